@@ -1,0 +1,81 @@
+// tests/support/test_support.cpp: the shared test environment.
+#include "tests/support/test_support.h"
+
+#include "platform/base/prompt.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace test_support {
+namespace {
+
+std::string g_root;
+CPromptScript g_prompt;
+int g_folders = 0;
+
+}  // namespace
+
+void SetUp()
+{
+    char pattern[] = "/tmp/ardenvel-test-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    if (!made) {
+        std::perror("mkdtemp");
+        std::exit(2);
+    }
+    g_root = made;
+    for (const char* sub : {"config", "data", "tmp"})
+        std::filesystem::create_directories(g_root + "/" + sub);
+    setenv("XDG_CONFIG_HOME", (g_root + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (g_root + "/data").c_str(), 1);
+    setenv("TMPDIR", (g_root + "/tmp").c_str(), 1);
+    g_prompt.SetOnUnanswered([](const std::string& text) {
+        ADD_FAILURE() << "A message box was shown with no answer queued: " << text;
+    });
+    SetPrompt(&g_prompt);
+}
+
+void TearDown()
+{
+    SetPrompt(nullptr);
+    std::error_code ignored;
+    if (!g_root.empty())
+        std::filesystem::remove_all(g_root, ignored);
+}
+
+CPromptScript& Prompt() { return g_prompt; }
+
+const std::string& TempDir() { return g_root; }
+
+std::string NewFolder(std::string_view name)
+{
+    const std::string path = g_root + "/" + std::string(name) + "-" + std::to_string(++g_folders);
+    std::filesystem::create_directories(path);
+    return path;
+}
+
+std::string WriteFile(const std::string& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::string DataPath(std::string_view relative)
+{
+    return std::string(ARDENVEL_TEST_DATA) + "/" + std::string(relative);
+}
+
+}  // namespace test_support

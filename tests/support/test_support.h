@@ -1,0 +1,29 @@
+// tests/support/test_support.h: what every test program shares: a private folder that the
+// configuration, data and temporary folders point into, the scripted prompt, and file helpers.
+#pragma once
+
+#include "platform/base/prompt_script.h"
+
+#include <string>
+#include <string_view>
+
+namespace test_support {
+
+/// Sets up the private folder and environment and installs the scripted prompt; the test mains
+/// call it once before running the tests. A box with no queued answer fails the running test.
+void SetUp();
+/// Removes the private folder.
+void TearDown();
+
+CPromptScript& Prompt();
+/// This test program's private folder; XDG_CONFIG_HOME, XDG_DATA_HOME and TMPDIR lie inside it.
+const std::string& TempDir();
+/// A new empty folder inside TempDir.
+std::string NewFolder(std::string_view name);
+/// Writes bytes to path (created or truncated) and returns the path.
+std::string WriteFile(const std::string& path, std::string_view bytes);
+std::string ReadFile(const std::string& path);
+/// The path of a file under tests/data.
+std::string DataPath(std::string_view relative);
+
+}  // namespace test_support
