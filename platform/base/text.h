@@ -20,13 +20,16 @@ struct FormatArg {
     double d = 0;
     std::string_view s;
     const void* p = nullptr;
+    /// Bytes of the integer as passed. "%x" of the int -1 gives ffffffff and of a 64-bit -1
+    /// sixteen f's; "%c" of a char is that byte, of a wider integer a code point.
+    std::uint8_t bytes = sizeof(int);
 
     template <class T>
         requires(std::is_integral_v<T> && std::is_signed_v<T>)
-    FormatArg(T v) : kind(Kind::Signed), i(v) {}
+    FormatArg(T v) : kind(Kind::Signed), i(v), bytes(sizeof(T)) {}
     template <class T>
         requires(std::is_integral_v<T> && std::is_unsigned_v<T>)
-    FormatArg(T v) : kind(Kind::Unsigned), u(v) {}
+    FormatArg(T v) : kind(Kind::Unsigned), u(v), bytes(sizeof(T)) {}
     template <class T>
         requires std::is_enum_v<T>
     FormatArg(T v) : FormatArg(static_cast<std::underlying_type_t<T>>(v)) {}

@@ -1,0 +1,75 @@
+// platform/base/temp_files.cpp: the per-user temporary folder and exclusive file creation.
+#include "platform/base/temp_files.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace temp_files {
+namespace {
+
+// Eight letters and digits; the generator is seeded once per process from the system's entropy.
+std::string RandomPart()
+{
+    static thread_local std::mt19937_64 generator{std::random_device{}()};
+    static constexpr char alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::uniform_int_distribution<int> pick(0, int(sizeof alphabet) - 2);
+    std::string part(8, ' ');
+    for (char& c : part)
+        c = alphabet[pick(generator)];
+    return part;
+}
+
+// The folder is ours alone: a real directory (not a link) of this user that others cannot enter.
+bool IsPrivateFolder(const std::string& folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool ok = fstat(fd, &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+                    (info.st_mode & 077) == 0;
+    close(fd);
+    return ok;
+}
+
+}  // namespace
+
+std::string Folder()
+{
+    const char* base = std::getenv("TMPDIR");
+    const std::string root = base && base[0] == '/' ? base : "/tmp";
+    const std::string folder = root + (root.back() == '/' ? "" : "/") + "ardenvel-" + std::to_string(geteuid());
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return {};
+    return IsPrivateFolder(folder) ? folder : std::string();
+}
+
+std::string CreateUnique(const std::string& folder, std::string_view prefix, std::string_view extension)
+{
+    if (folder.empty())
+        return {};
+    const std::string start = folder + (folder.back() == '/' ? "" : "/") + std::string(prefix);
+    const std::string end = extension.empty() ? std::string() : "." + std::string(extension);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string path = start + RandomPart() + end;
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            close(fd);
+            return path;
+        }
+        if (errno != EEXIST)
+            return {};
+    }
+    return {};
+}
+
+int OpenNoFollow(const std::string& path)
+{
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+}
+
+}  // namespace temp_files
