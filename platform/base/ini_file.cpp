@@ -2,12 +2,11 @@
 #include "platform/base/ini_file.h"
 
 #include "platform/base/paths.h"
+#include "platform/base/safe_file.h"
 #include "platform/base/text.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <filesystem>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -30,19 +29,6 @@ bool IsQuoted(std::string_view s)
     return s.size() >= 2 && IsQuote(s.front()) && s.back() == s.front();
 }
 
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 bool ReadAll(int fd, std::string& out)
 {
     char buffer[16384];
@@ -56,33 +42,6 @@ bool ReadAll(int fd, std::string& out)
             return true;
         out.append(buffer, static_cast<std::size_t>(got));
     }
-}
-
-/// The mode a new file gets: read and write for all, less the process's umask.
-mode_t NewFileMode()
-{
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-/// The file a save replaces: the target when path is a symbolic link, so the link survives.
-std::string SaveTarget(const std::string& path)
-{
-    std::error_code error;
-    if (!std::filesystem::is_symlink(path, error))
-        return path;
-    const auto target = std::filesystem::weakly_canonical(path, error);
-    return error ? path : target.string();
-}
-
-void SyncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 } // namespace
@@ -134,24 +93,8 @@ std::string CIniFile::Text() const
 
 bool CIniFile::Save(const std::string& path)
 {
-    const std::string target = SaveTarget(path);
-    std::string folder = paths::Folder(target);
-    if (folder.empty())
-        folder = target.starts_with('/') ? "/" : ".";
-    std::string temp = paths::Join(folder, "." + paths::FileName(target) + ".XXXXXX");
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
+    if (!CSafeFile::WriteWhole(path, Text()))
         return false;
-    struct stat existing {};
-    const mode_t mode =
-        ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : NewFileMode();
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, Text()) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    SyncFolder(folder);
     m_modified = false;
     return true;
 }

@@ -1,0 +1,34 @@
+// platform/base/safe_file.h: a file written beside its target and renamed over it only when it
+// is complete, so a failed save never damages the file that was there.
+#pragma once
+
+#include "platform/base/file.h"
+
+#include <string>
+#include <string_view>
+
+class CSafeFile final : public CFile {
+public:
+    CSafeFile() = default;
+    /// An uncommitted file is discarded: the target stays as it was.
+    ~CSafeFile() override;
+
+    /// Creates a temporary file in the folder of path's target (a symbolic link is followed, so the
+    /// link survives the save), with the target's mode, or read-write for all less the umask for a
+    /// new file. False with error filled in (when given) on failure.
+    BOOL OpenBeside(const std::string& path, CFileException* error = nullptr);
+    /// Flushes to the device, closes and renames over the target. False, with the temporary file
+    /// removed and the target untouched, when any step fails.
+    bool Commit();
+    /// Closes and removes the temporary file; the target is untouched.
+    void Discard();
+
+    /// The file a commit replaces.
+    const std::string& TargetPath() const { return m_target; }
+
+    /// Writes content to path through a safe file; false when anything failed.
+    static bool WriteWhole(const std::string& path, std::string_view content);
+
+private:
+    std::string m_target;
+};
