@@ -1,0 +1,117 @@
+// bench/database/line_sink_bench.cpp: GEDCOM lines written through the line sink into the
+// buffered file, and read back line by line.
+#include "database/buffered_file.h"
+#include "database/gedcom_line_sink.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kLines = 1000000;
+
+struct Sample {
+    std::string line;
+    std::string value;
+};
+
+/// A mix of the lines a family file holds: records, names, dates, places and notes with "@".
+const std::vector<Sample>& Samples()
+{
+    static const std::vector<Sample> samples = [] {
+        std::vector<Sample> out;
+        for (int i = 0; i < 64; ++i) {
+            const std::string n = std::to_string(i);
+            out.push_back({"0 @I" + n + "@ INDI", ""});
+            out.push_back({"1 NAME ", "Given" + n + " /Surname" + n + "/"});
+            out.push_back({"2 DATE ", std::to_string(1 + i % 28) + " MAR 18" + n});
+            out.push_back({"2 PLAC ", "Parish of St Mary, County " + n + ", England"});
+            out.push_back({"1 NOTE ", "Letter to family" + n + "@example.org about the estate"});
+            out.push_back({"2 CONC ", std::string(120, 'n')});
+            out.push_back({"1 FAMS @F" + n + "@", ""});
+            out.push_back({"1 SEX M", ""});
+        }
+        return out;
+    }();
+    return samples;
+}
+
+/// A private folder for the benchmark's files, removed at exit.
+const std::string& Folder()
+{
+    static const std::string folder = [] {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/ardenvel-bench-XXXXXX";
+        if (!mkdtemp(pattern.data()))
+            std::abort();
+        std::atexit([] { std::filesystem::remove_all(Folder()); });
+        return pattern;
+    }();
+    return folder;
+}
+
+/// Writes kLines lines to path; the number of bytes written.
+std::int64_t WriteFile(const std::string& path)
+{
+    const std::vector<Sample>& samples = Samples();
+    if (!OpenGedcomInputFile(path, true))
+        return -1;
+    std::int64_t bytes = 0;
+    for (int i = 0; i < kLines; ++i) {
+        const Sample& s = samples[static_cast<std::size_t>(i) % samples.size()];
+        if (!WriteGedcomLine(s.line, s.value))
+            return -1;
+        bytes += static_cast<std::int64_t>(s.line.size() + s.value.size() + 2);
+    }
+    return CloseGedcomInputFile() ? bytes : -1;
+}
+
+void BM_WriteLines(benchmark::State& state)
+{
+    const std::string path = Folder() + "/write.ged";
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        bytes = WriteFile(path);
+        if (bytes < 0) {
+            state.SkipWithError("writing failed");
+            return;
+        }
+    }
+    state.SetBytesProcessed(bytes * state.iterations());
+    state.counters["lines"] = kLines;
+}
+BENCHMARK(BM_WriteLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ReadLines(benchmark::State& state)
+{
+    const std::string path = Folder() + "/read.ged";
+    if (WriteFile(path) < 0) {
+        state.SkipWithError("writing the input failed");
+        return;
+    }
+    const std::int64_t size = static_cast<std::int64_t>(std::filesystem::file_size(path));
+    std::string line;
+    bool complete = false;
+    for (auto _ : state) {
+        if (!OpenGedcomInputFile(path, false)) {
+            state.SkipWithError("opening failed");
+            return;
+        }
+        int lines = 0;
+        while (!ReadGedcomInputLine(line, complete, 256))
+            ++lines;
+        benchmark::DoNotOptimize(lines);
+        CloseGedcomInputFile();
+    }
+    state.SetBytesProcessed(size * state.iterations());
+    state.counters["lines"] = kLines;
+}
+BENCHMARK(BM_ReadLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();

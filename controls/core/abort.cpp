@@ -1,0 +1,7 @@
+// controls/core/abort.cpp: the abort convention.
+#include "controls/core/abort.h"
+
+void ThrowAbort()
+{
+    throw 0;
+}

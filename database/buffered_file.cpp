@@ -1,0 +1,295 @@
+// database/buffered_file.cpp: the one buffered file: reading through a 5000-byte buffer, and
+// writing beside the target with a rename on success.
+#include "database/buffered_file.h"
+
+#include "platform/base/file.h"
+#include "platform/base/safe_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct BufferedFile {
+    CFile& Current() { return m_readMode ? m_input : m_output; }
+
+    CFile m_input;
+    CSafeFile m_output;
+    std::vector<char> m_buffer;
+    bool m_readMode = true;
+    /// Reading: the next byte to consume; writing: the number of bytes filled.
+    int m_position = 0;
+    /// The last valid byte while reading; -1 when the buffer is empty.
+    int m_lastIndex = -1;
+    std::int64_t m_bytesRead = 0;
+    int m_lastError = 0;
+    /// Writing: a write failed, so nothing more is written and the close commits nothing.
+    bool m_failed = false;
+};
+
+BufferedFile& File()
+{
+    static BufferedFile file;
+    return file;
+}
+
+void Reset(BufferedFile& f)
+{
+    f.m_buffer = {};
+    f.m_position = 0;
+    f.m_lastIndex = -1;
+    f.m_failed = false;
+}
+
+std::string StripQuotes(const std::string& name)
+{
+    if (name.empty() || name.front() != '"')
+        return name;
+    std::string out;
+    std::copy_if(name.begin(), name.end(), std::back_inserter(out),
+                 [](char c) { return c != '"'; });
+    return out;
+}
+
+/// Refuses (errno code) a target that exists but is not a regular file this process may write;
+/// a symbolic link is judged by the file it leads to.
+int CheckTarget(const std::string& name)
+{
+    struct stat status {};
+    if (::stat(name.c_str(), &status) != 0)
+        return 0;
+    if (!S_ISREG(status.st_mode))
+        return EISDIR;
+    return ::access(name.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
+bool OpenForWriting(BufferedFile& f, const std::string& name)
+{
+    if (const int error = CheckTarget(name)) {
+        f.m_lastError = error;
+        return false;
+    }
+    CFileException error;
+    if (!f.m_output.OpenBeside(name, &error)) {
+        f.m_lastError = error.m_lOsError;
+        return false;
+    }
+    return true;
+}
+
+/// Writes what is pending and commits the safe file; on any failure discards it instead.
+bool CommitOutput(BufferedFile& f)
+{
+    const bool written = !f.m_failed && FlushWriteBuffer();
+    if (written && f.m_output.Commit())
+        return true;
+    if (written)
+        f.m_lastError = errno ? errno : EIO;
+    f.m_output.Discard();
+    return false;
+}
+
+/// Reads the next buffer when the previous read filled the whole buffer.
+bool Refill(BufferedFile& f)
+{
+    return f.m_lastIndex == kGedcomBufferSize - 1 && FillGedcomInputBuffer();
+}
+
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+} // namespace
+
+bool OpenGedcomInputFile(const std::string& name, bool writeMode)
+{
+    BufferedFile& f = File();
+    AbandonGedcomFile();
+    f.m_readMode = !writeMode;
+    f.m_bytesRead = 0;
+    f.m_lastError = 0;
+    const std::string path = StripQuotes(name);
+    if (writeMode) {
+        if (!OpenForWriting(f, path)) {
+            Reset(f);
+            return false;
+        }
+        f.m_buffer.assign(kGedcomBufferSize, 0);
+        return true;
+    }
+    CFileException error;
+    if (!f.m_input.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &error)) {
+        f.m_lastError = error.m_lOsError;
+        return false;
+    }
+    f.m_buffer.assign(kGedcomBufferSize, 0);
+    if (!FillGedcomInputBuffer()) {
+        f.m_input.Abort();
+        Reset(f);
+        return false;
+    }
+    return true;
+}
+
+bool CloseGedcomInputFile()
+{
+    BufferedFile& f = File();
+    if (!f.Current().IsOpen())
+        return true;
+    bool ok = true;
+    if (f.m_readMode) {
+        try {
+            f.m_input.Close();
+        } catch (const CFileException& error) {
+            f.m_lastError = error.m_lOsError;
+            ok = false;
+        }
+    } else {
+        ok = CommitOutput(f);
+    }
+    Reset(f);
+    return ok;
+}
+
+void AbandonGedcomFile()
+{
+    BufferedFile& f = File();
+    if (!f.Current().IsOpen())
+        return;
+    if (f.m_readMode)
+        f.m_input.Abort();
+    else
+        f.m_output.Discard();
+    Reset(f);
+}
+
+int GetGedcomFileLastError()
+{
+    return File().m_lastError;
+}
+
+bool FillGedcomInputBuffer()
+{
+    BufferedFile& f = File();
+    if (!f.m_input.IsOpen() || !f.m_readMode)
+        return false;
+    std::size_t filled = 0;
+    try {
+        while (filled < f.m_buffer.size()) {
+            const UINT got = f.m_input.Read(f.m_buffer.data() + filled,
+                                           static_cast<UINT>(f.m_buffer.size() - filled));
+            if (got == 0)
+                break;
+            filled += got;
+        }
+    } catch (const CFileException& error) {
+        f.m_lastError = error.m_lOsError;
+    }
+    f.m_position = 0;
+    f.m_lastIndex = static_cast<int>(filled) - 1;
+    f.m_bytesRead += static_cast<std::int64_t>(filled);
+    return filled > 0;
+}
+
+bool IsGedcomInputAtEnd()
+{
+    BufferedFile& f = File();
+    return f.m_position > f.m_lastIndex && !Refill(f);
+}
+
+bool ReadGedcomInputLine(std::string& line, bool& complete, int size)
+{
+    BufferedFile& f = File();
+    line.clear();
+    complete = true;
+    const std::size_t limit = static_cast<std::size_t>(std::max(size, 2) - 1);
+    while (true) {
+        if (f.m_position > f.m_lastIndex && !Refill(f))
+            return true;
+        const char* start = f.m_buffer.data() + f.m_position;
+        const std::size_t room = std::min(
+            static_cast<std::size_t>(f.m_lastIndex + 1 - f.m_position), limit - line.size());
+        const char* end = std::find_if(start, start + room, IsLineEnd);
+        line.append(start, end);
+        f.m_position += static_cast<int>(end - start);
+        if (end != start + room) {
+            ++f.m_position;
+            if (IsLineEnd(ReadNextChar()))
+                ++f.m_position;
+            return false;
+        }
+        if (line.size() >= limit) {
+            complete = false;
+            return false;
+        }
+    }
+}
+
+char ReadNextChar()
+{
+    BufferedFile& f = File();
+    if (f.m_position > f.m_lastIndex && !Refill(f))
+        return 0;
+    return f.m_buffer[static_cast<std::size_t>(f.m_position)];
+}
+
+std::int64_t GetBufferedFilePosition()
+{
+    const BufferedFile& f = File();
+    if (!f.m_readMode || f.m_bytesRead == 0)
+        return 0;
+    const int unconsumed = std::max(0, f.m_lastIndex + 1 - f.m_position);
+    return f.m_bytesRead - unconsumed;
+}
+
+std::int64_t GetGedcomInputFileSize()
+{
+    BufferedFile& f = File();
+    if (!f.Current().IsOpen())
+        return 0;
+    try {
+        return f.Current().GetLength();
+    } catch (const CFileException& error) {
+        f.m_lastError = error.m_lOsError;
+        return 0;
+    }
+}
+
+bool WriteGedcomOutput(std::string_view bytes)
+{
+    BufferedFile& f = File();
+    if (!f.m_output.IsOpen() || f.m_readMode || f.m_failed)
+        return false;
+    while (!bytes.empty()) {
+        if (f.m_position == kGedcomBufferSize && !FlushWriteBuffer())
+            return false;
+        const std::size_t room = static_cast<std::size_t>(kGedcomBufferSize - f.m_position);
+        const std::size_t piece = std::min(room, bytes.size());
+        std::memcpy(f.m_buffer.data() + f.m_position, bytes.data(), piece);
+        f.m_position += static_cast<int>(piece);
+        bytes.remove_prefix(piece);
+    }
+    return true;
+}
+
+bool FlushWriteBuffer()
+{
+    BufferedFile& f = File();
+    if (!f.m_output.IsOpen() || f.m_readMode || f.m_failed)
+        return false;
+    try {
+        if (f.m_position > 0)
+            f.m_output.Write(f.m_buffer.data(), static_cast<UINT>(f.m_position));
+        f.m_position = 0;
+        return true;
+    } catch (const CFileException& error) {
+        f.m_lastError = error.m_lOsError;
+        f.m_failed = true;
+        return false;
+    }
+}

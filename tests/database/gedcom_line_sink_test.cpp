@@ -1,0 +1,86 @@
+// tests/database/gedcom_line_sink_test.cpp: GEDCOM lines written through the sink.
+#include "database/buffered_file.h"
+#include "database/gedcom_line_sink.h"
+#include "tests/database/file_size_limit.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SinkCase {
+    const char* name;
+    std::string line;
+    std::string value;
+    std::string written;
+};
+
+class GedcomLineSinkTest : public testing::TestWithParam<SinkCase> {};
+
+TEST_P(GedcomLineSinkTest, DoublesAtSignsInTheValueOnly)
+{
+    const std::string path = test_support::NewFolder("sink") + "/out.ged";
+    ASSERT_TRUE(OpenGedcomInputFile(path, true));
+    EXPECT_TRUE(WriteGedcomLine(GetParam().line, GetParam().value));
+    ASSERT_TRUE(CloseGedcomInputFile());
+    EXPECT_EQ(test_support::ReadFile(path), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GedcomLineSinkTest,
+    testing::Values(SinkCase{"NoValue", "0 @I12@ INDI", "", "0 @I12@ INDI\r\n"},
+                    SinkCase{"PlainValue", "1 NAME ", "John /Smith/", "1 NAME John /Smith/\r\n"},
+                    SinkCase{"OneAt", "1 EMAIL ", "me@example.org", "1 EMAIL me@@example.org\r\n"},
+                    SinkCase{"AtsAtBothEnds", "2 CONC ", "@x@@", "2 CONC @@x@@@@\r\n"},
+                    SinkCase{"LinkKeepsSingleAts", "1 FAMS @F3@", "", "1 FAMS @F3@\r\n"}),
+    [](const testing::TestParamInfo<SinkCase>& info) { return info.param.name; });
+
+TEST(GedcomLineSinkTest, LinesReadBackThroughTheBufferedReader)
+{
+    const std::string path = test_support::NewFolder("sink") + "/out.ged";
+    ASSERT_TRUE(OpenGedcomInputFile(path, true));
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_TRUE(WriteGedcomLine("1 NOTE ", "line " + std::to_string(i) + " @"));
+    ASSERT_TRUE(CloseGedcomInputFile());
+    ASSERT_TRUE(OpenGedcomInputFile(path, false));
+    std::string line;
+    bool complete = false;
+    for (int i = 0; i < 2000; ++i) {
+        ASSERT_FALSE(ReadGedcomInputLine(line, complete, 256));
+        ASSERT_EQ(line, "1 NOTE line " + std::to_string(i) + " @@");
+    }
+    EXPECT_TRUE(ReadGedcomInputLine(line, complete, 256));
+    EXPECT_TRUE(line.empty());
+    EXPECT_TRUE(CloseGedcomInputFile());
+}
+
+TEST(GedcomLineSinkTest, StopsAtTheFirstFailedWrite)
+{
+    const std::string folder = test_support::NewFolder("sink");
+    const std::string path = test_support::WriteFile(folder + "/out.ged", "original");
+    ASSERT_TRUE(OpenGedcomInputFile(path, true));
+    int written = 0;
+    {
+        const FileSizeLimit limit(20000);
+        while (written < 100000 && WriteGedcomLine("1 NOTE ", std::string(70, 'n')))
+            ++written;
+        EXPECT_LT(written, 100000);
+        EXPECT_FALSE(WriteGedcomLine("0 TRLR"));
+    }
+    EXPECT_FALSE(WriteGedcomLine("0 TRLR"));
+    EXPECT_FALSE(CloseGedcomInputFile());
+    EXPECT_EQ(test_support::ReadFile(path), "original");
+}
+
+TEST(GedcomLineSinkTest, RefusesLinesWhenNoFileIsOpenForWriting)
+{
+    EXPECT_FALSE(WriteGedcomLine("0 HEAD"));
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("sink") + "/in.ged", "0 HEAD\r\n");
+    ASSERT_TRUE(OpenGedcomInputFile(path, false));
+    EXPECT_FALSE(WriteGedcomLine("0 TRLR"));
+    EXPECT_TRUE(CloseGedcomInputFile());
+    EXPECT_EQ(test_support::ReadFile(path), "0 HEAD\r\n");
+}
+
+} // namespace
