@@ -2,69 +2,17 @@
 // pixels.
 #include "platform/ui/dialog_template.h"
 
-#include "platform/base/text.h"
+#include "platform/ui/detail/font_mapper.h"
 
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetrics>
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr int kScreenDpi = 96;
-
-/// The faces of the classic desktop that this system lacks, and the installed faces that stand
-/// in for them with the same metrics.
-QString SubstituteFace(const char* face)
-{
-    struct Substitute {
-        const char* face;
-        const char* with;
-    };
-    static constexpr Substitute kSubstitutes[] = {
-        {"MS Sans Serif", "Liberation Sans"},
-        {"System", "Liberation Sans"},
-        {"Arial", "Liberation Sans"},
-        {"Helvetica", "Liberation Sans"},
-        {"Times New Roman", "Liberation Serif"},
-        {"Courier New", "Liberation Mono"},
-    };
-    for (const auto& s : kSubstitutes) {
-        if (text::EqualsNoCase(face, s.face))
-            return QString::fromLatin1(s.with);
-    }
-    return QString::fromUtf8(face);
-}
-
-/// The pixel size whose ascent plus descent is at most cellHeight.
-int EmForCellHeight(QFont font, int cellHeight)
-{
-    int em = cellHeight;
-    for (; em > 1; --em) {
-        font.setPixelSize(em);
-        const QFontMetrics metrics(font);
-        if (metrics.ascent() + metrics.descent() <= cellHeight)
-            break;
-    }
-    return em;
-}
-
-QFont MeasuringFont(const LOGFONT& lf)
-{
-    QFont font(SubstituteFace(lf.lfFaceName));
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setWeight(lf.lfWeight == FW_DONTCARE
-                       ? QFont::Normal
-                       : QFont::Weight(std::clamp<int>(lf.lfWeight, 1, 1000)));
-    font.setItalic(lf.lfItalic != 0);
-    if (lf.lfHeight < 0)
-        font.setPixelSize(-lf.lfHeight);
-    else if (lf.lfHeight > 0)
-        font.setPixelSize(EmForCellHeight(font, lf.lfHeight));
-    return font;
-}
 
 } // namespace
 
@@ -83,7 +31,7 @@ LOGFONT CDialogTemplate::GetFont() const
 
 CSize GetDialogBaseUnits(const LOGFONT& font)
 {
-    const QFont qfont = MeasuringFont(font);
+    const QFont qfont = ui_detail::FontFromLogFont(font);
     const QFontMetrics metrics(qfont);
     const int vertical = metrics.ascent() + metrics.descent();
     if (QFontInfo(qfont).fixedPitch())

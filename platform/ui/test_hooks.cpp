@@ -1,15 +1,32 @@
-// platform/ui/test_hooks.cpp: the test hooks over the scripted prompt and an offscreen application.
+// platform/ui/test_hooks.cpp: the test hooks over the scripted prompt and an offscreen
+// application: input posted as Qt events, the virtual clock, and renders read as pixels.
 #include "platform/ui/test_hooks.h"
 
+#include "platform/base/clock.h"
 #include "platform/base/prompt.h"
+#include "platform/ui/dc.h"
+#include "platform/ui/detail/colour.h"
+#include "platform/ui/detail/dc_impl.h"
+#include "platform/ui/detail/key_map.h"
+#include "platform/ui/detail/timer_service.h"
+#include "platform/ui/detail/window_widget.h"
+#include "platform/ui/message.h"
 
 #include <QApplication>
+#include <QInputDevice>
+#include <QPointingDevice>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <cstdlib>
 #include <memory>
 
 namespace TestHooks {
 namespace {
+
+/// Where GetTickCount stands when the hooks are turned on.
+constexpr DWORD kClockStart = 1000000;
 
 bool g_enabled = false;
 std::function<void(std::string)> g_onFailure;
@@ -33,7 +50,75 @@ void StartApplication()
     static int argc = 1;
     static char name[] = "ardenvel-tests";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> application = std::make_unique<QApplication>(argc, argv);
+    static std::unique_ptr<QApplication> application = [] {
+        auto made = std::make_unique<QApplication>(argc, argv);
+        // The input devices that synthetic events use are made on first use; made now, Qt's
+        // own tables outlive them when the application ends at exit.
+        QPointingDevice::primaryPointingDevice();
+        QInputDevice::primaryKeyboard();
+        return made;
+    }();
+}
+
+Qt::KeyboardModifiers Modifiers(UINT mk)
+{
+    Qt::KeyboardModifiers modifiers;
+    if (mk & MK_SHIFT)
+        modifiers |= Qt::ShiftModifier;
+    if (mk & MK_CONTROL)
+        modifiers |= Qt::ControlModifier;
+    if (mk & MK_ALT)
+        modifiers |= Qt::AltModifier;
+    return modifiers;
+}
+
+Qt::MouseButtons Buttons(UINT mk)
+{
+    Qt::MouseButtons buttons;
+    if (mk & MK_LBUTTON)
+        buttons |= Qt::LeftButton;
+    if (mk & MK_RBUTTON)
+        buttons |= Qt::RightButton;
+    if (mk & MK_MBUTTON)
+        buttons |= Qt::MiddleButton;
+    return buttons;
+}
+
+struct MouseShape {
+    QEvent::Type type;
+    Qt::MouseButton button;
+};
+
+MouseShape ShapeOf(MouseEvent event)
+{
+    switch (event) {
+    case MouseEvent::Move: return {QEvent::MouseMove, Qt::NoButton};
+    case MouseEvent::LeftDown: return {QEvent::MouseButtonPress, Qt::LeftButton};
+    case MouseEvent::LeftUp: return {QEvent::MouseButtonRelease, Qt::LeftButton};
+    case MouseEvent::LeftDoubleClick: return {QEvent::MouseButtonDblClick, Qt::LeftButton};
+    case MouseEvent::RightDown: return {QEvent::MouseButtonPress, Qt::RightButton};
+    case MouseEvent::RightUp: return {QEvent::MouseButtonRelease, Qt::RightButton};
+    case MouseEvent::RightDoubleClick: return {QEvent::MouseButtonDblClick, Qt::RightButton};
+    case MouseEvent::MiddleDown: return {QEvent::MouseButtonPress, Qt::MiddleButton};
+    case MouseEvent::MiddleUp: return {QEvent::MouseButtonRelease, Qt::MiddleButton};
+    case MouseEvent::MiddleDoubleClick: return {QEvent::MouseButtonDblClick, Qt::MiddleButton};
+    }
+    return {QEvent::MouseMove, Qt::NoButton};
+}
+
+Image FromQImage(const QImage& source)
+{
+    const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
+    Image image;
+    image.width = rgb.width();
+    image.height = rgb.height();
+    image.pixels.reserve(std::size_t(image.width) * std::size_t(image.height));
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            image.pixels.push_back(ui_detail::FromQRgb(line[x]));
+    }
+    return image;
 }
 
 }  // namespace
@@ -46,6 +131,8 @@ void Enable(std::function<void(std::string)> onFailure)
         if (g_onFailure)
             g_onFailure("A message box was shown with no answer queued: " + text);
     });
+    clock_seam::FreezeTickCount(kClockStart);
+    ui_detail::timers::UseVirtualClock();
     g_enabled = true;
 }
 
@@ -58,5 +145,87 @@ std::vector<CPromptScript::Shown> TakeMessages() { return Script().TakeMessages(
 std::vector<std::string> TakeShellOpens() { return Script().TakeShellOpens(); }
 
 int BeepCount() { return Script().BeepCount(); }
+
+void PostMouse(CWnd& wnd, MouseEvent event, CPoint point, UINT mk)
+{
+    QWidget* widget = ui_detail::WidgetOf(&wnd);
+    if (!widget)
+        return;
+    const MouseShape shape = ShapeOf(event);
+    const QPointF local(point.x, point.y);
+    QCoreApplication::postEvent(widget, new QMouseEvent(shape.type, local, widget->mapToGlobal(local),
+                                                        shape.button, Buttons(mk), Modifiers(mk)));
+}
+
+void PostWheel(CWnd& wnd, int delta, CPoint point, UINT mk)
+{
+    QWidget* widget = ui_detail::WidgetOf(&wnd);
+    if (!widget)
+        return;
+    const QPointF local(point.x, point.y);
+    QCoreApplication::postEvent(widget, new QWheelEvent(local, widget->mapToGlobal(local), QPoint(),
+                                                        QPoint(0, delta), Buttons(mk), Modifiers(mk),
+                                                        Qt::NoScrollPhase, false));
+}
+
+void PostKey(CWnd& wnd, UINT vk, UINT mk)
+{
+    QWidget* widget = ui_detail::WidgetOf(&wnd);
+    if (!widget)
+        return;
+    const ui_detail::QtKeyStroke stroke = ui_detail::QtKeyFromVirtualKey(vk);
+    const Qt::KeyboardModifiers modifiers = Modifiers(mk) | stroke.keypad;
+    const QString text = (mk & MK_ALT) ? QString()
+                                       : ui_detail::TextForVirtualKey(vk, mk & MK_SHIFT, mk & MK_CONTROL);
+    QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyPress, stroke.key, modifiers, text));
+    QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyRelease, stroke.key, modifiers, text));
+}
+
+void DeliverPosted()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void AdvanceClock(DWORD ms) { ui_detail::timers::AdvanceVirtualClock(ms); }
+
+COLORREF Image::Pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return 0xFFFFFFFF;
+    return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+}
+
+bool Image::SavePng(const std::string& path) const
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, ui_detail::ToQRgb(Pixel(x, y)));
+    return image.save(QString::fromStdString(path), "PNG");
+}
+
+Image RenderWindow(CWnd& wnd)
+{
+    QWidget* widget = ui_detail::WidgetOf(&wnd);
+    if (!widget)
+        return {};
+    wnd.UpdateWindow();
+    return FromQImage(widget->grab().toImage());
+}
+
+Image RenderDC(int width, int height, const std::function<void(CDC&)>& draw)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(3780);  // 96 dots per inch
+    image.setDotsPerMeterY(3780);
+    {
+        CDC dc;
+        ui_detail::DcAccess::AttachImage(dc, &image);
+        draw(dc);
+    }
+    return FromQImage(image);
+}
 
 }  // namespace TestHooks

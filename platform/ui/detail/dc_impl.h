@@ -1,0 +1,102 @@
+// platform/ui/detail/dc_impl.h: what a device context holds (its target and drawing state) and
+// the painter each drawing call opens on the target.
+#pragma once
+
+#include "platform/ui/brush.h"
+#include "platform/ui/dc.h"
+#include "platform/ui/font.h"
+#include "platform/ui/pen.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class CWnd;
+
+namespace ui_detail {
+
+struct BitmapData {
+    QImage image;
+};
+
+/// Everything SaveDC keeps.
+struct DcState {
+    LOGPEN pen;
+    CPen* penObject = nullptr;
+    LOGBRUSH brush;
+    CBrush* brushObject = nullptr;
+    LOGFONT font;
+    CFont* fontObject = nullptr;
+    QFont qfont;
+    CBitmap* bitmap = nullptr;
+    COLORREF textColour = RGB(0, 0, 0);
+    COLORREF bkColour = RGB(255, 255, 255);
+    int bkMode = OPAQUE;
+    UINT textAlign = TA_TOP | TA_LEFT;
+    QPoint position;
+    /// Device coordinates; none: not clipped beyond the target and the paint region.
+    std::optional<QRegion> clip;
+};
+
+struct DcImpl {
+    DcImpl();
+
+    /// The image drawn on: the window's surface, the selected bitmap or an attached image;
+    /// null when there is none (nothing is drawn).
+    QImage* Target() const;
+    /// The part of the target that drawing may change, in device coordinates.
+    QRegion Clip() const;
+    /// Tells the window that its surface changed, so the screen follows.
+    void Drawn() const;
+
+    DcState state;
+    std::vector<DcState> saved;
+    /// A window context draws on this window's surface while the window exists.
+    QPointer<QWidget> window;
+    /// An image that the context draws on directly (the test hooks' renders).
+    QImage* image = nullptr;
+    bool memory = false;
+    /// A paint context draws only on the region that was invalid.
+    std::optional<QRegion> paintRegion;
+};
+
+/// A painter on the context's target, aliased and clipped; inactive without a target.
+class DcPainter {
+public:
+    explicit DcPainter(const DcImpl& dc);
+    ~DcPainter();
+    bool IsActive() const { return m_painter.isActive(); }
+    QPainter& operator*() { return m_painter; }
+    QPainter* operator->() { return &m_painter; }
+
+private:
+    const DcImpl& m_dc;
+    QPainter m_painter;
+};
+
+/// The private parts the layer's own code reaches into.
+class DcAccess {
+public:
+    static DcImpl& Of(CDC& dc) { return *dc.m_impl; }
+    static const DcImpl& Of(const CDC& dc) { return *dc.m_impl; }
+    /// The image of a bitmap; null when the bitmap is empty.
+    static QImage* ImageOf(CBitmap& bitmap);
+    /// Makes dc draw on image, which must outlive it.
+    static void AttachImage(CDC& dc, QImage* image);
+    /// Makes dc draw on the window's surface, limited to region when one is given.
+    static void AttachWindow(CDC& dc, CWnd& wnd, std::optional<QRegion> region);
+};
+
+/// The same rectangle; right and bottom stay exclusive.
+inline QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+/// Converts UTF-8 to Qt text; an incomplete character at the end is dropped.
+QString ToQString(std::string_view text);
+
+}  // namespace ui_detail
