@@ -1,0 +1,17 @@
+// database/root_node.h: the node that holds all records of one record type.
+#pragma once
+
+#include "database/data_node.h"
+
+/// A record-type root: a plain node that also knows its last record, so that appending one of
+/// a million records does not walk the other 999,999.
+class CRootNode final : public CDataNode {
+public:
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+protected:
+    CDataNode** LastChildSlot() override { return &m_lastChild; }
+
+private:
+    CDataNode* m_lastChild = nullptr;
+};

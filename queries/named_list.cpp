@@ -1,0 +1,182 @@
+#include "queries/named_list.h"
+
+#include "database/change_tracking.h"
+#include "database/data_observer.h"
+#include "database/named_list_store.h"
+#include "database/record_node.h"
+#include "database/record_type_table.h"
+#include "app/core/preferences.h"
+#include "platform/base/prompt.h"
+#include "platform/base/text.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr long kHintNamedListsChanged = 9;
+
+CNamedList*& ChainHead()
+{
+    static CNamedList* head = nullptr;
+    return head;
+}
+
+std::string NormaliseName(std::string_view name)
+{
+    std::string result;
+    bool inSpace = false;
+    for (const char c : text::TrimView(name)) {
+        if (text::IsSpace(c)) {
+            inSpace = true;
+            continue;
+        }
+        if (inSpace)
+            result += ' ';
+        inSpace = false;
+        result += c;
+    }
+    return result;
+}
+
+bool IsHeaderRecord(const CRecordNode* record)
+{
+    const CRecordType* header = GetRecordTypeTable().RowByCode(0);
+    return header->m_topDef && record->GetFieldDef() == header->m_topDef;
+}
+
+class CNamedListStore final : public INamedListStore {
+public:
+    void ClearNamedLists(bool deleteAll) override { ::ClearNamedLists(deleteAll); }
+};
+
+}  // namespace
+
+CNamedList::CNamedList(std::string name) : m_name(std::move(name)), m_next(ChainHead())
+{
+    ChainHead() = this;
+}
+
+CNamedList::~CNamedList()
+{
+    for (CNamedList** link = &ChainHead(); *link; link = &(*link)->m_next) {
+        if (*link == this) {
+            *link = m_next;
+            break;
+        }
+    }
+}
+
+CNamedList* CNamedList::GetFirst()
+{
+    return ChainHead();
+}
+
+CNamedList* FindNamedList(std::string_view name)
+{
+    for (CNamedList* list = ChainHead(); list; list = list->GetNext()) {
+        if (text::EqualsNoCase(list->GetName(), name))
+            return list;
+    }
+    return nullptr;
+}
+
+CNamedList* GetNamedList(std::string_view name, bool notify)
+{
+    const std::string normalised = NormaliseName(name);
+    if (CNamedList* list = FindNamedList(normalised))
+        return list;
+    auto* list = new CNamedList(normalised);
+    if (notify)
+        NotifyNamedListsChanged();
+    return list;
+}
+
+void AddToNamedList(CNamedList* list, CRecordNode* record, bool notify, bool unique)
+{
+    if (!list || !record || IsHeaderRecord(record))
+        return;
+    if (unique && FindNamedListEntry(list, record))
+        return;
+    list->Entries().push_back({record, {}});
+    if (notify)
+        NotifyNamedListsChanged();
+}
+
+NamedListEntry* FindNamedListEntry(CNamedList* list, const CRecordNode* record)
+{
+    if (!list)
+        return nullptr;
+    auto& entries = list->Entries();
+    const auto it = std::find_if(entries.begin(), entries.end(),
+                                 [&](const NamedListEntry& e) { return e.m_record == record; });
+    return it == entries.end() ? nullptr : &*it;
+}
+
+void RemoveAllFromNamedList(CNamedList* list)
+{
+    if (list)
+        list->Entries().clear();
+}
+
+void RemoveDeletedFromNamedLists()
+{
+    for (CNamedList* list = ChainHead(); list; list = list->GetNext()) {
+        std::erase_if(list->Entries(), [](const NamedListEntry& entry) {
+            return !entry.m_record || entry.m_record->IsPendingDeletion();
+        });
+    }
+}
+
+void ClearNamedLists(bool deleteAll)
+{
+    CNamedList* next = nullptr;
+    for (CNamedList* list = ChainHead(); list; list = next) {
+        next = list->GetNext();
+        if (!deleteAll && IsAutoNamedList(list->GetName())) {
+            RemoveAllFromNamedList(list);
+            list->SetNote({});
+            continue;
+        }
+        delete list;
+    }
+    if (!deleteAll)
+        CreateAutoNamedLists();
+}
+
+void CreateAutoNamedLists()
+{
+    for (const std::string& name : Prefs().m_autoNamedLists) {
+        if (!name.empty() && !FindNamedList(name))
+            new CNamedList(name);
+    }
+}
+
+bool IsAutoNamedList(std::string_view name)
+{
+    const auto& names = Prefs().m_autoNamedLists;
+    return std::any_of(names.begin(), names.end(), [&](const std::string& autoName) {
+        return !autoName.empty() && text::EqualsNoCase(autoName, name);
+    });
+}
+
+bool CheckListNameLength(std::string_view name, bool check)
+{
+    if (!check || text::Utf8Length(name) <= kMaxNamedListName)
+        return true;
+    MessageBox(text::Format("Name is too long.  The maximum allowed length is %d characters, "
+                            "including spaces.",
+                            kMaxNamedListName));
+    return false;
+}
+
+void NotifyNamedListsChanged()
+{
+    if (IDataObserver* observer = GetDataObserver())
+        observer->OnDataChanged(nullptr, kHintNamedListsChanged, nullptr, true);
+}
+
+INamedListStore& NamedListStore()
+{
+    static CNamedListStore store;
+    return store;
+}

@@ -1,0 +1,77 @@
+// queries/named_list.h: named lists of records and the store that holds them all.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CRecordNode;
+class INamedListStore;
+
+/// The longest list name, in characters.
+inline constexpr std::size_t kMaxNamedListName = 200;
+
+/// One record of a named list, with its own note (line breaks as LF).
+struct NamedListEntry {
+    CRecordNode* m_record = nullptr;  // not owned; never the header record
+    std::string m_note;
+};
+
+/// A user-kept, ordered list of records of any types under a name that is unique without regard
+/// to case. All lists form one chain, newest first, which owns them: a list links itself in at
+/// the head when made and unlinks itself when destroyed.
+class CNamedList final {
+public:
+    explicit CNamedList(std::string name);
+    ~CNamedList();
+    CNamedList(const CNamedList&) = delete;
+    CNamedList& operator=(const CNamedList&) = delete;
+
+    const std::string& GetName() const { return m_name; }
+    const std::string& GetNote() const { return m_note; }
+    void SetNote(std::string note) { m_note = std::move(note); }
+    std::vector<NamedListEntry>& Entries() { return m_entries; }
+    const std::vector<NamedListEntry>& Entries() const { return m_entries; }
+
+    /// The next (older) list of the chain.
+    CNamedList* GetNext() const { return m_next; }
+    /// The newest list; null when there is none.
+    static CNamedList* GetFirst();
+
+private:
+    std::string m_name;
+    std::string m_note;
+    std::vector<NamedListEntry> m_entries;
+    CNamedList* m_next = nullptr;
+};
+
+/// The first list in chain order whose name equals name without regard to case; null if none.
+CNamedList* FindNamedList(std::string_view name);
+/// The list of that name, made when there is none; the name is trimmed and each run of white
+/// space inside it becomes one blank first. A list made with notify set is announced.
+CNamedList* GetNamedList(std::string_view name, bool notify);
+/// Appends the record with an empty note; nothing for a null list or record, the header
+/// record, or (with unique) a record already listed. With notify the change is announced.
+void AddToNamedList(CNamedList* list, CRecordNode* record, bool notify, bool unique);
+/// The first entry of the list for the record; null when there is none.
+NamedListEntry* FindNamedListEntry(CNamedList* list, const CRecordNode* record);
+/// Removes every entry; the name and note stay.
+void RemoveAllFromNamedList(CNamedList* list);
+/// Removes from every list each entry whose record is missing or waiting for deletion.
+void RemoveDeletedFromNamedLists();
+/// With deleteAll every list is freed. Otherwise each automatic list is emptied (note too) and
+/// kept, every other list is freed, and the missing automatic lists are made.
+void ClearNamedLists(bool deleteAll);
+/// Makes a list for each automatic name of the preferences that has none; no notice.
+void CreateAutoNamedLists();
+/// Whether name equals one of the non-empty automatic names without regard to case.
+bool IsAutoNamedList(std::string_view name);
+/// False, after telling the user, when check is set and the name is longer than 200
+/// characters; true otherwise.
+bool CheckListNameLength(std::string_view name, bool check);
+/// Tells every window that the named lists changed (hint 9) and marks the document modified.
+void NotifyNamedListsChanged();
+
+/// The store as the data set sees it; the application installs it at start-up.
+INamedListStore& NamedListStore();

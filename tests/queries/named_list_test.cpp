@@ -1,0 +1,166 @@
+// Tests of the named-list store: lookup without regard to case, adding, clearing with the
+// automatic lists, dropping deleted records and the change notice.
+#include "queries/named_list.h"
+
+#include "app/core/preferences.h"
+#include "database/change_tracking.h"
+#include "database/data_observer.h"
+#include "database/named_list_store.h"
+#include "database/record_node.h"
+#include "database/record_type_table.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace {
+
+class CHintObserver final : public IDataObserver {
+public:
+    void OnDataChanged(CObject*, LPARAM hint, CObject*, bool modify) override
+    {
+        m_hints.push_back(hint);
+        m_modify = modify;
+    }
+    std::vector<LPARAM> m_hints;
+    bool m_modify = false;
+};
+
+class NamedListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_savedAutoNames = Prefs().m_autoNamedLists;
+        Prefs().m_autoNamedLists = {"Bookmarks", "", "To Do", "", "", ""};
+        SetDataObserver(&m_observer);
+        GetRecordTypeTable().MutableRowByCode(0)->m_topDef = &m_headerDef;
+    }
+
+    void TearDown() override
+    {
+        ClearNamedLists(true);
+        EXPECT_EQ(CNamedList::GetFirst(), nullptr);
+        GetRecordTypeTable().MutableRowByCode(0)->m_topDef = nullptr;
+        SetDataObserver(nullptr);
+        Prefs().m_autoNamedLists = m_savedAutoNames;
+    }
+
+    CRecordNode* Record()
+    {
+        m_records.push_back(std::make_unique<CRecordNode>());
+        return m_records.back().get();
+    }
+
+    static std::vector<std::string> ListNames()
+    {
+        std::vector<std::string> names;
+        for (const CNamedList* list = CNamedList::GetFirst(); list; list = list->GetNext())
+            names.push_back(list->GetName());
+        return names;
+    }
+
+    CHintObserver m_observer;
+    CFieldDef m_headerDef;
+    std::vector<std::unique_ptr<CRecordNode>> m_records;
+    std::array<std::string, kAutoNamedListCount> m_savedAutoNames;
+};
+
+TEST_F(NamedListTest, ListsAreFoundByNameWithoutRegardToCase)
+{
+    auto* older = new CNamedList("Émile's people");
+    auto* newer = new CNamedList("Cousins");
+    EXPECT_EQ(FindNamedList("COUSINS"), newer);
+    EXPECT_EQ(FindNamedList("émile's PEOPLE"), older);
+    EXPECT_EQ(FindNamedList("Cousin"), nullptr);
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"Cousins", "Émile's people"}))
+        << "the chain runs from the newest list";
+}
+
+TEST_F(NamedListTest, GetNamedListNormalisesTheNameAndMakesTheListOnce)
+{
+    CNamedList* made = GetNamedList("  Family \t of   Ann ", true);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetName(), "Family of Ann");
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{9});
+    EXPECT_TRUE(m_observer.m_modify);
+    EXPECT_EQ(GetNamedList("family OF ann", true), made);
+    EXPECT_EQ(m_observer.m_hints.size(), 1u) << "finding a list announces nothing";
+}
+
+TEST_F(NamedListTest, AddingKeepsOrderAndRefusesTheHeaderAndAskedDuplicates)
+{
+    CNamedList* list = GetNamedList("Work", false);
+    CRecordNode* a = Record();
+    CRecordNode* b = Record();
+    CRecordNode* header = Record();
+    header->SetFieldDef(&m_headerDef);
+    AddToNamedList(list, a, false, true);
+    AddToNamedList(list, b, false, true);
+    AddToNamedList(list, a, false, true);
+    AddToNamedList(list, header, false, false);
+    AddToNamedList(list, nullptr, false, false);
+    ASSERT_EQ(list->Entries().size(), 2u);
+    AddToNamedList(list, a, true, false);
+    ASSERT_EQ(list->Entries().size(), 3u) << "without unique a record may stand twice";
+    EXPECT_EQ(list->Entries()[2].m_record, a);
+    EXPECT_EQ(FindNamedListEntry(list, b), &list->Entries()[1]);
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{9});
+    RemoveAllFromNamedList(list);
+    EXPECT_TRUE(list->Entries().empty());
+    EXPECT_EQ(list->GetName(), "Work");
+}
+
+TEST_F(NamedListTest, DeletedRecordsDropOutOfEveryListButListsStay)
+{
+    CNamedList* one = GetNamedList("One", false);
+    CNamedList* two = GetNamedList("Two", false);
+    CRecordNode* kept = Record();
+    CRecordNode* deleted = Record();
+    AddToNamedList(one, deleted, false, false);
+    AddToNamedList(one, kept, false, false);
+    AddToNamedList(two, deleted, false, false);
+    deleted->SetFlag(DNF_PENDING_DELETE, true);
+    RemoveDeletedFromNamedLists();
+    ASSERT_EQ(one->Entries().size(), 1u);
+    EXPECT_EQ(one->Entries()[0].m_record, kept);
+    EXPECT_TRUE(two->Entries().empty());
+    EXPECT_EQ(FindNamedList("Two"), two);
+}
+
+TEST_F(NamedListTest, ClearingKeepsTheAutomaticListsEmptyAndFreesTheOthers)
+{
+    CNamedList* bookmarks = GetNamedList("bookmarks", false);
+    AddToNamedList(bookmarks, Record(), false, false);
+    bookmarks->SetNote("my note");
+    GetNamedList("Scratch", false);
+    NamedListStore().ClearNamedLists(false);
+    EXPECT_EQ(ListNames(), (std::vector<std::string>{"To Do", "bookmarks"}));
+    EXPECT_EQ(FindNamedList("Bookmarks"), bookmarks);
+    EXPECT_TRUE(bookmarks->Entries().empty());
+    EXPECT_TRUE(bookmarks->GetNote().empty());
+    EXPECT_TRUE(IsAutoNamedList("TO DO"));
+    EXPECT_FALSE(IsAutoNamedList(""));
+    EXPECT_TRUE(m_observer.m_hints.empty());
+}
+
+TEST_F(NamedListTest, OverlongNamesAreRefusedWithAMessage)
+{
+    const std::string longest(kMaxNamedListName, 'x');
+    EXPECT_TRUE(CheckListNameLength(longest, true));
+    EXPECT_TRUE(CheckListNameLength(longest + "x", false));
+    test_support::Prompt().Answer(IDOK);
+    EXPECT_FALSE(CheckListNameLength(longest + "x", true));
+    const auto shown = test_support::Prompt().TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Name is too long.  The maximum allowed length is 200 characters, "
+                             "including spaces.");
+    std::string accented;
+    for (std::size_t i = 0; i < kMaxNamedListName; ++i)
+        accented += "\xC3\xA9";
+    EXPECT_TRUE(CheckListNameLength(accented, true)) << "the limit counts characters";
+}
+
+}  // namespace
