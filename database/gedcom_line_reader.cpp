@@ -1,0 +1,310 @@
+// database/gedcom_line_reader.cpp: GEDCOM lines from the buffered file, converted to UTF-8 and
+// split by the line grammar; continuation volumes.
+#include "database/gedcom_line_reader.h"
+
+#include "database/ansel_tables.h"
+#include "database/buffered_file.h"
+
+#include "platform/base/file.h"
+#include "platform/base/paths.h"
+#include "platform/base/temp_files.h"
+#include "platform/base/text.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+/// Physical lines are read in pieces of this size (less the terminating byte) and joined.
+constexpr int kPieceSize = 256;
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+struct InputState {
+    std::string m_rememberedName;
+    int m_volume = -1;
+    GedcomEncoding m_encoding;
+    /// The set the open volume's lines are in: UTF-8 for a converted UTF-16 volume.
+    GedcomCharset m_lineSet = GedcomCharset::Utf8;
+    bool m_atVolumeStart = false;
+    /// A physical line read ahead, delivered before the next line of the file.
+    std::string m_pending;
+    bool m_hasPending = false;
+    std::size_t m_fallbackCount = 0;
+};
+
+InputState& Input()
+{
+    static InputState state;
+    return state;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsTagChar(char c)
+{
+    return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+/// A line split by the grammar, as views into the line.
+struct LineParts {
+    int status = kGedcomParsedBlank;
+    int level = -1;
+    std::string_view xref, tag, value;
+    std::size_t valueStart = 0;
+};
+
+LineParts ScanLine(std::string_view s)
+{
+    LineParts p;
+    std::size_t i = 0;
+    const auto skipSpace = [&] {
+        while (i < s.size() && text::IsSpace(s[i]))
+            ++i;
+    };
+    skipSpace();
+    if (i == s.size())
+        return p;
+    p.status = kGedcomParsedInvalid;
+    if (!IsDigit(s[i]))
+        return p;
+    long long level = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i)
+        level = std::min<long long>(level * 10 + (s[i] - '0'), INT_MAX);
+    p.level = int(level);
+    if (i == s.size() || !text::IsSpace(s[i]))
+        return p;
+    skipSpace();
+    if (i < s.size() && s[i] == '@') {
+        const std::size_t close = s.find('@', i + 1);
+        if (close == std::string_view::npos)
+            return p;
+        p.xref = s.substr(i + 1, close - i - 1);
+        if (text::Utf8Length(p.xref) > kGedcomMaxXrefLength)
+            return p;
+        i = close + 1;
+        skipSpace();
+    }
+    const std::size_t tagStart = i;
+    while (i < s.size() && IsTagChar(s[i]))
+        ++i;
+    if (i == tagStart || i - tagStart > kGedcomMaxTagLength)
+        return p;
+    p.tag = s.substr(tagStart, i - tagStart);
+    if (p.tag == "CONT" && i < s.size() && text::IsSpace(s[i]))
+        ++i;
+    else
+        skipSpace();
+    std::size_t end = s.size();
+    while (end > i && text::IsSpace(s[end - 1]))
+        --end;
+    p.valueStart = i;
+    p.value = s.substr(i, end - i);
+    p.status = kGedcomParsedValid;
+    return p;
+}
+
+std::string WithoutQuotes(const std::string& name)
+{
+    if (name.empty() || name.front() != '"')
+        return name;
+    std::string out = name;
+    std::erase(out, '"');
+    return out;
+}
+
+/// The next physical line of the open volume (the line read ahead first); false at its end.
+bool ReadPhysicalLine(InputState& s, std::string& raw)
+{
+    raw.clear();
+    if (s.m_hasPending) {
+        raw.swap(s.m_pending);
+        s.m_hasPending = false;
+        return true;
+    }
+    if (IsGedcomInputAtEnd())
+        return false;
+    std::string piece;
+    bool complete = true;
+    bool exhausted = false;
+    do {
+        exhausted = ReadGedcomInputLine(piece, complete, kPieceSize);
+        raw += piece;
+    } while (!complete && !exhausted);
+    if (s.m_atVolumeStart && s.m_lineSet == GedcomCharset::Utf8 && raw.starts_with(kUtf8Mark))
+        raw.erase(0, kUtf8Mark.size());
+    s.m_atVolumeStart = false;
+    return true;
+}
+
+/// ANSEL puts marks before their letter, so a value that ends in marks lost its letter to the
+/// next line when a writer split the word there: a CONC line that follows gets them back.
+void GiveTrailingMarksToConc(InputState& s, std::string& raw)
+{
+    std::size_t keep = raw.size();
+    while (keep > 0 && ansel::MarkChar(static_cast<unsigned char>(raw[keep - 1])) != 0)
+        --keep;
+    if (keep == raw.size() || keep == 0 || text::IsSpace(raw[keep - 1]))
+        return;
+    const LineParts here = ScanLine(std::string_view(raw).substr(0, keep));
+    if (here.status != kGedcomParsedValid || here.value.empty())
+        return;
+    std::string next;
+    if (!ReadPhysicalLine(s, next))
+        return;
+    s.m_pending = std::move(next);
+    s.m_hasPending = true;
+    const LineParts after = ScanLine(s.m_pending);
+    if (after.status != kGedcomParsedValid || after.tag != "CONC" || after.value.empty())
+        return;
+    s.m_pending.insert(after.valueStart, raw, keep);
+    raw.resize(keep);
+}
+
+/// Converts a UTF-16 file into a new UTF-8 file in the per-user temporary folder; its path,
+/// empty on failure.
+std::string ConvertToUtf8Copy(const std::string& path, bool bigEndian, std::size_t& invalid)
+{
+    CFile in;
+    if (!in.Open(path, CFile::modeRead | CFile::typeBinary))
+        return {};
+    const std::string copy = temp_files::CreateUnique(temp_files::Folder(), "gedcom-", "utf8");
+    CFile out;
+    if (copy.empty() || !out.Open(copy, CFile::modeWrite | CFile::typeBinary)) {
+        if (!copy.empty())
+            paths::RemoveFile(copy);
+        return {};
+    }
+    CUtf16Decoder decoder(bigEndian);
+    std::string bytes(std::size_t(1) << 16, '\0');
+    std::string text;
+    try {
+        for (UINT got; (got = in.Read(bytes.data(), UINT(bytes.size()))) > 0; text.clear()) {
+            decoder.Decode(std::string_view(bytes).substr(0, got), text);
+            out.Write(text.data(), UINT(text.size()));
+        }
+        decoder.Finish(text);
+        out.Write(text.data(), UINT(text.size()));
+        out.Close();
+    } catch (const CFileException&) {
+        out.Abort();
+        paths::RemoveFile(copy);
+        return {};
+    }
+    invalid += decoder.InvalidCount();
+    return copy;
+}
+
+bool OpenVolume(InputState& s, const std::string& path)
+{
+    s.m_atVolumeStart = true;
+    s.m_pending.clear();
+    s.m_hasPending = false;
+    const GedcomCharset set = s.m_encoding.charset;
+    if (set != GedcomCharset::Utf16Le && set != GedcomCharset::Utf16Be) {
+        s.m_lineSet = set;
+        return OpenGedcomInputFile(path, false);
+    }
+    s.m_lineSet = GedcomCharset::Utf8;
+    const std::string copy =
+        ConvertToUtf8Copy(path, set == GedcomCharset::Utf16Be, s.m_fallbackCount);
+    if (copy.empty())
+        return false;
+    const bool opened = OpenGedcomInputFile(copy, false);
+    paths::RemoveFile(copy);
+    return opened;
+}
+
+} // namespace
+
+bool OpenGedcomInput(const std::string& name, bool writeMode, bool rememberName)
+{
+    InputState& s = Input();
+    s.m_pending.clear();
+    s.m_hasPending = false;
+    if (writeMode)
+        return OpenGedcomInputFile(name, true);
+    const std::string path = WithoutQuotes(name);
+    s.m_rememberedName = rememberName ? path : std::string();
+    s.m_volume = -1;
+    s.m_fallbackCount = 0;
+    s.m_encoding = DetectGedcomFileEncoding(path);
+    return OpenVolume(s, path);
+}
+
+bool CloseGedcomInput()
+{
+    InputState& s = Input();
+    s.m_rememberedName.clear();
+    s.m_volume = -1;
+    s.m_pending.clear();
+    s.m_hasPending = false;
+    return CloseGedcomInputFile();
+}
+
+int ReadGedcomLine(GedcomLine& line, int& lineCounter)
+{
+    InputState& s = Input();
+    std::string raw;
+    while (ReadPhysicalLine(s, raw)) {
+        ++lineCounter;
+        if (s.m_lineSet == GedcomCharset::Ansel)
+            GiveTrailingMarksToConc(s, raw);
+        std::string text;
+        s.m_fallbackCount += DecodeGedcomText(s.m_lineSet, raw, text);
+        const int parsed = ParseGedcomLine(text, line);
+        if (parsed == kGedcomParsedValid)
+            return kGedcomLineReady;
+        if (parsed == kGedcomParsedInvalid) {
+            line.value = std::move(text);
+            return kGedcomLineInvalid;
+        }
+    }
+    if (s.m_rememberedName.empty())
+        return kGedcomInputEnd;
+    return OpenNextGedcomVolume(line, lineCounter);
+}
+
+int OpenNextGedcomVolume(GedcomLine& line, int& lineCounter)
+{
+    InputState& s = Input();
+    CloseGedcomInputFile();
+    ++s.m_volume;
+    const std::string& name = s.m_rememberedName;
+    if (name.size() <= 3 ||
+        !text::EqualsNoCase(std::string_view(name).substr(name.size() - 3), "GED"))
+        return kGedcomInputEnd;
+    const std::string next = name.substr(0, name.size() - 3) + text::Format("G%02d", s.m_volume);
+    if (!OpenVolume(s, paths::FindExistingNoCase(next))) {
+        s.m_rememberedName.clear();
+        return kGedcomInputEnd;
+    }
+    return ReadGedcomLine(line, lineCounter);
+}
+
+int ParseGedcomLine(std::string_view text, GedcomLine& line)
+{
+    const LineParts parts = ScanLine(text);
+    line.level = parts.level;
+    line.xref.clear();
+    line.tag.clear();
+    line.value.clear();
+    if (parts.status == kGedcomParsedValid) {
+        line.xref = parts.xref;
+        line.tag = parts.tag;
+        line.value = parts.value;
+    }
+    return parts.status;
+}
+
+GedcomEncoding GetGedcomInputEncoding()
+{
+    return Input().m_encoding;
+}
+
+std::size_t GetGedcomInputFallbackCount()
+{
+    return Input().m_fallbackCount;
+}
