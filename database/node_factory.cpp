@@ -1,11 +1,17 @@
 // The node factory: making a field's node, and its subtree of mandatory and default children.
 #include "database/data_node.h"
 
+#include "database/age_node.h"
+#include "database/blob_node.h"
 #include "database/complex_node.h"
 #include "database/custom_event_node.h"
+#include "database/date_node.h"
+#include "database/number_node.h"
 #include "database/record_id_state.h"
 #include "database/record_node.h"
 #include "database/record_type_table.h"
+#include "database/rect_node.h"
+#include "database/text_field_classes.h"
 #include "controls/core/abort.h"
 
 namespace {
@@ -45,6 +51,12 @@ void RegisterDataNodeClasses()
     FindNodeClass("CComplexNode")->SetFactory(&Make<CComplexNode>);
     FindNodeClass("CCustomEventNode")->SetFactory(&Make<CCustomEventNode>);
     FindNodeClass("CRecordNode")->SetFactory(&Make<CRecordNode>);
+    FindNodeClass("CAgeNode")->SetFactory(&Make<CAgeNode>);
+    FindNodeClass("CNumberNode")->SetFactory(&Make<CNumberNode>);
+    FindNodeClass("CRectNode")->SetFactory(&Make<CRectNode>);
+    FindNodeClass("CBlobNode")->SetFactory(&Make<CBlobNode>);
+    FindNodeClass("CDateNode")->SetFactory(&Make<CDateNode>);
+    RegisterTextFieldClasses();
 }
 
 CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren,

@@ -1,0 +1,58 @@
+// database/enum_node.h: a field whose value is one entry of its definition's value list (data
+// type 3), such as an individual's SEX.
+#pragma once
+
+#include "database/data_node.h"
+#include "database/node_text.h"
+
+#include <string_view>
+
+/// The key that stands for the empty value in a value list.
+inline constexpr std::string_view kEnumNoValueKey = "<noval>";
+
+/// An enumerated value. The node keeps the GEDCOM key; its place in the value list (the index
+/// the choice list and queries use) follows from it, -1 for an empty value. A key the list does
+/// not know, read from a file, is kept as it stands: it shows as itself, is written back
+/// unchanged and counts as index -1, so no value a file holds is lost on saving.
+class CEnumNode : public CDataNode {
+public:
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+    /// Loads the value into the control, then shows and focuses it; null when no control could
+    /// be made.
+    CDataCtl* ShowInControl(CWnd* parent, const RECT& rect, IDataCtlOwner* owner, DWORD style,
+                            UINT id, DWORD flags) override;
+    /// The control is a drop-down list of the value list. Save: the selected entry (none, or a
+    /// "<noval>" entry, is the empty value) replaces a value it differs from; a kept unknown key
+    /// stays while nothing is selected. Load: the entry is selected, or nothing for an empty or
+    /// unknown value. False when the control fails.
+    bool UpdateFromControl(CDataCtl* control, bool save, bool notify) override;
+    bool IsEmpty() const override { return m_key.IsEmpty(); }
+    /// Optional label and ": ", then the entry's display text (an unknown key as itself).
+    bool GetText(std::string& text, int withLabel) const override;
+    /// From a GEDCOM value: the key, listed or not.
+    bool SetText(std::string_view text) override;
+    CDataNode* CopyValueFrom(const CDataNode* other) override;
+    /// The keys are equal (and so the entries).
+    bool IsEqual(const CDataNode* other, const void* options) const override;
+    /// With no qualifier and the operator "=": the index equals value.
+    bool MatchEnum(int qualifier, int op, int value) const override;
+    /// "level TAG key", then the children at level + 1; nothing for an empty childless field.
+    bool WriteGedcom(int level, std::string& line) const override;
+
+    /// The entry's index in the value list; -1 for an empty or unknown value.
+    int GetValueIndex() const;
+    /// Stores the entry of that index (any index outside the list, or a "<noval>" entry,
+    /// empties the value) and marks the node changed.
+    void SetValueIndex(int index);
+    /// The GEDCOM key as stored; empty for an empty value.
+    std::string_view GetKey() const { return m_key.View(); }
+
+protected:
+    /// The key of entry index, empty for an index outside the list or a "<noval>" entry.
+    std::string KeyOfIndex(int index) const;
+    void StoreIndex(int index, bool notify);
+
+private:
+    CNodeText m_key;  // first, so that it packs into the tail of the CDataNode part
+};

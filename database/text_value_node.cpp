@@ -1,0 +1,180 @@
+#include "database/text_value_node.h"
+
+#include "database/change_tracking.h"
+#include "database/data_control_access.h"
+#include "database/gedcom_line_sink.h"
+
+#include "controls/core/gedcom_value.h"
+#include "controls/core/string_utils.h"
+#include "platform/base/text.h"
+
+namespace {
+
+/// How many characters of value fit on a line that starts with prefix and a blank.
+int RoomAfter(std::string_view prefix)
+{
+    return kMaxGedcomLine - int(text::Utf8Length(prefix)) - 1;
+}
+
+/// "level TAG" for the node's definition, without a trailing blank.
+std::string TagLine(int level, const CFieldDef* def)
+{
+    std::string line = std::to_string(level);
+    line += ' ';
+    line += def->GetGedcomTag();
+    return line;
+}
+
+/// Sends one line: the prefix, then a blank and the value unless the value is empty.
+bool SendLine(std::string& line, std::string_view value)
+{
+    if (value.empty())
+        return WriteGedcomLine(line);
+    line += ' ';
+    return WriteGedcomLine(line, value);
+}
+
+bool ContainsTerm(std::string_view value, const CSearchTerm& term, bool caseSensitive)
+{
+    if (caseSensitive)
+        return value.find(term.m_text) != std::string_view::npos;
+    return ContainsFoldedText(value, term.m_lower, term.m_upper);
+}
+
+}  // namespace
+
+bool CTextValueNode::SetText(std::string_view text)
+{
+    std::string value;
+    AppendGedcomValue(value, text);
+    m_value.Assign(value);
+    return true;
+}
+
+CDataNode* CTextValueNode::CopyValueFrom(const CDataNode* other)
+{
+    const auto* source = dynamic_cast<const CTextValueNode*>(other);
+    if (!source || source == this || source->GetFieldDef() != GetFieldDef())
+        return this;
+    m_value = source->m_value;
+    MarkChanged(this);
+    return this;
+}
+
+bool CTextValueNode::IsEqual(const CDataNode* other, const void*) const
+{
+    const auto* theirs = dynamic_cast<const CTextValueNode*>(other);
+    return theirs && text::EqualsNoCase(GetValue(), theirs->GetValue());
+}
+
+bool CTextValueNode::ContainsText(std::span<const CSearchTerm> terms, bool caseSensitive,
+                                  bool recursive) const
+{
+    bool all = !terms.empty();
+    for (const CSearchTerm& term : terms)
+        all = all && ContainsTerm(GetValue(), term, caseSensitive);
+    if (all)
+        return true;
+    return recursive && CDataNode::ContainsText(terms, caseSensitive, recursive);
+}
+
+void CTextValueNode::StartText(std::string& text, int withLabel) const
+{
+    text.clear();
+    if (!withLabel)
+        return;
+    GetLabel(text);
+    text += ": ";
+}
+
+bool CTextValueNode::ReadControlText(CDataCtl* control, std::string& text)
+{
+    IDataControlAccess* access = GetDataControlAccess();
+    if (!control || !access)
+        return false;
+    try {
+        return access->GetText(*control, text);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool CTextValueNode::WriteControlText(CDataCtl* control, std::string_view text)
+{
+    IDataControlAccess* access = GetDataControlAccess();
+    if (!control || !access)
+        return false;
+    access->SetText(*control, text);
+    return true;
+}
+
+void CTextValueNode::StoreEditedText(std::string_view text, bool notify)
+{
+    if (m_value == text)
+        return;
+    m_value.Assign(text);
+    MarkChanged(this);
+    if (notify)
+        NotifyChanges();
+}
+
+bool CTextValueNode::WriteValueLines(int level, std::string& line, std::string_view value) const
+{
+    const CFieldDef* def = GetFieldDef();
+    if (!def || (value.empty() && !GetFirstChild()))
+        return true;
+    line = TagLine(level, def);
+    std::size_t position = 0;
+    std::string chunk;
+    bool lineBreak = false;
+    NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
+    if (!SendLine(line, chunk))
+        return false;
+    while (position < value.size()) {
+        const bool join = !lineBreak && def->AllowsConc();
+        line = std::to_string(level + 1) + (join ? " CONC" : " CONT");
+        NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
+        if (!SendLine(line, chunk))
+            return false;
+    }
+    return WriteChildren(level, line);
+}
+
+bool CTextValueNode::WriteOneLine(int level, std::string& line, std::string_view value) const
+{
+    const CFieldDef* def = GetFieldDef();
+    if (!def || (value.empty() && !GetFirstChild()))
+        return true;
+    line = TagLine(level, def);
+    return SendLine(line, value) && WriteChildren(level, line);
+}
+
+bool CTextValueNode::WriteChildren(int level, std::string& line) const
+{
+    for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
+        if (!child->WriteGedcom(level + 1, line))
+            return false;
+    }
+    return true;
+}
+
+void SetTextValue(CDataNode* node, std::string_view text)
+{
+    if (!node)
+        return;
+    if (auto* textNode = dynamic_cast<CTextValueNode*>(node))
+        textNode->SetValue(text);
+    else
+        node->SetText(text);
+    MarkChanged(node);
+}
+
+int CopyTextToBuffer(std::string_view text, char* buffer, int size)
+{
+    if (!buffer || size < 1)
+        return 0;
+    const std::size_t length = text::Utf8Boundary(text, std::size_t(size - 1));
+    text.copy(buffer, length);
+    buffer[length] = '\0';
+    return int(length);
+}
