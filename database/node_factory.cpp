@@ -2,15 +2,22 @@
 #include "database/data_node.h"
 
 #include "database/age_node.h"
+#include "database/assoc_node.h"
 #include "database/blob_node.h"
 #include "database/complex_node.h"
 #include "database/custom_event_node.h"
 #include "database/date_node.h"
+#include "database/fam_rec.h"
+#include "database/ind_rec.h"
+#include "database/note_rec.h"
 #include "database/number_node.h"
+#include "database/obj_node.h"
+#include "database/obj_rec.h"
+#include "database/rect_node.h"
 #include "database/record_id_state.h"
 #include "database/record_node.h"
 #include "database/record_type_table.h"
-#include "database/rect_node.h"
+#include "database/src_rec.h"
 #include "database/text_field_classes.h"
 #include "controls/core/abort.h"
 
@@ -57,6 +64,15 @@ void RegisterDataNodeClasses()
     FindNodeClass("CBlobNode")->SetFactory(&Make<CBlobNode>);
     FindNodeClass("CDateNode")->SetFactory(&Make<CDateNode>);
     RegisterTextFieldClasses();
+    FindNodeClass("CObjNode")->SetFactory(&Make<CObjNode>);
+    FindNodeClass("CObjRec")->SetFactory(&Make<CObjRec>);
+    FindNodeClass("CAssocNode")->SetFactory(&Make<CAssocNode>);
+    FindNodeClass("CAssocChilNode")->SetFactory(&Make<CAssocChilNode>);
+    FindNodeClass("CAssocFamcNode")->SetFactory(&Make<CAssocFamcNode>);
+    FindNodeClass("CFamRec")->SetFactory(&Make<CFamRec>);
+    FindNodeClass("CIndRec")->SetFactory(&Make<CIndRec>);
+    FindNodeClass("CNoteRec")->SetFactory(&Make<CNoteRec>);
+    FindNodeClass("CSrcRec")->SetFactory(&Make<CSrcRec>);
 }
 
 CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren,

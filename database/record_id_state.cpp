@@ -1,8 +1,10 @@
 #include "database/record_id_state.h"
 
+#include "database/record_node.h"
 #include "database/record_type_table.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -15,7 +17,7 @@ bool IsAsciiLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-}  // namespace
+} // namespace
 
 void CRecordIdState::Reset()
 {
@@ -74,4 +76,113 @@ void ReadXrefPrefix(CRecordIdState& state, std::string_view idText)
         state.m_prefix[i] = idText[i];
     }
     state.m_prefixLearned = true;
+}
+
+bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number)
+{
+    number = 0;
+    if (!state.m_prefixLearned)
+        ReadXrefPrefix(state, idText);
+    if (!state.m_noPrefix) {
+        const std::string_view prefix(state.m_prefix, strnlen(state.m_prefix, 4));
+        if (!idText.starts_with(prefix))
+            return false;
+        idText.remove_prefix(prefix.size());
+    }
+    if (idText.empty())
+        return false;
+    std::int64_t value = 0;
+    for (const char c : idText) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<std::int32_t>::max())
+            return false;
+    }
+    if (value < 1)
+        return false;
+    number = std::int32_t(value);
+    return true;
+}
+
+LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::string_view xref)
+{
+    LoadedRecordId result;
+    CRecordIdState* state = GetRecordIdState(listIndex);
+    if (!state)
+        return result;
+    if (xref.empty()) {
+        state->m_nonStandardFound = true;
+        return result;
+    }
+    if (ParseStandardId(*state, xref, result.m_number)) {
+        result.m_standard = true;
+        record.SetRecordNumber(result.m_number);
+        state->m_counter = std::max(state->m_counter, result.m_number);
+        result.m_duplicate = !state->m_numberMap.try_emplace(result.m_number, &record).second;
+    } else {
+        result.m_text = true;
+        state->m_nonStandardFound = true;
+        record.SetTextId(true);
+        result.m_duplicate = !state->m_textMap.try_emplace(std::string(xref), &record).second;
+    }
+    state->m_duplicateFound |= result.m_duplicate;
+    return result;
+}
+
+CRecordNode* FindLoadedRecord(int listIndex, std::int32_t number)
+{
+    const CRecordIdState* state = GetRecordIdState(listIndex);
+    if (!state)
+        return nullptr;
+    const auto found = state->m_numberMap.find(number);
+    return found == state->m_numberMap.end() ? nullptr : found->second;
+}
+
+CRecordNode* FindLoadedRecord(int listIndex, std::string_view idText)
+{
+    const CRecordIdState* state = GetRecordIdState(listIndex);
+    if (!state)
+        return nullptr;
+    const auto found = state->m_textMap.find(std::string(idText));
+    return found == state->m_textMap.end() ? nullptr : found->second;
+}
+
+bool FinishLoadedRecordIds()
+{
+    bool renumbered = false;
+    for (int listIndex = 0; listIndex < RECORD_TYPE_COUNT; ++listIndex) {
+        CRecordIdState& state = *GetRecordIdState(listIndex);
+        const CDataNode* root = GetRecordTypeRoot(listIndex);
+        if (state.m_nonStandardFound && listIndex != RECORD_LIST_HEAD && root) {
+            for (CDataNode* node = root->GetFirstChild(); node; node = node->GetNextSibling()) {
+                auto* record = static_cast<CRecordNode*>(node);
+                renumbered |= record->HasTextId();
+                record->SetTextId(false);
+                if (record->GetRecordNumber() == 0)
+                    record->SetRecordNumber(state.TakeNextNumber());
+            }
+        }
+        state.SetHashSize(state.m_hashSize);
+        std::unordered_map<std::string, CRecordNode*>().swap(state.m_textMap);
+    }
+    return renumbered;
+}
+
+void ForgetLoadedRecordId(const CRecordNode& record)
+{
+    CRecordIdState* state = GetRecordIdState(record.GetTypeIndex());
+    if (!state)
+        return;
+    const auto number = state->m_numberMap.find(record.GetRecordNumber());
+    if (number != state->m_numberMap.end() && number->second == &record)
+        state->m_numberMap.erase(number);
+    if (!record.HasTextId())
+        return;
+    for (auto text = state->m_textMap.begin(); text != state->m_textMap.end(); ++text) {
+        if (text->second == &record) {
+            state->m_textMap.erase(text);
+            return;
+        }
+    }
 }

@@ -227,7 +227,7 @@ TEST_F(DataNodeTest, PathTextJoinsLabelsBelowTheRecordAndKeepsItsEnd)
 struct ComposeCase {
     const char* name;
     int fieldId;
-    const char* first;   // text of the first key field; null: no such field
+    const char* first;  // text of the first key field; null: no such field
     const char* second;  // text of the second key field
     bool withoutDates;
     const char* expected;
@@ -272,7 +272,7 @@ TEST_F(DataNodeTest, ContextMenuOffersSubFieldsInDefinitionOrder)
     person->CreateChildById(FIELD_SEX);
     person->CreateChildById(FIELD_SLGC);
     CRecordingMenu menu;
-    EXPECT_TRUE(person->AddContextMenu(menu));
+    EXPECT_TRUE(person->CDataNode::AddContextMenu(menu));
     const std::vector<std::string> expected = {
         "Add Name",
         "(greyed) Add Sex",
@@ -298,8 +298,7 @@ TEST_F(DataNodeTest, ChoiceListNamesThePlacesThatCarryOrMayTakeACitation)
     death->AddTextChild(FIELD_SOUR_TEXT, "a letter");
     CRecordingChoiceList list;
     person->FillChoiceList(list, false);
-    const std::vector<std::string> expected = {"<whole record>", "Birth*", "Birth[2]",
-                                               "(Death*)"};
+    const std::vector<std::string> expected = {"<whole record>", "Birth*", "Birth[2]", "(Death*)"};
     EXPECT_EQ(list.m_texts, expected);
     EXPECT_EQ(list.m_nodes[1], birth);
     CRecordingChoiceList restricted;
