@@ -2,6 +2,7 @@
 #include "platform/ui/bitmap.h"
 
 #include "platform/ui/detail/dc_impl.h"
+#include "platform/ui/resources.h"
 
 CBitmap::CBitmap() = default;
 CBitmap::~CBitmap() = default;
@@ -14,6 +15,22 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* /*dc*/, int width, int height)
     if (image.isNull())
         return FALSE;
     image.fill(Qt::black);
+    image.setDotsPerMeterX(3780);  // 96 dots per inch
+    image.setDotsPerMeterY(3780);
+    m_data = std::make_unique<ui_detail::BitmapData>(ui_detail::BitmapData{std::move(image)});
+    MarkCreated();
+    return TRUE;
+}
+
+BOOL CBitmap::LoadBitmap(UINT resourceId)
+{
+    const ImageRecord* record = AppResources().FindImage(ResourceType::Bitmap, resourceId);
+    if (!record)
+        return FALSE;
+    QImage image(QString::fromStdString(record->path));
+    if (image.isNull())
+        return FALSE;
+    image = image.convertToFormat(QImage::Format_RGB32);
     image.setDotsPerMeterX(3780);  // 96 dots per inch
     image.setDotsPerMeterY(3780);
     m_data = std::make_unique<ui_detail::BitmapData>(ui_detail::BitmapData{std::move(image)});

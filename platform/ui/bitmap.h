@@ -28,6 +28,8 @@ public:
 
     /// A colour bitmap of width x height pixels, black at first.
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
+    /// The BITMAP resource of that id; FALSE when there is none or its image cannot be read.
+    BOOL LoadBitmap(UINT resourceId);
     /// FALSE when the bitmap is empty.
     BOOL GetBitmap(BITMAP* bitmap) const;
 

@@ -54,7 +54,8 @@ inline constexpr int HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10, BITS
 // Kinds of clipping region.
 inline constexpr int RGN_ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3;
 // Raster operations of BitBlt.
-inline constexpr DWORD SRCCOPY = 0x00CC0020;
+inline constexpr DWORD SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6,
+                       SRCINVERT = 0x00660046, MERGEPAINT = 0x00BB0226;
 
 /// A device context. A fresh one has the black pen, the white brush, the system font, black
 /// text on a white opaque background, and top-left text alignment. Coordinates are device
@@ -120,7 +121,8 @@ public:
     void FillSolidRect(int x, int y, int cx, int cy, COLORREF colour);
     /// A one-pixel frame drawn with the brush.
     void FrameRect(const RECT* rect, CBrush* brush);
-    /// Copies pixels from another context (SRCCOPY).
+    /// Copies pixels from another context, or combines them with what is there: SRCPAINT ORs,
+    /// SRCAND ANDs, SRCINVERT XORs, MERGEPAINT ORs the inverted source.
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource,
                 DWORD rop);
 

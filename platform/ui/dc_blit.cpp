@@ -25,6 +25,21 @@ std::optional<COLORREF> BrushColour(const CBrush* brush)
     return logBrush.lbColor;
 }
 
+using Combine = QRgb (*)(QRgb source, QRgb destination);
+
+/// How a raster operation combines a source pixel with the one under it; null when unknown.
+Combine Combiner(DWORD rop)
+{
+    switch (rop) {
+    case SRCCOPY: return [](QRgb s, QRgb) { return s; };
+    case SRCPAINT: return [](QRgb s, QRgb d) { return s | d; };
+    case SRCAND: return [](QRgb s, QRgb d) { return s & d; };
+    case SRCINVERT: return [](QRgb s, QRgb d) { return s ^ d; };
+    case MERGEPAINT: return [](QRgb s, QRgb d) { return ~s | d; };
+    default: return nullptr;
+    }
+}
+
 }  // namespace
 
 void CDC::FillRect(const RECT* rect, CBrush* brush)
@@ -73,13 +88,24 @@ void CDC::FrameRect(const RECT* rect, CBrush* brush)
 
 BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, DWORD rop)
 {
-    if (rop != SRCCOPY || !source)
+    const auto combine = Combiner(rop);
+    if (!combine || !source)
         return FALSE;
     const QImage* from = ui_detail::DcAccess::Of(*source).Target();
-    if (!from)
+    const QImage* to = m_impl->Target();
+    if (!from || !to)
         return FALSE;
-    // A copy, so that source and destination may be the same image.
-    const QImage pixels = from->copy(xSource, ySource, width, height);
+    // Copies, so that source and destination may be the same image.
+    QImage pixels = from->copy(xSource, ySource, width, height).convertToFormat(QImage::Format_RGB32);
+    if (rop != SRCCOPY) {
+        const QImage there = to->copy(x, y, width, height).convertToFormat(QImage::Format_RGB32);
+        for (int row = 0; row < pixels.height(); ++row) {
+            auto* out = reinterpret_cast<QRgb*>(pixels.scanLine(row));
+            const auto* under = reinterpret_cast<const QRgb*>(there.constScanLine(row));
+            for (int col = 0; col < pixels.width(); ++col)
+                out[col] = 0xFF000000u | (combine(out[col], under[col]) & 0x00FFFFFFu);
+        }
+    }
     DcPainter painter(*m_impl);
     if (!painter.IsActive())
         return FALSE;

@@ -47,6 +47,10 @@ inline constexpr UINT WM_KEYFIRST = 0x0100, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x01
                       WM_CHAR = 0x0102, WM_SYSKEYDOWN = 0x0104, WM_SYSKEYUP = 0x0105,
                       WM_SYSCHAR = 0x0106, WM_KEYLAST = 0x0108;
 inline constexpr UINT WM_COMMAND = 0x0111, WM_SYSCOMMAND = 0x0112, WM_TIMER = 0x0113;
+inline constexpr UINT WM_HSCROLL = 0x0114, WM_VSCROLL = 0x0115;
+inline constexpr UINT WM_GETMINMAXINFO = 0x0024, WM_INITMENUPOPUP = 0x0117, WM_DROPFILES = 0x0233;
+/// Sent at idle to windows that run an update pass of their menus and bars.
+inline constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;
 inline constexpr UINT WM_MOUSEFIRST = 0x0200, WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201,
                       WM_LBUTTONUP = 0x0202, WM_LBUTTONDBLCLK = 0x0203, WM_RBUTTONDOWN = 0x0204,
                       WM_RBUTTONUP = 0x0205, WM_RBUTTONDBLCLK = 0x0206, WM_MBUTTONDOWN = 0x0207,

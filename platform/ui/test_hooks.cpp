@@ -5,9 +5,15 @@
 #include "platform/base/clock.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dc.h"
+#include "platform/ui/detail/app_look.h"
 #include "platform/ui/detail/colour.h"
+#include "platform/ui/detail/command_dispatch.h"
 #include "platform/ui/detail/dc_impl.h"
+#include "platform/ui/detail/hook_answers.h"
+#include "platform/ui/detail/idle.h"
 #include "platform/ui/detail/key_map.h"
+#include "platform/ui/detail/menu_access.h"
+#include "platform/ui/detail/scroll_bar_adapter.h"
 #include "platform/ui/detail/timer_service.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/message.h"
@@ -16,6 +22,8 @@
 #include <QInputDevice>
 #include <QPointingDevice>
 #include <QKeyEvent>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -31,14 +39,21 @@ constexpr DWORD kClockStart = 1000000;
 bool g_enabled = false;
 std::function<void(std::string)> g_onFailure;
 CPromptScript g_ownScript;
+CPromptScript* g_script = nullptr;
 
-/// The script that answers questions: the one already installed (the test programs install
-/// theirs before enabling the hooks), else our own.
+/// The script that answers questions: the one installed when first asked (the test programs
+/// install theirs before enabling the hooks), else our own. It stays the script after another
+/// prompt, such as the desktop's, is installed, and answers for that prompt.
 CPromptScript& Script()
 {
-    if (auto* installed = dynamic_cast<CPromptScript*>(GetPrompt()))
+    if (g_script)
+        return *g_script;
+    if (auto* installed = dynamic_cast<CPromptScript*>(GetPrompt())) {
+        g_script = installed;
         return *installed;
+    }
     SetPrompt(&g_ownScript);
+    g_script = &g_ownScript;
     return g_ownScript;
 }
 
@@ -126,6 +141,7 @@ Image FromQImage(const QImage& source)
 void Enable(std::function<void(std::string)> onFailure)
 {
     StartApplication();
+    ui_detail::SetUpApplicationLook();
     g_onFailure = std::move(onFailure);
     Script().SetOnUnanswered([](const std::string& text) {
         if (g_onFailure)
@@ -145,6 +161,21 @@ std::vector<CPromptScript::Shown> TakeMessages() { return Script().TakeMessages(
 std::vector<std::string> TakeShellOpens() { return Script().TakeShellOpens(); }
 
 int BeepCount() { return Script().BeepCount(); }
+
+void AnswerFilePicker(std::vector<std::string> paths)
+{
+    ui_detail::hooks::QueueFileAnswer(std::move(paths));
+}
+
+void AnswerFolderPicker(std::string path) { ui_detail::hooks::QueueFolderAnswer(std::move(path)); }
+
+void AnswerPopupMenu(UINT commandId) { ui_detail::hooks::QueuePopupAnswer(commandId); }
+
+std::vector<std::string> PopupMenuItems() { return ui_detail::hooks::PopupItems(); }
+
+void RunIdle() { ui_detail::RunApplicationIdle(); }
+
+bool RunCommand(CWnd& frame, UINT id) { return ui_detail::RunEnabledCommand(frame, id, 0); }
 
 void PostMouse(CWnd& wnd, MouseEvent event, CPoint point, UINT mk)
 {
@@ -185,6 +216,57 @@ void DeliverPosted()
 {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void PressCloseBox(CWnd& wnd)
+{
+    if (QWidget* widget = ui_detail::WidgetOf(&wnd))
+        widget->close();
+}
+
+void ScrollBarAction(CWnd& wnd, int bar, UINT code, int thumbPos)
+{
+    ui_detail::ScrollBarAdapter* adapter =
+        bar == SB_CTL ? ui_detail::ScrollBarAdapter::Of(qobject_cast<QScrollBar*>(ui_detail::WidgetOf(&wnd)))
+                      : ui_detail::window_scroll::Find(wnd, bar, false);
+    if (adapter)
+        adapter->Perform(code, thumbPos);
+}
+
+namespace {
+
+QMenuBar* MenuBarOf(CWnd& frame)
+{
+    auto* window = qobject_cast<QMainWindow*>(ui_detail::WidgetOf(&frame));
+    return window ? qobject_cast<QMenuBar*>(window->menuWidget()) : nullptr;
+}
+
+}  // namespace
+
+void OpenMenuBarPopup(CWnd& frame, int position, UINT highlight)
+{
+    QMenuBar* bar = MenuBarOf(frame);
+    if (!bar || position < 0 || position >= bar->actions().size())
+        return;
+    QAction* title = bar->actions()[position];
+    QMenu* popup = title->menu();
+    if (!popup)
+        return;
+    bar->setActiveAction(title);  // opens the pop-up as the menu bar's own
+    for (QAction* action : popup->actions())
+        if (highlight && ui_detail::ItemCommand(action) == highlight)
+            popup->setActiveAction(action);
+}
+
+void CloseMenuBarPopup(CWnd& frame)
+{
+    QMenuBar* bar = MenuBarOf(frame);
+    if (!bar)
+        return;
+    for (QAction* title : bar->actions())
+        if (title->menu() && title->menu()->isVisible())
+            title->menu()->hide();
+    bar->setActiveAction(nullptr);
 }
 
 void AdvanceClock(DWORD ms) { ui_detail::timers::AdvanceVirtualClock(ms); }
@@ -229,3 +311,15 @@ Image RenderDC(int width, int height, const std::function<void(CDC&)>& draw)
 }
 
 }  // namespace TestHooks
+
+namespace ui_detail::hooks {
+
+CPromptScript& Script() { return TestHooks::Script(); }
+
+void ReportFailure(const std::string& failure)
+{
+    if (TestHooks::g_onFailure)
+        TestHooks::g_onFailure(failure);
+}
+
+}  // namespace ui_detail::hooks

@@ -28,6 +28,29 @@ std::vector<CPromptScript::Shown> TakeMessages();
 std::vector<std::string> TakeShellOpens();
 int BeepCount();
 
+// Pickers and pop-up menus. Answers are used in order; a picker or pop-up shown with no answer
+// queued fails the test and ends as Cancel.
+/// Answers the next file picker with these names, as typed (the picker then adds its default
+/// extension and runs its checks); an empty list cancels it.
+void AnswerFilePicker(std::vector<std::string> paths);
+/// Answers the next folder picker; an empty path cancels it.
+void AnswerFolderPicker(std::string path);
+/// Chooses the command in the next pop-up menu; 0 dismisses it.
+void AnswerPopupMenu(UINT commandId);
+/// The items of the last pop-up menu, after its update pass: each text as it stands ("&Copy"),
+/// "-" for a separator, a pop-up's text followed by " >", and " [grey]" and " [checked]"
+/// added to an item in that state.
+std::vector<std::string> PopupMenuItems();
+
+// Idle and commands.
+/// Runs the application's idle work, OnIdle(0), OnIdle(1), ... until it wants no more (the
+/// base idle with its update pass when there is no application object). Idle runs only here
+/// under the hooks, never on its own.
+void RunIdle();
+/// Runs the command as a menu choice would: the update pass for it first; false, without
+/// running it, when that leaves it disabled.
+bool RunCommand(CWnd& frame, UINT id);
+
 // Input. Events are queued as the desktop would queue them; DeliverPosted (or a loop that
 // pumps messages) delivers them in order.
 enum class MouseEvent {
@@ -45,6 +68,17 @@ void PostWheel(CWnd& wnd, int delta, CPoint point, UINT mk);
 void PostKey(CWnd& wnd, UINT vk, UINT mk);
 /// Delivers what was posted, then carries out deferred deletions.
 void DeliverPosted();
+/// Clicks the close box of a window's title bar (a top-level window or an MDI child).
+void PressCloseBox(CWnd& wnd);
+/// Opens the pop-up at position on the frame's menu bar as a click on its title does (the
+/// frame runs its update pass), and highlights the item of command highlight when given, as
+/// the pointer does. The pop-up stays open until CloseMenuBarPopup.
+void OpenMenuBarPopup(CWnd& frame, int position, UINT highlight = 0);
+void CloseMenuBarPopup(CWnd& frame);
+/// Does to a window's own scroll bar (SB_HORZ, SB_VERT), or to a scroll bar control (SB_CTL),
+/// what the user does with the mouse: a line, page or end step by its SB_ code, or with
+/// SB_THUMBTRACK a thumb drag to thumbPos and its release.
+void ScrollBarAction(CWnd& wnd, int bar, UINT code, int thumbPos = 0);
 
 // Time. Under the hooks GetTickCount stands still until the test moves it.
 /// Moves GetTickCount on by ms and fires due timers, the earliest first.

@@ -3,10 +3,13 @@
 #include "platform/ui/wnd.h"
 
 #include "platform/ui/client_dc.h"
+#include "platform/ui/detail/scroll_bar_adapter.h"
 #include "platform/ui/detail/timer_service.h"
 #include "platform/ui/detail/window_widget.h"
+#include "platform/ui/sys_metrics.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QVariant>
 
 #include <memory>
@@ -18,6 +21,9 @@ using ui_detail::WndBridge;
 namespace {
 
 constexpr const char* kIdProperty = "ardenvelId";
+
+/// The widget of the window holding the mouse capture.
+QPointer<QWidget> g_capture;
 
 /// The window and every window below it, parents before their children.
 void CollectWindows(QWidget* widget, std::vector<std::pair<CWnd*, std::weak_ptr<int>>>& out)
@@ -81,6 +87,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     widget->setWindowTitle(QString::fromUtf8(windowName ? windowName : ""));
     widget->setGeometry(rect.left, rect.top, std::max(0, int(rect.right - rect.left)),
                         std::max(0, int(rect.bottom - rect.top)));
+    ui_detail::window_scroll::Attach(*this);
 
     CREATESTRUCT cs;
     cs.lpCreateParams = createParam;
@@ -187,7 +194,13 @@ DWORD CWnd::GetExStyle() const { return m_impl->exStyle; }
 void CWnd::GetClientRect(RECT* rect) const
 {
     const QWidget* widget = m_impl->widget;
-    *rect = widget ? CRect(0, 0, widget->width(), widget->height()) : CRect();
+    if (!widget) {
+        *rect = CRect();
+        return;
+    }
+    const int barWidth = (m_impl->style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    const int barHeight = (m_impl->style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0;
+    *rect = CRect(0, 0, std::max(0, widget->width() - barWidth), std::max(0, widget->height() - barHeight));
 }
 
 void CWnd::GetWindowRect(RECT* rect) const
@@ -366,3 +379,60 @@ CWnd* CWnd::GetFocus() { return ui_detail::NearestWnd(QApplication::focusWidget(
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs) { return ui_detail::timers::Set(*this, id, elapseMs); }
 
 BOOL CWnd::KillTimer(UINT_PTR id) { return ui_detail::timers::Kill(*this, id); }
+
+CWnd* CWnd::SetCapture()
+{
+    CWnd* old = GetCapture();
+    QWidget* widget = m_impl->widget;
+    if (!widget)
+        return old;
+    if (g_capture && g_capture != widget)
+        g_capture->releaseMouse();
+    g_capture = widget;
+    if (widget->isVisible())
+        widget->grabMouse();
+    return old;
+}
+
+CWnd* CWnd::GetCapture() { return ui_detail::WndFromWidget(g_capture); }
+
+BOOL ReleaseCapture()
+{
+    if (g_capture)
+        g_capture->releaseMouse();
+    g_capture = nullptr;
+    return TRUE;
+}
+
+void CWnd::ScrollWindow(int dx, int dy, const RECT* rect, const RECT* clip)
+{
+    auto* own = dynamic_cast<ui_detail::WindowWidget*>(m_impl->widget.data());
+    if (!own || (dx == 0 && dy == 0))
+        return;
+    CRect clientRect;
+    GetClientRect(&clientRect);
+    const QRect client(0, 0, clientRect.Width(), clientRect.Height());
+    const auto toQt = [](const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); };
+    const QRect source = rect ? toQt(*rect) & client : client;
+    const QRect limit = clip ? toQt(*clip) & client : client;
+    const QRect dest = source.translated(dx, dy) & limit;
+    ui_detail::Surface& surface = own->GetSurface();
+    if (!dest.isEmpty()) {
+        const QImage moved = surface.Image().copy(dest.translated(-dx, -dy));
+        QPainter painter(&surface.Image());
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(dest.topLeft(), moved);
+    }
+    // What was still to be painted moves with the pixels; the strip they leave is to paint.
+    const QRegion invalid = surface.Invalid();
+    const bool erase = surface.NeedsErase();
+    const QRegion carried = (invalid & source).translated(dx, dy) & dest;
+    const QRegion uncovered = QRegion(source & limit) - dest;
+    surface.Validate();
+    surface.Invalidate((invalid - QRegion(dest)) + carried + uncovered, erase || !uncovered.isEmpty());
+    if (!rect)
+        for (QObject* child : own->children())
+            if (auto* childWidget = qobject_cast<QWidget*>(child); childWidget && ui_detail::WndFromWidget(childWidget))
+                childWidget->move(childWidget->pos() + QPoint(dx, dy));
+    own->update();
+}

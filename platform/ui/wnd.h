@@ -9,6 +9,8 @@
 #include <string>
 
 class CDC;
+class CScrollBar;
+struct SCROLLINFO;
 namespace ui_detail {
 class WndBridge;
 }
@@ -114,6 +116,29 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs);
     BOOL KillTimer(UINT_PTR id);
 
+    // The window's own scroll bars (SB_HORZ, SB_VERT; scroll_bar.h). A bar shows while its
+    // range leaves something to scroll, and the client area leaves out the bars shown.
+    BOOL SetScrollInfo(int bar, const SCROLLINFO* info, BOOL redraw = TRUE);
+    BOOL GetScrollInfo(int bar, SCROLLINFO* info, UINT mask) const;
+    /// Returns the previous position.
+    int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
+    int GetScrollPos(int bar) const;
+    /// SB_HORZ, SB_VERT or SB_BOTH.
+    void ShowScrollBar(UINT bar, BOOL show = TRUE);
+
+    // Mouse capture: the capturing window gets the mouse wherever the pointer is, in its own
+    // client coordinates, until ReleaseCapture. Returns the window that held it.
+    CWnd* SetCapture();
+    static CWnd* GetCapture();
+    /// Moves the pixels of the client area (or of rect) by dx, dy and invalidates the strip
+    /// they uncover; clip limits what may change. Without a rect, child windows move too.
+    void ScrollWindow(int dx, int dy, const RECT* rect = nullptr, const RECT* clip = nullptr);
+
+    /// Sees each key and mouse message meant for this window, or for a window inside it,
+    /// before that window does (the application offers it, innermost window first); TRUE
+    /// consumes it. The base takes nothing.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+
 protected:
     /// Dispatches a message to its handler; the handlers below are called from here.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -156,6 +181,10 @@ protected:
     virtual void OnKillFocus(CWnd* newWnd);
     // Other handlers.
     virtual void OnTimer(UINT_PTR id);
+    /// A scroll bar action: an SB_ code, the thumb position (16 bits; SIF_TRACKPOS gives all
+    /// of it) and the bar control, null for the window's own bars.
+    virtual void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+    virtual void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
     /// point is in screen coordinates, (-1, -1) when the menu was asked for from the keyboard.
     /// Left to Default(), the request goes to the parent window.
     virtual void OnContextMenu(CWnd* wnd, CPoint point);
@@ -172,3 +201,6 @@ private:
 
     std::unique_ptr<Impl> m_impl;
 };
+
+/// Ends the mouse capture, whichever window holds it.
+BOOL ReleaseCapture();

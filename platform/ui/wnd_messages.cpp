@@ -72,6 +72,8 @@ LRESULT CWnd::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS: OnSetFocus(reinterpret_cast<CWnd*>(wParam)); return 0;
     case WM_KILLFOCUS: OnKillFocus(reinterpret_cast<CWnd*>(wParam)); return 0;
     case WM_TIMER: OnTimer(UINT_PTR(wParam)); return 0;
+    case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(lParam)); return 0;
+    case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(lParam)); return 0;
     case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<CWnd*>(wParam), PointOf(lParam)); return 0;
     case WM_COMMAND: return OnCommand(wParam, lParam);
     default: return DefWindowProc(message, wParam, lParam);
@@ -164,7 +166,11 @@ void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
 void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnKillFocus(CWnd*) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {

@@ -20,14 +20,6 @@ constexpr const char* kWndProperty = "ardenvelWnd";
 /// The widgets whose events are being handled, innermost last.
 std::vector<const QWidget*> g_eventStack;
 
-class EventScope {
-public:
-    explicit EventScope(const QWidget* widget) { g_eventStack.push_back(widget); }
-    ~EventScope() { g_eventStack.pop_back(); }
-    EventScope(const EventScope&) = delete;
-    EventScope& operator=(const EventScope&) = delete;
-};
-
 MSG SimpleMessage(CWnd& wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
     MSG msg;
@@ -50,6 +42,10 @@ void WidgetGone(CWnd& wnd)
 }
 
 }  // namespace
+
+EventScope::EventScope(const QWidget* widget) { g_eventStack.push_back(widget); }
+
+EventScope::~EventScope() { g_eventStack.pop_back(); }
 
 WindowWidget::WindowWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
@@ -149,7 +145,9 @@ void WndBridge::SizeChanged(CWnd& wnd)
     const UINT kind = widget->isMinimized()   ? SIZE_MINIMIZED
                       : widget->isMaximized() ? SIZE_MAXIMIZED
                                               : SIZE_RESTORED;
-    const LPARAM size = MAKELPARAM(WORD(widget->width()), WORD(widget->height()));
+    CRect client;  // without the window's scroll bars
+    wnd.GetClientRect(&client);
+    const LPARAM size = MAKELPARAM(WORD(client.Width()), WORD(client.Height()));
     Deliver(wnd, SimpleMessage(wnd, WM_SIZE, kind, size), nullptr);
 }
 

@@ -64,6 +64,16 @@ private:
     bool m_painting = false;
 };
 
+/// Marks an event of a widget as being handled for as long as it lives, so that
+/// DestroyWindow called from a handler defers deleting the widget.
+class EventScope {
+public:
+    explicit EventScope(const QWidget* widget);
+    ~EventScope();
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+};
+
 /// What the layer's own code does to window objects.
 class WndBridge {
 public:

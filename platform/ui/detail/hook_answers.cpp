@@ -1,0 +1,70 @@
+// platform/ui/detail/hook_answers.cpp: the queues of answers for pickers and pop-up menus.
+#include "platform/ui/detail/hook_answers.h"
+
+#include "platform/base/text.h"
+
+#include <deque>
+#include <utility>
+
+namespace ui_detail::hooks {
+namespace {
+
+std::deque<std::vector<std::string>> g_fileAnswers;
+std::deque<std::string> g_folderAnswers;
+std::deque<UINT> g_popupAnswers;
+std::vector<std::string> g_popupItems;
+
+template <class T> std::optional<T> TakeFrom(std::deque<T>& queue, const char* what)
+{
+    if (queue.empty()) {
+        ReportFailure(text::Format("%s was shown with no answer queued", what));
+        return std::nullopt;
+    }
+    T answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
+}
+
+} // namespace
+
+void QueueFileAnswer(std::vector<std::string> paths)
+{
+    g_fileAnswers.push_back(std::move(paths));
+}
+
+void QueueFolderAnswer(std::string path)
+{
+    g_folderAnswers.push_back(std::move(path));
+}
+
+void QueuePopupAnswer(UINT commandId)
+{
+    g_popupAnswers.push_back(commandId);
+}
+
+std::optional<std::vector<std::string>> TakeFileAnswer()
+{
+    return TakeFrom(g_fileAnswers, "A file picker");
+}
+
+std::optional<std::string> TakeFolderAnswer()
+{
+    return TakeFrom(g_folderAnswers, "A folder picker");
+}
+
+std::optional<UINT> TakePopupAnswer()
+{
+    return TakeFrom(g_popupAnswers, "A pop-up menu");
+}
+
+void SetPopupItems(std::vector<std::string> items)
+{
+    g_popupItems = std::move(items);
+}
+
+const std::vector<std::string>& PopupItems()
+{
+    return g_popupItems;
+}
+
+} // namespace ui_detail::hooks
