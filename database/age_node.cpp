@@ -200,13 +200,8 @@ const CRuntimeClass* CAgeNode::GetRuntimeClass() const
 CDataCtl* CAgeNode::ShowInControl(CWnd* parent, const RECT& rect, IDataCtlOwner* owner, DWORD style,
                                   UINT id, DWORD flags)
 {
-    CDataCtl* control = CDataNode::ShowInControl(parent, rect, owner, style, id, flags);
-    IDataControlAccess* access = GetDataControlAccess();
-    if (!control || !access)
-        return control;
-    UpdateFromControl(control, false, false);
-    access->ShowAndFocus(*control);
-    return control;
+    return PresentControl(*this, CDataNode::ShowInControl(parent, rect, owner, style, id, flags),
+                          false, ControlSelection::Unchanged);
 }
 
 bool CAgeNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)

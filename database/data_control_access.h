@@ -6,6 +6,7 @@
 #include <string_view>
 
 class CDataCtl;
+class CDataNode;
 
 /// The value side of a data control. The window layer implements it over the real controls (a
 /// file or multi-line control through its inner edit, a drop-down through its selection); tests
@@ -37,3 +38,12 @@ public:
 /// node can neither show nor read a value, and UpdateFromControl answers false.
 void SetDataControlAccess(IDataControlAccess* access);
 IDataControlAccess* GetDataControlAccess();
+
+/// Where the selection goes in a control just made for a node: all its text, the caret at the
+/// start, or left as the control has it.
+enum class ControlSelection { All, Start, Unchanged };
+
+/// Loads node's value into a control just made for it, sets the selection and shows it with the
+/// focus; answers the control. A null control, or no installed access, is answered as it is.
+CDataCtl* PresentControl(CDataNode& node, CDataCtl* control, bool notify,
+                         ControlSelection selection);

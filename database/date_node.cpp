@@ -70,14 +70,8 @@ const CRuntimeClass* CDateNode::GetRuntimeClass() const
 CDataCtl* CDateNode::ShowInControl(CWnd* parent, const RECT& rect, IDataCtlOwner* owner,
                                    DWORD style, UINT id, DWORD flags)
 {
-    CDataCtl* control = CDataNode::ShowInControl(parent, rect, owner, style, id, flags);
-    IDataControlAccess* access = GetDataControlAccess();
-    if (!control || !access)
-        return control;
-    UpdateFromControl(control, false, false);
-    access->SelectText(*control, 0, -1);
-    access->ShowAndFocus(*control);
-    return control;
+    return PresentControl(*this, CDataNode::ShowInControl(parent, rect, owner, style, id, flags),
+                          false, ControlSelection::All);
 }
 
 bool CDateNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)

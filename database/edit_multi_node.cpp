@@ -50,14 +50,8 @@ const CRuntimeClass* CEditMultiNode::GetRuntimeClass() const
 CDataCtl* CEditMultiNode::ShowInControl(CWnd* parent, const RECT& rect, IDataCtlOwner* owner,
                                         DWORD style, UINT id, DWORD flags)
 {
-    CDataCtl* control = CDataNode::ShowInControl(parent, rect, owner, style, id, flags);
-    IDataControlAccess* access = GetDataControlAccess();
-    if (!control || !access)
-        return control;
-    UpdateFromControl(control, false, true);
-    access->SelectText(*control, 0, 0);
-    access->ShowAndFocus(*control);
-    return control;
+    return PresentControl(*this, CDataNode::ShowInControl(parent, rect, owner, style, id, flags),
+                          true, ControlSelection::Start);
 }
 
 bool CEditMultiNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)

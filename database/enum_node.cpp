@@ -15,13 +15,8 @@ const CRuntimeClass* CEnumNode::GetRuntimeClass() const
 CDataCtl* CEnumNode::ShowInControl(CWnd* parent, const RECT& rect, IDataCtlOwner* owner,
                                    DWORD style, UINT id, DWORD flags)
 {
-    CDataCtl* control = CDataNode::ShowInControl(parent, rect, owner, style, id, flags);
-    IDataControlAccess* access = GetDataControlAccess();
-    if (!control || !access)
-        return control;
-    UpdateFromControl(control, false, true);
-    access->ShowAndFocus(*control);
-    return control;
+    return PresentControl(*this, CDataNode::ShowInControl(parent, rect, owner, style, id, flags),
+                          true, ControlSelection::Unchanged);
 }
 
 bool CEnumNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)
