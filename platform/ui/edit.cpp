@@ -27,7 +27,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 CEdit::CEdit() = default;
 

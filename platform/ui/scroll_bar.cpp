@@ -9,7 +9,10 @@ namespace {
 using ui_detail::ScrollBarAdapter;
 namespace window_scroll = ui_detail::window_scroll;
 
-bool IsOwnBar(int bar) { return bar == SB_HORZ || bar == SB_VERT; }
+bool IsOwnBar(int bar)
+{
+    return bar == SB_HORZ || bar == SB_VERT;
+}
 
 /// A window's bar shows while there is something to scroll, or disabled when asked to stay.
 void ShowAsNeeded(CWnd& wnd, int bar, const ScrollBarAdapter& adapter)
@@ -17,7 +20,7 @@ void ShowAsNeeded(CWnd& wnd, int bar, const ScrollBarAdapter& adapter)
     window_scroll::SetVisible(wnd, bar, adapter.CanScroll() || adapter.KeepsWhenIdle());
 }
 
-}  // namespace
+} // namespace
 
 BOOL CWnd::SetScrollInfo(int bar, const SCROLLINFO* info, BOOL /*redraw*/)
 {
@@ -33,7 +36,8 @@ BOOL CWnd::SetScrollInfo(int bar, const SCROLLINFO* info, BOOL /*redraw*/)
 
 BOOL CWnd::GetScrollInfo(int bar, SCROLLINFO* info, UINT mask) const
 {
-    const ScrollBarAdapter* adapter = IsOwnBar(bar) ? window_scroll::Find(*this, bar, false) : nullptr;
+    const ScrollBarAdapter* adapter =
+        IsOwnBar(bar) ? window_scroll::Find(*this, bar, false) : nullptr;
     if (!info || !adapter)
         return FALSE;
     adapter->Get(*info, mask);
@@ -48,7 +52,8 @@ int CWnd::SetScrollPos(int bar, int pos, BOOL /*redraw*/)
 
 int CWnd::GetScrollPos(int bar) const
 {
-    const ScrollBarAdapter* adapter = IsOwnBar(bar) ? window_scroll::Find(*this, bar, false) : nullptr;
+    const ScrollBarAdapter* adapter =
+        IsOwnBar(bar) ? window_scroll::Find(*this, bar, false) : nullptr;
     return adapter ? adapter->Pos() : 0;
 }
 
@@ -108,9 +113,15 @@ BOOL CScrollBar::GetScrollInfo(SCROLLINFO* info, UINT mask) const
     return TRUE;
 }
 
-int CScrollBar::SetScrollPos(int pos, BOOL /*redraw*/) { return m_adapter ? m_adapter->SetPos(pos) : 0; }
+int CScrollBar::SetScrollPos(int pos, BOOL /*redraw*/)
+{
+    return m_adapter ? m_adapter->SetPos(pos) : 0;
+}
 
-int CScrollBar::GetScrollPos() const { return m_adapter ? m_adapter->Pos() : 0; }
+int CScrollBar::GetScrollPos() const
+{
+    return m_adapter ? m_adapter->Pos() : 0;
+}
 
 void CScrollBar::SetScrollRange(int minPos, int maxPos, BOOL redraw)
 {

@@ -20,9 +20,8 @@ inline constexpr UINT SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERI
                       SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8;
 
 // Which fields of a SCROLLINFO count.
-inline constexpr UINT SIF_RANGE = 0x01, SIF_PAGE = 0x02, SIF_POS = 0x04,
-                      SIF_DISABLENOSCROLL = 0x08, SIF_TRACKPOS = 0x10,
-                      SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+inline constexpr UINT SIF_RANGE = 0x01, SIF_PAGE = 0x02, SIF_POS = 0x04, SIF_DISABLENOSCROLL = 0x08,
+                      SIF_TRACKPOS = 0x10, SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
 
 // Scroll bar control styles.
 inline constexpr DWORD SBS_HORZ = 0x0000, SBS_VERT = 0x0001;

@@ -35,14 +35,13 @@ TEST_P(RasterOperation, CombinesTheSourceWithTheDestination)
     EXPECT_EQ(image.Pixel(0, 0), destination);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dc, RasterOperation,
-    testing::Values(RopCase{"Copy", SRCCOPY, RGB(0xF0, 0x0F, 0x33)},
-                    RopCase{"Or", SRCPAINT, RGB(0xFC, 0x3F, 0x77)},
-                    RopCase{"And", SRCAND, RGB(0x30, 0x0C, 0x11)},
-                    RopCase{"Xor", SRCINVERT, RGB(0xCC, 0x33, 0x66)},
-                    RopCase{"MergePaint", MERGEPAINT, RGB(0x3F, 0xFC, 0xDD)}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dc, RasterOperation,
+                         testing::Values(RopCase{"Copy", SRCCOPY, RGB(0xF0, 0x0F, 0x33)},
+                                         RopCase{"Or", SRCPAINT, RGB(0xFC, 0x3F, 0x77)},
+                                         RopCase{"And", SRCAND, RGB(0x30, 0x0C, 0x11)},
+                                         RopCase{"Xor", SRCINVERT, RGB(0xCC, 0x33, 0x66)},
+                                         RopCase{"MergePaint", MERGEPAINT, RGB(0x3F, 0xFC, 0xDD)}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Dc, AMaskAndAPictureLeaveTheBackgroundWhereThePictureIsClear)
 {
@@ -81,4 +80,4 @@ TEST(Bitmap, LoadsABitmapResourceAndRefusesAMissingOne)
     SetAppResources(nullptr);
 }
 
-}  // namespace
+} // namespace

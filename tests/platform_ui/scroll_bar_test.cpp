@@ -23,7 +23,8 @@ public:
     BOOL Make(DWORD style, CWnd* parent = nullptr)
     {
         const DWORD kind = parent ? WS_CHILD : WS_POPUP;
-        return CreateEx(0, nullptr, "scroll", kind | WS_VISIBLE | style, CRect(0, 0, 200, 100), parent, 3);
+        return CreateEx(0, nullptr, "scroll", kind | WS_VISIBLE | style, CRect(0, 0, 200, 100),
+                        parent, 3);
     }
     std::vector<std::string> Take() { return std::exchange(calls, {}); }
 
@@ -32,12 +33,16 @@ protected:
     {
         SCROLLINFO info;
         GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS);
-        calls.push_back(std::string(bar ? "bar " : "V ") + std::to_string(code) + " " + std::to_string(pos) +
+        calls.push_back(std::string(bar ? "bar " : "V ") + std::to_string(code) + " " +
+                        std::to_string(pos) +
                         (code == SB_THUMBTRACK ? " track " + std::to_string(info.nTrackPos) : ""));
         if (followLines && code == SB_LINEDOWN)
             SetScrollPos(SB_VERT, GetScrollPos(SB_VERT) + 1);
     }
-    void OnSize(UINT, int cx, int cy) override { calls.push_back("Size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+    void OnSize(UINT, int cx, int cy) override
+    {
+        calls.push_back("Size " + std::to_string(cx) + "x" + std::to_string(cy));
+    }
 };
 
 SCROLLINFO Info(int last, UINT page, int pos, UINT mask = SIF_RANGE | SIF_PAGE | SIF_POS)
@@ -69,7 +74,8 @@ TEST(ScrollBar, ShowsOnlyWhileThereIsSomethingToScrollAndTakesItsRoom)
     SCROLLINFO longer = Info(99, 10, 0);
     wnd.SetScrollInfo(SB_VERT, &longer);
     EXPECT_TRUE(wnd.GetStyle() & WS_VSCROLL);
-    EXPECT_EQ(wnd.Take(), std::vector<std::string>{"Size " + std::to_string(200 - barWidth) + "x100"});
+    EXPECT_EQ(wnd.Take(),
+              std::vector<std::string>{"Size " + std::to_string(200 - barWidth) + "x100"});
     wnd.SetScrollInfo(SB_VERT, &longer);
     EXPECT_TRUE(wnd.Take().empty());
 
@@ -96,7 +102,7 @@ TEST(ScrollBar, ThePositionStaysWithinTheRangeLessThePage)
     EXPECT_EQ(read.nMax, 99);
     EXPECT_EQ(read.nPage, 10u);
     EXPECT_EQ(read.nTrackPos, 0);
-    EXPECT_FALSE(wnd.GetScrollInfo(SB_VERT, &read, SIF_ALL));  // the window has no such bar
+    EXPECT_FALSE(wnd.GetScrollInfo(SB_VERT, &read, SIF_ALL)); // the window has no such bar
 }
 
 TEST(ScrollBar, ActionsAreReportedAndTheThumbMovesOnlyWhenTheProgramMovesIt)
@@ -125,8 +131,9 @@ TEST(ScrollBar, ADraggedThumbReportsItsWholePositionWhileTracking)
     wnd.Take();
     TestHooks::ScrollBarAction(wnd, SB_VERT, SB_THUMBTRACK, 70000);
     // The message carries 16 bits of the position; SIF_TRACKPOS gives all of it.
-    EXPECT_EQ(wnd.Take(), (std::vector<std::string>{"V 5 " + std::to_string(70000 & 0xFFFF) + " track 70000",
-                                                    "V 4 " + std::to_string(70000 & 0xFFFF), "V 8 0"}));
+    EXPECT_EQ(wnd.Take(),
+              (std::vector<std::string>{"V 5 " + std::to_string(70000 & 0xFFFF) + " track 70000",
+                                        "V 4 " + std::to_string(70000 & 0xFFFF), "V 8 0"}));
     EXPECT_EQ(wnd.GetScrollPos(SB_VERT), 0);
 }
 
@@ -178,7 +185,8 @@ protected:
 TEST(ScrollWindow, MovesThePixelsAndRepaintsOnlyTheStripUncovered)
 {
     StripedWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "stripes", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "stripes", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100),
+                             nullptr, 0));
     TestHooks::RenderWindow(wnd);
     wnd.colour = RGB(0, 0, 255);
     wnd.ScrollWindow(-30, 0);
@@ -194,4 +202,4 @@ TEST(ScrollWindow, MovesThePixelsAndRepaintsOnlyTheStripUncovered)
     EXPECT_EQ(wnd.lastPaint, CRect(0, 0, 100, 20));
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* kAdapterProperty = "ardenvelScrollAdapter";
 
-}  // namespace
+} // namespace
 
 ScrollBarAdapter::ScrollBarAdapter(QScrollBar* bar, std::function<void(UINT, int)> notify)
     : m_bar(bar), m_notify(std::move(notify))
@@ -45,7 +45,8 @@ ScrollBarAdapter::~ScrollBarAdapter()
 
 ScrollBarAdapter* ScrollBarAdapter::Of(const QScrollBar* bar)
 {
-    return bar ? static_cast<ScrollBarAdapter*>(bar->property(kAdapterProperty).value<void*>()) : nullptr;
+    return bar ? static_cast<ScrollBarAdapter*>(bar->property(kAdapterProperty).value<void*>())
+               : nullptr;
 }
 
 int ScrollBarAdapter::Set(const SCROLLINFO& info)
@@ -100,19 +101,32 @@ void ScrollBarAdapter::Perform(UINT code, int thumbPos)
     if (!m_bar)
         return;
     switch (code) {
-    case SB_LINEUP: m_bar->triggerAction(QAbstractSlider::SliderSingleStepSub); break;
-    case SB_LINEDOWN: m_bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-    case SB_PAGEUP: m_bar->triggerAction(QAbstractSlider::SliderPageStepSub); break;
-    case SB_PAGEDOWN: m_bar->triggerAction(QAbstractSlider::SliderPageStepAdd); break;
-    case SB_TOP: m_bar->triggerAction(QAbstractSlider::SliderToMinimum); break;
-    case SB_BOTTOM: m_bar->triggerAction(QAbstractSlider::SliderToMaximum); break;
+    case SB_LINEUP:
+        m_bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        break;
+    case SB_LINEDOWN:
+        m_bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        break;
+    case SB_PAGEUP:
+        m_bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        break;
+    case SB_PAGEDOWN:
+        m_bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        break;
+    case SB_TOP:
+        m_bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        break;
+    case SB_BOTTOM:
+        m_bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION:
         m_bar->setSliderDown(true);
         m_bar->setSliderPosition(thumbPos);
         m_bar->setSliderDown(false);
         return;
-    default: return;
+    default:
+        return;
     }
     EndScroll();
 }
@@ -144,18 +158,31 @@ void ScrollBarAdapter::OnAction(int action)
         return;
     UINT code = 0;
     switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
-    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
-    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
-    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
-    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
-    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+    case QAbstractSlider::SliderSingleStepAdd:
+        code = SB_LINEDOWN;
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        code = SB_LINEUP;
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        code = SB_PAGEDOWN;
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        code = SB_PAGEUP;
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        code = SB_TOP;
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        code = SB_BOTTOM;
+        break;
     case QAbstractSlider::SliderMove:
         m_tracking = true;
         m_trackPos = m_bar->sliderPosition();
         m_notify(SB_THUMBTRACK, m_trackPos);
         return;
-    default: return;
+    default:
+        return;
     }
     // Qt has moved the slider already; the program moves it, when it wants to, from its handler.
     Show();
@@ -216,7 +243,10 @@ namespace {
 
 constexpr const char* kHostName = "ardenvelScrollBars";
 
-DWORD StyleBit(int bar) { return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL; }
+DWORD StyleBit(int bar)
+{
+    return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+}
 
 /// The two bars of a window and the square between them; lays them out when the window's
 /// widget changes size.
@@ -250,7 +280,10 @@ public:
         }
         return *slot;
     }
-    ScrollBarAdapter* Existing(int bar) const { return (bar == SB_VERT ? m_vertical : m_horizontal).get(); }
+    ScrollBarAdapter* Existing(int bar) const
+    {
+        return (bar == SB_VERT ? m_vertical : m_horizontal).get();
+    }
 
     /// Places the bars that the window's style shows.
     void Layout()
@@ -309,7 +342,7 @@ Host* FindHost(const CWnd& wnd, bool create)
     return host;
 }
 
-}  // namespace
+} // namespace
 
 void Attach(CWnd& wnd)
 {
@@ -347,8 +380,9 @@ void SetVisible(CWnd& wnd, int bar, bool visible)
     host->Layout();
     CRect client;
     wnd.GetClientRect(&client);
-    wnd.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(WORD(client.Width()), WORD(client.Height())));
+    wnd.SendMessage(WM_SIZE, SIZE_RESTORED,
+                    MAKELPARAM(WORD(client.Width()), WORD(client.Height())));
 }
 
-}  // namespace window_scroll
-}  // namespace ui_detail
+} // namespace window_scroll
+} // namespace ui_detail

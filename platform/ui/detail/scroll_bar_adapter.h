@@ -73,5 +73,5 @@ ScrollBarAdapter* Find(const CWnd& wnd, int bar, bool create);
 /// size the window gets WM_SIZE.
 void SetVisible(CWnd& wnd, int bar, bool visible);
 
-}  // namespace window_scroll
-}  // namespace ui_detail
+} // namespace window_scroll
+} // namespace ui_detail

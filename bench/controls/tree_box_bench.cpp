@@ -1,0 +1,97 @@
+// bench/controls/tree_box_bench.cpp: a tree box of 100,000 rows: repainting a screenful,
+// scrolling by pages, and inserting in sorted order.
+#include "controls/tree_box.h"
+#include "platform/base/text.h"
+#include "platform/ui/scroll_bar.h"
+#include "platform/ui/test_hooks.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kRows = 100000;
+
+std::string RowText(int i)
+{
+    return text::Format("row %06d", i);
+}
+
+/// A visible window holding a list box of kRows rows, scrolled to the middle.
+class BigList {
+public:
+    BigList()
+    {
+        m_host.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, CRect(0, 0, 320, 620), nullptr,
+                        0);
+        m_box.Create(0, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, CRect(0, 0, 300, 600),
+                     &m_host, 1, nullptr, 0, 0, nullptr);
+        for (int i = 0; i < kRows; ++i)
+            m_box.InsertItem(nullptr, CTreeBox::kInsertLast, 0, false, RowText(i), nullptr, nullptr,
+                             0, 0, true);
+        m_box.RedrawAll();
+        m_box.ScrollToRow(kRows / 2);
+        m_box.UpdateWindow();
+    }
+    CTreeBox& Box() { return m_box; }
+
+private:
+    CWnd m_host;
+    CTreeBox m_box;
+};
+
+BigList& List()
+{
+    static BigList list;
+    return list;
+}
+
+void RepaintScreenful(benchmark::State& state)
+{
+    CTreeBox& box = List().Box();
+    for (auto _ : state) {
+        box.Invalidate();
+        box.UpdateWindow();
+    }
+    state.counters["rows"] = double(box.GetCount());
+}
+BENCHMARK(RepaintScreenful)->Unit(benchmark::kMicrosecond);
+
+void ScrollPageDownAndUp(benchmark::State& state)
+{
+    CTreeBox& box = List().Box();
+    for (auto _ : state) {
+        box.SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+        box.SendMessage(WM_VSCROLL, SB_ENDSCROLL);
+        box.SendMessage(WM_VSCROLL, SB_PAGEUP);
+        box.SendMessage(WM_VSCROLL, SB_ENDSCROLL);
+    }
+    state.counters["top"] = double(box.GetTopItem()->m_row);
+}
+BENCHMARK(ScrollPageDownAndUp)->Unit(benchmark::kMicrosecond);
+
+void SortedInsertInTheMiddle(benchmark::State& state)
+{
+    CTreeBox& box = List().Box();
+    const std::string text = RowText(kRows / 2) + "a";
+    for (auto _ : state) {
+        CTreeBoxNode* node = box.InsertItem(nullptr, CTreeBox::kInsertSorted, 0, false, text);
+        box.DeleteItem(node);
+    }
+    state.counters["rows"] = double(box.GetCount());
+}
+BENCHMARK(SortedInsertInTheMiddle)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The hooks start the offscreen application the windows need.
+    TestHooks::Enable([](const std::string&) {});
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,52 @@
+// controls/grid_find_bar.h: the bar above a tree grid with the edits a user types a name, a
+// second text or a record id into, and F3 to find the next match.
+#pragma once
+
+#include "controls/find_bar_edit.h"
+#include "platform/ui/font.h"
+#include "platform/ui/wnd.h"
+
+#include <string>
+#include <vector>
+
+class CTreeGrid;
+
+/// Built from a find-bar template (345 to 348) as a child of the grid, and deleted with its
+/// window. It reports each edit's changes and F3 to the grid.
+class CGridFindBar : public CWnd, private CFindBarEditListener {
+public:
+    explicit CGridFindBar(CTreeGrid& grid);
+
+    /// Makes the bar's window from the dialog template; false when there is no such template or
+    /// it lacks one of the three edits.
+    bool Create(UINT templateId);
+    /// F3: searches with the text of the edit editId, else of the edit with the focus, else of
+    /// the first one not empty (name, second text, record id). False when there is none.
+    bool FindNext(int editId);
+    /// The edit that had the focus last; 0 before any.
+    int GetLastFocused() const { return m_lastFocused; }
+    CFindBarEdit* GetEdit(int id);
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags) override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnPaint() override;
+    void PostNcDestroy() override;
+
+private:
+    struct Label {
+        std::string text;
+        CRect rect;
+    };
+
+    bool OnEditKeyDown(CFindBarEdit* edit, UINT virtKey) override;
+
+    CTreeGrid& m_grid;
+    CFindBarEdit m_textEdit{this};
+    CFindBarEdit m_idEdit{this};
+    CFindBarEdit m_text2Edit{this};
+    std::vector<Label> m_labels;
+    CFont m_font;
+    int m_lastFocused = 0;
+};

@@ -1,0 +1,328 @@
+// controls/tree_box.h: the program's own tree and list control, on which every record list,
+// grid and chooser is drawn: rows kept as a forest of nodes, painted by the box itself.
+#pragma once
+
+#include "controls/tree_box_node.h"
+#include "controls/tree_box_owner.h"
+#include "platform/ui/wnd.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CColumnHeader;
+class CFont;
+
+// Creation flags. The mode is tree (0x1), else grid tree (0x100), else list.
+inline constexpr DWORD TBF_TREE = 0x1, TBF_CHILDREN_ON_DEMAND = 0x2, TBF_FREE_DATA = 0x4,
+                       TBF_FULL_ROW_SELECT = 0x8, TBF_MULTI_SELECT = 0x10, TBF_OWNER_TEXT = 0x40,
+                       TBF_OWNER_DRAWS_TEXT = 0x80, TBF_GRID = 0x100, TBF_CAPTURE_ON_CLICK = 0x200,
+                       TBF_EMPTY_EXPAND = 0x400, TBF_TOP_LEVEL_SELECT = 0x800,
+                       TBF_TEXT_ORDER = 0x1000;
+
+// The thirteen metrics, by index; SetMetrics takes a setting for each, -1 meaning automatic.
+inline constexpr int TBM_ROW_HEIGHT = 0, TBM_LEFT_MARGIN = 1, TBM_IMAGE_GAP = 2, TBM_HALF_TEXT = 3,
+                     TBM_INDENT_CHARS = 4, TBM_LEVEL_INDENT = 5, TBM_BUTTON_HALF_WIDTH = 6,
+                     TBM_BUTTON_HALF_HEIGHT = 7, TBM_SIGN_HALF_WIDTH = 8, TBM_SIGN_HALF_HEIGHT = 9,
+                     TBM_UNUSED = 10, TBM_IMAGE_HEIGHT = 11, TBM_TEXT_INSET = 12, TBM_COUNT = 13;
+
+/// A colour setting that stands for the element's system colour.
+inline constexpr COLORREF TB_SYSTEM_COLOUR = 0xFFFFFFFF;
+
+using TreeBoxMetrics = std::array<int, TBM_COUNT>;
+using TreeBoxColours = std::array<COLORREF, TBC_COUNT>;
+
+/// A box works in one mode, fixed at creation: a tree with expand buttons and dotted lines, a
+/// grid tree whose rows its owner draws across the columns of a header, or a list of top-level
+/// rows whose texts hold TAB-separated cells. The owner is asked and told through
+/// CTreeBoxOwner. Painting, scrolling and hit tests start from the top row, so a screenful
+/// never walks the whole list.
+class CTreeBox : public CWnd {
+public:
+    static constexpr int kTreeMode = 1, kGridMode = 2, kListMode = 3;
+    /// InsertItem's where: first, last, or anything else for the sorted place.
+    static constexpr int kInsertFirst = 0, kInsertLast = 1, kInsertSorted = 2;
+
+    CTreeBox();
+    ~CTreeBox() override;
+
+    /// The header is kept only in grid and list modes. False without a parent or when the row
+    /// height does not come out positive.
+    BOOL Create(DWORD flags, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                CTreeBoxOwner* owner, int imageWidth, int imageHeight, CColumnHeader* header,
+                DWORD exStyle = 0);
+
+    // Structure. Operations given a null node do nothing and answer false or null.
+    CTreeBoxNode* InsertItem(CTreeBoxNode* parent, int where, int state, bool ensureVisible,
+                             const std::string& text, CBitmap* image = nullptr,
+                             CBitmap* selectedImage = nullptr, std::uintptr_t data = 0,
+                             std::uintptr_t data2 = 0, bool noRedraw = false);
+    /// Links a new node directly after a sibling (none: first under the parent). With
+    /// noRedraw the rows are left for RedrawAll, which suits filling a box in bulk.
+    CTreeBoxNode* CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, int state,
+                             bool ensureVisible, const std::string& text, CBitmap* image,
+                             CBitmap* selectedImage, std::uintptr_t data, std::uintptr_t data2,
+                             bool noRedraw);
+    /// text null leaves the text; state 0 on a node with children deletes them first.
+    bool SetItem(CTreeBoxNode* node, const char* text, bool setState, int state, bool setData,
+                 std::uintptr_t data, bool setData2, std::uintptr_t data2, bool setImages,
+                 CBitmap* image, CBitmap* selectedImage);
+    void DeleteItem(CTreeBoxNode* node, bool redraw = true, bool childrenOnly = false);
+    void DeleteAllItems(bool resetHorizontal = true);
+    /// True when the node stands at the requested place afterwards; false when the new
+    /// parent lies in the node's own subtree.
+    bool MoveItem(CTreeBoxNode* node, CTreeBoxNode* newParent, CTreeBoxNode* after,
+                  bool expandNewParent, bool oldParentBecomesLeaf);
+    /// levels 0 means every level below, n that many.
+    bool ExpandItem(CTreeBoxNode* node, bool expand, int levels);
+    void ExpandToItem(CTreeBoxNode* node);
+    /// Collapses the open top-level nodes and sorts the top level.
+    void ReexpandOpenItems();
+    /// List mode: sorts the rows by one column (the owner's Compare when there is an owner).
+    void SortList(int column);
+    void RedrawAll();
+    /// List mode: moves count rows from index first to stand before the row that had index
+    /// target (0: the top, -1: the end).
+    void MoveRows(int first, int count, int target);
+    void MoveSelectionUp();
+    void MoveSelectionDown();
+
+    // Lookups; each answers null when nothing matches.
+    CTreeBoxNode* FindItemById(int row) const;
+    CTreeBoxNode* GetItemByIndex(int index) const;
+    CTreeBoxNode* GetLastItem() const;
+    /// The last row of the node's visible subtree; with null, the last row of the box.
+    CTreeBoxNode* GetNextItem(CTreeBoxNode* node) const;
+    CTreeBoxNode* GetLastChild(CTreeBoxNode* node) const;
+    static constexpr int kPreviousInOrder = 0, kPreviousSibling = 1, kRowAbove = 2,
+                         kPreviousSiblingOrParent = 3;
+    CTreeBoxNode* GetRelative(CTreeBoxNode* node, int how) const;
+    CTreeBoxNode* GetNextAfterSubtree(CTreeBoxNode* node) const;
+    bool IsNodeVisible(const CTreeBoxNode* node) const;
+    CTreeBoxNode* FindChildByText(std::string_view text) const;
+    CTreeBoxNode* FindItemByData(std::uintptr_t data) const;
+    void MapItemsByData(std::unordered_map<std::uintptr_t, CTreeBoxNode*>& map) const;
+    /// The next selected row after node's subtree (from the first row for null).
+    CTreeBoxNode* GetNextSelected(CTreeBoxNode* node) const;
+    int GetSelectedTopIndex() const;
+    bool SelectionHasOneParent() const;
+    int GetVisibleRowLimit() const;
+
+    // Selection.
+    bool SelectItem(CTreeBoxNode* node, bool select);
+    /// Returns how many rows changed.
+    int ClearSelection(CTreeBoxNode* except, bool setAnchor);
+    void SetItemSelected(CTreeBoxNode* node, bool select, bool exclusive);
+    void ExtendSelection(CTreeBoxNode* node, bool clearOutside);
+    void SetFocusItem(CTreeBoxNode* node, bool select);
+
+    // Look.
+    void SetColours(const TreeBoxColours& colours, bool redraw);
+    void ResolveHighlightColours();
+    TreeBoxColours GetColours() const;
+    /// The box takes the font (deleting an old one it owned) and measures again.
+    bool MeasureItemText(CFont* font, bool ownsFont, bool redraw);
+    void SetMetrics(const TreeBoxMetrics& settings);
+    const TreeBoxMetrics& GetMetrics() const { return m_metrics; }
+    void SetEmptyText(const std::string& text) { m_emptyText = text; }
+    void RecalcLayout();
+    void UpdateTextWidth();
+    void InvalidateItem(CTreeBoxNode* node, int part);
+    void InvalidateItemIfVisible(CTreeBoxNode* node);
+    bool GetItemRect(CTreeBoxNode* node, CRect& rect, int part, bool clientCoords);
+    CTreeBoxNode* HitTest(int x, int y, bool addScroll, int& part);
+    bool EnsureItemVisible(CTreeBoxNode* node, int rows, bool alignEnd);
+    void ScrollToRow(int row);
+    /// While a column edge is dragged the layout is frozen and the focus mark hidden.
+    void SetLayoutFrozen(bool frozen);
+    /// Expanding and collapsing can be switched off as a whole.
+    void EnableExpansion(bool enable);
+    /// A node the host marks; cleared when it is freed or rows are moved.
+    void SetMarkItem(CTreeBoxNode* node) { m_mark = node; }
+    CTreeBoxNode* GetMarkItem() const { return m_mark; }
+    void HideFocusMark();
+    void ShowFocusMark();
+
+    // State hosts read.
+    int GetMode() const { return m_mode; }
+    CTreeBoxNode* GetFirstItem() const { return m_first; }
+    CTreeBoxNode* GetTopItem() const { return m_top; }
+    CTreeBoxNode* GetFocusItem() const { return m_focus; }
+    CTreeBoxNode* GetAnchorItem() const { return m_anchor; }
+    std::uint32_t GetCount() const { return m_count; }
+    int GetHorizontalPos() const { return m_hPos; }
+    int GetImageWidth() const { return m_imageWidth; }
+    int GetEllipsisWidth() const { return m_ellipsisWidth; }
+    CColumnHeader* GetHeader() const { return m_header; }
+    /// The column-th TAB-separated field of a row's text (the owner's text when it supplies
+    /// texts); column -1 is the whole row.
+    std::string GetCellText(CTreeBoxNode* node, int column);
+
+protected:
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnPaint() override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;
+    void OnHScroll(UINT code, UINT pos, CScrollBar* bar) override;
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
+    void OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags) override;
+    void OnChar(UINT character, UINT repeatCount, UINT flags) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnLButtonDblClk(UINT flags, CPoint point) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
+    void OnMouseMove(UINT flags, CPoint point) override;
+    void OnSetFocus(CWnd* oldWnd) override;
+    void OnKillFocus(CWnd* newWnd) override;
+    void OnEnable(BOOL enable) override;
+
+private:
+    struct PaintContext;
+    struct RowGeometry;
+    /// A rubber-band drag in progress, in client coordinates.
+    struct Band {
+        bool active = false;
+        bool keys = false; // Shift or Ctrl was down at the press
+        CPoint start;
+        CPoint current;
+        int first = -1; // the rows touched, by index
+        int last = -1;
+    };
+
+    // Structure (tree_box_structure.cpp).
+    CTreeBoxNode* FirstSiblingOf(const CTreeBoxNode* parent) const;
+    CTreeBoxNode* PrevSibling(const CTreeBoxNode* node) const;
+    CTreeBoxNode* LastSiblingUnder(CTreeBoxNode* parent) const;
+    CTreeBoxNode* SortedPlace(CTreeBoxNode* parent, const std::string& text, std::uintptr_t data);
+    static CTreeBoxNode* SubtreeEnd(CTreeBoxNode* node);
+    static CTreeBoxNode* AfterSubtree(const CTreeBoxNode* node);
+    static CTreeBoxNode* ComputeNextRow(CTreeBoxNode* node);
+    /// Recomputes the next-row links of the nodes in pre-order from `from` to `end` (excluded).
+    static void RelinkRange(CTreeBoxNode* from, const CTreeBoxNode* end);
+    /// Numbers the rows from a visible node (null: the first) to the last.
+    void Renumber(CTreeBoxNode* from);
+    /// A top row hidden by a collapse becomes its visible ancestor.
+    void FixTopRow();
+    void FreeNode(CTreeBoxNode* node);
+    void FreeSubtree(CTreeBoxNode* root);
+    void FreeChildren(CTreeBoxNode* node);
+    void CutSubtree(CTreeBoxNode* node);
+    void LinkSubtree(CTreeBoxNode* node, CTreeBoxNode* parent, CTreeBoxNode* after);
+    /// Relinks the top level in the order given, keeping subtrees, and numbers all rows.
+    void RelinkTopLevel(const std::vector<CTreeBoxNode*>& order);
+    std::vector<CTreeBoxNode*> TopLevelNodes() const;
+
+    // Expansion and sorting (tree_box_expand.cpp).
+    bool ExpandOne(CTreeBoxNode* node);
+    void ExpandLevels(CTreeBoxNode* node, int levels);
+    void Collapse(CTreeBoxNode* node);
+    void AfterExpansion(CTreeBoxNode* node, CTreeBoxNode* oldFocus, bool focusWasSelected,
+                        bool hadChildren);
+    bool IsGreater(CTreeBoxNode* a, CTreeBoxNode* b, int column);
+    void SortNodes(std::vector<CTreeBoxNode*>& nodes, int column);
+    void ApplySort(const std::vector<CTreeBoxNode*>& order);
+    void MoveSelection(bool down);
+
+    // Selection (tree_box_select.cpp).
+    void NoteSelChanging();
+    void NoteSelChanged();
+    bool MaySelect(const CTreeBoxNode* node) const;
+    void SetSelected(CTreeBoxNode* node, bool select);
+
+    // Metrics and geometry (tree_box.cpp, tree_box_geometry.cpp).
+    void ComputeMetrics();
+    int Metric(int index) const { return m_metrics[std::size_t(index)]; }
+    int RowHeight() const { return m_metrics[TBM_ROW_HEIGHT]; }
+    int TopIndex() const;
+    COLORREF Colour(int index) const;
+    RowGeometry GeometryOf(const CTreeBoxNode* node) const;
+    int ColumnCount() const;
+    int ColumnRight(int column) const;
+    int ColumnLimit() const;
+    int TextWidth(CTreeBoxNode* node, CDC* dc);
+    CRect SelectionRect(CTreeBoxNode* node, CDC* dc);
+    CRect ButtonArea(const RowGeometry& g) const;
+    CSize ClientSize() const;
+
+    // Painting (tree_box_paint.cpp).
+    void PaintRows(CDC& dc, const CRect& update);
+    void DrawRow(PaintContext& pc, CTreeBoxNode* node);
+    void DrawTreeLines(PaintContext& pc, CTreeBoxNode* node, const RowGeometry& g);
+    void DrawButton(PaintContext& pc, CTreeBoxNode* node, const RowGeometry& g);
+    void DrawImage(PaintContext& pc, CTreeBoxNode* node, const RowGeometry& g);
+    void DrawTexts(PaintContext& pc, CTreeBoxNode* node, const RowGeometry& g);
+    void DrawFocusMark(PaintContext& pc, CTreeBoxNode* node);
+    void DrawBand(CDC& dc);
+    void DrawEmptyText(CDC& dc);
+
+    // Scrolling (tree_box_scroll.cpp).
+    void ScrollVerticallyTo(UINT code, int pos);
+    void ScrollHorizontallyTo(UINT code, int pos);
+    void SetTopRow(int row);
+    int PageRows() const;
+
+    // Input (tree_box_keys.cpp, tree_box_mouse.cpp).
+    void PageDown();
+    void PageUp();
+    void KeyUpDown(CTreeBoxNode* row, bool shift, bool ctrl);
+    void ToggleExpansion(CTreeBoxNode* node);
+    void ClickMultiple(CTreeBoxNode* node, UINT flags);
+    void StartBand(CPoint point, UINT flags);
+    void TrackBand(CPoint point);
+    void EndBand(bool clear);
+    bool BandTouches(CTreeBoxNode* node, const CRect& band);
+    void InvalidateBand();
+    void RedrawSelectionForFocus();
+
+    CTreeBoxNode* m_first = nullptr;
+    CTreeBoxNode* m_top = nullptr;
+    CTreeBoxNode* m_mark = nullptr;
+    /// The node appended last while it is still the last of its siblings: appending after it
+    /// needs no walk along a long sibling list.
+    CTreeBoxNode* m_lastAppended = nullptr;
+    std::uint32_t m_count = 0;
+    int m_rowCount = 0; // the length of the next-row chain
+    CTreeBoxNode* m_focus = nullptr;
+    CTreeBoxNode* m_anchor = nullptr;
+    bool m_hasFocus = false;
+    CFont* m_font = nullptr;
+    std::unique_ptr<CFont> m_ownFont;
+    bool m_ownerText = false;
+    bool m_fullRow = false;
+    TreeBoxMetrics m_metrics{};
+    TreeBoxMetrics m_settings{};
+    int m_imageWidth = 0;
+    int m_imageHeightArg = 0;
+    bool m_layoutDirty = true;
+    int m_widest = 0;
+    int m_hPos = 0;
+    int m_hMax = 0;
+    int m_hRangeEnd = 0;
+    int m_lastRow = 0;
+    int m_vRangeEnd = 0;
+    TreeBoxColours m_colours{};
+    bool m_childrenOnDemand = false;
+    bool m_freeData = false;
+    bool m_ownerDrawsText = false;
+    bool m_captureOnClick = false;
+    bool m_emptyExpand = false;
+    bool m_expansionEnabled = true;
+    bool m_captured = false;
+    int m_hideCount = 0;
+    bool m_expanding = false;
+    bool m_frozen = false;
+    int m_mode = 0;
+    CColumnHeader* m_header = nullptr;
+    CTreeBoxOwner* m_owner = nullptr;
+    std::string m_emptyText;
+    bool m_multiple = false;
+    bool m_topLevelOnly = false;
+    bool m_vTracking = false;
+    bool m_hTracking = false;
+    int m_ellipsisWidth = 30;
+    bool m_disabledLook = false;
+    bool m_ownerOrder = true;
+    Band m_band;
+};

@@ -1,0 +1,193 @@
+// controls/tree_box_expand.cpp: expanding and collapsing nodes, and sorting the top level.
+#include "controls/tree_box.h"
+
+#include "controls/detail/tree_box_parts.h"
+#include "platform/base/wait_cursor.h"
+
+bool CTreeBox::ExpandItem(CTreeBoxNode* node, bool expand, int levels)
+{
+    if (!node)
+        return false;
+    NoteSelChanging();
+    if (!GetSafeHwnd() || !m_expansionEnabled || (expand && levels < 0))
+        return false;
+    CTreeBoxNode* const oldFocus = m_focus;
+    const bool focusWasSelected = m_focus && m_focus->m_selected;
+    const bool hadChildren = node->m_firstChild != nullptr;
+    if (expand) {
+        if (!IsNodeVisible(node))
+            return false;
+        if (!ExpandOne(node)) {
+            Renumber(node);
+            return false;
+        }
+        if (levels != 1)
+            ExpandLevels(node, levels);
+    } else {
+        if (node->m_state != CTreeBoxNode::kExpanded)
+            return false;
+        if (m_owner) {
+            m_expanding = true;
+            const bool allowed = m_owner->OnExpanding(this, node, false);
+            m_expanding = false;
+            if (!allowed)
+                return false;
+        }
+        Collapse(node);
+    }
+    if (IsNodeVisible(node))
+        Renumber(node);
+    FixTopRow();
+    AfterExpansion(node, oldFocus, focusWasSelected, hadChildren);
+    return true;
+}
+
+bool CTreeBox::ExpandOne(CTreeBoxNode* node)
+{
+    if (m_owner) {
+        m_expanding = true;
+        const bool allowed = m_owner->OnExpanding(this, node, true);
+        m_expanding = false;
+        if (!allowed)
+            return false;
+    }
+    if (!node->m_firstChild) {
+        if (!m_emptyExpand)
+            return false;
+        node->m_state = CTreeBoxNode::kExpanded;
+        return true;
+    }
+    node->m_state = CTreeBoxNode::kExpanded;
+    node->m_nextRow = node->m_firstChild;
+    return true;
+}
+
+void CTreeBox::ExpandLevels(CTreeBoxNode* node, int levels)
+{
+    // Every descendant within the level limit is expanded in pre-order, so a parent opens
+    // before its children are visited; a refused node keeps its subtree closed.
+    const int deepest = levels == 0 ? INT32_MAX : node->m_level + levels - 1;
+    CTreeBoxNode* n = node->m_firstChild;
+    while (n && n->m_level > node->m_level) {
+        if (n->m_level > deepest || n->m_state == CTreeBoxNode::kLeaf) {
+            n = n->m_nextInOrder;
+            continue;
+        }
+        if (ExpandOne(n) && n->m_firstChild)
+            n = n->m_firstChild;
+        else
+            n = SubtreeEnd(n)->m_nextInOrder;
+    }
+}
+
+void CTreeBox::Collapse(CTreeBoxNode* node)
+{
+    if (m_childrenOnDemand) {
+        FreeChildren(node);
+    } else {
+        CTreeBoxNode* end = SubtreeEnd(node)->m_nextInOrder;
+        for (CTreeBoxNode* n = node->m_firstChild; n && n != end; n = n->m_nextInOrder)
+            n->m_selected = 0;
+    }
+    node->m_state = CTreeBoxNode::kCollapsed;
+    node->m_nextRow = ComputeNextRow(node);
+}
+
+void CTreeBox::AfterExpansion(CTreeBoxNode* node, CTreeBoxNode* oldFocus, bool focusWasSelected,
+                              bool hadChildren)
+{
+    const bool visible = IsNodeVisible(node);
+    if (visible && (hadChildren || node->m_firstChild))
+        RecalcLayout();
+    if (m_focus != oldFocus || (m_focus && !IsNodeVisible(m_focus))) {
+        if (focusWasSelected)
+            NoteSelChanging();
+        node->m_selected = focusWasSelected;
+        m_focus = m_anchor = node;
+        InvalidateItem(node, 4);
+        if (node->m_selected)
+            NoteSelChanged();
+        return;
+    }
+    if (!visible)
+        return;
+    if (node == m_focus && m_hasFocus)
+        InvalidateItem(node, 4);
+    else if (!node->m_firstChild)
+        InvalidateItem(node, 3);
+    else
+        InvalidateItem(node, 2);
+}
+
+void CTreeBox::ExpandToItem(CTreeBoxNode* node)
+{
+    if (!node || IsNodeVisible(node))
+        return;
+    CTreeBoxNode* shown = nullptr;
+    for (CTreeBoxNode* a = node->m_parent; a; a = a->m_parent) {
+        a->m_state = CTreeBoxNode::kExpanded;
+        a->m_nextRow = ComputeNextRow(a);
+        if (IsNodeVisible(a)) {
+            shown = a;
+            break;
+        }
+    }
+    if (!shown)
+        return;
+    Renumber(shown);
+    InvalidateItem(shown, 4);
+    RecalcLayout();
+}
+
+bool CTreeBox::IsGreater(CTreeBoxNode* a, CTreeBoxNode* b, int column)
+{
+    if (m_owner)
+        return m_owner->Compare(this, a->m_data, b->m_data) > 0;
+    return tree_box_detail::CellGreater(GetCellText(a, column), GetCellText(b, column));
+}
+
+void CTreeBox::SortNodes(std::vector<CTreeBoxNode*>& nodes, int column)
+{
+    // A Shell sort whose gaps are the powers of two below the count, halving down to 1.
+    const int n = int(nodes.size());
+    int gap = 1;
+    while (gap * 2 <= n - 1)
+        gap *= 2;
+    for (; gap >= 1 && n > 1; gap /= 2)
+        for (int i = 0; i + gap < n; ++i)
+            for (int j = i;
+                 j >= 0 && IsGreater(nodes[std::size_t(j)], nodes[std::size_t(j + gap)], column);
+                 j -= gap)
+                std::swap(nodes[std::size_t(j)], nodes[std::size_t(j + gap)]);
+}
+
+void CTreeBox::ApplySort(const std::vector<CTreeBoxNode*>& order)
+{
+    RelinkTopLevel(order);
+    m_top = m_first;
+    m_layoutDirty = true;
+    Invalidate();
+}
+
+void CTreeBox::ReexpandOpenItems()
+{
+    if (m_count < 2)
+        return;
+    const CWaitCursor wait;
+    for (CTreeBoxNode* n = m_first; n; n = n->m_nextSibling)
+        if (n->m_state == CTreeBoxNode::kExpanded)
+            ExpandItem(n, false, 1);
+    std::vector<CTreeBoxNode*> nodes = TopLevelNodes();
+    SortNodes(nodes, 0);
+    ApplySort(nodes);
+}
+
+void CTreeBox::SortList(int column)
+{
+    if (m_mode != kListMode || m_count < 2)
+        return;
+    const CWaitCursor wait;
+    std::vector<CTreeBoxNode*> nodes = TopLevelNodes();
+    SortNodes(nodes, column);
+    ApplySort(nodes);
+}

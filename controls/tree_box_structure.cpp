@@ -1,0 +1,455 @@
+// controls/tree_box_structure.cpp: the node forest: linking, inserting, changing and freeing
+// nodes, and keeping the next-row chain and the row numbers right.
+#include "controls/tree_box.h"
+
+#include "controls/detail/tree_box_parts.h"
+
+#include <cstdlib>
+#include <new>
+
+CTreeBoxNode* CTreeBox::FirstSiblingOf(const CTreeBoxNode* parent) const
+{
+    return parent ? parent->m_firstChild : m_first;
+}
+
+CTreeBoxNode* CTreeBox::PrevSibling(const CTreeBoxNode* node) const
+{
+    CTreeBoxNode* prev = nullptr;
+    for (CTreeBoxNode* n = FirstSiblingOf(node->m_parent); n && n != node; n = n->m_nextSibling)
+        prev = n;
+    return prev;
+}
+
+CTreeBoxNode* CTreeBox::LastSiblingUnder(CTreeBoxNode* parent) const
+{
+    CTreeBoxNode* last =
+        m_lastAppended && m_lastAppended->m_parent == parent && !m_lastAppended->m_nextSibling
+            ? m_lastAppended
+            : FirstSiblingOf(parent);
+    while (last && last->m_nextSibling)
+        last = last->m_nextSibling;
+    return last;
+}
+
+CTreeBoxNode* CTreeBox::SortedPlace(CTreeBoxNode* parent, const std::string& text,
+                                    std::uintptr_t data)
+{
+    const bool byOwner = m_owner && (m_ownerText || m_mode == kGridMode) && m_ownerOrder;
+    if (!byOwner && text.empty())
+        return nullptr;
+    CTreeBoxNode* last = nullptr;
+    for (CTreeBoxNode* n = FirstSiblingOf(parent); n; n = n->m_nextSibling) {
+        const bool after = byOwner ? m_owner->Compare(this, n->m_data, data) > 0 : n->m_text > text;
+        if (after)
+            break;
+        last = n;
+    }
+    return last;
+}
+
+CTreeBoxNode* CTreeBox::SubtreeEnd(CTreeBoxNode* node)
+{
+    CTreeBoxNode* end = node;
+    while (end->m_nextInOrder && end->m_nextInOrder->m_level > node->m_level)
+        end = end->m_nextInOrder;
+    return end;
+}
+
+CTreeBoxNode* CTreeBox::AfterSubtree(const CTreeBoxNode* node)
+{
+    for (; node; node = node->m_parent)
+        if (node->m_nextSibling)
+            return node->m_nextSibling;
+    return nullptr;
+}
+
+CTreeBoxNode* CTreeBox::ComputeNextRow(CTreeBoxNode* node)
+{
+    if (node->m_state == CTreeBoxNode::kExpanded && node->m_firstChild)
+        return node->m_firstChild;
+    return AfterSubtree(node);
+}
+
+void CTreeBox::RelinkRange(CTreeBoxNode* from, const CTreeBoxNode* end)
+{
+    for (CTreeBoxNode* n = from; n && n != end; n = n->m_nextInOrder)
+        n->m_nextRow = ComputeNextRow(n);
+}
+
+void CTreeBox::Renumber(CTreeBoxNode* from)
+{
+    int row = 0;
+    if (from)
+        row = from->m_row;
+    else
+        from = m_first;
+    for (CTreeBoxNode* n = from; n; n = n->m_nextRow)
+        n->m_row = row++;
+    m_rowCount = row;
+}
+
+bool CTreeBox::IsNodeVisible(const CTreeBoxNode* node) const
+{
+    if (!node)
+        return false;
+    for (const CTreeBoxNode* p = node->m_parent; p; p = p->m_parent)
+        if (p->m_state != CTreeBoxNode::kExpanded)
+            return false;
+    return true;
+}
+
+void CTreeBox::FixTopRow()
+{
+    if (!m_top) {
+        m_top = m_first;
+        return;
+    }
+    // The highest ancestor that is not expanded hides everything below it, itself visible.
+    CTreeBoxNode* visible = m_top;
+    for (CTreeBoxNode* p = m_top->m_parent; p; p = p->m_parent)
+        if (p->m_state != CTreeBoxNode::kExpanded)
+            visible = p;
+    m_top = visible;
+}
+
+CTreeBoxNode* CTreeBox::InsertItem(CTreeBoxNode* parent, int where, int state, bool ensureVisible,
+                                   const std::string& text, CBitmap* image, CBitmap* selectedImage,
+                                   std::uintptr_t data, std::uintptr_t data2, bool noRedraw)
+{
+    if (m_mode == kListMode && parent)
+        return nullptr;
+    CTreeBoxNode* after = nullptr;
+    if (where == kInsertLast)
+        after = LastSiblingUnder(parent);
+    else if (where != kInsertFirst)
+        after = SortedPlace(parent, text, data);
+    return CreateNode(parent, after, state, ensureVisible, text, image, selectedImage, data, data2,
+                      noRedraw);
+}
+
+CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, int state,
+                                   bool ensureVisible, const std::string& text, CBitmap* image,
+                                   CBitmap* selectedImage, std::uintptr_t data,
+                                   std::uintptr_t data2, bool noRedraw)
+{
+    if ((m_mode == kListMode && parent) || (after && after->m_parent != parent))
+        return nullptr;
+    auto* node = new (std::nothrow) CTreeBoxNode;
+    if (!node)
+        return nullptr;
+    node->m_level = std::int16_t(parent ? parent->m_level + 1 : 0);
+    node->m_state = state;
+    node->m_text = text;
+    node->m_image = image ? image : selectedImage;
+    node->m_selectedImage = selectedImage ? selectedImage : image;
+    node->m_data = data;
+    node->m_data2 = data2;
+    node->m_parent = parent;
+    if (m_expanding)
+        ensureVisible = false;
+
+    CTreeBoxNode* const oldTop = m_top;
+    if (after) {
+        node->m_nextSibling = after->m_nextSibling;
+        after->m_nextSibling = node;
+        CTreeBoxNode* end = SubtreeEnd(after);
+        node->m_nextInOrder = end->m_nextInOrder;
+        end->m_nextInOrder = node;
+    } else if (parent) {
+        node->m_nextSibling = parent->m_firstChild;
+        parent->m_firstChild = node;
+        node->m_nextInOrder = parent->m_nextInOrder;
+        parent->m_nextInOrder = node;
+    } else {
+        node->m_nextSibling = m_first;
+        node->m_nextInOrder = m_first;
+        if (!m_top || m_top == m_first)
+            m_top = node;
+        m_first = node;
+    }
+    const bool parentWasLeaf = parent && parent->m_state == CTreeBoxNode::kLeaf;
+    if (parentWasLeaf)
+        parent->m_state = CTreeBoxNode::kCollapsed;
+    if (!m_focus)
+        m_focus = m_anchor = node;
+    ++m_count;
+    if (!node->m_nextSibling)
+        m_lastAppended = node;
+    node->m_nextRow = ComputeNextRow(node);
+    if (noRedraw)
+        return node;
+
+    RelinkRange(after ? after : parent ? parent : node, node->m_nextInOrder);
+    if (IsNodeVisible(node)) {
+        if (after || parent)
+            Renumber(after ? after : parent);
+        else
+            Renumber(nullptr);
+        if (m_top != oldTop)
+            Invalidate();
+        else if (after || parent)
+            InvalidateItem(after ? after : parent, 2);
+        else
+            InvalidateItem(node, 4);
+        RecalcLayout();
+    } else if (ensureVisible) {
+        ExpandToItem(node);
+    } else if (parentWasLeaf && IsNodeVisible(parent)) {
+        InvalidateItem(parent, 3);
+    }
+    return node;
+}
+
+bool CTreeBox::SetItem(CTreeBoxNode* node, const char* text, bool setState, int state, bool setData,
+                       std::uintptr_t data, bool setData2, std::uintptr_t data2, bool setImages,
+                       CBitmap* image, CBitmap* selectedImage)
+{
+    if (!node)
+        return false;
+    if (text)
+        node->m_text = text;
+    if (setState && state != node->m_state) {
+        if (state == CTreeBoxNode::kLeaf && node->m_firstChild)
+            DeleteItem(node, true, true);
+        node->m_state = state;
+        // The state decides whether the children are rows.
+        CTreeBoxNode* next = ComputeNextRow(node);
+        if (next != node->m_nextRow) {
+            node->m_nextRow = next;
+            if (IsNodeVisible(node)) {
+                Renumber(node);
+                FixTopRow();
+                InvalidateItem(node, 4);
+                RecalcLayout();
+            }
+        }
+    }
+    if (setData)
+        node->m_data = data;
+    if (setData2)
+        node->m_data2 = data2;
+    if (setImages) {
+        node->m_image = image;
+        node->m_selectedImage = selectedImage;
+    }
+    if (IsNodeVisible(node))
+        InvalidateItem(node, 5);
+    return true;
+}
+
+void CTreeBox::FreeNode(CTreeBoxNode* node)
+{
+    if (m_owner)
+        m_owner->OnItemFreed(this, node);
+    if (m_freeData)
+        std::free(reinterpret_cast<void*>(node->m_data));
+    CTreeBoxNode* prev = PrevSibling(node);
+    CTreeBoxNode* heir = node->m_nextSibling ? node->m_nextSibling : prev ? prev : node->m_parent;
+    if (m_focus == node) {
+        if (heir)
+            heir->m_selected = node->m_selected;
+        m_focus = heir;
+    }
+    if (m_anchor == node)
+        m_anchor = heir;
+    if (m_mark == node)
+        m_mark = nullptr;
+    if (m_lastAppended == node)
+        m_lastAppended = prev;
+    // Its children are gone, so the node is its whole subtree in the pre-order chain.
+    CTreeBoxNode* before = prev ? SubtreeEnd(prev) : node->m_parent;
+    if (before)
+        before->m_nextInOrder = node->m_nextInOrder;
+    if (prev)
+        prev->m_nextSibling = node->m_nextSibling;
+    else if (node->m_parent)
+        node->m_parent->m_firstChild = node->m_nextSibling;
+    else
+        m_first = node->m_nextSibling;
+    if (m_top == node)
+        m_top = heir ? heir : m_first;
+    --m_count;
+    if (m_count == 0)
+        m_top = m_focus = m_anchor = m_mark = nullptr;
+    delete node;
+}
+
+void CTreeBox::FreeSubtree(CTreeBoxNode* root)
+{
+    // Children first, depth first, without recursion: descend to the first leaf, free it, and
+    // go on with its next sibling or, when it was the last, with its parent.
+    CTreeBoxNode* node = root;
+    for (;;) {
+        while (node->m_firstChild)
+            node = node->m_firstChild;
+        CTreeBoxNode* next = node->m_nextSibling ? node->m_nextSibling : node->m_parent;
+        const bool last = node == root;
+        FreeNode(node);
+        if (last)
+            return;
+        node = next;
+    }
+}
+
+void CTreeBox::FreeChildren(CTreeBoxNode* node)
+{
+    while (node->m_firstChild)
+        FreeSubtree(node->m_firstChild);
+}
+
+void CTreeBox::DeleteItem(CTreeBoxNode* node, bool redraw, bool childrenOnly)
+{
+    if (!node)
+        return;
+    const bool visible = IsNodeVisible(node);
+    CTreeBoxNode* const oldTop = m_top;
+    CTreeBoxNode* const oldFocus = m_focus;
+    const bool focusWasSelected = m_focus && m_focus->m_selected;
+    CTreeBoxNode* const above = visible ? GetRelative(node, kRowAbove) : nullptr;
+    NoteSelChanging();
+
+    CTreeBoxNode* parent = childrenOnly ? node : node->m_parent;
+    CTreeBoxNode* relinkFrom = node;
+    CTreeBoxNode* redrawRow = node;
+    if (childrenOnly) {
+        FreeChildren(node);
+    } else {
+        CTreeBoxNode* prev = PrevSibling(node);
+        relinkFrom = prev ? prev : parent;
+        redrawRow = parent ? parent : above;
+        FreeSubtree(node);
+    }
+    if (!m_top && m_count)
+        m_top = redrawRow ? redrawRow : m_first;
+    if (redraw && parent && !parent->m_firstChild)
+        parent->m_state = CTreeBoxNode::kLeaf;
+    if (relinkFrom)
+        RelinkRange(relinkFrom, SubtreeEnd(relinkFrom)->m_nextInOrder);
+    FixTopRow();
+    if (visible) {
+        Renumber(relinkFrom && IsNodeVisible(relinkFrom) ? relinkFrom : nullptr);
+        if (!m_count)
+            m_hPos = 0;
+        RecalcLayout();
+    }
+    if (redraw && visible) {
+        if (m_top != oldTop) {
+            Invalidate();
+            m_layoutDirty = true;
+        } else if (redrawRow) {
+            InvalidateItem(redrawRow, 4);
+        } else {
+            Invalidate();
+        }
+    }
+    if (m_focus != oldFocus) {
+        if (m_focus && redraw)
+            InvalidateItemIfVisible(m_focus);
+        if (focusWasSelected)
+            NoteSelChanged();
+    }
+}
+
+void CTreeBox::DeleteAllItems(bool resetHorizontal)
+{
+    if (GetSafeHwnd())
+        NoteSelChanging();
+    m_vTracking = m_hTracking = false;
+    while (m_first)
+        FreeSubtree(m_first);
+    m_count = 0;
+    m_rowCount = 0;
+    m_first = m_top = m_focus = m_anchor = m_mark = m_lastAppended = nullptr;
+    m_widest = 0;
+    if (resetHorizontal)
+        m_hPos = 0;
+    if (!GetSafeHwnd())
+        return;
+    const bool disabledLook = m_disabledLook;
+    m_disabledLook = false;
+    RecalcLayout();
+    m_disabledLook = disabledLook;
+    Invalidate();
+}
+
+void CTreeBox::CutSubtree(CTreeBoxNode* node)
+{
+    CTreeBoxNode* prev = PrevSibling(node);
+    CTreeBoxNode* end = SubtreeEnd(node);
+    CTreeBoxNode* before = prev ? SubtreeEnd(prev) : node->m_parent;
+    if (before)
+        before->m_nextInOrder = end->m_nextInOrder;
+    if (prev)
+        prev->m_nextSibling = node->m_nextSibling;
+    else if (node->m_parent)
+        node->m_parent->m_firstChild = node->m_nextSibling;
+    else
+        m_first = node->m_nextSibling;
+    if (m_lastAppended == node)
+        m_lastAppended = prev;
+    node->m_nextSibling = nullptr;
+    end->m_nextInOrder = nullptr;
+}
+
+void CTreeBox::LinkSubtree(CTreeBoxNode* node, CTreeBoxNode* parent, CTreeBoxNode* after)
+{
+    CTreeBoxNode* end = SubtreeEnd(node);
+    const int shift = (parent ? parent->m_level + 1 : 0) - node->m_level;
+    for (CTreeBoxNode* n = node;; n = n->m_nextInOrder) {
+        n->m_level = std::int16_t(n->m_level + shift);
+        if (n == end)
+            break;
+    }
+    node->m_parent = parent;
+    if (after) {
+        CTreeBoxNode* afterEnd = SubtreeEnd(after);
+        end->m_nextInOrder = afterEnd->m_nextInOrder;
+        afterEnd->m_nextInOrder = node;
+        node->m_nextSibling = after->m_nextSibling;
+        after->m_nextSibling = node;
+    } else if (parent) {
+        end->m_nextInOrder = parent->m_nextInOrder;
+        parent->m_nextInOrder = node;
+        node->m_nextSibling = parent->m_firstChild;
+        parent->m_firstChild = node;
+    } else {
+        end->m_nextInOrder = m_first;
+        node->m_nextSibling = m_first;
+        m_first = node;
+    }
+}
+
+std::vector<CTreeBoxNode*> CTreeBox::TopLevelNodes() const
+{
+    std::vector<CTreeBoxNode*> nodes;
+    nodes.reserve(m_count);
+    for (CTreeBoxNode* n = m_first; n; n = n->m_nextSibling)
+        nodes.push_back(n);
+    return nodes;
+}
+
+void CTreeBox::RelinkTopLevel(const std::vector<CTreeBoxNode*>& order)
+{
+    std::vector<CTreeBoxNode*> ends;
+    ends.reserve(order.size());
+    for (CTreeBoxNode* node : order)
+        ends.push_back(SubtreeEnd(node));
+    m_first = order.empty() ? nullptr : order.front();
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        CTreeBoxNode* next = i + 1 < order.size() ? order[i + 1] : nullptr;
+        order[i]->m_nextSibling = next;
+        ends[i]->m_nextInOrder = next;
+    }
+    m_lastAppended = order.empty() ? nullptr : order.back();
+    RelinkRange(m_first, nullptr);
+    Renumber(nullptr);
+}
+
+void CTreeBox::RedrawAll()
+{
+    RelinkRange(m_first, nullptr);
+    Renumber(nullptr);
+    FixTopRow();
+    RecalcLayout();
+    Invalidate();
+}
