@@ -30,6 +30,10 @@ struct InputState {
     std::string m_pending;
     bool m_hasPending = false;
     std::size_t m_fallbackCount = 0;
+    // Buffers kept from line to line, so that reading a line allocates nothing.
+    std::string m_raw;
+    std::string m_piece;
+    std::string m_text;
 };
 
 InputState& Input()
@@ -41,6 +45,21 @@ InputState& Input()
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+/// White space as isspace classifies it in the default locale.
+bool IsSpaceChar(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+/// Every byte is below 128: the same text in every set the lines can be in.
+bool IsPlainAscii(std::string_view bytes)
+{
+    unsigned char high = 0;
+    for (const char c : bytes)
+        high |= static_cast<unsigned char>(c);
+    return high < 0x80;
 }
 
 bool IsTagChar(char c)
@@ -61,7 +80,7 @@ LineParts ScanLine(std::string_view s)
     LineParts p;
     std::size_t i = 0;
     const auto skipSpace = [&] {
-        while (i < s.size() && text::IsSpace(s[i]))
+        while (i < s.size() && IsSpaceChar(s[i]))
             ++i;
     };
     skipSpace();
@@ -74,7 +93,7 @@ LineParts ScanLine(std::string_view s)
     for (; i < s.size() && IsDigit(s[i]); ++i)
         level = std::min<long long>(level * 10 + (s[i] - '0'), INT_MAX);
     p.level = int(level);
-    if (i == s.size() || !text::IsSpace(s[i]))
+    if (i == s.size() || !IsSpaceChar(s[i]))
         return p;
     skipSpace();
     if (i < s.size() && s[i] == '@') {
@@ -93,12 +112,12 @@ LineParts ScanLine(std::string_view s)
     if (i == tagStart || i - tagStart > kGedcomMaxTagLength)
         return p;
     p.tag = s.substr(tagStart, i - tagStart);
-    if (p.tag == "CONT" && i < s.size() && text::IsSpace(s[i]))
+    if (p.tag == "CONT" && i < s.size() && IsSpaceChar(s[i]))
         ++i;
     else
         skipSpace();
     std::size_t end = s.size();
-    while (end > i && text::IsSpace(s[end - 1]))
+    while (end > i && IsSpaceChar(s[end - 1]))
         --end;
     p.valueStart = i;
     p.value = s.substr(i, end - i);
@@ -126,7 +145,7 @@ bool ReadPhysicalLine(InputState& s, std::string& raw)
     }
     if (IsGedcomInputAtEnd())
         return false;
-    std::string piece;
+    std::string& piece = s.m_piece;
     bool complete = true;
     bool exhausted = false;
     do {
@@ -247,18 +266,22 @@ bool CloseGedcomInput()
 int ReadGedcomLine(GedcomLine& line, int& lineCounter)
 {
     InputState& s = Input();
-    std::string raw;
+    std::string& raw = s.m_raw;
     while (ReadPhysicalLine(s, raw)) {
         ++lineCounter;
         if (s.m_lineSet == GedcomCharset::Ansel)
             GiveTrailingMarksToConc(s, raw);
-        std::string text;
-        s.m_fallbackCount += DecodeGedcomText(s.m_lineSet, raw, text);
+        std::string_view text = raw;
+        if (!IsPlainAscii(raw)) {
+            s.m_text.clear();
+            s.m_fallbackCount += DecodeGedcomText(s.m_lineSet, raw, s.m_text);
+            text = s.m_text;
+        }
         const int parsed = ParseGedcomLine(text, line);
         if (parsed == kGedcomParsedValid)
             return kGedcomLineReady;
         if (parsed == kGedcomParsedInvalid) {
-            line.value = std::move(text);
+            line.value = text;
             return kGedcomLineInvalid;
         }
     }
@@ -302,6 +325,11 @@ int ParseGedcomLine(std::string_view text, GedcomLine& line)
 GedcomEncoding GetGedcomInputEncoding()
 {
     return Input().m_encoding;
+}
+
+int GetGedcomInputVolume()
+{
+    return Input().m_volume;
 }
 
 std::size_t GetGedcomInputFallbackCount()

@@ -76,6 +76,10 @@ int OpenNextGedcomVolume(GedcomLine& line, int& lineCounter);
 /// after any other tag the white space is skipped first. Trailing white space is removed.
 int ParseGedcomLine(std::string_view text, GedcomLine& line);
 
+/// Which file of the input the lines come from: -1 for the file opened, 0 for its first
+/// continuation volume, and so on.
+int GetGedcomInputVolume();
+
 /// The encoding found when the input was opened for reading (the writer keeps it).
 GedcomEncoding GetGedcomInputEncoding();
 /// How many bytes read since the input was opened were not valid in the file's character set

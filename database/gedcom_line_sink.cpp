@@ -3,14 +3,66 @@
 
 #include "database/buffered_file.h"
 
-bool WriteGedcomLine(std::string_view line, std::string_view value)
+#include <string>
+
+namespace {
+
+struct SinkFormat {
+    GedcomCharset m_charset = GedcomCharset::Utf8;
+    std::string m_lineEnd = "\r\n"; // already in m_charset
+    bool m_misfit = false;
+    std::string m_text;    // a line composed in UTF-8
+    std::string m_encoded; // the same in m_charset
+};
+
+SinkFormat& Format()
 {
-    if (!WriteGedcomOutput(line))
-        return false;
+    static SinkFormat format;
+    return format;
+}
+
+/// Appends value to out with every "@" doubled.
+void AppendEscaped(std::string& out, std::string_view value)
+{
     for (std::size_t at = value.find('@'); at != std::string_view::npos; at = value.find('@')) {
-        if (!WriteGedcomOutput(value.substr(0, at + 1)) || !WriteGedcomOutput("@"))
-            return false;
+        out.append(value.substr(0, at + 1));
+        out += '@';
         value.remove_prefix(at + 1);
     }
-    return WriteGedcomOutput(value) && WriteGedcomOutput("\r\n");
+    out.append(value);
+}
+
+} // namespace
+
+bool WriteGedcomLine(std::string_view line, std::string_view value)
+{
+    SinkFormat& f = Format();
+    std::string& text = f.m_text;
+    text.assign(line);
+    AppendEscaped(text, value);
+    if (f.m_charset == GedcomCharset::Utf8) {
+        text += f.m_lineEnd;
+        return WriteGedcomOutput(text);
+    }
+    f.m_encoded.clear();
+    if (!EncodeGedcomText(f.m_charset, text, f.m_encoded)) {
+        f.m_misfit = true;
+        return false;
+    }
+    f.m_encoded += f.m_lineEnd;
+    return WriteGedcomOutput(f.m_encoded);
+}
+
+void SetGedcomLineFormat(GedcomCharset charset, std::string_view lineEnd)
+{
+    SinkFormat& f = Format();
+    f.m_charset = charset;
+    f.m_lineEnd.clear();
+    EncodeGedcomText(charset, lineEnd, f.m_lineEnd);
+    f.m_misfit = false;
+}
+
+bool GedcomLineDidNotFit()
+{
+    return Format().m_misfit;
 }

@@ -47,6 +47,13 @@ bool IsHeaderRecord(const CRecordNode* record)
 class CNamedListStore final : public INamedListStore {
 public:
     void ClearNamedLists(bool deleteAll) override { ::ClearNamedLists(deleteAll); }
+    void ReadListField(const CDataNode& listField) override
+    {
+        std::string name;
+        listField.GetText(name, 0);
+        GetNamedList(name, false)->ReadListField(listField);
+    }
+    bool WriteListFields(std::string& line) override { return WriteNamedListFields(line); }
 };
 
 }  // namespace

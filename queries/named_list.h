@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+class CDataNode;
 class CRecordNode;
 class INamedListStore;
 
@@ -33,6 +34,12 @@ public:
     void SetNote(std::string note) { m_note = std::move(note); }
     std::vector<NamedListEntry>& Entries() { return m_entries; }
     const std::vector<NamedListEntry>& Entries() const { return m_entries; }
+
+    /// Appends what a header "_LIST" field holds: its "_NOTE" becomes the list's note; each
+    /// reference of its "_IDS" fields (a type letter and a record number, separated by commas)
+    /// that names a record of the load being read becomes an entry, the last of a line taking
+    /// the note under that line. A reference that names no record is left out and reported.
+    void ReadListField(const CDataNode& field);
 
     /// The next (older) list of the chain.
     CNamedList* GetNext() const { return m_next; }
@@ -72,6 +79,11 @@ bool IsAutoNamedList(std::string_view name);
 bool CheckListNameLength(std::string_view name, bool check);
 /// Tells every window that the named lists changed (hint 9) and marks the document modified.
 void NotifyNamedListsChanged();
+
+/// Writes every list, oldest first, as a level-1 "_LIST" field through the line sink: its name,
+/// its note, and its entries as references on "_IDS" lines, an entry with a note ending its line
+/// with the note beneath. False when the sink failed.
+bool WriteNamedListFields(std::string& line);
 
 /// The store as the data set sees it; the application installs it at start-up.
 INamedListStore& NamedListStore();

@@ -1,0 +1,143 @@
+// bench/database/load_save_bench.cpp: generated GEDCOM files of 10,000, 100,000 and 1,000,000
+// individuals loaded into the data set and saved again: time, file size and peak memory.
+#include "bench/generator/gedcom_generator.h"
+#include "database/data_model.h"
+#include "database/gedcom_loader.h"
+#include "database/gedcom_writer.h"
+#include "database/node_pool.h"
+#include "platform/base/prompt_script.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <malloc.h>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr std::uint64_t kSeed = 1;
+
+/// A private folder for the generated and saved files, removed at exit.
+const std::string& Folder()
+{
+    static const std::string folder = [] {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/ardenvel-bench-XXXXXX";
+        if (!mkdtemp(pattern.data()))
+            std::abort();
+        std::atexit([] { std::filesystem::remove_all(Folder()); });
+        return pattern;
+    }();
+    return folder;
+}
+
+/// The data set with the program's field definitions; every question answered by default.
+void InitOnce()
+{
+    static CPromptScript prompt;
+    static const bool ready = [] {
+        prompt.SetAnswerDefaults(true);
+        SetPrompt(&prompt);
+        return InitDataModel(nullptr);
+    }();
+    if (!ready)
+        std::abort();
+}
+
+/// The generated file of that many individuals, made on first use.
+const std::string& GeneratedFile(std::int32_t individuals)
+{
+    static std::map<std::int32_t, std::string> files;
+    std::string& path = files[individuals];
+    if (path.empty()) {
+        path = Folder() + "/generated-" + std::to_string(individuals) + ".ged";
+        if (!WriteSyntheticGedcomFile(path, individuals, kSeed))
+            std::abort();
+    }
+    return path;
+}
+
+/// The process's peak resident memory (VmHWM) in bytes.
+double PeakMemoryBytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string key; status >> key;) {
+        if (key == "VmHWM:") {
+            double kib = 0;
+            status >> kib;
+            return kib * 1024;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+/// Starts a new peak from the resident memory of now, after the node pool gave back what it
+/// no longer uses.
+void ResetPeakMemory()
+{
+    CNodePool::Nodes().ReleaseUnused();
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+void ReportSizes(benchmark::State& state, const std::string& path)
+{
+    const double fileBytes = double(std::filesystem::file_size(path));
+    const double peak = PeakMemoryBytes();
+    state.counters["file_MB"] = fileBytes / 1e6;
+    state.counters["peak_MB"] = peak / 1e6;
+    state.counters["peak_per_file"] = peak / fileBytes;
+}
+
+void BM_Load(benchmark::State& state)
+{
+    InitOnce();
+    const std::string& path = GeneratedFile(std::int32_t(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        DeleteAllRecords();
+        ResetPeakMemory();
+        state.ResumeTiming();
+        if (!LoadGedcomFile(path, nullptr, nullptr))
+            state.SkipWithError("the generated file did not load");
+    }
+    ReportSizes(state, path);
+    DeleteAllRecords();
+}
+
+void BM_Save(benchmark::State& state)
+{
+    InitOnce();
+    const std::string& path = GeneratedFile(std::int32_t(state.range(0)));
+    if (!LoadGedcomFile(path, nullptr, nullptr))
+        state.SkipWithError("the generated file did not load");
+    const std::string out = Folder() + "/saved-" + std::to_string(state.range(0)) + ".ged";
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResetPeakMemory();
+        GedcomFileFormat format = GetLoadedFileFormat();
+        std::string error;
+        state.ResumeTiming();
+        if (!SaveGedcomFile(out, format, error))
+            state.SkipWithError(error.c_str());
+    }
+    ReportSizes(state, out);
+    DeleteAllRecords();
+}
+
+// Each size is loaded and saved before the next, larger one, so that the peaks measured for a
+// size are not those of a larger data set held before.
+BENCHMARK(BM_Load)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Save)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Load)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Save)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Load)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Save)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();
