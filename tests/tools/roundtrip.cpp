@@ -1,11 +1,11 @@
-// tests/tools/roundtrip.cpp: roundtrip IN.ged OUT.ged: loads IN as opening a file does (the
-// preferences at their defaults, every question answered with its default), writes OUT with
-// the save driver, and prints the path of the exception report when the load wrote one. Exits
-// with 1 when the load or the save failed, 2 when it cannot run.
+// tests/tools/roundtrip.cpp: roundtrip IN.ged OUT.ged: opens IN through the document as the
+// program does (the preferences at their defaults, every question answered with its default),
+// saves it as OUT in the format it was read in, and prints the path of the exception report
+// when the load wrote one. Exits with 1 when the load or the save failed, 2 when it cannot run.
 #include "database/data_model.h"
+#include "database/document_data.h"
 #include "database/field_dictionary.h"
 #include "database/gedcom_loader.h"
-#include "database/gedcom_writer.h"
 #include "database/named_list_store.h"
 #include "platform/base/prompt_script.h"
 #include "queries/named_list.h"
@@ -25,7 +25,8 @@ void PrintMessages(CPromptScript& prompt)
 
 int Run(const std::string& in, const std::string& out, CPromptScript& prompt)
 {
-    const bool loaded = LoadGedcomFile(in, nullptr, nullptr);
+    CDocumentData document;
+    const bool loaded = document.OpenDocument(in);
     PrintMessages(prompt);
     if (!GetLoadExceptionReport().empty())
         std::cout << GetLoadExceptionReport() << "\n";
@@ -33,9 +34,8 @@ int Run(const std::string& in, const std::string& out, CPromptScript& prompt)
         std::cerr << LoadErrorMessage(in) << "\n";
         return 1;
     }
-    GedcomFileFormat format = GetLoadedFileFormat();
     std::string error;
-    if (!SaveGedcomFile(out, format, error)) {
+    if (!document.SaveDocument(out, error)) {
         std::cerr << "Error saving file " << out << ": " << error << "\n";
         return 1;
     }
