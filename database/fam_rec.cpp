@@ -2,7 +2,9 @@
 
 #include "database/assoc_node.h"
 #include "database/change_tracking.h"
+#include "database/date_node.h"
 #include "database/ind_rec.h"
+#include "database/link_date_order.h"
 #include "database/merge_record_map.h"
 #include "database/node_choice_list.h"
 #include "database/node_menu.h"
@@ -25,9 +27,11 @@ CIndRec* FirstTarget(const CDataNode* family, int fieldId)
 
 std::string NameOf(const CIndRec* individual)
 {
+    if (!individual->GetName())
+        return "(no name)";
     std::string name;
     individual->GetText(name, 0);
-    return name.empty() ? "(no name)" : name;
+    return name;
 }
 
 /// The submenus of a family's context menu, in the order they are added.
@@ -52,6 +56,32 @@ FamilyMenu MenuOfLink(int fieldId)
     default:
         return kMisc;
     }
+}
+
+/// The buffer a partner's name is taken into for the couple text.
+constexpr int kCoupleNameBytes = 256;
+
+std::string CoupleNameOf(const CIndRec* partner)
+{
+    if (!partner)
+        return "<unknown>";
+    char name[kCoupleNameBytes];
+    return partner->CopyNameText(name, kCoupleNameBytes);
+}
+
+/// Partners compare as their records do; a missing partner sorts after a present one.
+int ComparePartners(const CIndRec* mine, const CIndRec* theirs, int format)
+{
+    if (mine == theirs)
+        return 0;
+    if (!mine || !theirs)
+        return mine ? -1 : 1;
+    return mine->Compare(theirs, format);
+}
+
+const CDateNode* BirthDateOf(const CRecordNode* child)
+{
+    return FindBirthDate(child);
 }
 
 /// Whether the merge matched the individual with one of the family's children.
@@ -208,7 +238,22 @@ void CFamRec::GetTitle(std::string& text) const
         text += "(parents not known)";
 }
 
+void CFamRec::GetCoupleText(std::string& text) const
+{
+    text = CoupleNameOf(GetHusband()) + " and " + CoupleNameOf(GetWife());
+}
+
 // ---- Node and record operations -----------------------------------------------------------
+
+int CFamRec::Compare(const CDataNode* other, int format) const
+{
+    const auto* theirs = dynamic_cast<const CFamRec*>(other);
+    if (!theirs)
+        return CRecordNode::Compare(other, format);
+    if (const int byHusband = ComparePartners(GetHusband(), theirs->GetHusband(), format))
+        return byHusband;
+    return ComparePartners(GetWife(), theirs->GetWife(), format);
+}
 
 bool CFamRec::AddContextMenu(INodeMenu& menu)
 {
@@ -261,6 +306,26 @@ int CFamRec::CountLinkedChildren(bool& notApplicable) const
 {
     notApplicable = false;
     return CountChildren();
+}
+
+bool CFamRec::SortChildren()
+{
+    return SortLinksByDate(*this, FIELD_CHIL, &BirthDateOf);
+}
+
+bool CFamRec::ContainsKeyText(std::span<const CSearchTerm> terms, bool caseSensitive) const
+{
+    const CIndRec* husband = GetHusband();
+    const CIndRec* wife = GetWife();
+    if (terms.empty())
+        return false;
+    for (const CSearchTerm& term : terms) {
+        const std::span<const CSearchTerm> one(&term, 1);
+        if (!(husband && husband->ContainsKeyText(one, caseSensitive)) &&
+            !(wife && wife->ContainsKeyText(one, caseSensitive)))
+            return false;
+    }
+    return true;
 }
 
 int CFamRec::MatchScore(const CRecordNode* other, const void* options) const

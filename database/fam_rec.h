@@ -37,14 +37,38 @@ public:
     /// back; an individual of undetermined sex first takes sex (0 or 1). False when refused:
     /// another sex, or that partner's link already holds someone.
     bool LinkSpouse(CIndRec* individual, int sex);
+    /// LinkSpouse; when the partner's place is taken the user is told so ("This family already
+    /// has a father/husband") and the answer is false.
+    bool LinkSpouseOrSayWhy(CIndRec* individual, int sex);
     /// Exchanges the HUSB and WIFE links, creating a missing link field; false when a field
     /// cannot be made.
     bool SwapPartners();
+    /// A new individual, appended under the INDI root and linked as the last child; with
+    /// surnameFrom its NAME takes that individual's surname. Aborts (ThrowAbort), leaving
+    /// nothing behind, when a record or link cannot be made.
+    CIndRec* AddNewChild(const CIndRec* surnameFrom);
+    /// A new individual as the missing partner (husband or wife); when both are missing, of the
+    /// given sex, asked ("new parent/spouse") when that is neither 0 nor 1. Null when both are
+    /// present or the user cancels (cancelled set). Aborts like AddNewChild.
+    CIndRec* AddNewSpouse(int sex, bool& cancelled);
+    /// Lets the user pick an individual as the missing father or mother ("Select Individual to
+    /// Link as Father", "... Mother", "... Parent"); an unrecorded sex is asked first. False
+    /// when both partners are present, nothing was linked, or the link was refused (said why).
+    bool LinkExistingParent(bool notify);
+    /// Lets the user pick an individual ("Select Individual to Link as Child") and links it as
+    /// the last child; false when nothing was linked.
+    bool LinkExistingChild(bool notify);
     /// "Family of " and the partners' names joined by " and ", the one partner's, or
     /// "(parents not known)"; a partner without a name shows "(no name)".
     void GetTitle(std::string& text) const;
+    /// The husband's and wife's names in the preferred form joined by " and ", "<unknown>" for
+    /// a missing partner (diagram titles).
+    void GetCoupleText(std::string& text) const;
 
     // The node and record operations.
+    /// By husband, then by wife, each as the individuals compare; a family without the partner
+    /// sorts after one with.
+    int Compare(const CDataNode* other, int format) const override;
     /// The submenus "Add Husband", "Add Wife", "Add Child", "Add Event", "Add Miscellaneous"
     /// (with "LDS" last), "Add Source" and "Add Note", each item "Add " and a sub-field's label,
     /// then a separator and "Properties".
@@ -53,6 +77,11 @@ public:
     void FillChoiceList(INodeChoiceList& list, bool restricted) override;
     /// The number of CHIL links with a target; notApplicable is cleared.
     int CountLinkedChildren(bool& notApplicable) const override;
+    /// Puts the CHIL links in the order of the children's birth dates; undated children keep
+    /// their places. True when anything moved; the caller notifies.
+    bool SortChildren() override;
+    /// Every term is found in the husband's or the wife's names.
+    bool ContainsKeyText(std::span<const CSearchTerm> terms, bool caseSensitive) const override;
     /// Similarity by the merge's pairing of individuals (options: a CMergeRecordMap):
     /// -10000 against another type; partners present in both +50 each when paired with each
     /// other, -100 when not (a negative score is final, and so is the score of a family with
