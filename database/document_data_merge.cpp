@@ -91,6 +91,8 @@ bool CDocumentData::LoadFileForMerge(const std::string& path)
     bool failed = false;
     try {
         dialog = m_windows->CreateMergeDialog();
+        if (!dialog)
+            return false;
         bool otherLocation = false;
         loaded = LoadSecondFile(*dialog, path, m_windows->GetProgress(), otherLocation);
         if (loaded && (!otherLocation || MessageBox(kUnupdatedLinksWarning, MB_OKCANCEL) == IDOK))

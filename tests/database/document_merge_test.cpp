@@ -107,3 +107,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<MergeCase>& info) { return info.param.name; });
 
 } // namespace
+
+using DocumentDataMergeWindowsTest = document_test::CDocumentTest;
+
+TEST_F(DocumentDataMergeWindowsTest, WithoutAMergeDialogNothingIsLoadedOrAnnounced)
+{
+    m_noMergeDialog = true;
+    EXPECT_FALSE(m_doc.LoadFileForMerge(SmallFile("second.ged")));
+    EXPECT_TRUE(m_log.empty());
+    EXPECT_FALSE(m_doc.IsModified());
+}

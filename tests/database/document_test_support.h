@@ -110,8 +110,12 @@ protected:
     void RefreshMainFrameTitle() override { m_log.push_back("title " + m_doc.GetTitle()); }
     void ShowRecordsWindow(int tab) override { m_log.push_back("records " + std::to_string(tab)); }
     IProgress* GetProgress() override { return &m_progress; }
+    /// Set when the windows offer no merge dialog (none is built yet).
+    bool m_noMergeDialog = false;
     std::unique_ptr<IMergeDialog> CreateMergeDialog() override
     {
+        if (m_noMergeDialog)
+            return nullptr;
         return std::make_unique<CMergeDialogFake>(m_merge, m_log);
     }
 

@@ -1,0 +1,56 @@
+// app/app_ids.h: the numbers of the application shell's resources, commands, bars, panes and
+// timers, as the resource scripts use them.
+#pragma once
+
+#include "platform/base/types.h"
+
+// Resources. The main frame's menu, accelerators, standard toolbar and title share one id.
+inline constexpr UINT IDR_MAINFRAME = 2;
+/// The document template's string: window title, names, filter, extension and file type.
+inline constexpr UINT IDR_AVTYPE = 129;
+inline constexpr UINT IDR_RECORDS_TOOLBAR = 291, IDR_DIAGRAM_TOOLBAR = 157, IDR_MEDIA_TOOLBAR = 229;
+/// The menus that the records, diagram and multimedia windows add to the menu bar.
+inline constexpr UINT IDR_LISTS_MENU = 250, IDR_DIAGRAM_MENU = 242, IDR_MEDIA_MENU = 243;
+
+// Commands of the shell.
+inline constexpr UINT ID_RECORDS_WINDOW = 32771;
+inline constexpr UINT ID_VIEW_RECORDS_TOOLBAR = 33056, ID_VIEW_DIAGRAM_TOOLBAR = 32911,
+                      ID_VIEW_MEDIA_TOOLBAR = 32943, ID_RESET_TOOLBARS = 33004;
+
+// Status bars; the main one is the frame's standard status bar.
+inline constexpr UINT ID_STATUS_MAIN = 59393, ID_STATUS_DIAGRAM = 59398, ID_STATUS_QUERY = 59142,
+                      ID_STATUS_PROGRESS = 59432;
+// Status panes, each sized by its string.
+inline constexpr UINT ID_PANE_INDIVIDUALS = 59394, ID_PANE_FAMILIES = 59395, ID_PANE_PROMPT = 59399,
+                      ID_PANE_DIAGRAM_SIZE = 59400, ID_PANE_DIAGRAM_POSITION = 59401,
+                      ID_PANE_AUTO_CITATION = 61461, ID_PANE_PROGRESS_BAR = 59433,
+                      ID_PANE_PROGRESS_TEXT = 59434, ID_PANE_RESULT_COUNT = 59437;
+/// The progress bar control inside the progress status bar.
+inline constexpr UINT ID_PROGRESS_CTRL = 65;
+
+/// The main frame's autosave timer.
+inline constexpr UINT_PTR kAutosaveTimer = 91;
+
+/// What a window's content is: the value of CSubView::GetSubViewType.
+enum SubViewKind : int {
+    kSubViewNone = 0,
+    kSubViewRecords = 1,
+    kSubViewDiagram = 3,
+    kSubViewMedia = 4,
+    kSubViewQuery = 5,
+    kSubViewReport = 6,
+};
+
+/// The hints of change notices (CAvApp::BroadcastUpdate).
+enum UpdateHint : long {
+    kHintItemMoved = 0,
+    kHintRecordsEdited = 1,
+    kHintDataSetClearing = 2,
+    kHintFileLoaded = 3,
+    kHintPrinterChanged = 4,
+    kHintDiagramTextApplied = 5,
+    kHintRecordsOptionsApplied = 6,
+    kHintTextSchemesReplaced = 7,
+    kHintItemChanged = 8,
+    kHintDataSetCleared = 9,
+};

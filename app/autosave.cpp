@@ -1,0 +1,46 @@
+// app/autosave.cpp: the autosaved copy beside the open file.
+#include "app/autosave.h"
+
+#include "database/gedcom_file_format.h"
+#include "database/gedcom_writer.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+std::string RecoveryPathFor(const std::string& path)
+{
+    return path + ".autosave";
+}
+
+bool WriteRecoveryCopy(const std::string& path, std::string& error)
+{
+    GedcomFileFormat format;
+    return SaveGedcomFile(RecoveryPathFor(path), format, error);
+}
+
+bool HasNewerRecoveryCopy(const std::string& path)
+{
+    std::error_code failed;
+    const fs::file_time_type copyTime = fs::last_write_time(RecoveryPathFor(path), failed);
+    if (failed)
+        return false;
+    const fs::file_time_type fileTime = fs::last_write_time(path, failed);
+    return failed || copyTime > fileTime;
+}
+
+void RemoveRecoveryCopy(const std::string& path)
+{
+    std::error_code ignored;
+    fs::remove(RecoveryPathFor(path), ignored);
+}
+
+std::string RecoveryQuestion(const std::string& path)
+{
+    return "An autosaved copy of " + path +
+           " was found, newer than the file itself.  It holds "
+           "changes that were not saved when the program last closed.\n\nDo you want to open "
+           "the autosaved copy?  If you answer No, the file is opened as it was last saved and "
+           "the autosaved copy is deleted.";
+}

@@ -1,0 +1,265 @@
+// app/av_app.cpp: the application object's start-up, exit, idle work, file commands and window
+// lookups.
+#include "app/av_app.h"
+
+#include "app/app_ids.h"
+#include "app/autosave.h"
+#include "app/av_doc.h"
+#include "app/av_view.h"
+#include "app/child_frame.h"
+#include "app/main_frame.h"
+#include "app/shell_file_types.h"
+#include "app/sub_view_counts.h"
+
+#include "app/core/preferences.h"
+#include "database/data_model.h"
+#include "database/gedcom_loader.h"
+#include "database/named_list_store.h"
+#include "platform/base/paths.h"
+#include "platform/base/prompt.h"
+#include "platform/base/text.h"
+#include "platform/ui/command_line.h"
+#include "platform/ui/doc_template.h"
+#include "platform/ui/file_dialog.h"
+#include "queries/named_list.h"
+
+#include <unistd.h>
+
+namespace {
+
+/// The maker's key of the per-user profile.
+constexpr const char* kMakerKey = "Quorvane";
+constexpr const char* kNoDocumentTitle = "Ardenvel Riru";
+constexpr UINT kRecentFiles = 4;
+
+} // namespace
+
+CAvApp* GetAvApp()
+{
+    return dynamic_cast<CAvApp*>(AfxGetApp());
+}
+
+CAvApp::CAvApp()
+{
+    MapCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    MapCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    MapCommand(ID_APP_EXIT, [this] { OnAppExit(); });
+    MapCommand(ID_RECORDS_WINDOW, [this] { ShowRecordsWindow(-1); });
+}
+
+CAvApp::~CAvApp() = default;
+
+BOOL CAvApp::InitInstance()
+{
+    return StartUp(GetArguments());
+}
+
+BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
+{
+    SetRegistryKey(kMakerKey);
+    LoadPreferences();
+    CCommandLineInfo commandLine;
+    commandLine.Parse(arguments);
+    LoadStdProfileSettings(kRecentFiles);
+    SetNamedListStore(&NamedListStore());
+    if (!InitDataModel(this))
+        return FALSE;
+    m_dataModelStarted = true;
+    if (!CreateWindows())
+        return FALSE;
+    m_pMainWnd->ShowWindow(m_nCmdShow);
+    m_pMainWnd->UpdateWindow();
+    const std::string folder = text::Trim(Prefs().m_startupDirectory);
+    if (!folder.empty()) {
+        // A folder that cannot be entered leaves the current one as it was.
+        [[maybe_unused]] const int ignored = chdir(folder.c_str());
+    }
+    OpenStartupFile(commandLine.m_strFileName);
+    return HasMainFrame();
+}
+
+bool CAvApp::CreateWindows()
+{
+    m_template = new CMultiDocTemplate(IDR_AVTYPE, RuntimeClassOf<CAvDoc>(),
+                                       RuntimeClassOf<CChildFrame>(), RuntimeClassOf<CAvView>());
+    AddDocTemplate(m_template);
+    auto* frame = new CMainFrame;
+    // A frame whose creation fails has destroyed and deleted itself.
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+        return false;
+    m_pMainWnd = frame;
+    frame->DragAcceptFiles();
+    RegisterShellFileTypes(ProgramPath(), Prefs().m_registerForGedcom);
+    SetSubViewRequest(RuntimeClassOf<CSubViewCounts>());
+    CDocument* doc = m_template->OpenDocumentFile(nullptr);
+    SetSubViewRequest(nullptr);
+    m_document = dynamic_cast<CAvDoc*>(doc);
+    return m_document != nullptr;
+}
+
+void CAvApp::OpenStartupFile(const std::string& commandLineFile)
+{
+    if (!commandLineFile.empty()) {
+        OpenDocumentFile(commandLineFile.c_str());
+        return;
+    }
+    const std::string defaultFile = text::Trim(Prefs().m_defaultFile);
+    if (!defaultFile.empty() && paths::IsFile(defaultFile)) {
+        OpenDocumentFile(defaultFile.c_str());
+        return;
+    }
+    OnFileNew();
+}
+
+int CAvApp::ExitInstance()
+{
+    // Under the test hooks, or after a failed start, the main window may still stand.
+    if (HasMainFrame())
+        m_pMainWnd->DestroyWindow();
+    DeleteDocTemplates();
+    m_template = nullptr;
+    if (m_dataModelStarted) {
+        TermDataModel();
+        m_dataModelStarted = false;
+    }
+    ClearNamedLists(true);
+    SetNamedListStore(nullptr);
+    return CWinApp::ExitInstance();
+}
+
+BOOL CAvApp::OnIdle(LONG count)
+{
+    if (CWinApp::OnIdle(count))
+        return TRUE;
+    if (count <= 1)
+        return TRUE;
+    if (m_autosaveDue && m_document) {
+        m_document->Autosave();
+        if (CMainFrame* frame = GetMainFrame())
+            frame->StartAutosaveTimer();
+    }
+    m_autosaveDue = false;
+    return FALSE;
+}
+
+void CAvApp::OnFileNew()
+{
+    if (!m_document || !m_document->SaveModified())
+        return;
+    m_document->OnNewDocument();
+    if (CMainFrame* frame = GetMainFrame())
+        frame->StartAutosaveTimer();
+}
+
+void CAvApp::OnFileOpen()
+{
+    std::string filterName;
+    std::string extension;
+    m_template->GetDocString(filterName, CDocTemplate::filterName);
+    m_template->GetDocString(extension, CDocTemplate::filterExt);
+    const std::string filter = filterName + "|*" + extension + "|All Files (*.*)|*.*||";
+    CFileDialog dialog(TRUE, extension.substr(extension.starts_with('.') ? 1 : 0).c_str(), nullptr,
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST, filter.c_str(),
+                       m_pMainWnd);
+    dialog.SetTitle("Open");
+    const std::string folder = text::Trim(Prefs().m_startupDirectory);
+    if (!folder.empty() && paths::IsDirectory(folder))
+        dialog.SetInitialFolder(folder);
+    if (dialog.DoModal() == IDOK)
+        OpenDocumentFile(dialog.GetPathName().c_str());
+}
+
+void CAvApp::OnAppExit()
+{
+    if (HasMainFrame())
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+CDocument* CAvApp::OpenDocumentFile(const char* path)
+{
+    if (!m_document || !path || !m_document->SaveModified())
+        return m_document;
+    if (!OpenFileOrRecoveryCopy(path)) {
+        m_document->OnNewDocument();
+        MessageBox(LoadErrorMessage(path), MB_OK | MB_ICONEXCLAMATION);
+    }
+    if (CMainFrame* frame = GetMainFrame())
+        frame->StartAutosaveTimer();
+    return m_document;
+}
+
+bool CAvApp::OpenFileOrRecoveryCopy(const std::string& path)
+{
+    if (HasNewerRecoveryCopy(path)) {
+        if (MessageBox(RecoveryQuestion(path), MB_YESNO | MB_ICONQUESTION) == IDYES &&
+            m_document->OpenRecoveryCopy(path))
+            return true;
+        RemoveRecoveryCopy(path);
+    }
+    return m_document->OnOpenDocument(path.c_str()) != FALSE;
+}
+
+void CAvApp::ForgetDocument(const CAvDoc* document)
+{
+    if (m_document == document)
+        m_document = nullptr;
+}
+
+bool CAvApp::HasMainFrame() const
+{
+    return m_pMainWnd && m_pMainWnd->GetSafeHwnd();
+}
+
+CMainFrame* CAvApp::GetMainFrame() const
+{
+    return HasMainFrame() ? dynamic_cast<CMainFrame*>(m_pMainWnd) : nullptr;
+}
+
+std::string CAvApp::GetDocumentTitle() const
+{
+    return m_document ? m_document->GetTitle() : kNoDocumentTitle;
+}
+
+CAvView* CAvApp::GetActiveAvView() const
+{
+    CMainFrame* frame = GetMainFrame();
+    CMDIChildWnd* child = frame ? frame->MDIGetActive() : nullptr;
+    if (!child || !child->IsWindowVisible())
+        return nullptr;
+    return dynamic_cast<CAvView*>(child->GetActiveView());
+}
+
+CSubView* CAvApp::FindRecordsView(CAvView** view) const
+{
+    if (view)
+        *view = nullptr;
+    if (!m_document)
+        return nullptr;
+    for (CView* each : m_document->GetViews()) {
+        auto* avView = dynamic_cast<CAvView*>(each);
+        CSubView* pane = avView ? avView->GetSubView() : nullptr;
+        if (pane && pane->GetSubViewType() == kSubViewRecords) {
+            if (view)
+                *view = avView;
+            return pane;
+        }
+    }
+    return nullptr;
+}
+
+void CAvApp::ShowRecordsWindow(int /*tab*/)
+{
+    // While start-up makes the document, its first window is being made already.
+    if (!m_document || !m_template)
+        return;
+    CAvView* view = nullptr;
+    if (FindRecordsView(&view)) {
+        if (CFrameWnd* frame = view->GetParentFrame())
+            frame->ActivateFrame();
+        return;
+    }
+    SetSubViewRequest(RuntimeClassOf<CSubViewCounts>());
+    if (CFrameWnd* frame = m_template->CreateNewFrame(m_document, nullptr))
+        m_template->InitialUpdateFrame(frame, m_document);
+    SetSubViewRequest(nullptr);
+}

@@ -1,0 +1,160 @@
+// app/av_doc.cpp: the framework document over the document's data side.
+#include "app/av_doc.h"
+
+#include "app/autosave.h"
+#include "app/av_app.h"
+#include "app/main_frame.h"
+
+#include "database/merge_dialog.h"
+#include "platform/base/prompt.h"
+
+CAvDoc::CAvDoc() : m_data(this) {}
+
+CAvDoc::~CAvDoc()
+{
+    if (CAvApp* app = GetAvApp())
+        app->ForgetDocument(this);
+}
+
+const CRuntimeClass* CAvDoc::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CAvDoc>();
+}
+
+BOOL CAvDoc::IsModified()
+{
+    return m_data.IsModified();
+}
+
+void CAvDoc::SetModifiedFlag(BOOL modified)
+{
+    m_data.SetModifiedFlag(modified != FALSE);
+    if (modified)
+        m_changedSinceAutosave = true;
+}
+
+void CAvDoc::DeleteContents()
+{
+    m_data.DeleteContents();
+    m_changedSinceAutosave = false;
+}
+
+BOOL CAvDoc::OnNewDocument()
+{
+    m_data.NewDocument();
+    m_changedSinceAutosave = false;
+    TakePathAndTitle();
+    return TRUE;
+}
+
+BOOL CAvDoc::OnOpenDocument(const char* path)
+{
+    const bool loaded = m_data.OpenDocument(path);
+    m_changedSinceAutosave = false;
+    TakePathAndTitle();
+    return loaded;
+}
+
+void CAvDoc::SetPathName(const std::string& path, BOOL /*addToRecentList*/)
+{
+    m_data.SetPathName(path);
+    RefreshMainFrameTitle();
+}
+
+BOOL CAvDoc::OpenRecoveryCopy(const std::string& path)
+{
+    m_loadingRecoveryCopy = true;
+    const bool loaded = m_data.OpenDocument(RecoveryPathFor(path));
+    m_loadingRecoveryCopy = false;
+    if (!loaded) {
+        TakePathAndTitle();
+        return FALSE;
+    }
+    m_data.SetPathName(path);
+    m_data.SetModifiedFlag(true);
+    m_changedSinceAutosave = false;
+    TakePathAndTitle();
+    RefreshMainFrameTitle();
+    return TRUE;
+}
+
+BOOL CAvDoc::OnSaveDocument(const char* path)
+{
+    std::string error;
+    if (!m_data.SaveDocument(path, error)) {
+        MessageBox("Error saving file " + std::string(path) + ".  " + error, MB_OK | MB_ICONSTOP);
+        return FALSE;
+    }
+    m_changedSinceAutosave = false;
+    if (!GetPathName().empty())
+        RemoveRecoveryCopy(GetPathName());
+    return TRUE;
+}
+
+BOOL CAvDoc::SaveModified()
+{
+    const bool wasModified = IsModified();
+    if (!CDocument::SaveModified())
+        return FALSE;
+    if (wasModified && IsModified() && !GetPathName().empty())
+        RemoveRecoveryCopy(GetPathName());
+    return TRUE;
+}
+
+bool CAvDoc::Autosave()
+{
+    if (!m_changedSinceAutosave || !IsModified() || GetPathName().empty())
+        return true;
+    std::string error;
+    if (!WriteRecoveryCopy(GetPathName(), error)) {
+        MessageBox("Unable to autosave file " + GetPathName() + ".  " + error,
+                   MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    m_changedSinceAutosave = false;
+    return true;
+}
+
+void CAvDoc::TakePathAndTitle()
+{
+    if (m_data.GetPathName().empty())
+        ClearPathName();
+    else
+        CDocument::SetPathName(m_data.GetPathName(), FALSE);
+    SetTitle(m_data.GetTitle());
+}
+
+void CAvDoc::RepaintMainFrame()
+{
+    if (CWnd* frame = AfxGetMainWnd())
+        frame->UpdateWindow();
+}
+
+void CAvDoc::AddToRecentFileList(const std::string& path)
+{
+    if (CWinApp* app = AfxGetApp(); app && !m_loadingRecoveryCopy)
+        app->AddToRecentFileList(path.c_str());
+}
+
+void CAvDoc::RefreshMainFrameTitle()
+{
+    TakePathAndTitle();
+    if (auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
+        frame->OnUpdateFrameTitle(TRUE);
+}
+
+void CAvDoc::ShowRecordsWindow(int tab)
+{
+    if (CAvApp* app = GetAvApp())
+        app->ShowRecordsWindow(tab);
+}
+
+IProgress* CAvDoc::GetProgress()
+{
+    return dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+}
+
+std::unique_ptr<IMergeDialog> CAvDoc::CreateMergeDialog()
+{
+    return nullptr;
+}

@@ -1,0 +1,64 @@
+// app/av_doc.h: the framework document of the program's one file, relaying New, Open, Save and
+// close to the document's data side and keeping the autosaved copy.
+#pragma once
+
+#include "database/document_data.h"
+#include "database/document_windows.h"
+#include "platform/ui/document.h"
+
+#include <string>
+
+/// It owns no records: the data set is global. The data side keeps the path, title, modified
+/// flag and file format; this class keeps the framework's own copies of path and title in step
+/// and lends the data side the windows it needs (progress, records window, title, recent files).
+class CAvDoc final : public CDocument, private IDocumentWindows {
+public:
+    CAvDoc();
+    ~CAvDoc() override;
+
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+    BOOL IsModified() override;
+    void SetModifiedFlag(BOOL modified = TRUE) override;
+    /// Tells every window that the data set goes (hint 2), empties it, tells them it went
+    /// (hint 9); the document is then not modified.
+    void DeleteContents() override;
+    /// An empty untitled file, shown in the records window.
+    BOOL OnNewDocument() override;
+    /// Loads the GEDCOM file; FALSE when it cannot be loaded (the caller reports it).
+    BOOL OnOpenDocument(const char* path) override;
+    /// Writes the data set to path; a failure is reported and the file there is left as it was.
+    /// A successful save removes the autosaved copy of the file the document named.
+    BOOL OnSaveDocument(const char* path) override;
+    /// The document names path from now on (a save under a new name): the data side, the title
+    /// and the recent-file list follow.
+    void SetPathName(const std::string& path, BOOL addToRecentList = TRUE) override;
+    /// Asks to save a modified file. When the user declines, the autosaved copy is removed too,
+    /// so that the changes given up are not offered again at the next start.
+    BOOL SaveModified() override;
+
+    /// Loads the autosaved copy of path in place of the file; the document then names path and
+    /// is modified, so that saving writes the recovered data over the file.
+    BOOL OpenRecoveryCopy(const std::string& path);
+    /// Writes the autosaved copy when the file has a path and changed since the last autosave;
+    /// a failure is reported. True when nothing needed writing or the copy was written.
+    bool Autosave();
+
+private:
+    // IDocumentWindows.
+    void RepaintMainFrame() override;
+    void AddToRecentFileList(const std::string& path) override;
+    void RefreshMainFrameTitle() override;
+    void ShowRecordsWindow(int tab) override;
+    IProgress* GetProgress() override;
+    std::unique_ptr<IMergeDialog> CreateMergeDialog() override;
+
+    /// The framework's path and title follow the data side's.
+    void TakePathAndTitle();
+
+    CDocumentData m_data;
+    /// The data changed since the autosaved copy was written (or since the file was opened).
+    bool m_changedSinceAutosave = false;
+    /// An autosaved copy is being loaded: its name stays out of the recent-file list.
+    bool m_loadingRecoveryCopy = false;
+};

@@ -1,0 +1,84 @@
+// app/av_view.cpp: the view's pane: making it, and passing it notices, activation and focus.
+#include "app/av_view.h"
+
+#include "app/app_ids.h"
+#include "app/av_app.h"
+#include "app/main_frame.h"
+#include "app/sub_view.h"
+
+#include "platform/base/prompt.h"
+
+CAvView::CAvView() = default;
+
+CAvView::~CAvView() = default;
+
+const CRuntimeClass* CAvView::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CAvView>();
+}
+
+bool CAvView::CreateSubView(const CRuntimeClass* cls, DWORD request)
+{
+    if (m_subView && m_subView->GetSafeHwnd())
+        m_subView->DestroyWindow();
+    m_subView.reset();
+    CObject* made = cls ? cls->CreateObject() : nullptr;
+    auto* pane = dynamic_cast<CSubView*>(made);
+    if (!pane) {
+        delete made;
+        MessageBox("Memory error", MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    m_subView.reset(pane);
+    CRect client;
+    GetClientRect(&client);
+    if (!pane->Create(client, this, kSubViewId, request)) {
+        m_subView.reset();
+        MessageBox("Memory error", MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    pane->Refresh();
+    pane->ShowWindow(SW_SHOW);
+    return true;
+}
+
+void CAvView::OnInitialUpdate()
+{
+    CView::OnInitialUpdate();
+    CAvApp* app = GetAvApp();
+    const SubViewRequest request = app ? app->GetSubViewRequest() : SubViewRequest{};
+    CreateSubView(request.cls, request.param);
+}
+
+void CAvView::OnUpdate(CView* sender, LPARAM hint, CObject* object)
+{
+    if (m_subView)
+        m_subView->OnUpdate(sender, hint, object);
+}
+
+void CAvView::OnActivateView(BOOL activate, CView* activateView, CView* deactiveView)
+{
+    if (m_subView) {
+        m_subView->OnActivate(activate, activateView, deactiveView);
+    } else if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd())) {
+        frame->ShowStatusBar(ID_STATUS_MAIN);
+    }
+    CView::OnActivateView(activate, activateView, deactiveView);
+}
+
+void CAvView::OnDraw(CDC* /*dc*/) {}
+
+void CAvView::OnSize(UINT type, int cx, int cy)
+{
+    CView::OnSize(type, cx, cy);
+    if (m_subView && m_subView->GetSafeHwnd())
+        m_subView->MoveWindow(0, 0, cx, cy);
+}
+
+void CAvView::OnSetFocus(CWnd* oldWnd)
+{
+    if (m_subView && m_subView->GetSafeHwnd())
+        m_subView->SetFocus();
+    else
+        CView::OnSetFocus(oldWnd);
+}

@@ -1,0 +1,33 @@
+// app/change_broadcast.cpp: every change notice, from the data set or from the shell, passed to
+// the windows, the document, the named lists and the relationship cache in a fixed order.
+#include "app/av_app.h"
+
+#include "app/app_ids.h"
+#include "app/av_doc.h"
+
+#include "database/change_tracking.h"
+#include "database/kinship_cache.h"
+#include "platform/base/wait_cursor.h"
+#include "platform/ui/view.h"
+#include "queries/named_list.h"
+
+void CAvApp::OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool modify)
+{
+    BroadcastUpdate(dynamic_cast<CView*>(sender), hint, object, modify ? TRUE : FALSE);
+}
+
+void CAvApp::BroadcastUpdate(CView* sender, LPARAM hint, CObject* object, BOOL modify)
+{
+    const CWaitCursor wait;
+    m_counts.Invalidate();
+    if (m_document) {
+        m_document->UpdateAllViews(sender, hint, object);
+        if (modify)
+            m_document->SetModifiedFlag(TRUE);
+    }
+    const bool recordsChanged = GetChangedRecords() != nullptr;
+    if (recordsChanged && !HasNoDeletedChanges())
+        RemoveDeletedFromNamedLists();
+    if (recordsChanged || hint == kHintDataSetClearing)
+        FlushRecordCache(hint == kHintDataSetClearing);
+}

@@ -1,0 +1,35 @@
+// app/sub_view.h: the base of every window's content: the pane a view hosts, told of changes and
+// activation, and asked for its selection and title.
+#pragma once
+
+#include "platform/ui/wnd.h"
+
+#include <string>
+
+class CAvView;
+class CView;
+
+/// A pane is a child window of its view with id 99, made hidden and shown by the view. The view
+/// owns it. Derived panes (records, diagram, multimedia, query, report) override what they show
+/// and add the hooks their windows need.
+class CSubView : public CWnd {
+public:
+    CSubView();
+    ~CSubView() override;
+
+    /// Makes the pane's window over rect inside parentView with the id. request travels from the
+    /// sub-view request to the pane.
+    virtual BOOL Create(const RECT& rect, CAvView* parentView, UINT id, DWORD request);
+
+    /// The kind of content (SubViewKind); the base is kSubViewNone.
+    virtual int GetSubViewType() const;
+    /// The title of the window that holds the pane; the base's is empty.
+    virtual void GetTitle(std::string& title) const;
+    /// A change notice (app_ids.h gives the hints); the base does nothing.
+    virtual void OnUpdate(CView* sender, LPARAM hint, CObject* object);
+    /// Shows the content afresh: OnUpdate with no sender, hint 0 and no object.
+    virtual void Refresh();
+    /// The window became the active one, or stopped being it. On activation the base shows the
+    /// main status bar and has the main frame rebuild its menus and toolbars for this kind.
+    virtual void OnActivate(BOOL activate, CView* activated, CView* deactivated);
+};

@@ -1,0 +1,71 @@
+// app/sub_view_counts.cpp: counting the records of each type and painting the counts.
+#include "app/sub_view_counts.h"
+
+#include "app/app_ids.h"
+#include "app/av_app.h"
+
+#include "database/record_type_table.h"
+#include "platform/base/text.h"
+#include "platform/ui/client_dc.h"
+#include "platform/ui/gdi_object.h"
+#include "platform/ui/sys_metrics.h"
+
+namespace {
+
+constexpr int kMargin = 8;
+/// The line height is the text height and this much more.
+constexpr int kLineGap = 4;
+
+} // namespace
+
+CSubViewCounts::CSubViewCounts() = default;
+
+CSubViewCounts::~CSubViewCounts() = default;
+
+const CRuntimeClass* CSubViewCounts::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CSubViewCounts>();
+}
+
+int CSubViewCounts::GetSubViewType() const
+{
+    return kSubViewRecords;
+}
+
+void CSubViewCounts::GetTitle(std::string& title) const
+{
+    title = "Records";
+}
+
+void CSubViewCounts::OnUpdate(CView* /*sender*/, LPARAM /*hint*/, CObject* /*object*/)
+{
+    CAvApp* app = GetAvApp();
+    m_lines.clear();
+    for (int listIndex = 0; listIndex < GetRecordTypeCount(); ++listIndex)
+        m_lines.push_back(text::Format("%s: %ld", GetRecordTypePluralName(listIndex),
+                                       app ? app->GetRecordCount(listIndex) : 0L));
+    if (GetSafeHwnd())
+        Invalidate();
+}
+
+BOOL CSubViewCounts::OnEraseBkgnd(CDC* /*dc*/)
+{
+    return TRUE;
+}
+
+void CSubViewCounts::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, GetSysColor(COLOR_WINDOW));
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+    const int lineHeight = dc.GetTextExtent("Ay").cy + kLineGap;
+    int y = kMargin;
+    for (const std::string& line : m_lines) {
+        dc.TextOut(kMargin, y, line);
+        y += lineHeight;
+    }
+}
