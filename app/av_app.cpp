@@ -21,7 +21,9 @@
 #include "platform/ui/command_line.h"
 #include "platform/ui/doc_template.h"
 #include "platform/ui/file_dialog.h"
+#include "queries/expression.h"
 #include "queries/named_list.h"
+#include "queries/relationship_pool.h"
 
 #include <unistd.h>
 
@@ -62,6 +64,8 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     commandLine.Parse(arguments);
     LoadStdProfileSettings(kRecentFiles);
     SetNamedListStore(&NamedListStore());
+    InstallExpressionEngine();
+    InstallRelationshipPoolFactory();
     if (!InitDataModel(this))
         return FALSE;
     m_dataModelStarted = true;
