@@ -4,11 +4,14 @@
 
 #include "platform/base/clock.h"
 #include "platform/base/prompt.h"
+#include "platform/base/text.h"
 #include "platform/ui/dc.h"
 #include "platform/ui/detail/app_look.h"
 #include "platform/ui/detail/colour.h"
 #include "platform/ui/detail/command_dispatch.h"
+#include "platform/ui/detail/control_widget.h"
 #include "platform/ui/detail/dc_impl.h"
+#include "platform/ui/detail/dialog_drivers.h"
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/idle.h"
 #include "platform/ui/detail/key_map.h"
@@ -17,6 +20,7 @@
 #include "platform/ui/detail/timer_service.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/message.h"
+#include "platform/ui/property_sheet.h"
 
 #include <QApplication>
 #include <QInputDevice>
@@ -172,6 +176,68 @@ void AnswerFolderPicker(std::string path) { ui_detail::hooks::QueueFolderAnswer(
 void AnswerPopupMenu(UINT commandId) { ui_detail::hooks::QueuePopupAnswer(commandId); }
 
 std::vector<std::string> PopupMenuItems() { return ui_detail::hooks::PopupItems(); }
+
+void OnNextDialog(UINT templateId, std::function<void(CDialog&)> driver)
+{
+    ui_detail::hooks::QueueDialogDriver(templateId, std::move(driver));
+}
+
+void OnNextSheet(std::function<void(CPropertySheet&)> driver)
+{
+    ui_detail::hooks::QueueSheetDriver(std::move(driver));
+}
+
+namespace {
+
+/// The control a user could act on, or null with the failure reported.
+ui_detail::UserInput* ReachableControl(CWnd& dlg, int id, const char* action)
+{
+    CWnd* control = dlg.GetDlgItem(id);
+    QWidget* widget = ui_detail::WidgetOf(control);
+    const char* fault = !widget                                  ? "there is no such control"
+                        : !widget->isVisibleTo(widget->window()) ? "it is hidden"
+                        : !widget->isEnabled()                   ? "it is disabled"
+                        : !ui_detail::UserInputOf(control)       ? "it takes no input"
+                                                                 : nullptr;
+    if (!fault)
+        return ui_detail::UserInputOf(control);
+    ui_detail::hooks::ReportFailure(text::Format("%s control %d: %s", action, id, fault));
+    return nullptr;
+}
+
+void ReportRefused(const char* action, int id)
+{
+    ui_detail::hooks::ReportFailure(text::Format("%s control %d: it cannot take that", action, id));
+}
+
+}  // namespace
+
+void SetText(CWnd& dlg, int id, std::string_view text)
+{
+    ui_detail::UserInput* control = ReachableControl(dlg, id, "Typing into");
+    if (control && !control->TypeText(QString::fromUtf8(text.data(), qsizetype(text.size()))))
+        ReportRefused("Typing into", id);
+}
+
+void Click(CWnd& dlg, int id)
+{
+    ui_detail::UserInput* control = ReachableControl(dlg, id, "Clicking");
+    if (control && !control->Click())
+        ReportRefused("Clicking", id);
+}
+
+void SelectItem(CWnd& dlg, int id, int index)
+{
+    ui_detail::UserInput* control = ReachableControl(dlg, id, "Choosing an item of");
+    if (control && !control->ChooseItem(index))
+        ReportRefused("Choosing an item of", id);
+}
+
+void PressSheetButton(CPropertySheet& sheet, SheetButton button)
+{
+    static constexpr UINT kIds[] = {IDOK, IDCANCEL, ID_APPLY_NOW, ID_WIZBACK, ID_WIZNEXT, ID_WIZFINISH};
+    Click(sheet, int(kIds[int(button)]));
+}
 
 void RunIdle() { ui_detail::RunApplicationIdle(); }
 

@@ -7,9 +7,12 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CDC;
+class CDialog;
+class CPropertySheet;
 class CWnd;
 
 namespace TestHooks {
@@ -41,6 +44,27 @@ void AnswerPopupMenu(UINT commandId);
 /// "-" for a separator, a pop-up's text followed by " >", and " [grey]" and " [checked]"
 /// added to an item in that state.
 std::vector<std::string> PopupMenuItems();
+
+// Dialogs and property sheets. No modal loop runs: the driver runs once the dialog (or the
+// sheet with its first page) is initialised, acts through the controls, and must end it. A
+// dialog or sheet shown with no driver queued, or left open by its driver, fails the test and
+// ends as IDCANCEL. The actions below fail the test, doing nothing, when the control is missing,
+// hidden or disabled, or cannot take the action.
+/// Drives the next modal dialog, which must be made from templateId (0: whichever comes).
+void OnNextDialog(UINT templateId, std::function<void(CDialog&)> driver);
+void OnNextSheet(std::function<void(CPropertySheet&)> driver);
+/// Types text in place of the text of control id of dlg (an edit, or a combo box with an edit),
+/// as the user would: the control notifies (EN_CHANGE, CBN_EDITCHANGE) and counts as modified.
+void SetText(CWnd& dlg, int id, std::string_view text);
+/// Clicks control id of dlg: a button (BN_CLICKED, after a check box toggles or an automatic
+/// radio button checks itself) or a static.
+void Click(CWnd& dlg, int id);
+/// Chooses item index of control id of dlg (a combo box, list box, list control or tab
+/// control) as a click on it would, with the notifications the user's choice sends.
+void SelectItem(CWnd& dlg, int id, int index);
+enum class SheetButton { Ok, Cancel, Apply, Back, Next, Finish };
+/// Clicks the sheet's button.
+void PressSheetButton(CPropertySheet& sheet, SheetButton button);
 
 // Idle and commands.
 /// Runs the application's idle work, OnIdle(0), OnIdle(1), ... until it wants no more (the

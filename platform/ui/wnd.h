@@ -190,6 +190,9 @@ protected:
     virtual void OnContextMenu(CWnd* wnd, CPoint point);
     /// A menu command or a control's notification; routed through OnCmdMsg by default.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    /// A control's WM_NOTIFY notification (lParam an NMHDR*); routed through OnCmdMsg by
+    /// default. *result is what the control gets back (nonzero vetoes where a control asks).
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 private:
     friend class ui_detail::WndBridge;

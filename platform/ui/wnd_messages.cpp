@@ -76,6 +76,11 @@ LRESULT CWnd::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(lParam)); return 0;
     case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<CWnd*>(wParam), PointOf(lParam)); return 0;
     case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        OnNotify(wParam, lParam, &result);
+        return result;
+    }
     default: return DefWindowProc(message, wParam, lParam);
     }
 }
@@ -177,4 +182,13 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     // Menus and accelerators send no control; a control sends its notification code.
     const int code = lParam ? int(HIWORD(wParam)) : CN_COMMAND;
     return OnCmdMsg(LOWORD(wParam), code, nullptr, nullptr);
+}
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!header)
+        return FALSE;
+    AFX_NOTIFY notify{result, header};
+    return OnCmdMsg(UINT(header->idFrom), int(header->code), &notify, nullptr);
 }

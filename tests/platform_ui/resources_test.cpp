@@ -204,6 +204,10 @@ TEST(Resources, StyleExpressionsAddToDefaultsAndNotTakesAway)
         {"CONTROL \"\", 1, \"Static\", 0x0E | WS_DISABLED, 0, 0, 9, 9", 0x5800000E},
         {"CONTROL \"\", 1, \"Button\", NOT 0x10000000, 0, 0, 9, 9", 0x40000000},
         {"LISTBOX 1, 0, 0, 9, 9, NOT LBS_NOTIFY | LBS_STANDARD", kChildVisible | 0x00A00003},
+        // A combo box's type replaces the keyword's simple type instead of adding to it.
+        {"COMBOBOX 1, 0, 0, 9, 9", kChildVisible | 0x00010001},
+        {"COMBOBOX 1, 0, 0, 9, 9, CBS_DROPDOWN", kChildVisible | 0x00010002},
+        {"COMBOBOX 1, 0, 0, 9, 9, CBS_DROPDOWNLIST | CBS_SORT", kChildVisible | 0x00010103},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ControlStyle(c.control), c.style) << c.control;

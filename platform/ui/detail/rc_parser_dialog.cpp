@@ -21,6 +21,8 @@ struct ControlKeyword {
     bool hasText;
 };
 
+constexpr DWORD kComboTypeMask = 0x0003;
+
 constexpr ControlKeyword kControls[] = {
     {"LTEXT", "Static", 0x0000 | kGroup, true},               // SS_LEFT
     {"RTEXT", "Static", 0x0002 | kGroup, true},               // SS_RIGHT
@@ -164,8 +166,15 @@ DialogItemTemplate CRcParser::ParseControl(const RcToken& keyword)
     item.cx = int(ExpectNumber("the control's width", 0, kMaxCoordinate));
     ExpectComma();
     item.cy = int(ExpectNumber("the control's height", 0, kMaxCoordinate));
-    if (SkipComma())
-        item.style = ParseStyle(item.style);
+    if (SkipComma()) {
+        // A combo box's type (simple, drop-down, drop-down list) is one value in the two low
+        // bits: a type the script names replaces the keyword's simple one instead of adding to it.
+        const bool combo = item.className == "ComboBox";
+        const DWORD start = combo ? item.style & ~kComboTypeMask : item.style;
+        item.style = ParseStyle(start);
+        if (combo && (item.style & kComboTypeMask) == 0)
+            item.style |= kind->style & kComboTypeMask;
+    }
     if (SkipComma())
         item.exStyle = ParseStyle(0);
     return item;

@@ -1,0 +1,135 @@
+// platform/ui/detail/control_widgets.cpp: the multi-line edit's CR LF text and Enter key, the
+// limit on what is typed into it, and the combo box's list and edit callbacks.
+#include "platform/ui/detail/control_widgets.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace ui_detail {
+
+MultiLineEditWidget::MultiLineEditWidget(QWidget* parent, bool wantReturn)
+    : ScrollControlWidget<QPlainTextEdit>(parent), m_wantReturn(wantReturn)
+{
+    setTabChangesFocus(true);
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { KeepWithinLimit(position, added); });
+}
+
+QString MultiLineEditWidget::ApiText() const
+{
+    QString text = toPlainText();
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+void MultiLineEditWidget::SetApiText(const QString& text)
+{
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_setting = true;
+    setPlainText(plain);
+    m_setting = false;
+    document()->setModified(false);
+}
+
+bool MultiLineEditWidget::TypeText(const QString& text)
+{
+    if (isReadOnly())
+        return false;
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    selectAll();
+    insertPlainText(plain);
+    return true;
+}
+
+void MultiLineEditWidget::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !m_wantReturn && !(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore(); // the dialog's default button takes it
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void MultiLineEditWidget::KeepWithinLimit(int position, int added)
+{
+    if (m_setting || m_limit <= 0 || added <= 0)
+        return;
+    const int overflow = document()->characterCount() - 1 - m_limit;
+    if (overflow <= 0)
+        return;
+    // What was just typed beyond the limit is taken back.
+    QTextCursor cursor(document());
+    cursor.setPosition(position + added - std::min(overflow, added));
+    cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+QString RichEditWidget::ApiText() const
+{
+    QString text = toPlainText();
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
+void RichEditWidget::SetApiText(const QString& text)
+{
+    if (Qt::mightBeRichText(text))
+        setHtml(text);
+    else
+        setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    document()->setModified(false);
+}
+
+ComboWidget::ComboWidget(QWidget* parent) : ControlWidget<QComboBox>(parent)
+{
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (m_onChosen)
+            m_onChosen(index);
+    });
+}
+
+void ComboWidget::SetText(const QString& text)
+{
+    if (isEditable())
+        setEditText(text);
+}
+
+void ComboWidget::showPopup()
+{
+    if (m_onDropDown)
+        m_onDropDown();
+    QComboBox::showPopup();
+}
+
+void ComboWidget::hidePopup()
+{
+    QComboBox::hidePopup();
+    if (m_onCloseUp)
+        m_onCloseUp();
+}
+
+bool ComboWidget::TypeText(const QString& text)
+{
+    if (!isEditable())
+        return false;
+    lineEdit()->selectAll();
+    lineEdit()->insert(text);
+    return true;
+}
+
+bool ComboWidget::ChooseItem(int index)
+{
+    if (index < 0 || index >= count())
+        return false;
+    setCurrentIndex(index);
+    if (m_onChosen)
+        m_onChosen(index);
+    return true;
+}
+
+} // namespace ui_detail

@@ -1,0 +1,118 @@
+// platform/ui/detail/control_widgets.h: the Qt widgets of the controls that need more than
+// ControlWidget gives: mouse input from a scroll area's viewport, and a window text that is not
+// Qt's own text (multi-line edits with CR LF, combo boxes, group boxes).
+#pragma once
+
+#include "platform/ui/detail/control_widget.h"
+
+#include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include <functional>
+
+namespace ui_detail {
+
+/// A control over a scroll area. Its mouse events arrive at the viewport, and reach the window's
+/// handlers from there.
+template <class Base> class ScrollControlWidget : public ControlWidget<Base> {
+public:
+    using ControlWidget<Base>::ControlWidget;
+
+protected:
+    bool viewportEvent(QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+            break;
+        default:
+            return Base::viewportEvent(event);
+        }
+        CWnd* wnd = WndFromWidget(this);
+        if (!wnd)
+            return Base::viewportEvent(event);
+        const EventScope scope(this);
+        bool result = true;
+        DispatchInput(*wnd, this, event,
+                      [this, event, &result] { result = Base::viewportEvent(event); });
+        return result;
+    }
+};
+
+/// The multi-line edit. Its window text joins lines with CR LF; setting it clears the modified
+/// flag. Enter types a line break only when the edit wants it; otherwise it goes to the dialog.
+class MultiLineEditWidget final : public ScrollControlWidget<QPlainTextEdit> {
+    Q_OBJECT
+    Q_PROPERTY(QString text READ ApiText WRITE SetApiText)
+
+public:
+    MultiLineEditWidget(QWidget* parent, bool wantReturn);
+
+    QString ApiText() const;
+    void SetApiText(const QString& text);
+    /// The most characters typing may leave in the edit; 0 for no limit.
+    int m_limit = 0;
+
+    bool TypeText(const QString& text) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void KeepWithinLimit(int position, int added);
+
+    bool m_wantReturn;
+    bool m_setting = false;
+};
+
+/// The combo box. Its window text is the edit's text, or the chosen item's in a drop-down list;
+/// opening and closing the list run the callbacks.
+class ComboWidget final : public ControlWidget<QComboBox> {
+    Q_OBJECT
+    Q_PROPERTY(QString text READ currentText WRITE SetText)
+
+public:
+    explicit ComboWidget(QWidget* parent);
+
+    void SetText(const QString& text);
+    void showPopup() override;
+    void hidePopup() override;
+
+    bool TypeText(const QString& text) override;
+    bool ChooseItem(int index) override;
+
+    std::function<void()> m_onDropDown;
+    std::function<void()> m_onCloseUp;
+    /// A user's choice of an item, including one made by a test.
+    std::function<void(int)> m_onChosen;
+};
+
+/// The rich edit: its window text is set as HTML (or as plain text when it has no mark-up) and
+/// read back as plain text, lines joined with CR LF.
+class RichEditWidget final : public ScrollControlWidget<QTextEdit> {
+    Q_OBJECT
+    Q_PROPERTY(QString text READ ApiText WRITE SetApiText)
+
+public:
+    explicit RichEditWidget(QWidget* parent) : ScrollControlWidget<QTextEdit>(parent) {}
+
+    QString ApiText() const;
+    void SetApiText(const QString& text);
+};
+
+/// The group box: a frame with a title, holding no controls of its own.
+class GroupBoxWidget final : public ControlWidget<QGroupBox> {
+    Q_OBJECT
+    Q_PROPERTY(QString text READ title WRITE setTitle)
+
+public:
+    explicit GroupBoxWidget(QWidget* parent) : ControlWidget<QGroupBox>(parent) {}
+};
+
+} // namespace ui_detail
