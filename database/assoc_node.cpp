@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <unordered_set>
 
 namespace {
@@ -22,6 +23,14 @@ CAssocNode*& ChainHead()
 {
     static CAssocNode* head = nullptr;
     return head;
+}
+
+/// The number of links in the chain, kept so that resolving every link of a load knows its
+/// count without a walk of its own through the whole scattered chain.
+long& ChainLength()
+{
+    static long length = 0;
+    return length;
 }
 
 bool IsFamilyLinkId(int fieldId)
@@ -61,6 +70,7 @@ CAssocNode::CAssocNode() noexcept : m_nextLink(ChainHead())
     if (m_nextLink)
         m_nextLink->m_prevLink = this;
     ChainHead() = this;
+    ++ChainLength();
 }
 
 CAssocNode::~CAssocNode()
@@ -81,6 +91,8 @@ CAssocNode* CAssocNode::GetFirstLink()
 
 void CAssocNode::RemoveFromChain()
 {
+    if (m_prevLink || ChainHead() == this)
+        --ChainLength();
     if (m_prevLink)
         m_prevLink->m_nextLink = m_nextLink;
     else if (ChainHead() == this)
@@ -153,7 +165,10 @@ std::string CAssocNode::GetXrefText() const
     const CRecordType* row = GetRecordTypeTable().RowByListIndex(GetTargetTypeIndex());
     if (number < 1 || !row)
         return {};
-    return "@" + std::string(1, row->m_idLetter) + std::to_string(number) + "@";
+    char xref[16] = {'@', row->m_idLetter};
+    char* end = std::to_chars(xref + 2, xref + sizeof xref - 1, number).ptr;
+    *end++ = '@';
+    return std::string(xref, end);
 }
 
 // ---- Targets ------------------------------------------------------------------------------
@@ -361,8 +376,8 @@ bool CAssocNode::ResolvePendingReference()
 
 int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkSink* sink)
 {
-    long count = 0;
-    for (CAssocNode* link = CAssocNode::GetFirstLink(); link && link != stopLink;
+    long count = stopLink ? 0 : ChainLength();
+    for (CAssocNode* link = CAssocNode::GetFirstLink(); stopLink && link && link != stopLink;
          link = link->GetNextLink())
         ++count;
     if (progress)

@@ -8,9 +8,20 @@
 #include "platform/base/ole_date_time.h"
 #include "platform/base/text.h"
 
+#include <charconv>
+#include <iterator>
+
 namespace {
 
 constexpr const char* kBlankDate = "____";
+
+/// Appends number in decimal, as "%d" writes it.
+void AppendDecimal(std::string& out, int number)
+{
+    char digits[12];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    out.append(digits, end);
+}
 
 std::string CalendarPrefix(int calendar)
 {
@@ -352,17 +363,25 @@ bool CDateData::SupportsFormat(int code) const
 void WriteDateValue(const CDateValue& value, std::string& out)
 {
     const int calendar = value.GetCalendar();
-    if (calendar != CALENDAR_GREGORIAN && calendar <= CALENDAR_FRENCH)
-        out += text::Format("%s ", GetCalendarEscape(calendar));
-    if (value.GetDay() != 0)
-        out += text::Format("%d ", value.GetDay());
-    if (const char* code = GetMonthCode(value.GetMonth(), calendar))
-        out += text::Format("%s ", code);
-    out += text::Format("%d", value.GetYear());
+    if (calendar != CALENDAR_GREGORIAN && calendar <= CALENDAR_FRENCH) {
+        out += GetCalendarEscape(calendar);
+        out += ' ';
+    }
+    if (value.GetDay() != 0) {
+        AppendDecimal(out, value.GetDay());
+        out += ' ';
+    }
+    if (const char* code = GetMonthCode(value.GetMonth(), calendar)) {
+        out += code;
+        out += ' ';
+    }
+    AppendDecimal(out, value.GetYear());
     if (calendar != CALENDAR_GREGORIAN)
         return;
-    if (value.HasDualYear())
-        out += text::Format("/%02d", value.GetDualYear());
+    if (value.HasDualYear()) {
+        out += value.GetDualYear() < 10 ? "/0" : "/";
+        AppendDecimal(out, value.GetDualYear());
+    }
     if (value.IsBC())
         out += " B.C.";
 }

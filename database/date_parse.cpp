@@ -403,6 +403,76 @@ bool ParseNumericDate(CDateData& date, std::string_view text, bool gedcomMode,
     return true;
 }
 
+
+// ---- The common strict forms ----
+
+/// The qualifier keywords a fast-read date may open with, and what they make.
+struct QuickQualifier {
+    std::string_view keyword;
+    DateKind kind;
+    DateQualifier qualifier;
+};
+
+constexpr QuickQualifier kQuickQualifiers[] = {
+    {"ABT ", DATE_APPROXIMATE, DQ_ABT}, {"CAL ", DATE_APPROXIMATE, DQ_CAL},
+    {"EST ", DATE_APPROXIMATE, DQ_EST}, {"BEF ", DATE_RANGE, DQ_BEF},
+    {"AFT ", DATE_RANGE, DQ_AFT},
+};
+
+/// The number of digits at the front of s.
+std::size_t CountDigits(std::string_view s)
+{
+    std::size_t count = 0;
+    while (count < s.size() && IsDigit(s[count]))
+        ++count;
+    return count;
+}
+
+/// Reads the forms most files are made of, "[ABT|CAL|EST|BEF|AFT ][dd ][MON ]yyyy" in upper
+/// case with single blanks, into the same date the pattern table gives them. False, with the
+/// date untouched, for any other text, which is left to the table.
+bool ParseCommonGedcomDate(CDateData& date, std::string_view s)
+{
+    DateKind kind = DATE_SIMPLE;
+    DateQualifier qualifier = DQ_NONE;
+    for (const QuickQualifier& q : kQuickQualifiers) {
+        if (s.starts_with(q.keyword)) {
+            s.remove_prefix(q.keyword.size());
+            kind = q.kind;
+            qualifier = q.qualifier;
+            break;
+        }
+    }
+    CDateValue value;
+    value.SetCalendar(CALENDAR_GREGORIAN);
+    value.SetBC(false);
+    const std::size_t dayDigits = CountDigits(s);
+    int day = 0;
+    if (dayDigits > 0 && dayDigits <= 2 && dayDigits < s.size() && s[dayDigits] == ' ') {
+        day = int(ReadNumber(s.substr(0, dayDigits), 99).value_or(0));
+        if (day < 1)
+            return false;
+        s.remove_prefix(dayDigits + 1);
+    }
+    if (s.size() > 4 && IsLetter(s[0]) && s[3] == ' ') {
+        const int month = FindMonthCode(s.substr(0, 3), CALENDAR_GREGORIAN);
+        if (month == 0 || day > GetMaxDayOfMonth(month, CALENDAR_GREGORIAN))
+            return false;
+        value.SetMonth(month);
+        s.remove_prefix(4);
+    } else if (day != 0) {
+        return false;
+    }
+    const std::size_t yearDigits = CountDigits(s);
+    if (yearDigits == 0 || yearDigits > 4 || yearDigits != s.size())
+        return false;
+    value.SetYear(*ReadNumber(s, 9999));
+    if (day != 0)
+        value.SetDay(day);
+    value.SetValid(true);
+    date.SetDate(kind, qualifier, value, nullptr);
+    return true;
+}
 } // namespace
 
 std::size_t MatchDateKeyword(std::string_view keyword, std::string_view text, std::size_t pos)
@@ -466,6 +536,8 @@ bool ParseDateText(CDateData& date, std::string_view text, bool gedcomMode,
 {
     date.Clear();
     if (ParseNumericDate(date, text, gedcomMode, options))
+        return true;
+    if (gedcomMode && ParseCommonGedcomDate(date, text))
         return true;
     const std::string upper = UpperAscii(text);
     const std::size_t start = SkipBlanks(upper, 0);

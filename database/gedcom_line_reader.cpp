@@ -147,11 +147,11 @@ bool ReadPhysicalLine(InputState& s, std::string& raw)
         return false;
     std::string& piece = s.m_piece;
     bool complete = true;
-    bool exhausted = false;
-    do {
+    bool exhausted = ReadGedcomInputLine(raw, complete, kPieceSize);
+    while (!complete && !exhausted) {
         exhausted = ReadGedcomInputLine(piece, complete, kPieceSize);
         raw += piece;
-    } while (!complete && !exhausted);
+    }
     if (s.m_atVolumeStart && s.m_lineSet == GedcomCharset::Utf8 && raw.starts_with(kUtf8Mark))
         raw.erase(0, kUtf8Mark.size());
     s.m_atVolumeStart = false;

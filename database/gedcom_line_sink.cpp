@@ -32,18 +32,30 @@ void AppendEscaped(std::string& out, std::string_view value)
     out.append(value);
 }
 
+/// A UTF-8 line goes straight into the file's buffer, piece by piece, without being composed
+/// first; a value without "@" is one piece.
+bool WriteUtf8Line(const SinkFormat& f, std::string_view line, std::string_view value)
+{
+    if (!WriteGedcomOutput(line))
+        return false;
+    for (std::size_t at = value.find('@'); at != std::string_view::npos; at = value.find('@')) {
+        if (!WriteGedcomOutput(value.substr(0, at + 1)) || !WriteGedcomOutput("@"))
+            return false;
+        value.remove_prefix(at + 1);
+    }
+    return WriteGedcomOutput(value) && WriteGedcomOutput(f.m_lineEnd);
+}
+
 } // namespace
 
 bool WriteGedcomLine(std::string_view line, std::string_view value)
 {
     SinkFormat& f = Format();
+    if (f.m_charset == GedcomCharset::Utf8)
+        return WriteUtf8Line(f, line, value);
     std::string& text = f.m_text;
     text.assign(line);
     AppendEscaped(text, value);
-    if (f.m_charset == GedcomCharset::Utf8) {
-        text += f.m_lineEnd;
-        return WriteGedcomOutput(text);
-    }
     f.m_encoded.clear();
     if (!EncodeGedcomText(f.m_charset, text, f.m_encoded)) {
         f.m_misfit = true;

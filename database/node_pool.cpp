@@ -33,10 +33,17 @@ CNodePool::~CNodePool()
     }
 }
 
+namespace {
+
+/// Made before any code runs and gone after every other static, so that no node outlives it;
+/// no guard is tested on each node made.
+constinit CNodePool g_nodes;
+
+}  // namespace
+
 CNodePool& CNodePool::Nodes()
 {
-    static CNodePool pool;
-    return pool;
+    return g_nodes;
 }
 
 void* CNodePool::Allocate(std::size_t size)
@@ -44,7 +51,6 @@ void* CNodePool::Allocate(std::size_t size)
     if (size == 0 || size > kMaxPooled)
         return ::operator new(size == 0 ? 1 : size);
     const std::size_t cls = ClassOf(size);
-    std::lock_guard guard(m_lock);
     void* block = nullptr;
     if (FreeBlock* head = m_free[cls]) {
         POOL_UNPOISON(head, ClassBytes(cls));
@@ -66,7 +72,6 @@ void CNodePool::Free(void* block, std::size_t size) noexcept
         return;
     }
     const std::size_t cls = ClassOf(size);
-    std::lock_guard guard(m_lock);
     auto* freed = static_cast<FreeBlock*>(block);
     freed->next = m_free[cls];
     m_free[cls] = freed;
@@ -108,19 +113,16 @@ void* CNodePool::Carve(std::size_t cls)
 
 std::size_t CNodePool::LiveBlocks() const
 {
-    std::lock_guard guard(m_lock);
     return m_live;
 }
 
 std::size_t CNodePool::ReservedBytes() const
 {
-    std::lock_guard guard(m_lock);
     return m_chunks.size() * kChunkBytes;
 }
 
 bool CNodePool::ReleaseUnused()
 {
-    std::lock_guard guard(m_lock);
     if (m_live != 0)
         return false;
     for (char* chunk : m_chunks) {

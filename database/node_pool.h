@@ -2,14 +2,17 @@
 #pragma once
 
 #include <cstddef>
-#include <mutex>
 #include <vector>
 
 /// Hands out small fixed-size blocks carved from large chunks, one free list per size class
 /// (multiples of 8 bytes up to kMaxPooled). A node costs exactly its size rounded up to 8, with
 /// no per-allocation header; freed blocks are reused by the next node of the same size class.
 /// Larger requests go to the global heap. Under AddressSanitizer a free block is poisoned, so a
-/// use after free is still reported. The pool is locked, so a node may be made on any thread.
+/// use after free is still reported. The pool is not locked: data nodes and their long texts are
+/// made and freed on the interface thread only. The query worker thread reads the data set while
+/// the interface thread makes no edit, and its walks keep their marks in maps of their own, so
+/// it never allocates from the pool; a lock taken on every node made a load slower and guarded
+/// nothing.
 class CNodePool {
 public:
     static constexpr std::size_t kGranule = 8;
@@ -44,7 +47,6 @@ private:
 
     void* Carve(std::size_t cls);
 
-    mutable std::mutex m_lock;
     FreeBlock* m_free[kClasses] = {};
     std::vector<char*> m_chunks;
     char* m_cursor = nullptr;  // unused tail of the newest chunk

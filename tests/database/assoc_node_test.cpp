@@ -102,6 +102,24 @@ TEST_F(AssocNodeTest, ResolutionMovesTheProgressBar)
     EXPECT_EQ(calls[4].value, 3);
 }
 
+TEST_F(AssocNodeTest, ResolutionCountsOnlyTheLinksStillHeld)
+{
+    LoadRecord(kFam, "F1");
+    std::vector<CAssocNode*> links;
+    for (int i = 0; i < 4; ++i)
+        links.push_back(LoadLink(LoadRecord(kIndi, ""), "FAMS", "@F1@"));
+    for (CAssocNode* gone : {links[0], links[2]}) {
+        gone->GetParent()->UnlinkChild(gone, true);
+        DestroyNodeTree(gone);
+    }
+    CProgressRecorder progress;
+    ResolveLinkTargets(nullptr, &progress, nullptr);
+    const auto calls = progress.TakeCalls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls[0],
+              (CProgressRecorder::Call{CProgressRecorder::Call::Reset, 2, "Initialising data..."}));
+}
+
 TEST_F(AssocNodeTest, DanglingReferencesAreReportedKeptAndWrittenBack)
 {
     CRecordNode* individual = LoadRecord(kIndi, "I1");
