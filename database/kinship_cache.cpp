@@ -4,6 +4,7 @@
 #include "database/kinship.h"
 
 #include <algorithm>
+#include <mutex>
 #include <unordered_map>
 #include <vector>
 
@@ -13,6 +14,15 @@ namespace {
 
 constexpr int kMaxGenerationsUp = 100;
 constexpr int kMaxGenerationsDown = 100; // below the root, or below the ancestor of a side line
+
+/// Guards the factory, the cache map and every pool in it (use counts, paths, builds): a query
+/// on its worker thread and the interface thread each take it for a whole cache call, so no
+/// pool is emptied, rebuilt or freed while another thread reads it.
+std::mutex& CacheLock()
+{
+    static std::mutex lock;
+    return lock;
+}
 
 IRelationshipPoolFactory*& Factory()
 {
@@ -153,6 +163,7 @@ private:
 
 void SetRelationshipPoolFactory(IRelationshipPoolFactory* factory)
 {
+    const std::lock_guard<std::mutex> hold(CacheLock());
     Factory() = factory;
 }
 
@@ -176,13 +187,17 @@ void BuildRelationshipPool(CRecordNode* record, CRelationshipPool& pool)
 
 bool AddRefRecordCache(const CRecordNode* record)
 {
+    const std::lock_guard<std::mutex> hold(CacheLock());
     CRelationshipPool* pool = FindPool(record);
     if (pool)
         pool->AddUse(1);
     return pool != nullptr;
 }
 
-bool AcquireRecordCache(CRecordNode* record, int depth)
+namespace {
+
+/// AcquireRecordCache with the lock held.
+bool AcquireLocked(CRecordNode* record, int depth)
 {
     auto& cache = Cache();
     const auto found = cache.find(record);
@@ -212,7 +227,8 @@ bool AcquireRecordCache(CRecordNode* record, int depth)
     return true;
 }
 
-void ReleaseRecordCache(const CRecordNode* record)
+/// ReleaseRecordCache with the lock held.
+void ReleaseLocked(const CRecordNode* record)
 {
     auto& cache = Cache();
     const auto found = cache.find(record);
@@ -223,8 +239,23 @@ void ReleaseRecordCache(const CRecordNode* record)
         cache.erase(found);
 }
 
+} // namespace
+
+bool AcquireRecordCache(CRecordNode* record, int depth)
+{
+    const std::lock_guard<std::mutex> hold(CacheLock());
+    return AcquireLocked(record, depth);
+}
+
+void ReleaseRecordCache(const CRecordNode* record)
+{
+    const std::lock_guard<std::mutex> hold(CacheLock());
+    ReleaseLocked(record);
+}
+
 void FlushRecordCache(bool all)
 {
+    const std::lock_guard<std::mutex> hold(CacheLock());
     auto& cache = Cache();
     if (all) {
         cache.clear();
@@ -239,8 +270,9 @@ std::string& QueryRelationship(CRecordNode* record, int mode, std::string& text,
                                const CRecordNode* other, int depth)
 {
     text.clear();
+    const std::lock_guard<std::mutex> hold(CacheLock());
     const bool acquired = !FindPool(record);
-    if (acquired && !AcquireRecordCache(record, depth + 1))
+    if (acquired && !AcquireLocked(record, depth + 1))
         return text;
     CRelationshipPool* pool = FindPool(record);
     bool ready = true;
@@ -254,6 +286,6 @@ std::string& QueryRelationship(CRecordNode* record, int mode, std::string& text,
     if (ready)
         pool->GetRelationship(mode, other, text);
     if (acquired)
-        ReleaseRecordCache(record);
+        ReleaseLocked(record);
     return text;
 }

@@ -66,7 +66,8 @@ public:
     /// An empty pool for depth, with that many users.
     virtual std::unique_ptr<CRelationshipPool> NewRelationshipPool(int depth, int useCount) = 0;
 };
-/// Installed by the query engine at start-up; without one no pool can be made.
+/// Installed by the query engine at start-up; without one no pool can be made. Pools are made
+/// under the cache's lock, so the factory must not call back into the cache.
 void SetRelationshipPoolFactory(IRelationshipPoolFactory* factory);
 
 /// Empties the pool, records record as its root and hands it every relative of an individual
@@ -78,7 +79,11 @@ void SetRelationshipPoolFactory(IRelationshipPoolFactory* factory);
 /// by clearing the rebuild-needed flag. Whatever AddPath throws passes through.
 void BuildRelationshipPool(CRecordNode* record, CRelationshipPool& pool);
 
-/// The cache: one pool per record, used on the window thread only.
+/// The cache: one pool per record. Every call below may come from the interface thread and a
+/// query's worker thread at once: each holds the cache's lock for its whole run (a pool build
+/// included), so a pool is never emptied, rebuilt or freed while another call uses it; no pool
+/// leaves the cache, callers reach it by record only. Building walks the records' family
+/// links, which must not change meanwhile.
 /// When the record has a pool: one more user and true; false otherwise.
 bool AddRefRecordCache(const CRecordNode* record);
 /// One more user of a pool built for at least depth; a pool for less depth is replaced (its

@@ -5,7 +5,9 @@
 
 #include "controls/core/abort.h"
 
+#include <atomic>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -245,6 +247,48 @@ TEST_F(CKinshipCacheTest, AFailedBuildGivesNoPoolAndNoAnswer)
     m_failOn = nullptr;
     EXPECT_FALSE(AcquireRecordCache(ann, 1));
     EXPECT_EQ(QueryRelationship(ann, 1, text, nullptr, 1), "");
+}
+
+TEST_F(CKinshipCacheTest, TwoThreadsShareTheCacheWhileAThirdFlushes)
+{
+    CIndRec* ann = Person("Ann", SEX_FEMALE);
+    CIndRec* bob = Person("Bob", SEX_MALE);
+    CIndRec* kid = Person("Kid", SEX_MALE);
+    Family(bob, ann, {kid});
+    constexpr int kRounds = 2000;
+    std::atomic<int> wrongAnswers = 0;
+    std::atomic<int> failedAcquires = 0;
+    std::atomic<bool> asking = true;
+
+    // Each asker takes the same pool at changing depths (so pools are replaced), asks, and
+    // lets go; the flusher empties, drops and frees pools under them all the while.
+    const auto ask = [&](int mode) {
+        for (int i = 0; i < kRounds; ++i) {
+            if (!AcquireRecordCache(ann, 1 + i % 3))
+                ++failedAcquires;
+            std::string text;
+            if (QueryRelationship(ann, mode, text, bob, 1) !=
+                "Ann mode " + std::to_string(mode) + ": 2 paths, other Bob")
+                ++wrongAnswers;
+            if (AddRefRecordCache(ann))
+                ReleaseRecordCache(ann);
+            ReleaseRecordCache(ann);
+        }
+    };
+    std::thread flusher([&] {
+        for (int i = 0; asking; ++i)
+            FlushRecordCache(i % 4 == 0);
+    });
+    std::thread first(ask, 1);
+    std::thread second(ask, 2);
+    first.join();
+    second.join();
+    asking = false;
+    flusher.join();
+
+    EXPECT_EQ(failedAcquires, 0);
+    EXPECT_EQ(wrongAnswers, 0);
+    EXPECT_FALSE(AddRefRecordCache(ann));
 }
 
 } // namespace

@@ -1,0 +1,107 @@
+// bench/queries/expression_bench.cpp: one parsed expression evaluated for every individual of
+// generated trees of 100,000 and 1,000,000 individuals; time per individual shows the cost of
+// an expression column or sort key.
+#include "bench/generator/gedcom_generator.h"
+#include "database/data_model.h"
+#include "database/gedcom_loader.h"
+#include "database/record_id_state.h"
+#include "database/record_node.h"
+#include "database/record_type_table.h"
+#include "platform/base/prompt_script.h"
+#include "queries/expression.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+constexpr std::uint64_t kSeed = 1;
+
+/// The expressions measured, by the benchmark's second argument.
+constexpr const char* kExpressions[] = {
+    "=LifeDates()",
+    "=Name()",
+    "=AgeAt(,%INDI.~FATH>DEAT.DATE%)",
+};
+
+/// The data set holding the generated tree of that many individuals, loaded on first use (the
+/// tree of another size is let go first). False when it could not be made.
+bool LoadTree(std::int32_t individuals)
+{
+    static CPromptScript prompt;
+    static const bool ready = [] {
+        prompt.SetAnswerDefaults(true);
+        SetPrompt(&prompt);
+        return InitDataModel(nullptr);
+    }();
+    static std::int32_t loaded = 0;
+    if (!ready)
+        return false;
+    if (loaded == individuals)
+        return true;
+    DeleteAllRecords();
+    loaded = 0;
+    const char* base = std::getenv("TMPDIR");
+    std::string folder = std::string(base && *base ? base : "/tmp") + "/ardenvel-expr-XXXXXX";
+    if (!mkdtemp(folder.data()))
+        return false;
+    const std::string path = folder + "/tree.ged";
+    const bool made = WriteSyntheticGedcomFile(path, individuals, kSeed).has_value() &&
+                      LoadGedcomFile(path, nullptr, nullptr);
+    std::filesystem::remove_all(folder);
+    if (made)
+        loaded = individuals;
+    return made;
+}
+
+/// Arguments: the tree's size and the index of the expression in kExpressions.
+void BM_EvaluateEveryIndividual(benchmark::State& state)
+{
+    if (!LoadTree(std::int32_t(state.range(0)))) {
+        state.SkipWithError("the generated tree could not be made");
+        return;
+    }
+    const char* source = kExpressions[state.range(1)];
+    state.SetLabel(source);
+    CExpression expression;
+    if (!expression.Parse(source)) {
+        state.SkipWithError("the expression did not parse");
+        return;
+    }
+    CDataNode* individuals = GetRecordTypeRoot(RECORD_LIST_INDI);
+    std::size_t evaluated = 0;
+    std::size_t withValue = 0;
+    std::string text;
+    for (auto _ : state) {
+        evaluated = 0;
+        withValue = 0;
+        for (CDataNode* record = individuals->GetFirstChild(); record;
+             record = record->GetNextSibling()) {
+            expression.Evaluate(text, static_cast<CRecordNode*>(record));
+            ++evaluated;
+            withValue += text.empty() ? 0 : 1;
+        }
+        benchmark::DoNotOptimize(text);
+    }
+    state.counters["individuals"] = double(evaluated);
+    state.counters["with_value"] = double(withValue);
+    state.counters["time_per_individual"] =
+        benchmark::Counter(double(evaluated) * double(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// Each size is measured whole before the next is loaded. Times are processor times of the
+// evaluating thread, which other work on the machine disturbs less than the wall clock.
+BENCHMARK(BM_EvaluateEveryIndividual)
+    ->ArgsProduct({{100000}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateEveryIndividual)
+    ->ArgsProduct({{1000000}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
