@@ -1,5 +1,6 @@
 // bench/database/line_sink_bench.cpp: GEDCOM lines written through the line sink into the
 // buffered file, and read back line by line.
+#include "bench/bench_folder.h"
 #include "database/buffered_file.h"
 #include "database/gedcom_line_sink.h"
 
@@ -40,20 +41,6 @@ const std::vector<Sample>& Samples()
     return samples;
 }
 
-/// A private folder for the benchmark's files, removed at exit.
-const std::string& Folder()
-{
-    static const std::string folder = [] {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/ardenvel-bench-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
-        return pattern;
-    }();
-    return folder;
-}
-
 /// Writes kLines lines to path; the number of bytes written.
 std::int64_t WriteFile(const std::string& path)
 {
@@ -72,7 +59,7 @@ std::int64_t WriteFile(const std::string& path)
 
 void BM_WriteLines(benchmark::State& state)
 {
-    const std::string path = Folder() + "/write.ged";
+    const std::string path = BenchFolder() + "/write.ged";
     std::int64_t bytes = 0;
     for (auto _ : state) {
         bytes = WriteFile(path);
@@ -88,7 +75,7 @@ BENCHMARK(BM_WriteLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ReadLines(benchmark::State& state)
 {
-    const std::string path = Folder() + "/read.ged";
+    const std::string path = BenchFolder() + "/read.ged";
     if (WriteFile(path) < 0) {
         state.SkipWithError("writing the input failed");
         return;

@@ -1,6 +1,7 @@
 // bench/database/load_save_bench.cpp: generated GEDCOM files of 10,000, 100,000 and 1,000,000
 // individuals loaded into the data set and saved again: time, file size and peak memory.
 #include "bench/generator/gedcom_generator.h"
+#include "bench/bench_folder.h"
 #include "database/data_model.h"
 #include "database/gedcom_loader.h"
 #include "database/gedcom_writer.h"
@@ -19,20 +20,6 @@
 namespace {
 
 constexpr std::uint64_t kSeed = 1;
-
-/// A private folder for the generated and saved files, removed at exit.
-const std::string& Folder()
-{
-    static const std::string folder = [] {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/ardenvel-bench-XXXXXX";
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
-        return pattern;
-    }();
-    return folder;
-}
 
 /// The data set with the program's field definitions; every question answered by default.
 void InitOnce()
@@ -53,7 +40,7 @@ const std::string& GeneratedFile(std::int32_t individuals)
     static std::map<std::int32_t, std::string> files;
     std::string& path = files[individuals];
     if (path.empty()) {
-        path = Folder() + "/generated-" + std::to_string(individuals) + ".ged";
+        path = BenchFolder() + "/generated-" + std::to_string(individuals) + ".ged";
         if (!WriteSyntheticGedcomFile(path, individuals, kSeed))
             std::abort();
     }
@@ -115,7 +102,7 @@ void BM_Save(benchmark::State& state)
     const std::string& path = GeneratedFile(std::int32_t(state.range(0)));
     if (!LoadGedcomFile(path, nullptr, nullptr))
         state.SkipWithError("the generated file did not load");
-    const std::string out = Folder() + "/saved-" + std::to_string(state.range(0)) + ".ged";
+    const std::string out = BenchFolder() + "/saved-" + std::to_string(state.range(0)) + ".ged";
     for (auto _ : state) {
         state.PauseTiming();
         ResetPeakMemory();
