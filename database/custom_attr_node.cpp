@@ -1,5 +1,6 @@
 #include "database/custom_attr_node.h"
 
+#include "database/custom_event_node.h"
 #include "database/data_model.h"
 #include "database/record_node.h"
 #include "database/record_type_table.h"
@@ -14,15 +15,6 @@ CCustomAttrNode*& ChainHead()
 {
     static CCustomAttrNode* head = nullptr;
     return head;
-}
-
-void AddName(std::vector<std::string>* names, const std::string& name)
-{
-    if (!names)
-        return;
-    const auto same = [&](const std::string& known) { return text::EqualsNoCase(known, name); };
-    if (std::none_of(names->begin(), names->end(), same))
-        names->push_back(name);
 }
 
 }  // namespace
@@ -59,16 +51,6 @@ CCustomAttrNode* CCustomAttrNode::GetFirstCustomAttr()
 void CollectCustomAttrNames(std::vector<std::string>* individualNames,
                             std::vector<std::string>* familyNames)
 {
-    const CFieldDef* indiDef = GetRecordTypeDef(0);
-    const CFieldDef* famDef = GetRecordTypeDef(1);
-    for (const CCustomAttrNode* attr = ChainHead(); attr; attr = attr->GetNextCustomAttr()) {
-        const std::string name = attr->GetTypeText();
-        const CRecordNode* record = attr->GetRecord();
-        if (name.empty() || !record)
-            continue;
-        if (record->GetFieldDef() == indiDef)
-            AddName(individualNames, name);
-        else if (record->GetFieldDef() == famDef)
-            AddName(familyNames, name);
-    }
+    for (const CCustomAttrNode* attr = ChainHead(); attr; attr = attr->GetNextCustomAttr())
+        AddCustomTypeName(*attr, individualNames, familyNames);
 }

@@ -15,15 +15,6 @@ CCustomEventNode*& ChainHead()
     return head;
 }
 
-void AddName(std::vector<std::string>* names, const std::string& name)
-{
-    if (!names)
-        return;
-    const auto same = [&](const std::string& known) { return text::EqualsNoCase(known, name); };
-    if (std::none_of(names->begin(), names->end(), same))
-        names->push_back(name);
-}
-
 }  // namespace
 
 CCustomEventNode::CCustomEventNode() noexcept : m_nextEvent(ChainHead())
@@ -58,19 +49,24 @@ void CCustomEventNode::ForgetAllCustomEvents()
     ChainHead() = nullptr;
 }
 
+void AddCustomTypeName(const CDataNode& node, std::vector<std::string>* individualNames,
+                       std::vector<std::string>* familyNames)
+{
+    const std::string name = node.GetTypeText();
+    const CRecordNode* record = node.GetRecord();
+    if (name.empty() || !record)
+        return;
+    std::vector<std::string>* names = record->GetFieldDef() == GetRecordTypeDef(0)   ? individualNames
+                                      : record->GetFieldDef() == GetRecordTypeDef(1) ? familyNames
+                                                                                     : nullptr;
+    const auto same = [&](const std::string& known) { return text::EqualsNoCase(known, name); };
+    if (names && std::none_of(names->begin(), names->end(), same))
+        names->push_back(name);
+}
+
 void CollectCustomEventNames(std::vector<std::string>* individualNames,
                              std::vector<std::string>* familyNames)
 {
-    const CFieldDef* indiDef = GetRecordTypeDef(0);
-    const CFieldDef* famDef = GetRecordTypeDef(1);
-    for (const CCustomEventNode* event = ChainHead(); event; event = event->GetNextCustomEvent()) {
-        const std::string name = event->GetTypeText();
-        const CRecordNode* record = event->GetRecord();
-        if (name.empty() || !record)
-            continue;
-        if (record->GetFieldDef() == indiDef)
-            AddName(individualNames, name);
-        else if (record->GetFieldDef() == famDef)
-            AddName(familyNames, name);
-    }
+    for (const CCustomEventNode* event = ChainHead(); event; event = event->GetNextCustomEvent())
+        AddCustomTypeName(*event, individualNames, familyNames);
 }

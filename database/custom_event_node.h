@@ -29,5 +29,9 @@ private:
 /// Adds the TYPE text of every named custom event to the list for its record's type
 /// (individuals, families), each list only when given and only once, compared without regard
 /// to case.
+/// Adds node's TYPE text to the names of its record's kind (individual or family), once and
+/// without regard to case; nothing for an empty type or a node outside those records.
+void AddCustomTypeName(const CDataNode& node, std::vector<std::string>* individualNames,
+                       std::vector<std::string>* familyNames);
 void CollectCustomEventNames(std::vector<std::string>* individualNames,
                              std::vector<std::string>* familyNames);
