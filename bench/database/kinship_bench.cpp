@@ -2,6 +2,7 @@
 // 1,000,000 individuals: all ancestors of the youngest person, all descendants of the first
 // founder, and the group numbering of everyone; time per individual reached shows whether the
 // walks stay linear.
+#include "bench/bench_tree.h"
 #include "bench/generator/gedcom_generator.h"
 #include "database/data_model.h"
 #include "database/gedcom_loader.h"
@@ -19,38 +20,6 @@
 #include <string>
 
 namespace {
-
-constexpr std::uint64_t kSeed = 1;
-
-/// The data set holding the generated tree of that many individuals, loaded on first use (the
-/// tree of another size is let go first). False when it could not be made.
-bool LoadTree(std::int32_t individuals)
-{
-    static CPromptScript prompt;
-    static const bool ready = [] {
-        prompt.SetAnswerDefaults(true);
-        SetPrompt(&prompt);
-        return InitDataModel(nullptr);
-    }();
-    static std::int32_t loaded = 0;
-    if (!ready)
-        return false;
-    if (loaded == individuals)
-        return true;
-    DeleteAllRecords();
-    loaded = 0;
-    const char* base = std::getenv("TMPDIR");
-    std::string folder = std::string(base && *base ? base : "/tmp") + "/ardenvel-kinship-XXXXXX";
-    if (!mkdtemp(folder.data()))
-        return false;
-    const std::string path = folder + "/tree.ged";
-    const bool made = WriteSyntheticGedcomFile(path, individuals, kSeed).has_value() &&
-                      LoadGedcomFile(path, nullptr, nullptr);
-    std::filesystem::remove_all(folder);
-    if (made)
-        loaded = individuals;
-    return made;
-}
 
 /// The first and the last individual record: a founder and one of the youngest generation.
 CIndRec* FirstIndividual()
@@ -78,7 +47,7 @@ void ReportReached(benchmark::State& state, std::size_t reached)
 
 template <class Walk> void RunWalk(benchmark::State& state, CIndRec* (*start)(), Walk walk)
 {
-    if (!LoadTree(std::int32_t(state.range(0)))) {
+    if (!LoadGeneratedTree(std::int32_t(state.range(0)))) {
         state.SkipWithError("the generated tree could not be made");
         return;
     }
@@ -114,7 +83,7 @@ void BM_MarkDescendants(benchmark::State& state)
 
 void BM_KinshipMap(benchmark::State& state)
 {
-    if (!LoadTree(std::int32_t(state.range(0)))) {
+    if (!LoadGeneratedTree(std::int32_t(state.range(0)))) {
         state.SkipWithError("the generated tree could not be made");
         return;
     }

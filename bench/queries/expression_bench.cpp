@@ -1,6 +1,7 @@
 // bench/queries/expression_bench.cpp: one parsed expression evaluated for every individual of
 // generated trees of 100,000 and 1,000,000 individuals; time per individual shows the cost of
 // an expression column or sort key.
+#include "bench/bench_tree.h"
 #include "bench/generator/gedcom_generator.h"
 #include "database/data_model.h"
 #include "database/gedcom_loader.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr std::uint64_t kSeed = 1;
-
 /// The expressions measured, by the benchmark's second argument.
 constexpr const char* kExpressions[] = {
     "=LifeDates()",
@@ -27,40 +26,10 @@ constexpr const char* kExpressions[] = {
     "=AgeAt(,%INDI.~FATH>DEAT.DATE%)",
 };
 
-/// The data set holding the generated tree of that many individuals, loaded on first use (the
-/// tree of another size is let go first). False when it could not be made.
-bool LoadTree(std::int32_t individuals)
-{
-    static CPromptScript prompt;
-    static const bool ready = [] {
-        prompt.SetAnswerDefaults(true);
-        SetPrompt(&prompt);
-        return InitDataModel(nullptr);
-    }();
-    static std::int32_t loaded = 0;
-    if (!ready)
-        return false;
-    if (loaded == individuals)
-        return true;
-    DeleteAllRecords();
-    loaded = 0;
-    const char* base = std::getenv("TMPDIR");
-    std::string folder = std::string(base && *base ? base : "/tmp") + "/ardenvel-expr-XXXXXX";
-    if (!mkdtemp(folder.data()))
-        return false;
-    const std::string path = folder + "/tree.ged";
-    const bool made = WriteSyntheticGedcomFile(path, individuals, kSeed).has_value() &&
-                      LoadGedcomFile(path, nullptr, nullptr);
-    std::filesystem::remove_all(folder);
-    if (made)
-        loaded = individuals;
-    return made;
-}
-
 /// Arguments: the tree's size and the index of the expression in kExpressions.
 void BM_EvaluateEveryIndividual(benchmark::State& state)
 {
-    if (!LoadTree(std::int32_t(state.range(0)))) {
+    if (!LoadGeneratedTree(std::int32_t(state.range(0)))) {
         state.SkipWithError("the generated tree could not be made");
         return;
     }

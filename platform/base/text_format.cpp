@@ -273,7 +273,7 @@ void SkipLengthModifiers(std::string_view f, std::size_t& pos)
     }
 }
 
-// Parses the specification after a '%'; false when the text does not end in a conversion.
+// Parses the conversion after a '%'; false when the text does not end in a conversion.
 bool ParseSpec(std::string_view f, std::size_t& pos, ArgCursor& args, Spec& spec)
 {
     for (; pos < f.size(); ++pos) {

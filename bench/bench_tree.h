@@ -1,0 +1,39 @@
+// bench/bench_tree.h: the data set loaded with a generated tree, for benchmarks that walk or
+// evaluate over every individual.
+#pragma once
+
+#include "bench/bench_folder.h"
+#include "bench/generator/gedcom_generator.h"
+#include "database/data_model.h"
+#include "database/gedcom_loader.h"
+#include "platform/base/prompt_script.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+/// Holds the generated tree of that many individuals (seed 1), loaded on first use; the tree of
+/// another size is let go first. False when it could not be made.
+inline bool LoadGeneratedTree(std::int32_t individuals)
+{
+    static CPromptScript prompt;
+    static const bool ready = [] {
+        prompt.SetAnswerDefaults(true);
+        SetPrompt(&prompt);
+        return InitDataModel(nullptr);
+    }();
+    static std::int32_t loaded = 0;
+    if (!ready)
+        return false;
+    if (loaded == individuals)
+        return true;
+    DeleteAllRecords();
+    loaded = 0;
+    const std::string path = BenchFolder() + "/tree-" + std::to_string(individuals) + ".ged";
+    const bool made = WriteSyntheticGedcomFile(path, individuals, 1).has_value() &&
+                      LoadGedcomFile(path, nullptr, nullptr);
+    std::filesystem::remove(path);
+    if (made)
+        loaded = individuals;
+    return made;
+}
