@@ -57,11 +57,17 @@ std::size_t CutIndex(std::string_view text, const std::vector<std::size_t>& star
 
 void AppendGedcomValue(std::string& text, std::string_view value)
 {
+    // Whole runs up to each "@" are appended at once: this runs for every value of a load.
     text.reserve(text.size() + value.size());
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        text += value[i];
-        if (value[i] == '@' && i + 1 < value.size() && value[i + 1] == '@')
-            ++i;
+    while (!value.empty()) {
+        const std::size_t at = value.find('@');
+        if (at == std::string_view::npos) {
+            text.append(value);
+            return;
+        }
+        text.append(value.substr(0, at + 1));
+        const bool doubled = at + 1 < value.size() && value[at + 1] == '@';
+        value.remove_prefix(at + (doubled ? 2 : 1));
     }
 }
 
