@@ -205,7 +205,7 @@ void FormatChar(std::string& out, const FormatArg& a, const Spec& spec)
     Pad(out, body, spec);
 }
 
-// The specification a text shown under a numeric conversion is padded with.
+// The padding a text shown under a numeric conversion gets.
 Spec TextSpec(const Spec& spec)
 {
     Spec text;
