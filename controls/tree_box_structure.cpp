@@ -149,24 +149,9 @@ CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, in
         ensureVisible = false;
 
     CTreeBoxNode* const oldTop = m_top;
-    if (after) {
-        node->m_nextSibling = after->m_nextSibling;
-        after->m_nextSibling = node;
-        CTreeBoxNode* end = SubtreeEnd(after);
-        node->m_nextInOrder = end->m_nextInOrder;
-        end->m_nextInOrder = node;
-    } else if (parent) {
-        node->m_nextSibling = parent->m_firstChild;
-        parent->m_firstChild = node;
-        node->m_nextInOrder = parent->m_nextInOrder;
-        parent->m_nextInOrder = node;
-    } else {
-        node->m_nextSibling = m_first;
-        node->m_nextInOrder = m_first;
-        if (!m_top || m_top == m_first)
-            m_top = node;
-        m_first = node;
-    }
+    if (!parent && !after && (!m_top || m_top == m_first))
+        m_top = node;
+    LinkSubtree(node, parent, after);
     const bool parentWasLeaf = parent && parent->m_state == CTreeBoxNode::kLeaf;
     if (parentWasLeaf)
         parent->m_state = CTreeBoxNode::kCollapsed;
