@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -254,6 +255,9 @@ protected:
     std::string GetCompareText(int format) const;
     /// Where a node with very many children keeps its last child; null for other nodes.
     virtual CDataNode** LastChildSlot() { return nullptr; }
+    /// Unlinks every child that pick chooses and schedules it for deletion, in one walk of the
+    /// chain; for a parentless node whose class keeps the base DeleteChild.
+    void DeleteChildrenWhere(const std::function<bool(const CDataNode*)>& pick);
 
 private:
     friend void PushPendingDeletion(CDataNode* node);

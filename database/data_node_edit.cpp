@@ -305,6 +305,29 @@ void CDataNode::DeleteChildrenById(int fieldId)
     }
 }
 
+void CDataNode::DeleteChildrenWhere(const std::function<bool(const CDataNode*)>& pick)
+{
+    std::vector<CDataNode*> picked;
+    CDataNode* prev = nullptr;
+    CDataNode* next = nullptr;
+    for (CDataNode* child = m_firstChild; child; child = next) {
+        next = child->GetNextSibling();
+        if (!pick(child)) {
+            prev = child;
+            continue;
+        }
+        if (prev)
+            prev->m_link = child->m_link;
+        else
+            m_firstChild = next;
+        picked.push_back(child);
+    }
+    if (CDataNode** last = RootLastChild(); last && !picked.empty())
+        *last = prev;
+    for (CDataNode* child : picked)
+        child->ScheduleDelete();
+}
+
 bool CDataNode::DeleteMarkedChildren()
 {
     bool deleted = false;

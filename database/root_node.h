@@ -8,6 +8,12 @@
 class CRootNode final : public CDataNode {
 public:
     const CRuntimeClass* GetRuntimeClass() const override;
+    /// Deletes every record that pick chooses in one walk of the records, as DeleteChild does
+    /// for each: deleting half of a million records costs one walk, not one walk per record.
+    void DeleteRecordsWhere(const std::function<bool(const CDataNode*)>& pick)
+    {
+        DeleteChildrenWhere(pick);
+    }
 
 protected:
     CDataNode** LastChildSlot() override { return &m_lastChild; }

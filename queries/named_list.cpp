@@ -1,3 +1,4 @@
+// queries/named_list.cpp: the chain of named lists and the operations every user of them calls.
 #include "queries/named_list.h"
 
 #include "database/change_tracking.h"
@@ -5,11 +6,15 @@
 #include "database/named_list_store.h"
 #include "database/record_node.h"
 #include "database/record_type_table.h"
+#include "database/root_node.h"
 #include "app/core/preferences.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
+#include "platform/base/wait_cursor.h"
 
 #include <algorithm>
+#include <map>
+#include <unordered_set>
 
 namespace {
 
@@ -19,23 +24,6 @@ CNamedList*& ChainHead()
 {
     static CNamedList* head = nullptr;
     return head;
-}
-
-std::string NormaliseName(std::string_view name)
-{
-    std::string result;
-    bool inSpace = false;
-    for (const char c : text::TrimView(name)) {
-        if (text::IsSpace(c)) {
-            inSpace = true;
-            continue;
-        }
-        if (inSpace)
-            result += ' ';
-        inSpace = false;
-        result += c;
-    }
-    return result;
 }
 
 bool IsHeaderRecord(const CRecordNode* record)
@@ -78,6 +66,45 @@ CNamedList* CNamedList::GetFirst()
     return ChainHead();
 }
 
+bool CNamedList::DeleteAllRecords()
+{
+    const CWaitCursor wait;
+    // One walk per record type, not one per record: a list can hold much of a large file.
+    std::map<CRootNode*, std::unordered_set<const CDataNode*>> byRoot;
+    for (const NamedListEntry& entry : m_entries) {
+        if (entry.m_record && !entry.m_record->IsPendingDeletion())
+            if (auto* root = static_cast<CRootNode*>(entry.m_record->GetParent()))
+                byRoot[root].insert(entry.m_record);
+    }
+    bool completed = true;
+    try {
+        for (auto& [root, records] : byRoot)
+            root->DeleteRecordsWhere(
+                [&](const CDataNode* record) { return records.count(record) != 0; });
+    } catch (...) {
+        completed = false;
+    }
+    NotifyChanges();
+    return completed;
+}
+
+std::string NormaliseNamedListName(std::string_view name)
+{
+    std::string result;
+    bool inSpace = false;
+    for (const char c : text::TrimView(name)) {
+        if (text::IsSpace(c)) {
+            inSpace = true;
+            continue;
+        }
+        if (inSpace)
+            result += ' ';
+        inSpace = false;
+        result += c;
+    }
+    return result;
+}
+
 CNamedList* FindNamedList(std::string_view name)
 {
     for (CNamedList* list = ChainHead(); list; list = list->GetNext()) {
@@ -89,7 +116,7 @@ CNamedList* FindNamedList(std::string_view name)
 
 CNamedList* GetNamedList(std::string_view name, bool notify)
 {
-    const std::string normalised = NormaliseName(name);
+    const std::string normalised = NormaliseNamedListName(name);
     if (CNamedList* list = FindNamedList(normalised))
         return list;
     auto* list = new CNamedList(normalised);

@@ -36,10 +36,17 @@ public:
     const std::vector<NamedListEntry>& Entries() const { return m_entries; }
 
     /// Appends what a header "_LIST" field holds: its "_NOTE" becomes the list's note; each
-    /// reference of its "_IDS" fields (a type letter and a record number, separated by commas)
-    /// that names a record of the load being read becomes an entry, the last of a line taking
-    /// the note under that line. A reference that names no record is left out and reported.
+    /// reference of its "_IDS" fields (a type letter and a record number, separated by commas,
+    /// white space around them allowed) that names a record of the load being read becomes an
+    /// entry, the last of a line taking the note under that line. A reference that names no
+    /// record is left out and reported, with the note it carried.
     void ReadListField(const CDataNode& field);
+
+    /// Deletes from the data set every listed record not already waiting for deletion (a record
+    /// listed twice goes once) under the wait cursor, then announces the edit once; the notice
+    /// takes the records out of every list. False when a failure stopped the deletions; those
+    /// done are announced all the same. Asking the user first is the caller's part.
+    bool DeleteAllRecords();
 
     /// The next (older) list of the chain.
     CNamedList* GetNext() const { return m_next; }
@@ -53,6 +60,8 @@ private:
     CNamedList* m_next = nullptr;
 };
 
+/// The name as lists are named: trimmed, each run of white space inside it one blank.
+std::string NormaliseNamedListName(std::string_view name);
 /// The first list in chain order whose name equals name without regard to case; null if none.
 CNamedList* FindNamedList(std::string_view name);
 /// The list of that name, made when there is none; the name is trimmed and each run of white

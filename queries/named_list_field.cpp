@@ -47,6 +47,32 @@ CRecordNode* FindReferencedRecord(std::string_view reference)
     return number < 1 ? nullptr : FindLoadedRecord(listIndex, std::int32_t(number));
 }
 
+/// The references of an "_IDS" value, each without the white space around it; the empty
+/// pieces of doubled or trailing commas are left out.
+std::vector<std::string_view> SplitReferences(std::string_view ids)
+{
+    std::vector<std::string_view> references;
+    for (std::size_t start = 0; start <= ids.size();) {
+        const std::size_t comma = std::min(ids.find(',', start), ids.size());
+        const std::string_view reference = text::TrimView(ids.substr(start, comma - start));
+        if (!reference.empty())
+            references.push_back(reference);
+        start = comma + 1;
+    }
+    return references;
+}
+
+/// Lists in the exception report a reference that names no record, with the note it carried.
+void ReportUnreadReference(std::string_view list, std::string_view reference, std::string_view note)
+{
+    std::string entry =
+        text::Format("* Named list \"%s\": the reference \"%s\" names no record and is left out",
+                     list, reference);
+    if (!note.empty())
+        entry += text::Format(", with its note \"%s\"", note);
+    AppendExceptionText(entry + ".\r\n");
+}
+
 /// The whole value of a field, line breaks included.
 std::string TextOf(const CDataNode* node)
 {
@@ -143,19 +169,14 @@ void CNamedList::ReadListField(const CDataNode& field)
         if (child->GetFieldId() != FIELD_EXT_IDS)
             continue;
         const std::string ids = TextOf(child);
-        const std::string_view all = text::TrimView(ids);
+        const std::vector<std::string_view> references = SplitReferences(ids);
         const std::string note = TextOf(child->FindChild(nullptr, FIELD_EXT_NOTE));
-        for (std::size_t start = 0; start < all.size();) {
-            const std::size_t comma = std::min(all.find(',', start), all.size());
-            const std::string_view reference = all.substr(start, comma - start);
-            start = comma + 1;
-            if (CRecordNode* record = FindReferencedRecord(reference))
-                m_entries.push_back({record, comma == all.size() ? note : std::string()});
-            else if (!reference.empty())
-                AppendExceptionText(text::Format(
-                    "* Named list \"%s\": the reference \"%s\" names no record and is left out."
-                    "\r\n",
-                    m_name, reference));
+        for (std::size_t i = 0; i < references.size(); ++i) {
+            const bool last = i + 1 == references.size();
+            if (CRecordNode* record = FindReferencedRecord(references[i]))
+                m_entries.push_back({record, last ? note : std::string()});
+            else
+                ReportUnreadReference(m_name, references[i], last ? note : std::string());
         }
     }
 }

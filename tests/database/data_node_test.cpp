@@ -3,6 +3,9 @@
 #include "tests/database/node_test_support.h"
 
 #include "database/complex_node.h"
+#include "database/root_node.h"
+
+#include <set>
 
 namespace node_test {
 namespace {
@@ -381,6 +384,28 @@ TEST_F(DataNodeTest, DeleteMarkedChildrenDeletesMarkedDescendants)
     EXPECT_TRUE(person->DeleteMarkedChildren());
     EXPECT_EQ(ChildTags(birth), "DATE");
     EXPECT_FALSE(person->DeleteMarkedChildren());
+}
+
+TEST_F(DataNodeTest, RecordsPickedForDeletionLeaveInOneWalkAndTheChainStaysWhole)
+{
+    std::vector<CRecordNode*> records;
+    for (int i = 0; i < 6; ++i)
+        records.push_back(NewRecord(m_indi));
+    // The first, two in the middle and the last go: every kind of position in the chain.
+    const std::set<const CDataNode*> leaving = {records[0], records[2], records[3], records[5]};
+    static_cast<CRootNode*>(m_indi)->DeleteRecordsWhere(
+        [&](const CDataNode* record) { return leaving.count(record) != 0; });
+    EXPECT_EQ(m_indi->GetFirstChild(), records[1]);
+    EXPECT_EQ(records[1]->GetNextSibling(), records[4]);
+    EXPECT_EQ(records[4]->GetNextSibling(), nullptr);
+    EXPECT_EQ(records[4]->GetParent(), m_indi);
+    for (const CDataNode* gone : leaving)
+        EXPECT_TRUE(gone->IsPendingDeletion());
+    // The root's last record moved back: a new record is appended after the last one kept.
+    CRecordNode* added = NewRecord(m_indi);
+    EXPECT_EQ(records[4]->GetNextSibling(), added);
+    NotifyChanges();
+    EXPECT_EQ(m_indi->GetFirstChild(), records[1]);
 }
 
 }  // namespace

@@ -54,19 +54,19 @@ TEST_F(NamedListFieldTest, ListsOfTheHeaderSurviveALoadAndASave)
     test_support::Prompt().Answer(IDNO);
     ASSERT_TRUE(Load(in));
     const std::vector<std::string> expected = {
-        "Second (): I2", "Bookmarks (Records to look at): I1 F1 I2[Mother\nof two] I3"};
+        "Second (): I2", "Bookmarks (Records to look at): I1 F1 I3 I2[Mother\nof two] I3"};
     EXPECT_EQ(Lists(), expected);
     const std::string report = Report();
-    for (const char* reference : {"\" I3\"", "\"I77\"", "\"H1\""})
+    for (const char* reference : {"\"I77\"", "\"H1\""})
         EXPECT_NE(report.find(std::string("* Named list \"Bookmarks\": the reference ") +
                               reference + " names no record and is left out."),
                   std::string::npos)
             << reference;
     const std::string out = PathOf("out.ged");
     const std::string saved = Save(out);
-    EXPECT_NE(saved.find(CrLf({"1 _LIST Bookmarks", "2 _NOTE Records to look at", "2 _IDS I1,F1,I2",
-                               "3 _NOTE Mother", "4 CONT of two", "2 _IDS I3", "1 _LIST Second",
-                               "2 _IDS I2", "0 @I1@ INDI"})),
+    EXPECT_NE(saved.find(CrLf({"1 _LIST Bookmarks", "2 _NOTE Records to look at",
+                               "2 _IDS I1,F1,I3,I2", "3 _NOTE Mother", "4 CONT of two", "2 _IDS I3",
+                               "1 _LIST Second", "2 _IDS I2", "0 @I1@ INDI"})),
               std::string::npos)
         << saved;
     ASSERT_TRUE(Load(out));
@@ -101,5 +101,60 @@ TEST_F(NamedListFieldTest, LongListsAreCutIntoShortLines)
     ASSERT_TRUE(Load(PathOf("out.ged")));
     EXPECT_EQ(FindNamedList("Everyone")->Entries().size(), 300u);
 }
+
+struct IdsCase {
+    const char* ids;
+    const char* note;    // the "_NOTE" under the "_IDS" line; empty for none
+    const char* entries; // what the list holds after the load
+    const char* report;  // a text the exception report holds; empty: no reference reported
+};
+
+void PrintTo(const IdsCase& c, std::ostream* os)
+{
+    *os << '"' << c.ids << '"';
+}
+
+class NamedListIdsTest : public NamedListFieldTest,
+                         public ::testing::WithParamInterface<IdsCase> {};
+
+TEST_P(NamedListIdsTest, ReferencesAreReadAroundTheUnreadableOnes)
+{
+    const IdsCase& c = GetParam();
+    std::vector<std::string_view> lines = {"0 HEAD", "1 _LIST L"};
+    const std::string ids = std::string("2 _IDS ") + c.ids;
+    const std::string note = std::string("3 _NOTE ") + c.note;
+    lines.push_back(ids);
+    if (*c.note)
+        lines.push_back(note);
+    for (const char* record :
+         {"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM", "0 @S1@ SOUR", "0 @N1@ NOTE", "0 TRLR"})
+        lines.push_back(record);
+    std::string text;
+    for (const std::string_view line : lines)
+        text.append(line).append("\r\n");
+    ASSERT_TRUE(Load(File("in.ged", text), true));
+    ASSERT_NE(FindNamedList("L"), nullptr);
+    EXPECT_EQ(ListText(*FindNamedList("L")), std::string("L ():") + c.entries);
+    const std::string report = Report();
+    if (*c.report)
+        EXPECT_NE(report.find(c.report), std::string::npos) << report;
+    else
+        EXPECT_EQ(report.find("Named list"), std::string::npos) << report;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(IdsValues, NamedListIdsTest, ::testing::Values(
+    IdsCase{"I1,F1,S1,N1", "", " I1 F1 S1 N1", ""},
+    IdsCase{"I1,I2", "Last one", " I1 I2[Last one]", ""},
+    IdsCase{"I1, I2,\tS1", "", " I1 I2 S1", ""},
+    IdsCase{"I1,I2,", "Kept", " I1 I2[Kept]", ""},
+    IdsCase{"I1,,I2", "", " I1 I2", ""},
+    IdsCase{"I2x,F1;I1", "", " I2 F1", ""},
+    IdsCase{"I1,X2,I2", "", " I1 I2", "the reference \"X2\" names no record"},
+    IdsCase{"I1,I9,I2", "", " I1 I2", "the reference \"I9\" names no record"},
+    IdsCase{"I1,H1", "Lost?", " I1",
+            "the reference \"H1\" names no record and is left out, with its note \"Lost?\"."},
+    IdsCase{"I,I0,I99999999999,i1", "", "", "the reference \"i1\" names no record"}));
+// clang-format on
 
 } // namespace
