@@ -12,6 +12,7 @@
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/message_pump.h"
+#include "platform/ui/print_dialog.h"
 #include "platform/ui/recent_file_list.h"
 #include "platform/ui/resources.h"
 #include "platform/ui/test_hooks.h"
@@ -139,6 +140,18 @@ void CWinApp::AddToRecentFileList(const char* path)
 {
     if (m_recentFiles && path)
         m_recentFiles->Add(path);
+}
+
+int CWinApp::DoPrintDialog(CPrintDialog* dialog)
+{
+    if (!dialog)
+        return IDCANCEL;
+    m_printer.LoadDefaults();
+    dialog->SetSettings(m_printer);
+    const int answer = dialog->DoModal();
+    if (answer == IDOK)
+        m_printer = dialog->GetSettings();
+    return answer;
 }
 
 void CWinApp::OnOpenRecentFile(UINT id)

@@ -1,9 +1,10 @@
 // platform/ui/app.h: the application object: start-up and exit, the message loop with its
-// pre-translation and idle hooks, the per-user profile and the recent-file list.
+// pre-translation and idle hooks, the per-user profile, the recent-file list and the printer.
 #pragma once
 
 #include "platform/base/app_profile.h"
 #include "platform/ui/cmd_target.h"
+#include "platform/ui/printer_settings.h"
 #include "platform/ui/wnd.h"
 
 #include <memory>
@@ -12,6 +13,7 @@
 
 class CCommandLineInfo;
 class CDocument;
+class CPrintDialog;
 class CRecentFileList;
 
 /// The string that names the application when the constructor is given no name.
@@ -75,6 +77,13 @@ public:
     /// Null until LoadStdProfileSettings made the list.
     CRecentFileList* GetRecentFileList() const { return m_recentFiles.get(); }
 
+    /// The program's printer; its settings stay empty until something loads them, and every
+    /// print job and preview starts from them.
+    CPrinterSettings& GetPrinterSettings() { return m_printer; }
+    /// Runs the dialog on a copy of the application's printer settings (loaded first); on IDOK
+    /// the application's settings become what the user chose. Returns the dialog's answer.
+    int DoPrintDialog(CPrintDialog* dialog);
+
     /// The window whose end ends the message loop.
     CWnd* m_pMainWnd = nullptr;
     /// How the main window is first shown (a ShowWindow command).
@@ -95,6 +104,7 @@ private:
     std::vector<std::string> m_arguments;
     CAppProfile m_profile;
     std::unique_ptr<CRecentFileList> m_recentFiles;
+    CPrinterSettings m_printer;
     /// The code the message loop ended with.
     int m_exitCode = 0;
 };

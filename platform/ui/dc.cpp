@@ -1,11 +1,12 @@
-// platform/ui/dc.cpp: the device context's target, selected objects, colours, modes, saved
-// states and clipping.
+// platform/ui/dc.cpp: the device context's target (a window, a bitmap, an image or a printer),
+// selected objects, colours, modes, saved states, clipping and device capabilities.
 #include "platform/ui/dc.h"
 
 #include "platform/ui/bitmap.h"
 #include "platform/ui/detail/dc_impl.h"
 #include "platform/ui/detail/font_mapper.h"
 #include "platform/ui/detail/window_widget.h"
+#include "platform/ui/wnd.h"
 
 #include <utility>
 
@@ -50,7 +51,9 @@ QImage* DcImpl::Target() const
 QRegion DcImpl::Clip() const
 {
     const QImage* target = Target();
-    QRegion region = target ? QRegion(target->rect()) : QRegion();
+    QRegion region = printer ? QRegion(QRect(QPoint(0, 0), printer->printable))
+                     : target ? QRegion(target->rect())
+                              : QRegion();
     if (paintRegion)
         region &= *paintRegion;
     if (state.clip)
@@ -66,18 +69,30 @@ void DcImpl::Drawn() const
 
 DcPainter::DcPainter(const DcImpl& dc) : m_dc(dc)
 {
-    QImage* target = dc.Target();
-    if (!target || !m_painter.begin(target))
-        return;
-    m_painter.setClipRegion(dc.Clip());
-    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    if (dc.printer) {
+        if (!dc.pagePainter || !dc.pagePainter->isActive())
+            return;
+        m_active = dc.pagePainter;
+        m_active->save();
+    } else {
+        QImage* target = dc.Target();
+        if (!target || !m_own.begin(target))
+            return;
+        m_active = &m_own;
+    }
+    m_active->setClipRegion(dc.Clip());
+    m_active->setRenderHint(QPainter::Antialiasing, false);
 }
 
 DcPainter::~DcPainter()
 {
-    if (!m_painter.isActive())
+    if (!m_active)
         return;
-    m_painter.end();
+    if (m_active != &m_own) {
+        m_active->restore();
+        return;
+    }
+    m_own.end();
     m_dc.Drawn();
 }
 
@@ -101,6 +116,18 @@ void DcAccess::AttachWindow(CDC& dc, CWnd& wnd, std::optional<QRegion> region)
     impl.paintRegion = std::move(region);
     impl.memory = false;
     impl.image = nullptr;
+}
+
+void DcAccess::AttachPrinter(CDC& dc, const PrinterMetrics& metrics)
+{
+    DcImpl& impl = Of(dc);
+    impl = DcImpl();
+    impl.printer = metrics;
+}
+
+void DcAccess::SetPagePainter(CDC& dc, QPainter* painter)
+{
+    Of(dc).pagePainter = painter;
 }
 
 QString ToQString(std::string_view text)
@@ -130,6 +157,15 @@ BOOL CDC::CreateCompatibleDC(CDC* /*dc*/)
 {
     m_impl = std::make_unique<ui_detail::DcImpl>();
     m_impl->memory = true;
+    return TRUE;
+}
+
+BOOL CDC::Attach(CWnd* wnd)
+{
+    if (!wnd || !wnd->GetSafeHwnd())
+        return FALSE;
+    m_impl = std::make_unique<ui_detail::DcImpl>();
+    DcAccess::AttachWindow(*this, *wnd, std::nullopt);
     return TRUE;
 }
 
@@ -250,20 +286,29 @@ int CDC::GetClipBox(RECT* rect) const
     return ui_detail::RegionKind(region);
 }
 
+BOOL CDC::IsPrinting() const { return m_impl->printing; }
+
 int CDC::GetDeviceCaps(int index) const
 {
     const QImage* target = m_impl->Target();
-    const int width = target ? target->width() : 0;
-    const int height = target ? target->height() : 0;
+    const auto& printer = m_impl->printer;
+    const QSize size = printer ? printer->printable : target ? target->size() : QSize(0, 0);
+    const QSize sheet = printer ? printer->physical : QSize(0, 0);
+    const QPoint offset = printer ? printer->offset : QPoint(0, 0);
+    const int dpi = printer ? printer->dotsPerInch : ui_detail::kDotsPerInch;
     switch (index) {
-    case HORZRES: return width;
-    case VERTRES: return height;
-    case HORZSIZE: return MulDiv(width, 254, ui_detail::kDotsPerInch * 10);
-    case VERTSIZE: return MulDiv(height, 254, ui_detail::kDotsPerInch * 10);
+    case HORZRES: return size.width();
+    case VERTRES: return size.height();
+    case HORZSIZE: return MulDiv(size.width(), 254, dpi * 10);
+    case VERTSIZE: return MulDiv(size.height(), 254, dpi * 10);
     case LOGPIXELSX:
-    case LOGPIXELSY: return ui_detail::kDotsPerInch;
-    case BITSPIXEL: return 32;
+    case LOGPIXELSY: return dpi;
+    case BITSPIXEL: return printer ? 24 : 32;
     case PLANES: return 1;
+    case PHYSICALWIDTH: return sheet.width();
+    case PHYSICALHEIGHT: return sheet.height();
+    case PHYSICALOFFSETX: return offset.x();
+    case PHYSICALOFFSETY: return offset.y();
     default: return 0;
     }
 }

@@ -13,6 +13,7 @@ class CPen;
 class CBrush;
 class CFont;
 class CBitmap;
+class CWnd;
 namespace ui_detail {
 struct DcImpl;
 class DcAccess;
@@ -48,9 +49,11 @@ inline constexpr UINT DT_TOP = 0x0000, DT_LEFT = 0x0000, DT_CENTER = 0x0001, DT_
                       DT_VCENTER = 0x0004, DT_BOTTOM = 0x0008, DT_WORDBREAK = 0x0010,
                       DT_SINGLELINE = 0x0020, DT_NOCLIP = 0x0100, DT_CALCRECT = 0x0400,
                       DT_NOPREFIX = 0x0800, DT_END_ELLIPSIS = 0x8000;
-// Device capabilities.
+// Device capabilities. The sizes are in millimetres; on a printer the physical ones give the
+// whole sheet and the offsets its unprintable margin, in printer pixels.
 inline constexpr int HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10, BITSPIXEL = 12,
-                     PLANES = 14, LOGPIXELSX = 88, LOGPIXELSY = 90;
+                     PLANES = 14, LOGPIXELSX = 88, LOGPIXELSY = 90, PHYSICALWIDTH = 110,
+                     PHYSICALHEIGHT = 111, PHYSICALOFFSETX = 112, PHYSICALOFFSETY = 113;
 // Kinds of clipping region.
 inline constexpr int RGN_ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3;
 // Raster operations of BitBlt.
@@ -60,6 +63,8 @@ inline constexpr DWORD SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x0
 /// A device context. A fresh one has the black pen, the white brush, the system font, black
 /// text on a white opaque background, and top-left text alignment. Coordinates are device
 /// pixels. Filled shapes leave out their right and bottom edges and lines their last point.
+/// A printer context (CPrinterSettings::CreatePrinterDC) measures for the printer and draws
+/// only on the pages of a print job or preview, its origin at the printable area's corner.
 class CDC {
 public:
     CDC();
@@ -69,6 +74,8 @@ public:
 
     /// Makes this a memory context drawing on the bitmap selected into it (none at first).
     BOOL CreateCompatibleDC(CDC* dc);
+    /// Makes this a context of the window's client area, as CClientDC is; FALSE without one.
+    BOOL Attach(CWnd* wnd);
     BOOL DeleteDC();
 
     // Objects. Each returns the object it replaces.
@@ -99,6 +106,8 @@ public:
     /// The smallest rectangle around what can be drawn; returns the kind of region.
     int GetClipBox(RECT* rect) const;
     int GetDeviceCaps(int index) const;
+    /// Whether the context draws the pages of a print job or of a print preview.
+    BOOL IsPrinting() const;
 
     // Lines and shapes, with the selected pen and brush.
     CPoint MoveTo(int x, int y);

@@ -40,6 +40,17 @@ Combine Combiner(DWORD rop)
     }
 }
 
+/// A printer keeps no pixels to combine with, so only a plain copy reaches it.
+BOOL CopyToPrinter(const ui_detail::DcImpl& dc, const QRect& area, const QImage& from, QPoint source, DWORD rop)
+{
+    if (rop != SRCCOPY)
+        return FALSE;
+    DcPainter painter(dc);
+    if (painter.IsActive())
+        painter->drawImage(area, from, QRect(source, area.size()));
+    return TRUE;
+}
+
 }  // namespace
 
 void CDC::FillRect(const RECT* rect, CBrush* brush)
@@ -92,6 +103,8 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, 
     if (!combine || !source)
         return FALSE;
     const QImage* from = ui_detail::DcAccess::Of(*source).Target();
+    if (from && m_impl->printer)
+        return CopyToPrinter(*m_impl, QRect(x, y, width, height), *from, QPoint(xSource, ySource), rop);
     const QImage* to = m_impl->Target();
     if (!from || !to)
         return FALSE;

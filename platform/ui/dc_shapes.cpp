@@ -40,7 +40,8 @@ void AppendLinePixels(QPoint a, QPoint b, std::vector<QPoint>& out)
 bool IsCosmetic(const LOGPEN& pen) { return pen.lopnWidth.x <= 1; }
 
 /// A polyline with the selected pen: one-pixel pens plot their pixels (a dotted pen every
-/// other one, its gaps in the background colour when opaque); wider pens go to the painter.
+/// other one, its gaps in the background colour when opaque); wider pens, and every pen on a
+/// printer, go to the painter.
 void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
 {
     const LOGPEN& pen = dc.state.pen;
@@ -52,6 +53,14 @@ void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
     if (!IsCosmetic(pen)) {
         QPen wide(ToQColor(pen.lopnColor), pen.lopnWidth.x, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
         painter->setPen(wide);
+        painter->drawPolyline(points.data(), int(points.size()));
+        return;
+    }
+    if (dc.printer) {
+        // A printer pixel is too small to see, and a page of plotted points too big to send:
+        // a printer draws its thinnest line instead.
+        QPen thin(ToQColor(pen.lopnColor), 0, pen.lopnStyle == PS_DOT ? Qt::DotLine : Qt::SolidLine);
+        painter->setPen(thin);
         painter->drawPolyline(points.data(), int(points.size()));
         return;
     }

@@ -16,11 +16,16 @@
 #include "platform/ui/detail/idle.h"
 #include "platform/ui/detail/key_map.h"
 #include "platform/ui/detail/menu_access.h"
+#include "platform/ui/detail/page_sinks.h"
+#include "platform/ui/detail/printer_device.h"
 #include "platform/ui/detail/scroll_bar_adapter.h"
 #include "platform/ui/detail/timer_service.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/message.h"
+#include "platform/ui/print_info.h"
+#include "platform/ui/print_job.h"
 #include "platform/ui/property_sheet.h"
+#include "platform/ui/view.h"
 
 #include <QApplication>
 #include <QInputDevice>
@@ -31,6 +36,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -174,6 +180,17 @@ void AnswerFilePicker(std::vector<std::string> paths)
 void AnswerFolderPicker(std::string path) { ui_detail::hooks::QueueFolderAnswer(std::move(path)); }
 
 void AnswerPopupMenu(UINT commandId) { ui_detail::hooks::QueuePopupAnswer(commandId); }
+
+void AnswerPrintDialog(bool ok, std::string pdfPath, UINT fromPage, UINT toPage)
+{
+    ui_detail::hooks::QueuePrintJobAnswer({ok, std::move(pdfPath), fromPage, toPage});
+}
+
+void AnswerPrintSetup(bool ok, int orientation) { ui_detail::hooks::QueuePrintSetupAnswer({ok, orientation}); }
+
+void AnswerFont(std::optional<LOGFONT> font) { ui_detail::hooks::QueueFontAnswer(font); }
+
+void SetNoPrinter(bool noPrinter) { ui_detail::SetPrintersRemoved(noPrinter); }
 
 std::vector<std::string> PopupMenuItems() { return ui_detail::hooks::PopupItems(); }
 
@@ -374,6 +391,27 @@ Image RenderDC(int width, int height, const std::function<void(CDC&)>& draw)
         draw(dc);
     }
     return FromQImage(image);
+}
+
+Image RenderPreviewPage(CView& view, int page)
+{
+    // The preview's resolution: a whole fraction of the printer's, about 100 dots per inch.
+    constexpr int kPreviewDotsPerInch = 100;
+    CPrintInfo info;
+    info.m_bPreview = TRUE;
+    CDC dc;
+    if (page < 1 || !view.OnPreparePrinting(&info) || !info.GetPrinterSettings().CreatePrinterDC(dc))
+        return {};
+    const ui_detail::PrinterMetrics metrics = *ui_detail::DcAccess::Of(dc).printer;
+    ui_detail::ImagePage sink(UINT(page), metrics.physical, metrics.offset,
+                              std::max(1, metrics.dotsPerInch / kPreviewDotsPerInch));
+    try {
+        RunPrintLoop(view, info, dc, sink);
+    } catch (...) {
+        // A hook abandoned the loop, as it may; a page it did not finish shows nothing.
+    }
+    view.OnEndPrintPreview(&dc, &info, POINT{}, &view);
+    return sink.Drawn() ? FromQImage(sink.Image()) : Image();
 }
 
 }  // namespace TestHooks

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "platform/base/geometry.h"
+#include "platform/base/log_font.h"
 #include "platform/base/prompt_script.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,7 @@
 class CDC;
 class CDialog;
 class CPropertySheet;
+class CView;
 class CWnd;
 
 namespace TestHooks {
@@ -38,6 +41,16 @@ int BeepCount();
 void AnswerFilePicker(std::vector<std::string> paths);
 /// Answers the next folder picker; an empty path cancels it.
 void AnswerFolderPicker(std::string path);
+/// Answers the next print dialog (the one that starts a job): OK with the PDF file that the
+/// virtual printer writes and the pages fromPage..toPage (0, 0: all pages), or Cancel.
+void AnswerPrintDialog(bool ok, std::string pdfPath, UINT fromPage = 0, UINT toPage = 0);
+/// Answers the next print-setup dialog: OK with the orientation chosen (DMORIENT_PORTRAIT or
+/// DMORIENT_LANDSCAPE; 0 keeps it), or Cancel.
+void AnswerPrintSetup(bool ok, int orientation = 0);
+/// Answers the next font dialog with the font chosen; nothing cancels it.
+void AnswerFont(std::optional<LOGFONT> font);
+/// Removes every printer, the virtual one too, or brings them back.
+void SetNoPrinter(bool noPrinter);
 /// Chooses the command in the next pop-up menu; 0 dismisses it.
 void AnswerPopupMenu(UINT commandId);
 /// The items of the last pop-up menu, after its update pass: each text as it stands ("&Copy"),
@@ -122,5 +135,12 @@ struct Image {
 Image RenderWindow(CWnd& wnd);
 /// What draw draws through a device context on a white image of that size.
 Image RenderDC(int width, int height, const std::function<void(CDC&)>& draw);
+/// Page (from 1) of the view's print preview as the preview draws it: OnPreparePrinting with
+/// m_bPreview set, the print loop up to that page on the application's printer, then
+/// OnEndPrintPreview. The image is the whole sheet at 100 dots per inch, white, with the page's
+/// drawing offset by the unprintable margin; on the virtual printer one image pixel is six
+/// printer pixels, and the printable area starts at (25, 25). Empty when the view refused, or
+/// the loop ended before that page.
+Image RenderPreviewPage(CView& view, int page);
 
 }  // namespace TestHooks

@@ -1,12 +1,21 @@
-// platform/ui/view.cpp: binding a view to its document and frame, and its command routing.
+// platform/ui/view.cpp: binding a view to its document and frame, its command routing, and its
+// Print and Print Preview commands.
 #include "platform/ui/view.h"
 
+#include "platform/base/prompt.h"
+#include "platform/ui/app.h"
 #include "platform/ui/client_dc.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/document.h"
 #include "platform/ui/frame_wnd.h"
+#include "platform/ui/print_dialog.h"
+#include "platform/ui/print_info.h"
+#include "platform/ui/print_job.h"
+#include "platform/ui/print_preview.h"
 
 #include <QApplication>
+
+#include <memory>
 
 CView::CView() = default;
 
@@ -50,6 +59,66 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
     return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+void CView::OnFilePrint()
+{
+    CPrintInfo info;
+    if (OnPreparePrinting(&info))
+        PrintJob(*this, info);
+}
+
+void CView::OnFilePrintPreview()
+{
+    auto info = std::make_unique<CPrintInfo>();
+    info->m_bPreview = TRUE;
+    if (OnPreparePrinting(info.get()))
+        CPrintPreview::Open(*this, std::move(info));
+}
+
+BOOL CView::OnPreparePrinting(CPrintInfo* info)
+{
+    return DoPreparePrinting(info);
+}
+
+BOOL CView::DoPreparePrinting(CPrintInfo* info)
+{
+    CWinApp* app = AfxGetApp();
+    if (!info || !app)
+        return FALSE;
+    if (info->m_bPreview) {
+        if (!app->GetPrinterSettings().LoadDefaults())
+            return FALSE;
+        info->GetPrinterSettings() = app->GetPrinterSettings();
+        return TRUE;
+    }
+    CPrintDialog dialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION | PD_HIDEPRINTTOFILE, this);
+    dialog.m_nMinPage = info->GetMinPage();
+    dialog.m_nMaxPage = info->GetMaxPage();
+    if (app->DoPrintDialog(&dialog) != IDOK)
+        return FALSE;
+    info->GetPrinterSettings() = dialog.GetSettings();
+    if (dialog.m_flags & PD_PAGENUMS)
+        info->SetPageRange(dialog.m_nFromPage, dialog.m_nToPage);
+    return TRUE;
+}
+
+void CView::OnBeginPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) {}
+
+void CView::OnPrepareDC(CDC* /*dc*/, CPrintInfo* info)
+{
+    // Without a known length only the first page prints.
+    if (info)
+        info->m_bContinuePrinting = info->GetMaxPage() != CPrintInfo::kUnknownLength || info->m_nCurPage == 1;
+}
+
+void CView::OnPrint(CDC* dc, CPrintInfo* /*info*/)
+{
+    OnDraw(dc);
+}
+
+void CView::OnEndPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) {}
+
+void CView::OnEndPrintPreview(CDC* /*dc*/, CPrintInfo* /*info*/, POINT /*point*/, CView* /*view*/) {}
+
 void CView::OnDraw(CDC* /*dc*/) {}
 
 int CView::OnCreate(CREATESTRUCT* createStruct)
@@ -64,6 +133,8 @@ int CView::OnCreate(CREATESTRUCT* createStruct)
 
 void CView::OnDestroy()
 {
+    if (CPrintPreview* preview = CPrintPreview::Of(*this))
+        preview->Close();
     if (CFrameWnd* frame = GetParentFrame(); frame && frame->GetActiveView() == this)
         frame->SetActiveView(nullptr, FALSE);
     CWnd::OnDestroy();

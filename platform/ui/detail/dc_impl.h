@@ -1,5 +1,5 @@
 // platform/ui/detail/dc_impl.h: what a device context holds (its target and drawing state) and
-// the painter each drawing call opens on the target.
+// the painter each drawing call opens on the target or borrows from a print job.
 #pragma once
 
 #include "platform/ui/brush.h"
@@ -23,6 +23,15 @@ namespace ui_detail {
 
 struct BitmapData {
     QImage image;
+};
+
+/// What a printer context answers for its device, in printer pixels: the printable area (whose
+/// corner is the origin), the whole sheet, and the unprintable margin at the top left.
+struct PrinterMetrics {
+    int dotsPerInch = 0;
+    QSize printable;
+    QSize physical;
+    QPoint offset;
 };
 
 /// Everything SaveDC keeps.
@@ -64,20 +73,30 @@ struct DcImpl {
     bool memory = false;
     /// A paint context draws only on the region that was invalid.
     std::optional<QRegion> paintRegion;
+    /// A printer context measures for this printer; it draws only while a print job lends it
+    /// the painter of the page being printed.
+    std::optional<PrinterMetrics> printer;
+    QPainter* pagePainter = nullptr;
+    /// Set while the context serves a print job or a preview.
+    bool printing = false;
 };
 
-/// A painter on the context's target, aliased and clipped; inactive without a target.
+/// A painter on the context's target, aliased and clipped; inactive without a target. On a
+/// printer it is the job's page painter, whose state is put back afterwards.
 class DcPainter {
 public:
     explicit DcPainter(const DcImpl& dc);
     ~DcPainter();
-    bool IsActive() const { return m_painter.isActive(); }
-    QPainter& operator*() { return m_painter; }
-    QPainter* operator->() { return &m_painter; }
+    DcPainter(const DcPainter&) = delete;
+    DcPainter& operator=(const DcPainter&) = delete;
+    bool IsActive() const { return m_active && m_active->isActive(); }
+    QPainter& operator*() { return *m_active; }
+    QPainter* operator->() { return m_active; }
 
 private:
     const DcImpl& m_dc;
-    QPainter m_painter;
+    QPainter m_own;
+    QPainter* m_active = nullptr;
 };
 
 /// The private parts the layer's own code reaches into.
@@ -91,6 +110,12 @@ public:
     static void AttachImage(CDC& dc, QImage* image);
     /// Makes dc draw on the window's surface, limited to region when one is given.
     static void AttachWindow(CDC& dc, CWnd& wnd, std::optional<QRegion> region);
+    /// Makes dc a context of a printer with these metrics; it draws nothing until a page
+    /// painter is lent.
+    static void AttachPrinter(CDC& dc, const PrinterMetrics& metrics);
+    /// Lends dc the painter of the page being printed, whose origin is the printable area's
+    /// corner in printer pixels; null takes it back.
+    static void SetPagePainter(CDC& dc, QPainter* painter);
 };
 
 /// The same rectangle; right and bottom stay exclusive.

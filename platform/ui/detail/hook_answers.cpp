@@ -1,4 +1,5 @@
-// platform/ui/detail/hook_answers.cpp: the queues of answers for pickers and pop-up menus.
+// platform/ui/detail/hook_answers.cpp: the queues of answers for pickers, printer and font
+// dialogs and pop-up menus.
 #include "platform/ui/detail/hook_answers.h"
 
 #include "platform/base/text.h"
@@ -12,6 +13,9 @@ namespace {
 std::deque<std::vector<std::string>> g_fileAnswers;
 std::deque<std::string> g_folderAnswers;
 std::deque<UINT> g_popupAnswers;
+std::deque<PrintJobAnswer> g_printJobAnswers;
+std::deque<PrintSetupAnswer> g_printSetupAnswers;
+std::deque<std::optional<LOGFONT>> g_fontAnswers;
 std::vector<std::string> g_popupItems;
 
 template <class T> std::optional<T> TakeFrom(std::deque<T>& queue, const char* what)
@@ -40,6 +44,36 @@ void QueueFolderAnswer(std::string path)
 void QueuePopupAnswer(UINT commandId)
 {
     g_popupAnswers.push_back(commandId);
+}
+
+void QueuePrintJobAnswer(PrintJobAnswer answer)
+{
+    g_printJobAnswers.push_back(std::move(answer));
+}
+
+void QueuePrintSetupAnswer(PrintSetupAnswer answer)
+{
+    g_printSetupAnswers.push_back(answer);
+}
+
+void QueueFontAnswer(std::optional<LOGFONT> font)
+{
+    g_fontAnswers.push_back(font);
+}
+
+std::optional<PrintJobAnswer> TakePrintJobAnswer()
+{
+    return TakeFrom(g_printJobAnswers, "A print dialog");
+}
+
+std::optional<PrintSetupAnswer> TakePrintSetupAnswer()
+{
+    return TakeFrom(g_printSetupAnswers, "A print-setup dialog");
+}
+
+std::optional<std::optional<LOGFONT>> TakeFontAnswer()
+{
+    return TakeFrom(g_fontAnswers, "A font dialog");
 }
 
 std::optional<std::vector<std::string>> TakeFileAnswer()

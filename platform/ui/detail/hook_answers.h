@@ -1,8 +1,9 @@
 // platform/ui/detail/hook_answers.h: what the layer's modal pieces ask of the test hooks: the
-// answers a test queued for pickers and pop-up menus, the script that answers message boxes,
-// and the failure report for a question nobody answered.
+// answers a test queued for pickers, printer and font dialogs and pop-up menus, the script that
+// answers message boxes, and the failure report for a question nobody answered.
 #pragma once
 
+#include "platform/base/log_font.h"
 #include "platform/base/prompt_script.h"
 
 #include <optional>
@@ -18,13 +19,33 @@ CPromptScript& Script();
 /// question cannot take).
 void ReportFailure(const std::string& failure);
 
+/// How a test answers a print dialog: OK or Cancel, the PDF file, the pages (0, 0: all).
+struct PrintJobAnswer {
+    bool ok = false;
+    std::string pdfPath;
+    UINT fromPage = 0;
+    UINT toPage = 0;
+};
+/// How a test answers a print-setup dialog: OK or Cancel, and the orientation (0: kept).
+struct PrintSetupAnswer {
+    bool ok = false;
+    int orientation = 0;
+};
+
 void QueueFileAnswer(std::vector<std::string> paths);
 void QueueFolderAnswer(std::string path);
 void QueuePopupAnswer(UINT commandId);
+void QueuePrintJobAnswer(PrintJobAnswer answer);
+void QueuePrintSetupAnswer(PrintSetupAnswer answer);
+/// A font, or nothing for Cancel.
+void QueueFontAnswer(std::optional<LOGFONT> font);
 /// The next queued answer, or nothing (the failure is reported) when none is queued.
 std::optional<std::vector<std::string>> TakeFileAnswer();
 std::optional<std::string> TakeFolderAnswer();
 std::optional<UINT> TakePopupAnswer();
+std::optional<PrintJobAnswer> TakePrintJobAnswer();
+std::optional<PrintSetupAnswer> TakePrintSetupAnswer();
+std::optional<std::optional<LOGFONT>> TakeFontAnswer();
 
 /// The items of the pop-up shown last, as PopupMenuItems gives them.
 void SetPopupItems(std::vector<std::string> items);

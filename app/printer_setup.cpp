@@ -1,0 +1,75 @@
+// app/printer_setup.cpp: the program's printer: orientation, page size, measuring contexts and
+// Print Setup.
+#include "app/printer_setup.h"
+
+#include "app/app_ids.h"
+#include "app/av_app.h"
+
+#include "platform/base/prompt.h"
+#include "platform/ui/dc.h"
+#include "platform/ui/print_dialog.h"
+#include "platform/ui/printer_settings.h"
+
+BOOL CAppPrinter::HasPrinter() const
+{
+    return CPrinterSettings::HasPrinter();
+}
+
+void CAppPrinter::MeasurePrinterPage()
+{
+    m_pageWidth = 0;
+    m_pageHeight = 0;
+    CDC dc;
+    if (!m_settings.LoadDefaults() || !m_settings.CreatePrinterDC(dc))
+        return;
+    m_pageWidth = dc.GetDeviceCaps(HORZRES);
+    m_pageHeight = dc.GetDeviceCaps(VERTRES);
+}
+
+void CAppPrinter::LoadPrinterDefaults(BOOL landscape)
+{
+    if (m_settings.LoadDefaults())
+        m_settings.SetOrientation(landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT);
+}
+
+void CAppPrinter::IsPrinterLandscape(int* out) const
+{
+    if (out)
+        *out = m_settings.GetOrientation() == DMORIENT_PORTRAIT ? 0 : 1;
+}
+
+void CAppPrinter::GetPrinterPageSize(BOOL landscape, int* width, int* height)
+{
+    int pageWidth = 0;
+    int pageHeight = 0;
+    CDC dc;
+    if (CreatePrinterDC(dc, landscape, FALSE)) {
+        pageWidth = dc.GetDeviceCaps(HORZRES);
+        pageHeight = dc.GetDeviceCaps(VERTRES);
+    }
+    if (width)
+        *width = pageWidth;
+    if (height)
+        *height = pageHeight;
+}
+
+BOOL CAppPrinter::CreatePrinterDC(CDC& dc, BOOL landscape, BOOL allowScreen)
+{
+    LoadPrinterDefaults(landscape);
+    if (m_settings.CreatePrinterDC(dc))
+        return TRUE;
+    return allowScreen && dc.Attach(AfxGetMainWnd());
+}
+
+void CAppPrinter::OnFilePrintSetup()
+{
+    if (!HasPrinter()) {
+        MessageBox("No printer detected.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CPrintDialog dialog(TRUE);
+    AfxGetApp()->DoPrintDialog(&dialog);
+    MeasurePrinterPage();
+    if (CAvApp* app = GetAvApp())
+        app->BroadcastUpdate(nullptr, kHintPrinterChanged, nullptr, FALSE);
+}
