@@ -1,0 +1,234 @@
+#include "queries/query_def.h"
+
+#include "app/core/folder_settings.h"
+#include "database/change_tracking.h"
+#include "database/record_id_state.h"
+#include "database/record_type_table.h"
+#include "platform/base/paths.h"
+#include "platform/base/prompt.h"
+#include "queries/query_eval.h"
+
+#include <algorithm>
+
+namespace {
+
+/// Every query that exists, newest first. Only the interface thread changes it.
+std::vector<CQueryDef*>& LoadedQueries()
+{
+    static std::vector<CQueryDef*> queries;
+    return queries;
+}
+
+const CFieldDef* IndividualRecordType()
+{
+    return GetRecordTypeDef(RECORD_LIST_INDI);
+}
+
+} // namespace
+
+std::shared_ptr<CQueryDef> CQueryDef::Create()
+{
+    return std::make_shared<CQueryDef>(CMakeKey());
+}
+
+CQueryDef::CQueryDef(CMakeKey) : m_recordType(IndividualRecordType())
+{
+    auto& queries = LoadedQueries();
+    queries.insert(queries.begin(), this);
+}
+
+CQueryDef::~CQueryDef()
+{
+    std::erase(LoadedQueries(), this);
+}
+
+void CQueryDef::RemoveAll(bool keepSettings)
+{
+    m_columns.clear();
+    m_filters.clear();
+    m_recordType = IndividualRecordType();
+    if (!keepSettings) {
+        m_name.clear();
+        m_path.clear();
+        m_new = true;
+        m_dirty = false;
+        m_versionMajor = 1;
+        m_versionMinor = 0;
+        m_description.clear();
+        m_multiPage = QMP_DOWN_FIRST;
+        m_orientation = QOR_LANDSCAPE;
+    }
+    m_title.SetText({});
+    m_subtitle.SetText({});
+    m_readOnly = false;
+    m_custom = true;
+}
+
+std::string CQueryDef::GetFilePath() const
+{
+    return BuildQueryFolderPath(true, m_custom) + m_name + ".avq";
+}
+
+int CQueryDef::GetColumnCount(bool visibleOnly) const
+{
+    if (!visibleOnly)
+        return int(m_columns.size());
+    return int(std::count_if(m_columns.begin(), m_columns.end(),
+                             [](const auto& column) { return !column->m_hidden; }));
+}
+
+CQueryColumn* CQueryDef::GetColumn(int index, bool visibleOnly) const
+{
+    for (const auto& column : m_columns) {
+        if (visibleOnly && column->m_hidden)
+            continue;
+        if (index-- == 0)
+            return column.get();
+    }
+    return nullptr;
+}
+
+void CQueryDef::AddColumn(std::unique_ptr<CQueryColumn> column)
+{
+    m_columns.push_back(std::move(column));
+}
+
+CAvFilter* CQueryDef::GetFilter(int index) const
+{
+    return index >= 0 && index < GetFilterCount() ? m_filters[std::size_t(index)].get() : nullptr;
+}
+
+void CQueryDef::AddFilter(std::unique_ptr<CAvFilter> filter)
+{
+    m_filters.push_back(std::move(filter));
+}
+
+int CQueryDef::FindFilter(const CAvFilter* filter) const
+{
+    for (std::size_t i = 0; i < m_filters.size(); ++i) {
+        if (m_filters[i].get() == filter)
+            return int(i);
+    }
+    return -1;
+}
+
+bool CQueryDef::SetFilterAt(const CAvFilter* old, std::unique_ptr<CAvFilter> row)
+{
+    const int index = FindFilter(old);
+    if (index < 0)
+        return false;
+    m_filters[std::size_t(index)] = std::move(row);
+    m_dirty = true;
+    return true;
+}
+
+bool CQueryDef::RemoveFilter(const CAvFilter* filter)
+{
+    const int index = FindFilter(filter);
+    if (index < 0)
+        return false;
+    m_filters.erase(m_filters.begin() + index);
+    m_dirty = true;
+    return true;
+}
+
+std::string CQueryDef::GetHeadingText(int index)
+{
+    if (index == 0)
+        return m_title.GetDisplayText();
+    if (index == 1)
+        return m_subtitle.GetDisplayText();
+    return {};
+}
+
+bool CQueryDef::CommitChange()
+{
+    if (m_new) {
+        m_dirty = true;
+        return true;
+    }
+    const bool saved = Save(nullptr, false);
+    m_dirty = !saved;
+    return saved;
+}
+
+bool CQueryDef::Delete()
+{
+    if (m_new)
+        return true;
+    if (!m_custom || m_readOnly)
+        return false;
+    if (!paths::RemoveFile(GetFilePath())) {
+        MessageBox("An error has occurred - cannot delete query", MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+std::shared_ptr<CQueryDef> FindLoadedQuery(std::string_view name, bool custom)
+{
+    for (CQueryDef* query : LoadedQueries()) {
+        if (query->IsCustom() == custom && query->GetName() == name) {
+            if (auto shared = query->weak_from_this().lock())
+                return shared;
+        }
+    }
+    return nullptr;
+}
+
+void NotifyAllQueries(long hint)
+{
+    if (hint != 2 && !GetPendingDeletions() && HasNoDeletedChanges())
+        return;
+    // A query's notice cannot make or free queries, so the list stays as it is meanwhile.
+    for (CQueryDef* query : LoadedQueries())
+        query->OnDataChanged(hint);
+}
+
+std::shared_ptr<CQueryDef> FindOrLoadQuery(std::string_view name, bool custom, std::string& error)
+{
+    if (auto loaded = FindLoadedQuery(name, custom))
+        return loaded;
+    auto query = CQueryDef::Create();
+    if (!query->Load(name, custom, error))
+        return nullptr;
+    return query;
+}
+
+std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef* recordType)
+{
+    auto query = CQueryDef::Create();
+    query->SetRecordType(recordType);
+    query->Title().SetText("New Custom Query");
+    query->Subtitle().SetText("%#x");
+    auto column = std::make_unique<CQueryColumn>();
+    CDataPath path;
+    path.SetField(recordType);
+    path.FormatRelation(column->m_heading, false);
+    column->m_ref.SetPath(path);
+    query->AddColumn(std::move(column));
+    const std::string newName(name);
+    if (!query->Save(&newName, true))
+        return nullptr;
+    return query;
+}
+
+std::string GetQueriesFolder()
+{
+    std::string folder;
+    return GetFolderSetting(kQueriesFolder, folder) ? folder : std::string();
+}
+
+const char* GetQueryKindFolderName(bool custom)
+{
+    return custom ? "Custom" : "Standard";
+}
+
+std::string BuildQueryFolderPath(bool trailingSeparator, bool custom)
+{
+    std::string folder =
+        paths::Join(paths::ToNative(GetQueriesFolder()), GetQueryKindFolderName(custom));
+    if (trailingSeparator)
+        folder += "/";
+    return folder;
+}

@@ -1,0 +1,200 @@
+#include "queries/query_filter.h"
+
+#include "database/field_def.h"
+#include "database/ind_rec.h"
+#include "database/kinship.h"
+#include "database/record_id_state.h"
+#include "database/record_type_table.h"
+#include "platform/base/text.h"
+#include "queries/detail/query_line.h"
+#include "queries/query_record_sets.h"
+
+#include <algorithm>
+
+using namespace query_line;
+
+namespace {
+
+constexpr long kHintDataSetCleared = 2;
+
+struct RelationKindRow {
+    int kind;
+    const char* keyword;
+    const char* wording;        // without a limit
+    const char* limitedWording; // with a limit; null when the kind takes none
+};
+
+constexpr RelationKindRow kRelationKinds[] = {
+    {FRK_ANCESTORS, "ANC", "an ancestor of ", "an ancestor (max. %d generations) of "},
+    {FRK_DESCENDANTS, "DESC", "a descendant of ", "a descendant (max. %d generations) of "},
+    {FRK_SPOUSES, "SPOUSE", "a spouse of ", nullptr},
+};
+
+const RelationKindRow* FindRelationKind(int kind)
+{
+    for (const RelationKindRow& row : kRelationKinds) {
+        if (row.kind == kind)
+            return &row;
+    }
+    return nullptr;
+}
+
+bool GoesAway(const CRecordNode* record, long hint)
+{
+    return hint == kHintDataSetCleared || record->IsPendingDeletion();
+}
+
+} // namespace
+
+const CRuntimeClass* CAvFilterRels::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CAvFilterRels>();
+}
+
+void CAvFilterRels::Apply(CQueryRecordSets& sets, const std::atomic<bool>& cancelled)
+{
+    if (IsParameter() && !m_target)
+        return;
+    CMapPtrToWord start;
+    CMapPtrToWord relatives;
+    if (IsParameter()) {
+        start.emplace(m_target, 0);
+        if (m_includeTarget)
+            relatives.emplace(m_target, 0);
+    } else {
+        for (std::size_t i = 0; i < sets.GetCount(); ++i) {
+            if (!sets.IsInResult(i))
+                continue;
+            if (CIndRec* individual = AsIndividual(sets.GetRecord(i)))
+                start.emplace(individual, 0);
+        }
+    }
+    const int generations = m_maxGenerations > 0 ? m_maxGenerations : 0;
+    if (m_kind == FRK_ANCESTORS)
+        CollectAncestors(start, relatives, &cancelled, generations);
+    else if (m_kind == FRK_DESCENDANTS)
+        CollectDescendants(start, relatives, &cancelled, generations);
+    else if (m_kind == FRK_SPOUSES)
+        CollectSpouses(start, relatives, &cancelled);
+    if (cancelled.load())
+        return;
+    if (m_includeSpouses) {
+        const CMapPtrToWord found = relatives;
+        CollectSpouses(found, relatives, &cancelled);
+    }
+
+    // Every record of a run is of the queried type, so either all are individuals (and each
+    // is looked up among the relatives as it is) or none can be a relative.
+    const bool ofIndividuals = sets.GetCount() > 0 && AsIndividual(sets.GetRecord(0));
+    const bool exclude = IsExclude();
+    for (std::size_t i = 0; i < sets.GetCount(); ++i) {
+        if (cancelled.load(std::memory_order_relaxed))
+            return;
+        if (sets.IsInResult(i) != exclude)
+            continue;
+        const bool related =
+            ofIndividuals && relatives.contains(static_cast<CIndRec*>(sets.GetRecord(i)));
+        if (related != IsUnless())
+            sets.Move(i, !exclude);
+    }
+}
+
+std::string CAvFilterRels::Describe() const
+{
+    std::string text = DescribeStart();
+    const RelationKindRow* row = FindRelationKind(m_kind);
+    if (!row)
+        text += "<error> ";
+    else if (m_maxGenerations > 0 && row->limitedWording)
+        text += text::Format(row->limitedWording, m_maxGenerations);
+    else
+        text += row->wording;
+    text +=
+        IsParameter() ? "[\"" + GetParameterLabel() + "\"]" : "anyone in the current result set";
+    text += ".";
+    if (m_includeTarget)
+        text += "  Include original individual.";
+    if (m_includeSpouses)
+        text += "  Include relatives spouses.";
+    return text;
+}
+
+bool CAvFilterRels::Load(std::string_view text, std::size_t& position)
+{
+    m_maxGenerations = 0;
+    m_includeSpouses = false;
+    m_target = nullptr;
+    if (!CAvFilter::Load(text, position))
+        return false;
+    const std::string_view kind = ReadToken(text, position);
+    const RelationKindRow* found = nullptr;
+    for (const RelationKindRow& row : kRelationKinds) {
+        if (text::EqualsNoCase(kind, row.keyword))
+            found = &row;
+    }
+    if (!found || !SkipComma(text, position))
+        return false;
+    m_kind = found->kind;
+    m_includeTarget = text::EqualsNoCase(ReadToken(text, position), "ORG");
+    if (!SkipComma(text, position))
+        return false;
+    m_includeSpouses = text::EqualsNoCase(ReadToken(text, position), "SP");
+    if (AtEnd(text, position))
+        return true;
+    if (!SkipComma(text, position))
+        return false;
+    if (!AtEnd(text, position))
+        m_maxGenerations = std::max(0, int(text::ParseLeadingInt(text.substr(position))));
+    return true;
+}
+
+bool CAvFilterRels::Save(std::string& text) const
+{
+    const RelationKindRow* row = FindRelationKind(m_kind);
+    std::string line;
+    if (!row || !SaveStart(line, "REL", IsParameter()))
+        return false;
+    line += std::string(",") + row->keyword;
+    line += m_includeTarget ? ",ORG" : ",";
+    line += m_includeSpouses ? ",SP" : ",";
+    if (m_maxGenerations > 0)
+        line += "," + std::to_string(m_maxGenerations);
+    text += line;
+    return true;
+}
+
+bool CAvFilterRels::GetParameterPrompt(CParameterPrompt& prompt) const
+{
+    if (!IsParameter())
+        return false;
+    const CFieldDef* individuals = GetRecordTypeDef(RECORD_LIST_INDI);
+    prompt.m_type = TV_RECORD;
+    prompt.m_context = individuals;
+    prompt.m_value.SetRecord(m_target);
+    prompt.m_label = GetParameterLabel();
+    if (prompt.m_label.empty() && individuals)
+        prompt.m_label = individuals->GetLabel();
+    return true;
+}
+
+bool CAvFilterRels::SetParameter(const CTypedValue& value)
+{
+    if (value.GetType() != TV_RECORD)
+        return false;
+    CIndRec* individual = AsIndividual(value.GetRecord());
+    if (!individual)
+        return false;
+    m_target = individual;
+    return true;
+}
+
+void CAvFilterRels::OnRecordDeleted(long hint)
+{
+    if (m_target && GoesAway(m_target, hint))
+        m_target = nullptr;
+}
+
+bool CAvFilterRels::RefersTo(long hint) const
+{
+    return m_target && (GoesAway(m_target, hint) || m_target->IsChanged());
+}

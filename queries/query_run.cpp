@@ -1,0 +1,46 @@
+#include "queries/query_run.h"
+
+#include "queries/query_def.h"
+#include "queries/query_eval.h"
+
+CQueryRun::~CQueryRun()
+{
+    if (m_worker.joinable()) {
+        Cancel();
+        m_worker.join();
+    }
+}
+
+bool CQueryRun::Start(std::shared_ptr<CQueryDef> query)
+{
+    if (!query || m_worker.joinable())
+        return false;
+    m_query = std::move(query);
+    m_query->CancelledFlag().store(false);
+    m_query->ErrorFlag().store(false);
+    m_finished.store(false);
+    m_found = false;
+    CQueryDef* target = m_query.get();
+    m_worker = std::thread([this, target] {
+        m_found = EvaluateQuery(*target);
+        m_finished.store(true, std::memory_order_release);
+    });
+    return true;
+}
+
+void CQueryRun::Cancel()
+{
+    if (m_query)
+        m_query->CancelledFlag().store(true);
+}
+
+QueryRunOutcome CQueryRun::Wait()
+{
+    if (!m_query)
+        return QRO_RUNNING;
+    if (m_worker.joinable())
+        m_worker.join();
+    if (m_found)
+        return QRO_FOUND;
+    return m_query->ErrorFlag().load() ? QRO_FAILED : QRO_CANCELLED;
+}

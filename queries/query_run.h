@@ -1,0 +1,48 @@
+// queries/query_run.h: one run of a query on the worker thread, which the interface thread
+// starts, may cancel at any moment, and reads the outcome of once the worker has ended.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+class CQueryDef;
+
+enum QueryRunOutcome : int {
+    QRO_RUNNING = 0,
+    QRO_FOUND = 1,     // the result is complete
+    QRO_CANCELLED = 2, // the result holds what was found before the cancel; discard it
+    QRO_FAILED = 3,    // evaluation failed; the query's error flag is set
+};
+
+/// The worker and the interface thread share only the query's cancelled and error flags
+/// (atomic) and the finished flag; the worker writes the query's result, which the interface
+/// thread reads only after Wait. The run holds a reference to the query, so closing the window
+/// that showed it cannot free it under the worker. Meanwhile the interface thread must leave
+/// the query and the data set alone.
+class CQueryRun final {
+public:
+    CQueryRun() = default;
+    /// A run still going is cancelled and waited for.
+    ~CQueryRun();
+    CQueryRun(const CQueryRun&) = delete;
+    CQueryRun& operator=(const CQueryRun&) = delete;
+
+    /// Starts EvaluateQuery on a new worker thread, after clearing the query's flags here (so
+    /// a Cancel from now on is never lost). Parameters are asked before (AskQueryParameters).
+    /// False when a run is going already or there is no query.
+    bool Start(std::shared_ptr<CQueryDef> query);
+    /// Asks the worker to stop; it stops between two records. Harmless when nothing runs.
+    void Cancel();
+    /// Whether the worker has ended (the interface thread polls it while it keeps painting).
+    bool IsFinished() const { return m_finished.load(std::memory_order_acquire); }
+    /// Waits for the worker to end; the outcome. QRO_RUNNING only when nothing was started.
+    QueryRunOutcome Wait();
+    const std::shared_ptr<CQueryDef>& GetQuery() const { return m_query; }
+
+private:
+    std::shared_ptr<CQueryDef> m_query;
+    std::thread m_worker;
+    std::atomic<bool> m_finished = false;
+    bool m_found = false; // written by the worker, read after the join
+};
