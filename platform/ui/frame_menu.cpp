@@ -1,16 +1,34 @@
 // platform/ui/frame_menu.cpp: a frame's menu bar: the menu's items shown in the window, the
-// update pass before a pop-up opens, prompts for the item under the pointer, and commands.
+// update pass and the listener before a pop-up opens, prompts for the item under the pointer,
+// and commands.
 #include "platform/ui/frame_wnd.h"
 
+#include "platform/ui/accelerator_table.h"
 #include "platform/ui/detail/menu_access.h"
 #include "platform/ui/detail/widget_windows.h"
 #include "platform/ui/menu.h"
 
 #include <QMenuBar>
+#include <QPointer>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr const char* kWiredProperty = "ardenvelMenuBar";
+constexpr const char* kListenerProperty = "ardenvelMenuPopupListener";
+
+/// The frame's accelerators, which only the frame itself can reach.
+using KeysOfFrame = std::function<const CAcceleratorTable*()>;
+
+IMenuPopupListener* ListenerOf(CFrameWnd& frame)
+{
+    const QWidget* widget = ui_detail::WidgetOf(&frame);
+    return widget ? static_cast<IMenuPopupListener*>(widget->property(kListenerProperty).value<void*>())
+                  : nullptr;
+}
 
 /// The menu bar a frame shows its menu in, made on first use.
 QMenuBar* MenuBarOf(QMainWindow* window)
@@ -39,20 +57,24 @@ UINT PositionOf(QMenu* popup)
     return index < 0 ? 0 : UINT(index);
 }
 
-void WirePopup(QMenuBar* bar, CFrameWnd& frame, QMenu* popup)
+void WirePopup(QMenuBar* bar, CFrameWnd& frame, QMenu* popup, const KeysOfFrame& keys)
 {
     if (popup->property(kWiredProperty).value<void*>() == bar)
         return;
     popup->setProperty(kWiredProperty, QVariant::fromValue(static_cast<void*>(bar)));
     const std::weak_ptr<int> life = ui_detail::WndBridge::ImplOf(frame).life;
-    QObject::connect(popup, &QMenu::aboutToShow, bar, [bar, &frame, popup, life] {
+    QObject::connect(popup, &QMenu::aboutToShow, bar, [bar, &frame, popup, life, keys] {
         if (life.expired() || !ReachableFrom(bar, popup))
             return;
         const HMENU handle = ui_detail::MenuHandleOf(popup);
         frame.SendMessage(WM_INITMENUPOPUP, WPARAM(handle), MAKELPARAM(WORD(PositionOf(popup)), 0));
+        if (life.expired() || !ui_detail::QtMenu(handle))
+            return;
+        if (IMenuPopupListener* listener = ListenerOf(frame))
+            listener->OnMenuPopupOpening(*CMenu::FromHandle(handle), keys());
         for (QAction* action : popup->actions())
             if (QMenu* inner = action->menu())
-                WirePopup(bar, frame, inner);
+                WirePopup(bar, frame, inner, keys);
     });
     QObject::connect(popup, &QMenu::hovered, bar, [bar, &frame, popup, life](QAction* action) {
         const UINT id = ui_detail::ItemCommand(action);
@@ -67,6 +89,37 @@ void WirePopup(QMenuBar* bar, CFrameWnd& frame, QMenu* popup)
 }
 
 } // namespace
+
+namespace {
+
+/// The frames each listener was set on; a frame that ended is a null entry.
+std::vector<std::pair<IMenuPopupListener*, QPointer<QWidget>>>& ListenedFrames()
+{
+    static auto* frames = new std::vector<std::pair<IMenuPopupListener*, QPointer<QWidget>>>;
+    return *frames;
+}
+
+} // namespace
+
+void SetMenuPopupListener(CFrameWnd& frame, IMenuPopupListener* listener)
+{
+    QWidget* widget = ui_detail::WidgetOf(&frame);
+    if (!widget)
+        return;
+    widget->setProperty(kListenerProperty, QVariant::fromValue(static_cast<void*>(listener)));
+    if (listener)
+        ListenedFrames().emplace_back(listener, widget);
+}
+
+void RemoveMenuPopupListener(IMenuPopupListener* listener)
+{
+    auto& frames = ListenedFrames();
+    for (const auto& [owner, widget] : frames)
+        if (owner == listener && widget &&
+            widget->property(kListenerProperty).value<void*>() == static_cast<void*>(listener))
+            widget->setProperty(kListenerProperty, QVariant());
+    std::erase_if(frames, [listener](const auto& entry) { return entry.first == listener || !entry.second; });
+}
 
 BOOL CFrameWnd::SetMenu(CMenu* menu)
 {
@@ -94,9 +147,10 @@ void CFrameWnd::DrawMenuBar()
     QMenu* source = m_pMenu ? ui_detail::QtMenu(m_pMenu->GetSafeHmenu()) : nullptr;
     if (!source)
         return;
+    const KeysOfFrame keys = [this] { return m_accelerators.get(); };
     for (QAction* action : source->actions()) {
         bar->addAction(action);
         if (QMenu* popup = action->menu())
-            WirePopup(bar, *this, popup);
+            WirePopup(bar, *this, popup, keys);
     }
 }

@@ -344,6 +344,18 @@ int CMenu::GetMenuString(UINT item, std::string& text, UINT flags) const
     return int(text.size());
 }
 
+BOOL CMenu::SetMenuString(UINT item, UINT flags, const char* text)
+{
+    const Item found = FindItem(m_hMenu, item, flags);
+    if (!found.action || found.action->isSeparator())
+        return FALSE;
+    if (QMenu* popup = found.action->menu())
+        popup->setTitle(Utf8(text));
+    else
+        found.action->setText(Utf8(text));
+    return TRUE;
+}
+
 UINT CMenu::GetMenuState(UINT item, UINT flags) const
 {
     const Item found = FindItem(m_hMenu, item, flags);

@@ -7,7 +7,11 @@
 
 #include <string>
 
+class CAcceleratorTable;
+class CBitmap;
 class CCmdTarget;
+class CFrameWnd;
+class CMenuImages;
 struct MenuItemRecord;
 struct MenuRecord;
 
@@ -68,6 +72,14 @@ public:
     UINT GetMenuItemID(int position) const;
     /// The item's text and its length in bytes; 0 and an empty text when there is no such item.
     int GetMenuString(UINT item, std::string& text, UINT flags) const;
+    /// Replaces the item's text; FALSE when there is no such item or it is a separator.
+    BOOL SetMenuString(UINT item, UINT flags, const char* text);
+    /// Shows picture index of images beside the command item at position; null images or
+    /// index -1 takes the picture away. FALSE when there is no command item there.
+    BOOL SetMenuItemImage(int position, const CMenuImages* images, int index);
+    /// The picture beside the item at position, drawn over the menu colour into image; FALSE
+    /// when the item shows none.
+    BOOL GetMenuItemImage(int position, CBitmap& image) const;
     /// MF_GRAYED, MF_CHECKED, MF_SEPARATOR and MF_POPUP as they apply; (UINT)-1 for no item.
     UINT GetMenuState(UINT item, UINT flags) const;
     /// enable is MF_ENABLED, MF_GRAYED or MF_DISABLED with the naming flag. Returns the item's
@@ -96,6 +108,21 @@ private:
     HMENU m_hMenu = nullptr;
     bool m_owns = false;
 };
+
+/// Sees each pop-up of a frame's menu bar as it is about to open, after the frame's own
+/// handling of WM_INITMENUPOPUP (its update pass).
+class IMenuPopupListener {
+public:
+    virtual ~IMenuPopupListener() = default;
+    /// keys: the frame's accelerators, or null when it has none.
+    virtual void OnMenuPopupOpening(CMenu& popup, const CAcceleratorTable* keys) = 0;
+};
+
+/// Lets listener see the pop-ups of frame's menu bar (null: none; one listener per frame).
+void SetMenuPopupListener(CFrameWnd& frame, IMenuPopupListener* listener);
+/// Takes listener off every frame it listens to, whether or not those frames still exist; a
+/// listener that ends before its frames calls it.
+void RemoveMenuPopupListener(IMenuPopupListener* listener);
 
 /// The update request for one item of a menu: what the handler sets is applied to the item.
 /// A handler that adds or removes items leaves m_nIndex on the last item it dealt with, so the

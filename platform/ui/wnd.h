@@ -65,6 +65,13 @@ public:
 
     /// Calls the window's handler for the message at once and returns its result.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    /// Queues the message for the window and returns at once; the message loop (or, under the
+    /// test hooks, DeliverPosted) hands it to the window's handler later, in the order posted,
+    /// unless the window has ended by then. FALSE when the window does not exist. Any thread
+    /// may post.
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    /// Whether a message with this number, posted to this window, is still waiting.
+    BOOL IsMessageQueued(UINT message) const;
 
     // Identity and family.
     int GetDlgCtrlID() const;
@@ -190,9 +197,14 @@ protected:
     virtual void OnContextMenu(CWnd* wnd, CPoint point);
     /// A menu command or a control's notification; routed through OnCmdMsg by default.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
-    /// A control's WM_NOTIFY notification (lParam an NMHDR*); routed through OnCmdMsg by
-    /// default. *result is what the control gets back (nonzero vetoes where a control asks).
+    /// A control's WM_NOTIFY notification (lParam an NMHDR*). By default it is offered to the
+    /// control that sent it first (OnChildNotify), and routed through OnCmdMsg when the
+    /// control did not take it. *result is what the control gets back (nonzero vetoes where a
+    /// control asks).
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    /// A notification this window sent to its parent, offered back to it before the parent
+    /// handles it; TRUE takes it, with *result the answer. The base takes nothing.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 private:
     friend class ui_detail::WndBridge;

@@ -7,6 +7,14 @@
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/sys_metrics.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
 using ui_detail::WndBridge;
 
 namespace {
@@ -14,6 +22,92 @@ namespace {
 CPoint PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 LPARAM PackScreenPoint(CPoint point) { return MAKELPARAM(WORD(point.x), WORD(point.y)); }
+
+QEvent::Type PostedMessageType()
+{
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
+}
+
+class PostedMessageEvent;
+
+/// The messages posted and not yet delivered or dropped, for IsMessageQueued.
+class WaitingMessages {
+public:
+    void Add(const PostedMessageEvent* event)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_events.push_back(event);
+    }
+    void Remove(const PostedMessageEvent* event)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_events.erase(std::remove(m_events.begin(), m_events.end(), event), m_events.end());
+    }
+    bool Contains(const QWidget* widget, UINT message);
+
+private:
+    std::mutex m_mutex;
+    std::vector<const PostedMessageEvent*> m_events;
+};
+
+WaitingMessages& Waiting()
+{
+    static auto* waiting = new WaitingMessages;
+    return *waiting;
+}
+
+/// A posted message on its way: the event that carries it through Qt's queue. It waits from
+/// its making until it is delivered or Qt drops it.
+class PostedMessageEvent final : public QEvent {
+public:
+    PostedMessageEvent(QWidget* widget, const MSG& msg)
+        : QEvent(PostedMessageType()), target(widget), message(msg)
+    {
+        Waiting().Add(this);
+    }
+    ~PostedMessageEvent() override { Waiting().Remove(this); }
+    PostedMessageEvent(const PostedMessageEvent&) = delete;
+    PostedMessageEvent& operator=(const PostedMessageEvent&) = delete;
+
+    const QPointer<QWidget> target;
+    const MSG message;
+};
+
+bool WaitingMessages::Contains(const QWidget* widget, UINT message)
+{
+    const std::lock_guard lock(m_mutex);
+    return std::any_of(m_events.begin(), m_events.end(), [&](const PostedMessageEvent* event) {
+        return event->target == widget && event->message.message == message;
+    });
+}
+
+/// Receives every posted message on the interface thread and hands it to its window, which
+/// may have ended meanwhile: the message is then dropped.
+class PostedMessageCourier final : public QObject {
+public:
+    bool event(QEvent* event) override
+    {
+        if (event->type() != PostedMessageType())
+            return QObject::event(event);
+        auto* posted = static_cast<PostedMessageEvent*>(event);
+        Waiting().Remove(posted);  // a handler that asks sees this message as delivered
+        if (CWnd* wnd = ui_detail::WndFromWidget(posted->target))
+            wnd->SendMessage(posted->message.message, posted->message.wParam,
+                             posted->message.lParam);
+        return true;
+    }
+};
+
+QObject* Courier()
+{
+    static QObject* courier = [] {
+        auto* made = new PostedMessageCourier;
+        made->moveToThread(QCoreApplication::instance()->thread());
+        return made;
+    }();
+    return courier;
+}
 
 }  // namespace
 
@@ -27,6 +121,26 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
     msg.wParam = wParam;
     msg.lParam = lParam;
     return WndBridge::Deliver(*this, msg, nullptr);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    QWidget* widget = m_impl->widget;
+    if (!widget || !QCoreApplication::instance())
+        return FALSE;
+    MSG msg;
+    msg.hwnd = this;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    QCoreApplication::postEvent(Courier(), new PostedMessageEvent(widget, msg));
+    return TRUE;
+}
+
+BOOL CWnd::IsMessageQueued(UINT message) const
+{
+    const QWidget* widget = m_impl->widget;
+    return widget && Waiting().Contains(widget, message) ? TRUE : FALSE;
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -177,6 +291,8 @@ void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
+
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     // Menus and accelerators send no control; a control sends its notification code.
@@ -184,11 +300,15 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(LOWORD(wParam), code, nullptr, nullptr);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (!header)
         return FALSE;
+    CWnd* control = header->hwndFrom;
+    if (control && control != this && control->GetSafeHwnd() &&
+        control->OnChildNotify(WM_NOTIFY, wParam, lParam, result))
+        return TRUE;
     AFX_NOTIFY notify{result, header};
     return OnCmdMsg(UINT(header->idFrom), int(header->code), &notify, nullptr);
 }
