@@ -1,0 +1,59 @@
+// controls/value_editor_record.cpp: the record editor: a drop-down list of the records of the
+// definition's record type.
+#include "controls/value_editor.h"
+
+#include "database/record_node.h"
+#include "database/record_type_table.h"
+
+namespace {
+
+constexpr const char* kMissingValue = "Missing value";
+/// How far the list drops below the input, in rows of the input's height.
+constexpr int kDroppedRows = 12;
+
+} // namespace
+
+bool CRecordValueEditor::OnControlsCreated(const CDlgTemplateBuilder& builder)
+{
+    CRect place = PlaceholderRect(builder);
+    place.bottom = place.top + place.Height() * (kDroppedRows + 1);
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+    return m_input.Create(style, place, this, VALUE_EDITOR_INPUT_ID) != FALSE;
+}
+
+void CRecordValueEditor::Init(int /*kind*/, const CFieldDef* def, const CTypedValue& value,
+                              const std::string& label)
+{
+    SetLabel(label);
+    // The path and the records offered both come from the definition given, so a family
+    // parameter offers families under a path that names families.
+    m_path.SetField(def);
+    m_input.ResetContent();
+    const CRecordNode* current = value.GetType() == TV_RECORD ? value.GetRecord() : nullptr;
+    const CDataNode* root = GetRecordTypeRootForDef(m_path.GetLeafField(false));
+    for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
+         node = node->GetNextSibling()) {
+        if (!node->IsRecord() || node->IsPendingDeletion())
+            continue;
+        std::string text;
+        node->GetText(text, 0);
+        const int index = m_input.AddString(text.c_str());
+        m_input.SetItemData(index, reinterpret_cast<DWORD_PTR>(node));
+        if (node == current)
+            m_input.SetCurSel(index);
+    }
+}
+
+bool CRecordValueEditor::Validate()
+{
+    return m_input.GetCurSel() >= 0 || Refuse(kMissingValue, m_input);
+}
+
+void CRecordValueEditor::GetValue(CTypedValue& value)
+{
+    const int index = m_input.GetCurSel();
+    value.SetRecord(index < 0 ? nullptr
+                              : static_cast<CRecordNode*>(
+                                    reinterpret_cast<CDataNode*>(m_input.GetItemData(index))));
+}
