@@ -13,7 +13,25 @@ inline constexpr UINT IDR_RECORDS_TOOLBAR = 291, IDR_DIAGRAM_TOOLBAR = 157, IDR_
 inline constexpr UINT IDR_LISTS_MENU = 250, IDR_DIAGRAM_MENU = 242, IDR_MEDIA_MENU = 243;
 
 // Commands of the shell.
-inline constexpr UINT ID_RECORDS_WINDOW = 32771;
+inline constexpr UINT ID_RECORDS_WINDOW = 32771, ID_GO_TO_RECORD = 32780;
+/// Insert: a new unrelated individual, note, source or repository.
+inline constexpr UINT ID_NEW_INDIVIDUAL = 32847, ID_NEW_NOTE = 32848, ID_NEW_SOURCE = 32849,
+                      ID_NEW_REPOSITORY = 32850;
+/// View: the record lists and the single records.
+inline constexpr UINT ID_VIEW_INDIVIDUALS = 32985, ID_VIEW_FAMILIES = 32986, ID_VIEW_NOTES = 32987,
+                      ID_VIEW_SOURCES = 32988, ID_VIEW_REPOSITORIES = 32989,
+                      ID_VIEW_SUBMITTER = 32990, ID_VIEW_SUBMISSION = 32991,
+                      ID_VIEW_MEDIA_LIST = 32992, ID_VIEW_HEADER = 32993;
+/// Window: let the next command show its content here; keep this window's content.
+inline constexpr UINT ID_REUSE_WINDOW = 32781, ID_LOCK_WINDOW = 32923;
+/// Help: the user manual, the web pages, and the tutorial files.
+inline constexpr UINT ID_USER_MANUAL = 33044, ID_WEB_PAGES = 33045, ID_VISIT_WEB_SITE = 33093,
+                      ID_PDF_READER = 33094, ID_TUTORIAL_1 = 33095, ID_TUTORIAL_13 = 33096,
+                      ID_TUTORIAL_4 = 33097, ID_TUTORIAL_5 = 33098, ID_TUTORIAL_6 = 33099,
+                      ID_TUTORIAL_9 = 33100, ID_TUTORIAL_10 = 33101, ID_TUTORIAL_15 = 33104;
+/// The items of the menus of saved files: standard and custom diagrams, standard and custom
+/// queries, more and custom reports.
+inline constexpr UINT ID_SAVED_FILES_FIRST = 26001, ID_SAVED_FILES_LAST = 27500;
 inline constexpr UINT ID_VIEW_RECORDS_TOOLBAR = 33056, ID_VIEW_DIAGRAM_TOOLBAR = 32911,
                       ID_VIEW_MEDIA_TOOLBAR = 32943, ID_RESET_TOOLBARS = 33004;
 

@@ -1,5 +1,4 @@
-// app/av_app.cpp: the application object's start-up, exit, idle work, file commands and window
-// lookups.
+// app/av_app.cpp: the application object's start-up, exit, idle work and file commands.
 #include "app/av_app.h"
 
 #include "app/app_ids.h"
@@ -41,12 +40,14 @@ CAvApp* GetAvApp()
     return dynamic_cast<CAvApp*>(AfxGetApp());
 }
 
-CAvApp::CAvApp()
+CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewCounts>())
 {
     MapCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     MapCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     MapCommand(ID_APP_EXIT, [this] { OnAppExit(); });
-    MapCommand(ID_RECORDS_WINDOW, [this] { ShowRecordsWindow(-1); });
+    MapWindowCommands();
+    MapRecordCommands();
+    MapHelpCommands();
 }
 
 CAvApp::~CAvApp() = default;
@@ -94,7 +95,7 @@ bool CAvApp::CreateWindows()
     m_pMainWnd = frame;
     frame->DragAcceptFiles();
     RegisterShellFileTypes(ProgramPath(), Prefs().m_registerForGedcom);
-    SetSubViewRequest(RuntimeClassOf<CSubViewCounts>());
+    SetSubViewRequest(m_recordsPaneClass);
     CDocument* doc = m_template->OpenDocumentFile(nullptr);
     SetSubViewRequest(nullptr);
     m_document = dynamic_cast<CAvDoc*>(doc);
@@ -224,46 +225,7 @@ std::string CAvApp::GetDocumentTitle() const
     return m_document ? m_document->GetTitle() : kNoDocumentTitle;
 }
 
-CAvView* CAvApp::GetActiveAvView() const
+std::string CAvApp::GetOpenFilePath() const
 {
-    CMainFrame* frame = GetMainFrame();
-    CMDIChildWnd* child = frame ? frame->MDIGetActive() : nullptr;
-    if (!child || !child->IsWindowVisible())
-        return nullptr;
-    return dynamic_cast<CAvView*>(child->GetActiveView());
-}
-
-CSubView* CAvApp::FindRecordsView(CAvView** view) const
-{
-    if (view)
-        *view = nullptr;
-    if (!m_document)
-        return nullptr;
-    for (CView* each : m_document->GetViews()) {
-        auto* avView = dynamic_cast<CAvView*>(each);
-        CSubView* pane = avView ? avView->GetSubView() : nullptr;
-        if (pane && pane->GetSubViewType() == kSubViewRecords) {
-            if (view)
-                *view = avView;
-            return pane;
-        }
-    }
-    return nullptr;
-}
-
-void CAvApp::ShowRecordsWindow(int /*tab*/)
-{
-    // While start-up makes the document, its first window is being made already.
-    if (!m_document || !m_template)
-        return;
-    CAvView* view = nullptr;
-    if (FindRecordsView(&view)) {
-        if (CFrameWnd* frame = view->GetParentFrame())
-            frame->ActivateFrame();
-        return;
-    }
-    SetSubViewRequest(RuntimeClassOf<CSubViewCounts>());
-    if (CFrameWnd* frame = m_template->CreateNewFrame(m_document, nullptr))
-        m_template->InitialUpdateFrame(frame, m_document);
-    SetSubViewRequest(nullptr);
+    return m_document ? m_document->GetPathName() : std::string();
 }

@@ -3,17 +3,24 @@
 #pragma once
 
 #include "app/record_counts.h"
+#include "app/saved_file_menus.h"
 
 #include "database/data_observer.h"
 #include "platform/ui/app.h"
 
+#include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
 class CAvDoc;
 class CAvView;
+class CFamRec;
+class CIndRec;
 class CMainFrame;
 class CMultiDocTemplate;
+class CRecordNode;
+class CRecordsPane;
 class CSubView;
 class CView;
 
@@ -61,26 +68,80 @@ public:
     CMainFrame* GetMainFrame() const;
     /// The document's title, or "Ardenvel Riru" when there is none.
     std::string GetDocumentTitle() const;
+    /// The open file's path; empty for an untitled file.
+    std::string GetOpenFilePath() const;
     /// The number of records of a type (a list index), counted again after each change notice.
     long GetRecordCount(int listIndex) { return m_counts.Get(listIndex); }
 
     // Windows.
+    /// The class of the records window's pane (a CRecordsPane): the record counts until the
+    /// record lists exist. Set before start-up makes the records window.
+    void SetRecordsPaneClass(const CRuntimeClass* cls) { m_recordsPaneClass = cls; }
     /// Set around a call that makes a frame: the pane its view is to host.
     void SetSubViewRequest(const CRuntimeClass* cls, DWORD param = 0) { m_request = {cls, param}; }
     SubViewRequest GetSubViewRequest() const { return m_request; }
     /// The active window's view, when that window is visible and shows a CAvView.
     CAvView* GetActiveAvView() const;
+    /// The next of the document's views after previous (from the first when null) whose pane
+    /// is of kind (any view for kSubViewNone); null when there is none.
+    CAvView* GetNextViewOfKind(const CAvView* previous, int kind) const;
+    /// The first view of kind whose reuse flag is set, or null.
+    CAvView* FindReusableView(int kind) const;
     /// The records window's pane and, when asked, its view; null when there is none.
-    CSubView* FindRecordsView(CAvView** view = nullptr) const;
-    /// Shows the records window, made when there is none, and activates it. tab -1 keeps the
-    /// record list it showed.
+    CRecordsPane* FindRecordsView(CAvView** view = nullptr) const;
+    /// Shows content in a window of kind, whose pane is of cls: the records window, the first
+    /// query window, or the reusable window of the other kinds. A window found gets a pane of
+    /// cls when it has another, is given the content (show) and is shown and activated; without
+    /// one a new window is made and given the content. Returns the window's view; null when no
+    /// window could be made.
+    CAvView* ShowInWindowOfKind(int kind, const CRuntimeClass* cls,
+                                const std::function<void(CSubView&)>& show);
+    /// Shows the records window, made when there is none, and activates it; unless tab is -1,
+    /// shows the list with that list index and gives it the focus.
     void ShowRecordsWindow(int tab);
+    /// Shows the records window and selects the record in the list of its type.
+    void ShowRecordInRecordsWindow(CRecordNode* record, BOOL focus);
+    /// Repaints the main window, and the windows inside it when asked.
+    void RedrawMainWindow(BOOL children);
+    /// Repaints every view of the document, then tells them that all views were redrawn.
+    void RedrawAllViews();
+    /// Shows the main frame's status bar with the id in place of the one shown.
+    void SwitchControlBar(UINT id);
+
+    // Selection.
+    /// The active window's selected object when it is a record, else null.
+    CRecordNode* GetSelectedRecord() const;
+    /// The active window's selected individual in indi, else its selected family in fam (the
+    /// other is null); 1 when either was found, else 0.
+    int GetSelectedIndividual(CIndRec** indi, CFamRec** fam) const;
+
+    // Records.
+    /// Makes a new record of the type with the list index, ends the edit and selects the record
+    /// in the records window. A record that cannot be made is reported.
+    void CreateRecord(int listIndex);
+    /// Shows the records window on the list of the type; when that list is hidden and ask is
+    /// set, asks first whether to change the window's display options (Cancel leaves it).
+    void ShowRecordList(int listIndex, BOOL ask);
+    /// Shows the first record of a single-record type in the records window.
+    void ShowSingleRecord(int listIndex);
+
+    // Saved diagrams, queries and reports.
+    /// Opens a saved file of the kind; later windows install the opener of their kind.
+    using SavedFileOpener = std::function<void(const std::string& path)>;
+    void SetSavedFileOpener(SavedFileKind kind, SavedFileOpener opener);
+    bool CanOpenSavedFile(SavedFileKind kind) const;
+    /// Hands path to the opener of its kind; nothing when that kind has none.
+    void OpenSavedFile(SavedFileKind kind, const std::string& path);
 
     /// Set by the main frame's autosave timer; a due autosave runs at the end of the next idle
     /// period.
     void SetAutosaveDue(bool due) { m_autosaveDue = due; }
 
 private:
+    /// The command handlers of windows, records and help.
+    void MapWindowCommands();
+    void MapRecordCommands();
+    void MapHelpCommands();
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();
@@ -92,14 +153,24 @@ private:
     bool OpenFileOrRecoveryCopy(const std::string& path);
     /// The main window went away while starting up or exiting; nothing more may use it.
     bool HasMainFrame() const;
+    /// Marks every view and its pane for repainting.
+    void InvalidateViews() const;
+    /// Submitter Record: the list of submitters when there are several and the user wants it,
+    /// else the one submitter record.
+    void OnViewSubmitter();
 
     CAvDoc* m_document = nullptr;
     CMultiDocTemplate* m_template = nullptr;
     SubViewRequest m_request;
+    const CRuntimeClass* m_recordsPaneClass;
     CRecordCounts m_counts;
+    std::array<SavedFileOpener, 3> m_savedFileOpeners;
     bool m_autosaveDue = false;
     bool m_dataModelStarted = false;
 };
 
 /// The application object, or null when the running one is not a CAvApp.
 CAvApp* GetAvApp();
+
+/// Closes the window inside the main frame that holds wnd.
+void CloseParentFrame(CWnd* wnd);

@@ -7,8 +7,24 @@
 #include "app/sub_view.h"
 
 #include "platform/base/prompt.h"
+#include "platform/ui/cmd_ui.h"
+#include "platform/ui/frame_wnd.h"
 
-CAvView::CAvView() = default;
+CAvView::CAvView()
+{
+    MapCommand(ID_REUSE_WINDOW, [this] { OnReuseWindow(); });
+    MapUpdate(ID_REUSE_WINDOW, [this](CCmdUI* state) {
+        const bool records = m_subView && m_subView->GetSubViewType() == kSubViewRecords;
+        state->Enable(!records);
+        state->SetCheck(!records && m_reusable ? 1 : 0);
+    });
+    MapCommand(ID_LOCK_WINDOW, [this] { OnLockWindow(); });
+    MapUpdate(ID_LOCK_WINDOW, [this](CCmdUI* state) {
+        const bool lockable = m_subView && m_subView->IsLockable();
+        state->Enable(lockable);
+        state->SetCheck(lockable && !m_reusable ? 1 : 0);
+    });
+}
 
 CAvView::~CAvView() = default;
 
@@ -47,7 +63,38 @@ void CAvView::OnInitialUpdate()
     CView::OnInitialUpdate();
     CAvApp* app = GetAvApp();
     const SubViewRequest request = app ? app->GetSubViewRequest() : SubViewRequest{};
-    CreateSubView(request.cls, request.param);
+    if (!CreateSubView(request.cls, request.param))
+        return;
+    const int kind = m_subView->GetSubViewType();
+    if (kind != kSubViewRecords && kind != kSubViewQuery)
+        SetReusable(true);
+}
+
+void CAvView::SetReusable(bool on)
+{
+    if (on == m_reusable || !m_subView || m_subView->GetSubViewType() == kSubViewRecords)
+        return;
+    if (on) {
+        CAvApp* app = GetAvApp();
+        if (CAvView* other = app ? app->FindReusableView(m_subView->GetSubViewType()) : nullptr)
+            other->SetReusable(false);
+    }
+    m_reusable = on;
+}
+
+void CAvView::OnReuseWindow()
+{
+    if (m_subView && m_subView->GetSubViewType() != kSubViewRecords)
+        SetReusable(!m_reusable);
+}
+
+void CAvView::OnLockWindow()
+{
+    if (!m_subView || !m_subView->IsLockable())
+        return;
+    m_reusable = !m_reusable;
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->OnUpdateFrameTitle(TRUE);
 }
 
 void CAvView::OnUpdate(CView* sender, LPARAM hint, CObject* object)

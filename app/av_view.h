@@ -9,7 +9,10 @@
 class CSubView;
 
 /// The pane is chosen by the application's sub-view request when the view is first updated, and
-/// made again when a command asks the window for content of another kind.
+/// made again when a command asks the window for content of another kind. A reusable window
+/// takes the content of the next command that shows content of its kind. A new window and Reuse
+/// Window take the flag from the other window of the kind; Lock Current Window only inverts this
+/// window's flag. The records window is never reusable.
 class CAvView : public CView {
 public:
     CAvView();
@@ -24,7 +27,13 @@ public:
     /// that class can be made; the view then has none.
     bool CreateSubView(const CRuntimeClass* cls, DWORD request);
 
-    /// Makes the pane of the application's sub-view request.
+    bool IsReusable() const { return m_reusable; }
+    /// Turns the reuse flag on or off. Nothing happens without a pane or for the records
+    /// window. Turning it on first turns it off in the reusable window of the same kind.
+    void SetReusable(bool on);
+
+    /// Makes the pane of the application's sub-view request. A new window is reusable, except
+    /// the records and query windows.
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
     void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
@@ -35,5 +44,11 @@ protected:
     void OnSetFocus(CWnd* oldWnd) override;
 
 private:
+    /// Reuse Window: toggles the reuse flag; not for the records window.
+    void OnReuseWindow();
+    /// Lock Current Window: a lockable window's reuse flag is inverted, no other's changes.
+    void OnLockWindow();
+
     std::unique_ptr<CSubView> m_subView;
+    bool m_reusable = false;
 };

@@ -85,6 +85,7 @@ void CMainFrame::MapHandlers()
     MapUpdate(ID_PANE_AUTO_CITATION, [](CCmdUI* state) {
         state->SetText(GetAutoCitation() ? "Auto-Citation Enabled" : "");
     });
+    MapFileAndHelpCommands();
 }
 
 int CMainFrame::OnCreate(CREATESTRUCT* createStruct)

@@ -2,6 +2,8 @@
 // of which one shows at a time, the progress bar of long operations, and the autosave timer.
 #pragma once
 
+#include "app/saved_file_menus.h"
+
 #include "platform/base/progress.h"
 #include "platform/ui/mdi_frame_wnd.h"
 #include "platform/ui/progress_ctrl.h"
@@ -16,6 +18,8 @@ enum ToolBarIndex : int { kStandardBar = 0, kRecordsBar = 1, kDiagramBar = 2, kM
 
 /// The window menus and toolbars follow the active window's kind (RebuildMenus). The status bar
 /// shown is the main, diagram or query bar, and while a long operation runs the progress bar.
+/// The menus of saved diagrams, queries and reports are filled each time they open; commands
+/// that nothing before the frame handles open the file their item listed.
 class CMainFrame final : public CMDIFrameWnd, public IProgress {
 public:
     CMainFrame();
@@ -61,11 +65,16 @@ protected:
     /// Keeps the toolbar placements, asks to save a modified file, then closes.
     void OnClose() override;
     void OnTimer(UINT_PTR id) override;
+    /// Fills a menu of saved files before its update pass.
+    void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) override;
 
 private:
     bool CreateToolBars();
     bool CreateStatusBars();
     void MapHandlers();
+    /// The saved-file items, help, web-page and tutorial commands.
+    void MapFileAndHelpCommands();
+    void OnSavedFile(UINT id);
     /// The divisor and bar range of a progress range.
     void SetProgressRange(long range);
     void ToggleToolBar(int index);
@@ -87,4 +96,5 @@ private:
     UINT m_currentStatusBar = 0;
     bool m_progressActive = false;
     UINT_PTR m_autosaveTimer = 0;
+    CSavedFileMenus m_savedFiles;
 };

@@ -16,6 +16,13 @@ BOOL CSubView::Create(const RECT& rect, CAvView* parentView, UINT id, DWORD /*re
     return CWnd::Create("AvSubView", "AV Subview", WS_CHILD, rect, parentView, id);
 }
 
+CObject* CSubView::GetSelection(const CRuntimeClass* /*cls*/, int* count) const
+{
+    if (count)
+        *count = 0;
+    return nullptr;
+}
+
 int CSubView::GetSubViewType() const
 {
     return kSubViewNone;
@@ -41,4 +48,9 @@ void CSubView::OnActivate(BOOL activate, CView* /*activated*/, CView* /*deactiva
         frame->ShowStatusBar(ID_STATUS_MAIN);
         frame->RebuildMenus(GetSubViewType());
     }
+}
+
+BOOL CSubView::IsLockable() const
+{
+    return FALSE;
 }

@@ -21,6 +21,9 @@ public:
     /// sub-view request to the pane.
     virtual BOOL Create(const RECT& rect, CAvView* parentView, UINT id, DWORD request);
 
+    /// The selected object when it is of cls (any class for null), else null; count, when
+    /// given, receives the number of objects selected. The base selects nothing.
+    virtual CObject* GetSelection(const CRuntimeClass* cls, int* count) const;
     /// The kind of content (SubViewKind); the base is kSubViewNone.
     virtual int GetSubViewType() const;
     /// The title of the window that holds the pane; the base's is empty.
@@ -32,4 +35,7 @@ public:
     /// The window became the active one, or stopped being it. On activation the base shows the
     /// main status bar and has the main frame rebuild its menus and toolbars for this kind.
     virtual void OnActivate(BOOL activate, CView* activated, CView* deactivated);
+    /// Whether the window may be locked against reuse; the base, and so the records and query
+    /// windows, cannot. Diagram, multimedia and report windows can.
+    virtual BOOL IsLockable() const;
 };

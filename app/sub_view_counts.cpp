@@ -4,6 +4,7 @@
 #include "app/app_ids.h"
 #include "app/av_app.h"
 
+#include "database/record_node.h"
 #include "database/record_type_table.h"
 #include "platform/base/text.h"
 #include "platform/ui/client_dc.h"
@@ -27,11 +28,6 @@ const CRuntimeClass* CSubViewCounts::GetRuntimeClass() const
     return RuntimeClassOf<CSubViewCounts>();
 }
 
-int CSubViewCounts::GetSubViewType() const
-{
-    return kSubViewRecords;
-}
-
 void CSubViewCounts::GetTitle(std::string& title) const
 {
     title = "Records";
@@ -48,6 +44,27 @@ void CSubViewCounts::OnUpdate(CView* /*sender*/, LPARAM /*hint*/, CObject* /*obj
         Invalidate();
 }
 
+int CSubViewCounts::FindTab(int listIndex) const
+{
+    return listIndex >= 0 && listIndex < GetRecordTypeCount() ? listIndex : -1;
+}
+
+void CSubViewCounts::SelectTab(int listIndex, bool focus)
+{
+    m_currentList = FindTab(listIndex);
+    if (!GetSafeHwnd())
+        return;
+    Invalidate();
+    if (focus)
+        SetFocus();
+}
+
+void CSubViewCounts::ShowRecord(CRecordNode* record, bool focus)
+{
+    if (record)
+        SelectTab(GetRecordTypeIndex(record->GetFieldDef()), focus);
+}
+
 BOOL CSubViewCounts::OnEraseBkgnd(CDC* /*dc*/)
 {
     return TRUE;
@@ -61,11 +78,16 @@ void CSubViewCounts::OnPaint()
     dc.FillSolidRect(&client, GetSysColor(COLOR_WINDOW));
     dc.SelectStockObject(DEFAULT_GUI_FONT);
     dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
     const int lineHeight = dc.GetTextExtent("Ay").cy + kLineGap;
     int y = kMargin;
-    for (const std::string& line : m_lines) {
-        dc.TextOut(kMargin, y, line);
+    for (int i = 0; i < int(m_lines.size()); ++i) {
+        const bool current = i == m_currentList;
+        if (current) {
+            const CRect band(0, y - kLineGap / 2, client.right, y + lineHeight - kLineGap / 2);
+            dc.FillSolidRect(&band, GetSysColor(COLOR_HIGHLIGHT));
+        }
+        dc.SetTextColor(GetSysColor(current ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        dc.TextOut(kMargin, y, m_lines[std::size_t(i)]);
         y += lineHeight;
     }
 }

@@ -1,0 +1,94 @@
+// app/av_app_records.cpp: the application object's commands that make records and show record
+// lists and single records.
+#include "app/av_app.h"
+
+#include "app/app_ids.h"
+#include "app/records_pane.h"
+
+#include "database/change_tracking.h"
+#include "database/record_id_state.h"
+#include "database/record_node.h"
+#include "database/record_type_table.h"
+#include "platform/base/prompt.h"
+
+namespace {
+
+constexpr const char* kCreateFailed = "An error has occurred.  Unable to create the new record.";
+constexpr const char* kShowHiddenList =
+    "Records of this type are not currently being displayed in the Records Window.  The Records "
+    "Window display options will be changed to make them visible (you can alway hide them again "
+    "later if you wish to).";
+constexpr const char* kSeveralSubmitters =
+    "This file contains multiple submitter records.  Would you like to view the submitter "
+    "record list?";
+
+} // namespace
+
+void CAvApp::MapRecordCommands()
+{
+    const std::pair<UINT, int> creations[] = {{ID_NEW_INDIVIDUAL, RECORD_LIST_INDI},
+                                              {ID_NEW_NOTE, RECORD_LIST_NOTE},
+                                              {ID_NEW_SOURCE, RECORD_LIST_SOUR},
+                                              {ID_NEW_REPOSITORY, RECORD_LIST_REPO}};
+    for (const auto& [id, listIndex] : creations)
+        MapCommand(id, [this, listIndex] { CreateRecord(listIndex); });
+    const std::pair<UINT, int> lists[] = {
+        {ID_VIEW_INDIVIDUALS, RECORD_LIST_INDI},  {ID_VIEW_FAMILIES, RECORD_LIST_FAM},
+        {ID_VIEW_NOTES, RECORD_LIST_NOTE},        {ID_VIEW_SOURCES, RECORD_LIST_SOUR},
+        {ID_VIEW_REPOSITORIES, RECORD_LIST_REPO}, {ID_VIEW_MEDIA_LIST, RECORD_LIST_OBJE}};
+    for (const auto& [id, listIndex] : lists)
+        MapCommand(id, [this, listIndex] { ShowRecordList(listIndex, TRUE); });
+    MapCommand(ID_VIEW_SUBMITTER, [this] { OnViewSubmitter(); });
+    MapCommand(ID_VIEW_SUBMISSION, [this] { ShowSingleRecord(RECORD_LIST_SUBN); });
+    MapCommand(ID_VIEW_HEADER, [this] { ShowSingleRecord(RECORD_LIST_HEAD); });
+}
+
+void CAvApp::CreateRecord(int listIndex)
+{
+    CRecordNode* record = nullptr;
+    try {
+        CDataNode* root = GetRecordTypeRoot(listIndex);
+        record = dynamic_cast<CRecordNode*>(root ? root->CreateChild(nullptr) : nullptr);
+    } catch (...) {
+        record = nullptr;
+    }
+    // The edit ends whether or not the record was made, so that nothing stays unannounced.
+    NotifyChanges();
+    if (!record) {
+        MessageBox(kCreateFailed, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    ShowRecordInRecordsWindow(record, FALSE);
+}
+
+void CAvApp::ShowRecordList(int listIndex, BOOL ask)
+{
+    ShowRecordsWindow(-1);
+    CRecordsPane* pane = FindRecordsView();
+    if (!pane)
+        return;
+    if (pane->FindTab(listIndex) == -1 && ask &&
+        MessageBox(kShowHiddenList, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    pane->SelectTab(listIndex, true);
+}
+
+void CAvApp::ShowSingleRecord(int listIndex)
+{
+    const CDataNode* root = GetRecordTypeRoot(listIndex);
+    auto* record = dynamic_cast<CRecordNode*>(root ? root->GetFirstChild() : nullptr);
+    if (record)
+        ShowRecordInRecordsWindow(record, TRUE);
+    else
+        ShowRecordsWindow(listIndex);
+}
+
+void CAvApp::OnViewSubmitter()
+{
+    if (GetRecordCount(RECORD_LIST_SUBM) <= 1) {
+        ShowSingleRecord(RECORD_LIST_SUBM);
+        return;
+    }
+    if (MessageBox(kSeveralSubmitters, MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
+        ShowRecordList(RECORD_LIST_SUBM, FALSE);
+}

@@ -1,0 +1,52 @@
+// app/main_frame_commands.cpp: the main frame's menus of saved files with their commands, and
+// its help, web-page and tutorial commands.
+#include "app/main_frame.h"
+
+#include "app/app_ids.h"
+#include "app/av_app.h"
+#include "app/help_commands.h"
+
+#include "controls/core/shell_open.h"
+#include "platform/ui/menu.h"
+
+void CMainFrame::MapFileAndHelpCommands()
+{
+    MapCommandRange(ID_SAVED_FILES_FIRST, ID_SAVED_FILES_LAST,
+                    [this](UINT id) { OnSavedFile(id); });
+    // The items keep the state their menu was filled with.
+    MapUpdateRange(ID_SAVED_FILES_FIRST, ID_SAVED_FILES_LAST, [](CCmdUI*) {});
+    // Help has no help file of its own here: every help command opens the user manual.
+    for (UINT id : {ID_HELP_FINDER, ID_CONTEXT_HELP, ID_HELP, ID_DEFAULT_HELP})
+        MapCommand(id, [] { OpenUserManual(true); });
+    MapCommand(ID_VISIT_WEB_SITE, [] { OpenInBrowser(kProductWebSite); });
+    MapCommand(ID_PDF_READER, [] { OpenInBrowser(kPdfReaderPage); });
+    for (UINT id : {ID_TUTORIAL_1, ID_TUTORIAL_4, ID_TUTORIAL_5, ID_TUTORIAL_6, ID_TUTORIAL_9,
+                    ID_TUTORIAL_10, ID_TUTORIAL_13, ID_TUTORIAL_15})
+        MapCommand(id, [id] { OpenTutorialFile(id); });
+}
+
+void CMainFrame::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu)
+{
+    if (popup && !sysMenu) {
+        const CAvApp* app = GetAvApp();
+        m_savedFiles.Fill(*popup, [app](SavedFileKind kind) {
+            if (!app || !app->CanOpenSavedFile(kind))
+                return false;
+            CIndRec* individual = nullptr;
+            CFamRec* family = nullptr;
+            // A saved diagram is drawn for the selected individual.
+            return kind != SavedFileKind::kDiagram ||
+                   (app->GetSelectedIndividual(&individual, &family) && individual);
+        });
+    }
+    CMDIFrameWnd::OnInitMenuPopup(popup, index, sysMenu);
+}
+
+void CMainFrame::OnSavedFile(UINT id)
+{
+    SavedFileKind kind = SavedFileKind::kDiagram;
+    std::string path;
+    CAvApp* app = GetAvApp();
+    if (app && m_savedFiles.FileForCommand(id, kind, path))
+        app->OpenSavedFile(kind, path);
+}
