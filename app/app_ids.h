@@ -14,6 +14,10 @@ inline constexpr UINT IDR_LISTS_MENU = 250, IDR_DIAGRAM_MENU = 242, IDR_MEDIA_ME
 
 // Commands of the shell.
 inline constexpr UINT ID_RECORDS_WINDOW = 32771, ID_GO_TO_RECORD = 32780;
+/// File: backup and restore; Tools: re-order out-of-sequence data.
+inline constexpr UINT ID_FILE_BACKUP = 33083, ID_FILE_RESTORE = 33084, ID_REORDER = 33062;
+/// Tools: the preferences sheet and the record-identifier tool.
+inline constexpr UINT ID_PREFERENCES = 32960, ID_RECORD_IDS = 33042;
 /// Insert: a new unrelated individual, note, source or repository.
 inline constexpr UINT ID_NEW_INDIVIDUAL = 32847, ID_NEW_NOTE = 32848, ID_NEW_SOURCE = 32849,
                       ID_NEW_REPOSITORY = 32850;

@@ -1,22 +1,30 @@
 // app/av_app.cpp: the application object's start-up, exit, idle work and file commands.
 #include "app/av_app.h"
 
+#include "app/about_dlg.h"
 #include "app/app_ids.h"
 #include "app/autosave.h"
 #include "app/av_doc.h"
 #include "app/av_view.h"
+#include "app/backup_restore.h"
 #include "app/child_frame.h"
 #include "app/main_frame.h"
+#include "app/prefs_dlg.h"
+#include "app/record_ids_dlg.h"
+#include "app/reorder_dlg.h"
 #include "app/shell_file_types.h"
+#include "app/splash_wnd.h"
 #include "app/sub_view_counts.h"
 
 #include "app/core/preferences.h"
+#include "controls/colour_chooser.h"
 #include "database/data_model.h"
 #include "database/gedcom_loader.h"
 #include "database/named_list_store.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
+#include "platform/ui/cmd_ui.h"
 #include "platform/ui/command_line.h"
 #include "platform/ui/doc_template.h"
 #include "platform/ui/file_dialog.h"
@@ -45,6 +53,17 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewCounts>())
     MapCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     MapCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     MapCommand(ID_APP_EXIT, [this] { OnAppExit(); });
+    MapCommand(ID_APP_ABOUT, [] { ShowAboutBox(); });
+    MapCommand(ID_PREFERENCES, [] { ShowPreferences(); });
+    MapCommand(ID_RECORD_IDS, [] { CRecordIdsDlg().DoModal(); });
+    MapCommand(ID_FILE_PRINT_SETUP, [this] { m_printer.OnFilePrintSetup(); });
+    MapCommand(ID_FILE_BACKUP, [this] { RunBackup(GetMainFrame()); });
+    MapUpdate(ID_FILE_BACKUP, [](CCmdUI* cmdUI) { cmdUI->Enable(CanBackup()); });
+    MapCommand(ID_FILE_RESTORE, [this] { RunRestore(GetMainFrame()); });
+    MapCommand(ID_REORDER, [this] {
+        if (RunReorder(GetMainFrame()))
+            ShowRecordsWindow(-1);
+    });
     MapWindowCommands();
     MapRecordCommands();
     MapHelpCommands();
@@ -57,16 +76,28 @@ BOOL CAvApp::InitInstance()
     return StartUp(GetArguments());
 }
 
+BOOL CAvApp::PreTranslateMessage(MSG* msg)
+{
+    if (CSplashWnd::PreTranslateAppMessage(msg))
+        return TRUE;
+    return CWinApp::PreTranslateMessage(msg);
+}
+
 BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
 {
     SetRegistryKey(kMakerKey);
     LoadPreferences();
     CCommandLineInfo commandLine;
     commandLine.Parse(arguments);
+    if (!Prefs().m_hideSplashPanel)
+        CSplashWnd::EnableSplashScreen(commandLine.m_bShowSplash);
     LoadStdProfileSettings(kRecentFiles);
     SetNamedListStore(&NamedListStore());
     InstallExpressionEngine();
     InstallRelationshipPoolFactory();
+    if (!InitColourChooser())
+        return FALSE;
+    m_printer.MeasurePrinterPage();
     if (!InitDataModel(this))
         return FALSE;
     m_dataModelStarted = true;

@@ -2,6 +2,7 @@
 // change notices, and the lookups of windows that the rest of the shell uses.
 #pragma once
 
+#include "app/printer_setup.h"
 #include "app/record_counts.h"
 #include "app/saved_file_menus.h"
 
@@ -40,6 +41,8 @@ public:
 
     /// Starts with the program's arguments (StartUp).
     BOOL InitInstance() override;
+    /// The splash window takes the first key or click while it shows.
+    BOOL PreTranslateMessage(MSG* msg) override;
     /// Brings the program up in order: the profile key, the preferences, the arguments, the
     /// recent-file list, the data set, the document template, the main frame, the desktop's file
     /// types, the document with its records window, the main window shown, the start-up folder,
@@ -133,6 +136,9 @@ public:
     /// Hands path to the opener of its kind; nothing when that kind has none.
     void OpenSavedFile(SavedFileKind kind, const std::string& path);
 
+    /// The program's printer: page size, orientation, measuring contexts, Print Setup.
+    CAppPrinter& GetPrinter() { return m_printer; }
+
     /// Set by the main frame's autosave timer; a due autosave runs at the end of the next idle
     /// period.
     void SetAutosaveDue(bool due) { m_autosaveDue = due; }
@@ -164,6 +170,7 @@ private:
     SubViewRequest m_request;
     const CRuntimeClass* m_recordsPaneClass;
     CRecordCounts m_counts;
+    CAppPrinter m_printer{GetPrinterSettings()};
     std::array<SavedFileOpener, 3> m_savedFileOpeners;
     bool m_autosaveDue = false;
     bool m_dataModelStarted = false;

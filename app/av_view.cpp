@@ -12,6 +12,8 @@
 
 CAvView::CAvView()
 {
+    MapCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
+    MapCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
     MapCommand(ID_REUSE_WINDOW, [this] { OnReuseWindow(); });
     MapUpdate(ID_REUSE_WINDOW, [this](CCmdUI* state) {
         const bool records = m_subView && m_subView->GetSubViewType() == kSubViewRecords;

@@ -10,6 +10,7 @@
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/view.h"
 #include "queries/named_list.h"
+#include "queries/query_eval.h"
 
 void CAvApp::OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool modify)
 {
@@ -28,6 +29,7 @@ void CAvApp::BroadcastUpdate(CView* sender, LPARAM hint, CObject* object, BOOL m
     const bool recordsChanged = GetChangedRecords() != nullptr;
     if (recordsChanged && !HasNoDeletedChanges())
         RemoveDeletedFromNamedLists();
+    NotifyAllQueries(long(hint));
     if (recordsChanged || hint == kHintDataSetClearing)
         FlushRecordCache(hint == kHintDataSetClearing);
 }

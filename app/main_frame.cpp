@@ -5,6 +5,8 @@
 #include "app/app_ids.h"
 #include "app/av_app.h"
 #include "app/av_doc.h"
+#include "app/backup_restore.h"
+#include "app/splash_wnd.h"
 
 #include "app/core/preferences.h"
 #include "database/record_type_table.h"
@@ -94,6 +96,8 @@ int CMainFrame::OnCreate(CREATESTRUCT* createStruct)
         return -1;
     if (!CreateToolBars() || !CreateStatusBars())
         return -1;
+    m_menuManager.Install(this);
+    m_menuManager.LoadToolbars(kToolBarResources, int(std::size(kToolBarResources)));
     for (CToolBar& bar : m_toolBars)
         bar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
@@ -103,6 +107,7 @@ int CMainFrame::OnCreate(CREATESTRUCT* createStruct)
     SetTitle(kFrameTitle);
     OnUpdateFrameTitle(TRUE);
     SetMessageText(AFX_IDS_IDLEMESSAGE);
+    CSplashWnd::ShowSplashScreen(this);
     return 0;
 }
 
@@ -232,6 +237,8 @@ void CMainFrame::OnClose()
             return;
         doc->SetModifiedFlag(FALSE);
     }
+    if (!OfferBackupOnClose(this))
+        return;
     CMDIFrameWnd::OnClose();
 }
 

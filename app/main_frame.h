@@ -4,6 +4,8 @@
 
 #include "app/saved_file_menus.h"
 
+#include "controls/cool_menu_manager.h"
+
 #include "platform/base/progress.h"
 #include "platform/ui/mdi_frame_wnd.h"
 #include "platform/ui/progress_ctrl.h"
@@ -97,4 +99,6 @@ private:
     bool m_progressActive = false;
     UINT_PTR m_autosaveTimer = 0;
     CSavedFileMenus m_savedFiles;
+    /// Gives menu items the pictures of the toolbar buttons with the same command.
+    CCoolMenuManager m_menuManager;
 };

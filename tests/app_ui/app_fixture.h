@@ -6,6 +6,7 @@
 #include "app/av_doc.h"
 #include "app/av_view.h"
 #include "app/main_frame.h"
+#include "app/splash_wnd.h"
 #include "app/sub_view_counts.h"
 
 #include "app/core/preferences.h"
@@ -74,6 +75,11 @@ protected:
     {
         if (!m_app->StartUp(arguments))
             return false;
+        // The start-up picture would take the first posted key or click, and the backup
+        // offered at exit would ask after every test; each has tests of its own.
+        if (CSplashWnd* splash = CSplashWnd::GetSplashScreen())
+            splash->HideSplashScreen();
+        Prefs().m_backupPrompt = false;
         Frame()->MoveWindow(0, 0, 800, 600);
         TestHooks::DeliverPosted();
         return true;

@@ -241,6 +241,7 @@ TEST_F(BackupRestoreTest, TheCloseOfferKeepsTheAlwaysPromptChoice)
 
 TEST_F(BackupRestoreTest, BackupOnCloseIsNotAnnounced)
 {
+    Prefs().m_backupPrompt = true;
     Doc()->SetModifiedFlag(TRUE);
     TestHooks::OnNextDialog(CBackupPromptDlg::kTemplateId,
                             [](CDialog& dialog) { TestHooks::Click(dialog, 1785); });

@@ -1,0 +1,77 @@
+// app/beginner_help_dlg.cpp: the guidance-document dialog.
+#include "app/beginner_help_dlg.h"
+
+#include "controls/core/whole_file.h"
+#include "platform/base/prompt.h"
+#include "platform/ui/app.h"
+#include "platform/ui/button.h"
+#include "platform/ui/edit.h"
+
+namespace {
+
+constexpr UINT kTemplate = 248;
+constexpr int kPlaceholder = 1021, kShowAgainBox = 1258, kTextControl = 999;
+
+CRect PlaceOf(const CWnd& parent, const CWnd& child)
+{
+    CRect rect;
+    child.GetWindowRect(&rect);
+    parent.ScreenToClient(&rect);
+    return rect;
+}
+
+} // namespace
+
+CBeginnerHelpDlg::CBeginnerHelpDlg(CWnd* parent) : CDialog(kTemplate, parent)
+{
+    // Help belongs to the program, not to this dialog.
+    MapCommand(ID_HELP, [] {
+        if (CWnd* main = AfxGetMainWnd())
+            main->SendMessage(WM_COMMAND, ID_HELP);
+    });
+}
+
+BOOL CBeginnerHelpDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CheckDlgButton(kShowAgainBox, m_showAgain ? BST_CHECKED : BST_UNCHECKED);
+    if (m_hideHelp || m_closeOnly)
+        GetDlgItem(ID_HELP)->ShowWindow(SW_HIDE);
+    if (m_closeOnly)
+        MakeCloseOnly();
+    if (!m_caption.empty())
+        SetWindowText(m_caption);
+    ShowDocument();
+    return TRUE;
+}
+
+void CBeginnerHelpDlg::MakeCloseOnly()
+{
+    GetDlgItem(IDOK)->ShowWindow(SW_HIDE);
+    GetDlgItem(kShowAgainBox)->ShowWindow(SW_HIDE);
+    CWnd* cancel = GetDlgItem(IDCANCEL);
+    cancel->SetWindowText("Close");
+    CRect client;
+    GetClientRect(&client);
+    const CRect place = PlaceOf(*this, *cancel);
+    cancel->MoveWindow((client.Width() - place.Width()) / 2, place.top, place.Width(),
+                       place.Height());
+}
+
+void CBeginnerHelpDlg::ShowDocument()
+{
+    const CRect place = PlaceOf(*this, *GetDlgItem(kPlaceholder));
+    if (!m_text.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_READONLY |
+                           ES_MULTILINE,
+                       place, this, kTextControl))
+        return;
+    std::string content;
+    if (!m_path.empty() && ReadWholeFile(m_path, content))
+        m_text.SetWindowText(content);
+}
+
+void CBeginnerHelpDlg::OnOK()
+{
+    m_showAgain = IsDlgButtonChecked(kShowAgainBox) == BST_CHECKED;
+    CDialog::OnOK();
+}
