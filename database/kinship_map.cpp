@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 using kinship_detail::FirstParentFamily;
@@ -35,6 +36,31 @@ std::unique_ptr<CKinshipMap>& KinshipMap()
 {
     static std::unique_ptr<CKinshipMap> map;
     return map;
+}
+
+/// Guards the map and its count of users: a query row on the worker thread may look a group up
+/// while a window on the interface thread holds or drops the map.
+std::mutex& KinshipMapMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::unique_ptr<CKinshipMap> BuildKinshipMap();
+
+void AcquireLocked()
+{
+    std::unique_ptr<CKinshipMap>& map = KinshipMap();
+    if (!map)
+        map = BuildKinshipMap();
+    ++map->m_users;
+}
+
+void ReleaseLocked()
+{
+    std::unique_ptr<CKinshipMap>& map = KinshipMap();
+    if (map && --map->m_users <= 0)
+        map.reset();
 }
 
 /// Gives pool to start and to everyone joined to it through families not yet opened. The map
@@ -96,30 +122,28 @@ struct CAhnentafelStep {
 
 bool AcquireKinshipMap()
 {
-    std::unique_ptr<CKinshipMap>& map = KinshipMap();
-    if (!map)
-        map = BuildKinshipMap();
-    ++map->m_users;
+    const std::lock_guard lock(KinshipMapMutex());
+    AcquireLocked();
     return true;
 }
 
 void ReleaseKinshipMap()
 {
-    std::unique_ptr<CKinshipMap>& map = KinshipMap();
-    if (map && --map->m_users <= 0)
-        map.reset();
+    const std::lock_guard lock(KinshipMapMutex());
+    ReleaseLocked();
 }
 
 int GetRelationPoolNumber(const CIndRec* individual, bool& notFound)
 {
+    const std::lock_guard lock(KinshipMapMutex());
     const bool acquired = !KinshipMap();
     if (acquired)
-        AcquireKinshipMap();
+        AcquireLocked();
     const int* found = KinshipMap()->m_pools.Find(individual);
     notFound = !found;
     const int pool = found ? *found : 0;
     if (acquired)
-        ReleaseKinshipMap();
+        ReleaseLocked();
     return pool;
 }
 

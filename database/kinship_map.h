@@ -10,7 +10,8 @@ class CIndRec;
 /// every individual the number of its connected group: the individual records are taken in
 /// record order, and each one no earlier group reached starts the next group (1, 2, ...), which
 /// takes in everyone joined to it through family links (parents, partners, children, in either
-/// direction). It belongs to the window thread; the query worker's walks never touch it.
+/// direction). A query row on the worker thread may look groups up while a window holds the
+/// map: every call here takes one lock.
 bool AcquireKinshipMap();
 /// One user fewer; the last frees the map.
 void ReleaseKinshipMap();

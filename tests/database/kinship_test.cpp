@@ -252,6 +252,31 @@ TEST_F(CKinshipTest, PoolNumbersFollowTheRecordOrder)
     EXPECT_FALSE(notFound);
 }
 
+TEST_F(CKinshipTest, GroupsAreLookedUpSafelyWhileAnotherThreadTakesAndDropsTheMap)
+{
+    CIndRec* a = Person("A", SEX_MALE);
+    CIndRec* b = Person("B", SEX_FEMALE);
+    Family(a, b, {});
+    std::atomic<bool> asking = true;
+    std::atomic<int> wrong = 0;
+    // A query row on the worker thread asks while a window takes and drops the map; without
+    // the map's lock the map is freed under the lookup (AddressSanitizer, ThreadSanitizer).
+    std::thread window([&] {
+        while (asking) {
+            AcquireKinshipMap();
+            ReleaseKinshipMap();
+        }
+    });
+    for (int i = 0; i < 2000; ++i) {
+        bool notFound = true;
+        if (GetRelationPoolNumber(i % 2 ? a : b, notFound) != 1 || notFound)
+            ++wrong;
+    }
+    asking = false;
+    window.join();
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(CKinshipFamilyTest, AhnentafelNumbersCountFatherFirst)
 {
     struct Row {
