@@ -2,6 +2,7 @@
 #include "app/beginner_help_dlg.h"
 
 #include "controls/core/whole_file.h"
+#include "controls/dlg_layout.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/app.h"
 #include "platform/ui/button.h"
@@ -11,14 +12,6 @@ namespace {
 
 constexpr UINT kTemplate = 248;
 constexpr int kPlaceholder = 1021, kShowAgainBox = 1258, kTextControl = 999;
-
-CRect PlaceOf(const CWnd& parent, const CWnd& child)
-{
-    CRect rect;
-    child.GetWindowRect(&rect);
-    parent.ScreenToClient(&rect);
-    return rect;
-}
 
 } // namespace
 
@@ -53,14 +46,14 @@ void CBeginnerHelpDlg::MakeCloseOnly()
     cancel->SetWindowText("Close");
     CRect client;
     GetClientRect(&client);
-    const CRect place = PlaceOf(*this, *cancel);
+    const CRect place = PlaceInParent(*cancel);
     cancel->MoveWindow((client.Width() - place.Width()) / 2, place.top, place.Width(),
                        place.Height());
 }
 
 void CBeginnerHelpDlg::ShowDocument()
 {
-    const CRect place = PlaceOf(*this, *GetDlgItem(kPlaceholder));
+    const CRect place = PlaceInParent(*GetDlgItem(kPlaceholder));
     if (!m_text.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_READONLY |
                            ES_MULTILINE,
                        place, this, kTextControl))

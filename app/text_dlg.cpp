@@ -1,6 +1,7 @@
 // app/text_dlg.cpp: the long-text dialog.
 #include "app/text_dlg.h"
 
+#include "controls/dlg_layout.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/edit.h"
@@ -13,14 +14,6 @@ constexpr UINT kTemplate = 153;
 constexpr int kTextEdit = 1038;
 /// The edit never shrinks below this, in either direction.
 constexpr int kMinEditSize = 5;
-
-CRect PlaceOf(const CWnd& parent, const CWnd& child)
-{
-    CRect rect;
-    child.GetWindowRect(&rect);
-    parent.ScreenToClient(&rect);
-    return rect;
-}
 
 } // namespace
 
@@ -60,9 +53,9 @@ void CTextDlg::MeasureLayout()
 {
     CRect client;
     GetClientRect(&client);
-    const CRect edit = PlaceOf(*this, *GetDlgItem(kTextEdit));
-    const CRect ok = PlaceOf(*this, *GetDlgItem(IDOK));
-    const CRect cancel = PlaceOf(*this, *GetDlgItem(IDCANCEL));
+    const CRect edit = PlaceInParent(*GetDlgItem(kTextEdit));
+    const CRect ok = PlaceInParent(*GetDlgItem(IDOK));
+    const CRect cancel = PlaceInParent(*GetDlgItem(IDCANCEL));
     m_layout.m_editTop = edit.top;
     m_layout.m_editLeft = edit.left;
     m_layout.m_buttonGap = cancel.left - ok.right;

@@ -17,16 +17,6 @@ struct AxisModes {
 constexpr AxisModes kVertical{CDlgLayout::kToTop, CDlgLayout::kToBottom, CDlgLayout::kToMiddle};
 constexpr AxisModes kHorizontal{CDlgLayout::kToLeft, CDlgLayout::kToRight, CDlgLayout::kToCentre};
 
-/// The window's rectangle in the client coordinates of its parent.
-CRect PlaceInParent(CWnd* wnd)
-{
-    CRect rect;
-    wnd->GetWindowRect(&rect);
-    if (CWnd* parent = wnd->GetParent())
-        parent->ScreenToClient(&rect);
-    return rect;
-}
-
 /// The near edge, far edge and centre of a rectangle along one axis.
 struct Span {
     int nearEdge;
@@ -62,7 +52,7 @@ bool BuildEdge(int mode, CWnd* reference, int edge, int size, bool vertical, CLa
         out.m_value = edge * 1000 / size;
         return true;
     }
-    const Span ref = reference ? SpanOf(PlaceInParent(reference), vertical) : Span{0, size};
+    const Span ref = reference ? SpanOf(PlaceInParent(*reference), vertical) : Span{0, size};
     if (mode == axis.toNear)
         out.m_value = ref.nearEdge - edge;
     else if (mode == axis.toFar)
@@ -82,7 +72,7 @@ int PlaceEdge(const CLayoutEdge& spec, int current, int size, bool vertical)
         return static_cast<int>(static_cast<long long>(spec.m_value) * size / 1000);
     if (spec.m_reference && !spec.m_reference->GetSafeHwnd())
         return current;
-    const Span ref = spec.m_reference ? SpanOf(PlaceInParent(spec.m_reference), vertical)
+    const Span ref = spec.m_reference ? SpanOf(PlaceInParent(*spec.m_reference), vertical)
                                       : Span{0, size};
     if (spec.m_mode == axis.toNear)
         return ref.nearEdge - spec.m_value;
@@ -92,6 +82,15 @@ int PlaceEdge(const CLayoutEdge& spec, int current, int size, bool vertical)
 }
 
 } // namespace
+
+CRect PlaceInParent(const CWnd& wnd)
+{
+    CRect rect;
+    wnd.GetWindowRect(&rect);
+    if (CWnd* parent = wnd.GetParent())
+        parent->ScreenToClient(&rect);
+    return rect;
+}
 
 CDlgLayout::CDlgLayout() = default;
 
@@ -110,7 +109,7 @@ BOOL CDlgLayout::AddControl(CWnd* dialog, CWnd* control, const RECT& dialogClien
         !ModeFits(rightMode, rightReference, kHorizontal))
         return FALSE;
     const CRect client(dialogClient);
-    const CRect place = PlaceInParent(control);
+    const CRect place = PlaceInParent(*control);
     auto entry = std::make_unique<CLayoutEntry>();
     entry->m_control = control;
     if (!BuildEdge(topMode, topReference, place.top, client.Height(), true, entry->m_top) ||
@@ -130,7 +129,7 @@ void CDlgLayout::ApplyLayout(CWnd* dialog, int width, int height)
         CWnd* control = entry->m_control;
         if (!control->GetSafeHwnd())
             continue;
-        const CRect place = PlaceInParent(control);
+        const CRect place = PlaceInParent(*control);
         const int top = PlaceEdge(entry->m_top, place.top, height, true);
         const int bottom = PlaceEdge(entry->m_bottom, place.bottom, height, true);
         const int left = PlaceEdge(entry->m_left, place.left, width, false);

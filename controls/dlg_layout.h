@@ -7,6 +7,10 @@
 #include <memory>
 #include <vector>
 
+/// The window's rectangle in the client coordinates of its parent (its own rectangle on screen
+/// when it has none).
+CRect PlaceInParent(const CWnd& wnd);
+
 /// How one edge of a control follows a resize: the mode, the control it is anchored to (null
 /// for the dialog itself) and the offset in pixels or proportion in thousandths. All zero: the
 /// edge stays where it is.
