@@ -99,6 +99,18 @@ inline std::string DumpDataSet()
     return out;
 }
 
+/// The identifiers of every record but the header, types in list order.
+inline std::string RecordIds()
+{
+    std::string ids;
+    for (int listIndex = 0; listIndex < RECORD_TYPE_COUNT - 1; ++listIndex) {
+        for (const CDataNode* node = GetRecordTypeRoot(listIndex)->GetFirstChild(); node;
+             node = node->GetNextSibling())
+            ids += (ids.empty() ? "" : " ") + static_cast<const CRecordNode*>(node)->GetIdText();
+    }
+    return ids;
+}
+
 /// Where two dumps part: the first line that differs in each, with its number; empty when the
 /// dumps are equal.
 inline std::string FirstDifference(const std::string& a, const std::string& b)

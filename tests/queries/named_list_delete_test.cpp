@@ -10,6 +10,7 @@
 namespace {
 
 using gedcom_test::CrLf;
+using gedcom_test::RecordIds;
 
 /// Passes each notice on as the application's broadcast does: records waiting for deletion
 /// leave the named lists before they are freed.
@@ -30,17 +31,6 @@ std::string Entries(const CNamedList* list)
     for (const NamedListEntry& entry : list->Entries())
         text += (text.empty() ? "" : " ") + entry.m_record->GetIdText();
     return text;
-}
-
-std::string RecordIds()
-{
-    std::string ids;
-    for (int listIndex = 0; listIndex < RECORD_TYPE_COUNT - 1; ++listIndex) {
-        for (const CDataNode* node = GetRecordTypeRoot(listIndex)->GetFirstChild(); node;
-             node = node->GetNextSibling())
-            ids += (ids.empty() ? "" : " ") + static_cast<const CRecordNode*>(node)->GetIdText();
-    }
-    return ids;
 }
 
 class NamedListDeleteTest : public gedcom_test::CGedcomTest {

@@ -11,6 +11,8 @@
 
 namespace {
 
+using gedcom_test::RecordIds;
+
 /// Who links to whom: I1 alone has N1, S1 and O1; I2 and I3 share N2; N1 cites S2; S1
 /// and S3 are held at R1, S2 at R2; N3, S3 and O2 have no links to them.
 const char* const kFamily = R"(0 HEAD
@@ -64,18 +66,6 @@ CRecordNode* FindRecord(std::string_view id)
         }
     }
     return nullptr;
-}
-
-/// The identifiers of every record but the header, types in list order.
-std::string RecordIds()
-{
-    std::string ids;
-    for (int listIndex = 0; listIndex < RECORD_TYPE_COUNT - 1; ++listIndex) {
-        for (const CDataNode* node = GetRecordTypeRoot(listIndex)->GetFirstChild(); node;
-             node = node->GetNextSibling())
-            ids += (ids.empty() ? "" : " ") + static_cast<const CRecordNode*>(node)->GetIdText();
-    }
-    return ids;
 }
 
 std::vector<std::string> Split(std::string_view text)
