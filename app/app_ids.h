@@ -21,6 +21,8 @@ inline constexpr UINT ID_PREFERENCES = 32960, ID_RECORD_IDS = 33042;
 /// Insert: a new unrelated individual, note, source or repository.
 inline constexpr UINT ID_NEW_INDIVIDUAL = 32847, ID_NEW_NOTE = 32848, ID_NEW_SOURCE = 32849,
                       ID_NEW_REPOSITORY = 32850;
+/// Edit: unlink the selected individual from a parent family or from a spouse family.
+inline constexpr UINT ID_UNLINK_PARENTS = 33060, ID_UNLINK_SPOUSE = 33061;
 /// View: the record lists and the single records.
 inline constexpr UINT ID_VIEW_INDIVIDUALS = 32985, ID_VIEW_FAMILIES = 32986, ID_VIEW_NOTES = 32987,
                       ID_VIEW_SOURCES = 32988, ID_VIEW_REPOSITORIES = 32989,

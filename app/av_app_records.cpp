@@ -6,10 +6,12 @@
 #include "app/records_pane.h"
 
 #include "database/change_tracking.h"
+#include "database/ind_rec.h"
 #include "database/record_id_state.h"
 #include "database/record_node.h"
 #include "database/record_type_table.h"
 #include "platform/base/prompt.h"
+#include "platform/ui/cmd_ui.h"
 
 namespace {
 
@@ -39,6 +41,20 @@ void CAvApp::MapRecordCommands()
     for (const auto& [id, listIndex] : lists)
         MapCommand(id, [this, listIndex] { ShowRecordList(listIndex, TRUE); });
     MapCommand(ID_VIEW_SUBMITTER, [this] { OnViewSubmitter(); });
+    const std::pair<UINT, bool> unlinks[] = {{ID_UNLINK_PARENTS, false}, {ID_UNLINK_SPOUSE, true}};
+    for (const auto& [id, spouse] : unlinks) {
+        MapCommand(id, [this, spouse = spouse] {
+            CIndRec* individual = nullptr;
+            CFamRec* family = nullptr;
+            if (GetSelectedIndividual(&individual, &family) && individual)
+                spouse ? UnlinkFromSpouseFamily(individual) : UnlinkFromParentFamily(individual);
+        });
+        MapUpdate(id, [this](CCmdUI* state) {
+            CIndRec* individual = nullptr;
+            CFamRec* family = nullptr;
+            state->Enable(GetSelectedIndividual(&individual, &family) && individual != nullptr);
+        });
+    }
     MapCommand(ID_VIEW_SUBMISSION, [this] { ShowSingleRecord(RECORD_LIST_SUBN); });
     MapCommand(ID_VIEW_HEADER, [this] { ShowSingleRecord(RECORD_LIST_HEAD); });
 }

@@ -174,5 +174,20 @@ TEST_F(RecordListTest, GoToRecordNeedsASelectedRecordAndShowsIt)
     EXPECT_THAT(MessageTexts(), IsEmpty());
 }
 
+TEST_F(RecordListTest, UnlinkingNeedsASelectedIndividualAndSaysWhenThereIsNoFamily)
+{
+    OpenWithSubmitters(0);
+
+    EXPECT_FALSE(Run(ID_UNLINK_PARENTS));
+    EXPECT_FALSE(Run(ID_UNLINK_SPOUSE));
+    Script().selection = GetRecordTypeRoot(kIndividuals)->GetFirstChild();
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(Run(ID_UNLINK_PARENTS));
+
+    const Texts shown = MessageTexts();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_THAT(shown[0], testing::EndsWith("does not have a parent family to unlink from."));
+}
+
 } // namespace
 } // namespace app_test
