@@ -79,6 +79,8 @@ int CQueryDef::GetColumnCount(bool visibleOnly) const
 
 CQueryColumn* CQueryDef::GetColumn(int index, bool visibleOnly) const
 {
+    if (index < 0)
+        return nullptr;
     for (const auto& column : m_columns) {
         if (visibleOnly && column->m_hidden)
             continue;

@@ -9,14 +9,16 @@
 #include "platform/base/text.h"
 #include "queries/detail/query_line.h"
 
+#include <algorithm>
 #include <fstream>
-#include <sstream>
 
 using namespace query_line;
 
 namespace {
 
 constexpr const char* kHeader = "[Ardenvel Query]";
+/// The mark some editors put at the start of a UTF-8 file.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 /// The longest piece of a description paragraph on one line.
 constexpr std::size_t kDescriptionPiece = 75;
 
@@ -57,18 +59,29 @@ QueryKey FindKey(std::string_view line, std::size_t& position)
     return KEY_NONE;
 }
 
+/// Whether line is a key, "=" and a value.
+bool StartsItem(std::string_view line)
+{
+    std::size_t position = 0;
+    return FindKey(line, position) != KEY_NONE;
+}
+
+/// The lines of content. A line ends at a line feed, a carriage return or the two together,
+/// so that a file keeps every item whichever system wrote its line ends.
 std::vector<std::string_view> SplitLines(std::string_view content)
 {
     std::vector<std::string_view> lines;
-    while (!content.empty()) {
-        const std::size_t end = content.find('\n');
-        std::string_view line = content.substr(0, end);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == std::string_view::npos)
+    std::size_t start = 0;
+    while (start < content.size()) {
+        const std::size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(content.substr(start));
             break;
-        content.remove_prefix(end + 1);
+        }
+        lines.push_back(content.substr(start, end - start));
+        const bool pair =
+            content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n';
+        start = end + (pair ? 2 : 1);
     }
     return lines;
 }
@@ -93,6 +106,20 @@ std::vector<std::string_view> SplitParagraphs(std::string_view text)
     return paragraphs;
 }
 
+/// The whole of the file at path; false when no regular file is there (a folder reads as
+/// nothing, a pipe may never end) or reading stops before the end, so that no query is read
+/// from part of its file.
+bool ReadWholeFile(const std::string& path, std::string& content)
+{
+    if (!paths::IsFile(path))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    char buffer[16384];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        content.append(buffer, std::size_t(in.gcount()));
+    return in.is_open() && !in.bad();
+}
+
 bool ValidSort(int sort)
 {
     return sort == QCS_NONE || sort == QCS_ASCENDING || sort == QCS_DESCENDING;
@@ -108,10 +135,13 @@ public:
     /// False, with error set, when the file is not a query file.
     bool Read(std::string_view content, std::string& error)
     {
+        if (content.starts_with(kByteOrderMark))
+            content.remove_prefix(kByteOrderMark.size());
         const std::vector<std::string_view> lines = SplitLines(content);
+        m_closedBefore = std::size_t(lines.rend() - std::find(lines.rbegin(), lines.rend(), "."));
         bool header = false;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const std::string_view line = lines[i];
+        for (std::size_t i = 0; i < lines.size();) {
+            const std::string_view line = lines[i++];
             if (line.empty() || line.front() == ';')
                 continue;
             if (!header) {
@@ -125,7 +155,7 @@ public:
             std::size_t position = 0;
             const QueryKey key = FindKey(line, position);
             if (key == KEY_DESC)
-                i = ReadDescription(lines, i + 1);
+                i = ReadDescription(lines, i);
             else if (key != KEY_NONE)
                 ReadItem(key, line, position);
         }
@@ -136,21 +166,24 @@ public:
 
 private:
     /// Takes the block of lines from first up to the line "." as one paragraph; answers the
-    /// index of that line. Block lines are taken as they stand, whatever they begin with; a
-    /// line that begins with ".." stands for one that begins with ".".
+    /// index of the line after the block. Block lines are taken as they stand, whatever they
+    /// begin with; a line that begins with ".." stands for one that begins with ".". A block
+    /// that the file ends without its "." closes before its first line that reads as an item,
+    /// so that the items after a lost end line are kept.
     std::size_t ReadDescription(const std::vector<std::string_view>& lines, std::size_t first)
     {
         if (m_hasParagraph)
             m_query.m_description += "\r\n";
         m_hasParagraph = true;
+        const bool closed = first < m_closedBefore;
         std::size_t i = first;
-        for (; i < lines.size() && lines[i] != "."; ++i) {
+        for (; i < lines.size() && (closed ? lines[i] != "." : !StartsItem(lines[i])); ++i) {
             std::string_view piece = lines[i];
             if (piece.starts_with(".."))
                 piece.remove_prefix(1);
             m_query.m_description += piece;
         }
-        return i;
+        return closed ? i + 1 : i;
     }
 
     void ReadItem(QueryKey key, std::string_view line, std::size_t position)
@@ -158,11 +191,12 @@ private:
         const std::string_view value = line.substr(position);
         switch (key) {
         case KEY_VERSION: {
-            m_query.m_versionMajor = int(text::ParseLeadingInt(value));
+            std::size_t at = 0;
+            m_query.m_versionMajor = ReadLeadingNumber(value, at);
             const std::size_t dot = value.find('.');
-            m_query.m_versionMinor = dot == std::string_view::npos
-                                         ? 0
-                                         : int(text::ParseLeadingInt(value.substr(dot + 1)));
+            std::size_t minor = dot + 1;
+            m_query.m_versionMinor =
+                dot == std::string_view::npos ? 0 : ReadLeadingNumber(value, minor);
             break;
         }
         case KEY_TYPE:
@@ -238,8 +272,8 @@ private:
             return nullptr;
         SkipComma(value, position);
         const std::string_view width = ReadField(value, position);
-        if (!width.empty() && width.front() >= '0' && width.front() <= '9')
-            column->m_width = int(text::ParseLeadingInt(width));
+        if (std::size_t at = 0; !width.empty() && width.front() >= '0' && width.front() <= '9')
+            column->m_width = ReadLeadingNumber(width, at);
         return column;
     }
 
@@ -263,6 +297,8 @@ private:
 
     CQueryDef& m_query;
     bool m_hasParagraph = false;
+    /// A description block that starts before this line has its line ".".
+    std::size_t m_closedBefore = 0;
 };
 
 /// Writes a query as the lines of its file.
@@ -354,19 +390,17 @@ bool CQueryDef::Load(std::string_view name, bool custom, std::string& error,
     m_custom = custom;
     const std::string filePath =
         path ? *path : BuildQueryFolderPath(true, custom) + std::string(name) + ".avq";
-    std::ifstream in(filePath, std::ios::binary);
-    if (!in) {
+    std::string content;
+    if (!ReadWholeFile(filePath, content)) {
         error = text::Format("Unable to open query '%s'.", std::string(name));
         RemoveAll(false);
         return false;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
     m_name = name;
     m_path = filePath;
     error.clear();
     CQueryFileReader reader(*this);
-    const bool read = reader.Read(content.str(), error);
+    const bool read = reader.Read(content, error);
     if (!custom)
         m_readOnly = true;
     if (!read || !m_recordType) {

@@ -8,6 +8,8 @@
 #include "queries/expression.h"
 #include "queries/query_record_sets.h"
 
+#include <cstdint>
+
 using namespace query_line;
 
 namespace {
@@ -57,8 +59,9 @@ bool MatchMonthDay(const CDataNode& node, int op, const CMonthDay& value)
     const CDateValue* date = dateNode ? dateNode->GetDate().GetSimpleValue() : nullptr;
     if (!date || !date->IsValid() || date->GetMonth() == 0 || date->GetDay() == 0)
         return false;
-    const int order =
-        (date->GetMonth() * 100 + date->GetDay()) - (value.m_month * 100 + value.m_day);
+    // A value read from a file may hold any month and day, so the order is taken in 64 bits.
+    const std::int64_t order = (date->GetMonth() * std::int64_t(100) + date->GetDay()) -
+                               (value.m_month * std::int64_t(100) + value.m_day);
     return op == COND_EQUAL     ? order == 0
            : op == COND_GREATER ? order > 0
            : op == COND_LESS    ? order < 0

@@ -144,7 +144,7 @@ bool CAvFilterRels::Load(std::string_view text, std::size_t& position)
     if (!SkipComma(text, position))
         return false;
     if (!AtEnd(text, position))
-        m_maxGenerations = std::max(0, int(text::ParseLeadingInt(text.substr(position))));
+        m_maxGenerations = std::max(0, ReadLeadingNumber(text, position));
     return true;
 }
 
