@@ -1,5 +1,6 @@
 #include "database/assoc_node.h"
 
+#include "database/assoc_link_table.h"
 #include "database/change_tracking.h"
 #include "database/data_control_access.h"
 #include "database/gedcom_line_sink.h"
@@ -18,20 +19,6 @@
 namespace {
 
 constexpr int kOpIs = 2;
-
-CAssocNode*& ChainHead()
-{
-    static CAssocNode* head = nullptr;
-    return head;
-}
-
-/// The number of links in the chain, kept so that resolving every link of a load knows its
-/// count without a walk of its own through the whole scattered chain.
-long& ChainLength()
-{
-    static long length = 0;
-    return length;
-}
 
 bool IsFamilyLinkId(int fieldId)
 {
@@ -65,17 +52,15 @@ private:
 
 } // namespace
 
-CAssocNode::CAssocNode() noexcept : m_nextLink(ChainHead())
+static_assert(sizeof(CAssocNode) <= 48, "links are among the most common nodes");
+
+CAssocNode::CAssocNode() : m_slot(CAssocLinkTable::Add(this))
 {
-    if (m_nextLink)
-        m_nextLink->m_prevLink = this;
-    ChainHead() = this;
-    ++ChainLength();
 }
 
 CAssocNode::~CAssocNode()
 {
-    RemoveFromChain();
+    CAssocLinkTable::Remove(m_slot);
     ClearValue();
 }
 
@@ -86,20 +71,12 @@ const CRuntimeClass* CAssocNode::GetRuntimeClass() const
 
 CAssocNode* CAssocNode::GetFirstLink()
 {
-    return ChainHead();
+    return CAssocLinkTable::NewestBelow(CAssocLinkTable::kNoSlot);
 }
 
-void CAssocNode::RemoveFromChain()
+CAssocNode* CAssocNode::GetNextLink() const
 {
-    if (m_prevLink || ChainHead() == this)
-        --ChainLength();
-    if (m_prevLink)
-        m_prevLink->m_nextLink = m_nextLink;
-    else if (ChainHead() == this)
-        ChainHead() = m_nextLink;
-    if (m_nextLink)
-        m_nextLink->m_prevLink = m_prevLink;
-    m_nextLink = m_prevLink = nullptr;
+    return CAssocLinkTable::NewestBelow(m_slot);
 }
 
 // ---- The value word -----------------------------------------------------------------------
@@ -158,17 +135,29 @@ int CAssocNode::GetTargetTypeIndex() const
 
 std::string CAssocNode::GetXrefText() const
 {
-    if (const std::string* text = KeptText())
-        return "@" + *text + "@";
+    std::string xref;
+    AppendXrefText(xref);
+    return xref;
+}
+
+bool CAssocNode::AppendXrefText(std::string& line) const
+{
+    if (const std::string* text = KeptText()) {
+        line += '@';
+        line += *text;
+        line += '@';
+        return true;
+    }
     const CRecordNode* target = GetLinkTarget();
     const std::int32_t number = target ? target->GetRecordNumber() : GetReferenceNumber();
     const CRecordType* row = GetRecordTypeTable().RowByListIndex(GetTargetTypeIndex());
     if (number < 1 || !row)
-        return {};
+        return false;
     char xref[16] = {'@', row->m_idLetter};
     char* end = std::to_chars(xref + 2, xref + sizeof xref - 1, number).ptr;
     *end++ = '@';
-    return std::string(xref, end);
+    line.append(xref, end);
+    return true;
 }
 
 // ---- Targets ------------------------------------------------------------------------------
@@ -314,15 +303,12 @@ bool CAssocNode::MatchRecord(int qualifier, int op, const CRecordNode* record) c
 bool CAssocNode::WriteGedcom(int level, std::string& line) const
 {
     const CFieldDef* def = GetFieldDef();
-    const std::string xref = GetXrefText();
-    if (!def || xref.empty())
+    if (!def)
         return true;
-    line = std::to_string(level);
-    line += ' ';
-    line += def->GetGedcomTag();
-    line += ' ';
-    line += xref;
-    if (!WriteGedcomLine(line))
+    line.assign(1, ' ');
+    if (!AppendXrefText(line))
+        return true;
+    if (!WriteGedcomTagLine(level, def->GetGedcomTag(), line))
         return false;
     for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
         if (!child->WriteGedcom(level + 1, line))
@@ -355,6 +341,14 @@ int CAssocNode::SetLink(CRecordNode* record, bool noQuestions)
 
 // ---- Loading ------------------------------------------------------------------------------
 
+void CAssocNode::PrefetchPendingTarget() const
+{
+    if ((m_value & kValueTags) != kNumberTag)
+        return;
+    if (const CRecordNode* record = FindLoadedRecord(GetTargetTypeIndex(), GetReferenceNumber()))
+        __builtin_prefetch(reinterpret_cast<const char*>(record) + sizeof(CDataNode), 1);
+}
+
 bool CAssocNode::ResolvePendingReference()
 {
     if (!HasCrossReference())
@@ -376,17 +370,34 @@ bool CAssocNode::ResolvePendingReference()
 
 int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkSink* sink)
 {
-    long count = stopLink ? 0 : ChainLength();
-    for (CAssocNode* link = CAssocNode::GetFirstLink(); stopLink && link && link != stopLink;
-         link = link->GetNextLink())
-        ++count;
+    // The links newer than stopLink hold the slots above its own.
+    const std::uint32_t first = stopLink ? stopLink->GetChainSlot() + 1 : 0;
+    const std::uint32_t end = std::max(first, CAssocLinkTable::End());
+    long count = stopLink ? 0 : long(CAssocLinkTable::Count());
+    for (std::uint32_t slot = first; stopLink && slot < end; ++slot)
+        count += CAssocLinkTable::At(slot) != nullptr;
     if (progress)
         progress->ResetProgress(count, "Initialising data...");
     const long step = std::max(1L, count / 100);
     std::vector<CAssocNode*> dangling;
     long done = 0;
-    for (CAssocNode* link = CAssocNode::GetFirstLink(); link && link != stopLink;
-         link = link->GetNextLink()) {
+    // Links and their targets lie anywhere in memory: a link is fetched some slots before it is
+    // read, and its target some slots before the link is resolved, so that the processor waits
+    // for many at once instead of for each in turn.
+    constexpr std::uint32_t kLinkAhead = 32;
+    constexpr std::uint32_t kTargetAhead = 12;
+    for (std::uint32_t slot = end; slot-- > first;) {
+        if (slot >= first + kLinkAhead) {
+            if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead))
+                __builtin_prefetch(ahead);
+        }
+        if (slot >= first + kTargetAhead) {
+            if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kTargetAhead))
+                ahead->PrefetchPendingTarget();
+        }
+        CAssocNode* link = CAssocLinkTable::At(slot);
+        if (!link)
+            continue;
         if (!link->ResolvePendingReference())
             dangling.push_back(link);
         if (progress && ++done % step == 0)

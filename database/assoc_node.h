@@ -24,10 +24,12 @@ class IProgress;
 /// number stays reserved in the type's identifier state so that no other record takes it.
 ///
 /// Every link is on one process-wide chain, newest first, through which the program finds the
-/// links that point at a record. The chain is doubly linked, so a link leaves it at once.
+/// links that point at a record; the chain is the table of assoc_link_table.h, which a link
+/// leaves at once when it is freed.
 class CAssocNode : public CDataNode {
 public:
-    CAssocNode() noexcept;
+    /// Joins the chain; may throw when no memory is left for it.
+    CAssocNode();
     /// Leaves the chain and frees a kept text; the target is not touched (whole trees are freed
     /// at once when the data set is cleared).
     ~CAssocNode() override;
@@ -105,10 +107,15 @@ public:
     /// (the target's link count goes up); otherwise keeps it and reserves its number. True when
     /// a target was found or nothing was pending.
     bool ResolvePendingReference();
+    /// Asks the processor to fetch the record a pending record number names, so that resolving
+    /// the link a little later does not wait for memory.
+    void PrefetchPendingTarget() const;
 
     // The chain of all links.
     static CAssocNode* GetFirstLink();
-    CAssocNode* GetNextLink() const { return m_nextLink; }
+    CAssocNode* GetNextLink() const;
+    /// The link's place in the chain (CAssocLinkTable).
+    std::uint32_t GetChainSlot() const { return m_slot; }
 
 private:
     // The value word: a target record (tag 0; 0 for an empty link), a record number read from
@@ -119,17 +126,20 @@ private:
     static constexpr std::uintptr_t kTextTag = 2;
 
     const std::string* KeptText() const;
+    /// Appends the cross-reference as GetXrefText gives it; false, with nothing appended, when
+    /// there is none.
+    bool AppendXrefText(std::string& line) const;
     void SetNumberValue(std::int32_t number);
     void SetTextValue(std::string_view text);
     /// Frees a kept text and empties the value word.
     void ClearValue();
     /// Sets the target without counting (the value word is emptied first).
     void StoreTarget(CRecordNode* record);
-    void RemoveFromChain();
+    friend class CAssocLinkTable;
 
+    // First, so that it packs into the padding of the CDataNode part: a link is 48 bytes.
+    std::uint32_t m_slot;  // in CAssocLinkTable
     std::uintptr_t m_value = 0;
-    CAssocNode* m_nextLink = nullptr;
-    CAssocNode* m_prevLink = nullptr;
 };
 
 /// A family's CHIL link: changed also when its target record is in the changed-records list.

@@ -2,12 +2,14 @@
 // line and written.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-/// The buffer holds this many bytes; a read that fills it less marks the end of the file.
-inline constexpr int kGedcomBufferSize = 5000;
+/// The buffer holds this many bytes; a read that fills it less marks the end of the file. It is
+/// large enough that reading or writing a big file takes few system calls.
+inline constexpr int kGedcomBufferSize = 32 * 1024;
 
 /// Opens the buffered file; only one is open at a time, and one still open is abandoned first.
 /// A name that begins with a double quote has every double quote removed.
@@ -38,6 +40,11 @@ bool IsGedcomInputAtEnd();
 /// (complete false) and continues at the next call. Returns true when the input is exhausted;
 /// the last line of a file without a final terminator then comes back in line, complete.
 bool ReadGedcomInputLine(std::string& line, bool& complete, int size);
+/// The next line as a view into the buffer, valid until the next call that reads: true, with the
+/// line and its terminator consumed as ReadGedcomInputLine consumes them, when the line and
+/// the byte after its terminator lie in the buffer; false, with nothing consumed, otherwise
+/// (ReadGedcomInputLine then reads the line).
+bool TakeBufferedLine(std::string_view& line);
 /// The next byte without consuming it; 0 at the end of the file.
 char ReadNextChar();
 /// The number of bytes consumed so far while reading.
@@ -51,3 +58,7 @@ std::int64_t GetGedcomInputFileSize();
 bool WriteGedcomOutput(std::string_view bytes);
 /// Writes the filled part of the buffer; false when the write failed.
 bool FlushWriteBuffer();
+/// Room for size bytes at the end of the write buffer (written out first when it has less),
+/// which count as appended: the caller fills all of them. Null when size is larger than the
+/// buffer, the file is not open for writing or a write failed, now or before.
+char* TakeWriteRoom(std::size_t size);

@@ -58,12 +58,7 @@ bool CComplexNode::WriteGedcom(int level, std::string& line) const
     const CDataNode* child = GetFirstChild();
     if (!def || (!child && def->HasFlag(FDF_SKIP_WHEN_CHILDLESS)))
         return true;
-    line = std::to_string(level);
-    line += ' ';
-    line += def->GetGedcomTag();
-    if (!child)
-        line += " Y";
-    if (!WriteGedcomLine(line))
+    if (!WriteGedcomTagLine(level, def->GetGedcomTag(), child ? "" : " Y"))
         return false;
     for (; child; child = child->GetNextSibling()) {
         if (!child->WriteGedcom(level + 1, line))

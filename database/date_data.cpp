@@ -198,28 +198,33 @@ bool CDateData::IsSameValue(const CDateData& other) const
 
 std::string CDateData::GetGedcomLineText() const
 {
+    std::string line;
+    AppendGedcomLineText(line);
+    return line;
+}
+
+void CDateData::AppendGedcomLineText(std::string& line) const
+{
     static constexpr const char* kKeywords[] = {"",     "FROM ", "TO ",  "FROM ", "AFT ",
                                                 "BEF ", "BET ",  "ABT ", "CAL ",  "EST "};
-    std::string line;
     switch (m_kind) {
     case DATE_EMPTY:
     case DATE_PHRASE:
-        return line;
+        return;
     case DATE_INTERPRETED:
-        line = "INT ";
+        line += "INT ";
         WriteDateValue(m_first, line);
         line += ' ';
-        return line;
+        return;
     default:
         break;
     }
-    line = kKeywords[m_qualifier];
+    line += kKeywords[m_qualifier];
     WriteDateValue(m_first, line);
     if (const CDateValue* second = GetSecondValue()) {
         line += m_qualifier == DQ_BET_AND ? " AND " : " TO ";
         WriteDateValue(*second, line);
     }
-    return line;
 }
 
 std::optional<std::string> CDateData::GetGedcomValueText() const

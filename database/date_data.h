@@ -117,6 +117,8 @@ public:
     // parenthesised phrase, handed to the line sink as the line's value so that its "@" are
     // doubled. Empty dates write no line at all.
     std::string GetGedcomLineText() const;
+    /// Appends GetGedcomLineText to line.
+    void AppendGedcomLineText(std::string& line) const;
     std::optional<std::string> GetGedcomValueText() const;
 
     // Display (date_format.cpp).

@@ -10,6 +10,8 @@
 
 #include <cstring>
 
+static_assert(sizeof(CDateNode) <= 56, "a date field is one of the most common nodes");
+
 namespace {
 
 CDateLocale g_locale;
@@ -124,9 +126,12 @@ int CDateNode::GetTextBuf(char* buffer, int size, int format) const
 
 bool CDateNode::SetText(std::string_view text)
 {
-    std::string value;
-    AppendGedcomValue(value, text);
-    m_date.SetFromText(value, true, false, GetDateParseOptions());
+    std::string unescaped;
+    if (text.find('@') != std::string_view::npos) {
+        AppendGedcomValue(unescaped, text);
+        text = unescaped;
+    }
+    m_date.SetFromText(text, true, false, GetDateParseOptions());
     return true;
 }
 
@@ -176,12 +181,11 @@ bool CDateNode::WriteGedcom(int level, std::string& line) const
     const CFieldDef* def = GetFieldDef();
     if (IsEmpty() || !def)
         return true;
-    line = std::to_string(level);
-    line += ' ';
-    line += def->GetGedcomTag();
-    line += ' ';
-    line += m_date.GetGedcomLineText();
-    if (!WriteGedcomLine(line, m_date.GetGedcomValueText().value_or(std::string())))
+    line.assign(1, ' ');
+    m_date.AppendGedcomLineText(line);
+    const std::optional<std::string> value = m_date.GetGedcomValueText();
+    if (!WriteGedcomTagLine(level, def->GetGedcomTag(), line,
+                            value ? std::string_view(*value) : std::string_view()))
         return false;
     for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
         if (!child->WriteGedcom(level + 1, line))

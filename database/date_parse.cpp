@@ -416,7 +416,8 @@ struct QuickQualifier {
 constexpr QuickQualifier kQuickQualifiers[] = {
     {"ABT ", DATE_APPROXIMATE, DQ_ABT}, {"CAL ", DATE_APPROXIMATE, DQ_CAL},
     {"EST ", DATE_APPROXIMATE, DQ_EST}, {"BEF ", DATE_RANGE, DQ_BEF},
-    {"AFT ", DATE_RANGE, DQ_AFT},
+    {"AFT ", DATE_RANGE, DQ_AFT},       {"FROM ", DATE_PERIOD, DQ_FROM},
+    {"TO ", DATE_PERIOD, DQ_TO},
 };
 
 /// The number of digits at the front of s.
@@ -428,22 +429,11 @@ std::size_t CountDigits(std::string_view s)
     return count;
 }
 
-/// Reads the forms most files are made of, "[ABT|CAL|EST|BEF|AFT ][dd ][MON ]yyyy" in upper
-/// case with single blanks, into the same date the pattern table gives them. False, with the
-/// date untouched, for any other text, which is left to the table.
-bool ParseCommonGedcomDate(CDateData& date, std::string_view s)
+/// Reads one value in the strict form "[dd ][MON ]yyyy[/yy]" (upper case, single blanks, the
+/// whole of s) into value, as ParseDateValue reads it; false for any other text.
+bool ReadCommonValue(std::string_view s, CDateValue& value)
 {
-    DateKind kind = DATE_SIMPLE;
-    DateQualifier qualifier = DQ_NONE;
-    for (const QuickQualifier& q : kQuickQualifiers) {
-        if (s.starts_with(q.keyword)) {
-            s.remove_prefix(q.keyword.size());
-            kind = q.kind;
-            qualifier = q.qualifier;
-            break;
-        }
-    }
-    CDateValue value;
+    value = CDateValue();
     value.SetCalendar(CALENDAR_GREGORIAN);
     value.SetBC(false);
     const std::size_t dayDigits = CountDigits(s);
@@ -464,14 +454,59 @@ bool ParseCommonGedcomDate(CDateData& date, std::string_view s)
         return false;
     }
     const std::size_t yearDigits = CountDigits(s);
-    if (yearDigits == 0 || yearDigits > 4 || yearDigits != s.size())
+    if (yearDigits == 0 || yearDigits > 4)
         return false;
-    value.SetYear(*ReadNumber(s, 9999));
+    if (yearDigits != s.size()) {
+        const std::string_view dual = s.substr(yearDigits);
+        if (dual.size() != 3 || dual[0] != '/' || CountDigits(dual.substr(1)) != 2)
+            return false;
+        value.SetDualYear((s[yearDigits + 1] - '0') * 10 + (s[yearDigits + 2] - '0'));
+    }
+    value.SetYear(*ReadNumber(s.substr(0, yearDigits), 9999));
     if (day != 0)
         value.SetDay(day);
     value.SetValid(true);
-    date.SetDate(kind, qualifier, value, nullptr);
     return true;
+}
+
+/// The two values of "BET x AND y" or "FROM x TO y" read by ReadCommonValue; false when the
+/// text is not of that shape.
+bool ReadCommonPair(std::string_view s, std::string_view opening, std::string_view joining,
+                    CDateValue& first, CDateValue& second)
+{
+    if (!s.starts_with(opening))
+        return false;
+    s.remove_prefix(opening.size());
+    const std::size_t join = s.find(joining);
+    return join != std::string_view::npos && ReadCommonValue(s.substr(0, join), first) &&
+           ReadCommonValue(s.substr(join + joining.size()), second);
+}
+
+/// Reads the forms most files are made of, "[ABT|CAL|EST|BEF|AFT|FROM|TO ]value", "BET value
+/// AND value" and "FROM value TO value" with values as ReadCommonValue reads them, into the
+/// same date the pattern table gives them. False, with the date untouched, for any other
+/// text, which is left to the table.
+bool ParseCommonGedcomDate(CDateData& date, std::string_view s)
+{
+    CDateValue first;
+    CDateValue second;
+    if (ReadCommonPair(s, "BET ", " AND ", first, second))
+        return date.SetDate(DATE_RANGE, DQ_BET_AND, first, &second);
+    if (ReadCommonPair(s, "FROM ", " TO ", first, second))
+        return date.SetDate(DATE_PERIOD, DQ_FROM_TO, first, &second);
+    DateKind kind = DATE_SIMPLE;
+    DateQualifier qualifier = DQ_NONE;
+    for (const QuickQualifier& q : kQuickQualifiers) {
+        if (s.starts_with(q.keyword)) {
+            s.remove_prefix(q.keyword.size());
+            kind = q.kind;
+            qualifier = q.qualifier;
+            break;
+        }
+    }
+    if (!ReadCommonValue(s, first))
+        return false;
+    return date.SetDate(kind, qualifier, first, nullptr);
 }
 } // namespace
 

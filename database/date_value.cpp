@@ -87,18 +87,18 @@ CDateValue::CDateValue(const COleDateTime& date)
 
 void CDateValue::SetValid(bool valid)
 {
-    m_flags = valid ? (m_flags & ~DWORD(FLAG_INVALID)) : (m_flags | FLAG_INVALID);
+    m_flags = BYTE(valid ? (m_flags & ~DWORD(FLAG_INVALID)) : (m_flags | FLAG_INVALID));
 }
 
 void CDateValue::SetBC(bool bc)
 {
-    m_flags = bc ? (m_flags | FLAG_BC) : (m_flags & ~DWORD(FLAG_BC));
+    m_flags = BYTE(bc ? (m_flags | FLAG_BC) : (m_flags & ~DWORD(FLAG_BC)));
 }
 
 void CDateValue::SetCalendar(int calendar)
 {
-    m_flags = (m_flags & ~DWORD(FLAG_CALENDAR_MASK)) |
-              ((DWORD(calendar) << kCalendarShift) & FLAG_CALENDAR_MASK);
+    m_flags = BYTE((m_flags & ~DWORD(FLAG_CALENDAR_MASK)) |
+                   ((DWORD(calendar) << kCalendarShift) & FLAG_CALENDAR_MASK));
 }
 
 void CDateValue::SetDualYear(int digits)

@@ -121,7 +121,12 @@ bool CEditNode::SupportsQualifier(int qualifier) const
 
 bool CEditNode::WriteGedcom(int level, std::string& line) const
 {
-    const std::string value = WithoutLineBreaks(GetValue());
+    std::string_view value = GetValue();
+    std::string unbroken;
+    if (value.find('\n') != std::string_view::npos || value.find('\r') != std::string_view::npos) {
+        unbroken = WithoutLineBreaks(value);
+        value = unbroken;
+    }
     const CFieldDef* def = GetFieldDef();
     if (def && def->AllowsConc())
         return WriteValueLines(level, line, value);

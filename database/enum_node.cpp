@@ -7,6 +7,28 @@
 
 #include "controls/core/gedcom_value.h"
 
+#include <cstring>
+#include <unordered_map>
+
+static_assert(sizeof(CEnumNode) == sizeof(CDataNode), "the key packs into the node's tail");
+
+namespace {
+
+/// The long keys that no value list holds, by node; made on first use and never destroyed, so
+/// that nodes freed late at exit still find it.
+std::unordered_map<const CEnumNode*, std::string>& KeptKeys()
+{
+    static auto* keys = new std::unordered_map<const CEnumNode*, std::string>;
+    return *keys;
+}
+
+}  // namespace
+
+CEnumNode::~CEnumNode()
+{
+    ForgetKey();
+}
+
 const CRuntimeClass* CEnumNode::GetRuntimeClass() const
 {
     return RuntimeClassOf<CEnumNode>();
@@ -55,7 +77,7 @@ bool CEnumNode::SetText(std::string_view text)
 {
     std::string key;
     AppendGedcomValue(key, text);
-    m_key.Assign(key == kEnumNoValueKey ? std::string() : key);
+    StoreKey(key == kEnumNoValueKey ? std::string_view() : std::string_view(key));
     return true;
 }
 
@@ -64,7 +86,7 @@ CDataNode* CEnumNode::CopyValueFrom(const CDataNode* other)
     const auto* source = dynamic_cast<const CEnumNode*>(other);
     if (!source || source == this || source->GetFieldDef() != GetFieldDef())
         return this;
-    m_key = source->m_key;
+    StoreKey(std::string(source->GetKey()));
     MarkChanged(this);
     return this;
 }
@@ -85,12 +107,7 @@ bool CEnumNode::WriteGedcom(int level, std::string& line) const
     const CFieldDef* def = GetFieldDef();
     if (!def || (IsEmpty() && !GetFirstChild()))
         return true;
-    line = std::to_string(level);
-    line += ' ';
-    line += def->GetGedcomTag();
-    if (!IsEmpty())
-        line += ' ';
-    if (!WriteGedcomLine(line, GetKey()))
+    if (!WriteGedcomTagLine(level, def->GetGedcomTag(), IsEmpty() ? "" : " ", GetKey()))
         return false;
     for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
         if (!child->WriteGedcom(level + 1, line))
@@ -99,15 +116,60 @@ bool CEnumNode::WriteGedcom(int level, std::string& line) const
     return true;
 }
 
+std::string_view CEnumNode::GetKey() const
+{
+    if (m_keyForm == kListedKey)
+        return GetEnumValue(GetFieldDef(), ListedIndex(), false);
+    if (m_keyForm == kKeptKey) {
+        const auto found = KeptKeys().find(this);
+        return found != KeptKeys().end() ? std::string_view(found->second) : std::string_view();
+    }
+    return {reinterpret_cast<const char*>(m_keyBytes), m_keyForm};
+}
+
 int CEnumNode::GetValueIndex() const
 {
+    if (m_keyForm == kListedKey)
+        return ListedIndex();
     return IsEmpty() ? -1 : FindEnumValue(GetFieldDef(), GetKey(), false);
 }
 
 void CEnumNode::SetValueIndex(int index)
 {
-    m_key.Assign(KeyOfIndex(index));
+    StoreKey(KeyOfIndex(index));
     MarkChanged(this);
+}
+
+void CEnumNode::StoreKey(std::string_view key)
+{
+    const int index = key.empty() ? -1 : FindEnumValue(GetFieldDef(), key, false);
+    if (index >= 0 && index <= 0xFFFF) {
+        ForgetKey();
+        const auto listed = std::uint16_t(index);
+        std::memcpy(m_keyBytes, &listed, sizeof listed);
+        m_keyForm = kListedKey;
+    } else if (key.size() <= kInlineKeyBytes) {
+        ForgetKey();
+        std::memcpy(m_keyBytes, key.data(), key.size());
+        m_keyForm = static_cast<unsigned char>(key.size());
+    } else {
+        KeptKeys()[this] = std::string(key);
+        m_keyForm = kKeptKey;
+    }
+}
+
+void CEnumNode::ForgetKey() noexcept
+{
+    if (m_keyForm == kKeptKey)
+        KeptKeys().erase(this);
+    m_keyForm = 0;
+}
+
+std::uint16_t CEnumNode::ListedIndex() const
+{
+    std::uint16_t index;
+    std::memcpy(&index, m_keyBytes, sizeof index);
+    return index;
 }
 
 std::string CEnumNode::KeyOfIndex(int index) const

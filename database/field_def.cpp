@@ -6,6 +6,8 @@ namespace {
 
 const std::string kEmpty;
 const CFieldValues kNoValues;
+/// Children from which on a definition hashes its children's tags.
+constexpr std::size_t kHashedChildren = 8;
 
 } // namespace
 
@@ -52,21 +54,53 @@ std::uint64_t CFieldDef::TagKey(std::string_view tag)
     return key;
 }
 
+std::size_t CFieldDef::TagSlot(std::uint64_t key) const
+{
+    return std::size_t((key * 0x9E3779B97F4A7C15ull) >> 40) & (m_tagSlots.size() - 1);
+}
+
 void CFieldDef::RebuildIndex()
 {
     m_childIndex.clear();
     for (const CFieldDef* child = m_firstChild; child; child = child->m_nextSibling)
         m_childIndex.push_back({TagKey(child->m_tag), child->m_fieldId, child});
+    m_tagSlots.clear();
+    if (m_childIndex.size() < kHashedChildren || m_childIndex.size() >= 0x7FFF)
+        return;
+    std::size_t slots = 16;
+    while (slots < 2 * m_childIndex.size())
+        slots *= 2;
+    m_tagSlots.assign(slots, 0);
+    // Entries go in definition order, so of two children with one key the earlier is met
+    // first on the probe path, as a scan in order would meet it.
+    for (std::size_t i = 0; i < m_childIndex.size(); ++i) {
+        std::size_t at = TagSlot(m_childIndex[i].key);
+        while (m_tagSlots[at] != 0)
+            at = (at + 1) & (slots - 1);
+        m_tagSlots[at] = std::uint16_t(i + 1);
+    }
 }
 
 const CFieldDef* CFieldDef::FindChildByTag(std::string_view tag) const
 {
     const std::uint64_t key = TagKey(tag);
     const bool longTag = tag.size() > sizeof key;
-    for (const IndexEntry& entry : GetSource()->m_childIndex) {
-        if (entry.key != key)
-            continue;
-        if (entry.def->m_tag.size() == tag.size() && (!longTag || entry.def->m_tag == tag))
+    const auto matches = [&](const IndexEntry& entry) {
+        return entry.key == key && entry.def->m_tag.size() == tag.size() &&
+               (!longTag || entry.def->m_tag == tag);
+    };
+    const CFieldDef* source = GetSource();
+    if (source->m_tagSlots.empty()) {
+        for (const IndexEntry& entry : source->m_childIndex) {
+            if (matches(entry))
+                return entry.def;
+        }
+        return nullptr;
+    }
+    const std::size_t mask = source->m_tagSlots.size() - 1;
+    for (std::size_t at = source->TagSlot(key); source->m_tagSlots[at] != 0; at = (at + 1) & mask) {
+        const IndexEntry& entry = source->m_childIndex[source->m_tagSlots[at] - 1u];
+        if (matches(entry))
             return entry.def;
     }
     return nullptr;

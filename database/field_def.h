@@ -176,6 +176,8 @@ private:
         const CFieldDef* def;
     };
     static std::uint64_t TagKey(std::string_view tag);
+    /// The home slot of a tag key in m_tagSlots.
+    std::size_t TagSlot(std::uint64_t key) const;
     void RebuildIndex();
 
     CFieldDef* m_parent = nullptr;
@@ -193,6 +195,9 @@ private:
     CNodeClass* m_nodeClass = nullptr;
     CControlClass* m_controlClass = nullptr;
     std::vector<IndexEntry> m_childIndex; // children in definition order, for fast lookups
+    // With many children, a hash of m_childIndex by tag key (linear probing, 1 + the position in
+    // m_childIndex, 0 for an empty slot), so a tag is found without a scan of every child.
+    std::vector<std::uint16_t> m_tagSlots;
     FieldDefKind m_kind = FDK_FIELD;
     int m_dataType = FDT_NONE;
     int m_fieldId = 0;

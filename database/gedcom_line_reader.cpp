@@ -11,7 +11,10 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -42,29 +45,57 @@ InputState& Input()
     return state;
 }
 
+// Character classes of the line grammar, one table lookup per byte.
+constexpr unsigned char kSpaceClass = 1; // white space as isspace finds it in the default locale
+constexpr unsigned char kDigitClass = 2;
+constexpr unsigned char kTagClass = 4; // letters, digits and "_"
+
+constexpr std::array<unsigned char, 256> kCharClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (const unsigned char c : {' ', '\t', '\r', '\n', '\v', '\f'})
+        classes[c] = kSpaceClass;
+    for (int c = '0'; c <= '9'; ++c)
+        classes[std::size_t(c)] = kDigitClass | kTagClass;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        classes[std::size_t(c)] = classes[std::size_t(c - 'A' + 'a')] = kTagClass;
+    classes['_'] = kTagClass;
+    return classes;
+}();
+
+bool HasClass(char c, unsigned char charClass)
+{
+    return (kCharClasses[static_cast<unsigned char>(c)] & charClass) != 0;
+}
+
 bool IsDigit(char c)
 {
-    return c >= '0' && c <= '9';
+    return HasClass(c, kDigitClass);
 }
 
-/// White space as isspace classifies it in the default locale.
 bool IsSpaceChar(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-/// Every byte is below 128: the same text in every set the lines can be in.
-bool IsPlainAscii(std::string_view bytes)
-{
-    unsigned char high = 0;
-    for (const char c : bytes)
-        high |= static_cast<unsigned char>(c);
-    return high < 0x80;
+    return HasClass(c, kSpaceClass);
 }
 
 bool IsTagChar(char c)
 {
-    return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    return HasClass(c, kTagClass);
+}
+
+/// Every byte is below 128: the same text in every set the lines can be in. Eight bytes at a
+/// time.
+bool IsPlainAscii(std::string_view bytes)
+{
+    std::uint64_t high = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        high |= word;
+    }
+    for (; i < bytes.size(); ++i)
+        high |= static_cast<unsigned char>(bytes[i]);
+    return (high & 0x8080808080808080ull) == 0;
 }
 
 /// A line split by the grammar, as views into the line.
@@ -75,52 +106,56 @@ struct LineParts {
     std::size_t valueStart = 0;
 };
 
+/// The first byte at or after c that is not white space; end when there is none.
+const char* SkipSpace(const char* c, const char* end)
+{
+    while (c < end && IsSpaceChar(*c))
+        ++c;
+    return c;
+}
+
 LineParts ScanLine(std::string_view s)
 {
     LineParts p;
-    std::size_t i = 0;
-    const auto skipSpace = [&] {
-        while (i < s.size() && IsSpaceChar(s[i]))
-            ++i;
-    };
-    skipSpace();
-    if (i == s.size())
+    const char* const begin = s.data();
+    const char* const end = begin + s.size();
+    const char* c = SkipSpace(begin, end);
+    if (c == end)
         return p;
     p.status = kGedcomParsedInvalid;
-    if (!IsDigit(s[i]))
+    if (!IsDigit(*c))
         return p;
     long long level = 0;
-    for (; i < s.size() && IsDigit(s[i]); ++i)
-        level = std::min<long long>(level * 10 + (s[i] - '0'), INT_MAX);
+    for (; c < end && IsDigit(*c); ++c)
+        level = std::min<long long>(level * 10 + (*c - '0'), INT_MAX);
     p.level = int(level);
-    if (i == s.size() || !IsSpaceChar(s[i]))
+    if (c == end || !IsSpaceChar(*c))
         return p;
-    skipSpace();
-    if (i < s.size() && s[i] == '@') {
-        const std::size_t close = s.find('@', i + 1);
-        if (close == std::string_view::npos)
+    c = SkipSpace(c, end);
+    if (c < end && *c == '@') {
+        const void* close = std::memchr(c + 1, '@', std::size_t(end - c - 1));
+        if (!close)
             return p;
-        p.xref = s.substr(i + 1, close - i - 1);
+        p.xref = std::string_view(c + 1, std::size_t(static_cast<const char*>(close) - c - 1));
         if (text::Utf8Length(p.xref) > kGedcomMaxXrefLength)
             return p;
-        i = close + 1;
-        skipSpace();
+        c = SkipSpace(static_cast<const char*>(close) + 1, end);
     }
-    const std::size_t tagStart = i;
-    while (i < s.size() && IsTagChar(s[i]))
-        ++i;
-    if (i == tagStart || i - tagStart > kGedcomMaxTagLength)
+    const char* const tagStart = c;
+    while (c < end && IsTagChar(*c))
+        ++c;
+    if (c == tagStart || std::size_t(c - tagStart) > kGedcomMaxTagLength)
         return p;
-    p.tag = s.substr(tagStart, i - tagStart);
-    if (p.tag == "CONT" && i < s.size() && IsSpaceChar(s[i]))
-        ++i;
+    p.tag = std::string_view(tagStart, std::size_t(c - tagStart));
+    if (p.tag == "CONT" && c < end && IsSpaceChar(*c))
+        ++c;
     else
-        skipSpace();
-    std::size_t end = s.size();
-    while (end > i && IsSpaceChar(s[end - 1]))
-        --end;
-    p.valueStart = i;
-    p.value = s.substr(i, end - i);
+        c = SkipSpace(c, end);
+    const char* valueEnd = end;
+    while (valueEnd > c && IsSpaceChar(valueEnd[-1]))
+        --valueEnd;
+    p.valueStart = std::size_t(c - begin);
+    p.value = std::string_view(c, std::size_t(valueEnd - c));
     p.status = kGedcomParsedValid;
     return p;
 }
@@ -236,6 +271,22 @@ bool OpenVolume(InputState& s, const std::string& path)
     return opened;
 }
 
+/// The next physical line: most lines as they stand in the file's buffer, the rest (a line
+/// across the buffer's end, one read ahead, the first of a volume, and every ANSEL line, which
+/// may take marks from the line after it) copied into raw. False at the end of the volume.
+bool NextPhysicalLine(InputState& s, std::string& raw, std::string_view& line)
+{
+    if (!s.m_hasPending && !s.m_atVolumeStart && s.m_lineSet != GedcomCharset::Ansel &&
+        TakeBufferedLine(line))
+        return true;
+    if (!ReadPhysicalLine(s, raw))
+        return false;
+    if (s.m_lineSet == GedcomCharset::Ansel)
+        GiveTrailingMarksToConc(s, raw);
+    line = raw;
+    return true;
+}
+
 } // namespace
 
 bool OpenGedcomInput(const std::string& name, bool writeMode, bool rememberName)
@@ -266,15 +317,12 @@ bool CloseGedcomInput()
 int ReadGedcomLine(GedcomLine& line, int& lineCounter)
 {
     InputState& s = Input();
-    std::string& raw = s.m_raw;
-    while (ReadPhysicalLine(s, raw)) {
+    std::string_view text;
+    while (NextPhysicalLine(s, s.m_raw, text)) {
         ++lineCounter;
-        if (s.m_lineSet == GedcomCharset::Ansel)
-            GiveTrailingMarksToConc(s, raw);
-        std::string_view text = raw;
-        if (!IsPlainAscii(raw)) {
+        if (!IsPlainAscii(text)) {
             s.m_text.clear();
-            s.m_fallbackCount += DecodeGedcomText(s.m_lineSet, raw, s.m_text);
+            s.m_fallbackCount += DecodeGedcomText(s.m_lineSet, text, s.m_text);
             text = s.m_text;
         }
         const int parsed = ParseGedcomLine(text, line);
@@ -311,14 +359,17 @@ int ParseGedcomLine(std::string_view text, GedcomLine& line)
 {
     const LineParts parts = ScanLine(text);
     line.level = parts.level;
-    line.xref.clear();
-    line.tag.clear();
-    line.value.clear();
-    if (parts.status == kGedcomParsedValid) {
-        line.xref = parts.xref;
-        line.tag = parts.tag;
-        line.value = parts.value;
-    }
+    // Most lines have no identifier: clearing is cheaper than assigning nothing.
+    const auto take = [](std::string& to, std::string_view from) {
+        if (from.empty())
+            to.clear();
+        else
+            to.assign(from);
+    };
+    const bool valid = parts.status == kGedcomParsedValid;
+    take(line.xref, valid ? parts.xref : std::string_view());
+    take(line.tag, valid ? parts.tag : std::string_view());
+    take(line.value, valid ? parts.value : std::string_view());
     return parts.status;
 }
 

@@ -3,6 +3,8 @@
 
 #include "database/buffered_file.h"
 
+#include <charconv>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -32,18 +34,14 @@ void AppendEscaped(std::string& out, std::string_view value)
     out.append(value);
 }
 
-/// A UTF-8 line goes straight into the file's buffer, piece by piece, without being composed
-/// first; a value without "@" is one piece.
-bool WriteUtf8Line(const SinkFormat& f, std::string_view line, std::string_view value)
+/// A UTF-8 line is composed whole and handed to the file's buffer at once.
+bool WriteUtf8Line(SinkFormat& f, std::string_view line, std::string_view value)
 {
-    if (!WriteGedcomOutput(line))
-        return false;
-    for (std::size_t at = value.find('@'); at != std::string_view::npos; at = value.find('@')) {
-        if (!WriteGedcomOutput(value.substr(0, at + 1)) || !WriteGedcomOutput("@"))
-            return false;
-        value.remove_prefix(at + 1);
-    }
-    return WriteGedcomOutput(value) && WriteGedcomOutput(f.m_lineEnd);
+    std::string& text = f.m_text;
+    text.assign(line);
+    AppendEscaped(text, value);
+    text += f.m_lineEnd;
+    return WriteGedcomOutput(text);
 }
 
 } // namespace
@@ -63,6 +61,57 @@ bool WriteGedcomLine(std::string_view line, std::string_view value)
     }
     f.m_encoded += f.m_lineEnd;
     return WriteGedcomOutput(f.m_encoded);
+}
+
+bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
+                        std::string_view value)
+{
+    SinkFormat& f = Format();
+    char digits[16];
+    const std::size_t digitCount =
+        std::size_t(std::to_chars(digits, digits + sizeof digits, level).ptr - digits);
+    if (f.m_charset == GedcomCharset::Utf8) {
+        std::size_t ats = 0;
+        for (std::size_t at = value.find('@'); at != std::string_view::npos;
+             at = value.find('@', at + 1))
+            ++ats;
+        const std::size_t size = digitCount + 1 + tag.size() + rest.size() + value.size() + ats +
+                                 f.m_lineEnd.size();
+        if (char* out = TakeWriteRoom(size)) {
+            const auto put = [&out](std::string_view piece) {
+                if (!piece.empty())
+                    std::memcpy(out, piece.data(), piece.size());
+                out += piece.size();
+            };
+            put({digits, digitCount});
+            *out++ = ' ';
+            put(tag);
+            put(rest);
+            for (std::size_t at; ats > 0 && (at = value.find('@')) != std::string_view::npos;
+                 --ats) {
+                put(value.substr(0, at + 1));
+                *out++ = '@';
+                value.remove_prefix(at + 1);
+            }
+            put(value);
+            put(f.m_lineEnd);
+            return true;
+        }
+    }
+    std::string line(digits, digitCount);
+    line += ' ';
+    line += tag;
+    line += rest;
+    return WriteGedcomLine(line, value);
+}
+
+void StartGedcomLine(std::string& line, int level, std::string_view tag)
+{
+    char digits[16];
+    char* end = std::to_chars(digits, digits + sizeof digits, level).ptr;
+    line.assign(digits, std::size_t(end - digits));
+    line += ' ';
+    line += tag;
 }
 
 void SetGedcomLineFormat(GedcomCharset charset, std::string_view lineEnd)

@@ -13,9 +13,13 @@
 #include "database/record_node.h"
 #include "database/record_type_table.h"
 #include "database/rect_node.h"
+#include "database/sex_node.h"
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <typeinfo>
 #include <utility>
 
 namespace {
@@ -57,17 +61,28 @@ std::string WithoutSpace(std::string_view text)
     return out;
 }
 
+/// The node as a T: a node of class T or Derived is taken at once, any other class through
+/// dynamic_cast (this runs for most lines of a load).
+template <class T, class Derived = T>
+const T* NodeAs(const CDataNode& node)
+{
+    const std::type_info& type = typeid(node);
+    if (type == typeid(T) || type == typeid(Derived))
+        return static_cast<const T*>(&node);
+    return dynamic_cast<const T*>(&node);
+}
+
 /// The reason to report a value the node took but could not read as its type; empty when the
 /// node read it (or holds no such value).
 std::string_view UnreadValueReason(const CDataNode& node, std::string_view value)
 {
     switch (node.GetFieldDef()->GetDataType()) {
     case FDT_ENUM:
-        if (const auto* e = dynamic_cast<const CEnumNode*>(&node))
+        if (const auto* e = NodeAs<CEnumNode, CSexNode>(node))
             return !e->GetKey().empty() && e->GetValueIndex() < 0 ? kKeptUnknownKey : "";
         return {};
     case FDT_DATE:
-        if (const auto* d = dynamic_cast<const CDateNode*>(&node)) {
+        if (const auto* d = NodeAs<CDateNode>(node)) {
             const bool phrase = text::TrimView(value).starts_with('(');
             return d->GetKind() == DATE_PHRASE && !phrase ? kKeptUnreadText : "";
         }
@@ -126,8 +141,12 @@ bool IsPointerValue(std::string_view value)
     return false;
 }
 
-int ResolveChildDefinition(const CDataNode& node, std::string_view tag, std::string_view value,
-                           const CFieldDef*& def, int& continuation)
+namespace {
+
+/// ResolveChildDefinition with the lookup of a child definition by GEDCOM tag handed in.
+template <class FindChild>
+int ResolveChild(const CDataNode& node, std::string_view tag, std::string_view value,
+                 const CFieldDef*& def, int& continuation, FindChild findChild)
 {
     const CFieldDef* nodeDef = node.GetFieldDef();
     def = nullptr;
@@ -136,7 +155,7 @@ int ResolveChildDefinition(const CDataNode& node, std::string_view tag, std::str
         def = nodeDef;
         return 0;
     }
-    def = nodeDef->FindChildByGedcomTag(tag);
+    def = findChild(nodeDef, tag);
     if (def && def->HasFlag(FDF_POINTER_FORM) && !def->HasFlag(FDF_LOCAL_FORM) &&
         !IsPointerValue(value) && def->GetNextSibling() &&
         def->GetNextSibling()->HasFlag(FDF_LOCAL_FORM))
@@ -155,6 +174,36 @@ int ResolveChildDefinition(const CDataNode& node, std::string_view tag, std::str
     if (maximum >= 0 && node.CountChildrenByDef(def) >= maximum)
         return kSkipExceedsMax;
     return 0;
+}
+
+} // namespace
+
+int ResolveChildDefinition(const CDataNode& node, std::string_view tag, std::string_view value,
+                           const CFieldDef*& def, int& continuation)
+{
+    return ResolveChild(node, tag, value, def, continuation,
+                        [](const CFieldDef* parent, std::string_view childTag) {
+                            return parent->FindChildByGedcomTag(childTag);
+                        });
+}
+
+const CFieldDef* CGedcomRecordParser::FindChildDef(const CFieldDef* parent, std::string_view tag)
+{
+    if (tag.size() > sizeof(std::uint64_t))
+        return parent->FindChildByGedcomTag(tag);
+    // Byte by byte: a short copy followed by a wide read would stall the processor.
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < tag.size(); ++i)
+        key |= std::uint64_t(static_cast<unsigned char>(tag[i])) << (8 * i);
+    const auto address = std::uint64_t(reinterpret_cast<std::uintptr_t>(parent));
+    const std::uint64_t mixed = (address ^ (key << 3)) * 0x9E3779B97F4A7C15ull;
+    DefCacheEntry& entry = m_defCache[(mixed >> 56) % m_defCache.size()];
+    if (entry.parent == parent && entry.key == key && entry.size == tag.size())
+        return entry.def;
+    const CFieldDef* def = parent->FindChildByGedcomTag(tag);
+    if (def)
+        entry = {parent, key, tag.size(), def};
+    return def;
 }
 
 int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, GedcomLine& line,
@@ -206,7 +255,11 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     CDataNode* sibling = level < m_path.size() ? m_path[level] : nullptr;
     const CFieldDef* def = nullptr;
     int continuation = 0;
-    if (const int reason = ResolveChildDefinition(*parent, line.tag, line.value, def, continuation))
+    const auto findChild = [this](const CFieldDef* parentDef, std::string_view tag) {
+        return FindChildDef(parentDef, tag);
+    };
+    if (const int reason =
+            ResolveChild(*parent, line.tag, line.value, def, continuation, findChild))
         return SkipGedcomBranch(false, line, lineCounter, 0, reason);
     if (continuation != 0) {
         if (level < m_path.size())

@@ -4,7 +4,9 @@
 
 #include "database/gedcom_line_reader.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -57,8 +59,21 @@ private:
                  const GedcomLine& line, int lineCounter, CDataNode*& node);
     /// Reports the valued fields of level and deeper that have no sub-fields, and forgets them.
     void CloseValuedFields(std::size_t level);
+    /// FindChildByGedcomTag through a small cache: a file repeats the same few tags under the
+    /// same few definitions, and the definitions themselves are seldom in the processor's cache
+    /// while a large file is read. A definition once found stays the one found (definitions
+    /// added while loading go after the others), so only tags that were found are kept.
+    const CFieldDef* FindChildDef(const CFieldDef* parent, std::string_view tag);
+
+    struct DefCacheEntry {
+        const CFieldDef* parent = nullptr;
+        std::uint64_t key = 0; // the tag's bytes
+        std::size_t size = 0;
+        const CFieldDef* def = nullptr;
+    };
 
     std::vector<CDataNode*> m_path; // m_path[level]: the node of that level on the current line
     bool m_outOfOrder = false;      // a line of this record came after a later-ordered sibling
     std::vector<ValuedField> m_valued;
+    std::array<DefCacheEntry, 256> m_defCache{};
 };

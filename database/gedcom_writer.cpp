@@ -149,14 +149,16 @@ std::vector<int> RecordKindsInOrder()
     return kinds;
 }
 
-/// Asks the processor to fetch the records that record's links lead to: writing a link's
-/// cross-reference reads its target's number, and targets lie anywhere in the data set.
-void PrefetchLinkTargets(const CDataNode* record)
+/// Asks the processor to fetch the records that the links of node's subtree lead to: writing a
+/// link's cross-reference reads its target's number, and targets lie anywhere in the data set.
+void PrefetchLinkTargets(const CDataNode* node)
 {
-    for (const CDataNode* child = record ? record->GetFirstChild() : nullptr; child;
+    for (const CDataNode* child = node ? node->GetFirstChild() : nullptr; child;
          child = child->GetNextSibling()) {
         if (const CRecordNode* target = child->GetLinkTarget())
             __builtin_prefetch(reinterpret_cast<const char*>(target) + sizeof(CDataNode));
+        if (child->GetFirstChild())
+            PrefetchLinkTargets(child);
     }
 }
 

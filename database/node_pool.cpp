@@ -1,6 +1,7 @@
 #include "database/node_pool.h"
 
 #include <new>
+#include <sys/mman.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -29,7 +30,7 @@ CNodePool::~CNodePool()
 {
     for (char* chunk : m_chunks) {
         POOL_UNPOISON(chunk, kChunkBytes);
-        ::operator delete(chunk);
+        ::munmap(chunk, kChunkBytes);
     }
 }
 
@@ -93,13 +94,13 @@ void* CNodePool::Carve(std::size_t cls)
             POOL_POISON(tail, ClassBytes(tailCls));
         }
         m_chunks.push_back(nullptr);  // first, so that a failure here leaks nothing
-        char* chunk = nullptr;
-        try {
-            chunk = static_cast<char*>(::operator new(kChunkBytes));
-        } catch (...) {
+        void* mapped = ::mmap(nullptr, kChunkBytes, PROT_READ | PROT_WRITE,
+                              MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (mapped == MAP_FAILED) {
             m_chunks.pop_back();
-            throw;
+            throw std::bad_alloc();
         }
+        char* chunk = static_cast<char*>(mapped);
         m_chunks.back() = chunk;
         m_cursor = chunk;
         m_end = chunk + kChunkBytes;
@@ -127,7 +128,7 @@ bool CNodePool::ReleaseUnused()
         return false;
     for (char* chunk : m_chunks) {
         POOL_UNPOISON(chunk, kChunkBytes);
-        ::operator delete(chunk);
+        ::munmap(chunk, kChunkBytes);
     }
     m_chunks.clear();
     m_chunks.shrink_to_fit();

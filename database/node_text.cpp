@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <limits>
+#include <new>
 #include <stdexcept>
 
 static_assert(sizeof(CNodeText) == CNodeText::kInlineBytes + 1 && alignof(CNodeText) == 1);
@@ -39,6 +41,135 @@ std::uint32_t CheckedSize(std::size_t size)
 
 }  // namespace
 
+/// One shared copy: the holders' count, the text's length and hash, then the text.
+struct CNodeText::SharedBlock {
+    std::uint32_t refs;
+    std::uint32_t size;
+    std::size_t hash;
+
+    char* Data() noexcept { return reinterpret_cast<char*>(this + 1); }
+    std::string_view View() const noexcept
+    {
+        return {reinterpret_cast<const char*>(this + 1), size};
+    }
+    static std::size_t BlockBytes(std::uint32_t size) noexcept
+    {
+        return sizeof(SharedBlock) + size;
+    }
+};
+
+namespace {
+
+using SharedBlock = CNodeText::SharedBlock;
+
+/// The shared copies, found by their text: open addressing with linear probing, at most half
+/// full. The slot array is freed with the last copy, so an emptied data set holds nothing here;
+/// the table has no destructor, so nodes freed late at exit still find it intact.
+struct SharedTable {
+    SharedBlock** m_slots;
+    std::size_t m_capacity; // a power of two, or 0
+    std::size_t m_count;
+};
+
+constinit SharedTable g_shared{nullptr, 0, 0};
+
+std::size_t HashText(std::string_view text) noexcept
+{
+    return std::hash<std::string_view>{}(text);
+}
+
+/// The slot that holds the copy of text, or the empty slot where it belongs.
+SharedBlock** FindSlot(const SharedTable& table, std::string_view text, std::size_t hash) noexcept
+{
+    const std::size_t mask = table.m_capacity - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        SharedBlock* block = table.m_slots[i];
+        if (!block || (block->hash == hash && block->View() == text))
+            return &table.m_slots[i];
+    }
+}
+
+/// Makes room for one more copy; may throw, leaving the table as it was.
+void ReserveOneMore(SharedTable& table)
+{
+    if (2 * (table.m_count + 1) <= table.m_capacity)
+        return;
+    const std::size_t capacity = table.m_capacity ? 2 * table.m_capacity : 64;
+    auto** slots = static_cast<SharedBlock**>(::operator new(capacity * sizeof(SharedBlock*)));
+    std::fill_n(slots, capacity, nullptr);
+    for (std::size_t i = 0; i < table.m_capacity; ++i) {
+        if (SharedBlock* block = table.m_slots[i]) {
+            std::size_t at = block->hash & (capacity - 1);
+            while (slots[at])
+                at = (at + 1) & (capacity - 1);
+            slots[at] = block;
+        }
+    }
+    ::operator delete(table.m_slots);
+    table.m_slots = slots;
+    table.m_capacity = capacity;
+}
+
+/// Takes the copy out of the table; the copies after it in its probe run move up, so that
+/// every copy stays reachable from its home slot.
+void RemoveFromTable(SharedTable& table, SharedBlock* block) noexcept
+{
+    const std::size_t mask = table.m_capacity - 1;
+    std::size_t hole = block->hash & mask;
+    while (table.m_slots[hole] != block)
+        hole = (hole + 1) & mask;
+    for (std::size_t next = (hole + 1) & mask; table.m_slots[next]; next = (next + 1) & mask) {
+        const std::size_t home = table.m_slots[next]->hash & mask;
+        // The entry may fill the hole unless its home lies cyclically in (hole, next].
+        const bool homeAfterHole = hole <= next ? (home > hole && home <= next)
+                                                : (home > hole || home <= next);
+        if (!homeAfterHole) {
+            table.m_slots[hole] = table.m_slots[next];
+            hole = next;
+        }
+    }
+    table.m_slots[hole] = nullptr;
+    if (--table.m_count == 0) {
+        ::operator delete(table.m_slots);
+        table = SharedTable{nullptr, 0, 0};
+    }
+}
+
+/// The shared copy of text with one more holder counted; made when there is none.
+SharedBlock* AcquireShared(std::string_view text)
+{
+    const std::uint32_t size = CheckedSize(text.size());
+    const std::size_t hash = HashText(text);
+    SharedTable& table = g_shared;
+    if (table.m_capacity) {
+        SharedBlock** slot = FindSlot(table, text, hash);
+        if (*slot) {
+            ++(*slot)->refs;
+            return *slot;
+        }
+    }
+    ReserveOneMore(table);
+    auto* block = static_cast<SharedBlock*>(
+        CNodePool::Nodes().Allocate(SharedBlock::BlockBytes(size)));
+    block->refs = 1;
+    block->size = size;
+    block->hash = hash;
+    std::memcpy(block->Data(), text.data(), size);
+    *FindSlot(table, text, hash) = block;
+    ++table.m_count;
+    return block;
+}
+
+void ReleaseShared(SharedBlock* block) noexcept
+{
+    if (--block->refs != 0)
+        return;
+    RemoveFromTable(g_shared, block);
+    CNodePool::Nodes().Free(block, SharedBlock::BlockBytes(block->size));
+}
+
+}  // namespace
+
 CNodeText::CNodeText() noexcept
 {
     m_bytes[kTagByte] = 0;
@@ -51,7 +182,7 @@ CNodeText::CNodeText(std::string_view text) : CNodeText()
 
 CNodeText::CNodeText(const CNodeText& other) : CNodeText()
 {
-    Assign(other.View());
+    *this = other;
 }
 
 CNodeText::CNodeText(CNodeText&& other) noexcept
@@ -62,8 +193,15 @@ CNodeText::CNodeText(CNodeText&& other) noexcept
 
 CNodeText& CNodeText::operator=(const CNodeText& other)
 {
-    if (this != &other)
+    if (this == &other)
+        return *this;
+    if (SharedBlock* shared = other.GetShared()) {
+        ++shared->refs;
+        FreeLong();
+        SetShared(shared);
+    } else {
         Assign(other.View());
+    }
     return *this;
 }
 
@@ -95,9 +233,26 @@ void CNodeText::SetLong(const LongForm& form) noexcept
     m_bytes[kTagByte] = kLongTag;
 }
 
+CNodeText::SharedBlock* CNodeText::GetShared() const noexcept
+{
+    if (!IsShared())
+        return nullptr;
+    SharedBlock* block;
+    std::memcpy(&block, m_bytes, sizeof block);
+    return block;
+}
+
+void CNodeText::SetShared(SharedBlock* block) noexcept
+{
+    std::memcpy(m_bytes, &block, sizeof block);
+    m_bytes[kTagByte] = kSharedTag;
+}
+
 void CNodeText::FreeLong() noexcept
 {
-    if (IsLong()) {
+    if (SharedBlock* shared = GetShared()) {
+        ReleaseShared(shared);
+    } else if (IsLong()) {
         const LongForm form = GetLong();
         FreeText(form.data, form.capacity);
     }
@@ -106,6 +261,8 @@ void CNodeText::FreeLong() noexcept
 
 std::string_view CNodeText::View() const noexcept
 {
+    if (SharedBlock* shared = GetShared())
+        return shared->View();
     if (IsLong()) {
         const LongForm form = GetLong();
         return {form.data, form.size};
@@ -115,6 +272,8 @@ std::string_view CNodeText::View() const noexcept
 
 std::size_t CNodeText::Size() const noexcept
 {
+    if (SharedBlock* shared = GetShared())
+        return shared->size;
     return IsLong() ? GetLong().size : m_bytes[kTagByte];
 }
 
@@ -137,6 +296,19 @@ void CNodeText::Assign(std::string_view text)
     SetLong({data, size, capacity});
 }
 
+void CNodeText::AssignShared(std::string_view text)
+{
+    if (text.size() <= kInlineBytes) {
+        Assign(text);
+        return;
+    }
+    if (const SharedBlock* shared = GetShared(); shared && shared->View() == text)
+        return;
+    SharedBlock* block = AcquireShared(text);
+    FreeLong();
+    SetShared(block);
+}
+
 void CNodeText::Append(std::string_view text)
 {
     if (text.empty())
@@ -148,7 +320,7 @@ void CNodeText::Append(std::string_view text)
         m_bytes[kTagByte] = static_cast<unsigned char>(newSize);
         return;
     }
-    if (IsLong() && newSize <= GetLong().capacity) {
+    if (IsLong() && !IsShared() && newSize <= GetLong().capacity) {
         LongForm form = GetLong();
         std::memmove(form.data + oldSize, text.data(), text.size());
         form.size = newSize;

@@ -34,8 +34,58 @@ void CRecordIdState::Reset()
 void CRecordIdState::SetHashSize(std::size_t buckets)
 {
     m_hashSize = buckets;
-    std::unordered_map<std::int32_t, CRecordNode*>().swap(m_numberMap);
-    m_numberMap.rehash(buckets);
+    m_numberMap.Reset(buckets);
+}
+
+bool CRecordNumberMap::Insert(std::int32_t number, CRecordNode* record)
+{
+    if (Find(number))
+        return false;
+    const auto index = std::size_t(std::max<std::int32_t>(number, 0));
+    if (index >= m_table.size() && index <= 2 * m_count + 1024)
+        m_table.resize(index + 1, nullptr);
+    if (index < m_table.size())
+        m_table[index] = record;
+    else
+        m_far.emplace(number, record);
+    ++m_count;
+    return true;
+}
+
+CRecordNode* CRecordNumberMap::Find(std::int32_t number) const
+{
+    const auto index = std::size_t(std::max<std::int32_t>(number, 0));
+    if (index < m_table.size() && m_table[index])
+        return m_table[index];
+    if (m_far.empty())
+        return nullptr;
+    const auto found = m_far.find(number);
+    return found == m_far.end() ? nullptr : found->second;
+}
+
+void CRecordNumberMap::Erase(std::int32_t number, const CRecordNode* record)
+{
+    const auto index = std::size_t(std::max<std::int32_t>(number, 0));
+    if (!record)
+        return;
+    if (index < m_table.size() && m_table[index] == record) {
+        m_table[index] = nullptr;
+        --m_count;
+        return;
+    }
+    const auto found = m_far.find(number);
+    if (found != m_far.end() && found->second == record) {
+        m_far.erase(found);
+        --m_count;
+    }
+}
+
+void CRecordNumberMap::Reset(std::size_t expected)
+{
+    std::vector<CRecordNode*>().swap(m_table);
+    m_table.reserve(expected);
+    std::unordered_map<std::int32_t, CRecordNode*>().swap(m_far);
+    m_count = 0;
 }
 
 std::int32_t CRecordIdState::TakeNextNumber()
@@ -119,7 +169,7 @@ LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::strin
         result.m_standard = true;
         record.SetRecordNumber(result.m_number);
         state->m_counter = std::max(state->m_counter, result.m_number);
-        result.m_duplicate = !state->m_numberMap.try_emplace(result.m_number, &record).second;
+        result.m_duplicate = !state->m_numberMap.Insert(result.m_number, &record);
     } else {
         result.m_text = true;
         state->m_nonStandardFound = true;
@@ -135,8 +185,7 @@ CRecordNode* FindLoadedRecord(int listIndex, std::int32_t number)
     const CRecordIdState* state = GetRecordIdState(listIndex);
     if (!state)
         return nullptr;
-    const auto found = state->m_numberMap.find(number);
-    return found == state->m_numberMap.end() ? nullptr : found->second;
+    return state->m_numberMap.Find(number);
 }
 
 CRecordNode* FindLoadedRecord(int listIndex, std::string_view idText)
@@ -174,9 +223,7 @@ void ForgetLoadedRecordId(const CRecordNode& record)
     CRecordIdState* state = GetRecordIdState(record.GetTypeIndex());
     if (!state)
         return;
-    const auto number = state->m_numberMap.find(record.GetRecordNumber());
-    if (number != state->m_numberMap.end() && number->second == &record)
-        state->m_numberMap.erase(number);
+    state->m_numberMap.Erase(record.GetRecordNumber(), &record);
     if (!record.HasTextId())
         return;
     for (auto text = state->m_textMap.begin(); text != state->m_textMap.end(); ++text) {

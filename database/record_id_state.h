@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 class CRecordNode;
 
@@ -20,6 +21,27 @@ inline constexpr int RECORD_LIST_SUBN = 6;
 inline constexpr int RECORD_LIST_OBJE = 7;
 inline constexpr int RECORD_LIST_HEAD = 8;
 
+/// Records by number while a load runs. Files usually number their records 1, 2, 3, ..., so
+/// numbers up to about twice the count held live in a table indexed by number (8 bytes a
+/// record, nothing allocated per record); a number far beyond them goes to a hash map, so that a
+/// file with "@I2000000000@" costs one entry and not a table of that size.
+class CRecordNumberMap {
+public:
+    /// False, and nothing changed, when the number is mapped already.
+    bool Insert(std::int32_t number, CRecordNode* record);
+    /// Null when the number is not mapped.
+    CRecordNode* Find(std::int32_t number) const;
+    /// Unmaps the number when it maps to record.
+    void Erase(std::int32_t number, const CRecordNode* record);
+    /// Empties the map, keeping room for about that many records.
+    void Reset(std::size_t expected);
+
+private:
+    std::vector<CRecordNode*> m_table; // by number; null where none
+    std::unordered_map<std::int32_t, CRecordNode*> m_far;
+    std::size_t m_count = 0;
+};
+
 /// One record type's identifier state, indexed by list order (INDI 0, FAM 1, NOTE 2, SOUR 3,
 /// REPO 4, SUBM 5, SUBN 6, OBJE 7, HEAD 8): the id prefix learned from the first identifier
 /// of a load, the last record number given, and the maps from identifiers to records that a
@@ -31,13 +53,13 @@ struct CRecordIdState {
     std::int32_t m_counter = 0; // the last record number given; -1 once numbers ran out
     bool m_duplicateFound = false;
     bool m_nonStandardFound = false;
-    std::unordered_map<std::int32_t, CRecordNode*> m_numberMap;
+    CRecordNumberMap m_numberMap;
     std::unordered_map<std::string, CRecordNode*> m_textMap;
-    std::size_t m_hashSize = 17; // the number map's bucket count after a reset
+    std::size_t m_hashSize = 17; // the records the number map has room for after a reset
 
     /// Forgets the prefix, the counter, the flags and both maps; the bucket count is kept.
     void Reset();
-    /// Frees the number map and makes a new empty one of that many buckets.
+    /// Empties the number map, keeping room for that many records.
     void SetHashSize(std::size_t buckets);
     /// The next record number; 0 (and the counter stays -1) once numbers have run out.
     std::int32_t TakeNextNumber();

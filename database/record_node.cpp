@@ -177,8 +177,11 @@ void CRecordNode::ComposeRecordLine(std::string& line) const
 {
     line = "0 ";
     const std::string id = GetIdText();
-    if (!id.empty())
-        line += "@" + id + "@ ";
+    if (!id.empty()) {
+        line += '@';
+        line += id;
+        line += "@ ";
+    }
     if (const CFieldDef* def = GetFieldDef())
         line += def->GetGedcomTag();
 }

@@ -16,15 +16,6 @@ int RoomAfter(std::string_view prefix)
     return kMaxGedcomLine - int(text::Utf8Length(prefix)) - 1;
 }
 
-/// "level TAG" for the node's definition, without a trailing blank.
-std::string TagLine(int level, const CFieldDef* def)
-{
-    std::string line = std::to_string(level);
-    line += ' ';
-    line += def->GetGedcomTag();
-    return line;
-}
-
 /// Sends one line: the prefix, then a blank and the value unless the value is empty.
 bool SendLine(std::string& line, std::string_view value)
 {
@@ -45,9 +36,17 @@ bool ContainsTerm(std::string_view value, const CSearchTerm& term, bool caseSens
 
 bool CTextValueNode::SetText(std::string_view text)
 {
-    std::string value;
-    AppendGedcomValue(value, text);
-    m_value.Assign(value);
+    std::string unescaped;
+    std::string_view value = text;
+    if (text.find('@') != std::string_view::npos) {
+        AppendGedcomValue(unescaped, text);
+        value = unescaped;
+    }
+    // Place names repeat across a file's events, so each distinct one is kept once.
+    if (GetFieldId() == FIELD_PLAC)
+        m_value.AssignShared(value);
+    else
+        m_value.Assign(value);
     return true;
 }
 
@@ -123,7 +122,7 @@ bool CTextValueNode::WriteValueLines(int level, std::string& line, std::string_v
     const CFieldDef* def = GetFieldDef();
     if (!def || (value.empty() && !GetFirstChild()))
         return true;
-    line = TagLine(level, def);
+    StartGedcomLine(line, level, def->GetGedcomTag());
     std::size_t position = 0;
     std::string chunk;
     bool lineBreak = false;
@@ -132,7 +131,7 @@ bool CTextValueNode::WriteValueLines(int level, std::string& line, std::string_v
         return false;
     while (position < value.size()) {
         const bool join = !lineBreak && def->AllowsConc();
-        line = std::to_string(level + 1) + (join ? " CONC" : " CONT");
+        StartGedcomLine(line, level + 1, join ? "CONC" : "CONT");
         NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
         if (!SendLine(line, chunk))
             return false;
@@ -145,8 +144,8 @@ bool CTextValueNode::WriteOneLine(int level, std::string& line, std::string_view
     const CFieldDef* def = GetFieldDef();
     if (!def || (value.empty() && !GetFirstChild()))
         return true;
-    line = TagLine(level, def);
-    return SendLine(line, value) && WriteChildren(level, line);
+    return WriteGedcomTagLine(level, def->GetGedcomTag(), value.empty() ? "" : " ", value) &&
+           WriteChildren(level, line);
 }
 
 bool CTextValueNode::WriteChildren(int level, std::string& line) const

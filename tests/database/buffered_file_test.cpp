@@ -79,6 +79,52 @@ INSTANTIATE_TEST_SUITE_P(
                                    {{"0 HEAD", true, false}, {"0 TRLR", true, true}}}),
     [](const testing::TestParamInfo<TerminatorCase>& info) { return info.param.name; });
 
+/// The lines of a file, read whole; with views, each line the buffer holds is taken as a view
+/// and only the others are read by ReadGedcomInputLine.
+std::vector<std::string> ReadLineTexts(const std::string& path, bool views)
+{
+    std::vector<std::string> texts;
+    EXPECT_TRUE(OpenGedcomInputFile(path, false));
+    for (int guard = 0; guard < 1000000; ++guard) {
+        std::string_view view;
+        if (views && TakeBufferedLine(view)) {
+            texts.emplace_back(view);
+            continue;
+        }
+        std::string text;
+        bool complete = true;
+        const bool exhausted = ReadGedcomInputLine(text, complete, 1 << 20);
+        if (!exhausted || !text.empty())
+            texts.push_back(text);
+        if (exhausted)
+            break;
+    }
+    EXPECT_TRUE(CloseGedcomInputFile());
+    return texts;
+}
+
+TEST_P(BufferedFileTerminatorTest, ViewsOfTheBufferEndLinesTheSameWay)
+{
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("read") + "/t.ged", GetParam().bytes);
+    EXPECT_EQ(ReadLineTexts(path, true), ReadLineTexts(path, false));
+}
+
+TEST(BufferedFileTest, ViewsAndCopiesAgreeAcrossManyBuffers)
+{
+    std::string bytes;
+    const char* terminators[] = {"\r\n", "\n", "\r", "\n\r", "\r\r", "\n\n"};
+    for (int i = 0; bytes.size() < 3 * std::size_t(kGedcomBufferSize); ++i) {
+        bytes += std::to_string(i % 3) + " TAG " + std::string(std::size_t(i * 37 % 300), 'v');
+        bytes += terminators[i % 6];
+    }
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("read") + "/many.ged", bytes);
+    const std::vector<std::string> copied = ReadLineTexts(path, false);
+    EXPECT_GT(copied.size(), 100u);
+    EXPECT_EQ(ReadLineTexts(path, true), copied);
+}
+
 TEST(BufferedFileTest, LongLinesComeBackInCutPieces)
 {
     const std::string line(300, 'x');
@@ -95,7 +141,7 @@ TEST(BufferedFileTest, LinesAndTerminatorsAcrossBufferBoundaries)
 {
     std::string bytes(kGedcomBufferSize - 1, 'a');
     bytes += "\r\nnext"; // CR is the buffer's last byte, LF the next buffer's first
-    const std::vector<Line> lines = ReadFileLines(bytes, 6000);
+    const std::vector<Line> lines = ReadFileLines(bytes, kGedcomBufferSize + 2);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].text.size(), static_cast<std::size_t>(kGedcomBufferSize - 1));
     EXPECT_EQ(lines[1], (Line{"next", true, true}));
@@ -189,9 +235,10 @@ TEST_F(BufferedFileSaveTest, FailedWriteLeavesTheOriginalIntact)
 {
     ASSERT_TRUE(OpenGedcomInputFile(m_target, true));
     {
-        const FileSizeLimit limit(8000);
-        EXPECT_TRUE(WriteGedcomOutput(std::string(6000, 'n')));
-        EXPECT_FALSE(WriteGedcomOutput(std::string(6000, 'n')));
+        // The first full buffer fits under the limit; the second does not.
+        const FileSizeLimit limit(kGedcomBufferSize + 3000);
+        EXPECT_TRUE(WriteGedcomOutput(std::string(kGedcomBufferSize + 1000, 'n')));
+        EXPECT_FALSE(WriteGedcomOutput(std::string(kGedcomBufferSize, 'n')));
         EXPECT_FALSE(WriteGedcomOutput("more"));
         EXPECT_NE(GetGedcomFileLastError(), 0);
     }

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -298,6 +300,24 @@ TEST_F(FieldDefExpansionTest, UserDefinedFieldsTakeTheNextIdsUntilTheRangeEnds)
     EXPECT_EQ(m_dictionary.GetCustomFieldDefs().size(), 2000u);
     // Sibling numbers stop at the top of their range rather than wrap to the front.
     EXPECT_EQ(m_dictionary.GetCustomFieldDefs().back()->GetSiblingOrder(), 255);
+}
+
+TEST_F(FieldDefExpansionTest, TagLookupTellsLongTagsWithOneBeginningApart)
+{
+    const CFieldDef* indi = Load("", "INDI IndRec 0:M \"Individual\"\n"
+                                     "  NAME Name 0:M \"Name\"\n");
+    ASSERT_NE(indi, nullptr);
+    std::vector<std::pair<std::string, const CFieldDef*>> added;
+    for (const char* tag : {"_LONGTAG_FIRST", "_LONGTAG_SECOND", "_LONGTAG", "_A", "_B", "_C",
+                            "_D", "_E", "_F", "_G", "_H", "_LONGTAG_FIRSTER"})
+        added.emplace_back(tag, m_dictionary.AddCustomFieldDef(indi, tag));
+    for (const auto& [tag, def] : added) {
+        ASSERT_NE(def, nullptr) << tag;
+        EXPECT_EQ(indi->FindChildByTag(tag), def) << tag;
+    }
+    EXPECT_EQ(indi->FindChildByTag("_LONGTAG_THIRD"), nullptr);
+    EXPECT_EQ(indi->FindChildByTag("_LONGTA"), nullptr);
+    EXPECT_EQ(indi->FindChildByTag("NAME")->GetTag(), "NAME");
 }
 
 TEST_F(FieldDefExpansionTest, UserDefinedFieldsUnderACopyGoToItsSource)

@@ -229,6 +229,26 @@ TEST_F(FieldDictionaryTest, PointerFormsAreFollowedByTheirLocalForms)
     EXPECT_GT(pairs, 100);
 }
 
+TEST_F(FieldDictionaryTest, TagLookupFindsTheFirstChildOfThatTag)
+{
+    int checked = 0;
+    const auto check = [&](const CFieldDef& def) {
+        for (const CFieldDef* child = def.GetFirstChild(); child; child = child->GetNextSibling()) {
+            const CFieldDef* first = def.GetFirstChild();
+            while (first->GetTag() != child->GetTag())
+                first = first->GetNextSibling();
+            ASSERT_EQ(def.FindChildByTag(child->GetTag()), first)
+                << def.GetTag() << "." << child->GetTag();
+            ++checked;
+        }
+        for (const char* absent : {"", "ZZZZ", "NAMEX", "_CUSTOMTAGLONGER"})
+            EXPECT_EQ(def.FindChildByTag(absent), nullptr) << def.GetTag() << "." << absent;
+    };
+    ForEachDef([&](const CFieldDef& def, const CFieldDef&) { check(def); });
+    check(*GetFieldDictionary()->GetRecordRoot());
+    EXPECT_GT(checked, 1000);
+}
+
 TEST_F(FieldDictionaryTest, GedcomTagsFindLocalFormsThatStandAlone)
 {
     const CFieldDef* head = FindRecordDefByTag("HEAD");

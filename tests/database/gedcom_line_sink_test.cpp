@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 namespace {
 
 struct SinkCase {
@@ -34,6 +37,55 @@ INSTANTIATE_TEST_SUITE_P(
                     SinkCase{"AtsAtBothEnds", "2 CONC ", "@x@@", "2 CONC @@x@@@@\r\n"},
                     SinkCase{"LinkKeepsSingleAts", "1 FAMS @F3@", "", "1 FAMS @F3@\r\n"}),
     [](const testing::TestParamInfo<SinkCase>& info) { return info.param.name; });
+
+struct TagLineCase {
+    const char* name;
+    GedcomCharset charset;
+    int level;
+    std::string tag;
+    std::string rest;
+    std::string value;
+};
+
+class GedcomTagLineTest : public testing::TestWithParam<TagLineCase> {};
+
+/// The bytes a save writes for the lines, with the sink in charset and a CR line end.
+std::string Written(GedcomCharset charset, const std::function<bool()>& write)
+{
+    const std::string path = test_support::NewFolder("sink") + "/out.ged";
+    SetGedcomLineFormat(charset, "\r");
+    EXPECT_TRUE(OpenGedcomInputFile(path, true));
+    // Enough lines before that the line is written across the buffer's end.
+    for (int i = 0; i < 500; ++i)
+        EXPECT_TRUE(WriteGedcomLine("2 PLAC ", "Ludlow, Shropshire, England"));
+    EXPECT_TRUE(write());
+    EXPECT_TRUE(CloseGedcomInputFile());
+    SetGedcomLineFormat(GedcomCharset::Utf8, "\r\n");
+    return test_support::ReadFile(path);
+}
+
+TEST_P(GedcomTagLineTest, WritesWhatTheComposedLineWrites)
+{
+    const TagLineCase& c = GetParam();
+    const std::string line = std::to_string(c.level) + " " + c.tag + c.rest;
+    const std::string composed =
+        Written(c.charset, [&] { return WriteGedcomLine(line, c.value); });
+    EXPECT_EQ(
+        Written(c.charset, [&] { return WriteGedcomTagLine(c.level, c.tag, c.rest, c.value); }),
+        composed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GedcomTagLineTest,
+    testing::Values(
+        TagLineCase{"TagOnly", GedcomCharset::Utf8, 1, "BIRT", "", ""},
+        TagLineCase{"Rest", GedcomCharset::Utf8, 1, "FAMS", " @F3@", ""},
+        TagLineCase{"Value", GedcomCharset::Utf8, 2, "PLAC", " ", "Genova, Liguria, Italy"},
+        TagLineCase{"Ats", GedcomCharset::Utf8, 12, "EMAIL", " ", "@me@@example.org@"},
+        TagLineCase{"LongerThanTheBuffer", GedcomCharset::Utf8, 1, "NOTE", " ",
+                    std::string(std::size_t(kGedcomBufferSize) + 10, 'n') + "@"},
+        TagLineCase{"OtherCharset", GedcomCharset::Windows1252, 3, "PAGE", " ", "Caf\xC3\xA9 @ 4"}),
+    [](const testing::TestParamInfo<TagLineCase>& info) { return info.param.name; });
 
 TEST(GedcomLineSinkTest, LinesReadBackThroughTheBufferedReader)
 {

@@ -5,6 +5,7 @@
 #include "database/custom_event_node.h"
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 namespace node_test {
@@ -79,6 +80,109 @@ TEST(NodeTextAppendTest, AssigningAPieceOfItselfIsSafe)
     EXPECT_EQ(longer.View(), std::string(28, 'b'));
     longer.Append(longer.View());
     EXPECT_EQ(longer.View(), std::string(56, 'b'));
+}
+
+const std::string kPlace = "Ludlow, Shropshire, England";
+
+TEST(SharedNodeTextTest, EqualTextsShareOneCopyUntilTheLastHolderGoes)
+{
+    const std::size_t before = CNodePool::Nodes().LiveBlocks();
+    {
+        CNodeText first;
+        CNodeText second;
+        first.AssignShared(kPlace);
+        second.AssignShared(std::string(kPlace));
+        EXPECT_TRUE(first.IsShared());
+        EXPECT_EQ(first.View().data(), second.View().data());
+        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before + 1);
+        {
+            const CNodeText copy(first);
+            EXPECT_EQ(copy.View().data(), first.View().data()) << "a copy shares too";
+        }
+        first.Clear();
+        EXPECT_EQ(second.View(), kPlace) << "the copy outlives a holder that lets go";
+        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before + 1);
+    }
+    EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before) << "the last holder frees the copy";
+}
+
+struct ChangeCase {
+    const char* name;
+    std::function<void(CNodeText&)> change;
+    std::string expected;
+};
+
+class SharedNodeTextChangeTest : public ::testing::TestWithParam<ChangeCase> {};
+
+TEST_P(SharedNodeTextChangeTest, ChangingOneHolderLeavesTheOthers)
+{
+    const ChangeCase& c = GetParam();
+    const std::size_t before = CNodePool::Nodes().LiveBlocks();
+    {
+        CNodeText changed;
+        CNodeText other;
+        CNodeText copied;
+        changed.AssignShared(kPlace);
+        other.AssignShared(kPlace);
+        copied = other;
+        c.change(changed);
+        EXPECT_EQ(changed.View(), c.expected);
+        EXPECT_EQ(other.View(), kPlace);
+        EXPECT_EQ(copied.View(), kPlace);
+        CNodeText again;
+        again.AssignShared(kPlace);
+        EXPECT_EQ(again.View().data(), other.View().data()) << "the copy is still found";
+    }
+    EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SharedNodeTextChangeTest,
+    ::testing::Values(
+        ChangeCase{"Append", [](CNodeText& t) { t.Append(" (parish)"); }, kPlace + " (parish)"},
+        ChangeCase{"AssignLong", [](CNodeText& t) { t.Assign(kPlace + "!"); }, kPlace + "!"},
+        ChangeCase{"AssignShort", [](CNodeText& t) { t.Assign("Ludlow"); }, "Ludlow"},
+        ChangeCase{"AssignPieceOfItself", [](CNodeText& t) { t.Assign(t.View().substr(8)); },
+                   kPlace.substr(8)},
+        ChangeCase{"ShareAnother", [](CNodeText& t) { t.AssignShared("Leiden, Zuid-Holland"); },
+                   "Leiden, Zuid-Holland"},
+        ChangeCase{"ShareAPieceOfItself",
+                   [](CNodeText& t) { t.AssignShared(t.View().substr(0, 23)); },
+                   kPlace.substr(0, 23)},
+        ChangeCase{"MoveAway", [](CNodeText& t) { CNodeText taken(std::move(t)); }, ""},
+        ChangeCase{"Clear", [](CNodeText& t) { t.Clear(); }, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SharedNodeTextTest, ShortTextsStayInsideTheObject)
+{
+    CNodeText text;
+    text.AssignShared("Ludlow");
+    EXPECT_FALSE(text.IsShared());
+    EXPECT_EQ(text.View(), "Ludlow");
+}
+
+TEST(SharedNodeTextTest, ManyTextsStayFoundWhileOthersAreFreed)
+{
+    const std::size_t before = CNodePool::Nodes().LiveBlocks();
+    constexpr int kCount = 3000;
+    const auto name = [](int i) { return "Place number " + std::to_string(i) + ", Somewhere"; };
+    {
+        std::vector<CNodeText> texts(kCount);
+        for (int i = 0; i < kCount; ++i)
+            texts[std::size_t(i)].AssignShared(name(i));
+        for (int i = 0; i < kCount; i += 3)
+            texts[std::size_t(i)].Clear();
+        for (int i = 0; i < kCount; ++i) {
+            CNodeText probe;
+            probe.AssignShared(name(i));
+            ASSERT_EQ(probe.View(), name(i));
+            if (i % 3 != 0) {
+                ASSERT_EQ(probe.View().data(), texts[std::size_t(i)].View().data()) << i;
+            }
+        }
+        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before + kCount - (kCount + 2) / 3);
+    }
+    EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before);
 }
 
 TEST(NodePoolTest, FreedBlocksAreReusedAndChunksReleasedWhenAllAreFree)

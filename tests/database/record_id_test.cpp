@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
 using namespace record_test;
 
 namespace {
@@ -103,6 +106,62 @@ TEST_F(RecordIdLoadTest, ADestroyedRecordLeavesTheMaps)
     EXPECT_EQ(FindLoadedRecord(kIndi, 4), nullptr);
     EXPECT_EQ(FindLoadedRecord(kIndi, std::string_view("X-4")), nullptr);
 }
+
+struct NumberMapCase {
+    const char* name;
+    std::vector<std::int32_t> numbers; // inserted in this order; a repeat must be refused
+};
+
+class RecordNumberMapTest : public ::testing::TestWithParam<NumberMapCase> {};
+
+TEST_P(RecordNumberMapTest, EveryNumberFindsItsFirstRecordUntilErased)
+{
+    const NumberMapCase& c = GetParam();
+    std::vector<int> records(c.numbers.size());
+    const auto recordOf = [&](std::size_t i) {
+        return reinterpret_cast<CRecordNode*>(&records[i]);
+    };
+    std::map<std::int32_t, CRecordNode*> expected;
+    CRecordNumberMap map;
+    map.Reset(4);
+    for (std::size_t i = 0; i < c.numbers.size(); ++i) {
+        const bool fresh = expected.emplace(c.numbers[i], recordOf(i)).second;
+        EXPECT_EQ(map.Insert(c.numbers[i], recordOf(i)), fresh) << c.numbers[i];
+    }
+    for (const auto& [number, record] : expected)
+        EXPECT_EQ(map.Find(number), record) << number;
+    EXPECT_EQ(map.Find(999999), nullptr);
+    for (const auto& [number, record] : expected) {
+        map.Erase(number, recordOf(0) == record ? nullptr : recordOf(0));
+        EXPECT_EQ(map.Find(number), record) << "another record's erase leaves " << number;
+        map.Erase(number, record);
+        EXPECT_EQ(map.Find(number), nullptr) << number;
+    }
+}
+
+std::vector<std::int32_t> Run(std::int32_t first, std::int32_t last)
+{
+    std::vector<std::int32_t> numbers;
+    for (std::int32_t n = first; n <= last; ++n)
+        numbers.push_back(n);
+    return numbers;
+}
+
+std::vector<std::int32_t> Joined(std::vector<std::int32_t> a, const std::vector<std::int32_t>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, RecordNumberMapTest,
+    ::testing::Values(
+        NumberMapCase{"Dense", Run(1, 3000)},
+        NumberMapCase{"Descending", {3000, 2999, 5, 4, 3, 2, 1}},
+        NumberMapCase{"Far", {1, 2000000000, 2147483647, 2}},
+        NumberMapCase{"FarThenCovered", Joined({5000, 5000}, Run(1, 6000))},
+        NumberMapCase{"Repeats", {7, 7, 2000000000, 2000000000, 1, 7}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The tools ----------------------------------------------------------------------------
 
