@@ -341,6 +341,12 @@ int CAssocNode::SetLink(CRecordNode* record, bool noQuestions)
 
 // ---- Loading ------------------------------------------------------------------------------
 
+void CAssocNode::PrefetchLink() const
+{
+    __builtin_prefetch(this, 1);
+    __builtin_prefetch(&m_value, 1);
+}
+
 void CAssocNode::PrefetchPendingTarget() const
 {
     if ((m_value & kValueTags) != kNumberTag)
@@ -389,7 +395,7 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
     for (std::uint32_t slot = end; slot-- > first;) {
         if (slot >= first + kLinkAhead) {
             if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead))
-                __builtin_prefetch(ahead);
+                ahead->PrefetchLink();
         }
         if (slot >= first + kTargetAhead) {
             if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kTargetAhead))

@@ -107,6 +107,9 @@ public:
     /// (the target's link count goes up); otherwise keeps it and reserves its number. True when
     /// a target was found or nothing was pending.
     bool ResolvePendingReference();
+    /// Asks the processor to fetch the link itself for writing: both ends, since a link may span
+    /// two cache lines and resolving it reads its definition and writes its value word.
+    void PrefetchLink() const;
     /// Asks the processor to fetch the record a pending record number names, so that resolving
     /// the link a little later does not wait for memory.
     void PrefetchPendingTarget() const;

@@ -146,8 +146,13 @@ int GetMaxDayOfMonth(int month, int calendar)
 int FindMonthCode(std::string_view word, int calendar)
 {
     const MonthTable table = TableOf(calendar);
+    if (word.empty())
+        return 0;
+    // The first letter rules out most codes before a whole comparison (every date of a file
+    // passes here).
     for (int i = 0; i < table.count; ++i) {
-        if (word == table.rows[i].code)
+        const char* code = table.rows[i].code;
+        if (code[0] == word[0] && word == code)
             return i + 1;
     }
     return 0;

@@ -62,14 +62,22 @@ std::string WithoutSpace(std::string_view text)
 }
 
 /// The node as a T: a node of class T or Derived is taken at once, any other class through
-/// dynamic_cast (this runs for most lines of a load).
+/// dynamic_cast (this runs for most lines of a load). A cast that fails walks the whole class
+/// tree, so the last class found not to be a T is remembered: a load meets the same few
+/// classes over and over (a citation's certainty is an enumeration read as text).
 template <class T, class Derived = T>
 const T* NodeAs(const CDataNode& node)
 {
-    const std::type_info& type = typeid(node);
-    if (type == typeid(T) || type == typeid(Derived))
+    static const std::type_info* s_lastOther = nullptr;
+    const std::type_info* type = &typeid(node);
+    if (type == &typeid(T) || type == &typeid(Derived))
         return static_cast<const T*>(&node);
-    return dynamic_cast<const T*>(&node);
+    if (type == s_lastOther)
+        return nullptr;
+    const T* cast = dynamic_cast<const T*>(&node);
+    if (!cast)
+        s_lastOther = type;
+    return cast;
 }
 
 /// The reason to report a value the node took but could not read as its type; empty when the

@@ -4,7 +4,6 @@
 #include "database/record_type_table.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -134,10 +133,14 @@ bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_
     if (!state.m_prefixLearned)
         ReadXrefPrefix(state, idText);
     if (!state.m_noPrefix) {
-        const std::string_view prefix(state.m_prefix, strnlen(state.m_prefix, 4));
-        if (!idText.starts_with(prefix))
-            return false;
-        idText.remove_prefix(prefix.size());
+        // Byte by byte: the prefix is one to four letters, and every identifier of a load
+        // passes here.
+        std::size_t length = 0;
+        for (; length < sizeof state.m_prefix && state.m_prefix[length] != '\0'; ++length) {
+            if (length >= idText.size() || idText[length] != state.m_prefix[length])
+                return false;
+        }
+        idText.remove_prefix(length);
     }
     if (idText.empty())
         return false;

@@ -227,8 +227,8 @@ int GetRecordTypeCode(const CFieldDef* topDef)
 
 int GetRecordTypeIndex(const CFieldDef* topDef)
 {
-    const int code = GetRecordTypeCode(topDef);
-    return code < 0 ? -1 : GetRecordTypeTable().Rows()[code].m_listIndex;
+    const CRecordType* row = GetRecordTypeTable().RowForDef(topDef);
+    return row ? row->m_listIndex : -1;
 }
 
 std::uint32_t RecordTypeIndexToMask(int listIndex)

@@ -41,6 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StandardIdCase{"TooLarge", "I1", "I2147483648", false, 0},
                       StandardIdCase{"Largest", "I1", "I2147483647", true, 2147483647},
                       StandardIdCase{"FourLetterPrefix", "INDI1", "INDI77", true, 77},
+                      StandardIdCase{"ShorterThanPrefix", "INDI1", "IND", false, 0},
+                      StandardIdCase{"PrefixDiffersAtItsEnd", "INDI1", "INDX7", false, 0},
                       StandardIdCase{"PrefixIsCaseSensitive", "P1", "p3", false, 0},
                       StandardIdCase{"NoPrefix", "17", "42", true, 42},
                       StandardIdCase{"NoPrefixRefusesLetters", "17", "I42", false, 0}),
