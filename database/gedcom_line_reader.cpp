@@ -362,17 +362,10 @@ int ParseGedcomLine(std::string_view text, GedcomLine& line)
 {
     const LineParts parts = ScanLine(text);
     line.level = parts.level;
-    // Most lines have no identifier: clearing is cheaper than assigning nothing.
-    const auto take = [](std::string& to, std::string_view from) {
-        if (from.empty())
-            to.clear();
-        else
-            to.assign(from);
-    };
     const bool valid = parts.status == kGedcomParsedValid;
-    take(line.xref, valid ? parts.xref : std::string_view());
-    take(line.tag, valid ? parts.tag : std::string_view());
-    take(line.value, valid ? parts.value : std::string_view());
+    line.xref = valid ? parts.xref : std::string_view();
+    line.tag = valid ? parts.tag : std::string_view();
+    line.value = valid ? parts.value : std::string_view();
     return parts.status;
 }
 

@@ -8,15 +8,16 @@
 #include <string>
 #include <string_view>
 
-/// One GEDCOM line.
+/// One GEDCOM line. Its parts view the text it was split from: a line from ReadGedcomLine is
+/// valid until the next line is read, so whoever keeps a part longer copies it.
 struct GedcomLine {
     /// -1 until a level was read.
     int level = -1;
     /// The cross-reference identifier without its "@" delimiters; empty when the line has none.
-    std::string xref;
-    std::string tag;
+    std::string_view xref;
+    std::string_view tag;
     /// The rest of the line; for an invalid line the whole line as read.
-    std::string value;
+    std::string_view value;
 };
 
 /// Longest cross-reference identifier and tag, in characters.
@@ -68,7 +69,7 @@ int ReadGedcomLine(GedcomLine& line, int& lineCounter);
 /// volume; reading then stops for good, even if later volumes exist.
 int OpenNextGedcomVolume(GedcomLine& line, int& lineCounter);
 
-/// Splits one line: kGedcomParsedBlank (nothing but white space), kGedcomParsedInvalid (line
+/// Splits one line, whose parts then view text: kGedcomParsedBlank (nothing but white space), kGedcomParsedInvalid (line
 /// keeps the level read before the fault) or kGedcomParsedValid. The grammar: the level's
 /// digits, white space, an optional "@identifier@" of at most 50 characters and the white space
 /// after it, a tag of letters, digits and "_" of at most 50 characters, then the value. After

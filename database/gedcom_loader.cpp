@@ -177,7 +177,7 @@ int ReadRecords(CLoadProgress& bar, int& records)
                                       kind < 0 ? kSkipInvalidLine : kSkipExceedsMax);
             continue;
         }
-        const std::string xref = kind == kLoadKindMultimedia ? line.xref : std::string();
+        const std::string xref(kind == kLoadKindMultimedia ? line.xref : std::string_view());
         CRecordNode* record = nullptr;
         status = parser.ParseRecord(kind, GetRecordTypeDef(kind), line, lineCounter, record);
         if (!record)

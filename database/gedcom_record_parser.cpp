@@ -229,7 +229,7 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
         FormatRecordTypeName(kind, false, true, name);
         AppendExceptionText(text::Format(
             "* Serious error: Duplicate record id found in file.  Id=%s. Record Type=%s.\r\n",
-            id.m_standard ? std::to_string(id.m_number) : line.xref, name));
+            id.m_standard ? std::to_string(id.m_number) : std::string(line.xref), name));
     }
     if (!made->SetText(line.value))
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
@@ -308,7 +308,8 @@ bool CGedcomRecordParser::AddNode(CDataNode* parent, CDataNode* sibling, const C
         WriteExceptionLine(lineCounter, reason, line, false, false);
     if (def->GetDataType() == FDT_COMPLEX && def->HasFlag(FDF_SKIP_WHEN_CHILDLESS) &&
         !text::TrimView(line.value).empty())
-        m_valued.push_back({node, std::size_t(line.level), lineCounter, line});
+        m_valued.push_back({node, std::size_t(line.level), lineCounter, std::string(line.xref),
+                            std::string(line.tag), std::string(line.value)});
     return true;
 }
 
@@ -317,7 +318,9 @@ void CGedcomRecordParser::CloseValuedFields(std::size_t level)
     while (!m_valued.empty() && m_valued.back().level >= level) {
         const ValuedField& field = m_valued.back();
         if (!field.node->GetFirstChild())
-            WriteExceptionLine(field.lineNumber, kLostValuedField, field.line, false, false);
+            WriteExceptionLine(field.lineNumber, kLostValuedField,
+                               GedcomLine{int(field.level), field.xref, field.tag, field.value},
+                               false, false);
         m_valued.pop_back();
     }
 }

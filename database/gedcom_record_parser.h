@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -43,12 +44,15 @@ public:
 
 private:
     /// A field that has sub-fields only, read with a value ("1 CONL Y"): one left without
-    /// sub-fields is not written, so it is reported once its branch has ended.
+    /// sub-fields is not written, so it is reported once its branch has ended. Its line is
+    /// copied, since the reader reuses its text for the lines after it.
     struct ValuedField {
         const CDataNode* node;
         std::size_t level;
         int lineNumber;
-        GedcomLine line;
+        std::string xref;
+        std::string tag;
+        std::string value;
     };
 
     /// Takes one line below the record; returns the status of the next line to handle.

@@ -33,7 +33,8 @@ std::vector<Read> ReadAll()
     int counter = 0;
     GedcomLine line;
     for (int status; (status = ReadGedcomLine(line, counter)) != kGedcomInputEnd;) {
-        reads.push_back({status, counter, line.level, line.xref, line.tag, line.value});
+        reads.push_back({status, counter, line.level, std::string(line.xref), std::string(line.tag),
+                         std::string(line.value)});
         if (reads.size() > 100000)
             break;
     }
@@ -76,8 +77,8 @@ std::vector<Read> ParseText(std::string_view text)
         GedcomLine line;
         ++counter;
         if (ParseGedcomLine(text.substr(start, end - start), line) == kGedcomParsedValid)
-            reads.push_back(
-                {kGedcomLineReady, counter, line.level, line.xref, line.tag, line.value});
+            reads.push_back({kGedcomLineReady, counter, line.level, std::string(line.xref),
+                             std::string(line.tag), std::string(line.value)});
         start = end + 2;
     }
     return reads;
@@ -142,7 +143,8 @@ TEST(GedcomLineParseTest, IdentifierLimitCountsCharacters)
     for (int i = 0; i < 50; ++i)
         fifty += "\u00E9";
     GedcomLine line;
-    EXPECT_EQ(ParseGedcomLine("0 @" + fifty + "@ NOTE", line), kValid);
+    const std::string atLimit = "0 @" + fifty + "@ NOTE";
+    EXPECT_EQ(ParseGedcomLine(atLimit, line), kValid);
     EXPECT_EQ(line.xref, fifty);
     EXPECT_EQ(ParseGedcomLine("0 @" + fifty + "e@ NOTE", line), kInvalid);
 }

@@ -142,7 +142,12 @@ struct LineCounts {
 inline LineCounts CountLines(const std::string& path)
 {
     LineCounts counts;
-    std::vector<GedcomLine> lines;
+    struct KeptLine {
+        int level;
+        std::string tag;
+        bool hasValue;
+    };
+    std::vector<KeptLine> lines;
     GedcomLine line;
     int counter = 0;
     if (!OpenGedcomInput(path, false, false))
@@ -151,17 +156,17 @@ inline LineCounts CountLines(const std::string& path)
         if (status == kGedcomLineInvalid)
             ++counts.invalid;
         else
-            lines.push_back(line);
+            lines.push_back({line.level, std::string(line.tag), !line.value.empty()});
     }
     CloseGedcomInput();
     std::string recordTag;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const GedcomLine& l = lines[i];
+        const KeptLine& l = lines[i];
         if (l.level == 0)
             recordTag = l.tag;
         const bool hasSubLines = i + 1 < lines.size() && lines[i + 1].level > l.level;
         if (l.tag == "CONC" || l.tag == "CONT" || l.tag == "BLOB" || l.tag == "TRLR" ||
-            (l.level > 0 && l.value.empty() && !hasSubLines) ||
+            (l.level > 0 && !l.hasValue && !hasSubLines) ||
             (recordTag == "HEAD" && l.level == 1 && l.tag == "FILE"))
             continue;
         ++counts.valued[std::to_string(l.level) + " " + l.tag];
