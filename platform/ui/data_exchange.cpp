@@ -87,36 +87,34 @@ void CDataExchange::Text(int id, std::string& value)
 
 void CDataExchange::Text(int id, int& value)
 {
-    CWnd* control = PrepareCtrl(id);
-    if (!control)
-        return;
-    if (!m_bSaveAndValidate) {
-        Show(*control, std::to_string(value));
-        return;
-    }
-    std::string shown;
-    control->GetWindowText(shown);
-    long parsed = 0;
-    if (!ParseWhole(shown, INT_MIN, INT_MAX, parsed))
-        FailWith("Enter a whole number.");
-    value = int(parsed);
+    long whole = value;
+    if (ExchangeWhole(id, whole, INT_MIN, INT_MAX))
+        value = int(whole);
 }
 
 void CDataExchange::Text(int id, UINT& value)
 {
+    long whole = long(value);
+    if (ExchangeWhole(id, whole, 0, long(UINT_MAX)))
+        value = UINT(whole);
+}
+
+bool CDataExchange::ExchangeWhole(int id, long& value, long low, long high)
+{
     CWnd* control = PrepareCtrl(id);
     if (!control)
-        return;
+        return false;
     if (!m_bSaveAndValidate) {
         Show(*control, std::to_string(value));
-        return;
+        return false;
     }
     std::string shown;
     control->GetWindowText(shown);
-    long parsed = 0;
-    if (text::TrimView(shown).starts_with('-') || !ParseWhole(shown, 0, long(UINT_MAX), parsed))
+    // A bound of 0 takes no minus sign, not even on "-0".
+    if ((low == 0 && text::TrimView(shown).starts_with('-')) ||
+        !ParseWhole(shown, low, high, value))
         FailWith("Enter a whole number.");
-    value = UINT(parsed);
+    return true;
 }
 
 void CDataExchange::Text(int id, double& value)

@@ -56,6 +56,9 @@ public:
     CDialog* m_pDlgWnd;
 
 private:
+    /// Shows value in control id, or reads it back within low to high (failing with "Enter a
+    /// whole number." otherwise); true when value was read.
+    bool ExchangeWhole(int id, long& value, long low, long high);
     /// Shows the message with an exclamation icon, then fails.
     [[noreturn]] void FailWith(const std::string& message);
 
