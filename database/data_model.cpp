@@ -125,4 +125,5 @@ void DeleteAllRecords()
     const ClearingScope clearing;
     if (INamedListStore* store = GetNamedListStore())
         store->ClearNamedLists(false);
+    CNodePool::Nodes().ReleaseUnused();
 }

@@ -15,7 +15,8 @@ bool InitDataModel(IDataObserver* observer);
 void TermDataModel();
 /// Empties the data set: hides the user-defined fields of the previous file, resets the
 /// record-id states, the change lists and the citations, frees every record, turns change
-/// tracking on and clears the named lists.
+/// tracking on and clears the named lists; node memory goes back to the system when no node is
+/// left, so that the next file loads into memory in order.
 void DeleteAllRecords();
 /// True while a reset destroys whole trees, so that the destructors of chained fields skip
 /// their bookkeeping.
