@@ -19,8 +19,10 @@
 #include "app/core/preferences.h"
 #include "controls/colour_chooser.h"
 #include "database/data_model.h"
+#include "database/data_node.h"
 #include "database/gedcom_loader.h"
 #include "database/named_list_store.h"
+#include "database/record_type_table.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
@@ -259,4 +261,10 @@ std::string CAvApp::GetDocumentTitle() const
 std::string CAvApp::GetOpenFilePath() const
 {
     return m_document ? m_document->GetPathName() : std::string();
+}
+
+long CAvApp::GetRecordCount(int listIndex) const
+{
+    const CDataNode* root = GetRecordTypeRoot(listIndex);
+    return root ? long(root->CountChildren()) : 0;
 }

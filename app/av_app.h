@@ -3,7 +3,6 @@
 #pragma once
 
 #include "app/printer_setup.h"
-#include "app/record_counts.h"
 #include "app/saved_file_menus.h"
 
 #include "database/data_observer.h"
@@ -73,8 +72,9 @@ public:
     std::string GetDocumentTitle() const;
     /// The open file's path; empty for an untitled file.
     std::string GetOpenFilePath() const;
-    /// The number of records of a type (a list index), counted again after each change notice.
-    long GetRecordCount(int listIndex) { return m_counts.Get(listIndex); }
+    /// The number of records of a type (a list index); 0 outside 0 to 8 or before the data set
+    /// exists.
+    long GetRecordCount(int listIndex) const;
 
     // Windows.
     /// The class of the records window's pane (a CRecordsPane): the record counts until the
@@ -169,7 +169,6 @@ private:
     CMultiDocTemplate* m_template = nullptr;
     SubViewRequest m_request;
     const CRuntimeClass* m_recordsPaneClass;
-    CRecordCounts m_counts;
     CAppPrinter m_printer{GetPrinterSettings()};
     std::array<SavedFileOpener, 3> m_savedFileOpeners;
     bool m_autosaveDue = false;

@@ -20,7 +20,6 @@ void CAvApp::OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool m
 void CAvApp::BroadcastUpdate(CView* sender, LPARAM hint, CObject* object, BOOL modify)
 {
     const CWaitCursor wait;
-    m_counts.Invalidate();
     if (m_document) {
         m_document->UpdateAllViews(sender, hint, object);
         if (modify)

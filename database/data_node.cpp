@@ -68,6 +68,16 @@ CDataNode* CDataNode::GetParent() const
     return node->ChainParent();
 }
 
+std::size_t CDataNode::CountChildren() const
+{
+    if (const ChildTally* tally = const_cast<CDataNode*>(this)->RootTally())
+        return tally->count;
+    std::size_t count = 0;
+    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
+        ++count;
+    return count;
+}
+
 void CDataNode::Detach()
 {
     m_link = 0;

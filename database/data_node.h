@@ -66,6 +66,8 @@ public:
     /// keeps its root; a field finds its parent at the end of its sibling chain (see below).
     CDataNode* GetParent() const;
     CDataNode* GetFirstChild() const { return m_firstChild; }
+    /// The number of children: kept by a record-type root, counted for any other node.
+    std::size_t CountChildren() const;
     CDataNode* GetNextSibling() const
     {
         return (m_link & kLinkTags) ? nullptr : reinterpret_cast<CDataNode*>(m_link);
@@ -253,8 +255,14 @@ public:
 protected:
     /// The display text of a node cut as GetTextBuf cuts it (300 bytes).
     std::string GetCompareText(int format) const;
-    /// Where a node with very many children keeps its last child; null for other nodes.
-    virtual CDataNode** LastChildSlot() { return nullptr; }
+    /// What a node with very many children keeps of them, so that appending one of a million
+    /// records or counting them walks none.
+    struct ChildTally {
+        CDataNode* last = nullptr;
+        std::size_t count = 0;
+    };
+    /// The tally of a node that keeps one; null for other nodes.
+    virtual ChildTally* KeptTally() { return nullptr; }
     /// Unlinks every child that pick chooses and schedules it for deletion, in one walk of the
     /// chain; for a parentless node whose class keeps the base DeleteChild.
     void DeleteChildrenWhere(const std::function<bool(const CDataNode*)>& pick);
@@ -269,8 +277,8 @@ private:
     void LinkAfter(CDataNode* child, CDataNode* prev);
     /// Links child in definition order (ordered) or last, without change marks.
     void LinkOrdered(CDataNode* child, bool ordered);
-    /// The last-child slot of a parentless node that keeps one.
-    CDataNode** RootLastChild() { return m_link == 0 ? LastChildSlot() : nullptr; }
+    /// The tally of a parentless node that keeps one.
+    ChildTally* RootTally() { return m_link == 0 ? KeptTally() : nullptr; }
     /// The parent a last sibling's link names; null for any other node.
     CDataNode* ChainParent() const
     {

@@ -30,15 +30,17 @@ void CDataNode::LinkAfter(CDataNode* child, CDataNode* prev)
     }
     if (child->IsRecord())
         static_cast<CRecordNode*>(child)->m_root = this;
-    if (CDataNode** last = RootLastChild(); last && child->ChainParent())
-        *last = child;
+    if (ChildTally* tally = RootTally()) {
+        ++tally->count;
+        if (child->ChainParent())
+            tally->last = child;
+    }
 }
 
 void CDataNode::LinkOrdered(CDataNode* child, bool ordered)
 {
-    CDataNode** last = RootLastChild();
-    if (!ordered && last) {
-        LinkAfter(child, *last);
+    if (ChildTally* tally = RootTally(); tally && !ordered) {
+        LinkAfter(child, tally->last);
         return;
     }
     CDataNode* prev = nullptr;
@@ -102,8 +104,11 @@ void CDataNode::UnlinkChild(CDataNode* child, bool tolerant)
         prev->m_link = child->m_link;
     else
         m_firstChild = child->GetNextSibling();
-    if (CDataNode** last = RootLastChild(); last && *last == child)
-        *last = prev;
+    if (ChildTally* tally = RootTally()) {
+        --tally->count;
+        if (tally->last == child)
+            tally->last = prev;
+    }
     child->Detach();
 }
 
@@ -291,8 +296,8 @@ void CDataNode::DeleteChildren()
         delete child;
     }
     m_firstChild = nullptr;
-    if (CDataNode** last = RootLastChild())
-        *last = nullptr;
+    if (ChildTally* tally = RootTally())
+        *tally = ChildTally();
 }
 
 void CDataNode::DeleteChildrenById(int fieldId)
@@ -322,8 +327,10 @@ void CDataNode::DeleteChildrenWhere(const std::function<bool(const CDataNode*)>&
             m_firstChild = next;
         picked.push_back(child);
     }
-    if (CDataNode** last = RootLastChild(); last && !picked.empty())
-        *last = prev;
+    if (ChildTally* tally = RootTally(); tally && !picked.empty()) {
+        tally->last = prev;
+        tally->count -= picked.size();
+    }
     for (CDataNode* child : picked)
         child->ScheduleDelete();
 }

@@ -3,8 +3,8 @@
 
 #include "database/data_node.h"
 
-/// A record-type root: a plain node that also knows its last record, so that appending one of
-/// a million records does not walk the other 999,999.
+/// A record-type root: a plain node that also knows its last record and how many it holds, so
+/// that appending one of a million records, or counting them, does not walk the other 999,999.
 class CRootNode final : public CDataNode {
 public:
     /// Roots live as long as the data model and come from the heap, not the node pool: an
@@ -25,8 +25,8 @@ public:
     }
 
 protected:
-    CDataNode** LastChildSlot() override { return &m_lastChild; }
+    ChildTally* KeptTally() override { return &m_tally; }
 
 private:
-    CDataNode* m_lastChild = nullptr;
+    ChildTally m_tally;
 };

@@ -11,6 +11,7 @@
 
 #include "app/core/preferences.h"
 #include "database/field_dictionary.h"
+#include "database/record_type_table.h"
 #include "platform/base/registry.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/recent_file_list.h"

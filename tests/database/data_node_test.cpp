@@ -408,5 +408,34 @@ TEST_F(DataNodeTest, RecordsPickedForDeletionLeaveInOneWalkAndTheChainStaysWhole
     EXPECT_EQ(m_indi->GetFirstChild(), records[1]);
 }
 
+TEST_F(DataNodeTest, ARootKeepsItsRecordCountThroughEveryKindOfChange)
+{
+    const auto walked = [this] {
+        std::size_t count = 0;
+        for (const CDataNode* r = m_indi->GetFirstChild(); r; r = r->GetNextSibling())
+            ++count;
+        return count;
+    };
+    const std::size_t before = m_indi->CountChildren();
+    ASSERT_EQ(before, walked());
+    std::vector<CRecordNode*> records;
+    for (int i = 0; i < 5; ++i)
+        records.push_back(NewRecord(m_indi));
+    EXPECT_EQ(m_indi->CountChildren(), before + 5);
+    m_indi->DeleteChild(records[1]);
+    EXPECT_EQ(m_indi->CountChildren(), before + 4);
+    static_cast<CRootNode*>(m_indi)->DeleteRecordsWhere(
+        [&](const CDataNode* record) { return record == records[0] || record == records[4]; });
+    EXPECT_EQ(m_indi->CountChildren(), before + 2);
+    NewRecord(m_indi);
+    EXPECT_EQ(m_indi->CountChildren(), walked());
+    NotifyChanges();
+    m_indi->DeleteChildren();
+    EXPECT_EQ(m_indi->CountChildren(), 0u);
+    NewRecord(m_indi);
+    EXPECT_EQ(m_indi->CountChildren(), 1u);
+    EXPECT_EQ(walked(), 1u);
+}
+
 }  // namespace
 }  // namespace node_test
