@@ -81,8 +81,16 @@ std::size_t CDataNode::CountChildren() const
 void CDataNode::Detach()
 {
     m_link = 0;
-    if (IsRecord())
+    if (IsRecord()) {
         static_cast<CRecordNode*>(this)->m_root = nullptr;
+        static_cast<CRecordNode*>(this)->m_prevSibling = nullptr;
+    }
+}
+
+void CDataNode::SetRecordPrev(CDataNode* node, CDataNode* prev)
+{
+    if (node && node->IsRecord())
+        static_cast<CRecordNode*>(node)->m_prevSibling = prev;
 }
 
 CRecordNode* CDataNode::GetRecord() const
@@ -292,6 +300,8 @@ int CDataNode::CountChildrenByDef(const CFieldDef* def) const
 
 CDataNode* CDataNode::GetPrevSibling() const
 {
+    if (IsRecord())
+        return static_cast<const CRecordNode*>(this)->m_prevSibling;
     const CDataNode* parent = GetParent();
     if (!parent)
         return nullptr;

@@ -286,6 +286,8 @@ private:
     }
     /// Takes the node out of any chain: no sibling, no parent (a record forgets its root).
     void Detach();
+    /// Tells a record (node) which sibling comes before it; nothing for other nodes.
+    static void SetRecordPrev(CDataNode* node, CDataNode* prev);
     bool CanStandBeside(const CDataNode* child, const CDataNode* sibling, bool before) const;
     CDataNode* FindReusableChild(const CFieldDef* def) const;
     /// Whether the node already has as many children of def as its maximum count allows

@@ -30,6 +30,8 @@ void CDataNode::LinkAfter(CDataNode* child, CDataNode* prev)
     }
     if (child->IsRecord())
         static_cast<CRecordNode*>(child)->m_root = this;
+    SetRecordPrev(child, prev);
+    SetRecordPrev(child->GetNextSibling(), child);
     if (ChildTally* tally = RootTally()) {
         ++tally->count;
         if (child->ChainParent())
@@ -90,20 +92,25 @@ void CDataNode::InsertChild(CDataNode* child, CDataNode* sibling, bool before)
 void CDataNode::UnlinkChild(CDataNode* child, bool tolerant)
 {
     CDataNode* prev = nullptr;
-    CDataNode* node = m_firstChild;
-    while (node && node != child) {
-        prev = node;
-        node = node->GetNextSibling();
-    }
-    if (!node) {
-        if (!tolerant)
-            ThrowAbort();
-        return;
+    if (child->IsRecord() && static_cast<CRecordNode*>(child)->m_root == this) {
+        prev = static_cast<CRecordNode*>(child)->m_prevSibling;
+    } else {
+        CDataNode* node = m_firstChild;
+        while (node && node != child) {
+            prev = node;
+            node = node->GetNextSibling();
+        }
+        if (!node) {
+            if (!tolerant)
+                ThrowAbort();
+            return;
+        }
     }
     if (prev)
         prev->m_link = child->m_link;
     else
         m_firstChild = child->GetNextSibling();
+    SetRecordPrev(child->GetNextSibling(), prev);
     if (ChildTally* tally = RootTally()) {
         --tally->count;
         if (tally->last == child)
@@ -325,6 +332,7 @@ void CDataNode::DeleteChildrenWhere(const std::function<bool(const CDataNode*)>&
             prev->m_link = child->m_link;
         else
             m_firstChild = next;
+        SetRecordPrev(next, prev);
         picked.push_back(child);
     }
     if (ChildTally* tally = RootTally(); tally && !picked.empty()) {

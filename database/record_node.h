@@ -117,6 +117,7 @@ private:
     COleDateTime m_changeStamp;
     CRecordNode* m_nextChanged = nullptr;
     CDataNode* m_root = nullptr; // the record's parent, kept here since records are many
+    CDataNode* m_prevSibling = nullptr; // so that unlinking one of a million walks none
 };
 
 /// Moves a loaded record's CHAN date and time (changeField, a CHAN child of record) into the

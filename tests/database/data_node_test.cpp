@@ -408,12 +408,16 @@ TEST_F(DataNodeTest, RecordsPickedForDeletionLeaveInOneWalkAndTheChainStaysWhole
     EXPECT_EQ(m_indi->GetFirstChild(), records[1]);
 }
 
-TEST_F(DataNodeTest, ARootKeepsItsRecordCountThroughEveryKindOfChange)
+TEST_F(DataNodeTest, ARootKeepsItsRecordCountAndEachRecordItsPredecessorThroughEveryChange)
 {
+    // Walks the chain, checking that each record names the one before it; the count walked.
     const auto walked = [this] {
         std::size_t count = 0;
-        for (const CDataNode* r = m_indi->GetFirstChild(); r; r = r->GetNextSibling())
+        const CDataNode* prev = nullptr;
+        for (const CDataNode* r = m_indi->GetFirstChild(); r; prev = r, r = r->GetNextSibling()) {
+            EXPECT_EQ(r->GetPrevSibling(), prev) << "record " << count;
             ++count;
+        }
         return count;
     };
     const std::size_t before = m_indi->CountChildren();
@@ -424,9 +428,17 @@ TEST_F(DataNodeTest, ARootKeepsItsRecordCountThroughEveryKindOfChange)
     EXPECT_EQ(m_indi->CountChildren(), before + 5);
     m_indi->DeleteChild(records[1]);
     EXPECT_EQ(m_indi->CountChildren(), before + 4);
+    EXPECT_EQ(m_indi->CountChildren(), walked());
+    EXPECT_EQ(records[1]->GetPrevSibling(), nullptr) << "a deleted record names no neighbour";
+    records[3]->MoveTo(m_indi, records[2], true);
+    EXPECT_EQ(records[3]->GetNextSibling(), records[2]);
+    EXPECT_EQ(m_indi->CountChildren(), walked());
     static_cast<CRootNode*>(m_indi)->DeleteRecordsWhere(
         [&](const CDataNode* record) { return record == records[0] || record == records[4]; });
     EXPECT_EQ(m_indi->CountChildren(), before + 2);
+    EXPECT_EQ(m_indi->CountChildren(), walked());
+    m_indi->DeleteChild(m_indi->GetFirstChild());
+    EXPECT_EQ(m_indi->CountChildren(), walked()) << "the first record gone";
     NewRecord(m_indi);
     EXPECT_EQ(m_indi->CountChildren(), walked());
     NotifyChanges();
