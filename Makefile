@@ -20,8 +20,7 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/app/ardenvel ]; then $(BUILD)/app/ardenvel $(ARGS); \
-	else echo "Built. The application window is not part of this build yet."; fi
+	$(BUILD)/app/ardenvel $(ARGS)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
