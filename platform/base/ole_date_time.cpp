@@ -57,8 +57,8 @@ int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute
         return 1;
     }
     m_status = valid;
-    m_year = year, m_month = month, m_day = day;
-    m_hour = hour, m_minute = minute, m_second = second;
+    m_year = std::int16_t(year), m_month = std::uint8_t(month), m_day = std::uint8_t(day);
+    m_hour = std::uint8_t(hour), m_minute = std::uint8_t(minute), m_second = std::uint8_t(second);
     return 0;
 }
 
@@ -88,13 +88,13 @@ std::string COleDateTime::Format(std::string_view format) const
         case 'a': out += day.substr(0, 3); break;
         case 'B': out += month; break;
         case 'b': out += month.substr(0, 3); break;
-        case 'd': out += text::Format("%02d", m_day); break;
-        case 'm': out += text::Format("%02d", m_month); break;
-        case 'Y': out += text::Format("%04d", m_year); break;
-        case 'y': out += text::Format("%02d", m_year % 100); break;
-        case 'H': out += text::Format("%02d", m_hour); break;
-        case 'M': out += text::Format("%02d", m_minute); break;
-        case 'S': out += text::Format("%02d", m_second); break;
+        case 'd': out += text::Format("%02d", int(m_day)); break;
+        case 'm': out += text::Format("%02d", int(m_month)); break;
+        case 'Y': out += text::Format("%04d", int(m_year)); break;
+        case 'y': out += text::Format("%02d", int(m_year % 100)); break;
+        case 'H': out += text::Format("%02d", int(m_hour)); break;
+        case 'M': out += text::Format("%02d", int(m_minute)); break;
+        case 'S': out += text::Format("%02d", int(m_second)); break;
         case '%': out += '%'; break;
         default: out += '%', out += code; break;
         }

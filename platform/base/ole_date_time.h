@@ -3,12 +3,13 @@
 #pragma once
 
 #include <compare>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 class COleDateTime {
 public:
-    enum DateTimeStatus { valid = 0, invalid = 1, null = 2 };
+    enum DateTimeStatus : std::uint8_t { valid = 0, invalid = 1, null = 2 };
 
     /// A value with status null: no date.
     COleDateTime() = default;
@@ -50,6 +51,8 @@ public:
 private:
     int Part(int value) const { return m_status == valid ? value : -1; }
 
+    // Eight bytes: every record carries a change stamp, and a file can hold millions.
+    std::int16_t m_year = 0;
     DateTimeStatus m_status = null;
-    int m_year = 0, m_month = 0, m_day = 0, m_hour = 0, m_minute = 0, m_second = 0;
+    std::uint8_t m_month = 0, m_day = 0, m_hour = 0, m_minute = 0, m_second = 0;
 };

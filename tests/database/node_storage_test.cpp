@@ -17,7 +17,8 @@ TEST(NodeSizeTest, NodesStayWithinTheirBudget)
     EXPECT_EQ(sizeof(CComplexNode), 40u);
     EXPECT_EQ(sizeof(CTestTextNode), 56u) << "the text packs into the node's tail";
     EXPECT_LE(sizeof(CCustomEventNode), 48u);
-    EXPECT_LE(sizeof(CRecordNode), 96u);
+    EXPECT_LE(sizeof(CRecordNode), 80u);
+    EXPECT_EQ(sizeof(COleDateTime), 8u) << "every record carries a change stamp";
 }
 
 struct TextCase {
