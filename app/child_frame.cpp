@@ -56,19 +56,14 @@ void CChildFrame::OnUpdateFrameTitle(BOOL addToTitle)
         SetWindowText(title);
 }
 
-void CChildFrame::OnUpdateFrameMenu(BOOL activate, CWnd* /*activateWnd*/, CMenu* menuAlt)
+void CChildFrame::OnUpdateFrameMenu(BOOL activate, CWnd* activateWnd, CMenu* menuAlt)
 {
-    CMDIFrameWnd* frame = GetMDIFrame();
-    if (!frame)
+    if (activate) {
+        CMDIChildWnd::OnUpdateFrameMenu(activate, activateWnd, menuAlt);
         return;
-    if (!menuAlt && activate)
-        if (CDocument* doc = GetActiveDocument())
-            menuAlt = doc->GetDefaultMenu();
-    if (!menuAlt)
-        menuAlt = m_pMenuShared;
-    if (activate && menuAlt)
-        frame->MDISetMenu(menuAlt, nullptr);
-    else
+    }
+    // Unlike the base, the last child going leaves the menu bar as it is.
+    if (CMDIFrameWnd* frame = GetMDIFrame())
         frame->MDIRefreshMenu();
 }
 
