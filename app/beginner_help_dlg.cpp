@@ -54,8 +54,7 @@ void CBeginnerHelpDlg::MakeCloseOnly()
 void CBeginnerHelpDlg::ShowDocument()
 {
     const CRect place = PlaceInParent(*GetDlgItem(kPlaceholder));
-    if (!m_text.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_READONLY |
-                           ES_MULTILINE,
+    if (!m_text.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_READONLY | ES_MULTILINE,
                        place, this, kTextControl))
         return;
     std::string content;

@@ -32,8 +32,8 @@ CPrefsPageFile::CPrefsPageFile(CPrefsDlg& sheet) : CPropertyPage(kTemplate), m_s
     };
     MapCommand(kNumericDatesBox, changed);
     MapCommandRange(kFirstFormatButton, kLastFormatButton, [changed](UINT) { changed(); });
-    for (const int box : {kExcludeExtensionsBox, kExcludeNonStandardBox, kReoutputHeaderBox,
-                          kFamiliesFirstBox})
+    for (const int box :
+         {kExcludeExtensionsBox, kExcludeNonStandardBox, kReoutputHeaderBox, kFamiliesFirstBox})
         MapCommand(UINT(box), changed);
     MapNotify(kSeparatorEdit, EN_CHANGE, changed);
 }

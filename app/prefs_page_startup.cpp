@@ -19,9 +19,9 @@ namespace {
 constexpr UINT kTemplate = 376;
 constexpr int kDefaultFileEdit = 1628, kStartupFolderEdit = 1536, kBackupFolderEdit = 1537;
 constexpr int kDefaultFileButton = 1626, kStartupFolderButton = 1627, kBackupFolderButton = 1630;
-constexpr int kHideSplashBox = 1629, kAutosaveBox = 1781, kMinutesEdit = 1782,
-              kMinutesLabel = 1783, kMinutesUnitLabel = 1784, kBackupPromptBox = 1785,
-              kUpperSurnamesBox = 1786, kFatherSurnameBox = 1787, kRegisterGedcomBox = 1788;
+constexpr int kHideSplashBox = 1629, kAutosaveBox = 1781, kMinutesEdit = 1782, kMinutesLabel = 1783,
+              kMinutesUnitLabel = 1784, kBackupPromptBox = 1785, kUpperSurnamesBox = 1786,
+              kFatherSurnameBox = 1787, kRegisterGedcomBox = 1788;
 constexpr UINT kUseCurrentFile = 2001, kBrowse = 2002;
 
 constexpr const char* kFileFilter = "Ardenvel files (*.ged)|*.ged|All Files (*.*)|*.*||";

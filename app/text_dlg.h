@@ -28,9 +28,9 @@ private:
     struct Layout {
         int m_editTop = 0;
         int m_editLeft = 0;
-        int m_buttonGap = 0;     // between OK and Cancel
+        int m_buttonGap = 0; // between OK and Cancel
         int m_gapAboveButtons = 0;
-        int m_marginBelow = 0;   // below the buttons
+        int m_marginBelow = 0; // below the buttons
         int m_buttonHeight = 0;
         int m_buttonWidth = 0;
     };

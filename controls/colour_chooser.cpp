@@ -30,7 +30,10 @@ CustomColours BuiltInGreys()
     return greys;
 }
 
-std::string KeyOf(int index) { return text::Format("Custom Colour %d", index + 1); }
+std::string KeyOf(int index)
+{
+    return text::Format("Custom Colour %d", index + 1);
+}
 
 /// The sample of the selected element's colour, framed.
 class CColourSample final : public CWnd {
@@ -71,16 +74,14 @@ class CColourChooserDlg final : public CColorDialog {
 public:
     CColourChooserDlg(CWnd* owner, ColourItem* items, int count, IColourSink* sink,
                       bool showSaveAsDefaults, bool saveAsDefaults)
-        : CColorDialog(IDD_COLOUR_CHOOSER, 0, owner), m_items(items), m_count(count),
-          m_sink(sink), m_showSaveAsDefaults(showSaveAsDefaults),
-          m_saveAsDefaults(saveAsDefaults)
+        : CColorDialog(IDD_COLOUR_CHOOSER, 0, owner), m_items(items), m_count(count), m_sink(sink),
+          m_showSaveAsDefaults(showSaveAsDefaults), m_saveAsDefaults(saveAsDefaults)
     {
         MapNotify(IDC_COLOUR_ITEMS, LBN_SELCHANGE, [this] { UpdateControls(); });
         MapCommand(IDC_COLOUR_TRANSPARENT, [this] { OnTransparent(); });
         MapCommand(IDC_INSTALLATION_COLOURS, [this] { OnInstallationSettings(); });
-        MapCommand(IDC_SAVE_AS_DEFAULTS, [this] {
-            m_saveAsDefaults = IsDlgButtonChecked(IDC_SAVE_AS_DEFAULTS) != 0;
-        });
+        MapCommand(IDC_SAVE_AS_DEFAULTS,
+                   [this] { m_saveAsDefaults = IsDlgButtonChecked(IDC_SAVE_AS_DEFAULTS) != 0; });
         MapCommand(IDC_COLOURS_OK, [this] { OnDone(); });
     }
 
@@ -229,9 +230,9 @@ void SaveCustomColours()
     const CustomColours& colours = GetCustomColours();
     for (int i = 0; i < 16; ++i) {
         const COLORREF colour = colours[std::size_t(i)];
-        const std::string value = text::Format("%u,%u,%u", unsigned(GetRValue(colour)),
-                                               unsigned(GetGValue(colour)),
-                                               unsigned(GetBValue(colour)));
+        const std::string value =
+            text::Format("%u,%u,%u", unsigned(GetRValue(colour)), unsigned(GetGValue(colour)),
+                         unsigned(GetBValue(colour)));
         app->WriteProfileString(kSection, KeyOf(i).c_str(), value.c_str());
     }
 }

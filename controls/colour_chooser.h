@@ -45,9 +45,9 @@ BOOL InitColourChooser();
 /// "Transparent" or "&Installation Settings", is assigned at once and handed to sink (which
 /// may be null). Nonzero when the user closed it with "OK"; saveAsDefaults then receives the
 /// state of "Save As Defaults", which shows only when showSaveAsDefaults is set and starts as
-/// *saveAsDefaults (hidden, it leaves the flag as it was). On Cancel every item is put back, and the sink hears of it once when any
-/// had changed. Custom colours added meanwhile stay only after "OK" with "&Save Custom
-/// Colours" checked, and are then written to the profile.
+/// *saveAsDefaults (hidden, it leaves the flag as it was). On Cancel every item is put back, and
+/// the sink hears of it once when any had changed. Custom colours added meanwhile stay only after
+/// "OK" with "&Save Custom Colours" checked, and are then written to the profile.
 BOOL ChooseColours(CWnd* owner, ColourItem* items, int count, IColourSink* sink,
                    bool showSaveAsDefaults, bool* saveAsDefaults);
 

@@ -43,8 +43,8 @@ void CDlgTemplateBuilder::GetItemRect(int index, RECT& rect) const
 
 DWORD CDlgTemplateBuilder::ExStyleForClass(const std::string& className)
 {
-    static const std::array<const char*, 5> kBordered = {"Edit", "ListBox", "ScrollBar",
-                                                         "ComboBox", "SysListView32"};
+    static const std::array<const char*, 5> kBordered = {"Edit", "ListBox", "ScrollBar", "ComboBox",
+                                                         "SysListView32"};
     for (const char* name : kBordered) {
         if (text::EqualsNoCase(className, name))
             return WS_EX_CLIENTEDGE;

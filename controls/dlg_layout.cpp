@@ -72,8 +72,8 @@ int PlaceEdge(const CLayoutEdge& spec, int current, int size, bool vertical)
         return static_cast<int>(static_cast<long long>(spec.m_value) * size / 1000);
     if (spec.m_reference && !spec.m_reference->GetSafeHwnd())
         return current;
-    const Span ref = spec.m_reference ? SpanOf(PlaceInParent(*spec.m_reference), vertical)
-                                      : Span{0, size};
+    const Span ref =
+        spec.m_reference ? SpanOf(PlaceInParent(*spec.m_reference), vertical) : Span{0, size};
     if (spec.m_mode == axis.toNear)
         return ref.nearEdge - spec.m_value;
     if (spec.m_mode == axis.toFar)
@@ -97,9 +97,8 @@ CDlgLayout::CDlgLayout() = default;
 CDlgLayout::~CDlgLayout() = default;
 
 BOOL CDlgLayout::AddControl(CWnd* dialog, CWnd* control, const RECT& dialogClient, int topMode,
-                            CWnd* topReference, int leftMode, CWnd* leftReference,
-                            int bottomMode, CWnd* bottomReference, int rightMode,
-                            CWnd* rightReference)
+                            CWnd* topReference, int leftMode, CWnd* leftReference, int bottomMode,
+                            CWnd* bottomReference, int rightMode, CWnd* rightReference)
 {
     if (!dialog || !control || !control->GetSafeHwnd())
         return FALSE;
@@ -116,8 +115,7 @@ BOOL CDlgLayout::AddControl(CWnd* dialog, CWnd* control, const RECT& dialogClien
         !BuildEdge(leftMode, leftReference, place.left, client.Width(), false, entry->m_left) ||
         !BuildEdge(bottomMode, bottomReference, place.bottom, client.Height(), true,
                    entry->m_bottom) ||
-        !BuildEdge(rightMode, rightReference, place.right, client.Width(), false,
-                   entry->m_right))
+        !BuildEdge(rightMode, rightReference, place.right, client.Width(), false, entry->m_right))
         return FALSE;
     m_entries.push_back(std::move(entry));
     return TRUE;
@@ -134,8 +132,7 @@ void CDlgLayout::ApplyLayout(CWnd* dialog, int width, int height)
         const int bottom = PlaceEdge(entry->m_bottom, place.bottom, height, true);
         const int left = PlaceEdge(entry->m_left, place.left, width, false);
         const int right = PlaceEdge(entry->m_right, place.right, width, false);
-        control->MoveWindow(left, top, std::max(right - left, 0), std::max(bottom - top, 0),
-                            FALSE);
+        control->MoveWindow(left, top, std::max(right - left, 0), std::max(bottom - top, 0), FALSE);
     }
     if (dialog && dialog->GetSafeHwnd())
         dialog->Invalidate(TRUE);

@@ -174,7 +174,7 @@ template <class Write> std::string NumbersText(const CAgeValue& age, Write write
     return text;
 }
 
-}  // namespace
+} // namespace
 
 CAgeValue ParseAge(std::string_view text, bool* complete)
 {

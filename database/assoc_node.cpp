@@ -54,9 +54,7 @@ private:
 
 static_assert(sizeof(CAssocNode) <= 48, "links are among the most common nodes");
 
-CAssocNode::CAssocNode() : m_slot(CAssocLinkTable::Add(this))
-{
-}
+CAssocNode::CAssocNode() : m_slot(CAssocLinkTable::Add(this)) {}
 
 CAssocNode::~CAssocNode()
 {

@@ -141,7 +141,7 @@ private:
     friend class CAssocLinkTable;
 
     // First, so that it packs into the padding of the CDataNode part: a link is 48 bytes.
-    std::uint32_t m_slot;  // in CAssocLinkTable
+    std::uint32_t m_slot; // in CAssocLinkTable
     std::uintptr_t m_value = 0;
 };
 

@@ -2,13 +2,13 @@
 // the end of a link, and the record choices the selection dialog offers for a link.
 #include "database/assoc_node.h"
 
+#include "controls/core/abort.h"
 #include "database/change_tracking.h"
 #include "database/fam_rec.h"
 #include "database/ind_rec.h"
 #include "database/record_id_state.h"
 #include "database/record_type_table.h"
 #include "database/sex_node.h"
-#include "controls/core/abort.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 

@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kFirstCapacity = 11000;
 constexpr std::size_t kCapacityStep = 20000;
 
-}  // namespace
+} // namespace
 
 const CRuntimeClass* CBlobNode::GetRuntimeClass() const
 {

@@ -170,7 +170,8 @@ bool OpenGedcomInputFile(const std::string& name, bool writeMode)
         return true;
     }
     CFileException error;
-    if (!f.m_input.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &error)) {
+    if (!f.m_input.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary,
+                        &error)) {
         f.m_lastError = error.m_lOsError;
         return false;
     }
@@ -229,7 +230,7 @@ bool FillGedcomInputBuffer()
     try {
         while (filled < f.m_buffer.size()) {
             const UINT got = f.m_input.Read(f.m_buffer.data() + filled,
-                                           static_cast<UINT>(f.m_buffer.size() - filled));
+                                            static_cast<UINT>(f.m_buffer.size() - filled));
             if (got == 0)
                 break;
             filled += got;
@@ -344,8 +345,7 @@ bool WriteGedcomOutput(std::string_view bytes)
 char* TakeWriteRoom(std::size_t size)
 {
     BufferedFile& f = File();
-    if (size > std::size_t(kGedcomBufferSize) || !f.m_output.IsOpen() || f.m_readMode ||
-        f.m_failed)
+    if (size > std::size_t(kGedcomBufferSize) || !f.m_output.IsOpen() || f.m_readMode || f.m_failed)
         return nullptr;
     if (std::size_t(kGedcomBufferSize - f.m_position) < size && !FlushWriteBuffer())
         return nullptr;

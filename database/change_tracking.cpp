@@ -1,11 +1,11 @@
 #include "database/change_tracking.h"
 
+#include "app/core/preferences.h"
 #include "database/data_node.h"
 #include "database/data_observer.h"
 #include "database/record_node.h"
 #include "database/record_type_table.h"
 #include "database/source_citation.h"
-#include "app/core/preferences.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ bool IsFamilyMember(int fieldId)
     return fieldId == FIELD_CHIL || fieldId == FIELD_HUSB || fieldId == FIELD_WIFE;
 }
 
-}  // namespace
+} // namespace
 
 bool IsChangeTrackingOn()
 {

@@ -9,7 +9,7 @@ namespace {
 /// The number of display-template key fields that equality compares.
 constexpr std::size_t kKeyFields = 2;
 
-}  // namespace
+} // namespace
 
 const CRuntimeClass* CComplexNode::GetRuntimeClass() const
 {

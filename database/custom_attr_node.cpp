@@ -17,7 +17,7 @@ CCustomAttrNode*& ChainHead()
     return head;
 }
 
-}  // namespace
+} // namespace
 
 CCustomAttrNode::CCustomAttrNode() noexcept : m_nextAttr(ChainHead())
 {

@@ -15,7 +15,7 @@ CCustomEventNode*& ChainHead()
     return head;
 }
 
-}  // namespace
+} // namespace
 
 CCustomEventNode::CCustomEventNode() noexcept : m_nextEvent(ChainHead())
 {
@@ -56,7 +56,7 @@ void AddCustomTypeName(const CDataNode& node, std::vector<std::string>* individu
     const CRecordNode* record = node.GetRecord();
     if (name.empty() || !record)
         return;
-    std::vector<std::string>* names = record->GetFieldDef() == GetRecordTypeDef(0)   ? individualNames
+    std::vector<std::string>* names = record->GetFieldDef() == GetRecordTypeDef(0) ? individualNames
                                       : record->GetFieldDef() == GetRecordTypeDef(1) ? familyNames
                                                                                      : nullptr;
     const auto same = [&](const std::string& known) { return text::EqualsNoCase(known, name); };

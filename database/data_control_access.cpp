@@ -6,7 +6,7 @@ namespace {
 
 IDataControlAccess* g_access = nullptr;
 
-}  // namespace
+} // namespace
 
 void SetDataControlAccess(IDataControlAccess* access)
 {

@@ -4,7 +4,7 @@ namespace {
 
 IDataControlHost* g_host = nullptr;
 
-}  // namespace
+} // namespace
 
 void SetDataControlHost(IDataControlHost* host)
 {

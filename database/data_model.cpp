@@ -79,7 +79,7 @@ void DeleteRoots()
     }
 }
 
-}  // namespace
+} // namespace
 
 bool IsClearingDataSet()
 {

@@ -22,7 +22,7 @@ constexpr int kOpContains = 8;
 // The buffer size in which the base compares and matches display texts.
 constexpr int kCompareBytes = 300;
 
-}  // namespace
+} // namespace
 
 CDataNode::~CDataNode()
 {
@@ -198,10 +198,14 @@ bool CDataNode::MatchNumber(int format, int op, long value) const
 {
     const long number = text::ParseLeadingInt(GetCompareText(format));
     switch (op) {
-    case kOpEqual: return number == value;
-    case kOpGreater: return number > value;
-    case kOpLess: return number < value;
-    default: return false;
+    case kOpEqual:
+        return number == value;
+    case kOpGreater:
+        return number > value;
+    case kOpLess:
+        return number < value;
+    default:
+        return false;
     }
 }
 
@@ -220,13 +224,20 @@ bool CDataNode::MatchText(int format, int op, bool caseSensitive,
         return caseSensitive ? value.compare(wanted) : text::CompareNoCase(value, wanted);
     };
     switch (op) {
-    case kOpEqual: return compare() == 0;
-    case kOpGreater: return compare() > 0;
-    case kOpLess: return compare() < 0;
-    case kOpBeginsWith: return value.starts_with(wanted);
-    case kOpEndsWith: return value.ends_with(wanted);
-    case kOpContains: return value.find(wanted) != std::string::npos;
-    default: return false;
+    case kOpEqual:
+        return compare() == 0;
+    case kOpGreater:
+        return compare() > 0;
+    case kOpLess:
+        return compare() < 0;
+    case kOpBeginsWith:
+        return value.starts_with(wanted);
+    case kOpEndsWith:
+        return value.ends_with(wanted);
+    case kOpContains:
+        return value.find(wanted) != std::string::npos;
+    default:
+        return false;
     }
 }
 

@@ -24,13 +24,13 @@ class INodeMenu;
 struct RECT;
 
 // Bits of a node's flag byte. 0x02 is left to the subclasses.
-inline constexpr BYTE DNF_RECORD = 0x01;          // set by the record classes
-inline constexpr BYTE DNF_PENDING_DELETE = 0x04;  // deleted; freed by the next NotifyChanges
-inline constexpr BYTE DNF_CHANGED = 0x08;         // changed by the current edit
-inline constexpr BYTE DNF_NEW = 0x10;             // created or moved by the current edit
-inline constexpr BYTE DNF_PAIRED = 0x20;          // paired by a merge, or marked by kinship marking
-inline constexpr BYTE DNF_MARK = 0x40;            // to be discarded by a merge
-inline constexpr BYTE DNF_MERGE = 0x80;           // from the file a merge brings in
+inline constexpr BYTE DNF_RECORD = 0x01;         // set by the record classes
+inline constexpr BYTE DNF_PENDING_DELETE = 0x04; // deleted; freed by the next NotifyChanges
+inline constexpr BYTE DNF_CHANGED = 0x08;        // changed by the current edit
+inline constexpr BYTE DNF_NEW = 0x10;            // created or moved by the current edit
+inline constexpr BYTE DNF_PAIRED = 0x20;         // paired by a merge, or marked by kinship marking
+inline constexpr BYTE DNF_MARK = 0x40;           // to be discarded by a merge
+inline constexpr BYTE DNF_MERGE = 0x80;          // from the file a merge brings in
 
 /// One term of a text search, in the forms the text fields compare with.
 struct CSearchTerm {
@@ -206,9 +206,9 @@ public:
                                bool position = true, bool withChildren = true);
     /// As CreateChildById; the class is what the caller expects the definition to name and is
     /// not checked.
-    CDataNode* CreateChildOfClass(const CNodeClass* nodeClass, int fieldId,
-                                  bool reuseEmpty = false, CDataNode* sibling = nullptr,
-                                  bool position = true, bool withChildren = true);
+    CDataNode* CreateChildOfClass(const CNodeClass* nodeClass, int fieldId, bool reuseEmpty = false,
+                                  CDataNode* sibling = nullptr, bool position = true,
+                                  bool withChildren = true);
     CDataNode* CreateChildByTag(std::string_view tag, bool reuseEmpty = false,
                                 CDataNode* sibling = nullptr, bool position = true,
                                 bool withChildren = true);

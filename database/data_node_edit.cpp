@@ -1,10 +1,10 @@
 // The tree-changing operations of CDataNode: creating, placing, moving and deleting children.
 #include "database/data_node.h"
 
+#include "controls/core/abort.h"
 #include "database/change_tracking.h"
 #include "database/record_node.h"
 #include "database/source_citation.h"
-#include "controls/core/abort.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ int OrderOf(const CDataNode* node)
     return def ? def->GetSiblingOrder() : 0;
 }
 
-}  // namespace
+} // namespace
 
 // ---- Placing children ---------------------------------------------------------------------
 
@@ -83,9 +83,9 @@ void CDataNode::InsertChild(CDataNode* child, CDataNode* sibling, bool before)
     else if (IsRecord() || GetParent())
         LinkOrdered(child, true);
     else if (before)
-        LinkOrdered(child, false);  // a record under its root: before puts it last,
+        LinkOrdered(child, false); // a record under its root: before puts it last,
     else
-        LinkAfter(child, nullptr);  // after puts it first
+        LinkAfter(child, nullptr); // after puts it first
     MarkChanged(child);
 }
 

@@ -31,7 +31,7 @@ bool Offered(const CFieldDef* def)
     return !def->IsHidden() && !def->IsNotInAddMenu();
 }
 
-}  // namespace
+} // namespace
 
 bool CDataNode::IsAtMaxCount(const CFieldDef* def) const
 {
@@ -63,8 +63,7 @@ bool CDataNode::AddLinkMenuItems(const CFieldDef* def, INodeMenu& menu, bool asP
     return true;
 }
 
-const CFieldDef* CDataNode::AddGroupMenuItems(const CFieldDef* first, INodeMenu& menu,
-                                              bool asPopup)
+const CFieldDef* CDataNode::AddGroupMenuItems(const CFieldDef* first, INodeMenu& menu, bool asPopup)
 {
     const CFieldDef* reference = first->GetCopyReference();
     std::unique_ptr<INodeMenu> popup = asPopup ? menu.NewPopup() : nullptr;

@@ -43,7 +43,7 @@ bool HasRoomFor(const CDataNode* parent, const CFieldDef* def, int alreadyKept)
     return parent->CountChildrenByDef(def) + alreadyKept < def->GetMaxCount();
 }
 
-}  // namespace
+} // namespace
 
 void CDataNode::SetSubtreeMark(bool on)
 {

@@ -29,7 +29,7 @@ void AppendLimited(std::string& out, std::string_view piece)
 
 /// One key field of a display template.
 struct KeyField {
-    const CDataNode* node = nullptr;  // null when absent
+    const CDataNode* node = nullptr; // null when absent
     bool isDate = false;
 };
 
@@ -72,7 +72,7 @@ bool ConditionHolds(std::string_view cond, const KeyField keys[2], bool withoutD
     return false;
 }
 
-}  // namespace
+} // namespace
 
 std::string CDataNode::GetTypeText() const
 {
@@ -87,8 +87,8 @@ int CDataNode::GetSiblingIndex() const
     const CDataNode* parent = IsRecord() ? nullptr : GetParent();
     if (!parent)
         return 0;
-    const bool byType = m_fieldDef && m_fieldDef->HasFlag(FDF_TYPED) &&
-                        FindChild(nullptr, FIELD_TYPE) != nullptr;
+    const bool byType =
+        m_fieldDef && m_fieldDef->HasFlag(FDF_TYPED) && FindChild(nullptr, FIELD_TYPE) != nullptr;
     const std::string type = byType ? GetTypeText() : std::string();
     int index = 0;
     for (const CDataNode* sibling = parent->m_firstChild; sibling && sibling != this;

@@ -36,7 +36,7 @@ int CutToBuffer(const std::string& text, char* buffer, int size)
     return int(length);
 }
 
-}  // namespace
+} // namespace
 
 void InitDateLocale()
 {

@@ -403,7 +403,6 @@ bool ParseNumericDate(CDateData& date, std::string_view text, bool gedcomMode,
     return true;
 }
 
-
 // ---- The common strict forms ----
 
 /// The qualifier keywords a fast-read date may open with, and what they make.

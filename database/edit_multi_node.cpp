@@ -40,7 +40,7 @@ bool SameText(std::string_view a, std::string_view b, bool caseSensitive)
     return caseSensitive ? a == b : text::EqualsNoCase(a, b);
 }
 
-}  // namespace
+} // namespace
 
 const CRuntimeClass* CEditMultiNode::GetRuntimeClass() const
 {

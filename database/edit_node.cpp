@@ -20,8 +20,7 @@ std::string WithoutLineBreaks(std::string_view text)
             continue;
         }
         out += ' ';
-        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') &&
-            text[i + 1] != c)
+        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c)
             ++i;
     }
     return out;
@@ -33,7 +32,7 @@ bool StartsWithDigit(std::string_view text)
     return !trimmed.empty() && trimmed[0] >= '0' && trimmed[0] <= '9';
 }
 
-}  // namespace
+} // namespace
 
 const CRuntimeClass* CEditNode::GetRuntimeClass() const
 {

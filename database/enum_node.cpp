@@ -22,7 +22,7 @@ std::unordered_map<const CEnumNode*, std::string>& KeptKeys()
     return *keys;
 }
 
-}  // namespace
+} // namespace
 
 CEnumNode::~CEnumNode()
 {

@@ -1,5 +1,6 @@
 #include "database/fam_rec.h"
 
+#include "controls/core/abort.h"
 #include "database/assoc_node.h"
 #include "database/change_tracking.h"
 #include "database/date_node.h"
@@ -8,7 +9,6 @@
 #include "database/merge_record_map.h"
 #include "database/node_choice_list.h"
 #include "database/node_menu.h"
-#include "controls/core/abort.h"
 
 #include <memory>
 #include <utility>

@@ -2,6 +2,7 @@
 // child on the user's behalf.
 #include "database/fam_rec.h"
 
+#include "controls/core/abort.h"
 #include "database/assoc_node.h"
 #include "database/change_tracking.h"
 #include "database/ind_rec.h"
@@ -10,7 +11,6 @@
 #include "database/record_type_table.h"
 #include "database/relative_dialogs.h"
 #include "database/text_value_node.h"
-#include "controls/core/abort.h"
 #include "platform/base/prompt.h"
 
 namespace {

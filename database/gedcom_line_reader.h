@@ -69,12 +69,13 @@ int ReadGedcomLine(GedcomLine& line, int& lineCounter);
 /// volume; reading then stops for good, even if later volumes exist.
 int OpenNextGedcomVolume(GedcomLine& line, int& lineCounter);
 
-/// Splits one line, whose parts then view text: kGedcomParsedBlank (nothing but white space), kGedcomParsedInvalid (line
-/// keeps the level read before the fault) or kGedcomParsedValid. The grammar: the level's
-/// digits, white space, an optional "@identifier@" of at most 50 characters and the white space
-/// after it, a tag of letters, digits and "_" of at most 50 characters, then the value. After
-/// "CONT" and one white-space character the value is the rest of the line, leading blanks kept;
-/// after any other tag the white space is skipped first. Trailing white space is removed.
+/// Splits one line, whose parts then view text: kGedcomParsedBlank (nothing but white space),
+/// kGedcomParsedInvalid (line keeps the level read before the fault) or kGedcomParsedValid. The
+/// grammar: the level's digits, white space, an optional "@identifier@" of at most 50 characters
+/// and the white space after it, a tag of letters, digits and "_" of at most 50 characters, then
+/// the value. After "CONT" and one white-space character the value is the rest of the line, leading
+/// blanks kept; after any other tag the white space is skipped first. Trailing white space is
+/// removed.
 int ParseGedcomLine(std::string_view text, GedcomLine& line);
 
 /// Which file of the input the lines come from: -1 for the file opened, 0 for its first

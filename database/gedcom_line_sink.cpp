@@ -75,8 +75,8 @@ bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
         for (std::size_t at = value.find('@'); at != std::string_view::npos;
              at = value.find('@', at + 1))
             ++ats;
-        const std::size_t size = digitCount + 1 + tag.size() + rest.size() + value.size() + ats +
-                                 f.m_lineEnd.size();
+        const std::size_t size =
+            digitCount + 1 + tag.size() + rest.size() + value.size() + ats + f.m_lineEnd.size();
         if (char* out = TakeWriteRoom(size)) {
             const auto put = [&out](std::string_view piece) {
                 if (!piece.empty())

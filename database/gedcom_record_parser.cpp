@@ -65,8 +65,7 @@ std::string WithoutSpace(std::string_view text)
 /// dynamic_cast (this runs for most lines of a load). A cast that fails walks the whole class
 /// tree, so the last class found not to be a T is remembered: a load meets the same few
 /// classes over and over (a citation's certainty is an enumeration read as text).
-template <class T, class Derived = T>
-const T* NodeAs(const CDataNode& node)
+template <class T, class Derived = T> const T* NodeAs(const CDataNode& node)
 {
     static const std::type_info* s_lastOther = nullptr;
     const std::type_info* type = &typeid(node);

@@ -1,10 +1,10 @@
 #include "database/ind_rec.h"
 
+#include "controls/core/abort.h"
 #include "database/assoc_node.h"
 #include "database/change_tracking.h"
 #include "database/fam_rec.h"
 #include "database/sex_node.h"
-#include "controls/core/abort.h"
 #include "platform/base/prompt.h"
 
 namespace {

@@ -1,14 +1,14 @@
 // CIndRec: creating new families, parents, spouses and children of an individual.
 #include "database/ind_rec.h"
 
+#include "app/core/preferences.h"
+#include "controls/core/abort.h"
 #include "database/assoc_node.h"
 #include "database/change_tracking.h"
 #include "database/fam_rec.h"
 #include "database/record_id_state.h"
 #include "database/record_type_table.h"
 #include "database/relative_dialogs.h"
-#include "app/core/preferences.h"
-#include "controls/core/abort.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,13 +1,13 @@
 // CIndRec: life dates, ages, the sort order of individuals and the order of spouse families.
 #include "database/ind_rec.h"
 
+#include "app/core/preferences.h"
 #include "database/age_node.h"
 #include "database/date_format.h"
 #include "database/date_node.h"
 #include "database/link_date_order.h"
 #include "database/name_node.h"
 #include "database/text_value_node.h"
-#include "app/core/preferences.h"
 #include "platform/base/text.h"
 
 #include <optional>

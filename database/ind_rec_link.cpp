@@ -2,12 +2,12 @@
 // individual from a parent or spouse family.
 #include "database/ind_rec.h"
 
+#include "controls/core/abort.h"
 #include "database/assoc_node.h"
 #include "database/change_tracking.h"
 #include "database/fam_rec.h"
 #include "database/record_type_table.h"
 #include "database/relative_dialogs.h"
-#include "controls/core/abort.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 

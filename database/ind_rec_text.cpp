@@ -1,13 +1,13 @@
 // CIndRec: names, display text, the key-text search, the choice list and the context menu.
 #include "database/ind_rec.h"
 
+#include "controls/core/abort.h"
 #include "database/fam_rec.h"
 #include "database/name_node.h"
 #include "database/node_choice_list.h"
 #include "database/node_menu.h"
 #include "database/qualifier_table.h"
 #include "database/text_value_node.h"
-#include "controls/core/abort.h"
 
 #include <cstdint>
 #include <memory>

@@ -38,7 +38,7 @@ bool IsFileField(const CDataNode* node)
     return id == FIELD_FILE || id == FIELD_OBJE_LINKED_FILE;
 }
 
-}  // namespace
+} // namespace
 
 MediaKind MediaKindOfFormat(std::string_view format)
 {
@@ -208,8 +208,7 @@ RECT CMediaItem::GetFrameRect(int number) const
 int CMediaItem::NextFrameNumber() const
 {
     int highest = 0;
-    for (const CDataNode* note = FindFrameNoteAfter(nullptr); note;
-         note = FindFrameNoteAfter(note))
+    for (const CDataNode* note = FindFrameNoteAfter(nullptr); note; note = FindFrameNoteAfter(note))
         highest = std::max(highest, FrameNumberOf(note));
     return highest + 1;
 }

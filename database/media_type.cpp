@@ -49,7 +49,7 @@ bool IsPcxHead(std::string_view head)
            head[2] == '\x01';
 }
 
-}  // namespace
+} // namespace
 
 int PictureFormatFromSignature(std::string_view head)
 {

@@ -92,8 +92,8 @@ int CNameNode::HashText() const
     return hash;
 }
 
-int CNameNode::CompareForMatch(const CNameNode& other, int different, int weak,
-                               int sameSurname, int partial, int strong) const
+int CNameNode::CompareForMatch(const CNameNode& other, int different, int weak, int sameSurname,
+                               int partial, int strong) const
 {
     const std::string mySurname = GetSurname();
     const std::string theirSurname = other.GetSurname();

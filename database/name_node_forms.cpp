@@ -91,7 +91,7 @@ bool SortsAsFormatted(int format)
            format == QUAL_SURNAME_FIRST;
 }
 
-}  // namespace
+} // namespace
 
 std::string CNameNode::GetFullText() const
 {
@@ -156,8 +156,7 @@ std::string CNameNode::FormatName(int format, int size) const
     case QUAL_FULL:
         return GetFullText();
     case QUAL_SURNAME_FIRST:
-        return Surname(parts.surname) + ", " + std::string(parts.given) +
-               std::string(parts.suffix);
+        return Surname(parts.surname) + ", " + std::string(parts.given) + std::string(parts.suffix);
     case QUAL_PREFERRED:
         return GetPreferredText(size);
     case QUAL_ADORNED:
@@ -209,8 +208,8 @@ int CNameNode::Compare(const CDataNode* other, int format) const
     const std::size_t myOpen = mine.find('/');
     const std::size_t theirOpen = their.find('/');
     if (myOpen != std::string_view::npos && theirOpen != std::string_view::npos) {
-        if (const int lead = CompareSurnameLead(mine.substr(myOpen + 1),
-                                                their.substr(theirOpen + 1)))
+        if (const int lead =
+                CompareSurnameLead(mine.substr(myOpen + 1), their.substr(theirOpen + 1)))
             return lead;
     }
     if (const int bySurname = text::CompareNoCase(FormattedText(QUAL_SURNAME, kSortBytes),

@@ -24,7 +24,7 @@ std::string SingleBlanks(std::string_view name)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 NameParts SplitName(std::string_view name)
 {
@@ -33,9 +33,8 @@ NameParts SplitName(std::string_view name)
     if (open != std::string_view::npos) {
         const std::size_t close = name.find('/', open + 1);
         parts.given = name.substr(0, open);
-        parts.surname = name.substr(open + 1, close == std::string_view::npos
-                                                  ? std::string_view::npos
-                                                  : close - open - 1);
+        parts.surname = name.substr(
+            open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1);
         if (close != std::string_view::npos)
             parts.suffix = name.substr(close + 1);
         return parts;

@@ -4,7 +4,7 @@ namespace {
 
 INamedListStore* g_store = nullptr;
 
-}  // namespace
+} // namespace
 
 void SetNamedListStore(INamedListStore* store)
 {

@@ -1,6 +1,7 @@
 // The node factory: making a field's node, and its subtree of mandatory and default children.
 #include "database/data_node.h"
 
+#include "controls/core/abort.h"
 #include "database/age_node.h"
 #include "database/assoc_node.h"
 #include "database/blob_node.h"
@@ -13,18 +14,16 @@
 #include "database/number_node.h"
 #include "database/obj_node.h"
 #include "database/obj_rec.h"
-#include "database/rect_node.h"
 #include "database/record_id_state.h"
 #include "database/record_node.h"
 #include "database/record_type_table.h"
+#include "database/rect_node.h"
 #include "database/src_rec.h"
 #include "database/text_field_classes.h"
-#include "controls/core/abort.h"
 
 namespace {
 
-template <class T>
-CDataNode* Make()
+template <class T> CDataNode* Make()
 {
     return new T;
 }
@@ -51,7 +50,7 @@ const std::string* FindDefaultEntry(const CFieldDef* def, std::string_view tag)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void RegisterDataNodeClasses()
 {
@@ -75,8 +74,7 @@ void RegisterDataNodeClasses()
     FindNodeClass("CSrcRec")->SetFactory(&Make<CSrcRec>);
 }
 
-CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren,
-                             std::vector<CDataNode*>* made)
+CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren, std::vector<CDataNode*>* made)
 {
     const CNodeClass* nodeClass = def ? def->GetNodeClass() : nullptr;
     if (!nodeClass)

@@ -24,7 +24,7 @@ std::size_t ClassBytes(std::size_t cls)
     return (cls + 1) * CNodePool::kGranule;
 }
 
-}  // namespace
+} // namespace
 
 CNodePool::~CNodePool()
 {
@@ -40,7 +40,7 @@ namespace {
 /// no guard is tested on each node made.
 constinit CNodePool g_nodes;
 
-}  // namespace
+} // namespace
 
 CNodePool& CNodePool::Nodes()
 {
@@ -93,7 +93,7 @@ void* CNodePool::Carve(std::size_t cls)
             m_free[tailCls] = tail;
             POOL_POISON(tail, ClassBytes(tailCls));
         }
-        m_chunks.push_back(nullptr);  // first, so that a failure here leaks nothing
+        m_chunks.push_back(nullptr); // first, so that a failure here leaks nothing
         void* mapped = ::mmap(nullptr, kChunkBytes, PROT_READ | PROT_WRITE,
                               MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
         if (mapped == MAP_FAILED) {

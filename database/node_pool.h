@@ -51,7 +51,7 @@ private:
 
     FreeBlock* m_free[kClasses] = {};
     std::vector<char*> m_chunks;
-    char* m_cursor = nullptr;  // unused tail of the newest chunk
+    char* m_cursor = nullptr; // unused tail of the newest chunk
     char* m_end = nullptr;
     std::size_t m_live = 0;
 };

@@ -39,7 +39,7 @@ std::uint32_t CheckedSize(std::size_t size)
     return std::uint32_t(size);
 }
 
-}  // namespace
+} // namespace
 
 /// One shared copy: the holders' count, the text's length and hash, then the text.
 struct CNodeText::SharedBlock {
@@ -121,8 +121,8 @@ void RemoveFromTable(SharedTable& table, SharedBlock* block) noexcept
     for (std::size_t next = (hole + 1) & mask; table.m_slots[next]; next = (next + 1) & mask) {
         const std::size_t home = table.m_slots[next]->hash & mask;
         // The entry may fill the hole unless its home lies cyclically in (hole, next].
-        const bool homeAfterHole = hole <= next ? (home > hole && home <= next)
-                                                : (home > hole || home <= next);
+        const bool homeAfterHole =
+            hole <= next ? (home > hole && home <= next) : (home > hole || home <= next);
         if (!homeAfterHole) {
             table.m_slots[hole] = table.m_slots[next];
             hole = next;
@@ -149,8 +149,8 @@ SharedBlock* AcquireShared(std::string_view text)
         }
     }
     ReserveOneMore(table);
-    auto* block = static_cast<SharedBlock*>(
-        CNodePool::Nodes().Allocate(SharedBlock::BlockBytes(size)));
+    auto* block =
+        static_cast<SharedBlock*>(CNodePool::Nodes().Allocate(SharedBlock::BlockBytes(size)));
     block->refs = 1;
     block->size = size;
     block->hash = hash;
@@ -168,7 +168,7 @@ void ReleaseShared(SharedBlock* block) noexcept
     CNodePool::Nodes().Free(block, SharedBlock::BlockBytes(block->size));
 }
 
-}  // namespace
+} // namespace
 
 CNodeText::CNodeText() noexcept
 {

@@ -1,8 +1,8 @@
 #include "database/note_rec.h"
 
+#include "controls/core/gedcom_value.h"
 #include "database/gedcom_line_sink.h"
 #include "database/text_value_node.h"
-#include "controls/core/gedcom_value.h"
 #include "platform/base/text.h"
 
 namespace {

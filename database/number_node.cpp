@@ -15,7 +15,7 @@ int Sign(long long n)
     return n < 0 ? -1 : n > 0 ? 1 : 0;
 }
 
-}  // namespace
+} // namespace
 
 const CRuntimeClass* CNumberNode::GetRuntimeClass() const
 {

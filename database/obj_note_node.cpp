@@ -13,8 +13,7 @@ const IFrameNoteRecord* MediaRecordOf(const CDataNode* node)
 }
 
 /// The last child of the note with that field id and node class; null when none.
-template <class T>
-const T* LastChildOf(const CDataNode& note, int fieldId)
+template <class T> const T* LastChildOf(const CDataNode& note, int fieldId)
 {
     const T* last = nullptr;
     for (const CDataNode* child = note.FindChild(nullptr, fieldId); child;
@@ -25,7 +24,7 @@ const T* LastChildOf(const CDataNode& note, int fieldId)
     return last;
 }
 
-}  // namespace
+} // namespace
 
 const CRuntimeClass* CObjNoteNode::GetRuntimeClass() const
 {

@@ -33,7 +33,7 @@ std::string_view SafeExtension(std::string_view format)
     return format;
 }
 
-}  // namespace
+} // namespace
 
 // ---- The record -----------------------------------------------------------------------------
 

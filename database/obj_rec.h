@@ -141,7 +141,7 @@ public:
 
 private:
     // Taking numbers changes no more than these, so a writer may hold its scope as a const.
-    mutable std::vector<std::int32_t> m_used;  // sorted
+    mutable std::vector<std::int32_t> m_used; // sorted
     mutable std::int32_t m_next = 1;
     mutable bool m_wrapped = false;
     const CBlobContinuationNumbers* m_previous = nullptr;

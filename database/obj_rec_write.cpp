@@ -53,7 +53,7 @@ bool WriteContLines(int level, std::string& line, std::string_view& encoded, std
     return true;
 }
 
-}  // namespace
+} // namespace
 
 // ---- Continuation numbers ------------------------------------------------------------------
 
@@ -168,12 +168,12 @@ int CObjRec::MatchScore(const CRecordNode* otherRecord, const void*) const
         return 0;
     std::uint32_t mySize = 0;
     std::uint32_t theirSize = 0;
-    if (!GetWorkingFileSize(mySize) || !other->GetWorkingFileSize(theirSize) ||
-        mySize != theirSize)
+    if (!GetWorkingFileSize(mySize) || !other->GetWorkingFileSize(theirSize) || mySize != theirSize)
         return -100;
     std::string myContent;
     std::string theirContent;
-    if (!ReadFileContent(m_workingFile, myContent) || !ReadFileContent(other->m_workingFile, theirContent))
+    if (!ReadFileContent(m_workingFile, myContent) ||
+        !ReadFileContent(other->m_workingFile, theirContent))
         return -100;
     return myContent == theirContent ? 500 : -100;
 }

@@ -11,7 +11,7 @@ struct FormatWord {
 
 // Photoshop pictures have a reader of our own, so their word and extension lead to it too.
 constexpr FormatWord kWords[] = {
-    {PICTURE_FORMAT_JPEG, "jpeg"}, {PICTURE_FORMAT_PNG, "png"}, {PICTURE_FORMAT_BMP, "bmp"},
+    {PICTURE_FORMAT_JPEG, "jpeg"}, {PICTURE_FORMAT_PNG, "png"},   {PICTURE_FORMAT_BMP, "bmp"},
     {PICTURE_FORMAT_PCX, "pcx"},   {PICTURE_FORMAT_TIFF, "tiff"}, {PICTURE_FORMAT_TGA, "tga"},
     {PICTURE_FORMAT_WMF, "wmf"},   {PICTURE_FORMAT_PSD, "psd"},
 };
@@ -22,13 +22,13 @@ struct FormatExtension {
 };
 
 constexpr FormatExtension kExtensions[] = {
-    {PICTURE_FORMAT_BMP, ".BMP"},  {PICTURE_FORMAT_JPEG, ".JPG"}, {PICTURE_FORMAT_JPEG, ".JPEG"},
-    {PICTURE_FORMAT_PNG, ".PNG"},  {PICTURE_FORMAT_PCX, ".PCX"},  {PICTURE_FORMAT_TIFF, ".TIF"},
-    {PICTURE_FORMAT_TIFF, ".TIFF"}, {PICTURE_FORMAT_WMF, ".WMF"}, {PICTURE_FORMAT_EMF, ".EMF"},
-    {PICTURE_FORMAT_TGA, ".TGA"},  {PICTURE_FORMAT_PSD, ".PSD"},
+    {PICTURE_FORMAT_BMP, ".BMP"},   {PICTURE_FORMAT_JPEG, ".JPG"}, {PICTURE_FORMAT_JPEG, ".JPEG"},
+    {PICTURE_FORMAT_PNG, ".PNG"},   {PICTURE_FORMAT_PCX, ".PCX"},  {PICTURE_FORMAT_TIFF, ".TIF"},
+    {PICTURE_FORMAT_TIFF, ".TIFF"}, {PICTURE_FORMAT_WMF, ".WMF"},  {PICTURE_FORMAT_EMF, ".EMF"},
+    {PICTURE_FORMAT_TGA, ".TGA"},   {PICTURE_FORMAT_PSD, ".PSD"},
 };
 
-}  // namespace
+} // namespace
 
 std::string_view PictureFormatName(int format)
 {

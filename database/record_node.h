@@ -116,7 +116,7 @@ private:
     std::int32_t m_linkCount = 0;
     COleDateTime m_changeStamp;
     CRecordNode* m_nextChanged = nullptr;
-    CDataNode* m_root = nullptr; // the record's parent, kept here since records are many
+    CDataNode* m_root = nullptr;        // the record's parent, kept here since records are many
     CDataNode* m_prevSibling = nullptr; // so that unlinking one of a million walks none
 };
 

@@ -13,7 +13,7 @@ bool IsSpouseInAFamily(const CDataNode* field)
            record->FindChild(nullptr, FIELD_FAMS, true) != nullptr;
 }
 
-}  // namespace
+} // namespace
 
 const CRuntimeClass* CSexNode::GetRuntimeClass() const
 {

@@ -14,7 +14,7 @@ struct CitationState {
     std::unique_ptr<CAutoCitation> automatic;
     bool citeNewRecords = false;
     bool citeNewFields = false;
-    bool adding = false;  // a citation is being added: no automatic citation of its fields
+    bool adding = false; // a citation is being added: no automatic citation of its fields
 };
 
 CitationState& State()
@@ -51,7 +51,7 @@ struct AddingGuard {
     ~AddingGuard() { State().adding = false; }
 };
 
-}  // namespace
+} // namespace
 
 void SetLastCitation(const CAutoCitation* citation)
 {

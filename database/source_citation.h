@@ -10,10 +10,10 @@ class CRecordNode;
 /// A source citation as a value: the source record and the citation's details.
 struct CAutoCitation {
     CRecordNode* m_source = nullptr;
-    std::string m_date;  // the entry date as GEDCOM date text; empty for none
-    int m_quality = -1;  // assessment 0 to 3; -1 for none
-    std::string m_page;  // where within the source
-    std::string m_text;  // actual text from the source
+    std::string m_date; // the entry date as GEDCOM date text; empty for none
+    int m_quality = -1; // assessment 0 to 3; -1 for none
+    std::string m_page; // where within the source
+    std::string m_text; // actual text from the source
     std::string m_note;
 };
 

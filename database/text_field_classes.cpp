@@ -15,19 +15,17 @@
 
 namespace {
 
-template <class T>
-CDataNode* Make()
+template <class T> CDataNode* Make()
 {
     return new T;
 }
 
-template <class T>
-void Install(const char* name)
+template <class T> void Install(const char* name)
 {
     FindNodeClass(name)->SetFactory(&Make<T>);
 }
 
-}  // namespace
+} // namespace
 
 void RegisterTextFieldClasses()
 {

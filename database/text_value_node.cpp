@@ -32,7 +32,7 @@ bool ContainsTerm(std::string_view value, const CSearchTerm& term, bool caseSens
     return ContainsFoldedText(value, term.m_lower, term.m_upper);
 }
 
-}  // namespace
+} // namespace
 
 bool CTextValueNode::SetText(std::string_view text)
 {

@@ -50,7 +50,7 @@ protected:
     /// Writes the tag line with the whole value, then the children at level + 1.
     bool WriteOneLine(int level, std::string& line, std::string_view value) const;
 
-    CNodeText m_value;  // first, so that it packs into the tail of the CDataNode part
+    CNodeText m_value; // first, so that it packs into the tail of the CDataNode part
 
 private:
     bool WriteChildren(int level, std::string& line) const;

@@ -1,13 +1,13 @@
 // queries/named_list.cpp: the chain of named lists and the operations every user of them calls.
 #include "queries/named_list.h"
 
+#include "app/core/preferences.h"
 #include "database/change_tracking.h"
 #include "database/data_observer.h"
 #include "database/named_list_store.h"
 #include "database/record_node.h"
 #include "database/record_type_table.h"
 #include "database/root_node.h"
-#include "app/core/preferences.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
@@ -44,7 +44,7 @@ public:
     bool WriteListFields(std::string& line) override { return WriteNamedListFields(line); }
 };
 
-}  // namespace
+} // namespace
 
 CNamedList::CNamedList(std::string name) : m_name(std::move(name)), m_next(ChainHead())
 {

@@ -15,7 +15,7 @@ inline constexpr std::size_t kMaxNamedListName = 200;
 
 /// One record of a named list, with its own note (line breaks as LF).
 struct NamedListEntry {
-    CRecordNode* m_record = nullptr;  // not owned; never the header record
+    CRecordNode* m_record = nullptr; // not owned; never the header record
     std::string m_note;
 };
 

@@ -38,8 +38,8 @@ public:
     /// Takes a path of the relationship search: the kind is its route key, a line through the
     /// root's partner has the spouse at its start, and a partner of an ancestor or relative
     /// (kinds RPK_ANCESTOR_PARTNER and RPK_RELATIVE_PARTNER) the spouse at its end.
-    bool AddPath(int kind, CIndRec* relative, int generationsUp, int generationsDown,
-                 bool halfLine, bool throughSpouse) override;
+    bool AddPath(int kind, CIndRec* relative, int generationsUp, int generationsDown, bool halfLine,
+                 bool throughSpouse) override;
     /// Answers a question packed by MakeRelationshipQuestion about other.
     void GetRelationship(int question, const CRecordNode* other, std::string& text) override;
     void Clear() override;

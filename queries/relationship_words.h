@@ -15,12 +15,12 @@ enum RelationshipPathFlag : unsigned {
 
 /// The answer modes of a relationship question.
 enum RelationshipMode : int {
-    RM_WORDS = 0,        // the English wording
-    RM_CODE = 1,         // "Gens. Up=..., Gens. Down=..., Half=..., Spouse Start=..., Spouse End=..."
-    RM_GENERATION = 2,   // down minus up
-    RM_GENS_UP = 3,      // up
-    RM_GENS_DOWN = 4,    // down
-    RM_HALF = 5,         // "1" or "0"
+    RM_WORDS = 0,      // the English wording
+    RM_CODE = 1,       // "Gens. Up=..., Gens. Down=..., Half=..., Spouse Start=..., Spouse End=..."
+    RM_GENERATION = 2, // down minus up
+    RM_GENS_UP = 3,    // up
+    RM_GENS_DOWN = 4,  // down
+    RM_HALF = 5,       // "1" or "0"
     RM_SPOUSE_START = 6, // "1" or "0"
     RM_SPOUSE_END = 7,   // "1" or "0"
     RM_MODE_COUNT = 8,

@@ -1,7 +1,7 @@
 // bench/database/load_save_bench.cpp: generated GEDCOM files of 10,000, 100,000 and 1,000,000
 // individuals loaded into the data set and saved again: time, file size and peak memory.
-#include "bench/generator/gedcom_generator.h"
 #include "bench/bench_folder.h"
+#include "bench/generator/gedcom_generator.h"
 #include "database/change_tracking.h"
 #include "database/data_model.h"
 #include "database/data_node.h"

@@ -38,7 +38,7 @@ void WriteHeader(CGedcomLineBuffer& out, std::int32_t individuals, std::uint64_t
     out.Line(1, "NAME", "Ardenvel Benchmarks");
 }
 
-}  // namespace
+} // namespace
 
 CGedcomCounts WriteSyntheticGedcom(std::ostream& out, std::int32_t individuals, std::uint64_t seed)
 {
@@ -47,7 +47,8 @@ CGedcomCounts WriteSyntheticGedcom(std::ostream& out, std::int32_t individuals, 
     counts.individuals = std::int64_t(population.People().size());
     counts.families = std::int64_t(population.Families().size());
     const std::int32_t sources = std::max(1, individuals / kIndividualsPerSource);
-    const std::int32_t repositories = std::clamp(sources / kSourcesPerRepository, 1, kMaxRepositories);
+    const std::int32_t repositories =
+        std::clamp(sources / kSourcesPerRepository, 1, kMaxRepositories);
     counts.sources = sources;
     counts.repositories = repositories;
 
@@ -73,8 +74,8 @@ CGedcomCounts WriteSyntheticGedcom(std::ostream& out, std::int32_t individuals, 
     return counts;
 }
 
-std::optional<CGedcomCounts> WriteSyntheticGedcomFile(const std::string& path, std::int32_t individuals,
-                                                      std::uint64_t seed)
+std::optional<CGedcomCounts> WriteSyntheticGedcomFile(const std::string& path,
+                                                      std::int32_t individuals, std::uint64_t seed)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file)

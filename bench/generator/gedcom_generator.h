@@ -25,5 +25,5 @@ struct CGedcomCounts {
 CGedcomCounts WriteSyntheticGedcom(std::ostream& out, std::int32_t individuals, std::uint64_t seed);
 
 /// The same into a file at path, created or replaced; nothing when the file could not be written.
-std::optional<CGedcomCounts> WriteSyntheticGedcomFile(const std::string& path, std::int32_t individuals,
-                                                      std::uint64_t seed);
+std::optional<CGedcomCounts> WriteSyntheticGedcomFile(const std::string& path,
+                                                      std::int32_t individuals, std::uint64_t seed);

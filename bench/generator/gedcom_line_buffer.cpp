@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::size_t kBlockSize = std::size_t(1) << 20;
 
-}  // namespace
+} // namespace
 
 CGedcomLineBuffer::CGedcomLineBuffer(std::ostream& out) : m_out(out)
 {
@@ -38,7 +38,8 @@ void CGedcomLineBuffer::Pointer(int level, std::string_view tag, char kind, std:
     EndLine();
 }
 
-void CGedcomLineBuffer::Record(char kind, std::int64_t number, std::string_view tag, std::string_view value)
+void CGedcomLineBuffer::Record(char kind, std::int64_t number, std::string_view tag,
+                               std::string_view value)
 {
     Append("0 ");
     AppendId(kind, number);

@@ -1,4 +1,5 @@
-// bench/generator/gedcom_line_buffer.h: GEDCOM lines gathered in a large buffer and written in blocks.
+// bench/generator/gedcom_line_buffer.h: GEDCOM lines gathered in a large buffer and written in
+// blocks.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,8 @@ public:
 
     /// "level tag" or "level tag value".
     void Line(int level, std::string_view tag, std::string_view value = {});
-    /// "level tag @Kn@": a pointer to record n (counted from 1) of the kind whose ids start with kind.
+    /// "level tag @Kn@": a pointer to record n (counted from 1) of the kind whose ids start with
+    /// kind.
     void Pointer(int level, std::string_view tag, char kind, std::int64_t number);
     /// "0 @Kn@ tag" or "0 @Kn@ tag value": the first line of a record.
     void Record(char kind, std::int64_t number, std::string_view tag, std::string_view value = {});

@@ -31,8 +31,7 @@ struct CRepositoryText {
 std::span<const CRepositoryText> RepositoryTable();
 
 /// One entry of table, drawn from random.
-template <typename T>
-const T& PickFrom(std::span<const T> table, CRandomStream& random)
+template <typename T> const T& PickFrom(std::span<const T> table, CRandomStream& random)
 {
     return table[std::size_t(random.Below(std::int32_t(table.size())))];
 }

@@ -25,10 +25,10 @@ std::int32_t EventPlace(std::int32_t home, std::int32_t homePercent, CRandomStre
     return -1;
 }
 
-}  // namespace
+} // namespace
 
-CLineageWriter::CLineageWriter(const CPopulation& population, std::uint64_t seed, std::int32_t sources,
-                               CGedcomLineBuffer& out)
+CLineageWriter::CLineageWriter(const CPopulation& population, std::uint64_t seed,
+                               std::int32_t sources, CGedcomLineBuffer& out)
     : m_population(population), m_seed(seed), m_sources(sources), m_out(out)
 {
 }
@@ -43,7 +43,8 @@ void CLineageWriter::WriteIndividual(std::int32_t index)
     const std::int32_t birthPlace = BirthPlace(person);
     WriteEvent("BIRT", person.birth, 55, EventPlace(birthPlace, 85, random), random);
     if (random.Percent(55))
-        WriteEvent("CHR", person.birth + random.Between(2, 40), 90, EventPlace(birthPlace, 90, random), random);
+        WriteEvent("CHR", person.birth + random.Between(2, 40), 90,
+                   EventPlace(birthPlace, 90, random), random);
     const std::int32_t death = DeathDay(person, random);
     const bool living = death > kPresentDay;
     if (!living) {
@@ -91,9 +92,12 @@ void CLineageWriter::WriteFamily(std::int32_t index)
 /// "Given [Middle] /Surname/", with a title before or after it now and then.
 void CLineageWriter::WriteName(const CSyntheticPerson& person, CRandomStream& random)
 {
-    const std::span<const std::string_view> given = person.male ? MaleGivenNameTable() : FemaleGivenNameTable();
-    const std::string_view prefix = person.male && random.Percent(4) ? PickFrom(NamePrefixTable(), random) : "";
-    const std::string_view suffix = person.male && random.Percent(2) ? PickFrom(NameSuffixTable(), random) : "";
+    const std::span<const std::string_view> given =
+        person.male ? MaleGivenNameTable() : FemaleGivenNameTable();
+    const std::string_view prefix =
+        person.male && random.Percent(4) ? PickFrom(NamePrefixTable(), random) : "";
+    const std::string_view suffix =
+        person.male && random.Percent(2) ? PickFrom(NameSuffixTable(), random) : "";
     m_text.clear();
     if (!prefix.empty())
         m_text.append(prefix).append(" ");
@@ -164,7 +168,8 @@ void CLineageWriter::WriteCitation(int level, CRandomStream& random)
 }
 
 /// A residence somewhere in the adult years, mostly dated loosely, as census entries are.
-void CLineageWriter::WriteResidence(std::int32_t from, std::int32_t to, std::int32_t home, CRandomStream& random)
+void CLineageWriter::WriteResidence(std::int32_t from, std::int32_t to, std::int32_t home,
+                                    CRandomStream& random)
 {
     m_out.Line(1, "RESI");
     m_text.clear();
@@ -181,7 +186,8 @@ std::int32_t CLineageWriter::BirthPlace(const CSyntheticPerson& person) const
     if (person.parents < 0)
         return person.place;
     const CSyntheticFamily& parents = m_population.Families()[std::size_t(person.parents)];
-    return m_population.People()[std::size_t(parents.husband >= 0 ? parents.husband : parents.wife)].place;
+    return m_population.People()[std::size_t(parents.husband >= 0 ? parents.husband : parents.wife)]
+        .place;
 }
 
 std::int32_t CLineageWriter::DeathDay(const CSyntheticPerson& person, CRandomStream& random) const
@@ -193,7 +199,8 @@ std::int32_t CLineageWriter::DeathDay(const CSyntheticPerson& person, CRandomStr
         const CSyntheticFamily& family = m_population.Families()[std::size_t(index)];
         earliest = std::max(earliest, family.marriage + 30);
         if (family.children > 0) {
-            const std::int32_t last = m_population.People()[std::size_t(family.firstChild + family.children - 1)].birth;
+            const std::int32_t last =
+                m_population.People()[std::size_t(family.firstChild + family.children - 1)].birth;
             earliest = std::max(earliest, person.male ? last - 270 : last);
         }
     }

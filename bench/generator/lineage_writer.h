@@ -17,7 +17,8 @@ struct CSyntheticPerson;
 /// caller writes that many notes afterwards.
 class CLineageWriter {
 public:
-    CLineageWriter(const CPopulation& population, std::uint64_t seed, std::int32_t sources, CGedcomLineBuffer& out);
+    CLineageWriter(const CPopulation& population, std::uint64_t seed, std::int32_t sources,
+                   CGedcomLineBuffer& out);
 
     void WriteIndividual(std::int32_t index);
     void WriteFamily(std::int32_t index);
@@ -28,12 +29,14 @@ private:
     void WriteName(const CSyntheticPerson& person, CRandomStream& random);
     /// An event with a date in one of the usual forms (a few have none), a place when place is
     /// not negative, and now and then a source citation.
-    void WriteEvent(std::string_view tag, std::int32_t day, std::int32_t exactPercent, std::int32_t place,
-                    CRandomStream& random);
+    void WriteEvent(std::string_view tag, std::int32_t day, std::int32_t exactPercent,
+                    std::int32_t place, CRandomStream& random);
     void WriteCitation(int level, CRandomStream& random);
-    void WriteResidence(std::int32_t from, std::int32_t to, std::int32_t home, CRandomStream& random);
+    void WriteResidence(std::int32_t from, std::int32_t to, std::int32_t home,
+                        CRandomStream& random);
     std::int32_t BirthPlace(const CSyntheticPerson& person) const;
-    /// The day of death: after the person's weddings and children, at an age drawn from a plausible spread.
+    /// The day of death: after the person's weddings and children, at an age drawn from a plausible
+    /// spread.
     std::int32_t DeathDay(const CSyntheticPerson& person, CRandomStream& random) const;
 
     const CPopulation& m_population;

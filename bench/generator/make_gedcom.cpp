@@ -10,8 +10,7 @@ namespace {
 
 constexpr std::int32_t kMaxIndividuals = 100000000;
 
-template <typename T>
-bool ParseNumber(std::string_view text, T& value)
+template <typename T> bool ParseNumber(std::string_view text, T& value)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
@@ -19,14 +18,15 @@ bool ParseNumber(std::string_view text, T& value)
 
 int Usage()
 {
-    std::fprintf(stderr,
-                 "usage: make_gedcom N OUT.ged [SEED]\n"
-                 "  writes a synthetic GEDCOM 5.5 file of N individuals (1 to %d); SEED defaults to 1\n",
-                 kMaxIndividuals);
+    std::fprintf(
+        stderr,
+        "usage: make_gedcom N OUT.ged [SEED]\n"
+        "  writes a synthetic GEDCOM 5.5 file of N individuals (1 to %d); SEED defaults to 1\n",
+        kMaxIndividuals);
     return 2;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -46,11 +46,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make_gedcom: cannot write %s\n", argv[2]);
         return 1;
     }
-    std::printf("%s: %lld bytes, %lld lines in %.2f s\n", argv[2], static_cast<long long>(counts->bytes),
-                static_cast<long long>(counts->lines), elapsed.count());
+    std::printf("%s: %lld bytes, %lld lines in %.2f s\n", argv[2],
+                static_cast<long long>(counts->bytes), static_cast<long long>(counts->lines),
+                elapsed.count());
     std::printf("%lld individuals, %lld families, %lld notes, %lld sources, %lld repositories\n",
-                static_cast<long long>(counts->individuals), static_cast<long long>(counts->families),
-                static_cast<long long>(counts->notes), static_cast<long long>(counts->sources),
+                static_cast<long long>(counts->individuals),
+                static_cast<long long>(counts->families), static_cast<long long>(counts->notes),
+                static_cast<long long>(counts->sources),
                 static_cast<long long>(counts->repositories));
     return 0;
 }

@@ -34,15 +34,19 @@ struct CCandidate {
     }
 };
 
-std::int32_t Years(std::int32_t years) { return years * kDaysPerYear; }
+std::int32_t Years(std::int32_t years)
+{
+    return years * kDaysPerYear;
+}
 
-}  // namespace
+} // namespace
 
 CPopulation::CPopulation(std::int32_t individuals, std::uint64_t seed) : m_random(seed)
 {
     const std::int32_t total = std::max<std::int32_t>(individuals, 0);
     // More generations for larger trees, so that a walk from one person has room to spread.
-    const std::int32_t generations = 10 + std::int32_t(std::bit_width(std::uint32_t(total))) * 2 / 3;
+    const std::int32_t generations =
+        10 + std::int32_t(std::bit_width(std::uint32_t(total))) * 2 / 3;
     m_generationSize = std::max<std::int32_t>(4, (total + generations - 1) / generations);
     m_people.reserve(std::size_t(total));
     m_families.reserve(std::size_t(total / 2));
@@ -110,7 +114,8 @@ void CPopulation::MarryGeneration(std::int32_t begin, std::int32_t end, bool eve
             wives.push_back(women[woman++].id);
             continue;
         }
-        const bool manFirst = woman == women.size() || (bothLeft && men[man].key < women[woman].key);
+        const bool manFirst =
+            woman == women.size() || (bothLeft && men[man].key < women[woman].key);
         unpaired.push_back(manFirst ? men[man++].id : women[woman++].id);
     }
     for (std::int32_t id : unpaired) {
@@ -126,8 +131,9 @@ void CPopulation::MarryGeneration(std::int32_t begin, std::int32_t end, bool eve
 
 /// A second marriage for some of the married (who come eldest first), each with a partner
 /// who had not married yet and is at most kRemarriageAgeGap older or younger.
-void CPopulation::RemarrySome(const std::vector<std::int32_t>& married, std::vector<std::int32_t>& single,
-                              bool husbands, std::int32_t percent)
+void CPopulation::RemarrySome(const std::vector<std::int32_t>& married,
+                              std::vector<std::int32_t>& single, bool husbands,
+                              std::int32_t percent)
 {
     const auto birth = [&](std::int32_t id) { return m_people[std::size_t(id)].birth; };
     std::sort(single.begin(), single.end(), [&](std::int32_t a, std::int32_t b) {
@@ -159,11 +165,13 @@ void CPopulation::AddFamily(std::int32_t husband, std::int32_t wife)
         if (id < 0)
             return;
         CSyntheticPerson& spouse = m_people[std::size_t(id)];
-        family.marriage = std::max(family.marriage, spouse.birth + Years(minimumAge) + m_random.Below(Years(spread)));
+        family.marriage = std::max(family.marriage, spouse.birth + Years(minimumAge) +
+                                                        m_random.Below(Years(spread)));
         const bool remarriage = spouse.spouseIn[0] >= 0;
         if (remarriage) {
             const std::int32_t first = m_families[std::size_t(spouse.spouseIn[0])].marriage;
-            family.marriage = std::max(family.marriage, first + Years(3) + m_random.Below(Years(10)));
+            family.marriage =
+                std::max(family.marriage, first + Years(3) + m_random.Below(Years(10)));
         }
         spouse.spouseIn[remarriage ? 1 : 0] = index;
     };
@@ -174,7 +182,8 @@ void CPopulation::AddFamily(std::int32_t husband, std::int32_t wife)
 
 /// Child counts drawn from the weights, then evened out so that the next generation has its
 /// planned size. With atLeastOne (and children enough to go round) no family stays childless.
-std::vector<std::int32_t> CPopulation::DrawChildCounts(std::int32_t families, std::int32_t target, bool atLeastOne)
+std::vector<std::int32_t> CPopulation::DrawChildCounts(std::int32_t families, std::int32_t target,
+                                                       bool atLeastOne)
 {
     target = std::min(target, families * kMaxChildren);
     const std::int32_t least = atLeastOne && target >= families ? 1 : 0;
@@ -228,12 +237,15 @@ void CPopulation::BearChildren(std::int32_t firstFamily, std::int32_t target, bo
 void CPopulation::AddChild(std::int32_t family, std::int32_t birth)
 {
     const CSyntheticFamily& parents = m_families[std::size_t(family)];
-    const CSyntheticPerson& parent = m_people[std::size_t(parents.husband >= 0 ? parents.husband : parents.wife)];
+    const CSyntheticPerson& parent =
+        m_people[std::size_t(parents.husband >= 0 ? parents.husband : parents.wife)];
     CSyntheticPerson child;
     child.parents = family;
     child.birth = birth;
     child.male = m_random.Below(2) == 0;
     child.surname = parent.surname;
-    child.place = m_random.Percent(85) ? parent.place : std::uint16_t(m_random.Below(std::int32_t(PlaceTable().size())));
+    child.place = m_random.Percent(85)
+                      ? parent.place
+                      : std::uint16_t(m_random.Below(std::int32_t(PlaceTable().size())));
     m_people.push_back(child);
 }

@@ -17,7 +17,7 @@ struct CSyntheticPerson {
     std::int32_t spouseIn[2] = {-1, -1}; // families as husband or wife, in marriage order
     std::int32_t birth = 0;              // day number
     std::uint16_t surname = 0;           // index into SurnameTable()
-    std::uint16_t place = 0;             // where the person lives as an adult, index into PlaceTable()
+    std::uint16_t place = 0; // where the person lives as an adult, index into PlaceTable()
     bool male = false;
 };
 
@@ -26,7 +26,7 @@ struct CSyntheticFamily {
     std::int32_t wife = -1;       // -1 when the family has no wife
     std::int32_t firstChild = -1; // the children are consecutive people, in birth order
     std::int32_t children = 0;
-    std::int32_t marriage = 0;    // day number
+    std::int32_t marriage = 0; // day number
 };
 
 /// Builds the tree generation by generation: founders first, then each generation's couples
@@ -46,7 +46,8 @@ private:
     void AddFamily(std::int32_t husband, std::int32_t wife);
     void RemarrySome(const std::vector<std::int32_t>& married, std::vector<std::int32_t>& single,
                      bool husbands, std::int32_t percent);
-    std::vector<std::int32_t> DrawChildCounts(std::int32_t families, std::int32_t target, bool atLeastOne);
+    std::vector<std::int32_t> DrawChildCounts(std::int32_t families, std::int32_t target,
+                                              bool atLeastOne);
     void BearChildren(std::int32_t firstFamily, std::int32_t target, bool founders);
     void AddChild(std::int32_t family, std::int32_t birth);
 

@@ -1,4 +1,5 @@
-// bench/generator/random_stream.h: a small pseudo-random stream that gives the same numbers everywhere.
+// bench/generator/random_stream.h: a small pseudo-random stream that gives the same numbers
+// everywhere.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,10 @@ public:
     /// A number in [0, bound); bound must be positive.
     std::int32_t Below(std::int32_t bound) { return std::int32_t(Next() % std::uint64_t(bound)); }
     /// A number in [low, high].
-    std::int32_t Between(std::int32_t low, std::int32_t high) { return low + Below(high - low + 1); }
+    std::int32_t Between(std::int32_t low, std::int32_t high)
+    {
+        return low + Below(high - low + 1);
+    }
     /// True in percent cases out of a hundred.
     bool Percent(std::int32_t percent) { return Below(100) < percent; }
     /// An index in [0, size) that favours the small ones: a few sources are cited far more often

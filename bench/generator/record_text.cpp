@@ -75,9 +75,10 @@ void AppendVagueDate(std::string& out, CRandomStream& random, const CCalendarDat
     }
 }
 
-}  // namespace
+} // namespace
 
-void AppendDateText(std::string& out, CRandomStream& random, std::int32_t day, std::int32_t exactPercent)
+void AppendDateText(std::string& out, CRandomStream& random, std::int32_t day,
+                    std::int32_t exactPercent)
 {
     const CCalendarDate date = ToCalendar(day);
     if (!random.Percent(exactPercent)) {

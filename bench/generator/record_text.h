@@ -10,7 +10,8 @@
 /// in exactPercent cases out of a hundred, otherwise month and year, year only, ABT, BEF, AFT or
 /// BET ... AND around the day's year. Exact and month-year dates from January to 24 March before
 /// 1752 are now and then written with a dual year ("1733/34"), as the old registers give them.
-void AppendDateText(std::string& out, CRandomStream& random, std::int32_t day, std::int32_t exactPercent);
+void AppendDateText(std::string& out, CRandomStream& random, std::int32_t day,
+                    std::int32_t exactPercent);
 
 /// Appends number in decimal.
 void AppendNumber(std::string& out, std::int64_t number);

@@ -16,7 +16,10 @@ std::string_view FirstPart(std::string_view place)
     return place.substr(0, place.find(','));
 }
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 /// Where text longer than limit bytes may be cut for a CONC line: never inside a UTF-8
 /// character and never beside a space, since readers may trim spaces at line ends.
@@ -30,9 +33,10 @@ std::size_t ConcSplitPoint(std::string_view text, std::size_t limit)
     return cut;
 }
 
-}  // namespace
+} // namespace
 
-CReferenceWriter::CReferenceWriter(std::uint64_t seed, std::int32_t repositories, CGedcomLineBuffer& out)
+CReferenceWriter::CReferenceWriter(std::uint64_t seed, std::int32_t repositories,
+                                   CGedcomLineBuffer& out)
     : m_seed(seed), m_repositories(repositories), m_out(out)
 {
 }
@@ -106,7 +110,10 @@ void CReferenceWriter::WriteSource(std::int32_t index)
     const std::string_view place = PickFrom(PlaceTable(), random);
     const std::int32_t firstYear = random.Between(1540, 1900);
     m_out.Record('S', index + 1, "SOUR");
-    m_text.assign(PickFrom(SourceKindTable(), random)).append(", ").append(FirstPart(place)).append(", ");
+    m_text.assign(PickFrom(SourceKindTable(), random))
+        .append(", ")
+        .append(FirstPart(place))
+        .append(", ");
     AppendNumber(m_text, firstYear);
     m_text += '-';
     AppendNumber(m_text, firstYear + random.Between(10, 120));
@@ -114,7 +121,9 @@ void CReferenceWriter::WriteSource(std::int32_t index)
     if (random.Percent(50))
         m_text.assign("Parish of ").append(FirstPart(place));
     else
-        m_text.assign(PickFrom(SurnameTable(), random)).append(", ").append(PickFrom(MaleGivenNameTable(), random));
+        m_text.assign(PickFrom(SurnameTable(), random))
+            .append(", ")
+            .append(PickFrom(MaleGivenNameTable(), random));
     m_out.Line(1, "AUTH", m_text);
     m_text.assign(PickFrom(PublisherTable(), random)).append(", ");
     AppendNumber(m_text, random.Between(1890, 2020));

@@ -21,11 +21,13 @@ LocalTime SystemLocalNow()
     const std::time_t now = std::time(nullptr);
     std::tm parts{};
     localtime_r(&now, &parts);
-    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min,
-            parts.tm_sec > 59 ? 59 : parts.tm_sec};  // a leap second counts as :59
+    return {
+        parts.tm_year + 1900, parts.tm_mon + 1,
+        parts.tm_mday,        parts.tm_hour,
+        parts.tm_min,         parts.tm_sec > 59 ? 59 : parts.tm_sec}; // a leap second counts as :59
 }
 
-}  // namespace
+} // namespace
 
 DWORD GetTickCount()
 {
@@ -53,9 +55,15 @@ void FreezeTickCount(DWORD ms)
     g_tickFrozen = true;
 }
 
-void AdvanceTickCount(DWORD ms) { g_frozenTick += ms; }
+void AdvanceTickCount(DWORD ms)
+{
+    g_frozenTick += ms;
+}
 
-void ReleaseTickCount() { g_tickFrozen = false; }
+void ReleaseTickCount()
+{
+    g_tickFrozen = false;
+}
 
 void SetLocalNow(const LocalTime& now)
 {
@@ -69,4 +77,4 @@ void ReleaseLocalNow()
     g_fixedNow.reset();
 }
 
-}  // namespace clock_seam
+} // namespace clock_seam

@@ -24,4 +24,4 @@ void ReleaseTickCount();
 /// LocalNow returns now until ReleaseLocalNow.
 void SetLocalNow(const LocalTime& now);
 void ReleaseLocalNow();
-}  // namespace clock_seam
+} // namespace clock_seam

@@ -12,9 +12,23 @@ public:
 
 class CFileException final : public CException {
 public:
-    enum Cause { none, genericException, fileNotFound, badPath, tooManyOpenFiles, accessDenied,
-                 invalidFile, removeCurrentDir, directoryFull, badSeek, hardIO, sharingViolation,
-                 lockViolation, diskFull, endOfFile };
+    enum Cause {
+        none,
+        genericException,
+        fileNotFound,
+        badPath,
+        tooManyOpenFiles,
+        accessDenied,
+        invalidFile,
+        removeCurrentDir,
+        directoryFull,
+        badSeek,
+        hardIO,
+        sharingViolation,
+        lockViolation,
+        diskFull,
+        endOfFile
+    };
 
     CFileException() = default;
     CFileException(Cause cause, int osError, std::string fileName);
@@ -23,7 +37,7 @@ public:
     std::string GetErrorMessage() const override;
 
     Cause m_cause = none;
-    int m_lOsError = 0;  // errno
+    int m_lOsError = 0; // errno
     std::string m_strFileName;
 };
 

@@ -13,18 +13,27 @@ int OpenFlagsFor(UINT flags)
 {
     int mode = O_CLOEXEC;
     switch (flags & 0x3) {
-    case CFile::modeWrite: mode |= O_WRONLY; break;
-    case CFile::modeReadWrite: mode |= O_RDWR; break;
-    default: mode |= O_RDONLY; break;
+    case CFile::modeWrite:
+        mode |= O_WRONLY;
+        break;
+    case CFile::modeReadWrite:
+        mode |= O_RDWR;
+        break;
+    default:
+        mode |= O_RDONLY;
+        break;
     }
     if (flags & CFile::modeCreate)
         mode |= (flags & CFile::modeNoTruncate) ? O_CREAT : O_CREAT | O_TRUNC;
     return mode;
 }
 
-}  // namespace
+} // namespace
 
-CFile::~CFile() { Abort(); }
+CFile::~CFile()
+{
+    Abort();
+}
 
 BOOL CFile::Open(const std::string& path, UINT flags, CFileException* error)
 {
@@ -82,7 +91,7 @@ void CFile::Write(const void* buffer, UINT count)
         if (written < 0)
             ThrowErrno(errno);
         if (written == 0)
-            ThrowErrno(ENOSPC);  // nothing taken: the device is full
+            ThrowErrno(ENOSPC); // nothing taken: the device is full
         done += UINT(written);
     }
 }
@@ -92,8 +101,8 @@ std::int64_t CFile::Seek(std::int64_t offset, SeekPosition from)
     const int whence = from == begin ? SEEK_SET : from == current ? SEEK_CUR : SEEK_END;
     const off_t position = lseek(m_fd, off_t(offset), whence);
     if (position < 0)
-        throw CFileException(errno == EBADF ? CFileException::invalidFile : CFileException::badSeek, errno,
-                             m_path);
+        throw CFileException(errno == EBADF ? CFileException::invalidFile : CFileException::badSeek,
+                             errno, m_path);
     return position;
 }
 

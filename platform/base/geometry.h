@@ -3,17 +3,31 @@
 
 #include "platform/base/types.h"
 
-struct POINT { LONG x = 0, y = 0; };
-struct SIZE { LONG cx = 0, cy = 0; };
+struct POINT {
+    LONG x = 0, y = 0;
+};
+struct SIZE {
+    LONG cx = 0, cy = 0;
+};
 /// Right and bottom are exclusive, as everywhere in the program's drawing.
-struct RECT { LONG left = 0, top = 0, right = 0, bottom = 0; };
+struct RECT {
+    LONG left = 0, top = 0, right = 0, bottom = 0;
+};
 
 class CPoint : public POINT {
 public:
     CPoint() = default;
-    CPoint(int px, int py) { x = px; y = py; }
+    CPoint(int px, int py)
+    {
+        x = px;
+        y = py;
+    }
     CPoint(const POINT& p) : POINT(p) {}
-    void Offset(int dx, int dy) { x += dx; y += dy; }
+    void Offset(int dx, int dy)
+    {
+        x += dx;
+        y += dy;
+    }
     CPoint operator+(const CPoint& o) const { return {x + o.x, y + o.y}; }
     CPoint operator-(const CPoint& o) const { return {x - o.x, y - o.y}; }
     bool operator==(const CPoint& o) const { return x == o.x && y == o.y; }
@@ -22,7 +36,11 @@ public:
 class CSize : public SIZE {
 public:
     CSize() = default;
-    CSize(int w, int h) { cx = w; cy = h; }
+    CSize(int w, int h)
+    {
+        cx = w;
+        cy = h;
+    }
     CSize(const SIZE& s) : SIZE(s) {}
     bool operator==(const CSize& o) const { return cx == o.cx && cy == o.cy; }
 };
@@ -30,7 +48,13 @@ public:
 class CRect : public RECT {
 public:
     CRect() = default;
-    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    CRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     CRect(const RECT& r) : RECT(r) {}
     CRect(const CPoint& topLeft, const CSize& size);
 
@@ -44,9 +68,18 @@ public:
     /// Empty: no area (width or height not positive). Null: all four coordinates 0.
     bool IsRectEmpty() const { return right <= left || bottom <= top; }
     bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
-    bool PtInRect(const POINT& p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool PtInRect(const POINT& p) const
+    {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
 
-    void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    void SetRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     void SetRectEmpty() { SetRect(0, 0, 0, 0); }
     void NormalizeRect();
     void InflateRect(int dx, int dy);

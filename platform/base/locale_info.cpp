@@ -12,13 +12,22 @@ std::atomic<DateOrder> g_order{MonthDayYear};
 std::atomic<char> g_dateSeparator{'/'};
 std::atomic<char> g_timeSeparator{':'};
 
-}  // namespace
+} // namespace
 
-DateOrder ShortDateOrder() { return g_order; }
+DateOrder ShortDateOrder()
+{
+    return g_order;
+}
 
-char DateSeparator() { return g_dateSeparator; }
+char DateSeparator()
+{
+    return g_dateSeparator;
+}
 
-char TimeSeparator() { return g_timeSeparator; }
+char TimeSeparator()
+{
+    return g_timeSeparator;
+}
 
 std::string FormatShortDate(int year, int month, int day)
 {
@@ -26,18 +35,30 @@ std::string FormatShortDate(int year, int month, int day)
         return {};
     const char s = g_dateSeparator;
     switch (ShortDateOrder()) {
-    case DayMonthYear: return text::Format("%d%c%d%c%04d", day, s, month, s, year);
-    case YearMonthDay: return text::Format("%04d%c%d%c%d", year, s, month, s, day);
-    case MonthDayYear: break;
+    case DayMonthYear:
+        return text::Format("%d%c%d%c%04d", day, s, month, s, year);
+    case YearMonthDay:
+        return text::Format("%04d%c%d%c%d", year, s, month, s, day);
+    case MonthDayYear:
+        break;
     }
     return text::Format("%d%c%d%c%04d", month, s, day, s, year);
 }
 
-void SetShortDateOrder(DateOrder order) { g_order = order; }
+void SetShortDateOrder(DateOrder order)
+{
+    g_order = order;
+}
 
-void SetDateSeparator(char separator) { g_dateSeparator = separator; }
+void SetDateSeparator(char separator)
+{
+    g_dateSeparator = separator;
+}
 
-void SetTimeSeparator(char separator) { g_timeSeparator = separator; }
+void SetTimeSeparator(char separator)
+{
+    g_timeSeparator = separator;
+}
 
 void Reset()
 {
@@ -46,4 +67,4 @@ void Reset()
     g_timeSeparator = ':';
 }
 
-}  // namespace locale_info
+} // namespace locale_info

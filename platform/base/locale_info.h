@@ -26,4 +26,4 @@ void SetTimeSeparator(char separator);
 /// Back to the defaults.
 void Reset();
 
-}  // namespace locale_info
+} // namespace locale_info

@@ -7,7 +7,7 @@ inline constexpr int LF_FACESIZE = 32;
 
 /// The face name holds at most LF_FACESIZE - 1 bytes and is always zero-terminated.
 struct LOGFONT {
-    LONG lfHeight = 0;  // negative: character height in pixels; positive: cell height
+    LONG lfHeight = 0; // negative: character height in pixels; positive: cell height
     LONG lfWidth = 0;
     LONG lfEscapement = 0;
     LONG lfOrientation = 0;

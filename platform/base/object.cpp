@@ -5,11 +5,20 @@
 #include <cxxabi.h>
 #include <memory>
 
-CObject* CRuntimeClass::CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
+CObject* CRuntimeClass::CreateObject() const
+{
+    return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
+}
 
-const CRuntimeClass* CObject::GetRuntimeClass() const { return RuntimeClassOf<CObject>(); }
+const CRuntimeClass* CObject::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CObject>();
+}
 
-bool CObject::IsKindOf(const CRuntimeClass* cls) const { return cls && cls->m_pfnIsKindOf(this); }
+bool CObject::IsKindOf(const CRuntimeClass* cls) const
+{
+    return cls && cls->m_pfnIsKindOf(this);
+}
 
 namespace object_detail {
 
@@ -23,4 +32,4 @@ std::string ClassName(const std::type_info& type)
     return scope == std::string::npos ? name : name.substr(scope + 2);
 }
 
-}  // namespace object_detail
+} // namespace object_detail

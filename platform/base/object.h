@@ -40,11 +40,10 @@ protected:
 namespace object_detail {
 /// The class name of a type as written in the source, without namespaces ("CDateNode").
 std::string ClassName(const std::type_info& type);
-}  // namespace object_detail
+} // namespace object_detail
 
 /// The one record of class T. Its name is T's own; it has a factory when T can be made empty.
-template <class T>
-const CRuntimeClass* RuntimeClassOf()
+template <class T> const CRuntimeClass* RuntimeClassOf()
 {
     static_assert(std::is_base_of_v<CObject, T>, "run-time classes derive from CObject");
     static const std::string name = object_detail::ClassName(typeid(T));

@@ -8,12 +8,16 @@
 
 namespace {
 
-constexpr const char* kDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday",
-                                     "Friday", "Saturday"};
-constexpr const char* kMonthNames[] = {"January", "February", "March", "April", "May", "June", "July",
-                                       "August", "September", "October", "November", "December"};
+constexpr const char* kDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                     "Thursday", "Friday", "Saturday"};
+constexpr const char* kMonthNames[] = {"January",   "February", "March",    "April",
+                                       "May",       "June",     "July",     "August",
+                                       "September", "October",  "November", "December"};
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month)
 {
@@ -32,7 +36,7 @@ long DaysFromCivil(int year, int month, int day)
     return era * 146097 + dayOfEra - 719468;
 }
 
-}  // namespace
+} // namespace
 
 COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, int second)
 {
@@ -45,7 +49,10 @@ COleDateTime COleDateTime::GetCurrentTime()
     return COleDateTime(now.year, now.month, now.day, now.hour, now.minute, now.second);
 }
 
-int COleDateTime::SetDate(int year, int month, int day) { return SetDateTime(year, month, day, 0, 0, 0); }
+int COleDateTime::SetDate(int year, int month, int day)
+{
+    return SetDateTime(year, month, day, 0, 0, 0);
+}
 
 int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second)
 {
@@ -66,7 +73,7 @@ int COleDateTime::GetDayOfWeek() const
 {
     if (m_status != valid)
         return -1;
-    const long days = DaysFromCivil(m_year, m_month, m_day);  // 1 January 1970 was a Thursday
+    const long days = DaysFromCivil(m_year, m_month, m_day); // 1 January 1970 was a Thursday
     return int(((days % 7) + 7 + 4) % 7) + 1;
 }
 
@@ -84,19 +91,45 @@ std::string COleDateTime::Format(std::string_view format) const
         }
         const char code = format[++i];
         switch (code) {
-        case 'A': out += day; break;
-        case 'a': out += day.substr(0, 3); break;
-        case 'B': out += month; break;
-        case 'b': out += month.substr(0, 3); break;
-        case 'd': out += text::Format("%02d", int(m_day)); break;
-        case 'm': out += text::Format("%02d", int(m_month)); break;
-        case 'Y': out += text::Format("%04d", int(m_year)); break;
-        case 'y': out += text::Format("%02d", int(m_year % 100)); break;
-        case 'H': out += text::Format("%02d", int(m_hour)); break;
-        case 'M': out += text::Format("%02d", int(m_minute)); break;
-        case 'S': out += text::Format("%02d", int(m_second)); break;
-        case '%': out += '%'; break;
-        default: out += '%', out += code; break;
+        case 'A':
+            out += day;
+            break;
+        case 'a':
+            out += day.substr(0, 3);
+            break;
+        case 'B':
+            out += month;
+            break;
+        case 'b':
+            out += month.substr(0, 3);
+            break;
+        case 'd':
+            out += text::Format("%02d", int(m_day));
+            break;
+        case 'm':
+            out += text::Format("%02d", int(m_month));
+            break;
+        case 'Y':
+            out += text::Format("%04d", int(m_year));
+            break;
+        case 'y':
+            out += text::Format("%02d", int(m_year % 100));
+            break;
+        case 'H':
+            out += text::Format("%02d", int(m_hour));
+            break;
+        case 'M':
+            out += text::Format("%02d", int(m_minute));
+            break;
+        case 'S':
+            out += text::Format("%02d", int(m_second));
+            break;
+        case '%':
+            out += '%';
+            break;
+        default:
+            out += '%', out += code;
+            break;
         }
     }
     return out;

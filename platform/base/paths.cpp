@@ -19,7 +19,10 @@
 namespace paths {
 namespace {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
 
 bool HasDrive(std::string_view path)
 {
@@ -63,7 +66,8 @@ bool WildcardMatch(std::string_view name, std::string_view pattern)
     while (n < name.size()) {
         std::size_t nextN = n, nextP = p;
         const char32_t cn = n < name.size() ? text::FoldCase(text::DecodeUtf8(name, nextN)) : 0;
-        const char32_t cp = p < pattern.size() ? text::FoldCase(text::DecodeUtf8(pattern, nextP)) : 0;
+        const char32_t cp =
+            p < pattern.size() ? text::FoldCase(text::DecodeUtf8(pattern, nextP)) : 0;
         if (p < pattern.size() && cp == '*') {
             starP = p = nextP;
             starN = n;
@@ -130,7 +134,7 @@ bool CopyBytes(int from, int to)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string ToNative(std::string_view path)
 {
@@ -241,7 +245,10 @@ bool MakeDirectories(const std::string& folder, unsigned mode)
     return IsDirectory(folder);
 }
 
-bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+bool RemoveFile(const std::string& path)
+{
+    return unlink(path.c_str()) == 0;
+}
 
 bool RenameFile(const std::string& from, const std::string& to)
 {
@@ -263,11 +270,12 @@ bool CopyFile(const std::string& from, const std::string& to, bool failIfExists)
     std::string written = to;
     if (!failIfExists) {
         const std::string folder = Folder(to);
-        written = temp_files::CreateUnique(folder.empty() ? "." : folder, "." + FileName(to) + ".", "tmp");
+        written = temp_files::CreateUnique(folder.empty() ? "." : folder, "." + FileName(to) + ".",
+                                           "tmp");
     }
     const int out = written.empty() ? -1
-                    : failIfExists  ? open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)
-                                    : open(written.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+                    : failIfExists ? open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)
+                                   : open(written.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
     const bool created = !failIfExists ? !written.empty() : out >= 0;
     bool ok = out >= 0 && CopyBytes(in, out) && fchmod(out, info.st_mode & 0777) == 0;
     close(in);
@@ -285,7 +293,8 @@ std::vector<std::string> ListFolder(const std::string& folder, std::string_view 
     std::vector<std::string> names = EntryNames(folder);
     // "*.*" matches every name, with or without a dot, as such listings expect.
     if (pattern != "*.*")
-        std::erase_if(names, [&](const std::string& name) { return !WildcardMatch(name, pattern); });
+        std::erase_if(names,
+                      [&](const std::string& name) { return !WildcardMatch(name, pattern); });
     SortNames(names);
     return names;
 }
@@ -299,8 +308,14 @@ std::string ProgramFolder()
     return Folder(std::string_view(buffer, std::size_t(length)));
 }
 
-std::string ConfigFolder() { return Join(XdgFolder("XDG_CONFIG_HOME", ".config"), "ardenvel"); }
+std::string ConfigFolder()
+{
+    return Join(XdgFolder("XDG_CONFIG_HOME", ".config"), "ardenvel");
+}
 
-std::string DataHome() { return XdgFolder("XDG_DATA_HOME", ".local/share"); }
+std::string DataHome()
+{
+    return XdgFolder("XDG_DATA_HOME", ".local/share");
+}
 
-}  // namespace paths
+} // namespace paths

@@ -24,11 +24,11 @@ std::string Join(std::string_view folder, std::string_view name);
 /// "tree.g00"); the native form of path itself when it exists or nothing matches.
 std::string FindExistingNoCase(std::string_view path);
 
-bool Exists(const std::string& path);       // anything at the path
-bool IsFile(const std::string& path);       // a regular file (following links)
+bool Exists(const std::string& path); // anything at the path
+bool IsFile(const std::string& path); // a regular file (following links)
 bool IsDirectory(const std::string& path);
 bool MakeDirectories(const std::string& folder, unsigned mode = 0755);
-bool RemoveFile(const std::string& path);  // false when nothing was removed
+bool RemoveFile(const std::string& path); // false when nothing was removed
 bool RenameFile(const std::string& from, const std::string& to);
 /// Copies bytes and the mode; false when the source cannot be read, the target exists and
 /// failIfExists is set, or writing fails (a partial target is removed).
@@ -44,4 +44,4 @@ std::string ConfigFolder();
 /// $XDG_DATA_HOME, else ~/.local/share.
 std::string DataHome();
 
-}  // namespace paths
+} // namespace paths

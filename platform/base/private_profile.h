@@ -11,8 +11,8 @@
 /// case-blind, the first match wins, values are trimmed and a matched pair of quotes stripped.
 DWORD GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
                               char* buffer, DWORD size, const char* file);
-std::string GetPrivateProfileString(const char* section, const char* key,
-                                    const char* defaultValue, const char* file);
+std::string GetPrivateProfileString(const char* section, const char* key, const char* defaultValue,
+                                    const char* file);
 /// The value's leading integer; the default when the key is missing.
 UINT GetPrivateProfileInt(const char* section, const char* key, int defaultValue, const char* file);
 /// A null value deletes the key; a null key deletes the section. The file keeps its other lines,

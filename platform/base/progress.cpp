@@ -9,7 +9,10 @@ void CProgressRecorder::BeginProgress(long range, const std::string& text)
     m_active = true;
 }
 
-void CProgressRecorder::SetProgressPos(long pos) { m_calls.push_back({Call::SetPos, pos, {}}); }
+void CProgressRecorder::SetProgressPos(long pos)
+{
+    m_calls.push_back({Call::SetPos, pos, {}});
+}
 
 void CProgressRecorder::ResetProgress(long range, const std::string& text)
 {
@@ -22,4 +25,7 @@ void CProgressRecorder::EndProgress()
     m_active = false;
 }
 
-std::vector<CProgressRecorder::Call> CProgressRecorder::TakeCalls() { return std::exchange(m_calls, {}); }
+std::vector<CProgressRecorder::Call> CProgressRecorder::TakeCalls()
+{
+    return std::exchange(m_calls, {});
+}

@@ -20,7 +20,7 @@ public:
     struct Call {
         enum Kind { Begin, SetPos, Reset, End };
         Kind kind;
-        long value = 0;  // the range of Begin and Reset, the position of SetPos
+        long value = 0; // the range of Begin and Reset, the position of SetPos
         std::string text;
         bool operator==(const Call&) const = default;
     };

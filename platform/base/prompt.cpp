@@ -20,27 +20,41 @@ struct Buttons {
 Buttons ButtonsOf(UINT style)
 {
     switch (style & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {{IDOK, IDCANCEL, 0}, 2};
-    case MB_ABORTRETRYIGNORE: return {{IDABORT, IDRETRY, IDIGNORE}, 3};
-    case MB_YESNOCANCEL: return {{IDYES, IDNO, IDCANCEL}, 3};
-    case MB_YESNO: return {{IDYES, IDNO, 0}, 2};
-    case MB_RETRYCANCEL: return {{IDRETRY, IDCANCEL, 0}, 2};
-    default: return {{IDOK, 0, 0}, 1};
+    case MB_OKCANCEL:
+        return {{IDOK, IDCANCEL, 0}, 2};
+    case MB_ABORTRETRYIGNORE:
+        return {{IDABORT, IDRETRY, IDIGNORE}, 3};
+    case MB_YESNOCANCEL:
+        return {{IDYES, IDNO, IDCANCEL}, 3};
+    case MB_YESNO:
+        return {{IDYES, IDNO, 0}, 2};
+    case MB_RETRYCANCEL:
+        return {{IDRETRY, IDCANCEL, 0}, 2};
+    default:
+        return {{IDOK, 0, 0}, 1};
     }
 }
 
-}  // namespace
+} // namespace
 
 int DefaultAnswer(UINT style)
 {
     const Buttons buttons = ButtonsOf(style);
-    const int index = (style & MB_DEFMASK) == MB_DEFBUTTON2 ? 1 : (style & MB_DEFMASK) == MB_DEFBUTTON3 ? 2 : 0;
+    const int index = (style & MB_DEFMASK) == MB_DEFBUTTON2   ? 1
+                      : (style & MB_DEFMASK) == MB_DEFBUTTON3 ? 2
+                                                              : 0;
     return buttons.ids[index < buttons.count ? index : 0];
 }
 
-void SetPrompt(IPrompt* prompt) { g_prompt = prompt; }
+void SetPrompt(IPrompt* prompt)
+{
+    g_prompt = prompt;
+}
 
-IPrompt* GetPrompt() { return g_prompt; }
+IPrompt* GetPrompt()
+{
+    return g_prompt;
+}
 
 void SetPromptCaption(std::string caption)
 {
@@ -72,5 +86,5 @@ void MessageBeep(UINT type)
 int ShellOpen(const std::string& target, const std::string& verb)
 {
     IPrompt* prompt = g_prompt;
-    return prompt ? prompt->ShellOpen(target, verb) : 31;  // 31: nothing opens it
+    return prompt ? prompt->ShellOpen(target, verb) : 31; // 31: nothing opens it
 }

@@ -9,25 +9,40 @@ namespace {
 int CancelAnswer(UINT style)
 {
     switch (style & MB_TYPEMASK) {
-    case MB_OKCANCEL: case MB_YESNOCANCEL: case MB_RETRYCANCEL: return IDCANCEL;
-    case MB_YESNO: return IDNO;
-    case MB_ABORTRETRYIGNORE: return IDABORT;
-    default: return IDOK;
+    case MB_OKCANCEL:
+    case MB_YESNOCANCEL:
+    case MB_RETRYCANCEL:
+        return IDCANCEL;
+    case MB_YESNO:
+        return IDNO;
+    case MB_ABORTRETRYIGNORE:
+        return IDABORT;
+    default:
+        return IDOK;
     }
 }
 
-}  // namespace
+} // namespace
 
-void CPromptScript::Answer(int answer) { m_answers.push_back(answer); }
+void CPromptScript::Answer(int answer)
+{
+    m_answers.push_back(answer);
+}
 
 void CPromptScript::SetOnUnanswered(std::function<void(const std::string&)> onUnanswered)
 {
     m_onUnanswered = std::move(onUnanswered);
 }
 
-std::vector<CPromptScript::Shown> CPromptScript::TakeMessages() { return std::exchange(m_shown, {}); }
+std::vector<CPromptScript::Shown> CPromptScript::TakeMessages()
+{
+    return std::exchange(m_shown, {});
+}
 
-std::vector<std::string> CPromptScript::TakeShellOpens() { return std::exchange(m_opens, {}); }
+std::vector<std::string> CPromptScript::TakeShellOpens()
+{
+    return std::exchange(m_opens, {});
+}
 
 int CPromptScript::MessageBox(const std::string& text, UINT style, const std::string& caption)
 {
@@ -49,10 +64,13 @@ int CPromptScript::MessageBox(const std::string& text, UINT style, const std::st
     return answer;
 }
 
-void CPromptScript::MessageBeep(UINT) { ++m_beeps; }
+void CPromptScript::MessageBeep(UINT)
+{
+    ++m_beeps;
+}
 
 int CPromptScript::ShellOpen(const std::string& target, const std::string&)
 {
     m_opens.push_back(target);
-    return 42;  // above 32: opened
+    return 42; // above 32: opened
 }

@@ -16,16 +16,16 @@ extern HKEY const HKEY_LOCAL_MACHINE;
 extern HKEY const HKEY_CURRENT_USER;
 extern HKEY const HKEY_CLASSES_ROOT;
 
-inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001, KEY_SET_VALUE = 0x0002, KEY_CREATE_SUB_KEY = 0x0004,
-                        KEY_ENUMERATE_SUB_KEYS = 0x0008, KEY_READ = 0x20019, KEY_WRITE = 0x20006,
-                        KEY_ALL_ACCESS = 0xF003F;
+inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001, KEY_SET_VALUE = 0x0002,
+                        KEY_CREATE_SUB_KEY = 0x0004, KEY_ENUMERATE_SUB_KEYS = 0x0008,
+                        KEY_READ = 0x20019, KEY_WRITE = 0x20006, KEY_ALL_ACCESS = 0xF003F;
 inline constexpr DWORD REG_NONE = 0, REG_SZ = 1, REG_DWORD = 4;
 inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 inline constexpr DWORD REG_CREATED_NEW_KEY = 1, REG_OPENED_EXISTING_KEY = 2;
 
 inline constexpr LONG ERROR_SUCCESS = 0, ERROR_FILE_NOT_FOUND = 2, ERROR_ACCESS_DENIED = 5,
-                      ERROR_INVALID_HANDLE = 6, ERROR_INVALID_PARAMETER = 87,
-                      ERROR_MORE_DATA = 234, ERROR_NO_MORE_ITEMS = 259;
+                      ERROR_INVALID_HANDLE = 6, ERROR_INVALID_PARAMETER = 87, ERROR_MORE_DATA = 234,
+                      ERROR_NO_MORE_ITEMS = 259;
 
 /// Opens an existing key below root ("A\B\C", case-blind); ERROR_FILE_NOT_FOUND when missing.
 LONG RegOpenKeyEx(HKEY root, const char* subKey, DWORD options, REGSAM access, HKEY* result);
@@ -43,7 +43,8 @@ LONG RegSetValueEx(HKEY key, const char* name, DWORD reserved, DWORD type, const
 LONG RegDeleteValue(HKEY key, const char* name);
 /// Deletes a key that has no subkeys.
 LONG RegDeleteKey(HKEY root, const char* subKey);
-/// The name of the index-th subkey (in the order they were created), ERROR_NO_MORE_ITEMS past the end.
+/// The name of the index-th subkey (in the order they were created), ERROR_NO_MORE_ITEMS past the
+/// end.
 LONG RegEnumKey(HKEY key, DWORD index, std::string& name);
 /// Closing writes the root's file when the key changed it.
 LONG RegCloseKey(HKEY key);

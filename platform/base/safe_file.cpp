@@ -47,7 +47,7 @@ std::string FolderOf(const std::string& path)
     return path.starts_with('/') ? "/" : ".";
 }
 
-}  // namespace
+} // namespace
 
 CSafeFile::~CSafeFile()
 {

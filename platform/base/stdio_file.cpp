@@ -14,7 +14,7 @@ void DropLineEnd(std::string& line)
         line.pop_back();
 }
 
-}  // namespace
+} // namespace
 
 BOOL CStdioFile::ReadString(std::string& line)
 {

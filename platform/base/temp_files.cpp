@@ -36,19 +36,21 @@ bool IsPrivateFolder(const std::string& folder)
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 std::string Folder()
 {
     const char* base = std::getenv("TMPDIR");
     const std::string root = base && base[0] == '/' ? base : "/tmp";
-    const std::string folder = root + (root.back() == '/' ? "" : "/") + "ardenvel-" + std::to_string(geteuid());
+    const std::string folder =
+        root + (root.back() == '/' ? "" : "/") + "ardenvel-" + std::to_string(geteuid());
     if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         return {};
     return IsPrivateFolder(folder) ? folder : std::string();
 }
 
-std::string CreateUnique(const std::string& folder, std::string_view prefix, std::string_view extension)
+std::string CreateUnique(const std::string& folder, std::string_view prefix,
+                         std::string_view extension)
 {
     if (folder.empty())
         return {};
@@ -56,7 +58,8 @@ std::string CreateUnique(const std::string& folder, std::string_view prefix, std
     const std::string end = extension.empty() ? std::string() : "." + std::string(extension);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string path = start + RandomPart() + end;
-        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        const int fd =
+            open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd >= 0) {
             close(fd);
             return path;
@@ -72,4 +75,4 @@ int OpenNoFollow(const std::string& path)
     return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
 }
 
-}  // namespace temp_files
+} // namespace temp_files

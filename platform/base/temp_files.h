@@ -11,9 +11,10 @@ namespace temp_files {
 std::string Folder();
 /// Creates a new empty file prefix + unique part + "." + extension (no dot when extension is
 /// empty) in folder, exclusively and without following links; returns its path, empty on failure.
-std::string CreateUnique(const std::string& folder, std::string_view prefix, std::string_view extension);
+std::string CreateUnique(const std::string& folder, std::string_view prefix,
+                         std::string_view extension);
 /// Opens path for writing (truncating) without following a symbolic link at the last component;
 /// returns a file descriptor or -1.
 int OpenNoFollow(const std::string& path);
 
-}  // namespace temp_files
+} // namespace temp_files

@@ -9,8 +9,14 @@ namespace {
 
 // Latin Extended-A pairs capitals and small letters at neighbouring code points: the capital is
 // even in 0100-0137 and 014A-0177, odd in 0139-0148 and 0179-017E.
-bool InEvenPairs(char32_t c) { return (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177); }
-bool InOddPairs(char32_t c) { return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E); }
+bool InEvenPairs(char32_t c)
+{
+    return (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+}
+bool InOddPairs(char32_t c)
+{
+    return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+}
 
 // Decodes one character; an invalid or cut sequence yields its first byte with valid false.
 char32_t DecodeOne(std::string_view s, std::size_t& pos, bool& valid)
@@ -95,8 +101,7 @@ long ParseDigits(std::string_view s, std::size_t* used, bool& overflow)
     return negative ? value : -value;
 }
 
-template <class Map>
-std::string MapChars(std::string_view s, Map map)
+template <class Map> std::string MapChars(std::string_view s, Map map)
 {
     std::string out;
     out.reserve(s.size());
@@ -113,7 +118,7 @@ std::string MapChars(std::string_view s, Map map)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 char32_t DecodeUtf8(std::string_view s, std::size_t& pos)
 {
@@ -180,9 +185,9 @@ char32_t ToLowerChar(char32_t c)
 {
     if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
         return c + 0x20;
-    if (c == 0x130)  // capital I with dot
+    if (c == 0x130) // capital I with dot
         return 'i';
-    if (c == 0x178)  // capital Y with diaeresis
+    if (c == 0x178) // capital Y with diaeresis
         return 0xFF;
     if ((InEvenPairs(c) && c % 2 == 0) || (InOddPairs(c) && c % 2 == 1))
         return c + 1;
@@ -195,9 +200,9 @@ char32_t ToUpperChar(char32_t c)
         return c - 0x20;
     if (c == 0xFF)
         return 0x178;
-    if (c == 0x131)  // dotless i
+    if (c == 0x131) // dotless i
         return 'I';
-    if (c == 0x17F)  // long s
+    if (c == 0x17F) // long s
         return 'S';
     if ((InEvenPairs(c) && c % 2 == 1) || (InOddPairs(c) && c % 2 == 0))
         return c - 1;
@@ -206,12 +211,18 @@ char32_t ToUpperChar(char32_t c)
 
 char32_t FoldCase(char32_t c)
 {
-    return c == 0x17F ? U's' : ToLowerChar(c);  // the long s folds with s
+    return c == 0x17F ? U's' : ToLowerChar(c); // the long s folds with s
 }
 
-std::string ToUpper(std::string_view s) { return MapChars(s, ToUpperChar); }
+std::string ToUpper(std::string_view s)
+{
+    return MapChars(s, ToUpperChar);
+}
 
-std::string ToLower(std::string_view s) { return MapChars(s, ToLowerChar); }
+std::string ToLower(std::string_view s)
+{
+    return MapChars(s, ToLowerChar);
+}
 
 int CompareNoCase(std::string_view a, std::string_view b)
 {
@@ -227,7 +238,10 @@ int CompareNoCase(std::string_view a, std::string_view b)
     return j < b.size() ? -1 : 0;
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) { return CompareNoCase(a, b) == 0; }
+bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    return CompareNoCase(a, b) == 0;
+}
 
 std::size_t FindNoCase(std::string_view text, std::string_view pattern, std::size_t start)
 {
@@ -257,7 +271,10 @@ std::string_view TrimView(std::string_view s)
     return s.substr(first, last - first);
 }
 
-std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+std::string Trim(std::string_view s)
+{
+    return std::string(TrimView(s));
+}
 
 std::string TrimLeft(std::string_view s)
 {
@@ -293,4 +310,4 @@ bool ParseInt(std::string_view s, long& value)
     return true;
 }
 
-}  // namespace text
+} // namespace text

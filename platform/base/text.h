@@ -25,14 +25,19 @@ struct FormatArg {
     std::uint8_t bytes = sizeof(int);
 
     template <class T>
-        requires(std::is_integral_v<T> && std::is_signed_v<T>)
-    FormatArg(T v) : kind(Kind::Signed), i(v), bytes(sizeof(T)) {}
+    requires(std::is_integral_v<T>&& std::is_signed_v<T>) FormatArg(T v)
+        : kind(Kind::Signed), i(v), bytes(sizeof(T))
+    {
+    }
     template <class T>
-        requires(std::is_integral_v<T> && std::is_unsigned_v<T>)
-    FormatArg(T v) : kind(Kind::Unsigned), u(v), bytes(sizeof(T)) {}
+    requires(std::is_integral_v<T>&& std::is_unsigned_v<T>) FormatArg(T v)
+        : kind(Kind::Unsigned), u(v), bytes(sizeof(T))
+    {
+    }
     template <class T>
-        requires std::is_enum_v<T>
-    FormatArg(T v) : FormatArg(static_cast<std::underlying_type_t<T>>(v)) {}
+    requires std::is_enum_v<T> FormatArg(T v) : FormatArg(static_cast<std::underlying_type_t<T>>(v))
+    {
+    }
     FormatArg(double v) : kind(Kind::Real), d(v) {}
     FormatArg(const char* v) : kind(Kind::Text), s(v ? v : "") {}
     FormatArg(const std::string& v) : kind(Kind::Text), s(v) {}
@@ -45,8 +50,7 @@ struct FormatArg {
 /// nothing; an argument of the wrong kind is converted sensibly, never read as garbage.
 std::string FormatArgs(std::string_view format, std::span<const FormatArg> args);
 
-template <class... Args>
-std::string Format(std::string_view format, const Args&... args)
+template <class... Args> std::string Format(std::string_view format, const Args&... args)
 {
     if constexpr (sizeof...(Args) == 0) {
         return FormatArgs(format, {});
@@ -94,4 +98,4 @@ long ParseLeadingInt(std::string_view s, std::size_t* used = nullptr);
 /// Like ParseLeadingInt, but fails (false) unless the whole text, trimmed, is one integer.
 bool ParseInt(std::string_view s, long& value);
 
-}  // namespace text
+} // namespace text

@@ -34,7 +34,8 @@ private:
 std::int64_t AsSigned(const FormatArg& a)
 {
     switch (a.kind) {
-    case FormatArg::Kind::Signed: return a.i;
+    case FormatArg::Kind::Signed:
+        return a.i;
     case FormatArg::Kind::Unsigned:
         return a.u > std::uint64_t(std::numeric_limits<std::int64_t>::max())
                    ? std::numeric_limits<std::int64_t>::max()
@@ -47,8 +48,10 @@ std::int64_t AsSigned(const FormatArg& a)
         if (a.d <= -9.2e18)
             return std::numeric_limits<std::int64_t>::min();
         return std::int64_t(a.d);
-    case FormatArg::Kind::Pointer: return std::int64_t(reinterpret_cast<std::uintptr_t>(a.p));
-    case FormatArg::Kind::Text: return 0;
+    case FormatArg::Kind::Pointer:
+        return std::int64_t(reinterpret_cast<std::uintptr_t>(a.p));
+    case FormatArg::Kind::Text:
+        return 0;
     }
     return 0;
 }
@@ -65,7 +68,8 @@ std::size_t CharPrefix(std::string_view s, std::size_t chars)
 void Pad(std::string& out, std::string_view body, const Spec& spec)
 {
     const std::size_t length = Utf8Length(body);
-    const std::size_t fill = spec.width > 0 && std::size_t(spec.width) > length ? spec.width - length : 0;
+    const std::size_t fill =
+        spec.width > 0 && std::size_t(spec.width) > length ? spec.width - length : 0;
     if (!spec.left)
         out.append(fill, ' ');
     out.append(body);
@@ -102,26 +106,29 @@ void FormatInteger(std::string& out, const FormatArg& a, const Spec& spec)
             negative = v < 0;
             magnitude = negative ? std::uint64_t(0) - std::uint64_t(v) : std::uint64_t(v);
         } else if (v < 0 && bytes <= 4) {
-            magnitude = std::uint32_t(v);  // the two's complement of the width passed
+            magnitude = std::uint32_t(v); // the two's complement of the width passed
         } else {
             magnitude = std::uint64_t(v);
         }
     }
     const int base = c == 'x' || c == 'X' ? 16 : c == 'o' ? 8 : 10;
     std::array<char, 24> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, base);
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, base);
     std::string digits(buffer.data(), result.ptr);
     if (spec.precision == 0 && magnitude == 0)
         digits.clear();
     if (spec.precision > 0 && std::size_t(spec.precision) > digits.size())
         digits.insert(0, spec.precision - digits.size(), '0');
     if (c == 'X')
-        std::transform(digits.begin(), digits.end(), digits.begin(), [](char ch) {
-            return ch >= 'a' && ch <= 'f' ? char(ch - 'a' + 'A') : ch;
-        });
+        std::transform(digits.begin(), digits.end(), digits.begin(),
+                       [](char ch) { return ch >= 'a' && ch <= 'f' ? char(ch - 'a' + 'A') : ch; });
     if (spec.alt && base == 8 && (digits.empty() || digits[0] != '0'))
         digits.insert(0, "0");
-    std::string sign = negative ? "-" : isSigned && spec.plus ? "+" : isSigned && spec.space ? " " : "";
+    std::string sign = negative                 ? "-"
+                       : isSigned && spec.plus  ? "+"
+                       : isSigned && spec.space ? " "
+                                                : "";
     if (spec.alt && base == 16 && magnitude != 0)
         sign += c == 'X' ? "0X" : "0x";
     PadNumber(out, sign, digits, spec, spec.precision < 0);
@@ -141,7 +148,8 @@ void FormatReal(std::string& out, double value, const Spec& spec)
     else if (c == 'e' || c == 'E')
         result = std::to_chars(first, last, value, std::chars_format::scientific, precision);
     else
-        result = std::to_chars(first, last, value, std::chars_format::general, std::max(precision, 1));
+        result =
+            std::to_chars(first, last, value, std::chars_format::general, std::max(precision, 1));
     std::string digits(first, result.ptr);
     const bool negative = !digits.empty() && digits[0] == '-';
     if (negative)
@@ -166,16 +174,20 @@ std::string PointerText(std::uintptr_t address)
 std::string AsText(const FormatArg& a)
 {
     switch (a.kind) {
-    case FormatArg::Kind::Text: return std::string(a.s);
-    case FormatArg::Kind::Signed: return std::to_string(a.i);
-    case FormatArg::Kind::Unsigned: return std::to_string(a.u);
+    case FormatArg::Kind::Text:
+        return std::string(a.s);
+    case FormatArg::Kind::Signed:
+        return std::to_string(a.i);
+    case FormatArg::Kind::Unsigned:
+        return std::to_string(a.u);
     case FormatArg::Kind::Real: {
         std::array<char, 64> buffer{};
         const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), a.d,
                                           std::chars_format::general, 6);
         return std::string(buffer.data(), result.ptr);
     }
-    case FormatArg::Kind::Pointer: return PointerText(reinterpret_cast<std::uintptr_t>(a.p));
+    case FormatArg::Kind::Pointer:
+        return PointerText(reinterpret_cast<std::uintptr_t>(a.p));
     }
     return {};
 }
@@ -218,11 +230,21 @@ Spec TextSpec(const Spec& spec)
 void FormatOne(std::string& out, const FormatArg& a, const Spec& spec)
 {
     switch (spec.conversion) {
-    case 'd': case 'i': case 'u': case 'x': case 'X': case 'o':
+    case 'd':
+    case 'i':
+    case 'u':
+    case 'x':
+    case 'X':
+    case 'o':
         if (a.kind == FormatArg::Kind::Text)
             return FormatString(out, a, TextSpec(spec));
         return FormatInteger(out, a, spec);
-    case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
+    case 'f':
+    case 'F':
+    case 'e':
+    case 'E':
+    case 'g':
+    case 'G':
         if (a.kind == FormatArg::Kind::Real)
             return FormatReal(out, a.d, spec);
         if (a.kind == FormatArg::Kind::Signed)
@@ -230,13 +252,17 @@ void FormatOne(std::string& out, const FormatArg& a, const Spec& spec)
         if (a.kind == FormatArg::Kind::Unsigned)
             return FormatReal(out, double(a.u), spec);
         return FormatString(out, a, TextSpec(spec));
-    case 'c': case 'C': return FormatChar(out, a, spec);
+    case 'c':
+    case 'C':
+        return FormatChar(out, a, spec);
     case 'p':
-        return Pad(out, a.kind == FormatArg::Kind::Pointer
-                            ? PointerText(reinterpret_cast<std::uintptr_t>(a.p))
-                            : PointerText(std::uintptr_t(AsSigned(a))),
+        return Pad(out,
+                   a.kind == FormatArg::Kind::Pointer
+                       ? PointerText(reinterpret_cast<std::uintptr_t>(a.p))
+                       : PointerText(std::uintptr_t(AsSigned(a))),
                    spec);
-    default: return FormatString(out, a, spec);
+    default:
+        return FormatString(out, a, spec);
     }
 }
 
@@ -278,15 +304,21 @@ bool ParseSpec(std::string_view f, std::size_t& pos, ArgCursor& args, Spec& spec
 {
     for (; pos < f.size(); ++pos) {
         const char c = f[pos];
-        if (c == '-') spec.left = true;
-        else if (c == '+') spec.plus = true;
-        else if (c == ' ') spec.space = true;
-        else if (c == '#') spec.alt = true;
-        else if (c == '0') spec.zero = true;
-        else break;
+        if (c == '-')
+            spec.left = true;
+        else if (c == '+')
+            spec.plus = true;
+        else if (c == ' ')
+            spec.space = true;
+        else if (c == '#')
+            spec.alt = true;
+        else if (c == '0')
+            spec.zero = true;
+        else
+            break;
     }
     if (const std::optional<int> width = ReadNumber(f, pos, args)) {
-        spec.left = spec.left || *width < 0;  // a negative width from "*" means left-justified
+        spec.left = spec.left || *width < 0; // a negative width from "*" means left-justified
         spec.width = *width < 0 ? -*width : *width;
     }
     if (pos < f.size() && f[pos] == '.') {
@@ -301,7 +333,7 @@ bool ParseSpec(std::string_view f, std::size_t& pos, ArgCursor& args, Spec& spec
     return std::string_view("diuxXocCsSfFeEgGp").find(spec.conversion) != std::string_view::npos;
 }
 
-}  // namespace
+} // namespace
 
 std::string FormatArgs(std::string_view format, std::span<const FormatArg> args)
 {
@@ -335,4 +367,4 @@ std::string FormatArgs(std::string_view format, std::span<const FormatArg> args)
     return out;
 }
 
-}  // namespace text
+} // namespace text

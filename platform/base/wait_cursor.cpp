@@ -6,9 +6,12 @@ namespace {
 IWaitCursorSink* g_sink = nullptr;
 int g_depth = 0;
 
-}  // namespace
+} // namespace
 
-void SetWaitCursorSink(IWaitCursorSink* sink) { g_sink = sink; }
+void SetWaitCursorSink(IWaitCursorSink* sink)
+{
+    g_sink = sink;
+}
 
 void BeginWaitCursor()
 {
@@ -24,4 +27,7 @@ void EndWaitCursor()
         g_sink->ShowWaitCursor(false);
 }
 
-int WaitCursorDepth() { return g_depth; }
+int WaitCursorDepth()
+{
+    return g_depth;
+}

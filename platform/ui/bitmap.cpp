@@ -15,7 +15,7 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* /*dc*/, int width, int height)
     if (image.isNull())
         return FALSE;
     image.fill(Qt::black);
-    image.setDotsPerMeterX(3780);  // 96 dots per inch
+    image.setDotsPerMeterX(3780); // 96 dots per inch
     image.setDotsPerMeterY(3780);
     m_data = std::make_unique<ui_detail::BitmapData>(ui_detail::BitmapData{std::move(image)});
     MarkCreated();
@@ -31,7 +31,7 @@ BOOL CBitmap::LoadBitmap(UINT resourceId)
     if (image.isNull())
         return FALSE;
     image = image.convertToFormat(QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);  // 96 dots per inch
+    image.setDotsPerMeterX(3780); // 96 dots per inch
     image.setDotsPerMeterY(3780);
     m_data = std::make_unique<ui_detail::BitmapData>(ui_detail::BitmapData{std::move(image)});
     MarkCreated();
@@ -52,4 +52,7 @@ BOOL CBitmap::GetBitmap(BITMAP* bitmap) const
     return TRUE;
 }
 
-void CBitmap::ReleaseContents() { m_data.reset(); }
+void CBitmap::ReleaseContents()
+{
+    m_data.reset();
+}

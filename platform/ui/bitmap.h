@@ -10,7 +10,7 @@ class CDC;
 namespace ui_detail {
 struct BitmapData;
 class DcAccess;
-}  // namespace ui_detail
+} // namespace ui_detail
 
 struct BITMAP {
     LONG bmType = 0;

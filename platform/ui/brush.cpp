@@ -9,7 +9,10 @@ BOOL CBrush::CreateSolidBrush(COLORREF colour)
     return CreateBrushIndirect(&logBrush);
 }
 
-BOOL CBrush::CreateSysColorBrush(int index) { return CreateSolidBrush(GetSysColor(index)); }
+BOOL CBrush::CreateSysColorBrush(int index)
+{
+    return CreateSolidBrush(GetSysColor(index));
+}
 
 BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* logBrush)
 {

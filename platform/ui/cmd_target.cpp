@@ -40,10 +40,9 @@ void CCmdTarget::MapUpdate(UINT id, std::function<void(CCmdUI*)> handler)
 
 void CCmdTarget::MapUpdateRange(UINT firstId, UINT lastId, std::function<void(CCmdUI*)> handler)
 {
-    m_entries.push_back({firstId, lastId, CN_UPDATE_COMMAND_UI,
-                         [h = std::move(handler)](UINT, void* extra) {
-                             h(static_cast<CCmdUI*>(extra));
-                         }});
+    m_entries.push_back(
+        {firstId, lastId, CN_UPDATE_COMMAND_UI,
+         [h = std::move(handler)](UINT, void* extra) { h(static_cast<CCmdUI*>(extra)); }});
 }
 
 void CCmdTarget::MapNotify(UINT id, UINT code, std::function<void()> handler)
@@ -55,6 +54,7 @@ void CCmdTarget::MapNotify(UINT id, UINT code, std::function<void(NMHDR*, LRESUL
 {
     m_entries.push_back({id, id, int(code), [h = std::move(handler)](UINT, void* extra) {
                              auto* notify = static_cast<AFX_NOTIFY*>(extra);
-                             h(notify ? notify->pNMHDR : nullptr, notify ? notify->pResult : nullptr);
+                             h(notify ? notify->pNMHDR : nullptr,
+                               notify ? notify->pResult : nullptr);
                          }});
 }

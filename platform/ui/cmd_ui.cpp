@@ -3,7 +3,10 @@
 
 #include "platform/ui/cmd_target.h"
 
-void CCmdUI::Enable(BOOL on) { m_enabled = on ? TRUE : FALSE; }
+void CCmdUI::Enable(BOOL on)
+{
+    m_enabled = on ? TRUE : FALSE;
+}
 
 void CCmdUI::SetCheck(int check)
 {
@@ -17,7 +20,10 @@ void CCmdUI::SetRadio(BOOL on)
     m_radio = on != FALSE;
 }
 
-void CCmdUI::SetText(const std::string& text) { m_text = text; }
+void CCmdUI::SetText(const std::string& text)
+{
+    m_text = text;
+}
 
 BOOL CCmdUI::DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler)
 {

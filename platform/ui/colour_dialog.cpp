@@ -65,12 +65,14 @@ int CColorDialog::DoModal()
 {
     if (m_pCustomColours)
         for (int i = 0; i < int(m_pCustomColours->size()); ++i)
-            QColorDialog::setCustomColor(i, ui_detail::ToQColor((*m_pCustomColours)[std::size_t(i)]));
+            QColorDialog::setCustomColor(i,
+                                         ui_detail::ToQColor((*m_pCustomColours)[std::size_t(i)]));
     const int result = CDialog::DoModal();
     m_picker = nullptr;
     if (m_pCustomColours)
         for (int i = 0; i < int(m_pCustomColours->size()); ++i)
-            (*m_pCustomColours)[std::size_t(i)] = ui_detail::FromQRgb(QColorDialog::customColor(i).rgb());
+            (*m_pCustomColours)[std::size_t(i)] =
+                ui_detail::FromQRgb(QColorDialog::customColor(i).rgb());
     return result;
 }
 

@@ -35,7 +35,7 @@ DcState FreshState()
     return state;
 }
 
-}  // namespace
+} // namespace
 
 DcImpl::DcImpl() : state(FreshState()) {}
 
@@ -51,7 +51,7 @@ QImage* DcImpl::Target() const
 QRegion DcImpl::Clip() const
 {
     const QImage* target = Target();
-    QRegion region = printer ? QRegion(QRect(QPoint(0, 0), printer->printable))
+    QRegion region = printer  ? QRegion(QRect(QPoint(0, 0), printer->printable))
                      : target ? QRegion(target->rect())
                               : QRegion();
     if (paintRegion)
@@ -134,7 +134,8 @@ QString ToQString(std::string_view text)
 {
     // Drop a character cut off at the end, so a byte count never shows half a character.
     std::size_t start = text.size();
-    while (start > 0 && text.size() - start < 3 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80)
+    while (start > 0 && text.size() - start < 3 &&
+           (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80)
         --start;
     if (start > 0) {
         const auto lead = static_cast<unsigned char>(text[start - 1]);
@@ -145,7 +146,7 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-}  // namespace ui_detail
+} // namespace ui_detail
 
 using ui_detail::DcAccess;
 
@@ -231,12 +232,27 @@ CGdiObject* CDC::SelectObject(CGdiObject* object)
     return nullptr;
 }
 
-CGdiObject* CDC::SelectStockObject(int index) { return SelectObject(GetStockObject(index)); }
+CGdiObject* CDC::SelectStockObject(int index)
+{
+    return SelectObject(GetStockObject(index));
+}
 
-COLORREF CDC::SetTextColor(COLORREF colour) { return std::exchange(m_impl->state.textColour, colour); }
-COLORREF CDC::GetTextColor() const { return m_impl->state.textColour; }
-COLORREF CDC::SetBkColor(COLORREF colour) { return std::exchange(m_impl->state.bkColour, colour); }
-COLORREF CDC::GetBkColor() const { return m_impl->state.bkColour; }
+COLORREF CDC::SetTextColor(COLORREF colour)
+{
+    return std::exchange(m_impl->state.textColour, colour);
+}
+COLORREF CDC::GetTextColor() const
+{
+    return m_impl->state.textColour;
+}
+COLORREF CDC::SetBkColor(COLORREF colour)
+{
+    return std::exchange(m_impl->state.bkColour, colour);
+}
+COLORREF CDC::GetBkColor() const
+{
+    return m_impl->state.bkColour;
+}
 
 int CDC::SetBkMode(int mode)
 {
@@ -245,9 +261,18 @@ int CDC::SetBkMode(int mode)
     return std::exchange(m_impl->state.bkMode, mode);
 }
 
-int CDC::GetBkMode() const { return m_impl->state.bkMode; }
-UINT CDC::SetTextAlign(UINT align) { return std::exchange(m_impl->state.textAlign, align); }
-UINT CDC::GetTextAlign() const { return m_impl->state.textAlign; }
+int CDC::GetBkMode() const
+{
+    return m_impl->state.bkMode;
+}
+UINT CDC::SetTextAlign(UINT align)
+{
+    return std::exchange(m_impl->state.textAlign, align);
+}
+UINT CDC::GetTextAlign() const
+{
+    return m_impl->state.textAlign;
+}
 
 int CDC::SaveDC()
 {
@@ -286,7 +311,10 @@ int CDC::GetClipBox(RECT* rect) const
     return ui_detail::RegionKind(region);
 }
 
-BOOL CDC::IsPrinting() const { return m_impl->printing; }
+BOOL CDC::IsPrinting() const
+{
+    return m_impl->printing;
+}
 
 int CDC::GetDeviceCaps(int index) const
 {
@@ -297,18 +325,30 @@ int CDC::GetDeviceCaps(int index) const
     const QPoint offset = printer ? printer->offset : QPoint(0, 0);
     const int dpi = printer ? printer->dotsPerInch : ui_detail::kDotsPerInch;
     switch (index) {
-    case HORZRES: return size.width();
-    case VERTRES: return size.height();
-    case HORZSIZE: return MulDiv(size.width(), 254, dpi * 10);
-    case VERTSIZE: return MulDiv(size.height(), 254, dpi * 10);
+    case HORZRES:
+        return size.width();
+    case VERTRES:
+        return size.height();
+    case HORZSIZE:
+        return MulDiv(size.width(), 254, dpi * 10);
+    case VERTSIZE:
+        return MulDiv(size.height(), 254, dpi * 10);
     case LOGPIXELSX:
-    case LOGPIXELSY: return dpi;
-    case BITSPIXEL: return printer ? 24 : 32;
-    case PLANES: return 1;
-    case PHYSICALWIDTH: return sheet.width();
-    case PHYSICALHEIGHT: return sheet.height();
-    case PHYSICALOFFSETX: return offset.x();
-    case PHYSICALOFFSETY: return offset.y();
-    default: return 0;
+    case LOGPIXELSY:
+        return dpi;
+    case BITSPIXEL:
+        return printer ? 24 : 32;
+    case PLANES:
+        return 1;
+    case PHYSICALWIDTH:
+        return sheet.width();
+    case PHYSICALHEIGHT:
+        return sheet.height();
+    case PHYSICALOFFSETX:
+        return offset.x();
+    case PHYSICALOFFSETY:
+        return offset.y();
+    default:
+        return 0;
     }
 }

@@ -17,14 +17,14 @@ class CWnd;
 namespace ui_detail {
 struct DcImpl;
 class DcAccess;
-}  // namespace ui_detail
+} // namespace ui_detail
 
 /// What GetTextMetrics reports of the selected font, in device pixels.
 struct TEXTMETRIC {
-    LONG tmHeight = 0;  // ascent + descent
+    LONG tmHeight = 0; // ascent + descent
     LONG tmAscent = 0;
     LONG tmDescent = 0;
-    LONG tmInternalLeading = 0;  // height - em size
+    LONG tmInternalLeading = 0; // height - em size
     LONG tmExternalLeading = 0;
     LONG tmAveCharWidth = 0;
     LONG tmMaxCharWidth = 0;
@@ -42,8 +42,8 @@ inline constexpr BYTE TMPF_FIXED_PITCH = 0x01;
 // Background modes.
 inline constexpr int TRANSPARENT = 1, OPAQUE = 2;
 // Text alignment: one horizontal, one vertical, and whether TextOut moves the current position.
-inline constexpr UINT TA_NOUPDATECP = 0, TA_UPDATECP = 1, TA_LEFT = 0, TA_RIGHT = 2,
-                      TA_CENTER = 6, TA_TOP = 0, TA_BOTTOM = 8, TA_BASELINE = 24;
+inline constexpr UINT TA_NOUPDATECP = 0, TA_UPDATECP = 1, TA_LEFT = 0, TA_RIGHT = 2, TA_CENTER = 6,
+                      TA_TOP = 0, TA_BOTTOM = 8, TA_BASELINE = 24;
 // DrawText formats.
 inline constexpr UINT DT_TOP = 0x0000, DT_LEFT = 0x0000, DT_CENTER = 0x0001, DT_RIGHT = 0x0002,
                       DT_VCENTER = 0x0004, DT_BOTTOM = 0x0008, DT_WORDBREAK = 0x0010,

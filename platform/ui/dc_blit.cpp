@@ -31,17 +31,24 @@ using Combine = QRgb (*)(QRgb source, QRgb destination);
 Combine Combiner(DWORD rop)
 {
     switch (rop) {
-    case SRCCOPY: return [](QRgb s, QRgb) { return s; };
-    case SRCPAINT: return [](QRgb s, QRgb d) { return s | d; };
-    case SRCAND: return [](QRgb s, QRgb d) { return s & d; };
-    case SRCINVERT: return [](QRgb s, QRgb d) { return s ^ d; };
-    case MERGEPAINT: return [](QRgb s, QRgb d) { return ~s | d; };
-    default: return nullptr;
+    case SRCCOPY:
+        return [](QRgb s, QRgb) { return s; };
+    case SRCPAINT:
+        return [](QRgb s, QRgb d) { return s | d; };
+    case SRCAND:
+        return [](QRgb s, QRgb d) { return s & d; };
+    case SRCINVERT:
+        return [](QRgb s, QRgb d) { return s ^ d; };
+    case MERGEPAINT:
+        return [](QRgb s, QRgb d) { return ~s | d; };
+    default:
+        return nullptr;
     }
 }
 
 /// A printer keeps no pixels to combine with, so only a plain copy reaches it.
-BOOL CopyToPrinter(const ui_detail::DcImpl& dc, const QRect& area, const QImage& from, QPoint source, DWORD rop)
+BOOL CopyToPrinter(const ui_detail::DcImpl& dc, const QRect& area, const QImage& from,
+                   QPoint source, DWORD rop)
 {
     if (rop != SRCCOPY)
         return FALSE;
@@ -51,7 +58,7 @@ BOOL CopyToPrinter(const ui_detail::DcImpl& dc, const QRect& area, const QImage&
     return TRUE;
 }
 
-}  // namespace
+} // namespace
 
 void CDC::FillRect(const RECT* rect, CBrush* brush)
 {
@@ -97,19 +104,22 @@ void CDC::FrameRect(const RECT* rect, CBrush* brush)
     painter->fillRect(QRect(box.right(), box.top(), 1, box.height()), fill);
 }
 
-BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, DWORD rop)
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource,
+                 DWORD rop)
 {
     const auto combine = Combiner(rop);
     if (!combine || !source)
         return FALSE;
     const QImage* from = ui_detail::DcAccess::Of(*source).Target();
     if (from && m_impl->printer)
-        return CopyToPrinter(*m_impl, QRect(x, y, width, height), *from, QPoint(xSource, ySource), rop);
+        return CopyToPrinter(*m_impl, QRect(x, y, width, height), *from, QPoint(xSource, ySource),
+                             rop);
     const QImage* to = m_impl->Target();
     if (!from || !to)
         return FALSE;
     // Copies, so that source and destination may be the same image.
-    QImage pixels = from->copy(xSource, ySource, width, height).convertToFormat(QImage::Format_RGB32);
+    QImage pixels =
+        from->copy(xSource, ySource, width, height).convertToFormat(QImage::Format_RGB32);
     if (rop != SRCCOPY) {
         const QImage there = to->copy(x, y, width, height).convertToFormat(QImage::Format_RGB32);
         for (int row = 0; row < pixels.height(); ++row) {

@@ -37,7 +37,10 @@ void AppendLinePixels(QPoint a, QPoint b, std::vector<QPoint>& out)
     }
 }
 
-bool IsCosmetic(const LOGPEN& pen) { return pen.lopnWidth.x <= 1; }
+bool IsCosmetic(const LOGPEN& pen)
+{
+    return pen.lopnWidth.x <= 1;
+}
 
 /// A polyline with the selected pen: one-pixel pens plot their pixels (a dotted pen every
 /// other one, its gaps in the background colour when opaque); wider pens, and every pen on a
@@ -51,7 +54,8 @@ void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
     if (!painter.IsActive())
         return;
     if (!IsCosmetic(pen)) {
-        QPen wide(ToQColor(pen.lopnColor), pen.lopnWidth.x, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+        QPen wide(ToQColor(pen.lopnColor), pen.lopnWidth.x, Qt::SolidLine, Qt::FlatCap,
+                  Qt::MiterJoin);
         painter->setPen(wide);
         painter->drawPolyline(points.data(), int(points.size()));
         return;
@@ -59,7 +63,8 @@ void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
     if (dc.printer) {
         // A printer pixel is too small to see, and a page of plotted points too big to send:
         // a printer draws its thinnest line instead.
-        QPen thin(ToQColor(pen.lopnColor), 0, pen.lopnStyle == PS_DOT ? Qt::DotLine : Qt::SolidLine);
+        QPen thin(ToQColor(pen.lopnColor), 0,
+                  pen.lopnStyle == PS_DOT ? Qt::DotLine : Qt::SolidLine);
         painter->setPen(thin);
         painter->drawPolyline(points.data(), int(points.size()));
         return;
@@ -105,7 +110,7 @@ QRect Normalized(int left, int top, int right, int bottom)
     return ui_detail::ToQRect(box);
 }
 
-}  // namespace
+} // namespace
 
 CPoint CDC::MoveTo(int x, int y)
 {
@@ -113,7 +118,10 @@ CPoint CDC::MoveTo(int x, int y)
     return {old.x(), old.y()};
 }
 
-CPoint CDC::GetCurrentPosition() const { return {m_impl->state.position.x(), m_impl->state.position.y()}; }
+CPoint CDC::GetCurrentPosition() const
+{
+    return {m_impl->state.position.x(), m_impl->state.position.y()};
+}
 
 BOOL CDC::LineTo(int x, int y)
 {
@@ -155,8 +163,8 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom)
     const int shift = pen.lopnStyle == PS_INSIDEFRAME ? 0 : width / 2;
     const QRect outer = pen.lopnStyle == PS_INSIDEFRAME
                             ? box
-                            : QRect(box.left() - shift, box.top() - shift,
-                                    box.width() - 1 + width, box.height() - 1 + width);
+                            : QRect(box.left() - shift, box.top() - shift, box.width() - 1 + width,
+                                    box.height() - 1 + width);
     FillArea(*m_impl, outer.adjusted(width, width, -width, -width));
     FillFrame(*m_impl, outer, width);
     return TRUE;
@@ -177,7 +185,8 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom)
         return TRUE;
     const LOGPEN& pen = m_impl->state.pen;
     const LOGBRUSH& brush = m_impl->state.brush;
-    painter->setBrush(brush.lbStyle == BS_NULL ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.lbColor)));
+    painter->setBrush(brush.lbStyle == BS_NULL ? QBrush(Qt::NoBrush)
+                                               : QBrush(ToQColor(brush.lbColor)));
     if (pen.lopnStyle == PS_NULL) {
         painter->setPen(Qt::NoPen);
         painter->drawEllipse(box.adjusted(0, 0, -1, -1));

@@ -22,7 +22,8 @@ void DrawRun(DcPainter& painter, const ui_detail::DcState& state, const QFontMet
 {
     const int height = metrics.ascent() + metrics.descent();
     if (state.bkMode == OPAQUE)
-        painter->fillRect(QRect(topLeft.x(), topLeft.y(), line.width, height), ToQColor(state.bkColour));
+        painter->fillRect(QRect(topLeft.x(), topLeft.y(), line.width, height),
+                          ToQColor(state.bkColour));
     painter->setFont(state.qfont);
     painter->setPen(ToQColor(state.textColour));
     const int baseline = topLeft.y() + metrics.ascent();
@@ -53,7 +54,7 @@ int AlignedTop(int y, const QFontMetrics& metrics, UINT align)
     return y;
 }
 
-}  // namespace
+} // namespace
 
 BOOL CDC::TextOut(int x, int y, std::string_view text)
 {
@@ -64,7 +65,8 @@ BOOL CDC::TextOut(int x, int y, std::string_view text)
     line.width = metrics.horizontalAdvance(line.text);
     const UINT align = state.textAlign;
     const QPoint origin = (align & TA_UPDATECP) ? state.position : QPoint(x, y);
-    const QPoint topLeft(AlignedLeft(origin.x(), line.width, align), AlignedTop(origin.y(), metrics, align));
+    const QPoint topLeft(AlignedLeft(origin.x(), line.width, align),
+                         AlignedTop(origin.y(), metrics, align));
     {
         DcPainter painter(*m_impl);
         if (painter.IsActive())
@@ -87,7 +89,8 @@ int CDC::DrawText(std::string_view text, RECT* rect, UINT format)
     const QFontMetrics metrics(state.qfont);
     const CRect box(*rect);
     const UINT layoutFormat = (format & DT_CALCRECT) ? (format & ~DT_END_ELLIPSIS) : format;
-    const auto lines = ui_detail::LayoutText(ui_detail::ToQString(text), layoutFormat, box.Width(), metrics);
+    const auto lines =
+        ui_detail::LayoutText(ui_detail::ToQString(text), layoutFormat, box.Width(), metrics);
     const int lineHeight = metrics.ascent() + metrics.descent();
     const int textHeight = int(lines.size()) * lineHeight;
 
@@ -95,7 +98,8 @@ int CDC::DrawText(std::string_view text, RECT* rect, UINT format)
         int widest = 0;
         for (const auto& line : lines)
             widest = std::max(widest, line.width);
-        const bool wrapped = (format & DT_WORDBREAK) && !(format & DT_SINGLELINE) && lines.size() > 1;
+        const bool wrapped =
+            (format & DT_WORDBREAK) && !(format & DT_SINGLELINE) && lines.size() > 1;
         rect->right = rect->left + (wrapped ? std::max(box.Width(), widest) : widest);
         rect->bottom = rect->top + textHeight;
         return textHeight;
@@ -129,7 +133,8 @@ int CDC::DrawText(std::string_view text, RECT* rect, UINT format)
 CSize CDC::GetTextExtent(std::string_view text) const
 {
     const QFontMetrics metrics(m_impl->state.qfont);
-    return {metrics.horizontalAdvance(ui_detail::ToQString(text)), metrics.ascent() + metrics.descent()};
+    return {metrics.horizontalAdvance(ui_detail::ToQString(text)),
+            metrics.ascent() + metrics.descent()};
 }
 
 BOOL CDC::GetTextMetrics(TEXTMETRIC* tm) const
@@ -153,6 +158,7 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* tm) const
     tm->tmCharSet = state.font.lfCharSet;
     // The pitch bit means variable pitch, as the program's dialog-unit rules expect.
     const bool fixed = QFontInfo(state.qfont).fixedPitch();
-    tm->tmPitchAndFamily = BYTE((state.font.lfPitchAndFamily & 0xF0) | (fixed ? 0 : TMPF_FIXED_PITCH));
+    tm->tmPitchAndFamily =
+        BYTE((state.font.lfPitchAndFamily & 0xF0) | (fixed ? 0 : TMPF_FIXED_PITCH));
     return TRUE;
 }

@@ -16,9 +16,8 @@ BOOL CFont::CreateFontIndirect(const LOGFONT* logFont)
 }
 
 BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
-                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
-                       BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
-                       const char* faceName)
+                       BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+                       BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const char* faceName)
 {
     LOGFONT lf;
     lf.lfHeight = height;

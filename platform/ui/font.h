@@ -10,10 +10,9 @@ class CDC;
 class CFont final : public CGdiObject {
 public:
     BOOL CreateFontIndirect(const LOGFONT* logFont);
-    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight,
-                    BYTE italic, BYTE underline, BYTE strikeOut, BYTE charSet,
-                    BYTE outPrecision, BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
-                    const char* faceName);
+    BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
+                    BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
+                    BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const char* faceName);
     /// A font of pointSize tenths of a point for dc's resolution (the screen's when null).
     BOOL CreatePointFont(int pointSize, const char* faceName, CDC* dc = nullptr);
     /// FALSE when the font is empty.

@@ -31,7 +31,7 @@ void SetFace(LOGFONT& font, const std::string& face)
     std::strncpy(font.lfFaceName, face.c_str(), sizeof(font.lfFaceName) - 1);
 }
 
-}  // namespace
+} // namespace
 
 CFontDialog::CFontDialog(const LOGFONT* initial, DWORD flags, CDC* /*printerDC*/, CWnd* parent)
     : m_lf(initial ? *initial : LOGFONT()), m_flags(flags), m_parent(parent)

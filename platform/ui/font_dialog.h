@@ -11,9 +11,9 @@ class CWnd;
 // Flags. The font lists are the same for screen and printer here, so CF_SCREENFONTS,
 // CF_PRINTERFONTS and CF_FORCEFONTEXIST are accepted and change nothing; CF_EFFECTS offers
 // underline and strike-out.
-inline constexpr DWORD CF_SCREENFONTS = 0x00000001, CF_PRINTERFONTS = 0x00000002, CF_BOTH = 0x00000003,
-                       CF_INITTOLOGFONTSTRUCT = 0x00000040, CF_EFFECTS = 0x00000100,
-                       CF_FORCEFONTEXIST = 0x00010000;
+inline constexpr DWORD CF_SCREENFONTS = 0x00000001, CF_PRINTERFONTS = 0x00000002,
+                       CF_BOTH = 0x00000003, CF_INITTOLOGFONTSTRUCT = 0x00000040,
+                       CF_EFFECTS = 0x00000100, CF_FORCEFONTEXIST = 0x00010000;
 
 /// Starts from the font given (with CF_INITTOLOGFONTSTRUCT) and, after IDOK, holds the font
 /// chosen in m_lf, its height in screen pixels. A size the user left alone keeps the font's
@@ -21,8 +21,9 @@ inline constexpr DWORD CF_SCREENFONTS = 0x00000001, CF_PRINTERFONTS = 0x00000002
 /// hooks TestHooks::AnswerFont answers it.
 class CFontDialog {
 public:
-    explicit CFontDialog(const LOGFONT* initial = nullptr, DWORD flags = CF_EFFECTS | CF_SCREENFONTS,
-                         CDC* printerDC = nullptr, CWnd* parent = nullptr);
+    explicit CFontDialog(const LOGFONT* initial = nullptr,
+                         DWORD flags = CF_EFFECTS | CF_SCREENFONTS, CDC* printerDC = nullptr,
+                         CWnd* parent = nullptr);
     virtual ~CFontDialog() = default;
 
     /// IDOK or IDCANCEL.

@@ -26,7 +26,8 @@ using KeysOfFrame = std::function<const CAcceleratorTable*()>;
 IMenuPopupListener* ListenerOf(CFrameWnd& frame)
 {
     const QWidget* widget = ui_detail::WidgetOf(&frame);
-    return widget ? static_cast<IMenuPopupListener*>(widget->property(kListenerProperty).value<void*>())
+    return widget ? static_cast<IMenuPopupListener*>(
+                        widget->property(kListenerProperty).value<void*>())
                   : nullptr;
 }
 
@@ -118,7 +119,8 @@ void RemoveMenuPopupListener(IMenuPopupListener* listener)
         if (owner == listener && widget &&
             widget->property(kListenerProperty).value<void*>() == static_cast<void*>(listener))
             widget->setProperty(kListenerProperty, QVariant());
-    std::erase_if(frames, [listener](const auto& entry) { return entry.first == listener || !entry.second; });
+    std::erase_if(
+        frames, [listener](const auto& entry) { return entry.first == listener || !entry.second; });
 }
 
 BOOL CFrameWnd::SetMenu(CMenu* menu)

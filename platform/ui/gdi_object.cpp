@@ -55,17 +55,24 @@ struct StockObjects {
         case GRAY_BRUSH:
         case DKGRAY_BRUSH:
         case BLACK_BRUSH:
-        case NULL_BRUSH: return &brushes[index];
+        case NULL_BRUSH:
+            return &brushes[index];
         case WHITE_PEN:
         case BLACK_PEN:
-        case NULL_PEN: return &pens[index - WHITE_PEN];
+        case NULL_PEN:
+            return &pens[index - WHITE_PEN];
         case OEM_FIXED_FONT:
         case ANSI_FIXED_FONT:
-        case SYSTEM_FIXED_FONT: return &fixedFont;
-        case ANSI_VAR_FONT: return &varFont;
-        case SYSTEM_FONT: return &systemFont;
-        case DEFAULT_GUI_FONT: return &guiFont;
-        default: return nullptr;
+        case SYSTEM_FIXED_FONT:
+            return &fixedFont;
+        case ANSI_VAR_FONT:
+            return &varFont;
+        case SYSTEM_FONT:
+            return &systemFont;
+        case DEFAULT_GUI_FONT:
+            return &guiFont;
+        default:
+            return nullptr;
         }
     }
 
@@ -83,7 +90,7 @@ StockObjects& Stock()
     return stock;
 }
 
-}  // namespace
+} // namespace
 
 BOOL CGdiObject::DeleteObject()
 {
@@ -96,4 +103,7 @@ BOOL CGdiObject::DeleteObject()
     return TRUE;
 }
 
-CGdiObject* GetStockObject(int index) { return Stock().Get(index); }
+CGdiObject* GetStockObject(int index)
+{
+    return Stock().Get(index);
+}

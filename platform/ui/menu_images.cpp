@@ -57,7 +57,8 @@ BOOL CMenuImages::AddToolBar(UINT resourceId)
     const int first = int(m_impl->icons.size());
     const int pictures = strip.width() / size.width();
     for (int k = 0; k < pictures; ++k)
-        m_impl->icons.emplace_back(QPixmap::fromImage(strip.copy(k * size.width(), 0, size.width(), size.height())));
+        m_impl->icons.emplace_back(
+            QPixmap::fromImage(strip.copy(k * size.width(), 0, size.width(), size.height())));
     int k = 0;
     for (const UINT command : toolbar->buttons) {
         if (command == 0)

@@ -18,8 +18,10 @@ BOOL CPen::CreatePenIndirect(const LOGPEN* logPen)
     case PS_SOLID:
     case PS_DOT:
     case PS_NULL:
-    case PS_INSIDEFRAME: break;
-    default: return FALSE;
+    case PS_INSIDEFRAME:
+        break;
+    default:
+        return FALSE;
     }
     m_logPen = *logPen;
     MarkCreated();

@@ -9,7 +9,7 @@ inline constexpr UINT PS_SOLID = 0, PS_DOT = 2, PS_NULL = 5, PS_INSIDEFRAME = 6;
 
 struct LOGPEN {
     UINT lopnStyle = PS_SOLID;
-    POINT lopnWidth;  // x is the width; 0 means one device pixel
+    POINT lopnWidth; // x is the width; 0 means one device pixel
     COLORREF lopnColor = 0;
 };
 

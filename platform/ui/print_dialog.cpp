@@ -16,7 +16,8 @@
 using ui_detail::PrinterAccess;
 
 CPrintDialog::CPrintDialog(BOOL printSetupOnly, DWORD flags, CWnd* parent)
-    : m_flags(flags | (printSetupOnly ? PD_PRINTSETUP : 0)), m_setupOnly(printSetupOnly), m_parent(parent)
+    : m_flags(flags | (printSetupOnly ? PD_PRINTSETUP : 0)), m_setupOnly(printSetupOnly),
+      m_parent(parent)
 {
 }
 

@@ -10,10 +10,10 @@ class CWnd;
 // Flags. PD_NOPAGENUMS keeps the page range from the user; PD_NOSELECTION and
 // PD_HIDEPRINTTOFILE are accepted: the dialogs here offer neither choice. PD_USEDEVMODECOPIES
 // keeps the copies in the printer settings.
-inline constexpr DWORD PD_ALLPAGES = 0x00000000, PD_SELECTION = 0x00000001, PD_PAGENUMS = 0x00000002,
-                       PD_NOSELECTION = 0x00000004, PD_NOPAGENUMS = 0x00000008,
-                       PD_PRINTSETUP = 0x00000040, PD_USEDEVMODECOPIES = 0x00040000,
-                       PD_HIDEPRINTTOFILE = 0x00100000;
+inline constexpr DWORD PD_ALLPAGES = 0x00000000, PD_SELECTION = 0x00000001,
+                       PD_PAGENUMS = 0x00000002, PD_NOSELECTION = 0x00000004,
+                       PD_NOPAGENUMS = 0x00000008, PD_PRINTSETUP = 0x00000040,
+                       PD_USEDEVMODECOPIES = 0x00040000, PD_HIDEPRINTTOFILE = 0x00100000;
 
 /// The dialog works on its own printer settings: set them before DoModal (CWinApp::DoPrintDialog
 /// hands it the application's) and read them after IDOK. Under the test hooks the setup dialog

@@ -60,7 +60,7 @@ bool PrintOn(QPrinter& printer, CView& view, CPrintInfo& info)
     return pages.Finish() && finished && pages.PageCount() > 0;
 }
 
-}  // namespace
+} // namespace
 
 UINT RunPrintLoop(CView& view, CPrintInfo& info, CDC& dc, IPrintPages& pages)
 {

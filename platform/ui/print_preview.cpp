@@ -64,7 +64,7 @@ int DrawPages(CView& view, CPrintInfo& info, QPrinter& printer)
     return pages.PageCount();
 }
 
-}  // namespace
+} // namespace
 
 struct CPrintPreview::Impl {
     CView* view = nullptr;
@@ -78,12 +78,14 @@ struct CPrintPreview::Impl {
     int pageCount = 0;
 };
 
-CPrintPreview::CPrintPreview(CView& view, std::unique_ptr<CPrintInfo> info) : m_impl(std::make_unique<Impl>())
+CPrintPreview::CPrintPreview(CView& view, std::unique_ptr<CPrintInfo> info)
+    : m_impl(std::make_unique<Impl>())
 {
     m_impl->view = &view;
     m_impl->viewWidget = ui_detail::WidgetOf(&view);
     m_impl->info = std::move(info);
-    const ui_detail::PrinterSetup* setup = ui_detail::PrinterAccess::Of(m_impl->info->GetPrinterSettings());
+    const ui_detail::PrinterSetup* setup =
+        ui_detail::PrinterAccess::Of(m_impl->info->GetPrinterSettings());
     m_impl->printer = ui_detail::MakePrinter(setup ? *setup : ui_detail::PrinterSetup());
 }
 
@@ -139,28 +141,40 @@ void CPrintPreview::Build()
     impl.twoPages = bar->addAction(QStringLiteral("&Two Page"));
     impl.twoPages->setCheckable(true);
     QObject::connect(impl.twoPages, &QAction::toggled, preview, [preview](bool two) {
-        preview->setViewMode(two ? QPrintPreviewWidget::FacingPagesView : QPrintPreviewWidget::SinglePageView);
+        preview->setViewMode(two ? QPrintPreviewWidget::FacingPagesView
+                                 : QPrintPreviewWidget::SinglePageView);
     });
     QObject::connect(bar->addAction(QStringLiteral("Zoom &In")), &QAction::triggered, preview,
                      [preview] { preview->zoomIn(); });
     QObject::connect(bar->addAction(QStringLiteral("Zoom &Out")), &QAction::triggered, preview,
                      [preview] { preview->zoomOut(); });
-    QObject::connect(bar->addAction(QStringLiteral("&Close")), &QAction::triggered, window, [this] { Close(); });
-    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, window, [this](QPrinter* printer) {
-        if (m_impl->viewWidget)
-            m_impl->pageCount = DrawPages(*m_impl->view, *m_impl->info, *printer);
-    });
+    QObject::connect(bar->addAction(QStringLiteral("&Close")), &QAction::triggered, window,
+                     [this] { Close(); });
+    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, window,
+                     [this](QPrinter* printer) {
+                         if (m_impl->viewWidget)
+                             m_impl->pageCount = DrawPages(*m_impl->view, *m_impl->info, *printer);
+                     });
 
     impl.twoPages->setChecked(impl.info->m_nNumPreviewPages == 2);
     window->resize(800, 700);
     window->show();
 }
 
-int CPrintPreview::GetPageCount() const { return m_impl->pageCount; }
+int CPrintPreview::GetPageCount() const
+{
+    return m_impl->pageCount;
+}
 
-int CPrintPreview::GetCurrentPage() const { return m_impl->window ? m_impl->preview->currentPage() : 0; }
+int CPrintPreview::GetCurrentPage() const
+{
+    return m_impl->window ? m_impl->preview->currentPage() : 0;
+}
 
-BOOL CPrintPreview::ShowsTwoPages() const { return m_impl->twoPages && m_impl->twoPages->isChecked(); }
+BOOL CPrintPreview::ShowsTwoPages() const
+{
+    return m_impl->twoPages && m_impl->twoPages->isChecked();
+}
 
 void CPrintPreview::Close()
 {

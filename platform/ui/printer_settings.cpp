@@ -23,9 +23,15 @@ CPrinterSettings& CPrinterSettings::operator=(const CPrinterSettings& other)
     return *this;
 }
 
-BOOL CPrinterSettings::HasPrinter() { return !ui_detail::PrintersRemoved(); }
+BOOL CPrinterSettings::HasPrinter()
+{
+    return !ui_detail::PrintersRemoved();
+}
 
-BOOL CPrinterSettings::IsLoaded() const { return m_setup && HasPrinter(); }
+BOOL CPrinterSettings::IsLoaded() const
+{
+    return m_setup && HasPrinter();
+}
 
 BOOL CPrinterSettings::LoadDefaults()
 {
@@ -40,7 +46,8 @@ int CPrinterSettings::GetOrientation() const
 {
     if (!IsLoaded())
         return 0;
-    return m_setup->layout.orientation() == QPageLayout::Landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+    return m_setup->layout.orientation() == QPageLayout::Landscape ? DMORIENT_LANDSCAPE
+                                                                   : DMORIENT_PORTRAIT;
 }
 
 void CPrinterSettings::SetOrientation(int orientation)
@@ -50,7 +57,10 @@ void CPrinterSettings::SetOrientation(int orientation)
                                                                          : QPageLayout::Portrait);
 }
 
-BOOL CPrinterSettings::IsVirtualPrinter() const { return IsLoaded() && m_setup->printerName.isEmpty(); }
+BOOL CPrinterSettings::IsVirtualPrinter() const
+{
+    return IsLoaded() && m_setup->printerName.isEmpty();
+}
 
 std::string CPrinterSettings::GetOutputFile() const
 {

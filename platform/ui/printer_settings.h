@@ -11,7 +11,7 @@ class CDC;
 namespace ui_detail {
 struct PrinterSetup;
 class PrinterAccess;
-}  // namespace ui_detail
+} // namespace ui_detail
 
 /// The orientations of a printer's page.
 inline constexpr int DMORIENT_PORTRAIT = 1, DMORIENT_LANDSCAPE = 2;

@@ -24,11 +24,10 @@ COLORREF GetSysColor(int index);
 inline constexpr int SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXVSCROLL = 2, SM_CYHSCROLL = 3,
                      SM_CYCAPTION = 4, SM_CXBORDER = 5, SM_CYBORDER = 6, SM_CYVTHUMB = 9,
                      SM_CXHTHUMB = 10, SM_CXICON = 11, SM_CYICON = 12, SM_CXCURSOR = 13,
-                     SM_CYCURSOR = 14, SM_CYMENU = 15, SM_CXFULLSCREEN = 16,
-                     SM_CYFULLSCREEN = 17, SM_CYVSCROLL = 20, SM_CXHSCROLL = 21,
-                     SM_CXDOUBLECLK = 36, SM_CYDOUBLECLK = 37, SM_CXEDGE = 45, SM_CYEDGE = 46,
-                     SM_CXSMICON = 49, SM_CYSMICON = 50, SM_CXMENUCHECK = 71,
-                     SM_CYMENUCHECK = 72;
+                     SM_CYCURSOR = 14, SM_CYMENU = 15, SM_CXFULLSCREEN = 16, SM_CYFULLSCREEN = 17,
+                     SM_CYVSCROLL = 20, SM_CXHSCROLL = 21, SM_CXDOUBLECLK = 36, SM_CYDOUBLECLK = 37,
+                     SM_CXEDGE = 45, SM_CYEDGE = 46, SM_CXSMICON = 49, SM_CYSMICON = 50,
+                     SM_CXMENUCHECK = 71, SM_CYMENUCHECK = 72;
 
 /// A size of the screen or of a standard element, in pixels; 0 for an unknown index.
 int GetSystemMetrics(int index);

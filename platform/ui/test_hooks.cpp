@@ -29,11 +29,11 @@
 
 #include <QApplication>
 #include <QInputDevice>
-#include <QPointingDevice>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPointingDevice>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -117,16 +117,26 @@ struct MouseShape {
 MouseShape ShapeOf(MouseEvent event)
 {
     switch (event) {
-    case MouseEvent::Move: return {QEvent::MouseMove, Qt::NoButton};
-    case MouseEvent::LeftDown: return {QEvent::MouseButtonPress, Qt::LeftButton};
-    case MouseEvent::LeftUp: return {QEvent::MouseButtonRelease, Qt::LeftButton};
-    case MouseEvent::LeftDoubleClick: return {QEvent::MouseButtonDblClick, Qt::LeftButton};
-    case MouseEvent::RightDown: return {QEvent::MouseButtonPress, Qt::RightButton};
-    case MouseEvent::RightUp: return {QEvent::MouseButtonRelease, Qt::RightButton};
-    case MouseEvent::RightDoubleClick: return {QEvent::MouseButtonDblClick, Qt::RightButton};
-    case MouseEvent::MiddleDown: return {QEvent::MouseButtonPress, Qt::MiddleButton};
-    case MouseEvent::MiddleUp: return {QEvent::MouseButtonRelease, Qt::MiddleButton};
-    case MouseEvent::MiddleDoubleClick: return {QEvent::MouseButtonDblClick, Qt::MiddleButton};
+    case MouseEvent::Move:
+        return {QEvent::MouseMove, Qt::NoButton};
+    case MouseEvent::LeftDown:
+        return {QEvent::MouseButtonPress, Qt::LeftButton};
+    case MouseEvent::LeftUp:
+        return {QEvent::MouseButtonRelease, Qt::LeftButton};
+    case MouseEvent::LeftDoubleClick:
+        return {QEvent::MouseButtonDblClick, Qt::LeftButton};
+    case MouseEvent::RightDown:
+        return {QEvent::MouseButtonPress, Qt::RightButton};
+    case MouseEvent::RightUp:
+        return {QEvent::MouseButtonRelease, Qt::RightButton};
+    case MouseEvent::RightDoubleClick:
+        return {QEvent::MouseButtonDblClick, Qt::RightButton};
+    case MouseEvent::MiddleDown:
+        return {QEvent::MouseButtonPress, Qt::MiddleButton};
+    case MouseEvent::MiddleUp:
+        return {QEvent::MouseButtonRelease, Qt::MiddleButton};
+    case MouseEvent::MiddleDoubleClick:
+        return {QEvent::MouseButtonDblClick, Qt::MiddleButton};
     }
     return {QEvent::MouseMove, Qt::NoButton};
 }
@@ -146,7 +156,7 @@ Image FromQImage(const QImage& source)
     return image;
 }
 
-}  // namespace
+} // namespace
 
 void Enable(std::function<void(std::string)> onFailure)
 {
@@ -162,37 +172,70 @@ void Enable(std::function<void(std::string)> onFailure)
     g_enabled = true;
 }
 
-bool IsEnabled() { return g_enabled; }
+bool IsEnabled()
+{
+    return g_enabled;
+}
 
-void AnswerMessageBox(int answer) { Script().Answer(answer); }
+void AnswerMessageBox(int answer)
+{
+    Script().Answer(answer);
+}
 
-std::vector<CPromptScript::Shown> TakeMessages() { return Script().TakeMessages(); }
+std::vector<CPromptScript::Shown> TakeMessages()
+{
+    return Script().TakeMessages();
+}
 
-std::vector<std::string> TakeShellOpens() { return Script().TakeShellOpens(); }
+std::vector<std::string> TakeShellOpens()
+{
+    return Script().TakeShellOpens();
+}
 
-int BeepCount() { return Script().BeepCount(); }
+int BeepCount()
+{
+    return Script().BeepCount();
+}
 
 void AnswerFilePicker(std::vector<std::string> paths)
 {
     ui_detail::hooks::QueueFileAnswer(std::move(paths));
 }
 
-void AnswerFolderPicker(std::string path) { ui_detail::hooks::QueueFolderAnswer(std::move(path)); }
+void AnswerFolderPicker(std::string path)
+{
+    ui_detail::hooks::QueueFolderAnswer(std::move(path));
+}
 
-void AnswerPopupMenu(UINT commandId) { ui_detail::hooks::QueuePopupAnswer(commandId); }
+void AnswerPopupMenu(UINT commandId)
+{
+    ui_detail::hooks::QueuePopupAnswer(commandId);
+}
 
 void AnswerPrintDialog(bool ok, std::string pdfPath, UINT fromPage, UINT toPage)
 {
     ui_detail::hooks::QueuePrintJobAnswer({ok, std::move(pdfPath), fromPage, toPage});
 }
 
-void AnswerPrintSetup(bool ok, int orientation) { ui_detail::hooks::QueuePrintSetupAnswer({ok, orientation}); }
+void AnswerPrintSetup(bool ok, int orientation)
+{
+    ui_detail::hooks::QueuePrintSetupAnswer({ok, orientation});
+}
 
-void AnswerFont(std::optional<LOGFONT> font) { ui_detail::hooks::QueueFontAnswer(font); }
+void AnswerFont(std::optional<LOGFONT> font)
+{
+    ui_detail::hooks::QueueFontAnswer(font);
+}
 
-void SetNoPrinter(bool noPrinter) { ui_detail::SetPrintersRemoved(noPrinter); }
+void SetNoPrinter(bool noPrinter)
+{
+    ui_detail::SetPrintersRemoved(noPrinter);
+}
 
-std::vector<std::string> PopupMenuItems() { return ui_detail::hooks::PopupItems(); }
+std::vector<std::string> PopupMenuItems()
+{
+    return ui_detail::hooks::PopupItems();
+}
 
 void OnNextDialog(UINT templateId, std::function<void(CDialog&)> driver)
 {
@@ -227,7 +270,7 @@ void ReportRefused(const char* action, int id)
     ui_detail::hooks::ReportFailure(text::Format("%s control %d: it cannot take that", action, id));
 }
 
-}  // namespace
+} // namespace
 
 void SetText(CWnd& dlg, int id, std::string_view text)
 {
@@ -252,13 +295,20 @@ void SelectItem(CWnd& dlg, int id, int index)
 
 void PressSheetButton(CPropertySheet& sheet, SheetButton button)
 {
-    static constexpr UINT kIds[] = {IDOK, IDCANCEL, ID_APPLY_NOW, ID_WIZBACK, ID_WIZNEXT, ID_WIZFINISH};
+    static constexpr UINT kIds[] = {IDOK,       IDCANCEL,   ID_APPLY_NOW,
+                                    ID_WIZBACK, ID_WIZNEXT, ID_WIZFINISH};
     Click(sheet, int(kIds[int(button)]));
 }
 
-void RunIdle() { ui_detail::RunApplicationIdle(); }
+void RunIdle()
+{
+    ui_detail::RunApplicationIdle();
+}
 
-bool RunCommand(CWnd& frame, UINT id) { return ui_detail::RunEnabledCommand(frame, id, 0); }
+bool RunCommand(CWnd& frame, UINT id)
+{
+    return ui_detail::RunEnabledCommand(frame, id, 0);
+}
 
 void PostMouse(CWnd& wnd, MouseEvent event, CPoint point, UINT mk)
 {
@@ -267,8 +317,9 @@ void PostMouse(CWnd& wnd, MouseEvent event, CPoint point, UINT mk)
         return;
     const MouseShape shape = ShapeOf(event);
     const QPointF local(point.x, point.y);
-    QCoreApplication::postEvent(widget, new QMouseEvent(shape.type, local, widget->mapToGlobal(local),
-                                                        shape.button, Buttons(mk), Modifiers(mk)));
+    QCoreApplication::postEvent(widget,
+                                new QMouseEvent(shape.type, local, widget->mapToGlobal(local),
+                                                shape.button, Buttons(mk), Modifiers(mk)));
 }
 
 void PostWheel(CWnd& wnd, int delta, CPoint point, UINT mk)
@@ -278,8 +329,8 @@ void PostWheel(CWnd& wnd, int delta, CPoint point, UINT mk)
         return;
     const QPointF local(point.x, point.y);
     QCoreApplication::postEvent(widget, new QWheelEvent(local, widget->mapToGlobal(local), QPoint(),
-                                                        QPoint(0, delta), Buttons(mk), Modifiers(mk),
-                                                        Qt::NoScrollPhase, false));
+                                                        QPoint(0, delta), Buttons(mk),
+                                                        Modifiers(mk), Qt::NoScrollPhase, false));
 }
 
 void PostKey(CWnd& wnd, UINT vk, UINT mk)
@@ -289,10 +340,13 @@ void PostKey(CWnd& wnd, UINT vk, UINT mk)
         return;
     const ui_detail::QtKeyStroke stroke = ui_detail::QtKeyFromVirtualKey(vk);
     const Qt::KeyboardModifiers modifiers = Modifiers(mk) | stroke.keypad;
-    const QString text = (mk & MK_ALT) ? QString()
-                                       : ui_detail::TextForVirtualKey(vk, mk & MK_SHIFT, mk & MK_CONTROL);
-    QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyPress, stroke.key, modifiers, text));
-    QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyRelease, stroke.key, modifiers, text));
+    const QString text = (mk & MK_ALT)
+                             ? QString()
+                             : ui_detail::TextForVirtualKey(vk, mk & MK_SHIFT, mk & MK_CONTROL);
+    QCoreApplication::postEvent(widget,
+                                new QKeyEvent(QEvent::KeyPress, stroke.key, modifiers, text));
+    QCoreApplication::postEvent(widget,
+                                new QKeyEvent(QEvent::KeyRelease, stroke.key, modifiers, text));
 }
 
 void DeliverPosted()
@@ -310,8 +364,9 @@ void PressCloseBox(CWnd& wnd)
 void ScrollBarAction(CWnd& wnd, int bar, UINT code, int thumbPos)
 {
     ui_detail::ScrollBarAdapter* adapter =
-        bar == SB_CTL ? ui_detail::ScrollBarAdapter::Of(qobject_cast<QScrollBar*>(ui_detail::WidgetOf(&wnd)))
-                      : ui_detail::window_scroll::Find(wnd, bar, false);
+        bar == SB_CTL
+            ? ui_detail::ScrollBarAdapter::Of(qobject_cast<QScrollBar*>(ui_detail::WidgetOf(&wnd)))
+            : ui_detail::window_scroll::Find(wnd, bar, false);
     if (adapter)
         adapter->Perform(code, thumbPos);
 }
@@ -324,7 +379,7 @@ QMenuBar* MenuBarOf(CWnd& frame)
     return window ? qobject_cast<QMenuBar*>(window->menuWidget()) : nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void OpenMenuBarPopup(CWnd& frame, int position, UINT highlight)
 {
@@ -335,7 +390,7 @@ void OpenMenuBarPopup(CWnd& frame, int position, UINT highlight)
     QMenu* popup = title->menu();
     if (!popup)
         return;
-    bar->setActiveAction(title);  // opens the pop-up as the menu bar's own
+    bar->setActiveAction(title); // opens the pop-up as the menu bar's own
     for (QAction* action : popup->actions())
         if (highlight && ui_detail::ItemCommand(action) == highlight)
             popup->setActiveAction(action);
@@ -352,7 +407,10 @@ void CloseMenuBarPopup(CWnd& frame)
     bar->setActiveAction(nullptr);
 }
 
-void AdvanceClock(DWORD ms) { ui_detail::timers::AdvanceVirtualClock(ms); }
+void AdvanceClock(DWORD ms)
+{
+    ui_detail::timers::AdvanceVirtualClock(ms);
+}
 
 COLORREF Image::Pixel(int x, int y) const
 {
@@ -383,7 +441,7 @@ Image RenderDC(int width, int height, const std::function<void(CDC&)>& draw)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
-    image.setDotsPerMeterX(3780);  // 96 dots per inch
+    image.setDotsPerMeterX(3780); // 96 dots per inch
     image.setDotsPerMeterY(3780);
     {
         CDC dc;
@@ -400,7 +458,8 @@ Image RenderPreviewPage(CView& view, int page)
     CPrintInfo info;
     info.m_bPreview = TRUE;
     CDC dc;
-    if (page < 1 || !view.OnPreparePrinting(&info) || !info.GetPrinterSettings().CreatePrinterDC(dc))
+    if (page < 1 || !view.OnPreparePrinting(&info) ||
+        !info.GetPrinterSettings().CreatePrinterDC(dc))
         return {};
     const ui_detail::PrinterMetrics metrics = *ui_detail::DcAccess::Of(dc).printer;
     ui_detail::ImagePage sink(UINT(page), metrics.physical, metrics.offset,
@@ -414,11 +473,14 @@ Image RenderPreviewPage(CView& view, int page)
     return sink.Drawn() ? FromQImage(sink.Image()) : Image();
 }
 
-}  // namespace TestHooks
+} // namespace TestHooks
 
 namespace ui_detail::hooks {
 
-CPromptScript& Script() { return TestHooks::Script(); }
+CPromptScript& Script()
+{
+    return TestHooks::Script();
+}
 
 void ReportFailure(const std::string& failure)
 {
@@ -426,4 +488,4 @@ void ReportFailure(const std::string& failure)
         TestHooks::g_onFailure(failure);
 }
 
-}  // namespace ui_detail::hooks
+} // namespace ui_detail::hooks

@@ -92,9 +92,15 @@ bool RunCommand(CWnd& frame, UINT id);
 // pumps messages) delivers them in order.
 enum class MouseEvent {
     Move,
-    LeftDown, LeftUp, LeftDoubleClick,
-    RightDown, RightUp, RightDoubleClick,
-    MiddleDown, MiddleUp, MiddleDoubleClick,
+    LeftDown,
+    LeftUp,
+    LeftDoubleClick,
+    RightDown,
+    RightUp,
+    RightDoubleClick,
+    MiddleDown,
+    MiddleUp,
+    MiddleDoubleClick,
 };
 /// A mouse event at point (client coordinates) with the MK_ flags held after it.
 void PostMouse(CWnd& wnd, MouseEvent event, CPoint point, UINT mk);
@@ -125,7 +131,7 @@ void AdvanceClock(DWORD ms);
 struct Image {
     int width = 0;
     int height = 0;
-    std::vector<COLORREF> pixels;  // row after row, top first
+    std::vector<COLORREF> pixels; // row after row, top first
 
     /// The pixel at (x, y); 0xFFFFFFFF outside the image.
     COLORREF Pixel(int x, int y) const;
@@ -143,4 +149,4 @@ Image RenderDC(int width, int height, const std::function<void(CDC&)>& draw);
 /// the loop ended before that page.
 Image RenderPreviewPage(CView& view, int page);
 
-}  // namespace TestHooks
+} // namespace TestHooks

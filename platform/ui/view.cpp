@@ -90,7 +90,8 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
         info->GetPrinterSettings() = app->GetPrinterSettings();
         return TRUE;
     }
-    CPrintDialog dialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION | PD_HIDEPRINTTOFILE, this);
+    CPrintDialog dialog(
+        FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION | PD_HIDEPRINTTOFILE, this);
     dialog.m_nMinPage = info->GetMinPage();
     dialog.m_nMaxPage = info->GetMaxPage();
     if (app->DoPrintDialog(&dialog) != IDOK)
@@ -107,7 +108,8 @@ void CView::OnPrepareDC(CDC* /*dc*/, CPrintInfo* info)
 {
     // Without a known length only the first page prints.
     if (info)
-        info->m_bContinuePrinting = info->GetMaxPage() != CPrintInfo::kUnknownLength || info->m_nCurPage == 1;
+        info->m_bContinuePrinting =
+            info->GetMaxPage() != CPrintInfo::kUnknownLength || info->m_nCurPage == 1;
 }
 
 void CView::OnPrint(CDC* dc, CPrintInfo* /*info*/)
@@ -117,7 +119,9 @@ void CView::OnPrint(CDC* dc, CPrintInfo* /*info*/)
 
 void CView::OnEndPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) {}
 
-void CView::OnEndPrintPreview(CDC* /*dc*/, CPrintInfo* /*info*/, POINT /*point*/, CView* /*view*/) {}
+void CView::OnEndPrintPreview(CDC* /*dc*/, CPrintInfo* /*info*/, POINT /*point*/, CView* /*view*/)
+{
+}
 
 void CView::OnDraw(CDC* /*dc*/) {}
 

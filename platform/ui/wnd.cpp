@@ -50,14 +50,17 @@ QWidget* NewWidget(DWORD style, QWidget* parentWidget)
     return widget;
 }
 
-QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString Utf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 bool HasTextProperty(const QWidget* widget)
 {
     return widget->metaObject()->indexOfProperty("text") >= 0;
 }
 
-}  // namespace
+} // namespace
 
 CWnd::CWnd() : m_impl(std::make_unique<Impl>()) {}
 
@@ -142,7 +145,10 @@ BOOL CWnd::DestroyWindow()
     return TRUE;
 }
 
-HWND CWnd::GetSafeHwnd() const { return m_impl->widget ? const_cast<CWnd*>(this) : nullptr; }
+HWND CWnd::GetSafeHwnd() const
+{
+    return m_impl->widget ? const_cast<CWnd*>(this) : nullptr;
+}
 
 int CWnd::GetDlgCtrlID() const
 {
@@ -189,7 +195,10 @@ DWORD CWnd::GetStyle() const
     return style;
 }
 
-DWORD CWnd::GetExStyle() const { return m_impl->exStyle; }
+DWORD CWnd::GetExStyle() const
+{
+    return m_impl->exStyle;
+}
 
 void CWnd::GetClientRect(RECT* rect) const
 {
@@ -200,7 +209,8 @@ void CWnd::GetClientRect(RECT* rect) const
     }
     const int barWidth = (m_impl->style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
     const int barHeight = (m_impl->style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0;
-    *rect = CRect(0, 0, std::max(0, widget->width() - barWidth), std::max(0, widget->height() - barHeight));
+    *rect = CRect(0, 0, std::max(0, widget->width() - barWidth),
+                  std::max(0, widget->height() - barHeight));
 }
 
 void CWnd::GetWindowRect(RECT* rect) const
@@ -210,9 +220,11 @@ void CWnd::GetWindowRect(RECT* rect) const
         *rect = CRect();
         return;
     }
-    const QRect frame = widget->isWindow() ? widget->frameGeometry()
-                                           : QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
-    *rect = CRect(frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height());
+    const QRect frame = widget->isWindow()
+                            ? widget->frameGeometry()
+                            : QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    *rect = CRect(frame.left(), frame.top(), frame.left() + frame.width(),
+                  frame.top() + frame.height());
 }
 
 void CWnd::ClientToScreen(POINT* point) const
@@ -263,15 +275,19 @@ void CWnd::MoveWindow(const RECT& rect, BOOL repaint)
     MoveWindow(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
 }
 
-void CWnd::Invalidate(BOOL erase) { InvalidateRect(nullptr, erase); }
+void CWnd::Invalidate(BOOL erase)
+{
+    InvalidateRect(nullptr, erase);
+}
 
 void CWnd::InvalidateRect(const RECT* rect, BOOL erase)
 {
     QWidget* widget = m_impl->widget;
     if (!widget)
         return;
-    const QRect area = rect ? QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top)
-                            : widget->rect();
+    const QRect area =
+        rect ? QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top)
+             : widget->rect();
     if (auto* own = dynamic_cast<ui_detail::WindowWidget*>(widget))
         own->GetSurface().Invalidate(area, erase != FALSE);
     widget->update(area);
@@ -283,7 +299,10 @@ void CWnd::UpdateWindow()
         own->PaintInvalid();
 }
 
-CDC* CWnd::GetDC() { return GetSafeHwnd() ? new CClientDC(this) : nullptr; }
+CDC* CWnd::GetDC()
+{
+    return GetSafeHwnd() ? new CClientDC(this) : nullptr;
+}
 
 int CWnd::ReleaseDC(CDC* dc)
 {
@@ -331,18 +350,31 @@ BOOL CWnd::ShowWindow(int command)
     widget->setAttribute(Qt::WA_ShowWithoutActivating,
                          command == SW_SHOWNA || command == SW_SHOWNOACTIVATE);
     switch (command) {
-    case SW_HIDE: widget->hide(); break;
+    case SW_HIDE:
+        widget->hide();
+        break;
     case SW_SHOWMINIMIZED:
-    case SW_MINIMIZE: widget->showMinimized(); break;
-    case SW_SHOWMAXIMIZED: widget->showMaximized(); break;
+    case SW_MINIMIZE:
+        widget->showMinimized();
+        break;
+    case SW_SHOWMAXIMIZED:
+        widget->showMaximized();
+        break;
     case SW_SHOWNORMAL:
-    case SW_RESTORE: widget->isWindow() ? widget->showNormal() : widget->show(); break;
-    default: widget->show(); break;
+    case SW_RESTORE:
+        widget->isWindow() ? widget->showNormal() : widget->show();
+        break;
+    default:
+        widget->show();
+        break;
     }
     return wasVisible;
 }
 
-BOOL CWnd::IsWindowVisible() const { return m_impl->widget && m_impl->widget->isVisible(); }
+BOOL CWnd::IsWindowVisible() const
+{
+    return m_impl->widget && m_impl->widget->isVisible();
+}
 
 BOOL CWnd::EnableWindow(BOOL enable)
 {
@@ -374,11 +406,20 @@ CWnd* CWnd::SetFocus()
     return old;
 }
 
-CWnd* CWnd::GetFocus() { return ui_detail::NearestWnd(QApplication::focusWidget()); }
+CWnd* CWnd::GetFocus()
+{
+    return ui_detail::NearestWnd(QApplication::focusWidget());
+}
 
-UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs) { return ui_detail::timers::Set(*this, id, elapseMs); }
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs)
+{
+    return ui_detail::timers::Set(*this, id, elapseMs);
+}
 
-BOOL CWnd::KillTimer(UINT_PTR id) { return ui_detail::timers::Kill(*this, id); }
+BOOL CWnd::KillTimer(UINT_PTR id)
+{
+    return ui_detail::timers::Kill(*this, id);
+}
 
 CWnd* CWnd::SetCapture()
 {
@@ -394,7 +435,10 @@ CWnd* CWnd::SetCapture()
     return old;
 }
 
-CWnd* CWnd::GetCapture() { return ui_detail::WndFromWidget(g_capture); }
+CWnd* CWnd::GetCapture()
+{
+    return ui_detail::WndFromWidget(g_capture);
+}
 
 BOOL ReleaseCapture()
 {
@@ -412,7 +456,9 @@ void CWnd::ScrollWindow(int dx, int dy, const RECT* rect, const RECT* clip)
     CRect clientRect;
     GetClientRect(&clientRect);
     const QRect client(0, 0, clientRect.Width(), clientRect.Height());
-    const auto toQt = [](const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); };
+    const auto toQt = [](const RECT& r) {
+        return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    };
     const QRect source = rect ? toQt(*rect) & client : client;
     const QRect limit = clip ? toQt(*clip) & client : client;
     const QRect dest = source.translated(dx, dy) & limit;
@@ -429,10 +475,12 @@ void CWnd::ScrollWindow(int dx, int dy, const RECT* rect, const RECT* clip)
     const QRegion carried = (invalid & source).translated(dx, dy) & dest;
     const QRegion uncovered = QRegion(source & limit) - dest;
     surface.Validate();
-    surface.Invalidate((invalid - QRegion(dest)) + carried + uncovered, erase || !uncovered.isEmpty());
+    surface.Invalidate((invalid - QRegion(dest)) + carried + uncovered,
+                       erase || !uncovered.isEmpty());
     if (!rect)
         for (QObject* child : own->children())
-            if (auto* childWidget = qobject_cast<QWidget*>(child); childWidget && ui_detail::WndFromWidget(childWidget))
+            if (auto* childWidget = qobject_cast<QWidget*>(child);
+                childWidget && ui_detail::WndFromWidget(childWidget))
                 childWidget->move(childWidget->pos() + QPoint(dx, dy));
     own->update();
 }

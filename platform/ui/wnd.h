@@ -20,9 +20,8 @@ inline constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHI
                        WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000,
                        WS_CLIPSIBLINGS = 0x04000000, WS_CLIPCHILDREN = 0x02000000,
                        WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000, WS_VSCROLL = 0x00200000,
-                       WS_HSCROLL = 0x00100000, WS_SYSMENU = 0x00080000,
-                       WS_THICKFRAME = 0x00040000, WS_GROUP = 0x00020000,
-                       WS_TABSTOP = 0x00010000;
+                       WS_HSCROLL = 0x00100000, WS_SYSMENU = 0x00080000, WS_THICKFRAME = 0x00040000,
+                       WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000;
 
 // ShowWindow commands.
 inline constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOWMAXIMIZED = 3,

@@ -19,9 +19,15 @@ using ui_detail::WndBridge;
 
 namespace {
 
-CPoint PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+CPoint PointOf(LPARAM lParam)
+{
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
 
-LPARAM PackScreenPoint(CPoint point) { return MAKELPARAM(WORD(point.x), WORD(point.y)); }
+LPARAM PackScreenPoint(CPoint point)
+{
+    return MAKELPARAM(WORD(point.x), WORD(point.y));
+}
 
 QEvent::Type PostedMessageType()
 {
@@ -91,7 +97,7 @@ public:
         if (event->type() != PostedMessageType())
             return QObject::event(event);
         auto* posted = static_cast<PostedMessageEvent*>(event);
-        Waiting().Remove(posted);  // a handler that asks sees this message as delivered
+        Waiting().Remove(posted); // a handler that asks sees this message as delivered
         if (CWnd* wnd = ui_detail::WndFromWidget(posted->target))
             wnd->SendMessage(posted->message.message, posted->message.wParam,
                              posted->message.lParam);
@@ -109,7 +115,7 @@ QObject* Courier()
     return courier;
 }
 
-}  // namespace
+} // namespace
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -155,47 +161,102 @@ LRESULT CWnd::DispatchInputMessage(UINT message, WPARAM wParam, LPARAM lParam, b
     const UINT flags = UINT(wParam);
     const CPoint point = PointOf(lParam);
     switch (message) {
-    case WM_MOUSEMOVE: OnMouseMove(flags, point); return 0;
-    case WM_LBUTTONDOWN: OnLButtonDown(flags, point); return 0;
-    case WM_LBUTTONUP: OnLButtonUp(flags, point); return 0;
-    case WM_LBUTTONDBLCLK: OnLButtonDblClk(flags, point); return 0;
-    case WM_RBUTTONDOWN: OnRButtonDown(flags, point); return 0;
-    case WM_RBUTTONUP: OnRButtonUp(flags, point); return 0;
-    case WM_RBUTTONDBLCLK: OnRButtonDblClk(flags, point); return 0;
-    case WM_MBUTTONDOWN: OnMButtonDown(flags, point); return 0;
-    case WM_MBUTTONUP: OnMButtonUp(flags, point); return 0;
-    case WM_MBUTTONDBLCLK: OnMButtonDblClk(flags, point); return 0;
-    case WM_MOUSEWHEEL: return OnMouseWheel(LOWORD(wParam), GET_WHEEL_DELTA_WPARAM(wParam), point);
-    case WM_KEYDOWN: OnKeyDown(flags, LOWORD(std::uintptr_t(lParam)), HIWORD(std::uintptr_t(lParam))); return 0;
-    case WM_KEYUP: OnKeyUp(flags, LOWORD(std::uintptr_t(lParam)), HIWORD(std::uintptr_t(lParam))); return 0;
-    case WM_CHAR: OnChar(flags, LOWORD(std::uintptr_t(lParam)), HIWORD(std::uintptr_t(lParam))); return 0;
-    default: handled = false; return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(flags, point);
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(flags, point);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp(flags, point);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(flags, point);
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(flags, point);
+        return 0;
+    case WM_RBUTTONUP:
+        OnRButtonUp(flags, point);
+        return 0;
+    case WM_RBUTTONDBLCLK:
+        OnRButtonDblClk(flags, point);
+        return 0;
+    case WM_MBUTTONDOWN:
+        OnMButtonDown(flags, point);
+        return 0;
+    case WM_MBUTTONUP:
+        OnMButtonUp(flags, point);
+        return 0;
+    case WM_MBUTTONDBLCLK:
+        OnMButtonDblClk(flags, point);
+        return 0;
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(LOWORD(wParam), GET_WHEEL_DELTA_WPARAM(wParam), point);
+    case WM_KEYDOWN:
+        OnKeyDown(flags, LOWORD(std::uintptr_t(lParam)), HIWORD(std::uintptr_t(lParam)));
+        return 0;
+    case WM_KEYUP:
+        OnKeyUp(flags, LOWORD(std::uintptr_t(lParam)), HIWORD(std::uintptr_t(lParam)));
+        return 0;
+    case WM_CHAR:
+        OnChar(flags, LOWORD(std::uintptr_t(lParam)), HIWORD(std::uintptr_t(lParam)));
+        return 0;
+    default:
+        handled = false;
+        return 0;
     }
 }
 
 LRESULT CWnd::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE: return OnCreate(reinterpret_cast<CREATESTRUCT*>(lParam));
-    case WM_DESTROY: OnDestroy(); return 0;
-    case WM_SIZE: OnSize(UINT(wParam), LOWORD(std::uintptr_t(lParam)), HIWORD(std::uintptr_t(lParam))); return 0;
-    case WM_PAINT: OnPaint(); return 0;
-    case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<CDC*>(wParam));
-    case WM_ENABLE: OnEnable(BOOL(wParam)); return 0;
-    case WM_CLOSE: OnClose(); return 0;
-    case WM_SETFOCUS: OnSetFocus(reinterpret_cast<CWnd*>(wParam)); return 0;
-    case WM_KILLFOCUS: OnKillFocus(reinterpret_cast<CWnd*>(wParam)); return 0;
-    case WM_TIMER: OnTimer(UINT_PTR(wParam)); return 0;
-    case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(lParam)); return 0;
-    case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(lParam)); return 0;
-    case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<CWnd*>(wParam), PointOf(lParam)); return 0;
-    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_CREATE:
+        return OnCreate(reinterpret_cast<CREATESTRUCT*>(lParam));
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_SIZE:
+        OnSize(UINT(wParam), LOWORD(std::uintptr_t(lParam)), HIWORD(std::uintptr_t(lParam)));
+        return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return OnEraseBkgnd(reinterpret_cast<CDC*>(wParam));
+    case WM_ENABLE:
+        OnEnable(BOOL(wParam));
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_SETFOCUS:
+        OnSetFocus(reinterpret_cast<CWnd*>(wParam));
+        return 0;
+    case WM_KILLFOCUS:
+        OnKillFocus(reinterpret_cast<CWnd*>(wParam));
+        return 0;
+    case WM_TIMER:
+        OnTimer(UINT_PTR(wParam));
+        return 0;
+    case WM_HSCROLL:
+        OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(lParam));
+        return 0;
+    case WM_VSCROLL:
+        OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(lParam));
+        return 0;
+    case WM_CONTEXTMENU:
+        OnContextMenu(reinterpret_cast<CWnd*>(wParam), PointOf(lParam));
+        return 0;
+    case WM_COMMAND:
+        return OnCommand(wParam, lParam);
     case WM_NOTIFY: {
         LRESULT result = 0;
         OnNotify(wParam, lParam, &result);
         return result;
     }
-    default: return DefWindowProc(message, wParam, lParam);
+    default:
+        return DefWindowProc(message, wParam, lParam);
     }
 }
 
@@ -225,7 +286,7 @@ LRESULT CWnd::StandardBehaviour(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: {
-        CPaintDC dc(this);  // erases when asked and ends the request
+        CPaintDC dc(this); // erases when asked and ends the request
         return 0;
     }
     case WM_ERASEBKGND: {
@@ -238,7 +299,9 @@ LRESULT CWnd::StandardBehaviour(UINT message, WPARAM wParam, LPARAM lParam)
         dc->FillRect(&client, &background);
         return 1;
     }
-    case WM_CLOSE: DestroyWindow(); return 0;
+    case WM_CLOSE:
+        DestroyWindow();
+        return 0;
     case WM_RBUTTONUP: {
         CPoint point = PointOf(lParam);
         ClientToScreen(&point);
@@ -255,43 +318,131 @@ LRESULT CWnd::StandardBehaviour(UINT message, WPARAM wParam, LPARAM lParam)
             if (CWnd* parent = GetParent())
                 return parent->SendMessage(message, wParam, lParam);
         return 0;
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
 void CWnd::PostNcDestroy() {}
 
-int CWnd::OnCreate(CREATESTRUCT*) { return int(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return BOOL(Default()); }
-void CWnd::OnEnable(BOOL) { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return BOOL(Default()); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
+int CWnd::OnCreate(CREATESTRUCT*)
+{
+    return int(Default());
+}
+void CWnd::OnDestroy()
+{
+    Default();
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnPaint()
+{
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return BOOL(Default());
+}
+void CWnd::OnEnable(BOOL)
+{
+    Default();
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return BOOL(Default());
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*)
+{
+    Default();
+}
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*)
+{
+    Default();
+}
+void CWnd::OnContextMenu(CWnd*, CPoint)
+{
+    Default();
+}
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
 
-BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return FALSE;
+}
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {

@@ -30,21 +30,27 @@ const std::string k201(201, 'x');
 INSTANTIATE_TEST_SUITE_P(
     Cases, ListNameChecks,
     testing::Values(
-        NamesCase{"Defaults", {"Bookmarks", "Work in Progress", "Key Individuals", "", "", ""},
-                  ListNamesFault::kNone, -1},
-        NamesCase{"BlanksAndCaseMakeADuplicate", {"Bookmarks", " bookmarks ", "", "", "", ""},
-                  ListNamesFault::kDuplicate, 1},
+        NamesCase{"Defaults",
+                  {"Bookmarks", "Work in Progress", "Key Individuals", "", "", ""},
+                  ListNamesFault::kNone,
+                  -1},
+        NamesCase{"BlanksAndCaseMakeADuplicate",
+                  {"Bookmarks", " bookmarks ", "", "", "", ""},
+                  ListNamesFault::kDuplicate,
+                  1},
         NamesCase{"InnerSpacesCollapseIntoADuplicate",
                   {"", "Work in Progress", "", "", "work \t in  progress", ""},
-                  ListNamesFault::kDuplicate, 4},
-        NamesCase{"EmptyNamesAreNeverDuplicates", {"", "", "  ", "", "A", ""},
-                  ListNamesFault::kNone, -1},
-        NamesCase{"TwoHundredCharactersFit", {k200, "", "", "", "", ""}, ListNamesFault::kNone,
-                  -1},
-        NamesCase{"TwoHundredAndOneDoNot", {"A", "A", "", k201, "", ""},
-                  ListNamesFault::kTooLong, 3},
-        NamesCase{"BlanksAroundALongNameDoNotCount", {"  " + k200 + "  ", "", "", "", "", ""},
-                  ListNamesFault::kNone, -1}),
+                  ListNamesFault::kDuplicate,
+                  4},
+        NamesCase{
+            "EmptyNamesAreNeverDuplicates", {"", "", "  ", "", "A", ""}, ListNamesFault::kNone, -1},
+        NamesCase{"TwoHundredCharactersFit", {k200, "", "", "", "", ""}, ListNamesFault::kNone, -1},
+        NamesCase{
+            "TwoHundredAndOneDoNot", {"A", "A", "", k201, "", ""}, ListNamesFault::kTooLong, 3},
+        NamesCase{"BlanksAroundALongNameDoNotCount",
+                  {"  " + k200 + "  ", "", "", "", "", ""},
+                  ListNamesFault::kNone,
+                  -1}),
     [](const testing::TestParamInfo<NamesCase>& info) { return info.param.name; });
 
 } // namespace

@@ -18,16 +18,13 @@ TEST_P(DriveNames, AreALetterAndColonOrServerAndShare)
     EXPECT_EQ(IsValidDriveName(GetParam().name), GetParam().valid) << GetParam().name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DriveNames,
-                         testing::Values(DriveCase{"C:", true}, DriveCase{"a:", true},
-                                         DriveCase{"CD", false}, DriveCase{"1:", false},
-                                         DriveCase{"C", false}, DriveCase{"C:\\", false},
-                                         DriveCase{"\\\\Fred\\pics", true},
-                                         DriveCase{"\\\\Fred\\pics\\more", false},
-                                         DriveCase{"\\\\Fred", false},
-                                         DriveCase{"\\\\Fred\\", false},
-                                         DriveCase{"\\\\\\pics", false},
-                                         DriveCase{"\\Fred\\pics", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DriveNames,
+    testing::Values(DriveCase{"C:", true}, DriveCase{"a:", true}, DriveCase{"CD", false},
+                    DriveCase{"1:", false}, DriveCase{"C", false}, DriveCase{"C:\\", false},
+                    DriveCase{"\\\\Fred\\pics", true}, DriveCase{"\\\\Fred\\pics\\more", false},
+                    DriveCase{"\\\\Fred", false}, DriveCase{"\\\\Fred\\", false},
+                    DriveCase{"\\\\\\pics", false}, DriveCase{"\\Fred\\pics", false}));
 
 TEST(NameCharacters, EachForbiddenCharacterIsFound)
 {

@@ -79,8 +79,8 @@ TEST_P(SplashPresses, KeyOrButtonDownClosesItAndIsSwallowed)
 
 INSTANTIATE_TEST_SUITE_P(Cases, SplashPresses,
                          testing::Values(PressCase{"KeyDown", WM_KEYDOWN, true},
-                                                              PressCase{"LeftButton", WM_LBUTTONDOWN, true},
-                                                                                   PressCase{"TitleBarClick", 0x00A1, true},
+                                         PressCase{"LeftButton", WM_LBUTTONDOWN, true},
+                                         PressCase{"TitleBarClick", 0x00A1, true},
                                          PressCase{"KeyUp", WM_KEYUP, false},
                                          PressCase{"MouseMove", WM_MOUSEMOVE, false}),
                          [](const testing::TestParamInfo<PressCase>& info) {

@@ -89,9 +89,9 @@ TEST_P(RenameCases, AcceptOrRefuse)
 {
     const CTreeBoxNode* items[] = {m_drive, m_photos, m_file};
     const int kinds[] = {kRenameDrive, kRenameFolder, 1};
-    const auto [result, messages] = Rename(items[GetParam().item], kinds[GetParam().item],
-                                           GetParam().typed,
-                                           GetParam().messageStart.empty() ? 0 : IDOK);
+    const auto [result, messages] =
+        Rename(items[GetParam().item], kinds[GetParam().item], GetParam().typed,
+               GetParam().messageStart.empty() ? 0 : IDOK);
     EXPECT_EQ(result, GetParam().accepted ? IDOK : IDCANCEL);
     if (GetParam().messageStart.empty()) {
         EXPECT_TRUE(messages.empty());

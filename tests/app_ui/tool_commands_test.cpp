@@ -59,5 +59,5 @@ TEST_F(AppTest, PrintSetupWithoutAPrinterSaysSo)
     EXPECT_EQ(shown[0].text, "No printer detected.");
 }
 
-}  // namespace
-}  // namespace app_test
+} // namespace
+} // namespace app_test

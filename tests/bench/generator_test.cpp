@@ -65,7 +65,8 @@ struct CParsedFile {
     bool crLfOnly = true;
 };
 
-/// yyyymmdd of an exact date ("7 MAR 1734", "7 MAR 1733/34" is 1734 by the new style), else nothing.
+/// yyyymmdd of an exact date ("7 MAR 1734", "7 MAR 1733/34" is 1734 by the new style), else
+/// nothing.
 std::optional<int> ExactDate(const std::string& value)
 {
     static const std::string months = "JANFEBMARAPRMAYJUNJULAUGSEPOCTNOVDEC";
@@ -101,7 +102,8 @@ CLine SplitLine(const std::string& text)
     return line;
 }
 
-void Collect(CParsedFile& file, const std::string& record, const std::string& parentTag, const CLine& line)
+void Collect(CParsedFile& file, const std::string& record, const std::string& parentTag,
+             const CLine& line)
 {
     const std::string& type = file.recordTypes.at(record);
     if (type == "INDI") {
@@ -134,7 +136,8 @@ CParsedFile Parse(const std::string& text)
         if (end == std::string::npos)
             end = text.size();
         const std::string raw = text.substr(start, end - start);
-        file.crLfOnly = file.crLfOnly && end != text.size() && raw.find_first_of("\r\n") == std::string::npos;
+        file.crLfOnly =
+            file.crLfOnly && end != text.size() && raw.find_first_of("\r\n") == std::string::npos;
         start = end + 2;
         const CLine line = SplitLine(raw);
         file.lines.push_back(line);
@@ -178,7 +181,8 @@ TEST(GedcomGeneratorTest, SameSeedGivesSameBytesAndAnotherSeedDiffers)
     ASSERT_TRUE(counts.has_value());
     EXPECT_EQ(test_support::ReadFile(path), first.text);
     EXPECT_EQ(counts->bytes, first.counts.bytes);
-    EXPECT_FALSE(WriteSyntheticGedcomFile(test_support::TempDir() + "/missing/tree.ged", 10, 1).has_value());
+    EXPECT_FALSE(
+        WriteSyntheticGedcomFile(test_support::TempDir() + "/missing/tree.ged", 10, 1).has_value());
 }
 
 class GeneratedTreeTest : public testing::TestWithParam<std::int32_t> {};
@@ -218,7 +222,7 @@ TEST_P(GeneratedTreeTest, RecordIdsAreUniqueAndPointersNameRecordsOfTheRightType
     EXPECT_EQ(file.recordTypes.size(), records);
 
     const std::map<std::string, std::string> targets = {
-        {"FAMC", "FAM"}, {"FAMS", "FAM"},   {"HUSB", "INDI"}, {"WIFE", "INDI"}, {"CHIL", "INDI"},
+        {"FAMC", "FAM"},  {"FAMS", "FAM"},  {"HUSB", "INDI"}, {"WIFE", "INDI"}, {"CHIL", "INDI"},
         {"NOTE", "NOTE"}, {"SOUR", "SOUR"}, {"REPO", "REPO"}, {"SUBM", "SUBM"},
     };
     for (const CLine& line : file.lines) {
@@ -242,7 +246,9 @@ TEST_P(GeneratedTreeTest, FamilyLinksAreReciprocalAndChildrenInBirthOrder)
             EXPECT_NE(std::find(children.begin(), children.end(), id), children.end()) << id;
         }
         for (const std::string& family : person.fams)
-            EXPECT_TRUE(file.families.at(family).husband == id || file.families.at(family).wife == id) << id;
+            EXPECT_TRUE(file.families.at(family).husband == id ||
+                        file.families.at(family).wife == id)
+                << id;
     }
     for (const auto& [id, family] : file.families) {
         EXPECT_FALSE(family.husband.empty() && family.wife.empty()) << id;
@@ -306,7 +312,8 @@ TEST(GeneratedTreeKinshipTest, WalksFromOnePersonReachMuchOfTheTree)
     EXPECT_GT(walk("@I3000@", true, false), 0.15); // the youngest person's ancestors
     double descendants = 0;
     for (int founder = 1; founder <= 10; ++founder)
-        descendants = std::max(descendants, walk("@I" + std::to_string(founder) + "@", false, true));
+        descendants =
+            std::max(descendants, walk("@I" + std::to_string(founder) + "@", false, true));
     EXPECT_GT(descendants, 0.4);
     EXPECT_GT(walk("@I1@", true, true), 0.95); // everyone linked to the first founder
 }
@@ -342,4 +349,4 @@ TEST_P(GeneratorCountsTest, CountsMatchTheFileAndScaleWithN)
 
 INSTANTIATE_TEST_SUITE_P(Sizes, GeneratorCountsTest, testing::Values(1, 10, 2000, 20000));
 
-}  // namespace
+} // namespace

@@ -28,7 +28,10 @@ CustomColours Greys()
     return greys;
 }
 
-std::string Key(int index) { return "Custom Colour " + std::to_string(index + 1); }
+std::string Key(int index)
+{
+    return "Custom Colour " + std::to_string(index + 1);
+}
 
 /// Records the colours of every Apply; resets to fixed colours.
 class Sink : public IColourSink {
@@ -102,7 +105,8 @@ TEST_F(ColourChooserTest, AChoiceIsAssignedAndShownAtOnceAndTheDialogStaysOpen)
         EXPECT_TRUE(dialog.IsWindowVisible());
         EXPECT_EQ(m_items[1].colour, kRed);
         EXPECT_EQ(SampleColour(dialog), kRed);
-        EXPECT_EQ(m_sink.applied, (std::vector<std::vector<COLORREF>>{{kBox, kRed, Sink::kTransparent}}));
+        EXPECT_EQ(m_sink.applied,
+                  (std::vector<std::vector<COLORREF>>{{kBox, kRed, Sink::kTransparent}}));
         TestHooks::RenderWindow(dialog).SavePng("colour_chooser.png");
         TestHooks::Click(dialog, IDC_COLOURS_OK);
     });
@@ -149,11 +153,14 @@ TEST_F(ColourChooserTest, ControlsFollowTheSelectedElement)
         for (const Row& row : rows) {
             TestHooks::SelectItem(dialog, IDC_COLOUR_ITEMS, row.item);
             EXPECT_EQ(dialog.GetDlgItem(IDC_COLOUR_TRANSPARENT)->IsWindowEnabled() != FALSE,
-                      row.transparentEnabled) << row.item;
-            EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_COLOUR_TRANSPARENT) != 0, row.transparentChecked)
+                      row.transparentEnabled)
+                << row.item;
+            EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_COLOUR_TRANSPARENT) != 0,
+                      row.transparentChecked)
                 << row.item;
             EXPECT_EQ(dialog.GetDlgItem(IDC_COLOUR_LABEL)->IsWindowEnabled() != FALSE,
-                      row.labelEnabled) << row.item;
+                      row.labelEnabled)
+                << row.item;
             EXPECT_EQ(SampleColour(dialog), row.sample) << row.item;
         }
         TestHooks::Click(dialog, IDC_COLOUR_TRANSPARENT); // the third item becomes opaque
@@ -190,7 +197,8 @@ TEST_F(ColourChooserTest, CustomColoursAddedStayOnlyWhenKeptWithOk)
         });
         EXPECT_EQ(GetCustomColours()[0], row.kept ? kRed : RGB(255, 255, 255)) << row.name;
         EXPECT_EQ(m_app.GetProfileString("Custom Colours", "Custom Colour 1"),
-                  row.kept ? "220,0,0" : "") << row.name;
+                  row.kept ? "220,0,0" : "")
+            << row.name;
     }
 }
 
@@ -206,26 +214,30 @@ TEST_F(ColourChooserTest, SaveAsDefaultsShowsOnlyWhenAskedAndIsPassedOut)
                         {true, true, true, true, false}};
     for (const Row& row : rows) {
         bool flag = row.start;
-        Run([&row](CDialog& dialog) {
-            EXPECT_EQ(dialog.GetDlgItem(IDC_SAVE_AS_DEFAULTS)->IsWindowVisible() != FALSE, row.visible);
-            if (row.click)
-                TestHooks::Click(dialog, IDC_SAVE_AS_DEFAULTS);
-            TestHooks::Click(dialog, IDC_COLOURS_OK);
-        }, row.show, &flag);
+        Run(
+            [&row](CDialog& dialog) {
+                EXPECT_EQ(dialog.GetDlgItem(IDC_SAVE_AS_DEFAULTS)->IsWindowVisible() != FALSE,
+                          row.visible);
+                if (row.click)
+                    TestHooks::Click(dialog, IDC_SAVE_AS_DEFAULTS);
+                TestHooks::Click(dialog, IDC_COLOURS_OK);
+            },
+            row.show, &flag);
         EXPECT_EQ(flag, row.result) << row.show << row.start << row.click;
     }
 }
 
 TEST_F(ColourChooserTest, StoredCustomColoursAreReadAtStartUp)
 {
-    const std::pair<int, const char*> stored[] = {{2, "10,20,30"}, {3, "10,20"}, {4, ""}, {5, "300,-4,7"}};
+    const std::pair<int, const char*> stored[] = {
+        {2, "10,20,30"}, {3, "10,20"}, {4, ""}, {5, "300,-4,7"}};
     for (const auto& [index, value] : stored)
         m_app.WriteProfileString("Custom Colours", Key(index).c_str(), value);
     ASSERT_TRUE(InitColourChooser());
     CustomColours expected = Greys();
     expected[2] = RGB(10, 20, 30);
-    expected[3] = RGB(0, 0, 0);     // too few numbers
-    expected[5] = RGB(255, 0, 7);   // each limited to 0 to 255
+    expected[3] = RGB(0, 0, 0);   // too few numbers
+    expected[5] = RGB(255, 0, 7); // each limited to 0 to 255
     EXPECT_EQ(GetCustomColours(), expected);
 
     GetCustomColours()[15] = RGB(1, 2, 3);

@@ -62,7 +62,8 @@ END
 72 BITMAP "bar72.png"
 )";
 
-void WriteStrip(const std::string& path, int width, int height, const std::vector<COLORREF>& colours)
+void WriteStrip(const std::string& path, int width, int height,
+                const std::vector<COLORREF>& colours)
 {
     TestHooks::Image strip;
     strip.width = width * int(colours.size());
@@ -137,7 +138,7 @@ TEST_F(CoolMenuManagerTest, CommandsShowTheirPictureAndKeysOnceThePopupOpens)
         {1, "&Open\tAlt+Enter", kBlue},         // its only picture is on the third toolbar
         {2, "&Find\tCtrl+Shift+F, F3", kGreen}, // the first toolbar's picture wins
         {3, "", std::nullopt},
-        {4, "&Exit", std::nullopt},             // its toolbar has another picture size
+        {4, "&Exit", std::nullopt}, // its toolbar has another picture size
         {5, "&Recent", std::nullopt},
     };
     for (const Row& row : rows) {

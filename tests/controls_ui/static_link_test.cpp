@@ -24,8 +24,8 @@ class StaticLinkTest : public testing::Test {
 protected:
     void Make(const char* text, DWORD style)
     {
-        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
-                                    CRect(0, 0, 300, 60), nullptr, 0));
+        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 60),
+                                    nullptr, 0));
         ASSERT_TRUE(m_static.Create(text, WS_CHILD | WS_VISIBLE | style, CRect(10, 10, 290, 30),
                                     &m_host, 7));
         m_link = new CStaticLink(nullptr, TRUE);

@@ -82,7 +82,7 @@ TEST_F(UListCtrlTest, TheListenerMayRefuseASelection)
     };
     const Row rows[] = {
         {1, 1, {"1+"}},
-        {2, 1, {}},           // refused: the selection stays
+        {2, 1, {}}, // refused: the selection stays
         {3, 3, {"1-", "3+"}},
     };
     for (const Row& row : rows) {

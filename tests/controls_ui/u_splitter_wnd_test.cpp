@@ -152,8 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The bar is centred on the mouse: a release at 150 puts it at 147.
         DragCase{"SideBySide", CUSplitterWnd::kSideBySide, 150, {0, 147}, {154, 197}},
         DragCase{"Stacked", CUSplitterWnd::kStacked, 150, {0, 147}, {154, 197}},
-        DragCase{"StopsAtTheNextPanesFarEdge", CUSplitterWnd::kSideBySide, 280, {0, 190},
-                 {197, 197}},
+        DragCase{
+            "StopsAtTheNextPanesFarEdge", CUSplitterWnd::kSideBySide, 280, {0, 190}, {197, 197}},
         DragCase{"StopsAtThePanesNearEdge", CUSplitterWnd::kStacked, -40, {0, 0}, {7, 197}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -216,12 +216,13 @@ INSTANTIATE_TEST_SUITE_P(
     Sizes, USplitterResizeTest,
     testing::Values(
         ResizeCase{"ProportionalKeepsShares", true, false, 400, {{0, 129}, {136, 265}, {272, 400}}},
-        ResizeCase{"FixedGivesTheLastTheRest", false, false, 400, {{0, 95}, {102, 197}, {204, 400}}},
-        ResizeCase{"ReverseGivesTheFirstTheRest", false, true, 400,
-                   {{0, 195}, {202, 297}, {304, 400}}},
+        ResizeCase{
+            "FixedGivesTheLastTheRest", false, false, 400, {{0, 95}, {102, 197}, {204, 400}}},
+        ResizeCase{
+            "ReverseGivesTheFirstTheRest", false, true, 400, {{0, 195}, {202, 297}, {304, 400}}},
         // Each later pane keeps a bar and a bar's width.
-        ResizeCase{"ShrinkingKeepsRoomForLaterPanes", false, false, 100,
-                   {{0, 72}, {79, 86}, {93, 100}}}),
+        ResizeCase{
+            "ShrinkingKeepsRoomForLaterPanes", false, false, 100, {{0, 72}, {79, 86}, {93, 100}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

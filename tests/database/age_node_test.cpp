@@ -126,4 +126,4 @@ TEST_F(AgeNodeTest, ControlShowsTheAgeAndTakesOnlyAChangedOne)
     EXPECT_EQ(age->GetYearsText(false), "about six");
 }
 
-}  // namespace
+} // namespace

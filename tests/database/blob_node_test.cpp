@@ -68,4 +68,4 @@ TEST_F(BlobNodeTest, PiecesJoinWithoutSeparatorAndForeignCharactersDecodeToNothi
     EXPECT_EQ(blob->GetContent(), std::nullopt);
 }
 
-}  // namespace
+} // namespace

@@ -139,7 +139,7 @@ TEST_P(FamilyCleanupTest, RemovingTheHusbandOfAWifeOnlyFamilyDeletesIt)
         family->CreateChildById(FIELD_MARR)->FindChild(nullptr, FIELD_DATE)->SetText("1901");
     Settle();
     family->DeleteChild(husband);
-    SetFamilyCleanupFlag();  // as the link class does when a family link goes
+    SetFamilyCleanupFlag(); // as the link class does when a family link goes
     m_observer.m_check = [&] { EXPECT_EQ(family->IsPendingDeletion(), c.familyDeleted); };
     NotifyChanges();
     EXPECT_EQ(m_fam->GetFirstChild() == nullptr, c.familyDeleted);
@@ -228,5 +228,5 @@ TEST_F(AutoCitationTest, CitationWithoutSourceOrWithADeletedSourceIsForgotten)
     EXPECT_EQ(GetLastCitation(), nullptr);
 }
 
-}  // namespace
-}  // namespace node_test
+} // namespace
+} // namespace node_test

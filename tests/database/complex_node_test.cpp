@@ -101,5 +101,5 @@ TEST_F(ComplexNodeTest, CustomEventNamesAreCollectedOncePerRecordType)
     EXPECT_EQ(chained, 3) << "a freed event leaves the chain";
 }
 
-}  // namespace
-}  // namespace node_test
+} // namespace
+} // namespace node_test

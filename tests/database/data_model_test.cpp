@@ -163,5 +163,5 @@ TEST(RecordIdStateTest, NumbersThatRunOutGiveNoneFromThenOn)
     EXPECT_EQ(state.TakeNextNumber(), 0) << "never a number that may already be taken";
 }
 
-}  // namespace
-}  // namespace node_test
+} // namespace
+} // namespace node_test

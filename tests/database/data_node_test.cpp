@@ -85,7 +85,7 @@ TEST_F(DataNodeTest, FailedCreationFreesEverythingItMade)
 
 struct InsertCase {
     const char* name;
-    int siblingIndex;  // among NAME, SEX, BIRT; -1 for none
+    int siblingIndex; // among NAME, SEX, BIRT; -1 for none
     bool before;
     int newFieldId;
     const char* expected;
@@ -231,7 +231,7 @@ struct ComposeCase {
     const char* name;
     int fieldId;
     const char* first;  // text of the first key field; null: no such field
-    const char* second;  // text of the second key field
+    const char* second; // text of the second key field
     bool withoutDates;
     const char* expected;
 };
@@ -314,7 +314,7 @@ struct MatchCase {
     const char* value;
     int op;
     bool caseSensitive;
-    const char* operand;  // null: no operand
+    const char* operand; // null: no operand
     bool expected;
 };
 
@@ -449,5 +449,5 @@ TEST_F(DataNodeTest, ARootKeepsItsRecordCountAndEachRecordItsPredecessorThroughE
     EXPECT_EQ(walked(), 1u);
 }
 
-}  // namespace
-}  // namespace node_test
+} // namespace
+} // namespace node_test

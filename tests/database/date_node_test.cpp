@@ -217,5 +217,5 @@ TEST_F(DateNodeTest, ControlShowsLongOrCompactTextAndTakesTypedDates)
     EXPECT_FALSE(date->UpdateFromControl(control, true, true));
 }
 
-}  // namespace
-}  // namespace node_test
+} // namespace
+} // namespace node_test

@@ -65,20 +65,20 @@ std::vector<std::string> Inputs()
     }
     for (const char* qualifier : {"", "ABT ", "CAL ", "EST ", "BEF ", "AFT ", "abt ", "ABT  ",
                                   "INT ", "TO ", "FROM ", "BET ", "ABOUT "}) {
-        for (const char* day : {"", "1 ", "01 ", "31 ", "30 ", "29 ", "0 ", "00 ", "32 ", "123 ",
-                                "7  "}) {
-            for (const char* month : {"", "JAN ", "FEB ", "APR ", "DEC ", "Jan ", "JANU ", "XYZ ",
-                                      "VEND ", "JAN  "}) {
-                for (const char* year : {"1850", "0", "9999", "10000", "00012", "1850 ", "1699/00",
-                                         "1850/51", "1850/5", "1850/511", "1850/5X", "44 B.C.",
-                                         "185O", ""}) {
+        for (const char* day :
+             {"", "1 ", "01 ", "31 ", "30 ", "29 ", "0 ", "00 ", "32 ", "123 ", "7  "}) {
+            for (const char* month :
+                 {"", "JAN ", "FEB ", "APR ", "DEC ", "Jan ", "JANU ", "XYZ ", "VEND ", "JAN  "}) {
+                for (const char* year :
+                     {"1850", "0", "9999", "10000", "00012", "1850 ", "1699/00", "1850/51",
+                      "1850/5", "1850/511", "1850/5X", "44 B.C.", "185O", ""}) {
                     texts.insert(std::string(qualifier) + day + month + year);
                 }
             }
         }
     }
-    const char* values[] = {"1850", "1 JAN 1850", "JAN 1850/51", "32 JAN 1850", "1850 ", "",
-                            "ABT 1850", "1 Jan 1850", "44 B.C.", "(phrase)"};
+    const char* values[] = {"1850", "1 JAN 1850", "JAN 1850/51", "32 JAN 1850", "1850 ",
+                            "",     "ABT 1850",   "1 Jan 1850",  "44 B.C.",     "(phrase)"};
     for (const char* opening : {"BET ", "FROM ", "BET  ", "TO "}) {
         for (const char* joining : {" AND ", " TO ", " and ", "  AND ", " AND TO "}) {
             for (const char* first : values) {

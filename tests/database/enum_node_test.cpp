@@ -178,11 +178,16 @@ TEST(PictureFormatTest, ReadsWordsAndExtensions)
         const char* text;
         int fromName;
         int fromExtension;
-    } rows[] = {{"PNG", PICTURE_FORMAT_PNG, 0},       {"gif", 0, 0},
-                {"", 0, 0},                           {"psd", PICTURE_FORMAT_PSD, 0},
-                {"a.jpeg ", 0, PICTURE_FORMAT_JPEG},  {"x.TGA", 0, PICTURE_FORMAT_TGA},
-                {"scan.psd", 0, PICTURE_FORMAT_PSD},  {"x.emf", 0, PICTURE_FORMAT_EMF},
-                {"dir.v2/file", 0, 0},                {"x.gif", 0, 0}};
+    } rows[] = {{"PNG", PICTURE_FORMAT_PNG, 0},
+                {"gif", 0, 0},
+                {"", 0, 0},
+                {"psd", PICTURE_FORMAT_PSD, 0},
+                {"a.jpeg ", 0, PICTURE_FORMAT_JPEG},
+                {"x.TGA", 0, PICTURE_FORMAT_TGA},
+                {"scan.psd", 0, PICTURE_FORMAT_PSD},
+                {"x.emf", 0, PICTURE_FORMAT_EMF},
+                {"dir.v2/file", 0, 0},
+                {"x.gif", 0, 0}};
     for (const auto& row : rows) {
         EXPECT_EQ(PictureFormatFromName(row.text), row.fromName) << row.text;
         EXPECT_EQ(PictureFormatFromExtension(row.text), row.fromExtension) << row.text;
@@ -201,5 +206,5 @@ TEST(PictureFormatTest, EveryWordReadsBackToItsCode)
     EXPECT_EQ(PictureFormatName(PICTURE_FORMAT_TIFF), "tiff");
 }
 
-}  // namespace
-}  // namespace text_field_test
+} // namespace
+} // namespace text_field_test

@@ -308,8 +308,8 @@ TEST_F(FieldDefExpansionTest, TagLookupTellsLongTagsWithOneBeginningApart)
                                      "  NAME Name 0:M \"Name\"\n");
     ASSERT_NE(indi, nullptr);
     std::vector<std::pair<std::string, const CFieldDef*>> added;
-    for (const char* tag : {"_LONGTAG_FIRST", "_LONGTAG_SECOND", "_LONGTAG", "_A", "_B", "_C",
-                            "_D", "_E", "_F", "_G", "_H", "_LONGTAG_FIRSTER"})
+    for (const char* tag : {"_LONGTAG_FIRST", "_LONGTAG_SECOND", "_LONGTAG", "_A", "_B", "_C", "_D",
+                            "_E", "_F", "_G", "_H", "_LONGTAG_FIRSTER"})
         added.emplace_back(tag, m_dictionary.AddCustomFieldDef(indi, tag));
     for (const auto& [tag, def] : added) {
         ASSERT_NE(def, nullptr) << tag;

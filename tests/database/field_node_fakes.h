@@ -118,4 +118,4 @@ protected:
     std::vector<std::unique_ptr<CDataNode>> m_nodes;
 };
 
-}  // namespace field_node_test
+} // namespace field_node_test

@@ -68,8 +68,7 @@ TEST_P(GedcomTagLineTest, WritesWhatTheComposedLineWrites)
 {
     const TagLineCase& c = GetParam();
     const std::string line = std::to_string(c.level) + " " + c.tag + c.rest;
-    const std::string composed =
-        Written(c.charset, [&] { return WriteGedcomLine(line, c.value); });
+    const std::string composed = Written(c.charset, [&] { return WriteGedcomLine(line, c.value); });
     EXPECT_EQ(
         Written(c.charset, [&] { return WriteGedcomTagLine(c.level, c.tag, c.rest, c.value); }),
         composed);

@@ -2,9 +2,9 @@
 // scripted answers for the dialogs that adding and linking relatives opens.
 #pragma once
 
+#include "app/core/preferences.h"
 #include "database/date_node.h"
 #include "database/relative_dialogs.h"
-#include "app/core/preferences.h"
 #include "tests/database/record_test_support.h"
 
 #include <deque>

@@ -18,7 +18,7 @@ class MediaKindOfFormatTest : public ::testing::TestWithParam<KindRow> {};
 
 struct TypeNameRow {
     const char* format;
-    const char* file;  // null: no FILE sub-field
+    const char* file; // null: no FILE sub-field
     const char* expected;
 };
 
@@ -32,7 +32,7 @@ struct SignatureRow {
 
 class PictureSignatureTest : public ::testing::TestWithParam<SignatureRow> {};
 
-}  // namespace
+} // namespace
 
 TEST_P(MediaKindOfFormatTest, FormatWordGivesKind)
 {
@@ -60,19 +60,20 @@ TEST_P(MediaTypeNameTest, NamesTheTypeOfTheLinkedFile)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, MediaTypeNameTest,
-    ::testing::Values(
-        TypeNameRow{"", "a.avi", "<Unknown> "}, TypeNameRow{"png", "x.wav", "Picture"},
-        TypeNameRow{"ole", "x.doc", "OLE Object"}, TypeNameRow{"gif", "x.gif", "GIF Picture"},
-        TypeNameRow{"wav", "C:\\Media\\clip.WAV ", "Sound"},
-        TypeNameRow{"xyz", "film.final.mpeg", "Video"},
-        TypeNameRow{"xyz", "/home/a/letter.Pdf", "Document"},
-        TypeNameRow{"xyz", "C:\\dir.avi\\noextension", "Other Multimedia ()"},
-        TypeNameRow{"xyz", "dir.avi/", "Other Multimedia ()"},
-        TypeNameRow{"xyz", "trailingdot.", "Other Multimedia ()"},
-        TypeNameRow{"xyz", nullptr, "Other Multimedia ()"},
-        TypeNameRow{"xyz", "evil.%s%n%s", "Other Multimedia (%S%N%S)"},
-        TypeNameRow{"xyz", "song.mp3\n", "Other Multimedia (MP3)"},
-        TypeNameRow{"xyz", "café.flâc", "Other Multimedia (FLÂC)"}));
+    ::testing::Values(TypeNameRow{"", "a.avi", "<Unknown> "},
+                      TypeNameRow{"png", "x.wav", "Picture"},
+                      TypeNameRow{"ole", "x.doc", "OLE Object"},
+                      TypeNameRow{"gif", "x.gif", "GIF Picture"},
+                      TypeNameRow{"wav", "C:\\Media\\clip.WAV ", "Sound"},
+                      TypeNameRow{"xyz", "film.final.mpeg", "Video"},
+                      TypeNameRow{"xyz", "/home/a/letter.Pdf", "Document"},
+                      TypeNameRow{"xyz", "C:\\dir.avi\\noextension", "Other Multimedia ()"},
+                      TypeNameRow{"xyz", "dir.avi/", "Other Multimedia ()"},
+                      TypeNameRow{"xyz", "trailingdot.", "Other Multimedia ()"},
+                      TypeNameRow{"xyz", nullptr, "Other Multimedia ()"},
+                      TypeNameRow{"xyz", "evil.%s%n%s", "Other Multimedia (%S%N%S)"},
+                      TypeNameRow{"xyz", "song.mp3\n", "Other Multimedia (MP3)"},
+                      TypeNameRow{"xyz", "café.flâc", "Other Multimedia (FLÂC)"}));
 
 TEST_F(CMultimediaTest, EmbeddedOtherMultimediaIsNamedByItsFormat)
 {
@@ -128,15 +129,14 @@ TEST_F(CMultimediaTest, LoadingKeepsTheBytesOrTheReasonItFailed)
     struct Row {
         const char* format;
         const char* file;
-        const char* bytes;  // null: no such file
+        const char* bytes; // null: no such file
         bool loaded;
         const char* error;
     };
     const Row rows[] = {
         {"png", "named.dat", "\x89PNG\r\n\x1a\n-rest", true, ""},
         {"ole", "object.bin", "opaque OLE bytes", true, ""},
-        {"bmp", "missing.bmp", nullptr, false,
-         "Unable to load object.  The file cannot be read: "},
+        {"bmp", "missing.bmp", nullptr, false, "Unable to load object.  The file cannot be read: "},
         {"jpg", "unknown.dat", "no signature", false,
          "Unable to load object.  Object type not recognised."},
         {"gif", "a.gif", "GIF89a", false, ""},

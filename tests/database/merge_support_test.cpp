@@ -131,5 +131,5 @@ TEST_F(MergeSupportTest, CitationClimbsToTheNearestFieldThatCanCarryIt)
         << "a field kept out of the Add menus stops the search";
 }
 
-}  // namespace
-}  // namespace node_test
+} // namespace
+} // namespace node_test

@@ -28,8 +28,7 @@
 
 namespace multimedia_test {
 
-template <class T>
-CDataNode* MakeNode()
+template <class T> CDataNode* MakeNode()
 {
     return new T;
 }
@@ -189,13 +188,14 @@ protected:
     }
 
     /// Reads written multimedia records back as the loader does (change tracking off): BLOB and
-    /// CONT lines into BLOB fields, a continuation announced by an OBJE pointer joined to the first record of its
-    /// chain and destroyed, then every record finished. Answers the records that remain.
+    /// CONT lines into BLOB fields, a continuation announced by an OBJE pointer joined to the first
+    /// record of its chain and destroyed, then every record finished. Answers the records that
+    /// remain.
     std::vector<CObjRec*> ReadBack(const std::string& bytes)
     {
         SetChangeTracking(false);
         std::vector<CObjRec*> heads;
-        std::map<std::int32_t, CObjRec*> announced;  // continuation number -> chain head
+        std::map<std::int32_t, CObjRec*> announced; // continuation number -> chain head
         CObjRec* record = nullptr;
         CDataNode* blob = nullptr;
         CObjRec* continuation = nullptr;
@@ -264,4 +264,4 @@ private:
     int m_files = 0;
 };
 
-}  // namespace multimedia_test
+} // namespace multimedia_test

@@ -16,11 +16,11 @@ constexpr int kFormCount = QUAL_STORED - QUAL_SURNAME + 1;
 
 struct NameCase {
     const char* name;
-    const char* gedcom;  // as read from a file
-    const char* prefix;  // NPFX, NSFX and _USED sub-fields; empty for none
+    const char* gedcom; // as read from a file
+    const char* prefix; // NPFX, NSFX and _USED sub-fields; empty for none
     const char* suffix;
     const char* used;
-    std::array<const char*, kFormCount> forms;  // SURNAME to STORED, surnames in upper case
+    std::array<const char*, kFormCount> forms; // SURNAME to STORED, surnames in upper case
     int sortRank;                              // place among the rows by Compare, format 0
 };
 
@@ -136,7 +136,7 @@ TEST_F(NameFormTest, DisplayTextFollowsThePreferenceAndTheBuffer)
 struct TidyCase {
     const char* text;
     bool needsTidying;
-    const char* stored;  // after SetText
+    const char* stored; // after SetText
 };
 
 class NameTidyTest : public CTextFieldTest, public ::testing::WithParamInterface<TidyCase> {};
@@ -195,7 +195,7 @@ TEST_F(NameFormTest, MergeMatchScoresSurnamesThenGivenNamesThenWholeNames)
     const struct {
         const char* a;
         const char* b;
-        int expected;  // different -100, weak 0, same surname 10, partial 50, strong 100
+        int expected; // different -100, weak 0, same surname 10, partial 50, strong 100
     } rows[] = {{"John /Smith/", "John /Jones/", -100},
                 {"John /Smith/", "Bill /Smith/", 0},
                 {"John /Smith/", "john /SMITH/", 50},
@@ -223,5 +223,5 @@ TEST_F(NameFormTest, HashAddsSignedCharacterCodes)
     EXPECT_EQ(MakeName(empty)->HashText(), 0);
 }
 
-}  // namespace
-}  // namespace text_field_test
+} // namespace
+} // namespace text_field_test

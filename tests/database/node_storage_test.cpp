@@ -220,5 +220,5 @@ TEST(NodePoolTest, ManyBlocksSpanChunksWithoutOverlap)
     EXPECT_EQ(pool.LiveBlocks(), 0u);
 }
 
-}  // namespace
-}  // namespace node_test
+} // namespace
+} // namespace node_test

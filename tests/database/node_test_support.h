@@ -75,8 +75,7 @@ private:
     CRecordNode* m_target = nullptr;
 };
 
-template <class T>
-CDataNode* MakeNode()
+template <class T> CDataNode* MakeNode()
 {
     return new T;
 }
@@ -110,12 +109,12 @@ public:
 
 private:
     static constexpr const char* kClassNames[] = {
-        "CEditNode",      "CCustomAttrNode", "CFileNode",      "CEditMultiNode", "CNoteTextNode",
-        "CObjNoteNode",   "CEnumNode",       "CEnumEditNode",  "CFormatNode",    "CSexNode",
-        "CAssocNode",     "CAssocFamcNode",  "CAssocChilNode", "CComplexNode",   "CCustomEventNode",
-        "CObjNode",       "CFamRec",         "CIndRec",        "CNoteRec",       "CObjRec",
-        "CRecordNode",    "CSrcRec",         "CDateNode",      "CNameNode",      "CNumberNode",
-        "CRectNode",      "CAgeNode",        "CBlobNode"};
+        "CEditNode",    "CCustomAttrNode", "CFileNode",      "CEditMultiNode", "CNoteTextNode",
+        "CObjNoteNode", "CEnumNode",       "CEnumEditNode",  "CFormatNode",    "CSexNode",
+        "CAssocNode",   "CAssocFamcNode",  "CAssocChilNode", "CComplexNode",   "CCustomEventNode",
+        "CObjNode",     "CFamRec",         "CIndRec",        "CNoteRec",       "CObjRec",
+        "CRecordNode",  "CSrcRec",         "CDateNode",      "CNameNode",      "CNumberNode",
+        "CRectNode",    "CAgeNode",        "CBlobNode"};
 
     void Save(const char* name)
     {
@@ -137,17 +136,36 @@ inline std::string TestTable()
 {
     std::string table;
     const std::pair<const char*, int> ids[] = {
-        {"FIELD_AFN", FIELD_AFN},     {"FIELD_BAPL", FIELD_BAPL}, {"FIELD_BIRT", FIELD_BIRT},
-        {"FIELD_CHIL", FIELD_CHIL},   {"FIELD_DATA", FIELD_DATA}, {"FIELD_DATE", FIELD_DATE},
-        {"FIELD_DEAT", FIELD_DEAT},   {"FIELD_EVEN", FIELD_EVEN}, {"FIELD_FAM", FIELD_FAM},
-        {"FIELD_FAMS", FIELD_FAMS},   {"FIELD_HEAD", FIELD_HEAD}, {"FIELD_HUSB", FIELD_HUSB},
-        {"FIELD_INDI", FIELD_INDI},   {"FIELD_MARR", FIELD_MARR}, {"FIELD_NAME", FIELD_NAME},
-        {"FIELD_NOTE", FIELD_NOTE},   {"FIELD_NOTE_TEXT", FIELD_NOTE_TEXT},
-        {"FIELD_PAGE", FIELD_PAGE},   {"FIELD_PLAC", FIELD_PLAC}, {"FIELD_QUAY", FIELD_QUAY},
-        {"FIELD_RIN", FIELD_RIN},     {"FIELD_SEX", FIELD_SEX},   {"FIELD_SLGS", FIELD_SLGS},
-        {"FIELD_SOUR", FIELD_SOUR},   {"FIELD_SOUR_TEXT", FIELD_SOUR_TEXT},
-        {"FIELD_TEMP", FIELD_TEMP},   {"FIELD_TEXT", FIELD_TEXT}, {"FIELD_TITL", FIELD_TITL},
-        {"FIELD_TYPE", FIELD_TYPE},   {"FIELD_WIFE", FIELD_WIFE},
+        {"FIELD_AFN", FIELD_AFN},
+        {"FIELD_BAPL", FIELD_BAPL},
+        {"FIELD_BIRT", FIELD_BIRT},
+        {"FIELD_CHIL", FIELD_CHIL},
+        {"FIELD_DATA", FIELD_DATA},
+        {"FIELD_DATE", FIELD_DATE},
+        {"FIELD_DEAT", FIELD_DEAT},
+        {"FIELD_EVEN", FIELD_EVEN},
+        {"FIELD_FAM", FIELD_FAM},
+        {"FIELD_FAMS", FIELD_FAMS},
+        {"FIELD_HEAD", FIELD_HEAD},
+        {"FIELD_HUSB", FIELD_HUSB},
+        {"FIELD_INDI", FIELD_INDI},
+        {"FIELD_MARR", FIELD_MARR},
+        {"FIELD_NAME", FIELD_NAME},
+        {"FIELD_NOTE", FIELD_NOTE},
+        {"FIELD_NOTE_TEXT", FIELD_NOTE_TEXT},
+        {"FIELD_PAGE", FIELD_PAGE},
+        {"FIELD_PLAC", FIELD_PLAC},
+        {"FIELD_QUAY", FIELD_QUAY},
+        {"FIELD_RIN", FIELD_RIN},
+        {"FIELD_SEX", FIELD_SEX},
+        {"FIELD_SLGS", FIELD_SLGS},
+        {"FIELD_SOUR", FIELD_SOUR},
+        {"FIELD_SOUR_TEXT", FIELD_SOUR_TEXT},
+        {"FIELD_TEMP", FIELD_TEMP},
+        {"FIELD_TEXT", FIELD_TEXT},
+        {"FIELD_TITL", FIELD_TITL},
+        {"FIELD_TYPE", FIELD_TYPE},
+        {"FIELD_WIFE", FIELD_WIFE},
         {"STRUCT_INDI_EVENTS", STRUCT_INDI_EVENTS},
         {"STRUCT_LDS_INDI_ORDINANCES", STRUCT_LDS_INDI_ORDINANCES},
     };
@@ -319,8 +337,7 @@ protected:
     static std::string ChildTags(const CDataNode* node)
     {
         std::string tags;
-        for (const CDataNode* child = node->GetFirstChild(); child;
-             child = child->GetNextSibling())
+        for (const CDataNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
             tags += (tags.empty() ? "" : " ") + std::string(child->GetFieldDef()->GetGedcomTag());
         return tags;
     }
@@ -343,4 +360,4 @@ protected:
     std::size_t m_liveAtStart = 0;
 };
 
-}  // namespace node_test
+} // namespace node_test

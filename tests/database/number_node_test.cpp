@@ -85,4 +85,4 @@ TEST_F(NumberNodeTest, ControlShowsSelectsAndTakesTheTypedValue)
     EXPECT_TRUE(number->IsEmpty());
 }
 
-}  // namespace
+} // namespace

@@ -26,22 +26,21 @@ std::string Content(std::size_t size, bool endsInFF = false)
 struct BlobShape {
     std::size_t size;
     bool endsInFF;
-    std::size_t continuations;  // continuation records written after the record
-    std::size_t contLines;      // CONT lines of the whole file
+    std::size_t continuations; // continuation records written after the record
+    std::size_t contLines;     // CONT lines of the whole file
 };
 
 // 9000 characters (125 lines) fit in the record; the padding group makes 6749 bytes the most
 // that does (6750 bytes encode to 9004 characters). Each continuation takes 27360 characters.
 const BlobShape kShapes[] = {
-    {0, false, 0, 1},       {1, false, 0, 1},       {2, false, 0, 1},
-    {3, false, 0, 1},       {3, true, 0, 1},        {6, true, 0, 1},
-    {6749, false, 0, 125},  {6750, false, 1, 126},  {6750, true, 1, 126},
-    {20000, false, 1, 371}, {27269, false, 1, 505}, {27270, false, 2, 506},
+    {0, false, 0, 1},     {1, false, 0, 1},       {2, false, 0, 1},       {3, false, 0, 1},
+    {3, true, 0, 1},      {6, true, 0, 1},        {6749, false, 0, 125},  {6750, false, 1, 126},
+    {6750, true, 1, 126}, {20000, false, 1, 371}, {27269, false, 1, 505}, {27270, false, 2, 506},
 };
 
 class BlobRoundTrip : public CMultimediaTest, public ::testing::WithParamInterface<BlobShape> {};
 
-}  // namespace
+} // namespace
 
 TEST_P(BlobRoundTrip, ContentComesBackByteIdenticalAndSavesAgainUnchanged)
 {
@@ -78,8 +77,8 @@ TEST_F(CMultimediaTest, ContentEndingInFFOutsideAWholeGroupLosesOnlyThoseBytesOn
 {
     // The BLOB encoding pads the last group with 0xFF, so 0xFF bytes at the very end of
     // content whose length is not a multiple of three cannot be told from padding.
-    for (std::string content : {std::string("abc\xFF"), std::string("ab\xFF\xFF"),
-                                std::string("\xFF\xFF\xFF\xFF")}) {
+    for (std::string content :
+         {std::string("abc\xFF"), std::string("ab\xFF\xFF"), std::string("\xFF\xFF\xFF\xFF")}) {
         const CObjRec* record = NewEmbeddedRecord(1, content);
         std::vector<CObjRec*> loaded = ReadBack(WrittenFile({record}));
         ASSERT_EQ(loaded.size(), 1u);
@@ -100,7 +99,7 @@ TEST_F(CMultimediaTest, ContinuationIdsLieAboveEveryMultimediaNumberAndLeaveTheC
     GetRecordIdState(7)->m_counter = 10;
     std::string written;
     {
-        CBlobContinuationNumbers numbers({3, 7, 10, 12});  // 12: a dangling reference
+        CBlobContinuationNumbers numbers({3, 7, 10, 12}); // 12: a dangling reference
         written = WrittenFile({first, second, linked});
     }
     EXPECT_EQ(CBlobContinuationNumbers::GetCurrent(), nullptr);
@@ -145,19 +144,18 @@ TEST_P(BlobContinuationNumbersTest, TakesNumbersNoRecordHolds)
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BlobContinuationNumbersTest,
-    ::testing::Values(NumberCase{{}, {1, 2, 3}}, NumberCase{{0, 0, 5}, {6, 7}},
-                      NumberCase{{4, 9, 2}, {10, 11}},
-                      NumberCase{{kMax - 1, 5}, {kMax, 1, 2, 3, 4, 6}},
-                      NumberCase{{kMax, 1, 3}, {2, 4}}));
+INSTANTIATE_TEST_SUITE_P(Cases, BlobContinuationNumbersTest,
+                         ::testing::Values(NumberCase{{}, {1, 2, 3}}, NumberCase{{0, 0, 5}, {6, 7}},
+                                           NumberCase{{4, 9, 2}, {10, 11}},
+                                           NumberCase{{kMax - 1, 5}, {kMax, 1, 2, 3, 4, 6}},
+                                           NumberCase{{kMax, 1, 3}, {2, 4}}));
 
 TEST_F(CMultimediaTest, UndecodableBlobStaysAsItWasRead)
 {
     CObjRec* record = NewMediaRecord(2);
     AddField(record, FIELD_FORM, "bmp");
-    auto* blob = static_cast<CBlobNode*>(
-        record->CreateChildById(FIELD_BLOB, false, nullptr, true, false));
+    auto* blob =
+        static_cast<CBlobNode*>(record->CreateChildById(FIELD_BLOB, false, nullptr, true, false));
     blob->AppendText("abc#", 2);
     EXPECT_FALSE(record->FinishLoading());
     EXPECT_FALSE(record->IsEmbedded());
@@ -179,11 +177,8 @@ TEST_F(CMultimediaTest, RecordWithoutBlobIsLinkedAndFinishingTwiceChangesNothing
 
 TEST_F(CMultimediaTest, WorkingFileIsATemporaryFileNamedSafelyAndRemovedWithTheRecord)
 {
-    for (const auto& [format, extension] :
-         std::vector<std::pair<std::string, std::string>>{{"jpeg", ".jpeg"},
-                                                          {"../../x", ".tmp"},
-                                                          {"a/b", ".tmp"},
-                                                          {"verylongformat", ".tmp"}}) {
+    for (const auto& [format, extension] : std::vector<std::pair<std::string, std::string>>{
+             {"jpeg", ".jpeg"}, {"../../x", ".tmp"}, {"a/b", ".tmp"}, {"verylongformat", ".tmp"}}) {
         CObjRec* record = NewEmbeddedRecord(1, "bytes", format);
         const std::filesystem::path path = record->GetWorkingFile();
         EXPECT_EQ(path.parent_path(), std::filesystem::path(temp_files::Folder())) << format;

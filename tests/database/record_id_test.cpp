@@ -157,12 +157,11 @@ std::vector<std::int32_t> Joined(std::vector<std::int32_t> a, const std::vector<
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, RecordNumberMapTest,
-    ::testing::Values(
-        NumberMapCase{"Dense", Run(1, 3000)},
-        NumberMapCase{"Descending", {3000, 2999, 5, 4, 3, 2, 1}},
-        NumberMapCase{"Far", {1, 2000000000, 2147483647, 2}},
-        NumberMapCase{"FarThenCovered", Joined({5000, 5000}, Run(1, 6000))},
-        NumberMapCase{"Repeats", {7, 7, 2000000000, 2000000000, 1, 7}}),
+    ::testing::Values(NumberMapCase{"Dense", Run(1, 3000)},
+                      NumberMapCase{"Descending", {3000, 2999, 5, 4, 3, 2, 1}},
+                      NumberMapCase{"Far", {1, 2000000000, 2147483647, 2}},
+                      NumberMapCase{"FarThenCovered", Joined({5000, 5000}, Run(1, 6000))},
+                      NumberMapCase{"Repeats", {7, 7, 2000000000, 2000000000, 1, 7}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The tools ----------------------------------------------------------------------------

@@ -32,4 +32,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, RectNodeTest,
                                          RectCase{"{1,2,3}", CRect()},
                                          RectCase{"{1,x,3,4}", CRect()}, RectCase{"", CRect()}));
 
-}  // namespace
+} // namespace

@@ -68,9 +68,9 @@ struct WriteCase {
     const char* name;
     const char* path;
     std::string value;
-    std::vector<std::string> lines;  // the exact lines, or the line count when lineCount is set
-    std::size_t lineCount;           // 0: compare lines exactly
-    std::string readBack;            // the value read back; "=" for the value itself
+    std::vector<std::string> lines; // the exact lines, or the line count when lineCount is set
+    std::size_t lineCount;          // 0: compare lines exactly
+    std::string readBack;           // the value read back; "=" for the value itself
 };
 
 class TextWriteTest : public CTextFieldTest, public ::testing::WithParamInterface<WriteCase> {};
@@ -118,19 +118,30 @@ std::string WithBreaksRemoved(std::string text)
 INSTANTIATE_TEST_SUITE_P(
     Rows, TextWriteTest,
     ::testing::Values(
-        WriteCase{"AtDoubledInTheValueOnly", "INDI.NOTE2", "me@home", {"1 NOTE me@@home"}, 0,
+        WriteCase{"AtDoubledInTheValueOnly", "INDI.NOTE2", "me@home", {"1 NOTE me@@home"}, 0, "="},
+        WriteCase{"EmptyLineIsAnEmptyCont",
+                  "INDI.NOTE2",
+                  "a\n\nb",
+                  {"1 NOTE a", "2 CONT", "2 CONT b"},
+                  0,
                   "="},
-        WriteCase{"EmptyLineIsAnEmptyCont", "INDI.NOTE2", "a\n\nb",
-                  {"1 NOTE a", "2 CONT", "2 CONT b"}, 0, "="},
         WriteCase{"TrailingBreakWritesNoLine", "INDI.NOTE2", "abc\n", {"1 NOTE abc"}, 0, "abc"},
         WriteCase{"CrLfIsOneBreak", "INDI.NOTE2", "a\r\nb", {"1 NOTE a", "2 CONT b"}, 0, "a\nb"},
         WriteCase{"LongNoteIsOneLinePlusTwoConc", "INDI.NOTE2", kNote, {}, 3, "="},
         WriteCase{"AtSignsCountTwice", "INDI.NOTE2", kAts, {}, 3, "="},
         WriteCase{"EmptyValueWritesNothing", "INDI.NOTE2", "", {}, 0, ""},
-        WriteCase{"LongPlaceStaysOnOneLine", "INDI.BIRT.PLAC", Words(600),
-                  {"1 PLAC " + AtsDoubled(Words(600))}, 0, "="},
-        WriteCase{"BreakInOneLineBecomesBlank", "INDI.BIRT.PLAC", "York\nEngland",
-                  {"1 PLAC York England"}, 0, "York England"}),
+        WriteCase{"LongPlaceStaysOnOneLine",
+                  "INDI.BIRT.PLAC",
+                  Words(600),
+                  {"1 PLAC " + AtsDoubled(Words(600))},
+                  0,
+                  "="},
+        WriteCase{"BreakInOneLineBecomesBlank",
+                  "INDI.BIRT.PLAC",
+                  "York\nEngland",
+                  {"1 PLAC York England"},
+                  0,
+                  "York England"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 using TextFieldTest = CTextFieldTest;
@@ -154,11 +165,10 @@ TEST_F(TextFieldTest, SingleLineValueSplitsWithConcOnlyWhereTheDefinitionAllowsI
     const std::string ids = text::Format(
         "id FIELD_HEAD %d\nid FIELD_PLAC %d\nid FIELD_TITL %d\nid STRUCT_LDS_INDI_ORDINANCES %d\n",
         FIELD_HEAD, FIELD_PLAC, FIELD_TITL, STRUCT_LDS_INDI_ORDINANCES);
-    ASSERT_TRUE(dictionary.Load(ids +
-                                "struct @LDS_INDI_ORDINANCES\n"
-                                "HEAD Record 1:1 \"Header\"\n"
-                                "  PLAC Edit 0:1 \"Place\" CONC\n"
-                                "  TITL Edit 0:1 \"Title\"\n",
+    ASSERT_TRUE(dictionary.Load(ids + "struct @LDS_INDI_ORDINANCES\n"
+                                      "HEAD Record 1:1 \"Header\"\n"
+                                      "  PLAC Edit 0:1 \"Place\" CONC\n"
+                                      "  TITL Edit 0:1 \"Title\"\n",
                                 nullptr))
         << dictionary.GetError();
     const CFieldDef* head = dictionary.FindRecordDef("HEAD");
@@ -188,8 +198,10 @@ TEST_F(TextFieldTest, SetTextReplacesTheValueWhateverItHeld)
         const char* first;
         const char* second;
         const char* value;
-    } rows[] = {{"INDI.BIRT.PLAC", "old", "new", "new"}, {"INDI.BIRT.PLAC", "old", "a@@b", "a@b"},
-                {"INDI.BIRT.PLAC", "old", "", ""},       {"INDI.NOTE2", "line", "m@@n", "m@n"},
+    } rows[] = {{"INDI.BIRT.PLAC", "old", "new", "new"},
+                {"INDI.BIRT.PLAC", "old", "a@@b", "a@b"},
+                {"INDI.BIRT.PLAC", "old", "", ""},
+                {"INDI.NOTE2", "line", "m@@n", "m@n"},
                 {"INDI.NOTE2", "line", "m@n", "m@n"}};
     for (const auto& row : rows) {
         auto* node = NewField<CTextValueNode>(row.path);
@@ -259,9 +271,12 @@ TEST_F(TextFieldTest, OutputKeepsOrDropsPrivatePassages)
         bool keepPrivate;
         bool strip;
         const char* output;
-    } rows[] = {{"x[[aside]]y", false, false, "xy"},    {"x[[aside]]y", true, true, "xasidey"},
-                {"x[[aside]]y", true, false, "x[[aside]]y"}, {"a[[b]]c[[d]]e", false, true, "ace"},
-                {"a[[rest", false, false, "a"},         {"a[[rest", true, true, "arest"}};
+    } rows[] = {{"x[[aside]]y", false, false, "xy"},
+                {"x[[aside]]y", true, true, "xasidey"},
+                {"x[[aside]]y", true, false, "x[[aside]]y"},
+                {"a[[b]]c[[d]]e", false, true, "ace"},
+                {"a[[rest", false, false, "a"},
+                {"a[[rest", true, true, "arest"}};
     auto* note = NewField<CEditMultiNode>("INDI.NOTE2");
     for (const auto& row : rows) {
         note->SetValue(row.value);
@@ -415,5 +430,5 @@ TEST_F(TextFieldTest, FrameNoteNamesItsRecordAndComparesItsFrame)
     EXPECT_EQ(number, 0);
 }
 
-}  // namespace
-}  // namespace text_field_test
+} // namespace
+} // namespace text_field_test

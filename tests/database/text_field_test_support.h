@@ -90,8 +90,7 @@ public:
     int m_notices = 0;
 };
 
-template <class T>
-CDataNode* MakeNode()
+template <class T> CDataNode* MakeNode()
 {
     return new T;
 }
@@ -105,9 +104,9 @@ protected:
     {
         m_liveAtStart = CNodePool::Nodes().LiveBlocks();
         ASSERT_TRUE(test_support::LoadTestFieldDefs()) << GetFieldDefsError();
-        for (const char* name : {"CEditNode", "CCustomAttrNode", "CFileNode", "CEditMultiNode",
-                                 "CNoteTextNode", "CObjNoteNode", "CEnumNode", "CSexNode",
-                                 "CEnumEditNode", "CFormatNode", "CNameNode"})
+        for (const char* name :
+             {"CEditNode", "CCustomAttrNode", "CFileNode", "CEditMultiNode", "CNoteTextNode",
+              "CObjNoteNode", "CEnumNode", "CSexNode", "CEnumEditNode", "CFormatNode", "CNameNode"})
             Save(name);
         RegisterTextFieldClasses();
         for (const char* name : {"CIndRec", "CFamRec", "CObjRec", "CNoteRec", "CSrcRec"})
@@ -150,8 +149,7 @@ protected:
     }
 
     /// A new field of a definition path ("INDI.NAME"), detached and owned by the test.
-    template <class T>
-    T* NewField(const char* path)
+    template <class T> T* NewField(const char* path)
     {
         CDataNode* node = CreateNodeFromDef(test_support::DefByPath(path), false, nullptr);
         m_owned.emplace_back(node);
@@ -159,8 +157,7 @@ protected:
     }
 
     /// Takes ownership of a node made by the test.
-    template <class T>
-    T* Own(T* node)
+    template <class T> T* Own(T* node)
     {
         m_owned.emplace_back(node);
         return node;
@@ -199,4 +196,4 @@ private:
     bool m_upperCase = true;
 };
 
-}  // namespace text_field_test
+} // namespace text_field_test

@@ -23,7 +23,7 @@ TEST(FileTest, OpenFailuresReportTheirCauseWithoutThrowing)
     EXPECT_EQ(error.m_lOsError, ENOENT);
     EXPECT_EQ(error.m_strFileName, folder + "/missing");
     EXPECT_NE(error.GetErrorMessage().find(folder + "/missing"), std::string::npos);
-    EXPECT_FALSE(file.Open(folder, CFile::modeRead, &error));  // a folder is not a file
+    EXPECT_FALSE(file.Open(folder, CFile::modeRead, &error)); // a folder is not a file
     EXPECT_EQ(error.m_cause, CFileException::accessDenied);
     EXPECT_FALSE(file.Open(folder + "/no/file", CFile::modeCreate | CFile::modeWrite, &error));
     EXPECT_FALSE(file.IsOpen());
@@ -34,8 +34,8 @@ TEST(FileTest, CreateTruncatesUnlessNoTruncate)
     const std::string path = WriteFile(NewFolder("modes") + "/f", "0123456789");
     {
         CFile file;
-        ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite |
-                                        CFile::shareDenyWrite));
+        ASSERT_TRUE(file.Open(path, CFile::modeCreate | CFile::modeNoTruncate |
+                                        CFile::modeReadWrite | CFile::shareDenyWrite));
         EXPECT_EQ(file.GetLength(), 10);
         EXPECT_EQ(file.Seek(-3, CFile::end), 7);
         file.Write("AB", 2);
@@ -83,7 +83,7 @@ TEST(FileTest, FailuresAfterOpeningThrow)
 {
     CFile file;
     ASSERT_TRUE(file.Open(WriteFile(NewFolder("ro") + "/f", "x"), CFile::modeRead));
-    EXPECT_THROW(file.Write("x", 1), CFileException);  // opened for reading only
+    EXPECT_THROW(file.Write("x", 1), CFileException); // opened for reading only
     EXPECT_THROW(file.Seek(-5, CFile::begin), CFileException);
     file.Close();
     char c = 0;
@@ -98,12 +98,13 @@ TEST(FileTest, FailuresAfterOpeningThrow)
 TEST(StdioFileTest, ReadsLinesWithEitherEndAndALastLineWithout)
 {
     std::string longLine(1500, 'x');
-    const std::string path = WriteFile(NewFolder("lines") + "/f", "one\r\ntwo\n\n" + longLine + "\nlast");
+    const std::string path =
+        WriteFile(NewFolder("lines") + "/f", "one\r\ntwo\n\n" + longLine + "\nlast");
     CStdioFile file;
     ASSERT_TRUE(file.Open(path, CFile::modeRead | CFile::typeText));
     std::string line;
-    for (const std::string& expected : {std::string("one"), std::string("two"), std::string(), longLine,
-                                        std::string("last")}) {
+    for (const std::string& expected :
+         {std::string("one"), std::string("two"), std::string(), longLine, std::string("last")}) {
         ASSERT_TRUE(file.ReadString(line));
         EXPECT_EQ(line, expected);
     }

@@ -25,17 +25,17 @@ TEST_P(MulDivTest, RoundsHalfAwayFromZeroAndReportsOverflow)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, MulDivTest,
-                         testing::Values(MulDivRow{10, 3, 4, 8},       // 7.5
-                                         MulDivRow{-10, 3, 4, -8},     // -7.5
-                                         MulDivRow{10, 3, -4, -8},     // -7.5
-                                         MulDivRow{7, 1, 3, 2},        // 2.33
-                                         MulDivRow{8, 1, 3, 3},        // 2.67
+                         testing::Values(MulDivRow{10, 3, 4, 8},   // 7.5
+                                         MulDivRow{-10, 3, 4, -8}, // -7.5
+                                         MulDivRow{10, 3, -4, -8}, // -7.5
+                                         MulDivRow{7, 1, 3, 2},    // 2.33
+                                         MulDivRow{8, 1, 3, 3},    // 2.67
                                          MulDivRow{-8, 1, 3, -3},
-                                         MulDivRow{INT_MAX, INT_MAX, INT_MAX, INT_MAX},  // 64-bit middle
+                                         MulDivRow{INT_MAX, INT_MAX, INT_MAX,
+                                                   INT_MAX}, // 64-bit middle
                                          MulDivRow{100000, 100000, 10, 1000000000},
-                                         MulDivRow{INT_MAX, 2, 1, -1},  // does not fit
-                                         MulDivRow{INT_MIN, -1, 1, -1},
-                                         MulDivRow{5, 3, 0, -1}));
+                                         MulDivRow{INT_MAX, 2, 1, -1}, // does not fit
+                                         MulDivRow{INT_MIN, -1, 1, -1}, MulDivRow{5, 3, 0, -1}));
 
 TEST(RectTest, NormalizeSwapsInvertedEdges)
 {
@@ -61,12 +61,12 @@ TEST(RectTest, IntersectOfOverlappingTouchingAndEmptyRectangles)
     CRect out(1, 1, 1, 1);
     EXPECT_TRUE(out.IntersectRect(CRect(0, 0, 10, 10), CRect(5, -5, 20, 6)));
     EXPECT_EQ(out, CRect(5, 0, 10, 6));
-    EXPECT_FALSE(out.IntersectRect(CRect(0, 0, 10, 10), CRect(10, 0, 20, 10)));  // edges touch only
+    EXPECT_FALSE(out.IntersectRect(CRect(0, 0, 10, 10), CRect(10, 0, 20, 10))); // edges touch only
     EXPECT_TRUE(out.IsRectNull());
     EXPECT_FALSE(out.IntersectRect(CRect(0, 0, 10, 10), CRect(2, 2, 2, 8)));
     EXPECT_TRUE(out.IsRectNull());
     CRect self(0, 0, 10, 10);
-    EXPECT_TRUE(self.IntersectRect(self, CRect(5, 5, 15, 15)));  // the result may be an operand
+    EXPECT_TRUE(self.IntersectRect(self, CRect(5, 5, 15, 15))); // the result may be an operand
     EXPECT_EQ(self, CRect(5, 5, 10, 10));
 }
 

@@ -35,7 +35,7 @@ private:
     int m_radius;
 };
 
-}  // namespace
+} // namespace
 
 TEST(RuntimeClassTest, OneRecordPerClassNamedAfterIt)
 {
@@ -51,8 +51,8 @@ TEST(RuntimeClassTest, FactoryMakesAnEmptyObjectWhenTheClassAllowsIt)
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->GetRuntimeClass(), RuntimeClassOf<CSquare>());
     EXPECT_EQ(static_cast<CShape*>(made.get())->Corners(), 4);
-    EXPECT_EQ(RuntimeClassOf<CShape>()->CreateObject(), nullptr);   // abstract
-    EXPECT_EQ(RuntimeClassOf<CCircle>()->CreateObject(), nullptr);  // needs an argument
+    EXPECT_EQ(RuntimeClassOf<CShape>()->CreateObject(), nullptr);  // abstract
+    EXPECT_EQ(RuntimeClassOf<CCircle>()->CreateObject(), nullptr); // needs an argument
 }
 
 TEST(RuntimeClassTest, IsKindOfWalksUpThroughClassesWithoutRecords)

@@ -18,7 +18,8 @@ TEST_P(OleDateTimeValidityTest, SetDateTimeChecksEveryPart)
 {
     const DateRow& r = GetParam();
     COleDateTime value;
-    EXPECT_EQ(value.SetDateTime(r.year, r.month, r.day, r.hour, r.minute, r.second), r.valid ? 0 : 1);
+    EXPECT_EQ(value.SetDateTime(r.year, r.month, r.day, r.hour, r.minute, r.second),
+              r.valid ? 0 : 1);
     EXPECT_EQ(value.GetStatus(), r.valid ? COleDateTime::valid : COleDateTime::invalid);
     EXPECT_EQ(value.GetDay(), r.valid ? r.day : -1);
 }
@@ -69,12 +70,12 @@ TEST(OleDateTimeTest, OrdersByTimeWithNullAndInvalidFirst)
 TEST(OleDateTimeTest, FormatsWithEnglishNames)
 {
     const COleDateTime value(2026, 12, 6, 9, 5, 7);
-    EXPECT_EQ(value.GetDayOfWeek(), 1);  // a Sunday
+    EXPECT_EQ(value.GetDayOfWeek(), 1); // a Sunday
     EXPECT_EQ(value.Format("%A %d %b %Y"), "Sunday 06 Dec 2026");
     EXPECT_EQ(value.Format(" - %d %b %Y"), " - 06 Dec 2026");
     EXPECT_EQ(value.Format("%a %B %m/%y %H:%M:%S 100%% %q"), "Sun December 12/26 09:05:07 100% %q");
     EXPECT_EQ(COleDateTime(2000, 2, 29, 0, 0, 0).Format("%A"), "Tuesday");
-    EXPECT_EQ(COleDateTime(1752, 9, 14, 0, 0, 0).Format("%a"), "Thu");  // proleptic Gregorian
+    EXPECT_EQ(COleDateTime(1752, 9, 14, 0, 0, 0).Format("%a"), "Thu"); // proleptic Gregorian
 }
 
 TEST(OleDateTimeTest, CurrentTimeComesFromTheSettableClock)
@@ -90,7 +91,7 @@ TEST(ClockTest, FrozenTickCountMovesOnlyWhenAdvanced)
     clock_seam::FreezeTickCount(0xFFFFFF00u);
     EXPECT_EQ(GetTickCount(), 0xFFFFFF00u);
     clock_seam::AdvanceTickCount(0x200);
-    EXPECT_EQ(GetTickCount(), 0x100u);  // wraps as a 32-bit count does
+    EXPECT_EQ(GetTickCount(), 0x100u); // wraps as a 32-bit count does
     clock_seam::ReleaseTickCount();
     const DWORD first = GetTickCount();
     EXPECT_LT(DWORD(GetTickCount() - first), 1000u);

@@ -33,15 +33,15 @@ TEST_P(PathPiecesTest, AcceptsBothSeparatorsAndDriveLetters)
     EXPECT_EQ(paths::Extension(r.path), r.extension);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, PathPiecesTest,
-                         testing::Values(PiecesRow{"D:\\Trees\\Smith.ged", "D:\\Trees", "Smith.ged", "ged"},
-                                         PiecesRow{"C:\\tree.g00", "C:\\", "tree.g00", "g00"},
-                                         PiecesRow{"C:photo.jpg", "", "photo.jpg", "jpg"},
-                                         PiecesRow{"/home/a/b.tar.gz", "/home/a", "b.tar.gz", "gz"},
-                                         PiecesRow{"media\\x/y\\pic", "media\\x/y", "pic", ""},
-                                         PiecesRow{"/file", "/", "file", ""},
-                                         PiecesRow{"a.dir/noext", "a.dir", "noext", ""},
-                                         PiecesRow{"", "", "", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PathPiecesTest,
+    testing::Values(PiecesRow{"D:\\Trees\\Smith.ged", "D:\\Trees", "Smith.ged", "ged"},
+                    PiecesRow{"C:\\tree.g00", "C:\\", "tree.g00", "g00"},
+                    PiecesRow{"C:photo.jpg", "", "photo.jpg", "jpg"},
+                    PiecesRow{"/home/a/b.tar.gz", "/home/a", "b.tar.gz", "gz"},
+                    PiecesRow{"media\\x/y\\pic", "media\\x/y", "pic", ""},
+                    PiecesRow{"/file", "/", "file", ""},
+                    PiecesRow{"a.dir/noext", "a.dir", "noext", ""}, PiecesRow{"", "", "", ""}));
 
 TEST(PathsTest, NativeFormAndJoin)
 {
@@ -57,9 +57,12 @@ TEST(PathsTest, FindExistingNoCaseMatchesEveryComponent)
     const std::string folder = NewFolder("lookup");
     ASSERT_TRUE(paths::MakeDirectories(folder + "/Trees/Old"));
     WriteFile(folder + "/Trees/Old/tree.g00", "x");
-    EXPECT_EQ(paths::FindExistingNoCase(folder + "/TREES/old/TREE.G00"), folder + "/Trees/Old/tree.g00");
-    EXPECT_EQ(paths::FindExistingNoCase(folder + "\\trees\\OLD\\Tree.G00"), folder + "/Trees/Old/tree.g00");
-    EXPECT_EQ(paths::FindExistingNoCase(folder + "/TREES/missing.g00"), folder + "/TREES/missing.g00");
+    EXPECT_EQ(paths::FindExistingNoCase(folder + "/TREES/old/TREE.G00"),
+              folder + "/Trees/Old/tree.g00");
+    EXPECT_EQ(paths::FindExistingNoCase(folder + "\\trees\\OLD\\Tree.G00"),
+              folder + "/Trees/Old/tree.g00");
+    EXPECT_EQ(paths::FindExistingNoCase(folder + "/TREES/missing.g00"),
+              folder + "/TREES/missing.g00");
 }
 
 TEST(PathsTest, ListFolderFiltersByWildcardAndSortsCaseBlind)
@@ -70,7 +73,8 @@ TEST(PathsTest, ListFolderFiltersByWildcardAndSortsCaseBlind)
     using Names = std::vector<std::string>;
     EXPECT_EQ(paths::ListFolder(folder, "*.ged"), (Names{"A.ged", "b.GED", "ä.ged"}));
     EXPECT_EQ(paths::ListFolder(folder, "?.GED"), (Names{"A.ged", "b.GED", "ä.ged"}));
-    EXPECT_EQ(paths::ListFolder(folder, "*.*"), (Names{"A.ged", "b.GED", "c.txt", "README", "ä.ged"}));
+    EXPECT_EQ(paths::ListFolder(folder, "*.*"),
+              (Names{"A.ged", "b.GED", "c.txt", "README", "ä.ged"}));
     EXPECT_EQ(paths::ListFolder(folder, "*e*d*"), (Names{"A.ged", "b.GED", "README", "ä.ged"}));
     EXPECT_TRUE(paths::ListFolder(folder + "/none", "*").empty());
 }
@@ -90,7 +94,8 @@ TEST(PathsTest, CopyFileKeepsModeAndHonoursFailIfExists)
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_FALSE(paths::CopyFile(folder + "/missing", folder + "/x", false));
     EXPECT_FALSE(paths::CopyFile(from, folder + "/no/such/folder", false));
-    EXPECT_EQ(paths::ListFolder(folder, "*"), (std::vector<std::string>{"from", "to"}));  // no leftovers
+    EXPECT_EQ(paths::ListFolder(folder, "*"),
+              (std::vector<std::string>{"from", "to"})); // no leftovers
 }
 
 TEST(PathsTest, XdgFoldersComeFromTheEnvironmentWhenAbsolute)

@@ -22,19 +22,19 @@ TEST_P(DefaultAnswerTest, IsTheButtonTheStyleMakesDefault)
     EXPECT_EQ(DefaultAnswer(GetParam().style), GetParam().expected) << std::hex << GetParam().style;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, DefaultAnswerTest,
-                         testing::Values(DefaultRow{MB_OK | MB_ICONSTOP, IDOK},
-                                         DefaultRow{MB_OK | MB_DEFBUTTON2, IDOK},  // no second button
-                                         DefaultRow{MB_OKCANCEL, IDOK},
-                                         DefaultRow{MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
-                                         DefaultRow{MB_YESNO | MB_ICONQUESTION, IDYES},
-                                         DefaultRow{MB_YESNO | MB_DEFBUTTON2, IDNO},
-                                         DefaultRow{MB_YESNOCANCEL, IDYES},
-                                         DefaultRow{MB_YESNOCANCEL | MB_DEFBUTTON2, IDNO},
-                                         DefaultRow{MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
-                                         DefaultRow{MB_YESNO | MB_DEFBUTTON3, IDYES},
-                                         DefaultRow{MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, IDIGNORE},
-                                         DefaultRow{MB_RETRYCANCEL, IDRETRY}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DefaultAnswerTest,
+    testing::Values(DefaultRow{MB_OK | MB_ICONSTOP, IDOK},
+                    DefaultRow{MB_OK | MB_DEFBUTTON2, IDOK}, // no second button
+                    DefaultRow{MB_OKCANCEL, IDOK},
+                    DefaultRow{MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
+                    DefaultRow{MB_YESNO | MB_ICONQUESTION, IDYES},
+                    DefaultRow{MB_YESNO | MB_DEFBUTTON2, IDNO}, DefaultRow{MB_YESNOCANCEL, IDYES},
+                    DefaultRow{MB_YESNOCANCEL | MB_DEFBUTTON2, IDNO},
+                    DefaultRow{MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
+                    DefaultRow{MB_YESNO | MB_DEFBUTTON3, IDYES},
+                    DefaultRow{MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, IDIGNORE},
+                    DefaultRow{MB_RETRYCANCEL, IDRETRY}));
 
 TEST(PromptScriptTest, AnswersFromTheQueueInOrderAndRecordsEachBox)
 {

@@ -21,7 +21,7 @@ TEST(SafeFile, CommitReplacesTheTargetAndKeepsItsMode)
     CSafeFile file;
     ASSERT_TRUE(file.OpenBeside(target));
     file.Write("new content", 11);
-    EXPECT_EQ(ReadFile(target), "old");  // untouched until the commit
+    EXPECT_EQ(ReadFile(target), "old"); // untouched until the commit
     ASSERT_TRUE(file.Commit());
 
     EXPECT_EQ(ReadFile(target), "new content");

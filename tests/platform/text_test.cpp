@@ -15,7 +15,8 @@ TEST(TextFormatTest, IntegersAreWidenedWhateverTheLengthModifier)
     EXPECT_EQ(Format("Individuals: %lu", 4'000'000'000UL), "Individuals: 4000000000");
     EXPECT_EQ(Format("%ld", big), "5000000000");
     EXPECT_EQ(Format("%d", big), "5000000000");
-    EXPECT_EQ(Format("%hd|%I64d|%lld|%zu", short(-7), std::int64_t(-9), 3LL, std::size_t(12)), "-7|-9|3|12");
+    EXPECT_EQ(Format("%hd|%I64d|%lld|%zu", short(-7), std::int64_t(-9), 3LL, std::size_t(12)),
+              "-7|-9|3|12");
     EXPECT_EQ(Format("%u", UINT_MAX), "4294967295");
     EXPECT_EQ(Format("%d", LLONG_MIN), "-9223372036854775808");
 }
@@ -35,7 +36,10 @@ struct FormatRow {
 
 class TextFormatRowsTest : public testing::TestWithParam<FormatRow> {};
 
-TEST_P(TextFormatRowsTest, MatchesPrintf) { EXPECT_EQ(GetParam().actual, GetParam().expected); }
+TEST_P(TextFormatRowsTest, MatchesPrintf)
+{
+    EXPECT_EQ(GetParam().actual, GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, TextFormatRowsTest,
@@ -56,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatRow{"StarWidthAndPrecision", Format("[%*.*f]", 8, 3, 2.5), "[   2.500]"},
         FormatRow{"NegativeStarWidthLeftAligns", Format("[%*d]", -4, 7), "[7   ]"},
         FormatRow{"Scientific", Format("%e|%E", 12345.678, 0.5), "1.234568e+04|5.000000E-01"},
-        FormatRow{"General", Format("%g|%g|%g", 0.0001, 123456789.0, 100.0), "0.0001|1.23457e+08|100"},
+        FormatRow{"General", Format("%g|%g|%g", 0.0001, 123456789.0, 100.0),
+                  "0.0001|1.23457e+08|100"},
         FormatRow{"TooFewArgumentsPrintNothing", Format("%d-%s-%d", 1), "1--"},
         FormatRow{"NoArguments", Format("%s and %d"), " and "},
         FormatRow{"IntegerUnderTextConversion", Format("%s", 42), "42"},
@@ -77,7 +82,7 @@ TEST(TextUtf8Test, DecodesValidAndStepsOverInvalidBytesOneAtATime)
     EXPECT_EQ(text::DecodeUtf8(s, pos), char32_t(0x1F600));
     EXPECT_EQ(text::DecodeUtf8(s, pos), char32_t(0xFF));
     EXPECT_EQ(pos, 11u);
-    EXPECT_EQ(text::DecodeUtf8(s, pos), char32_t(0xC3));  // a sequence cut at the end
+    EXPECT_EQ(text::DecodeUtf8(s, pos), char32_t(0xC3)); // a sequence cut at the end
     EXPECT_EQ(pos, s.size());
     EXPECT_EQ(text::Utf8Length(s), 6u);
 }
@@ -85,13 +90,14 @@ TEST(TextUtf8Test, DecodesValidAndStepsOverInvalidBytesOneAtATime)
 TEST(TextUtf8Test, RejectsOverlongSurrogateAndOutOfRangeSequences)
 {
     EXPECT_TRUE(text::IsValidUtf8("plain \xC3\xA9"));
-    for (const char* bad : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\x80", "\xE2\x82"})
+    for (const char* bad :
+         {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\x80", "\xE2\x82"})
         EXPECT_FALSE(text::IsValidUtf8(bad)) << bad;
 }
 
 TEST(TextUtf8Test, BoundaryNeverCutsACharacter)
 {
-    const std::string s = "a\xC3\xA9\xE2\x82\xAC";  // a é €
+    const std::string s = "a\xC3\xA9\xE2\x82\xAC"; // a é €
     EXPECT_EQ(text::Utf8Boundary(s, 0), 0u);
     EXPECT_EQ(text::Utf8Boundary(s, 2), 1u);
     EXPECT_EQ(text::Utf8Boundary(s, 3), 3u);
@@ -110,7 +116,7 @@ TEST(TextCaseTest, FoldsAccentedLatinLetters)
     EXPECT_TRUE(text::EqualsNoCase("ſ", "S"));
     EXPECT_FALSE(text::EqualsNoCase("×", "÷"));
     EXPECT_FALSE(text::EqualsNoCase("straße", "STRASSE"));
-    EXPECT_FALSE(text::EqualsNoCase("\xE9", "é"));  // a stray byte is not the letter
+    EXPECT_FALSE(text::EqualsNoCase("\xE9", "é")); // a stray byte is not the letter
     EXPECT_EQ(text::ToUpper("ÿ straße ı ĸ"), "Ÿ STRAßE I ĸ");
     EXPECT_EQ(text::ToLower("ÀÉÎÕÜ Ĳ Ł Ž \xFF"), "àéîõü ĳ ł ž \xFF");
 }
@@ -140,7 +146,7 @@ TEST(TextTrimTest, TrimsAsciiWhiteSpaceOnly)
     EXPECT_EQ(text::Trim(" \t\r\n x y \v\f"), "x y");
     EXPECT_EQ(text::TrimLeft("  x "), "x ");
     EXPECT_EQ(text::TrimRight("  x \r\n"), "  x");
-    EXPECT_EQ(text::Trim("\xC2\xA0x"), "\xC2\xA0x");  // no-break space is a character
+    EXPECT_EQ(text::Trim("\xC2\xA0x"), "\xC2\xA0x"); // no-break space is a character
     EXPECT_EQ(text::Trim("   "), "");
 }
 
@@ -165,7 +171,8 @@ TEST(TextNumberTest, WholeIntegerRejectsTrailingTextAndOverflow)
     EXPECT_EQ(value, -12);
     EXPECT_TRUE(text::ParseInt("9223372036854775807", value));
     EXPECT_EQ(value, LONG_MAX);
-    for (const char* bad : {"", " ", "12x", "1 2", "+", "9223372036854775808", "-9223372036854775809"}) {
+    for (const char* bad :
+         {"", " ", "12x", "1 2", "+", "9223372036854775808", "-9223372036854775809"}) {
         value = 5;
         EXPECT_FALSE(text::ParseInt(bad, value)) << bad;
         EXPECT_EQ(value, 5) << bad;

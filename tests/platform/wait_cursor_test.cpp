@@ -13,7 +13,7 @@ public:
     std::vector<bool> m_calls;
 };
 
-}  // namespace
+} // namespace
 
 TEST(WaitCursorTest, NestedWaitsShowTheCursorOnceAndUnbalancedEndsAreHarmless)
 {

@@ -26,11 +26,12 @@ public:
         MapUpdate(kSave, [this](CCmdUI* ui) { ui->Enable(canSave); });
         MapCommandRange(kFirstRecent, kLastRecent,
                         [this](UINT id) { calls.push_back("recent " + std::to_string(id)); });
-        MapUpdateRange(kFirstRecent, kFirstRecent + 9, [](CCmdUI* ui) { ui->SetCheck(ui->m_nID % 2); });
+        MapUpdateRange(kFirstRecent, kFirstRecent + 9,
+                       [](CCmdUI* ui) { ui->SetCheck(ui->m_nID % 2); });
         MapCommand(ID_APP_ABOUT, [this] { calls.push_back("about"); });
         MapNotify(kListId, kSelectionChanging, [this](NMHDR* header, LRESULT* result) {
             calls.push_back("changing from " + std::to_string(header->idFrom));
-            *result = TRUE;  // veto
+            *result = TRUE; // veto
         });
         MapCommand(ID_APP_ABOUT, [this] { calls.push_back("second about"); });
     }
@@ -43,7 +44,7 @@ TEST(CmdTarget, CommandsReachTheFirstMatchingEntry)
     EXPECT_TRUE(target.OnCmdMsg(26020, CN_COMMAND, nullptr, nullptr));
     EXPECT_TRUE(target.OnCmdMsg(ID_APP_ABOUT, CN_COMMAND, nullptr, nullptr));
     EXPECT_FALSE(target.OnCmdMsg(kLastRecent + 1, CN_COMMAND, nullptr, nullptr));
-    EXPECT_FALSE(target.OnCmdMsg(kSave, 0x300, nullptr, nullptr));  // a notification code
+    EXPECT_FALSE(target.OnCmdMsg(kSave, 0x300, nullptr, nullptr)); // a notification code
     EXPECT_EQ(target.calls, (std::vector<std::string>{"save", "recent 26020", "about"}));
 }
 
@@ -89,7 +90,7 @@ TEST_P(CmdUiUpdate, FollowsTheUpdateHandlerElseTheCommandHandler)
     EXPECT_EQ(ui.DoUpdate(&target, c.disableIfNoHandler), c.answered);
     EXPECT_EQ(ui.IsEnabled(), c.enabled);
     EXPECT_EQ(ui.GetCheck(), c.check);
-    EXPECT_TRUE(target.calls.empty());  // updating never runs a command
+    EXPECT_TRUE(target.calls.empty()); // updating never runs a command
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -101,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
         UpdateCase{"NoHandlerDisables", ID_FILE_NEW, false, TRUE, FALSE, FALSE, 0},
         UpdateCase{"NoHandlerKeepsStateWhenAsked", ID_FILE_NEW, false, FALSE, FALSE, TRUE, 0},
         UpdateCase{"RangeUpdateSeesItsId", kFirstRecent + 4, false, TRUE, TRUE, TRUE, 1},
-        UpdateCase{"OutsideUpdateRangeUsesCommandRange", kFirstRecent + 10, false, TRUE, FALSE, TRUE, 0}),
+        UpdateCase{"OutsideUpdateRangeUsesCommandRange", kFirstRecent + 10, false, TRUE, FALSE,
+                   TRUE, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CmdUi, RadioAndTextAreRecorded)
@@ -117,4 +119,4 @@ TEST(CmdUi, RadioAndTextAreRecorded)
     EXPECT_FALSE(ui.IsRadio());
 }
 
-}  // namespace
+} // namespace

@@ -103,13 +103,12 @@ TEST_P(LineToEnd, LeavesOutItsEndPoint)
     EXPECT_EQ(image.Pixel(c.to.x, c.to.y), kWhite);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DeviceContext, LineToEnd,
-    testing::Values(LineCase{"Right", {0, 0}, {10, 0}, {9, 0}},
-                    LineCase{"Up", {5, 9}, {5, 0}, {5, 1}},
-                    LineCase{"Diagonal", {0, 0}, {5, 5}, {4, 4}},
-                    LineCase{"Left", {12, 3}, {2, 3}, {3, 3}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(DeviceContext, LineToEnd,
+                         testing::Values(LineCase{"Right", {0, 0}, {10, 0}, {9, 0}},
+                                         LineCase{"Up", {5, 9}, {5, 0}, {5, 1}},
+                                         LineCase{"Diagonal", {0, 0}, {5, 5}, {4, 4}},
+                                         LineCase{"Left", {12, 3}, {2, 3}, {3, 3}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DeviceContext, DottedPenSetsEveryOtherPixelAndFillsGapsWhenOpaque)
 {
@@ -166,8 +165,8 @@ TEST(DeviceContext, Draw3dRectGivesTheCornersToTheRightColours)
     const auto image = RenderDC(12, 12, [](CDC& dc) { dc.Draw3dRect(1, 1, 10, 10, kRed, kGreen); });
     EXPECT_EQ(image.Pixel(1, 1), kRed);
     EXPECT_EQ(image.Pixel(9, 1), kRed);
-    EXPECT_EQ(image.Pixel(10, 1), kGreen);  // top-right corner
-    EXPECT_EQ(image.Pixel(1, 10), kGreen);  // bottom-left corner
+    EXPECT_EQ(image.Pixel(10, 1), kGreen); // top-right corner
+    EXPECT_EQ(image.Pixel(1, 10), kGreen); // bottom-left corner
     EXPECT_EQ(image.Pixel(10, 10), kGreen);
     EXPECT_EQ(image.Pixel(5, 5), kWhite);
     EXPECT_EQ(image.Pixel(11, 5), kWhite);
@@ -188,7 +187,7 @@ TEST(DeviceContext, ClippingLimitsDrawingUntilRestored)
         dc.FillRect(&all, &red);
         EXPECT_TRUE(dc.RestoreDC(saved));
         dc.MoveTo(0, 15);
-        dc.LineTo(10, 15);  // the pen is black again and nothing clips it
+        dc.LineTo(10, 15); // the pen is black again and nothing clips it
     });
     EXPECT_EQ(image.Pixel(1, 1), kWhite);
     EXPECT_EQ(image.Pixel(2, 2), kRed);
@@ -235,14 +234,14 @@ TEST(DeviceContext, MemoryBitmapCopiesOntoAnotherContext)
         ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dc, 4, 3));
         CDC memory;
         ASSERT_TRUE(memory.CreateCompatibleDC(&dc));
-        EXPECT_EQ(dc.SelectObject(&bitmap), nullptr);  // only a memory context takes a bitmap
+        EXPECT_EQ(dc.SelectObject(&bitmap), nullptr); // only a memory context takes a bitmap
         memory.SelectObject(&bitmap);
         memory.FillSolidRect(0, 0, 2, 3, kRed);
         EXPECT_TRUE(dc.BitBlt(10, 10, 4, 3, &memory, 0, 0, SRCCOPY));
     });
     EXPECT_EQ(image.Pixel(10, 10), kRed);
     EXPECT_EQ(image.Pixel(11, 12), kRed);
-    EXPECT_EQ(image.Pixel(12, 10), kBlack);  // a new bitmap starts black
+    EXPECT_EQ(image.Pixel(12, 10), kBlack); // a new bitmap starts black
     EXPECT_EQ(image.Pixel(13, 12), kBlack);
     EXPECT_EQ(image.Pixel(14, 10), kWhite);
     EXPECT_EQ(image.Pixel(10, 13), kWhite);
@@ -289,4 +288,4 @@ TEST(DeviceContext, DrawingIsSavedForAPersonToLookAt)
     EXPECT_TRUE(image.SavePng("dc_shapes.png"));
 }
 
-}  // namespace
+} // namespace

@@ -29,8 +29,7 @@ LOGFONT MakeLogFont(const char* face, LONG height, LONG weight = FW_NORMAL)
 }
 
 /// Runs measure with a font of that description selected into a context.
-template <class Measure>
-void WithFont(const LOGFONT& lf, Measure measure)
+template <class Measure> void WithFont(const LOGFONT& lf, Measure measure)
 {
     RenderDC(1, 1, [&](CDC& dc) {
         CFont font;
@@ -59,7 +58,8 @@ CRect InkBox(const TestHooks::Image& image, std::optional<COLORREF> colour = std
 TEST(FontMapping, ArialIsMeasuredUnhintedAsItsMetricTwin)
 {
     // 52 letters at 12 pixels measure 364 without hinting (368 when hinted).
-    WithFont(MakeLogFont("Arial", -12), [](CDC& dc) { EXPECT_EQ(dc.GetTextExtent(kLetters).cx, 364); });
+    WithFont(MakeLogFont("Arial", -12),
+             [](CDC& dc) { EXPECT_EQ(dc.GetTextExtent(kLetters).cx, 364); });
 }
 
 TEST(FontMapping, DialogFontGivesTheExpectedBaseUnits)
@@ -77,7 +77,8 @@ TEST(FontMapping, DialogFontGivesTheExpectedBaseUnits)
 TEST(FontMapping, SmallSansSerifHeightsKeepTheSmallestDialogSize)
 {
     int dialogWidth = 0;
-    WithFont(MakeLogFont("MS Sans Serif", -11), [&](CDC& dc) { dialogWidth = dc.GetTextExtent(kLetters).cx; });
+    WithFont(MakeLogFont("MS Sans Serif", -11),
+             [&](CDC& dc) { dialogWidth = dc.GetTextExtent(kLetters).cx; });
     for (LONG height : {8, -8, 0})
         WithFont(MakeLogFont("MS Sans Serif", height),
                  [&](CDC& dc) { EXPECT_EQ(dc.GetTextExtent(kLetters).cx, dialogWidth) << height; });
@@ -129,8 +130,9 @@ TEST(TextExtent, IsTheSumOfAdvancesWithoutKerning)
 TEST(TextExtent, AByteCountCuttingACharacterStopsBeforeIt)
 {
     WithFont(MakeLogFont("Arial", -20), [](CDC& dc) {
-        const std::string text = "G\xC3\xA9";  // "Gé"
-        EXPECT_EQ(dc.GetTextExtent(std::string_view(text).substr(0, 2)).cx, dc.GetTextExtent("G").cx);
+        const std::string text = "G\xC3\xA9"; // "Gé"
+        EXPECT_EQ(dc.GetTextExtent(std::string_view(text).substr(0, 2)).cx,
+                  dc.GetTextExtent("G").cx);
         EXPECT_GT(dc.GetTextExtent(text).cx, dc.GetTextExtent("G").cx);
     });
 }
@@ -143,7 +145,8 @@ TEST(DrawText, CalcRectOfOneLineIsTheTextExtent)
         CRect rect(10, 20, 500, 20);
         const int height = dc.DrawText("Parish register", &rect, DT_SINGLELINE | DT_CALCRECT);
         EXPECT_EQ(height, tm.tmHeight);
-        EXPECT_EQ(rect, CRect(10, 20, 10 + dc.GetTextExtent("Parish register").cx, 20 + tm.tmHeight));
+        EXPECT_EQ(rect,
+                  CRect(10, 20, 10 + dc.GetTextExtent("Parish register").cx, 20 + tm.tmHeight));
     });
 }
 
@@ -154,10 +157,12 @@ TEST(DrawText, WordBreakWrapsAtBlanksAndWidensOnlyForALongWord)
         dc.GetTextMetrics(&tm);
         const int word = dc.GetTextExtent("baptism").cx;
         CRect rect(0, 0, word + 2, 0);
-        EXPECT_EQ(dc.DrawText("baptism burial census", &rect, DT_WORDBREAK | DT_CALCRECT), 3 * tm.tmHeight);
+        EXPECT_EQ(dc.DrawText("baptism burial census", &rect, DT_WORDBREAK | DT_CALCRECT),
+                  3 * tm.tmHeight);
         EXPECT_EQ(rect.Width(), word + 2);
         CRect narrow(0, 0, 10, 0);
-        EXPECT_EQ(dc.DrawText("baptism burial", &narrow, DT_WORDBREAK | DT_CALCRECT), 2 * tm.tmHeight);
+        EXPECT_EQ(dc.DrawText("baptism burial", &narrow, DT_WORDBREAK | DT_CALCRECT),
+                  2 * tm.tmHeight);
         EXPECT_EQ(narrow.Width(), word);
         CRect lines(0, 0, 1000, 0);
         EXPECT_EQ(dc.DrawText("one\r\ntwo\nthree", &lines, DT_CALCRECT), 3 * tm.tmHeight);
@@ -214,7 +219,7 @@ TEST(DrawText, EndEllipsisReplacesWhatDoesNotFitWithPeriods)
     };
     const auto clipped = draw(0);
     const auto ellipsis = draw(DT_END_ELLIPSIS);
-    EXPECT_EQ(InkBox(clipped).right, 100);  // cut at the rectangle
+    EXPECT_EQ(InkBox(clipped).right, 100); // cut at the rectangle
     // Periods sit on the baseline: the upper half of the last columns is empty.
     auto upperInk = [](const TestHooks::Image& image) {
         int dark = 0;
@@ -232,7 +237,7 @@ TEST(TextOut, AlignmentPlacesTheCellAroundThePoint)
 {
     struct Case {
         UINT align;
-        CPoint cellTopLeft;  // relative to the point, in units of (extent, ascent, height)
+        CPoint cellTopLeft; // relative to the point, in units of (extent, ascent, height)
     };
     for (const Case c : {Case{TA_TOP | TA_LEFT, {0, 0}}, Case{TA_BOTTOM | TA_RIGHT, {-1, -2}},
                          Case{TA_BASELINE | TA_LEFT, {0, -1}}}) {
@@ -250,8 +255,11 @@ TEST(TextOut, AlignmentPlacesTheCellAroundThePoint)
             dc.TextOut(100, 50, "Hg");
         });
         const int left = 100 + c.cellTopLeft.x * extent.cx;
-        const int top = 50 + (c.cellTopLeft.y == -1 ? -tm.tmAscent : c.cellTopLeft.y == -2 ? -tm.tmHeight : 0);
-        EXPECT_EQ(InkBox(image, kGreen), CRect(left, top, left + extent.cx, top + tm.tmHeight)) << c.align;
+        const int top = 50 + (c.cellTopLeft.y == -1   ? -tm.tmAscent
+                              : c.cellTopLeft.y == -2 ? -tm.tmHeight
+                                                      : 0);
+        EXPECT_EQ(InkBox(image, kGreen), CRect(left, top, left + extent.cx, top + tm.tmHeight))
+            << c.align;
     }
 }
 
@@ -281,4 +289,4 @@ TEST(TextOut, UpdatingTheCurrentPositionContinuesTheLine)
     });
 }
 
-}  // namespace
+} // namespace

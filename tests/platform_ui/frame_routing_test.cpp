@@ -79,7 +79,7 @@ TEST_F(FrameTest, TheItemUnderThePointerShowsItsPromptUntilTheMenuCloses)
     TestHooks::CloseMenuBarPopup(*m_main);
     EXPECT_EQ(status.GetPaneText(0), "For Help, press F1");
     TestHooks::OpenMenuBarPopup(*m_main, 1, ID_WINDOW_CASCADE);
-    EXPECT_EQ(status.GetPaneText(0), "");  // a command without a prompt
+    EXPECT_EQ(status.GetPaneText(0), ""); // a command without a prompt
     TestHooks::CloseMenuBarPopup(*m_main);
 }
 

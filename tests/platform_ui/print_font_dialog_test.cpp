@@ -38,9 +38,12 @@ TEST_P(FontDialogSize, IsTheHeightInWholePoints)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FontDialogSize,
-                         testing::Values(SizeCase{"TenPoints", -13, 100}, SizeCase{"TwelvePoints", -16, 120},
+                         testing::Values(SizeCase{"TenPoints", -13, 100},
+                                         SizeCase{"TwelvePoints", -16, 120},
                                          SizeCase{"EightPoints", -11, 80}),
-                         [](const testing::TestParamInfo<SizeCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<SizeCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST(FontDialog, EffectsAreTakenOnlyWhenOffered)
 {
@@ -68,4 +71,4 @@ TEST(FontDialog, CancelLeavesTheFontAndItsSize)
     EXPECT_EQ(dialog.GetSize(), 100);
 }
 
-}  // namespace
+} // namespace

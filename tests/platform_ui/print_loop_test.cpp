@@ -27,7 +27,7 @@ public:
 
 struct RangeCase {
     const char* name;
-    UINT maxPage;  // 0: unknown
+    UINT maxPage; // 0: unknown
     UINT fromPage, toPage;
     UINT stopInPrepareAt, stopInPrintAt;
     std::vector<UINT> pages;
@@ -89,7 +89,8 @@ TEST_F(PrintTest, AnExceptionFromAHookStillEndsPrinting)
     ASSERT_TRUE(info.GetPrinterSettings().CreatePrinterDC(dc));
     RecordingPages pages;
     EXPECT_THROW(RunPrintLoop(view, info, dc, pages), int);
-    EXPECT_THAT(view.TakeLog(), ElementsAre("begin", "prepare 1", "print 1", "prepare 2", "print 2", "end"));
+    EXPECT_THAT(view.TakeLog(),
+                ElementsAre("begin", "prepare 1", "print 1", "prepare 2", "print 2", "end"));
 }
 
 TEST_F(PrintTest, APrintJobIsNoPreviewAndAPreviewIs)
@@ -120,5 +121,5 @@ TEST_F(PrintTest, ACancelledPrintDialogEndsTheJobBeforeItBegins)
     EXPECT_THAT(view.TakeLog(), ElementsAre("prepare printing"));
 }
 
-}  // namespace
-}  // namespace print_test
+} // namespace
+} // namespace print_test

@@ -55,10 +55,12 @@ TEST_F(PrintTest, APreviewPageShowsThatPagesDrawingWithinTheMargins)
     EXPECT_GT(textInk, 100);
     EXPECT_LT(textInk, 175 * 30 / 2) << "glyphs, not a filled box";
     EXPECT_EQ(DarkPixels(page, CRect(25, textTop + 40, 800, PreviewCoordinate(kLineY) - 1)), 0);
-    EXPECT_GE(DarkPixels(page, CRect(0, PreviewCoordinate(kLineY), 826, PreviewCoordinate(kLineY) + 1)), 770);
+    EXPECT_GE(
+        DarkPixels(page, CRect(0, PreviewCoordinate(kLineY), 826, PreviewCoordinate(kLineY) + 1)),
+        770);
     EXPECT_EQ(DarkPixels(page, CRect(0, 0, 826, 24)), 0);
-    EXPECT_THAT(view.TakeLog(), ElementsAre("prepare printing", "begin", "prepare 1", "print 1", "prepare 2",
-                                            "print 2", "end", "end preview"));
+    EXPECT_THAT(view.TakeLog(), ElementsAre("prepare printing", "begin", "prepare 1", "print 1",
+                                            "prepare 2", "print 2", "end", "end preview"));
 }
 
 TEST_F(PrintTest, APreviewOfALandscapePageIsWide)
@@ -89,9 +91,11 @@ protected:
     void SetUp() override
     {
         PrintTest::SetUp();
-        ASSERT_TRUE(m_host.Create(nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+        ASSERT_TRUE(m_host.Create(nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300),
+                                  nullptr, 0));
         m_view = new PagesView;
-        ASSERT_TRUE(m_view->Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), &m_host, 1));
+        ASSERT_TRUE(m_view->Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300),
+                                   &m_host, 1));
     }
     void TearDown() override
     {
@@ -109,7 +113,8 @@ struct WindowCase {
     BOOL twoPages;
 };
 
-class PreviewWindowPages : public PreviewWindowTest, public testing::WithParamInterface<WindowCase> {};
+class PreviewWindowPages : public PreviewWindowTest,
+                           public testing::WithParamInterface<WindowCase> {};
 
 TEST_P(PreviewWindowPages, HoldsEveryPageAndShowsAsManyAsTheViewAsks)
 {
@@ -127,8 +132,11 @@ TEST_P(PreviewWindowPages, HoldsEveryPageAndShowsAsManyAsTheViewAsks)
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, PreviewWindowPages,
-                         testing::Values(WindowCase{"OnePage", 1, FALSE}, WindowCase{"TwoPages", 2, TRUE}),
-                         [](const testing::TestParamInfo<WindowCase>& info) { return info.param.name; });
+                         testing::Values(WindowCase{"OnePage", 1, FALSE},
+                                         WindowCase{"TwoPages", 2, TRUE}),
+                         [](const testing::TestParamInfo<WindowCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST_F(PreviewWindowTest, ClosingTheViewClosesItsPreview)
 {
@@ -141,5 +149,5 @@ TEST_F(PreviewWindowTest, ClosingTheViewClosesItsPreview)
     EXPECT_THAT(ends, ElementsAre("end preview"));
 }
 
-}  // namespace
-}  // namespace print_test
+} // namespace
+} // namespace print_test

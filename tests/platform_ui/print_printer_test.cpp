@@ -34,18 +34,23 @@ TEST_P(VirtualPrinterCaps, AnswersTheA4SheetAt600DotsPerInch)
 }
 
 constexpr int P = DMORIENT_PORTRAIT, L = DMORIENT_LANDSCAPE;
-INSTANTIATE_TEST_SUITE_P(
-    Caps, VirtualPrinterCaps,
-    testing::Values(CapsCase{"PortraitWidth", P, HORZRES, 4658}, CapsCase{"PortraitHeight", P, VERTRES, 6717},
-                    CapsCase{"PortraitSheetWidth", P, PHYSICALWIDTH, 4958},
-                    CapsCase{"PortraitSheetHeight", P, PHYSICALHEIGHT, 7017},
-                    CapsCase{"OffsetX", P, PHYSICALOFFSETX, 150}, CapsCase{"OffsetY", P, PHYSICALOFFSETY, 150},
-                    CapsCase{"DotsPerInchX", P, LOGPIXELSX, 600}, CapsCase{"DotsPerInchY", L, LOGPIXELSY, 600},
-                    CapsCase{"PortraitMillimetres", P, HORZSIZE, 197},
-                    CapsCase{"LandscapeWidth", L, HORZRES, 6717}, CapsCase{"LandscapeHeight", L, VERTRES, 4658},
-                    CapsCase{"LandscapeSheetWidth", L, PHYSICALWIDTH, 7017},
-                    CapsCase{"LandscapeMillimetres", L, VERTSIZE, 197}),
-    [](const testing::TestParamInfo<CapsCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Caps, VirtualPrinterCaps,
+                         testing::Values(CapsCase{"PortraitWidth", P, HORZRES, 4658},
+                                         CapsCase{"PortraitHeight", P, VERTRES, 6717},
+                                         CapsCase{"PortraitSheetWidth", P, PHYSICALWIDTH, 4958},
+                                         CapsCase{"PortraitSheetHeight", P, PHYSICALHEIGHT, 7017},
+                                         CapsCase{"OffsetX", P, PHYSICALOFFSETX, 150},
+                                         CapsCase{"OffsetY", P, PHYSICALOFFSETY, 150},
+                                         CapsCase{"DotsPerInchX", P, LOGPIXELSX, 600},
+                                         CapsCase{"DotsPerInchY", L, LOGPIXELSY, 600},
+                                         CapsCase{"PortraitMillimetres", P, HORZSIZE, 197},
+                                         CapsCase{"LandscapeWidth", L, HORZRES, 6717},
+                                         CapsCase{"LandscapeHeight", L, VERTRES, 4658},
+                                         CapsCase{"LandscapeSheetWidth", L, PHYSICALWIDTH, 7017},
+                                         CapsCase{"LandscapeMillimetres", L, VERTSIZE, 197}),
+                         [](const testing::TestParamInfo<CapsCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST_F(PrintTest, SettingsAreEmptyUntilLoadedAndCopiesChangeApart)
 {
@@ -77,7 +82,7 @@ TEST_F(PrintTest, WithoutPrintersNothingLoadsMeasuresOrAsks)
     EXPECT_FALSE(settings.LoadDefaults());
     EXPECT_FALSE(settings.CreatePrinterDC(dc));
     CPrintDialog setup(TRUE);
-    EXPECT_EQ(m_app->DoPrintDialog(&setup), IDCANCEL);  // no answer queued, and none asked for
+    EXPECT_EQ(m_app->DoPrintDialog(&setup), IDCANCEL); // no answer queued, and none asked for
 
     PagesView view;
     view.maxPage = 1;
@@ -137,9 +142,12 @@ TEST_P(PdfJob, WritesTheChosenPagesToTheFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Jobs, PdfJob,
-                         testing::Values(JobCase{"AllPages", 0, 0, 3}, JobCase{"PagesTwoToThree", 2, 3, 2},
+                         testing::Values(JobCase{"AllPages", 0, 0, 3},
+                                         JobCase{"PagesTwoToThree", 2, 3, 2},
                                          JobCase{"PageOne", 1, 1, 1}),
-                         [](const testing::TestParamInfo<JobCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<JobCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST_F(PrintTest, AnAbandonedJobLeavesTheFileItWouldHaveReplaced)
 {
@@ -178,5 +186,5 @@ TEST_F(PrintTest, TheSetupDialogChangesTheApplicationsPrinterOnlyOnOk)
     EXPECT_EQ(m_app->GetPrinterSettings().GetOrientation(), DMORIENT_LANDSCAPE);
 }
 
-}  // namespace
-}  // namespace print_test
+} // namespace
+} // namespace print_test

@@ -91,7 +91,8 @@ public:
             info->m_bContinuePrinting = FALSE;
     }
     void OnEndPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) override { log.push_back("end"); }
-    void OnEndPrintPreview(CDC* /*dc*/, CPrintInfo* /*info*/, POINT /*point*/, CView* /*view*/) override
+    void OnEndPrintPreview(CDC* /*dc*/, CPrintInfo* /*info*/, POINT /*point*/,
+                           CView* /*view*/) override
     {
         log.push_back("end preview");
         if (endLog)
@@ -120,4 +121,4 @@ protected:
     std::string m_folder;
 };
 
-}  // namespace print_test
+} // namespace print_test

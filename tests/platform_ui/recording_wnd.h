@@ -27,7 +27,7 @@ public:
     int createResult = 0;
     COLORREF paintColour = kRed;
     CRect lastPaintBox;
-    std::vector<std::string>* shared = nullptr;  // the same record for several windows
+    std::vector<std::string>* shared = nullptr; // the same record for several windows
 
     BOOL CreateChild(CWnd* parent, const CRect& rect, UINT id = 7)
     {
@@ -55,7 +55,10 @@ protected:
     }
     void OnDestroy() override { Note("Destroy"); }
     void PostNcDestroy() override { Note("PostNcDestroy"); }
-    void OnSize(UINT, int cx, int cy) override { Note("Size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+    void OnSize(UINT, int cx, int cy) override
+    {
+        Note("Size " + std::to_string(cx) + "x" + std::to_string(cy));
+    }
     BOOL OnEraseBkgnd(CDC* dc) override
     {
         Note("Erase");
@@ -131,4 +134,4 @@ private:
     }
 };
 
-}  // namespace test_windows
+} // namespace test_windows

@@ -74,14 +74,15 @@ TEST(Window, ContextMenuAndWheelLeftToDefaultGoToTheParent)
     TestHooks::DeliverPosted();
     EXPECT_EQ(child.Take(), (std::vector<std::string>{"RUp 0 1,2", "ContextMenu self 111,72",
                                                       "Wheel -240 8 111,72"}));
-    EXPECT_EQ(parent.Take(), (std::vector<std::string>{"ContextMenu other 111,72", "Wheel -240 8 111,72"}));
+    EXPECT_EQ(parent.Take(),
+              (std::vector<std::string>{"ContextMenu other 111,72", "Wheel -240 8 111,72"}));
 }
 
 struct KeyCase {
     const char* name;
     UINT vk;
     UINT mk;
-    int typed;  // the character OnChar receives, or -1 for none
+    int typed; // the character OnChar receives, or -1 for none
 };
 
 class WindowKey : public testing::TestWithParam<KeyCase> {};
@@ -105,14 +106,16 @@ TEST_P(WindowKey, KeyDownThenCharThenKeyUp)
 INSTANTIATE_TEST_SUITE_P(
     Window, WindowKey,
     testing::Values(KeyCase{"Letter", 'A', 0, 'a'}, KeyCase{"ShiftedLetter", 'A', MK_SHIFT, 'A'},
-                    KeyCase{"ShiftedDigit", '1', MK_SHIFT, '!'}, KeyCase{"ControlLetter", 'C', MK_CONTROL, 3},
+                    KeyCase{"ShiftedDigit", '1', MK_SHIFT, '!'},
+                    KeyCase{"ControlLetter", 'C', MK_CONTROL, 3},
                     KeyCase{"Enter", VK_RETURN, 0, '\r'}, KeyCase{"Escape", VK_ESCAPE, 0, 27},
                     KeyCase{"Backspace", VK_BACK, 0, 8}, KeyCase{"Tab", VK_TAB, 0, '\t'},
                     KeyCase{"Space", VK_SPACE, 0, ' '}, KeyCase{"Keypad", VK_NUMPAD5, 0, '5'},
                     KeyCase{"KeypadPlus", VK_ADD, 0, '+'}, KeyCase{"Period", VK_OEM_PERIOD, 0, '.'},
-                    KeyCase{"ShiftedSlash", VK_OEM_2, MK_SHIFT, '?'}, KeyCase{"Delete", VK_DELETE, 0, -1},
-                    KeyCase{"Left", VK_LEFT, 0, -1}, KeyCase{"PageDown", VK_NEXT, 0, -1},
-                    KeyCase{"FunctionKey", VK_F5, 0, -1}, KeyCase{"Insert", VK_INSERT, 0, -1}),
+                    KeyCase{"ShiftedSlash", VK_OEM_2, MK_SHIFT, '?'},
+                    KeyCase{"Delete", VK_DELETE, 0, -1}, KeyCase{"Left", VK_LEFT, 0, -1},
+                    KeyCase{"PageDown", VK_NEXT, 0, -1}, KeyCase{"FunctionKey", VK_F5, 0, -1},
+                    KeyCase{"Insert", VK_INSERT, 0, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Window, FocusMovesWithSetAndKillNotices)
@@ -129,7 +132,8 @@ TEST(Window, FocusMovesWithSetAndKillNotices)
     log.clear();
     EXPECT_EQ(second.SetFocus(), &first);
     EXPECT_EQ(CWnd::GetFocus(), &second);
-    EXPECT_EQ(log, (std::vector<std::string>{"first:KillFocus to second", "second:SetFocus from first"}));
+    EXPECT_EQ(
+        log, (std::vector<std::string>{"first:KillFocus to second", "second:SetFocus from first"}));
 }
 
-}  // namespace
+} // namespace

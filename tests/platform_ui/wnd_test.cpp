@@ -46,9 +46,10 @@ TEST(Window, TimersFireAtTheirDueTimesInOrder)
     TestHooks::AdvanceClock(99);
     EXPECT_TRUE(wnd.Take().empty());
     TestHooks::AdvanceClock(401);
-    EXPECT_EQ(wnd.Take(), (std::vector<std::string>{"Timer 1 at 100", "Timer 1 at 200", "Timer 2 at 250",
-                                                    "Timer 1 at 300", "Timer 1 at 400", "Timer 1 at 500",
-                                                    "Timer 2 at 500"}));
+    EXPECT_EQ(wnd.Take(),
+              (std::vector<std::string>{"Timer 1 at 100", "Timer 1 at 200", "Timer 2 at 250",
+                                        "Timer 1 at 300", "Timer 1 at 400", "Timer 1 at 500",
+                                        "Timer 2 at 500"}));
     EXPECT_EQ(GetTickCount() - wnd.m_timeBase, 500u);
     EXPECT_TRUE(wnd.KillTimer(1));
     EXPECT_FALSE(wnd.KillTimer(1));
@@ -66,12 +67,13 @@ TEST(Window, SettingARunningTimerAgainRestartsIt)
     wnd.SetTimer(5, 100);
     TestHooks::AdvanceClock(60);
     wnd.SetTimer(5, 100);
-    wnd.SetTimer(6, 1);  // below the shortest period
+    wnd.SetTimer(6, 1); // below the shortest period
     TestHooks::AdvanceClock(100);
-    EXPECT_EQ(wnd.Take(), (std::vector<std::string>{"Timer 6 at 70", "Timer 6 at 80", "Timer 6 at 90",
-                                                    "Timer 6 at 100", "Timer 6 at 110", "Timer 6 at 120",
-                                                    "Timer 6 at 130", "Timer 6 at 140", "Timer 6 at 150",
-                                                    "Timer 5 at 160", "Timer 6 at 160"}));
+    EXPECT_EQ(wnd.Take(),
+              (std::vector<std::string>{"Timer 6 at 70", "Timer 6 at 80", "Timer 6 at 90",
+                                        "Timer 6 at 100", "Timer 6 at 110", "Timer 6 at 120",
+                                        "Timer 6 at 130", "Timer 6 at 140", "Timer 6 at 150",
+                                        "Timer 5 at 160", "Timer 6 at 160"}));
 }
 
 /// A parent with a child and a grandchild that share one record.
@@ -98,9 +100,10 @@ TEST(Window, DestroyEndsParentAndChildrenInWindowOrder)
 {
     Family family;
     EXPECT_TRUE(family.parent->DestroyWindow());
-    EXPECT_EQ(family.log, (std::vector<std::string>{"parent:Destroy", "child:Destroy", "grandchild:Destroy",
-                                                    "grandchild:PostNcDestroy", "child:PostNcDestroy",
-                                                    "parent:PostNcDestroy"}));
+    EXPECT_EQ(family.log,
+              (std::vector<std::string>{"parent:Destroy", "child:Destroy", "grandchild:Destroy",
+                                        "grandchild:PostNcDestroy", "child:PostNcDestroy",
+                                        "parent:PostNcDestroy"}));
     EXPECT_EQ(family.child.GetSafeHwnd(), nullptr);
     EXPECT_FALSE(family.parent->DestroyWindow());
 }
@@ -109,8 +112,9 @@ TEST(Window, DeletingAnObjectWithItsWindowEndsTheChildWindows)
 {
     Family family;
     family.parent.reset();
-    EXPECT_EQ(family.log, (std::vector<std::string>{"child:Destroy", "grandchild:Destroy",
-                                                    "grandchild:PostNcDestroy", "child:PostNcDestroy"}));
+    EXPECT_EQ(family.log,
+              (std::vector<std::string>{"child:Destroy", "grandchild:Destroy",
+                                        "grandchild:PostNcDestroy", "child:PostNcDestroy"}));
     EXPECT_EQ(family.grandchild.GetSafeHwnd(), nullptr);
 }
 
@@ -134,7 +138,7 @@ TEST(Window, WindowDestroyedFromItsOwnHandlerEndsSafely)
     auto* wnd = new SelfDeletingWnd(&deleted);
     wnd->Create(nullptr, "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 30, 30), nullptr, 0);
     TestHooks::PostMouse(*wnd, MouseEvent::LeftDown, CPoint(1, 1), MK_LBUTTON);
-    TestHooks::PostMouse(*wnd, MouseEvent::LeftUp, CPoint(1, 1), 0);  // arrives after the end
+    TestHooks::PostMouse(*wnd, MouseEvent::LeftUp, CPoint(1, 1), 0); // arrives after the end
     TestHooks::DeliverPosted();
     EXPECT_TRUE(deleted);
 }
@@ -148,7 +152,7 @@ TEST(Window, PaintRunsOnlyForInvalidPartsAndShowsWhatItDrew)
     EXPECT_EQ(wnd.Take(), (std::vector<std::string>{"Erase", "Paint"}));
     EXPECT_EQ(wnd.lastPaintBox, CRect(0, 0, 40, 30));
     EXPECT_EQ(image.Pixel(2, 2), kRed);
-    EXPECT_EQ(image.Pixel(1, 1), RGB(255, 255, 255));  // the erased background
+    EXPECT_EQ(image.Pixel(1, 1), RGB(255, 255, 255)); // the erased background
 
     TestHooks::RenderWindow(wnd);
     EXPECT_TRUE(wnd.Take().empty());
@@ -160,7 +164,7 @@ TEST(Window, PaintRunsOnlyForInvalidPartsAndShowsWhatItDrew)
     EXPECT_EQ(wnd.Take(), std::vector<std::string>{"Paint"});
     EXPECT_EQ(wnd.lastPaintBox, part);
     EXPECT_EQ(image.Pixel(10, 5), kBlue);
-    EXPECT_EQ(image.Pixel(9, 5), kRed);  // outside the invalid part the old drawing stays
+    EXPECT_EQ(image.Pixel(9, 5), kRed); // outside the invalid part the old drawing stays
     EXPECT_EQ(image.Pixel(20, 5), kRed);
 }
 
@@ -266,4 +270,4 @@ TEST(Window, CommandsAndNotificationsRouteThroughTheTables)
     EXPECT_EQ(host.Take(), (std::vector<std::string>{"New", "Clicked", "Changed"}));
 }
 
-}  // namespace
+} // namespace

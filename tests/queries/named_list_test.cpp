@@ -163,4 +163,4 @@ TEST_F(NamedListTest, OverlongNamesAreRefusedWithAMessage)
     EXPECT_TRUE(CheckListNameLength(accented, true)) << "the limit counts characters";
 }
 
-}  // namespace
+} // namespace

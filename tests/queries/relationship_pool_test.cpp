@@ -30,9 +30,8 @@ protected:
     {
         std::vector<std::string> texts;
         for (int i = 0; const auto path = pool.GetPathEntry(record, i); ++i)
-            texts.push_back(std::to_string(path->m_up) + " " + std::to_string(path->m_down) +
-                            " " + std::to_string(path->m_flags) + " " +
-                            std::to_string(path->m_routeKey));
+            texts.push_back(std::to_string(path->m_up) + " " + std::to_string(path->m_down) + " " +
+                            std::to_string(path->m_flags) + " " + std::to_string(path->m_routeKey));
         return texts;
     }
 };
@@ -204,25 +203,32 @@ TEST_F(RelationshipFamilyTest, AnswersEveryModeEitherWayRound)
         std::vector<std::string> m_answers; // modes 0 to 7
     };
     const std::vector<CModeCase> cases = {
-        {"Gramps", false,
+        {"Gramps",
+         false,
          {"grandfather", "Gens. Up=2, Gens. Down=0, Half=0, Spouse Start=0, Spouse End=0", "-2",
           "2", "0", "0", "0", "0"}},
-        {"Gramps", true,
+        {"Gramps",
+         true,
          {"grandson", "Gens. Up=0, Gens. Down=2, Half=0, Spouse Start=0, Spouse End=0", "2", "0",
           "2", "0", "0", "0"}},
-        {"Half", false,
+        {"Half",
+         false,
          {"half brother", "Gens. Up=1, Gens. Down=1, Half=1, Spouse Start=0, Spouse End=0", "0",
           "1", "1", "1", "0", "0"}},
-        {"Inlaw", false,
-         {"father-in-law", "Gens. Up=1, Gens. Down=0, Half=0, Spouse Start=1, Spouse End=0",
-          "-1", "1", "0", "0", "1", "0"}},
-        {"Inlaw", true,
-         {"son-in-law", "Gens. Up=0, Gens. Down=1, Half=0, Spouse Start=0, Spouse End=1", "1",
-          "0", "1", "0", "0", "1"}},
-        {"Step", true,
+        {"Inlaw",
+         false,
+         {"father-in-law", "Gens. Up=1, Gens. Down=0, Half=0, Spouse Start=1, Spouse End=0", "-1",
+          "1", "0", "0", "1", "0"}},
+        {"Inlaw",
+         true,
+         {"son-in-law", "Gens. Up=0, Gens. Down=1, Half=0, Spouse Start=0, Spouse End=1", "1", "0",
+          "1", "0", "0", "1"}},
+        {"Step",
+         true,
          {"husband's son", "Gens. Up=0, Gens. Down=1, Half=0, Spouse Start=1, Spouse End=0", "1",
           "0", "1", "0", "1", "0"}},
-        {"Wife", true,
+        {"Wife",
+         true,
          {"husband", "Gens. Up=0, Gens. Down=0, Half=0, Spouse Start=1, Spouse End=0", "0", "0",
           "0", "0", "1", "0"}},
     };
@@ -255,8 +261,10 @@ TEST_F(RelationshipFamilyTest, TwoThreadsAskTheSamePoolAtOnce)
     CRelationshipPathPool pool(2, 0);
     BuildRelationshipPool(m_me, pool);
     const std::vector<std::pair<const CRecordNode*, std::string>> pairs = {
-        {m_people.at("Gramps"), "grandfather"}, {m_people.at("Wuncle"), "wife's uncle"},
-        {m_people.at("Kid"), "son"},            {m_people.at("G4kid"), "great (x3) grandson"},
+        {m_people.at("Gramps"), "grandfather"},
+        {m_people.at("Wuncle"), "wife's uncle"},
+        {m_people.at("Kid"), "son"},
+        {m_people.at("G4kid"), "great (x3) grandson"},
         {m_people.at("Half"), "half brother"},
     };
     std::atomic<int> wrong = 0;

@@ -17,7 +17,7 @@ std::string g_root;
 CPromptScript g_prompt;
 int g_folders = 0;
 
-}  // namespace
+} // namespace
 
 void SetUp()
 {
@@ -47,9 +47,15 @@ void TearDown()
         std::filesystem::remove_all(g_root, ignored);
 }
 
-CPromptScript& Prompt() { return g_prompt; }
+CPromptScript& Prompt()
+{
+    return g_prompt;
+}
 
-const std::string& TempDir() { return g_root; }
+const std::string& TempDir()
+{
+    return g_root;
+}
 
 std::string NewFolder(std::string_view name)
 {
@@ -78,4 +84,4 @@ std::string DataPath(std::string_view relative)
     return std::string(ARDENVEL_TEST_DATA) + "/" + std::string(relative);
 }
 
-}  // namespace test_support
+} // namespace test_support

@@ -26,4 +26,4 @@ std::string ReadFile(const std::string& path);
 /// The path of a file under tests/data.
 std::string DataPath(std::string_view relative);
 
-}  // namespace test_support
+} // namespace test_support

@@ -9,9 +9,18 @@
 
 namespace ui_detail {
 
-inline QRgb ToQRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
-inline QColor ToQColor(COLORREF c) { return QColor(ToQRgb(c)); }
+inline QRgb ToQRgb(COLORREF c)
+{
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+inline QColor ToQColor(COLORREF c)
+{
+    return QColor(ToQRgb(c));
+}
 /// Alpha is dropped: colour values are opaque.
-inline COLORREF FromQRgb(QRgb c) { return RGB(BYTE(qRed(c)), BYTE(qGreen(c)), BYTE(qBlue(c))); }
+inline COLORREF FromQRgb(QRgb c)
+{
+    return RGB(BYTE(qRed(c)), BYTE(qGreen(c)), BYTE(qBlue(c)));
+}
 
-}  // namespace ui_detail
+} // namespace ui_detail

@@ -119,9 +119,12 @@ public:
 };
 
 /// The same rectangle; right and bottom stay exclusive.
-inline QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+inline QRect ToQRect(const RECT& r)
+{
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
 
 /// Converts UTF-8 to Qt text; an incomplete character at the end is dropped.
 QString ToQString(std::string_view text);
 
-}  // namespace ui_detail
+} // namespace ui_detail

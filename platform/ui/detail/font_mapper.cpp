@@ -25,12 +25,18 @@ struct Substitute {
 
 // Metric twins of the classic faces, so text keeps the widths it was designed for.
 constexpr Substitute kSubstitutes[] = {
-    {"Arial", kSans, 100},           {"Helvetica", kSans, 100},
-    {"MS Sans Serif", kSans, 100},   {"Microsoft Sans Serif", kSans, 100},
-    {"MS Shell Dlg", kSans, 100},    {"MS Shell Dlg 2", kSans, 100},
-    {"System", kSans, 100},          {"Arial Narrow", kSans, 82},
-    {"Times New Roman", kSerif, 100}, {"Times", kSerif, 100},
-    {"Courier New", kMono, 100},     {"Courier", kMono, 100},
+    {"Arial", kSans, 100},
+    {"Helvetica", kSans, 100},
+    {"MS Sans Serif", kSans, 100},
+    {"Microsoft Sans Serif", kSans, 100},
+    {"MS Shell Dlg", kSans, 100},
+    {"MS Shell Dlg 2", kSans, 100},
+    {"System", kSans, 100},
+    {"Arial Narrow", kSans, 82},
+    {"Times New Roman", kSerif, 100},
+    {"Times", kSerif, 100},
+    {"Courier New", kMono, 100},
+    {"Courier", kMono, 100},
 };
 
 // The character heights of the bitmap face "MS Sans Serif" at 96 dots per inch (8, 10, 12,
@@ -64,12 +70,18 @@ const char* FamilyFallback(BYTE pitchAndFamily)
 QFont::StyleHint StyleHint(BYTE pitchAndFamily)
 {
     switch (pitchAndFamily & 0xF0) {
-    case FF_ROMAN: return QFont::Serif;
-    case FF_SWISS: return QFont::SansSerif;
-    case FF_MODERN: return QFont::TypeWriter;
-    case FF_SCRIPT: return QFont::Cursive;
-    case FF_DECORATIVE: return QFont::Decorative;
-    default: return QFont::AnyStyle;
+    case FF_ROMAN:
+        return QFont::Serif;
+    case FF_SWISS:
+        return QFont::SansSerif;
+    case FF_MODERN:
+        return QFont::TypeWriter;
+    case FF_SCRIPT:
+        return QFont::Cursive;
+    case FF_DECORATIVE:
+        return QFont::Decorative;
+    default:
+        return QFont::AnyStyle;
     }
 }
 
@@ -102,7 +114,7 @@ int SnapToRasterSize(int pixelSize)
     return snapped;
 }
 
-}  // namespace
+} // namespace
 
 QString SubstituteFace(std::string_view face)
 {
@@ -152,4 +164,4 @@ QFont FontFromLogFont(const LOGFONT& lf)
     return font;
 }
 
-}  // namespace ui_detail
+} // namespace ui_detail

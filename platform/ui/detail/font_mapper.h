@@ -21,4 +21,4 @@ QString SubstituteFace(std::string_view face);
 /// Hinting and kerning are off, so advances do not depend on the machine.
 QFont FontFromLogFont(const LOGFONT& logFont);
 
-}  // namespace ui_detail
+} // namespace ui_detail

@@ -32,9 +32,15 @@ MSG MakeMessage(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam, QPoint gl
     return msg;
 }
 
-LPARAM PackPoint(QPoint p) { return MAKELPARAM(WORD(p.x()), WORD(p.y())); }
+LPARAM PackPoint(QPoint p)
+{
+    return MAKELPARAM(WORD(p.x()), WORD(p.y()));
+}
 
-QPoint FloorPoint(QPointF p) { return {int(std::floor(p.x())), int(std::floor(p.y()))}; }
+QPoint FloorPoint(QPointF p)
+{
+    return {int(std::floor(p.x())), int(std::floor(p.y()))};
+}
 
 /// Whether the window is still bound to the widget after a handler ran.
 bool StillBound(CWnd* wnd, const QPointer<QWidget>& widget)
@@ -46,16 +52,27 @@ UINT MouseMessage(QEvent::Type type, Qt::MouseButton button)
 {
     UINT down = 0;
     switch (button) {
-    case Qt::LeftButton: down = WM_LBUTTONDOWN; break;
-    case Qt::RightButton: down = WM_RBUTTONDOWN; break;
-    case Qt::MiddleButton: down = WM_MBUTTONDOWN; break;
-    default: return 0;
+    case Qt::LeftButton:
+        down = WM_LBUTTONDOWN;
+        break;
+    case Qt::RightButton:
+        down = WM_RBUTTONDOWN;
+        break;
+    case Qt::MiddleButton:
+        down = WM_MBUTTONDOWN;
+        break;
+    default:
+        return 0;
     }
     switch (type) {
-    case QEvent::MouseButtonPress: return down;
-    case QEvent::MouseButtonRelease: return down + 1;
-    case QEvent::MouseButtonDblClick: return down + 2;
-    default: return 0;
+    case QEvent::MouseButtonPress:
+        return down;
+    case QEvent::MouseButtonRelease:
+        return down + 1;
+    case QEvent::MouseButtonDblClick:
+        return down + 2;
+    default:
+        return 0;
     }
 }
 
@@ -74,11 +91,12 @@ bool DispatchMouse(CWnd& wnd, QMouseEvent* event, const std::function<void()>& p
                                 FloorPoint(event->globalPosition()));
     QtEventLink link{passOn};
     WndBridge::Deliver(wnd, msg, &link);
-    event->accept();  // mouse messages never travel on to the parent
+    event->accept(); // mouse messages never travel on to the parent
     return true;
 }
 
-bool DispatchWheel(CWnd& wnd, QWidget* widget, QWheelEvent* event, const std::function<void()>& passOn)
+bool DispatchWheel(CWnd& wnd, QWidget* widget, QWheelEvent* event,
+                   const std::function<void()>& passOn)
 {
     const int delta = event->angleDelta().y();
     if (delta == 0) {
@@ -87,13 +105,14 @@ bool DispatchWheel(CWnd& wnd, QWidget* widget, QWheelEvent* event, const std::fu
     }
     NoteInputState(event->modifiers(), event->buttons());
     const QPoint global = FloorPoint(event->globalPosition());
-    const WPARAM wParam = MAKEWPARAM(WORD(MouseKeyFlags(event->modifiers(), event->buttons())),
-                                     WORD(short(delta)));
+    const WPARAM wParam =
+        MAKEWPARAM(WORD(MouseKeyFlags(event->modifiers(), event->buttons())), WORD(short(delta)));
     // Left to Default(), the wheel goes to the parent window; a window whose parent is no
     // window leaves the event to Qt, which offers it to the parent widget.
     QtEventLink link;
     const QPointer<QWidget> guard(widget);
-    WndBridge::Deliver(wnd, MakeMessage(wnd, WM_MOUSEWHEEL, wParam, PackPoint(global), global), &link);
+    WndBridge::Deliver(wnd, MakeMessage(wnd, WM_MOUSEWHEEL, wParam, PackPoint(global), global),
+                       &link);
     const bool toQt = link.defaulted && guard && !NearestWnd(guard->parentWidget());
     event->setAccepted(!toQt);
     return true;
@@ -133,7 +152,8 @@ bool DispatchKey(CWnd& wnd, QWidget* widget, QKeyEvent* event, const std::functi
     if (!press)
         flags |= KF_REPEAT | KF_UP;
     const LPARAM lParam = MAKELPARAM(WORD(std::max(event->count(), 1)), WORD(flags));
-    const UINT message = press ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    const UINT message =
+        press ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
     const QString text = press ? TypedText(event, vk) : QString();
     const QPoint global = QCursor::pos();
     const QPointer<QWidget> guard(widget);
@@ -159,17 +179,20 @@ bool DispatchKey(CWnd& wnd, QWidget* widget, QKeyEvent* event, const std::functi
     return true;
 }
 
-bool DispatchFocus(CWnd& wnd, QWidget* widget, QFocusEvent* event, const std::function<void()>& passOn)
+bool DispatchFocus(CWnd& wnd, QWidget* widget, QFocusEvent* event,
+                   const std::function<void()>& passOn)
 {
-    passOn();  // Qt keeps its own focus bookkeeping whatever the handler does
+    passOn(); // Qt keeps its own focus bookkeeping whatever the handler does
     const QPointer<QWidget> guard(widget);
     if (event->gotFocus()) {
         CWnd* old = NearestWnd(g_focusLeaving);
-        WndBridge::Deliver(wnd, MakeMessage(wnd, WM_SETFOCUS, WPARAM(old), 0, QCursor::pos()), nullptr);
+        WndBridge::Deliver(wnd, MakeMessage(wnd, WM_SETFOCUS, WPARAM(old), 0, QCursor::pos()),
+                           nullptr);
     } else {
         g_focusLeaving = guard;
         CWnd* next = NearestWnd(QApplication::focusWidget());
-        WndBridge::Deliver(wnd, MakeMessage(wnd, WM_KILLFOCUS, WPARAM(next), 0, QCursor::pos()), nullptr);
+        WndBridge::Deliver(wnd, MakeMessage(wnd, WM_KILLFOCUS, WPARAM(next), 0, QCursor::pos()),
+                           nullptr);
     }
     return true;
 }
@@ -178,11 +201,11 @@ bool DispatchClose(CWnd& wnd, QEvent* event, const std::function<void()>& passOn
 {
     QtEventLink link{passOn};
     WndBridge::Deliver(wnd, MakeMessage(wnd, WM_CLOSE, 0, 0, QCursor::pos()), &link);
-    event->setAccepted(link.passed);  // a handler that does not call Default() keeps the window
+    event->setAccepted(link.passed); // a handler that does not call Default() keeps the window
     return true;
 }
 
-}  // namespace
+} // namespace
 
 UINT MouseKeyFlags(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
 {
@@ -206,17 +229,21 @@ bool DispatchInput(CWnd& wnd, QWidget* widget, QEvent* event, const std::functio
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove: return DispatchMouse(wnd, static_cast<QMouseEvent*>(event), passOn);
-    case QEvent::Wheel: return DispatchWheel(wnd, widget, static_cast<QWheelEvent*>(event), passOn);
+    case QEvent::MouseMove:
+        return DispatchMouse(wnd, static_cast<QMouseEvent*>(event), passOn);
+    case QEvent::Wheel:
+        return DispatchWheel(wnd, widget, static_cast<QWheelEvent*>(event), passOn);
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         return DispatchKey(wnd, widget, static_cast<QKeyEvent*>(event), passOn);
     case QEvent::FocusIn:
     case QEvent::FocusOut:
         return DispatchFocus(wnd, widget, static_cast<QFocusEvent*>(event), passOn);
-    case QEvent::Close: return DispatchClose(wnd, event, passOn);
-    default: return false;
+    case QEvent::Close:
+        return DispatchClose(wnd, event, passOn);
+    default:
+        return false;
     }
 }
 
-}  // namespace ui_detail
+} // namespace ui_detail

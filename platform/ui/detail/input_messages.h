@@ -24,4 +24,4 @@ bool DispatchInput(CWnd& wnd, QWidget* widget, QEvent* event, const std::functio
 /// The MK_ flags of the modifier keys and mouse buttons.
 UINT MouseKeyFlags(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
-}  // namespace ui_detail
+} // namespace ui_detail

@@ -31,4 +31,4 @@ void NoteKey(UINT vk, bool down);
 /// The modifier keys and mouse buttons held, as an input event reports them.
 void NoteInputState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
-}  // namespace ui_detail
+} // namespace ui_detail

@@ -57,4 +57,4 @@ BOOL ImagePage::EndPage(CDC& dc, UINT page)
     return FALSE;
 }
 
-}  // namespace ui_detail
+} // namespace ui_detail

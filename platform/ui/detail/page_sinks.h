@@ -47,4 +47,4 @@ private:
     bool m_drawn = false;
 };
 
-}  // namespace ui_detail
+} // namespace ui_detail

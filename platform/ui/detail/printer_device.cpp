@@ -18,7 +18,8 @@ bool g_printersRemoved = false;
 QPageLayout VirtualLayout()
 {
     const QMarginsF margins(kVirtualMarginMm, kVirtualMarginMm, kVirtualMarginMm, kVirtualMarginMm);
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins,
+                       QPageLayout::Millimeter);
 }
 
 /// The installed printer to use: the desktop's default, else the first; none under the hooks.
@@ -33,7 +34,7 @@ QPrinterInfo InstalledPrinter()
     return all.isEmpty() ? QPrinterInfo() : all.front();
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<PrinterSetup> DefaultPrinterSetup()
 {
@@ -59,7 +60,8 @@ std::unique_ptr<QPrinter> MakePrinter(const PrinterSetup& setup)
         printer->setResolution(kVirtualDotsPerInch);
         printer->setOutputFileName(setup.outputFile);
     } else {
-        printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(setup.printerName), QPrinter::HighResolution);
+        printer = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(setup.printerName),
+                                             QPrinter::HighResolution);
     }
     printer->setFullPage(false);
     printer->setPageLayout(setup.layout);
@@ -69,7 +71,8 @@ std::unique_ptr<QPrinter> MakePrinter(const PrinterSetup& setup)
 
 void ReadBack(const QPrinter& printer, PrinterSetup& setup)
 {
-    setup.printerName = printer.outputFormat() == QPrinter::PdfFormat ? QString() : printer.printerName();
+    setup.printerName =
+        printer.outputFormat() == QPrinter::PdfFormat ? QString() : printer.printerName();
     setup.layout = printer.pageLayout();
     setup.copies = printer.copyCount();
     setup.outputFile = printer.outputFileName();
@@ -83,8 +86,14 @@ PrinterMetrics MetricsOf(const QPrinter& printer)
     return {dpi, printable.size(), layout.fullRectPixels(dpi).size(), printable.topLeft()};
 }
 
-void SetPrintersRemoved(bool removed) { g_printersRemoved = removed; }
+void SetPrintersRemoved(bool removed)
+{
+    g_printersRemoved = removed;
+}
 
-bool PrintersRemoved() { return g_printersRemoved; }
+bool PrintersRemoved()
+{
+    return g_printersRemoved;
+}
 
-}  // namespace ui_detail
+} // namespace ui_detail

@@ -39,7 +39,10 @@ bool PrintersRemoved();
 class PrinterAccess {
 public:
     static PrinterSetup* Of(CPrinterSettings& settings) { return settings.m_setup.get(); }
-    static const PrinterSetup* Of(const CPrinterSettings& settings) { return settings.m_setup.get(); }
+    static const PrinterSetup* Of(const CPrinterSettings& settings)
+    {
+        return settings.m_setup.get();
+    }
 };
 
-}  // namespace ui_detail
+} // namespace ui_detail

@@ -22,7 +22,7 @@ void Surface::Resize(int width, int height, COLORREF background)
     }
     const QRegion uncovered = QRegion(0, 0, width, height) - QRegion(m_image.rect());
     m_image = std::move(image);
-    m_image.setDotsPerMeterX(3780);  // 96 dots per inch
+    m_image.setDotsPerMeterX(3780); // 96 dots per inch
     m_image.setDotsPerMeterY(3780);
     m_invalid &= QRegion(0, 0, width, height);
     if (!uncovered.isEmpty())
@@ -44,4 +44,4 @@ void Surface::Validate()
     m_erase = false;
 }
 
-}  // namespace ui_detail
+} // namespace ui_detail

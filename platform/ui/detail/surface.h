@@ -30,4 +30,4 @@ private:
     bool m_erase = false;
 };
 
-}  // namespace ui_detail
+} // namespace ui_detail

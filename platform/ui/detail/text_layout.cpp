@@ -75,7 +75,7 @@ void AddEllipsis(TextLine& line, int width, const QFontMetrics& metrics)
         line.underline = -1;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<TextLine> LayoutText(const QString& text, UINT format, int width,
                                  const QFontMetrics& metrics)
@@ -108,4 +108,4 @@ std::vector<TextLine> LayoutText(const QString& text, UINT format, int width,
     return lines;
 }
 
-}  // namespace ui_detail
+} // namespace ui_detail

@@ -26,4 +26,4 @@ struct TextLine {
 std::vector<TextLine> LayoutText(const QString& text, UINT format, int width,
                                  const QFontMetrics& metrics);
 
-}  // namespace ui_detail
+} // namespace ui_detail

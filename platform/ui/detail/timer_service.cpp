@@ -23,8 +23,8 @@ struct Timer {
     CWnd* wnd;
     UINT_PTR id;
     UINT period;
-    std::uint64_t due;  // on the virtual clock
-    int qtId;           // 0 on the virtual clock
+    std::uint64_t due; // on the virtual clock
+    int qtId;          // 0 on the virtual clock
     std::uint64_t order;
 };
 
@@ -33,7 +33,10 @@ std::uint64_t g_nextOrder = 0;
 bool g_virtual = false;
 std::uint64_t g_virtualNow = 0;
 
-void Fire(CWnd* wnd, UINT_PTR id) { wnd->SendMessage(WM_TIMER, id, 0); }
+void Fire(CWnd* wnd, UINT_PTR id)
+{
+    wnd->SendMessage(WM_TIMER, id, 0);
+}
 
 class TimerHost final : public QObject {
 public:
@@ -69,7 +72,7 @@ void Stop(const Timer& timer)
         Host()->killTimer(timer.qtId);
 }
 
-}  // namespace
+} // namespace
 
 UINT_PTR Set(CWnd& wnd, UINT_PTR id, UINT elapseMs)
 {
@@ -105,7 +108,10 @@ void KillAll(CWnd& wnd)
     std::erase_if(g_timers, [&](const Timer& t) { return t.wnd == &wnd; });
 }
 
-void UseVirtualClock() { g_virtual = true; }
+void UseVirtualClock()
+{
+    g_virtual = true;
+}
 
 void AdvanceVirtualClock(DWORD ms)
 {
@@ -124,10 +130,10 @@ void AdvanceVirtualClock(DWORD ms)
         clock_seam::AdvanceTickCount(DWORD(next->due - g_virtualNow));
         g_virtualNow = next->due;
         next->due += next->period;
-        Fire(next->wnd, next->id);  // the handler may change the table
+        Fire(next->wnd, next->id); // the handler may change the table
     }
     clock_seam::AdvanceTickCount(DWORD(end - g_virtualNow));
     g_virtualNow = end;
 }
 
-}  // namespace ui_detail::timers
+} // namespace ui_detail::timers

@@ -19,4 +19,4 @@ void UseVirtualClock();
 /// earliest first (timers due together in the order they were set).
 void AdvanceVirtualClock(DWORD ms);
 
-}  // namespace ui_detail::timers
+} // namespace ui_detail::timers

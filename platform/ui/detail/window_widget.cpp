@@ -41,11 +41,17 @@ void WidgetGone(CWnd& wnd)
     WndBridge::Detach(wnd);
 }
 
-}  // namespace
+} // namespace
 
-EventScope::EventScope(const QWidget* widget) { g_eventStack.push_back(widget); }
+EventScope::EventScope(const QWidget* widget)
+{
+    g_eventStack.push_back(widget);
+}
 
-EventScope::~EventScope() { g_eventStack.pop_back(); }
+EventScope::~EventScope()
+{
+    g_eventStack.pop_back();
+}
 
 WindowWidget::WindowWidget(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
@@ -145,7 +151,7 @@ void WndBridge::SizeChanged(CWnd& wnd)
     const UINT kind = widget->isMinimized()   ? SIZE_MINIMIZED
                       : widget->isMaximized() ? SIZE_MAXIMIZED
                                               : SIZE_RESTORED;
-    CRect client;  // without the window's scroll bars
+    CRect client; // without the window's scroll bars
     wnd.GetClientRect(&client);
     const LPARAM size = MAKELPARAM(WORD(client.Width()), WORD(client.Height()));
     Deliver(wnd, SimpleMessage(wnd, WM_SIZE, kind, size), nullptr);
@@ -201,4 +207,4 @@ bool InsideEventOf(const QWidget* widget)
     });
 }
 
-}  // namespace ui_detail
+} // namespace ui_detail

@@ -22,7 +22,7 @@ struct QtEventLink {
     bool defaulted = false;
 };
 
-}  // namespace ui_detail
+} // namespace ui_detail
 
 struct CWnd::Impl {
     struct Frame {
@@ -101,4 +101,4 @@ QImage* SurfaceImage(QWidget* widget);
 /// Whether an event of the widget or of one of its descendants is being handled.
 bool InsideEventOf(const QWidget* widget);
 
-}  // namespace ui_detail
+} // namespace ui_detail
