@@ -150,15 +150,10 @@ LineParts ScanLine(std::string_view s)
     if (c == tagStart || std::size_t(c - tagStart) > kGedcomMaxTagLength)
         return p;
     p.tag = std::string_view(tagStart, std::size_t(c - tagStart));
-    if (p.tag == "CONT" && c < end && IsSpaceChar(*c))
+    if (c < end && IsSpaceChar(*c))
         ++c;
-    else
-        c = SkipSpace(c, end);
-    const char* valueEnd = end;
-    while (valueEnd > c && IsSpaceChar(valueEnd[-1]))
-        --valueEnd;
     p.valueStart = std::size_t(c - begin);
-    p.value = std::string_view(c, std::size_t(valueEnd - c));
+    p.value = std::string_view(c, std::size_t(end - c));
     p.status = kGedcomParsedValid;
     return p;
 }

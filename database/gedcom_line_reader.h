@@ -73,9 +73,9 @@ int OpenNextGedcomVolume(GedcomLine& line, int& lineCounter);
 /// kGedcomParsedInvalid (line keeps the level read before the fault) or kGedcomParsedValid. The
 /// grammar: the level's digits, white space, an optional "@identifier@" of at most 50 characters
 /// and the white space after it, a tag of letters, digits and "_" of at most 50 characters, then
-/// the value. After "CONT" and one white-space character the value is the rest of the line, leading
-/// blanks kept; after any other tag the white space is skipped first. Trailing white space is
-/// removed.
+/// the value: after the tag's one delimiter (a white-space character), the rest of the line as it
+/// stands, its leading and trailing blanks kept, so that text split over CONC and CONT lines
+/// joins back whole. Values that are not text are trimmed by whoever reads them.
 int ParseGedcomLine(std::string_view text, GedcomLine& line);
 
 /// Which file of the input the lines come from: -1 for the file opened, 0 for its first

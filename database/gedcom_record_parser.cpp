@@ -136,6 +136,22 @@ int ExcludedTagReason(std::string_view tag)
     return Prefs().m_excludeNonStdTags ? kSkipNotGedcom55 : 0;
 }
 
+/// The value a field of def reads from its line: text keeps every blank the line holds (the
+/// reader keeps them), any other value is read without the blanks around it.
+std::string_view ValueFor(const CFieldDef& def, std::string_view value)
+{
+    switch (def.GetDataType()) {
+    case FDT_TEXT:
+    case FDT_MULTI_TEXT:
+    case FDT_NAME:
+        return value;
+    case FDT_RECORD:
+        return def.GetGedcomTag() == "NOTE" ? value : text::TrimView(value);
+    default:
+        return text::TrimView(value);
+    }
+}
+
 } // namespace
 
 bool IsPointerValue(std::string_view value)
@@ -230,7 +246,7 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
             "* Serious error: Duplicate record id found in file.  Id=%s. Record Type=%s.\r\n",
             id.m_standard ? std::to_string(id.m_number) : std::string(line.xref), name));
     }
-    if (!made->SetText(line.value))
+    if (!made->SetText(ValueFor(*recordDef, line.value)))
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
     m_path.assign(1, made);
     m_outOfOrder = false;
@@ -271,7 +287,7 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     if (continuation != 0) {
         if (level < m_path.size())
             m_path.resize(level + 1);
-        if (!parent->AppendText(line.value, continuation))
+        if (!parent->AppendText(ValueFor(*def, line.value), continuation))
             return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalidLine);
         return ReadGedcomLine(line, lineCounter);
     }
@@ -298,15 +314,16 @@ bool CGedcomRecordParser::AddNode(CDataNode* parent, CDataNode* sibling, const C
         m_outOfOrder = true;
         parent->AppendChild(node, true);
     }
-    if (!node->SetText(line.value)) {
+    const std::string_view value = ValueFor(*def, line.value);
+    if (!node->SetText(value)) {
         parent->UnlinkChild(node, true);
         DestroyNodeTree(std::exchange(node, nullptr));
         return false;
     }
-    if (const std::string_view reason = UnreadValueReason(*node, line.value); !reason.empty())
+    if (const std::string_view reason = UnreadValueReason(*node, value); !reason.empty())
         WriteExceptionLine(lineCounter, reason, line, false, false);
     if (def->GetDataType() == FDT_COMPLEX && def->HasFlag(FDF_SKIP_WHEN_CHILDLESS) &&
-        !text::TrimView(line.value).empty())
+        !value.empty())
         m_valued.push_back({node, std::size_t(line.level), lineCounter, std::string(line.xref),
                             std::string(line.tag), std::string(line.value)});
     return true;

@@ -129,7 +129,8 @@ bool CTextValueNode::WriteValueLines(int level, std::string& line, std::string_v
     NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
     if (!SendLine(line, chunk))
         return false;
-    while (position < value.size()) {
+    // A value that ends in a line break ends in an empty CONT line, so the break comes back.
+    while (position < value.size() || lineBreak) {
         const bool join = !lineBreak && def->AllowsConc();
         StartGedcomLine(line, level + 1, join ? "CONC" : "CONT");
         NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
