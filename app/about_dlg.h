@@ -3,7 +3,7 @@
 #pragma once
 
 #include "controls/static_link.h"
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 class CAboutDlg final : public CDialog {
 public:

@@ -1,8 +1,8 @@
 // app/autosave.cpp: the autosaved copy beside the open file.
 #include "app/autosave.h"
 
-#include "database/gedcom_file_format.h"
-#include "database/gedcom_writer.h"
+#include "database/gedcom/gedcom_file_format.h"
+#include "database/gedcom/gedcom_writer.h"
 
 #include <filesystem>
 #include <system_error>

@@ -5,8 +5,8 @@
 #include "app/printer_setup.h"
 #include "app/saved_file_menus.h"
 
-#include "database/data_observer.h"
-#include "platform/ui/app.h"
+#include "database/nodes/data_observer.h"
+#include "platform/ui/windows/app.h"
 
 #include <array>
 #include <functional>

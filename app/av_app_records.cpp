@@ -5,13 +5,13 @@
 #include "app/app_ids.h"
 #include "app/records_pane.h"
 
-#include "database/change_tracking.h"
-#include "database/ind_rec.h"
-#include "database/record_id_state.h"
-#include "database/record_node.h"
-#include "database/record_type_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/kin/ind_rec.h"
+#include "database/nodes/change_tracking.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
 #include "platform/base/prompt.h"
-#include "platform/ui/cmd_ui.h"
+#include "platform/ui/windows/cmd_ui.h"
 
 namespace {
 

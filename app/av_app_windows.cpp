@@ -8,12 +8,12 @@
 #include "app/main_frame.h"
 #include "app/records_pane.h"
 
-#include "database/fam_rec.h"
-#include "database/ind_rec.h"
-#include "database/record_node.h"
-#include "platform/ui/cmd_ui.h"
-#include "platform/ui/doc_template.h"
-#include "platform/ui/mdi_child_wnd.h"
+#include "database/kin/ind_rec.h"
+#include "database/records/fam_rec.h"
+#include "database/records/record_node.h"
+#include "platform/ui/frames/doc_template.h"
+#include "platform/ui/frames/mdi_child_wnd.h"
+#include "platform/ui/windows/cmd_ui.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include "app/av_app.h"
 #include "app/main_frame.h"
 
-#include "database/merge_dialog.h"
+#include "database/document/merge_dialog.h"
 #include "platform/base/prompt.h"
 
 CAvDoc::CAvDoc() : m_data(this) {}

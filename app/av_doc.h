@@ -2,9 +2,9 @@
 // close to the document's data side and keeping the autosaved copy.
 #pragma once
 
-#include "database/document_data.h"
-#include "database/document_windows.h"
-#include "platform/ui/document.h"
+#include "database/document/document_data.h"
+#include "database/document/document_windows.h"
+#include "platform/ui/frames/document.h"
 
 #include <string>
 

@@ -7,8 +7,8 @@
 #include "app/sub_view.h"
 
 #include "platform/base/prompt.h"
-#include "platform/ui/cmd_ui.h"
-#include "platform/ui/frame_wnd.h"
+#include "platform/ui/frames/frame_wnd.h"
+#include "platform/ui/windows/cmd_ui.h"
 
 CAvView::CAvView()
 {

@@ -2,7 +2,7 @@
 // document's change notices, activation and commands.
 #pragma once
 
-#include "platform/ui/view.h"
+#include "platform/ui/frames/view.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 #include "app/backup_prompt_dlg.h"
 
 #include "platform/base/prompt.h"
-#include "platform/ui/data_exchange.h"
+#include "platform/ui/dialogs/data_exchange.h"
 
 namespace {
 

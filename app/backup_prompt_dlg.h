@@ -2,7 +2,7 @@
 // open file up first.
 #pragma once
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 #include <string>
 

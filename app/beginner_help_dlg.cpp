@@ -1,12 +1,12 @@
 // app/beginner_help_dlg.cpp: the guidance-document dialog.
 #include "app/beginner_help_dlg.h"
 
-#include "controls/core/whole_file.h"
+#include "common/whole_file.h"
 #include "controls/dlg_layout.h"
 #include "platform/base/prompt.h"
-#include "platform/ui/app.h"
-#include "platform/ui/button.h"
-#include "platform/ui/edit.h"
+#include "platform/ui/dialogs/button.h"
+#include "platform/ui/dialogs/edit.h"
+#include "platform/ui/windows/app.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // for it again next time.
 #pragma once
 
-#include "platform/ui/dialog.h"
-#include "platform/ui/rich_edit_ctrl.h"
+#include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/dialogs/rich_edit_ctrl.h"
 
 #include <string>
 

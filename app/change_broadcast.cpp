@@ -5,10 +5,10 @@
 #include "app/app_ids.h"
 #include "app/av_doc.h"
 
-#include "database/change_tracking.h"
-#include "database/kinship_cache.h"
+#include "database/kin/kinship_cache.h"
+#include "database/nodes/change_tracking.h"
 #include "platform/base/wait_cursor.h"
-#include "platform/ui/view.h"
+#include "platform/ui/frames/view.h"
 #include "queries/named_list.h"
 #include "queries/query_eval.h"
 

@@ -5,8 +5,8 @@
 #include "app/av_view.h"
 #include "app/sub_view.h"
 
-#include "platform/ui/document.h"
-#include "platform/ui/mdi_frame_wnd.h"
+#include "platform/ui/frames/document.h"
+#include "platform/ui/frames/mdi_frame_wnd.h"
 
 CChildFrame::CChildFrame() = default;
 

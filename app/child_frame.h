@@ -2,7 +2,7 @@
 // its pane, may limit its size, and hides the records window instead of closing it.
 #pragma once
 
-#include "platform/ui/mdi_child_wnd.h"
+#include "platform/ui/frames/mdi_child_wnd.h"
 
 /// Holds one CAvView. The records window lives as long as the program: its close box hides it,
 /// and the Records Window command shows it again as it was.

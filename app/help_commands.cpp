@@ -4,9 +4,9 @@
 #include "app/app_ids.h"
 #include "app/av_app.h"
 
-#include "app/core/folder_settings.h"
-#include "controls/core/file_utils.h"
-#include "controls/core/shell_open.h"
+#include "common/file_utils.h"
+#include "common/folder_settings.h"
+#include "common/shell_open.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 

@@ -8,12 +8,12 @@
 #include "app/backup_restore.h"
 #include "app/splash_wnd.h"
 
-#include "app/core/preferences.h"
-#include "database/record_type_table.h"
-#include "database/source_citation.h"
+#include "common/preferences.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/nodes/source_citation.h"
 #include "platform/base/text.h"
-#include "platform/ui/menu.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/frames/menu.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include "controls/cool_menu_manager.h"
 
 #include "platform/base/progress.h"
-#include "platform/ui/mdi_frame_wnd.h"
-#include "platform/ui/progress_ctrl.h"
-#include "platform/ui/status_bar.h"
-#include "platform/ui/tool_bar.h"
+#include "platform/ui/dialogs/progress_ctrl.h"
+#include "platform/ui/frames/mdi_frame_wnd.h"
+#include "platform/ui/frames/status_bar.h"
+#include "platform/ui/frames/tool_bar.h"
 
 #include <array>
 

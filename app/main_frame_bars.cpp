@@ -2,7 +2,7 @@
 // runs relative to the corner of the frame's client area.
 #include "app/main_frame.h"
 
-#include "app/core/preferences.h"
+#include "common/preferences.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "app/av_app.h"
 #include "app/help_commands.h"
 
-#include "controls/core/shell_open.h"
-#include "platform/ui/menu.h"
+#include "common/shell_open.h"
+#include "platform/ui/frames/menu.h"
 
 void CMainFrame::MapFileAndHelpCommands()
 {

@@ -4,13 +4,13 @@
 #include "app/app_ids.h"
 #include "app/av_app.h"
 #include "app/av_doc.h"
-#include "app/core/list_name_checks.h"
 #include "app/main_frame.h"
+#include "common/list_name_checks.h"
 
-#include "database/change_tracking.h"
-#include "database/data_observer.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_observer.h"
 #include "platform/base/prompt.h"
-#include "platform/ui/view.h"
+#include "platform/ui/frames/view.h"
 #include "queries/named_list.h"
 
 #include <unistd.h>

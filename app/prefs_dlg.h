@@ -1,10 +1,10 @@
 // app/prefs_dlg.h: the preferences sheet and the Preferences command that runs it.
 #pragma once
 
-#include "app/core/preferences.h"
 #include "app/prefs_pages.h"
+#include "common/preferences.h"
 
-#include "platform/ui/property_sheet.h"
+#include "platform/ui/dialogs/property_sheet.h"
 
 #include <string>
 #include <vector>

@@ -2,9 +2,9 @@
 #include "app/prefs_dlg.h"
 
 #include "platform/base/text.h"
-#include "platform/ui/button.h"
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/edit.h"
+#include "platform/ui/dialogs/button.h"
+#include "platform/ui/dialogs/data_exchange.h"
+#include "platform/ui/dialogs/edit.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // app/prefs_page_gen.cpp: the General page of the preferences.
-#include "app/core/list_name_checks.h"
 #include "app/prefs_dlg.h"
+#include "common/list_name_checks.h"
 
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
-#include "platform/ui/button.h"
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/edit.h"
+#include "platform/ui/dialogs/button.h"
+#include "platform/ui/dialogs/data_exchange.h"
+#include "platform/ui/dialogs/edit.h"
 #include "queries/named_list.h"
 
 #include <algorithm>

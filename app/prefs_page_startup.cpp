@@ -1,16 +1,16 @@
 // app/prefs_page_startup.cpp: the Miscellaneous page of the preferences.
 #include "app/prefs_dlg.h"
 
-#include "controls/core/file_utils.h"
+#include "common/file_utils.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
-#include "platform/ui/button.h"
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/edit.h"
-#include "platform/ui/file_dialog.h"
-#include "platform/ui/folder_dialog.h"
-#include "platform/ui/menu.h"
+#include "platform/ui/dialogs/button.h"
+#include "platform/ui/dialogs/data_exchange.h"
+#include "platform/ui/dialogs/edit.h"
+#include "platform/ui/dialogs/file_dialog.h"
+#include "platform/ui/dialogs/folder_dialog.h"
+#include "platform/ui/frames/menu.h"
 
 #include <unistd.h>
 

@@ -2,9 +2,9 @@
 // Miscellaneous.
 #pragma once
 
-#include "app/core/preferences.h"
+#include "common/preferences.h"
 
-#include "platform/ui/property_page.h"
+#include "platform/ui/dialogs/property_page.h"
 
 #include <array>
 #include <string>

@@ -6,9 +6,9 @@
 #include "app/av_app.h"
 
 #include "platform/base/prompt.h"
-#include "platform/ui/dc.h"
-#include "platform/ui/print_dialog.h"
-#include "platform/ui/printer_settings.h"
+#include "platform/ui/drawing/dc.h"
+#include "platform/ui/printing/print_dialog.h"
+#include "platform/ui/printing/printer_settings.h"
 
 BOOL CAppPrinter::HasPrinter() const
 {

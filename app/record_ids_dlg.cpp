@@ -1,14 +1,14 @@
 // app/record_ids_dlg.cpp: the record-identifier tool.
 #include "app/record_ids_dlg.h"
 
-#include "database/data_node.h"
-#include "database/field_ids.h"
-#include "database/record_ids.h"
-#include "database/record_type_table.h"
+#include "database/dictionary/field_ids.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/nodes/data_node.h"
+#include "database/records/record_ids.h"
 #include "platform/base/prompt.h"
-#include "platform/ui/app.h"
-#include "platform/ui/button.h"
-#include "platform/ui/combo_box.h"
+#include "platform/ui/dialogs/button.h"
+#include "platform/ui/dialogs/combo_box.h"
+#include "platform/ui/windows/app.h"
 
 namespace {
 

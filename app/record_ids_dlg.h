@@ -2,7 +2,7 @@
 // tasks run on the records of one type.
 #pragma once
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 /// The record types are offered by name, each remembering its place in the record-type table;
 /// the tasks take the type's list index. The header is not offered: its record never carries

@@ -1,13 +1,13 @@
 // app/rename_dlg.cpp: the rename dialog of the file links.
 #include "app/rename_dlg.h"
 
-#include "app/core/rename_rules.h"
+#include "common/rename_rules.h"
 
 #include "controls/tree_box.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/edit.h"
+#include "platform/ui/dialogs/data_exchange.h"
+#include "platform/ui/dialogs/edit.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // the external file links, and checks it.
 #pragma once
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 #include <string>
 

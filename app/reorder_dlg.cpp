@@ -4,8 +4,8 @@
 #include "app/reorder_progress_dlg.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/message.h"
+#include "platform/ui/dialogs/data_exchange.h"
+#include "platform/ui/windows/message.h"
 #include "queries/named_list.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // items to check, confirmation, and the named list that receives the updated records.
 #pragma once
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 #include <string>
 

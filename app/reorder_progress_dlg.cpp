@@ -2,15 +2,15 @@
 // and the buttons that answer it.
 #include "app/reorder_progress_dlg.h"
 
-#include "controls/core/string_utils.h"
-#include "database/record_id_state.h"
-#include "database/record_node.h"
-#include "database/record_type_table.h"
+#include "common/string_utils.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
-#include "platform/ui/button.h"
-#include "platform/ui/message_pump.h"
+#include "platform/ui/dialogs/button.h"
+#include "platform/ui/windows/message_pump.h"
 #include "queries/named_list.h"
 
 #include <algorithm>

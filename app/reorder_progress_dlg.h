@@ -3,9 +3,9 @@
 // progress dialog while the rest of the program is disabled.
 #pragma once
 
-#include "database/reorder_scan.h"
-#include "platform/ui/dialog.h"
-#include "platform/ui/list_box.h"
+#include "database/kin/reorder_scan.h"
+#include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/dialogs/list_box.h"
 
 #include <functional>
 #include <string>

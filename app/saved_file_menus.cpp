@@ -1,13 +1,13 @@
 // app/saved_file_menus.cpp: filling the menus of saved files and finding the file of an item.
 #include "app/saved_file_menus.h"
 
-#include "app/core/folder_settings.h"
-#include "controls/core/quoted_text.h"
+#include "common/folder_settings.h"
+#include "common/quoted_text.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
-#include "platform/ui/file_dialog.h"
-#include "platform/ui/menu.h"
+#include "platform/ui/dialogs/file_dialog.h"
+#include "platform/ui/frames/menu.h"
 
 #include <algorithm>
 

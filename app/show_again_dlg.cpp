@@ -1,11 +1,11 @@
 // app/show_again_dlg.cpp: show-once messages.
 #include "app/show_again_dlg.h"
 
-#include "app/core/preferences.h"
+#include "common/preferences.h"
 
 #include "platform/base/prompt.h"
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/resources.h"
+#include "platform/ui/dialogs/data_exchange.h"
+#include "platform/ui/resources/resources.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // show-once messages that use it.
 #pragma once
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 #include <cstdint>
 #include <string>

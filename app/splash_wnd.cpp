@@ -1,9 +1,9 @@
 // app/splash_wnd.cpp: the start-up picture.
 #include "app/splash_wnd.h"
 
-#include "platform/ui/app.h"
-#include "platform/ui/client_dc.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/windows/app.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 namespace {
 

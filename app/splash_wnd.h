@@ -1,8 +1,8 @@
 // app/splash_wnd.h: the picture shown in the middle of the screen while the program starts.
 #pragma once
 
-#include "platform/ui/bitmap.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/windows/wnd.h"
 
 /// At most one splash shows. It closes after five seconds, at the first key or mouse button
 /// pressed anywhere in the program (which that press does nothing else), or when asked; the

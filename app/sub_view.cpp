@@ -5,7 +5,7 @@
 #include "app/av_view.h"
 #include "app/main_frame.h"
 
-#include "platform/ui/app.h"
+#include "platform/ui/windows/app.h"
 
 CSubView::CSubView() = default;
 

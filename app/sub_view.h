@@ -2,7 +2,7 @@
 // activation, and asked for its selection and title.
 #pragma once
 
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <string>
 

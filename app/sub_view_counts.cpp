@@ -4,12 +4,12 @@
 #include "app/app_ids.h"
 #include "app/av_app.h"
 
-#include "database/record_node.h"
-#include "database/record_type_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/records/record_node.h"
 #include "platform/base/text.h"
-#include "platform/ui/client_dc.h"
-#include "platform/ui/gdi_object.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/drawing/gdi_object.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "controls/dlg_layout.h"
 #include "platform/base/prompt.h"
-#include "platform/ui/data_exchange.h"
-#include "platform/ui/edit.h"
+#include "platform/ui/dialogs/data_exchange.h"
+#include "platform/ui/dialogs/edit.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // app/text_dlg.h: a resizable dialog that edits or shows a long text.
 #pragma once
 
-#include "platform/ui/dialog.h"
+#include "platform/ui/dialogs/dialog.h"
 
 #include <string>
 

@@ -4,8 +4,8 @@
 
 #include "bench/bench_folder.h"
 #include "bench/generator/gedcom_generator.h"
-#include "database/data_model.h"
-#include "database/gedcom_loader.h"
+#include "database/gedcom/gedcom_loader.h"
+#include "database/nodes/data_model.h"
 #include "platform/base/prompt_script.h"
 
 #include <cstdint>

@@ -4,13 +4,13 @@
 
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
-#include "platform/ui/app.h"
-#include "platform/ui/brush.h"
-#include "platform/ui/button.h"
-#include "platform/ui/control_factory.h"
-#include "platform/ui/dc.h"
-#include "platform/ui/list_box.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/dialogs/button.h"
+#include "platform/ui/dialogs/control_factory.h"
+#include "platform/ui/dialogs/list_box.h"
+#include "platform/ui/drawing/brush.h"
+#include "platform/ui/drawing/dc.h"
+#include "platform/ui/windows/app.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -3,7 +3,7 @@
 // sixteen custom colours kept in the profile.
 #pragma once
 
-#include "platform/ui/colour_dialog.h"
+#include "platform/ui/dialogs/colour_dialog.h"
 
 class CWnd;
 

@@ -2,8 +2,8 @@
 // dragging dividers.
 #include "controls/column_header.h"
 
-#include "platform/ui/client_dc.h"
-#include "platform/ui/font.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/drawing/font.h"
 
 #include <algorithm>
 #include <cstdlib>

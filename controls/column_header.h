@@ -2,7 +2,7 @@
 // buttons, whose dividers can be dragged and whose titles can be clicked.
 #pragma once
 
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <memory>
 #include <string>

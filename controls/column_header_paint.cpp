@@ -2,9 +2,9 @@
 // embossed grey titles while the header is disabled.
 #include "controls/column_header.h"
 
-#include "platform/ui/client_dc.h"
-#include "platform/ui/pen.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/drawing/pen.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 BOOL CColumnHeader::OnEraseBkgnd(CDC* dc)
 {

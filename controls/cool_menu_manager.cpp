@@ -2,7 +2,7 @@
 // opens.
 #include "controls/cool_menu_manager.h"
 
-#include "platform/ui/accelerator_table.h"
+#include "platform/ui/windows/accelerator_table.h"
 
 #include <string>
 

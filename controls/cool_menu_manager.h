@@ -2,8 +2,8 @@
 // command shows the picture its toolbar button has, and its accelerator keys at the right.
 #pragma once
 
-#include "platform/ui/menu.h"
-#include "platform/ui/menu_images.h"
+#include "platform/ui/frames/menu.h"
+#include "platform/ui/frames/menu_images.h"
 
 #include <vector>
 

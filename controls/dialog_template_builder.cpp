@@ -2,8 +2,8 @@
 #include "controls/dialog_template_builder.h"
 
 #include "platform/base/text.h"
-#include "platform/ui/control_factory.h"
-#include "platform/ui/resources.h"
+#include "platform/ui/dialogs/control_factory.h"
+#include "platform/ui/resources/resources.h"
 
 #include <array>
 #include <exception>

@@ -2,8 +2,8 @@
 // so that windows which are not dialogs get dialog-like content.
 #pragma once
 
-#include "platform/ui/dialog_template.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/resources/dialog_template.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <memory>
 #include <vector>

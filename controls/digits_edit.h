@@ -2,7 +2,7 @@
 // Escape to a listener.
 #pragma once
 
-#include "platform/ui/edit.h"
+#include "platform/ui/dialogs/edit.h"
 
 class CDigitsEdit;
 

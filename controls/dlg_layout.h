@@ -2,7 +2,7 @@
 // each of their edges to the dialog, to its centre line or to another control.
 #pragma once
 
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <memory>
 #include <vector>

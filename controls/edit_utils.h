@@ -2,7 +2,7 @@
 // and a case-blind search in a list of texts.
 #pragma once
 
-#include "platform/ui/edit.h"
+#include "platform/ui/dialogs/edit.h"
 
 #include <string>
 #include <string_view>

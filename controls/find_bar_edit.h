@@ -2,7 +2,7 @@
 // listener before it types.
 #pragma once
 
-#include "platform/ui/edit.h"
+#include "platform/ui/dialogs/edit.h"
 
 class CFindBarEdit;
 

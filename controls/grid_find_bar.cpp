@@ -3,10 +3,10 @@
 #include "controls/grid_find_bar.h"
 
 #include "controls/tree_grid.h"
-#include "platform/ui/client_dc.h"
-#include "platform/ui/dialog_template.h"
-#include "platform/ui/resources.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/resources/dialog_template.h"
+#include "platform/ui/resources/resources.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "controls/find_bar_edit.h"
-#include "platform/ui/font.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/drawing/font.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <string>
 #include <vector>

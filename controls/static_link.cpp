@@ -2,11 +2,11 @@
 #include "controls/static_link.h"
 
 #include "platform/base/prompt.h"
-#include "platform/ui/client_dc.h"
-#include "platform/ui/dialog.h"
-#include "platform/ui/resources.h"
-#include "platform/ui/static.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/dialogs/static.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/resources/resources.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <cstring>
 

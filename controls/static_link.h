@@ -2,8 +2,8 @@
 // the desktop when clicked.
 #pragma once
 
-#include "platform/ui/font.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/drawing/font.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <string>
 

@@ -3,9 +3,9 @@
 
 #include "controls/detail/tree_box_parts.h"
 #include "platform/base/text.h"
-#include "platform/ui/client_dc.h"
-#include "platform/ui/font.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/drawing/font.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 
 #include "controls/tree_box_node.h"
 #include "controls/tree_box_owner.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <array>
 #include <memory>

@@ -4,7 +4,7 @@
 
 #include "controls/column_header.h"
 #include "controls/detail/tree_box_parts.h"
-#include "platform/ui/client_dc.h"
+#include "platform/ui/drawing/client_dc.h"
 
 #include <algorithm>
 #include <optional>

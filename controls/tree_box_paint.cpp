@@ -3,11 +3,11 @@
 #include "controls/tree_box.h"
 
 #include "controls/detail/tree_box_parts.h"
-#include "platform/ui/bitmap.h"
-#include "platform/ui/brush.h"
-#include "platform/ui/client_dc.h"
-#include "platform/ui/pen.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/drawing/brush.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/drawing/pen.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 
 #include "controls/column_header.h"
 #include "controls/detail/tree_box_parts.h"
-#include "platform/ui/client_dc.h"
-#include "platform/ui/scroll_bar.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/dialogs/scroll_bar.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
 

@@ -2,12 +2,12 @@
 // switching qualifiers and linked records on a filled tree.
 #include "controls/type_tree.h"
 
-#include "database/data_path.h"
-#include "database/field_def.h"
-#include "database/qualifier_table.h"
-#include "database/record_id_state.h"
-#include "database/record_type_table.h"
-#include "platform/ui/resources.h"
+#include "database/dictionary/field_def.h"
+#include "database/dictionary/qualifier_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/paths/data_path.h"
+#include "database/records/record_id_state.h"
+#include "platform/ui/resources/resources.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "controls/tree_box.h"
-#include "platform/ui/bitmap.h"
+#include "platform/ui/drawing/bitmap.h"
 
 #include <cstdint>
 #include <map>

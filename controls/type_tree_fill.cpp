@@ -2,12 +2,12 @@
 // individuals and families, relation shortcuts, qualifier leaves and linked records.
 #include "controls/type_tree.h"
 
-#include "database/custom_attr_node.h"
-#include "database/custom_event_node.h"
-#include "database/field_def.h"
-#include "database/qualifier_table.h"
-#include "database/record_id_state.h"
-#include "database/record_type_table.h"
+#include "database/dictionary/field_def.h"
+#include "database/dictionary/qualifier_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/fields/custom_attr_node.h"
+#include "database/nodes/custom_event_node.h"
+#include "database/records/record_id_state.h"
 
 #include <cctype>
 #include <set>

@@ -1,9 +1,9 @@
 // controls/u_button.cpp: the bitmap push button: its strips, drawing, mouse tracking and latch.
 #include "controls/u_button.h"
 
-#include "platform/ui/client_dc.h"
-#include "platform/ui/pen.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/drawing/pen.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 CUButton::CUButton() = default;
 

@@ -2,8 +2,8 @@
 // switch between two bitmaps, and tells a listener when it is pressed and clicked.
 #pragma once
 
-#include "platform/ui/bitmap.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/windows/wnd.h"
 
 class CUButton;
 

@@ -2,7 +2,7 @@
 // checks or unchecks every selected item together.
 #pragma once
 
-#include "platform/ui/list_box.h"
+#include "platform/ui/dialogs/list_box.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // parent hears of a burst of selection changes once.
 #pragma once
 
-#include "platform/ui/list_ctrl.h"
+#include "platform/ui/dialogs/list_ctrl.h"
 
 class CUListCtrl;
 

@@ -2,7 +2,7 @@
 // half-tone bar that follows the mouse, and completing or cancelling the drag.
 #include "controls/u_splitter_wnd.h"
 
-#include "platform/ui/client_dc.h"
+#include "platform/ui/drawing/client_dc.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // resizing and painting the bars.
 #include "controls/u_splitter_wnd.h"
 
-#include "platform/ui/client_dc.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // into up to four panes, side by side or stacked, with bars the user drags between them.
 #pragma once
 
-#include "platform/ui/bitmap.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/windows/wnd.h"
 
 class CUSplitterWnd;
 

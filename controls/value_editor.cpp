@@ -3,11 +3,11 @@
 #include "controls/value_editor.h"
 
 #include "controls/digits_edit.h"
-#include "database/field_def.h"
+#include "database/dictionary/field_def.h"
 #include "platform/base/prompt.h"
-#include "platform/ui/control_factory.h"
-#include "platform/ui/dialog.h"
-#include "platform/ui/resources.h"
+#include "platform/ui/dialogs/control_factory.h"
+#include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/resources/resources.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "controls/dialog_template_builder.h"
-#include "database/data_path.h"
+#include "database/paths/data_path.h"
 #include "platform/base/log_font.h"
-#include "platform/ui/combo_box.h"
-#include "platform/ui/edit.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/dialogs/combo_box.h"
+#include "platform/ui/dialogs/edit.h"
+#include "platform/ui/windows/wnd.h"
 #include "queries/typed_value.h"
 
 #include <memory>

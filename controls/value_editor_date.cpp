@@ -2,8 +2,8 @@
 // reads, shown again in standard form.
 #include "controls/value_editor.h"
 
-#include "database/date_data.h"
-#include "database/date_node.h"
+#include "database/dates/date_data.h"
+#include "database/dates/date_node.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // definition's record type.
 #include "controls/value_editor.h"
 
-#include "database/record_node.h"
-#include "database/record_type_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/records/record_node.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "queries/expression.h"
 
-#include "database/change_tracking.h"
-#include "database/date_format.h"
-#include "database/date_node.h"
-#include "database/kinship_cache.h"
-#include "database/kinship_map.h"
-#include "database/record_node.h"
+#include "database/dates/date_format.h"
+#include "database/dates/date_node.h"
+#include "database/kin/kinship_cache.h"
+#include "database/kin/kinship_map.h"
+#include "database/nodes/change_tracking.h"
+#include "database/records/record_node.h"
 #include "platform/base/text.h"
 #include "queries/relationship_pool.h"
 

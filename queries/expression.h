@@ -2,7 +2,7 @@
 // its typed arguments, written back, evaluated for a record and used to sort records.
 #pragma once
 
-#include "database/data_expression.h"
+#include "database/paths/data_expression.h"
 #include "platform/base/ole_date_time.h"
 #include "queries/typed_value.h"
 

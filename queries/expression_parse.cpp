@@ -2,10 +2,10 @@
 // parentheses separated by commas, white space allowed around each part.
 #include "queries/expression.h"
 
-#include "controls/core/quoted_text.h"
-#include "database/field_def.h"
-#include "database/record_id_state.h"
-#include "database/record_type_table.h"
+#include "common/quoted_text.h"
+#include "database/dictionary/field_def.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/records/record_id_state.h"
 #include "platform/base/text.h"
 
 namespace {

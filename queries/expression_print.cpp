@@ -2,7 +2,7 @@
 // the table spells it, keywords in capitals, no blanks.
 #include "queries/expression.h"
 
-#include "controls/core/quoted_text.h"
+#include "common/quoted_text.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // a load, written by a save.
 #include "queries/named_list.h"
 
-#include "database/exception_report.h"
-#include "database/record_id_state.h"
-#include "database/record_node.h"
-#include "database/record_type_table.h"
-#include "database/text_value_node.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/fields/text_value_node.h"
+#include "database/gedcom/exception_report.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
 #include "platform/base/text.h"
 
 #include <algorithm>

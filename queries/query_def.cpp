@@ -1,9 +1,9 @@
 #include "queries/query_def.h"
 
-#include "app/core/folder_settings.h"
-#include "database/change_tracking.h"
-#include "database/record_id_state.h"
-#include "database/record_type_table.h"
+#include "common/folder_settings.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_tracking.h"
+#include "database/records/record_id_state.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "queries/query_eval.h"

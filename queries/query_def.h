@@ -2,7 +2,7 @@
 // settings and last result), its query file, and the program-wide list of queries.
 #pragma once
 
-#include "database/data_ref.h"
+#include "database/paths/data_ref.h"
 #include "queries/query_filter.h"
 #include "queries/query_heading.h"
 #include "queries/query_result_set.h"

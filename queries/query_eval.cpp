@@ -1,9 +1,9 @@
 #include "queries/query_eval.h"
 
-#include "database/change_tracking.h"
-#include "database/kinship_cache.h"
-#include "database/record_node.h"
-#include "database/record_type_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/kin/kinship_cache.h"
+#include "database/nodes/change_tracking.h"
+#include "database/records/record_node.h"
 #include "platform/base/text.h"
 #include "queries/expression.h"
 #include "queries/query_def.h"

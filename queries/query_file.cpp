@@ -1,8 +1,8 @@
 // The query file: "[Ardenvel Query]" and then one key=value item per line.
 #include "queries/query_def.h"
 
-#include "database/field_def.h"
-#include "database/field_dictionary.h"
+#include "database/dictionary/field_def.h"
+#include "database/dictionary/field_dictionary.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/base/safe_file.h"

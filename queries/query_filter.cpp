@@ -1,6 +1,6 @@
 #include "queries/query_filter.h"
 
-#include "database/record_node.h"
+#include "database/records/record_node.h"
 #include "platform/base/text.h"
 #include "queries/detail/query_line.h"
 #include "queries/named_list.h"

@@ -2,7 +2,7 @@
 // value), list (membership of a named list) and relationship (relatives of a person) rows.
 #pragma once
 
-#include "database/data_ref.h"
+#include "database/paths/data_ref.h"
 #include "platform/base/object.h"
 #include "queries/typed_value.h"
 

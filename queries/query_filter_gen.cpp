@@ -1,8 +1,8 @@
 #include "queries/query_filter.h"
 
-#include "database/date_node.h"
-#include "database/qualifier_table.h"
-#include "database/record_node.h"
+#include "database/dates/date_node.h"
+#include "database/dictionary/qualifier_table.h"
+#include "database/records/record_node.h"
 #include "platform/base/text.h"
 #include "queries/detail/query_line.h"
 #include "queries/expression.h"

@@ -1,6 +1,6 @@
 #include "queries/detail/query_line.h"
 
-#include "controls/core/quoted_text.h"
+#include "common/quoted_text.h"
 #include "platform/base/text.h"
 
 namespace query_line {

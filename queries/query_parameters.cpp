@@ -2,10 +2,10 @@
 // and headings.
 #include "queries/query_eval.h"
 
-#include "controls/core/abort.h"
-#include "database/record_id_state.h"
-#include "database/record_node.h"
-#include "database/record_type_table.h"
+#include "common/abort.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
 #include "platform/base/wait_cursor.h"
 #include "queries/expression.h"
 #include "queries/query_def.h"

@@ -1,6 +1,6 @@
 #include "queries/query_result_set.h"
 
-#include "database/record_node.h"
+#include "database/records/record_node.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "queries/relationship_pool.h"
 
-#include "controls/core/abort.h"
-#include "database/ind_rec.h"
+#include "common/abort.h"
+#include "database/kin/ind_rec.h"
 #include "queries/relationship_words.h"
 
 #include <climits>

@@ -2,7 +2,7 @@
 // their relatives, kept nearest first, and its answers to relationship questions.
 #pragma once
 
-#include "database/kinship_cache.h"
+#include "database/kin/kinship_cache.h"
 
 #include <array>
 #include <cstdint>

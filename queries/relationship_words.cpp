@@ -1,6 +1,6 @@
 #include "queries/relationship_words.h"
 
-#include "controls/core/sentence_text.h"
+#include "common/sentence_text.h"
 
 #include <algorithm>
 #include <utility>

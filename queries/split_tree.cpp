@@ -1,10 +1,10 @@
 // queries/split_tree.cpp: the deletions of a file split: who goes, what is left without links.
 #include "queries/split_tree.h"
 
-#include "database/change_tracking.h"
-#include "database/record_node.h"
-#include "database/record_type_table.h"
-#include "database/root_node.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/root_node.h"
+#include "database/records/record_node.h"
 #include "platform/base/wait_cursor.h"
 
 #include <unordered_set>

@@ -1,11 +1,11 @@
 #include "queries/typed_value.h"
 
-#include "controls/core/quoted_text.h"
-#include "database/data_node.h"
-#include "database/date_format.h"
-#include "database/date_parse.h"
-#include "database/field_def.h"
-#include "database/record_node.h"
+#include "common/quoted_text.h"
+#include "database/dates/date_format.h"
+#include "database/dates/date_parse.h"
+#include "database/dictionary/field_def.h"
+#include "database/nodes/data_node.h"
+#include "database/records/record_node.h"
 #include "platform/base/text.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // expression's fixed argument, a parameter's answer), with its display text and saved form.
 #pragma once
 
-#include "database/data_path.h"
-#include "database/date_value.h"
+#include "database/dates/date_value.h"
+#include "database/paths/data_path.h"
 
 #include <cstddef>
 #include <cstdint>

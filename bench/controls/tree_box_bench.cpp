@@ -2,8 +2,8 @@
 // scrolling by pages, and inserting in sorted order.
 #include "controls/tree_box.h"
 #include "platform/base/text.h"
-#include "platform/ui/scroll_bar.h"
-#include "platform/ui/test_hooks.h"
+#include "platform/ui/dialogs/scroll_bar.h"
+#include "platform/ui/windows/test_hooks.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,13 +4,13 @@
 // walks stay linear.
 #include "bench/bench_tree.h"
 #include "bench/generator/gedcom_generator.h"
-#include "database/data_model.h"
-#include "database/gedcom_loader.h"
-#include "database/ind_rec.h"
-#include "database/kinship.h"
-#include "database/kinship_map.h"
-#include "database/record_id_state.h"
-#include "database/record_type_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/gedcom/gedcom_loader.h"
+#include "database/kin/ind_rec.h"
+#include "database/kin/kinship.h"
+#include "database/kin/kinship_map.h"
+#include "database/nodes/data_model.h"
+#include "database/records/record_id_state.h"
 #include "platform/base/prompt_script.h"
 
 #include <benchmark/benchmark.h>

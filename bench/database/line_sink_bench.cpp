@@ -1,8 +1,8 @@
 // bench/database/line_sink_bench.cpp: GEDCOM lines written through the line sink into the
 // buffered file, and read back line by line.
 #include "bench/bench_folder.h"
-#include "database/buffered_file.h"
-#include "database/gedcom_line_sink.h"
+#include "database/gedcom/buffered_file.h"
+#include "database/gedcom/gedcom_line_sink.h"
 
 #include <benchmark/benchmark.h>
 

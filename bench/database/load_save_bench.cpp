@@ -2,13 +2,13 @@
 // individuals loaded into the data set and saved again: time, file size and peak memory.
 #include "bench/bench_folder.h"
 #include "bench/generator/gedcom_generator.h"
-#include "database/change_tracking.h"
-#include "database/data_model.h"
-#include "database/data_node.h"
-#include "database/gedcom_loader.h"
-#include "database/gedcom_writer.h"
-#include "database/node_pool.h"
-#include "database/record_type_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/gedcom/gedcom_loader.h"
+#include "database/gedcom/gedcom_writer.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_model.h"
+#include "database/nodes/data_node.h"
+#include "database/nodes/node_pool.h"
 #include "platform/base/prompt_script.h"
 
 #include <benchmark/benchmark.h>

@@ -3,11 +3,11 @@
 // an expression column or sort key.
 #include "bench/bench_tree.h"
 #include "bench/generator/gedcom_generator.h"
-#include "database/data_model.h"
-#include "database/gedcom_loader.h"
-#include "database/record_id_state.h"
-#include "database/record_node.h"
-#include "database/record_type_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/gedcom/gedcom_loader.h"
+#include "database/nodes/data_model.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
 #include "platform/base/prompt_script.h"
 #include "queries/expression.h"
 

@@ -2,9 +2,9 @@
 // individuals: by surname, by a range of birth dates, and the descendants of one person.
 #include "bench/bench_folder.h"
 #include "bench/bench_tree.h"
-#include "database/record_id_state.h"
-#include "database/record_node.h"
-#include "database/record_type_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
 #include "platform/base/paths.h"
 #include "queries/query_def.h"
 #include "queries/query_eval.h"

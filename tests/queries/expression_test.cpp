@@ -2,7 +2,7 @@
 // to records and parameters, copied, and read by data references.
 #include "queries/expression.h"
 
-#include "database/data_ref.h"
+#include "database/paths/data_ref.h"
 #include "tests/queries/expression_test_family.h"
 
 namespace {

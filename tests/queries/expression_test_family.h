@@ -2,10 +2,10 @@
 // the tests of expressions, made through the node operations the editors use.
 #pragma once
 
-#include "database/kinship_cache.h"
-#include "database/obj_rec.h"
+#include "database/kin/kinship_cache.h"
+#include "database/multimedia/obj_rec.h"
 #include "queries/expression.h"
-#include "tests/database/record_test_support.h"
+#include "tests/database/records/record_test_support.h"
 
 #include <map>
 #include <string>

@@ -2,10 +2,10 @@
 // set, and the lists giving up the records an edit deleted.
 #include "queries/named_list.h"
 
-#include "database/data_observer.h"
-#include "database/named_list_store.h"
+#include "database/nodes/data_observer.h"
+#include "database/nodes/named_list_store.h"
 #include "platform/base/wait_cursor.h"
-#include "tests/database/gedcom_test_support.h"
+#include "tests/database/gedcom/gedcom_test_support.h"
 
 namespace {
 

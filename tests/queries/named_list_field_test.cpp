@@ -2,8 +2,8 @@
 // load and written back by a save, so that they survive both.
 #include "queries/named_list.h"
 
-#include "database/named_list_store.h"
-#include "tests/database/gedcom_test_support.h"
+#include "database/nodes/named_list_store.h"
+#include "tests/database/gedcom/gedcom_test_support.h"
 
 namespace {
 

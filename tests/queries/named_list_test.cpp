@@ -2,12 +2,12 @@
 // automatic lists, dropping deleted records and the change notice.
 #include "queries/named_list.h"
 
-#include "app/core/preferences.h"
-#include "database/change_tracking.h"
-#include "database/data_observer.h"
-#include "database/named_list_store.h"
-#include "database/record_node.h"
-#include "database/record_type_table.h"
+#include "common/preferences.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_observer.h"
+#include "database/nodes/named_list_store.h"
+#include "database/records/record_node.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // change notices, and runs on the worker thread with cancels at any moment.
 #include "queries/query_eval.h"
 
-#include "database/qualifier_table.h"
+#include "database/dictionary/qualifier_table.h"
 #include "queries/query_run.h"
 #include "tests/queries/query_test_family.h"
 

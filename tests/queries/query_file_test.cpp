@@ -2,7 +2,7 @@
 // load reports, and saves that never lose the file that was there.
 #include "queries/query_def.h"
 
-#include "database/qualifier_table.h"
+#include "database/dictionary/qualifier_table.h"
 #include "tests/queries/query_test_family.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // parameters.
 #include "queries/query_filter.h"
 
-#include "database/qualifier_table.h"
+#include "database/dictionary/qualifier_table.h"
 #include "tests/queries/query_test_family.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // named list, a private queries folder and helpers that load, run and save query files.
 #pragma once
 
-#include "app/core/preferences.h"
-#include "controls/core/registry_values.h"
+#include "common/preferences.h"
+#include "common/registry_values.h"
 #include "platform/base/paths.h"
 #include "queries/named_list.h"
 #include "queries/query_def.h"

@@ -3,7 +3,7 @@
 // occurrence and from two threads at once.
 #include "queries/relationship_pool.h"
 #include "queries/relationship_words.h"
-#include "tests/database/kinship_test_support.h"
+#include "tests/database/kin/kinship_test_support.h"
 
 #include <atomic>
 #include <thread>

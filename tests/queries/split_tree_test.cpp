@@ -3,9 +3,9 @@
 // when the query gives no answer.
 #include "queries/split_tree.h"
 
-#include "database/data_observer.h"
+#include "database/nodes/data_observer.h"
 #include "platform/base/wait_cursor.h"
-#include "tests/database/gedcom_test_support.h"
+#include "tests/database/gedcom/gedcom_test_support.h"
 
 #include <set>
 

@@ -2,8 +2,8 @@
 // back from it.
 #include "queries/typed_value.h"
 
-#include "database/field_def.h"
-#include "tests/database/field_defs_for_tests.h"
+#include "database/dictionary/field_def.h"
+#include "tests/database/dictionary/field_defs_for_tests.h"
 
 #include <gtest/gtest.h>
 

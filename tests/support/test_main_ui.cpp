@@ -1,6 +1,6 @@
 // tests/support/test_main_ui.cpp: the main of the window-layer test programs; it turns the test
 // hooks on, so every modal question is answered by the test or fails it.
-#include "platform/ui/test_hooks.h"
+#include "platform/ui/windows/test_hooks.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // program does (the preferences at their defaults, every question answered with its default),
 // saves it as OUT in the format it was read in, and prints the path of the exception report
 // when the load wrote one. Exits with 1 when the load or the save failed, 2 when it cannot run.
-#include "database/data_model.h"
-#include "database/document_data.h"
-#include "database/field_dictionary.h"
-#include "database/gedcom_loader.h"
-#include "database/named_list_store.h"
+#include "database/dictionary/field_dictionary.h"
+#include "database/document/document_data.h"
+#include "database/gedcom/gedcom_loader.h"
+#include "database/nodes/data_model.h"
+#include "database/nodes/named_list_store.h"
 #include "platform/base/prompt_script.h"
 #include "queries/named_list.h"
 

@@ -3,12 +3,12 @@
 #include "platform/ui/detail/app_events.h"
 
 #include "platform/base/clock.h"
-#include "platform/ui/accelerator_table.h"
-#include "platform/ui/app.h"
 #include "platform/ui/detail/idle.h"
 #include "platform/ui/detail/input_messages.h"
 #include "platform/ui/detail/key_map.h"
 #include "platform/ui/detail/window_widget.h"
+#include "platform/ui/windows/accelerator_table.h"
+#include "platform/ui/windows/app.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -3,7 +3,7 @@
 // before the window it is meant for.
 #pragma once
 
-#include "platform/ui/message.h"
+#include "platform/ui/windows/message.h"
 
 #include <QEvent>
 #include <QObject>

@@ -2,7 +2,7 @@
 #include "platform/ui/detail/app_look.h"
 
 #include "platform/ui/detail/colour.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // platform/ui/detail/command_dispatch.cpp: the enabled check before a command runs.
 #include "platform/ui/detail/command_dispatch.h"
 
-#include "platform/ui/cmd_ui.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/cmd_ui.h"
+#include "platform/ui/windows/wnd.h"
 
 namespace ui_detail {
 

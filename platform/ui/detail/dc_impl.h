@@ -2,10 +2,10 @@
 // the painter each drawing call opens on the target or borrows from a print job.
 #pragma once
 
-#include "platform/ui/brush.h"
-#include "platform/ui/dc.h"
-#include "platform/ui/font.h"
-#include "platform/ui/pen.h"
+#include "platform/ui/drawing/brush.h"
+#include "platform/ui/drawing/dc.h"
+#include "platform/ui/drawing/font.h"
+#include "platform/ui/drawing/pen.h"
 
 #include <QFont>
 #include <QImage>

@@ -3,7 +3,7 @@
 
 #include "platform/ui/detail/input_messages.h"
 #include "platform/ui/detail/widget_windows.h"
-#include "platform/ui/message.h"
+#include "platform/ui/windows/message.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

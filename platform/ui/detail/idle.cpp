@@ -2,9 +2,9 @@
 // step each time the outermost loop is about to wait.
 #include "platform/ui/detail/idle.h"
 
-#include "platform/ui/app.h"
 #include "platform/ui/detail/window_widget.h"
-#include "platform/ui/test_hooks.h"
+#include "platform/ui/windows/app.h"
+#include "platform/ui/windows/test_hooks.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

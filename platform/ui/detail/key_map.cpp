@@ -1,7 +1,7 @@
 // platform/ui/detail/key_map.cpp: the key tables and the key state.
 #include "platform/ui/detail/key_map.h"
 
-#include "platform/ui/message.h"
+#include "platform/ui/windows/message.h"
 
 #include <array>
 #include <string_view>

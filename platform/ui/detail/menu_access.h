@@ -2,7 +2,7 @@
 // of the layer that put menus on screen (menu bars, pop-ups).
 #pragma once
 
-#include "platform/ui/menu.h"
+#include "platform/ui/frames/menu.h"
 
 #include <QAction>
 #include <QMenu>

@@ -4,7 +4,7 @@
 #include "platform/base/prompt.h"
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/modal_cursor.h"
-#include "platform/ui/test_hooks.h"
+#include "platform/ui/windows/test_hooks.h"
 
 #include <QApplication>
 #include <QDialog>

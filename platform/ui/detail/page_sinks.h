@@ -2,7 +2,7 @@
 // job, or the pages a preview records) and an image of one page for the test hooks.
 #pragma once
 
-#include "platform/ui/print_job.h"
+#include "platform/ui/printing/print_job.h"
 
 #include <QImage>
 #include <QPainter>

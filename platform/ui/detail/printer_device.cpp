@@ -2,7 +2,7 @@
 // and its metrics.
 #include "platform/ui/detail/printer_device.h"
 
-#include "platform/ui/test_hooks.h"
+#include "platform/ui/windows/test_hooks.h"
 
 #include <QPageSize>
 #include <QPrinterInfo>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/ui/detail/dc_impl.h"
-#include "platform/ui/printer_settings.h"
+#include "platform/ui/printing/printer_settings.h"
 
 #include <QPageLayout>
 #include <QPrinter>

@@ -2,7 +2,7 @@
 #include "platform/ui/detail/rc_lexer.h"
 
 #include "platform/base/text.h"
-#include "platform/ui/resource_records.h"
+#include "platform/ui/resources/resource_records.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "platform/ui/detail/rc_lexer.h"
-#include "platform/ui/dialog_template.h"
-#include "platform/ui/resource_records.h"
+#include "platform/ui/resources/dialog_template.h"
+#include "platform/ui/resources/resource_records.h"
 
 #include <string>
 #include <string_view>

@@ -4,7 +4,7 @@
 
 #include "platform/ui/detail/colour.h"
 #include "platform/ui/detail/window_widget.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

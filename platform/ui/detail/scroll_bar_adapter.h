@@ -2,7 +2,7 @@
 // and reports what the user does as scroll codes, and the own scroll bars of a window.
 #pragma once
 
-#include "platform/ui/scroll_bar.h"
+#include "platform/ui/dialogs/scroll_bar.h"
 
 #include <QObject>
 #include <QPointer>

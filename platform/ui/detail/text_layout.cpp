@@ -1,7 +1,7 @@
 // platform/ui/detail/text_layout.cpp: DrawText's line breaking.
 #include "platform/ui/detail/text_layout.h"
 
-#include "platform/ui/dc.h"
+#include "platform/ui/drawing/dc.h"
 
 #include <QRegularExpression>
 

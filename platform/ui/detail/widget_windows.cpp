@@ -4,7 +4,7 @@
 
 #include "platform/ui/detail/input_messages.h"
 #include "platform/ui/detail/timer_service.h"
-#include "platform/ui/frame_wnd.h"
+#include "platform/ui/frames/frame_wnd.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>

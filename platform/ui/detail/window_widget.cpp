@@ -4,7 +4,7 @@
 
 #include "platform/ui/detail/input_messages.h"
 #include "platform/ui/detail/timer_service.h"
-#include "platform/ui/sys_metrics.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <QPaintEvent>
 #include <QPainter>

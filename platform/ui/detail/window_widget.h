@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/ui/detail/surface.h"
-#include "platform/ui/wnd.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,0 +1,7 @@
+// common/abort.cpp: the abort convention.
+#include "common/abort.h"
+
+void ThrowAbort()
+{
+    throw 0;
+}

@@ -1,0 +1,321 @@
+// common/backup_archive.cpp: zip archives written through the zip library into a file beside
+// the target, entries read back in fixed pieces, and plain copies.
+#include "common/backup_archive.h"
+
+#include "common/file_names.h"
+#include "common/whole_file.h"
+#include "platform/base/file.h"
+#include "platform/base/ole_date_time.h"
+#include "platform/base/paths.h"
+#include "platform/base/safe_file.h"
+#include "platform/base/text.h"
+
+#include <unzip.h>
+#include <zip.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <limits>
+
+namespace {
+
+/// The piece in which an entry is read and a file copied.
+constexpr UINT kPieceSize = 4000;
+/// The most handed to the zip library in one write.
+constexpr std::size_t kZipWriteLimit = 1u << 20;
+
+// ---- The zip library's file calls over an open CFile ------------------------------------------
+
+/// The archive being written: the file beside the target and whether a call on it failed.
+struct ZipOutput {
+    CFile* file = nullptr;
+    bool failed = false;
+};
+
+voidpf ZCALLBACK OpenOutput(voidpf opaque, const void*, int)
+{
+    return opaque;
+}
+
+uLong ZCALLBACK ReadOutput(voidpf opaque, voidpf, void* buffer, uLong size)
+{
+    auto* out = static_cast<ZipOutput*>(opaque);
+    try {
+        return out->file->Read(buffer, static_cast<UINT>(size));
+    } catch (const CFileException&) {
+        out->failed = true;
+        return 0;
+    }
+}
+
+uLong ZCALLBACK WriteOutput(voidpf opaque, voidpf, const void* buffer, uLong size)
+{
+    auto* out = static_cast<ZipOutput*>(opaque);
+    try {
+        out->file->Write(buffer, static_cast<UINT>(size));
+        return size;
+    } catch (const CFileException&) {
+        out->failed = true;
+        return 0;
+    }
+}
+
+ZPOS64_T ZCALLBACK TellOutput(voidpf opaque, voidpf)
+{
+    auto* out = static_cast<ZipOutput*>(opaque);
+    try {
+        return static_cast<ZPOS64_T>(out->file->GetPosition());
+    } catch (const CFileException&) {
+        out->failed = true;
+        return static_cast<ZPOS64_T>(-1);
+    }
+}
+
+long ZCALLBACK SeekOutput(voidpf opaque, voidpf, ZPOS64_T offset, int origin)
+{
+    auto* out = static_cast<ZipOutput*>(opaque);
+    const CFile::SeekPosition from = origin == ZLIB_FILEFUNC_SEEK_CUR   ? CFile::current
+                                     : origin == ZLIB_FILEFUNC_SEEK_END ? CFile::end
+                                                                        : CFile::begin;
+    try {
+        out->file->Seek(static_cast<std::int64_t>(offset), from);
+        return 0;
+    } catch (const CFileException&) {
+        out->failed = true;
+        return -1;
+    }
+}
+
+/// The file is closed by its owner once the archive is complete.
+int ZCALLBACK CloseOutput(voidpf, voidpf)
+{
+    return 0;
+}
+
+int ZCALLBACK OutputError(voidpf opaque, voidpf)
+{
+    return static_cast<ZipOutput*>(opaque)->failed ? 1 : 0;
+}
+
+zlib_filefunc64_def OutputCalls(ZipOutput& output)
+{
+    zlib_filefunc64_def calls{};
+    calls.zopen64_file = &OpenOutput;
+    calls.zread_file = &ReadOutput;
+    calls.zwrite_file = &WriteOutput;
+    calls.ztell64_file = &TellOutput;
+    calls.zseek64_file = &SeekOutput;
+    calls.zclose_file = &CloseOutput;
+    calls.zerror_file = &OutputError;
+    calls.opaque = &output;
+    return calls;
+}
+
+/// Adds the one entry to an open archive; false when any step failed.
+bool WriteEntry(zipFile zip, const std::string& entryName, const std::string& content)
+{
+    const zip_fileinfo info{};
+    const int zip64 = content.size() >= 0xFFFFFFFFu ? 1 : 0;
+    if (zipOpenNewFileInZip64(zip, entryName.c_str(), &info, nullptr, 0, nullptr, 0,
+                              kBackupEntryComment, Z_DEFLATED, Z_DEFAULT_COMPRESSION,
+                              zip64) != ZIP_OK)
+        return false;
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < content.size();) {
+        const std::size_t piece = std::min(content.size() - done, kZipWriteLimit);
+        ok =
+            zipWriteInFileInZip(zip, content.data() + done, static_cast<unsigned>(piece)) == ZIP_OK;
+        done += piece;
+    }
+    return zipCloseFileInZip(zip) == ZIP_OK && ok;
+}
+
+/// The space left in the folder that will hold target; the largest value when unknown.
+std::uint64_t SpaceBeside(const std::string& target)
+{
+    std::string folder = paths::Folder(target);
+    if (folder.empty())
+        folder = ".";
+    std::error_code error;
+    const std::filesystem::space_info space = std::filesystem::space(folder, error);
+    return error ? std::numeric_limits<std::uint64_t>::max() : space.available;
+}
+
+/// Whether the file ends in a zip archive's end record that counts no entries (the zip library
+/// opens no such archive).
+bool IsEmptyArchive(const std::string& path)
+{
+    constexpr std::size_t kEndRecord = 22, kLongestComment = 0xFFFF;
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::typeBinary))
+        return false;
+    try {
+        const auto length = static_cast<std::size_t>(file.GetLength());
+        if (length < kEndRecord)
+            return false;
+        std::string tail(std::min(length, kEndRecord + kLongestComment), '\0');
+        file.Seek(static_cast<std::int64_t>(length - tail.size()), CFile::begin);
+        tail.resize(file.Read(tail.data(), UINT(tail.size())));
+        const std::size_t end = tail.rfind("PK\x05\x06");
+        if (end == std::string::npos || tail.size() - end < kEndRecord)
+            return false;
+        const auto byte = [&](std::size_t at) { return unsigned(std::uint8_t(tail[end + at])); };
+        return (byte(10) | byte(11)) == 0 && (byte(8) | byte(9)) == 0;
+    } catch (const CFileException&) {
+        return false;
+    }
+}
+
+bool HasParentStep(std::string_view path)
+{
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find_first_of("/\\", start), path.size());
+        if (path.substr(start, end - start) == "..")
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string DefaultBackupName(std::string_view backupFolder, std::string_view openFile,
+                              const COleDateTime& now)
+{
+    std::string name(backupFolder);
+    if (!name.empty() && !name.ends_with('/') && !name.ends_with('\\'))
+        name += '/';
+    return name + GetPathFileName(openFile, true) + now.Format(" - %d %b %Y");
+}
+
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    if (text::EqualsNoCase(a, b))
+        return true;
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+bool CopyFileSafely(const std::string& source, const std::string& target)
+{
+    CFile input;
+    CSafeFile output;
+    if (!input.Open(source, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary) ||
+        !output.OpenBeside(target))
+        return false;
+    try {
+        std::array<char, 65536> buffer;
+        for (UINT got; (got = input.Read(buffer.data(), UINT(buffer.size()))) > 0;)
+            output.Write(buffer.data(), got);
+        input.Close();
+    } catch (const CFileException&) {
+        return false;
+    }
+    return output.Commit();
+}
+
+ZipBackupResult WriteZipBackup(const std::string& source, const std::string& entryName,
+                               const std::string& archive)
+{
+    std::string content;
+    if (!ReadWholeFile(source, content))
+        return ZipBackupResult::SourceUnreadable;
+    CSafeFile file;
+    if (!file.OpenBeside(archive))
+        return ZipBackupResult::ArchiveUnopenable;
+    ZipOutput output{&file};
+    zlib_filefunc64_def calls = OutputCalls(output);
+    zipFile zip = zipOpen2_64(archive.c_str(), APPEND_STATUS_CREATE, nullptr, &calls);
+    if (!zip)
+        return ZipBackupResult::ArchiveUnopenable;
+    bool ok = WriteEntry(zip, entryName, content);
+    ok = zipClose(zip, "") == ZIP_OK && ok;
+    return ok && !output.failed && file.Commit() ? ZipBackupResult::Ok : ZipBackupResult::Failed;
+}
+
+// ---- Reading ----------------------------------------------------------------------------------
+
+CZipBackupReader::~CZipBackupReader()
+{
+    Close();
+}
+
+CZipBackupReader::OpenResult CZipBackupReader::Open(const std::string& path)
+{
+    Close();
+    m_archive = unzOpen64(path.c_str());
+    if (m_archive)
+        return OpenResult::Ok;
+    return IsEmptyArchive(path) ? OpenResult::NoEntry : OpenResult::Unreadable;
+}
+
+CZipBackupReader::EntryResult CZipBackupReader::GoToFirstEntry(std::string& storedName)
+{
+    storedName.clear();
+    m_positioned = false;
+    if (!m_archive || unzGoToFirstFile(m_archive) != UNZ_OK)
+        return EntryResult::NoEntry;
+    unz_file_info64 info{};
+    std::array<char, kMaxStoredNameLength + 1> name{};
+    if (unzGetCurrentFileInfo64(m_archive, &info, name.data(), uLong(kMaxStoredNameLength), nullptr,
+                                0, nullptr, 0) != UNZ_OK)
+        return EntryResult::Error;
+    const std::size_t length = std::min<std::size_t>(info.size_filename, kMaxStoredNameLength);
+    storedName.assign(name.data(), std::find(name.data(), name.data() + length, '\0'));
+    m_declaredSize = info.uncompressed_size;
+    m_positioned = true;
+    return EntryResult::Ok;
+}
+
+RestoreResult CZipBackupReader::ExtractEntryTo(const std::string& target)
+{
+    if (!m_positioned)
+        return RestoreResult::EntryUnreadable;
+    if (m_declaredSize > SpaceBeside(target))
+        return RestoreResult::NoSpace;
+    CSafeFile output;
+    if (!output.OpenBeside(target))
+        return RestoreResult::CannotWrite;
+    if (unzOpenCurrentFile(m_archive) != UNZ_OK)
+        return RestoreResult::EntryUnreadable;
+    std::array<char, kPieceSize> buffer;
+    std::uint64_t written = 0;
+    int got = 0;
+    bool writeFailed = false;
+    while (!writeFailed && (got = unzReadCurrentFile(m_archive, buffer.data(), kPieceSize)) > 0) {
+        try {
+            output.Write(buffer.data(), UINT(got));
+            written += UINT(got);
+        } catch (const CFileException&) {
+            writeFailed = true;
+        }
+    }
+    // The library checks the checksum only when the whole declared size was read.
+    const bool closed = unzCloseCurrentFile(m_archive) == UNZ_OK;
+    if (writeFailed)
+        return RestoreResult::WriteFailed;
+    if (got < 0 || !closed || written != m_declaredSize)
+        return RestoreResult::DataError;
+    return output.Commit() ? RestoreResult::Ok : RestoreResult::CannotWrite;
+}
+
+void CZipBackupReader::Close()
+{
+    if (m_archive)
+        unzClose(m_archive);
+    m_archive = nullptr;
+    m_positioned = false;
+}
+
+RestoreProposal ProposeRestoreTarget(std::string_view storedName)
+{
+    RestoreProposal proposal;
+    if (!HasParentStep(storedName))
+        proposal.folder = GetPathFolder(storedName, false);
+    proposal.title = GetPathFileName(storedName, true);
+    if (proposal.title == "." || proposal.title == "..")
+        proposal.title.clear();
+    return proposal;
+}

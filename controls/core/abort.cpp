@@ -1,7 +1,0 @@
-// controls/core/abort.cpp: the abort convention.
-#include "controls/core/abort.h"
-
-void ThrowAbort()
-{
-    throw 0;
-}

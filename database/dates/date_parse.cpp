@@ -1,0 +1,594 @@
+// database/dates/date_parse.cpp: the strict GEDCOM and the lenient date grammars.
+#include "database/dates/date_parse.h"
+
+#include "database/dates/date_data.h"
+#include "database/dates/date_tables.h"
+#include "database/dates/date_value.h"
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool IsLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+/// Upper case of the ASCII letters only, so every character keeps its byte position and a
+/// phrase can be cut from the original text at the positions found in the copy.
+std::string UpperAscii(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    }
+    return upper;
+}
+
+std::size_t SkipBlanks(std::string_view s, std::size_t pos)
+{
+    while (pos < s.size() && IsBlank(s[pos]))
+        ++pos;
+    return pos;
+}
+
+std::size_t SkipBlanksBack(std::string_view s, std::size_t begin, std::size_t end)
+{
+    while (end > begin && IsBlank(s[end - 1]))
+        --end;
+    return end;
+}
+
+std::string_view TrimBlanks(std::string_view s)
+{
+    const std::size_t begin = SkipBlanks(s, 0);
+    return s.substr(begin, SkipBlanksBack(s, begin, s.size()) - begin);
+}
+
+/// The number written by digits when it is at most max.
+std::optional<int> ReadNumber(std::string_view digits, int max)
+{
+    long value = 0;
+    for (char c : digits) {
+        value = value * 10 + (c - '0');
+        if (value > max)
+            return std::nullopt;
+    }
+    return int(value);
+}
+
+// ---- One date value ----
+
+/// Reads a calendar escape (GEDCOM mode) or a typed calendar prefix such as "[J" or
+/// "[JULIAN]" (lenient mode) at pos. False for an escape or prefix that names no calendar.
+bool ReadCalendar(std::string_view s, std::size_t& pos, bool gedcomMode, int& calendar)
+{
+    calendar = CALENDAR_GREGORIAN;
+    if (pos >= s.size())
+        return true;
+    if (!gedcomMode && s[pos] == '[') {
+        for (int c = CALENDAR_GREGORIAN; c <= CALENDAR_FRENCH; ++c) {
+            const std::string_view prefix = GetCalendarPrefixPattern(c);
+            if (pos + 1 >= s.size() || s[pos + 1] != prefix[1])
+                continue;
+            const std::size_t length = MatchDateKeyword(prefix, s, pos);
+            if (length == npos)
+                return false;
+            pos += length;
+            calendar = c;
+            return true;
+        }
+        return false;
+    }
+    if (gedcomMode && s[pos] == '@') {
+        for (int c = CALENDAR_GREGORIAN; c <= CALENDAR_FRENCH; ++c) {
+            const std::string_view escape = GetCalendarEscape(c);
+            if (s.substr(pos, escape.size()) == escape) {
+                pos += escape.size();
+                calendar = c;
+                return true;
+            }
+        }
+        return false;
+    }
+    return true;
+}
+
+/// Removes a trailing "B.C.", "BC." or "BC" from [pos, end); true when there was one.
+bool StripBC(std::string_view s, std::size_t pos, std::size_t& end)
+{
+    for (std::string_view suffix : {"B.C.", "BC.", "BC"}) {
+        if (end - pos >= suffix.size() && s.substr(end - suffix.size(), suffix.size()) == suffix) {
+            end = SkipBlanksBack(s, pos, end - suffix.size());
+            return true;
+        }
+    }
+    return false;
+}
+
+/// Removes a trailing "/" and two digits from [pos, end) and stores them as the dual year.
+void StripDualYear(std::string_view s, std::size_t pos, std::size_t& end, CDateValue& value)
+{
+    if (end - pos < 3 || s[end - 3] != '/' || !IsDigit(s[end - 2]) || !IsDigit(s[end - 1]))
+        return;
+    value.SetDualYear((s[end - 2] - '0') * 10 + (s[end - 1] - '0'));
+    end -= 3;
+}
+
+/// The month that monthText names: in GEDCOM mode exactly a code of the calendar's table; in
+/// lenient mode the first name it abbreviates (letters, "-" and inner blanks, so that a name
+/// such as "Adar Sheni" shown by the program can be typed back). 0 when none.
+int ReadMonth(std::string_view monthText, int calendar, bool gedcomMode)
+{
+    if (gedcomMode)
+        return FindMonthCode(monthText, calendar);
+    if (monthText.empty() || !IsLetter(monthText[0]))
+        return 0;
+    for (char c : monthText) {
+        if (!IsLetter(c) && c != '-' && !IsBlank(c))
+            return 0;
+    }
+    return FindMonthName(monthText, calendar);
+}
+
+/// Reads "[day] month" from [pos, end), the text before the year.
+bool ReadDayAndMonth(std::string_view s, std::size_t pos, std::size_t end, bool gedcomMode,
+                     CDateValue& value)
+{
+    std::size_t monthStart = pos;
+    while (monthStart < end && IsDigit(s[monthStart]))
+        ++monthStart;
+    const std::string_view dayDigits = s.substr(pos, monthStart - pos);
+    monthStart = SkipBlanks(s.substr(0, end), monthStart);
+    const std::size_t monthEnd = SkipBlanksBack(s, monthStart, end);
+    const int month =
+        ReadMonth(s.substr(monthStart, monthEnd - monthStart), value.GetCalendar(), gedcomMode);
+    if (month == 0)
+        return false;
+    value.SetMonth(month);
+    if (dayDigits.empty())
+        return true;
+    const std::optional<int> day =
+        ReadNumber(dayDigits, GetMaxDayOfMonth(month, value.GetCalendar()));
+    if (!day || *day < 1)
+        return false;
+    value.SetDay(*day);
+    return true;
+}
+
+// ---- Whole dates ----
+
+struct PatternRow {
+    const char* pattern;
+    DateKind kind;
+    DateQualifier qualifier;
+};
+
+// "#" stands for a date value, "%" for a phrase; the other tokens are keywords.
+constexpr PatternRow kGedcomPatterns[] = {
+    {"BEF #", DATE_RANGE, DQ_BEF},           {"AFT #", DATE_RANGE, DQ_AFT},
+    {"BET # AND #", DATE_RANGE, DQ_BET_AND}, {"FROM # TO #", DATE_PERIOD, DQ_FROM_TO},
+    {"FROM #", DATE_PERIOD, DQ_FROM},        {"TO #", DATE_PERIOD, DQ_TO},
+    {"ABT #", DATE_APPROXIMATE, DQ_ABT},     {"CAL #", DATE_APPROXIMATE, DQ_CAL},
+    {"EST #", DATE_APPROXIMATE, DQ_EST},     {"INT # ( %", DATE_INTERPRETED, DQ_NONE},
+    {"( %", DATE_PHRASE, DQ_NONE},           {"#", DATE_SIMPLE, DQ_NONE},
+};
+
+constexpr PatternRow kLenientPatterns[] = {
+    {"BEF-ORE #", DATE_RANGE, DQ_BEF},
+    {"AFT-ER #", DATE_RANGE, DQ_AFT},
+    {"BET-WEEN # AND #", DATE_RANGE, DQ_BET_AND},
+    {"BTW-EEN # AND #", DATE_RANGE, DQ_BET_AND},
+    {"FRM # TO #", DATE_PERIOD, DQ_FROM_TO},
+    {"FROM # TO #", DATE_PERIOD, DQ_FROM_TO},
+    {"FROM #", DATE_PERIOD, DQ_FROM},
+    {"FRM #", DATE_PERIOD, DQ_FROM},
+    {"TO #", DATE_PERIOD, DQ_TO},
+    {"# (APP-ROX)", DATE_APPROXIMATE, DQ_ABT},
+    {"# (APP-ROX.)", DATE_APPROXIMATE, DQ_ABT},
+    {"# (APP)", DATE_APPROXIMATE, DQ_ABT},
+    {"# APP-ROX", DATE_APPROXIMATE, DQ_ABT},
+    {"# (CAL-CULATED)", DATE_APPROXIMATE, DQ_CAL},
+    {"# (CAL)", DATE_APPROXIMATE, DQ_CAL},
+    {"# CAL-CULATED", DATE_APPROXIMATE, DQ_CAL},
+    {"# (EST-IMATED)", DATE_APPROXIMATE, DQ_EST},
+    {"# (EST)", DATE_APPROXIMATE, DQ_EST},
+    {"# EST-IMATED", DATE_APPROXIMATE, DQ_EST},
+    {"# (\" %", DATE_INTERPRETED, DQ_NONE},
+    {"# \" %", DATE_INTERPRETED, DQ_NONE},
+    {"\" %", DATE_PHRASE, DQ_NONE},
+    {"#", DATE_SIMPLE, DQ_NONE},
+};
+
+struct Span {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+/// Where a row's placeholders lie in the text.
+struct RowMatch {
+    Span first;
+    bool firstIsPhrase = false;
+    std::optional<Span> second;
+    bool secondIsPhrase = false;
+};
+
+/// The blank-separated tokens of a pattern (at most four).
+struct PatternTokens {
+    std::array<std::string_view, 4> token;
+    std::size_t size = 0;
+};
+
+PatternTokens SplitPattern(std::string_view pattern)
+{
+    PatternTokens tokens;
+    std::size_t pos = 0;
+    while (pos < pattern.size() && tokens.size < tokens.token.size()) {
+        const std::size_t blank = pattern.find(' ', pos);
+        const std::size_t end = blank == npos ? pattern.size() : blank;
+        tokens.token[tokens.size++] = pattern.substr(pos, end - pos);
+        pos = end + 1;
+    }
+    return tokens;
+}
+
+bool IsPlaceholder(std::string_view token)
+{
+    return token == "#" || token == "%";
+}
+
+/// The first place at or after from where keyword matches, with the matched length.
+std::optional<Span> FindKeyword(std::string_view keyword, std::string_view text, std::size_t from)
+{
+    for (std::size_t at = from; at < text.size(); ++at) {
+        const std::size_t length = MatchDateKeyword(keyword, text, at);
+        if (length != npos)
+            return Span{at, at + length};
+    }
+    return std::nullopt;
+}
+
+/// Matches the keywords of a pattern against the upper-cased text, whose date begins at start.
+/// No answer when a keyword is missing, or text other than blanks follows a closing keyword.
+std::optional<RowMatch> MatchRow(std::string_view pattern, std::string_view upper,
+                                 std::size_t start)
+{
+    const PatternTokens split = SplitPattern(pattern);
+    const auto& tokens = split.token;
+    std::size_t index = 0;
+    std::size_t searchFrom = start;
+    RowMatch match;
+    match.first = {start, upper.size()};
+    if (!IsPlaceholder(tokens[0])) {
+        const std::size_t length = MatchDateKeyword(tokens[0], upper, start);
+        if (length == npos)
+            return std::nullopt;
+        searchFrom = start + length;
+        index = 1;
+        if (tokens[index] == "#")
+            match.first.begin = searchFrom;
+    }
+    match.firstIsPhrase = tokens[index] == "%";
+    if (index + 1 == split.size)
+        return match;
+    const std::optional<Span> keyword = FindKeyword(tokens[index + 1], upper, searchFrom);
+    if (!keyword)
+        return std::nullopt;
+    match.first.end = keyword->begin;
+    if (index + 2 == split.size) {
+        if (SkipBlanks(upper, keyword->end) != upper.size())
+            return std::nullopt;
+        return match;
+    }
+    match.secondIsPhrase = tokens[index + 2] == "%";
+    match.second = Span{match.secondIsPhrase ? keyword->begin : keyword->end, upper.size()};
+    return match;
+}
+
+/// The phrase in text's span: an opening "(" and a closing ")" are dropped. A GEDCOM phrase is
+/// kept exactly as it stands between them, so that it is written back as it was read. A typed
+/// phrase also loses the double quotes a user puts around it, and the blanks inside.
+std::string ExtractPhrase(std::string_view text, Span span, bool gedcomMode)
+{
+    std::string_view s = TrimBlanks(text.substr(span.begin, span.end - span.begin));
+    const bool parenthesis = !s.empty() && s.front() == '(';
+    if (parenthesis)
+        s.remove_prefix(1);
+    if (parenthesis && !s.empty() && s.back() == ')')
+        s.remove_suffix(1);
+    if (gedcomMode)
+        return std::string(s);
+    s = TrimBlanks(s);
+    if (!s.empty() && s.front() == '"') {
+        s.remove_prefix(1);
+        if (!s.empty() && s.back() == '"')
+            s.remove_suffix(1);
+    }
+    return std::string(TrimBlanks(s));
+}
+
+/// Parses the values and phrase a row placed and stores them; false when a value fails.
+bool StoreRow(CDateData& date, const PatternRow& row, const RowMatch& match, std::string_view text,
+              std::string_view upper, bool gedcomMode)
+{
+    CDateValue first;
+    CDateValue second;
+    std::string phrase;
+    auto valueText = [&](Span span) { return upper.substr(span.begin, span.end - span.begin); };
+    if (match.firstIsPhrase)
+        phrase = ExtractPhrase(text, match.first, gedcomMode);
+    else if (!ParseDateValue(first, valueText(match.first), gedcomMode))
+        return false;
+    if (match.second && match.secondIsPhrase)
+        phrase = ExtractPhrase(text, *match.second, gedcomMode);
+    else if (match.second && !ParseDateValue(second, valueText(*match.second), gedcomMode))
+        return false;
+
+    if (row.kind == DATE_PHRASE)
+        date.SetPhrase(phrase);
+    else if (row.kind == DATE_INTERPRETED)
+        date.SetInterpreted(first, phrase);
+    else
+        date.SetDate(row.kind, row.qualifier, first, match.second ? &second : nullptr);
+    return true;
+}
+
+// ---- Numeric dates ----
+
+/// Reads "[(] n sep n sep n [)]" with blanks allowed between the parts and nothing after.
+bool ReadNumericShape(std::string_view s, char separator, int (&numbers)[3])
+{
+    std::size_t pos = SkipBlanks(s, 0);
+    if (pos < s.size() && s[pos] == '(')
+        pos = SkipBlanks(s, pos + 1);
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0) {
+            if (pos >= s.size() || (s[pos] != '/' && s[pos] != '.' && s[pos] != separator))
+                return false;
+            pos = SkipBlanks(s, pos + 1);
+        }
+        const std::size_t begin = pos;
+        while (pos < s.size() && IsDigit(s[pos]))
+            ++pos;
+        if (pos == begin)
+            return false;
+        numbers[i] = ReadNumber(s.substr(begin, pos - begin), 99999).value_or(100000);
+        pos = SkipBlanks(s, pos);
+    }
+    if (pos < s.size() && s[pos] == ')')
+        pos = SkipBlanks(s, pos + 1);
+    return pos == s.size();
+}
+
+/// A simple Gregorian date from an all-numeric text such as "25/12/1700", in the order and
+/// with the separator that the mode's settings give.
+bool ParseNumericDate(CDateData& date, std::string_view text, bool gedcomMode,
+                      const CDateParseOptions& options)
+{
+    int order = options.locale.order;
+    char separator = options.locale.dateSeparator;
+    if (gedcomMode) {
+        if (!options.prefs.allowNumericDates)
+            return false;
+        const int format = options.prefs.numericDateFormat;
+        if (format >= DATE_ORDER_MDY && format <= DATE_ORDER_YMD) {
+            order = format;
+            separator = options.prefs.numericDateSeparator;
+        }
+    }
+    int n[3] = {};
+    if (!ReadNumericShape(text, separator, n))
+        return false;
+    const int day = order == DATE_ORDER_MDY ? n[1] : order == DATE_ORDER_YMD ? n[2] : n[0];
+    const int month = order == DATE_ORDER_MDY ? n[0] : n[1];
+    const int year = order == DATE_ORDER_YMD ? n[0] : n[2];
+    if (month < 1 || month > 12 || day < 1 || day > GetMaxDayOfMonth(month, CALENDAR_GREGORIAN) ||
+        year < 1 || year > 9999)
+        return false;
+    date.SetSimpleDate(CDateValue(year, month, day));
+    return true;
+}
+
+// ---- The common strict forms ----
+
+/// The qualifier keywords a fast-read date may open with, and what they make.
+struct QuickQualifier {
+    std::string_view keyword;
+    DateKind kind;
+    DateQualifier qualifier;
+};
+
+constexpr QuickQualifier kQuickQualifiers[] = {
+    {"ABT ", DATE_APPROXIMATE, DQ_ABT}, {"CAL ", DATE_APPROXIMATE, DQ_CAL},
+    {"EST ", DATE_APPROXIMATE, DQ_EST}, {"BEF ", DATE_RANGE, DQ_BEF},
+    {"AFT ", DATE_RANGE, DQ_AFT},       {"FROM ", DATE_PERIOD, DQ_FROM},
+    {"TO ", DATE_PERIOD, DQ_TO},
+};
+
+/// The number of digits at the front of s.
+std::size_t CountDigits(std::string_view s)
+{
+    std::size_t count = 0;
+    while (count < s.size() && IsDigit(s[count]))
+        ++count;
+    return count;
+}
+
+/// Reads one value in the strict form "[dd ][MON ]yyyy[/yy]" (upper case, single blanks, the
+/// whole of s) into value, as ParseDateValue reads it; false for any other text.
+bool ReadCommonValue(std::string_view s, CDateValue& value)
+{
+    value = CDateValue();
+    value.SetCalendar(CALENDAR_GREGORIAN);
+    value.SetBC(false);
+    const std::size_t dayDigits = CountDigits(s);
+    int day = 0;
+    if (dayDigits > 0 && dayDigits <= 2 && dayDigits < s.size() && s[dayDigits] == ' ') {
+        day = int(ReadNumber(s.substr(0, dayDigits), 99).value_or(0));
+        if (day < 1)
+            return false;
+        s.remove_prefix(dayDigits + 1);
+    }
+    if (s.size() > 4 && IsLetter(s[0]) && s[3] == ' ') {
+        const int month = FindMonthCode(s.substr(0, 3), CALENDAR_GREGORIAN);
+        if (month == 0 || day > GetMaxDayOfMonth(month, CALENDAR_GREGORIAN))
+            return false;
+        value.SetMonth(month);
+        s.remove_prefix(4);
+    } else if (day != 0) {
+        return false;
+    }
+    const std::size_t yearDigits = CountDigits(s);
+    if (yearDigits == 0 || yearDigits > 4)
+        return false;
+    if (yearDigits != s.size()) {
+        const std::string_view dual = s.substr(yearDigits);
+        if (dual.size() != 3 || dual[0] != '/' || CountDigits(dual.substr(1)) != 2)
+            return false;
+        value.SetDualYear((s[yearDigits + 1] - '0') * 10 + (s[yearDigits + 2] - '0'));
+    }
+    value.SetYear(*ReadNumber(s.substr(0, yearDigits), 9999));
+    if (day != 0)
+        value.SetDay(day);
+    value.SetValid(true);
+    return true;
+}
+
+/// The two values of "BET x AND y" or "FROM x TO y" read by ReadCommonValue; false when the
+/// text is not of that shape.
+bool ReadCommonPair(std::string_view s, std::string_view opening, std::string_view joining,
+                    CDateValue& first, CDateValue& second)
+{
+    if (!s.starts_with(opening))
+        return false;
+    s.remove_prefix(opening.size());
+    const std::size_t join = s.find(joining);
+    return join != std::string_view::npos && ReadCommonValue(s.substr(0, join), first) &&
+           ReadCommonValue(s.substr(join + joining.size()), second);
+}
+
+/// Reads the forms most files are made of, "[ABT|CAL|EST|BEF|AFT|FROM|TO ]value", "BET value
+/// AND value" and "FROM value TO value" with values as ReadCommonValue reads them, into the
+/// same date the pattern table gives them. False, with the date untouched, for any other
+/// text, which is left to the table.
+bool ParseCommonGedcomDate(CDateData& date, std::string_view s)
+{
+    CDateValue first;
+    CDateValue second;
+    if (ReadCommonPair(s, "BET ", " AND ", first, second))
+        return date.SetDate(DATE_RANGE, DQ_BET_AND, first, &second);
+    if (ReadCommonPair(s, "FROM ", " TO ", first, second))
+        return date.SetDate(DATE_PERIOD, DQ_FROM_TO, first, &second);
+    DateKind kind = DATE_SIMPLE;
+    DateQualifier qualifier = DQ_NONE;
+    for (const QuickQualifier& q : kQuickQualifiers) {
+        if (s.starts_with(q.keyword)) {
+            s.remove_prefix(q.keyword.size());
+            kind = q.kind;
+            qualifier = q.qualifier;
+            break;
+        }
+    }
+    if (!ReadCommonValue(s, first))
+        return false;
+    return date.SetDate(kind, qualifier, first, nullptr);
+}
+} // namespace
+
+std::size_t MatchDateKeyword(std::string_view keyword, std::string_view text, std::size_t pos)
+{
+    const std::size_t dash = keyword.find('-');
+    const std::string_view head = keyword.substr(0, dash);
+    if (pos > text.size() || text.substr(pos, head.size()) != head)
+        return npos;
+    std::size_t end = pos + head.size();
+    if (dash != npos) {
+        for (char c : keyword.substr(dash + 1)) {
+            if (end >= text.size() || IsBlank(text[end]))
+                break;
+            if (text[end] != c)
+                return npos;
+            ++end;
+        }
+    }
+    if (!keyword.empty() && IsLetter(keyword[0]) && end < text.size() &&
+        (IsLetter(text[end]) || IsDigit(text[end])))
+        return npos;
+    return end - pos;
+}
+
+bool ParseDateValue(CDateValue& value, std::string_view text, bool gedcomMode)
+{
+    value.Reset();
+    const std::string upper = UpperAscii(text);
+    const std::string_view s = upper;
+    std::size_t pos = SkipBlanks(s, 0);
+    int calendar = CALENDAR_GREGORIAN;
+    if (!ReadCalendar(s, pos, gedcomMode, calendar))
+        return false;
+    pos = SkipBlanks(s, pos);
+    std::size_t end = SkipBlanksBack(s, pos, s.size());
+    if (end == pos)
+        return false;
+
+    CDateValue result;
+    result.SetCalendar(calendar);
+    if (calendar == CALENDAR_GREGORIAN) {
+        result.SetBC(StripBC(s, pos, end));
+        StripDualYear(s, pos, end, result);
+    }
+    std::size_t yearStart = end;
+    while (yearStart > pos && IsDigit(s[yearStart - 1]))
+        --yearStart;
+    const std::optional<int> year = ReadNumber(s.substr(yearStart, end - yearStart), 9999);
+    if (yearStart == end || !year)
+        return false;
+    result.SetYear(*year);
+    if (yearStart > pos && !ReadDayAndMonth(s, pos, yearStart, gedcomMode, result))
+        return false;
+    result.SetValid(true);
+    value = result;
+    return true;
+}
+
+bool ParseDateText(CDateData& date, std::string_view text, bool gedcomMode,
+                   const CDateParseOptions& options)
+{
+    date.Clear();
+    if (ParseNumericDate(date, text, gedcomMode, options))
+        return true;
+    if (gedcomMode && ParseCommonGedcomDate(date, text))
+        return true;
+    const std::string upper = UpperAscii(text);
+    const std::size_t start = SkipBlanks(upper, 0);
+    if (start == upper.size() || (!gedcomMode && TrimBlanks(upper) == "<NONE>"))
+        return true;
+    for (const PatternRow& row : gedcomMode ? std::span<const PatternRow>(kGedcomPatterns)
+                                            : std::span<const PatternRow>(kLenientPatterns)) {
+        const std::optional<RowMatch> match = MatchRow(row.pattern, upper, start);
+        if (!match)
+            continue;
+        if (StoreRow(date, row, *match, text, upper, gedcomMode))
+            return true;
+        // Once a row's opening keyword has matched, the text is that row's or none. A row that
+        // opens with a value only found its closing keyword somewhere in the text, so the later
+        // rows still get their turn (a typed phrase in double quotes is the phrase row's).
+        if (!IsPlaceholder(std::string_view(row.pattern).substr(0, 1)))
+            return false;
+    }
+    return false;
+}

@@ -1,0 +1,75 @@
+// database/document/document_data.h: the data side of the program's one document: the open file's
+// path, title and modified flag, and the steps that clear, create, open, save and merge-load files.
+#pragma once
+
+#include "database/gedcom/gedcom_file_format.h"
+
+#include <string>
+
+class IDocumentWindows;
+
+/// The title of the file at path: the text after the last "\" or "/", else after the last ":"
+/// (a drive), else the whole path.
+std::string TitleFromPath(const std::string& path);
+
+/// The document owns no records: the data set is global and lives for the whole run. What the
+/// document carries is what names the open file and whether it holds unsaved changes, plus the
+/// file format a save keeps. Each step that replaces the data set announces itself through the
+/// data set's observer, as the rest of the program expects: hint 2 before the data set is
+/// cleared, hint 9 once it is, hint 3 once a file is loaded (sender and object null, modify
+/// false). The application shell's framework document relays its New, Open, save and close
+/// steps here and installs the window side.
+class CDocumentData final {
+public:
+    /// windows may be null: the window-side steps are then left out.
+    explicit CDocumentData(IDocumentWindows* windows = nullptr);
+
+    /// Empty for a file never saved.
+    const std::string& GetPathName() const { return m_pathName; }
+    const std::string& GetTitle() const { return m_title; }
+    /// The document now names path: it joins the recent-file list and the title is taken from
+    /// it (the main frame is not told; the callers do that when their step is complete).
+    void SetPathName(const std::string& path);
+
+    bool IsModified() const { return m_modified; }
+    /// The broadcast of an edit that asks for it marks the document modified.
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+
+    /// Clears the data set between hints 2 and 9; the document is then not modified.
+    void DeleteContents();
+    /// An empty untitled file in UTF-8, not modified, shown in the records window.
+    void NewDocument();
+    /// Clears the data set (hints 2 and 9) and loads the GEDCOM file at path with the main
+    /// frame's progress. On success the document names path, is modified only when the load
+    /// changed data (updated links to external files), hint 3 is broadcast and the records window
+    /// shows its first tab. False when the file could not be loaded: the caller shows
+    /// LoadErrorMessage(path) and starts a new file. The data set then holds what was read, and
+    /// the document names no file, so that no save can write that part over the file the
+    /// document named before.
+    bool OpenDocument(const std::string& path);
+    /// Writes the whole data set to path as a GEDCOM file in the format it was read in, and
+    /// clears the modified flag. On failure the answer is false, error says why and the file at
+    /// path is left as it was. The path the document names does not change here (a save under
+    /// a new name sets it afterwards).
+    bool SaveDocument(const std::string& path, std::string& error);
+    /// Loads path into the merge dialog's own data set and runs the dialog: a merge marks the
+    /// document modified after hints 2 and 3 and shows its results. A file whose links to
+    /// external files were never updated is compared only when the user accepts the warning.
+    /// Returns the load's result; false after a failure, which is reported.
+    bool LoadFileForMerge(const std::string& path);
+
+private:
+    static constexpr long kHintDataSetClearing = 2;
+    static constexpr long kHintFileLoaded = 3;
+    static constexpr long kHintDataSetCleared = 9;
+
+    void Broadcast(long hint) const;
+    /// Forgets the path; the title becomes "Untitled".
+    void ForgetPathName();
+
+    IDocumentWindows* m_windows;
+    std::string m_pathName;
+    std::string m_title;
+    GedcomFileFormat m_format;
+    bool m_modified = false;
+};

@@ -1,0 +1,13 @@
+#include "database/fields/file_node.h"
+
+const CRuntimeClass* CFileNode::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CFileNode>();
+}
+
+void CFileNode::SetFileName(std::string_view text)
+{
+    SetTextValue(this, text);
+    if (CDataNode* parent = GetParent())
+        parent->OnChildFileChanged();
+}

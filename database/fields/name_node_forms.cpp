@@ -1,0 +1,220 @@
+// CNameNode: the display forms of a name and its sort order.
+#include "database/fields/name_node.h"
+
+#include "database/dictionary/qualifier_table.h"
+#include "database/fields/name_text.h"
+
+#include "common/preferences.h"
+#include "platform/base/text.h"
+
+namespace {
+
+constexpr std::string_view kNoName = "<no name>";
+/// The most characters of GetText's form.
+constexpr std::size_t kFullTextChars = 512;
+/// The buffer in which names are formatted for sorting.
+constexpr int kSortBytes = 121;
+/// How many leading surname characters are compared first.
+constexpr int kSurnameLead = 5;
+
+std::string Surname(std::string_view surname)
+{
+    const std::string_view trimmed = text::TrimView(surname);
+    return Prefs().m_surnamesInUpperCase ? text::ToUpper(trimmed) : std::string(trimmed);
+}
+
+/// The first count characters of text.
+std::string FirstChars(std::string_view text, std::size_t count)
+{
+    std::size_t pos = 0;
+    for (std::size_t n = 0; n < count && pos < text.size(); ++n)
+        text::DecodeUtf8(text, pos);
+    return std::string(text.substr(0, pos));
+}
+
+/// a and b joined by one blank; either alone when the other is empty.
+std::string Join(std::string_view a, std::string_view b)
+{
+    if (a.empty())
+        return std::string(b);
+    if (b.empty())
+        return std::string(a);
+    return std::string(a) + ' ' + std::string(b);
+}
+
+/// Everything but the surname: the given part and the suffix part, one blank between.
+std::string GivenAll(const NameParts& parts)
+{
+    return Join(text::TrimView(parts.given), text::TrimView(parts.suffix));
+}
+
+std::string WithoutFirstWord(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size() && !text::IsSpace(text[pos]))
+        ++pos;
+    return std::string(text::TrimView(text.substr(pos)));
+}
+
+/// Compares the first characters of two surnames (each starting after its opening slash) in
+/// lower case, up to a slash; a surname that ends first sorts first.
+int CompareSurnameLead(std::string_view a, std::string_view b)
+{
+    std::size_t posA = 0;
+    std::size_t posB = 0;
+    for (int i = 0; i < kSurnameLead; ++i) {
+        const bool endA = posA >= a.size() || a[posA] == '/';
+        const bool endB = posB >= b.size() || b[posB] == '/';
+        if (endA || endB)
+            return int(endB) - int(endA);
+        const char32_t ca = text::ToLowerChar(text::DecodeUtf8(a, posA));
+        const char32_t cb = text::ToLowerChar(text::DecodeUtf8(b, posB));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return 0;
+}
+
+/// The format a name sorts by after its surname.
+int KeptSortFormat(int format)
+{
+    if (format >= QUAL_ADORNED && format <= QUAL_SUFFIXED)
+        return QUAL_PREFERRED;
+    if (format >= QUAL_ADORNED_FULL && format <= QUAL_STORED)
+        return QUAL_FULL;
+    return format;
+}
+
+bool SortsAsFormatted(int format)
+{
+    return format > QUAL_STORED || (format >= 1 && format <= QUAL_MIDDLE) ||
+           format == QUAL_SURNAME_FIRST;
+}
+
+} // namespace
+
+std::string CNameNode::GetFullText() const
+{
+    if (IsEmpty())
+        return std::string(kNoName);
+    if (GetValue().find('/') == std::string_view::npos)
+        return FirstChars(GetValue(), kFullTextChars);
+    const NameParts parts = SplitName(GetValue());
+    std::string full(parts.given);
+    full += Surname(parts.surname);
+    full += parts.suffix;
+    return FirstChars(full, kFullTextChars);
+}
+
+bool CNameNode::GetText(std::string& text, int withLabel) const
+{
+    StartText(text, withLabel);
+    text += GetFullText();
+    return true;
+}
+
+std::string CNameNode::GetPreferredText(int size) const
+{
+    const std::string given = GetFirstGivenName(false);
+    if (size - 1 - int(given.size()) < 3)
+        return {};
+    return Join(given, Surname(SplitName(GetValue()).surname));
+}
+
+std::string CNameNode::AdornText(const std::string& core, bool withPrefix, bool withSuffix) const
+{
+    std::string text;
+    const std::string prefix = withPrefix ? GetChildText(FIELD_NPFX) : std::string();
+    if (!prefix.empty())
+        text = prefix + ' ';
+    text += core.empty() ? std::string(kNoName) : core;
+    const std::string suffix = withSuffix ? GetChildText(FIELD_NSFX) : std::string();
+    if (!suffix.empty())
+        text += ' ' + suffix;
+    return text;
+}
+
+std::string CNameNode::FormatName(int format, int size) const
+{
+    const std::string_view stored = GetValue();
+    const NameParts parts = SplitName(stored);
+    const bool prefixed = format == QUAL_ADORNED || format == QUAL_PREFIXED ||
+                          format == QUAL_ADORNED_FULL || format == QUAL_PREFIXED_FULL;
+    const bool suffixed = format == QUAL_ADORNED || format == QUAL_SUFFIXED ||
+                          format == QUAL_ADORNED_FULL || format == QUAL_SUFFIXED_FULL;
+    switch (format) {
+    case QUAL_SURNAME:
+        return Surname(parts.surname);
+    case QUAL_FIRST:
+        return std::string(FirstWord(stored));
+    case QUAL_GIVEN:
+        return GetFirstGivenName(false);
+    case QUAL_GIVEN_ALL:
+        return GivenAll(parts);
+    case QUAL_MIDDLE:
+        return WithoutFirstWord(GivenAll(parts));
+    case QUAL_FULL:
+        return GetFullText();
+    case QUAL_SURNAME_FIRST:
+        return Surname(parts.surname) + ", " + std::string(parts.given) + std::string(parts.suffix);
+    case QUAL_PREFERRED:
+        return GetPreferredText(size);
+    case QUAL_ADORNED:
+    case QUAL_PREFIXED:
+    case QUAL_SUFFIXED: {
+        const std::string prefix = prefixed ? GetChildText(FIELD_NPFX) : std::string();
+        const int room = size - (prefix.empty() ? 0 : int(prefix.size()) + 1);
+        return AdornText(GetPreferredText(room), prefixed, suffixed);
+    }
+    case QUAL_ADORNED_FULL:
+    case QUAL_PREFIXED_FULL:
+    case QUAL_SUFFIXED_FULL:
+        return AdornText(GetFullText(), prefixed, suffixed);
+    default:
+        return std::string(stored);
+    }
+}
+
+int CNameNode::GetTextBuf(char* buffer, int size, int format) const
+{
+    if (size < 2)
+        return CopyTextToBuffer({}, buffer, size);
+    if (format >= QUAL_SURNAME && format <= QUAL_STORED)
+        return CopyTextToBuffer(FormatName(format, size), buffer, size);
+    if (format == QUAL_NUMERIC && IsNumericText())
+        return CEditNode::GetTextBuf(buffer, size, format);
+    return CopyTextToBuffer(GetFullText(), buffer, size);
+}
+
+std::string CNameNode::FormattedText(int format, int size) const
+{
+    std::string text(std::size_t(size), '\0');
+    text.resize(std::size_t(GetTextBuf(text.data(), size, format)));
+    return text;
+}
+
+int CNameNode::Compare(const CDataNode* other, int format) const
+{
+    const auto* theirs = dynamic_cast<const CNameNode*>(other);
+    if (!theirs)
+        return CDataNode::Compare(other, format);
+    if (SortsAsFormatted(format)) {
+        return text::CompareNoCase(FormattedText(format, kSortBytes),
+                                   theirs->FormattedText(format, kSortBytes));
+    }
+    const int kept = KeptSortFormat(format);
+    const std::string_view mine = GetValue();
+    const std::string_view their = theirs->GetValue();
+    const std::size_t myOpen = mine.find('/');
+    const std::size_t theirOpen = their.find('/');
+    if (myOpen != std::string_view::npos && theirOpen != std::string_view::npos) {
+        if (const int lead =
+                CompareSurnameLead(mine.substr(myOpen + 1), their.substr(theirOpen + 1)))
+            return lead;
+    }
+    if (const int bySurname = text::CompareNoCase(FormattedText(QUAL_SURNAME, kSortBytes),
+                                                  theirs->FormattedText(QUAL_SURNAME, kSortBytes)))
+        return bySurname;
+    return text::CompareNoCase(FormattedText(kept, kSortBytes),
+                               theirs->FormattedText(kept, kSortBytes));
+}

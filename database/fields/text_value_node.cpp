@@ -1,0 +1,180 @@
+#include "database/fields/text_value_node.h"
+
+#include "database/gedcom/gedcom_line_sink.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_control_access.h"
+
+#include "common/gedcom_value.h"
+#include "common/string_utils.h"
+#include "platform/base/text.h"
+
+namespace {
+
+/// How many characters of value fit on a line that starts with prefix and a blank.
+int RoomAfter(std::string_view prefix)
+{
+    return kMaxGedcomLine - int(text::Utf8Length(prefix)) - 1;
+}
+
+/// Sends one line: the prefix, then a blank and the value unless the value is empty.
+bool SendLine(std::string& line, std::string_view value)
+{
+    if (value.empty())
+        return WriteGedcomLine(line);
+    line += ' ';
+    return WriteGedcomLine(line, value);
+}
+
+bool ContainsTerm(std::string_view value, const CSearchTerm& term, bool caseSensitive)
+{
+    if (caseSensitive)
+        return value.find(term.m_text) != std::string_view::npos;
+    return ContainsFoldedText(value, term.m_lower, term.m_upper);
+}
+
+} // namespace
+
+bool CTextValueNode::SetText(std::string_view text)
+{
+    std::string unescaped;
+    std::string_view value = text;
+    if (text.find('@') != std::string_view::npos) {
+        AppendGedcomValue(unescaped, text);
+        value = unescaped;
+    }
+    // Place names repeat across a file's events, so each distinct one is kept once.
+    if (GetFieldId() == FIELD_PLAC)
+        m_value.AssignShared(value);
+    else
+        m_value.Assign(value);
+    return true;
+}
+
+CDataNode* CTextValueNode::CopyValueFrom(const CDataNode* other)
+{
+    const auto* source = dynamic_cast<const CTextValueNode*>(other);
+    if (!source || source == this || source->GetFieldDef() != GetFieldDef())
+        return this;
+    m_value = source->m_value;
+    MarkChanged(this);
+    return this;
+}
+
+bool CTextValueNode::IsEqual(const CDataNode* other, const void*) const
+{
+    const auto* theirs = dynamic_cast<const CTextValueNode*>(other);
+    return theirs && text::EqualsNoCase(GetValue(), theirs->GetValue());
+}
+
+bool CTextValueNode::ContainsText(std::span<const CSearchTerm> terms, bool caseSensitive,
+                                  bool recursive) const
+{
+    bool all = !terms.empty();
+    for (const CSearchTerm& term : terms)
+        all = all && ContainsTerm(GetValue(), term, caseSensitive);
+    if (all)
+        return true;
+    return recursive && CDataNode::ContainsText(terms, caseSensitive, recursive);
+}
+
+void CTextValueNode::StartText(std::string& text, int withLabel) const
+{
+    text.clear();
+    if (!withLabel)
+        return;
+    GetLabel(text);
+    text += ": ";
+}
+
+bool CTextValueNode::ReadControlText(CDataCtl* control, std::string& text)
+{
+    IDataControlAccess* access = GetDataControlAccess();
+    if (!control || !access)
+        return false;
+    try {
+        return access->GetText(*control, text);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool CTextValueNode::WriteControlText(CDataCtl* control, std::string_view text)
+{
+    IDataControlAccess* access = GetDataControlAccess();
+    if (!control || !access)
+        return false;
+    access->SetText(*control, text);
+    return true;
+}
+
+void CTextValueNode::StoreEditedText(std::string_view text, bool notify)
+{
+    if (m_value == text)
+        return;
+    m_value.Assign(text);
+    MarkChanged(this);
+    if (notify)
+        NotifyChanges();
+}
+
+bool CTextValueNode::WriteValueLines(int level, std::string& line, std::string_view value) const
+{
+    const CFieldDef* def = GetFieldDef();
+    if (!def || (value.empty() && !GetFirstChild()))
+        return true;
+    StartGedcomLine(line, level, def->GetGedcomTag());
+    std::size_t position = 0;
+    std::string chunk;
+    bool lineBreak = false;
+    NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
+    if (!SendLine(line, chunk))
+        return false;
+    // A value that ends in a line break ends in an empty CONT line, so the break comes back.
+    while (position < value.size() || lineBreak) {
+        const bool join = !lineBreak && def->AllowsConc();
+        StartGedcomLine(line, level + 1, join ? "CONC" : "CONT");
+        NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
+        if (!SendLine(line, chunk))
+            return false;
+    }
+    return WriteChildren(level, line);
+}
+
+bool CTextValueNode::WriteOneLine(int level, std::string& line, std::string_view value) const
+{
+    const CFieldDef* def = GetFieldDef();
+    if (!def || (value.empty() && !GetFirstChild()))
+        return true;
+    return WriteGedcomTagLine(level, def->GetGedcomTag(), value.empty() ? "" : " ", value) &&
+           WriteChildren(level, line);
+}
+
+bool CTextValueNode::WriteChildren(int level, std::string& line) const
+{
+    for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
+        if (!child->WriteGedcom(level + 1, line))
+            return false;
+    }
+    return true;
+}
+
+void SetTextValue(CDataNode* node, std::string_view text)
+{
+    if (!node)
+        return;
+    if (auto* textNode = dynamic_cast<CTextValueNode*>(node))
+        textNode->SetValue(text);
+    else
+        node->SetText(text);
+    MarkChanged(node);
+}
+
+int CopyTextToBuffer(std::string_view text, char* buffer, int size)
+{
+    if (!buffer || size < 1)
+        return 0;
+    const std::size_t length = text::Utf8Boundary(text, std::size_t(size - 1));
+    text.copy(buffer, length);
+    buffer[length] = '\0';
+    return int(length);
+}

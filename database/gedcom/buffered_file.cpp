@@ -1,0 +1,372 @@
+// database/gedcom/buffered_file.cpp: the one buffered file: reading through a buffer, and writing
+// beside the target with a rename on success.
+#include "database/gedcom/buffered_file.h"
+
+#include "platform/base/file.h"
+#include "platform/base/safe_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+struct BufferedFile {
+    CFile& Current() { return m_readMode ? m_input : m_output; }
+
+    CFile m_input;
+    CSafeFile m_output;
+    std::vector<char> m_buffer;
+    bool m_readMode = true;
+    /// Reading: the next byte to consume; writing: the number of bytes filled.
+    int m_position = 0;
+    /// The last valid byte while reading; -1 when the buffer is empty.
+    int m_lastIndex = -1;
+    std::int64_t m_bytesRead = 0;
+    int m_lastError = 0;
+    /// Writing: a write failed, so nothing more is written and the close commits nothing.
+    bool m_failed = false;
+};
+
+BufferedFile& File()
+{
+    static BufferedFile file;
+    return file;
+}
+
+void Reset(BufferedFile& f)
+{
+    f.m_buffer = {};
+    f.m_position = 0;
+    f.m_lastIndex = -1;
+    f.m_failed = false;
+}
+
+std::string StripQuotes(const std::string& name)
+{
+    if (name.empty() || name.front() != '"')
+        return name;
+    std::string out;
+    std::copy_if(name.begin(), name.end(), std::back_inserter(out),
+                 [](char c) { return c != '"'; });
+    return out;
+}
+
+/// Refuses (errno code) a target that exists but is not a regular file this process may write;
+/// a symbolic link is judged by the file it leads to.
+int CheckTarget(const std::string& name)
+{
+    struct stat status {};
+    if (::stat(name.c_str(), &status) != 0)
+        return 0;
+    if (!S_ISREG(status.st_mode))
+        return EISDIR;
+    return ::access(name.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
+bool OpenForWriting(BufferedFile& f, const std::string& name)
+{
+    if (const int error = CheckTarget(name)) {
+        f.m_lastError = error;
+        return false;
+    }
+    CFileException error;
+    if (!f.m_output.OpenBeside(name, &error)) {
+        f.m_lastError = error.m_lOsError;
+        return false;
+    }
+    return true;
+}
+
+/// Writes what is pending and commits the safe file; on any failure discards it instead.
+bool CommitOutput(BufferedFile& f)
+{
+    const bool written = !f.m_failed && FlushWriteBuffer();
+    if (written && f.m_output.Commit())
+        return true;
+    if (written)
+        f.m_lastError = errno ? errno : EIO;
+    f.m_output.Discard();
+    return false;
+}
+
+/// Reads the next buffer when the previous read filled the whole buffer.
+bool Refill(BufferedFile& f)
+{
+    return f.m_lastIndex == kGedcomBufferSize - 1 && FillGedcomInputBuffer();
+}
+
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+#if defined(__SSE2__)
+/// The first CR or LF of the size bytes at start; start + size when there is none. Sixteen
+/// bytes are tested at a time.
+const char* FindLineEnd(const char* start, std::size_t size)
+{
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    std::size_t i = 0;
+    for (; i + 16 <= size; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + i));
+        const int found =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
+        if (found != 0)
+            return start + i + __builtin_ctz(unsigned(found));
+    }
+    for (; i < size; ++i) {
+        if (IsLineEnd(start[i]))
+            return start + i;
+    }
+    return start + size;
+}
+#else
+/// The first CR or LF of the size bytes at start; start + size when there is none. Two memchr
+/// scans beat a loop that tests every byte twice; they look at a window at a time, so that a
+/// file whose lines end in CR alone is not searched to the end for an LF on every line.
+const char* FindLineEnd(const char* start, std::size_t size)
+{
+    constexpr std::size_t kWindow = 512;
+    for (std::size_t done = 0; done < size; done += kWindow) {
+        const char* window = start + done;
+        const std::size_t length = std::min(kWindow, size - done);
+        const void* lf = std::memchr(window, '\n', length);
+        const std::size_t beforeLf =
+            lf ? std::size_t(static_cast<const char*>(lf) - window) : length;
+        if (const void* cr = std::memchr(window, '\r', beforeLf))
+            return static_cast<const char*>(cr);
+        if (lf)
+            return static_cast<const char*>(lf);
+    }
+    return start + size;
+}
+#endif
+
+} // namespace
+
+bool OpenGedcomInputFile(const std::string& name, bool writeMode)
+{
+    BufferedFile& f = File();
+    AbandonGedcomFile();
+    f.m_readMode = !writeMode;
+    f.m_bytesRead = 0;
+    f.m_lastError = 0;
+    const std::string path = StripQuotes(name);
+    if (writeMode) {
+        if (!OpenForWriting(f, path)) {
+            Reset(f);
+            return false;
+        }
+        f.m_buffer.assign(kGedcomBufferSize, 0);
+        return true;
+    }
+    CFileException error;
+    if (!f.m_input.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary,
+                        &error)) {
+        f.m_lastError = error.m_lOsError;
+        return false;
+    }
+    f.m_buffer.assign(kGedcomBufferSize, 0);
+    if (!FillGedcomInputBuffer()) {
+        f.m_input.Abort();
+        Reset(f);
+        return false;
+    }
+    return true;
+}
+
+bool CloseGedcomInputFile()
+{
+    BufferedFile& f = File();
+    if (!f.Current().IsOpen())
+        return true;
+    bool ok = true;
+    if (f.m_readMode) {
+        try {
+            f.m_input.Close();
+        } catch (const CFileException& error) {
+            f.m_lastError = error.m_lOsError;
+            ok = false;
+        }
+    } else {
+        ok = CommitOutput(f);
+    }
+    Reset(f);
+    return ok;
+}
+
+void AbandonGedcomFile()
+{
+    BufferedFile& f = File();
+    if (!f.Current().IsOpen())
+        return;
+    if (f.m_readMode)
+        f.m_input.Abort();
+    else
+        f.m_output.Discard();
+    Reset(f);
+}
+
+int GetGedcomFileLastError()
+{
+    return File().m_lastError;
+}
+
+bool FillGedcomInputBuffer()
+{
+    BufferedFile& f = File();
+    if (!f.m_input.IsOpen() || !f.m_readMode)
+        return false;
+    std::size_t filled = 0;
+    try {
+        while (filled < f.m_buffer.size()) {
+            const UINT got = f.m_input.Read(f.m_buffer.data() + filled,
+                                            static_cast<UINT>(f.m_buffer.size() - filled));
+            if (got == 0)
+                break;
+            filled += got;
+        }
+    } catch (const CFileException& error) {
+        f.m_lastError = error.m_lOsError;
+    }
+    f.m_position = 0;
+    f.m_lastIndex = static_cast<int>(filled) - 1;
+    f.m_bytesRead += static_cast<std::int64_t>(filled);
+    return filled > 0;
+}
+
+bool IsGedcomInputAtEnd()
+{
+    BufferedFile& f = File();
+    return f.m_position > f.m_lastIndex && !Refill(f);
+}
+
+bool ReadGedcomInputLine(std::string& line, bool& complete, int size)
+{
+    BufferedFile& f = File();
+    line.clear();
+    complete = true;
+    const std::size_t limit = static_cast<std::size_t>(std::max(size, 2) - 1);
+    while (true) {
+        if (f.m_position > f.m_lastIndex && !Refill(f))
+            return true;
+        const char* start = f.m_buffer.data() + f.m_position;
+        const std::size_t room = std::min(
+            static_cast<std::size_t>(f.m_lastIndex + 1 - f.m_position), limit - line.size());
+        const char* end = FindLineEnd(start, room);
+        line.append(start, end);
+        f.m_position += static_cast<int>(end - start);
+        if (end != start + room) {
+            ++f.m_position;
+            if (IsLineEnd(ReadNextChar()))
+                ++f.m_position;
+            return false;
+        }
+        if (line.size() >= limit) {
+            complete = false;
+            return false;
+        }
+    }
+}
+
+bool TakeBufferedLine(std::string_view& line)
+{
+    BufferedFile& f = File();
+    if (!f.m_readMode || f.m_position > f.m_lastIndex)
+        return false;
+    const char* start = f.m_buffer.data() + f.m_position;
+    const std::size_t available = static_cast<std::size_t>(f.m_lastIndex + 1 - f.m_position);
+    const char* end = FindLineEnd(start, available);
+    const std::size_t length = static_cast<std::size_t>(end - start);
+    // The byte after the terminator decides whether a second CR or LF belongs to it.
+    if (length + 1 >= available)
+        return false;
+    line = std::string_view(start, length);
+    f.m_position += static_cast<int>(length + (IsLineEnd(end[1]) ? 2 : 1));
+    return true;
+}
+
+char ReadNextChar()
+{
+    BufferedFile& f = File();
+    if (f.m_position > f.m_lastIndex && !Refill(f))
+        return 0;
+    return f.m_buffer[static_cast<std::size_t>(f.m_position)];
+}
+
+std::int64_t GetBufferedFilePosition()
+{
+    const BufferedFile& f = File();
+    if (!f.m_readMode || f.m_bytesRead == 0)
+        return 0;
+    const int unconsumed = std::max(0, f.m_lastIndex + 1 - f.m_position);
+    return f.m_bytesRead - unconsumed;
+}
+
+std::int64_t GetGedcomInputFileSize()
+{
+    BufferedFile& f = File();
+    if (!f.Current().IsOpen())
+        return 0;
+    try {
+        return f.Current().GetLength();
+    } catch (const CFileException& error) {
+        f.m_lastError = error.m_lOsError;
+        return 0;
+    }
+}
+
+bool WriteGedcomOutput(std::string_view bytes)
+{
+    BufferedFile& f = File();
+    if (!f.m_output.IsOpen() || f.m_readMode || f.m_failed)
+        return false;
+    while (!bytes.empty()) {
+        if (f.m_position == kGedcomBufferSize && !FlushWriteBuffer())
+            return false;
+        const std::size_t room = static_cast<std::size_t>(kGedcomBufferSize - f.m_position);
+        const std::size_t piece = std::min(room, bytes.size());
+        std::memcpy(f.m_buffer.data() + f.m_position, bytes.data(), piece);
+        f.m_position += static_cast<int>(piece);
+        bytes.remove_prefix(piece);
+    }
+    return true;
+}
+
+char* TakeWriteRoom(std::size_t size)
+{
+    BufferedFile& f = File();
+    if (size > std::size_t(kGedcomBufferSize) || !f.m_output.IsOpen() || f.m_readMode || f.m_failed)
+        return nullptr;
+    if (std::size_t(kGedcomBufferSize - f.m_position) < size && !FlushWriteBuffer())
+        return nullptr;
+    char* room = f.m_buffer.data() + f.m_position;
+    f.m_position += static_cast<int>(size);
+    return room;
+}
+
+bool FlushWriteBuffer()
+{
+    BufferedFile& f = File();
+    if (!f.m_output.IsOpen() || f.m_readMode || f.m_failed)
+        return false;
+    try {
+        if (f.m_position > 0)
+            f.m_output.Write(f.m_buffer.data(), static_cast<UINT>(f.m_position));
+        f.m_position = 0;
+        return true;
+    } catch (const CFileException& error) {
+        f.m_lastError = error.m_lOsError;
+        f.m_failed = true;
+        return false;
+    }
+}

@@ -1,0 +1,64 @@
+// database/gedcom/buffered_file.h: the one buffered file through which GEDCOM files are read line
+// by line and written.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+/// The buffer holds this many bytes; a read that fills it less marks the end of the file. It is
+/// large enough that reading or writing a big file takes few system calls.
+inline constexpr int kGedcomBufferSize = 32 * 1024;
+
+/// Opens the buffered file; only one is open at a time, and one still open is abandoned first.
+/// A name that begins with a double quote has every double quote removed.
+/// Reading: fails for a file that cannot be opened or is empty; the first buffer is read.
+/// Writing: the bytes go to a new temporary file beside the target (a symbolic link is followed
+/// to its target), which replaces the target only when CloseGedcomInputFile succeeds; the target
+/// keeps its mode. Fails when the target is not a writable regular file or no file can be made
+/// in its folder.
+bool OpenGedcomInputFile(const std::string& name, bool writeMode);
+/// Closes the file; true when nothing was open. In write mode the pending bytes are written and
+/// flushed to the device and the temporary file is renamed over the target; after any failed
+/// write, or when this fails, the target is left as it was and the temporary file is removed.
+bool CloseGedcomInputFile();
+/// Closes without committing anything: in write mode the temporary file is removed and the
+/// target is left as it was. Used when a save stops for a reason of its own.
+void AbandonGedcomFile();
+/// The errno of the last failing call, 0 when none failed since the file was opened. A read
+/// error ends the input and leaves its code here.
+int GetGedcomFileLastError();
+
+// Reading.
+/// Reads the next buffer; false (and an empty buffer) when nothing was delivered.
+bool FillGedcomInputBuffer();
+/// True when every byte was consumed and no refill delivers more.
+bool IsGedcomInputAtEnd();
+/// Reads one line into line, without its terminator: CR, LF, or any pair of them (CR LF, LF CR,
+/// CR CR, LF LF) ends a line. At most size - 1 bytes are taken: a longer line comes back cut
+/// (complete false) and continues at the next call. Returns true when the input is exhausted;
+/// the last line of a file without a final terminator then comes back in line, complete.
+bool ReadGedcomInputLine(std::string& line, bool& complete, int size);
+/// The next line as a view into the buffer, valid until the next call that reads: true, with the
+/// line and its terminator consumed as ReadGedcomInputLine consumes them, when the line and
+/// the byte after its terminator lie in the buffer; false, with nothing consumed, otherwise
+/// (ReadGedcomInputLine then reads the line).
+bool TakeBufferedLine(std::string_view& line);
+/// The next byte without consuming it; 0 at the end of the file.
+char ReadNextChar();
+/// The number of bytes consumed so far while reading.
+std::int64_t GetBufferedFilePosition();
+/// The size of the open file in bytes; 0 when none is open.
+std::int64_t GetGedcomInputFileSize();
+
+// Writing.
+/// Appends bytes, writing the buffer out whenever it is full; false when the file is not open
+/// for writing or a write failed, now or before.
+bool WriteGedcomOutput(std::string_view bytes);
+/// Writes the filled part of the buffer; false when the write failed.
+bool FlushWriteBuffer();
+/// Room for size bytes at the end of the write buffer (written out first when it has less),
+/// which count as appended: the caller fills all of them. Null when size is larger than the
+/// buffer, the file is not open for writing or a write failed, now or before.
+char* TakeWriteRoom(std::size_t size);

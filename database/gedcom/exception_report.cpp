@@ -1,0 +1,240 @@
+// database/gedcom/exception_report.cpp: the exception report file, its entries and the branch
+// skipper.
+#include "database/gedcom/exception_report.h"
+
+#include "database/gedcom/gedcom_line_reader.h"
+
+#include "platform/base/ole_date_time.h"
+#include "platform/base/temp_files.h"
+#include "platform/base/text.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace {
+
+/// Collected text is written once it reaches this size.
+constexpr std::size_t kBlockSize = 4000;
+/// Passes of the branch skipper after the first, from a repeat count of 0.
+constexpr int kMaxSkipRepeats = 9;
+
+constexpr std::string_view kKindNames[] = {
+    "Individual", "Family",     "Note",       "Source", "Repository",
+    "Submitter",  "Submission", "Multimedia", "Header",
+};
+
+constexpr std::string_view kHeading =
+    "Ardenvel Exception Report - %s\r\n\r\nNote\r\n----\r\nIndented lines in the report "
+    "beginning\r\n'Skipped branch line' represent data lines which are not\r\nnecessarily invalid "
+    "in themselves but which have had to\r\nbe skipped as a consequence of skipping other lines "
+    "which\r\nare invalid.\r\n";
+
+struct ReportState {
+    bool m_enabled = false;
+    /// Making or writing the file failed: nothing more is tried until the next load.
+    bool m_failed = false;
+    std::string m_path;
+    int m_fd = -1;
+    std::string m_buffer;
+    int m_kind = -1;
+    std::string m_currentId;
+    std::string m_lastId;
+};
+
+ReportState& Report()
+{
+    static ReportState state;
+    return state;
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(std::size_t(written));
+    }
+    return true;
+}
+
+/// The report is open for entries, opening it first when needed.
+bool ReadyForEntry(ReportState& r)
+{
+    return r.m_enabled && (r.m_fd >= 0 || OpenExceptionReport());
+}
+
+void WriteOutWhenFull(ReportState& r)
+{
+    if (r.m_buffer.size() >= kBlockSize)
+        FlushExceptionReport();
+}
+
+/// Reports every line up to the next valid line of level 0 as a branch line.
+int SkipToNextRecord(int status, GedcomLine& line, int& lineCounter)
+{
+    while (status != kGedcomInputEnd && !(status == kGedcomLineReady && line.level == 0)) {
+        WriteExceptionLine(lineCounter, kSkippedBranchLine, line, status == kGedcomLineInvalid,
+                           true);
+        status = ReadGedcomLine(line, lineCounter);
+    }
+    return status;
+}
+
+} // namespace
+
+void BeginExceptionReport()
+{
+    CloseExceptionReport();
+    ReportState& r = Report();
+    r.m_enabled = true;
+    r.m_kind = -1;
+    r.m_currentId.clear();
+    r.m_lastId.clear();
+}
+
+std::string EndExceptionReport()
+{
+    ReportState& r = Report();
+    r.m_enabled = false;
+    FlushExceptionReport();
+    std::string path = r.m_path;
+    CloseExceptionReport();
+    return path;
+}
+
+void SetExceptionRecord(int kind, std::string_view xref)
+{
+    ReportState& r = Report();
+    r.m_kind = kind;
+    r.m_currentId = xref;
+}
+
+std::string_view ExceptionRecordKindName(int kind)
+{
+    return kind >= 0 && kind < int(std::size(kKindNames)) ? kKindNames[kind] : "<unrecognised>";
+}
+
+std::string_view ExceptionReasonText(int reason)
+{
+    switch (reason) {
+    case kSkipExtension:
+        return "Skipped extension to gedcom    ";
+    case kSkipNotGedcom55:
+        return "Skipped - not gedcom 5.5       ";
+    case kSkipExceedsMax:
+        return "Skipped invalid (exceeds max)  ";
+    default:
+        return "Skipped invalid line           ";
+    }
+}
+
+bool OpenExceptionReport()
+{
+    ReportState& r = Report();
+    if (r.m_fd >= 0)
+        return true;
+    if (r.m_failed)
+        return false;
+    const std::string folder = temp_files::Folder();
+    const std::string path = folder + "/" + std::string(kExceptionReportName);
+    r.m_fd = folder.empty() ? -1 : temp_files::OpenNoFollow(path);
+    if (r.m_fd < 0) {
+        r.m_failed = true;
+        return false;
+    }
+    r.m_path = path;
+    r.m_buffer = text::Format(kHeading, COleDateTime::GetCurrentTime().Format("%A %d %b %Y"));
+    return true;
+}
+
+void AppendExceptionText(std::string_view text)
+{
+    ReportState& r = Report();
+    if (!ReadyForEntry(r))
+        return;
+    r.m_buffer.append(text);
+    WriteOutWhenFull(r);
+}
+
+void WriteExceptionLine(int lineNumber, std::string_view reason, const GedcomLine& line, bool raw,
+                        bool indented)
+{
+    ReportState& r = Report();
+    if (!ReadyForEntry(r))
+        return;
+    std::string& out = r.m_buffer;
+    if (r.m_currentId != r.m_lastId) {
+        r.m_lastId = r.m_currentId;
+        out += text::Format("\r\nRecord Type=%s Id=%s\r\n", ExceptionRecordKindName(r.m_kind),
+                            r.m_lastId.empty() ? std::string_view("<none>") : r.m_lastId);
+    }
+    if (indented)
+        out += "    ";
+    out += text::Format("l.%d - ", lineNumber);
+    out += reason;
+    out += ": \"";
+    if (!raw)
+        out += text::Format("%d %s %s ", line.level, line.xref, line.tag);
+    out += line.value;
+    out += "\"\r\n";
+    WriteOutWhenFull(r);
+}
+
+bool FlushExceptionReport()
+{
+    ReportState& r = Report();
+    if (r.m_fd < 0)
+        return false;
+    if (!WriteAll(r.m_fd, r.m_buffer)) {
+        ::close(r.m_fd);
+        r.m_fd = -1;
+        r.m_failed = true;
+        r.m_buffer.clear();
+        return false;
+    }
+    r.m_buffer.clear();
+    return true;
+}
+
+void CloseExceptionReport()
+{
+    ReportState& r = Report();
+    if (r.m_fd >= 0)
+        ::close(r.m_fd);
+    r.m_fd = -1;
+    r.m_buffer.clear();
+    r.m_failed = false;
+    r.m_path.clear();
+}
+
+const std::string& GetExceptionReportPath()
+{
+    return Report().m_path;
+}
+
+int SkipGedcomBranch(bool rawFirst, GedcomLine& line, int& lineCounter, int repeatCount, int reason)
+{
+    bool raw = rawFirst;
+    while (true) {
+        WriteExceptionLine(lineCounter, ExceptionReasonText(reason), line, raw, false);
+        const int level = line.level;
+        int status = ReadGedcomLine(line, lineCounter);
+        if (level < 1)
+            return SkipToNextRecord(status, line, lineCounter);
+        while (status != kGedcomInputEnd && line.level > level) {
+            WriteExceptionLine(lineCounter, kSkippedBranchLine, line, status == kGedcomLineInvalid,
+                               true);
+            status = ReadGedcomLine(line, lineCounter);
+        }
+        if (status != kGedcomLineInvalid)
+            return status;
+        if (line.level < 1 || repeatCount >= kMaxSkipRepeats)
+            return SkipToNextRecord(status, line, lineCounter);
+        ++repeatCount;
+        raw = true;
+        reason = kSkipInvalidLine;
+    }
+}

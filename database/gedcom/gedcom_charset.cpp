@@ -1,0 +1,477 @@
+// database/gedcom/gedcom_charset.cpp: finding a GEDCOM file's character set, and converting between
+// its bytes and UTF-8.
+#include "database/gedcom/gedcom_charset.h"
+
+#include "database/gedcom/ansel_tables.h"
+#include "database/gedcom/code_page_tables.h"
+#include "database/gedcom/gedcom_line_reader.h"
+
+#include "platform/base/file.h"
+#include "platform/base/text.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+struct CharsetName {
+    std::string_view name;
+    GedcomCharset set;
+};
+constexpr CharsetName kCharValues[] = {
+    {"ANSEL", GedcomCharset::Ansel},      {"ASCII", GedcomCharset::Ascii},
+    {"ANSI", GedcomCharset::Windows1252}, {"UTF-8", GedcomCharset::Utf8},
+    {"LATIN1", GedcomCharset::Latin1},    {"ISO-8859-1", GedcomCharset::Latin1},
+    {"IBMPC", GedcomCharset::Cp437},
+};
+
+// The byte of c in a single-byte set; -1 when the set has no such character.
+int SingleByte(GedcomCharset set, char32_t c)
+{
+    if (c < 0x80)
+        return int(c);
+    switch (set) {
+    case GedcomCharset::Latin1:
+        return c < 0x100 ? int(c) : -1;
+    case GedcomCharset::Windows1252:
+        return code_page::Windows1252Byte(c);
+    case GedcomCharset::Cp437:
+        return code_page::Cp437Byte(c);
+    default:
+        return -1;
+    }
+}
+
+char32_t SingleByteChar(GedcomCharset set, unsigned char b)
+{
+    if (b < 0x80 || set == GedcomCharset::Latin1)
+        return b;
+    return set == GedcomCharset::Cp437 ? code_page::Cp437Char(b) : code_page::Windows1252Char(b);
+}
+
+bool IsAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// How many bytes at the end of s begin a UTF-8 character that the following bytes would end.
+std::size_t CutCharacterLength(std::string_view s)
+{
+    for (std::size_t k = 1; k <= std::min<std::size_t>(3, s.size()); ++k) {
+        const auto b = static_cast<unsigned char>(s[s.size() - k]);
+        if ((b & 0xC0) == 0x80)
+            continue;
+        const std::size_t needed = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        return needed > k ? k : 0;
+    }
+    return 0;
+}
+
+// Checks a byte stream handed over in pieces for valid UTF-8.
+class Utf8Check {
+public:
+    void Feed(std::string_view piece)
+    {
+        m_carry.append(piece);
+        const std::size_t cut = CutCharacterLength(m_carry);
+        m_valid =
+            m_valid && text::IsValidUtf8(std::string_view(m_carry).substr(0, m_carry.size() - cut));
+        m_carry.erase(0, m_carry.size() - cut);
+    }
+    /// Valid so far; a cut character at the end counts as valid unless the stream is complete.
+    bool Valid(bool complete) const { return m_valid && (!complete || m_carry.empty()); }
+
+private:
+    std::string m_carry;
+    bool m_valid = true;
+};
+
+// UTF-8 with a Windows-1252 fallback for each byte of a broken sequence; an ASCII file counts
+// every byte above 127 as not valid in its set.
+std::size_t DecodeUtf8Text(std::string_view bytes, std::string& out, bool ascii)
+{
+    if (ascii ? IsAscii(bytes) : text::IsValidUtf8(bytes)) {
+        out.append(bytes);
+        return 0;
+    }
+    std::size_t invalid = 0;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t start = pos;
+        const char32_t c = text::DecodeUtf8(bytes, pos);
+        if (c >= 0x80 && pos - start == 1) {
+            text::AppendUtf8(out, code_page::Windows1252Char(static_cast<unsigned char>(c)));
+            ++invalid;
+            continue;
+        }
+        out.append(bytes.substr(start, pos - start));
+        if (ascii && c >= 0x80)
+            invalid += pos - start;
+    }
+    return invalid;
+}
+
+// The letter c followed by its marks, composed as far as Unicode has precomposed letters.
+void AppendWithMarks(char32_t c, const std::vector<char32_t>& marks, std::string& out)
+{
+    std::size_t used = 0;
+    for (; used < marks.size(); ++used) {
+        const char32_t composed = ansel::Compose(c, marks[used]);
+        if (composed == 0)
+            break;
+        c = composed;
+    }
+    text::AppendUtf8(out, c);
+    for (; used < marks.size(); ++used)
+        text::AppendUtf8(out, marks[used]);
+}
+
+std::size_t DecodeAnsel(std::string_view bytes, std::string& out)
+{
+    if (IsAscii(bytes)) {
+        out.append(bytes);
+        return 0;
+    }
+    std::vector<char32_t> marks;
+    std::size_t invalid = 0;
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        if (const char32_t mark = ansel::MarkChar(b)) {
+            marks.push_back(mark);
+            continue;
+        }
+        char32_t c = b < 0x80 ? b : ansel::SpecialChar(b);
+        if (c == 0 && b != 0) {
+            c = code_page::Windows1252Char(b);
+            ++invalid;
+        }
+        AppendWithMarks(c, marks, out);
+        marks.clear();
+    }
+    for (const char32_t mark : marks)
+        text::AppendUtf8(out, mark);
+    return invalid;
+}
+
+// The ANSEL byte of a character that stands on its own (ASCII or a special); -1 when none.
+int AnselBase(char32_t c)
+{
+    if (c < 0x80)
+        return int(c);
+    const unsigned char byte = ansel::SpecialByte(c);
+    return byte != 0 ? byte : -1;
+}
+
+bool EncodeAnsel(std::string_view utf8, std::string& out)
+{
+    bool fits = true;
+    std::vector<char32_t> marks;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        char32_t base = text::DecodeUtf8(utf8, pos);
+        marks.clear();
+        for (char32_t inner = 0, mark = 0;
+             AnselBase(base) < 0 && ansel::Decompose(base, inner, mark); base = inner)
+            marks.insert(marks.begin(), mark);
+        for (std::size_t next = pos; next < utf8.size(); pos = next) {
+            const char32_t mark = text::DecodeUtf8(utf8, next);
+            if (ansel::MarkByte(mark) == 0)
+                break;
+            marks.push_back(mark);
+        }
+        const int byte = AnselBase(base);
+        if (byte < 0) {
+            out.push_back('?');
+            fits = false;
+            continue;
+        }
+        for (const char32_t mark : marks)
+            out.push_back(static_cast<char>(ansel::MarkByte(mark)));
+        out.push_back(static_cast<char>(byte));
+    }
+    return fits;
+}
+
+void AppendUtf16Unit(char32_t unit, bool bigEndian, std::string& out)
+{
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    out.push_back(bigEndian ? high : low);
+    out.push_back(bigEndian ? low : high);
+}
+
+void EncodeUtf16(std::string_view utf8, bool bigEndian, std::string& out)
+{
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = text::DecodeUtf8(utf8, pos);
+        if (c < 0x10000) {
+            AppendUtf16Unit(c, bigEndian, out);
+            continue;
+        }
+        AppendUtf16Unit(0xD800 + ((c - 0x10000) >> 10), bigEndian, out);
+        AppendUtf16Unit(0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian, out);
+    }
+}
+
+bool EncodeSingleByte(GedcomCharset set, std::string_view utf8, std::string& out)
+{
+    bool fits = true;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const int byte = SingleByte(set, text::DecodeUtf8(utf8, pos));
+        fits = fits && byte >= 0;
+        out.push_back(byte >= 0 ? static_cast<char>(byte) : '?');
+    }
+    return fits;
+}
+
+std::optional<GedcomCharset> CharsetOfValue(std::string_view value)
+{
+    for (const CharsetName& entry : kCharValues) {
+        if (text::EqualsNoCase(entry.name, value))
+            return entry.set;
+    }
+    return std::nullopt;
+}
+
+// What the byte-order mark, the zero bytes or the CHAR value decide; nothing when none does.
+std::optional<GedcomEncoding> DecideFromHead(std::string_view head)
+{
+    if (head.starts_with(kUtf8Mark))
+        return GedcomEncoding{GedcomCharset::Utf8, true};
+    if (head.starts_with(kUtf16LeMark))
+        return GedcomEncoding{GedcomCharset::Utf16Le, true};
+    if (head.starts_with(kUtf16BeMark))
+        return GedcomEncoding{GedcomCharset::Utf16Be, true};
+    if (head.size() >= 2 && (head[0] == 0) != (head[1] == 0))
+        return GedcomEncoding{head[0] == 0 ? GedcomCharset::Utf16Be : GedcomCharset::Utf16Le,
+                              false};
+    if (const auto set = CharsetOfValue(FindGedcomCharValue(head)))
+        return GedcomEncoding{*set, false};
+    return std::nullopt;
+}
+
+GedcomEncoding ByValidity(bool validUtf8)
+{
+    return {validUtf8 ? GedcomCharset::Utf8 : GedcomCharset::Windows1252, false};
+}
+
+// Reads up to count more bytes of file into out; false at the end or on a read error.
+bool ReadMore(CFile& file, std::size_t count, std::string& out)
+{
+    const std::size_t start = out.size();
+    out.resize(start + count);
+    UINT got = 0;
+    try {
+        got = file.Read(out.data() + start, static_cast<UINT>(count));
+    } catch (const CFileException&) {
+        got = 0;
+    }
+    out.resize(start + got);
+    return got > 0;
+}
+
+} // namespace
+
+std::string FindGedcomCharValue(std::string_view head)
+{
+    if (head.starts_with(kUtf8Mark))
+        head.remove_prefix(kUtf8Mark.size());
+    int records = 0;
+    GedcomLine line;
+    while (!head.empty()) {
+        const std::size_t end = std::min(head.find_first_of("\r\n"), head.size());
+        const std::string_view text = head.substr(0, end);
+        head.remove_prefix(std::min(end + 1, head.size()));
+        if (ParseGedcomLine(text, line) != kGedcomParsedValid)
+            continue;
+        if (line.level == 0 && ++records > 1)
+            break;
+        if (line.level == 1 && text::EqualsNoCase(line.tag, "CHAR"))
+            return text::Trim(line.value);
+    }
+    return {};
+}
+
+GedcomEncoding DetectGedcomEncoding(std::string_view bytes)
+{
+    if (const auto decided = DecideFromHead(bytes.substr(0, kGedcomHeadBytes)))
+        return *decided;
+    Utf8Check check;
+    check.Feed(bytes);
+    return ByValidity(check.Valid(true));
+}
+
+GedcomEncoding DetectGedcomFileEncoding(const std::string& path)
+{
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::typeBinary))
+        return {};
+    std::string head;
+    bool more = true;
+    while (more && head.size() < kGedcomHeadBytes)
+        more = ReadMore(file, kGedcomHeadBytes - head.size(), head);
+    if (const auto decided = DecideFromHead(head))
+        return *decided;
+    Utf8Check check;
+    check.Feed(head);
+    for (std::string piece; check.Valid(false) && ReadMore(file, 1 << 16, piece); piece.clear())
+        check.Feed(piece);
+    return ByValidity(check.Valid(true));
+}
+
+const char* GedcomCharsetName(GedcomCharset set)
+{
+    switch (set) {
+    case GedcomCharset::Utf8:
+        return "UTF-8";
+    case GedcomCharset::Utf16Le:
+    case GedcomCharset::Utf16Be:
+        return "UNICODE";
+    case GedcomCharset::Ansel:
+        return "ANSEL";
+    case GedcomCharset::Ascii:
+        return "ASCII";
+    case GedcomCharset::Windows1252:
+        return "ANSI";
+    case GedcomCharset::Latin1:
+        return "LATIN1";
+    case GedcomCharset::Cp437:
+        return "IBMPC";
+    }
+    return "UTF-8";
+}
+
+std::string GedcomByteOrderMark(const GedcomEncoding& encoding)
+{
+    if (!encoding.byteOrderMark)
+        return {};
+    switch (encoding.charset) {
+    case GedcomCharset::Utf8:
+        return std::string(kUtf8Mark);
+    case GedcomCharset::Utf16Le:
+        return std::string(kUtf16LeMark);
+    case GedcomCharset::Utf16Be:
+        return std::string(kUtf16BeMark);
+    default:
+        return {};
+    }
+}
+
+std::size_t DecodeGedcomText(GedcomCharset set, std::string_view bytes, std::string& out)
+{
+    switch (set) {
+    case GedcomCharset::Utf8:
+    case GedcomCharset::Ascii:
+        return DecodeUtf8Text(bytes, out, set == GedcomCharset::Ascii);
+    case GedcomCharset::Utf16Le:
+    case GedcomCharset::Utf16Be: {
+        CUtf16Decoder decoder(set == GedcomCharset::Utf16Be);
+        decoder.Decode(bytes, out);
+        decoder.Finish(out);
+        return decoder.InvalidCount();
+    }
+    case GedcomCharset::Ansel:
+        return DecodeAnsel(bytes, out);
+    case GedcomCharset::Windows1252:
+    case GedcomCharset::Latin1:
+    case GedcomCharset::Cp437:
+        break;
+    }
+    std::size_t invalid = 0;
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        text::AppendUtf8(out, SingleByteChar(set, b));
+        invalid += set == GedcomCharset::Windows1252 && code_page::IsUndefinedIn1252(b);
+    }
+    return invalid;
+}
+
+void CUtf16Decoder::Decode(std::string_view bytes, std::string& out)
+{
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        if (!m_hasByte) {
+            m_byte = b;
+            m_hasByte = true;
+            continue;
+        }
+        m_hasByte = false;
+        Take(m_bigEndian ? char32_t(m_byte) << 8 | b : char32_t(b) << 8 | m_byte, out);
+    }
+}
+
+void CUtf16Decoder::Finish(std::string& out)
+{
+    const std::size_t held = (m_highSurrogate != 0) + m_hasByte;
+    for (std::size_t i = 0; i < held; ++i)
+        text::AppendUtf8(out, 0xFFFD);
+    m_invalid += held;
+    m_highSurrogate = 0;
+    m_hasByte = false;
+}
+
+void CUtf16Decoder::Take(char32_t unit, std::string& out)
+{
+    if (!m_started) {
+        m_started = true;
+        if (unit == 0xFEFF)
+            return;
+        if (unit == 0xFFFE) {
+            m_bigEndian = !m_bigEndian;
+            return;
+        }
+    }
+    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+    const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+    if (m_highSurrogate != 0 && low) {
+        text::AppendUtf8(out, 0x10000 + ((m_highSurrogate - 0xD800) << 10) + (unit - 0xDC00));
+        m_highSurrogate = 0;
+        return;
+    }
+    if (m_highSurrogate != 0) {
+        text::AppendUtf8(out, 0xFFFD);
+        ++m_invalid;
+        m_highSurrogate = 0;
+    }
+    if (high) {
+        m_highSurrogate = unit;
+        return;
+    }
+    if (low) {
+        ++m_invalid;
+        unit = 0xFFFD;
+    }
+    text::AppendUtf8(out, unit);
+}
+
+bool GedcomTextFits(GedcomCharset set, std::string_view utf8)
+{
+    if (IsAscii(utf8))
+        return true;
+    std::string scratch;
+    return EncodeGedcomText(set, utf8, scratch);
+}
+
+bool EncodeGedcomText(GedcomCharset set, std::string_view utf8, std::string& out)
+{
+    switch (set) {
+    case GedcomCharset::Utf8:
+        out.append(utf8);
+        return true;
+    case GedcomCharset::Utf16Le:
+    case GedcomCharset::Utf16Be:
+        EncodeUtf16(utf8, set == GedcomCharset::Utf16Be, out);
+        return true;
+    case GedcomCharset::Ansel:
+        return EncodeAnsel(utf8, out);
+    case GedcomCharset::Ascii:
+    case GedcomCharset::Windows1252:
+    case GedcomCharset::Latin1:
+    case GedcomCharset::Cp437:
+        break;
+    }
+    return EncodeSingleByte(set, utf8, out);
+}

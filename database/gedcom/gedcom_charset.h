@@ -1,0 +1,98 @@
+// database/gedcom/gedcom_charset.h: the character sets of GEDCOM files: which one a file uses, its
+// bytes read as UTF-8, and UTF-8 text written back in it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+/// The sets a GEDCOM file may be written in. Text in memory is always UTF-8.
+enum class GedcomCharset {
+    Utf8,
+    Utf16Le,
+    Utf16Be,
+    Ansel,
+    Ascii,
+    Windows1252, // CHAR ANSI
+    Latin1,      // CHAR LATIN1 or ISO-8859-1
+    Cp437,       // CHAR IBMPC
+};
+
+/// A file's set, and whether it began with a byte-order mark (a save keeps both).
+struct GedcomEncoding {
+    GedcomCharset charset = GedcomCharset::Utf8;
+    bool byteOrderMark = false;
+
+    bool operator==(const GedcomEncoding&) const = default;
+};
+
+/// How many bytes of a file's beginning are searched for the header's CHAR line.
+inline constexpr std::size_t kGedcomHeadBytes = std::size_t(1) << 20;
+
+// Finding the set. A byte-order mark decides first (UTF-8, UTF-16 either way round), then the
+// pattern of zero bytes in the first two characters (UTF-16 without a mark: "0" is 30 00 or
+// 00 30), then the header's CHAR: ANSEL, ASCII, ANSI (Windows-1252), UTF-8, LATIN1 and
+// ISO-8859-1, IBMPC (code page 437), any case. Without a CHAR, and with a value that is none of
+// these (UNICODE included: a file whose bytes are not UTF-16 cannot be UTF-16), the file is
+// UTF-8 when its bytes are valid UTF-8, else Windows-1252.
+
+/// The value of the header's CHAR line (level 1 under the first record), read byte by byte
+/// from the first lines of an ASCII-compatible head; empty when the header has none.
+std::string FindGedcomCharValue(std::string_view head);
+/// The encoding of a file whose whole content is bytes.
+GedcomEncoding DetectGedcomEncoding(std::string_view bytes);
+/// The encoding of the file at path: CHAR is looked for in its first kGedcomHeadBytes, and
+/// without a usable CHAR the whole file is checked for valid UTF-8. UTF-8 when it cannot be read.
+GedcomEncoding DetectGedcomFileEncoding(const std::string& path);
+
+/// The CHAR value that names set in a header written by the program.
+const char* GedcomCharsetName(GedcomCharset set);
+/// The byte-order mark a file of this encoding starts with; empty when it has none.
+std::string GedcomByteOrderMark(const GedcomEncoding& encoding);
+
+// Reading. Nothing is dropped: a byte that is not valid in the set is read as the
+// Windows-1252 character of that byte (an undefined ANSEL byte, a byte above 127 in ASCII or a
+// broken UTF-8 sequence, byte by byte; an ASCII file's valid UTF-8 sequences are read as
+// UTF-8), and only broken UTF-16 (an unpaired surrogate, an odd last byte) becomes U+FFFD.
+// ANSEL writes a combining mark before its letter and Unicode after it: the marks follow their
+// letter in the result, composed with it where Unicode has a precomposed letter (E2 65 reads as
+// U+00E9). A mark with no letter after it stays at the end of the text.
+
+/// Appends the UTF-8 form of bytes to out; returns how many bytes (UTF-16: code units) were
+/// not valid in set and were read by the fallback.
+std::size_t DecodeGedcomText(GedcomCharset set, std::string_view bytes, std::string& out);
+
+/// Turns a UTF-16 byte stream, handed over in pieces of any size, into UTF-8. A byte-order mark
+/// at the start of the stream is dropped, and a reversed one switches the byte order.
+class CUtf16Decoder final {
+public:
+    explicit CUtf16Decoder(bool bigEndian) : m_bigEndian(bigEndian) {}
+
+    /// Appends the characters that bytes complete; a byte or a high surrogate that the next
+    /// piece may complete is held back.
+    void Decode(std::string_view bytes, std::string& out);
+    /// Ends the stream: a held byte or surrogate becomes U+FFFD.
+    void Finish(std::string& out);
+    /// Code units (and a lone last byte) read as U+FFFD so far.
+    std::size_t InvalidCount() const { return m_invalid; }
+
+private:
+    void Take(char32_t unit, std::string& out);
+
+    bool m_bigEndian;
+    bool m_started = false;
+    bool m_hasByte = false;
+    unsigned char m_byte = 0;
+    char32_t m_highSurrogate = 0;
+    std::size_t m_invalid = 0;
+};
+
+// Writing. A save keeps the file's own set when every character fits in it, else writes UTF-8.
+// ANSEL takes a letter with marks (precomposed, or followed by combining marks) as the mark
+// bytes before the letter, so the ANSEL text read above is written back byte for byte.
+
+/// True when every character of utf8 can be written in set (always for UTF-8 and UTF-16).
+bool GedcomTextFits(GedcomCharset set, std::string_view utf8);
+/// Appends utf8 written in set to out; a character that does not fit is written as "?" and
+/// makes the result false.
+bool EncodeGedcomText(GedcomCharset set, std::string_view utf8, std::string& out);

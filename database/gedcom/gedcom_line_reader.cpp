@@ -1,0 +1,380 @@
+// database/gedcom/gedcom_line_reader.cpp: GEDCOM lines from the buffered file, converted to UTF-8
+// and split by the line grammar; continuation volumes.
+#include "database/gedcom/gedcom_line_reader.h"
+
+#include "database/gedcom/ansel_tables.h"
+#include "database/gedcom/buffered_file.h"
+
+#include "platform/base/file.h"
+#include "platform/base/paths.h"
+#include "platform/base/temp_files.h"
+#include "platform/base/text.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+/// Physical lines are read in pieces of this size (less the terminating byte) and joined.
+constexpr int kPieceSize = 256;
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+struct InputState {
+    std::string m_rememberedName;
+    int m_volume = -1;
+    GedcomEncoding m_encoding;
+    /// The set the open volume's lines are in: UTF-8 for a converted UTF-16 volume.
+    GedcomCharset m_lineSet = GedcomCharset::Utf8;
+    bool m_atVolumeStart = false;
+    /// A physical line read ahead, delivered before the next line of the file.
+    std::string m_pending;
+    bool m_hasPending = false;
+    std::size_t m_fallbackCount = 0;
+    // Buffers kept from line to line, so that reading a line allocates nothing.
+    std::string m_raw;
+    std::string m_piece;
+    std::string m_text;
+};
+
+// At namespace scope rather than inside Input(), so that the call that every line makes
+// carries no guard and folds away.
+InputState g_input;
+
+InputState& Input()
+{
+    return g_input;
+}
+
+// Character classes of the line grammar, one table lookup per byte.
+constexpr unsigned char kSpaceClass = 1; // white space as isspace finds it in the default locale
+constexpr unsigned char kDigitClass = 2;
+constexpr unsigned char kTagClass = 4; // letters, digits and "_"
+
+constexpr std::array<unsigned char, 256> kCharClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (const unsigned char c : {' ', '\t', '\r', '\n', '\v', '\f'})
+        classes[c] = kSpaceClass;
+    for (int c = '0'; c <= '9'; ++c)
+        classes[std::size_t(c)] = kDigitClass | kTagClass;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        classes[std::size_t(c)] = classes[std::size_t(c - 'A' + 'a')] = kTagClass;
+    classes['_'] = kTagClass;
+    return classes;
+}();
+
+bool HasClass(char c, unsigned char charClass)
+{
+    return (kCharClasses[static_cast<unsigned char>(c)] & charClass) != 0;
+}
+
+bool IsDigit(char c)
+{
+    return HasClass(c, kDigitClass);
+}
+
+bool IsSpaceChar(char c)
+{
+    return HasClass(c, kSpaceClass);
+}
+
+bool IsTagChar(char c)
+{
+    return HasClass(c, kTagClass);
+}
+
+/// Every byte is below 128: the same text in every set the lines can be in. Eight bytes at a
+/// time.
+bool IsPlainAscii(std::string_view bytes)
+{
+    std::uint64_t high = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        high |= word;
+    }
+    for (; i < bytes.size(); ++i)
+        high |= static_cast<unsigned char>(bytes[i]);
+    return (high & 0x8080808080808080ull) == 0;
+}
+
+/// A line split by the grammar, as views into the line.
+struct LineParts {
+    int status = kGedcomParsedBlank;
+    int level = -1;
+    std::string_view xref, tag, value;
+    std::size_t valueStart = 0;
+};
+
+/// The first byte at or after c that is not white space; end when there is none.
+const char* SkipSpace(const char* c, const char* end)
+{
+    while (c < end && IsSpaceChar(*c))
+        ++c;
+    return c;
+}
+
+LineParts ScanLine(std::string_view s)
+{
+    LineParts p;
+    const char* const begin = s.data();
+    const char* const end = begin + s.size();
+    const char* c = SkipSpace(begin, end);
+    if (c == end)
+        return p;
+    p.status = kGedcomParsedInvalid;
+    if (!IsDigit(*c))
+        return p;
+    long long level = 0;
+    for (; c < end && IsDigit(*c); ++c)
+        level = std::min<long long>(level * 10 + (*c - '0'), INT_MAX);
+    p.level = int(level);
+    if (c == end || !IsSpaceChar(*c))
+        return p;
+    c = SkipSpace(c, end);
+    if (c < end && *c == '@') {
+        const void* close = std::memchr(c + 1, '@', std::size_t(end - c - 1));
+        if (!close)
+            return p;
+        p.xref = std::string_view(c + 1, std::size_t(static_cast<const char*>(close) - c - 1));
+        if (text::Utf8Length(p.xref) > kGedcomMaxXrefLength)
+            return p;
+        c = SkipSpace(static_cast<const char*>(close) + 1, end);
+    }
+    const char* const tagStart = c;
+    while (c < end && IsTagChar(*c))
+        ++c;
+    if (c == tagStart || std::size_t(c - tagStart) > kGedcomMaxTagLength)
+        return p;
+    p.tag = std::string_view(tagStart, std::size_t(c - tagStart));
+    if (c < end && IsSpaceChar(*c))
+        ++c;
+    p.valueStart = std::size_t(c - begin);
+    p.value = std::string_view(c, std::size_t(end - c));
+    p.status = kGedcomParsedValid;
+    return p;
+}
+
+std::string WithoutQuotes(const std::string& name)
+{
+    if (name.empty() || name.front() != '"')
+        return name;
+    std::string out = name;
+    std::erase(out, '"');
+    return out;
+}
+
+/// The next physical line of the open volume (the line read ahead first); false at its end.
+bool ReadPhysicalLine(InputState& s, std::string& raw)
+{
+    raw.clear();
+    if (s.m_hasPending) {
+        raw.swap(s.m_pending);
+        s.m_hasPending = false;
+        return true;
+    }
+    if (IsGedcomInputAtEnd())
+        return false;
+    std::string& piece = s.m_piece;
+    bool complete = true;
+    bool exhausted = ReadGedcomInputLine(raw, complete, kPieceSize);
+    while (!complete && !exhausted) {
+        exhausted = ReadGedcomInputLine(piece, complete, kPieceSize);
+        raw += piece;
+    }
+    if (s.m_atVolumeStart && s.m_lineSet == GedcomCharset::Utf8 && raw.starts_with(kUtf8Mark))
+        raw.erase(0, kUtf8Mark.size());
+    s.m_atVolumeStart = false;
+    return true;
+}
+
+/// ANSEL puts marks before their letter, so a value that ends in marks lost its letter to the
+/// next line when a writer split the word there: a CONC line that follows gets them back.
+void GiveTrailingMarksToConc(InputState& s, std::string& raw)
+{
+    std::size_t keep = raw.size();
+    while (keep > 0 && ansel::MarkChar(static_cast<unsigned char>(raw[keep - 1])) != 0)
+        --keep;
+    if (keep == raw.size() || keep == 0 || text::IsSpace(raw[keep - 1]))
+        return;
+    const LineParts here = ScanLine(std::string_view(raw).substr(0, keep));
+    if (here.status != kGedcomParsedValid || here.value.empty())
+        return;
+    std::string next;
+    if (!ReadPhysicalLine(s, next))
+        return;
+    s.m_pending = std::move(next);
+    s.m_hasPending = true;
+    const LineParts after = ScanLine(s.m_pending);
+    if (after.status != kGedcomParsedValid || after.tag != "CONC" || after.value.empty())
+        return;
+    s.m_pending.insert(after.valueStart, raw, keep);
+    raw.resize(keep);
+}
+
+/// Converts a UTF-16 file into a new UTF-8 file in the per-user temporary folder; its path,
+/// empty on failure.
+std::string ConvertToUtf8Copy(const std::string& path, bool bigEndian, std::size_t& invalid)
+{
+    CFile in;
+    if (!in.Open(path, CFile::modeRead | CFile::typeBinary))
+        return {};
+    const std::string copy = temp_files::CreateUnique(temp_files::Folder(), "gedcom-", "utf8");
+    CFile out;
+    if (copy.empty() || !out.Open(copy, CFile::modeWrite | CFile::typeBinary)) {
+        if (!copy.empty())
+            paths::RemoveFile(copy);
+        return {};
+    }
+    CUtf16Decoder decoder(bigEndian);
+    std::string bytes(std::size_t(1) << 16, '\0');
+    std::string text;
+    try {
+        for (UINT got; (got = in.Read(bytes.data(), UINT(bytes.size()))) > 0; text.clear()) {
+            decoder.Decode(std::string_view(bytes).substr(0, got), text);
+            out.Write(text.data(), UINT(text.size()));
+        }
+        decoder.Finish(text);
+        out.Write(text.data(), UINT(text.size()));
+        out.Close();
+    } catch (const CFileException&) {
+        out.Abort();
+        paths::RemoveFile(copy);
+        return {};
+    }
+    invalid += decoder.InvalidCount();
+    return copy;
+}
+
+bool OpenVolume(InputState& s, const std::string& path)
+{
+    s.m_atVolumeStart = true;
+    s.m_pending.clear();
+    s.m_hasPending = false;
+    const GedcomCharset set = s.m_encoding.charset;
+    if (set != GedcomCharset::Utf16Le && set != GedcomCharset::Utf16Be) {
+        s.m_lineSet = set;
+        return OpenGedcomInputFile(path, false);
+    }
+    s.m_lineSet = GedcomCharset::Utf8;
+    const std::string copy =
+        ConvertToUtf8Copy(path, set == GedcomCharset::Utf16Be, s.m_fallbackCount);
+    if (copy.empty())
+        return false;
+    const bool opened = OpenGedcomInputFile(copy, false);
+    paths::RemoveFile(copy);
+    return opened;
+}
+
+/// The next physical line: most lines as they stand in the file's buffer, the rest (a line
+/// across the buffer's end, one read ahead, the first of a volume, and every ANSEL line, which
+/// may take marks from the line after it) copied into raw. False at the end of the volume.
+bool NextPhysicalLine(InputState& s, std::string& raw, std::string_view& line)
+{
+    if (!s.m_hasPending && !s.m_atVolumeStart && s.m_lineSet != GedcomCharset::Ansel &&
+        TakeBufferedLine(line))
+        return true;
+    if (!ReadPhysicalLine(s, raw))
+        return false;
+    if (s.m_lineSet == GedcomCharset::Ansel)
+        GiveTrailingMarksToConc(s, raw);
+    line = raw;
+    return true;
+}
+
+} // namespace
+
+bool OpenGedcomInput(const std::string& name, bool writeMode, bool rememberName)
+{
+    InputState& s = Input();
+    s.m_pending.clear();
+    s.m_hasPending = false;
+    if (writeMode)
+        return OpenGedcomInputFile(name, true);
+    const std::string path = WithoutQuotes(name);
+    s.m_rememberedName = rememberName ? path : std::string();
+    s.m_volume = -1;
+    s.m_fallbackCount = 0;
+    s.m_encoding = DetectGedcomFileEncoding(path);
+    return OpenVolume(s, path);
+}
+
+bool CloseGedcomInput()
+{
+    InputState& s = Input();
+    s.m_rememberedName.clear();
+    s.m_volume = -1;
+    s.m_pending.clear();
+    s.m_hasPending = false;
+    return CloseGedcomInputFile();
+}
+
+int ReadGedcomLine(GedcomLine& line, int& lineCounter)
+{
+    InputState& s = Input();
+    std::string_view text;
+    while (NextPhysicalLine(s, s.m_raw, text)) {
+        ++lineCounter;
+        if (!IsPlainAscii(text)) {
+            s.m_text.clear();
+            s.m_fallbackCount += DecodeGedcomText(s.m_lineSet, text, s.m_text);
+            text = s.m_text;
+        }
+        const int parsed = ParseGedcomLine(text, line);
+        if (parsed == kGedcomParsedValid)
+            return kGedcomLineReady;
+        if (parsed == kGedcomParsedInvalid) {
+            line.value = text;
+            return kGedcomLineInvalid;
+        }
+    }
+    if (s.m_rememberedName.empty())
+        return kGedcomInputEnd;
+    return OpenNextGedcomVolume(line, lineCounter);
+}
+
+int OpenNextGedcomVolume(GedcomLine& line, int& lineCounter)
+{
+    InputState& s = Input();
+    CloseGedcomInputFile();
+    ++s.m_volume;
+    const std::string& name = s.m_rememberedName;
+    if (name.size() <= 3 ||
+        !text::EqualsNoCase(std::string_view(name).substr(name.size() - 3), "GED"))
+        return kGedcomInputEnd;
+    const std::string next = name.substr(0, name.size() - 3) + text::Format("G%02d", s.m_volume);
+    if (!OpenVolume(s, paths::FindExistingNoCase(next))) {
+        s.m_rememberedName.clear();
+        return kGedcomInputEnd;
+    }
+    return ReadGedcomLine(line, lineCounter);
+}
+
+int ParseGedcomLine(std::string_view text, GedcomLine& line)
+{
+    const LineParts parts = ScanLine(text);
+    line.level = parts.level;
+    const bool valid = parts.status == kGedcomParsedValid;
+    line.xref = valid ? parts.xref : std::string_view();
+    line.tag = valid ? parts.tag : std::string_view();
+    line.value = valid ? parts.value : std::string_view();
+    return parts.status;
+}
+
+GedcomEncoding GetGedcomInputEncoding()
+{
+    return Input().m_encoding;
+}
+
+int GetGedcomInputVolume()
+{
+    return Input().m_volume;
+}
+
+std::size_t GetGedcomInputFallbackCount()
+{
+    return Input().m_fallbackCount;
+}

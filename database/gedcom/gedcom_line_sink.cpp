@@ -1,0 +1,129 @@
+// database/gedcom/gedcom_line_sink.cpp: GEDCOM lines into the buffered file.
+#include "database/gedcom/gedcom_line_sink.h"
+
+#include "database/gedcom/buffered_file.h"
+
+#include <charconv>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct SinkFormat {
+    GedcomCharset m_charset = GedcomCharset::Utf8;
+    std::string m_lineEnd = "\r\n"; // already in m_charset
+    bool m_misfit = false;
+    std::string m_text;    // a line composed in UTF-8
+    std::string m_encoded; // the same in m_charset
+};
+
+SinkFormat& Format()
+{
+    static SinkFormat format;
+    return format;
+}
+
+/// Appends value to out with every "@" doubled.
+void AppendEscaped(std::string& out, std::string_view value)
+{
+    for (std::size_t at = value.find('@'); at != std::string_view::npos; at = value.find('@')) {
+        out.append(value.substr(0, at + 1));
+        out += '@';
+        value.remove_prefix(at + 1);
+    }
+    out.append(value);
+}
+
+/// A UTF-8 line is composed whole and handed to the file's buffer at once.
+bool WriteUtf8Line(SinkFormat& f, std::string_view line, std::string_view value)
+{
+    std::string& text = f.m_text;
+    text.assign(line);
+    AppendEscaped(text, value);
+    text += f.m_lineEnd;
+    return WriteGedcomOutput(text);
+}
+
+} // namespace
+
+bool WriteGedcomLine(std::string_view line, std::string_view value)
+{
+    SinkFormat& f = Format();
+    if (f.m_charset == GedcomCharset::Utf8)
+        return WriteUtf8Line(f, line, value);
+    std::string& text = f.m_text;
+    text.assign(line);
+    AppendEscaped(text, value);
+    f.m_encoded.clear();
+    if (!EncodeGedcomText(f.m_charset, text, f.m_encoded)) {
+        f.m_misfit = true;
+        return false;
+    }
+    f.m_encoded += f.m_lineEnd;
+    return WriteGedcomOutput(f.m_encoded);
+}
+
+bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
+                        std::string_view value)
+{
+    SinkFormat& f = Format();
+    char digits[16];
+    const std::size_t digitCount =
+        std::size_t(std::to_chars(digits, digits + sizeof digits, level).ptr - digits);
+    if (f.m_charset == GedcomCharset::Utf8) {
+        std::size_t ats = 0;
+        for (std::size_t at = value.find('@'); at != std::string_view::npos;
+             at = value.find('@', at + 1))
+            ++ats;
+        const std::size_t size =
+            digitCount + 1 + tag.size() + rest.size() + value.size() + ats + f.m_lineEnd.size();
+        if (char* out = TakeWriteRoom(size)) {
+            const auto put = [&out](std::string_view piece) {
+                if (!piece.empty())
+                    std::memcpy(out, piece.data(), piece.size());
+                out += piece.size();
+            };
+            put({digits, digitCount});
+            *out++ = ' ';
+            put(tag);
+            put(rest);
+            for (std::size_t at; ats > 0 && (at = value.find('@')) != std::string_view::npos;
+                 --ats) {
+                put(value.substr(0, at + 1));
+                *out++ = '@';
+                value.remove_prefix(at + 1);
+            }
+            put(value);
+            put(f.m_lineEnd);
+            return true;
+        }
+    }
+    std::string line(digits, digitCount);
+    line += ' ';
+    line += tag;
+    line += rest;
+    return WriteGedcomLine(line, value);
+}
+
+void StartGedcomLine(std::string& line, int level, std::string_view tag)
+{
+    char digits[16];
+    char* end = std::to_chars(digits, digits + sizeof digits, level).ptr;
+    line.assign(digits, std::size_t(end - digits));
+    line += ' ';
+    line += tag;
+}
+
+void SetGedcomLineFormat(GedcomCharset charset, std::string_view lineEnd)
+{
+    SinkFormat& f = Format();
+    f.m_charset = charset;
+    f.m_lineEnd.clear();
+    EncodeGedcomText(charset, lineEnd, f.m_lineEnd);
+    f.m_misfit = false;
+}
+
+bool GedcomLineDidNotFit()
+{
+    return Format().m_misfit;
+}

@@ -1,0 +1,168 @@
+// database/gedcom/gedcom_load_steps.cpp: multimedia chains, references to missing records and the
+// end of the multimedia records of a GEDCOM load.
+#include "database/gedcom/gedcom_load_steps.h"
+
+#include "database/dictionary/record_type_table.h"
+#include "database/gedcom/exception_report.h"
+#include "database/multimedia/obj_rec.h"
+#include "database/records/assoc_node.h"
+#include "database/records/record_id_state.h"
+#include "platform/base/text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+namespace {
+
+/// A continuation key: the number of a standard identifier, or the text of another one.
+struct ChainKey {
+    std::int32_t number = 0;
+    std::string text;
+};
+
+/// The "Continued in" link of a multimedia record; null when it has none.
+CAssocNode* ContinuationLink(const CObjRec& record)
+{
+    for (CDataNode* child = record.FindChild(nullptr, FIELD_OBJE); child;
+         child = record.FindChild(child, FIELD_OBJE)) {
+        if (auto* link = dynamic_cast<CAssocNode*>(child))
+            return link;
+    }
+    return nullptr;
+}
+
+/// The identifier text between the at-signs of "@X1@".
+std::string WithoutAtSigns(std::string xref)
+{
+    if (xref.size() >= 2 && xref.front() == '@' && xref.back() == '@')
+        return xref.substr(1, xref.size() - 2);
+    return xref;
+}
+
+/// Tells the exception report of every reference to a missing record.
+class CDanglingReport final : public IDanglingLinkSink {
+public:
+    void OnDanglingLink(const CAssocNode& link, std::string_view xref) override
+    {
+        const CRecordNode* holder = link.GetRecord();
+        const int kind = holder ? holder->GetTypeIndex() : -1;
+        std::string where(ExceptionRecordKindName(kind));
+        if (holder) {
+            if (const std::string id = XrefOf(*holder); !id.empty())
+                where += " " + id;
+        }
+        AppendExceptionText(text::Format("* Reference to a missing record kept: %s %s in %s.\r\n",
+                                         link.GetFieldDef()->GetGedcomTag(), xref, where));
+    }
+
+private:
+    /// The identifier a record had in its file ("@P12@"), while the load's identifier state
+    /// still knows it; empty for a record without one.
+    std::string XrefOf(const CRecordNode& record)
+    {
+        const int kind = record.GetTypeIndex();
+        const CRecordIdState* state = GetRecordIdState(kind);
+        if (!state)
+            return {};
+        if (record.HasTextId()) {
+            if (m_textIds.empty()) {
+                for (int type = 0; type < RECORD_TYPE_COUNT; ++type) {
+                    for (const auto& [text, mapped] : GetRecordIdState(type)->m_textMap)
+                        m_textIds.emplace(mapped, "@" + text + "@");
+                }
+            }
+            const auto found = m_textIds.find(&record);
+            return found == m_textIds.end() ? std::string() : found->second;
+        }
+        if (record.GetRecordNumber() < 1)
+            return {};
+        const std::string prefix = state->m_noPrefix
+                                       ? std::string()
+                                       : std::string(state->m_prefix, strnlen(state->m_prefix, 4));
+        return "@" + prefix + std::to_string(record.GetRecordNumber()) + "@";
+    }
+
+    std::unordered_map<const CRecordNode*, std::string> m_textIds; // made on first need
+};
+
+} // namespace
+
+bool CMultimediaChains::Take(CObjRec& record, std::string_view xref)
+{
+    CObjRec* owner = nullptr;
+    if (record.HasTextId()) {
+        if (const auto found = m_byText.find(std::string(xref)); found != m_byText.end()) {
+            owner = found->second;
+            m_byText.erase(found);
+        }
+    } else if (const auto found = m_byNumber.find(record.GetRecordNumber());
+               record.GetRecordNumber() > 0 && found != m_byNumber.end()) {
+        owner = found->second;
+        m_byNumber.erase(found);
+    }
+    if (!owner) {
+        if (!AnnounceContinuation(record, record))
+            record.FinishLoading();
+        return true;
+    }
+    owner->TakeOverBlobs(record);
+    if (!AnnounceContinuation(record, *owner))
+        owner->FinishLoading();
+    DestroyNodeTree(&record);
+    return false;
+}
+
+bool CMultimediaChains::AnnounceContinuation(CObjRec& record, CObjRec& owner)
+{
+    CAssocNode* link = ContinuationLink(record);
+    if (!link)
+        return false;
+    ChainKey key;
+    if (link->HasCrossReference()) {
+        key.number = link->GetReferenceNumber();
+        if (key.number == 0)
+            key.text = WithoutAtSigns(link->GetXrefText());
+    }
+    record.UnlinkChild(link, true);
+    DestroyNodeTree(link);
+    if (key.number > 0)
+        m_byNumber[key.number] = &owner;
+    else if (!key.text.empty())
+        m_byText[key.text] = &owner;
+    else
+        return false;
+    return true;
+}
+
+void ResolveLoadedLinks(IProgress* progress)
+{
+    CDanglingReport report;
+    ResolveLinkTargets(nullptr, progress, &report);
+}
+
+void FinishMultimediaRecords()
+{
+    CDataNode* root = GetRecordTypeRoot(kLoadKindMultimedia);
+    CRecordIdState* state = GetRecordIdState(kLoadKindMultimedia);
+    if (!root || !state)
+        return;
+    std::int32_t highest = 0;
+    for (CDataNode* node = root->GetFirstChild(); node; node = node->GetNextSibling()) {
+        auto* record = static_cast<CRecordNode*>(node);
+        highest = std::max(highest, record->GetRecordNumber());
+        auto* object = dynamic_cast<CObjRec*>(record);
+        if (!object || object->FinishLoading())
+            continue;
+        const std::string id = record->GetIdText();
+        AppendExceptionText(text::Format(
+            "* Multimedia record %s: its embedded data (BLOB) cannot be read; it is kept as read."
+            "\r\n",
+            id.empty() ? std::string("without a standard identifier") : "@" + id + "@"));
+    }
+    if (state->m_counter <= highest)
+        return;
+    for (const std::int32_t reserved : CollectReservedNumbers(kLoadKindMultimedia))
+        highest = std::max(highest, reserved);
+    state->m_counter = highest;
+}

@@ -1,0 +1,45 @@
+// database/gedcom/gedcom_load_steps.h: the steps of a GEDCOM load that follow the reading of each
+// record and of the whole file: multimedia chains, references to missing records, the end of
+// the multimedia records.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+class CObjRec;
+class CRecordNode;
+class IProgress;
+
+/// The list indices of the record types the loader treats apart.
+inline constexpr int kLoadKindMultimedia = 7;
+inline constexpr int kLoadKindHeader = 8;
+
+/// Joins the multimedia records of a file that a writer split into a chain: each record may
+/// name the record that continues its embedded data (its "Continued in" link).
+class CMultimediaChains final {
+public:
+    /// Takes a multimedia record just read, with the identifier of its level-0 line. A record
+    /// that an earlier one announced as its continuation gives its BLOB fields to the chain's
+    /// first record and is destroyed: false. Any other record starts a chain and joins the data
+    /// set: true. The "Continued in" link is taken off either way, and a chain's first record
+    /// decodes its data once the chain ends.
+    bool Take(CObjRec& record, std::string_view xref);
+
+private:
+    /// Announces the continuation that record names, with owner as the chain's first record;
+    /// false when it names none.
+    bool AnnounceContinuation(CObjRec& record, CObjRec& owner);
+
+    std::unordered_map<std::int32_t, CObjRec*> m_byNumber;
+    std::unordered_map<std::string, CObjRec*> m_byText;
+};
+
+/// Resolves the links the load made; every reference to a missing record goes to the
+/// exception report.
+void ResolveLoadedLinks(IProgress* progress);
+
+/// Decodes the embedded data of every multimedia record (a failure is reported; the BLOB lines
+/// are then kept as read) and sets the multimedia counter to the highest number in use.
+void FinishMultimediaRecords();

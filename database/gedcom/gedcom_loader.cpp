@@ -1,0 +1,323 @@
+// database/gedcom/gedcom_loader.cpp: the load sequence: the data set emptied, the file read record
+// by record, the records finished, the exception report offered.
+#include "database/gedcom/gedcom_loader.h"
+
+#include "database/dictionary/record_type_table.h"
+#include "database/gedcom/buffered_file.h"
+#include "database/gedcom/exception_report.h"
+#include "database/gedcom/gedcom_line_reader.h"
+#include "database/gedcom/gedcom_load_steps.h"
+#include "database/gedcom/gedcom_record_parser.h"
+#include "database/multimedia/obj_rec.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_model.h"
+#include "database/nodes/named_list_store.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
+#include "platform/base/progress.h"
+#include "platform/base/prompt.h"
+#include "platform/base/text.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr std::string_view kBeforeHeader = "Skipped line before header     ";
+constexpr std::string_view kAfterTrailer = "Skipped line after trailer     ";
+static_assert(kBeforeHeader.size() == 31 && kAfterTrailer.size() == 31);
+constexpr std::string_view kNoTrailer =
+    "* The file ends without a trailer line (0 TRLR): it may be incomplete.\r\n";
+
+constexpr const char* kSkippedQuestion =
+    "This GEDCOM file contains some data lines which have been skipped (ie. not loaded).  This "
+    "could be either because it contains data which you have elected to exclude (see "
+    "Preferences) or because it contains data lines which are not in a recognised format and "
+    "which cannot be loaded.";
+constexpr const char* kRenumberedNote =
+    "*** Please note: some record ids in the file were in a non-standard format and have been "
+    "assigned new unique record ids.  Consequently, the record ids in the exception report may "
+    "not match the record ids displayed in Ardenvel's Records Window.";
+constexpr const char* kSeeListing = "Would you like to see a listing of the excluded data?";
+constexpr const char* kDuplicateMessage =
+    "This GEDCOM file contains one or more sets of duplicate record ids, which means that the "
+    "file as a whole is effectively corrupt.  IF POSSIBLE YOU SHOULD AVOID USING IT.  An "
+    "Exception Report will be generated that will list all the duplicate record ids in the "
+    "file.  If you have no choice and have to use this file, you should do the following:\n"
+    "(1) Save or print the Exception Report for future reference.\n"
+    "(2) Using the information provided in the Exception Report, locate all records, of all "
+    "record types, which have a duplicate id and delete all of them (e.g. if three family "
+    "records have id 26, all three family records should be deleted).\n\n"
+    "Ardenvel cannot correct the errors in these records.\n\n"
+    "Tip:  the easiest way to search for a given Record Id is to click on the 'Record Id' "
+    "column in the appropriate tab of the Records Window.  This sorts the records by Record Id, "
+    "making it easy to find the one you want.";
+
+/// A status of the record loop besides those of the line reader: reading failed.
+constexpr int kLoadFailed = 2;
+
+GedcomFileFormat g_loadedFormat;
+std::string g_loadReport;
+IFileLinksDialog* g_fileLinksDialog = nullptr;
+
+/// The progress bar of a load: over the bytes read, moved once per hundredth.
+class CLoadProgress final {
+public:
+    CLoadProgress(IProgress* progress, std::int64_t size)
+        : m_progress(progress), m_step(std::max<std::int64_t>(1, size / 100)), m_next(m_step)
+    {
+        if (m_progress)
+            m_progress->BeginProgress(long(size), "Loading file...");
+    }
+    ~CLoadProgress()
+    {
+        if (m_progress)
+            m_progress->EndProgress();
+    }
+    CLoadProgress(const CLoadProgress&) = delete;
+    CLoadProgress& operator=(const CLoadProgress&) = delete;
+
+    void Update()
+    {
+        const std::int64_t position = GetBufferedFilePosition();
+        if (!m_progress || position <= m_next)
+            return;
+        m_progress->SetProgressPos(long(position));
+        m_next += m_step;
+    }
+
+private:
+    IProgress* m_progress;
+    std::int64_t m_step;
+    std::int64_t m_next;
+};
+
+/// Records made while a load runs take no number from the counters.
+struct NumberingSuspended {
+    NumberingSuspended() { SuspendRecordNumbering(true); }
+    ~NumberingSuspended() { SuspendRecordNumbering(false); }
+};
+
+/// The list index of a record tag (exactly as written); -1 for any other tag.
+int RecordKind(std::string_view tag)
+{
+    for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
+        if (tag == GetRecordTypeTable().RowByListIndex(kind)->m_tag)
+            return kind;
+    }
+    return -1;
+}
+
+CRecordNode* FirstRecord(int kind)
+{
+    const CDataNode* root = GetRecordTypeRoot(kind);
+    return root ? static_cast<CRecordNode*>(root->GetFirstChild()) : nullptr;
+}
+
+/// A line that only pads the end of a file (end-of-file marks, zero bytes).
+bool IsEndPadding(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == '\x1A' || c == 0; });
+}
+
+/// Reports the lines before the first level-0 line; returns the status of that line.
+int SkipToFirstRecord(GedcomLine& line, int& lineCounter)
+{
+    int status = ReadGedcomLine(line, lineCounter);
+    while (status == kGedcomLineInvalid || (status == kGedcomLineReady && line.level != 0)) {
+        WriteExceptionLine(lineCounter, kBeforeHeader, line, status == kGedcomLineInvalid, false);
+        status = ReadGedcomLine(line, lineCounter);
+    }
+    return status;
+}
+
+/// Reports every line after the trailer in the file that holds it. A continuation volume
+/// after it is not read: a file saved from several volumes is one file, and a volume left
+/// beside it holds lines already saved.
+void ReportLinesAfterTrailer(GedcomLine& line, int& lineCounter)
+{
+    SetExceptionRecord(-1, {});
+    const int volume = GetGedcomInputVolume();
+    for (int status; (status = ReadGedcomLine(line, lineCounter)) != kGedcomInputEnd &&
+                     GetGedcomInputVolume() == volume;) {
+        const bool invalid = status == kGedcomLineInvalid;
+        if (!invalid || !IsEndPadding(line.value))
+            WriteExceptionLine(lineCounter, kAfterTrailer, line, invalid, false);
+    }
+}
+
+/// Puts a record just read into the data set and takes its change date into its stamp.
+void AddRecord(int kind, CRecordNode* record)
+{
+    GetRecordTypeRoot(kind)->AppendChild(record, false);
+    if (CDataNode* change = record->FindChild(nullptr, FIELD_CHAN))
+        ParseChangeDate(record, change);
+}
+
+/// The record loop; records counts the records that joined the data set. Returns the status of
+/// the last line read (kGedcomInputEnd).
+int ReadRecords(CLoadProgress& bar, int& records)
+{
+    GedcomLine line;
+    int lineCounter = 0;
+    int status = SkipToFirstRecord(line, lineCounter);
+    CGedcomRecordParser parser;
+    CMultimediaChains chains;
+    while (status == kGedcomLineReady) {
+        bar.Update();
+        if (line.tag == "TRLR") {
+            ReportLinesAfterTrailer(line, lineCounter);
+            return kGedcomInputEnd;
+        }
+        const int kind = RecordKind(line.tag);
+        SetExceptionRecord(kind, kind < 0 ? std::string_view() : std::string_view(line.xref));
+        if (kind < 0 ||
+            (GetRecordTypeTable().RowByListIndex(kind)->m_singleInstance && FirstRecord(kind))) {
+            status = SkipGedcomBranch(false, line, lineCounter, 0,
+                                      kind < 0 ? kSkipInvalidLine : kSkipExceedsMax);
+            continue;
+        }
+        const std::string xref(kind == kLoadKindMultimedia ? line.xref : std::string_view());
+        CRecordNode* record = nullptr;
+        status = parser.ParseRecord(kind, GetRecordTypeDef(kind), line, lineCounter, record);
+        if (!record)
+            continue;
+        auto* object = kind == kLoadKindMultimedia ? dynamic_cast<CObjRec*>(record) : nullptr;
+        if (object && !chains.Take(*object, xref))
+            continue;
+        AddRecord(kind, record);
+        ++records;
+    }
+    if (records > 0)
+        AppendExceptionText(kNoTrailer);
+    return status;
+}
+
+/// Everything that follows the last line: links, multimedia, named lists.
+void FinishRecords(IProgress* progress)
+{
+    SetExceptionRecord(-1, {});
+    DeletePendingNodes();
+    ResolveLoadedLinks(progress);
+    FinishMultimediaRecords();
+    LoadNamedListsFromHeader();
+    DeletePendingNodes();
+}
+
+bool AnyDuplicateIds()
+{
+    for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
+        if (GetRecordIdState(kind)->m_duplicateFound)
+            return true;
+    }
+    return false;
+}
+
+/// Offers the exception report written at path.
+void OfferReport(const std::string& path, bool duplicates, bool renumbered)
+{
+    if (duplicates) {
+        MessageBox(kDuplicateMessage, MB_OK);
+        ShellOpen(path);
+        return;
+    }
+    std::string question = kSkippedQuestion;
+    if (renumbered)
+        question += std::string("\n\n") + kRenumberedNote;
+    question += std::string("\n\n") + kSeeListing;
+    if (MessageBox(question, MB_YESNO) == IDYES)
+        ShellOpen(path);
+}
+
+} // namespace
+
+bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksChanged)
+{
+    if (linksChanged)
+        *linksChanged = false;
+    const NumberingSuspended numbering;
+    DeleteAllRecords();
+    SetChangeTracking(false);
+    ResetChangeTracking();
+    g_loadedFormat = GedcomFileFormat();
+    g_loadReport.clear();
+    if (!OpenGedcomInput(path, false, true)) {
+        MessageBox("Unable to open file.", MB_OK);
+        SetChangeTracking(true);
+        return false;
+    }
+    g_loadedFormat.encoding = GetGedcomInputEncoding();
+    g_loadedFormat.lineEnd = DetectGedcomLineEnd(path, g_loadedFormat.encoding);
+    CLoadProgress bar(progress, GetGedcomInputFileSize());
+    BeginExceptionReport();
+    int status = kLoadFailed;
+    int records = 0;
+    try {
+        status = ReadRecords(bar, records);
+    } catch (...) {
+        status = kLoadFailed;
+    }
+    try {
+        FinishRecords(progress);
+    } catch (...) {
+        status = kLoadFailed;
+    }
+    CloseGedcomInput();
+    const bool renumbered = FinishLoadedRecordIds();
+    g_loadReport = EndExceptionReport();
+    if (!g_loadReport.empty() && records > 0)
+        OfferReport(g_loadReport, AnyDuplicateIds(), renumbered);
+    SetChangeTracking(true);
+    if (FirstRecord(kLoadKindMultimedia) && CheckFileLinksAfterLoad(path) && linksChanged)
+        *linksChanged = true;
+    return status == kGedcomInputEnd && records > 0;
+}
+
+std::string LoadErrorMessage(const std::string& path)
+{
+    return "Error loading file " + path + ".  File may be corrupt or of incorrect type.";
+}
+
+const GedcomFileFormat& GetLoadedFileFormat()
+{
+    return g_loadedFormat;
+}
+
+const std::string& GetLoadExceptionReport()
+{
+    return g_loadReport;
+}
+
+void SetFileLinksDialog(IFileLinksDialog* dialog)
+{
+    g_fileLinksDialog = dialog;
+}
+
+bool CheckFileLinksAfterLoad(const std::string& path)
+{
+    const CRecordNode* header = FirstRecord(kLoadKindHeader);
+    const CDataNode* file = header ? header->FindChild(nullptr, FIELD_FILE) : nullptr;
+    std::string stored;
+    if (!file || !file->GetText(stored, 0) || stored.empty() ||
+        text::ToLower(stored) == text::ToLower(path) || !g_fileLinksDialog)
+        return false;
+    g_fileLinksDialog->ShowMovedFile(path, stored);
+    return true;
+}
+
+void LoadNamedListsFromHeader()
+{
+    CRecordNode* header = FirstRecord(kLoadKindHeader);
+    INamedListStore* store = GetNamedListStore();
+    if (!header || !store)
+        return;
+    try {
+        CDataNode* next = nullptr;
+        for (CDataNode* list = header->FindChild(nullptr, FIELD_EXT_LIST); list; list = next) {
+            next = header->FindChild(list, FIELD_EXT_LIST);
+            store->ReadListField(*list);
+            header->DeleteChild(list);
+        }
+    } catch (...) {
+    }
+}

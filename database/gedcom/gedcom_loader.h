@@ -1,0 +1,49 @@
+// database/gedcom/gedcom_loader.h: reading a whole GEDCOM file (with its continuation volumes) into
+// the data set.
+#pragma once
+
+#include "database/gedcom/gedcom_file_format.h"
+
+#include <string>
+
+class IProgress;
+
+/// Empties the data set and reads the file at path into it: one record per level-0 line, each a
+/// tree of fields chosen by the field-definition dictionary; cross-references resolved once
+/// every line is read, chained multimedia records joined, change dates taken into the records'
+/// stamps, the header's named lists handed to the named-list store, non-standard record
+/// identifiers renumbered. Every line that is not loaded, every value kept without being read,
+/// every duplicate identifier and every reference to a missing record goes to the exception
+/// report, which the user is then offered. With progress, the bar runs over the file ("Loading
+/// file...", then "Initialising data..."). linksChanged (may be null) becomes true when the
+/// external file links dialog was shown.
+/// False when the file cannot be opened ("Unable to open file." is shown), when it holds no
+/// record at all (it is no GEDCOM file; the caller shows LoadErrorMessage), or when reading
+/// failed part-way (what was read stays).
+bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksChanged);
+
+/// "Error loading file " + path + ".  File may be corrupt or of incorrect type."
+std::string LoadErrorMessage(const std::string& path);
+
+/// The format of the file read by the last LoadGedcomFile; a save keeps it.
+const GedcomFileFormat& GetLoadedFileFormat();
+/// The path of the exception report the last LoadGedcomFile wrote; empty when it wrote none.
+const std::string& GetLoadExceptionReport();
+
+/// The external file links dialog, shown after a file is loaded from another place than the
+/// one its header names; the records window installs it.
+class IFileLinksDialog {
+public:
+    virtual ~IFileLinksDialog() = default;
+    virtual void ShowMovedFile(const std::string& newPath, const std::string& previousPath) = 0;
+};
+void SetFileLinksDialog(IFileLinksDialog* dialog);
+
+/// When the header's FILE field differs (ignoring case) from path, shows the external file links
+/// dialog with both and answers true; false when they are equal, the header has no FILE, or no
+/// dialog is installed.
+bool CheckFileLinksAfterLoad(const std::string& path);
+
+/// Hands every "_LIST" field of the header record to the named-list store, which rebuilds the
+/// list from it, and deletes the field from the header; the save writes the lists back.
+void LoadNamedListsFromHeader();

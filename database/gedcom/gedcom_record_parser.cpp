@@ -1,0 +1,342 @@
+// database/gedcom/gedcom_record_parser.cpp: building one record from its GEDCOM lines.
+#include "database/gedcom/gedcom_record_parser.h"
+
+#include "common/preferences.h"
+#include "database/dates/date_node.h"
+#include "database/dictionary/field_dictionary.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/fields/age_node.h"
+#include "database/fields/enum_node.h"
+#include "database/fields/number_node.h"
+#include "database/fields/rect_node.h"
+#include "database/fields/sex_node.h"
+#include "database/gedcom/exception_report.h"
+#include "database/gedcom/gedcom_line_reader.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
+#include "platform/base/text.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <typeinfo>
+#include <utility>
+
+namespace {
+
+// Reasons of the entries the parser writes besides the skip reasons; the first three have the
+// width of the skip reasons, so that the colons of the report stand in one column.
+constexpr std::string_view kKeptUnknownKey = "Kept value not in value list   ";
+constexpr std::string_view kKeptUnreadText = "Kept unreadable value as text  ";
+constexpr std::string_view kLostUnreadValue = "Skipped unreadable value       ";
+constexpr std::string_view kLostValuedField = "Skipped field without details  ";
+constexpr std::string_view kLevelBranchIgnored = "Invalid line level. Branch ignored";
+static_assert(kKeptUnknownKey.size() == 31 && kKeptUnreadText.size() == 31 &&
+              kLostUnreadValue.size() == 31 && kLostValuedField.size() == 31);
+
+/// A record read from a file, freed with its subtree unless released.
+struct NodeGuard {
+    CDataNode* node;
+    ~NodeGuard()
+    {
+        if (node)
+            DestroyNodeTree(node);
+    }
+    CDataNode* Release() { return std::exchange(node, nullptr); }
+};
+
+bool IsDigits(std::string_view text)
+{
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string WithoutSpace(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (!text::IsSpace(c))
+            out += c;
+    }
+    return out;
+}
+
+/// The node as a T: a node of class T or Derived is taken at once, any other class through
+/// dynamic_cast (this runs for most lines of a load). A cast that fails walks the whole class
+/// tree, so the last class found not to be a T is remembered: a load meets the same few
+/// classes over and over (a citation's certainty is an enumeration read as text).
+template <class T, class Derived = T> const T* NodeAs(const CDataNode& node)
+{
+    static const std::type_info* s_lastOther = nullptr;
+    const std::type_info* type = &typeid(node);
+    if (type == &typeid(T) || type == &typeid(Derived))
+        return static_cast<const T*>(&node);
+    if (type == s_lastOther)
+        return nullptr;
+    const T* cast = dynamic_cast<const T*>(&node);
+    if (!cast)
+        s_lastOther = type;
+    return cast;
+}
+
+/// The reason to report a value the node took but could not read as its type; empty when the
+/// node read it (or holds no such value).
+std::string_view UnreadValueReason(const CDataNode& node, std::string_view value)
+{
+    switch (node.GetFieldDef()->GetDataType()) {
+    case FDT_ENUM:
+        if (const auto* e = NodeAs<CEnumNode, CSexNode>(node))
+            return !e->GetKey().empty() && e->GetValueIndex() < 0 ? kKeptUnknownKey : "";
+        return {};
+    case FDT_DATE:
+        if (const auto* d = NodeAs<CDateNode>(node)) {
+            const bool phrase = text::TrimView(value).starts_with('(');
+            return d->GetKind() == DATE_PHRASE && !phrase ? kKeptUnreadText : "";
+        }
+        return {};
+    case FDT_AGE:
+        if (const auto* a = dynamic_cast<const CAgeNode*>(&node))
+            return a->GetUnreadText() ? kKeptUnreadText : "";
+        return {};
+    case FDT_NUMBER:
+        if (dynamic_cast<const CNumberNode*>(&node) && !node.IsEmpty()) {
+            std::string text;
+            node.GetText(text, 0);
+            return IsDigits(text) ? "" : kKeptUnreadText;
+        }
+        return {};
+    case FDT_RECT:
+        if (dynamic_cast<const CRectNode*>(&node) && !text::TrimView(value).empty()) {
+            std::string text;
+            node.GetText(text, 0);
+            return text == WithoutSpace(value) ? "" : kLostUnreadValue;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+/// The continuation kind of a tag that node's definition allows as a continuation; 0 for any
+/// other tag.
+int ContinuationKind(const CFieldDef& def, std::string_view tag)
+{
+    if (tag == "CONT" && def.AllowsCont())
+        return FIELD_CONT;
+    if (tag == "CONC" && def.AllowsConc())
+        return FIELD_CONC;
+    return 0;
+}
+
+/// The reason a tag without a definition of the table is skipped; 0 when it is kept.
+int ExcludedTagReason(std::string_view tag)
+{
+    if (tag.starts_with('_'))
+        return Prefs().m_excludeGedcomExtensions ? kSkipExtension : 0;
+    return Prefs().m_excludeNonStdTags ? kSkipNotGedcom55 : 0;
+}
+
+/// The value a field of def reads from its line: text keeps every blank the line holds (the
+/// reader keeps them), any other value is read without the blanks around it.
+std::string_view ValueFor(const CFieldDef& def, std::string_view value)
+{
+    switch (def.GetDataType()) {
+    case FDT_TEXT:
+    case FDT_MULTI_TEXT:
+    case FDT_NAME:
+        return value;
+    case FDT_RECORD:
+        return def.GetGedcomTag() == "NOTE" ? value : text::TrimView(value);
+    default:
+        return text::TrimView(value);
+    }
+}
+
+} // namespace
+
+bool IsPointerValue(std::string_view value)
+{
+    for (std::size_t at = value.find('@'); at != std::string_view::npos;
+         at = value.find('@', at + 2)) {
+        if (at + 1 >= value.size() || value[at + 1] != '@')
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+/// ResolveChildDefinition with the lookup of a child definition by GEDCOM tag handed in.
+template <class FindChild>
+int ResolveChild(const CDataNode& node, std::string_view tag, std::string_view value,
+                 const CFieldDef*& def, int& continuation, FindChild findChild)
+{
+    const CFieldDef* nodeDef = node.GetFieldDef();
+    def = nullptr;
+    continuation = ContinuationKind(*nodeDef, tag);
+    if (continuation != 0) {
+        def = nodeDef;
+        return 0;
+    }
+    def = findChild(nodeDef, tag);
+    if (def && def->HasFlag(FDF_POINTER_FORM) && !def->HasFlag(FDF_LOCAL_FORM) &&
+        !IsPointerValue(value) && def->GetNextSibling() &&
+        def->GetNextSibling()->HasFlag(FDF_LOCAL_FORM))
+        def = def->GetNextSibling();
+    if (!def || def->HasFlag(FDF_USER_DEFINED)) {
+        if (const int reason = ExcludedTagReason(tag))
+            return reason;
+        if (!def)
+            def = AddCustomFieldDef(nodeDef, tag);
+        if (!def)
+            return kSkipInvalidLine;
+        UnhideCustomFieldDef(def);
+    }
+    // A maximum that reads negative as a signed 16-bit number (65535 among them) is unbounded.
+    const int maximum = std::int16_t(def->GetMaxCount());
+    if (maximum >= 0 && node.CountChildrenByDef(def) >= maximum)
+        return kSkipExceedsMax;
+    return 0;
+}
+
+} // namespace
+
+int ResolveChildDefinition(const CDataNode& node, std::string_view tag, std::string_view value,
+                           const CFieldDef*& def, int& continuation)
+{
+    return ResolveChild(node, tag, value, def, continuation,
+                        [](const CFieldDef* parent, std::string_view childTag) {
+                            return parent->FindChildByGedcomTag(childTag);
+                        });
+}
+
+const CFieldDef* CGedcomRecordParser::FindChildDef(const CFieldDef* parent, std::string_view tag)
+{
+    if (tag.size() > sizeof(std::uint64_t))
+        return parent->FindChildByGedcomTag(tag);
+    // Byte by byte: a short copy followed by a wide read would stall the processor.
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < tag.size(); ++i)
+        key |= std::uint64_t(static_cast<unsigned char>(tag[i])) << (8 * i);
+    const auto address = std::uint64_t(reinterpret_cast<std::uintptr_t>(parent));
+    const std::uint64_t mixed = (address ^ (key << 3)) * 0x9E3779B97F4A7C15ull;
+    DefCacheEntry& entry = m_defCache[(mixed >> 56) % m_defCache.size()];
+    if (entry.parent == parent && entry.key == key && entry.size == tag.size())
+        return entry.def;
+    const CFieldDef* def = parent->FindChildByGedcomTag(tag);
+    if (def)
+        entry = {parent, key, tag.size(), def};
+    return def;
+}
+
+int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, GedcomLine& line,
+                                     int& lineCounter, CRecordNode*& record)
+{
+    record = nullptr;
+    SetExceptionRecord(kind, line.xref);
+    auto* made = static_cast<CRecordNode*>(CreateNodeFromDef(recordDef, false, nullptr));
+    if (!made)
+        return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
+    NodeGuard guard{made};
+    const LoadedRecordId id = TakeLoadedRecordId(*made, kind, line.xref);
+    if (id.m_duplicate) {
+        std::string name;
+        FormatRecordTypeName(kind, false, true, name);
+        AppendExceptionText(text::Format(
+            "* Serious error: Duplicate record id found in file.  Id=%s. Record Type=%s.\r\n",
+            id.m_standard ? std::to_string(id.m_number) : std::string(line.xref), name));
+    }
+    if (!made->SetText(ValueFor(*recordDef, line.value)))
+        return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
+    m_path.assign(1, made);
+    m_outOfOrder = false;
+    m_valued.clear();
+    int status = ReadGedcomLine(line, lineCounter);
+    for (;;) {
+        if (status == kGedcomLineInvalid)
+            status = SkipGedcomBranch(true, line, lineCounter, 0, kSkipInvalidLine);
+        else if (status == kGedcomLineReady && line.level != 0)
+            status = TakeLine(line, lineCounter);
+        else
+            break;
+    }
+    CloseValuedFields(1);
+    record = static_cast<CRecordNode*>(guard.Release());
+    return status;
+}
+
+int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
+{
+    if (std::size_t(line.level) > m_path.size()) {
+        WriteExceptionLine(lineCounter, kLevelBranchIgnored, line, false, false);
+        return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
+    }
+    const std::size_t level = std::size_t(line.level);
+    if (!m_valued.empty())
+        CloseValuedFields(level);
+    CDataNode* parent = m_path[level - 1];
+    CDataNode* sibling = level < m_path.size() ? m_path[level] : nullptr;
+    const CFieldDef* def = nullptr;
+    int continuation = 0;
+    const auto findChild = [this](const CFieldDef* parentDef, std::string_view tag) {
+        return FindChildDef(parentDef, tag);
+    };
+    if (const int reason =
+            ResolveChild(*parent, line.tag, line.value, def, continuation, findChild))
+        return SkipGedcomBranch(false, line, lineCounter, 0, reason);
+    if (continuation != 0) {
+        if (level < m_path.size())
+            m_path.resize(level + 1);
+        if (!parent->AppendText(ValueFor(*def, line.value), continuation))
+            return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalidLine);
+        return ReadGedcomLine(line, lineCounter);
+    }
+    CDataNode* node = nullptr;
+    if (!AddNode(parent, sibling, def, line, lineCounter, node))
+        return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
+    m_path.resize(level);
+    m_path.push_back(node);
+    return ReadGedcomLine(line, lineCounter);
+}
+
+bool CGedcomRecordParser::AddNode(CDataNode* parent, CDataNode* sibling, const CFieldDef* def,
+                                  const GedcomLine& line, int lineCounter, CDataNode*& node)
+{
+    node = CreateNodeFromDef(def, false, nullptr);
+    if (!node)
+        return false;
+    const int order = def->GetSiblingOrder();
+    if (!sibling) {
+        parent->AppendChild(node, m_outOfOrder);
+    } else if (!m_outOfOrder && order >= sibling->GetFieldDef()->GetSiblingOrder()) {
+        parent->InsertChild(node, sibling, false);
+    } else {
+        m_outOfOrder = true;
+        parent->AppendChild(node, true);
+    }
+    const std::string_view value = ValueFor(*def, line.value);
+    if (!node->SetText(value)) {
+        parent->UnlinkChild(node, true);
+        DestroyNodeTree(std::exchange(node, nullptr));
+        return false;
+    }
+    if (const std::string_view reason = UnreadValueReason(*node, value); !reason.empty())
+        WriteExceptionLine(lineCounter, reason, line, false, false);
+    if (def->GetDataType() == FDT_COMPLEX && def->HasFlag(FDF_SKIP_WHEN_CHILDLESS) &&
+        !value.empty())
+        m_valued.push_back({node, std::size_t(line.level), lineCounter, std::string(line.xref),
+                            std::string(line.tag), std::string(line.value)});
+    return true;
+}
+
+void CGedcomRecordParser::CloseValuedFields(std::size_t level)
+{
+    while (!m_valued.empty() && m_valued.back().level >= level) {
+        const ValuedField& field = m_valued.back();
+        if (!field.node->GetFirstChild())
+            WriteExceptionLine(field.lineNumber, kLostValuedField,
+                               GedcomLine{int(field.level), field.xref, field.tag, field.value},
+                               false, false);
+        m_valued.pop_back();
+    }
+}

@@ -1,0 +1,83 @@
+// database/gedcom/gedcom_record_parser.h: one record of a GEDCOM file built from its lines through
+// the field-definition dictionary, with every line it cannot place reported.
+#pragma once
+
+#include "database/gedcom/gedcom_line_reader.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CDataNode;
+class CFieldDef;
+class CRecordNode;
+
+/// The definition of a line tagged tag with value under node: 0 with def set, or a skip reason of
+/// exception_report.h. continuation is FIELD_CONC or FIELD_CONT for a continuation line that
+/// node's definition allows (def is then node's own), 0 otherwise. A tag without a definition
+/// gets a user-defined one unless the preferences exclude it: "Exclude Gedcom Extensions" for
+/// tags that begin with "_" (kSkipExtension), "Exclude Non Std Tags" for the others
+/// (kSkipNotGedcom55). A pointer form read with a value that is no cross-reference resolves to
+/// its local form. A field already present as often as its definition allows gives
+/// kSkipExceedsMax.
+int ResolveChildDefinition(const CDataNode& node, std::string_view tag, std::string_view value,
+                           const CFieldDef*& def, int& continuation);
+
+/// Whether a GEDCOM value holds a cross-reference: an "@" that is not the first of "@@".
+bool IsPointerValue(std::string_view value);
+
+/// Builds records from their lines. One parser serves a whole load; it keeps the chain of nodes
+/// from the record down to the line read last.
+class CGedcomRecordParser final {
+public:
+    /// Builds the record of kind (a list index) whose level-0 line is in line, from recordDef,
+    /// reading on up to the next level-0 line or the end. The record is not yet in the data set;
+    /// record is null when none was made (its level-0 value was refused). Lines that cannot be
+    /// placed, values that cannot be read and keys that a value list does not know are written to
+    /// the exception report. Returns the status of the line that ended the record: kGedcomLineReady
+    /// with a level-0 line in line, or kGedcomInputEnd.
+    int ParseRecord(int kind, const CFieldDef* recordDef, GedcomLine& line, int& lineCounter,
+                    CRecordNode*& record);
+
+private:
+    /// A field that has sub-fields only, read with a value ("1 CONL Y"): one left without
+    /// sub-fields is not written, so it is reported once its branch has ended. Its line is
+    /// copied, since the reader reuses its text for the lines after it.
+    struct ValuedField {
+        const CDataNode* node;
+        std::size_t level;
+        int lineNumber;
+        std::string xref;
+        std::string tag;
+        std::string value;
+    };
+
+    /// Takes one line below the record; returns the status of the next line to handle.
+    int TakeLine(GedcomLine& line, int& lineCounter);
+    /// Links a new node of def under parent (after sibling unless the record's children are out
+    /// of order) and reads its value; false (node freed) when the value is refused.
+    bool AddNode(CDataNode* parent, CDataNode* sibling, const CFieldDef* def,
+                 const GedcomLine& line, int lineCounter, CDataNode*& node);
+    /// Reports the valued fields of level and deeper that have no sub-fields, and forgets them.
+    void CloseValuedFields(std::size_t level);
+    /// FindChildByGedcomTag through a small cache: a file repeats the same few tags under the
+    /// same few definitions, and the definitions themselves are seldom in the processor's cache
+    /// while a large file is read. A definition once found stays the one found (definitions
+    /// added while loading go after the others), so only tags that were found are kept.
+    const CFieldDef* FindChildDef(const CFieldDef* parent, std::string_view tag);
+
+    struct DefCacheEntry {
+        const CFieldDef* parent = nullptr;
+        std::uint64_t key = 0; // the tag's bytes
+        std::size_t size = 0;
+        const CFieldDef* def = nullptr;
+    };
+
+    std::vector<CDataNode*> m_path; // m_path[level]: the node of that level on the current line
+    bool m_outOfOrder = false;      // a line of this record came after a later-ordered sibling
+    std::vector<ValuedField> m_valued;
+    std::array<DefCacheEntry, 256> m_defCache{};
+};

@@ -1,0 +1,269 @@
+// CIndRec: life dates, ages, the sort order of individuals and the order of spouse families.
+#include "database/kin/ind_rec.h"
+
+#include "common/preferences.h"
+#include "database/dates/date_format.h"
+#include "database/dates/date_node.h"
+#include "database/fields/age_node.h"
+#include "database/fields/name_node.h"
+#include "database/fields/text_value_node.h"
+#include "database/kin/link_date_order.h"
+#include "platform/base/text.h"
+
+#include <optional>
+#include <span>
+
+namespace {
+
+/// The shortest buffer that takes a life-dates text.
+constexpr int kLifeDatesMinBytes = 45;
+constexpr int kLifeDatesBytes = 100;
+
+/// An event that stands for a birth or a death, with the prefix its date is shown with.
+struct LifeEvent {
+    int fieldId;
+    const char* prefix;
+};
+constexpr LifeEvent kBirthEvents[] = {
+    {FIELD_BIRT, "b."}, {FIELD_BAPM, "bap."}, {FIELD_CHR, "chr."}};
+constexpr LifeEvent kDeathEvents[] = {{FIELD_DEAT, "d."}, {FIELD_BURI, "bur."}};
+
+/// A life date found: the DATE field, the value taken from it and the event it came from.
+struct LifeDate {
+    const CDateNode* date = nullptr;
+    const CDateValue* value = nullptr;
+    const LifeEvent* event = nullptr;
+};
+
+/// The first event of the list that gives a value: its first non-empty field of that kind, that
+/// field's first non-empty DATE, and the date's first (latest) value, which must be valid.
+LifeDate FindLifeDate(const CIndRec& individual, std::span<const LifeEvent> events, bool latest)
+{
+    for (const LifeEvent& event : events) {
+        const CDataNode* field = individual.FindChild(nullptr, event.fieldId, true);
+        const auto* date =
+            field ? dynamic_cast<const CDateNode*>(field->FindChild(nullptr, FIELD_DATE, true))
+                  : nullptr;
+        if (!date)
+            continue;
+        const CDateValue* value = latest ? date->GetLatestValue() : &date->GetFirstValue();
+        if (value && value->IsValid())
+            return {date, value, &event};
+    }
+    return {};
+}
+
+/// The value a death or burial gives moved back by the standard lifespan.
+CDateValue EstimatedBirth(CDateValue value, int lifespan)
+{
+    const int year = value.GetYear();
+    if (value.IsBC()) {
+        value.SetYear(year + lifespan);
+    } else if (lifespan >= year) {
+        value.SetYear(lifespan - year + 1);
+        value.SetBC(true);
+    } else {
+        value.SetYear(year - lifespan);
+    }
+    value.SetValid(true);
+    return value;
+}
+
+/// The date key of the sort order: a birth, else an estimate from a death.
+std::optional<CDateValue> DateKey(const CIndRec& individual)
+{
+    if (const LifeDate birth = FindLifeDate(individual, kBirthEvents, false); birth.value)
+        return *birth.value;
+    if (const LifeDate death = FindLifeDate(individual, kDeathEvents, true); death.value)
+        return EstimatedBirth(*death.value, Prefs().m_stdLifeInYears);
+    return std::nullopt;
+}
+
+std::string LifeDatesText(const CIndRec& individual)
+{
+    const LifeDate birth = FindLifeDate(individual, kBirthEvents, false);
+    const LifeDate death = FindLifeDate(individual, kDeathEvents, true);
+    const bool isBirth = birth.event == &kBirthEvents[0];
+    const bool isDeath = death.event == &kDeathEvents[0];
+    const std::string born =
+        birth.value ? GetShortDateText(birth.date->GetDate(), *birth.value, true) : std::string();
+    const std::string died =
+        death.value ? GetShortDateText(death.date->GetDate(), *death.value, false) : std::string();
+    if (birth.value && death.value) {
+        if (isBirth && isDeath)
+            return born + "-" + died;
+        return birth.event->prefix + born + ", " + death.event->prefix + died;
+    }
+    if (birth.value)
+        return isBirth ? born + "- " : birth.event->prefix + born;
+    if (death.value)
+        return isDeath ? " -" + died : death.event->prefix + died;
+    return " - ";
+}
+
+const CDateNode* MarriageDateOf(const CRecordNode* family)
+{
+    const CDataNode* marriage = family->FindChild(nullptr, FIELD_MARR);
+    const auto* date =
+        marriage ? dynamic_cast<const CDateNode*>(marriage->FindChild(nullptr, FIELD_DATE))
+                 : nullptr;
+    return date && !date->IsEmpty() ? date : nullptr;
+}
+
+// ---- Age at an event ----------------------------------------------------------------------
+
+/// The non-empty AGE stored for the individual at the event; null when there is none.
+const CAgeNode* StoredAge(const CIndRec& individual, const CDataNode& event, int role)
+{
+    const CDataNode* holder = nullptr;
+    if (role == AGE_ROLE_OWN_EVENT) {
+        holder = &event;
+    } else if (role == AGE_ROLE_FAMILY_EVENT) {
+        const int sex = individual.GetSex();
+        if (sex == SEX_MALE || sex == SEX_FEMALE)
+            holder = event.FindChild(nullptr, sex == SEX_MALE ? FIELD_HUSB : FIELD_WIFE);
+    }
+    const auto* age =
+        holder ? dynamic_cast<const CAgeNode*>(holder->FindChild(nullptr, FIELD_AGE)) : nullptr;
+    return age && !age->IsEmpty() ? age : nullptr;
+}
+
+/// Whether a stored age fits the completed years the dates allow. The words follow GEDCOM:
+/// an infant is under one year, a child under eight.
+bool AgeAgrees(const CAgeValue& age, int least, int greatest)
+{
+    const int years = age.years < 0 ? 0 : age.years;
+    switch (age.kind) {
+    case AGE_STILLBORN:
+    case AGE_INFANT:
+        return least <= 0;
+    case AGE_CHILD:
+        return least < 8;
+    case AGE_EXACT:
+        return least <= years && years <= greatest;
+    case AGE_LESS_THAN:
+        return least < years;
+    case AGE_MORE_THAN:
+        return greatest >= years;
+    default:
+        return true;
+    }
+}
+
+const CDateNode* FirstDateOf(const CDataNode* field)
+{
+    return field ? dynamic_cast<const CDateNode*>(field->FindChild(nullptr, FIELD_DATE)) : nullptr;
+}
+
+} // namespace
+
+const CDateNode* CIndRec::GetBirthDate() const
+{
+    return FindBirthDate(this);
+}
+
+int CIndRec::GetAgeAtDate(const CDateValue& date, bool& noAge) const
+{
+    const CDateNode* birth = GetBirthDate();
+    noAge = !birth || !birth->GetFirstValue().IsValid();
+    return noAge ? 0 : YearsBetween(date, birth->GetFirstValue());
+}
+
+int CIndRec::CompareByDate(const CIndRec* other) const
+{
+    if (!other)
+        return -1;
+    const std::optional<CDateValue> mine = DateKey(*this);
+    const std::optional<CDateValue> theirs = DateKey(*other);
+    if (mine && theirs) {
+        if (CDateValue::IsBefore(*mine, *theirs))
+            return -1;
+        return mine->IsSameValue(*theirs) ? 0 : 1;
+    }
+    if (mine)
+        return 1;
+    return theirs ? -1 : 0;
+}
+
+int CIndRec::Compare(const CDataNode* other, int format) const
+{
+    const auto* theirs = dynamic_cast<const CIndRec*>(other);
+    if (!theirs)
+        return CRecordNode::Compare(other, format);
+    const CNameNode* myName = GetName();
+    const CNameNode* theirName = theirs->GetName();
+    if (myName && theirName) {
+        if (const int byName = myName->Compare(theirName, format); byName != 0)
+            return byName;
+    } else if (myName || theirName) {
+        return myName ? 1 : -1;
+    }
+    if (const int byDate = theirs->CompareByDate(this); byDate != 0)
+        return byDate;
+    const auto mine = GetRecordNumber();
+    const auto their = theirs->GetRecordNumber();
+    return mine < their ? -1 : mine > their ? 1 : 0;
+}
+
+char* CIndRec::GetLifeDates(char* buffer, int size) const
+{
+    CopyTextToBuffer(size < kLifeDatesMinBytes ? std::string() : LifeDatesText(*this), buffer,
+                     size);
+    return buffer;
+}
+
+void CIndRec::FormatNameForReport(std::string& text, bool withLifeDates, bool withRecordId,
+                                  bool append) const
+{
+    std::string name;
+    GetText(name, 0);
+    if (withLifeDates) {
+        char dates[kLifeDatesBytes];
+        name += " (" + std::string(GetLifeDates(dates, kLifeDatesBytes)) + ")";
+    }
+    if (withRecordId)
+        name += " [" + std::to_string(GetRecordNumber()) + "]";
+    if (append)
+        text += name;
+    else
+        text = std::move(name);
+}
+
+bool CIndRec::SortSpouseFamilies()
+{
+    return SortLinksByDate(*this, FIELD_FAMS, &MarriageDateOf);
+}
+
+void FormatAgeAtEvent(const CIndRec& individual, std::string& text, const CDataNode& event,
+                      int role, bool storedOnly, bool brackets)
+{
+    text.clear();
+    const bool partnerRole = role == AGE_ROLE_OWN_EVENT || role == AGE_ROLE_FAMILY_EVENT;
+    if (storedOnly && !partnerRole)
+        return;
+    const bool isBirth = event.GetFieldId() == FIELD_BIRT;
+    const CAgeNode* stored = isBirth ? nullptr : StoredAge(individual, event, role);
+    if (stored)
+        stored->GetText(text, 0);
+    else if (storedOnly)
+        return;
+    const CDateNode* birth = FirstDateOf(individual.FindChild(nullptr, FIELD_BIRT));
+    const CDateNode* date = FirstDateOf(&event);
+    if (!birth || !date || (isBirth && role == AGE_ROLE_OWN_EVENT && !stored))
+        return;
+    int least = 0;
+    int greatest = 0;
+    if (!date->GetYearsRange(*birth, least, greatest))
+        return;
+    if (stored) {
+        if (!AgeAgrees(stored->GetAge(), least, greatest))
+            text += " (!)";
+        return;
+    }
+    if (least == greatest)
+        text = text::Format(brackets ? "(%d)" : "%d", least);
+    else
+        text = text::Format(brackets ? "(%d-%d)" : "%d-%d", least, greatest);
+    if (least < 0)
+        text += " (!)";
+}

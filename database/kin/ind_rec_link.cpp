@@ -1,0 +1,402 @@
+// CIndRec: linking existing individuals as spouse, child, sibling or parent, and unlinking an
+// individual from a parent or spouse family.
+#include "database/kin/ind_rec.h"
+
+#include "common/abort.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/kin/relative_dialogs.h"
+#include "database/nodes/change_tracking.h"
+#include "database/records/assoc_node.h"
+#include "database/records/fam_rec.h"
+#include "platform/base/prompt.h"
+#include "platform/base/text.h"
+
+#include <vector>
+
+namespace {
+
+constexpr const char* kSameSex =
+    "The selected Individual has the same sex as %s and cannot be linked as a spouse.";
+constexpr const char* kWrongParentSex =
+    "The selected Individual is %s and cannot be linked as a %s.";
+constexpr const char* kParentSexUnknown = "The sex of the selected Individual is not recorded.  "
+                                          "Please record it before linking the Individual as a %s.";
+
+int Opposite(int sex)
+{
+    return sex == SEX_MALE ? SEX_FEMALE : SEX_MALE;
+}
+
+bool IsSex(int sex)
+{
+    return sex == SEX_MALE || sex == SEX_FEMALE;
+}
+
+std::string TextOf(const CRecordNode& record)
+{
+    std::string text;
+    record.GetText(text, 0);
+    return text;
+}
+
+/// The family-choice dialog; false when cancelled. The chosen family is null when the user
+/// asked for a new one.
+bool ChooseFamily(int mode, CIndRec& subject, CIndRec& other, CFamRec*& chosen)
+{
+    IRelativeDialogs* dialogs = GetRelativeDialogs();
+    CFamilyChoice choice;
+    if (!dialogs || !dialogs->ChooseFamily(mode, &subject, &other, choice))
+        return false;
+    chosen = choice.m_useSelected ? choice.m_family : nullptr;
+    return true;
+}
+
+/// The place a person of unrecorded sex takes in family: husband when that place is free.
+int FreePlaceSex(const CFamRec& family)
+{
+    return family.GetHusband() ? SEX_FEMALE : SEX_MALE;
+}
+
+/// Links person as a partner in family (sex for an unrecorded sex); a refusal says why and
+/// aborts.
+void LinkPartner(CFamRec& family, CIndRec& person, int sex)
+{
+    if (!family.LinkSpouseOrSayWhy(&person, sex))
+        ThrowAbort();
+}
+
+/// Whether one of the individual's spouse families lacks the partner it could take.
+bool HasFreeSpousePlace(const CIndRec& individual)
+{
+    const int sex = individual.GetSex();
+    for (const CFamRec* family = individual.GetNextSpouseFamily(nullptr); family;
+         family = individual.GetNextSpouseFamily(family)) {
+        const bool noHusband = !family->GetHusband();
+        const bool noWife = !family->GetWife();
+        if ((sex != SEX_MALE && noHusband) || (sex != SEX_FEMALE && noWife))
+            return true;
+    }
+    return false;
+}
+
+/// Settles the sexes of two people to be linked as spouses: an unrecorded sex becomes the
+/// other's opposite, and when neither is recorded the user is asked about chosen. False when
+/// the user cancels (cancelled set) or both have the same sex (said why).
+bool SettleSpouseSexes(CIndRec& individual, CIndRec& chosen, bool& cancelled)
+{
+    const int mine = individual.GetSex();
+    const int theirs = chosen.GetSex();
+    if (IsSex(mine) && IsSex(theirs)) {
+        if (mine != theirs)
+            return true;
+        MessageBox(text::Format(kSameSex, TextOf(individual).c_str()), MB_OK);
+        return false;
+    }
+    if (IsSex(mine)) {
+        chosen.SetSex(Opposite(mine), false);
+        return true;
+    }
+    int sex = theirs;
+    if (!IsSex(sex)) {
+        sex = AskSexOf(TextOf(chosen));
+        if (!IsSex(sex)) {
+            cancelled = true;
+            return false;
+        }
+        chosen.SetSex(sex, false);
+    }
+    individual.SetSex(Opposite(sex), false);
+    return true;
+}
+
+/// Whether chosen may be linked as a parent of the wanted sex (SEX_UNDETERMINED: any); a
+/// refusal says why.
+bool AcceptsParentSex(const CIndRec& chosen, int wanted)
+{
+    const int sex = chosen.GetSex();
+    if (!IsSex(wanted) || sex == wanted)
+        return true;
+    const char* role = wanted == SEX_MALE ? "father" : "mother";
+    if (IsSex(sex))
+        MessageBox(text::Format(kWrongParentSex, sex == SEX_MALE ? "male" : "female", role), MB_OK);
+    else
+        MessageBox(text::Format(kParentSexUnknown, role), MB_OK);
+    return false;
+}
+
+/// Deletes a family made by a failed link operation.
+void DeleteMadeFamily(CFamRec* family)
+{
+    if (family)
+        CDataNode::DeleteNode(family);
+}
+
+} // namespace
+
+CIndRec* CIndRec::LinkExistingSpouse(CFamRec*& family, CFamRec* nearFamily, bool before,
+                                     bool& linked, bool& cancelled, bool notify)
+{
+    linked = cancelled = false;
+    const int sex = GetSex();
+    const char* title = sex == SEX_MALE     ? "Select Individual to Link as Wife"
+                        : sex == SEX_FEMALE ? "Select Individual to Link as Husband"
+                                            : "Select Individual to Link as Spouse";
+    const int filter = sex == SEX_MALE ? FIELD_WIFE : sex == SEX_FEMALE ? FIELD_HUSB : 0;
+    CIndRec* chosen = nullptr;
+    if (!SelectIndividual(*this, family, title, filter, filter != 0, chosen)) {
+        cancelled = true;
+        return nullptr;
+    }
+    if (!chosen)
+        return nullptr;
+    CFamRec* listed = nullptr;
+    if (!family && HasFreeSpousePlace(*this) && !ChooseFamily(FCM_SPOUSE, *this, *chosen, listed)) {
+        cancelled = true;
+        return nullptr;
+    }
+    if (listed) {
+        try {
+            LinkPartner(*listed, *chosen, IsSex(sex) ? Opposite(sex) : FreePlaceSex(*listed));
+            PlaceChosenFamilyLink(listed, nearFamily, before, true);
+        } catch (...) {
+            return nullptr;
+        }
+        family = listed;
+        linked = true;
+    } else {
+        if (!SettleSpouseSexes(*this, *chosen, cancelled))
+            return nullptr;
+        CFamRec* made = nullptr;
+        try {
+            bool asked = false;
+            CFamRec* target = family;
+            if (!target)
+                target = made = AddSpouseFamily(GetSex(), nearFamily, before, false, asked);
+            if (!target)
+                return nullptr;
+            LinkPartner(*target, *chosen, Opposite(GetSex()));
+        } catch (...) {
+            DeleteMadeFamily(made);
+            return nullptr;
+        }
+        if (!family)
+            family = made;
+    }
+    if (notify)
+        NotifyChanges();
+    return chosen;
+}
+
+CIndRec* CIndRec::LinkExistingChild(CFamRec*& family, CFamRec* nearFamily, bool before,
+                                    bool& linked, bool& cancelled, bool notify,
+                                    CAssocNode* childBefore)
+{
+    linked = cancelled = false;
+    CIndRec* chosen = nullptr;
+    if (!SelectIndividual(*this, family, "Select Individual to Link as Child", FIELD_CHIL, false,
+                          chosen)) {
+        cancelled = true;
+        return nullptr;
+    }
+    if (!chosen)
+        return nullptr;
+    CFamRec* listed = nullptr;
+    if (!family && chosen->GetNextParentFamily(nullptr) &&
+        !ChooseFamily(FCM_PARENT_AND_CHILD, *chosen, *this, listed)) {
+        cancelled = true;
+        return nullptr;
+    }
+    if (listed) {
+        try {
+            LinkPartner(*listed, *this, IsSex(GetSex()) ? GetSex() : FreePlaceSex(*listed));
+            PlaceChosenFamilyLink(listed, nearFamily, before, true);
+        } catch (...) {
+            return nullptr;
+        }
+        family = listed;
+        linked = true;
+    } else {
+        CFamRec* made = nullptr;
+        try {
+            CFamRec* target = family;
+            if (!target)
+                target = made = AddSpouseFamily(SEX_UNDETERMINED, nullptr, false, false, cancelled);
+            if (!target)
+                return nullptr;
+            target->LinkChild(chosen, childBefore);
+        } catch (...) {
+            DeleteMadeFamily(made);
+            return nullptr;
+        }
+        if (!family)
+            family = made;
+    }
+    if (notify)
+        NotifyChanges();
+    return chosen;
+}
+
+CIndRec* CIndRec::LinkExistingSibling(CFamRec*& family, CFamRec* nearFamily, bool before,
+                                      bool& linked, bool& cancelled, bool notify)
+{
+    linked = cancelled = false;
+    CIndRec* chosen = nullptr;
+    if (!SelectIndividual(*this, nullptr, "Select Individual to Link as Child", 0, false, chosen)) {
+        cancelled = true;
+        return nullptr;
+    }
+    if (!chosen)
+        return nullptr;
+    CFamRec* listed = nullptr;
+    if (chosen->GetNextParentFamily(nullptr) &&
+        !ChooseFamily(FCM_CHILDREN, *chosen, *this, listed)) {
+        cancelled = true;
+        return nullptr;
+    }
+    CFamRec* made = nullptr;
+    try {
+        if (listed) {
+            listed->LinkChild(this, nullptr);
+            PlaceChosenFamilyLink(listed, nearFamily, before, false);
+        } else {
+            made = AddParentFamily(nearFamily, before, false);
+            if (!made)
+                return nullptr;
+            made->LinkChild(chosen, nullptr);
+        }
+    } catch (...) {
+        DeleteMadeFamily(made);
+        return nullptr;
+    }
+    family = listed ? listed : made;
+    linked = listed != nullptr;
+    if (notify)
+        NotifyChanges();
+    return chosen;
+}
+
+CIndRec* CIndRec::LinkExistingParent(CFamRec*& family, CFamRec* nearFamily, bool before,
+                                     bool& linked, bool& cancelled, bool notify)
+{
+    linked = cancelled = false;
+    const bool hasHusband = family && family->GetHusband();
+    const bool hasWife = family && family->GetWife();
+    if (hasHusband && hasWife)
+        return nullptr;
+    const int wanted = hasHusband ? SEX_FEMALE : hasWife ? SEX_MALE : SEX_UNDETERMINED;
+    const char* title = wanted == SEX_FEMALE ? "Select Individual to Link as Mother"
+                        : wanted == SEX_MALE ? "Select Individual to Link as Father"
+                                             : "Select Individual to Link as Parent";
+    const int filter = wanted == SEX_FEMALE ? FIELD_WIFE : wanted == SEX_MALE ? FIELD_HUSB : 0;
+    CIndRec* chosen = nullptr;
+    if (!SelectIndividual(*this, family, title, filter, filter != 0, chosen)) {
+        cancelled = true;
+        return nullptr;
+    }
+    if (!chosen)
+        return nullptr;
+    CFamRec* listed = nullptr;
+    if (!family && chosen->GetNextSpouseFamily(nullptr) &&
+        !ChooseFamily(FCM_CHILD_AND_PARENT, *chosen, *this, listed)) {
+        cancelled = true;
+        return nullptr;
+    }
+    if (listed) {
+        try {
+            listed->LinkChild(this, nullptr);
+            PlaceChosenFamilyLink(listed, nearFamily, before, false);
+        } catch (...) {
+            return nullptr;
+        }
+        family = listed;
+        linked = true;
+    } else {
+        if (!AcceptsParentSex(*chosen, wanted))
+            return nullptr;
+        int sex = chosen->GetSex();
+        if (!IsSex(sex)) {
+            sex = AskSexOf(TextOf(*chosen));
+            if (!IsSex(sex)) {
+                cancelled = true;
+                return nullptr;
+            }
+            chosen->SetSex(sex, false);
+        }
+        CFamRec* made = nullptr;
+        try {
+            CFamRec* target = family;
+            if (!target)
+                target = made = AddParentFamily(nearFamily, before, false);
+            if (!target)
+                return nullptr;
+            LinkPartner(*target, *chosen, sex);
+        } catch (...) {
+            DeleteMadeFamily(made);
+            return nullptr;
+        }
+        if (!family)
+            family = made;
+    }
+    if (notify)
+        NotifyChanges();
+    return chosen;
+}
+
+// ---- Unlinking ----------------------------------------------------------------------------
+
+namespace {
+
+/// Asks which parent (spouse) family to leave and deletes the individual's first link to it.
+bool UnlinkFromFamily(CIndRec* individual, bool spouse)
+{
+    if (!individual)
+        return false;
+    std::vector<CRecordNode*> families;
+    for (CFamRec* family = spouse ? individual->GetNextSpouseFamily(nullptr)
+                                  : individual->GetNextParentFamily(nullptr);
+         family; family = spouse ? individual->GetNextSpouseFamily(family)
+                                 : individual->GetNextParentFamily(family))
+        families.push_back(family);
+    if (families.empty()) {
+        const char* format =
+            spouse ? "The selected individual, %s, does not have a spouse to unlink from."
+                   : "The selected individual, %s, does not have a parent family to unlink from.";
+        MessageBox(text::Format(format, TextOf(*individual).c_str()), MB_OK);
+        return false;
+    }
+    try {
+        IRelativeDialogs* dialogs = GetRelativeDialogs();
+        CRecordNode* selected = nullptr;
+        const RecordListAnswer answer =
+            dialogs ? dialogs->ChooseFromList(spouse ? "Select spouse family to unlink from"
+                                                     : "Select parent family to unlink from",
+                                              families, selected)
+                    : RLA_CANCEL;
+        if (answer == RLA_NO_MEMORY)
+            MessageBox("Memory error", MB_OK);
+        CDataNode* link =
+            answer == RLA_OK && selected
+                ? individual->FindLinkChild(spouse ? FIELD_FAMS : FIELD_FAMC, selected)
+                : nullptr;
+        if (!link)
+            return false;
+        individual->DeleteChild(link);
+        NotifyChanges();
+        return true;
+    } catch (...) {
+        MessageBox("An error has occurred", MB_OK);
+        return false;
+    }
+}
+
+} // namespace
+
+bool UnlinkFromParentFamily(CIndRec* individual)
+{
+    return UnlinkFromFamily(individual, false);
+}
+
+bool UnlinkFromSpouseFamily(CIndRec* individual)
+{
+    return UnlinkFromFamily(individual, true);
+}

@@ -1,0 +1,130 @@
+#include "database/kin/kinship.h"
+
+#include "database/kin/detail/kinship_links.h"
+
+#include <vector>
+
+using kinship_detail::FirstParentFamily;
+using kinship_detail::ForEachFamily;
+using kinship_detail::ForEachMember;
+using kinship_detail::GetPartners;
+
+namespace {
+
+/// One individual waiting in a walk's queue, with its generation.
+struct CStep {
+    CIndRec* m_individual;
+    int m_generation;
+};
+
+/// Marks breadth first from start: each step's relatives (relatives(individual, visit) calls
+/// visit for each) that carry no mark yet are marked one generation further and added, until
+/// the limit (0 none). The queue replaces recursion, so a line of any length takes no stack.
+template <class Relatives>
+void MarkBreadthFirst(CIndRec* start, CMapPtrToWord& result, int generations, CKinshipMarks& marks,
+                      Relatives relatives)
+{
+    if (!start || generations < 0)
+        return;
+    std::vector<CStep> queue{{start, 0}};
+    for (std::size_t next = 0; next < queue.size(); ++next) {
+        const CStep step = queue[next];
+        const int generation = step.m_generation + 1;
+        relatives(step.m_individual, [&](CIndRec* relative) {
+            if (!relative || !marks.Mark(relative, generation))
+                return;
+            result.try_emplace(relative, WORD(0));
+            if (generations == 0 || generation < generations)
+                queue.push_back({relative, generation});
+        });
+    }
+}
+
+bool IsCancelled(const std::atomic<bool>* cancel)
+{
+    return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+} // namespace
+
+void MarkAncestors(CIndRec* individual, CMapPtrToWord& result, int generations,
+                   CKinshipMarks& marks)
+{
+    MarkBreadthFirst(individual, result, generations, marks, [](CIndRec* person, auto&& visit) {
+        if (const CFamRec* family = FirstParentFamily(person)) {
+            CIndRec* father = nullptr;
+            CIndRec* mother = nullptr;
+            GetPartners(family, father, mother);
+            visit(father);
+            visit(mother);
+        }
+    });
+}
+
+void MarkDescendants(CIndRec* individual, CMapPtrToWord& result, int generations,
+                     CKinshipMarks& marks)
+{
+    MarkBreadthFirst(individual, result, generations, marks, [](CIndRec* person, auto&& visit) {
+        ForEachFamily(person, FIELD_FAMS,
+                      [&](CFamRec* family) { ForEachMember(family, FIELD_CHIL, visit); });
+    });
+}
+
+void CollectAncestors(const CMapPtrToWord& start, CMapPtrToWord& result,
+                      const std::atomic<bool>* cancel, int generations)
+{
+    if (generations < 0)
+        return;
+    CKinshipMarks marks;
+    for (const auto& entry : start) {
+        if (IsCancelled(cancel))
+            return;
+        if (generations > 0)
+            marks.Clear();
+        else if (marks.IsMarked(entry.first))
+            continue;
+        MarkAncestors(entry.first, result, generations, marks);
+    }
+}
+
+void CollectDescendants(const CMapPtrToWord& start, CMapPtrToWord& result,
+                        const std::atomic<bool>* cancel, int generations)
+{
+    if (generations < 0)
+        return;
+    CKinshipMarks marks;
+    for (const auto& entry : start) {
+        if (IsCancelled(cancel))
+            return;
+        if (generations > 0)
+            marks.Clear();
+        MarkDescendants(entry.first, result, generations, marks);
+    }
+}
+
+void CollectSpouses(const CMapPtrToWord& start, CMapPtrToWord& result,
+                    const std::atomic<bool>* cancel)
+{
+    for (const auto& entry : start) {
+        if (IsCancelled(cancel))
+            return;
+        ForEachFamily(entry.first, FIELD_FAMS, [&](CFamRec* family) {
+            if (CIndRec* partner = GetKinshipPartner(entry.first, family))
+                result.try_emplace(partner, WORD(0));
+        });
+    }
+}
+
+CIndRec* GetKinshipPartner(const CIndRec* individual, const CFamRec* family)
+{
+    if (!individual || !family)
+        return nullptr;
+    CIndRec* husband = family->GetHusband();
+    CIndRec* wife = family->GetWife();
+    const bool female = individual->GetSex() == SEX_FEMALE;
+    CIndRec* byRule = female ? husband : wife;
+    if (byRule != individual)
+        return byRule;
+    CIndRec* other = female ? wife : husband;
+    return other != individual ? other : nullptr;
+}

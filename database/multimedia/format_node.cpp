@@ -1,0 +1,78 @@
+#include "database/multimedia/format_node.h"
+
+#include "database/multimedia/media_format_holder.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_control_access.h"
+
+#include "platform/base/prompt.h"
+#include "platform/base/text.h"
+
+const CRuntimeClass* CFormatNode::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CFormatNode>();
+}
+
+IMediaFormatHolder* CFormatNode::GetHolder() const
+{
+    return dynamic_cast<IMediaFormatHolder*>(GetParent());
+}
+
+bool CFormatNode::MayChangeFormat(const IMediaFormatHolder* holder) const
+{
+    if (!holder)
+        return true;
+    if (holder->IsEmbedded()) {
+        MessageBox("Cannot change format of embedded objects.", MB_OK);
+        return false;
+    }
+    if (holder->GetUseCount() > 0) {
+        MessageBox("Cannot change format.  Object is in use.", MB_OK);
+        return false;
+    }
+    return true;
+}
+
+bool CFormatNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)
+{
+    if (!save)
+        return WriteControlText(control, GetValue());
+    std::string text;
+    if (!ReadControlText(control, text))
+        return false;
+    text = text::ToLower(text);
+    if (m_value == text)
+        return true;
+    IMediaFormatHolder* holder = GetHolder();
+    if (!MayChangeFormat(holder)) {
+        WriteControlText(control, GetValue());
+        GetDataControlAccess()->SetFocus(*control);
+        return false;
+    }
+    if (holder)
+        holder->SetFormat(text);
+    StoreEditedText(text, notify);
+    return true;
+}
+
+bool CFormatNode::SetText(std::string_view text)
+{
+    CEditNode::SetText(text);
+    if (IMediaFormatHolder* holder = GetHolder())
+        holder->SetFormat(text::ToLower(GetValue()));
+    return true;
+}
+
+bool CFormatNode::SetFormat(std::string_view text)
+{
+    if (m_value == text)
+        return true;
+    IMediaFormatHolder* holder = GetHolder();
+    if (!MayChangeFormat(holder))
+        return false;
+    const std::string lower = text::ToLower(text);
+    if (holder)
+        holder->SetFormat(lower);
+    m_value.Assign(lower);
+    MarkChanged(this);
+    return true;
+}

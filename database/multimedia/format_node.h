@@ -1,0 +1,31 @@
+// database/multimedia/format_node.h: the format (file type) of a multimedia object, its FORM field.
+#pragma once
+
+#include "database/fields/enum_edit_node.h"
+
+class IMediaFormatHolder;
+
+/// A format word such as "jpeg". A change is stored in lower case and passed on to the
+/// multimedia object of the parent, which refuses it for an embedded object or one in use.
+class CFormatNode final : public CEnumEditNode {
+public:
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+    /// Save: the edited text in lower case, when it differs from the value, is refused with a
+    /// message for an embedded object or one in use (the control shows the stored value again
+    /// and takes the focus; false); otherwise the object takes it and it is stored. Load: the
+    /// control shows the value.
+    bool UpdateFromControl(CDataCtl* control, bool save, bool notify) override;
+    /// From a GEDCOM value: stored as the file has it; the object is told it in lower case.
+    bool SetText(std::string_view text) override;
+
+    /// The program's change of format: nothing for an unchanged text; refused with a message
+    /// (false) for an embedded object or one in use; otherwise the object takes the new format
+    /// and the value becomes it in lower case, marked changed.
+    bool SetFormat(std::string_view text);
+
+private:
+    IMediaFormatHolder* GetHolder() const;
+    /// Shows the refusal when the object may not change its format; false then.
+    bool MayChangeFormat(const IMediaFormatHolder* holder) const;
+};

@@ -1,0 +1,129 @@
+#include "database/nodes/data_model.h"
+
+#include "database/dictionary/field_dictionary.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/custom_event_node.h"
+#include "database/nodes/data_node.h"
+#include "database/nodes/named_list_store.h"
+#include "database/nodes/node_pool.h"
+#include "database/nodes/root_node.h"
+#include "database/nodes/source_citation.h"
+#include "database/records/record_id_state.h"
+
+#include <cstddef>
+
+namespace {
+
+bool g_clearing = false;
+
+/// Bucket counts of the record-id number maps by list index; 17 for the types not listed.
+struct HashSize {
+    int listIndex;
+    std::size_t buckets;
+};
+constexpr HashSize kHashSizes[] = {{0, 19997}, {1, 5113}, {2, 409}, {3, 409}, {7, 409}};
+constexpr std::size_t kDefaultHashSize = 17;
+
+/// Sets the clearing flag for the life of a scope.
+struct ClearingScope {
+    ClearingScope() { g_clearing = true; }
+    ~ClearingScope() { g_clearing = false; }
+};
+
+void SizeIdTables()
+{
+    for (int i = 0; i < RECORD_TYPE_COUNT; ++i)
+        GetRecordIdState(i)->SetHashSize(kDefaultHashSize);
+    for (const HashSize& size : kHashSizes)
+        GetRecordIdState(size.listIndex)->SetHashSize(size.buckets);
+}
+
+void ResetIdStates()
+{
+    for (int i = 0; i < RECORD_TYPE_COUNT; ++i)
+        GetRecordIdState(i)->Reset();
+}
+
+/// Frees every record of every root, with change tracking off.
+void FreeAllRecords()
+{
+    const ClearingScope clearing;
+    for (CRecordType& row : GetRecordTypeTable().Rows()) {
+        if (row.m_root)
+            row.m_root->DeleteChildren();
+    }
+    CCustomEventNode::ForgetAllCustomEvents();
+}
+
+bool CreateRoots()
+{
+    try {
+        for (int code = 0; code < RECORD_TYPE_COUNT; ++code) {
+            CRecordType* row = GetRecordTypeTable().MutableRowByCode(code);
+            auto* root = new CRootNode;
+            root->SetFieldDef(row->m_topDef);
+            SetRecordTypeRoot(root, code);
+        }
+    } catch (...) {
+        return false;
+    }
+    return true;
+}
+
+void DeleteRoots()
+{
+    for (int code = 0; code < RECORD_TYPE_COUNT; ++code) {
+        delete GetRecordTypeTable().MutableRowByCode(code)->m_root;
+        SetRecordTypeRoot(nullptr, code);
+    }
+}
+
+} // namespace
+
+bool IsClearingDataSet()
+{
+    return g_clearing;
+}
+
+bool InitDataModel(IDataObserver* observer)
+{
+    RegisterDataNodeClasses();
+    if (!LoadFieldDefinitions())
+        return false;
+    SetDataObserver(observer);
+    if (!CreateRoots()) {
+        DeleteRoots();
+        return false;
+    }
+    SizeIdTables();
+    return true;
+}
+
+void TermDataModel()
+{
+    SetChangeTracking(false);
+    ResetChangeTracking();
+    ForgetCitations();
+    FreeAllRecords();
+    ResetIdStates();
+    DeleteRoots();
+    FreeFieldDefs();
+    SetDataObserver(nullptr);
+    CNodePool::Nodes().ReleaseUnused();
+}
+
+void DeleteAllRecords()
+{
+    MarkCustomFieldDefs();
+    ResetIdStates();
+    SetChangeTracking(false);
+    ResetChangeTracking();
+    ForgetCitations();
+    FreeAllRecords();
+    SetChangeTracking(true);
+    const ClearingScope clearing;
+    if (INamedListStore* store = GetNamedListStore())
+        store->ClearNamedLists(false);
+    CNodePool::Nodes().ReleaseUnused();
+}

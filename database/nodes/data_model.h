@@ -1,0 +1,25 @@
+// database/nodes/data_model.h: the one data set of the program's run: start-up, reset and shutdown.
+#pragma once
+
+class IDataObserver;
+
+/// The data set lives from start-up to exit: nine record-type roots (CRootNode, in table
+/// order HEAD, FAM, INDI, OBJE, NOTE, REPO, SOUR, SUBM, SUBN, each holding the records of its
+/// type), reset to empty for every New and Open and torn down at exit.
+
+/// Loads the field-definition dictionary, keeps the observer, creates the nine roots and sizes
+/// the record-id tables. False when any step fails; change tracking stays off until the first
+/// reset.
+bool InitDataModel(IDataObserver* observer);
+/// Frees every record still held, the roots and the dictionary.
+void TermDataModel();
+/// Empties the data set: hides the user-defined fields of the previous file, resets the
+/// record-id states, the change lists and the citations, frees every record, turns change
+/// tracking on and clears the named lists; node memory goes back to the system when no node is
+/// left, so that the next file loads into memory in order.
+void DeleteAllRecords();
+/// True while a reset destroys whole trees, so that the destructors of chained fields skip
+/// their bookkeeping.
+bool IsClearingDataSet();
+/// Installs the factories of the node classes this library holds.
+void RegisterDataNodeClasses();

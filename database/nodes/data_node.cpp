@@ -1,0 +1,424 @@
+#include "database/nodes/data_node.h"
+
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_control_host.h"
+#include "database/nodes/node_pool.h"
+#include "database/records/record_node.h"
+#include "platform/base/text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Condition-operator codes of the query conditions.
+constexpr int kOpEqual = 3;
+constexpr int kOpGreater = 4;
+constexpr int kOpLess = 5;
+constexpr int kOpBeginsWith = 6;
+constexpr int kOpEndsWith = 7;
+constexpr int kOpContains = 8;
+
+// The buffer size in which the base compares and matches display texts.
+constexpr int kCompareBytes = 300;
+
+} // namespace
+
+CDataNode::~CDataNode()
+{
+    if (!IsChangeTrackingOn())
+        return;
+    CDataNode* next = nullptr;
+    for (CDataNode* child = m_firstChild; child; child = next) {
+        next = child->GetNextSibling();
+        if (child->IsRecord() || !next)
+            child->Detach();
+    }
+    if (CDataNode* parent = GetParent())
+        parent->UnlinkChild(this, true);
+}
+
+void* CDataNode::operator new(std::size_t size)
+{
+    return CNodePool::Nodes().Allocate(size);
+}
+
+void CDataNode::operator delete(void* block, std::size_t size) noexcept
+{
+    CNodePool::Nodes().Free(block, size);
+}
+
+const CRuntimeClass* CDataNode::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CDataNode>();
+}
+
+CObject* CDataNode::CreateObject()
+{
+    return RuntimeClassOf<CDataNode>()->CreateObject();
+}
+
+CDataNode* CDataNode::GetParent() const
+{
+    if (IsRecord())
+        return static_cast<const CRecordNode*>(this)->m_root;
+    const CDataNode* node = this;
+    while (CDataNode* next = node->GetNextSibling())
+        node = next;
+    return node->ChainParent();
+}
+
+std::size_t CDataNode::CountChildren() const
+{
+    if (const ChildTally* tally = const_cast<CDataNode*>(this)->RootTally())
+        return tally->count;
+    std::size_t count = 0;
+    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
+        ++count;
+    return count;
+}
+
+void CDataNode::Detach()
+{
+    m_link = 0;
+    if (IsRecord()) {
+        static_cast<CRecordNode*>(this)->m_root = nullptr;
+        static_cast<CRecordNode*>(this)->m_prevSibling = nullptr;
+    }
+}
+
+void CDataNode::SetRecordPrev(CDataNode* node, CDataNode* prev)
+{
+    if (node && node->IsRecord())
+        static_cast<CRecordNode*>(node)->m_prevSibling = prev;
+}
+
+CRecordNode* CDataNode::GetRecord() const
+{
+    for (const CDataNode* node = this; node; node = node->GetParent()) {
+        if (node->IsRecord())
+            return static_cast<CRecordNode*>(const_cast<CDataNode*>(node));
+    }
+    return nullptr;
+}
+
+// ---- Base behaviour of the virtual operations ---------------------------------------------
+
+CDataCtl* CDataNode::ShowInControl(CWnd* parent, const RECT& rect, IDataCtlOwner* owner,
+                                   DWORD style, UINT id, DWORD flags)
+{
+    const CControlClass* controlClass = m_fieldDef ? m_fieldDef->GetControlClass() : nullptr;
+    IDataControlHost* host = GetDataControlHost();
+    if (!controlClass || !host)
+        return nullptr;
+    return host->CreateControl(*controlClass, *this, parent, rect, owner, style, id, flags);
+}
+
+bool CDataNode::UpdateFromControl(CDataCtl*, bool, bool)
+{
+    return true;
+}
+
+bool CDataNode::CanModifyChild(const CDataNode*, std::string&) const
+{
+    return true;
+}
+
+bool CDataNode::CanDeleteChild(const CDataNode*, std::string&) const
+{
+    return true;
+}
+
+bool CDataNode::GetText(std::string& text, int) const
+{
+    text.clear();
+    return false;
+}
+
+int CDataNode::GetTextBuf(char* buffer, int size, int) const
+{
+    return CopyNodeText(buffer, size);
+}
+
+bool CDataNode::SetText(std::string_view)
+{
+    return false;
+}
+
+bool CDataNode::AppendText(std::string_view, int)
+{
+    return false;
+}
+
+CDataNode* CDataNode::CopyValueFrom(const CDataNode*)
+{
+    return this;
+}
+
+std::string CDataNode::GetCompareText(int format) const
+{
+    char buffer[kCompareBytes];
+    const int length = GetTextBuf(buffer, kCompareBytes, format);
+    return std::string(buffer, std::size_t(length));
+}
+
+int CDataNode::Compare(const CDataNode* other, int format) const
+{
+    const std::string mine = GetCompareText(format);
+    const std::string theirs = other ? other->GetCompareText(format) : std::string();
+    return text::CompareNoCase(mine, theirs);
+}
+
+bool CDataNode::SupportsQualifier(int) const
+{
+    return false;
+}
+
+bool CDataNode::IsEqual(const CDataNode*, const void*) const
+{
+    return false;
+}
+
+bool CDataNode::MatchEnum(int, int, int) const
+{
+    return false;
+}
+
+bool CDataNode::MatchRecord(int, int, const CRecordNode*) const
+{
+    return false;
+}
+
+bool CDataNode::MatchDate(int, int, const CDateValue&) const
+{
+    return false;
+}
+
+bool CDataNode::MatchNumber(int format, int op, long value) const
+{
+    const long number = text::ParseLeadingInt(GetCompareText(format));
+    switch (op) {
+    case kOpEqual:
+        return number == value;
+    case kOpGreater:
+        return number > value;
+    case kOpLess:
+        return number < value;
+    default:
+        return false;
+    }
+}
+
+bool CDataNode::MatchText(int format, int op, bool caseSensitive,
+                          std::optional<std::string_view> operand) const
+{
+    if (!operand)
+        return false;
+    std::string value = GetCompareText(format);
+    std::string wanted(*operand);
+    if (!caseSensitive && (op == kOpBeginsWith || op == kOpEndsWith || op == kOpContains)) {
+        value = text::ToLower(value);
+        wanted = text::ToLower(wanted);
+    }
+    const auto compare = [&] {
+        return caseSensitive ? value.compare(wanted) : text::CompareNoCase(value, wanted);
+    };
+    switch (op) {
+    case kOpEqual:
+        return compare() == 0;
+    case kOpGreater:
+        return compare() > 0;
+    case kOpLess:
+        return compare() < 0;
+    case kOpBeginsWith:
+        return value.starts_with(wanted);
+    case kOpEndsWith:
+        return value.ends_with(wanted);
+    case kOpContains:
+        return value.find(wanted) != std::string::npos;
+    default:
+        return false;
+    }
+}
+
+bool CDataNode::ContainsText(std::span<const CSearchTerm> terms, bool caseSensitive,
+                             bool recursive) const
+{
+    if (!recursive)
+        return false;
+    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
+        const CFieldDef* def = child->m_fieldDef;
+        if (def && !def->IsHidden() && child->ContainsText(terms, caseSensitive, recursive))
+            return true;
+    }
+    return false;
+}
+
+bool CDataNode::WriteGedcom(int, std::string&) const
+{
+    return true;
+}
+
+int CDataNode::SetLink(CRecordNode*, bool)
+{
+    return 0;
+}
+
+// ---- Reading the tree ---------------------------------------------------------------------
+
+CDataNode* CDataNode::FindChild(const CDataNode* after, int fieldId, bool skipEmpty) const
+{
+    if (after && after->GetParent() != this)
+        return nullptr;
+    for (CDataNode* child = after ? after->GetNextSibling() : m_firstChild; child;
+         child = child->GetNextSibling()) {
+        if (fieldId != 0 && child->GetFieldId() != fieldId)
+            continue;
+        if (skipEmpty && child->IsEmpty())
+            continue;
+        return child;
+    }
+    return nullptr;
+}
+
+CDataNode* CDataNode::FindChildByDef(const CFieldDef* def, const CDataNode* after) const
+{
+    if (after && after->GetParent() != this)
+        return nullptr;
+    for (CDataNode* child = after ? after->GetNextSibling() : m_firstChild; child;
+         child = child->GetNextSibling()) {
+        if (!def || child->m_fieldDef == def)
+            return child;
+    }
+    return nullptr;
+}
+
+int CDataNode::CountChildren(int fieldId) const
+{
+    int count = 0;
+    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
+        count += fieldId == 0 || child->GetFieldId() == fieldId;
+    return count;
+}
+
+int CDataNode::CountChildrenByDef(const CFieldDef* def) const
+{
+    int count = 0;
+    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
+        count += child->m_fieldDef == def;
+    return count;
+}
+
+CDataNode* CDataNode::GetPrevSibling() const
+{
+    if (IsRecord())
+        return static_cast<const CRecordNode*>(this)->m_prevSibling;
+    const CDataNode* parent = GetParent();
+    if (!parent)
+        return nullptr;
+    CDataNode* prev = nullptr;
+    for (CDataNode* child = parent->m_firstChild; child && child != this;
+         child = child->GetNextSibling())
+        prev = child;
+    return prev;
+}
+
+CDataNode* CDataNode::GetNextCitation(const CDataNode* after) const
+{
+    if (after && after->GetParent() != this)
+        return nullptr;
+    for (CDataNode* child = after ? after->GetNextSibling() : m_firstChild; child;
+         child = child->GetNextSibling()) {
+        const int id = child->GetFieldId();
+        if ((id == FIELD_SOUR || id == FIELD_SOUR_TEXT) && !child->IsEmpty())
+            return child;
+    }
+    return nullptr;
+}
+
+CDataNode* CDataNode::GetNextNoteText(const CDataNode* after, bool& local, CDataNode*& textNode,
+                                      bool skipEmpty) const
+{
+    if (after && after->GetParent() != this)
+        return nullptr;
+    for (CDataNode* child = after ? after->GetNextSibling() : m_firstChild; child;
+         child = child->GetNextSibling()) {
+        const int id = child->GetFieldId();
+        if (id == FIELD_NOTE) {
+            const CRecordNode* note = child->GetLinkTarget();
+            CDataNode* noteText = note ? note->FindChild(nullptr, FIELD_TEXT) : nullptr;
+            if (skipEmpty && !note)
+                continue;
+            local = false;
+            textNode = noteText;
+            return child;
+        }
+        if (id == FIELD_NOTE_TEXT) {
+            if (skipEmpty && child->IsEmpty())
+                continue;
+            local = true;
+            textNode = child;
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+bool CDataNode::HasVisibleChildren() const
+{
+    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
+        if (child->m_fieldDef && !child->m_fieldDef->IsHidden())
+            return true;
+    }
+    return false;
+}
+
+bool CDataNode::LinksTo(const CRecordNode* record, bool recursive) const
+{
+    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
+        if (child->GetLinkTarget() == record)
+            return true;
+        if (recursive && child->LinksTo(record, true))
+            return true;
+    }
+    return false;
+}
+
+void CDataNode::CountLinksTo(const CRecordNode* record, int& counter) const
+{
+    if (m_fieldDef && m_fieldDef->GetDataType() == FDT_LINK && GetLinkTarget() == record)
+        ++counter;
+    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
+        child->CountLinksTo(record, counter);
+}
+
+CDataNode* CDataNode::FindLinkChild(int fieldId, const CRecordNode* record) const
+{
+    for (CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
+        if (child->GetFieldId() == fieldId && child->GetLinkTarget() == record)
+            return child;
+    }
+    return nullptr;
+}
+
+int CDataNode::CopyNodeText(char* buffer, int size) const
+{
+    if (!buffer || size <= 0)
+        return 0;
+    std::string text;
+    GetText(text, 0);
+    const std::size_t length = text::Utf8Boundary(text, std::size_t(size - 1));
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return int(length);
+}
+
+bool CDataNode::FieldDefMatchesTag(const CFieldDef* def, std::string_view tag, bool prefixRule)
+{
+    if (!def)
+        return false;
+    std::string_view stored = def->GetTag();
+    if (prefixRule && def->HasFlag(FDF_LOCAL_FORM) && !stored.empty())
+        stored.remove_suffix(1);
+    return stored == tag;
+}

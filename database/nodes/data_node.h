@@ -1,0 +1,315 @@
+// database/nodes/data_node.h: one node of the data set: a record-type root, a record or a field.
+#pragma once
+
+#include "database/dictionary/field_def.h"
+#include "platform/base/object.h"
+#include "platform/base/types.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CDataCtl;
+class CDateValue;
+class CRecordNode;
+class CWnd;
+class IDataCtlOwner;
+class INodeChoiceList;
+class INodeMenu;
+struct RECT;
+
+// Bits of a node's flag byte. 0x02 is left to the subclasses.
+inline constexpr BYTE DNF_RECORD = 0x01;         // set by the record classes
+inline constexpr BYTE DNF_PENDING_DELETE = 0x04; // deleted; freed by the next NotifyChanges
+inline constexpr BYTE DNF_CHANGED = 0x08;        // changed by the current edit
+inline constexpr BYTE DNF_NEW = 0x10;            // created or moved by the current edit
+inline constexpr BYTE DNF_PAIRED = 0x20;         // paired by a merge, or marked by kinship marking
+inline constexpr BYTE DNF_MARK = 0x40;           // to be discarded by a merge
+inline constexpr BYTE DNF_MERGE = 0x80;          // from the file a merge brings in
+
+/// One term of a text search, in the forms the text fields compare with.
+struct CSearchTerm {
+    std::string m_text;
+    std::string m_lower;
+    std::string m_upper;
+};
+
+/// The base of every node of the data set. A node owns its children (first child, then each
+/// child's next sibling); the parent a node finds at the end of its sibling chain does not own
+/// it. It points to its field definition, which is shared by every node of that field, and its
+/// subclass (chosen by the definition) holds the value.
+/// Nodes come from a block pool (see node_pool.h): a plain node is 40 bytes, and a subclass's
+/// first members of alignment 1 pack into the last 7 of them.
+class CDataNode : public CObject {
+public:
+    CDataNode() noexcept = default;
+    CDataNode(const CDataNode&) = delete;
+    CDataNode& operator=(const CDataNode&) = delete;
+    /// While change tracking is on, unlinks the node from its parent and detaches its children
+    /// (which it does not free); with tracking off (a reset freeing whole trees) it does neither.
+    ~CDataNode() override;
+
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
+
+    const CRuntimeClass* GetRuntimeClass() const override;
+    /// The run-time class factory of the base node: a new empty node.
+    static CObject* CreateObject();
+
+    // Place in the tree.
+    /// The parent; null for a root, a detached node and a node waiting for deletion. A record
+    /// keeps its root; a field finds its parent at the end of its sibling chain (see below).
+    CDataNode* GetParent() const;
+    CDataNode* GetFirstChild() const { return m_firstChild; }
+    /// The number of children: kept by a record-type root, counted for any other node.
+    std::size_t CountChildren() const;
+    CDataNode* GetNextSibling() const
+    {
+        return (m_link & kLinkTags) ? nullptr : reinterpret_cast<CDataNode*>(m_link);
+    }
+    const CFieldDef* GetFieldDef() const { return m_fieldDef; }
+    void SetFieldDef(const CFieldDef* def) { m_fieldDef = def; }
+    /// The definition's field id; 0 without a definition.
+    int GetFieldId() const { return m_fieldDef ? m_fieldDef->GetFieldId() : 0; }
+    BYTE GetFlags() const { return m_flags; }
+    bool HasFlag(BYTE flag) const { return (m_flags & flag) != 0; }
+    void SetFlag(BYTE flag, bool on)
+    {
+        m_flags = on ? BYTE(m_flags | flag) : BYTE(m_flags & ~flag);
+    }
+    bool IsRecord() const { return HasFlag(DNF_RECORD); }
+    bool IsPendingDeletion() const { return HasFlag(DNF_PENDING_DELETE); }
+    /// The record the node belongs to (the first node with the record bit from the node up,
+    /// the node included); null for a root or a detached field.
+    CRecordNode* GetRecord() const;
+
+    // Virtual operations, most of which the field classes override.
+    /// Creates the data control of the definition's control class for this node through the
+    /// installed control host; null when the definition names no control or creation fails.
+    virtual CDataCtl* ShowInControl(CWnd* parent, const RECT& rect, IDataCtlOwner* owner,
+                                    DWORD style, UINT id, DWORD flags);
+    /// Takes the control's value into the node (save) or the node's into the control.
+    virtual bool UpdateFromControl(CDataCtl* control, bool save, bool notify);
+    virtual bool IsChanged() const { return HasFlag(DNF_CHANGED); }
+    /// A link field drops its target and the target's reciprocal link.
+    virtual void ClearLink() {}
+    virtual bool IsEmpty() const { return false; }
+    virtual bool CanModifyChild(const CDataNode* child, std::string& reason) const;
+    virtual bool CanDeleteChild(const CDataNode* child, std::string& reason) const;
+    /// Marks the later siblings of the same definition changed (their instance numbers move),
+    /// unlinks the child and schedules its subtree for deletion at the next NotifyChanges.
+    virtual void DeleteChild(CDataNode* child);
+    virtual bool GetDefaultText(std::string& text) const { return GetText(text, 0); }
+    /// The value as text in a format (a qualifier id; 0 none); false and no text in the base.
+    virtual bool GetText(std::string& text, int format) const;
+    /// The display text in a format; the base copies GetText with format 0 (the second
+    /// argument of GetText is a flag for some classes), cut to size - 1 bytes on a character
+    /// boundary and terminated. The length copied.
+    virtual int GetTextBuf(char* buffer, int size, int format) const;
+    virtual CRecordNode* GetLinkTarget() const { return nullptr; }
+    /// Sets the value from its GEDCOM text; false when the text is refused.
+    virtual bool SetText(std::string_view text);
+    /// Appends a continuation: kind FIELD_CONC joins, FIELD_CONT starts a new line.
+    virtual bool AppendText(std::string_view text, int continuationKind);
+    /// Copies another node's value (of the same class); answers this node.
+    virtual CDataNode* CopyValueFrom(const CDataNode* other);
+    /// Negative, 0 or positive; the base compares the display texts without regard to case.
+    virtual int Compare(const CDataNode* other, int format) const;
+    /// Whether the value can be given under that qualifier of the qualifier table.
+    virtual bool SupportsQualifier(int qualifier) const;
+    /// Adds the items that offer this node's sub-fields; true when anything was added.
+    virtual bool AddContextMenu(INodeMenu& menu);
+    /// options: the merge's record maps, or null.
+    virtual bool IsEqual(const CDataNode* other, const void* options) const;
+    /// Lists the places of the subtree that carry or may take a source citation.
+    virtual void FillChoiceList(INodeChoiceList& list, bool restricted);
+    /// A file-name child tells its multimedia object that the file changed.
+    virtual void OnChildFileChanged() {}
+    // Typed query-condition tests; false in the base.
+    virtual bool MatchEnum(int qualifier, int op, int value) const;
+    virtual bool MatchRecord(int qualifier, int op, const CRecordNode* record) const;
+    /// The display text read as a decimal integer against value: op 3 equal, 4 greater, 5 less.
+    virtual bool MatchNumber(int format, int op, long value) const;
+    virtual bool MatchDate(int qualifier, int op, const CDateValue& value) const;
+    /// The display text against the operand: 3 equal, 4 sorts after, 5 before, 6 begins with,
+    /// 7 ends with, 8 contains; false for any other operator and when there is no operand.
+    virtual bool MatchText(int format, int op, bool caseSensitive,
+                           std::optional<std::string_view> operand) const;
+    /// The base searches no value of its own; with recursive, the visible children's.
+    virtual bool ContainsText(std::span<const CSearchTerm> terms, bool caseSensitive,
+                              bool recursive) const;
+    /// Writes the node's GEDCOM lines at level through the line sink (WriteGedcomLine), using
+    /// line as scratch; false when the sink failed.
+    virtual bool WriteGedcom(int level, std::string& line) const;
+    /// Flags the subtree for deletion and parks it on the pending-deletion list.
+    virtual void ScheduleDelete();
+    /// Points a link field at a record; 0 when refused (always for a node that is no link).
+    virtual int SetLink(CRecordNode* record, bool noQuestions);
+
+    // Reading the tree.
+    /// The next child after `after` (from the first when null) with the field id (0: any);
+    /// with skipEmpty, empty children are passed over. Null when `after` is not a child.
+    CDataNode* FindChild(const CDataNode* after, int fieldId, bool skipEmpty = false) const;
+    /// The same by definition; a null definition gives the next child.
+    CDataNode* FindChildByDef(const CFieldDef* def, const CDataNode* after = nullptr) const;
+    int CountChildren(int fieldId) const;
+    int CountChildrenByDef(const CFieldDef* def) const;
+    CDataNode* GetPrevSibling() const;
+    /// The next non-empty SOUR link or SOUR text child.
+    CDataNode* GetNextCitation(const CDataNode* after) const;
+    /// The next NOTE child: a link gives the note record's TEXT (local false), a NOTE text
+    /// itself (local true); with skipEmpty, empty links and texts are passed over.
+    CDataNode* GetNextNoteText(const CDataNode* after, bool& local, CDataNode*& textNode,
+                               bool skipEmpty) const;
+    bool HasVisibleChildren() const;
+    bool LinksTo(const CRecordNode* record, bool recursive) const;
+    /// Adds the link fields of the subtree, the node included, that point at the record.
+    void CountLinksTo(const CRecordNode* record, int& counter) const;
+    CDataNode* FindLinkChild(int fieldId, const CRecordNode* record) const;
+    /// The earlier siblings of the same definition (of the same TYPE for a C-flagged one).
+    int GetSiblingIndex() const;
+    void GetLabel(std::string& text) const;
+    /// The text of the TYPE child; empty when there is none.
+    std::string GetTypeText() const;
+    /// The labels from the record down to the node, joined by "\"; a text longer than maxBytes
+    /// keeps its end.
+    std::string GetPathText(std::size_t maxBytes) const;
+    /// The display text of a complex field or record from its definition's display template.
+    void ComposeText(std::string& text, bool withoutDates) const;
+    /// GetText format 0 into a buffer, always terminated; the length copied.
+    int CopyNodeText(char* buffer, int size) const;
+    bool CanHaveSourceCitation() const;
+
+    // Context-menu pieces that the record classes use for their own menus too.
+    /// A link's items: "Add Link to New ..." and "Add Link to Existing ..." (with plainWording
+    /// "Link to New ..." and "Link to Existing ...", never greyed), in a popup when asked, and
+    /// for a pointer form its local form's item, which skipNext tells the caller not to offer.
+    bool AddLinkMenuItems(const CFieldDef* def, INodeMenu& menu, bool asPopup, bool& skipNext,
+                          bool plainWording);
+    /// The members of the shared structure that the copy first was made from, by their labels,
+    /// in an "Add <reference label>" popup when asked; answers the definition after the group.
+    const CFieldDef* AddGroupMenuItems(const CFieldDef* first, INodeMenu& menu, bool asPopup);
+
+    // Changing the tree; every change is marked for change tracking.
+    /// Creates a child of def (for a root, def null makes a record of the root's type): reuses
+    /// an empty childless child when asked, places it by sibling or in definition order, and
+    /// applies the automatic citation. Null when nothing can be made.
+    CDataNode* CreateChild(const CFieldDef* def, bool reuseEmpty = false,
+                           CDataNode* sibling = nullptr, bool position = true,
+                           bool withChildren = true);
+    CDataNode* CreateChildById(int fieldId, bool reuseEmpty = false, CDataNode* sibling = nullptr,
+                               bool position = true, bool withChildren = true);
+    /// As CreateChildById; the class is what the caller expects the definition to name and is
+    /// not checked.
+    CDataNode* CreateChildOfClass(const CNodeClass* nodeClass, int fieldId, bool reuseEmpty = false,
+                                  CDataNode* sibling = nullptr, bool position = true,
+                                  bool withChildren = true);
+    CDataNode* CreateChildByTag(std::string_view tag, bool reuseEmpty = false,
+                                CDataNode* sibling = nullptr, bool position = true,
+                                bool withChildren = true);
+    CDataNode* AddTextChild(int fieldId, std::string_view text);
+    CDataNode* AddLinkChild(int fieldId, CRecordNode* record);
+    void AppendChild(CDataNode* child, bool ordered);
+    void InsertChild(CDataNode* child, CDataNode* sibling, bool before);
+    /// Takes the child out of the chain; a child not in it aborts unless tolerant.
+    void UnlinkChild(CDataNode* child, bool tolerant);
+    void MoveTo(CDataNode* newParent, CDataNode* sibling, bool before);
+    /// Swap with the previous or next sibling of the same order group; false when it cannot.
+    bool MoveUp();
+    bool MoveDown();
+    void DeleteChildrenById(int fieldId);
+    /// Deletes through the parent's DeleteChild (a parentless node at once), then notifies.
+    static void DeleteNode(CDataNode* node);
+    /// Frees every child subtree at once (children first), without change tracking: the
+    /// data set's reset and shutdown.
+    void DeleteChildren();
+    /// Deletes every descendant that carries the mark; true when anything went.
+    bool DeleteMarkedChildren();
+
+    // Merge marks.
+    /// On the subtree: clears the paired bit, and sets the mark (on) or clears it.
+    void SetSubtreeMark(bool on);
+    void SetSubtreeMergeFlag(bool on);
+    /// Over the unpaired, visible nodes of the subtree: whether one lacks the mark and whether
+    /// one carries it; stops once both are known (a caller may preset one).
+    void GetSubtreeMarks(bool& hasUnmarked, bool& hasMarked) const;
+    /// Pairs this node with its counterpart in the other data set, and their children.
+    void PairSubtrees(CDataNode* counterpart, const void* maps);
+    /// The node of the other record at this node's place; the other record for a record.
+    CDataNode* FindCounterpart(CDataNode* otherRecord) const;
+    /// Takes the counterpart's kept sub-fields into this node (see the merge rules).
+    void MergeChildren(CDataNode* counterpart, CRecordNode* sourceRecord, bool annotate);
+    /// Cites the source record on this node, or (climb) on the nearest ancestor that can carry
+    /// the citation, with a note naming the fields passed; path collects their labels.
+    CDataNode* CiteMergeSource(CRecordNode* sourceRecord, bool climb, std::string& path);
+
+    /// Equal tags; with the prefix rule a local form's stored tag is compared without its last
+    /// character.
+    static bool FieldDefMatchesTag(const CFieldDef* def, std::string_view tag, bool prefixRule);
+
+protected:
+    /// The display text of a node cut as GetTextBuf cuts it (300 bytes).
+    std::string GetCompareText(int format) const;
+    /// What a node with very many children keeps of them, so that appending one of a million
+    /// records or counting them walks none.
+    struct ChildTally {
+        CDataNode* last = nullptr;
+        std::size_t count = 0;
+    };
+    /// The tally of a node that keeps one; null for other nodes.
+    virtual ChildTally* KeptTally() { return nullptr; }
+    /// Unlinks every child that pick chooses and schedules it for deletion, in one walk of the
+    /// chain; for a parentless node whose class keeps the base DeleteChild.
+    void DeleteChildrenWhere(const std::function<bool(const CDataNode*)>& pick);
+
+private:
+    friend void PushPendingDeletion(CDataNode* node);
+    friend void DeletePendingNodes();
+    friend CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren,
+                                        std::vector<CDataNode*>* made);
+
+    /// Links child after prev (first when prev is null), without change marks.
+    void LinkAfter(CDataNode* child, CDataNode* prev);
+    /// Links child in definition order (ordered) or last, without change marks.
+    void LinkOrdered(CDataNode* child, bool ordered);
+    /// The tally of a parentless node that keeps one.
+    ChildTally* RootTally() { return m_link == 0 ? KeptTally() : nullptr; }
+    /// The parent a last sibling's link names; null for any other node.
+    CDataNode* ChainParent() const
+    {
+        return (m_link & kParentTag) ? reinterpret_cast<CDataNode*>(m_link & ~kLinkTags) : nullptr;
+    }
+    /// Takes the node out of any chain: no sibling, no parent (a record forgets its root).
+    void Detach();
+    /// Tells a record (node) which sibling comes before it; nothing for other nodes.
+    static void SetRecordPrev(CDataNode* node, CDataNode* prev);
+    bool CanStandBeside(const CDataNode* child, const CDataNode* sibling, bool before) const;
+    CDataNode* FindReusableChild(const CFieldDef* def) const;
+    /// Whether the node already has as many children of def as its maximum count allows
+    /// (a maximum that reads negative as a signed 16-bit number is unbounded).
+    bool IsAtMaxCount(const CFieldDef* def) const;
+
+    // The link word threads the sibling chain: the next sibling; for the last sibling its
+    // parent tagged with kParentTag; for a node waiting for deletion the next such node tagged
+    // with kPendingTag; 0 for a root or a detached node. Nodes are at least 8-aligned, so the
+    // two low bits are free. Keeping no separate parent pointer saves 8 bytes a node.
+    static constexpr std::uintptr_t kParentTag = 1;
+    static constexpr std::uintptr_t kPendingTag = 2;
+    static constexpr std::uintptr_t kLinkTags = kParentTag | kPendingTag;
+
+    CDataNode* m_firstChild = nullptr;
+    std::uintptr_t m_link = 0;
+    const CFieldDef* m_fieldDef = nullptr;
+    BYTE m_flags = 0;
+};
+
+/// The node factory: a node of def's class with def set, numbered when it is a record, added to
+/// made (when given), and with its mandatory and default children when withChildren is set.
+/// Null when def has no node class; aborts when the class cannot make the node.
+CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren,
+                             std::vector<CDataNode*>* made);

@@ -1,0 +1,17 @@
+#include "database/nodes/named_list_store.h"
+
+namespace {
+
+INamedListStore* g_store = nullptr;
+
+} // namespace
+
+void SetNamedListStore(INamedListStore* store)
+{
+    g_store = store;
+}
+
+INamedListStore* GetNamedListStore()
+{
+    return g_store;
+}

@@ -1,0 +1,76 @@
+// database/nodes/node_text.h: the compact text a field node keeps its value in.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+/// A UTF-8 text of 23 bytes with no alignment, made for the text field classes: a value of up
+/// to kInlineBytes bytes (most dates, names and short texts) lives inside the object; a longer
+/// one lives in a pool block and the object holds its pointer, length and capacity. Because its
+/// alignment is 1, a field class that holds one as its first member packs it into the tail of
+/// the CDataNode part, so such a node is 56 bytes in all.
+///
+/// A text that many fields repeat word for word (a place) can be stored shared instead: every
+/// holder of the same long text points at one counted copy, which goes when its last holder
+/// lets go. A shared copy is never changed: appending to it, or assigning another text, leaves
+/// the copy to the other holders. Copying a shared text shares it too. Texts are made, copied
+/// and freed on the interface thread only, as nodes are (see node_pool.h).
+class CNodeText {
+public:
+    static constexpr std::size_t kInlineBytes = 22;
+
+    CNodeText() noexcept;
+    explicit CNodeText(std::string_view text);
+    CNodeText(const CNodeText& other);
+    CNodeText(CNodeText&& other) noexcept;
+    CNodeText& operator=(const CNodeText& other);
+    CNodeText& operator=(CNodeText&& other) noexcept;
+    ~CNodeText();
+
+    std::string_view View() const noexcept;
+    std::string Str() const { return std::string(View()); }
+    std::size_t Size() const noexcept;
+    bool IsEmpty() const noexcept { return Size() == 0; }
+    /// Whether the text lives outside the object (in a block of its own or a shared copy).
+    bool IsLong() const noexcept { return m_bytes[kTagByte] >= kSharedTag; }
+    /// Whether the text is a shared copy.
+    bool IsShared() const noexcept { return m_bytes[kTagByte] == kSharedTag; }
+
+    void Assign(std::string_view text);
+    /// As Assign, but a text longer than kInlineBytes joins the shared copy of the same text
+    /// (made when there is none).
+    void AssignShared(std::string_view text);
+    /// Appends with room to spare, so repeated continuation lines cost linear time. A shared
+    /// text is copied out first.
+    void Append(std::string_view text);
+    void Clear() noexcept;
+
+    bool operator==(std::string_view text) const noexcept { return View() == text; }
+
+    /// The counted copy behind shared texts (node_text.cpp).
+    struct SharedBlock;
+
+private:
+    static constexpr std::size_t kTagByte = kInlineBytes;
+    static constexpr unsigned char kLongTag = 0xFF;
+    static constexpr unsigned char kSharedTag = 0xFE;
+
+    struct LongForm {
+        char* data;
+        std::uint32_t size;
+        std::uint32_t capacity;
+    };
+    LongForm GetLong() const noexcept;
+    void SetLong(const LongForm& form) noexcept;
+    SharedBlock* GetShared() const noexcept;
+    void SetShared(SharedBlock* block) noexcept;
+    /// Lets go of a long text or a shared copy; the text is then empty.
+    void FreeLong() noexcept;
+
+    // Inline: the bytes, then the length in the tag byte. Long: a LongForm copied bytewise into
+    // the first 16 bytes and kLongTag in the tag byte. Shared: the copy's address in the first
+    // 8 bytes and kSharedTag in the tag byte.
+    unsigned char m_bytes[kInlineBytes + 1];
+};

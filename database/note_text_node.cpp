@@ -1,6 +1,0 @@
-#include "database/note_text_node.h"
-
-const CRuntimeClass* CNoteTextNode::GetRuntimeClass() const
-{
-    return RuntimeClassOf<CNoteTextNode>();
-}

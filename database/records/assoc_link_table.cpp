@@ -1,0 +1,114 @@
+#include "database/records/assoc_link_table.h"
+
+#include "database/records/assoc_node.h"
+
+#include <stdexcept>
+
+namespace {
+
+constexpr unsigned kBlockShift = 15;
+constexpr std::uint32_t kBlockSlots = std::uint32_t(1) << kBlockShift;
+/// Empty slots beyond this many and beyond the number of links are closed up.
+constexpr std::uint32_t kTolerated = kBlockSlots;
+
+struct LinkTable {
+    std::vector<std::unique_ptr<CAssocNode*[]>> m_blocks;
+    std::uint32_t m_end = 0;  // one past the highest slot given
+    std::uint32_t m_live = 0; // slots that hold a link
+
+    CAssocNode*& At(std::uint32_t slot)
+    {
+        return m_blocks[slot >> kBlockShift][slot & (kBlockSlots - 1)];
+    }
+};
+
+/// Never destroyed, so that links freed late at exit still find it.
+LinkTable& Table()
+{
+    static auto* table = new LinkTable;
+    return *table;
+}
+
+} // namespace
+
+std::uint32_t CAssocLinkTable::Add(CAssocNode* link)
+{
+    LinkTable& t = Table();
+    if (t.m_end == kNoSlot)
+        Compact();
+    if (t.m_end == kNoSlot)
+        throw std::length_error("too many links");
+    if ((t.m_end >> kBlockShift) == t.m_blocks.size()) {
+        auto block = std::make_unique<CAssocNode*[]>(kBlockSlots);
+        t.m_blocks.push_back(std::move(block));
+    }
+    t.At(t.m_end) = link;
+    ++t.m_live;
+    return t.m_end++;
+}
+
+void CAssocLinkTable::Remove(std::uint32_t slot) noexcept
+{
+    LinkTable& t = Table();
+    if (slot >= t.m_end || !t.At(slot))
+        return;
+    t.At(slot) = nullptr;
+    --t.m_live;
+    if (slot + 1 == t.m_end) {
+        while (t.m_end > 0 && !t.At(t.m_end - 1))
+            --t.m_end;
+        ReleaseSpareBlocks();
+    }
+    const std::uint32_t empty = t.m_end - t.m_live;
+    if (empty > kTolerated && empty > t.m_live)
+        Compact();
+}
+
+CAssocNode* CAssocLinkTable::NewestBelow(std::uint32_t below) noexcept
+{
+    LinkTable& t = Table();
+    for (std::uint32_t slot = below < t.m_end ? below : t.m_end; slot-- > 0;) {
+        if (CAssocNode* link = t.At(slot))
+            return link;
+    }
+    return nullptr;
+}
+
+std::size_t CAssocLinkTable::Count() noexcept
+{
+    return Table().m_live;
+}
+
+std::uint32_t CAssocLinkTable::End() noexcept
+{
+    return Table().m_end;
+}
+
+CAssocNode* CAssocLinkTable::At(std::uint32_t slot) noexcept
+{
+    return Table().At(slot);
+}
+
+void CAssocLinkTable::Compact() noexcept
+{
+    LinkTable& t = Table();
+    std::uint32_t to = 0;
+    for (std::uint32_t from = 0; from < t.m_end; ++from) {
+        if (CAssocNode* link = t.At(from)) {
+            t.At(from) = nullptr;
+            t.At(to) = link;
+            link->m_slot = to++;
+        }
+    }
+    t.m_end = to;
+    ReleaseSpareBlocks();
+}
+
+void CAssocLinkTable::ReleaseSpareBlocks() noexcept
+{
+    LinkTable& t = Table();
+    const std::size_t used = (std::size_t(t.m_end) + kBlockSlots - 1) >> kBlockShift;
+    const std::size_t kept = t.m_live == 0 ? 0 : used + 1;
+    while (t.m_blocks.size() > kept)
+        t.m_blocks.pop_back();
+}

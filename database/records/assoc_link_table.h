@@ -1,0 +1,41 @@
+// database/records/assoc_link_table.h: the process-wide table of link fields, in the order they
+// were made.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CAssocNode;
+
+/// Every link field has a slot here, numbered in the order the links were made, so that the
+/// links can be walked newest first and a link leaves in constant time. The slot number lives
+/// in the link's own padding (4 bytes), where a chain would need two pointers of 8. A freed
+/// link leaves an empty slot; when empty slots outnumber the links, the table closes them up
+/// in one pass (keeping the order and telling each moved link its new number), so a walk never
+/// passes more empty slots than links. Slots are kept in fixed blocks, so the table never
+/// copies itself as it grows. Like the nodes, it is changed on the interface thread only.
+class CAssocLinkTable {
+public:
+    static constexpr std::uint32_t kNoSlot = 0xFFFFFFFF;
+
+    /// The number of the slot given to link; may throw (out of memory).
+    static std::uint32_t Add(CAssocNode* link);
+    /// Empties the slot (kNoSlot does nothing).
+    static void Remove(std::uint32_t slot) noexcept;
+    /// The newest link in a slot below `below` (below kNoSlot: the newest of all); null when none.
+    static CAssocNode* NewestBelow(std::uint32_t below) noexcept;
+    /// The number of links.
+    static std::size_t Count() noexcept;
+    /// One past the highest slot given; slots below it hold a link or nothing.
+    static std::uint32_t End() noexcept;
+    /// The link in a slot below End(); null for an empty slot.
+    static CAssocNode* At(std::uint32_t slot) noexcept;
+
+private:
+    /// Moves every link down over the empty slots, in order, and frees the blocks left empty.
+    static void Compact() noexcept;
+    /// Frees the blocks above the highest slot given, keeping one spare while any link exists.
+    static void ReleaseSpareBlocks() noexcept;
+};

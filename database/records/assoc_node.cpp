@@ -1,0 +1,481 @@
+#include "database/records/assoc_node.h"
+
+#include "database/dictionary/record_type_table.h"
+#include "database/document/merge_record_map.h"
+#include "database/gedcom/gedcom_line_sink.h"
+#include "database/kin/ind_rec.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_control_access.h"
+#include "database/records/assoc_link_table.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
+#include "platform/base/progress.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <unordered_set>
+
+namespace {
+
+constexpr int kOpIs = 2;
+
+bool IsFamilyLinkId(int fieldId)
+{
+    return fieldId == FIELD_CHIL || fieldId == FIELD_FAMC || fieldId == FIELD_FAMS ||
+           fieldId == FIELD_HUSB || fieldId == FIELD_WIFE;
+}
+
+/// The records a walk has met: a few in place, any number beyond.
+class CSeenRecords {
+public:
+    /// True when record was not met before.
+    bool Insert(const CRecordNode* record)
+    {
+        if (m_count < m_small.size()) {
+            const auto end = m_small.begin() + std::ptrdiff_t(m_count);
+            if (std::find(m_small.begin(), end, record) != end)
+                return false;
+            m_small[m_count++] = record;
+            return true;
+        }
+        if (std::find(m_small.begin(), m_small.end(), record) != m_small.end())
+            return false;
+        return m_large.insert(record).second;
+    }
+
+private:
+    std::array<const CRecordNode*, 16> m_small{};
+    std::size_t m_count = 0;
+    std::unordered_set<const CRecordNode*> m_large;
+};
+
+} // namespace
+
+static_assert(sizeof(CAssocNode) <= 48, "links are among the most common nodes");
+
+CAssocNode::CAssocNode() : m_slot(CAssocLinkTable::Add(this)) {}
+
+CAssocNode::~CAssocNode()
+{
+    CAssocLinkTable::Remove(m_slot);
+    ClearValue();
+}
+
+const CRuntimeClass* CAssocNode::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CAssocNode>();
+}
+
+CAssocNode* CAssocNode::GetFirstLink()
+{
+    return CAssocLinkTable::NewestBelow(CAssocLinkTable::kNoSlot);
+}
+
+CAssocNode* CAssocNode::GetNextLink() const
+{
+    return CAssocLinkTable::NewestBelow(m_slot);
+}
+
+// ---- The value word -----------------------------------------------------------------------
+
+CRecordNode* CAssocNode::GetLinkTarget() const
+{
+    return (m_value & kValueTags) ? nullptr : reinterpret_cast<CRecordNode*>(m_value);
+}
+
+const std::string* CAssocNode::KeptText() const
+{
+    if ((m_value & kValueTags) != kTextTag)
+        return nullptr;
+    return reinterpret_cast<const std::string*>(m_value & ~kValueTags);
+}
+
+std::int32_t CAssocNode::GetReferenceNumber() const
+{
+    return (m_value & kValueTags) == kNumberTag ? std::int32_t(m_value >> 2) : 0;
+}
+
+bool CAssocNode::HasCrossReference() const
+{
+    return (m_value & kValueTags) != 0;
+}
+
+void CAssocNode::SetNumberValue(std::int32_t number)
+{
+    ClearValue();
+    m_value = (std::uintptr_t(number) << 2) | kNumberTag;
+}
+
+void CAssocNode::SetTextValue(std::string_view text)
+{
+    ClearValue();
+    m_value = reinterpret_cast<std::uintptr_t>(new std::string(text)) | kTextTag;
+}
+
+void CAssocNode::ClearValue()
+{
+    delete KeptText();
+    m_value = 0;
+}
+
+void CAssocNode::StoreTarget(CRecordNode* record)
+{
+    ClearValue();
+    m_value = reinterpret_cast<std::uintptr_t>(record);
+}
+
+int CAssocNode::GetTargetTypeIndex() const
+{
+    const CFieldDef* def = GetFieldDef();
+    return def ? GetRecordTypeIndex(def->GetLinkTarget()) : -1;
+}
+
+std::string CAssocNode::GetXrefText() const
+{
+    std::string xref;
+    AppendXrefText(xref);
+    return xref;
+}
+
+bool CAssocNode::AppendXrefText(std::string& line) const
+{
+    if (const std::string* text = KeptText()) {
+        line += '@';
+        line += *text;
+        line += '@';
+        return true;
+    }
+    const CRecordNode* target = GetLinkTarget();
+    const std::int32_t number = target ? target->GetRecordNumber() : GetReferenceNumber();
+    const CRecordType* row = GetRecordTypeTable().RowByListIndex(GetTargetTypeIndex());
+    if (number < 1 || !row)
+        return false;
+    char xref[16] = {'@', row->m_idLetter};
+    char* end = std::to_chars(xref + 2, xref + sizeof xref - 1, number).ptr;
+    *end++ = '@';
+    line.append(xref, end);
+    return true;
+}
+
+// ---- Targets ------------------------------------------------------------------------------
+
+void CAssocNode::SetTarget(CRecordNode* record)
+{
+    CRecordNode* old = GetLinkTarget();
+    if (old == record && !HasCrossReference())
+        return;
+    if (old)
+        old->AddLinkCount(-1);
+    StoreTarget(record);
+    if (record)
+        record->AddLinkCount(1);
+    MarkChanged(this);
+}
+
+CAssocNode* CAssocNode::FindBackLink() const
+{
+    const CRecordNode* target = GetLinkTarget();
+    const CFieldDef* def = GetFieldDef();
+    if (!target || !def)
+        return nullptr;
+    const std::vector<std::string>& tags = def->GetValues().m_items;
+    const CDataNode* own = GetParent();
+    for (CDataNode* child = target->GetFirstChild(); child; child = child->GetNextSibling()) {
+        const CFieldDef* childDef = child->GetFieldDef();
+        if (!childDef || childDef->GetDataType() != FDT_LINK || child->GetLinkTarget() != own)
+            continue;
+        const bool tagged = std::any_of(tags.begin(), tags.end(), [&](const std::string& tag) {
+            return childDef->GetTag() == tag;
+        });
+        if (tagged)
+            return dynamic_cast<CAssocNode*>(child);
+    }
+    return nullptr;
+}
+
+void CAssocNode::ClearLink()
+{
+    CRecordNode* target = GetLinkTarget();
+    if (!target) {
+        ClearValue();
+        return;
+    }
+    target->AddLinkCount(-1);
+    if (CAssocNode* back = FindBackLink()) {
+        if (CRecordNode* backTarget = back->GetLinkTarget())
+            backTarget->AddLinkCount(-1);
+        back->StoreTarget(nullptr);
+        target->DeleteChild(back);
+    }
+    if (!target->IsPendingDeletion())
+        MarkChanged(target);
+    StoreTarget(nullptr);
+    MarkChanged(this);
+}
+
+// ---- Node operations ----------------------------------------------------------------------
+
+CDataCtl* CAssocNode::ShowInControl(CWnd* parent, const RECT& rect, IDataCtlOwner* owner,
+                                    DWORD style, UINT id, DWORD flags)
+{
+    return PresentControl(*this, CDataNode::ShowInControl(parent, rect, owner, style, id, flags),
+                          false, ControlSelection::All);
+}
+
+bool CAssocNode::UpdateFromControl(CDataCtl*, bool save, bool)
+{
+    return !save;
+}
+
+bool CAssocNode::IsChanged() const
+{
+    const CRecordNode* target = GetLinkTarget();
+    return HasFlag(DNF_CHANGED) || (target && target->IsChanged());
+}
+
+bool CAssocNode::IsEmpty() const
+{
+    return GetLinkTarget() == nullptr;
+}
+
+bool CAssocNode::GetText(std::string& text, int format) const
+{
+    text.clear();
+    if (format != 0 && GetFieldDef())
+        text = GetFieldDef()->GetLabel() + ": ";
+    const CRecordNode* target = GetLinkTarget();
+    if (!target) {
+        text += "<none>";
+        return true;
+    }
+    std::string targetText;
+    target->GetText(targetText, 0);
+    text += targetText;
+    return true;
+}
+
+bool CAssocNode::SetText(std::string_view text)
+{
+    if (text.size() < 3 || text.front() != '@' || text.back() != '@')
+        return false;
+    const std::string_view id = text.substr(1, text.size() - 2);
+    if (GetLinkTarget())
+        SetTarget(nullptr);
+    std::int32_t number = 0;
+    CRecordIdState* state = GetRecordIdState(GetTargetTypeIndex());
+    if (state && ParseStandardId(*state, id, number))
+        SetNumberValue(number);
+    else
+        SetTextValue(id);
+    return true;
+}
+
+CDataNode* CAssocNode::CopyValueFrom(const CDataNode* other)
+{
+    if (!other || other == this || other->GetFieldDef() != GetFieldDef())
+        return this;
+    ClearLink();
+    if (CRecordNode* target = other->GetLinkTarget())
+        SetTargetWithBackLink(target, false, false, SEX_UNSET);
+    MarkChanged(this);
+    return this;
+}
+
+bool CAssocNode::IsEqual(const CDataNode* other, const void* options) const
+{
+    const CRecordNode* mine = GetLinkTarget();
+    const CRecordNode* theirs = other ? other->GetLinkTarget() : nullptr;
+    if (mine == theirs)
+        return true;
+    if (!mine || !theirs || !options)
+        return false;
+    return static_cast<const CMergeRecordMap*>(options)->FindMatch(mine) == theirs;
+}
+
+bool CAssocNode::MatchRecord(int qualifier, int op, const CRecordNode* record) const
+{
+    return qualifier == 0 && op == kOpIs && GetLinkTarget() == record;
+}
+
+bool CAssocNode::WriteGedcom(int level, std::string& line) const
+{
+    const CFieldDef* def = GetFieldDef();
+    if (!def)
+        return true;
+    line.assign(1, ' ');
+    if (!AppendXrefText(line))
+        return true;
+    if (!WriteGedcomTagLine(level, def->GetGedcomTag(), line))
+        return false;
+    for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
+        if (!child->WriteGedcom(level + 1, line))
+            return false;
+    }
+    return true;
+}
+
+void CAssocNode::ScheduleDelete()
+{
+    if (IsFamilyLinkId(GetFieldId()))
+        SetFamilyCleanupFlag();
+    if (GetLinkTarget())
+        ClearLink();
+    CDataNode::ScheduleDelete();
+}
+
+int CAssocNode::SetLink(CRecordNode* record, bool noQuestions)
+{
+    bool sexInTarget = false;
+    bool sexInOwnRecord = false;
+    int sex = SEX_UNSET;
+    if (!record || !CheckLink(record, sexInTarget, sexInOwnRecord, sex, false, noQuestions))
+        return 0;
+    ClearLink();
+    SetTargetWithBackLink(record, sexInTarget, sexInOwnRecord, sex);
+    MarkChanged(this);
+    return 1;
+}
+
+// ---- Loading ------------------------------------------------------------------------------
+
+void CAssocNode::PrefetchLink() const
+{
+    __builtin_prefetch(this, 1);
+    __builtin_prefetch(&m_value, 1);
+}
+
+void CAssocNode::PrefetchPendingTarget() const
+{
+    if ((m_value & kValueTags) != kNumberTag)
+        return;
+    if (const CRecordNode* record = FindLoadedRecord(GetTargetTypeIndex(), GetReferenceNumber()))
+        __builtin_prefetch(reinterpret_cast<const char*>(record) + sizeof(CDataNode), 1);
+}
+
+bool CAssocNode::ResolvePendingReference()
+{
+    if (!HasCrossReference())
+        return true;
+    const int listIndex = GetTargetTypeIndex();
+    const std::string* text = KeptText();
+    CRecordNode* record = text ? FindLoadedRecord(listIndex, *text)
+                               : FindLoadedRecord(listIndex, GetReferenceNumber());
+    if (record) {
+        StoreTarget(record);
+        record->AddLinkCount(1);
+        return true;
+    }
+    CRecordIdState* state = GetRecordIdState(listIndex);
+    if (state && !text && listIndex != RECORD_LIST_HEAD && state->m_counter >= 0)
+        state->m_counter = std::max(state->m_counter, GetReferenceNumber());
+    return false;
+}
+
+int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkSink* sink)
+{
+    // The links newer than stopLink hold the slots above its own.
+    const std::uint32_t first = stopLink ? stopLink->GetChainSlot() + 1 : 0;
+    const std::uint32_t end = std::max(first, CAssocLinkTable::End());
+    long count = stopLink ? 0 : long(CAssocLinkTable::Count());
+    for (std::uint32_t slot = first; stopLink && slot < end; ++slot)
+        count += CAssocLinkTable::At(slot) != nullptr;
+    if (progress)
+        progress->ResetProgress(count, "Initialising data...");
+    const long step = std::max(1L, count / 100);
+    std::vector<CAssocNode*> dangling;
+    long done = 0;
+    // Links and their targets lie anywhere in memory: a link is fetched some slots before it is
+    // read, and its target some slots before the link is resolved, so that the processor waits
+    // for many at once instead of for each in turn.
+    constexpr std::uint32_t kLinkAhead = 32;
+    constexpr std::uint32_t kTargetAhead = 12;
+    for (std::uint32_t slot = end; slot-- > first;) {
+        if (slot >= first + kLinkAhead) {
+            if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead))
+                ahead->PrefetchLink();
+        }
+        if (slot >= first + kTargetAhead) {
+            if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kTargetAhead))
+                ahead->PrefetchPendingTarget();
+        }
+        CAssocNode* link = CAssocLinkTable::At(slot);
+        if (!link)
+            continue;
+        if (!link->ResolvePendingReference())
+            dangling.push_back(link);
+        if (progress && ++done % step == 0)
+            progress->SetProgressPos(done);
+    }
+    if (sink) {
+        for (auto link = dangling.rbegin(); link != dangling.rend(); ++link)
+            sink->OnDanglingLink(**link, (*link)->GetXrefText());
+    }
+    return int(dangling.size());
+}
+
+std::vector<std::int32_t> CollectReservedNumbers(int listIndex)
+{
+    std::vector<std::int32_t> numbers;
+    for (const CAssocNode* link = CAssocNode::GetFirstLink(); link; link = link->GetNextLink()) {
+        if (link->GetReferenceNumber() > 0 && link->GetTargetTypeIndex() == listIndex)
+            numbers.push_back(link->GetReferenceNumber());
+    }
+    return numbers;
+}
+
+// ---- Walks --------------------------------------------------------------------------------
+
+CRecordNode* GetNextLinkTarget(const CDataNode* holder, int fieldId, const CRecordNode* after)
+{
+    if (!holder)
+        return nullptr;
+    CSeenRecords seen;
+    bool passed = after == nullptr;
+    for (const CDataNode* child = holder->GetFirstChild(); child; child = child->GetNextSibling()) {
+        CRecordNode* target = child->GetFieldId() == fieldId ? child->GetLinkTarget() : nullptr;
+        if (!target || !seen.Insert(target))
+            continue;
+        if (passed)
+            return target;
+        passed = target == after;
+    }
+    return nullptr;
+}
+
+void EnumLinksTo(CRecordNode* record, ILinkVisitor* visitor, const CFieldDef* typeDef)
+{
+    if (!record || !visitor)
+        return;
+    CAssocNode* next = nullptr;
+    for (CAssocNode* link = CAssocNode::GetFirstLink(); link; link = next) {
+        next = link->GetNextLink();
+        if (link->GetLinkTarget() != record)
+            continue;
+        CRecordNode* holder = link->GetRecord();
+        if (!typeDef || (holder && holder->GetFieldDef() == typeDef))
+            visitor->OnLink(record, link, holder);
+    }
+}
+
+// ---- The two family link classes ----------------------------------------------------------
+
+const CRuntimeClass* CAssocChilNode::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CAssocChilNode>();
+}
+
+bool CAssocChilNode::IsChanged() const
+{
+    return HasFlag(DNF_CHANGED) || IsRecordListed(GetLinkTarget());
+}
+
+const CRuntimeClass* CAssocFamcNode::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CAssocFamcNode>();
+}
+
+bool CAssocFamcNode::IsChanged() const
+{
+    return HasFlag(DNF_CHANGED) || IsRecordListed(GetLinkTarget());
+}

@@ -1,0 +1,111 @@
+// database/records/record_id_state.h: what the data set knows of each record type's identifiers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class CRecordNode;
+
+// The list indexes of the record types, by which their identifier states are indexed.
+inline constexpr int RECORD_LIST_INDI = 0;
+inline constexpr int RECORD_LIST_FAM = 1;
+inline constexpr int RECORD_LIST_NOTE = 2;
+inline constexpr int RECORD_LIST_SOUR = 3;
+inline constexpr int RECORD_LIST_REPO = 4;
+inline constexpr int RECORD_LIST_SUBM = 5;
+inline constexpr int RECORD_LIST_SUBN = 6;
+inline constexpr int RECORD_LIST_OBJE = 7;
+inline constexpr int RECORD_LIST_HEAD = 8;
+
+/// Records by number while a load runs. Files usually number their records 1, 2, 3, ..., so
+/// numbers up to about twice the count held live in a table indexed by number (8 bytes a
+/// record, nothing allocated per record); a number far beyond them goes to a hash map, so that a
+/// file with "@I2000000000@" costs one entry and not a table of that size.
+class CRecordNumberMap {
+public:
+    /// False, and nothing changed, when the number is mapped already.
+    bool Insert(std::int32_t number, CRecordNode* record);
+    /// Null when the number is not mapped.
+    CRecordNode* Find(std::int32_t number) const;
+    /// Unmaps the number when it maps to record.
+    void Erase(std::int32_t number, const CRecordNode* record);
+    /// Empties the map, keeping room for about that many records.
+    void Reset(std::size_t expected);
+
+private:
+    std::vector<CRecordNode*> m_table; // by number; null where none
+    std::unordered_map<std::int32_t, CRecordNode*> m_far;
+    std::size_t m_count = 0;
+};
+
+/// One record type's identifier state, indexed by list order (INDI 0, FAM 1, NOTE 2, SOUR 3,
+/// REPO 4, SUBM 5, SUBN 6, OBJE 7, HEAD 8): the id prefix learned from the first identifier
+/// of a load, the last record number given, and the maps from identifiers to records that a
+/// load fills until its cross-references are resolved.
+struct CRecordIdState {
+    bool m_prefixLearned = false;
+    bool m_noPrefix = false;    // standard identifiers are bare numbers
+    char m_prefix[4] = {};      // up to four letters, zero-padded
+    std::int32_t m_counter = 0; // the last record number given; -1 once numbers ran out
+    bool m_duplicateFound = false;
+    bool m_nonStandardFound = false;
+    CRecordNumberMap m_numberMap;
+    std::unordered_map<std::string, CRecordNode*> m_textMap;
+    std::size_t m_hashSize = 17; // the records the number map has room for after a reset
+
+    /// Forgets the prefix, the counter, the flags and both maps; the bucket count is kept.
+    void Reset();
+    /// Empties the number map, keeping room for that many records.
+    void SetHashSize(std::size_t buckets);
+    /// The next record number; 0 (and the counter stays -1) once numbers have run out.
+    std::int32_t TakeNextNumber();
+};
+
+/// The state of a list index 0 to 8; null outside.
+CRecordIdState* GetRecordIdState(int listIndex);
+/// Records made while a load runs take no number from the counters.
+void SuspendRecordNumbering(bool suspended);
+bool IsRecordNumberingSuspended();
+
+/// Learns a record type's id prefix from a cross-reference id's text (without the "@"): up to
+/// four leading letters, or, for a text that does not start with a letter, no prefix.
+void ReadXrefPrefix(CRecordIdState& state, std::string_view idText);
+
+/// Whether an identifier's text (without the "@") is in the type's standard form: the learned
+/// prefix, character for character, then one or more decimal digits worth 1 to 2147483647.
+/// The first identifier of a load teaches the prefix. number gets the value (0 when not
+/// standard).
+bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number);
+
+/// How a loaded record's identifier was taken.
+struct LoadedRecordId {
+    bool m_standard = false;  // the record's number is the identifier's
+    bool m_text = false;      // the record keeps a non-standard identifier until the load ends
+    bool m_duplicate = false; // an earlier record of the type has the same identifier
+    std::int32_t m_number = 0;
+};
+
+/// Takes the identifier (without the "@"; empty for none) of a record being loaded, of list
+/// index listIndex: a standard one becomes the record's number and raises the counter; any
+/// other marks the type as having non-standard identifiers and, when there is one, the record
+/// keeps it (CRecordNode::HasTextId) until FinishLoadedRecordIds. The first record of an
+/// identifier is mapped to it; a later one is a duplicate (the type's duplicate flag is set;
+/// the caller reports it). A record destroyed during the load leaves the maps by itself.
+LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::string_view xref);
+
+/// The record a loaded identifier was mapped to, by number or by text; null when none.
+CRecordNode* FindLoadedRecord(int listIndex, std::int32_t number);
+CRecordNode* FindLoadedRecord(int listIndex, std::string_view idText);
+
+/// Ends a load's identifiers: for each type but the header that met non-standard ones, every
+/// record holding a text identifier gives it up and every record without a number takes the
+/// next one (none once numbers run out); then every type's maps are emptied. True when some
+/// record gave up a text identifier.
+bool FinishLoadedRecordIds();
+
+/// Takes a record out of its type's maps (a record destroyed while a load runs).
+void ForgetLoadedRecordId(const CRecordNode& record);

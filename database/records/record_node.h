@@ -1,0 +1,132 @@
+// database/records/record_node.h: the node at the top of every record.
+#pragma once
+
+#include "database/nodes/complex_node.h"
+#include "platform/base/ole_date_time.h"
+
+#include <cstdint>
+#include <string>
+
+/// Node flag: a record read from a file keeps a non-standard identifier until the load ends.
+inline constexpr BYTE DNF_TEXT_ID = 0x02;
+
+/// Command id of a record's "Properties" menu item.
+inline constexpr UINT ID_RECORD_PROPERTIES = 32802;
+
+/// A record: a complex node that carries the record's number, the count of link fields that
+/// point at it, the time it last changed and its place in the changed-records list. Families,
+/// individuals, notes, sources and multimedia records derive from it; header, repository,
+/// submitter and submission records are plain records.
+class CRecordNode : public CComplexNode {
+public:
+    CRecordNode() noexcept;
+    /// Leaves the load's identifier maps and, while change tracking is on, its root; the
+    /// CDataNode part then sees a node that is no longer a record.
+    ~CRecordNode() override;
+
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+    /// 1 and above; 0 when the record has none.
+    std::int32_t GetRecordNumber() const { return m_recordNumber; }
+    void SetRecordNumber(std::int32_t number) { m_recordNumber = number; }
+    /// The number of link fields whose target is this record.
+    std::int32_t GetLinkCount() const { return m_linkCount; }
+    void AddLinkCount(std::int32_t delta) { m_linkCount += delta; }
+    /// When the record last changed; status null when it never did.
+    const COleDateTime& GetChangeStamp() const { return m_changeStamp; }
+    void SetChangeStamp(const COleDateTime& stamp) { m_changeStamp = stamp; }
+    /// The next record in the changed-records list; null for the last or an unlisted record.
+    CRecordNode* GetNextChanged() const { return m_nextChanged; }
+    void SetNextChanged(CRecordNode* next) { m_nextChanged = next; }
+    /// Whether the record holds a non-standard identifier of the load being read.
+    bool HasTextId() const { return HasFlag(DNF_TEXT_ID); }
+    void SetTextId(bool on) { SetFlag(DNF_TEXT_ID, on); }
+
+    /// The list index of the record's type (INDI 0, FAM 1, ... HEAD 8); -1 when unknown.
+    int GetTypeIndex() const;
+    /// The record's identifier as the program writes it: the type's id letter and the number
+    /// ("I12"); empty when the record has no number or is the header.
+    std::string GetIdText() const;
+
+    // The node operations.
+    /// The sub-fields' items, then a separator when any were added and "Properties".
+    bool AddContextMenu(INodeMenu& menu) override;
+    /// With no qualifier and the operator "is" (2): whether record is this record.
+    bool MatchRecord(int qualifier, int op, const CRecordNode* record) const override;
+    /// "0 @I12@ INDI" (level is not used: a record line is level 0), every child but CHAN at
+    /// level 1, then the change date: "1 CHAN", "2 DATE 5 JAN 2003", "3 TIME 14:07:09" and
+    /// the other children of a stored CHAN at level 2. False at the first failing line.
+    bool WriteGedcom(int level, std::string& line) const override;
+    /// A link child is cleared (with its reciprocal link) while it still knows its record, then
+    /// deleted as any child.
+    void DeleteChild(CDataNode* child) override;
+    /// A record others link to first deletes those links, so none keeps pointing at it.
+    void ScheduleDelete() override;
+
+    // The record's own operations.
+    /// The number of children that count for the record (a family's linked children);
+    /// notApplicable tells that the type has none. The base: 0, not applicable.
+    virtual int CountLinkedChildren(bool& notApplicable) const;
+    /// The two re-order operations; the base does nothing and answers false.
+    virtual bool ReorderFirst() { return false; }
+    virtual bool SortChildren() { return false; }
+    /// Moves the dated facts (events and attributes) into date order; true when one moved.
+    virtual bool SortFactsByDate();
+    /// The same over the LDS ordinances that are not empty.
+    virtual bool SortLdsOrdinancesByDate();
+    /// Similarity to another record for merge matching: +20 for each of the first two key
+    /// fields equal in both, -30 for each that differs; -999 without key fields.
+    virtual int MatchScore(const CRecordNode* other, const void* options) const;
+    /// Whether the record's key field holds the terms (multimedia TITL, repository and
+    /// submitter NAME, submission FAMF); false for other types.
+    virtual bool ContainsKeyText(std::span<const CSearchTerm> terms, bool caseSensitive) const;
+
+    // Walks over the record's children; each takes the previous answer (null to start).
+    /// The link fields of the subtree, the record included, that point at record.
+    int CountLinksTo(const CRecordNode* record) const;
+    using CDataNode::CountLinksTo;
+    /// The next event or attribute; with skipEmpty, empty ones whose definition is marked to
+    /// be skipped when childless are passed over.
+    CDataNode* GetNextFact(const CDataNode* after, bool skipEmpty) const;
+    /// The next non-empty note: local NOTE texts and, with includeLinks, NOTE links; fieldId
+    /// gets the found child's field id (0 when none).
+    CDataNode* GetNextNote(const CDataNode* after, bool includeLinks, int& fieldId) const;
+    /// The next multimedia field: OBJE links first, then embedded OBJE fields; with
+    /// skipRepeats a link to a record an earlier link already names is passed over.
+    CDataNode* GetNextObjectLink(const CDataNode* after, bool skipRepeats) const;
+    /// The next LDS ordinance (BAPL, CONL, ENDL, SLGC, SLGS); with skipEmpty empty ones are
+    /// passed over.
+    CDataNode* GetNextLdsOrdinance(const CDataNode* after, bool skipEmpty) const;
+    /// Runs the re-order operations and sorts that are asked for; with notify, NotifyChanges
+    /// when anything moved. True when anything moved.
+    bool ReorderData(bool first, bool second, bool sortFacts, bool sortOrdinances, bool notify);
+
+protected:
+    /// "0 @I12@ TAG" into line (without a trailing blank).
+    void ComposeRecordLine(std::string& line) const;
+    /// The children at level 1 except CHAN and skip, then the change date.
+    bool WriteChildrenAndChange(std::string& line, const CDataNode* skip) const;
+    /// The change date lines (see WriteGedcom).
+    bool WriteChangeDate(std::string& line) const;
+
+private:
+    friend class CDataNode;
+
+    std::int32_t m_recordNumber = 0;
+    std::int32_t m_linkCount = 0;
+    COleDateTime m_changeStamp;
+    CRecordNode* m_nextChanged = nullptr;
+    CDataNode* m_root = nullptr;        // the record's parent, kept here since records are many
+    CDataNode* m_prevSibling = nullptr; // so that unlinking one of a million walks none
+};
+
+/// Moves a loaded record's CHAN date and time (changeField, a CHAN child of record) into the
+/// record's stamp: the last Gregorian DATE that the stamp can hold (simple, approximate or
+/// interpreted, with day and month) and its TIME ("hh:mm:ss", a part out of range zeroed with
+/// the parts after it). The DATE fields taken are deleted; one the stamp cannot hold stays, so
+/// nothing is lost; a CHAN left with no child is deleted. True when the stamp was set.
+bool ParseChangeDate(CRecordNode* record, CDataNode* changeField);
+
+/// Frees a node and its subtree at once, children first (a loaded node discarded before it
+/// joins the data set).
+void DestroyNodeTree(CDataNode* node);

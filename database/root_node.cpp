@@ -1,6 +1,0 @@
-#include "database/root_node.h"
-
-const CRuntimeClass* CRootNode::GetRuntimeClass() const
-{
-    return RuntimeClassOf<CRootNode>();
-}

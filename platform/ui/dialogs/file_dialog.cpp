@@ -1,0 +1,246 @@
+// platform/ui/dialogs/file_dialog.cpp: filters, the default extension and the checks on chosen
+// names; the picking itself over a non-native QFileDialog or the test hooks.
+#include "platform/ui/dialogs/file_dialog.h"
+
+#include "platform/base/paths.h"
+#include "platform/base/prompt.h"
+#include "platform/base/text.h"
+#include "platform/ui/detail/hook_answers.h"
+#include "platform/ui/detail/modal_cursor.h"
+#include "platform/ui/detail/window_widget.h"
+#include "platform/ui/windows/test_hooks.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+#include <filesystem>
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.push_back(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+bool HasWildcard(const std::string& text)
+{
+    return text.find_first_of("*?") != std::string::npos;
+}
+
+std::string WithoutDotPrefix(const std::string& extension)
+{
+    if (extension.starts_with("*."))
+        return extension.substr(2);
+    if (extension.starts_with("."))
+        return extension.substr(1);
+    return extension;
+}
+
+/// A name made full against folder (the current folder when empty), without "." and "..".
+std::string FullPath(const std::string& name, const std::string& folder)
+{
+    std::filesystem::path path(paths::ToNative(name));
+    if (path.is_relative()) {
+        std::error_code ignored;
+        const std::filesystem::path base =
+            folder.empty() ? std::filesystem::current_path(ignored) : std::filesystem::path(folder);
+        path = base / path;
+    }
+    return path.lexically_normal().string();
+}
+
+/// A filter as Qt reads it: the text, then the patterns in parentheses; "*.*" matches every
+/// name here, as it does in the filters' home.
+QString QtFilter(const FileFilterEntry& entry)
+{
+    QStringList patterns;
+    for (const std::string& pattern : entry.patterns)
+        patterns << (pattern == "*.*" ? QStringLiteral("*") : QString::fromStdString(pattern));
+    return QString::fromStdString(entry.text) + QStringLiteral(" (") + patterns.join(' ') + ')';
+}
+
+} // namespace
+
+std::vector<FileFilterEntry> ParseFileFilter(const std::string& filter)
+{
+    std::vector<FileFilterEntry> entries;
+    const std::vector<std::string> parts = Split(filter, '|');
+    for (std::size_t i = 0; i + 1 < parts.size() && !parts[i].empty(); i += 2) {
+        FileFilterEntry entry{parts[i], {}};
+        for (const std::string& pattern : Split(parts[i + 1], ';'))
+            if (const std::string trimmed = text::Trim(pattern); !trimmed.empty())
+                entry.patterns.push_back(trimmed);
+        if (!entry.patterns.empty())
+            entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::string DefaultExtensionFor(const std::vector<FileFilterEntry>& filters, int chosenType,
+                                const std::string& defaultExt)
+{
+    if (defaultExt.empty())
+        return {};
+    if (chosenType >= 1 && chosenType <= int(filters.size())) {
+        const std::string& first = filters[std::size_t(chosenType - 1)].patterns.front();
+        const std::string extension = first.starts_with("*.") ? first.substr(2) : std::string();
+        if (!extension.empty() && !HasWildcard(extension))
+            return extension;
+    }
+    return WithoutDotPrefix(defaultExt);
+}
+
+std::string WithDefaultExtension(const std::string& path, const std::string& extension)
+{
+    const std::string name = paths::FileName(path);
+    if (extension.empty() || name.empty() || name.find('.') != std::string::npos)
+        return path;
+    return path + "." + extension;
+}
+
+CFileDialog::CFileDialog(BOOL openFileDialog, const char* defaultExt, const char* fileName,
+                         DWORD flags, const char* filter, CWnd* parent)
+    : m_open(openFileDialog != FALSE), m_defaultExt(defaultExt ? defaultExt : ""),
+      m_fileName(fileName ? fileName : ""), m_flags(flags),
+      m_filters(ParseFileFilter(filter ? filter : "")), m_parent(parent)
+{
+}
+
+int CFileDialog::DoModal()
+{
+    m_paths.clear();
+    for (;;) {
+        std::vector<std::string> picked = Pick();
+        if (picked.empty())
+            return IDCANCEL;
+        std::vector<std::string> checked = Checked(std::move(picked));
+        if (!checked.empty()) {
+            m_paths = std::move(checked);
+            return IDOK;
+        }
+    }
+}
+
+std::string CFileDialog::GetPathName() const
+{
+    return m_paths.empty() ? std::string() : m_paths.front();
+}
+
+std::string CFileDialog::GetFileName() const
+{
+    return paths::FileName(GetPathName());
+}
+
+std::string CFileDialog::GetFileExt() const
+{
+    return paths::Extension(GetPathName());
+}
+
+std::string CFileDialog::GetFileTitle() const
+{
+    const std::string name = GetFileName();
+    const std::string extension = GetFileExt();
+    return extension.empty() ? name : name.substr(0, name.size() - extension.size() - 1);
+}
+
+std::string CFileDialog::GetFolderPath() const
+{
+    return paths::Folder(GetPathName());
+}
+
+std::vector<std::string> CFileDialog::Pick()
+{
+    if (!TestHooks::IsEnabled())
+        return PickOnDesktop();
+    std::optional<std::vector<std::string>> answer = ui_detail::hooks::TakeFileAnswer();
+    if (!answer)
+        return {};
+    if (answer->size() > 1 && !(m_flags & OFN_ALLOWMULTISELECT)) {
+        ui_detail::hooks::ReportFailure("A file picker for one file was answered with several");
+        return {};
+    }
+    std::vector<std::string> names;
+    for (const std::string& name : *answer)
+        names.push_back(FullPath(name, m_initialFolder));
+    return names;
+}
+
+std::vector<std::string> CFileDialog::PickOnDesktop()
+{
+    QWidget* parent = m_parent ? ui_detail::WidgetOf(m_parent) : QApplication::activeWindow();
+    QFileDialog dialog(parent, QString::fromStdString(m_title));
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
+                      QFileDialog::HideNameFilterDetails);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    dialog.setAcceptMode(m_open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    if (m_open && (m_flags & OFN_ALLOWMULTISELECT))
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+    else
+        dialog.setFileMode(m_open && (m_flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
+                                                                   : QFileDialog::AnyFile);
+    QStringList filters;
+    for (const FileFilterEntry& entry : m_filters)
+        filters << QtFilter(entry);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(filters.value(m_filterIndex - 1, filters.front()));
+    }
+    if (!m_initialFolder.empty())
+        dialog.setDirectory(QString::fromStdString(m_initialFolder));
+    if (!m_fileName.empty())
+        dialog.selectFile(QString::fromStdString(m_fileName));
+    const ui_detail::ModalCursorPause cursorPause;
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    if (const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter()); chosen >= 0)
+        m_filterIndex = int(chosen) + 1;
+    std::vector<std::string> names;
+    for (const QString& file : dialog.selectedFiles())
+        names.push_back(FullPath(file.toStdString(), {}));
+    return names;
+}
+
+std::vector<std::string> CFileDialog::Checked(std::vector<std::string> names) const
+{
+    const std::string extension = DefaultExtensionFor(m_filters, m_filterIndex, m_defaultExt);
+    for (std::string& name : names)
+        if (!m_open || !paths::Exists(name)) // a name that exists is opened as it is
+            name = WithDefaultExtension(name, extension);
+    for (const std::string& name : names) {
+        if ((m_flags & OFN_FILEMUSTEXIST) && !paths::IsFile(name)) {
+            Report(
+                text::Format("\"%s\" cannot be found.\nCheck the file name and try again.", name),
+                MB_OK | MB_ICONEXCLAMATION);
+            return {};
+        }
+        const std::string folder = std::filesystem::path(name).parent_path().string();
+        if ((m_flags & OFN_PATHMUSTEXIST) && !paths::IsDirectory(folder)) {
+            Report(text::Format("The folder \"%s\" does not exist.\nCheck the path and try again.",
+                                folder),
+                   MB_OK | MB_ICONEXCLAMATION);
+            return {};
+        }
+    }
+    if (!m_open && (m_flags & OFN_OVERWRITEPROMPT) && paths::Exists(names.front())) {
+        const int answer = Report(text::Format("%s already exists.\nDo you want to replace it?",
+                                               paths::FileName(names.front())),
+                                  MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+        if (answer != IDYES)
+            return {};
+    }
+    return names;
+}
+
+int CFileDialog::Report(const std::string& text, UINT style) const
+{
+    return MessageBox(text, style, m_title);
+}

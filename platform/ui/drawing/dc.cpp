@@ -1,0 +1,354 @@
+// platform/ui/drawing/dc.cpp: the device context's target (a window, a bitmap, an image or a
+// printer), selected objects, colours, modes, saved states, clipping and device capabilities.
+#include "platform/ui/drawing/dc.h"
+
+#include "platform/ui/detail/dc_impl.h"
+#include "platform/ui/detail/font_mapper.h"
+#include "platform/ui/detail/window_widget.h"
+#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/windows/wnd.h"
+
+#include <utility>
+
+namespace ui_detail {
+namespace {
+
+constexpr int kDotsPerInch = 96;
+
+int RegionKind(const QRegion& region)
+{
+    if (region.isEmpty())
+        return NULLREGION;
+    return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+DcState FreshState()
+{
+    DcState state;
+    state.penObject = static_cast<CPen*>(GetStockObject(BLACK_PEN));
+    state.penObject->GetLogPen(&state.pen);
+    state.brushObject = static_cast<CBrush*>(GetStockObject(WHITE_BRUSH));
+    state.brushObject->GetLogBrush(&state.brush);
+    state.fontObject = static_cast<CFont*>(GetStockObject(SYSTEM_FONT));
+    state.fontObject->GetLogFont(&state.font);
+    state.qfont = FontFromLogFont(state.font);
+    return state;
+}
+
+} // namespace
+
+DcImpl::DcImpl() : state(FreshState()) {}
+
+QImage* DcImpl::Target() const
+{
+    if (window)
+        return SurfaceImage(window);
+    if (memory)
+        return state.bitmap ? DcAccess::ImageOf(*state.bitmap) : nullptr;
+    return image;
+}
+
+QRegion DcImpl::Clip() const
+{
+    const QImage* target = Target();
+    QRegion region = printer  ? QRegion(QRect(QPoint(0, 0), printer->printable))
+                     : target ? QRegion(target->rect())
+                              : QRegion();
+    if (paintRegion)
+        region &= *paintRegion;
+    if (state.clip)
+        region &= *state.clip;
+    return region;
+}
+
+void DcImpl::Drawn() const
+{
+    if (window)
+        window->update();
+}
+
+DcPainter::DcPainter(const DcImpl& dc) : m_dc(dc)
+{
+    if (dc.printer) {
+        if (!dc.pagePainter || !dc.pagePainter->isActive())
+            return;
+        m_active = dc.pagePainter;
+        m_active->save();
+    } else {
+        QImage* target = dc.Target();
+        if (!target || !m_own.begin(target))
+            return;
+        m_active = &m_own;
+    }
+    m_active->setClipRegion(dc.Clip());
+    m_active->setRenderHint(QPainter::Antialiasing, false);
+}
+
+DcPainter::~DcPainter()
+{
+    if (!m_active)
+        return;
+    if (m_active != &m_own) {
+        m_active->restore();
+        return;
+    }
+    m_own.end();
+    m_dc.Drawn();
+}
+
+QImage* DcAccess::ImageOf(CBitmap& bitmap)
+{
+    return bitmap.GetSafeHandle() && bitmap.m_data ? &bitmap.m_data->image : nullptr;
+}
+
+void DcAccess::AttachImage(CDC& dc, QImage* image)
+{
+    DcImpl& impl = Of(dc);
+    impl.image = image;
+    impl.memory = false;
+    impl.window = nullptr;
+}
+
+void DcAccess::AttachWindow(CDC& dc, CWnd& wnd, std::optional<QRegion> region)
+{
+    DcImpl& impl = Of(dc);
+    impl.window = WidgetOf(&wnd);
+    impl.paintRegion = std::move(region);
+    impl.memory = false;
+    impl.image = nullptr;
+}
+
+void DcAccess::AttachPrinter(CDC& dc, const PrinterMetrics& metrics)
+{
+    DcImpl& impl = Of(dc);
+    impl = DcImpl();
+    impl.printer = metrics;
+}
+
+void DcAccess::SetPagePainter(CDC& dc, QPainter* painter)
+{
+    Of(dc).pagePainter = painter;
+}
+
+QString ToQString(std::string_view text)
+{
+    // Drop a character cut off at the end, so a byte count never shows half a character.
+    std::size_t start = text.size();
+    while (start > 0 && text.size() - start < 3 &&
+           (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80)
+        --start;
+    if (start > 0) {
+        const auto lead = static_cast<unsigned char>(text[start - 1]);
+        const std::size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        if (need > text.size() - (start - 1))
+            text = text.substr(0, start - 1);
+    }
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+} // namespace ui_detail
+
+using ui_detail::DcAccess;
+
+CDC::CDC() : m_impl(std::make_unique<ui_detail::DcImpl>()) {}
+
+CDC::~CDC() = default;
+
+BOOL CDC::CreateCompatibleDC(CDC* /*dc*/)
+{
+    m_impl = std::make_unique<ui_detail::DcImpl>();
+    m_impl->memory = true;
+    return TRUE;
+}
+
+BOOL CDC::Attach(CWnd* wnd)
+{
+    if (!wnd || !wnd->GetSafeHwnd())
+        return FALSE;
+    m_impl = std::make_unique<ui_detail::DcImpl>();
+    DcAccess::AttachWindow(*this, *wnd, std::nullopt);
+    return TRUE;
+}
+
+BOOL CDC::DeleteDC()
+{
+    m_impl = std::make_unique<ui_detail::DcImpl>();
+    return TRUE;
+}
+
+CPen* CDC::SelectObject(CPen* pen)
+{
+    LOGPEN logPen;
+    if (!pen || !pen->GetLogPen(&logPen))
+        return nullptr;
+    CPen* old = m_impl->state.penObject;
+    m_impl->state.pen = logPen;
+    m_impl->state.penObject = pen;
+    return old;
+}
+
+CBrush* CDC::SelectObject(CBrush* brush)
+{
+    LOGBRUSH logBrush;
+    if (!brush || !brush->GetLogBrush(&logBrush))
+        return nullptr;
+    CBrush* old = m_impl->state.brushObject;
+    m_impl->state.brush = logBrush;
+    m_impl->state.brushObject = brush;
+    return old;
+}
+
+CFont* CDC::SelectObject(CFont* font)
+{
+    LOGFONT logFont;
+    if (!font || !font->GetLogFont(&logFont))
+        return nullptr;
+    CFont* old = m_impl->state.fontObject;
+    m_impl->state.font = logFont;
+    m_impl->state.fontObject = font;
+    m_impl->state.qfont = ui_detail::FontFromLogFont(logFont);
+    return old;
+}
+
+CBitmap* CDC::SelectObject(CBitmap* bitmap)
+{
+    if (!m_impl->memory || !bitmap || !bitmap->GetSafeHandle())
+        return nullptr;
+    CBitmap* old = m_impl->state.bitmap;
+    m_impl->state.bitmap = bitmap;
+    return old;
+}
+
+CGdiObject* CDC::SelectObject(CGdiObject* object)
+{
+    if (auto* pen = dynamic_cast<CPen*>(object))
+        return SelectObject(pen);
+    if (auto* brush = dynamic_cast<CBrush*>(object))
+        return SelectObject(brush);
+    if (auto* font = dynamic_cast<CFont*>(object))
+        return SelectObject(font);
+    if (auto* bitmap = dynamic_cast<CBitmap*>(object))
+        return SelectObject(bitmap);
+    return nullptr;
+}
+
+CGdiObject* CDC::SelectStockObject(int index)
+{
+    return SelectObject(GetStockObject(index));
+}
+
+COLORREF CDC::SetTextColor(COLORREF colour)
+{
+    return std::exchange(m_impl->state.textColour, colour);
+}
+COLORREF CDC::GetTextColor() const
+{
+    return m_impl->state.textColour;
+}
+COLORREF CDC::SetBkColor(COLORREF colour)
+{
+    return std::exchange(m_impl->state.bkColour, colour);
+}
+COLORREF CDC::GetBkColor() const
+{
+    return m_impl->state.bkColour;
+}
+
+int CDC::SetBkMode(int mode)
+{
+    if (mode != OPAQUE && mode != TRANSPARENT)
+        return 0;
+    return std::exchange(m_impl->state.bkMode, mode);
+}
+
+int CDC::GetBkMode() const
+{
+    return m_impl->state.bkMode;
+}
+UINT CDC::SetTextAlign(UINT align)
+{
+    return std::exchange(m_impl->state.textAlign, align);
+}
+UINT CDC::GetTextAlign() const
+{
+    return m_impl->state.textAlign;
+}
+
+int CDC::SaveDC()
+{
+    m_impl->saved.push_back(m_impl->state);
+    return int(m_impl->saved.size());
+}
+
+BOOL CDC::RestoreDC(int savedDC)
+{
+    const int count = int(m_impl->saved.size());
+    const int level = savedDC < 0 ? count + 1 + savedDC : savedDC;
+    if (level < 1 || level > count)
+        return FALSE;
+    m_impl->state = m_impl->saved[std::size_t(level - 1)];
+    m_impl->saved.resize(std::size_t(level - 1));
+    return TRUE;
+}
+
+int CDC::IntersectClipRect(int left, int top, int right, int bottom)
+{
+    CRect box(left, top, right, bottom);
+    box.NormalizeRect();
+    const QRegion rect(ui_detail::ToQRect(box));
+    auto& clip = m_impl->state.clip;
+    clip = clip ? (*clip & rect) : rect;
+    return ui_detail::RegionKind(m_impl->Clip());
+}
+
+int CDC::GetClipBox(RECT* rect) const
+{
+    const QRegion region = m_impl->Clip();
+    if (rect) {
+        const QRect box = region.boundingRect();
+        *rect = CRect(box.left(), box.top(), box.left() + box.width(), box.top() + box.height());
+    }
+    return ui_detail::RegionKind(region);
+}
+
+BOOL CDC::IsPrinting() const
+{
+    return m_impl->printing;
+}
+
+int CDC::GetDeviceCaps(int index) const
+{
+    const QImage* target = m_impl->Target();
+    const auto& printer = m_impl->printer;
+    const QSize size = printer ? printer->printable : target ? target->size() : QSize(0, 0);
+    const QSize sheet = printer ? printer->physical : QSize(0, 0);
+    const QPoint offset = printer ? printer->offset : QPoint(0, 0);
+    const int dpi = printer ? printer->dotsPerInch : ui_detail::kDotsPerInch;
+    switch (index) {
+    case HORZRES:
+        return size.width();
+    case VERTRES:
+        return size.height();
+    case HORZSIZE:
+        return MulDiv(size.width(), 254, dpi * 10);
+    case VERTSIZE:
+        return MulDiv(size.height(), 254, dpi * 10);
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return dpi;
+    case BITSPIXEL:
+        return printer ? 24 : 32;
+    case PLANES:
+        return 1;
+    case PHYSICALWIDTH:
+        return sheet.width();
+    case PHYSICALHEIGHT:
+        return sheet.height();
+    case PHYSICALOFFSETX:
+        return offset.x();
+    case PHYSICALOFFSETY:
+        return offset.y();
+    default:
+        return 0;
+    }
+}

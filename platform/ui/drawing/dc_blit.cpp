@@ -1,0 +1,138 @@
+// platform/ui/drawing/dc_blit.cpp: filling rectangles and copying pixels between device contexts.
+#include "platform/ui/drawing/dc.h"
+
+#include "platform/ui/detail/colour.h"
+#include "platform/ui/detail/dc_impl.h"
+
+using ui_detail::DcPainter;
+using ui_detail::ToQColor;
+
+namespace {
+
+QRect NormalizedRect(const RECT& rect)
+{
+    CRect box(rect);
+    box.NormalizeRect();
+    return ui_detail::ToQRect(box);
+}
+
+/// The colour a brush paints with, or nothing for a hollow or empty brush.
+std::optional<COLORREF> BrushColour(const CBrush* brush)
+{
+    LOGBRUSH logBrush;
+    if (!brush || !brush->GetLogBrush(&logBrush) || logBrush.lbStyle == BS_NULL)
+        return std::nullopt;
+    return logBrush.lbColor;
+}
+
+using Combine = QRgb (*)(QRgb source, QRgb destination);
+
+/// How a raster operation combines a source pixel with the one under it; null when unknown.
+Combine Combiner(DWORD rop)
+{
+    switch (rop) {
+    case SRCCOPY:
+        return [](QRgb s, QRgb) { return s; };
+    case SRCPAINT:
+        return [](QRgb s, QRgb d) { return s | d; };
+    case SRCAND:
+        return [](QRgb s, QRgb d) { return s & d; };
+    case SRCINVERT:
+        return [](QRgb s, QRgb d) { return s ^ d; };
+    case MERGEPAINT:
+        return [](QRgb s, QRgb d) { return ~s | d; };
+    default:
+        return nullptr;
+    }
+}
+
+/// A printer keeps no pixels to combine with, so only a plain copy reaches it.
+BOOL CopyToPrinter(const ui_detail::DcImpl& dc, const QRect& area, const QImage& from,
+                   QPoint source, DWORD rop)
+{
+    if (rop != SRCCOPY)
+        return FALSE;
+    DcPainter painter(dc);
+    if (painter.IsActive())
+        painter->drawImage(area, from, QRect(source, area.size()));
+    return TRUE;
+}
+
+} // namespace
+
+void CDC::FillRect(const RECT* rect, CBrush* brush)
+{
+    const auto colour = BrushColour(brush);
+    if (!rect || !colour)
+        return;
+    DcPainter painter(*m_impl);
+    if (painter.IsActive())
+        painter->fillRect(NormalizedRect(*rect), ToQColor(*colour));
+}
+
+void CDC::FillSolidRect(const RECT* rect, COLORREF colour)
+{
+    if (!rect)
+        return;
+    m_impl->state.bkColour = colour;
+    DcPainter painter(*m_impl);
+    if (painter.IsActive())
+        painter->fillRect(NormalizedRect(*rect), ToQColor(colour));
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF colour)
+{
+    const CRect rect(x, y, x + cx, y + cy);
+    FillSolidRect(&rect, colour);
+}
+
+void CDC::FrameRect(const RECT* rect, CBrush* brush)
+{
+    const auto colour = BrushColour(brush);
+    if (!rect || !colour)
+        return;
+    const QRect box = NormalizedRect(*rect);
+    if (box.isEmpty())
+        return;
+    DcPainter painter(*m_impl);
+    if (!painter.IsActive())
+        return;
+    const QColor fill = ToQColor(*colour);
+    painter->fillRect(QRect(box.left(), box.top(), box.width(), 1), fill);
+    painter->fillRect(QRect(box.left(), box.bottom(), box.width(), 1), fill);
+    painter->fillRect(QRect(box.left(), box.top(), 1, box.height()), fill);
+    painter->fillRect(QRect(box.right(), box.top(), 1, box.height()), fill);
+}
+
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource,
+                 DWORD rop)
+{
+    const auto combine = Combiner(rop);
+    if (!combine || !source)
+        return FALSE;
+    const QImage* from = ui_detail::DcAccess::Of(*source).Target();
+    if (from && m_impl->printer)
+        return CopyToPrinter(*m_impl, QRect(x, y, width, height), *from, QPoint(xSource, ySource),
+                             rop);
+    const QImage* to = m_impl->Target();
+    if (!from || !to)
+        return FALSE;
+    // Copies, so that source and destination may be the same image.
+    QImage pixels =
+        from->copy(xSource, ySource, width, height).convertToFormat(QImage::Format_RGB32);
+    if (rop != SRCCOPY) {
+        const QImage there = to->copy(x, y, width, height).convertToFormat(QImage::Format_RGB32);
+        for (int row = 0; row < pixels.height(); ++row) {
+            auto* out = reinterpret_cast<QRgb*>(pixels.scanLine(row));
+            const auto* under = reinterpret_cast<const QRgb*>(there.constScanLine(row));
+            for (int col = 0; col < pixels.width(); ++col)
+                out[col] = 0xFF000000u | (combine(out[col], under[col]) & 0x00FFFFFFu);
+        }
+    }
+    DcPainter painter(*m_impl);
+    if (!painter.IsActive())
+        return FALSE;
+    painter->setCompositionMode(QPainter::CompositionMode_Source);
+    painter->drawImage(QPoint(x, y), pixels);
+    return TRUE;
+}

@@ -1,0 +1,229 @@
+// platform/ui/drawing/dc_shapes.cpp: lines and shapes with the classic pixel rules: a line leaves
+// out its last point, a filled shape its right and bottom edges.
+#include "platform/ui/drawing/dc.h"
+
+#include "platform/ui/detail/colour.h"
+#include "platform/ui/detail/dc_impl.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+using ui_detail::DcImpl;
+using ui_detail::DcPainter;
+using ui_detail::ToQColor;
+
+namespace {
+
+/// The pixels of a one-pixel line from a towards b, without b, in drawing order.
+void AppendLinePixels(QPoint a, QPoint b, std::vector<QPoint>& out)
+{
+    const int dx = std::abs(b.x() - a.x()), dy = -std::abs(b.y() - a.y());
+    const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
+    int err = dx + dy;
+    int x = a.x(), y = a.y();
+    while (x != b.x() || y != b.y()) {
+        out.emplace_back(x, y);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+bool IsCosmetic(const LOGPEN& pen)
+{
+    return pen.lopnWidth.x <= 1;
+}
+
+/// A polyline with the selected pen: one-pixel pens plot their pixels (a dotted pen every
+/// other one, its gaps in the background colour when opaque); wider pens, and every pen on a
+/// printer, go to the painter.
+void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
+{
+    const LOGPEN& pen = dc.state.pen;
+    if (pen.lopnStyle == PS_NULL || points.size() < 2)
+        return;
+    DcPainter painter(dc);
+    if (!painter.IsActive())
+        return;
+    if (!IsCosmetic(pen)) {
+        QPen wide(ToQColor(pen.lopnColor), pen.lopnWidth.x, Qt::SolidLine, Qt::FlatCap,
+                  Qt::MiterJoin);
+        painter->setPen(wide);
+        painter->drawPolyline(points.data(), int(points.size()));
+        return;
+    }
+    if (dc.printer) {
+        // A printer pixel is too small to see, and a page of plotted points too big to send:
+        // a printer draws its thinnest line instead.
+        QPen thin(ToQColor(pen.lopnColor), 0,
+                  pen.lopnStyle == PS_DOT ? Qt::DotLine : Qt::SolidLine);
+        painter->setPen(thin);
+        painter->drawPolyline(points.data(), int(points.size()));
+        return;
+    }
+    std::vector<QPoint> pixels;
+    for (std::size_t i = 1; i < points.size(); ++i)
+        AppendLinePixels(points[i - 1], points[i], pixels);
+    QPolygon on, off;
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        (pen.lopnStyle == PS_DOT && i % 2 ? off : on) << pixels[i];
+    painter->setPen(QPen(ToQColor(pen.lopnColor), 0));
+    painter->drawPoints(on);
+    if (!off.isEmpty() && dc.state.bkMode == OPAQUE) {
+        painter->setPen(QPen(ToQColor(dc.state.bkColour), 0));
+        painter->drawPoints(off);
+    }
+}
+
+void FillArea(const DcImpl& dc, const QRect& area)
+{
+    if (dc.state.brush.lbStyle == BS_NULL || area.isEmpty())
+        return;
+    DcPainter painter(dc);
+    if (painter.IsActive())
+        painter->fillRect(area, ToQColor(dc.state.brush.lbColor));
+}
+
+/// A frame of thickness width around the inside of outer, in the pen's colour.
+void FillFrame(const DcImpl& dc, const QRect& outer, int width)
+{
+    DcPainter painter(dc);
+    if (!painter.IsActive())
+        return;
+    const QRegion frame = QRegion(outer) - QRegion(outer.adjusted(width, width, -width, -width));
+    painter->setClipRegion(frame, Qt::IntersectClip);
+    painter->fillRect(outer, ToQColor(dc.state.pen.lopnColor));
+}
+
+QRect Normalized(int left, int top, int right, int bottom)
+{
+    CRect box(left, top, right, bottom);
+    box.NormalizeRect();
+    return ui_detail::ToQRect(box);
+}
+
+} // namespace
+
+CPoint CDC::MoveTo(int x, int y)
+{
+    const QPoint old = std::exchange(m_impl->state.position, QPoint(x, y));
+    return {old.x(), old.y()};
+}
+
+CPoint CDC::GetCurrentPosition() const
+{
+    return {m_impl->state.position.x(), m_impl->state.position.y()};
+}
+
+BOOL CDC::LineTo(int x, int y)
+{
+    StrokePolyline(*m_impl, {m_impl->state.position, QPoint(x, y)});
+    m_impl->state.position = QPoint(x, y);
+    return TRUE;
+}
+
+BOOL CDC::Polyline(const POINT* points, int count)
+{
+    if (!points || count < 2)
+        return FALSE;
+    std::vector<QPoint> path;
+    for (int i = 0; i < count; ++i)
+        path.emplace_back(points[i].x, points[i].y);
+    StrokePolyline(*m_impl, path);
+    return TRUE;
+}
+
+BOOL CDC::Rectangle(int left, int top, int right, int bottom)
+{
+    const QRect box = Normalized(left, top, right, bottom);
+    const LOGPEN& pen = m_impl->state.pen;
+    if (box.isEmpty())
+        return TRUE;
+    if (pen.lopnStyle == PS_NULL) {
+        // Without an outline the fill is one pixel smaller each way.
+        FillArea(*m_impl, box.adjusted(0, 0, -1, -1));
+        return TRUE;
+    }
+    const int width = std::max(1, int(pen.lopnWidth.x));
+    if (width == 1) {
+        FillArea(*m_impl, box.adjusted(1, 1, -1, -1));
+        const QPoint tl = box.topLeft(), br = box.bottomRight();
+        StrokePolyline(*m_impl, {tl, {br.x(), tl.y()}, br, {tl.x(), br.y()}, tl});
+        return TRUE;
+    }
+    // A wide pen is centred on the outline, except an inside-frame pen, which stays inside.
+    const int shift = pen.lopnStyle == PS_INSIDEFRAME ? 0 : width / 2;
+    const QRect outer = pen.lopnStyle == PS_INSIDEFRAME
+                            ? box
+                            : QRect(box.left() - shift, box.top() - shift, box.width() - 1 + width,
+                                    box.height() - 1 + width);
+    FillArea(*m_impl, outer.adjusted(width, width, -width, -width));
+    FillFrame(*m_impl, outer, width);
+    return TRUE;
+}
+
+BOOL CDC::Rectangle(const RECT* rect)
+{
+    return rect && Rectangle(rect->left, rect->top, rect->right, rect->bottom);
+}
+
+BOOL CDC::Ellipse(int left, int top, int right, int bottom)
+{
+    const QRect box = Normalized(left, top, right, bottom);
+    if (box.isEmpty())
+        return TRUE;
+    DcPainter painter(*m_impl);
+    if (!painter.IsActive())
+        return TRUE;
+    const LOGPEN& pen = m_impl->state.pen;
+    const LOGBRUSH& brush = m_impl->state.brush;
+    painter->setBrush(brush.lbStyle == BS_NULL ? QBrush(Qt::NoBrush)
+                                               : QBrush(ToQColor(brush.lbColor)));
+    if (pen.lopnStyle == PS_NULL) {
+        painter->setPen(Qt::NoPen);
+        painter->drawEllipse(box.adjusted(0, 0, -1, -1));
+        return TRUE;
+    }
+    const int width = IsCosmetic(pen) ? 0 : int(pen.lopnWidth.x);
+    QPen outline(ToQColor(pen.lopnColor), width);
+    if (pen.lopnStyle == PS_DOT)
+        outline.setDashPattern({1, 1});
+    painter->setPen(outline);
+    const int inset = pen.lopnStyle == PS_INSIDEFRAME ? width / 2 : 0;
+    // QRect outlines cover their right and bottom edges, so the box loses one pixel.
+    painter->drawEllipse(box.adjusted(inset, inset, -1 - inset, -1 - inset));
+    return TRUE;
+}
+
+BOOL CDC::Ellipse(const RECT* rect)
+{
+    return rect && Ellipse(rect->left, rect->top, rect->right, rect->bottom);
+}
+
+void CDC::Draw3dRect(const RECT* rect, COLORREF topLeft, COLORREF bottomRight)
+{
+    if (rect)
+        Draw3dRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
+                   topLeft, bottomRight);
+}
+
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
+{
+    if (cx <= 0 || cy <= 0)
+        return;
+    DcPainter painter(*m_impl);
+    if (!painter.IsActive())
+        return;
+    painter->fillRect(QRect(x, y, cx - 1, 1), ToQColor(topLeft));
+    painter->fillRect(QRect(x, y, 1, cy - 1), ToQColor(topLeft));
+    painter->fillRect(QRect(x + cx - 1, y, 1, cy), ToQColor(bottomRight));
+    painter->fillRect(QRect(x, y + cy - 1, cx, 1), ToQColor(bottomRight));
+}

@@ -1,0 +1,486 @@
+// platform/ui/windows/wnd.cpp: creating and destroying windows, their geometry, text, visibility,
+// focus, painting requests and timers.
+#include "platform/ui/windows/wnd.h"
+
+#include "platform/ui/detail/scroll_bar_adapter.h"
+#include "platform/ui/detail/timer_service.h"
+#include "platform/ui/detail/window_widget.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/windows/sys_metrics.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QVariant>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+using ui_detail::WndBridge;
+
+namespace {
+
+constexpr const char* kIdProperty = "ardenvelId";
+
+/// The widget of the window holding the mouse capture.
+QPointer<QWidget> g_capture;
+
+/// The window and every window below it, parents before their children.
+void CollectWindows(QWidget* widget, std::vector<std::pair<CWnd*, std::weak_ptr<int>>>& out)
+{
+    if (CWnd* wnd = ui_detail::WndFromWidget(widget))
+        out.emplace_back(wnd, WndBridge::ImplOf(*wnd).life);
+    for (QObject* child : widget->children())
+        if (auto* childWidget = qobject_cast<QWidget*>(child))
+            CollectWindows(childWidget, out);
+}
+
+/// The widget of a new window: a child inside its parent, or a window of its own.
+QWidget* NewWidget(DWORD style, QWidget* parentWidget)
+{
+    const bool child = (style & WS_CHILD) != 0;
+    Qt::WindowFlags flags = child ? Qt::Widget : Qt::Window;
+    if (!child && (style & WS_CAPTION) != WS_CAPTION)
+        flags |= Qt::FramelessWindowHint;
+    auto* widget = new ui_detail::WindowWidget(parentWidget, flags);
+    if (style & WS_TABSTOP)
+        widget->setFocusPolicy(Qt::TabFocus);
+    if (style & WS_DISABLED)
+        widget->setEnabled(false);
+    return widget;
+}
+
+QString Utf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+bool HasTextProperty(const QWidget* widget)
+{
+    return widget->metaObject()->indexOfProperty("text") >= 0;
+}
+
+} // namespace
+
+CWnd::CWnd() : m_impl(std::make_unique<Impl>()) {}
+
+CWnd::~CWnd()
+{
+    if (GetSafeHwnd())
+        DestroyWindow();
+}
+
+BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect,
+                  CWnd* parent, UINT id)
+{
+    return CreateEx(0, className, windowName, style, rect, parent, id);
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+                    const RECT& rect, CWnd* parent, UINT id, void* createParam)
+{
+    QWidget* parentWidget = ui_detail::WidgetOf(parent);
+    if (m_impl->widget || (parent && !parentWidget) || ((style & WS_CHILD) && !parentWidget))
+        return FALSE;
+    QWidget* widget = NewWidget(style, parentWidget);
+    m_impl->style = style & ~(WS_VISIBLE | WS_DISABLED);
+    m_impl->exStyle = exStyle;
+    WndBridge::Attach(*this, widget);
+    widget->setProperty(kIdProperty, int(id));
+    widget->setWindowTitle(QString::fromUtf8(windowName ? windowName : ""));
+    widget->setGeometry(rect.left, rect.top, std::max(0, int(rect.right - rect.left)),
+                        std::max(0, int(rect.bottom - rect.top)));
+    ui_detail::window_scroll::Attach(*this);
+
+    CREATESTRUCT cs;
+    cs.lpCreateParams = createParam;
+    cs.hwndParent = parent;
+    cs.x = rect.left;
+    cs.y = rect.top;
+    cs.cx = widget->width();
+    cs.cy = widget->height();
+    cs.style = style;
+    cs.lpszName = windowName;
+    cs.lpszClass = className;
+    cs.dwExStyle = exStyle;
+    const std::weak_ptr<int> life = m_impl->life;
+    if (SendMessage(WM_CREATE, 0, LPARAM(&cs)) == -1) {
+        if (!life.expired())
+            DestroyWindow();
+        return FALSE;
+    }
+    if (life.expired() || !GetSafeHwnd())
+        return FALSE;
+    WndBridge::SizeChanged(*this);
+    if (style & WS_VISIBLE)
+        ShowWindow(SW_SHOW);
+    return TRUE;
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    const QPointer<QWidget> widget = m_impl->widget;
+    if (!widget)
+        return FALSE;
+    std::vector<std::pair<CWnd*, std::weak_ptr<int>>> windows;
+    CollectWindows(widget, windows);
+    for (const auto& [wnd, life] : windows) {
+        if (!life.expired() && wnd->GetSafeHwnd())
+            wnd->SendMessage(WM_DESTROY);
+        if (!life.expired())
+            ui_detail::timers::KillAll(*wnd);
+    }
+    // Children end before their parent; this object may be deleted by its PostNcDestroy.
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (!it->second.expired())
+            WndBridge::Detach(*it->first);
+    if (!widget)
+        return TRUE;
+    if (ui_detail::InsideEventOf(widget)) {
+        widget->hide();
+        widget->deleteLater();
+    } else {
+        delete widget.data();
+    }
+    return TRUE;
+}
+
+HWND CWnd::GetSafeHwnd() const
+{
+    return m_impl->widget ? const_cast<CWnd*>(this) : nullptr;
+}
+
+int CWnd::GetDlgCtrlID() const
+{
+    return m_impl->widget ? m_impl->widget->property(kIdProperty).toInt() : 0;
+}
+
+int CWnd::SetDlgCtrlID(int id)
+{
+    if (!m_impl->widget)
+        return 0;
+    const int old = GetDlgCtrlID();
+    m_impl->widget->setProperty(kIdProperty, id);
+    return old;
+}
+
+CWnd* CWnd::GetDlgItem(int id) const
+{
+    if (!m_impl->widget)
+        return nullptr;
+    for (QObject* child : m_impl->widget->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && widget->property(kIdProperty).toInt() == id)
+            if (CWnd* wnd = ui_detail::WndFromWidget(widget))
+                return wnd;
+    }
+    return nullptr;
+}
+
+CWnd* CWnd::GetParent() const
+{
+    return m_impl->widget ? ui_detail::NearestWnd(m_impl->widget->parentWidget()) : nullptr;
+}
+
+DWORD CWnd::GetStyle() const
+{
+    const QWidget* widget = m_impl->widget;
+    if (!widget)
+        return 0;
+    DWORD style = m_impl->style;
+    if (!widget->isHidden())
+        style |= WS_VISIBLE;
+    if (widget->testAttribute(Qt::WA_ForceDisabled))
+        style |= WS_DISABLED;
+    return style;
+}
+
+DWORD CWnd::GetExStyle() const
+{
+    return m_impl->exStyle;
+}
+
+void CWnd::GetClientRect(RECT* rect) const
+{
+    const QWidget* widget = m_impl->widget;
+    if (!widget) {
+        *rect = CRect();
+        return;
+    }
+    const int barWidth = (m_impl->style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    const int barHeight = (m_impl->style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0;
+    *rect = CRect(0, 0, std::max(0, widget->width() - barWidth),
+                  std::max(0, widget->height() - barHeight));
+}
+
+void CWnd::GetWindowRect(RECT* rect) const
+{
+    const QWidget* widget = m_impl->widget;
+    if (!widget) {
+        *rect = CRect();
+        return;
+    }
+    const QRect frame = widget->isWindow()
+                            ? widget->frameGeometry()
+                            : QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    *rect = CRect(frame.left(), frame.top(), frame.left() + frame.width(),
+                  frame.top() + frame.height());
+}
+
+void CWnd::ClientToScreen(POINT* point) const
+{
+    if (!m_impl->widget)
+        return;
+    const QPoint global = m_impl->widget->mapToGlobal(QPoint(point->x, point->y));
+    *point = {global.x(), global.y()};
+}
+
+void CWnd::ClientToScreen(RECT* rect) const
+{
+    CPoint topLeft(rect->left, rect->top);
+    ClientToScreen(&topLeft);
+    const int dx = topLeft.x - rect->left, dy = topLeft.y - rect->top;
+    *rect = CRect(rect->left + dx, rect->top + dy, rect->right + dx, rect->bottom + dy);
+}
+
+void CWnd::ScreenToClient(POINT* point) const
+{
+    if (!m_impl->widget)
+        return;
+    const QPoint local = m_impl->widget->mapFromGlobal(QPoint(point->x, point->y));
+    *point = {local.x(), local.y()};
+}
+
+void CWnd::ScreenToClient(RECT* rect) const
+{
+    CPoint topLeft(rect->left, rect->top);
+    ScreenToClient(&topLeft);
+    const int dx = topLeft.x - rect->left, dy = topLeft.y - rect->top;
+    *rect = CRect(rect->left + dx, rect->top + dy, rect->right + dx, rect->bottom + dy);
+}
+
+void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
+{
+    QWidget* widget = m_impl->widget;
+    if (!widget)
+        return;
+    widget->setGeometry(x, y, std::max(width, 0), std::max(height, 0));
+    WndBridge::SizeChanged(*this);
+    if (repaint && widget->parentWidget())
+        widget->parentWidget()->update();
+}
+
+void CWnd::MoveWindow(const RECT& rect, BOOL repaint)
+{
+    MoveWindow(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
+}
+
+void CWnd::Invalidate(BOOL erase)
+{
+    InvalidateRect(nullptr, erase);
+}
+
+void CWnd::InvalidateRect(const RECT* rect, BOOL erase)
+{
+    QWidget* widget = m_impl->widget;
+    if (!widget)
+        return;
+    const QRect area =
+        rect ? QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top)
+             : widget->rect();
+    if (auto* own = dynamic_cast<ui_detail::WindowWidget*>(widget))
+        own->GetSurface().Invalidate(area, erase != FALSE);
+    widget->update(area);
+}
+
+void CWnd::UpdateWindow()
+{
+    if (auto* own = dynamic_cast<ui_detail::WindowWidget*>(m_impl->widget.data()))
+        own->PaintInvalid();
+}
+
+CDC* CWnd::GetDC()
+{
+    return GetSafeHwnd() ? new CClientDC(this) : nullptr;
+}
+
+int CWnd::ReleaseDC(CDC* dc)
+{
+    delete dc;
+    return dc ? 1 : 0;
+}
+
+void CWnd::SetWindowText(const std::string& text)
+{
+    QWidget* widget = m_impl->widget;
+    if (!widget)
+        return;
+    if (!widget->isWindow() && HasTextProperty(widget))
+        widget->setProperty("text", Utf8(text));
+    else
+        widget->setWindowTitle(Utf8(text));
+}
+
+void CWnd::GetWindowText(std::string& text) const
+{
+    const QWidget* widget = m_impl->widget;
+    if (!widget) {
+        text.clear();
+        return;
+    }
+    const QString value = !widget->isWindow() && HasTextProperty(widget)
+                              ? widget->property("text").toString()
+                              : widget->windowTitle();
+    text = value.toStdString();
+}
+
+int CWnd::GetWindowTextLength() const
+{
+    std::string text;
+    GetWindowText(text);
+    return int(text.size());
+}
+
+BOOL CWnd::ShowWindow(int command)
+{
+    QWidget* widget = m_impl->widget;
+    if (!widget)
+        return FALSE;
+    const BOOL wasVisible = !widget->isHidden();
+    widget->setAttribute(Qt::WA_ShowWithoutActivating,
+                         command == SW_SHOWNA || command == SW_SHOWNOACTIVATE);
+    switch (command) {
+    case SW_HIDE:
+        widget->hide();
+        break;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+        widget->showMinimized();
+        break;
+    case SW_SHOWMAXIMIZED:
+        widget->showMaximized();
+        break;
+    case SW_SHOWNORMAL:
+    case SW_RESTORE:
+        widget->isWindow() ? widget->showNormal() : widget->show();
+        break;
+    default:
+        widget->show();
+        break;
+    }
+    return wasVisible;
+}
+
+BOOL CWnd::IsWindowVisible() const
+{
+    return m_impl->widget && m_impl->widget->isVisible();
+}
+
+BOOL CWnd::EnableWindow(BOOL enable)
+{
+    QWidget* widget = m_impl->widget;
+    if (!widget)
+        return FALSE;
+    const bool wasDisabled = widget->testAttribute(Qt::WA_ForceDisabled);
+    widget->setEnabled(enable != FALSE);
+    if (wasDisabled == (enable != FALSE))
+        SendMessage(WM_ENABLE, enable ? TRUE : FALSE);
+    return wasDisabled;
+}
+
+BOOL CWnd::IsWindowEnabled() const
+{
+    return m_impl->widget && !m_impl->widget->testAttribute(Qt::WA_ForceDisabled);
+}
+
+CWnd* CWnd::SetFocus()
+{
+    CWnd* old = GetFocus();
+    QWidget* widget = m_impl->widget;
+    if (!widget)
+        return old;
+    QWidget* top = widget->window();
+    if (top->isVisible() && !top->isActiveWindow())
+        QApplication::setActiveWindow(top);
+    widget->setFocus(Qt::OtherFocusReason);
+    return old;
+}
+
+CWnd* CWnd::GetFocus()
+{
+    return ui_detail::NearestWnd(QApplication::focusWidget());
+}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs)
+{
+    return ui_detail::timers::Set(*this, id, elapseMs);
+}
+
+BOOL CWnd::KillTimer(UINT_PTR id)
+{
+    return ui_detail::timers::Kill(*this, id);
+}
+
+CWnd* CWnd::SetCapture()
+{
+    CWnd* old = GetCapture();
+    QWidget* widget = m_impl->widget;
+    if (!widget)
+        return old;
+    if (g_capture && g_capture != widget)
+        g_capture->releaseMouse();
+    g_capture = widget;
+    if (widget->isVisible())
+        widget->grabMouse();
+    return old;
+}
+
+CWnd* CWnd::GetCapture()
+{
+    return ui_detail::WndFromWidget(g_capture);
+}
+
+BOOL ReleaseCapture()
+{
+    if (g_capture)
+        g_capture->releaseMouse();
+    g_capture = nullptr;
+    return TRUE;
+}
+
+void CWnd::ScrollWindow(int dx, int dy, const RECT* rect, const RECT* clip)
+{
+    auto* own = dynamic_cast<ui_detail::WindowWidget*>(m_impl->widget.data());
+    if (!own || (dx == 0 && dy == 0))
+        return;
+    CRect clientRect;
+    GetClientRect(&clientRect);
+    const QRect client(0, 0, clientRect.Width(), clientRect.Height());
+    const auto toQt = [](const RECT& r) {
+        return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    };
+    const QRect source = rect ? toQt(*rect) & client : client;
+    const QRect limit = clip ? toQt(*clip) & client : client;
+    const QRect dest = source.translated(dx, dy) & limit;
+    ui_detail::Surface& surface = own->GetSurface();
+    if (!dest.isEmpty()) {
+        const QImage moved = surface.Image().copy(dest.translated(-dx, -dy));
+        QPainter painter(&surface.Image());
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(dest.topLeft(), moved);
+    }
+    // What was still to be painted moves with the pixels; the strip they leave is to paint.
+    const QRegion invalid = surface.Invalid();
+    const bool erase = surface.NeedsErase();
+    const QRegion carried = (invalid & source).translated(dx, dy) & dest;
+    const QRegion uncovered = QRegion(source & limit) - dest;
+    surface.Validate();
+    surface.Invalidate((invalid - QRegion(dest)) + carried + uncovered,
+                       erase || !uncovered.isEmpty());
+    if (!rect)
+        for (QObject* child : own->children())
+            if (auto* childWidget = qobject_cast<QWidget*>(child);
+                childWidget && ui_detail::WndFromWidget(childWidget))
+                childWidget->move(childWidget->pos() + QPoint(dx, dy));
+    own->update();
+}

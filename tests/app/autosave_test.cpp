@@ -1,0 +1,155 @@
+// tests/app/autosave_test.cpp: a due autosave writes a copy beside the file and never the file
+// itself; the copy is offered when the file is opened again, and goes once the file is saved or
+// its changes are given up.
+#include "tests/app/app_fixture.h"
+
+#include "app/autosave.h"
+
+#include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_node.h"
+#include "platform/base/paths.h"
+
+#include <gmock/gmock.h>
+
+namespace app_test {
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+constexpr DWORD kMinute = 60000;
+
+class AutosaveTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        Prefs().m_enableAutosave = true;
+        Prefs().m_autosaveMinutes = 2;
+        SavePreferences();
+        m_path = WriteGedcom("family.ged", kFamilyFile);
+        m_bytes = test_support::ReadFile(m_path);
+        ASSERT_TRUE(Start({m_path}));
+    }
+
+    void AddIndividual()
+    {
+        GetRecordTypeRoot(kIndividuals)->CreateChild(nullptr);
+        NotifyChanges();
+    }
+
+    /// Lets the timer run out and the idle period that follows it end.
+    void LetAutosaveRun()
+    {
+        TestHooks::AdvanceClock(2 * kMinute);
+        TestHooks::RunIdle();
+    }
+
+    /// Ends the program without closing its window, as a crash would, for a new start.
+    void EndAbruptly()
+    {
+        m_app->ExitInstance();
+        m_app = std::make_unique<CAvApp>();
+    }
+
+    std::string m_path;
+    std::string m_bytes;
+};
+
+TEST_F(AutosaveTest, WritesTheCopyBesideTheFileAndLeavesTheFileAlone)
+{
+    AddIndividual();
+    TestHooks::AdvanceClock(kMinute);
+    TestHooks::RunIdle();
+    EXPECT_FALSE(paths::IsFile(RecoveryPathFor(m_path)));
+
+    LetAutosaveRun();
+
+    EXPECT_TRUE(paths::IsFile(RecoveryPathFor(m_path)));
+    EXPECT_EQ(test_support::ReadFile(m_path), m_bytes);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_TRUE(Frame()->IsAutosaveTimerRunning());
+}
+
+TEST_F(AutosaveTest, AnUnchangedFileIsNotCopied)
+{
+    LetAutosaveRun();
+
+    EXPECT_FALSE(paths::IsFile(RecoveryPathFor(m_path)));
+}
+
+TEST_F(AutosaveTest, TheNewerCopyIsOfferedAtTheNextStartAndOpensModified)
+{
+    AddIndividual();
+    LetAutosaveRun();
+    EndAbruptly();
+    TestHooks::AnswerMessageBox(IDYES);
+
+    ASSERT_TRUE(Start({m_path}));
+
+    EXPECT_THAT(MessageTexts(), ElementsAre(RecoveryQuestion(m_path)));
+    EXPECT_EQ(Doc()->GetPathName(), m_path);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 3");
+    EXPECT_EQ((*m_app->GetRecentFileList())[0], m_path);
+    EXPECT_EQ((*m_app->GetRecentFileList())[1], "");
+
+    ASSERT_TRUE(Run(ID_FILE_SAVE));
+    EXPECT_FALSE(paths::IsFile(RecoveryPathFor(m_path)));
+    EXPECT_NE(test_support::ReadFile(m_path), m_bytes);
+}
+
+TEST_F(AutosaveTest, DecliningTheCopyDeletesItAndOpensTheFile)
+{
+    AddIndividual();
+    LetAutosaveRun();
+    EndAbruptly();
+    TestHooks::AnswerMessageBox(IDNO);
+
+    ASSERT_TRUE(Start({m_path}));
+
+    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 2");
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_FALSE(paths::IsFile(RecoveryPathFor(m_path)));
+}
+
+TEST_F(AutosaveTest, GivingUpTheChangesDeletesTheCopy)
+{
+    AddIndividual();
+    LetAutosaveRun();
+    TestHooks::AnswerMessageBox(IDNO);
+
+    ASSERT_TRUE(Run(ID_FILE_NEW));
+
+    EXPECT_FALSE(paths::IsFile(RecoveryPathFor(m_path)));
+    EXPECT_EQ(test_support::ReadFile(m_path), m_bytes);
+}
+
+/// Preferences under which no autosave timer runs.
+struct OffCase {
+    const char* name;
+    bool enabled;
+    int minutes;
+};
+
+class AutosaveOffTest : public AppTest, public testing::WithParamInterface<OffCase> {};
+
+TEST_P(AutosaveOffTest, NoTimerRuns)
+{
+    Prefs().m_enableAutosave = GetParam().enabled;
+    Prefs().m_autosaveMinutes = GetParam().minutes;
+    SavePreferences();
+
+    ASSERT_TRUE(Start());
+
+    EXPECT_FALSE(Frame()->IsAutosaveTimerRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(Preferences, AutosaveOffTest,
+                         testing::Values(OffCase{"Disabled", false, 5},
+                                         OffCase{"ZeroMinutes", true, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace app_test

@@ -1,0 +1,205 @@
+// tests/app/file_commands_test.cpp: File New, Open, Save, Save As, the recent files and Exit
+// through the menu, with the save question whenever the file is modified.
+#include "tests/app/app_fixture.h"
+
+#include "database/dictionary/record_type_table.h"
+#include "database/gedcom/gedcom_loader.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_node.h"
+#include "platform/base/paths.h"
+#include "platform/ui/frames/recent_file_list.h"
+#include "platform/ui/windows/app.h"
+
+#include <gmock/gmock.h>
+
+namespace app_test {
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+class FileCommandsTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        ASSERT_TRUE(Start());
+    }
+
+    /// Opens path through File Open.
+    void OpenThroughMenu(const std::string& path)
+    {
+        TestHooks::AnswerFilePicker({path});
+        ASSERT_TRUE(Run(ID_FILE_OPEN));
+    }
+};
+
+TEST_F(FileCommandsTest, OpenLoadsTheChosenFileAndListsItFirst)
+{
+    const std::string path = WriteGedcom("smith.ged", kFamilyFile);
+
+    OpenThroughMenu(path);
+
+    EXPECT_EQ(Doc()->GetPathName(), path);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 2");
+    EXPECT_EQ(ShownCounts()[kFamilies], "Families: 1");
+    std::string caption;
+    Frame()->GetWindowText(caption);
+    EXPECT_EQ(caption, "smith.ged - Ardenvel Riru");
+    EXPECT_EQ((*m_app->GetRecentFileList())[0], path);
+    EXPECT_FALSE(Frame()->IsProgressActive());
+    EXPECT_TRUE(Frame()->GetStatusBar(59393)->IsWindowVisible());
+}
+
+TEST_F(FileCommandsTest, AFileThatFailsToLoadLeavesANewFileAndSaysWhy)
+{
+    const std::string path =
+        WriteGedcom("notes.txt", "These are not the lines of a GEDCOM file.\n");
+    TestHooks::AnswerMessageBox(IDOK);
+
+    OpenThroughMenu(path);
+
+    EXPECT_THAT(MessageTexts(), testing::Contains(LoadErrorMessage(path)));
+    EXPECT_EQ(Doc()->GetTitle(), "Untitled");
+    EXPECT_TRUE(Doc()->GetPathName().empty());
+}
+
+TEST_F(FileCommandsTest, ARecentFileOpensFromItsMenuItem)
+{
+    const std::string first = WriteGedcom("first.ged", kSingleFile);
+    const std::string second = WriteGedcom("second.ged", kFamilyFile);
+    OpenThroughMenu(first);
+    OpenThroughMenu(second);
+
+    ASSERT_TRUE(Run(ID_FILE_MRU_FILE1 + 1));
+
+    EXPECT_EQ(Doc()->GetPathName(), first);
+    EXPECT_EQ((*m_app->GetRecentFileList())[0], first);
+}
+
+TEST_F(FileCommandsTest, SaveAsWritesAFileThatLoadsBackTheSame)
+{
+    OpenThroughMenu(WriteGedcom("family.ged", kFamilyFile));
+    const std::string copy = m_folder + "/copy.ged";
+    TestHooks::AnswerFilePicker({copy});
+
+    ASSERT_TRUE(Run(ID_FILE_SAVE_AS));
+
+    EXPECT_EQ(Doc()->GetPathName(), copy);
+    EXPECT_EQ(Doc()->GetTitle(), "copy.ged");
+    OpenThroughMenu(copy);
+    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 2");
+    EXPECT_THAT(MessageTexts(), IsEmpty());
+}
+
+TEST_F(FileCommandsTest, SavingAnUntitledFileAsksForItsName)
+{
+    GetRecordTypeRoot(kIndividuals)->CreateChild(nullptr);
+    NotifyChanges();
+    const std::string path = m_folder + "/new.ged";
+    TestHooks::AnswerFilePicker({path});
+
+    ASSERT_TRUE(Run(ID_FILE_SAVE));
+
+    EXPECT_EQ(Doc()->GetPathName(), path);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_TRUE(paths::IsFile(path));
+}
+
+/// The answer to the save question and what follows it.
+struct QuestionCase {
+    const char* name;
+    int answer;
+    bool proceeds;
+    bool saved;
+};
+
+class SaveQuestionTest : public FileCommandsTest, public testing::WithParamInterface<QuestionCase> {
+protected:
+    /// Opens the family file and adds a record to it.
+    void OpenAndModify()
+    {
+        m_path = WriteGedcom("family.ged", kFamilyFile);
+        OpenThroughMenu(m_path);
+        GetRecordTypeRoot(kIndividuals)->CreateChild(nullptr);
+        NotifyChanges();
+        ASSERT_TRUE(Doc()->IsModified());
+        m_bytes = test_support::ReadFile(m_path);
+        TestHooks::AnswerMessageBox(GetParam().answer);
+    }
+
+    void ExpectAskedAndSavedAsTheCaseSays()
+    {
+        EXPECT_THAT(MessageTexts(), ElementsAre("Save changes to " + m_path + "?"));
+        EXPECT_EQ(test_support::ReadFile(m_path) != m_bytes, GetParam().saved);
+    }
+
+    std::string m_path;
+    std::string m_bytes;
+};
+
+TEST_P(SaveQuestionTest, OpeningAnotherFileAsksFirst)
+{
+    OpenAndModify();
+    const std::string other = WriteGedcom("other.ged", kSingleFile);
+
+    OpenThroughMenu(other);
+
+    ExpectAskedAndSavedAsTheCaseSays();
+    EXPECT_EQ(Doc()->GetPathName(), GetParam().proceeds ? other : m_path);
+    EXPECT_EQ(Doc()->IsModified(), !GetParam().proceeds);
+}
+
+TEST_P(SaveQuestionTest, FileNewAsksFirst)
+{
+    OpenAndModify();
+
+    ASSERT_TRUE(Run(ID_FILE_NEW));
+
+    ExpectAskedAndSavedAsTheCaseSays();
+    EXPECT_EQ(Doc()->GetTitle(), GetParam().proceeds ? "Untitled" : "family.ged");
+}
+
+TEST_P(SaveQuestionTest, ExitAsksFirst)
+{
+    OpenAndModify();
+
+    ASSERT_TRUE(Run(ID_APP_EXIT));
+
+    ExpectAskedAndSavedAsTheCaseSays();
+    EXPECT_EQ(m_app->GetMainFrame() == nullptr, GetParam().proceeds);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SaveQuestionTest,
+                         testing::Values(QuestionCase{"Cancel", IDCANCEL, false, false},
+                                         QuestionCase{"No", IDNO, true, false},
+                                         QuestionCase{"Yes", IDYES, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FileCommandsTest, ExitAsksEvenWhenOnlyTheHeaderIsLeft)
+{
+    OpenThroughMenu(WriteGedcom("alone.ged", kSingleFile));
+    CDataNode::DeleteNode(GetRecordTypeRoot(kIndividuals)->GetFirstChild());
+    ASSERT_TRUE(HasOnlyHeader());
+    TestHooks::AnswerMessageBox(IDCANCEL);
+
+    ASSERT_TRUE(Run(ID_APP_EXIT));
+
+    EXPECT_EQ(MessageTexts().size(), 1u);
+    EXPECT_NE(m_app->GetMainFrame(), nullptr);
+}
+
+TEST_F(FileCommandsTest, ExitOfAnUnchangedFileAsksNothing)
+{
+    OpenThroughMenu(WriteGedcom("family.ged", kFamilyFile));
+
+    ASSERT_TRUE(Run(ID_APP_EXIT));
+
+    EXPECT_THAT(MessageTexts(), IsEmpty());
+    EXPECT_EQ(m_app->GetMainFrame(), nullptr);
+    EXPECT_EQ(m_app->GetDocument(), nullptr);
+}
+
+} // namespace
+} // namespace app_test

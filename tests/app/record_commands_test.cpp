@@ -1,0 +1,193 @@
+// tests/app/record_commands_test.cpp: the Insert commands that make records, the View
+// commands that show record lists and single records with their questions, and Go To Record.
+#include "tests/app/app_fixture.h"
+#include "tests/app/test_panes.h"
+
+#include "app/app_ids.h"
+
+#include "database/records/record_id_state.h"
+
+#include <gmock/gmock.h>
+
+namespace app_test {
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+using Texts = std::vector<std::string>;
+
+constexpr const char* kHiddenListQuestion =
+    "Records of this type are not currently being displayed in the Records Window.  The Records "
+    "Window display options will be changed to make them visible (you can alway hide them again "
+    "later if you wish to).";
+constexpr const char* kSubmittersQuestion =
+    "This file contains multiple submitter records.  Would you like to view the submitter "
+    "record list?";
+
+/// An Insert command and the record list it adds to.
+struct CreationCase {
+    const char* name;
+    UINT command;
+    int listIndex;
+};
+
+class CreateRecordTest : public AppTest, public testing::WithParamInterface<CreationCase> {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        ASSERT_TRUE(Start());
+    }
+};
+
+TEST_P(CreateRecordTest, ANewRecordIsAnnouncedAndShownInTheRecordsWindow)
+{
+    const CreationCase& row = GetParam();
+    m_app->OpenDocumentFile(WriteGedcom("single.ged", kSingleFile).c_str());
+    const long before = m_app->GetRecordCount(row.listIndex);
+
+    ASSERT_TRUE(Run(row.command));
+
+    EXPECT_EQ(m_app->GetRecordCount(row.listIndex), before + 1);
+    EXPECT_TRUE(Doc()->IsModified());
+    auto* counts = dynamic_cast<CSubViewCounts*>(m_app->GetActiveAvView()->GetSubView());
+    ASSERT_NE(counts, nullptr);
+    EXPECT_EQ(counts->GetCurrentList(), row.listIndex);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CreateRecordTest,
+    testing::Values(CreationCase{"Individual", ID_NEW_INDIVIDUAL, RECORD_LIST_INDI},
+                    CreationCase{"Note", ID_NEW_NOTE, RECORD_LIST_NOTE},
+                    CreationCase{"Source", ID_NEW_SOURCE, RECORD_LIST_SOUR},
+                    CreationCase{"Repository", ID_NEW_REPOSITORY, RECORD_LIST_REPO}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AppTest, ARecordThatCannotBeMadeIsReportedAndNothingChanges)
+{
+    ASSERT_TRUE(Start());
+    TestHooks::AnswerMessageBox(IDOK);
+
+    m_app->CreateRecord(RECORD_TYPE_COUNT);
+
+    EXPECT_THAT(MessageTexts(),
+                ElementsAre("An error has occurred.  Unable to create the new record."));
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+/// A records window that may hide lists and logs what it shows.
+class RecordListTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        Script() = PaneScript();
+        m_app->SetRecordsPaneClass(RuntimeClassOf<CTestRecordsPane>());
+        ASSERT_TRUE(Start());
+    }
+
+    /// Opens a file with a number of submitter records.
+    void OpenWithSubmitters(int count)
+    {
+        std::string file = "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n1 NAME Ann /Lee/\r\n";
+        for (int i = 1; i <= count; ++i)
+            file += "0 @U" + std::to_string(i) + "@ SUBM\r\n1 NAME Submitter\r\n";
+        m_app->OpenDocumentFile(WriteGedcom("file.ged", (file + "0 TRLR\r\n").c_str()).c_str());
+        ASSERT_EQ(m_app->GetRecordCount(RECORD_LIST_SUBM), count);
+        Script().log.clear();
+    }
+};
+
+/// Whether the list is hidden, whether the caller asks, the answer given, and what follows.
+struct ListCase {
+    const char* name;
+    bool hidden;
+    bool ask;
+    int answer; // 0 for no question
+    bool shown;
+};
+
+class ShowRecordListTest : public RecordListTest, public testing::WithParamInterface<ListCase> {};
+
+TEST_P(ShowRecordListTest, AHiddenListIsShownOnlyWhenTheUserAgrees)
+{
+    const ListCase& row = GetParam();
+    Script().log.clear();
+    if (row.hidden)
+        Script().hiddenLists = {RECORD_LIST_NOTE};
+    if (row.answer)
+        TestHooks::AnswerMessageBox(row.answer);
+
+    m_app->ShowRecordList(RECORD_LIST_NOTE, row.ask ? TRUE : FALSE);
+
+    EXPECT_EQ(MessageTexts(), row.answer ? Texts{kHiddenListQuestion} : Texts{});
+    EXPECT_EQ(Script().log, row.shown ? Texts{"tab 2 focus"} : Texts{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, ShowRecordListTest,
+                         testing::Values(ListCase{"Displayed", false, true, 0, true},
+                                         ListCase{"HiddenAndAccepted", true, true, IDOK, true},
+                                         ListCase{"HiddenAndCancelled", true, true, IDCANCEL,
+                                                  false},
+                                         ListCase{"HiddenWithoutAsking", true, false, 0, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+/// Submitter records in the file, the answer to the question, and what is shown.
+struct SubmitterCase {
+    const char* name;
+    int submitters;
+    int answer; // 0 for no question
+    Texts log;
+};
+
+class SubmitterTest : public RecordListTest, public testing::WithParamInterface<SubmitterCase> {};
+
+TEST_P(SubmitterTest, SeveralSubmittersAreShownAsAListWhenTheUserWants)
+{
+    const SubmitterCase& row = GetParam();
+    OpenWithSubmitters(row.submitters);
+    if (row.answer)
+        TestHooks::AnswerMessageBox(row.answer);
+
+    ASSERT_TRUE(Run(ID_VIEW_SUBMITTER));
+
+    EXPECT_EQ(MessageTexts(), row.answer ? Texts{kSubmittersQuestion} : Texts{});
+    EXPECT_EQ(Script().log, row.log);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SubmitterTest,
+                         testing::Values(SubmitterCase{"None", 0, 0, {"tab 5 focus"}},
+                                         SubmitterCase{"One", 1, 0, {"record 1 focus"}},
+                                         SubmitterCase{"TwoListed", 2, IDOK, {"tab 5 focus"}},
+                                         SubmitterCase{"TwoCancelled", 2, IDCANCEL, {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RecordListTest, GoToRecordNeedsASelectedRecordAndShowsIt)
+{
+    OpenWithSubmitters(0);
+
+    EXPECT_FALSE(Run(ID_GO_TO_RECORD));
+    Script().selection = GetRecordTypeRoot(kIndividuals)->GetFirstChild();
+    ASSERT_TRUE(Run(ID_GO_TO_RECORD));
+
+    EXPECT_THAT(Script().log, ElementsAre("record 1 focus"));
+    EXPECT_THAT(MessageTexts(), IsEmpty());
+}
+
+TEST_F(RecordListTest, UnlinkingNeedsASelectedIndividualAndSaysWhenThereIsNoFamily)
+{
+    OpenWithSubmitters(0);
+
+    EXPECT_FALSE(Run(ID_UNLINK_PARENTS));
+    EXPECT_FALSE(Run(ID_UNLINK_SPOUSE));
+    Script().selection = GetRecordTypeRoot(kIndividuals)->GetFirstChild();
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(Run(ID_UNLINK_PARENTS));
+
+    const Texts shown = MessageTexts();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_THAT(shown[0], testing::EndsWith("does not have a parent family to unlink from."));
+}
+
+} // namespace
+} // namespace app_test

@@ -1,0 +1,156 @@
+// tests/app/startup_test.cpp: start-up opens the file the arguments name (never a switch),
+// else the default file, else a new file, shows the records window with its menu and toolbar,
+// registers the file types, and ends before the window shows when a step fails.
+#include "tests/app/app_fixture.h"
+
+#include "app/shell_file_types.h"
+#include "platform/base/paths.h"
+#include "platform/ui/windows/app.h"
+
+#include <gmock/gmock.h>
+
+namespace app_test {
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+class StartUpTest : public AppTest {};
+
+TEST_F(StartUpTest, WithoutArgumentsOrDefaultFileShowsANewUntitledFile)
+{
+    ASSERT_TRUE(Start());
+
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_EQ(Doc()->GetTitle(), "Untitled");
+    EXPECT_TRUE(Doc()->GetPathName().empty());
+    EXPECT_FALSE(Doc()->IsModified());
+    std::string caption;
+    Frame()->GetWindowText(caption);
+    EXPECT_EQ(caption, "Untitled - Ardenvel Riru");
+    CAvView* view = nullptr;
+    ASSERT_NE(m_app->FindRecordsView(&view), nullptr);
+    EXPECT_EQ(m_app->GetActiveAvView(), view);
+    EXPECT_EQ(ShownCounts().front(), "Individuals: 0");
+    EXPECT_THAT(MessageTexts(), IsEmpty());
+}
+
+TEST_F(StartUpTest, RecordsWindowBringsItsMenuAndToolbarOnly)
+{
+    ASSERT_TRUE(Start());
+
+    EXPECT_THAT(MenuTitles(),
+                ElementsAre("&File", "&Edit", "&View", "&Insert", "Dia&grams", "&Queries",
+                            "&Reports", "&Tools", "&Lists", "&Window", "&Help"));
+    EXPECT_TRUE(Frame()->GetToolBar(kStandardBar).IsWindowVisible());
+    EXPECT_TRUE(Frame()->GetToolBar(kRecordsBar).IsWindowVisible());
+    EXPECT_FALSE(Frame()->GetToolBar(kDiagramBar).IsWindowVisible());
+    EXPECT_FALSE(Frame()->GetToolBar(kMediaBar).IsWindowVisible());
+    EXPECT_EQ(Frame()->GetCurrentStatusBar(), 59393u);
+}
+
+TEST_F(StartUpTest, TheNamedFileWinsOverTheDefaultFile)
+{
+    const std::string named = WriteGedcom("named.ged", kFamilyFile);
+    Prefs().m_defaultFile = WriteGedcom("default.ged", kSingleFile);
+    SavePreferences();
+
+    ASSERT_TRUE(Start({named}));
+
+    EXPECT_EQ(Doc()->GetPathName(), named);
+    EXPECT_EQ(Doc()->GetTitle(), "named.ged");
+    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 2");
+    EXPECT_EQ((*m_app->GetRecentFileList())[0], named);
+}
+
+TEST_F(StartUpTest, TheDefaultFileOpensWhenNoneIsNamed)
+{
+    const std::string defaultFile = WriteGedcom("default.ged", kSingleFile);
+    Prefs().m_defaultFile = "  " + defaultFile + " ";
+    SavePreferences();
+
+    ASSERT_TRUE(Start());
+
+    EXPECT_EQ(Doc()->GetPathName(), defaultFile);
+    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 1");
+}
+
+TEST_F(StartUpTest, AMissingDefaultFileGivesANewFileWithoutAMessage)
+{
+    Prefs().m_defaultFile = m_folder + "/gone.ged";
+    SavePreferences();
+
+    ASSERT_TRUE(Start());
+
+    EXPECT_EQ(Doc()->GetTitle(), "Untitled");
+    EXPECT_THAT(MessageTexts(), IsEmpty());
+}
+
+/// Arguments and whether they name the family file (written as "FILE").
+struct ArgumentsCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    bool opensFile;
+};
+
+class StartUpArgumentsTest : public AppTest, public testing::WithParamInterface<ArgumentsCase> {};
+
+TEST_P(StartUpArgumentsTest, SwitchesAreNeverTakenForTheFile)
+{
+    const std::string file = WriteGedcom("family tree.ged", kFamilyFile);
+    std::vector<std::string> arguments;
+    for (const std::string& argument : GetParam().arguments)
+        arguments.push_back(argument == "FILE" ? file : argument);
+
+    ASSERT_TRUE(Start(arguments));
+
+    EXPECT_THAT(MessageTexts(), IsEmpty());
+    EXPECT_EQ(Doc()->GetPathName(), GetParam().opensFile ? file : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, StartUpArgumentsTest,
+    testing::Values(ArgumentsCase{"SplashSwitch", {"-nosplash"}, false},
+                    ArgumentsCase{"SwitchInCapitals", {"--NOSPLASH"}, false},
+                    ArgumentsCase{"UnknownSwitch", {"-verbose"}, false},
+                    ArgumentsCase{"SwitchBeforeFile", {"-nosplash", "FILE"}, true},
+                    ArgumentsCase{"FileBeforeSwitch", {"FILE", "-nosplash"}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartUpTest, WritesTheDesktopFileTypesUnderTheDataFolder)
+{
+    ASSERT_TRUE(Start());
+
+    const ShellFileTypeFiles expected = MakeShellFileTypes(ProgramPath(), true, paths::DataHome());
+    EXPECT_EQ(test_support::ReadFile(expected.desktopEntryPath), expected.desktopEntry);
+    EXPECT_EQ(test_support::ReadFile(expected.mimePackagePath), expected.mimePackage);
+}
+
+TEST_F(StartUpTest, AFailingDataModelEndsStartUpBeforeAnyWindow)
+{
+    setenv(FIELD_DEFS_ENV, (m_folder + "/missing.txt").c_str(), 1);
+    TestHooks::AnswerMessageBox(IDOK);
+
+    EXPECT_FALSE(m_app->StartUp({}));
+
+    EXPECT_EQ(m_app->GetMainFrame(), nullptr);
+    EXPECT_EQ(m_app->GetDocument(), nullptr);
+    EXPECT_THAT(MessageTexts(),
+                ElementsAre("Initialisation failed.  Installation error?  Please re-install."));
+}
+
+TEST_F(StartUpTest, TheProgramRunsAndExitsWithASwitchOnItsCommandLine)
+{
+    char program[] = "ardenvel";
+    char splash[] = "-nosplash";
+    char* argv[] = {program, splash, nullptr};
+
+    EXPECT_EQ(AfxWinMain(2, argv), 0);
+
+    EXPECT_THAT(MessageTexts(), IsEmpty());
+    EXPECT_EQ(m_app->GetAppName(), "Ardenvel");
+    EXPECT_EQ(m_app->GetMainFrame(), nullptr);
+}
+
+} // namespace
+} // namespace app_test

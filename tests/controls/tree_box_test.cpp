@@ -1,0 +1,443 @@
+// tests/controls/tree_box_test.cpp: the tree box's node model: sorted insertion, deleting
+// with the focus moving on, moving, expanding and collapsing, sorting and the selection rules,
+// with the forest's chains checked against a fresh walk after every kind of change.
+#include "tests/controls/tree_box_fixture.h"
+
+#include <map>
+#include <random>
+
+namespace {
+
+using controls_test::RecordingOwner;
+using controls_test::TreeBoxFixture;
+
+/// Walks the forest by parent, child and sibling links and checks every chain the box keeps
+/// against it: pre-order, levels, next rows, row numbers and the count.
+void ExpectConsistent(CTreeBox& box)
+{
+    std::vector<CTreeBoxNode*> order;
+    std::vector<CTreeBoxNode*> stack;
+    for (CTreeBoxNode* n = box.GetFirstItem(); n; n = n->m_nextSibling)
+        stack.insert(stack.begin(), n);
+    while (!stack.empty()) {
+        CTreeBoxNode* n = stack.back();
+        stack.pop_back();
+        order.push_back(n);
+        std::vector<CTreeBoxNode*> children;
+        for (CTreeBoxNode* c = n->m_firstChild; c; c = c->m_nextSibling) {
+            ASSERT_EQ(c->m_parent, n);
+            ASSERT_EQ(c->m_level, n->m_level + 1);
+            children.push_back(c);
+        }
+        stack.insert(stack.end(), children.rbegin(), children.rend());
+    }
+    ASSERT_EQ(order.size(), box.GetCount());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        ASSERT_EQ(order[i]->m_nextInOrder, i + 1 < order.size() ? order[i + 1] : nullptr)
+            << order[i]->m_text;
+    int row = 0;
+    for (CTreeBoxNode* n = box.GetFirstItem(); n; n = n->m_nextRow) {
+        ASSERT_TRUE(box.IsNodeVisible(n)) << n->m_text;
+        ASSERT_EQ(n->m_row, row++) << n->m_text;
+    }
+    int visible = 0;
+    for (CTreeBoxNode* n : order)
+        visible += box.IsNodeVisible(n);
+    ASSERT_EQ(row, visible);
+    if (box.GetCount()) {
+        ASSERT_TRUE(box.IsNodeVisible(box.GetTopItem()));
+    }
+}
+
+class TreeBoxModel : public TreeBoxFixture {
+protected:
+    void MakeTree(DWORD flags = 0) { Make(TBF_TREE | flags, &owner); }
+    RecordingOwner owner;
+};
+
+TEST_F(TreeBoxModel, SortedInsertByOwnerKeepsEqualKeysInInsertionOrder)
+{
+    Make(TBF_GRID, &owner);
+    for (auto [text, key] :
+         std::vector<std::pair<std::string, int>>{{"a", 5}, {"b", 3}, {"c", 5}, {"d", 5}, {"e", 1}})
+        Add(text, nullptr, std::uintptr_t(key), CTreeBox::kInsertSorted);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"e", "b", "a", "c", "d"}));
+    ExpectConsistent(*box);
+}
+
+TEST_F(TreeBoxModel, SortedInsertByTextComparesBytesAndPutsAnEmptyTextFirst)
+{
+    Make(0, nullptr);
+    for (const char* text : {"Carter", "Bach", "Zed", "apple", "Baker", "Bach"})
+        Add(text, nullptr, 0, CTreeBox::kInsertSorted);
+    Add("", nullptr, 0, CTreeBox::kInsertSorted);
+    EXPECT_EQ(Rows(),
+              (std::vector<std::string>{"", "Bach", "Bach", "Baker", "Carter", "Zed", "apple"}));
+    ExpectConsistent(*box);
+}
+
+TEST_F(TreeBoxModel, ListModeRefusesAParentAndTreeModeNestsUnderIt)
+{
+    Make(0, nullptr);
+    CTreeBoxNode* top = Add("top");
+    EXPECT_EQ(Add("child", top), nullptr);
+    TearDown();
+    MakeTree();
+    top = Add("top");
+    CTreeBoxNode* child = Add("child", top);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(top->m_state, CTreeBoxNode::kCollapsed); // a parent that was a leaf gets a button
+    EXPECT_EQ(Rows(), std::vector<std::string>{"top"});
+}
+
+struct FocusCase {
+    const char* name;
+    const char* deleted;
+    const char* expectedFocus;
+};
+
+class TreeBoxDeleteFocus : public TreeBoxModel, public testing::WithParamInterface<FocusCase> {};
+
+TEST_P(TreeBoxDeleteFocus, MovesToNextSiblingElsePreviousElseParentKeepingSelection)
+{
+    MakeTree();
+    CTreeBoxNode* parent = Add("parent");
+    std::map<std::string, CTreeBoxNode*> nodes{{"parent", parent}};
+    for (const char* name : {"a", "b", "c"})
+        nodes[name] = Add(name, parent);
+    box->ExpandItem(parent, true, 1);
+    CTreeBoxNode* only = Add("only", nodes["c"]);
+    nodes["only"] = only;
+    box->ExpandItem(nodes["c"], true, 1);
+    ASSERT_TRUE(box->SelectItem(nodes[GetParam().deleted], true));
+    owner.Take();
+
+    box->DeleteItem(nodes[GetParam().deleted]);
+    ASSERT_NE(box->GetFocusItem(), nullptr);
+    EXPECT_EQ(box->GetFocusItem()->m_text, GetParam().expectedFocus);
+    EXPECT_EQ(box->GetAnchorItem(), box->GetFocusItem());
+    EXPECT_TRUE(box->GetFocusItem()->m_selected);
+    EXPECT_EQ(owner.Take(),
+              (std::vector<std::string>{"changing", std::string("freed ") + GetParam().deleted,
+                                        "changed"}));
+    ExpectConsistent(*box);
+}
+
+INSTANTIATE_TEST_SUITE_P(TreeBox, TreeBoxDeleteFocus,
+                         testing::Values(FocusCase{"FirstChild", "a", "b"},
+                                         FocusCase{"MiddleChild", "b", "c"},
+                                         FocusCase{"LastChild", "only", "c"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TreeBoxModel, DeletingTheFocusWithTheLastSiblingMovesToThePrevious)
+{
+    MakeTree();
+    CTreeBoxNode* parent = Add("parent");
+    Add("a", parent);
+    CTreeBoxNode* b = Add("b", parent);
+    box->ExpandItem(parent, true, 1);
+    box->SelectItem(b, true);
+    box->DeleteItem(b);
+    EXPECT_EQ(box->GetFocusItem()->m_text, "a");
+}
+
+TEST_F(TreeBoxModel, DeletingTheLastChildTurnsTheParentIntoALeaf)
+{
+    MakeTree();
+    CTreeBoxNode* parent = Add("parent");
+    CTreeBoxNode* child = Add("child", parent);
+    box->ExpandItem(parent, true, 1);
+    box->DeleteItem(child);
+    EXPECT_EQ(parent->m_state, CTreeBoxNode::kLeaf);
+    EXPECT_EQ(parent->m_firstChild, nullptr);
+    ExpectConsistent(*box);
+}
+
+TEST_F(TreeBoxModel, MovingANodeUnderItsOwnDescendantChangesNothing)
+{
+    MakeTree();
+    CTreeBoxNode* a = Add("a");
+    CTreeBoxNode* b = Add("b", a);
+    CTreeBoxNode* c = Add("c", b);
+    box->ExpandItem(a, true, 0);
+    const std::vector<std::string> before = Rows();
+    EXPECT_FALSE(box->MoveItem(a, c, nullptr, true, true));
+    EXPECT_EQ(Rows(), before);
+    ExpectConsistent(*box);
+}
+
+TEST_F(TreeBoxModel, MovingASubtreeShiftsItsLevelsAndOpensTheNewParent)
+{
+    MakeTree();
+    CTreeBoxNode* a = Add("a");
+    CTreeBoxNode* b = Add("b", a);
+    Add("b1", b);
+    CTreeBoxNode* c = Add("c");
+    box->ExpandItem(a, true, 0);
+    ASSERT_TRUE(box->MoveItem(b, c, nullptr, true, true));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "c", "  b", "    b1"}));
+    EXPECT_EQ(a->m_state, CTreeBoxNode::kLeaf);
+    EXPECT_TRUE(box->MoveItem(b, c, nullptr, true, true)); // already there
+    ExpectConsistent(*box);
+}
+
+TEST_F(TreeBoxModel, ChildrenOnDemandAreFreedOnCollapseAndAskedForAgain)
+{
+    MakeTree(TBF_CHILDREN_ON_DEMAND);
+    CTreeBoxNode* parent =
+        box->InsertItem(nullptr, CTreeBox::kInsertLast, CTreeBoxNode::kCollapsed, false, "p");
+    Add("x", parent);
+    Add("y", parent);
+    ASSERT_TRUE(box->ExpandItem(parent, true, 1));
+    owner.Take();
+    ASSERT_TRUE(box->ExpandItem(parent, false, 1));
+    EXPECT_EQ(owner.Take(), (std::vector<std::string>{"collapse p", "freed x", "freed y"}));
+    EXPECT_EQ(box->GetCount(), 1u);
+    EXPECT_EQ(parent->m_state, CTreeBoxNode::kCollapsed);
+    box->ExpandItem(parent, true, 1);
+    EXPECT_EQ(owner.Take(), std::vector<std::string>{"expand p"});
+}
+
+TEST_F(TreeBoxModel, ANodeWithoutChildrenExpandsOnlyWithTheEmptyExpandFlag)
+{
+    MakeTree();
+    CTreeBoxNode* empty =
+        box->InsertItem(nullptr, CTreeBox::kInsertLast, CTreeBoxNode::kCollapsed, false, "e");
+    EXPECT_FALSE(box->ExpandItem(empty, true, 1));
+    EXPECT_EQ(empty->m_state, CTreeBoxNode::kCollapsed);
+    TearDown();
+    MakeTree(TBF_EMPTY_EXPAND);
+    empty = box->InsertItem(nullptr, CTreeBox::kInsertLast, CTreeBoxNode::kCollapsed, false, "e");
+    EXPECT_TRUE(box->ExpandItem(empty, true, 1));
+    EXPECT_EQ(empty->m_state, CTreeBoxNode::kExpanded);
+}
+
+TEST_F(TreeBoxModel, AnOwnerThatRefusesKeepsTheNodeClosed)
+{
+    MakeTree();
+    CTreeBoxNode* a = Add("a");
+    Add("b", a);
+    owner.allowExpanding = false;
+    EXPECT_FALSE(box->ExpandItem(a, true, 1));
+    EXPECT_EQ(Rows(), std::vector<std::string>{"a"});
+}
+
+TEST_F(TreeBoxModel, DoubleClickOnACollapsedNodeOpensEveryLevelAndCollapsesOneAgain)
+{
+    MakeTree();
+    CTreeBoxNode* a = Add("a");
+    CTreeBoxNode* b = Add("b", a);
+    CTreeBoxNode* c = Add("c", b);
+    Add("d", c);
+    Add("e");
+    Mouse(TestHooks::MouseEvent::LeftDoubleClick, TextPoint(a), MK_LBUTTON);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "  b", "    c", "      d", "e"}));
+    ExpectConsistent(*box);
+    Mouse(TestHooks::MouseEvent::LeftDoubleClick, TextPoint(a), MK_LBUTTON);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "e"}));
+    ExpectConsistent(*box);
+}
+
+TEST_F(TreeBoxModel, CollapsingTheFocusAncestorMovesTheFocusToItWithItsSelection)
+{
+    MakeTree();
+    CTreeBoxNode* a = Add("a");
+    CTreeBoxNode* b = Add("b", a);
+    box->ExpandItem(a, true, 1);
+    box->SelectItem(b, true);
+    box->ExpandItem(a, false, 1);
+    EXPECT_EQ(box->GetFocusItem(), a);
+    EXPECT_TRUE(a->m_selected);
+    EXPECT_FALSE(b->m_selected);
+}
+
+TEST_F(TreeBoxModel, SelectingAHiddenNodeAnswersFalseAndChangesNothing)
+{
+    MakeTree();
+    CTreeBoxNode* a = Add("a");
+    CTreeBoxNode* hidden = Add("hidden", a);
+    box->SelectItem(a, true);
+    owner.Take();
+    EXPECT_FALSE(box->SelectItem(hidden, true));
+    EXPECT_EQ(box->GetFocusItem(), a);
+    EXPECT_EQ(Selected(), std::vector<std::string>{"a"});
+}
+
+TEST_F(TreeBoxModel, EnsureVisibleInsertOpensTheAncestors)
+{
+    MakeTree();
+    CTreeBoxNode* a = Add("a");
+    CTreeBoxNode* b = Add("b", a);
+    box->InsertItem(b, CTreeBox::kInsertLast, 0, true, "c");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "  b", "    c"}));
+    ExpectConsistent(*box);
+}
+
+TEST_F(TreeBoxModel, LookupsByRowAndIndexAnswerNullOutsideTheRows)
+{
+    Make(0, nullptr);
+    for (const char* text : {"a", "b", "c"})
+        Add(text);
+    EXPECT_EQ(box->FindItemById(-1), nullptr);
+    EXPECT_EQ(box->FindItemById(3), nullptr);
+    EXPECT_EQ(box->FindItemById(2)->m_text, "c");
+    EXPECT_EQ(box->GetItemByIndex(-1), nullptr);
+    EXPECT_EQ(box->GetItemByIndex(1)->m_text, "b");
+    EXPECT_EQ(box->FindChildByText("B")->m_text, "b");
+    EXPECT_EQ(box->GetLastItem()->m_text, "c");
+}
+
+TEST_F(TreeBoxModel, MapByDataHoldsEveryTopLevelNode)
+{
+    Make(0, nullptr);
+    for (int i = 0; i < 500; ++i)
+        Add(std::to_string(i), nullptr, std::uintptr_t(1000 + i));
+    std::unordered_map<std::uintptr_t, CTreeBoxNode*> map;
+    box->MapItemsByData(map);
+    EXPECT_EQ(map.size(), 500u);
+    EXPECT_GE(map.bucket_count(), 5113u);
+    EXPECT_EQ(map.at(1321)->m_text, "321");
+    EXPECT_EQ(box->FindItemByData(1499)->m_text, "499");
+}
+
+struct MoveRowsCase {
+    int first, count, target;
+    const char* expected;
+};
+
+class TreeBoxMoveRows : public TreeBoxModel, public testing::WithParamInterface<MoveRowsCase> {};
+
+TEST_P(TreeBoxMoveRows, MovesARunBeforeTheTargetRow)
+{
+    Make(0, nullptr);
+    for (const char* text : {"a", "b", "c", "d", "e"})
+        Add(text);
+    box->MoveRows(GetParam().first, GetParam().count, GetParam().target);
+    std::string rows;
+    for (const std::string& row : Rows())
+        rows += row;
+    EXPECT_EQ(rows, GetParam().expected);
+    ExpectConsistent(*box);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TreeBox, TreeBoxMoveRows,
+    testing::Values(MoveRowsCase{3, 2, 0, "deabc"}, MoveRowsCase{0, 2, -1, "cdeab"},
+                    MoveRowsCase{0, 1, 3, "bcade"}, MoveRowsCase{1, 2, 2, "abcde"},
+                    MoveRowsCase{1, 2, 3, "abcde"}, MoveRowsCase{1, 0, 4, "abcde"},
+                    MoveRowsCase{4, 2, 0, "abcde"}, MoveRowsCase{0, 1, 5, "abcde"}));
+
+TEST_F(TreeBoxModel, MoveSelectionDownLeavesRowsAtTheEndAndJoinsAScatteredRun)
+{
+    Make(TBF_TOP_LEVEL_SELECT, nullptr);
+    std::map<std::string, CTreeBoxNode*> nodes;
+    for (const char* text : {"a", "b", "c", "d", "e"})
+        nodes[text] = Add(text);
+    box->SetItemSelected(nodes["d"], true, true);
+    box->SetItemSelected(nodes["e"], true, false);
+    box->MoveSelectionDown();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+
+    box->SetItemSelected(nodes["a"], true, true);
+    box->SetItemSelected(nodes["c"], true, false);
+    box->MoveSelectionDown(); // not contiguous: the run goes where the last selected row stood
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"b", "a", "c", "d", "e"}));
+    box->MoveSelectionDown(); // contiguous now: one place down
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"b", "d", "a", "c", "e"}));
+    box->MoveSelectionUp();
+    box->MoveSelectionUp();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "c", "b", "d", "e"}));
+    EXPECT_EQ(box->GetFocusItem(), nodes["a"]);
+    ExpectConsistent(*box);
+}
+
+TEST_F(TreeBoxModel, SortListOrdersByTheCellsOfOneColumn)
+{
+    Make(0, nullptr);
+    for (const char* text : {"1\tpear", "2\t", "3\tapple", "4\tapples", "5\tBanana"})
+        Add(text);
+    box->SortList(1);
+    // An empty cell sorts before any text.
+    EXPECT_EQ(Rows(),
+              (std::vector<std::string>{"2\t", "5\tBanana", "3\tapple", "4\tapples", "1\tpear"}));
+    ExpectConsistent(*box);
+}
+
+TEST_F(TreeBoxModel, ReexpandSortsTheTopLevelAndKeepsChildrenThatStayed)
+{
+    MakeTree();
+    CTreeBoxNode* c = Add("c", nullptr, 3);
+    Add("c1", c, 9);
+    Add("a", nullptr, 1);
+    CTreeBoxNode* b = Add("b", nullptr, 2);
+    Add("b1", b, 8);
+    box->ExpandItem(b, true, 1);
+    box->ReexpandOpenItems();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(box->GetCount(), 5u);
+    ExpectConsistent(*box);
+    box->ExpandItem(c, true, 1);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "b", "c", "  c1"}));
+}
+
+TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
+{
+    MakeTree();
+    std::mt19937 random(7);
+    std::vector<CTreeBoxNode*> nodes;
+    const auto pick = [&]() -> CTreeBoxNode* {
+        return nodes.empty()
+                   ? nullptr
+                   : nodes[std::uniform_int_distribution<std::size_t>(0, nodes.size() - 1)(random)];
+    };
+    const auto refresh = [&] {
+        nodes.clear();
+        for (CTreeBoxNode* n = box->GetFirstItem(); n; n = n->m_nextInOrder)
+            nodes.push_back(n);
+    };
+    for (int step = 0; step < 600; ++step) {
+        CTreeBoxNode* node = pick();
+        switch (std::uniform_int_distribution<int>(0, 6)(random)) {
+        case 0:
+        case 1: {
+            const int where = std::uniform_int_distribution<int>(0, 2)(random);
+            box->InsertItem(random() % 3 ? node : nullptr, where, 0, random() % 2,
+                            "n" + std::to_string(step));
+            break;
+        }
+        case 2:
+            box->ExpandItem(node, true, int(random() % 3));
+            break;
+        case 3:
+            box->ExpandItem(node, false, 1);
+            break;
+        case 4:
+            if (nodes.size() > 20)
+                box->DeleteItem(node, true, random() % 4 == 0);
+            break;
+        case 5:
+            box->MoveItem(node, pick(), nullptr, random() % 2, random() % 2);
+            break;
+        default:
+            box->SelectItem(node, true);
+            break;
+        }
+        refresh();
+        ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box)) << "after step " << step;
+    }
+}
+
+TEST_F(TreeBoxModel, DeletingADeepChainNeedsNoRecursion)
+{
+    MakeTree();
+    CTreeBoxNode* node = nullptr;
+    for (int i = 0; i < 5000; ++i)
+        node = box->CreateNode(node, nullptr, 0, false, "x", nullptr, nullptr, 0, 0, true);
+    box->RedrawAll();
+    EXPECT_EQ(box->GetCount(), 5000u);
+    box->DeleteAllItems();
+    EXPECT_EQ(box->GetCount(), 0u);
+    EXPECT_EQ(box->GetFirstItem(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,227 @@
+// Tests of personal names: the fifteen name forms, tidying of names read and typed, sorting,
+// and the comparison used for merging.
+#include "tests/database/fields/text_field_test_support.h"
+
+#include "database/dictionary/qualifier_table.h"
+#include "database/fields/name_node.h"
+#include "database/fields/name_text.h"
+
+#include <algorithm>
+#include <array>
+
+namespace text_field_test {
+namespace {
+
+constexpr int kFormCount = QUAL_STORED - QUAL_SURNAME + 1;
+
+struct NameCase {
+    const char* name;
+    const char* gedcom; // as read from a file
+    const char* prefix; // NPFX, NSFX and _USED sub-fields; empty for none
+    const char* suffix;
+    const char* used;
+    std::array<const char*, kFormCount> forms; // SURNAME to STORED, surnames in upper case
+    int sortRank;                              // place among the rows by Compare, format 0
+};
+
+// clang-format off
+const NameCase kNames[] = {
+    {"Plain", "John /Smith/ Jr", "", "", "",
+     {"SMITH", "John", "John", "John Jr", "Jr", "John SMITH Jr", "SMITH, John  Jr",
+      "John SMITH", "John SMITH", "John SMITH", "John SMITH", "John SMITH Jr", "John SMITH Jr",
+      "John SMITH Jr", "John /Smith/ Jr"}, 3},
+    {"SurnameFirst", "/Smith/ John", "", "", "",
+     {"SMITH", "/Smith/", "John", "John", "", "SMITH John", "SMITH,  John",
+      "John SMITH", "John SMITH", "John SMITH", "John SMITH", "SMITH John", "SMITH John",
+      "SMITH John", "/Smith/ John"}, 5},
+    {"Adorned", "Mary Ann /Jones/", "Dr", "PhD", "Annie",
+     {"JONES", "Mary", "Annie", "Mary Ann", "Ann", "Mary Ann JONES", "JONES, Mary Ann ",
+      "Annie JONES", "Dr Annie JONES PhD", "Dr Annie JONES", "Annie JONES PhD",
+      "Dr Mary Ann JONES PhD", "Dr Mary Ann JONES", "Mary Ann JONES PhD", "Mary Ann /Jones/"}, 2},
+    {"OneWord", "Smith", "", "", "",
+     {"SMITH", "Smith", "", "", "", "Smith", "SMITH, ",
+      "SMITH", "SMITH", "SMITH", "SMITH", "Smith", "Smith", "Smith", "Smith"}, 4},
+    {"Empty", "", "Rev", "", "",
+     {"", "", "", "", "", "<no name>", ", ",
+      "", "Rev <no name>", "Rev <no name>", "<no name>", "Rev <no name>", "Rev <no name>",
+      "<no name>", ""}, 0},
+    {"TidiedFromFile", "  William  Henry/Brown /Sr", "", "", "",
+     {"BROWN", "William", "William", "William Henry Sr", "Henry Sr", "William Henry BROWN Sr",
+      "BROWN, William Henry  Sr", "William BROWN", "William BROWN", "William BROWN",
+      "William BROWN", "William Henry BROWN Sr", "William Henry BROWN Sr",
+      "William Henry BROWN Sr", "William Henry /Brown/ Sr"}, 1},
+};
+// clang-format on
+
+class NameFormTest : public CTextFieldTest {
+protected:
+    CNameNode* MakeName(const NameCase& c)
+    {
+        auto* name = NewField<CNameNode>("INDI.NAME");
+        name->SetText(c.gedcom);
+        const std::pair<int, const char*> children[] = {
+            {FIELD_NPFX, c.prefix}, {FIELD_NSFX, c.suffix}, {FIELD_EXT_USED, c.used}};
+        for (const auto& [fieldId, value] : children) {
+            if (*value)
+                name->AddTextChild(fieldId, value);
+        }
+        return name;
+    }
+
+    static std::string Form(const CNameNode& name, int format, int size = 200)
+    {
+        std::string buffer(std::size_t(size), '#');
+        buffer.resize(std::size_t(name.GetTextBuf(buffer.data(), size, format)));
+        return buffer;
+    }
+};
+
+TEST_F(NameFormTest, EveryFormOfEveryName)
+{
+    Prefs().m_surnamesInUpperCase = true;
+    for (const NameCase& c : kNames) {
+        const CNameNode* name = MakeName(c);
+        for (int i = 0; i < kFormCount; ++i)
+            EXPECT_EQ(Form(*name, QUAL_SURNAME + i), c.forms[std::size_t(i)])
+                << c.name << " " << GetQualifierKeyword(QUAL_SURNAME + i);
+        EXPECT_TRUE(name->SupportsQualifier(QUAL_SURNAME + c.sortRank));
+    }
+}
+
+TEST_F(NameFormTest, NamesSortBySurnameFirst)
+{
+    Prefs().m_surnamesInUpperCase = true;
+    std::vector<const NameCase*> rows;
+    std::vector<CNameNode*> names;
+    for (const NameCase& c : kNames) {
+        rows.push_back(&c);
+        names.push_back(MakeName(c));
+    }
+    std::vector<std::size_t> order{0, 1, 2, 3, 4, 5};
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return names[a]->Compare(names[b], QUAL_NONE) < 0;
+    });
+    ASSERT_EQ(order.size(), std::size(kNames));
+    for (std::size_t place = 0; place < order.size(); ++place)
+        EXPECT_EQ(rows[order[place]]->sortRank, int(place)) << rows[order[place]]->name;
+    const NameCase longer{"", "Amy /Abcdez/", "", "", "", {}, 0};
+    const NameCase shorter{"", "Bob /abcdE/", "", "", "", {}, 0};
+    CNameNode* a = MakeName(longer);
+    CNameNode* b = MakeName(shorter);
+    EXPECT_GT(a->Compare(b, QUAL_ADORNED), 0) << "same five letters; the surname decides";
+    EXPECT_LT(a->Compare(b, QUAL_GIVEN), 0) << "a given-name form sorts as formatted";
+}
+
+TEST_F(NameFormTest, DisplayTextFollowsThePreferenceAndTheBuffer)
+{
+    CNameNode* name = MakeName(kNames[0]);
+    std::string text;
+    Prefs().m_surnamesInUpperCase = false;
+    name->GetText(text, 0);
+    EXPECT_EQ(text, "John Smith Jr");
+    Prefs().m_surnamesInUpperCase = true;
+    name->GetText(text, 1);
+    EXPECT_EQ(text, "Name: John SMITH Jr");
+    name->GetDefaultText(text);
+    EXPECT_EQ(text, "John /Smith/ Jr");
+    EXPECT_EQ(Form(*name, QUAL_FULL, 1), "");
+    EXPECT_EQ(Form(*name, QUAL_FULL, 6), "John ");
+    EXPECT_EQ(Form(*name, QUAL_PREFERRED, 7), "") << "less than three characters after John";
+    EXPECT_EQ(Form(*name, QUAL_PREFERRED, 8), "John SM");
+    char buffer[5];
+    EXPECT_EQ(name->GetSurname(buffer, sizeof buffer), 4);
+    EXPECT_STREQ(buffer, "Smit") << "the surname as stored";
+}
+
+struct TidyCase {
+    const char* text;
+    bool needsTidying;
+    const char* stored; // after SetText
+};
+
+class NameTidyTest : public CTextFieldTest, public ::testing::WithParamInterface<TidyCase> {};
+
+TEST_P(NameTidyTest, NamesFromFilesAreTidied)
+{
+    const TidyCase& c = GetParam();
+    EXPECT_EQ(NameNeedsTidying(c.text), c.needsTidying) << c.text;
+    auto* name = NewField<CNameNode>("INDI.NAME");
+    name->SetText(c.text);
+    EXPECT_EQ(name->GetValue(), c.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NameTidyTest,
+                         ::testing::Values(TidyCase{"John /Smith/ Jr", false, "John /Smith/ Jr"},
+                                           TidyCase{"/Smith/ John", false, "/Smith/ John"},
+                                           TidyCase{"", false, ""},
+                                           TidyCase{" John /Smith/", true, "John /Smith/"},
+                                           TidyCase{"John  /Smith/", true, "John /Smith/"},
+                                           TidyCase{"John Smith", true, "John Smith"},
+                                           TidyCase{"John/Smith/", true, "John /Smith/"},
+                                           TidyCase{"John / Smith /", true, "John /Smith/"},
+                                           TidyCase{"John /Smith", true, "John /Smith/"},
+                                           TidyCase{"John /Smith/Jr", true, "John /Smith/ Jr"},
+                                           TidyCase{"John /Smith/ /X/", true, "John /Smith/ /X/"},
+                                           TidyCase{"Ann /O@@Neil/", false, "Ann /O@Neil/"}));
+
+struct TypedCase {
+    const char* typed;
+    const char* stored;
+};
+
+class NameTypedTest : public CTextFieldTest, public ::testing::WithParamInterface<TypedCase> {};
+
+TEST_P(NameTypedTest, TypedNamesGetTheirSurnameSlashes)
+{
+    auto* name = static_cast<CNameNode*>(NewRecord("INDI")->AddTextChild(FIELD_NAME, "Old /Name/"));
+    m_control.m_text = GetParam().typed;
+    EXPECT_TRUE(name->UpdateFromControl(m_control.Handle(), true, true));
+    EXPECT_EQ(name->GetValue(), GetParam().stored);
+    EXPECT_EQ(m_observer.m_notices, 1);
+    name->UpdateFromControl(m_control.Handle(), false, false);
+    EXPECT_EQ(m_control.m_text, GetParam().stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NameTypedTest,
+                         ::testing::Values(TypedCase{"Mary Jones", "Mary /Jones/"},
+                                           TypedCase{"Mary /Jones", "Mary /Jones/"},
+                                           TypedCase{"a /b/ c/ d", "a /b/ c d"},
+                                           TypedCase{"  Ann   /Lee/  ", "Ann /Lee/"},
+                                           TypedCase{"John/Smith/Jr", "John /Smith/ Jr"},
+                                           TypedCase{"Cher", "/Cher/"}, TypedCase{"   ", ""}));
+
+TEST_F(NameFormTest, MergeMatchScoresSurnamesThenGivenNamesThenWholeNames)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        int expected; // different -100, weak 0, same surname 10, partial 50, strong 100
+    } rows[] = {{"John /Smith/", "John /Jones/", -100},
+                {"John /Smith/", "Bill /Smith/", 0},
+                {"John /Smith/", "john /SMITH/", 50},
+                {"John Paul /Smith/", "john paul /smith/", 100},
+                {"John Paul /Smith/", "John Peter /Smith/", 0},
+                {"/Smith/", "/smith/", 10},
+                {"/Smith/", "/Smith/ Jr", 0},
+                {"John", "Bill", -100},
+                {"", "John /Smith/", 0}};
+    for (const auto& row : rows) {
+        CNameNode* a = MakeName({"", row.a, "", "", "Ignored", {}, 0});
+        CNameNode* b = MakeName({"", row.b, "", "", "", {}, 0});
+        EXPECT_EQ(a->CompareForMatch(*b, -100, 0, 10, 50, 100), row.expected)
+            << row.a << " / " << row.b;
+    }
+}
+
+TEST_F(NameFormTest, HashAddsSignedCharacterCodes)
+{
+    const NameCase ab{"", "AB", "", "", "", {}, 0};
+    const NameCase accented{"", "/\xC3\xA9/", "", "", "", {}, 0};
+    const NameCase empty{"", "", "", "", "", {}, 0};
+    EXPECT_EQ(MakeName(ab)->HashText(), 'A' + 'B');
+    EXPECT_EQ(MakeName(accented)->HashText(), 2 * '/' - 61 - 87);
+    EXPECT_EQ(MakeName(empty)->HashText(), 0);
+}
+
+} // namespace
+} // namespace text_field_test

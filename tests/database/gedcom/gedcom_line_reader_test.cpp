@@ -1,0 +1,323 @@
+// tests/database/gedcom/gedcom_line_reader_test.cpp: the GEDCOM line grammar, reading lines in
+// every character set, and continuation volumes.
+#include "database/gedcom/gedcom_line_reader.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace {
+
+/// One answer of ReadGedcomLine with the line counter after it.
+struct Read {
+    int status;
+    int counter;
+    int level;
+    std::string xref, tag, value;
+    bool operator==(const Read&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Read& r)
+{
+    return out << r.status << " l." << r.counter << " [" << r.level << "|" << r.xref << "|" << r.tag
+               << "|" << r.value << "]";
+}
+
+/// Every line of the input until its end, then closes it.
+std::vector<Read> ReadAll()
+{
+    std::vector<Read> reads;
+    int counter = 0;
+    GedcomLine line;
+    for (int status; (status = ReadGedcomLine(line, counter)) != kGedcomInputEnd;) {
+        reads.push_back({status, counter, line.level, std::string(line.xref), std::string(line.tag),
+                         std::string(line.value)});
+        if (reads.size() > 100000)
+            break;
+    }
+    CloseGedcomInput();
+    return reads;
+}
+
+/// The UTF-16 bytes of text, low byte first unless bigEndian.
+std::string Utf16(std::u16string_view text, bool bigEndian = false)
+{
+    std::string bytes;
+    for (const char16_t unit : text) {
+        const char high = char(unit >> 8), low = char(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+std::vector<Read> ReadBytes(std::string_view bytes)
+{
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("lines") + "/t.ged", bytes);
+    EXPECT_TRUE(OpenGedcomInput(path, false, true));
+    return ReadAll();
+}
+
+std::vector<Read> ReadPath(const std::string& path)
+{
+    EXPECT_TRUE(OpenGedcomInput(path, false, true)) << path;
+    return ReadAll();
+}
+
+/// The lines of UTF-8 text split at CR LF and parsed, as ReadGedcomLine would deliver them.
+std::vector<Read> ParseText(std::string_view text)
+{
+    std::vector<Read> reads;
+    int counter = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find("\r\n", start), text.size());
+        GedcomLine line;
+        ++counter;
+        if (ParseGedcomLine(text.substr(start, end - start), line) == kGedcomParsedValid)
+            reads.push_back({kGedcomLineReady, counter, line.level, std::string(line.xref),
+                             std::string(line.tag), std::string(line.value)});
+        start = end + 2;
+    }
+    return reads;
+}
+
+std::vector<Read> Expected(const std::string& name)
+{
+    return ParseText(test_support::ReadFile(test_support::DataPath("gedcom/expected/" + name)));
+}
+
+struct ParseCase {
+    const char* name;
+    std::string text;
+    int status, level;
+    std::string xref, tag, value;
+};
+
+class GedcomLineParseTest : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(GedcomLineParseTest, SplitsTheLine)
+{
+    const ParseCase& c = GetParam();
+    GedcomLine line{7, "old", "OLD", "old"};
+    EXPECT_EQ(ParseGedcomLine(c.text, line), c.status);
+    EXPECT_EQ(line.level, c.level);
+    EXPECT_EQ(line.xref, c.xref);
+    EXPECT_EQ(line.tag, c.tag);
+    EXPECT_EQ(line.value, c.value);
+}
+
+const std::string k50(50, 'X');
+constexpr int kValid = kGedcomParsedValid, kInvalid = kGedcomParsedInvalid;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GedcomLineParseTest,
+    testing::Values(
+        ParseCase{"Record", "0 @I1@ INDI", kValid, 0, "I1", "INDI", ""},
+        ParseCase{"NoBlankAfterXref", "0 @I1@INDI", kValid, 0, "I1", "INDI", ""},
+        ParseCase{"TrailingBlanksKept", "1 NAME John /Smith/  ", kValid, 1, "", "NAME",
+                  "John /Smith/  "},
+        ParseCase{"OneDelimiterAfterTheTag", " \t2  DATE  1 JAN 1900", kValid, 2, "", "DATE",
+                  " 1 JAN 1900"},
+        ParseCase{"ContKeepsLeadingBlanks", "2 CONT   indented", kValid, 2, "", "CONT",
+                  "  indented"},
+        ParseCase{"ConcKeepsLeadingBlanks", "2 CONC   indented", kValid, 2, "", "CONC",
+                  "  indented"},
+        ParseCase{"OnlyBlanksAfterTheDelimiter", "2 CONC    ", kValid, 2, "", "CONC", "   "},
+        ParseCase{"ContAlone", "2 CONT", kValid, 2, "", "CONT", ""},
+        ParseCase{"TagEndsAtOtherCharacter", "1 _UID:9F2A", kValid, 1, "", "_UID", ":9F2A"},
+        ParseCase{"Xref50", "0 @" + k50 + "@ NOTE", kValid, 0, k50, "NOTE", ""},
+        ParseCase{"Xref51", "0 @" + k50 + "Y@ NOTE", kInvalid, 0, "", "", ""},
+        ParseCase{"Tag50", "1 " + k50 + " x", kValid, 1, "", k50, "x"},
+        ParseCase{"Tag51", "1 " + k50 + "Y x", kInvalid, 1, "", "", ""},
+        ParseCase{"NoBlankAfterLevel", "1NAME x", kInvalid, 1, "", "", ""},
+        ParseCase{"StartsWithLetter", "NAME x", kInvalid, -1, "", "", ""},
+        ParseCase{"XrefNotClosed", "0 @I1 INDI", kInvalid, 0, "", "", ""},
+        ParseCase{"NoTag", "1 @I1@", kInvalid, 1, "", "", ""},
+        ParseCase{"Blank", " \t ", kGedcomParsedBlank, -1, "", "", ""}),
+    [](const testing::TestParamInfo<ParseCase>& info) { return info.param.name; });
+
+TEST(GedcomLineParseTest, IdentifierLimitCountsCharacters)
+{
+    std::string fifty;
+    for (int i = 0; i < 50; ++i)
+        fifty += "\u00E9";
+    GedcomLine line;
+    const std::string atLimit = "0 @" + fifty + "@ NOTE";
+    EXPECT_EQ(ParseGedcomLine(atLimit, line), kValid);
+    EXPECT_EQ(line.xref, fifty);
+    EXPECT_EQ(ParseGedcomLine("0 @" + fifty + "e@ NOTE", line), kInvalid);
+}
+
+TEST(GedcomLineReaderTest, BlankLinesAreCountedAndLastLineWithoutEndIsDelivered)
+{
+    const std::vector<Read> expected = {
+        {kGedcomLineReady, 1, 0, "", "HEAD", ""},
+        {kGedcomLineInvalid, 4, -1, "", "", "JUNK line"},
+        {kGedcomLineInvalid, 5, 1, "", "", "1NAME x"},
+        {kGedcomLineReady, 6, 0, "", "TRLR", ""},
+    };
+    EXPECT_EQ(ReadBytes("0 HEAD\r\n\r\n  \t \r\nJUNK line\r\n1NAME x\n0 TRLR"), expected);
+}
+
+TEST(GedcomLineReaderTest, LongLineArrivesWhole)
+{
+    const std::string note(600, 'n');
+    const std::vector<Read> expected = {{kGedcomLineReady, 1, 1, "", "NOTE", note},
+                                        {kGedcomLineReady, 2, 1, "", "CONT", note + "x"}};
+    EXPECT_EQ(ReadBytes("1 NOTE " + note + "\r\n1 CONT " + note + "x"), expected);
+}
+
+TEST(GedcomLineReaderTest, BytesOutsideTheSetAreReadAndCounted)
+{
+    const std::vector<Read> reads = ReadBytes("0 HEAD\r\n1 CHAR UTF-8\r\n1 NOTE caf\xE9\r\n");
+    ASSERT_EQ(reads.size(), 3u);
+    EXPECT_EQ(reads[2].value, "caf\u00E9");
+    EXPECT_EQ(GetGedcomInputFallbackCount(), 1u);
+}
+
+TEST(GedcomLineReaderTest, AnselMarksEndingAValueGoToTheConcLineAfterIt)
+{
+    const std::vector<Read> expected = {
+        {kGedcomLineReady, 1, 0, "", "HEAD", ""},
+        {kGedcomLineReady, 2, 1, "", "CHAR", "ANSEL"},
+        {kGedcomLineReady, 3, 0, "N1", "NOTE", "Jos"},
+        {kGedcomLineReady, 4, 1, "", "CONC", "\u00E9 Mar"},
+        {kGedcomLineReady, 5, 1, "", "CONC", "\u0131\u0301"},
+        {kGedcomLineReady, 6, 1, "", "CONT", "a"},
+    };
+    EXPECT_EQ(ReadBytes("0 HEAD\r\n1 CHAR ANSEL\r\n0 @N1@ NOTE Jos\xE2\r\n1 CONC e Mar\r\n"
+                        "1 CONC \xB8\xE2\r\n1 CONT a\r\n"),
+              expected);
+}
+
+TEST(GedcomLineReaderTest, Utf16LinesSplitOnlyAtLineEnds)
+{
+    // U+010D and U+0A0D hold the bytes of CR and LF.
+    const std::vector<Read> expected = {{kGedcomLineReady, 1, 0, "", "HEAD", ""},
+                                        {kGedcomLineReady, 2, 1, "", "NOTE", "\u010D\u0A0D"}};
+    EXPECT_EQ(ReadBytes("\xFF\xFE" + Utf16(u"0 HEAD\r\n1 NOTE \u010D\u0A0D")), expected);
+}
+
+struct SampleCase {
+    const char* file;
+    GedcomEncoding encoding;
+    std::string note;
+};
+
+class GedcomLineReaderSampleTest : public testing::TestWithParam<SampleCase> {};
+
+TEST_P(GedcomLineReaderSampleTest, ReadsTheNoteOfEachSet)
+{
+    const SampleCase& c = GetParam();
+    const std::vector<Read> reads =
+        ReadPath(test_support::DataPath(std::string("gedcom/") + c.file));
+    EXPECT_EQ(GetGedcomInputEncoding(), c.encoding);
+    ASSERT_GE(reads.size(), 2u);
+    EXPECT_EQ(reads.front().tag, "HEAD");
+    EXPECT_EQ(reads.back().tag, "TRLR");
+    const auto note =
+        std::find_if(reads.begin(), reads.end(), [](const Read& r) { return r.tag == "NOTE"; });
+    EXPECT_EQ(note == reads.end() ? "" : note->value, c.note);
+}
+
+const std::string kSymbols = ": \u00B6 \u263A \U00012345";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, GedcomLineReaderSampleTest,
+    testing::Values(
+        SampleCase{"char_ascii_1.ged", {GedcomCharset::Ascii, false}, ""},
+        SampleCase{"char_ascii_2.ged", {GedcomCharset::Latin1, false}, ""},
+        SampleCase{"char_utf8-1.ged", {GedcomCharset::Utf8, false}, "UTF-8 without BOM" + kSymbols},
+        SampleCase{"char_utf8-2.ged",
+                   {GedcomCharset::Utf8, false},
+                   "UTF-8 without BOM mislabeled as UNICODE" + kSymbols},
+        SampleCase{"char_utf8-3.ged", {GedcomCharset::Utf8, true}, "UTF-8 with BOM" + kSymbols},
+        SampleCase{"char_utf16be-1.ged",
+                   {GedcomCharset::Utf16Be, false},
+                   "UTF-16BE without BOM" + kSymbols},
+        SampleCase{
+            "char_utf16be-2.ged", {GedcomCharset::Utf16Be, true}, "UTF-16BE with BOM" + kSymbols},
+        SampleCase{"char_utf16le-1.ged",
+                   {GedcomCharset::Utf16Le, false},
+                   "UTF-16LE without BOM" + kSymbols},
+        SampleCase{
+            "char_utf16le-2.ged", {GedcomCharset::Utf16Le, true}, "UTF-16LE with BOM" + kSymbols}),
+    [](const testing::TestParamInfo<SampleCase>& info) {
+        std::string name = info.param.file;
+        std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+        return name;
+    });
+
+TEST(GedcomLineReaderTest, Utf16SampleFilesReadAsTheirUtf8Conversion)
+{
+    for (const char* file : {"ULHBOMCL", "UHLBOMCL", "ULHCL"}) {
+        const std::string name = file;
+        const std::vector<Read> utf16 = ReadPath(test_support::DataPath("gedcom/" + name + ".GED"));
+        EXPECT_EQ(GetGedcomInputFallbackCount(), 0u);
+        EXPECT_GT(utf16.size(), 300u) << file;
+        EXPECT_EQ(utf16, Expected(name + ".utf8.ged")) << file;
+    }
+}
+
+class GedcomVolumeTest : public testing::Test {
+protected:
+    std::string Volume(const std::string& name, std::string_view bytes)
+    {
+        return test_support::WriteFile(m_folder + "/" + name, bytes);
+    }
+    std::vector<std::string> Tags(const std::string& first, bool remember = true)
+    {
+        EXPECT_TRUE(OpenGedcomInput(first, false, remember));
+        std::vector<std::string> tags;
+        for (const Read& r : ReadAll())
+            tags.push_back(r.tag + "@" + std::to_string(r.counter));
+        return tags;
+    }
+
+    std::string m_folder = test_support::NewFolder("volumes");
+};
+
+TEST_F(GedcomVolumeTest, ReadingContinuesIntoTheVolumesWhateverTheirCase)
+{
+    const std::string first = Volume("tree.ged", "0 HEAD\r\n1 CHAR ANSEL\r\n");
+    Volume("tree.g00", "1 NOTE Jos\xE2\x65\r\n");
+    Volume("tree.G01", "0 TRLR");
+    EXPECT_EQ(Tags("\"" + first + "\""),
+              (std::vector<std::string>{"HEAD@1", "CHAR@2", "NOTE@3", "TRLR@4"}));
+    EXPECT_TRUE(OpenGedcomInput(first, false, true));
+    std::vector<Read> reads = ReadAll();
+    ASSERT_EQ(reads.size(), 4u);
+    EXPECT_EQ(reads[2].value, "Jos\u00E9");
+}
+
+TEST_F(GedcomVolumeTest, ReadingStopsAtTheFirstMissingVolume)
+{
+    const std::string first = Volume("tree.ged", "0 HEAD\r\n");
+    Volume("tree.G01", "0 TRLR\r\n");
+    EXPECT_EQ(Tags(first), (std::vector<std::string>{"HEAD@1"}));
+}
+
+TEST_F(GedcomVolumeTest, OnlyRememberedGedFilesContinue)
+{
+    const std::string text = Volume("tree.txt", "0 HEAD\r\n");
+    Volume("tree.txG00", "0 TRLR\r\n");
+    EXPECT_EQ(Tags(text), (std::vector<std::string>{"HEAD@1"}));
+    const std::string ged = Volume("tree.ged", "0 HEAD\r\n");
+    Volume("tree.G00", "0 TRLR\r\n");
+    EXPECT_EQ(Tags(ged, false), (std::vector<std::string>{"HEAD@1"}));
+}
+
+TEST_F(GedcomVolumeTest, Utf16VolumesAreConvertedAndLeaveNoCopyBehind)
+{
+    const std::string first = Volume("tree.ged", "\xFE\xFF" + Utf16(u"0 HEAD\n", true));
+    Volume("tree.G00", Utf16(u"0 TRLR", true));
+    EXPECT_EQ(Tags(first), (std::vector<std::string>{"HEAD@1", "TRLR@2"}));
+    const std::string tmp = test_support::TempDir() + "/tmp";
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(tmp))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("gedcom-")) << entry.path();
+}
+
+} // namespace

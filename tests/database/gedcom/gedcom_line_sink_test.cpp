@@ -1,0 +1,137 @@
+// tests/database/gedcom/gedcom_line_sink_test.cpp: GEDCOM lines written through the sink.
+#include "database/gedcom/buffered_file.h"
+#include "database/gedcom/gedcom_line_sink.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+struct SinkCase {
+    const char* name;
+    std::string line;
+    std::string value;
+    std::string written;
+};
+
+class GedcomLineSinkTest : public testing::TestWithParam<SinkCase> {};
+
+TEST_P(GedcomLineSinkTest, DoublesAtSignsInTheValueOnly)
+{
+    const std::string path = test_support::NewFolder("sink") + "/out.ged";
+    ASSERT_TRUE(OpenGedcomInputFile(path, true));
+    EXPECT_TRUE(WriteGedcomLine(GetParam().line, GetParam().value));
+    ASSERT_TRUE(CloseGedcomInputFile());
+    EXPECT_EQ(test_support::ReadFile(path), GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GedcomLineSinkTest,
+    testing::Values(SinkCase{"NoValue", "0 @I12@ INDI", "", "0 @I12@ INDI\r\n"},
+                    SinkCase{"PlainValue", "1 NAME ", "John /Smith/", "1 NAME John /Smith/\r\n"},
+                    SinkCase{"OneAt", "1 EMAIL ", "me@example.org", "1 EMAIL me@@example.org\r\n"},
+                    SinkCase{"AtsAtBothEnds", "2 CONC ", "@x@@", "2 CONC @@x@@@@\r\n"},
+                    SinkCase{"LinkKeepsSingleAts", "1 FAMS @F3@", "", "1 FAMS @F3@\r\n"}),
+    [](const testing::TestParamInfo<SinkCase>& info) { return info.param.name; });
+
+struct TagLineCase {
+    const char* name;
+    GedcomCharset charset;
+    int level;
+    std::string tag;
+    std::string rest;
+    std::string value;
+};
+
+class GedcomTagLineTest : public testing::TestWithParam<TagLineCase> {};
+
+/// The bytes a save writes for the lines, with the sink in charset and a CR line end.
+std::string Written(GedcomCharset charset, const std::function<bool()>& write)
+{
+    const std::string path = test_support::NewFolder("sink") + "/out.ged";
+    SetGedcomLineFormat(charset, "\r");
+    EXPECT_TRUE(OpenGedcomInputFile(path, true));
+    // Enough lines before that the line is written across the buffer's end.
+    for (int i = 0; i < 500; ++i)
+        EXPECT_TRUE(WriteGedcomLine("2 PLAC ", "Ludlow, Shropshire, England"));
+    EXPECT_TRUE(write());
+    EXPECT_TRUE(CloseGedcomInputFile());
+    SetGedcomLineFormat(GedcomCharset::Utf8, "\r\n");
+    return test_support::ReadFile(path);
+}
+
+TEST_P(GedcomTagLineTest, WritesWhatTheComposedLineWrites)
+{
+    const TagLineCase& c = GetParam();
+    const std::string line = std::to_string(c.level) + " " + c.tag + c.rest;
+    const std::string composed = Written(c.charset, [&] { return WriteGedcomLine(line, c.value); });
+    EXPECT_EQ(
+        Written(c.charset, [&] { return WriteGedcomTagLine(c.level, c.tag, c.rest, c.value); }),
+        composed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GedcomTagLineTest,
+    testing::Values(
+        TagLineCase{"TagOnly", GedcomCharset::Utf8, 1, "BIRT", "", ""},
+        TagLineCase{"Rest", GedcomCharset::Utf8, 1, "FAMS", " @F3@", ""},
+        TagLineCase{"Value", GedcomCharset::Utf8, 2, "PLAC", " ", "Genova, Liguria, Italy"},
+        TagLineCase{"Ats", GedcomCharset::Utf8, 12, "EMAIL", " ", "@me@@example.org@"},
+        TagLineCase{"LongerThanTheBuffer", GedcomCharset::Utf8, 1, "NOTE", " ",
+                    std::string(std::size_t(kGedcomBufferSize) + 10, 'n') + "@"},
+        TagLineCase{"OtherCharset", GedcomCharset::Windows1252, 3, "PAGE", " ", "Caf\xC3\xA9 @ 4"}),
+    [](const testing::TestParamInfo<TagLineCase>& info) { return info.param.name; });
+
+TEST(GedcomLineSinkTest, LinesReadBackThroughTheBufferedReader)
+{
+    const std::string path = test_support::NewFolder("sink") + "/out.ged";
+    ASSERT_TRUE(OpenGedcomInputFile(path, true));
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_TRUE(WriteGedcomLine("1 NOTE ", "line " + std::to_string(i) + " @"));
+    ASSERT_TRUE(CloseGedcomInputFile());
+    ASSERT_TRUE(OpenGedcomInputFile(path, false));
+    std::string line;
+    bool complete = false;
+    for (int i = 0; i < 2000; ++i) {
+        ASSERT_FALSE(ReadGedcomInputLine(line, complete, 256));
+        ASSERT_EQ(line, "1 NOTE line " + std::to_string(i) + " @@");
+    }
+    EXPECT_TRUE(ReadGedcomInputLine(line, complete, 256));
+    EXPECT_TRUE(line.empty());
+    EXPECT_TRUE(CloseGedcomInputFile());
+}
+
+TEST(GedcomLineSinkTest, StopsAtTheFirstFailedWrite)
+{
+    const std::string folder = test_support::NewFolder("sink");
+    const std::string path = test_support::WriteFile(folder + "/out.ged", "original");
+    ASSERT_TRUE(OpenGedcomInputFile(path, true));
+    int written = 0;
+    {
+        const FileSizeLimit limit(20000);
+        while (written < 100000 && WriteGedcomLine("1 NOTE ", std::string(70, 'n')))
+            ++written;
+        EXPECT_LT(written, 100000);
+        EXPECT_FALSE(WriteGedcomLine("0 TRLR"));
+    }
+    EXPECT_FALSE(WriteGedcomLine("0 TRLR"));
+    EXPECT_FALSE(CloseGedcomInputFile());
+    EXPECT_EQ(test_support::ReadFile(path), "original");
+}
+
+TEST(GedcomLineSinkTest, RefusesLinesWhenNoFileIsOpenForWriting)
+{
+    EXPECT_FALSE(WriteGedcomLine("0 HEAD"));
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("sink") + "/in.ged", "0 HEAD\r\n");
+    ASSERT_TRUE(OpenGedcomInputFile(path, false));
+    EXPECT_FALSE(WriteGedcomLine("0 TRLR"));
+    EXPECT_TRUE(CloseGedcomInputFile());
+    EXPECT_EQ(test_support::ReadFile(path), "0 HEAD\r\n");
+}
+
+} // namespace

@@ -1,0 +1,379 @@
+// tests/database/gedcom/gedcom_loader_test.cpp: whole GEDCOM files read into the data set: records,
+// fields, identifiers, change dates, multimedia chains, and what the exception report lists.
+#include "common/blob_encoding.h"
+#include "database/fields/text_value_node.h"
+#include "database/multimedia/obj_rec.h"
+#include "platform/base/progress.h"
+#include "platform/base/text.h"
+#include "tests/database/gedcom/gedcom_test_support.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using gedcom_test::CrLf;
+
+const std::vector<std::string> kHeader = {"0 HEAD",     "1 SOUR TEST",           "1 GEDC",
+                                          "2 VERS 5.5", "2 FORM LINEAGE-LINKED", "1 CHAR UTF-8"};
+
+/// A file of the header, body and the trailer, with CR LF line ends.
+std::string GedcomText(const std::vector<std::string>& body, bool trailer = true)
+{
+    std::string text;
+    for (const std::string& line : kHeader)
+        text += line + "\r\n";
+    for (const std::string& line : body)
+        text += line + "\r\n";
+    return trailer ? text + "0 TRLR\r\n" : text;
+}
+
+/// The whole value of a text field, line breaks included.
+std::string ValueOf(const CDataNode* node)
+{
+    const auto* text = dynamic_cast<const CTextValueNode*>(node);
+    return text ? std::string(text->GetValue()) : "NO TEXT FIELD";
+}
+
+CRecordNode* FirstRecord(int listIndex)
+{
+    return static_cast<CRecordNode*>(GetRecordTypeRoot(listIndex)->GetFirstChild());
+}
+
+int CountRecords(int listIndex)
+{
+    int count = 0;
+    for (const CDataNode* r = GetRecordTypeRoot(listIndex)->GetFirstChild(); r;
+         r = r->GetNextSibling())
+        ++count;
+    return count;
+}
+
+std::string ChildTags(const CDataNode* node)
+{
+    std::string tags;
+    for (const CDataNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
+        tags += (tags.empty() ? "" : " ") + std::string(child->GetFieldDef()->GetGedcomTag());
+    return tags;
+}
+
+class GedcomLoaderTest : public gedcom_test::CGedcomTest {};
+
+// ---- What the exception report lists ------------------------------------------------------
+
+struct ReportCase {
+    const char* name;
+    std::string file;
+    std::vector<std::string> expected; // lines of the report
+    bool excludeExtensions = false;
+    bool excludeNonStandard = false;
+};
+
+class GedcomLoaderReportTest : public gedcom_test::CGedcomTest,
+                               public testing::WithParamInterface<ReportCase> {};
+
+TEST_P(GedcomLoaderReportTest, ListsWhatWasNotLoadedWithItsReason)
+{
+    const ReportCase& c = GetParam();
+    Prefs().m_excludeGedcomExtensions = c.excludeExtensions;
+    Prefs().m_excludeNonStdTags = c.excludeNonStandard;
+    test_support::Prompt().Answer(IDNO);
+    ASSERT_TRUE(Load(File("in.ged", c.file)));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_NE(m_messages[0].text.find("Would you like to see a listing of the excluded data?"),
+              std::string::npos);
+    const std::string report = Report();
+    EXPECT_TRUE(report.starts_with("Ardenvel Exception Report - "));
+    for (const std::string& line : c.expected)
+        EXPECT_NE(report.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\nin\n"
+                                                                          << report;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GedcomLoaderReportTest,
+    testing::Values(
+        ReportCase{"ExcludedExtension",
+                   GedcomText({"0 @I1@ INDI", "1 _UID 9F2A", "2 _SUB x"}),
+                   {"Record Type=Individual Id=I1",
+                    "l.8 - Skipped extension to gedcom    : \"1  _UID 9F2A\"",
+                    "    l.9 - Skipped branch line        : \"2  _SUB x\""},
+                   true},
+        ReportCase{"ExcludedNonStandardTag",
+                   GedcomText({"0 @I1@ INDI", "1 FOO bar"}),
+                   {"l.8 - Skipped - not gedcom 5.5       : \"1  FOO bar\""},
+                   false,
+                   true},
+        ReportCase{"SecondSexExceedsItsMaximum",
+                   GedcomText({"0 @I1@ INDI", "1 SEX M", "1 SEX F"}),
+                   {"l.9 - Skipped invalid (exceeds max)  : \"1  SEX F\""}},
+        ReportCase{"SecondHeaderExceedsItsMaximum",
+                   GedcomText({"0 HEAD", "1 SOUR X"}),
+                   {"l.7 - Skipped invalid (exceeds max)  : \"0  HEAD \"",
+                    "    l.8 - Skipped branch line        : \"1  SOUR X\""}},
+        ReportCase{"UnknownRecordWithItsBranch",
+                   GedcomText({"0 @X1@ FOO", "1 BAR baz"}),
+                   {"l.7 - Skipped invalid line           : \"0 X1 FOO \"",
+                    "    l.8 - Skipped branch line        : \"1  BAR baz\""}},
+        ReportCase{"LevelJumpFromZeroToNine",
+                   GedcomText({"0 @I1@ INDI", "9 FOO bar"}),
+                   {"l.8 - Invalid line level. Branch ignored: \"9  FOO bar\""}},
+        ReportCase{"LineThatIsNoGedcomLine",
+                   GedcomText({"0 @I1@ INDI", "this is no line"}),
+                   {"l.8 - Skipped invalid line           : \"this is no line\""}},
+        ReportCase{"ValueTheFieldRefuses",
+                   GedcomText({"0 @I1@ INDI", "1 BIRT yes"}),
+                   {"l.8 - Skipped invalid line           : \"1  BIRT yes\""}},
+        ReportCase{"KeyNotInTheValueList",
+                   GedcomText({"0 @I1@ INDI", "1 SEX X"}),
+                   {"l.8 - Kept value not in value list   : \"1  SEX X\""}},
+        ReportCase{"DateNoGrammarReads",
+                   GedcomText({"0 @I1@ INDI", "1 BIRT", "2 DATE sometime in spring"}),
+                   {"l.9 - Kept unreadable value as text  : \"2  DATE sometime in spring\""}},
+        ReportCase{"ValuedFieldWithoutSubFields",
+                   GedcomText({"0 @I1@ INDI", "1 CONL Y"}),
+                   {"l.8 - Skipped field without details  : \"1  CONL Y\""}},
+        ReportCase{"UnreadableEmbeddedData",
+                   GedcomText({"0 @O1@ OBJE", "1 FORM bmp", "1 BLOB", "2 CONT not blob text"}),
+                   {"* Multimedia record @O1@: its embedded data (BLOB) cannot be read; it is "
+                    "kept as read."}},
+        ReportCase{"ReferenceToAMissingRecord",
+                   GedcomText({"0 @I1@ INDI", "1 FAMC @F9@"}),
+                   {"* Reference to a missing record kept: FAMC @F9@ in Individual @I1@."}},
+        ReportCase{"TextBeforeTheHeader",
+                   "garbage line\r\n1 SOUR x\r\n" + GedcomText({}),
+                   {"l.1 - Skipped line before header     : \"garbage line\"",
+                    "l.2 - Skipped line before header     : \"1  SOUR x\""}},
+        ReportCase{"LinesAfterTheTrailer",
+                   GedcomText({}) + "0 @I9@ INDI\r\nmore text\r\n",
+                   {"l.8 - Skipped line after trailer     : \"0 I9 INDI \"",
+                    "l.9 - Skipped line after trailer     : \"more text\""}},
+        ReportCase{"NoTrailer",
+                   GedcomText({"0 @I1@ INDI"}, false),
+                   {"* The file ends without a trailer line (0 TRLR): it may be incomplete."}}),
+    [](const testing::TestParamInfo<ReportCase>& info) { return info.param.name; });
+
+TEST_F(GedcomLoaderTest, FileWithNothingSkippedWritesNoReportAndAsksNothing)
+{
+    ASSERT_TRUE(Load(File("in.ged", GedcomText({"0 @I1@ INDI", "1 NAME A /B/", "1 _UID 9F"}))));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(GetLoadExceptionReport().empty());
+    EXPECT_EQ(ChildTags(FirstRecord(0)), "NAME _UID");
+}
+
+TEST_F(GedcomLoaderTest, DuplicateIdsKeepBothRecordsAndShowTheWarning)
+{
+    test_support::Prompt().Answer(IDOK);
+    ASSERT_TRUE(Load(File("in.ged", GedcomText({"0 @I5@ INDI", "0 @I5@ INDI"}))));
+    EXPECT_EQ(CountRecords(0), 2);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].text.starts_with("This GEDCOM file contains one or more sets of "
+                                               "duplicate record ids"));
+    EXPECT_NE(Report().find("* Serious error: Duplicate record id found in file.  Id=5. Record "
+                            "Type=Individual.\r\n"),
+              std::string::npos);
+}
+
+TEST_F(GedcomLoaderTest, NonStandardIdsTakeTheNextFreeNumbersAndLinksFollowThem)
+{
+    test_support::Prompt().Answer(IDNO);
+    ASSERT_TRUE(Load(File("in.ged", GedcomText({"0 @P5@ INDI", "1 SEX M", "1 SEX M", "0 @I2@ INDI",
+                                                "0 @F1@ FAM", "1 HUSB @I2@"}))));
+    const CRecordNode* second = static_cast<CRecordNode*>(FirstRecord(0)->GetNextSibling());
+    EXPECT_EQ(FirstRecord(0)->GetRecordNumber(), 5);
+    EXPECT_EQ(second->GetRecordNumber(), 6);
+    EXPECT_EQ(FirstRecord(1)->GetFirstChild()->GetLinkTarget(), second);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_NE(m_messages[0].text.find("*** Please note: some record ids in the file were in a "
+                                      "non-standard format"),
+              std::string::npos);
+}
+
+TEST_F(GedcomLoaderTest, FileWithoutAnyRecordIsNoGedcomFile)
+{
+    EXPECT_FALSE(Load(File("letter.txt", "Dear John,\r\nI hope you are well.\r\n")));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(LoadErrorMessage("/x/letter.txt"),
+              "Error loading file /x/letter.txt.  File may be corrupt or of incorrect type.");
+}
+
+TEST_F(GedcomLoaderTest, MissingOrEmptyFileCannotBeOpened)
+{
+    for (const std::string& path : {PathOf("missing.ged"), File("empty.ged", "")}) {
+        test_support::Prompt().Answer(IDOK);
+        EXPECT_FALSE(Load(path));
+        ASSERT_EQ(m_messages.size(), 1u) << path;
+        EXPECT_EQ(m_messages[0].text, "Unable to open file.");
+    }
+}
+
+TEST_F(GedcomLoaderTest, ChangeDateGoesIntoTheStampAndComesBackOnSave)
+{
+    ASSERT_TRUE(Load(File(
+        "in.ged", GedcomText({"0 @I1@ INDI", "1 CHAN", "2 DATE 3 MAR 2001", "3 TIME 10:61:05"}))));
+    const CRecordNode* record = FirstRecord(0);
+    EXPECT_EQ(record->GetChangeStamp().Format("%d %m %Y %H:%M:%S"), "03 03 2001 10:00:00");
+    EXPECT_EQ(record->FindChild(nullptr, FIELD_CHAN), nullptr);
+    EXPECT_NE(Save(PathOf("out.ged"))
+                  .find("0 @I1@ INDI\r\n1 CHAN\r\n2 DATE 3 MAR 2001\r\n"
+                        "3 TIME 10:00:00\r\n"),
+              std::string::npos);
+}
+
+TEST_F(GedcomLoaderTest, ChangeDateTheStampCannotHoldIsKept)
+{
+    ASSERT_TRUE(Load(File(
+        "in.ged", GedcomText({"0 @I1@ INDI", "1 CHAN", "2 DATE MAR 2001", "2 NOTE Checked"}))));
+    EXPECT_NE(FirstRecord(0)->GetChangeStamp().GetStatus(), COleDateTime::valid);
+    EXPECT_NE(Save(PathOf("out.ged")).find("1 CHAN\r\n2 DATE MAR 2001\r\n2 NOTE Checked\r\n"),
+              std::string::npos);
+}
+
+TEST_F(GedcomLoaderTest, YesOpensTheReport)
+{
+    test_support::Prompt().Answer(IDYES);
+    ASSERT_TRUE(LoadGedcomFile(File("in.ged", GedcomText({"0 @X1@ FOO"})), nullptr, nullptr));
+    test_support::Prompt().TakeMessages();
+    EXPECT_EQ(test_support::Prompt().TakeShellOpens(),
+              std::vector<std::string>{GetLoadExceptionReport()});
+}
+
+TEST_F(GedcomLoaderTest, LinksToADiscardedRecordAreKeptAsReferencesToAMissingRecord)
+{
+    test_support::Prompt().Answer(IDNO);
+    ASSERT_TRUE(
+        Load(File("in.ged", GedcomText({"0 @I1@ INDI a value no record takes", "1 NAME Gone /Away/",
+                                        "0 @O1@ OBJE", "1 OBJE @O2@", "0 @O2@ OBJE", "0 @F1@ FAM",
+                                        "1 HUSB @I1@", "1 OBJE @O2@"}))));
+    EXPECT_EQ(CountRecords(0), 0);
+    EXPECT_EQ(CountRecords(7), 1);
+    const CDataNode* family = FirstRecord(1);
+    for (const CDataNode* link = family->GetFirstChild(); link; link = link->GetNextSibling())
+        EXPECT_EQ(link->GetLinkTarget(), nullptr) << link->GetFieldDef()->GetTag();
+    const std::string report = Report();
+    EXPECT_NE(report.find("l.7 - Skipped invalid line           : \"0 I1 INDI a value no record "
+                          "takes\""),
+              std::string::npos);
+    EXPECT_NE(report.find("* Reference to a missing record kept: HUSB @I1@ in Family @F1@."),
+              std::string::npos);
+    EXPECT_NE(report.find("* Reference to a missing record kept: OBJE @O2@ in Family @F1@."),
+              std::string::npos);
+    EXPECT_NE(Save(PathOf("out.ged")).find("0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 OBJE @O2@\r\n"),
+              std::string::npos);
+}
+
+TEST_F(GedcomLoaderTest, ContinuationVolumesAreReadUpToTheTrailer)
+{
+    const std::string tree = File("tree.ged", CrLf({"0 HEAD", "0 @I1@ INDI"}));
+    File("tree.G00", CrLf({"0 @I2@ INDI", "0 TRLR"}));
+    ASSERT_TRUE(Load(tree));
+    EXPECT_EQ(CountRecords(0), 2);
+    EXPECT_TRUE(GetLoadExceptionReport().empty());
+
+    const std::string saved = PathOf("tree.ged");
+    ASSERT_FALSE(Save(saved).starts_with("FAILED"));
+    ASSERT_TRUE(Load(saved)) << "the volume left beside the saved file is not read again";
+    EXPECT_EQ(CountRecords(0), 2);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(GedcomLoaderTest, ConcAndContRejoinIntoOneValue)
+{
+    ASSERT_TRUE(
+        Load(File("in.ged", GedcomText({"0 @N1@ NOTE First", "1 CONC part", "1 CONT Second line",
+                                        "0 @I1@ INDI", "1 NOTE In place", "2 CONT  indented"}))));
+    EXPECT_EQ(ValueOf(FirstRecord(2)->GetFirstChild()), "Firstpart\nSecond line");
+    EXPECT_EQ(ValueOf(FirstRecord(0)->GetFirstChild()), "In place\n indented");
+}
+
+TEST_F(GedcomLoaderTest, LinesOutOfOrderTakeTheirPlaceInDefinitionOrder)
+{
+    ASSERT_TRUE(Load(File("in.ged", GedcomText({"0 @I1@ INDI", "1 FAMS @F1@", "1 NAME A /B/",
+                                                "1 SEX M", "0 @F1@ FAM", "1 HUSB @I1@"}))));
+    EXPECT_EQ(ChildTags(FirstRecord(0)), "NAME SEX FAMS");
+}
+
+TEST_F(GedcomLoaderTest, EveryRecordTypeGoesToItsRoot)
+{
+    ASSERT_TRUE(
+        Load(File("in.ged", GedcomText({"0 @U1@ SUBM", "1 NAME S", "0 @B1@ SUBN", "0 @I1@ INDI",
+                                        "0 @F1@ FAM", "0 @N1@ NOTE n", "0 @S1@ SOUR", "0 @R1@ REPO",
+                                        "0 @O1@ OBJE", "1 FORM jpg"}))));
+    for (int listIndex = 0; listIndex < RECORD_TYPE_COUNT; ++listIndex) {
+        EXPECT_EQ(CountRecords(listIndex), 1) << listIndex;
+        EXPECT_EQ(FirstRecord(listIndex)->GetRecordNumber(), listIndex == 8 ? 0 : 1);
+    }
+}
+
+TEST_F(GedcomLoaderTest, ChainedMultimediaRecordsJoinIntoTheFirst)
+{
+    std::string content;
+    for (int i = 0; i < 200; ++i)
+        content += char(i * 7);
+    const std::string blob = EncodeBlob(content);
+    ASSERT_GT(blob.size(), 144u);
+    ASSERT_TRUE(Load(
+        File("in.ged",
+             GedcomText({"0 @O1@ OBJE", "1 FORM bmp", "1 BLOB", "2 CONT " + blob.substr(0, 72),
+                         "1 OBJE @O2@", "0 @O2@ OBJE", "1 BLOB", "2 CONT " + blob.substr(72, 72),
+                         "1 OBJE @O3@", "0 @O3@ OBJE", "1 BLOB", "2 CONT " + blob.substr(144)}))));
+    ASSERT_EQ(CountRecords(7), 1);
+    const auto* object = dynamic_cast<const CObjRec*>(FirstRecord(7));
+    ASSERT_NE(object, nullptr);
+    std::ifstream file(object->GetWorkingFile(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), content);
+    EXPECT_EQ(GetRecordIdState(7)->m_counter, 1);
+}
+
+TEST_F(GedcomLoaderTest, ProgressRunsOverTheFileThenOverTheLinks)
+{
+    const std::string path =
+        File("in.ged", GedcomText({"0 @I1@ INDI", "1 FAMS @F1@", "0 @F1@ FAM", "1 HUSB @I1@"}));
+    CProgressRecorder progress;
+    ASSERT_TRUE(LoadGedcomFile(path, &progress, nullptr));
+    const std::vector<CProgressRecorder::Call> calls = progress.TakeCalls();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls.front(),
+              (CProgressRecorder::Call{CProgressRecorder::Call::Begin,
+                                       long(std::filesystem::file_size(path)), "Loading file..."}));
+    EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const CProgressRecorder::Call& c) {
+        return c.kind == CProgressRecorder::Call::Reset && c.value == 2 &&
+               c.text == "Initialising data...";
+    }));
+    EXPECT_EQ(calls.back().kind, CProgressRecorder::Call::End);
+}
+
+class CFileLinksDialogFake final : public IFileLinksDialog {
+public:
+    void ShowMovedFile(const std::string& newPath, const std::string& previousPath) override
+    {
+        m_shown.push_back(newPath + " | " + previousPath);
+    }
+    std::vector<std::string> m_shown;
+};
+
+TEST_F(GedcomLoaderTest, FileLinksDialogOpensOnlyForAFileWithMultimediaThatMoved)
+{
+    CFileLinksDialogFake dialog;
+    SetFileLinksDialog(&dialog);
+    const std::string moved = PathOf("moved.ged");
+    const std::string stayed = PathOf("stayed.ged");
+    const auto file = [&](const std::string& path, const std::string& stored) {
+        std::vector<std::string> lines = kHeader;
+        lines.insert(lines.begin() + 2, "1 FILE " + stored);
+        lines.insert(lines.end(), {"0 @O1@ OBJE", "1 FORM jpg", "0 TRLR"});
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\r\n";
+        return test_support::WriteFile(path, text);
+    };
+    bool linksChanged = false;
+    ASSERT_TRUE(LoadGedcomFile(file(moved, "C:\\Old\\moved.ged"), nullptr, &linksChanged));
+    EXPECT_TRUE(linksChanged);
+    ASSERT_TRUE(LoadGedcomFile(file(stayed, text::ToUpper(stayed)), nullptr, &linksChanged));
+    EXPECT_FALSE(linksChanged);
+    SetFileLinksDialog(nullptr);
+    EXPECT_EQ(dialog.m_shown, std::vector<std::string>{moved + " | C:\\Old\\moved.ged"});
+}
+
+} // namespace

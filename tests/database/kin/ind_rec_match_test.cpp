@@ -1,0 +1,118 @@
+#include "database/kin/ind_compare_keys.h"
+#include "tests/database/kin/ind_rec_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace ind_test;
+using namespace record_test;
+
+namespace {
+
+/// Installs the compare keys of the given individuals for the life of a scope.
+class CKeysInstalled {
+public:
+    explicit CKeysInstalled(std::initializer_list<const CIndRec*> people)
+    {
+        for (const CIndRec* person : people)
+            m_keys[person] = MakeCompareKeys(*person);
+        SetCompareKeys(&m_keys);
+    }
+    ~CKeysInstalled() { SetCompareKeys(nullptr); }
+    CKeysInstalled(const CKeysInstalled&) = delete;
+    CKeysInstalled& operator=(const CKeysInstalled&) = delete;
+
+private:
+    CIndCompareKeyMap m_keys;
+};
+
+struct NameCase {
+    const char* name;
+    const char* mine;
+    const char* theirs;
+    int withKeys;
+    int withoutKeys;
+};
+
+class IndRecNameScore : public IndRecTest, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(IndRecNameScore, ScoresNamesWithAndWithoutKeys)
+{
+    const NameCase& c = GetParam();
+    CIndRec* mine = Person(SEX_MALE, c.mine);
+    CIndRec* theirs = Person(SEX_MALE, c.theirs);
+    EXPECT_EQ(mine->MatchScore(theirs, nullptr), c.withoutKeys);
+    const CKeysInstalled keys{mine, theirs};
+    EXPECT_EQ(mine->MatchScore(theirs, nullptr), c.withKeys);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IndRecNameScore,
+    ::testing::Values(NameCase{"TwoWords", "John /Smith/", "John /Smith/", 50, 50},
+                      NameCase{"ThreeWords", "John Paul /Smith/", "John Paul /Smith/", 100, 100},
+                      NameCase{"OtherSurname", "John /Smith/", "John /Jones/", -100, -100},
+                      NameCase{"OtherGivenName", "John /Smith/", "Tom /Smith/", 0, 0},
+                      NameCase{"SurnameOnly", "/Smith/", "/Smith/", 10, 10},
+                      NameCase{"NoNames", "", "", 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(IndRecTest, AManAndAWomanNeverMatch)
+{
+    CIndRec* man = Person(SEX_MALE, "Sam /Lee/");
+    CIndRec* woman = Person(SEX_FEMALE, "Sam /Lee/");
+    CIndRec* unknown = Person(SEX_UNDETERMINED, "Sam /Lee/");
+    EXPECT_EQ(man->MatchScore(woman, nullptr), -999);
+    EXPECT_EQ(man->MatchScore(unknown, nullptr), 50);
+    const CKeysInstalled keys{man, woman, unknown};
+    EXPECT_EQ(woman->MatchScore(man, nullptr), -999);
+    EXPECT_EQ(unknown->MatchScore(woman, nullptr), 50);
+    EXPECT_EQ(man->MatchScore(NewFamily(), nullptr), -999);
+}
+
+TEST_F(IndRecTest, ANegativeBirthScoreAloneAnswersAtTheTop)
+{
+    CIndRec* mine = Person(SEX_MALE, "", "1850");
+    CIndRec* theirs = Person(SEX_MALE, "", "1865");
+    EXPECT_EQ(mine->MatchScore(theirs, nullptr), -50);
+    Marry(Person(SEX_MALE, "Pa Jo /Ash/", "1800"), nullptr, {mine});
+    Marry(Person(SEX_MALE, "Pa Jo /Ash/", "1800"), nullptr, {theirs});
+    EXPECT_EQ(mine->MatchScore(theirs, nullptr), -50) << "the parents are not looked at";
+    CIndRec* near = Person(SEX_MALE, "", "1855");
+    Marry(Person(SEX_MALE, "Pa Jo /Ash/", "1800"), nullptr, {near});
+    EXPECT_EQ(mine->MatchScore(near, nullptr), 20 + (125 + 0) / 2)
+        << "near births, and fathers scoring 150 count 125";
+}
+
+TEST_F(IndRecTest, ParentScoresAreLimitedBeforeTheyAreHalved)
+{
+    CIndRec* mine = Person(SEX_MALE, "");
+    CIndRec* theirs = Person(SEX_MALE, "");
+    // Fathers: the same three-word name (100) and birth (50); mothers: other surnames (-100)
+    // and births far apart (-100).
+    Marry(Person(SEX_MALE, "John Paul /Ash/", "1800"), Person(SEX_FEMALE, "Ann /Bell/", "1800"),
+          {mine});
+    Marry(Person(SEX_MALE, "John Paul /Ash/", "1800"), Person(SEX_FEMALE, "Ann /Cole/", "1750"),
+          {theirs});
+    EXPECT_EQ(mine->MatchScore(theirs, nullptr), (125 - 75) / 2);
+}
+
+TEST_F(IndRecTest, TheSpouseScoreIsLimitedAndHalved)
+{
+    // The wives: the same three-word name and birth score 150; other surnames and births far
+    // apart score -200.
+    CIndRec* mine = Person(SEX_MALE, "");
+    CIndRec* theirs = Person(SEX_MALE, "");
+    CIndRec* third = Person(SEX_MALE, "");
+    CIndRec* myWife = Person(SEX_FEMALE, "Mary Ann /Lee/", "1800");
+    CIndRec* theirWife = Person(SEX_FEMALE, "Mary Ann /Lee/", "1800");
+    CIndRec* thirdWife = Person(SEX_FEMALE, "Mary /Fox/", "1850");
+    Marry(mine, myWife);
+    Marry(theirs, theirWife);
+    Marry(third, thirdWife);
+    EXPECT_EQ(mine->MatchScore(theirs, nullptr), 100 / 2);
+    EXPECT_EQ(mine->MatchScore(third, nullptr), -25 / 2);
+    const CKeysInstalled keys{mine, theirs, third, myWife, theirWife, thirdWife};
+    EXPECT_EQ(mine->MatchScore(theirs, nullptr), 100 / 2) << "the wives scored by their keys";
+    EXPECT_EQ(mine->MatchScore(third, nullptr), -25 / 2) << "nested surnames are compared";
+}
+
+} // namespace

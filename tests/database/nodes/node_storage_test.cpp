@@ -1,0 +1,224 @@
+// Tests of how nodes and their values are stored: the compact text, the block pool and the
+// sizes that keep a ten-million-line file within its memory budget.
+#include "tests/database/nodes/node_test_support.h"
+
+#include "database/nodes/custom_event_node.h"
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+namespace node_test {
+namespace {
+
+TEST(NodeSizeTest, NodesStayWithinTheirBudget)
+{
+    EXPECT_EQ(sizeof(CDataNode), 40u);
+    EXPECT_EQ(sizeof(CComplexNode), 40u);
+    EXPECT_EQ(sizeof(CTestTextNode), 56u) << "the text packs into the node's tail";
+    EXPECT_LE(sizeof(CCustomEventNode), 48u);
+    EXPECT_LE(sizeof(CRecordNode), 80u);
+    EXPECT_EQ(sizeof(COleDateTime), 8u) << "every record carries a change stamp";
+}
+
+struct TextCase {
+    const char* name;
+    std::size_t length;
+    bool isLong;
+};
+
+class NodeTextTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(NodeTextTest, KeepsTheTextWhereverItLives)
+{
+    const TextCase& c = GetParam();
+    const std::string value(c.length, 'x');
+    CNodeText text(value);
+    EXPECT_EQ(text.View(), value);
+    EXPECT_EQ(text.IsLong(), c.isLong);
+    CNodeText copy(text);
+    CNodeText moved(std::move(text));
+    EXPECT_EQ(copy.View(), value);
+    EXPECT_EQ(moved.View(), value);
+    EXPECT_TRUE(text.IsEmpty());
+    copy = moved;
+    EXPECT_EQ(copy.View(), value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, NodeTextTest,
+                         ::testing::Values(TextCase{"Empty", 0, false},
+                                           TextCase{"Typical", 11, false},
+                                           TextCase{"Inline", CNodeText::kInlineBytes, false},
+                                           TextCase{"FirstLong", CNodeText::kInlineBytes + 1, true},
+                                           TextCase{"Note", 5000, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(NodeTextAppendTest, ContinuationsGrowFromInlineToTheHeap)
+{
+    CNodeText text("Born in");
+    text.Append(" the parish of ");
+    EXPECT_FALSE(text.IsLong());
+    text.Append("St Mary");
+    EXPECT_TRUE(text.IsLong());
+    std::string expected = "Born in the parish of St Mary";
+    for (int i = 0; i < 200; ++i) {
+        text.Append("\nline");
+        expected += "\nline";
+    }
+    EXPECT_EQ(text.View(), expected);
+    text.Assign("short");
+    EXPECT_FALSE(text.IsLong());
+    EXPECT_EQ(text.View(), "short");
+}
+
+TEST(NodeTextAppendTest, AssigningAPieceOfItselfIsSafe)
+{
+    CNodeText text(std::string(40, 'a') + "tail");
+    text.Assign(text.View().substr(40));
+    EXPECT_EQ(text.View(), "tail");
+    CNodeText longer(std::string(30, 'b'));
+    longer.Assign(longer.View().substr(2));
+    EXPECT_EQ(longer.View(), std::string(28, 'b'));
+    longer.Append(longer.View());
+    EXPECT_EQ(longer.View(), std::string(56, 'b'));
+}
+
+const std::string kPlace = "Ludlow, Shropshire, England";
+
+TEST(SharedNodeTextTest, EqualTextsShareOneCopyUntilTheLastHolderGoes)
+{
+    const std::size_t before = CNodePool::Nodes().LiveBlocks();
+    {
+        CNodeText first;
+        CNodeText second;
+        first.AssignShared(kPlace);
+        second.AssignShared(std::string(kPlace));
+        EXPECT_TRUE(first.IsShared());
+        EXPECT_EQ(first.View().data(), second.View().data());
+        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before + 1);
+        {
+            const CNodeText copy(first);
+            EXPECT_EQ(copy.View().data(), first.View().data()) << "a copy shares too";
+        }
+        first.Clear();
+        EXPECT_EQ(second.View(), kPlace) << "the copy outlives a holder that lets go";
+        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before + 1);
+    }
+    EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before) << "the last holder frees the copy";
+}
+
+struct ChangeCase {
+    const char* name;
+    std::function<void(CNodeText&)> change;
+    std::string expected;
+};
+
+class SharedNodeTextChangeTest : public ::testing::TestWithParam<ChangeCase> {};
+
+TEST_P(SharedNodeTextChangeTest, ChangingOneHolderLeavesTheOthers)
+{
+    const ChangeCase& c = GetParam();
+    const std::size_t before = CNodePool::Nodes().LiveBlocks();
+    {
+        CNodeText changed;
+        CNodeText other;
+        CNodeText copied;
+        changed.AssignShared(kPlace);
+        other.AssignShared(kPlace);
+        copied = other;
+        c.change(changed);
+        EXPECT_EQ(changed.View(), c.expected);
+        EXPECT_EQ(other.View(), kPlace);
+        EXPECT_EQ(copied.View(), kPlace);
+        CNodeText again;
+        again.AssignShared(kPlace);
+        EXPECT_EQ(again.View().data(), other.View().data()) << "the copy is still found";
+    }
+    EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SharedNodeTextChangeTest,
+    ::testing::Values(
+        ChangeCase{"Append", [](CNodeText& t) { t.Append(" (parish)"); }, kPlace + " (parish)"},
+        ChangeCase{"AssignLong", [](CNodeText& t) { t.Assign(kPlace + "!"); }, kPlace + "!"},
+        ChangeCase{"AssignShort", [](CNodeText& t) { t.Assign("Ludlow"); }, "Ludlow"},
+        ChangeCase{"AssignPieceOfItself", [](CNodeText& t) { t.Assign(t.View().substr(8)); },
+                   kPlace.substr(8)},
+        ChangeCase{"ShareAnother", [](CNodeText& t) { t.AssignShared("Leiden, Zuid-Holland"); },
+                   "Leiden, Zuid-Holland"},
+        ChangeCase{"ShareAPieceOfItself",
+                   [](CNodeText& t) { t.AssignShared(t.View().substr(0, 23)); },
+                   kPlace.substr(0, 23)},
+        ChangeCase{"MoveAway", [](CNodeText& t) { CNodeText taken(std::move(t)); }, ""},
+        ChangeCase{"Clear", [](CNodeText& t) { t.Clear(); }, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SharedNodeTextTest, ShortTextsStayInsideTheObject)
+{
+    CNodeText text;
+    text.AssignShared("Ludlow");
+    EXPECT_FALSE(text.IsShared());
+    EXPECT_EQ(text.View(), "Ludlow");
+}
+
+TEST(SharedNodeTextTest, ManyTextsStayFoundWhileOthersAreFreed)
+{
+    const std::size_t before = CNodePool::Nodes().LiveBlocks();
+    constexpr int kCount = 3000;
+    const auto name = [](int i) { return "Place number " + std::to_string(i) + ", Somewhere"; };
+    {
+        std::vector<CNodeText> texts(kCount);
+        for (int i = 0; i < kCount; ++i)
+            texts[std::size_t(i)].AssignShared(name(i));
+        for (int i = 0; i < kCount; i += 3)
+            texts[std::size_t(i)].Clear();
+        for (int i = 0; i < kCount; ++i) {
+            CNodeText probe;
+            probe.AssignShared(name(i));
+            ASSERT_EQ(probe.View(), name(i));
+            if (i % 3 != 0) {
+                ASSERT_EQ(probe.View().data(), texts[std::size_t(i)].View().data()) << i;
+            }
+        }
+        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before + kCount - (kCount + 2) / 3);
+    }
+    EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), before);
+}
+
+TEST(NodePoolTest, FreedBlocksAreReusedAndChunksReleasedWhenAllAreFree)
+{
+    CNodePool pool;
+    void* a = pool.Allocate(48);
+    void* b = pool.Allocate(64);
+    EXPECT_EQ(pool.LiveBlocks(), 2u);
+    EXPECT_EQ(pool.ReservedBytes(), CNodePool::kChunkBytes);
+    EXPECT_FALSE(pool.ReleaseUnused());
+    pool.Free(a, 48);
+    EXPECT_EQ(pool.Allocate(41), a) << "41 bytes share the 48-byte class";
+    pool.Free(a, 41);
+    pool.Free(b, 64);
+    EXPECT_TRUE(pool.ReleaseUnused());
+    EXPECT_EQ(pool.ReservedBytes(), 0u);
+}
+
+TEST(NodePoolTest, ManyBlocksSpanChunksWithoutOverlap)
+{
+    CNodePool pool;
+    std::vector<char*> blocks;
+    const std::size_t count = 3 * CNodePool::kChunkBytes / 72;
+    for (std::size_t i = 0; i < count; ++i) {
+        blocks.push_back(static_cast<char*>(pool.Allocate(72)));
+        std::memset(blocks.back(), int(i & 0x7F), 72);
+    }
+    for (std::size_t i = 0; i < count; ++i)
+        ASSERT_EQ(blocks[i][71], char(i & 0x7F)) << "block " << i << " was overwritten";
+    void* large = pool.Allocate(1000);
+    pool.Free(large, 1000);
+    for (char* block : blocks)
+        pool.Free(block, 72);
+    EXPECT_EQ(pool.LiveBlocks(), 0u);
+}
+
+} // namespace
+} // namespace node_test

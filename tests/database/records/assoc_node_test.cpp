@@ -1,0 +1,449 @@
+#include "common/preferences.h"
+#include "platform/base/progress.h"
+#include "tests/database/records/record_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace record_test;
+
+namespace {
+
+class AssocNodeTest : public CRecordTest {};
+
+// ---- Reading cross-references --------------------------------------------------------------
+
+struct XrefCase {
+    const char* name;
+    const char* text;
+    bool accepted;
+    std::int32_t number; // 0: kept as text (when accepted)
+    const char* written; // the cross-reference written back for a dangling reference
+};
+
+class AssocNodeXref : public AssocNodeTest, public ::testing::WithParamInterface<XrefCase> {};
+
+TEST_P(AssocNodeXref, ReadsTheNumberOrKeepsTheText)
+{
+    const XrefCase& c = GetParam();
+    LoadRecord(kFam, "F1"); // teaches the prefix F
+    CRecordNode* individual = LoadRecord(kIndi, "I1");
+    const CFieldDef* def = FindChildDefByTag(individual->GetFieldDef(), "FAMC");
+    auto* link = dynamic_cast<CAssocNode*>(CreateNodeFromDef(def, false, nullptr));
+    individual->AppendChild(link, true);
+    EXPECT_EQ(link->SetText(c.text), c.accepted);
+    EXPECT_EQ(link->HasCrossReference(), c.accepted);
+    EXPECT_EQ(link->GetReferenceNumber(), c.number);
+    EXPECT_EQ(link->GetXrefText(), c.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Xrefs, AssocNodeXref,
+                         ::testing::Values(XrefCase{"Standard", "@F12@", true, 12, "@F12@"},
+                                           XrefCase{"LeadingZeros", "@F007@", true, 7, "@F7@"},
+                                           XrefCase{"ZeroIsText", "@F0@", true, 0, "@F0@"},
+                                           XrefCase{"OtherFormIsText", "@FX1@", true, 0, "@FX1@"},
+                                           XrefCase{"TwoAtSignsAlone", "@@", false, 0, ""},
+                                           XrefCase{"NoAtSigns", "F12", false, 0, ""},
+                                           XrefCase{"OpenEnded", "@F12", false, 0, ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Resolving a load's links --------------------------------------------------------------
+
+/// Collects the dangling references a resolution reports.
+class CDanglingList final : public IDanglingLinkSink {
+public:
+    void OnDanglingLink(const CAssocNode& link, std::string_view xref) override
+    {
+        m_reported.push_back(std::string(link.GetFieldDef()->GetTag()) + " " + std::string(xref));
+    }
+    std::vector<std::string> m_reported;
+};
+
+TEST_F(AssocNodeTest, LoadedLinksResolveBothWaysWithCounts)
+{
+    CRecordNode* child = LoadRecord(kIndi, "I1");
+    LoadLink(child, "FAMC", "@F1@");
+    CRecordNode* family = LoadRecord(kFam, "F1");
+    LoadLink(family, "CHIL", "@I1@");
+    CRecordNode* note = LoadRecord(kNote, "NOTE-A");
+    LoadLink(family, "NOTE", "@NOTE-A@");
+    EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(LinksTo(child, family), "FAMC");
+    EXPECT_EQ(LinksTo(family, child), "CHIL");
+    EXPECT_EQ(LinksTo(family, note), "NOTE");
+    EXPECT_EQ(family->GetLinkCount(), 1);
+    EXPECT_EQ(child->GetLinkCount(), 1);
+    EXPECT_EQ(note->GetLinkCount(), 1);
+}
+
+TEST_F(AssocNodeTest, OnlyTheLinksOfThisLoadAreResolved)
+{
+    CRecordNode* family = LoadRecord(kFam, "F1");
+    CAssocNode* earlier = LoadLink(LoadRecord(kIndi, "I1"), "FAMS", "@F1@");
+    CAssocNode* stop = CAssocNode::GetFirstLink();
+    CAssocNode* later = LoadLink(LoadRecord(kIndi, "I2"), "FAMS", "@F1@");
+    ResolveLinkTargets(stop, nullptr, nullptr);
+    EXPECT_EQ(later->GetLinkTarget(), family);
+    EXPECT_EQ(earlier->GetLinkTarget(), nullptr);
+    EXPECT_TRUE(earlier->HasCrossReference());
+}
+
+TEST_F(AssocNodeTest, ResolutionMovesTheProgressBar)
+{
+    LoadRecord(kFam, "F1");
+    for (int i = 0; i < 3; ++i)
+        LoadLink(LoadRecord(kIndi, ""), "FAMS", "@F1@");
+    CProgressRecorder progress;
+    progress.BeginProgress(10, "Loading file...");
+    ResolveLinkTargets(nullptr, &progress, nullptr);
+    const auto calls = progress.TakeCalls();
+    ASSERT_EQ(calls.size(), 5u);
+    EXPECT_EQ(calls[1],
+              (CProgressRecorder::Call{CProgressRecorder::Call::Reset, 3, "Initialising data..."}));
+    EXPECT_EQ(calls[4].value, 3);
+}
+
+TEST_F(AssocNodeTest, ResolutionCountsOnlyTheLinksStillHeld)
+{
+    LoadRecord(kFam, "F1");
+    std::vector<CAssocNode*> links;
+    for (int i = 0; i < 4; ++i)
+        links.push_back(LoadLink(LoadRecord(kIndi, ""), "FAMS", "@F1@"));
+    for (CAssocNode* gone : {links[0], links[2]}) {
+        gone->GetParent()->UnlinkChild(gone, true);
+        DestroyNodeTree(gone);
+    }
+    CProgressRecorder progress;
+    ResolveLinkTargets(nullptr, &progress, nullptr);
+    const auto calls = progress.TakeCalls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls[0],
+              (CProgressRecorder::Call{CProgressRecorder::Call::Reset, 2, "Initialising data..."}));
+}
+
+TEST_F(AssocNodeTest, DanglingReferencesAreReportedKeptAndWrittenBack)
+{
+    CRecordNode* individual = LoadRecord(kIndi, "I1");
+    CAssocNode* famc = LoadLink(individual, "FAMC", "@F9@");
+    LoadField(famc, "PEDI", "birth");
+    LoadLink(individual, "NOTE", "@ODD@");
+    LoadRecord(kFam, "F2");
+    CDanglingList dangling;
+    EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, &dangling), 2);
+    EXPECT_EQ(dangling.m_reported, (std::vector<std::string>{"FAMC @F9@", "NOTE @ODD@"}));
+    FinishLoadedRecordIds();
+    EXPECT_EQ(GetRecordIdState(kFam)->m_counter, 9) << "the number is reserved";
+    EXPECT_EQ(NewFamily()->GetRecordNumber(), 10);
+    EXPECT_EQ(Written(*individual),
+              "0 @I1@ INDI\r\n1 FAMC @F9@\r\n2 PEDI birth\r\n1 NOTE @ODD@\r\n");
+    CFamRec* family = NewFamily();
+    EXPECT_EQ(famc->SetLink(family, true), 1);
+    EXPECT_FALSE(famc->HasCrossReference()) << "a new target replaces the kept reference";
+    EXPECT_EQ(famc->GetXrefText(), "@F11@");
+}
+
+TEST_F(AssocNodeTest, ALinkToARecordDestroyedDuringTheLoadDangles)
+{
+    CRecordNode* individual = LoadRecord(kIndi, "I1");
+    CAssocNode* famc = LoadLink(individual, "FAMC", "@F4@");
+    CRecordNode* family = LoadRecord(kFam, "F4");
+    GetRecordTypeRoot(kFam)->UnlinkChild(family, false);
+    DestroyNodeTree(family);
+    EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, nullptr), 1);
+    EXPECT_EQ(famc->GetLinkTarget(), nullptr);
+}
+
+// ---- Writing -------------------------------------------------------------------------------
+
+TEST_F(AssocNodeTest, ALinkWritesItsTargetsIdentifier)
+{
+    CFamRec* family = NewFamily();
+    family->SetRecordNumber(12);
+    CIndRec* child = NewIndividual();
+    CAssocNode* famc = Link(child, "FAMC", family);
+    EXPECT_EQ(Written(*famc, 1), "1 FAMC @F12@\r\n");
+    family->SetRecordNumber(0);
+    famc->CreateChildByTag("PEDI")->SetText("birth");
+    EXPECT_EQ(Written(*famc, 1), "") << "nor its sub-fields";
+}
+
+// ---- Reciprocal links ----------------------------------------------------------------------
+
+TEST_F(AssocNodeTest, LinkingMakesTheReciprocalLink)
+{
+    CFamRec* family = NewFamily();
+    CIndRec* man = NewIndividual(SEX_MALE);
+    CIndRec* woman = NewIndividual(SEX_FEMALE);
+    CIndRec* child = NewIndividual();
+    Link(child, "FAMC", family);
+    Link(man, "FAMS", family);
+    Link(family, "WIFE", woman);
+    EXPECT_EQ(LinksTo(family, child), "CHIL");
+    EXPECT_EQ(LinksTo(family, man), "HUSB");
+    EXPECT_EQ(LinksTo(woman, family), "FAMS");
+    EXPECT_EQ(family->GetLinkCount(), 3);
+    EXPECT_EQ(child->GetLinkCount(), 1);
+    EXPECT_EQ(family->GetHusband(), man);
+    EXPECT_EQ(family->GetWife(), woman);
+}
+
+TEST_F(AssocNodeTest, DeletingALinkRemovesTheReciprocalLink)
+{
+    CFamRec* family = NewFamily();
+    CIndRec* child = NewIndividual();
+    CAssocNode* famc = Link(child, "FAMC", family);
+    NotifyChanges();
+    child->DeleteChild(famc);
+    EXPECT_EQ(LinksTo(family, child), "");
+    EXPECT_TRUE(IsRecordListed(family));
+    EXPECT_TRUE(IsFamilyCleanupFlagSet());
+    EXPECT_EQ(family->GetLinkCount(), 0);
+    EXPECT_EQ(child->GetLinkCount(), 0);
+    NotifyChanges();
+}
+
+TEST_F(AssocNodeTest, ClearingALinkKeepsTheFieldAndDropsTheOtherSide)
+{
+    CFamRec* family = NewFamily();
+    CIndRec* man = NewIndividual(SEX_MALE);
+    CAssocNode* husband = Link(family, "HUSB", man);
+    husband->ClearLink();
+    EXPECT_TRUE(husband->IsEmpty());
+    EXPECT_EQ(husband->GetParent(), family);
+    EXPECT_EQ(LinksTo(man, family), "");
+    std::string text;
+    husband->GetText(text, 1);
+    EXPECT_EQ(text, "Husband: <none>");
+}
+
+TEST_F(AssocNodeTest, AHusbandOfUnrecordedSexBecomesMale)
+{
+    CFamRec* family = NewFamily();
+    CIndRec* person = NewIndividual();
+    Link(family, "HUSB", person);
+    EXPECT_EQ(person->GetSex(), SEX_MALE);
+    EXPECT_EQ(LinksTo(person, family), "FAMS");
+}
+
+TEST_F(AssocNodeTest, ASpouseFamilyOfUnrecordedSexAsksTheSex)
+{
+    struct CAnswer final : ISexQuestion {
+        int AskSex(const std::string& name) override
+        {
+            m_asked = name;
+            return m_answer;
+        }
+        int m_answer = -1;
+        std::string m_asked;
+    } question;
+    SetSexQuestion(&question);
+    CFamRec* family = NewFamily();
+    CIndRec* person = NewIndividual(SEX_UNDETERMINED, "Ann /Lee/");
+    auto* fams = dynamic_cast<CAssocNode*>(person->CreateChildByTag("FAMS"));
+    EXPECT_EQ(fams->SetLink(family, true), 0) << "cancelled";
+    EXPECT_FALSE(question.m_asked.empty());
+    EXPECT_TRUE(fams->IsEmpty());
+    EXPECT_EQ(person->GetSex(), SEX_UNDETERMINED);
+    question.m_answer = SEX_FEMALE;
+    EXPECT_EQ(fams->SetLink(family, true), 1);
+    EXPECT_EQ(person->GetSex(), SEX_FEMALE);
+    EXPECT_EQ(LinksTo(family, person), "WIFE");
+    SetSexQuestion(nullptr);
+}
+
+struct CheckCase {
+    const char* name;
+    const char* holderTag; // "INDI" or "FAM"
+    const char* linkTag;
+    int holderSex;
+    int selectedSex;
+    const char* existing; // the selected family's partners: "H", "W", "HW" or ""
+    int code;
+    const char* message;
+};
+
+class AssocNodeCheck : public AssocNodeTest, public ::testing::WithParamInterface<CheckCase> {};
+
+TEST_P(AssocNodeCheck, ValidatesFamilyLinks)
+{
+    const CheckCase& c = GetParam();
+    const bool fromFamily = std::string_view(c.holderTag) == "FAM";
+    CRecordNode* holder =
+        fromFamily ? static_cast<CRecordNode*>(NewFamily()) : NewIndividual(c.holderSex);
+    CRecordNode* selected = nullptr;
+    if (fromFamily) {
+        selected = NewIndividual(c.selectedSex);
+    } else {
+        CFamRec* family = NewFamily();
+        if (std::string_view(c.existing).find('H') != std::string_view::npos)
+            Link(family, "HUSB", NewIndividual(SEX_MALE));
+        if (std::string_view(c.existing).find('W') != std::string_view::npos)
+            Link(family, "WIFE", NewIndividual(SEX_FEMALE));
+        selected = family;
+    }
+    const CFieldDef* def = FindChildDefByTag(holder->GetFieldDef(), c.linkTag);
+    std::string message;
+    EXPECT_EQ(
+        ValidateFamilyLink(def->GetLinkTarget(), holder, selected, def->GetFieldId(), message),
+        c.code);
+    EXPECT_EQ(message, c.message);
+}
+
+constexpr int M = SEX_MALE, F = SEX_FEMALE, U = SEX_UNDETERMINED;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, AssocNodeCheck,
+    ::testing::Values(CheckCase{"HusbandFemale", "FAM", "HUSB", U, F, "", FLC_REFUSED, "Wrong sex"},
+                      CheckCase{"HusbandMale", "FAM", "HUSB", U, M, "", FLC_LINK, ""},
+                      CheckCase{"HusbandUnknown", "FAM", "HUSB", U, U, "", FLC_SET_MALE, ""},
+                      CheckCase{"WifeMale", "FAM", "WIFE", U, M, "", FLC_REFUSED, "Wrong sex"},
+                      CheckCase{"WifeUnknown", "FAM", "WIFE", U, U, "", FLC_SET_FEMALE, ""},
+                      CheckCase{"BothPartners", "INDI", "FAMS", M, U, "HW", FLC_REFUSED,
+                                "The selected Family already has both a Husband and a Wife."},
+                      CheckCase{"HusbandTaken", "INDI", "FAMS", M, U, "H", FLC_REFUSED,
+                                "The selected Family already has a Husband."},
+                      CheckCase{"WifeTaken", "INDI", "FAMS", F, U, "W", FLC_REFUSED,
+                                "The selected Family already has a Wife."},
+                      CheckCase{"OnlyWifeFree", "INDI", "FAMS", U, U, "H", FLC_SET_FEMALE, ""},
+                      CheckCase{"BothFree", "INDI", "FAMS", U, U, "", FLC_ASK_SEX, ""},
+                      CheckCase{"ParentFamily", "INDI", "FAMC", U, U, "", FLC_LINK, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AssocNodeTest, AMemberOrParentFamilyIsNotLinkedTwice)
+{
+    CFamRec* family = NewFamily();
+    CIndRec* child = NewIndividual();
+    CIndRec* man = NewIndividual(SEX_MALE);
+    Link(family, "CHIL", child);
+    Link(family, "HUSB", man);
+    const CFieldDef* chil = FindChildDefByTag(family->GetFieldDef(), "CHIL");
+    std::string message;
+    EXPECT_EQ(ValidateFamilyLink(chil->GetLinkTarget(), family, child, FIELD_CHIL, message),
+              FLC_REFUSED);
+    EXPECT_EQ(message, "The selected Individual is already a child in this family.");
+    EXPECT_EQ(ValidateFamilyLink(chil->GetLinkTarget(), family, man, FIELD_CHIL, message),
+              FLC_REFUSED);
+    EXPECT_EQ(message, "The selected Individual is already a parent in this family.");
+    const CFieldDef* famc = FindChildDefByTag(child->GetFieldDef(), "FAMC");
+    EXPECT_EQ(ValidateFamilyLink(famc->GetLinkTarget(), child, family, FIELD_FAMC, message),
+              FLC_REFUSED);
+    EXPECT_EQ(ValidateFamilyLink(famc->GetLinkTarget(), child, man, FIELD_FAMC, message),
+              FLC_REFUSED);
+    EXPECT_EQ(message, "Wrong record type for this link.");
+}
+
+TEST_F(AssocNodeTest, AChildWithParentsIsLinkedOnlyWhenTheUserAgrees)
+{
+    CFamRec* first = NewFamily();
+    CFamRec* second = NewFamily();
+    CIndRec* child = NewIndividual();
+    Link(first, "CHIL", child);
+    auto* chil = dynamic_cast<CAssocNode*>(second->CreateChildByTag("CHIL"));
+    test_support::Prompt().Answer(IDNO);
+    EXPECT_EQ(chil->SetLink(child, false), 0);
+    test_support::Prompt().Answer(IDYES);
+    EXPECT_EQ(chil->SetLink(child, false), 1);
+    EXPECT_EQ(child->CountParentFamilies(false), 2);
+    EXPECT_EQ(test_support::Prompt().TakeMessages().size(), 2u);
+    test_support::Prompt().Answer(IDNO);
+    EXPECT_EQ(ConfirmAddParentFamily(FIELD_FAMC, child), 0);
+    EXPECT_EQ(ConfirmAddParentFamily(FIELD_FAMS, child), 1);
+}
+
+TEST_F(AssocNodeTest, DeletingARecordDeletesTheLinksToIt)
+{
+    CIndRec* child = NewIndividual();
+    CFamRec* families[2] = {NewFamily(), NewFamily()};
+    for (CFamRec* family : families) {
+        Link(family, "HUSB", NewIndividual(SEX_MALE));
+        Link(family, "WIFE", NewIndividual(SEX_FEMALE));
+        Link(family, "CHIL", child);
+    }
+    CIndRec* other = NewIndividual();
+    Link(other, "ASSO", child);
+    NotifyChanges();
+    GetRecordTypeRoot(kIndi)->DeleteChild(child);
+    NotifyChanges();
+    for (CFamRec* family : families) {
+        EXPECT_EQ(family->CountChildren(FIELD_CHIL), 0);
+        EXPECT_EQ(family->GetLinkCount(), 2);
+    }
+    EXPECT_EQ(other->CountChildren(FIELD_ASSO), 0);
+}
+
+TEST_F(AssocNodeTest, DeletingARecordDeletesTheLinksItHolds)
+{
+    CFamRec* family = NewFamily();
+    CIndRec* man = NewIndividual(SEX_MALE);
+    CRecordNode* note = NewRecord(kNote);
+    Link(family, "HUSB", man);
+    Link(family, "NOTE", note);
+    NotifyChanges();
+    GetRecordTypeRoot(kFam)->DeleteChild(family);
+    NotifyChanges();
+    EXPECT_EQ(man->CountChildren(FIELD_FAMS), 0);
+    EXPECT_EQ(man->GetLinkCount(), 0);
+    EXPECT_EQ(note->GetLinkCount(), 0);
+}
+
+TEST_F(AssocNodeTest, AFamilyLeftWithoutMembersGoesAndItsLinksWithIt)
+{
+    CFamRec* family = NewFamily();
+    CIndRec* child = NewIndividual();
+    CIndRec* man = NewIndividual(SEX_MALE);
+    Link(family, "CHIL", child);
+    Link(family, "HUSB", man);
+    NotifyChanges();
+    const bool cleanup = Prefs().m_autoCleanupFamilies;
+    Prefs().m_autoCleanupFamilies = true;
+    GetRecordTypeRoot(kIndi)->DeleteChild(child);
+    NotifyChanges();
+    Prefs().m_autoCleanupFamilies = cleanup;
+    EXPECT_EQ(GetRecordTypeRoot(kFam)->GetFirstChild(), nullptr);
+    EXPECT_EQ(man->CountChildren(FIELD_FAMS), 0);
+    EXPECT_EQ(man->GetLinkCount(), 0);
+}
+
+TEST_F(AssocNodeTest, CopyingALinkLinksBothWays)
+{
+    CFamRec* family = NewFamily();
+    CIndRec* first = NewIndividual();
+    CIndRec* second = NewIndividual();
+    CAssocNode* famc = Link(first, "FAMC", family);
+    auto* copy = dynamic_cast<CAssocNode*>(second->CreateChildByTag("FAMC"));
+    copy->CopyValueFrom(famc);
+    EXPECT_EQ(copy->GetLinkTarget(), family);
+    EXPECT_EQ(LinksTo(family, second), "CHIL");
+    EXPECT_TRUE(copy->IsEqual(famc, nullptr));
+    EXPECT_TRUE(copy->MatchRecord(0, 2, family));
+}
+
+TEST_F(AssocNodeTest, ANewRecordAtTheEndOfALink)
+{
+    CIndRec* person = NewIndividual(SEX_FEMALE);
+    auto* fams = dynamic_cast<CAssocNode*>(person->CreateChildByTag("FAMS"));
+    bool created = false;
+    CRecordNode* family = fams->LinkToNewRecord(created);
+    ASSERT_NE(family, nullptr);
+    EXPECT_TRUE(created);
+    EXPECT_EQ(LinksTo(family, person), "WIFE");
+}
+
+// ---- Choices for the record-selection dialog ----------------------------------------------
+
+TEST_F(AssocNodeTest, MissingParentNeverListsAFamilyWithBothPartners)
+{
+    CFamRec* full = NewFamily();
+    Link(full, "HUSB", NewIndividual(SEX_MALE));
+    Link(full, "WIFE", NewIndividual(SEX_FEMALE));
+    CFamRec* half = NewFamily();
+    Link(half, "HUSB", NewIndividual(SEX_MALE));
+    CFamRec* empty = NewFamily();
+    CIndRec* person = NewIndividual();
+    auto* fams = dynamic_cast<CAssocNode*>(person->CreateChildByTag("FAMS"));
+    EXPECT_EQ(GetLinkFilterLabel(*fams), "Missing Parent");
+    EXPECT_EQ(CollectFilteredLinkChoices(*fams, empty), std::vector<CRecordNode*>{half});
+    auto* husband = dynamic_cast<CAssocNode*>(empty->CreateChildByTag("HUSB"));
+    EXPECT_EQ(GetLinkFilterLabel(*husband), "No Females");
+}
+
+} // namespace

@@ -1,0 +1,307 @@
+#include "database/records/record_ids.h"
+#include "tests/database/records/record_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+using namespace record_test;
+
+namespace {
+
+struct StandardIdCase {
+    const char* name;
+    const char* first; // the identifier that teaches the prefix
+    const char* id;
+    bool standard;
+    std::int32_t number;
+};
+
+class RecordIdStandardForm : public ::testing::TestWithParam<StandardIdCase> {};
+
+TEST_P(RecordIdStandardForm, FollowsThePrefixLearnedFirst)
+{
+    const StandardIdCase& c = GetParam();
+    CRecordIdState state;
+    std::int32_t number = -1;
+    ParseStandardId(state, c.first, number);
+    EXPECT_EQ(ParseStandardId(state, c.id, number), c.standard);
+    EXPECT_EQ(number, c.number);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ids, RecordIdStandardForm,
+    ::testing::Values(StandardIdCase{"Plain", "I1", "I12", true, 12},
+                      StandardIdCase{"LeadingZeros", "I1", "I0012", true, 12},
+                      StandardIdCase{"TrailingLetter", "I1", "I12a", false, 0},
+                      StandardIdCase{"OtherLetter", "I1", "X12", false, 0},
+                      StandardIdCase{"Zero", "I1", "I0", false, 0},
+                      StandardIdCase{"NoDigits", "I1", "I", false, 0},
+                      StandardIdCase{"TooLarge", "I1", "I2147483648", false, 0},
+                      StandardIdCase{"Largest", "I1", "I2147483647", true, 2147483647},
+                      StandardIdCase{"FourLetterPrefix", "INDI1", "INDI77", true, 77},
+                      StandardIdCase{"ShorterThanPrefix", "INDI1", "IND", false, 0},
+                      StandardIdCase{"PrefixDiffersAtItsEnd", "INDI1", "INDX7", false, 0},
+                      StandardIdCase{"PrefixIsCaseSensitive", "P1", "p3", false, 0},
+                      StandardIdCase{"NoPrefix", "17", "42", true, 42},
+                      StandardIdCase{"NoPrefixRefusesLetters", "17", "I42", false, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class RecordIdLoadTest : public CRecordTest {};
+
+TEST_F(RecordIdLoadTest, StandardIdsNumberRecordsAndRaiseTheCounter)
+{
+    CRecordNode* first = LoadRecord(kIndi, "I7");
+    CRecordNode* second = LoadRecord(kIndi, "I3");
+    EXPECT_EQ(first->GetRecordNumber(), 7);
+    EXPECT_EQ(second->GetRecordNumber(), 3);
+    EXPECT_EQ(GetRecordIdState(kIndi)->m_counter, 7);
+    EXPECT_EQ(FindLoadedRecord(kIndi, 3), second);
+    EXPECT_EQ(GetRecordIdState(kFam)->m_counter, 0) << "each type keeps its own state";
+}
+
+TEST_F(RecordIdLoadTest, DuplicatesAreFlaggedAndTheFirstRecordKeepsTheId)
+{
+    CRecordNode* first = LoadRecord(kFam, "F5");
+    const LoadedRecordId again = TakeLoadedRecordId(*NewRecord(kFam), kFam, "F5");
+    EXPECT_TRUE(again.m_duplicate);
+    EXPECT_TRUE(GetRecordIdState(kFam)->m_duplicateFound);
+    EXPECT_EQ(FindLoadedRecord(kFam, 5), first);
+    LoadRecord(kNote, "N1");
+    EXPECT_FALSE(GetRecordIdState(kNote)->m_duplicateFound);
+}
+
+TEST_F(RecordIdLoadTest, NonStandardIdsAreNumberedAfterTheLoad)
+{
+    CRecordNode* p1 = LoadRecord(kIndi, "P1");
+    CRecordNode* i2 = LoadRecord(kIndi, "I2");
+    CRecordNode* none = LoadRecord(kIndi, "");
+    CRecordNode* p9 = LoadRecord(kIndi, "P9");
+    EXPECT_TRUE(i2->HasTextId());
+    EXPECT_EQ(FindLoadedRecord(kIndi, std::string_view("I2")), i2);
+    EXPECT_TRUE(FinishLoadedRecordIds());
+    EXPECT_EQ(p1->GetRecordNumber(), 1);
+    EXPECT_EQ(i2->GetRecordNumber(), 10);
+    EXPECT_EQ(none->GetRecordNumber(), 11);
+    EXPECT_EQ(p9->GetRecordNumber(), 9);
+    EXPECT_FALSE(i2->HasTextId());
+    EXPECT_EQ(FindLoadedRecord(kIndi, 1), nullptr) << "the maps are emptied";
+    EXPECT_EQ(GetRecordIdState(kIndi)->m_counter, 11);
+}
+
+TEST_F(RecordIdLoadTest, RecordsWithoutIdsOnlyAreNotCalledRenumbered)
+{
+    CRecordNode* none = LoadRecord(kSour, "");
+    EXPECT_FALSE(FinishLoadedRecordIds());
+    EXPECT_EQ(none->GetRecordNumber(), 1);
+}
+
+TEST_F(RecordIdLoadTest, ADestroyedRecordLeavesTheMaps)
+{
+    CRecordNode* standard = LoadRecord(kIndi, "I4");
+    CRecordNode* text = LoadRecord(kIndi, "X-4");
+    for (CRecordNode* record : {standard, text}) {
+        GetRecordTypeRoot(kIndi)->UnlinkChild(record, false);
+        DestroyNodeTree(record);
+    }
+    EXPECT_EQ(FindLoadedRecord(kIndi, 4), nullptr);
+    EXPECT_EQ(FindLoadedRecord(kIndi, std::string_view("X-4")), nullptr);
+}
+
+struct NumberMapCase {
+    const char* name;
+    std::vector<std::int32_t> numbers; // inserted in this order; a repeat must be refused
+};
+
+class RecordNumberMapTest : public ::testing::TestWithParam<NumberMapCase> {};
+
+TEST_P(RecordNumberMapTest, EveryNumberFindsItsFirstRecordUntilErased)
+{
+    const NumberMapCase& c = GetParam();
+    std::vector<int> records(c.numbers.size());
+    const auto recordOf = [&](std::size_t i) {
+        return reinterpret_cast<CRecordNode*>(&records[i]);
+    };
+    std::map<std::int32_t, CRecordNode*> expected;
+    CRecordNumberMap map;
+    map.Reset(4);
+    for (std::size_t i = 0; i < c.numbers.size(); ++i) {
+        const bool fresh = expected.emplace(c.numbers[i], recordOf(i)).second;
+        EXPECT_EQ(map.Insert(c.numbers[i], recordOf(i)), fresh) << c.numbers[i];
+    }
+    for (const auto& [number, record] : expected)
+        EXPECT_EQ(map.Find(number), record) << number;
+    EXPECT_EQ(map.Find(999999), nullptr);
+    for (const auto& [number, record] : expected) {
+        map.Erase(number, recordOf(0) == record ? nullptr : recordOf(0));
+        EXPECT_EQ(map.Find(number), record) << "another record's erase leaves " << number;
+        map.Erase(number, record);
+        EXPECT_EQ(map.Find(number), nullptr) << number;
+    }
+}
+
+std::vector<std::int32_t> Run(std::int32_t first, std::int32_t last)
+{
+    std::vector<std::int32_t> numbers;
+    for (std::int32_t n = first; n <= last; ++n)
+        numbers.push_back(n);
+    return numbers;
+}
+
+std::vector<std::int32_t> Joined(std::vector<std::int32_t> a, const std::vector<std::int32_t>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, RecordNumberMapTest,
+    ::testing::Values(NumberMapCase{"Dense", Run(1, 3000)},
+                      NumberMapCase{"Descending", {3000, 2999, 5, 4, 3, 2, 1}},
+                      NumberMapCase{"Far", {1, 2000000000, 2147483647, 2}},
+                      NumberMapCase{"FarThenCovered", Joined({5000, 5000}, Run(1, 6000))},
+                      NumberMapCase{"Repeats", {7, 7, 2000000000, 2000000000, 1, 7}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- The tools ----------------------------------------------------------------------------
+
+class RecordIdToolTest : public CRecordTest {
+protected:
+    std::vector<std::int32_t> Numbers(int listIndex)
+    {
+        std::vector<std::int32_t> numbers;
+        for (CDataNode* node = GetRecordTypeRoot(listIndex)->GetFirstChild(); node;
+             node = node->GetNextSibling())
+            numbers.push_back(static_cast<CRecordNode*>(node)->GetRecordNumber());
+        return numbers;
+    }
+    void AddRefn(CRecordNode* record, const char* value)
+    {
+        record->CreateChildById(FIELD_REFN)->SetText(value);
+    }
+};
+
+TEST_F(RecordIdToolTest, RenumberGivesOneToNInListOrder)
+{
+    for (const char* id : {"I40", "I7", "I12"})
+        LoadRecord(kIndi, id);
+    FinishLoadedRecordIds();
+    EXPECT_TRUE(RenumberRecordIds(kIndi));
+    EXPECT_EQ(Numbers(kIndi), (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_EQ(GetRecordIdState(kIndi)->m_counter, 3);
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{6});
+}
+
+TEST_F(RecordIdToolTest, RenumberWithoutRecordsSaysSoAndChangesNothing)
+{
+    GetRecordIdState(kRepo)->m_counter = 9;
+    test_support::Prompt().Answer(IDOK);
+    EXPECT_FALSE(RenumberRecordIds(kRepo));
+    const auto shown = test_support::Prompt().TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "There are no records of this type");
+    EXPECT_EQ(GetRecordIdState(kRepo)->m_counter, 9);
+    EXPECT_TRUE(m_observer.m_hints.empty());
+}
+
+TEST_F(RecordIdToolTest, NumbersKeptByDanglingReferencesAreNeverGiven)
+{
+    CRecordNode* individual = LoadRecord(kIndi, "I1");
+    LoadLink(individual, "FAMS", "@F2@");
+    LoadRecord(kFam, "F5");
+    LoadRecord(kFam, "F6");
+    ResolveLinkTargets(nullptr, nullptr, nullptr);
+    FinishLoadedRecordIds();
+    EXPECT_TRUE(RenumberRecordIds(kFam));
+    EXPECT_EQ(Numbers(kFam), (std::vector<std::int32_t>{1, 3}));
+}
+
+TEST_F(RecordIdToolTest, CopyWritesEachNumberIntoTheField)
+{
+    CRecordNode* first = NewRecord(kIndi);
+    CRecordNode* second = NewRecord(kIndi);
+    AddRefn(second, "old");
+    NotifyChanges();
+    m_observer.m_hints.clear();
+    EXPECT_TRUE(CopyRecordIdsToField(kIndi, FIELD_REFN));
+    std::string text;
+    first->FindChild(nullptr, FIELD_REFN)->GetText(text, 0);
+    EXPECT_EQ(text, "1");
+    second->FindChild(nullptr, FIELD_REFN)->GetText(text, 0);
+    EXPECT_EQ(text, "2");
+    EXPECT_EQ(second->CountChildren(FIELD_REFN), 1);
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{1});
+}
+
+TEST_F(RecordIdToolTest, ACopyCutShortIsStillAnnounced)
+{
+    // Sources have no ABBR under individuals: the first individual is given one by hand, the
+    // second cannot take one.
+    CRecordNode* first = NewRecord(kIndi);
+    NewRecord(kIndi);
+    first->AppendChild(CreateNodeFromDef(test_support::DefByPath("SOUR.ABBR"), false, nullptr),
+                       false);
+    NotifyChanges();
+    m_observer.m_hints.clear();
+    EXPECT_FALSE(CopyRecordIdsToField(kIndi, FIELD_ABBR));
+    std::string text;
+    first->FindChild(nullptr, FIELD_ABBR)->GetText(text, 0);
+    EXPECT_EQ(text, "1");
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{1});
+}
+
+TEST_F(RecordIdToolTest, GenerateTakesUsableValuesAndNumbersTheRestAbove)
+{
+    const char* values[] = {"5", "5", "abc", nullptr, "  42", "1000000001"};
+    for (const char* value : values) {
+        CRecordNode* record = NewRecord(kIndi);
+        if (value)
+            AddRefn(record, value);
+    }
+    test_support::Prompt().Answer(IDOK);
+    test_support::Prompt().Answer(IDOK);
+    EXPECT_TRUE(GenerateRecordIds(kIndi, FIELD_REFN));
+    EXPECT_EQ(Numbers(kIndi), (std::vector<std::int32_t>{5, 43, 44, 45, 42, 46}));
+    EXPECT_EQ(GetRecordIdState(kIndi)->m_counter, 46);
+    const auto shown = test_support::Prompt().TakeMessages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text,
+              "Warning: 3 record(s) have no Custom Id field value (or the value is not numeric).  "
+              "A further 1 record(s) have a numeric Custom Id field value but it is a duplicate "
+              "of another Custom Id field value and cannot be used.  Ardenvel will ensure that "
+              "each record is assigned a unique record id, by generating them for records which "
+              "have no usable Custom Id field value.  Press OK to confirm that you wish to "
+              "proceed.");
+    EXPECT_EQ(shown[1].text, "Record Ids have been generated successfully.");
+}
+
+TEST_F(RecordIdToolTest, GenerateCancelledChangesNothing)
+{
+    CRecordNode* record = NewRecord(kIndi);
+    AddRefn(record, "8");
+    test_support::Prompt().Answer(IDCANCEL);
+    EXPECT_FALSE(GenerateRecordIds(kIndi, FIELD_REFN));
+    EXPECT_EQ(record->GetRecordNumber(), 1);
+    EXPECT_EQ(test_support::Prompt().TakeMessages()[0].text,
+              "Press to confirm that you wish to proceed");
+}
+
+TEST_F(RecordIdToolTest, GenerateTreatsAReservedNumberAsTaken)
+{
+    CRecordNode* individual = LoadRecord(kIndi, "I1");
+    LoadLink(individual, "FAMS", "@F3@");
+    ResolveLinkTargets(nullptr, nullptr, nullptr);
+    FinishLoadedRecordIds();
+    AddRefn(NewRecord(kFam), "3");
+    EXPECT_FALSE(GenerateRecordIds(kFam, FIELD_NAME)) << "only REFN and RIN are offered";
+    test_support::Prompt().Answer(IDOK);
+    test_support::Prompt().Answer(IDOK);
+    EXPECT_TRUE(GenerateRecordIds(kFam, FIELD_REFN));
+    EXPECT_EQ(Numbers(kFam), std::vector<std::int32_t>{1});
+    EXPECT_EQ(GetRecordIdState(kFam)->m_counter, 3);
+    EXPECT_EQ(test_support::Prompt().TakeMessages()[0].text.substr(0, 60),
+              "Warning: Although all records have a numeric Custom Id field");
+}
+
+} // namespace

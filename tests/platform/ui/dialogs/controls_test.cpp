@@ -1,0 +1,305 @@
+// tests/platform/ui/dialogs/controls_test.cpp: the standard controls' notification rules (what the
+// user does notifies the parent, what the program does does not, except a text change of an edit),
+// their click rules, radio groups, lists and the parent's vetoes.
+#include "platform/ui/dialogs/button.h"
+#include "platform/ui/dialogs/combo_box.h"
+#include "platform/ui/dialogs/edit.h"
+#include "platform/ui/dialogs/list_box.h"
+#include "platform/ui/dialogs/list_ctrl.h"
+#include "platform/ui/dialogs/spin_button_ctrl.h"
+#include "platform/ui/dialogs/static.h"
+#include "platform/ui/dialogs/tab_ctrl.h"
+#include "tests/platform/ui/dialogs/dialog_fixture.h"
+
+#include <gtest/gtest-spi.h>
+
+namespace {
+
+using dialog_test::DialogResources;
+using dialog_test::RecordingDialog;
+using Seen = std::vector<std::string>;
+
+std::string Command(int id, UINT code)
+{
+    return std::to_string(id) + ":" + std::to_string(code);
+}
+std::string Notify(int id, UINT code)
+{
+    return std::to_string(id) + ":notify " + std::to_string(int(code));
+}
+
+class ControlsTest : public DialogResources {
+protected:
+    void SetUp() override
+    {
+        DialogResources::SetUp();
+        ASSERT_TRUE(m_dialog.Create(300));
+        m_dialog.ShowWindow(SW_SHOW);
+        m_dialog.Take();
+    }
+
+    template <class Control> Control& Item(int id)
+    {
+        return *static_cast<Control*>(m_dialog.GetDlgItem(id));
+    }
+
+    RecordingDialog m_dialog{300};
+};
+
+TEST_F(ControlsTest, EditNotifiesEveryTextChangeButOnlyTypingModifies)
+{
+    CEdit& edit = Item<CEdit>(301);
+    edit.SetWindowText("set");
+    EXPECT_EQ(m_dialog.Take(), Seen{Command(301, EN_CHANGE)});
+    EXPECT_FALSE(edit.GetModify());
+    TestHooks::SetText(m_dialog, 301, "typed");
+    EXPECT_EQ(m_dialog.Take(), Seen{Command(301, EN_CHANGE)});
+    EXPECT_TRUE(edit.GetModify());
+    edit.SetWindowText("again");
+    EXPECT_FALSE(edit.GetModify());
+    edit.SetSel(1, 3);
+    edit.ReplaceSel("XY");
+    std::string text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "aXYin");
+    edit.SetReadOnly(TRUE);
+    EXPECT_NONFATAL_FAILURE(TestHooks::SetText(m_dialog, 301, "no"), "cannot take that");
+}
+
+TEST_F(ControlsTest, MultiLineEditSpeaksCrLfAndCountsUtf8Bytes)
+{
+    CEdit& edit = Item<CEdit>(302);
+    edit.SetWindowText("Zoë\r\nLine two");
+    std::string text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "Zoë\r\nLine two");
+    EXPECT_EQ(edit.GetWindowTextLength(), 14);
+    // "Zoë" is 4 bytes; the line break 2 more: "Line" starts at byte 6.
+    edit.SetSel(6, 10);
+    int start = 0, end = 0;
+    edit.GetSel(start, end);
+    EXPECT_EQ(start, 6);
+    EXPECT_EQ(end, 10);
+    edit.ReplaceSel("First\r\nsecond");
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "Zoë\r\nFirst\r\nsecond two");
+    edit.SetSel(3, 3); // inside "ë": moves to the character's end
+    edit.GetSel(start, end);
+    EXPECT_EQ(start, 4);
+}
+
+TEST_F(ControlsTest, MultiLineEditKeepsTypingWithinItsLimit)
+{
+    CEdit& edit = Item<CEdit>(302);
+    edit.LimitText(5);
+    TestHooks::SetText(m_dialog, 302, "abcdefgh");
+    std::string text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "abcde");
+    edit.SetWindowText("longer than five"); // text set in code is kept whole
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "longer than five");
+}
+
+TEST_F(ControlsTest, ButtonClicksFollowTheirKind)
+{
+    CButton& three = Item<CButton>(303);
+    CButton& manual = Item<CButton>(304);
+    three.SetCheck(BST_CHECKED);
+    manual.SetCheck(BST_CHECKED);
+    EXPECT_TRUE(m_dialog.Take().empty()); // setting a check notifies nobody
+    std::vector<int> states;
+    for (int click = 0; click < 3; ++click) {
+        TestHooks::Click(m_dialog, 303);
+        states.push_back(three.GetCheck());
+    }
+    EXPECT_EQ(states, (std::vector<int>{BST_INDETERMINATE, BST_UNCHECKED, BST_CHECKED}));
+    TestHooks::Click(m_dialog, 304);
+    EXPECT_EQ(manual.GetCheck(), BST_CHECKED); // a plain check box leaves its state to the program
+    EXPECT_EQ(m_dialog.Take(), (Seen{Command(303, BN_CLICKED), Command(303, BN_CLICKED),
+                                     Command(303, BN_CLICKED), Command(304, BN_CLICKED)}));
+}
+
+TEST_F(ControlsTest, StaticNotifiesClicksOnlyWithNotifyStyle)
+{
+    TestHooks::Click(m_dialog, 311);
+    TestHooks::Click(m_dialog, 312);
+    EXPECT_EQ(m_dialog.Take(), Seen{Command(311, STN_CLICKED)});
+}
+
+TEST_F(ControlsTest, ListBoxNotifiesTheUsersChoiceWhenAskedTo)
+{
+    CListBox& notifying = Item<CListBox>(305);
+    CListBox& quiet = Item<CListBox>(306);
+    for (CListBox* list : {&notifying, &quiet})
+        for (const char* text : {"one", "two", "three"})
+            list->AddString(text);
+    notifying.SetCurSel(1);
+    EXPECT_EQ(notifying.GetCurSel(), 1);
+    EXPECT_TRUE(m_dialog.Take().empty());
+    TestHooks::SelectItem(m_dialog, 305, 2);
+    TestHooks::SelectItem(m_dialog, 306, 0);
+    EXPECT_EQ(m_dialog.Take(), Seen{Command(305, LBN_SELCHANGE)});
+    EXPECT_EQ(notifying.GetCurSel(), 2);
+    EXPECT_EQ(quiet.GetCurSel(), 0);
+    notifying.SetCurSel(-1);
+    EXPECT_EQ(notifying.GetCurSel(), LB_ERR);
+}
+
+TEST_F(ControlsTest, ComboBoxNotifiesChoicesAndTypingOnly)
+{
+    CComboBox& combo = Item<CComboBox>(313);
+    for (const char* text : {"Alpha", "beta", "Gamma"})
+        combo.AddString(text);
+    EXPECT_EQ(combo.GetCurSel(), CB_ERR); // adding items selects none
+    combo.SetCurSel(1);
+    combo.SetWindowText("edited in code");
+    EXPECT_TRUE(m_dialog.Take().empty());
+    TestHooks::SelectItem(m_dialog, 313, 2);
+    TestHooks::SetText(m_dialog, 313, "typed");
+    EXPECT_EQ(m_dialog.Take(), (Seen{Command(313, CBN_SELCHANGE), Command(313, CBN_EDITCHANGE)}));
+    std::string text;
+    combo.GetWindowText(text);
+    EXPECT_EQ(text, "typed");
+}
+
+TEST_F(ControlsTest, ListSearchesIgnoreCaseAndWrapRound)
+{
+    CComboBox& combo = Item<CComboBox>(313);
+    for (const char* text : {"Apple", "banana", "apricot", "Banana"})
+        combo.AddString(text);
+    struct Case {
+        int start;
+        const char* text;
+        bool exact;
+        int found;
+    };
+    const Case cases[] = {
+        {-1, "ap", false, 0},          {0, "ap", false, 2},    {2, "ap", false, 0}, // wraps round
+        {-1, "BANANA", true, 1},       {1, "banana", true, 3}, {-1, "ban", true, CB_ERR},
+        {-1, "cherry", false, CB_ERR},
+    };
+    for (const Case& c : cases) {
+        const int found =
+            c.exact ? combo.FindStringExact(c.start, c.text) : combo.FindString(c.start, c.text);
+        EXPECT_EQ(found, c.found) << c.start << " " << c.text;
+    }
+}
+
+TEST_F(ControlsTest, SortedListsInsertWithoutRegardToCase)
+{
+    CDialog sorted(200);
+    ASSERT_TRUE(sorted.Create(200));
+    auto& places = *static_cast<CComboBox*>(sorted.GetDlgItem(206));
+    for (const char* text : {"york", "Bath", "ayr", "Ayr", "bath"})
+        places.AddString(text);
+    std::vector<std::string> order;
+    for (int i = 0; i < places.GetCount(); ++i) {
+        std::string text;
+        places.GetLBText(i, text);
+        order.push_back(text);
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"ayr", "Ayr", "Bath", "bath", "york"}));
+    EXPECT_EQ(places.InsertString(0, "zzz"), 0); // InsertString keeps the place it is given
+    places.SetItemData(0, DWORD_PTR(0xFEEDFACECAFEULL));
+    EXPECT_EQ(places.GetItemData(0), DWORD_PTR(0xFEEDFACECAFEULL));
+}
+
+TEST_F(ControlsTest, RadioButtonsClearOnlyTheirOwnGroup)
+{
+    CDialog dialog(200);
+    ASSERT_TRUE(dialog.Create(200));
+    dialog.ShowWindow(SW_SHOW);
+    dialog.CheckRadioButton(221, 222, 221);
+    TestHooks::Click(dialog, 211);
+    TestHooks::Click(dialog, 213); // across a static without WS_GROUP: still the same group
+    EXPECT_EQ(dialog.IsDlgButtonChecked(211), BST_UNCHECKED);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(213), BST_CHECKED);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(221), BST_CHECKED); // the next group is untouched
+    TestHooks::Click(dialog, 213);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(213), BST_CHECKED); // clicking a checked radio keeps it
+    TestHooks::Click(dialog, 222);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(221), BST_UNCHECKED);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(213), BST_CHECKED);
+}
+
+TEST_F(ControlsTest, ListControlAsksBeforeTheUsersSelectionChanges)
+{
+    CListCtrl& list = Item<CListCtrl>(307);
+    EXPECT_EQ(list.InsertColumn(0, "Name", LVCFMT_LEFT, 80), 0);
+    EXPECT_EQ(list.InsertColumn(1, "Born", LVCFMT_RIGHT, 40), 1);
+    for (const char* name : {"Ann", "Bob", "Cy"})
+        list.SetItemText(list.InsertItem(list.GetItemCount(), name), 1, "1900");
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_TRUE(m_dialog.Take().empty());
+    TestHooks::SelectItem(m_dialog, 307, 2);
+    EXPECT_EQ(m_dialog.Take(), (Seen{Notify(307, LVN_ITEMCHANGING), Notify(307, LVN_ITEMCHANGING),
+                                     Notify(307, LVN_ITEMCHANGED), Notify(307, LVN_ITEMCHANGED)}));
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 2);
+    m_dialog.m_notifyAnswer = 1; // the parent refuses
+    TestHooks::SelectItem(m_dialog, 307, 1);
+    EXPECT_EQ(m_dialog.Take(), Seen{Notify(307, LVN_ITEMCHANGING)});
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 2);
+    EXPECT_EQ(list.GetSelectedCount(), 1u);
+    EXPECT_EQ(list.GetItemText(1, 0), "Bob");
+    EXPECT_EQ(list.GetItemText(2, 1), "1900");
+}
+
+TEST_F(ControlsTest, TabControlLetsTheParentKeepTheCurrentTab)
+{
+    CTabCtrl& tabs = Item<CTabCtrl>(308);
+    for (const char* text : {"General", "Files", "Other"})
+        tabs.InsertItem(tabs.GetItemCount(), text);
+    tabs.SetCurSel(1);
+    EXPECT_TRUE(m_dialog.Take().empty());
+    m_dialog.m_notifyAnswer = 1;
+    TestHooks::SelectItem(m_dialog, 308, 2);
+    EXPECT_EQ(tabs.GetCurSel(), 1);
+    EXPECT_EQ(m_dialog.Take(), Seen{Notify(308, TCN_SELCHANGING)});
+    m_dialog.m_notifyAnswer = 0;
+    TestHooks::SelectItem(m_dialog, 308, 0);
+    EXPECT_EQ(m_dialog.Take(), (Seen{Notify(308, TCN_SELCHANGING), Notify(308, TCN_SELCHANGE)}));
+    EXPECT_EQ(tabs.GetCurSel(), 0);
+    CRect area(0, 0, 200, 100);
+    tabs.AdjustRect(FALSE, &area);
+    CRect back = area;
+    tabs.AdjustRect(TRUE, &back);
+    EXPECT_EQ(back, CRect(0, 0, 200, 100));
+    EXPECT_GT(area.top, 10);
+}
+
+TEST_F(ControlsTest, SpinnerStepsItsBuddyAndReportsAsScrolling)
+{
+    auto& spin = Item<CSpinButtonCtrl>(310);
+    EXPECT_EQ(spin.GetBuddy(), m_dialog.GetDlgItem(309)); // the control made just before it
+    CRect buddy, arrows;
+    m_dialog.GetDlgItem(309)->GetWindowRect(&buddy);
+    spin.GetWindowRect(&arrows);
+    EXPECT_EQ(arrows.right, buddy.right + arrows.Width()); // moved onto the buddy's right edge
+    spin.SetRange32(0, 3);
+    spin.SetPos32(2);
+    std::string shown;
+    m_dialog.GetDlgItemText(309, shown);
+    EXPECT_EQ(shown, "2");
+    m_dialog.Take();
+    CRect client;
+    spin.GetClientRect(&client);
+    const CPoint up(client.Width() / 2, 1), down(client.Width() / 2, client.Height() - 2);
+    for (const CPoint& point : {up, up, down}) {
+        TestHooks::PostMouse(spin, TestHooks::MouseEvent::LeftDown, point, MK_LBUTTON);
+        TestHooks::PostMouse(spin, TestHooks::MouseEvent::LeftUp, point, 0);
+    }
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(spin.GetPos32(), 2); // 3, then held at the top, then 2
+    const std::string asked = Notify(310, UDN_DELTAPOS), shownInBuddy = Command(309, EN_CHANGE);
+    EXPECT_EQ(m_dialog.Take(), (Seen{asked, shownInBuddy, "vscroll 4 3", "vscroll 8 0", asked,
+                                     asked, shownInBuddy, "vscroll 4 2", "vscroll 8 0"}));
+    m_dialog.SetDlgItemText(309, "1");
+    EXPECT_EQ(spin.GetPos32(), 1); // read back from the buddy
+    m_dialog.SetDlgItemText(309, "x");
+    BOOL error = FALSE;
+    EXPECT_EQ(spin.GetPos32(&error), 1);
+    EXPECT_TRUE(error);
+}
+
+} // namespace

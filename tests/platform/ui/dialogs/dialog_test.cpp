@@ -1,0 +1,241 @@
+// tests/platform/ui/dialogs/dialog_test.cpp: modal dialogs run by a test driver, the default button
+// and the keys, the standard commands, and the controls reached by id.
+#include "platform/base/prompt.h"
+#include "platform/ui/dialogs/button.h"
+#include "platform/ui/dialogs/data_exchange.h"
+#include "platform/ui/dialogs/edit.h"
+#include "tests/platform/ui/dialogs/dialog_fixture.h"
+
+#include <gtest/gtest-spi.h>
+
+namespace {
+
+using dialog_test::DialogResources;
+
+/// The exchange dialog with a name and a number of years from 0 to 100.
+class NameDialog : public CDialog {
+public:
+    NameDialog() : CDialog(200) {}
+
+    std::string m_name = "Ann";
+    UINT m_years = 70;
+    int m_initialised = 0;
+    int m_cancelled = 0;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        ++m_initialised;
+        return CDialog::OnInitDialog();
+    }
+    void OnCancel() override
+    {
+        ++m_cancelled;
+        CDialog::OnCancel();
+    }
+    void DoDataExchange(CDataExchange& dx) override
+    {
+        dx.Text(201, m_name);
+        dx.Text(202, m_years);
+        dx.Range(m_years, 0u, 100u);
+    }
+};
+
+class DialogTest : public DialogResources {};
+
+TEST_F(DialogTest, DriverTypesAndPressesOk)
+{
+    NameDialog dialog;
+    std::string shownName;
+    TestHooks::OnNextDialog(200, [&](CDialog& running) {
+        running.GetDlgItemText(201, shownName);
+        TestHooks::SetText(running, 201, "Smith");
+        TestHooks::Click(running, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(shownName, "Ann"); // OnInitDialog showed the member
+    EXPECT_EQ(dialog.m_name, "Smith");
+    EXPECT_EQ(dialog.m_initialised, 1);
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
+}
+
+TEST_F(DialogTest, RefusedValueKeepsTheDialogOpenWithTheFocusOnIt)
+{
+    NameDialog dialog;
+    TestHooks::OnNextDialog(0, [&](CDialog& running) {
+        TestHooks::SetText(running, 202, "101");
+        TestHooks::AnswerMessageBox(IDOK);
+        TestHooks::Click(running, IDOK);
+        EXPECT_TRUE(running.IsWindowVisible());
+        EXPECT_EQ(CWnd::GetFocus(), running.GetDlgItem(202));
+        int start = -1, end = -1;
+        static_cast<CEdit*>(running.GetDlgItem(202))->GetSel(start, end);
+        EXPECT_EQ(start, 0);
+        EXPECT_EQ(end, 3);
+        TestHooks::SetText(running, 202, "100");
+        TestHooks::Click(running, IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    const auto shown = TestHooks::TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Enter a whole number from 0 to 100.");
+    EXPECT_EQ(dialog.m_years, 100u);
+}
+
+TEST_F(DialogTest, CancelLeavesTheMembersAlone)
+{
+    NameDialog dialog;
+    TestHooks::OnNextDialog(200, [](CDialog& running) {
+        TestHooks::SetText(running, 201, "Smith");
+        TestHooks::Click(running, IDCANCEL);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.m_name, "Ann");
+    EXPECT_EQ(dialog.m_cancelled, 1);
+}
+
+TEST_F(DialogTest, KeysAndCloseBoxPressTheirButtons)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CDialog&)> act;
+        int result;
+    };
+    const Case cases[] = {
+        {"Enter in an edit",
+         [](CDialog& d) { TestHooks::PostKey(*d.GetDlgItem(201), VK_RETURN, 0); }, IDOK},
+        {"Escape", [](CDialog& d) { TestHooks::PostKey(*d.GetDlgItem(201), VK_ESCAPE, 0); },
+         IDCANCEL},
+        {"close box", [](CDialog& d) { TestHooks::PressCloseBox(d); }, IDCANCEL},
+        {"Enter with Cancel as default",
+         [](CDialog& d) {
+             d.SetDefID(IDCANCEL);
+             TestHooks::PostKey(*d.GetDlgItem(201), VK_RETURN, 0);
+         },
+         IDCANCEL},
+    };
+    for (const Case& c : cases) {
+        NameDialog dialog;
+        TestHooks::OnNextDialog(200, [&](CDialog& running) {
+            c.act(running);
+            TestHooks::DeliverPosted();
+        });
+        EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
+    }
+}
+
+TEST_F(DialogTest, DisabledDefaultButtonIgnoresEnter)
+{
+    NameDialog dialog;
+    TestHooks::OnNextDialog(200, [](CDialog& running) {
+        running.GetDlgItem(IDOK)->EnableWindow(FALSE);
+        TestHooks::PostKey(*running.GetDlgItem(201), VK_RETURN, 0);
+        TestHooks::DeliverPosted();
+        EXPECT_TRUE(running.IsWindowVisible());
+        EXPECT_EQ(LOWORD(running.GetDefID()), IDOK);
+        EXPECT_NONFATAL_FAILURE(TestHooks::Click(running, IDOK), "disabled");
+        running.EndDialog(7);
+    });
+    EXPECT_EQ(dialog.DoModal(), 7);
+}
+
+TEST_F(DialogTest, DialogWithoutDriverFailsAndEndsAsCancel)
+{
+    NameDialog dialog;
+    int result = 0;
+    EXPECT_NONFATAL_FAILURE(result = dialog.DoModal(),
+                            "Dialog 200 was shown with no driver queued");
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(dialog.m_initialised, 1);
+}
+
+TEST_F(DialogTest, DriverThatLeavesTheDialogOpenFails)
+{
+    NameDialog dialog;
+    TestHooks::OnNextDialog(200, [](CDialog&) {});
+    int result = 0;
+    EXPECT_NONFATAL_FAILURE(result = dialog.DoModal(), "still open");
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(DialogTest, DriverForAnotherTemplateFails)
+{
+    NameDialog dialog;
+    bool ran = false;
+    TestHooks::OnNextDialog(306, [&](CDialog&) { ran = true; });
+    int result = 0;
+    EXPECT_NONFATAL_FAILURE(result = dialog.DoModal(), "the next driver was for dialog 306");
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_FALSE(ran);
+}
+
+TEST_F(DialogTest, NestedDialogTakesTheNextDriver)
+{
+    NameDialog outer;
+    std::vector<std::string> order;
+    TestHooks::OnNextDialog(200, [&](CDialog& running) {
+        order.push_back("outer");
+        NameDialog inner;
+        inner.m_name = "Inner";
+        EXPECT_EQ(inner.DoModal(), IDOK);
+        TestHooks::Click(running, IDCANCEL);
+    });
+    TestHooks::OnNextDialog(200, [&](CDialog& running) {
+        order.push_back("inner");
+        TestHooks::Click(running, IDOK);
+    });
+    EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    EXPECT_EQ(order, (std::vector<std::string>{"outer", "inner"}));
+}
+
+TEST_F(DialogTest, ControlsByIdReadNumbersAndRadios)
+{
+    CDialog dialog(200);
+    ASSERT_TRUE(dialog.Create(200));
+    struct Case {
+        const char* text;
+        BOOL isSigned;
+        UINT value;
+        BOOL translated;
+    };
+    const Case cases[] = {
+        {" 42 ", TRUE, 42, TRUE},       {"-7", TRUE, UINT(-7), TRUE},
+        {"-7", FALSE, 0, FALSE},        {"4x", TRUE, 0, FALSE},
+        {"", TRUE, 0, FALSE},           {"4294967295", FALSE, 4294967295u, TRUE},
+        {"4294967295", TRUE, 0, FALSE},
+    };
+    for (const Case& c : cases) {
+        dialog.SetDlgItemText(202, c.text);
+        BOOL translated = -1;
+        EXPECT_EQ(dialog.GetDlgItemInt(202, &translated, c.isSigned), c.value) << c.text;
+        EXPECT_EQ(translated, c.translated) << c.text;
+    }
+    dialog.CheckRadioButton(211, 213, 212);
+    EXPECT_EQ(dialog.GetCheckedRadioButton(211, 213), 212);
+    dialog.CheckRadioButton(211, 213, 213);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(212), BST_UNCHECKED);
+    EXPECT_EQ(dialog.GetCheckedRadioButton(211, 222), 213);
+    dialog.CheckRadioButton(211, 213, 0);
+    EXPECT_EQ(dialog.GetCheckedRadioButton(211, 213), 0);
+    dialog.CheckDlgButton(204, BST_CHECKED);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(204), BST_CHECKED);
+}
+
+TEST_F(DialogTest, FocusStartsOnTheFirstTabStopAndMovesInTemplateOrder)
+{
+    NameDialog dialog;
+    std::vector<int> visited;
+    TestHooks::OnNextDialog(200, [&](CDialog& running) {
+        for (int step = 0; step < 4; ++step) {
+            visited.push_back(CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0);
+            running.NextDlgCtrl();
+        }
+        running.PrevDlgCtrl();
+        visited.push_back(CWnd::GetFocus()->GetDlgCtrlID());
+        running.EndDialog(IDOK);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(visited, (std::vector<int>{201, 202, 203, 204, 204}));
+}
+
+} // namespace

@@ -1,0 +1,205 @@
+// tests/platform/ui/frames/mdi_frame_test.cpp: child frames activate, cycle and close; a close-box
+// handler can keep its window; size limits hold; the Window menu and the titles follow.
+#include "tests/platform/ui/frames/frame_fixture.h"
+
+#include "platform/ui/frames/menu.h"
+
+namespace frame_test {
+namespace {
+
+std::vector<std::string> MenuTexts(CMenu* menu)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
+        std::string text;
+        menu->GetMenuString(UINT(i), text, MF_BYPOSITION);
+        if (menu->GetMenuItemID(i) == 0)
+            text = "-";
+        if (menu->GetMenuState(UINT(i), MF_BYPOSITION) & MF_CHECKED)
+            text += " [checked]";
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::string TextOf(CWnd* wnd)
+{
+    std::string text;
+    wnd->GetWindowText(text);
+    return text;
+}
+
+TEST_F(FrameTest, ChildrenActivateInTurnAndTellTheirViews)
+{
+    auto* first = dynamic_cast<TestChild*>(m_main->MDIGetActive());
+    TestChild* second = NewChild();
+    TestChild* third = NewChild();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(m_main->GetChildren(), (std::vector<CMDIChildWnd*>{first, second, third}));
+    EXPECT_EQ(m_main->MDIGetActive(), third);
+    ViewOf(third)->activations.clear();
+
+    m_main->MDIActivate(first);
+    EXPECT_EQ(m_main->MDIGetActive(), first);
+    EXPECT_EQ(ViewOf(third)->activations, std::vector<std::string>{"deactivate"});
+    EXPECT_EQ(ViewOf(first)->activations.back(), "activate");
+    EXPECT_EQ(m_main->GetActiveFrame(), first);
+    EXPECT_EQ(m_main->GetActiveDocument(), m_doc);
+
+    m_main->MDINext();
+    EXPECT_EQ(m_main->MDIGetActive(), second);
+    m_main->MDINext();
+    m_main->MDINext();
+    EXPECT_EQ(m_main->MDIGetActive(), first); // after the last comes the first again
+}
+
+TEST_F(FrameTest, DestroyingTheActiveChildActivatesTheOneActiveBeforeIt)
+{
+    CMDIChildWnd* first = m_main->MDIGetActive();
+    TestChild* second = NewChild();
+    TestChild* third = NewChild();
+    m_main->MDIActivate(first);
+    m_main->MDIDestroy(first);
+    EXPECT_EQ(m_main->MDIGetActive(), third);
+    EXPECT_EQ(m_main->GetChildren(), (std::vector<CMDIChildWnd*>{second, third}));
+    EXPECT_EQ(m_doc->GetViews().size(), 2u);
+
+    // The document goes with its last view.
+    m_main->MDIDestroy(third);
+    EXPECT_EQ(m_main->MDIGetActive(), second);
+    m_main->MDIDestroy(second);
+    EXPECT_EQ(m_main->MDIGetActive(), nullptr);
+    EXPECT_EQ(TestDoc::Alive(), 0);
+    EXPECT_EQ(m_main->GetActiveFrame(), m_main);
+}
+
+TEST_F(FrameTest, ACloseBoxHandlerThatDoesNotCallDefaultKeepsTheWindow)
+{
+    auto* records = dynamic_cast<TestChild*>(m_main->MDIGetActive());
+    TestChild* other = NewChild();
+    records->hideOnClose = true;
+    m_main->MDIActivate(records);
+
+    TestHooks::PressCloseBox(*records);
+    TestHooks::DeliverPosted();
+    EXPECT_NE(records->GetSafeHwnd(), nullptr);
+    EXPECT_FALSE(records->IsWindowVisible());
+    EXPECT_EQ(m_main->MDIGetActive(), other);
+
+    // Activating it shows it again; the other child's close box closes its window.
+    m_main->MDIActivate(records);
+    EXPECT_TRUE(records->IsWindowVisible());
+    TestHooks::PressCloseBox(*other);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(m_main->GetChildren(), std::vector<CMDIChildWnd*>{records});
+}
+
+TEST_F(FrameTest, ClosingTheLastFrameOfAModifiedDocumentAsksToSave)
+{
+    CMDIChildWnd* only = m_main->MDIGetActive();
+    m_doc->SetModifiedFlag();
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    TestHooks::PressCloseBox(*only);
+    EXPECT_EQ(m_main->GetChildren(), std::vector<CMDIChildWnd*>{only});
+    EXPECT_EQ(TestHooks::TakeMessages().at(0).text, "Save changes to Untitled?");
+
+    TestHooks::AnswerMessageBox(IDNO);
+    TestHooks::PressCloseBox(*only);
+    TestHooks::DeliverPosted();
+    EXPECT_TRUE(m_main->GetChildren().empty());
+    EXPECT_EQ(TestDoc::Alive(), 0);
+}
+
+TEST_F(FrameTest, SizeLimitsFromGetMinMaxInfoHold)
+{
+    auto* child = dynamic_cast<TestChild*>(m_main->MDIGetActive());
+    child->minimum = CSize(200, 150);
+    child->maximum = CSize(400, 300);
+    CRect rect;
+    child->MoveWindow(0, 0, 50, 40);
+    child->GetWindowRect(&rect);
+    EXPECT_EQ(rect.Size(), CSize(200, 150));
+    child->MoveWindow(0, 0, 900, 900);
+    child->GetWindowRect(&rect);
+    EXPECT_EQ(rect.Size(), CSize(400, 300));
+}
+
+TEST_F(FrameTest, TheWindowMenuListsTheVisibleChildrenWithTheActiveOneChecked)
+{
+    auto* first = dynamic_cast<TestChild*>(m_main->MDIGetActive());
+    NewChild();
+    m_main->MDIDestroy(NewChild());
+    CMenu* window = m_main->GetWindowMenuPopup(m_main->GetMenu());
+    ASSERT_EQ(window, m_main->GetMenu()->GetSubMenu(1));
+    EXPECT_EQ(MenuTexts(window),
+              (std::vector<std::string>{"&Cascade", "&Tile", "-", "&1 Untitled:1",
+                                        "&2 Untitled:2 [checked]"}));
+
+    EXPECT_TRUE(TestHooks::RunCommand(*m_main, AFX_IDM_FIRST_MDICHILD));
+    EXPECT_EQ(m_main->MDIGetActive(), first);
+    first->hideOnClose = true;
+    TestHooks::PressCloseBox(*first);
+    m_main->SendMessage(WM_INITMENUPOPUP, WPARAM(window->GetSafeHmenu()), 1);
+    EXPECT_EQ(MenuTexts(window),
+              (std::vector<std::string>{"&Cascade", "&Tile", "-", "&1 Untitled:2 [checked]"}));
+}
+
+TEST_F(FrameTest, TitlesFollowTheDocument)
+{
+    CMDIChildWnd* first = m_main->MDIGetActive();
+    EXPECT_EQ(TextOf(m_main), "Untitled - Frames Test");
+    EXPECT_EQ(TextOf(first), "Untitled");
+
+    m_doc->SetPathName("C:\\data\\smith.ged", FALSE);
+    EXPECT_EQ(m_doc->GetTitle(), "smith.ged");
+    EXPECT_EQ(TextOf(m_main), "smith.ged - Frames Test");
+    TestChild* second = NewChild();
+    EXPECT_EQ(TextOf(first), "smith.ged:1");
+    EXPECT_EQ(TextOf(second), "smith.ged:2");
+
+    m_doc->SetPathName("/home/me/trees/jones.ged", FALSE);
+    EXPECT_EQ(TextOf(second), "jones.ged:2");
+    EXPECT_EQ(TextOf(m_main), "jones.ged - Frames Test");
+}
+
+TEST_F(FrameTest, AClickInAnInactiveChildActivatesIt)
+{
+    CMDIChildWnd* first = m_main->MDIGetActive();
+    NewChild();
+    CWnd* subView = first->GetActiveView()->GetDlgItem(int(CView::kSubViewId));
+    ASSERT_NE(subView, nullptr);
+    TestHooks::PostMouse(*subView, TestHooks::MouseEvent::LeftDown, CPoint(5, 5), MK_LBUTTON);
+    TestHooks::PostMouse(*subView, TestHooks::MouseEvent::LeftUp, CPoint(5, 5), 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(m_main->MDIGetActive(), first);
+}
+
+TEST_F(FrameTest, TheMainFramesAcceleratorsRunCommandsWhenEnabled)
+{
+    CWnd* view = m_main->MDIGetActive()->GetActiveView();
+    TestHooks::PostKey(*view, 'N', MK_CONTROL);
+    TestHooks::PostKey(*view, 'P', MK_CONTROL);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"new", "print"}));
+}
+
+TEST_F(FrameTest, ClosingTheMainFrameOffersToSaveThenClosesEveryDocument)
+{
+    m_doc->SetModifiedFlag();
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    TestHooks::PressCloseBox(*m_main);
+    TestHooks::DeliverPosted();
+    EXPECT_NE(m_main->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(TestDoc::Alive(), 1);
+
+    TestHooks::AnswerMessageBox(IDNO);
+    TestHooks::PressCloseBox(*m_main);
+    TestHooks::DeliverPosted();
+    m_main = nullptr; // the frame deleted itself with its window
+    EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+    EXPECT_EQ(TestDoc::Alive(), 0);
+    EXPECT_EQ(TestHooks::TakeMessages().size(), 2u);
+}
+
+} // namespace
+} // namespace frame_test

@@ -1,0 +1,153 @@
+// tests/platform/ui/printing/print_preview_test.cpp: what a preview page shows, and the preview
+// window: the pages it holds, one or two side by side, and the view told when it closes.
+#include "tests/platform/ui/printing/print_view_fixture.h"
+
+#include "platform/ui/printing/print_preview.h"
+
+#include <gmock/gmock.h>
+
+namespace print_test {
+namespace {
+
+using testing::ElementsAre;
+
+/// Where a printer pixel lands on a preview image: six to a pixel, after the 150-pixel margin.
+int PreviewCoordinate(int printerPixel)
+{
+    return (150 + printerPixel) / 6;
+}
+
+/// Whether the preview shows square index of a page (the middle of where it would be).
+bool ShowsSquare(const TestHooks::Image& image, int index)
+{
+    const int middle = PreviewCoordinate(index * kSquarePitch + kSquare / 2);
+    return image.Pixel(middle, PreviewCoordinate(kSquare / 2)) == RGB(0, 0, 0);
+}
+
+/// The number of dark pixels in the rectangle.
+int DarkPixels(const TestHooks::Image& image, const CRect& area)
+{
+    int dark = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            dark += GetRValue(image.Pixel(x, y)) < 128 ? 1 : 0;
+    return dark;
+}
+
+TEST_F(PrintTest, APreviewPageShowsThatPagesDrawingWithinTheMargins)
+{
+    PagesView view;
+    view.maxPage = 3;
+    const TestHooks::Image page = TestHooks::RenderPreviewPage(view, 2);
+    page.SavePng("print_preview_page2.png");
+    ASSERT_EQ(page.width, 826);
+    ASSERT_EQ(page.height, 1169);
+    EXPECT_TRUE(ShowsSquare(page, 0));
+    EXPECT_TRUE(ShowsSquare(page, 1));
+    EXPECT_FALSE(ShowsSquare(page, 2));
+    // The square's corner sits at the printable area's corner, inside the white margin.
+    EXPECT_EQ(page.Pixel(25, 25), RGB(0, 0, 0));
+    EXPECT_EQ(page.Pixel(24, 24), RGB(255, 255, 255));
+    EXPECT_EQ(page.Pixel(PreviewCoordinate(kSquare) + 1, 30), RGB(255, 255, 255));
+    // Twenty-point text is about 28 preview pixels high; the line runs across the printable area.
+    const int textTop = PreviewCoordinate(kTextTop);
+    const int textInk = DarkPixels(page, CRect(25, textTop, 200, textTop + 30));
+    EXPECT_GT(textInk, 100);
+    EXPECT_LT(textInk, 175 * 30 / 2) << "glyphs, not a filled box";
+    EXPECT_EQ(DarkPixels(page, CRect(25, textTop + 40, 800, PreviewCoordinate(kLineY) - 1)), 0);
+    EXPECT_GE(
+        DarkPixels(page, CRect(0, PreviewCoordinate(kLineY), 826, PreviewCoordinate(kLineY) + 1)),
+        770);
+    EXPECT_EQ(DarkPixels(page, CRect(0, 0, 826, 24)), 0);
+    EXPECT_THAT(view.TakeLog(), ElementsAre("prepare printing", "begin", "prepare 1", "print 1",
+                                            "prepare 2", "print 2", "end", "end preview"));
+}
+
+TEST_F(PrintTest, APreviewOfALandscapePageIsWide)
+{
+    m_app->GetPrinterSettings().LoadDefaults();
+    m_app->GetPrinterSettings().SetOrientation(DMORIENT_LANDSCAPE);
+    PagesView view;
+    view.maxPage = 1;
+    const TestHooks::Image page = TestHooks::RenderPreviewPage(view, 1);
+    EXPECT_EQ(page.width, 1169);
+    EXPECT_EQ(page.height, 826);
+}
+
+TEST_F(PrintTest, APreviewPagePastTheEndOrRefusedIsEmpty)
+{
+    PagesView view;
+    view.maxPage = 2;
+    EXPECT_EQ(TestHooks::RenderPreviewPage(view, 3).width, 0);
+    view.maxPage = 0;
+    EXPECT_EQ(TestHooks::RenderPreviewPage(view, 2).width, 0);
+    view.agree = false;
+    EXPECT_EQ(TestHooks::RenderPreviewPage(view, 1).width, 0);
+}
+
+/// A view with a window of its own, in a top-level window, as the preview needs one.
+class PreviewWindowTest : public PrintTest {
+protected:
+    void SetUp() override
+    {
+        PrintTest::SetUp();
+        ASSERT_TRUE(m_host.Create(nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300),
+                                  nullptr, 0));
+        m_view = new PagesView;
+        ASSERT_TRUE(m_view->Create(nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300),
+                                   &m_host, 1));
+    }
+    void TearDown() override
+    {
+        m_host.DestroyWindow();
+        PrintTest::TearDown();
+    }
+
+    CWnd m_host;
+    PagesView* m_view = nullptr;
+};
+
+struct WindowCase {
+    const char* name;
+    UINT previewPages;
+    BOOL twoPages;
+};
+
+class PreviewWindowPages : public PreviewWindowTest,
+                           public testing::WithParamInterface<WindowCase> {};
+
+TEST_P(PreviewWindowPages, HoldsEveryPageAndShowsAsManyAsTheViewAsks)
+{
+    m_view->maxPage = 3;
+    m_view->previewPages = GetParam().previewPages;
+    m_view->OnFilePrintPreview();
+    CPrintPreview* preview = CPrintPreview::Of(*m_view);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetPageCount(), 3);
+    EXPECT_EQ(preview->GetCurrentPage(), 1);
+    EXPECT_EQ(preview->ShowsTwoPages(), GetParam().twoPages);
+    preview->Close();
+    EXPECT_EQ(CPrintPreview::Of(*m_view), nullptr);
+    EXPECT_EQ(m_view->log.back(), "end preview");
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, PreviewWindowPages,
+                         testing::Values(WindowCase{"OnePage", 1, FALSE},
+                                         WindowCase{"TwoPages", 2, TRUE}),
+                         [](const testing::TestParamInfo<WindowCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST_F(PreviewWindowTest, ClosingTheViewClosesItsPreview)
+{
+    std::vector<std::string> ends;
+    m_view->endLog = &ends;
+    m_view->maxPage = 1;
+    m_view->OnFilePrintPreview();
+    ASSERT_NE(CPrintPreview::Of(*m_view), nullptr);
+    m_host.DestroyWindow();
+    EXPECT_THAT(ends, ElementsAre("end preview"));
+}
+
+} // namespace
+} // namespace print_test
