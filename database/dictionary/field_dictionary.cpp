@@ -263,7 +263,8 @@ const CFieldDef* CFieldDictionary::AddCustomFieldDef(const CFieldDef* parent, st
         return nullptr;
     // Every definition is this dictionary's own, made without const.
     CFieldDef* owner = const_cast<CFieldDef*>(parent->GetSource());
-    CFieldDef* def = MakeTextDef(tag, m_nextUserId++, "Edit", FIELD_COUNT_UNBOUNDED, -1);
+    // A user-defined value is text of any length, continued in CONC and CONT lines.
+    CFieldDef* def = MakeTextDef(tag, m_nextUserId++, "EditMulti", FIELD_COUNT_UNBOUNDED, -1);
     def->m_label = tag;
     def->m_flags |= FDF_USER_DEFINED;
     const CFieldDef* last = owner->m_firstChild;

@@ -34,8 +34,43 @@ bool ContainsTerm(std::string_view value, const CSearchTerm& term, bool caseSens
 
 } // namespace
 
+namespace {
+
+std::size_t g_crossReferenceTextsRead = 0;
+
+} // namespace
+
+std::size_t CountCrossReferenceTextsRead()
+{
+    return g_crossReferenceTextsRead;
+}
+
+std::string_view CrossReferenceIn(std::string_view value)
+{
+    if (value.size() < 3 || value.front() != '@' || value.back() != '@')
+        return {};
+    const std::string_view id = value.substr(1, value.size() - 2);
+    return id.find('@') == std::string_view::npos ? id : std::string_view();
+}
+
+void CTextValueNode::SetCrossReference(std::string_view idText)
+{
+    std::string value;
+    value.reserve(idText.size() + 2);
+    value.append("@").append(idText).append("@");
+    m_value.Assign(value);
+    SetFlag(DNF_XREF_TEXT, true);
+}
+
 bool CTextValueNode::SetText(std::string_view text)
 {
+    if (!CrossReferenceIn(text).empty()) {
+        m_value.Assign(text);
+        SetFlag(DNF_XREF_TEXT, true);
+        ++g_crossReferenceTextsRead;
+        return true;
+    }
+    SetFlag(DNF_XREF_TEXT, false);
     std::string unescaped;
     std::string_view value = text;
     if (text.find('@') != std::string_view::npos) {
@@ -56,6 +91,7 @@ CDataNode* CTextValueNode::CopyValueFrom(const CDataNode* other)
     if (!source || source == this || source->GetFieldDef() != GetFieldDef())
         return this;
     m_value = source->m_value;
+    SetFlag(DNF_XREF_TEXT, source->HoldsCrossReference());
     MarkChanged(this);
     return this;
 }
@@ -109,9 +145,9 @@ bool CTextValueNode::WriteControlText(CDataCtl* control, std::string_view text)
 
 void CTextValueNode::StoreEditedText(std::string_view text, bool notify)
 {
-    if (m_value == text)
+    if (m_value == text && !HoldsCrossReference())
         return;
-    m_value.Assign(text);
+    SetValue(text);
     MarkChanged(this);
     if (notify)
         NotifyChanges();
@@ -122,22 +158,11 @@ bool CTextValueNode::WriteValueLines(int level, std::string& line, std::string_v
     const CFieldDef* def = GetFieldDef();
     if (!def || (value.empty() && !GetFirstChild()))
         return true;
+    if (HoldsCrossReference())
+        return WriteOneLine(level, line, value);
     StartGedcomLine(line, level, def->GetGedcomTag());
-    std::size_t position = 0;
-    std::string chunk;
-    bool lineBreak = false;
-    NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
-    if (!SendLine(line, chunk))
-        return false;
-    // A value that ends in a line break ends in an empty CONT line, so the break comes back.
-    while (position < value.size() || lineBreak) {
-        const bool join = !lineBreak && def->AllowsConc();
-        StartGedcomLine(line, level + 1, join ? "CONC" : "CONT");
-        NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
-        if (!SendLine(line, chunk))
-            return false;
-    }
-    return WriteChildren(level, line);
+    return WriteContinuedText(line, level + 1, value, def->AllowsConc()) &&
+           WriteChildren(level, line);
 }
 
 bool CTextValueNode::WriteOneLine(int level, std::string& line, std::string_view value) const
@@ -145,6 +170,11 @@ bool CTextValueNode::WriteOneLine(int level, std::string& line, std::string_view
     const CFieldDef* def = GetFieldDef();
     if (!def || (value.empty() && !GetFirstChild()))
         return true;
+    if (HoldsCrossReference()) {
+        // The at signs of a cross-reference are written single, as read.
+        const std::string rest = " " + std::string(value);
+        return WriteGedcomTagLine(level, def->GetGedcomTag(), rest) && WriteChildren(level, line);
+    }
     return WriteGedcomTagLine(level, def->GetGedcomTag(), value.empty() ? "" : " ", value) &&
            WriteChildren(level, line);
 }
@@ -153,6 +183,24 @@ bool CTextValueNode::WriteChildren(int level, std::string& line) const
 {
     for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
         if (!child->WriteGedcom(level + 1, line))
+            return false;
+    }
+    return true;
+}
+
+bool WriteContinuedText(std::string& line, int continuationLevel, std::string_view value,
+                        bool concAllowed)
+{
+    std::size_t position = 0;
+    std::string chunk;
+    bool lineBreak = false;
+    NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
+    if (!SendLine(line, chunk))
+        return false;
+    while (position < value.size() || lineBreak) {
+        StartGedcomLine(line, continuationLevel, !lineBreak && concAllowed ? "CONC" : "CONT");
+        NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
+        if (!SendLine(line, chunk))
             return false;
     }
     return true;

@@ -8,18 +8,33 @@
 #include <string>
 #include <string_view>
 
+/// A text field that holds a cross-reference read from a file ("1 _PHOTO @M12@").
+inline constexpr BYTE DNF_XREF_TEXT = 0x02;
+
 /// The base of the text field classes. The value is held unescaped: one "@" where GEDCOM
 /// writes "@@"; the line sink doubles each "@" again on the way out. An empty text is an empty
-/// value.
+/// value. A value read from a file that is a lone cross-reference ("@M12@", where a user-defined
+/// tag or a tag the table keeps as text names a record) is kept as it is and written back as it
+/// is, so it stays a link: the load renumbers it with its record (KeepCrossReferenceTexts).
 class CTextValueNode : public CDataNode {
 public:
     std::string_view GetValue() const { return m_value.View(); }
-    /// Stores the text as it is, without marking anything (see SetTextValue).
-    void SetValue(std::string_view text) { m_value.Assign(text); }
+    /// Stores the text as it is, without marking anything (see SetTextValue); it is text, not a
+    /// cross-reference.
+    void SetValue(std::string_view text)
+    {
+        m_value.Assign(text);
+        SetFlag(DNF_XREF_TEXT, false);
+    }
+    /// Whether the value is a cross-reference read from a file ("@X@", at signs single).
+    bool HoldsCrossReference() const { return HasFlag(DNF_XREF_TEXT); }
+    /// Makes the value the cross-reference "@idText@".
+    void SetCrossReference(std::string_view idText);
 
     bool IsEmpty() const override { return m_value.IsEmpty(); }
-    /// From a GEDCOM value: the value becomes the text with every "@@" read as one "@". The value
-    /// is replaced whatever it held, so setting a text twice never joins the two.
+    /// From a GEDCOM value: a lone cross-reference is kept as it is (see above); any other value
+    /// becomes the text with every "@@" read as one "@". The value is replaced whatever it held,
+    /// so setting a text twice never joins the two.
     bool SetText(std::string_view text) override;
     /// Nothing when other is this node, another definition's or no text field; otherwise takes
     /// its value and marks the node changed.
@@ -58,6 +73,22 @@ private:
 
 /// The longest GEDCOM line the writers produce, in characters before the line end.
 inline constexpr int kMaxGedcomLine = 252;
+
+/// Writes line (a composed line such as "1 NOTE" or "0 @N1@ NOTE") with the first piece of
+/// value, then the rest in lines "continuationLevel CONC" (where concAllowed, and not after a
+/// line break) or "continuationLevel CONT", cut where the next load joins them back to the
+/// same text, no line longer than kMaxGedcomLine characters with each "@" counted twice. A value
+/// that ends in a line break ends in an empty CONT line.
+bool WriteContinuedText(std::string& line, int continuationLevel, std::string_view value,
+                        bool concAllowed);
+
+/// How many cross-references text fields have read since the program started (a load that
+/// read none has none to renumber).
+std::size_t CountCrossReferenceTextsRead();
+
+/// The identifier a value names when it is a lone cross-reference "@X@" (X not empty, no other
+/// "@"); empty otherwise.
+std::string_view CrossReferenceIn(std::string_view value);
 
 /// The value becomes the text as it is and the node and its record are marked changed; used by
 /// editors for any text field (a node of another class takes the text through SetText).

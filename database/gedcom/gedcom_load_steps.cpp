@@ -3,6 +3,7 @@
 #include "database/gedcom/gedcom_load_steps.h"
 
 #include "database/dictionary/record_type_table.h"
+#include "database/fields/text_value_node.h"
 #include "database/gedcom/exception_report.h"
 #include "database/multimedia/obj_rec.h"
 #include "database/records/assoc_node.h"
@@ -133,6 +134,68 @@ bool CMultimediaChains::AnnounceContinuation(CObjRec& record, CObjRec& owner)
     else
         return false;
     return true;
+}
+
+namespace {
+
+/// The one loaded record that idText names among the record types; null when none or several.
+const CRecordNode* FindLoadedRecordById(std::string_view idText)
+{
+    const CRecordNode* found = nullptr;
+    for (int listIndex = 0; listIndex < kLoadKindHeader; ++listIndex) {
+        CRecordIdState* state = GetRecordIdState(listIndex);
+        if (!state || !state->m_prefixLearned)
+            continue;
+        std::int32_t number = 0;
+        const CRecordNode* record = ParseStandardId(*state, idText, number)
+                                        ? FindLoadedRecord(listIndex, number)
+                                        : FindLoadedRecord(listIndex, idText);
+        if (record && found)
+            return nullptr;
+        if (record)
+            found = record;
+    }
+    return found;
+}
+
+} // namespace
+
+CCrossReferenceTexts::CCrossReferenceTexts() : m_readBefore(CountCrossReferenceTextsRead()) {}
+
+void CCrossReferenceTexts::Collect()
+{
+    m_found.clear();
+    if (CountCrossReferenceTextsRead() == m_readBefore)
+        return;
+    std::vector<CDataNode*> pending;
+    for (int listIndex = 0; listIndex < RECORD_TYPE_COUNT; ++listIndex) {
+        for (CDataNode* record = GetRecordTypeRoot(listIndex)->GetFirstChild(); record;
+             record = record->GetNextSibling())
+            pending.push_back(record);
+    }
+    while (!pending.empty()) {
+        CDataNode* node = pending.back();
+        pending.pop_back();
+        for (CDataNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
+            pending.push_back(child);
+        auto* text = node->HasFlag(DNF_XREF_TEXT) && !node->IsRecord()
+                         ? dynamic_cast<CTextValueNode*>(node)
+                         : nullptr;
+        if (!text)
+            continue;
+        if (const CRecordNode* record = FindLoadedRecordById(CrossReferenceIn(text->GetValue())))
+            m_found.emplace_back(text, record);
+    }
+}
+
+void CCrossReferenceTexts::Renumber()
+{
+    for (const auto& [text, record] : m_found) {
+        const std::string id = record->GetIdText();
+        if (!id.empty())
+            text->SetCrossReference(id);
+    }
+    m_found.clear();
 }
 
 void ResolveLoadedLinks(IProgress* progress)

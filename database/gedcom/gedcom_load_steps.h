@@ -7,9 +7,12 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 class CObjRec;
 class CRecordNode;
+class CTextValueNode;
 class IProgress;
 
 /// The list indices of the record types the loader treats apart.
@@ -43,3 +46,21 @@ void ResolveLoadedLinks(IProgress* progress);
 /// Decodes the embedded data of every multimedia record (a failure is reported; the BLOB lines
 /// are then kept as read) and sets the multimedia counter to the highest number in use.
 void FinishMultimediaRecords();
+
+/// The text fields of a load that hold a cross-reference (a user-defined tag, or a tag the table
+/// keeps as text, naming a record: "1 _PHOTO @M12@"), with the record each names, so that they
+/// name the same record after the load has renumbered its records.
+class CCrossReferenceTexts final {
+public:
+    /// Made before the load reads its first record.
+    CCrossReferenceTexts();
+    /// Before the load's identifiers are finished: when the load read such fields, finds each
+    /// and the one record its identifier names.
+    void Collect();
+    /// After they are finished: each field found names its record's new identifier.
+    void Renumber();
+
+private:
+    std::size_t m_readBefore;
+    std::vector<std::pair<CTextValueNode*, const CRecordNode*>> m_found;
+};

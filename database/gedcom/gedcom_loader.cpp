@@ -250,6 +250,7 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
     g_loadedFormat.lineEnd = DetectGedcomLineEnd(path, g_loadedFormat.encoding);
     CLoadProgress bar(progress, GetGedcomInputFileSize());
     BeginExceptionReport();
+    CCrossReferenceTexts crossReferenceTexts;
     int status = kLoadFailed;
     int records = 0;
     try {
@@ -263,7 +264,9 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
         status = kLoadFailed;
     }
     CloseGedcomInput();
+    crossReferenceTexts.Collect();
     const bool renumbered = FinishLoadedRecordIds();
+    crossReferenceTexts.Renumber();
     g_loadReport = EndExceptionReport();
     if (!g_loadReport.empty() && records > 0)
         OfferReport(g_loadReport, AnyDuplicateIds(), renumbered);

@@ -10,20 +10,6 @@ namespace {
 constexpr int kScoreOtherType = -9999;
 constexpr int kScoreSameText = 100;
 
-/// How many characters of value fit on a line that starts with prefix and a blank.
-int RoomAfter(std::string_view prefix)
-{
-    return kMaxGedcomLine - int(text::Utf8Length(prefix)) - 1;
-}
-
-bool SendLine(std::string& line, std::string_view value)
-{
-    if (value.empty())
-        return WriteGedcomLine(line);
-    line += ' ';
-    return WriteGedcomLine(line, value);
-}
-
 } // namespace
 
 const CRuntimeClass* CNoteRec::GetRuntimeClass() const
@@ -73,19 +59,15 @@ bool CNoteRec::WriteGedcom(int, std::string& line) const
     const auto* textField = dynamic_cast<const CTextValueNode*>(field);
     const std::string_view value = textField ? textField->GetValue() : std::string_view();
     ComposeRecordLine(line);
-    std::size_t position = 0;
-    std::string chunk;
-    bool lineBreak = false;
-    NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
-    if (!SendLine(line, chunk))
-        return false;
-    const bool concAllowed = GetFieldDef() && GetFieldDef()->AllowsConc();
-    while (position < value.size()) {
-        line = !lineBreak && concAllowed ? "1 CONC" : "1 CONT";
-        NextValueChunk(value, RoomAfter(line), position, chunk, lineBreak);
-        if (!SendLine(line, chunk))
+    if (textField && textField->HoldsCrossReference()) {
+        line.append(" ").append(value);
+        if (!WriteGedcomLine(line))
             return false;
+        return WriteChildrenAndChange(line, field);
     }
+    const bool concAllowed = GetFieldDef() && GetFieldDef()->AllowsConc();
+    if (!WriteContinuedText(line, 1, value, concAllowed))
+        return false;
     return WriteChildrenAndChange(line, field);
 }
 

@@ -288,7 +288,8 @@ TEST_F(FieldDefExpansionTest, UserDefinedFieldsTakeTheNextIdsUntilTheRangeEnds)
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->GetFieldId(), FIELD_USER_FIRST);
     EXPECT_EQ(first->GetLabel(), "_UID");
-    EXPECT_EQ(first->GetDataType(), FDT_TEXT);
+    EXPECT_EQ(first->GetDataType(), FDT_MULTI_TEXT);
+    EXPECT_TRUE(first->AllowsConc() && first->AllowsCont());
     EXPECT_EQ(first->GetControlId(), FIELD_CONTROL_USER_DEFINED);
     EXPECT_EQ(first->GetSiblingOrder(), 1);
     EXPECT_EQ(first->GetParent(), indi);

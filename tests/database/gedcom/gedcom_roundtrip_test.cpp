@@ -1,6 +1,7 @@
 // tests/database/gedcom/gedcom_roundtrip_test.cpp: every sample file of tests/data/gedcom loaded,
 // written and read again: the same records and fields, every line accounted for, and a second
 // save byte for byte the first.
+#include "tests/database/gedcom/gedcom_file_text.h"
 #include "tests/database/gedcom/gedcom_test_support.h"
 
 #include <algorithm>
@@ -39,6 +40,30 @@ TEST_P(GedcomRoundTripTest, ReloadGivesTheSameRecordsAndASecondSaveTheSameBytes)
     EXPECT_TRUE(again == saved) << gedcom_test::FirstDifference(saved, again);
 }
 
+TEST_P(GedcomRoundTripTest, TextComesBackWholeAndLinksReachTheSameRecords)
+{
+    using namespace gedcom_file_text;
+    const std::string in = test_support::DataPath("gedcom/" + GetParam());
+    ASSERT_TRUE(Load(in, true));
+    const FileContents file = ReadFileContents(in, ReportedLines(Report()));
+    const FileContents loaded = DataSetContents();
+    EXPECT_EQ(Missing(loaded.texts, file.texts), "") << "texts the file does not hold";
+    EXPECT_EQ(Missing(file.links, loaded.links), "") << "links the load lost";
+
+    const std::string out = PathOf("saved.ged");
+    const std::string first = Save(out);
+    ASSERT_FALSE(first.starts_with("FAILED")) << first;
+    ASSERT_TRUE(Load(out, true));
+    const std::string secondLoad = gedcom_test::DumpDataSet();
+    const FileContents reloaded = DataSetContents();
+    EXPECT_EQ(Missing(loaded.texts, reloaded.texts), "") << "texts the save lost";
+    EXPECT_EQ(Missing(loaded.links, reloaded.links), "") << "links the save lost";
+    const std::string second = Save(out);
+    EXPECT_TRUE(second == first) << gedcom_test::FirstDifference(first, second);
+    ASSERT_TRUE(Load(out, true));
+    EXPECT_EQ(gedcom_test::FirstDifference(secondLoad, gedcom_test::DumpDataSet()), "");
+}
+
 TEST_P(GedcomRoundTripTest, EveryLineIsWrittenBackOrReported)
 {
     const std::string in = test_support::DataPath("gedcom/" + GetParam());
@@ -70,5 +95,28 @@ INSTANTIATE_TEST_SUITE_P(Samples, GedcomRoundTripTest, testing::ValuesIn(SampleF
                                  '_');
                              return name;
                          });
+
+} // namespace
+
+namespace {
+
+using GedcomCrossReferenceTextTest = gedcom_test::CGedcomTest;
+
+TEST_F(GedcomCrossReferenceTextTest, UserTagsNamingRecordsFollowTheirRenumberedRecords)
+{
+    const std::string in = File(
+        "links.ged",
+        gedcom_test::CrLf({"0 HEAD", "1 CHAR UTF-8", "1 _HME @PERSON1@", "0 @PERSON1@ INDI",
+                           "1 NAME Ann /Lee/", "1 _PHOTO @PIC@", "1 _WITN @PERSON1@",
+                           "1 _MAIL me@@home", "0 @PIC@ OBJE", "1 FILE a.jpg", "0 @4@ NOTE text",
+                           "0 @S1@ SUBM", "1 NAME Sub", "1 NOTE @4@", "0 TRLR"}));
+    ASSERT_TRUE(Load(in, true));
+    const std::string saved = Save(PathOf("saved.ged"));
+    for (const char* line : {"1 _HME @I1@\r\n", "1 _PHOTO @O1@\r\n", "1 _WITN @I1@\r\n",
+                             "1 _MAIL me@@home\r\n", "1 NOTE @N4@\r\n", "0 @N4@ NOTE text\r\n"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
+    ASSERT_TRUE(Load(PathOf("saved.ged"), true));
+    EXPECT_EQ(Save(PathOf("saved.ged")), saved);
+}
 
 } // namespace
