@@ -158,7 +158,7 @@ bool CTextValueNode::WriteValueLines(int level, std::string& line, std::string_v
     const CFieldDef* def = GetFieldDef();
     if (!def || (value.empty() && !GetFirstChild()))
         return true;
-    if (HoldsCrossReference())
+    if (HoldsCrossReference() || value.empty())
         return WriteOneLine(level, line, value);
     StartGedcomLine(line, level, def->GetGedcomTag());
     return WriteContinuedText(line, level + 1, value, def->AllowsConc()) &&
@@ -175,8 +175,14 @@ bool CTextValueNode::WriteOneLine(int level, std::string& line, std::string_view
         const std::string rest = " " + std::string(value);
         return WriteGedcomTagLine(level, def->GetGedcomTag(), rest) && WriteChildren(level, line);
     }
-    return WriteGedcomTagLine(level, def->GetGedcomTag(), value.empty() ? "" : " ", value) &&
-           WriteChildren(level, line);
+    if (value.empty()) {
+        // Without a value the tag is written only when a sub-field writes something.
+        HoldGedcomTagLine(level, def->GetGedcomTag(), "");
+        const bool written = WriteChildren(level, line);
+        ReleaseGedcomTagLine();
+        return written;
+    }
+    return WriteGedcomTagLine(level, def->GetGedcomTag(), " ", value) && WriteChildren(level, line);
 }
 
 bool CTextValueNode::WriteChildren(int level, std::string& line) const

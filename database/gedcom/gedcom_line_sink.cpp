@@ -3,9 +3,11 @@
 
 #include "database/gedcom/buffered_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -13,8 +15,10 @@ struct SinkFormat {
     GedcomCharset m_charset = GedcomCharset::Utf8;
     std::string m_lineEnd = "\r\n"; // already in m_charset
     bool m_misfit = false;
-    std::string m_text;    // a line composed in UTF-8
-    std::string m_encoded; // the same in m_charset
+    std::string m_text;              // a line composed in UTF-8
+    std::string m_encoded;           // the same in m_charset
+    std::vector<std::string> m_held; // held lines, outermost first
+    std::size_t m_heldWritten = 0;   // how many of them, from the first, are written
 };
 
 SinkFormat& Format()
@@ -44,11 +48,8 @@ bool WriteUtf8Line(SinkFormat& f, std::string_view line, std::string_view value)
     return WriteGedcomOutput(text);
 }
 
-} // namespace
-
-bool WriteGedcomLine(std::string_view line, std::string_view value)
+bool WriteLine(SinkFormat& f, std::string_view line, std::string_view value)
 {
-    SinkFormat& f = Format();
     if (f.m_charset == GedcomCharset::Utf8)
         return WriteUtf8Line(f, line, value);
     std::string& text = f.m_text;
@@ -63,10 +64,33 @@ bool WriteGedcomLine(std::string_view line, std::string_view value)
     return WriteGedcomOutput(f.m_encoded);
 }
 
+/// Writes the held lines not yet written; false when the output failed.
+bool WriteHeldLines(SinkFormat& f)
+{
+    while (f.m_heldWritten < f.m_held.size()) {
+        const std::string& line = f.m_held[f.m_heldWritten++];
+        if (!WriteLine(f, line, {}))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool WriteGedcomLine(std::string_view line, std::string_view value)
+{
+    SinkFormat& f = Format();
+    if (f.m_heldWritten < f.m_held.size() && !WriteHeldLines(f))
+        return false;
+    return WriteLine(f, line, value);
+}
+
 bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
                         std::string_view value)
 {
     SinkFormat& f = Format();
+    if (f.m_heldWritten < f.m_held.size() && !WriteHeldLines(f))
+        return false;
     char digits[16];
     const std::size_t digitCount =
         std::size_t(std::to_chars(digits, digits + sizeof digits, level).ptr - digits);
@@ -102,7 +126,26 @@ bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
     line += ' ';
     line += tag;
     line += rest;
-    return WriteGedcomLine(line, value);
+    return WriteLine(f, line, value);
+}
+
+void HoldGedcomTagLine(int level, std::string_view tag, std::string_view rest)
+{
+    std::string line;
+    StartGedcomLine(line, level, tag);
+    line += rest;
+    Format().m_held.push_back(std::move(line));
+}
+
+bool ReleaseGedcomTagLine()
+{
+    SinkFormat& f = Format();
+    if (f.m_held.empty())
+        return false;
+    f.m_held.pop_back();
+    const bool written = f.m_heldWritten > f.m_held.size();
+    f.m_heldWritten = std::min(f.m_heldWritten, f.m_held.size());
+    return written;
 }
 
 void StartGedcomLine(std::string& line, int level, std::string_view tag)

@@ -17,6 +17,13 @@ bool WriteGedcomLine(std::string_view line, std::string_view value = {});
 /// and value (each "@" doubled), without composing it first: the way nodes write their lines.
 bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
                         std::string_view value = {});
+/// Holds the line "level TAG" followed by rest: it is written just before the next line that is
+/// written, and not at all when none is written before ReleaseGedcomTagLine. Holds nest: a line
+/// written writes every line held before it, outermost first. A structure that writes its tag
+/// only when a sub-field writes something holds it while its sub-fields write.
+void HoldGedcomTagLine(int level, std::string_view tag, std::string_view rest);
+/// Ends the innermost hold; true when its line was written.
+bool ReleaseGedcomTagLine();
 /// Makes line "level TAG", reusing its storage.
 void StartGedcomLine(std::string& line, int level, std::string_view tag);
 /// The character set and line end of the lines written from now on; UTF-8 with CR LF until a

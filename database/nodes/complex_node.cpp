@@ -34,7 +34,12 @@ bool CComplexNode::GetText(std::string& text, int) const
 bool CComplexNode::SetText(std::string_view text)
 {
     const std::string value = text::TrimRight(text);
-    return value.empty() || value == "Y" || value == "y";
+    const bool bare = value.empty();
+    if (!bare && value != "Y" && value != "y")
+        return false;
+    if (!IsRecord())
+        SetFlag(DNF_READ_BARE, bare);
+    return true;
 }
 
 bool CComplexNode::IsEqual(const CDataNode* other, const void* options) const
@@ -55,14 +60,19 @@ bool CComplexNode::IsEqual(const CDataNode* other, const void* options) const
 bool CComplexNode::WriteGedcom(int level, std::string& line) const
 {
     const CFieldDef* def = GetFieldDef();
-    const CDataNode* child = GetFirstChild();
-    if (!def || (!child && def->HasFlag(FDF_SKIP_WHEN_CHILDLESS)))
+    if (!def)
         return true;
-    if (!WriteGedcomTagLine(level, def->GetGedcomTag(), child ? "" : " Y"))
-        return false;
-    for (; child; child = child->GetNextSibling()) {
-        if (!child->WriteGedcom(level + 1, line))
-            return false;
+    if (GetFirstChild()) {
+        HoldGedcomTagLine(level, def->GetGedcomTag(), "");
+        bool written = true;
+        for (const CDataNode* child = GetFirstChild(); child && written;
+             child = child->GetNextSibling())
+            written = child->WriteGedcom(level + 1, line);
+        if (ReleaseGedcomTagLine() || !written)
+            return written;
     }
-    return true;
+    if (def->HasFlag(FDF_SKIP_WHEN_CHILDLESS))
+        return true;
+    const bool bare = HasFlag(DNF_READ_BARE) && !IsRecord();
+    return WriteGedcomTagLine(level, def->GetGedcomTag(), bare ? "" : " Y");
 }

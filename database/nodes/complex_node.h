@@ -4,6 +4,10 @@
 
 #include "database/nodes/data_node.h"
 
+/// A complex field (not a record) read from a file without a value ("1 BIRT" rather than
+/// "1 BIRT Y").
+inline constexpr BYTE DNF_READ_BARE = 0x02;
+
 /// A complex field (data type 5) has no value of its own apart from GEDCOM's "Y" marker: an
 /// event such as BIRT, a structure such as ADDR or PLAC with sub-fields, or a record.
 class CComplexNode : public CDataNode {
@@ -14,12 +18,15 @@ public:
     bool IsEmpty() const override;
     /// The composed display text of the field (its definition's display template).
     bool GetText(std::string& text, int format) const override;
-    /// Accepts an empty value, blanks, "Y" or "y" (GEDCOM's "it happened") and stores nothing.
+    /// Accepts an empty value, blanks, "Y" or "y" (GEDCOM's "it happened"); a field remembers
+    /// whether it was read with "Y".
     bool SetText(std::string_view text) override;
     /// Without the definition's '!' flag always true; with it, false when a key sub-field
     /// present on both sides differs.
     bool IsEqual(const CDataNode* other, const void* options) const override;
-    /// A childless field marked to be skipped writes nothing; a childless one otherwise is
-    /// written with " Y", a field with sub-fields with its tag alone, then its children.
+    /// A field whose sub-fields write something writes its tag alone, then them. One that writes
+    /// nothing below it (no sub-fields, or only empty ones): nothing when its definition is marked
+    /// to be skipped when childless; otherwise its tag alone when it was read so, else with " Y".
+    /// So an empty structure is kept as it was read, and a second save writes what the first did.
     bool WriteGedcom(int level, std::string& line) const override;
 };

@@ -120,3 +120,54 @@ TEST_F(GedcomCrossReferenceTextTest, UserTagsNamingRecordsFollowTheirRenumberedR
 }
 
 } // namespace
+
+namespace {
+
+struct EmptyStructureCase {
+    const char* name;
+    std::vector<std::string_view> lines; // the individual's lines below "0 @I1@ INDI"
+    std::vector<std::string_view> saved; // what the first save writes there
+};
+
+class GedcomEmptyStructureTest : public gedcom_test::CGedcomTest,
+                                 public testing::WithParamInterface<EmptyStructureCase> {};
+
+TEST_P(GedcomEmptyStructureTest, IsWrittenAsReadAndASecondSaveIsTheFirst)
+{
+    const EmptyStructureCase& c = GetParam();
+    std::vector<std::string_view> lines = {"0 HEAD", "1 CHAR UTF-8", "0 @I1@ INDI",
+                                           "1 NAME Ann /Lee/"};
+    lines.insert(lines.end(), c.lines.begin(), c.lines.end());
+    lines.push_back("0 TRLR");
+    std::string text;
+    for (const std::string_view line : lines)
+        text.append(line).append("\r\n");
+    ASSERT_TRUE(Load(File("in.ged", text), true));
+    const std::string out = PathOf("saved.ged");
+    const std::string first = Save(out);
+    const std::size_t start = first.find("1 NAME Ann /Lee/\r\n") + 18;
+    std::string expected;
+    for (const std::string_view line : c.saved)
+        expected.append(line).append("\r\n");
+    EXPECT_EQ(first.substr(start, first.find("0 TRLR") - start), expected);
+    ASSERT_TRUE(Load(out, true));
+    EXPECT_EQ(Save(out), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GedcomEmptyStructureTest,
+    testing::Values(
+        EmptyStructureCase{"BareEventStaysBare", {"1 BIRT"}, {"1 BIRT"}},
+        EmptyStructureCase{"EventWithY", {"1 DEAT Y"}, {"1 DEAT Y"}},
+        EmptyStructureCase{"BareEventWithEmptyDate", {"1 BIRT", "2 DATE"}, {"1 BIRT"}},
+        EmptyStructureCase{"EventWithYAndEmptyDate", {"1 DEAT Y", "2 DATE"}, {"1 DEAT Y"}},
+        EmptyStructureCase{
+            "EventWithEmptyPlaceMap", {"1 BIRT", "2 PLAC", "3 MAP", "4 LATI"}, {"1 BIRT"}},
+        EmptyStructureCase{"EmptyMultimediaLinkGoesAtOnce", {"1 OBJE", "2 FILE"}, {}},
+        EmptyStructureCase{"EmptyOrdinanceGoesAtOnce", {"1 ENDL", "2 DATE"}, {}},
+        EmptyStructureCase{"FullEventKeepsItsTag",
+                           {"1 BIRT Y", "2 DATE 1 JAN 1900", "2 PLAC", "3 MAP"},
+                           {"1 BIRT", "2 DATE 1 JAN 1900"}}),
+    [](const testing::TestParamInfo<EmptyStructureCase>& info) { return info.param.name; });
+
+} // namespace

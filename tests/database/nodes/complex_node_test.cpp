@@ -61,21 +61,21 @@ TEST_F(ComplexNodeTest, KeyedFieldsAreEqualUnlessAKeyOnBothSidesDiffers)
     EXPECT_TRUE(m1->IsEqual(m2, nullptr)) << "fields without '!' are always equal";
 }
 
-TEST_F(ComplexNodeTest, WritesTheEventMarkerOnlyForAChildlessEvent)
+TEST_F(ComplexNodeTest, WritesTheEventMarkerOnlyWhenNothingIsWrittenBelow)
 {
     CRecordNode* person = NewRecord(m_indi);
     CDataNode* childless = person->CreateChildById(FIELD_BIRT, false, nullptr, true, false);
-    CDataNode* withDate = person->CreateChildById(FIELD_BIRT);
+    CDataNode* emptyDate = person->CreateChildById(FIELD_BIRT);
     CDataNode* skipped = person->CreateChildById(FIELD_BAPL, false, nullptr, true, false);
     const std::string path = test_support::NewFolder("complex") + "/out.ged";
     test_support::WriteFile(path, "");
     ASSERT_TRUE(OpenGedcomInputFile(path, true));
     std::string line;
     EXPECT_TRUE(childless->WriteGedcom(1, line));
-    EXPECT_TRUE(withDate->WriteGedcom(1, line));
+    EXPECT_TRUE(emptyDate->WriteGedcom(1, line));
     EXPECT_TRUE(skipped->WriteGedcom(1, line));
     ASSERT_TRUE(CloseGedcomInputFile());
-    EXPECT_EQ(test_support::ReadFile(path), "1 BIRT Y\r\n1 BIRT\r\n");
+    EXPECT_EQ(test_support::ReadFile(path), "1 BIRT Y\r\n1 BIRT Y\r\n");
 }
 
 TEST_F(ComplexNodeTest, CustomEventNamesAreCollectedOncePerRecordType)
