@@ -2,6 +2,7 @@
 // states. Pop-ups, the update pass and CMenuCmdUI are in menu_track.cpp.
 #include "platform/ui/frames/menu.h"
 
+#include "platform/ui/detail/application.h"
 #include "platform/ui/detail/menu_access.h"
 #include "platform/ui/resources/resource_records.h"
 #include "platform/ui/resources/resources.h"
@@ -219,7 +220,7 @@ BOOL CMenu::DestroyMenu()
     m_owns = false;
     if (!menu)
         return FALSE;
-    delete menu; // its item leaves the menu that held it
+    ui_detail::DeleteWhenSafe(menu); // its item leaves the menu that held it
     return TRUE;
 }
 
@@ -262,7 +263,7 @@ void CMenu::Release()
 {
     QMenu* menu = ui_detail::QtMenu(m_hMenu);
     if (menu && m_owns && !ParentMenu(menu))
-        delete menu;
+        ui_detail::DeleteWhenSafe(menu);
     m_hMenu = nullptr;
     m_owns = false;
 }
@@ -301,7 +302,7 @@ BOOL CMenu::RemoveMenu(UINT position, UINT flags)
     if (QMenu* popup = item.action->menu())
         popup->setParent(nullptr, popup->windowFlags());
     else
-        delete item.action;
+        ui_detail::DeleteWhenSafe(item.action);
     return TRUE;
 }
 
@@ -311,9 +312,9 @@ BOOL CMenu::DeleteMenu(UINT position, UINT flags)
     if (!item.action)
         return FALSE;
     if (QMenu* popup = item.action->menu())
-        delete popup;
+        ui_detail::DeleteWhenSafe(popup);
     else
-        delete item.action;
+        ui_detail::DeleteWhenSafe(item.action);
     return TRUE;
 }
 

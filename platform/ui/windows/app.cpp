@@ -5,6 +5,7 @@
 #include "platform/base/prompt.h"
 #include "platform/ui/detail/app_events.h"
 #include "platform/ui/detail/app_look.h"
+#include "platform/ui/detail/application.h"
 #include "platform/ui/detail/idle.h"
 #include "platform/ui/detail/quit_state.h"
 #include "platform/ui/detail/window_widget.h"
@@ -195,7 +196,7 @@ int AfxWinMain(int argc, char* argv[])
         return 1;
     std::unique_ptr<QApplication> ownApplication;
     if (!QCoreApplication::instance())
-        ownApplication = std::make_unique<QApplication>(argc, argv);
+        ownApplication = std::make_unique<ui_detail::Application>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the main window's end ends the program
     ui_detail::SetUpApplicationLook();
     if (ownApplication)

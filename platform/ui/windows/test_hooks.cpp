@@ -6,6 +6,7 @@
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/detail/app_look.h"
+#include "platform/ui/detail/application.h"
 #include "platform/ui/detail/colour.h"
 #include "platform/ui/detail/command_dispatch.h"
 #include "platform/ui/detail/control_widget.h"
@@ -76,7 +77,7 @@ void StartApplication()
     static char name[] = "ardenvel-tests";
     static char* argv[] = {name, nullptr};
     static std::unique_ptr<QApplication> application = [] {
-        auto made = std::make_unique<QApplication>(argc, argv);
+        auto made = std::make_unique<ui_detail::Application>(argc, argv);
         // The input devices that synthetic events use are made on first use; made now, Qt's
         // own tables outlive them when the application ends at exit.
         QPointingDevice::primaryPointingDevice();

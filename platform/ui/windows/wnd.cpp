@@ -2,6 +2,7 @@
 // focus, painting requests and timers.
 #include "platform/ui/windows/wnd.h"
 
+#include "platform/ui/detail/application.h"
 #include "platform/ui/detail/scroll_bar_adapter.h"
 #include "platform/ui/detail/timer_service.h"
 #include "platform/ui/detail/window_widget.h"
@@ -136,12 +137,7 @@ BOOL CWnd::DestroyWindow()
             WndBridge::Detach(*it->first);
     if (!widget)
         return TRUE;
-    if (ui_detail::InsideEventOf(widget)) {
-        widget->hide();
-        widget->deleteLater();
-    } else {
-        delete widget.data();
-    }
+    ui_detail::DeleteWhenSafe(widget.data());
     return TRUE;
 }
 
