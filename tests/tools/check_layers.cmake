@@ -1,0 +1,119 @@
+# tests/tools/check_layers.cmake: fails when a source file includes a header of a library that
+# stands above its own. Run as cmake -DROOT=<source tree> -P check_layers.cmake.
+#
+# Every C++ file below ROOT (except tests/data/ and build folders, which hold a CMakeCache.txt)
+# belongs to the library of the longest folder (or file) prefix listed below, and may include
+# headers of its own library and of libraries on lower layers only; two libraries on one layer
+# may not include each other. A file in a folder the table does not know fails too: a new folder
+# gets its line first. The layers, as numbers (a library's tests and benchmarks, in tests/<folder>/
+# and bench/<folder>/, stand 2 above it, over the test helpers):
+#   10 platform_base   20 common   25 database   30 query engine and the engines of subsystems
+#   40 platform_ui   50 controls   55 window base of app/   60 records   70 query window,
+#   diagrams, reports, media, merge   80 application object and main.
+
+if(NOT ROOT)
+    message(FATAL_ERROR "usage: cmake -DROOT=<source tree> -P check_layers.cmake")
+endif()
+
+# prefix|layer|library
+set(LAYERS
+    "platform/base/|10|platform_base"
+    "common/|20|common"
+    "database/|25|database"
+    "queries/|30|queries"
+    "platform/ui/|40|platform_ui"
+    "controls/|50|controls"
+    # app/ holds both the window base and the application object until they are split; until
+    # then the whole folder stands on the top layer.
+    "app/|80|app"
+    "records/|60|records"
+    "diagrams/|70|diagrams"
+    "reports/|70|reports"
+    "media/|70|media"
+    "merge/|70|merge")
+set(HELPERS
+    # The test helpers over platform_base, and the window test main over platform_ui.
+    "tests/support/|11|test_support"
+    "tests/support/test_main_ui.cpp|41|test_main_ui"
+    # roundtrip, over the query engine.
+    "tests/tools/|32|tools"
+    # The synthetic GEDCOM generator (standard C++) and its tests.
+    "bench/generator/|11|gedcom_generator"
+    "tests/bench/|12|generator_tests"
+    # The benchmarks' shared helpers, which load files into the database.
+    "bench/|26|bench")
+
+# Tests and benchmarks stand just above the library they exercise: tests/database/ at 27.
+foreach(entry IN LISTS LAYERS)
+    string(REPLACE "|" ";" fields "${entry}")
+    list(GET fields 0 prefix)
+    list(GET fields 1 layer)
+    list(GET fields 2 library)
+    math(EXPR layer "${layer} + 2")
+    list(APPEND HELPERS "tests/${prefix}|${layer}|tests of ${library}"
+         "bench/${prefix}|${layer}|benchmarks of ${library}")
+endforeach()
+list(APPEND LAYERS ${HELPERS})
+
+# Sets <layer_var> and <library_var> for <path> (empty when no prefix matches).
+function(layer_of path layer_var library_var)
+    set(best_length -1)
+    set(layer "")
+    set(library "")
+    foreach(entry IN LISTS LAYERS)
+        string(REPLACE "|" ";" fields "${entry}")
+        list(GET fields 0 prefix)
+        string(LENGTH "${prefix}" length)
+        string(SUBSTRING "${path}" 0 ${length} head)
+        if(head STREQUAL prefix AND length GREATER best_length)
+            set(best_length ${length})
+            list(GET fields 1 layer)
+            list(GET fields 2 library)
+        endif()
+    endforeach()
+    set(${layer_var} "${layer}" PARENT_SCOPE)
+    set(${library_var} "${library}" PARENT_SCOPE)
+endfunction()
+
+file(GLOB tops LIST_DIRECTORIES true RELATIVE ${ROOT} ${ROOT}/*)
+set(files "")
+foreach(top IN LISTS tops)
+    if(NOT IS_DIRECTORY ${ROOT}/${top} OR top MATCHES "^\\." OR EXISTS ${ROOT}/${top}/CMakeCache.txt)
+        continue()
+    endif()
+    file(GLOB_RECURSE found RELATIVE ${ROOT} ${ROOT}/${top}/*.h ${ROOT}/${top}/*.cpp)
+    list(FILTER found EXCLUDE REGEX "^tests/data/")
+    list(APPEND files ${found})
+endforeach()
+list(SORT files)
+
+set(faults 0)
+set(checked 0)
+foreach(file IN LISTS files)
+    layer_of("${file}" own_layer own_library)
+    if(own_layer STREQUAL "")
+        message("${file}: no layer known for its folder (add it to tests/tools/check_layers.cmake)")
+        math(EXPR faults "${faults} + 1")
+        continue()
+    endif()
+    file(STRINGS ${ROOT}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">]+[\">]")
+    foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*$" "\\1" header "${line}")
+        layer_of("${header}" header_layer header_library)
+        if(header_layer STREQUAL "" OR header_library STREQUAL own_library)
+            continue()
+        endif()
+        math(EXPR checked "${checked} + 1")
+        if(NOT header_layer LESS own_layer)
+            message("${file}: includes ${header}, of ${header_library} (layer ${header_layer}), "
+                    "which does not stand below ${own_library} (layer ${own_layer})")
+            math(EXPR faults "${faults} + 1")
+        endif()
+    endforeach()
+endforeach()
+
+list(LENGTH files file_count)
+if(faults GREATER 0)
+    message(FATAL_ERROR "${faults} fault(s) in ${file_count} files")
+endif()
+message("${file_count} files, ${checked} includes between libraries, all downward")
