@@ -184,6 +184,7 @@ void CAvApp::OnFileNew()
 {
     if (!m_document || !m_document->SaveModified())
         return;
+    m_document->DiscardChanges();
     m_document->OnNewDocument();
     if (CMainFrame* frame = GetMainFrame())
         frame->StartAutosaveTimer();
@@ -217,6 +218,12 @@ CDocument* CAvApp::OpenDocumentFile(const char* path)
 {
     if (!m_document || !path || !m_document->SaveModified())
         return m_document;
+    // The open file stays, unchanged, unless the new one can be read.
+    if (!CAvDoc::CanOpen(path)) {
+        MessageBox(LoadErrorMessage(path), MB_OK | MB_ICONEXCLAMATION);
+        return m_document;
+    }
+    m_document->DiscardChanges();
     if (!OpenFileOrRecoveryCopy(path)) {
         m_document->OnNewDocument();
         MessageBox(LoadErrorMessage(path), MB_OK | MB_ICONEXCLAMATION);

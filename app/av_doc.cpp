@@ -6,6 +6,7 @@
 #include "app/main_frame.h"
 
 #include "database/document/merge_dialog.h"
+#include "database/gedcom/gedcom_line_reader.h"
 #include "platform/base/prompt.h"
 
 CAvDoc::CAvDoc() : m_data(this) {}
@@ -91,14 +92,24 @@ BOOL CAvDoc::OnSaveDocument(const char* path)
     return TRUE;
 }
 
-BOOL CAvDoc::SaveModified()
+void CAvDoc::DiscardChanges()
 {
-    const bool wasModified = IsModified();
-    if (!CDocument::SaveModified())
-        return FALSE;
-    if (wasModified && IsModified() && !GetPathName().empty())
+    if (IsModified() && !GetPathName().empty())
         RemoveRecoveryCopy(GetPathName());
-    return TRUE;
+    SetModifiedFlag(FALSE);
+}
+
+bool CAvDoc::CanOpen(const std::string& path)
+{
+    if (HasNewerRecoveryCopy(path))
+        return true;
+    if (!OpenGedcomInput(path, false, false))
+        return false;
+    GedcomLine line;
+    int lineCounter = 0;
+    const bool gedcom = ReadGedcomLine(line, lineCounter) == kGedcomLineReady && line.level == 0;
+    CloseGedcomInput();
+    return gedcom;
 }
 
 bool CAvDoc::Autosave()

@@ -33,9 +33,13 @@ public:
     /// The document names path from now on (a save under a new name): the data side, the title
     /// and the recent-file list follow.
     void SetPathName(const std::string& path, BOOL addToRecentList = TRUE) override;
-    /// Asks to save a modified file. When the user declines, the autosaved copy is removed too,
-    /// so that the changes given up are not offered again at the next start.
-    BOOL SaveModified() override;
+    /// Gives the changes up once the user declined to save them and nothing can cancel any more:
+    /// the autosaved copy is removed, so that they are not offered again at the next start, and
+    /// the file no longer counts as modified. Until then a declined save keeps both.
+    void DiscardChanges();
+    /// Whether the file at path opens and begins as a GEDCOM file does, with a level-0 line, or
+    /// has a newer autosaved copy; what fails this is never loaded over the open file.
+    static bool CanOpen(const std::string& path);
 
     /// Loads the autosaved copy of path in place of the file; the document then names path and
     /// is modified, so that saving writes the recovered data over the file.

@@ -313,6 +313,5 @@ bool OfferBackupOnClose(CWnd* owner)
     }
     if (answer == IDYES)
         DoBackup(false, owner);
-    doc->SetModifiedFlag(FALSE);
     return true;
 }

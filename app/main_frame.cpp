@@ -231,14 +231,14 @@ void CMainFrame::OnClose()
     SaveToolbarPlacements();
     CAvApp* app = GetAvApp();
     CAvDoc* doc = app ? app->GetDocument() : nullptr;
-    // A modified file is offered for saving even when only its header record is left.
-    if (doc && doc->IsModified()) {
-        if (!doc->SaveModified())
-            return;
-        doc->SetModifiedFlag(FALSE);
-    }
+    // A modified file is offered for saving even when only its header record is left. Changes
+    // the user declines to save are given up only once no later question can cancel the close.
+    if (doc && doc->IsModified() && !doc->SaveModified())
+        return;
     if (!OfferBackupOnClose(this))
         return;
+    if (doc)
+        doc->DiscardChanges();
     CMDIFrameWnd::OnClose();
 }
 

@@ -177,19 +177,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, SaveQuestionTest,
                                          QuestionCase{"Yes", IDYES, true, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(FileCommandsTest, ExitAsksEvenWhenOnlyTheHeaderIsLeft)
-{
-    OpenThroughMenu(WriteGedcom("alone.ged", kSingleFile));
-    CDataNode::DeleteNode(GetRecordTypeRoot(kIndividuals)->GetFirstChild());
-    ASSERT_TRUE(HasOnlyHeader());
-    TestHooks::AnswerMessageBox(IDCANCEL);
-
-    ASSERT_TRUE(Run(ID_APP_EXIT));
-
-    EXPECT_EQ(MessageTexts().size(), 1u);
-    EXPECT_NE(m_app->GetMainFrame(), nullptr);
-}
-
 TEST_F(FileCommandsTest, ExitOfAnUnchangedFileAsksNothing)
 {
     OpenThroughMenu(WriteGedcom("family.ged", kFamilyFile));
