@@ -6,7 +6,7 @@ BENCH_BUILD ?= build-bench
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench sanitize clean
+.PHONY: all deps build run test bench sanitize clean fuzz fuzz-image
 
 all: build
 
@@ -35,5 +35,18 @@ sanitize: deps
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
+# Our own picture readers under libFuzzer (clang), FUZZ_SECONDS each.
+FUZZ_SECONDS ?= 30
+fuzz: fuzz-image
+fuzz-image: deps
+	CXX=clang++ cmake -S tests/platform/ui/image/fuzz -B build-fuzz-image -G Ninja
+	cmake --build build-fuzz-image -j $(JOBS)
+	for reader in pcx psd tga; do \
+		mkdir -p build-fuzz-image/corpus-$$reader && \
+		cp tests/data/torture55/ImgFile.* build-fuzz-image/corpus-$$reader/ && \
+		build-fuzz-image/fuzz_$$reader -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+			build-fuzz-image/corpus-$$reader || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) build-asan
+	rm -rf $(BUILD) $(BENCH_BUILD) build-asan build-fuzz-image
