@@ -1,5 +1,6 @@
 #include "database/multimedia/media_item.h"
 
+#include "common/fit_rect.h"
 #include "common/whole_file.h"
 #include "database/dictionary/field_ids.h"
 #include "database/fields/rect_node.h"
@@ -83,6 +84,8 @@ void CMediaItem::Unlock()
 
 void CMediaItem::LoadObject()
 {
+    m_extentKnown = false;
+    m_extent = CSize();
     m_loadFailed = false;
     m_errorText.clear();
     std::string path;
@@ -96,6 +99,11 @@ void CMediaItem::LoadObject()
         PictureFormatFromName(GetFormatText()) == 0) {
         m_loadFailed = true;
         m_errorText = "Unable to load object.  Object type not recognised.";
+        m_extentKnown = true;
+        return;
+    }
+    if (IMediaContentLoader* loader = GetMediaContentLoader()) {
+        LoadDecoded(path, *loader);
         return;
     }
     if (!ReadWholeFile(path, m_content)) {
@@ -106,10 +114,102 @@ void CMediaItem::LoadObject()
     m_loaded = true;
 }
 
+void CMediaItem::LoadDecoded(const std::string& path, IMediaContentLoader& loader)
+{
+    if (m_kind == MEDIA_KIND_PICTURE) {
+        int format = GuessPictureFormat(path);
+        if (format == 0)
+            format = PictureFormatFromName(GetFormatText());
+        std::string reason;
+        m_decoded = loader.LoadPicture(path, format, reason);
+        if (!m_decoded) {
+            m_loadFailed = true;
+            m_errorText = "Unable to load object." + reason;
+        }
+    } else {
+        m_decoded = loader.LoadOleItem(path, !m_embedded);
+        if (!m_decoded) {
+            m_loadFailed = true;
+            m_errorText = "Unable to load object.  The file cannot be read: " + path;
+        }
+    }
+    if (m_decoded)
+        m_extent = m_decoded->GetExtent();
+    m_extentKnown = true;
+}
+
 void CMediaItem::UnloadObject()
 {
+    m_decoded.reset();
     std::string().swap(m_content);
     m_loaded = false;
+}
+
+void CMediaItem::ReplaceLoadedContent(std::unique_ptr<IMediaContent> content)
+{
+    m_decoded = std::move(content);
+    m_extent = m_decoded ? m_decoded->GetExtent() : CSize();
+    m_extentKnown = m_decoded != nullptr;
+}
+
+void CMediaItem::ForgetExtent()
+{
+    m_extentKnown = false;
+    m_extent = CSize();
+}
+
+bool CMediaItem::PartToShow(const RECT* crop, CRect& part) const
+{
+    const CSize extent = GetExtent();
+    part = CRect(0, 0, extent.cx, extent.cy);
+    if (crop)
+        part.IntersectRect(part, CRect(*crop));
+    return !part.IsRectEmpty();
+}
+
+CSize CMediaItem::GetFittedSize(CSize box, const RECT* crop)
+{
+    if (m_kind == MEDIA_KIND_OTHER)
+        return CSize(box.cy, box.cy);
+    if (box.cx <= 0 || box.cy <= 0)
+        return CSize();
+    Lock();
+    CRect part;
+    const bool shown = PartToShow(m_kind == MEDIA_KIND_PICTURE ? crop : nullptr, part);
+    Unlock();
+    if (!shown)
+        return CSize();
+    int width = part.Width();
+    int height = part.Height();
+    FitRect(width, height, CRect(0, 0, box.cx, box.cy), true);
+    return CSize(width, height);
+}
+
+bool CMediaItem::DrawInRect(CDC& dc, const RECT& rect, const RECT* crop)
+{
+    Lock();
+    CRect part;
+    bool drawn = false;
+    if (m_decoded && PartToShow(m_kind == MEDIA_KIND_PICTURE ? crop : nullptr, part))
+        drawn = m_decoded->Draw(dc, rect, crop && m_kind == MEDIA_KIND_PICTURE ? &part : nullptr);
+    Unlock();
+    return drawn;
+}
+
+bool CMediaItem::DrawFitted(CDC& dc, const RECT& rect, const RECT* crop)
+{
+    if (m_kind == MEDIA_KIND_OTHER)
+        return false;
+    Lock(); // one load for the measure and the drawing
+    const CSize size = GetFittedSize(CRect(rect).Size(), crop);
+    bool drawn = false;
+    if (size.cx > 0 && size.cy > 0) {
+        CRect target(rect);
+        FitRectToAspect(target, size.cx, size.cy, false);
+        drawn = DrawInRect(dc, target, crop);
+    }
+    Unlock();
+    return drawn;
 }
 
 std::string CMediaItem::GetFormatText() const

@@ -1,14 +1,17 @@
 // database/multimedia/media_item.h: the use-counted content of a multimedia object or record.
 #pragma once
 
+#include "database/multimedia/media_content.h"
 #include "database/multimedia/media_format_holder.h"
 #include "platform/base/geometry.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 class CDataNode;
+class CDC;
 
 /// What a multimedia object holds, decided by its format word.
 enum MediaKind : int {
@@ -28,10 +31,11 @@ MediaKind MediaKindOfFormat(std::string_view format);
 std::int32_t FieldNumber(const CDataNode* field);
 
 /// The content holder of a multimedia object (the second base of the multimedia record and of
-/// the OBJE structure, its owner). Its content, the object's bytes kept opaque and unchanged,
-/// is read on the first Lock from the owner's embedded file or from the linked file, and freed
-/// when the last Unlock brings the use count to zero. The frame notes, title, format and file
-/// path are the owner's sub-fields.
+/// the OBJE structure, its owner). Its content is read on the first Lock from the owner's
+/// embedded file or from the linked file, and freed when the last Unlock brings the use count
+/// to zero: a decoded picture or an OLE item when a content loader is installed (see
+/// media_content.h), otherwise the object's bytes kept opaque and unchanged. The frame notes,
+/// title, format and file path are the owner's sub-fields.
 class CMediaItem : public IMediaFormatHolder {
 public:
     CMediaItem() = default;
@@ -60,8 +64,27 @@ public:
     void Lock();
     /// Lowers the use count; at zero the content is freed.
     void Unlock();
-    /// The loaded bytes; null while nothing is loaded.
+    /// The loaded bytes (without a content loader); null while none are loaded.
     const std::string* GetContent() const { return m_loaded ? &m_content : nullptr; }
+    /// The decoded picture or OLE item; null while none is loaded.
+    IMediaContent* GetLoadedContent() const { return m_decoded.get(); }
+    /// The size of the content as the last load found it (zero before one, or when it failed).
+    CSize GetExtent() const { return m_extentKnown ? m_extent : CSize(); }
+    /// Forgets the extent, so that the next load measures it again (the file changed).
+    void ForgetExtent();
+
+    // Fitting and drawing, for diagrams, reports and record pages. The object is loaded for
+    // the call (Lock and Unlock).
+    /// The object's size fitted into box keeping its proportions, enlarged or reduced: of a
+    /// picture its extent, or with crop that rectangle clamped to the extent; of an OLE object
+    /// its rectangle; other multimedia gets a square as wide as the box is high. Zero when
+    /// there is nothing to fit.
+    CSize GetFittedSize(CSize box, const RECT* crop);
+    /// Draws the object, or the part crop of it clamped to its extent, scaled into rect. False
+    /// when there is nothing to draw (not loaded, empty crop, other multimedia).
+    bool DrawInRect(CDC& dc, const RECT& rect, const RECT* crop);
+    /// DrawInRect into the largest rectangle of the object's proportions centred in rect.
+    bool DrawFitted(CDC& dc, const RECT& rect, const RECT* crop);
     bool HasLoadFailed() const { return m_loadFailed; }
     /// Why the last load failed; empty after a good one.
     const std::string& GetErrorText() const { return m_errorText; }
@@ -96,10 +119,19 @@ public:
     /// Null when the note cannot be made.
     CDataNode* AddFrameNote(int* number, const RECT* rect);
 
+protected:
+    /// Takes new loaded content in place of what was loaded (an OLE item read again); the
+    /// extent becomes the new content's.
+    void ReplaceLoadedContent(std::unique_ptr<IMediaContent> content);
+
 private:
     /// Reads the content from the embedded or linked file.
     void LoadObject();
     void UnloadObject();
+    /// Decodes a picture or reads an OLE item from path with the installed loader.
+    void LoadDecoded(const std::string& path, IMediaContentLoader& loader);
+    /// The part of the loaded content to show: crop clamped to the extent, or all of it.
+    bool PartToShow(const RECT* crop, CRect& part) const;
     const CDataNode* FindFileField() const;
 
     bool m_embedded = false;
@@ -109,6 +141,9 @@ private:
     std::int32_t m_useCount = 0;
     bool m_loadFailed = false;
     std::string m_errorText;
+    std::unique_ptr<IMediaContent> m_decoded;
+    bool m_extentKnown = false;
+    CSize m_extent;
 };
 
 /// A numbered frame of a picture, as a report prints it: its rectangle is fetched from the

@@ -14,6 +14,8 @@ public:
 
     /// The caption (see CMediaItem::GetCaption); withLabel is a flag.
     bool GetText(std::string& text, int withLabel) const override;
+    /// The file field changed: the extent is measured again at the next load.
+    void OnChildFileChanged() override { ForgetExtent(); }
     /// True for the same embedded flag and kind and file paths equal without regard to case.
     bool IsEqual(const CDataNode* other, const void* options) const override;
 

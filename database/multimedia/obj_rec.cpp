@@ -84,6 +84,33 @@ CRecordNode* CObjRec::FindLinkingRecord(const CDataNode* numberField) const
     return nullptr;
 }
 
+void CObjRec::OnChildFileChanged()
+{
+    ForgetExtent();
+}
+
+// ---- Embedded OLE objects -------------------------------------------------------------------
+
+bool CObjRec::LoadOleFromWorkingFile()
+{
+    IMediaContentLoader* loader = GetMediaContentLoader();
+    if (!loader || m_workingFile.empty() || GetKind() != MEDIA_KIND_OLE)
+        return false;
+    std::unique_ptr<IMediaContent> item = loader->LoadOleItem(m_workingFile, false);
+    if (!item)
+        return false;
+    ReplaceLoadedContent(std::move(item));
+    return true;
+}
+
+bool CObjRec::SaveOleToWorkingFile() const
+{
+    IMediaContent* item = GetLoadedContent();
+    if (!item || GetKind() != MEDIA_KIND_OLE || !item->IsChanged())
+        return true;
+    return !m_workingFile.empty() && item->WriteToFile(m_workingFile);
+}
+
 // ---- Working file ---------------------------------------------------------------------------
 
 bool CObjRec::StoreContent(std::string_view content)
@@ -200,7 +227,8 @@ bool CObjRec::ExpelToFile(const std::string& path)
 {
     std::string content;
     if (!IsEmbedded() || m_workingFile.empty() || path == m_workingFile ||
-        !ReadFileContent(m_workingFile, content) || !WriteWholeFile(path, content))
+        !SaveOleToWorkingFile() || !ReadFileContent(m_workingFile, content) ||
+        !WriteWholeFile(path, content))
         return false;
     CDataNode* file = FindChild(nullptr, FIELD_OBJE_LINKED_FILE);
     if (!file)

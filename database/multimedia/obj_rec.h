@@ -54,6 +54,8 @@ public:
     /// The record's lines, then the embedded content as "1 BLOB" and "2 CONT" lines and any
     /// continuation records. Content that cannot be read or encoded is left out.
     bool WriteGedcom(int level, std::string& line) const override;
+    /// The file field changed: the extent is measured again at the next load.
+    void OnChildFileChanged() override;
     /// Similarity for merging: -10000 for another record type, -500 for another kind, -250
     /// embedded against linked; linked: 200 for equal paths (ignoring case), else 0; embedded:
     /// 500 for byte-equal content, -100 for different content or an unreadable file, 0 when
@@ -89,6 +91,15 @@ public:
     /// a title) and the filter ("JPG files|*.jpg|All Files (*.*)|*.*||", or the last part alone
     /// without a format).
     void GetExpelProposal(std::string& fileName, std::string& filter) const;
+
+    // Embedded OLE objects.
+    /// Reads the OLE item anew from the working file (through the installed content loader),
+    /// replacing the loaded one; false, keeping what was loaded, when there is no working file,
+    /// no loader or the file cannot be read.
+    bool LoadOleFromWorkingFile();
+    /// Writes a loaded OLE item that changed back into the working file; true when nothing had
+    /// to be written.
+    bool SaveOleToWorkingFile() const;
 
     /// The working file; empty for a linked object or one without content.
     const std::string& GetWorkingFile() const { return m_workingFile; }

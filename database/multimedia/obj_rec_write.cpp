@@ -105,6 +105,7 @@ std::int32_t CBlobContinuationNumbers::Take() const
 
 bool CObjRec::WriteGedcom(int level, std::string& line) const
 {
+    SaveOleToWorkingFile();
     if (!CRecordNode::WriteGedcom(level, line))
         return false;
     std::string content;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+class CObjRec;
+
 /// Node flag: a record read from a file keeps a non-standard identifier until the load ends.
 inline constexpr BYTE DNF_TEXT_ID = 0x02;
 
@@ -94,6 +96,14 @@ public:
     /// The next multimedia field: OBJE links first, then embedded OBJE fields; with
     /// skipRepeats a link to a record an earlier link already names is passed over.
     CDataNode* GetNextObjectLink(const CDataNode* after, bool skipRepeats) const;
+    /// The multimedia record of the next OBJE link after link (null: from the first), with
+    /// picturesOnly only one whose object is a picture; link receives the link found. With
+    /// frame, the rectangle of the picture frame that the link's number names (empty when
+    /// none). Null when there is no further one.
+    CObjRec* GetNextLinkedPicture(CDataNode*& link, bool picturesOnly, RECT* frame) const;
+    /// Creates an OBJE link to record; a number of 1 or more (a picture frame) goes into its
+    /// number sub-field. Null when the link or its number cannot be made.
+    CDataNode* AddObjectLink(CObjRec* record, int number);
     /// The next LDS ordinance (BAPL, CONL, ENDL, SLGC, SLGS); with skipEmpty empty ones are
     /// passed over.
     CDataNode* GetNextLdsOrdinance(const CDataNode* after, bool skipEmpty) const;
