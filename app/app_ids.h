@@ -21,6 +21,10 @@ inline constexpr UINT ID_PREFERENCES = 32960, ID_RECORD_IDS = 33042;
 /// Insert: a new unrelated individual, note, source or repository.
 inline constexpr UINT ID_NEW_INDIVIDUAL = 32847, ID_NEW_NOTE = 32848, ID_NEW_SOURCE = 32849,
                       ID_NEW_REPOSITORY = 32850;
+/// Insert: pictures, other multimedia and documents from files (the OLE object is the
+/// framework's ID_OLE_INSERT_NEW).
+inline constexpr UINT ID_INSERT_PICTURES = 32924, ID_INSERT_MULTIMEDIA = 32954,
+                      ID_INSERT_DOCUMENT = 33009;
 /// Edit: unlink the selected individual from a parent family or from a spouse family.
 inline constexpr UINT ID_UNLINK_PARENTS = 33060, ID_UNLINK_SPOUSE = 33061;
 /// View: the record lists and the single records.

@@ -23,6 +23,7 @@
 #include "database/nodes/data_model.h"
 #include "database/nodes/data_node.h"
 #include "database/nodes/named_list_store.h"
+#include "media/media_content_loader.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
@@ -69,6 +70,7 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewCounts>())
     MapWindowCommands();
     MapRecordCommands();
     MapHelpCommands();
+    MapInsertCommands();
 }
 
 CAvApp::~CAvApp() = default;
@@ -97,6 +99,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     SetNamedListStore(&NamedListStore());
     InstallExpressionEngine();
     InstallRelationshipPoolFactory();
+    InstallMediaContentLoader();
     if (!InitColourChooser())
         return FALSE;
     m_printer.MeasurePrinterPage();

@@ -148,6 +148,8 @@ private:
     void MapWindowCommands();
     void MapRecordCommands();
     void MapHelpCommands();
+    /// Insert Pictures, Other Multimedia, Document and OLE Object.
+    void MapInsertCommands();
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();

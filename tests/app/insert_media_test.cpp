@@ -1,0 +1,111 @@
+// tests/app_ui/insert_media_test.cpp: the Insert commands for pictures, other multimedia and
+// documents make multimedia records linked to the chosen files, linked from the selected
+// record; Insert OLE Object says it cannot be done.
+#include "tests/app/app_fixture.h"
+#include "tests/app/test_panes.h"
+
+#include "app/app_ids.h"
+
+#include "database/dictionary/field_ids.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/multimedia/obj_rec.h"
+#include "platform/ui/frames/ole_client_item.h"
+#include "platform/ui/windows/message.h"
+
+#include <gmock/gmock.h>
+
+namespace app_test {
+namespace {
+
+using testing::ElementsAre;
+
+constexpr int kMultimedia = 7;
+
+std::vector<CObjRec*> MultimediaRecords()
+{
+    std::vector<CObjRec*> records;
+    for (CDataNode* node = GetRecordTypeRoot(kMultimedia)->GetFirstChild(); node;
+         node = node->GetNextSibling())
+        records.push_back(dynamic_cast<CObjRec*>(node));
+    return records;
+}
+
+class InsertMediaTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        Script() = PaneScript();
+        m_app->SetRecordsPaneClass(RuntimeClassOf<CTestRecordsPane>());
+        ASSERT_TRUE(Start());
+        m_app->OpenDocumentFile(WriteGedcom("single.ged", kSingleFile).c_str());
+    }
+    void TearDown() override
+    {
+        Script() = PaneScript();
+        AppTest::TearDown();
+    }
+};
+
+TEST_F(InsertMediaTest, ChosenFilesBecomeRecordsLinkedFromTheSelectedIndividual)
+{
+    CDataNode* ann = GetRecordTypeRoot(kIndividuals)->GetFirstChild();
+    Script().selection = ann;
+    const std::string picture = test_support::DataPath("torture55/ImgFile.PNG");
+    const std::string renamed = test_support::WriteFile(
+        test_support::NewFolder("insert") + "/photo.bmp",
+        test_support::ReadFile(test_support::DataPath("torture55/ImgFile.JPG")));
+    TestHooks::AnswerFilePicker({picture, renamed});
+    ASSERT_TRUE(Run(ID_INSERT_PICTURES));
+
+    const std::vector<CObjRec*> records = MultimediaRecords();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0]->GetFilePath(), picture);
+    EXPECT_EQ(records[0]->GetFormatText(), "png");
+    EXPECT_EQ(records[1]->GetFormatText(), "jpeg") << "the type comes from the content";
+    EXPECT_FALSE(records[0]->IsEmbedded());
+    EXPECT_EQ(records[0]->GetMediaTypeName(), "Picture");
+    CDataNode* link = nullptr;
+    EXPECT_EQ(static_cast<CRecordNode*>(ann)->GetNextLinkedPicture(link, true, nullptr),
+              records[0]);
+    EXPECT_TRUE(Doc()->IsModified());
+
+    // Other multimedia and documents take their extension as the format.
+    TestHooks::AnswerFilePicker({test_support::DataPath("torture55/force.wav")});
+    ASSERT_TRUE(Run(ID_INSERT_MULTIMEDIA));
+    TestHooks::AnswerFilePicker({test_support::DataPath("torture55/Document.RTF")});
+    ASSERT_TRUE(Run(ID_INSERT_DOCUMENT));
+    const std::vector<CObjRec*> all = MultimediaRecords();
+    ASSERT_EQ(all.size(), 4u);
+    EXPECT_EQ(all[2]->GetMediaTypeName(), "Sound");
+    EXPECT_EQ(all[3]->GetFormatText(), "rtf");
+    EXPECT_EQ(all[3]->GetMediaTypeName(), "Document");
+}
+
+TEST_F(InsertMediaTest, WithoutASelectionTheRecordsStandAloneAndCancelDoesNothing)
+{
+    TestHooks::AnswerFilePicker({});
+    ASSERT_TRUE(Run(ID_INSERT_PICTURES));
+    EXPECT_TRUE(MultimediaRecords().empty());
+    EXPECT_FALSE(Doc()->IsModified());
+
+    TestHooks::AnswerFilePicker({test_support::DataPath("torture55/ImgFile.TGA")});
+    ASSERT_TRUE(Run(ID_INSERT_PICTURES));
+    ASSERT_EQ(MultimediaRecords().size(), 1u);
+    EXPECT_EQ(MultimediaRecords()[0]->GetFormatText(), "tga");
+    CDataNode* link = nullptr;
+    EXPECT_EQ(static_cast<CRecordNode*>(GetRecordTypeRoot(kIndividuals)->GetFirstChild())
+                  ->GetNextLinkedPicture(link, false, nullptr),
+              nullptr);
+}
+
+TEST_F(InsertMediaTest, AnOleObjectCannotBeInserted)
+{
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(Run(ID_OLE_INSERT_NEW));
+    EXPECT_THAT(MessageTexts(), ElementsAre(kOleUnavailableText));
+    EXPECT_TRUE(MultimediaRecords().empty());
+}
+
+} // namespace
+} // namespace app_test
