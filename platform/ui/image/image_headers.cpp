@@ -8,12 +8,6 @@ namespace image {
 
 namespace {
 
-bool Fail(unsigned error)
-{
-    SetLastError(error);
-    return false;
-}
-
 bool IsFrameMarker(std::uint8_t marker)
 {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;

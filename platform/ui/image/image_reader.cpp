@@ -17,12 +17,6 @@ namespace image {
 
 namespace {
 
-bool Fail(unsigned error)
-{
-    SetLastError(error);
-    return false;
-}
-
 /// Qt's own ceiling (128 MB by default) would refuse pictures ours allows: raise it to what
 /// the largest allowed picture needs as 32-bit pixels, with room to spare.
 void RaiseQtAllocationLimit()

@@ -88,5 +88,11 @@ int GuessFileType(const ImageSource& source);
 /// The error number of the last call of the service on this thread.
 unsigned LastError();
 void SetLastError(unsigned error);
+/// Sets the last error and answers false: the failure path of every reader.
+inline bool Fail(unsigned error)
+{
+    SetLastError(error);
+    return false;
+}
 
 } // namespace image

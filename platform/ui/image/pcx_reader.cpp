@@ -21,12 +21,6 @@ struct PcxHeader {
     std::uint16_t bytesPerLine = 0;
 };
 
-bool Fail(unsigned error)
-{
-    SetLastError(error);
-    return false;
-}
-
 /// The pixel layouts this reader knows: 1 bit in 1 or 4 planes, 4 bits in 1, 8 bits in 1, 3
 /// or 4 planes (the fourth, alpha, is left out).
 bool KnownLayout(const PcxHeader& header)

@@ -13,12 +13,6 @@ enum PsdMode : std::uint16_t { PSD_GREY = 1, PSD_INDEXED = 2, PSD_RGB = 3 };
 
 constexpr std::uint32_t kMaxPsdSide = 300000;
 
-bool Fail(unsigned error)
-{
-    SetLastError(error);
-    return false;
-}
-
 /// Expands one row of PackBits runs into row; false when a run passes the row's end or the data
 /// is cut short (read).
 bool UnpackRow(ByteReader& in, std::size_t packedBytes, std::span<std::uint8_t> row, bool& cut)

@@ -16,12 +16,6 @@ namespace image {
 
 namespace {
 
-bool Fail(unsigned error)
-{
-    SetLastError(error);
-    return false;
-}
-
 /// For each target pixel along one axis, the source pixels it covers and how much of each:
 /// target pixel i covers [i * source, (i + 1) * source) in units of 1/target of a source pixel,
 /// so the weights are whole numbers and each target pixel's weights add up to source.

@@ -56,12 +56,6 @@ bool ValidHeader(const TgaHeader& header)
     return header.pixelBits == 8;
 }
 
-bool Fail(unsigned error)
-{
-    SetLastError(error);
-    return false;
-}
-
 /// Fail, dropping the pixels decoded so far.
 bool FailWith(RgbImage& picture, unsigned error)
 {
