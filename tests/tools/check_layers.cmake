@@ -41,7 +41,9 @@ set(HELPERS
     "bench/generator/|11|gedcom_generator"
     "tests/bench/|12|generator_tests"
     # The benchmarks' shared helpers, which load files into the database.
-    "bench/|26|bench")
+    "bench/|26|bench"
+    # The smoke build's driver and the test that runs the program.
+    "tests/smoke/|82|smoke test")
 
 # Tests and benchmarks stand just above the library they exercise: tests/database/ at 27.
 foreach(entry IN LISTS LAYERS)
