@@ -1,4 +1,4 @@
-// app/rename_dlg.h: the dialog that asks for a new name for a drive, folder or file part of
+// controls/rename_dlg.h: the dialog that asks for a new name for a drive, folder or file part of
 // the external file links, and checks it.
 #pragma once
 

@@ -1,7 +1,7 @@
-// tests/app/rename_dlg_test.cpp: the rename dialog of the file links: the forms of names and
-// names already used beside the item.
-#include "app/rename_dlg.h"
-#include "tests/app/shell_dialogs_fixture.h"
+// tests/controls/rename_dlg_test.cpp: the rename dialog of the file links: the forms of names
+// and names already used beside the item.
+#include "controls/rename_dlg.h"
+#include "tests/controls/dialog_test_fixture.h"
 
 #include "common/rename_rules.h"
 #include "controls/tree_box.h"
@@ -11,11 +11,11 @@ namespace {
 constexpr int kNameEdit = 1395;
 
 /// Two drives, C: holding the folders Photos and Pics, Photos holding a.jpg and b.jpg.
-class RenameDlgTest : public app_test::ShellDialogTest {
+class RenameDlgTest : public controls_test::DialogTest {
 protected:
     void SetUp() override
     {
-        ShellDialogTest::SetUp();
+        DialogTest::SetUp();
         ASSERT_TRUE(
             m_host.CreateEx(0, nullptr, "links", WS_POPUP, CRect(0, 0, 300, 200), nullptr, 0));
         ASSERT_TRUE(m_tree.Create(CTreeBox::kTreeMode, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200),
@@ -31,7 +31,7 @@ protected:
     {
         m_tree.DestroyWindow();
         m_host.DestroyWindow();
-        ShellDialogTest::TearDown();
+        DialogTest::TearDown();
     }
 
     CTreeBoxNode* Add(const std::string& text, CTreeBoxNode* parent = nullptr)

@@ -1,5 +1,5 @@
-// app/text_dlg.cpp: the long-text dialog.
-#include "app/text_dlg.h"
+// controls/text_dlg.cpp: the long-text dialog.
+#include "controls/text_dlg.h"
 
 #include "controls/dlg_layout.h"
 #include "platform/base/prompt.h"

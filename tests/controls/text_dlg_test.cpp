@@ -1,13 +1,13 @@
-// tests/app/text_dlg_test.cpp: the long-text dialog: its single Close button and its layout
+// tests/controls/text_dlg_test.cpp: the long-text dialog: its single Close button and its layout
 // when resized.
-#include "app/text_dlg.h"
-#include "tests/app/shell_dialogs_fixture.h"
+#include "controls/text_dlg.h"
+#include "tests/controls/dialog_test_fixture.h"
 
 #include <cstdlib>
 
 namespace {
 
-using app_test::ShellDialogTest;
+using controls_test::DialogTest;
 
 constexpr int kEdit = 1038;
 
@@ -29,7 +29,7 @@ void ResizeClient(CWnd& dlg, int cx, int cy)
                    cy + window.Height() - client.Height());
 }
 
-using TextDlgTest = ShellDialogTest;
+using TextDlgTest = DialogTest;
 
 TEST_F(TextDlgTest, CloseOnlyShowsOneCentredButton)
 {
@@ -38,7 +38,7 @@ TEST_F(TextDlgTest, CloseOnlyShowsOneCentredButton)
     dialog.m_closeOnly = true;
     TestHooks::OnNextDialog(153, [](CDialog& dlg) {
         EXPECT_FALSE(dlg.GetDlgItem(IDCANCEL)->IsWindowVisible());
-        EXPECT_EQ(ShellDialogTest::Text(dlg, IDOK), "&Close");
+        EXPECT_EQ(DialogTest::Text(dlg, IDOK), "&Close");
         CRect client;
         dlg.GetClientRect(&client);
         const CRect close = PlaceOf(dlg, IDOK);

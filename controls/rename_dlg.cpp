@@ -1,5 +1,5 @@
-// app/rename_dlg.cpp: the rename dialog of the file links.
-#include "app/rename_dlg.h"
+// controls/rename_dlg.cpp: the rename dialog of the file links.
+#include "controls/rename_dlg.h"
 
 #include "common/rename_rules.h"
 

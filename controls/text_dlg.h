@@ -1,4 +1,4 @@
-// app/text_dlg.h: a resizable dialog that edits or shows a long text.
+// controls/text_dlg.h: a resizable dialog that edits or shows a long text.
 #pragma once
 
 #include "platform/ui/dialogs/dialog.h"
