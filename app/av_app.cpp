@@ -34,6 +34,7 @@
 #include "queries/expression.h"
 #include "queries/named_list.h"
 #include "queries/relationship_pool.h"
+#include "records/datactl/data_ctl_install.h"
 
 #include <unistd.h>
 
@@ -100,6 +101,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     InstallExpressionEngine();
     InstallRelationshipPoolFactory();
     InstallMediaContentLoader();
+    InstallDataControls();
     if (!InitColourChooser())
         return FALSE;
     m_printer.MeasurePrinterPage();

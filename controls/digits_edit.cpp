@@ -2,6 +2,9 @@
 #include "controls/digits_edit.h"
 
 #include "controls/edit_utils.h"
+#include "platform/ui/dialogs/control_factory.h"
+
+#include <memory>
 
 BOOL CDigitsEdit::PreTranslateMessage(MSG* msg)
 {
@@ -19,4 +22,21 @@ void CDigitsEdit::OnChar(UINT character, UINT /*repeatCount*/, UINT /*flags*/)
     }
     if (passesOn || (character >= '0' && character <= '9') || character == VK_BACK)
         Default();
+}
+
+void RegisterDigitsEditClass()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    RegisterControlClass(
+        kDigitsEditClass,
+        [](const DialogItemTemplate& item, const CRect& rect,
+           CWnd& parent) -> std::unique_ptr<CWnd> {
+            auto edit = std::make_unique<CDigitsEdit>();
+            if (!edit->Create(item.style | WS_BORDER, rect, &parent, UINT(item.id)))
+                return nullptr;
+            return edit;
+        });
 }

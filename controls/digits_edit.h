@@ -30,3 +30,8 @@ private:
     CDigitsEditListener* m_listener;
     bool m_clipboardKeys = false;
 };
+
+/// The window class that dialog templates name for a digits edit.
+inline constexpr const char* kDigitsEditClass = "Av_DigitsEdit";
+/// Lets templates make digits edits of kDigitsEditClass; once is enough.
+void RegisterDigitsEditClass();

@@ -13,26 +13,6 @@ namespace {
 
 constexpr const char* kMissingParameter = "Missing parameter value";
 
-/// The window class of the number editor's edit in its template.
-constexpr const char* kDigitsEditClass = "Av_DigitsEdit";
-
-void RegisterDigitsEditClass()
-{
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    RegisterControlClass(
-        kDigitsEditClass,
-        [](const DialogItemTemplate& item, const CRect& rect,
-           CWnd& parent) -> std::unique_ptr<CWnd> {
-            auto edit = std::make_unique<CDigitsEdit>();
-            if (!edit->Create(item.style | WS_BORDER, rect, &parent, UINT(item.id)))
-                return nullptr;
-            return edit;
-        });
-}
-
 /// The font a dialog parent was laid out with; else the template's own.
 LOGFONT ParentFont(const CWnd* parent, const CDialogTemplate& own)
 {

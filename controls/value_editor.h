@@ -2,6 +2,7 @@
 // one per query parameter, made by one factory for the kind of value.
 #pragma once
 
+#include "controls/date_input.h"
 #include "controls/dialog_template_builder.h"
 #include "database/paths/data_path.h"
 #include "platform/base/log_font.h"
@@ -114,7 +115,9 @@ public:
 };
 
 /// A DATE value: one date, typed in any form the date grammar reads and shown in its standard
-/// form once the input loses the focus. Ranges, periods and phrases are not dates here.
+/// form once the input loses the focus. Ranges, periods and phrases are not dates here. The
+/// input is the installed date input (the date control with its assistant button), else a
+/// plain edit.
 class CDateValueEditor final : public CValueEditor {
 public:
     CDateValueEditor() : CValueEditor(VALUE_EDITOR_DATE_TEMPLATE) {}
@@ -123,7 +126,7 @@ public:
     bool Validate() override;
     /// The date when the input holds a simple, approximate or interpreted date, else NONE.
     void GetValue(CTypedValue& value) override;
-    CWnd* GetInputControl() override { return &m_input; }
+    CWnd* GetInputControl() override;
 
     /// Reads the input; when it is a date, shows it again in standard form. True, with the
     /// first date value in single (when given), when it is one date.
@@ -134,6 +137,7 @@ protected:
     bool OnControlsCreated(const CDlgTemplateBuilder& builder) override;
 
 private:
+    std::unique_ptr<IDateInput> m_dateInput;
     CEdit m_input;
 };
 

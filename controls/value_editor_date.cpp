@@ -21,6 +21,10 @@ constexpr const char* kNotADate =
 
 bool CDateValueEditor::OnControlsCreated(const CDlgTemplateBuilder& builder)
 {
+    if (const DateInputFactory factory = GetDateInputFactory()) {
+        m_dateInput = factory(*this, PlaceholderRect(builder), VALUE_EDITOR_INPUT_ID);
+        return m_dateInput != nullptr;
+    }
     const DWORD style =
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
     return m_input.Create(style, PlaceholderRect(builder), this, VALUE_EDITOR_INPUT_ID) != FALSE;
@@ -30,14 +34,25 @@ void CDateValueEditor::Init(int /*kind*/, const CFieldDef* /*def*/, const CTyped
                             const std::string& label)
 {
     SetLabel(label);
+    if (m_dateInput) {
+        m_dateInput->SetDateValue(value.GetType() == TV_DATE ? &value.GetDate() : nullptr);
+        return;
+    }
     CDateData date;
     if (value.GetType() == TV_DATE)
         date.SetSimpleDate(value.GetDate());
     m_input.SetWindowText(date.FormatText(DF_LONG, GetDateLocale()));
 }
 
+CWnd* CDateValueEditor::GetInputControl()
+{
+    return m_dateInput ? &m_dateInput->GetInputWnd() : &m_input;
+}
+
 bool CDateValueEditor::Reformat(CDateValue* single)
 {
+    if (m_dateInput)
+        return m_dateInput->ReformatDate(single);
     std::string text;
     m_input.GetWindowText(text);
     // Here a date is a date: text that no grammar reads stays as typed instead of becoming a
@@ -58,9 +73,12 @@ bool CDateValueEditor::Reformat(CDateValue* single)
 
 bool CDateValueEditor::Validate()
 {
-    if (m_input.GetWindowTextLength() == 0)
-        return Refuse(kMissingValue, m_input);
-    return Reformat(nullptr) || Refuse(kNotADate, m_input);
+    CWnd& input = *GetInputControl();
+    const bool empty =
+        m_dateInput ? m_dateInput->IsInputEmpty() : m_input.GetWindowTextLength() == 0;
+    if (empty)
+        return Refuse(kMissingValue, input);
+    return Reformat(nullptr) || Refuse(kNotADate, input);
 }
 
 void CDateValueEditor::GetValue(CTypedValue& value)
@@ -74,7 +92,8 @@ void CDateValueEditor::GetValue(CTypedValue& value)
 
 BOOL CDateValueEditor::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (lParam && LOWORD(wParam) == VALUE_EDITOR_INPUT_ID && HIWORD(wParam) == EN_KILLFOCUS) {
+    if (!m_dateInput && lParam && LOWORD(wParam) == VALUE_EDITOR_INPUT_ID &&
+        HIWORD(wParam) == EN_KILLFOCUS) {
         Reformat(nullptr);
         return TRUE;
     }

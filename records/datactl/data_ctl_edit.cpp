@@ -1,0 +1,105 @@
+// records/datactl/data_ctl_edit.cpp: the text, name and number data controls.
+#include "records/datactl/data_ctl_edit.h"
+
+#include "database/dictionary/field_def.h"
+#include "database/fields/name_text.h"
+
+namespace {
+
+/// The most characters an edit takes: far beyond any value, so nothing pasted is cut.
+constexpr int kMaxText = 1 << 20;
+constexpr DWORD kEditStyle =
+    WS_CHILD | WS_VISIBLE | WS_BORDER | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL;
+
+} // namespace
+
+BOOL CDataCtlEdit::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
+                             IDataCtlOwner* owner, CDataPath* path, UINT flags)
+{
+    CRect place(rect);
+    place.InflateRect(0, 1);
+    if (!Create(kEditStyle, place, parent, id)) {
+        delete path;
+        return FALSE;
+    }
+    LimitText(kMaxText);
+    return CDataCtl::CreateCtl(held, rect, parent, node, id, owner, path, flags);
+}
+
+void CDataCtlEdit::Paste()
+{
+    CEdit::Paste();
+    std::string text;
+    GetWindowText(text);
+    const std::string oneLine = ToOneLine(text);
+    if (oneLine == text)
+        return;
+    int start = 0, end = 0;
+    GetSel(start, end);
+    SetWindowText(oneLine);
+    SetModify(TRUE);
+    SetSel(end, end);
+}
+
+bool CDataCtlEdit::GetValueText(std::string& text)
+{
+    if (!GetSafeHwnd())
+        return false;
+    GetWindowText(text);
+    return true;
+}
+
+void CDataCtlEdit::SetValueText(std::string_view text)
+{
+    SetWindowText(ToOneLine(text));
+}
+
+void CDataCtlEdit::OnLButtonDown(UINT flags, CPoint point)
+{
+    if (GetOwner() && GetOwner()->OnCtlLButtonDown(this))
+        return;
+    CEdit::OnLButtonDown(flags, point);
+}
+
+void CDataCtlEdit::OnLButtonUp(UINT flags, CPoint point)
+{
+    if (GetOwner() && GetOwner()->OnCtlLButtonUp(this))
+        return;
+    CEdit::OnLButtonUp(flags, point);
+}
+
+void CDataCtlEdit::SetReadOnly(BOOL readOnly)
+{
+    m_readOnly = readOnly != FALSE;
+    CEdit::SetReadOnly(readOnly);
+}
+
+void CDataCtlName::CommitEdit()
+{
+    if (IsReadOnly() || !GetSafeHwnd())
+        return;
+    std::string typed;
+    GetWindowText(typed);
+    const std::string normalised = NameFromTypedText(typed);
+    if (normalised != typed)
+        SetWindowText(normalised);
+}
+
+BOOL CDataCtlNumber::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
+                               IDataCtlOwner* owner, CDataPath* path, UINT flags)
+{
+    if (!CDataCtlEdit::CreateCtl(held, rect, parent, node, id, owner, path, flags))
+        return FALSE;
+    const CFieldDef* def = GetBoundFieldDef();
+    if (def && def->GetSizeValue() > 0)
+        LimitText(def->GetSizeValue());
+    return TRUE;
+}
+
+void CDataCtlNumber::OnChar(UINT character, UINT repeatCount, UINT flags)
+{
+    const bool allowed = (character >= '0' && character <= '9') || character == '.' ||
+                         character == '-' || character == VK_BACK;
+    if (allowed)
+        CEdit::OnChar(character, repeatCount, flags);
+}

@@ -1,0 +1,171 @@
+// tests/records/data_ctl_choice_test.cpp: the enumeration, sex and editable drop-down controls
+// and the record-link control, read back through their nodes.
+#include "records/datactl/data_ctl_assoc.h"
+#include "records/datactl/data_ctl_enum.h"
+#include "tests/records/data_ctl_fixture.h"
+
+#include "database/dictionary/field_ids.h"
+#include "database/kin/relative_dialogs.h"
+
+namespace {
+
+using records_test::DataCtlTest;
+
+constexpr const char* kSpouseSex = "You may not modify or delete an Individual's sex if he or she "
+                                   "is a spouse in a Family record.";
+
+TEST_F(DataCtlTest, SexChosenInTheListIsStoredWhenTheListCloses)
+{
+    CIndRec* person = NewIndividual(SEX_MALE, "John /Smith/");
+    CDataNode* sex = person->FindChild(nullptr, FIELD_SEX);
+    NotifyChanges();
+    auto* control = dynamic_cast<CDataCtlSex*>(Show(sex));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->GetCombo().GetCount(), 3);
+    EXPECT_EQ(control->GetSex(), 0);
+    EXPECT_EQ(control->GetCombo().GetDlgCtrlID(), int(kId));
+    TestHooks::SelectItem(*control, kId, 1);
+    control->GetCombo().ShowDropDown(FALSE);
+    Leave();
+    EXPECT_EQ(person->GetSex(), SEX_FEMALE);
+    EXPECT_TRUE(m_owner.Saw("commit"));
+    control->SetSex(7);
+    EXPECT_EQ(control->GetSex(), 2);
+    EXPECT_TRUE(control->IsEmpty());
+    control->DestroyCtl(FALSE);
+}
+
+TEST_F(DataCtlTest, ASpousesSexChangeIsRefusedAndTheOldValuePutBack)
+{
+    CIndRec* husband = NewIndividual(SEX_MALE, "John /Smith/");
+    CIndRec* wife = NewIndividual(SEX_FEMALE, "Mary /Jones/");
+    CFamRec* family = NewFamily();
+    ASSERT_TRUE(family->LinkSpouse(husband, SEX_MALE));
+    ASSERT_TRUE(family->LinkSpouse(wife, SEX_FEMALE));
+    NotifyChanges();
+    auto* control = dynamic_cast<CDataCtlSex*>(Show(husband->FindChild(nullptr, FIELD_SEX)));
+    ASSERT_NE(control, nullptr);
+    TestHooks::AnswerMessageBox(IDOK);
+    TestHooks::SelectItem(*control, kId, 1);
+    EXPECT_EQ(Messages(), std::vector<std::string>{kSpouseSex});
+    EXPECT_EQ(control->GetSex(), 0);
+    EXPECT_EQ(husband->GetSex(), SEX_MALE);
+    EXPECT_FALSE(m_owner.Saw("commit"));
+    Leave();
+    EXPECT_EQ(husband->GetSex(), SEX_MALE);
+    control->DestroyCtl(FALSE);
+}
+
+TEST_F(DataCtlTest, APathBoundSexAsksTheOwnerAndPutsBackWhatItShowed)
+{
+    auto* control = new CDataCtlSex;
+    auto* path = new CDataPath;
+    ASSERT_TRUE(path->ParseText("INDI.SEX"));
+    ASSERT_TRUE(
+        control->CreateCtl(TRUE, CRect(10, 10, 200, 30), &m_host, nullptr, kId, &m_owner, path, 1));
+    control->SetSex(1);
+    m_owner.m_refusal = "Not now.";
+    TestHooks::AnswerMessageBox(IDOK);
+    TestHooks::SelectItem(*control, kId, 0);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Not now."});
+    EXPECT_EQ(control->GetSex(), 1);
+    EXPECT_TRUE(m_owner.Saw("may change " + std::to_string(FIELD_SEX)));
+    m_owner.m_refusal.clear();
+    TestHooks::SelectItem(*control, kId, 0);
+    EXPECT_EQ(control->GetSex(), 0);
+    delete control;
+}
+
+TEST_F(DataCtlTest, EditableDropDownCommitsOnceTheFocusHasLeftIt)
+{
+    CIndRec* person = NewIndividual(SEX_MALE, "John /Smith/");
+    CDataNode* restriction = person->CreateChildByTag("RESN");
+    ASSERT_NE(restriction, nullptr);
+    NotifyChanges();
+    auto* control = dynamic_cast<CDataCtlEnumEdit*>(Show(restriction));
+    ASSERT_NE(control, nullptr);
+    EXPECT_TRUE(control->IsEmpty());
+    TestHooks::SetText(*control, kId, "locked");
+    // The focus moving inside the control commits nothing.
+    control->SetFocus();
+    TestHooks::DeliverPosted();
+    EXPECT_FALSE(m_owner.Saw("commit"));
+    Leave();
+    EXPECT_FALSE(m_owner.Saw("commit")); // not before the posted message arrives
+    TestHooks::DeliverPosted();
+    EXPECT_TRUE(m_owner.Saw("commit"));
+    EXPECT_EQ(ValueOf(restriction), "locked");
+    control->DestroyCtl(FALSE);
+}
+
+/// Answers the record-selection dialog with a record, or cancels it.
+class CChoosingDialogs final : public IRelativeDialogs {
+public:
+    bool SelectRecord(const CRecordSelectRequest& request, CRecordNode*& selected) override
+    {
+        m_root = request.m_root;
+        selected = m_answer;
+        return m_answer != nullptr;
+    }
+    bool ChooseFamily(int, CIndRec*, CIndRec*, CFamilyChoice&) override { return false; }
+    RecordListAnswer ChooseFromList(const std::string&, const std::vector<CRecordNode*>&,
+                                    CRecordNode*&) override
+    {
+        return RLA_CANCEL;
+    }
+
+    CRecordNode* m_answer = nullptr;
+    const CDataNode* m_root = nullptr;
+};
+
+TEST_F(DataCtlTest, LinkChoosesAndClearsAndEmptiesWhenItsRecordGoes)
+{
+    CChoosingDialogs dialogs;
+    SetRelativeDialogs(&dialogs);
+    records_test::CForwardingObserver observer;
+    CIndRec* person = NewIndividual(SEX_MALE, "John /Smith/");
+    CIndRec* friendly = NewIndividual(SEX_FEMALE, "Ann /Lee/");
+    CDataNode* association = person->CreateChildByTag("ASSO");
+    ASSERT_NE(association, nullptr);
+    NotifyChanges();
+    auto* control = dynamic_cast<CDataCtlAssoc*>(Show(association));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(Text(control), "AV_DataCtlAssoc");
+    EXPECT_TRUE(control->IsEmpty());
+    EXPECT_TRUE(control->GetEdit().GetStyle() & ES_READONLY);
+
+    control->OnChoose(); // cancelled: nothing changes
+    EXPECT_EQ(dialogs.m_root, GetRecordTypeRoot(record_test::kIndi));
+    EXPECT_TRUE(control->IsEmpty());
+    EXPECT_TRUE(m_owner.Take().empty());
+
+    dialogs.m_answer = friendly;
+    control->OnChoose();
+    EXPECT_EQ(control->GetRecord(), friendly);
+    std::string shown;
+    friendly->GetText(shown, 0);
+    EXPECT_EQ(Text(&control->GetEdit()), shown);
+    EXPECT_EQ(m_owner.Take(), std::vector<std::string>{"changed"});
+
+    control->OnClearLink();
+    EXPECT_TRUE(control->IsEmpty());
+    EXPECT_EQ(Text(&control->GetEdit()), "");
+    EXPECT_EQ(m_owner.Take(), std::vector<std::string>{"changed"});
+
+    control->SetRecord(friendly);
+    SetDataObserver(&observer);
+    observer.m_control = control;
+    GetRecordTypeRoot(record_test::kIndi)->DeleteChild(friendly);
+    NotifyChanges();
+    EXPECT_TRUE(control->IsEmpty());
+    EXPECT_EQ(Text(&control->GetEdit()), "");
+    SetDataObserver(&m_observer);
+
+    control->SetRecord(person);
+    control->OnDataChanged(nullptr, 2, nullptr); // the data set emptied
+    EXPECT_TRUE(control->IsEmpty());
+    SetRelativeDialogs(nullptr);
+    control->DestroyCtl(FALSE);
+}
+
+} // namespace
