@@ -2,18 +2,18 @@
 #include "app/av_app.h"
 
 #include "app/about_dlg.h"
-#include "app/app_ids.h"
-#include "app/autosave.h"
-#include "app/av_doc.h"
-#include "app/av_view.h"
 #include "app/backup_restore.h"
-#include "app/child_frame.h"
-#include "app/main_frame.h"
 #include "app/prefs_dlg.h"
 #include "app/record_ids_dlg.h"
 #include "app/reorder_dlg.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/autosave.h"
+#include "app/shell/av_doc.h"
+#include "app/shell/av_view.h"
+#include "app/shell/child_frame.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/splash_wnd.h"
 #include "app/shell_file_types.h"
-#include "app/splash_wnd.h"
 #include "app/sub_view_counts.h"
 
 #include "common/preferences.h"
@@ -72,9 +72,14 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewCounts>())
     MapRecordCommands();
     MapHelpCommands();
     MapInsertCommands();
+    SetShellApp(this);
 }
 
-CAvApp::~CAvApp() = default;
+CAvApp::~CAvApp()
+{
+    if (GetShellApp() == this)
+        SetShellApp(nullptr);
+}
 
 BOOL CAvApp::InitInstance()
 {

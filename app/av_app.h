@@ -2,8 +2,9 @@
 // change notices, and the lookups of windows that the rest of the shell uses.
 #pragma once
 
-#include "app/printer_setup.h"
-#include "app/saved_file_menus.h"
+#include "app/shell/printer_setup.h"
+#include "app/shell/saved_file_menus.h"
+#include "app/shell/shell_app.h"
 
 #include "database/nodes/data_observer.h"
 #include "platform/ui/windows/app.h"
@@ -24,16 +25,11 @@ class CRecordsPane;
 class CSubView;
 class CView;
 
-/// The pane class that the next new view is to host, with its creation parameter.
-struct SubViewRequest {
-    const CRuntimeClass* cls = nullptr;
-    DWORD param = 0;
-};
-
 /// One instance lives for the program's run; the program's main makes it before AfxWinMain. It
 /// is the data set's one observer: every change notice reaches the windows through
-/// BroadcastUpdate. There is one document for the whole run; New and Open reuse it.
-class CAvApp final : public CWinApp, public IDataObserver {
+/// BroadcastUpdate. It installs itself as the window base's application (IShellApp) while it
+/// lives. There is one document for the whole run; New and Open reuse it.
+class CAvApp final : public CWinApp, public IDataObserver, public IShellApp {
 public:
     CAvApp();
     ~CAvApp() override;
@@ -62,19 +58,19 @@ public:
     void OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool modify) override;
     /// Tells every view of the document except sender, marks the document modified when asked,
     /// drops deleted records from the named lists and flushes the relationship cache.
-    void BroadcastUpdate(CView* sender, LPARAM hint, CObject* object, BOOL modify);
+    void BroadcastUpdate(CView* sender, LPARAM hint, CObject* object, BOOL modify) override;
 
-    CAvDoc* GetDocument() const { return m_document; }
+    CAvDoc* GetDocument() const override { return m_document; }
     /// The document is being destroyed.
-    void ForgetDocument(const CAvDoc* document);
+    void ForgetDocument(const CAvDoc* document) override;
     CMainFrame* GetMainFrame() const;
     /// The document's title, or "Ardenvel Riru" when there is none.
-    std::string GetDocumentTitle() const;
+    std::string GetDocumentTitle() const override;
     /// The open file's path; empty for an untitled file.
     std::string GetOpenFilePath() const;
     /// The number of records of a type (a list index); 0 outside 0 to 8 or before the data set
     /// exists.
-    long GetRecordCount(int listIndex) const;
+    long GetRecordCount(int listIndex) const override;
 
     // Windows.
     /// The class of the records window's pane (a CRecordsPane): the record counts until the
@@ -82,14 +78,14 @@ public:
     void SetRecordsPaneClass(const CRuntimeClass* cls) { m_recordsPaneClass = cls; }
     /// Set around a call that makes a frame: the pane its view is to host.
     void SetSubViewRequest(const CRuntimeClass* cls, DWORD param = 0) { m_request = {cls, param}; }
-    SubViewRequest GetSubViewRequest() const { return m_request; }
+    SubViewRequest GetSubViewRequest() const override { return m_request; }
     /// The active window's view, when that window is visible and shows a CAvView.
     CAvView* GetActiveAvView() const;
     /// The next of the document's views after previous (from the first when null) whose pane
     /// is of kind (any view for kSubViewNone); null when there is none.
     CAvView* GetNextViewOfKind(const CAvView* previous, int kind) const;
     /// The first view of kind whose reuse flag is set, or null.
-    CAvView* FindReusableView(int kind) const;
+    CAvView* FindReusableView(int kind) const override;
     /// The records window's pane and, when asked, its view; null when there is none.
     CRecordsPane* FindRecordsView(CAvView** view = nullptr) const;
     /// Shows content in a window of kind, whose pane is of cls: the records window, the first
@@ -101,9 +97,9 @@ public:
                                 const std::function<void(CSubView&)>& show);
     /// Shows the records window, made when there is none, and activates it; unless tab is -1,
     /// shows the list with that list index and gives it the focus.
-    void ShowRecordsWindow(int tab);
+    void ShowRecordsWindow(int tab) override;
     /// Shows the records window and selects the record in the list of its type.
-    void ShowRecordInRecordsWindow(CRecordNode* record, BOOL focus);
+    void ShowRecordInRecordsWindow(CRecordNode* record, BOOL focus) override;
     /// Repaints the main window, and the windows inside it when asked.
     void RedrawMainWindow(BOOL children);
     /// Repaints every view of the document, then tells them that all views were redrawn.
@@ -113,10 +109,10 @@ public:
 
     // Selection.
     /// The active window's selected object when it is a record, else null.
-    CRecordNode* GetSelectedRecord() const;
+    CRecordNode* GetSelectedRecord() const override;
     /// The active window's selected individual in indi, else its selected family in fam (the
     /// other is null); 1 when either was found, else 0.
-    int GetSelectedIndividual(CIndRec** indi, CFamRec** fam) const;
+    int GetSelectedIndividual(CIndRec** indi, CFamRec** fam) const override;
 
     // Records.
     /// Makes a new record of the type with the list index, ends the edit and selects the record
@@ -132,16 +128,18 @@ public:
     /// Opens a saved file of the kind; later windows install the opener of their kind.
     using SavedFileOpener = std::function<void(const std::string& path)>;
     void SetSavedFileOpener(SavedFileKind kind, SavedFileOpener opener);
-    bool CanOpenSavedFile(SavedFileKind kind) const;
+    bool CanOpenSavedFile(SavedFileKind kind) const override;
     /// Hands path to the opener of its kind; nothing when that kind has none.
-    void OpenSavedFile(SavedFileKind kind, const std::string& path);
+    void OpenSavedFile(SavedFileKind kind, const std::string& path) override;
 
     /// The program's printer: page size, orientation, measuring contexts, Print Setup.
-    CAppPrinter& GetPrinter() { return m_printer; }
+    CAppPrinter& GetPrinter() override { return m_printer; }
 
     /// Set by the main frame's autosave timer; a due autosave runs at the end of the next idle
     /// period.
-    void SetAutosaveDue(bool due) { m_autosaveDue = due; }
+    void SetAutosaveDue(bool due) override { m_autosaveDue = due; }
+    /// Offers the backup of the open file as the main window closes.
+    bool OfferBackupOnClose(CWnd* owner) override;
 
 private:
     /// The command handlers of windows, records and help.

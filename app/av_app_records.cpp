@@ -2,8 +2,8 @@
 // lists and single records.
 #include "app/av_app.h"
 
-#include "app/app_ids.h"
-#include "app/records_pane.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/records_pane.h"
 
 #include "database/dictionary/record_type_table.h"
 #include "database/kin/ind_rec.h"

@@ -2,11 +2,11 @@
 // showing content in a window of a kind, reusing one where it may.
 #include "app/av_app.h"
 
-#include "app/app_ids.h"
-#include "app/av_doc.h"
-#include "app/av_view.h"
-#include "app/main_frame.h"
-#include "app/records_pane.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/av_doc.h"
+#include "app/shell/av_view.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/records_pane.h"
 
 #include "database/kin/ind_rec.h"
 #include "database/records/fam_rec.h"

@@ -3,8 +3,8 @@
 #include "app/backup_restore.h"
 
 #include "app/av_app.h"
-#include "app/av_doc.h"
 #include "app/backup_prompt_dlg.h"
+#include "app/shell/av_doc.h"
 #include "common/backup_archive.h"
 #include "common/file_names.h"
 #include "common/file_utils.h"

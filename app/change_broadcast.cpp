@@ -2,8 +2,8 @@
 // the windows, the document, the named lists and the relationship cache in a fixed order.
 #include "app/av_app.h"
 
-#include "app/app_ids.h"
-#include "app/av_doc.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/av_doc.h"
 
 #include "database/kin/kinship_cache.h"
 #include "database/nodes/change_tracking.h"

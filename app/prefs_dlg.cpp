@@ -1,10 +1,10 @@
 // app/prefs_dlg.cpp: the preferences sheet: the edited copy, and what OK does with it.
 #include "app/prefs_dlg.h"
 
-#include "app/app_ids.h"
 #include "app/av_app.h"
-#include "app/av_doc.h"
-#include "app/main_frame.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/av_doc.h"
+#include "app/shell/main_frame.h"
 #include "common/list_name_checks.h"
 
 #include "database/nodes/change_tracking.h"

@@ -1,8 +1,8 @@
 // app/sub_view_counts.cpp: counting the records of each type and painting the counts.
 #include "app/sub_view_counts.h"
 
-#include "app/app_ids.h"
 #include "app/av_app.h"
+#include "app/shell/app_ids.h"
 
 #include "database/dictionary/record_type_table.h"
 #include "database/records/record_node.h"

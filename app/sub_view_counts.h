@@ -2,7 +2,7 @@
 // many records of each type the open file holds.
 #pragma once
 
-#include "app/records_pane.h"
+#include "app/shell/records_pane.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // tests/app/about_splash_test.cpp: the start-up picture (shown centred, closed by time, a key
 // or a click, which it swallows) and the About box with its link.
 #include "app/about_dlg.h"
-#include "app/splash_wnd.h"
+#include "app/shell/splash_wnd.h"
 #include "tests/app/shell_dialogs_fixture.h"
 
 #include "platform/ui/windows/sys_metrics.h"

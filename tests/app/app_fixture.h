@@ -3,10 +3,10 @@
 #pragma once
 
 #include "app/av_app.h"
-#include "app/av_doc.h"
-#include "app/av_view.h"
-#include "app/main_frame.h"
-#include "app/splash_wnd.h"
+#include "app/shell/av_doc.h"
+#include "app/shell/av_view.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/splash_wnd.h"
 #include "app/sub_view_counts.h"
 
 #include "common/preferences.h"

@@ -3,7 +3,7 @@
 // its changes are given up.
 #include "tests/app/app_fixture.h"
 
-#include "app/autosave.h"
+#include "app/shell/autosave.h"
 
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_tracking.h"

@@ -3,8 +3,8 @@
 // lists before those records are freed.
 #include "tests/app/app_fixture.h"
 
-#include "app/app_ids.h"
-#include "app/sub_view.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/sub_view.h"
 
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_node.h"

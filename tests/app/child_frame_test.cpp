@@ -2,8 +2,8 @@
 // with its Records Window command; a window's title is its pane's; size limits.
 #include "tests/app/app_fixture.h"
 
-#include "app/app_ids.h"
-#include "app/child_frame.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/child_frame.h"
 
 #include <gmock/gmock.h>
 

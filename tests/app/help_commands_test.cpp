@@ -2,8 +2,8 @@
 // files, with the program folder that the installation names.
 #include "tests/app/app_fixture.h"
 
-#include "app/app_ids.h"
-#include "app/help_commands.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/help_commands.h"
 
 #include "platform/base/paths.h"
 

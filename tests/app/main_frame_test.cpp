@@ -2,7 +2,7 @@
 // of each window kind, the status bars, the toolbar commands, and the rendered main window.
 #include "tests/app/app_fixture.h"
 
-#include "app/app_ids.h"
+#include "app/shell/app_ids.h"
 
 #include <gmock/gmock.h>
 

@@ -3,9 +3,9 @@
 // without a printer.
 #include "tests/app/app_fixture.h"
 
-#include "app/app_ids.h"
-#include "app/printer_setup.h"
-#include "app/sub_view.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/printer_setup.h"
+#include "app/shell/sub_view.h"
 
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/frames/doc_template.h"

@@ -3,7 +3,7 @@
 #include "tests/app/app_fixture.h"
 #include "tests/app/test_panes.h"
 
-#include "app/app_ids.h"
+#include "app/shell/app_ids.h"
 
 #include "database/records/record_id_state.h"
 

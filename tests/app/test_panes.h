@@ -2,8 +2,8 @@
 // the test gives them and log what the shell asks them to show.
 #pragma once
 
-#include "app/app_ids.h"
-#include "app/records_pane.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/records_pane.h"
 
 #include "database/records/record_node.h"
 

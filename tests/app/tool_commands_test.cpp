@@ -2,7 +2,7 @@
 // command map, and that Print Setup answers when there is no printer.
 #include "tests/app/app_fixture.h"
 
-#include "app/app_ids.h"
+#include "app/shell/app_ids.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/property_sheet.h"
 

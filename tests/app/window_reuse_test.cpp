@@ -4,7 +4,7 @@
 #include "tests/app/app_fixture.h"
 #include "tests/app/test_panes.h"
 
-#include "app/app_ids.h"
+#include "app/shell/app_ids.h"
 
 #include "database/kin/ind_rec.h"
 #include "database/records/fam_rec.h"

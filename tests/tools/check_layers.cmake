@@ -23,8 +23,7 @@ set(LAYERS
     "queries/|30|queries"
     "platform/ui/|40|platform_ui"
     "controls/|50|controls"
-    # app/ holds both the window base and the application object until they are split; until
-    # then the whole folder stands on the top layer.
+    "app/shell/|55|app_shell"
     "app/|80|app"
     "records/|60|records"
     "diagrams/|70|diagrams"

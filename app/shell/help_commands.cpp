@@ -1,14 +1,14 @@
-// app/help_commands.cpp: opening the user manual and the tutorial files.
-#include "app/help_commands.h"
+// app/shell/help_commands.cpp: opening the user manual and the tutorial files.
+#include "app/shell/help_commands.h"
 
-#include "app/app_ids.h"
-#include "app/av_app.h"
+#include "app/shell/app_ids.h"
 
 #include "common/file_utils.h"
 #include "common/folder_settings.h"
 #include "common/shell_open.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
+#include "platform/ui/windows/app.h"
 
 namespace {
 
@@ -70,12 +70,6 @@ void OpenTutorialFile(UINT commandId)
     }
     const std::string path = paths::Join(paths::Join(paths::ToNative(folder), kTutorialFolder),
                                          TutorialFileName(commandId));
-    if (CAvApp* app = GetAvApp())
+    if (CWinApp* app = AfxGetApp())
         app->OpenDocumentFile(path.c_str());
-}
-
-void CAvApp::MapHelpCommands()
-{
-    MapCommand(ID_USER_MANUAL, [] { OpenUserManual(false); });
-    MapCommand(ID_WEB_PAGES, [] { OpenInBrowser(kProductWebSite); });
 }

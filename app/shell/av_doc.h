@@ -1,5 +1,5 @@
-// app/av_doc.h: the framework document of the program's one file, relaying New, Open, Save and
-// close to the document's data side and keeping the autosaved copy.
+// app/shell/av_doc.h: the framework document of the program's one file, relaying New, Open, Save
+// and close to the document's data side and keeping the autosaved copy.
 #pragma once
 
 #include "database/document/document_data.h"

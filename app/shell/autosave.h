@@ -1,4 +1,4 @@
-// app/autosave.h: the autosaved copy of the open file: where it lies, writing it, finding a
+// app/shell/autosave.h: the autosaved copy of the open file: where it lies, writing it, finding a
 // newer one and removing it.
 #pragma once
 

@@ -1,4 +1,4 @@
-// app/av_view.h: the view of every window of the program: it hosts one pane and passes it the
+// app/shell/av_view.h: the view of every window of the program: it hosts one pane and passes it the
 // document's change notices, activation and commands.
 #pragma once
 

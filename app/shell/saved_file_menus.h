@@ -1,5 +1,5 @@
-// app/saved_file_menus.h: the menus that list saved diagrams, queries and reports, filled from
-// their folders each time they open, and the file each of their items stands for.
+// app/shell/saved_file_menus.h: the menus that list saved diagrams, queries and reports, filled
+// from their folders each time they open, and the file each of their items stands for.
 #pragma once
 
 #include "platform/base/types.h"

@@ -1,8 +1,8 @@
-// app/records_pane.h: what the shell asks of the records window's pane: which record lists it
+// app/shell/records_pane.h: what the shell asks of the records window's pane: which record lists it
 // shows, and showing a list or a record in it.
 #pragma once
 
-#include "app/sub_view.h"
+#include "app/shell/sub_view.h"
 
 class CRecordNode;
 

@@ -1,8 +1,8 @@
-// app/main_frame.h: the program's main window: its menu bar, four toolbars, four status bars
+// app/shell/main_frame.h: the program's main window: its menu bar, four toolbars, four status bars
 // of which one shows at a time, the progress bar of long operations, and the autosave timer.
 #pragma once
 
-#include "app/saved_file_menus.h"
+#include "app/shell/saved_file_menus.h"
 
 #include "controls/cool_menu_manager.h"
 

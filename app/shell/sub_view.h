@@ -1,5 +1,5 @@
-// app/sub_view.h: the base of every window's content: the pane a view hosts, told of changes and
-// activation, and asked for its selection and title.
+// app/shell/sub_view.h: the base of every window's content: the pane a view hosts, told of changes
+// and activation, and asked for its selection and title.
 #pragma once
 
 #include "platform/ui/windows/wnd.h"

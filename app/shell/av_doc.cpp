@@ -1,19 +1,20 @@
-// app/av_doc.cpp: the framework document over the document's data side.
-#include "app/av_doc.h"
+// app/shell/av_doc.cpp: the framework document over the document's data side.
+#include "app/shell/av_doc.h"
 
-#include "app/autosave.h"
-#include "app/av_app.h"
-#include "app/main_frame.h"
+#include "app/shell/autosave.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/shell_app.h"
 
 #include "database/document/merge_dialog.h"
 #include "database/gedcom/gedcom_line_reader.h"
 #include "platform/base/prompt.h"
+#include "platform/ui/windows/app.h"
 
 CAvDoc::CAvDoc() : m_data(this) {}
 
 CAvDoc::~CAvDoc()
 {
-    if (CAvApp* app = GetAvApp())
+    if (IShellApp* app = GetShellApp())
         app->ForgetDocument(this);
 }
 
@@ -156,7 +157,7 @@ void CAvDoc::RefreshMainFrameTitle()
 
 void CAvDoc::ShowRecordsWindow(int tab)
 {
-    if (CAvApp* app = GetAvApp())
+    if (IShellApp* app = GetShellApp())
         app->ShowRecordsWindow(tab);
 }
 

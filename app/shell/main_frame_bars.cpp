@@ -1,6 +1,6 @@
-// app/main_frame_bars.cpp: showing and hiding the toolbars, and keeping their places between
+// app/shell/main_frame_bars.cpp: showing and hiding the toolbars, and keeping their places between
 // runs relative to the corner of the frame's client area.
-#include "app/main_frame.h"
+#include "app/shell/main_frame.h"
 
 #include "common/preferences.h"
 

@@ -1,5 +1,5 @@
-// app/help_commands.h: the help that this system can give: the user manual and the tutorial files
-// in the program folder, and the web pages, each opened through the desktop.
+// app/shell/help_commands.h: the help that this system can give: the user manual and the tutorial
+// files in the program folder, and the web pages, each opened through the desktop.
 #pragma once
 
 #include "platform/base/types.h"

@@ -1,10 +1,10 @@
-// app/main_frame_commands.cpp: the main frame's menus of saved files with their commands, and
+// app/shell/main_frame_commands.cpp: the main frame's menus of saved files with their commands, and
 // its help, web-page and tutorial commands.
-#include "app/main_frame.h"
+#include "app/shell/main_frame.h"
 
-#include "app/app_ids.h"
-#include "app/av_app.h"
-#include "app/help_commands.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/help_commands.h"
+#include "app/shell/shell_app.h"
 
 #include "common/shell_open.h"
 #include "platform/ui/frames/menu.h"
@@ -28,7 +28,7 @@ void CMainFrame::MapFileAndHelpCommands()
 void CMainFrame::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu)
 {
     if (popup && !sysMenu) {
-        const CAvApp* app = GetAvApp();
+        const IShellApp* app = GetShellApp();
         m_savedFiles.Fill(*popup, [app](SavedFileKind kind) {
             if (!app || !app->CanOpenSavedFile(kind))
                 return false;
@@ -46,7 +46,7 @@ void CMainFrame::OnSavedFile(UINT id)
 {
     SavedFileKind kind = SavedFileKind::kDiagram;
     std::string path;
-    CAvApp* app = GetAvApp();
+    IShellApp* app = GetShellApp();
     if (app && m_savedFiles.FileForCommand(id, kind, path))
         app->OpenSavedFile(kind, path);
 }

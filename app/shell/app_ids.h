@@ -1,4 +1,4 @@
-// app/app_ids.h: the numbers of the application shell's resources, commands, bars, panes and
+// app/shell/app_ids.h: the numbers of the application shell's resources, commands, bars, panes and
 // timers, as the resource scripts use them.
 #pragma once
 
@@ -69,7 +69,7 @@ enum SubViewKind : int {
     kSubViewReport = 6,
 };
 
-/// The hints of change notices (CAvApp::BroadcastUpdate).
+/// The hints of change notices (IShellApp::BroadcastUpdate).
 enum UpdateHint : long {
     kHintItemMoved = 0,
     kHintRecordsEdited = 1,

@@ -1,5 +1,5 @@
-// app/saved_file_menus.cpp: filling the menus of saved files and finding the file of an item.
-#include "app/saved_file_menus.h"
+// app/shell/saved_file_menus.cpp: filling the menus of saved files and finding the file of an item.
+#include "app/shell/saved_file_menus.h"
 
 #include "common/folder_settings.h"
 #include "common/quoted_text.h"

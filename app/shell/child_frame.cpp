@@ -1,9 +1,9 @@
-// app/child_frame.cpp: the child frame's title, menu, size limits and close box.
-#include "app/child_frame.h"
+// app/shell/child_frame.cpp: the child frame's title, menu, size limits and close box.
+#include "app/shell/child_frame.h"
 
-#include "app/app_ids.h"
-#include "app/av_view.h"
-#include "app/sub_view.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/av_view.h"
+#include "app/shell/sub_view.h"
 
 #include "platform/ui/frames/document.h"
 #include "platform/ui/frames/mdi_frame_wnd.h"

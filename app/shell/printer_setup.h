@@ -1,4 +1,4 @@
-// app/printer_setup.h: the program's printer as its windows use it: whether there is one, the
+// app/shell/printer_setup.h: the program's printer as its windows use it: whether there is one, the
 // orientation the last caller asked for, the page size in printer pixels, measuring contexts,
 // and the Print Setup command.
 #pragma once

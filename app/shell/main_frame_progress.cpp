@@ -1,8 +1,8 @@
-// app/main_frame_progress.cpp: the progress bar that long operations drive, shown in its own
+// app/shell/main_frame_progress.cpp: the progress bar that long operations drive, shown in its own
 // status bar in place of the current one while a run lasts.
-#include "app/main_frame.h"
+#include "app/shell/main_frame.h"
 
-#include "app/app_ids.h"
+#include "app/shell/app_ids.h"
 
 namespace {
 

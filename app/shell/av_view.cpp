@@ -1,13 +1,14 @@
-// app/av_view.cpp: the view's pane: making it, and passing it notices, activation and focus.
-#include "app/av_view.h"
+// app/shell/av_view.cpp: the view's pane: making it, and passing it notices, activation and focus.
+#include "app/shell/av_view.h"
 
-#include "app/app_ids.h"
-#include "app/av_app.h"
-#include "app/main_frame.h"
-#include "app/sub_view.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/shell_app.h"
+#include "app/shell/sub_view.h"
 
 #include "platform/base/prompt.h"
 #include "platform/ui/frames/frame_wnd.h"
+#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
 
 CAvView::CAvView()
@@ -63,7 +64,7 @@ bool CAvView::CreateSubView(const CRuntimeClass* cls, DWORD request)
 void CAvView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
-    CAvApp* app = GetAvApp();
+    IShellApp* app = GetShellApp();
     const SubViewRequest request = app ? app->GetSubViewRequest() : SubViewRequest{};
     if (!CreateSubView(request.cls, request.param))
         return;
@@ -77,7 +78,7 @@ void CAvView::SetReusable(bool on)
     if (on == m_reusable || !m_subView || m_subView->GetSubViewType() == kSubViewRecords)
         return;
     if (on) {
-        CAvApp* app = GetAvApp();
+        IShellApp* app = GetShellApp();
         if (CAvView* other = app ? app->FindReusableView(m_subView->GetSubViewType()) : nullptr)
             other->SetReusable(false);
     }

@@ -1,5 +1,5 @@
-// app/autosave.cpp: the autosaved copy beside the open file.
-#include "app/autosave.h"
+// app/shell/autosave.cpp: the autosaved copy beside the open file.
+#include "app/shell/autosave.h"
 
 #include "database/gedcom/gedcom_file_format.h"
 #include "database/gedcom/gedcom_writer.h"

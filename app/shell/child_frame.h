@@ -1,4 +1,4 @@
-// app/child_frame.h: the frame of every window inside the main frame: it takes its title from
+// app/shell/child_frame.h: the frame of every window inside the main frame: it takes its title from
 // its pane, may limit its size, and hides the records window instead of closing it.
 #pragma once
 

@@ -1,4 +1,4 @@
-// app/splash_wnd.h: the picture shown in the middle of the screen while the program starts.
+// app/shell/splash_wnd.h: the picture shown in the middle of the screen while the program starts.
 #pragma once
 
 #include "platform/ui/drawing/bitmap.h"

@@ -1,12 +1,11 @@
-// app/main_frame.cpp: the main frame's creation, status bars, window menus, title, closing and
-// autosave timer.
-#include "app/main_frame.h"
+// app/shell/main_frame.cpp: the main frame's creation, status bars, window menus, title, closing
+// and autosave timer.
+#include "app/shell/main_frame.h"
 
-#include "app/app_ids.h"
-#include "app/av_app.h"
-#include "app/av_doc.h"
-#include "app/backup_restore.h"
-#include "app/splash_wnd.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/av_doc.h"
+#include "app/shell/shell_app.h"
+#include "app/shell/splash_wnd.h"
 
 #include "common/preferences.h"
 #include "database/dictionary/record_type_table.h"
@@ -50,6 +49,13 @@ bool MakeStatusBar(CStatusBar& bar, CFrameWnd* frame, UINT id, const UINT* panes
     return true;
 }
 
+/// Offers the application's backup as the frame closes; true when the close may go on.
+bool OfferBackupOnClose(CWnd* owner)
+{
+    IShellApp* app = GetShellApp();
+    return !app || app->OfferBackupOnClose(owner);
+}
+
 } // namespace
 
 CMainFrame::CMainFrame()
@@ -76,12 +82,12 @@ void CMainFrame::MapHandlers()
     MapCommand(ID_RESET_TOOLBARS, [this] { ResetToolBarPositions(); });
 
     MapUpdate(ID_PANE_INDIVIDUALS, [](CCmdUI* state) {
-        CAvApp* app = GetAvApp();
+        IShellApp* app = GetShellApp();
         state->SetText(
             text::Format("Individuals: %lu", app ? app->GetRecordCount(kIndividualList) : 0));
     });
     MapUpdate(ID_PANE_FAMILIES, [](CCmdUI* state) {
-        CAvApp* app = GetAvApp();
+        IShellApp* app = GetShellApp();
         state->SetText(text::Format("Families: %lu", app ? app->GetRecordCount(kFamilyList) : 0));
     });
     MapUpdate(ID_PANE_AUTO_CITATION, [](CCmdUI* state) {
@@ -221,7 +227,7 @@ void CMainFrame::OnUpdateFrameTitle(BOOL addToTitle)
 {
     if (!(GetStyle() & FWS_ADDTOTITLE))
         return;
-    const CAvApp* app = GetAvApp();
+    const IShellApp* app = GetShellApp();
     UpdateFrameTitleForDocument(addToTitle && app ? app->GetDocumentTitle().c_str() : nullptr);
 }
 
@@ -229,7 +235,7 @@ void CMainFrame::OnClose()
 {
     SaveBarPlacements();
     SaveToolbarPlacements();
-    CAvApp* app = GetAvApp();
+    IShellApp* app = GetShellApp();
     CAvDoc* doc = app ? app->GetDocument() : nullptr;
     // A modified file is offered for saving even when only its header record is left. Changes
     // the user declines to save are given up only once no later question can cancel the close.
@@ -244,7 +250,7 @@ void CMainFrame::OnClose()
 
 void CMainFrame::StartAutosaveTimer()
 {
-    if (CAvApp* app = GetAvApp())
+    if (IShellApp* app = GetShellApp())
         app->SetAutosaveDue(false);
     if (m_autosaveTimer) {
         KillTimer(m_autosaveTimer);
@@ -259,7 +265,7 @@ void CMainFrame::OnTimer(UINT_PTR id)
 {
     if (id != kAutosaveTimer)
         return CMDIFrameWnd::OnTimer(id);
-    if (CAvApp* app = GetAvApp())
+    if (IShellApp* app = GetShellApp())
         app->SetAutosaveDue(true);
     KillTimer(kAutosaveTimer);
     m_autosaveTimer = 0;

@@ -1,14 +1,15 @@
-// app/printer_setup.cpp: the program's printer: orientation, page size, measuring contexts and
-// Print Setup.
-#include "app/printer_setup.h"
+// app/shell/printer_setup.cpp: the program's printer: orientation, page size, measuring contexts
+// and Print Setup.
+#include "app/shell/printer_setup.h"
 
-#include "app/app_ids.h"
-#include "app/av_app.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/shell_app.h"
 
 #include "platform/base/prompt.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/printing/print_dialog.h"
 #include "platform/ui/printing/printer_settings.h"
+#include "platform/ui/windows/app.h"
 
 BOOL CAppPrinter::HasPrinter() const
 {
@@ -70,6 +71,6 @@ void CAppPrinter::OnFilePrintSetup()
     CPrintDialog dialog(TRUE);
     AfxGetApp()->DoPrintDialog(&dialog);
     MeasurePrinterPage();
-    if (CAvApp* app = GetAvApp())
+    if (IShellApp* app = GetShellApp())
         app->BroadcastUpdate(nullptr, kHintPrinterChanged, nullptr, FALSE);
 }

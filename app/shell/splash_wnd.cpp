@@ -1,5 +1,5 @@
-// app/splash_wnd.cpp: the start-up picture.
-#include "app/splash_wnd.h"
+// app/shell/splash_wnd.cpp: the start-up picture.
+#include "app/shell/splash_wnd.h"
 
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/windows/app.h"

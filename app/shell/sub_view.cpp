@@ -1,9 +1,9 @@
-// app/sub_view.cpp: the pane base: creation, the empty selection and activation.
-#include "app/sub_view.h"
+// app/shell/sub_view.cpp: the pane base: creation, the empty selection and activation.
+#include "app/shell/sub_view.h"
 
-#include "app/app_ids.h"
-#include "app/av_view.h"
-#include "app/main_frame.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/av_view.h"
+#include "app/shell/main_frame.h"
 
 #include "platform/ui/windows/app.h"
 

@@ -1,0 +1,20 @@
+// app/av_app_shell.cpp: the application's commands of the user manual and the web pages, and the
+// backup it offers as the main window closes.
+#include "app/av_app.h"
+
+#include "app/backup_restore.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/help_commands.h"
+
+#include "common/shell_open.h"
+
+void CAvApp::MapHelpCommands()
+{
+    MapCommand(ID_USER_MANUAL, [] { OpenUserManual(false); });
+    MapCommand(ID_WEB_PAGES, [] { OpenInBrowser(kProductWebSite); });
+}
+
+bool CAvApp::OfferBackupOnClose(CWnd* owner)
+{
+    return ::OfferBackupOnClose(owner);
+}
