@@ -3,8 +3,8 @@
 // as it was. A Cancel anywhere leaves the file modified and its autosaved copy in place.
 #include "tests/app/app_fixture.h"
 
-#include "app/autosave.h"
 #include "app/backup_prompt_dlg.h"
+#include "app/shell/autosave.h"
 
 #include "database/dictionary/record_type_table.h"
 #include "database/gedcom/gedcom_loader.h"
