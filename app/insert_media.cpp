@@ -2,9 +2,9 @@
 // from files as multimedia records, and the OLE object command, which cannot be done here.
 #include "app/av_app.h"
 
-#include "app/app_ids.h"
-#include "app/av_view.h"
-#include "app/sub_view.h"
+#include "app/shell/app_ids.h"
+#include "app/shell/av_view.h"
+#include "app/shell/sub_view.h"
 
 #include "database/dictionary/field_ids.h"
 #include "database/dictionary/record_type_table.h"

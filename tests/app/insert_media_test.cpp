@@ -4,7 +4,7 @@
 #include "tests/app/app_fixture.h"
 #include "tests/app/test_panes.h"
 
-#include "app/app_ids.h"
+#include "app/shell/app_ids.h"
 
 #include "database/dictionary/field_ids.h"
 #include "database/dictionary/record_type_table.h"
