@@ -3,10 +3,11 @@
 
 BUILD ?= build
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench sanitize clean fuzz fuzz-image
+.PHONY: all deps build run test bench sanitize clean fuzz fuzz-image fuzz-gedcom
 
 all: build
 
@@ -37,7 +38,7 @@ sanitize: deps
 
 # Our own picture readers under libFuzzer (clang), FUZZ_SECONDS each.
 FUZZ_SECONDS ?= 30
-fuzz: fuzz-image
+fuzz: fuzz-image fuzz-gedcom
 fuzz-image: deps
 	CXX=clang++ cmake -S tests/platform/ui/image/fuzz -B build-fuzz-image -G Ninja
 	cmake --build build-fuzz-image -j $(JOBS)
@@ -48,5 +49,17 @@ fuzz-image: deps
 			build-fuzz-image/corpus-$$reader || exit 1; \
 	done
 
+# The GEDCOM load-save round trip under libFuzzer (clang) for FUZZ_SECONDS, seeded with the GEDCOM
+# files of tests/data; new inputs gather in $(FUZZ_BUILD)/corpus, a failing one in $(FUZZ_BUILD)/.
+fuzz-gedcom:
+	@bash scripts/install-deps fuzz
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DARDENVEL_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target gedcom_roundtrip_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus
+	ARDENVEL_FIELD_DEFS=$(CURDIR)/$(FUZZ_BUILD)/app/field_defs.txt \
+		$(FUZZ_BUILD)/tests/database/gedcom/fuzz/gedcom_roundtrip_fuzz $(FUZZ_BUILD)/corpus tests/data/gedcom \
+		-max_total_time=$(FUZZ_SECONDS) -max_len=16384 -artifact_prefix=$(FUZZ_BUILD)/
+
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) build-asan build-fuzz-image
+	rm -rf $(BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) build-asan build-fuzz-image

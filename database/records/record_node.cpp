@@ -208,22 +208,27 @@ bool CRecordNode::WriteChangeDate(std::string& line) const
     const CFieldDef* def = GetFieldDef();
     if (!change && !(stamped && def && def->HasChangeStamp()))
         return true;
-    if (!WriteGedcomLine("1 CHAN"))
-        return false;
-    if (stamped) {
-        const char* month = GetMonthCode(m_changeStamp.GetMonth(), CALENDAR_GREGORIAN);
-        line =
-            text::Format("2 DATE %d %s %d", m_changeStamp.GetDay(), month, m_changeStamp.GetYear());
-        if (!WriteGedcomLine(line))
-            return false;
-        line = text::Format("3 TIME %02d:%02d:%02d", m_changeStamp.GetHour(),
-                            m_changeStamp.GetMinute(), m_changeStamp.GetSecond());
-        if (!WriteGedcomLine(line))
-            return false;
+    // Without a stamp, CHAN is written only when a sub-field of it writes something.
+    if (!stamped) {
+        HoldGedcomTagLine(1, "CHAN", "");
+        bool written = true;
+        for (const CDataNode* child = change->GetFirstChild(); child && written;
+             child = child->GetNextSibling())
+            written = child->WriteGedcom(2, line);
+        ReleaseGedcomTagLine();
+        return written;
     }
+    const char* month = GetMonthCode(m_changeStamp.GetMonth(), CALENDAR_GREGORIAN);
+    line = text::Format("2 DATE %d %s %d", m_changeStamp.GetDay(), month, m_changeStamp.GetYear());
+    if (!WriteGedcomLine("1 CHAN") || !WriteGedcomLine(line))
+        return false;
+    line = text::Format("3 TIME %02d:%02d:%02d", m_changeStamp.GetHour(), m_changeStamp.GetMinute(),
+                        m_changeStamp.GetSecond());
+    if (!WriteGedcomLine(line))
+        return false;
     for (const CDataNode* child = change ? change->GetFirstChild() : nullptr; child;
          child = child->GetNextSibling()) {
-        if (stamped && child->GetFieldId() == FIELD_DATE)
+        if (child->GetFieldId() == FIELD_DATE)
             continue;
         if (!child->WriteGedcom(2, line))
             return false;

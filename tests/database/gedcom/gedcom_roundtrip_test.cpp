@@ -165,6 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
             "EventWithEmptyPlaceMap", {"1 BIRT", "2 PLAC", "3 MAP", "4 LATI"}, {"1 BIRT"}},
         EmptyStructureCase{"EmptyMultimediaLinkGoesAtOnce", {"1 OBJE", "2 FILE"}, {}},
         EmptyStructureCase{"EmptyOrdinanceGoesAtOnce", {"1 ENDL", "2 DATE"}, {}},
+        EmptyStructureCase{"ChangeWithoutDateOrNoteGoesAtOnce", {"1 CHAN", "2 NOTE"}, {}},
         EmptyStructureCase{"FullEventKeepsItsTag",
                            {"1 BIRT Y", "2 DATE 1 JAN 1900", "2 PLAC", "3 MAP"},
                            {"1 BIRT", "2 DATE 1 JAN 1900"}}),
