@@ -279,7 +279,8 @@ std::string FindGedcomCharValue(std::string_view head)
 {
     if (head.starts_with(kUtf8Mark))
         head.remove_prefix(kUtf8Mark.size());
-    int records = 0;
+    // The header decides wherever it stands: records before it are read in its set too.
+    bool inHeader = false;
     GedcomLine line;
     while (!head.empty()) {
         const std::size_t end = std::min(head.find_first_of("\r\n"), head.size());
@@ -287,12 +288,22 @@ std::string FindGedcomCharValue(std::string_view head)
         head.remove_prefix(std::min(end + 1, head.size()));
         if (ParseGedcomLine(text, line) != kGedcomParsedValid)
             continue;
-        if (line.level == 0 && ++records > 1)
-            break;
-        if (line.level == 1 && text::EqualsNoCase(line.tag, "CHAR"))
+        if (line.level == 0) {
+            if (inHeader)
+                break;
+            inHeader = text::EqualsNoCase(line.tag, "HEAD");
+        } else if (inHeader && line.level == 1 && text::EqualsNoCase(line.tag, "CHAR")) {
             return text::Trim(line.value);
+        }
     }
     return {};
+}
+
+bool GedcomCharValueNames(std::string_view value, GedcomCharset set)
+{
+    if (set == GedcomCharset::Utf16Le || set == GedcomCharset::Utf16Be)
+        return text::EqualsNoCase(text::TrimView(value), "UNICODE");
+    return CharsetOfValue(text::TrimView(value)) == set;
 }
 
 GedcomEncoding DetectGedcomEncoding(std::string_view bytes)

@@ -36,9 +36,12 @@ inline constexpr std::size_t kGedcomHeadBytes = std::size_t(1) << 20;
 // these (UNICODE included: a file whose bytes are not UTF-16 cannot be UTF-16), the file is
 // UTF-8 when its bytes are valid UTF-8, else Windows-1252.
 
-/// The value of the header's CHAR line (level 1 under the first record), read byte by byte
-/// from the first lines of an ASCII-compatible head; empty when the header has none.
+/// The value of the header's CHAR line (level 1 under the HEAD record, wherever that stands),
+/// read byte by byte from the first lines of an ASCII-compatible head; empty when the header has
+/// none. Records before the header are read in the set it names, like all the others.
 std::string FindGedcomCharValue(std::string_view head);
+/// Whether a CHAR value names set (UNICODE names UTF-16 either way round).
+bool GedcomCharValueNames(std::string_view value, GedcomCharset set);
 /// The encoding of a file whose whole content is bytes.
 GedcomEncoding DetectGedcomEncoding(std::string_view bytes);
 /// The encoding of the file at path: CHAR is looked for in its first kGedcomHeadBytes, and

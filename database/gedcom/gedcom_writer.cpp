@@ -62,6 +62,15 @@ private:
     bool m_needChar = false;
 };
 
+/// Whether the header's CHAR field names the set the file is written in; one that names another
+/// (a file whose bytes are not in its declared set) is written anew.
+bool NamesCharset(const CDataNode& charField, GedcomCharset charset)
+{
+    std::string value;
+    charField.GetText(value, 0);
+    return GedcomCharValueNames(value, charset);
+}
+
 bool CHeaderWriter::Write(std::string& line)
 {
     const CDataNode* root = GetRecordTypeRoot(kHeaderKind);
@@ -85,7 +94,8 @@ bool CHeaderWriter::WriteLoadedHeader(const CRecordNode& header, std::string& li
         bool written = true;
         if (child->GetFieldId() == FIELD_FILE)
             written = WriteReplaced("FILE", m_path, child, line);
-        else if (child->GetFieldId() == FIELD_CHAR && m_charsetChanged)
+        else if (child->GetFieldId() == FIELD_CHAR &&
+                 (m_charsetChanged || !NamesCharset(*child, m_charset)))
             written = WriteReplaced("CHAR", GedcomCharsetName(m_charset), child, line);
         else
             written = child->WriteGedcom(1, line);

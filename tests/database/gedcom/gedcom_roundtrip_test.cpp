@@ -172,3 +172,41 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<EmptyStructureCase>& info) { return info.param.name; });
 
 } // namespace
+
+namespace {
+
+using GedcomCharsetRoundTripTest = gedcom_test::CGedcomTest;
+
+TEST_F(GedcomCharsetRoundTripTest, RecordsBeforeTheHeaderAreReadInItsSet)
+{
+    EXPECT_EQ(FindGedcomCharValue("0 @I1@ INDI\r\n1 CHAR ANSEL\r\n0 HEAD\r\n1 CHAR UTF-8\r\n"),
+              "UTF-8");
+    EXPECT_EQ(FindGedcomCharValue("0 HEAD\r\n1 SOUR x\r\n0 @I1@ INDI\r\n1 CHAR ANSEL\r\n"), "");
+    const std::string in =
+        File("before.ged",
+             gedcom_test::CrLf({"0 @I1@ INDI", "1 NAME J\xE9r /A/", "0 HEAD", "1 CHAR UTF-8",
+                                "0 @I2@ INDI", "1 NAME K\xC3\xA9 /B/", "0 TRLR"}));
+    ASSERT_TRUE(Load(in, true));
+    const std::string out = PathOf("saved.ged");
+    const std::string first = Save(out);
+    EXPECT_NE(first.find("1 CHAR UTF-8\r\n"), std::string::npos);
+    EXPECT_NE(first.find("1 NAME J\xC3\xA9r /A/\r\n"), std::string::npos) << first;
+    EXPECT_NE(first.find("1 NAME K\xC3\xA9 /B/\r\n"), std::string::npos) << first;
+    ASSERT_TRUE(Load(out, true));
+    EXPECT_EQ(Save(out), first);
+}
+
+TEST_F(GedcomCharsetRoundTripTest, ACharValueThatNamesAnotherSetIsWrittenAnew)
+{
+    const std::string in =
+        File("lying.ged", gedcom_test::CrLf({"0 HEAD", "1 CHAR UNICODE", "0 @I1@ INDI",
+                                             "1 NAME K\xC3\xA9", "0 TRLR"}));
+    ASSERT_TRUE(Load(in, true));
+    const std::string out = PathOf("saved.ged");
+    const std::string first = Save(out);
+    EXPECT_NE(first.find("1 CHAR UTF-8\r\n"), std::string::npos) << first;
+    ASSERT_TRUE(Load(out, true));
+    EXPECT_EQ(Save(out), first);
+}
+
+} // namespace
