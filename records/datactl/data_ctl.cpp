@@ -44,7 +44,7 @@ void CDataCtl::DestroyCtl(BOOL keep)
     m_selfDelete = true;
     CWnd& wnd = GetWnd();
     if (!wnd.GetSafeHwnd()) {
-        delete this;
+        DeleteSelf();
         return;
     }
     if (keep && m_node)
@@ -71,6 +71,7 @@ BOOL CDataCtl::TranslateKey(const MSG& msg)
 {
     if (msg.message != WM_KEYDOWN || m_destroying)
         return FALSE;
+    const CBusy busy(*this);
     const UINT key = UINT(msg.wParam);
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
@@ -125,6 +126,20 @@ void CDataCtl::CommitForced()
     CommitEdit();
     if (m_owner)
         m_owner->OnCtlKillFocus(this, nullptr, TRUE);
+}
+
+CDataCtl::CBusy::~CBusy()
+{
+    if (--m_control.m_busy == 0 && m_control.m_deletePending)
+        delete &m_control;
+}
+
+void CDataCtl::DeleteSelf()
+{
+    if (m_busy > 0)
+        m_deletePending = true;
+    else
+        delete this;
 }
 
 void CDataCtl::BeginDestruction()

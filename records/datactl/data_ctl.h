@@ -130,6 +130,21 @@ protected:
     /// F5, a closed list, a confirmed dialog: CommitEdit and OnCtlKillFocus without a window.
     void CommitForced();
 
+    /// Marks a handler of the control running: an owner may end the control from inside one of
+    /// its calls, and the control is then deleted only once the outermost handler is done.
+    class CBusy {
+    public:
+        explicit CBusy(CDataCtl& control) : m_control(control) { ++control.m_busy; }
+        ~CBusy();
+        CBusy(const CBusy&) = delete;
+        CBusy& operator=(const CBusy&) = delete;
+
+    private:
+        CDataCtl& m_control;
+    };
+    /// The self-deletion once the window is gone: now, or when the outermost handler ends.
+    void DeleteSelf();
+
     /// Called first by the destructors of the control classes: marks the control as going,
     /// tells the owner once and stops the self-deletion, before the inner windows go.
     void BeginDestruction();
@@ -149,6 +164,8 @@ private:
     bool m_selfDelete = false;
     bool m_commitSuppressed = false;
     UINT m_flags = 0;
+    int m_busy = 0;
+    bool m_deletePending = false;
 };
 
 /// A control class: the window class Base with the data control's keys, focus reports and
@@ -188,7 +205,7 @@ protected:
     {
         Base::PostNcDestroy();
         if (IsSelfDeleting())
-            delete this;
+            DeleteSelf();
     }
 };
 

@@ -150,8 +150,13 @@ BOOL CDataCtlBox::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CDataCtlBox::OnButtonClicked(CUButton* button)
 {
+    if (IsDestroying())
+        return;
+    const CBusy busy(*this);
     for (int i = 0; i < m_buttonCount; ++i) {
-        if (button == &m_buttons[i] && !IsDestroying())
+        if (button == &m_buttons[i]) {
             OnButton(i);
+            return;
+        }
     }
 }

@@ -180,6 +180,7 @@ LRESULT CDataCtlEnumEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             focus && (focus == this || focus == &m_combo || focus->GetParent() == &m_combo);
         if (m_committing || inside || IsDestroying() || IsCommitSuppressed())
             return 0;
+        const CBusy busy(*this);
         m_committing = true;
         CommitEdit();
         if (GetOwner())
@@ -189,6 +190,7 @@ LRESULT CDataCtlEnumEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == kDeferredCloseUp) {
         if (GetOwner() && !m_committing && !IsDestroying()) {
+            const CBusy busy(*this);
             m_committing = true;
             GetOwner()->OnCtlKillFocus(this, nullptr, TRUE);
             m_committing = false;

@@ -453,6 +453,45 @@ TEST_F(ValueEditorDateTest, TheDateEditorUsesTheDateControlInSingleDateMode)
     EXPECT_EQ(value.GetDate().GetYear(), 1961);
 }
 
+TEST_F(DataCtlTest, F5StoresAndEscapeReachesTheOwnerInEveryContainerControl)
+{
+    CIndRec* person = NewIndividual(SEX_FEMALE, "Mary /Jones/");
+    CDataNode* birth = person->CreateChildByTag("BIRT");
+    CDataNode* date = birth->CreateChildByTag("DATE");
+    CDataNode* age = birth->CreateChildByTag("AGE");
+    CRecordNode* object = NewRecord(record_test::kObje);
+    CDataNode* caption = object->CreateChildById(FIELD_EXT_NOTE);
+    CDataNode* file = object->CreateChildById(FIELD_OBJE_LINKED_FILE);
+    NotifyChanges();
+    const struct {
+        CDataNode* field;
+        const char* typed;
+        const char* stored;
+    } rows[] = {
+        {date, "1 jan 1901", "1 January 1901"},
+        {age, "4y", "4 yrs"},
+        {caption, "typed caption", "typed caption"},
+        {file, "/a/b.png", "/a/b.png"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.field->GetFieldDef()->GetTag());
+        auto* control = dynamic_cast<CDataCtlBox*>(Show(row.field));
+        ASSERT_NE(control, nullptr);
+        CEdit& edit = control->GetEdit();
+        edit.SetFocus();
+        m_owner.Take();
+        TestHooks::SetText(*control, edit.GetDlgCtrlID(), row.typed);
+        Key(edit, VK_F5);
+        EXPECT_EQ(m_owner.Take(), std::vector<std::string>{"commit forced"});
+        EXPECT_EQ(CWnd::GetFocus(), &edit);
+        EXPECT_EQ(ValueOf(row.field), row.stored);
+        Key(edit, VK_ESCAPE);
+        Key(edit, VK_TAB);
+        EXPECT_EQ(m_owner.Take(), (std::vector<std::string>{"key 27", "key 9"}));
+        control->DestroyCtl(FALSE);
+    }
+}
+
 TEST_F(DataCtlTest, OneControlOfEachClassRendersInItsPlace)
 {
     CIndRec* person = NewIndividual(SEX_FEMALE, "Mary /Jones/");
