@@ -46,7 +46,7 @@ class CDanglingReport final : public IDanglingLinkSink {
 public:
     void OnDanglingLink(const CAssocNode& link, std::string_view xref) override
     {
-        const CRecordNode* holder = link.GetRecord();
+        const CRecordNode* holder = RecordOf(link);
         const int kind = holder ? holder->GetTypeIndex() : -1;
         std::string where(ExceptionRecordKindName(kind));
         if (holder) {
@@ -58,6 +58,38 @@ public:
     }
 
 private:
+    /// The record a node lies in. A field finds its parent at the end of its sibling chain, so
+    /// every node passed on the way learns its parent: the links of one record with a hundred
+    /// thousand missing targets walk the chain once in all, not once each.
+    const CRecordNode* RecordOf(const CDataNode& node)
+    {
+        const CDataNode* at = &node;
+        while (at && !at->IsRecord())
+            at = ParentOf(*at);
+        return static_cast<const CRecordNode*>(at);
+    }
+    const CDataNode* ParentOf(const CDataNode& node)
+    {
+        m_passed.clear();
+        const CDataNode* parent = nullptr;
+        for (const CDataNode* at = &node;;) {
+            if (const auto known = m_parents.find(at); known != m_parents.end()) {
+                parent = known->second;
+                break;
+            }
+            m_passed.push_back(at);
+            const CDataNode* next = at->GetNextSibling();
+            if (!next) {
+                parent = at->GetParent(); // the last sibling holds its parent
+                break;
+            }
+            at = next;
+        }
+        for (const CDataNode* passed : m_passed)
+            m_parents.emplace(passed, parent);
+        return parent;
+    }
+
     /// The identifier a record had in its file ("@P12@"), while the load's identifier state
     /// still knows it; empty for a record without one.
     std::string XrefOf(const CRecordNode& record)
@@ -85,6 +117,8 @@ private:
     }
 
     std::unordered_map<const CRecordNode*, std::string> m_textIds; // made on first need
+    std::unordered_map<const CDataNode*, const CDataNode*> m_parents;
+    std::vector<const CDataNode*> m_passed;
 };
 
 } // namespace
@@ -202,6 +236,23 @@ void ResolveLoadedLinks(IProgress* progress)
 {
     CDanglingReport report;
     ResolveLinkTargets(nullptr, progress, &report);
+}
+
+void NumberDanglingTextReferences()
+{
+    std::unordered_map<std::string, std::int32_t> numbers[kLoadKindHeader];
+    for (CAssocNode* link = CAssocNode::GetFirstLink(); link; link = link->GetNextLink()) {
+        const int listIndex = link->GetTargetTypeIndex();
+        const std::string* text = link->GetKeptText();
+        CRecordIdState* state = GetRecordIdState(listIndex);
+        if (!text || !state || listIndex >= kLoadKindHeader)
+            continue;
+        std::int32_t& number = numbers[listIndex][*text];
+        if (number == 0)
+            number = state->TakeNextNumber();
+        if (number > 0)
+            link->KeepNumberInstead(number);
+    }
 }
 
 void FinishMultimediaRecords()

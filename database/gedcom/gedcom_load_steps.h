@@ -43,6 +43,12 @@ private:
 /// exception report.
 void ResolveLoadedLinks(IProgress* progress);
 
+/// Once the load's records are numbered: every reference to a missing record that keeps a
+/// non-standard identifier keeps a new number of its type instead (one per identifier), so that
+/// the file is renumbered once, by this load, and the next load of the saved file reads the same
+/// identifiers.
+void NumberDanglingTextReferences();
+
 /// Decodes the embedded data of every multimedia record (a failure is reported; the BLOB lines
 /// are then kept as read) and sets the multimedia counter to the highest number in use.
 void FinishMultimediaRecords();

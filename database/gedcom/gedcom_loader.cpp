@@ -266,6 +266,7 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
     CloseGedcomInput();
     crossReferenceTexts.Collect();
     const bool renumbered = FinishLoadedRecordIds();
+    NumberDanglingTextReferences();
     crossReferenceTexts.Renumber();
     g_loadReport = EndExceptionReport();
     if (!g_loadReport.empty() && records > 0)

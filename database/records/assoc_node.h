@@ -103,6 +103,11 @@ public:
     /// The cross-reference as it is written: "@F12@" for a target or a kept number, "@" and the
     /// kept text and "@" for a non-standard one; empty when there is none.
     std::string GetXrefText() const;
+    /// The non-standard identifier the link keeps (without "@"); null when it keeps none.
+    const std::string* GetKeptText() const { return KeptText(); }
+    /// Keeps the record number instead of the kept identifier (a dangling reference renumbered
+    /// at the end of a load).
+    void KeepNumberInstead(std::int32_t number) { SetNumberValue(number); }
     /// Turns a pending cross-reference into its target when the type's identifier maps know it
     /// (the target's link count goes up); otherwise keeps it and reserves its number. True when
     /// a target was found or nothing was pending.

@@ -210,3 +210,51 @@ TEST_F(GedcomCharsetRoundTripTest, ACharValueThatNamesAnotherSetIsWrittenAnew)
 }
 
 } // namespace
+
+namespace {
+
+struct IdentifierCase {
+    const char* name;
+    std::vector<std::string_view> records; // the lines between the header and the trailer
+    std::vector<std::string_view> saved;   // lines the first save holds
+};
+
+class GedcomIdentifierTest : public gedcom_test::CGedcomTest,
+                             public testing::WithParamInterface<IdentifierCase> {};
+
+TEST_P(GedcomIdentifierTest, AreRenumberedOnceByTheFirstLoad)
+{
+    const IdentifierCase& c = GetParam();
+    std::string text = "0 HEAD\r\n1 CHAR UTF-8\r\n";
+    for (const std::string_view line : c.records)
+        text.append(line).append("\r\n");
+    text += "0 TRLR\r\n";
+    ASSERT_TRUE(Load(File("in.ged", text), true));
+    const std::string out = PathOf("saved.ged");
+    const std::string first = Save(out);
+    for (const std::string_view line : c.saved)
+        EXPECT_NE(first.find(std::string(line) + "\r\n"), std::string::npos) << line << "\n"
+                                                                             << first;
+    ASSERT_TRUE(Load(out, true));
+    EXPECT_EQ(Save(out), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GedcomIdentifierTest,
+    testing::Values(
+        IdentifierCase{
+            "DanglingTextReferenceTakesANumber",
+            {"0 @FAMILY@ FAM", "0 @FAMILY@ FAM", "0 @I1@ INDI", "1 FAMS @F0003@", "1 FAMC @F0003@"},
+            {"0 @F1@ FAM", "0 @F2@ FAM", "1 FAMS @F3@", "1 FAMC @F3@"}},
+        IdentifierCase{"DanglingReferenceBeforeItsRecords",
+                       {"0 @I1@ INDI", "1 OBJE @M13@", "0 @X1@ OBJE", "1 FILE a.jpg"},
+                       {"1 OBJE @O13@", "0 @O14@ OBJE"}},
+        IdentifierCase{"ZeroPaddedIdentifiers",
+                       {"0 @F0003@ FAM", "1 HUSB @I0001@", "0 @I0001@ INDI", "1 FAMS @F0003@"},
+                       {"0 @F3@ FAM", "1 HUSB @I1@", "1 FAMS @F3@"}},
+        IdentifierCase{"ManyMissingTargetsInOneRecord",
+                       {"0 @I1@ INDI", "1 FAMS @F7@", "1 FAMS @X@", "1 FAMS @F8@", "1 FAMS @X@"},
+                       {"1 FAMS @F7@", "1 FAMS @F9@", "1 FAMS @F8@"}}),
+    [](const testing::TestParamInfo<IdentifierCase>& info) { return info.param.name; });
+
+} // namespace
