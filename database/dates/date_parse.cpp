@@ -382,7 +382,8 @@ bool ParseNumericDate(CDateData& date, std::string_view text, bool gedcomMode,
     int order = options.locale.order;
     char separator = options.locale.dateSeparator;
     if (gedcomMode) {
-        if (!options.prefs.allowNumericDates)
+        // In a file, text in parentheses is a date phrase, whatever it looks like.
+        if (!options.prefs.allowNumericDates || TrimBlanks(text).starts_with('('))
             return false;
         const int format = options.prefs.numericDateFormat;
         if (format >= DATE_ORDER_MDY && format <= DATE_ORDER_YMD) {

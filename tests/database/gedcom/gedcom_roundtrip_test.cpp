@@ -213,18 +213,19 @@ TEST_F(GedcomCharsetRoundTripTest, ACharValueThatNamesAnotherSetIsWrittenAnew)
 
 namespace {
 
-struct IdentifierCase {
+struct SavedLinesCase {
     const char* name;
     std::vector<std::string_view> records; // the lines between the header and the trailer
     std::vector<std::string_view> saved;   // lines the first save holds
 };
 
-class GedcomIdentifierTest : public gedcom_test::CGedcomTest,
-                             public testing::WithParamInterface<IdentifierCase> {};
+/// A file whose first save holds the lines given and whose second save is the first.
+class GedcomSavedLinesTest : public gedcom_test::CGedcomTest,
+                             public testing::WithParamInterface<SavedLinesCase> {};
 
-TEST_P(GedcomIdentifierTest, AreRenumberedOnceByTheFirstLoad)
+TEST_P(GedcomSavedLinesTest, FirstSaveHoldsTheLinesAndTheSecondIsTheFirst)
 {
-    const IdentifierCase& c = GetParam();
+    const SavedLinesCase& c = GetParam();
     std::string text = "0 HEAD\r\n1 CHAR UTF-8\r\n";
     for (const std::string_view line : c.records)
         text.append(line).append("\r\n");
@@ -240,21 +241,37 @@ TEST_P(GedcomIdentifierTest, AreRenumberedOnceByTheFirstLoad)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, GedcomIdentifierTest,
+    Identifiers, GedcomSavedLinesTest,
     testing::Values(
-        IdentifierCase{
+        SavedLinesCase{
             "DanglingTextReferenceTakesANumber",
             {"0 @FAMILY@ FAM", "0 @FAMILY@ FAM", "0 @I1@ INDI", "1 FAMS @F0003@", "1 FAMC @F0003@"},
             {"0 @F1@ FAM", "0 @F2@ FAM", "1 FAMS @F3@", "1 FAMC @F3@"}},
-        IdentifierCase{"DanglingReferenceBeforeItsRecords",
+        SavedLinesCase{"DanglingReferenceBeforeItsRecords",
                        {"0 @I1@ INDI", "1 OBJE @M13@", "0 @X1@ OBJE", "1 FILE a.jpg"},
                        {"1 OBJE @O13@", "0 @O14@ OBJE"}},
-        IdentifierCase{"ZeroPaddedIdentifiers",
+        SavedLinesCase{"ZeroPaddedIdentifiers",
                        {"0 @F0003@ FAM", "1 HUSB @I0001@", "0 @I0001@ INDI", "1 FAMS @F0003@"},
                        {"0 @F3@ FAM", "1 HUSB @I1@", "1 FAMS @F3@"}},
-        IdentifierCase{"ManyMissingTargetsInOneRecord",
+        SavedLinesCase{"ManyMissingTargetsInOneRecord",
                        {"0 @I1@ INDI", "1 FAMS @F7@", "1 FAMS @X@", "1 FAMS @F8@", "1 FAMS @X@"},
                        {"1 FAMS @F7@", "1 FAMS @F9@", "1 FAMS @F8@"}}),
-    [](const testing::TestParamInfo<IdentifierCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<SavedLinesCase>& info) { return info.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(
+    DatePhrases, GedcomSavedLinesTest,
+    testing::Values(SavedLinesCase{"NumericPhraseStaysAPhrase",
+                                   {"0 @I1@ INDI", "1 BIRT", "2 DATE (1/14/07)"},
+                                   {"2 DATE (1/14/07)"}},
+                    SavedLinesCase{"PhraseLikeADateStaysAPhrase",
+                                   {"0 @I1@ INDI", "1 BIRT", "2 DATE (1 JAN 1900)"},
+                                   {"2 DATE (1 JAN 1900)"}},
+                    SavedLinesCase{"UnreadableTextIsWrittenAsAPhraseAndStaysOne",
+                                   {"0 @I1@ INDI", "1 BIRT", "2 DATE someday 3"},
+                                   {"2 DATE (someday 3)"}},
+                    SavedLinesCase{"InterpretedDateKeepsItsPhrase",
+                                   {"0 @I1@ INDI", "1 BIRT", "2 DATE INT 1900 (about then)"},
+                                   {"2 DATE INT 1900 (about then)"}}),
+    [](const testing::TestParamInfo<SavedLinesCase>& info) { return info.param.name; });
 
 } // namespace
