@@ -1,8 +1,10 @@
 // CNameNode: the stored name, its parts, and matching for merges.
 #include "database/fields/name_node.h"
 
+#include "database/dictionary/field_dictionary.h"
 #include "database/dictionary/qualifier_table.h"
 #include "database/fields/name_text.h"
+#include "database/paths/data_path.h"
 
 #include "common/string_utils.h"
 #include "platform/base/text.h"
@@ -10,6 +12,11 @@
 const CRuntimeClass* CNameNode::GetRuntimeClass() const
 {
     return RuntimeClassOf<CNameNode>();
+}
+
+bool InitNameStatics()
+{
+    return FindFieldDefByPath(FindRecordDefByTag("INDI"), "NAME._USED") != nullptr;
 }
 
 bool CNameNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)

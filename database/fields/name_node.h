@@ -61,3 +61,7 @@ private:
     std::string AdornText(const std::string& core, bool withPrefix, bool withSuffix) const;
     std::string GetChildText(int fieldId) const;
 };
+
+/// Start-up: whether the definitions table gives the individual's names their "_USED" field
+/// (the path NAME._USED under the individual record).
+bool InitNameStatics();

@@ -1,13 +1,17 @@
 #include "database/kin/ind_rec.h"
 
 #include "common/abort.h"
+#include "database/dictionary/field_dictionary.h"
 #include "database/fields/sex_node.h"
 #include "database/nodes/change_tracking.h"
+#include "database/paths/data_path.h"
 #include "database/records/assoc_node.h"
 #include "database/records/fam_rec.h"
 #include "platform/base/prompt.h"
 
 namespace {
+
+int s_liveCount = 0;
 
 constexpr const char* kSexGuardText = "You may not modify or delete an Individual's sex if he or "
                                       "she is a spouse in a Family record.";
@@ -33,9 +37,34 @@ int SexOfField(const CDataNode* field)
 
 } // namespace
 
+CIndRec::CIndRec() noexcept
+{
+    ++s_liveCount;
+}
+
+CIndRec::~CIndRec()
+{
+    --s_liveCount;
+}
+
 const CRuntimeClass* CIndRec::GetRuntimeClass() const
 {
     return RuntimeClassOf<CIndRec>();
+}
+
+bool CIndRec::InitTags()
+{
+    const CFieldDef* individual = FindRecordDefByTag("INDI");
+    for (const char* path : {"FAMC", "FAMS", "SEX", "NAME", "BIRT.DATE"}) {
+        if (!FindFieldDefByPath(individual, path))
+            return false;
+    }
+    return true;
+}
+
+int CIndRec::GetLiveCount()
+{
+    return s_liveCount;
 }
 
 // ---- Navigation ---------------------------------------------------------------------------

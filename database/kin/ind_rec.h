@@ -29,7 +29,14 @@ inline constexpr int SEX_UNSET = 3;
 /// link. Walks that take a position by index count every link field, empty or not.
 class CIndRec : public CRecordNode {
 public:
+    CIndRec() noexcept;
+    ~CIndRec() override;
     const CRuntimeClass* GetRuntimeClass() const override;
+    /// Start-up: whether the definitions table gives the individual record the FAMC, FAMS,
+    /// SEX, NAME and BIRT fields and a DATE under BIRT, which every walk here relies on.
+    static bool InitTags();
+    /// The number of individuals alive.
+    static int GetLiveCount();
 
     // ---- Family links and navigation (ind_rec.cpp) -------------------------------------------
     /// The first SEX field that is not empty: SEX_MALE, SEX_FEMALE, else SEX_UNDETERMINED.

@@ -1,7 +1,11 @@
 #include "database/nodes/data_model.h"
 
+#include "database/dates/date_node.h"
 #include "database/dictionary/field_dictionary.h"
 #include "database/dictionary/record_type_table.h"
+#include "database/fields/name_node.h"
+#include "database/kin/ind_rec.h"
+#include "database/kin/kinship_cache.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/custom_event_node.h"
 #include "database/nodes/data_node.h"
@@ -9,6 +13,7 @@
 #include "database/nodes/node_pool.h"
 #include "database/nodes/root_node.h"
 #include "database/nodes/source_citation.h"
+#include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
 
 #include <cstddef>
@@ -92,16 +97,20 @@ bool InitDataModel(IDataObserver* observer)
     if (!LoadFieldDefinitions())
         return false;
     SetDataObserver(observer);
-    if (!CreateRoots()) {
+    if (!CreateRoots() || !CIndRec::InitTags() || !CFamRec::InitTags() || !InitNameStatics()) {
         DeleteRoots();
+        FreeFieldDefs();
+        SetDataObserver(nullptr);
         return false;
     }
     SizeIdTables();
+    InitDateLocale();
     return true;
 }
 
 void TermDataModel()
 {
+    FlushRecordCache(true);
     SetChangeTracking(false);
     ResetChangeTracking();
     ForgetCitations();

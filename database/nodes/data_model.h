@@ -7,11 +7,13 @@ class IDataObserver;
 /// order HEAD, FAM, INDI, OBJE, NOTE, REPO, SOUR, SUBM, SUBN, each holding the records of its
 /// type), reset to empty for every New and Open and torn down at exit.
 
-/// Loads the field-definition dictionary, keeps the observer, creates the nine roots and sizes
-/// the record-id tables. False when any step fails; change tracking stays off until the first
-/// reset.
+/// Loads the field-definition dictionary, keeps the observer, creates the nine roots, sizes
+/// the record-id tables and runs the record classes' start-up checks (the individual's, the
+/// family's, the personal name's) and reads the locale's date conventions. False when any step
+/// fails, a table without the definitions the records need included; change tracking stays off
+/// until the first reset.
 bool InitDataModel(IDataObserver* observer);
-/// Frees every record still held, the roots and the dictionary.
+/// Empties the relationship cache, frees every record still held, the roots and the dictionary.
 void TermDataModel();
 /// Empties the data set: hides the user-defined fields of the previous file, resets the
 /// record-id states, the change lists and the citations, frees every record, turns change

@@ -2,6 +2,7 @@
 
 #include "common/abort.h"
 #include "database/dates/date_node.h"
+#include "database/dictionary/field_dictionary.h"
 #include "database/document/merge_record_map.h"
 #include "database/kin/ind_rec.h"
 #include "database/kin/link_date_order.h"
@@ -103,6 +104,16 @@ bool IsPairedWithOneOf(const CMergeRecordMap* map, const CIndRec* individual, co
 const CRuntimeClass* CFamRec::GetRuntimeClass() const
 {
     return RuntimeClassOf<CFamRec>();
+}
+
+bool CFamRec::InitTags()
+{
+    const CFieldDef* family = FindRecordDefByTag("FAM");
+    for (const char* tag : {"HUSB", "WIFE", "CHIL"}) {
+        if (!FindChildDefByTag(family, tag))
+            return false;
+    }
+    return true;
 }
 
 CIndRec* CFamRec::GetHusband() const

@@ -14,6 +14,9 @@ class CIndRec;
 class CFamRec : public CRecordNode {
 public:
     const CRuntimeClass* GetRuntimeClass() const override;
+    /// Start-up: whether the definitions table gives the family record its HUSB, WIFE and CHIL
+    /// links.
+    static bool InitTags();
     using CDataNode::CountChildren;
 
     /// The targets of the first HUSB (WIFE) link with a target; null when none.

@@ -1,6 +1,7 @@
 // Tests of the data set's start-up, reset and shutdown on the program's own definitions table.
 #include "tests/database/nodes/node_test_support.h"
 
+#include "database/kin/ind_rec.h"
 #include "database/nodes/named_list_store.h"
 #include "tests/support/test_support.h"
 
@@ -89,6 +90,22 @@ TEST_F(DataModelTest, ResetEmptiesTheDataSetAndRestartsNumbering)
     NotifyChanges();
 }
 
+TEST_F(DataModelTest, IndividualsAliveAreCounted)
+{
+    DeleteAllRecords();
+    const int before = CIndRec::GetLiveCount();
+    CRecordNode* first = NewRecord(0);
+    NewRecord(0);
+    EXPECT_EQ(CIndRec::GetLiveCount(), before + 2);
+    NewRecord(1);
+    EXPECT_EQ(CIndRec::GetLiveCount(), before + 2) << "a family is no individual";
+    Root(0)->DeleteChild(first);
+    NotifyChanges();
+    EXPECT_EQ(CIndRec::GetLiveCount(), before + 1);
+    DeleteAllRecords();
+    EXPECT_EQ(CIndRec::GetLiveCount(), before);
+}
+
 TEST_F(DataModelTest, ResetClearsTheNamedListsAndHidesTheLastFilesOwnFields)
 {
     const CFieldDef* custom = AddCustomFieldDef(GetRecordTypeDef(0), "_MILT");
@@ -126,6 +143,40 @@ TEST(DataModelStartTest, StartUpFailsWhenTheDefinitionsCannotBeRead)
     EXPECT_EQ(GetRecordTypeRoot(0), nullptr);
     setenv(FIELD_DEFS_ENV, ARDENVEL_TEST_FIELD_DEFS, 1);
 }
+
+struct MissingDefinitionCase {
+    const char* name;
+    const char* line; // the definitions table's line left out
+};
+
+class DataModelMissingDefinitionTest : public ::testing::TestWithParam<MissingDefinitionCase> {};
+
+TEST_P(DataModelMissingDefinitionTest, StartUpRefusesATableWithoutWhatTheRecordsNeed)
+{
+    const std::string table = test_support::ReadFile(ARDENVEL_TEST_FIELD_DEFS);
+    const std::string line = std::string(GetParam().line) + "\n";
+    const std::size_t at = table.find("\n" + line);
+    ASSERT_NE(at, std::string::npos) << GetParam().line;
+    const std::string path = test_support::TempDir() + "/trimmed_defs.txt";
+    test_support::WriteFile(path, table.substr(0, at + 1) + table.substr(at + 1 + line.size()));
+    setenv(FIELD_DEFS_ENV, path.c_str(), 1);
+    CScopedNodeClasses classes;
+    ASSERT_TRUE(LoadFieldDefinitions()) << "the table itself still reads: " << GetFieldDefsError();
+    FreeFieldDefs();
+    EXPECT_FALSE(InitDataModel(nullptr));
+    EXPECT_EQ(GetRecordTypeRoot(0), nullptr);
+    EXPECT_EQ(GetFieldDictionary(), nullptr);
+    setenv(FIELD_DEFS_ENV, ARDENVEL_TEST_FIELD_DEFS, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DataModelMissingDefinitionTest,
+    ::testing::Values(MissingDefinitionCase{"IndividualSex",
+                                            "  SEX Sex 0:1 \"Sex\" {|M=Male|F=Female|U=Unknown}"},
+                      MissingDefinitionCase{
+                          "NameUsed", "    _USED Edit 0:1 \"Given Name Used\" id=FIELD_EXT_USED"},
+                      MissingDefinitionCase{"FamilyWife", "  WIFE Assoc 0:1 \"Wife\" {INDI|FAMS}"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct PrefixCase {
     const char* name;
