@@ -8,8 +8,6 @@
 #include "queries/expression.h"
 #include "queries/query_record_sets.h"
 
-#include <cstdint>
-
 using namespace query_line;
 
 namespace {
@@ -53,21 +51,6 @@ bool CompareText(std::string_view text, int op, bool caseSensitive, std::string_
 }
 
 /// A month-and-day value against a date field's simple date, which must give both.
-bool MatchMonthDay(const CDataNode& node, int op, const CMonthDay& value)
-{
-    const auto* dateNode = dynamic_cast<const CDateNode*>(&node);
-    const CDateValue* date = dateNode ? dateNode->GetDate().GetSimpleValue() : nullptr;
-    if (!date || !date->IsValid() || date->GetMonth() == 0 || date->GetDay() == 0)
-        return false;
-    // A value read from a file may hold any month and day, so the order is taken in 64 bits.
-    const std::int64_t order = (date->GetMonth() * std::int64_t(100) + date->GetDay()) -
-                               (value.m_month * std::int64_t(100) + value.m_day);
-    return op == COND_EQUAL     ? order == 0
-           : op == COND_GREATER ? order > 0
-           : op == COND_LESS    ? order < 0
-                                : false;
-}
-
 template <typename T> bool CompareNumbers(T a, int op, T b)
 {
     return op == COND_EQUAL ? a == b : op == COND_GREATER ? a > b : op == COND_LESS ? a < b : false;
@@ -140,9 +123,15 @@ bool CAvFilterGen::MatchPath(CRecordNode* record) const
         return node->MatchRecord(qualifier, m_operator, m_value.GetRecord());
     case TV_ENUM:
         return node->MatchEnum(qualifier, m_operator, m_value.GetEnum());
-    case TV_MMDD:
-        return MatchMonthDay(*node, m_operator, m_value.GetMonthDay());
-    default: // no field offers a test of a span, a node or a path
+    case TV_MMDD: {
+        const CMonthDay& day = m_value.GetMonthDay();
+        return node->MatchMonthDay(qualifier, m_operator, day.m_month, day.m_day);
+    }
+    case TV_SPAN: {
+        const CSpan& span = m_value.GetSpan();
+        return node->MatchSpan(qualifier, m_operator, span.m_years, span.m_months, span.m_days);
+    }
+    default: // a node, a path or no value
         return false;
     }
 }
@@ -257,12 +246,11 @@ bool CAvFilterGen::Load(std::string_view text, std::size_t& position)
         return false;
     if (AtEnd(text, position))
         return true;
-    // Node and record values are written by their type name alone and come back empty; any
-    // other value that does not read makes the line unreadable.
-    std::size_t typeEnd = position;
-    const int type = GetValueTypeByName(ReadToken(text, typeEnd));
-    return m_value.Parse(text, position, GetPathField()) || type == TV_DATANODE ||
-           type == TV_RECORD;
+    // A value that does not read (node and record values are written by their type name
+    // alone) leaves the row without one, to be supplied when the query runs.
+    if (!m_value.Parse(text, position, GetPathField()))
+        m_value.Clear();
+    return true;
 }
 
 bool CAvFilterGen::Save(std::string& text) const

@@ -2,12 +2,14 @@
 
 #include "common/gedcom_value.h"
 #include "common/preferences.h"
+#include "database/dictionary/qualifier_table.h"
 #include "database/gedcom/gedcom_line_sink.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_control_access.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
 
+#include <cstdint>
 #include <cstring>
 
 static_assert(sizeof(CDateNode) <= 56, "a date field is one of the most common nodes");
@@ -174,6 +176,20 @@ bool CDateNode::IsEqual(const CDataNode* other, const void*) const
 bool CDateNode::MatchDate(int qualifier, int op, const CDateValue& value) const
 {
     return m_date.MatchDate(qualifier, op, value);
+}
+
+bool CDateNode::MatchMonthDay(int, int op, int month, int day) const
+{
+    const CDateValue* date = m_date.GetSimpleValue();
+    if (!date || !date->IsValid() || date->GetMonth() == 0 || date->GetDay() == 0)
+        return false;
+    // A value read from a file may hold any month and day, so the order is taken in 64 bits.
+    const std::int64_t order =
+        (date->GetMonth() * std::int64_t(100) + date->GetDay()) - (month * std::int64_t(100) + day);
+    return op == COND_EQUAL     ? order == 0
+           : op == COND_GREATER ? order > 0
+           : op == COND_LESS    ? order < 0
+                                : false;
 }
 
 bool CDateNode::WriteGedcom(int level, std::string& line) const

@@ -57,6 +57,9 @@ public:
     bool SupportsQualifier(int qualifier) const override;
     bool IsEqual(const CDataNode* other, const void* options) const override;
     bool MatchDate(int qualifier, int op, const CDateValue& value) const override;
+    /// The simple value's month and day against month and day (3 equal, 4 later in the year, 5
+    /// earlier); false for a date without a valid simple value, month and day.
+    bool MatchMonthDay(int qualifier, int op, int month, int day) const override;
     /// "2 DATE ABT 1700", "2 DATE INT 1700 (about then)", "2 DATE (phrase)", then the
     /// children; an empty date writes nothing.
     bool WriteGedcom(int level, std::string& line) const override;

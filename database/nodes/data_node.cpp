@@ -194,6 +194,16 @@ bool CDataNode::MatchDate(int, int, const CDateValue&) const
     return false;
 }
 
+bool CDataNode::MatchMonthDay(int, int, int, int) const
+{
+    return false;
+}
+
+bool CDataNode::MatchSpan(int, int, int, int, int) const
+{
+    return false;
+}
+
 bool CDataNode::MatchNumber(int format, int op, long value) const
 {
     const long number = text::ParseLeadingInt(GetCompareText(format));

@@ -136,6 +136,8 @@ public:
     /// The display text read as a decimal integer against value: op 3 equal, 4 greater, 5 less.
     virtual bool MatchNumber(int format, int op, long value) const;
     virtual bool MatchDate(int qualifier, int op, const CDateValue& value) const;
+    virtual bool MatchMonthDay(int qualifier, int op, int month, int day) const;
+    virtual bool MatchSpan(int qualifier, int op, int years, int months, int days) const;
     /// The display text against the operand: 3 equal, 4 sorts after, 5 before, 6 begins with,
     /// 7 ends with, 8 contains; false for any other operator and when there is no operand.
     virtual bool MatchText(int format, int op, bool caseSensitive,
