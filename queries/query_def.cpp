@@ -145,7 +145,8 @@ std::string CQueryDef::GetHeadingText(int index)
 
 bool CQueryDef::CommitChange()
 {
-    if (m_new) {
+    // A supplied query is never rewritten: its changes stay here until saved under a new name.
+    if (m_new || !m_custom || m_readOnly) {
         m_dirty = true;
         return true;
     }
@@ -218,7 +219,9 @@ std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef
 std::string GetQueriesFolder()
 {
     std::string folder;
-    return GetFolderSetting(kQueriesFolder, folder) ? folder : std::string();
+    if (GetFolderSetting(kQueriesFolder, folder) && !folder.empty())
+        return folder;
+    return paths::Join(paths::DataHome(), "ardenvel/Queries");
 }
 
 const char* GetQueryKindFolderName(bool custom)

@@ -77,8 +77,9 @@ public:
     /// after telling the user, when the file cannot be written or a part of the query cannot
     /// be written so that it reads back the same.
     bool Save(const std::string* newName, bool asCustom);
-    /// After an edit: a new query is only marked dirty; another is saved in place, and dirty
-    /// tells whether that failed.
+    /// After an edit: a new query, a standard one and a read-only one are only marked dirty
+    /// (their changes stay here until saved under a name of the user's); another is saved in
+    /// place, and dirty tells whether that failed.
     bool CommitChange();
     /// Removes the query's file; a new query has none. Refused for a standard or read-only
     /// query. False, after telling the user, when the file cannot be removed.
@@ -189,7 +190,8 @@ std::shared_ptr<CQueryDef> FindOrLoadQuery(std::string_view name, bool custom, s
 std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef* recordType);
 
 /// The folder of the "Standard" and "Custom" folders, from the program's folder settings
-/// ("Queries Directory", double quotes removed); empty when the setting cannot be read.
+/// ("Queries Directory", double quotes removed); without that setting, "ardenvel/Queries" in
+/// the user's data folder, which the first save of a query makes.
 std::string GetQueriesFolder();
 /// "Custom" or "Standard".
 const char* GetQueryKindFolderName(bool custom);

@@ -301,7 +301,7 @@ private:
     std::size_t m_closedBefore = 0;
 };
 
-/// Writes a query as the lines of its file.
+/// Writes a query as the lines of its file, each ended by a carriage return and a line feed.
 class CQueryFileWriter {
 public:
     CQueryFileWriter(const CQueryDef& query, bool asCustom) : m_query(query), m_asCustom(asCustom)
@@ -316,18 +316,18 @@ public:
             !FitsOneLine(q.m_subtitle.GetText()) || q.m_multiPage < QMP_DOWN_FIRST ||
             q.m_multiPage > QMP_ACROSS_ONE_MAX)
             return false;
-        out = std::string(kHeader) + "\n";
-        out += "VERSION=1.0\n";
-        out += "TYPE=" + std::string(q.m_recordType->GetGedcomTag()) + "\n";
+        out = std::string(kHeader) + "\r\n";
+        out += "VERSION=1.0\r\n";
+        out += "TYPE=" + std::string(q.m_recordType->GetGedcomTag()) + "\r\n";
         if (q.m_readOnly && !m_asCustom)
-            out += "ATTR=READ_ONLY\n";
+            out += "ATTR=READ_ONLY\r\n";
         for (std::string_view paragraph : SplitParagraphs(q.m_description))
             WriteParagraph(out, paragraph);
-        out += "TITLE=" + Quote(q.m_title.GetText()) + "\n";
-        out += "SUBTITLE=" + Quote(q.m_subtitle.GetText()) + "\n";
+        out += "TITLE=" + Quote(q.m_title.GetText()) + "\r\n";
+        out += "SUBTITLE=" + Quote(q.m_subtitle.GetText()) + "\r\n";
         out += std::string("ORIENTATION=") +
-               (q.m_orientation == QOR_PORTRAIT ? "PORTRAIT" : "LANDSCAPE") + "\n";
-        out += std::string("MULTIPAGE_HANDLING=") + kMultiPageWords[q.m_multiPage] + "\n";
+               (q.m_orientation == QOR_PORTRAIT ? "PORTRAIT" : "LANDSCAPE") + "\r\n";
+        out += std::string("MULTIPAGE_HANDLING=") + kMultiPageWords[q.m_multiPage] + "\r\n";
         for (const auto& column : q.m_columns) {
             if (!WriteColumn(out, *column))
                 return false;
@@ -335,7 +335,7 @@ public:
         for (const auto& filter : q.m_filters) {
             if (!filter->Save(out))
                 return false;
-            out += "\n";
+            out += "\r\n";
         }
         return true;
     }
@@ -345,7 +345,7 @@ private:
     /// ".". A piece that begins with "." gets one more, so that no piece reads as the end.
     static void WriteParagraph(std::string& out, std::string_view paragraph)
     {
-        out += "DESC=\n";
+        out += "DESC=\r\n";
         while (!paragraph.empty()) {
             std::size_t length = text::Utf8Boundary(paragraph, kDescriptionPiece);
             if (length == 0)
@@ -354,10 +354,10 @@ private:
             if (piece.starts_with('.'))
                 out += ".";
             out += piece;
-            out += "\n";
+            out += "\r\n";
             paragraph.remove_prefix(length);
         }
-        out += ".\n";
+        out += ".\r\n";
     }
 
     static bool WriteColumn(std::string& out, const CQueryColumn& column)
@@ -375,7 +375,7 @@ private:
                                                      : "";
             out += "," + std::to_string(column.m_width);
         }
-        out += "\n";
+        out += "\r\n";
         return true;
     }
 
@@ -433,6 +433,8 @@ bool CQueryDef::Save(const std::string* newName, bool asCustom)
         MessageBox(writeError, MB_ICONEXCLAMATION);
         return false;
     }
+    // The user's queries folder is made when the first query is saved.
+    paths::MakeDirectories(BuildQueryFolderPath(false, custom));
     CSafeFile file;
     if (!file.OpenBeside(path)) {
         MessageBox(m_new ? text::Format("Unable to create query as '%s'.", name)

@@ -243,6 +243,42 @@ TEST_F(QueryFileTest, StandardQueriesAreReadOnlyAndSaveAsCustomWithoutTheMark)
     EXPECT_TRUE(paths::Exists(m_folder + "/Standard/supplied.avq"));
 }
 
+TEST_F(QueryFileTest, AnEditedStandardQueryStaysInMemoryUntilSavedUnderANewName)
+{
+    const std::string supplied = "[Ardenvel Query]\nTYPE=INDI\n";
+    test_support::WriteFile(m_folder + "/Standard/supplied.avq", supplied);
+    std::string error;
+    auto query = FindOrLoadQuery("supplied", false, error);
+    ASSERT_TRUE(query) << error;
+    query->SetDescription("edited");
+    EXPECT_TRUE(query->CommitChange());
+    EXPECT_TRUE(query->IsDirty());
+    EXPECT_EQ(test_support::ReadFile(m_folder + "/Standard/supplied.avq"), supplied);
+    EXPECT_TRUE(paths::ListFolder(m_folder + "/Custom", "*").empty());
+
+    const std::string name = "edited copy";
+    ASSERT_TRUE(query->Save(&name, true));
+    EXPECT_FALSE(query->IsDirty());
+    EXPECT_NE(CustomFile(name).find("DESC=\nedited\n.\n"), std::string::npos) << CustomFile(name);
+}
+
+TEST_F(QueryFileTest, WithoutAFolderSettingQueriesLiveInTheUsersDataFolder)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kProgramKey, 0, KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS);
+    RegDeleteValue(key, "Queries Directory");
+    RegCloseKey(key);
+    const std::string folder = paths::Join(paths::DataHome(), "ardenvel/Queries");
+    EXPECT_EQ(GetQueriesFolder(), folder);
+    EXPECT_FALSE(paths::Exists(folder + "/Custom/first.avq"));
+    ASSERT_TRUE(NewCustomQuery("first", Rec("John")->GetFieldDef()));
+    EXPECT_TRUE(paths::IsFile(folder + "/Custom/first.avq")) << "the folders are made when needed";
+    std::string error;
+    EXPECT_TRUE(CQueryDef::Create()->Load("first", true, error)) << error;
+    paths::RemoveFile(folder + "/Custom/first.avq");
+}
+
 TEST_F(QueryFileTest, NamesAlreadyTakenAreRefusedExceptForACaseChange)
 {
     auto query = NewCustomQuery("Mine", Rec("John")->GetFieldDef());

@@ -76,9 +76,19 @@ protected:
         return EvaluateQuery(*query) ? Ids(query->GetResult().GetRecords()) : "<failed>";
     }
 
+    /// The custom query file's text with its line ends (carriage return and line feed, which
+    /// each line must have) as line feeds.
     std::string CustomFile(const std::string& name) const
     {
-        return test_support::ReadFile(m_folder + "/Custom/" + name + ".avq");
+        const std::string bytes = test_support::ReadFile(m_folder + "/Custom/" + name + ".avq");
+        std::string text;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+                return "<a line without its carriage return>";
+            if (bytes[i] != '\r' || i + 1 >= bytes.size() || bytes[i + 1] != '\n')
+                text += bytes[i];
+        }
+        return text;
     }
 
     std::string m_folder;
