@@ -39,6 +39,9 @@ struct ReportState {
     int m_kind = -1;
     std::string m_currentId;
     std::string m_lastId;
+    /// Entries of this load for lines not loaded, and for values kept as text.
+    int m_skippedLines = 0;
+    int m_keptValues = 0;
 };
 
 ReportState& Report()
@@ -72,6 +75,10 @@ void WriteOutWhenFull(ReportState& r)
         FlushExceptionReport();
 }
 
+/// One entry, as WriteExceptionLine describes it.
+void WriteEntry(ReportState& r, int lineNumber, std::string_view reason, const GedcomLine& line,
+                bool raw, bool indented);
+
 /// Reports every line up to the next valid line of level 0 as a branch line.
 int SkipToNextRecord(int status, GedcomLine& line, int& lineCounter)
 {
@@ -93,6 +100,8 @@ void BeginExceptionReport()
     r.m_kind = -1;
     r.m_currentId.clear();
     r.m_lastId.clear();
+    r.m_skippedLines = 0;
+    r.m_keptValues = 0;
 }
 
 std::string EndExceptionReport()
@@ -163,6 +172,36 @@ void WriteExceptionLine(int lineNumber, std::string_view reason, const GedcomLin
                         bool indented)
 {
     ReportState& r = Report();
+    if (!r.m_enabled)
+        return;
+    ++r.m_skippedLines;
+    WriteEntry(r, lineNumber, reason, line, raw, indented);
+}
+
+void WriteKeptValueLine(int lineNumber, std::string_view reason, const GedcomLine& line)
+{
+    ReportState& r = Report();
+    if (!r.m_enabled)
+        return;
+    ++r.m_keptValues;
+    WriteEntry(r, lineNumber, reason, line, false, false);
+}
+
+int CountSkippedExceptionLines()
+{
+    return Report().m_skippedLines;
+}
+
+int CountKeptExceptionValues()
+{
+    return Report().m_keptValues;
+}
+
+namespace {
+
+void WriteEntry(ReportState& r, int lineNumber, std::string_view reason, const GedcomLine& line,
+                bool raw, bool indented)
+{
     if (!ReadyForEntry(r))
         return;
     std::string& out = r.m_buffer;
@@ -182,6 +221,8 @@ void WriteExceptionLine(int lineNumber, std::string_view reason, const GedcomLin
     out += "\"\r\n";
     WriteOutWhenFull(r);
 }
+
+} // namespace
 
 bool FlushExceptionReport()
 {

@@ -48,11 +48,17 @@ std::string_view ExceptionReasonText(int reason);
 bool OpenExceptionReport();
 /// Appends text as it is (the loader's duplicate-identifier lines); opens the report first.
 void AppendExceptionText(std::string_view text);
-/// Appends one entry: four spaces when indented, "l.", the line number, " - ", the reason, ": ",
-/// and in double quotes either the line as read (raw) or the level, identifier, tag and value
-/// separated by single blanks.
+/// Appends one entry for a line not loaded: four spaces when indented, "l.", the line number, " -
+/// ", the reason, ": ", and in double quotes either the line as read (raw) or the level,
+/// identifier, tag and value separated by single blanks.
 void WriteExceptionLine(int lineNumber, std::string_view reason, const GedcomLine& line, bool raw,
                         bool indented);
+/// Appends an entry, as WriteExceptionLine does, for a line that was loaded but whose value
+/// could not be read as its field's kind and is kept as text.
+void WriteKeptValueLine(int lineNumber, std::string_view reason, const GedcomLine& line);
+/// The entries of the current (or last) load for lines not loaded, and for values kept as text.
+int CountSkippedExceptionLines();
+int CountKeptExceptionValues();
 /// Writes the collected text; false when the report is given up.
 bool FlushExceptionReport();
 /// Closes the file and clears the path and the failure.

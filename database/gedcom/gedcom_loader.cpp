@@ -39,6 +39,14 @@ constexpr const char* kRenumberedNote =
     "assigned new unique record ids.  Consequently, the record ids in the exception report may "
     "not match the record ids displayed in Ardenvel's Records Window.";
 constexpr const char* kSeeListing = "Would you like to see a listing of the excluded data?";
+constexpr const char* kKeptValuesNote =
+    "Some values in this GEDCOM file could not be read as what their fields hold (dates, ages, "
+    "numbers, values from a list) and have been kept as text, as they stand in the file.";
+constexpr const char* kNoTrailerNote =
+    "This GEDCOM file ends without a trailer line (0 TRLR): it may be incomplete.";
+constexpr const char* kNotedDataNote =
+    "Some data in this GEDCOM file has been noted in the exception report.";
+constexpr const char* kSeeReport = "Would you like to see the exception report?";
 constexpr const char* kDuplicateMessage =
     "This GEDCOM file contains one or more sets of duplicate record ids, which means that the "
     "file as a whole is effectively corrupt.  IF POSSIBLE YOU SHOULD AVOID USING IT.  An "
@@ -154,9 +162,10 @@ void AddRecord(int kind, CRecordNode* record)
         ParseChangeDate(record, change);
 }
 
-/// The record loop; records counts the records that joined the data set. Returns the status of
-/// the last line read (kGedcomInputEnd).
-int ReadRecords(CLoadProgress& bar, int& records)
+/// The record loop; records counts the records that joined the data set, and noTrailer tells
+/// whether the file ended without a trailer after some. Returns the status of the last line
+/// read (kGedcomInputEnd).
+int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
 {
     GedcomLine line;
     int lineCounter = 0;
@@ -188,7 +197,8 @@ int ReadRecords(CLoadProgress& bar, int& records)
         AddRecord(kind, record);
         ++records;
     }
-    if (records > 0)
+    noTrailer = records > 0;
+    if (noTrailer)
         AppendExceptionText(kNoTrailer);
     return status;
 }
@@ -213,20 +223,41 @@ bool AnyDuplicateIds()
     return false;
 }
 
-/// Offers the exception report written at path.
-void OfferReport(const std::string& path, bool duplicates, bool renumbered)
+/// Opens the report with the desktop's handler of text files, and says so when none opens it.
+void OpenReport(const std::string& path)
+{
+    if (ShellOpen(path) <= 32)
+        MessageBox(text::Format("Unable to open the exception report %s.  It is a text file: "
+                                "open it with a text editor.",
+                                path),
+                   MB_ICONEXCLAMATION);
+}
+
+/// Offers the exception report written at path. The question says that lines were skipped
+/// only when some were; a report that holds only values kept as text, notes or a missing trailer
+/// says what it holds.
+void OfferReport(const std::string& path, bool duplicates, bool renumbered, bool noTrailer)
 {
     if (duplicates) {
         MessageBox(kDuplicateMessage, MB_OK);
-        ShellOpen(path);
+        OpenReport(path);
         return;
     }
-    std::string question = kSkippedQuestion;
+    const bool skipped = CountSkippedExceptionLines() > 0;
+    std::string question;
+    if (skipped)
+        question = kSkippedQuestion;
+    if (CountKeptExceptionValues() > 0)
+        question += std::string(question.empty() ? "" : "\n\n") + kKeptValuesNote;
+    if (noTrailer)
+        question += std::string(question.empty() ? "" : "\n\n") + kNoTrailerNote;
+    if (question.empty())
+        question = kNotedDataNote;
     if (renumbered)
         question += std::string("\n\n") + kRenumberedNote;
-    question += std::string("\n\n") + kSeeListing;
+    question += std::string("\n\n") + (skipped ? kSeeListing : kSeeReport);
     if (MessageBox(question, MB_YESNO) == IDYES)
-        ShellOpen(path);
+        OpenReport(path);
 }
 
 } // namespace
@@ -253,8 +284,9 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
     CCrossReferenceTexts crossReferenceTexts;
     int status = kLoadFailed;
     int records = 0;
+    bool noTrailer = false;
     try {
-        status = ReadRecords(bar, records);
+        status = ReadRecords(bar, records, noTrailer);
     } catch (...) {
         status = kLoadFailed;
     }
@@ -270,7 +302,7 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
     crossReferenceTexts.Renumber();
     g_loadReport = EndExceptionReport();
     if (!g_loadReport.empty() && records > 0)
-        OfferReport(g_loadReport, AnyDuplicateIds(), renumbered);
+        OfferReport(g_loadReport, AnyDuplicateIds(), renumbered, noTrailer);
     SetChangeTracking(true);
     if (FirstRecord(kLoadKindMultimedia) && CheckFileLinksAfterLoad(path) && linksChanged)
         *linksChanged = true;

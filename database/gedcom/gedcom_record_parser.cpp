@@ -320,8 +320,10 @@ bool CGedcomRecordParser::AddNode(CDataNode* parent, CDataNode* sibling, const C
         DestroyNodeTree(std::exchange(node, nullptr));
         return false;
     }
-    if (const std::string_view reason = UnreadValueReason(*node, value); !reason.empty())
+    if (const std::string_view reason = UnreadValueReason(*node, value); reason == kLostUnreadValue)
         WriteExceptionLine(lineCounter, reason, line, false, false);
+    else if (!reason.empty())
+        WriteKeptValueLine(lineCounter, reason, line);
     if (def->GetDataType() == FDT_COMPLEX && def->HasFlag(FDF_SKIP_WHEN_CHILDLESS) &&
         !value.empty())
         m_valued.push_back({node, std::size_t(line.level), lineCounter, std::string(line.xref),

@@ -72,5 +72,5 @@ void CPromptScript::MessageBeep(UINT)
 int CPromptScript::ShellOpen(const std::string& target, const std::string&)
 {
     m_opens.push_back(target);
-    return 42; // above 32: opened
+    return m_shellOpenResult;
 }

@@ -27,6 +27,8 @@ public:
     /// Returns the boxes shown since the last call and forgets them.
     std::vector<Shown> TakeMessages();
     std::vector<std::string> TakeShellOpens();
+    /// What ShellOpen answers from now on (42, opened, at first; 31 when nothing opens it).
+    void SetShellOpenResult(int result) { m_shellOpenResult = result; }
     int BeepCount() const { return m_beeps; }
     bool HasQueuedAnswers() const { return !m_answers.empty(); }
 
@@ -38,6 +40,7 @@ private:
     std::deque<int> m_answers;
     std::vector<Shown> m_shown;
     std::vector<std::string> m_opens;
+    int m_shellOpenResult = 42;
     std::function<void(const std::string&)> m_onUnanswered;
     bool m_answerDefaults = false;
     int m_beeps = 0;

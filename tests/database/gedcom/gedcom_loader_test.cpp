@@ -68,7 +68,19 @@ struct ReportCase {
     std::vector<std::string> expected; // lines of the report
     bool excludeExtensions = false;
     bool excludeNonStandard = false;
+    // The opening of the question that offers the report; null for the skipped-lines question.
+    const char* question = nullptr;
 };
+
+constexpr const char* kSkippedOpening =
+    "This GEDCOM file contains some data lines which have been skipped (ie. not loaded).";
+constexpr const char* kKeptOpening = "Some values in this GEDCOM file could not be read as what "
+                                     "their fields hold (dates, ages, numbers, values from a "
+                                     "list) and have been kept as text, as they stand in the file.";
+constexpr const char* kNotedOpening =
+    "Some data in this GEDCOM file has been noted in the exception report.";
+constexpr const char* kNoTrailerOpening =
+    "This GEDCOM file ends without a trailer line (0 TRLR): it may be incomplete.";
 
 class GedcomLoaderReportTest : public gedcom_test::CGedcomTest,
                                public testing::WithParamInterface<ReportCase> {};
@@ -81,8 +93,15 @@ TEST_P(GedcomLoaderReportTest, ListsWhatWasNotLoadedWithItsReason)
     test_support::Prompt().Answer(IDNO);
     ASSERT_TRUE(Load(File("in.ged", c.file)));
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_NE(m_messages[0].text.find("Would you like to see a listing of the excluded data?"),
-              std::string::npos);
+    const std::string& question = m_messages[0].text;
+    EXPECT_TRUE(question.starts_with(c.question ? c.question : kSkippedOpening)) << question;
+    EXPECT_TRUE(question.ends_with(c.question ? "Would you like to see the exception report?"
+                                              : "Would you like to see a listing of the "
+                                                "excluded data?"))
+        << question;
+    if (c.question) {
+        EXPECT_EQ(question.find("skipped"), std::string::npos) << "nothing was skipped";
+    }
     const std::string report = Report();
     EXPECT_TRUE(report.starts_with("Ardenvel Exception Report - "));
     for (const std::string& line : c.expected)
@@ -126,20 +145,32 @@ INSTANTIATE_TEST_SUITE_P(
                    {"l.8 - Skipped invalid line           : \"1  BIRT yes\""}},
         ReportCase{"KeyNotInTheValueList",
                    GedcomText({"0 @I1@ INDI", "1 SEX X"}),
-                   {"l.8 - Kept value not in value list   : \"1  SEX X\""}},
+                   {"l.8 - Kept value not in value list   : \"1  SEX X\""},
+                   false,
+                   false,
+                   kKeptOpening},
         ReportCase{"DateNoGrammarReads",
                    GedcomText({"0 @I1@ INDI", "1 BIRT", "2 DATE sometime in spring"}),
-                   {"l.9 - Kept unreadable value as text  : \"2  DATE sometime in spring\""}},
+                   {"l.9 - Kept unreadable value as text  : \"2  DATE sometime in spring\""},
+                   false,
+                   false,
+                   kKeptOpening},
         ReportCase{"ValuedFieldWithoutSubFields",
                    GedcomText({"0 @I1@ INDI", "1 CONL Y"}),
                    {"l.8 - Skipped field without details  : \"1  CONL Y\""}},
         ReportCase{"UnreadableEmbeddedData",
                    GedcomText({"0 @O1@ OBJE", "1 FORM bmp", "1 BLOB", "2 CONT not blob text"}),
                    {"* Multimedia record @O1@: its embedded data (BLOB) cannot be read; it is "
-                    "kept as read."}},
+                    "kept as read."},
+                   false,
+                   false,
+                   kNotedOpening},
         ReportCase{"ReferenceToAMissingRecord",
                    GedcomText({"0 @I1@ INDI", "1 FAMC @F9@"}),
-                   {"* Reference to a missing record kept: FAMC @F9@ in Individual @I1@."}},
+                   {"* Reference to a missing record kept: FAMC @F9@ in Individual @I1@."},
+                   false,
+                   false,
+                   kNotedOpening},
         ReportCase{"TextBeforeTheHeader",
                    "garbage line\r\n1 SOUR x\r\n" + GedcomText({}),
                    {"l.1 - Skipped line before header     : \"garbage line\"",
@@ -150,7 +181,16 @@ INSTANTIATE_TEST_SUITE_P(
                     "l.9 - Skipped line after trailer     : \"more text\""}},
         ReportCase{"NoTrailer",
                    GedcomText({"0 @I1@ INDI"}, false),
-                   {"* The file ends without a trailer line (0 TRLR): it may be incomplete."}}),
+                   {"* The file ends without a trailer line (0 TRLR): it may be incomplete."},
+                   false,
+                   false,
+                   kNoTrailerOpening},
+        ReportCase{"KeptValueAndNoTrailer",
+                   GedcomText({"0 @I1@ INDI", "1 SEX X"}, false),
+                   {"l.8 - Kept value not in value list   : \"1  SEX X\""},
+                   false,
+                   false,
+                   kKeptOpening}),
     [](const testing::TestParamInfo<ReportCase>& info) { return info.param.name; });
 
 TEST_F(GedcomLoaderTest, FileWithNothingSkippedWritesNoReportAndAsksNothing)
@@ -236,6 +276,19 @@ TEST_F(GedcomLoaderTest, YesOpensTheReport)
     test_support::Prompt().TakeMessages();
     EXPECT_EQ(test_support::Prompt().TakeShellOpens(),
               std::vector<std::string>{GetLoadExceptionReport()});
+}
+
+TEST_F(GedcomLoaderTest, AReportTheDesktopCannotOpenIsNamed)
+{
+    test_support::Prompt().Answer(IDYES);
+    test_support::Prompt().Answer(IDOK);
+    test_support::Prompt().SetShellOpenResult(31);
+    ASSERT_TRUE(LoadGedcomFile(File("in.ged", GedcomText({"0 @X1@ FOO"})), nullptr, nullptr));
+    test_support::Prompt().SetShellOpenResult(42);
+    const auto shown = test_support::Prompt().TakeMessages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].text, "Unable to open the exception report " + GetLoadExceptionReport() +
+                                 ".  It is a text file: open it with a text editor.");
 }
 
 TEST_F(GedcomLoaderTest, LinksToADiscardedRecordAreKeptAsReferencesToAMissingRecord)
