@@ -1,4 +1,5 @@
-// app/shell/av_view.cpp: the view's pane: making it, and passing it notices, activation and focus.
+// app/shell/av_view.cpp: the view's pane: making it, and passing it notices, activation, focus
+// and printing.
 #include "app/shell/av_view.h"
 
 #include "app/shell/app_ids.h"
@@ -8,6 +9,7 @@
 
 #include "platform/base/prompt.h"
 #include "platform/ui/frames/frame_wnd.h"
+#include "platform/ui/printing/printer_settings.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
 
@@ -15,6 +17,7 @@ CAvView::CAvView()
 {
     MapCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     MapCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+    MapCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
     MapCommand(ID_REUSE_WINDOW, [this] { OnReuseWindow(); });
     MapUpdate(ID_REUSE_WINDOW, [this](CCmdUI* state) {
         const bool records = m_subView && m_subView->GetSubViewType() == kSubViewRecords;
@@ -131,4 +134,60 @@ void CAvView::OnSetFocus(CWnd* oldWnd)
         m_subView->SetFocus();
     else
         CView::OnSetFocus(oldWnd);
+}
+
+void CAvView::OnFilePrintSetup()
+{
+    if (!CPrinterSettings::HasPrinter()) {
+        MessageBox("No printer detected", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (m_subView)
+        m_subView->OnFilePrintSetup();
+    else if (CWinApp* app = AfxGetApp())
+        app->OnCmdMsg(ID_FILE_PRINT_SETUP, CN_COMMAND, nullptr, nullptr);
+}
+
+void CAvView::OnFilePrintPreview()
+{
+    if (m_subView && m_subView->CanPrint(TRUE))
+        CView::OnFilePrintPreview();
+}
+
+BOOL CAvView::OnPreparePrinting(CPrintInfo* info)
+{
+    return m_subView && m_subView->PreparePrinting(info) && DoPreparePrinting(info);
+}
+
+void CAvView::OnBeginPrinting(CDC* dc, CPrintInfo* info)
+{
+    if (m_subView)
+        m_subView->OnBeginPrinting(dc, info);
+}
+
+void CAvView::OnPrepareDC(CDC* dc, CPrintInfo* info)
+{
+    CView::OnPrepareDC(dc, info);
+    if (m_subView)
+        m_subView->OnPrepareDC(dc, info);
+}
+
+void CAvView::OnPrint(CDC* dc, CPrintInfo* info)
+{
+    if (m_subView)
+        m_subView->OnPrint(dc, info);
+    CView::OnPrint(dc, info);
+}
+
+void CAvView::OnEndPrinting(CDC* dc, CPrintInfo* info)
+{
+    if (m_subView)
+        m_subView->OnEndPrinting(dc, info);
+}
+
+void CAvView::OnEndPrintPreview(CDC* dc, CPrintInfo* info, POINT point, CView* view)
+{
+    if (m_subView)
+        m_subView->OnEndPrintPreview(dc, info, point, view);
+    CView::OnEndPrintPreview(dc, info, point, view);
 }

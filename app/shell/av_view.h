@@ -38,6 +38,17 @@ public:
     void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
     void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
 
+    // Printing goes through the pane: a pane that cannot print refuses Print and Print Preview.
+    /// Print Preview, when the pane allows it (CSubView::CanPrint).
+    void OnFilePrintPreview() override;
+    /// The job runs when the pane sets it up (CSubView::PreparePrinting).
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrintPreview(CDC* dc, CPrintInfo* info, POINT point, CView* view) override;
+
 protected:
     void OnDraw(CDC* dc) override;
     void OnSize(UINT type, int cx, int cy) override;
@@ -48,6 +59,8 @@ private:
     void OnReuseWindow();
     /// Lock Current Window: a lockable window's reuse flag is inverted, no other's changes.
     void OnLockWindow();
+    /// Print Setup: "No printer detected" without a printer; otherwise the pane's.
+    void OnFilePrintSetup();
 
     std::unique_ptr<CSubView> m_subView;
     bool m_reusable = false;

@@ -1,10 +1,13 @@
-// app/shell/sub_view.cpp: the pane base: creation, the empty selection and activation.
+// app/shell/sub_view.cpp: the pane base: creation, the empty selection, activation and the print
+// hooks of a pane that prints nothing.
 #include "app/shell/sub_view.h"
 
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
 #include "app/shell/main_frame.h"
 
+#include "platform/base/prompt.h"
+#include "platform/ui/printing/printer_settings.h"
 #include "platform/ui/windows/app.h"
 
 CSubView::CSubView() = default;
@@ -53,4 +56,38 @@ void CSubView::OnActivate(BOOL activate, CView* /*activated*/, CView* /*deactiva
 BOOL CSubView::IsLockable() const
 {
     return FALSE;
+}
+
+BOOL CSubView::CanPrint(BOOL preview)
+{
+    if (!preview)
+        return FALSE;
+    if (CPrinterSettings::HasPrinter())
+        return TRUE;
+    MessageBox("No printer detected.  Cannot display a print preview.", MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
+void CSubView::OnFilePrintSetup()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->OnCmdMsg(ID_FILE_PRINT_SETUP, CN_COMMAND, nullptr, nullptr);
+}
+
+BOOL CSubView::PreparePrinting(CPrintInfo* /*info*/)
+{
+    return FALSE;
+}
+
+void CSubView::OnBeginPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) {}
+
+void CSubView::OnPrepareDC(CDC* /*dc*/, CPrintInfo* /*info*/) {}
+
+void CSubView::OnPrint(CDC* /*dc*/, CPrintInfo* /*info*/) {}
+
+void CSubView::OnEndPrinting(CDC* /*dc*/, CPrintInfo* /*info*/) {}
+
+void CSubView::OnEndPrintPreview(CDC* /*dc*/, CPrintInfo* /*info*/, POINT /*point*/,
+                                 CView* /*view*/)
+{
 }

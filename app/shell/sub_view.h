@@ -7,6 +7,8 @@
 #include <string>
 
 class CAvView;
+class CDC;
+class CPrintInfo;
 class CView;
 
 /// A pane is a child window of its view with id 99, made hidden and shown by the view. The view
@@ -38,4 +40,20 @@ public:
     /// Whether the window may be locked against reuse; the base, and so the records and query
     /// windows, cannot. Diagram, multimedia and report windows can.
     virtual BOOL IsLockable() const;
+
+    // Printing. The base prints nothing: it refuses both Print and Print Preview.
+    /// Whether the pane's content may be printed (preview FALSE) or previewed. The base refuses
+    /// printing; a preview it allows when there is a printer, and otherwise says "No printer
+    /// detected.  Cannot display a print preview.".
+    virtual BOOL CanPrint(BOOL preview);
+    /// Print Setup for this window; the base runs the application's.
+    virtual void OnFilePrintSetup();
+    /// Sets up a print job (pages, page description); FALSE, the base's answer, cancels it.
+    virtual BOOL PreparePrinting(CPrintInfo* info);
+    // The print loop's hooks; the base's do nothing.
+    virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    virtual void OnPrepareDC(CDC* dc, CPrintInfo* info);
+    virtual void OnPrint(CDC* dc, CPrintInfo* info);
+    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    virtual void OnEndPrintPreview(CDC* dc, CPrintInfo* info, POINT point, CView* view);
 };

@@ -1,8 +1,10 @@
 // Tests that the menu commands of the tools reach their dialogs through the application's
-// command map, and that Print Setup answers when there is no printer.
+// command map, that Print Setup answers when there is no printer, and that a window that
+// cannot print refuses Print and Print Preview.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"
+#include "app/shell/av_view.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/property_sheet.h"
 
@@ -52,11 +54,27 @@ TEST_F(AppTest, PrintSetupWithoutAPrinterSaysSo)
     ASSERT_TRUE(Start());
     TestHooks::SetNoPrinter(true);
     TestHooks::AnswerMessageBox(IDOK);
-    EXPECT_TRUE(Run(ID_FILE_PRINT_SETUP));
+    EXPECT_TRUE(Run(ID_FILE_PRINT_SETUP)) << "the records window's Print Setup answers";
     TestHooks::SetNoPrinter(false);
-    const auto shown = TestHooks::TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "No printer detected.");
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"No printer detected"});
+}
+
+TEST_F(AppTest, AWindowThatCannotPrintRefusesPrintAndPreview)
+{
+    ASSERT_TRUE(Start());
+    CAvView* view = nullptr;
+    ASSERT_NE(m_app->FindRecordsView(&view), nullptr);
+    EXPECT_TRUE(TestHooks::RenderPreviewPage(*view, 1).pixels.empty());
+    EXPECT_TRUE(Run(ID_FILE_PRINT)) << "refused before the print dialog, which has no answer";
+    EXPECT_TRUE(Run(ID_FILE_PRINT_PREVIEW));
+    EXPECT_TRUE(MessageTexts().empty());
+
+    TestHooks::SetNoPrinter(true);
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_TRUE(Run(ID_FILE_PRINT_PREVIEW));
+    TestHooks::SetNoPrinter(false);
+    EXPECT_EQ(MessageTexts(),
+              std::vector<std::string>{"No printer detected.  Cannot display a print preview."});
 }
 
 } // namespace

@@ -9,7 +9,10 @@
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -132,8 +135,38 @@ void CMDIFrameWnd::MDIDestroy(CWnd* child)
 
 void CMDIFrameWnd::MDICascade()
 {
-    if (m_mdi->area)
-        m_mdi->area->cascadeSubWindows();
+    QMdiArea* area = m_mdi->area;
+    if (!area)
+        return;
+    // Qt's own cascade gives each window its size hint, which leaves a frame without a layout
+    // a title bar. Here every window keeps a usable size: the area less the steps of the
+    // windows after it, never below two thirds of the area, stepping back to the top-left
+    // corner when the steps would reach beyond it. The active window comes last, on top.
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : area->subWindowList(QMdiArea::StackingOrder)) {
+        if (window->isVisible() && !window->isMinimized())
+            windows.append(window);
+    }
+    if (windows.isEmpty())
+        return;
+    const QRect domain = area->viewport()->rect();
+    const QStyle* style = area->style();
+    const int step =
+        std::max(1, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, area) +
+                        style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, area));
+    const int later = int(windows.size()) - 1;
+    const QSize size(std::max(domain.width() * 2 / 3, domain.width() - step * later),
+                     std::max(domain.height() * 2 / 3, domain.height() - step * later));
+    const int positions =
+        1 + std::min(domain.width() - size.width(), domain.height() - size.height()) / step;
+    for (int i = 0; i < int(windows.size()); ++i) {
+        QMdiSubWindow* window = windows[i];
+        if (window->isMaximized())
+            window->showNormal();
+        const int offset = (i % positions) * step;
+        window->setGeometry(QRect(domain.topLeft() + QPoint(offset, offset), size));
+        window->raise();
+    }
 }
 
 void CMDIFrameWnd::MDITile()

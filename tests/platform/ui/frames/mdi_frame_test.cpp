@@ -124,6 +124,34 @@ TEST_F(FrameTest, SizeLimitsFromGetMinMaxInfoHold)
     EXPECT_EQ(rect.Size(), CSize(400, 300));
 }
 
+TEST_F(FrameTest, CascadedWindowsKeepAUsableSizeAndStepDownFromTheCorner)
+{
+    CRect frame;
+    m_main->GetClientRect(&frame);
+    CMDIChildWnd* first = m_main->MDIGetActive();
+    m_main->MDICascade();
+    CRect alone;
+    first->GetWindowRect(&alone);
+    EXPECT_GE(alone.Width(), frame.Width() / 2) << "one window is no title bar";
+    EXPECT_GE(alone.Height(), frame.Height() / 3);
+
+    TestChild* second = NewChild();
+    TestChild* third = NewChild();
+    m_main->MDICascade();
+    CRect rects[3];
+    first->GetWindowRect(&rects[0]);
+    second->GetWindowRect(&rects[1]);
+    third->GetWindowRect(&rects[2]);
+    const int step = rects[1].top - rects[0].top;
+    EXPECT_GT(step, 0);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rects[i].Size(), rects[0].Size()) << i;
+        EXPECT_GE(rects[i].Width(), alone.Width() * 2 / 3) << i;
+        EXPECT_EQ(rects[i].TopLeft(), rects[0].TopLeft() + CPoint(step * i, step * i)) << i;
+    }
+    EXPECT_EQ(m_main->MDIGetActive(), third) << "the active window stays active, on top";
+}
+
 TEST_F(FrameTest, TheWindowMenuListsTheVisibleChildrenWithTheActiveOneChecked)
 {
     auto* first = dynamic_cast<TestChild*>(m_main->MDIGetActive());
