@@ -226,6 +226,29 @@ TEST_F(TypeTreeTest, RelativesReadAsRelationWordsAndShortcutTips)
     }
 }
 
+TEST_F(TypeTreeTest, FieldsAndQualifiersShowTheirTipsFromTheStringTable)
+{
+    ASSERT_TRUE(Make(TTF_SINGLE_TYPE | TTF_QUALIFIERS));
+    m_tree->ExpandItem(Find("Name"), true, 1);
+    m_tree->ExpandItem(Find("Events/Birth/Date"), true, 1);
+    const std::pair<const char*, const char*> tips[] = {
+        {"Name", "Name"},
+        {"Sex", "Sex"},
+        {"Events/Birth", "Birth"},
+        {"Events/Birth/Date", "Date"},
+        {"Events/Birth/Date/:YEAR", "Year"},
+        {"Events/Birth/Date/:MONTH_AND_DAY", "Month & Day"},
+        {"Name/:SURNAME", "Surname"},
+    };
+    std::string text;
+    for (const auto& [label, tip] : tips) {
+        const CTreeBoxNode* item = Find(label);
+        ASSERT_NE(item, nullptr) << label;
+        m_tree->GetShortcutTip(item, text);
+        EXPECT_EQ(text, tip) << label;
+    }
+}
+
 TEST_F(TypeTreeTest, SwitchingQualifiersRemovesAndRestoresTheirLeaves)
 {
     ASSERT_TRUE(Make(TTF_SINGLE_TYPE | TTF_QUALIFIERS));
