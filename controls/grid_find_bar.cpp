@@ -85,6 +85,11 @@ bool CGridFindBar::OnEditKeyDown(CFindBarEdit* edit, UINT virtKey)
     return virtKey == VK_F3 && FindNext(edit->GetDlgCtrlID());
 }
 
+void CGridFindBar::OnEditSetFocus(CFindBarEdit* edit)
+{
+    m_lastFocused = edit->GetDlgCtrlID();
+}
+
 void CGridFindBar::OnKeyDown(UINT virtKey, UINT /*repeatCount*/, UINT /*flags*/)
 {
     if (virtKey != VK_F3 || !FindNext(0))
@@ -105,9 +110,6 @@ BOOL CGridFindBar::OnCommand(WPARAM wParam, LPARAM lParam)
             m_grid.OnFindIdChanged(TextOf(*edit));
         else
             m_grid.OnFindText2Changed(TextOf(*edit));
-        return TRUE;
-    case EN_SETFOCUS:
-        m_lastFocused = id;
         return TRUE;
     default:
         return CWnd::OnCommand(wParam, lParam);

@@ -41,6 +41,8 @@ private:
     };
 
     bool OnEditKeyDown(CFindBarEdit* edit, UINT virtKey) override;
+    /// The edit that gains the focus becomes the last focused.
+    void OnEditSetFocus(CFindBarEdit* edit) override;
 
     CTreeGrid& m_grid;
     CFindBarEdit m_textEdit{this};

@@ -180,6 +180,50 @@ TEST_F(TreeGridTest, F3FindsWithTheFocusedOrFirstFilledEditAndIsLeftAloneWhenAll
     EXPECT_EQ(grid->reports, std::vector<std::string>{"next 7 1179"});
 }
 
+TEST_F(TreeGridTest, FindEditsReportTheirFocusAndKeepEnterTabAndEscapeOutOfTheirText)
+{
+    Make(0, 345);
+    CGridFindBar& bar = *grid->GetFindBar();
+    EXPECT_EQ(bar.GetLastFocused(), 0);
+    bar.GetEdit(CTreeGrid::kFindIdId)->SetFocus();
+    EXPECT_EQ(bar.GetLastFocused(), CTreeGrid::kFindIdId);
+    CFindBarEdit& edit = *bar.GetEdit(CTreeGrid::kFindTextId);
+    edit.SetFocus();
+    EXPECT_EQ(bar.GetLastFocused(), CTreeGrid::kFindTextId);
+    for (const UINT key : {UINT(VK_RETURN), UINT(VK_TAB), UINT(VK_ESCAPE), UINT('B')})
+        TestHooks::PostKey(edit, key, 0);
+    TestHooks::DeliverPosted();
+    std::string text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "b");
+}
+
+TEST_F(TreeGridTest, AFindEditHandsEnterTabAndEscapeToItsListenerAndTellsItsFocus)
+{
+    Make(0, 345);
+    struct Recorder : CFindBarEditListener {
+        void OnEditChar(CFindBarEdit*, UINT character) override { chars.push_back(character); }
+        void OnEditSetFocus(CFindBarEdit*) override { events.push_back("gained"); }
+        void OnEditKillFocus(CFindBarEdit*) override { events.push_back("lost"); }
+        std::vector<UINT> chars;
+        std::vector<std::string> events;
+    } recorder;
+    CFindBarEdit edit(&recorder);
+    ASSERT_TRUE(
+        edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 80, 20), grid.get(), 4321));
+    edit.SetFocus();
+    for (const UINT key : {UINT(VK_RETURN), UINT('X'), UINT(VK_TAB), UINT(VK_ESCAPE)})
+        TestHooks::PostKey(edit, key, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(recorder.chars, (std::vector<UINT>{VK_RETURN, VK_TAB, VK_ESCAPE}));
+    std::string text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "x");
+    grid->GetBox().SetFocus();
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"gained", "lost"}));
+    edit.DestroyWindow();
+}
+
 TEST_F(TreeGridTest, RendersHeaderRowsAndSelection)
 {
     Make(1, 345);
