@@ -243,16 +243,31 @@ bool RgbToBitmap(const std::uint8_t* pixels, std::uint32_t width, std::uint32_t 
 {
     if (!pixels || width == 0 || height == 0)
         return Fail(IMAGE_ERROR_NO_PIXELS);
-    bitmap.DeleteObject();
-    if (!bitmap.CreateCompatibleBitmap(nullptr, int(width), int(height)))
-        return Fail(IMAGE_ERROR_MEMORY);
-    QImage* screen = ui_detail::DcAccess::ImageOf(bitmap);
-    for (std::uint32_t y = 0; y < height; ++y) {
-        const std::uint8_t* in = pixels + std::size_t(y) * width * 3;
-        auto* out = reinterpret_cast<QRgb*>(screen->scanLine(int(y)));
-        for (std::uint32_t x = 0; x < width; ++x, in += 3)
-            out[x] = qRgb(in[0], in[1], in[2]);
+    // A bitmap that already holds a screen image of this size is written over in place (the
+    // picture window makes its bitmap again for the same picture), which spares fresh memory.
+    QImage* held = bitmap.GetSafeHandle() ? ui_detail::DcAccess::ImageOf(bitmap) : nullptr;
+    if (held && held->format() == QImage::Format_RGB32 &&
+        held->size() == QSize(int(width), int(height))) {
+        for (std::uint32_t y = 0; y < height; ++y) {
+            const std::uint8_t* in = pixels + std::size_t(y) * width * 3;
+            auto* out = reinterpret_cast<QRgb*>(held->scanLine(int(y)));
+            for (std::uint32_t x = 0; x < width; ++x, in += 3)
+                out[x] =
+                    0xFF000000u | std::uint32_t(in[0]) << 16 | std::uint32_t(in[1]) << 8 | in[2];
+        }
+        SetLastError(IMAGE_OK);
+        return true;
     }
+    // Otherwise Qt's own conversion of 24-bit rows to screen pixels; the bitmap is made small
+    // and then takes the converted image, so no full-size image is filled first.
+    QImage screen = WrapRgb(pixels, width, height).convertToFormat(QImage::Format_RGB32);
+    bitmap.DeleteObject();
+    if (screen.isNull() || !bitmap.CreateCompatibleBitmap(nullptr, 1, 1))
+        return Fail(IMAGE_ERROR_MEMORY);
+    QImage* target = ui_detail::DcAccess::ImageOf(bitmap);
+    screen.setDotsPerMeterX(target->dotsPerMeterX());
+    screen.setDotsPerMeterY(target->dotsPerMeterY());
+    *target = std::move(screen);
     SetLastError(IMAGE_OK);
     return true;
 }

@@ -163,6 +163,13 @@ TEST(RgbImage, PicturesAndBitmapsDrawIntoADeviceContext)
     EXPECT_EQ(fromBitmap.Pixel(0, 1), RGB(255, 255, 255));
     EXPECT_EQ(fromBitmap.Pixel(1, 0), RGB(255, 255, 255)) << "only the part is drawn";
 
+    // Made again for a picture of the same size, the bitmap shows the new pixels.
+    const std::uint8_t grey[12] = {9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
+    ASSERT_TRUE(RgbToBitmap(grey, 2, 2, bitmap));
+    const TestHooks::Image again = TestHooks::RenderDC(
+        2, 2, [&](CDC& dc) { EXPECT_TRUE(DrawBitmapCropped(dc, bitmap, 0, 0, 0, 0, 2, 2)); });
+    EXPECT_EQ(again.Pixel(1, 1), RGB(9, 9, 9));
+
     EXPECT_FALSE(RgbToBitmap(nullptr, 2, 2, bitmap));
     EXPECT_EQ(LastError(), IMAGE_ERROR_NO_PIXELS);
 }
