@@ -1,5 +1,6 @@
 # Ardenvel: `make run` installs what is missing, builds and starts the program;
-# `make test` does the same and runs every test; `make bench` runs the benchmarks.
+# `make test` does the same and runs every test; `make bench` runs the benchmarks and shows their
+# figures (`make bench BENCH=real_file` runs those whose name matches).
 
 BUILD ?= build
 BENCH_BUILD ?= build-bench
@@ -29,7 +30,7 @@ test: build
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DARDENVEL_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
-	cd $(BENCH_BUILD) && ctest -L bench --output-on-failure
+	cd $(BENCH_BUILD) && ctest -L bench $(if $(BENCH),-R $(BENCH)) --verbose
 
 sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DARDENVEL_SANITIZE=ON $(CMAKE_FLAGS)

@@ -2,29 +2,23 @@
 // evaluate over every individual.
 #pragma once
 
+#include "bench/bench_data_set.h"
 #include "bench/bench_folder.h"
 #include "bench/generator/gedcom_generator.h"
 #include "database/gedcom/gedcom_loader.h"
 #include "database/nodes/data_model.h"
-#include "platform/base/prompt_script.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 
 /// Holds the generated tree of that many individuals (seed 1), loaded on first use; the tree of
-/// another size is let go first. False when it could not be made.
+/// another size is let go first. False when it could not be made (without the field definitions
+/// the program has already said so and ended).
 inline bool LoadGeneratedTree(std::int32_t individuals)
 {
-    static CPromptScript prompt;
-    static const bool ready = [] {
-        prompt.SetAnswerDefaults(true);
-        SetPrompt(&prompt);
-        return InitDataModel(nullptr);
-    }();
+    InitBenchDataSet();
     static std::int32_t loaded = 0;
-    if (!ready)
-        return false;
     if (loaded == individuals)
         return true;
     DeleteAllRecords();

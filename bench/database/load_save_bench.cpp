@@ -1,6 +1,8 @@
 // bench/database/load_save_bench.cpp: generated GEDCOM files of 10,000, 100,000 and 1,000,000
 // individuals loaded into the data set and saved again: time, file size and peak memory.
+#include "bench/bench_data_set.h"
 #include "bench/bench_folder.h"
+#include "bench/bench_memory.h"
 #include "bench/generator/gedcom_generator.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/gedcom/gedcom_loader.h"
@@ -8,34 +10,17 @@
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_model.h"
 #include "database/nodes/data_node.h"
-#include "database/nodes/node_pool.h"
-#include "platform/base/prompt_script.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <malloc.h>
 #include <map>
 #include <string>
 
 namespace {
 
 constexpr std::uint64_t kSeed = 1;
-
-/// The data set with the program's field definitions; every question answered by default.
-void InitOnce()
-{
-    static CPromptScript prompt;
-    static const bool ready = [] {
-        prompt.SetAnswerDefaults(true);
-        SetPrompt(&prompt);
-        return InitDataModel(nullptr);
-    }();
-    if (!ready)
-        std::abort();
-}
 
 /// The generated file of that many individuals, made on first use.
 const std::string& GeneratedFile(std::int32_t individuals)
@@ -50,30 +35,6 @@ const std::string& GeneratedFile(std::int32_t individuals)
     return path;
 }
 
-/// The process's peak resident memory (VmHWM) in bytes.
-double PeakMemoryBytes()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string key; status >> key;) {
-        if (key == "VmHWM:") {
-            double kib = 0;
-            status >> kib;
-            return kib * 1024;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
-}
-
-/// Starts a new peak from the resident memory of now, after the node pool gave back what it
-/// no longer uses.
-void ResetPeakMemory()
-{
-    CNodePool::Nodes().ReleaseUnused();
-    malloc_trim(0);
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 void ReportSizes(benchmark::State& state, const std::string& path)
 {
     const double fileBytes = double(std::filesystem::file_size(path));
@@ -85,7 +46,7 @@ void ReportSizes(benchmark::State& state, const std::string& path)
 
 void BM_Load(benchmark::State& state)
 {
-    InitOnce();
+    InitBenchDataSet();
     const std::string& path = GeneratedFile(std::int32_t(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
@@ -101,7 +62,7 @@ void BM_Load(benchmark::State& state)
 
 void BM_Save(benchmark::State& state)
 {
-    InitOnce();
+    InitBenchDataSet();
     const std::string& path = GeneratedFile(std::int32_t(state.range(0)));
     if (!LoadGedcomFile(path, nullptr, nullptr))
         state.SkipWithError("the generated file did not load");
@@ -123,7 +84,7 @@ void BM_Save(benchmark::State& state)
 /// again, its changes applied; and the count of individuals that the status bar shows.
 void BM_AddAndDeleteRecord(benchmark::State& state)
 {
-    InitOnce();
+    InitBenchDataSet();
     const std::string& path = GeneratedFile(std::int32_t(state.range(0)));
     if (!LoadGedcomFile(path, nullptr, nullptr))
         state.SkipWithError("the generated file did not load");

@@ -1,0 +1,33 @@
+// bench/bench_memory.h: the process's peak resident memory, read and started afresh, for
+// benchmarks that report memory against a file's size.
+#pragma once
+
+#include "database/nodes/node_pool.h"
+
+#include <fstream>
+#include <malloc.h>
+#include <string>
+
+/// The process's peak resident memory (VmHWM) in bytes.
+inline double PeakMemoryBytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string key; status >> key;) {
+        if (key == "VmHWM:") {
+            double kib = 0;
+            status >> kib;
+            return kib * 1024;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+/// Starts a new peak from the resident memory of now, after the node pool gave back what it
+/// no longer uses.
+inline void ResetPeakMemory()
+{
+    CNodePool::Nodes().ReleaseUnused();
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}

@@ -1,0 +1,183 @@
+// bench/database/real_file_bench.cpp: a large file made of copies of a real one, in four
+// variants (UTF-8, ANSEL, ANSEL with non-standard identifiers, UTF-16): load, save and close
+// timed apart, with the peak memory of each against the file's size.
+#include "bench/bench_data_set.h"
+#include "bench/bench_folder.h"
+#include "bench/bench_memory.h"
+#include "bench/copies/real_file_copies.h"
+#include "database/gedcom/gedcom_loader.h"
+#include "database/gedcom/gedcom_writer.h"
+#include "database/nodes/data_model.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::int32_t kDefaultCopies = 333;
+constexpr int kRuns = 3;
+
+/// The real file: ARDENVEL_BENCH_REAL_FILE, else the sample this source tree holds.
+std::string RealFile()
+{
+    const char* named = std::getenv("ARDENVEL_BENCH_REAL_FILE");
+    return named && *named ? named : ARDENVEL_BENCH_REAL_FILE_DEFAULT;
+}
+
+/// How many copies: ARDENVEL_BENCH_COPIES, else 333 (190 MB of royal92.ged).
+std::int32_t Copies()
+{
+    const char* named = std::getenv("ARDENVEL_BENCH_COPIES");
+    const int copies = named && *named ? std::atoi(named) : kDefaultCopies;
+    return std::clamp(copies, 1, 2000);
+}
+
+/// The variant's file, made on first use; the program ends, saying why, when it cannot be.
+const std::string& VariantFile(CopyVariant variant)
+{
+    static std::map<CopyVariant, std::string> files;
+    std::string& path = files[variant];
+    if (path.empty()) {
+        path = BenchFolder() + "/copies-" + CopyVariantName(variant) + ".ged";
+        if (!WriteRealFileCopiesFile(path, RealFile(), Copies(), variant)) {
+            std::fprintf(stderr,
+                         "benchmark: cannot read the real file %s (set ARDENVEL_BENCH_REAL_FILE) "
+                         "or write %s\n",
+                         RealFile().c_str(), path.c_str());
+            std::exit(2);
+        }
+    }
+    return path;
+}
+
+void Load(benchmark::State& state, const std::string& path)
+{
+    if (!LoadGedcomFile(path, nullptr, nullptr))
+        state.SkipWithError("the file did not load");
+}
+
+/// The best (shortest) of the timed runs, read with the steady clock.
+class CBestTime {
+public:
+    void Start() { m_start = std::chrono::steady_clock::now(); }
+    void Stop()
+    {
+        const std::chrono::duration<double> run = std::chrono::steady_clock::now() - m_start;
+        m_best = std::min(m_best, run.count());
+    }
+    double Seconds() const { return m_best; }
+
+private:
+    std::chrono::steady_clock::time_point m_start;
+    double m_best = 1e30;
+};
+
+/// The figures: the best run's time and rate, and the peak memory over the file's size.
+void Report(benchmark::State& state, const std::string& path, const CBestTime& best, double peak)
+{
+    const double fileBytes = double(std::filesystem::file_size(path));
+    state.counters["file_MB"] = fileBytes / 1e6;
+    state.counters["best_s"] = best.Seconds();
+    state.counters["best_MB_per_s"] = fileBytes / 1e6 / best.Seconds();
+    if (peak > 0)
+        state.counters["peak_per_file"] = peak / fileBytes;
+}
+
+void BM_Load(benchmark::State& state, CopyVariant variant)
+{
+    InitBenchDataSet();
+    const std::string& path = VariantFile(variant);
+    CBestTime best;
+    double peak = 0;
+    for (auto _ : state) {
+        DeleteAllRecords();
+        ResetPeakMemory();
+        best.Start();
+        Load(state, path);
+        best.Stop();
+        peak = std::max(peak, PeakMemoryBytes());
+    }
+    Report(state, path, best, peak);
+}
+
+void BM_Save(benchmark::State& state, CopyVariant variant)
+{
+    InitBenchDataSet();
+    const std::string& path = VariantFile(variant);
+    const std::string out = BenchFolder() + "/saved.ged";
+    DeleteAllRecords();
+    Load(state, path);
+    CBestTime best;
+    double peak = 0;
+    for (auto _ : state) {
+        ResetPeakMemory();
+        GedcomFileFormat format = GetLoadedFileFormat();
+        std::string error;
+        best.Start();
+        if (!SaveGedcomFile(out, format, error))
+            state.SkipWithError(error.c_str());
+        best.Stop();
+        peak = std::max(peak, PeakMemoryBytes());
+    }
+    Report(state, path, best, peak);
+    std::filesystem::remove(out);
+}
+
+/// Closing the file: every record freed and the node memory given back.
+void BM_Close(benchmark::State& state, CopyVariant variant)
+{
+    InitBenchDataSet();
+    const std::string& path = VariantFile(variant);
+    CBestTime best;
+    for (auto _ : state) {
+        DeleteAllRecords();
+        Load(state, path);
+        best.Start();
+        DeleteAllRecords();
+        best.Stop();
+    }
+    Report(state, path, best, 0);
+}
+
+/// Each step runs kRuns times and reports its best run (other programs share the machine);
+/// the time column is the whole benchmark's, set-up included.
+void Register()
+{
+    for (const CopyVariant variant : {CopyVariant::Utf8Numbered, CopyVariant::AnselNumbered,
+                                      CopyVariant::AnselTextIds, CopyVariant::Utf16Numbered}) {
+        const std::string name = CopyVariantName(variant);
+        for (auto [step, function] :
+             {std::pair{"BM_Load/", &BM_Load}, std::pair{"BM_Save/", &BM_Save},
+              std::pair{"BM_Close/", &BM_Close}}) {
+            const auto run = [function, variant](benchmark::State& state) {
+                function(state, variant);
+            };
+            benchmark::RegisterBenchmark((step + name).c_str(), run)
+                ->Iterations(kRuns)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Register();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    DeleteAllRecords();
+    return 0;
+}
