@@ -101,8 +101,10 @@ private:
         if (record.HasTextId()) {
             if (m_textIds.empty()) {
                 for (int type = 0; type < RECORD_TYPE_COUNT; ++type) {
-                    for (const auto& [text, mapped] : GetRecordIdState(type)->m_textMap)
-                        m_textIds.emplace(mapped, "@" + text + "@");
+                    GetRecordIdState(type)->m_textMap.ForEach(
+                        [this](std::string_view text, const CRecordNode* mapped) {
+                            m_textIds.emplace(mapped, "@" + std::string(text) + "@");
+                        });
                 }
             }
             const auto found = m_textIds.find(&record);

@@ -4,6 +4,8 @@
 #include "database/records/record_node.h"
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -14,6 +16,14 @@ bool g_numberingSuspended = false;
 bool IsAsciiLetter(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+constexpr std::size_t kTextBlockBytes = std::size_t(1) << 16;
+constexpr std::size_t kFirstSlots = 1024;
+
+std::uint32_t TextHash(std::string_view text)
+{
+    return std::uint32_t(std::hash<std::string_view>()(text));
 }
 
 } // namespace
@@ -27,7 +37,7 @@ void CRecordIdState::Reset()
     m_duplicateFound = false;
     m_nonStandardFound = false;
     SetHashSize(m_hashSize);
-    std::unordered_map<std::string, CRecordNode*>().swap(m_textMap);
+    m_textMap.Clear();
 }
 
 void CRecordIdState::SetHashSize(std::size_t buckets)
@@ -85,6 +95,100 @@ void CRecordNumberMap::Reset(std::size_t expected)
     m_table.reserve(expected);
     std::unordered_map<std::int32_t, CRecordNode*>().swap(m_far);
     m_count = 0;
+}
+
+std::size_t CRecordTextIds::SlotOf(std::string_view text, std::uint32_t hash) const
+{
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t held = m_slots[slot];
+        if (held == 0)
+            return slot;
+        const Entry& entry = m_entries[held - 1];
+        if (entry.hash == hash && entry.size == text.size() &&
+            std::memcmp(entry.text, text.data(), text.size()) == 0)
+            return slot;
+    }
+}
+
+const char* CRecordTextIds::Keep(std::string_view text)
+{
+    if (text.size() > m_left) {
+        const std::size_t bytes = std::max(kTextBlockBytes, text.size());
+        m_blocks.push_back(std::make_unique<char[]>(bytes));
+        m_cursor = m_blocks.back().get();
+        m_left = bytes;
+    }
+    char* kept = m_cursor;
+    if (!text.empty())
+        std::memcpy(kept, text.data(), text.size());
+    m_cursor += text.size();
+    m_left -= text.size();
+    return kept;
+}
+
+void CRecordTextIds::Grow()
+{
+    std::vector<std::uint32_t> slots(std::max(kFirstSlots, m_slots.size() * 2), 0);
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        std::size_t slot = m_entries[i].hash & mask;
+        while (slots[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots[slot] = std::uint32_t(i + 1);
+    }
+    m_slots.swap(slots);
+}
+
+bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
+{
+    if (2 * (m_entries.size() + 1) > m_slots.size())
+        Grow();
+    const std::uint32_t hash = TextHash(text);
+    const std::size_t slot = SlotOf(text, hash);
+    if (const std::uint32_t held = m_slots[slot]; held != 0) {
+        Entry& entry = m_entries[held - 1];
+        if (entry.record)
+            return false;
+        entry.record = record;
+    } else {
+        m_entries.push_back({Keep(text), std::uint32_t(text.size()), hash, record});
+        m_slots[slot] = std::uint32_t(m_entries.size());
+    }
+    ++m_mapped;
+    return true;
+}
+
+CRecordNode* CRecordTextIds::Find(std::string_view text) const
+{
+    if (m_mapped == 0)
+        return nullptr;
+    const std::uint32_t held = m_slots[SlotOf(text, TextHash(text))];
+    return held == 0 ? nullptr : m_entries[held - 1].record;
+}
+
+void CRecordTextIds::Erase(const CRecordNode* record)
+{
+    if (!record || m_mapped == 0)
+        return;
+    for (Entry& entry : m_entries) {
+        if (entry.record == record) {
+            entry.record = nullptr;
+            --m_mapped;
+            return;
+        }
+    }
+}
+
+void CRecordTextIds::Clear()
+{
+    std::vector<Entry>().swap(m_entries);
+    std::vector<std::uint32_t>().swap(m_slots);
+    m_blocks.clear();
+    m_blocks.shrink_to_fit();
+    m_cursor = nullptr;
+    m_left = 0;
+    m_mapped = 0;
 }
 
 std::int32_t CRecordIdState::TakeNextNumber()
@@ -177,7 +281,7 @@ LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::strin
         result.m_text = true;
         state->m_nonStandardFound = true;
         record.SetTextId(true);
-        result.m_duplicate = !state->m_textMap.try_emplace(std::string(xref), &record).second;
+        result.m_duplicate = !state->m_textMap.Insert(xref, &record);
     }
     state->m_duplicateFound |= result.m_duplicate;
     return result;
@@ -196,8 +300,7 @@ CRecordNode* FindLoadedRecord(int listIndex, std::string_view idText)
     const CRecordIdState* state = GetRecordIdState(listIndex);
     if (!state)
         return nullptr;
-    const auto found = state->m_textMap.find(std::string(idText));
-    return found == state->m_textMap.end() ? nullptr : found->second;
+    return state->m_textMap.Find(idText);
 }
 
 bool FinishLoadedRecordIds()
@@ -216,7 +319,7 @@ bool FinishLoadedRecordIds()
             }
         }
         state.SetHashSize(state.m_hashSize);
-        std::unordered_map<std::string, CRecordNode*>().swap(state.m_textMap);
+        state.m_textMap.Clear();
     }
     return renumbered;
 }
@@ -227,12 +330,6 @@ void ForgetLoadedRecordId(const CRecordNode& record)
     if (!state)
         return;
     state->m_numberMap.Erase(record.GetRecordNumber(), &record);
-    if (!record.HasTextId())
-        return;
-    for (auto text = state->m_textMap.begin(); text != state->m_textMap.end(); ++text) {
-        if (text->second == &record) {
-            state->m_textMap.erase(text);
-            return;
-        }
-    }
+    if (record.HasTextId())
+        state->m_textMap.Erase(&record);
 }

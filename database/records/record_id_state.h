@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -42,6 +43,55 @@ private:
     std::size_t m_count = 0;
 };
 
+/// Records by the text of a non-standard identifier while a load runs. The texts are copied
+/// into large blocks, each entry is a view of its text, its hash and its record, and an open
+/// addressing table of entry numbers finds them: nothing is allocated per record, and emptying
+/// the table frees a few blocks. A text of any length takes what it needs.
+class CRecordTextIds {
+public:
+    CRecordTextIds() = default;
+    CRecordTextIds(const CRecordTextIds&) = delete;
+    CRecordTextIds& operator=(const CRecordTextIds&) = delete;
+
+    /// False, and nothing changed, when the text is mapped already.
+    bool Insert(std::string_view text, CRecordNode* record);
+    /// Null when the text is not mapped.
+    CRecordNode* Find(std::string_view text) const;
+    /// Unmaps whatever text maps to record.
+    void Erase(const CRecordNode* record);
+    /// Empties the table and gives its memory back.
+    void Clear();
+    bool Empty() const { return m_mapped == 0; }
+    /// Calls visit(text, record) for every mapped text, in no particular order.
+    template <typename Visit> void ForEach(Visit visit) const
+    {
+        for (const Entry& entry : m_entries) {
+            if (entry.record)
+                visit(std::string_view(entry.text, entry.size), entry.record);
+        }
+    }
+
+private:
+    struct Entry {
+        const char* text;
+        std::uint32_t size;
+        std::uint32_t hash;
+        CRecordNode* record; // null once erased; the entry stays for its text
+    };
+
+    /// The slot that holds text's entry, or the empty slot where it would go.
+    std::size_t SlotOf(std::string_view text, std::uint32_t hash) const;
+    const char* Keep(std::string_view text);
+    void Grow();
+
+    std::vector<Entry> m_entries;
+    std::vector<std::uint32_t> m_slots; // entry number + 1; 0 for an empty slot
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    char* m_cursor = nullptr;
+    std::size_t m_left = 0;
+    std::size_t m_mapped = 0;
+};
+
 /// One record type's identifier state, indexed by list order (INDI 0, FAM 1, NOTE 2, SOUR 3,
 /// REPO 4, SUBM 5, SUBN 6, OBJE 7, HEAD 8): the id prefix learned from the first identifier
 /// of a load, the last record number given, and the maps from identifiers to records that a
@@ -54,7 +104,7 @@ struct CRecordIdState {
     bool m_duplicateFound = false;
     bool m_nonStandardFound = false;
     CRecordNumberMap m_numberMap;
-    std::unordered_map<std::string, CRecordNode*> m_textMap;
+    CRecordTextIds m_textMap;
     std::size_t m_hashSize = 17; // the records the number map has room for after a reset
 
     /// Forgets the prefix, the counter, the flags and both maps; the bucket count is kept.
