@@ -10,6 +10,8 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -54,10 +56,24 @@ char32_t SingleByteChar(GedcomCharset set, unsigned char b)
     return set == GedcomCharset::Cp437 ? code_page::Cp437Char(b) : code_page::Windows1252Char(b);
 }
 
+/// How many bytes from pos on are below 128; eight at a time.
+std::size_t AsciiRun(std::string_view bytes, std::size_t pos)
+{
+    std::size_t end = pos;
+    for (; end + 8 <= bytes.size(); end += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + end, sizeof word);
+        if ((word & 0x8080808080808080ull) != 0)
+            break;
+    }
+    while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
+        ++end;
+    return end - pos;
+}
+
 bool IsAscii(std::string_view bytes)
 {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return AsciiRun(bytes, 0) == bytes.size();
 }
 
 // How many bytes at the end of s begin a UTF-8 character that the following bytes would end.
@@ -139,8 +155,14 @@ std::size_t DecodeAnsel(std::string_view bytes, std::string& out)
     }
     std::vector<char32_t> marks;
     std::size_t invalid = 0;
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        if (marks.empty()) {
+            const std::size_t run = AsciiRun(bytes, pos);
+            out.append(bytes.substr(pos, run));
+            if ((pos += run) == bytes.size())
+                break;
+        }
+        const auto b = static_cast<unsigned char>(bytes[pos]);
         if (const char32_t mark = ansel::MarkChar(b)) {
             marks.push_back(mark);
             continue;
@@ -172,6 +194,14 @@ bool EncodeAnsel(std::string_view utf8, std::string& out)
     bool fits = true;
     std::vector<char32_t> marks;
     for (std::size_t pos = 0; pos < utf8.size();) {
+        // A run of ASCII is written as it is, less its last character, which a combining
+        // mark after the run may belong to.
+        if (const std::size_t run = AsciiRun(utf8, pos); run > 1) {
+            const std::size_t whole = pos + run == utf8.size() ? run : run - 1;
+            out.append(utf8.substr(pos, whole));
+            if ((pos += whole) == utf8.size())
+                break;
+        }
         char32_t base = text::DecodeUtf8(utf8, pos);
         marks.clear();
         for (char32_t inner = 0, mark = 0;
@@ -206,6 +236,15 @@ void AppendUtf16Unit(char32_t unit, bool bigEndian, std::string& out)
 void EncodeUtf16(std::string_view utf8, bool bigEndian, std::string& out)
 {
     for (std::size_t pos = 0; pos < utf8.size();) {
+        if (const std::size_t run = AsciiRun(utf8, pos); run > 0) {
+            const std::size_t start = out.size();
+            out.resize(start + 2 * run, '\0');
+            char* units = out.data() + start + (bigEndian ? 1 : 0);
+            for (std::size_t i = 0; i < run; ++i)
+                units[2 * i] = utf8[pos + i];
+            if ((pos += run) == utf8.size())
+                break;
+        }
         const char32_t c = text::DecodeUtf8(utf8, pos);
         if (c < 0x10000) {
             AppendUtf16Unit(c, bigEndian, out);
@@ -220,6 +259,10 @@ bool EncodeSingleByte(GedcomCharset set, std::string_view utf8, std::string& out
 {
     bool fits = true;
     for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t run = AsciiRun(utf8, pos);
+        out.append(utf8.substr(pos, run));
+        if ((pos += run) == utf8.size())
+            break;
         const int byte = SingleByte(set, text::DecodeUtf8(utf8, pos));
         fits = fits && byte >= 0;
         out.push_back(byte >= 0 ? static_cast<char>(byte) : '?');
@@ -392,8 +435,12 @@ std::size_t DecodeGedcomText(GedcomCharset set, std::string_view bytes, std::str
         break;
     }
     std::size_t invalid = 0;
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        const std::size_t run = AsciiRun(bytes, pos);
+        out.append(bytes.substr(pos, run));
+        if ((pos += run) == bytes.size())
+            break;
+        const auto b = static_cast<unsigned char>(bytes[pos]);
         text::AppendUtf8(out, SingleByteChar(set, b));
         invalid += set == GedcomCharset::Windows1252 && code_page::IsUndefinedIn1252(b);
     }
@@ -402,8 +449,24 @@ std::size_t DecodeGedcomText(GedcomCharset set, std::string_view bytes, std::str
 
 void CUtf16Decoder::Decode(std::string_view bytes, std::string& out)
 {
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        // Whole units of ASCII, with nothing held, are copied a run at a time.
+        if (m_started && !m_hasByte && m_highSurrogate == 0) {
+            const std::size_t low = m_bigEndian ? 1 : 0;
+            std::size_t end = pos;
+            while (end + 1 < bytes.size() && bytes[end + 1 - low] == '\0' &&
+                   static_cast<unsigned char>(bytes[end + low]) < 0x80)
+                end += 2;
+            if (end > pos) {
+                const std::size_t start = out.size();
+                out.resize(start + (end - pos) / 2);
+                for (std::size_t i = pos, o = start; i < end; i += 2, ++o)
+                    out[o] = bytes[i + low];
+                if ((pos = end) == bytes.size())
+                    break;
+            }
+        }
+        const auto b = static_cast<unsigned char>(bytes[pos]);
         if (!m_hasByte) {
             m_byte = b;
             m_hasByte = true;
@@ -456,6 +519,11 @@ void CUtf16Decoder::Take(char32_t unit, std::string& out)
         unit = 0xFFFD;
     }
     text::AppendUtf8(out, unit);
+}
+
+bool GedcomTextIsAscii(std::string_view text)
+{
+    return IsAscii(text);
 }
 
 bool GedcomTextFits(GedcomCharset set, std::string_view utf8)

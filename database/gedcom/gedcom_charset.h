@@ -94,6 +94,8 @@ private:
 // ANSEL takes a letter with marks (precomposed, or followed by combining marks) as the mark
 // bytes before the letter, so the ANSEL text read above is written back byte for byte.
 
+/// True when every byte is below 128: text written the same in every set but UTF-16.
+bool GedcomTextIsAscii(std::string_view text);
 /// True when every character of utf8 can be written in set (always for UTF-8 and UTF-16).
 bool GedcomTextFits(GedcomCharset set, std::string_view utf8);
 /// Appends utf8 written in set to out; a character that does not fit is written as "?" and

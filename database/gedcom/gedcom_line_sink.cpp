@@ -13,6 +13,7 @@ namespace {
 
 struct SinkFormat {
     GedcomCharset m_charset = GedcomCharset::Utf8;
+    bool m_asciiAsIs = true;        // ASCII text is written as it is (every set but UTF-16)
     std::string m_lineEnd = "\r\n"; // already in m_charset
     bool m_misfit = false;
     std::string m_text;              // a line composed in UTF-8
@@ -50,7 +51,8 @@ bool WriteUtf8Line(SinkFormat& f, std::string_view line, std::string_view value)
 
 bool WriteLine(SinkFormat& f, std::string_view line, std::string_view value)
 {
-    if (f.m_charset == GedcomCharset::Utf8)
+    if (f.m_charset == GedcomCharset::Utf8 ||
+        (f.m_asciiAsIs && GedcomTextIsAscii(line) && GedcomTextIsAscii(value)))
         return WriteUtf8Line(f, line, value);
     std::string& text = f.m_text;
     text.assign(line);
@@ -94,7 +96,9 @@ bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
     char digits[16];
     const std::size_t digitCount =
         std::size_t(std::to_chars(digits, digits + sizeof digits, level).ptr - digits);
-    if (f.m_charset == GedcomCharset::Utf8) {
+    if (f.m_charset == GedcomCharset::Utf8 ||
+        (f.m_asciiAsIs && GedcomTextIsAscii(tag) && GedcomTextIsAscii(rest) &&
+         GedcomTextIsAscii(value))) {
         std::size_t ats = 0;
         for (std::size_t at = value.find('@'); at != std::string_view::npos;
              at = value.find('@', at + 1))
@@ -161,6 +165,7 @@ void SetGedcomLineFormat(GedcomCharset charset, std::string_view lineEnd)
 {
     SinkFormat& f = Format();
     f.m_charset = charset;
+    f.m_asciiAsIs = charset != GedcomCharset::Utf16Le && charset != GedcomCharset::Utf16Be;
     f.m_lineEnd.clear();
     EncodeGedcomText(charset, lineEnd, f.m_lineEnd);
     f.m_misfit = false;
