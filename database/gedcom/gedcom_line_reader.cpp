@@ -270,13 +270,20 @@ bool OpenVolume(InputState& s, const std::string& path)
 }
 
 /// The next physical line: most lines as they stand in the file's buffer, the rest (a line
-/// across the buffer's end, one read ahead, the first of a volume, and every ANSEL line, which
-/// may take marks from the line after it) copied into raw. False at the end of the volume.
+/// across the buffer's end, one read ahead, the first of a volume, and an ANSEL line that ends
+/// in marks, which may give them to the line after it) copied into raw. False at the end of the
+/// volume.
 bool NextPhysicalLine(InputState& s, std::string& raw, std::string_view& line)
 {
-    if (!s.m_hasPending && !s.m_atVolumeStart && s.m_lineSet != GedcomCharset::Ansel &&
-        TakeBufferedLine(line))
+    if (!s.m_hasPending && !s.m_atVolumeStart && TakeBufferedLine(line)) {
+        if (s.m_lineSet != GedcomCharset::Ansel || line.empty() ||
+            ansel::MarkChar(static_cast<unsigned char>(line.back())) == 0)
+            return true;
+        raw.assign(line);
+        GiveTrailingMarksToConc(s, raw);
+        line = raw;
         return true;
+    }
     if (!ReadPhysicalLine(s, raw))
         return false;
     if (s.m_lineSet == GedcomCharset::Ansel)
