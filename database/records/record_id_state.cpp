@@ -21,9 +21,30 @@ bool IsAsciiLetter(char c)
 constexpr std::size_t kTextBlockBytes = std::size_t(1) << 16;
 constexpr std::size_t kFirstSlots = 1024;
 
+constexpr std::size_t kRecordsPerGroup = 8;
+constexpr std::size_t kFreeGroups = 64;
+
 std::uint32_t TextHash(std::string_view text)
 {
     return std::uint32_t(std::hash<std::string_view>()(text));
+}
+
+/// Splits a text that ends in one to nine digits, the first not a zero, into what comes before
+/// them and their value ("C12_I345": "C12_I", 345); false for any other text.
+bool SplitNumbered(std::string_view text, std::string_view& prefix, std::int32_t& number)
+{
+    std::size_t start = text.size();
+    while (start > 0 && text.size() - start < 10 && text[start - 1] >= '0' &&
+           text[start - 1] <= '9')
+        --start;
+    const std::size_t digits = text.size() - start;
+    if (digits == 0 || digits > 9 || text[start] == '0')
+        return false;
+    number = 0;
+    for (std::size_t i = start; i < text.size(); ++i)
+        number = number * 10 + (text[i] - '0');
+    prefix = text.substr(0, start);
+    return true;
 }
 
 } // namespace
@@ -46,6 +67,27 @@ void CRecordIdState::SetHashSize(std::size_t buckets)
     m_numberMap.Reset(buckets);
 }
 
+CRecordNode** CRecordNumberMap::TablePlace(std::int32_t number) const
+{
+    const auto index = std::size_t(std::max<std::int32_t>(number, 0));
+    return index < m_table.size() ? const_cast<CRecordNode**>(&m_table[index]) : nullptr;
+}
+
+CRecordNode** CRecordNumberMap::PagePlace(std::int32_t number) const
+{
+    if (m_pages.empty() || number < 0)
+        return nullptr;
+    const std::int32_t page = number >> kPageBits;
+    if (page != m_lastPage) {
+        const auto found = m_pageIndex.find(page);
+        if (found == m_pageIndex.end())
+            return nullptr;
+        m_lastPage = page;
+        m_lastPlaces = m_pages[found->second].get();
+    }
+    return m_lastPlaces + (number & std::int32_t(kPageSize - 1));
+}
+
 bool CRecordNumberMap::Insert(std::int32_t number, CRecordNode* record)
 {
     if (Find(number))
@@ -53,8 +95,17 @@ bool CRecordNumberMap::Insert(std::int32_t number, CRecordNode* record)
     const auto index = std::size_t(std::max<std::int32_t>(number, 0));
     if (index >= m_table.size() && index <= 2 * m_count + 1024)
         m_table.resize(index + 1, nullptr);
-    if (index < m_table.size())
-        m_table[index] = record;
+    CRecordNode** place = TablePlace(number);
+    if (!place)
+        place = PagePlace(number);
+    if (!place && number > 0 && (m_pages.size() + 1) * kPageSize <= 4 * m_count + 16 * kPageSize) {
+        m_pages.push_back(std::make_unique<CRecordNode*[]>(kPageSize));
+        m_pageIndex.emplace(number >> kPageBits, std::uint32_t(m_pages.size() - 1));
+        m_lastPage = -1;
+        place = PagePlace(number);
+    }
+    if (place)
+        *place = record;
     else
         m_far.emplace(number, record);
     ++m_count;
@@ -63,9 +114,10 @@ bool CRecordNumberMap::Insert(std::int32_t number, CRecordNode* record)
 
 CRecordNode* CRecordNumberMap::Find(std::int32_t number) const
 {
-    const auto index = std::size_t(std::max<std::int32_t>(number, 0));
-    if (index < m_table.size() && m_table[index])
-        return m_table[index];
+    if (CRecordNode** place = TablePlace(number); place && *place)
+        return *place;
+    if (CRecordNode** place = PagePlace(number); place && *place)
+        return *place;
     if (m_far.empty())
         return nullptr;
     const auto found = m_far.find(number);
@@ -74,13 +126,14 @@ CRecordNode* CRecordNumberMap::Find(std::int32_t number) const
 
 void CRecordNumberMap::Erase(std::int32_t number, const CRecordNode* record)
 {
-    const auto index = std::size_t(std::max<std::int32_t>(number, 0));
     if (!record)
         return;
-    if (index < m_table.size() && m_table[index] == record) {
-        m_table[index] = nullptr;
-        --m_count;
-        return;
+    for (CRecordNode** place : {TablePlace(number), PagePlace(number)}) {
+        if (place && *place == record) {
+            *place = nullptr;
+            --m_count;
+            return;
+        }
     }
     const auto found = m_far.find(number);
     if (found != m_far.end() && found->second == record) {
@@ -89,10 +142,29 @@ void CRecordNumberMap::Erase(std::int32_t number, const CRecordNode* record)
     }
 }
 
+bool CRecordNumberMap::EraseRecord(const CRecordNode* record)
+{
+    bool found = false;
+    std::int32_t mapped = 0;
+    ForEach([&found, &mapped, record](std::int32_t number, const CRecordNode* held) {
+        if (held == record) {
+            found = true;
+            mapped = number;
+        }
+    });
+    if (found)
+        Erase(mapped, record);
+    return found;
+}
+
 void CRecordNumberMap::Reset(std::size_t expected)
 {
     std::vector<CRecordNode*>().swap(m_table);
     m_table.reserve(expected);
+    std::vector<std::unique_ptr<CRecordNode*[]>>().swap(m_pages);
+    std::unordered_map<std::int32_t, std::uint32_t>().swap(m_pageIndex);
+    m_lastPage = -1;
+    m_lastPlaces = nullptr;
     std::unordered_map<std::int32_t, CRecordNode*>().swap(m_far);
     m_count = 0;
 }
@@ -140,17 +212,43 @@ void CRecordTextIds::Grow()
     m_slots.swap(slots);
 }
 
+CRecordTextIds::Group* CRecordTextIds::GroupOf(std::string_view prefix, bool make)
+{
+    if (m_lastGroup < m_groups.size() && m_groups[m_lastGroup].prefix == prefix)
+        return &m_groups[m_lastGroup];
+    if (const auto found = m_groupIndex.find(prefix); found != m_groupIndex.end()) {
+        m_lastGroup = found->second;
+        return &m_groups[m_lastGroup];
+    }
+    if (!make)
+        return nullptr;
+    const std::string_view kept(Keep(prefix), prefix.size());
+    m_groups.push_back({kept, {}});
+    m_lastGroup = std::uint32_t(m_groups.size() - 1);
+    m_groupIndex.emplace(kept, m_lastGroup);
+    return &m_groups.back();
+}
+
 bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
 {
+    if (Find(text))
+        return false;
+    std::string_view prefix;
+    std::int32_t number = 0;
+    if (SplitNumbered(text, prefix, number)) {
+        const bool make = m_groups.size() < m_mapped / kRecordsPerGroup + kFreeGroups;
+        if (Group* group = GroupOf(prefix, make)) {
+            group->numbers.Insert(number, record);
+            ++m_mapped;
+            return true;
+        }
+    }
     if (2 * (m_entries.size() + 1) > m_slots.size())
         Grow();
     const std::uint32_t hash = TextHash(text);
     const std::size_t slot = SlotOf(text, hash);
     if (const std::uint32_t held = m_slots[slot]; held != 0) {
-        Entry& entry = m_entries[held - 1];
-        if (entry.record)
-            return false;
-        entry.record = record;
+        m_entries[held - 1].record = record;
     } else {
         m_entries.push_back({Keep(text), std::uint32_t(text.size()), hash, record});
         m_slots[slot] = std::uint32_t(m_entries.size());
@@ -162,6 +260,16 @@ bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
 CRecordNode* CRecordTextIds::Find(std::string_view text) const
 {
     if (m_mapped == 0)
+        return nullptr;
+    std::string_view prefix;
+    std::int32_t number = 0;
+    if (!m_groups.empty() && SplitNumbered(text, prefix, number)) {
+        if (const Group* group = const_cast<CRecordTextIds*>(this)->GroupOf(prefix, false)) {
+            if (CRecordNode* record = group->numbers.Find(number))
+                return record;
+        }
+    }
+    if (m_entries.empty())
         return nullptr;
     const std::uint32_t held = m_slots[SlotOf(text, TextHash(text))];
     return held == 0 ? nullptr : m_entries[held - 1].record;
@@ -178,12 +286,21 @@ void CRecordTextIds::Erase(const CRecordNode* record)
             return;
         }
     }
+    for (Group& group : m_groups) {
+        if (group.numbers.EraseRecord(record)) {
+            --m_mapped;
+            return;
+        }
+    }
 }
 
 void CRecordTextIds::Clear()
 {
     std::vector<Entry>().swap(m_entries);
     std::vector<std::uint32_t>().swap(m_slots);
+    std::vector<Group>().swap(m_groups);
+    std::unordered_map<std::string_view, std::uint32_t>().swap(m_groupIndex);
+    m_lastGroup = 0;
     m_blocks.clear();
     m_blocks.shrink_to_fit();
     m_cursor = nullptr;

@@ -24,29 +24,67 @@ inline constexpr int RECORD_LIST_HEAD = 8;
 
 /// Records by number while a load runs. Files usually number their records 1, 2, 3, ..., so
 /// numbers up to about twice the count held live in a table indexed by number (8 bytes a
-/// record, nothing allocated per record); a number far beyond them goes to a hash map, so that a
-/// file with "@I2000000000@" costs one entry and not a table of that size.
+/// record, nothing allocated per record). Numbers beyond it go to pages of 256 numbers while the
+/// pages hold at least one record per four numbers (a file made of copies, each numbering from
+/// its own offset), and any other number to a hash map, so that a file with "@I2000000000@"
+/// costs one entry and not a table of that size.
 class CRecordNumberMap {
 public:
+    CRecordNumberMap() = default;
+    CRecordNumberMap(CRecordNumberMap&&) = default;
+    CRecordNumberMap& operator=(CRecordNumberMap&&) = default;
+
     /// False, and nothing changed, when the number is mapped already.
     bool Insert(std::int32_t number, CRecordNode* record);
     /// Null when the number is not mapped.
     CRecordNode* Find(std::int32_t number) const;
     /// Unmaps the number when it maps to record.
     void Erase(std::int32_t number, const CRecordNode* record);
+    /// Unmaps whatever number maps to record (a walk over the whole map); false when none does.
+    bool EraseRecord(const CRecordNode* record);
     /// Empties the map, keeping room for about that many records.
     void Reset(std::size_t expected);
+    /// Calls visit(number, record) for every mapped number, in no particular order.
+    template <typename Visit> void ForEach(Visit visit) const
+    {
+        for (std::size_t i = 0; i < m_table.size(); ++i) {
+            if (m_table[i])
+                visit(std::int32_t(i), m_table[i]);
+        }
+        for (const auto& [page, index] : m_pageIndex) {
+            for (std::size_t i = 0; i < kPageSize; ++i) {
+                if (CRecordNode* record = m_pages[index][i])
+                    visit(std::int32_t((std::int64_t(page) << kPageBits) + std::int64_t(i)),
+                          record);
+            }
+        }
+        for (const auto& [number, record] : m_far)
+            visit(number, record);
+    }
 
 private:
+    static constexpr int kPageBits = 8;
+    static constexpr std::size_t kPageSize = std::size_t(1) << kPageBits;
+
+    /// The table's and the pages' places of a number; null when there is none.
+    CRecordNode** TablePlace(std::int32_t number) const;
+    CRecordNode** PagePlace(std::int32_t number) const;
+
     std::vector<CRecordNode*> m_table; // by number; null where none
+    std::vector<std::unique_ptr<CRecordNode*[]>> m_pages;
+    std::unordered_map<std::int32_t, std::uint32_t> m_pageIndex; // page number to m_pages
+    mutable std::int32_t m_lastPage = -1;                        // the page found last
+    mutable CRecordNode** m_lastPlaces = nullptr;
     std::unordered_map<std::int32_t, CRecordNode*> m_far;
     std::size_t m_count = 0;
 };
 
-/// Records by the text of a non-standard identifier while a load runs. The texts are copied
-/// into large blocks, each entry is a view of its text, its hash and its record, and an open
-/// addressing table of entry numbers finds them: nothing is allocated per record, and emptying
-/// the table frees a few blocks. A text of any length takes what it needs.
+/// Records by the text of a non-standard identifier while a load runs. A text that ends in a
+/// number ("C12_I345") is found by its prefix ("C12_I") and then by number in a number map, so
+/// records numbered in order with a prefix of their own cost what standard ones cost. Any other
+/// text (and any text once prefixes are more than one per eight records) is copied into large
+/// blocks, and an open addressing table of entry numbers finds it. Nothing is allocated per
+/// record, emptying the table frees a few blocks, and a text of any length takes what it needs.
 class CRecordTextIds {
 public:
     CRecordTextIds() = default;
@@ -69,6 +107,11 @@ public:
             if (entry.record)
                 visit(std::string_view(entry.text, entry.size), entry.record);
         }
+        for (const Group& group : m_groups) {
+            group.numbers.ForEach([&group, &visit](std::int32_t number, CRecordNode* record) {
+                visit(std::string(group.prefix) + std::to_string(number), record);
+            });
+        }
     }
 
 private:
@@ -78,7 +121,13 @@ private:
         std::uint32_t hash;
         CRecordNode* record; // null once erased; the entry stays for its text
     };
+    struct Group {
+        std::string_view prefix; // kept in the blocks
+        CRecordNumberMap numbers;
+    };
 
+    /// The group of a prefix; made when make says so; null when there is none.
+    Group* GroupOf(std::string_view prefix, bool make);
     /// The slot that holds text's entry, or the empty slot where it would go.
     std::size_t SlotOf(std::string_view text, std::uint32_t hash) const;
     const char* Keep(std::string_view text);
@@ -86,6 +135,9 @@ private:
 
     std::vector<Entry> m_entries;
     std::vector<std::uint32_t> m_slots; // entry number + 1; 0 for an empty slot
+    std::vector<Group> m_groups;
+    std::unordered_map<std::string_view, std::uint32_t> m_groupIndex; // prefix to m_groups
+    std::uint32_t m_lastGroup = 0; // the group found last, tried first
     std::vector<std::unique_ptr<char[]>> m_blocks;
     char* m_cursor = nullptr;
     std::size_t m_left = 0;

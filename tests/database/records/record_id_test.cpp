@@ -133,6 +133,15 @@ TEST_P(RecordNumberMapTest, EveryNumberFindsItsFirstRecordUntilErased)
     for (const auto& [number, record] : expected)
         EXPECT_EQ(map.Find(number), record) << number;
     EXPECT_EQ(map.Find(999999), nullptr);
+    std::map<std::int32_t, CRecordNode*> visited;
+    map.ForEach([&visited](std::int32_t number, CRecordNode* record) {
+        EXPECT_TRUE(visited.emplace(number, record).second) << number;
+    });
+    EXPECT_EQ(visited, expected);
+    EXPECT_TRUE(map.EraseRecord(expected.begin()->second));
+    EXPECT_FALSE(map.EraseRecord(expected.begin()->second));
+    EXPECT_EQ(map.Find(expected.begin()->first), nullptr);
+    expected.erase(expected.begin());
     for (const auto& [number, record] : expected) {
         map.Erase(number, recordOf(0) == record ? nullptr : recordOf(0));
         EXPECT_EQ(map.Find(number), record) << "another record's erase leaves " << number;
@@ -155,13 +164,103 @@ std::vector<std::int32_t> Joined(std::vector<std::int32_t> a, const std::vector<
     return a;
 }
 
+/// Copies of one numbering, copy k's numbers raised by k x 1,000,000.
+std::vector<std::int32_t> Copies(std::int32_t copies, std::int32_t each)
+{
+    std::vector<std::int32_t> numbers;
+    for (std::int32_t k = 0; k < copies; ++k)
+        numbers = Joined(numbers, Run(k * 1000000 + 1, k * 1000000 + each));
+    return numbers;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Numbers, RecordNumberMapTest,
     ::testing::Values(NumberMapCase{"Dense", Run(1, 3000)},
                       NumberMapCase{"Descending", {3000, 2999, 5, 4, 3, 2, 1}},
                       NumberMapCase{"Far", {1, 2000000000, 2147483647, 2}},
                       NumberMapCase{"FarThenCovered", Joined({5000, 5000}, Run(1, 6000))},
-                      NumberMapCase{"Repeats", {7, 7, 2000000000, 2000000000, 1, 7}}),
+                      NumberMapCase{"Repeats", {7, 7, 2000000000, 2000000000, 1, 7}},
+                      NumberMapCase{"Copies", Joined(Copies(6, 700), {1000001, 5000700})},
+                      NumberMapCase{"PagedThenCovered", Joined(Run(1, 300), Run(2000, 4000))},
+                      NumberMapCase{"Scattered", Joined(Copies(40, 1), Run(1, 50))}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct TextIdCase {
+    const char* name;
+    std::vector<std::string> texts; // inserted in this order; a repeat must be refused
+};
+
+class RecordTextIdsTest : public ::testing::TestWithParam<TextIdCase> {};
+
+TEST_P(RecordTextIdsTest, EveryTextFindsItsFirstRecordUntilErased)
+{
+    const TextIdCase& c = GetParam();
+    std::vector<int> records(c.texts.size());
+    const auto recordOf = [&](std::size_t i) {
+        return reinterpret_cast<CRecordNode*>(&records[i]);
+    };
+    std::map<std::string, CRecordNode*> expected;
+    CRecordTextIds ids;
+    for (std::size_t i = 0; i < c.texts.size(); ++i) {
+        const bool fresh = expected.emplace(c.texts[i], recordOf(i)).second;
+        EXPECT_EQ(ids.Insert(c.texts[i], recordOf(i)), fresh) << c.texts[i];
+    }
+    for (const auto& [text, record] : expected)
+        EXPECT_EQ(ids.Find(text), record) << text;
+    EXPECT_EQ(ids.Find("C0_I0"), nullptr);
+    EXPECT_EQ(ids.Find("none"), nullptr);
+    std::map<std::string, CRecordNode*> visited;
+    ids.ForEach([&visited](std::string_view text, CRecordNode* record) {
+        EXPECT_TRUE(visited.emplace(std::string(text), record).second) << text;
+    });
+    EXPECT_EQ(visited, expected);
+    for (const auto& [text, record] : expected) {
+        ids.Erase(record);
+        EXPECT_EQ(ids.Find(text), nullptr) << text;
+    }
+    EXPECT_TRUE(ids.Empty());
+    EXPECT_TRUE(ids.Insert(c.texts.front(), recordOf(0))) << "an erased text can come again";
+    ids.Clear();
+    EXPECT_EQ(ids.Find(c.texts.front()), nullptr);
+}
+
+/// Texts "prefix" + 1 .. count.
+std::vector<std::string> Numbered(const std::string& prefix, int count)
+{
+    std::vector<std::string> texts;
+    for (int n = 1; n <= count; ++n)
+        texts.push_back(prefix + std::to_string(n));
+    return texts;
+}
+
+std::vector<std::string> JoinedTexts(std::vector<std::string> a, const std::vector<std::string>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+/// One text each with a prefix of its own ("A1", "B1", ... then "AA1", ...).
+std::vector<std::string> OwnPrefixes(int count)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < count; ++i)
+        texts.push_back(std::string(std::size_t(1 + i / 26), char('A' + i % 26)) + "1");
+    return texts;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, RecordTextIdsTest,
+    ::testing::Values(
+        TextIdCase{"Copies", JoinedTexts(JoinedTexts(Numbered("C0_I", 600), Numbered("C1_I", 600)),
+                                         {"C0_I7", "C1_I600", "C2_F1"})},
+        TextIdCase{"LeadingZerosAreOtherTexts",
+                   {"I12", "I012", "I0012", "I0", "I00", "I", "12", "012", "I12", "I012"}},
+        TextIdCase{"TenDigits", {"X1234567890", "X234567890", "X1234567890", "1234567890"}},
+        TextIdCase{"Long",
+                   {std::string(1000, 'x'), std::string(999, 'x') + "7", std::string(1000, 'x'),
+                    std::string(70000, 'y') + "1"}},
+        TextIdCase{"ManyPrefixes", JoinedTexts(OwnPrefixes(300), OwnPrefixes(300))},
+        TextIdCase{"Mixed", {"P-1", "@", "C0_I1", "P-1", "C0_I1", "abc", "C0_I2"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The tools ----------------------------------------------------------------------------
