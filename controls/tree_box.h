@@ -78,7 +78,8 @@ public:
     /// levels 0 means every level below, n that many.
     bool ExpandItem(CTreeBoxNode* node, bool expand, int levels);
     void ExpandToItem(CTreeBoxNode* node);
-    /// Collapses the open top-level nodes and sorts the top level.
+    /// Collapses the open top-level nodes and sorts the top level (stable: equal rows keep
+    /// their order).
     void ReexpandOpenItems();
     /// List mode: sorts the rows by one column (the owner's Compare when there is an owner).
     void SortList(int column);
@@ -220,7 +221,6 @@ private:
     void Collapse(CTreeBoxNode* node);
     void AfterExpansion(CTreeBoxNode* node, CTreeBoxNode* oldFocus, bool focusWasSelected,
                         bool hadChildren);
-    bool IsGreater(CTreeBoxNode* a, CTreeBoxNode* b, int column);
     void SortNodes(std::vector<CTreeBoxNode*>& nodes, int column);
     void ApplySort(const std::vector<CTreeBoxNode*>& order);
     void MoveSelection(bool down);

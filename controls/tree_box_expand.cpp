@@ -4,6 +4,9 @@
 #include "controls/detail/tree_box_parts.h"
 #include "platform/base/wait_cursor.h"
 
+#include <algorithm>
+#include <utility>
+
 bool CTreeBox::ExpandItem(CTreeBoxNode* node, bool expand, int levels)
 {
     if (!node)
@@ -139,26 +142,27 @@ void CTreeBox::ExpandToItem(CTreeBoxNode* node)
     RecalcLayout();
 }
 
-bool CTreeBox::IsGreater(CTreeBoxNode* a, CTreeBoxNode* b, int column)
-{
-    if (m_owner)
-        return m_owner->Compare(this, a->m_data, b->m_data) > 0;
-    return tree_box_detail::CellGreater(GetCellText(a, column), GetCellText(b, column));
-}
-
 void CTreeBox::SortNodes(std::vector<CTreeBoxNode*>& nodes, int column)
 {
-    // A Shell sort whose gaps are the powers of two below the count, halving down to 1.
-    const int n = int(nodes.size());
-    int gap = 1;
-    while (gap * 2 <= n - 1)
-        gap *= 2;
-    for (; gap >= 1 && n > 1; gap /= 2)
-        for (int i = 0; i + gap < n; ++i)
-            for (int j = i;
-                 j >= 0 && IsGreater(nodes[std::size_t(j)], nodes[std::size_t(j + gap)], column);
-                 j -= gap)
-                std::swap(nodes[std::size_t(j)], nodes[std::size_t(j + gap)]);
+    // A stable merge sort: equal rows keep their order, and a million rows sort in
+    // n log n comparisons. Without an owner each row's cell text is read once.
+    if (nodes.size() < 2)
+        return;
+    if (m_owner) {
+        std::stable_sort(nodes.begin(), nodes.end(), [this](CTreeBoxNode* a, CTreeBoxNode* b) {
+            return m_owner->Compare(this, a->m_data, b->m_data) < 0;
+        });
+        return;
+    }
+    std::vector<std::pair<std::string, CTreeBoxNode*>> keyed;
+    keyed.reserve(nodes.size());
+    for (CTreeBoxNode* node : nodes)
+        keyed.emplace_back(GetCellText(node, column), node);
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return tree_box_detail::CellGreater(b.first, a.first);
+    });
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        nodes[i] = keyed[i].second;
 }
 
 void CTreeBox::ApplySort(const std::vector<CTreeBoxNode*>& order)

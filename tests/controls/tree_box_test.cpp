@@ -351,15 +351,16 @@ TEST_F(TreeBoxModel, MoveSelectionDownLeavesRowsAtTheEndAndJoinsAScatteredRun)
     ExpectConsistent(*box);
 }
 
-TEST_F(TreeBoxModel, SortListOrdersByTheCellsOfOneColumn)
+TEST_F(TreeBoxModel, SortListOrdersByTheCellsOfOneColumnKeepingEqualRowsInOrder)
 {
     Make(0, nullptr);
-    for (const char* text : {"1\tpear", "2\t", "3\tapple", "4\tapples", "5\tBanana"})
+    for (const char* text :
+         {"6\tapple", "1\tpear", "2\t", "3\tapple", "4\tapples", "5\tBanana", "0\tapple"})
         Add(text);
     box->SortList(1);
-    // An empty cell sorts before any text.
-    EXPECT_EQ(Rows(),
-              (std::vector<std::string>{"2\t", "5\tBanana", "3\tapple", "4\tapples", "1\tpear"}));
+    // An empty cell sorts before any text; rows with equal cells keep their order.
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"2\t", "5\tBanana", "6\tapple", "3\tapple",
+                                                "0\tapple", "4\tapples", "1\tpear"}));
     ExpectConsistent(*box);
 }
 
