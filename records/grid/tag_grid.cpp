@@ -1,0 +1,1042 @@
+// records/grid/tag_grid.cpp: the record list grid: what it shows, its rows and their expansion,
+// refill on change notices, sorting and the find bar.
+#include "records/grid/tag_grid.h"
+
+#include "records/grid/grid_colours.h"
+#include "records/grid/rec_wnd_options.h"
+
+#include "database/dictionary/field_def.h"
+#include "database/dictionary/field_ids.h"
+#include "database/dictionary/qualifier_table.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/kin/ind_rec.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_node.h"
+#include "database/records/fam_rec.h"
+#include "database/records/record_node.h"
+#include "platform/base/prompt.h"
+#include "platform/base/text.h"
+#include "platform/base/wait_cursor.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/drawing/dc.h"
+#include "queries/expression.h"
+
+#include <algorithm>
+#include <functional>
+#include <new>
+
+namespace {
+
+/// One extra column of a record type's column set.
+struct ColumnSpec {
+    const char* title;
+    const char* reference;
+    const char* sample;
+    bool ascending;
+};
+
+constexpr ColumnSpec kRecordId = {"Record Id", "=RecordId()", "+Record Id+", true};
+constexpr ColumnSpec kUpdated = {"Updated", "=LastUpdated()", "+31/12/88 12:24+", false};
+constexpr ColumnSpec kLinks = {"Links", "=LinksTo()", "+Links+", false};
+
+struct TypeColumns {
+    const char* heading;
+    const char* emptyText;
+    std::vector<ColumnSpec> columns;
+};
+
+/// By list index: individuals, families, notes, sources, repositories, submitters,
+/// submissions, multimedia, header.
+const TypeColumns& ColumnsOf(int listIndex)
+{
+    static const TypeColumns kTypes[] = {
+        {"Individual Records",
+         "No Individual Records",
+         {kRecordId,
+          {"Dates", "=LifeDates()", "+8888-8888+", false},
+          {"Birth Place", "INDI.BIRT.PLAC", "+Birth Place+", true},
+          kUpdated}},
+        {"Family Records",
+         "No Family Records",
+         {kRecordId, {"Children", "=ChildCount()", "+Children+", false}, kUpdated}},
+        {"Note Records", "No Note Records", {kRecordId, kLinks, kUpdated}},
+        {"Source Records",
+         "No Source Records",
+         {kRecordId, {"Citations", "=LinksTo()", "+Citations+", false}, kUpdated}},
+        {"Repository Records",
+         "No Repository Records",
+         {kRecordId, {"Sources", "=LinksTo()", "+Sources+", false}, kUpdated}},
+        {"Submitter Records", "No Submitter Records", {kRecordId, kLinks, kUpdated}},
+        {"Submission Records", "No Submission Records", {kRecordId, kLinks, kUpdated}},
+        {"Multimedia Records",
+         "No Multimedia Records",
+         {kRecordId,
+          {"Type", "=MediaType()", "+Picture+", true},
+          {"Year", "OBJE._DATE:YEAR", "+1988+", false},
+          kLinks,
+          {"Embedded", "=IsEmbedded()", "+Emb+", false},
+          kUpdated}},
+        {"Header Record", "No Header Record", {}},
+    };
+    static const TypeColumns kNoDefinition = {nullptr, nullptr, {kRecordId}};
+    return listIndex >= 0 && listIndex < int(std::size(kTypes)) ? kTypes[listIndex] : kNoDefinition;
+}
+
+constexpr int kHeaderList = 8;
+constexpr std::size_t kMaxExtraText = 400;
+constexpr const char* kEditablePrompt = "< click here to insert link (or select and press F2) >";
+constexpr const char* kReadOnlyPrompt = "<none>";
+/// Expansion never goes deeper than this, whatever the links hold.
+constexpr int kMaxDepth = 64;
+
+std::string TextOf(const CDataNode* node)
+{
+    std::string text;
+    if (node)
+        node->GetText(text, 0);
+    return text;
+}
+
+int ListIndexOf(const CDataNode* node)
+{
+    return node ? GetRecordTypeIndex(node->GetFieldDef()) : -1;
+}
+
+/// The first non-empty NAME of an individual in surname-first form; empty without one.
+std::string SurnameFirst(const CDataNode* individual)
+{
+    for (const CDataNode* name = individual->FindChild(nullptr, FIELD_NAME, true); name;
+         name = individual->FindChild(name, FIELD_NAME, true)) {
+        char buffer[513] = {};
+        if (name->GetTextBuf(buffer, int(sizeof buffer), QUAL_SURNAME_FIRST) > 0)
+            return buffer;
+    }
+    return {};
+}
+
+/// The pedigree words of a child's link to the family: empty for a birth link.
+std::string PedigreeSuffix(const CRecordNode* child, const CRecordNode* family)
+{
+    for (const CDataNode* famc = child->FindChild(nullptr, FIELD_FAMC); famc;
+         famc = child->FindChild(famc, FIELD_FAMC)) {
+        if (famc->GetLinkTarget() != family)
+            continue;
+        const std::string pedigree = TextOf(famc->FindChild(nullptr, FIELD_PEDI, true));
+        const std::string key = text::ToLower(pedigree);
+        if (key.empty() || key == "birth")
+            return {};
+        if (key == "adopted")
+            return " (adopted)";
+        if (key == "foster" || key == "fostered")
+            return " (fostered)";
+        if (key == "sealing" || key == "sealed")
+            return " (sealed [LDS])";
+        return " (unknown)";
+    }
+    return {};
+}
+
+/// A valid stamp as a count of seconds that orders as the stamps do.
+std::int64_t StampSeconds(const COleDateTime& stamp)
+{
+    const std::int64_t days =
+        std::int64_t(stamp.GetYear()) * 372 + stamp.GetMonth() * 31 + stamp.GetDay();
+    return ((days * 24 + stamp.GetHour()) * 60 + stamp.GetMinute()) * 60 + stamp.GetSecond();
+}
+
+/// Two records by a data reference: an expression compares their values as the query engine
+/// does; a path compares the texts of the fields it finds, a record without one first.
+int CompareByDataRef(const CDataRef& reference, CRecordNode* a, CRecordNode* b)
+{
+    if (auto* expression = dynamic_cast<CExpression*>(reference.GetExpression())) {
+        try {
+            return expression->CompareRecords(a, b);
+        } catch (...) {
+            return 0;
+        }
+    }
+    std::string first, second;
+    reference.Evaluate(first, a);
+    reference.Evaluate(second, b);
+    return text::CompareNoCase(first, second);
+}
+
+} // namespace
+
+CTagGrid::CTagGrid()
+{
+    LoadRecWndOptions();
+}
+
+CTagGrid::~CTagGrid()
+{
+    m_rows.clear();
+    m_openRows.clear();
+    if (GetBox().GetSafeHwnd())
+        GetBox().DeleteAllItems();
+}
+
+BOOL CTagGrid::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, ITagGridOwner* owner,
+                      UINT findBarTemplate)
+{
+    m_owner = owner;
+    if (!CreateGrid(0, 0, style, TBF_GRID | TBF_CHILDREN_ON_DEMAND | TBF_MULTI_SELECT, rect, parent,
+                    id, 0, 0, findBarTemplate))
+        return FALSE;
+    GetBox().SetEmptyText("");
+    ApplyColumns();
+    return TRUE;
+}
+
+void CTagGrid::ApplyColumns()
+{
+    if (!GetSafeHwnd())
+        return;
+    CRect client;
+    GetClientRect(&client);
+    const int half = std::max(0, int(client.Width()) / 2);
+    std::string titles = m_heading + "\tValues";
+    std::vector<int> edges = {half, 2 * half};
+    CClientDC dc(this);
+    for (const ExtraColumn& column : m_extra) {
+        titles += "\t" + column.title;
+        edges.push_back(edges.back() + int(dc.GetTextExtent(column.sample).cx) + 8);
+    }
+    SetColumns(titles.c_str(), 2, int(edges.size()), edges.data());
+}
+
+void CTagGrid::AddRecordTypeHeadings(int listIndex)
+{
+    const TypeColumns& type = ColumnsOf(listIndex);
+    if (type.heading) {
+        m_heading = type.heading;
+        GetBox().SetEmptyText(type.emptyText);
+    }
+    m_sortOnHeaderClick = listIndex != kHeaderList;
+    for (const ColumnSpec& spec : type.columns) {
+        ExtraColumn column;
+        column.title = spec.title;
+        column.sample = spec.sample;
+        column.ascending = spec.ascending;
+        if (!column.reference.SetText(spec.reference)) {
+            m_extra.clear();
+            break;
+        }
+        m_extra.push_back(std::move(column));
+    }
+}
+
+void CTagGrid::SetRecord(CRecordNode* record)
+{
+    ResetList();
+    m_mode = kModeRecord;
+    m_shown = record;
+    RefreshList();
+}
+
+void CTagGrid::SetRecordSet(CDataNode* root, bool fill, bool sort)
+{
+    ResetList();
+    if (!m_keepOwnColumns) {
+        m_extra.clear();
+        m_heading = "Records";
+        AddRecordTypeHeadings(root ? GetRecordTypeIndex(root->GetFieldDef()) : -1);
+        ApplyColumns();
+    }
+    m_mode = root ? kModeRecordSet : kModeRecord;
+    m_shown = root;
+    if (root && fill) {
+        RefreshList();
+        if (sort)
+            OnSortAlphabetical();
+    }
+}
+
+void CTagGrid::RefreshList()
+{
+    if (m_mode == kModeRecordSet) {
+        ResetList();
+        AddAllRecordRows();
+    } else if (m_mode == kModeRecord && m_shown) {
+        m_rows.clear();
+        m_openRows.clear();
+        GetBox().DeleteAllItems();
+        if (CTreeBoxNode* row = AddTopRow(m_shown, nullptr); row && row->m_state != 0)
+            GetBox().ExpandItem(row, true, 1);
+    }
+    if (CTreeBoxNode* first = GetBox().GetFirstItem())
+        GetBox().SetFocusItem(first, false);
+}
+
+void CTagGrid::ResetList()
+{
+    m_rows.clear();
+    m_openRows.clear();
+    if (GetBox().GetSafeHwnd())
+        GetBox().DeleteAllItems();
+    if (m_mode != kModeRecordSet) {
+        m_shown = nullptr;
+        if (m_mode != kModeNone)
+            m_mode = kModeRecord;
+    }
+}
+
+void CTagGrid::ClearRecordSet()
+{
+    ResetList();
+    m_shown = nullptr;
+    m_mode = kModeNone;
+}
+
+void CTagGrid::AddAllRecordRows()
+{
+    if (!m_shown)
+        return;
+    m_rows.reserve(m_shown->CountChildren());
+    CTreeBoxNode* last = nullptr;
+    for (CDataNode* record = m_shown->GetFirstChild(); record; record = record->GetNextSibling())
+        if (!record->IsPendingDeletion())
+            last = AddTopRow(record, last ? last : nullptr);
+    GetBox().RedrawAll();
+}
+
+CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after)
+{
+    const int state = HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
+    CTreeBoxNode* row = nullptr;
+    try {
+        row = after ? GetBox().CreateNode(nullptr, after, state, false, {}, nullptr, nullptr,
+                                          std::uintptr_t(record), 0, true)
+                    : GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, state, false, {}, nullptr,
+                                          nullptr, std::uintptr_t(record), 0, true);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    if (row)
+        m_rows[record] = row;
+    return row;
+}
+
+CTreeBoxNode* CTagGrid::AddRecordRow(CRecordNode* record, bool last, bool allowDuplicate,
+                                     bool select, bool freeList)
+{
+    if (!record && !m_allowEmptyRows)
+        return nullptr;
+    if (m_mode == kModeRecord || freeList) {
+        if (m_mode != kModeFreeList)
+            ResetList();
+        m_mode = kModeFreeList;
+        m_shown = nullptr;
+    }
+    if (!allowDuplicate) {
+        if (CTreeBoxNode* existing = FindRowByRecord(record)) {
+            if (select)
+                SelectRow(existing, false, true);
+            return nullptr;
+        }
+    }
+    CTreeBoxNode* row = nullptr;
+    try {
+        row = GetBox().InsertItem(nullptr, last ? CTreeBox::kInsertLast : CTreeBox::kInsertFirst,
+                                  HasShownChildren(record) ? CTreeBoxNode::kCollapsed
+                                                           : CTreeBoxNode::kLeaf,
+                                  false, {}, nullptr, nullptr, std::uintptr_t(record), 0);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    if (!row)
+        return nullptr;
+    m_rows.emplace(record, row);
+    if (select)
+        SelectRow(row, false, true);
+    return row;
+}
+
+CTreeBoxNode* CTagGrid::FindRowByRecord(const CDataNode* record) const
+{
+    const auto found = m_rows.find(record);
+    return found == m_rows.end() ? nullptr : found->second;
+}
+
+void CTagGrid::SelectRow(CTreeBoxNode* row, bool linkMode, bool select)
+{
+    if (!row)
+        return;
+    row->m_data2 = linkMode ? (row->m_data2 | kRowLinkMode) : (row->m_data2 & ~kRowLinkMode);
+    GetBox().SetFocusItem(row, select);
+    if (!select)
+        GetBox().SetItemSelected(row, false, false);
+    GetBox().EnsureItemVisible(row, 1, false);
+    if (m_owner)
+        m_owner->OnGridSelChanged(this);
+}
+
+CRecordNode* CTagGrid::GetSelectedRecord(bool followLinks) const
+{
+    CTreeBox& box = const_cast<CTagGrid*>(this)->GetBox();
+    CTreeBoxNode* first = box.GetNextSelected(nullptr);
+    if (!first || box.GetNextSelected(first))
+        return nullptr;
+    CDataNode* node = NodeOf(first);
+    if (followLinks && (first->m_data2 & kRowLinkMode) && node)
+        return node->GetLinkTarget();
+    return node && node->IsRecord() ? static_cast<CRecordNode*>(node) : nullptr;
+}
+
+// ---- Children and the child filter ------------------------------------------------------------
+
+CDataNode* CTagGrid::ExpansionSource(const CDataNode* node)
+{
+    if (!node)
+        return nullptr;
+    if (!node->IsRecord())
+        if (CRecordNode* target = node->GetLinkTarget())
+            return target;
+    return const_cast<CDataNode*>(node);
+}
+
+bool CTagGrid::HasShownChildren(const CDataNode* node) const
+{
+    const CDataNode* source = ExpansionSource(node);
+    return source && source->HasVisibleChildren();
+}
+
+bool CTagGrid::CheckLinkAllowed(const CTreeBoxNode* row, const CDataNode* child,
+                                bool& recursive) const
+{
+    recursive = false;
+    if (!child || !child->GetFieldDef() || child->GetFieldDef()->IsHidden())
+        return false;
+    if (!row)
+        return true;
+    const CDataNode* link = NodeOf(row);
+    if (!link || link->IsRecord() || !link->GetLinkTarget())
+        return true;
+    const CRecordNode* listedUnder = link->GetRecord();
+    if (!listedUnder || child->GetLinkTarget() != listedUnder)
+        return true;
+    const CRecWndOptions& options = RecWndOptions();
+    const int linkId = link->GetFieldId(), childId = child->GetFieldId();
+    int option = -1;
+    int count = 0;
+    if (linkId == FIELD_FAMC && childId == FIELD_CHIL) {
+        option = options.m_showChild;
+        if (auto* family = dynamic_cast<const CFamRec*>(link->GetLinkTarget()))
+            count = family->CountChildren();
+    } else if (linkId == FIELD_CHIL && childId == FIELD_FAMC) {
+        option = options.m_showFamilyAsChild;
+        if (auto* individual = dynamic_cast<const CIndRec*>(link->GetLinkTarget()))
+            count = individual->CountParentFamilies(false);
+    } else if ((linkId == FIELD_HUSB || linkId == FIELD_WIFE) && childId == FIELD_FAMS) {
+        option = options.m_showFamilyAsSpouse;
+        if (auto* individual = dynamic_cast<const CIndRec*>(link->GetLinkTarget()))
+            count = individual->CountSpouseFamilies(false);
+    } else if (linkId == FIELD_FAMS && (childId == FIELD_HUSB || childId == FIELD_WIFE)) {
+        option = options.m_showSpouse;
+        count = 2;
+    } else {
+        return true;
+    }
+    recursive = true;
+    return option == 0 || (option == 2 && count > 1);
+}
+
+std::vector<std::pair<CDataNode*, bool>> CTagGrid::ShownChildren(const CTreeBoxNode* row) const
+{
+    std::vector<std::pair<CDataNode*, bool>> shown;
+    const CDataNode* source = ExpansionSource(NodeOf(row));
+    if (!source)
+        return shown;
+    for (CDataNode* child = source->GetFirstChild(); child; child = child->GetNextSibling()) {
+        bool recursive = false;
+        if (!child->IsPendingDeletion() && CheckLinkAllowed(row, child, recursive))
+            shown.emplace_back(child, recursive);
+    }
+    return shown;
+}
+
+void CTagGrid::AddChildRows(CTreeBoxNode* row)
+{
+    if (row->m_level >= kMaxDepth || (row->m_data2 & kRowRecursive))
+        return;
+    CTreeBoxNode* after = nullptr;
+    for (const auto& [child, recursive] : ShownChildren(row)) {
+        const int state =
+            !recursive && HasShownChildren(child) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
+        after = GetBox().CreateNode(row, after, state, false, {}, nullptr, nullptr,
+                                    std::uintptr_t(child), recursive ? kRowRecursive : 0, false);
+        if (!after)
+            return;
+    }
+}
+
+bool CTagGrid::OnExpanding(CTreeBox*, CTreeBoxNode* node, bool expand)
+{
+    if (expand) {
+        if (node->m_data2 & kRowRecursive)
+            return false;
+        if (!node->m_firstChild)
+            AddChildRows(node);
+        node->m_data2 |= kRowExpanded;
+    } else {
+        node->m_data2 &= ~kRowExpanded;
+    }
+    if (node->m_level == 0)
+        m_openRows.insert(node);
+    return true;
+}
+
+void CTagGrid::OnItemFreed(CTreeBox*, CTreeBoxNode* node)
+{
+    if (node->m_level == 0) {
+        const auto found = m_rows.find(NodeOf(node));
+        if (found != m_rows.end() && found->second == node)
+            m_rows.erase(found);
+        m_openRows.erase(node);
+    }
+}
+
+void CTagGrid::OnNodeExpand(CTreeBoxNode* row)
+{
+    if (!row)
+        return;
+    const CWaitCursor wait;
+    GetBox().ExpandItem(row, row->m_state != CTreeBoxNode::kExpanded, 1);
+}
+
+bool CTagGrid::OnDoubleClick(CTreeBox*, CTreeBoxNode* node, int part)
+{
+    return !m_owner || m_owner->OnGridDoubleClick(this, node, part);
+}
+
+void CTagGrid::OnSelChanged(CTreeBox*)
+{
+    if (m_owner)
+        m_owner->OnGridSelChanged(this);
+}
+
+void CTagGrid::OnSetFocus(CTreeBox*)
+{
+    if (m_owner)
+        m_owner->OnGridFocus(this);
+}
+
+// ---- Refill -----------------------------------------------------------------------------------
+
+void CTagGrid::Refill(CView*, long hint, CObject*)
+{
+    if (m_mode == kModeNone || (!m_shown && m_mode != kModeFreeList))
+        return;
+    switch (hint) {
+    case 2:
+        ResetList();
+        return;
+    case 3:
+        if (m_mode != kModeRecordSet)
+            return;
+        ResetList();
+        AddAllRecordRows();
+        if (m_sortAfterReload)
+            OnSortAlphabetical();
+        if (CTreeBoxNode* first = GetBox().GetFirstItem())
+            GetBox().SetFocusItem(first, false);
+        return;
+    case 4:
+    case 5:
+    case 7:
+        return;
+    case 6:
+        GetBox().Invalidate();
+        return;
+    default:
+        break;
+    }
+    try {
+        if (m_mode == kModeRecordSet)
+            UpdateRecordSetRows();
+        else if (m_mode == kModeRecord) {
+            if (m_shown->IsPendingDeletion()) {
+                ClearRecordSet();
+                m_mode = kModeRecord;
+            } else if (CTreeBoxNode* row = GetBox().GetFirstItem()) {
+                SyncChildRows(row, 0);
+            }
+        } else {
+            UpdateFreeListRows();
+        }
+    } catch (const std::bad_alloc&) {
+        RemoveDeletedRows();
+        GetBox().Invalidate();
+        MessageBox("Running low on memory", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    GetBox().RedrawAll();
+}
+
+void CTagGrid::RemoveDeletedRows()
+{
+    for (CRecordNode* record = GetChangedRecords(); record; record = record->GetNextChanged())
+        if (record->IsPendingDeletion())
+            if (CTreeBoxNode* row = FindRowByRecord(record))
+                GetBox().DeleteItem(row, false);
+}
+
+void CTagGrid::UpdateRecordSetRows()
+{
+    RemoveDeletedRows();
+    for (CTreeBoxNode* row : std::vector<CTreeBoxNode*>(m_openRows.begin(), m_openRows.end()))
+        SyncChildRows(row, 0);
+    for (CRecordNode* record = GetChangedRecords(); record; record = record->GetNextChanged()) {
+        if (record->IsPendingDeletion() || record->GetParent() != m_shown)
+            continue;
+        if (CTreeBoxNode* row = FindRowByRecord(record)) {
+            if (!row->m_firstChild)
+                row->m_state =
+                    HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
+            continue;
+        }
+        if (!record->HasFlag(DNF_NEW))
+            continue;
+        // Just before the row of the record that follows it in the file; after the last row
+        // when it is the last record.
+        CTreeBoxNode* next = nullptr;
+        for (CDataNode* n = record->GetNextSibling(); n && !next; n = n->GetNextSibling())
+            next = FindRowByRecord(n);
+        CTreeBoxNode* after =
+            next ? GetBox().GetRelative(next, CTreeBox::kPreviousSibling) : GetBox().GetLastItem();
+        if (next && !after) {
+            if (CTreeBoxNode* row = GetBox().InsertItem(
+                    nullptr, CTreeBox::kInsertFirst,
+                    HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf,
+                    false, {}, nullptr, nullptr, std::uintptr_t(record), 0, true))
+                m_rows[record] = row;
+        } else {
+            AddTopRow(record, after);
+        }
+    }
+}
+
+void CTagGrid::UpdateFreeListRows()
+{
+    RemoveDeletedRows();
+    for (CTreeBoxNode* row = GetBox().GetFirstItem(); row;) {
+        CTreeBoxNode* next = row->m_nextSibling;
+        if (NodeOf(row) && NodeOf(row)->IsPendingDeletion())
+            GetBox().DeleteItem(row, false);
+        else if (row->m_firstChild)
+            SyncChildRows(row, 0);
+        row = next;
+    }
+}
+
+void CTagGrid::SyncChildRows(CTreeBoxNode* row, int depth)
+{
+    if (!row || depth > kMaxDepth)
+        return;
+    CDataNode* node = NodeOf(row);
+    if (!node || node->IsPendingDeletion())
+        return;
+    const bool expanded = row->m_state == CTreeBoxNode::kExpanded;
+    if (!expanded) {
+        // A closed row keeps no rows under it; it opens afresh.
+        if (row->m_firstChild)
+            GetBox().DeleteItem(row, false, true);
+        row->m_state = !(row->m_data2 & kRowRecursive) && HasShownChildren(node)
+                           ? CTreeBoxNode::kCollapsed
+                           : CTreeBoxNode::kLeaf;
+        if (row->m_level == 0)
+            m_openRows.erase(row);
+        return;
+    }
+    const auto shown = ShownChildren(row);
+    bool same = true;
+    CTreeBoxNode* child = row->m_firstChild;
+    for (const auto& entry : shown) {
+        if (!child || NodeOf(child) != entry.first) {
+            same = false;
+            break;
+        }
+        child = child->m_nextSibling;
+    }
+    same = same && !child;
+    if (!same) {
+        std::unordered_set<const CDataNode*> open;
+        for (CTreeBoxNode* c = row->m_firstChild; c; c = c->m_nextSibling)
+            if (c->m_state == CTreeBoxNode::kExpanded)
+                open.insert(NodeOf(c));
+        if (row->m_firstChild)
+            GetBox().DeleteItem(row, false, true);
+        AddChildRows(row);
+        if (!row->m_firstChild) {
+            row->m_state = CTreeBoxNode::kLeaf;
+            row->m_data2 &= ~kRowExpanded;
+            return;
+        }
+        row->m_state = CTreeBoxNode::kCollapsed;
+        GetBox().ExpandItem(row, true, 1);
+        for (CTreeBoxNode* c = row->m_firstChild; c; c = c->m_nextSibling)
+            if (open.count(NodeOf(c)))
+                GetBox().ExpandItem(c, true, 1);
+    }
+    for (CTreeBoxNode* c = row->m_firstChild; c; c = c->m_nextSibling)
+        if (c->m_state == CTreeBoxNode::kExpanded || c->m_firstChild)
+            SyncChildRows(c, depth + 1);
+}
+
+// ---- Sorting ----------------------------------------------------------------------------------
+
+void CTagGrid::OnSortAlphabetical()
+{
+    Sort(kSortAlphabetical);
+}
+
+void CTagGrid::OnSortCreationOrder()
+{
+    Sort(kSortCreation);
+}
+
+void CTagGrid::OnSortLastUpdateOrder()
+{
+    Sort(kSortLastUpdate);
+}
+
+void CTagGrid::SortByDataRef(const CDataRef& reference, bool ascending)
+{
+    m_sortRef = &reference;
+    Sort(ascending ? kSortRefAscending : kSortRefDescending);
+    m_sortRef = nullptr;
+}
+
+void CTagGrid::PrepareSortKeys(SortKey key)
+{
+    m_numericKeys.clear();
+    if (key != kSortLastUpdate && key != kSortCreation)
+        return;
+    m_numericKeys.reserve(m_rows.size());
+    for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
+        const CDataNode* node = NodeOf(row);
+        if (!node || !node->IsRecord())
+            continue;
+        const auto* record = static_cast<const CRecordNode*>(node);
+        std::int64_t value = record->GetRecordNumber();
+        if (key == kSortLastUpdate) {
+            const COleDateTime& stamp = record->GetChangeStamp();
+            // Latest first; a record without a stamp after every one with a stamp.
+            value = stamp.GetStatus() == COleDateTime::valid ? -StampSeconds(stamp) : INT64_MAX;
+        }
+        m_numericKeys.emplace(node, value);
+    }
+}
+
+void CTagGrid::Sort(SortKey key)
+{
+    if (!((m_mode == kModeRecordSet && m_shown) || m_mode == kModeFreeList))
+        return;
+    const CWaitCursor wait;
+    m_sortKey = key;
+    PrepareSortKeys(key);
+    m_openRows.clear();
+    GetBox().ReexpandOpenItems();
+    m_sortKey = kSortNone;
+    m_numericKeys.clear();
+}
+
+int CTagGrid::Compare(CTreeBox*, std::uintptr_t first, std::uintptr_t second)
+{
+    const auto* a = reinterpret_cast<const CDataNode*>(first);
+    const auto* b = reinterpret_cast<const CDataNode*>(second);
+    if (!a)
+        return b ? 1 : 0;
+    if (!b)
+        return -1;
+    switch (m_sortKey) {
+    case kSortAlphabetical:
+        if (m_mode == kModeFreeList && a->GetFieldDef() != b->GetFieldDef())
+            return CompareRecordTypeOrder(a->GetFieldDef(), b->GetFieldDef());
+        return a->Compare(b, 0);
+    case kSortLastUpdate:
+    case kSortCreation: {
+        if (!a->IsRecord() || !b->IsRecord())
+            return a->IsRecord() ? -1 : b->IsRecord() ? 1 : 0;
+        const auto ka = m_numericKeys.find(a), kb = m_numericKeys.find(b);
+        const std::int64_t x = ka == m_numericKeys.end() ? 0 : ka->second;
+        const std::int64_t y = kb == m_numericKeys.end() ? 0 : kb->second;
+        return x < y ? -1 : x > y ? 1 : 0;
+    }
+    case kSortRefAscending:
+    case kSortRefDescending: {
+        if (!m_sortRef || !a->IsRecord() || !b->IsRecord())
+            return 0;
+        auto* ra = const_cast<CRecordNode*>(static_cast<const CRecordNode*>(a));
+        auto* rb = const_cast<CRecordNode*>(static_cast<const CRecordNode*>(b));
+        if (m_sortKey == kSortRefDescending)
+            std::swap(ra, rb);
+        return CompareByDataRef(*m_sortRef, ra, rb);
+    }
+    default:
+        return 0;
+    }
+}
+
+void CTagGrid::OnColumnClick(CColumnHeader*, int column)
+{
+    if (m_sortOnHeaderClick) {
+        if (column == 0)
+            OnSortAlphabetical();
+        else if (column >= 2 && column - 2 < int(m_extra.size()))
+            SortByDataRef(m_extra[std::size_t(column - 2)].reference,
+                          m_extra[std::size_t(column - 2)].ascending);
+    }
+    if (m_owner)
+        m_owner->OnGridColumnClicked(this, column);
+}
+
+// ---- Texts and colours ------------------------------------------------------------------------
+
+std::string CTagGrid::GetRelationLabel(const CTreeBoxNode* row) const
+{
+    const CDataNode* node = NodeOf(row);
+    if (!node)
+        return {};
+    const CFieldDef* def = node->GetFieldDef();
+    if (def && def->HasFlag(FDF_ATTRIBUTE) && def->HasFlag(FDF_TYPED)) {
+        std::string label;
+        node->GetLabel(label);
+        return label;
+    }
+    const int id = node->GetFieldId();
+    if (id == FIELD_FAMC && !node->IsRecord())
+        return "Parents family";
+    if (id == FIELD_FAMS && !node->IsRecord())
+        return "Spouse family";
+    if (row->m_parent && NodeOf(row->m_parent) &&
+        NodeOf(row->m_parent)->GetFieldId() == FIELD_FAMC && !node->IsRecord()) {
+        if (id == FIELD_HUSB)
+            return "Father";
+        if (id == FIELD_WIFE)
+            return "Mother";
+        if (id == FIELD_CHIL)
+            return "Sibling";
+    }
+    if (node->IsRecord() && row->m_level == 0 && ListIndexOf(node) == 0 &&
+        RecWndOptions().m_surnamesFirst) {
+        std::string name = SurnameFirst(node);
+        if (!name.empty())
+            return name;
+    }
+    if (node->IsRecord() || node->GetFirstChild() || node->GetLinkTarget())
+        return node->IsRecord() || !def ? TextOf(node) : def->GetLabel();
+    return def ? def->GetLabel() : TextOf(node);
+}
+
+std::string CTagGrid::GetValueText(const CTreeBoxNode* row) const
+{
+    const CDataNode* node = NodeOf(row);
+    if (!node || node->IsRecord())
+        return {};
+    const int id = node->GetFieldId();
+    const bool isLink = node->GetFieldDef() && node->GetFieldDef()->GetLinkTarget();
+    CRecordNode* target = node->GetLinkTarget();
+    if (isLink && !target)
+        return m_editable ? kEditablePrompt : kReadOnlyPrompt;
+    if (id == FIELD_CHIL && target) {
+        std::string text = TextOf(target);
+        if (RecWndOptions().m_showPedigree)
+            text += PedigreeSuffix(target, node->GetRecord());
+        return text;
+    }
+    if (id == FIELD_FAMS && target) {
+        const auto* family = dynamic_cast<const CFamRec*>(target);
+        const CRecordNode* self = node->GetRecord();
+        if (!family)
+            return TextOf(target);
+        if (family->GetHusband() == self) {
+            const CIndRec* wife = family->GetWife();
+            return wife ? "...with " + TextOf(wife) : "<no wife>";
+        }
+        if (family->GetWife() == self) {
+            const CIndRec* husband = family->GetHusband();
+            return husband ? "...with " + TextOf(husband) : "<no husband>";
+        }
+        return "<no spouse>";
+    }
+    if (target)
+        return TextOf(target);
+    return TextOf(node);
+}
+
+std::string CTagGrid::GetExtraText(const CTreeBoxNode* row, int k) const
+{
+    const CDataNode* node = NodeOf(row);
+    if (!node || !node->IsRecord() || row->m_level != 0 || k < 0 || k >= int(m_extra.size()))
+        return {};
+    std::string text;
+    m_extra[std::size_t(k)].reference.Evaluate(
+        text, const_cast<CRecordNode*>(static_cast<const CRecordNode*>(node)));
+    if (text.size() > kMaxExtraText)
+        text.resize(kMaxExtraText);
+    return text;
+}
+
+void CTagGrid::GetRowColours(const CTreeBoxNode* row, COLORREF& label, COLORREF& value) const
+{
+    const CDataNode* node = NodeOf(row);
+    GetGridColours(node, RecWndOptions(), label, value);
+    if (row && (row->m_data2 & kRowRecursive))
+        label = value = RecWndOptions().GetColour(kColourRecursive);
+    if (node && !node->IsRecord() && node->GetFieldDef() && node->GetFieldDef()->GetLinkTarget() &&
+        !node->GetLinkTarget())
+        value = RecWndOptions().GetColour(kColourMessagePrompt);
+}
+
+// ---- Painting ---------------------------------------------------------------------------------
+
+void CTagGrid::DrawCell(CDC& dc, const CRect& cell, const std::string& text, COLORREF colour)
+{
+    if (cell.right <= cell.left || text.empty())
+        return;
+    CRect rect = cell;
+    rect.left += 2;
+    dc.SetTextColor(colour);
+    dc.DrawText(text, &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+bool CTagGrid::DrawGridRow(CTreeBox* box, TreeBoxRowPaint& paint)
+{
+    CDC& dc = *paint.dc;
+    CTreeBoxNode* row = paint.node;
+    const CColumnHeader& header = GetHeader();
+    const int indent = box->GetMetrics()[TBM_LEVEL_INDENT];
+    const int ox = paint.originX;
+    const CRect& r = paint.rect;
+    const bool selected = row->m_selected != 0;
+    dc.FillSolidRect(
+        &r, paint.colours[selected ? (paint.hasFocus ? TBC_SELECTION : TBC_SELECTION_NO_FOCUS)
+                                   : TBC_BACKGROUND]);
+    COLORREF label = 0, value = 0;
+    GetRowColours(row, label, value);
+    if (selected)
+        label = value =
+            paint.colours[paint.hasFocus ? TBC_SELECTED_TEXT : TBC_SELECTED_TEXT_NO_FOCUS];
+    // The expander: a small box with a minus or plus sign.
+    const int x0 = ox + 2 + row->m_level * indent;
+    const int mid = (r.top + r.bottom) / 2;
+    if (row->m_state != CTreeBoxNode::kLeaf) {
+        const CRect button(x0, mid - 4, x0 + 9, mid + 5);
+        dc.FillSolidRect(&button, paint.colours[TBC_LINES]);
+        const CRect inner(button.left + 1, button.top + 1, button.right - 1, button.bottom - 1);
+        dc.FillSolidRect(&inner, paint.colours[TBC_BACKGROUND]);
+        dc.FillSolidRect(button.left + 2, mid, 5, 1, paint.colours[TBC_SIGNS]);
+        if (row->m_state != CTreeBoxNode::kExpanded)
+            dc.FillSolidRect(button.left + 4, mid - 2, 1, 5, paint.colours[TBC_SIGNS]);
+    }
+    const int count = header.GetColumnCount();
+    int left = x0 + 12;
+    for (int column = 0; column < count; ++column) {
+        const int right = ox + header.GetColumnRight(column);
+        const CRect cell(left, r.top, right, r.bottom);
+        if (column == 0)
+            DrawCell(dc, cell, GetRelationLabel(row), label);
+        else if (column == 1)
+            DrawCell(dc, cell, GetValueText(row), value);
+        else
+            DrawCell(dc, cell, GetExtraText(row, column - 2), label);
+        left = right;
+    }
+    paint.widest = std::max(paint.widest, header.GetColumnRight(count - 1));
+    return true;
+}
+
+// ---- The find bar -----------------------------------------------------------------------------
+
+void CTagGrid::SelectMatch(const std::function<bool(const CDataNode*)>& matches, CTreeBoxNode* from)
+{
+    for (CTreeBoxNode* row = from; row; row = row->m_nextSibling) {
+        if (!matches(NodeOf(row)))
+            continue;
+        if (!row->m_selected || GetBox().GetFocusItem() != row) {
+            GetBox().ClearSelection(nullptr, false);
+            SelectRow(row, false, true);
+        }
+        return;
+    }
+}
+
+namespace {
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+{
+    return !prefix.empty() && text.size() >= prefix.size() &&
+           text::CompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
+}
+
+/// The text a find by name compares: an individual's surname-first name, a family's husband's
+/// (or with wife, its wife's), any other record's text.
+std::string FindText(const CDataNode* node, bool wife)
+{
+    if (!node)
+        return {};
+    switch (ListIndexOf(node)) {
+    case 0:
+        return SurnameFirst(node);
+    case 1: {
+        const auto* family = dynamic_cast<const CFamRec*>(node);
+        const CIndRec* spouse =
+            family ? (wife ? family->GetWife() : family->GetHusband()) : nullptr;
+        return spouse ? SurnameFirst(spouse) : std::string();
+    }
+    default:
+        return wife ? std::string() : TextOf(node);
+    }
+}
+
+} // namespace
+
+void CTagGrid::OnFindTextChanged(const std::string& text)
+{
+    SelectMatch([&](const CDataNode* n) { return StartsWithNoCase(FindText(n, false), text); },
+                GetBox().GetFirstItem());
+}
+
+void CTagGrid::OnFindText2Changed(const std::string& text)
+{
+    SelectMatch([&](const CDataNode* n) { return StartsWithNoCase(FindText(n, true), text); },
+                GetBox().GetFirstItem());
+}
+
+void CTagGrid::OnFindIdChanged(const std::string& text)
+{
+    std::size_t used = 0;
+    const long number = text::ParseLeadingInt(text, &used);
+    if (used == 0 || used != text.size() || number < 1)
+        return;
+    const auto matches = [number](const CDataNode* n) {
+        return n && n->IsRecord() &&
+               static_cast<const CRecordNode*>(n)->GetRecordNumber() == number;
+    };
+    SelectMatch(matches, GetBox().GetFirstItem());
+}
+
+void CTagGrid::OnFindNext(const std::string& text, int editId)
+{
+    CTreeBoxNode* focus = GetBox().GetFocusItem();
+    while (focus && focus->m_parent)
+        focus = focus->m_parent;
+    CTreeBoxNode* from = focus ? focus->m_nextSibling : GetBox().GetFirstItem();
+    if (editId == kFindIdId) {
+        std::size_t used = 0;
+        const long number = text::ParseLeadingInt(text, &used);
+        if (used == 0 || number < 1)
+            return;
+        SelectMatch(
+            [number](const CDataNode* n) {
+                return n && n->IsRecord() &&
+                       static_cast<const CRecordNode*>(n)->GetRecordNumber() == number;
+            },
+            from);
+        return;
+    }
+    const bool wife = editId == kFindText2Id;
+    SelectMatch([&](const CDataNode* n) { return StartsWithNoCase(FindText(n, wife), text); },
+                from);
+}

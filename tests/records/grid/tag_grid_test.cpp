@@ -1,0 +1,357 @@
+// tests/records/grid/tag_grid_test.cpp: the record list grid on a small family: rows read from
+// the grid, link rows opened, the back-link options, refill after edits, sorts, the find bar,
+// a link cycle, and row colours on a rendered grid.
+#include "records/grid/rec_wnd_options.h"
+#include "records/grid/tag_grid.h"
+
+#include "database/nodes/change_tracking.h"
+#include "platform/ui/windows/test_hooks.h"
+#include "queries/expression.h"
+#include "tests/controls/tree_box_fixture.h"
+#include "tests/database/records/record_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace record_test;
+
+/// Passes every change notice to the grid, as the records window does.
+class CGridObserver final : public IDataObserver {
+public:
+    void OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool) override
+    {
+        if (m_grid)
+            m_grid->Refill(nullptr, long(hint), object);
+    }
+    CTagGrid* m_grid = nullptr;
+};
+
+class TagGridTest : public CRecordTest {
+protected:
+    void SetUp() override
+    {
+        CRecordTest::SetUp();
+        controls_test::UseCompiledResources();
+        InstallExpressionEngine();
+        m_savedOptions = RecWndOptions();
+        RecWndOptions() = CRecWndOptions();
+        RecWndOptions().m_loaded = true;
+        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
+                                    CRect(0, 0, 700, 400), nullptr, 0));
+        // John SMITH and Mary JONES, whose family has Ann (adopted) and Bob; Carl on his own.
+        m_john = NewIndividual(SEX_MALE, "John /Smith/");
+        m_mary = NewIndividual(SEX_FEMALE, "Mary /Jones/");
+        m_ann = NewIndividual(SEX_FEMALE, "Ann /Smith/");
+        m_carl = NewIndividual(SEX_MALE, "Carl /Brown/");
+        m_bob = NewIndividual(SEX_MALE, "Bob /Smith/");
+        m_family = NewFamily();
+        Link(m_family, "HUSB", m_john);
+        Link(m_family, "WIFE", m_mary);
+        Link(m_family, "CHIL", m_ann);
+        Link(m_family, "CHIL", m_bob);
+        for (CDataNode* f = m_ann->GetFirstChild(); f; f = f->GetNextSibling())
+            if (f->GetFieldDef()->GetTag() == "FAMC")
+                SetField(f, "PEDI", "adopted");
+        NotifyChanges();
+        m_observer.m_grid = &m_grid;
+        SetDataObserver(&m_observer);
+    }
+    void TearDown() override
+    {
+        SetDataObserver(nullptr);
+        m_grid.DestroyWindow();
+        m_host.DestroyWindow();
+        RecWndOptions() = m_savedOptions;
+        CRecordTest::TearDown();
+    }
+    void MakeGrid(int listIndex, bool sort = true, UINT findBar = 0)
+    {
+        ASSERT_TRUE(m_grid.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL, CRect(0, 0, 680, 380),
+                                  &m_host, 107, nullptr, findBar));
+        m_grid.SetRecordSet(GetRecordTypeRoot(listIndex), true, sort);
+    }
+    /// The visible rows as "label | value", indented by two blanks a level, recursive rows
+    /// marked with "@".
+    std::vector<std::string> Rows()
+    {
+        std::vector<std::string> rows;
+        for (CTreeBoxNode* row = m_grid.GetBox().GetFirstItem(); row; row = row->m_nextRow) {
+            std::string text(std::size_t(row->m_level) * 2, ' ');
+            text += m_grid.GetRelationLabel(row);
+            const std::string value = m_grid.GetValueText(row);
+            if (!value.empty())
+                text += " | " + value;
+            if (row->m_data2 & kRowRecursive)
+                text += " @";
+            rows.push_back(text);
+        }
+        return rows;
+    }
+    static std::string Joined(const std::vector<std::string>& rows)
+    {
+        std::string text;
+        for (const std::string& row : rows)
+            text += row + "\n";
+        return text;
+    }
+    std::vector<std::string> TopRows()
+    {
+        std::vector<std::string> rows;
+        for (CTreeBoxNode* row = m_grid.GetBox().GetFirstItem(); row; row = row->m_nextSibling)
+            rows.push_back(m_grid.GetRelationLabel(row));
+        return rows;
+    }
+    /// The row under parent (null: top level) whose label is label.
+    CTreeBoxNode* RowOf(CTreeBoxNode* parent, const std::string& label)
+    {
+        for (CTreeBoxNode* row = parent ? parent->m_firstChild : m_grid.GetBox().GetFirstItem();
+             row; row = row->m_nextSibling)
+            if (m_grid.GetRelationLabel(row) == label)
+                return row;
+        ADD_FAILURE() << "no row " << label;
+        return nullptr;
+    }
+
+    CRecWndOptions m_savedOptions;
+    CWnd m_host;
+    CTagGrid m_grid;
+    CGridObserver m_observer;
+    CIndRec* m_john = nullptr;
+    CIndRec* m_mary = nullptr;
+    CIndRec* m_ann = nullptr;
+    CIndRec* m_carl = nullptr;
+    CIndRec* m_bob = nullptr;
+    CFamRec* m_family = nullptr;
+};
+
+TEST_F(TagGridTest, TheIndividualsListHasItsColumnsAndSortsByName)
+{
+    MakeGrid(kIndi);
+    EXPECT_EQ(m_grid.GetMode(), CTagGrid::kModeRecordSet);
+    EXPECT_EQ(m_grid.GetExtraColumnCount(), 4);
+    EXPECT_EQ(TopRows(), (std::vector<std::string>{"BROWN, Carl ", "JONES, Mary ", "SMITH, Ann ",
+                                                   "SMITH, Bob ", "SMITH, John "}));
+    RecWndOptions().m_surnamesFirst = false;
+    EXPECT_EQ(TopRows().front(), "Carl BROWN");
+    EXPECT_EQ(m_grid.GetExtraText(m_grid.FindRowByRecord(m_carl), 0), "4");
+
+    m_grid.OnSortCreationOrder(); // by record number, not file order
+    EXPECT_EQ(TopRows(), (std::vector<std::string>{"John SMITH", "Mary JONES", "Ann SMITH",
+                                                   "Carl BROWN", "Bob SMITH"}));
+}
+
+TEST_F(TagGridTest, ColumnSetsFollowTheRecordType)
+{
+    struct Case {
+        int listIndex;
+        int extraColumns;
+    };
+    for (const Case c : {Case{kFam, 3}, Case{kNote, 3}, Case{kObje, 6}, Case{kHead, 0}}) {
+        MakeGrid(c.listIndex);
+        EXPECT_EQ(m_grid.GetExtraColumnCount(), c.extraColumns) << c.listIndex;
+        m_grid.DestroyWindow();
+    }
+    MakeGrid(kNote);
+    EXPECT_TRUE(TopRows().empty()); // "No Note Records" shows instead
+    m_grid.DestroyWindow();
+    MakeGrid(kFam);
+    EXPECT_EQ(m_grid.GetExtraText(m_grid.GetBox().GetFirstItem(), 1), "2"); // children
+}
+
+TEST_F(TagGridTest, LinkRowsOpenIntoTheLinkedRecordsFollowingTheBackLinkOptions)
+{
+    MakeGrid(kIndi);
+    CTreeBoxNode* john = RowOf(nullptr, "SMITH, John ");
+    m_grid.OnNodeExpand(john);
+    CTreeBoxNode* spouse = RowOf(john, "Spouse family");
+    ASSERT_NE(spouse, nullptr);
+    EXPECT_EQ(m_grid.GetValueText(spouse), "...with Mary JONES");
+    m_grid.OnNodeExpand(spouse);
+    // "Show Spouse Opt" 1: John is not listed again under his own spouse family.
+    std::vector<std::string> rows = Rows();
+    const std::vector<std::string> family = {
+        "    Wife | Mary JONES", "    Child | Ann SMITH (adopted)", "    Child | Bob SMITH"};
+    for (const std::string& row : family)
+        EXPECT_NE(std::find(rows.begin(), rows.end(), row), rows.end()) << row << "\n"
+                                                                        << Joined(rows);
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(),
+                            [](const std::string& r) { return r.find("Husband") != r.npos; }),
+              0);
+
+    RecWndOptions().m_showSpouse = 0;
+    RecWndOptions().m_showPedigree = false;
+    m_grid.OnNodeExpand(spouse);
+    m_grid.OnNodeExpand(spouse);
+    rows = Rows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "    Husband | John SMITH @"), rows.end());
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "    Child | Ann SMITH"), rows.end());
+
+    // Under Ann's parents family her parents are Father and Mother, her brother a Sibling;
+    // with "Show Child Opt" 2 she is listed too, as the family has two children.
+    CTreeBoxNode* ann = RowOf(nullptr, "SMITH, Ann ");
+    m_grid.OnNodeExpand(ann);
+    CTreeBoxNode* parents = RowOf(ann, "Parents family");
+    m_grid.OnNodeExpand(parents);
+    EXPECT_NE(RowOf(parents, "Father"), nullptr);
+    EXPECT_NE(RowOf(parents, "Mother"), nullptr);
+    int siblings = 0;
+    for (CTreeBoxNode* row = parents->m_firstChild; row; row = row->m_nextSibling)
+        siblings += m_grid.GetRelationLabel(row) == "Sibling";
+    EXPECT_EQ(siblings, 2);
+}
+
+TEST_F(TagGridTest, EditsRefillTheRowsKeepingOrderAndOpenRows)
+{
+    MakeGrid(kIndi);
+    CTreeBoxNode* john = RowOf(nullptr, "SMITH, John ");
+    m_grid.OnNodeExpand(john);
+    const std::size_t johnRows = Rows().size();
+
+    // A new record goes just before the row of the record after it in the file, even in a
+    // sorted list: after Bob in the file comes nothing, so it goes last.
+    CIndRec* dan = NewIndividual(SEX_MALE, "Dan /Adams/");
+    NotifyChanges();
+    EXPECT_EQ(TopRows().back(), "ADAMS, Dan ");
+    EXPECT_EQ(Rows().size(), johnRows + 1) << Joined(Rows());
+
+    // Deleting a record removes its row; the others keep their order and John stays open.
+    GetRecordTypeRoot(kIndi)->DeleteChild(m_carl);
+    NotifyChanges();
+    EXPECT_EQ(TopRows(), (std::vector<std::string>{"JONES, Mary ", "SMITH, Ann ", "SMITH, Bob ",
+                                                   "SMITH, John ", "ADAMS, Dan "}));
+    EXPECT_EQ(
+        m_grid.FindRowByRecord(dan),
+        m_grid.GetBox().GetFirstItem()->m_nextSibling->m_nextSibling->m_nextSibling->m_nextSibling);
+    EXPECT_EQ(john->m_state, CTreeBoxNode::kExpanded);
+
+    // A field added to an open record shows at once.
+    SetField(m_john, "OCCU", "Miller");
+    NotifyChanges();
+    const std::vector<std::string> rows = Rows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "  Occupation | Miller"), rows.end());
+
+    m_grid.Refill(nullptr, 2, nullptr); // the data set goes
+    EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(TagGridTest, OneRecordFollowsItsEditsAndForgetsItWhenDeleted)
+{
+    ASSERT_TRUE(
+        m_grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 300), &m_host, 107, nullptr, 0));
+    m_grid.SetRecord(m_carl);
+    EXPECT_EQ(m_grid.GetMode(), CTagGrid::kModeRecord);
+    const std::size_t before = Rows().size();
+    m_grid.Refill(nullptr, 3, nullptr); // a load changes nothing in a one-record grid
+    EXPECT_EQ(Rows().size(), before);
+    GetRecordTypeRoot(kIndi)->DeleteChild(m_carl);
+    NotifyChanges();
+    EXPECT_TRUE(Rows().empty()) << Joined(Rows());
+    EXPECT_EQ(m_grid.GetShownObject(), nullptr);
+}
+
+TEST_F(TagGridTest, SortsCollapseOpenRowsAndPutNeverChangedRecordsLast)
+{
+    MakeGrid(kIndi);
+    m_grid.OnNodeExpand(RowOf(nullptr, "SMITH, John "));
+    m_mary->SetChangeStamp(COleDateTime(2020, 1, 1, 0, 0, 0));
+    m_bob->SetChangeStamp(COleDateTime(2021, 1, 1, 0, 0, 0));
+    for (CIndRec* never : {m_john, m_ann, m_carl})
+        never->SetChangeStamp(COleDateTime());
+    m_grid.OnSortLastUpdateOrder();
+    const std::vector<std::string> top = TopRows();
+    EXPECT_EQ(top[0], "SMITH, Bob ");
+    EXPECT_EQ(top[1], "JONES, Mary ");
+    EXPECT_EQ(Rows().size(), 5u); // every record row closed
+}
+
+TEST_F(TagGridTest, TheFindBarSelectsByNameAndByRecordNumber)
+{
+    MakeGrid(kIndi, true, 345);
+    m_grid.OnFindTextChanged("smith, b");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_bob);
+    m_grid.OnFindIdChanged("0"); // below 1 matches nothing
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_bob);
+    m_grid.OnFindIdChanged("x");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_bob);
+    m_grid.OnFindIdChanged("4");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_carl);
+    m_grid.OnFindTextChanged("smith");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_ann);
+    m_grid.OnFindNext("smith", CTreeGrid::kFindTextId);
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_bob);
+}
+
+TEST_F(TagGridTest, ALinkCycleStopsAtTheRecursiveRows)
+{
+    // Every back-link shown: the family lists its husband, whose spouse family is the family.
+    RecWndOptions().m_showChild = 0;
+    RecWndOptions().m_showFamilyAsChild = 0;
+    RecWndOptions().m_showFamilyAsSpouse = 0;
+    RecWndOptions().m_showSpouse = 0;
+    MakeGrid(kFam);
+    CTreeBoxNode* row = m_grid.GetBox().GetFirstItem();
+    ASSERT_NE(row, nullptr);
+    // Open every row that opens, level after level: recursive rows never open.
+    for (int pass = 0; pass < 10; ++pass)
+        for (CTreeBoxNode* r = m_grid.GetBox().GetFirstItem(); r; r = r->m_nextRow)
+            if (r->m_state == CTreeBoxNode::kCollapsed)
+                m_grid.GetBox().ExpandItem(r, true, 1);
+    const std::vector<std::string> rows = Rows();
+    EXPECT_LT(rows.size(), 200u);
+    EXPECT_GT(std::count_if(rows.begin(), rows.end(),
+                            [](const std::string& r) { return r.ends_with(" @"); }),
+              0)
+        << Joined(rows);
+    NotifyChanges(); // a refill walks the open rows without recursing without end
+}
+
+/// Pixels of area close to colour (text is smoothed, so its edges blend with the background).
+int CountNear(const TestHooks::Image& image, const CRect& area, COLORREF colour)
+{
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF p = image.Pixel(x, y);
+            count += std::abs(GetRValue(p) - GetRValue(colour)) +
+                         std::abs(GetGValue(p) - GetGValue(colour)) +
+                         std::abs(GetBValue(p) - GetBValue(colour)) <
+                     60;
+        }
+    return count;
+}
+
+TEST_F(TagGridTest, RowsShowTheColoursOfTheOptions)
+{
+    MakeGrid(kIndi);
+    RecWndOptions().m_colours[0].colour = RGB(200, 0, 0); // individual record
+    RecWndOptions().m_colours[1].colour = RGB(0, 0, 200); // individual tag label
+    RecWndOptions().m_colours[2].colour = RGB(0, 160, 0); // individual tag value
+    RecWndOptions().m_showSpouse = 0;
+    CTreeBoxNode* john = RowOf(nullptr, "SMITH, John ");
+    m_grid.OnNodeExpand(john);
+    m_grid.OnNodeExpand(RowOf(john, "Spouse family"));
+    m_grid.GetBox().SetFocusItem(nullptr, false);
+    m_grid.Refill(nullptr, 6, nullptr);
+    const TestHooks::Image image = TestHooks::RenderWindow(m_grid);
+    EXPECT_TRUE(image.SavePng("tag_grid.png"));
+    const int rowHeight = m_grid.GetBox().GetMetrics()[TBM_ROW_HEIGHT];
+    const int top = m_grid.GetHeader().GetHeight();
+    const auto band = [&](int row, bool values) {
+        return CRect(values ? 340 : 0, top + row * rowHeight, values ? 680 : 340,
+                     top + (row + 1) * rowHeight);
+    };
+    // Rows: five records, John's Name, Sex, Spouse family, then the family's Husband (back to
+    // John: recursive), Wife, two children.
+    EXPECT_GT(CountNear(image, band(0, false), RGB(200, 0, 0)), 5);
+    EXPECT_GT(CountNear(image, band(5, false), RGB(0, 0, 200)), 5);
+    EXPECT_GT(CountNear(image, band(5, true), RGB(0, 160, 0)), 5);
+    EXPECT_EQ(CountNear(image, band(5, true), RGB(0, 0, 200)), 0);
+    EXPECT_GT(CountNear(image, band(8, false), RGB(153, 153, 153)), 5); // recursive
+    EXPECT_EQ(CountNear(image, band(8, false), RGB(0, 0, 200)), 0);
+}
+
+} // namespace
