@@ -990,6 +990,14 @@ std::string FindText(const CDataNode* node, bool wife)
     }
 }
 
+std::function<bool(const CDataNode*)> RecordNumbered(long number)
+{
+    return [number](const CDataNode* n) {
+        return n && n->IsRecord() &&
+               static_cast<const CRecordNode*>(n)->GetRecordNumber() == number;
+    };
+}
+
 } // namespace
 
 void CTagGrid::OnFindTextChanged(const std::string& text)
@@ -1010,11 +1018,7 @@ void CTagGrid::OnFindIdChanged(const std::string& text)
     const long number = text::ParseLeadingInt(text, &used);
     if (used == 0 || used != text.size() || number < 1)
         return;
-    const auto matches = [number](const CDataNode* n) {
-        return n && n->IsRecord() &&
-               static_cast<const CRecordNode*>(n)->GetRecordNumber() == number;
-    };
-    SelectMatch(matches, GetBox().GetFirstItem());
+    SelectMatch(RecordNumbered(number), GetBox().GetFirstItem());
 }
 
 void CTagGrid::OnFindNext(const std::string& text, int editId)
@@ -1028,12 +1032,7 @@ void CTagGrid::OnFindNext(const std::string& text, int editId)
         const long number = text::ParseLeadingInt(text, &used);
         if (used == 0 || number < 1)
             return;
-        SelectMatch(
-            [number](const CDataNode* n) {
-                return n && n->IsRecord() &&
-                       static_cast<const CRecordNode*>(n)->GetRecordNumber() == number;
-            },
-            from);
+        SelectMatch(RecordNumbered(number), from);
         return;
     }
     const bool wife = editId == kFindText2Id;
