@@ -33,6 +33,8 @@ struct ReportState {
     bool m_enabled = false;
     /// Making or writing the file failed: nothing more is tried until the next load.
     bool m_failed = false;
+    /// An entry of this load could not be written.
+    bool m_lost = false;
     std::string m_path;
     int m_fd = -1;
     std::string m_buffer;
@@ -66,7 +68,12 @@ bool WriteAll(int fd, std::string_view bytes)
 /// The report is open for entries, opening it first when needed.
 bool ReadyForEntry(ReportState& r)
 {
-    return r.m_enabled && (r.m_fd >= 0 || OpenExceptionReport());
+    if (!r.m_enabled)
+        return false;
+    if (r.m_fd >= 0 || OpenExceptionReport())
+        return true;
+    r.m_lost = true;
+    return false;
 }
 
 void WriteOutWhenFull(ReportState& r)
@@ -97,6 +104,7 @@ void BeginExceptionReport()
     CloseExceptionReport();
     ReportState& r = Report();
     r.m_enabled = true;
+    r.m_lost = false;
     r.m_kind = -1;
     r.m_currentId.clear();
     r.m_lastId.clear();
@@ -112,6 +120,11 @@ std::string EndExceptionReport()
     std::string path = r.m_path;
     CloseExceptionReport();
     return path;
+}
+
+bool ExceptionReportLostEntries()
+{
+    return Report().m_lost;
 }
 
 void SetExceptionRecord(int kind, std::string_view xref)
@@ -233,6 +246,7 @@ bool FlushExceptionReport()
         ::close(r.m_fd);
         r.m_fd = -1;
         r.m_failed = true;
+        r.m_lost = true;
         r.m_buffer.clear();
         return false;
     }

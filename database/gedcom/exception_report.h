@@ -33,6 +33,9 @@ void BeginExceptionReport();
 /// Ends a load's report: disables it, writes what is collected and closes the file. Returns the
 /// report's path, empty when nothing was written.
 std::string EndExceptionReport();
+/// Whether an entry of the current (or last) load could not be written: the report could not
+/// be made, for want of a usable temporary folder, or a write to it failed.
+bool ExceptionReportLostEntries();
 
 /// The record whose lines are being read: its list-order kind (INDI 0, FAM 1, NOTE 2, SOUR 3,
 /// REPO 4, SUBM 5, SUBN 6, OBJE 7, HEAD 8; -1 none) and identifier (empty when none). An entry

@@ -47,6 +47,10 @@ constexpr const char* kNoTrailerNote =
 constexpr const char* kNotedDataNote =
     "Some data in this GEDCOM file has been noted in the exception report.";
 constexpr const char* kSeeReport = "Would you like to see the exception report?";
+constexpr const char* kListingLost =
+    "This GEDCOM file contains some data lines which have been skipped (ie. not loaded), but the "
+    "listing of them could not be written: the temporary folder cannot be used.  Saving the file "
+    "will not keep the skipped lines.";
 constexpr const char* kDuplicateMessage =
     "This GEDCOM file contains one or more sets of duplicate record ids, which means that the "
     "file as a whole is effectively corrupt.  IF POSSIBLE YOU SHOULD AVOID USING IT.  An "
@@ -301,7 +305,9 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
     NumberDanglingTextReferences();
     crossReferenceTexts.Renumber();
     g_loadReport = EndExceptionReport();
-    if (!g_loadReport.empty() && records > 0)
+    if (ExceptionReportLostEntries() && records > 0)
+        MessageBox(kListingLost, MB_OK);
+    else if (!g_loadReport.empty() && records > 0)
         OfferReport(g_loadReport, AnyDuplicateIds(), renumbered, noTrailer);
     SetChangeTracking(true);
     if (FirstRecord(kLoadKindMultimedia) && CheckFileLinksAfterLoad(path) && linksChanged)

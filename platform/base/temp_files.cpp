@@ -44,9 +44,16 @@ std::string Folder()
     const std::string root = base && base[0] == '/' ? base : "/tmp";
     const std::string folder =
         root + (root.back() == '/' ? "" : "/") + "ardenvel-" + std::to_string(geteuid());
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return {};
-    return IsPrivateFolder(folder) ? folder : std::string();
+    if ((mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) && IsPrivateFolder(folder))
+        return folder;
+    // Someone else holds the usual name (or it cannot be made): a new private folder of a
+    // unique name serves this run instead, made once.
+    static std::string s_fallback;
+    if (s_fallback.empty() || !IsPrivateFolder(s_fallback)) {
+        std::string pattern = folder + "-XXXXXX";
+        s_fallback = mkdtemp(pattern.data()) ? pattern : std::string();
+    }
+    return s_fallback;
 }
 
 std::string CreateUnique(const std::string& folder, std::string_view prefix,

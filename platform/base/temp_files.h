@@ -6,8 +6,9 @@
 
 namespace temp_files {
 
-/// $TMPDIR (else /tmp) + "/ardenvel-<uid>", created with mode 0700 when missing; refuses (empty
-/// result) a folder that is a link, belongs to another user or is open to others.
+/// $TMPDIR (else /tmp) + "/ardenvel-<uid>", created with mode 0700 when missing. When that name
+/// is a link, belongs to another user or is open to others, a new private folder
+/// "ardenvel-<uid>-XXXXXX" beside it serves the rest of the run; empty only when none can be made.
 std::string Folder();
 /// Creates a new empty file prefix + unique part + "." + extension (no dot when extension is
 /// empty) in folder, exclusively and without following links; returns its path, empty on failure.

@@ -275,3 +275,29 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<SavedLinesCase>& info) { return info.param.name; });
 
 } // namespace
+
+namespace {
+
+using GedcomTempFolderTest = gedcom_test::CGedcomTest;
+
+TEST_F(GedcomTempFolderTest, WithoutATemporaryFolderNoSkippedLineGoesUnannounced)
+{
+    const std::string skipped =
+        File("skipped.ged", gedcom_test::CrLf({"0 HEAD", "1 CHAR UTF-8", "0 @I1@ INDI",
+                                               "1 NAME A /B/", "0 FOO bar", "0 TRLR"}));
+    const std::string utf16 = test_support::DataPath("gedcom/ULHBOMCL.GED");
+    const std::string saved = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    setenv("TMPDIR", File("not-a-folder", "x").c_str(), 1);
+    const bool loaded = Load(skipped, true);
+    const std::vector<CPromptScript::Shown> skippedMessages = m_messages;
+    const bool utf16Loaded = Load(utf16, true);
+    setenv("TMPDIR", saved.c_str(), 1);
+    EXPECT_TRUE(loaded);
+    ASSERT_EQ(skippedMessages.size(), 1u);
+    EXPECT_NE(skippedMessages[0].text.find("could not be written"), std::string::npos);
+    EXPECT_FALSE(utf16Loaded);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, "Unable to open file.");
+}
+
+} // namespace
