@@ -3,11 +3,13 @@
 
 #include "platform/base/paths.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <filesystem>
 
 namespace {
@@ -47,6 +49,35 @@ std::string FolderOf(const std::string& path)
     return path.starts_with('/') ? "/" : ".";
 }
 
+/// The temporary files of a save of fileName are "." + fileName + kTempMark + six characters.
+constexpr std::string_view kTempMark = ".ardenvel-";
+constexpr std::size_t kTempRandomLength = 6;
+/// A temporary file this old is left from a save that was killed before its rename.
+constexpr time_t kStaleSeconds = 10 * 60;
+
+/// Removes the save temporaries of fileName in folder that a killed save left behind: files of
+/// this user with the program's pattern, untouched for kStaleSeconds (a save running now in
+/// another window keeps writing its own).
+void RemoveStaleTemporaries(const std::string& folder, const std::string& fileName)
+{
+    const std::string prefix = "." + fileName + std::string(kTempMark);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() != prefix.size() + kTempRandomLength || !name.starts_with(prefix))
+            continue;
+        const std::string path = paths::Join(folder, name);
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid() && now - info.st_mtime >= kStaleSeconds)
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 CSafeFile::~CSafeFile()
@@ -58,7 +89,10 @@ BOOL CSafeFile::OpenBeside(const std::string& path, CFileException* error)
 {
     Discard();
     m_target = SaveTarget(path);
-    std::string temp = paths::Join(FolderOf(m_target), "." + paths::FileName(m_target) + ".XXXXXX");
+    const std::string folder = FolderOf(m_target);
+    const std::string fileName = paths::FileName(m_target);
+    RemoveStaleTemporaries(folder, fileName);
+    std::string temp = paths::Join(folder, "." + fileName + std::string(kTempMark) + "XXXXXX");
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         if (error)

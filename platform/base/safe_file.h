@@ -13,9 +13,11 @@ public:
     /// An uncommitted file is discarded: the target stays as it was.
     ~CSafeFile() override;
 
-    /// Creates a temporary file in the folder of path's target (a symbolic link is followed, so the
-    /// link survives the save), with the target's mode, or read-write for all less the umask for a
-    /// new file. False with error filled in (when given) on failure.
+    /// Creates a temporary file ".<name>.ardenvel-XXXXXX" in the folder of path's target (a
+    /// symbolic link is followed, so the link survives the save), with the target's mode, or
+    /// read-write for all less the umask for a new file. Temporary files of that pattern that a
+    /// killed save left there (the user's own, untouched for ten minutes) are removed first.
+    /// False with error filled in (when given) on failure.
     BOOL OpenBeside(const std::string& path, CFileException* error = nullptr);
     /// Flushes to the device, closes and renames over the target. False, with the temporary file
     /// removed and the target untouched, when any step fails.

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 
 using test_support::ReadFile;
@@ -42,6 +43,31 @@ TEST(SafeFile, AnAbandonedSaveLeavesTheTargetAndNoTemporaryFile)
     }
     EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
+TEST(SafeFile, TheNextSaveRemovesTheTemporaryFilesOfAKilledSave)
+{
+    const std::string folder = test_support::NewFolder("safe");
+    const std::string target = WriteFile(folder + "/tree.ged", "old");
+    // A killed save's temporary file, an hour old; one a save in progress writes now; files
+    // that only look alike.
+    const std::string stale = WriteFile(folder + "/.tree.ged.ardenvel-Ab12Cd", "half");
+    const std::filesystem::file_time_type hourAgo =
+        std::filesystem::last_write_time(stale) - std::chrono::hours(1);
+    std::filesystem::last_write_time(stale, hourAgo);
+    const std::string fresh = WriteFile(folder + "/.tree.ged.ardenvel-Ef34Gh", "busy");
+    const std::string other = WriteFile(folder + "/.tree.ged.Ij56Kl", "not ours");
+    const std::string longer = WriteFile(folder + "/.tree.ged.ardenvel-Mn78OpQ", "not ours");
+    std::filesystem::last_write_time(other, hourAgo);
+    std::filesystem::last_write_time(longer, hourAgo);
+
+    ASSERT_TRUE(CSafeFile::WriteWhole(target, "new"));
+    EXPECT_EQ(ReadFile(target), "new");
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_TRUE(std::filesystem::exists(longer));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 4);
 }
 
 TEST(SafeFile, ASymbolicLinkIsFollowedAndSurvives)
