@@ -155,15 +155,21 @@ void RestoreZip(const std::string& source, CWnd* owner)
     case CZipBackupReader::EntryResult::NoEntry:
         Tell(kNoEntry);
         return;
+    case CZipBackupReader::EntryResult::Empty:
+        Tell("The file in the zip file is empty.  Nothing has been restored.");
+        return;
     case CZipBackupReader::EntryResult::Error:
         Tell("An error has occurred.  Unable to restore.");
         return;
     case CZipBackupReader::EntryResult::Ok:
         break;
     }
+    // A stored folder that is not the user's own is never proposed; the backup folder is.
     const RestoreProposal proposal = ProposeRestoreTarget(storedName);
-    const std::string target = AskTarget("Enter Restore File Name", proposal.folder, "ged",
-                                         proposal.title, kGedcomFilter, owner);
+    const std::string folder =
+        proposal.folder.empty() ? Prefs().m_backupDirectory : proposal.folder;
+    const std::string target =
+        AskTarget("Enter Restore File Name", folder, "ged", proposal.title, kGedcomFilter, owner);
     bool replacing = false;
     if (target.empty() || !MayRestoreTo(source, target, replacing))
         return;

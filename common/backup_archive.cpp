@@ -15,8 +15,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -179,6 +181,49 @@ bool HasParentStep(std::string_view path)
     return false;
 }
 
+/// A size of an entry that the zip64 extra field holds instead.
+constexpr std::uint64_t kZip64Marker = 0xFFFFFFFFu;
+
+/// The uncompressed size in an entry's zip64 extra field (header 0x0001, whose first field it
+/// is when the directory's own field holds kZip64Marker). The zip library reads the data of such
+/// an entry but leaves the marker as its size.
+std::optional<std::uint64_t> Zip64Size(std::string_view extra)
+{
+    const auto number = [&extra](std::size_t at, int bytes) {
+        std::uint64_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = value << 8 | std::uint8_t(extra[at + std::size_t(i)]);
+        return value;
+    };
+    for (std::size_t at = 0; at + 4 <= extra.size();) {
+        const std::uint64_t id = number(at, 2), length = number(at + 2, 2);
+        if (at + 4 + length > extra.size())
+            break;
+        if (id == 1 && length >= 8)
+            return number(at + 4, 8);
+        at += 4 + length;
+    }
+    return std::nullopt;
+}
+
+/// Whether folder is an existing folder, named by an absolute path, inside the home folder.
+bool IsUsersOwnFolder(const std::string& folder)
+{
+    const char* home = std::getenv("HOME");
+    if (!home || home[0] != '/' || !folder.starts_with('/'))
+        return false;
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error))
+        return false;
+    const std::filesystem::path inside = std::filesystem::canonical(folder, error);
+    const std::filesystem::path homeFolder = std::filesystem::canonical(home, error);
+    if (error)
+        return false;
+    const auto [stop, rest] =
+        std::mismatch(homeFolder.begin(), homeFolder.end(), inside.begin(), inside.end());
+    return stop == homeFolder.end();
+}
+
 } // namespace
 
 std::string DefaultBackupName(std::string_view backupFolder, std::string_view openFile,
@@ -255,18 +300,31 @@ CZipBackupReader::EntryResult CZipBackupReader::GoToFirstEntry(std::string& stor
 {
     storedName.clear();
     m_positioned = false;
-    if (!m_archive || unzGoToFirstFile(m_archive) != UNZ_OK)
+    if (!m_archive)
         return EntryResult::NoEntry;
-    unz_file_info64 info{};
-    std::array<char, kMaxStoredNameLength + 1> name{};
-    if (unzGetCurrentFileInfo64(m_archive, &info, name.data(), uLong(kMaxStoredNameLength), nullptr,
-                                0, nullptr, 0) != UNZ_OK)
-        return EntryResult::Error;
-    const std::size_t length = std::min<std::size_t>(info.size_filename, kMaxStoredNameLength);
-    storedName.assign(name.data(), std::find(name.data(), name.data() + length, '\0'));
-    m_declaredSize = info.uncompressed_size;
-    m_positioned = true;
-    return EntryResult::Ok;
+    for (int status = unzGoToFirstFile(m_archive); status == UNZ_OK;
+         status = unzGoToNextFile(m_archive)) {
+        unz_file_info64 info{};
+        std::array<char, kMaxStoredNameLength + 1> name{};
+        std::string extra(0xFFFF, '\0');
+        if (unzGetCurrentFileInfo64(m_archive, &info, name.data(), uLong(kMaxStoredNameLength),
+                                    extra.data(), uLong(extra.size()), nullptr, 0) != UNZ_OK)
+            return EntryResult::Error;
+        extra.resize(std::min<std::size_t>(info.size_file_extra, extra.size()));
+        if (info.uncompressed_size == kZip64Marker)
+            info.uncompressed_size = Zip64Size(extra).value_or(info.uncompressed_size);
+        const std::size_t length = std::min<std::size_t>(info.size_filename, kMaxStoredNameLength);
+        storedName.assign(name.data(), std::find(name.data(), name.data() + length, '\0'));
+        if (storedName.ends_with('/') || storedName.ends_with('\\'))
+            continue; // a folder entry
+        if (info.uncompressed_size == 0)
+            return EntryResult::Empty;
+        m_declaredSize = info.uncompressed_size;
+        m_positioned = true;
+        return EntryResult::Ok;
+    }
+    storedName.clear();
+    return EntryResult::NoEntry;
 }
 
 RestoreResult CZipBackupReader::ExtractEntryTo(const std::string& target)
@@ -312,8 +370,11 @@ void CZipBackupReader::Close()
 RestoreProposal ProposeRestoreTarget(std::string_view storedName)
 {
     RestoreProposal proposal;
-    if (!HasParentStep(storedName))
-        proposal.folder = GetPathFolder(storedName, false);
+    if (!HasParentStep(storedName)) {
+        const std::string folder = GetPathFolder(storedName, false);
+        if (IsUsersOwnFolder(folder))
+            proposal.folder = folder;
+    }
     proposal.title = GetPathFileName(storedName, true);
     if (proposal.title == "." || proposal.title == "..")
         proposal.title.clear();

@@ -58,7 +58,8 @@ enum class RestoreResult {
 class CZipBackupReader final {
 public:
     enum class OpenResult { Ok, NoEntry, Unreadable };
-    enum class EntryResult { Ok, NoEntry, Error };
+    /// Empty: the archive's file is empty (a restore would leave an empty GEDCOM file).
+    enum class EntryResult { Ok, NoEntry, Empty, Error };
 
     CZipBackupReader() = default;
     ~CZipBackupReader();
@@ -68,8 +69,9 @@ public:
     /// NoEntry for an archive that lists no entries; Unreadable when the file is missing or is
     /// no zip archive.
     OpenResult Open(const std::string& path);
-    /// Goes to the first entry and gives its stored name (up to kMaxStoredNameLength bytes, cut
-    /// at a zero byte).
+    /// Goes to the first entry that is a file (folder entries, "name/", are passed over) and
+    /// gives its stored name (up to kMaxStoredNameLength bytes, cut at a zero byte). Reads zip64
+    /// archives as well. NoEntry when the archive holds no file, Empty when that file is empty.
     EntryResult GoToFirstEntry(std::string& storedName);
     /// Writes the current entry's content to target.
     RestoreResult ExtractEntryTo(const std::string& target);
@@ -82,7 +84,8 @@ private:
 };
 
 /// The folder and the file title (name without extension) that a stored entry name proposes
-/// for the restored file. A name with a ".." part proposes no folder, and a title of "." or
+/// for the restored file. Only a folder of the user's own is proposed: an existing folder named
+/// by an absolute path inside the home folder ($HOME), without a ".." part; a title of "." or
 /// ".." is none.
 struct RestoreProposal {
     std::string folder;

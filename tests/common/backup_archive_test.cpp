@@ -284,6 +284,37 @@ TEST_F(BackupArchiveTest, ForgedEntryNamesWriteOnlyTheChosenFile)
     EXPECT_EQ(FilesUnder(m_folder), (std::vector<std::string>{"Smith.ged", "forged.zip"}));
 }
 
+TEST_F(BackupArchiveTest, ArchivesOfOtherWritersRestoreTheirFileOrSayWhyNot)
+{
+    const std::string content =
+        "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n1 NAME Ann /Lee/\r\n0 TRLR\r\n";
+    struct Case {
+        const char* archive;
+        CZipBackupReader::EntryResult entry;
+        const char* storedName;
+    };
+    for (const Case c :
+         {Case{"zip64.zip", CZipBackupReader::EntryResult::Ok, "Smith.ged"},
+          Case{"directory-first.zip", CZipBackupReader::EntryResult::Ok, "trees/Smith.ged"},
+          Case{"empty-entry.zip", CZipBackupReader::EntryResult::Empty, ""}}) {
+        const std::string target = test_support::WriteFile(Path("target.ged"), "kept");
+        CZipBackupReader reader;
+        ASSERT_EQ(reader.Open(test_support::DataPath(std::string("backup/") + c.archive)),
+                  CZipBackupReader::OpenResult::Ok)
+            << c.archive;
+        std::string name;
+        ASSERT_EQ(reader.GoToFirstEntry(name), c.entry) << c.archive;
+        if (c.entry != CZipBackupReader::EntryResult::Ok) {
+            EXPECT_EQ(reader.ExtractEntryTo(target), RestoreResult::EntryUnreadable);
+            EXPECT_EQ(test_support::ReadFile(target), "kept");
+            continue;
+        }
+        EXPECT_EQ(name, c.storedName);
+        EXPECT_EQ(reader.ExtractEntryTo(target), RestoreResult::Ok) << c.archive;
+        EXPECT_EQ(test_support::ReadFile(target), content) << c.archive;
+    }
+}
+
 TEST_F(BackupArchiveTest, ACopyReplacesTheTargetOnlyWhenComplete)
 {
     const std::string target = test_support::WriteFile(Path("copy.ged"), "older copy");
@@ -328,19 +359,34 @@ struct ProposalCase {
 
 class ProposeRestoreTargetTest : public testing::TestWithParam<ProposalCase> {};
 
-TEST_P(ProposeRestoreTargetTest, TakesFolderAndTitleOnlyFromPlainNames)
+/// The cases run with HOME set to a folder of the test's own ("~" in a case stands for it),
+/// which holds the folder "trees".
+TEST_P(ProposeRestoreTargetTest, ProposesOnlyFoldersOfTheUsersOwn)
 {
-    const RestoreProposal proposal = ProposeRestoreTarget(GetParam().stored);
-    EXPECT_EQ(proposal.folder, GetParam().folder);
+    const std::string home = std::filesystem::canonical(test_support::NewFolder("home")).string();
+    std::filesystem::create_directory(home + "/trees");
+    const auto withHome = [&home](std::string text) {
+        if (const std::size_t at = text.find('~'); at != std::string::npos)
+            text.replace(at, 1, home);
+        return text;
+    };
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", home.c_str(), 1);
+    const RestoreProposal proposal = ProposeRestoreTarget(withHome(GetParam().stored));
+    setenv("HOME", savedHome.c_str(), 1);
+    EXPECT_EQ(proposal.folder, withHome(GetParam().folder));
     EXPECT_EQ(proposal.title, GetParam().title);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ProposeRestoreTargetTest,
-                         testing::Values(ProposalCase{"/home/ann/trees/Smith.ged",
-                                                      "/home/ann/trees", "Smith"},
-                                         ProposalCase{"D:\\Trees\\Smith.ged", "D:\\Trees", "Smith"},
+                         testing::Values(ProposalCase{"~/trees/Smith.ged", "~/trees", "Smith"},
+                                         ProposalCase{"~/missing/Smith.ged", "", "Smith"},
+                                         ProposalCase{"/etc/Smith.ged", "", "Smith"},
+                                         ProposalCase{"/tmp/Smith.ged", "", "Smith"},
+                                         ProposalCase{"D:\\Trees\\Smith.ged", "", "Smith"},
+                                         ProposalCase{"trees/Smith.ged", "", "Smith"},
                                          ProposalCase{"Smith.ged", "", "Smith"},
-                                         ProposalCase{"/home/ann/../../etc/passwd", "", "passwd"},
+                                         ProposalCase{"~/trees/../../etc/passwd", "", "passwd"},
                                          ProposalCase{"..\\..\\Smith.ged", "", "Smith"},
                                          ProposalCase{"/home/ann/..", "", ""}));
 
