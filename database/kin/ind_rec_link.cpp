@@ -11,6 +11,8 @@
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -109,6 +111,31 @@ bool SettleSpouseSexes(CIndRec& individual, CIndRec& chosen, bool& cancelled)
     return true;
 }
 
+/// Puts the sexes the people had back when it goes, unless the link they were settled for was
+/// made: a link that fails leaves no sex recorded for it.
+class CSexesUndo {
+public:
+    explicit CSexesUndo(std::initializer_list<CIndRec*> people)
+    {
+        for (CIndRec* person : people)
+            m_former.emplace_back(person, person->GetSex());
+    }
+    ~CSexesUndo()
+    {
+        if (!m_kept)
+            for (const auto& [person, sex] : m_former)
+                person->SetSex(sex, true);
+    }
+    CSexesUndo(const CSexesUndo&) = delete;
+    CSexesUndo& operator=(const CSexesUndo&) = delete;
+
+    void Keep() { m_kept = true; }
+
+private:
+    std::vector<std::pair<CIndRec*, int>> m_former;
+    bool m_kept = false;
+};
+
 /// Whether chosen may be linked as a parent of the wanted sex (SEX_UNDETERMINED: any); a
 /// refusal says why.
 bool AcceptsParentSex(const CIndRec& chosen, int wanted)
@@ -164,6 +191,7 @@ CIndRec* CIndRec::LinkExistingSpouse(CFamRec*& family, CFamRec* nearFamily, bool
         family = listed;
         linked = true;
     } else {
+        CSexesUndo undo{this, chosen};
         if (!SettleSpouseSexes(*this, *chosen, cancelled))
             return nullptr;
         CFamRec* made = nullptr;
@@ -179,6 +207,7 @@ CIndRec* CIndRec::LinkExistingSpouse(CFamRec*& family, CFamRec* nearFamily, bool
             DeleteMadeFamily(made);
             return nullptr;
         }
+        undo.Keep();
         if (!family)
             family = made;
     }
@@ -313,6 +342,7 @@ CIndRec* CIndRec::LinkExistingParent(CFamRec*& family, CFamRec* nearFamily, bool
     } else {
         if (!AcceptsParentSex(*chosen, wanted))
             return nullptr;
+        CSexesUndo undo{chosen};
         int sex = chosen->GetSex();
         if (!IsSex(sex)) {
             sex = AskSexOf(TextOf(*chosen));
@@ -334,6 +364,7 @@ CIndRec* CIndRec::LinkExistingParent(CFamRec*& family, CFamRec* nearFamily, bool
             DeleteMadeFamily(made);
             return nullptr;
         }
+        undo.Keep();
         if (!family)
             family = made;
     }

@@ -203,6 +203,32 @@ TEST_F(IndRecTest, LinkingSpousesOfUnknownSexAsksAboutTheChosenOne)
     EXPECT_EQ(family->GetHusband(), chosen);
 }
 
+TEST_F(IndRecTest, ALinkThatFailsLeavesNoSexSettledForIt)
+{
+    CIndRec* person = Person(SEX_UNDETERMINED, "Alex");
+    CIndRec* spouse = Person(SEX_UNDETERMINED, "Sam");
+    CIndRec* parent = Person(SEX_UNDETERMINED, "Robin");
+    bool linked = false;
+    bool cancelled = false;
+    {
+        const CNoFamilyRoot noFamilies;
+        CFamRec* family = nullptr;
+        m_dialogs.m_selections = {spouse};
+        m_dialogs.m_sexes = {SEX_MALE};
+        EXPECT_EQ(person->LinkExistingSpouse(family, nullptr, false, linked, cancelled, true),
+                  nullptr);
+        m_dialogs.m_selections = {parent};
+        m_dialogs.m_sexes = {SEX_FEMALE};
+        EXPECT_EQ(person->LinkExistingParent(family, nullptr, false, linked, cancelled, true),
+                  nullptr);
+    }
+    EXPECT_EQ(m_dialogs.m_sexAsked, (std::vector<std::string>{"Sam", "Robin"}));
+    for (CIndRec* individual : {person, spouse, parent}) {
+        EXPECT_EQ(individual->GetSex(), SEX_UNDETERMINED);
+        EXPECT_EQ(Tags(individual).find("SEX"), std::string::npos) << Tags(individual);
+    }
+}
+
 TEST_F(IndRecTest, LinkingASpouseOfTheSameSexIsRefusedWithAReason)
 {
     CIndRec* man = Person(SEX_MALE, "Al");
