@@ -1,6 +1,7 @@
 # Ardenvel: `make run` installs what is missing, builds and starts the program;
 # `make test` does the same and runs every test; `make bench` runs the benchmarks and shows their
 # figures (`make bench BENCH=real_file` runs those whose name matches).
+# `make sanitize` and `make tsan` build and run tests under the sanitizers.
 
 BUILD ?= build
 BENCH_BUILD ?= build-bench
@@ -8,7 +9,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench sanitize clean fuzz fuzz-image fuzz-gedcom
+.PHONY: all deps build run test bench sanitize tsan clean fuzz fuzz-image fuzz-gedcom
 
 all: build
 
@@ -32,10 +33,21 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	cd $(BENCH_BUILD) && ctest -L bench $(if $(BENCH),-R $(BENCH)) --verbose
 
+# The sanitizer builds take SANITIZE_TARGETS and TSAN_TARGETS (test programs, by default every
+# target; the database and query tests, whose tests run threads, with the round-trip tool that
+# shares their folder's tests) and run the tests of what they built.
+SANITIZE_TARGETS ?= all
+TSAN_TARGETS ?= database_tests queries_tests roundtrip
+
 sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DARDENVEL_SANITIZE=ON $(CMAKE_FLAGS)
-	cmake --build build-asan -j $(JOBS)
-	cd build-asan && ctest --output-on-failure -j $(JOBS)
+	cmake --build build-asan -j $(JOBS) --target $(SANITIZE_TARGETS)
+	cd build-asan && ctest --output-on-failure -j $(JOBS) -E '_NOT_BUILT$$'
+
+tsan: deps
+	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DARDENVEL_TSAN=ON $(CMAKE_FLAGS)
+	cmake --build build-tsan -j $(JOBS) --target $(TSAN_TARGETS)
+	cd build-tsan && ctest --output-on-failure -j $(JOBS) -E '_NOT_BUILT$$'
 
 # Our own picture readers under libFuzzer (clang), FUZZ_SECONDS each.
 FUZZ_SECONDS ?= 30
@@ -63,4 +75,4 @@ fuzz-gedcom:
 		-max_total_time=$(FUZZ_SECONDS) -max_len=16384 -artifact_prefix=$(FUZZ_BUILD)/
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) build-asan build-fuzz-image
+	rm -rf $(BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) build-asan build-tsan build-fuzz-image

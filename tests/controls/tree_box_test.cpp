@@ -3,6 +3,9 @@
 // with the forest's chains checked against a fresh walk after every kind of change.
 #include "tests/controls/tree_box_fixture.h"
 
+#include <pthread.h>
+
+#include <functional>
 #include <map>
 #include <random>
 
@@ -428,17 +431,34 @@ TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
     }
 }
 
-TEST_F(TreeBoxModel, DeletingADeepChainNeedsNoRecursion)
+/// Runs work on a thread with a stack of 64 KB, which a walk that took one
+/// frame per tree level through thousands of levels would overflow.
+void RunOnSmallStack(const std::function<void()>& work)
 {
-    MakeTree();
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 64 * 1024);
+    pthread_t thread;
+    auto run = [](void* argument) -> void* {
+        (*static_cast<const std::function<void()>*>(argument))();
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&work)),
+              0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
+
+TEST(TreeBoxChain, DeletingADeepChainNeedsNoRecursion)
+{
+    CTreeBox box; // the model alone, without a window
     CTreeBoxNode* node = nullptr;
-    for (int i = 0; i < 5000; ++i)
-        node = box->CreateNode(node, nullptr, 0, false, "x", nullptr, nullptr, 0, 0, true);
-    box->RedrawAll();
-    EXPECT_EQ(box->GetCount(), 5000u);
-    box->DeleteAllItems();
-    EXPECT_EQ(box->GetCount(), 0u);
-    EXPECT_EQ(box->GetFirstItem(), nullptr);
+    for (int i = 0; i < 20000; ++i)
+        node = box.CreateNode(node, nullptr, 0, false, "x", nullptr, nullptr, 0, 0, true);
+    ASSERT_EQ(box.GetCount(), 20000u);
+    RunOnSmallStack([&box] { box.DeleteAllItems(); });
+    EXPECT_EQ(box.GetCount(), 0u);
+    EXPECT_EQ(box.GetFirstItem(), nullptr);
 }
 
 } // namespace
