@@ -378,15 +378,41 @@ TEST_F(ValueEditorTest, ParameterLinesRenderToAPicture)
     }
     const TestHooks::Image image = TestHooks::RenderWindow(m_top);
     EXPECT_TRUE(image.SavePng("value_editors.png"));
-    // Every label is drawn right-aligned, beside its input.
-    for (const auto& editor : m_editors) {
-        CRect label;
-        editor->GetDlgItem(VALUE_EDITOR_LABEL_ID)->GetWindowRect(&label);
+    // Each line shows its label with a colon, right-aligned, then its input holding the value.
+    int previousBottom = 0;
+    for (size_t i = 0; i < m_editors.size(); ++i) {
+        SCOPED_TRACE(lines[i].label);
+        CValueEditor& editor = *m_editors[i];
+        CWnd* labelWnd = editor.GetDlgItem(VALUE_EDITOR_LABEL_ID);
+        ASSERT_NE(labelWnd, nullptr);
+        EXPECT_EQ(TextOf(labelWnd), std::string(lines[i].label) + ":");
+        CRect label, input, whole;
+        labelWnd->GetWindowRect(&label);
+        editor.GetInputControl()->GetWindowRect(&input);
+        editor.GetWindowRect(&whole);
         m_top.ScreenToClient(&label);
-        label.left += label.Width() / 2;
+        m_top.ScreenToClient(&input);
+        m_top.ScreenToClient(&whole);
+        EXPECT_GE(whole.top, previousBottom);
+        previousBottom = whole.bottom;
+        EXPECT_GE(input.left, label.right);
         const COLORREF background = image.Pixel(label.left, label.top);
-        EXPECT_LT(controls_test::CountColour(image, label, background),
-                  label.Width() * label.Height());
+        int inkLeft = label.right, inkRight = label.left - 1;
+        for (int x = label.left; x < label.right; ++x)
+            if (controls_test::CountColour(image, CRect(x, label.top, x + 1, label.bottom),
+                                           background) < label.Height()) {
+                inkLeft = std::min(inkLeft, x);
+                inkRight = x;
+            }
+        ASSERT_LE(inkLeft, inkRight) << "no text drawn";
+        EXPECT_LT(label.right - 1 - inkRight, inkLeft - label.left) << "not right-aligned";
+        EXPECT_LT(
+            controls_test::CountColour(image, input, image.Pixel(input.left + 2, input.top + 2)),
+            input.Width() * input.Height())
+            << "an empty input";
+        CTypedValue shown;
+        editor.GetValue(shown);
+        EXPECT_EQ(Describe(shown, lines[i].def), Describe(*lines[i].value, lines[i].def));
     }
 }
 
