@@ -1,5 +1,6 @@
 // tests/database/gedcom/gedcom_writer_test.cpp: the save driver: the header kept, the file's
 // character set and line ends kept, record order, and saves that fail without harming the file.
+#include "database/fields/text_value_node.h"
 #include "tests/database/gedcom/gedcom_test_support.h"
 #include "tests/support/file_size_limit.h"
 
@@ -35,6 +36,33 @@ TEST_F(GedcomWriterTest, MissingFileLineTakesItsPlaceInTheHeader)
     EXPECT_EQ(Save(out),
               CrLf({"0 HEAD", "1 SOUR OTHER", "1 FILE " + PathOf("out @@ home.ged"), "1 GEDC",
                     "2 VERS 5.5", "2 FORM LINEAGE-LINKED", "1 CHAR UTF-8", "0 TRLR"}));
+}
+
+TEST_F(GedcomWriterTest, ANoteRecordsTextFillsItsLinesToTheLimitAndNeverPastIt)
+{
+    // "0 @N1@ NOTE " takes 12 characters; the text is read in two pieces and written in as few
+    // lines as the limit allows.
+    for (const int length : {kMaxGedcomLine - 13, kMaxGedcomLine - 12, kMaxGedcomLine - 11}) {
+        SCOPED_TRACE(length);
+        const std::string text(std::size_t(length), 'n');
+        ASSERT_TRUE(Load(File("in.ged", CrLf({"0 HEAD", "0 @N1@ NOTE " + text.substr(0, 100),
+                                              "1 CONC " + text.substr(100), "0 TRLR"}))));
+        const std::string saved = Save(PathOf("out.ged"));
+        const std::size_t start = saved.find("0 @N1@ NOTE ");
+        ASSERT_NE(start, std::string::npos);
+        std::string joined;
+        std::size_t lines = 0;
+        for (std::size_t at = start; at < saved.size() && (at == start || saved[at] != '0');) {
+            const std::size_t end = saved.find("\r\n", at);
+            const std::string line = saved.substr(at, end - at);
+            EXPECT_LE(int(line.size()), kMaxGedcomLine) << line;
+            joined += line.substr(at == start ? 12 : 7); // after "0 @N1@ NOTE " or "1 CONC "
+            ++lines;
+            at = end + 2;
+        }
+        EXPECT_EQ(joined, text);
+        EXPECT_EQ(lines, length <= kMaxGedcomLine - 12 ? 1u : 2u);
+    }
 }
 
 TEST_F(GedcomWriterTest, DataSetWithoutHeaderGetsOneOfItsOwn)

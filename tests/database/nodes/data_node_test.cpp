@@ -340,6 +340,33 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{"NoOperand", "Smith", 3, false, nullptr, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(DataNodeTest, NumbersMatchByTheirLeadingNumberAndNeverTheirEqualAsGreaterOrLess)
+{
+    constexpr int equal = 3, greater = 4, less = 5;
+    const struct {
+        const char* text;
+        int op;
+        long operand;
+        bool expected;
+    } rows[] = {
+        {"12", equal, 12, true},
+        {"12", greater, 12, false},
+        {"12", less, 12, false},
+        {"12", greater, 11, true},
+        {"12", less, 13, true},
+        {"12 children", equal, 12, true},
+        {"12 children", greater, 12, false},
+        {"-3", less, -2, true},
+        {"-3", greater, -3, false},
+    };
+    CDataNode* name = NewRecord(m_indi)->GetFirstChild();
+    for (const auto& row : rows) {
+        name->SetText(row.text);
+        EXPECT_EQ(name->MatchNumber(0, row.op, row.operand), row.expected)
+            << row.text << " op " << row.op << " " << row.operand;
+    }
+}
+
 TEST_F(DataNodeTest, TextBufferIsCutOnACharacterBoundary)
 {
     CDataNode* name = NewRecord(m_indi)->GetFirstChild();
