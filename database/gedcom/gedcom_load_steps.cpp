@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -245,11 +247,11 @@ void NumberDanglingTextReferences()
     std::unordered_map<std::string, std::int32_t> numbers[kLoadKindHeader];
     for (CAssocNode* link = CAssocNode::GetFirstLink(); link; link = link->GetNextLink()) {
         const int listIndex = link->GetTargetTypeIndex();
-        const std::string* text = link->GetKeptText();
+        const std::optional<std::string_view> text = link->GetKeptText();
         CRecordIdState* state = GetRecordIdState(listIndex);
         if (!text || !state || listIndex >= kLoadKindHeader)
             continue;
-        std::int32_t& number = numbers[listIndex][*text];
+        std::int32_t& number = numbers[listIndex][std::string(*text)];
         if (number == 0)
             number = state->TakeNextNumber();
         if (number > 0)

@@ -6,6 +6,7 @@
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_control_access.h"
+#include "database/nodes/node_pool.h"
 #include "database/records/assoc_link_table.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
@@ -14,6 +15,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
+#include <optional>
 #include <unordered_set>
 
 namespace {
@@ -84,11 +87,14 @@ CRecordNode* CAssocNode::GetLinkTarget() const
     return (m_value & kValueTags) ? nullptr : reinterpret_cast<CRecordNode*>(m_value);
 }
 
-const std::string* CAssocNode::KeptText() const
+std::optional<std::string_view> CAssocNode::KeptText() const
 {
     if ((m_value & kValueTags) != kTextTag)
-        return nullptr;
-    return reinterpret_cast<const std::string*>(m_value & ~kValueTags);
+        return std::nullopt;
+    const auto* block = reinterpret_cast<const char*>(m_value & ~kValueTags);
+    std::uint32_t size = 0;
+    std::memcpy(&size, block, sizeof size);
+    return std::string_view(block + sizeof size, size);
 }
 
 std::int32_t CAssocNode::GetReferenceNumber() const
@@ -110,12 +116,19 @@ void CAssocNode::SetNumberValue(std::int32_t number)
 void CAssocNode::SetTextValue(std::string_view text)
 {
     ClearValue();
-    m_value = reinterpret_cast<std::uintptr_t>(new std::string(text)) | kTextTag;
+    const auto size = std::uint32_t(text.size());
+    auto* block = static_cast<char*>(CNodePool::Nodes().Allocate(sizeof size + size));
+    std::memcpy(block, &size, sizeof size);
+    if (size != 0)
+        std::memcpy(block + sizeof size, text.data(), size);
+    m_value = reinterpret_cast<std::uintptr_t>(block) | kTextTag;
 }
 
 void CAssocNode::ClearValue()
 {
-    delete KeptText();
+    if (const std::optional<std::string_view> text = KeptText())
+        CNodePool::Nodes().Free(reinterpret_cast<void*>(m_value & ~kValueTags),
+                                sizeof(std::uint32_t) + text->size());
     m_value = 0;
 }
 
@@ -140,7 +153,7 @@ std::string CAssocNode::GetXrefText() const
 
 bool CAssocNode::AppendXrefText(std::string& line) const
 {
-    if (const std::string* text = KeptText()) {
+    if (const std::optional<std::string_view> text = KeptText()) {
         line += '@';
         line += *text;
         line += '@';
@@ -358,7 +371,7 @@ bool CAssocNode::ResolvePendingReference()
     if (!HasCrossReference())
         return true;
     const int listIndex = GetTargetTypeIndex();
-    const std::string* text = KeptText();
+    const std::optional<std::string_view> text = KeptText();
     CRecordNode* record = text ? FindLoadedRecord(listIndex, *text)
                                : FindLoadedRecord(listIndex, GetReferenceNumber());
     if (record) {

@@ -6,6 +6,7 @@
 #include "database/nodes/data_node.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,8 +104,8 @@ public:
     /// The cross-reference as it is written: "@F12@" for a target or a kept number, "@" and the
     /// kept text and "@" for a non-standard one; empty when there is none.
     std::string GetXrefText() const;
-    /// The non-standard identifier the link keeps (without "@"); null when it keeps none.
-    const std::string* GetKeptText() const { return KeptText(); }
+    /// The non-standard identifier the link keeps (without "@"); nothing when it keeps none.
+    std::optional<std::string_view> GetKeptText() const { return KeptText(); }
     /// Keeps the record number instead of the kept identifier (a dangling reference renumbered
     /// at the end of a load).
     void KeepNumberInstead(std::int32_t number) { SetNumberValue(number); }
@@ -128,12 +129,15 @@ public:
 private:
     // The value word: a target record (tag 0; 0 for an empty link), a record number read from
     // a file (tag 1, the number shifted left by 2) or an owned cross-reference text (tag 2, a
-    // pointer to a std::string). Records and strings are at least 4-aligned.
+    // node-pool block holding the text's length and then its bytes, so that a file of
+    // non-standard identifiers costs no heap string per link). Records and blocks are at least
+    // 4-aligned.
     static constexpr std::uintptr_t kValueTags = 3;
     static constexpr std::uintptr_t kNumberTag = 1;
     static constexpr std::uintptr_t kTextTag = 2;
 
-    const std::string* KeptText() const;
+    /// The kept cross-reference text; nothing when the value is not one.
+    std::optional<std::string_view> KeptText() const;
     /// Appends the cross-reference as GetXrefText gives it; false, with nothing appended, when
     /// there is none.
     bool AppendXrefText(std::string& line) const;
