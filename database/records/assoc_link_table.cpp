@@ -1,5 +1,6 @@
 #include "database/records/assoc_link_table.h"
 
+#include "database/nodes/data_model.h"
 #include "database/records/assoc_node.h"
 
 #include <stdexcept>
@@ -59,8 +60,10 @@ void CAssocLinkTable::Remove(std::uint32_t slot) noexcept
             --t.m_end;
         ReleaseSpareBlocks();
     }
+    // Emptying the whole data set removes every link: moving the rest closer together on the
+    // way would only touch each of them again.
     const std::uint32_t empty = t.m_end - t.m_live;
-    if (empty > kTolerated && empty > t.m_live)
+    if (empty > kTolerated && empty > t.m_live && !IsClearingDataSet())
         Compact();
 }
 
