@@ -110,6 +110,19 @@ TEST_F(DateCtlTest, LeavingShowsTheDateInDisplayFormAndKeepsOtherTextAsAPhrase)
     control->DestroyCtl(FALSE);
 }
 
+TEST_F(DateCtlTest, PlaceholderFlagsAskForTheCompactForm)
+{
+    ASSERT_TRUE(m_date->SetFromText("BET 22 MAY 1958 AND 1960", true, false));
+    auto* control = dynamic_cast<CDataCtlDate*>(Show(m_date, 1));
+    ASSERT_NE(control, nullptr);
+    EXPECT_TRUE(control->UsesCompactDates());
+    EXPECT_EQ(Text(&control->GetEdit()), m_date->FormatText(false, DF_COMPACT));
+    EXPECT_NE(m_date->FormatText(false, DF_COMPACT), m_date->FormatText(false, DF_LONG));
+    TypeAndLeave(*control, "1 jun 1900");
+    EXPECT_EQ(Text(&control->GetEdit()), m_date->FormatText(false, DF_COMPACT));
+    control->DestroyCtl(FALSE);
+}
+
 TEST_F(DateCtlTest, ClipboardKeysReachTheInnerEdit)
 {
     CDataCtlDate* control = ShowDate();
