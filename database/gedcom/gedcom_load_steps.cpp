@@ -221,8 +221,14 @@ void CCrossReferenceTexts::Collect()
                          : nullptr;
         if (!text)
             continue;
-        if (const CRecordNode* record = FindLoadedRecordById(CrossReferenceIn(text->GetValue())))
+        if (const CRecordNode* record = FindLoadedRecordById(CrossReferenceIn(text->GetValue()))) {
             m_found.emplace_back(text, record);
+        } else {
+            // One that names no record (or several) is plain text from now on, so that no
+            // later load of the saved file can find a record under it.
+            const std::string value(text->GetValue());
+            text->SetValue(value);
+        }
     }
 }
 

@@ -61,7 +61,8 @@ public:
     /// Made before the load reads its first record.
     CCrossReferenceTexts();
     /// Before the load's identifiers are finished: when the load read such fields, finds each
-    /// and the one record its identifier names.
+    /// and the one record its identifier names; one that names no record, or several, becomes
+    /// plain text (written with its at signs doubled).
     void Collect();
     /// After they are finished: each field found names its record's new identifier.
     void Renumber();
