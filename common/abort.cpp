@@ -3,5 +3,5 @@
 
 void ThrowAbort()
 {
-    throw 0;
+    throw COperationAborted();
 }

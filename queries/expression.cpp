@@ -1,5 +1,6 @@
 #include "queries/expression.h"
 
+#include "common/abort.h"
 #include "database/dates/date_format.h"
 #include "database/dates/date_node.h"
 #include "database/kin/kinship_cache.h"
@@ -233,6 +234,8 @@ void CExpression::EvaluateToText(std::string& text, CRecordNode* record)
     try {
         Evaluate(text, record);
     } catch (int) {
+        text.clear();
+    } catch (const COperationAborted&) {
         text.clear();
     }
 }

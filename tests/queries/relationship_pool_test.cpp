@@ -1,6 +1,7 @@
 // Tests of the relationship pool: the order and bound of each relative's paths, and the answers
 // for a family of six generations, built through the relationship cache, in every mode, by
 // occurrence and from two threads at once.
+#include "common/abort.h"
 #include "queries/relationship_pool.h"
 #include "queries/relationship_words.h"
 #include "tests/database/kin/kinship_test_support.h"
@@ -81,7 +82,7 @@ TEST_F(RelationshipPoolTest, AddingWithoutARootAbandonsAndClearingEmpties)
     CIndRec* root = Person("Root", SEX_MALE);
     CIndRec* kin = Person("Kin", SEX_MALE);
     CRelationshipPathPool pool(3, 0);
-    EXPECT_THROW(pool.AddPathEntry(1, kin, 1, 0, 0), int);
+    EXPECT_THROW(pool.AddPathEntry(1, kin, 1, 0, 0), COperationAborted);
     pool.Reset(root);
     for (int i = 0; i < 250; ++i)
         ASSERT_TRUE(pool.AddPathEntry(i, kin, 1, 0, 0));
