@@ -261,7 +261,7 @@ void CTagGrid::RefreshList()
         m_rows.clear();
         m_openRows.clear();
         GetBox().DeleteAllItems();
-        if (CTreeBoxNode* row = AddTopRow(m_shown, nullptr); row && row->m_state != 0)
+        if (CTreeBoxNode* row = AddTopRow(m_shown, nullptr, false); row && row->m_state != 0)
             GetBox().ExpandItem(row, true, 1);
     }
     if (CTreeBoxNode* first = GetBox().GetFirstItem())
@@ -296,11 +296,11 @@ void CTagGrid::AddAllRecordRows()
     CTreeBoxNode* last = nullptr;
     for (CDataNode* record = m_shown->GetFirstChild(); record; record = record->GetNextSibling())
         if (!record->IsPendingDeletion())
-            last = AddTopRow(record, last ? last : nullptr);
+            last = AddTopRow(record, last, true);
     GetBox().RedrawAll();
 }
 
-CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after)
+CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk)
 {
     const int state = HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
     CTreeBoxNode* row = nullptr;
@@ -570,7 +570,7 @@ void CTagGrid::Refill(CView*, long hint, CObject*)
         MessageBox("Running low on memory", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    GetBox().RedrawAll();
+    GetBox().Invalidate();
 }
 
 void CTagGrid::RemoveDeletedRows()
@@ -578,7 +578,7 @@ void CTagGrid::RemoveDeletedRows()
     for (CRecordNode* record = GetChangedRecords(); record; record = record->GetNextChanged())
         if (record->IsPendingDeletion())
             if (CTreeBoxNode* row = FindRowByRecord(record))
-                GetBox().DeleteItem(row, false);
+                GetBox().DeleteItem(row);
 }
 
 void CTagGrid::UpdateRecordSetRows()
@@ -586,6 +586,7 @@ void CTagGrid::UpdateRecordSetRows()
     RemoveDeletedRows();
     for (CTreeBoxNode* row : std::vector<CTreeBoxNode*>(m_openRows.begin(), m_openRows.end()))
         SyncChildRows(row, 0);
+    bool added = false;
     for (CRecordNode* record = GetChangedRecords(); record; record = record->GetNextChanged()) {
         if (record->IsPendingDeletion() || record->GetParent() != m_shown)
             continue;
@@ -611,9 +612,13 @@ void CTagGrid::UpdateRecordSetRows()
                     false, {}, nullptr, nullptr, std::uintptr_t(record), 0, true))
                 m_rows[record] = row;
         } else {
-            AddTopRow(record, after);
+            AddTopRow(record, after, true);
         }
+        added = true;
     }
+    // The new rows' links are made in one pass over the rows.
+    if (added)
+        GetBox().RedrawAll();
 }
 
 void CTagGrid::UpdateFreeListRows()
@@ -622,7 +627,7 @@ void CTagGrid::UpdateFreeListRows()
     for (CTreeBoxNode* row = GetBox().GetFirstItem(); row;) {
         CTreeBoxNode* next = row->m_nextSibling;
         if (NodeOf(row) && NodeOf(row)->IsPendingDeletion())
-            GetBox().DeleteItem(row, false);
+            GetBox().DeleteItem(row);
         else if (row->m_firstChild)
             SyncChildRows(row, 0);
         row = next;
@@ -640,7 +645,7 @@ void CTagGrid::SyncChildRows(CTreeBoxNode* row, int depth)
     if (!expanded) {
         // A closed row keeps no rows under it; it opens afresh.
         if (row->m_firstChild)
-            GetBox().DeleteItem(row, false, true);
+            GetBox().DeleteItem(row, true, true);
         row->m_state = !(row->m_data2 & kRowRecursive) && HasShownChildren(node)
                            ? CTreeBoxNode::kCollapsed
                            : CTreeBoxNode::kLeaf;
@@ -665,7 +670,7 @@ void CTagGrid::SyncChildRows(CTreeBoxNode* row, int depth)
             if (c->m_state == CTreeBoxNode::kExpanded)
                 open.insert(NodeOf(c));
         if (row->m_firstChild)
-            GetBox().DeleteItem(row, false, true);
+            GetBox().DeleteItem(row, true, true);
         AddChildRows(row);
         if (!row->m_firstChild) {
             row->m_state = CTreeBoxNode::kLeaf;
