@@ -61,6 +61,10 @@ fuzz-image: deps
 		build-fuzz-image/fuzz_$$reader -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
 			build-fuzz-image/corpus-$$reader || exit 1; \
 	done
+	mkdir -p build-fuzz-image/corpus-metafile
+	cp tests/platform/ui/image/fuzz/seeds/* build-fuzz-image/corpus-metafile/
+	build-fuzz-image/fuzz_metafile -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+		build-fuzz-image/corpus-metafile
 
 # The GEDCOM load-save round trip under libFuzzer (clang) for FUZZ_SECONDS, seeded with the GEDCOM
 # files of tests/data; new inputs gather in $(FUZZ_BUILD)/corpus, a failing one in $(FUZZ_BUILD)/.

@@ -115,7 +115,10 @@ TEST(Picture, AFailedLoadLeavesThePictureEmptyWithTheReadersError)
         {"empty file", test_support::WriteFile(folder + "/empty.bmp", ""), PICTURE_FORMAT_BMP, 3},
         {"a folder", test_support::NewFolder("folder.png"), PICTURE_FORMAT_PNG, 2},
         {"missing", folder + "/none.jpg", PICTURE_FORMAT_JPEG, 2},
-        {"a metafile", test_support::WriteFile(folder + "/a.wmf", "\xD7\xCD\xC6\x9A"),
+        {"a metafile cut short", test_support::WriteFile(folder + "/a.wmf", "\xD7\xCD\xC6\x9A"),
+         PICTURE_FORMAT_WMF, 3},
+        {"a metafile without the placeable header",
+         test_support::WriteFile(folder + "/b.wmf", std::string("\x01\x00\x09\x00\x00\x03", 6)),
          PICTURE_FORMAT_WMF, 7},
         {"no format", Torture("ImgFile.BMP"), PICTURE_FORMAT_NONE, 7},
     };
