@@ -276,7 +276,10 @@ private:
 
     MetafileState Drawing() const;
     POINT Map(double x, double y) const { return m_state.mapping.Map(x, y); }
-    RECT MapBox(double left, double top, double right, double bottom) const;
+    /// Moves the current position, drawing a line to it when asked.
+    void MoveOrLine(bool line, double x, double y);
+    /// A rectangle or an ellipse in the box.
+    void Shape(bool rectangle, double left, double top, double right, double bottom);
     void Polyline(std::span<const POINT> points)
     {
         if (points.size() >= 2)
@@ -392,10 +395,24 @@ MetafileState Player::Drawing() const
     return drawing;
 }
 
-RECT Player::MapBox(double left, double top, double right, double bottom) const
+void Player::MoveOrLine(bool line, double x, double y)
+{
+    if (line) {
+        const POINT points[] = {Map(m_state.x, m_state.y), Map(x, y)};
+        Polyline(points);
+    }
+    m_state.x = x;
+    m_state.y = y;
+}
+
+void Player::Shape(bool rectangle, double left, double top, double right, double bottom)
 {
     const POINT a = Map(left, top), b = Map(right, bottom);
-    return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    const RECT box{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    if (rectangle)
+        m_canvas.Rectangle(Drawing(), box);
+    else
+        m_canvas.Ellipse(Drawing(), box);
 }
 
 void Player::Bitmap(const RgbImage& bitmap, double sx, double sy, double scx, double scy, double dx,
@@ -533,12 +550,7 @@ bool Player::PlayWmfRecord(std::uint16_t function, ByteReader& record)
         const double x = s16();
         if (record.Failed())
             return Fail(IMAGE_ERROR_FORMAT);
-        if (function == WMF_LINETO) {
-            const POINT line[] = {Map(m_state.x, m_state.y), Map(x, y)};
-            Polyline(line);
-        }
-        m_state.x = x;
-        m_state.y = y;
+        MoveOrLine(function == WMF_LINETO, x, y);
         return true;
     }
     case WMF_POLYLINE:
@@ -575,11 +587,7 @@ bool Player::PlayWmfRecord(std::uint16_t function, ByteReader& record)
         const double left = s16();
         if (record.Failed())
             return Fail(IMAGE_ERROR_FORMAT);
-        const RECT box = MapBox(left, top, right, bottom);
-        if (function == WMF_RECTANGLE)
-            m_canvas.Rectangle(Drawing(), box);
-        else
-            m_canvas.Ellipse(Drawing(), box);
+        Shape(function == WMF_RECTANGLE, left, top, right, bottom);
         return true;
     }
     case WMF_TEXTOUT: {
@@ -825,12 +833,7 @@ bool Player::PlayEmfRecord(std::uint32_t type, std::span<const std::uint8_t> byt
         const double y = s32();
         if (record.Failed())
             return Fail(IMAGE_ERROR_FORMAT);
-        if (type == EMR_LINETO) {
-            const POINT line[] = {Map(m_state.x, m_state.y), Map(x, y)};
-            Polyline(line);
-        }
-        m_state.x = x;
-        m_state.y = y;
+        MoveOrLine(type == EMR_LINETO, x, y);
         return true;
     }
     case EMR_POLYLINE:
@@ -859,11 +862,7 @@ bool Player::PlayEmfRecord(std::uint32_t type, std::span<const std::uint8_t> byt
         const double left = s32(), top = s32(), right = s32(), bottom = s32();
         if (record.Failed())
             return Fail(IMAGE_ERROR_FORMAT);
-        const RECT box = MapBox(left, top, right, bottom);
-        if (type == EMR_RECTANGLE)
-            m_canvas.Rectangle(Drawing(), box);
-        else
-            m_canvas.Ellipse(Drawing(), box);
+        Shape(type == EMR_RECTANGLE, left, top, right, bottom);
         return true;
     }
     case EMR_EXTTEXTOUTW: {
