@@ -35,6 +35,7 @@ BOOL CColBox::Create(DWORD boxFlags, DWORD exStyle, DWORD style, const RECT& rec
         DestroyWindow();
         return FALSE;
     }
+    m_header.SetDividerCursor(LoadCursorResource(kDividerCursorId), true);
     TreeBoxMetrics settings;
     settings.fill(-1);
     settings[TBM_LEFT_MARGIN] = 2;

@@ -323,8 +323,22 @@ void CColumnHeader::RepaintDirty()
     UpdateWindow();
 }
 
+void CColumnHeader::SetDividerCursor(HCURSOR cursor, bool onLastDivider)
+{
+    m_dividerCursor = cursor;
+    m_lastDividerCursor = onLastDivider;
+    if (!cursor)
+        SetWindowCursor(nullptr);
+}
+
 void CColumnHeader::OnMouseMove(UINT /*flags*/, CPoint point)
 {
+    if (m_dragState == 0 && m_dividerCursor) {
+        const Hit hit = HitTest(point.x);
+        const bool onDivider =
+            hit.divider && (m_lastDividerCursor || hit.column < GetColumnCount() - 1);
+        SetWindowCursor(onDivider ? m_dividerCursor : nullptr);
+    }
     if (m_dragState == 1)
         TrackPress(point);
     else if (m_dragState == 2 && m_owner)
@@ -339,6 +353,8 @@ void CColumnHeader::OnLButtonUp(UINT /*flags*/, CPoint point)
     m_dragState = 0;
     m_active = -1;
     ReleaseCapture();
+    if (state == 2)
+        SetWindowCursor(nullptr);
     if (state == 1) {
         if (column < 0 || column >= GetColumnCount() || !m_columns[std::size_t(column)].m_pressed)
             return;

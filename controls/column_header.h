@@ -47,6 +47,9 @@ public:
 
 /// The columns for titles separated by TAB, one for each of count right edges; mode 1 takes the
 /// edges as units, other modes as pixels.
+/// The CURSOR resource the program's headers show over their dividers.
+inline constexpr UINT kDividerCursorId = 131;
+
 std::vector<CColumnInfo> ColumnsFromTitles(const char* titles, int mode, int count,
                                            const int* edges);
 
@@ -81,6 +84,9 @@ public:
     std::vector<CColumnInfo>& GetColumns() { return m_columns; }
     bool LastColumnStretches() const { return m_lastStretches; }
     void SetLastColumnStretches(bool stretches);
+    /// The cursor shown over a divider (over the last column's only with onLastDivider), the
+    /// arrow anywhere else; null leaves the arrow everywhere.
+    void SetDividerCursor(HCURSOR cursor, bool onLastDivider);
     int GetHeight() const { return m_height; }
     int GetLeftMargin() const { return m_leftMargin; }
     int GetRightMargin() const { return m_rightMargin; }
@@ -130,4 +136,6 @@ private:
     int m_clientWidth = 0;
     int m_ellipsisWidth = 30;
     bool m_lastStretches = false;
+    HCURSOR m_dividerCursor = nullptr;
+    bool m_lastDividerCursor = true;
 };

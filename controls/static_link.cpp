@@ -55,7 +55,11 @@ BOOL CStaticLink::SubclassDlgItem(UINT id, CWnd* parent)
     m_logFont = DialogFont(parent);
     original->ShowWindow(SW_HIDE);
     original->SetDlgCtrlID(0xFFFF);
-    return CreateEx(0, kClassName, text.c_str(), style, rect, parent, id);
+    if (!CreateEx(0, kClassName, text.c_str(), style, rect, parent, id))
+        return FALSE;
+    // The hand, or the default cursor when the resources have none.
+    SetWindowCursor(LoadCursorResource(kHandCursorId));
+    return TRUE;
 }
 
 bool CStaticLink::HasLinkStyle() const

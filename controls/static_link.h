@@ -15,6 +15,8 @@ class CStaticLink : public CWnd {
 public:
     static constexpr COLORREF kUnvisitedColour = RGB(0, 0, 255);
     static constexpr COLORREF kVisitedColour = RGB(128, 0, 128);
+    /// The CURSOR resource shown over the link.
+    static constexpr UINT kHandCursorId = 321;
 
     /// link: the address or file to open; empty opens the control's own text. With autoDelete
     /// the object deletes itself when its window is destroyed.

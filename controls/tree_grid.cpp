@@ -74,6 +74,7 @@ BOOL CTreeGrid::CreateGrid(DWORD withButtons, DWORD bodyExStyle, DWORD style, DW
         !m_box.Create(boxFlags, boxStyle, CRect(), &m_body, kBoxId, this, imageWidth, imageHeight,
                       &m_header))
         return fail();
+    m_header.SetDividerCursor(LoadCursorResource(kDividerCursorId), false);
     Layout(client.Width(), client.Height());
     return TRUE;
 }

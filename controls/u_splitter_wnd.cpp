@@ -27,8 +27,20 @@ BOOL CUSplitterWnd::Create(CWnd* parent, int orientation, bool proportional,
     m_listener = listener;
     CRect client;
     parent->GetClientRect(&client);
-    return CreateEx(0, nullptr, "CUSplitterWnd", WS_CHILD | WS_VISIBLE, client, parent,
-                    static_cast<UINT>(-1));
+    if (!CreateEx(0, nullptr, "CUSplitterWnd", WS_CHILD | WS_VISIBLE, client, parent,
+                  static_cast<UINT>(-1)))
+        return FALSE;
+    SetLocked(m_locked);
+    return TRUE;
+}
+
+void CUSplitterWnd::SetLocked(bool locked)
+{
+    m_locked = locked;
+    // The splitter's own client area shows only where the bars are.
+    SetWindowCursor(
+        locked ? nullptr
+               : LoadCursorResource(SideBySide() ? kSideBySideCursorId : kStackedCursorId));
 }
 
 int CUSplitterWnd::AddPane(CWnd* pane, int share)

@@ -40,6 +40,9 @@ public:
     void InitPaneSizes();
     /// Shows or hides a pane and gives the visible panes the space by their shares.
     void ShowPane(int index, bool show);
+    /// The CURSOR resources the bars show: upright bars (side by side) and lying bars (stacked).
+    static constexpr UINT kSideBySideCursorId = 131, kStackedCursorId = 204;
+
     /// The first visible pane at or after from, with its index in *index; null and -1 when
     /// there is none.
     CWnd* FindVisiblePane(int from, int* index) const;
@@ -48,8 +51,8 @@ public:
     /// Sets the shares from the recorded sizes.
     void MeasureShares();
 
-    /// Locked bars cannot be dragged.
-    void SetLocked(bool locked) { m_locked = locked; }
+    /// Locked bars cannot be dragged and show no sizing cursor.
+    void SetLocked(bool locked);
     /// Reverse: a resize places the panes from the far end, so the first pane takes the rest.
     void SetReverse(bool reverse) { m_reverse = reverse; }
     int GetPaneCount() const { return m_paneCount; }

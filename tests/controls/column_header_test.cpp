@@ -141,6 +141,28 @@ TEST_F(ColumnHeaderTest, EdgesGivenInPixelsFollowAFontChange)
     EXPECT_GT(header.GetHeight(), 24);
 }
 
+TEST_F(ColumnHeaderTest, TheDividerCursorShowsOverDividersOnly)
+{
+    controls_test::UseCompiledResources();
+    const auto shownAt = [this](int x) {
+        TestHooks::PostMouse(header, MouseEvent::Move, CPoint(x, 5), 0);
+        TestHooks::DeliverPosted();
+        return GetCursorResourceId(header.GetWindowCursor());
+    };
+    EXPECT_EQ(shownAt(80), 0u) << "no divider cursor was given";
+    header.SetDividerCursor(LoadCursorResource(kDividerCursorId), true);
+    ASSERT_NE(LoadCursorResource(kDividerCursorId), nullptr);
+    const std::pair<int, UINT> cases[] = {{40, 0},    {80, 131},  {82, 131}, {120, 0},
+                                          {160, 131}, {240, 131}, {280, 0}};
+    for (const auto& [x, cursor] : cases)
+        EXPECT_EQ(shownAt(x), cursor) << x;
+    header.SetDividerCursor(LoadCursorResource(kDividerCursorId), false);
+    EXPECT_EQ(shownAt(240), 0u) << "not over the last divider";
+    EXPECT_EQ(shownAt(160), 131u);
+    Press(160, 170);
+    EXPECT_EQ(header.GetWindowCursor(), nullptr) << "the arrow again after the drop";
+}
+
 TEST_F(ColumnHeaderTest, AStretchingLastColumnReachesTheRightEndAndHasNoDivider)
 {
     header.SetLastColumnStretches(true);

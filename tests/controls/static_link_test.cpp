@@ -1,6 +1,7 @@
 // tests/controls/static_link_test.cpp: the hyperlink control: what a click opens, its colour
 // before and after, and statics of other styles.
 #include "controls/static_link.h"
+#include "tests/controls/tree_box_fixture.h"
 
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/static.h"
@@ -57,6 +58,13 @@ protected:
     CStatic m_static;
     CStaticLink* m_link = nullptr; // deletes itself with its window
 };
+
+TEST_F(StaticLinkTest, TheHandShowsOverTheLink)
+{
+    controls_test::UseCompiledResources();
+    Make("www.example.org", SS_LEFT);
+    EXPECT_EQ(GetCursorResourceId(m_link->GetWindowCursor()), CStaticLink::kHandCursorId);
+}
 
 TEST_F(StaticLinkTest, ClickOpensItsTextAndTurnsPurple)
 {

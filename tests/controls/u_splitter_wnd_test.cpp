@@ -3,6 +3,7 @@
 #include "controls/u_splitter_wnd.h"
 #include "platform/ui/windows/sys_metrics.h"
 #include "platform/ui/windows/test_hooks.h"
+#include "tests/controls/tree_box_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,18 @@ protected:
     CWnd panes[5];
     CountingListener listener;
 };
+
+TEST_F(USplitterWndTest, BarsShowTheSizingCursorOfTheirOrientationUnlessLocked)
+{
+    controls_test::UseCompiledResources();
+    Make(orientation, true, {100, 100});
+    const UINT expected = orientation == CUSplitterWnd::kSideBySide ? 131 : 204;
+    EXPECT_EQ(GetCursorResourceId(splitter.GetWindowCursor()), expected);
+    splitter.SetLocked(true);
+    EXPECT_EQ(splitter.GetWindowCursor(), nullptr);
+    splitter.SetLocked(false);
+    EXPECT_EQ(GetCursorResourceId(splitter.GetWindowCursor()), expected);
+}
 
 TEST_F(USplitterWndTest, SharesDivideTheSpaceLeftByTheBars)
 {

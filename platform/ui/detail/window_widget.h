@@ -32,6 +32,8 @@ struct CWnd::Impl {
     };
 
     QPointer<QWidget> widget;
+    /// The cursor SetWindowCursor gave the window; null for the arrow.
+    HCURSOR cursor = nullptr;
     /// The widget bound, kept after Qt clears the guarded pointer during its deletion.
     QWidget* boundWidget = nullptr;
     /// The message being handled, innermost first.

@@ -3,6 +3,7 @@
 #include "platform/ui/windows/wnd.h"
 
 #include "platform/ui/detail/application.h"
+#include "platform/ui/detail/cursor_data.h"
 #include "platform/ui/detail/scroll_bar_adapter.h"
 #include "platform/ui/detail/timer_service.h"
 #include "platform/ui/detail/window_widget.h"
@@ -304,6 +305,24 @@ int CWnd::ReleaseDC(CDC* dc)
 {
     delete dc;
     return dc ? 1 : 0;
+}
+
+void CWnd::SetWindowCursor(HCURSOR cursor)
+{
+    if (cursor == m_impl->cursor)
+        return;
+    m_impl->cursor = cursor;
+    if (QWidget* widget = m_impl->widget) {
+        if (cursor)
+            widget->setCursor(cursor->cursor);
+        else
+            widget->unsetCursor();
+    }
+}
+
+HCURSOR CWnd::GetWindowCursor() const
+{
+    return m_impl->cursor;
 }
 
 void CWnd::SetWindowText(const std::string& text)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ui/windows/cmd_target.h"
+#include "platform/ui/windows/cursor.h"
 #include "platform/ui/windows/message.h"
 
 #include <memory>
@@ -113,6 +114,9 @@ public:
     /// TRUE when the window was disabled before.
     BOOL EnableWindow(BOOL enable = TRUE);
     BOOL IsWindowEnabled() const;
+    /// The cursor shown while the mouse is over the window; null shows the arrow.
+    void SetWindowCursor(HCURSOR cursor);
+    HCURSOR GetWindowCursor() const;
     /// Gives this window the keyboard focus; returns the window that had it.
     CWnd* SetFocus();
     static CWnd* GetFocus();

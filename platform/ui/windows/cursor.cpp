@@ -1,0 +1,43 @@
+// platform/ui/windows/cursor.cpp: cursors read from the resources' images.
+#include "platform/ui/windows/cursor.h"
+
+#include "platform/ui/detail/cursor_data.h"
+#include "platform/ui/resources/resources.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QStringList>
+
+#include <map>
+#include <memory>
+
+HCURSOR LoadCursorResource(UINT id)
+{
+    // Kept for the run and never destroyed: a pixmap may not outlive the application object,
+    // and cursors are asked for until the last window goes.
+    static auto* loaded = new std::map<UINT, std::unique_ptr<CursorData>>;
+    if (const auto found = loaded->find(id); found != loaded->end())
+        return found->second.get();
+    const ImageRecord* record = AppResources().FindImage(ResourceType::Cursor, id);
+    if (!record)
+        return nullptr;
+    const QImage image(QString::fromStdString(record->path));
+    if (image.isNull())
+        return nullptr;
+    QPoint hotSpot = image.rect().center();
+    const QStringList parts = image.text("hotspot").split(',');
+    if (parts.size() == 2) {
+        bool xRead = false, yRead = false;
+        const QPoint given(parts[0].trimmed().toInt(&xRead), parts[1].trimmed().toInt(&yRead));
+        if (xRead && yRead && image.rect().contains(given))
+            hotSpot = given;
+    }
+    auto data = std::make_unique<CursorData>(
+        CursorData{id, QCursor(QPixmap::fromImage(image), hotSpot.x(), hotSpot.y())});
+    return loaded->emplace(id, std::move(data)).first->second.get();
+}
+
+UINT GetCursorResourceId(HCURSOR cursor)
+{
+    return cursor ? cursor->id : 0;
+}

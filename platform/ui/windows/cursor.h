@@ -1,0 +1,16 @@
+// platform/ui/windows/cursor.h: mouse cursors from the resources; a window shows one with
+// CWnd::SetWindowCursor.
+#pragma once
+
+#include "platform/ui/windows/message.h"
+
+struct CursorData;
+/// A loaded cursor; it lives for the run.
+using HCURSOR = const CursorData*;
+
+/// The CURSOR resource id, loaded at the first call and kept. Its hot spot is the image's
+/// "hotspot" text ("x,y") when that lies inside the image, else the image's centre. Null when
+/// the resources have no such cursor or its image does not read.
+HCURSOR LoadCursorResource(UINT id);
+/// The resource id the cursor was loaded from; 0 for null.
+UINT GetCursorResourceId(HCURSOR cursor);

@@ -1,0 +1,118 @@
+#!/usr/bin/env python3
+"""Draws the mouse cursors in resources/images/: 32 x 32 RGBA PNGs, black shapes with a white
+outline on a transparent background, each with a "hotspot" text chunk ("x,y") that the program
+reads as the cursor's hot spot.
+
+- cursor_split_horz.png (131): two bars with arrows left and right: moving a vertical divider.
+- cursor_split_vert.png (204): the same turned upright: moving a horizontal divider.
+- cursor_hand.png (321): a pointing hand, over links.
+
+Only the standard library is used. Run it from anywhere after changing a shape; the images it
+writes are committed, and the build never runs it.
+"""
+
+import os
+import struct
+import zlib
+
+SIZE = 32
+
+HAND = """
+.....##..........
+....#..#.........
+....#..#.........
+....#..#.........
+....#..#.........
+....#..###.......
+....#..#..###....
+....#..#..#..##..
+.##.#..#..#..#.#.
+#..##........#..#
+#...#...........#
+.#..............#
+..#.............#
+..#.............#
+...#...........#.
+...#...........#.
+....#.........#..
+....#.........#..
+.....#........#..
+.....##########..
+"""
+
+
+def blank():
+    return [[None] * SIZE for _ in range(SIZE)]
+
+
+def split_horz():
+    px = blank()
+    for y in range(7, 25):
+        px[y][14] = px[y][17] = "#"
+    for x in range(4, 28):
+        if x not in (14, 17):
+            px[15][x] = px[16][x] = "#"
+    for d in range(1, 5):
+        for y in (15 - d, 16 + d):
+            px[y][4 + d] = "#"
+            px[y][27 - d] = "#"
+    return px, (16, 16)
+
+
+def split_vert():
+    px, _ = split_horz()
+    return [[px[x][y] for x in range(SIZE)] for y in range(SIZE)], (16, 16)
+
+
+def hand():
+    px = blank()
+    rows = [row for row in HAND.strip("\n").split("\n")]
+    for y, row in enumerate(rows):
+        # Inside the outline (between a row's first and last "#") "." is white; outside, clear.
+        first, last = row.find("#"), row.rfind("#")
+        for x, c in enumerate(row):
+            if c == "#":
+                px[y + 4][x + 8] = "#"
+            elif c == "." and first < x < last:
+                px[y + 4][x + 8] = "."
+    return px, (13, 4)
+
+
+def outline(px):
+    out = [row[:] for row in px]
+    for y in range(SIZE):
+        for x in range(SIZE):
+            if px[y][x] is not None:
+                continue
+            near = any(px[y + dy][x + dx] == "#" for dy in (-1, 0, 1) for dx in (-1, 0, 1)
+                       if 0 <= y + dy < SIZE and 0 <= x + dx < SIZE)
+            if near:
+                out[y][x] = "."
+    return out
+
+
+def png_bytes(px, hotspot):
+    colours = {"#": (0, 0, 0, 255), ".": (255, 255, 255, 255), None: (0, 0, 0, 0)}
+    raw = b"".join(b"\x00" + bytes(c for cell in row for c in colours[cell]) for row in px)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    text = b"hotspot\x00" + ("%d,%d" % hotspot).encode()
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"tEXt", text) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def main():
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "images")
+    for name, make in (("cursor_split_horz.png", split_horz), ("cursor_split_vert.png", split_vert),
+                       ("cursor_hand.png", hand)):
+        px, hotspot = make()
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(png_bytes(outline(px), hotspot))
+
+
+if __name__ == "__main__":
+    main()
