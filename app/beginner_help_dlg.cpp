@@ -7,6 +7,9 @@
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/edit.h"
 #include "platform/ui/windows/app.h"
+#include "platform/ui/windows/sys_metrics.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -60,6 +63,32 @@ void CBeginnerHelpDlg::ShowDocument()
     std::string content;
     if (!m_path.empty() && ReadWholeFile(m_path, content))
         m_text.SetWindowText(content);
+    GrowToDocument(place);
+}
+
+void CBeginnerHelpDlg::GrowToDocument(const CRect& place)
+{
+    int growth = m_text.GetRequestedHeight() - place.Height();
+    if (growth <= 0)
+        return;
+    CRect dialog;
+    GetWindowRect(&dialog);
+    const int tallest = GetSystemMetrics(SM_CYFULLSCREEN) - 2 * GetSystemMetrics(SM_CYHSCROLL);
+    growth = std::min(growth, tallest - dialog.Height());
+    if (growth <= 0)
+        return;
+    m_text.MoveWindow(place.left, place.top, place.Width(), place.Height() + growth);
+    for (const int id : {kShowAgainBox, int(IDOK), int(IDCANCEL), int(ID_HELP)}) {
+        if (CWnd* item = GetDlgItem(id)) {
+            const CRect at = PlaceInParent(*item);
+            item->MoveWindow(at.left, at.top + growth, at.Width(), at.Height());
+        }
+    }
+    // A window is placed by its client area.
+    CRect client;
+    GetClientRect(&client);
+    ClientToScreen(&client);
+    MoveWindow(client.left, client.top, client.Width(), client.Height() + growth);
 }
 
 void CBeginnerHelpDlg::OnOK()

@@ -8,7 +8,8 @@
 #include <string>
 
 /// The document is a file of formatted text (HTML, or plain text) shown in a read-only text
-/// area that takes the place of the template's hidden placeholder and scrolls. The caller sets
+/// area that takes the place of the template's hidden placeholder, grows with the document up
+/// to the dialog's largest height, and scrolls beyond it. The caller sets
 /// the path, the caption and the flags and runs the dialog; after OK, m_showAgain holds the
 /// box's state.
 class CBeginnerHelpDlg final : public CDialog {
@@ -31,6 +32,9 @@ protected:
 
 private:
     void ShowDocument();
+    /// Makes the text area, and the dialog with it, as tall as the document needs, up to the
+    /// full-screen height less two scroll-bar heights; the buttons and the box move down.
+    void GrowToDocument(const CRect& place);
     void MakeCloseOnly();
 
     CRichEditCtrl m_text;

@@ -2,6 +2,7 @@
 // messages.
 #include "app/beginner_help_dlg.h"
 #include "app/show_again_dlg.h"
+#include "platform/ui/windows/sys_metrics.h"
 #include "tests/app/shell_dialogs_fixture.h"
 
 namespace {
@@ -29,6 +30,46 @@ TEST_F(BeginnerHelpTest, ShowsTheDocumentAndReportsTheBox)
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_FALSE(dialog.m_showAgain);
+}
+
+TEST_F(BeginnerHelpTest, TheDialogGrowsWithItsDocumentUpToItsLargestHeight)
+{
+    std::string paragraphs;
+    for (int i = 0; i < 8; ++i)
+        paragraphs += "<p>Paragraph " + std::to_string(i) + "</p>";
+    std::string many;
+    for (int i = 0; i < 400; ++i)
+        many += "<p>Line " + std::to_string(i) + "</p>";
+    const int tallest = GetSystemMetrics(SM_CYFULLSCREEN) - 2 * GetSystemMetrics(SM_CYHSCROLL);
+    struct Shown {
+        int dialog = 0, text = 0, okBelowText = 0;
+    };
+    const auto show = [&](const std::string& html) {
+        CBeginnerHelpDlg dialog;
+        dialog.m_path = test_support::WriteFile(m_folder + "/help.html", html);
+        Shown shown;
+        TestHooks::OnNextDialog(248, [&](CDialog& dlg) {
+            CRect window, text, ok;
+            dlg.GetWindowRect(&window);
+            dialog.GetTextControl().GetWindowRect(&text);
+            dlg.GetDlgItem(IDOK)->GetWindowRect(&ok);
+            shown = {window.Height(), text.Height(), ok.top - text.bottom};
+            TestHooks::Click(dlg, IDCANCEL);
+        });
+        dialog.DoModal();
+        return shown;
+    };
+    const Shown empty = show("");
+    const Shown some = show(paragraphs);
+    const Shown tall = show(many);
+    EXPECT_GT(some.dialog, empty.dialog);
+    EXPECT_GT(some.text, empty.text);
+    EXPECT_EQ(some.dialog - empty.dialog, some.text - empty.text);
+    EXPECT_EQ(some.okBelowText, empty.okBelowText) << "the buttons move down with the text";
+    // The frame added when the dialog shows is not known while it grows.
+    EXPECT_NEAR(tall.dialog, tallest, 8) << "no taller than allowed; the text scrolls";
+    EXPECT_GT(tall.text, some.text);
+    EXPECT_EQ(tall.okBelowText, empty.okBelowText);
 }
 
 TEST_F(BeginnerHelpTest, CloseOnlyLeavesOneCentredCloseButton)

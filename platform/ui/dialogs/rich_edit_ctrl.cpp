@@ -4,6 +4,11 @@
 #include "platform/ui/detail/control_widgets.h"
 #include "platform/ui/dialogs/edit.h"
 
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 ui_detail::RichEditWidget* RichOf(const CWnd* wnd)
@@ -44,4 +49,17 @@ BOOL CRichEditCtrl::SetReadOnly(BOOL readOnly)
         return FALSE;
     edit->setReadOnly(readOnly != FALSE);
     return TRUE;
+}
+
+int CRichEditCtrl::GetRequestedHeight() const
+{
+    ui_detail::RichEditWidget* edit = RichOf(this);
+    if (!edit)
+        return 0;
+    // The viewport is laid out only when the window is shown, so the frame is taken from the
+    // window's own size.
+    const int frame = 2 * edit->frameWidth();
+    QTextDocument* document = edit->document();
+    document->setTextWidth(std::max(1, edit->width() - frame));
+    return int(std::ceil(document->size().height())) + frame;
 }

@@ -14,4 +14,7 @@ public:
 
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     BOOL SetReadOnly(BOOL readOnly = TRUE);
+    /// The window height that shows the whole text at the window's present width, frame
+    /// included; 0 before Create.
+    int GetRequestedHeight() const;
 };

@@ -261,6 +261,9 @@ void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
     QWidget* widget = m_impl->widget;
     if (!widget)
         return;
+    // A window of fixed size (a dialog without a sizing border) takes the new size as fixed.
+    if (widget->isWindow() && widget->minimumSize() == widget->maximumSize())
+        widget->setFixedSize(std::max(width, 0), std::max(height, 0));
     widget->setGeometry(x, y, std::max(width, 0), std::max(height, 0));
     WndBridge::SizeChanged(*this);
     if (repaint && widget->parentWidget())
