@@ -5,6 +5,7 @@
 
 #include "database/dictionary/record_type_table.h"
 #include "database/paths/data_path.h"
+#include "platform/ui/drawing/bitmap.h"
 #include "tests/controls/tree_box_fixture.h"
 #include "tests/database/records/record_test_support.h"
 
@@ -223,6 +224,25 @@ TEST_F(TypeTreeTest, RelativesReadAsRelationWordsAndShortcutTips)
     for (const auto& [label, tip] : tips) {
         m_tree->GetShortcutTip(Find(label), text);
         EXPECT_EQ(text, tip) << label;
+    }
+}
+
+TEST_F(TypeTreeTest, EveryRecordTypeHasItsThreePicturesWithMasks)
+{
+    std::vector<int> ids;
+    for (const CRecordType& row : GetRecordTypeTable().Rows()) {
+        for (const auto& [first, second] : {std::pair{true, false}, {false, false}, {false, true}})
+            ids.push_back(GetRecordTypeBitmap(row.m_topDef, first, second));
+    }
+    ids.push_back(322); // a record of no particular type
+    ASSERT_EQ(ids.size(), 28u);
+    for (const int id : ids) {
+        CBitmap bitmap;
+        ASSERT_TRUE(bitmap.LoadBitmap(UINT(id))) << id;
+        BITMAP size;
+        ASSERT_TRUE(bitmap.GetBitmap(&size));
+        EXPECT_EQ(size.bmWidth, 32) << id << ": a picture, then its mask";
+        EXPECT_EQ(size.bmHeight, 16) << id;
     }
 }
 
