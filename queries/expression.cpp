@@ -1,3 +1,5 @@
+// queries/expression.cpp: one parsed "=" expression: a call of one of the built-in functions with
+// its typed arguments, written back, evaluated for a record and used to sort records.
 #include "queries/expression.h"
 
 #include "common/abort.h"

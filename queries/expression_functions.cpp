@@ -1,4 +1,5 @@
-// The built-in functions of the expression language: their table and their evaluators.
+// queries/expression_functions.cpp: The built-in functions of the expression language: their table
+// and their evaluators.
 #include "queries/expression.h"
 
 #include "database/dates/date_node.h"

@@ -1,5 +1,5 @@
-// Reading the text of an "=" expression: "=", the function name, and its arguments in
-// parentheses separated by commas, white space allowed around each part.
+// queries/expression_parse.cpp: Reading the text of an "=" expression: "=", the function name, and
+// its arguments in parentheses separated by commas, white space allowed around each part.
 #include "queries/expression.h"
 
 #include "common/quoted_text.h"

@@ -1,5 +1,5 @@
-// Writing an expression back as text, in the one form the parser reads: the function's name as
-// the table spells it, keywords in capitals, no blanks.
+// queries/expression_print.cpp: Writing an expression back as text, in the one form the parser
+// reads: the function's name as the table spells it, keywords in capitals, no blanks.
 #include "queries/expression.h"
 
 #include "common/quoted_text.h"

@@ -1,3 +1,5 @@
+// queries/query_def.cpp: CQueryDef: making, copying and deleting a query, and its columns, filter
+// rows and headings.
 #include "queries/query_def.h"
 
 #include "common/folder_settings.h"

@@ -1,3 +1,5 @@
+// queries/query_eval.cpp: running a query: its rows evaluated into the result, the result sorted,
+// and the change notices that reach every query.
 #include "queries/query_eval.h"
 
 #include "database/dictionary/record_type_table.h"

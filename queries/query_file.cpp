@@ -1,4 +1,4 @@
-// The query file: "[Ardenvel Query]" and then one key=value item per line.
+// queries/query_file.cpp: The query file: "[Ardenvel Query]" and then one key=value item per line.
 #include "queries/query_def.h"
 
 #include "database/dictionary/field_def.h"

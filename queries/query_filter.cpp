@@ -1,3 +1,5 @@
+// queries/query_filter.cpp: CAvFilter and CAvFilterList: what every filter row shares, and the list
+// rows (membership of a named list).
 #include "queries/query_filter.h"
 
 #include "database/records/record_node.h"

@@ -1,3 +1,5 @@
+// queries/query_filter_gen.cpp: CAvFilterGen: the general filter row, a data reference compared
+// with a value.
 #include "queries/query_filter.h"
 
 #include "database/dates/date_node.h"

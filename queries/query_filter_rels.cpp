@@ -1,3 +1,5 @@
+// queries/query_filter_rels.cpp: CAvFilterRels: the relationship filter row, the relatives of a
+// person.
 #include "queries/query_filter.h"
 
 #include "database/dictionary/field_def.h"

@@ -1,3 +1,5 @@
+// queries/query_heading.cpp: a query's title or subtitle: its template text and, once compiled by
+// the box-text template language, the compiled template.
 #include "queries/query_heading.h"
 
 namespace {

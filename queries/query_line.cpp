@@ -1,3 +1,5 @@
+// queries/query_line.cpp: reading the one-line forms of query items: blanks, commas and quoted
+// texts.
 #include "queries/detail/query_line.h"
 
 #include "common/quoted_text.h"

@@ -1,5 +1,5 @@
-// The run-time parameters of a query: in its rows, and in the expressions of its rows, columns
-// and headings.
+// queries/query_parameters.cpp: The run-time parameters of a query: in its rows, and in the
+// expressions of its rows, columns and headings.
 #include "queries/query_eval.h"
 
 #include "common/abort.h"

@@ -1,3 +1,5 @@
+// queries/query_record_sets.cpp: the two record sets of one query run, the candidates and the
+// result, over the records of the query's type in file order.
 #include "queries/query_record_sets.h"
 
 CQueryRecordSets::CQueryRecordSets(std::vector<CRecordNode*> records, bool startInResult)

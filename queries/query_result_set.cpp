@@ -1,3 +1,4 @@
+// queries/query_result_set.cpp: the records a query's last run found, in their display order.
 #include "queries/query_result_set.h"
 
 #include "database/records/record_node.h"

@@ -1,3 +1,5 @@
+// queries/query_run.cpp: one run of a query on the worker thread, which the interface thread
+// starts, may cancel at any moment, and reads the outcome of once the worker has ended.
 #include "queries/query_run.h"
 
 #include "queries/query_def.h"

@@ -1,3 +1,5 @@
+// queries/relationship_pool.cpp: the pool of relationship paths from one root person to each of
+// their relatives, kept nearest first, and its answers to relationship questions.
 #include "queries/relationship_pool.h"
 
 #include "common/abort.h"

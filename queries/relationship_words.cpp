@@ -1,3 +1,5 @@
+// queries/relationship_words.cpp: the English wording of a relationship path and the answers of a
+// relationship question in each of its modes.
 #include "queries/relationship_words.h"
 
 #include "common/sentence_text.h"

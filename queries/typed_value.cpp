@@ -1,3 +1,5 @@
+// queries/typed_value.cpp: the tagged value that queries pass around (a filter's constant, an
+// expression's fixed argument, a parameter's answer), with its display text and saved form.
 #include "queries/typed_value.h"
 
 #include "common/quoted_text.h"

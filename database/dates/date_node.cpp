@@ -1,3 +1,5 @@
+// database/dates/date_node.cpp: a DATE field: a GEDCOM date held in parsed form, shown, typed,
+// compared, matched and written back.
 #include "database/dates/date_node.h"
 
 #include "common/gedcom_value.h"

@@ -1,3 +1,5 @@
+// database/dictionary/field_class.cpp: the node and data-control classes that field definitions
+// name, and the type names of the definitions table that select them.
 #include "database/dictionary/field_class.h"
 
 namespace {

@@ -1,3 +1,5 @@
+// database/dictionary/field_def.cpp: one definition of the field-definition dictionary: which tag
+// may stand where, how often, with which value type, node class, label, values and field id.
 #include "database/dictionary/field_def.h"
 
 #include <cstring>

@@ -1,4 +1,5 @@
-// Finishing the dictionary: shared structures expanded, siblings numbered, lookups indexed.
+// database/dictionary/field_def_expansion.cpp: Finishing the dictionary: shared structures
+// expanded, siblings numbered, lookups indexed.
 
 #include "database/dictionary/field_dictionary.h"
 

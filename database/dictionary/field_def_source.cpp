@@ -1,3 +1,5 @@
+// database/dictionary/field_def_source.cpp: the text form of the field-definitions table, read into
+// definition records and field-id names for the dictionary and for the build's generator.
 #include "database/dictionary/field_def_source.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// database/dictionary/field_dictionary.cpp: the field-definition dictionary: the record and
+// structure trees read from the definitions table at start-up, finished, and then shared by
+// everything.
 #include "database/dictionary/field_dictionary.h"
 
 #include "database/dictionary/field_def_source.h"

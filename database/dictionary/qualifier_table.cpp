@@ -1,3 +1,6 @@
+// database/dictionary/qualifier_table.cpp: the qualifiers that turn a field's value into a derived
+// value (a date's year, a name's surname, an age at an event) and the condition operators of query
+// filters with their wording, both keyed by the fields' data types.
 #include "database/dictionary/qualifier_table.h"
 
 #include "database/dictionary/combo_items.h"

@@ -1,3 +1,5 @@
+// database/dictionary/record_type_table.cpp: the nine GEDCOM record types in their two fixed
+// orders, with their tags, record definitions, root nodes, type bits, id letters and display names.
 #include "database/dictionary/record_type_table.h"
 
 #include "database/nodes/data_node.h"

@@ -1,3 +1,5 @@
+// database/fields/age_node.cpp: the age at an event (AGE): stillborn, infant, child, or years,
+// months and days with an optional less-than or more-than sign.
 #include "database/fields/age_node.h"
 
 #include "common/gedcom_value.h"

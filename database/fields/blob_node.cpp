@@ -1,3 +1,5 @@
+// database/fields/blob_node.cpp: the BLOB text of embedded multimedia content, gathered from its
+// lines.
 #include "database/fields/blob_node.h"
 
 #include "common/blob_encoding.h"

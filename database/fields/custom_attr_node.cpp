@@ -1,3 +1,4 @@
+// database/fields/custom_attr_node.cpp: a user-defined attribute, whose TYPE sub-field names it.
 #include "database/fields/custom_attr_node.h"
 
 #include "database/dictionary/record_type_table.h"

@@ -1,3 +1,5 @@
+// database/fields/edit_multi_node.cpp: a field whose value is text of several lines (data type 2),
+// written with CONC and CONT continuation lines.
 #include "database/fields/edit_multi_node.h"
 
 #include "database/dictionary/qualifier_table.h"

@@ -1,3 +1,4 @@
+// database/fields/edit_node.cpp: a field whose value is one line of text (data type 1).
 #include "database/fields/edit_node.h"
 
 #include "database/dictionary/qualifier_table.h"

@@ -1,3 +1,5 @@
+// database/fields/enum_edit_node.cpp: a text usually chosen from its definition's value list but
+// free to type (data type 3 held as text), such as a citation's certainty or a pedigree.
 #include "database/fields/enum_edit_node.h"
 
 #include "database/nodes/data_control_access.h"

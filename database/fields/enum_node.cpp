@@ -1,3 +1,5 @@
+// database/fields/enum_node.cpp: a field whose value is one entry of its definition's value list
+// (data type 3), such as an individual's SEX.
 #include "database/fields/enum_node.h"
 
 #include "database/dictionary/qualifier_table.h"

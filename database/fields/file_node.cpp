@@ -1,3 +1,4 @@
+// database/fields/file_node.cpp: a field whose value is the name of a file.
 #include "database/fields/file_node.h"
 
 const CRuntimeClass* CFileNode::GetRuntimeClass() const

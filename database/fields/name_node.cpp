@@ -1,4 +1,4 @@
-// CNameNode: the stored name, its parts, and matching for merges.
+// database/fields/name_node.cpp: CNameNode: the stored name, its parts, and matching for merges.
 #include "database/fields/name_node.h"
 
 #include "database/dictionary/field_dictionary.h"

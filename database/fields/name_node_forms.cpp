@@ -1,4 +1,4 @@
-// CNameNode: the display forms of a name and its sort order.
+// database/fields/name_node_forms.cpp: CNameNode: the display forms of a name and its sort order.
 #include "database/fields/name_node.h"
 
 #include "database/dictionary/qualifier_table.h"

@@ -1,3 +1,5 @@
+// database/fields/name_text.cpp: personal names as text: their parts around the surname slashes,
+// and the tidying of names read from files and typed by the user.
 #include "database/fields/name_text.h"
 
 #include "common/string_utils.h"

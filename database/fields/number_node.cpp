@@ -1,3 +1,4 @@
+// database/fields/number_node.cpp: a whole-number field (the number of children, a frame number).
 #include "database/fields/number_node.h"
 
 #include "common/gedcom_value.h"

@@ -1,3 +1,4 @@
+// database/fields/rect_node.cpp: a rectangle on a picture (the frame of a multimedia frame note).
 #include "database/fields/rect_node.h"
 
 #include "common/rect_text.h"

@@ -1,3 +1,4 @@
+// database/fields/sex_node.cpp: an individual's SEX field.
 #include "database/fields/sex_node.h"
 
 #include "database/nodes/data_control_access.h"

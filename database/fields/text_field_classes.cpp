@@ -1,3 +1,5 @@
+// database/fields/text_field_classes.cpp: installs the node classes of text, enumerated and name
+// fields in the node factory.
 #include "database/fields/text_field_classes.h"
 
 #include "database/dictionary/field_class.h"

@@ -1,3 +1,5 @@
+// database/fields/text_value_node.cpp: what the single-line and multi-line text fields share: the
+// value as UTF-8 text, how it is read from GEDCOM, compared, searched and written in GEDCOM lines.
 #include "database/fields/text_value_node.h"
 
 #include "database/gedcom/gedcom_line_sink.h"

@@ -1,3 +1,5 @@
+// database/kin/ind_rec.cpp: CIndRec: its sex, its family links and the walks over them, and the
+// guards on its children.
 #include "database/kin/ind_rec.h"
 
 #include "common/abort.h"

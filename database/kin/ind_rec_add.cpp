@@ -1,4 +1,5 @@
-// CIndRec: creating new families, parents, spouses and children of an individual.
+// database/kin/ind_rec_add.cpp: CIndRec: creating new families, parents, spouses and children of an
+// individual.
 #include "database/kin/ind_rec.h"
 
 #include "common/abort.h"

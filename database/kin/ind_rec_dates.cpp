@@ -1,4 +1,5 @@
-// CIndRec: life dates, ages, the sort order of individuals and the order of spouse families.
+// database/kin/ind_rec_dates.cpp: CIndRec: life dates, ages, the sort order of individuals and the
+// order of spouse families.
 #include "database/kin/ind_rec.h"
 
 #include "common/preferences.h"

@@ -1,5 +1,5 @@
-// CIndRec: linking existing individuals as spouse, child, sibling or parent, and unlinking an
-// individual from a parent or spouse family.
+// database/kin/ind_rec_link.cpp: CIndRec: linking existing individuals as spouse, child, sibling or
+// parent, and unlinking an individual from a parent or spouse family.
 #include "database/kin/ind_rec.h"
 
 #include "common/abort.h"

@@ -1,5 +1,5 @@
-// CIndRec: the match score of two individuals, and the compare keys it reads while a compare of
-// two files runs.
+// database/kin/ind_rec_match.cpp: CIndRec: the match score of two individuals, and the compare keys
+// it reads while a compare of two files runs.
 #include "database/kin/ind_rec.h"
 
 #include "database/dates/date_node.h"

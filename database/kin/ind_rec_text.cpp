@@ -1,4 +1,5 @@
-// CIndRec: names, display text, the key-text search, the choice list and the context menu.
+// database/kin/ind_rec_text.cpp: CIndRec: names, display text, the key-text search, the choice list
+// and the context menu.
 #include "database/kin/ind_rec.h"
 
 #include "common/abort.h"

@@ -1,3 +1,5 @@
+// database/kin/kinship.cpp: the ancestors, descendants and spouses of individuals, within a number
+// of generations: the marking walks and the collecting operations of the query filters.
 #include "database/kin/kinship.h"
 
 #include "database/kin/detail/kinship_links.h"

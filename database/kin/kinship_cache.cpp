@@ -1,3 +1,6 @@
+// database/kin/kinship_cache.cpp: the relationship cache: for a root record, its relatives as the
+// relationship traversal finds them, kept in a pool for the relationship questions of expressions
+// and diagrams.
 #include "database/kin/kinship_cache.h"
 
 #include "database/kin/detail/kinship_links.h"

@@ -1,3 +1,5 @@
+// database/kin/kinship_map.cpp: the connected groups of the data set (relationship pool numbers)
+// and Ahnentafel numbers relative to a root individual.
 #include "database/kin/kinship_map.h"
 
 #include "database/dictionary/record_type_table.h"

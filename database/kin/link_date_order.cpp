@@ -1,3 +1,5 @@
+// database/kin/link_date_order.cpp: putting a record's links (a family's children, an individual's
+// spouse families) into the order of a date of their targets.
 #include "database/kin/link_date_order.h"
 
 #include "database/dates/date_node.h"

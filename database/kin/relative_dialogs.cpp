@@ -1,3 +1,6 @@
+// database/kin/relative_dialogs.cpp: the dialogs through which adding, linking and unlinking
+// relatives asks the user to pick a record or a family; the window layer installs them, tests
+// script them.
 #include "database/kin/relative_dialogs.h"
 
 #include "database/dictionary/record_type_table.h"

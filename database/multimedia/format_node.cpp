@@ -1,3 +1,5 @@
+// database/multimedia/format_node.cpp: the format (file type) of a multimedia object, its FORM
+// field.
 #include "database/multimedia/format_node.h"
 
 #include "database/multimedia/media_format_holder.h"

@@ -1,3 +1,4 @@
+// database/multimedia/media_item.cpp: the use-counted content of a multimedia object or record.
 #include "database/multimedia/media_item.h"
 
 #include "common/fit_rect.h"

@@ -1,3 +1,5 @@
+// database/multimedia/media_type.cpp: what kind of file a multimedia object holds: picture formats
+// guessed from a file, and the type names of other multimedia.
 #include "database/multimedia/media_type.h"
 
 #include "database/multimedia/picture_format.h"

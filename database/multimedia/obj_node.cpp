@@ -1,3 +1,5 @@
+// database/multimedia/obj_node.cpp: a multimedia object described inside another record (an OBJE
+// structure with its format, title and file).
 #include "database/multimedia/obj_node.h"
 
 #include "platform/base/text.h"

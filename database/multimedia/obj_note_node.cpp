@@ -1,3 +1,5 @@
+// database/multimedia/obj_note_node.cpp: a note inside a multimedia object, which may mark a frame
+// (a numbered rectangle) of its picture.
 #include "database/multimedia/obj_note_node.h"
 
 #include "database/fields/number_node.h"

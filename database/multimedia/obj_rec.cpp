@@ -1,3 +1,5 @@
+// database/multimedia/obj_rec.cpp: the multimedia record (OBJE), its embedded content and its BLOB
+// lines.
 #include "database/multimedia/obj_rec.h"
 
 #include "common/blob_encoding.h"

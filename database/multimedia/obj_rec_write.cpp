@@ -1,4 +1,5 @@
-// The multimedia record's BLOB lines, continuation records and merge score.
+// database/multimedia/obj_rec_write.cpp: The multimedia record's BLOB lines, continuation records
+// and merge score.
 #include "database/multimedia/obj_rec.h"
 
 #include "common/blob_encoding.h"

@@ -1,3 +1,5 @@
+// database/multimedia/picture_format.cpp: the program's picture format codes and their words and
+// file extensions (a multimedia FORM field holds the word, never the code).
 #include "database/multimedia/picture_format.h"
 
 #include "platform/base/text.h"

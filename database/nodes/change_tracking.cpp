@@ -1,3 +1,4 @@
+// database/nodes/change_tracking.cpp: how every edit is marked, announced once and only then freed.
 #include "database/nodes/change_tracking.h"
 
 #include "common/preferences.h"

@@ -1,3 +1,5 @@
+// database/nodes/complex_node.cpp: a field that holds only sub-fields: events, structures and
+// records.
 #include "database/nodes/complex_node.h"
 
 #include "database/gedcom/gedcom_line_sink.h"

@@ -1,3 +1,4 @@
+// database/nodes/custom_event_node.cpp: a user-defined event (EVEN with its TYPE text).
 #include "database/nodes/custom_event_node.h"
 
 #include "database/dictionary/record_type_table.h"

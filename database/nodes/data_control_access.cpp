@@ -1,3 +1,5 @@
+// database/nodes/data_control_access.cpp: how a field node reads and writes the value shown in its
+// data control without knowing any window: the window layer installs the implementation.
 #include "database/nodes/data_control_access.h"
 
 #include "database/nodes/data_node.h"

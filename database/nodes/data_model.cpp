@@ -1,3 +1,5 @@
+// database/nodes/data_model.cpp: the one data set of the program's run: start-up, reset and
+// shutdown.
 #include "database/nodes/data_model.h"
 
 #include "database/dates/date_node.h"

@@ -1,3 +1,5 @@
+// database/nodes/data_node.cpp: CDataNode: the node's place in the tree, its value text, comparing
+// and matching.
 #include "database/nodes/data_node.h"
 
 #include "database/nodes/change_tracking.h"

@@ -1,4 +1,5 @@
-// The tree-changing operations of CDataNode: creating, placing, moving and deleting children.
+// database/nodes/data_node_edit.cpp: The tree-changing operations of CDataNode: creating, placing,
+// moving and deleting children.
 #include "database/nodes/data_node.h"
 
 #include "common/abort.h"

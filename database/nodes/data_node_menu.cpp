@@ -1,4 +1,4 @@
-// The context menu and the citation choice list of CDataNode.
+// database/nodes/data_node_menu.cpp: The context menu and the citation choice list of CDataNode.
 #include "database/nodes/data_node.h"
 
 #include "database/nodes/node_choice_list.h"

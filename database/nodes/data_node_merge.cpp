@@ -1,4 +1,5 @@
-// The merge support of CDataNode: marks, pairing with the other data set and taking its fields.
+// database/nodes/data_node_merge.cpp: The merge support of CDataNode: marks, pairing with the other
+// data set and taking its fields.
 #include "database/nodes/data_node.h"
 
 #include "database/records/record_node.h"

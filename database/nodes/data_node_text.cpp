@@ -1,4 +1,5 @@
-// The texts of CDataNode: labels, instance numbers, path texts and composed display texts.
+// database/nodes/data_node_text.cpp: The texts of CDataNode: labels, instance numbers, path texts
+// and composed display texts.
 #include "database/nodes/data_node.h"
 
 #include "database/paths/data_path.h"

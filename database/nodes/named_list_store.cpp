@@ -1,3 +1,4 @@
+// database/nodes/named_list_store.cpp: the store of named lists as the data set sees it.
 #include "database/nodes/named_list_store.h"
 
 namespace {

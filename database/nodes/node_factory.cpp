@@ -1,4 +1,5 @@
-// The node factory: making a field's node, and its subtree of mandatory and default children.
+// database/nodes/node_factory.cpp: The node factory: making a field's node, and its subtree of
+// mandatory and default children.
 #include "database/nodes/data_node.h"
 
 #include "common/abort.h"

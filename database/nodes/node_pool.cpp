@@ -1,3 +1,4 @@
+// database/nodes/node_pool.cpp: the block allocator behind every data node and long field text.
 #include "database/nodes/node_pool.h"
 
 #include <new>

@@ -1,3 +1,4 @@
+// database/nodes/node_text.cpp: the compact text a field node keeps its value in.
 #include "database/nodes/node_text.h"
 
 #include "database/nodes/node_pool.h"

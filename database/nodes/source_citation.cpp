@@ -1,3 +1,5 @@
+// database/nodes/source_citation.cpp: the remembered and the automatic source citation, and adding
+// a citation to a node.
 #include "database/nodes/source_citation.h"
 
 #include "database/nodes/change_tracking.h"

@@ -1,3 +1,5 @@
+// database/paths/data_expression.cpp: what a data reference needs of an "=" expression, whose
+// language lives in the query engine above the data set.
 #include "database/paths/data_expression.h"
 
 namespace {

@@ -1,3 +1,5 @@
+// database/paths/data_path.cpp: naming a field relative to a record by a path of tags, as users and
+// saved files write it (INDI.NAME[2]:SURNAME, FAM.HUSB>NAME, INDI.~FATH>BIRT.DATE).
 #include "database/paths/data_path.h"
 
 #include "database/dictionary/field_def.h"

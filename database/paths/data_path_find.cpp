@@ -1,4 +1,5 @@
-// Resolving a parsed path against a record's field tree, and the direct resolution of path text.
+// database/paths/data_path_find.cpp: Resolving a parsed path against a record's field tree, and the
+// direct resolution of path text.
 #include "database/paths/data_path.h"
 
 #include "database/dictionary/field_def.h"

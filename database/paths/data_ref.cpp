@@ -1,3 +1,5 @@
+// database/paths/data_ref.cpp: a data reference, what a user writes wherever the program asks which
+// value to show or test: a data path (INDI.BIRT.DATE:YEAR) or an "=" expression.
 #include "database/paths/data_ref.h"
 
 #include "database/nodes/data_node.h"

@@ -1,3 +1,5 @@
+// database/records/assoc_link_table.cpp: the process-wide table of link fields, in the order they
+// were made.
 #include "database/records/assoc_link_table.h"
 
 #include "database/nodes/data_model.h"

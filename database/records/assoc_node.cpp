@@ -1,3 +1,5 @@
+// database/records/assoc_node.cpp: CAssocNode: a link field's target kept two-way, its
+// cross-reference text and its control.
 #include "database/records/assoc_node.h"
 
 #include "database/dictionary/record_type_table.h"

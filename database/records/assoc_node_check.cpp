@@ -1,5 +1,6 @@
-// CAssocNode: the checks before a link is made, the reciprocal link it makes, the new record at
-// the end of a link, and the record choices the selection dialog offers for a link.
+// database/records/assoc_node_check.cpp: CAssocNode: the checks before a link is made, the
+// reciprocal link it makes, the new record at the end of a link, and the record choices the
+// selection dialog offers for a link.
 #include "database/records/assoc_node.h"
 
 #include "common/abort.h"

@@ -1,3 +1,5 @@
+// database/records/fam_rec.cpp: CFamRec: the family's partners and children, its title, sort order,
+// menu and match score.
 #include "database/records/fam_rec.h"
 
 #include "common/abort.h"

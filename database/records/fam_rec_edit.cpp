@@ -1,5 +1,5 @@
-// CFamRec: creating new partners and children, and linking existing individuals as partner or
-// child on the user's behalf.
+// database/records/fam_rec_edit.cpp: CFamRec: creating new partners and children, and linking
+// existing individuals as partner or child on the user's behalf.
 #include "database/records/fam_rec.h"
 
 #include "common/abort.h"

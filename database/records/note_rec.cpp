@@ -1,3 +1,5 @@
+// database/records/note_rec.cpp: the note record (NOTE): shared note text that other records link
+// to.
 #include "database/records/note_rec.h"
 
 #include "common/gedcom_value.h"

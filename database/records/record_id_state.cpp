@@ -1,3 +1,4 @@
+// database/records/record_id_state.cpp: what the data set knows of each record type's identifiers.
 #include "database/records/record_id_state.h"
 
 #include "database/dictionary/record_type_table.h"

@@ -1,3 +1,5 @@
+// database/records/record_ids.cpp: the record-identifier tools: renumbering a record type, copying
+// the numbers into a field, and taking the numbers from a field.
 #include "database/records/record_ids.h"
 
 #include "database/dictionary/record_type_table.h"

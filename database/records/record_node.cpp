@@ -1,3 +1,4 @@
+// database/records/record_node.cpp: the node at the top of every record.
 #include "database/records/record_node.h"
 
 #include "database/dates/date_node.h"

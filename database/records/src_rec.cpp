@@ -1,3 +1,5 @@
+// database/records/src_rec.cpp: the source record (SOUR): a book, register or census that facts
+// cite.
 #include "database/records/src_rec.h"
 
 namespace {

@@ -1,6 +1,6 @@
-// Tests that the menu commands of the tools reach their dialogs through the application's
-// command map, that Print Setup answers when there is no printer, and that a window that
-// cannot print refuses Print and Print Preview.
+// tests/app/tool_commands_test.cpp: Tests that the menu commands of the tools reach their dialogs
+// through the application's command map, that Print Setup answers when there is no printer, and
+// that a window that cannot print refuses Print and Print Preview.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"

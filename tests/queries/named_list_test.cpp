@@ -1,5 +1,5 @@
-// Tests of the named-list store: lookup without regard to case, adding, clearing with the
-// automatic lists, dropping deleted records and the change notice.
+// tests/queries/named_list_test.cpp: Tests of the named-list store: lookup without regard to case,
+// adding, clearing with the automatic lists, dropping deleted records and the change notice.
 #include "queries/named_list.h"
 
 #include "common/preferences.h"

@@ -1,5 +1,6 @@
-// Query evaluation: what hand-written queries select on a small family, sorting, parameters,
-// change notices, and runs on the worker thread with cancels at any moment.
+// tests/queries/query_eval_test.cpp: Query evaluation: what hand-written queries select on a small
+// family, sorting, parameters, change notices, and runs on the worker thread with cancels at any
+// moment.
 #include "queries/query_eval.h"
 
 #include "database/dictionary/qualifier_table.h"

@@ -1,6 +1,6 @@
-// Query files that were damaged, cut short, edited by hand or copied from other machines: each
-// is either refused with the reason or loaded with every part that reads, and what loads saves
-// back to a file that loads to the same query.
+// tests/queries/query_file_hostile_test.cpp: Query files that were damaged, cut short, edited by
+// hand or copied from other machines: each is either refused with the reason or loaded with every
+// part that reads, and what loads saves back to a file that loads to the same query.
 #include "queries/query_def.h"
 
 #include "tests/queries/query_test_family.h"

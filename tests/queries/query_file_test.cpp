@@ -1,5 +1,5 @@
-// Query files: every key read and written, descriptions that survive any text, the failures a
-// load reports, and saves that never lose the file that was there.
+// tests/queries/query_file_test.cpp: Query files: every key read and written, descriptions that
+// survive any text, the failures a load reports, and saves that never lose the file that was there.
 #include "queries/query_def.h"
 
 #include "database/dictionary/qualifier_table.h"

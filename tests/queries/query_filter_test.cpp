@@ -1,5 +1,5 @@
-// Filter rows: their one-line form, their descriptions, what they refuse to write, and their
-// parameters.
+// tests/queries/query_filter_test.cpp: Filter rows: their one-line form, their descriptions, what
+// they refuse to write, and their parameters.
 #include "queries/query_filter.h"
 
 #include "database/dictionary/qualifier_table.h"

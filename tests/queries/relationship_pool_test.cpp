@@ -1,6 +1,6 @@
-// Tests of the relationship pool: the order and bound of each relative's paths, and the answers
-// for a family of six generations, built through the relationship cache, in every mode, by
-// occurrence and from two threads at once.
+// tests/queries/relationship_pool_test.cpp: Tests of the relationship pool: the order and bound of
+// each relative's paths, and the answers for a family of six generations, built through the
+// relationship cache, in every mode, by occurrence and from two threads at once.
 #include "common/abort.h"
 #include "queries/relationship_pool.h"
 #include "queries/relationship_words.h"

@@ -1,5 +1,5 @@
-// Tests of the relationship wording: each rule of the words, by sex, spouse and half lines, and
-// the answer modes asked either way round.
+// tests/queries/relationship_words_test.cpp: Tests of the relationship wording: each rule of the
+// words, by sex, spouse and half lines, and the answer modes asked either way round.
 #include "queries/relationship_words.h"
 
 #include <gtest/gtest.h>

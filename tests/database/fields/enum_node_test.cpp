@@ -1,5 +1,5 @@
-// Tests of enumerated fields (SEX and the like), format fields of multimedia objects and the
-// picture format codes.
+// tests/database/fields/enum_node_test.cpp: Tests of enumerated fields (SEX and the like), format
+// fields of multimedia objects and the picture format codes.
 #include "tests/database/fields/text_field_test_support.h"
 
 #include "database/dictionary/qualifier_table.h"

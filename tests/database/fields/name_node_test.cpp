@@ -1,5 +1,5 @@
-// Tests of personal names: the fifteen name forms, tidying of names read and typed, sorting,
-// and the comparison used for merging.
+// tests/database/fields/name_node_test.cpp: Tests of personal names: the fifteen name forms,
+// tidying of names read and typed, sorting, and the comparison used for merging.
 #include "tests/database/fields/text_field_test_support.h"
 
 #include "database/dictionary/qualifier_table.h"

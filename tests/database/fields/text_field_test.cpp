@@ -1,5 +1,6 @@
-// Tests of the single-line and multi-line text fields: reading and writing GEDCOM values with
-// their continuation lines, the data control, display forms, search and output texts.
+// tests/database/fields/text_field_test.cpp: Tests of the single-line and multi-line text fields:
+// reading and writing GEDCOM values with their continuation lines, the data control, display forms,
+// search and output texts.
 #include "tests/database/fields/text_field_test_support.h"
 
 #include "database/dictionary/field_dictionary.h"

@@ -1,3 +1,5 @@
+// tests/database/kin/ind_rec_dates_test.cpp: tests of an individual's life dates, ages, sort order
+// and the order of spouse families and children.
 #include "tests/database/kin/ind_rec_test_support.h"
 
 #include <gtest/gtest.h>

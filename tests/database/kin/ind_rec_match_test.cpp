@@ -1,3 +1,5 @@
+// tests/database/kin/ind_rec_match_test.cpp: tests of the match score of two individuals: names,
+// sexes, birth, parents and spouses.
 #include "database/kin/ind_compare_keys.h"
 #include "tests/database/kin/ind_rec_test_support.h"
 

@@ -1,3 +1,5 @@
+// tests/database/kin/ind_rec_relatives_test.cpp: tests of adding new parents, spouses and children
+// of an individual, and linking existing ones.
 #include "database/fields/name_node.h"
 #include "tests/database/kin/ind_rec_test_support.h"
 

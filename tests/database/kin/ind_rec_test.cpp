@@ -1,3 +1,5 @@
+// tests/database/kin/ind_rec_test.cpp: tests of an individual's family links: walks over parents,
+// spouses and children, and the sex.
 #include "database/fields/sex_node.h"
 #include "tests/database/kin/ind_rec_test_support.h"
 

@@ -1,3 +1,5 @@
+// tests/database/kin/ind_rec_text_test.cpp: tests of an individual's names and texts, the key-text
+// search, the choice list and the menu.
 #include "database/nodes/node_choice_list.h"
 #include "database/nodes/node_menu.h"
 #include "platform/base/text.h"

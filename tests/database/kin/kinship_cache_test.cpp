@@ -1,5 +1,5 @@
-// Tests of the relationship cache: which paths the traversal hands a pool, and how pools are
-// kept, shared, replaced, flushed and asked.
+// tests/database/kin/kinship_cache_test.cpp: Tests of the relationship cache: which paths the
+// traversal hands a pool, and how pools are kept, shared, replaced, flushed and asked.
 #include "database/kin/kinship_cache.h"
 #include "tests/database/kin/kinship_test_support.h"
 

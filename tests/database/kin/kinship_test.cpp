@@ -1,6 +1,6 @@
-// Tests of the kinship walks: marking within generations, the collecting operations, the
-// kinship map and Ahnentafel numbers, on broken files (loops, repeated links), on a line far
-// deeper than any stack, and on two threads at once.
+// tests/database/kin/kinship_test.cpp: Tests of the kinship walks: marking within generations, the
+// collecting operations, the kinship map and Ahnentafel numbers, on broken files (loops, repeated
+// links), on a line far deeper than any stack, and on two threads at once.
 #include "database/kin/kinship.h"
 #include "database/kin/kinship_map.h"
 #include "tests/database/kin/kinship_test_support.h"

@@ -1,5 +1,5 @@
-// Tests of the kinship walks at scale: a line far longer than any stack could take, and two
-// walks on two threads over the same records.
+// tests/database/kin/kinship_walk_test.cpp: Tests of the kinship walks at scale: a line far longer
+// than any stack could take, and two walks on two threads over the same records.
 #include "database/kin/kinship.h"
 #include "database/kin/kinship_map.h"
 #include "tests/database/kin/kinship_test_support.h"

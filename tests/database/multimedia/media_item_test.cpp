@@ -1,5 +1,5 @@
-// Multimedia content holders: kinds and type names, captions, use counts and loading, frame
-// notes, and the guessing of picture formats.
+// tests/database/multimedia/media_item_test.cpp: Multimedia content holders: kinds and type names,
+// captions, use counts and loading, frame notes, and the guessing of picture formats.
 #include "database/fields/rect_node.h"
 #include "database/multimedia/media_type.h"
 #include "database/multimedia/picture_format.h"

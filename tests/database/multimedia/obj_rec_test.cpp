@@ -1,5 +1,5 @@
-// Multimedia records: BLOB lines written and read back, continuation records and their
-// numbers, embedding and expelling content, merge scores.
+// tests/database/multimedia/obj_rec_test.cpp: Multimedia records: BLOB lines written and read back,
+// continuation records and their numbers, embedding and expelling content, merge scores.
 #include "platform/base/temp_files.h"
 #include "tests/database/multimedia/multimedia_test_support.h"
 

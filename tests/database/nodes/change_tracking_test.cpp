@@ -1,5 +1,5 @@
-// Tests of change tracking: marks, the one notice per edit, stamps, deferred freeing, the
-// family clean-up and the automatic source citation.
+// tests/database/nodes/change_tracking_test.cpp: Tests of change tracking: marks, the one notice
+// per edit, stamps, deferred freeing, the family clean-up and the automatic source citation.
 #include "tests/database/nodes/node_test_support.h"
 
 #include "common/preferences.h"

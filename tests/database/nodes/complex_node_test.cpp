@@ -1,5 +1,5 @@
-// Tests of complex fields and custom events: the "Y" marker, keyed equality, writing, and the
-// chain of custom events.
+// tests/database/nodes/complex_node_test.cpp: Tests of complex fields and custom events: the "Y"
+// marker, keyed equality, writing, and the chain of custom events.
 #include "tests/database/nodes/node_test_support.h"
 
 #include "database/gedcom/buffered_file.h"

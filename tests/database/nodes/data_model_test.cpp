@@ -1,4 +1,5 @@
-// Tests of the data set's start-up, reset and shutdown on the program's own definitions table.
+// tests/database/nodes/data_model_test.cpp: Tests of the data set's start-up, reset and shutdown on
+// the program's own definitions table.
 #include "tests/database/nodes/node_test_support.h"
 
 #include "database/kin/ind_rec.h"

@@ -1,5 +1,5 @@
-// Tests of the node tree: definition order, created subtrees, finding, moving, deleting,
-// instance numbers, labels and display texts.
+// tests/database/nodes/data_node_test.cpp: Tests of the node tree: definition order, created
+// subtrees, finding, moving, deleting, instance numbers, labels and display texts.
 #include "tests/database/nodes/node_test_support.h"
 
 #include "database/nodes/complex_node.h"

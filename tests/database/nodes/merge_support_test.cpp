@@ -1,4 +1,5 @@
-// Tests of the merge marks and of pairing, finding and merging fields of two records.
+// tests/database/nodes/merge_support_test.cpp: Tests of the merge marks and of pairing, finding and
+// merging fields of two records.
 #include "tests/database/nodes/node_test_support.h"
 
 namespace node_test {

@@ -1,5 +1,6 @@
-// Tests of how nodes and their values are stored: the compact text, the block pool and the
-// sizes that keep a ten-million-line file within its memory budget.
+// tests/database/nodes/node_storage_test.cpp: Tests of how nodes and their values are stored: the
+// compact text, the block pool and the sizes that keep a ten-million-line file within its memory
+// budget.
 #include "tests/database/nodes/node_test_support.h"
 
 #include "database/nodes/custom_event_node.h"

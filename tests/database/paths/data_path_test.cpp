@@ -1,3 +1,5 @@
+// tests/database/paths/data_path_test.cpp: tests of data paths: parsing and printing, refusals,
+// resolving from a record, and labels.
 #include "database/paths/data_path.h"
 
 #include "database/records/record_id_state.h"

@@ -1,3 +1,5 @@
+// tests/database/paths/data_ref_test.cpp: tests of data references: path or expression, evaluation
+// on records, and copies.
 #include "database/paths/data_ref.h"
 
 #include "database/records/record_id_state.h"

@@ -1,3 +1,5 @@
+// tests/database/records/assoc_node_test.cpp: tests of record links: cross-references read,
+// resolved both ways, dangling and written back.
 #include "common/preferences.h"
 #include "platform/base/progress.h"
 #include "tests/database/records/record_test_support.h"

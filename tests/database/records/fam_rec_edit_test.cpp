@@ -1,3 +1,5 @@
+// tests/database/records/fam_rec_edit_test.cpp: tests of a family's sort order and of adding and
+// linking its partners.
 #include "tests/database/kin/ind_rec_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// tests/database/records/fam_rec_test.cpp: tests of the family record: walks over duplicate links,
+// linking, title, match score and menu.
 #include "database/document/merge_record_map.h"
 #include "tests/database/records/record_test_support.h"
 

@@ -1,3 +1,5 @@
+// tests/database/records/record_id_test.cpp: tests of record identifiers: their standard form,
+// numbering on load, duplicates and the id tools.
 #include "database/records/record_ids.h"
 #include "tests/database/records/record_test_support.h"
 

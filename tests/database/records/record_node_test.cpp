@@ -1,3 +1,5 @@
+// tests/database/records/record_node_test.cpp: tests of the record node: its record line, change
+// stamps, fact order, object links and matching.
 #include "database/dates/date_node.h"
 #include "database/records/note_rec.h"
 #include "database/records/src_rec.h"
