@@ -5,7 +5,6 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
-#include <filesystem>
 
 bool FileExists(const std::string& path)
 {
@@ -31,19 +30,7 @@ void ListDirectory(std::string_view pattern, std::vector<std::string>& names)
     });
 }
 
-bool CopyFileQuiet(const std::string& source, const std::string& target, bool failIfExists)
-{
-    return paths::CopyFile(paths::ToNative(source), paths::ToNative(target), failIfExists);
-}
-
 std::string GetModuleDirectory()
 {
     return paths::ProgramFolder();
-}
-
-std::string GetShortModulePath()
-{
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : program.string();
 }

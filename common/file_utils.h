@@ -11,11 +11,6 @@ bool DirectoryExists(const std::string& folder);
 /// Adds to names the file names in the folder of pattern that match its last part ("*" and "?",
 /// case-blind), and keeps names sorted case-blind.
 void ListDirectory(std::string_view pattern, std::vector<std::string>& names);
-/// Copies a file (bytes and mode) without any message; false when it fails, or when the target
-/// exists and failIfExists is set.
-bool CopyFileQuiet(const std::string& source, const std::string& target, bool failIfExists);
 
 /// The folder of the program file.
 std::string GetModuleDirectory();
-/// The full path of the program file (this system has no short form of paths).
-std::string GetShortModulePath();

@@ -50,18 +50,6 @@ std::string DoubleChar(std::string_view text, char c)
     return out;
 }
 
-std::string UndoubleChar(std::string_view text, char c)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        out += text[i];
-        if (text[i] == c && i + 1 < text.size() && text[i + 1] == c)
-            ++i;
-    }
-    return out;
-}
-
 int CopyEscapedToken(std::string_view source, char terminator, char escape, std::string& token)
 {
     token.clear();

@@ -14,8 +14,6 @@ std::string QuoteString(std::string_view text, bool add);
 bool ParseQuotedString(std::string_view text, std::size_t& position, std::string& value);
 /// Every occurrence of c doubled.
 std::string DoubleChar(std::string_view text, char c);
-/// Every doubled occurrence of c made single.
-std::string UndoubleChar(std::string_view text, char c);
 /// Copies source into token up to the first terminator or the end; a doubled escape, or the
 /// escape before the terminator, stands for that character. Returns the number of characters
 /// consumed (the terminator not included), or -1 when an escape stands before anything else (or

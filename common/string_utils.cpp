@@ -71,11 +71,6 @@ bool ContainsFoldedText(std::string_view text, std::string_view lowerPattern,
     return false;
 }
 
-void ToLowerInPlace(std::string& text)
-{
-    text = text::ToLower(text);
-}
-
 std::string NormalizeSurnameSlashes(std::string_view name)
 {
     std::string out(name);

@@ -17,7 +17,6 @@ int FindNoCase(std::string_view text, std::string_view pattern);
 /// number of characters), each character of text matching either form at its place.
 bool ContainsFoldedText(std::string_view text, std::string_view lowerPattern,
                         std::string_view upperPattern);
-void ToLowerInPlace(std::string& text);
 /// Puts a blank before the opening "/" and after the closing "/" of the surname where a
 /// character other than white space touches it.
 std::string NormalizeSurnameSlashes(std::string_view name);

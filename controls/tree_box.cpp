@@ -114,7 +114,6 @@ BOOL CTreeBox::Create(DWORD flags, DWORD style, const RECT& rect, CWnd* parent, 
     }
     m_owner = owner;
     m_childrenOnDemand = flags & TBF_CHILDREN_ON_DEMAND;
-    m_freeData = flags & TBF_FREE_DATA;
     m_fullRow = m_mode == kListMode && (flags & TBF_FULL_ROW_SELECT);
     m_topLevelOnly = flags & TBF_TOP_LEVEL_SELECT;
     m_multiple = m_topLevelOnly || (flags & TBF_MULTI_SELECT);

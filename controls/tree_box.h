@@ -16,11 +16,10 @@ class CColumnHeader;
 class CFont;
 
 // Creation flags. The mode is tree (0x1), else grid tree (0x100), else list.
-inline constexpr DWORD TBF_TREE = 0x1, TBF_CHILDREN_ON_DEMAND = 0x2, TBF_FREE_DATA = 0x4,
-                       TBF_FULL_ROW_SELECT = 0x8, TBF_MULTI_SELECT = 0x10, TBF_OWNER_TEXT = 0x40,
-                       TBF_OWNER_DRAWS_TEXT = 0x80, TBF_GRID = 0x100, TBF_CAPTURE_ON_CLICK = 0x200,
-                       TBF_EMPTY_EXPAND = 0x400, TBF_TOP_LEVEL_SELECT = 0x800,
-                       TBF_TEXT_ORDER = 0x1000;
+inline constexpr DWORD TBF_TREE = 0x1, TBF_CHILDREN_ON_DEMAND = 0x2, TBF_FULL_ROW_SELECT = 0x8,
+                       TBF_MULTI_SELECT = 0x10, TBF_OWNER_TEXT = 0x40, TBF_OWNER_DRAWS_TEXT = 0x80,
+                       TBF_GRID = 0x100, TBF_CAPTURE_ON_CLICK = 0x200, TBF_EMPTY_EXPAND = 0x400,
+                       TBF_TOP_LEVEL_SELECT = 0x800, TBF_TEXT_ORDER = 0x1000;
 
 // The thirteen metrics, by index; SetMetrics takes a setting for each, -1 meaning automatic.
 inline constexpr int TBM_ROW_HEIGHT = 0, TBM_LEFT_MARGIN = 1, TBM_IMAGE_GAP = 2, TBM_HALF_TEXT = 3,
@@ -304,7 +303,6 @@ private:
     int m_vRangeEnd = 0;
     TreeBoxColours m_colours{};
     bool m_childrenOnDemand = false;
-    bool m_freeData = false;
     bool m_ownerDrawsText = false;
     bool m_captureOnClick = false;
     bool m_emptyExpand = false;

@@ -4,7 +4,6 @@
 
 #include "controls/detail/tree_box_parts.h"
 
-#include <cstdlib>
 #include <new>
 
 CTreeBoxNode* CTreeBox::FirstSiblingOf(const CTreeBoxNode* parent) const
@@ -226,8 +225,6 @@ void CTreeBox::FreeNode(CTreeBoxNode* node)
 {
     if (m_owner)
         m_owner->OnItemFreed(this, node);
-    if (m_freeData)
-        std::free(reinterpret_cast<void*>(node->m_data));
     CTreeBoxNode* prev = PrevSibling(node);
     CTreeBoxNode* heir = node->m_nextSibling ? node->m_nextSibling : prev ? prev : node->m_parent;
     if (m_focus == node) {
