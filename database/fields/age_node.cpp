@@ -3,6 +3,7 @@
 #include "database/fields/age_node.h"
 
 #include "common/gedcom_value.h"
+#include "database/dictionary/qualifier_table.h"
 #include "database/gedcom/gedcom_line_sink.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_control_access.h"
@@ -20,11 +21,6 @@ constexpr const char* kGedcomWords[] = {"STILLBORN", "INFANT", "CHILD"};
 
 // An age with numbers is shown only in a buffer of more than this many bytes.
 constexpr int kMinNumericBuffer = 50;
-
-// Condition operators of the numeric test.
-constexpr int kOpEqual = 3;
-constexpr int kOpGreater = 4;
-constexpr int kOpLess = 5;
 
 bool IsDigit(char c)
 {
@@ -325,11 +321,11 @@ bool CAgeNode::MatchNumber(int, int op, long value) const
         return false;
     const long years = OrZero(m_age.years);
     switch (op) {
-    case kOpEqual:
+    case COND_EQUAL:
         return years == value;
-    case kOpGreater:
+    case COND_GREATER:
         return years > value;
-    case kOpLess:
+    case COND_LESS:
         return years < value;
     default:
         return false;

@@ -2,6 +2,7 @@
 // and matching.
 #include "database/nodes/data_node.h"
 
+#include "database/dictionary/qualifier_table.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_control_host.h"
 #include "database/nodes/node_pool.h"
@@ -12,14 +13,6 @@
 #include <cstring>
 
 namespace {
-
-// Condition-operator codes of the query conditions.
-constexpr int kOpEqual = 3;
-constexpr int kOpGreater = 4;
-constexpr int kOpLess = 5;
-constexpr int kOpBeginsWith = 6;
-constexpr int kOpEndsWith = 7;
-constexpr int kOpContains = 8;
 
 // The buffer size in which the base compares and matches display texts.
 constexpr int kCompareBytes = 300;
@@ -210,11 +203,11 @@ bool CDataNode::MatchNumber(int format, int op, long value) const
 {
     const long number = text::ParseLeadingInt(GetCompareText(format));
     switch (op) {
-    case kOpEqual:
+    case COND_EQUAL:
         return number == value;
-    case kOpGreater:
+    case COND_GREATER:
         return number > value;
-    case kOpLess:
+    case COND_LESS:
         return number < value;
     default:
         return false;
@@ -228,7 +221,7 @@ bool CDataNode::MatchText(int format, int op, bool caseSensitive,
         return false;
     std::string value = GetCompareText(format);
     std::string wanted(*operand);
-    if (!caseSensitive && (op == kOpBeginsWith || op == kOpEndsWith || op == kOpContains)) {
+    if (!caseSensitive && (op == COND_BEGINS || op == COND_ENDS || op == COND_CONTAINS)) {
         value = text::ToLower(value);
         wanted = text::ToLower(wanted);
     }
@@ -236,17 +229,17 @@ bool CDataNode::MatchText(int format, int op, bool caseSensitive,
         return caseSensitive ? value.compare(wanted) : text::CompareNoCase(value, wanted);
     };
     switch (op) {
-    case kOpEqual:
+    case COND_EQUAL:
         return compare() == 0;
-    case kOpGreater:
+    case COND_GREATER:
         return compare() > 0;
-    case kOpLess:
+    case COND_LESS:
         return compare() < 0;
-    case kOpBeginsWith:
+    case COND_BEGINS:
         return value.starts_with(wanted);
-    case kOpEndsWith:
+    case COND_ENDS:
         return value.ends_with(wanted);
-    case kOpContains:
+    case COND_CONTAINS:
         return value.find(wanted) != std::string::npos;
     default:
         return false;

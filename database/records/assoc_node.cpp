@@ -2,6 +2,7 @@
 // cross-reference text and its control.
 #include "database/records/assoc_node.h"
 
+#include "database/dictionary/qualifier_table.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/document/merge_record_map.h"
 #include "database/gedcom/gedcom_line_sink.h"
@@ -22,8 +23,6 @@
 #include <unordered_set>
 
 namespace {
-
-constexpr int kOpIs = 2;
 
 bool IsFamilyLinkId(int fieldId)
 {
@@ -310,7 +309,7 @@ bool CAssocNode::IsEqual(const CDataNode* other, const void* options) const
 
 bool CAssocNode::MatchRecord(int qualifier, int op, const CRecordNode* record) const
 {
-    return qualifier == 0 && op == kOpIs && GetLinkTarget() == record;
+    return qualifier == 0 && op == COND_IS && GetLinkTarget() == record;
 }
 
 bool CAssocNode::WriteGedcom(int level, std::string& line) const

@@ -3,6 +3,7 @@
 
 #include "database/dates/date_node.h"
 #include "database/dates/date_tables.h"
+#include "database/dictionary/qualifier_table.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/gedcom/gedcom_line_sink.h"
 #include "database/nodes/change_tracking.h"
@@ -15,8 +16,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kOpIs = 2;
 
 constexpr int kMatchEqual = 20;
 constexpr int kMatchDiffers = -30;
@@ -169,7 +168,7 @@ bool CRecordNode::AddContextMenu(INodeMenu& menu)
 
 bool CRecordNode::MatchRecord(int qualifier, int op, const CRecordNode* record) const
 {
-    if (qualifier == 0 && op == kOpIs)
+    if (qualifier == 0 && op == COND_IS)
         return record == this;
     return CDataNode::MatchRecord(qualifier, op, record);
 }
