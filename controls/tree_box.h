@@ -7,7 +7,9 @@
 #include "platform/ui/windows/wnd.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -33,6 +35,34 @@ inline constexpr COLORREF TB_SYSTEM_COLOUR = 0xFFFFFFFF;
 using TreeBoxMetrics = std::array<int, TBM_COUNT>;
 using TreeBoxColours = std::array<COLORREF, TBC_COUNT>;
 
+/// What a new node is made with (InsertItem, CreateNode). A missing image is the other one. With
+/// noRedraw the rows are left for RedrawAll, which suits filling a box in bulk.
+struct TreeBoxItem {
+    int state = CTreeBoxNode::kLeaf;
+    bool ensureVisible = false;
+    std::string text;
+    CBitmap* image = nullptr;
+    CBitmap* selectedImage = nullptr;
+    std::uintptr_t data = 0;
+    std::uintptr_t data2 = 0;
+    bool noRedraw = false;
+};
+
+/// The images SetItem gives a node.
+struct TreeBoxImages {
+    CBitmap* image = nullptr;
+    CBitmap* selectedImage = nullptr;
+};
+
+/// What SetItem changes: each value that is given (text null leaves the text).
+struct TreeBoxItemChange {
+    const char* text = nullptr;
+    std::optional<int> state;
+    std::optional<std::uintptr_t> data;
+    std::optional<std::uintptr_t> data2;
+    std::optional<TreeBoxImages> images;
+};
+
 /// A box works in one mode, fixed at creation: a tree with expand buttons and dotted lines, a
 /// grid tree whose rows its owner draws across the columns of a header, or a list of top-level
 /// rows whose texts hold TAB-separated cells. The owner is asked and told through
@@ -54,20 +84,11 @@ public:
                 DWORD exStyle = 0);
 
     // Structure. Operations given a null node do nothing and answer false or null.
-    CTreeBoxNode* InsertItem(CTreeBoxNode* parent, int where, int state, bool ensureVisible,
-                             const std::string& text, CBitmap* image = nullptr,
-                             CBitmap* selectedImage = nullptr, std::uintptr_t data = 0,
-                             std::uintptr_t data2 = 0, bool noRedraw = false);
-    /// Links a new node directly after a sibling (none: first under the parent). With
-    /// noRedraw the rows are left for RedrawAll, which suits filling a box in bulk.
-    CTreeBoxNode* CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, int state,
-                             bool ensureVisible, const std::string& text, CBitmap* image,
-                             CBitmap* selectedImage, std::uintptr_t data, std::uintptr_t data2,
-                             bool noRedraw);
-    /// text null leaves the text; state 0 on a node with children deletes them first.
-    bool SetItem(CTreeBoxNode* node, const char* text, bool setState, int state, bool setData,
-                 std::uintptr_t data, bool setData2, std::uintptr_t data2, bool setImages,
-                 CBitmap* image, CBitmap* selectedImage);
+    CTreeBoxNode* InsertItem(CTreeBoxNode* parent, int where, const TreeBoxItem& item);
+    /// Links a new node directly after a sibling (none: first under the parent).
+    CTreeBoxNode* CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, const TreeBoxItem& item);
+    /// Changes what the change gives; the leaf state on a node with children deletes them first.
+    bool SetItem(CTreeBoxNode* node, const TreeBoxItemChange& change);
     void DeleteItem(CTreeBoxNode* node, bool redraw = true, bool childrenOnly = false);
     void DeleteAllItems(bool resetHorizontal = true);
     /// True when the node stands at the requested place afterwards; false when the new
@@ -129,6 +150,11 @@ public:
     void SetEmptyText(const std::string& text) { m_emptyText = text; }
     void RecalcLayout();
     void UpdateTextWidth();
+    /// InvalidateItem's parts of a row: the button square (tree modes), the button area (from the
+    /// button to the image's right edge), the whole row, or the text cell; the ...AndBelow parts
+    /// take everything below the row too.
+    static constexpr int kButtonAndBelow = 0, kButton = 1, kButtonAreaAndBelow = 2, kButtonArea = 3,
+                         kRowAndBelow = 4, kRow = 5, kTextCell = 6;
     void InvalidateItem(CTreeBoxNode* node, int part);
     void InvalidateItemIfVisible(CTreeBoxNode* node);
     bool GetItemRect(CTreeBoxNode* node, CRect& rect, int part, bool clientCoords);

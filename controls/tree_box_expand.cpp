@@ -107,7 +107,7 @@ void CTreeBox::AfterExpansion(CTreeBoxNode* node, CTreeBoxNode* oldFocus, bool f
             NoteSelChanging();
         node->m_selected = focusWasSelected;
         m_focus = m_anchor = node;
-        InvalidateItem(node, 4);
+        InvalidateItem(node, kRowAndBelow);
         if (node->m_selected)
             NoteSelChanged();
         return;
@@ -115,11 +115,11 @@ void CTreeBox::AfterExpansion(CTreeBoxNode* node, CTreeBoxNode* oldFocus, bool f
     if (!visible)
         return;
     if (node == m_focus && m_hasFocus)
-        InvalidateItem(node, 4);
+        InvalidateItem(node, kRowAndBelow);
     else if (!node->m_firstChild)
-        InvalidateItem(node, 3);
+        InvalidateItem(node, kButtonArea);
     else
-        InvalidateItem(node, 2);
+        InvalidateItem(node, kButtonAreaAndBelow);
 }
 
 void CTreeBox::ExpandToItem(CTreeBoxNode* node)
@@ -138,7 +138,7 @@ void CTreeBox::ExpandToItem(CTreeBoxNode* node)
     if (!shown)
         return;
     Renumber(shown);
-    InvalidateItem(shown, 4);
+    InvalidateItem(shown, kRowAndBelow);
     RecalcLayout();
 }
 

@@ -94,7 +94,8 @@ void CTreeBox::InvalidateItem(CTreeBoxNode* node, int part)
         return;
     const RowGeometry g = GeometryOf(node);
     const CSize client = ClientSize();
-    const bool reachesBelow = part == 0 || part == 2 || part == 4;
+    const bool reachesBelow =
+        part == kButtonAndBelow || part == kButtonAreaAndBelow || part == kRowAndBelow;
     if (g.top >= client.cy || (g.bottom <= 0 && !reachesBelow))
         return;
     const auto invalidate = [this](CRect r, int dx) {
@@ -110,27 +111,27 @@ void CTreeBox::InvalidateItem(CTreeBoxNode* node, int part)
     const CRect buttonArea = ButtonArea(g);
     const bool tree = m_mode != kListMode;
     switch (part) {
-    case 0:
-    case 1:
+    case kButtonAndBelow:
+    case kButton:
         invalidate(tree ? square : buttonArea, ox);
-        if (part == 0)
+        if (part == kButtonAndBelow)
             invalidate(below, 0);
         break;
-    case 2:
-    case 3:
+    case kButtonAreaAndBelow:
+    case kButtonArea:
         invalidate(buttonArea, ox);
-        if (part == 2)
+        if (part == kButtonAreaAndBelow)
             invalidate(below, 0);
         break;
-    case 4:
+    case kRowAndBelow:
         invalidate(CRect(0, g.top, client.cx, client.cy), 0);
         break;
-    case 5:
+    case kRow:
         invalidate(row, 0);
         break;
     default: {
         CRect cell;
-        if (m_mode == kGridMode && m_owner && m_owner->GetPartRect(this, node, cell, 6))
+        if (m_mode == kGridMode && m_owner && m_owner->GetPartRect(this, node, cell, kTextCell))
             invalidate(cell, ox);
         else if (m_mode == kGridMode)
             invalidate(row, 0);
@@ -144,7 +145,7 @@ void CTreeBox::InvalidateItem(CTreeBoxNode* node, int part)
 void CTreeBox::InvalidateItemIfVisible(CTreeBoxNode* node)
 {
     if (IsNodeVisible(node))
-        InvalidateItem(node, 5);
+        InvalidateItem(node, kRow);
 }
 
 bool CTreeBox::GetItemRect(CTreeBoxNode* node, CRect& rect, int part, bool clientCoords)

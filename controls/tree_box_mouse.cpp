@@ -78,8 +78,8 @@ void CTreeBox::ClickMultiple(CTreeBoxNode* node, UINT flags)
     CTreeBoxNode* old = m_focus;
     m_focus = m_anchor = node;
     if (old != node) {
-        InvalidateItem(old, 6);
-        InvalidateItem(node, 6);
+        InvalidateItem(old, kTextCell);
+        InvalidateItem(node, kTextCell);
     }
     NoteSelChanged();
 }
@@ -248,13 +248,13 @@ void CTreeBox::RedrawSelectionForFocus()
     if (m_hideCount > 0 || !m_top)
         return;
     if (!m_multiple) {
-        InvalidateItem(m_focus, 6);
+        InvalidateItem(m_focus, kTextCell);
         return;
     }
     const int limit = GetVisibleRowLimit();
     for (CTreeBoxNode* n = m_top; n && n->m_row <= limit; n = n->m_nextRow)
         if (n->m_selected || n == m_focus)
-            InvalidateItem(n, 6);
+            InvalidateItem(n, kTextCell);
 }
 
 void CTreeBox::OnSetFocus(CWnd* /*oldWnd*/)

@@ -318,7 +318,7 @@ void CTreeBox::OnSize(UINT /*type*/, int /*cx*/, int /*cy*/)
 {
     RecalcLayout();
     if (m_fullRow && m_focus && m_hasFocus)
-        InvalidateItem(m_focus, 5);
+        InvalidateItem(m_focus, kRow);
 }
 
 void CTreeBox::OnEnable(BOOL enable)
@@ -337,7 +337,7 @@ void CTreeBox::OnEnable(BOOL enable)
 void CTreeBox::HideFocusMark()
 {
     if (m_hideCount++ == 0 && m_focus && m_hasFocus) {
-        InvalidateItem(m_focus, 6);
+        InvalidateItem(m_focus, kTextCell);
         UpdateWindow();
     }
 }
@@ -345,5 +345,5 @@ void CTreeBox::HideFocusMark()
 void CTreeBox::ShowFocusMark()
 {
     if (m_hideCount > 0 && --m_hideCount == 0 && m_focus && m_hasFocus)
-        InvalidateItem(m_focus, 6);
+        InvalidateItem(m_focus, kTextCell);
 }

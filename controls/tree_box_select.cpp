@@ -27,7 +27,7 @@ void CTreeBox::SetSelected(CTreeBoxNode* node, bool select)
     if (bool(node->m_selected) == select)
         return;
     node->m_selected = select;
-    InvalidateItem(node, 6);
+    InvalidateItem(node, kTextCell);
 }
 
 bool CTreeBox::SelectItem(CTreeBoxNode* node, bool select)
@@ -55,11 +55,11 @@ bool CTreeBox::SelectItem(CTreeBoxNode* node, bool select)
         }
         if (m_focus) {
             m_focus->m_selected = 0;
-            InvalidateItem(m_focus, 6);
+            InvalidateItem(m_focus, kTextCell);
         }
         m_focus = m_anchor = node;
         node->m_selected = select;
-        InvalidateItem(node, 6);
+        InvalidateItem(node, kTextCell);
         ++changes;
     }
     if (m_focus && m_focus->m_selected)
@@ -116,8 +116,8 @@ void CTreeBox::ExtendSelection(CTreeBoxNode* node, bool clearOutside)
     CTreeBoxNode* old = m_focus;
     m_focus = node;
     if (old && old != node)
-        InvalidateItem(old, 6);
-    InvalidateItem(node, 6);
+        InvalidateItem(old, kTextCell);
+    InvalidateItem(node, kTextCell);
     EnsureItemVisible(node, 1, false);
     NoteSelChanged();
 }
@@ -131,8 +131,8 @@ void CTreeBox::SetFocusItem(CTreeBoxNode* node, bool select)
     if (select && MaySelect(node))
         node->m_selected = 1;
     if (old && old != node)
-        InvalidateItem(old, 6);
-    InvalidateItem(node, 6);
+        InvalidateItem(old, kTextCell);
+    InvalidateItem(node, kTextCell);
     EnsureItemVisible(node, 1, false);
     NoteSelChanged();
 }

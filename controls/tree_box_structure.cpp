@@ -111,9 +111,7 @@ void CTreeBox::FixTopRow()
     m_top = visible;
 }
 
-CTreeBoxNode* CTreeBox::InsertItem(CTreeBoxNode* parent, int where, int state, bool ensureVisible,
-                                   const std::string& text, CBitmap* image, CBitmap* selectedImage,
-                                   std::uintptr_t data, std::uintptr_t data2, bool noRedraw)
+CTreeBoxNode* CTreeBox::InsertItem(CTreeBoxNode* parent, int where, const TreeBoxItem& item)
 {
     if (m_mode == kListMode && parent)
         return nullptr;
@@ -121,15 +119,12 @@ CTreeBoxNode* CTreeBox::InsertItem(CTreeBoxNode* parent, int where, int state, b
     if (where == kInsertLast)
         after = LastSiblingUnder(parent);
     else if (where != kInsertFirst)
-        after = SortedPlace(parent, text, data);
-    return CreateNode(parent, after, state, ensureVisible, text, image, selectedImage, data, data2,
-                      noRedraw);
+        after = SortedPlace(parent, item.text, item.data);
+    return CreateNode(parent, after, item);
 }
 
-CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, int state,
-                                   bool ensureVisible, const std::string& text, CBitmap* image,
-                                   CBitmap* selectedImage, std::uintptr_t data,
-                                   std::uintptr_t data2, bool noRedraw)
+CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after,
+                                   const TreeBoxItem& item)
 {
     if ((m_mode == kListMode && parent) || (after && after->m_parent != parent))
         return nullptr;
@@ -137,15 +132,14 @@ CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, in
     if (!node)
         return nullptr;
     node->m_level = std::int16_t(parent ? parent->m_level + 1 : 0);
-    node->m_state = state;
-    node->m_text = text;
-    node->m_image = image ? image : selectedImage;
-    node->m_selectedImage = selectedImage ? selectedImage : image;
-    node->m_data = data;
-    node->m_data2 = data2;
+    node->m_state = item.state;
+    node->m_text = item.text;
+    node->m_image = item.image ? item.image : item.selectedImage;
+    node->m_selectedImage = item.selectedImage ? item.selectedImage : item.image;
+    node->m_data = item.data;
+    node->m_data2 = item.data2;
     node->m_parent = parent;
-    if (m_expanding)
-        ensureVisible = false;
+    const bool ensureVisible = item.ensureVisible && !m_expanding;
 
     CTreeBoxNode* const oldTop = m_top;
     if (!parent && !after && (!m_top || m_top == m_first))
@@ -160,7 +154,7 @@ CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, in
     if (!node->m_nextSibling)
         m_lastAppended = node;
     node->m_nextRow = ComputeNextRow(node);
-    if (noRedraw)
+    if (item.noRedraw)
         return node;
 
     RelinkRange(after ? after : parent ? parent : node, node->m_nextInOrder);
@@ -172,27 +166,26 @@ CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, in
         if (m_top != oldTop)
             Invalidate();
         else if (after || parent)
-            InvalidateItem(after ? after : parent, 2);
+            InvalidateItem(after ? after : parent, kButtonAreaAndBelow);
         else
-            InvalidateItem(node, 4);
+            InvalidateItem(node, kRowAndBelow);
         RecalcLayout();
     } else if (ensureVisible) {
         ExpandToItem(node);
     } else if (parentWasLeaf && IsNodeVisible(parent)) {
-        InvalidateItem(parent, 3);
+        InvalidateItem(parent, kButtonArea);
     }
     return node;
 }
 
-bool CTreeBox::SetItem(CTreeBoxNode* node, const char* text, bool setState, int state, bool setData,
-                       std::uintptr_t data, bool setData2, std::uintptr_t data2, bool setImages,
-                       CBitmap* image, CBitmap* selectedImage)
+bool CTreeBox::SetItem(CTreeBoxNode* node, const TreeBoxItemChange& change)
 {
     if (!node)
         return false;
-    if (text)
-        node->m_text = text;
-    if (setState && state != node->m_state) {
+    if (change.text)
+        node->m_text = change.text;
+    if (change.state && *change.state != node->m_state) {
+        const int state = *change.state;
         if (state == CTreeBoxNode::kLeaf && node->m_firstChild)
             DeleteItem(node, true, true);
         node->m_state = state;
@@ -203,21 +196,21 @@ bool CTreeBox::SetItem(CTreeBoxNode* node, const char* text, bool setState, int 
             if (IsNodeVisible(node)) {
                 Renumber(node);
                 FixTopRow();
-                InvalidateItem(node, 4);
+                InvalidateItem(node, kRowAndBelow);
                 RecalcLayout();
             }
         }
     }
-    if (setData)
-        node->m_data = data;
-    if (setData2)
-        node->m_data2 = data2;
-    if (setImages) {
-        node->m_image = image;
-        node->m_selectedImage = selectedImage;
+    if (change.data)
+        node->m_data = *change.data;
+    if (change.data2)
+        node->m_data2 = *change.data2;
+    if (change.images) {
+        node->m_image = change.images->image;
+        node->m_selectedImage = change.images->selectedImage;
     }
     if (IsNodeVisible(node))
-        InvalidateItem(node, 5);
+        InvalidateItem(node, kRow);
     return true;
 }
 
@@ -319,7 +312,7 @@ void CTreeBox::DeleteItem(CTreeBoxNode* node, bool redraw, bool childrenOnly)
             Invalidate();
             m_layoutDirty = true;
         } else if (redrawRow) {
-            InvalidateItem(redrawRow, 4);
+            InvalidateItem(redrawRow, kRowAndBelow);
         } else {
             Invalidate();
         }

@@ -322,7 +322,7 @@ void CTypeTree::UpdateButtons()
             continue;
         const int state = ButtonState(def, ItemWord(node));
         if (state != node->m_state)
-            SetItem(node, nullptr, true, state, false, 0, false, 0, false, nullptr, nullptr);
+            SetItem(node, {.state = state});
     }
     RedrawAll();
 }

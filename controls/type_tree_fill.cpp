@@ -84,8 +84,11 @@ bool CTypeTree::FillRecordTypes(std::uint32_t mask)
             continue;
         }
         CBitmap* image = RecordImage(row.m_topDef);
-        tops.push_back(InsertItem(nullptr, kInsertLast, CTreeBoxNode::kCollapsed, false, {}, image,
-                                  image, reinterpret_cast<std::uintptr_t>(row.m_topDef), 0));
+        tops.push_back(InsertItem(nullptr, kInsertLast,
+                                  {.state = CTreeBoxNode::kCollapsed,
+                                   .image = image,
+                                   .selectedImage = image,
+                                   .data = reinterpret_cast<std::uintptr_t>(row.m_topDef)}));
     }
     if (m_expandAll) {
         for (CTreeBoxNode* top : tops)
@@ -163,8 +166,12 @@ void CTypeTree::FillRecordLayout(CTreeBoxNode* parent, const CFieldDef* recordDe
     if (!individual)
         return;
     for (const std::uint32_t relation : kRelations)
-        InsertItem(parent, kInsertLast, CTreeBoxNode::kCollapsed, false, {}, &m_relationImage,
-                   &m_relationImage, reinterpret_cast<std::uintptr_t>(recordDef), relation | mark);
+        InsertItem(parent, kInsertLast,
+                   {.state = CTreeBoxNode::kCollapsed,
+                    .image = &m_relationImage,
+                    .selectedImage = &m_relationImage,
+                    .data = reinterpret_cast<std::uintptr_t>(recordDef),
+                    .data2 = std::uintptr_t(relation | mark)});
 }
 
 void CTypeTree::FillFactGroup(CTreeBoxNode* group, const CFieldDef* recordDef, std::uint32_t flag,
@@ -194,23 +201,30 @@ void CTypeTree::AddQualifiers(CTreeBoxNode* item, CTreeBoxNode* after)
     int position = 0;
     for (int id = GetNextQualifier(def, kAllQualifiers, position); id != 0;
          id = GetNextQualifier(def, kAllQualifiers, position)) {
-        after = CreateNode(item, after, CTreeBoxNode::kLeaf, false, {}, nullptr, nullptr,
-                           reinterpret_cast<std::uintptr_t>(def), std::uint32_t(id), false);
+        after =
+            CreateNode(item, after,
+                       {.data = reinterpret_cast<std::uintptr_t>(def), .data2 = std::uint32_t(id)});
     }
 }
 
 CTreeBoxNode* CTypeTree::AddField(CTreeBoxNode* parent, const CFieldDef* def, std::uint32_t word,
                                   const std::string& text)
 {
-    return InsertItem(parent, kInsertLast, ButtonState(def, word), false, text, nullptr, nullptr,
-                      reinterpret_cast<std::uintptr_t>(def), word);
+    return InsertItem(parent, kInsertLast,
+                      {.state = ButtonState(def, word),
+                       .text = text,
+                       .data = reinterpret_cast<std::uintptr_t>(def),
+                       .data2 = std::uintptr_t(word)});
 }
 
 CTreeBoxNode* CTypeTree::AddGroup(CTreeBoxNode* parent, const std::string& text, std::uint32_t mark)
 {
     // A group gets its button with its first child, so a group left empty shows none.
-    return InsertItem(parent, kInsertLast, CTreeBoxNode::kLeaf, false, text, &m_closedFolder,
-                      &m_openFolder, 0, mark);
+    return InsertItem(parent, kInsertLast,
+                      {.text = text,
+                       .image = &m_closedFolder,
+                       .selectedImage = &m_openFolder,
+                       .data2 = std::uintptr_t(mark)});
 }
 
 int CTypeTree::ButtonState(const CFieldDef* def, std::uint32_t word) const

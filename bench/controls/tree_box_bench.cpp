@@ -29,8 +29,8 @@ public:
         m_box.Create(0, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, CRect(0, 0, 300, 600),
                      &m_host, 1, nullptr, 0, 0, nullptr);
         for (int i = 0; i < kRows; ++i)
-            m_box.InsertItem(nullptr, CTreeBox::kInsertLast, 0, false, RowText(i), nullptr, nullptr,
-                             0, 0, true);
+            m_box.InsertItem(nullptr, CTreeBox::kInsertLast,
+                             {.text = RowText(i), .noRedraw = true});
         m_box.RedrawAll();
         m_box.ScrollToRow(kRows / 2);
         m_box.UpdateWindow();
@@ -77,7 +77,7 @@ void SortedInsertInTheMiddle(benchmark::State& state)
     CTreeBox& box = List().Box();
     const std::string text = RowText(kRows / 2) + "a";
     for (auto _ : state) {
-        CTreeBoxNode* node = box.InsertItem(nullptr, CTreeBox::kInsertSorted, 0, false, text);
+        CTreeBoxNode* node = box.InsertItem(nullptr, CTreeBox::kInsertSorted, {.text = text});
         box.DeleteItem(node);
     }
     state.counters["rows"] = double(box.GetCount());

@@ -305,10 +305,9 @@ CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after, bool b
     const int state = HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
     CTreeBoxNode* row = nullptr;
     try {
-        row = after ? GetBox().CreateNode(nullptr, after, state, false, {}, nullptr, nullptr,
-                                          std::uintptr_t(record), 0, true)
-                    : GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, state, false, {}, nullptr,
-                                          nullptr, std::uintptr_t(record), 0, true);
+        const TreeBoxItem item{.state = state, .data = std::uintptr_t(record), .noRedraw = true};
+        row = after ? GetBox().CreateNode(nullptr, after, item)
+                    : GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, item);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
@@ -337,10 +336,10 @@ CTreeBoxNode* CTagGrid::AddRecordRow(CRecordNode* record, bool last, bool allowD
     }
     CTreeBoxNode* row = nullptr;
     try {
-        row = GetBox().InsertItem(nullptr, last ? CTreeBox::kInsertLast : CTreeBox::kInsertFirst,
-                                  HasShownChildren(record) ? CTreeBoxNode::kCollapsed
-                                                           : CTreeBoxNode::kLeaf,
-                                  false, {}, nullptr, nullptr, std::uintptr_t(record), 0);
+        row = GetBox().InsertItem(
+            nullptr, last ? CTreeBox::kInsertLast : CTreeBox::kInsertFirst,
+            {.state = HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf,
+             .data = std::uintptr_t(record)});
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
@@ -463,8 +462,10 @@ void CTagGrid::AddChildRows(CTreeBoxNode* row)
     for (const auto& [child, recursive] : ShownChildren(row)) {
         const int state =
             !recursive && HasShownChildren(child) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
-        after = GetBox().CreateNode(row, after, state, false, {}, nullptr, nullptr,
-                                    std::uintptr_t(child), recursive ? kRowRecursive : 0, false);
+        after = GetBox().CreateNode(row, after,
+                                    {.state = state,
+                                     .data = std::uintptr_t(child),
+                                     .data2 = std::uintptr_t(recursive ? kRowRecursive : 0)});
         if (!after)
             return;
     }
@@ -606,10 +607,12 @@ void CTagGrid::UpdateRecordSetRows()
         CTreeBoxNode* after =
             next ? GetBox().GetRelative(next, CTreeBox::kPreviousSibling) : GetBox().GetLastItem();
         if (next && !after) {
-            if (CTreeBoxNode* row = GetBox().InsertItem(
-                    nullptr, CTreeBox::kInsertFirst,
-                    HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf,
-                    false, {}, nullptr, nullptr, std::uintptr_t(record), 0, true))
+            if (CTreeBoxNode* row = GetBox().InsertItem(nullptr, CTreeBox::kInsertFirst,
+                                                        {.state = HasShownChildren(record)
+                                                                      ? CTreeBoxNode::kCollapsed
+                                                                      : CTreeBoxNode::kLeaf,
+                                                         .data = std::uintptr_t(record),
+                                                         .noRedraw = true}))
                 m_rows[record] = row;
         } else {
             AddTopRow(record, after, true);

@@ -37,8 +37,8 @@ protected:
         ASSERT_TRUE(colBox.SetColumns("Name\tBorn", 2, 2, edges));
         for (auto [text, key] : std::vector<std::pair<const char*, int>>{
                  {"Carter\t1901", 3}, {"Adams\t1850", 1}, {"Baker\t1877", 2}})
-            colBox.GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, 0, false, text, nullptr,
-                                       nullptr, std::uintptr_t(key));
+            colBox.GetBox().InsertItem(nullptr, CTreeBox::kInsertLast,
+                                       {.text = text, .data = std::uintptr_t(key)});
     }
     void TearDown() override
     {

@@ -36,8 +36,7 @@ protected:
 
     CTreeBoxNode* Add(const std::string& text, CTreeBoxNode* parent = nullptr)
     {
-        return m_tree.InsertItem(parent, CTreeBox::kInsertLast, CTreeBoxNode::kLeaf, false, text,
-                                 nullptr, nullptr, 0);
+        return m_tree.InsertItem(parent, CTreeBox::kInsertLast, {.text = text});
     }
 
     /// Types the name and presses OK, answering the box that follows with answer (0: no box

@@ -69,8 +69,7 @@ protected:
     CTreeBoxNode* Add(const std::string& text, CTreeBoxNode* parent = nullptr,
                       std::uintptr_t data = 0, int where = CTreeBox::kInsertLast)
     {
-        return box->InsertItem(parent, where, CTreeBoxNode::kLeaf, false, text, nullptr, nullptr,
-                               data);
+        return box->InsertItem(parent, where, {.text = text, .data = data});
     }
 
     /// Texts of the visible rows, top to bottom, each indented by two blanks a level.

@@ -127,8 +127,8 @@ TEST_F(TreeBoxPaint, AHundredThousandRowsPaintOnlyTheScreenfulInView)
         CountingOwner counting;
         Make(flags, &counting);
         for (int i = 0; i < 100000; ++i)
-            box->InsertItem(nullptr, CTreeBox::kInsertLast, 0, false, "", nullptr, nullptr,
-                            std::uintptr_t(i), 0, true);
+            box->InsertItem(nullptr, CTreeBox::kInsertLast,
+                            {.data = std::uintptr_t(i), .noRedraw = true});
         box->RedrawAll();
         const int page = 200 / RowHeight() + 1;
         Render();
@@ -227,8 +227,10 @@ TEST_F(TreeBoxPaint, ImagesShowThroughTheirMaskAndSwitchWhenSelected)
                      TB_SYSTEM_COLOUR},
                     true);
     CTreeBoxNode* first =
-        box->InsertItem(nullptr, CTreeBox::kInsertLast, 0, false, "one", &plain, &selected);
-    box->InsertItem(nullptr, CTreeBox::kInsertLast, 0, false, "two", &plain, &selected);
+        box->InsertItem(nullptr, CTreeBox::kInsertLast,
+                        {.text = "one", .image = &plain, .selectedImage = &selected});
+    box->InsertItem(nullptr, CTreeBox::kInsertLast,
+                    {.text = "two", .image = &plain, .selectedImage = &selected});
     box->SelectItem(first, true);
     const TestHooks::Image shown = Render();
     const int left = box->GetMetrics()[TBM_LEFT_MARGIN], top = Middle(1) - 4;

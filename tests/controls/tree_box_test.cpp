@@ -187,8 +187,8 @@ TEST_F(TreeBoxModel, MovingASubtreeShiftsItsLevelsAndOpensTheNewParent)
 TEST_F(TreeBoxModel, ChildrenOnDemandAreFreedOnCollapseAndAskedForAgain)
 {
     MakeTree(TBF_CHILDREN_ON_DEMAND);
-    CTreeBoxNode* parent =
-        box->InsertItem(nullptr, CTreeBox::kInsertLast, CTreeBoxNode::kCollapsed, false, "p");
+    CTreeBoxNode* parent = box->InsertItem(nullptr, CTreeBox::kInsertLast,
+                                           {.state = CTreeBoxNode::kCollapsed, .text = "p"});
     Add("x", parent);
     Add("y", parent);
     ASSERT_TRUE(box->ExpandItem(parent, true, 1));
@@ -204,13 +204,14 @@ TEST_F(TreeBoxModel, ChildrenOnDemandAreFreedOnCollapseAndAskedForAgain)
 TEST_F(TreeBoxModel, ANodeWithoutChildrenExpandsOnlyWithTheEmptyExpandFlag)
 {
     MakeTree();
-    CTreeBoxNode* empty =
-        box->InsertItem(nullptr, CTreeBox::kInsertLast, CTreeBoxNode::kCollapsed, false, "e");
+    CTreeBoxNode* empty = box->InsertItem(nullptr, CTreeBox::kInsertLast,
+                                          {.state = CTreeBoxNode::kCollapsed, .text = "e"});
     EXPECT_FALSE(box->ExpandItem(empty, true, 1));
     EXPECT_EQ(empty->m_state, CTreeBoxNode::kCollapsed);
     TearDown();
     MakeTree(TBF_EMPTY_EXPAND);
-    empty = box->InsertItem(nullptr, CTreeBox::kInsertLast, CTreeBoxNode::kCollapsed, false, "e");
+    empty = box->InsertItem(nullptr, CTreeBox::kInsertLast,
+                            {.state = CTreeBoxNode::kCollapsed, .text = "e"});
     EXPECT_TRUE(box->ExpandItem(empty, true, 1));
     EXPECT_EQ(empty->m_state, CTreeBoxNode::kExpanded);
 }
@@ -271,7 +272,7 @@ TEST_F(TreeBoxModel, EnsureVisibleInsertOpensTheAncestors)
     MakeTree();
     CTreeBoxNode* a = Add("a");
     CTreeBoxNode* b = Add("b", a);
-    box->InsertItem(b, CTreeBox::kInsertLast, 0, true, "c");
+    box->InsertItem(b, CTreeBox::kInsertLast, {.ensureVisible = true, .text = "c"});
     EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "  b", "    c"}));
     ExpectConsistent(*box);
 }
@@ -405,8 +406,9 @@ TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
         case 0:
         case 1: {
             const int where = std::uniform_int_distribution<int>(0, 2)(random);
-            box->InsertItem(random() % 3 ? node : nullptr, where, 0, random() % 2,
-                            "n" + std::to_string(step));
+            box->InsertItem(
+                random() % 3 ? node : nullptr, where,
+                {.ensureVisible = random() % 2 == 1, .text = "n" + std::to_string(step)});
             break;
         }
         case 2:
@@ -454,7 +456,7 @@ TEST(TreeBoxChain, DeletingADeepChainNeedsNoRecursion)
     CTreeBox box; // the model alone, without a window
     CTreeBoxNode* node = nullptr;
     for (int i = 0; i < 20000; ++i)
-        node = box.CreateNode(node, nullptr, 0, false, "x", nullptr, nullptr, 0, 0, true);
+        node = box.CreateNode(node, nullptr, {.text = "x", .noRedraw = true});
     ASSERT_EQ(box.GetCount(), 20000u);
     RunOnSmallStack([&box] { box.DeleteAllItems(); });
     EXPECT_EQ(box.GetCount(), 0u);

@@ -61,7 +61,7 @@ protected:
                               "Bach, Carl\t1714\tWeimar", "Carter, Ella\t1880\tCork",
                               "Baxter, Tom\t1790\tYork"};
         for (const char* row : rows)
-            grid->GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, 0, false, row);
+            grid->GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, {.text = row});
     }
     CRect RectIn(CWnd& child, CWnd& parent)
     {
