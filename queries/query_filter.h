@@ -56,7 +56,7 @@ public:
     /// Throws what evaluation throws (an integer for a value of the wrong type).
     virtual void Apply(CQueryRecordSets& sets, const std::atomic<bool>& cancelled);
     /// For a change notice: forgets the records that are going away (hint 2: all of them).
-    virtual void OnRecordDeleted(long hint) {}
+    virtual void OnRecordDeleted(long) {}
     /// Whether the row's fixed record is affected by the change being announced.
     virtual bool RefersTo(long hint) const = 0;
     /// Reads the row from text at position, which stands after the kind and its comma; false
@@ -87,9 +87,9 @@ public:
 protected:
     /// Whether the row's condition holds for a record of its source set; the base Apply asks
     /// it once per record. Rows that override Apply need not answer.
-    virtual bool Matches(CRecordNode* record) { return false; }
+    virtual bool Matches(CRecordNode*) { return false; }
     /// Called by the base Apply before the first record; false ends the row at once.
-    virtual bool PrepareApply(const CQueryRecordSets& sets) { return true; }
+    virtual bool PrepareApply(const CQueryRecordSets&) { return true; }
     /// "Add " or "Exclude ", then "if " or "unless ".
     std::string DescribeStart() const;
     /// Appends "FILTER=", the kind and the common fields (asParameter for the parameter flag

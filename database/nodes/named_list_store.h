@@ -17,10 +17,10 @@ public:
     /// Appends to the list that a header "_LIST" field names (made when there is none) the
     /// note and entries the field holds. Runs while a load's record identifiers are still
     /// mapped (FindLoadedRecord). The base ignores the field.
-    virtual void ReadListField(const CDataNode& listField) {}
+    virtual void ReadListField(const CDataNode&) {}
     /// Writes every list as a level-1 "_LIST" field through the line sink, in an order that
     /// reading the file back keeps; false when the sink failed. The base writes nothing.
-    virtual bool WriteListFields(std::string& line) { return true; }
+    virtual bool WriteListFields(std::string&) { return true; }
 };
 
 /// The installed store; null until one is installed.

@@ -238,7 +238,7 @@ HKEY const HKEY_LOCAL_MACHINE = &g_machineRoot;
 HKEY const HKEY_CURRENT_USER = &g_userRoot;
 HKEY const HKEY_CLASSES_ROOT = &g_classesRoot;
 
-LONG RegOpenKeyEx(HKEY parent, const char* subKey, DWORD options, REGSAM access, HKEY* result)
+LONG RegOpenKeyEx(HKEY parent, const char* subKey, DWORD, REGSAM, HKEY* result)
 {
     if (!result)
         return ERROR_INVALID_PARAMETER;
@@ -254,8 +254,8 @@ LONG RegOpenKeyEx(HKEY parent, const char* subKey, DWORD options, REGSAM access,
     return ERROR_SUCCESS;
 }
 
-LONG RegCreateKeyEx(HKEY parent, const char* subKey, DWORD reserved, const char* keyClass,
-                    DWORD options, REGSAM access, void* security, HKEY* result, DWORD* disposition)
+LONG RegCreateKeyEx(HKEY parent, const char* subKey, DWORD, const char*, DWORD, REGSAM, void*,
+                    HKEY* result, DWORD* disposition)
 {
     if (!result)
         return ERROR_INVALID_PARAMETER;
@@ -277,8 +277,7 @@ LONG RegCreateKeyEx(HKEY parent, const char* subKey, DWORD reserved, const char*
     return ERROR_SUCCESS;
 }
 
-LONG RegQueryValueEx(HKEY key, const char* name, DWORD* reserved, DWORD* type, BYTE* data,
-                     DWORD* size)
+LONG RegQueryValueEx(HKEY key, const char* name, DWORD*, DWORD* type, BYTE* data, DWORD* size)
 {
     Store& store = TheStore();
     std::lock_guard lock(store.mutex);
@@ -305,8 +304,7 @@ LONG RegQueryValueEx(HKEY key, const char* name, DWORD* reserved, DWORD* type, B
     return ERROR_SUCCESS;
 }
 
-LONG RegSetValueEx(HKEY key, const char* name, DWORD reserved, DWORD type, const BYTE* data,
-                   DWORD size)
+LONG RegSetValueEx(HKEY key, const char* name, DWORD, DWORD type, const BYTE* data, DWORD size)
 {
     Store& store = TheStore();
     std::lock_guard lock(store.mutex);

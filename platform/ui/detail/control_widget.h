@@ -16,11 +16,11 @@ class UserInput {
 public:
     virtual ~UserInput() = default;
     /// Replaces the whole text as typing it would.
-    virtual bool TypeText(const QString& text) { return false; }
+    virtual bool TypeText(const QString&) { return false; }
     /// A click with the left button.
     virtual bool Click() { return false; }
     /// Chooses the item at index as a click on it would.
-    virtual bool ChooseItem(int index) { return false; }
+    virtual bool ChooseItem(int) { return false; }
 };
 
 /// Whether notifications are held back: programmatic changes run with the control muted, so
