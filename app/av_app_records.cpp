@@ -33,13 +33,13 @@ void CAvApp::MapRecordCommands()
                                               {ID_NEW_SOURCE, RECORD_LIST_SOUR},
                                               {ID_NEW_REPOSITORY, RECORD_LIST_REPO}};
     for (const auto& [id, listIndex] : creations)
-        MapCommand(id, [this, listIndex] { CreateRecord(listIndex); });
+        MapCommand(id, [this, listIndex = listIndex] { CreateRecord(listIndex); });
     const std::pair<UINT, int> lists[] = {
         {ID_VIEW_INDIVIDUALS, RECORD_LIST_INDI},  {ID_VIEW_FAMILIES, RECORD_LIST_FAM},
         {ID_VIEW_NOTES, RECORD_LIST_NOTE},        {ID_VIEW_SOURCES, RECORD_LIST_SOUR},
         {ID_VIEW_REPOSITORIES, RECORD_LIST_REPO}, {ID_VIEW_MEDIA_LIST, RECORD_LIST_OBJE}};
     for (const auto& [id, listIndex] : lists)
-        MapCommand(id, [this, listIndex] { ShowRecordList(listIndex, TRUE); });
+        MapCommand(id, [this, listIndex = listIndex] { ShowRecordList(listIndex, TRUE); });
     MapCommand(ID_VIEW_SUBMITTER, [this] { OnViewSubmitter(); });
     const std::pair<UINT, bool> unlinks[] = {{ID_UNLINK_PARENTS, false}, {ID_UNLINK_SPOUSE, true}};
     for (const auto& [id, spouse] : unlinks) {

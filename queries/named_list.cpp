@@ -79,8 +79,9 @@ bool CNamedList::DeleteAllRecords()
     bool completed = true;
     try {
         for (auto& [root, records] : byRoot)
-            root->DeleteRecordsWhere(
-                [&](const CDataNode* record) { return records.count(record) != 0; });
+            root->DeleteRecordsWhere([&records = records](const CDataNode* record) {
+                return records.count(record) != 0;
+            });
     } catch (...) {
         completed = false;
     }

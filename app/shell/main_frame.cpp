@@ -76,7 +76,7 @@ void CMainFrame::MapHandlers()
                                             {ID_VIEW_DIAGRAM_TOOLBAR, kDiagramBar},
                                             {ID_VIEW_MEDIA_TOOLBAR, kMediaBar}};
     for (const auto& [id, index] : toggles)
-        MapUpdate(id, [this, index](CCmdUI* state) {
+        MapUpdate(id, [this, index = index](CCmdUI* state) {
             state->SetCheck(GetToolBar(index).IsWindowVisible() ? 1 : 0);
         });
     MapCommand(ID_RESET_TOOLBARS, [this] { ResetToolBarPositions(); });

@@ -65,12 +65,13 @@ TEST(FontMapping, ArialIsMeasuredUnhintedAsItsMetricTwin)
 TEST(FontMapping, DialogFontGivesTheExpectedBaseUnits)
 {
     for (const auto& [weight, horizontal] : {std::pair{FW_NORMAL, 6}, std::pair{FW_BOLD, 7}}) {
-        WithFont(MakeLogFont("MS Sans Serif", -11, weight), [&](CDC& dc) {
-            TEXTMETRIC tm;
-            ASSERT_TRUE(dc.GetTextMetrics(&tm));
-            EXPECT_EQ(tm.tmHeight, 12);
-            EXPECT_EQ((dc.GetTextExtent(kLetters).cx + 26) / 52, horizontal) << weight;
-        });
+        WithFont(MakeLogFont("MS Sans Serif", -11, weight),
+                 [&, weight = weight, horizontal = horizontal](CDC& dc) {
+                     TEXTMETRIC tm;
+                     ASSERT_TRUE(dc.GetTextMetrics(&tm));
+                     EXPECT_EQ(tm.tmHeight, 12);
+                     EXPECT_EQ((dc.GetTextExtent(kLetters).cx + 26) / 52, horizontal) << weight;
+                 });
     }
 }
 
