@@ -1,15 +1,17 @@
-# Ardenvel: `make run` installs what is missing, builds and starts the program;
-# `make test` does the same and runs every test; `make bench` runs the benchmarks and shows their
-# figures (`make bench BENCH=real_file` runs those whose name matches).
-# `make sanitize` and `make tsan` build and run tests under the sanitizers.
+# Ardenvel: `make run` installs what is missing, builds the program alone and starts it;
+# `make test` builds everything and runs every test; `make clang` does the same with clang;
+# `make bench` runs the benchmarks and shows their figures (`make bench BENCH=real_file` runs
+# those whose name matches). `make sanitize` and `make tsan` build and run tests under the
+# sanitizers.
 
 BUILD ?= build
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
+CLANG_BUILD ?= build-clang
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench sanitize tsan clean fuzz fuzz-image fuzz-gedcom
+.PHONY: all deps build program run test clang bench sanitize tsan clean fuzz fuzz-image fuzz-gedcom
 
 all: build
 
@@ -22,11 +24,19 @@ $(BUILD)/build.ninja: | deps
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+program: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target ardenvel
+
+run: program
 	$(BUILD)/app/ardenvel $(ARGS)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+clang: deps
+	cmake -S . -B $(CLANG_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ $(CMAKE_FLAGS)
+	cmake --build $(CLANG_BUILD) -j $(JOBS)
+	cd $(CLANG_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DARDENVEL_BENCH=ON $(CMAKE_FLAGS)
@@ -79,4 +89,4 @@ fuzz-gedcom:
 		-max_total_time=$(FUZZ_SECONDS) -max_len=16384 -artifact_prefix=$(FUZZ_BUILD)/
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) build-asan build-tsan build-fuzz-image
+	rm -rf $(BUILD) $(BENCH_BUILD) $(CLANG_BUILD) $(FUZZ_BUILD) build-asan build-tsan build-fuzz-image
