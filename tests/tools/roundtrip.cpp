@@ -10,6 +10,7 @@
 #include "platform/base/prompt_script.h"
 #include "queries/named_list.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -50,6 +51,7 @@ int main(int argc, char** argv)
         std::cerr << "usage: roundtrip IN.ged OUT.ged\n";
         return 2;
     }
+    setenv(FIELD_DEFS_ENV, ROUNDTRIP_FIELD_DEFS, 0);
     CPromptScript prompt;
     prompt.SetAnswerDefaults(true);
     SetPrompt(&prompt);
