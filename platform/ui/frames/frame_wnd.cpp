@@ -12,11 +12,24 @@
 #include "platform/ui/windows/accelerator_table.h"
 #include "platform/ui/windows/app.h"
 
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+
+#include <algorithm>
+
 namespace {
 
-/// The size of a frame made with an empty rectangle.
-constexpr int kDefaultWidth = 640;
-constexpr int kDefaultHeight = 480;
+/// The size a desktop gives a new window that asks for none: most of the screen's free area
+/// (640 x 480 without a screen).
+CSize DefaultFrameSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || screen->availableGeometry().isEmpty())
+        return {640, 480};
+    const QRect area = screen->availableGeometry();
+    return {area.width() * 4 / 5, area.height() * 4 / 5};
+}
 
 /// The first line of a string resource.
 std::string FirstLine(UINT id)
@@ -45,8 +58,11 @@ BOOL CFrameWnd::Create(const char* className, const char* title, DWORD style, co
     if (GetSafeHwnd())
         return FALSE;
     CRect place = rect;
+    // A top-level frame made with an empty rectangle is sized as the desktop sizes a new window,
+    // and placed by the window manager unless PreCreateWindow places it.
+    const bool desktopPlaces = place.IsRectNull() && !parent;
     if (place.IsRectNull())
-        place = CRect(0, 0, kDefaultWidth, kDefaultHeight);
+        place = CRect(CPoint(0, 0), DefaultFrameSize());
     CREATESTRUCT cs;
     cs.lpCreateParams = context;
     cs.hwndParent = parent;
@@ -73,6 +89,9 @@ BOOL CFrameWnd::Create(const char* className, const char* title, DWORD style, co
         }
     }
     const CRect finalPlace(cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy);
+    const bool placed = !desktopPlaces || cs.x != place.left || cs.y != place.top;
+    if (!placed)
+        widget->resize(std::max(0, int(cs.cx)), std::max(0, int(cs.cy)));
     ui_detail::CreateArgs args;
     args.style = cs.style;
     args.exStyle = cs.dwExStyle;
@@ -80,7 +99,7 @@ BOOL CFrameWnd::Create(const char* className, const char* title, DWORD style, co
     args.windowName = cs.lpszName;
     args.parent = parent;
     args.createParam = cs.lpCreateParams;
-    args.rect = &finalPlace;
+    args.rect = placed ? &finalPlace : nullptr;
     return ui_detail::CreateOver(*this, widget, args);
 }
 
@@ -89,6 +108,8 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateCon
     const std::string title = FirstLine(resourceId);
     if (!Create(nullptr, title.c_str(), style, RECT{}, parent, resourceId, 0, context))
         return FALSE;
+    if (const ImageRecord* icon = AppResources().FindImage(ResourceType::Icon, resourceId))
+        ui_detail::WidgetOf(this)->setWindowIcon(QIcon(QString::fromStdString(icon->path)));
     if (AppResources().FindAccelerators(resourceId)) {
         m_accelerators = std::make_unique<CAcceleratorTable>();
         m_accelerators->LoadAccelTable(resourceId);

@@ -60,12 +60,13 @@ public:
     CFrameWnd();
     ~CFrameWnd() override;
 
-    /// Makes the frame window with the menu of menuId (none for 0).
+    /// Makes the frame window with the menu of menuId (none for 0). A frame without a parent made
+    /// with an empty rectangle gets most of the screen, placed by the window manager.
     virtual BOOL Create(const char* className, const char* title, DWORD style = WS_OVERLAPPEDWINDOW,
                         const RECT& rect = RECT{}, CWnd* parent = nullptr, UINT menuId = 0,
                         DWORD exStyle = 0, CCreateContext* context = nullptr);
-    /// Makes the frame with the resources of resourceId: its menu, its accelerators, and its
-    /// title from the first line of its string.
+    /// Makes the frame with the resources of resourceId: its menu, its accelerators, its icon,
+    /// and its title from the first line of its string.
     virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* parent = nullptr, CCreateContext* context = nullptr);
 
