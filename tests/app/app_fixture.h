@@ -106,10 +106,7 @@ protected:
     /// The texts of the message boxes shown since the last call.
     static std::vector<std::string> MessageTexts()
     {
-        std::vector<std::string> texts;
-        for (const auto& shown : TestHooks::TakeMessages())
-            texts.push_back(shown.text);
-        return texts;
+        return test_support::TextsOf(TestHooks::TakeMessages());
     }
 
     /// The titles of the menu bar's pop-ups, in order.

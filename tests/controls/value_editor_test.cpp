@@ -87,10 +87,7 @@ protected:
     /// The texts of the message boxes shown since the last call.
     static std::vector<std::string> Messages()
     {
-        std::vector<std::string> texts;
-        for (const auto& shown : TestHooks::TakeMessages())
-            texts.push_back(shown.text);
-        return texts;
+        return test_support::TextsOf(TestHooks::TakeMessages());
     }
     /// The value's type and display text, "NONE" for none.
     static std::string Describe(const CTypedValue& value, const CFieldDef* def = nullptr)

@@ -84,4 +84,12 @@ std::string DataPath(std::string_view relative)
     return std::string(ARDENVEL_TEST_DATA) + "/" + std::string(relative);
 }
 
+std::vector<std::string> TextsOf(const std::vector<CPromptScript::Shown>& shown)
+{
+    std::vector<std::string> texts;
+    for (const CPromptScript::Shown& box : shown)
+        texts.push_back(box.text);
+    return texts;
+}
+
 } // namespace test_support

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace test_support {
 
@@ -25,5 +26,7 @@ std::string WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
 /// The path of a file under tests/data.
 std::string DataPath(std::string_view relative);
+/// The texts of message boxes, in the order they were shown.
+std::vector<std::string> TextsOf(const std::vector<CPromptScript::Shown>& shown);
 
 } // namespace test_support

@@ -93,9 +93,8 @@ TEST_F(DocumentDataTest, FailedOpenLeavesAnUntitledDocumentAndAnnouncesNoLoad)
         if (c.message)
             test_support::Prompt().Answer(IDOK);
         EXPECT_FALSE(m_doc.OpenDocument(path));
-        std::vector<std::string> shown;
-        for (const CPromptScript::Shown& box : test_support::Prompt().TakeMessages())
-            shown.push_back(box.text);
+        const std::vector<std::string> shown =
+            test_support::TextsOf(test_support::Prompt().TakeMessages());
         EXPECT_EQ(shown, c.message ? Log{c.message} : Log{});
         EXPECT_EQ(m_log, (Log{"repaint", "hint 2 [3]", "hint 9 [0]"}));
         EXPECT_EQ(m_doc.GetPathName(), "");

@@ -17,6 +17,7 @@
 #include "database/records/record_node.h"
 
 #include "common/preferences.h"
+#include "tests/database/database_test_support.h"
 #include "tests/database/dictionary/field_defs_for_tests.h"
 #include "tests/support/test_support.h"
 
@@ -90,10 +91,7 @@ public:
     int m_notices = 0;
 };
 
-template <class T> CDataNode* MakeNode()
-{
-    return new T;
-}
+using database_test::MakeNode;
 
 /// Nodes of the program's dictionary with the real text, enumeration, name, number and
 /// rectangle classes, plain records for every record class, stand-ins for links, a scripted
@@ -102,12 +100,12 @@ class CTextFieldTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_liveAtStart = CNodePool::Nodes().LiveBlocks();
+        m_liveNodes.Start();
         ASSERT_TRUE(test_support::LoadTestFieldDefs()) << GetFieldDefsError();
         for (const char* name :
              {"CEditNode", "CCustomAttrNode", "CFileNode", "CEditMultiNode", "CNoteTextNode",
               "CObjNoteNode", "CEnumNode", "CSexNode", "CEnumEditNode", "CFormatNode", "CNameNode"})
-            Save(name);
+            m_factories.Save(name);
         RegisterTextFieldClasses();
         for (const char* name : {"CIndRec", "CFamRec", "CObjRec", "CNoteRec", "CSrcRec"})
             Install(name, &MakeNode<CRecordNode>);
@@ -135,9 +133,8 @@ protected:
         SetDataControlAccess(nullptr);
         SetDataControlHost(nullptr);
         Prefs().m_surnamesInUpperCase = m_upperCase;
-        for (auto saved = m_saved.rbegin(); saved != m_saved.rend(); ++saved)
-            saved->first->SetFactory(saved->second);
-        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), m_liveAtStart) << "nodes left behind";
+        m_factories.Restore();
+        m_liveNodes.Check();
     }
 
     /// A new record of a type ("INDI"), owned by the test.
@@ -166,33 +163,21 @@ protected:
     /// The bytes that node's WriteGedcom at level puts into a file; "FAILED" when it fails.
     static std::string WrittenLines(const CDataNode& node, int level)
     {
-        const std::string path = test_support::NewFolder("lines") + "/out.ged";
-        if (!OpenGedcomInputFile(path, true))
-            return "NOT OPENED";
-        std::string line;
-        const bool written = node.WriteGedcom(level, line);
-        return CloseGedcomInputFile() && written ? test_support::ReadFile(path) : "FAILED";
+        return database_test::WrittenLines(node, level);
     }
 
     void Install(const char* name, CNodeClass::Factory factory)
     {
-        Save(name);
-        FindNodeClass(name)->SetFactory(factory);
+        m_factories.Install(name, factory);
     }
 
     CScriptedControl m_control;
     CCountingObserver m_observer;
 
 private:
-    void Save(const char* name)
-    {
-        CNodeClass* nodeClass = FindNodeClass(name);
-        m_saved.emplace_back(nodeClass, nodeClass->GetFactory());
-    }
-
-    std::vector<std::pair<CNodeClass*, CNodeClass::Factory>> m_saved;
+    database_test::CNodeClassFactories m_factories;
     std::vector<std::unique_ptr<CDataNode>> m_owned;
-    std::size_t m_liveAtStart = 0;
+    database_test::CLiveNodeCheck m_liveNodes;
     bool m_upperCase = true;
 };
 

@@ -16,6 +16,7 @@
 #include "database/records/assoc_node.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "tests/database/database_test_support.h"
 #include "tests/database/dictionary/field_defs_for_tests.h"
 #include "tests/support/test_support.h"
 
@@ -23,6 +24,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -213,16 +215,10 @@ class CGedcomTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_liveAtStart = CNodePool::Nodes().LiveBlocks();
+        m_liveNodes.Start();
         ASSERT_TRUE(test_support::LoadTestFieldDefs()) << GetFieldDefsError();
         RegisterDataNodeClasses();
-        for (int code = 0; code < RECORD_TYPE_COUNT; ++code) {
-            CRecordType* row = GetRecordTypeTable().MutableRowByCode(code);
-            m_savedRoots.push_back(row->m_root);
-            m_roots.push_back(std::make_unique<CRootNode>());
-            m_roots.back()->SetFieldDef(row->m_topDef);
-            SetRecordTypeRoot(m_roots.back().get(), code);
-        }
+        m_roots.emplace();
         m_savedPrefs = Prefs();
         Prefs() = Preferences();
         DeleteAllRecords();
@@ -234,14 +230,10 @@ protected:
     {
         DeleteAllRecords();
         SetChangeTracking(false);
-        for (int code = 0; code < RECORD_TYPE_COUNT; ++code)
-            SetRecordTypeRoot(m_savedRoots[std::size_t(code)], code);
-        m_roots.clear();
-        for (int i = 0; i < RECORD_TYPE_COUNT; ++i)
-            GetRecordIdState(i)->Reset();
+        m_roots.reset();
         Prefs() = m_savedPrefs;
         EXPECT_FALSE(test_support::Prompt().HasQueuedAnswers());
-        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), m_liveAtStart) << "nodes left behind";
+        m_liveNodes.Check();
     }
 
     /// A file of the test's own folder holding bytes; its path.
@@ -289,11 +281,10 @@ protected:
     std::vector<CPromptScript::Shown> m_messages;
 
 private:
-    std::vector<std::unique_ptr<CRootNode>> m_roots;
-    std::vector<CDataNode*> m_savedRoots;
+    std::optional<database_test::CTestRecordRoots> m_roots;
     Preferences m_savedPrefs;
     std::string m_folder;
-    std::size_t m_liveAtStart = 0;
+    database_test::CLiveNodeCheck m_liveNodes;
 };
 
 } // namespace gedcom_test

@@ -124,20 +124,6 @@ protected:
             SetField(event, "DATE", date);
         return event;
     }
-    /// A new family of the partners (either may be null) and children, in order.
-    CFamRec* Marry(CIndRec* husband, CIndRec* wife, std::initializer_list<CIndRec*> children = {})
-    {
-        CFamRec* family = NewFamily();
-        if (husband) {
-            EXPECT_TRUE(family->LinkSpouse(husband, SEX_MALE));
-        }
-        if (wife) {
-            EXPECT_TRUE(family->LinkSpouse(wife, SEX_FEMALE));
-        }
-        for (CIndRec* child : children)
-            family->LinkChild(child, nullptr);
-        return family;
-    }
     /// The FAMS (FAMC) targets of an individual in link order, empty links as null.
     static std::vector<CRecordNode*> Links(const CIndRec* person, int fieldId)
     {
@@ -164,10 +150,7 @@ protected:
     /// The texts of the message boxes shown since the last call.
     static std::vector<std::string> Messages()
     {
-        std::vector<std::string> texts;
-        for (const auto& shown : test_support::Prompt().TakeMessages())
-            texts.push_back(shown.text);
-        return texts;
+        return test_support::TextsOf(test_support::Prompt().TakeMessages());
     }
 
     CScriptedDialogs m_dialogs;

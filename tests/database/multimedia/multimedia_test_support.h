@@ -13,6 +13,7 @@
 #include "database/nodes/node_pool.h"
 #include "database/records/assoc_node.h"
 #include "database/records/record_id_state.h"
+#include "tests/database/database_test_support.h"
 #include "tests/database/dictionary/field_defs_for_tests.h"
 #include "tests/support/test_support.h"
 
@@ -28,10 +29,7 @@
 
 namespace multimedia_test {
 
-template <class T> CDataNode* MakeNode()
-{
-    return new T;
-}
+using database_test::MakeNode;
 
 /// The lines of a written file, without their CR LF ends.
 inline std::vector<std::string> SplitLines(const std::string& bytes)
@@ -72,11 +70,11 @@ class CMultimediaTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_liveAtStart = CNodePool::Nodes().LiveBlocks();
+        m_liveNodes.Start();
         ASSERT_TRUE(test_support::LoadTestFieldDefs());
         for (const char* name : {"CObjRec", "CObjNode", "CBlobNode", "CFormatNode", "CFileNode",
                                  "CEditNode", "CObjNoteNode", "CNumberNode", "CRectNode"})
-            Save(name);
+            m_factories.Save(name);
         RegisterDataNodeClasses();
         for (int i = 0; i < RECORD_TYPE_COUNT; ++i)
             GetRecordIdState(i)->Reset();
@@ -91,9 +89,8 @@ protected:
         for (std::unique_ptr<CDataNode>& node : m_owned)
             node->DeleteChildren();
         m_owned.clear();
-        for (auto saved = m_saved.rbegin(); saved != m_saved.rend(); ++saved)
-            saved->first->SetFactory(saved->second);
-        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), m_liveAtStart) << "nodes left behind";
+        m_factories.Restore();
+        m_liveNodes.Check();
     }
 
     /// A new multimedia record with that number, owned by the test.
@@ -118,8 +115,7 @@ protected:
     /// Installs a node class's factory for the test.
     void Install(const char* name, CNodeClass::Factory factory)
     {
-        Save(name);
-        FindNodeClass(name)->SetFactory(factory);
+        m_factories.Install(name, factory);
     }
 
     /// A new OBJE structure of an individual, owned by the test.
@@ -252,15 +248,9 @@ protected:
     std::string m_folder;
 
 private:
-    void Save(const char* name)
-    {
-        CNodeClass* nodeClass = FindNodeClass(name);
-        m_saved.emplace_back(nodeClass, nodeClass->GetFactory());
-    }
-
-    std::vector<std::pair<CNodeClass*, CNodeClass::Factory>> m_saved;
+    database_test::CNodeClassFactories m_factories;
     std::vector<std::unique_ptr<CDataNode>> m_owned;
-    std::size_t m_liveAtStart = 0;
+    database_test::CLiveNodeCheck m_liveNodes;
     int m_files = 0;
 };
 

@@ -9,6 +9,7 @@
 #include "database/nodes/data_node.h"
 #include "platform/base/geometry.h"
 #include "platform/base/text.h"
+#include "tests/database/database_test_support.h"
 #include "tests/database/dictionary/field_defs_for_tests.h"
 #include "tests/support/test_support.h"
 
@@ -20,18 +21,7 @@
 
 namespace field_node_test {
 
-/// The bytes that node's WriteGedcom at level puts into a file; "FAILED" when it answers false.
-inline std::string WrittenLines(const CDataNode& node, int level)
-{
-    const std::string path = test_support::NewFolder("lines") + "/out.ged";
-    if (!OpenGedcomInputFile(path, true))
-        return "NOT OPENED";
-    std::string line;
-    const bool written = node.WriteGedcom(level, line);
-    if (!CloseGedcomInputFile() || !written)
-        return "FAILED";
-    return test_support::ReadFile(path);
-}
+using database_test::WrittenLines;
 
 /// Records what nodes do to their controls ("SetText 5 yrs", "SelectText 0 -1",
 /// "ShowAndFocus") and answers reads with the text a user typed.

@@ -18,6 +18,7 @@
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
+#include "tests/database/database_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -75,10 +76,7 @@ private:
     CRecordNode* m_target = nullptr;
 };
 
-template <class T> CDataNode* MakeNode()
-{
-    return new T;
-}
+using database_test::MakeNode;
 
 /// Installs this library's node classes and, over them, stand-ins for the field and record
 /// classes, so that these tests depend on no value class; puts every factory back when
@@ -88,7 +86,7 @@ public:
     CScopedNodeClasses()
     {
         for (const char* name : kClassNames)
-            Save(name);
+            m_factories.Save(name);
         RegisterDataNodeClasses();
         for (const char* name :
              {"CEditNode", "CCustomAttrNode", "CFileNode", "CEditMultiNode", "CNoteTextNode",
@@ -101,11 +99,6 @@ public:
             FindNodeClass(name)->SetFactory(&MakeNode<CRecordNode>);
         FindNodeClass("CObjNode")->SetFactory(&MakeNode<CComplexNode>);
     }
-    ~CScopedNodeClasses()
-    {
-        for (auto& [nodeClass, factory] : m_saved)
-            nodeClass->SetFactory(factory);
-    }
 
 private:
     static constexpr const char* kClassNames[] = {
@@ -116,13 +109,7 @@ private:
         "CRecordNode",  "CSrcRec",         "CDateNode",      "CNameNode",      "CNumberNode",
         "CRectNode",    "CAgeNode",        "CBlobNode"};
 
-    void Save(const char* name)
-    {
-        CNodeClass* nodeClass = FindNodeClass(name);
-        m_saved.emplace_back(nodeClass, nodeClass->GetFactory());
-    }
-
-    std::vector<std::pair<CNodeClass*, CNodeClass::Factory>> m_saved;
+    database_test::CNodeClassFactories m_factories;
 };
 
 inline std::string IdLine(const char* name, int id)
@@ -288,7 +275,7 @@ class CNodeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_liveAtStart = CNodePool::Nodes().LiveBlocks();
+        m_liveNodes.Start();
         ASSERT_TRUE(m_dictionary.Load(TestTable(), &GetRecordTypeTable()))
             << m_dictionary.GetError();
         for (int i = 0; i < RECORD_TYPE_COUNT; ++i)
@@ -311,7 +298,7 @@ protected:
         m_roots.clear();
         SetDataObserver(nullptr);
         GetRecordTypeTable().Clear();
-        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), m_liveAtStart) << "nodes left behind";
+        m_liveNodes.Check();
     }
 
     CDataNode* MakeRoot(const char* tag)
@@ -357,7 +344,7 @@ protected:
     CDataNode* m_fam = nullptr;
     CDataNode* m_note = nullptr;
     CDataNode* m_sour = nullptr;
-    std::size_t m_liveAtStart = 0;
+    database_test::CLiveNodeCheck m_liveNodes;
 };
 
 } // namespace node_test

@@ -22,13 +22,13 @@ protected:
         CIndRec* mary = Person(SEX_FEMALE, "Mary /Jones/", "1902");
         m_ann = Person(SEX_FEMALE, "Ann /Smith/", "3 MAR 1930");
         m_sam = Person(SEX_MALE, "Sam /Smith/", "when the war ended");
-        Family(adam, nullptr, {john});
-        Family(john, mary, {m_ann, m_sam});
-        Family(Person(SEX_MALE, "Bob /Brown/", ""), m_ann,
-               {Person(SEX_UNDETERMINED, "Carl /Brown/", ""),
-                Person(SEX_UNDETERMINED, "Dora /Brown/", "")});
-        Family(Person(SEX_MALE, "Fred /Green/", ""), m_ann,
-               {Person(SEX_UNDETERMINED, "Eve /Green/", "")});
+        Marry(adam, nullptr, {john});
+        Marry(john, mary, {m_ann, m_sam});
+        Marry(Person(SEX_MALE, "Bob /Brown/", ""), m_ann,
+              {Person(SEX_UNDETERMINED, "Carl /Brown/", ""),
+               Person(SEX_UNDETERMINED, "Dora /Brown/", "")});
+        Marry(Person(SEX_MALE, "Fred /Green/", ""), m_ann,
+              {Person(SEX_UNDETERMINED, "Eve /Green/", "")});
         m_ann->CreateChildByTag("NAME")->SetText("Annie /Brown/");
         m_annBirth = m_ann->FindChild(nullptr, FIELD_BIRT);
         SetField(m_annBirth, "PLAC", "York");
@@ -67,19 +67,6 @@ private:
         if (!born.empty())
             SetField(person->CreateChildByTag("BIRT"), "DATE", born);
         return person;
-    }
-
-    void Family(CIndRec* husband, CIndRec* wife, std::initializer_list<CIndRec*> children)
-    {
-        CFamRec* family = NewFamily();
-        if (husband) {
-            EXPECT_TRUE(family->LinkSpouse(husband, SEX_MALE));
-        }
-        if (wife) {
-            EXPECT_TRUE(family->LinkSpouse(wife, SEX_FEMALE));
-        }
-        for (CIndRec* child : children)
-            family->LinkChild(child, nullptr);
     }
 
     void Event(CIndRec* person, std::string_view type, std::string_view date)

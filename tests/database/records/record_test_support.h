@@ -16,12 +16,15 @@
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "tests/database/database_test_support.h"
 #include "tests/database/dictionary/field_defs_for_tests.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,18 +92,10 @@ class CRecordTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_liveAtStart = CNodePool::Nodes().LiveBlocks();
+        m_liveNodes.Start();
         ASSERT_TRUE(test_support::LoadTestFieldDefs());
         RegisterDataNodeClasses();
-        for (int code = 0; code < RECORD_TYPE_COUNT; ++code) {
-            CRecordType* row = GetRecordTypeTable().MutableRowByCode(code);
-            m_savedRoots.push_back(row->m_root);
-            m_roots.push_back(std::make_unique<CRootNode>());
-            m_roots.back()->SetFieldDef(row->m_topDef);
-            SetRecordTypeRoot(m_roots.back().get(), code);
-        }
-        for (int i = 0; i < RECORD_TYPE_COUNT; ++i)
-            GetRecordIdState(i)->Reset();
+        m_roots.emplace();
         SetDataObserver(&m_observer);
         SetChangeTracking(true);
         test_support::Prompt().TakeMessages();
@@ -111,16 +106,12 @@ protected:
         SetChangeTracking(false);
         ResetChangeTracking();
         ForgetCitations();
-        for (auto& root : m_roots)
-            root->DeleteChildren();
-        for (int code = 0; code < RECORD_TYPE_COUNT; ++code)
-            SetRecordTypeRoot(m_savedRoots[std::size_t(code)], code);
-        m_roots.clear();
-        for (int i = 0; i < RECORD_TYPE_COUNT; ++i)
-            GetRecordIdState(i)->Reset();
+        if (m_roots)
+            m_roots->DeleteRecords();
+        m_roots.reset();
         SetDataObserver(nullptr);
         EXPECT_FALSE(test_support::Prompt().HasQueuedAnswers());
-        EXPECT_EQ(CNodePool::Nodes().LiveBlocks(), m_liveAtStart) << "nodes left behind";
+        m_liveNodes.Check();
     }
 
     /// A new record of a type, numbered from the type's counter.
@@ -138,6 +129,20 @@ protected:
         return individual;
     }
     CFamRec* NewFamily() { return AsFamily(NewRecord(kFam)); }
+    /// A new family of the partners (either may be null) and children, in order.
+    CFamRec* Marry(CIndRec* husband, CIndRec* wife, std::initializer_list<CIndRec*> children = {})
+    {
+        CFamRec* family = NewFamily();
+        if (husband) {
+            EXPECT_TRUE(family->LinkSpouse(husband, SEX_MALE));
+        }
+        if (wife) {
+            EXPECT_TRUE(family->LinkSpouse(wife, SEX_FEMALE));
+        }
+        for (CIndRec* child : children)
+            family->LinkChild(child, nullptr);
+        return family;
+    }
 
     /// Sets the first field of a tag under holder (new records have some fields already),
     /// made when there is none.
@@ -207,20 +212,14 @@ protected:
     /// The bytes that node's WriteGedcom puts into a file; "FAILED" when it fails.
     static std::string Written(const CDataNode& node, int level = 0)
     {
-        const std::string path = test_support::NewFolder("lines") + "/out.ged";
-        if (!OpenGedcomInputFile(path, true))
-            return "NOT OPENED";
-        std::string line;
-        const bool written = node.WriteGedcom(level, line);
-        return CloseGedcomInputFile() && written ? test_support::ReadFile(path) : "FAILED";
+        return database_test::WrittenLines(node, level);
     }
 
     CNoticeCounter m_observer;
 
 private:
-    std::vector<std::unique_ptr<CRootNode>> m_roots;
-    std::vector<CDataNode*> m_savedRoots;
-    std::size_t m_liveAtStart = 0;
+    std::optional<database_test::CTestRecordRoots> m_roots;
+    database_test::CLiveNodeCheck m_liveNodes;
 };
 
 } // namespace record_test
