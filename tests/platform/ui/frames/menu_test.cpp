@@ -15,7 +15,7 @@
 namespace {
 
 constexpr UINT kNew = 57600, kOpen = 57601, kRecent = 57616, kExit = 57665;
-constexpr UINT kToolbar = 59392, kStatusBar = 59393, kZoomIn = 32001, kZoomOut = 32002;
+constexpr UINT kToolbar = 59392, kZoomIn = 32001, kZoomOut = 32002;
 constexpr UINT kCopy = 57634, kPaste = 57637, kWrap = 32100, kSpare = 32101;
 const UINT kPopup = UINT(-1);
 
