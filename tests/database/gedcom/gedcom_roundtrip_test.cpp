@@ -75,7 +75,7 @@ TEST_P(GedcomRoundTripTest, EveryLineIsWrittenBackOrReported)
     const gedcom_test::LineCounts written = gedcom_test::CountLines(out);
     const gedcom_test::LineCounts skipped = gedcom_test::CountSkippedLines(report);
     for (const auto& [key, count] : read.valued) {
-        const auto countOf = [&key](const gedcom_test::LineCounts& counts) {
+        const auto countOf = [&key = key](const gedcom_test::LineCounts& counts) {
             const auto found = counts.valued.find(key);
             return found == counts.valued.end() ? 0 : found->second;
         };
