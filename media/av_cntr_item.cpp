@@ -1,3 +1,5 @@
+// media/av_cntr_item.cpp: the OLE item through which a multimedia object holds another program's
+// object: its rectangle, its change notices, and its file form.
 #include "media/av_cntr_item.h"
 
 #include "common/fit_rect.h"

@@ -1,3 +1,4 @@
+// media/expel_object.cpp: writing an embedded multimedia object out to a file the user chooses.
 #include "media/expel_object.h"
 
 #include "database/multimedia/obj_rec.h"

@@ -1,3 +1,5 @@
+// media/me_new_object_dlg.cpp: the dialog that asks how a new object is attached to the current
+// record: as a record linked to it, an unlinked record, or a field of it.
 #include "media/me_new_object_dlg.h"
 
 #include "database/nodes/data_node.h"

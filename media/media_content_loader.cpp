@@ -1,3 +1,5 @@
+// media/media_content_loader.cpp: the loader through which the database's multimedia objects get
+// decoded pictures and OLE items.
 #include "media/media_content_loader.h"
 
 #include "media/av_cntr_item.h"

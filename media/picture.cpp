@@ -1,3 +1,5 @@
+// media/picture.cpp: a decoded picture in memory (packed 24-bit pixels, resolution, 256-colour
+// palette) and every picture operation of the program: reading, drawing, resizing, cutting.
 #include "media/picture.h"
 
 #include "database/multimedia/picture_format.h"

@@ -1,4 +1,5 @@
-// The record's links to multimedia records: walking the pictures and adding a link.
+// database/records/record_node_media.cpp: The record's links to multimedia records: walking the
+// pictures and adding a link.
 #include "database/records/record_node.h"
 
 #include "database/dictionary/field_ids.h"

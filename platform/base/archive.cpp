@@ -1,3 +1,4 @@
+// platform/base/archive.cpp: a buffered byte stream over a file, for storing or for loading.
 #include "platform/base/archive.h"
 
 #include "platform/base/file.h"

@@ -1,4 +1,4 @@
-// tests/app_ui/insert_media_test.cpp: the Insert commands for pictures, other multimedia and
+// tests/app/insert_media_test.cpp: the Insert commands for pictures, other multimedia and
 // documents make multimedia records linked to the chosen files, linked from the selected
 // record; Insert OLE Object says it cannot be done.
 #include "tests/app/app_fixture.h"

@@ -1,3 +1,6 @@
+// platform/ui/frames/ole_client_item.cpp: an object made by another program, embedded in a
+// document: its bytes are kept unchanged, it is drawn as a placeholder, and it cannot be opened
+// here.
 #include "platform/ui/frames/ole_client_item.h"
 
 #include "platform/base/archive.h"

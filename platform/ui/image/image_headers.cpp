@@ -1,3 +1,5 @@
+// platform/ui/image/image_headers.cpp: the size and the stored resolution of JPEG, PNG and TIFF
+// files, read from their headers without decoding the pixels.
 #include "platform/ui/image/image_headers.h"
 
 #include "platform/ui/image/byte_reader.h"

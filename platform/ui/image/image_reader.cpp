@@ -1,3 +1,5 @@
+// platform/ui/image/image_reader.cpp: the decoders of BMP, JPEG, PNG and TIFF files, over Qt's
+// readers with the format forced.
 #include "platform/ui/image/image_reader.h"
 
 #include "platform/ui/image/byte_reader.h"

@@ -1,3 +1,5 @@
+// platform/ui/image/image_source.cpp: a picture file opened for reading, the guess of its type, the
+// packed 24-bit picture every reader gives, and the error number of the last call.
 #include "platform/ui/image/image_source.h"
 
 #include <algorithm>

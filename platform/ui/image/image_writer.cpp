@@ -1,3 +1,5 @@
+// platform/ui/image/image_writer.cpp: packed pictures written as JPEG files, for the benchmarks and
+// tests that need a large picture made on the spot.
 #include "platform/ui/image/image_writer.h"
 
 #include <QImage>

@@ -1,3 +1,5 @@
+// platform/ui/image/pcx_reader.cpp: our reader of PCX pictures (1-, 4- and 8-bit paletted, and
+// 24-bit planar), run-length encoded.
 #include "platform/ui/image/pcx_reader.h"
 
 #include "platform/ui/image/byte_reader.h"

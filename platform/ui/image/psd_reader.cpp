@@ -1,3 +1,5 @@
+// platform/ui/image/psd_reader.cpp: our reader of Photoshop pictures: the flattened composite, raw
+// or run-length encoded, 8 bits a channel, RGB, grey or indexed.
 #include "platform/ui/image/psd_reader.h"
 
 #include "platform/ui/image/byte_reader.h"

@@ -1,3 +1,5 @@
+// platform/ui/image/rgb_image.cpp: work on packed 24-bit pictures: resampling, cutting, the
+// 256-colour palette, screen bitmaps, and drawing into a device context.
 #include "platform/ui/image/rgb_image.h"
 
 #include "platform/ui/detail/dc_impl.h"

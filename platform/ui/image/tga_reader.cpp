@@ -1,3 +1,5 @@
+// platform/ui/image/tga_reader.cpp: our reader of Targa pictures (colour-mapped, true-colour and
+// grey, raw or run-length encoded).
 #include "platform/ui/image/tga_reader.h"
 
 #include "platform/ui/image/byte_reader.h"
