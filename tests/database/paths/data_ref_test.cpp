@@ -145,7 +145,8 @@ TEST_F(DataRefTest, CopiesOwnTheirOwnParsedForm)
     CDataRef copy(expression);
     EXPECT_EQ(m_parser.m_clones, 1);
     EXPECT_NE(copy.GetExpression(), expression.GetExpression());
-    copy = copy;
+    const CDataRef& itself = copy;
+    copy = itself;
     EXPECT_EQ(m_parser.m_clones, 1) << "assigning to itself copies nothing";
     EXPECT_EQ(Printed(copy), "=Name()");
 
