@@ -99,8 +99,9 @@ TEST_F(CloseSequenceTest, EveryAnswerToTheQuestionsOfExitEitherClosesOrLeavesThe
         // Changes neither saved nor given up stay, with their copy, for the next Exit.
         const bool changesLeft = !c.closes && !c.saved;
         EXPECT_EQ(paths::IsFile(RecoveryPathFor(m_path)), changesLeft);
-        if (!c.closes)
+        if (!c.closes) {
             EXPECT_EQ(Doc()->IsModified() != FALSE, changesLeft);
+        }
     }
 }
 
