@@ -1,7 +1,7 @@
-// tests/database/gedcom/fuzz/gedcom_roundtrip_fuzz.cpp: the libFuzzer target of the GEDCOM loader and writer: each
-// input is loaded, saved, loaded again and saved again over the first save; the program aborts
-// when a save fails, when the saved file cannot be loaded, or when the second save differs from
-// the first by a byte. Built by `make fuzz` (clang), never by the ordinary build.
+// tests/database/gedcom/fuzz/gedcom_roundtrip_fuzz.cpp: the libFuzzer target of the GEDCOM loader
+// and writer: each input is loaded, saved, loaded again and saved again over the first save; the
+// program aborts when a save fails, when the saved file cannot be loaded, or when the second save
+// differs from the first by a byte. Built by `make fuzz` (clang), never by the ordinary build.
 #include "database/gedcom/gedcom_loader.h"
 #include "database/gedcom/gedcom_writer.h"
 #include "database/nodes/data_model.h"
