@@ -36,7 +36,8 @@ public:
 };
 
 /// Writes the header record: FILE names the path saved to, CHAR the character set written when
-/// it changed; each is put in its place by definition order when the header lacks it.
+/// it changed or when the header lacks the CHAR of a set the bytes do not reveal; each is put in
+/// its place by definition order when the header lacks it.
 class CHeaderWriter final {
 public:
     CHeaderWriter(const std::string& path, GedcomCharset charset, bool charsetChanged)
@@ -71,6 +72,15 @@ bool NamesCharset(const CDataNode& charField, GedcomCharset charset)
     return GedcomCharValueNames(value, charset);
 }
 
+/// Whether a reader finds the set from the bytes alone, without a CHAR line: a file in any other
+/// set that lacks one would be read back in the wrong set.
+bool FoundWithoutChar(GedcomCharset charset)
+{
+    return charset == GedcomCharset::Utf8 || charset == GedcomCharset::Utf16Le ||
+           charset == GedcomCharset::Utf16Be || charset == GedcomCharset::Ascii ||
+           charset == GedcomCharset::Windows1252;
+}
+
 bool CHeaderWriter::Write(std::string& line)
 {
     const CDataNode* root = GetRecordTypeRoot(kHeaderKind);
@@ -84,7 +94,8 @@ bool CHeaderWriter::Write(std::string& line)
 bool CHeaderWriter::WriteLoadedHeader(const CRecordNode& header, std::string& line)
 {
     m_needFile = !header.FindChild(nullptr, FIELD_FILE);
-    m_needChar = m_charsetChanged && !header.FindChild(nullptr, FIELD_CHAR);
+    m_needChar = (m_charsetChanged || !FoundWithoutChar(m_charset)) &&
+                 !header.FindChild(nullptr, FIELD_CHAR);
     if (!WriteGedcomLine("0 HEAD"))
         return false;
     const CFieldDef* def = header.GetFieldDef();

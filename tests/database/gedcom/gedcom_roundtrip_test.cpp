@@ -336,6 +336,23 @@ TEST_F(GedcomFuzzCorpusTest, EveryInputSavesTheSameTwice)
     }
 }
 
+// An ANSEL file whose CHAR line the loader skipped was once saved without one, and read back
+// in another set: its marks and special letters changed on every save.
+TEST_F(GedcomFuzzCorpusTest, AnselFileWhoseCharLineWasSkippedKeepsItsSet)
+{
+    ASSERT_TRUE(Load(File("in.ged", "0 HEAD\n1 GEDC\nD\n1 CHAR ANSEL\n0 @I1@ INDI\n"
+                                    "1 N\xFE"
+                                    "AME Jos\xE2"
+                                    "e\n0 TRLR\n"),
+                     true));
+    const std::string out = PathOf("saved.ged");
+    const std::string first = Save(out);
+    EXPECT_NE(first.find("1 CHAR ANSEL"), std::string::npos) << first;
+    ASSERT_TRUE(Load(out, true));
+    EXPECT_EQ(GetLoadedFileFormat().encoding.charset, GedcomCharset::Ansel);
+    EXPECT_EQ(Save(out), first);
+}
+
 } // namespace
 
 namespace {
