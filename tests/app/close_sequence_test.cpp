@@ -151,7 +151,7 @@ TEST_F(CloseSequenceTest, AFileThatCannotBeReadLeavesTheOpenFileAsItWas)
         const char* name;
         std::string bytes;
     } cases[] = {
-        {"picture.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 24)},
+        {"picture.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20)},
         {"empty.ged", ""},
         {"noise.ged", std::string("\x13\xf7\x02\xa9\x00\x7f\x88 1 \xfe\xc0", 12)},
         {"notes.txt", "These are not the lines of a GEDCOM file.\n"},
