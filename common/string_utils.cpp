@@ -88,6 +88,23 @@ std::string NormalizeSurnameSlashes(std::string_view name)
     return out;
 }
 
+std::string ReplaceLineEnds(std::string_view text, char with)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        out += with;
+        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c)
+            ++i;
+    }
+    return out;
+}
+
 std::string ToLfLineBreaks(std::string_view text)
 {
     std::string out;

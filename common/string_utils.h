@@ -21,6 +21,8 @@ bool ContainsFoldedText(std::string_view text, std::string_view lowerPattern,
 /// character other than white space touches it.
 std::string NormalizeSurnameSlashes(std::string_view name);
 
+/// Every line end (CR LF, LF CR, CR or LF) becomes the one character given.
+std::string ReplaceLineEnds(std::string_view text, char with);
 /// Every CR, LF or CR LF becomes one LF.
 std::string ToLfLineBreaks(std::string_view text);
 /// Every LF becomes CR LF.

@@ -5,27 +5,10 @@
 #include "database/nodes/data_control_access.h"
 
 #include "common/gedcom_value.h"
+#include "common/string_utils.h"
 #include "platform/base/text.h"
 
 namespace {
-
-/// The text with every line break (CR LF, LF CR, CR or LF) turned into one blank.
-std::string WithoutLineBreaks(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            out += c;
-            continue;
-        }
-        out += ' ';
-        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c)
-            ++i;
-    }
-    return out;
-}
 
 bool StartsWithDigit(std::string_view text)
 {
@@ -124,7 +107,7 @@ bool CEditNode::WriteGedcom(int level, std::string& line) const
     std::string_view value = GetValue();
     std::string unbroken;
     if (value.find('\n') != std::string_view::npos || value.find('\r') != std::string_view::npos) {
-        unbroken = WithoutLineBreaks(value);
+        unbroken = ReplaceLineEnds(value, ' ');
         value = unbroken;
     }
     const CFieldDef* def = GetFieldDef();

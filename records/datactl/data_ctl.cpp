@@ -168,18 +168,5 @@ std::string ToCrLfLines(std::string_view text)
 
 std::string ToLfLines(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            out += c;
-            continue;
-        }
-        out += '\n';
-        // CR LF and LF CR are one line end.
-        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c)
-            ++i;
-    }
-    return out;
+    return ReplaceLineEnds(text, '\n');
 }
