@@ -26,6 +26,8 @@ set(LAYERS
     "app/shell/|55|app_shell"
     "app/|80|app"
     "records/|60|records"
+    "queries/window/|70|query_window"
+    "queries/lists/|70|query_window"
     "diagrams/|70|diagrams"
     "reports/|70|reports"
     "media/|70|media"
