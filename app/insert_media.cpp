@@ -76,7 +76,7 @@ std::string FormatWordOf(const std::string& path)
 CDataNode* SubField(CObjRec& record, int fieldId)
 {
     CDataNode* field = record.FindChild(nullptr, fieldId);
-    return field ? field : record.CreateChildById(fieldId, false, nullptr, true, false);
+    return field ? field : record.CreateChildById(fieldId, {.withChildren = false});
 }
 
 /// A new multimedia record linked to the file, with its format; null when a record or field

@@ -44,7 +44,7 @@ CFamRec* CIndRec::AddFamilyLink(int fieldId, int sex, bool sexSettled, const CFa
     CFamRec* family = nullptr;
     try {
         CDataNode* nearLink = nearFamily ? FindLinkChild(fieldId, nearFamily) : nullptr;
-        field = CreateChildById(fieldId, false, nearLink, nearLink ? before : true);
+        field = CreateChildById(fieldId, {.sibling = nearLink, .after = nearLink && !before});
         auto* link = dynamic_cast<CAssocNode*>(field);
         if (!link)
             ThrowAbort();
@@ -113,7 +113,7 @@ CIndRec* CIndRec::AddNewParent(int sexHint, bool& cancelled)
             for (const CDataNode* field = FindChild(nullptr, FIELD_FAMC); field;
                  field = FindChild(field, FIELD_FAMC))
                 existing.push_back(field);
-            link = dynamic_cast<CAssocNode*>(CreateChildById(FIELD_FAMC, true));
+            link = dynamic_cast<CAssocNode*>(CreateChildById(FIELD_FAMC, {.reuseEmpty = true}));
             if (!link)
                 ThrowAbort();
             reused = std::find(existing.begin(), existing.end(), link) != existing.end();

@@ -318,19 +318,19 @@ CDataNode* CMediaItem::AddFrameNote(int* number, const RECT* rect)
 {
     CDataNode* holder = GetHolderNode();
     const int next = NextFrameNumber();
-    CDataNode* note = holder->CreateChildById(FIELD_NOTE_TEXT, false, nullptr, true, false);
+    CDataNode* note = holder->CreateChildById(FIELD_NOTE_TEXT, {.withChildren = false});
     if (!note)
         return nullptr;
     if (number) {
         if (CDataNode* numberField =
-                note->CreateChildById(FIELD_OBJE_LINK_NUMBER, false, nullptr, true, false)) {
+                note->CreateChildById(FIELD_OBJE_LINK_NUMBER, {.withChildren = false})) {
             SetTextValue(numberField, std::to_string(next));
             *number = next;
         }
     }
     if (rect) {
         if (auto* frame = dynamic_cast<CRectNode*>(
-                note->CreateChildById(FIELD_OBJE_FRAME, false, nullptr, true, false)))
+                note->CreateChildById(FIELD_OBJE_FRAME, {.withChildren = false})))
             frame->SetRect(*rect);
     }
     return note;

@@ -234,7 +234,7 @@ bool CObjRec::ExpelToFile(const std::string& path)
         return false;
     CDataNode* file = FindChild(nullptr, FIELD_OBJE_LINKED_FILE);
     if (!file)
-        file = CreateChildById(FIELD_OBJE_LINKED_FILE, false, nullptr, true, false);
+        file = CreateChildById(FIELD_OBJE_LINKED_FILE, {.withChildren = false});
     if (!file)
         return false;
     if (auto* fileNode = dynamic_cast<CFileNode*>(file))

@@ -15,6 +15,7 @@
 #include <vector>
 
 class CDataCtl;
+class CDataNode;
 class CDateValue;
 class CRecordNode;
 class CWnd;
@@ -31,6 +32,18 @@ inline constexpr BYTE DNF_NEW = 0x10;            // created or moved by the curr
 inline constexpr BYTE DNF_PAIRED = 0x20;         // paired by a merge, or marked by kinship marking
 inline constexpr BYTE DNF_MARK = 0x40;           // to be discarded by a merge
 inline constexpr BYTE DNF_MERGE = 0x80;          // from the file a merge brings in
+
+/// How CreateChild makes a child and where it puts it.
+struct CreateOptions {
+    /// An empty childless child of the same definition serves instead of a new one.
+    bool reuseEmpty = false;
+    /// The new child goes beside this one, before it unless `after` is set. Without a sibling it
+    /// goes in definition order; a record goes last under its root, or first with `after`.
+    CDataNode* sibling = nullptr;
+    bool after = false;
+    /// The default children that its definition lists are made with it.
+    bool withChildren = true;
+};
 
 /// One term of a text search, in the forms the text fields compare with.
 struct CSearchTerm {
@@ -198,22 +211,15 @@ public:
     const CFieldDef* AddGroupMenuItems(const CFieldDef* first, INodeMenu& menu, bool asPopup);
 
     // Changing the tree; every change is marked for change tracking.
-    /// Creates a child of def (for a root, def null makes a record of the root's type): reuses
-    /// an empty childless child when asked, places it by sibling or in definition order, and
-    /// applies the automatic citation. Null when nothing can be made.
-    CDataNode* CreateChild(const CFieldDef* def, bool reuseEmpty = false,
-                           CDataNode* sibling = nullptr, bool position = true,
-                           bool withChildren = true);
-    CDataNode* CreateChildById(int fieldId, bool reuseEmpty = false, CDataNode* sibling = nullptr,
-                               bool position = true, bool withChildren = true);
+    /// Creates a child of def (for a root, def null makes a record of the root's type) as the
+    /// options say and applies the automatic citation. Null when nothing can be made.
+    CDataNode* CreateChild(const CFieldDef* def, const CreateOptions& options = {});
+    CDataNode* CreateChildById(int fieldId, const CreateOptions& options = {});
     /// As CreateChildById; the class is what the caller expects the definition to name and is
     /// not checked.
-    CDataNode* CreateChildOfClass(const CNodeClass* nodeClass, int fieldId, bool reuseEmpty = false,
-                                  CDataNode* sibling = nullptr, bool position = true,
-                                  bool withChildren = true);
-    CDataNode* CreateChildByTag(std::string_view tag, bool reuseEmpty = false,
-                                CDataNode* sibling = nullptr, bool position = true,
-                                bool withChildren = true);
+    CDataNode* CreateChildOfClass(const CNodeClass* nodeClass, int fieldId,
+                                  const CreateOptions& options = {});
+    CDataNode* CreateChildByTag(std::string_view tag, const CreateOptions& options = {});
     CDataNode* AddTextChild(int fieldId, std::string_view text);
     CDataNode* AddLinkChild(int fieldId, CRecordNode* record);
     void AppendChild(CDataNode* child, bool ordered);

@@ -166,8 +166,7 @@ CDataNode* CDataNode::FindReusableChild(const CFieldDef* def) const
     return nullptr;
 }
 
-CDataNode* CDataNode::CreateChild(const CFieldDef* def, bool reuseEmpty, CDataNode* sibling,
-                                  bool position, bool withChildren)
+CDataNode* CDataNode::CreateChild(const CFieldDef* def, const CreateOptions& options)
 {
     const bool isRoot = !IsRecord() && !GetParent();
     if (!def) {
@@ -175,7 +174,7 @@ CDataNode* CDataNode::CreateChild(const CFieldDef* def, bool reuseEmpty, CDataNo
             return nullptr;
         def = m_fieldDef;
     }
-    if (reuseEmpty && !isRoot) {
+    if (options.reuseEmpty && !isRoot) {
         if (CDataNode* reused = FindReusableChild(def)) {
             CiteReusedField(reused);
             return reused;
@@ -184,7 +183,7 @@ CDataNode* CDataNode::CreateChild(const CFieldDef* def, bool reuseEmpty, CDataNo
     std::vector<CDataNode*> made;
     CDataNode* node = nullptr;
     try {
-        node = CreateNodeFromDef(def, withChildren, &made);
+        node = CreateNodeFromDef(def, options.withChildren, &made);
     } catch (...) {
         for (auto it = made.rbegin(); it != made.rend(); ++it)
             delete *it;
@@ -192,10 +191,10 @@ CDataNode* CDataNode::CreateChild(const CFieldDef* def, bool reuseEmpty, CDataNo
     }
     if (!node)
         return nullptr;
-    if (!sibling && position)
+    if (!options.sibling && !options.after)
         AppendChild(node, !isRoot);
     else
-        InsertChild(node, sibling, position);
+        InsertChild(node, options.sibling, !options.after);
     CiteNewNode(node);
     if (IsChangeTrackingOn()) {
         node->SetFlag(DNF_NEW, true);
@@ -205,21 +204,19 @@ CDataNode* CDataNode::CreateChild(const CFieldDef* def, bool reuseEmpty, CDataNo
     return node;
 }
 
-CDataNode* CDataNode::CreateChildById(int fieldId, bool reuseEmpty, CDataNode* sibling,
-                                      bool position, bool withChildren)
+CDataNode* CDataNode::CreateChildById(int fieldId, const CreateOptions& options)
 {
     const CFieldDef* def = FindChildDefById(m_fieldDef, fieldId);
-    return def ? CreateChild(def, reuseEmpty, sibling, position, withChildren) : nullptr;
+    return def ? CreateChild(def, options) : nullptr;
 }
 
-CDataNode* CDataNode::CreateChildOfClass(const CNodeClass*, int fieldId, bool reuseEmpty,
-                                         CDataNode* sibling, bool position, bool withChildren)
+CDataNode* CDataNode::CreateChildOfClass(const CNodeClass*, int fieldId,
+                                         const CreateOptions& options)
 {
-    return CreateChildById(fieldId, reuseEmpty, sibling, position, withChildren);
+    return CreateChildById(fieldId, options);
 }
 
-CDataNode* CDataNode::CreateChildByTag(std::string_view tag, bool reuseEmpty, CDataNode* sibling,
-                                       bool position, bool withChildren)
+CDataNode* CDataNode::CreateChildByTag(std::string_view tag, const CreateOptions& options)
 {
     const CFieldDef* found = nullptr;
     for (const CFieldDef* def = m_fieldDef ? m_fieldDef->GetFirstChild() : nullptr; def;
@@ -229,7 +226,7 @@ CDataNode* CDataNode::CreateChildByTag(std::string_view tag, bool reuseEmpty, CD
             break;
         }
     }
-    return found ? CreateChild(found, reuseEmpty, sibling, position, withChildren) : nullptr;
+    return found ? CreateChild(found, options) : nullptr;
 }
 
 CDataNode* CDataNode::AddTextChild(int fieldId, std::string_view text)

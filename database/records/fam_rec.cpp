@@ -181,7 +181,7 @@ void CFamRec::LinkChild(CIndRec* individual, CAssocNode* before)
 {
     if (!individual || FindLinkChild(FIELD_CHIL, individual))
         return;
-    auto* link = dynamic_cast<CAssocNode*>(CreateChildById(FIELD_CHIL, false, before, true));
+    auto* link = dynamic_cast<CAssocNode*>(CreateChildById(FIELD_CHIL, {.sibling = before}));
     if (!link)
         ThrowAbort();
     try {

@@ -27,7 +27,7 @@ CObjRec* CRecordNode::GetNextLinkedPicture(CDataNode*& link, bool picturesOnly, 
 
 CDataNode* CRecordNode::AddObjectLink(CObjRec* record, int number)
 {
-    CDataNode* link = CreateChildById(FIELD_OBJE, false, nullptr, true, false);
+    CDataNode* link = CreateChildById(FIELD_OBJE, {.withChildren = false});
     if (!link)
         return nullptr;
     if (record && !link->SetLink(record, true)) {
@@ -39,7 +39,7 @@ CDataNode* CRecordNode::AddObjectLink(CObjRec* record, int number)
         return link;
     CDataNode* numberField = link->FindChild(nullptr, FIELD_OBJE_LINK_NUMBER);
     if (!numberField)
-        numberField = link->CreateChildById(FIELD_OBJE_LINK_NUMBER, false, nullptr, true, false);
+        numberField = link->CreateChildById(FIELD_OBJE_LINK_NUMBER, {.withChildren = false});
     if (!numberField)
         return nullptr;
     SetTextValue(numberField, std::to_string(number));

@@ -110,10 +110,10 @@ TEST_F(CTortureFileTest, EmbeddedBytesSurviveSaveReloadAndBackup)
     CDataNode* node = GetRecordTypeRoot(7)->CreateChild(FindRecordDefByTag("OBJE"));
     auto* ole = dynamic_cast<CObjRec*>(node);
     ASSERT_NE(ole, nullptr);
-    SetTextValue(ole->CreateChildById(FIELD_FORM, false, nullptr, true, false), "ole");
-    SetTextValue(ole->CreateChildById(FIELD_TITL, false, nullptr, true, false), "Spreadsheet");
+    SetTextValue(ole->CreateChildById(FIELD_FORM, {.withChildren = false}), "ole");
+    SetTextValue(ole->CreateChildById(FIELD_TITL, {.withChildren = false}), "Spreadsheet");
     ole->SetFormat("ole");
-    CDataNode* file = ole->CreateChildById(FIELD_OBJE_LINKED_FILE, false, nullptr, true, false);
+    CDataNode* file = ole->CreateChildById(FIELD_OBJE_LINKED_FILE, {.withChildren = false});
     SetTextValue(file, oleSource);
     ASSERT_TRUE(ole->EmbedLinkedFile());
     ole->DeleteChild(file);

@@ -140,7 +140,7 @@ protected:
     /// Adds a text sub-field (FORM, TITL, FILE, ...) the way a file sets it.
     static CDataNode* AddField(CDataNode* parent, int fieldId, std::string_view text)
     {
-        CDataNode* child = parent->CreateChildById(fieldId, false, nullptr, true, false);
+        CDataNode* child = parent->CreateChildById(fieldId, {.withChildren = false});
         EXPECT_NE(child, nullptr);
         if (child)
             child->SetText(text);
@@ -156,7 +156,7 @@ protected:
         if (content.empty()) {
             // An empty linked file cannot be embedded; empty content comes from a BLOB.
             auto* blob = static_cast<CBlobNode*>(
-                record->CreateChildById(FIELD_BLOB, false, nullptr, true, false));
+                record->CreateChildById(FIELD_BLOB, {.withChildren = false}));
             blob->SetContent(content);
             EXPECT_TRUE(record->FinishLoading());
             return record;
@@ -222,7 +222,7 @@ protected:
                     heads.push_back(record);
                 }
             } else if (line == "1 BLOB") {
-                blob = record->CreateChildById(FIELD_BLOB, false, nullptr, true, false);
+                blob = record->CreateChildById(FIELD_BLOB, {.withChildren = false});
             } else if (line.starts_with("2 CONT ")) {
                 blob->AppendText(line.substr(7), 2);
             } else if (line.starts_with("1 OBJE ")) {

@@ -155,7 +155,7 @@ TEST_F(CMultimediaTest, UndecodableBlobStaysAsItWasRead)
     CObjRec* record = NewMediaRecord(2);
     AddField(record, FIELD_FORM, "bmp");
     auto* blob =
-        static_cast<CBlobNode*>(record->CreateChildById(FIELD_BLOB, false, nullptr, true, false));
+        static_cast<CBlobNode*>(record->CreateChildById(FIELD_BLOB, {.withChildren = false}));
     blob->AppendText("abc#", 2);
     EXPECT_FALSE(record->FinishLoading());
     EXPECT_FALSE(record->IsEmbedded());

@@ -199,7 +199,7 @@ TEST_F(AutoCitationTest, NewRecordsAreCitedWhenAsked)
 TEST_F(AutoCitationTest, NewFieldsAreCitedWhereACitationMayStand)
 {
     CRecordNode* earlier = NewRecord(m_indi);
-    CDataNode* emptyDeath = earlier->CreateChildById(FIELD_DEAT, false, nullptr, true, false);
+    CDataNode* emptyDeath = earlier->CreateChildById(FIELD_DEAT, {.withChildren = false});
     Settle();
     SetAutoCitation(&m_citation, false, true);
     CRecordNode* person = NewRecord(m_indi);
@@ -208,7 +208,7 @@ TEST_F(AutoCitationTest, NewFieldsAreCitedWhereACitationMayStand)
     EXPECT_EQ(ChildTags(birth), "DATE PLAC SOUR");
     EXPECT_EQ(ChildTags(birth->FindChild(nullptr, FIELD_SOUR)), "PAGE DATA QUAY NOTE")
         << "the citation's own fields are not cited again";
-    EXPECT_EQ(earlier->CreateChildById(FIELD_DEAT, true), emptyDeath);
+    EXPECT_EQ(earlier->CreateChildById(FIELD_DEAT, {.reuseEmpty = true}), emptyDeath);
     EXPECT_EQ(ChildTags(emptyDeath), "SOUR") << "a reused empty field is cited";
 }
 

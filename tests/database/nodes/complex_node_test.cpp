@@ -46,7 +46,7 @@ TEST_F(ComplexNodeTest, KeyedFieldsAreEqualUnlessAKeyOnBothSidesDiffers)
 {
     CRecordNode* person = NewRecord(m_indi);
     CDataNode* a = person->CreateChildById(FIELD_BIRT);
-    CDataNode* b = person->CreateChildById(FIELD_BIRT, false, nullptr, true, false);
+    CDataNode* b = person->CreateChildById(FIELD_BIRT, {.withChildren = false});
     a->FindChild(nullptr, FIELD_DATE)->SetText("1900");
     EXPECT_TRUE(a->IsEqual(b, nullptr)) << "a key missing on one side does not decide";
     b->AddTextChild(FIELD_DATE, "1901");
@@ -64,9 +64,9 @@ TEST_F(ComplexNodeTest, KeyedFieldsAreEqualUnlessAKeyOnBothSidesDiffers)
 TEST_F(ComplexNodeTest, WritesTheEventMarkerOnlyWhenNothingIsWrittenBelow)
 {
     CRecordNode* person = NewRecord(m_indi);
-    CDataNode* childless = person->CreateChildById(FIELD_BIRT, false, nullptr, true, false);
+    CDataNode* childless = person->CreateChildById(FIELD_BIRT, {.withChildren = false});
     CDataNode* emptyDate = person->CreateChildById(FIELD_BIRT);
-    CDataNode* skipped = person->CreateChildById(FIELD_BAPL, false, nullptr, true, false);
+    CDataNode* skipped = person->CreateChildById(FIELD_BAPL, {.withChildren = false});
     const std::string path = test_support::NewFolder("complex") + "/out.ged";
     test_support::WriteFile(path, "");
     ASSERT_TRUE(OpenGedcomInputFile(path, true));

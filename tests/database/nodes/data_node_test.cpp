@@ -38,6 +38,27 @@ TEST_F(DataNodeTest, ChildrenStayInDefinitionOrderWithEventsAsOneGroup)
         << "a new event goes after the last event, before the note";
 }
 
+TEST_F(DataNodeTest, CreateOptionsPlaceTheChildBesideItsSiblingOrInOrder)
+{
+    CRecordNode* person = NewRecord(m_indi);
+    CDataNode* death = person->CreateChildById(FIELD_DEAT);
+    CDataNode* birth = person->CreateChildById(FIELD_BIRT);
+    CDataNode* afterBirth = person->CreateChildById(FIELD_DEAT, {.sibling = birth, .after = true});
+    CDataNode* beforeDeath = person->CreateChildById(FIELD_BIRT, {.sibling = death});
+    EXPECT_EQ(ChildTags(person), "NAME BIRT DEAT BIRT DEAT");
+    EXPECT_EQ(beforeDeath->GetNextSibling(), death);
+    EXPECT_EQ(birth->GetNextSibling(), afterBirth);
+    person->CreateChildById(FIELD_NOTE_TEXT, {.after = true});
+    EXPECT_EQ(ChildTags(person), "NAME BIRT DEAT BIRT DEAT NOTE")
+        << "a field without a sibling keeps definition order either way";
+
+    CRecordNode* second = NewRecord(m_indi);
+    auto* first = static_cast<CRecordNode*>(m_indi->CreateChild(nullptr, {.after = true}));
+    auto* last = static_cast<CRecordNode*>(m_indi->CreateChild(nullptr));
+    EXPECT_EQ(m_indi->GetFirstChild(), first);
+    EXPECT_EQ(second->GetNextSibling(), last);
+}
+
 TEST_F(DataNodeTest, CreatedFieldGetsDefaultChildrenFromItsValueList)
 {
     CRecordNode* person = NewRecord(m_indi);
@@ -46,7 +67,7 @@ TEST_F(DataNodeTest, CreatedFieldGetsDefaultChildrenFromItsValueList)
     CDataNode* custom = person->CreateChildById(FIELD_EVEN);
     EXPECT_EQ(ChildTags(custom), "TYPE DATE PLAC");
     EXPECT_EQ(custom->GetTypeText(), "Graduation");
-    EXPECT_EQ(ChildTags(person->CreateChildById(FIELD_BIRT, false, nullptr, true, false)), "")
+    EXPECT_EQ(ChildTags(person->CreateChildById(FIELD_BIRT, {.withChildren = false})), "")
         << "without children only the field itself is made";
 }
 
@@ -69,10 +90,10 @@ TEST_F(DataNodeTest, SharedStructuresStandExpandedUnderEveryUser)
 TEST_F(DataNodeTest, ReuseEmptyReturnsTheEmptyChildInsteadOfANewOne)
 {
     CRecordNode* person = NewRecord(m_indi);
-    CDataNode* sex = person->CreateChildById(FIELD_SEX, true);
-    EXPECT_EQ(person->CreateChildById(FIELD_SEX, true), sex);
+    CDataNode* sex = person->CreateChildById(FIELD_SEX, {.reuseEmpty = true});
+    EXPECT_EQ(person->CreateChildById(FIELD_SEX, {.reuseEmpty = true}), sex);
     sex->SetText("M");
-    EXPECT_NE(person->CreateChildById(FIELD_SEX, true), sex);
+    EXPECT_NE(person->CreateChildById(FIELD_SEX, {.reuseEmpty = true}), sex);
 }
 
 TEST_F(DataNodeTest, FailedCreationFreesEverythingItMade)
@@ -98,7 +119,7 @@ TEST_P(DataNodeInsertTest, KeepsTheSiblingOnlyWhereDefinitionOrderAllows)
     const InsertCase& c = GetParam();
     CRecordNode* person = NewRecord(m_indi);
     person->CreateChildById(FIELD_SEX);
-    person->CreateChildById(FIELD_BIRT, false, nullptr, true, false);
+    person->CreateChildById(FIELD_BIRT, {.withChildren = false});
     CDataNode* sibling = c.siblingIndex < 0 ? nullptr : person->GetFirstChild();
     for (int i = 0; sibling && i < c.siblingIndex; ++i)
         sibling = sibling->GetNextSibling();
@@ -207,7 +228,7 @@ TEST_F(DataNodeTest, TypedFieldsAreLabelledAndNumberedByTheirType)
     CDataNode* second = person->CreateChildById(FIELD_EVEN);
     second->FindChild(nullptr, FIELD_TYPE)->SetText("graduation.");
     CDataNode* birth2 = person->CreateChildById(FIELD_BIRT);
-    person->CreateChildById(FIELD_BIRT, false, birth2, true);
+    person->CreateChildById(FIELD_BIRT, {.sibling = birth2});
     std::string label;
     wedding->GetLabel(label);
     EXPECT_EQ(label, "Wedding");
@@ -241,7 +262,7 @@ class ComposeTextTest : public CNodeTest, public ::testing::WithParamInterface<C
 TEST_P(ComposeTextTest, FillsTheDisplayTemplateFromTheKeyFields)
 {
     const ComposeCase& c = GetParam();
-    CDataNode* field = NewRecord(m_indi)->CreateChildById(c.fieldId, false, nullptr, true, false);
+    CDataNode* field = NewRecord(m_indi)->CreateChildById(c.fieldId, {.withChildren = false});
     const std::vector<std::string>& keys = field->GetFieldDef()->GetValues().m_items;
     if (c.first)
         field->CreateChildByTag(keys[0])->SetText(c.first);
