@@ -12,6 +12,7 @@
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/windows/cmd_ui.h"
+#include "records/grid/tag_grid_opts_dlg.h"
 
 namespace {
 
@@ -57,6 +58,8 @@ void CAvApp::MapRecordCommands()
     }
     MapCommand(ID_VIEW_SUBMISSION, [this] { ShowSingleRecord(RECORD_LIST_SUBN); });
     MapCommand(ID_VIEW_HEADER, [this] { ShowSingleRecord(RECORD_LIST_HEAD); });
+    MapCommand(ID_RECORD_WINDOW_DEFAULTS,
+               [this] { RunRecWndOptionsDialog("Record Window Defaults", m_pMainWnd); });
 }
 
 void CAvApp::CreateRecord(int listIndex)

@@ -18,6 +18,8 @@ inline constexpr UINT ID_RECORDS_WINDOW = 32771, ID_GO_TO_RECORD = 32780;
 inline constexpr UINT ID_FILE_BACKUP = 33083, ID_FILE_RESTORE = 33084, ID_REORDER = 33062;
 /// Tools: the preferences sheet and the record-identifier tool.
 inline constexpr UINT ID_PREFERENCES = 32960, ID_RECORD_IDS = 33042;
+/// Tools: the Record Window options sheet over the program-wide options.
+inline constexpr UINT ID_RECORD_WINDOW_DEFAULTS = 32965;
 /// Insert: a new unrelated individual, note, source or repository.
 inline constexpr UINT ID_NEW_INDIVIDUAL = 32847, ID_NEW_NOTE = 32848, ID_NEW_SOURCE = 32849,
                       ID_NEW_REPOSITORY = 32850;

@@ -170,6 +170,7 @@ CTagGrid::CTagGrid()
 
 CTagGrid::~CTagGrid()
 {
+    CloseEditor(false);
     m_rows.clear();
     m_openRows.clear();
     if (GetBox().GetSafeHwnd())
@@ -270,6 +271,9 @@ void CTagGrid::RefreshList()
 
 void CTagGrid::ResetList()
 {
+    CloseEditor(true);
+    m_menuTarget = nullptr;
+    m_menuKind = kMenuNone;
     m_rows.clear();
     m_openRows.clear();
     if (GetBox().GetSafeHwnd())
@@ -361,11 +365,24 @@ void CTagGrid::SelectRow(CTreeBoxNode* row, bool linkMode, bool select)
 {
     if (!row)
         return;
+    const bool wasLinkMode = (row->m_data2 & kRowLinkMode) != 0;
     row->m_data2 = linkMode ? (row->m_data2 | kRowLinkMode) : (row->m_data2 & ~kRowLinkMode);
+    if (linkMode) {
+        if (m_linkModeRow && m_linkModeRow != row)
+            m_linkModeRow->m_data2 &= ~kRowLinkMode;
+        m_linkModeRow = row;
+    }
+    ++m_selecting;
+    if (select)
+        GetBox().ClearSelection(row, false);
     GetBox().SetFocusItem(row, select);
     if (!select)
         GetBox().SetItemSelected(row, false, false);
+    --m_selecting;
+    if (wasLinkMode != linkMode)
+        GetBox().InvalidateItemIfVisible(row);
     GetBox().EnsureItemVisible(row, 1, false);
+    UpdateMoveButtons();
     if (m_owner)
         m_owner->OnGridSelChanged(this);
 }
@@ -489,6 +506,12 @@ bool CTagGrid::OnExpanding(CTreeBox*, CTreeBoxNode* node, bool expand)
 
 void CTagGrid::OnItemFreed(CTreeBox*, CTreeBoxNode* node)
 {
+    if (node == m_editorRow)
+        m_editorRow = nullptr;
+    if (node == m_restoreRow)
+        m_restoreRow = nullptr;
+    if (node == m_linkModeRow)
+        m_linkModeRow = nullptr;
     if (node->m_level == 0) {
         const auto found = m_rows.find(NodeOf(node));
         if (found != m_rows.end() && found->second == node)
@@ -512,6 +535,14 @@ bool CTagGrid::OnDoubleClick(CTreeBox*, CTreeBoxNode* node, int part)
 
 void CTagGrid::OnSelChanged(CTreeBox*)
 {
+    if (m_selecting)
+        return;
+    if (m_linkModeRow) {
+        m_linkModeRow->m_data2 &= ~kRowLinkMode;
+        GetBox().InvalidateItemIfVisible(m_linkModeRow);
+        m_linkModeRow = nullptr;
+    }
+    UpdateMoveButtons();
     if (m_owner)
         m_owner->OnGridSelChanged(this);
 }
@@ -526,6 +557,17 @@ void CTagGrid::OnSetFocus(CTreeBox*)
 
 void CTagGrid::Refill(CView*, long hint, CObject*)
 {
+    // What the grid holds on to must not outlive a deleted node.
+    if (hint == 2 || (m_menuTarget && m_menuTarget->IsPendingDeletion())) {
+        m_menuTarget = nullptr;
+        m_menuKind = kMenuNone;
+    }
+    if (hint == 2 || (m_pendingNode && m_pendingNode->IsPendingDeletion())) {
+        m_pendingNode = nullptr;
+        m_pendingKind = kPendingNone;
+    }
+    if (m_editor && (hint == 2 || !m_editor->GetNode() || m_editor->GetNode()->IsPendingDeletion()))
+        CloseEditor(false);
     if (m_mode == kModeNone || (!m_shown && m_mode != kModeFreeList))
         return;
     switch (hint) {
@@ -572,6 +614,9 @@ void CTagGrid::Refill(CView*, long hint, CObject*)
         return;
     }
     GetBox().Invalidate();
+    UpdateMoveButtons();
+    if (!m_editor)
+        ActOnPendingSelection();
 }
 
 void CTagGrid::RemoveDeletedRows()

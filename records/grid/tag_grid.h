@@ -5,6 +5,7 @@
 
 #include "controls/tree_grid.h"
 #include "database/paths/data_ref.h"
+#include "records/datactl/data_ctl.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,7 +15,9 @@
 #include <unordered_set>
 #include <vector>
 
+class CCmdUI;
 class CDataNode;
+class CMenu;
 class CObject;
 class CRecordNode;
 class CTagGrid;
@@ -30,6 +33,7 @@ public:
     virtual bool OnGridDoubleClick(CTagGrid* grid, CTreeBoxNode* row, int flag) { return true; }
     virtual void OnGridFocus(CTagGrid* grid) {}
     virtual bool MayDelete(CTagGrid* grid) { return true; }
+    /// direction is CTagGrid::kMoveUp or kMoveDown.
     virtual bool BeforeMove(CTagGrid* grid, int direction) { return true; }
     /// Whether the owner decided; the answer goes to result.
     virtual bool CanMove(CTagGrid* grid, int direction, bool& result) { return false; }
@@ -42,8 +46,24 @@ inline constexpr std::uintptr_t kRowExpanded = 1, kRowLinkMode = 2, kRowRecursiv
 /// Rows carry the node they show (a record or a field) in their data word. Top-level rows are
 /// found through a map, never by a walk; a refill looks at the changed records and the open
 /// rows only, so its cost does not grow with the number of records.
-class CTagGrid : public CTreeGrid {
+class CTagGrid : public CTreeGrid, public IDataCtlOwner {
 public:
+    /// The commands of the grid's context menus; the field commands lie between.
+    static constexpr UINT kCmdEmpty = 25001, kCmdDeleteNode = 25002, kCmdNewRecord = 25003,
+                          kCmdDeleteLinked = 25004, kCmdCreateLinked = 25005, kCmdClearLink = 25006,
+                          kCmdOptions = 32782, kCmdProperties = 32802;
+    /// The directions the owner's move operations are told.
+    static constexpr int kMoveUp = 0, kMoveDown = 1;
+    /// What a context menu was opened for.
+    enum MenuKind : int { kMenuNone = 0, kMenuNew = 1, kMenuRow = 2, kMenuLink = 3 };
+    /// What an add command leaves to be selected after the refill its notice causes.
+    enum PendingKind : int {
+        kPendingNone = 0,
+        kPendingNewRecord = 1,
+        kPendingNewLinked = 2,
+        kPendingLink = 3,
+        kPendingField = 4,
+    };
     enum Mode : int { kModeNone = 0, kModeRecord = 1, kModeRecordSet = 2, kModeFreeList = 3 };
     enum SortKey : int {
         kSortNone = 0,
@@ -76,7 +96,7 @@ public:
     CTreeBoxNode* AddRecordRow(CRecordNode* record, bool last, bool allowDuplicate, bool select,
                                bool freeList);
     CTreeBoxNode* FindRowByRecord(const CDataNode* record) const;
-    /// Makes the row the caret row, selected or not, in link mode or not.
+    /// Makes the row the caret row, in link mode or not; selected, it is the only row selected.
     void SelectRow(CTreeBoxNode* row, bool linkMode, bool select);
     /// The record of the one selected row (a link-mode row's target when followLinks); null
     /// when none or several are selected.
@@ -104,6 +124,46 @@ public:
     /// points back to the record it is listed under.
     bool CheckLinkAllowed(const CTreeBoxNode* row, const CDataNode* child, bool& recursive) const;
 
+    // Commands.
+    /// The menus of a right click; point in screen coordinates. The new-record menu (record
+    /// sets only), a row's menu, and a link field's menu (onTarget: the click lay on the text
+    /// of a link with a target).
+    void ShowNewMenu(CTreeBoxNode* row, CDataNode* target, CPoint point);
+    void ShowRowMenu(CTreeBoxNode* row, CDataNode* node, CPoint point);
+    void ShowLinkMenu(CTreeBoxNode* row, CPoint point, bool onTarget);
+    /// A command of the grid's menus, against the menu target; the target is then forgotten.
+    void OnMenuCommand(UINT id);
+    /// The delete command, on the caret row: a record, a field, or (in link mode) a link.
+    void OnDeleteRecordOrLink();
+    void MoveFieldUp();
+    void MoveFieldDown();
+    /// Whether the selected field can move; the state goes to state when given, else to the
+    /// grid's Up and Down buttons.
+    bool CanMoveUp(CCmdUI* state);
+    bool CanMoveDown(CCmdUI* state);
+    void UpdateMoveButtons();
+    /// Runs the application's Properties command.
+    void OnProperties();
+    /// The Record Window Options sheet over the program's options.
+    void OnOptions();
+    /// The in-place editor over the row's value cell (a link row is selected in link mode).
+    void OpenEditor(CTreeBoxNode* row);
+    /// Ends an open in-place editor, storing its value when keep.
+    void CloseEditor(bool keep);
+    CDataCtl* GetEditor() const { return m_editor; }
+    MenuKind GetMenuKind() const { return m_menuKind; }
+    PendingKind GetPendingKind() const { return m_pendingKind; }
+    void SetDeleteAllowed(bool allowed) { m_deleteAllowed = allowed; }
+    /// The rectangle of a row's value cell in the box's client coordinates; false when the row
+    /// is not visible.
+    bool GetValueCellRect(CTreeBoxNode* row, CRect& rect);
+
+    // The in-place editor's owner.
+    void OnCtlDestroyed(CDataCtl* control) override;
+    void OnCtlKey(CDataCtl* control, UINT key) override;
+    void OnCtlKillFocus(CDataCtl* control, CWnd* newFocus, BOOL forced) override;
+    void OnCtlContextMenu(CDataCtl* control, int kind, int x, int y) override;
+
     Mode GetMode() const { return m_mode; }
     CDataNode* GetShownObject() const { return m_shown; }
     int GetExtraColumnCount() const { return int(m_extra.size()); }
@@ -125,6 +185,11 @@ public:
     bool OnExpanding(CTreeBox* box, CTreeBoxNode* node, bool expand) override;
     void OnItemFreed(CTreeBox* box, CTreeBoxNode* node) override;
     bool OnDoubleClick(CTreeBox* box, CTreeBoxNode* node, int part) override;
+    bool OnButtonDown(CTreeBox* box, CTreeBoxNode* node, UINT flags, int x, int y,
+                      int& part) override;
+    bool OnRightClick(CTreeBox* box, CTreeBoxNode* node, CWnd* wnd, UINT flags, int x, int y,
+                      int part) override;
+    bool OnKeyDown(CTreeBox* box, UINT virtKey, UINT repeatCount, UINT flags) override;
     void OnSelChanged(CTreeBox* box) override;
     bool DrawGridRow(CTreeBox* box, TreeBoxRowPaint& paint) override;
     void OnSetFocus(CTreeBox* box) override;
@@ -165,6 +230,30 @@ private:
     void SelectMatch(const std::function<bool(const CDataNode*)>& matches, CTreeBoxNode* from);
     void DrawCell(CDC& dc, const CRect& cell, const std::string& text, COLORREF colour);
 
+    // Commands (tag_grid_commands.cpp).
+    /// Shows the menu at point (screen), then runs the command chosen.
+    void TrackMenu(CMenu& menu, CPoint point);
+    /// The screen point under a row's value cell at x (box client coordinates), at the row's
+    /// bottom.
+    CPoint MenuPoint(CTreeBoxNode* row, int x);
+    void AddField(UINT command);
+    void NewRecord();
+    void DeleteLinkedRecord();
+    void ClearTargetLink();
+    void CreateLinkedRecord();
+    /// After a refill: selects, or opens the editor on, what the last add command made.
+    void ActOnPendingSelection();
+    /// The row of node among parent's child rows (top level for null).
+    CTreeBoxNode* FindChildRow(CTreeBoxNode* parent, const CDataNode* node) const;
+    /// The row of node, opening the rows above it: from the restore row or its ancestors, else
+    /// from its record's top-level row. Null when it has none.
+    CTreeBoxNode* RevealNode(CDataNode* node);
+    /// Tab: the editor moves to the next row of the same record that edits in place.
+    void MoveEditorToNextField(bool backwards);
+    void TypeAhead(UINT key);
+    void Move(bool up);
+    bool CanMove(bool up, CCmdUI* state);
+
     Mode m_mode = kModeNone;
     CDataNode* m_shown = nullptr;
     ITagGridOwner* m_owner = nullptr;
@@ -181,4 +270,24 @@ private:
     bool m_sortOnHeaderClick = true;
     bool m_sortAfterReload = true;
     bool m_allowEmptyRows = false;
+    bool m_deleteAllowed = true;
+    bool m_rowMenuOnExpanded = true;
+    CDataCtl* m_editor = nullptr;
+    CTreeBoxNode* m_editorRow = nullptr;
+    CDataNode* m_menuTarget = nullptr;
+    MenuKind m_menuKind = kMenuNone;
+    PendingKind m_pendingKind = kPendingNone;
+    CDataNode* m_pendingNode = nullptr;
+    CTreeBoxNode* m_restoreRow = nullptr;
+    /// The row last put in link mode; a selection change of the box's own takes it away.
+    CTreeBoxNode* m_linkModeRow = nullptr;
+    /// Set while the grid itself changes the selection.
+    int m_selecting = 0;
 };
+
+/// The first empty field under node (searching into complex fields) that the grid can edit in
+/// place; null when there is none.
+CDataNode* FindFirstEmptyField(CDataNode* node);
+/// Whether the grid edits the node's value in place (a field with a data control that is no
+/// link).
+bool CanEditInPlace(const CDataNode* node);

@@ -5,7 +5,7 @@
 #include "tests/records/data_ctl_fixture.h"
 
 #include "database/dictionary/field_ids.h"
-#include "database/kin/relative_dialogs.h"
+#include "tests/records/choosing_dialogs.h"
 
 namespace {
 
@@ -98,29 +98,9 @@ TEST_F(DataCtlTest, EditableDropDownCommitsOnceTheFocusHasLeftIt)
     control->DestroyCtl(FALSE);
 }
 
-/// Answers the record-selection dialog with a record, or cancels it.
-class CChoosingDialogs final : public IRelativeDialogs {
-public:
-    bool SelectRecord(const CRecordSelectRequest& request, CRecordNode*& selected) override
-    {
-        m_root = request.m_root;
-        selected = m_answer;
-        return m_answer != nullptr;
-    }
-    bool ChooseFamily(int, CIndRec*, CIndRec*, CFamilyChoice&) override { return false; }
-    RecordListAnswer ChooseFromList(const std::string&, const std::vector<CRecordNode*>&,
-                                    CRecordNode*&) override
-    {
-        return RLA_CANCEL;
-    }
-
-    CRecordNode* m_answer = nullptr;
-    const CDataNode* m_root = nullptr;
-};
-
 TEST_F(DataCtlTest, LinkChoosesAndClearsAndEmptiesWhenItsRecordGoes)
 {
-    CChoosingDialogs dialogs;
+    records_test::CChoosingDialogs dialogs;
     SetRelativeDialogs(&dialogs);
     records_test::CForwardingObserver observer;
     CIndRec* person = NewIndividual(SEX_MALE, "John /Smith/");
