@@ -194,6 +194,19 @@ void CFamRec::LinkChild(CIndRec* individual, CAssocNode* before)
     MarkChanged(link);
 }
 
+void CFamRec::MoveChildLink(const CIndRec* child, const CIndRec* beforeChild)
+{
+    CDataNode* link = child ? FindLinkChild(FIELD_CHIL, child) : nullptr;
+    if (!link)
+        ThrowAbort();
+    CDataNode* before = beforeChild ? FindLinkChild(FIELD_CHIL, beforeChild) : nullptr;
+    if (before == link || (before && link->GetNextSibling() == before))
+        return;
+    UnlinkChild(link, false);
+    InsertChild(link, before, true);
+    MarkChanged(this);
+}
+
 bool CFamRec::LinkSpouse(CIndRec* individual, int sex)
 {
     if (!individual)

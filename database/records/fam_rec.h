@@ -36,6 +36,10 @@ public:
     /// with the individual's FAMC link back; nothing when it already is a child. Aborts
     /// (ThrowAbort), leaving no half-made field, when a link cannot be made.
     void LinkChild(CIndRec* individual, CAssocNode* before);
+    /// Moves the CHIL link to child so that it stands just before the link to beforeChild (after
+    /// the last child link when null) and marks the family changed; aborts (ThrowAbort) when
+    /// child is not linked. Nothing happens when the links already stand so.
+    void MoveChildLink(const CIndRec* child, const CIndRec* beforeChild);
     /// Links an existing individual as husband (male) or wife (female), with its FAMS link
     /// back; an individual of undetermined sex first takes sex (0 or 1). False when refused:
     /// another sex, or that partner's link already holds someone.
