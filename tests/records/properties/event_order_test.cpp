@@ -1,0 +1,163 @@
+// tests/records/properties/event_order_test.cpp: tests of where new rows go in the lists of facts
+// and objects, and of the rules for new custom event and attribute names.
+#include "records/properties/event_order.h"
+#include "records/properties/name_similarity.h"
+
+#include "database/dates/date_value.h"
+#include "tests/database/records/record_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+/// Inserts each row as a list page adds rows one by one and gives the texts in list order.
+std::vector<std::string> AgeOrder(const std::vector<CAgeRow>& arrivals)
+{
+    std::vector<CAgeRow> rows;
+    for (const CAgeRow& row : arrivals)
+        rows.insert(
+            rows.begin() + std::ptrdiff_t(FindAgePosition(rows, row.m_text, row.m_ownBirth)), row);
+    std::vector<std::string> texts;
+    for (const CAgeRow& row : rows)
+        texts.push_back(row.m_ownBirth ? "birth" : row.m_text);
+    return texts;
+}
+
+TEST(EventOrderTest, AgesSortSinglesBeforeRangesAndTheBirthBeforeTheFirstAgeOfZeroOrMore)
+{
+    struct Case {
+        std::vector<CAgeRow> arrivals;
+        std::vector<std::string> order;
+    };
+    const CAgeRow birth{"", true};
+    const std::vector<Case> cases = {
+        {{{"23"}, {"23-24"}, {"23"}}, {"23", "23", "23-24"}},
+        {{{"23-24"}, {"23"}, {"23 - 25"}}, {"23", "23-24", "23 - 25"}},
+        {{{"30"}, {"5"}, birth, {"0"}}, {"birth", "0", "5", "30"}},
+        {{birth, {"-1"}, {"12"}}, {"-1", "birth", "12"}},
+        {{{"-3"}, birth, {"200"}}, {"-3", "birth", "200"}},
+        {{{""}, {"40 (!)"}, {"7"}, {"x"}}, {"7", "40 (!)", "", "x"}},
+        {{{"2"}, {""}, birth}, {"birth", "2", ""}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AgeOrder(c.arrivals), c.order) << c.order.front();
+}
+
+TEST(EventOrderTest, AgeTextsReadFromTheirFirstDigit)
+{
+    EXPECT_FALSE(ParseAgeText("").has_value());
+    EXPECT_FALSE(ParseAgeText("(!)").has_value());
+    EXPECT_EQ(ParseAgeText("-3")->m_age, -3);
+    EXPECT_EQ(ParseAgeText("200")->m_age, 200);
+    EXPECT_TRUE(ParseAgeText("29 -30")->m_range);
+    EXPECT_FALSE(ParseAgeText("29 (!)")->m_range);
+    EXPECT_EQ(ParseAgeText("99999999999999")->m_age, ParseAgeText("99999999999999")->m_age)
+        << "a long run of digits does not overflow";
+}
+
+TEST(EventOrderTest, DatedRowsStayInOrderAfterEqualDatesAndBeforeUndatedOnes)
+{
+    auto year = [](int value) {
+        CDateValue date;
+        date.SetValid(true);
+        date.SetYear(value);
+        return date;
+    };
+    const CDateValue y1900 = year(1900), y1900b = year(1900), y1850 = year(1850),
+                     y2000 = year(2000);
+    std::vector<const CDateValue*> rows = {&y1850, &y1900, nullptr};
+    EXPECT_EQ(FindDatePosition(rows, &y1900b), 2u) << "after the equal date";
+    EXPECT_EQ(FindDatePosition(rows, &y2000), 2u) << "before the undated row";
+    EXPECT_EQ(FindDatePosition(rows, nullptr), 3u) << "undated rows collect at the end";
+    EXPECT_EQ(FindDatePosition({}, &y1850), 0u);
+    EXPECT_EQ(FindDatePosition({&y1900}, &y1850), 0u);
+}
+
+TEST(EventOrderTest, TextsSortWithoutRegardToCaseAndKeepTheirArrivalAmongEquals)
+{
+    const std::vector<std::string> rows = {"Baptism", "burial", "Census"};
+    EXPECT_EQ(FindTextPosition(rows, "birth"), 1u);
+    EXPECT_EQ(FindTextPosition(rows, "Burial"), 2u);
+    EXPECT_EQ(FindTextPosition(rows, "death"), 3u);
+    EXPECT_EQ(FindTextPosition(rows, "Adoption"), 0u);
+}
+
+class CustomNameTest : public record_test::CRecordTest {};
+
+TEST_F(CustomNameTest, SimilarityLooksOnlyAtLettersAndDigits)
+{
+    EXPECT_TRUE(AreNamesSimilar("Bar-mitzvah", "Bar Mitzvah"));
+    EXPECT_TRUE(AreNamesSimilar("(Ship's) log 2", "ships LOG2"));
+    EXPECT_FALSE(AreNamesSimilar("Log 1", "Log 2"));
+    EXPECT_EQ(SimilarityKey("!?,."), "");
+    EXPECT_EQ(SimilarityKey("Émigré 1"), "ÉMIGRÉ1");
+}
+
+TEST_F(CustomNameTest, ANewNameIsCheckedAgainstStandardAndSimilarNames)
+{
+    CCustomNameLists lists;
+    lists.m_indiEvents = {"Bar Mitzvah", "Sailing trip"};
+    lists.m_famEvents = {"Vow renewal", "House move"};
+    lists.m_indiAttributes = {"Shoe size"};
+    lists.m_excludedEvents = {"bar mitzvah"};
+    using V = CCustomNameVerdict;
+    struct Case {
+        const char* name;
+        bool isEvent;
+        bool isFamily;
+        V::Action action;
+        const char* messageStart;
+    };
+    const std::vector<Case> cases = {
+        {"  ", true, false, V::Refuse, "You must supply an event name"},
+        {"", false, false, V::Refuse, "You must supply an attribute name"},
+        {"Sailing:", true, false, V::Refuse, "Name must not end with a colon."},
+        {"bAPTISM", true, false, V::Refuse,
+         "The text you have entered is the name of an existing standard event.  You cannot "
+         "create a custom event"},
+        {"occupation", true, true, V::Refuse,
+         "The text you have entered is the name of an existing standard attribute.  You cannot "
+         "create a custom event"},
+        {"Sailing trip", true, false, V::Refuse,
+         "Name is already in use for an existing Individual event."},
+        {"Bar-mitzvah", true, false, V::Refuse,
+         "Name is too similar to an existing Individual event name."},
+        {"Bar-mitzvah", true, true, V::AskUseExisting,
+         "Name is similar, but not identical, to an existing Individual event name: \n\nBar "
+         "Mitzvah\n\n"},
+        {"House move", true, false, V::Accept, ""},
+        {"Shoe-size", true, false, V::AskProceed,
+         "Event name is similar or identical to an existing attribute name.  Proceed anyway?"},
+        {"!!!", true, false, V::Accept, ""},
+    };
+    for (const Case& c : cases) {
+        const V verdict = CheckCustomName(c.name, c.isEvent, c.isFamily, lists);
+        EXPECT_EQ(verdict.m_action, c.action) << c.name;
+        EXPECT_TRUE(verdict.m_message.starts_with(c.messageStart))
+            << c.name << ": " << verdict.m_message;
+    }
+    const V offered = CheckCustomName(" Bar-mitzvah ", true, true, lists);
+    EXPECT_EQ(offered.m_existing, "Bar Mitzvah");
+    EXPECT_EQ(offered.m_name, "Bar-mitzvah");
+    EXPECT_TRUE(offered.m_message.ends_with("marked for exclusion from lists (see Preferences)."));
+    EXPECT_TRUE(CheckCustomName("Bar-mitzvah", true, false, lists)
+                    .m_message.ends_with("as it has been marked for exclusion (see Preferences)."));
+    lists.m_indiEvents.push_back("???");
+    EXPECT_EQ(CheckCustomName("!!!", true, false, lists).m_action, V::Refuse)
+        << "names without letters or digits are all alike";
+}
+
+TEST_F(CustomNameTest, ACustomItemNameIsCheckedWithoutSimilarity)
+{
+    EXPECT_EQ(CheckCustomItemName(" ", true), "You must supply a name");
+    EXPECT_EQ(CheckCustomItemName("Note:", false), "Name must not end with a colon.");
+    EXPECT_EQ(CheckCustomItemName("RESIDENCE", true),
+              "The text you have entered is the name of an existing standard attribute.  You "
+              "cannot have a custom event with the same name as a standard event or attribute.");
+    EXPECT_EQ(CheckCustomItemName("Sailing trip ", true), "");
+}
+
+} // namespace
