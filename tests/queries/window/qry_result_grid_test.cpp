@@ -256,7 +256,8 @@ TEST_F(QryResultGridTest, SavingAfterASortAsksWhetherToRunAgainAndWritesTheGrids
     EXPECT_EQ(shown[0].text.substr(0, 40), "The result set has been re-sorted in the");
     const std::string saved = test_support::ReadFile(path);
     EXPECT_EQ(saved.substr(0, 11), "Name\tBorn\r\n");
-    EXPECT_NE(saved.find("Tom SMITH\t\r\nCarl GREEN\t1880\r\nJohn SMITH\t1900\r\n"), std::string::npos)
+    EXPECT_NE(saved.find("Tom SMITH\t\r\nCarl GREEN\t1880\r\nJohn SMITH\t1900\r\n"),
+              std::string::npos)
         << saved;
 
     query.reset();
