@@ -567,7 +567,8 @@ void CResultGrid::ScrollToColumn(int column)
 
 namespace {
 
-int ScrollTarget(UINT code, UINT pos, int first, int page)
+/// The first row or column a scroll-bar action asks for; the thumb's own position while dragged.
+int ScrollTarget(UINT code, UINT pos, CScrollBar* bar, int first, int page)
 {
     switch (code) {
     case SB_LINEUP:
@@ -579,8 +580,12 @@ int ScrollTarget(UINT code, UINT pos, int first, int page)
     case SB_PAGEDOWN:
         return first + page;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
+    case SB_THUMBTRACK: {
+        SCROLLINFO info;
+        if (bar && bar->GetScrollInfo(&info, SIF_TRACKPOS))
+            return info.nTrackPos;
         return int(pos);
+    }
     default:
         return first;
     }
@@ -590,28 +595,18 @@ int ScrollTarget(UINT code, UINT pos, int first, int page)
 
 void CResultGrid::OnVScroll(UINT code, UINT pos, CScrollBar* bar)
 {
-    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
-        SCROLLINFO info;
-        if (bar && bar->GetScrollInfo(&info, SIF_TRACKPOS))
-            pos = UINT(info.nTrackPos);
-    }
     if (code == SB_ENDSCROLL)
         UpdateScrollRanges();
     else
-        ScrollToRow(ScrollTarget(code, pos, m_firstRow, GetVisibleRowCount()));
+        ScrollToRow(ScrollTarget(code, pos, bar, m_firstRow, GetVisibleRowCount()));
 }
 
 void CResultGrid::OnHScroll(UINT code, UINT pos, CScrollBar* bar)
 {
-    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
-        SCROLLINFO info;
-        if (bar && bar->GetScrollInfo(&info, SIF_TRACKPOS))
-            pos = UINT(info.nTrackPos);
-    }
     if (code == SB_ENDSCROLL)
         UpdateScrollRanges();
     else
-        ScrollToColumn(ScrollTarget(code, pos, m_firstColumn, GetVisibleColumnCount()));
+        ScrollToColumn(ScrollTarget(code, pos, bar, m_firstColumn, GetVisibleColumnCount()));
 }
 
 BOOL CResultGrid::OnMouseWheel(UINT, short delta, CPoint)
