@@ -14,7 +14,6 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/splash_wnd.h"
 #include "app/shell_file_types.h"
-#include "app/sub_view_counts.h"
 
 #include "common/preferences.h"
 #include "controls/colour_chooser.h"
@@ -35,6 +34,7 @@
 #include "queries/named_list.h"
 #include "queries/relationship_pool.h"
 #include "records/datactl/data_ctl_install.h"
+#include "records/window/sub_view_rec.h"
 
 #include <unistd.h>
 
@@ -52,7 +52,7 @@ CAvApp* GetAvApp()
     return dynamic_cast<CAvApp*>(AfxGetApp());
 }
 
-CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewCounts>())
+CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewRec>())
 {
     MapCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     MapCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });

@@ -73,8 +73,8 @@ public:
     long GetRecordCount(int listIndex) const override;
 
     // Windows.
-    /// The class of the records window's pane (a CRecordsPane): the record counts until the
-    /// record lists exist. Set before start-up makes the records window.
+    /// The class of the records window's pane (a CRecordsPane): the record lists
+    /// (CSubViewRec) unless a test sets another before start-up makes the records window.
     void SetRecordsPaneClass(const CRuntimeClass* cls) { m_recordsPaneClass = cls; }
     /// Set around a call that makes a frame: the pane its view is to host.
     void SetSubViewRequest(const CRuntimeClass* cls, DWORD param = 0) { m_request = {cls, param}; }

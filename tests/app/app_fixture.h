@@ -7,7 +7,6 @@
 #include "app/shell/av_view.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/splash_wnd.h"
-#include "app/sub_view_counts.h"
 
 #include "common/preferences.h"
 #include "database/dictionary/field_dictionary.h"
@@ -17,6 +16,7 @@
 #include "platform/ui/frames/recent_file_list.h"
 #include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/test_hooks.h"
+#include "records/window/sub_view_rec.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -96,11 +96,17 @@ protected:
     CAvDoc* Doc() const { return m_app->GetDocument(); }
     bool Run(UINT command) { return TestHooks::RunCommand(*Frame(), command); }
 
-    /// The counts the records window shows.
-    std::vector<std::string> ShownCounts() const
+    /// The number of records the list of a type shows in the records window; -1 without one.
+    int ShownRows(int listIndex) const
     {
-        auto* pane = dynamic_cast<CSubViewCounts*>(m_app->FindRecordsView());
-        return pane ? pane->GetLines() : std::vector<std::string>{};
+        auto* pane = dynamic_cast<CSubViewRec*>(m_app->FindRecordsView());
+        CTagGrid* grid = pane ? pane->GetRecLists().GetGrid(listIndex) : nullptr;
+        if (!grid)
+            return -1;
+        int rows = 0;
+        for (CTreeBoxNode* row = grid->GetBox().GetFirstItem(); row; row = row->m_nextSibling)
+            ++rows;
+        return rows;
     }
 
     /// The texts of the message boxes shown since the last call.

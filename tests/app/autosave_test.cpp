@@ -91,7 +91,7 @@ TEST_F(AutosaveTest, TheNewerCopyIsOfferedAtTheNextStartAndOpensModified)
     EXPECT_THAT(MessageTexts(), ElementsAre(RecoveryQuestion(m_path)));
     EXPECT_EQ(Doc()->GetPathName(), m_path);
     EXPECT_TRUE(Doc()->IsModified());
-    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 3");
+    EXPECT_EQ(ShownRows(kIndividuals), 3);
     EXPECT_EQ((*m_app->GetRecentFileList())[0], m_path);
     EXPECT_EQ((*m_app->GetRecentFileList())[1], "");
 
@@ -109,7 +109,7 @@ TEST_F(AutosaveTest, DecliningTheCopyDeletesItAndOpensTheFile)
 
     ASSERT_TRUE(Start({m_path}));
 
-    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 2");
+    EXPECT_EQ(ShownRows(kIndividuals), 2);
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_FALSE(paths::IsFile(RecoveryPathFor(m_path)));
 }

@@ -144,7 +144,7 @@ TEST_F(BackupRestoreTest, RestoringOverTheOpenFileWarnsThenReloadsWithoutTheSave
               "Restore has completed successfully.  The restored file will now be loaded.");
     EXPECT_EQ(test_support::ReadFile(m_open), kFamilyFile);
     EXPECT_FALSE(Doc()->IsModified());
-    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 2");
+    EXPECT_EQ(ShownRows(kIndividuals), 2);
 }
 
 TEST_F(BackupRestoreTest, RestoreFailuresSayWhyAndLeaveTheTarget)

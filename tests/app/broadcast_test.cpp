@@ -66,7 +66,7 @@ TEST_F(BroadcastTest, AnEditReachesTheRecordsWindowAndMarksTheFileModified)
     GetRecordTypeRoot(kIndividuals)->CreateChild(nullptr);
     NotifyChanges();
 
-    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 3");
+    EXPECT_EQ(ShownRows(kIndividuals), 3);
     EXPECT_TRUE(Doc()->IsModified());
     TestHooks::RunIdle();
     EXPECT_EQ(Frame()->GetStatusBar(59393)->GetPaneText(1), "Individuals: 3");
@@ -93,7 +93,7 @@ TEST_F(BroadcastTest, OpeningAFileToldEveryWindowOfTheClearAndTheLoad)
 
     EXPECT_THAT(pane->hints,
                 ElementsAre(kHintDataSetClearing, kHintDataSetCleared, kHintFileLoaded));
-    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 1");
+    EXPECT_EQ(ShownRows(kIndividuals), 1);
 }
 
 TEST_F(BroadcastTest, ADeletedRecordLeavesTheNamedListsBeforeItIsFreed)
@@ -106,7 +106,7 @@ TEST_F(BroadcastTest, ADeletedRecordLeavesTheNamedListsBeforeItIsFreed)
     CDataNode::DeleteNode(john);
 
     EXPECT_THAT(list->Entries(), IsEmpty());
-    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 1");
+    EXPECT_EQ(ShownRows(kIndividuals), 1);
 }
 
 } // namespace

@@ -157,7 +157,7 @@ TEST_F(CloseSequenceTest, AFileThatCannotBeReadLeavesTheOpenFileAsItWas)
         {"notes.txt", "These are not the lines of a GEDCOM file.\n"},
     };
     ChangeAndAutosave();
-    const std::vector<std::string> counts = ShownCounts();
+    const int shown = ShownRows(kIndividuals);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = test_support::WriteFile(m_folder + "/" + c.name, c.bytes);
@@ -171,7 +171,7 @@ TEST_F(CloseSequenceTest, AFileThatCannotBeReadLeavesTheOpenFileAsItWas)
                     ElementsAre("Save changes to " + m_path + "?", LoadErrorMessage(path)));
         EXPECT_EQ(Doc()->GetPathName(), m_path);
         EXPECT_TRUE(Doc()->IsModified());
-        EXPECT_EQ(ShownCounts(), counts);
+        EXPECT_EQ(ShownRows(kIndividuals), shown);
         EXPECT_TRUE(paths::IsFile(RecoveryPathFor(m_path)));
     }
 }

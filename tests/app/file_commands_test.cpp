@@ -42,8 +42,8 @@ TEST_F(FileCommandsTest, OpenLoadsTheChosenFileAndListsItFirst)
 
     EXPECT_EQ(Doc()->GetPathName(), path);
     EXPECT_FALSE(Doc()->IsModified());
-    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 2");
-    EXPECT_EQ(ShownCounts()[kFamilies], "Families: 1");
+    EXPECT_EQ(ShownRows(kIndividuals), 2);
+    EXPECT_EQ(m_app->GetRecordCount(kFamilies), 1);
     std::string caption;
     Frame()->GetWindowText(caption);
     EXPECT_EQ(caption, "smith.ged - Ardenvel Riru");
@@ -89,7 +89,7 @@ TEST_F(FileCommandsTest, SaveAsWritesAFileThatLoadsBackTheSame)
     EXPECT_EQ(Doc()->GetPathName(), copy);
     EXPECT_EQ(Doc()->GetTitle(), "copy.ged");
     OpenThroughMenu(copy);
-    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 2");
+    EXPECT_EQ(ShownRows(kIndividuals), 2);
     EXPECT_THAT(MessageTexts(), IsEmpty());
 }
 

@@ -50,9 +50,12 @@ TEST_P(CreateRecordTest, ANewRecordIsAnnouncedAndShownInTheRecordsWindow)
 
     EXPECT_EQ(m_app->GetRecordCount(row.listIndex), before + 1);
     EXPECT_TRUE(Doc()->IsModified());
-    auto* counts = dynamic_cast<CSubViewCounts*>(m_app->GetActiveAvView()->GetSubView());
-    ASSERT_NE(counts, nullptr);
-    EXPECT_EQ(counts->GetCurrentList(), row.listIndex);
+    auto* records = dynamic_cast<CSubViewRec*>(m_app->GetActiveAvView()->GetSubView());
+    ASSERT_NE(records, nullptr);
+    EXPECT_EQ(records->GetRecLists().GetActiveIndex(), row.listIndex);
+    const auto* created = dynamic_cast<CRecordNode*>(records->GetSelection(nullptr, nullptr));
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created->GetNextSibling(), nullptr) << "the new record is the type's last";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -31,7 +31,7 @@ TEST_F(StartUpTest, WithoutArgumentsOrDefaultFileShowsANewUntitledFile)
     CAvView* view = nullptr;
     ASSERT_NE(m_app->FindRecordsView(&view), nullptr);
     EXPECT_EQ(m_app->GetActiveAvView(), view);
-    EXPECT_EQ(ShownCounts().front(), "Individuals: 0");
+    EXPECT_EQ(ShownRows(kIndividuals), 0);
     EXPECT_THAT(MessageTexts(), IsEmpty());
 }
 
@@ -59,7 +59,7 @@ TEST_F(StartUpTest, TheNamedFileWinsOverTheDefaultFile)
 
     EXPECT_EQ(Doc()->GetPathName(), named);
     EXPECT_EQ(Doc()->GetTitle(), "named.ged");
-    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 2");
+    EXPECT_EQ(ShownRows(kIndividuals), 2);
     EXPECT_EQ((*m_app->GetRecentFileList())[0], named);
 }
 
@@ -72,7 +72,7 @@ TEST_F(StartUpTest, TheDefaultFileOpensWhenNoneIsNamed)
     ASSERT_TRUE(Start());
 
     EXPECT_EQ(Doc()->GetPathName(), defaultFile);
-    EXPECT_EQ(ShownCounts()[kIndividuals], "Individuals: 1");
+    EXPECT_EQ(ShownRows(kIndividuals), 1);
 }
 
 TEST_F(StartUpTest, AMissingDefaultFileGivesANewFileWithoutAMessage)

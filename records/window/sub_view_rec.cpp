@@ -1,0 +1,172 @@
+// records/window/sub_view_rec.cpp: the records window's layout, its change notices, its selection
+// and showing records in it.
+#include "records/window/sub_view_rec.h"
+
+#include "database/dictionary/record_type_table.h"
+#include "database/records/record_node.h"
+
+CSubViewRec::CSubViewRec()
+{
+    MapListCommands();
+    MapNamedListCommands();
+}
+
+CSubViewRec::~CSubViewRec() = default;
+
+const CRuntimeClass* CSubViewRec::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CSubViewRec>();
+}
+
+void CSubViewRec::GetTitle(std::string& title) const
+{
+    title = "Records";
+}
+
+int CSubViewRec::OnCreate(CREATESTRUCT* createStruct)
+{
+    if (CRecordsPane::OnCreate(createStruct) == -1)
+        return -1;
+    if (!m_splitter.Create(this, CUSplitterWnd::kSideBySide, true, nullptr))
+        return -1;
+    CRect client;
+    m_splitter.GetClientRect(&client);
+    const int listsWidth = client.Width() * 2 / 3;
+    m_lists.SetFocusListener([this] { m_listsActive = true; });
+    if (!m_lists.Create("RecListsWnd", "RecListsWnd", WS_CHILD | WS_VISIBLE,
+                        CRect(0, 0, listsWidth, client.Height()), &m_splitter, kListsId))
+        return -1;
+    m_splitter.AddPane(&m_lists, CUSplitterWnd::kUnmeasured);
+    m_pane = MakeNamedListsPane();
+    if (m_pane) {
+        const CRect paneRect(listsWidth, 0, client.Width(), client.Height());
+        if (!m_pane->Create(&m_splitter, kPaneId, paneRect, this) || !m_pane->GetWnd())
+            return -1;
+        m_panePaneIndex = m_splitter.AddPane(m_pane->GetWnd(), CUSplitterWnd::kUnmeasured);
+    }
+    m_splitter.InitPaneSizes();
+    if (m_panePaneIndex != -1)
+        m_splitter.ShowPane(m_panePaneIndex, false);
+    m_created = true;
+    return 0;
+}
+
+void CSubViewRec::OnSize(UINT type, int cx, int cy)
+{
+    CRecordsPane::OnSize(type, cx, cy);
+    if (m_splitter.GetSafeHwnd())
+        m_splitter.MoveWindow(0, 0, cx, cy);
+}
+
+void CSubViewRec::OnSetFocus(CWnd* /*oldWnd*/)
+{
+    if (!m_listsActive && IsPaneVisible()) {
+        m_pane->GetWnd()->SetFocus();
+        return;
+    }
+    if (CTagGrid* grid = m_lists.GetActiveGrid(); grid && grid->GetSafeHwnd())
+        grid->SetFocus();
+}
+
+bool CSubViewRec::IsPaneVisible() const
+{
+    CWnd* wnd = m_pane ? m_pane->GetWnd() : nullptr;
+    return wnd && (wnd->GetStyle() & WS_VISIBLE) != 0;
+}
+
+CNamedList* CSubViewRec::ShownList() const
+{
+    return IsPaneVisible() ? m_pane->GetSelectedNamedList() : nullptr;
+}
+
+CObject* CSubViewRec::GetSelection(const CRuntimeClass* cls, int* count) const
+{
+    if (!m_listsActive && IsPaneVisible())
+        return m_pane->GetSelection(cls, count);
+    CTagGrid* grid = const_cast<CRecListsWnd&>(m_lists).GetActiveGrid();
+    if (count)
+        *count = 0;
+    if (!grid || !grid->GetSafeHwnd())
+        return nullptr;
+    CTreeBox& box = grid->GetBox();
+    if (count)
+        for (CTreeBoxNode* row = box.GetNextSelected(nullptr); row; row = box.GetNextSelected(row))
+            ++*count;
+    CRecordNode* record = grid->GetSelectedRecord(true);
+    return record && (!cls || record->IsKindOf(cls)) ? record : nullptr;
+}
+
+CRecordNode* CSubViewRec::GetCurrentRecord() const
+{
+    if (!m_listsActive && IsPaneVisible())
+        return m_pane->GetCurrentRecord();
+    CTagGrid* grid = const_cast<CRecListsWnd&>(m_lists).GetActiveGrid();
+    CTreeBoxNode* row = grid && grid->GetSafeHwnd() ? grid->GetBox().GetFocusItem() : nullptr;
+    return dynamic_cast<CRecordNode*>(CTagGrid::NodeOf(row));
+}
+
+void CSubViewRec::OnUpdate(CView* sender, LPARAM hint, CObject* object)
+{
+    if (!m_created)
+        return;
+    if (hint != 9)
+        m_lists.OnDocUpdate(sender, hint, object);
+    if (IsPaneVisible())
+        m_pane->OnDataChanged(sender, hint, object);
+}
+
+void CSubViewRec::Reset()
+{
+    m_lists.ResetAll();
+    if (m_pane)
+        m_pane->Empty();
+    m_listsActive = true;
+}
+
+int CSubViewRec::FindTab(int listIndex) const
+{
+    return m_created ? m_lists.FindTab(listIndex) : -1;
+}
+
+void CSubViewRec::SelectTab(int listIndex, bool focus)
+{
+    if (!m_created)
+        return;
+    m_lists.SelectTab(listIndex, focus);
+    if (focus)
+        m_listsActive = true;
+}
+
+void CSubViewRec::ShowRecord(CRecordNode* record, bool focus)
+{
+    if (m_created && record && m_lists.ShowHiddenType(record, true) && focus)
+        m_listsActive = true;
+}
+
+bool CSubViewRec::GoToRecord(const RecordSearch& search)
+{
+    return m_created && m_lists.ShowFoundRecord(search);
+}
+
+void CSubViewRec::UpdateTabs()
+{
+    if (m_created)
+        m_lists.UpdateTabs();
+}
+
+void CSubViewRec::ShowNamedList(CNamedList* list)
+{
+    if (!m_pane)
+        return;
+    if (!IsPaneVisible())
+        OnNamedListsPane();
+    if (list)
+        m_pane->SelectList(list);
+}
+
+void CSubViewRec::OnNamedListsPaneFocus()
+{
+    m_listsActive = false;
+}
+
+void CSubViewRec::OnNamedListsPaneChanged() {}

@@ -1,0 +1,81 @@
+// records/window/sub_view_rec.h: the records window's content: the record lists beside the
+// named-lists pane, the record and list commands, the change notices and the selection.
+#pragma once
+
+#include "records/window/named_lists_pane.h"
+#include "records/window/rec_lists_wnd.h"
+
+#include "app/shell/records_pane.h"
+#include "controls/u_splitter_wnd.h"
+
+#include <memory>
+
+/// A splitter holds the record lists (two thirds of the width) and the named-lists pane (a
+/// third), which is hidden at first and made only when a pane factory is installed. The
+/// window's commands go to the part that last had the focus: the record lists or the pane.
+class CSubViewRec final : public CRecordsPane, public INamedListsPaneHost {
+public:
+    static constexpr UINT kListsId = 87, kPaneId = 88;
+
+    CSubViewRec();
+    ~CSubViewRec() override;
+
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+    void GetTitle(std::string& title) const override;
+    /// With the record lists active, the one selected record of the active list when it is of
+    /// cls; with the pane active, the pane's selection.
+    CObject* GetSelection(const CRuntimeClass* cls, int* count) const override;
+    /// The record of the active list's current row, or of the pane's when it is active.
+    CRecordNode* GetCurrentRecord() const;
+    /// Every hint but 9 goes to the record lists; every hint goes to the pane while it shows.
+    void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
+    /// Every list emptied, the pane emptied, the record lists active.
+    void Reset();
+
+    int FindTab(int listIndex) const override;
+    void SelectTab(int listIndex, bool focus) override;
+    /// Selects the record in its list; asks first when its type has no tab.
+    void ShowRecord(CRecordNode* record, bool focus) override;
+    /// Shows the next match of a search (see CRecListsWnd::ShowFoundRecord).
+    bool GoToRecord(const RecordSearch& search);
+    /// Empties again the lists that a search filled for types without a tab.
+    void UpdateTabs();
+    /// Shows the pane (filled) when hidden and, with a list, selects it there.
+    void ShowNamedList(CNamedList* list);
+
+    /// Whether the named-lists pane is shown.
+    bool IsPaneVisible() const;
+    /// Whether the record lists have the focus (else the pane has it).
+    bool AreListsActive() const { return m_listsActive; }
+    CRecListsWnd& GetRecLists() { return m_lists; }
+    INamedListsPane* GetNamedListsPane() const { return m_pane.get(); }
+
+    // The pane's host.
+    void OnNamedListsPaneFocus() override;
+    void OnNamedListsPaneChanged() override;
+
+protected:
+    int OnCreate(CREATESTRUCT* createStruct) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnSetFocus(CWnd* oldWnd) override;
+
+private:
+    void MapListCommands();
+    void MapNamedListCommands();
+    /// The pane's selected list while the pane shows, else null.
+    CNamedList* ShownList() const;
+    void OnDelete();
+    void OnRefresh();
+    void OnNamedListsPane();
+    void OnEmptyNamedList();
+    void OnMakeListOrderDefault();
+    void OnDeleteAllRecordsInList();
+
+    CUSplitterWnd m_splitter;
+    CRecListsWnd m_lists;
+    std::unique_ptr<INamedListsPane> m_pane;
+    int m_panePaneIndex = -1;
+    bool m_listsActive = true;
+    bool m_created = false;
+};

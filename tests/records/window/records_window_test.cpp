@@ -1,0 +1,325 @@
+// tests/records/window/records_window_test.cpp: the records window: its tabs by display choice, the
+// change notices, showing records of hidden types, the named-lists pane and the command routing.
+#include "tests/records/window/records_window_fixture.h"
+
+#include "records/window/records_window_ids.h"
+
+#include "database/dictionary/field_ids.h"
+#include "platform/ui/windows/cmd_ui.h"
+#include "queries/named_list.h"
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+
+namespace records_window_test {
+namespace {
+
+using testing::ElementsAre;
+
+TEST_F(RecordsWindowTest, RendersItsTabsAndTheIndividualsList)
+{
+    NewIndividual(SEX_MALE, "John /Smith/");
+    NewIndividual(SEX_FEMALE, "Mary /Jones/");
+    NotifyChanges();
+    MakeWindow();
+
+    EXPECT_THAT(Tabs(), ElementsAre("Individuals", "Notes", "Sources"));
+    EXPECT_THAT(TopRows(kIndi), ElementsAre("JONES, Mary", "SMITH, John"));
+    TestHooks::RenderWindow(m_host).SavePng("records_window.png");
+}
+
+using testing::IsEmpty;
+
+/// Runs a command of the window as a menu choice does: false when its update leaves it off.
+bool RunCommand(CSubViewRec& window, UINT id)
+{
+    CCmdUI state;
+    state.m_nID = id;
+    state.DoUpdate(&window, TRUE);
+    if (!state.IsEnabled())
+        return false;
+    return window.OnCmdMsg(id, CN_COMMAND, nullptr, nullptr) != FALSE;
+}
+
+class RecordsWindowDataTest : public RecordsWindowTest {
+protected:
+    void SetUp() override
+    {
+        RecordsWindowTest::SetUp();
+        m_john = NewIndividual(SEX_MALE, "John /Smith/");
+        m_mary = NewIndividual(SEX_FEMALE, "Mary /Jones/");
+        m_family = Marry(m_john, m_mary);
+        m_note = NewRecord(kNote);
+        m_note->SetText("Smith family papers");
+        m_source = NewRecord(kSour);
+        SetField(m_source, "TITL", "Parish of Smithfield");
+        NotifyChanges();
+    }
+
+    RecordSearch Search(std::string_view text, int listIndex, SearchType type = kSearchNameOrTitle)
+    {
+        RecordSearch search;
+        search.m_words = SplitSearchWords(text);
+        search.m_allTypes = listIndex == -1;
+        search.m_listIndex = listIndex;
+        search.m_searchType = type;
+        return search;
+    }
+
+    CIndRec* m_john = nullptr;
+    CIndRec* m_mary = nullptr;
+    CFamRec* m_family = nullptr;
+    CRecordNode* m_note = nullptr;
+    CRecordNode* m_source = nullptr;
+};
+
+TEST_F(RecordsWindowDataTest, DisplayChoicesDecideTheTabsAndAChangeRebuildsThem)
+{
+    NewRecord(kRepo);
+    NotifyChanges();
+    MakeWindow();
+    // Families, multimedia and the header are hidden; repositories show once the file has one.
+    EXPECT_THAT(Tabs(), ElementsAre("Individuals", "Notes", "Sources", "Repositories"));
+    EXPECT_THAT(TopRows(kFam), IsEmpty());
+
+    RecWndOptions().m_displayChoice[kFam] = 0;
+    RecWndOptions().m_displayChoice[kNote] = 2;
+    m_window->OnUpdate(nullptr, 6, nullptr);
+
+    EXPECT_THAT(Tabs(), ElementsAre("Individuals", "Families", "Sources", "Repositories"));
+    EXPECT_THAT(TopRows(kFam), testing::SizeIs(1));
+    EXPECT_THAT(TopRows(kNote), IsEmpty()) << "a list without a tab is emptied";
+
+    m_window->OnUpdate(nullptr, 2, nullptr);
+    EXPECT_THAT(TopRows(kIndi), IsEmpty());
+}
+
+TEST_F(RecordsWindowDataTest, ARecordOfAHiddenTypeIsShownOnlyAfterTheQuestion)
+{
+    MakeWindow();
+    const auto tabsBefore = Tabs();
+
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    m_window->ShowRecord(m_family, true);
+    EXPECT_THAT(MessageTexts(),
+                ElementsAre("Records of this type are not currently being displayed.  The Records "
+                            "Window display options will be changed to make them visible (you can "
+                            "alway hide them again later if you wish to)."));
+    EXPECT_EQ(Tabs(), tabsBefore);
+    EXPECT_EQ(RecWndOptions().m_displayChoice[kFam], 2);
+
+    TestHooks::AnswerMessageBox(IDOK);
+    m_window->ShowRecord(m_family, true);
+    MessageTexts();
+    EXPECT_THAT(Tabs(), ElementsAre("Individuals", "Families", "Notes", "Sources"));
+    EXPECT_EQ(RecWndOptions().m_displayChoice[kFam], 0);
+    EXPECT_EQ(Lists().GetActiveIndex(), kFam);
+    EXPECT_EQ(m_window->GetSelection(nullptr, nullptr), m_family);
+
+    // A type shown once the file has such records gets its tab without a question.
+    CRecordNode* repository = NewRecord(kRepo);
+    NotifyChanges();
+    m_window->ShowRecord(repository, false);
+    EXPECT_THAT(MessageTexts(), IsEmpty());
+    EXPECT_EQ(Lists().GetActiveIndex(), kRepo);
+}
+
+TEST_F(RecordsWindowDataTest, HintNineReachesOnlyTheShownPane)
+{
+    MakeWindow();
+    ASSERT_NE(m_pane, nullptr);
+    m_window->OnUpdate(nullptr, 9, nullptr);
+    EXPECT_THAT(m_pane->log, ElementsAre("Create 88")) << "a hidden pane is not told";
+
+    ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+    m_pane->log.clear();
+    const auto rowsBefore = TopRows(kIndi);
+    for (LPARAM hint : {9, 1})
+        m_window->OnUpdate(nullptr, hint, nullptr);
+    EXPECT_THAT(m_pane->log, ElementsAre("OnDataChanged 9", "OnDataChanged 1"));
+    EXPECT_EQ(TopRows(kIndi), rowsBefore);
+
+    ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+    EXPECT_FALSE(m_window->IsPaneVisible());
+    EXPECT_EQ(m_pane->log.back(), "Empty");
+}
+
+TEST_F(RecordsWindowDataTest, DeleteWithThePaneActiveRemovesListItemsAndNoRecord)
+{
+    MakeWindow();
+    ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+    m_pane->TakeFocus();
+    ASSERT_FALSE(m_window->AreListsActive());
+    m_pane->log.clear();
+
+    ASSERT_TRUE(RunCommand(*m_window, ID_REC_DELETE));
+
+    EXPECT_THAT(m_pane->log, ElementsAre("RemoveSelectedItems"));
+    EXPECT_THAT(TopRows(kIndi), ElementsAre("JONES, Mary", "SMITH, John"));
+    m_pane->canRemove = false;
+    EXPECT_FALSE(RunCommand(*m_window, ID_REC_DELETE)) << "the pane's own test enables Delete";
+    // Moving rows belongs to the record lists.
+    EXPECT_FALSE(RunCommand(*m_window, ID_REC_MOVE_UP));
+}
+
+TEST_F(RecordsWindowDataTest, ListCommandsNeedAShownPaneWithAListSelected)
+{
+    MakeWindow();
+    CNamedList list("Smiths");
+    EXPECT_FALSE(RunCommand(*m_window, ID_NEW_NAMED_LIST));
+    ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+    EXPECT_TRUE(RunCommand(*m_window, ID_NEW_NAMED_LIST));
+    for (UINT id : {ID_DELETE_NAMED_LIST, ID_NAMED_LIST_PROPERTIES, ID_EMPTY_NAMED_LIST,
+                    ID_MAKE_LIST_ORDER_DEFAULT, ID_DELETE_LIST_RECORDS})
+        EXPECT_FALSE(RunCommand(*m_window, id)) << id;
+
+    m_pane->selected = &list;
+    EXPECT_FALSE(RunCommand(*m_window, ID_EMPTY_NAMED_LIST)) << "an empty list";
+    for (int i = 0; i < 3; ++i)
+        TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(RunCommand(*m_window, ID_MAKE_LIST_ORDER_DEFAULT));
+    AddToNamedList(&list, m_john, false, true);
+    AddToNamedList(&list, m_john, false, false);
+    ASSERT_TRUE(RunCommand(*m_window, ID_MAKE_LIST_ORDER_DEFAULT));
+    m_pane->saveOrderResult = false;
+    ASSERT_TRUE(RunCommand(*m_window, ID_MAKE_LIST_ORDER_DEFAULT));
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    ASSERT_TRUE(RunCommand(*m_window, ID_EMPTY_NAMED_LIST));
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(RunCommand(*m_window, ID_EMPTY_NAMED_LIST));
+
+    const std::string empty = "Are you sure you want to remove all records from list "
+                              "\"Smiths\"?\n\nNote: when you remove an item from a list the "
+                              "removed records are not deleted.";
+    EXPECT_THAT(MessageTexts(),
+                ElementsAre("List is empty",
+                            "The current order of items in list \"Smiths\" has been saved, and "
+                            "will be used as the default order for this list - e.g. in List "
+                            "Reports",
+                            "Cannot save list order", empty, empty));
+    EXPECT_EQ(std::count(m_pane->log.begin(), m_pane->log.end(), "EmptyNamedList"), 1);
+
+    // Deleting every record of the list happens only after the pane's confirmation.
+    ASSERT_TRUE(RunCommand(*m_window, ID_DELETE_LIST_RECORDS));
+    EXPECT_FALSE(m_john->IsPendingDeletion());
+    m_pane->confirmDelete = true;
+    ASSERT_TRUE(RunCommand(*m_window, ID_DELETE_LIST_RECORDS));
+    EXPECT_THAT(TopRows(kIndi), ElementsAre("JONES, Mary"));
+}
+
+TEST_F(RecordsWindowDataTest, AddToTheSelectedListComesFromTheRecordLists)
+{
+    MakeWindow();
+    CNamedList list("Smiths");
+    ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+    m_pane->selected = &list;
+    Lists().SelectTab(kIndi, true);
+    EXPECT_TRUE(RunCommand(*m_window, ID_ADD_TO_SELECTED_LIST));
+    m_pane->TakeFocus();
+    EXPECT_FALSE(RunCommand(*m_window, ID_ADD_TO_SELECTED_LIST));
+    m_pane->wantsAdd = true;
+    EXPECT_TRUE(RunCommand(*m_window, ID_ADD_TO_SELECTED_LIST));
+    EXPECT_EQ(std::count(m_pane->log.begin(), m_pane->log.end(), "AddSelectionToNamedList"), 2);
+}
+
+TEST(RecordSearchWords, SplitAtWhiteSpaceWithTheIgnorableWordsMarked)
+{
+    const struct {
+        const char* text;
+        std::vector<std::string> words;
+        std::vector<bool> ignorable;
+    } cases[] = {
+        {"John of Gaunt", {"John", "of", "Gaunt"}, {false, true, false}},
+        {"  \tMary\n AND  ..OF Smith ",
+         {"Mary", "AND", "..OF", "Smith"},
+         {false, true, true, false}},
+        {"   ", {}, {}},
+        {"of.of ...of", {"of.of", "...of"}, {false, true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::vector<SearchWord> words = SplitSearchWords(c.text);
+        ASSERT_EQ(words.size(), c.words.size());
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            EXPECT_EQ(words[i].m_text, c.words[i]);
+            EXPECT_EQ(words[i].m_length, c.words[i].size());
+            EXPECT_EQ(words[i].m_ignorable, c.ignorable[i]);
+        }
+    }
+    // A record need not hold the ignorable words, unless nothing else was typed.
+    EXPECT_EQ(MatchTermsOf(SplitSearchWords("John of Gaunt")).size(), 2u);
+    EXPECT_EQ(MatchTermsOf(SplitSearchWords("of and")).size(), 2u);
+    std::string many;
+    for (int i = 0; i < 5000; ++i)
+        many += "w" + std::to_string(i) + " of ";
+    EXPECT_EQ(MatchTermsOf(SplitSearchWords(many)).size(), 5000u);
+}
+
+TEST_F(RecordsWindowDataTest, FindGoesAcrossTypesAndNamesSkipNotes)
+{
+    MakeWindow();
+    RecordSearch search = Search("smith", -1);
+    ASSERT_TRUE(m_window->GoToRecord(search));
+    EXPECT_EQ(m_window->GetSelection(nullptr, nullptr), m_john);
+
+    // The family's husband is a Smith; its list is hidden and stays so after Cancel, and the
+    // next search goes on after it.
+    search.m_first = false;
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    ASSERT_TRUE(m_window->GoToRecord(search));
+    EXPECT_EQ(Lists().GetActiveIndex(), kIndi);
+    ASSERT_TRUE(m_window->GoToRecord(search)) << "on to the sources";
+    EXPECT_EQ(Lists().GetActiveIndex(), kSour);
+    EXPECT_EQ(m_window->GetSelection(nullptr, nullptr), m_source);
+    EXPECT_FALSE(m_window->GoToRecord(search)) << "the note is no name";
+    EXPECT_THAT(MessageTexts(), testing::SizeIs(1));
+
+    search = Search("SMITH", kIndi);
+    search.m_matchCase = true;
+    EXPECT_FALSE(m_window->GoToRecord(search));
+    EXPECT_TRUE(m_window->GoToRecord(Search("john of smith", kIndi)));
+}
+
+TEST_F(RecordsWindowDataTest, AFoundRecordOfAHiddenTypeStaysFoundWhenTheQuestionIsCancelled)
+{
+    MakeWindow();
+    Lists().SelectTab(kIndi, true);
+    const auto tabsBefore = Tabs();
+
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    EXPECT_TRUE(m_window->GoToRecord(Search("smith jones", -1)));
+
+    EXPECT_THAT(MessageTexts(),
+                ElementsAre("A record of type 'family' has been found matching the search "
+                            "criteria.  Records of this type are not currently being displayed.  "
+                            "The Records Window display options will be changed to make them "
+                            "visible (you can alway hide them again later if you wish to)."));
+    EXPECT_EQ(Tabs(), tabsBefore);
+    EXPECT_EQ(RecWndOptions().m_displayChoice[kFam], 2);
+    EXPECT_EQ(Lists().GetActiveIndex(), kIndi);
+
+    // Closing the find dialog empties the list the search filled.
+    EXPECT_THAT(TopRows(kFam), testing::SizeIs(1));
+    m_window->UpdateTabs();
+    EXPECT_THAT(TopRows(kFam), IsEmpty());
+}
+
+TEST_F(RecordsWindowDataTest, ANoteSearchOpensTheRecordAtTheMatchingNote)
+{
+    m_mary->AddTextChild(FIELD_NOTE_TEXT, "Born in the old mill");
+    Link(m_john, "NOTE", m_note);
+    NotifyChanges();
+    MakeWindow();
+
+    ASSERT_TRUE(m_window->GoToRecord(Search("mill", kIndi, kSearchNotes)));
+    EXPECT_EQ(CaretRow(), "Note");
+    ASSERT_TRUE(m_window->GoToRecord(Search("papers", kIndi, kSearchNotes)));
+    EXPECT_EQ(CaretRow(), "Note Record");
+    EXPECT_FALSE(m_window->GoToRecord(Search("Jones", kIndi, kSearchNotes))) << "a name is no note";
+    ASSERT_TRUE(m_window->GoToRecord(Search("papers", kNote, kSearchAllText)));
+    EXPECT_EQ(Lists().GetActiveIndex(), kNote);
+}
+
+} // namespace
+} // namespace records_window_test
