@@ -4,6 +4,8 @@
 
 #include "app/shell/app_ids.h"
 #include "app/shell/av_doc.h"
+#include "app/shell/av_view.h"
+#include "app/shell/records_pane.h"
 #include "app/shell/shell_app.h"
 #include "app/shell/splash_wnd.h"
 
@@ -237,6 +239,11 @@ void CMainFrame::OnClose()
     SaveToolbarPlacements();
     IShellApp* app = GetShellApp();
     CAvDoc* doc = app ? app->GetDocument() : nullptr;
+    // A value being typed into a record list is kept before the file is offered for saving.
+    for (CView* view : doc ? doc->GetViews() : std::vector<CView*>{})
+        if (auto* avView = dynamic_cast<CAvView*>(view))
+            if (auto* records = dynamic_cast<CRecordsPane*>(avView->GetSubView()))
+                records->CloseGridEditor();
     // A modified file is offered for saving even when only its header record is left. Changes
     // the user declines to save are given up only once no later question can cancel the close.
     if (doc && doc->IsModified() && !doc->SaveModified())

@@ -20,4 +20,7 @@ public:
     /// Selects the record in the list of its type; when that list is not displayed, first asks
     /// whether to show it.
     virtual void ShowRecord(CRecordNode* record, bool focus) = 0;
+    /// Ends an in-place edit in the window's lists, keeping the value typed; the main frame
+    /// calls it as it closes. The base has no lists.
+    virtual void CloseGridEditor() {}
 };

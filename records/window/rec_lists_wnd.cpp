@@ -288,11 +288,6 @@ void CRecListsWnd::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
     }
 }
 
-BOOL CRecListsWnd::ForwardToActiveList(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info)
-{
-    return m_active && m_active->GetSafeHwnd() ? m_active->OnCmdMsg(id, code, extra, info) : FALSE;
-}
-
 void CRecListsWnd::RefreshAll()
 {
     CWaitCursor wait;
@@ -316,5 +311,6 @@ void CRecListsWnd::OnGridFocus(CTagGrid*)
 
 bool CRecListsWnd::MayDelete(CTagGrid* grid)
 {
-    return grid && grid->GetSelectedRecord(false) != nullptr;
+    CTreeBoxNode* first = grid ? grid->GetBox().GetNextSelected(nullptr) : nullptr;
+    return first && !grid->GetBox().GetNextSelected(first);
 }

@@ -10,8 +10,6 @@
 #include <array>
 #include <functional>
 
-class CCmdUI;
-
 /// The nine grids, one per record type in list order (0 individuals ... 8 header), with ids 71
 /// to 79, all lie over the display area of the tab control (id 70); only the active grid
 /// shows. A type has a tab while its display choice allows it (0 always, 1 when the
@@ -61,8 +59,6 @@ public:
     int GetTabCount() const { return m_tab.GetItemCount(); }
     CTabCtrl& GetTabCtrl() { return m_tab; }
 
-    /// Offers a command or update request to the active grid.
-    BOOL ForwardToActiveList(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* info);
     /// Every grid shows its records afresh, under the wait cursor.
     void RefreshAll();
     /// Every grid emptied.

@@ -154,6 +154,12 @@ void CSubViewRec::UpdateTabs()
         m_lists.UpdateTabs();
 }
 
+void CSubViewRec::CloseGridEditor()
+{
+    if (CTagGrid* grid = m_created ? m_lists.GetActiveGrid() : nullptr)
+        grid->CloseEditor(true);
+}
+
 void CSubViewRec::ShowNamedList(CNamedList* list)
 {
     if (!m_pane)

@@ -41,6 +41,8 @@ public:
     bool GoToRecord(const RecordSearch& search);
     /// Empties again the lists that a search filled for types without a tab.
     void UpdateTabs();
+    /// Ends the active list's in-place edit, keeping the value.
+    void CloseGridEditor() override;
     /// Shows the pane (filled) when hidden and, with a list, selects it there.
     void ShowNamedList(CNamedList* list);
 

@@ -34,24 +34,29 @@ void CSubViewRec::MapListCommands()
             state->Enable(m_pane->CanRemoveSelectedItems());
             return;
         }
-        // A record is deleted by its list, which must offer the command.
-        AFX_CMDHANDLERINFO handler;
         CTagGrid* grid = m_lists.GetActiveGrid();
-        state->Enable(grid && grid->GetSelectedRecord(false) != nullptr &&
-                      m_lists.ForwardToActiveList(ID_REC_DELETE, CN_COMMAND, nullptr, &handler));
+        state->Enable(grid && grid->GetSelectedRecord(false) != nullptr);
     });
-    for (UINT id : {ID_REC_MOVE_UP, ID_REC_MOVE_DOWN, ID_RECORD_WINDOW_OPTIONS}) {
-        MapCommand(id, [this, id] {
-            if (m_listsActive || id == ID_RECORD_WINDOW_OPTIONS)
-                m_lists.ForwardToActiveList(id, CN_COMMAND, nullptr, nullptr);
+    const std::pair<UINT, bool> moves[] = {{ID_REC_MOVE_UP, true}, {ID_REC_MOVE_DOWN, false}};
+    for (const auto& [id, up] : moves) {
+        MapCommand(id, [this, up = up] {
+            CTagGrid* grid = m_lists.GetActiveGrid();
+            if (!m_listsActive || !grid)
+                return;
+            up ? grid->MoveFieldUp() : grid->MoveFieldDown();
         });
-        MapUpdate(id, [this, id](CCmdUI* state) {
-            const bool mayForward = m_listsActive || id == ID_RECORD_WINDOW_OPTIONS;
-            if (!mayForward ||
-                !m_lists.ForwardToActiveList(id, CN_UPDATE_COMMAND_UI, state, nullptr))
+        MapUpdate(id, [this, up = up](CCmdUI* state) {
+            CTagGrid* grid = m_lists.GetActiveGrid();
+            if (!m_listsActive || !grid)
                 state->Enable(FALSE);
+            else
+                up ? grid->CanMoveUp(state) : grid->CanMoveDown(state);
         });
     }
+    MapCommand(ID_RECORD_WINDOW_OPTIONS, [this] {
+        if (CTagGrid* grid = m_lists.GetActiveGrid())
+            grid->OnOptions();
+    });
     MapCommand(ID_REC_REFRESH, [this] { OnRefresh(); });
     const std::pair<UINT, void (CTagGrid::*)()> sorts[] = {
         {ID_SORT_ALPHABETICAL, &CTagGrid::OnSortAlphabetical},
@@ -115,7 +120,8 @@ void CSubViewRec::OnDelete()
         m_pane->RemoveSelectedItems();
         return;
     }
-    m_lists.ForwardToActiveList(ID_REC_DELETE, CN_COMMAND, nullptr, nullptr);
+    if (CTagGrid* grid = m_lists.GetActiveGrid())
+        grid->OnDeleteRecordOrLink();
 }
 
 void CSubViewRec::OnRefresh()
