@@ -164,6 +164,8 @@ private:
     /// Submitter Record: the list of submitters when there are several and the user wants it,
     /// else the one submitter record.
     void OnViewSubmitter();
+    /// Tools Record Links: the records that link to the selected one; Go To shows the chosen.
+    void OnRecordLinks();
 
     CAvDoc* m_document = nullptr;
     CMultiDocTemplate* m_template = nullptr;

@@ -5,6 +5,7 @@
 #include "app/shell/app_ids.h"
 #include "app/shell/records_pane.h"
 
+#include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_tracking.h"
@@ -12,6 +13,7 @@
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/windows/cmd_ui.h"
+#include "records/dialogs/record_links_dlg.h"
 #include "records/grid/tag_grid_opts_dlg.h"
 
 namespace {
@@ -60,6 +62,23 @@ void CAvApp::MapRecordCommands()
     MapCommand(ID_VIEW_HEADER, [this] { ShowSingleRecord(RECORD_LIST_HEAD); });
     MapCommand(ID_RECORD_WINDOW_DEFAULTS,
                [this] { RunRecWndOptionsDialog("Record Window Defaults", m_pMainWnd); });
+    MapCommand(ID_RECORD_LINKS, [this] { OnRecordLinks(); });
+    MapUpdate(ID_RECORD_LINKS,
+              [this](CCmdUI* state) { state->Enable(GetSelectedRecord() != nullptr); });
+}
+
+void CAvApp::OnRecordLinks()
+{
+    CRecordLinksDlg dialog(m_pMainWnd);
+    dialog.m_record = GetSelectedRecord();
+    if (!dialog.m_record)
+        return;
+    try {
+        if (dialog.DoModal() == IDOK && dialog.m_goTo)
+            ShowRecordInRecordsWindow(dialog.m_goTo, TRUE);
+    } catch (const COperationAborted&) {
+        // The dialog could not open on the record; nothing was changed.
+    }
 }
 
 void CAvApp::CreateRecord(int listIndex)

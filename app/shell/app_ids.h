@@ -20,6 +20,8 @@ inline constexpr UINT ID_FILE_BACKUP = 33083, ID_FILE_RESTORE = 33084, ID_REORDE
 inline constexpr UINT ID_PREFERENCES = 32960, ID_RECORD_IDS = 33042;
 /// Tools: the Record Window options sheet over the program-wide options.
 inline constexpr UINT ID_RECORD_WINDOW_DEFAULTS = 32965;
+/// Tools: the records that link to the selected record.
+inline constexpr UINT ID_RECORD_LINKS = 32855;
 /// Insert: a new unrelated individual, note, source or repository.
 inline constexpr UINT ID_NEW_INDIVIDUAL = 32847, ID_NEW_NOTE = 32848, ID_NEW_SOURCE = 32849,
                       ID_NEW_REPOSITORY = 32850;

@@ -206,6 +206,25 @@ void CTagGrid::ApplyColumns()
     SetColumns(titles.c_str(), 2, int(edges.size()), edges.data());
 }
 
+void CTagGrid::SetHeading(const std::string& heading, const std::string& emptyText)
+{
+    m_heading = heading;
+    GetBox().SetEmptyText(emptyText);
+    ApplyColumns();
+}
+
+void CTagGrid::AddOwnColumn(const std::string& title, const std::string& sample,
+                            const CDataRef& reference)
+{
+    m_keepOwnColumns = true;
+    ExtraColumn column;
+    column.title = title;
+    column.sample = sample;
+    column.reference = reference;
+    m_extra.push_back(std::move(column));
+    ApplyColumns();
+}
+
 void CTagGrid::AddRecordTypeHeadings(int listIndex)
 {
     const TypeColumns& type = ColumnsOf(listIndex);

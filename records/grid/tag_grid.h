@@ -169,6 +169,12 @@ public:
     int GetExtraColumnCount() const { return int(m_extra.size()); }
     void SetEditable(bool editable) { m_editable = editable; }
     void SetKeepOwnColumns(bool keep) { m_keepOwnColumns = keep; }
+    /// The first column's title and the text shown without rows.
+    void SetHeading(const std::string& heading, const std::string& emptyText);
+    /// Adds a column of the grid's own, kept through SetRecordSet: reference's value for each
+    /// top-level record row; sample is a text as wide as the column.
+    void AddOwnColumn(const std::string& title, const std::string& sample,
+                      const CDataRef& reference);
     static CDataNode* NodeOf(const CTreeBoxNode* row)
     {
         return row ? reinterpret_cast<CDataNode*>(row->m_data) : nullptr;
