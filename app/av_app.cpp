@@ -34,6 +34,7 @@
 #include "queries/named_list.h"
 #include "queries/relationship_pool.h"
 #include "records/datactl/data_ctl_install.h"
+#include "records/dialogs/record_dialogs.h"
 #include "records/window/sub_view_rec.h"
 
 #include <unistd.h>
@@ -107,6 +108,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     InstallRelationshipPoolFactory();
     InstallMediaContentLoader();
     InstallDataControls();
+    InstallRecordDialogs();
     if (!InitColourChooser())
         return FALSE;
     m_printer.MeasurePrinterPage();

@@ -233,6 +233,12 @@ std::string GetLinkFilterLabel(const CAssocNode& link);
 /// excluded; all records of the type when the link has no filter.
 std::vector<CRecordNode*> CollectFilteredLinkChoices(const CAssocNode& link,
                                                      const CRecordNode* excluded);
+/// The same for a link of fieldId that holder (a record or a field) would hold, the records
+/// taken from root.
+std::string GetLinkFilterLabel(int fieldId, const CDataNode* holder);
+std::vector<CRecordNode*> CollectFilteredLinkChoices(int fieldId, const CDataNode* holder,
+                                                     const CDataNode* root,
+                                                     const CRecordNode* excluded);
 
 /// The question of an individual's unknown sex (the ask-sex dialog of the record windows):
 /// 0 male, 1 female, -1 cancelled. Installed by the window layer.

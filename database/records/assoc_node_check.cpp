@@ -262,10 +262,10 @@ enum class LinkFilter {
     ParentFamilies
 };
 
-LinkFilter FilterOf(const CAssocNode& link)
+/// The filter of a link of fieldId that holder (a record or a field) holds or would hold.
+LinkFilter FilterOf(int fieldId, const CDataNode* holder)
 {
-    const CDataNode* holder = link.GetParent();
-    switch (link.GetFieldId()) {
+    switch (fieldId) {
     case FIELD_CHIL:
         return LinkFilter::Parentless;
     case FIELD_HUSB:
@@ -282,7 +282,7 @@ LinkFilter FilterOf(const CAssocNode& link)
             return LinkFilter::MissingParent;
         }
     case FIELD_FAMC:
-        return holder && !holder->IsRecord() && AsIndividual(link.GetRecord())
+        return holder && !holder->IsRecord() && AsIndividual(holder->GetRecord())
                    ? LinkFilter::ParentFamilies
                    : LinkFilter::None;
     default:
@@ -314,9 +314,9 @@ bool Suits(LinkFilter filter, const CRecordNode* record)
 
 } // namespace
 
-std::string GetLinkFilterLabel(const CAssocNode& link)
+std::string GetLinkFilterLabel(int fieldId, const CDataNode* holder)
 {
-    switch (FilterOf(link)) {
+    switch (FilterOf(fieldId, holder)) {
     case LinkFilter::Parentless:
         return "Parentless Individuals Only";
     case LinkFilter::NoFemales:
@@ -331,7 +331,7 @@ std::string GetLinkFilterLabel(const CAssocNode& link)
         return "Missing Parent";
     case LinkFilter::ParentFamilies: {
         std::string name;
-        link.GetRecord()->GetText(name, 0);
+        holder->GetRecord()->GetText(name, 0);
         return text::Format("Parent Families of %s", name.c_str());
     }
     default:
@@ -339,19 +339,24 @@ std::string GetLinkFilterLabel(const CAssocNode& link)
     }
 }
 
-std::vector<CRecordNode*> CollectFilteredLinkChoices(const CAssocNode& link,
+std::string GetLinkFilterLabel(const CAssocNode& link)
+{
+    return GetLinkFilterLabel(link.GetFieldId(), link.GetParent());
+}
+
+std::vector<CRecordNode*> CollectFilteredLinkChoices(int fieldId, const CDataNode* holder,
+                                                     const CDataNode* root,
                                                      const CRecordNode* excluded)
 {
     std::vector<CRecordNode*> choices;
-    const LinkFilter filter = FilterOf(link);
+    const LinkFilter filter = FilterOf(fieldId, holder);
     if (filter == LinkFilter::ParentFamilies) {
-        const CIndRec* individual = AsIndividual(link.GetRecord());
+        const CIndRec* individual = AsIndividual(holder->GetRecord());
         for (CFamRec* family = individual->GetNextParentFamily(nullptr); family;
              family = individual->GetNextParentFamily(family))
             choices.push_back(family);
         return choices;
     }
-    const CDataNode* root = GetRecordTypeRoot(link.GetTargetTypeIndex());
     for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
          node = node->GetNextSibling()) {
         auto* record = static_cast<CRecordNode*>(node);
@@ -359,4 +364,11 @@ std::vector<CRecordNode*> CollectFilteredLinkChoices(const CAssocNode& link,
             choices.push_back(record);
     }
     return choices;
+}
+
+std::vector<CRecordNode*> CollectFilteredLinkChoices(const CAssocNode& link,
+                                                     const CRecordNode* excluded)
+{
+    return CollectFilteredLinkChoices(link.GetFieldId(), link.GetParent(),
+                                      GetRecordTypeRoot(link.GetTargetTypeIndex()), excluded);
 }

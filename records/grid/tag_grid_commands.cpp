@@ -86,11 +86,14 @@ bool IsLinkField(const CDataNode* node)
            node->GetFieldDef()->GetDataType() == FDT_LINK;
 }
 
-/// The field id a link's selection filters by (a family's husband, wife or child), else 0.
+/// The field id of a family link, whose rules and filter the record choice applies; else 0.
 int FilterFieldOf(const CFieldDef* def)
 {
     const int id = def ? def->GetFieldId() : 0;
-    return id == FIELD_HUSB || id == FIELD_WIFE || id == FIELD_CHIL ? id : 0;
+    return id == FIELD_HUSB || id == FIELD_WIFE || id == FIELD_CHIL || id == FIELD_FAMS ||
+                   id == FIELD_FAMC
+               ? id
+               : 0;
 }
 
 } // namespace
