@@ -1,6 +1,6 @@
-// tests/records/record_dialogs_test.cpp: the dialogs that pick a record or a family, ask a sex
-// or create a source, repository or note, driven through the database's questions where the
-// program asks them that way; messages checked word for word, the data after each OK.
+// tests/records/record_choice_dialogs_test.cpp: the dialogs that pick a record or a family, ask
+// a sex or create a source, repository or note, driven through the database's questions where
+// the program asks them that way; messages checked word for word, the data after each OK.
 #include "records/dialogs/ask_sex_dlg.h"
 #include "records/dialogs/new_record_dlgs.h"
 #include "records/dialogs/record_dialogs.h"
@@ -24,7 +24,7 @@ namespace {
 
 using namespace record_test;
 
-class RecordDialogsTest : public CRecordTest {
+class RecordChoiceDialogsTest : public CRecordTest {
 protected:
     void SetUp() override
     {
@@ -99,7 +99,7 @@ protected:
     CFamRec* m_family = nullptr;
 };
 
-TEST_F(RecordDialogsTest, SelectRecordOffersTheLinksFilterAndChecksTheChoice)
+TEST_F(RecordChoiceDialogsTest, SelectRecordOffersTheLinksFilterAndChecksTheChoice)
 {
     // No filter of its own: only "All"; the caption names the type.
     CRecordNode* selected = nullptr;
@@ -135,7 +135,7 @@ TEST_F(RecordDialogsTest, SelectRecordOffersTheLinksFilterAndChecksTheChoice)
     EXPECT_FALSE(Select(family, FIELD_HUSB, true, selected));
 }
 
-TEST_F(RecordDialogsTest, SelectRecordRefusesTheExcludedAndAsksQuestionableLinks)
+TEST_F(RecordChoiceDialogsTest, SelectRecordRefusesTheExcludedAndAsksQuestionableLinks)
 {
     CFamRec* family = NewFamily();
     NotifyChanges();
@@ -175,7 +175,7 @@ TEST_F(RecordDialogsTest, SelectRecordRefusesTheExcludedAndAsksQuestionableLinks
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(RecordDialogsTest, TheSexQuestionAnswersMaleFemaleOrNothing)
+TEST_F(RecordChoiceDialogsTest, TheSexQuestionAnswersMaleFemaleOrNothing)
 {
     std::string text;
     for (const auto& [button, answer] :
@@ -190,7 +190,7 @@ TEST_F(RecordDialogsTest, TheSexQuestionAnswersMaleFemaleOrNothing)
     }
 }
 
-TEST_F(RecordDialogsTest, NewSourceAndRepositoryKeepOnlyWhatIsFilledIn)
+TEST_F(RecordChoiceDialogsTest, NewSourceAndRepositoryKeepOnlyWhatIsFilledIn)
 {
     CNewSourceDlg source;
     TestHooks::OnNextDialog(kNewSourceTemplate, [&](CDialog& dialog) {
@@ -238,7 +238,7 @@ TEST_F(RecordDialogsTest, NewSourceAndRepositoryKeepOnlyWhatIsFilledIn)
     EXPECT_EQ(notes.m_selected->GetParent(), GetRecordTypeRoot(kNote));
 }
 
-TEST_F(RecordDialogsTest, AddNoteOffersFamilyNotesOnlyForSpouses)
+TEST_F(RecordChoiceDialogsTest, AddNoteOffersFamilyNotesOnlyForSpouses)
 {
     CAddNoteDlg note;
     note.m_record = m_ann; // no spouse family
@@ -263,7 +263,7 @@ TEST_F(RecordDialogsTest, AddNoteOffersFamilyNotesOnlyForSpouses)
     EXPECT_EQ(family.m_family, m_family);
 }
 
-TEST_F(RecordDialogsTest, SpecifyFamilyChecksTheSlotTheNewSpouseTakes)
+TEST_F(RecordChoiceDialogsTest, SpecifyFamilyChecksTheSlotTheNewSpouseTakes)
 {
     // Mary is a wife: Carl would be the husband, whose place in her family is taken.
     CIndRec* carl = NewIndividual(SEX_MALE, "Carl /Brown/");
