@@ -196,6 +196,7 @@ void CTagGrid::ApplyColumns()
     CRect client;
     GetClientRect(&client);
     const int half = std::max(0, int(client.Width()) / 2);
+    m_columnsFitted = half > 0;
     std::string titles = m_heading + "\tValues";
     std::vector<int> edges = {half, 2 * half};
     CClientDC dc(this);
@@ -223,6 +224,13 @@ void CTagGrid::AddOwnColumn(const std::string& title, const std::string& sample,
     column.reference = reference;
     m_extra.push_back(std::move(column));
     ApplyColumns();
+}
+
+void CTagGrid::OnSize(UINT type, int cx, int cy)
+{
+    CTreeGrid::OnSize(type, cx, cy);
+    if (!m_columnsFitted && cx > 0)
+        ApplyColumns();
 }
 
 void CTagGrid::AddRecordTypeHeadings(int listIndex)
@@ -990,8 +998,9 @@ bool CTagGrid::DrawGridRow(CTreeBox* box, TreeBoxRowPaint& paint)
     if (selected)
         label = value =
             paint.colours[paint.hasFocus ? TBC_SELECTED_TEXT : TBC_SELECTED_TEXT_NO_FOCUS];
-    // The expander: a small box with a minus or plus sign.
-    const int x0 = ox + 2 + row->m_level * indent;
+    // The expander, a small box with a minus or plus sign, where the box looks for its click.
+    const int centre = ox + row->m_level * indent + box->GetMetrics()[TBM_LEFT_MARGIN];
+    const int x0 = centre - 4;
     const int mid = (r.top + r.bottom) / 2;
     if (row->m_state != CTreeBoxNode::kLeaf) {
         const CRect button(x0, mid - 4, x0 + 9, mid + 5);
@@ -1003,7 +1012,7 @@ bool CTagGrid::DrawGridRow(CTreeBox* box, TreeBoxRowPaint& paint)
             dc.FillSolidRect(button.left + 4, mid - 2, 1, 5, paint.colours[TBC_SIGNS]);
     }
     const int count = header.GetColumnCount();
-    int left = x0 + 12;
+    int left = std::max(x0 + 12, ox + (row->m_level + 1) * indent);
     for (int column = 0; column < count; ++column) {
         const int right = ox + header.GetColumnRight(column);
         const CRect cell(left, r.top, right, r.bottom);

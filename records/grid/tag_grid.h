@@ -202,6 +202,10 @@ public:
     // The header's owner.
     void OnColumnClick(CColumnHeader* header, int column) override;
 
+protected:
+    /// A grid made before its window had a width gets its columns at the first real size.
+    void OnSize(UINT type, int cx, int cy) override;
+
 private:
     struct ExtraColumn {
         std::string title;
@@ -277,6 +281,8 @@ private:
     bool m_sortAfterReload = true;
     bool m_allowEmptyRows = false;
     bool m_deleteAllowed = true;
+    /// The label and value columns have been given a width.
+    bool m_columnsFitted = false;
     bool m_rowMenuOnExpanded = true;
     CDataCtl* m_editor = nullptr;
     CTreeBoxNode* m_editorRow = nullptr;

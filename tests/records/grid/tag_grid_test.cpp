@@ -25,6 +25,17 @@ TEST_F(TagGridTest, TheIndividualsListHasItsColumnsAndSortsByName)
                                                    "Carl BROWN", "Bob SMITH"}));
 }
 
+TEST_F(TagGridTest, AGridMadeWithoutAWidthGetsItsColumnsWhenItIsSized)
+{
+    // A window's grid is made before the window has its size.
+    ASSERT_TRUE(m_grid.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), &m_host, 107, nullptr, 0));
+    m_grid.SetRecordSet(GetRecordTypeRoot(kIndi), true, true);
+    EXPECT_EQ(m_grid.GetHeader().GetColumnRight(0), 0);
+    m_grid.MoveWindow(0, 0, 600, 300);
+    EXPECT_EQ(m_grid.GetHeader().GetColumnRight(0), 300);
+    EXPECT_GT(m_grid.GetHeader().GetColumnRight(2), 600); // the extra columns follow
+}
+
 TEST_F(TagGridTest, ColumnSetsFollowTheRecordType)
 {
     struct Case {
