@@ -250,6 +250,8 @@ void ResolveLoadedLinks(IProgress* progress)
 
 void NumberDanglingTextReferences()
 {
+    if (CAssocNode::CountKeptTexts() == 0)
+        return;
     std::unordered_map<std::string, std::int32_t> numbers[kLoadKindHeader];
     for (CAssocNode* link = CAssocNode::GetFirstLink(); link; link = link->GetNextLink()) {
         const int listIndex = link->GetTargetTypeIndex();

@@ -54,6 +54,9 @@ private:
     std::unordered_set<const CRecordNode*> m_large;
 };
 
+/// Links whose value word holds a kept text.
+std::size_t g_keptTexts = 0;
+
 } // namespace
 
 static_assert(sizeof(CAssocNode) <= 48, "links are among the most common nodes");
@@ -123,13 +126,16 @@ void CAssocNode::SetTextValue(std::string_view text)
     if (size != 0)
         std::memcpy(block + sizeof size, text.data(), size);
     m_value = reinterpret_cast<std::uintptr_t>(block) | kTextTag;
+    ++g_keptTexts;
 }
 
 void CAssocNode::ClearValue()
 {
-    if (const std::optional<std::string_view> text = KeptText())
+    if (const std::optional<std::string_view> text = KeptText()) {
         CNodePool::Nodes().Free(reinterpret_cast<void*>(m_value & ~kValueTags),
                                 sizeof(std::uint32_t) + text->size());
+        --g_keptTexts;
+    }
     m_value = 0;
 }
 
@@ -137,6 +143,11 @@ void CAssocNode::StoreTarget(CRecordNode* record)
 {
     ClearValue();
     m_value = reinterpret_cast<std::uintptr_t>(record);
+}
+
+std::size_t CAssocNode::CountKeptTexts()
+{
+    return g_keptTexts;
 }
 
 int CAssocNode::GetTargetTypeIndex() const

@@ -106,6 +106,9 @@ public:
     std::string GetXrefText() const;
     /// The non-standard identifier the link keeps (without "@"); nothing when it keeps none.
     std::optional<std::string_view> GetKeptText() const { return KeptText(); }
+    /// The number of links that keep a non-standard identifier, so that a load whose links all
+    /// found their targets walks none of them to look for one.
+    static std::size_t CountKeptTexts();
     /// Keeps the record number instead of the kept identifier (a dangling reference renumbered
     /// at the end of a load).
     void KeepNumberInstead(std::int32_t number) { SetNumberValue(number); }

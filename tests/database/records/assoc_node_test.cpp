@@ -68,7 +68,9 @@ TEST_F(AssocNodeTest, LoadedLinksResolveBothWaysWithCounts)
     LoadLink(family, "CHIL", "@I1@");
     CRecordNode* note = LoadRecord(kNote, "NOTE-A");
     LoadLink(family, "NOTE", "@NOTE-A@");
+    EXPECT_EQ(CAssocNode::CountKeptTexts(), 1u);
     EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(CAssocNode::CountKeptTexts(), 0u) << "a resolved link keeps no text";
     EXPECT_EQ(LinksTo(child, family), "FAMC");
     EXPECT_EQ(LinksTo(family, child), "CHIL");
     EXPECT_EQ(LinksTo(family, note), "NOTE");
@@ -132,6 +134,7 @@ TEST_F(AssocNodeTest, DanglingReferencesAreReportedKeptAndWrittenBack)
     CDanglingList dangling;
     EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, &dangling), 2);
     EXPECT_EQ(dangling.m_reported, (std::vector<std::string>{"FAMC @F9@", "NOTE @ODD@"}));
+    EXPECT_EQ(CAssocNode::CountKeptTexts(), 1u) << "the dangling @ODD@ is kept";
     FinishLoadedRecordIds();
     EXPECT_EQ(GetRecordIdState(kFam)->m_counter, 9) << "the number is reserved";
     EXPECT_EQ(NewFamily()->GetRecordNumber(), 10);
