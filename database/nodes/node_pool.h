@@ -7,19 +7,20 @@
 /// Hands out small fixed-size blocks carved from large chunks, one free list per size class
 /// (multiples of 8 bytes up to kMaxPooled). A node costs exactly its size rounded up to 8, with
 /// no per-allocation header; freed blocks are reused by the next node of the same size class.
-/// Larger requests go to the global heap. Chunks are mapped from the system with their pages
-/// made present at once: a large load then takes one system call per chunk instead of a page
-/// fault for every 4 KiB. Under AddressSanitizer a free block is poisoned, so a
-/// use after free is still reported. The pool is not locked: data nodes and their long texts are
-/// made and freed on the interface thread only. The query worker thread reads the data set while
-/// the interface thread makes no edit, and its walks keep their marks in maps of their own, so
-/// it never allocates from the pool; a lock taken on every node made a load slower and guarded
-/// nothing.
+/// Larger requests go to the global heap. Chunks of 2 MiB are mapped from the system aligned to
+/// their size, offered for huge pages and made present at once: a large load then takes a few
+/// system calls per chunk instead of a page fault for every 4 KiB, and walks a million nodes with
+/// fewer address-translation misses; unmapping them at a close is cheaper too. Under
+/// AddressSanitizer a free block is poisoned, so a use after free is still reported. The pool is
+/// not locked: data nodes and their long texts are made and freed on the interface thread only. The
+/// query worker thread reads the data set while the interface thread makes no edit, and its walks
+/// keep their marks in maps of their own, so it never allocates from the pool; a lock taken on
+/// every node made a load slower and guarded nothing.
 class CNodePool {
 public:
     static constexpr std::size_t kGranule = 8;
     static constexpr std::size_t kMaxPooled = 256;
-    static constexpr std::size_t kChunkBytes = 1024 * 1024;
+    static constexpr std::size_t kChunkBytes = 2 * 1024 * 1024;
 
     CNodePool() = default;
     CNodePool(const CNodePool&) = delete;
