@@ -1,6 +1,7 @@
 // app/av_app_records.cpp: the application object's commands that make records and show record
 // lists and single records.
 #include "app/av_app.h"
+#include "common/abort.h"
 
 #include "app/shell/app_ids.h"
 #include "app/shell/records_pane.h"
@@ -88,9 +89,12 @@ void CAvApp::CreateRecord(int listIndex)
         CDataNode* root = GetRecordTypeRoot(listIndex);
         record = dynamic_cast<CRecordNode*>(root ? root->CreateChild(nullptr) : nullptr);
     } catch (...) {
-        record = nullptr;
+        // The edit ends whether or not the record was made, so that nothing stays unannounced.
+        NotifyChanges();
+        if (EndAbandonedOperation() == AbandonCause::Aborted)
+            MessageBox(kCreateFailed, MB_OK | MB_ICONEXCLAMATION);
+        return;
     }
-    // The edit ends whether or not the record was made, so that nothing stays unannounced.
     NotifyChanges();
     if (!record) {
         MessageBox(kCreateFailed, MB_OK | MB_ICONEXCLAMATION);

@@ -1,6 +1,7 @@
 // app/insert_media.cpp: the Insert commands that add pictures, other multimedia and documents
 // from files as multimedia records, and the OLE object command, which cannot be done here.
 #include "app/av_app.h"
+#include "common/abort.h"
 
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
@@ -137,7 +138,8 @@ void CAvApp::MapInsertCommands()
                 }
             } catch (...) {
                 NotifyChanges();
-                MessageBox("An error has occurred.", MB_OK | MB_ICONEXCLAMATION);
+                if (EndAbandonedOperation() == AbandonCause::Aborted)
+                    MessageBox("An error has occurred.", MB_OK | MB_ICONEXCLAMATION);
                 return;
             }
             NotifyChanges();

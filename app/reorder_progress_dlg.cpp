@@ -2,6 +2,7 @@
 // and the buttons that answer it.
 #include "app/reorder_progress_dlg.h"
 
+#include "common/abort.h"
 #include "common/string_utils.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/records/record_id_state.h"
@@ -140,7 +141,8 @@ CNamedList* CReorderProgressDlg::ReorderOutOfSequenceData()
         if (m_doFamilies && !WalkRecords(RECORD_LIST_FAM, list))
             return nullptr;
     } catch (...) {
-        MessageBox("An error has occurred", MB_OK | MB_ICONEXCLAMATION);
+        if (EndAbandonedOperation() == AbandonCause::Aborted)
+            MessageBox("An error has occurred", MB_OK | MB_ICONEXCLAMATION);
         DestroyWindow();
         return nullptr;
     }

@@ -235,8 +235,6 @@ void CExpression::EvaluateToText(std::string& text, CRecordNode* record)
 {
     try {
         Evaluate(text, record);
-    } catch (int) {
-        text.clear();
     } catch (const COperationAborted&) {
         text.clear();
     }

@@ -1,6 +1,7 @@
 // queries/named_list.cpp: the chain of named lists and the operations every user of them calls.
 #include "queries/named_list.h"
 
+#include "common/abort.h"
 #include "common/preferences.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_tracking.h"
@@ -76,17 +77,18 @@ bool CNamedList::DeleteAllRecords()
             if (auto* root = static_cast<CRootNode*>(entry.m_record->GetParent()))
                 byRoot[root].insert(entry.m_record);
     }
-    bool completed = true;
     try {
         for (auto& [root, records] : byRoot)
             root->DeleteRecordsWhere([&records = records](const CDataNode* record) {
                 return records.count(record) != 0;
             });
     } catch (...) {
-        completed = false;
+        NotifyChanges();
+        EndAbandonedOperation();
+        return false;
     }
     NotifyChanges();
-    return completed;
+    return true;
 }
 
 std::string NormaliseNamedListName(std::string_view name)

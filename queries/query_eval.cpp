@@ -2,6 +2,7 @@
 // and the change notices that reach every query.
 #include "queries/query_eval.h"
 
+#include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/kin/kinship_cache.h"
 #include "database/nodes/change_tracking.h"
@@ -144,6 +145,7 @@ bool EvaluateQuery(CQueryDef& query)
         return !cancelled.load();
     } catch (...) {
         query.ErrorFlag().store(true);
+        CauseOfAbandon(); // on the worker thread: the run's owner reports the failure
         return false;
     }
 }

@@ -173,6 +173,7 @@ bool AskQueryParameters(CQueryDef& query, bool onlyUnset, bool invert, CRecordNo
         return !needed || (g_dialog && g_dialog->AskParameters(query));
     } catch (...) {
         query.ErrorFlag().store(true);
+        EndAbandonedOperation();
         return false;
     }
 }

@@ -1,6 +1,7 @@
 // queries/split_tree.cpp: the deletions of a file split: who goes, what is left without links.
 #include "queries/split_tree.h"
 
+#include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/root_node.h"
@@ -91,16 +92,18 @@ SplitTreeResult SplitTree(const SplitTreeChoices& choices, ISplitTreeQuery* quer
         if (!FindLeavingIndividuals(choices.m_individuals, query, leaving))
             return SplitTreeResult::NotRun;
     } catch (...) {
+        EndAbandonedOperation();
         return SplitTreeResult::Failed;
     }
     const CWaitCursor wait;
-    SplitTreeResult result = SplitTreeResult::Done;
     try {
         DeleteRecords(kIndividuals, leaving);
         DeleteOtherRecords(choices);
     } catch (...) {
-        result = SplitTreeResult::Failed;
+        NotifyChanges();
+        EndAbandonedOperation();
+        return SplitTreeResult::Failed;
     }
     NotifyChanges();
-    return result;
+    return SplitTreeResult::Done;
 }

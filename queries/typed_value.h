@@ -2,6 +2,7 @@
 // expression's fixed argument, a parameter's answer), with its display text and saved form.
 #pragma once
 
+#include "common/abort.h"
 #include "database/dates/date_value.h"
 #include "database/paths/data_path.h"
 
@@ -44,11 +45,15 @@ struct CSpan {
     bool operator==(const CSpan&) const = default;
 };
 
+/// What reading a value through the accessor of another type throws: an abort, so that the
+/// handler of the evaluation takes it for an abandoned operation, never for a fault.
+struct CTypeMismatch : COperationAborted {};
+
 /// A value of one of the types above. Text, date, path, month-day and span are owned (copies
 /// are deep); node and record values point at nodes of the data set, which they do not own. An
 /// ENUM is an index into the values of an enumerated field that the value does not know: every
 /// operation that shows or reads one is handed that field's definition as its context. Reading
-/// a value through the accessor of another type throws the integer 1.
+/// a value through the accessor of another type throws CTypeMismatch.
 class CTypedValue {
 public:
     int GetType() const { return int(m_value.index()); }
@@ -101,7 +106,7 @@ private:
     {
         if (const T* value = std::get_if<T>(&m_value))
             return *value;
-        throw 1;
+        throw CTypeMismatch();
     }
     bool ParseValue(int type, std::string_view text, std::size_t& position,
                     const CFieldDef* context);

@@ -2,6 +2,7 @@
 // compared, matched and written back.
 #include "database/dates/date_node.h"
 
+#include "common/abort.h"
 #include "common/gedcom_value.h"
 #include "common/preferences.h"
 #include "database/dictionary/qualifier_table.h"
@@ -95,6 +96,7 @@ bool CDateNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)
         if (!access->GetText(*control, text))
             return false;
     } catch (...) {
+        EndAbandonedOperation();
         return false;
     }
     CDateData typed;

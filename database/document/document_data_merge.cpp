@@ -1,5 +1,6 @@
 // database/document/document_data_merge.cpp: loading a second file for the merge dialog, running it
 // and freeing the second data set.
+#include "common/abort.h"
 #include "database/document/document_data.h"
 
 #include "database/document/document_windows.h"
@@ -88,7 +89,7 @@ bool CDocumentData::LoadFileForMerge(const std::string& path)
     std::unique_ptr<IMergeDialog> dialog;
     bool loaded = false;
     bool merged = false;
-    bool failed = false;
+    std::exception_ptr failure;
     try {
         dialog = m_windows->CreateMergeDialog();
         if (!dialog)
@@ -103,14 +104,15 @@ bool CDocumentData::LoadFileForMerge(const std::string& path)
             m_modified = true;
         }
     } catch (...) {
-        failed = true;
+        failure = std::current_exception();
     }
     if (dialog) {
         const CTrackingOff trackingOff;
         dialog->FreeSecondDataSet(merged);
     }
     NotifyChanges();
-    if (failed) {
+    if (failure) {
+        CauseOfAbandon(failure); // the message names memory already
         MessageBox(kMergeFailed, MB_OK);
         return false;
     }

@@ -2,6 +2,7 @@
 // months and days with an optional less-than or more-than sign.
 #include "database/fields/age_node.h"
 
+#include "common/abort.h"
 #include "common/gedcom_value.h"
 #include "database/dictionary/qualifier_table.h"
 #include "database/gedcom/gedcom_line_sink.h"
@@ -216,6 +217,7 @@ bool CAgeNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)
         if (!access->GetText(*control, text))
             return false;
     } catch (...) {
+        EndAbandonedOperation();
         return false;
     }
     CAgeNode typed;

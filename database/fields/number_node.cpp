@@ -1,6 +1,7 @@
 // database/fields/number_node.cpp: a whole-number field (the number of children, a frame number).
 #include "database/fields/number_node.h"
 
+#include "common/abort.h"
 #include "common/gedcom_value.h"
 #include "database/gedcom/gedcom_line_sink.h"
 #include "database/nodes/change_tracking.h"
@@ -55,6 +56,7 @@ bool CNumberNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)
         }
         return true;
     } catch (...) {
+        EndAbandonedOperation();
         return false;
     }
 }

@@ -2,6 +2,7 @@
 // value as UTF-8 text, how it is read from GEDCOM, compared, searched and written in GEDCOM lines.
 #include "database/fields/text_value_node.h"
 
+#include "common/abort.h"
 #include "database/gedcom/gedcom_line_sink.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_control_access.h"
@@ -132,6 +133,7 @@ bool CTextValueNode::ReadControlText(CDataCtl* control, std::string& text)
     try {
         return access->GetText(*control, text);
     } catch (...) {
+        EndAbandonedOperation();
         return false;
     }
 }

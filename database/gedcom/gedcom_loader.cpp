@@ -2,6 +2,7 @@
 // by record, the records finished, the exception report offered.
 #include "database/gedcom/gedcom_loader.h"
 
+#include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/gedcom/buffered_file.h"
 #include "database/gedcom/exception_report.h"
@@ -293,11 +294,13 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
         status = ReadRecords(bar, records, noTrailer);
     } catch (...) {
         status = kLoadFailed;
+        EndAbandonedOperation();
     }
     try {
         FinishRecords(progress);
     } catch (...) {
         status = kLoadFailed;
+        EndAbandonedOperation();
     }
     CloseGedcomInput();
     crossReferenceTexts.Collect();
@@ -361,5 +364,6 @@ void LoadNamedListsFromHeader()
             header->DeleteChild(list);
         }
     } catch (...) {
+        EndAbandonedOperation();
     }
 }

@@ -2,6 +2,7 @@
 // records and trailer written through the line sink, the target replaced at the end.
 #include "database/gedcom/gedcom_writer.h"
 
+#include "common/abort.h"
 #include "common/preferences.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/gedcom/buffered_file.h"
@@ -217,6 +218,7 @@ WriteResult WriteFile(const std::string& path, const GedcomEncoding& encoding,
     }
     const CLineFormatScope format(encoding.charset, lineEnd);
     bool written = false;
+    std::exception_ptr failure;
     try {
         // Continuation records of embedded data take numbers no multimedia record holds; finding
         // them walks every link, so it is done only for a data set with multimedia records.
@@ -229,12 +231,15 @@ WriteResult WriteFile(const std::string& path, const GedcomEncoding& encoding,
         written = WriteGedcomOutput(GedcomByteOrderMark(encoding)) && header.Write(line) &&
                   WriteRecords(line) && WriteGedcomLine("0 TRLR");
     } catch (...) {
+        failure = std::current_exception();
         written = false;
     }
     if (!written) {
         const bool misfit = GedcomLineDidNotFit();
         error = FileErrorText();
         AbandonGedcomFile();
+        if (failure)
+            EndAbandonedOperation(failure);
         return misfit ? WriteResult::Misfit : WriteResult::Failed;
     }
     if (!CloseGedcomInputFile()) {

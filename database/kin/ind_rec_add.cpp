@@ -57,6 +57,7 @@ CFamRec* CIndRec::AddFamilyLink(int fieldId, int sex, bool sexSettled, const CFa
             CRecordNode::DeleteChild(field);
         if (family)
             DeleteNode(family);
+        EndAbandonedOperation();
         return nullptr;
     }
     if (notify)
@@ -132,6 +133,7 @@ CIndRec* CIndRec::AddNewParent(int sexHint, bool& cancelled)
             CRecordNode::DeleteChild(link);
         if (madeFamily)
             DeleteNode(madeFamily);
+        EndAbandonedOperation();
         return nullptr;
     }
 }
@@ -156,7 +158,10 @@ CIndRec* CIndRec::AddNewSpouse(CFamRec* family, int spouseSexHint, bool& cancell
             ThrowAbort();
         spouse = family->AddNewSpouse(sex == SEX_MALE ? SEX_FEMALE : SEX_MALE, cancelled);
     } catch (...) {
-        spouse = nullptr;
+        if (madeFamily)
+            DeleteNode(madeFamily);
+        EndAbandonedOperation();
+        return nullptr;
     }
     if (!spouse && madeFamily)
         DeleteNode(madeFamily);
@@ -179,7 +184,10 @@ CIndRec* CIndRec::AddNewChild(CFamRec*& family, int sexHint, bool& cancelled)
     try {
         child = target->AddNewChild(Prefs().m_autoAddSurnames ? target->GetHusband() : nullptr);
     } catch (...) {
-        child = nullptr;
+        if (madeFamily)
+            DeleteNode(madeFamily);
+        EndAbandonedOperation();
+        return nullptr;
     }
     if (!child) {
         if (madeFamily)

@@ -186,6 +186,7 @@ CIndRec* CIndRec::LinkExistingSpouse(CFamRec*& family, CFamRec* nearFamily, bool
             LinkPartner(*listed, *chosen, IsSex(sex) ? Opposite(sex) : FreePlaceSex(*listed));
             PlaceChosenFamilyLink(listed, nearFamily, before, true);
         } catch (...) {
+            EndAbandonedOperation();
             return nullptr;
         }
         family = listed;
@@ -205,6 +206,7 @@ CIndRec* CIndRec::LinkExistingSpouse(CFamRec*& family, CFamRec* nearFamily, bool
             LinkPartner(*target, *chosen, Opposite(GetSex()));
         } catch (...) {
             DeleteMadeFamily(made);
+            EndAbandonedOperation();
             return nullptr;
         }
         undo.Keep();
@@ -240,6 +242,7 @@ CIndRec* CIndRec::LinkExistingChild(CFamRec*& family, CFamRec* nearFamily, bool 
             LinkPartner(*listed, *this, IsSex(GetSex()) ? GetSex() : FreePlaceSex(*listed));
             PlaceChosenFamilyLink(listed, nearFamily, before, true);
         } catch (...) {
+            EndAbandonedOperation();
             return nullptr;
         }
         family = listed;
@@ -255,6 +258,7 @@ CIndRec* CIndRec::LinkExistingChild(CFamRec*& family, CFamRec* nearFamily, bool 
             target->LinkChild(chosen, childBefore);
         } catch (...) {
             DeleteMadeFamily(made);
+            EndAbandonedOperation();
             return nullptr;
         }
         if (!family)
@@ -295,6 +299,7 @@ CIndRec* CIndRec::LinkExistingSibling(CFamRec*& family, CFamRec* nearFamily, boo
         }
     } catch (...) {
         DeleteMadeFamily(made);
+        EndAbandonedOperation();
         return nullptr;
     }
     family = listed ? listed : made;
@@ -335,6 +340,7 @@ CIndRec* CIndRec::LinkExistingParent(CFamRec*& family, CFamRec* nearFamily, bool
             listed->LinkChild(this, nullptr);
             PlaceChosenFamilyLink(listed, nearFamily, before, false);
         } catch (...) {
+            EndAbandonedOperation();
             return nullptr;
         }
         family = listed;
@@ -362,6 +368,7 @@ CIndRec* CIndRec::LinkExistingParent(CFamRec*& family, CFamRec* nearFamily, bool
             LinkPartner(*target, *chosen, sex);
         } catch (...) {
             DeleteMadeFamily(made);
+            EndAbandonedOperation();
             return nullptr;
         }
         undo.Keep();
@@ -415,7 +422,8 @@ bool UnlinkFromFamily(CIndRec* individual, bool spouse)
         NotifyChanges();
         return true;
     } catch (...) {
-        MessageBox("An error has occurred", MB_OK);
+        if (EndAbandonedOperation() == AbandonCause::Aborted)
+            MessageBox("An error has occurred", MB_OK);
         return false;
     }
 }

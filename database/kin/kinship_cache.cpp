@@ -3,6 +3,7 @@
 // and diagrams.
 #include "database/kin/kinship_cache.h"
 
+#include "common/abort.h"
 #include "database/kin/detail/kinship_links.h"
 #include "database/kin/kinship.h"
 
@@ -224,6 +225,7 @@ bool AcquireLocked(CRecordNode* record, int depth)
     } catch (...) {
         if (users == 0)
             cache.erase(record);
+        CauseOfAbandon(); // this may run on a query's worker thread: no message from here
         return false;
     }
     pool.AddUse(1);
@@ -283,6 +285,7 @@ std::string& QueryRelationship(CRecordNode* record, int mode, std::string& text,
         try {
             BuildRelationshipPool(record, *pool);
         } catch (...) {
+            CauseOfAbandon();
             ready = false;
         }
     }

@@ -2,6 +2,7 @@
 // shutdown.
 #include "database/nodes/data_model.h"
 
+#include "common/abort.h"
 #include "database/dates/date_node.h"
 #include "database/dictionary/field_dictionary.h"
 #include "database/dictionary/record_type_table.h"
@@ -73,6 +74,7 @@ bool CreateRoots()
             SetRecordTypeRoot(root, code);
         }
     } catch (...) {
+        CauseOfAbandon();
         return false;
     }
     return true;

@@ -187,6 +187,8 @@ CDataNode* CDataNode::CreateChild(const CFieldDef* def, const CreateOptions& opt
     } catch (...) {
         for (auto it = made.rbegin(); it != made.rend(); ++it)
             delete *it;
+        if (CauseOfAbandon() == AbandonCause::OutOfMemory)
+            throw; // the operation's handler says so
         return nullptr;
     }
     if (!node)

@@ -148,6 +148,7 @@ bool CFamRec::LinkExistingParent(bool notify)
         if (!LinkSpouseOrSayWhy(chosen, sex))
             return false;
     } catch (...) {
+        EndAbandonedOperation();
         return false;
     }
     if (notify)
@@ -165,6 +166,7 @@ bool CFamRec::LinkExistingChild(bool notify)
     try {
         LinkChild(chosen, nullptr);
     } catch (...) {
+        EndAbandonedOperation();
         return false;
     }
     if (notify)

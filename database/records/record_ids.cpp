@@ -2,6 +2,7 @@
 // the numbers into a field, and taking the numbers from a field.
 #include "database/records/record_ids.h"
 
+#include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/fields/text_value_node.h"
 #include "database/nodes/change_tracking.h"
@@ -203,6 +204,7 @@ bool GenerateRecordIds(int listIndex, int fieldId)
         ApplyNumbers(listIndex, records, taken, highest);
     } catch (...) {
         ApplyNumbers(listIndex, records, {}, 0);
+        EndAbandonedOperation();
         MessageBox("An error has occurred.  The copy has been abandonned.  Record Ids have been "
                    "renumbered from 1 instead.",
                    MB_OK);

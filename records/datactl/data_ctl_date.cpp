@@ -1,6 +1,7 @@
 // records/datactl/data_ctl_date.cpp: the date and age data controls.
 #include "records/datactl/data_ctl_date.h"
 
+#include "common/abort.h"
 #include "database/dates/date_node.h"
 #include "platform/base/prompt.h"
 #include "records/dialogs/age_entry_dlg.h"
@@ -106,6 +107,7 @@ void CDataCtlDate::OnDateAssistant()
         CommitForced();
     } catch (...) {
         m_assistantOpen = false;
+        EndAbandonedOperation();
     }
 }
 
@@ -168,5 +170,6 @@ void CDataCtlAge::OnAgeAssistant()
         CommitForced();
     } catch (...) {
         m_assistantOpen = false;
+        EndAbandonedOperation();
     }
 }

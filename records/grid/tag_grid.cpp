@@ -2,6 +2,7 @@
 // refill on change notices, sorting and the find bar.
 #include "records/grid/tag_grid.h"
 
+#include "common/abort.h"
 #include "records/grid/grid_colours.h"
 #include "records/grid/rec_wnd_options.h"
 
@@ -151,8 +152,8 @@ int CompareByDataRef(const CDataRef& reference, CRecordNode* a, CRecordNode* b)
     if (auto* expression = dynamic_cast<CExpression*>(reference.GetExpression())) {
         try {
             return expression->CompareRecords(a, b);
-        } catch (...) {
-            return 0;
+        } catch (const COperationAborted&) {
+            return 0; // values that cannot be compared sort as equal
         }
     }
     std::string first, second;

@@ -123,7 +123,7 @@ TEST_F(ExpressionTest, WrongValueInAKeywordPositionFailsTheEvaluation)
     CExpression expression;
     ASSERT_TRUE(expression.Parse("=Relationship(,,,1)"));
     std::string text = "old";
-    EXPECT_THROW(expression.Evaluate(text, Rec("John")), int);
+    EXPECT_THROW(expression.Evaluate(text, Rec("John")), CTypeMismatch);
     expression.EvaluateToText(text, Rec("John"));
     EXPECT_EQ(text, "");
 }

@@ -3,11 +3,14 @@
 // when the query gives no answer.
 #include "queries/split_tree.h"
 
+#include "common/abort.h"
 #include "database/nodes/data_observer.h"
 #include "platform/base/wait_cursor.h"
 #include "tests/database/gedcom/gedcom_test_support.h"
 
+#include <new>
 #include <set>
+#include <stdexcept>
 
 namespace {
 
@@ -79,7 +82,7 @@ std::vector<std::string> Split(std::string_view text)
     return words;
 }
 
-enum class Run { Finds, Refuses, Throws };
+enum class Run { Finds, Refuses, Aborts, RunsOutOfMemory, Faults };
 
 /// A query that finds the records it is given (any type, repeats kept); inverted, the other
 /// individuals.
@@ -90,8 +93,12 @@ public:
     bool FindIndividuals(bool inverted, std::vector<CRecordNode*>& found) override
     {
         m_asked.push_back(inverted);
-        if (m_run == Run::Throws)
-            throw 1;
+        if (m_run == Run::Aborts)
+            ThrowAbort();
+        if (m_run == Run::RunsOutOfMemory)
+            throw std::bad_alloc();
+        if (m_run == Run::Faults)
+            throw std::logic_error("broken");
         if (m_run == Run::Refuses)
             return false;
         const std::set<std::string> ids(m_found.begin(), m_found.end());
@@ -167,7 +174,11 @@ TEST_P(SplitTreeTest, DeletesWhatWasChosenAndWhatIsLeftWithoutLinks)
     ASSERT_EQ(RecordIds(), kEveryRecord);
     CFakeQuery query(c.run, c.found);
     const SplitTreeChoices choices{c.individuals, c.linked, c.submissions, c.submitters};
+    if (c.run == Run::RunsOutOfMemory)
+        test_support::Prompt().Answer(IDOK);
     EXPECT_EQ(SplitTree(choices, &query), c.result);
+    const auto shown = test_support::Prompt().TakeMessages();
+    EXPECT_EQ(shown.size(), c.run == Run::RunsOutOfMemory ? 1u : 0u) << "only memory is reported";
     EXPECT_EQ(RecordIds(), c.remaining);
     const bool changed = std::string_view(c.remaining) != kEveryRecord;
     EXPECT_EQ(m_observer.m_notices, changed ? 1 : 0) << "the deletions are one edit";
@@ -217,10 +228,22 @@ INSTANTIATE_TEST_SUITE_P(Choices, SplitTreeTest, ::testing::Values(
               "I1 I2 F1 N1 N2 N3 S1 S2 S3 R1 R2 U1 B1 O1 O2"},
     SplitCase{"ARefusedRunDeletesNothing", SplitIndividuals::Found, {A, A, A, A}, true, true,
               Run::Refuses, "I1", SplitTreeResult::NotRun, kEveryRecord},
-    SplitCase{"AFailedRunDeletesNothing", SplitIndividuals::NotFound, {A, A, A, A}, true, true,
-              Run::Throws, "I1", SplitTreeResult::Failed, kEveryRecord}),
+    SplitCase{"AnAbortedRunDeletesNothing", SplitIndividuals::NotFound, {A, A, A, A}, true, true,
+              Run::Aborts, "I1", SplitTreeResult::Failed, kEveryRecord},
+    SplitCase{"ARunOutOfMemoryDeletesNothing", SplitIndividuals::Found, {A, A, A, A}, true, true,
+              Run::RunsOutOfMemory, "I1", SplitTreeResult::Failed, kEveryRecord}),
     [](const ::testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
 // clang-format on
+
+TEST_F(SplitTreeTest, AFaultOfTheProgramInTheRunReachesTheCallerAndDeletesNothing)
+{
+    ASSERT_TRUE(Load(File("family.ged", kFamily), true));
+    CFakeQuery query(Run::Faults, "I1");
+    const SplitTreeChoices choices{SplitIndividuals::Found, {A, A, A, A}, true, true};
+    EXPECT_THROW(SplitTree(choices, &query), std::logic_error);
+    EXPECT_EQ(RecordIds(), kEveryRecord);
+    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
+}
 
 TEST(SplitTreeWithoutQueryTest, IndividualsChosenWithoutAQueryDeleteNothing)
 {

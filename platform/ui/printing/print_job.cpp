@@ -1,6 +1,7 @@
 // platform/ui/printing/print_job.cpp: the print loop.
 #include "platform/ui/printing/print_job.h"
 
+#include "platform/base/abandon.h"
 #include "platform/ui/detail/dc_impl.h"
 #include "platform/ui/detail/page_sinks.h"
 #include "platform/ui/detail/printer_device.h"
@@ -56,6 +57,7 @@ bool PrintOn(QPrinter& printer, CView& view, CPrintInfo& info)
         finished = true;
     } catch (...) {
         printer.abort();
+        EndAbandonedOperation();
     }
     return pages.Finish() && finished && pages.PageCount() > 0;
 }
@@ -97,7 +99,15 @@ BOOL PrintJob(CView& view, CPrintInfo& info)
     if (toFile)
         job.outputFile = QString::fromStdString(part);
     const auto printer = ui_detail::MakePrinter(job);
-    const bool printed = PrintOn(*printer, view, info);
+    std::error_code ignored;
+    bool printed = false;
+    try {
+        printed = PrintOn(*printer, view, info);
+    } catch (...) {
+        if (toFile)
+            std::filesystem::remove(part, ignored); // a fault of the program leaves no part file
+        throw;
+    }
     if (!toFile)
         return printed;
     std::error_code renameError;
@@ -105,7 +115,6 @@ BOOL PrintJob(CView& view, CPrintInfo& info)
         std::filesystem::rename(part, target, renameError);
     if (printed && !renameError)
         return TRUE;
-    std::error_code ignored;
     std::filesystem::remove(part, ignored);
     return FALSE;
 }

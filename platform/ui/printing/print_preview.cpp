@@ -1,6 +1,7 @@
 // platform/ui/printing/print_preview.cpp: the preview window over Qt's print preview widget.
 #include "platform/ui/printing/print_preview.h"
 
+#include "platform/base/abandon.h"
 #include "platform/ui/detail/dc_impl.h"
 #include "platform/ui/detail/page_sinks.h"
 #include "platform/ui/detail/printer_device.h"
@@ -59,6 +60,7 @@ int DrawPages(CView& view, CPrintInfo& info, QPrinter& printer)
         RunPrintLoop(view, info, dc, pages);
     } catch (...) {
         // A hook abandoned the loop; the pages drawn so far stay in view.
+        EndAbandonedOperation();
     }
     pages.Finish();
     return pages.PageCount();

@@ -2,6 +2,7 @@
 // application: input posted as Qt events, the virtual clock, and renders read as pixels.
 #include "platform/ui/windows/test_hooks.h"
 
+#include "platform/base/abandon.h"
 #include "platform/base/clock.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
@@ -467,7 +468,7 @@ Image RenderPreviewPage(CView& view, int page)
                               std::max(1, metrics.dotsPerInch / kPreviewDotsPerInch));
     try {
         RunPrintLoop(view, info, dc, sink);
-    } catch (...) {
+    } catch (const COperationAborted&) {
         // A hook abandoned the loop, as it may; a page it did not finish shows nothing.
     }
     view.OnEndPrintPreview(&dc, &info, POINT{}, &view);

@@ -3,8 +3,12 @@
 // change tracking off, and a failure reported after the clean-up.
 #include "tests/database/document/document_test_support.h"
 
+#include "common/abort.h"
+
 #include <algorithm>
+#include <new>
 #include <ostream>
+#include <stdexcept>
 
 namespace {
 
@@ -76,9 +80,9 @@ TEST_P(DocumentDataMergeTest, StepsComeInOrderAndAnUnmergedDataSetStaysAsItWas)
 }
 
 MergeScript Script(bool loads, bool otherLocation, bool merges, bool edits = false,
-                   bool throws = false)
+                   std::function<void()> fails = {})
 {
-    return MergeScript{loads, otherLocation, merges, edits, throws};
+    return MergeScript{loads, otherLocation, merges, edits, std::move(fails)};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -102,13 +106,27 @@ INSTANTIATE_TEST_SUITE_P(
                   Log{"load", "files", "free unmerged"}, true, nullptr},
         MergeCase{"LoadFailed", Script(false, true, true), 0, false, Log{"load", "free unmerged"},
                   false, nullptr},
-        MergeCase{"RunFailed", Script(true, false, true, false, true), 0, true,
+        MergeCase{"RunAborted", Script(true, false, true, false, [] { ThrowAbort(); }), 0, true,
+                  Log{"load", "files", "run", "free unmerged"}, false, kFailure},
+        MergeCase{"RunOutOfMemory",
+                  Script(true, false, true, false, [] { throw std::bad_alloc(); }), 0, true,
                   Log{"load", "files", "run", "free unmerged"}, false, kFailure}),
     [](const testing::TestParamInfo<MergeCase>& info) { return info.param.name; });
 
 } // namespace
 
 using DocumentDataMergeWindowsTest = document_test::CDocumentTest;
+
+TEST_F(DocumentDataMergeWindowsTest, AFaultOfTheProgramInTheRunReachesTheCallerAfterTheCleanUp)
+{
+    OpenSmallFile();
+    m_merge = Script(true, false, true, false, [] { throw std::logic_error("broken"); });
+    EXPECT_THROW(m_doc.LoadFileForMerge(PathOf("other.ged")), std::logic_error);
+    EXPECT_EQ(m_log, (Log{"load", "files", "run", "free unmerged"}));
+    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty()) << "no failure box, no cancel";
+    EXPECT_TRUE(IsChangeTrackingOn());
+    EXPECT_FALSE(m_progress.IsActive());
+}
 
 TEST_F(DocumentDataMergeWindowsTest, WithoutAMergeDialogNothingIsLoadedOrAnnounced)
 {

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,11 +25,13 @@ namespace field_node_test {
 using database_test::WrittenLines;
 
 /// Records what nodes do to their controls ("SetText 5 yrs", "SelectText 0 -1",
-/// "ShowAndFocus") and answers reads with the text a user typed.
+/// "ShowAndFocus") and answers reads with the text a user typed, or with what m_onRead throws.
 class CRecordingControlAccess final : public IDataControlAccess {
 public:
     bool GetText(CDataCtl&, std::string& text) override
     {
+        if (m_onRead)
+            m_onRead();
         text = m_typed;
         return m_readable;
     }
@@ -49,6 +52,7 @@ public:
 
     std::string m_typed;
     bool m_readable = true;
+    std::function<void()> m_onRead;
     std::vector<std::string> m_calls;
 };
 

@@ -89,7 +89,7 @@ TEST_F(PrintTest, AnExceptionFromAHookStillEndsPrinting)
     CDC dc;
     ASSERT_TRUE(info.GetPrinterSettings().CreatePrinterDC(dc));
     RecordingPages pages;
-    EXPECT_THROW(RunPrintLoop(view, info, dc, pages), int);
+    EXPECT_THROW(RunPrintLoop(view, info, dc, pages), COperationAborted);
     EXPECT_THAT(view.TakeLog(),
                 ElementsAre("begin", "prepare 1", "print 1", "prepare 2", "print 2", "end"));
 }

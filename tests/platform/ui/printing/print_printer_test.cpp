@@ -10,6 +10,8 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <new>
+#include <stdexcept>
 
 namespace print_test {
 namespace {
@@ -158,6 +160,28 @@ TEST_F(PrintTest, AnAbandonedJobLeavesTheFileItWouldHaveReplaced)
     TestHooks::AnswerPrintDialog(true, pdf);
     view.OnFilePrint();
     EXPECT_EQ(view.log.back(), "end");
+    EXPECT_EQ(test_support::ReadFile(pdf), "the earlier copy");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder), {}), 1);
+}
+
+TEST_F(PrintTest, AJobOutOfMemorySaysSoAndAFaultReachesTheCaller)
+{
+    const std::string pdf = test_support::WriteFile(m_folder + "/kept.pdf", "the earlier copy");
+    PagesView view;
+    view.maxPage = 3;
+    view.throwAt = 2;
+    view.raise = [] { throw std::bad_alloc(); };
+    TestHooks::AnswerPrintDialog(true, pdf);
+    test_support::Prompt().Answer(IDOK);
+    view.OnFilePrint();
+    const auto shown = test_support::Prompt().TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Memory error");
+
+    view.raise = [] { throw std::logic_error("broken"); };
+    TestHooks::AnswerPrintDialog(true, pdf);
+    EXPECT_THROW(view.OnFilePrint(), std::logic_error);
+    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
     EXPECT_EQ(test_support::ReadFile(pdf), "the earlier copy");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder), {}), 1);
 }

@@ -2,6 +2,7 @@
 // them and whose page n shows n black squares, over an application with the virtual printer.
 #pragma once
 
+#include "platform/base/abandon.h"
 #include "platform/base/text.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/font.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -35,6 +37,8 @@ public:
     UINT stopInPrepareAt = 0;
     UINT stopInPrintAt = 0;
     UINT throwAt = 0;
+    /// What OnPrint throws at that page: an abandoned operation unless a test says otherwise.
+    std::function<void()> raise = [] { throw COperationAborted(); };
 
     std::vector<std::string> log;
     /// Also told of the preview's end, for a test that outlives the view.
@@ -74,7 +78,7 @@ public:
         const UINT page = info->m_nCurPage;
         log.push_back(text::Format("print %u", page));
         if (page == throwAt)
-            throw 0;
+            raise();
         rectDraw = info->m_rectDraw;
         printing = dc->IsPrinting();
         for (UINT i = 0; i < page; ++i)
