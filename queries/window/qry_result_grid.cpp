@@ -2,6 +2,7 @@
 // widths, selection walks and the reaction to change notices.
 #include "queries/window/qry_result_grid.h"
 
+#include "common/abort.h"
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_tracking.h"
@@ -301,6 +302,7 @@ void CQryResultGrid::OnDataChanged(long hint)
         }
     } catch (...) {
         Reset(false);
+        EndAbandonedOperation();
         return;
     }
     const int last = GetLastVisibleRow();

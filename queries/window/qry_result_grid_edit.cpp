@@ -2,6 +2,7 @@
 // by a column, deleting the fields or records behind cells, and saving it to a text file.
 #include "queries/window/qry_result_grid.h"
 
+#include "common/abort.h"
 #include "database/dictionary/field_def.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_node.h"
@@ -76,7 +77,7 @@ void CQryResultGrid::SortByColumn(const CQueryColumn* column)
                     return expression->CompareRecords(RecordOf(values[a]), RecordOf(values[b]));
                 });
             }
-        } catch (...) {
+        } catch (const COperationAborted&) {
             // A value of the wrong type stops the sort; the rows keep their order.
         }
     } else {

@@ -1,6 +1,7 @@
 // records/dialogs/data_ref_dlg.cpp: the Data Reference Assistant.
 #include "records/dialogs/data_ref_dlg.h"
 
+#include "common/abort.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/edit.h"
@@ -114,5 +115,6 @@ void CDataRefDlg::Insert()
         }
     } catch (...) {
         // The dialog stays open; whatever the sink could not do is its own to report.
+        EndAbandonedOperation();
     }
 }

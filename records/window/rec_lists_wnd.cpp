@@ -4,6 +4,7 @@
 
 #include "records/grid/rec_wnd_options.h"
 
+#include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
@@ -277,14 +278,16 @@ void CRecListsWnd::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
             if (ShowsSomething(grid))
                 grid.Refill(sender, long(hint), object);
     } catch (...) {
-        MessageBox(kErrorMessage, MB_OK | MB_ICONEXCLAMATION);
+        if (EndAbandonedOperation() == AbandonCause::Aborted)
+            MessageBox(kErrorMessage, MB_OK | MB_ICONEXCLAMATION);
     }
     if (hint != 3 && hint != 6)
         return;
     try {
         RebuildTabs();
     } catch (...) {
-        MessageBox(kErrorMessage, MB_OK | MB_ICONEXCLAMATION);
+        if (EndAbandonedOperation() == AbandonCause::Aborted)
+            MessageBox(kErrorMessage, MB_OK | MB_ICONEXCLAMATION);
     }
 }
 

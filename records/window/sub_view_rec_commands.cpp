@@ -3,6 +3,7 @@
 #include "records/window/records_window_ids.h"
 #include "records/window/sub_view_rec.h"
 
+#include "common/abort.h"
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
@@ -131,6 +132,7 @@ void CSubViewRec::OnRefresh()
         if (IsPaneVisible())
             m_pane->FillLists();
     } catch (...) {
+        EndAbandonedOperation();
     }
 }
 
