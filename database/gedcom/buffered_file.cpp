@@ -2,12 +2,14 @@
 // beside the target with a rename on success.
 #include "database/gedcom/buffered_file.h"
 
+#include "database/gedcom/gedcom_charset.h"
 #include "platform/base/file.h"
 #include "platform/base/safe_file.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -33,7 +35,19 @@ struct BufferedFile {
     int m_lastError = 0;
     /// Writing: a write failed, so nothing more is written and the close commits nothing.
     bool m_failed = false;
+    // Reading a decoded file: the decoder, the file's bytes read into m_raw, their text not yet
+    // moved into the buffer (m_decoded from m_decodedTaken on), and whether the file ended.
+    std::optional<CUtf16Decoder> m_decoder;
+    std::vector<char> m_raw;
+    std::string m_decoded;
+    std::size_t m_decodedTaken = 0;
+    bool m_rawEnded = false;
+    std::int64_t m_rawRead = 0;
+    std::size_t m_decodeFallbacks = 0;
 };
+
+/// The file's bytes are read in pieces of this size when they are decoded.
+constexpr std::size_t kRawPieceSize = 64 * 1024;
 
 BufferedFile& File()
 {
@@ -47,6 +61,61 @@ void Reset(BufferedFile& f)
     f.m_position = 0;
     f.m_lastIndex = -1;
     f.m_failed = false;
+    f.m_decoder.reset();
+    f.m_raw = {};
+    f.m_decoded = {};
+    f.m_decodedTaken = 0;
+    f.m_rawEnded = false;
+    f.m_decodeFallbacks = 0;
+}
+
+/// Reads up to size bytes of the open input into out; fewer only at the end of the file or
+/// after a read error, whose code is kept.
+std::size_t ReadInput(BufferedFile& f, char* out, std::size_t size)
+{
+    std::size_t filled = 0;
+    try {
+        while (filled < size) {
+            const UINT got = f.m_input.Read(out + filled, static_cast<UINT>(size - filled));
+            if (got == 0)
+                break;
+            filled += got;
+        }
+    } catch (const CFileException& error) {
+        f.m_lastError = error.m_lOsError;
+    }
+    return filled;
+}
+
+/// Fills the buffer with decoded text, decoding more of the file whenever the text runs out;
+/// the number of bytes filled, fewer than the buffer holds only at the end of the file.
+std::size_t FillDecoded(BufferedFile& f)
+{
+    std::size_t filled = 0;
+    while (filled < f.m_buffer.size()) {
+        if (f.m_decodedTaken == f.m_decoded.size()) {
+            if (f.m_rawEnded)
+                break;
+            f.m_decoded.clear();
+            f.m_decodedTaken = 0;
+            const std::size_t got = ReadInput(f, f.m_raw.data(), f.m_raw.size());
+            f.m_rawRead += static_cast<std::int64_t>(got);
+            if (got == 0) {
+                f.m_decoder->Finish(f.m_decoded);
+                f.m_rawEnded = true;
+            } else {
+                f.m_decoder->Decode(std::string_view(f.m_raw.data(), got), f.m_decoded);
+            }
+            f.m_decodeFallbacks = f.m_decoder->InvalidCount();
+            continue;
+        }
+        const std::size_t piece =
+            std::min(f.m_buffer.size() - filled, f.m_decoded.size() - f.m_decodedTaken);
+        std::memcpy(f.m_buffer.data() + filled, f.m_decoded.data() + f.m_decodedTaken, piece);
+        f.m_decodedTaken += piece;
+        filled += piece;
+    }
+    return filled;
 }
 
 std::string StripQuotes(const std::string& name)
@@ -155,25 +224,40 @@ const char* FindLineEnd(const char* start, std::size_t size)
 
 bool OpenGedcomInputFile(const std::string& name, bool writeMode)
 {
+    if (!writeMode)
+        return OpenGedcomInputFileDecoded(name, GedcomInputDecoding::None);
     BufferedFile& f = File();
     AbandonGedcomFile();
-    f.m_readMode = !writeMode;
+    Reset(f);
+    f.m_readMode = false;
     f.m_bytesRead = 0;
     f.m_lastError = 0;
-    const std::string path = StripQuotes(name);
-    if (writeMode) {
-        if (!OpenForWriting(f, path)) {
-            Reset(f);
-            return false;
-        }
-        f.m_buffer.assign(kGedcomBufferSize, 0);
-        return true;
+    if (!OpenForWriting(f, StripQuotes(name))) {
+        Reset(f);
+        return false;
     }
+    f.m_buffer.assign(kGedcomBufferSize, 0);
+    return true;
+}
+
+bool OpenGedcomInputFileDecoded(const std::string& name, GedcomInputDecoding decoding)
+{
+    BufferedFile& f = File();
+    AbandonGedcomFile();
+    Reset(f);
+    f.m_readMode = true;
+    f.m_bytesRead = 0;
+    f.m_rawRead = 0;
+    f.m_lastError = 0;
     CFileException error;
-    if (!f.m_input.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary,
-                        &error)) {
+    if (!f.m_input.Open(StripQuotes(name),
+                        CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &error)) {
         f.m_lastError = error.m_lOsError;
         return false;
+    }
+    if (decoding != GedcomInputDecoding::None) {
+        f.m_decoder.emplace(decoding == GedcomInputDecoding::Utf16Be);
+        f.m_raw.assign(kRawPieceSize, 0);
     }
     f.m_buffer.assign(kGedcomBufferSize, 0);
     if (!FillGedcomInputBuffer()) {
@@ -182,6 +266,11 @@ bool OpenGedcomInputFile(const std::string& name, bool writeMode)
         return false;
     }
     return true;
+}
+
+std::size_t GetGedcomInputDecodeFallbacks()
+{
+    return File().m_decodeFallbacks;
 }
 
 bool CloseGedcomInputFile()
@@ -226,18 +315,8 @@ bool FillGedcomInputBuffer()
     BufferedFile& f = File();
     if (!f.m_input.IsOpen() || !f.m_readMode)
         return false;
-    std::size_t filled = 0;
-    try {
-        while (filled < f.m_buffer.size()) {
-            const UINT got = f.m_input.Read(f.m_buffer.data() + filled,
-                                            static_cast<UINT>(f.m_buffer.size() - filled));
-            if (got == 0)
-                break;
-            filled += got;
-        }
-    } catch (const CFileException& error) {
-        f.m_lastError = error.m_lOsError;
-    }
+    const std::size_t filled =
+        f.m_decoder ? FillDecoded(f) : ReadInput(f, f.m_buffer.data(), f.m_buffer.size());
     f.m_position = 0;
     f.m_lastIndex = static_cast<int>(filled) - 1;
     f.m_bytesRead += static_cast<std::int64_t>(filled);
@@ -308,6 +387,8 @@ std::int64_t GetBufferedFilePosition()
     const BufferedFile& f = File();
     if (!f.m_readMode || f.m_bytesRead == 0)
         return 0;
+    if (f.m_decoder)
+        return f.m_rawRead;
     const int unconsumed = std::max(0, f.m_lastIndex + 1 - f.m_position);
     return f.m_bytesRead - unconsumed;
 }

@@ -19,6 +19,16 @@ inline constexpr int kGedcomBufferSize = 32 * 1024;
 /// keeps its mode. Fails when the target is not a writable regular file or no file can be made
 /// in its folder.
 bool OpenGedcomInputFile(const std::string& name, bool writeMode);
+
+/// How a file opened for reading reaches the buffer: its bytes as they are, or UTF-16 (low or
+/// high byte first; a byte-order mark may turn the order) decoded into UTF-8 as it is read, since
+/// CR and LF bytes occur inside UTF-16 characters and lines can be split only after decoding.
+enum class GedcomInputDecoding { None, Utf16Le, Utf16Be };
+/// Opens a file for reading with its bytes decoded; otherwise as OpenGedcomInputFile.
+bool OpenGedcomInputFileDecoded(const std::string& name, GedcomInputDecoding decoding);
+/// Code units the decoding of the open file read as U+FFFD (with a lone last byte), so far; 0
+/// for a file read as it is and once the file is closed.
+std::size_t GetGedcomInputDecodeFallbacks();
 /// Closes the file; true when nothing was open. In write mode the pending bytes are written and
 /// flushed to the device and the temporary file is renamed over the target; after any failed
 /// write, or when this fails, the target is left as it was and the temporary file is removed.
@@ -47,7 +57,8 @@ bool ReadGedcomInputLine(std::string& line, bool& complete, int size);
 bool TakeBufferedLine(std::string_view& line);
 /// The next byte without consuming it; 0 at the end of the file.
 char ReadNextChar();
-/// The number of bytes consumed so far while reading.
+/// The number of bytes consumed so far while reading; for a decoded file, the bytes of the file
+/// decoded so far, which run up to a buffer ahead of the lines consumed.
 std::int64_t GetBufferedFilePosition();
 /// The size of the open file in bytes; 0 when none is open.
 std::int64_t GetGedcomInputFileSize();

@@ -5,9 +5,7 @@
 #include "database/gedcom/ansel_tables.h"
 #include "database/gedcom/buffered_file.h"
 
-#include "platform/base/file.h"
 #include "platform/base/paths.h"
-#include "platform/base/temp_files.h"
 #include "platform/base/text.h"
 
 #include <algorithm>
@@ -215,40 +213,6 @@ void GiveTrailingMarksToConc(InputState& s, std::string& raw)
     raw.resize(keep);
 }
 
-/// Converts a UTF-16 file into a new UTF-8 file in the per-user temporary folder; its path,
-/// empty on failure.
-std::string ConvertToUtf8Copy(const std::string& path, bool bigEndian, std::size_t& invalid)
-{
-    CFile in;
-    if (!in.Open(path, CFile::modeRead | CFile::typeBinary))
-        return {};
-    const std::string copy = temp_files::CreateUnique(temp_files::Folder(), "gedcom-", "utf8");
-    CFile out;
-    if (copy.empty() || !out.Open(copy, CFile::modeWrite | CFile::typeBinary)) {
-        if (!copy.empty())
-            paths::RemoveFile(copy);
-        return {};
-    }
-    CUtf16Decoder decoder(bigEndian);
-    std::string bytes(std::size_t(1) << 16, '\0');
-    std::string text;
-    try {
-        for (UINT got; (got = in.Read(bytes.data(), UINT(bytes.size()))) > 0; text.clear()) {
-            decoder.Decode(std::string_view(bytes).substr(0, got), text);
-            out.Write(text.data(), UINT(text.size()));
-        }
-        decoder.Finish(text);
-        out.Write(text.data(), UINT(text.size()));
-        out.Close();
-    } catch (const CFileException&) {
-        out.Abort();
-        paths::RemoveFile(copy);
-        return {};
-    }
-    invalid += decoder.InvalidCount();
-    return copy;
-}
-
 bool OpenVolume(InputState& s, const std::string& path)
 {
     s.m_atVolumeStart = true;
@@ -260,13 +224,9 @@ bool OpenVolume(InputState& s, const std::string& path)
         return OpenGedcomInputFile(path, false);
     }
     s.m_lineSet = GedcomCharset::Utf8;
-    const std::string copy =
-        ConvertToUtf8Copy(path, set == GedcomCharset::Utf16Be, s.m_fallbackCount);
-    if (copy.empty())
-        return false;
-    const bool opened = OpenGedcomInputFile(copy, false);
-    paths::RemoveFile(copy);
-    return opened;
+    return OpenGedcomInputFileDecoded(path, set == GedcomCharset::Utf16Be
+                                                ? GedcomInputDecoding::Utf16Be
+                                                : GedcomInputDecoding::Utf16Le);
 }
 
 /// The next physical line: most lines as they stand in the file's buffer, the rest (a line
@@ -312,6 +272,7 @@ bool OpenGedcomInput(const std::string& name, bool writeMode, bool rememberName)
 bool CloseGedcomInput()
 {
     InputState& s = Input();
+    s.m_fallbackCount += GetGedcomInputDecodeFallbacks();
     s.m_rememberedName.clear();
     s.m_volume = -1;
     s.m_pending.clear();
@@ -346,6 +307,7 @@ int ReadGedcomLine(GedcomLine& line, int& lineCounter)
 int OpenNextGedcomVolume(GedcomLine& line, int& lineCounter)
 {
     InputState& s = Input();
+    s.m_fallbackCount += GetGedcomInputDecodeFallbacks();
     CloseGedcomInputFile();
     ++s.m_volume;
     const std::string& name = s.m_rememberedName;
@@ -383,5 +345,5 @@ int GetGedcomInputVolume()
 
 std::size_t GetGedcomInputFallbackCount()
 {
-    return Input().m_fallbackCount;
+    return Input().m_fallbackCount + GetGedcomInputDecodeFallbacks();
 }

@@ -81,10 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 /// The lines of a file, read whole; with views, each line the buffer holds is taken as a view
 /// and only the others are read by ReadGedcomInputLine.
-std::vector<std::string> ReadLineTexts(const std::string& path, bool views)
+std::vector<std::string> ReadLineTexts(const std::string& path, bool views,
+                                       GedcomInputDecoding decoding = GedcomInputDecoding::None)
 {
     std::vector<std::string> texts;
-    EXPECT_TRUE(OpenGedcomInputFile(path, false));
+    EXPECT_TRUE(OpenGedcomInputFileDecoded(path, decoding));
     for (int guard = 0; guard < 1000000; ++guard) {
         std::string_view view;
         if (views && TakeBufferedLine(view)) {
@@ -123,6 +124,88 @@ TEST(BufferedFileTest, ViewsAndCopiesAgreeAcrossManyBuffers)
     const std::vector<std::string> copied = ReadLineTexts(path, false);
     EXPECT_GT(copied.size(), 100u);
     EXPECT_EQ(ReadLineTexts(path, true), copied);
+}
+
+/// UTF-16 code units as bytes, low byte first unless bigEndian.
+std::string Utf16Bytes(std::u16string_view units, bool bigEndian)
+{
+    std::string bytes;
+    for (const char16_t unit : units) {
+        const char high = char(unit >> 8), low = char(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+struct DecodeCase {
+    const char* name;
+    bool bigEndian;   // the order the decoding is asked for
+    const char* mark; // a byte-order mark written first, which may turn the order
+    bool writtenBigEndian;
+};
+
+class BufferedFileDecodeTest : public testing::TestWithParam<DecodeCase> {};
+
+// Characters of one, two, three and four UTF-8 bytes (a surrogate pair), one holding the byte of
+// CR, at every offset against the file's pieces and the buffer's end.
+TEST_P(BufferedFileDecodeTest, Utf16IsReadAsItsUtf8AcrossPiecesAndBuffers)
+{
+    const DecodeCase& c = GetParam();
+    std::u16string units;
+    std::string utf8;
+    const char16_t* words[] = {u"name", u"Jos\u00E9", u"\u010D\u0A0D", u"\U0001D11E", u"\u4E2D"};
+    const char* words8[] = {"name", "Jos\u00E9", "\u010D\u0A0D", "\U0001D11E", "\u4E2D"};
+    for (int i = 0; units.size() < 200000; ++i) {
+        const std::u16string_view end = i % 3 == 0 ? u"\r\n" : i % 3 == 1 ? u"\n" : u"\r";
+        units += u"1 NOTE ";
+        utf8 += "1 NOTE ";
+        for (int w = 0; w <= i % 7; ++w) {
+            units += words[(i + w) % 5];
+            utf8 += words8[(i + w) % 5];
+        }
+        units += end;
+        utf8 += "\n";
+    }
+    const std::string folder = test_support::NewFolder("decode");
+    const std::string path = test_support::WriteFile(
+        folder + "/utf16.ged", c.mark + Utf16Bytes(units, c.writtenBigEndian));
+    const std::string plain = test_support::WriteFile(folder + "/utf8.ged", utf8);
+    const GedcomInputDecoding decoding =
+        c.bigEndian ? GedcomInputDecoding::Utf16Be : GedcomInputDecoding::Utf16Le;
+    const std::vector<std::string> expected = ReadLineTexts(plain, false);
+    EXPECT_GT(expected.size(), 5000u);
+    EXPECT_EQ(ReadLineTexts(path, false, decoding), expected);
+    EXPECT_EQ(ReadLineTexts(path, true, decoding), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, BufferedFileDecodeTest,
+                         testing::Values(DecodeCase{"LowFirst", false, "", false},
+                                         DecodeCase{"HighFirst", true, "", true},
+                                         DecodeCase{"MarkKeepsTheOrder", false, "\xFF\xFE", false},
+                                         DecodeCase{"MarkTurnsTheOrder", false, "\xFE\xFF", true}),
+                         [](const testing::TestParamInfo<DecodeCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST(BufferedFileTest, BrokenUtf16IsCountedUntilTheFileCloses)
+{
+    // A lone low surrogate and a last odd byte each read as U+FFFD.
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("decode") + "/broken.ged",
+                                Utf16Bytes(u"0 HEAD\r\n1 NOTE a\xDC00z\r\n", false) + "x");
+    ASSERT_TRUE(OpenGedcomInputFileDecoded(path, GedcomInputDecoding::Utf16Le));
+    const std::vector<Line> lines = ReadAll();
+    EXPECT_EQ(lines, (std::vector<Line>{{"0 HEAD", true, false},
+                                        {"1 NOTE a\uFFFDz", true, false},
+                                        {"\uFFFD", true, true}}));
+    EXPECT_EQ(GetGedcomInputDecodeFallbacks(), 2u);
+    EXPECT_EQ(GetBufferedFilePosition(), GetGedcomInputFileSize());
+    EXPECT_TRUE(CloseGedcomInputFile());
+    EXPECT_EQ(GetGedcomInputDecodeFallbacks(), 0u);
+    ASSERT_TRUE(OpenGedcomInputFile(path, false));
+    EXPECT_EQ(ReadAll().front().text.substr(0, 2), std::string("0\0", 2))
+        << "a file opened afterwards is read as it is";
+    EXPECT_TRUE(CloseGedcomInputFile());
 }
 
 TEST(BufferedFileTest, LongLinesComeBackInCutPieces)

@@ -199,6 +199,9 @@ TEST(GedcomLineReaderTest, Utf16LinesSplitOnlyAtLineEnds)
     const std::vector<Read> expected = {{kGedcomLineReady, 1, 0, "", "HEAD", ""},
                                         {kGedcomLineReady, 2, 1, "", "NOTE", "\u010D\u0A0D"}};
     EXPECT_EQ(ReadBytes("\xFF\xFE" + Utf16(u"0 HEAD\r\n1 NOTE \u010D\u0A0D")), expected);
+    EXPECT_EQ(GetGedcomInputFallbackCount(), 0u);
+    ReadBytes("\xFF\xFE" + Utf16(u"0 HEAD\r\n1 NOTE \xDC00\r\n"));
+    EXPECT_EQ(GetGedcomInputFallbackCount(), 1u) << "a lone surrogate is counted";
 }
 
 struct SampleCase {
