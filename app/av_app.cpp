@@ -14,6 +14,7 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/splash_wnd.h"
 #include "app/shell_file_types.h"
+#include "records/properties/properties_dlg.h"
 
 #include "common/preferences.h"
 #include "controls/colour_chooser.h"
@@ -71,6 +72,7 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewRec>())
     });
     MapWindowCommands();
     MapRecordCommands();
+    MapPropertiesCommands();
     MapHelpCommands();
     MapInsertCommands();
     SetShellApp(this);
@@ -163,6 +165,8 @@ void CAvApp::OpenStartupFile(const std::string& commandLineFile)
 
 int CAvApp::ExitInstance()
 {
+    delete m_propertiesDlg;
+    m_propertiesDlg = nullptr;
     // Under the test hooks, or after a failed start, the main window may still stand.
     if (HasMainFrame())
         m_pMainWnd->DestroyWindow();
@@ -179,6 +183,8 @@ int CAvApp::ExitInstance()
 
 BOOL CAvApp::OnIdle(LONG count)
 {
+    if (count == 0)
+        FollowSelection();
     if (CWinApp::OnIdle(count))
         return TRUE;
     if (count <= 1)

@@ -20,6 +20,7 @@ class CFamRec;
 class CIndRec;
 class CMainFrame;
 class CMultiDocTemplate;
+class CPropertiesDlg;
 class CRecordNode;
 class CRecordsPane;
 class CSubView;
@@ -46,7 +47,8 @@ public:
     BOOL StartUp(const std::vector<std::string>& arguments);
     /// Closes what is still open and shuts the data set down.
     int ExitInstance() override;
-    /// After the base's idle work, a due autosave runs once the idle period is over.
+    /// After the base's idle work the record properties box follows the selection, and a due
+    /// autosave runs once the idle period is over.
     BOOL OnIdle(LONG count) override;
     /// The one way a file is opened (File Open, recent files, dropped files, the start-up file):
     /// asks to save a modified file first (Cancel keeps everything), offers an autosaved copy
@@ -121,8 +123,20 @@ public:
     /// Shows the records window on the list of the type; when that list is hidden and ask is
     /// set, asks first whether to change the window's display options (Cancel leaves it).
     void ShowRecordList(int listIndex, BOOL ask);
-    /// Shows the first record of a single-record type in the records window.
+    /// Shows the first record of a single-record type in the record properties box, unpinned
+    /// (a new record of the type when there is none).
     void ShowSingleRecord(int listIndex);
+
+    // The record properties box.
+    /// The box, made when there is none; a box whose window was closed is deleted and a new one
+    /// made. Null when it cannot be made.
+    CPropertiesDlg* CreatePropertiesDlg();
+    /// The box when it exists, else null.
+    CPropertiesDlg* GetPropertiesDlg() const { return m_propertiesDlg; }
+    /// Shows the active window's selected record in the box (nothing when the selection is no
+    /// record) with size, or for a new box the size the preferences give, and page; keepSize
+    /// keeps the size of a box that exists; forward gives the active page the focus.
+    void ShowPropertiesDlg(int size, int page, BOOL keepSize, BOOL forward);
 
     // Saved diagrams, queries and reports.
     /// Opens a saved file of the kind; later windows install the opener of their kind.
@@ -146,6 +160,10 @@ private:
     void MapWindowCommands();
     void MapRecordCommands();
     void MapHelpCommands();
+    /// Properties.
+    void MapPropertiesCommands();
+    /// Follow mode: the box, when it shows and follows, shows the active window's selection.
+    void FollowSelection();
     /// Insert Pictures, Other Multimedia, Document and OLE Object.
     void MapInsertCommands();
     void OnFileNew();
@@ -168,6 +186,7 @@ private:
     void OnRecordLinks();
 
     CAvDoc* m_document = nullptr;
+    CPropertiesDlg* m_propertiesDlg = nullptr;
     CMultiDocTemplate* m_template = nullptr;
     SubViewRequest m_request;
     const CRuntimeClass* m_recordsPaneClass;

@@ -5,6 +5,7 @@
 
 #include "app/shell/app_ids.h"
 #include "app/shell/records_pane.h"
+#include "records/properties/properties_dlg.h"
 
 #include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
@@ -101,6 +102,11 @@ void CAvApp::CreateRecord(int listIndex)
         return;
     }
     ShowRecordInRecordsWindow(record, FALSE);
+    if (CPropertiesDlg* box = CreatePropertiesDlg()) {
+        box->SetRecord(record, nullptr);
+        box->SetFocus();
+        box->SetPinned(false);
+    }
 }
 
 void CAvApp::ShowRecordList(int listIndex, BOOL ask)
@@ -119,10 +125,11 @@ void CAvApp::ShowSingleRecord(int listIndex)
 {
     const CDataNode* root = GetRecordTypeRoot(listIndex);
     auto* record = dynamic_cast<CRecordNode*>(root ? root->GetFirstChild() : nullptr);
-    if (record)
-        ShowRecordInRecordsWindow(record, TRUE);
-    else
-        ShowRecordsWindow(listIndex);
+    CPropertiesDlg* box = CreatePropertiesDlg();
+    if (!box)
+        return;
+    box->SetPinned(false);
+    box->SetRecord(record, GetRecordTypeDef(listIndex));
 }
 
 void CAvApp::OnViewSubmitter()

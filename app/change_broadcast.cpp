@@ -4,6 +4,7 @@
 
 #include "app/shell/app_ids.h"
 #include "app/shell/av_doc.h"
+#include "records/properties/properties_dlg.h"
 
 #include "database/kin/kinship_cache.h"
 #include "database/nodes/change_tracking.h"
@@ -20,6 +21,8 @@ void CAvApp::OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool m
 void CAvApp::BroadcastUpdate(CView* sender, LPARAM hint, CObject* object, BOOL modify)
 {
     const CWaitCursor wait;
+    if (m_propertiesDlg)
+        m_propertiesDlg->OnDocUpdate(sender, hint, object);
     if (m_document) {
         m_document->UpdateAllViews(sender, hint, object);
         if (modify)

@@ -13,7 +13,7 @@ inline constexpr UINT IDR_RECORDS_TOOLBAR = 291, IDR_DIAGRAM_TOOLBAR = 157, IDR_
 inline constexpr UINT IDR_LISTS_MENU = 250, IDR_DIAGRAM_MENU = 242, IDR_MEDIA_MENU = 243;
 
 // Commands of the shell.
-inline constexpr UINT ID_RECORDS_WINDOW = 32771, ID_GO_TO_RECORD = 32780;
+inline constexpr UINT ID_RECORDS_WINDOW = 32771, ID_GO_TO_RECORD = 32780, ID_PROPERTIES = 32802;
 /// File: backup and restore; Tools: re-order out-of-sequence data.
 inline constexpr UINT ID_FILE_BACKUP = 33083, ID_FILE_RESTORE = 33084, ID_REORDER = 33062;
 /// Tools: the preferences sheet and the record-identifier tool.

@@ -255,6 +255,25 @@ void CTagGrid::AddRecordTypeHeadings(int listIndex)
     }
 }
 
+void CTagGrid::SetRecordPageColumns(bool header)
+{
+    m_extra.clear();
+    m_heading = "Record";
+    m_keepOwnColumns = true;
+    for (const ColumnSpec* spec : {header ? nullptr : &kRecordId, &kUpdated}) {
+        if (!spec)
+            continue;
+        ExtraColumn column;
+        column.title = spec->title;
+        column.sample = spec->sample;
+        column.ascending = spec->ascending;
+        if (!column.reference.SetText(spec->reference))
+            break;
+        m_extra.push_back(std::move(column));
+    }
+    ApplyColumns();
+}
+
 void CTagGrid::SetRecord(CRecordNode* record)
 {
     ResetList();

@@ -83,6 +83,9 @@ public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, ITagGridOwner* owner,
                 UINT findBarTemplate);
 
+    /// The columns of a record page's grid: "Record", "Values", then the record's identifier
+    /// (not for the header) and its last update; kept through later record changes.
+    void SetRecordPageColumns(bool header);
     /// One record with its fields (mode 1); null shows nothing.
     void SetRecord(CRecordNode* record);
     /// The records of the type whose root is given (mode 2), with the type's columns unless the

@@ -4,6 +4,7 @@
 #include "tests/app/test_panes.h"
 
 #include "app/shell/app_ids.h"
+#include "records/properties/properties_dlg.h"
 
 #include "database/records/record_id_state.h"
 
@@ -135,12 +136,14 @@ INSTANTIATE_TEST_SUITE_P(Lists, ShowRecordListTest,
                                          ListCase{"HiddenWithoutAsking", true, false, 0, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-/// Submitter records in the file, the answer to the question, and what is shown.
+/// Submitter records in the file, the answer to the question, and what is shown: in the records
+/// window, and the record properties box's caption (empty: no box).
 struct SubmitterCase {
     const char* name;
     int submitters;
     int answer; // 0 for no question
     Texts log;
+    const char* box;
 };
 
 class SubmitterTest : public RecordListTest, public testing::WithParamInterface<SubmitterCase> {};
@@ -156,13 +159,17 @@ TEST_P(SubmitterTest, SeveralSubmittersAreShownAsAListWhenTheUserWants)
 
     EXPECT_EQ(MessageTexts(), row.answer ? Texts{kSubmittersQuestion} : Texts{});
     EXPECT_EQ(Script().log, row.log);
+    std::string caption;
+    if (const CPropertiesDlg* box = m_app->GetPropertiesDlg())
+        box->GetWindowText(caption);
+    EXPECT_EQ(caption, row.box);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, SubmitterTest,
-                         testing::Values(SubmitterCase{"None", 0, 0, {"tab 5 focus"}},
-                                         SubmitterCase{"One", 1, 0, {"record 1 focus"}},
-                                         SubmitterCase{"TwoListed", 2, IDOK, {"tab 5 focus"}},
-                                         SubmitterCase{"TwoCancelled", 2, IDCANCEL, {}}),
+                         testing::Values(SubmitterCase{"None", 0, 0, {}, "New Submitter Record"},
+                                         SubmitterCase{"One", 1, 0, {}, "Submitter: Submitter"},
+                                         SubmitterCase{"TwoListed", 2, IDOK, {"tab 5 focus"}, ""},
+                                         SubmitterCase{"TwoCancelled", 2, IDCANCEL, {}, ""}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecordListTest, GoToRecordNeedsASelectedRecordAndShowsIt)

@@ -42,6 +42,13 @@ public:
     /// Ends a modal dialog, whose DoModal answers result; hides a modeless one.
     void EndDialog(int result);
     UINT GetTemplateId() const { return m_templateId; }
+    /// The controls made from the template, in its order; one whose window was destroyed stays
+    /// listed with a null GetSafeHwnd.
+    std::size_t GetTemplateItemCount() const { return m_controls.size(); }
+    CWnd* GetTemplateItem(std::size_t index) const
+    {
+        return index < m_controls.size() ? m_controls[index].get() : nullptr;
+    }
 
     /// saveAndValidate TRUE: controls to members, with their checks; FALSE: members to controls.
     /// FALSE when the exchange failed: its message was shown and the control at fault has the

@@ -190,7 +190,7 @@ void CPropertySheet::CreateButtons()
 void CPropertySheet::Place()
 {
     const int marginX = kMargin * m_baseUnits.cx / 4, marginY = kMargin * m_baseUnits.cy / 8;
-    const CSize area = PageArea(m_pages);
+    const CSize area = m_areaOverride.cx > 0 ? m_areaOverride : PageArea(m_pages);
     CRect display(marginX, marginY, marginX + area.cx, marginY + area.cy);
     CRect body = display;
     if (!m_wizard) {
@@ -220,7 +220,15 @@ void CPropertySheet::Place()
         }
         bottom = top + height;
     }
-    ui_detail::WidgetOf(this)->setFixedSize(body.right + marginX, bottom + marginY);
+    ui_detail::WidgetOf(this)->setFixedSize(body.right + marginX + m_extraWidth, bottom + marginY);
+}
+
+void CPropertySheet::SetPageAreaSize(CSize area, int extraWidth)
+{
+    m_areaOverride = area;
+    m_extraWidth = std::max(0, extraWidth);
+    if (GetSafeHwnd())
+        Place();
 }
 
 void CPropertySheet::Key(UINT vk)

@@ -58,6 +58,10 @@ public:
     BOOL SetActivePage(int index);
     BOOL SetActivePage(CPropertyPage* page);
     void SetTitle(const char* title);
+    /// Lays the sheet out for a page area of area pixels in place of the largest page
+    /// template's (0 by 0 goes back to that), with extraWidth pixels beside the tab control on
+    /// the right for a window of the caller's; the page shown takes the new size.
+    void SetPageAreaSize(CSize area, int extraWidth = 0);
     /// Null until the sheet's window exists; hidden in wizard mode.
     CTabCtrl* GetTabControl() const { return m_tabs.get(); }
 
@@ -115,6 +119,8 @@ private:
     bool m_wizard = false;
     DWORD m_wizardButtons = PSWIZB_BACK | PSWIZB_NEXT;
     CSize m_baseUnits{6, 12};
+    CSize m_areaOverride{0, 0};
+    int m_extraWidth = 0;
     std::unique_ptr<CTabCtrl> m_tabs;
     std::vector<std::unique_ptr<CButton>> m_buttons;
     std::unique_ptr<ui_detail::ModalRun> m_modal;

@@ -339,6 +339,26 @@ void CWnd::SetWindowText(const std::string& text)
         widget->setWindowTitle(Utf8(text));
 }
 
+void CWnd::SetToolTipText(const std::string& text)
+{
+    if (QWidget* widget = m_impl->widget)
+        widget->setToolTip(Utf8(text));
+}
+
+std::string CWnd::GetToolTipText() const
+{
+    const QWidget* widget = m_impl->widget;
+    return widget ? widget->toolTip().toStdString() : std::string();
+}
+
+void CWnd::SetTabOrderAfter(CWnd* previous)
+{
+    QWidget* widget = m_impl->widget;
+    QWidget* before = previous ? previous->m_impl->widget : nullptr;
+    if (widget && before && widget->window() == before->window())
+        QWidget::setTabOrder(before, widget);
+}
+
 void CWnd::GetWindowText(std::string& text) const
 {
     const QWidget* widget = m_impl->widget;

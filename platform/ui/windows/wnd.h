@@ -117,6 +117,12 @@ public:
     /// The cursor shown while the mouse is over the window; null shows the arrow.
     void SetWindowCursor(HCURSOR cursor);
     HCURSOR GetWindowCursor() const;
+    /// The text shown while the pointer rests on the window; empty shows none.
+    void SetToolTipText(const std::string& text);
+    std::string GetToolTipText() const;
+    /// Puts the window right after previous in the order the Tab key follows (both children of
+    /// one top-level window).
+    void SetTabOrderAfter(CWnd* previous);
     /// Gives this window the keyboard focus; returns the window that had it.
     CWnd* SetFocus();
     static CWnd* GetFocus();

@@ -1,0 +1,97 @@
+// app/av_app_properties.cpp: the application's record properties box: making it, Properties, and
+// following the active window's selection at idle time.
+#include "app/av_app.h"
+
+#include "app/shell/app_ids.h"
+#include "app/shell/av_view.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/sub_view.h"
+#include "records/properties/properties_dlg.h"
+
+#include "common/preferences.h"
+#include "database/records/record_node.h"
+#include "platform/ui/windows/cmd_ui.h"
+
+namespace {
+
+/// The box size of a new box from the preference "Prop Dlg Size - Default".
+int DefaultBoxSize()
+{
+    switch (Prefs().m_propDlgSizeDefault) {
+    case kPropDlgSmall:
+        return kPropSizeSmall;
+    case kPropDlgFull:
+        return kPropSizeLargeWithSources;
+    default:
+        return kPropSizeLarge;
+    }
+}
+
+} // namespace
+
+void CAvApp::MapPropertiesCommands()
+{
+    MapCommand(ID_PROPERTIES, [this] { ShowPropertiesDlg(0, 0, FALSE, FALSE); });
+    MapUpdate(ID_PROPERTIES,
+              [this](CCmdUI* state) { state->Enable(GetSelectedRecord() != nullptr); });
+}
+
+CPropertiesDlg* CAvApp::CreatePropertiesDlg()
+{
+    if (m_propertiesDlg && !m_propertiesDlg->GetSafeHwnd()) {
+        delete m_propertiesDlg;
+        m_propertiesDlg = nullptr;
+    }
+    if (!m_propertiesDlg) {
+        auto* box = new CPropertiesDlg(m_pMainWnd);
+        if (!box->CreateBox(m_pMainWnd)) {
+            delete box;
+            return nullptr;
+        }
+        m_propertiesDlg = box;
+    }
+    return m_propertiesDlg;
+}
+
+void CAvApp::ShowPropertiesDlg(int size, int page, BOOL keepSize, BOOL forward)
+{
+    CRecordNode* record = GetSelectedRecord();
+    if (!record)
+        return;
+    const bool exists = m_propertiesDlg && m_propertiesDlg->GetSafeHwnd();
+    if (exists)
+        size = keepSize ? kPropSizeKeep : size;
+    else if (size == 0)
+        size = DefaultBoxSize();
+    CPropertiesDlg* box = CreatePropertiesDlg();
+    if (!box)
+        return;
+    box->SetFocus();
+    box->SetRecord(record, nullptr, size, nullptr, false, {}, page);
+    if (forward)
+        box->ForwardToActivePage();
+}
+
+void CAvApp::FollowSelection()
+{
+    CPropertiesDlg* box = m_propertiesDlg;
+    if (!box || !box->GetSafeHwnd() || !box->IsWindowVisible())
+        return;
+    if (!box->IsFollowing()) {
+        box->SyncSourcesPane();
+        return;
+    }
+    const CAvView* view = GetActiveAvView();
+    const CSubView* pane = view ? view->GetSubView() : nullptr;
+    int count = 0;
+    CObject* selected = pane ? pane->GetSelection(nullptr, &count) : nullptr;
+    auto* record = dynamic_cast<CRecordNode*>(selected);
+    if (count == 1 && record) {
+        if (record != box->GetRecord()) {
+            box->SetRecord(record, nullptr);
+            box->SyncSourcesPane();
+        }
+        return;
+    }
+    box->SetSelectionState(count == 1 ? 0 : count, false);
+}

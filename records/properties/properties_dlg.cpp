@@ -1,0 +1,359 @@
+// records/properties/properties_dlg.cpp: the box's making, SetRecord, the selection labels, change
+// notices, commits and closing.
+#include "records/properties/properties_dlg.h"
+
+#include "records/properties/box_placement.h"
+#include "records/properties/record_page.h"
+#include "records/properties/record_page_factory.h"
+
+#include "database/dictionary/field_def.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_tracking.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
+#include "platform/base/prompt.h"
+#include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/resources/resources.h"
+#include "platform/ui/windows/sys_metrics.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr UINT kPlaceholderTemplate = 196;
+/// Posted to the box: delete the pages taken out of it.
+constexpr UINT kMsgDeleteRetired = WM_USER + 0x125;
+constexpr LPARAM kHintRecordsEdited = 1, kHintClearing = 2, kHintLoaded = 3,
+                 kHintDisplayOptions = 6;
+constexpr std::size_t kCaptionLimit = 59;
+
+} // namespace
+
+CPropertiesDlg::CPropertiesDlg(CWnd* parent) : CPropertySheet("Record Properties", parent)
+{
+    auto* placeholder = new CRecordPage(kPlaceholderTemplate);
+    placeholder->SetBox(this);
+    AddPage(placeholder);
+}
+
+CPropertiesDlg::~CPropertiesDlg()
+{
+    m_closing = true;
+    while (GetPageCount() > 0)
+        delete GetPage(0);
+    m_retired.clear();
+}
+
+BOOL CPropertiesDlg::CreateBox(CWnd* parent)
+{
+    return Create(parent, WS_POPUP | WS_CAPTION | WS_SYSMENU);
+}
+
+CRecordPage* CPropertiesDlg::GetRecordPage(int index) const
+{
+    return dynamic_cast<CRecordPage*>(GetPage(index));
+}
+
+BOOL CPropertiesDlg::OnInitDialog()
+{
+    CPropertySheet::OnInitDialog();
+    m_history.Reset();
+    const CDialogTemplate* page = AppResources().FindDialog(kPlaceholderTemplate);
+    const CSize units = GetDialogBaseUnits(page ? page->GetFont() : LOGFONT{});
+    RECT small{0, 0, 253, 86}, large{0, 0, 253, 266};
+    ::MapDialogRect(units, small);
+    ::MapDialogRect(units, large);
+    m_pageWidth = small.right;
+    m_smallHeight = small.bottom;
+    m_largeDifference = large.bottom - small.bottom;
+    for (CStatic* label : {&m_noSelection, &m_multiple}) {
+        const bool none = label == &m_noSelection;
+        label->Create(none ? "No record selection" : "Multiple record selection",
+                      WS_CHILD | SS_CENTER, CRect(), this,
+                      none ? IDC_PROP_NO_SELECTION : IDC_PROP_MULTIPLE);
+    }
+    CreateButtons();
+    m_initialised = true;
+    Layout();
+    CRect box;
+    GetWindowRect(&box);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - box.Width()) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - box.Height()) / 2;
+    MoveWindow(x, y - std::min(y, 90), box.Width(), box.Height());
+    if (CRecordPage* first = GetRecordPage(0))
+        first->SetLargeMode(m_large);
+    UpdateButtons();
+    return TRUE;
+}
+
+void CPropertiesDlg::SetRecord(CRecordNode* record, const CFieldDef* type, int sizeMode,
+                               const RECT* avoid, bool noHistory, const CPageState& first,
+                               int pageIndex, const CPageState& pageState)
+{
+    if (!GetSafeHwnd() || m_closing)
+        return;
+    if (!noHistory)
+        RecordHistory();
+    RememberActiveCaption();
+    if (!record && type && GetRecordTypeIndex(type) == RECORD_LIST_HEAD) {
+        const CDataNode* root = GetRecordTypeRootForDef(type);
+        record = root ? dynamic_cast<CRecordNode*>(root->GetFirstChild()) : nullptr;
+    }
+    if (!record)
+        SetPinned(false);
+    const CFieldDef* newType = record ? record->GetFieldDef() : type;
+    if (newType && newType == m_type) {
+        if (!record || record != m_record) {
+            m_record = record;
+            LoadPages(first, pageIndex, pageState);
+            PointPane(record);
+            ApplySizeMode(sizeMode);
+        }
+        if (pageIndex >= 0 && pageIndex != GetActiveIndex())
+            SetActivePage(pageIndex);
+    } else if (newType) {
+        RemoveAllPages();
+        m_noSelection.ShowWindow(SW_HIDE);
+        m_multiple.ShowWindow(SW_HIDE);
+        m_labelShown = false;
+        GetTabControl()->ShowWindow(SW_SHOW);
+        m_type = newType;
+        m_record = record;
+        m_selectionKind = 0;
+        CreatePages();
+        PointPane(record);
+        ApplySizeMode(sizeMode);
+        if (first != CPageState{} || (pageIndex >= 0 && pageState != CPageState{}))
+            LoadPages(first, pageIndex, pageState);
+        SelectPage(pageIndex);
+    }
+    if (avoid)
+        MoveOff(*avoid);
+    if (!IsWindowVisible())
+        ShowWindow(SW_SHOW);
+    if (!m_record)
+        if (CRecordPage* page = GetRecordPage(GetActiveIndex()))
+            page->SetFocusFirst();
+    if (sizeMode == kPropSizeLargeWithSources)
+        ShowSources(true);
+    else if (sizeMode == kPropSizeSmall || sizeMode == kPropSizeLarge)
+        ShowSources(false);
+    UpdateButtons();
+    UpdateCaption();
+}
+
+void CPropertiesDlg::RememberActiveCaption()
+{
+    if (const CPropertyPage* page = GetActivePage())
+        m_rememberedCaption = page->GetCaption().substr(0, kCaptionLimit);
+}
+
+void CPropertiesDlg::CreatePages()
+{
+    for (const int templateId : GetRecordPageTemplates(m_type)) {
+        CRecordPage* page = MakeRecordPage(UINT(templateId));
+        if (!page)
+            continue;
+        page->SetBox(this);
+        AddPage(page);
+        page->OnPageAdded();
+    }
+}
+
+void CPropertiesDlg::LoadPages(const CPageState& first, int pageIndex, const CPageState& pageState)
+{
+    for (int i = 0; i < GetPageCount(); ++i) {
+        CRecordPage* page = GetRecordPage(i);
+        if (!page)
+            continue;
+        page->LoadFromRecord(i == pageIndex ? pageState : i == 0 ? first : CPageState{});
+    }
+}
+
+void CPropertiesDlg::SelectPage(int index)
+{
+    if (index >= 0 && index < GetPageCount()) {
+        SetActivePage(index);
+        return;
+    }
+    for (int i = 0; i < GetPageCount(); ++i) {
+        if (GetPage(i)->GetCaption() == m_rememberedCaption) {
+            SetActivePage(i);
+            return;
+        }
+    }
+    if (GetPageCount() > 0)
+        SetActivePage(0);
+}
+
+void CPropertiesDlg::ApplySizeMode(int sizeMode)
+{
+    if ((sizeMode == kPropSizeLarge || sizeMode == kPropSizeLargeWithSources) && !m_large)
+        SetLargeMode(true);
+    else if (sizeMode == kPropSizeSmall && m_large)
+        SetLargeMode(false);
+}
+
+void CPropertiesDlg::MoveOff(const RECT& avoid)
+{
+    CRect box;
+    GetWindowRect(&box);
+    const CRect moved = PlaceAvoiding(box, CRect(avoid), GetSystemMetrics(SM_CYSCREEN));
+    if (moved != box)
+        MoveWindow(moved);
+}
+
+void CPropertiesDlg::RetirePage(int index)
+{
+    CRecordPage* page = GetRecordPage(index);
+    RemovePage(index);
+    if (!page)
+        return;
+    const bool first = m_retired.empty();
+    m_retired.emplace_back(page);
+    if (first)
+        PostMessage(kMsgDeleteRetired);
+}
+
+void CPropertiesDlg::DeleteRetiredPages()
+{
+    m_retired.clear();
+}
+
+void CPropertiesDlg::RemoveAllPages()
+{
+    RememberActiveCaption();
+    const int active = GetActiveIndex();
+    for (int i = GetPageCount() - 1; i > active; --i)
+        RetirePage(i);
+    for (int i = active - 1; i >= 0; --i)
+        RetirePage(i);
+    while (GetPageCount() > 0)
+        RetirePage(GetPageCount() - 1);
+    m_type = nullptr;
+    m_record = nullptr;
+    UpdateCaption();
+    PointPane(nullptr);
+}
+
+void CPropertiesDlg::SetSelectionState(int count, bool reset)
+{
+    if (reset)
+        ResetHistory();
+    else
+        RecordHistory();
+    if (!m_type && m_labelShown && count == m_selectionKind)
+        return;
+    m_selectionKind = count;
+    RemoveAllPages();
+    GetTabControl()->ShowWindow(SW_HIDE);
+    ShowLabel(count);
+    UpdateButtons();
+}
+
+void CPropertiesDlg::ShowLabel(int count)
+{
+    m_noSelection.ShowWindow(count == 0 ? SW_SHOW : SW_HIDE);
+    m_multiple.ShowWindow(count == 0 ? SW_HIDE : SW_SHOW);
+    m_labelShown = true;
+}
+
+void CPropertiesDlg::ResetHistory()
+{
+    m_history.Reset();
+}
+
+void CPropertiesDlg::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
+{
+    if (!GetSafeHwnd() || m_closing)
+        return;
+    switch (hint) {
+    case kHintRecordsEdited:
+        if (m_record && m_record->IsPendingDeletion()) {
+            SetSelectionState(0, true);
+            break;
+        }
+        if (!HasNoDeletedChanges())
+            ResetHistory();
+        for (int i = 0; i < GetPageCount(); ++i) {
+            CRecordPage* page = GetRecordPage(i);
+            if (page && !page->Refresh(sender, hint, object)) {
+                SetSelectionState(0, true);
+                break;
+            }
+        }
+        if (!m_record || IsRecordListed(m_record))
+            UpdateCaption();
+        break;
+    case kHintClearing:
+    case kHintLoaded:
+        SetSelectionState(0, true);
+        UpdateCaption();
+        break;
+    case kHintDisplayOptions:
+        Invalidate();
+        UpdateCaption();
+        break;
+    default:
+        break;
+    }
+    UpdateButtons();
+}
+
+void CPropertiesDlg::CommitFocusedControl()
+{
+    CRecordPage* page = GetRecordPage(GetActiveIndex());
+    if (!page || !GetSafeHwnd())
+        return;
+    for (CWnd* wnd = CWnd::GetFocus(); wnd && wnd != this; wnd = wnd->GetParent()) {
+        auto* control = dynamic_cast<CDataCtl*>(wnd);
+        if (!control)
+            continue;
+        if (control->GetOwner() != static_cast<IDataCtlOwner*>(page) || control->IsDestroying())
+            return;
+        control->CommitEdit();
+        page->OnDataCtlEdit(control, nullptr, TRUE);
+        return;
+    }
+}
+
+void CPropertiesDlg::ForwardToActivePage()
+{
+    CRecordPage* page = GetRecordPage(GetActiveIndex());
+    if (!page)
+        page = GetRecordPage(0);
+    if (page)
+        page->FocusDefault();
+}
+
+void CPropertiesDlg::Close()
+{
+    CommitFocusedControl();
+    m_closing = true;
+    RemoveAllPages();
+    DestroyWindow();
+}
+
+BOOL CPropertiesDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDCANCEL) {
+        Close();
+        return TRUE;
+    }
+    return CPropertySheet::OnCommand(wParam, lParam);
+}
+
+void CPropertiesDlg::OnDestroy()
+{
+    m_closing = true;
+    CPropertySheet::OnDestroy();
+}
+
+LRESULT CPropertiesDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kMsgDeleteRetired) {
+        DeleteRetiredPages();
+        return 0;
+    }
+    return CPropertySheet::WindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,99 @@
+// records/properties/rec_page_obj_main.cpp: the multimedia Main page's storage labels, its note
+// control's two sizes and its picture.
+#include "records/properties/rec_page_obj_main.h"
+
+#include "records/properties/properties_dlg.h"
+
+#include "database/dictionary/field_ids.h"
+#include "database/multimedia/obj_rec.h"
+#include "database/nodes/change_tracking.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/windows/sys_metrics.h"
+
+namespace {
+
+constexpr int kNotePlaceholder = 1434, kFilePlaceholder = 1467, kPicturePlaceholder = 1230,
+              kFileLabel = 1468, kStorageText = 1461;
+
+} // namespace
+
+CRecPageObjMain::CRecPageObjMain() : CRecordPage(227) {}
+
+BOOL CRecPageObjMain::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    if (const CWnd* note = GetDlgItem(kNotePlaceholder))
+        m_noteLargeRect = ChildRect(*note);
+    if (const CWnd* file = GetDlgItem(kFilePlaceholder))
+        m_noteSmallHeight = ChildRect(*file).Height();
+    if (CWnd* picture = GetDlgItem(kPicturePlaceholder)) {
+        m_pictureArea = ChildRect(*picture);
+        picture->ShowWindow(SW_HIDE);
+    }
+    SetLoadEnabled(false);
+    BuildControls();
+    m_fileControl = FindControlByField(FIELD_OBJE_LINKED_FILE);
+    m_noteControl = FindControlByField(FIELD_EXT_NOTE);
+    SetLoadEnabled(true);
+    LoadFromRecord({});
+    return TRUE;
+}
+
+void CRecPageObjMain::ShowStorage()
+{
+    const auto* object = dynamic_cast<const CObjRec*>(GetRecord());
+    const bool embedded = object && object->IsEmbedded();
+    if (CWnd* label = GetDlgItem(kFileLabel))
+        label->SetWindowText(embedded ? "Original File:" : "Linked File:");
+    if (CWnd* storage = GetDlgItem(kStorageText))
+        storage->SetWindowText(!object ? "" : embedded ? "Embedded" : "Linked File");
+    if (m_fileControl)
+        m_fileControl->SetReadOnly(embedded);
+    if (IsLarge())
+        InvalidateRect(&m_pictureArea);
+}
+
+void CRecPageObjMain::LoadFromRecord(const CPageState& state)
+{
+    CRecordPage::LoadFromRecord(state);
+    if (IsBuilt() && IsLoadEnabled())
+        ShowStorage();
+}
+
+BOOL CRecPageObjMain::Refresh(CView* sender, LPARAM hint, CObject* object)
+{
+    const BOOL result = CRecordPage::Refresh(sender, hint, object);
+    if (hint == 1 && IsBuilt() && GetRecord() && IsRecordListed(GetRecord()))
+        ShowStorage();
+    return result;
+}
+
+void CRecPageObjMain::SetLargeMode(bool large)
+{
+    CRecordPage::SetLargeMode(large);
+    if (m_noteControl) {
+        CWnd& note = m_noteControl->GetWnd();
+        if (large) {
+            note.MoveWindow(m_noteLargeRect);
+        } else {
+            const CRect rect = ChildRect(note);
+            note.MoveWindow(rect.left, rect.top, rect.Width(), m_noteSmallHeight);
+        }
+    }
+    if (!large)
+        DropPicture();
+    Invalidate();
+}
+
+void CRecPageObjMain::OnPaint()
+{
+    CPaintDC dc(this);
+    if (!IsLarge() || m_pictureArea.IsRectEmpty())
+        return;
+    CRect inside = m_pictureArea;
+    dc.Draw3dRect(&inside, GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DHILIGHT));
+    inside.DeflateRect(1, 1);
+    dc.FillSolidRect(&inside, GetSysColor(GetRecord() ? COLOR_WINDOW : COLOR_3DFACE));
+    if (GetRecord())
+        DrawPicture(dc, FindRecordPicture(), nullptr, &inside);
+}

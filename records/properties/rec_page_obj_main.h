@@ -1,0 +1,28 @@
+// records/properties/rec_page_obj_main.h: a multimedia record's Main page, which tells an embedded
+// object from a linked one and shows the picture in the large box.
+#pragma once
+
+#include "records/properties/record_page.h"
+
+class CRecPageObjMain final : public CRecordPage {
+public:
+    CRecPageObjMain();
+
+    void LoadFromRecord(const CPageState& state) override;
+    BOOL Refresh(CView* sender, LPARAM hint, CObject* object) override;
+    void SetLargeMode(bool large) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnPaint() override;
+
+private:
+    /// The labels and the file field's read-only state for an embedded or linked object.
+    void ShowStorage();
+
+    CDataCtl* m_fileControl = nullptr;
+    CDataCtl* m_noteControl = nullptr;
+    CRect m_noteLargeRect;
+    int m_noteSmallHeight = 0;
+    CRect m_pictureArea;
+};

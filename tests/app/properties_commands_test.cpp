@@ -1,0 +1,122 @@
+// tests/app/properties_commands_test.cpp: the record properties box from the application's side:
+// Properties, the box's size for a new box, follow mode at idle time, new and single records
+// shown in it, the box made anew after it was closed, and the box told of changes first.
+#include "tests/app/app_fixture.h"
+#include "tests/app/test_panes.h"
+
+#include "app/shell/app_ids.h"
+#include "records/properties/properties_dlg.h"
+
+#include "database/nodes/change_tracking.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
+
+namespace app_test {
+namespace {
+
+class PropertiesCommandTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        Script() = PaneScript();
+        m_app->SetRecordsPaneClass(RuntimeClassOf<CTestRecordsPane>());
+        ASSERT_TRUE(Start());
+        m_app->OpenDocumentFile(WriteGedcom("family.ged", kFamilyFile).c_str());
+        m_john = Record(kIndividuals, 0);
+        m_mary = Record(kIndividuals, 1);
+    }
+    static CRecordNode* Record(int listIndex, int n)
+    {
+        CDataNode* record = GetRecordTypeRoot(listIndex)->GetFirstChild();
+        for (; record && n > 0; --n)
+            record = record->GetNextSibling();
+        return static_cast<CRecordNode*>(record);
+    }
+    CPropertiesDlg* Box() const { return m_app->GetPropertiesDlg(); }
+
+    CRecordNode* m_john = nullptr;
+    CRecordNode* m_mary = nullptr;
+};
+
+TEST_F(PropertiesCommandTest, PropertiesNeedsASelectedRecordAndOpensTheBoxAtThePreferredSize)
+{
+    EXPECT_FALSE(Run(ID_PROPERTIES));
+    EXPECT_EQ(Box(), nullptr);
+    Prefs().m_propDlgSizeDefault = kPropDlgSmall;
+    Script().selection = m_john;
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    ASSERT_NE(Box(), nullptr);
+    EXPECT_TRUE(Box()->IsWindowVisible());
+    EXPECT_EQ(Box()->GetRecord(), m_john);
+    EXPECT_FALSE(Box()->IsLarge());
+}
+
+TEST_F(PropertiesCommandTest, FollowModeShowsTheSelectionAtIdleTimeUntilPinned)
+{
+    Script().selection = m_john;
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    Script().selection = m_mary;
+    TestHooks::RunIdle();
+    EXPECT_EQ(Box()->GetRecord(), m_mary);
+
+    Script().selection = nullptr;
+    TestHooks::RunIdle();
+    EXPECT_EQ(Box()->GetRecord(), nullptr);
+    EXPECT_EQ(Box()->GetPageCount(), 0);
+
+    Script().selection = m_john;
+    TestHooks::RunIdle();
+    EXPECT_EQ(Box()->GetRecord(), m_john);
+    Box()->SetPinned(false);
+    Script().selection = m_mary;
+    TestHooks::RunIdle();
+    EXPECT_EQ(Box()->GetRecord(), m_john);
+}
+
+TEST_F(PropertiesCommandTest, ANewRecordAndTheHeaderAreShownInTheBoxUnpinned)
+{
+    ASSERT_TRUE(Run(ID_NEW_SOURCE));
+    ASSERT_NE(Box(), nullptr);
+    EXPECT_EQ(Box()->GetRecord(), Record(RECORD_LIST_SOUR, 0));
+    EXPECT_FALSE(Box()->IsFollowing());
+
+    ASSERT_TRUE(Run(ID_VIEW_HEADER));
+    EXPECT_EQ(Box()->GetRecord(), Record(RECORD_LIST_HEAD, 0));
+    std::string caption;
+    Box()->GetWindowText(caption);
+    EXPECT_EQ(caption, "Header Record");
+}
+
+TEST_F(PropertiesCommandTest, AClosedBoxIsMadeAnewWithAnEmptyHistory)
+{
+    Script().selection = m_john;
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    Script().selection = m_mary;
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    EXPECT_EQ(Box()->GetHistory().Count(), 1);
+    TestHooks::PressCloseBox(*Box());
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(Box()->GetSafeHwnd(), nullptr);
+    TestHooks::RunIdle(); // a box without a window follows nothing
+
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    ASSERT_NE(Box()->GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(Box()->GetHistory().IsEmpty());
+    EXPECT_EQ(Box()->GetRecord(), m_mary);
+}
+
+TEST_F(PropertiesCommandTest, DeletingTheRecordShownEmptiesTheBoxBeforeTheWindowsHear)
+{
+    Script().selection = m_john;
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    Script().selection = nullptr;
+    GetRecordTypeRoot(kIndividuals)->DeleteChild(m_john);
+    NotifyChanges();
+    EXPECT_EQ(Box()->GetRecord(), nullptr);
+    EXPECT_EQ(Box()->GetPageCount(), 0);
+    EXPECT_TRUE(Box()->GetDlgItem(IDC_PROP_NO_SELECTION)->IsWindowVisible());
+}
+
+} // namespace
+} // namespace app_test

@@ -1,0 +1,186 @@
+// tests/records/properties/properties_box_test.cpp: the record properties box: pages by record
+// type and the tab kept, the header shown for a new header, the history's buttons, captions,
+// large mode, and records deleted from elsewhere.
+#include "tests/records/properties/properties_fixture.h"
+
+#include "database/dictionary/field_ids.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
+
+namespace {
+
+using properties_test::PropertiesTest;
+using namespace record_test;
+
+class BoxTest : public PropertiesTest {
+protected:
+    void SetUp() override
+    {
+        PropertiesTest::SetUp();
+        m_source = NewRecord(kSour);
+        SetField(m_source, "TITL", "Parish register");
+        m_source2 = NewRecord(kSour);
+        SetField(m_source2, "TITL", "Census 1881");
+        m_repo = NewRecord(kRepo);
+        SetField(m_repo, "NAME", "County archive");
+        NotifyChanges();
+    }
+    CRecordNode* m_source = nullptr;
+    CRecordNode* m_source2 = nullptr;
+    CRecordNode* m_repo = nullptr;
+};
+
+TEST_F(BoxTest, StartsHiddenOnItsPlaceholderPageAndShowsOnTheFirstRecord)
+{
+    EXPECT_FALSE(Box().IsWindowVisible());
+    EXPECT_EQ(Box().GetPageCount(), 1);
+    EXPECT_EQ(Caption(), "Record Properties");
+    Box().SetRecord(m_source, nullptr);
+    EXPECT_TRUE(Box().IsWindowVisible());
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Main", "All"}));
+    EXPECT_EQ(Caption(), "Source: Parish register");
+    EXPECT_EQ(TextOf(Control("SOUR.TITL")), "Parish register");
+}
+
+TEST_F(BoxTest, SameRecordKeepsThePagesSameTypeReloadsThemOtherTypeRebuildsKeepingTheTab)
+{
+    Box().SetRecord(m_source, nullptr);
+    Box().SetActivePage(1);
+    CRecordPage* main = Page(0);
+    Box().SetRecord(m_source, nullptr);
+    EXPECT_EQ(Page(0), main);
+    EXPECT_EQ(ActiveTab(), "All");
+
+    Box().SetRecord(m_source2, nullptr, kPropSizeKeep, nullptr, false, {}, 0);
+    EXPECT_EQ(Page(0), main);
+    EXPECT_EQ(ActiveTab(), "Main");
+    EXPECT_EQ(TextOf(Control("SOUR.TITL")), "Census 1881");
+
+    Box().SetActivePage(1);
+    Box().SetRecord(m_repo, nullptr);
+    EXPECT_NE(Page(0), main);
+    EXPECT_EQ(ActiveTab(), "All");
+    EXPECT_EQ(Caption(), "Repository: County archive");
+    Box().SetActivePage(0);
+    EXPECT_EQ(TextOf(Control("REPO.NAME")), "County archive");
+}
+
+TEST_F(BoxTest, ANewHeaderShowsTheHeaderThereIs)
+{
+    CRecordNode* header = NewRecord(kHead);
+    NotifyChanges();
+    Box().SetRecord(nullptr, GetRecordTypeDef(kHead));
+    EXPECT_EQ(Box().GetRecord(), header);
+    EXPECT_EQ(Caption(), "Header Record");
+    EXPECT_TRUE(Box().IsFollowing()); // it shows a stored record: still following
+}
+
+TEST_F(BoxTest, CaptionsOfNewAndSingleRecords)
+{
+    Box().SetRecord(nullptr, GetRecordTypeDef(kSour));
+    EXPECT_EQ(Caption(), "New Source Record");
+    EXPECT_FALSE(Box().IsFollowing());
+    Box().SetRecord(nullptr, GetRecordTypeDef(RECORD_LIST_SUBN));
+    EXPECT_EQ(Caption(), "Submission Record");
+    Box().SetSelectionState(2, false);
+    EXPECT_EQ(Caption(), "Record Properties");
+    EXPECT_TRUE(Visible(Box().GetDlgItem(IDC_PROP_MULTIPLE)));
+    EXPECT_FALSE(Visible(Box().GetDlgItem(IDC_PROP_NO_SELECTION)));
+    EXPECT_EQ(Box().GetPageCount(), 0);
+}
+
+TEST_F(BoxTest, GoingBackRecordsTheRecordLeftSoThatForwardReturnsToIt)
+{
+    Box().SetRecord(m_source, nullptr);
+    Box().SetRecord(m_source2, nullptr);
+    Box().SetRecord(m_repo, nullptr); // never recorded yet
+    CWnd* back = Box().GetDlgItem(IDC_PROP_BACK);
+    CWnd* forward = Box().GetDlgItem(IDC_PROP_FORWARD);
+    EXPECT_TRUE(back->IsWindowEnabled());
+    EXPECT_FALSE(forward->IsWindowEnabled());
+    Box().GoHistory(-1);
+    EXPECT_EQ(Box().GetRecord(), m_source2);
+    EXPECT_TRUE(Box().IsLarge()); // history moves show the large box
+    EXPECT_FALSE(Box().IsFollowing());
+    Box().GoHistory(-1);
+    EXPECT_EQ(Box().GetRecord(), m_source);
+    EXPECT_FALSE(back->IsWindowEnabled());
+    Box().GoHistory(1);
+    Box().GoHistory(1);
+    EXPECT_EQ(Box().GetRecord(), m_repo);
+    EXPECT_FALSE(forward->IsWindowEnabled());
+}
+
+TEST_F(BoxTest, DeletingTheRecordShownEmptiesTheBoxAndDeletingAnyRecordTheHistory)
+{
+    Box().SetRecord(m_source, nullptr);
+    Box().SetRecord(m_source2, nullptr);
+    Box().SetRecord(m_repo, nullptr);
+    ASSERT_EQ(Box().GetHistory().Count(), 2);
+
+    GetRecordTypeRoot(kSour)->DeleteChild(m_source);
+    NotifyChanges();
+    EXPECT_TRUE(Box().GetHistory().IsEmpty());
+    EXPECT_EQ(Box().GetRecord(), m_repo);
+    EXPECT_FALSE(Box().GetDlgItem(IDC_PROP_BACK)->IsWindowEnabled());
+
+    Type(Control("REPO.NAME"), "typed, not yet stored");
+    GetRecordTypeRoot(kRepo)->DeleteChild(m_repo);
+    NotifyChanges();
+    EXPECT_EQ(Box().GetRecord(), nullptr);
+    EXPECT_EQ(Box().GetPageCount(), 0);
+    EXPECT_TRUE(Visible(Box().GetDlgItem(IDC_PROP_NO_SELECTION)));
+    EXPECT_EQ(Caption(), "Record Properties");
+    const int notices = m_boxObserver.m_notices;
+    Leave(); // the control that had the focus went with its page: nothing is stored anywhere
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(m_boxObserver.m_notices, notices);
+}
+
+TEST_F(BoxTest, LargeModeShowsTheLargeOnlyFieldsAndTheirLabel)
+{
+    Box().SetRecord(m_repo, nullptr, kPropSizeSmall);
+    CRecordPage* page = ActivePage();
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->GetLargeOnlyControls().size(), 4U); // PHON, NOTE2, _EMAIL, _WEB
+    const auto shown = [&] {
+        int visible = 0;
+        for (CDataCtl* control : page->GetLargeOnlyControls())
+            visible += control->GetWnd().IsWindowVisible() ? 1 : 0;
+        return visible;
+    };
+    CRect small;
+    Box().GetWindowRect(&small);
+    EXPECT_EQ(shown(), 0);
+    EXPECT_FALSE(Visible(page->GetDlgItem(1366)));
+    EXPECT_FALSE(Visible(Box().GetDlgItem(IDC_PROP_BACK)));
+
+    Box().SetLargeMode(true);
+    CRect large;
+    Box().GetWindowRect(&large);
+    EXPECT_EQ(shown(), 4);
+    EXPECT_TRUE(Visible(page->GetDlgItem(1366)));
+    EXPECT_TRUE(Visible(Box().GetDlgItem(IDC_PROP_BACK)));
+    EXPECT_EQ(large.Height() - small.Height(), Box().GetLargeDifference());
+
+    Box().SetLargeMode(false);
+    EXPECT_EQ(shown(), 0);
+}
+
+TEST_F(BoxTest, TheGrowingControlGrowsWithTheLargeBox)
+{
+    CRecordNode* note = NewRecord(kNote);
+    NotifyChanges();
+    Box().SetRecord(note, nullptr, kPropSizeSmall);
+    CDataCtl* text = ActivePage()->GetGrowingControl();
+    ASSERT_NE(text, nullptr);
+    CRect small, large;
+    text->GetWnd().GetWindowRect(&small);
+    Box().SetLargeMode(true);
+    text->GetWnd().GetWindowRect(&large);
+    EXPECT_EQ(large.Height() - small.Height(), Box().GetLargeDifference());
+    EXPECT_LE(small.bottom - small.top, Box().GetSmallPageBottom());
+}
+
+} // namespace
