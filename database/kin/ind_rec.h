@@ -209,10 +209,12 @@ const CIndRec* AsIndividual(const CRecordNode* record);
 enum AgeRole : int {
     AGE_ROLE_OWN_EVENT = 0,    // an event of the individual
     AGE_ROLE_FAMILY_EVENT = 1, // a family event of a family in which the individual is a partner
+    AGE_ROLE_CHILD_EVENT = 2,  // the birth or adoption of one of the individual's children
 };
 
 /// The age of individual at event: a stored AGE (the event's own, or for a family event the
-/// one under its HUSB or WIFE by the individual's sex), followed by " (!)" when the dates
+/// one under its HUSB or WIFE by the individual's sex, the event's own for an unknown sex; none
+/// for a child's event), followed by " (!)" when the dates
 /// disagree with it; otherwise, unless storedOnly, the years worked out from the dates ("30",
 /// "29-30", in brackets when asked), followed by " (!)" for an event before the birth. Empty
 /// when nothing applies.

@@ -120,9 +120,11 @@ const CAgeNode* StoredAge(const CIndRec& individual, const CDataNode& event, int
     if (role == AGE_ROLE_OWN_EVENT) {
         holder = &event;
     } else if (role == AGE_ROLE_FAMILY_EVENT) {
+        // A partner of unknown sex keeps the age in the event's own AGE.
         const int sex = individual.GetSex();
-        if (sex == SEX_MALE || sex == SEX_FEMALE)
-            holder = event.FindChild(nullptr, sex == SEX_MALE ? FIELD_HUSB : FIELD_WIFE);
+        holder = sex == SEX_MALE || sex == SEX_FEMALE
+                     ? event.FindChild(nullptr, sex == SEX_MALE ? FIELD_HUSB : FIELD_WIFE)
+                     : &event;
     }
     const auto* age =
         holder ? dynamic_cast<const CAgeNode*>(holder->FindChild(nullptr, FIELD_AGE)) : nullptr;

@@ -157,6 +157,21 @@ INSTANTIATE_TEST_SUITE_P(
         AgeCase{"OtherRoleStoredOnly", "1850", "DEAT", "1890", nullptr, 2, true, false, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(IndRecTest, APartnerOfUnknownSexReadsTheFamilyEventsOwnAge)
+{
+    CIndRec* partner = Person(SEX_UNDETERMINED, "Sky", "1 JAN 1850");
+    CFamRec* family = Marry(nullptr, nullptr);
+    CDataNode* marriage = Event(family, "MARR", "2 JAN 1875");
+    SetField(marriage, "AGE", "25");
+    SetField(SetField(marriage, "HUSB", ""), "AGE", "40");
+    std::string text;
+    FormatAgeAtEvent(*partner, text, *marriage, AGE_ROLE_FAMILY_EVENT, true, false);
+    EXPECT_EQ(text, "25 yrs");
+    FormatAgeAtEvent(*Person(SEX_MALE, "Al", "1 JAN 1835"), text, *marriage,
+                     AGE_ROLE_FAMILY_EVENT, true, false);
+    EXPECT_EQ(text, "40 yrs") << "a husband reads his own part";
+}
+
 TEST_F(IndRecTest, AgesAndReportNames)
 {
     CIndRec* person = Person(SEX_MALE, "John /Smith/", "5 JUN 1700");
