@@ -1,6 +1,7 @@
 // records/properties/record_page_factory.cpp: the map from page templates to page classes.
 #include "records/properties/record_page_factory.h"
 
+#include "records/properties/rec_page_event.h"
 #include "records/properties/rec_page_links.h"
 #include "records/properties/rec_page_obj_main.h"
 #include "records/properties/record_page.h"
@@ -25,7 +26,7 @@ constexpr PageClassRow kPageClasses[] = {
     {176, nullptr},                // Notes
     {180, &Make<CRecPageSrcMain>}, // a source's Main page
     {227, &Make<CRecPageObjMain>}, // a multimedia record's Main page
-    {298, nullptr},                // Events
+    {298, &Make<CRecPageEvent>},   // Events
     {302, nullptr},                // Objects
     {316, &Make<CRecPageSbnMain>}, // a submission's Main page
     {321, &Make<CRecPageHdrMain>}, // the header's Main page
