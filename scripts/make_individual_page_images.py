@@ -132,6 +132,33 @@ for name, glyph in (
     w, h, rows = button(glyph)
     write_png(os.path.join(OUT, name), w, h, rows)
 
+def small_arrow(up):
+    """Four 9 x 11 frames (picture, mask, disabled picture, mask) of a filled triangle."""
+    dots = set()
+    for i in range(5):
+        y = 3 + i if up else 7 - i
+        for x in range(4 - i, 5 + i):
+            dots.add((x, y))
+    rows = []
+    for y in range(11):
+        row = []
+        for frame in range(4):
+            for x in range(9):
+                on = (x, y) in dots
+                if frame == 0:
+                    row.append(BLACK if on else WHITE)
+                elif frame == 2:
+                    row.append(GREY if on else WHITE)
+                else:
+                    row.append(WHITE if on else BLACK)
+        rows.append(row)
+    return 36, 11, rows
+
+
+for name, up in (("ipage_arrow_up.png", True), ("ipage_arrow_down.png", False)):
+    w, h, rows = small_arrow(up)
+    write_png(os.path.join(OUT, name), w, h, rows)
+
 for name, height, shape in (
     ("ipage_connector_spouse.png", 48, vertical_to_right(48, 40)),
     ("ipage_connector_marriage.png", 40, {(x, y) for x in (8, 9) for y in range(40)}

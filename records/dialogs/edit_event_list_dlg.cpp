@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr UINT kUpBitmap = 234, kDownBitmap = 233;
+constexpr UINT kUpBitmap = 235, kDownBitmap = 236;
 constexpr int kArrowSize = 16;
 constexpr DWORD kPaneStyle = WS_CHILD | WS_BORDER | WS_TABSTOP;
 

@@ -2,6 +2,7 @@
 #include "records/properties/record_page_factory.h"
 
 #include "records/properties/rec_page_event.h"
+#include "records/properties/rec_page_ind_main.h"
 #include "records/properties/rec_page_links.h"
 #include "records/properties/rec_page_obj_main.h"
 #include "records/properties/record_page.h"
@@ -22,7 +23,7 @@ struct PageClassRow {
 };
 
 constexpr PageClassRow kPageClasses[] = {
-    {172, nullptr},                // the individual's Main page
+    {172, &Make<CRecPageIndMain>}, // the individual's Main page
     {176, nullptr},                // Notes
     {180, &Make<CRecPageSrcMain>}, // a source's Main page
     {227, &Make<CRecPageObjMain>}, // a multimedia record's Main page

@@ -1,0 +1,250 @@
+// tests/records/properties/ind_main_page_test.cpp: tests of the individual's Main page in a real
+// properties box: the spouse tabs and prompts, the child rows with gaps, the add-relative menu and
+// its keys, the sex rules and the reordering of relatives.
+#include "records/properties/rec_page_ind_main.h"
+
+#include "database/records/assoc_node.h"
+#include "platform/ui/dialogs/edit.h"
+#include "platform/ui/dialogs/tab_ctrl.h"
+#include "tests/records/properties/properties_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+using namespace properties_test;
+
+namespace {
+
+class CSexScript final : public ISexQuestion {
+public:
+    int AskSex(const std::string& text) override
+    {
+        m_asked.push_back(text);
+        if (m_answers.empty())
+            return -1;
+        const int answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    std::deque<int> m_answers;
+    std::vector<std::string> m_asked;
+};
+
+class IndMainPageTest : public PropertiesTest {
+protected:
+    void SetUp() override
+    {
+        PropertiesTest::SetUp();
+        SetSexQuestion(&m_sex);
+    }
+    void TearDown() override
+    {
+        SetSexQuestion(nullptr);
+        PropertiesTest::TearDown();
+    }
+    CRecPageIndMain* ShowMain(CRecordNode* record)
+    {
+        NotifyChanges();
+        Box().SetRecord(record, nullptr);
+        Box().SetLargeMode(true);
+        Box().SetActivePage(0);
+        auto* page = dynamic_cast<CRecPageIndMain*>(Page(0));
+        EXPECT_NE(page, nullptr);
+        return page;
+    }
+    static std::vector<std::string> TabTexts(CRecPageIndMain& page)
+    {
+        std::vector<std::string> texts;
+        auto* tabs = dynamic_cast<CTabCtrl*>(page.GetDlgItem(1090));
+        for (int i = 0; tabs && i < tabs->GetItemCount(); ++i)
+            texts.push_back(tabs->GetItemText(i));
+        return texts;
+    }
+    /// The child rows' names, "-" for an empty row.
+    static std::vector<std::string> RowNames(CRecPageIndMain& page)
+    {
+        std::vector<std::string> names;
+        for (int r = 0; r < CRecPageIndMain::kChildRows; ++r) {
+            const std::string text = TextOf(page.GetChildNameControl(r));
+            names.push_back(text.empty() ? "-" : text);
+        }
+        return names;
+    }
+    static std::string ChildOrder(const CFamRec* family)
+    {
+        std::string names;
+        for (const CIndRec* child = family->GetNextChild(nullptr); child;
+             child = family->GetNextChild(child)) {
+            std::string text;
+            child->GetText(text, 0);
+            names += (names.empty() ? "" : ",") + text;
+        }
+        return names;
+    }
+
+    CSexScript m_sex;
+};
+
+TEST_F(IndMainPageTest, AnUnknownSexShowsOnlyTheBlankTabAndTheSpousePrompt)
+{
+    CIndRec* sky = NewIndividual(SEX_UNDETERMINED, "Sky");
+    CRecPageIndMain* page = ShowMain(sky);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(TabTexts(*page), std::vector<std::string>{"      "});
+    EXPECT_EQ(TextOf(page->GetSpouseNameControl()), "< click here to add spouse >");
+
+    // Adding a spouse asks the sex first; Cancel adds nothing.
+    TestHooks::AnswerPopupMenu(CRecPageIndMain::kCreateNew);
+    page->OnCtlLButtonUp(page->GetSpouseNameControl());
+    EXPECT_EQ(m_sex.m_asked.size(), 1u);
+    EXPECT_EQ(sky->GetNextSpouseFamily(nullptr), nullptr);
+    EXPECT_EQ(TextOf(page->GetSpouseNameControl()), "< click here to add spouse >")
+        << "the prompt comes back";
+}
+
+TEST_F(IndMainPageTest, AChildMadeInAGapGoesBeforeTheNextChildAndSurvivesASave)
+{
+    CIndRec* dad = NewIndividual(SEX_MALE, "Dad /Ash/");
+    CFamRec* family =
+        Marry(dad, NewIndividual(SEX_FEMALE, "Mum /Bell/"),
+              {NewIndividual(SEX_MALE, "A /Ash/"), NewIndividual(SEX_FEMALE, "B /Ash/")});
+    CRecPageIndMain* page = ShowMain(dad);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(TabTexts(*page), (std::vector<std::string>{"Mum", "      "}));
+    EXPECT_EQ(RowNames(*page),
+              (std::vector<std::string>{"A /Ash/", "B /Ash/", "< click here to add child >", "-"}));
+
+    page->SetFocusRow(0);
+    page->MoveChild(false);
+    EXPECT_EQ(ChildOrder(family), "B ASH,A ASH");
+    page->SetFocusRow(1);
+    page->MoveChild(false);
+    EXPECT_EQ(RowNames(*page),
+              (std::vector<std::string>{"B /Ash/", "< click here to add child >", "A /Ash/", "-"}))
+        << "moving the last child down leaves a gap";
+
+    TestHooks::AnswerPopupMenu(CRecPageIndMain::kCreateNew);
+    page->OnCtlLButtonUp(page->GetChildNameControl(1));
+    ASSERT_EQ(family->CountChildren(), 3);
+    const std::vector<std::string> rows = RowNames(*page);
+    EXPECT_EQ(rows[0], "B /Ash/");
+    EXPECT_EQ(rows[2], "A /Ash/");
+    EXPECT_NE(rows[1], "< click here to add child >") << "the new child stands in the gap row";
+    const CIndRec* made = family->GetNextChild(family->GetNextChild(nullptr));
+    EXPECT_EQ(page->GetChildren().At(1), made) << "and before the next child in the family";
+    const std::string written = Written(*family);
+    EXPECT_LT(written.find("CHIL @I" + std::to_string(made->GetRecordNumber()) + "@"),
+              written.find("CHIL @I" +
+                           std::to_string(family->GetNextChild(made)->GetRecordNumber()) + "@"));
+}
+
+TEST_F(IndMainPageTest, KeysOpenTheParentMenuAndTheClickRightAfterItIsSwallowed)
+{
+    CIndRec* orphan = NewIndividual(SEX_MALE, "Kid");
+    CRecPageIndMain* page = ShowMain(orphan);
+    ASSERT_NE(page, nullptr);
+    page->OnParents();
+    EXPECT_EQ(page->GetViewState().m_kind, CIndividualViewState::kOrphanView);
+    CDataCtl* name = page->GetNameControl();
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(TextOf(name), "< click here to add parent >");
+    for (const UINT key : {UINT(VK_SPACE), UINT(VK_DOWN), UINT(VK_F2)}) {
+        TestHooks::AnswerPopupMenu(0);
+        EXPECT_TRUE(page->OnCtlKeyDown(name, key, 1, 0));
+        EXPECT_EQ(TestHooks::PopupMenuItems(),
+                  (std::vector<std::string>{"Create New Record as Parent",
+                                            "Link Existing Record as Parent"}));
+        EXPECT_EQ(TextOf(name), "< click here to add parent >") << "dismissed: the prompt is back";
+    }
+    EXPECT_TRUE(page->IsMenuJustClosed());
+    EXPECT_TRUE(page->OnCtlLButtonDown(name));
+    EXPECT_TRUE(page->OnCtlLButtonUp(name)) << "swallowed, no menu";
+    EXPECT_FALSE(page->OnCtlKeyDown(name, 'A', 1, 0));
+}
+
+TEST_F(IndMainPageTest, SexChangesFollowTheSpouseRules)
+{
+    CIndRec* al = NewIndividual(SEX_MALE, "Al");
+    CIndRec* bea = NewIndividual(SEX_FEMALE, "Bea");
+    CFamRec* family = Marry(al, bea);
+    CRecPageIndMain* page = ShowMain(al);
+    ASSERT_NE(page, nullptr);
+    CDataCtl* sex = Control("INDI.SEX");
+    ASSERT_NE(sex, nullptr);
+
+    sex->SetListSelection(SEX_FEMALE);
+    TestHooks::AnswerMessageBox(IDNO);
+    page->OnDataCtlEdit(sex, nullptr, TRUE);
+    EXPECT_EQ(al->GetSex(), SEX_MALE) << "No keeps the sexes";
+    sex->SetListSelection(SEX_FEMALE);
+    TestHooks::AnswerMessageBox(IDYES);
+    page->OnDataCtlEdit(sex, nullptr, TRUE);
+    EXPECT_EQ(al->GetSex(), SEX_FEMALE);
+    EXPECT_EQ(bea->GetSex(), SEX_MALE);
+    EXPECT_EQ(family->GetWife(), al);
+
+    Marry(NewIndividual(SEX_MALE, "Cy"), al);
+    page = ShowMain(al);
+    sex = Control("INDI.SEX");
+    sex->SetListSelection(SEX_MALE);
+    TestHooks::AnswerMessageBox(IDOK);
+    page->OnDataCtlEdit(sex, nullptr, TRUE);
+    EXPECT_EQ(TestHooks::TakeMessages().back().text,
+              "You cannot change an individual's sex if he/she is a spouse or parent in more "
+              "than one family.");
+    EXPECT_EQ(al->GetSex(), SEX_FEMALE);
+}
+
+TEST_F(IndMainPageTest, AChildsSexEditTakesOneLetterUnlessTheChildIsAParent)
+{
+    CIndRec* kid = NewIndividual(SEX_UNDETERMINED, "Kid");
+    CIndRec* parentKid = NewIndividual(SEX_FEMALE, "Pat");
+    CIndRec* dad = NewIndividual(SEX_MALE, "Dad");
+    Marry(dad, nullptr, {kid, parentKid});
+    Marry(nullptr, parentKid);
+    CRecPageIndMain* page = ShowMain(dad);
+    ASSERT_NE(page, nullptr);
+    auto* first = dynamic_cast<CEdit*>(page->GetDlgItem(1096));
+    auto* second = dynamic_cast<CEdit*>(page->GetDlgItem(1097));
+    ASSERT_TRUE(first && second);
+    first->SetWindowText("m");
+    page->CommitChildSex(0);
+    EXPECT_EQ(kid->GetSex(), SEX_MALE);
+    std::string text;
+    first->GetWindowText(text);
+    EXPECT_EQ(text, "M");
+
+    second->SetWindowText("m");
+    TestHooks::AnswerMessageBox(IDOK);
+    page->CommitChildSex(1);
+    EXPECT_EQ(parentKid->GetSex(), SEX_FEMALE);
+    second->GetWindowText(text);
+    EXPECT_EQ(text, "F");
+    EXPECT_EQ(TestHooks::TakeMessages().back().text,
+              "You can't change an Individual's sex in this way if they are a parent.  See Help "
+              "for more details.");
+}
+
+TEST_F(IndMainPageTest, SpouseTabsReorderTheSpouseFamilies)
+{
+    CIndRec* al = NewIndividual(SEX_MALE, "Al");
+    CFamRec* first = Marry(al, NewIndividual(SEX_FEMALE, "Bea /B/"));
+    CFamRec* second = Marry(al, NewIndividual(SEX_FEMALE, "Cat /C/"));
+    CRecPageIndMain* page = ShowMain(al);
+    ASSERT_NE(page, nullptr);
+    auto* tabs = dynamic_cast<CTabCtrl*>(page->GetDlgItem(1090));
+    ASSERT_NE(tabs, nullptr);
+    tabs->SetCurSel(1);
+    page->OnTabChanged();
+    EXPECT_EQ(page->GetViewState().m_focus, second);
+    page->MoveSpouse(true);
+    EXPECT_EQ(al->GetNextSpouseFamily(nullptr), second);
+    EXPECT_EQ(TabTexts(*page), (std::vector<std::string>{"Cat", "Bea", "      "}));
+    EXPECT_EQ(al->GetNextSpouseFamily(second), first);
+    TestHooks::RenderWindow(*page).SavePng("ind_main_page.png");
+}
+
+} // namespace
