@@ -4,6 +4,7 @@
 #include "records/properties/rec_page_event.h"
 #include "records/properties/rec_page_ind_main.h"
 #include "records/properties/rec_page_links.h"
+#include "records/properties/rec_page_media.h"
 #include "records/properties/rec_page_obj_main.h"
 #include "records/properties/record_page.h"
 
@@ -28,7 +29,7 @@ constexpr PageClassRow kPageClasses[] = {
     {180, &Make<CRecPageSrcMain>}, // a source's Main page
     {227, &Make<CRecPageObjMain>}, // a multimedia record's Main page
     {298, &Make<CRecPageEvent>},   // Events
-    {302, nullptr},                // Objects
+    {302, &Make<CRecPageMedia>},   // Objects
     {316, &Make<CRecPageSbnMain>}, // a submission's Main page
     {321, &Make<CRecPageHdrMain>}, // the header's Main page
 };

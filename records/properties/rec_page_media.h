@@ -1,0 +1,95 @@
+// records/properties/rec_page_media.h: the Objects page (template 302): the multimedia links and
+// embedded objects of a record, a preview of the selected one with its close-up, its caption,
+// and the order of preference.
+#pragma once
+
+#include "controls/col_box.h"
+#include "controls/u_button.h"
+#include "records/properties/record_page.h"
+
+#include <string>
+
+class CMediaItem;
+class CRecPageMedia;
+
+/// The preview area: a child window that has the page draw the selected object into it.
+class CMediaPreviewWnd final : public CWnd {
+public:
+    explicit CMediaPreviewWnd(CRecPageMedia& page) : m_page(page) {}
+
+protected:
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override { return TRUE; }
+
+private:
+    CRecPageMedia& m_page;
+};
+
+/// The row kinds: an embedded object and a link to a multimedia record.
+inline constexpr int kMediaRowEmbedded = 0, kMediaRowLink = 1;
+
+class CRecPageMedia final : public CRecordPage, private CColBoxOwner, private CUButtonListener {
+public:
+    static constexpr UINT kTemplate = 302;
+    static constexpr UINT kOpenId = 33001, kDeleteId = 33002, kHigherId = 32995, kLowerId = 32996,
+                          kGoToId = 33003, kActionId = 33000;
+
+    CRecPageMedia();
+    ~CRecPageMedia() override;
+
+    void LoadFromRecord(const CPageState& state) override;
+    BOOL Refresh(CView* sender, LPARAM hint, CObject* object) override;
+    void SetLargeMode(bool large) override;
+    CDataNode* GetNodeForControl(CDataCtl* control) override;
+    void OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL forced) override;
+    void OnCtlDestroyed(CDataCtl* control) override;
+
+    void OnDeleteObject();
+    void OnHigherPreference();
+    void OnLowerPreference();
+    void OnGoToRecord();
+    void OnPerformAction();
+    void SortByColumn(int column);
+
+    /// The text of a row's column for the record the page shows.
+    std::string GetCellText(const CDataNode* node, int kind, int column) const;
+    static CMediaItem* RowItem(const CDataNode* node, int kind);
+    CColBox& GetList() { return m_list; }
+    CTreeBoxNode* GetSelectedRow();
+    void SelectRow(CTreeBoxNode* row);
+    CDataCtl* GetCaptionEditor() const { return m_caption; }
+    CUButton& GetButton(int index) { return m_buttons[index]; }
+    /// Draws the selected object (the first picture in the small box) into rect.
+    void DrawPreview(CDC& dc, const CRect& rect);
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::string GetItemText(CColBox* box, CTreeBoxNode* node, std::uintptr_t data, int column,
+                            bool measure, CDC* dc, CSize* size) override;
+    void OnSelChanged(CColBox* box) override;
+    bool OnColumnClick(CColBox* box, int column) override;
+    bool OnDoubleClick(CColBox* box, CTreeBoxNode* node, int part) override;
+    void OnButtonClicked(CUButton* button) override;
+
+    void FillList();
+    CTreeBoxNode* AddRow(CDataNode* node, int kind);
+    bool IsListCurrent();
+    void BindDetail();
+    void UpdateButtons();
+    void MovePreference(bool up);
+    /// The close-up of a link's picture; false without one.
+    bool GetCloseUpRect(const CDataNode* node, int kind, RECT& rect) const;
+    void ShowLargeControls(bool large);
+
+    CColBox m_list;
+    CUButton m_buttons[6];
+    CDataCtl* m_caption = nullptr;
+    CMediaPreviewWnd m_preview{*this};
+    CRect m_previewRect;
+    CDataNode* m_editing = nullptr;
+    int m_sortMode = 3;
+    bool m_individualPage = false;
+};

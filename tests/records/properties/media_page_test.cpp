@@ -1,0 +1,116 @@
+// tests/records/properties/media_page_test.cpp: tests of the Objects page in a real properties
+// box: preferences, ages, captions in frame notes and deleting a numbered link.
+#include "records/properties/rec_page_media.h"
+
+#include "database/dictionary/field_ids.h"
+#include "database/multimedia/media_item.h"
+#include "database/multimedia/obj_rec.h"
+#include "tests/records/properties/properties_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace properties_test;
+
+namespace {
+
+class MediaPageTest : public PropertiesTest {
+protected:
+    /// A multimedia record of a format, dated when a date is given.
+    CRecordNode* Object(std::string_view title, std::string_view date = {})
+    {
+        CRecordNode* object = NewRecord(record_test::kObje);
+        SetField(object, "FORM", "jpeg");
+        SetField(object, "TITL", title);
+        if (!date.empty())
+            SetField(object, "_DATE", date);
+        return object;
+    }
+    CRecPageMedia* ShowObjects(CRecordNode* record)
+    {
+        NotifyChanges();
+        Box().SetRecord(record, nullptr);
+        Box().SetLargeMode(true);
+        for (int i = 0; i < Box().GetPageCount(); ++i) {
+            if (auto* page = dynamic_cast<CRecPageMedia*>(Page(i))) {
+                Box().SetActivePage(i);
+                return page;
+            }
+        }
+        ADD_FAILURE() << "no Objects page";
+        return nullptr;
+    }
+    static std::vector<std::string> Column(CRecPageMedia& page, int column)
+    {
+        std::vector<std::string> texts;
+        for (CTreeBoxNode* row = page.GetList().GetBox().GetFirstItem(); row;
+             row = row->m_nextSibling)
+            texts.push_back(page.GetList().GetTabField(row, column));
+        return texts;
+    }
+    static CTreeBoxNode* RowOf(CRecPageMedia& page, const CDataNode* node)
+    {
+        return page.GetList().GetBox().FindItemByData(std::uintptr_t(node));
+    }
+};
+
+TEST_F(MediaPageTest, PreferencesCountLinksFirstAndAgesMarkObjectsBeforeTheBirth)
+{
+    CIndRec* al = NewIndividual(SEX_MALE, "Al");
+    CDataNode* birth = al->CreateChildByTag("BIRT");
+    SetField(birth, "DATE", "1 JAN 1900");
+    CDataNode* first = Link(al, "OBJE", Object("School", "1910"));
+    CDataNode* second = Link(al, "OBJE", Object("Cradle", "1899"));
+    CDataNode* embedded = al->CreateChildById(FIELD_OBJE_EMBEDDED);
+    ASSERT_NE(embedded, nullptr);
+    SetField(embedded, "FORM", "png");
+    CRecPageMedia* page = ShowObjects(al);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Column(*page, 2), (std::vector<std::string>{"2", "1", "3"})) << "sorted by date";
+    EXPECT_EQ(Column(*page, 4), (std::vector<std::string>{"-1 (!)", "10", ""}));
+
+    struct Case {
+        const CDataNode* node;
+        bool higher;
+        bool lower;
+    };
+    for (const Case& c :
+         {Case{first, false, true}, Case{second, true, false}, Case{embedded, false, false}}) {
+        page->SelectRow(RowOf(*page, c.node));
+        EXPECT_EQ(bool(page->GetButton(2).IsWindowEnabled()), c.higher);
+        EXPECT_EQ(bool(page->GetButton(3).IsWindowEnabled()), c.lower);
+    }
+    EXPECT_FALSE(page->GetButton(0).IsWindowEnabled()) << "no multimedia window yet";
+}
+
+TEST_F(MediaPageTest, ACaptionForALinkWithoutFrameNoteIsKeptInTheNoteItMakes)
+{
+    CIndRec* al = NewIndividual(SEX_MALE, "Al");
+    CRecordNode* object = Object("Wedding");
+    CDataNode* link = Link(al, "OBJE", object);
+    CRecPageMedia* page = ShowObjects(al);
+    ASSERT_NE(page, nullptr);
+    page->SelectRow(RowOf(*page, link));
+    Type(page->GetCaptionEditor(), "At the church door");
+    Leave();
+    const CDataNode* number = Child(link, "_NUM");
+    ASSERT_NE(number, nullptr);
+    EXPECT_EQ(ValueOf(number), "1");
+    auto* item = dynamic_cast<CObjRec*>(object);
+    ASSERT_NE(item, nullptr);
+    const CDataNode* note = item->FindFrameNote(1);
+    ASSERT_NE(note, nullptr);
+    EXPECT_NE(ValueOf(note).find("At the church door"), std::string::npos) << ValueOf(note);
+    EXPECT_NE(Written(*object).find("1 NOTE At the church door"), std::string::npos)
+        << Written(*object);
+
+    TestHooks::AnswerMessageBox(IDOK);
+    page->OnDeleteObject();
+    EXPECT_EQ(al->FindChild(nullptr, FIELD_OBJE), nullptr);
+    EXPECT_EQ(item->FindFrameNote(1), nullptr) << "the frame note goes with its link";
+    EXPECT_FALSE(object->IsPendingDeletion()) << "the record itself stays";
+}
+
+} // namespace
