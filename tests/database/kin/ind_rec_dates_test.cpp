@@ -167,8 +167,8 @@ TEST_F(IndRecTest, APartnerOfUnknownSexReadsTheFamilyEventsOwnAge)
     std::string text;
     FormatAgeAtEvent(*partner, text, *marriage, AGE_ROLE_FAMILY_EVENT, true, false);
     EXPECT_EQ(text, "25 yrs");
-    FormatAgeAtEvent(*Person(SEX_MALE, "Al", "1 JAN 1835"), text, *marriage,
-                     AGE_ROLE_FAMILY_EVENT, true, false);
+    FormatAgeAtEvent(*Person(SEX_MALE, "Al", "1 JAN 1835"), text, *marriage, AGE_ROLE_FAMILY_EVENT,
+                     true, false);
     EXPECT_EQ(text, "40 yrs") << "a husband reads his own part";
 }
 

@@ -38,7 +38,7 @@ TEST_F(BoxTest, StartsHiddenOnItsPlaceholderPageAndShowsOnTheFirstRecord)
     EXPECT_EQ(Caption(), "Record Properties");
     Box().SetRecord(m_source, nullptr);
     EXPECT_TRUE(Box().IsWindowVisible());
-    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Main", "All"}));
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Main", "Objects", "All"}));
     EXPECT_EQ(Caption(), "Source: Parish register");
     EXPECT_EQ(TextOf(Control("SOUR.TITL")), "Parish register");
 }
@@ -46,7 +46,7 @@ TEST_F(BoxTest, StartsHiddenOnItsPlaceholderPageAndShowsOnTheFirstRecord)
 TEST_F(BoxTest, SameRecordKeepsThePagesSameTypeReloadsThemOtherTypeRebuildsKeepingTheTab)
 {
     Box().SetRecord(m_source, nullptr);
-    Box().SetActivePage(1);
+    Box().SetActivePage(2);
     CRecordPage* main = Page(0);
     Box().SetRecord(m_source, nullptr);
     EXPECT_EQ(Page(0), main);
@@ -57,7 +57,7 @@ TEST_F(BoxTest, SameRecordKeepsThePagesSameTypeReloadsThemOtherTypeRebuildsKeepi
     EXPECT_EQ(ActiveTab(), "Main");
     EXPECT_EQ(TextOf(Control("SOUR.TITL")), "Census 1881");
 
-    Box().SetActivePage(1);
+    Box().SetActivePage(2);
     Box().SetRecord(m_repo, nullptr);
     EXPECT_NE(Page(0), main);
     EXPECT_EQ(ActiveTab(), "All");

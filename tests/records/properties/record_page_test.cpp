@@ -58,7 +58,7 @@ TEST_F(RecordPageTest, ACommitMakesEveryMissingFieldAlongThePath)
     CIndRec* person = NewIndividual(SEX_MALE, "Tom /Hart/");
     NotifyChanges();
     Box().SetRecord(person, nullptr);
-    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Detail", "Events", "All"}));
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Main", "Detail", "Events", "Objects", "All"}));
     ASSERT_EQ(Child(person, "BIRT"), nullptr);
     Type(Control("INDI.BIRT.DATE"), "12 MAR 1850");
     Leave();
