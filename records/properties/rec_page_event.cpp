@@ -1111,36 +1111,30 @@ void CRecPageEvent::OnListInOrder()
 
 void CRecPageEvent::OnMoveUp()
 {
-    if (GetBox())
-        GetBox()->CommitFocusedControl();
-    CTreeBoxNode* row = GetSelectedRow();
-    CDataNode* fact = RowFact(row);
-    if (!fact || !fact->MoveUp())
-        return;
-    int index = 0;
-    for (CTreeBoxNode* each = m_list.GetBox().GetFirstItem(); each && each != row;
-         each = each->m_nextSibling)
-        ++index;
-    m_list.MoveItemUp(index);
-    m_holdList = true;
-    NotifyChanges();
-    m_holdList = false;
-    UpdateButtons();
+    MoveFact(true);
 }
 
 void CRecPageEvent::OnMoveDown()
+{
+    MoveFact(false);
+}
+
+void CRecPageEvent::MoveFact(bool up)
 {
     if (GetBox())
         GetBox()->CommitFocusedControl();
     CTreeBoxNode* row = GetSelectedRow();
     CDataNode* fact = RowFact(row);
-    if (!fact || !fact->MoveDown())
+    if (!fact || !(up ? fact->MoveUp() : fact->MoveDown()))
         return;
     int index = 0;
     for (CTreeBoxNode* each = m_list.GetBox().GetFirstItem(); each && each != row;
          each = each->m_nextSibling)
         ++index;
-    m_list.MoveItemDown(index);
+    if (up)
+        m_list.MoveItemUp(index);
+    else
+        m_list.MoveItemDown(index);
     m_holdList = true;
     NotifyChanges();
     m_holdList = false;

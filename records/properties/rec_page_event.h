@@ -104,6 +104,8 @@ private:
     void ShowDetailRows(bool family, bool adoptedBy, bool cause);
     void FitValueLabel(CDataCtl* value);
     void UpdateButtons();
+    /// Moves the selected fact and its row one place among the facts of its kind.
+    void MoveFact(bool up);
     void RefreshDetails(CDataNode* fact, int kind);
     void RefreshField(CDataNode* parent, int fieldId, CDataCtl* control);
     /// The AGE field the age control edits for a row, or its holder; null for none.
