@@ -490,8 +490,17 @@ BOOL CRecPageIndMain::Refresh(CView* sender, LPARAM hint, CObject* object)
                             nullptr);
         return TRUE;
     }
-    if (IsLarge())
-        Reload();
+    // The family panels follow the data; the individual's own fields were refreshed by the base,
+    // which keeps what is being typed into a field that did not change.
+    m_loading = true;
+    m_view.Settle(individual, true, true);
+    if (!individual)
+        FillMainPanel();
+    if (IsLarge()) {
+        FillTabs();
+        UpdateSpousePanel();
+    }
+    m_loading = false;
     return TRUE;
 }
 

@@ -141,6 +141,40 @@ TEST_F(IndMainPageTest, AChildMadeInAGapGoesBeforeTheNextChildAndSurvivesASave)
                            std::to_string(family->GetNextChild(made)->GetRecordNumber()) + "@"));
 }
 
+TEST_F(IndMainPageTest, AChildMadeOnTheBlankTabMakesTheFamilyThatThePageThenShows)
+{
+    CIndRec* al = NewIndividual(SEX_MALE, "Al /Ash/");
+    CRecPageIndMain* page = ShowMain(al);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(TabTexts(*page), std::vector<std::string>{"      "});
+    EXPECT_EQ(TextOf(page->GetChildNameControl(0)), "< click here to add child >");
+    TestHooks::AnswerPopupMenu(CRecPageIndMain::kCreateNew);
+    page->OnCtlLButtonUp(page->GetChildNameControl(0));
+    CFamRec* family = al->GetNextSpouseFamily(nullptr);
+    ASSERT_NE(family, nullptr);
+    EXPECT_EQ(family->GetHusband(), al);
+    EXPECT_EQ(family->CountChildren(), 1);
+    EXPECT_EQ(page->GetViewState().m_focus, family);
+    EXPECT_EQ(TabTexts(*page), (std::vector<std::string>{"<no spouse>", "      "}));
+    EXPECT_EQ(page->GetChildren().At(0), family->GetNextChild(nullptr));
+    EXPECT_NE(Written(*family).find("1 CHIL @I"), std::string::npos);
+}
+
+TEST_F(IndMainPageTest, AnEditElsewhereKeepsTheNameBeingTypedAndShowsTheNewPartnerName)
+{
+    CIndRec* al = NewIndividual(SEX_MALE, "Al /Ash/");
+    CIndRec* bea = NewIndividual(SEX_FEMALE, "Bea /Bell/");
+    Marry(al, bea);
+    CRecPageIndMain* page = ShowMain(al);
+    ASSERT_NE(page, nullptr);
+    Type(page->GetNameControl(), "Alan /Ash/");
+    MarkChanged(SetField(bea, "NAME", "Beatrice /Bell/"));
+    NotifyChanges();
+    EXPECT_EQ(TextOf(page->GetNameControl()), "Alan /Ash/");
+    EXPECT_EQ(TextOf(page->GetSpouseNameControl()), "Beatrice /Bell/");
+    EXPECT_EQ(TabTexts(*page).front(), "Beatrice");
+}
+
 TEST_F(IndMainPageTest, KeysOpenTheParentMenuAndTheClickRightAfterItIsSwallowed)
 {
     CIndRec* orphan = NewIndividual(SEX_MALE, "Kid");
