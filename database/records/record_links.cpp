@@ -4,6 +4,7 @@
 
 #include "database/dictionary/record_type_table.h"
 #include "database/records/assoc_node.h"
+#include "database/records/fam_rec.h"
 #include "database/records/record_node.h"
 
 #include <algorithm>
@@ -39,6 +40,16 @@ void FillLinksToGrid(IRecordRowSink& grid, const CRecordNode& record, const CFie
 {
     for (CRecordNode* holder : FindRecordsLinkingTo(record, typeDef))
         grid.AddRecordRow(holder);
+}
+
+std::string GetRecordNameText(const CRecordNode& record)
+{
+    std::string text;
+    if (const CFamRec* family = AsFamily(&record))
+        family->GetCoupleText(text);
+    else
+        record.GetText(text, 0);
+    return text;
 }
 
 void GetFactLabel(const CDataNode& fact, std::string& text, bool colon)

@@ -24,6 +24,10 @@ std::vector<CRecordNode*> FindRecordsLinkingTo(const CRecordNode& record, const 
 /// Adds a row to grid for each record FindRecordsLinkingTo gives.
 void FillLinksToGrid(IRecordRowSink& grid, const CRecordNode& record, const CFieldDef* typeDef);
 
+/// The text that names a record in a heading or a box: a family's partners ("John SMITH and Mary
+/// JONES", "<unknown>" for a missing one), any other record's display text.
+std::string GetRecordNameText(const CRecordNode& record);
+
 /// The label shown beside a fact's value: the label of its definition, or the name in its TYPE
 /// for a custom fact that has one; with colon a ":" follows.
 void GetFactLabel(const CDataNode& fact, std::string& text, bool colon);

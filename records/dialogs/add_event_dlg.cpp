@@ -6,6 +6,7 @@
 #include "database/kin/ind_rec.h"
 #include "database/nodes/custom_event_node.h"
 #include "database/records/fam_rec.h"
+#include "database/records/record_links.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/button.h"
@@ -19,9 +20,7 @@ BOOL CAddEventDlg::OnInitDialog()
     CDialog::OnInitDialog();
     CIndRec* individual = AsIndividual(m_record);
     CFamRec* family = AsFamily(m_record);
-    std::string text;
-    if (m_record)
-        m_record->GetText(text, 0);
+    const std::string text = m_record ? GetRecordNameText(*m_record) : std::string();
     if (individual) {
         SetWindowText("Add Event or Attribute for " + text);
     } else if (family) {

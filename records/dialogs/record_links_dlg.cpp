@@ -36,8 +36,7 @@ BOOL CRecordLinksDlg::OnInitDialog()
     const CWaitCursor wait;
     if (!m_record)
         ThrowAbort();
-    std::string text;
-    m_record->GetText(text, 0);
+    const std::string text = GetRecordNameText(*m_record);
     const std::string label = m_record->GetFieldDef() ? m_record->GetFieldDef()->GetLabel() : "";
     SetDlgItemText(IDC_LINKS_HEADING, "Records linked to " + label + " " + text);
 

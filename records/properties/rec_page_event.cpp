@@ -815,10 +815,7 @@ void CRecPageEvent::BindDetail()
     if (familyRow) {
         CDataNode* famc = Child(fact, FIELD_FAMC);
         CRecordNode* family = famc ? famc->GetLinkTarget() : nullptr;
-        std::string text;
-        if (family)
-            family->GetText(text, 0);
-        SetDlgItemText(kFamilyEdit, text);
+        SetDlgItemText(kFamilyEdit, family ? GetRecordNameText(*family) : std::string());
         if (adoptedRow) {
             if (CWnd* label = GetDlgItem(kAdoptedLabel))
                 label->EnableWindow(family != nullptr);
@@ -864,10 +861,7 @@ void CRecPageEvent::RefreshDetails(CDataNode* fact, int kind)
     if (CWnd* familyEdit = GetDlgItem(kFamilyEdit); familyEdit && familyEdit->IsWindowVisible()) {
         CDataNode* famc = Child(fact, FIELD_FAMC);
         CRecordNode* family = famc && !famc->IsPendingDeletion() ? famc->GetLinkTarget() : nullptr;
-        std::string text;
-        if (family)
-            family->GetText(text, 0);
-        SetDlgItemText(kFamilyEdit, text);
+        SetDlgItemText(kFamilyEdit, family ? GetRecordNameText(*family) : std::string());
         CDataCtl* adopted = m_details[kAdoptedBy];
         if (adopted && adopted->GetWnd().IsWindowVisible()) {
             adopted->GetWnd().EnableWindow(family != nullptr);
@@ -1207,10 +1201,8 @@ void CRecPageEvent::OnSelectFamily()
     } catch (...) {
         // Announced below.
     }
-    std::string text;
-    if (famc && famc->GetLinkTarget())
-        famc->GetLinkTarget()->GetText(text, 0);
-    SetDlgItemText(kFamilyEdit, text);
+    CRecordNode* target = famc ? famc->GetLinkTarget() : nullptr;
+    SetDlgItemText(kFamilyEdit, target ? GetRecordNameText(*target) : std::string());
     NotifyChanges();
     BindDetail();
 }

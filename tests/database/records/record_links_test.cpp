@@ -96,6 +96,10 @@ TEST_F(RecordLinksTest, LinkingRecordsAreListedOnceInTypeOrderAndFilteredByType)
     EXPECT_TRUE(FindRecordsLinkingTo(*note, nullptr).empty()) << "nothing links to it";
     EXPECT_TRUE(FindRecordsLinkingTo(*child, GetRecordTypeDef(kSour)).empty());
 
+    EXPECT_EQ(GetRecordNameText(*family), "Dad and <unknown>")
+        << "a family is named by its partners";
+    EXPECT_EQ(GetRecordNameText(*child), TextOf(child));
+
     CDataNode::DeleteNode(family);
     EXPECT_EQ(FindRecordsLinkingTo(*child, nullptr), std::vector<CRecordNode*>{dad});
 }

@@ -185,6 +185,36 @@ TEST_F(EventPageTest, DeletingAChildsBirthOnAFamilyPageDeletesTheChildsField)
     EXPECT_EQ(Rows(*page).size(), 1u);
 }
 
+TEST_F(EventPageTest, ABirthsFamilyIsChosenReplacedAndCleared)
+{
+    CIndRec* kid = NewIndividual(SEX_MALE, "Kid");
+    CFamRec* family = Marry(NewIndividual(SEX_MALE, "Dad /Ash/"), nullptr);
+    CDataNode* birth = Fact(kid, "BIRT", "1900");
+    CRecPageEvent* page = ShowEvents(kid);
+    ASSERT_NE(page, nullptr);
+    page->SelectRow(RowOf(*page, birth));
+    EXPECT_TRUE(Visible(page->GetDlgItem(1439)));
+    m_select.m_answers = {family};
+    page->OnSelectFamily();
+    CDataNode* famc = Child(birth, "FAMC");
+    ASSERT_NE(famc, nullptr);
+    EXPECT_EQ(famc->GetLinkTarget(), family);
+    std::string shown;
+    page->GetDlgItemText(1439, shown);
+    EXPECT_FALSE(shown.empty());
+
+    TestHooks::AnswerPopupMenu(0);
+    page->OnSelectFamily();
+    EXPECT_EQ(TestHooks::PopupMenuItems(), (std::vector<std::string>{"Replace current selection...",
+                                                                     "Clear current selection"}));
+    EXPECT_EQ(Child(birth, "FAMC"), famc) << "dismissed: nothing changes";
+    TestHooks::AnswerPopupMenu(2002);
+    page->OnSelectFamily();
+    EXPECT_EQ(Child(birth, "FAMC"), nullptr);
+    page->GetDlgItemText(1439, shown);
+    EXPECT_EQ(shown, "");
+}
+
 TEST_F(EventPageTest, InStoredOrderAFamilyFactCannotMoveAboveOwnFacts)
 {
     CIndRec* al = NewIndividual(SEX_MALE, "Al");

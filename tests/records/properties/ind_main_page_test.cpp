@@ -199,6 +199,33 @@ TEST_F(IndMainPageTest, KeysOpenTheParentMenuAndTheClickRightAfterItIsSwallowed)
     EXPECT_FALSE(page->OnCtlKeyDown(name, 'A', 1, 0));
 }
 
+TEST_F(IndMainPageTest, ParentsOffersEachParentFamilyAndGoesToTheFatherOrTheMissingParent)
+{
+    CIndRec* kid = NewIndividual(SEX_MALE, "Kid /Ash/");
+    CIndRec* dad = NewIndividual(SEX_MALE, "Dad /Ash/");
+    CFamRec* birth = Marry(dad, nullptr, {kid});
+    CFamRec* adoptive = Marry(nullptr, nullptr, {kid});
+    CRecPageIndMain* page = ShowMain(kid);
+    ASSERT_NE(page, nullptr);
+    TestHooks::AnswerPopupMenu(0);
+    page->OnParents();
+    EXPECT_EQ(TestHooks::PopupMenuItems().size(), 2u);
+    EXPECT_EQ(Box().GetRecord(), kid) << "dismissed: nothing happens";
+
+    TestHooks::AnswerPopupMenu(CRecPageIndMain::kFirstParentFamily);
+    page->OnParents();
+    EXPECT_EQ(Box().GetRecord(), dad);
+    EXPECT_EQ(page->GetViewState().m_focus, birth);
+
+    Box().SetRecord(kid, nullptr);
+    TestHooks::AnswerPopupMenu(CRecPageIndMain::kFirstParentFamily + 1);
+    page->OnParents();
+    EXPECT_EQ(Box().GetRecord(), nullptr) << "neither parent: the missing parent";
+    EXPECT_EQ(page->GetViewState().m_focus, adoptive);
+    EXPECT_EQ(TextOf(page->GetNameControl()), "< click here to add parent >");
+    EXPECT_EQ(page->GetChildren().At(0), kid);
+}
+
 TEST_F(IndMainPageTest, SexChangesFollowTheSpouseRules)
 {
     CIndRec* al = NewIndividual(SEX_MALE, "Al");
