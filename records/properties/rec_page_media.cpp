@@ -20,6 +20,7 @@
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/button.h"
+#include "platform/ui/dialogs/tab_ctrl.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/windows/sys_metrics.h"
@@ -720,8 +721,18 @@ void CRecPageMedia::ShowLargeControls(bool large)
             control->ShowWindow(show);
 }
 
+void CRecPageMedia::UpdateTabCaption(bool large)
+{
+    CPropertiesDlg* box = GetBox();
+    CTabCtrl* tabs = box ? box->GetTabControl() : nullptr;
+    const int index = box ? box->GetPageIndex(this) : -1;
+    if (tabs && index >= 0 && index < tabs->GetItemCount())
+        tabs->SetItemText(index, large ? "Objects" : "Picture");
+}
+
 void CRecPageMedia::SetLargeMode(bool large)
 {
+    UpdateTabCaption(large);
     CRecordPage::SetLargeMode(large);
     ShowLargeControls(large);
     if (m_preview.GetSafeHwnd()) {

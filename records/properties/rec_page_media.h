@@ -83,6 +83,8 @@ private:
     /// The close-up of a link's picture; false without one.
     bool GetCloseUpRect(const CDataNode* node, int kind, RECT& rect) const;
     void ShowLargeControls(bool large);
+    /// The page's tab reads "Objects" in the large box and "Picture" in the small one.
+    void UpdateTabCaption(bool large);
 
     CColBox m_list;
     CUButton m_buttons[6];

@@ -5,6 +5,7 @@
 #include "database/dictionary/field_ids.h"
 #include "database/multimedia/media_item.h"
 #include "database/multimedia/obj_rec.h"
+#include "platform/ui/dialogs/tab_ctrl.h"
 #include "tests/records/properties/properties_fixture.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,12 @@ TEST_F(MediaPageTest, PreferencesCountLinksFirstAndAgesMarkObjectsBeforeTheBirth
         EXPECT_EQ(bool(page->GetButton(3).IsWindowEnabled()), c.lower);
     }
     EXPECT_FALSE(page->GetButton(0).IsWindowEnabled()) << "no multimedia window yet";
+
+    Box().SetLargeMode(false);
+    EXPECT_EQ(Box().GetTabControl()->GetItemText(Box().GetPageIndex(page)), "Picture");
+    EXPECT_FALSE(Visible(&page->GetList()));
+    Box().SetLargeMode(true);
+    EXPECT_EQ(Box().GetTabControl()->GetItemText(Box().GetPageIndex(page)), "Objects");
 }
 
 TEST_F(MediaPageTest, ACaptionForALinkWithoutFrameNoteIsKeptInTheNoteItMakes)
