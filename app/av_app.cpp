@@ -198,6 +198,13 @@ BOOL CAvApp::OnIdle(LONG count)
     return FALSE;
 }
 
+void CAvApp::OnEndSession()
+{
+    if (m_document)
+        m_document->Autosave(false);
+    CWinApp::OnEndSession();
+}
+
 void CAvApp::OnFileNew()
 {
     if (!m_document || !m_document->SaveModified())

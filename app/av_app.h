@@ -50,6 +50,9 @@ public:
     /// After the base's idle work the record properties box follows the selection, and a due
     /// autosave runs once the idle period is over.
     BOOL OnIdle(LONG count) override;
+    /// Nobody is there to answer: unsaved edits go into the recovery copy, which opening the
+    /// file offers next time, and the program ends without a question.
+    void OnEndSession() override;
     /// The one way a file is opened (File Open, recent files, dropped files, the start-up file):
     /// asks to save a modified file first (Cancel keeps everything), offers an autosaved copy
     /// newer than the file, and falls back to a new file when the file cannot be loaded. Returns

@@ -10,6 +10,8 @@
 #include "platform/base/prompt.h"
 #include "platform/ui/windows/app.h"
 
+#include <cstdio>
+
 CAvDoc::CAvDoc() : m_data(this) {}
 
 CAvDoc::~CAvDoc()
@@ -113,14 +115,17 @@ bool CAvDoc::CanOpen(const std::string& path)
     return gedcom;
 }
 
-bool CAvDoc::Autosave()
+bool CAvDoc::Autosave(bool askingAllowed)
 {
     if (!m_changedSinceAutosave || !IsModified() || GetPathName().empty())
         return true;
     std::string error;
     if (!WriteRecoveryCopy(GetPathName(), error)) {
-        MessageBox("Unable to autosave file " + GetPathName() + ".  " + error,
-                   MB_OK | MB_ICONEXCLAMATION);
+        const std::string message = "Unable to autosave file " + GetPathName() + ".  " + error;
+        if (askingAllowed)
+            MessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        else
+            std::fprintf(stderr, "%s\n", message.c_str());
         return false;
     }
     m_changedSinceAutosave = false;

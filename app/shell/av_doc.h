@@ -45,8 +45,9 @@ public:
     /// is modified, so that saving writes the recovered data over the file.
     BOOL OpenRecoveryCopy(const std::string& path);
     /// Writes the autosaved copy when the file has a path and changed since the last autosave;
-    /// a failure is reported. True when nothing needed writing or the copy was written.
-    bool Autosave();
+    /// a failure is reported in a message box, or on the error output when nobody is there to
+    /// answer one. True when nothing needed writing or the copy was written.
+    bool Autosave(bool askingAllowed = true);
 
 private:
     // IDocumentWindows.

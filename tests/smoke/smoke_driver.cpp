@@ -12,6 +12,7 @@
 //   closebox <Title>        clicks the close box in the title bar of the child window
 //   hidden <Title>          waits until the child window with that title is hidden
 //   wmclose                 the window manager's request to close the main window (Alt+F4)
+//   terminate               SIGTERM to the program, as a session's end or `kill` sends it
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
@@ -27,6 +28,9 @@
 #include <QTimer>
 #include <QWindow>
 #include <QtTest/QTest>
+
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -182,6 +186,10 @@ bool Try(const QString& step)
         if (!main || AskingWindow())
             return false;
         main->windowHandle()->close();
+        return true;
+    }
+    if (verb == "terminate") {
+        ::kill(::getpid(), SIGTERM);
         return true;
     }
     std::fprintf(stderr, "smoke: unknown step \"%s\"\n", qPrintable(step));

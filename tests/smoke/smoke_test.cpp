@@ -151,4 +151,17 @@ TEST_F(SmokeTest, TheWindowManagersCloseRequestRunsTheCloseSequence)
     EXPECT_EQ(Individuals(m_family), 3);
 }
 
+TEST_F(SmokeTest, TerminationKeepsUnsavedEditsInTheRecoveryCopyWithoutAsking)
+{
+    // Also while the question about unsaved changes waits for an answer nobody gives.
+    for (const char* steps : {"menu Insert/Unrelated Individual|terminate",
+                              "menu Insert/Unrelated Individual|menu File/Exit|terminate"}) {
+        SCOPED_TRACE(steps);
+        SetUp();
+        ExpectCleanEnd(RunProgram(m_folder, steps, {m_family}));
+        EXPECT_EQ(Individuals(m_family), 2);
+        EXPECT_EQ(Individuals(m_family + ".autosave"), 3);
+    }
+}
+
 } // namespace

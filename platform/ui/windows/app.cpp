@@ -8,6 +8,7 @@
 #include "platform/ui/detail/application.h"
 #include "platform/ui/detail/idle.h"
 #include "platform/ui/detail/quit_state.h"
+#include "platform/ui/detail/termination_signals.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/dialogs/message_box.h"
 #include "platform/ui/frames/recent_file_list.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -76,6 +78,11 @@ int CWinApp::Run()
     m_exitCode = ui_detail::QuitPosted() ? ui_detail::QuitCode() : 0;
     ui_detail::ForgetQuit();
     return ExitInstance();
+}
+
+void CWinApp::OnEndSession()
+{
+    PostQuitMessage(0);
 }
 
 BOOL CWinApp::OnIdle(LONG count)
@@ -220,6 +227,9 @@ int AfxWinMain(int argc, char* argv[])
     ui_detail::InstallInputFilter();
     ui_detail::StartIdleDriver();
 
+    std::optional<ui_detail::TerminationSignalWatch> stopRequests;
+    if (!TestHooks::IsEnabled())
+        stopRequests.emplace([app] { app->OnEndSession(); });
     int exitCode = 0;
     if (app->InitInstance()) {
         exitCode = app->Run();

@@ -50,6 +50,10 @@ public:
     /// offers it to each window's PreTranslateMessage, from the message's window up to its
     /// top-level window.
     virtual BOOL PreTranslateMessage(MSG* msg);
+    /// The desktop session ends, or the program was asked to stop (SIGTERM, SIGHUP): nobody is
+    /// there to answer a question. The base ends every running loop, modal ones too, so that
+    /// Run returns and ExitInstance runs.
+    virtual void OnEndSession();
     /// Opens the file; the recent-file commands call it. The base opens nothing and returns
     /// null.
     virtual CDocument* OpenDocumentFile(const char* path);
