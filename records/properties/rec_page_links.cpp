@@ -2,11 +2,11 @@
 // source Main pages.
 #include "records/properties/rec_page_links.h"
 
+#include "records/dialogs/select_record_dlg.h"
 #include "records/properties/properties_dlg.h"
 
 #include "database/dictionary/field_ids.h"
 #include "database/dictionary/record_type_table.h"
-#include "database/kin/relative_dialogs.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
@@ -172,17 +172,15 @@ void CRecPageLinks::RunLinkCommand(UINT command)
 
 void CRecPageLinks::SelectLink(const PageLinkSpec& spec)
 {
-    IRelativeDialogs* dialogs = GetRelativeDialogs();
     CPropertiesDlg* box = GetBox();
-    if (!dialogs || !box)
+    if (!box)
         return;
-    CRecordSelectRequest request;
-    request.m_root = GetRecordTypeRoot(spec.listIndex);
-    request.m_holder = GetRecord();
-    request.m_title = spec.selectCaption;
-    CRecordNode* chosen = nullptr;
-    if (!dialogs->SelectRecord(request, chosen) || !chosen ||
-        GetRecordTypeIndex(chosen->GetFieldDef()) != spec.listIndex)
+    CSelectRecordListDlg dialog(this);
+    dialog.m_title = spec.selectCaption;
+    dialog.m_recordSet = GetRecordTypeRoot(spec.listIndex);
+    dialog.m_newType = spec.listIndex == RECORD_LIST_REPO ? RECORD_LIST_REPO : -1;
+    CRecordNode* chosen = dialog.DoModal() == IDOK ? dialog.m_selected : nullptr;
+    if (!chosen || GetRecordTypeIndex(chosen->GetFieldDef()) != spec.listIndex)
         return;
     CRecordNode* record = GetRecord();
     const bool made = record == nullptr;

@@ -5,6 +5,7 @@
 #include "records/properties/rec_page_ind_main.h"
 #include "records/properties/rec_page_links.h"
 #include "records/properties/rec_page_media.h"
+#include "records/properties/rec_page_note.h"
 #include "records/properties/rec_page_obj_main.h"
 #include "records/properties/record_page.h"
 
@@ -25,7 +26,7 @@ struct PageClassRow {
 
 constexpr PageClassRow kPageClasses[] = {
     {172, &Make<CRecPageIndMain>}, // the individual's Main page
-    {176, nullptr},                // Notes
+    {176, &Make<CRecPageNote>},    // Notes
     {180, &Make<CRecPageSrcMain>}, // a source's Main page
     {227, &Make<CRecPageObjMain>}, // a multimedia record's Main page
     {298, &Make<CRecPageEvent>},   // Events

@@ -38,7 +38,7 @@ TEST_F(BoxTest, StartsHiddenOnItsPlaceholderPageAndShowsOnTheFirstRecord)
     EXPECT_EQ(Caption(), "Record Properties");
     Box().SetRecord(m_source, nullptr);
     EXPECT_TRUE(Box().IsWindowVisible());
-    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Main", "Objects", "All"}));
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Main", "Notes", "Objects", "All"}));
     EXPECT_EQ(Caption(), "Source: Parish register");
     EXPECT_EQ(TextOf(Control("SOUR.TITL")), "Parish register");
 }
@@ -46,21 +46,21 @@ TEST_F(BoxTest, StartsHiddenOnItsPlaceholderPageAndShowsOnTheFirstRecord)
 TEST_F(BoxTest, SameRecordKeepsThePagesSameTypeReloadsThemOtherTypeRebuildsKeepingTheTab)
 {
     Box().SetRecord(m_source, nullptr);
-    Box().SetActivePage(2);
+    ASSERT_TRUE(ShowTab("Notes"));
     CRecordPage* main = Page(0);
     Box().SetRecord(m_source, nullptr);
     EXPECT_EQ(Page(0), main);
-    EXPECT_EQ(ActiveTab(), "All");
+    EXPECT_EQ(ActiveTab(), "Notes");
 
     Box().SetRecord(m_source2, nullptr, kPropSizeKeep, nullptr, false, {}, 0);
     EXPECT_EQ(Page(0), main);
     EXPECT_EQ(ActiveTab(), "Main");
     EXPECT_EQ(TextOf(Control("SOUR.TITL")), "Census 1881");
 
-    Box().SetActivePage(2);
+    ASSERT_TRUE(ShowTab("Notes"));
     Box().SetRecord(m_repo, nullptr);
     EXPECT_NE(Page(0), main);
-    EXPECT_EQ(ActiveTab(), "All");
+    EXPECT_EQ(ActiveTab(), "Notes");
     EXPECT_EQ(Caption(), "Repository: County archive");
     Box().SetActivePage(0);
     EXPECT_EQ(TextOf(Control("REPO.NAME")), "County archive");

@@ -5,10 +5,10 @@
 
 #include "records/datactl/data_ctl.h"
 #include "records/datactl/data_ctl_install.h"
+#include "records/dialogs/select_record_dlg.h"
 #include "records/properties/properties_dlg.h"
 #include "records/properties/record_page.h"
 
-#include "database/kin/relative_dialogs.h"
 #include "database/nodes/change_tracking.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "platform/ui/windows/app.h"
@@ -39,29 +39,6 @@ public:
     int m_notices = 0;
 };
 
-/// Answers the record-selection dialog with the records queued (null: cancelled) and keeps
-/// each request's title.
-class CSelectScript final : public IRelativeDialogs {
-public:
-    bool SelectRecord(const CRecordSelectRequest& request, CRecordNode*& selected) override
-    {
-        m_titles.push_back(request.m_title);
-        if (m_answers.empty())
-            return false;
-        selected = m_answers.front();
-        m_answers.pop_front();
-        return selected != nullptr;
-    }
-    bool ChooseFamily(int, CIndRec*, CIndRec*, CFamilyChoice&) override { return false; }
-    RecordListAnswer ChooseFromList(const std::string&, const std::vector<CRecordNode*>&,
-                                    CRecordNode*&) override
-    {
-        return RLA_CANCEL;
-    }
-    std::deque<CRecordNode*> m_answers;
-    std::vector<std::string> m_titles;
-};
-
 class PropertiesTest : public record_test::CRecordTest {
 protected:
     void SetUp() override
@@ -70,7 +47,6 @@ protected:
         controls_test::UseCompiledResources();
         InstallDataControls();
         InstallExpressionEngine();
-        SetRelativeDialogs(&m_select);
         SetDataObserver(&m_boxObserver);
         ASSERT_TRUE(m_other.CreateEx(0, nullptr, "other", WS_POPUP | WS_VISIBLE,
                                      CRect(600, 0, 700, 40), nullptr, 0));
@@ -82,7 +58,6 @@ protected:
         m_box.reset();
         m_other.DestroyWindow();
         TestHooks::DeliverPosted();
-        SetRelativeDialogs(nullptr);
         SetDataObserver(nullptr);
         UninstallDataControls();
         TestHooks::TakeMessages();
@@ -110,6 +85,14 @@ protected:
     {
         const CPropertyPage* page = m_box->GetActivePage();
         return page ? page->GetCaption() : std::string();
+    }
+    /// Shows the page with the caption; false when the box has none.
+    bool ShowTab(const std::string& caption)
+    {
+        for (int i = 0; i < m_box->GetPageCount(); ++i)
+            if (m_box->GetPage(i)->GetCaption() == caption)
+                return m_box->SetActivePage(i) != FALSE;
+        return false;
     }
     std::string Caption() const
     {
@@ -164,6 +147,21 @@ protected:
         return nullptr;
     }
     static bool Visible(const CWnd* wnd) { return wnd && wnd->IsWindowVisible(); }
+    /// Answers the next record list dialog with record (null: Cancel), keeping its title.
+    void ChooseInList(CRecordNode* record)
+    {
+        TestHooks::OnNextDialog(kSelectRecordListTemplate, [this, record](CDialog& dialog) {
+            auto& list = dynamic_cast<CSelectRecordListDlg&>(dialog);
+            m_listTitles.push_back(list.m_title);
+            if (!record) {
+                TestHooks::Click(dialog, IDCANCEL);
+                return;
+            }
+            CTagGrid& grid = list.GetGrid();
+            grid.SelectRow(grid.FindRowByRecord(record), false, true);
+            TestHooks::Click(dialog, IDOK);
+        });
+    }
     /// A click with the left button on the child window id of parent (a mini button).
     static void ClickButton(CWnd& parent, UINT id)
     {
@@ -176,7 +174,8 @@ protected:
 
     CWinApp m_app{"Ardenvel"};
     CBoxObserver m_boxObserver;
-    CSelectScript m_select;
+    /// The titles of the record lists shown.
+    std::vector<std::string> m_listTitles;
     CWnd m_other;
     std::unique_ptr<CPropertiesDlg> m_box;
 };

@@ -58,7 +58,7 @@ TEST_F(RecordPageTest, ACommitMakesEveryMissingFieldAlongThePath)
     CIndRec* person = NewIndividual(SEX_MALE, "Tom /Hart/");
     NotifyChanges();
     Box().SetRecord(person, nullptr);
-    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Main", "Detail", "Events", "Objects", "All"}));
+    ASSERT_TRUE(ShowTab("Detail"));
     ASSERT_EQ(Child(person, "BIRT"), nullptr);
     Type(Control("INDI.BIRT.DATE"), "12 MAR 1850");
     Leave();
@@ -136,10 +136,10 @@ TEST_F(LinkPageTest, ChoosingASubmitterForANewHeaderMakesTheHeaderAndShowsIt)
     NotifyChanges();
     Box().SetRecord(nullptr, GetRecordTypeDef(kHead));
     ASSERT_EQ(Box().GetRecord(), nullptr);
-    m_select.m_answers.push_back(submitter);
+    ChooseInList(submitter);
     TestHooks::AnswerPopupMenu(2001);
     ClickButton(*Page(0), 1001);
-    EXPECT_EQ(m_select.m_titles, std::vector<std::string>{"Select submitter..."});
+    EXPECT_EQ(m_listTitles, std::vector<std::string>{"Select submitter..."});
     CRecordNode* header = Box().GetRecord();
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(RecordCount(kHead), 1);
@@ -186,13 +186,13 @@ TEST_F(LinkPageTest, SelectingARepositoryReplacesTheOneLinkedBefore)
     NotifyChanges();
     Box().SetRecord(source, nullptr);
     EXPECT_EQ(EditText(1051), "First archive");
-    m_select.m_answers.push_back(second);
+    ChooseInList(second);
     TestHooks::AnswerPopupMenu(2001);
     ClickButton(*Page(0), 1001);
     EXPECT_EQ(source->CountChildren(FIELD_REPO), 1);
     EXPECT_EQ(LinksTo(source, second), "REPO");
     EXPECT_EQ(EditText(1051), "Second archive");
-    EXPECT_EQ(m_select.m_titles, std::vector<std::string>{"Select repository..."});
+    EXPECT_EQ(m_listTitles, std::vector<std::string>{"Select repository..."});
 }
 
 TEST_F(LinkPageTest, TheSourcePageOffersNoMenuForASourceNotStoredYet)
