@@ -9,6 +9,7 @@
 #include "records/properties/properties_dlg.h"
 #include "records/properties/record_page.h"
 
+#include "database/kin/relative_dialogs.h"
 #include "database/nodes/change_tracking.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "platform/ui/windows/app.h"
@@ -39,6 +40,29 @@ public:
     int m_notices = 0;
 };
 
+/// Answers the database's record-selection dialog with the records queued (null: cancelled) and
+/// keeps each request's title.
+class CSelectScript final : public IRelativeDialogs {
+public:
+    bool SelectRecord(const CRecordSelectRequest& request, CRecordNode*& selected) override
+    {
+        m_titles.push_back(request.m_title);
+        if (m_answers.empty())
+            return false;
+        selected = m_answers.front();
+        m_answers.pop_front();
+        return selected != nullptr;
+    }
+    bool ChooseFamily(int, CIndRec*, CIndRec*, CFamilyChoice&) override { return false; }
+    RecordListAnswer ChooseFromList(const std::string&, const std::vector<CRecordNode*>&,
+                                    CRecordNode*&) override
+    {
+        return RLA_CANCEL;
+    }
+    std::deque<CRecordNode*> m_answers;
+    std::vector<std::string> m_titles;
+};
+
 class PropertiesTest : public record_test::CRecordTest {
 protected:
     void SetUp() override
@@ -47,6 +71,7 @@ protected:
         controls_test::UseCompiledResources();
         InstallDataControls();
         InstallExpressionEngine();
+        SetRelativeDialogs(&m_select);
         SetDataObserver(&m_boxObserver);
         ASSERT_TRUE(m_other.CreateEx(0, nullptr, "other", WS_POPUP | WS_VISIBLE,
                                      CRect(600, 0, 700, 40), nullptr, 0));
@@ -58,6 +83,7 @@ protected:
         m_box.reset();
         m_other.DestroyWindow();
         TestHooks::DeliverPosted();
+        SetRelativeDialogs(nullptr);
         SetDataObserver(nullptr);
         UninstallDataControls();
         TestHooks::TakeMessages();
@@ -174,6 +200,7 @@ protected:
 
     CWinApp m_app{"Ardenvel"};
     CBoxObserver m_boxObserver;
+    CSelectScript m_select;
     /// The titles of the record lists shown.
     std::vector<std::string> m_listTitles;
     CWnd m_other;
