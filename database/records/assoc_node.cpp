@@ -372,9 +372,14 @@ void CAssocNode::PrefetchLink() const
 
 void CAssocNode::PrefetchPendingTarget() const
 {
-    if ((m_value & kValueTags) != kNumberTag)
+    const std::uintptr_t tag = m_value & kValueTags;
+    if (tag == 0)
         return;
-    if (const CRecordNode* record = FindLoadedRecord(GetTargetTypeIndex(), GetReferenceNumber()))
+    const int listIndex = GetTargetTypeIndex();
+    const CRecordNode* record = tag == kNumberTag
+                                    ? FindLoadedRecord(listIndex, GetReferenceNumber())
+                                    : FindLoadedRecord(listIndex, *KeptText());
+    if (record)
         __builtin_prefetch(reinterpret_cast<const char*>(record) + sizeof(CDataNode), 1);
 }
 

@@ -119,8 +119,8 @@ public:
     /// Asks the processor to fetch the link itself for writing: both ends, since a link may span
     /// two cache lines and resolving it reads its definition and writes its value word.
     void PrefetchLink() const;
-    /// Asks the processor to fetch the record a pending record number names, so that resolving
-    /// the link a little later does not wait for memory.
+    /// Asks the processor to fetch the record a pending cross-reference (number or kept text)
+    /// names, so that resolving the link a little later does not wait for memory.
     void PrefetchPendingTarget() const;
 
     // The chain of all links.
