@@ -30,6 +30,8 @@ public:
     CNamedList& operator=(const CNamedList&) = delete;
 
     const std::string& GetName() const { return m_name; }
+    /// The caller has checked that no other list has the name.
+    void SetName(std::string name) { m_name = std::move(name); }
     const std::string& GetNote() const { return m_note; }
     void SetNote(std::string note) { m_note = std::move(note); }
     std::vector<NamedListEntry>& Entries() { return m_entries; }
