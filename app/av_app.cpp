@@ -32,6 +32,7 @@
 #include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/command_line.h"
 #include "queries/expression.h"
+#include "queries/lists/records_window_pane.h"
 #include "queries/named_list.h"
 #include "queries/relationship_pool.h"
 #include "records/datactl/data_ctl_install.h"
@@ -111,6 +112,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     InstallMediaContentLoader();
     InstallDataControls();
     InstallRecordDialogs();
+    InstallNamedListsPane();
     if (!InitColourChooser())
         return FALSE;
     m_printer.MeasurePrinterPage();

@@ -14,6 +14,7 @@
 #include "platform/ui/frames/doc_template.h"
 #include "platform/ui/frames/mdi_child_wnd.h"
 #include "platform/ui/windows/cmd_ui.h"
+#include "queries/lists/records_window_pane.h"
 
 #include <algorithm>
 
@@ -23,6 +24,19 @@ void CAvApp::MapWindowCommands()
     MapCommand(ID_GO_TO_RECORD, [this] { ShowRecordInRecordsWindow(GetSelectedRecord(), TRUE); });
     MapUpdate(ID_GO_TO_RECORD,
               [this](CCmdUI* state) { state->Enable(GetSelectedRecord() != nullptr); });
+    MapCommand(ID_ADD_TO_NAMED_LIST,
+               [this] { AddRecordsToNamedList(GetMainFrame(), GetSelectedRecords()); });
+    MapUpdate(ID_ADD_TO_NAMED_LIST,
+              [this](CCmdUI* state) { state->Enable(!GetSelectedRecords().empty()); });
+}
+
+std::vector<CRecordNode*> CAvApp::GetSelectedRecords() const
+{
+    std::vector<CRecordNode*> records;
+    const CAvView* view = GetActiveAvView();
+    if (const CSubView* pane = view ? view->GetSubView() : nullptr)
+        pane->GetSelectedRecords(records);
+    return records;
 }
 
 CAvView* CAvApp::GetActiveAvView() const

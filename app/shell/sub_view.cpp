@@ -6,6 +6,7 @@
 #include "app/shell/av_view.h"
 #include "app/shell/main_frame.h"
 
+#include "database/records/record_node.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/printing/printer_settings.h"
 #include "platform/ui/windows/app.h"
@@ -24,6 +25,14 @@ CObject* CSubView::GetSelection(const CRuntimeClass* /*cls*/, int* count) const
     if (count)
         *count = 0;
     return nullptr;
+}
+
+void CSubView::GetSelectedRecords(std::vector<CRecordNode*>& records) const
+{
+    records.clear();
+    if (auto* record =
+            dynamic_cast<CRecordNode*>(GetSelection(RuntimeClassOf<CRecordNode>(), nullptr)))
+        records.push_back(record);
 }
 
 int CSubView::GetSubViewType() const

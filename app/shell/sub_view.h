@@ -5,10 +5,12 @@
 #include "platform/ui/windows/wnd.h"
 
 #include <string>
+#include <vector>
 
 class CAvView;
 class CDC;
 class CPrintInfo;
+class CRecordNode;
 class CView;
 
 /// A pane is a child window of its view with id 99, made hidden and shown by the view. The view
@@ -26,6 +28,9 @@ public:
     /// The selected object when it is of cls (any class for null), else null; count, when
     /// given, receives the number of objects selected. The base selects nothing.
     virtual CObject* GetSelection(const CRuntimeClass* cls, int* count) const;
+    /// Every selected record, in the order shown; the base gives the one record GetSelection
+    /// gives.
+    virtual void GetSelectedRecords(std::vector<CRecordNode*>& records) const;
     /// The kind of content (SubViewKind); the base is kSubViewNone.
     virtual int GetSubViewType() const;
     /// The title of the window that holds the pane; the base's is empty.

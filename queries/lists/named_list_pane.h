@@ -85,6 +85,8 @@ public:
     /// Moves the selected rows of the items grid one place; only the display changes.
     void MoveSelectedItems(bool up);
     bool CanMoveSelectedItems(bool up) const;
+    /// Announces a change of the lists made through the pane; the pane ignores its echo.
+    void AnnounceChange() { NotifyQuietly(); }
     /// Confirms through the list-records dialog that every record of the list is to go.
     bool ConfirmDeleteAllRecords(CNamedList* list);
 

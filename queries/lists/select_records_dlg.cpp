@@ -1,7 +1,7 @@
 // queries/lists/select_records_dlg.cpp: the Select Records dialog.
 #include "queries/lists/select_records_dlg.h"
 
-#include "queries/lists/named_list_dlgs.h"
+#include "queries/lists/records_window_pane.h"
 #include "queries/window/query_files.h"
 
 #include "app/shell/shell_app.h"
@@ -370,22 +370,13 @@ void CSelectRecordsDlg::OnMenu()
 
 void CSelectRecordsDlg::AddAllToNamedList()
 {
-    CAddToNamedListDlg dialog(true, this);
-    if (dialog.DoModal() != IDOK)
+    // The dialog's pane hears no change notices: it is refilled here.
+    if (!AddRecordsToNamedList(this, ChosenRecords()))
         return;
-    {
-        const CWaitCursor wait;
-        CNamedList* list = GetNamedList(dialog.m_name, false);
-        if (dialog.m_replace)
-            RemoveAllFromNamedList(list);
-        for (CRecordNode* record : ChosenRecords())
-            AddToNamedList(list, record, false, true);
-    }
     if (m_tabs->GetCurSel() == m_listsTab)
         m_pane.FillLists();
     else
         m_pane.Empty();
-    NotifyNamedListsChanged();
 }
 
 std::vector<CRecordNode*> CSelectRecordsDlg::ChosenRecords()
