@@ -74,7 +74,8 @@ BOOL CNamedListPane::Create(CWnd* parent, UINT id, const RECT& rect, INamedListP
     m_host = host;
     if (!CreateEx(0, "NamedListsWnd", "", WS_CHILD, rect, parent, id))
         return FALSE;
-    const CRect part(0, 0, std::max(40, int(rect.right - rect.left)), 40);
+    // The parts get their sizes, and their columns, from the splitter.
+    const CRect part(0, 0, 0, 0);
     const DWORD noteStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE |
                             ES_AUTOVSCROLL | ES_WANTRETURN | ES_READONLY;
     if (!m_splitter.Create(this, CUSplitterWnd::kStacked, true, nullptr) ||

@@ -4,6 +4,8 @@
 #include "platform/base/text.h"
 #include "queries/named_list.h"
 
+#include <algorithm>
+
 namespace {
 
 CNamedList* ListOf(std::uintptr_t data)
@@ -19,11 +21,24 @@ BOOL CNamedListsBox::Create(const RECT& rect, CWnd* parent, UINT id, IListener* 
     if (!CColBox::Create(TBF_FULL_ROW_SELECT | TBF_OWNER_TEXT, 0, WS_CHILD | WS_VISIBLE | WS_BORDER,
                          rect, parent, id, this, 0, 0))
         return FALSE;
-    const int width = std::max(40, int(rect.right - rect.left) - 20);
-    const int edges[] = {width * 3 / 4, width};
-    SetColumns("Named List\tItems", 2, 2, edges);
+    SetColumnWidths(int(rect.right - rect.left));
     GetBox().SetEmptyText("No Named Lists");
     return TRUE;
+}
+
+void CNamedListsBox::SetColumnWidths(int width)
+{
+    // The room of the vertical scroll bar stays free.
+    const int usable = std::max(40, width - 20);
+    const int edges[] = {usable * 3 / 4, usable};
+    SetColumns("Named List\tItems", 2, 2, edges);
+}
+
+void CNamedListsBox::OnSize(UINT type, int cx, int cy)
+{
+    CColBox::OnSize(type, cx, cy);
+    if (cx > 0)
+        SetColumnWidths(cx);
 }
 
 int CNamedListsBox::Fill(CNamedList* keep)

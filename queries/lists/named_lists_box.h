@@ -31,7 +31,12 @@ public:
     void RemoveList(CNamedList* list);
     CTreeBoxNode* FindRow(const CNamedList* list) const;
 
+protected:
+    /// The name column keeps three quarters of the width.
+    void OnSize(UINT type, int cx, int cy) override;
+
 private:
+    void SetColumnWidths(int width);
     void OnSelChanged(CColBox*) override;
     void OnSetFocus(CColBox*) override;
     std::string GetItemText(CColBox*, CTreeBoxNode* node, std::uintptr_t data, int column,
