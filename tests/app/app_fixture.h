@@ -18,6 +18,7 @@
 #include "platform/ui/windows/test_hooks.h"
 #include "records/window/sub_view_rec.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_test.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ inline constexpr const char* kSingleFile = "0 HEAD\r\n1 SOUR Tests\r\n1 CHAR UTF
 /// The list indices of individuals and families.
 inline constexpr int kIndividuals = 0, kFamilies = 1;
 
-class AppTest : public testing::Test {
+class AppTest : public test_support::WindowTest {
 protected:
     void SetUp() override
     {
@@ -107,12 +108,6 @@ protected:
         for (CTreeBoxNode* row = grid->GetBox().GetFirstItem(); row; row = row->m_nextSibling)
             ++rows;
         return rows;
-    }
-
-    /// The texts of the message boxes shown since the last call.
-    static std::vector<std::string> MessageTexts()
-    {
-        return test_support::TextsOf(TestHooks::TakeMessages());
     }
 
     /// The titles of the menu bar's pop-ups, in order.

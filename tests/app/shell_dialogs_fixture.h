@@ -10,6 +10,7 @@
 #include "platform/ui/windows/test_hooks.h"
 #include "queries/named_list.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_test.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@
 
 namespace app_test {
 
-class ShellDialogTest : public testing::Test {
+class ShellDialogTest : public test_support::WindowTest {
 protected:
     void SetUp() override
     {
@@ -27,13 +28,7 @@ protected:
         setenv("XDG_CONFIG_HOME", (m_folder + "/config").c_str(), 1);
         RegReset();
         Prefs() = Preferences();
-        static CResources* resources = [] {
-            auto* loaded = new CResources;
-            std::string error;
-            EXPECT_TRUE(loaded->LoadCompiledIn(error)) << error;
-            return loaded;
-        }();
-        SetAppResources(resources);
+        test_support::UseCompiledResources();
     }
 
     void TearDown() override
@@ -42,26 +37,6 @@ protected:
         TestHooks::TakeMessages();
         TestHooks::TakeShellOpens();
         SetAppResources(nullptr);
-    }
-
-    /// The texts of the message boxes shown since the last call.
-    static std::vector<std::string> MessageTexts()
-    {
-        return test_support::TextsOf(TestHooks::TakeMessages());
-    }
-
-    static std::string Text(const CWnd& dlg, int id)
-    {
-        std::string text;
-        if (const CWnd* control = dlg.GetDlgItem(id))
-            control->GetWindowText(text);
-        return text;
-    }
-
-    static bool Enabled(const CWnd& dlg, int id)
-    {
-        const CWnd* control = dlg.GetDlgItem(id);
-        return control && control->IsWindowEnabled();
     }
 
     /// A value of the "Preferences" key as written (empty when absent).

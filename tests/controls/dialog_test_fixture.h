@@ -13,27 +13,10 @@
 
 namespace controls_test {
 
-class DialogTest : public testing::Test {
+class DialogTest : public test_support::WindowTest {
 protected:
     void SetUp() override { UseCompiledResources(); }
     void TearDown() override { TestHooks::TakeMessages(); }
-
-    /// The texts of the message boxes shown since the last call.
-    static std::vector<std::string> MessageTexts()
-    {
-        std::vector<std::string> texts;
-        for (const auto& shown : TestHooks::TakeMessages())
-            texts.push_back(shown.text);
-        return texts;
-    }
-
-    static std::string Text(const CWnd& dlg, int id)
-    {
-        std::string text;
-        if (const CWnd* control = dlg.GetDlgItem(id))
-            control->GetWindowText(text);
-        return text;
-    }
 };
 
 } // namespace controls_test

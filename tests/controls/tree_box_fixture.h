@@ -6,6 +6,7 @@
 #include "platform/ui/dialogs/scroll_bar.h"
 #include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/test_hooks.h"
+#include "tests/support/window_test.h"
 
 #include <gtest/gtest.h>
 
@@ -121,19 +122,7 @@ protected:
     std::unique_ptr<CTreeBox> box;
 };
 
-/// Installs the resources compiled into the program (bitmaps, find-bar templates) once.
-inline void UseCompiledResources()
-{
-    static CResources resources;
-    static const bool loaded = [] {
-        std::string error;
-        const bool ok = resources.LoadCompiledIn(error);
-        EXPECT_TRUE(ok) << error;
-        return ok;
-    }();
-    if (loaded)
-        SetAppResources(&resources);
-}
+using test_support::UseCompiledResources;
 
 /// Counts the pixels of one colour in a rectangle of an image.
 inline int CountColour(const TestHooks::Image& image, const CRect& area, COLORREF colour)
