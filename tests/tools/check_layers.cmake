@@ -33,9 +33,10 @@ set(LAYERS
     "media/|70|media"
     "merge/|70|merge")
 set(HELPERS
-    # The test helpers over platform_base, and the window test main over platform_ui.
+    # The test helpers over platform_base, and the window test main and helpers over platform_ui.
     "tests/support/|11|test_support"
     "tests/support/test_main_ui.cpp|41|test_main_ui"
+    "tests/support/window_test|41|test_main_ui"
     # roundtrip, over the query engine.
     "tests/tools/|32|tools"
     # The synthetic GEDCOM generator (standard C++) and its tests.
