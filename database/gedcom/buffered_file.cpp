@@ -220,18 +220,26 @@ const char* FindLineEnd(const char* start, std::size_t size)
 }
 #endif
 
+/// The buffered file with any open file abandoned and every count and state started afresh.
+BufferedFile& StartOpening(bool readMode)
+{
+    BufferedFile& f = File();
+    AbandonGedcomFile();
+    Reset(f);
+    f.m_readMode = readMode;
+    f.m_bytesRead = 0;
+    f.m_rawRead = 0;
+    f.m_lastError = 0;
+    return f;
+}
+
 } // namespace
 
 bool OpenGedcomInputFile(const std::string& name, bool writeMode)
 {
     if (!writeMode)
         return OpenGedcomInputFileDecoded(name, GedcomInputDecoding::None);
-    BufferedFile& f = File();
-    AbandonGedcomFile();
-    Reset(f);
-    f.m_readMode = false;
-    f.m_bytesRead = 0;
-    f.m_lastError = 0;
+    BufferedFile& f = StartOpening(false);
     if (!OpenForWriting(f, StripQuotes(name))) {
         Reset(f);
         return false;
@@ -242,13 +250,7 @@ bool OpenGedcomInputFile(const std::string& name, bool writeMode)
 
 bool OpenGedcomInputFileDecoded(const std::string& name, GedcomInputDecoding decoding)
 {
-    BufferedFile& f = File();
-    AbandonGedcomFile();
-    Reset(f);
-    f.m_readMode = true;
-    f.m_bytesRead = 0;
-    f.m_rawRead = 0;
-    f.m_lastError = 0;
+    BufferedFile& f = StartOpening(true);
     CFileException error;
     if (!f.m_input.Open(StripQuotes(name),
                         CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary, &error)) {
