@@ -165,7 +165,7 @@ private:
     void MapWindowCommands();
     void MapRecordCommands();
     void MapHelpCommands();
-    /// Properties.
+    /// Properties, and Set and Cancel Automatic Source Citation.
     void MapPropertiesCommands();
     /// Follow mode: the box, when it shows and follows, shows the active window's selection.
     void FollowSelection();

@@ -1,15 +1,18 @@
-// app/av_app_properties.cpp: the application's record properties box: making it, Properties, and
-// following the active window's selection at idle time.
+// app/av_app_properties.cpp: the application's record properties box (making it, Properties, and
+// following the active window's selection at idle time) and the automatic source citation.
 #include "app/av_app.h"
 
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/sub_view.h"
+#include "records/dialogs/auto_citation_dlg.h"
 #include "records/properties/properties_dlg.h"
 
 #include "common/preferences.h"
+#include "database/nodes/source_citation.h"
 #include "database/records/record_node.h"
+#include "platform/base/prompt.h"
 #include "platform/ui/windows/cmd_ui.h"
 
 namespace {
@@ -34,6 +37,18 @@ void CAvApp::MapPropertiesCommands()
     MapCommand(ID_PROPERTIES, [this] { ShowPropertiesDlg(0, 0, FALSE, FALSE); });
     MapUpdate(ID_PROPERTIES,
               [this](CCmdUI* state) { state->Enable(GetSelectedRecord() != nullptr); });
+    MapCommand(ID_SET_AUTO_CITATION, [this] {
+        CAutoCitationDlg dialog(m_pMainWnd);
+        if (const CAutoCitation* current = GetAutoCitation())
+            dialog.m_value = *current;
+        dialog.m_newRecords = CitesNewRecords();
+        dialog.m_newFields = CitesNewFields();
+        if (dialog.DoModal() == IDOK)
+            SetAutoCitation(&dialog.m_value, dialog.m_newRecords, dialog.m_newFields);
+    });
+    MapCommand(ID_CANCEL_AUTO_CITATION, [] { SetAutoCitation(nullptr, false, false); });
+    MapUpdate(ID_CANCEL_AUTO_CITATION,
+              [](CCmdUI* state) { state->Enable(GetAutoCitation() != nullptr); });
 }
 
 CPropertiesDlg* CAvApp::CreatePropertiesDlg()

@@ -128,8 +128,7 @@ std::string CDataNode::GetPathText(std::size_t maxBytes) const
 
 bool CDataNode::CanHaveSourceCitation() const
 {
-    const CFieldDef* citation = FindChildDefById(m_fieldDef, FIELD_SOUR);
-    if (!citation || citation->HasFlag(FDF_NO_CITATION))
+    if (!FindChildDefById(m_fieldDef, FIELD_SOUR))
         return false;
     for (const CDataNode* node = this; node; node = node->GetParent()) {
         if (node->m_fieldDef && node->m_fieldDef->HasFlag(FDF_NO_CITATION))

@@ -5,6 +5,7 @@
 #include "records/properties/box_placement.h"
 #include "records/properties/record_page.h"
 #include "records/properties/record_page_factory.h"
+#include "records/properties/source_citation_pane.h"
 
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/record_type_table.h"
@@ -39,6 +40,7 @@ CPropertiesDlg::CPropertiesDlg(CWnd* parent) : CPropertySheet("Record Properties
 CPropertiesDlg::~CPropertiesDlg()
 {
     m_closing = true;
+    m_pane.reset();
     while (GetPageCount() > 0)
         delete GetPage(0);
     m_retired.clear();
@@ -282,12 +284,16 @@ void CPropertiesDlg::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
                 break;
             }
         }
+        if (m_pane)
+            m_pane->Refresh(sender, hint, object);
         if (!m_record || IsRecordListed(m_record))
             UpdateCaption();
         break;
     case kHintClearing:
     case kHintLoaded:
         SetSelectionState(0, true);
+        if (m_pane)
+            m_pane->Refresh(sender, hint, object);
         UpdateCaption();
         break;
     case kHintDisplayOptions:
@@ -302,19 +308,15 @@ void CPropertiesDlg::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
 
 void CPropertiesDlg::CommitFocusedControl()
 {
-    CRecordPage* page = GetRecordPage(GetActiveIndex());
-    if (!page || !GetSafeHwnd())
+    CRecordPage* page = nullptr;
+    CDataCtl* control = FindFocusedControl(page);
+    if (!control)
         return;
-    for (CWnd* wnd = CWnd::GetFocus(); wnd && wnd != this; wnd = wnd->GetParent()) {
-        auto* control = dynamic_cast<CDataCtl*>(wnd);
-        if (!control)
-            continue;
-        if (control->GetOwner() != static_cast<IDataCtlOwner*>(page) || control->IsDestroying())
-            return;
-        control->CommitEdit();
-        page->OnDataCtlEdit(control, nullptr, TRUE);
-        return;
-    }
+    CDataNode* node = page->GetNodeForControl(control);
+    control->CommitEdit();
+    page->OnDataCtlEdit(control, nullptr, TRUE);
+    if (m_pane)
+        m_pane->SelectField(node && !node->IsPendingDeletion() ? node : nullptr);
 }
 
 void CPropertiesDlg::ForwardToActivePage()
@@ -330,6 +332,7 @@ void CPropertiesDlg::Close()
 {
     CommitFocusedControl();
     m_closing = true;
+    m_pane.reset();
     RemoveAllPages();
     DestroyWindow();
 }

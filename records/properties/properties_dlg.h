@@ -19,6 +19,7 @@ class CFieldDef;
 class CObject;
 class CRecordNode;
 class CRecordPage;
+class CSourceCitationPane;
 class CView;
 
 /// Size modes of SetRecord.
@@ -82,6 +83,8 @@ public:
     CRecordNode* GetRecord() const { return m_record; }
     int GetSelectionKind() const { return m_selectionKind; }
     CPropHistory& GetHistory() { return m_history; }
+    /// The sources pane while it is open, else null.
+    CSourceCitationPane* GetSourcesPane() const { return m_pane.get(); }
     /// The record pages shown, in tab order.
     CRecordPage* GetRecordPage(int index) const;
     /// Whether the window has been set up (pages switch to the box's size only then).
@@ -113,6 +116,8 @@ private:
     /// Moves the box off the screen rectangle avoid.
     void MoveOff(const RECT& avoid);
     void PointPane(CDataNode* node);
+    /// The data control with the focus on the active page (not in the pane), and that page.
+    CDataCtl* FindFocusedControl(CRecordPage*& page) const;
     void CreateButtons();
     void UpdateButtons();
     void UpdateCaption();
@@ -148,6 +153,7 @@ private:
     int m_pageWidth = 0;
     CPropHistory m_history;
     std::string m_rememberedCaption;
+    std::unique_ptr<CSourceCitationPane> m_pane;
     bool m_initialised = false;
     bool m_closing = false;
 };

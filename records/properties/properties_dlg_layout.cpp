@@ -3,6 +3,7 @@
 #include "records/properties/properties_dlg.h"
 
 #include "records/properties/record_page.h"
+#include "records/properties/source_citation_pane.h"
 
 #include "app/shell/shell_app.h"
 #include "database/dictionary/field_def.h"
@@ -55,7 +56,9 @@ void CPropertiesDlg::Layout()
 {
     if (!m_initialised)
         return;
-    SetPageAreaSize(CSize(m_pageWidth, m_smallHeight + (m_large ? m_largeDifference : 0)), 0);
+    const int paneWidth = m_pane ? CSourceCitationPane::GetTemplateWidth() : 0;
+    SetPageAreaSize(CSize(m_pageWidth, m_smallHeight + (m_large ? m_largeDifference : 0)),
+                    paneWidth);
     CTabCtrl* tabs = GetTabControl();
     if (!tabs)
         return;
@@ -78,6 +81,8 @@ void CPropertiesDlg::Layout()
     for (CStatic* label : {&m_noSelection, &m_multiple})
         label->MoveWindow(area.left + kLabelInset, top, area.Width() - 2 * kLabelInset,
                           kLabelHeight);
+    if (m_pane && m_pane->GetSafeHwnd())
+        m_pane->MoveWindow(area.right + 4, area.top, paneWidth - 8, area.Height());
 }
 
 void CPropertiesDlg::UpdateButtons()
@@ -150,15 +155,79 @@ void CPropertiesDlg::OnButtonClicked(CUButton* button)
 
 void CPropertiesDlg::ShowSources(bool open)
 {
-    if (!open && m_sourcesButton.GetSafeHwnd())
+    if (!open) {
+        if (m_sourcesButton.GetSafeHwnd())
+            m_sourcesButton.SetLatched(false);
+        if (m_pane) {
+            m_pane.reset();
+            Layout();
+        }
+        return;
+    }
+    if (m_pane || !m_initialised)
+        return;
+    auto pane = std::make_unique<CSourceCitationPane>(*this);
+    const int width = CSourceCitationPane::GetTemplateWidth();
+    SetPageAreaSize(CSize(m_pageWidth, m_smallHeight + (m_large ? m_largeDifference : 0)), width);
+    CRect area;
+    GetTabControl()->GetWindowRect(&area);
+    ScreenToClient(&area);
+    CRect client;
+    GetClientRect(&client);
+    const CRect place(area.right + 4, area.top, client.right - 4, area.bottom);
+    if (!pane->CreatePane(place, IDC_PROP_SOURCES_PANE)) {
         m_sourcesButton.SetLatched(false);
+        Layout();
+        return;
+    }
+    m_pane = std::move(pane);
+    Layout();
+    m_pane->SetCurrentField(m_record);
+    m_sourcesButton.SetLatched(true);
 }
 
-void CPropertiesDlg::PointPane(CDataNode*) {}
+void CPropertiesDlg::PointPane(CDataNode* node)
+{
+    if (m_pane)
+        m_pane->SetCurrentField(node);
+}
 
-void CPropertiesDlg::SyncSourcesPane() {}
+CDataCtl* CPropertiesDlg::FindFocusedControl(CRecordPage*& page) const
+{
+    page = GetRecordPage(GetActiveIndex());
+    if (!page || !GetSafeHwnd())
+        return nullptr;
+    for (CWnd* wnd = CWnd::GetFocus(); wnd && wnd != this; wnd = wnd->GetParent()) {
+        if (m_pane && wnd == m_pane.get())
+            return nullptr;
+        if (auto* control = dynamic_cast<CDataCtl*>(wnd))
+            return control->GetOwner() == static_cast<IDataCtlOwner*>(page) &&
+                           !control->IsDestroying()
+                       ? control
+                       : nullptr;
+    }
+    return nullptr;
+}
 
-void CPropertiesDlg::OnFocusMoved(CDataCtl*, CWnd*) {}
+void CPropertiesDlg::SyncSourcesPane()
+{
+    CRecordPage* page = nullptr;
+    CDataCtl* control = FindFocusedControl(page);
+    if (m_pane && page && control)
+        m_pane->SelectField(page->GetNodeForControl(control));
+}
+
+void CPropertiesDlg::OnFocusMoved(CDataCtl* control, CWnd* newFocus)
+{
+    if (!m_pane || !newFocus)
+        return;
+    bool intoPane = false;
+    for (CWnd* wnd = newFocus; wnd && !intoPane; wnd = wnd->GetParent())
+        intoPane = wnd == m_pane.get();
+    CRecordPage* page = GetRecordPage(GetActiveIndex());
+    if (intoPane && page)
+        m_pane->SelectField(page->GetNodeForControl(control));
+}
 
 std::string CPropertiesDlg::MakeCaption() const
 {

@@ -1,13 +1,17 @@
 // tests/app/properties_commands_test.cpp: the record properties box from the application's side:
 // Properties, the box's size for a new box, follow mode at idle time, new and single records
-// shown in it, the box made anew after it was closed, and the box told of changes first.
+// shown in it, the box made anew after it was closed, the box told of changes first, and the
+// automatic source citation set and cancelled.
 #include "tests/app/app_fixture.h"
 #include "tests/app/test_panes.h"
 
 #include "app/shell/app_ids.h"
+#include "records/dialogs/auto_citation_dlg.h"
+#include "records/dialogs/select_record_dlg.h"
 #include "records/properties/properties_dlg.h"
 
 #include "database/nodes/change_tracking.h"
+#include "database/nodes/source_citation.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 
@@ -116,6 +120,34 @@ TEST_F(PropertiesCommandTest, DeletingTheRecordShownEmptiesTheBoxBeforeTheWindow
     EXPECT_EQ(Box()->GetRecord(), nullptr);
     EXPECT_EQ(Box()->GetPageCount(), 0);
     EXPECT_TRUE(Box()->GetDlgItem(IDC_PROP_NO_SELECTION)->IsWindowVisible());
+}
+
+TEST_F(PropertiesCommandTest, AutomaticCitationIsSetThroughItsDialogAndCancelled)
+{
+    EXPECT_FALSE(Run(ID_CANCEL_AUTO_CITATION));
+    CRecordNode* source =
+        static_cast<CRecordNode*>(GetRecordTypeRoot(RECORD_LIST_SOUR)->CreateChild(nullptr));
+    NotifyChanges();
+    TestHooks::OnNextDialog(kAutoCitationTemplate, [&](CDialog& dialog) {
+        TestHooks::OnNextDialog(kSelectRecordListTemplate, [&](CDialog& list) {
+            auto& records = dynamic_cast<CSelectRecordListDlg&>(list);
+            records.GetGrid().SelectRow(records.GetGrid().FindRowByRecord(source), false, true);
+            TestHooks::Click(list, IDOK);
+        });
+        TestHooks::Click(dialog, IDC_CITE_SELECT);
+        TestHooks::SetText(dialog, IDC_CITE_PAGE, "p. 7");
+        TestHooks::Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(Run(ID_SET_AUTO_CITATION));
+    ASSERT_NE(GetAutoCitation(), nullptr);
+    EXPECT_EQ(GetAutoCitation()->m_source, source);
+    EXPECT_EQ(GetAutoCitation()->m_page, "p. 7");
+    EXPECT_TRUE(CitesNewRecords());
+    EXPECT_TRUE(CitesNewFields());
+
+    ASSERT_TRUE(Run(ID_CANCEL_AUTO_CITATION));
+    EXPECT_EQ(GetAutoCitation(), nullptr);
+    EXPECT_FALSE(Run(ID_CANCEL_AUTO_CITATION));
 }
 
 } // namespace

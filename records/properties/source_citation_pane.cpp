@@ -1,0 +1,545 @@
+// records/properties/source_citation_pane.cpp: the citation pane's parts, its lists kept in step
+// with the data, its detail controls and its five commands.
+#include "records/properties/source_citation_pane.h"
+
+#include "records/dialogs/auto_citation_dlg.h"
+#include "records/dialogs/select_record_dlg.h"
+#include "records/grid/rec_wnd_options.h"
+#include "records/properties/properties_dlg.h"
+
+#include "controls/dialog_template_builder.h"
+#include "database/dictionary/field_def.h"
+#include "database/dictionary/field_dictionary.h"
+#include "database/dictionary/field_ids.h"
+#include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/node_choice_list.h"
+#include "database/nodes/source_citation.h"
+#include "database/paths/data_path.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
+#include "platform/base/prompt.h"
+#include "platform/ui/dialogs/combo_box.h"
+#include "platform/ui/drawing/dc.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr UINT kTemplate = 288;
+/// The record-window colour row of "Source - background".
+constexpr int kSourceBackground = 12;
+constexpr int kLabels[] = {1457, 1404, 1454, 1455, 1456, 1329};
+constexpr int kButtonWidth = 24, kButtonHeight = 22, kImageWidth = 16, kImageHeight = 15;
+
+struct ButtonSpec {
+    UINT id;
+    UINT bitmap;
+    const char* tip;
+    int step;
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {CSourceCitationPane::kAdd, 292, "Add Citation", 29},
+    {CSourceCitationPane::kCopy, 311, "Copy Citation", 24},
+    {CSourceCitationPane::kPaste, 296, "Paste Citation", 24},
+    {CSourceCitationPane::kDelete, 297, "Delete Citation", 29},
+    {CSourceCitationPane::kGoToSource, 298, "Go To Source Record", 0},
+};
+
+class CComboChoices final : public INodeChoiceList {
+public:
+    explicit CComboChoices(CComboBox& combo) : m_combo(combo) {}
+    void AddChoice(std::string_view text, CDataNode* node) override
+    {
+        const int index = m_combo.AddString(std::string(text).c_str());
+        m_combo.SetItemData(index, reinterpret_cast<DWORD_PTR>(node));
+    }
+
+private:
+    CComboBox& m_combo;
+};
+
+/// The node a detail path names below citation (the path's first step is the citation itself),
+/// found by field id; with create, missing fields are made.
+CDataNode* FindDetailNode(CDataNode* citation, const CDataPath& path, bool create)
+{
+    CDataNode* node = citation;
+    const CDataPathStep* step = path.NextStep(nullptr);
+    for (step = step ? path.NextStep(step) : nullptr; node && step; step = path.NextStep(step)) {
+        const int id = step->m_def ? step->m_def->GetFieldId() : 0;
+        CDataNode* child = node->FindChild(nullptr, id);
+        node = child ? child : create ? node->CreateChildById(id) : nullptr;
+    }
+    return node;
+}
+
+std::string NodeText(const CDataNode* node)
+{
+    std::string text;
+    if (node)
+        node->GetText(text, 0);
+    return text;
+}
+
+} // namespace
+
+std::vector<CDataNode*> CollectCitations(const CDataNode* field)
+{
+    std::vector<CDataNode*> links, texts;
+    for (CDataNode* child = field ? field->GetFirstChild() : nullptr; child;
+         child = child->GetNextSibling()) {
+        if (child->IsEmpty())
+            continue;
+        if (child->GetFieldId() == FIELD_SOUR)
+            links.push_back(child);
+        else if (child->GetFieldId() == FIELD_SOUR_TEXT)
+            texts.push_back(child);
+    }
+    links.insert(links.end(), texts.begin(), texts.end());
+    return links;
+}
+
+CSourceCitationPane::CSourceCitationPane(CPropertiesDlg& box) : m_box(box) {}
+
+CSourceCitationPane::~CSourceCitationPane()
+{
+    for (Detail& detail : m_details)
+        if (detail.control)
+            detail.control->DestroyCtl(FALSE);
+    if (GetSafeHwnd())
+        DestroyWindow();
+}
+
+int CSourceCitationPane::GetTemplateWidth()
+{
+    const CDlgTemplateBuilder builder(kTemplate, nullptr);
+    RECT rect{};
+    builder.GetTemplateRect(rect);
+    return rect.right - rect.left;
+}
+
+BOOL CSourceCitationPane::CreatePane(const RECT& rect, UINT id)
+{
+    if (!CreateEx(0, nullptr, "Citation Area", WS_CHILD | WS_BORDER | WS_CLIPCHILDREN, rect, &m_box,
+                  id))
+        return FALSE;
+    const CDlgTemplateBuilder builder(kTemplate, nullptr);
+    if (!builder.IsValid() || !builder.CreateControls(*this, m_templateControls))
+        return FALSE;
+    int highest = 0;
+    for (const auto& control : m_templateControls)
+        if (control->GetDlgCtrlID() != 0xFFFF)
+            highest = std::max(highest, control->GetDlgCtrlID());
+    UINT nextId = UINT(highest + 1);
+    const CFieldDef* citation = FindStructDefById(STRUCT_SOURCE_CITATION);
+    for (const auto& control : m_templateControls) {
+        std::string text;
+        control->GetWindowText(text);
+        CRect place;
+        control->GetWindowRect(&place);
+        ScreenToClient(&place);
+        if (text == "<TAGGRID>" && !m_list.GetSafeHwnd()) {
+            if (!m_list.Create(0, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, place, this,
+                               nextId++, this, 0, 0))
+                return FALSE;
+            CRect client;
+            m_list.GetClientRect(&client);
+            const int edges[] = {client.Width() * 3 / 4, client.Width()};
+            m_list.SetColumns("Source\t\t", 2, 2, edges);
+            m_list.GetBox().SetEmptyText("No Sources");
+            m_list.SetTabOrderAfter(control.get());
+            int left = place.left;
+            for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+                auto button = std::make_unique<CUButton>();
+                const CRect at(left, place.bottom + 1, left + kButtonWidth,
+                               place.bottom + 1 + kButtonHeight);
+                if (button->CreateButton(WS_CHILD | WS_VISIBLE, at, this, kButtons[i].id, this,
+                                         kImageWidth, kImageHeight, kButtons[i].bitmap, 4, 0, 0))
+                    button->SetToolTipText(kButtons[i].tip);
+                m_buttons[i] = std::move(button);
+                left += kButtons[i].step;
+            }
+            control->DestroyWindow();
+            continue;
+        }
+        const bool compact = text.starts_with("F~");
+        if (!text.starts_with('~') && !compact)
+            continue;
+        auto path = std::make_unique<CDataPath>();
+        const std::string pathText = text.substr(compact ? 2 : 1);
+        if (!path->ParseText(pathText, citation))
+            continue;
+        const CFieldDef* last = path->GetLastField();
+        CDataCtl* detail =
+            last && last->GetControlClass() ? last->GetControlClass()->Create() : nullptr;
+        if (!detail)
+            continue;
+        if (!detail->CreateCtl(FALSE, place, this, nullptr, nextId++, this, path.release(),
+                               compact ? 2 : 1)) {
+            detail->DestroyCtl(FALSE);
+            continue;
+        }
+        detail->Clear();
+        detail->GetWnd().SetTabOrderAfter(control.get());
+        detail->GetWnd().ShowWindow(SW_SHOW);
+        m_details.push_back({detail, pathText.substr(pathText.find('.') + 1)});
+        control->DestroyWindow();
+    }
+    const COLORREF back = RecWndOptions().GetColour(kSourceBackground);
+    for (Detail& detail : m_details)
+        detail.control->SetUserValues(0, back);
+    SetCurrentField(nullptr);
+    ShowWindow(SW_SHOW);
+    return TRUE;
+}
+
+BOOL CSourceCitationPane::OnEraseBkgnd(CDC* dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    dc->FillSolidRect(&client, RecWndOptions().GetColour(kSourceBackground));
+    return TRUE;
+}
+
+CDataCtl* CSourceCitationPane::GetDetail(const std::string& path) const
+{
+    for (const Detail& detail : m_details)
+        if (detail.path == path)
+            return detail.control;
+    return nullptr;
+}
+
+void CSourceCitationPane::OnCtlDestroyed(CDataCtl* control)
+{
+    m_details.erase(std::remove_if(m_details.begin(), m_details.end(),
+                                   [control](const Detail& d) { return d.control == control; }),
+                    m_details.end());
+}
+
+void CSourceCitationPane::SetCurrentField(CDataNode* node)
+{
+    m_base = node;
+    FillFieldList();
+    FillGrid();
+    ShowParts();
+}
+
+void CSourceCitationPane::FillFieldList()
+{
+    auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(kFieldList));
+    if (!combo)
+        return;
+    combo->ResetContent();
+    if (m_base && !m_base->GetFieldDef()->HasFlag(FDF_NO_CITATION)) {
+        CComboChoices choices(*combo);
+        m_base->FillChoiceList(choices, false);
+        if (combo->GetCount() > 0)
+            combo->SetCurSel(0);
+    }
+}
+
+std::vector<CDataNode*> CSourceCitationPane::ListedFields() const
+{
+    std::vector<CDataNode*> fields;
+    if (const auto* combo = dynamic_cast<const CComboBox*>(GetDlgItem(kFieldList)))
+        for (int i = 0; i < combo->GetCount(); ++i)
+            fields.push_back(reinterpret_cast<CDataNode*>(combo->GetItemData(i)));
+    return fields;
+}
+
+CDataNode* CSourceCitationPane::GetSelectedField() const
+{
+    const auto* combo = dynamic_cast<const CComboBox*>(GetDlgItem(kFieldList));
+    const int index = combo ? combo->GetCurSel() : -1;
+    return index >= 0 ? reinterpret_cast<CDataNode*>(combo->GetItemData(index)) : nullptr;
+}
+
+void CSourceCitationPane::ShowParts()
+{
+    const bool show = m_base && !m_base->GetFieldDef()->HasFlag(FDF_NO_CITATION);
+    const int command = show ? SW_SHOW : SW_HIDE;
+    if (CWnd* combo = GetDlgItem(kFieldList))
+        combo->ShowWindow(command);
+    m_list.ShowWindow(command);
+    for (const Detail& detail : m_details)
+        detail.control->GetWnd().ShowWindow(command);
+    for (const auto& button : m_buttons)
+        if (button)
+            button->ShowWindow(command);
+    for (const int label : kLabels)
+        if (CWnd* wnd = GetDlgItem(label))
+            wnd->ShowWindow(command);
+    if (CWnd* notApplicable = GetDlgItem(kNotApplicable))
+        notApplicable->ShowWindow(m_base && !show ? SW_SHOW : SW_HIDE);
+}
+
+void CSourceCitationPane::FillGrid()
+{
+    m_filling = true;
+    CTreeBox& box = m_list.GetBox();
+    box.DeleteAllItems();
+    CDataNode* field = GetSelectedField();
+    m_list.EnableWindow(field != nullptr);
+    CTreeBoxNode* last = nullptr;
+    for (CDataNode* citation : CollectCitations(field)) {
+        const bool link = citation->GetFieldId() == FIELD_SOUR;
+        const std::string text = (link ? NodeText(citation->GetLinkTarget()) : NodeText(citation)) +
+                                 (link ? "\t" : "\tSource note");
+        last = box.CreateNode(nullptr, last,
+                              {.text = text, .data = reinterpret_cast<std::uintptr_t>(citation)});
+    }
+    box.RedrawAll();
+    m_filling = false;
+    SelectCitation(nullptr);
+}
+
+void CSourceCitationPane::SelectCitation(const CDataNode* citation)
+{
+    CTreeBox& box = m_list.GetBox();
+    CTreeBoxNode* row =
+        citation ? box.FindItemByData(reinterpret_cast<std::uintptr_t>(citation)) : nullptr;
+    if (!row)
+        row = box.GetFirstItem();
+    m_filling = true;
+    box.ClearSelection(nullptr, false);
+    if (row)
+        box.SetFocusItem(row, true);
+    m_filling = false;
+    ShowDetails();
+}
+
+CDataNode* CSourceCitationPane::GetCurrentCitation() const
+{
+    const CTreeBoxNode* row = const_cast<CColBox&>(m_list).GetBox().GetNextSelected(nullptr);
+    CDataNode* citation = row ? reinterpret_cast<CDataNode*>(row->m_data) : nullptr;
+    const std::vector<CDataNode*> listed = CollectCitations(GetSelectedField());
+    return std::find(listed.begin(), listed.end(), citation) != listed.end() ? citation : nullptr;
+}
+
+void CSourceCitationPane::ShowDetails()
+{
+    CDataNode* citation = GetCurrentCitation();
+    const bool link = citation && citation->GetFieldId() == FIELD_SOUR;
+    for (const Detail& detail : m_details) {
+        CDataNode* node =
+            link ? FindDetailNode(citation, *detail.control->GetDataPath(), false) : nullptr;
+        detail.control->SetReadOnly(!link);
+        if (node)
+            node->UpdateFromControl(detail.control, false, false);
+        else
+            detail.control->Clear();
+    }
+    UpdateButtons();
+}
+
+void CSourceCitationPane::UpdateButtons()
+{
+    CDataNode* citation = GetCurrentCitation();
+    const bool field = GetSelectedField() != nullptr;
+    const bool enabled[] = {field, citation != nullptr, field && GetLastCitation() != nullptr,
+                            citation != nullptr, citation && citation->GetFieldId() == FIELD_SOUR};
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        if (m_buttons[i])
+            m_buttons[i]->EnableWindow(enabled[i]);
+}
+
+void CSourceCitationPane::OnSelChanged(CColBox*)
+{
+    if (!m_filling)
+        ShowDetails();
+}
+
+bool CSourceCitationPane::OnKeyDown(CColBox*, UINT virtKey, UINT, UINT)
+{
+    if (virtKey != VK_DELETE)
+        return false;
+    OnDeleteCitation();
+    return true;
+}
+
+void CSourceCitationPane::SelectField(CDataNode* node)
+{
+    auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(kFieldList));
+    if (!combo)
+        return;
+    const std::vector<CDataNode*> listed = ListedFields();
+    int found = -1;
+    for (CDataNode* at = node; at && found < 0; at = at->IsRecord() ? nullptr : at->GetParent()) {
+        const auto it = std::find(listed.begin(), listed.end(), at);
+        if (at->CanHaveSourceCitation() && it != listed.end())
+            found = int(it - listed.begin());
+    }
+    if (found == combo->GetCurSel())
+        return;
+    combo->SetCurSel(found);
+    FillGrid();
+}
+
+void CSourceCitationPane::OnCtlKillFocus(CDataCtl* control, CWnd*, BOOL)
+{
+    if (!control || control->IsDestroying() || control->IsReadOnly() || !m_base)
+        return;
+    CDataNode* citation = GetCurrentCitation();
+    if (!citation || citation->GetFieldId() != FIELD_SOUR)
+        return;
+    for (const Detail& detail : m_details) {
+        if (detail.control != control)
+            continue;
+        if (CDataNode* node = FindDetailNode(citation, *detail.control->GetDataPath(), false)) {
+            node->UpdateFromControl(control, true, true);
+        } else if (!control->IsEmpty()) {
+            try {
+                if (CDataNode* made =
+                        FindDetailNode(citation, *detail.control->GetDataPath(), true))
+                    made->UpdateFromControl(control, true, false);
+            } catch (...) {
+                // What was made is announced below.
+            }
+            NotifyChanges();
+        }
+    }
+}
+
+void CSourceCitationPane::Refresh(CView*, LPARAM hint, CObject*)
+{
+    if (!GetSafeHwnd())
+        return;
+    if (hint == 2 || hint == 3) {
+        if (m_base)
+            SetCurrentField(nullptr);
+        UpdateButtons();
+        return;
+    }
+    if (hint == 4 || hint == 5 || hint == 6) {
+        Invalidate();
+        return;
+    }
+    if (!m_base) {
+        UpdateButtons();
+        return;
+    }
+    CDataNode* field = GetSelectedField();
+    CDataNode* citation = GetCurrentCitation();
+    FillFieldList();
+    const std::vector<CDataNode*> listed = ListedFields();
+    const auto it = std::find(listed.begin(), listed.end(), field);
+    if (field && !field->IsPendingDeletion() && it != listed.end()) {
+        if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(kFieldList)))
+            combo->SetCurSel(int(it - listed.begin()));
+    }
+    const CDataNode* keep = citation;
+    FillGrid();
+    SelectCitation(keep);
+}
+
+void CSourceCitationPane::OnButtonClicked(CUButton* button)
+{
+    switch (button->GetDlgCtrlID()) {
+    case kAdd:
+        OnAddCitation();
+        break;
+    case kCopy:
+        OnCopyCitation();
+        break;
+    case kPaste:
+        OnPasteCitation();
+        break;
+    case kDelete:
+        OnDeleteCitation();
+        break;
+    case kGoToSource:
+        OnGoToSource();
+        break;
+    default:
+        break;
+    }
+}
+
+void CSourceCitationPane::OnAddCitation()
+{
+    CDataNode* field = GetSelectedField();
+    if (!field)
+        return;
+    CSelectRecordListDlg dialog(this);
+    dialog.m_title = "Select source...";
+    dialog.m_recordSet = GetRecordTypeRoot(RECORD_LIST_SOUR);
+    dialog.m_newType = RECORD_LIST_SOUR;
+    if (dialog.DoModal() != IDOK || !dialog.m_selected ||
+        GetRecordTypeIndex(dialog.m_selected->GetFieldDef()) != RECORD_LIST_SOUR)
+        return;
+    CDataNode* citation = nullptr;
+    try {
+        citation = field->CreateChildById(FIELD_SOUR);
+        if (citation && !citation->SetLink(dialog.m_selected, true)) {
+            field->DeleteChild(citation);
+            citation = nullptr;
+        }
+    } catch (...) {
+        citation = nullptr;
+    }
+    NotifyChanges();
+    if (citation)
+        SelectCitation(citation);
+}
+
+void CSourceCitationPane::OnCopyCitation()
+{
+    CDataNode* citation = GetCurrentCitation();
+    if (!citation)
+        return;
+    CAutoCitation value;
+    value.m_source = citation->GetFieldId() == FIELD_SOUR ? citation->GetLinkTarget() : nullptr;
+    for (const Detail& detail : m_details) {
+        std::string text;
+        detail.control->GetValueText(text);
+        if (detail.path == "DATA.DATE") {
+            value.m_date = TypedDateToGedcom(text);
+        } else if (detail.path == "QUAY") {
+            int index = -1;
+            value.m_quality = detail.control->GetListSelection(index) ? index : -1;
+        } else if (detail.path == "PAGE") {
+            value.m_page = text;
+        } else if (detail.path == "DATA.TEXT") {
+            value.m_text = ToLfLines(text);
+        } else if (detail.path == "NOTE2") {
+            value.m_note = ToLfLines(text);
+        }
+    }
+    SetLastCitation(&value);
+    UpdateButtons();
+}
+
+void CSourceCitationPane::OnPasteCitation()
+{
+    CDataNode* field = GetSelectedField();
+    const CAutoCitation* last = GetLastCitation();
+    if (field && last && last->m_source)
+        AddSourceCitation(field, *last);
+}
+
+void CSourceCitationPane::OnDeleteCitation()
+{
+    CDataNode* citation = GetCurrentCitation();
+    if (!citation)
+        return;
+    const bool link = citation->GetFieldId() == FIELD_SOUR;
+    const char* question = link ? "Delete source citation?\n\n(Note: the Source record itself "
+                                  "will not be deleted)"
+                                : "Delete source note?";
+    if (MessageBox(question, MB_OKCANCEL | MB_ICONQUESTION, "Ardenvel") != IDOK)
+        return;
+    if (CDataNode* parent = citation->GetParent())
+        parent->DeleteChild(citation);
+    NotifyChanges();
+}
+
+void CSourceCitationPane::OnGoToSource()
+{
+    CDataNode* citation = GetCurrentCitation();
+    CRecordNode* source = citation ? citation->GetLinkTarget() : nullptr;
+    if (!source || GetRecordTypeIndex(source->GetFieldDef()) != RECORD_LIST_SOUR)
+        return;
+    m_box.SetPinned(false);
+    m_box.SetRecord(source, nullptr);
+}

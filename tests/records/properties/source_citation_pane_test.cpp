@@ -1,0 +1,173 @@
+// tests/records/properties/source_citation_pane_test.cpp: the sources pane of the box: its fields
+// and rows (two citations of one source, a source note last), details shown and stored, the
+// field following the focused control, adding, copying and pasting and deleting citations with
+// their questions, and a base that takes no citations.
+#include "tests/records/properties/properties_fixture.h"
+
+#include "records/properties/source_citation_pane.h"
+
+#include "database/dictionary/field_ids.h"
+#include "database/nodes/source_citation.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using properties_test::PropertiesTest;
+using namespace record_test;
+using Texts = std::vector<std::string>;
+
+class SourcesPaneTest : public PropertiesTest {
+protected:
+    void SetUp() override
+    {
+        PropertiesTest::SetUp();
+        m_register = NewRecord(kSour);
+        SetField(m_register, "TITL", "Parish register");
+        m_person = NewIndividual(SEX_FEMALE, "Ann /Lee/");
+        m_birth = m_person->CreateChildByTag("BIRT");
+        SetField(m_birth, "DATE", "1850");
+        m_first = Link(m_birth, "SOUR", m_register);
+        SetField(m_first, "PAGE", "folio 1");
+        m_second = Link(m_birth, "SOUR", m_register);
+        SetField(m_second, "PAGE", "folio 9");
+        m_note = m_birth->AddTextChild(FIELD_SOUR_TEXT, "Family bible");
+        NotifyChanges();
+    }
+    CSourceCitationPane* Open(CRecordNode* record)
+    {
+        Box().SetRecord(record, nullptr, kPropSizeLargeWithSources);
+        return Box().GetSourcesPane();
+    }
+    static Texts Rows(CSourceCitationPane& pane)
+    {
+        Texts rows;
+        for (CTreeBoxNode* row = pane.GetList().GetBox().GetFirstItem(); row;
+             row = row->m_nextSibling)
+            rows.push_back(row->m_text);
+        return rows;
+    }
+    static void Select(CSourceCitationPane& pane, int index)
+    {
+        CTreeBox& box = pane.GetList().GetBox();
+        box.ClearSelection(nullptr, false);
+        box.SetFocusItem(box.GetItemByIndex(index), true);
+    }
+
+    CRecordNode* m_register = nullptr;
+    CIndRec* m_person = nullptr;
+    CDataNode* m_birth = nullptr;
+    CDataNode* m_first = nullptr;
+    CDataNode* m_second = nullptr;
+    CDataNode* m_note = nullptr;
+};
+
+TEST_F(SourcesPaneTest, AnEventTakesCitationsButACitationTakesNone)
+{
+    EXPECT_TRUE(m_birth->CanHaveSourceCitation());
+    EXPECT_TRUE(m_person->CanHaveSourceCitation());
+    EXPECT_FALSE(m_first->CanHaveSourceCitation());
+    EXPECT_FALSE(m_note->CanHaveSourceCitation());
+}
+
+TEST_F(SourcesPaneTest, TwoCitationsOfOneSourceAreTwoRowsAndTheSourceNoteComesLast)
+{
+    CSourceCitationPane* pane = Open(m_person);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_TRUE(Box().IsLarge());
+    EXPECT_EQ(pane->GetBase(), m_person);
+    pane->SelectField(Child(m_birth, "DATE")); // the date takes none: its birth is chosen
+    EXPECT_EQ(pane->GetSelectedField(), m_birth);
+    EXPECT_EQ(Rows(*pane),
+              (Texts{"Parish register\t", "Parish register\t", "Family bible\tSource note"}));
+    Select(*pane, 1);
+    EXPECT_EQ(pane->GetCurrentCitation(), m_second);
+    EXPECT_EQ(TextOf(pane->GetDetail("PAGE")), "folio 9");
+    Select(*pane, 2);
+    EXPECT_EQ(TextOf(pane->GetDetail("PAGE")), "");
+    EXPECT_TRUE(pane->GetDetail("PAGE")->IsReadOnly());
+}
+
+TEST_F(SourcesPaneTest, ADetailTypedIsStoredMakingItsFieldWhenMissing)
+{
+    CSourceCitationPane* pane = Open(m_person);
+    pane->SelectField(m_birth);
+    Select(*pane, 0);
+    CDataCtl* text = pane->GetDetail("DATA.TEXT");
+    ASSERT_NE(text, nullptr);
+    Type(text, "Baptised the same day");
+    Leave();
+    CDataNode* data = Child(m_first, "DATA");
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(ValueOf(Child(data, "TEXT")), "Baptised the same day");
+    EXPECT_EQ(pane->GetCurrentCitation(), m_first) << "the refresh keeps the row";
+}
+
+TEST_F(SourcesPaneTest, AddCopyPasteAndDeleteWithTheirQuestions)
+{
+    CSourceCitationPane* pane = Open(m_person);
+    pane->SelectField(m_birth);
+    ChooseInList(m_register);
+    pane->OnAddCitation();
+    EXPECT_EQ(m_listTitles, Texts{"Select source..."});
+    EXPECT_EQ(m_birth->CountChildren(FIELD_SOUR), 3);
+    const CDataNode* added = pane->GetCurrentCitation(); // selected once announced
+    ASSERT_NE(added, nullptr);
+    EXPECT_NE(added, m_first);
+    EXPECT_NE(added, m_second);
+    EXPECT_EQ(Rows(*pane).size(), 4U);
+
+    Select(*pane, 1);
+    pane->OnCopyCitation();
+    ASSERT_NE(GetLastCitation(), nullptr);
+    EXPECT_EQ(GetLastCitation()->m_page, "folio 9");
+    pane->SelectField(m_person);
+    pane->OnPasteCitation();
+    CDataNode* pasted = m_person->FindChild(nullptr, FIELD_SOUR);
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_EQ(ValueOf(Child(pasted, "PAGE")), "folio 9");
+
+    pane->SelectField(m_birth);
+    Select(*pane, 3); // the source note
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    pane->OnDeleteCitation();
+    TestHooks::AnswerMessageBox(IDOK);
+    Select(*pane, 0);
+    pane->OnDeleteCitation();
+    EXPECT_EQ(test_support::TextsOf(TestHooks::TakeMessages()),
+              (Texts{"Delete source note?",
+                     "Delete source citation?\n\n(Note: the Source record itself will not be "
+                     "deleted)"}));
+    EXPECT_EQ(m_birth->CountChildren(FIELD_SOUR), 2);
+    EXPECT_EQ(m_birth->CountChildren(FIELD_SOUR_TEXT), 1);
+    EXPECT_EQ(m_register->GetParent(), GetRecordTypeRoot(kSour));
+}
+
+TEST_F(SourcesPaneTest, GoToSourceUnpinsAndClosingThePaneNarrowsTheBox)
+{
+    CSourceCitationPane* pane = Open(m_person);
+    CRect wide;
+    Box().GetWindowRect(&wide);
+    pane->SelectField(m_birth);
+    Select(*pane, 0);
+    pane->OnGoToSource();
+    EXPECT_EQ(Box().GetRecord(), m_register);
+    EXPECT_FALSE(Box().IsFollowing());
+    Box().ShowSources(false);
+    EXPECT_EQ(Box().GetSourcesPane(), nullptr);
+    CRect narrow;
+    Box().GetWindowRect(&narrow);
+    EXPECT_LT(narrow.Width(), wide.Width());
+}
+
+TEST_F(SourcesPaneTest, ADeletedRecordEmptiesThePane)
+{
+    CSourceCitationPane* pane = Open(m_person);
+    GetRecordTypeRoot(kIndi)->DeleteChild(m_person);
+    NotifyChanges();
+    EXPECT_EQ(pane->GetBase(), nullptr);
+    EXPECT_TRUE(Rows(*pane).empty());
+}
+
+} // namespace
