@@ -102,10 +102,9 @@ void CAvApp::FollowSelection()
     CObject* selected = pane ? pane->GetSelection(nullptr, &count) : nullptr;
     auto* record = dynamic_cast<CRecordNode*>(selected);
     if (count == 1 && record) {
-        if (record != box->GetRecord()) {
+        if (record != box->GetRecord())
             box->SetRecord(record, nullptr);
-            box->SyncSourcesPane();
-        }
+        box->SyncSourcesPane();
         return;
     }
     box->SetSelectionState(count == 1 ? 0 : count, false);

@@ -166,6 +166,8 @@ void CPropertiesDlg::ShowSources(bool open)
     }
     if (m_pane || !m_initialised)
         return;
+    if (!m_large)
+        SetLargeMode(true);
     auto pane = std::make_unique<CSourceCitationPane>(*this);
     const int width = CSourceCitationPane::GetTemplateWidth();
     SetPageAreaSize(CSize(m_pageWidth, m_smallHeight + (m_large ? m_largeDifference : 0)), width);

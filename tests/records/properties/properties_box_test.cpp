@@ -3,6 +3,8 @@
 // large mode, and records deleted from elsewhere.
 #include "tests/records/properties/properties_fixture.h"
 
+#include "records/grid/rec_wnd_options.h"
+
 #include "database/dictionary/field_ids.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/records/record_id_state.h"
@@ -181,6 +183,28 @@ TEST_F(BoxTest, TheGrowingControlGrowsWithTheLargeBox)
     text->GetWnd().GetWindowRect(&large);
     EXPECT_EQ(large.Height() - small.Height(), Box().GetLargeDifference());
     EXPECT_LE(small.bottom - small.top, Box().GetSmallPageBottom());
+}
+
+TEST_F(BoxTest, TheBoxRendersSmallLargeAndWithItsSourcesPane)
+{
+    Box().SetRecord(m_source, nullptr, kPropSizeSmall);
+    const TestHooks::Image small = TestHooks::RenderWindow(Box());
+    Box().SetLargeMode(true);
+    const TestHooks::Image large = TestHooks::RenderWindow(Box());
+    Box().SetLargeMode(false);
+    Box().SetRecord(m_source2, nullptr, kPropSizeLargeWithSources); // the pane asks for large
+    const TestHooks::Image sources = TestHooks::RenderWindow(Box());
+    EXPECT_TRUE(small.SavePng("properties_small.png"));
+    EXPECT_TRUE(large.SavePng("properties_large.png"));
+    EXPECT_TRUE(sources.SavePng("properties_sources.png"));
+    EXPECT_EQ(large.height - small.height, Box().GetLargeDifference());
+    EXPECT_EQ(large.width, small.width);
+    EXPECT_GT(sources.width, large.width);
+    // The pane's background is the record window's "Source - background" colour.
+    CRect pane;
+    Box().GetDlgItem(IDC_PROP_SOURCES_PANE)->GetWindowRect(&pane);
+    Box().ScreenToClient(&pane);
+    EXPECT_EQ(sources.Pixel(pane.right - 3, pane.bottom - 3), RecWndOptions().GetColour(12));
 }
 
 } // namespace
