@@ -1,6 +1,7 @@
 // bench/records/properties_box_bench.cpp: the record properties box on the generated
 // 1,000,000-person file: showing another individual, as follow mode does at each selection.
 #include "bench/bench_data_set.h"
+#include "bench/bench_tree.h"
 #include "records/datactl/data_ctl_install.h"
 #include "records/properties/properties_dlg.h"
 
@@ -9,6 +10,7 @@
 #include "database/nodes/data_node.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "platform/ui/windows/test_hooks.h"
 #include "queries/expression.h"
 
 #include <benchmark/benchmark.h>
@@ -62,3 +64,13 @@ void ShowAnotherIndividual(benchmark::State& state)
 BENCHMARK(ShowAnotherIndividual)->Unit(benchmark::kMillisecond)->Iterations(200);
 
 } // namespace
+
+int main(int argc, char** argv)
+{
+    // The hooks start the offscreen application the windows need.
+    TestHooks::Enable([](const std::string&) {});
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
