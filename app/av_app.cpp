@@ -35,6 +35,7 @@
 #include "queries/lists/records_window_pane.h"
 #include "queries/named_list.h"
 #include "queries/relationship_pool.h"
+#include "queries/window/qry_params_dlg.h"
 #include "records/datactl/data_ctl_install.h"
 #include "records/dialogs/record_dialogs.h"
 #include "records/window/sub_view_rec.h"
@@ -76,6 +77,7 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewRec>())
     MapPropertiesCommands();
     MapHelpCommands();
     MapInsertCommands();
+    MapQueryCommands();
     SetShellApp(this);
 }
 
@@ -113,6 +115,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     InstallDataControls();
     InstallRecordDialogs();
     InstallNamedListsPane();
+    InstallQueryParameterDialog();
     if (!InitColourChooser())
         return FALSE;
     m_printer.MeasurePrinterPage();

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ class CIndRec;
 class CMainFrame;
 class CMultiDocTemplate;
 class CPropertiesDlg;
+class CQueryDef;
 class CRecordNode;
 class CRecordsPane;
 class CSubView;
@@ -151,6 +153,11 @@ public:
     /// Hands path to the opener of its kind; nothing when that kind has none.
     void OpenSavedFile(SavedFileKind kind, const std::string& path) override;
 
+    /// Shows the query window, made when there is none: with a query, the window takes it;
+    /// with run, the result grid is cleared; page (0 to 3) selects a tab unless it is -1; with
+    /// run, the query then runs at once.
+    void OpenQueryWindow(std::shared_ptr<CQueryDef> query, bool run, int page);
+
     /// The program's printer: page size, orientation, measuring contexts, Print Setup.
     CAppPrinter& GetPrinter() override { return m_printer; }
 
@@ -171,6 +178,8 @@ private:
     void FollowSelection();
     /// Insert Pictures, Other Multimedia, Document and OLE Object.
     void MapInsertCommands();
+    /// Work with Queries/Reports, Split Tree Helper and the saved-query menus' opener.
+    void MapQueryCommands();
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();

@@ -13,7 +13,7 @@ CQueryRun::~CQueryRun()
     }
 }
 
-bool CQueryRun::Start(std::shared_ptr<CQueryDef> query)
+bool CQueryRun::Start(std::shared_ptr<CQueryDef> query, std::function<void()> onFinished)
 {
     if (!query || m_worker.joinable())
         return false;
@@ -23,9 +23,11 @@ bool CQueryRun::Start(std::shared_ptr<CQueryDef> query)
     m_finished.store(false);
     m_found = false;
     CQueryDef* target = m_query.get();
-    m_worker = std::thread([this, target] {
+    m_worker = std::thread([this, target, onFinished = std::move(onFinished)] {
         m_found = EvaluateQuery(*target);
         m_finished.store(true, std::memory_order_release);
+        if (onFinished)
+            onFinished();
     });
     return true;
 }

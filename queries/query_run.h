@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -30,8 +31,9 @@ public:
 
     /// Starts EvaluateQuery on a new worker thread, after clearing the query's flags here (so
     /// a Cancel from now on is never lost). Parameters are asked before (AskQueryParameters).
-    /// False when a run is going already or there is no query.
-    bool Start(std::shared_ptr<CQueryDef> query);
+    /// onFinished, when given, is called on the worker thread once the run has ended (to wake
+    /// the interface thread's loop). False when a run is going already or there is no query.
+    bool Start(std::shared_ptr<CQueryDef> query, std::function<void()> onFinished = {});
     /// Asks the worker to stop; it stops between two records. Harmless when nothing runs.
     void Cancel();
     /// Whether the worker has ended (the interface thread polls it while it keeps painting).

@@ -409,6 +409,36 @@ def glyph_select_frame(g):
     g.line(6, 5, 12, 11, BLACK)
 
 
+def glyph_run(g):
+    g.polygon([(4, 1), (13, 7), (4, 13)], GREEN)
+    g.line(4, 1, 4, 13, BLACK)
+    g.line(4, 1, 13, 7, BLACK)
+    g.line(4, 13, 13, 7, BLACK)
+
+
+def glyph_cancel(g):
+    g.disc(7, 7, 6, BLACK, RED)
+    g.line(5, 5, 9, 9, WHITE)
+    g.line(9, 5, 5, 9, WHITE)
+
+
+def glyph_copy(g):
+    page(g, 1, 9, 1, 10)
+    page(g, 6, 14, 4, 13)
+
+
+def glyph_save_results(g):
+    glyph_save(g)
+    for y in (3, 5):
+        g.line(5, y, 10, y, GREY)
+
+
+def glyph_menu(g):
+    for y in (3, 6, 9):
+        g.line(2, y, 10, y, BLACK)
+    g.polygon([(10, 11), (15, 11), (12, 14)], BLACK)
+
+
 STRIPS = {
     "toolbar_standard.png": [
         glyph_new, glyph_open, glyph_save, glyph_print, glyph_preview, glyph_records,
@@ -422,6 +452,10 @@ STRIPS = {
     "toolbar_diagram.png": [
         glyph_zoom_in, glyph_zoom_out, glyph_select_area, glyph_whole, glyph_grabber,
         glyph_centre, glyph_colours, glyph_options, glyph_refresh,
+    ],
+    "toolbar_query.png": [
+        glyph_run, glyph_cancel, glyph_print, glyph_preview, glyph_copy, glyph_save_results,
+        glyph_menu,
     ],
     "toolbar_media.png": [
         glyph_context_pane, glyph_title_pane, glyph_link_note, glyph_frame_link, glyph_add_frame,

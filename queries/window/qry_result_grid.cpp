@@ -10,6 +10,7 @@
 #include "platform/base/object.h"
 #include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/windows/cmd_ui.h"
 #include "queries/expression.h"
 
 #include <algorithm>
@@ -34,7 +35,11 @@ void CQryResultGrid::SetRecordOpener(std::function<void(CRecordNode*)> opener)
     RecordOpener() = std::move(opener);
 }
 
-CQryResultGrid::CQryResultGrid() = default;
+CQryResultGrid::CQryResultGrid()
+{
+    MapCommand(ID_EDIT_COPY, [this] { CopySelection(); });
+    MapUpdate(ID_EDIT_COPY, [](CCmdUI* state) { state->Enable(); });
+}
 
 CQryResultGrid::~CQryResultGrid()
 {
