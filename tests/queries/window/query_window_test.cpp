@@ -1,0 +1,352 @@
+// tests/queries/window/query_window_test.cpp: the query window and its bar over the test family:
+// the enabling of the bar's commands in each state, runs that succeed, are cancelled or fail
+// (keeping the rows shown before), input dropped during a run, the combo, deleting custom queries,
+// tabs, titles, the shared parameter editors, printing and the Split Tree Helper.
+#include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_observer.h"
+#include "database/records/record_node.h"
+#include "platform/ui/dialogs/combo_box.h"
+#include "platform/ui/windows/cmd_ui.h"
+#include "platform/ui/windows/test_hooks.h"
+#include "queries/query_filter.h"
+#include "queries/window/qry_params_dlg.h"
+#include "queries/window/split_tree_dlg.h"
+#include "queries/window/sub_view_query.h"
+#include "tests/controls/tree_box_fixture.h"
+#include "tests/queries/query_test_family.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+namespace {
+
+constexpr const char* kPeople = "[Ardenvel Query]\nTYPE=INDI\nTITLE=\"People\"\n"
+                                "TAG=\"Name\",\"INDI.NAME\",,,80\n"
+                                "FILTER=GEN,ADD,UNLESS,N,\"\",\"INDI.NAME\",,\"null\"\n";
+
+/// A row that, on the worker, waits for the run to be cancelled or throws as evaluation does
+/// on a value of the wrong type.
+class CTestRow final : public CAvFilter {
+public:
+    enum class Mode { WaitForCancel, Throw };
+    CTestRow(CQueryDef* owner, Mode mode) : CAvFilter(owner), m_mode(mode) {}
+    std::string Describe() const override { return "test"; }
+    void Apply(CQueryRecordSets&, const std::atomic<bool>& cancelled) override
+    {
+        if (m_mode == Mode::Throw)
+            throw 1;
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!cancelled.load() && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    bool RefersTo(long) const override { return false; }
+    bool Save(std::string&) const override { return false; }
+    bool NeedsParameter() const override { return false; }
+    bool GetParameterPrompt(CParameterPrompt&) const override { return false; }
+    bool SetParameter(const CTypedValue&) override { return false; }
+
+private:
+    Mode m_mode;
+};
+
+class WindowObserver final : public IDataObserver {
+public:
+    void OnDataChanged(CObject*, LPARAM hint, CObject* object, bool) override
+    {
+        if (m_window)
+            m_window->OnUpdate(nullptr, hint, object);
+    }
+    CSubViewQuery* m_window = nullptr;
+};
+
+class QueryWindowTest : public CQueryFamilyTest {
+protected:
+    void SetUp() override
+    {
+        CQueryFamilyTest::SetUp();
+        controls_test::UseCompiledResources();
+        test_support::WriteFile(m_folder + "/Standard/People.avq", kPeople);
+        test_support::WriteFile(m_folder + "/Custom/Mine.avq", kPeople);
+        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
+                                    CRect(0, 0, 800, 500), nullptr, 0));
+    }
+    void TearDown() override
+    {
+        SetDataObserver(nullptr);
+        m_window.reset();
+        m_host.DestroyWindow();
+        TestHooks::TakeMessages();
+        CQueryFamilyTest::TearDown();
+    }
+    void MakeWindow()
+    {
+        m_window = std::make_unique<CSubViewQuery>();
+        CWnd& wnd = *m_window;
+        ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE,
+                               CRect(0, 0, 800, 500), &m_host, 99));
+        m_observer.m_window = m_window.get();
+        SetDataObserver(&m_observer);
+    }
+    CQryBar& Bar() { return m_window->GetBar(); }
+    CComboBox& Combo() { return *Bar().GetCombo(); }
+    /// The commands of the bar that are enabled now, in the order given.
+    std::string Enabled(std::initializer_list<UINT> ids)
+    {
+        std::string text;
+        for (UINT id : ids) {
+            CCmdUI state;
+            state.m_nID = id;
+            if (Bar().OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr) && state.IsEnabled())
+                text += (text.empty() ? "" : " ") + std::to_string(id);
+        }
+        return text;
+    }
+    std::string Entries()
+    {
+        std::string text;
+        for (int i = 0; i < Combo().GetCount(); ++i) {
+            std::string entry;
+            Combo().GetLBText(i, entry);
+            text += (i ? "|" : "") + entry;
+        }
+        return text;
+    }
+    std::string Messages()
+    {
+        return testing::PrintToString(test_support::TextsOf(TestHooks::TakeMessages()));
+    }
+
+    CWnd m_host;
+    std::unique_ptr<CSubViewQuery> m_window;
+    WindowObserver m_observer;
+};
+
+TEST_F(QueryWindowTest, TheBarsCommandsFollowTheWindowsState)
+{
+    const std::initializer_list<UINT> all = {ID_RUN_QUERY,
+                                             ID_RUN_INVERTED,
+                                             ID_CANCEL_QUERY,
+                                             ID_QUERY_MENU,
+                                             ID_NEW_CUSTOM_QUERY,
+                                             ID_SAVE_AS_CUSTOM_QUERY,
+                                             ID_DELETE_CUSTOM_QUERY,
+                                             ID_FILE_PRINT,
+                                             ID_FILE_PRINT_PREVIEW,
+                                             ID_SAVE_RESULTS,
+                                             ID_EDIT_COPY,
+                                             ID_ADD_RESULTS_TO_LIST,
+                                             ID_REMOVE_RESULTS_FROM_LIST};
+    MakeWindow();
+    // The first entry is the standard query, loaded at once: a standard query cannot be deleted.
+    EXPECT_EQ(Entries(), "Mine (custom)|People");
+    EXPECT_EQ(Enabled(all), "32883 32899 32887 32890 32892 32893");
+    Combo().SetCurSel(1);
+    Bar().OnSelChangeQuery();
+    EXPECT_EQ(Enabled(all), "32883 32899 32887 32890 32892");
+    m_window->SelectTabIndex(kTabResults);
+    EXPECT_EQ(Enabled(all), "32883 32899 32887 32890 32892 57607 57609 32977");
+    Bar().RunQuery(false, false);
+    EXPECT_EQ(Enabled(all), "32883 32899 32887 32890 32892 57607 57609 32977 57634 33086 33089");
+    m_window->SetQuery(nullptr, true);
+    EXPECT_EQ(Enabled(all), "32887 32890");
+    std::string title;
+    m_window->GetTitle(title);
+    EXPECT_EQ(title, "<No Query>");
+}
+
+TEST_F(QueryWindowTest, ASuccessfulRunShowsTheResultSetTabAndEmptiesTheQuerysOwnResult)
+{
+    MakeWindow();
+    ASSERT_EQ(m_window->GetActiveTab(), kTabGeneral);
+    Bar().RunQuery(true, false);
+    EXPECT_EQ(m_window->GetActiveTab(), kTabResults);
+    EXPECT_EQ(m_window->GetResultGrid().GetRowCount(), 7);
+    EXPECT_EQ(m_window->GetResultCountText(), "Records in Result Set: 7");
+    EXPECT_TRUE(m_window->GetQuery()->GetResult().IsEmpty());
+    EXPECT_FALSE(m_window->GetQuery()->IsInverted());
+    Bar().RunQuery(true, true);
+    EXPECT_EQ(m_window->GetResultGrid().GetRowCount(), 0);
+    EXPECT_EQ(m_window->GetResultCountText(), "Records in Result Set: 0");
+    EXPECT_FALSE(m_window->GetQuery()->IsInverted());
+}
+
+TEST_F(QueryWindowTest, CancelAndFailureKeepThePreviousRowsAndDropInputMeanwhile)
+{
+    MakeWindow();
+    Bar().RunQuery(false, false);
+    CQryResultGrid& grid = m_window->GetResultGrid();
+    ASSERT_EQ(grid.GetRowCount(), 7);
+    grid.SetGridSelection(2, 0, false, false);
+    CQueryDef* query = m_window->GetQuery();
+
+    // Cancel pressed while the worker is inside its first row; a key typed meanwhile is lost.
+    query->AddFilter(std::make_unique<CTestRow>(query, CTestRow::Mode::WaitForCancel));
+    TestHooks::PostKey(grid.GetCells(), VK_DOWN, 0);
+    Bar().PostMessage(WM_COMMAND, ID_CANCEL_QUERY);
+    TestHooks::AnswerMessageBox(IDOK);
+    Bar().RunQuery(false, false);
+    EXPECT_EQ(Messages(), "{ \"Query cancelled\" }");
+    EXPECT_EQ(grid.GetRowCount(), 7);
+    EXPECT_EQ(grid.GetSelection().top, 2);
+    EXPECT_FALSE(query->CancelledFlag().load());
+    EXPECT_TRUE(query->GetResult().IsEmpty());
+
+    // A failing row.
+    query->RemoveFilter(query->GetFilter(1));
+    query->AddFilter(std::make_unique<CTestRow>(query, CTestRow::Mode::Throw));
+    TestHooks::AnswerMessageBox(IDOK);
+    Bar().RunQuery(false, false);
+    EXPECT_EQ(Messages(), "{ \"An error occurred during execution of query.  Query has been "
+                          "cancelled.\" }");
+    EXPECT_EQ(grid.GetRowCount(), 7);
+    EXPECT_FALSE(query->ErrorFlag().load());
+    // The Cancel command does nothing while idle.
+    EXPECT_EQ(Enabled({ID_CANCEL_QUERY}), "");
+}
+
+TEST_F(QueryWindowTest, AQueryWithoutARecordTypeDoesNotRunAndSaysNothing)
+{
+    MakeWindow();
+    m_window->GetQuery()->SetRecordType(nullptr);
+    Bar().RunQuery(true, false);
+    EXPECT_EQ(m_window->GetActiveTab(), kTabGeneral);
+    EXPECT_EQ(Messages(), "{}");
+}
+
+TEST_F(QueryWindowTest, DeletingACustomQueryRemovesItsEntryUnlessItsFileStays)
+{
+    test_support::WriteFile(m_folder + "/Custom/Other.avq", kPeople);
+    MakeWindow();
+    ASSERT_EQ(Entries(), "Mine (custom)|Other (custom)|People");
+    Combo().SetCurSel(1);
+    Bar().OnSelChangeQuery();
+
+    // A file that cannot be removed (a folder stands in its place) keeps its entry.
+    std::filesystem::remove(m_folder + "/Custom/Other.avq");
+    std::filesystem::create_directories(m_folder + "/Custom/Other.avq/inside");
+    TestHooks::AnswerMessageBox(IDOK);
+    TestHooks::AnswerMessageBox(IDOK);
+    Bar().OnDeleteCustomQuery();
+    EXPECT_EQ(Messages(), "{ \"If you delete this query it will no longer be available to be "
+                          "used - not just with the current tree file, but with any tree "
+                          "file.\\n\\nDo you wish to proceed?\", \"An error has occurred - "
+                          "cannot delete query\" }");
+    EXPECT_EQ(Entries(), "Mine (custom)|Other (custom)|People");
+    ASSERT_NE(m_window->GetQuery(), nullptr);
+    EXPECT_EQ(m_window->GetQuery()->GetName(), "Other");
+
+    std::filesystem::remove_all(m_folder + "/Custom/Other.avq");
+    test_support::WriteFile(m_folder + "/Custom/Other.avq", kPeople);
+    TestHooks::AnswerMessageBox(IDOK);
+    Bar().OnDeleteCustomQuery();
+    Messages();
+    EXPECT_EQ(Entries(), "Mine (custom)|People");
+    EXPECT_FALSE(std::filesystem::exists(m_folder + "/Custom/Other.avq"));
+    EXPECT_EQ(Combo().GetCurSel(), 1);
+    EXPECT_EQ(m_window->GetQuery()->GetName(), "People");
+}
+
+TEST_F(QueryWindowTest, TheComboListsNewFilesOnDropDownAndKeepsBothKindsOfAName)
+{
+    MakeWindow();
+    test_support::WriteFile(m_folder + "/Custom/People.avq", kPeople);
+    Bar().SendMessage(WM_COMMAND, MAKEWPARAM(1161, CBN_DROPDOWN), 0);
+    EXPECT_EQ(Entries(), "Mine (custom)|People|People (custom)");
+    Combo().SetCurSel(2);
+    Bar().OnSelChangeQuery();
+    EXPECT_TRUE(m_window->GetQuery()->IsCustom());
+    EXPECT_EQ(m_window->GetCaptionColour(), RGB(0, 128, 0));
+}
+
+TEST_F(QueryWindowTest, OnlyFourTabsCanBeSelected)
+{
+    MakeWindow();
+    for (int index : {3, 4, -1, 99})
+        m_window->SelectTabIndex(index);
+    EXPECT_EQ(m_window->GetActiveTab(), kTabResults);
+    m_window->SelectTab(ID_QUERY_TAB_FIRST + 1);
+    EXPECT_EQ(m_window->GetActiveTab(), kTabColumns);
+}
+
+TEST_F(QueryWindowTest, ParametersAskingTheSameQuestionShareOneEditor)
+{
+    InstallQueryParameterDialog();
+    test_support::WriteFile(m_folder + "/Custom/Params.avq",
+                            "[Ardenvel Query]\nTYPE=INDI\nTAG=\"Name\",\"INDI.NAME\",,,80\n"
+                            "FILTER=REL,ADD,IF,Y,\"Person\",DESC,,\n"
+                            "FILTER=REL,ADD,IF,Y,\"Person\",ANC,,\n"
+                            "FILTER=REL,ADD,IF,Y,\"Other\",ANC,,\n");
+    auto query = CQueryDef::Create();
+    std::string error;
+    ASSERT_TRUE(query->Load("Params", true, error)) << error;
+    int editors = -1;
+    TestHooks::OnNextDialog(217, [&editors](CDialog& dialog) {
+        editors = static_cast<CQryParamsDlg&>(dialog).GetEditorCount();
+        dialog.EndDialog(IDCANCEL);
+    });
+    EXPECT_FALSE(AskQueryParameters(*query, false, true, nullptr));
+    EXPECT_EQ(editors, 2);
+}
+
+class QueryWindowPrintTest : public QueryWindowTest {};
+
+TEST_F(QueryWindowPrintTest, AWindowWithoutAQueryRefusesToPrint)
+{
+    for (const char* name : {"/Standard/People.avq", "/Custom/Mine.avq"})
+        std::filesystem::remove(m_folder + name);
+    MakeWindow();
+    EXPECT_EQ(m_window->GetQuery(), nullptr);
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_FALSE(m_window->CanPrint(FALSE));
+    EXPECT_EQ(Messages(), "{ \"No query - cannot print\" }");
+}
+
+class SplitTreeDialogTest : public QueryWindowTest {
+protected:
+    /// Runs the dialog with the individual choice (radio index), the notes choice, and the
+    /// query entry; the dialog's result.
+    int Split(int individuals, int notes, int entry)
+    {
+        int result = -1;
+        TestHooks::OnNextDialog(261, [&](CDialog& dialog) {
+            if (individuals > 0)
+                TestHooks::Click(dialog, 1286 + individuals);
+            if (entry >= 0)
+                TestHooks::SelectItem(dialog, 1289, entry);
+            TestHooks::SelectItem(dialog, 1294, notes);
+            TestHooks::Click(dialog, IDOK);
+        });
+        result = CSplitTreeDlg(&m_host).DoModal();
+        return result;
+    }
+    std::size_t Count(int listIndex) { return GetRecordTypeRoot(listIndex)->CountChildren(); }
+};
+
+TEST_F(SplitTreeDialogTest, DeletingNothingChangesNothingAndCloses)
+{
+    const std::size_t people = Count(0), notes = Count(2);
+    EXPECT_EQ(Split(0, 0, -1), IDOK);
+    EXPECT_EQ(Count(0), people);
+    EXPECT_EQ(Count(2), notes);
+}
+
+TEST_F(SplitTreeDialogTest, TheInvertedChoiceWithAQueryFindingEveryoneDeletesNobody)
+{
+    const std::size_t people = Count(0);
+    EXPECT_EQ(Split(2, 0, 0), IDOK);
+    EXPECT_EQ(Count(0), people);
+}
+
+TEST_F(SplitTreeDialogTest, EveryoneFoundGoesAndThenTheNotesLeftWithoutLinks)
+{
+    ASSERT_GT(Count(2), 0u);
+    EXPECT_EQ(Split(1, 1, 0), IDOK);
+    EXPECT_EQ(Count(0), 0u);
+    EXPECT_EQ(Count(2), 0u);
+}
+
+} // namespace
