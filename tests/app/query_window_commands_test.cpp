@@ -6,7 +6,12 @@
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
 #include "platform/base/paths.h"
+#include "queries/query_def.h"
+#include "queries/query_filter.h"
 #include "queries/window/sub_view_query.h"
+
+#include <chrono>
+#include <thread>
 
 namespace app_test {
 namespace {
@@ -75,6 +80,45 @@ TEST_F(QueryWindowCommandsTest, ASavedQueryOpensOnItsResultsAndPrintsToPreviewAn
     QueryView()->OnFilePrint();
     EXPECT_EQ(test_support::ReadFile(pdf).substr(0, 4), "%PDF");
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+}
+
+/// A row that waits on the worker until the run is cancelled.
+class CWaitingRow final : public CAvFilter {
+public:
+    explicit CWaitingRow(CQueryDef* owner) : CAvFilter(owner) {}
+    std::string Describe() const override { return "waits"; }
+    void Apply(CQueryRecordSets&, const std::atomic<bool>& cancelled) override
+    {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!cancelled.load() && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    bool RefersTo(long) const override { return false; }
+    bool Save(std::string&) const override { return false; }
+    bool NeedsParameter() const override { return false; }
+    bool GetParameterPrompt(CParameterPrompt&) const override { return false; }
+    bool SetParameter(const CTypedValue&) override { return false; }
+};
+
+TEST_F(QueryWindowCommandsTest, WhileARunGoesTheWindowsStayAndNoCommandRuns)
+{
+    ASSERT_TRUE(Run(32871));
+    CSubViewQuery* window = QueryWindow();
+    ASSERT_NE(window, nullptr);
+    CQueryDef* query = window->GetQuery();
+    query->AddFilter(std::make_unique<CWaitingRow>(query));
+    CWnd* child = QueryView()->GetParentFrame();
+    // Closing either window, File New and a dropped file all wait in the queue during the run.
+    Frame()->PostMessage(WM_CLOSE);
+    child->PostMessage(WM_CLOSE);
+    Frame()->PostMessage(WM_COMMAND, ID_FILE_NEW);
+    window->GetBar().PostMessage(WM_COMMAND, ID_CANCEL_QUERY);
+    TestHooks::AnswerMessageBox(IDOK);
+    window->GetBar().RunQuery(false, false);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Query cancelled"});
+    ASSERT_EQ(QueryWindow(), window);
+    EXPECT_NE(Frame(), nullptr);
+    EXPECT_EQ(m_app->GetRecordCount(kIndividuals), 2);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/accelerator_table.h"
 #include "platform/ui/windows/app.h"
+#include "platform/ui/windows/message_pump.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -289,6 +290,10 @@ BOOL CFrameWnd::OnCreateClient(CREATESTRUCT* /*cs*/, CCreateContext* context)
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // While another thread is waited for, nothing may change what it works on.
+    if (IsInModalWait() && (message == WM_CLOSE || message == WM_DROPFILES ||
+                            message == WM_COMMAND || message == WM_SYSCOMMAND))
+        return 0;
     switch (message) {
     case WM_SYSCOMMAND:
         OnSysCommand(UINT(wParam), lParam);

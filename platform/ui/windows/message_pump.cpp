@@ -51,8 +51,21 @@ BOOL PumpWaitingMessages()
     return TRUE;
 }
 
+namespace {
+int g_modalWaits = 0;
+} // namespace
+
+bool IsInModalWait()
+{
+    return g_modalWaits > 0;
+}
+
 void RunModalWait(const std::function<bool()>& done, const InputFilter& filter)
 {
+    struct Depth {
+        Depth() { ++g_modalWaits; }
+        ~Depth() { --g_modalWaits; }
+    } const depth;
     const ui_detail::AutomaticIdleOff idleOff;
     const ui_detail::ScopedInputFilter inputFilter(filter ? filter
                                                           : [](const MSG&) { return true; });

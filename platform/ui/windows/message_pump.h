@@ -20,6 +20,10 @@ using InputFilter = std::function<bool(const MSG&)>;
 /// calls when it ends.
 void RunModalWait(const std::function<bool()>& done, const InputFilter& filter);
 
+/// Whether a RunModalWait is running. Meanwhile frames refuse to close, to take dropped files
+/// and to run commands, so that nothing changes what the other thread works on.
+bool IsInModalWait();
+
 /// Wakes the user-interface thread's loop; callable from any thread.
 void WakeUiThread();
 
