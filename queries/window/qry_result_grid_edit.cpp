@@ -226,7 +226,7 @@ void CQryResultGrid::SaveResultSet()
     const std::string path = dialog.GetPathName();
     CWaitCursor wait;
     const bool written =
-        WriteResultSetFile(path, dialog.m_includeHeadings, dialog.m_separator, titles,
+        WriteResultSetFile(path, dialog.IncludeHeadings(), dialog.GetSeparator(), titles,
                            GetRowCount(), [this](int row, std::vector<std::string>& cells) {
                                for (int c = 0; c < GetColumnCount(); ++c)
                                    cells.push_back(GetCellString(row, c));

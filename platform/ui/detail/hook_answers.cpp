@@ -10,7 +10,7 @@
 namespace ui_detail::hooks {
 namespace {
 
-std::deque<std::vector<std::string>> g_fileAnswers;
+std::deque<FileAnswer> g_fileAnswers;
 std::deque<std::string> g_folderAnswers;
 std::deque<UINT> g_popupAnswers;
 std::deque<PrintJobAnswer> g_printJobAnswers;
@@ -31,9 +31,9 @@ template <class T> std::optional<T> TakeFrom(std::deque<T>& queue, const char* w
 
 } // namespace
 
-void QueueFileAnswer(std::vector<std::string> paths)
+void QueueFileAnswer(FileAnswer answer)
 {
-    g_fileAnswers.push_back(std::move(paths));
+    g_fileAnswers.push_back(std::move(answer));
 }
 
 void QueueFolderAnswer(std::string path)
@@ -76,7 +76,7 @@ std::optional<std::optional<LOGFONT>> TakeFontAnswer()
     return TakeFrom(g_fontAnswers, "A font dialog");
 }
 
-std::optional<std::vector<std::string>> TakeFileAnswer()
+std::optional<FileAnswer> TakeFileAnswer()
 {
     return TakeFrom(g_fileAnswers, "A file picker");
 }

@@ -6,9 +6,12 @@
 #include "platform/base/log_font.h"
 #include "platform/base/prompt_script.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+class CFileDialog;
 
 namespace ui_detail::hooks {
 
@@ -32,7 +35,12 @@ struct PrintSetupAnswer {
     int orientation = 0;
 };
 
-void QueueFileAnswer(std::vector<std::string> paths);
+/// The names, and what to do to the picker's panel first.
+struct FileAnswer {
+    std::vector<std::string> paths;
+    std::function<void(CFileDialog&)> panelDriver;
+};
+void QueueFileAnswer(FileAnswer answer);
 void QueueFolderAnswer(std::string path);
 void QueuePopupAnswer(UINT commandId);
 void QueuePrintJobAnswer(PrintJobAnswer answer);
@@ -40,7 +48,7 @@ void QueuePrintSetupAnswer(PrintSetupAnswer answer);
 /// A font, or nothing for Cancel.
 void QueueFontAnswer(std::optional<LOGFONT> font);
 /// The next queued answer, or nothing (the failure is reported) when none is queued.
-std::optional<std::vector<std::string>> TakeFileAnswer();
+std::optional<FileAnswer> TakeFileAnswer();
 std::optional<std::string> TakeFolderAnswer();
 std::optional<UINT> TakePopupAnswer();
 std::optional<PrintJobAnswer> TakePrintJobAnswer();

@@ -8,10 +8,12 @@
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/modal_cursor.h"
 #include "platform/ui/detail/window_widget.h"
+#include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/windows/test_hooks.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 
 #include <filesystem>
 
@@ -157,19 +159,65 @@ std::string CFileDialog::GetFolderPath() const
     return paths::Folder(GetPathName());
 }
 
+namespace {
+
+/// The panel's window while the picker is open: made inside a hidden host, shown in the
+/// picker's layout on the desktop, destroyed at the end.
+class PanelWindow {
+public:
+    PanelWindow(CDialog* panel, UINT templateId) : m_panel(panel)
+    {
+        if (!m_panel || !templateId)
+            return;
+        m_host.CreateEx(0, nullptr, "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0);
+        if (!m_panel->Create(templateId, &m_host))
+            m_panel = nullptr;
+    }
+    ~PanelWindow()
+    {
+        if (m_panel && m_panel->GetSafeHwnd())
+            m_panel->DestroyWindow();
+        if (m_host.GetSafeHwnd())
+            m_host.DestroyWindow();
+    }
+    PanelWindow(const PanelWindow&) = delete;
+    PanelWindow& operator=(const PanelWindow&) = delete;
+
+    void PlaceIn(QFileDialog& dialog) const
+    {
+        QWidget* widget = m_panel ? ui_detail::WidgetOf(m_panel) : nullptr;
+        auto* layout = qobject_cast<QGridLayout*>(dialog.layout());
+        if (!widget || !layout)
+            return;
+        widget->setParent(&dialog);
+        widget->setMinimumSize(widget->size());
+        layout->addWidget(widget, layout->rowCount(), 0, 1, layout->columnCount());
+        widget->show();
+    }
+
+private:
+    CDialog* m_panel;
+    CWnd m_host;
+};
+
+} // namespace
+
 std::vector<std::string> CFileDialog::Pick()
 {
     if (!TestHooks::IsEnabled())
         return PickOnDesktop();
-    std::optional<std::vector<std::string>> answer = ui_detail::hooks::TakeFileAnswer();
+    std::optional<ui_detail::hooks::FileAnswer> answer = ui_detail::hooks::TakeFileAnswer();
     if (!answer)
         return {};
-    if (answer->size() > 1 && !(m_flags & OFN_ALLOWMULTISELECT)) {
+    if (answer->paths.size() > 1 && !(m_flags & OFN_ALLOWMULTISELECT)) {
         ui_detail::hooks::ReportFailure("A file picker for one file was answered with several");
         return {};
     }
+    const PanelWindow panel(m_panel, m_panelTemplate);
+    if (answer->panelDriver)
+        answer->panelDriver(*this);
     std::vector<std::string> names;
-    for (const std::string& name : *answer)
+    for (const std::string& name : answer->paths)
         names.push_back(FullPath(name, m_initialFolder));
     return names;
 }
@@ -198,6 +246,8 @@ std::vector<std::string> CFileDialog::PickOnDesktop()
         dialog.setDirectory(QString::fromStdString(m_initialFolder));
     if (!m_fileName.empty())
         dialog.selectFile(QString::fromStdString(m_fileName));
+    const PanelWindow panel(m_panel, m_panelTemplate);
+    panel.PlaceIn(dialog);
     const ui_detail::ModalCursorPause cursorPause;
     if (dialog.exec() != QDialog::Accepted)
         return {};

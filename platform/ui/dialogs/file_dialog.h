@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class CDialog;
 class CWnd;
 
 // Flags. OFN_HIDEREADONLY is accepted: the dialog has no read-only box to hide.
@@ -54,6 +55,15 @@ public:
     void SetInitialFolder(const std::string& folder) { m_initialFolder = folder; }
     /// The type shown first, counting from 1.
     void SetFilterIndex(int index) { m_filterIndex = index; }
+    /// A dialog made from templateId (a DS_CONTROL template) shown below the picker's own
+    /// controls while it is open; null for none. The caller owns it; the picker makes its window
+    /// when it opens and destroys it when it closes, so the panel keeps what it read.
+    void SetPanel(CDialog* panel, UINT templateId)
+    {
+        m_panel = panel;
+        m_panelTemplate = templateId;
+    }
+    CDialog* GetPanel() const { return m_panel; }
     DWORD GetFlags() const { return m_flags; }
     void SetFlags(DWORD flags) { m_flags = flags; }
 
@@ -93,4 +103,6 @@ private:
     std::string m_initialFolder;
     int m_filterIndex = 1;
     std::vector<std::string> m_paths;
+    CDialog* m_panel = nullptr;
+    UINT m_panelTemplate = 0;
 };

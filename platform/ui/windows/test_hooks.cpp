@@ -199,9 +199,9 @@ int BeepCount()
     return Script().BeepCount();
 }
 
-void AnswerFilePicker(std::vector<std::string> paths)
+void AnswerFilePicker(std::vector<std::string> paths, std::function<void(CFileDialog&)> panelDriver)
 {
-    ui_detail::hooks::QueueFileAnswer(std::move(paths));
+    ui_detail::hooks::QueueFileAnswer({std::move(paths), std::move(panelDriver)});
 }
 
 void AnswerFolderPicker(std::string path)

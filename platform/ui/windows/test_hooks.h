@@ -15,6 +15,7 @@
 
 class CDC;
 class CDialog;
+class CFileDialog;
 class CPropertySheet;
 class CView;
 class CWnd;
@@ -38,8 +39,10 @@ int BeepCount();
 // Pickers and pop-up menus. Answers are used in order; a picker or pop-up shown with no answer
 // queued fails the test and ends as Cancel.
 /// Answers the next file picker with these names, as typed (the picker then adds its default
-/// extension and runs its checks); an empty list cancels it.
-void AnswerFilePicker(std::vector<std::string> paths);
+/// extension and runs its checks); an empty list cancels it. panelDriver, when given, first acts
+/// on the picker's panel (CFileDialog::GetPanel) as the user would.
+void AnswerFilePicker(std::vector<std::string> paths,
+                      std::function<void(CFileDialog&)> panelDriver = {});
 /// Answers the next folder picker; an empty path cancels it.
 void AnswerFolderPicker(std::string path);
 /// Answers the next print dialog (the one that starts a job): OK with the PDF file that the

@@ -5,8 +5,11 @@
 #include "database/dictionary/field_ids.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
+#include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/dialogs/file_dialog.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "queries/window/qry_result_grid.h"
+#include "tests/controls/tree_box_fixture.h"
 #include "tests/queries/query_test_family.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +37,7 @@ protected:
     void SetUp() override
     {
         CQueryFamilyTest::SetUp();
+        controls_test::UseCompiledResources();
         ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 620, 400),
                                   nullptr, 0));
         ASSERT_TRUE(grid.Create(WS_VISIBLE, CRect(0, 0, 600, 380), &host, 170));
@@ -259,6 +263,20 @@ TEST_F(QryResultGridTest, SavingAfterASortAsksWhetherToRunAgainAndWritesTheGrids
     EXPECT_NE(saved.find("Tom SMITH\t\r\nCarl GREEN\t1880\r\nJohn SMITH\t1900\r\n"),
               std::string::npos)
         << saved;
+
+    // The panel below the picker sets the comma and leaves the headings out.
+    TestHooks::AnswerMessageBox(IDNO);
+    TestHooks::AnswerMessageBox(IDYES); // replace the file saved above
+    TestHooks::AnswerFilePicker({path}, [](CFileDialog& picker) {
+        ASSERT_NE(picker.GetPanel(), nullptr);
+        EXPECT_TRUE(picker.GetPanel()->IsDlgButtonChecked(1303));
+        EXPECT_TRUE(picker.GetPanel()->IsDlgButtonChecked(1304));
+        TestHooks::Click(*picker.GetPanel(), 1303);
+        TestHooks::Click(*picker.GetPanel(), 1305);
+    });
+    grid.SaveResultSet();
+    TestHooks::TakeMessages();
+    EXPECT_EQ(test_support::ReadFile(path).substr(0, 14), "Anne SMITH,\r\nS");
 
     query.reset();
     TestHooks::AnswerMessageBox(IDOK);
