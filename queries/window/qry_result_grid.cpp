@@ -108,10 +108,12 @@ void CQryResultGrid::Fill(CQueryDef& query)
 {
     Reset(false);
     SyncColumns(query);
-    Rows().reserve(query.GetResult().GetCount());
-    for (CRecordNode* record : query.GetResult().GetRecords())
-        if (AddGridRow(reinterpret_cast<std::uintptr_t>(record), 1) < 0)
-            break;
+    const std::vector<CRecordNode*>& records = query.GetResult().GetRecords();
+    std::vector<std::uintptr_t> rows;
+    rows.reserve(records.size());
+    for (CRecordNode* record : records)
+        rows.push_back(reinterpret_cast<std::uintptr_t>(record));
+    AddGridRows(rows);
     m_filled = true;
 }
 

@@ -210,6 +210,20 @@ int CResultGrid::AddGridRow(std::uintptr_t value, int where)
     return index;
 }
 
+void CResultGrid::AddGridRows(const std::vector<std::uintptr_t>& values)
+{
+    if (values.empty())
+        return;
+    m_rows.insert(m_rows.end(), values.begin(), values.end());
+    if (!m_selection.HasRows()) {
+        m_anchorRow = 0;
+        m_selection.top = m_selection.bottom = 0;
+    }
+    UpdateScrollRanges();
+    if (m_cells && m_cells->GetSafeHwnd())
+        m_cells->Invalidate();
+}
+
 bool CResultGrid::DeleteGridRow(int row, bool redraw)
 {
     if (row < 0 || row >= GetRowCount())

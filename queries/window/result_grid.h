@@ -72,6 +72,8 @@ public:
     /// when no room is left.
     int AddGridRow(std::uintptr_t value, int where);
     bool DeleteGridRow(int row, bool redraw);
+    /// Appends rows at once, as AddGridRow does one by one.
+    void AddGridRows(const std::vector<std::uintptr_t>& values);
     /// Inserts before position (-1 or beyond the end: appends); a width below 1 takes the
     /// default width. The new column's index. Throws std::bad_alloc when no room is left.
     int AddGridColumn(const std::string& title, int width, int alignment, void* data, int position);
