@@ -35,13 +35,21 @@ bool IsRelationshipFunction(const CExpression& expression)
                         text::EqualsNoCase(function->m_name, "RelationCode"));
 }
 
-std::vector<CRecordNode*> RecordsOfType(const CFieldDef* topDef)
+std::vector<CRecordNode*> RecordsOfType(const CFieldDef* topDef, const std::atomic<bool>& cancelled)
 {
     std::vector<CRecordNode*> records;
     const CDataNode* root = GetRecordTypeRootForDef(topDef);
+    // Walking a large file's records takes long enough that a Cancel must be seen on the way.
+    std::size_t untilCheck = 4096;
     for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
-         node = node->GetNextSibling())
+         node = node->GetNextSibling()) {
         records.push_back(static_cast<CRecordNode*>(node));
+        if (--untilCheck == 0) {
+            if (cancelled.load(std::memory_order_relaxed))
+                break;
+            untilCheck = 4096;
+        }
+    }
     return records;
 }
 
@@ -124,7 +132,7 @@ bool EvaluateQuery(CQueryDef& query)
     try {
         query.MutableResult().Clear();
         const bool startInResult = query.GetFilterCount() == 0 || query.GetFilter(0)->IsExclude();
-        CQueryRecordSets sets(RecordsOfType(query.GetRecordType()), startInResult);
+        CQueryRecordSets sets(RecordsOfType(query.GetRecordType(), cancelled), startInResult);
         for (int i = 0; i < query.GetFilterCount() && !cancelled.load(); ++i)
             query.GetFilter(i)->Apply(sets, cancelled);
         if (!cancelled.load() && query.IsInverted())
