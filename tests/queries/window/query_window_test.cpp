@@ -10,6 +10,7 @@
 #include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "queries/query_filter.h"
+#include "queries/window/qry_dialogs.h"
 #include "queries/window/qry_params_dlg.h"
 #include "queries/window/split_tree_dlg.h"
 #include "queries/window/sub_view_query.h"
@@ -290,6 +291,68 @@ TEST_F(QueryWindowTest, ParametersAskingTheSameQuestionShareOneEditor)
     });
     EXPECT_FALSE(AskQueryParameters(*query, false, true, nullptr));
     EXPECT_EQ(editors, 2);
+}
+
+TEST_F(QueryWindowTest, ANameOfBlanksIsRefusedByTheNewAndSaveAsDialogs)
+{
+    MakeWindow();
+    // New Custom Query: Create stays grey while the name is empty; blanks are refused.
+    TestHooks::OnNextDialog(266, [](CDialog& dialog) {
+        EXPECT_FALSE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+        TestHooks::SetText(dialog, 1306, "   ");
+        EXPECT_TRUE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+        TestHooks::AnswerMessageBox(IDOK);
+        TestHooks::Click(dialog, IDOK);
+        TestHooks::SetText(dialog, 1306, " Family sizes ");
+        TestHooks::SelectItem(dialog, 1307, 1);
+        TestHooks::Click(dialog, IDOK);
+    });
+    Bar().OnNewCustomQuery();
+    EXPECT_EQ(Messages(), "{ \"Missing Query name.\" }");
+    ASSERT_NE(m_window->GetQuery(), nullptr);
+    EXPECT_EQ(m_window->GetQuery()->GetName(), "Family sizes");
+    EXPECT_EQ(m_window->GetQuery()->GetRecordType(), GetRecordTypeDef(1));
+    EXPECT_EQ(Entries(), "Family sizes (custom)|Mine (custom)|People");
+
+    // Save As: the same refusal, then a copy under the new name becomes the window's query.
+    TestHooks::OnNextDialog(211, [](CDialog& dialog) {
+        TestHooks::SetText(dialog, 1162, " ");
+        TestHooks::AnswerMessageBox(IDOK);
+        TestHooks::Click(dialog, IDOK);
+        TestHooks::SetText(dialog, 1162, "Families");
+        TestHooks::Click(dialog, IDOK);
+    });
+    Bar().OnSaveAsCustomQuery();
+    EXPECT_EQ(Messages(), "{ \"Query name must be supplied\" }");
+    EXPECT_EQ(m_window->GetQuery()->GetName(), "Families");
+    EXPECT_TRUE(std::filesystem::exists(m_folder + "/Custom/Families.avq"));
+    EXPECT_EQ(Entries(), "Families (custom)|Family sizes (custom)|Mine (custom)|People");
+}
+
+TEST_F(QueryWindowTest, TheUnsavedChangesDialogOffersOnlyWhatIsAllowed)
+{
+    struct Case {
+        bool update, add, filter;
+        int answer;
+        const char* question;
+    } const cases[] = {
+        {true, true, false, 1302, "You have unsaved column changes.  What do you wish to do?"},
+        {false, true, true, 1303, "You have unsaved filter changes.  What do you wish to do?"},
+        {false, false, false, 1304, "You have unsaved column changes.  What do you wish to do?"},
+    };
+    for (const Case& c : cases) {
+        std::string question;
+        TestHooks::OnNextDialog(263, [&question](CDialog& dialog) {
+            dialog.GetDlgItemText(1295, question);
+            TestHooks::Click(dialog, IDOK);
+        });
+        CQryUnsavedDlg dialog(&m_host);
+        dialog.m_updateAllowed = c.update;
+        dialog.m_addAllowed = c.add;
+        dialog.m_filterForm = c.filter;
+        EXPECT_EQ(dialog.DoModal(), c.answer);
+        EXPECT_EQ(question, c.question);
+    }
 }
 
 class QueryWindowPrintTest : public QueryWindowTest {};
