@@ -2,6 +2,7 @@
 // interface keeps painting and only the query toolbar takes the mouse.
 #include "queries/window/qry_bar.h"
 
+#include "platform/base/abandon.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/frames/frame_wnd.h"
@@ -71,6 +72,7 @@ void CQryBar::RunQuery(bool askParameters, bool invert)
     m_run = &run;
     ShowPrompt("To cancel query, click the cancel button on the query toolbar");
     CWnd* mainWindow = AfxGetMainWnd();
+    std::exception_ptr kept;
     try {
         RunModalWait([&run] { return run.IsFinished(); },
                      [this, mainWindow](const MSG& msg) {
@@ -89,13 +91,16 @@ void CQryBar::RunQuery(bool askParameters, bool invert)
                          return false;
                      });
     } catch (...) {
-        // The run still ends below; its outcome decides the message.
+        // The run still ends below and the bar leaves its running state first.
+        kept = std::current_exception();
     }
     const QueryRunOutcome outcome = run.Wait();
     m_run = nullptr;
     m_toolBar.EndBusy();
     m_combo->EnableWindow(TRUE);
     ShowPrompt("For Help, press F1");
+    if (kept)
+        EndAbandonedOperation(kept);
     if (outcome == QRO_CANCELLED) {
         MessageBox("Query cancelled");
     } else if (outcome == QRO_FAILED) {

@@ -4,6 +4,7 @@
 
 #include "controls/dlg_layout.h"
 #include "controls/value_editor.h"
+#include "platform/base/abandon.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/windows/app.h"
 #include "queries/expression.h"
@@ -73,6 +74,7 @@ void CQryParamsDlg::CollectExpression(CExpression* expression, bool& failed)
         try {
             GetExprParameterPrompt(arg, prompt);
         } catch (...) {
+            CauseOfAbandon();
             failed = true;
             ++n;
             continue;
@@ -161,6 +163,7 @@ void CQryParamsDlg::OnOK()
                 target.expression->SetParameterValue(target.parameter, value);
         }
     } catch (...) {
+        CauseOfAbandon();
         MessageBox("An error has occurred, possibly due to insufficient memory.");
         return;
     }

@@ -6,6 +6,7 @@
 #include "database/dictionary/field_def.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_node.h"
+#include "platform/base/abandon.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
@@ -79,6 +80,7 @@ void CQryResultGrid::SortByColumn(const CQueryColumn* column)
             }
         } catch (const COperationAborted&) {
             // A value of the wrong type stops the sort; the rows keep their order.
+            EndAbandonedOperation();
         }
     } else {
         return;

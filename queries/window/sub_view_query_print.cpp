@@ -5,6 +5,7 @@
 #include "app/shell/app_ids.h"
 #include "app/shell/printer_setup.h"
 #include "app/shell/shell_app.h"
+#include "platform/base/abandon.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
@@ -190,6 +191,7 @@ void CSubViewQuery::OnPrint(CDC* dc, CPrintInfo* info)
     try {
         PrintPage(*dc, page);
     } catch (...) {
+        CauseOfAbandon();
         MessageBox("An error has occurred.  Print job aborted.");
         info->m_bContinuePrinting = FALSE;
         return;

@@ -2,6 +2,7 @@
 // the enabling of the bar's commands in each state, runs that succeed, are cancelled or fail
 // (keeping the rows shown before), input dropped during a run, the combo, deleting custom queries,
 // tabs, titles, the shared parameter editors, printing and the Split Tree Helper.
+#include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
@@ -29,8 +30,8 @@ constexpr const char* kPeople = "[Ardenvel Query]\nTYPE=INDI\nTITLE=\"People\"\n
                                 "TAG=\"Name\",\"INDI.NAME\",,,80\n"
                                 "FILTER=GEN,ADD,UNLESS,N,\"\",\"INDI.NAME\",,\"null\"\n";
 
-/// A row that, on the worker, waits for the run to be cancelled or throws as evaluation does
-/// on a value of the wrong type.
+/// A row that, on the worker, waits for the run to be cancelled or abandons the evaluation as a
+/// value of the wrong type does.
 class CTestRow final : public CAvFilter {
 public:
     enum class Mode { WaitForCancel, Throw };
@@ -39,7 +40,7 @@ public:
     void Apply(CQueryRecordSets&, const std::atomic<bool>& cancelled) override
     {
         if (m_mode == Mode::Throw)
-            throw 1;
+            ThrowAbort();
         const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (!cancelled.load() && std::chrono::steady_clock::now() < limit)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
