@@ -23,6 +23,11 @@ void CAvApp::MapQueryCommands()
 {
     MapCommand(ID_WORK_WITH_QUERIES, [this] { OpenQueryWindow(nullptr, false, -1); });
     MapCommand(ID_SPLIT_TREE, [this] { CSplitTreeDlg(GetMainFrame()).DoModal(); });
+    // A double click on a record in the result set shows it in the record properties box.
+    CQryResultGrid::SetRecordOpener([](CRecordNode*) {
+        if (auto* app = dynamic_cast<CAvApp*>(AfxGetApp()))
+            app->ShowPropertiesDlg(0, 0, FALSE, FALSE);
+    });
     SetSavedFileOpener(SavedFileKind::kQuery, [this](const std::string& path) {
         const bool custom = paths::FileName(paths::Folder(path)) == GetQueryKindFolderName(true);
         std::string title = paths::FileName(path);

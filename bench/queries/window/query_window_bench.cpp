@@ -1,7 +1,7 @@
-// bench/queries/query_window_bench.cpp: the query window's work on the generated 1,000,000-person
-// file: a run on the worker thread while the interface thread waits in its loop (to the first
-// screenful painted, the longest pause of the interface thread, Cancel to the run's end), then a
-// sort by a path column, a save to file and a screenful repainted in the result grid.
+// bench/queries/window/query_window_bench.cpp: the query window's work on the generated
+// 1,000,000-person file: a run on the worker thread while the interface thread waits in its loop
+// (to the first screenful painted, the longest pause of the interface thread, Cancel to the run's
+// end), then a sort by a path column, a save to file and a screenful repainted in the grid.
 #include "bench/bench_data_set.h"
 #include "bench/bench_folder.h"
 #include "bench/bench_tree.h"
