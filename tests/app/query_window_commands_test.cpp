@@ -7,11 +7,8 @@
 #include "app/shell/av_view.h"
 #include "platform/base/paths.h"
 #include "queries/query_def.h"
-#include "queries/query_filter.h"
 #include "queries/window/sub_view_query.h"
-
-#include <chrono>
-#include <thread>
+#include "tests/queries/window/test_query_row.h"
 
 namespace app_test {
 namespace {
@@ -82,31 +79,13 @@ TEST_F(QueryWindowCommandsTest, ASavedQueryOpensOnItsResultsAndPrintsToPreviewAn
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
 }
 
-/// A row that waits on the worker until the run is cancelled.
-class CWaitingRow final : public CAvFilter {
-public:
-    explicit CWaitingRow(CQueryDef* owner) : CAvFilter(owner) {}
-    std::string Describe() const override { return "waits"; }
-    void Apply(CQueryRecordSets&, const std::atomic<bool>& cancelled) override
-    {
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!cancelled.load() && std::chrono::steady_clock::now() < limit)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    bool RefersTo(long) const override { return false; }
-    bool Save(std::string&) const override { return false; }
-    bool NeedsParameter() const override { return false; }
-    bool GetParameterPrompt(CParameterPrompt&) const override { return false; }
-    bool SetParameter(const CTypedValue&) override { return false; }
-};
-
 TEST_F(QueryWindowCommandsTest, WhileARunGoesTheWindowsStayAndNoCommandRuns)
 {
     ASSERT_TRUE(Run(32871));
     CSubViewQuery* window = QueryWindow();
     ASSERT_NE(window, nullptr);
     CQueryDef* query = window->GetQuery();
-    query->AddFilter(std::make_unique<CWaitingRow>(query));
+    query->AddFilter(std::make_unique<CTestQueryRow>(query, CTestQueryRow::Mode::WaitForCancel));
     CWnd* child = QueryView()->GetParentFrame();
     // Closing either window, File New and a dropped file all wait in the queue during the run.
     Frame()->PostMessage(WM_CLOSE);

@@ -2,7 +2,6 @@
 // the enabling of the bar's commands in each state, runs that succeed, are cancelled or fail
 // (keeping the rows shown before), input dropped during a run, the combo, deleting custom queries,
 // tabs, titles, the shared parameter editors, printing and the Split Tree Helper.
-#include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
@@ -17,6 +16,7 @@
 #include "queries/window/sub_view_query.h"
 #include "tests/controls/tree_box_fixture.h"
 #include "tests/queries/query_test_family.h"
+#include "tests/queries/window/test_query_row.h"
 
 #include <gtest/gtest.h>
 
@@ -29,31 +29,6 @@ namespace {
 constexpr const char* kPeople = "[Ardenvel Query]\nTYPE=INDI\nTITLE=\"People\"\n"
                                 "TAG=\"Name\",\"INDI.NAME\",,,80\n"
                                 "FILTER=GEN,ADD,UNLESS,N,\"\",\"INDI.NAME\",,\"null\"\n";
-
-/// A row that, on the worker, waits for the run to be cancelled or abandons the evaluation as a
-/// value of the wrong type does.
-class CTestRow final : public CAvFilter {
-public:
-    enum class Mode { WaitForCancel, Throw };
-    CTestRow(CQueryDef* owner, Mode mode) : CAvFilter(owner), m_mode(mode) {}
-    std::string Describe() const override { return "test"; }
-    void Apply(CQueryRecordSets&, const std::atomic<bool>& cancelled) override
-    {
-        if (m_mode == Mode::Throw)
-            ThrowAbort();
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!cancelled.load() && std::chrono::steady_clock::now() < limit)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    bool RefersTo(long) const override { return false; }
-    bool Save(std::string&) const override { return false; }
-    bool NeedsParameter() const override { return false; }
-    bool GetParameterPrompt(CParameterPrompt&) const override { return false; }
-    bool SetParameter(const CTypedValue&) override { return false; }
-
-private:
-    Mode m_mode;
-};
 
 class WindowObserver final : public IDataObserver {
 public:
@@ -186,7 +161,7 @@ TEST_F(QueryWindowTest, CancelAndFailureKeepThePreviousRowsAndDropInputMeanwhile
     CQueryDef* query = m_window->GetQuery();
 
     // Cancel pressed while the worker is inside its first row; a key typed meanwhile is lost.
-    query->AddFilter(std::make_unique<CTestRow>(query, CTestRow::Mode::WaitForCancel));
+    query->AddFilter(std::make_unique<CTestQueryRow>(query, CTestQueryRow::Mode::WaitForCancel));
     TestHooks::PostKey(grid.GetCells(), VK_DOWN, 0);
     Bar().PostMessage(WM_COMMAND, ID_CANCEL_QUERY);
     TestHooks::AnswerMessageBox(IDOK);
@@ -199,7 +174,7 @@ TEST_F(QueryWindowTest, CancelAndFailureKeepThePreviousRowsAndDropInputMeanwhile
 
     // A failing row.
     query->RemoveFilter(query->GetFilter(1));
-    query->AddFilter(std::make_unique<CTestRow>(query, CTestRow::Mode::Throw));
+    query->AddFilter(std::make_unique<CTestQueryRow>(query, CTestQueryRow::Mode::Throw));
     TestHooks::AnswerMessageBox(IDOK);
     Bar().RunQuery(false, false);
     EXPECT_EQ(Messages(), "{ \"An error occurred during execution of query.  Query has been "
