@@ -10,10 +10,13 @@
 #include "database/nodes/data_node.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "queries/expression.h"
 
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 namespace {
 
@@ -25,11 +28,15 @@ public:
     BigBox()
     {
         InitBenchDataSet();
+        std::string error;
+        if (!m_resources.LoadCompiledIn(error))
+            return;
+        SetAppResources(&m_resources);
         InstallExpressionEngine();
         InstallDataControls();
         m_ready = LoadGeneratedTree(kPeople);
         SetChangeTracking(true);
-        m_box.CreateBox(nullptr);
+        m_ready = m_ready && m_box.CreateBox(nullptr);
         m_box.SetRecord(Next(), nullptr, kPropSizeLarge);
     }
     bool Ready() const { return m_ready; }
@@ -43,6 +50,7 @@ public:
     }
 
 private:
+    CResources m_resources;
     bool m_ready = false;
     CPropertiesDlg m_box{nullptr};
     CDataNode* m_at = nullptr;
@@ -60,8 +68,22 @@ void ShowAnotherIndividual(benchmark::State& state)
         return state.SkipWithError("the generated tree could not be loaded");
     for (auto _ : state)
         Big().Box().SetRecord(Big().Next(), nullptr);
+    state.counters["pages"] = double(Big().Box().GetPageCount());
 }
 BENCHMARK(ShowAnotherIndividual)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+/// The same once every page has been shown, so that every page loads the record.
+void ShowAnotherIndividualEveryPageBuilt(benchmark::State& state)
+{
+    if (!Big().Ready())
+        return state.SkipWithError("the generated tree could not be loaded");
+    CPropertiesDlg& box = Big().Box();
+    for (int i = box.GetPageCount() - 1; i >= 0; --i)
+        box.SetActivePage(i);
+    for (auto _ : state)
+        box.SetRecord(Big().Next(), nullptr);
+}
+BENCHMARK(ShowAnotherIndividualEveryPageBuilt)->Unit(benchmark::kMillisecond)->Iterations(200);
 
 } // namespace
 
