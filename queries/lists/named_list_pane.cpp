@@ -48,6 +48,20 @@ std::vector<CTreeBoxNode*> SelectedRows(CTreeBox& box)
 
 } // namespace
 
+std::vector<CRecordNode*> RemoveRows(CTagGrid& grid,
+                                     const std::function<bool(const CTreeBoxNode*)>& drop)
+{
+    std::vector<CRecordNode*> kept;
+    for (CTreeBoxNode* row = grid.GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
+        if (!drop(row))
+            kept.push_back(static_cast<CRecordNode*>(CTagGrid::NodeOf(row)));
+    }
+    grid.ClearRecordSet();
+    for (CRecordNode* record : kept)
+        grid.AddRecordRow(record, true, true, false, true);
+    return kept;
+}
+
 void MoveSelectedRows(CTreeBox& box, bool up)
 {
     std::vector<CTreeBoxNode*> rows;
@@ -462,13 +476,20 @@ void CNamedListPane::RemoveSelectedItems()
             kept.push_back(std::move(entries[i]));
     }
     entries = std::move(kept);
-    for (CTreeBoxNode* row : rows) {
-        m_rowEntries.erase(row);
-        m_items.GetBox().DeleteItem(row, false);
+    // The rows left, in the order shown, with their entries' new indexes; the grid is made
+    // again from them in one pass.
+    std::vector<std::pair<CRecordNode*, std::size_t>> left;
+    for (CTreeBoxNode* row = m_items.GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
+        const auto found = m_rowEntries.find(row);
+        if (found != m_rowEntries.end() && !removed[found->second])
+            left.emplace_back(RecordOfRow(row), renumbered[found->second]);
     }
-    for (auto& [row, index] : m_rowEntries)
-        index = renumbered[index];
-    m_items.GetBox().RedrawAll();
+    m_rowEntries.clear();
+    m_items.ClearRecordSet();
+    for (const auto& [record, index] : left) {
+        if (CTreeBoxNode* row = m_items.AddRecordRow(record, true, true, false, true))
+            m_rowEntries[row] = index;
+    }
     ShowNote();
     m_lists.GetBox().Invalidate();
     MarkDocumentModified();

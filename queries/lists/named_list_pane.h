@@ -9,7 +9,9 @@
 #include "records/grid/tag_grid.h"
 
 #include <cstddef>
+#include <functional>
 #include <unordered_map>
+#include <vector>
 
 class CNamedList;
 struct NamedListEntry;
@@ -18,6 +20,12 @@ class CObject;
 class CRecordNode;
 class CView;
 struct CRuntimeClass;
+
+/// Removes the top-level rows of a free list of records for which drop answers true; the rows
+/// left keep their order. The grid is made again in one pass, so taking many rows out of a
+/// long list costs no more than filling it. Returns the records of the rows left.
+std::vector<CRecordNode*> RemoveRows(CTagGrid& grid,
+                                     const std::function<bool(const CTreeBoxNode*)>& drop);
 
 /// Moves the selected top-level rows of a grid one place up or down, each past the unselected
 /// row beside it; rows already at the end stay.

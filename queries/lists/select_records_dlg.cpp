@@ -274,18 +274,16 @@ void CSelectRecordsDlg::OnAdd(Walk walk)
 void CSelectRecordsDlg::OnRemove()
 {
     CTreeBox& box = m_chosenGrid.GetBox();
-    std::vector<CTreeBoxNode*> rows;
+    std::unordered_set<const CTreeBoxNode*> rows;
     for (CTreeBoxNode* row = box.GetNextSelected(nullptr); row; row = box.GetNextSelected(row)) {
         if (row->m_level == 0 && RecordOfRow(row))
-            rows.push_back(row);
+            rows.insert(row);
     }
     if (rows.empty()) {
         MessageBox("Nothing selected", MB_OK);
         return;
     }
-    for (CTreeBoxNode* row : rows)
-        box.DeleteItem(row, false);
-    box.RedrawAll();
+    RemoveRows(m_chosenGrid, [&](const CTreeBoxNode* row) { return rows.contains(row); });
     UpdateButtons();
 }
 
@@ -322,11 +320,10 @@ void CSelectRecordsDlg::OnUsingQuery(bool add)
             AddRecord(record, met, added, individuals, last);
         SetCustomOrder(true);
     } else {
-        for (CRecordNode* record : result.GetRecords()) {
-            if (CTreeBoxNode* row = m_chosenGrid.FindRowByRecord(record))
-                m_chosenGrid.GetBox().DeleteItem(row, false);
-        }
-        m_chosenGrid.GetBox().RedrawAll();
+        const std::unordered_set<const CDataNode*> found(result.GetRecords().begin(),
+                                                         result.GetRecords().end());
+        RemoveRows(m_chosenGrid,
+                   [&](const CTreeBoxNode* row) { return found.contains(CTagGrid::NodeOf(row)); });
     }
     UpdateButtons();
 }
