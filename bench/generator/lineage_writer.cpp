@@ -42,9 +42,12 @@ void CLineageWriter::WriteIndividual(std::int32_t index)
     m_out.Line(1, "SEX", person.male ? "M" : "F");
     const std::int32_t birthPlace = BirthPlace(person);
     WriteEvent("BIRT", person.birth, 55, EventPlace(birthPlace, 85, random), random);
-    if (random.Percent(55))
-        WriteEvent("CHR", person.birth + random.Between(2, 40), 90,
-                   EventPlace(birthPlace, 90, random), random);
+    if (random.Percent(55)) {
+        // One draw after the other: arguments may be evaluated in any order, and every
+        // compiler must write the same file.
+        const std::int32_t place = EventPlace(birthPlace, 90, random);
+        WriteEvent("CHR", person.birth + random.Between(2, 40), 90, place, random);
+    }
     const std::int32_t death = DeathDay(person, random);
     const bool living = death > kPresentDay;
     if (!living) {

@@ -14,7 +14,7 @@
 class CBitmap;
 class CDataNode;
 class CRecordNode;
-class CRuntimeClass;
+struct CRuntimeClass;
 
 /// The grid of the query window; it is its own owner. Row values are records; each column
 /// carries the grid's own copy of its query column.

@@ -11,7 +11,7 @@
 class CNamedList;
 class CObject;
 class CRecordNode;
-class CRuntimeClass;
+struct CRuntimeClass;
 class CTagGrid;
 class CView;
 class CWnd;
