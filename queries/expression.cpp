@@ -5,6 +5,7 @@
 #include "common/abort.h"
 #include "database/dates/date_format.h"
 #include "database/dates/date_node.h"
+#include "database/kin/ind_rec.h"
 #include "database/kin/kinship_cache.h"
 #include "database/kin/kinship_map.h"
 #include "database/nodes/change_tracking.h"
@@ -131,33 +132,60 @@ void CExpression::Evaluate(std::string& text, CRecordNode* record)
 
 int CExpression::CompareRecords(CRecordNode* a, CRecordNode* b)
 {
+    return CompareSortKeys(MakeSortKey(a), MakeSortKey(b));
+}
+
+CExprSortKey CExpression::MakeSortKey(CRecordNode* record)
+{
+    CExprSortKey key;
     if (!m_function)
-        return 0;
-    if (m_function->m_compare)
-        return m_function->m_compare(*this, a, b);
+        return key;
+    key.m_resultType = m_function->m_resultType;
+    if (m_function->m_sortKey) {
+        key.m_ownOrder = true;
+        m_function->m_sortKey(*this, record, key);
+        return key;
+    }
     switch (m_function->m_resultType) {
     case ERT_TEXT: {
-        std::string first;
-        std::string second;
-        Evaluate(first, a);
-        Evaluate(second, b);
-        return Sign(text::CompareNoCase(first, second));
+        std::string text;
+        Evaluate(text, record);
+        key.m_text = text::FoldedSortKey(text);
+        break;
     }
+    case ERT_DATE:
+        if (PathsStartAt(record))
+            key.m_date = m_function->m_date(*this, record);
+        break;
+    case ERT_NUMBER:
+        if (PathsStartAt(record))
+            key.m_number = m_function->m_number(*this, record);
+        break;
+    default:
+        key.m_resultType = 0;
+        break;
+    }
+    return key;
+}
+
+int CExpression::CompareSortKeys(const CExprSortKey& a, const CExprSortKey& b)
+{
+    if (a.m_ownOrder || b.m_ownOrder) {
+        if (!a.m_hasPerson)
+            return b.m_hasPerson ? -1 : 0;
+        if (!b.m_hasPerson)
+            return 1;
+        return CIndRec::CompareDateKeys(a.m_personDate, b.m_personDate);
+    }
+    switch (a.m_resultType) {
+    case ERT_TEXT:
+        return Sign(a.m_text.compare(b.m_text));
     case ERT_DATE: {
-        const auto date = [this](CRecordNode* record) {
-            return PathsStartAt(record) ? m_function->m_date(*this, record) : COleDateTime();
-        };
-        const std::strong_ordering order = date(a) <=> date(b);
+        const std::strong_ordering order = a.m_date <=> b.m_date;
         return order < 0 ? -1 : order > 0 ? 1 : 0;
     }
-    case ERT_NUMBER: {
-        const auto number = [this](CRecordNode* record) {
-            return PathsStartAt(record) ? m_function->m_number(*this, record) : ExprNumber();
-        };
-        const ExprNumber first = number(a);
-        const ExprNumber second = number(b);
-        return first < second ? -1 : second < first ? 1 : 0; // no value sorts first
-    }
+    case ERT_NUMBER: // no value sorts first
+        return a.m_number < b.m_number ? -1 : b.m_number < a.m_number ? 1 : 0;
     default:
         return 0;
     }

@@ -2,6 +2,7 @@
 // its typed arguments, written back, evaluated for a record and used to sort records.
 #pragma once
 
+#include "database/dates/date_value.h"
 #include "database/paths/data_expression.h"
 #include "platform/base/ole_date_time.h"
 #include "queries/typed_value.h"
@@ -53,6 +54,19 @@ struct CExprArg {
 /// A number result; empty for "no value".
 using ExprNumber = std::optional<std::int32_t>;
 
+/// A record's value as CExpression::CompareRecords compares it, read once, so that a sort of
+/// many records compares keys instead of evaluating each record again and again.
+struct CExprSortKey {
+    int m_resultType = 0; // 0: every key compares equal
+    std::string m_text;   // text results, folded for byte order
+    COleDateTime m_date;
+    ExprNumber m_number;
+    // A function with an order of its own (life dates): the person, then the date key.
+    bool m_ownOrder = false;
+    bool m_hasPerson = false;
+    std::optional<CDateValue> m_personDate;
+};
+
 /// One row of the function table: its id, name, argument types (0 ends them), result type, the
 /// evaluator of that result type and, where the function sorts by something other than its
 /// value, its own comparison.
@@ -64,7 +78,8 @@ struct CExprFunction {
     void (*m_text)(CExpression& expression, CRecordNode* record, std::string& text);
     COleDateTime (*m_date)(CExpression& expression, CRecordNode* record);
     ExprNumber (*m_number)(CExpression& expression, CRecordNode* record);
-    int (*m_compare)(CExpression& expression, CRecordNode* a, CRecordNode* b);
+    /// Fills the key's own-order part; null for functions that sort by their value.
+    void (*m_sortKey)(CExpression& expression, CRecordNode* record, CExprSortKey& key);
 };
 
 /// The function row of an id or, by FindExprFunctionByName, of a name compared without regard
@@ -96,6 +111,10 @@ public:
     /// -1, 0 or 1 by the two records' values; records without a value sort first. Throws as
     /// Evaluate does.
     int CompareRecords(CRecordNode* a, CRecordNode* b);
+    /// What CompareRecords compares for record; throws as Evaluate does.
+    CExprSortKey MakeSortKey(CRecordNode* record);
+    /// CompareRecords's answer for the two records the keys were made for.
+    static int CompareSortKeys(const CExprSortKey& a, const CExprSortKey& b);
 
     /// Binds argument index (within the count) to a fixed record; null resets it to empty.
     void SetArgRecord(int index, CRecordNode* record);

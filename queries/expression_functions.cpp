@@ -171,15 +171,12 @@ void LifeDates(CExpression& expression, CRecordNode* record, std::string& text)
         text.clear();
 }
 
-int CompareLifeDates(CExpression& expression, CRecordNode* a, CRecordNode* b)
+void LifeDatesSortKey(CExpression& expression, CRecordNode* record, CExprSortKey& key)
 {
-    const CIndRec* first = PersonArg(expression, 0, a);
-    const CIndRec* second = PersonArg(expression, 0, b);
-    if (!first)
-        return second ? -1 : 0;
-    if (!second)
-        return 1;
-    return first->CompareByDate(second);
+    const CIndRec* person = PersonArg(expression, 0, record);
+    key.m_hasPerson = person != nullptr;
+    if (person)
+        key.m_personDate = person->GetDateKey();
 }
 
 ExprNumber AgeAt(CExpression& expression, CRecordNode* record)
@@ -285,7 +282,7 @@ const std::vector<CExprFunction>& FunctionTable()
 {
     static const std::vector<CExprFunction> table = [] {
         CExprFunction lifeDates = TextRow(5, "LifeDates", {1}, &LifeDates);
-        lifeDates.m_compare = &CompareLifeDates;
+        lifeDates.m_sortKey = &LifeDatesSortKey;
         return std::vector<CExprFunction>{
             TextRow(1, "Relationship", {1, 1, 8, 7}, &Relationship),
             NumberRow(2, "RelationCode", {1, 1, 9, 7}, &RelationCode),

@@ -34,6 +34,18 @@ public:
     int Compare(const CDataNode* other, int format) const override;
     bool SupportsQualifier(int qualifier) const override;
 
+    /// What Compare compares, read once, so that a sort of many names compares these instead.
+    struct SortKey {
+        bool formatted = false; // the whole name is compared as formatted (kept)
+        bool hasSlash = false;  // the name marks its surname; lead is then compared first
+        std::string lead;
+        std::string surname;
+        std::string kept;
+    };
+    SortKey GetSortKey(int format) const;
+    /// Compare's answer for the two names the keys were read from (with one format).
+    static int CompareSortKeys(const SortKey& mine, const SortKey& theirs);
+
     /// The "_USED" text when present and not empty (unless ignoreUsed); else the first given
     /// name: for a name that starts with its surname the first word after it, for a name
     /// without slashes the first of two or more words (none for a single word), otherwise the

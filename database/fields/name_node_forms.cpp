@@ -58,21 +58,20 @@ std::string WithoutFirstWord(std::string_view text)
 
 /// Compares the first characters of two surnames (each starting after its opening slash) in
 /// lower case, up to a slash; a surname that ends first sorts first.
-int CompareSurnameLead(std::string_view a, std::string_view b)
+/// The first characters of a surname (up to a slash) in lower case, as byte order compares
+/// them: a surname that ends first sorts first.
+std::string SurnameLeadKey(std::string_view surname)
 {
-    std::size_t posA = 0;
-    std::size_t posB = 0;
-    for (int i = 0; i < kSurnameLead; ++i) {
-        const bool endA = posA >= a.size() || a[posA] == '/';
-        const bool endB = posB >= b.size() || b[posB] == '/';
-        if (endA || endB)
-            return int(endB) - int(endA);
-        const char32_t ca = text::ToLowerChar(text::DecodeUtf8(a, posA));
-        const char32_t cb = text::ToLowerChar(text::DecodeUtf8(b, posB));
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    return 0;
+    std::string key;
+    std::size_t pos = 0;
+    for (int i = 0; i < kSurnameLead && pos < surname.size() && surname[pos] != '/'; ++i)
+        text::AppendOrderedChar(key, text::ToLowerChar(text::DecodeUtf8(surname, pos)));
+    return key;
+}
+
+int Sign(int value)
+{
+    return value < 0 ? -1 : value > 0 ? 1 : 0;
 }
 
 /// The format a name sorts by after its surname.
@@ -198,23 +197,35 @@ int CNameNode::Compare(const CDataNode* other, int format) const
     const auto* theirs = dynamic_cast<const CNameNode*>(other);
     if (!theirs)
         return CDataNode::Compare(other, format);
+    return CompareSortKeys(GetSortKey(format), theirs->GetSortKey(format));
+}
+
+CNameNode::SortKey CNameNode::GetSortKey(int format) const
+{
+    SortKey key;
     if (SortsAsFormatted(format)) {
-        return text::CompareNoCase(FormattedText(format, kSortBytes),
-                                   theirs->FormattedText(format, kSortBytes));
+        key.formatted = true;
+        key.kept = text::FoldedSortKey(FormattedText(format, kSortBytes));
+        return key;
     }
-    const int kept = KeptSortFormat(format);
-    const std::string_view mine = GetValue();
-    const std::string_view their = theirs->GetValue();
-    const std::size_t myOpen = mine.find('/');
-    const std::size_t theirOpen = their.find('/');
-    if (myOpen != std::string_view::npos && theirOpen != std::string_view::npos) {
-        if (const int lead =
-                CompareSurnameLead(mine.substr(myOpen + 1), their.substr(theirOpen + 1)))
-            return lead;
-    }
-    if (const int bySurname = text::CompareNoCase(FormattedText(QUAL_SURNAME, kSortBytes),
-                                                  theirs->FormattedText(QUAL_SURNAME, kSortBytes)))
-        return bySurname;
-    return text::CompareNoCase(FormattedText(kept, kSortBytes),
-                               theirs->FormattedText(kept, kSortBytes));
+    const std::string_view value = GetValue();
+    const std::size_t open = value.find('/');
+    key.hasSlash = open != std::string_view::npos;
+    if (key.hasSlash)
+        key.lead = SurnameLeadKey(value.substr(open + 1));
+    key.surname = text::FoldedSortKey(FormattedText(QUAL_SURNAME, kSortBytes));
+    key.kept = text::FoldedSortKey(FormattedText(KeptSortFormat(format), kSortBytes));
+    return key;
+}
+
+int CNameNode::CompareSortKeys(const SortKey& mine, const SortKey& theirs)
+{
+    if (mine.formatted || theirs.formatted)
+        return Sign(mine.kept.compare(theirs.kept));
+    if (mine.hasSlash && theirs.hasSlash)
+        if (const int lead = mine.lead.compare(theirs.lead))
+            return Sign(lead);
+    if (const int bySurname = mine.surname.compare(theirs.surname))
+        return Sign(bySurname);
+    return Sign(mine.kept.compare(theirs.kept));
 }

@@ -2,8 +2,11 @@
 // over them, adding and linking relatives, its names and texts, match score and life dates.
 #pragma once
 
+#include "database/dates/date_value.h"
+#include "database/fields/name_node.h"
 #include "database/records/record_node.h"
 
+#include <optional>
 #include <string>
 
 class CAssocNode;
@@ -167,6 +170,21 @@ public:
     /// -1, 0 or 1 by the date key: the first of BIRT, BAPM and CHR with a date, else the latest
     /// date of DEAT or BURI less the standard lifespan ("Std Life In Yrs"). -1 for null.
     int CompareByDate(const CIndRec* other) const;
+    /// What Compare compares, read once, so that a sort of many individuals compares these.
+    struct SortKey {
+        bool hasName = false;
+        CNameNode::SortKey name;
+        std::optional<CDateValue> date;
+        std::int32_t number = 0;
+    };
+    SortKey GetSortKey(int format) const;
+    /// Compare's answer for the two individuals the keys were read from (with one format).
+    static int CompareSortKeys(const SortKey& mine, const SortKey& theirs);
+    /// The date key CompareByDate compares; empty when there is none.
+    std::optional<CDateValue> GetDateKey() const;
+    /// CompareByDate's answer for two date keys.
+    static int CompareDateKeys(const std::optional<CDateValue>& mine,
+                               const std::optional<CDateValue>& theirs);
     /// The life-dates text ("1850-1920", "chr.1850, bur.1920", "1850- ", " -1920", " - ");
     /// empty for a buffer under 45 bytes. Returns buffer.
     char* GetLifeDates(char* buffer, int size) const;

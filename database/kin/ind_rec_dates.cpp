@@ -176,8 +176,17 @@ int CIndRec::CompareByDate(const CIndRec* other) const
 {
     if (!other)
         return -1;
-    const std::optional<CDateValue> mine = DateKey(*this);
-    const std::optional<CDateValue> theirs = DateKey(*other);
+    return CompareDateKeys(DateKey(*this), DateKey(*other));
+}
+
+std::optional<CDateValue> CIndRec::GetDateKey() const
+{
+    return DateKey(*this);
+}
+
+int CIndRec::CompareDateKeys(const std::optional<CDateValue>& mine,
+                             const std::optional<CDateValue>& theirs)
+{
     if (mine && theirs) {
         if (CDateValue::IsBefore(*mine, *theirs))
             return -1;
@@ -201,11 +210,36 @@ int CIndRec::Compare(const CDataNode* other, int format) const
     } else if (myName || theirName) {
         return myName ? 1 : -1;
     }
-    if (const int byDate = theirs->CompareByDate(this); byDate != 0)
+    if (const int byDate = CompareDateKeys(DateKey(*theirs), DateKey(*this)); byDate != 0)
         return byDate;
     const auto mine = GetRecordNumber();
     const auto their = theirs->GetRecordNumber();
     return mine < their ? -1 : mine > their ? 1 : 0;
+}
+
+CIndRec::SortKey CIndRec::GetSortKey(int format) const
+{
+    SortKey key;
+    if (const CNameNode* name = GetName()) {
+        key.hasName = true;
+        key.name = name->GetSortKey(format);
+    }
+    key.date = DateKey(*this);
+    key.number = GetRecordNumber();
+    return key;
+}
+
+int CIndRec::CompareSortKeys(const SortKey& mine, const SortKey& theirs)
+{
+    if (mine.hasName && theirs.hasName) {
+        if (const int byName = CNameNode::CompareSortKeys(mine.name, theirs.name); byName != 0)
+            return byName;
+    } else if (mine.hasName || theirs.hasName) {
+        return mine.hasName ? 1 : -1;
+    }
+    if (const int byDate = CompareDateKeys(theirs.date, mine.date); byDate != 0)
+        return byDate;
+    return mine.number < theirs.number ? -1 : mine.number > theirs.number ? 1 : 0;
 }
 
 char* CIndRec::GetLifeDates(char* buffer, int size) const

@@ -132,6 +132,11 @@ void AppendUtf8(std::string& out, char32_t c)
 {
     if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
         c = 0xFFFD;
+    AppendOrderedChar(out, c);
+}
+
+void AppendOrderedChar(std::string& out, char32_t c)
+{
     if (c < 0x80) {
         out.push_back(char(c));
     } else if (c < 0x800) {
@@ -142,11 +147,20 @@ void AppendUtf8(std::string& out, char32_t c)
         out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
         out.push_back(char(0x80 | (c & 0x3F)));
     } else {
-        out.push_back(char(0xF0 | (c >> 18)));
+        out.push_back(char(0xF0 | ((c >> 18) & 0x07)));
         out.push_back(char(0x80 | ((c >> 12) & 0x3F)));
         out.push_back(char(0x80 | ((c >> 6) & 0x3F)));
         out.push_back(char(0x80 | (c & 0x3F)));
     }
+}
+
+std::string FoldedSortKey(std::string_view s)
+{
+    std::string key;
+    key.reserve(s.size());
+    for (std::size_t pos = 0; pos < s.size();)
+        AppendOrderedChar(key, NextFolded(s, pos));
+    return key;
 }
 
 bool IsValidUtf8(std::string_view s)

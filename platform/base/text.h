@@ -73,6 +73,11 @@ std::size_t Utf8Boundary(std::string_view s, std::size_t maxBytes);
 
 // Case. Folding covers ASCII, Latin-1 Supplement and Latin Extended-A.
 char32_t FoldCase(char32_t c);
+/// Appends c (any value below 2^21, surrogates included) so that strings built this way
+/// compare byte by byte as their characters do.
+void AppendOrderedChar(std::string& out, char32_t c);
+/// A key whose byte order (std::string's compare) is CompareNoCase's order of the texts.
+std::string FoldedSortKey(std::string_view s);
 char32_t ToUpperChar(char32_t c);
 char32_t ToLowerChar(char32_t c);
 std::string ToUpper(std::string_view s);

@@ -65,7 +65,7 @@ void CQryResultGrid::SortByColumn(const CQueryColumn* column)
     } else if (auto* expression = dynamic_cast<CExpression*>(column->m_ref.GetExpression())) {
         try {
             const CExprFunction* function = expression->GetFunction();
-            if (function && !function->m_compare && function->m_resultType == ERT_TEXT) {
+            if (function && !function->m_sortKey && function->m_resultType == ERT_TEXT) {
                 std::vector<std::string> keys(rows.size());
                 for (std::size_t i = 0; i < rows.size(); ++i)
                     expression->Evaluate(keys[i], RecordOf(rows[i]));

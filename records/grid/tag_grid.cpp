@@ -14,6 +14,7 @@
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_node.h"
 #include "database/records/fam_rec.h"
+#include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
@@ -84,6 +85,8 @@ const TypeColumns& ColumnsOf(int listIndex)
 }
 
 constexpr int kHeaderList = 8;
+/// More new rows than this at one notice are linked in one pass over all rows.
+constexpr std::size_t kBulkRows = 64;
 constexpr std::size_t kMaxExtraText = 400;
 constexpr const char* kEditablePrompt = "< click here to insert link (or select and press F2) >";
 constexpr const char* kReadOnlyPrompt = "<none>";
@@ -145,21 +148,18 @@ std::int64_t StampSeconds(const COleDateTime& stamp)
     return ((days * 24 + stamp.GetHour()) * 60 + stamp.GetMinute()) * 60 + stamp.GetSecond();
 }
 
-/// Two records by a data reference: an expression compares their values as the query engine
-/// does; a path compares the texts of the fields it finds, a record without one first.
-int CompareByDataRef(const CDataRef& reference, CRecordNode* a, CRecordNode* b)
+/// The first eight bytes of the surname lead of an individual's key (padded with zeros), with
+/// the top bit set so that it is never 0; 0 for a key that compares its lead otherwise (no
+/// name, no marked surname, a name compared as formatted). Two non-zero prefixes that differ
+/// order the keys as their leads do.
+std::uint64_t NamePrefix(const CIndRec::SortKey& key)
 {
-    if (auto* expression = dynamic_cast<CExpression*>(reference.GetExpression())) {
-        try {
-            return expression->CompareRecords(a, b);
-        } catch (const COperationAborted&) {
-            return 0; // values that cannot be compared sort as equal
-        }
-    }
-    std::string first, second;
-    reference.Evaluate(first, a);
-    reference.Evaluate(second, b);
-    return text::CompareNoCase(first, second);
+    if (!key.hasName || !key.name.hasSlash || key.name.formatted)
+        return 0;
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        prefix = prefix << 8 | (i < key.name.lead.size() ? std::uint8_t(key.name.lead[i]) : 0);
+    return (prefix >> 1) | (std::uint64_t(1) << 63);
 }
 
 } // namespace
@@ -356,7 +356,7 @@ CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after, bool b
     const int state = HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
     CTreeBoxNode* row = nullptr;
     try {
-        const TreeBoxItem item{.state = state, .data = std::uintptr_t(record), .noRedraw = true};
+        const TreeBoxItem item{.state = state, .data = std::uintptr_t(record), .noRedraw = bulk};
         row = after ? GetBox().CreateNode(nullptr, after, item)
                     : GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, item);
     } catch (const std::bad_alloc&) {
@@ -679,7 +679,7 @@ void CTagGrid::UpdateRecordSetRows()
     RemoveDeletedRows();
     for (CTreeBoxNode* row : std::vector<CTreeBoxNode*>(m_openRows.begin(), m_openRows.end()))
         SyncChildRows(row, 0);
-    bool added = false;
+    std::vector<CRecordNode*> added;
     for (CRecordNode* record = GetChangedRecords(); record; record = record->GetNextChanged()) {
         if (record->IsPendingDeletion() || record->GetParent() != m_shown)
             continue;
@@ -689,31 +689,39 @@ void CTagGrid::UpdateRecordSetRows()
                     HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
             continue;
         }
-        if (!record->HasFlag(DNF_NEW))
-            continue;
-        // Just before the row of the record that follows it in the file; after the last row
-        // when it is the last record.
-        CTreeBoxNode* next = nullptr;
-        for (CDataNode* n = record->GetNextSibling(); n && !next; n = n->GetNextSibling())
-            next = FindRowByRecord(n);
-        CTreeBoxNode* after =
-            next ? GetBox().GetRelative(next, CTreeBox::kPreviousSibling) : GetBox().GetLastItem();
-        if (next && !after) {
-            if (CTreeBoxNode* row = GetBox().InsertItem(nullptr, CTreeBox::kInsertFirst,
-                                                        {.state = HasShownChildren(record)
-                                                                      ? CTreeBoxNode::kCollapsed
-                                                                      : CTreeBoxNode::kLeaf,
-                                                         .data = std::uintptr_t(record),
-                                                         .noRedraw = true}))
-                m_rows[record] = row;
-        } else {
-            AddTopRow(record, after, true);
-        }
-        added = true;
+        if (record->HasFlag(DNF_NEW))
+            added.push_back(record);
     }
-    // The new rows' links are made in one pass over the rows.
-    if (added)
+    // A few new rows are linked in one by one; many at once in one pass over the rows.
+    const bool bulk = added.size() > kBulkRows;
+    for (CRecordNode* record : added)
+        AddRowBeforeNextInFile(record, bulk);
+    if (bulk)
         GetBox().RedrawAll();
+}
+
+void CTagGrid::AddRowBeforeNextInFile(CDataNode* record, bool bulk)
+{
+    CTreeBoxNode* next = nullptr;
+    for (CDataNode* n = record->GetNextSibling(); n && !next; n = n->GetNextSibling())
+        next = FindRowByRecord(n);
+    AddRowBefore(record, next, bulk);
+}
+
+void CTagGrid::AddRowBefore(CDataNode* record, CTreeBoxNode* next, bool bulk)
+{
+    CTreeBoxNode* after =
+        next ? GetBox().GetRelative(next, CTreeBox::kPreviousSibling) : GetBox().GetLastItem();
+    if (!next || after) {
+        AddTopRow(record, after, bulk);
+        return;
+    }
+    const TreeBoxItem item{.state = HasShownChildren(record) ? CTreeBoxNode::kCollapsed
+                                                             : CTreeBoxNode::kLeaf,
+                           .data = std::uintptr_t(record),
+                           .noRedraw = bulk};
+    if (CTreeBoxNode* row = GetBox().InsertItem(nullptr, CTreeBox::kInsertFirst, item))
+        m_rows[record] = row;
 }
 
 void CTagGrid::UpdateFreeListRows()
@@ -807,25 +815,86 @@ void CTagGrid::SortByDataRef(const CDataRef& reference, bool ascending)
     m_sortRef = nullptr;
 }
 
-void CTagGrid::PrepareSortKeys(SortKey key)
+/// The keys of the rows being sorted, by the number each row carries (from 1) during the sort.
+struct CTagGrid::SortKeys {
+    std::vector<CDataNode*> nodes;
+    std::vector<char> isRecord;
+    std::vector<std::int64_t> numbers;
+    std::vector<CIndRec::SortKey> individuals;
+    /// For a name with a marked surname: its first eight key bytes (padded with zeros) as one
+    /// number; two such names whose numbers differ compare as the numbers do.
+    std::vector<std::uint64_t> namePrefixes;
+    std::vector<CExprSortKey> expressions;
+    std::vector<std::string> texts;
+};
+
+bool CTagGrid::PrepareSortKeys(SortKey key)
 {
-    m_numericKeys.clear();
-    if (key != kSortLastUpdate && key != kSortCreation)
-        return;
-    m_numericKeys.reserve(m_rows.size());
+    const bool byName = key == kSortAlphabetical && m_mode == kModeRecordSet && m_shown &&
+                        GetRecordTypeIndex(m_shown->GetFieldDef()) == RECORD_LIST_INDI;
+    const bool byRef = (key == kSortRefAscending || key == kSortRefDescending) && m_sortRef;
+    if (!byName && !byRef && key != kSortLastUpdate && key != kSortCreation)
+        return false;
+    auto keys = std::make_unique<SortKeys>();
+    const std::size_t count = m_rows.size();
+    keys->nodes.reserve(count);
+    keys->isRecord.reserve(count);
+    auto* expression = byRef ? dynamic_cast<CExpression*>(m_sortRef->GetExpression()) : nullptr;
     for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
-        const CDataNode* node = NodeOf(row);
-        if (!node || !node->IsRecord())
+        CDataNode* node = NodeOf(row);
+        if (!node)
             continue;
-        const auto* record = static_cast<const CRecordNode*>(node);
-        std::int64_t value = record->GetRecordNumber();
-        if (key == kSortLastUpdate) {
+        auto* record = node->IsRecord() ? static_cast<CRecordNode*>(node) : nullptr;
+        keys->nodes.push_back(node);
+        keys->isRecord.push_back(record != nullptr);
+        if (byName) {
+            const auto* individual = dynamic_cast<const CIndRec*>(node);
+            if (!individual)
+                return false;
+            keys->individuals.push_back(individual->GetSortKey(0));
+            keys->namePrefixes.push_back(NamePrefix(keys->individuals.back()));
+        } else if (expression) {
+            CExprSortKey value;
+            try {
+                if (record)
+                    value = expression->MakeSortKey(record);
+            } catch (const COperationAborted&) {
+                // A value of the wrong kind sorts as no value.
+                value = CExprSortKey();
+                value.m_resultType =
+                    expression->GetFunction() ? expression->GetFunction()->m_resultType : 0;
+            }
+            keys->expressions.push_back(std::move(value));
+        } else if (byRef) {
+            std::string text;
+            if (record)
+                m_sortRef->Evaluate(text, record);
+            keys->texts.push_back(text::FoldedSortKey(text));
+        } else if (!record) {
+            keys->numbers.push_back(0);
+        } else if (key == kSortCreation) {
+            keys->numbers.push_back(record->GetRecordNumber());
+        } else {
             const COleDateTime& stamp = record->GetChangeStamp();
             // Latest first; a record without a stamp after every one with a stamp.
-            value = stamp.GetStatus() == COleDateTime::valid ? -StampSeconds(stamp) : INT64_MAX;
+            keys->numbers.push_back(stamp.GetStatus() == COleDateTime::valid ? -StampSeconds(stamp)
+                                                                             : INT64_MAX);
         }
-        m_numericKeys.emplace(node, value);
     }
+    std::size_t number = 0;
+    for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling)
+        if (row->m_data)
+            row->m_data = ++number;
+    m_keys = std::move(keys);
+    return true;
+}
+
+void CTagGrid::RestoreRowData()
+{
+    for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling)
+        if (row->m_data)
+            row->m_data = std::uintptr_t(m_keys->nodes[row->m_data - 1]);
+    m_keys.reset();
 }
 
 void CTagGrid::Sort(SortKey key)
@@ -833,49 +902,69 @@ void CTagGrid::Sort(SortKey key)
     if (!((m_mode == kModeRecordSet && m_shown) || m_mode == kModeFreeList))
         return;
     const CWaitCursor wait;
-    m_sortKey = key;
-    PrepareSortKeys(key);
+    CloseEditor(true);
+    // Rows are closed first, so that no row is opened or closed while rows carry key numbers.
+    for (CTreeBoxNode* row : std::vector<CTreeBoxNode*>(m_openRows.begin(), m_openRows.end()))
+        if (row->m_state == CTreeBoxNode::kExpanded)
+            GetBox().ExpandItem(row, false, 1);
     m_openRows.clear();
+    m_sortKey = key;
+    const bool keyed = PrepareSortKeys(key);
     GetBox().ReexpandOpenItems();
+    if (keyed)
+        RestoreRowData();
     m_sortKey = kSortNone;
-    m_numericKeys.clear();
 }
 
-int CTagGrid::Compare(CTreeBox*, std::uintptr_t first, std::uintptr_t second)
+int CTagGrid::CompareKeys(std::size_t a, std::size_t b) const
 {
-    const auto* a = reinterpret_cast<const CDataNode*>(first);
-    const auto* b = reinterpret_cast<const CDataNode*>(second);
-    if (!a)
-        return b ? 1 : 0;
-    if (!b)
-        return -1;
+    const SortKeys& keys = *m_keys;
     switch (m_sortKey) {
-    case kSortAlphabetical:
-        if (m_mode == kModeFreeList && a->GetFieldDef() != b->GetFieldDef())
-            return CompareRecordTypeOrder(a->GetFieldDef(), b->GetFieldDef());
-        return a->Compare(b, 0);
+    case kSortAlphabetical: {
+        const std::uint64_t x = keys.namePrefixes[a], y = keys.namePrefixes[b];
+        if (x && y && x != y)
+            return x < y ? -1 : 1;
+        return CIndRec::CompareSortKeys(keys.individuals[a], keys.individuals[b]);
+    }
     case kSortLastUpdate:
     case kSortCreation: {
-        if (!a->IsRecord() || !b->IsRecord())
-            return a->IsRecord() ? -1 : b->IsRecord() ? 1 : 0;
-        const auto ka = m_numericKeys.find(a), kb = m_numericKeys.find(b);
-        const std::int64_t x = ka == m_numericKeys.end() ? 0 : ka->second;
-        const std::int64_t y = kb == m_numericKeys.end() ? 0 : kb->second;
+        if (!keys.isRecord[a] || !keys.isRecord[b])
+            return keys.isRecord[a] ? -1 : keys.isRecord[b] ? 1 : 0;
+        const std::int64_t x = keys.numbers[a], y = keys.numbers[b];
         return x < y ? -1 : x > y ? 1 : 0;
     }
     case kSortRefAscending:
     case kSortRefDescending: {
-        if (!m_sortRef || !a->IsRecord() || !b->IsRecord())
+        if (!keys.isRecord[a] || !keys.isRecord[b])
             return 0;
-        auto* ra = const_cast<CRecordNode*>(static_cast<const CRecordNode*>(a));
-        auto* rb = const_cast<CRecordNode*>(static_cast<const CRecordNode*>(b));
         if (m_sortKey == kSortRefDescending)
-            std::swap(ra, rb);
-        return CompareByDataRef(*m_sortRef, ra, rb);
+            std::swap(a, b);
+        if (!keys.expressions.empty())
+            return CExpression::CompareSortKeys(keys.expressions[a], keys.expressions[b]);
+        const int order = keys.texts[a].compare(keys.texts[b]);
+        return order < 0 ? -1 : order > 0 ? 1 : 0;
     }
     default:
         return 0;
     }
+}
+
+int CTagGrid::Compare(CTreeBox*, std::uintptr_t first, std::uintptr_t second)
+{
+    if (!first)
+        return second ? 1 : 0;
+    if (!second)
+        return -1;
+    if (m_keys)
+        return CompareKeys(first - 1, second - 1);
+    const auto* a = reinterpret_cast<const CDataNode*>(first);
+    const auto* b = reinterpret_cast<const CDataNode*>(second);
+    if (m_sortKey == kSortAlphabetical) {
+        if (m_mode == kModeFreeList && a->GetFieldDef() != b->GetFieldDef())
+            return CompareRecordTypeOrder(a->GetFieldDef(), b->GetFieldDef());
+        return a->Compare(b, 0);
+    }
+    return 0;
 }
 
 void CTagGrid::OnColumnClick(CColumnHeader*, int column)

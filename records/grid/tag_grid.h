@@ -234,12 +234,22 @@ private:
     /// Brings the rows under an expanded row in step with the data, keeping what is open.
     void SyncChildRows(CTreeBoxNode* row, int depth);
     void UpdateRecordSetRows();
+    /// A new record's row, just before the row of the record after it in the file; bulk
+    /// leaves the rows' links for RedrawAll.
+    void AddRowBeforeNextInFile(CDataNode* record, bool bulk);
+    /// A top-level row just before next (null: after the last row).
+    void AddRowBefore(CDataNode* record, CTreeBoxNode* next, bool bulk);
     void UpdateFreeListRows();
     /// Drops rows of records pending deletion only (the safe form, which adds nothing).
     void RemoveDeletedRows();
     void Sort(SortKey key);
-    /// Sort keys computed once per row before a sort.
-    void PrepareSortKeys(SortKey key);
+    /// Reads each top-level row's key once and gives the rows their key's number as data
+    /// word for the sort (the comparator then compares keys); false, changing nothing, for a
+    /// sort that compares the nodes themselves.
+    bool PrepareSortKeys(SortKey key);
+    /// Gives the rows their nodes back.
+    void RestoreRowData();
+    int CompareKeys(std::size_t a, std::size_t b) const;
     void SelectMatch(const std::function<bool(const CDataNode*)>& matches, CTreeBoxNode* from);
     void DrawCell(CDC& dc, const CRect& cell, const std::string& text, COLORREF colour);
 
@@ -277,7 +287,9 @@ private:
     std::unordered_set<CTreeBoxNode*> m_openRows;
     SortKey m_sortKey = kSortNone;
     const CDataRef* m_sortRef = nullptr;
-    std::unordered_map<const CDataNode*, std::int64_t> m_numericKeys;
+    struct SortKeys;
+    /// While a keyed sort runs.
+    std::unique_ptr<SortKeys> m_keys;
     bool m_editable = true;
     bool m_keepOwnColumns = false;
     bool m_sortOnHeaderClick = true;

@@ -308,18 +308,7 @@ void CTagGrid::NewRecord()
     CDataNode* record = root->CreateChild(nullptr);
     if (record && record->IsRecord() && root == m_shown && !FindRowByRecord(record)) {
         // The new row goes just before the row of the record the menu was opened on.
-        CTreeBoxNode* next = below ? FindRowByRecord(below) : nullptr;
-        CTreeBoxNode* after =
-            next ? GetBox().GetRelative(next, CTreeBox::kPreviousSibling) : GetBox().GetLastItem();
-        const TreeBoxItem item{.state = HasShownChildren(record) ? CTreeBoxNode::kCollapsed
-                                                                 : CTreeBoxNode::kLeaf,
-                               .data = std::uintptr_t(record)};
-        CTreeBoxNode* row = next && !after
-                                ? GetBox().InsertItem(nullptr, CTreeBox::kInsertFirst, item)
-                                : GetBox().CreateNode(nullptr, after, item);
-        if (row)
-            m_rows[record] = row;
-        GetBox().RedrawAll();
+        AddRowBefore(record, below ? FindRowByRecord(below) : nullptr, false);
     }
     if (record) {
         m_restoreRow = GetBox().GetFocusItem();

@@ -2,6 +2,8 @@
 // and the order of spouse families and children.
 #include "tests/database/kin/ind_rec_test_support.h"
 
+#include "database/dictionary/qualifier_table.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -80,6 +82,32 @@ TEST_F(IndRecTest, IndividualsSortByNameThenLaterBirthThenNumber)
     std::sort(people.begin(), people.end(),
               [](const CIndRec* a, const CIndRec* b) { return a->Compare(b, 0) < 0; });
     EXPECT_EQ(people, (std::vector<CIndRec*>{nameless, born1850, twin, born1800, undated, other}));
+}
+
+TEST_F(IndRecTest, SortKeysReadOnceOrderAsCompareDoes)
+{
+    // Surnames marked and not, equal leads, case, accents, no name, dates and their absence:
+    // every pair and every name format the lists sort by.
+    const std::vector<CIndRec*> people = {Person(SEX_MALE, "Al /Ash/", "1800"),
+                                          Person(SEX_MALE, "al /ASH/"),
+                                          Person(SEX_MALE, "Al /Ashton/", "1850"),
+                                          Person(SEX_FEMALE, "Zoë /Ashby/", "1850"),
+                                          Person(SEX_MALE, "Bo Ash"),
+                                          Person(SEX_MALE, "", "1900"),
+                                          Person(SEX_MALE, "Ed /Émile/", "BET 1700 AND 1710"),
+                                          Person(SEX_MALE, "/Ash/ Al"),
+                                          Person(SEX_MALE, "Cy //"),
+                                          Person(SEX_MALE, "Al /Ash/ Jr", "ABT 1800")};
+    for (const int format : {0, int(QUAL_SURNAME_FIRST), int(QUAL_GIVEN)})
+        for (const CIndRec* a : people)
+            for (const CIndRec* b : people) {
+                std::string an, bn;
+                a->GetText(an, 0);
+                b->GetText(bn, 0);
+                EXPECT_EQ(CIndRec::CompareSortKeys(a->GetSortKey(format), b->GetSortKey(format)),
+                          a->Compare(b, format))
+                    << an << " / " << bn << " format " << format;
+            }
 }
 
 TEST_F(IndRecTest, SpouseFamiliesGoInMarriageOrder)

@@ -131,6 +131,23 @@ TEST(TextCaseTest, CompareOrdersLikeStrcmpOnFoldedLetters)
     EXPECT_LT(text::CompareNoCase("Zoë", "zoëy"), 0);
 }
 
+TEST(TextCaseTest, FoldedSortKeysOrderAsCompareNoCase)
+{
+    // Letters of one, two, three and four bytes, case, prefixes and bytes that are no UTF-8.
+    const std::vector<std::string> texts = {
+        "",    "a", "A", "ab",   "Ab", "abc",  "Zoë",   "zoëy",     "ZOË", "ſun",
+        "SUN", "Ω", "ω", "日本", "😀",  "\xff", "a\xc3", "\xc3\xa9", "é",   "z"};
+    for (const std::string& a : texts)
+        for (const std::string& b : texts) {
+            const int bytes = text::FoldedSortKey(a).compare(text::FoldedSortKey(b));
+            EXPECT_EQ(bytes < 0   ? -1
+                      : bytes > 0 ? 1
+                                  : 0,
+                      text::CompareNoCase(a, b))
+                << a << " / " << b;
+        }
+}
+
 TEST(TextCaseTest, FindNoCaseReturnsByteIndexAcrossLettersOfOtherLengths)
 {
     EXPECT_EQ(text::FindNoCase("Grüße aus ÖSTERREICH", "österreich"), 12u);

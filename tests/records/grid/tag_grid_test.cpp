@@ -160,6 +160,24 @@ TEST_F(TagGridTest, SortsCollapseOpenRowsAndPutNeverChangedRecordsLast)
     EXPECT_EQ(Rows().size(), 5u); // every record row closed
 }
 
+TEST_F(TagGridTest, AClickOnDatesSortsByTheLifeDatesLatestFirst)
+{
+    for (const auto& [person, born] :
+         {std::pair{m_john, "1800"}, std::pair{m_mary, "1805"}, std::pair{m_ann, "1830"}})
+        SetField(person->CreateChildByTag("BIRT"), "DATE", born);
+    NotifyChanges();
+    MakeGrid(kIndi);
+    m_grid.OnColumnClick(&m_grid.GetHeader(), 3); // "Dates", descending
+    // The undated keep their order (Carl, then Bob) after every dated one.
+    EXPECT_EQ(TopRows(), (std::vector<std::string>{"SMITH, Ann ", "JONES, Mary ", "SMITH, John ",
+                                                   "BROWN, Carl ", "SMITH, Bob "}));
+    m_grid.OnColumnClick(&m_grid.GetHeader(), 0);
+    EXPECT_EQ(TopRows().front(), "BROWN, Carl ");
+    m_grid.OnColumnClick(&m_grid.GetHeader(), 4); // "Birth Place": none has one; order kept
+    EXPECT_EQ(TopRows().front(), "BROWN, Carl ");
+    EXPECT_EQ(m_grid.GetRelationLabel(m_grid.FindRowByRecord(m_bob)), "SMITH, Bob ");
+}
+
 TEST_F(TagGridTest, TheFindBarSelectsByNameAndByRecordNumber)
 {
     MakeGrid(kIndi, true, 345);
