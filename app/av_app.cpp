@@ -38,6 +38,7 @@
 #include "queries/window/qry_params_dlg.h"
 #include "records/datactl/data_ctl_install.h"
 #include "records/dialogs/record_dialogs.h"
+#include "records/window/find_record_dlg.h"
 #include "records/window/sub_view_rec.h"
 
 #include <unistd.h>
@@ -116,6 +117,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     InstallRecordDialogs();
     InstallNamedListsPane();
     InstallQueryParameterDialog();
+    SetFileLinksDialog(&m_movedFileLinks);
     if (!InitColourChooser())
         return FALSE;
     m_printer.MeasurePrinterPage();
@@ -172,6 +174,10 @@ int CAvApp::ExitInstance()
 {
     delete m_propertiesDlg;
     m_propertiesDlg = nullptr;
+    if (m_findRecordDlg && m_findRecordDlg->GetSafeHwnd())
+        m_findRecordDlg->DestroyWindow();
+    m_findRecordDlg.reset();
+    SetFileLinksDialog(nullptr);
     // Under the test hooks, or after a failed start, the main window may still stand.
     if (HasMainFrame())
         m_pMainWnd->DestroyWindow();

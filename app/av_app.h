@@ -8,6 +8,7 @@
 
 #include "database/nodes/data_observer.h"
 #include "platform/ui/windows/app.h"
+#include "records/window/file_links_dlg.h"
 
 #include <array>
 #include <functional>
@@ -17,6 +18,7 @@
 
 class CAvDoc;
 class CAvView;
+class CFindRecordDlg;
 class CFamRec;
 class CIndRec;
 class CMainFrame;
@@ -123,6 +125,12 @@ public:
     /// other is null); 1 when either was found, else 0.
     int GetSelectedIndividual(CIndRec** indi, CFamRec** fam) const override;
 
+    /// The one Find Record dialog: made again when its window was closed; null when it cannot
+    /// be made.
+    CFindRecordDlg* CreateFindRecordDlg();
+    /// Work with External File Links; Go To shows the record of the chosen link.
+    void OnFileLinks();
+
     // Records.
     /// Makes a new record of the type with the list index, ends the edit and selects the record
     /// in the records window. A record that cannot be made is reported.
@@ -206,6 +214,8 @@ private:
     const CRuntimeClass* m_recordsPaneClass;
     CAppPrinter m_printer{GetPrinterSettings()};
     std::array<SavedFileOpener, 3> m_savedFileOpeners;
+    std::unique_ptr<CFindRecordDlg> m_findRecordDlg;
+    CMovedFileLinks m_movedFileLinks;
     bool m_autosaveDue = false;
     bool m_dataModelStarted = false;
 };

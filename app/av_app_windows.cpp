@@ -15,6 +15,8 @@
 #include "platform/ui/frames/mdi_child_wnd.h"
 #include "platform/ui/windows/cmd_ui.h"
 #include "queries/lists/records_window_pane.h"
+#include "records/window/file_links_dlg.h"
+#include "records/window/find_record_dlg.h"
 
 #include <algorithm>
 
@@ -28,6 +30,11 @@ void CAvApp::MapWindowCommands()
                [this] { AddRecordsToNamedList(GetMainFrame(), GetSelectedRecords()); });
     MapUpdate(ID_ADD_TO_NAMED_LIST,
               [this](CCmdUI* state) { state->Enable(!GetSelectedRecords().empty()); });
+    MapCommand(ID_FIND_RECORD, [this] {
+        if (CFindRecordDlg* dialog = CreateFindRecordDlg())
+            dialog->SetFocus();
+    });
+    MapCommand(ID_FILE_LINKS, [this] { OnFileLinks(); });
 }
 
 std::vector<CRecordNode*> CAvApp::GetSelectedRecords() const
@@ -37,6 +44,29 @@ std::vector<CRecordNode*> CAvApp::GetSelectedRecords() const
     if (const CSubView* pane = view ? view->GetSubView() : nullptr)
         pane->GetSelectedRecords(records);
     return records;
+}
+
+CFindRecordDlg* CAvApp::CreateFindRecordDlg()
+{
+    if (m_findRecordDlg && !m_findRecordDlg->GetSafeHwnd())
+        m_findRecordDlg.reset();
+    if (!m_findRecordDlg) {
+        m_findRecordDlg = std::make_unique<CFindRecordDlg>();
+        if (!m_findRecordDlg->Open())
+            m_findRecordDlg.reset();
+    }
+    return m_findRecordDlg.get();
+}
+
+void CAvApp::OnFileLinks()
+{
+    CFileLinksDlg dialog(GetMainFrame());
+    if (dialog.DoModal() != CFileLinksDlg::kGoTo)
+        return;
+    CDataNode* node = dialog.GetChosenLink();
+    while (node && !node->IsRecord())
+        node = node->GetParent();
+    ShowRecordInRecordsWindow(static_cast<CRecordNode*>(node), TRUE);
 }
 
 CAvView* CAvApp::GetActiveAvView() const

@@ -16,6 +16,8 @@ inline constexpr UINT IDR_LISTS_MENU = 250, IDR_DIAGRAM_MENU = 242, IDR_MEDIA_ME
 inline constexpr UINT ID_RECORDS_WINDOW = 32771, ID_GO_TO_RECORD = 32780, ID_PROPERTIES = 32802;
 inline constexpr UINT ID_ADD_TO_NAMED_LIST = 33085;
 inline constexpr UINT ID_SET_AUTO_CITATION = 33008, ID_CANCEL_AUTO_CITATION = 33007;
+/// Edit: Find Record; Tools: Work with External File Links.
+inline constexpr UINT ID_FIND_RECORD = 32982, ID_FILE_LINKS = 33023;
 /// File: backup and restore; Tools: re-order out-of-sequence data.
 inline constexpr UINT ID_FILE_BACKUP = 33083, ID_FILE_RESTORE = 33084, ID_REORDER = 33062;
 /// Tools: the preferences sheet and the record-identifier tool.

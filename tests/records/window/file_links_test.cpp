@@ -1,0 +1,224 @@
+// tests/records/window/file_links_test.cpp: the external file links: splitting stored names, the
+// tree they make, presence, moves and renames, and the dialog applying them to the data set.
+#include "records/window/file_links_dlg.h"
+
+#include "database/dictionary/field_ids.h"
+#include "database/multimedia/file_links.h"
+#include "platform/base/paths.h"
+#include "platform/ui/dialogs/dialog.h"
+#include "tests/records/window/records_window_fixture.h"
+
+#include <gmock/gmock.h>
+
+#include <set>
+
+namespace records_window_test {
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+TEST(SplitFilePath, DrivesNetworkNamesRootedAndBareNames)
+{
+    const struct {
+        const char* name;
+        const char* drive;
+        std::vector<std::string> folders;
+        const char* file;
+    } cases[] = {
+        {"\\\\srv\\share\\a\\b.jpg", "\\\\srv\\share", {"a"}, "b.jpg"},
+        {"\\\\srv\\share\\f.jpg", "\\\\srv\\share", {}, "f.jpg"},
+        {"C:\\x\\y.jpg", "C:", {"x"}, "y.jpg"},
+        {"  d:pic.jpg", "d:", {}, "pic.jpg"},
+        {"photo.jpg", "", {}, "photo.jpg"},
+        {"\\\\photo.jpg", "\\\\photo.jpg", {}, ""},
+        {"\\pics\\photo.jpg", "", {"pics"}, "photo.jpg"},
+        {"/home/ann/p.png", "/", {"home", "ann"}, "p.png"},
+        {"/home//ann\\..\\p.png", "/", {"home", "ann", ".."}, "p.png"},
+        {"C:\\pics\\", "C:", {"pics"}, ""},
+        {"C:", "C:", {}, ""},
+        {"\\", "", {}, ""},
+        {"", "", {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FilePathParts parts = SplitFilePath(c.name);
+        EXPECT_EQ(parts.m_drive, c.drive);
+        EXPECT_EQ(parts.m_folders, c.folders);
+        EXPECT_EQ(parts.m_file, c.file);
+    }
+    const std::string longName = "C:\\" + std::string(3000, 'f') + "\\" + std::string(2000, 'g');
+    EXPECT_EQ(SplitFilePath(longName).m_file.size(), 2000u);
+}
+
+/// A tree whose presence answers come from a set of paths.
+class FileLinkTreeTest : public testing::Test {
+protected:
+    CFileLinkTree m_tree{[this](const std::string& path, bool) { return m_onDisk.count(path); }};
+    std::set<std::string> m_onDisk;
+
+    std::vector<std::string> Paths() const
+    {
+        std::vector<std::string> paths;
+        for (FileLinkNode* file : m_tree.Files())
+            paths.push_back(CFileLinkTree::GetItemPath(*file));
+        return paths;
+    }
+    std::vector<std::string> TopTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& top : m_tree.Top())
+            texts.push_back(top->m_text);
+        return texts;
+    }
+};
+
+TEST_F(FileLinkTreeTest, DrivesAndNetworkNamesMatchInAnyCaseRootedNamesInTheirOwn)
+{
+    for (const char* name : {"D:\\Pics\\a.jpg", "c:\\x.jpg", "d:\\pics\\b.jpg", "/home/A/x.png",
+                             "/home/a/y.png", "\\\\Srv\\Share\\f.jpg", "\\\\srv\\share\\g.jpg",
+                             "photo.jpg", "albums\\one.jpg", "ALBUMS/two.jpg", "", "C:", "\\"})
+        m_tree.AddLink(name, nullptr);
+
+    EXPECT_THAT(TopTexts(), ElementsAre("c:", "D:", "/", "\\\\Srv\\Share", "photo.jpg", "albums"))
+        << "letter drives in letter order";
+    EXPECT_THAT(Paths(),
+                ElementsAre("c:\\x.jpg", "D:\\Pics\\a.jpg", "D:\\Pics\\b.jpg", "/home/A/x.png",
+                            "/home/a/y.png", "\\\\Srv\\Share\\f.jpg", "\\\\Srv\\Share\\g.jpg",
+                            "photo.jpg", "albums\\one.jpg", "albums\\two.jpg"));
+}
+
+TEST_F(FileLinkTreeTest, AFileUnderAMissingFolderIsMissingUntilTheFolderExists)
+{
+    m_onDisk = {"/", "/home", "/home/ann/p.png"};
+    FileLinkNode* file = m_tree.AddLink("/home/ann/p.png", nullptr);
+    FileLinkNode* other = m_tree.AddLink("/home/q.png", nullptr);
+    EXPECT_EQ(file->m_state, FileLinkNode::kMissing) << "its folder is missing";
+    EXPECT_EQ(other->m_state, FileLinkNode::kMissing);
+    m_onDisk.insert({"/home/ann", "/home/q.png"});
+    m_tree.Refresh();
+    EXPECT_EQ(file->m_state, FileLinkNode::kPresent);
+    EXPECT_EQ(other->m_state, FileLinkNode::kPresent);
+}
+
+TEST_F(FileLinkTreeTest, MovesKeepTheirRulesAndEmptyFoldersGo)
+{
+    FileLinkNode* a = m_tree.AddLink("C:\\old\\deep\\a.jpg", nullptr);
+    FileLinkNode* b = m_tree.AddLink("C:\\old\\deep\\b.jpg", nullptr);
+    FileLinkNode* c = m_tree.AddLink("C:\\keep\\c.jpg", nullptr);
+    FileLinkNode* drive = m_tree.Top().front().get();
+    FileLinkNode* keep = c->m_parent;
+    FileLinkNode* inner = m_tree.FindOrAddFolder("C:\\keep\\inner");
+    ASSERT_EQ(inner->m_parent, keep);
+
+    EXPECT_EQ(m_tree.Move({a, c}, keep), CFileLinkTree::MoveResult::kNotOneFolder);
+    EXPECT_EQ(m_tree.Move({drive}, keep), CFileLinkTree::MoveResult::kIncludesDrive);
+    EXPECT_EQ(m_tree.Move({keep}, inner), CFileLinkTree::MoveResult::kIntoItself);
+    EXPECT_THAT(Paths(),
+                ElementsAre("C:\\old\\deep\\a.jpg", "C:\\old\\deep\\b.jpg", "C:\\keep\\c.jpg"));
+
+    ASSERT_EQ(m_tree.Move({a, b}, inner), CFileLinkTree::MoveResult::kMoved);
+    EXPECT_THAT(Paths(),
+                ElementsAre("C:\\keep\\c.jpg", "C:\\keep\\inner\\a.jpg", "C:\\keep\\inner\\b.jpg"));
+    EXPECT_EQ(drive->m_children.size(), 1u) << "\"old\" and \"deep\" were left empty";
+
+    FileLinkNode* home = m_tree.FindOrAddFolder("/home/ann");
+    ASSERT_EQ(m_tree.Move({keep}, home), CFileLinkTree::MoveResult::kMoved);
+    EXPECT_THAT(Paths(), ElementsAre("/home/ann/keep/c.jpg", "/home/ann/keep/inner/a.jpg",
+                                     "/home/ann/keep/inner/b.jpg"));
+    CFileLinkTree::Rename(*keep, "");
+    CFileLinkTree::Rename(*keep, "kept");
+    EXPECT_EQ(CFileLinkTree::GetItemPath(*c), "/home/ann/kept/c.jpg");
+}
+
+class FileLinksDialogTest : public RecordsWindowTest {
+protected:
+    CDataNode* NewLinkedPicture(const std::string& name)
+    {
+        CRecordNode* picture = NewRecord(kObje);
+        CDataNode* file = picture->AddTextChild(FIELD_OBJE_LINKED_FILE, name);
+        EXPECT_NE(file, nullptr);
+        return file;
+    }
+    static std::string Stored(const CDataNode* field)
+    {
+        std::string text;
+        field->GetText(text, 0);
+        return text;
+    }
+};
+
+TEST_F(FileLinksDialogTest, TheDatabaseListsEveryLinkedFileButEmbeddedContent)
+{
+    NewLinkedPicture("C:\\a.jpg");
+    CRecordNode* person = NewIndividual(SEX_MALE, "John /Smith/");
+    CDataNode* object = person->CreateChildById(FIELD_OBJE_EMBEDDED);
+    ASSERT_NE(object, nullptr);
+    CDataNode* file = object->FindChild(nullptr, FIELD_FILE);
+    ASSERT_NE(file, nullptr) << "an object's file is made with it";
+    ASSERT_TRUE(file->SetText("/home/b.png"));
+    NotifyChanges();
+    std::vector<std::string> names;
+    CollectFileLinks([&](CDataNode&, const std::string& name) { names.push_back(name); });
+    EXPECT_THAT(names, ElementsAre("/home/b.png", "C:\\a.jpg")) << "in list order";
+}
+
+TEST_F(FileLinksDialogTest, AMoveIsAppliedToTheStoredNamesOnOk)
+{
+    CDataNode* first = NewLinkedPicture("C:\\fam\\pics\\a.jpg");
+    CDataNode* second = NewLinkedPicture("C:\\fam\\pics\\b.jpg");
+    NotifyChanges();
+    const std::string target = test_support::NewFolder("links");
+
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate, [&](CDialog& dialog) {
+        auto& links = static_cast<CFileLinksDlg&>(dialog);
+        FileLinkNode* pics = links.GetLinkTree().Files().front()->m_parent;
+        links.SelectNodes({pics});
+        TestHooks::AnswerFolderPicker(target);
+        TestHooks::Click(dialog, CFileLinksDlg::kMoveButton);
+        TestHooks::Click(dialog, IDOK);
+    });
+    CFileLinksDlg dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+
+    EXPECT_EQ(Stored(first), target + "/pics/a.jpg");
+    EXPECT_EQ(Stored(second), target + "/pics/b.jpg");
+}
+
+TEST_F(FileLinksDialogTest, GoToAsksToSaveAndNamesTheLink)
+{
+    CDataNode* link = NewLinkedPicture("photo.jpg");
+    NotifyChanges();
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate, [&](CDialog& dialog) {
+        auto& links = static_cast<CFileLinksDlg&>(dialog);
+        FileLinkNode* file = links.GetLinkTree().Files().front();
+        links.SelectNodes({file});
+        EXPECT_EQ(links.GetWhereUsed().GetSelectedRecord(false), nullptr);
+        EXPECT_NE(links.GetWhereUsed().GetBox().GetFirstItem(), nullptr) << "the record using it";
+        TestHooks::Click(dialog, CFileLinksDlg::kGoTo);
+    });
+    CFileLinksDlg dialog;
+    EXPECT_EQ(dialog.DoModal(), CFileLinksDlg::kGoTo);
+    EXPECT_EQ(dialog.GetChosenLink(), link);
+    EXPECT_THAT(MessageTexts(), IsEmpty()) << "nothing changed, nothing to save";
+}
+
+TEST_F(FileLinksDialogTest, AFileOpenedFromAnotherFolderTakesItsLinksAlong)
+{
+    CDataNode* beside = NewLinkedPicture("C:\\Fam\\pics\\a.jpg");
+    CDataNode* there = NewLinkedPicture("C:\\Fam\\b.jpg");
+    CDataNode* elsewhere = NewLinkedPicture("D:\\other\\c.jpg");
+    NotifyChanges();
+    const std::string folder = test_support::NewFolder("moved");
+
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate,
+                            [](CDialog& dialog) { TestHooks::Click(dialog, IDCANCEL); });
+    CMovedFileLinks().ShowMovedFile(folder + "/tree.ged", "c:\\fam\\tree.ged");
+
+    EXPECT_EQ(Stored(beside), folder + "/pics/a.jpg");
+    EXPECT_EQ(Stored(there), folder + "/b.jpg");
+    EXPECT_EQ(Stored(elsewhere), "D:\\other\\c.jpg");
+}
+
+} // namespace
+} // namespace records_window_test
