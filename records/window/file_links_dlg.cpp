@@ -73,7 +73,10 @@ BOOL CFileLinksDlg::OnInitDialog()
     try {
         IShellApp* app = GetShellApp();
         const CAvDoc* document = app ? app->GetDocument() : nullptr;
-        const std::string path = document ? document->GetPathName() : std::string();
+        // While a moved file loads, the document does not know its path yet.
+        const std::string path = m_initialMode ? m_newPath
+                                 : document    ? document->GetPathName()
+                                               : std::string();
         SetDlgItemText(kCurrentFile, path.empty() ? "<New File>" : path);
         CWnd* treePlace = GetDlgItem(kTreePlace);
         CWnd* gridPlace = GetDlgItem(kGridPlace);
