@@ -70,8 +70,8 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewRec>())
     MapUpdate(ID_FILE_BACKUP, [](CCmdUI* cmdUI) { cmdUI->Enable(CanBackup()); });
     MapCommand(ID_FILE_RESTORE, [this] { RunRestore(GetMainFrame()); });
     MapCommand(ID_REORDER, [this] {
-        if (RunReorder(GetMainFrame()))
-            ShowRecordsWindow(-1);
+        if (CNamedList* list = RunReorder(GetMainFrame()))
+            ShowNamedList(list);
     });
     MapWindowCommands();
     MapRecordCommands();

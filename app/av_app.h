@@ -23,6 +23,7 @@ class CFamRec;
 class CIndRec;
 class CMainFrame;
 class CMultiDocTemplate;
+class CNamedList;
 class CPropertiesDlg;
 class CQueryDef;
 class CRecordNode;
@@ -109,6 +110,8 @@ public:
     void ShowRecordsWindow(int tab) override;
     /// Shows the records window and selects the record in the list of its type.
     void ShowRecordInRecordsWindow(CRecordNode* record, BOOL focus) override;
+    /// Shows the records window with its named-lists pane, the list selected there.
+    void ShowNamedList(CNamedList* list);
     /// Repaints the main window, and the windows inside it when asked.
     void RedrawMainWindow(BOOL children);
     /// Repaints every view of the document, then tells them that all views were redrawn.

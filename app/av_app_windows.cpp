@@ -17,6 +17,7 @@
 #include "queries/lists/records_window_pane.h"
 #include "records/window/file_links_dlg.h"
 #include "records/window/find_record_dlg.h"
+#include "records/window/sub_view_rec.h"
 
 #include <algorithm>
 
@@ -158,6 +159,14 @@ void CAvApp::ShowRecordsWindow(int tab)
     ShowInWindowOfKind(kSubViewRecords, m_recordsPaneClass, [tab](CSubView& pane) {
         if (auto* records = dynamic_cast<CRecordsPane*>(&pane); records && tab != -1)
             records->SelectTab(tab, true);
+    });
+}
+
+void CAvApp::ShowNamedList(CNamedList* list)
+{
+    ShowInWindowOfKind(kSubViewRecords, m_recordsPaneClass, [list](CSubView& pane) {
+        if (auto* records = dynamic_cast<CSubViewRec*>(&pane))
+            records->ShowNamedList(list);
     });
 }
 

@@ -11,12 +11,9 @@
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr int kHeaderIndex = 8, kNotesIndex = 2;
-constexpr int kStartWidth = 640, kStartHeight = 320;
 constexpr const char* kErrorMessage = "An error has occurred.";
 constexpr const char* kRecordsWindowTitle = "Records Window";
 constexpr const char* kShowHiddenTypeQuestion =
@@ -60,11 +57,7 @@ int CRecListsWnd::OnCreate(CREATESTRUCT* createStruct)
         if (tab != -1)
             Activate(reinterpret_cast<CTagGrid*>(m_tab.GetItemData(tab)), true);
     });
-    // A grid lays its columns out by its width when it is filled, which may come before the
-    // window has its size: it starts no narrower than a window usually is.
-    CRect area = DisplayArea();
-    area.right = std::max(area.right, area.left + kStartWidth);
-    area.bottom = std::max(area.bottom, area.top + kStartHeight);
+    const CRect area = DisplayArea();
     for (int i = 0; i < kGridCount; ++i) {
         const DWORD style = WS_CHILD | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE;
         if (!m_grids[std::size_t(i)].Create(style, area, this, kFirstGridId + UINT(i), this,

@@ -115,14 +115,6 @@ void CSubViewRec::OnUpdate(CView* sender, LPARAM hint, CObject* object)
         m_pane->OnDataChanged(sender, hint, object);
 }
 
-void CSubViewRec::Reset()
-{
-    m_lists.ResetAll();
-    if (m_pane)
-        m_pane->Empty();
-    m_listsActive = true;
-}
-
 int CSubViewRec::FindTab(int listIndex) const
 {
     return m_created ? m_lists.FindTab(listIndex) : -1;

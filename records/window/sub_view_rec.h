@@ -30,8 +30,6 @@ public:
     CRecordNode* GetCurrentRecord() const;
     /// Every hint but 9 goes to the record lists; every hint goes to the pane while it shows.
     void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
-    /// Every list emptied, the pane emptied, the record lists active.
-    void Reset();
 
     int FindTab(int listIndex) const override;
     void SelectTab(int listIndex, bool focus) override;
