@@ -136,11 +136,15 @@ void CRecListsWnd::RebuildTabs()
         if (!IsDisplayed(i)) {
             if (ShowsSomething(grid))
                 grid.ClearRecordSet();
+            m_unsorted[std::size_t(i)] = false;
             continue;
         }
         m_tab.InsertItem(m_tab.GetItemCount(), GetRecordTypePluralName(i).c_str(), LPARAM(&grid));
         if (!ShowsSomething(grid))
             grid.SetRecordSet(GetRecordTypeRoot(i), true, true);
+        else if (m_unsorted[std::size_t(i)])
+            grid.OnSortAlphabetical();
+        m_unsorted[std::size_t(i)] = false;
     }
     CTagGrid* active = m_active && FindTab(GetActiveIndex()) != -1 ? m_active : nullptr;
     if (!active && m_tab.GetItemCount() > 0)
@@ -209,8 +213,11 @@ bool CRecListsWnd::ShowHiddenType(CRecordNode* record, bool ask)
 void CRecListsWnd::EnsureFilled(int listIndex)
 {
     CTagGrid& grid = m_grids[std::size_t(listIndex)];
-    if (FindTab(listIndex) == -1 && !ShowsSomething(grid))
-        grid.SetRecordSet(GetRecordTypeRoot(listIndex), true, true);
+    if (FindTab(listIndex) != -1 || ShowsSomething(grid))
+        return;
+    // Searched in file order; sorted only if the user has the list shown.
+    grid.SetRecordSet(GetRecordTypeRoot(listIndex), true, false);
+    m_unsorted[std::size_t(listIndex)] = true;
 }
 
 bool CRecListsWnd::ShowFoundRecord(const RecordSearch& search)
@@ -253,13 +260,18 @@ bool CRecListsWnd::ShowFoundRecord(const RecordSearch& search)
         if (MessageBox(question, MB_OKCANCEL | MB_ICONQUESTION, kRecordsWindowTitle) != IDOK)
             return true;
     }
+    // Sorting the list for its tab closes its rows: the match is opened again.
+    CTagGrid& grid = m_grids[std::size_t(found)];
+    const CDataNode* match = CTagGrid::NodeOf(grid.GetBox().GetFocusItem());
     SelectTab(found, true);
+    SelectNodeRow(grid, match);
     return true;
 }
 
 void CRecListsWnd::UpdateTabs()
 {
     m_lastFound = -1;
+    m_unsorted = {};
     for (int i = 0; i < kGridCount; ++i)
         if (FindTab(i) == -1 && ShowsSomething(m_grids[std::size_t(i)]))
             m_grids[std::size_t(i)].ClearRecordSet();

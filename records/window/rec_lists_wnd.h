@@ -85,6 +85,8 @@ private:
     std::array<CTagGrid, kGridCount> m_grids;
     std::array<bool, kGridCount> m_created{};
     CTagGrid* m_active = nullptr;
+    /// The lists a search filled, in file order, for types without a tab.
+    std::array<bool, kGridCount> m_unsorted{};
     /// The list index of the last match; -1 after a search that found nothing.
     int m_lastFound = -1;
     std::function<void()> m_onFocus;

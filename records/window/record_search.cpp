@@ -114,6 +114,20 @@ std::vector<CTreeBoxNode*> RowsToSearch(CTreeBox& box, const CTreeBoxNode* caret
 
 } // namespace
 
+bool SelectNodeRow(CTagGrid& grid, const CDataNode* node)
+{
+    const CDataNode* record = node;
+    while (record && !record->IsRecord())
+        record = record->GetParent();
+    CTreeBoxNode* row = record ? grid.FindRowByRecord(record) : nullptr;
+    if (!row)
+        return false;
+    row = OpenDownTo(grid, row, node);
+    grid.GetBox().ClearSelection(nullptr, false);
+    grid.SelectRow(row, false, true);
+    return true;
+}
+
 std::vector<SearchWord> SplitSearchWords(std::string_view text)
 {
     std::vector<SearchWord> words;
@@ -182,14 +196,9 @@ bool FindNextMatch(CTagGrid& grid, bool fromStart, const RecordSearch& search)
             FirstMatchingNode(*record, terms, search.m_searchType, search.m_matchCase);
         if (!match)
             continue;
-        if (search.m_searchType != kSearchNameOrTitle) {
-            if (row->m_state == CTreeBoxNode::kExpanded)
-                box.ExpandItem(row, false, 1);
-            row = OpenDownTo(grid, row, match);
-        }
-        box.ClearSelection(nullptr, false);
-        grid.SelectRow(row, false, true);
-        return true;
+        if (row->m_state == CTreeBoxNode::kExpanded && search.m_searchType != kSearchNameOrTitle)
+            box.ExpandItem(row, false, 1);
+        return SelectNodeRow(grid, match);
     }
     return false;
 }

@@ -55,6 +55,10 @@ bool RecordMatches(const CRecordNode& record, const std::vector<CSearchTerm>& te
 const CDataNode* FirstMatchingNode(const CRecordNode& record, const std::vector<CSearchTerm>& terms,
                                    SearchType type, bool matchCase);
 
+/// Opens the row of the node's record down to the node and selects the node's row (the deepest
+/// row reached when a field on the way is not listed); false when the record has no row.
+bool SelectNodeRow(CTagGrid& grid, const CDataNode* node);
+
 /// Searches the grid's records from the row after the caret row's record (up: before it), or
 /// from the first (up: last) row when fromStart or without a caret row. The first matching
 /// record is shown: a name search selects its row; another search opens the row down to the

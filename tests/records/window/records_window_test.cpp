@@ -305,6 +305,26 @@ TEST_F(RecordsWindowDataTest, AFoundRecordOfAHiddenTypeStaysFoundWhenTheQuestion
     EXPECT_THAT(TopRows(kFam), IsEmpty());
 }
 
+TEST_F(RecordsWindowDataTest, AListShownForItsMatchIsSortedWithTheMatchSelected)
+{
+    CFamRec* later = Marry(NewIndividual(SEX_MALE, "Able /Aaron/"), nullptr);
+    CDataNode* marriage = later->CreateChildByTag("MARR");
+    ASSERT_NE(marriage, nullptr);
+    SetField(marriage, "PLAC", "Gretna Green");
+    NotifyChanges();
+    MakeWindow();
+
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(m_window->GoToRecord(Search("gretna", -1, kSearchAllText)));
+
+    EXPECT_EQ(Lists().GetActiveIndex(), kFam);
+    CTagGrid& grid = *Lists().GetGrid(kFam);
+    const CTreeBoxNode* caret = grid.GetBox().GetFocusItem();
+    ASSERT_NE(caret, nullptr);
+    EXPECT_EQ(CTagGrid::NodeOf(caret)->GetParent(), marriage);
+    EXPECT_EQ(CTagGrid::NodeOf(grid.GetBox().GetFirstItem()), later) << "sorted by name";
+}
+
 TEST_F(RecordsWindowDataTest, ANoteSearchOpensTheRecordAtTheMatchingNote)
 {
     m_mary->AddTextChild(FIELD_NOTE_TEXT, "Born in the old mill");
