@@ -4,6 +4,7 @@
 
 #include "app/shell/av_doc.h"
 #include "app/shell/shell_app.h"
+#include "common/abort.h"
 #include "common/rename_rules.h"
 #include "controls/dlg_layout.h"
 #include "controls/rename_dlg.h"
@@ -11,6 +12,7 @@
 #include "database/multimedia/file_links.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_node.h"
+#include "platform/base/abandon.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/folder_dialog.h"
@@ -81,7 +83,7 @@ BOOL CFileLinksDlg::OnInitDialog()
         CWnd* treePlace = GetDlgItem(kTreePlace);
         CWnd* gridPlace = GetDlgItem(kGridPlace);
         if (!treePlace || !gridPlace)
-            throw 0;
+            ThrowAbort();
         for (std::size_t i = 0; i < m_images.size(); ++i)
             m_images[i].LoadBitmap(kFirstImage + UINT(i));
         std::string empty;
@@ -89,11 +91,11 @@ BOOL CFileLinksDlg::OnInitDialog()
         if (!m_tree.Create(TBF_TREE | TBF_MULTI_SELECT,
                            WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
                            PlaceInParent(*treePlace), this, kTreeId, this, 16, 16, nullptr))
-            throw 0;
+            ThrowAbort();
         m_tree.SetEmptyText(empty);
         if (!m_grid.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL, PlaceInParent(*gridPlace), this,
                            kGridId, nullptr, 0))
-            throw 0;
+            ThrowAbort();
         m_grid.SetEditable(false);
         BuildTree();
         if (m_initialMode)
@@ -101,7 +103,9 @@ BOOL CFileLinksDlg::OnInitDialog()
         ShowTree({});
         UpdateButtons();
     } catch (...) {
-        MessageBox("An error has occurred.  Unable to display dialog", MB_OK | MB_ICONEXCLAMATION);
+        if (EndAbandonedOperation() == AbandonCause::Aborted)
+            MessageBox("An error has occurred.  Unable to display dialog",
+                       MB_OK | MB_ICONEXCLAMATION);
         EndDialog(IDCANCEL);
     }
     return TRUE;
@@ -300,8 +304,9 @@ bool CFileLinksDlg::Apply(bool quiet)
             changed = true;
         }
     } catch (...) {
+        // What was stored before the failure is announced all the same.
         NotifyChanges();
-        if (!quiet)
+        if (EndAbandonedOperation() == AbandonCause::Aborted && !quiet)
             MessageBox("An error occurred while attempting to save changes",
                        MB_OK | MB_ICONEXCLAMATION);
         return false;
