@@ -135,8 +135,9 @@ public:
     void OnFileLinks();
 
     // Records.
-    /// Makes a new record of the type with the list index, ends the edit and selects the record
-    /// in the records window. A record that cannot be made is reported.
+    /// Makes a new record of the type with the list index, ends the edit, selects the record
+    /// in the records window and shows it in the properties box, which keeps to it. A record
+    /// that cannot be made is reported.
     void CreateRecord(int listIndex);
     /// Shows the records window on the list of the type; when that list is hidden and ask is
     /// set, asks first whether to change the window's display options (Cancel leaves it).

@@ -24,7 +24,7 @@ constexpr int kReorderButton = 1646, kAllButton = 4, kSkipButton = 3;
 constexpr int kIndividualsChecked = 1647, kIndividualsUpdated = 1648, kIndividualsTotal = 1649;
 constexpr int kFamiliesChecked = 1650, kFamiliesUpdated = 1651, kFamiliesTotal = 1652;
 constexpr int kRecordPlaceholder = 1471;
-constexpr UINT kRecordBoxId = 1472;
+constexpr UINT kRecordGridId = 1472;
 
 constexpr const char* kReorderText = "Re-&order Record";
 constexpr const char* kContinueText = "C&ontinue";
@@ -99,9 +99,15 @@ BOOL CReorderProgressDlg::OnInitDialog()
         CRect place;
         placeholder->GetWindowRect(&place);
         ScreenToClient(&place);
-        m_recordBox.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL, place, this,
-                           kRecordBoxId);
+        // The record under confirmation is only looked at: a change or deletion made here
+        // would pull it from under the pass.
+        m_recordGrid.SetEditable(false);
+        m_recordGrid.SetDeleteAllowed(false);
+        if (m_recordGrid.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, place, this,
+                                kRecordGridId, nullptr, 0))
+            m_recordGrid.SetHeading("Record", "", "");
     }
+    ShowRecord(nullptr);
     EnableChoiceButtons(false);
     for (const int box : kKindBoxes)
         EnableItem(box, false);
@@ -311,36 +317,10 @@ void CReorderProgressDlg::ShowCounts()
          {m_familiesChecked, m_familiesUpdated, m_familiesTotal});
 }
 
-void CReorderProgressDlg::ShowRecord(const CRecordNode* record)
+void CReorderProgressDlg::ShowRecord(CRecordNode* record)
 {
-    if (!m_recordBox.GetSafeHwnd())
-        return;
-    m_recordBox.ResetContent();
-    if (record)
-        AddField(*record, 0);
-}
-
-void CReorderProgressDlg::AddField(const CDataNode& node, int depth)
-{
-    std::string line(std::size_t(depth) * 4, ' ');
-    std::string label;
-    node.GetLabel(label);
-    line += label;
-    if (const auto* record = dynamic_cast<const CRecordNode*>(&node))
-        line += " " + record->GetIdText();
-    std::string value;
-    if (const CRecordNode* target = node.GetLinkTarget()) {
-        target->GetText(value, 0);
-        value = target->GetIdText() + (value.empty() ? "" : " " + value);
-    } else {
-        node.GetText(value, 0);
-    }
-    std::replace(value.begin(), value.end(), '\n', ' ');
-    if (!value.empty())
-        line += ": " + value;
-    m_recordBox.AddString(line.c_str());
-    for (const CDataNode* child = node.GetFirstChild(); child; child = child->GetNextSibling())
-        AddField(*child, depth + 1);
+    if (m_recordGrid.GetSafeHwnd())
+        m_recordGrid.SetRecord(record);
 }
 
 void CReorderProgressDlg::EnableItem(int id, bool enable)

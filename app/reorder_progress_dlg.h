@@ -5,12 +5,11 @@
 
 #include "database/kin/reorder_scan.h"
 #include "platform/ui/dialogs/dialog.h"
-#include "platform/ui/dialogs/list_box.h"
+#include "records/grid/tag_grid.h"
 
 #include <functional>
 #include <string>
 
-class CDataNode;
 class CNamedList;
 class CRecordNode;
 
@@ -29,6 +28,8 @@ public:
     int Run();
     /// The list of updated records the user asked to see at the end; null otherwise.
     CNamedList* GetListToShow() const { return m_listToShow; }
+    /// Shows the record awaiting confirmation, read-only, over the template's placeholder.
+    CTagGrid& GetRecordGrid() { return m_recordGrid; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -58,9 +59,7 @@ private:
     void OnSkip();
 
     void ShowCounts();
-    void ShowRecord(const CRecordNode* record);
-    /// One line for the field, indented by depth, then lines for its sub-fields.
-    void AddField(const CDataNode& node, int depth);
+    void ShowRecord(CRecordNode* record);
     void EnableItem(int id, bool enable);
     /// The three buttons that answer a confirmation.
     void EnableChoiceButtons(bool enable);
@@ -76,7 +75,5 @@ private:
     long m_familiesChecked = 0, m_familiesUpdated = 0, m_familiesTotal = 0;
     bool m_skip = false, m_reorder = false, m_all = false, m_cancelled = false;
     CNamedList* m_listToShow = nullptr;
-    /// Shows the record awaiting confirmation, a line per field, over the template's
-    /// placeholder.
-    CListBox m_recordBox;
+    CTagGrid m_recordGrid;
 };

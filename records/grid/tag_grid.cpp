@@ -198,7 +198,7 @@ void CTagGrid::ApplyColumns()
     GetClientRect(&client);
     const int half = std::max(0, int(client.Width()) / 2);
     m_columnsFitted = half > 0;
-    std::string titles = m_heading + "\tValues";
+    std::string titles = m_heading + "\t" + m_valueHeading;
     std::vector<int> edges = {half, 2 * half};
     CClientDC dc(this);
     for (const ExtraColumn& column : m_extra) {
@@ -208,9 +208,11 @@ void CTagGrid::ApplyColumns()
     SetColumns(titles.c_str(), 2, int(edges.size()), edges.data());
 }
 
-void CTagGrid::SetHeading(const std::string& heading, const std::string& emptyText)
+void CTagGrid::SetHeading(const std::string& heading, const std::string& emptyText,
+                          const std::string& valueHeading)
 {
     m_heading = heading;
+    m_valueHeading = valueHeading;
     GetBox().SetEmptyText(emptyText);
     ApplyColumns();
 }

@@ -172,8 +172,9 @@ public:
     int GetExtraColumnCount() const { return int(m_extra.size()); }
     void SetEditable(bool editable) { m_editable = editable; }
     void SetKeepOwnColumns(bool keep) { m_keepOwnColumns = keep; }
-    /// The first column's title and the text shown without rows.
-    void SetHeading(const std::string& heading, const std::string& emptyText);
+    /// The first two columns' titles and the text shown without rows.
+    void SetHeading(const std::string& heading, const std::string& emptyText,
+                    const std::string& valueHeading = "Values");
     /// Adds a column of the grid's own, kept through SetRecordSet: reference's value for each
     /// top-level record row; sample is a text as wide as the column.
     void AddOwnColumn(const std::string& title, const std::string& sample,
@@ -282,6 +283,7 @@ private:
     ITagGridOwner* m_owner = nullptr;
     std::vector<ExtraColumn> m_extra;
     std::string m_heading = "Records";
+    std::string m_valueHeading = "Values";
     std::unordered_map<const CDataNode*, CTreeBoxNode*> m_rows;
     /// Top-level rows that are open, or that were closed with rows left under them.
     std::unordered_set<CTreeBoxNode*> m_openRows;

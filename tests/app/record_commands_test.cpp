@@ -41,7 +41,7 @@ protected:
     }
 };
 
-TEST_P(CreateRecordTest, ANewRecordIsAnnouncedAndShownInTheRecordsWindow)
+TEST_P(CreateRecordTest, ANewRecordIsShownInTheRecordsWindowAndThePropertiesBox)
 {
     const CreationCase& row = GetParam();
     m_app->OpenDocumentFile(WriteGedcom("single.ged", kSingleFile).c_str());
@@ -57,6 +57,12 @@ TEST_P(CreateRecordTest, ANewRecordIsAnnouncedAndShownInTheRecordsWindow)
     const auto* created = dynamic_cast<CRecordNode*>(records->GetSelection(nullptr, nullptr));
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->GetNextSibling(), nullptr) << "the new record is the type's last";
+
+    CPropertiesDlg* box = m_app->GetPropertiesDlg();
+    ASSERT_NE(box, nullptr) << "the command ends in the properties box";
+    EXPECT_EQ(box->GetRecord(), created);
+    EXPECT_TRUE(box->IsWindowVisible());
+    EXPECT_FALSE(box->IsFollowing()) << "the box stays on the new record";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,10 +4,13 @@
 
 #include "app/reorder_dlg.h"
 #include "app/reorder_progress_dlg.h"
+#include "app/shell/app_ids.h"
 #include "database/kin/reorder_scan.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "queries/named_list.h"
+#include "records/window/named_lists_pane.h"
+#include "records/window/sub_view_rec.h"
 
 #include <gmock/gmock.h>
 
@@ -129,6 +132,14 @@ protected:
         return states;
     }
 
+    /// The identifier of the record the progress dialog's grid shows, or "none".
+    static std::string Shown(CDialog& dialog)
+    {
+        auto* shown = dynamic_cast<CRecordNode*>(
+            static_cast<CReorderProgressDlg&>(dialog).GetRecordGrid().GetShownObject());
+        return shown ? shown->GetIdText() : "none";
+    }
+
     CNamedList* RunWithOptions(const std::function<void(CDialog&)>& options)
     {
         TestHooks::OnNextDialog(CReorderDlg::kTemplateId, options);
@@ -212,6 +223,7 @@ TEST_F(ReorderTest, ConfirmationShowsTheKindsFoundAndReordersOnlyThoseLeftChecke
                                     TestHooks::RenderWindow(d).SavePng("reorder_progress.png");
                                     EXPECT_FALSE(Frame()->IsWindowEnabled());
                                     seen.push_back(KindBoxes(d));
+                                    seen.push_back(Shown(d));
                                     seen.push_back(Text(d, 1647) + "/" + Text(d, 1649));
                                     TestHooks::Click(d, kEventsBox);
                                     TestHooks::Click(d, kReorderButton);
@@ -219,20 +231,22 @@ TEST_F(ReorderTest, ConfirmationShowsTheKindsFoundAndReordersOnlyThoseLeftChecke
                                 [&](CDialog& d) {
                                     seen.push_back(Text(d, kReorderButton));
                                     seen.push_back(KindBoxes(d));
+                                    seen.push_back(Shown(d));
                                     seen.push_back(Text(d, 1648));
                                     TestHooks::Click(d, kReorderButton);
                                 },
                                 [&](CDialog& d) {
                                     seen.push_back(Text(d, kReorderButton));
                                     seen.push_back(KindBoxes(d));
+                                    seen.push_back(Shown(d));
                                     TestHooks::Click(d, kSkipButton);
                                 }});
     TestHooks::AnswerMessageBox(IDOK);
 
     EXPECT_EQ(dialog.Run(), 1);
 
-    EXPECT_THAT(seen, ElementsAre("EC -- EC -- ", "0/4", "C&ontinue", "-- -- -- -- ", "1",
-                                  "Re-&order Record", "-- EC -- -- "));
+    EXPECT_THAT(seen, ElementsAre("EC -- EC -- ", "I1", "0/4", "C&ontinue", "-- -- -- -- ", "I1",
+                                  "1", "Re-&order Record", "-- EC -- -- ", "F1"));
     EXPECT_THAT(MessageTexts(), ElementsAre("Re-ordering complete.  1 individual records and 0 "
                                             "family records have been updated"));
     EXPECT_THAT(Links("I1", FIELD_FAMS), ElementsAre("F2", "F1"));
@@ -328,6 +342,37 @@ TEST_F(ReorderTest, AKeptListWithNothingUpdatedIsEmptiedAndNoQuestionIsAsked)
     EXPECT_TRUE(list->Entries().empty());
     EXPECT_EQ(dialog.GetListToShow(), nullptr);
 }
+
+/// The Re-order command through the main frame.
+class ReorderCommandTest : public ReorderTest, public testing::WithParamInterface<int> {};
+
+TEST_P(ReorderCommandTest, TheListOfUpdatedRecordsIsShownInTheRecordsWindowWhenTheUserAsks)
+{
+    const int answer = GetParam();
+    TestHooks::OnNextDialog(CReorderDlg::kTemplateId, [](CDialog& dialog) {
+        TestHooks::Click(dialog, kPromptBox);
+        TestHooks::Click(dialog, kMaintainListBox);
+        TestHooks::SetText(dialog, kListName, "Re-ordered");
+        TestHooks::Click(dialog, IDOK);
+    });
+    TestHooks::AnswerMessageBox(answer);
+
+    ASSERT_TRUE(Run(ID_REORDER));
+
+    ASSERT_NE(FindNamedList("Re-ordered"), nullptr);
+    auto* records = dynamic_cast<CSubViewRec*>(m_app->FindRecordsView());
+    INamedListsPane* pane = records ? records->GetNamedListsPane() : nullptr;
+    if (answer == IDNO) {
+        EXPECT_TRUE(!pane || !records->IsPaneVisible());
+        return;
+    }
+    ASSERT_NE(pane, nullptr);
+    EXPECT_TRUE(records->IsPaneVisible());
+    EXPECT_EQ(pane->GetSelectedNamedList(), FindNamedList("Re-ordered"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ReorderCommandTest, testing::Values(IDYES, IDNO),
+                         [](const auto& info) { return info.param == IDYES ? "Yes" : "No"; });
 
 } // namespace
 } // namespace app_test
