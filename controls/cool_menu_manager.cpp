@@ -2,7 +2,9 @@
 // opens.
 #include "controls/cool_menu_manager.h"
 
+#include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/windows/accelerator_table.h"
+#include "platform/ui/windows/message.h"
 
 #include <string>
 
@@ -23,6 +25,7 @@ CCoolMenuManager::~CCoolMenuManager()
 void CCoolMenuManager::Install(CFrameWnd* frame)
 {
     RemoveMenuPopupListener(this);
+    HookWindow(frame);
     if (frame)
         SetMenuPopupListener(*frame, this);
 }
@@ -40,6 +43,13 @@ void CCoolMenuManager::Refresh()
     m_images.RemoveAll();
     for (const UINT id : m_toolbarIds)
         m_images.AddToolBar(id);
+}
+
+LRESULT CCoolMenuManager::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE)
+        Refresh();
+    return CSubclassWnd::WindowProc(message, wParam, lParam);
 }
 
 void CCoolMenuManager::OnMenuPopupOpening(CMenu& popup, const CAcceleratorTable* keys)

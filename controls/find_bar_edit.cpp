@@ -11,6 +11,13 @@ BOOL CFindBarEdit::PreTranslateMessage(MSG* msg)
     return CEdit::PreTranslateMessage(msg);
 }
 
+LRESULT CFindBarEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_GETDLGCODE)
+        return DLGC_WANTARROWS | DLGC_HASSETSEL | DLGC_WANTCHARS;
+    return CEdit::WindowProc(message, wParam, lParam);
+}
+
 void CFindBarEdit::OnKeyDown(UINT virtKey, UINT /*repeatCount*/, UINT /*flags*/)
 {
     if (m_listener && m_listener->OnEditKeyDown(this, virtKey))

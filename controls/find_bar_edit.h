@@ -1,5 +1,6 @@
 // controls/find_bar_edit.h: the find bar's edit: an edit control that offers each key to a
-// listener before it types, hands it Enter, Tab and Escape, and tells it of focus changes.
+// listener before it types, hands it Enter, Tab and Escape outside dialogs, and tells it of
+// focus changes.
 #pragma once
 
 #include "platform/ui/dialogs/edit.h"
@@ -26,6 +27,9 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
+    /// Inside a dialog, arrows and characters are the edit's; Tab, Enter and Escape the
+    /// dialog's.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags) override;
     void OnChar(UINT character, UINT repeatCount, UINT flags) override;
     void OnSetFocus(CWnd* oldWnd) override;

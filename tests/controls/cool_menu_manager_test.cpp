@@ -93,7 +93,7 @@ class CoolMenuManagerTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string folder = test_support::NewFolder("cool_menus");
+        folder = test_support::NewFolder("cool_menus");
         WriteStrip(folder + "/bar70.png", 16, 15, {kRed, kGreen});
         WriteStrip(folder + "/bar71.png", 16, 16, {kBlue});
         WriteStrip(folder + "/bar72.png", 16, 15, {kBlue, kBlue});
@@ -119,6 +119,7 @@ protected:
         TestHooks::CloseMenuBarPopup(*m_frame);
     }
 
+    std::string folder;
     CResources m_resources;
     CFrameWnd* m_frame = nullptr;
     CCoolMenuManager m_manager;
@@ -151,6 +152,21 @@ TEST_F(CoolMenuManagerTest, CommandsShowTheirPictureAndKeysOnceThePopupOpens)
     std::string again;
     File().GetMenuString(2, again, MF_BYPOSITION);
     EXPECT_EQ(again, "&Find\tCtrl+Shift+F, F3") << "opening twice adds no second key text";
+}
+
+TEST_F(CoolMenuManagerTest, PicturesAreMadeAgainWhenTheDesktopsColoursOrSettingsChange)
+{
+    for (const bool colours : {true, false}) {
+        const COLORREF now = colours ? kBlue : kRed;
+        WriteStrip(folder + "/bar70.png", 16, 15, {now, kGreen});
+        OpenFile();
+        EXPECT_NE(PictureColour(File(), 0), now) << "no change without the desktop's word";
+
+        TestHooks::SendDesktopChange(colours);
+        OpenFile();
+
+        EXPECT_EQ(PictureColour(File(), 0), now) << (colours ? "colours" : "settings");
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/windows/accelerator_table.h"
 #include "platform/ui/windows/app.h"
+#include "platform/ui/windows/subclass_wnd.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -179,6 +180,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (watched == QCoreApplication::instance()) {
+            if (event->type() == QEvent::ApplicationPaletteChange)
+                BroadcastSystemChange(WM_SYSCOLORCHANGE);
+            else if (event->type() == QEvent::ApplicationFontChange)
+                BroadcastSystemChange(WM_SETTINGCHANGE);
+        }
         if (!IsInput(event->type()))
             return false;
         NoteInputForIdle();

@@ -3,6 +3,7 @@
 #include "platform/ui/detail/input_messages.h"
 
 #include "platform/base/clock.h"
+#include "platform/ui/detail/dialog_widget.h"
 #include "platform/ui/detail/key_map.h"
 #include "platform/ui/detail/window_widget.h"
 
@@ -128,6 +129,19 @@ QString TypedText(const QKeyEvent* event, UINT vk)
     return text;
 }
 
+/// Whether the dialog around the control takes the key: Tab, Enter and Escape without Ctrl or
+/// Alt, when the control's dialog code does not keep them.
+bool LeftToDialog(CWnd& wnd, QWidget* widget, UINT vk, Qt::KeyboardModifiers modifiers)
+{
+    if ((vk != VK_TAB && vk != VK_RETURN && vk != VK_ESCAPE) ||
+        (modifiers & (Qt::ControlModifier | Qt::AltModifier)) ||
+        !dynamic_cast<DialogWidget*>(widget->window()) || widget->window() == widget)
+        return false;
+    const LRESULT code =
+        WndBridge::Deliver(wnd, MakeMessage(wnd, WM_GETDLGCODE, vk, 0, QCursor::pos()), nullptr);
+    return !(code & DLGC_WANTALLKEYS) && !(vk == VK_TAB && (code & DLGC_WANTTAB));
+}
+
 bool DispatchKey(CWnd& wnd, QWidget* widget, QKeyEvent* event, const std::function<void()>& passOn)
 {
     // Keys belong to the focus window; one passed up from a focused child goes on unhandled.
@@ -145,6 +159,10 @@ bool DispatchKey(CWnd& wnd, QWidget* widget, QKeyEvent* event, const std::functi
     }
     const bool press = event->type() == QEvent::KeyPress;
     NoteKey(vk, press);
+    if (LeftToDialog(wnd, widget, vk, modifiers)) {
+        passOn(); // as the dialog's own key, past the control's handlers
+        return true;
+    }
     const bool alt = (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier);
     UINT flags = alt ? KF_ALTDOWN : 0;
     if (press && event->isAutoRepeat())

@@ -4,6 +4,7 @@
 
 #include "platform/ui/detail/input_messages.h"
 #include "platform/ui/detail/timer_service.h"
+#include "platform/ui/windows/subclass_wnd.h"
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <QPaintEvent>
@@ -117,7 +118,8 @@ LRESULT WndBridge::Deliver(CWnd& wnd, const MSG& msg, QtEventLink* link)
     const std::weak_ptr<int> life = impl.life;
     CWnd::Impl::Frame frame{msg, link, impl.current};
     impl.current = &frame;
-    const LRESULT result = wnd.WindowProc(msg.message, msg.wParam, msg.lParam);
+    const LRESULT result =
+        CSubclassWndMap::Get().Dispatch(wnd, msg.message, msg.wParam, msg.lParam);
     if (!life.expired())
         impl.current = frame.outer;
     return result;

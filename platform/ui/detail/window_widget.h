@@ -83,6 +83,11 @@ public:
     /// Runs msg through the window's WindowProc as the message being handled; link is the Qt
     /// event it came from, if any.
     static LRESULT Deliver(CWnd& wnd, const MSG& msg, QtEventLink* link);
+    /// The window's own handling of a message, after its hooks.
+    static LRESULT CallWindowProc(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return wnd.WindowProc(message, wParam, lParam);
+    }
     /// Binds the widget to the window: the widget is found from the window and back, and its
     /// destruction ends the window.
     static void Attach(CWnd& wnd, QWidget* widget);

@@ -69,6 +69,13 @@ inline constexpr UINT WM_KEYFIRST = 0x0100, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x01
                       WM_SYSCHAR = 0x0106, WM_KEYLAST = 0x0108;
 inline constexpr UINT WM_COMMAND = 0x0111, WM_SYSCOMMAND = 0x0112, WM_TIMER = 0x0113;
 inline constexpr UINT WM_HSCROLL = 0x0114, WM_VSCROLL = 0x0115;
+/// Which keys a control inside a dialog keeps for itself (the DLGC_ flags); the dialog takes
+/// Tab, Enter and Escape from a control that does not keep them.
+inline constexpr UINT WM_GETDLGCODE = 0x0087;
+inline constexpr UINT DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_WANTALLKEYS = 0x0004,
+                      DLGC_HASSETSEL = 0x0008, DLGC_WANTCHARS = 0x0080;
+/// The desktop's colours, or its other settings, changed.
+inline constexpr UINT WM_SYSCOLORCHANGE = 0x0015, WM_SETTINGCHANGE = 0x001A;
 inline constexpr UINT WM_GETMINMAXINFO = 0x0024, WM_INITMENUPOPUP = 0x0117, WM_DROPFILES = 0x0233;
 /// Sent at idle to windows that run an update pass of their menus and bars.
 inline constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;

@@ -6,6 +6,7 @@
 #include "platform/base/clock.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
+#include "platform/ui/detail/app_events.h"
 #include "platform/ui/detail/app_look.h"
 #include "platform/ui/detail/application.h"
 #include "platform/ui/detail/colour.h"
@@ -355,6 +356,13 @@ void DeliverPosted()
 {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void SendDesktopChange(bool colours)
+{
+    ui_detail::InstallInputFilter(); // as the application object does when it is made
+    QEvent change(colours ? QEvent::ApplicationPaletteChange : QEvent::ApplicationFontChange);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &change);
 }
 
 void PressCloseBox(CWnd& wnd)

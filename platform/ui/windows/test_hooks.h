@@ -115,6 +115,9 @@ void PostWheel(CWnd& wnd, int delta, CPoint point, UINT mk);
 void PostKey(CWnd& wnd, UINT vk, UINT mk);
 /// Delivers what was posted, then carries out deferred deletions.
 void DeliverPosted();
+/// Tells the program, as the desktop does, that its colours (or, without colours, its fonts
+/// and other settings) changed.
+void SendDesktopChange(bool colours);
 /// Clicks the close box of a window's title bar (a top-level window or an MDI child).
 void PressCloseBox(CWnd& wnd);
 /// Opens the pop-up at position on the frame's menu bar as a click on its title does (the

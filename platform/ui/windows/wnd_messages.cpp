@@ -312,6 +312,8 @@ LRESULT CWnd::StandardBehaviour(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))
             SendMessage(WM_CONTEXTMENU, WPARAM(this), PackScreenPoint({-1, -1}));
         return 0;
+    case WM_GETDLGCODE: // a window's own handlers see every key unless it answers otherwise
+        return DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL:
         if (GetStyle() & WS_CHILD)
