@@ -5,6 +5,7 @@
 
 #include "app/shell/av_doc.h"
 #include "app/shell/shell_app.h"
+#include "common/abort.h"
 #include "common/string_utils.h"
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
@@ -346,6 +347,7 @@ void CNamedListPane::CreateNamedList()
         list = GetNamedList(dialog.m_name, false);
     } catch (...) {
         list = nullptr;
+        EndAbandonedOperation();
     }
     if (!list) {
         MessageBox("An error has occurred.  Cannot create named list.", MB_OK);

@@ -3,6 +3,7 @@
 
 #include "queries/window/qry_select_dlg.h"
 
+#include "common/abort.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/combo_box.h"
@@ -44,6 +45,7 @@ template <typename Has, typename Add> bool ListInto(const CFieldDef* recordType,
         }
         return true;
     } catch (...) {
+        EndAbandonedOperation();
         return false;
     }
 }

@@ -973,6 +973,7 @@ void CRecPageEvent::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL)
             }
         } catch (...) {
             partMade = true; // what was made before the failure is announced below
+            EndAbandonedOperation();
         }
         if (partMade)
             NotifyChanges();
@@ -1053,6 +1054,7 @@ void CRecPageEvent::OnAddEvent()
         }
     } catch (...) {
         // The edit is announced below; no row stands for a fact that was not made.
+        EndAbandonedOperation();
     }
     // No row for a field that could not be made.
     if (fact) {
@@ -1200,6 +1202,7 @@ void CRecPageEvent::OnSelectFamily()
             famc->SetLink(chosen, true);
     } catch (...) {
         // Announced below.
+        EndAbandonedOperation();
     }
     CRecordNode* target = famc ? famc->GetLinkTarget() : nullptr;
     SetDlgItemText(kFamilyEdit, target ? GetRecordNameText(*target) : std::string());

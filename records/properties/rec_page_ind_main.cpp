@@ -554,6 +554,7 @@ void CRecPageIndMain::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL)
     } catch (...) {
         // What was made before the failure is announced.
         NotifyChanges();
+        EndAbandonedOperation();
     }
     m_inCommit = false;
     UpdateMarkers();
@@ -729,6 +730,7 @@ void CRecPageIndMain::CommitChildSex(int row)
         CommitChild(row, nullptr, sex);
     } catch (...) {
         NotifyChanges();
+        EndAbandonedOperation();
     }
     m_inCommit = false;
 }
@@ -917,6 +919,7 @@ void CRecPageIndMain::LinkExisting(Panel panel, int row)
         }
     } catch (...) {
         made = nullptr;
+        EndAbandonedOperation();
     }
     NotifyChanges();
     if (panel == kPanelMain && made && GetBox())
@@ -1042,6 +1045,7 @@ void CRecPageIndMain::MoveSpouse(bool up)
                 individual->MoveFamilyLink(neighbour, moved, true);
         } catch (...) {
             // Announced below.
+            EndAbandonedOperation();
         }
         NotifyChanges();
     }
@@ -1073,6 +1077,7 @@ void CRecPageIndMain::MoveChild(bool up)
             family->MoveChildLink(earlier, later);
         } catch (...) {
             // Announced below.
+            EndAbandonedOperation();
         }
         NotifyChanges();
     }

@@ -5,6 +5,7 @@
 #include "records/dialogs/select_record_dlg.h"
 #include "records/properties/properties_dlg.h"
 
+#include "common/abort.h"
 #include "database/dictionary/field_ids.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_tracking.h"
@@ -196,6 +197,7 @@ void CRecPageLinks::SelectLink(const PageLinkSpec& spec)
         }
     } catch (...) {
         linked = false;
+        EndAbandonedOperation();
     }
     NotifyChanges();
     if (!linked) {

@@ -578,6 +578,7 @@ void CRecPageMedia::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL)
             }
         } catch (...) {
             // Announced below.
+            EndAbandonedOperation();
         }
         m_editing = node;
         NotifyChanges();

@@ -339,6 +339,7 @@ void CRecPageNote::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL forced)
             }
         } catch (...) {
             NotifyChanges();
+            EndAbandonedOperation();
         }
         m_editing = nullptr;
     }
@@ -442,6 +443,7 @@ void CRecPageNote::OnAddNote()
         }
     } catch (...) {
         made = nullptr;
+        EndAbandonedOperation();
     }
     if (!made) {
         NotifyChanges();

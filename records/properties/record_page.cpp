@@ -144,6 +144,7 @@ void CRecordPage::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL)
         }
     } catch (...) {
         // The fields made before the failure are announced below.
+        EndAbandonedOperation();
     }
     if (newRecord)
         m_box->SetRecord(record, nullptr);
@@ -336,6 +337,7 @@ CRecordNode* CRecordPage::CreateRecordOfBoxType() const
         CDataNode* root = m_box ? GetRecordTypeRootForDef(m_box->GetType()) : nullptr;
         return root ? dynamic_cast<CRecordNode*>(root->CreateChild(nullptr)) : nullptr;
     } catch (...) {
+        EndAbandonedOperation();
         return nullptr;
     }
 }

@@ -7,6 +7,7 @@
 #include "records/grid/rec_wnd_options.h"
 #include "records/properties/properties_dlg.h"
 
+#include "common/abort.h"
 #include "controls/dialog_template_builder.h"
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/field_dictionary.h"
@@ -395,6 +396,7 @@ void CSourceCitationPane::OnCtlKillFocus(CDataCtl* control, CWnd*, BOOL)
                     made->UpdateFromControl(control, true, false);
             } catch (...) {
                 // What was made is announced below.
+                EndAbandonedOperation();
             }
             NotifyChanges();
         }
@@ -477,6 +479,7 @@ void CSourceCitationPane::OnAddCitation()
         }
     } catch (...) {
         citation = nullptr;
+        EndAbandonedOperation();
     }
     NotifyChanges();
     if (citation)
