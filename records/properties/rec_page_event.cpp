@@ -3,6 +3,7 @@
 
 #include "records/dialogs/add_event_dlg.h"
 #include "records/properties/event_order.h"
+#include "records/properties/mini_buttons.h"
 #include "records/properties/properties_dlg.h"
 
 #include "common/abort.h"
@@ -48,14 +49,7 @@ constexpr int kListFrame = 1406, kLargeListMark = 1438, kShowChildren = 1447, kE
 constexpr UINT kListId = 5000;
 constexpr UINT kReplaceFamily = 2001, kClearFamily = 2002;
 
-struct ButtonSpec {
-    UINT id;
-    UINT bitmap;
-    const char* tip;
-    int step; // from this button's left edge to the next one's
-    bool latching;
-};
-constexpr ButtonSpec kButtons[6] = {
+constexpr MiniButtonSpec kButtons[6] = {
     {CRecPageEvent::kAddId, 321, "Add Event/Attribute", 24, false},
     {CRecPageEvent::kDeleteId, 297, "Delete Event/Attribute", 29, false},
     {CRecPageEvent::kListInOrderId, 350, "List in Order", 24, true},
@@ -267,17 +261,7 @@ void CRecPageEvent::CreateButtons()
     CRect list;
     m_list.GetWindowRect(&list);
     ScreenToClient(&list);
-    int left = list.left;
-    const int top = m_largeListBottom + 1;
-    for (int i = 0; i < 6; ++i) {
-        const ButtonSpec& spec = kButtons[i];
-        const CRect rect(left, top, left + 24, top + 22);
-        m_buttons[i].CreateButton(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, this, spec.id,
-                                  this, 16, 15, spec.bitmap, 4,
-                                  spec.latching ? CUButton::kLatchable : 0, 0);
-        m_buttons[i].SetToolTipText(spec.tip);
-        left += spec.step;
-    }
+    CreateMiniButtons(this, this, kButtons, m_buttons, list.left, m_largeListBottom + 1);
 }
 
 CDataCtl* CRecPageEvent::MakeDetail(int index, const CFieldDef* def, const CRect& rect, CWnd* after,

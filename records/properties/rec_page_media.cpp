@@ -2,6 +2,7 @@
 #include "records/properties/rec_page_media.h"
 
 #include "records/properties/event_order.h"
+#include "records/properties/mini_buttons.h"
 #include "records/properties/properties_dlg.h"
 
 #include "common/abort.h"
@@ -34,13 +35,7 @@ constexpr int kListFrame = 1406, kDefaultFull = 1460, kPreviewFrame = 1230, kFul
               kCloseUp = 1463, kCaptionFrame = 1405;
 constexpr UINT kListId = 5000, kCaptionId = 5001;
 
-struct ButtonSpec {
-    UINT id;
-    UINT bitmap;
-    const char* tip;
-    int step;
-};
-constexpr ButtonSpec kButtons[6] = {
+constexpr MiniButtonSpec kButtons[6] = {
     {CRecPageMedia::kOpenId, 326, "Open Multimedia Window", 24},
     {CRecPageMedia::kDeleteId, 297, "Delete/Unlink Multimedia Object", 29},
     {CRecPageMedia::kHigherId, 328, "Higher Preference", 24},
@@ -155,14 +150,7 @@ BOOL CRecPageMedia::OnInitDialog()
         m_list.SetTabOrderAfter(frame);
         frame->DestroyWindow();
     }
-    int left = listRect.left;
-    for (int i = 0; i < 6; ++i) {
-        const CRect rect(left, listRect.bottom + 1, left + 24, listRect.bottom + 23);
-        m_buttons[i].CreateButton(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, this,
-                                  kButtons[i].id, this, 16, 15, kButtons[i].bitmap, 4, 0, 0);
-        m_buttons[i].SetToolTipText(kButtons[i].tip);
-        left += kButtons[i].step;
-    }
+    CreateMiniButtons(this, this, kButtons, m_buttons, listRect.left, listRect.bottom + 1);
     if (CWnd* frame = GetDlgItem(kCaptionFrame)) {
         const CFieldDef* def = FindStructDefById(STRUCT_INDI_EVENTS);
         def = def ? def->FindChildById(FIELD_BIRT) : nullptr;

@@ -5,6 +5,7 @@
 #include "records/datactl/data_ctl_multi.h"
 #include "records/dialogs/new_record_dlgs.h"
 #include "records/dialogs/select_record_dlg.h"
+#include "records/properties/mini_buttons.h"
 #include "records/properties/properties_dlg.h"
 
 #include "common/abort.h"
@@ -23,19 +24,10 @@
 namespace {
 
 constexpr int kListPlaceholder = 1406, kEditorPlaceholder = 1405;
-/// The buttons: 24 by 22 pixels with 16 by 15 images, one pixel below the list.
-constexpr int kButtonWidth = 24, kButtonHeight = 22, kImageWidth = 16, kImageHeight = 15;
 /// The most of a note's text a row shows.
 constexpr std::size_t kRowTextLimit = 300;
 
-struct ButtonSpec {
-    UINT id;
-    UINT bitmap;
-    const char* tip;
-    int step;
-};
-
-constexpr ButtonSpec kButtons[] = {
+constexpr MiniButtonSpec kButtons[] = {
     {CRecPageNote::kAddNote, 317, "Add Note", 24},
     {CRecPageNote::kDeleteNote, 297, "Delete/Unlink Note", 29},
     {CRecPageNote::kMoveUp, 318, "Move Up", 24},
@@ -140,18 +132,7 @@ BOOL CRecPageNote::OnInitDialog()
     m_list.SetTabOrderAfter(listPlace);
     listPlace->DestroyWindow();
 
-    int left = listRect.left;
-    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        const ButtonSpec& spec = kButtons[i];
-        auto button = std::make_unique<CUButton>();
-        const CRect rect(left, listRect.bottom + 1, left + kButtonWidth,
-                         listRect.bottom + 1 + kButtonHeight);
-        if (button->CreateButton(WS_CHILD | WS_VISIBLE, rect, this, spec.id, this, kImageWidth,
-                                 kImageHeight, spec.bitmap, 4, 0, 0))
-            button->SetToolTipText(spec.tip);
-        m_buttons[i] = std::move(button);
-        left += spec.step;
-    }
+    CreateMiniButtons(this, this, kButtons, m_buttons, listRect.left, listRect.bottom + 1);
 
     auto* editor = new CDataCtlEditMulti;
     if (editor->CreateCtl(FALSE, ChildRect(*editorPlace), this, nullptr, kEditorId, this, nullptr,
@@ -350,9 +331,9 @@ void CRecPageNote::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL forced)
 void CRecPageNote::UpdateButtons()
 {
     const auto enable = [&](UINT id, bool on) {
-        for (const std::unique_ptr<CUButton>& button : m_buttons)
-            if (button && UINT(button->GetDlgCtrlID()) == id)
-                button->EnableWindow(on);
+        for (CUButton& button : m_buttons)
+            if (button.GetSafeHwnd() && UINT(button.GetDlgCtrlID()) == id)
+                button.EnableWindow(on);
     };
     CTreeBox& box = m_list.GetBox();
     CTreeBoxNode* selected = box.GetNextSelected(nullptr);
@@ -515,9 +496,9 @@ void CRecPageNote::SetLargeMode(bool large)
     CRecordPage::SetLargeMode(large);
     if (m_editor)
         m_editor->GetWnd().ShowWindow(large ? SW_SHOW : SW_HIDE);
-    for (const std::unique_ptr<CUButton>& button : m_buttons)
-        if (button)
-            button->ShowWindow(large ? SW_SHOW : SW_HIDE);
+    for (CUButton& button : m_buttons)
+        if (button.GetSafeHwnd())
+            button.ShowWindow(large ? SW_SHOW : SW_HIDE);
 }
 
 CDataNode* CRecPageNote::GetNodeForControl(CDataCtl* control)

@@ -7,8 +7,6 @@
 #include "controls/col_box.h"
 #include "controls/u_button.h"
 
-#include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -93,6 +91,6 @@ private:
 
     CColBox m_list;
     CDataCtl* m_editor = nullptr;
-    std::array<std::unique_ptr<CUButton>, 5> m_buttons;
+    CUButton m_buttons[5];
     CDataNode* m_editing = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "records/dialogs/auto_citation_dlg.h"
 #include "records/dialogs/select_record_dlg.h"
 #include "records/grid/rec_wnd_options.h"
+#include "records/properties/mini_buttons.h"
 #include "records/properties/properties_dlg.h"
 
 #include "common/abort.h"
@@ -31,16 +32,7 @@ constexpr UINT kTemplate = 288;
 /// The record-window colour row of "Source - background".
 constexpr int kSourceBackground = 12;
 constexpr int kLabels[] = {1457, 1404, 1454, 1455, 1456, 1329};
-constexpr int kButtonWidth = 24, kButtonHeight = 22, kImageWidth = 16, kImageHeight = 15;
-
-struct ButtonSpec {
-    UINT id;
-    UINT bitmap;
-    const char* tip;
-    int step;
-};
-
-constexpr ButtonSpec kButtons[] = {
+constexpr MiniButtonSpec kButtons[] = {
     {CSourceCitationPane::kAdd, 292, "Add Citation", 29},
     {CSourceCitationPane::kCopy, 311, "Copy Citation", 24},
     {CSourceCitationPane::kPaste, 296, "Paste Citation", 24},
@@ -150,17 +142,7 @@ BOOL CSourceCitationPane::CreatePane(const RECT& rect, UINT id)
             m_list.SetColumns("Source\t\t", 2, 2, edges);
             m_list.GetBox().SetEmptyText("No Sources");
             m_list.SetTabOrderAfter(control.get());
-            int left = place.left;
-            for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-                auto button = std::make_unique<CUButton>();
-                const CRect at(left, place.bottom + 1, left + kButtonWidth,
-                               place.bottom + 1 + kButtonHeight);
-                if (button->CreateButton(WS_CHILD | WS_VISIBLE, at, this, kButtons[i].id, this,
-                                         kImageWidth, kImageHeight, kButtons[i].bitmap, 4, 0, 0))
-                    button->SetToolTipText(kButtons[i].tip);
-                m_buttons[i] = std::move(button);
-                left += kButtons[i].step;
-            }
+            CreateMiniButtons(this, this, kButtons, m_buttons, place.left, place.bottom + 1);
             control->DestroyWindow();
             continue;
         }
@@ -265,9 +247,9 @@ void CSourceCitationPane::ShowParts()
     m_list.ShowWindow(command);
     for (const Detail& detail : m_details)
         detail.control->GetWnd().ShowWindow(command);
-    for (const auto& button : m_buttons)
-        if (button)
-            button->ShowWindow(command);
+    for (CUButton& button : m_buttons)
+        if (button.GetSafeHwnd())
+            button.ShowWindow(command);
     for (const int label : kLabels)
         if (CWnd* wnd = GetDlgItem(label))
             wnd->ShowWindow(command);
@@ -340,9 +322,9 @@ void CSourceCitationPane::UpdateButtons()
     const bool field = GetSelectedField() != nullptr;
     const bool enabled[] = {field, citation != nullptr, field && GetLastCitation() != nullptr,
                             citation != nullptr, citation && citation->GetFieldId() == FIELD_SOUR};
-    for (std::size_t i = 0; i < m_buttons.size(); ++i)
-        if (m_buttons[i])
-            m_buttons[i]->EnableWindow(enabled[i]);
+    for (std::size_t i = 0; i < std::size(m_buttons); ++i)
+        if (m_buttons[i].GetSafeHwnd())
+            m_buttons[i].EnableWindow(enabled[i]);
 }
 
 void CSourceCitationPane::OnSelChanged(CColBox*)

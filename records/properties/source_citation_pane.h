@@ -98,6 +98,6 @@ private:
     std::vector<std::unique_ptr<CWnd>> m_templateControls;
     CColBox m_list;
     std::vector<Detail> m_details;
-    std::array<std::unique_ptr<CUButton>, 5> m_buttons;
+    CUButton m_buttons[5];
     bool m_filling = false;
 };

@@ -144,8 +144,9 @@ TEST_F(FilterValueKindTest, TypedValuesReadIntoTheirOwnTypeOrAreRefused)
             continue;
         }
         EXPECT_EQ(Shown(value), row.shown);
-        if (!value.IsNone())
+        if (!value.IsNone()) {
             EXPECT_EQ(value.GetType(), row.type);
+        }
     }
 }
 
@@ -186,8 +187,9 @@ TEST_F(FilterValueKindTest, MonthDayAndSpanRowsAreSavedWithTheirTypeAndShownAgai
         filter.SetValue(value);
         std::string line;
         ASSERT_TRUE(filter.Save(line));
-        if (row.line)
+        if (row.line) {
             EXPECT_EQ(line, row.line);
+        }
         EXPECT_TRUE(CheckFilterFitsFile(filter, message));
         // What the editor shows reads back as the same value.
         std::string shown;
