@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the toolbar image strips in resources/images/: one 16 x 15 glyph per button, left to
-right in the order of the TOOLBAR resources in resources/app.rc, on a transparent background.
+right in the order of the TOOLBAR resources in resources/*.rc, on a transparent background.
 
 Only the standard library is used (PNG is written with zlib). Run it from anywhere after changing
 a glyph; the strips it writes are committed, and the build never runs it.
@@ -439,6 +439,15 @@ def glyph_menu(g):
     g.polygon([(10, 11), (15, 11), (12, 14)], BLACK)
 
 
+def glyph_add_column(g):
+    g.box(1, 1, 10, 13, BLACK, WHITE)
+    g.fill(4, 2, 7, 12, SKY)
+    g.line(4, 1, 4, 13, GREY)
+    g.line(7, 1, 7, 13, GREY)
+    g.fill(12, 5, 13, 10, GREEN)
+    g.fill(10, 7, 15, 8, GREEN)
+
+
 STRIPS = {
     "toolbar_standard.png": [
         glyph_new, glyph_open, glyph_save, glyph_print, glyph_preview, glyph_records,
@@ -457,6 +466,8 @@ STRIPS = {
         glyph_run, glyph_cancel, glyph_print, glyph_preview, glyph_copy, glyph_save_results,
         glyph_menu,
     ],
+    "toolbar_query_fields.png": [glyph_menu, glyph_add_column],
+    "toolbar_query_columns.png": [glyph_up, glyph_down, glyph_delete],
     "toolbar_media.png": [
         glyph_context_pane, glyph_title_pane, glyph_link_note, glyph_frame_link, glyph_add_frame,
         glyph_select_frame, glyph_up, glyph_down, glyph_delete,

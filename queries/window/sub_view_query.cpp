@@ -133,7 +133,7 @@ int CSubViewQuery::OnCreate(CREATESTRUCT* createStruct)
                                             nullptr, CDlgLayout::kToRight, nullptr);
     if (!CreatePanes())
         return -1;
-    m_activeTab = kTabGeneral;
+    ShowActiveTab();
     if (auto* frame = dynamic_cast<CChildFrame*>(GetParentFrame(this)))
         frame->SetMinTrackSize(client.Width() / 2, client.Height() / 2, -1, -1);
     m_bar.ResetQueryCombo();
@@ -157,8 +157,11 @@ bool CSubViewQuery::CreatePanes()
         return wnd.CreateEx(0, "AvQueryPane", "", WS_CHILD | (visible ? WS_VISIBLE : 0), none,
                             &m_dialog, id) != FALSE;
     };
-    if (!pane(m_general, kGeneralId, true) || !pane(m_columns, kColumnsId, false) ||
-        !pane(m_rows, kRowsId, false) || !m_grid.Create(WS_BORDER, none, &m_dialog, kGridId))
+    if (!m_general.Create(&m_dialog, kGeneralId, true))
+        return false;
+    m_general.ReloadType();
+    if (!pane(m_columns, kColumnsId, false) || !pane(m_rows, kRowsId, false) ||
+        !m_grid.Create(WS_BORDER, none, &m_dialog, kGridId))
         return false;
     m_grid.ShowWindow(SW_HIDE);
     return true;
@@ -235,12 +238,8 @@ void CSubViewQuery::SetQuery(std::shared_ptr<CQueryDef> query, bool force)
         return;
     m_query = std::move(query);
     m_bar.SyncComboWithQuery();
+    m_general.LoadFromQuery();
     m_grid.Refill();
-    // Until the General pane names the kind of query, the window does.
-    if (m_query)
-        SetCaptionText(m_query->IsCustom()
-                           ? (m_query->IsReadOnly() ? "Custom Query - read only" : "Custom Query")
-                           : "Standard Query (read only)");
     if (CFrameWnd* frame = GetParentFrame(this))
         frame->OnUpdateFrameTitle(TRUE);
 }
@@ -258,8 +257,20 @@ bool CSubViewQuery::FreeQuery()
 
 bool CSubViewQuery::CommitActivePage()
 {
-    // The General, Columns and Rows panes hold no edits of their own yet.
-    return true;
+    // The Columns and Rows panes hold no edits of their own yet.
+    return m_activeTab != kTabGeneral || m_general.CommitEdits();
+}
+
+void CSubViewQuery::ApplyRecordType()
+{
+    const CFieldDef* type = m_general.GetRecordType();
+    if (!m_query || !type || type == m_query->GetRecordType())
+        return;
+    m_query->RemoveAll(true);
+    m_query->SetRecordType(type);
+    m_query->CommitChange();
+    m_general.LoadFromQuery();
+    m_grid.Reset(true);
 }
 
 void CSubViewQuery::RunNow()
@@ -303,6 +314,8 @@ void CSubViewQuery::ShowActiveTab()
     for (CWnd* pane : std::initializer_list<CWnd*>{&m_general, &m_columns, &m_rows, &m_grid})
         pane->ShowWindow(SW_HIDE);
     m_activeTab = index;
+    if (m_activeTab == kTabGeneral)
+        m_general.ReloadType();
     if (CWnd* pane = ActivePane())
         pane->ShowWindow(SW_SHOW);
     m_tabs.SetFocus();

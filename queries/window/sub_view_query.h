@@ -9,6 +9,7 @@
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "platform/ui/drawing/font.h"
 #include "queries/window/qry_bar.h"
+#include "queries/window/qry_general_wnd.h"
 #include "queries/window/qry_result_grid.h"
 #include "queries/window/query_print_layout.h"
 
@@ -62,6 +63,9 @@ public:
     bool CommitActivePage();
     /// Runs the query at once, without asking for parameters.
     void RunNow();
+    /// When the General pane's record type differs from the query's: the query loses its
+    /// columns and rows, takes the type and is committed, and the panes reload.
+    void ApplyRecordType();
 
     // Tabs.
     int GetActiveTab() const { return m_activeTab; }
@@ -74,6 +78,8 @@ public:
 
     CQryBar& GetBar() { return m_bar; }
     CQryResultGrid& GetResultGrid() { return m_grid; }
+    CQryGenWnd& GetGeneralPane() { return m_general; }
+    const CFont& GetDialogFont() const { return m_dialogFont; }
     CTabCtrl& GetTabCtrl() { return m_tabs; }
     CQueryTabsDlg& GetTabsDialog() { return m_dialog; }
     /// The colour of the caption's text for the query's kind.
@@ -124,7 +130,7 @@ private:
     int m_activeTab = -1;
     CFont m_dialogFont;
     CQryBar m_bar{*this};
-    CWnd m_general;
+    CQryGenWnd m_general{*this};
     CWnd m_columns;
     CWnd m_rows;
     CQryResultGrid m_grid;

@@ -66,6 +66,7 @@ void CSubViewQuery::OnFilePrintSetup()
     if (!confirmed)
         return;
     const bool portrait = dialog.GetSettings().GetOrientation() == DMORIENT_PORTRAIT;
+    m_general.SetOrientationSel(!portrait);
     m_query->SetOrientation(portrait ? QOR_PORTRAIT : QOR_LANDSCAPE);
     // A standard or read-only query keeps the change for this session only.
     m_query->CommitChange();
