@@ -12,6 +12,9 @@
 namespace {
 
 constexpr const char* kMissingParameter = "Missing parameter value";
+constexpr const char* kNotAMonthDay = "Enter a month and day as month/day, such as 12/25.";
+constexpr const char* kNotASpan =
+    "Enter a length of time in years, months and days, such as 2 years 6 months 0 days.";
 
 /// The font a dialog parent was laid out with; else the template's own.
 LOGFONT ParentFont(const CWnd* parent, const CDialogTemplate& own)
@@ -119,6 +122,48 @@ void CTextValueEditor::GetValue(CTypedValue& value)
     value.SetText(TextOf(*GetInputControl()));
 }
 
+// Month and day, length of time.
+
+CWnd* CFormValueEditor::GetInputControl()
+{
+    return GetDlgItem(VALUE_EDITOR_EDIT_ID);
+}
+
+void CFormValueEditor::Init(int kind, const CFieldDef* def, const CTypedValue& value,
+                            const std::string& label)
+{
+    m_kind = kind;
+    SetLabel(label);
+    if (value.GetType() != kind)
+        return;
+    std::string text;
+    value.Format(text, def);
+    GetInputControl()->SetWindowText(text);
+}
+
+bool CFormValueEditor::Read(CTypedValue& value)
+{
+    const std::string text = TextOf(*GetInputControl());
+    const bool read = m_kind == TV_MMDD ? ReadMonthDayText(text, value) : ReadSpanText(text, value);
+    if (!read)
+        value.Clear();
+    return read;
+}
+
+bool CFormValueEditor::Validate()
+{
+    CWnd& edit = *GetInputControl();
+    if (edit.GetWindowTextLength() == 0)
+        return Refuse(kMissingParameter, edit);
+    CTypedValue value;
+    return Read(value) || Refuse(m_kind == TV_MMDD ? kNotAMonthDay : kNotASpan, edit);
+}
+
+void CFormValueEditor::GetValue(CTypedValue& value)
+{
+    Read(value);
+}
+
 // Number.
 
 CWnd* CNumberValueEditor::GetInputControl()
@@ -206,6 +251,10 @@ std::unique_ptr<CValueEditor> CreateValueEditor(CWnd* parent, int kind, const CF
         break;
     case TV_ENUM:
         editor = std::make_unique<CChoiceValueEditor>();
+        break;
+    case TV_MMDD:
+    case TV_SPAN:
+        editor = std::make_unique<CFormValueEditor>();
         break;
     default:
         return nullptr;

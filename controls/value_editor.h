@@ -91,6 +91,25 @@ public:
     CWnd* GetInputControl() override;
 };
 
+/// A MMDD or SPAN value, typed in the form it is shown: a month and day "12/25", a length of
+/// time "2 years 6 months 0 days". Text in neither form is refused, never read as something
+/// else.
+class CFormValueEditor final : public CValueEditor {
+public:
+    CFormValueEditor() : CValueEditor(VALUE_EDITOR_TEXT_TEMPLATE) {}
+    void Init(int kind, const CFieldDef* def, const CTypedValue& value,
+              const std::string& label) override;
+    bool Validate() override;
+    /// The value read from the input; NONE when it does not read.
+    void GetValue(CTypedValue& value) override;
+    CWnd* GetInputControl() override;
+
+private:
+    bool Read(CTypedValue& value);
+
+    int m_kind = TV_MMDD;
+};
+
 /// A NUMBER value in an edit that takes digits only.
 class CNumberValueEditor final : public CValueEditor {
 public:
@@ -166,8 +185,8 @@ private:
 };
 
 /// Makes the editor for a kind of value (a CTypedValue type code: 1 text, 2 date, 3 number,
-/// 5 record, 6 enumeration) as a hidden child of parent, with the window name "Editor" and child
-/// id 291, and runs Init with the other arguments. Null for any other kind and when the window
-/// cannot be made.
+/// 5 record, 6 enumeration, 8 month and day, 9 length of time) as a hidden child of parent, with
+/// the window name "Editor" and child id 291, and runs Init with the other arguments. Null for any
+/// other kind and when the window cannot be made.
 std::unique_ptr<CValueEditor> CreateValueEditor(CWnd* parent, int kind, const CFieldDef* def,
                                                 const CTypedValue& value, const std::string& label);

@@ -49,6 +49,31 @@ bool SkipPast(std::string_view text, std::size_t& position, char c)
     return true;
 }
 
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+/// 0 years, 1 months, 2 days; -1 for another word.
+int SpanUnit(std::string_view word)
+{
+    constexpr std::array<const char*, 3> kUnits = {"year", "month", "day"};
+    for (std::size_t i = 0; i < kUnits.size(); ++i) {
+        const std::string_view unit = kUnits[i];
+        if (text::EqualsNoCase(word, unit) ||
+            (word.size() == unit.size() + 1 &&
+             text::EqualsNoCase(word.substr(0, unit.size()), unit) &&
+             (word.back() == 's' || word.back() == 'S')))
+            return int(i);
+    }
+    return -1;
+}
+
 std::string SpanText(const CSpan& span)
 {
     if (span.m_years > 0)
@@ -258,4 +283,77 @@ std::int32_t ReadLeadingNumber(std::string_view text, std::size_t& position)
         number = std::min(number * 10 + (text[position] - '0'), kLimit + 1);
     number = negative ? -number : std::min(number, kLimit);
     return std::int32_t(number);
+}
+
+bool ReadWholeNumber(std::string_view text, std::int32_t& number)
+{
+    text = text::TrimView(text);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    if (text.empty())
+        return false;
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    std::int64_t magnitude = 0;
+    for (const char c : text) {
+        if (!IsDigit(c))
+            return false;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > kMax + 1)
+            return false;
+    }
+    if (!negative && magnitude > kMax)
+        return false;
+    number = std::int32_t(negative ? -magnitude : magnitude);
+    return true;
+}
+
+bool ReadMonthDayText(std::string_view text, CTypedValue& value)
+{
+    constexpr std::array<int, 12> kDaysInMonth = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const std::size_t slash = text.find('/');
+    std::int32_t month = 0;
+    std::int32_t day = 0;
+    if (slash == std::string_view::npos || !ReadWholeNumber(text.substr(0, slash), month) ||
+        !ReadWholeNumber(text.substr(slash + 1), day))
+        return false;
+    if (month < 1 || month > 12 || day < 1 || day > kDaysInMonth[std::size_t(month - 1)])
+        return false;
+    value.SetMonthDay(month, day);
+    return true;
+}
+
+bool ReadSpanText(std::string_view text, CTypedValue& value)
+{
+    std::array<std::int32_t, 3> parts = {};
+    std::array<bool, 3> seen = {};
+    bool any = false;
+    std::size_t position = 0;
+    const auto skipBlanks = [&] {
+        while (position < text.size() && text::IsSpace(text[position]))
+            ++position;
+    };
+    for (skipBlanks(); position < text.size(); skipBlanks()) {
+        const std::size_t numberStart = position;
+        while (position < text.size() && IsDigit(text[position]))
+            ++position;
+        std::int32_t number = 0;
+        if (position == numberStart ||
+            !ReadWholeNumber(text.substr(numberStart, position - numberStart), number))
+            return false;
+        skipBlanks();
+        const std::size_t wordStart = position;
+        while (position < text.size() && IsLetter(text[position]))
+            ++position;
+        const int unit = SpanUnit(text.substr(wordStart, position - wordStart));
+        if (unit < 0 || seen[std::size_t(unit)])
+            return false;
+        seen[std::size_t(unit)] = true;
+        parts[std::size_t(unit)] = number;
+        any = true;
+    }
+    if (!any)
+        return false;
+    value.SetSpan(parts[0], parts[1], parts[2]);
+    return true;
 }

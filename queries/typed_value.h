@@ -124,3 +124,13 @@ int GetValueTypeByName(std::string_view name);
 /// The number that the digits at position stand for, after an optional sign, held to the
 /// range of a 32-bit number; position moves past the digits. 0 when no digit stands there.
 std::int32_t ReadLeadingNumber(std::string_view text, std::size_t& position);
+/// A whole number with an optional sign that is all of text (blanks around it aside); false
+/// for anything else and for a number beyond 32 bits.
+bool ReadWholeNumber(std::string_view text, std::int32_t& number);
+/// A month and day as typed: "month/day" ("12/25"), a day the month can have (29 February
+/// included); on success value becomes that MMDD value.
+bool ReadMonthDayText(std::string_view text, CTypedValue& value);
+/// A length of time as typed: pairs of a number and its unit ("2 years 6 months 0 days",
+/// "10 days"), each of years, months and days at most once, in any order, singular or plural,
+/// without regard to case; on success value becomes that SPAN value.
+bool ReadSpanText(std::string_view text, CTypedValue& value);

@@ -128,8 +128,8 @@ TEST_F(ValueEditorTest, OnlyTheEditableKindsMakeAnEditorOfTheTemplatesSize)
         {TV_RECORD, VALUE_EDITOR_INPUT_ID},
         {TV_ENUM, VALUE_EDITOR_COMBO_ID},
         {TV_TAGADDR, 0},
-        {TV_MMDD, 0},
-        {TV_SPAN, 0},
+        {TV_MMDD, VALUE_EDITOR_EDIT_ID},
+        {TV_SPAN, VALUE_EDITOR_EDIT_ID},
         {42, 0},
     };
     const CDialogTemplate* dialog = AppResources().FindDialog(VALUE_EDITOR_TEXT_TEMPLATE);
@@ -175,10 +175,15 @@ struct InputRow {
 
 TEST_F(ValueEditorTest, TakesBackWhatIsEnteredAndRefusesWhatIsMissing)
 {
-    CTypedValue text, number, choice;
+    CTypedValue text, number, choice, christmas, span;
     text.SetText("Smith");
     number.SetNumber(42);
     choice.SetEnum(2);
+    christmas.SetMonthDay(12, 25);
+    span.SetSpan(2, 6, 0);
+    const char* const notAMonthDay = "Enter a month and day as month/day, such as 12/25.";
+    const char* const notASpan =
+        "Enter a length of time in years, months and days, such as 2 years 6 months 0 days.";
     const std::string notADate =
         "The data entered is not recognised as a valid date.\n\nVarious formats can be used "
         "for entering dates, and you don't need to specify the month or day if you don't wish "
@@ -218,6 +223,17 @@ TEST_F(ValueEditorTest, TakesBackWhatIsEnteredAndRefusesWhatIsMissing)
         {"date range", TV_DATE, "", {}, "", "bet 1900 and 1910", notADate.c_str(), "NONE"},
         {"date phrase", TV_DATE, "", {}, "", "after the war", notADate.c_str(), "NONE"},
         {"date from a number", TV_DATE, "", number, "", nullptr, "Missing value", "NONE"},
+        {"month and day kept", TV_MMDD, "", christmas, "12/25", nullptr, nullptr, "MMDD 12/25"},
+        {"month and day typed", TV_MMDD, "", {}, "", " 2/29 ", nullptr, "MMDD 2/29"},
+        {"no such day", TV_MMDD, "", {}, "", "2/30", notAMonthDay, "NONE"},
+        {"a date for a month and day", TV_MMDD, "", {}, "", "25 DEC", notAMonthDay, "NONE"},
+        {"month and day missing", TV_MMDD, "", number, "", nullptr, "Missing parameter value",
+         "NONE"},
+        {"span kept", TV_SPAN, "", span, "2 years 6 months 0 days", nullptr, nullptr,
+         "SPAN 2 years 6 months 0 days"},
+        {"span typed", TV_SPAN, "", {}, "", "10 Days", nullptr, "SPAN 10 days"},
+        {"span without unit", TV_SPAN, "", {}, "", "10", notASpan, "NONE"},
+        {"span too long", TV_SPAN, "", {}, "", "99999999999 days", notASpan, "NONE"},
     };
     for (const InputRow& row : rows) {
         SCOPED_TRACE(row.name);

@@ -269,6 +269,34 @@ TEST_F(QueryWindowTest, ParametersAskingTheSameQuestionShareOneEditor)
     EXPECT_EQ(editors, 2);
 }
 
+TEST_F(QueryWindowTest, AMonthAndDayParameterIsAskedCheckedAndBoundAtRunTime)
+{
+    InstallQueryParameterDialog();
+    auto query = LoadText("[Ardenvel Query]\nTYPE=INDI\nTAG=\"Name\",\"INDI.NAME\",,,80\n"
+                          "FILTER=GEN,ADD,IF,Y,\"Birthday\",\"INDI.BIRT.DATE:MONTH_AND_DAY\",,"
+                          "\"=\"\n");
+    ASSERT_NE(query, nullptr);
+    std::string label;
+    TestHooks::OnNextDialog(217, [&label](CDialog& dialog) {
+        auto& params = static_cast<CQryParamsDlg&>(dialog);
+        ASSERT_EQ(params.GetEditorCount(), 1);
+        CValueEditor* editor = params.GetEditor(0);
+        editor->GetDlgItem(VALUE_EDITOR_LABEL_ID)->GetWindowText(label);
+        const int input = editor->GetInputControl()->GetDlgCtrlID();
+        // A date is no month and day: refused, and the dialog stays.
+        TestHooks::SetText(*editor, input, "1 JAN 1900");
+        TestHooks::AnswerMessageBox(IDOK);
+        TestHooks::Click(dialog, IDOK);
+        TestHooks::SetText(*editor, input, "1/1");
+        TestHooks::Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(AskQueryParameters(*query, false, false, nullptr));
+    EXPECT_EQ(label, "Birthday:");
+    EXPECT_EQ(Messages(), "{ \"Enter a month and day as month/day, such as 12/25.\" }");
+    ASSERT_TRUE(EvaluateQuery(*query));
+    EXPECT_EQ(Ids(query->GetResult().GetRecords()), "I1");
+}
+
 TEST_F(QueryWindowTest, ANameOfBlanksIsRefusedByTheNewAndSaveAsDialogs)
 {
     MakeWindow();
