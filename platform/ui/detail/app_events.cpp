@@ -6,6 +6,7 @@
 #include "platform/ui/detail/idle.h"
 #include "platform/ui/detail/input_messages.h"
 #include "platform/ui/detail/key_map.h"
+#include "platform/ui/detail/watched_messages.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/windows/accelerator_table.h"
 #include "platform/ui/windows/app.h"
@@ -186,6 +187,7 @@ protected:
             else if (event->type() == QEvent::ApplicationFontChange)
                 BroadcastSystemChange(WM_SETTINGCHANGE);
         }
+        ReportWatchedEvent(watched, event);
         if (!IsInput(event->type()))
             return false;
         NoteInputForIdle();
@@ -195,6 +197,7 @@ protected:
         if (!msg)
             return false;
         Remember(watched, event);
+        ReportWatchedMessage(*msg);
         if (!Offer(*msg, static_cast<QWidget*>(watched), event))
             return false;
         event->accept();

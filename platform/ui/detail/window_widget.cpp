@@ -4,6 +4,7 @@
 
 #include "platform/ui/detail/input_messages.h"
 #include "platform/ui/detail/timer_service.h"
+#include "platform/ui/detail/watched_messages.h"
 #include "platform/ui/windows/subclass_wnd.h"
 #include "platform/ui/windows/sys_metrics.h"
 
@@ -114,6 +115,7 @@ void WindowWidget::resizeEvent(QResizeEvent* event)
 
 LRESULT WndBridge::Deliver(CWnd& wnd, const MSG& msg, QtEventLink* link)
 {
+    ReportWatchedMessage(msg);
     CWnd::Impl& impl = *wnd.m_impl;
     const std::weak_ptr<int> life = impl.life;
     CWnd::Impl::Frame frame{msg, link, impl.current};
