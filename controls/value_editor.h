@@ -2,8 +2,8 @@
 // one per query parameter, made by one factory for the kind of value.
 #pragma once
 
-#include "controls/date_input.h"
 #include "controls/dialog_template_builder.h"
+#include "controls/value_inputs.h"
 #include "database/paths/data_path.h"
 #include "platform/base/log_font.h"
 #include "platform/ui/dialogs/combo_box.h"
@@ -71,6 +71,17 @@ protected:
     void SetLabel(const std::string& label);
     /// The pixel rectangle of the template's placeholder, where an input control is placed.
     CRect PlaceholderRect(const CDlgTemplateBuilder& builder) const;
+    /// Makes the installed input of its kind over the placeholder; input stays null when no
+    /// factory is installed. False when the installed factory fails.
+    template <class Input>
+    bool MakeInstalledInput(const CDlgTemplateBuilder& builder, std::unique_ptr<Input>& input)
+    {
+        const InputFactory<Input> factory = InstalledInputFactory<Input>();
+        if (!factory)
+            return true;
+        input = factory(*this, PlaceholderRect(builder), VALUE_EDITOR_INPUT_ID);
+        return input != nullptr;
+    }
     /// Shows message, gives control the focus and answers false.
     static bool Refuse(const std::string& message, CWnd& control);
 
@@ -161,7 +172,8 @@ private:
 };
 
 /// A RECORD value: one record of the definition's record type, chosen from a drop-down list of
-/// every record of that type.
+/// every record of that type: the installed record input (the drop-down record chooser), else a
+/// drop-down combo box.
 class CRecordValueEditor final : public CValueEditor {
 public:
     CRecordValueEditor() : CValueEditor(VALUE_EDITOR_RECORD_TEMPLATE) {}
@@ -171,7 +183,7 @@ public:
     bool Validate() override;
     /// The chosen record; NONE when none is chosen.
     void GetValue(CTypedValue& value) override;
-    CWnd* GetInputControl() override { return &m_input; }
+    CWnd* GetInputControl() override;
 
     /// The one-step path to the record type the input offers.
     const CDataPath& GetDataPath() const { return m_path; }
@@ -180,6 +192,7 @@ protected:
     bool OnControlsCreated(const CDlgTemplateBuilder& builder) override;
 
 private:
+    std::unique_ptr<IRecordInput> m_recordInput;
     CComboBox m_input;
     CDataPath m_path;
 };

@@ -21,10 +21,10 @@ constexpr const char* kNotADate =
 
 bool CDateValueEditor::OnControlsCreated(const CDlgTemplateBuilder& builder)
 {
-    if (const DateInputFactory factory = GetDateInputFactory()) {
-        m_dateInput = factory(*this, PlaceholderRect(builder), VALUE_EDITOR_INPUT_ID);
-        return m_dateInput != nullptr;
-    }
+    if (!MakeInstalledInput(builder, m_dateInput))
+        return false;
+    if (m_dateInput)
+        return true;
     const DWORD style =
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
     return m_input.Create(style, PlaceholderRect(builder), this, VALUE_EDITOR_INPUT_ID) != FALSE;

@@ -15,6 +15,10 @@ constexpr int kDroppedRows = 12;
 
 bool CRecordValueEditor::OnControlsCreated(const CDlgTemplateBuilder& builder)
 {
+    if (!MakeInstalledInput(builder, m_recordInput))
+        return false;
+    if (m_recordInput)
+        return true;
     CRect place = PlaceholderRect(builder);
     place.bottom = place.top + place.Height() * (kDroppedRows + 1);
     const DWORD style =
@@ -29,9 +33,13 @@ void CRecordValueEditor::Init(int /*kind*/, const CFieldDef* def, const CTypedVa
     // The path and the records offered both come from the definition given, so a family
     // parameter offers families under a path that names families.
     m_path.SetField(def);
+    CRecordNode* current = value.GetType() == TV_RECORD ? value.GetRecord() : nullptr;
+    CDataNode* root = GetRecordTypeRootForDef(m_path.GetLeafField(false));
+    if (m_recordInput) {
+        m_recordInput->SetRecordChoice(m_path, root, kDroppedRows, current);
+        return;
+    }
     m_input.ResetContent();
-    const CRecordNode* current = value.GetType() == TV_RECORD ? value.GetRecord() : nullptr;
-    const CDataNode* root = GetRecordTypeRootForDef(m_path.GetLeafField(false));
     for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
          node = node->GetNextSibling()) {
         if (!node->IsRecord() || node->IsPendingDeletion())
@@ -45,13 +53,24 @@ void CRecordValueEditor::Init(int /*kind*/, const CFieldDef* def, const CTypedVa
     }
 }
 
+CWnd* CRecordValueEditor::GetInputControl()
+{
+    return m_recordInput ? &m_recordInput->GetInputWnd() : &m_input;
+}
+
 bool CRecordValueEditor::Validate()
 {
-    return m_input.GetCurSel() >= 0 || Refuse(kMissingValue, m_input);
+    const bool chosen =
+        m_recordInput ? m_recordInput->GetChosenRecord() != nullptr : m_input.GetCurSel() >= 0;
+    return chosen || Refuse(kMissingValue, *GetInputControl());
 }
 
 void CRecordValueEditor::GetValue(CTypedValue& value)
 {
+    if (m_recordInput) {
+        value.SetRecord(m_recordInput->GetChosenRecord());
+        return;
+    }
     const int index = m_input.GetCurSel();
     value.SetRecord(index < 0 ? nullptr
                               : static_cast<CRecordNode*>(

@@ -55,6 +55,11 @@ def cross():
     return points
 
 
+def drop_arrow():
+    """A triangle pointing down, 7 pixels wide at its top."""
+    return {(2 + i + x, 4 + i) for i in range(4) for x in range(7 - 2 * i)}
+
+
 def narrow_dots():
     return {(1 + dx, y + dy) for y in (2, 5, 8) for dx in (0, 1) for dy in (0, 1)}
 
@@ -63,6 +68,7 @@ for name, width, height, glyph in (
     ("datactl_more.png", 10, 10, ellipsis()),
     ("datactl_clear.png", 10, 10, cross()),
     ("datactl_more_narrow.png", 4, 10, narrow_dots()),
+    ("datactl_drop.png", 11, 11, drop_arrow()),
 ):
     w, h, rows = strip(width, height, glyph)
     write_png(os.path.join(OUT, name), w, h, rows)

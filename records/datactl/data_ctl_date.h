@@ -2,7 +2,7 @@
 // opens the Date or Age Entry Assistant.
 #pragma once
 
-#include "controls/date_input.h"
+#include "controls/value_inputs.h"
 #include "database/dates/date_data.h"
 #include "database/fields/age_node.h"
 #include "records/datactl/data_ctl_box.h"

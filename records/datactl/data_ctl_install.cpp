@@ -1,12 +1,13 @@
 // records/datactl/data_ctl_install.cpp: the control factories, the control host and the value
-// access over the real data controls.
+// access over the real data controls, and the value editors' date and record inputs.
 #include "records/datactl/data_ctl_install.h"
 
-#include "controls/date_input.h"
+#include "controls/value_inputs.h"
 #include "database/dates/date_node.h"
 #include "database/nodes/data_control_access.h"
 #include "database/nodes/data_control_host.h"
 #include "records/datactl/data_ctl_assoc.h"
+#include "records/datactl/data_ctl_assoc_combo.h"
 #include "records/datactl/data_ctl_date.h"
 #include "records/datactl/data_ctl_edit.h"
 #include "records/datactl/data_ctl_enum.h"
@@ -97,7 +98,8 @@ void InstallDataControls()
     SetDataControlHost(&g_host);
     SetDataControlAccess(&g_access);
     SetDateControlCompactModeQuery(&UsesCompactDates);
-    SetDateInputFactory(&MakeDateInput);
+    InstalledInputFactory<IDateInput>() = &MakeDateInput;
+    InstalledInputFactory<IRecordInput>() = &MakeRecordInput;
 }
 
 void UninstallDataControls()
@@ -109,5 +111,6 @@ void UninstallDataControls()
     SetDataControlHost(nullptr);
     SetDataControlAccess(nullptr);
     SetDateControlCompactModeQuery(nullptr);
-    SetDateInputFactory(nullptr);
+    InstalledInputFactory<IDateInput>() = nullptr;
+    InstalledInputFactory<IRecordInput>() = nullptr;
 }

@@ -1,0 +1,102 @@
+// bench/records/assoc_combo_bench.cpp: dropping down the record chooser's list over the
+// individuals of the generated 1,000,000-person file, the first time (the list made and filled)
+// and again (the rows kept), with a chosen individual in the middle of the file.
+#include "bench/bench_tree.h"
+#include "records/datactl/data_ctl_assoc_combo.h"
+
+#include "database/dictionary/record_type_table.h"
+#include "database/records/record_node.h"
+#include "platform/ui/windows/test_hooks.h"
+#include "queries/expression.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+constexpr std::int32_t kPeople = 1000000;
+
+/// A window with room for a chooser, over the generated individuals.
+class BigChoice {
+public:
+    BigChoice()
+    {
+        InstallExpressionEngine();
+        m_ready = LoadGeneratedTree(kPeople);
+        m_host.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, CRect(0, 0, 500, 300), nullptr,
+                        0);
+        CDataNode* record = Root()->GetFirstChild();
+        for (int i = 0; record && i < kPeople / 2; ++i)
+            record = record->GetNextSibling();
+        m_middle = static_cast<CRecordNode*>(record);
+    }
+    bool Ready() const { return m_ready && m_middle; }
+    CWnd& Host() { return m_host; }
+    CRecordNode* Middle() const { return m_middle; }
+    static CDataNode* Root() { return GetRecordTypeRoot(RECORD_LIST_INDI); }
+
+private:
+    bool m_ready = false;
+    CWnd m_host;
+    CRecordNode* m_middle = nullptr;
+};
+
+BigChoice& Big()
+{
+    static BigChoice choice;
+    return choice;
+}
+
+std::unique_ptr<CDataCtlAssocCombo> MakeChooser()
+{
+    auto chooser = std::make_unique<CDataCtlAssocCombo>();
+    chooser->CreateCtl(TRUE, CRect(10, 10, 400, 32), &Big().Host(), nullptr, 4001, nullptr, nullptr,
+                       0);
+    chooser->SetChoice(BigChoice::Root(), 12, Big().Middle());
+    return chooser;
+}
+
+void FirstDropDown(benchmark::State& state)
+{
+    if (!Big().Ready())
+        return state.SkipWithError("the generated tree could not be loaded");
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<CDataCtlAssocCombo> chooser = MakeChooser();
+        state.ResumeTiming();
+        chooser->ShowDropDown(TRUE);
+        chooser->GetList().UpdateWindow();
+        state.PauseTiming();
+        state.counters["rows"] = double(chooser->GetList().GetBox().GetCount());
+        chooser.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(FirstDropDown)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void DropDownAgain(benchmark::State& state)
+{
+    if (!Big().Ready())
+        return state.SkipWithError("the generated tree could not be loaded");
+    std::unique_ptr<CDataCtlAssocCombo> chooser = MakeChooser();
+    chooser->ShowDropDown(TRUE);
+    for (auto _ : state) {
+        chooser->ShowDropDown(FALSE);
+        chooser->ShowDropDown(TRUE);
+        chooser->GetList().UpdateWindow();
+    }
+}
+BENCHMARK(DropDownAgain)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The hooks start the offscreen application the windows need.
+    TestHooks::Enable([](const std::string&) {});
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
