@@ -22,8 +22,6 @@ constexpr SetControls kSets[2] = {
      IDC_DATE2_SLASH, IDC_DATE2_BC},
 };
 constexpr int kCalendarCount = 4;
-/// What the month boxes send their parent when they lose the focus.
-constexpr UINT kMonthKillFocus = 4;
 constexpr const char* kMonthComboClass = "Av_MonthCombo";
 constexpr int kPhraseLimit = 35;
 
@@ -33,7 +31,8 @@ protected:
     {
         CComboBox::OnKillFocus(newWnd);
         if (CWnd* parent = GetParent())
-            parent->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(GetDlgCtrlID()), WORD(kMonthKillFocus)),
+            parent->SendMessage(WM_COMMAND,
+                                MAKEWPARAM(WORD(GetDlgCtrlID()), WORD(kMonthComboKillFocus)),
                                 LPARAM(this));
     }
 };
@@ -190,7 +189,7 @@ BOOL CDatePage::OnCommand(WPARAM wParam, LPARAM lParam)
             ShowGregorianParts(set, calendar == CALENDAR_GREGORIAN);
             return TRUE;
         }
-        if (id == kSets[set].month && code == kMonthKillFocus) {
+        if (id == kSets[set].month && code == kMonthComboKillFocus) {
             ApplyTypedMonth(set);
             return TRUE;
         }

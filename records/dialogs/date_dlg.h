@@ -119,3 +119,5 @@ private:
 /// The window class of the month boxes in the page templates ("Av_MonthCombo"): an editable
 /// combo box that tells its parent when it loses the focus.
 void RegisterMonthComboClass();
+/// The notification code of that message (WM_COMMAND, the box's id and this code).
+inline constexpr UINT kMonthComboKillFocus = 4;
