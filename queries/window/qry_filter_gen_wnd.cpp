@@ -80,6 +80,23 @@ const CFieldDef* RecordTypeOf(const CDataRef& ref)
 
 } // namespace
 
+bool IsControlChecked(const CWnd& parent, int id)
+{
+    const auto* button = dynamic_cast<const CButton*>(parent.GetDlgItem(id));
+    return button && button->GetCheck() == BST_CHECKED;
+}
+
+void SetControlChecked(CWnd& parent, int id, bool on)
+{
+    if (auto* button = dynamic_cast<CButton*>(parent.GetDlgItem(id)))
+        button->SetCheck(on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+std::string ControlText(const CWnd& parent, int id)
+{
+    return TextOf(parent.GetDlgItem(id));
+}
+
 CQryFilterGenWnd::CQryFilterGenWnd(IQryRowsPane& pane)
     : CQryFilterWnd(pane, kTemplate, "FilterWndGen")
 {
@@ -199,18 +216,6 @@ std::string CQryFilterGenWnd::GetExpressionText() const
     return TextOf(GetDlgItem(kFilterExpressionCombo));
 }
 
-bool CQryFilterGenWnd::IsChecked(int id) const
-{
-    const auto* button = dynamic_cast<const CButton*>(GetDlgItem(id));
-    return button && button->GetCheck() == BST_CHECKED;
-}
-
-void CQryFilterGenWnd::SetChecked(int id, bool on)
-{
-    if (auto* button = dynamic_cast<CButton*>(GetDlgItem(id)))
-        button->SetCheck(on ? BST_CHECKED : BST_UNCHECKED);
-}
-
 int CQryFilterGenWnd::GetSelectedOperator() const
 {
     const CComboBox* combo = GetCombo(kFilterOperatorCombo);
@@ -324,7 +329,7 @@ void CQryFilterGenWnd::EnableParameterControls()
     const bool parameter = m_field.m_parameter;
     Enable(GetDlgItem(kFilterParameterCheck), parameter);
     Enable(GetDlgItem(kFilterFrame), parameter);
-    const bool label = parameter && IsChecked(kFilterParameterCheck);
+    const bool label = parameter && IsControlChecked(*this, kFilterParameterCheck);
     Enable(GetDlgItem(kFilterLabelText), label);
     Enable(GetDlgItem(kFilterLabelEdit), label);
 }
@@ -376,9 +381,9 @@ void CQryFilterGenWnd::LoadFilter()
     m_loading = true;
     auto* row = dynamic_cast<CAvFilterGen*>(GetPane().GetCurrentFilter());
     SetCondition(row && row->IsExclude(), row && row->IsUnless());
-    SetChecked(kFilterParameterCheck, row && row->IsParameter());
+    SetControlChecked(*this, kFilterParameterCheck, row && row->IsParameter());
     GetDlgItem(kFilterLabelEdit)->SetWindowText(row ? row->GetParameterLabel() : "");
-    SetChecked(kFilterMatchCase, false);
+    SetControlChecked(*this, kFilterMatchCase, false);
     std::string expression;
     if (row)
         row->GetDataRef()->Format(expression);
@@ -394,7 +399,7 @@ void CQryFilterGenWnd::LoadFilter()
     ClearValue();
     const CTypedValue* value = row ? &row->GetValue() : nullptr;
     if (value && m_valueType != TV_NONE && value->GetType() == m_valueType) {
-        SetChecked(kFilterMatchCase, row->IsCaseSensitive());
+        SetControlChecked(*this, kFilterMatchCase, row->IsCaseSensitive());
         switch (m_valueType) {
         case TV_RECORD:
             m_chooser->SetRecord(value->GetRecord());
@@ -436,14 +441,14 @@ bool CQryFilterGenWnd::SaveFilter(CAvFilter* row, std::unique_ptr<CAvFilter>& re
         return false;
     bool parameter = false;
     std::string label;
-    if (m_field.m_parameter && IsChecked(kFilterParameterCheck)) {
+    if (m_field.m_parameter && IsControlChecked(*this, kFilterParameterCheck)) {
         parameter = true;
         label = TextOf(GetDlgItem(kFilterLabelEdit));
     } else if (m_valueType == TV_RECORD) {
         if (MessageBox(kMustBeParameter, MB_OKCANCEL) != IDOK)
             return false;
         parameter = true;
-        SetChecked(kFilterParameterCheck, true);
+        SetControlChecked(*this, kFilterParameterCheck, true);
         EnableParameterControls();
     }
     CTypedValue value;
@@ -451,7 +456,7 @@ bool CQryFilterGenWnd::SaveFilter(CAvFilter* row, std::unique_ptr<CAvFilter>& re
     std::string message;
     switch (m_valueType) {
     case TV_TEXT:
-        caseSensitive = IsChecked(kFilterMatchCase);
+        caseSensitive = IsControlChecked(*this, kFilterMatchCase);
         [[fallthrough]];
     case TV_DATE:
     case TV_NUMBER:

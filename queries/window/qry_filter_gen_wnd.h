@@ -9,6 +9,7 @@
 #include "records/datactl/data_ctl.h"
 
 #include <memory>
+#include <string>
 
 class CDataCtlAssoc;
 
@@ -19,6 +20,12 @@ inline constexpr int kFilterExpressionCombo = 1104, kFilterOperatorCombo = 1105,
                      kFilterParameterCheck = 1144, kFilterDateButton = 1145,
                      kFilterRefButton = 1149, kFilterLabelEdit = 1150, kFilterFrame = 1168,
                      kFilterLabelText = 1169, kFilterChooser = 4001;
+
+/// Whether the check box or radio button id of parent is checked; false when there is none.
+bool IsControlChecked(const CWnd& parent, int id);
+void SetControlChecked(CWnd& parent, int id, bool on);
+/// The window text of control id of parent; empty when there is none.
+std::string ControlText(const CWnd& parent, int id);
 
 /// Window class "FilterWndGen", template 208. The expression combo holds a field path or an "="
 /// expression; the operators offered are those of the path's data type or of the expression's
@@ -83,8 +90,6 @@ private:
     /// The operator selected; 0 when none.
     int GetSelectedOperator() const;
     std::string GetExpressionText() const;
-    bool IsChecked(int id) const;
-    void SetChecked(int id, bool on);
     /// Shows message and gives the value's control the focus.
     void RefuseValue(const std::string& message);
 

@@ -25,14 +25,6 @@ constexpr const char* kMustBeParameter = "Filters that reference specific record
                                          "parameters.";
 constexpr std::array<const char*, 3> kKinds = {"Ancestor", "Descendant", "Spouse"};
 
-std::string TextOf(const CWnd* wnd)
-{
-    std::string text;
-    if (wnd)
-        wnd->GetWindowText(text);
-    return text;
-}
-
 } // namespace
 
 CQryFilterRelsWnd::CQryFilterRelsWnd(IQryRowsPane& pane)
@@ -116,18 +108,6 @@ BOOL CQryFilterRelsWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     }
 }
 
-bool CQryFilterRelsWnd::IsChecked(int id) const
-{
-    const auto* button = dynamic_cast<const CButton*>(GetDlgItem(id));
-    return button && button->GetCheck() == BST_CHECKED;
-}
-
-void CQryFilterRelsWnd::SetChecked(int id, bool on)
-{
-    if (auto* button = dynamic_cast<CButton*>(GetDlgItem(id)))
-        button->SetCheck(on ? BST_CHECKED : BST_UNCHECKED);
-}
-
 void CQryFilterRelsWnd::OnRelationshipChanged()
 {
     ApplyState();
@@ -135,17 +115,18 @@ void CQryFilterRelsWnd::OnRelationshipChanged()
 
 void CQryFilterRelsWnd::OnStartChosen(bool thisIndividual)
 {
-    SetChecked(kRelsThisIndividual, thisIndividual);
-    SetChecked(kRelsEveryone, !thisIndividual);
-    SetChecked(kFilterParameterCheck, thisIndividual);
+    SetControlChecked(*this, kRelsThisIndividual, thisIndividual);
+    SetControlChecked(*this, kRelsEveryone, !thisIndividual);
+    SetControlChecked(*this, kFilterParameterCheck, thisIndividual);
     ApplyState();
 }
 
 void CQryFilterRelsWnd::OnParameterClicked()
 {
-    if (IsChecked(kRelsThisIndividual) && !IsChecked(kFilterParameterCheck)) {
+    if (IsControlChecked(*this, kRelsThisIndividual) &&
+        !IsControlChecked(*this, kFilterParameterCheck)) {
         MessageBox(kMustBeParameter);
-        SetChecked(kFilterParameterCheck, true);
+        SetControlChecked(*this, kFilterParameterCheck, true);
     }
     ApplyState();
 }
@@ -158,7 +139,7 @@ void CQryFilterRelsWnd::ApplyState()
         if (CWnd* control = GetDlgItem(id))
             control->ShowWindow(generations ? SW_SHOW : SW_HIDE);
     }
-    const bool one = IsChecked(kRelsThisIndividual);
+    const bool one = IsControlChecked(*this, kRelsThisIndividual);
     const bool editable = IsQueryEditable(GetPane().GetCurrentQuery());
     if (m_chooser)
         m_chooser->EnableWindow(one && editable);
@@ -168,7 +149,8 @@ void CQryFilterRelsWnd::ApplyState()
     }
     for (const int id : {kFilterLabelText, kFilterLabelEdit}) {
         if (CWnd* control = GetDlgItem(id))
-            control->EnableWindow(one && editable && IsChecked(kFilterParameterCheck));
+            control->EnableWindow(one && editable &&
+                                  IsControlChecked(*this, kFilterParameterCheck));
     }
     if (CWnd* include = GetDlgItem(kRelsIncludeTarget))
         include->ShowWindow(one ? SW_SHOW : SW_HIDE);
@@ -199,8 +181,8 @@ void CQryFilterRelsWnd::LoadFilter()
     GetCombo(kRelsKindCombo)->SetCurSel(kind >= 0 && kind < int(kKinds.size()) ? kind : 0);
     const int limit = row ? row->GetMaxGenerations() : 0;
     GetDlgItem(kRelsGenerationsEdit)->SetWindowText(limit < 1 ? "" : std::to_string(limit));
-    SetChecked(kRelsIncludeTarget, row && row->IncludesTarget());
-    SetChecked(kRelsSpouses, row && row->IncludesSpouses());
+    SetControlChecked(*this, kRelsIncludeTarget, row && row->IncludesTarget());
+    SetControlChecked(*this, kRelsSpouses, row && row->IncludesSpouses());
     // A row about one individual is a parameter; a row without one starts from the result.
     const bool one = !row || row->IsParameter();
     OnStartChosen(one);
@@ -219,18 +201,18 @@ bool CQryFilterRelsWnd::SaveFilter(CAvFilter* row, std::unique_ptr<CAvFilter>& r
     int limit = 0;
     std::string message;
     if (kind != FRK_SPOUSES &&
-        !ReadGenerationLimit(TextOf(GetDlgItem(kRelsGenerationsEdit)), limit, message)) {
+        !ReadGenerationLimit(ControlText(*this, kRelsGenerationsEdit), limit, message)) {
         MessageBox(message);
         GetDlgItem(kRelsGenerationsEdit)->SetFocus();
         return false;
     }
-    const bool one = IsChecked(kRelsThisIndividual);
+    const bool one = IsControlChecked(*this, kRelsThisIndividual);
     bool exclude = false, unless = false;
     GetCondition(exclude, unless);
-    const std::string label = one ? TextOf(GetDlgItem(kFilterLabelEdit)) : std::string();
+    const std::string label = one ? ControlText(*this, kFilterLabelEdit) : std::string();
     CIndRec* person = one ? dynamic_cast<CIndRec*>(m_chooser->GetRecord()) : nullptr;
-    const bool includeTarget = one && IsChecked(kRelsIncludeTarget);
-    const bool spouses = IsChecked(kRelsSpouses);
+    const bool includeTarget = one && IsControlChecked(*this, kRelsIncludeTarget);
+    const bool spouses = IsControlChecked(*this, kRelsSpouses);
     const auto fill = [&](CAvFilterRels& into) {
         into.SetExclude(exclude);
         into.SetUnless(unless);

@@ -53,8 +53,6 @@ private:
     // IDataCtlOwner: a person chosen or cleared marks the editor changed.
     void OnCtlChanged(CDataCtl* control) override { SetChanged(true); }
 
-    bool IsChecked(int id) const;
-    void SetChecked(int id, bool on);
     /// Shows, hides, enables and disables by the relationship and the start chosen.
     void ApplyState();
 
