@@ -307,6 +307,11 @@ void CQryFilterGenWnd::SetUpValueField()
             m_chooser->Clear();
         m_chooser->SetDataPath(*m_ref.GetPath());
     }
+    ApplyValueField();
+}
+
+void CQryFilterGenWnd::ApplyValueField()
+{
     const FilterValueControl control = m_field.m_control;
     CWnd* edit = GetDlgItem(kFilterValueEdit);
     Show(edit, control == FVC_EDIT || control == FVC_DISABLED_EDIT);
@@ -347,7 +352,7 @@ void CQryFilterGenWnd::EnableControls(bool enable)
     }
     const CComboBox* operators = GetCombo(kFilterOperatorCombo);
     Enable(GetDlgItem(kFilterOperatorCombo), operators && operators->GetCount() > 0);
-    SetUpValueField();
+    ApplyValueField();
 }
 
 void CQryFilterGenWnd::ClearValue()

@@ -79,8 +79,11 @@ private:
     /// Reads the expression text into the scratch reference and fills the operators for it;
     /// with picked, selects the first operator and sets the value field up.
     void ChooseExpression(bool picked);
-    /// Shows and enables the value field's controls for the value type of the controls.
+    /// Finds the value type of the controls and prepares its value field: the enumerated
+    /// values refilled (the first chosen), the chooser pointed at the path's record type.
     void SetUpValueField();
+    /// Shows and enables the value field's controls for the value type found.
+    void ApplyValueField();
     /// Enables the parameter check and frame by the value field, the label by the check.
     void EnableParameterControls();
     /// Empties the value edit, selects the value combo's first entry, empties the chooser.

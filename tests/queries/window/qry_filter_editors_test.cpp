@@ -230,7 +230,12 @@ TEST_F(FilterEditorTest, TheValueFieldSuitsTheTypeOfTheExpression)
     TypeExpression("INDI.SEX");
     EXPECT_EQ(Items(General(), kFilterValueCombo), "Male|Female|Unknown");
     EXPECT_EQ(Combo(General(), kFilterValueCombo).GetCurSel(), 0);
-    EXPECT_EQ(AddAndReadBack(General()), R"(FILTER=GEN,ADD,IF,N,"","INDI.SEX",,"=",ENUM,"M")");
+    TestHooks::SelectItem(General(), kFilterValueCombo, 1);
+    EXPECT_EQ(AddAndReadBack(General()), R"(FILTER=GEN,ADD,IF,N,"","INDI.SEX",,"=",ENUM,"F")");
+    m_pane.m_filter = m_readBack->GetFilter(0);
+    General().LoadFilter();
+    EXPECT_EQ(Combo(General(), kFilterValueCombo).GetCurSel(), 1);
+    m_pane.m_filter = nullptr;
     // The expression list offers the query's path columns only.
     General().RefreshChoices();
     EXPECT_EQ(Items(General(), kFilterExpressionCombo), "INDI.NAME|INDI.BIRT.DATE");
