@@ -101,6 +101,9 @@ public:
     /// Collapses the open top-level nodes and sorts the top level (stable: equal rows keep
     /// their order).
     void ReexpandOpenItems();
+    /// Collapses the open top-level nodes and puts the top level in the order given, which
+    /// holds each top-level node once.
+    void SetTopLevelOrder(const std::vector<CTreeBoxNode*>& order);
     /// List mode: sorts the rows by one column (the owner's Compare when there is an owner).
     void SortList(int column);
     void RedrawAll();
@@ -234,6 +237,8 @@ private:
     void FreeNode(CTreeBoxNode* node);
     void FreeSubtree(CTreeBoxNode* root);
     void FreeChildren(CTreeBoxNode* node);
+    /// Takes the node out of its siblings' chain (the pre-order chain is the caller's).
+    void Unlink(CTreeBoxNode* node);
     void CutSubtree(CTreeBoxNode* node);
     void LinkSubtree(CTreeBoxNode* node, CTreeBoxNode* parent, CTreeBoxNode* after);
     /// Relinks the top level in the order given, keeping subtrees, and numbers all rows.
@@ -246,6 +251,7 @@ private:
     void Collapse(CTreeBoxNode* node);
     void AfterExpansion(CTreeBoxNode* node, CTreeBoxNode* oldFocus, bool focusWasSelected,
                         bool hadChildren);
+    void CollapseTopLevel();
     void SortNodes(std::vector<CTreeBoxNode*>& nodes, int column);
     void ApplySort(const std::vector<CTreeBoxNode*>& order);
     void MoveSelection(bool down);

@@ -173,17 +173,31 @@ void CTreeBox::ApplySort(const std::vector<CTreeBoxNode*>& order)
     Invalidate();
 }
 
+void CTreeBox::CollapseTopLevel()
+{
+    for (CTreeBoxNode* n = m_first; n; n = n->m_nextSibling)
+        if (n->m_state == CTreeBoxNode::kExpanded)
+            ExpandItem(n, false, 1);
+}
+
 void CTreeBox::ReexpandOpenItems()
 {
     if (m_count < 2)
         return;
     const CWaitCursor wait;
-    for (CTreeBoxNode* n = m_first; n; n = n->m_nextSibling)
-        if (n->m_state == CTreeBoxNode::kExpanded)
-            ExpandItem(n, false, 1);
+    CollapseTopLevel();
     std::vector<CTreeBoxNode*> nodes = TopLevelNodes();
     SortNodes(nodes, 0);
     ApplySort(nodes);
+}
+
+void CTreeBox::SetTopLevelOrder(const std::vector<CTreeBoxNode*>& order)
+{
+    if (m_count < 2)
+        return;
+    const CWaitCursor wait;
+    CollapseTopLevel();
+    ApplySort(order);
 }
 
 void CTreeBox::SortList(int column)

@@ -41,6 +41,7 @@ struct CTreeBoxNode {
     CTreeBoxNode* m_parent = nullptr;
     CTreeBoxNode* m_firstChild = nullptr;
     CTreeBoxNode* m_nextSibling = nullptr;
+    CTreeBoxNode* m_prevSibling = nullptr;
     CTreeBoxNode* m_nextInOrder = nullptr;
     CTreeBoxNode* m_nextRow = nullptr;
     /// The picture strip of the row (picture, then its mask), not owned; null for none.

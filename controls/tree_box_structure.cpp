@@ -13,10 +13,7 @@ CTreeBoxNode* CTreeBox::FirstSiblingOf(const CTreeBoxNode* parent) const
 
 CTreeBoxNode* CTreeBox::PrevSibling(const CTreeBoxNode* node) const
 {
-    CTreeBoxNode* prev = nullptr;
-    for (CTreeBoxNode* n = FirstSiblingOf(node->m_parent); n && n != node; n = n->m_nextSibling)
-        prev = n;
-    return prev;
+    return node->m_prevSibling;
 }
 
 CTreeBoxNode* CTreeBox::LastSiblingUnder(CTreeBoxNode* parent) const
@@ -235,12 +232,7 @@ void CTreeBox::FreeNode(CTreeBoxNode* node)
     CTreeBoxNode* before = prev ? SubtreeEnd(prev) : node->m_parent;
     if (before)
         before->m_nextInOrder = node->m_nextInOrder;
-    if (prev)
-        prev->m_nextSibling = node->m_nextSibling;
-    else if (node->m_parent)
-        node->m_parent->m_firstChild = node->m_nextSibling;
-    else
-        m_first = node->m_nextSibling;
+    Unlink(node);
     if (m_top == node)
         m_top = heir ? heir : m_first;
     --m_count;
@@ -354,15 +346,9 @@ void CTreeBox::CutSubtree(CTreeBoxNode* node)
     CTreeBoxNode* before = prev ? SubtreeEnd(prev) : node->m_parent;
     if (before)
         before->m_nextInOrder = end->m_nextInOrder;
-    if (prev)
-        prev->m_nextSibling = node->m_nextSibling;
-    else if (node->m_parent)
-        node->m_parent->m_firstChild = node->m_nextSibling;
-    else
-        m_first = node->m_nextSibling;
+    Unlink(node);
     if (m_lastAppended == node)
         m_lastAppended = prev;
-    node->m_nextSibling = nullptr;
     end->m_nextInOrder = nullptr;
 }
 
@@ -392,6 +378,24 @@ void CTreeBox::LinkSubtree(CTreeBoxNode* node, CTreeBoxNode* parent, CTreeBoxNod
         node->m_nextSibling = m_first;
         m_first = node;
     }
+    node->m_prevSibling = after;
+    if (node->m_nextSibling)
+        node->m_nextSibling->m_prevSibling = node;
+}
+
+void CTreeBox::Unlink(CTreeBoxNode* node)
+{
+    CTreeBoxNode* prev = node->m_prevSibling;
+    CTreeBoxNode* next = node->m_nextSibling;
+    if (prev)
+        prev->m_nextSibling = next;
+    else if (node->m_parent)
+        node->m_parent->m_firstChild = next;
+    else
+        m_first = next;
+    if (next)
+        next->m_prevSibling = prev;
+    node->m_nextSibling = node->m_prevSibling = nullptr;
 }
 
 std::vector<CTreeBoxNode*> CTreeBox::TopLevelNodes() const
@@ -405,19 +409,30 @@ std::vector<CTreeBoxNode*> CTreeBox::TopLevelNodes() const
 
 void CTreeBox::RelinkTopLevel(const std::vector<CTreeBoxNode*>& order)
 {
-    std::vector<CTreeBoxNode*> ends;
-    ends.reserve(order.size());
-    for (CTreeBoxNode* node : order)
-        ends.push_back(SubtreeEnd(node));
+    // One pass over the nodes: a top-level node without children is its own subtree, and its
+    // next row is its next sibling.
+    bool nested = false;
     m_first = order.empty() ? nullptr : order.front();
     for (std::size_t i = 0; i < order.size(); ++i) {
+        CTreeBoxNode* node = order[i];
         CTreeBoxNode* next = i + 1 < order.size() ? order[i + 1] : nullptr;
-        order[i]->m_nextSibling = next;
-        ends[i]->m_nextInOrder = next;
+        CTreeBoxNode* end = node->m_firstChild ? SubtreeEnd(node) : node;
+        node->m_nextSibling = next;
+        node->m_prevSibling = i > 0 ? order[i - 1] : nullptr;
+        end->m_nextInOrder = next;
+        node->m_row = int(i);
+        if (node->m_firstChild) {
+            nested = true;
+            RelinkRange(node, next);
+        } else {
+            node->m_nextRow = next;
+        }
     }
     m_lastAppended = order.empty() ? nullptr : order.back();
-    RelinkRange(m_first, nullptr);
-    Renumber(nullptr);
+    if (nested)
+        Renumber(nullptr);
+    else
+        m_rowCount = int(order.size());
 }
 
 void CTreeBox::RedrawAll()

@@ -1,7 +1,7 @@
 // bench/records/tag_grid_bench.cpp: the individuals list of the generated 1,000,000-person file:
 // filling it, the three sorts a user asks for most (by name, by "Dates", by "Updated"), a
-// screenful repainted at the top, middle and end, the refill after one edit, and a new record's
-// row.
+// screenful repainted at the top, middle and end, the refill after one edit, a new record's
+// row, and a row removed.
 #include "bench/bench_data_set.h"
 #include "bench/bench_tree.h"
 #include "records/grid/rec_wnd_options.h"
@@ -137,6 +137,29 @@ void NewRecordRow(benchmark::State& state)
     }
 }
 BENCHMARK(NewRecordRow)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+/// A record deleted and its row removed by the notice: 0 a new record's row at the end of the
+/// list, 1 the record of the row in the middle of the sorted list.
+void RemoveRecordRow(benchmark::State& state)
+{
+    CTagGrid& grid = Big().Grid();
+    for (auto _ : state) {
+        state.PauseTiming();
+        CDataNode* record = nullptr;
+        if (state.range(0) == 0) {
+            record = BigGrid::Root()->CreateChild(nullptr);
+            NotifyChanges();
+        } else {
+            record = CTagGrid::NodeOf(grid.GetBox().GetItemByIndex(int(kPeople / 2)));
+        }
+        if (!record || !grid.FindRowByRecord(record))
+            return state.SkipWithError("the record has no row");
+        state.ResumeTiming();
+        BigGrid::Root()->DeleteChild(record);
+        NotifyChanges();
+    }
+}
+BENCHMARK(RemoveRecordRow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

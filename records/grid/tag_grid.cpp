@@ -21,7 +21,6 @@
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/dc.h"
-#include "queries/expression.h"
 
 #include <algorithm>
 #include <functional>
@@ -138,28 +137,6 @@ std::string PedigreeSuffix(const CRecordNode* child, const CRecordNode* family)
         return " (unknown)";
     }
     return {};
-}
-
-/// A valid stamp as a count of seconds that orders as the stamps do.
-std::int64_t StampSeconds(const COleDateTime& stamp)
-{
-    const std::int64_t days =
-        std::int64_t(stamp.GetYear()) * 372 + stamp.GetMonth() * 31 + stamp.GetDay();
-    return ((days * 24 + stamp.GetHour()) * 60 + stamp.GetMinute()) * 60 + stamp.GetSecond();
-}
-
-/// The first eight bytes of the surname lead of an individual's key (padded with zeros), with
-/// the top bit set so that it is never 0; 0 for a key that compares its lead otherwise (no
-/// name, no marked surname, a name compared as formatted). Two non-zero prefixes that differ
-/// order the keys as their leads do.
-std::uint64_t NamePrefix(const CIndRec::SortKey& key)
-{
-    if (!key.hasName || !key.name.hasSlash || key.name.formatted)
-        return 0;
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        prefix = prefix << 8 | (i < key.name.lead.size() ? std::uint8_t(key.name.lead[i]) : 0);
-    return (prefix >> 1) | (std::uint64_t(1) << 63);
 }
 
 } // namespace
@@ -446,6 +423,22 @@ CRecordNode* CTagGrid::GetSelectedRecord(bool followLinks) const
     if (followLinks && (first->m_data2 & kRowLinkMode) && node)
         return node->GetLinkTarget();
     return node && node->IsRecord() ? static_cast<CRecordNode*>(node) : nullptr;
+}
+
+void CTagGrid::GetSelectedRecords(std::vector<CRecordNode*>& records) const
+{
+    records.clear();
+    CTreeBox& box = const_cast<CTagGrid*>(this)->GetBox();
+    for (CTreeBoxNode* row = box.GetNextSelected(nullptr); row; row = box.GetNextSelected(row)) {
+        CDataNode* node = NodeOf(row);
+        CRecordNode* record = nullptr;
+        if (node && (row->m_data2 & kRowLinkMode))
+            record = node->GetLinkTarget();
+        else if (node && node->IsRecord())
+            record = static_cast<CRecordNode*>(node);
+        if (record && !record->IsPendingDeletion())
+            records.push_back(record);
+    }
 }
 
 // ---- Children and the child filter ------------------------------------------------------------
@@ -791,195 +784,6 @@ void CTagGrid::SyncChildRows(CTreeBoxNode* row, int depth)
     for (CTreeBoxNode* c = row->m_firstChild; c; c = c->m_nextSibling)
         if (c->m_state == CTreeBoxNode::kExpanded || c->m_firstChild)
             SyncChildRows(c, depth + 1);
-}
-
-// ---- Sorting ----------------------------------------------------------------------------------
-
-void CTagGrid::OnSortAlphabetical()
-{
-    Sort(kSortAlphabetical);
-}
-
-void CTagGrid::OnSortCreationOrder()
-{
-    Sort(kSortCreation);
-}
-
-void CTagGrid::OnSortLastUpdateOrder()
-{
-    Sort(kSortLastUpdate);
-}
-
-void CTagGrid::SortByDataRef(const CDataRef& reference, bool ascending)
-{
-    m_sortRef = &reference;
-    Sort(ascending ? kSortRefAscending : kSortRefDescending);
-    m_sortRef = nullptr;
-}
-
-/// The keys of the rows being sorted, by the number each row carries (from 1) during the sort.
-struct CTagGrid::SortKeys {
-    std::vector<CDataNode*> nodes;
-    std::vector<char> isRecord;
-    std::vector<std::int64_t> numbers;
-    std::vector<CIndRec::SortKey> individuals;
-    /// For a name with a marked surname: its first eight key bytes (padded with zeros) as one
-    /// number; two such names whose numbers differ compare as the numbers do.
-    std::vector<std::uint64_t> namePrefixes;
-    std::vector<CExprSortKey> expressions;
-    std::vector<std::string> texts;
-};
-
-bool CTagGrid::PrepareSortKeys(SortKey key)
-{
-    const bool byName = key == kSortAlphabetical && m_mode == kModeRecordSet && m_shown &&
-                        GetRecordTypeIndex(m_shown->GetFieldDef()) == RECORD_LIST_INDI;
-    const bool byRef = (key == kSortRefAscending || key == kSortRefDescending) && m_sortRef;
-    if (!byName && !byRef && key != kSortLastUpdate && key != kSortCreation)
-        return false;
-    auto keys = std::make_unique<SortKeys>();
-    const std::size_t count = m_rows.size();
-    keys->nodes.reserve(count);
-    keys->isRecord.reserve(count);
-    auto* expression = byRef ? dynamic_cast<CExpression*>(m_sortRef->GetExpression()) : nullptr;
-    for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
-        CDataNode* node = NodeOf(row);
-        if (!node)
-            continue;
-        auto* record = node->IsRecord() ? static_cast<CRecordNode*>(node) : nullptr;
-        keys->nodes.push_back(node);
-        keys->isRecord.push_back(record != nullptr);
-        if (byName) {
-            const auto* individual = dynamic_cast<const CIndRec*>(node);
-            if (!individual)
-                return false;
-            keys->individuals.push_back(individual->GetSortKey(0));
-            keys->namePrefixes.push_back(NamePrefix(keys->individuals.back()));
-        } else if (expression) {
-            CExprSortKey value;
-            try {
-                if (record)
-                    value = expression->MakeSortKey(record);
-            } catch (const COperationAborted&) {
-                // A value of the wrong kind sorts as no value.
-                value = CExprSortKey();
-                value.m_resultType =
-                    expression->GetFunction() ? expression->GetFunction()->m_resultType : 0;
-            }
-            keys->expressions.push_back(std::move(value));
-        } else if (byRef) {
-            std::string text;
-            if (record)
-                m_sortRef->Evaluate(text, record);
-            keys->texts.push_back(text::FoldedSortKey(text));
-        } else if (!record) {
-            keys->numbers.push_back(0);
-        } else if (key == kSortCreation) {
-            keys->numbers.push_back(record->GetRecordNumber());
-        } else {
-            const COleDateTime& stamp = record->GetChangeStamp();
-            // Latest first; a record without a stamp after every one with a stamp.
-            keys->numbers.push_back(stamp.GetStatus() == COleDateTime::valid ? -StampSeconds(stamp)
-                                                                             : INT64_MAX);
-        }
-    }
-    std::size_t number = 0;
-    for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling)
-        if (row->m_data)
-            row->m_data = ++number;
-    m_keys = std::move(keys);
-    return true;
-}
-
-void CTagGrid::RestoreRowData()
-{
-    for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling)
-        if (row->m_data)
-            row->m_data = std::uintptr_t(m_keys->nodes[row->m_data - 1]);
-    m_keys.reset();
-}
-
-void CTagGrid::Sort(SortKey key)
-{
-    if (!((m_mode == kModeRecordSet && m_shown) || m_mode == kModeFreeList))
-        return;
-    const CWaitCursor wait;
-    CloseEditor(true);
-    // Rows are closed first, so that no row is opened or closed while rows carry key numbers.
-    for (CTreeBoxNode* row : std::vector<CTreeBoxNode*>(m_openRows.begin(), m_openRows.end()))
-        if (row->m_state == CTreeBoxNode::kExpanded)
-            GetBox().ExpandItem(row, false, 1);
-    m_openRows.clear();
-    m_sortKey = key;
-    const bool keyed = PrepareSortKeys(key);
-    GetBox().ReexpandOpenItems();
-    if (keyed)
-        RestoreRowData();
-    m_sortKey = kSortNone;
-}
-
-int CTagGrid::CompareKeys(std::size_t a, std::size_t b) const
-{
-    const SortKeys& keys = *m_keys;
-    switch (m_sortKey) {
-    case kSortAlphabetical: {
-        const std::uint64_t x = keys.namePrefixes[a], y = keys.namePrefixes[b];
-        if (x && y && x != y)
-            return x < y ? -1 : 1;
-        return CIndRec::CompareSortKeys(keys.individuals[a], keys.individuals[b]);
-    }
-    case kSortLastUpdate:
-    case kSortCreation: {
-        if (!keys.isRecord[a] || !keys.isRecord[b])
-            return keys.isRecord[a] ? -1 : keys.isRecord[b] ? 1 : 0;
-        const std::int64_t x = keys.numbers[a], y = keys.numbers[b];
-        return x < y ? -1 : x > y ? 1 : 0;
-    }
-    case kSortRefAscending:
-    case kSortRefDescending: {
-        if (!keys.isRecord[a] || !keys.isRecord[b])
-            return 0;
-        if (m_sortKey == kSortRefDescending)
-            std::swap(a, b);
-        if (!keys.expressions.empty())
-            return CExpression::CompareSortKeys(keys.expressions[a], keys.expressions[b]);
-        const int order = keys.texts[a].compare(keys.texts[b]);
-        return order < 0 ? -1 : order > 0 ? 1 : 0;
-    }
-    default:
-        return 0;
-    }
-}
-
-int CTagGrid::Compare(CTreeBox*, std::uintptr_t first, std::uintptr_t second)
-{
-    if (!first)
-        return second ? 1 : 0;
-    if (!second)
-        return -1;
-    if (m_keys)
-        return CompareKeys(first - 1, second - 1);
-    const auto* a = reinterpret_cast<const CDataNode*>(first);
-    const auto* b = reinterpret_cast<const CDataNode*>(second);
-    if (m_sortKey == kSortAlphabetical) {
-        if (m_mode == kModeFreeList && a->GetFieldDef() != b->GetFieldDef())
-            return CompareRecordTypeOrder(a->GetFieldDef(), b->GetFieldDef());
-        return a->Compare(b, 0);
-    }
-    return 0;
-}
-
-void CTagGrid::OnColumnClick(CColumnHeader*, int column)
-{
-    if (m_sortOnHeaderClick) {
-        if (column == 0)
-            OnSortAlphabetical();
-        else if (column >= 2 && column - 2 < int(m_extra.size()))
-            SortByDataRef(m_extra[std::size_t(column - 2)].reference,
-                          m_extra[std::size_t(column - 2)].ascending);
-    }
-    if (m_owner)
-        m_owner->OnGridColumnClicked(this, column);
 }
 
 // ---- Texts and colours ------------------------------------------------------------------------

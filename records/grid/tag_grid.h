@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -104,6 +103,9 @@ public:
     /// The record of the one selected row (a link-mode row's target when followLinks); null
     /// when none or several are selected.
     CRecordNode* GetSelectedRecord(bool followLinks = true) const;
+    /// The records of every selected row in row order: a record row's record, a link-mode
+    /// row's target; other rows give none.
+    void GetSelectedRecords(std::vector<CRecordNode*>& records) const;
 
     /// A change notice: rows follow the data (see the README).
     void Refill(CView* sender, long hint, CObject* object);
@@ -244,13 +246,9 @@ private:
     /// Drops rows of records pending deletion only (the safe form, which adds nothing).
     void RemoveDeletedRows();
     void Sort(SortKey key);
-    /// Reads each top-level row's key once and gives the rows their key's number as data
-    /// word for the sort (the comparator then compares keys); false, changing nothing, for a
-    /// sort that compares the nodes themselves.
-    bool PrepareSortKeys(SortKey key);
-    /// Gives the rows their nodes back.
-    void RestoreRowData();
-    int CompareKeys(std::size_t a, std::size_t b) const;
+    /// Reads each top-level row's key once and puts the rows in the order of their keys; false,
+    /// changing nothing, for a sort that compares the nodes themselves.
+    bool SortByKeys(SortKey key);
     void SelectMatch(const std::function<bool(const CDataNode*)>& matches, CTreeBoxNode* from);
     void DrawCell(CDC& dc, const CRect& cell, const std::string& text, COLORREF colour);
 
@@ -289,9 +287,6 @@ private:
     std::unordered_set<CTreeBoxNode*> m_openRows;
     SortKey m_sortKey = kSortNone;
     const CDataRef* m_sortRef = nullptr;
-    struct SortKeys;
-    /// While a keyed sort runs.
-    std::unique_ptr<SortKeys> m_keys;
     bool m_editable = true;
     bool m_keepOwnColumns = false;
     bool m_sortOnHeaderClick = true;

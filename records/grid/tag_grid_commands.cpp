@@ -178,10 +178,20 @@ void CTagGrid::ShowRowMenu(CTreeBoxNode* row, CDataNode* node, CPoint point)
     menu.CreatePopupMenu();
     CMenuFill fill(menu);
     const bool added = node->AddContextMenu(fill);
-    if (!m_editable)
+    CDataNode* parent = node->GetParent();
+    if (!m_editable) {
         menu.AppendMenu(MF_STRING, kCmdProperties, "Properties");
-    else if (!added)
+    } else if (!node->IsRecord() && parent) {
+        // A field can be deleted from its menu when its record lets it go.
+        std::string reason;
+        const bool allowed = m_deleteAllowed && parent->CanModifyChild(node, reason);
+        if (added)
+            menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING | (allowed ? MF_ENABLED : MF_GRAYED), kCmdDeleteNode,
+                        "Delete Field");
+    } else if (!added) {
         menu.AppendMenu(MF_STRING | MF_GRAYED, kCmdEmpty, "<Empty>");
+    }
     m_menuTarget = node;
     m_menuKind = kMenuRow;
     TrackMenu(menu, point);
@@ -219,6 +229,10 @@ void CTagGrid::ShowLinkMenu(CTreeBoxNode* row, CPoint point, bool onTarget)
         replace.AppendMenu(MF_STRING, def->GetCommandId(false),
                            ("Link to Existing " + record).c_str());
         menu.AppendMenu(MF_POPUP, UINT_PTR(replace.Detach()), "Replace Link With...");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING |
+                            (m_deleteAllowed && target->GetParent() ? MF_ENABLED : MF_GRAYED),
+                        kCmdDeleteLinked, ("Delete Linked " + record).c_str());
     }
     m_menuTarget = link;
     m_menuKind = kMenuLink;

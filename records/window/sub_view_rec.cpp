@@ -96,6 +96,18 @@ CObject* CSubViewRec::GetSelection(const CRuntimeClass* cls, int* count) const
     return record && (!cls || record->IsKindOf(cls)) ? record : nullptr;
 }
 
+void CSubViewRec::GetSelectedRecords(std::vector<CRecordNode*>& records) const
+{
+    if (!m_listsActive && IsPaneVisible()) {
+        CRecordsPane::GetSelectedRecords(records);
+        return;
+    }
+    records.clear();
+    if (CTagGrid* grid = const_cast<CRecListsWnd&>(m_lists).GetActiveGrid();
+        grid && grid->GetSafeHwnd())
+        grid->GetSelectedRecords(records);
+}
+
 CRecordNode* CSubViewRec::GetCurrentRecord() const
 {
     if (!m_listsActive && IsPaneVisible())

@@ -26,6 +26,9 @@ public:
     /// With the record lists active, the one selected record of the active list when it is of
     /// cls; with the pane active, the pane's selection.
     CObject* GetSelection(const CRuntimeClass* cls, int* count) const override;
+    /// With the record lists active, the records of every selected row of the active list;
+    /// with the pane active, the pane's selection.
+    void GetSelectedRecords(std::vector<CRecordNode*>& records) const override;
     /// The record of the active list's current row, or of the pane's when it is active.
     CRecordNode* GetCurrentRecord() const;
     /// Every hint but 9 goes to the record lists; every hint goes to the pane while it shows.

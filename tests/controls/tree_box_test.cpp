@@ -5,6 +5,7 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <random>
@@ -20,14 +21,17 @@ void ExpectConsistent(CTreeBox& box)
 {
     std::vector<CTreeBoxNode*> order;
     std::vector<CTreeBoxNode*> stack;
-    for (CTreeBoxNode* n = box.GetFirstItem(); n; n = n->m_nextSibling)
+    for (CTreeBoxNode* n = box.GetFirstItem(); n; n = n->m_nextSibling) {
+        ASSERT_EQ(n->m_prevSibling, stack.empty() ? nullptr : stack.front());
         stack.insert(stack.begin(), n);
+    }
     while (!stack.empty()) {
         CTreeBoxNode* n = stack.back();
         stack.pop_back();
         order.push_back(n);
         std::vector<CTreeBoxNode*> children;
         for (CTreeBoxNode* c = n->m_firstChild; c; c = c->m_nextSibling) {
+            ASSERT_EQ(c->m_prevSibling, children.empty() ? nullptr : children.back());
             ASSERT_EQ(c->m_parent, n);
             ASSERT_EQ(c->m_level, n->m_level + 1);
             children.push_back(c);
@@ -402,7 +406,7 @@ TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
     };
     for (int step = 0; step < 600; ++step) {
         CTreeBoxNode* node = pick();
-        switch (std::uniform_int_distribution<int>(0, 6)(random)) {
+        switch (std::uniform_int_distribution<int>(0, 7)(random)) {
         case 0:
         case 1: {
             const int where = std::uniform_int_distribution<int>(0, 2)(random);
@@ -424,9 +428,18 @@ TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
         case 5:
             box->MoveItem(node, pick(), nullptr, random() % 2, random() % 2);
             break;
-        default:
+        case 6:
             box->SelectItem(node, true);
             break;
+        default: {
+            std::vector<CTreeBoxNode*> top;
+            for (CTreeBoxNode* n = box->GetFirstItem(); n; n = n->m_nextSibling)
+                top.push_back(n);
+            std::shuffle(top.begin(), top.end(), random);
+            box->SetTopLevelOrder(top);
+            ASSERT_EQ(box->GetFirstItem(), top.empty() ? nullptr : top.front());
+            break;
+        }
         }
         refresh();
         ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box)) << "after step " << step;

@@ -119,7 +119,8 @@ TEST_F(TagGridCommandsTest, MenusOfferWhatTheRowHolds)
     TestHooks::AnswerPopupMenu(0);
     RightClick(spouse, true);
     EXPECT_EQ(TestHooks::PopupMenuItems(),
-              (std::vector<std::string>{"Clear Link", "Replace Link With... >"}));
+              (std::vector<std::string>{"Clear Link", "Replace Link With... >", "-",
+                                        "Delete Linked Family Record"}));
 
     // Without a target: the two ways to add one.
     CDataNode* husband = m_family->FindChild(nullptr, FIELD_HUSB);
@@ -137,6 +138,47 @@ TEST_F(TagGridCommandsTest, MenusOfferWhatTheRowHolds)
     EXPECT_EQ(TestHooks::PopupMenuItems(),
               (std::vector<std::string>{"Add Link to New Individual Record",
                                         "Add Link to Existing Individual Record"}));
+}
+
+TEST_F(TagGridCommandsTest, AFieldOrALinkedRecordIsDeletedFromItsMenu)
+{
+    MakeGrid(kIndi);
+    CTreeBoxNode* john = RowOf(nullptr, "SMITH, John ");
+    SetField(m_john, "OCCU", "Miller");
+    NotifyChanges();
+    m_grid.OnNodeExpand(john);
+
+    // A field goes at once, without a question.
+    TestHooks::AnswerPopupMenu(CTagGrid::kCmdDeleteNode);
+    RightClick(RowOf(john, "Occupation"));
+    EXPECT_EQ(TestHooks::PopupMenuItems().back(), "Delete Field");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(m_john->FindChild(nullptr, FIELD_OCCU), nullptr);
+    EXPECT_EQ(Joined(Rows()).find("Occupation"), std::string::npos);
+
+    // A husband's sex may not go; neither may anything while the grid forbids deleting.
+    TestHooks::AnswerPopupMenu(0);
+    RightClick(RowOf(john, "Sex"));
+    EXPECT_EQ(TestHooks::PopupMenuItems().back(), "Delete Field [grey]");
+    m_grid.SetDeleteAllowed(false);
+    TestHooks::AnswerPopupMenu(0);
+    RightClick(RowOf(john, "Spouse family"), true);
+    EXPECT_EQ(TestHooks::PopupMenuItems().back(), "Delete Linked Family Record [grey]");
+    m_grid.SetDeleteAllowed(true);
+
+    // The linked record: No keeps it, Yes deletes the family and its row goes.
+    const std::string question =
+        "Careful! You have elected to delete not just the link to the Family record, but also "
+        "the actual Family record itself.  Are you sure that this is what you want to do?";
+    for (const int answer : {IDNO, IDYES}) {
+        TestHooks::AnswerPopupMenu(CTagGrid::kCmdDeleteLinked);
+        TestHooks::AnswerMessageBox(answer);
+        RightClick(RowOf(john, "Spouse family"), true);
+        EXPECT_EQ(Messages(), std::vector<std::string>{question});
+    }
+    EXPECT_EQ(m_john->GetNextSpouseFamily(nullptr), nullptr);
+    EXPECT_EQ(m_mary->GetNextSpouseFamily(nullptr), nullptr);
+    EXPECT_EQ(Joined(Rows()).find("Spouse family"), std::string::npos);
 }
 
 TEST_F(TagGridCommandsTest, DeletingARecordAsksAndNoChangesNothing)
@@ -204,8 +246,8 @@ TEST_F(TagGridCommandsTest, DeletingFieldsAndLinksAsksTheRightQuestion)
     });
     Key(VK_DELETE);
     EXPECT_EQ(title, "Delete Record or Delete Link?");
-    EXPECT_EQ(linkText, "Delete link to Family record: " + TextOf(m_family));
-    EXPECT_EQ(recordText, "Delete the record (" + TextOf(m_family) + ") itself");
+    EXPECT_EQ(linkText, "Delete link to Family record: John SMITH and Mary JONES");
+    EXPECT_EQ(recordText, "Delete the record (John SMITH and Mary JONES) itself");
     EXPECT_TRUE(linkChecked);
     EXPECT_EQ(m_family->GetHusband(), nullptr);
     EXPECT_FALSE(m_family->IsPendingDeletion());

@@ -3,7 +3,11 @@
 // a link cycle, and row colours on a rendered grid.
 #include "tests/records/grid/tag_grid_fixture.h"
 
+#include "database/dictionary/field_ids.h"
+#include "platform/base/text.h"
+
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -52,6 +56,23 @@ TEST_F(TagGridTest, ColumnSetsFollowTheRecordType)
     m_grid.DestroyWindow();
     MakeGrid(kFam);
     EXPECT_EQ(m_grid.GetExtraText(m_grid.GetBox().GetFirstItem(), 1), "2"); // children
+}
+
+TEST_F(TagGridTest, AFamilyRowNamesItsPartners)
+{
+    CFamRec* single = Marry(nullptr, m_ann);
+    CFamRec* none = NewFamily();
+    NotifyChanges();
+    MakeGrid(kFam);
+    const auto label = [&](CFamRec* family) {
+        return m_grid.GetRelationLabel(m_grid.FindRowByRecord(family));
+    };
+    EXPECT_EQ(label(m_family), "John SMITH and Mary JONES");
+    EXPECT_EQ(label(single), "Ann SMITH");
+    EXPECT_EQ(label(none), "(parents not known)");
+    m_family->FindChild(nullptr, FIELD_HUSB)->ClearLink();
+    NotifyChanges();
+    EXPECT_EQ(label(m_family), "Mary JONES");
 }
 
 TEST_F(TagGridTest, LinkRowsOpenIntoTheLinkedRecordsFollowingTheBackLinkOptions)
@@ -176,6 +197,93 @@ TEST_F(TagGridTest, AClickOnDatesSortsByTheLifeDatesLatestFirst)
     m_grid.OnColumnClick(&m_grid.GetHeader(), 4); // "Birth Place": none has one; order kept
     EXPECT_EQ(TopRows().front(), "BROWN, Carl ");
     EXPECT_EQ(m_grid.GetRelationLabel(m_grid.FindRowByRecord(m_bob)), "SMITH, Bob ");
+}
+
+/// The records of the top-level rows, in row order.
+std::vector<CDataNode*> TopNodes(CTagGrid& grid)
+{
+    std::vector<CDataNode*> nodes;
+    for (CTreeBoxNode* row = grid.GetBox().GetFirstItem(); row; row = row->m_nextSibling)
+        nodes.push_back(CTagGrid::NodeOf(row));
+    return nodes;
+}
+
+TEST_F(TagGridTest, KeyedSortsGiveTheOrderOfTheRecordsOwnComparisons)
+{
+    // Names that share a surname or a long start of one, unmarked surnames, case, a control
+    // byte, letters outside ASCII, a nameless individual; dates of every precision, equal
+    // dates, and places that differ only in case or accents.
+    const struct {
+        const char* name;
+        const char* birth;
+        const char* place;
+    } kPeople[] = {
+        {"Zed /Smithson/", "1800", "Aachen"},
+        {"Amy /Smith/", "JUN 1800", "aachen"},
+        {"amy /smith/", "5 JUN 1800", "\xc3\x84hren"},
+        {"Bert /Sm/", "1800/01", ""},
+        {"NoSlash Person", "30 DEC 1799", "zz"},
+        {"", "1800", "Aachen"},
+        {"Odd /Sm\x01ith/", "BEF 1800",
+         "a\x01"
+         "b"},
+        {"\xc3\x89va /\xc3\x89mile/", "", "Ahren"},
+        {"John /Smith/", "1900", "Aachen"},
+        {"/Smith/", "JUN 1800", ""},
+        {"Al /de la Cruz/", "ABT 1800", "x"},
+        {"Al /van Smith/ Jr", "1800", "aachen"},
+        {"Amy /Smith/", "JUN 1800", "aachen"},
+        {"Amy /Smith/", "", ""},
+    };
+    for (const auto& person : kPeople) {
+        CIndRec* individual = NewIndividual(SEX_FEMALE, person.name);
+        if (*person.birth || *person.place) {
+            CDataNode* birth = individual->CreateChildByTag("BIRT");
+            if (*person.birth)
+                SetField(birth, "DATE", person.birth);
+            if (*person.place)
+                SetField(birth, "PLAC", person.place);
+        }
+    }
+    NotifyChanges();
+    MakeGrid(kIndi, false);
+    const std::vector<CDataNode*> fileOrder = TopNodes(m_grid);
+    const auto expectOrder = [&](const std::function<bool(CDataNode*, CDataNode*)>& before,
+                                 const char* what) {
+        std::vector<CDataNode*> expected = fileOrder;
+        std::stable_sort(expected.begin(), expected.end(), before);
+        EXPECT_EQ(TopNodes(m_grid), expected) << what;
+    };
+
+    m_grid.OnSortAlphabetical();
+    expectOrder([](CDataNode* a, CDataNode* b) { return a->Compare(b, 0) < 0; }, "by name");
+
+    CDataRef dates;
+    ASSERT_TRUE(dates.SetText("=LifeDates()"));
+    auto* expression = dynamic_cast<CExpression*>(dates.GetExpression());
+    ASSERT_NE(expression, nullptr);
+    const auto dateKey = [&](CDataNode* node) {
+        return expression->MakeSortKey(static_cast<CRecordNode*>(node));
+    };
+    m_grid.OnSortCreationOrder();
+    m_grid.OnColumnClick(&m_grid.GetHeader(), 3); // "Dates", latest first
+    expectOrder(
+        [&](CDataNode* a, CDataNode* b) {
+            return CExpression::CompareSortKeys(dateKey(b), dateKey(a)) < 0;
+        },
+        "by dates");
+
+    CDataRef place;
+    ASSERT_TRUE(place.SetText("INDI.BIRT.PLAC"));
+    const auto placeKey = [&](CDataNode* node) {
+        std::string text;
+        place.Evaluate(text, static_cast<CRecordNode*>(node));
+        return text::FoldedSortKey(text);
+    };
+    m_grid.OnSortCreationOrder();
+    m_grid.OnColumnClick(&m_grid.GetHeader(), 4); // "Birth Place"
+    expectOrder([&](CDataNode* a, CDataNode* b) { return placeKey(a) < placeKey(b); },
+                "by birth place");
 }
 
 TEST_F(TagGridTest, TheFindBarSelectsByNameAndByRecordNumber)

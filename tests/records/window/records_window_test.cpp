@@ -223,6 +223,35 @@ TEST_F(RecordsWindowDataTest, AddToTheSelectedListComesFromTheRecordLists)
     EXPECT_EQ(std::count(m_pane->log.begin(), m_pane->log.end(), "AddSelectionToNamedList"), 2);
 }
 
+TEST_F(RecordsWindowDataTest, EverySelectedRowGivesItsRecordToAddToNamedList)
+{
+    MakeWindow();
+    Lists().SelectTab(kIndi, true);
+    CTagGrid* grid = Lists().GetGrid(kIndi);
+    CTreeBox& box = grid->GetBox();
+    for (CTreeBoxNode* row = box.GetFirstItem(); row; row = row->m_nextSibling)
+        box.SetItemSelected(row, true, false);
+    std::vector<CRecordNode*> records;
+    m_window->GetSelectedRecords(records);
+    EXPECT_THAT(records, ElementsAre(m_mary, m_john)); // in row order
+
+    // A link row selected as a link gives the record it points to.
+    CTreeBoxNode* john = grid->FindRowByRecord(m_john);
+    grid->OnNodeExpand(john);
+    for (CTreeBoxNode* row = john->m_firstChild; row; row = row->m_nextSibling)
+        if (grid->GetRelationLabel(row) == "Spouse family")
+            grid->SelectRow(row, true, true);
+    m_window->GetSelectedRecords(records);
+    EXPECT_THAT(records, ElementsAre(m_family));
+
+    // With the named-lists pane active, its one selected record.
+    ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+    m_pane->selection = m_note;
+    m_pane->TakeFocus();
+    m_window->GetSelectedRecords(records);
+    EXPECT_THAT(records, ElementsAre(m_note));
+}
+
 TEST(RecordSearchWords, SplitAtWhiteSpaceWithTheIgnorableWordsMarked)
 {
     const struct {

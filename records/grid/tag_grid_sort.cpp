@@ -1,0 +1,316 @@
+// records/grid/tag_grid_sort.cpp: the grid's sorts. Each row's key is read once into a compact
+// entry; the entries, side by side in one array, are sorted stably in the comparator's order,
+// and the rows take that order.
+#include "records/grid/tag_grid.h"
+
+#include "database/dictionary/record_type_table.h"
+#include "database/kin/ind_rec.h"
+#include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
+#include "platform/base/abandon.h"
+#include "platform/base/text.h"
+#include "platform/base/wait_cursor.h"
+#include "queries/expression.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+/// Ends each part of a name's ordered text; every byte of the parts lies above it.
+constexpr char kPartEnd = '\x01';
+
+/// One row being sorted: what most comparisons need, without following a pointer.
+struct SortEntry {
+    /// The first eight bytes of the entry's text (padded with zeros), as a big-endian number.
+    std::uint64_t prefix = 0;
+    std::int64_t number = 0;
+    /// The row's place before the sort: its index into the rows and the key tables.
+    std::uint32_t index = 0;
+    std::uint32_t textOffset = 0;
+    std::uint32_t textLength = 0;
+    std::optional<CDateValue> date;
+    std::uint8_t flags = 0;
+};
+
+constexpr std::uint8_t kHasNode = 1, kIsRecord = 2, kHasText = 4, kOwnOrder = 8, kHasPerson = 16;
+
+/// A valid stamp as a count of seconds that orders as the stamps do.
+std::int64_t StampSeconds(const COleDateTime& stamp)
+{
+    const std::int64_t days =
+        std::int64_t(stamp.GetYear()) * 372 + stamp.GetMonth() * 31 + stamp.GetDay();
+    return ((days * 24 + stamp.GetHour()) * 60 + stamp.GetMinute()) * 60 + stamp.GetSecond();
+}
+
+int Sign(int value)
+{
+    return value < 0 ? -1 : value > 0 ? 1 : 0;
+}
+
+/// Whether every byte of the part lies above the part end, so that parts joined by it compare
+/// as the parts do one after another.
+bool JoinsInOrder(const std::string& part)
+{
+    return std::none_of(part.begin(), part.end(),
+                        [](char c) { return std::uint8_t(c) <= std::uint8_t(kPartEnd); });
+}
+
+/// The texts the entries compare, one after another.
+class TextStore {
+public:
+    void Put(SortEntry& entry, std::string_view text)
+    {
+        entry.textOffset = std::uint32_t(m_bytes.size());
+        entry.textLength = std::uint32_t(text.size());
+        m_bytes.append(text);
+        std::uint64_t prefix = 0;
+        for (std::size_t i = 0; i < 8; ++i)
+            prefix = prefix << 8 | (i < text.size() ? std::uint8_t(text[i]) : 0);
+        entry.prefix = prefix;
+        entry.flags |= kHasText;
+    }
+    std::string_view Text(const SortEntry& entry) const
+    {
+        return std::string_view(m_bytes).substr(entry.textOffset, entry.textLength);
+    }
+    /// The order of two entries' texts; prefixes that differ decide as the texts would.
+    int Compare(const SortEntry& a, const SortEntry& b) const
+    {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix ? -1 : 1;
+        return Sign(Text(a).compare(Text(b)));
+    }
+    bool Fits(std::size_t more) const { return m_bytes.size() + more <= UINT32_MAX; }
+
+private:
+    std::string m_bytes;
+};
+
+/// What an individual's name compares by, as one text, when its parts join in order: the
+/// surname lead, the surname and the kept form, each ended by kPartEnd. Empty when the key is
+/// compared otherwise (no name, no marked surname, a name compared as formatted).
+std::string JoinedName(const CIndRec::SortKey& key)
+{
+    const CNameNode::SortKey& name = key.name;
+    if (!key.hasName || !name.hasSlash || name.formatted || !JoinsInOrder(name.lead) ||
+        !JoinsInOrder(name.surname) || !JoinsInOrder(name.kept))
+        return {};
+    std::string joined;
+    joined.reserve(name.lead.size() + name.surname.size() + name.kept.size() + 3);
+    for (const std::string* part : {&name.lead, &name.surname, &name.kept}) {
+        joined += *part;
+        joined += kPartEnd;
+    }
+    return joined;
+}
+
+/// Sorts the entries stably by compare (negative: a first); rows without a node go last.
+template <class Compare> void SortEntries(std::vector<SortEntry>& entries, Compare compare)
+{
+    std::stable_sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
+        if (!(a.flags & kHasNode))
+            return false;
+        if (!(b.flags & kHasNode))
+            return true;
+        return compare(a, b) < 0;
+    });
+}
+
+} // namespace
+
+// ---- Sorting ----------------------------------------------------------------------------------
+
+void CTagGrid::OnSortAlphabetical()
+{
+    Sort(kSortAlphabetical);
+}
+
+void CTagGrid::OnSortCreationOrder()
+{
+    Sort(kSortCreation);
+}
+
+void CTagGrid::OnSortLastUpdateOrder()
+{
+    Sort(kSortLastUpdate);
+}
+
+void CTagGrid::SortByDataRef(const CDataRef& reference, bool ascending)
+{
+    m_sortRef = &reference;
+    Sort(ascending ? kSortRefAscending : kSortRefDescending);
+    m_sortRef = nullptr;
+}
+
+void CTagGrid::Sort(SortKey key)
+{
+    if (!((m_mode == kModeRecordSet && m_shown) || m_mode == kModeFreeList))
+        return;
+    const CWaitCursor wait;
+    CloseEditor(true);
+    for (CTreeBoxNode* row : std::vector<CTreeBoxNode*>(m_openRows.begin(), m_openRows.end()))
+        if (row->m_state == CTreeBoxNode::kExpanded)
+            GetBox().ExpandItem(row, false, 1);
+    m_openRows.clear();
+    m_sortKey = key;
+    if (!SortByKeys(key))
+        GetBox().ReexpandOpenItems();
+    m_sortKey = kSortNone;
+}
+
+bool CTagGrid::SortByKeys(SortKey key)
+{
+    const bool byName = key == kSortAlphabetical && m_mode == kModeRecordSet && m_shown &&
+                        GetRecordTypeIndex(m_shown->GetFieldDef()) == RECORD_LIST_INDI;
+    const bool byRef = (key == kSortRefAscending || key == kSortRefDescending) && m_sortRef;
+    if (!byName && !byRef && key != kSortLastUpdate && key != kSortCreation)
+        return false;
+    auto* expression = byRef ? dynamic_cast<CExpression*>(m_sortRef->GetExpression()) : nullptr;
+
+    std::vector<CTreeBoxNode*> rows;
+    std::vector<SortEntry> entries;
+    std::vector<CIndRec::SortKey> individuals;
+    std::vector<CExprSortKey> values;
+    TextStore texts;
+    rows.reserve(m_rows.size());
+    entries.reserve(m_rows.size());
+    for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
+        SortEntry entry;
+        entry.index = std::uint32_t(rows.size());
+        rows.push_back(row);
+        CDataNode* node = NodeOf(row);
+        auto* record = node && node->IsRecord() ? static_cast<CRecordNode*>(node) : nullptr;
+        if (node)
+            entry.flags |= kHasNode;
+        if (record)
+            entry.flags |= kIsRecord;
+        if (!node) {
+            if (byName)
+                individuals.emplace_back();
+            if (expression)
+                values.emplace_back();
+        } else if (byName) {
+            const auto* individual = dynamic_cast<const CIndRec*>(node);
+            if (!individual)
+                return false;
+            individuals.push_back(individual->GetSortKey(0));
+            const CIndRec::SortKey& key = individuals.back();
+            const std::string joined = JoinedName(key);
+            if (!joined.empty() && texts.Fits(joined.size()))
+                texts.Put(entry, joined);
+            entry.date = key.date;
+            entry.number = key.number;
+        } else if (expression) {
+            CExprSortKey value;
+            try {
+                if (record)
+                    value = expression->MakeSortKey(record);
+            } catch (const COperationAborted&) {
+                // A value of the wrong kind sorts as no value.
+                value = CExprSortKey();
+                value.m_resultType =
+                    expression->GetFunction() ? expression->GetFunction()->m_resultType : 0;
+            }
+            if (value.m_ownOrder) {
+                entry.flags |= kOwnOrder | (value.m_hasPerson ? kHasPerson : 0);
+                entry.date = value.m_personDate;
+            } else if (value.m_resultType == ERT_TEXT && texts.Fits(value.m_text.size())) {
+                texts.Put(entry, value.m_text);
+            }
+            values.push_back(std::move(value));
+        } else if (byRef) {
+            std::string text;
+            if (record)
+                m_sortRef->Evaluate(text, record);
+            text = text::FoldedSortKey(text);
+            if (!texts.Fits(text.size()))
+                return false;
+            texts.Put(entry, text);
+        } else if (record && key == kSortCreation) {
+            entry.number = record->GetRecordNumber();
+        } else if (record) {
+            const COleDateTime& stamp = record->GetChangeStamp();
+            // Latest first; a record without a stamp after every one with a stamp.
+            entry.number =
+                stamp.GetStatus() == COleDateTime::valid ? -StampSeconds(stamp) : INT64_MAX;
+        }
+        entries.push_back(std::move(entry));
+    }
+
+    if (byName) {
+        SortEntries(entries, [&](const SortEntry& a, const SortEntry& b) {
+            if (!(a.flags & b.flags & kHasText))
+                return CIndRec::CompareSortKeys(individuals[a.index], individuals[b.index]);
+            if (const int order = texts.Compare(a, b); order != 0)
+                return order;
+            // Equal names: the later date key first, then the record number.
+            if (const int byDate = CIndRec::CompareDateKeys(b.date, a.date); byDate != 0)
+                return byDate;
+            return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
+        });
+    } else if (byRef) {
+        const bool descending = key == kSortRefDescending;
+        SortEntries(entries, [&](const SortEntry& first, const SortEntry& second) {
+            if (!(first.flags & second.flags & kIsRecord))
+                return 0;
+            const SortEntry& a = descending ? second : first;
+            const SortEntry& b = descending ? first : second;
+            if (!expression)
+                return texts.Compare(a, b);
+            if ((a.flags | b.flags) & kOwnOrder) {
+                if (!(a.flags & kHasPerson))
+                    return b.flags & kHasPerson ? -1 : 0;
+                if (!(b.flags & kHasPerson))
+                    return 1;
+                return CIndRec::CompareDateKeys(a.date, b.date);
+            }
+            if (a.flags & b.flags & kHasText)
+                return texts.Compare(a, b);
+            return CExpression::CompareSortKeys(values[a.index], values[b.index]);
+        });
+    } else {
+        SortEntries(entries, [](const SortEntry& a, const SortEntry& b) {
+            if (!(a.flags & b.flags & kIsRecord))
+                return a.flags & kIsRecord ? -1 : b.flags & kIsRecord ? 1 : 0;
+            return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
+        });
+    }
+    std::vector<CTreeBoxNode*> order;
+    order.reserve(entries.size());
+    for (const SortEntry& entry : entries)
+        order.push_back(rows[entry.index]);
+    GetBox().SetTopLevelOrder(order);
+    return true;
+}
+
+int CTagGrid::Compare(CTreeBox*, std::uintptr_t first, std::uintptr_t second)
+{
+    if (!first)
+        return second ? 1 : 0;
+    if (!second)
+        return -1;
+    const auto* a = reinterpret_cast<const CDataNode*>(first);
+    const auto* b = reinterpret_cast<const CDataNode*>(second);
+    if (m_sortKey == kSortAlphabetical) {
+        if (m_mode == kModeFreeList && a->GetFieldDef() != b->GetFieldDef())
+            return CompareRecordTypeOrder(a->GetFieldDef(), b->GetFieldDef());
+        return a->Compare(b, 0);
+    }
+    return 0;
+}
+
+void CTagGrid::OnColumnClick(CColumnHeader*, int column)
+{
+    if (m_sortOnHeaderClick) {
+        if (column == 0)
+            OnSortAlphabetical();
+        else if (column >= 2 && column - 2 < int(m_extra.size()))
+            SortByDataRef(m_extra[std::size_t(column - 2)].reference,
+                          m_extra[std::size_t(column - 2)].ascending);
+    }
+    if (m_owner)
+        m_owner->OnGridColumnClicked(this, column);
+}
