@@ -236,6 +236,19 @@ TEST_F(FilterEditorTest, TheValueFieldSuitsTheTypeOfTheExpression)
     General().LoadFilter();
     EXPECT_EQ(Combo(General(), kFilterValueCombo).GetCurSel(), 1);
     m_pane.m_filter = nullptr;
+    // Text typed over the values chooses the first that begins with it once the focus leaves;
+    // text that none begins with chooses none, which only a parameter may have.
+    CWnd* values = General().GetDlgItem(kFilterValueCombo);
+    for (const auto& [typed, chosen] : {std::pair{"UNK", 2}, std::pair{"x", -1}}) {
+        values->SetFocus();
+        TestHooks::SetText(General(), kFilterValueCombo, typed);
+        General().GetDlgItem(kFilterConditionCombo)->SetFocus();
+        EXPECT_EQ(Combo(General(), kFilterValueCombo).GetCurSel(), chosen) << typed;
+    }
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_EQ(AddAndReadBack(General()), "<refused>");
+    EXPECT_NE(Messages().find("Choose a value"), std::string::npos);
+    EXPECT_EQ(CWnd::GetFocus(), values);
     // The expression list offers the query's path columns only.
     General().RefreshChoices();
     EXPECT_EQ(Items(General(), kFilterExpressionCombo), "INDI.NAME|INDI.BIRT.DATE");
@@ -435,6 +448,9 @@ TEST_F(FilterEditorTest, TheRelationshipEditorKeepsAParameterToOnePersonAndNoneT
     EXPECT_EQ(Text(rels, kFilterLabelEdit), "Whose");
     EXPECT_TRUE(Checked(rels, kRelsIncludeTarget));
     EXPECT_FALSE(rels.IsChanged());
+    // The data set emptied: the chooser lets go of its person.
+    rels.OnDataChanged(nullptr, 2, nullptr);
+    EXPECT_EQ(rels.GetRecordChooser()->GetRecord(), nullptr);
 }
 
 TEST_F(FilterEditorTest, InAReadOnlyQueryEveryControlButTheLabelsIsDisabled)
