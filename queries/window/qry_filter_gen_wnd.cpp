@@ -138,6 +138,7 @@ bool CQryFilterGenWnd::OnControlsCreated(const CDlgTemplateBuilder& builder)
                               nullptr, 0))
         return false;
     m_chooser->ShowWindow(SW_HIDE);
+    m_chooser->SetTabOrderAfter(edit);
     ChooseExpression(false);
     SetUpValueField();
     return true;
