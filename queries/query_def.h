@@ -101,6 +101,8 @@ public:
     CQueryColumn* GetColumn(int index, bool visibleOnly) const;
     void AddColumn(std::unique_ptr<CQueryColumn> column);
     const std::vector<std::unique_ptr<CQueryColumn>>& GetColumns() const { return m_columns; }
+    /// For moving and removing columns.
+    std::vector<std::unique_ptr<CQueryColumn>>& MutableColumns() { return m_columns; }
 
     int GetFilterCount() const { return int(m_filters.size()); }
     CAvFilter* GetFilter(int index) const;

@@ -160,8 +160,10 @@ bool CSubViewQuery::CreatePanes()
     if (!m_general.Create(&m_dialog, kGeneralId, true))
         return false;
     m_general.ReloadType();
-    if (!pane(m_columns, kColumnsId, false) || !pane(m_rows, kRowsId, false) ||
-        !m_grid.Create(WS_BORDER, none, &m_dialog, kGridId))
+    if (!m_columns.Create(&m_dialog, kColumnsId, false))
+        return false;
+    m_columns.LoadFromQuery();
+    if (!pane(m_rows, kRowsId, false) || !m_grid.Create(WS_BORDER, none, &m_dialog, kGridId))
         return false;
     m_grid.ShowWindow(SW_HIDE);
     return true;
@@ -239,6 +241,7 @@ void CSubViewQuery::SetQuery(std::shared_ptr<CQueryDef> query, bool force)
     m_query = std::move(query);
     m_bar.SyncComboWithQuery();
     m_general.LoadFromQuery();
+    m_columns.LoadFromQuery();
     m_grid.Refill();
     if (CFrameWnd* frame = GetParentFrame(this))
         frame->OnUpdateFrameTitle(TRUE);
@@ -257,8 +260,10 @@ bool CSubViewQuery::FreeQuery()
 
 bool CSubViewQuery::CommitActivePage()
 {
-    // The Columns and Rows panes hold no edits of their own yet.
-    return m_activeTab != kTabGeneral || m_general.CommitEdits();
+    // The Rows pane holds no edits of its own yet.
+    if (m_activeTab == kTabGeneral)
+        return m_general.CommitEdits();
+    return m_activeTab != kTabColumns || m_columns.CheckUnsaved();
 }
 
 void CSubViewQuery::ApplyRecordType()
@@ -270,6 +275,7 @@ void CSubViewQuery::ApplyRecordType()
     m_query->SetRecordType(type);
     m_query->CommitChange();
     m_general.LoadFromQuery();
+    m_columns.LoadFromQuery();
     m_grid.Reset(true);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "platform/ui/drawing/font.h"
 #include "queries/window/qry_bar.h"
+#include "queries/window/qry_columns_wnd.h"
 #include "queries/window/qry_general_wnd.h"
 #include "queries/window/qry_result_grid.h"
 #include "queries/window/query_print_layout.h"
@@ -79,6 +80,7 @@ public:
     CQryBar& GetBar() { return m_bar; }
     CQryResultGrid& GetResultGrid() { return m_grid; }
     CQryGenWnd& GetGeneralPane() { return m_general; }
+    CQryColsWnd& GetColumnsPane() { return m_columns; }
     const CFont& GetDialogFont() const { return m_dialogFont; }
     CTabCtrl& GetTabCtrl() { return m_tabs; }
     CQueryTabsDlg& GetTabsDialog() { return m_dialog; }
@@ -131,7 +133,7 @@ private:
     CFont m_dialogFont;
     CQryBar m_bar{*this};
     CQryGenWnd m_general{*this};
-    CWnd m_columns;
+    CQryColsWnd m_columns{*this};
     CWnd m_rows;
     CQryResultGrid m_grid;
 

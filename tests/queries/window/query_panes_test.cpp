@@ -4,6 +4,7 @@
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/edit.h"
+#include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "queries/window/sub_view_query.h"
 #include "tests/controls/tree_box_fixture.h"
@@ -55,6 +56,51 @@ protected:
         Query().AddColumn(std::move(column));
     }
     CQryGenWnd& General() { return m_window->GetGeneralPane(); }
+    CQryColsWnd& Columns() { return m_window->GetColumnsPane(); }
+    /// The Columns tab shown and the column list's rows.
+    std::string Rows()
+    {
+        std::string text;
+        for (CTreeBoxNode* row = Columns().GetColumnList().GetBox().GetFirstItem(); row;
+             row = row->m_nextSibling)
+            text += (text.empty() ? "" : "|") + row->m_text;
+        return text;
+    }
+    /// Clicks row index of the column list as the user would.
+    void ClickRow(int index)
+    {
+        CTreeBox& box = Columns().GetColumnList().GetBox();
+        CRect rect;
+        ASSERT_TRUE(box.GetItemRect(box.GetItemByIndex(index), rect, TBP_TEXT, true));
+        TestHooks::PostMouse(box, TestHooks::MouseEvent::LeftDown, rect.CenterPoint(), MK_LBUTTON);
+        TestHooks::PostMouse(box, TestHooks::MouseEvent::LeftUp, rect.CenterPoint(), 0);
+        TestHooks::DeliverPosted();
+    }
+    /// The pane's commands of ids that are enabled now, in the order given.
+    std::string EnabledCommands(std::initializer_list<UINT> ids)
+    {
+        std::string text;
+        for (UINT id : ids) {
+            CCmdUI state;
+            state.m_nID = id;
+            if (Columns().OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr) && state.IsEnabled())
+                text += (text.empty() ? "" : " ") + std::to_string(id);
+        }
+        return text;
+    }
+    /// Each column of a query as heading, path, sort, hidden mark and width.
+    static std::string ColumnsOf(const CQueryDef& query)
+    {
+        std::string text;
+        for (const auto& column : query.GetColumns()) {
+            std::string ref;
+            column->m_ref.Format(ref);
+            text += (text.empty() ? "" : "|") + column->m_heading + "," + ref + "," +
+                    std::to_string(column->m_sort) + (column->m_hidden ? ",hidden," : ",") +
+                    std::to_string(column->m_width);
+        }
+        return text;
+    }
     CComboBox& List(CWnd& pane, int id) { return *dynamic_cast<CComboBox*>(pane.GetDlgItem(id)); }
     std::string Caption() { return Text(m_window->GetTabsDialog(), 1516); }
     static std::string Text(CWnd& pane, int id)
@@ -214,6 +260,177 @@ TEST_F(QueryPanesTest, TheTypeQuestionIsAskedOnceUntilTheTabShowsAgainAndCancelP
     TestHooks::SelectItem(General(), CQryGenWnd::kTypeList, 1);
     EXPECT_EQ(Messages(), question);
     EXPECT_EQ(Query().GetFilterCount(), 1);
+}
+
+TEST_F(QueryPanesTest, AddAndUpdateCheckTheFieldsThenListTheColumnAndWriteIt)
+{
+    Open("Mine", true);
+    m_window->SelectTabIndex(kTabColumns);
+    CWnd& pane = Columns();
+    auto* expression = dynamic_cast<CEdit*>(pane.GetDlgItem(CQryColsWnd::kExpression));
+    const std::pair<const char*, const char*> refused[] = {
+        {"", "Missing expression."},
+        {"=Nothing(", "The expression entered is not recognised as a valid function, or some "
+                      "parameters were entered incorrectly."},
+        {"INDI.NOSUCH", "The expression entered is not recognised as a valid tag 'address'."},
+        {"FAM.MARR.DATE", "Invalid data reference for the current query type."},
+        {"=AgeAt(,%FAM.MARR.DATE%)", "Invalid expression for the current query type."},
+    };
+    for (const auto& [typed, message] : refused) {
+        SCOPED_TRACE(typed);
+        TestHooks::SetText(pane, CQryColsWnd::kHeading, "Born");
+        TestHooks::SetText(pane, CQryColsWnd::kExpression, typed);
+        TestHooks::AnswerMessageBox(IDOK);
+        TestHooks::Click(pane, CQryColsWnd::kAdd);
+        EXPECT_EQ(Messages(), "{ \"" + std::string(message) + "\" }");
+        EXPECT_EQ(CWnd::GetFocus(), expression);
+        int start = -1, end = -1;
+        expression->GetSel(start, end);
+        EXPECT_EQ(start, 0);
+        EXPECT_EQ(end, int(std::string(typed).size()));
+        EXPECT_EQ(Query().GetColumnCount(false), 1);
+    }
+
+    // Blanks for a heading are kept as typed and listed as no heading.
+    TestHooks::SetText(pane, CQryColsWnd::kHeading, "   ");
+    TestHooks::SetText(pane, CQryColsWnd::kExpression, "INDI.BIRT.DATE");
+    TestHooks::SelectItem(pane, CQryColsWnd::kSort, QCS_DESCENDING);
+    TestHooks::Click(pane, CQryColsWnd::kHidden);
+    EXPECT_FALSE(pane.GetDlgItem(CQryColsWnd::kUpdate)->IsWindowEnabled());
+    TestHooks::Click(pane, CQryColsWnd::kAdd);
+    EXPECT_EQ(Rows(), "Name\tINDI.NAME\t\t|<no heading>\tINDI.BIRT.DATE\tD\tY");
+    EXPECT_EQ(ColumnsOf(*ReadBack("Mine")), "Name,INDI.NAME,0,80|   ,INDI.BIRT.DATE,2,hidden,80");
+    EXPECT_FALSE(Columns().IsEdited());
+
+    // Update takes the selected column.
+    ClickRow(0);
+    EXPECT_EQ(Text(pane, CQryColsWnd::kExpression), "INDI.NAME");
+    ASSERT_TRUE(pane.GetDlgItem(CQryColsWnd::kUpdate)->IsWindowEnabled());
+    TestHooks::SetText(pane, CQryColsWnd::kHeading, "Full name");
+    TestHooks::SelectItem(pane, CQryColsWnd::kSort, QCS_ASCENDING);
+    TestHooks::Click(pane, CQryColsWnd::kUpdate);
+    EXPECT_EQ(Rows(), "Full name\tINDI.NAME\tA\t|<no heading>\tINDI.BIRT.DATE\tD\tY");
+    EXPECT_EQ(ColumnsOf(*ReadBack("Mine")),
+              "Full name,INDI.NAME,1,80|   ,INDI.BIRT.DATE,2,hidden,80");
+    EXPECT_EQ(Messages(), "{}");
+}
+
+TEST_F(QueryPanesTest, LeavingTheTabWithUnsavedEditsOffersUpdateOnlyWithAColumnSelected)
+{
+    Open("Mine", true);
+    m_window->SelectTabIndex(kTabColumns);
+    CWnd& pane = Columns();
+    CWnd& tabs = m_window->GetTabsDialog();
+    TestHooks::SetText(pane, CQryColsWnd::kHeading, "Given");
+    bool updateOffered = true;
+    TestHooks::OnNextDialog(263, [&updateOffered](CDialog& dialog) {
+        updateOffered = dialog.GetDlgItem(1302)->IsWindowEnabled() != FALSE;
+        TestHooks::Click(dialog, IDCANCEL);
+    });
+    TestHooks::SelectItem(tabs, 70, kTabRows);
+    EXPECT_FALSE(updateOffered);
+    EXPECT_EQ(m_window->GetActiveTab(), kTabColumns);
+
+    // Choosing a row asks too; Discard lets it through.
+    TestHooks::OnNextDialog(263, [](CDialog& dialog) {
+        TestHooks::Click(dialog, 1304);
+        TestHooks::Click(dialog, IDOK);
+    });
+    ClickRow(0);
+    EXPECT_EQ(Columns().GetCurrentColumn(), 0);
+    EXPECT_EQ(Text(pane, CQryColsWnd::kHeading), "Name");
+
+    TestHooks::SetText(pane, CQryColsWnd::kHeading, "Known as");
+    TestHooks::OnNextDialog(263, [&updateOffered](CDialog& dialog) {
+        updateOffered = dialog.GetDlgItem(1302)->IsWindowEnabled() != FALSE;
+        TestHooks::Click(dialog, IDOK);
+    });
+    TestHooks::SelectItem(tabs, 70, kTabRows);
+    EXPECT_TRUE(updateOffered);
+    EXPECT_EQ(m_window->GetActiveTab(), kTabRows);
+    EXPECT_EQ(ColumnsOf(*ReadBack("Mine")), "Known as,INDI.NAME,0,80");
+}
+
+TEST_F(QueryPanesTest, MovesDeletesAndFieldsAsColumnsFollowTheirEnablingWhileTheMenuAlwaysWorks)
+{
+    test_support::WriteFile(m_folder + "/Custom/Three.avq",
+                            "[Ardenvel Query]\nTYPE=INDI\nTAG=\"A\",\"INDI.NAME\"\n"
+                            "TAG=\"B\",\"INDI.SEX\"\nTAG=\"C\",\"INDI.BIRT.DATE\"\n");
+    Open("Three", true);
+    m_window->SelectTabIndex(kTabColumns);
+    const std::initializer_list<UINT> moves = {ID_MOVE_COLUMN_UP, ID_MOVE_COLUMN_DOWN,
+                                               ID_DELETE_COLUMN};
+    EXPECT_EQ(EnabledCommands(moves), "");
+    ClickRow(0);
+    EXPECT_EQ(EnabledCommands(moves), "32834 32801");
+    ClickRow(2);
+    EXPECT_EQ(EnabledCommands(moves), "32833 32801");
+    ASSERT_TRUE(TestHooks::RunCommand(Columns(), ID_MOVE_COLUMN_UP));
+    EXPECT_EQ(Columns().GetCurrentColumn(), 1);
+    ASSERT_TRUE(TestHooks::RunCommand(Columns(), ID_MOVE_COLUMN_UP));
+    EXPECT_EQ(EnabledCommands(moves), "32834 32801");
+    EXPECT_EQ(ColumnsOf(*ReadBack("Three")),
+              "C,INDI.BIRT.DATE,0,80|A,INDI.NAME,0,80|B,INDI.SEX,0,80");
+    ClickRow(1);
+    ASSERT_TRUE(TestHooks::RunCommand(Columns(), ID_DELETE_COLUMN));
+    EXPECT_EQ(Rows(), "C\tINDI.BIRT.DATE\t\t|B\tINDI.SEX\t\t");
+    EXPECT_EQ(ColumnsOf(*ReadBack("Three")), "C,INDI.BIRT.DATE,0,80|B,INDI.SEX,0,80");
+
+    // A field of the tree becomes a column named by its labels.
+    CTypeTree& tree = Columns().GetFieldTree();
+    const auto child = [&tree](CTreeBoxNode* parent, const std::string& label) {
+        if (parent)
+            tree.ExpandItem(parent, true, 1);
+        CTreeBoxNode* node = parent ? parent->m_firstChild : tree.GetFirstItem();
+        while (node && tree.GetItemLabel(node) != label)
+            node = node->m_nextSibling;
+        return node;
+    };
+    CTreeBoxNode* date = child(child(child(nullptr, "Events"), "Birth"), "Date");
+    ASSERT_TRUE(date);
+    EXPECT_EQ(EnabledCommands({ID_ADD_FIELD_AS_COLUMN}), "");
+    tree.SetFocusItem(date, true);
+    EXPECT_EQ(Text(Columns(), CQryColsWnd::kTip), "Date");
+    ASSERT_TRUE(TestHooks::RunCommand(Columns(), ID_ADD_FIELD_AS_COLUMN));
+    EXPECT_EQ(ColumnsOf(*ReadBack("Three")),
+              "C,INDI.BIRT.DATE,0,80|B,INDI.SEX,0,80|Birth.Date,INDI.BIRT.DATE,0,80");
+
+    // A standard query: every edit is grey, but the tree's switches still work.
+    Open("People", false);
+    m_window->SelectTabIndex(kTabColumns);
+    ClickRow(0);
+    EXPECT_EQ(EnabledCommands({ID_FIELD_TREE_MENU, ID_ADD_FIELD_AS_COLUMN, ID_MOVE_COLUMN_UP,
+                               ID_MOVE_COLUMN_DOWN, ID_DELETE_COLUMN}),
+              "32877");
+    for (int id : {CQryColsWnd::kHeading, CQryColsWnd::kExpression, CQryColsWnd::kSort,
+                   CQryColsWnd::kHidden, CQryColsWnd::kAdd, CQryColsWnd::kUpdate})
+        EXPECT_FALSE(Columns().GetDlgItem(id)->IsWindowEnabled()) << id;
+    TestHooks::AnswerPopupMenu(ID_SHOW_QUALIFIERS);
+    ASSERT_TRUE(TestHooks::RunCommand(Columns(), ID_FIELD_TREE_MENU));
+    EXPECT_EQ(
+        TestHooks::PopupMenuItems(),
+        (std::vector<std::string>{"Show &Linked Records [checked]", "Show &Qualifiers [checked]"}));
+    TestHooks::AnswerPopupMenu(0);
+    ASSERT_TRUE(TestHooks::RunCommand(Columns(), ID_FIELD_TREE_MENU));
+    EXPECT_EQ(TestHooks::PopupMenuItems(),
+              (std::vector<std::string>{"Show &Linked Records [checked]", "Show &Qualifiers"}));
+}
+
+TEST_F(QueryPanesTest, HeadingAndExpressionShareTheWidthThatSortAndHiddenLeave)
+{
+    Open("Mine", true);
+    m_window->SelectTabIndex(kTabColumns);
+    CColumnHeader& header = Columns().GetColumnList().GetHeader();
+    const int sort = header.GetColumnWidth(2), hidden = header.GetColumnWidth(3);
+    m_window->MoveWindow(0, 0, 1000, 500);
+    CRect client;
+    Columns().GetColumnList().GetBox().GetClientRect(&client);
+    EXPECT_EQ(header.GetColumnWidth(2), sort);
+    EXPECT_EQ(header.GetColumnWidth(3), hidden);
+    // Equal shares at the start stay equal but for rounding.
+    EXPECT_NEAR(header.GetColumnWidth(0), header.GetColumnWidth(1), 4);
+    EXPECT_GT(header.GetColumnWidth(0), 150);
+    EXPECT_EQ(header.GetColumnRight(3), client.Width());
 }
 
 } // namespace
