@@ -10,10 +10,8 @@
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/edit.h"
-#include "platform/ui/drawing/dc.h"
 #include "platform/ui/frames/menu.h"
 #include "platform/ui/windows/cmd_ui.h"
-#include "platform/ui/windows/sys_metrics.h"
 #include "queries/query_def.h"
 #include "queries/window/qry_dialogs.h"
 #include "queries/window/sub_view_query.h"
@@ -79,7 +77,7 @@ std::string FormatColumnRow(const CQueryColumn& column)
     return text::Format("%s\t%s\t%s\t%s", heading, expression, sort, column.m_hidden ? "Y" : "");
 }
 
-CQryColsWnd::CQryColsWnd(CSubViewQuery& window) : m_window(window)
+CQryColsWnd::CQryColsWnd(CSubViewQuery& window) : CQryPane(window)
 {
     MapHandlers();
 }
@@ -88,13 +86,6 @@ CQryColsWnd::~CQryColsWnd()
 {
     if (GetSafeHwnd())
         DestroyWindow();
-}
-
-BOOL CQryColsWnd::Create(CWnd* parent, UINT id, bool visible)
-{
-    return CreateEx(0, "AvQueryPane", "Column Selection",
-                    WS_CHILD | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0), CRect(0, 0, 10, 10),
-                    parent, id);
 }
 
 void CQryColsWnd::MapHandlers()
@@ -138,13 +129,7 @@ int CQryColsWnd::OnCreate(CREATESTRUCT* createStruct)
 {
     if (CWnd::OnCreate(createStruct) == -1)
         return -1;
-    LOGFONT font{};
-    const bool hasFont = m_window.GetDialogFont().GetLogFont(&font) != FALSE;
-    const CDlgTemplateBuilder builder(kTemplate, hasFont ? &font : nullptr);
-    if (!builder.CreateControls(*this, m_controls))
-        return -1;
-    builder.GetTemplateRect(m_templateRect);
-    if (!CreateParts())
+    if (!BuildTemplate(kTemplate, m_templateRect) || !CreateParts())
         return -1;
     SetAnchors(m_templateRect);
     return 0;
@@ -220,8 +205,7 @@ void CQryColsWnd::SetAnchors(const CRect& design)
 
 void CQryColsWnd::OnSize(UINT type, int cx, int cy)
 {
-    CWnd::OnSize(type, cx, cy);
-    m_layout.ApplyLayout(this, cx, cy);
+    CQryPane::OnSize(type, cx, cy);
     ShareColumnWidths();
 }
 
@@ -242,20 +226,6 @@ void CQryColsWnd::ShareColumnWidths()
     header.SetColumnPos(1, std::max(kMinColumnWidth, space - heading));
     m_list.GetBox().RecalcLayout();
     m_list.GetBox().RedrawAll();
-}
-
-BOOL CQryColsWnd::OnEraseBkgnd(CDC* dc)
-{
-    CRect client;
-    GetClientRect(&client);
-    dc->FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
-    return TRUE;
-}
-
-void CQryColsWnd::OnSetFocus(CWnd*)
-{
-    if (m_window.GetTabCtrl().GetSafeHwnd())
-        m_window.GetTabCtrl().SetFocus();
 }
 
 BOOL CQryColsWnd::OnCommand(WPARAM wParam, LPARAM lParam)

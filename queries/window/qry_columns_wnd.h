@@ -4,16 +4,12 @@
 #pragma once
 
 #include "controls/col_box.h"
-#include "controls/dlg_layout.h"
 #include "controls/type_tree.h"
 #include "platform/ui/frames/tool_bar.h"
-#include "platform/ui/windows/wnd.h"
+#include "queries/window/qry_pane.h"
 
-#include <memory>
 #include <string>
-#include <vector>
 
-class CSubViewQuery;
 struct CQueryColumn;
 
 // The Columns pane's commands.
@@ -29,7 +25,7 @@ std::string FormatColumnRow(const CQueryColumn& column);
 /// Made from template 203. Only a custom query that is not read-only can be changed; another is
 /// shown with its edit controls disabled, while the field tree's switches still work. The
 /// column list's row i is the query's column i.
-class CQryColsWnd final : public CWnd, private CTypeTreeListener, private CColBoxOwner {
+class CQryColsWnd final : public CQryPane, private CTypeTreeListener, private CColBoxOwner {
 public:
     static constexpr int kFieldTree = 99, kColumnList = 5000, kTip = 1132, kHeading = 1025,
                          kExpression = 1130, kSort = 1193, kHidden = 1192, kAdd = 1137,
@@ -38,7 +34,6 @@ public:
     explicit CQryColsWnd(CSubViewQuery& window);
     ~CQryColsWnd() override;
 
-    BOOL Create(CWnd* parent, UINT id, bool visible);
     /// The size of template 203 in pixels.
     const CRect& GetTemplateRect() const { return m_templateRect; }
 
@@ -69,8 +64,6 @@ public:
 protected:
     int OnCreate(CREATESTRUCT* createStruct) override;
     void OnSize(UINT type, int cx, int cy) override;
-    BOOL OnEraseBkgnd(CDC* dc) override;
-    void OnSetFocus(CWnd* oldWnd) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -99,9 +92,6 @@ private:
     void OnFieldEdited();
     CTreeBoxNode* SelectedTreeItem() const;
 
-    CSubViewQuery& m_window;
-    std::vector<std::unique_ptr<CWnd>> m_controls;
-    CDlgLayout m_layout;
     CRect m_templateRect;
     CTypeTree m_tree;
     CColBox m_list;

@@ -2,14 +2,11 @@
 // read-only mark, the texts stored as they lose the focus, and the print lists.
 #include "queries/window/qry_general_wnd.h"
 
-#include "controls/dialog_template_builder.h"
 #include "database/dictionary/record_type_table.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/edit.h"
-#include "platform/ui/drawing/dc.h"
-#include "platform/ui/windows/sys_metrics.h"
 #include "queries/query_def.h"
 #include "queries/window/sub_view_query.h"
 
@@ -35,7 +32,7 @@ int TypeEntry(const CFieldDef* type)
 
 } // namespace
 
-CQryGenWnd::CQryGenWnd(CSubViewQuery& window) : m_window(window)
+CQryGenWnd::CQryGenWnd(CSubViewQuery& window) : CQryPane(window)
 {
     MapHandlers();
 }
@@ -44,13 +41,6 @@ CQryGenWnd::~CQryGenWnd()
 {
     if (GetSafeHwnd())
         DestroyWindow();
-}
-
-BOOL CQryGenWnd::Create(CWnd* parent, UINT id, bool visible)
-{
-    return CreateEx(0, "AvQueryPane", "General",
-                    WS_CHILD | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0), CRect(0, 0, 10, 10),
-                    parent, id);
 }
 
 void CQryGenWnd::MapHandlers()
@@ -69,10 +59,8 @@ int CQryGenWnd::OnCreate(CREATESTRUCT* createStruct)
 {
     if (CWnd::OnCreate(createStruct) == -1)
         return -1;
-    LOGFONT font{};
-    const bool hasFont = m_window.GetDialogFont().GetLogFont(&font) != FALSE;
-    const CDlgTemplateBuilder builder(kTemplate, hasFont ? &font : nullptr);
-    if (!builder.CreateControls(*this, m_controls))
+    CRect design;
+    if (!BuildTemplate(kTemplate, design))
         return -1;
     const auto fill = [this](int id, std::initializer_list<const char*> entries) {
         auto* list = dynamic_cast<CComboBox*>(GetDlgItem(id));
@@ -89,8 +77,6 @@ int CQryGenWnd::OnCreate(CREATESTRUCT* createStruct)
         !fill(kMultiPage, {kMultiPages[0], kMultiPages[1], kMultiPages[2]}))
         return -1;
     LoadFromQuery();
-    CRect design;
-    builder.GetTemplateRect(design);
     SetAnchors(design);
     return 0;
 }
@@ -109,26 +95,6 @@ void CQryGenWnd::SetAnchors(const CRect& design)
     for (int id : {kTitleLabel, kSubtitleLabel, kOrientationLabel, kMultiPageLabel, kOrientation,
                    kMultiPage})
         anchor(id, L::kToBottom, L::kToBottom, L::kNoChange);
-}
-
-void CQryGenWnd::OnSize(UINT type, int cx, int cy)
-{
-    CWnd::OnSize(type, cx, cy);
-    m_layout.ApplyLayout(this, cx, cy);
-}
-
-BOOL CQryGenWnd::OnEraseBkgnd(CDC* dc)
-{
-    CRect client;
-    GetClientRect(&client);
-    dc->FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
-    return TRUE;
-}
-
-void CQryGenWnd::OnSetFocus(CWnd*)
-{
-    if (m_window.GetTabCtrl().GetSafeHwnd())
-        m_window.GetTabCtrl().SetFocus();
 }
 
 // Loading.

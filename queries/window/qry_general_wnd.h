@@ -2,27 +2,20 @@
 // selects, its read-only mark, its description and its print details.
 #pragma once
 
-#include "controls/dlg_layout.h"
-#include "platform/ui/windows/wnd.h"
-
-#include <memory>
-#include <vector>
+#include "queries/window/qry_pane.h"
 
 class CFieldDef;
-class CSubViewQuery;
 
 /// Made from template 204. Only a custom query that is not read-only can have its type and texts
 /// changed; the orientation and multi-page lists take changes on every query, which a standard
 /// or read-only query keeps in memory.
-class CQryGenWnd final : public CWnd {
+class CQryGenWnd final : public CQryPane {
 public:
     static constexpr int kTypeList = 1180, kReadOnly = 1182, kDescription = 1132, kTitle = 1185,
                          kSubtitle = 1187, kOrientation = 1104, kMultiPage = 1105;
 
     explicit CQryGenWnd(CSubViewQuery& window);
     ~CQryGenWnd() override;
-
-    BOOL Create(CWnd* parent, UINT id, bool visible);
 
     /// Fills every control from the window's query.
     void LoadFromQuery();
@@ -37,9 +30,6 @@ public:
 
 protected:
     int OnCreate(CREATESTRUCT* createStruct) override;
-    void OnSize(UINT type, int cx, int cy) override;
-    BOOL OnEraseBkgnd(CDC* dc) override;
-    void OnSetFocus(CWnd* oldWnd) override;
 
 private:
     void MapHandlers();
@@ -53,9 +43,6 @@ private:
     /// Stores the edit's text in the query when the user changed it.
     void StoreText(int id);
 
-    CSubViewQuery& m_window;
-    std::vector<std::unique_ptr<CWnd>> m_controls;
-    CDlgLayout m_layout;
     bool m_typeConfirmed = false;
     const CFieldDef* m_recordType = nullptr;
     bool m_loading = false;
