@@ -149,7 +149,7 @@ CTagGrid::CTagGrid()
 CTagGrid::~CTagGrid()
 {
     CloseEditor(false);
-    m_rows.clear();
+    m_rows.Clear();
     m_openRows.clear();
     if (GetBox().GetSafeHwnd())
         GetBox().DeleteAllItems();
@@ -285,7 +285,7 @@ void CTagGrid::RefreshList()
         ResetList();
         AddAllRecordRows();
     } else if (m_mode == kModeRecord && m_shown) {
-        m_rows.clear();
+        m_rows.Clear();
         m_openRows.clear();
         GetBox().DeleteAllItems();
         if (CTreeBoxNode* row = AddTopRow(m_shown, nullptr, false); row && row->m_state != 0)
@@ -300,7 +300,7 @@ void CTagGrid::ResetList()
     CloseEditor(true);
     m_menuTarget = nullptr;
     m_menuKind = kMenuNone;
-    m_rows.clear();
+    m_rows.Clear();
     m_openRows.clear();
     if (GetBox().GetSafeHwnd())
         GetBox().DeleteAllItems();
@@ -322,7 +322,7 @@ void CTagGrid::AddAllRecordRows()
 {
     if (!m_shown)
         return;
-    m_rows.reserve(m_shown->CountChildren());
+    m_rows.Reserve(std::size_t(m_shown->CountChildren()));
     CTreeBoxNode* last = nullptr;
     for (CDataNode* record = m_shown->GetFirstChild(); record; record = record->GetNextSibling())
         if (!record->IsPendingDeletion())
@@ -342,7 +342,7 @@ CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after, bool b
         return nullptr;
     }
     if (row)
-        m_rows[record] = row;
+        m_rows.Set(record, row);
     return row;
 }
 
@@ -375,7 +375,8 @@ CTreeBoxNode* CTagGrid::AddRecordRow(CRecordNode* record, bool last, bool allowD
     }
     if (!row)
         return nullptr;
-    m_rows.emplace(record, row);
+    if (!m_rows.Find(record))
+        m_rows.Set(record, row);
     if (select)
         SelectRow(row, false, true);
     return row;
@@ -383,8 +384,7 @@ CTreeBoxNode* CTagGrid::AddRecordRow(CRecordNode* record, bool last, bool allowD
 
 CTreeBoxNode* CTagGrid::FindRowByRecord(const CDataNode* record) const
 {
-    const auto found = m_rows.find(record);
-    return found == m_rows.end() ? nullptr : found->second;
+    return m_rows.Find(record);
 }
 
 void CTagGrid::SelectRow(CTreeBoxNode* row, bool linkMode, bool select)
@@ -555,9 +555,7 @@ void CTagGrid::OnItemFreed(CTreeBox*, CTreeBoxNode* node)
     if (node == m_linkModeRow)
         m_linkModeRow = nullptr;
     if (node->m_level == 0) {
-        const auto found = m_rows.find(NodeOf(node));
-        if (found != m_rows.end() && found->second == node)
-            m_rows.erase(found);
+        m_rows.Erase(NodeOf(node), node);
         m_openRows.erase(node);
     }
 }
@@ -716,7 +714,7 @@ void CTagGrid::AddRowBefore(CDataNode* record, CTreeBoxNode* next, bool bulk)
                            .data = std::uintptr_t(record),
                            .noRedraw = bulk};
     if (CTreeBoxNode* row = GetBox().InsertItem(nullptr, CTreeBox::kInsertFirst, item))
-        m_rows[record] = row;
+        m_rows.Set(record, row);
 }
 
 void CTagGrid::UpdateFreeListRows()

@@ -6,11 +6,11 @@
 #include "controls/tree_grid.h"
 #include "database/paths/data_ref.h"
 #include "records/datactl/data_ctl.h"
+#include "records/grid/row_map.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -282,7 +282,7 @@ private:
     std::vector<ExtraColumn> m_extra;
     std::string m_heading = "Records";
     std::string m_valueHeading = "Values";
-    std::unordered_map<const CDataNode*, CTreeBoxNode*> m_rows;
+    CRowMap m_rows;
     /// Top-level rows that are open, or that were closed with rows left under them.
     std::unordered_set<CTreeBoxNode*> m_openRows;
     SortKey m_sortKey = kSortNone;

@@ -24,13 +24,17 @@ constexpr char kPartEnd = '\x01';
 
 /// One row being sorted: what most comparisons need, without following a pointer.
 struct SortEntry {
-    /// The first eight bytes of the entry's text (padded with zeros), as a big-endian number.
+    /// The first sixteen bytes of the entry's text (padded with zeros), as two big-endian
+    /// numbers.
     std::uint64_t prefix = 0;
+    std::uint64_t prefix2 = 0;
     std::int64_t number = 0;
     /// The row's place before the sort: its index into the rows and the key tables.
     std::uint32_t index = 0;
     std::uint32_t textOffset = 0;
     std::uint32_t textLength = 0;
+    /// A key not kept in the entry: its place among the others of its kind.
+    std::uint32_t other = 0;
     std::optional<CDateValue> date;
     std::uint8_t flags = 0;
 };
@@ -66,10 +70,8 @@ public:
         entry.textOffset = std::uint32_t(m_bytes.size());
         entry.textLength = std::uint32_t(text.size());
         m_bytes.append(text);
-        std::uint64_t prefix = 0;
-        for (std::size_t i = 0; i < 8; ++i)
-            prefix = prefix << 8 | (i < text.size() ? std::uint8_t(text[i]) : 0);
-        entry.prefix = prefix;
+        entry.prefix = Word(text, 0);
+        entry.prefix2 = Word(text, 8);
         entry.flags |= kHasText;
     }
     std::string_view Text(const SortEntry& entry) const
@@ -81,11 +83,22 @@ public:
     {
         if (a.prefix != b.prefix)
             return a.prefix < b.prefix ? -1 : 1;
+        if (a.prefix2 != b.prefix2)
+            return a.prefix2 < b.prefix2 ? -1 : 1;
         return Sign(Text(a).compare(Text(b)));
     }
     bool Fits(std::size_t more) const { return m_bytes.size() + more <= UINT32_MAX; }
 
 private:
+    /// Eight bytes of text from start (zeros past its end) as a big-endian number.
+    static std::uint64_t Word(std::string_view text, std::size_t start)
+    {
+        std::uint64_t word = 0;
+        for (std::size_t i = start; i < start + 8; ++i)
+            word = word << 8 | (i < text.size() ? std::uint8_t(text[i]) : 0);
+        return word;
+    }
+
     std::string m_bytes;
 };
 
@@ -105,6 +118,22 @@ std::string JoinedName(const CIndRec::SortKey& key)
         joined += kPartEnd;
     }
     return joined;
+}
+
+/// The key a name's ordered text was joined from, with the entry's date and number.
+CIndRec::SortKey SplitName(std::string_view joined, const SortEntry& entry)
+{
+    CIndRec::SortKey key;
+    key.hasName = true;
+    key.name.hasSlash = true;
+    for (std::string* part : {&key.name.lead, &key.name.surname, &key.name.kept}) {
+        const std::size_t end = joined.find(kPartEnd);
+        *part = joined.substr(0, end);
+        joined.remove_prefix(end + 1);
+    }
+    key.date = entry.date;
+    key.number = std::int32_t(entry.number);
+    return key;
 }
 
 /// Sorts the entries stably by compare (negative: a first); rows without a node go last.
@@ -172,11 +201,12 @@ bool CTagGrid::SortByKeys(SortKey key)
 
     std::vector<CTreeBoxNode*> rows;
     std::vector<SortEntry> entries;
-    std::vector<CIndRec::SortKey> individuals;
+    // The keys of names not kept as one text, by each entry's other.
+    std::vector<CIndRec::SortKey> others;
     std::vector<CExprSortKey> values;
     TextStore texts;
-    rows.reserve(m_rows.size());
-    entries.reserve(m_rows.size());
+    rows.reserve(m_rows.Size());
+    entries.reserve(m_rows.Size());
     for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
         SortEntry entry;
         entry.index = std::uint32_t(rows.size());
@@ -188,21 +218,24 @@ bool CTagGrid::SortByKeys(SortKey key)
         if (record)
             entry.flags |= kIsRecord;
         if (!node) {
-            if (byName)
-                individuals.emplace_back();
-            if (expression)
-                values.emplace_back();
-        } else if (byName) {
+            // A row without a node has no key; it goes last.
+            entries.push_back(entry);
+            continue;
+        }
+        if (byName) {
             const auto* individual = dynamic_cast<const CIndRec*>(node);
             if (!individual)
                 return false;
-            individuals.push_back(individual->GetSortKey(0));
-            const CIndRec::SortKey& key = individuals.back();
+            CIndRec::SortKey key = individual->GetSortKey(0);
             const std::string joined = JoinedName(key);
-            if (!joined.empty() && texts.Fits(joined.size()))
-                texts.Put(entry, joined);
             entry.date = key.date;
             entry.number = key.number;
+            if (!joined.empty() && texts.Fits(joined.size())) {
+                texts.Put(entry, joined);
+            } else {
+                entry.other = std::uint32_t(others.size());
+                others.push_back(std::move(key));
+            }
         } else if (expression) {
             CExprSortKey value;
             try {
@@ -219,8 +252,10 @@ bool CTagGrid::SortByKeys(SortKey key)
                 entry.date = value.m_personDate;
             } else if (value.m_resultType == ERT_TEXT && texts.Fits(value.m_text.size())) {
                 texts.Put(entry, value.m_text);
+            } else {
+                entry.other = std::uint32_t(values.size());
+                values.push_back(std::move(value));
             }
-            values.push_back(std::move(value));
         } else if (byRef) {
             std::string text;
             if (record)
@@ -241,9 +276,18 @@ bool CTagGrid::SortByKeys(SortKey key)
     }
 
     if (byName) {
+        const auto fullKey = [&](const SortEntry& entry,
+                                 CIndRec::SortKey& scratch) -> const CIndRec::SortKey& {
+            if (!(entry.flags & kHasText))
+                return others[entry.other];
+            scratch = SplitName(texts.Text(entry), entry);
+            return scratch;
+        };
         SortEntries(entries, [&](const SortEntry& a, const SortEntry& b) {
-            if (!(a.flags & b.flags & kHasText))
-                return CIndRec::CompareSortKeys(individuals[a.index], individuals[b.index]);
+            if (!(a.flags & b.flags & kHasText)) {
+                CIndRec::SortKey first, second;
+                return CIndRec::CompareSortKeys(fullKey(a, first), fullKey(b, second));
+            }
             if (const int order = texts.Compare(a, b); order != 0)
                 return order;
             // Equal names: the later date key first, then the record number.
@@ -253,6 +297,14 @@ bool CTagGrid::SortByKeys(SortKey key)
         });
     } else if (byRef) {
         const bool descending = key == kSortRefDescending;
+        const auto valueOf = [&](const SortEntry& entry,
+                                 CExprSortKey& scratch) -> const CExprSortKey& {
+            if (!(entry.flags & kHasText))
+                return values[entry.other];
+            scratch.m_resultType = ERT_TEXT;
+            scratch.m_text = texts.Text(entry);
+            return scratch;
+        };
         SortEntries(entries, [&](const SortEntry& first, const SortEntry& second) {
             if (!(first.flags & second.flags & kIsRecord))
                 return 0;
@@ -269,7 +321,8 @@ bool CTagGrid::SortByKeys(SortKey key)
             }
             if (a.flags & b.flags & kHasText)
                 return texts.Compare(a, b);
-            return CExpression::CompareSortKeys(values[a.index], values[b.index]);
+            CExprSortKey mine, theirs;
+            return CExpression::CompareSortKeys(valueOf(a, mine), valueOf(b, theirs));
         });
     } else {
         SortEntries(entries, [](const SortEntry& a, const SortEntry& b) {
