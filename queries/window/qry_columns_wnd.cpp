@@ -172,7 +172,7 @@ bool CQryColsWnd::CreateParts()
     m_list.SetColumns("Heading\tExpression\tSort\tHidden", 2, 4, edges);
     m_list.GetHeader().SetColumnsEnabled(false);
     listPlace->DestroyWindow();
-    m_tree.MeasureItemText(nullptr, false, false);
+    m_tree.MeasureItemText(&m_window.GetDialogFont(), false, false);
     return true;
 }
 

@@ -81,7 +81,7 @@ public:
     CQryResultGrid& GetResultGrid() { return m_grid; }
     CQryGenWnd& GetGeneralPane() { return m_general; }
     CQryColsWnd& GetColumnsPane() { return m_columns; }
-    const CFont& GetDialogFont() const { return m_dialogFont; }
+    CFont& GetDialogFont() { return m_dialogFont; }
     CTabCtrl& GetTabCtrl() { return m_tabs; }
     CQueryTabsDlg& GetTabsDialog() { return m_dialog; }
     /// The colour of the caption's text for the query's kind.
