@@ -35,6 +35,15 @@ public:
     CRecordNode* GetCurrentRecord() const override { return m_pane.GetCurrentRecord(); }
     void RemoveSelectedItems() override { m_pane.RemoveSelectedItems(); }
     bool CanRemoveSelectedItems() const override { return m_pane.CanRemoveSelectedItems(); }
+    void MoveSelectedItems(bool up) override
+    {
+        if (CanMoveSelectedItems(up))
+            m_pane.MoveSelectedItems(up);
+    }
+    bool CanMoveSelectedItems(bool up) const override
+    {
+        return m_pane.IsItemsGridFocused() && m_pane.CanMoveSelectedItems(up);
+    }
     void CreateNamedList() override { m_pane.CreateNamedList(); }
     void DeleteNamedList(CNamedList* list) override { m_pane.DeleteNamedList(list); }
     void AddSelectionToNamedList(CNamedList* list, CTagGrid* source) override

@@ -70,6 +70,12 @@ public:
     /// the items grid focused and its current row a record, or the lists box focused and a
     /// list selected.
     virtual bool CanRemoveSelectedItems() const = 0;
+    /// Move Up and Move Down while the pane has the focus: the selected rows of the items grid
+    /// move one place; only the display changes until SaveListOrder.
+    virtual void MoveSelectedItems(bool up) = 0;
+    /// Whether Move Up (or Move Down) is enabled: the items grid focused and its first selected
+    /// row a record row that is not the first (or the last) row.
+    virtual bool CanMoveSelectedItems(bool up) const = 0;
     /// Asks for a name and makes a new list, selected.
     virtual void CreateNamedList() = 0;
     /// Asks, then deletes the list (never its records).

@@ -41,14 +41,19 @@ void CSubViewRec::MapListCommands()
     const std::pair<UINT, bool> moves[] = {{ID_REC_MOVE_UP, true}, {ID_REC_MOVE_DOWN, false}};
     for (const auto& [id, up] : moves) {
         MapCommand(id, [this, up = up] {
-            CTagGrid* grid = m_lists.GetActiveGrid();
-            if (!m_listsActive || !grid)
+            if (!m_listsActive) {
+                if (IsPaneVisible())
+                    m_pane->MoveSelectedItems(up);
                 return;
-            up ? grid->MoveFieldUp() : grid->MoveFieldDown();
+            }
+            if (CTagGrid* grid = m_lists.GetActiveGrid())
+                up ? grid->MoveFieldUp() : grid->MoveFieldDown();
         });
         MapUpdate(id, [this, up = up](CCmdUI* state) {
             CTagGrid* grid = m_lists.GetActiveGrid();
-            if (!m_listsActive || !grid)
+            if (!m_listsActive)
+                state->Enable(IsPaneVisible() && m_pane->CanMoveSelectedItems(up));
+            else if (!grid)
                 state->Enable(FALSE);
             else
                 up ? grid->CanMoveUp(state) : grid->CanMoveDown(state);

@@ -3,6 +3,7 @@
 #include "queries/lists/records_window_pane.h"
 #include "tests/queries/lists/named_list_fixture.h"
 
+#include "database/records/record_node.h"
 #include "queries/lists/named_list_dlgs.h"
 #include "records/window/named_lists_pane.h"
 
@@ -93,6 +94,45 @@ TEST_F(RecordsWindowPaneTest, InstalledPaneAnnouncesPropertiesWithoutRefillingIt
     });
     EXPECT_TRUE(pane->ConfirmDeleteAllRecords(done));
     pane->GetWnd()->DestroyWindow();
+}
+
+TEST_F(RecordsWindowPaneTest, InstalledPaneMovesItemRowsOnlyWithTheItemsGridFocused)
+{
+    CNamedList* list = MakeList("Three", {{"John", ""}, {"Carl", ""}, {"Mary", ""}});
+    InstallNamedListsPane();
+    std::unique_ptr<INamedListsPane> pane = MakeNamedListsPane();
+    ASSERT_TRUE(pane->Create(&m_host, 4, CRect(0, 0, 300, 500), this));
+    auto& real = dynamic_cast<CNamedListPane&>(*pane->GetWnd());
+    real.ShowWindow(SW_SHOW);
+    pane->FillLists();
+    pane->SelectList(list);
+    CTagGrid& items = real.GetItemsGrid();
+    const auto rows = [&items] {
+        std::string ids;
+        for (CTreeBoxNode* row = items.GetBox().GetFirstItem(); row; row = row->m_nextSibling)
+            ids += CTagGrid::NodeOf(row)->GetRecord()->GetIdText() + " ";
+        return ids;
+    };
+    ASSERT_EQ(rows(), "I1 I7 I2 ");
+    items.SelectRow(items.GetBox().GetItemByIndex(1), false, true);
+
+    real.GetListsBox().GetBox().SetFocus();
+    EXPECT_FALSE(pane->CanMoveSelectedItems(true)) << "the lists box has the focus";
+    pane->MoveSelectedItems(true);
+    EXPECT_EQ(rows(), "I1 I7 I2 ");
+
+    items.GetBox().SetFocus();
+    EXPECT_TRUE(pane->CanMoveSelectedItems(true));
+    EXPECT_TRUE(pane->CanMoveSelectedItems(false));
+    pane->MoveSelectedItems(true);
+    EXPECT_EQ(rows(), "I7 I1 I2 ");
+    EXPECT_FALSE(pane->CanMoveSelectedItems(true)) << "the first row stays";
+    pane->MoveSelectedItems(false);
+    pane->MoveSelectedItems(false);
+    EXPECT_EQ(rows(), "I1 I2 I7 ");
+    EXPECT_FALSE(pane->CanMoveSelectedItems(false)) << "the last row stays";
+    EXPECT_EQ(Entries(*list), "I1: I7: I2:") << "moves change only the display";
+    real.DestroyWindow();
 }
 
 } // namespace

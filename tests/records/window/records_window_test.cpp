@@ -159,8 +159,25 @@ TEST_F(RecordsWindowDataTest, DeleteWithThePaneActiveRemovesListItemsAndNoRecord
     EXPECT_THAT(TopRows(kIndi), ElementsAre("JONES, Mary", "SMITH, John"));
     m_pane->canRemove = false;
     EXPECT_FALSE(RunCommand(*m_window, ID_REC_DELETE)) << "the pane's own test enables Delete";
-    // Moving rows belongs to the record lists.
+}
+
+TEST_F(RecordsWindowDataTest, MovesGoToThePaneWhileItIsActiveAndItsOwnTestEnablesThem)
+{
+    MakeWindow();
+    ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+    m_pane->TakeFocus();
+    m_pane->log.clear();
+    const auto rowsBefore = TopRows(kIndi);
+
+    EXPECT_TRUE(RunCommand(*m_window, ID_REC_MOVE_UP));
+    EXPECT_FALSE(RunCommand(*m_window, ID_REC_MOVE_DOWN)) << "the pane's own test refuses";
+    m_pane->canMoveDown = true;
+    EXPECT_TRUE(RunCommand(*m_window, ID_REC_MOVE_DOWN));
+    m_pane->canMoveUp = false;
     EXPECT_FALSE(RunCommand(*m_window, ID_REC_MOVE_UP));
+
+    EXPECT_THAT(m_pane->log, ElementsAre("MoveUp", "MoveDown"));
+    EXPECT_EQ(TopRows(kIndi), rowsBefore);
 }
 
 TEST_F(RecordsWindowDataTest, ListCommandsNeedAShownPaneWithAListSelected)

@@ -46,6 +46,8 @@ public:
     CRecordNode* GetCurrentRecord() const override { return current; }
     void RemoveSelectedItems() override { Log("RemoveSelectedItems"); }
     bool CanRemoveSelectedItems() const override { return canRemove; }
+    void MoveSelectedItems(bool up) override { Log(up ? "MoveUp" : "MoveDown"); }
+    bool CanMoveSelectedItems(bool up) const override { return up ? canMoveUp : canMoveDown; }
     void CreateNamedList() override { Log("CreateNamedList"); }
     void DeleteNamedList(CNamedList*) override { Log("DeleteNamedList"); }
     void AddSelectionToNamedList(CNamedList*, CTagGrid*) override
@@ -84,6 +86,8 @@ public:
     CObject* selection = nullptr;
     CRecordNode* current = nullptr;
     bool canRemove = true;
+    bool canMoveUp = true;
+    bool canMoveDown = false;
     bool wantsAdd = false;
     bool saveOrderResult = true;
     bool confirmDelete = false;
