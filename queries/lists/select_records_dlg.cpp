@@ -22,6 +22,8 @@ namespace {
 
 constexpr int kFamilyIndex = 1;
 constexpr UINT kIndividualsId = 10, kRecordsId = 11, kPaneId = 12, kChosenId = 13;
+/// The id of the template's one label without its own id ("Chosen records:").
+constexpr int kLabelId = 0xFFFF;
 
 /// The record a row of a record list stands for: a link row's target, a record row's record.
 CRecordNode* RecordOfRow(const CTreeBoxNode* row)
@@ -101,7 +103,54 @@ BOOL CSelectRecordsDlg::OnInitDialog()
                      custom ? IDC_SELREC_CUSTOM_ORDER : IDC_SELREC_DEFAULT_ORDER);
     m_tabs->SetCurSel(0);
     ShowTab();
+    AnchorControls();
     return TRUE;
+}
+
+void CSelectRecordsDlg::AnchorControls()
+{
+    CRect client;
+    GetClientRect(&client);
+    using L = CDlgLayout;
+    const auto add = [&](CWnd* control, int top, int left, int bottom, int right) {
+        if (control && control->GetSafeHwnd())
+            m_layout.AddControl(this, control, client, top, nullptr, left, nullptr, bottom, nullptr,
+                                right, nullptr);
+    };
+    // The source lists keep the left half, the chosen list the right; the buttons between
+    // stay beside the centre line, and those below follow the bottom edge.
+    for (CWnd* source : {GetDlgItem(IDC_SELREC_TABS), static_cast<CWnd*>(&m_individuals),
+                         static_cast<CWnd*>(&m_records), static_cast<CWnd*>(&m_pane)})
+        add(source, L::kNoChange, L::kNoChange, L::kToBottom, L::kToCentre);
+    for (const int id :
+         {IDC_SELREC_ADD, IDC_SELREC_ADD_ALL, IDC_SELREC_REMOVE, IDC_SELREC_REMOVE_ALL})
+        add(GetDlgItem(id), L::kNoChange, L::kToCentre, L::kNoChange, L::kToCentre);
+    for (std::size_t i = 0; i < GetTemplateItemCount(); ++i) {
+        if (CWnd* item = GetTemplateItem(i); item && item->GetDlgCtrlID() == kLabelId)
+            add(item, L::kNoChange, L::kToCentre, L::kNoChange, L::kToCentre);
+    }
+    add(&m_chosenGrid, L::kNoChange, L::kToCentre, L::kToBottom, L::kToRight);
+    for (const int id :
+         {IDC_SELREC_UP, IDC_SELREC_DOWN, IDC_SELREC_DEFAULT_ORDER, IDC_SELREC_CUSTOM_ORDER})
+        add(GetDlgItem(id), L::kToBottom, L::kToCentre, L::kToBottom, L::kToCentre);
+    for (const int id : {IDC_SELREC_ADD_QUERY, IDC_SELREC_REMOVE_QUERY})
+        add(GetDlgItem(id), L::kToBottom, L::kNoChange, L::kToBottom, L::kNoChange);
+    for (const int id : {IDC_SELREC_MENU, IDOK, IDCANCEL})
+        add(GetDlgItem(id), L::kToBottom, L::kToRight, L::kToBottom, L::kToRight);
+    KeepOpeningSizeAsMinimum();
+}
+
+void CSelectRecordsDlg::OnSize(UINT type, int cx, int cy)
+{
+    CDialog::OnSize(type, cx, cy);
+    if (m_layout.GetCount() > 0)
+        m_layout.ApplyLayout(this, cx, cy);
+}
+
+void CSelectRecordsDlg::OnDestroy()
+{
+    m_layout.DestroyLayout();
+    CDialog::OnDestroy();
 }
 
 bool CSelectRecordsDlg::IsOfType(const CRecordNode* record) const

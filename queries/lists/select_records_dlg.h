@@ -4,6 +4,7 @@
 
 #include "queries/lists/named_list_pane.h"
 
+#include "controls/dlg_layout.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "records/grid/tag_grid.h"
@@ -51,6 +52,9 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnOK() override;
+    /// Moves the anchored controls.
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnDestroy() override;
 
 private:
     enum class Walk { Selected, All };
@@ -64,6 +68,8 @@ private:
     void OnMenu();
     void AddAllToNamedList();
     void ShowTab();
+    /// Anchors the controls at the opening size, which becomes the least size.
+    void AnchorControls();
     void UpdateButtons();
     /// Adds record (or, for a family selection, an individual's spouse families); counts what
     /// was met of the type and what was added, and keeps the last row touched.
@@ -84,4 +90,5 @@ private:
     int m_individualsTab = -1;
     int m_recordsTab = 0;
     int m_listsTab = 1;
+    CDlgLayout m_layout;
 };

@@ -170,6 +170,7 @@ bool CEditEventListDlg::Build()
     add(GetDlgItem(IDC_LIST_ADD_CUSTOM), L::kToBottom, L::kNoChange, L::kToBottom, L::kNoChange);
     add(GetDlgItem(IDOK), L::kToBottom, L::kToRight, L::kToBottom, L::kToRight);
     add(GetDlgItem(IDCANCEL), L::kToBottom, L::kToRight, L::kToBottom, L::kToRight);
+    KeepOpeningSizeAsMinimum();
     return true;
 }
 

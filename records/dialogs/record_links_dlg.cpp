@@ -86,6 +86,7 @@ void CRecordLinksDlg::AnchorControls()
     add(IDC_LINKS_TYPES, L::kToBottom, L::kNoChange, L::kToBottom, L::kToRight);
     add(IDC_LINKS_GO_TO, L::kToBottom, L::kToCentre, L::kToBottom, L::kToCentre);
     add(IDCANCEL, L::kToBottom, L::kToCentre, L::kToBottom, L::kToCentre);
+    KeepOpeningSizeAsMinimum();
 }
 
 void CRecordLinksDlg::OnSize(UINT type, int cx, int cy)

@@ -111,6 +111,7 @@ BOOL CSelectRecordDlg::OnInitDialog()
     AddAnchor(m_layout, *this, IDC_SELECT_FILTER, Anchor::BottomWide);
     AddAnchor(m_layout, *this, IDOK, Anchor::BottomCentre);
     AddAnchor(m_layout, *this, IDCANCEL, Anchor::BottomCentre);
+    KeepOpeningSizeAsMinimum();
     m_grid.SetFocus();
     return FALSE;
 }
@@ -248,6 +249,7 @@ BOOL CSelectRecordListDlg::OnInitDialog()
     AddAnchor(m_layout, *this, int(kSelectRecordListGridId), Anchor::Stretch);
     for (const int id : {int(IDOK), IDC_SELECT_NEW, int(IDCANCEL)})
         AddAnchor(m_layout, *this, id, Anchor::BottomCentre);
+    KeepOpeningSizeAsMinimum();
     if (ok)
         ok->EnableWindow(Choice() != nullptr);
     m_grid.SetFocus();

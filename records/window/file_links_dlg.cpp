@@ -102,6 +102,7 @@ BOOL CFileLinksDlg::OnInitDialog()
             MoveToInitialFile();
         ShowTree({});
         UpdateButtons();
+        AnchorControls();
     } catch (...) {
         if (EndAbandonedOperation() == AbandonCause::Aborted)
             MessageBox("An error has occurred.  Unable to display dialog",
@@ -109,6 +110,40 @@ BOOL CFileLinksDlg::OnInitDialog()
         EndDialog(IDCANCEL);
     }
     return TRUE;
+}
+
+void CFileLinksDlg::AnchorControls()
+{
+    CRect client;
+    GetClientRect(&client);
+    using L = CDlgLayout;
+    const auto add = [&](CWnd* control, int top, int left, int bottom, int right) {
+        if (control)
+            m_layout.AddControl(this, control, client, top, nullptr, left, nullptr, bottom, nullptr,
+                                right, nullptr);
+    };
+    // The tree and the where-used grid share the height; the buttons follow the right edge.
+    add(GetDlgItem(kCurrentFile), L::kNoChange, L::kNoChange, L::kNoChange, L::kToRight);
+    add(&m_tree, L::kNoChange, L::kNoChange, L::kProportional, L::kToRight);
+    add(&m_grid, L::kProportional, L::kNoChange, L::kToBottom, L::kToRight);
+    for (const int id : {kMoveButton, kRenameButton, kRefreshButton, kGoTo})
+        add(GetDlgItem(id), L::kNoChange, L::kToRight, L::kNoChange, L::kToRight);
+    for (const int id : {IDOK, IDCANCEL})
+        add(GetDlgItem(id), L::kToBottom, L::kToRight, L::kToBottom, L::kToRight);
+    KeepOpeningSizeAsMinimum();
+}
+
+void CFileLinksDlg::OnSize(UINT type, int cx, int cy)
+{
+    CDialog::OnSize(type, cx, cy);
+    if (m_layout.GetCount() > 0)
+        m_layout.ApplyLayout(this, cx, cy);
+}
+
+void CFileLinksDlg::OnDestroy()
+{
+    m_layout.DestroyLayout();
+    CDialog::OnDestroy();
 }
 
 void CFileLinksDlg::BuildTree()

@@ -5,6 +5,7 @@
 #include "records/grid/tag_grid.h"
 #include "records/window/file_link_tree.h"
 
+#include "controls/dlg_layout.h"
 #include "controls/tree_box.h"
 #include "controls/tree_box_owner.h"
 #include "database/gedcom/gedcom_loader.h"
@@ -43,8 +44,13 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+    /// Moves the anchored controls.
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnDestroy() override;
 
 private:
+    /// Anchors the controls at the opening size, which becomes the least size.
+    void AnchorControls();
     void BuildTree();
     /// The tree box shows the link tree again, with the nodes selected.
     void ShowTree(const std::vector<FileLinkNode*>& selected);
@@ -72,6 +78,7 @@ private:
     bool m_initialMode = false;
     std::string m_newPath;
     std::string m_oldPath;
+    CDlgLayout m_layout;
 };
 
 /// The loader's dialog after a file was opened from another place: the file links tool in

@@ -53,6 +53,13 @@ void DialogWidget::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event); // not QDialog's, which would press its own default button
 }
 
+void DialogWidget::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (CWnd* wnd = WndFromWidget(this))
+        WndBridge::SizeChanged(*wnd);
+}
+
 ChildDialogWidget::ChildDialogWidget(QWidget* parent) : QWidget(parent) {}
 
 ChildDialogWidget::~ChildDialogWidget()

@@ -28,6 +28,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    /// A size the user gave the dialog reaches its window as WM_SIZE.
+    void resizeEvent(QResizeEvent* event) override;
 };
 
 /// A dialog that lives inside another window: a property page, or a template with WS_CHILD.

@@ -137,6 +137,12 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool inside)
     return GetSafeHwnd() != nullptr;
 }
 
+void CDialog::KeepOpeningSizeAsMinimum()
+{
+    if (QWidget* widget = ui_detail::WidgetOf(this); widget && widget->isWindow())
+        widget->setMinimumSize(widget->size());
+}
+
 void CDialog::SetInitialFocus()
 {
     for (const std::unique_ptr<CWnd>& control : m_controls) {

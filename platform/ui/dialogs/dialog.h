@@ -20,7 +20,8 @@ inline constexpr WORD DC_HASDEFID = 0x534B;
 
 /// The window is made from the DIALOG template of the program's resources: its caption and font,
 /// its size in dialog units turned into pixels with that font, and one control per item in
-/// template order. WM_CREATE comes before the controls exist, WM_INITDIALOG after; when
+/// template order. The user may resize a top-level dialog only when its template has
+/// WS_THICKFRAME. WM_CREATE comes before the controls exist, WM_INITDIALOG after; when
 /// OnInitDialog answers TRUE the focus goes to the first control with WS_TABSTOP.
 ///
 /// Enter presses the default button (the one SetDefID named, else the template's
@@ -103,6 +104,9 @@ protected:
     void PressKeyButton(UINT vk);
     /// Gives the focus to the first control with WS_TABSTOP that is shown and enabled.
     void SetInitialFocus();
+    /// From now on the user cannot make the resizable dialog smaller than it is now; called
+    /// from OnInitDialog, it keeps the size at opening.
+    void KeepOpeningSizeAsMinimum();
 
 private:
     /// Makes the window, its controls, and runs WM_INITDIALOG. inside: as a child of parent.

@@ -371,6 +371,14 @@ void PressCloseBox(CWnd& wnd)
         widget->close();
 }
 
+void DragWindowSize(CWnd& wnd, int width, int height)
+{
+    if (QWidget* widget = ui_detail::WidgetOf(&wnd); widget && widget->isWindow()) {
+        widget->resize(width, height);
+        QCoreApplication::sendPostedEvents(widget, QEvent::Resize);
+    }
+}
+
 void ScrollBarAction(CWnd& wnd, int bar, UINT code, int thumbPos)
 {
     ui_detail::ScrollBarAdapter* adapter =

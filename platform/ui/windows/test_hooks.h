@@ -120,6 +120,9 @@ void DeliverPosted();
 void SendDesktopChange(bool colours);
 /// Clicks the close box of a window's title bar (a top-level window or an MDI child).
 void PressCloseBox(CWnd& wnd);
+/// Drags the sizing border of a top-level window towards a client size of width by height, as
+/// the user does; the window keeps within the sizes it allows.
+void DragWindowSize(CWnd& wnd, int width, int height);
 /// Opens the pop-up at position on the frame's menu bar as a click on its title does (the
 /// frame runs its update pass), and highlights the item of command highlight when given, as
 /// the pointer does. The pop-up stays open until CloseMenuBarPopup.

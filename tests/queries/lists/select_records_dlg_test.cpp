@@ -4,6 +4,7 @@
 #include "queries/lists/select_records_dlg.h"
 #include "tests/queries/lists/named_list_fixture.h"
 
+#include "controls/dlg_layout.h"
 #include "platform/ui/dialogs/button.h"
 #include "queries/lists/named_list_dlgs.h"
 #include "queries/window/qry_select_dlg.h"
@@ -55,6 +56,41 @@ protected:
         return dlg.IsDlgButtonChecked(id) == BST_CHECKED;
     }
 };
+
+TEST_F(SelectRecordsTest, ResizingKeepsEachSideItsHalfButNeverBelowTheOpeningSize)
+{
+    Run(0, [](CSelectRecordsDlg& dlg) {
+        CRect opening;
+        dlg.GetClientRect(&opening);
+        const auto place = [&dlg](CWnd* control) { return PlaceInParent(*control); };
+        const CRect ok = place(dlg.GetDlgItem(IDOK));
+        const CRect add = place(dlg.GetDlgItem(IDC_SELREC_ADD));
+        const CRect up = place(dlg.GetDlgItem(IDC_SELREC_UP));
+        const CRect source = place(dlg.GetSourceGrid());
+        const CRect chosen = place(&dlg.GetChosenGrid());
+
+        TestHooks::DragWindowSize(dlg, opening.Width() + 100, opening.Height() + 80);
+        const auto shifted = [](CRect rect, int dx, int dy) {
+            rect.OffsetRect(dx, dy);
+            return rect;
+        };
+        EXPECT_EQ(place(dlg.GetDlgItem(IDOK)), shifted(ok, 100, 80));
+        EXPECT_EQ(place(dlg.GetDlgItem(IDC_SELREC_ADD)), shifted(add, 50, 0));
+        EXPECT_EQ(place(dlg.GetDlgItem(IDC_SELREC_UP)), shifted(up, 50, 80));
+        const CRect bigSource = place(dlg.GetSourceGrid());
+        const CRect bigChosen = place(&dlg.GetChosenGrid());
+        EXPECT_EQ(bigSource.Size(), CSize(source.Width() + 50, source.Height() + 80));
+        EXPECT_EQ(bigChosen.left, chosen.left + 50);
+        EXPECT_EQ(bigChosen.Size(), CSize(chosen.Width() + 50, chosen.Height() + 80));
+
+        TestHooks::DragWindowSize(dlg, opening.Width() / 2, opening.Height() / 2);
+        CRect client;
+        dlg.GetClientRect(&client);
+        EXPECT_EQ(client.Size(), opening.Size());
+        EXPECT_EQ(place(dlg.GetDlgItem(IDOK)), ok);
+        EXPECT_EQ(place(&dlg.GetChosenGrid()), chosen);
+    });
+}
 
 TEST_F(SelectRecordsTest, FamiliesComeThroughTheirSpouses)
 {

@@ -203,6 +203,46 @@ TEST_F(FileLinksDialogTest, GoToAsksToSaveAndNamesTheLink)
     EXPECT_THAT(MessageTexts(), IsEmpty()) << "nothing changed, nothing to save";
 }
 
+TEST_F(FileLinksDialogTest, ResizingMovesTheButtonsAndGrowsTheListsButNeverBelowTheOpeningSize)
+{
+    NewLinkedPicture("photo.jpg");
+    NotifyChanges();
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate, [&](CDialog& dialog) {
+        auto& links = static_cast<CFileLinksDlg&>(dialog);
+        CRect opening;
+        dialog.GetClientRect(&opening);
+        const CRect ok = PlaceInParent(*dialog.GetDlgItem(IDOK));
+        const CRect move = PlaceInParent(*dialog.GetDlgItem(CFileLinksDlg::kMoveButton));
+        const CRect tree = PlaceInParent(links.GetTreeBox());
+        const CRect grid = PlaceInParent(links.GetWhereUsed());
+
+        TestHooks::DragWindowSize(dialog, opening.Width() + 100, opening.Height() + 80);
+        CRect moved = ok;
+        moved.OffsetRect(100, 80);
+        EXPECT_EQ(PlaceInParent(*dialog.GetDlgItem(IDOK)), moved);
+        moved = move;
+        moved.OffsetRect(100, 0);
+        EXPECT_EQ(PlaceInParent(*dialog.GetDlgItem(CFileLinksDlg::kMoveButton)), moved);
+        const CRect bigTree = PlaceInParent(links.GetTreeBox());
+        const CRect bigGrid = PlaceInParent(links.GetWhereUsed());
+        EXPECT_EQ(bigTree.Width(), tree.Width() + 100);
+        EXPECT_GT(bigTree.Height(), tree.Height());
+        EXPECT_EQ(bigGrid.bottom, grid.bottom + 80);
+        EXPECT_GT(bigGrid.top, bigTree.bottom);
+
+        TestHooks::DragWindowSize(dialog, opening.Width() / 2, opening.Height() / 2);
+        CRect client;
+        dialog.GetClientRect(&client);
+        EXPECT_EQ(client.Size(), opening.Size());
+        EXPECT_EQ(PlaceInParent(*dialog.GetDlgItem(IDOK)), ok);
+        // The shared edge is kept in proportion, to a pixel.
+        EXPECT_NEAR(PlaceInParent(links.GetTreeBox()).bottom, tree.bottom, 1);
+        TestHooks::Click(dialog, IDCANCEL);
+    });
+    CFileLinksDlg dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
 TEST_F(FileLinksDialogTest, AFileOpenedFromAnotherFolderTakesItsLinksAlong)
 {
     CDataNode* beside = NewLinkedPicture("C:\\Fam\\pics\\a.jpg");

@@ -221,6 +221,71 @@ TEST_F(DialogTest, ControlsByIdReadNumbersAndRadios)
     EXPECT_EQ(dialog.IsDlgButtonChecked(204), BST_CHECKED);
 }
 
+/// A dialog that records the client sizes its OnSize was told, and may keep its opening size as
+/// its least.
+class SizedDialog : public CDialog {
+public:
+    SizedDialog(UINT templateId, bool keepMinimum) : CDialog(templateId), m_keepMinimum(keepMinimum)
+    {
+    }
+    std::vector<CSize> m_sizes;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        if (m_keepMinimum)
+            KeepOpeningSizeAsMinimum();
+        return CDialog::OnInitDialog();
+    }
+    void OnSize(UINT type, int cx, int cy) override
+    {
+        CDialog::OnSize(type, cx, cy);
+        m_sizes.emplace_back(cx, cy);
+    }
+
+private:
+    bool m_keepMinimum;
+};
+
+TEST_F(DialogTest, TheUserResizesOnlyAResizableDialogAndNotBelowTheLeastSizeItAsksFor)
+{
+    struct Case {
+        UINT templateId;
+        bool keepMinimum;
+    };
+    for (const Case c : {Case{120, true}, Case{120, false}, Case{200, true}}) {
+        SizedDialog dialog(c.templateId, c.keepMinimum);
+        ASSERT_TRUE(dialog.Create(c.templateId));
+        dialog.ShowWindow(SW_SHOW);
+        CRect opening;
+        dialog.GetClientRect(&opening);
+        const int w = opening.Width(), h = opening.Height();
+        dialog.m_sizes.clear();
+        const auto dragTo = [&dialog](int width, int height) {
+            TestHooks::DragWindowSize(dialog, width, height);
+            CRect client;
+            dialog.GetClientRect(&client);
+            return client.Size();
+        };
+        const std::vector<CSize> asked = {{w + 80, h + 60}, {w / 2, h / 2}, {w + 10, h / 2}};
+        std::vector<CSize> expected;
+        if (c.templateId == 120 && c.keepMinimum)
+            expected = {{w + 80, h + 60}, {w, h}, {w + 10, h}};
+        else if (c.templateId == 120)
+            expected = asked;
+        else
+            expected = {{w, h}, {w, h}, {w, h}};
+        std::vector<CSize> got;
+        for (const CSize& size : asked)
+            got.push_back(dragTo(size.cx, size.cy));
+        EXPECT_EQ(got, expected) << c.templateId << " " << c.keepMinimum;
+        if (c.templateId == 120)
+            EXPECT_EQ(dialog.m_sizes, expected) << "each size reaches OnSize";
+        else
+            EXPECT_TRUE(dialog.m_sizes.empty());
+    }
+}
+
 TEST_F(DialogTest, FocusStartsOnTheFirstTabStopAndMovesInTemplateOrder)
 {
     NameDialog dialog;
