@@ -93,8 +93,10 @@ BOOL CDataCtl::TranslateKey(const MSG& msg)
         m_owner->OnCtlKeyDown(this, key, UINT(msg.lParam & 0xFFFF), HIWORD(msg.lParam)))
         return TRUE;
     if (key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE) {
-        if (m_owner)
-            m_owner->OnCtlKey(this, key);
+        // A control without an owner (the input of a value editor) leaves them to its dialog.
+        if (!m_owner)
+            return FALSE;
+        m_owner->OnCtlKey(this, key);
         return TRUE;
     }
     if (key == VK_F5) {

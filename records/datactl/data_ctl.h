@@ -119,7 +119,8 @@ public:
 
 protected:
     /// The key handling shared by every control: clipboard keys, Enter, Tab, Escape and F5.
-    /// TRUE when the message was consumed.
+    /// TRUE when the message was consumed. Enter, Tab and Escape go to the owner; a control
+    /// without one leaves them to its dialog.
     BOOL TranslateKey(const MSG& msg);
     /// Whether keys are first offered to the owner's OnCtlKeyDown (single-line edits).
     virtual bool OffersKeysToOwner() const { return false; }

@@ -108,6 +108,7 @@ void CAssocComboText::OnPaint()
     GetWindowText(text);
     CRect textRect = client;
     textRect.DeflateRect(kEdge + kTextGap, kEdge);
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(GetSysColor(IsWindowEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     dc.DrawText(text, &textRect,

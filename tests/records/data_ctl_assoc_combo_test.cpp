@@ -280,6 +280,15 @@ TEST_F(ValueEditorRecordTest, TheRecordEditorChoosesThroughTheChooser)
     ASSERT_EQ(value.GetType(), TV_RECORD);
     EXPECT_EQ(value.GetRecord(), mary);
 
+    // Without an owner the chooser leaves Tab, Enter and Escape to the dialog around it.
+    for (UINT key : {UINT(VK_TAB), UINT(VK_RETURN), UINT(VK_ESCAPE)}) {
+        MSG msg;
+        msg.hwnd = chooser;
+        msg.message = WM_KEYDOWN;
+        msg.wParam = key;
+        EXPECT_FALSE(chooser->PreTranslateMessage(&msg)) << key;
+    }
+
     CTypedValue current;
     current.SetRecord(john);
     editor = CreateValueEditor(&m_host, TV_RECORD, def, current, "Who");
