@@ -5,13 +5,16 @@
 #include "records/datactl/data_ctl_assoc_combo.h"
 
 #include "database/dictionary/record_type_table.h"
+#include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "queries/expression.h"
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -22,6 +25,11 @@ class BigChoice {
 public:
     BigChoice()
     {
+        InitBenchDataSet();
+        std::string error;
+        if (!m_resources.LoadCompiledIn(error))
+            return;
+        SetAppResources(&m_resources);
         InstallExpressionEngine();
         m_ready = LoadGeneratedTree(kPeople);
         m_host.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, CRect(0, 0, 500, 300), nullptr,
@@ -37,22 +45,30 @@ public:
     static CDataNode* Root() { return GetRecordTypeRoot(RECORD_LIST_INDI); }
 
 private:
+    CResources m_resources;
     bool m_ready = false;
     CWnd m_host;
     CRecordNode* m_middle = nullptr;
 };
 
+/// Made at first use, ended before the program exits, while the windows can still go.
+std::unique_ptr<BigChoice> g_big;
+
 BigChoice& Big()
 {
-    static BigChoice choice;
-    return choice;
+    if (!g_big)
+        g_big = std::make_unique<BigChoice>();
+    return *g_big;
 }
 
+/// A chooser offering the individuals with the one in the middle chosen; null when it cannot be
+/// made.
 std::unique_ptr<CDataCtlAssocCombo> MakeChooser()
 {
     auto chooser = std::make_unique<CDataCtlAssocCombo>();
-    chooser->CreateCtl(TRUE, CRect(10, 10, 400, 32), &Big().Host(), nullptr, 4001, nullptr, nullptr,
-                       0);
+    if (!chooser->CreateCtl(TRUE, CRect(10, 10, 400, 32), &Big().Host(), nullptr, 4001, nullptr,
+                            nullptr, 0))
+        return nullptr;
     chooser->SetChoice(BigChoice::Root(), 12, Big().Middle());
     return chooser;
 }
@@ -64,8 +80,11 @@ void FirstDropDown(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         std::unique_ptr<CDataCtlAssocCombo> chooser = MakeChooser();
+        if (!chooser)
+            return state.SkipWithError("the chooser could not be made");
         state.ResumeTiming();
-        chooser->ShowDropDown(TRUE);
+        if (!chooser->ShowDropDown(TRUE))
+            return state.SkipWithError("the list could not be made");
         chooser->GetList().UpdateWindow();
         state.PauseTiming();
         state.counters["rows"] = double(chooser->GetList().GetBox().GetCount());
@@ -80,7 +99,8 @@ void DropDownAgain(benchmark::State& state)
     if (!Big().Ready())
         return state.SkipWithError("the generated tree could not be loaded");
     std::unique_ptr<CDataCtlAssocCombo> chooser = MakeChooser();
-    chooser->ShowDropDown(TRUE);
+    if (!chooser || !chooser->ShowDropDown(TRUE))
+        return state.SkipWithError("the chooser could not be made");
     for (auto _ : state) {
         chooser->ShowDropDown(FALSE);
         chooser->ShowDropDown(TRUE);
@@ -98,5 +118,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_big.reset();
     return 0;
 }
