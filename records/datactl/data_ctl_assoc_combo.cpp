@@ -334,8 +334,10 @@ bool CDataCtlAssocCombo::ClosesList(const MSG& msg)
 
 void CDataCtlAssocCombo::OnGridSelChanged(CTagGrid* grid)
 {
-    CRecordNode* record = grid->GetSelectedRecord(false);
-    ShowText(IsOffered(record) ? record : nullptr);
+    // The caret row, not a walk of the selected rows, which would cost a look at every row.
+    const CTreeBoxNode* caret = grid->GetBox().GetFocusItem();
+    const CDataNode* node = caret && caret->m_selected ? CTagGrid::NodeOf(caret) : nullptr;
+    ShowText(IsOffered(node) ? node : nullptr);
 }
 
 void CDataCtlAssocCombo::OnPicked(CRecordNode* record)
