@@ -177,8 +177,17 @@ TEST_F(AssocComboTest, EverythingThatClosesTheListWithoutAPickKeepsTheChoice)
         EXPECT_TRUE(Told().empty());
     }
 
-    // A click inside the list (on its header) or a control's own notification leaves it down.
+    // A window moved closes it, but not the list's own move as it drops (the window system
+    // reports moves only from a running loop, so the watch's question is asked directly).
     Open();
+    MSG moved;
+    moved.message = WM_MOVE;
+    moved.hwnd = &m_host;
+    EXPECT_TRUE(m_combo.ClosesList(moved));
+    moved.hwnd = &m_combo.GetList();
+    EXPECT_FALSE(m_combo.ClosesList(moved));
+
+    // A click inside the list (on its header) or a control's own notification leaves it down.
     Click(m_combo.GetList().GetHeader(), CPoint(3, 3));
     m_host.SendMessage(WM_COMMAND, MAKEWPARAM(9, 0), LPARAM(&m_other));
     TestHooks::DeliverPosted();
