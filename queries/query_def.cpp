@@ -136,6 +136,16 @@ bool CQueryDef::RemoveFilter(const CAvFilter* filter)
     return true;
 }
 
+bool CQueryDef::SwapFilters(int first, int second)
+{
+    const int count = GetFilterCount();
+    if (first < 0 || second < 0 || first >= count || second >= count)
+        return false;
+    std::swap(m_filters[std::size_t(first)], m_filters[std::size_t(second)]);
+    m_dirty = true;
+    return true;
+}
+
 std::string CQueryDef::GetHeadingText(int index)
 {
     if (index == 0)

@@ -113,6 +113,8 @@ public:
     bool SetFilterAt(const CAvFilter* old, std::unique_ptr<CAvFilter> row);
     /// Removes and deletes a row; false when it is not found. Sets dirty.
     bool RemoveFilter(const CAvFilter* filter);
+    /// Exchanges two rows; false when an index is out of range. Sets dirty.
+    bool SwapFilters(int first, int second);
 
     CQueryHeading& Title() { return m_title; }
     CQueryHeading& Subtitle() { return m_subtitle; }

@@ -1,7 +1,7 @@
 // queries/window/qry_filter_editors.cpp: the editor the Rows pane shows on each of its tabs.
 #include "queries/window/qry_filter_gen_wnd.h"
+#include "queries/window/qry_filter_list_wnd.h"
 #include "queries/window/qry_filter_rels_wnd.h"
-#include "queries/window/qry_filter_wnd.h"
 
 std::unique_ptr<CQryFilterWnd> NewFilterEditor(FilterEditorKind kind, IQryRowsPane& pane)
 {
@@ -11,7 +11,7 @@ std::unique_ptr<CQryFilterWnd> NewFilterEditor(FilterEditorKind kind, IQryRowsPa
     case FilterEditorKind::Relations:
         return std::make_unique<CQryFilterRelsWnd>(pane);
     case FilterEditorKind::List:
-        break;
+        return std::make_unique<CQryFilterListWnd>(pane);
     }
     return nullptr;
 }

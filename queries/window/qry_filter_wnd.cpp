@@ -26,7 +26,10 @@ CQryFilterWnd::~CQryFilterWnd()
 
 BOOL CQryFilterWnd::Create(CWnd* parent, const RECT& rect, UINT id)
 {
-    return CreateEx(0, m_className, "", WS_CHILD | WS_CLIPCHILDREN, rect, parent, id);
+    if (!CreateEx(0, m_className, "", WS_CHILD | WS_CLIPCHILDREN, rect, parent, id))
+        return FALSE;
+    ShowWindow(SW_HIDE);
+    return TRUE;
 }
 
 int CQryFilterWnd::OnCreate(CREATESTRUCT* createStruct)

@@ -153,17 +153,14 @@ bool CSubViewQuery::CreatePanes()
     m_tabs.SetCurSel(0);
     if (!m_bar.Create(&m_dialog, kBarId))
         return false;
-    const auto pane = [&](CWnd& wnd, UINT id, bool visible) {
-        return wnd.CreateEx(0, "AvQueryPane", "", WS_CHILD | (visible ? WS_VISIBLE : 0), none,
-                            &m_dialog, id) != FALSE;
-    };
     if (!m_general.Create(&m_dialog, kGeneralId, true))
         return false;
     m_general.ReloadType();
     if (!m_columns.Create(&m_dialog, kColumnsId, false))
         return false;
     m_columns.LoadFromQuery();
-    if (!pane(m_rows, kRowsId, false) || !m_grid.Create(WS_BORDER, none, &m_dialog, kGridId))
+    if (!m_rows.Create(&m_dialog, none, kRowsId) ||
+        !m_grid.Create(WS_BORDER, none, &m_dialog, kGridId))
         return false;
     m_grid.ShowWindow(SW_HIDE);
     return true;
@@ -242,6 +239,7 @@ void CSubViewQuery::SetQuery(std::shared_ptr<CQueryDef> query, bool force)
     m_bar.SyncComboWithQuery();
     m_general.LoadFromQuery();
     m_columns.LoadFromQuery();
+    m_rows.LoadFromQuery();
     m_grid.Refill();
     if (CFrameWnd* frame = GetParentFrame(this))
         frame->OnUpdateFrameTitle(TRUE);
@@ -260,10 +258,11 @@ bool CSubViewQuery::FreeQuery()
 
 bool CSubViewQuery::CommitActivePage()
 {
-    // The Rows pane holds no edits of its own yet.
     if (m_activeTab == kTabGeneral)
         return m_general.CommitEdits();
-    return m_activeTab != kTabColumns || m_columns.CheckUnsaved();
+    if (m_activeTab == kTabColumns)
+        return m_columns.CheckUnsaved();
+    return m_activeTab != kTabRows || m_rows.CheckUnsaved();
 }
 
 void CSubViewQuery::ApplyRecordType()
@@ -276,6 +275,7 @@ void CSubViewQuery::ApplyRecordType()
     m_query->CommitChange();
     m_general.LoadFromQuery();
     m_columns.LoadFromQuery();
+    m_rows.LoadFromQuery();
     m_grid.Reset(true);
 }
 
@@ -324,6 +324,8 @@ void CSubViewQuery::ShowActiveTab()
         m_general.ReloadType();
     if (CWnd* pane = ActivePane())
         pane->ShowWindow(SW_SHOW);
+    if (m_activeTab == kTabRows)
+        m_rows.ForwardToEditor();
     m_tabs.SetFocus();
 }
 
@@ -348,11 +350,12 @@ CObject* CSubViewQuery::GetSelection(const CRuntimeClass* cls, int* count) const
     return node;
 }
 
-void CSubViewQuery::OnUpdate(CView*, LPARAM hint, CObject*)
+void CSubViewQuery::OnUpdate(CView* sender, LPARAM hint, CObject* object)
 {
     if (hint == kHintDiagramTextApplied || hint == kHintRecordsOptionsApplied ||
         hint == kHintTextSchemesReplaced)
         return;
+    m_rows.OnQueryChanged(sender, hint, object);
     m_grid.OnDataChanged(long(hint));
 }
 

@@ -12,6 +12,7 @@
 #include "queries/window/qry_columns_wnd.h"
 #include "queries/window/qry_general_wnd.h"
 #include "queries/window/qry_result_grid.h"
+#include "queries/window/qry_rows_wnd.h"
 #include "queries/window/query_print_layout.h"
 
 #include <array>
@@ -82,6 +83,7 @@ public:
     CQryGenWnd& GetGeneralPane() { return m_general; }
     CQryColsWnd& GetColumnsPane() { return m_columns; }
     CFont& GetDialogFont() { return m_dialogFont; }
+    CQryRowsWnd& GetRowsPane() { return m_rows; }
     CTabCtrl& GetTabCtrl() { return m_tabs; }
     CQueryTabsDlg& GetTabsDialog() { return m_dialog; }
     /// The colour of the caption's text for the query's kind.
@@ -134,7 +136,7 @@ private:
     CQryBar m_bar{*this};
     CQryGenWnd m_general{*this};
     CQryColsWnd m_columns{*this};
-    CWnd m_rows;
+    CQryRowsWnd m_rows{*this};
     CQryResultGrid m_grid;
 
     bool m_printing = false;
