@@ -6,12 +6,9 @@
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "platform/ui/windows/cmd_ui.h"
-#include "platform/ui/windows/test_hooks.h"
 #include "queries/query_filter.h"
 #include "queries/window/qry_filter_list_wnd.h"
-#include "queries/window/sub_view_query.h"
-#include "tests/controls/tree_box_fixture.h"
-#include "tests/queries/query_test_family.h"
+#include "tests/queries/window/query_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -23,39 +20,22 @@ constexpr const char* kRows = "[Ardenvel Query]\nTYPE=INDI\nTITLE=\"People\"\n"
                               "FILTER=GEN,ADD,UNLESS,N,\"\",\"INDI.NAME\",,\"null\"\n"
                               "FILTER=LST,ADD,UNLESS,N,\"\",\"Later\"\n";
 
-class QueryRowsTest : public CQueryFamilyTest {
+class QueryRowsTest : public CQueryWindowFixture {
 protected:
     void SetUp() override
     {
-        CQueryFamilyTest::SetUp();
-        controls_test::UseCompiledResources();
+        CQueryWindowFixture::SetUp();
         test_support::WriteFile(m_folder + "/Standard/People.avq", kRows);
         test_support::WriteFile(m_folder + "/Custom/Mine.avq", kRows);
         test_support::WriteFile(m_folder + "/Custom/Locked.avq",
                                 std::string(kRows) + "ATTR=READ_ONLY\n");
         test_support::WriteFile(m_folder + "/Custom/Families.avq",
                                 "[Ardenvel Query]\nTYPE=FAM\nFILTER=LST,ADD,IF,N,\"\",\"Done\"\n");
-        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
-                                    CRect(0, 0, 800, 500), nullptr, 0));
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        m_host.DestroyWindow();
-        TestHooks::TakeMessages();
-        CQueryFamilyTest::TearDown();
     }
     /// The window showing the query on its Rows tab.
-    void Open(const std::string& name, bool custom)
+    void OpenRows(const std::string& name, bool custom)
     {
-        m_window = std::make_unique<CSubViewQuery>();
-        CWnd& wnd = *m_window;
-        ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE,
-                               CRect(0, 0, 800, 500), &m_host, 99));
-        std::string error;
-        auto query = FindOrLoadQuery(name, custom, error);
-        ASSERT_TRUE(query) << error;
-        m_window->SetQuery(query, true);
+        Open(name, custom);
         m_window->SelectTabIndex(kTabRows);
     }
     CQryRowsWnd& Rows() { return m_window->GetRowsPane(); }
@@ -123,9 +103,6 @@ protected:
         return m_window->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr) != FALSE;
     }
     bool Enabled(int id) { return Rows().GetDlgItem(id)->IsWindowEnabled() != FALSE; }
-
-    CWnd m_host;
-    std::unique_ptr<CSubViewQuery> m_window;
 };
 
 TEST_F(QueryRowsTest, TheEditorTabsFollowTheRecordTypeAndARowShowsTheTabOfItsKind)
@@ -140,7 +117,7 @@ TEST_F(QueryRowsTest, TheEditorTabsFollowTheRecordTypeAndARowShowsTheTabOfItsKin
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Open(c.name, true);
+        OpenRows(c.name, true);
         EXPECT_EQ(TabTitles(), c.tabs);
         // The first row, a list row, is selected and loaded with its own condition.
         EXPECT_EQ(Rows().GetSelectedRow(), 0);
@@ -184,7 +161,7 @@ TEST_F(QueryRowsTest, AnEditedRowIsUpdatedAddedDiscardedOrKeptBeforeAnotherRowLo
     for (const Case& c : cases) {
         SCOPED_TRACE(c.choice);
         test_support::WriteFile(m_folder + "/Custom/Mine.avq", kRows);
-        Open("Mine", true);
+        OpenRows("Mine", true);
         TestHooks::SelectItem(ListEditor(), kFilterConditionCombo, 1);
         EXPECT_TRUE(ListEditor().IsChanged());
         std::string question;
@@ -210,7 +187,7 @@ TEST_F(QueryRowsTest, AnEditedRowIsUpdatedAddedDiscardedOrKeptBeforeAnotherRowLo
 
 TEST_F(QueryRowsTest, AddUpdateMovesAndDeleteReachTheQueryAndItsFile)
 {
-    Open("Mine", true);
+    OpenRows("Mine", true);
     CQueryDef& query = *m_window->GetQuery();
     // A list name that no list has is kept as typed.
     TestHooks::SetText(ListEditor(), kFilterListNameCombo, "Nobody's list");
@@ -266,7 +243,7 @@ TEST_F(QueryRowsTest, AReadOnlyQueryIsBrowsedWithEveryEditorControlDisabled)
     } const cases[] = {{"People", false}, {"Locked", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Open(c.name, c.custom);
+        OpenRows(c.name, c.custom);
         ClickRow(2);
         EXPECT_EQ(Rows().GetSelectedRow(), 2);
         EXPECT_EQ(Text(Combo(ListEditor(), kFilterListNameCombo)), "Later");

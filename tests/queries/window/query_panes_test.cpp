@@ -7,8 +7,7 @@
 #include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "queries/window/sub_view_query.h"
-#include "tests/controls/tree_box_fixture.h"
-#include "tests/queries/query_test_family.h"
+#include "tests/queries/window/query_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,35 +17,13 @@ constexpr const char* kPeople = "[Ardenvel Query]\nTYPE=INDI\nTITLE=\"People\"\n
                                 "TAG=\"Name\",\"INDI.NAME\",,,80\n"
                                 "FILTER=GEN,ADD,UNLESS,N,\"\",\"INDI.NAME\",,\"null\"\n";
 
-class QueryPanesTest : public CQueryFamilyTest {
+class QueryPanesTest : public CQueryWindowFixture {
 protected:
     void SetUp() override
     {
-        CQueryFamilyTest::SetUp();
-        controls_test::UseCompiledResources();
+        CQueryWindowFixture::SetUp();
         test_support::WriteFile(m_folder + "/Standard/People.avq", kPeople);
         test_support::WriteFile(m_folder + "/Custom/Mine.avq", kPeople);
-        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
-                                    CRect(0, 0, 800, 500), nullptr, 0));
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        m_host.DestroyWindow();
-        TestHooks::TakeMessages();
-        CQueryFamilyTest::TearDown();
-    }
-    /// The window showing the query name of the kind given.
-    void Open(const std::string& name, bool custom)
-    {
-        m_window = std::make_unique<CSubViewQuery>();
-        CWnd& wnd = *m_window;
-        ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE,
-                               CRect(0, 0, 800, 500), &m_host, 99));
-        std::string error;
-        auto query = FindOrLoadQuery(name, custom, error);
-        ASSERT_TRUE(query) << error;
-        m_window->SetQuery(query, true);
     }
     CQueryDef& Query() { return *m_window->GetQuery(); }
     void AddColumn(const std::string& path)
@@ -122,9 +99,6 @@ protected:
         EXPECT_TRUE(query->Load(name, true, error)) << error;
         return query;
     }
-
-    CWnd m_host;
-    std::unique_ptr<CSubViewQuery> m_window;
 };
 
 TEST_F(QueryPanesTest, OnlyAnEditableCustomQueryTakesTypeAndTextsWhileThePrintListsAlwaysWork)
