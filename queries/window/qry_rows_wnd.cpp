@@ -5,10 +5,7 @@
 #include "database/dictionary/field_def.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
-#include "platform/ui/drawing/dc.h"
-#include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/cmd_ui.h"
-#include "platform/ui/windows/sys_metrics.h"
 #include "queries/query_def.h"
 #include "queries/query_filter.h"
 #include "queries/window/qry_dialogs.h"
@@ -35,23 +32,16 @@ std::string Cell(std::string text)
 
 } // namespace
 
-CQryRowsWnd::CQryRowsWnd(CSubViewQuery& window) : m_window(window)
+CQryRowsWnd::CQryRowsWnd(CSubViewQuery& window) : CQryPane(window)
 {
     MapHandlers();
 }
 
 CQryRowsWnd::~CQryRowsWnd()
 {
+    m_loading = true;
     if (GetSafeHwnd())
         DestroyWindow();
-}
-
-BOOL CQryRowsWnd::Create(CWnd* parent, const RECT& rect, UINT id)
-{
-    if (!CreateEx(0, "AvQueryRows", "Row Selection", WS_CHILD | WS_CLIPCHILDREN, rect, parent, id))
-        return FALSE;
-    ShowWindow(SW_HIDE);
-    return TRUE;
 }
 
 CQueryDef* CQryRowsWnd::GetCurrentQuery() const
@@ -70,21 +60,16 @@ int CQryRowsWnd::OnCreate(CREATESTRUCT* createStruct)
 {
     if (CWnd::OnCreate(createStruct) == -1)
         return -1;
-    const CDialogTemplate* dialog = AppResources().FindDialog(205);
-    if (!dialog)
-        return -1;
-    m_font = dialog->GetFont();
-    const CDlgTemplateBuilder builder(205, &m_font);
-    if (!builder.CreateControls(*this, m_controls) || !GetTabs() || !CreateList(builder) ||
-        !CreateEditors() || !CreateToolBar())
-        return -1;
+    m_window.GetDialogFont().GetLogFont(&m_font);
     CRect design;
-    builder.GetTemplateRect(design);
+    if (!BuildTemplate(205, design) || !GetTabs() || !CreateList() || !CreateEditors() ||
+        !CreateToolBar())
+        return -1;
     AnchorControls(design);
     return 0;
 }
 
-bool CQryRowsWnd::CreateList(const CDlgTemplateBuilder&)
+bool CQryRowsWnd::CreateList()
 {
     CWnd* placeholder = GetDlgItem(kListPlaceholder);
     if (!placeholder)
@@ -135,8 +120,8 @@ bool CQryRowsWnd::CreateToolBar()
 
 void CQryRowsWnd::AnchorControls(const CRect& design)
 {
-    // The list takes what the window gains; the editors, their tabs and the buttons keep their
-    // height at the bottom.
+    // The list takes what the window gains; the editors and their tabs keep their height at the
+    // bottom, the buttons their place at the top right.
     m_layout.AddControl(this, &m_list, design, CDlgLayout::kNoChange, nullptr,
                         CDlgLayout::kNoChange, nullptr, CDlgLayout::kToBottom, nullptr,
                         CDlgLayout::kToRight, nullptr);
@@ -150,15 +135,14 @@ void CQryRowsWnd::AnchorControls(const CRect& design)
                             CDlgLayout::kToRight, nullptr);
     for (int id : {kRowsAddButton, kRowsUpdateButton})
         if (CWnd* button = GetDlgItem(id))
-            m_layout.AddControl(this, button, design, CDlgLayout::kToBottom, nullptr,
-                                CDlgLayout::kToRight, nullptr, CDlgLayout::kToBottom, nullptr,
+            m_layout.AddControl(this, button, design, CDlgLayout::kNoChange, nullptr,
+                                CDlgLayout::kToRight, nullptr, CDlgLayout::kNoChange, nullptr,
                                 CDlgLayout::kToRight, nullptr);
 }
 
 void CQryRowsWnd::OnSize(UINT type, int cx, int cy)
 {
-    CWnd::OnSize(type, cx, cy);
-    m_layout.ApplyLayout(this, cx, cy);
+    CQryPane::OnSize(type, cx, cy);
     if (!m_list.GetSafeHwnd())
         return;
     const std::vector<CColumnInfo>& columns = m_list.GetHeader().GetColumns();
@@ -173,20 +157,6 @@ void CQryRowsWnd::OnSize(UINT type, int cx, int cy)
                          filter + std::max(kMinColumnWidth, param) +
                              std::max(kMinColumnWidth, label)};
     m_list.SetColumns("Filter\tParam.\tParameter Label\t", 2, 3, edges);
-}
-
-BOOL CQryRowsWnd::OnEraseBkgnd(CDC* dc)
-{
-    CRect client;
-    GetClientRect(&client);
-    dc->FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
-    return TRUE;
-}
-
-void CQryRowsWnd::OnSetFocus(CWnd*)
-{
-    if (CTabCtrl* tabs = GetTabs())
-        tabs->SetFocus();
 }
 
 CTabCtrl* CQryRowsWnd::GetTabs() const

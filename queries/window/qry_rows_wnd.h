@@ -3,16 +3,14 @@
 #pragma once
 
 #include "controls/col_box.h"
-#include "controls/dlg_layout.h"
 #include "platform/ui/frames/tool_bar.h"
 #include "queries/window/qry_filter_wnd.h"
+#include "queries/window/qry_pane.h"
 
 #include <array>
 #include <memory>
 #include <string>
-#include <vector>
 
-class CSubViewQuery;
 class CTabCtrl;
 
 // The pane's buttons and commands.
@@ -24,12 +22,11 @@ inline constexpr UINT ID_ROWS_MOVE_UP = 32833, ID_ROWS_MOVE_DOWN = 32834, ID_ROW
 /// toolbar moves or deletes the selected row. Each change is committed to the query at once.
 /// Only a custom query that is not read-only can be changed; another is browsed with every
 /// editor control disabled.
-class CQryRowsWnd final : public CWnd, public CColBoxOwner, public IQryRowsPane {
+class CQryRowsWnd final : public CQryPane, public CColBoxOwner, public IQryRowsPane {
 public:
     explicit CQryRowsWnd(CSubViewQuery& window);
+    /// Ends the window while the list and the editors it notifies still exist.
     ~CQryRowsWnd() override;
-
-    BOOL Create(CWnd* parent, const RECT& rect, UINT id);
 
     /// Fills the pane from the window's query: the tabs for its record type (Relations only for
     /// individuals) and one row per filter, the first one selected and loaded.
@@ -70,8 +67,6 @@ public:
 protected:
     int OnCreate(CREATESTRUCT* createStruct) override;
     void OnSize(UINT type, int cx, int cy) override;
-    BOOL OnEraseBkgnd(CDC* dc) override;
-    void OnSetFocus(CWnd* oldWnd) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
@@ -83,7 +78,7 @@ protected:
     bool OnColumnClick(CColBox*, int) override { return false; }
 
 private:
-    bool CreateList(const CDlgTemplateBuilder& builder);
+    bool CreateList();
     bool CreateEditors();
     bool CreateToolBar();
     void AnchorControls(const CRect& design);
@@ -108,13 +103,10 @@ private:
     void DeleteRow();
     static std::string RowText(const CAvFilter& filter);
 
-    CSubViewQuery& m_window;
     LOGFONT m_font{};
-    std::vector<std::unique_ptr<CWnd>> m_controls;
     CColBox m_list;
     CToolBar m_toolBar;
     std::array<std::unique_ptr<CQryFilterWnd>, 3> m_editors;
-    CDlgLayout m_layout;
     CAvFilter* m_current = nullptr;
     int m_currentTab = -1;
     bool m_loading = false;

@@ -159,7 +159,7 @@ bool CSubViewQuery::CreatePanes()
     if (!m_columns.Create(&m_dialog, kColumnsId, false))
         return false;
     m_columns.LoadFromQuery();
-    if (!m_rows.Create(&m_dialog, none, kRowsId) ||
+    if (!m_rows.Create(&m_dialog, kRowsId, false) ||
         !m_grid.Create(WS_BORDER, none, &m_dialog, kGridId))
         return false;
     m_grid.ShowWindow(SW_HIDE);

@@ -185,6 +185,25 @@ TEST_F(QueryRowsTest, AnEditedRowIsUpdatedAddedDiscardedOrKeptBeforeAnotherRowLo
     }
 }
 
+TEST_F(QueryRowsTest, SwitchingEditorTabsByHandCarriesTheConditionOver)
+{
+    OpenRows("Mine", true);
+    ClickRow(1);
+    CQryFilterWnd& general = *Rows().GetEditor(FilterEditorKind::General);
+    EXPECT_EQ(Rows().GetTabs()->GetCurSel(), 0);
+    EXPECT_EQ(Text(Combo(general, 1104)), "INDI.NAME");
+    EXPECT_EQ(Combo(general, kFilterConditionCombo).GetCurSel(), 1);
+    for (int tab : {2, 1, 0}) {
+        TestHooks::SelectItem(Rows(), 1138, tab);
+        EXPECT_TRUE(Rows().GetShownEditor()->IsWindowVisible());
+        EXPECT_EQ(Combo(*Rows().GetShownEditor(), kFilterConditionCombo).GetCurSel(), 1) << tab;
+    }
+    TestHooks::SelectItem(Rows(), 1138, 1);
+    TestHooks::SelectItem(*Rows().GetShownEditor(), kFilterConditionCombo, 3);
+    TestHooks::SelectItem(Rows(), 1138, 2);
+    EXPECT_EQ(Combo(ListEditor(), kFilterConditionCombo).GetCurSel(), 3);
+}
+
 TEST_F(QueryRowsTest, AddUpdateMovesAndDeleteReachTheQueryAndItsFile)
 {
     OpenRows("Mine", true);
@@ -233,6 +252,7 @@ TEST_F(QueryRowsTest, AddUpdateMovesAndDeleteReachTheQueryAndItsFile)
     EXPECT_FALSE(Enabled(kRowsUpdateButton));
     EXPECT_FALSE(Command(ID_ROWS_DELETE));
     EXPECT_EQ(Text(Combo(ListEditor(), kFilterListNameCombo)), "");
+    EXPECT_EQ(Text(Combo(*Rows().GetEditor(FilterEditorKind::General), 1104)), "");
 }
 
 TEST_F(QueryRowsTest, AReadOnlyQueryIsBrowsedWithEveryEditorControlDisabled)
@@ -249,6 +269,9 @@ TEST_F(QueryRowsTest, AReadOnlyQueryIsBrowsedWithEveryEditorControlDisabled)
         EXPECT_EQ(Text(Combo(ListEditor(), kFilterListNameCombo)), "Later");
         for (int id : {kFilterConditionCombo, kFilterListNameCombo})
             EXPECT_FALSE(ListEditor().GetDlgItem(id)->IsWindowEnabled()) << id;
+        for (auto kind : {FilterEditorKind::General, FilterEditorKind::Relations})
+            for (int id : {kFilterConditionCombo, 1144, 1150})
+                EXPECT_FALSE(Rows().GetEditor(kind)->GetDlgItem(id)->IsWindowEnabled()) << id;
         EXPECT_FALSE(Enabled(kRowsAddButton));
         EXPECT_FALSE(Enabled(kRowsUpdateButton));
         for (UINT id : {ID_ROWS_MOVE_UP, ID_ROWS_MOVE_DOWN, ID_ROWS_DELETE})
