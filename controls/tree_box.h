@@ -107,6 +107,10 @@ public:
     /// List mode: sorts the rows by one column (the owner's Compare when there is an owner).
     void SortList(int column);
     void RedrawAll();
+    /// Between these, insertions and removals leave the rows unnumbered; the end numbers them
+    /// once and redraws (RedrawAll), so many changes cost one pass over the rows.
+    void BeginBulkChange() { ++m_bulk; }
+    void EndBulkChange();
     /// List mode: moves count rows from index first to stand before the row that had index
     /// target (0: the top, -1: the end).
     void MoveRows(int first, int count, int target);
@@ -315,6 +319,8 @@ private:
     CTreeBoxNode* m_lastAppended = nullptr;
     std::uint32_t m_count = 0;
     int m_rowCount = 0; // the length of the next-row chain
+    /// Open bulk changes; rows are numbered when the last one ends.
+    int m_bulk = 0;
     CTreeBoxNode* m_focus = nullptr;
     CTreeBoxNode* m_anchor = nullptr;
     bool m_hasFocus = false;

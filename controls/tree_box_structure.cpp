@@ -74,6 +74,8 @@ void CTreeBox::RelinkRange(CTreeBoxNode* from, const CTreeBoxNode* end)
 
 void CTreeBox::Renumber(CTreeBoxNode* from)
 {
+    if (m_bulk)
+        return;
     int row = 0;
     if (from)
         row = from->m_row;
@@ -433,6 +435,12 @@ void CTreeBox::RelinkTopLevel(const std::vector<CTreeBoxNode*>& order)
         Renumber(nullptr);
     else
         m_rowCount = int(order.size());
+}
+
+void CTreeBox::EndBulkChange()
+{
+    if (m_bulk > 0 && --m_bulk == 0)
+        RedrawAll();
 }
 
 void CTreeBox::RedrawAll()

@@ -1,7 +1,7 @@
 // bench/records/tag_grid_bench.cpp: the individuals list of the generated 1,000,000-person file:
 // filling it, the three sorts a user asks for most (by name, by "Dates", by "Updated"), a
 // screenful repainted at the top, middle and end, the refill after one edit, a new record's
-// row, and a row removed.
+// row, a row removed, and a thousand rows removed at once.
 #include "bench/bench_data_set.h"
 #include "bench/bench_tree.h"
 #include "records/grid/rec_wnd_options.h"
@@ -160,6 +160,27 @@ void RemoveRecordRow(benchmark::State& state)
     }
 }
 BENCHMARK(RemoveRecordRow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+/// A thousand new records, their rows at the top of the list sorted by last update, deleted
+/// together.
+void RemoveManyRows(benchmark::State& state)
+{
+    CTagGrid& grid = Big().Grid();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<CDataNode*> records;
+        for (int i = 0; i < 1000; ++i)
+            records.push_back(BigGrid::Root()->CreateChild(nullptr));
+        NotifyChanges();
+        grid.OnSortLastUpdateOrder();
+        state.ResumeTiming();
+        for (CDataNode* record : records)
+            BigGrid::Root()->DeleteChild(record);
+        NotifyChanges();
+    }
+    state.counters["rows"] = double(grid.GetBox().GetCount());
+}
+BENCHMARK(RemoveManyRows)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

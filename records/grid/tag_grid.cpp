@@ -661,10 +661,21 @@ void CTagGrid::Refill(CView*, long hint, CObject*)
 
 void CTagGrid::RemoveDeletedRows()
 {
+    // Many rows go with one numbering of the rows at the end, a few one by one. Nothing is
+    // allocated here: this is also what runs when memory ran short.
+    std::size_t count = 0;
+    for (CRecordNode* record = GetChangedRecords(); record; record = record->GetNextChanged())
+        if (record->IsPendingDeletion() && FindRowByRecord(record))
+            ++count;
+    const bool bulk = count > kBulkRows;
+    if (bulk)
+        GetBox().BeginBulkChange();
     for (CRecordNode* record = GetChangedRecords(); record; record = record->GetNextChanged())
         if (record->IsPendingDeletion())
             if (CTreeBoxNode* row = FindRowByRecord(record))
                 GetBox().DeleteItem(row);
+    if (bulk)
+        GetBox().EndBulkChange();
 }
 
 void CTagGrid::UpdateRecordSetRows()

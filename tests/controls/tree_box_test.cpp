@@ -406,7 +406,7 @@ TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
     };
     for (int step = 0; step < 600; ++step) {
         CTreeBoxNode* node = pick();
-        switch (std::uniform_int_distribution<int>(0, 7)(random)) {
+        switch (std::uniform_int_distribution<int>(0, 8)(random)) {
         case 0:
         case 1: {
             const int where = std::uniform_int_distribution<int>(0, 2)(random);
@@ -430,6 +430,17 @@ TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
             break;
         case 6:
             box->SelectItem(node, true);
+            break;
+        case 7:
+            // Several changes numbered once at the end.
+            box->BeginBulkChange();
+            for (int i = 0; i < 3; ++i)
+                box->InsertItem(pick(), CTreeBox::kInsertLast,
+                                {.text = "b" + std::to_string(step)});
+            box->ExpandItem(pick(), true, 1);
+            if (nodes.size() > 20)
+                box->DeleteItem(node);
+            box->EndBulkChange();
             break;
         default: {
             std::vector<CTreeBoxNode*> top;

@@ -147,6 +147,24 @@ TEST_F(TagGridTest, EditsRefillTheRowsKeepingOrderAndOpenRows)
     const std::vector<std::string> rows = Rows();
     EXPECT_NE(std::find(rows.begin(), rows.end(), "  Occupation | Miller"), rows.end());
 
+    // Many records deleted at once: their rows go together, the rest keep order, John stays
+    // open and every row is numbered by its place.
+    std::vector<CIndRec*> many;
+    for (int i = 0; i < 70; ++i)
+        many.push_back(NewIndividual(SEX_MALE, "Abel /Aa" + std::to_string(i) + "/"));
+    NotifyChanges();
+    m_grid.OnSortAlphabetical();
+    m_grid.OnNodeExpand(john);
+    for (CIndRec* individual : many)
+        GetRecordTypeRoot(kIndi)->DeleteChild(individual);
+    NotifyChanges();
+    EXPECT_EQ(TopRows(), (std::vector<std::string>{"ADAMS, Dan ", "JONES, Mary ", "SMITH, Ann ",
+                                                   "SMITH, Bob ", "SMITH, John "}));
+    EXPECT_EQ(john->m_state, CTreeBoxNode::kExpanded);
+    int index = 0;
+    for (CTreeBoxNode* row = m_grid.GetBox().GetFirstItem(); row; row = row->m_nextRow)
+        EXPECT_EQ(row->m_row, index++) << m_grid.GetRelationLabel(row);
+
     m_grid.Refill(nullptr, 2, nullptr); // the data set goes
     EXPECT_TRUE(Rows().empty());
 }
