@@ -2,10 +2,18 @@
 // shown and a row made.
 #include "queries/window/qry_filter_list_wnd.h"
 
+#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "queries/named_list.h"
 #include "queries/query_filter.h"
+
+namespace {
+
+constexpr const char* kListNameNotWritable =
+    "This filter cannot be kept in the query file. Check that the list name has no line breaks.";
+
+} // namespace
 
 CQryFilterListWnd::CQryFilterListWnd(IQryRowsPane& pane) : CQryFilterWnd(pane, 399, "FilterWndList")
 {
@@ -53,18 +61,28 @@ bool CQryFilterListWnd::IsComplete() const
 
 bool CQryFilterListWnd::SaveFilter(CAvFilter* row, std::unique_ptr<CAvFilter>& result)
 {
-    auto* list = dynamic_cast<CAvFilterList*>(row);
-    if (!list) {
-        result = std::make_unique<CAvFilterList>(GetPane().GetCurrentQuery());
-        list = static_cast<CAvFilterList*>(result.get());
-    }
     bool exclude = false, unless = false;
     GetCondition(exclude, unless);
-    list->SetExclude(exclude);
-    list->SetUnless(unless);
-    list->SetParameterFlag(false);
-    list->SetParameterLabel({});
-    list->SetListName(ListName());
+    const auto fill = [&](CAvFilterList& target) {
+        target.SetExclude(exclude);
+        target.SetUnless(unless);
+        target.SetParameterFlag(false);
+        target.SetParameterLabel({});
+        target.SetListName(ListName());
+    };
+    // The row is made aside first: one that the query file cannot hold leaves row as it was.
+    auto made = std::make_unique<CAvFilterList>(GetPane().GetCurrentQuery());
+    fill(*made);
+    if (std::string line; !made->Save(line)) {
+        MessageBox(kListNameNotWritable);
+        if (CWnd* combo = GetDlgItem(kFilterListNameCombo))
+            combo->SetFocus();
+        return false;
+    }
+    if (auto* list = dynamic_cast<CAvFilterList*>(row))
+        fill(*list);
+    else
+        result = std::move(made);
     return true;
 }
 

@@ -9,7 +9,8 @@
 inline constexpr int kFilterListNameCombo = 1867;
 
 /// Edits the condition and the named list of a list row. The combo offers the document's named
-/// lists, newest first; a name that no list has is kept as typed.
+/// lists, newest first; a name that no list has is kept as typed, one that the query file cannot
+/// hold (a line break) is refused with a message.
 class CQryFilterListWnd final : public CQryFilterWnd {
 public:
     explicit CQryFilterListWnd(IQryRowsPane& pane);

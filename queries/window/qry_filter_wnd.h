@@ -127,6 +127,5 @@ private:
 /// The three editors of the Rows pane's tabs.
 enum class FilterEditorKind { General, Relations, List };
 
-/// Makes the editor of a kind for the pane, not yet created as a window; null for a kind the
-/// program has no editor for.
+/// Makes the editor of a kind for the pane, not yet created as a window.
 std::unique_ptr<CQryFilterWnd> NewFilterEditor(FilterEditorKind kind, IQryRowsPane& pane);

@@ -103,6 +103,10 @@ protected:
         return m_window->OnCmdMsg(id, CN_COMMAND, nullptr, nullptr) != FALSE;
     }
     bool Enabled(int id) { return Rows().GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+    std::string Messages()
+    {
+        return testing::PrintToString(test_support::TextsOf(TestHooks::TakeMessages()));
+    }
 };
 
 TEST_F(QueryRowsTest, TheEditorTabsFollowTheRecordTypeAndARowShowsTheTabOfItsKind)
@@ -130,6 +134,19 @@ TEST_F(QueryRowsTest, TheEditorTabsFollowTheRecordTypeAndARowShowsTheTabOfItsKin
     }
     EXPECT_EQ(ListRows(), "Add if in list \"Done\"//");
     EXPECT_EQ(Combo(ListEditor(), kFilterConditionCombo).GetCurSel(), 0);
+    // A pasted tab stays inside its cell; a line break, which the file cannot hold, is refused.
+    TestHooks::SetText(ListEditor(), kFilterListNameCombo, "Tab\there");
+    TestHooks::Click(Rows(), kRowsAddButton);
+    const std::string rows = "Add if in list \"Done\"//|Add if in list \"Tab here\"//";
+    EXPECT_EQ(ListRows(), rows);
+    TestHooks::SetText(ListEditor(), kFilterListNameCombo, "Two\r\nlines");
+    TestHooks::AnswerMessageBox(IDOK);
+    TestHooks::Click(Rows(), kRowsAddButton);
+    EXPECT_EQ(Messages(), "{ \"This filter cannot be kept in the query file. Check that the list "
+                          "name has no line breaks.\" }");
+    EXPECT_EQ(ListRows(), rows);
+    EXPECT_EQ(FileRows("Families"), "Add if in list \"Done\"|Add if in list \"Tab\there\"");
+    EXPECT_EQ(CWnd::GetFocus(), ListEditor().GetDlgItem(kFilterListNameCombo));
 }
 
 TEST_F(QueryRowsTest, AnEditedRowIsUpdatedAddedDiscardedOrKeptBeforeAnotherRowLoadsItsOwnCondition)
