@@ -289,6 +289,9 @@ TEST_F(QueryRowsTest, AReadOnlyQueryIsBrowsedWithEveryEditorControlDisabled)
         for (auto kind : {FilterEditorKind::General, FilterEditorKind::Relations})
             for (int id : {kFilterConditionCombo, 1144, 1150})
                 EXPECT_FALSE(Rows().GetEditor(kind)->GetDlgItem(id)->IsWindowEnabled()) << id;
+        ClickRow(1);
+        for (int id : {kFilterConditionCombo, 1104, 1105, 1106, 1144, 1150})
+            EXPECT_FALSE(Rows().GetShownEditor()->GetDlgItem(id)->IsWindowEnabled()) << id;
         EXPECT_FALSE(Enabled(kRowsAddButton));
         EXPECT_FALSE(Enabled(kRowsUpdateButton));
         for (UINT id : {ID_ROWS_MOVE_UP, ID_ROWS_MOVE_DOWN, ID_ROWS_DELETE})
