@@ -193,7 +193,10 @@ bool DispatchKey(CWnd& wnd, QWidget* widget, QKeyEvent* event, const std::functi
         }
         passed = charLink.passed;
     }
-    event->setAccepted(!passed);
+    // A key the handlers kept goes no further; one passed to Qt goes on to the parent only when
+    // Qt's control left it, so that Tab moves the focus once.
+    if (!passed)
+        event->accept();
     return true;
 }
 

@@ -303,4 +303,23 @@ TEST_F(DialogTest, FocusStartsOnTheFirstTabStopAndMovesInTemplateOrder)
     EXPECT_EQ(visited, (std::vector<int>{201, 202, 203, 204, 204}));
 }
 
+TEST_F(DialogTest, TabKeyInAControlMovesTheFocusOneStep)
+{
+    NameDialog dialog;
+    ASSERT_TRUE(dialog.Create(200, nullptr));
+    dialog.ShowWindow(SW_SHOW);
+    dialog.GetDlgItem(201)->SetFocus();
+    std::vector<int> visited;
+    for (int step = 0; step < 3; ++step) {
+        TestHooks::PostKey(*CWnd::GetFocus(), VK_TAB, 0);
+        TestHooks::DeliverPosted();
+        visited.push_back(CWnd::GetFocus()->GetDlgCtrlID());
+    }
+    TestHooks::PostKey(*CWnd::GetFocus(), VK_TAB, MK_SHIFT);
+    TestHooks::DeliverPosted();
+    visited.push_back(CWnd::GetFocus()->GetDlgCtrlID());
+    EXPECT_EQ(visited, (std::vector<int>{202, 203, 204, 203}));
+    dialog.DestroyWindow();
+}
+
 } // namespace
