@@ -132,7 +132,11 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool inside)
         DestroyWindow();
         return FALSE;
     }
-    if (SendMessage(WM_INITDIALOG) && GetSafeHwnd())
+    // A dialog made inside a window that is not the active one (a page made for a box the user
+    // is not working in) leaves the focus where it is: taking it would activate that window.
+    const QWidget* top = widget->window();
+    const bool mayTakeFocus = !inside || !top->isVisible() || top->isActiveWindow();
+    if (SendMessage(WM_INITDIALOG) && GetSafeHwnd() && mayTakeFocus)
         SetInitialFocus();
     return GetSafeHwnd() != nullptr;
 }

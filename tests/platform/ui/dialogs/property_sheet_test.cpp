@@ -1,6 +1,7 @@
 // tests/platform/ui/dialogs/property_sheet_test.cpp: property sheets: pages made when first shown,
 // OK and Apply over the pages made, refusals that keep the sheet on a page, Apply enabled by
-// changes, modeless sheets whose pages come and go, and wizards that jump by template id.
+// changes, modeless sheets whose pages come and go without taking the focus from another
+// window, and wizards that jump by template id.
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/data_exchange.h"
@@ -234,6 +235,28 @@ TEST_F(PropertySheetTest, ModelessSheetAddsAndRemovesPagesWhileShowing)
     TestHooks::DeliverPosted();
     EXPECT_EQ(m_sheet.GetSafeHwnd(), nullptr);
     EXPECT_EQ(m_years.GetSafeHwnd(), nullptr);
+}
+
+TEST_F(PropertySheetTest, PageMadeForAModelessSheetLeavesTheFocusInTheWindowTheUserWorksIn)
+{
+    m_sheet.AddPage(&m_years);
+    m_sheet.AddPage(&m_files);
+    m_sheet.AddPage(&m_misc);
+    ASSERT_TRUE(m_sheet.Create());
+    m_sheet.ShowWindow(SW_SHOW);
+    CDialog other(200);
+    ASSERT_TRUE(other.Create(200, nullptr));
+    other.ShowWindow(SW_SHOW);
+    CWnd* working = other.GetDlgItem(202);
+    working->SetFocus();
+
+    // The user works in another window while the sheet shows a page it had not made yet.
+    ASSERT_TRUE(m_sheet.SetActivePage(&m_files));
+    EXPECT_EQ(CWnd::GetFocus(), working);
+    ASSERT_TRUE(m_sheet.SetActivePage(&m_misc));
+    EXPECT_EQ(CWnd::GetFocus(), working);
+    other.DestroyWindow();
+    m_sheet.DestroyWindow();
 }
 
 /// The wizard's first page: a couple jumps past the page for one person.
