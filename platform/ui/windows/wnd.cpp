@@ -11,6 +11,7 @@
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <QVariant>
 
@@ -333,9 +334,12 @@ void CWnd::SetWindowText(const std::string& text)
     QWidget* widget = m_impl->widget;
     if (!widget)
         return;
-    if (!widget->isWindow() && HasTextProperty(widget))
+    if (!widget->isWindow() && HasTextProperty(widget)) {
         widget->setProperty("text", Utf8(text));
-    else
+        // A single-line edit shows the start of a text set in code, with the caret before it.
+        if (auto* line = qobject_cast<QLineEdit*>(widget))
+            line->setCursorPosition(0);
+    } else
         widget->setWindowTitle(Utf8(text));
 }
 

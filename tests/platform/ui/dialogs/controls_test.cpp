@@ -66,6 +66,20 @@ TEST_F(ControlsTest, EditNotifiesEveryTextChangeButOnlyTypingModifies)
     EXPECT_NONFATAL_FAILURE(TestHooks::SetText(m_dialog, 301, "no"), "cannot take that");
 }
 
+TEST_F(ControlsTest, EditShowsTheStartOfATextSetInCodeAndTheCaretAfterTyping)
+{
+    CEdit& edit = Item<CEdit>(301);
+    const std::string place = "Brookline, Norfolk County, Massachusetts, United States of America";
+    int start = -1, end = -1;
+    edit.SetSel(2, 2);
+    edit.SetWindowText(place);
+    edit.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, 0));
+    TestHooks::SetText(m_dialog, 301, "typed");
+    edit.GetSel(start, end);
+    EXPECT_EQ(std::pair(start, end), std::pair(5, 5));
+}
+
 TEST_F(ControlsTest, MultiLineEditSpeaksCrLfAndCountsUtf8Bytes)
 {
     CEdit& edit = Item<CEdit>(302);
