@@ -2,7 +2,8 @@
 // over a custom query of the test family: the value field by value type, the null operator, the
 // record-parameter question, values refused with the focus on them, the assistants, the
 // relationship rules and a read-only query; each row made is saved in the query file and read
-// back through the engine.
+// back through the engine. In the query window's Rows tab, a cancelled or refused row leaves the
+// rows and the file as they were.
 #include "database/dictionary/qualifier_table.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/combo_box.h"
@@ -14,11 +15,13 @@
 #include "queries/query_filter.h"
 #include "queries/window/qry_filter_gen_wnd.h"
 #include "queries/window/qry_filter_rels_wnd.h"
+#include "queries/window/qry_rows_wnd.h"
 #include "records/datactl/data_ctl_assoc.h"
 #include "records/dialogs/data_ref_dlg.h"
 #include "records/dialogs/date_dlg.h"
 #include "records/dialogs/date_entry_logic.h"
 #include "tests/queries/query_test_family.h"
+#include "tests/queries/window/query_window_fixture.h"
 #include "tests/support/window_test.h"
 
 #include <gtest/gtest.h>
@@ -482,6 +485,42 @@ TEST_F(FilterEditorTest, InAReadOnlyQueryEveryControlButTheLabelsIsDisabled)
     EXPECT_TRUE(Enabled(General(), kFilterLabelEdit));
     TestHooks::RenderWindow(General()).SavePng("filter_editor_general.png");
     TestHooks::RenderWindow(Rels()).SavePng("filter_editor_relationship.png");
+}
+
+class FilterEditorInWindowTest : public CQueryWindowFixture {};
+
+TEST_F(FilterEditorInWindowTest, ACancelledOrRefusedRowLeavesTheRowsAndTheFileAsTheyWere)
+{
+    test_support::WriteFile(m_folder + "/Custom/Mine.avq", kRows);
+    Open("Mine", true);
+    m_window->SelectTabIndex(kTabRows);
+    CQryRowsWnd& rows = m_window->GetRowsPane();
+    auto& general = *dynamic_cast<CQryFilterGenWnd*>(rows.GetEditor(FilterEditorKind::General));
+    const CQueryDef& query = *m_window->GetQuery();
+    const std::string file = m_folder + "/Custom/Mine.avq";
+    const std::string before = test_support::ReadFile(file);
+
+    TestHooks::SetText(general, kFilterExpressionCombo, "INDI.BIRT.FAMC");
+    general.GetRecordChooser()->SetRecord(Rec("F1"));
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    TestHooks::Click(rows, kRowsAddButton);
+    EXPECT_EQ(query.GetFilterCount(), 0);
+    EXPECT_EQ(test_support::ReadFile(file), before);
+
+    TestHooks::SetText(general, kFilterExpressionCombo, "INDI.BIRT.DATE");
+    TestHooks::SetText(general, kFilterValueEdit, "BET 1900 AND 1910");
+    TestHooks::AnswerMessageBox(IDOK);
+    TestHooks::Click(rows, kRowsAddButton);
+    EXPECT_EQ(query.GetFilterCount(), 0);
+    EXPECT_EQ(test_support::ReadFile(file), before);
+    EXPECT_EQ(CWnd::GetFocus(), general.GetDlgItem(kFilterValueEdit));
+
+    TestHooks::SetText(general, kFilterValueEdit, "1900");
+    TestHooks::Click(rows, kRowsAddButton);
+    ASSERT_EQ(query.GetFilterCount(), 1);
+    const std::string saved = CustomFile("Mine");
+    const std::string row = "FILTER=GEN,ADD,IF,N,\"\",\"INDI.BIRT.DATE\",,\"=\",DATE,\"1900\"\n";
+    EXPECT_TRUE(saved.ends_with(row)) << saved;
 }
 
 } // namespace
