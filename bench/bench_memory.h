@@ -28,6 +28,7 @@ inline double PeakMemoryBytes()
 inline void ResetPeakMemory()
 {
     CNodePool::Nodes().ReleaseUnused();
+    CNodePool::Nodes().FinishRelease();
     malloc_trim(0);
     std::ofstream("/proc/self/clear_refs") << "5";
 }

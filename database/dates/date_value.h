@@ -97,7 +97,7 @@ public:
     bool IsBeforeOleDate(const COleDateTime& date) const;
 
 private:
-    // One byte of flags keeps a value at 6 bytes, so that a date field is 56 bytes in all.
+    // One byte of flags keeps a value at 6 bytes, so that a date field is 40 bytes in all.
     BYTE m_flags = FLAG_INVALID;
     BYTE m_month = 0;
     BYTE m_day = 0;

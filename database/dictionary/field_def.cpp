@@ -3,6 +3,7 @@
 #include "database/dictionary/field_def.h"
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -11,7 +12,45 @@ const CFieldValues kNoValues;
 /// Children from which on a definition hashes its children's tags.
 constexpr std::size_t kHashedChildren = 8;
 
+/// Indexes given back by destroyed definitions, and the next never given. Never destroyed, so
+/// that definitions freed late at exit still find it.
+std::vector<std::uint32_t>& FreeIndexes()
+{
+    static auto* freed = new std::vector<std::uint32_t>;
+    return *freed;
+}
+std::uint32_t g_nextIndex = 1;
+
 } // namespace
+
+const CFieldDef* CFieldDef::s_firstIndexBlock[kIndexBlockSize] = {};
+const CFieldDef** CFieldDef::s_indexBlocks[kIndexBlocks] = {s_firstIndexBlock};
+
+CFieldDef::CFieldDef()
+{
+    std::vector<std::uint32_t>& freed = FreeIndexes();
+    if (!freed.empty()) {
+        m_index = freed.back();
+        freed.pop_back();
+    } else {
+        if (g_nextIndex >> kIndexBits)
+            throw std::bad_alloc();
+        const CFieldDef**& block = s_indexBlocks[g_nextIndex >> kIndexBlockShift];
+        if (!block)
+            block = new const CFieldDef*[kIndexBlockSize]();
+        // Room for every index given, so that the destructor adds to the list without failing.
+        if (freed.capacity() < g_nextIndex)
+            freed.reserve(2 * std::size_t(g_nextIndex));
+        m_index = g_nextIndex++;
+    }
+    s_indexBlocks[m_index >> kIndexBlockShift][m_index & (kIndexBlockSize - 1)] = this;
+}
+
+CFieldDef::~CFieldDef()
+{
+    s_indexBlocks[m_index >> kIndexBlockShift][m_index & (kIndexBlockSize - 1)] = nullptr;
+    FreeIndexes().push_back(m_index);
+}
 
 std::string_view CFieldDef::GetGedcomTag() const
 {

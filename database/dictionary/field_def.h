@@ -81,12 +81,24 @@ struct CFieldValues {
 
 /// One node of the field-definition dictionary. Definitions are made once at start-up (and
 /// when a GEDCOM file brings a tag the table lacks), owned by their dictionary, and shared
-/// read-only by every data node of the field: a node holds only a pointer to its definition.
+/// read-only by every data node of the field: a node holds only its definition's index.
 class CFieldDef final {
 public:
-    CFieldDef() = default;
+    /// Takes the first free index; throws std::bad_alloc when every index is taken.
+    CFieldDef();
+    ~CFieldDef();
     CFieldDef(const CFieldDef&) = delete;
     CFieldDef& operator=(const CFieldDef&) = delete;
+
+    /// Every existing definition has an index of 24 bits, never 0, which a data node keeps
+    /// instead of a pointer; the index of a destroyed definition is given again.
+    static constexpr std::uint32_t kIndexBits = 24;
+    std::uint32_t GetIndex() const { return m_index; }
+    /// The definition with the index; null for 0.
+    static const CFieldDef* FromIndex(std::uint32_t index)
+    {
+        return s_indexBlocks[index >> kIndexBlockShift][index & (kIndexBlockSize - 1)];
+    }
 
     // Place in the definition trees.
     FieldDefKind GetKind() const { return m_kind; }
@@ -170,6 +182,15 @@ public:
 private:
     friend class CFieldDictionary;
 
+    // The definitions by index, in blocks that never move (so that a reader on another thread
+    // never sees a table being copied). Block 0 always exists and its slot 0 stays null.
+    static constexpr unsigned kIndexBlockShift = 12;
+    static constexpr std::uint32_t kIndexBlockSize = std::uint32_t(1) << kIndexBlockShift;
+    static constexpr std::uint32_t kIndexBlocks = std::uint32_t(1)
+                                                  << (kIndexBits - kIndexBlockShift);
+    static const CFieldDef* s_firstIndexBlock[kIndexBlockSize];
+    static const CFieldDef** s_indexBlocks[kIndexBlocks];
+
     struct IndexEntry {
         std::uint64_t key; // the tag's first eight bytes
         int fieldId;
@@ -213,6 +234,7 @@ private:
     bool m_notInAddMenu = false;
     bool m_lds = false;
     bool m_hasChangeStamp = false;
+    std::uint32_t m_index = 0;
 };
 
 /// Both lookups read the source's children for a copy; null when def is null or nothing fits.

@@ -21,7 +21,7 @@ inline constexpr std::string_view kEnumNoValueKey = "<noval>";
 /// unlisted one (rare) in a table beside the nodes, which the node leaves when it is freed.
 class CEnumNode : public CDataNode {
 public:
-    static constexpr std::size_t kInlineKeyBytes = 6;
+    static constexpr std::size_t kInlineKeyBytes = 3;
 
     CEnumNode() noexcept = default;
     ~CEnumNode() override;

@@ -140,7 +140,7 @@ void DeletePendingNodes()
 {
     ChangeState& state = State();
     while (CDataNode* node = state.pendingHead) {
-        state.pendingHead = reinterpret_cast<CDataNode*>(node->m_link & ~CDataNode::kLinkTags);
+        state.pendingHead = CDataNode::NodeAt(node->m_link >> CDataNode::kLinkShift);
         delete node;
     }
 }
@@ -198,7 +198,7 @@ CDataNode* GetPendingDeletions()
 
 void PushPendingDeletion(CDataNode* node)
 {
-    node->m_link = reinterpret_cast<std::uintptr_t>(State().pendingHead) | CDataNode::kPendingTag;
+    node->m_link = CDataNode::SiblingLink(State().pendingHead) | CDataNode::kPendingTag;
     State().pendingHead = node;
 }
 

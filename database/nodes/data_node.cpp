@@ -10,6 +10,7 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -24,7 +25,7 @@ CDataNode::~CDataNode()
     if (!IsChangeTrackingOn())
         return;
     CDataNode* next = nullptr;
-    for (CDataNode* child = m_firstChild; child; child = next) {
+    for (CDataNode* child = GetFirstChild(); child; child = next) {
         next = child->GetNextSibling();
         if (child->IsRecord() || !next)
             child->Detach();
@@ -35,12 +36,20 @@ CDataNode::~CDataNode()
 
 void* CDataNode::operator new(std::size_t size)
 {
+    // A larger node would come from the heap, where no pool index can name it.
+    if (size > CNodePool::kMaxPooled)
+        std::abort();
     return CNodePool::Nodes().Allocate(size);
 }
 
 void CDataNode::operator delete(void* block, std::size_t size) noexcept
 {
     CNodePool::Nodes().Free(block, size);
+}
+
+void CDataNode::NotInPool()
+{
+    std::abort();
 }
 
 const CRuntimeClass* CDataNode::GetRuntimeClass() const
@@ -68,7 +77,7 @@ std::size_t CDataNode::CountChildren() const
     if (const ChildTally* tally = const_cast<CDataNode*>(this)->RootTally())
         return tally->count;
     std::size_t count = 0;
-    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
+    for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling())
         ++count;
     return count;
 }
@@ -102,7 +111,7 @@ CRecordNode* CDataNode::GetRecord() const
 CDataCtl* CDataNode::ShowInControl(CWnd* parent, const RECT& rect, IDataCtlOwner* owner,
                                    DWORD style, UINT id, DWORD flags)
 {
-    const CControlClass* controlClass = m_fieldDef ? m_fieldDef->GetControlClass() : nullptr;
+    const CControlClass* controlClass = GetFieldDef() ? GetFieldDef()->GetControlClass() : nullptr;
     IDataControlHost* host = GetDataControlHost();
     if (!controlClass || !host)
         return nullptr;
@@ -251,8 +260,8 @@ bool CDataNode::ContainsText(std::span<const CSearchTerm> terms, bool caseSensit
 {
     if (!recursive)
         return false;
-    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
-        const CFieldDef* def = child->m_fieldDef;
+    for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
+        const CFieldDef* def = child->GetFieldDef();
         if (def && !def->IsHidden() && child->ContainsText(terms, caseSensitive, recursive))
             return true;
     }
@@ -275,7 +284,7 @@ CDataNode* CDataNode::FindChild(const CDataNode* after, int fieldId, bool skipEm
 {
     if (after && after->GetParent() != this)
         return nullptr;
-    for (CDataNode* child = after ? after->GetNextSibling() : m_firstChild; child;
+    for (CDataNode* child = after ? after->GetNextSibling() : GetFirstChild(); child;
          child = child->GetNextSibling()) {
         if (fieldId != 0 && child->GetFieldId() != fieldId)
             continue;
@@ -290,9 +299,9 @@ CDataNode* CDataNode::FindChildByDef(const CFieldDef* def, const CDataNode* afte
 {
     if (after && after->GetParent() != this)
         return nullptr;
-    for (CDataNode* child = after ? after->GetNextSibling() : m_firstChild; child;
+    for (CDataNode* child = after ? after->GetNextSibling() : GetFirstChild(); child;
          child = child->GetNextSibling()) {
-        if (!def || child->m_fieldDef == def)
+        if (!def || child->GetFieldDef() == def)
             return child;
     }
     return nullptr;
@@ -301,7 +310,7 @@ CDataNode* CDataNode::FindChildByDef(const CFieldDef* def, const CDataNode* afte
 int CDataNode::CountChildren(int fieldId) const
 {
     int count = 0;
-    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
+    for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling())
         count += fieldId == 0 || child->GetFieldId() == fieldId;
     return count;
 }
@@ -309,8 +318,8 @@ int CDataNode::CountChildren(int fieldId) const
 int CDataNode::CountChildrenByDef(const CFieldDef* def) const
 {
     int count = 0;
-    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
-        count += child->m_fieldDef == def;
+    for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling())
+        count += child->GetFieldDef() == def;
     return count;
 }
 
@@ -322,7 +331,7 @@ CDataNode* CDataNode::GetPrevSibling() const
     if (!parent)
         return nullptr;
     CDataNode* prev = nullptr;
-    for (CDataNode* child = parent->m_firstChild; child && child != this;
+    for (CDataNode* child = parent->GetFirstChild(); child && child != this;
          child = child->GetNextSibling())
         prev = child;
     return prev;
@@ -332,7 +341,7 @@ CDataNode* CDataNode::GetNextCitation(const CDataNode* after) const
 {
     if (after && after->GetParent() != this)
         return nullptr;
-    for (CDataNode* child = after ? after->GetNextSibling() : m_firstChild; child;
+    for (CDataNode* child = after ? after->GetNextSibling() : GetFirstChild(); child;
          child = child->GetNextSibling()) {
         const int id = child->GetFieldId();
         if ((id == FIELD_SOUR || id == FIELD_SOUR_TEXT) && !child->IsEmpty())
@@ -346,7 +355,7 @@ CDataNode* CDataNode::GetNextNoteText(const CDataNode* after, bool& local, CData
 {
     if (after && after->GetParent() != this)
         return nullptr;
-    for (CDataNode* child = after ? after->GetNextSibling() : m_firstChild; child;
+    for (CDataNode* child = after ? after->GetNextSibling() : GetFirstChild(); child;
          child = child->GetNextSibling()) {
         const int id = child->GetFieldId();
         if (id == FIELD_NOTE) {
@@ -371,8 +380,8 @@ CDataNode* CDataNode::GetNextNoteText(const CDataNode* after, bool& local, CData
 
 bool CDataNode::HasVisibleChildren() const
 {
-    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
-        if (child->m_fieldDef && !child->m_fieldDef->IsHidden())
+    for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
+        if (child->GetFieldDef() && !child->GetFieldDef()->IsHidden())
             return true;
     }
     return false;
@@ -380,7 +389,7 @@ bool CDataNode::HasVisibleChildren() const
 
 bool CDataNode::LinksTo(const CRecordNode* record, bool recursive) const
 {
-    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
+    for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
         if (child->GetLinkTarget() == record)
             return true;
         if (recursive && child->LinksTo(record, true))
@@ -391,15 +400,15 @@ bool CDataNode::LinksTo(const CRecordNode* record, bool recursive) const
 
 void CDataNode::CountLinksTo(const CRecordNode* record, int& counter) const
 {
-    if (m_fieldDef && m_fieldDef->GetDataType() == FDT_LINK && GetLinkTarget() == record)
+    if (GetFieldDef() && GetFieldDef()->GetDataType() == FDT_LINK && GetLinkTarget() == record)
         ++counter;
-    for (const CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
+    for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling())
         child->CountLinksTo(record, counter);
 }
 
 CDataNode* CDataNode::FindLinkChild(int fieldId, const CRecordNode* record) const
 {
-    for (CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
+    for (CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
         if (child->GetFieldId() == fieldId && child->GetLinkTarget() == record)
             return child;
     }

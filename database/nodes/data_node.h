@@ -2,6 +2,7 @@
 #pragma once
 
 #include "database/dictionary/field_def.h"
+#include "database/nodes/node_pool.h"
 #include "platform/base/object.h"
 #include "platform/base/types.h"
 
@@ -56,8 +57,9 @@ struct CSearchTerm {
 /// child's next sibling); the parent a node finds at the end of its sibling chain does not own
 /// it. It points to its field definition, which is shared by every node of that field, and its
 /// subclass (chosen by the definition) holds the value.
-/// Nodes come from a block pool (see node_pool.h): a plain node is 40 bytes, and a subclass's
-/// first members of alignment 1 pack into the last 7 of them.
+/// Nodes come from a block pool (see node_pool.h) and name each other by their 32-bit pool
+/// index and its definition by the definition's index: a plain node is 24 bytes, and a
+/// subclass's first members of alignment 4 or less pack into the last 4 of them.
 class CDataNode : public CObject {
 public:
     CDataNode() noexcept = default;
@@ -78,18 +80,22 @@ public:
     /// The parent; null for a root, a detached node and a node waiting for deletion. A record
     /// keeps its root; a field finds its parent at the end of its sibling chain (see below).
     CDataNode* GetParent() const;
-    CDataNode* GetFirstChild() const { return m_firstChild; }
+    CDataNode* GetFirstChild() const { return NodeAt(m_firstChild); }
     /// The number of children: kept by a record-type root, counted for any other node.
     std::size_t CountChildren() const;
     CDataNode* GetNextSibling() const
     {
-        return (m_link & kLinkTags) ? nullptr : reinterpret_cast<CDataNode*>(m_link);
+        return (m_link & kLinkTags) ? nullptr : NodeAt(m_link >> kLinkShift);
     }
-    const CFieldDef* GetFieldDef() const { return m_fieldDef; }
-    void SetFieldDef(const CFieldDef* def) { m_fieldDef = def; }
+    const CFieldDef* GetFieldDef() const { return CFieldDef::FromIndex(m_defIndex); }
+    void SetFieldDef(const CFieldDef* def) { m_defIndex = def ? def->GetIndex() : 0; }
     /// The definition's field id; 0 without a definition.
-    int GetFieldId() const { return m_fieldDef ? m_fieldDef->GetFieldId() : 0; }
-    BYTE GetFlags() const { return m_flags; }
+    int GetFieldId() const
+    {
+        const CFieldDef* def = GetFieldDef();
+        return def ? def->GetFieldId() : 0;
+    }
+    BYTE GetFlags() const { return BYTE(m_flags); }
     bool HasFlag(BYTE flag) const { return (m_flags & flag) != 0; }
     void SetFlag(BYTE flag, bool on)
     {
@@ -287,10 +293,35 @@ private:
     void LinkOrdered(CDataNode* child, bool ordered);
     /// The tally of a parentless node that keeps one.
     ChildTally* RootTally() { return m_link == 0 ? KeptTally() : nullptr; }
-    /// The parent a last sibling's link names; null for any other node.
+    /// The parent a last sibling's link names; null for any other node, and for a last sibling
+    /// whose parent is not in the pool (a record-type root: a record keeps its root itself).
     CDataNode* ChainParent() const
     {
-        return (m_link & kParentTag) ? reinterpret_cast<CDataNode*>(m_link & ~kLinkTags) : nullptr;
+        return (m_link & kParentTag) ? NodeAt(m_link >> kLinkShift) : nullptr;
+    }
+    bool IsLastSibling() const { return (m_link & kParentTag) != 0; }
+    static CDataNode* NodeAt(std::uint32_t index)
+    {
+        return static_cast<CDataNode*>(CNodePool::BlockAt(index));
+    }
+    /// The pool index of a node that becomes a child; aborts for a node from outside the pool,
+    /// which no link could name.
+    static std::uint32_t ChildIndex(const CDataNode* child)
+    {
+        const std::uint32_t index = CNodePool::IndexOf(child);
+        if (child && index == 0)
+            NotInPool();
+        return index;
+    }
+    [[noreturn]] static void NotInPool();
+    void SetFirstChild(CDataNode* child) { m_firstChild = ChildIndex(child); }
+    static std::uint32_t SiblingLink(const CDataNode* next)
+    {
+        return ChildIndex(next) << kLinkShift;
+    }
+    static std::uint32_t ParentLink(const CDataNode* parent)
+    {
+        return CNodePool::IndexOf(parent) << kLinkShift | kParentTag;
     }
     /// Takes the node out of any chain: no sibling, no parent (a record forgets its root).
     void Detach();
@@ -302,18 +333,20 @@ private:
     /// (a maximum that reads negative as a signed 16-bit number is unbounded).
     bool IsAtMaxCount(const CFieldDef* def) const;
 
-    // The link word threads the sibling chain: the next sibling; for the last sibling its
-    // parent tagged with kParentTag; for a node waiting for deletion the next such node tagged
-    // with kPendingTag; 0 for a root or a detached node. Nodes are at least 8-aligned, so the
-    // two low bits are free. Keeping no separate parent pointer saves 8 bytes a node.
-    static constexpr std::uintptr_t kParentTag = 1;
-    static constexpr std::uintptr_t kPendingTag = 2;
-    static constexpr std::uintptr_t kLinkTags = kParentTag | kPendingTag;
+    // The link word threads the sibling chain: the pool index of the next sibling; for the last
+    // sibling its parent's, tagged with kParentTag; for a node waiting for deletion the next such
+    // node's, tagged with kPendingTag; 0 for a root or a detached node. The index sits above
+    // the two tag bits. Keeping no separate parent pointer, and indexes instead of pointers,
+    // saves 16 bytes a node.
+    static constexpr std::uint32_t kParentTag = 1;
+    static constexpr std::uint32_t kPendingTag = 2;
+    static constexpr std::uint32_t kLinkTags = kParentTag | kPendingTag;
+    static constexpr int kLinkShift = 2;
 
-    CDataNode* m_firstChild = nullptr;
-    std::uintptr_t m_link = 0;
-    const CFieldDef* m_fieldDef = nullptr;
-    BYTE m_flags = 0;
+    std::uint32_t m_firstChild = 0; // pool index
+    std::uint32_t m_link = 0;
+    std::uint32_t m_defIndex : CFieldDef::kIndexBits = 0; // CFieldDef::GetIndex
+    std::uint32_t m_flags : 8 = 0;
 };
 
 /// The node factory: a node of def's class with def set, numbered when it is a record, added to

@@ -23,11 +23,10 @@ void CDataNode::LinkAfter(CDataNode* child, CDataNode* prev)
 {
     if (prev) {
         child->m_link = prev->m_link;
-        prev->m_link = reinterpret_cast<std::uintptr_t>(child);
+        prev->m_link = SiblingLink(child);
     } else {
-        child->m_link = m_firstChild ? reinterpret_cast<std::uintptr_t>(m_firstChild)
-                                     : reinterpret_cast<std::uintptr_t>(this) | kParentTag;
-        m_firstChild = child;
+        child->m_link = m_firstChild ? m_firstChild << kLinkShift : ParentLink(this);
+        SetFirstChild(child);
     }
     if (child->IsRecord())
         static_cast<CRecordNode*>(child)->m_root = this;
@@ -35,7 +34,7 @@ void CDataNode::LinkAfter(CDataNode* child, CDataNode* prev)
     SetRecordPrev(child->GetNextSibling(), child);
     if (ChildTally* tally = RootTally()) {
         ++tally->count;
-        if (child->ChainParent())
+        if (child->IsLastSibling())
             tally->last = child;
     }
 }
@@ -47,7 +46,7 @@ void CDataNode::LinkOrdered(CDataNode* child, bool ordered)
         return;
     }
     CDataNode* prev = nullptr;
-    for (CDataNode* node = m_firstChild; node; node = node->GetNextSibling()) {
+    for (CDataNode* node = GetFirstChild(); node; node = node->GetNextSibling()) {
         if (ordered && OrderOf(node) > OrderOf(child))
             break;
         prev = node;
@@ -96,7 +95,7 @@ void CDataNode::UnlinkChild(CDataNode* child, bool tolerant)
     if (child->IsRecord() && static_cast<CRecordNode*>(child)->m_root == this) {
         prev = static_cast<CRecordNode*>(child)->m_prevSibling;
     } else {
-        CDataNode* node = m_firstChild;
+        CDataNode* node = GetFirstChild();
         while (node && node != child) {
             prev = node;
             node = node->GetNextSibling();
@@ -110,7 +109,7 @@ void CDataNode::UnlinkChild(CDataNode* child, bool tolerant)
     if (prev)
         prev->m_link = child->m_link;
     else
-        m_firstChild = child->GetNextSibling();
+        SetFirstChild(child->GetNextSibling());
     SetRecordPrev(child->GetNextSibling(), prev);
     if (ChildTally* tally = RootTally()) {
         --tally->count;
@@ -159,8 +158,8 @@ bool CDataNode::MoveDown()
 
 CDataNode* CDataNode::FindReusableChild(const CFieldDef* def) const
 {
-    for (CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
-        if (child->m_fieldDef == def && !child->m_firstChild && child->IsEmpty())
+    for (CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
+        if (child->GetFieldDef() == def && !child->GetFirstChild() && child->IsEmpty())
             return child;
     }
     return nullptr;
@@ -172,7 +171,7 @@ CDataNode* CDataNode::CreateChild(const CFieldDef* def, const CreateOptions& opt
     if (!def) {
         if (!isRoot)
             return nullptr;
-        def = m_fieldDef;
+        def = GetFieldDef();
     }
     if (options.reuseEmpty && !isRoot) {
         if (CDataNode* reused = FindReusableChild(def)) {
@@ -208,7 +207,7 @@ CDataNode* CDataNode::CreateChild(const CFieldDef* def, const CreateOptions& opt
 
 CDataNode* CDataNode::CreateChildById(int fieldId, const CreateOptions& options)
 {
-    const CFieldDef* def = FindChildDefById(m_fieldDef, fieldId);
+    const CFieldDef* def = FindChildDefById(GetFieldDef(), fieldId);
     return def ? CreateChild(def, options) : nullptr;
 }
 
@@ -221,7 +220,7 @@ CDataNode* CDataNode::CreateChildOfClass(const CNodeClass*, int fieldId,
 CDataNode* CDataNode::CreateChildByTag(std::string_view tag, const CreateOptions& options)
 {
     const CFieldDef* found = nullptr;
-    for (const CFieldDef* def = m_fieldDef ? m_fieldDef->GetFirstChild() : nullptr; def;
+    for (const CFieldDef* def = GetFieldDef() ? GetFieldDef()->GetFirstChild() : nullptr; def;
          def = def->GetNextSibling()) {
         if (FieldDefMatchesTag(def, tag, false)) {
             found = def;
@@ -255,7 +254,7 @@ void CDataNode::DeleteChild(CDataNode* child)
 {
     if (GetParent()) {
         for (CDataNode* later = child->GetNextSibling(); later; later = later->GetNextSibling()) {
-            if (later->m_fieldDef == child->m_fieldDef)
+            if (later->GetFieldDef() == child->GetFieldDef())
                 MarkSubtreeChanged(later);
         }
         MarkChanged(this);
@@ -270,13 +269,13 @@ void CDataNode::ScheduleDelete()
         ListRecordAsChanged(GetRecord());
     SetFlag(DNF_PENDING_DELETE, true);
     CDataNode* next = nullptr;
-    for (CDataNode* child = m_firstChild; child; child = next) {
+    for (CDataNode* child = GetFirstChild(); child; child = next) {
         next = child->GetNextSibling();
         if (!child->IsPendingDeletion())
             child->ScheduleDelete();
     }
     Detach();
-    m_firstChild = nullptr;
+    SetFirstChild(nullptr);
     PushPendingDeletion(this);
 }
 
@@ -296,13 +295,13 @@ void CDataNode::DeleteNode(CDataNode* node)
 void CDataNode::DeleteChildren()
 {
     CDataNode* next = nullptr;
-    for (CDataNode* child = m_firstChild; child; child = next) {
+    for (CDataNode* child = GetFirstChild(); child; child = next) {
         next = child->GetNextSibling();
         child->DeleteChildren();
         child->Detach();
         delete child;
     }
-    m_firstChild = nullptr;
+    SetFirstChild(nullptr);
     if (ChildTally* tally = RootTally())
         *tally = ChildTally();
 }
@@ -310,7 +309,7 @@ void CDataNode::DeleteChildren()
 void CDataNode::DeleteChildrenById(int fieldId)
 {
     CDataNode* next = nullptr;
-    for (CDataNode* child = m_firstChild; child; child = next) {
+    for (CDataNode* child = GetFirstChild(); child; child = next) {
         next = child->GetNextSibling();
         if (child->GetFieldId() == fieldId)
             DeleteChild(child);
@@ -322,7 +321,7 @@ void CDataNode::DeleteChildrenWhere(const std::function<bool(const CDataNode*)>&
     std::vector<CDataNode*> picked;
     CDataNode* prev = nullptr;
     CDataNode* next = nullptr;
-    for (CDataNode* child = m_firstChild; child; child = next) {
+    for (CDataNode* child = GetFirstChild(); child; child = next) {
         next = child->GetNextSibling();
         if (!pick(child)) {
             prev = child;
@@ -331,7 +330,7 @@ void CDataNode::DeleteChildrenWhere(const std::function<bool(const CDataNode*)>&
         if (prev)
             prev->m_link = child->m_link;
         else
-            m_firstChild = next;
+            SetFirstChild(next);
         SetRecordPrev(next, prev);
         picked.push_back(child);
     }
@@ -347,7 +346,7 @@ bool CDataNode::DeleteMarkedChildren()
 {
     bool deleted = false;
     CDataNode* next = nullptr;
-    for (CDataNode* child = m_firstChild; child; child = next) {
+    for (CDataNode* child = GetFirstChild(); child; child = next) {
         next = child->GetNextSibling();
         if (child->HasFlag(DNF_MARK)) {
             DeleteChild(child);

@@ -89,11 +89,11 @@ const CFieldDef* CDataNode::AddGroupMenuItems(const CFieldDef* first, INodeMenu&
 
 bool CDataNode::AddContextMenu(INodeMenu& menu)
 {
-    if (!m_fieldDef)
+    if (!GetFieldDef())
         return false;
     const int before = menu.GetItemCount();
     std::unique_ptr<INodeMenu> lds = menu.NewPopup();
-    const CFieldDef* def = m_fieldDef->GetFirstChild();
+    const CFieldDef* def = GetFieldDef()->GetFirstChild();
     while (def) {
         const CFieldDef* reference = def->GetCopyReference();
         if (reference && !reference->GetLabel().empty()) {
@@ -137,16 +137,16 @@ void CDataNode::FillChoiceList(INodeChoiceList& list, bool restricted)
         }
         if (citation) {
             item += "*";
-            const bool editable = !restricted && citation->m_fieldDef &&
-                                  !citation->m_fieldDef->HasFlag(FDF_NO_CITATION);
+            const bool editable = !restricted && citation->GetFieldDef() &&
+                                  !citation->GetFieldDef()->HasFlag(FDF_NO_CITATION);
             if (!editable)
                 item = "(" + item + ")";
         }
         list.AddChoice(item, this);
     }
-    for (CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
+    for (CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
         const bool childRestricted =
-            restricted || (child->m_fieldDef && child->m_fieldDef->HasFlag(FDF_NO_CITATION));
+            restricted || (child->GetFieldDef() && child->GetFieldDef()->HasFlag(FDF_NO_CITATION));
         child->FillChoiceList(list, childRestricted);
     }
 }

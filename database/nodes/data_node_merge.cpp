@@ -50,14 +50,14 @@ void CDataNode::SetSubtreeMark(bool on)
 {
     SetFlag(DNF_PAIRED, false);
     SetFlag(DNF_MARK, on);
-    for (CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
+    for (CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling())
         child->SetSubtreeMark(on);
 }
 
 void CDataNode::SetSubtreeMergeFlag(bool on)
 {
     SetFlag(DNF_MERGE, on);
-    for (CDataNode* child = m_firstChild; child; child = child->GetNextSibling())
+    for (CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling())
         child->SetSubtreeMergeFlag(on);
 }
 
@@ -65,11 +65,11 @@ void CDataNode::GetSubtreeMarks(bool& hasUnmarked, bool& hasMarked) const
 {
     if (hasUnmarked && hasMarked)
         return;
-    if (m_fieldDef && m_fieldDef->IsHidden())
+    if (GetFieldDef() && GetFieldDef()->IsHidden())
         return;
     if (!HasFlag(DNF_PAIRED))
         (HasFlag(DNF_MARK) ? hasMarked : hasUnmarked) = true;
-    for (const CDataNode* child = m_firstChild; child && !(hasUnmarked && hasMarked);
+    for (const CDataNode* child = GetFirstChild(); child && !(hasUnmarked && hasMarked);
          child = child->GetNextSibling())
         child->GetSubtreeMarks(hasUnmarked, hasMarked);
 }
@@ -81,9 +81,9 @@ void CDataNode::PairSubtrees(CDataNode* counterpart, const void* maps)
     counterpart->SetFlag(DNF_PAIRED, true);
     counterpart->SetFlag(DNF_MARK, false);
     CDataNode* lastPartner = nullptr;
-    for (CDataNode* child = m_firstChild; child; child = child->GetNextSibling()) {
-        CDataNode* partner = counterpart->m_firstChild;
-        while (partner && (partner->m_fieldDef != child->m_fieldDef ||
+    for (CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
+        CDataNode* partner = counterpart->GetFirstChild();
+        while (partner && (partner->GetFieldDef() != child->GetFieldDef() ||
                            partner->HasFlag(DNF_PAIRED) || !child->IsEqual(partner, maps)))
             partner = partner->GetNextSibling();
         if (!partner) {
@@ -91,23 +91,23 @@ void CDataNode::PairSubtrees(CDataNode* counterpart, const void* maps)
             continue;
         }
         // Keep the partners of one definition in this side's order.
-        if (lastPartner && lastPartner->m_fieldDef == partner->m_fieldDef) {
+        if (lastPartner && lastPartner->GetFieldDef() == partner->GetFieldDef()) {
             counterpart->UnlinkChild(partner, false);
             counterpart->LinkAfter(partner, lastPartner);
         }
         child->PairSubtrees(partner, maps);
         lastPartner = partner;
     }
-    for (CDataNode* other = counterpart->m_firstChild; other; other = other->GetNextSibling()) {
+    for (CDataNode* other = counterpart->GetFirstChild(); other; other = other->GetNextSibling()) {
         if (other->HasFlag(DNF_PAIRED))
             continue;
         int kept = 0;
-        for (const CDataNode* earlier = counterpart->m_firstChild; earlier != other;
+        for (const CDataNode* earlier = counterpart->GetFirstChild(); earlier != other;
              earlier = earlier->GetNextSibling()) {
-            kept += earlier->m_fieldDef == other->m_fieldDef && !earlier->HasFlag(DNF_PAIRED) &&
-                    !earlier->HasFlag(DNF_MARK);
+            kept += earlier->GetFieldDef() == other->GetFieldDef() &&
+                    !earlier->HasFlag(DNF_PAIRED) && !earlier->HasFlag(DNF_MARK);
         }
-        other->SetSubtreeMark(!HasRoomFor(this, other->m_fieldDef, kept));
+        other->SetSubtreeMark(!HasRoomFor(this, other->GetFieldDef(), kept));
     }
 }
 
@@ -130,7 +130,7 @@ CDataNode* CDataNode::FindCounterpart(CDataNode* otherRecord) const
 void CDataNode::MergeChildren(CDataNode* counterpart, CRecordNode* sourceRecord, bool annotate)
 {
     CDataNode* next = nullptr;
-    for (CDataNode* child = m_firstChild; child; child = next) {
+    for (CDataNode* child = GetFirstChild(); child; child = next) {
         next = child->GetNextSibling();
         if (CDataNode* partner = PartnerIn(child, counterpart))
             child->MergeChildren(partner, sourceRecord, annotate);
@@ -140,7 +140,7 @@ void CDataNode::MergeChildren(CDataNode* counterpart, CRecordNode* sourceRecord,
     // Kept fields of the other side come over in their order, each after the field that now
     // precedes it on this side.
     CDataNode* anchor = nullptr;
-    for (CDataNode* other = counterpart->m_firstChild; other; other = next) {
+    for (CDataNode* other = counterpart->GetFirstChild(); other; other = next) {
         next = other->GetNextSibling();
         if (other->HasFlag(DNF_PAIRED)) {
             anchor = PartnerIn(other, this);
@@ -160,7 +160,7 @@ void CDataNode::MergeChildren(CDataNode* counterpart, CRecordNode* sourceRecord,
 CDataNode* CDataNode::CiteMergeSource(CRecordNode* sourceRecord, bool climb, std::string& path)
 {
     for (CDataNode* node = this; node; node = node->GetParent()) {
-        const CFieldDef* def = node->m_fieldDef;
+        const CFieldDef* def = node->GetFieldDef();
         if (!def || def->IsHidden() || def->IsNotInAddMenu())
             return nullptr;
         CDataNode* citation = node->FindLinkChild(FIELD_SOUR, sourceRecord);

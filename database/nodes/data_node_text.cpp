@@ -88,13 +88,13 @@ int CDataNode::GetSiblingIndex() const
     const CDataNode* parent = IsRecord() ? nullptr : GetParent();
     if (!parent)
         return 0;
-    const bool byType =
-        m_fieldDef && m_fieldDef->HasFlag(FDF_TYPED) && FindChild(nullptr, FIELD_TYPE) != nullptr;
+    const bool byType = GetFieldDef() && GetFieldDef()->HasFlag(FDF_TYPED) &&
+                        FindChild(nullptr, FIELD_TYPE) != nullptr;
     const std::string type = byType ? GetTypeText() : std::string();
     int index = 0;
-    for (const CDataNode* sibling = parent->m_firstChild; sibling && sibling != this;
+    for (const CDataNode* sibling = parent->GetFirstChild(); sibling && sibling != this;
          sibling = sibling->GetNextSibling()) {
-        if (sibling->m_fieldDef != m_fieldDef)
+        if (sibling->GetFieldDef() != GetFieldDef())
             continue;
         if (!byType || CompareAlnumNoCase(sibling->GetTypeText(), type))
             ++index;
@@ -105,13 +105,13 @@ int CDataNode::GetSiblingIndex() const
 void CDataNode::GetLabel(std::string& text) const
 {
     text.clear();
-    if (!m_fieldDef)
+    if (!GetFieldDef())
         return;
-    if (m_fieldDef->HasFlag(FDF_TYPED) && FindChild(nullptr, FIELD_TYPE)) {
+    if (GetFieldDef()->HasFlag(FDF_TYPED) && FindChild(nullptr, FIELD_TYPE)) {
         text = GetTypeText();
         return;
     }
-    text = m_fieldDef->GetLabel();
+    text = GetFieldDef()->GetLabel();
 }
 
 std::string CDataNode::GetPathText(std::size_t maxBytes) const
@@ -128,10 +128,10 @@ std::string CDataNode::GetPathText(std::size_t maxBytes) const
 
 bool CDataNode::CanHaveSourceCitation() const
 {
-    if (!FindChildDefById(m_fieldDef, FIELD_SOUR))
+    if (!FindChildDefById(GetFieldDef(), FIELD_SOUR))
         return false;
     for (const CDataNode* node = this; node; node = node->GetParent()) {
-        if (node->m_fieldDef && node->m_fieldDef->HasFlag(FDF_NO_CITATION))
+        if (node->GetFieldDef() && node->GetFieldDef()->HasFlag(FDF_NO_CITATION))
             return false;
         if (node->IsRecord())
             break;
@@ -142,13 +142,13 @@ bool CDataNode::CanHaveSourceCitation() const
 void CDataNode::ComposeText(std::string& text, bool withoutDates) const
 {
     text.clear();
-    if (!m_fieldDef)
+    if (!GetFieldDef())
         return;
-    const std::vector<std::string>& items = m_fieldDef->GetValues().m_items;
+    const std::vector<std::string>& items = GetFieldDef()->GetValues().m_items;
     const KeyField keys[2] = {ResolveKey(this, items, 0), ResolveKey(this, items, 1)};
-    const int type = m_fieldDef->GetDataType();
+    const int type = GetFieldDef()->GetDataType();
     const bool complex = type == FDT_COMPLEX || type == FDT_RECORD;
-    const std::string_view tmpl = m_fieldDef->GetExtraText();
+    const std::string_view tmpl = GetFieldDef()->GetExtraText();
     std::size_t pos = 0;
     while (true) {
         while (pos < tmpl.size() && text::IsSpace(tmpl[pos]))

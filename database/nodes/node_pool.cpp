@@ -1,9 +1,10 @@
 // database/nodes/node_pool.cpp: the block allocator behind every data node and long field text.
 #include "database/nodes/node_pool.h"
 
-#include <cstdint>
+#include <exception>
 #include <new>
 #include <sys/mman.h>
+#include <thread>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -13,6 +14,10 @@
 #define POOL_POISON(p, n) ((void)(p), (void)(n))
 #define POOL_UNPOISON(p, n) ((void)(p), (void)(n))
 #endif
+
+struct CNodePool::Releaser {
+    std::thread thread;
+};
 
 namespace {
 
@@ -26,46 +31,30 @@ std::size_t ClassBytes(std::size_t cls)
     return (cls + 1) * CNodePool::kGranule;
 }
 
-/// A new chunk aligned to its size, so that the system may back it with one huge page (a page
-/// table entry and a fault for 2 MiB instead of 512), with its pages made present; null when no
-/// memory is left. A system that refuses either request still gives a usable chunk, whose pages
-/// then come at first touch.
-char* MapChunk()
+/// Address space without memory behind it; null when none is left.
+char* Reserve(std::size_t bytes)
 {
-    constexpr std::size_t bytes = CNodePool::kChunkBytes;
     void* mapped =
-        ::mmap(nullptr, 2 * bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED)
-        return nullptr;
-    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
-    const std::uintptr_t aligned = (start + bytes - 1) & ~std::uintptr_t(bytes - 1);
-    if (aligned > start)
-        ::munmap(mapped, aligned - start);
-    if (const std::size_t tail = start + bytes - aligned; tail > 0)
-        ::munmap(reinterpret_cast<void*>(aligned + bytes), tail);
-    auto* chunk = reinterpret_cast<char*>(aligned);
-    ::madvise(chunk, bytes, MADV_HUGEPAGE);
-    ::madvise(chunk, bytes, MADV_POPULATE_WRITE);
-    return chunk;
+        ::mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    return mapped == MAP_FAILED ? nullptr : static_cast<char*>(mapped);
 }
-
-} // namespace
-
-CNodePool::~CNodePool()
-{
-    for (char* chunk : m_chunks) {
-        POOL_UNPOISON(chunk, kChunkBytes);
-        ::munmap(chunk, kChunkBytes);
-    }
-}
-
-namespace {
 
 /// Made before any code runs and gone after every other static, so that no node outlives it;
 /// no guard is tested on each node made.
 constinit CNodePool g_nodes;
 
 } // namespace
+
+CNodePool::~CNodePool()
+{
+    FinishRelease();
+    if (!m_region)
+        return;
+    POOL_UNPOISON(m_region, m_committed);
+    ::munmap(m_region, kRegionBytes);
+    if (this == &g_nodes)
+        s_nodeRegion = nullptr;
+}
 
 CNodePool& CNodePool::Nodes()
 {
@@ -105,34 +94,48 @@ void CNodePool::Free(void* block, std::size_t size) noexcept
     --m_live;
 }
 
+void CNodePool::CommitChunk()
+{
+    if (!m_region) {
+        m_region = Reserve(kRegionBytes);
+        if (!m_region)
+            throw std::bad_alloc();
+        if (this == &g_nodes)
+            s_nodeRegion = m_region;
+    }
+    if (m_committed + kChunkBytes > kRegionBytes)
+        throw std::bad_alloc();
+    char* chunk = m_region + m_committed;
+    if (::mprotect(chunk, kChunkBytes, PROT_READ | PROT_WRITE) != 0)
+        throw std::bad_alloc();
+    ::madvise(chunk, kChunkBytes, MADV_POPULATE_WRITE);
+    POOL_POISON(chunk, kChunkBytes);
+    m_committed += kChunkBytes;
+}
+
 void* CNodePool::Carve(std::size_t cls)
 {
     const std::size_t bytes = ClassBytes(cls);
-    if (m_cursor == nullptr || std::size_t(m_end - m_cursor) < bytes) {
-        // The unused tail of the old chunk (smaller than any request) becomes one free block.
-        if (m_cursor != nullptr && m_cursor < m_end) {
-            const std::size_t tailCls = ClassOf(std::size_t(m_end - m_cursor));
-            auto* tail = reinterpret_cast<FreeBlock*>(m_cursor);
-            POOL_UNPOISON(tail, sizeof(FreeBlock));
-            tail->next = m_free[tailCls];
-            m_free[tailCls] = tail;
-            POOL_POISON(tail, ClassBytes(tailCls));
-        }
-        m_chunks.push_back(nullptr); // first, so that a failure here leaks nothing
-        char* chunk = MapChunk();
-        if (!chunk) {
-            m_chunks.pop_back();
-            throw std::bad_alloc();
-        }
-        m_chunks.back() = chunk;
-        m_cursor = chunk;
-        m_end = chunk + kChunkBytes;
-        POOL_POISON(chunk, kChunkBytes);
+    if (std::size_t(m_end - m_cursor) < bytes) {
+        // Chunks follow each other in the range, so the cursor runs on into the next one.
+        CommitChunk();
+        if (!m_cursor) // the first granule is never handed out: index 0 means no block
+            m_cursor = m_region + kGranule;
+        m_end = m_region + m_committed;
     }
     char* block = m_cursor;
     m_cursor += bytes;
     POOL_UNPOISON(block, bytes);
     return block;
+}
+
+void CNodePool::FinishRelease() noexcept
+{
+    if (!m_releaser)
+        return;
+    m_releaser->thread.join();
+    delete m_releaser;
+    m_releaser = nullptr;
 }
 
 std::size_t CNodePool::LiveBlocks() const
@@ -142,19 +145,30 @@ std::size_t CNodePool::LiveBlocks() const
 
 std::size_t CNodePool::ReservedBytes() const
 {
-    return m_chunks.size() * kChunkBytes;
+    return m_committed;
 }
 
 bool CNodePool::ReleaseUnused()
 {
     if (m_live != 0)
         return false;
-    for (char* chunk : m_chunks) {
-        POOL_UNPOISON(chunk, kChunkBytes);
-        ::munmap(chunk, kChunkBytes);
+    if (m_committed != 0) {
+        // The range goes back to the system on a thread of its own: tearing down the page
+        // tables of a large file takes longer than freeing its nodes did, and nothing waits for
+        // it. The next block reserves a fresh range.
+        POOL_UNPOISON(m_region, m_committed);
+        if (this == &g_nodes)
+            s_nodeRegion = nullptr;
+        char* region = m_region;
+        m_region = nullptr;
+        FinishRelease();
+        try {
+            m_releaser = new Releaser{std::thread([region] { ::munmap(region, kRegionBytes); })};
+        } catch (const std::exception&) {
+            ::munmap(region, kRegionBytes);
+        }
     }
-    m_chunks.clear();
-    m_chunks.shrink_to_fit();
+    m_committed = 0;
     for (FreeBlock*& head : m_free)
         head = nullptr;
     m_cursor = m_end = nullptr;

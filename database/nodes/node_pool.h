@@ -2,25 +2,34 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
+#include <cstdint>
 
-/// Hands out small fixed-size blocks carved from large chunks, one free list per size class
-/// (multiples of 8 bytes up to kMaxPooled). A node costs exactly its size rounded up to 8, with
-/// no per-allocation header; freed blocks are reused by the next node of the same size class.
-/// Larger requests go to the global heap. Chunks of 2 MiB are mapped from the system aligned to
-/// their size, offered for huge pages and made present at once: a large load then takes a few
-/// system calls per chunk instead of a page fault for every 4 KiB, and walks a million nodes with
-/// fewer address-translation misses; unmapping them at a close is cheaper too. Under
-/// AddressSanitizer a free block is poisoned, so a use after free is still reported. The pool is
-/// not locked: data nodes and their long texts are made and freed on the interface thread only. The
-/// query worker thread reads the data set while the interface thread makes no edit, and its walks
-/// keep their marks in maps of their own, so it never allocates from the pool; a lock taken on
-/// every node made a load slower and guarded nothing.
+/// Hands out small fixed-size blocks carved from one reserved address range, one free list per
+/// size class (multiples of 8 bytes up to kMaxPooled). A node costs exactly its size rounded up
+/// to 8, with no per-allocation header; freed blocks are reused by the next node of the same size
+/// class. Larger requests go to the global heap.
+///
+/// The pool reserves kRegionBytes of address space at its first block and commits it in chunks
+/// of kChunkBytes, each made present with one request (a large load then takes a few system
+/// calls per chunk instead of a fault for every 4 KiB page). Because every block lies in that
+/// one range, a block of the node pool is named by a 32-bit index (its distance from the start
+/// in granules), which is how nodes link to each other: half the bytes of a pointer. When no
+/// block is in use, ReleaseUnused gives the range back (on a thread of its own, so that closing
+/// a large file does not wait for the system) and the next blocks come from a fresh range, in
+/// order.
+///
+/// Under AddressSanitizer a free block is poisoned, so a use after free is still reported. The
+/// pool is not locked: data nodes and their long texts are made and freed on the interface thread
+/// only. The query worker thread reads the data set while the interface thread makes no edit,
+/// and its walks keep their marks in maps of their own, so it never allocates from the pool; a
+/// lock taken on every node made a load slower and guarded nothing.
 class CNodePool {
 public:
     static constexpr std::size_t kGranule = 8;
     static constexpr std::size_t kMaxPooled = 256;
     static constexpr std::size_t kChunkBytes = 2 * 1024 * 1024;
+    /// The reserved range: 2^30 granules, so that an index leaves two bits of a 32-bit word free.
+    static constexpr std::size_t kRegionBytes = std::size_t(1) << 33;
 
     CNodePool() = default;
     CNodePool(const CNodePool&) = delete;
@@ -33,14 +42,30 @@ public:
 
     /// Blocks handed out and not yet freed.
     std::size_t LiveBlocks() const;
-    /// Bytes held in chunks, whether in use or free.
+    /// Bytes committed, whether in use or free.
     std::size_t ReservedBytes() const;
-    /// Returns every chunk to the heap when no block is in use; false (and nothing freed) when
+    /// Gives every committed page back when no block is in use; false (and nothing freed) when
     /// some block still is.
     bool ReleaseUnused();
+    /// Waits until the range that the last ReleaseUnused gave back is gone (a measurement of
+    /// memory that follows a release needs it).
+    void FinishRelease() noexcept;
 
     /// The pool that data nodes come from.
     static CNodePool& Nodes();
+
+    /// The index of a block of the node pool (Nodes()); 0 for null and for an address outside
+    /// the pool's range (an object made elsewhere has no index).
+    static std::uint32_t IndexOf(const void* block) noexcept
+    {
+        const auto offset = std::uintptr_t(block) - std::uintptr_t(s_nodeRegion);
+        return s_nodeRegion && offset < kRegionBytes ? std::uint32_t(offset / kGranule) : 0;
+    }
+    /// The block of the node pool with that index; null for 0.
+    static void* BlockAt(std::uint32_t index) noexcept
+    {
+        return index ? s_nodeRegion + std::size_t(index) * kGranule : nullptr;
+    }
 
 private:
     struct FreeBlock {
@@ -49,10 +74,18 @@ private:
     static constexpr std::size_t kClasses = kMaxPooled / kGranule;
 
     void* Carve(std::size_t cls);
+    /// Commits the next chunk of the range, reserving the range first; throws when none is left.
+    void CommitChunk();
+
+    /// The range of the node pool while it holds committed chunks.
+    static inline char* s_nodeRegion = nullptr;
 
     FreeBlock* m_free[kClasses] = {};
-    std::vector<char*> m_chunks;
-    char* m_cursor = nullptr; // unused tail of the newest chunk
+    char* m_region = nullptr;
+    std::size_t m_committed = 0; // bytes from the start of the range
+    char* m_cursor = nullptr;    // unused tail of the committed bytes
     char* m_end = nullptr;
     std::size_t m_live = 0;
+    struct Releaser;
+    Releaser* m_releaser = nullptr; // the thread giving back the range of the last release
 };

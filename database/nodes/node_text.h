@@ -10,7 +10,7 @@
 /// to kInlineBytes bytes (most dates, names and short texts) lives inside the object; a longer
 /// one lives in a pool block and the object holds its pointer, length and capacity. Because its
 /// alignment is 1, a field class that holds one as its first member packs it into the tail of
-/// the CDataNode part, so such a node is 56 bytes in all.
+/// the CDataNode part, so such a node is 48 bytes in all.
 ///
 /// A text that many fields repeat word for word (a place) can be stored shared instead: every
 /// holder of the same long text points at one counted copy, which goes when its last holder

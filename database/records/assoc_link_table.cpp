@@ -3,8 +3,10 @@
 #include "database/records/assoc_link_table.h"
 
 #include "database/nodes/data_model.h"
+#include "database/nodes/node_pool.h"
 #include "database/records/assoc_node.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -14,14 +16,19 @@ constexpr std::uint32_t kBlockSlots = std::uint32_t(1) << kBlockShift;
 /// Empty slots beyond this many and beyond the number of links are closed up.
 constexpr std::uint32_t kTolerated = kBlockSlots;
 
+/// A slot holds its link's node-pool index (0 when empty): half the room of a pointer.
 struct LinkTable {
-    std::vector<std::unique_ptr<CAssocNode*[]>> m_blocks;
+    std::vector<std::unique_ptr<std::uint32_t[]>> m_blocks;
     std::uint32_t m_end = 0;  // one past the highest slot given
     std::uint32_t m_live = 0; // slots that hold a link
 
-    CAssocNode*& At(std::uint32_t slot)
+    std::uint32_t& At(std::uint32_t slot)
     {
         return m_blocks[slot >> kBlockShift][slot & (kBlockSlots - 1)];
+    }
+    CAssocNode* LinkAt(std::uint32_t slot)
+    {
+        return static_cast<CAssocNode*>(static_cast<CDataNode*>(CNodePool::BlockAt(At(slot))));
     }
 };
 
@@ -42,10 +49,13 @@ std::uint32_t CAssocLinkTable::Add(CAssocNode* link)
     if (t.m_end == kNoSlot)
         throw std::length_error("too many links");
     if ((t.m_end >> kBlockShift) == t.m_blocks.size()) {
-        auto block = std::make_unique<CAssocNode*[]>(kBlockSlots);
+        auto block = std::make_unique<std::uint32_t[]>(kBlockSlots);
         t.m_blocks.push_back(std::move(block));
     }
-    t.At(t.m_end) = link;
+    const std::uint32_t index = CNodePool::IndexOf(static_cast<CDataNode*>(link));
+    if (index == 0) // a link made outside the node pool, which no slot could name
+        std::abort();
+    t.At(t.m_end) = index;
     ++t.m_live;
     return t.m_end++;
 }
@@ -55,7 +65,7 @@ void CAssocLinkTable::Remove(std::uint32_t slot) noexcept
     LinkTable& t = Table();
     if (slot >= t.m_end || !t.At(slot))
         return;
-    t.At(slot) = nullptr;
+    t.At(slot) = 0;
     --t.m_live;
     if (slot + 1 == t.m_end) {
         while (t.m_end > 0 && !t.At(t.m_end - 1))
@@ -73,8 +83,8 @@ CAssocNode* CAssocLinkTable::NewestBelow(std::uint32_t below) noexcept
 {
     LinkTable& t = Table();
     for (std::uint32_t slot = below < t.m_end ? below : t.m_end; slot-- > 0;) {
-        if (CAssocNode* link = t.At(slot))
-            return link;
+        if (t.At(slot))
+            return t.LinkAt(slot);
     }
     return nullptr;
 }
@@ -91,7 +101,7 @@ std::uint32_t CAssocLinkTable::End() noexcept
 
 CAssocNode* CAssocLinkTable::At(std::uint32_t slot) noexcept
 {
-    return Table().At(slot);
+    return Table().LinkAt(slot);
 }
 
 void CAssocLinkTable::Compact() noexcept
@@ -99,9 +109,10 @@ void CAssocLinkTable::Compact() noexcept
     LinkTable& t = Table();
     std::uint32_t to = 0;
     for (std::uint32_t from = 0; from < t.m_end; ++from) {
-        if (CAssocNode* link = t.At(from)) {
-            t.At(from) = nullptr;
-            t.At(to) = link;
+        if (const std::uint32_t index = t.At(from)) {
+            CAssocNode* link = t.LinkAt(from);
+            t.At(from) = 0;
+            t.At(to) = index;
             link->m_slot = to++;
         }
     }

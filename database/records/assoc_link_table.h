@@ -15,7 +15,9 @@ class CAssocNode;
 /// link leaves an empty slot; when empty slots outnumber the links, the table closes them up
 /// in one pass (keeping the order and telling each moved link its new number), so a walk never
 /// passes more empty slots than links. Slots are kept in fixed blocks, so the table never
-/// copies itself as it grows. Like the nodes, it is changed on the interface thread only.
+/// copies itself as it grows, and hold the link's 4-byte node-pool index (node_pool.h), so a
+/// link made outside the pool cannot be added. Like the nodes, it is changed on the interface
+/// thread only.
 class CAssocLinkTable {
 public:
     static constexpr std::uint32_t kNoSlot = 0xFFFFFFFF;

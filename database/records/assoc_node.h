@@ -152,7 +152,7 @@ private:
     void StoreTarget(CRecordNode* record);
     friend class CAssocLinkTable;
 
-    // First, so that it packs into the padding of the CDataNode part: a link is 48 bytes.
+    // First, so that it packs into the tail of the CDataNode part: a link is 32 bytes.
     std::uint32_t m_slot; // in CAssocLinkTable
     std::uintptr_t m_value = 0;
 };

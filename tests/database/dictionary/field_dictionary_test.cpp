@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <set>
 #include <string>
 
 using test_support::DefByPath;
@@ -414,6 +416,28 @@ TEST_F(FieldDictionaryTest, MissingDataFileShowsTheInstallationMessage)
         setenv(FIELD_DEFS_ENV, saved.c_str(), 1);
     else
         unsetenv(FIELD_DEFS_ENV);
+}
+
+TEST_F(FieldDictionaryTest, EveryDefinitionIsFoundByItsOwnIndex)
+{
+    std::set<std::uint32_t> seen;
+    ForEachDef([&](const CFieldDef& def, const CFieldDef&) {
+        if (!seen.insert(def.GetIndex()).second)
+            return;
+        EXPECT_NE(def.GetIndex(), 0u) << def.GetTag();
+        EXPECT_LT(def.GetIndex(), std::uint32_t(1) << CFieldDef::kIndexBits);
+        EXPECT_EQ(CFieldDef::FromIndex(def.GetIndex()), &def) << def.GetTag();
+    });
+    EXPECT_EQ(CFieldDef::FromIndex(0), nullptr);
+
+    auto gone = std::make_unique<CFieldDef>();
+    const std::uint32_t index = gone->GetIndex();
+    EXPECT_FALSE(seen.contains(index)) << "a new definition takes an index no other one holds";
+    gone.reset();
+    EXPECT_EQ(CFieldDef::FromIndex(index), nullptr) << "a destroyed definition is found no more";
+    const CFieldDef next;
+    EXPECT_EQ(next.GetIndex(), index) << "its index is given again";
+    EXPECT_EQ(CFieldDef::FromIndex(index), &next);
 }
 
 } // namespace

@@ -36,16 +36,17 @@ TEST_P(EnumRoundTripTest, KeepsEveryValueTheFileHolds)
     EXPECT_EQ(WrittenLines(*sex, 1), c.written);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, EnumRoundTripTest,
-                         ::testing::Values(EnumCase{"Male", "M", 0, "Male", "1 SEX M\r\n"},
-                                           EnumCase{"Female", "F", 1, "Female", "1 SEX F\r\n"},
-                                           EnumCase{"Unknown", "U", 2, "Unknown", "1 SEX U\r\n"},
-                                           EnumCase{"UnlistedKept", "X", -1, "X", "1 SEX X\r\n"},
-                                           EnumCase{"OtherCaseKept", "m", -1, "m", "1 SEX m\r\n"},
-                                           EnumCase{"AtsRoundTrip", "a@@b", -1, "a@b",
-                                                    "1 SEX a@@b\r\n"},
-                                           EnumCase{"Empty", "", -1, "", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EnumRoundTripTest,
+    ::testing::Values(EnumCase{"Male", "M", 0, "Male", "1 SEX M\r\n"},
+                      EnumCase{"Female", "F", 1, "Female", "1 SEX F\r\n"},
+                      EnumCase{"Unknown", "U", 2, "Unknown", "1 SEX U\r\n"},
+                      EnumCase{"UnlistedKept", "X", -1, "X", "1 SEX X\r\n"},
+                      EnumCase{"OtherCaseKept", "m", -1, "m", "1 SEX m\r\n"},
+                      EnumCase{"LongUnlistedKept", "NEUTER", -1, "NEUTER", "1 SEX NEUTER\r\n"},
+                      EnumCase{"AtsRoundTrip", "a@@b", -1, "a@b", "1 SEX a@@b\r\n"},
+                      EnumCase{"Empty", "", -1, "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 using EnumNodeTest = CTextFieldTest;
 

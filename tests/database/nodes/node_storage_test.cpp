@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace node_test {
@@ -14,11 +15,11 @@ namespace {
 
 TEST(NodeSizeTest, NodesStayWithinTheirBudget)
 {
-    EXPECT_EQ(sizeof(CDataNode), 40u);
-    EXPECT_EQ(sizeof(CComplexNode), 40u);
-    EXPECT_EQ(sizeof(CTestTextNode), 56u) << "the text packs into the node's tail";
-    EXPECT_LE(sizeof(CCustomEventNode), 48u);
-    EXPECT_LE(sizeof(CRecordNode), 80u);
+    EXPECT_EQ(sizeof(CDataNode), 24u);
+    EXPECT_EQ(sizeof(CComplexNode), 24u);
+    EXPECT_EQ(sizeof(CTestTextNode), 48u) << "the text packs into the node's tail";
+    EXPECT_LE(sizeof(CCustomEventNode), 32u);
+    EXPECT_LE(sizeof(CRecordNode), 64u);
     EXPECT_EQ(sizeof(COleDateTime), 8u) << "every record carries a change stamp";
 }
 
@@ -201,6 +202,33 @@ TEST(NodePoolTest, FreedBlocksAreReusedAndChunksReleasedWhenAllAreFree)
     pool.Free(b, 64);
     EXPECT_TRUE(pool.ReleaseUnused());
     EXPECT_EQ(pool.ReservedBytes(), 0u);
+    void* again = pool.Allocate(48);
+    EXPECT_EQ(pool.ReservedBytes(), CNodePool::kChunkBytes) << "a fresh range after a release";
+    std::memset(again, 1, 48);
+    pool.Free(again, 48);
+}
+
+TEST(NodePoolTest, NodeBlocksAreNamedByTheirIndex)
+{
+    CNodePool& pool = CNodePool::Nodes();
+    std::vector<void*> blocks;
+    for (const std::size_t size : {8u, 40u, 256u})
+        blocks.push_back(pool.Allocate(size));
+    for (void* block : blocks) {
+        const std::uint32_t index = CNodePool::IndexOf(block);
+        EXPECT_NE(index, 0u);
+        EXPECT_LT(index, std::uint32_t(1) << 30) << "two bits stay free for the link's tags";
+        EXPECT_EQ(CNodePool::BlockAt(index), block);
+    }
+    int onTheStack = 0;
+    const auto onTheHeap = std::make_unique<int>();
+    EXPECT_EQ(CNodePool::IndexOf(nullptr), 0u);
+    EXPECT_EQ(CNodePool::IndexOf(&onTheStack), 0u);
+    EXPECT_EQ(CNodePool::IndexOf(onTheHeap.get()), 0u);
+    EXPECT_EQ(CNodePool::BlockAt(0), nullptr);
+    pool.Free(blocks[0], 8);
+    pool.Free(blocks[1], 40);
+    pool.Free(blocks[2], 256);
 }
 
 TEST(NodePoolTest, ManyBlocksSpanChunksWithoutOverlap)
