@@ -1,5 +1,7 @@
-// tests/records/data_ctl_text_test.cpp: the base's keys, commits and destruction on the text
-// control, then the name, number, multi-line and file controls, each read back through its node.
+// tests/records/data_ctl_text_test.cpp: the base's keys (Tab on a dialog left to its tab order),
+// commits and destruction on the text control, then the name, number, multi-line and file controls,
+// each read back through its node.
+#include "controls/digits_edit.h"
 #include "records/datactl/data_ctl_edit.h"
 #include "records/datactl/data_ctl_multi.h"
 #include "tests/records/data_ctl_fixture.h"
@@ -57,6 +59,30 @@ TEST_F(TextCtlTest, TabEnterAndEscapeGoToTheOwnerAndGoNoFurther)
     EXPECT_EQ(m_owner.Take(), (std::vector<std::string>{"key 9", "key 13", "key 27"}));
     EXPECT_EQ(Text(&control->GetWnd()), "old");
     control->DestroyCtl(FALSE);
+}
+
+TEST_F(TextCtlTest, TabOnADialogMovesToTheNextControlInsteadOfTheOwner)
+{
+    struct CPage : CDialog {
+        CPage() : CDialog(299) {}
+        using CDialog::CreateInside;
+    };
+    RegisterDigitsEditClass();
+    CPage page;
+    ASSERT_TRUE(page.CreateInside(&m_host));
+    page.ShowWindow(SW_SHOW);
+    CDataCtl* control = m_afn->ShowInControl(&page, CRect(10, 200, 250, 222), &m_owner,
+                                             WS_CHILD | WS_VISIBLE | WS_TABSTOP, kId, 0);
+    ASSERT_NE(control, nullptr);
+    control->GetWnd().SetFocus();
+    m_owner.Take();
+    Key(control->GetWnd(), VK_TAB);
+    EXPECT_FALSE(m_owner.Saw("key 9"));
+    EXPECT_NE(CWnd::GetFocus(), &control->GetWnd());
+    Key(control->GetWnd(), VK_ESCAPE);
+    EXPECT_TRUE(m_owner.Saw("key 27"));
+    control->DestroyCtl(FALSE);
+    page.DestroyWindow();
 }
 
 TEST_F(TextCtlTest, ClipboardKeysAndPlainInsertAndDelete)
