@@ -4,17 +4,61 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocument>
 
 namespace ui_detail {
+namespace {
+
+/// Longer runs without a blank break anywhere; below it, breaking between words costs little.
+constexpr int kLongestWord = 1000;
+
+bool HasLongWord(const QString& text)
+{
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestWord)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 MultiLineEditWidget::MultiLineEditWidget(QWidget* parent, bool wantReturn)
     : ScrollControlWidget<QPlainTextEdit>(parent), m_wantReturn(wantReturn)
 {
     setTabChangesFocus(true);
-    connect(document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { KeepWithinLimit(position, added); });
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+        KeepWithinLimit(position, added);
+        if (!m_setting)
+            FitWrapMode();
+    });
+}
+
+void MultiLineEditWidget::FitWrapMode(const QString& incoming)
+{
+    if (lineWrapMode() == NoWrap)
+        return;
+    const bool anywhere = HasLongWord(incoming) || HasLongWord(toPlainText());
+    const QTextOption::WrapMode mode = anywhere ? QTextOption::WrapAnywhere : QTextOption::WordWrap;
+    if (wordWrapMode() != mode)
+        setWordWrapMode(mode);
+}
+
+void MultiLineEditWidget::InsertText(const QString& text)
+{
+    FitWrapMode(text);
+    insertPlainText(text);
+}
+
+void MultiLineEditWidget::insertFromMimeData(const QMimeData* source)
+{
+    if (source && source->hasText())
+        FitWrapMode(source->text());
+    QPlainTextEdit::insertFromMimeData(source);
 }
 
 QString MultiLineEditWidget::ApiText() const
@@ -29,6 +73,8 @@ void MultiLineEditWidget::SetApiText(const QString& text)
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_setting = true;
+    if (lineWrapMode() != NoWrap)
+        setWordWrapMode(HasLongWord(plain) ? QTextOption::WrapAnywhere : QTextOption::WordWrap);
     setPlainText(plain);
     m_setting = false;
     document()->setModified(false);
@@ -41,7 +87,7 @@ bool MultiLineEditWidget::TypeText(const QString& text)
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     selectAll();
-    insertPlainText(plain);
+    InsertText(plain);
     return true;
 }
 

@@ -47,6 +47,8 @@ protected:
 
 /// The multi-line edit. Its window text joins lines with CR LF; setting it clears the modified
 /// flag. Enter types a line break only when the edit wants it; otherwise it goes to the dialog.
+/// Wrapped lines break between words, or anywhere while the text holds a word too long to lay
+/// out that way in time (Qt measures such a word again for every line it fills).
 class MultiLineEditWidget final : public ScrollControlWidget<QPlainTextEdit> {
     Q_OBJECT
     Q_PROPERTY(QString text READ ApiText WRITE SetApiText)
@@ -60,12 +62,18 @@ public:
     int m_limit = 0;
 
     bool TypeText(const QString& text) override;
+    /// Inserts text at the caret, in place of the selection.
+    void InsertText(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void KeepWithinLimit(int position, int added);
+    /// Chooses how wrapped lines break for the text now shown plus incoming, which is about to
+    /// be added.
+    void FitWrapMode(const QString& incoming = QString());
 
     bool m_wantReturn;
     bool m_setting = false;

@@ -191,7 +191,7 @@ void CEdit::ReplaceSel(const char* text, BOOL)
     } else if (MultiLineEditWidget* edit = TextOf(this)) {
         QString plain = Utf8(text);
         plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        edit->insertPlainText(plain);
+        edit->InsertText(plain);
     }
 }
 

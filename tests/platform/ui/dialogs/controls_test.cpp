@@ -13,6 +13,8 @@
 
 #include <gtest/gtest-spi.h>
 
+#include <chrono>
+
 namespace {
 
 using dialog_test::DialogResources;
@@ -113,6 +115,32 @@ TEST_F(ControlsTest, MultiLineEditKeepsTypingWithinItsLimit)
     edit.SetWindowText("longer than five"); // text set in code is kept whole
     edit.GetWindowText(text);
     EXPECT_EQ(text, "longer than five");
+}
+
+TEST_F(ControlsTest, MultiLineEditLaysOutAMegabyteWordInTimeAndKeepsItWhole)
+{
+    CEdit& edit = Item<CEdit>(302);
+    std::string word;
+    for (int i = 0; word.size() < 1000000; ++i)
+        word += char('a' + i % 26);
+    const std::string texts[] = {word, "Before " + word + " after\r\nand a line"};
+    for (const std::string& text : texts) {
+        for (const bool typed : {false, true}) {
+            const auto start = std::chrono::steady_clock::now();
+            if (typed)
+                TestHooks::SetText(m_dialog, 302, text);
+            else
+                edit.SetWindowText(text.c_str());
+            TestHooks::RenderWindow(m_dialog);
+            const auto took = std::chrono::steady_clock::now() - start;
+            // Broken only between words, such a word took about two minutes.
+            EXPECT_LT(took, std::chrono::seconds(10)) << typed;
+            std::string back;
+            edit.GetWindowText(back);
+            EXPECT_EQ(back, text) << typed;
+            edit.SetWindowText("");
+        }
+    }
 }
 
 TEST_F(ControlsTest, ButtonClicksFollowTheirKind)
