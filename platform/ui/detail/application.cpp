@@ -2,6 +2,7 @@
 // window objects that waits for the event being delivered.
 #include "platform/ui/detail/application.h"
 
+#include "platform/ui/detail/program_fault.h"
 #include "platform/ui/detail/window_widget.h"
 
 #include <QAction>
@@ -33,7 +34,12 @@ bool Application::notify(QObject* receiver, QEvent* event)
         Depth() { ++g_depth; }
         ~Depth() { --g_depth; }
     } const depth;
-    return QApplication::notify(receiver, event);
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        HandleEscapedException(std::current_exception());
+        return true;
+    }
 }
 
 bool DeliveringEvent()

@@ -11,6 +11,8 @@ class Application final : public QApplication {
 public:
     Application(int& argc, char** argv);
 
+    /// Delivers the event; an exception that its handlers let through ends there
+    /// (HandleEscapedException).
     bool notify(QObject* receiver, QEvent* event) override;
 };
 

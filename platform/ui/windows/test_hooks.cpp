@@ -20,6 +20,7 @@
 #include "platform/ui/detail/menu_access.h"
 #include "platform/ui/detail/page_sinks.h"
 #include "platform/ui/detail/printer_device.h"
+#include "platform/ui/detail/program_fault.h"
 #include "platform/ui/detail/scroll_bar_adapter.h"
 #include "platform/ui/detail/timer_service.h"
 #include "platform/ui/detail/window_widget.h"
@@ -356,6 +357,11 @@ void DeliverPosted()
 {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+std::vector<std::string> TakeProgramFaults()
+{
+    return ui_detail::TakeProgramFaults();
 }
 
 void SendDesktopChange(bool colours)

@@ -115,6 +115,9 @@ void PostWheel(CWnd& wnd, int delta, CPoint point, UINT mk);
 void PostKey(CWnd& wnd, UINT vk, UINT mk);
 /// Delivers what was posted, then carries out deferred deletions.
 void DeliverPosted();
+/// What the faults that reached the event loop since the last call said, oldest first; each
+/// would have ended the program after its message, which the test answers.
+std::vector<std::string> TakeProgramFaults();
 /// Tells the program, as the desktop does, that its colours (or, without colours, its fonts
 /// and other settings) changed.
 void SendDesktopChange(bool colours);
