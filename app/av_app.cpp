@@ -133,7 +133,8 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
         // A folder that cannot be entered leaves the current one as it was.
         [[maybe_unused]] const int ignored = chdir(folder.c_str());
     }
-    OpenStartupFile(commandLine.m_strFileName);
+    if (!OpenUntitledRecoveryCopy())
+        OpenStartupFile(commandLine.m_strFileName);
     return HasMainFrame();
 }
 
@@ -154,6 +155,21 @@ bool CAvApp::CreateWindows()
     SetSubViewRequest(nullptr);
     m_document = dynamic_cast<CAvDoc*>(doc);
     return m_document != nullptr;
+}
+
+bool CAvApp::OpenUntitledRecoveryCopy()
+{
+    const std::string name = UntitledRecoveryName();
+    if (!HasNewerRecoveryCopy(name))
+        return false;
+    if (MessageBox(UntitledRecoveryQuestion(), MB_YESNO | MB_ICONQUESTION) == IDYES &&
+        m_document->OpenUntitledRecoveryCopy()) {
+        if (CMainFrame* frame = GetMainFrame())
+            frame->StartAutosaveTimer();
+        return true;
+    }
+    RemoveRecoveryCopy(name);
+    return false;
 }
 
 void CAvApp::OpenStartupFile(const std::string& commandLineFile)
@@ -212,7 +228,7 @@ BOOL CAvApp::OnIdle(LONG count)
 void CAvApp::OnEndSession()
 {
     if (m_document)
-        m_document->Autosave(false);
+        m_document->KeepEditsAtSessionEnd();
     CWinApp::OnEndSession();
 }
 

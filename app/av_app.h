@@ -55,7 +55,8 @@ public:
     /// After the base's idle work the record properties box follows the selection, and a due
     /// autosave runs once the idle period is over.
     BOOL OnIdle(LONG count) override;
-    /// Nobody is there to answer: unsaved edits go into the recovery copy, which opening the
+    /// Nobody is there to answer: unsaved edits go into the recovery copy (an untitled file's
+    /// into the untitled file's copy, which the next start offers), which opening the
     /// file offers next time, and the program ends without a question.
     void OnEndSession() override;
     /// The one way a file is opened (File Open, recent files, dropped files, the start-up file):
@@ -201,6 +202,9 @@ private:
     void OpenStartupFile(const std::string& commandLineFile);
     /// Opens path, or its autosaved copy when the user asks for it; false when loading failed.
     bool OpenFileOrRecoveryCopy(const std::string& path);
+    /// Offers the copy of the untitled file that the last session kept; true when it was opened
+    /// (in place of the start-up file). A declined copy is deleted.
+    bool OpenUntitledRecoveryCopy();
     /// The main window went away while starting up or exiting; nothing more may use it.
     bool HasMainFrame() const;
     /// Marks every view and its pane for repainting.

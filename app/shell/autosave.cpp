@@ -3,6 +3,7 @@
 
 #include "database/gedcom/gedcom_file_format.h"
 #include "database/gedcom/gedcom_writer.h"
+#include "platform/base/paths.h"
 
 #include <filesystem>
 #include <system_error>
@@ -16,6 +17,8 @@ std::string RecoveryPathFor(const std::string& path)
 
 bool WriteRecoveryCopy(const std::string& path, std::string& error)
 {
+    std::error_code ignored; // a folder that cannot be made fails the save, which says so
+    fs::create_directories(fs::path(path).parent_path(), ignored);
     GedcomFileFormat format;
     return SaveGedcomFile(RecoveryPathFor(path), format, error);
 }
@@ -43,4 +46,16 @@ std::string RecoveryQuestion(const std::string& path)
            "changes that were not saved when the program last closed.\n\nDo you want to open "
            "the autosaved copy?  If you answer No, the file is opened as it was last saved and "
            "the autosaved copy is deleted.";
+}
+
+std::string UntitledRecoveryName()
+{
+    return paths::DataHome() + "/ardenvel/Untitled.ged";
+}
+
+std::string UntitledRecoveryQuestion()
+{
+    return "An autosaved copy of an untitled file was found.  It holds changes that were not "
+           "saved when the program last closed.\n\nDo you want to open the autosaved copy?  If "
+           "you answer No, the autosaved copy is deleted.";
 }

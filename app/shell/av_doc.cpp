@@ -65,15 +65,39 @@ void CAvDoc::SetPathName(const std::string& path, BOOL /*addToRecentList*/)
     RefreshMainFrameTitle();
 }
 
-BOOL CAvDoc::OpenRecoveryCopy(const std::string& path)
+bool CAvDoc::LoadRecoveryCopy(const std::string& name)
 {
     m_loadingRecoveryCopy = true;
-    const bool loaded = m_data.OpenDocument(RecoveryPathFor(path));
+    const bool loaded = m_data.OpenDocument(RecoveryPathFor(name));
     m_loadingRecoveryCopy = false;
-    if (!loaded) {
+    if (!loaded)
         TakePathAndTitle();
+    return loaded;
+}
+
+BOOL CAvDoc::OpenUntitledRecoveryCopy()
+{
+    if (!LoadRecoveryCopy(UntitledRecoveryName()))
         return FALSE;
-    }
+    m_data.ForgetPathName();
+    m_data.SetModifiedFlag(true);
+    m_changedSinceAutosave = false;
+    m_fromUntitledCopy = true;
+    RefreshMainFrameTitle();
+    return TRUE;
+}
+
+void CAvDoc::ForgetUntitledCopy()
+{
+    if (m_fromUntitledCopy)
+        RemoveRecoveryCopy(UntitledRecoveryName());
+    m_fromUntitledCopy = false;
+}
+
+BOOL CAvDoc::OpenRecoveryCopy(const std::string& path)
+{
+    if (!LoadRecoveryCopy(path))
+        return FALSE;
     m_data.SetPathName(path);
     m_data.SetModifiedFlag(true);
     m_changedSinceAutosave = false;
@@ -92,6 +116,7 @@ BOOL CAvDoc::OnSaveDocument(const char* path)
     m_changedSinceAutosave = false;
     if (!GetPathName().empty())
         RemoveRecoveryCopy(GetPathName());
+    ForgetUntitledCopy();
     return TRUE;
 }
 
@@ -99,6 +124,8 @@ void CAvDoc::DiscardChanges()
 {
     if (IsModified() && !GetPathName().empty())
         RemoveRecoveryCopy(GetPathName());
+    if (IsModified())
+        ForgetUntitledCopy();
     SetModifiedFlag(FALSE);
 }
 
@@ -115,13 +142,25 @@ bool CAvDoc::CanOpen(const std::string& path)
     return gedcom;
 }
 
+bool CAvDoc::KeepEditsAtSessionEnd()
+{
+    if (!GetPathName().empty())
+        return Autosave(false);
+    return !IsModified() || WriteCopy(UntitledRecoveryName(), false);
+}
+
 bool CAvDoc::Autosave(bool askingAllowed)
 {
     if (!m_changedSinceAutosave || !IsModified() || GetPathName().empty())
         return true;
+    return WriteCopy(GetPathName(), askingAllowed);
+}
+
+bool CAvDoc::WriteCopy(const std::string& name, bool askingAllowed)
+{
     std::string error;
-    if (!WriteRecoveryCopy(GetPathName(), error)) {
-        const std::string message = "Unable to autosave file " + GetPathName() + ".  " + error;
+    if (!WriteRecoveryCopy(name, error)) {
+        const std::string message = "Unable to autosave file " + name + ".  " + error;
         if (askingAllowed)
             MessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         else

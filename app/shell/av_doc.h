@@ -44,6 +44,12 @@ public:
     /// Loads the autosaved copy of path in place of the file; the document then names path and
     /// is modified, so that saving writes the recovered data over the file.
     BOOL OpenRecoveryCopy(const std::string& path);
+    /// Loads the untitled file's copy (UntitledRecoveryName): the document is then untitled and
+    /// modified, and the copy stays until the edits are saved or given up.
+    BOOL OpenUntitledRecoveryCopy();
+    /// The session ends: the edits of a modified file go to its autosaved copy, those of an
+    /// untitled file to the untitled file's copy; a failure is told on the error output.
+    bool KeepEditsAtSessionEnd();
     /// Writes the autosaved copy when the file has a path and changed since the last autosave;
     /// a failure is reported in a message box, or on the error output when nobody is there to
     /// answer one. True when nothing needed writing or the copy was written.
@@ -60,10 +66,19 @@ private:
 
     /// The framework's path and title follow the data side's.
     void TakePathAndTitle();
+    /// Loads the copy of name (RecoveryPathFor); false when it cannot be read.
+    bool LoadRecoveryCopy(const std::string& name);
+    /// Writes the copy of name; a failure is reported as Autosave says.
+    bool WriteCopy(const std::string& name, bool askingAllowed);
+    /// The edits no longer need the untitled file's copy, when it was opened.
+    void ForgetUntitledCopy();
 
     CDocumentData m_data;
     /// The data changed since the autosaved copy was written (or since the file was opened).
     bool m_changedSinceAutosave = false;
     /// An autosaved copy is being loaded: its name stays out of the recent-file list.
     bool m_loadingRecoveryCopy = false;
+    /// The edits came from the untitled file's copy, which stays until they are saved or given
+    /// up.
+    bool m_fromUntitledCopy = false;
 };

@@ -30,6 +30,8 @@ public:
     /// The document now names path: it joins the recent-file list and the title is taken from
     /// it (the main frame is not told; the callers do that when their step is complete).
     void SetPathName(const std::string& path);
+    /// Forgets the path; the title becomes "Untitled".
+    void ForgetPathName();
 
     bool IsModified() const { return m_modified; }
     /// The broadcast of an edit that asks for it marks the document modified.
@@ -64,9 +66,6 @@ private:
     static constexpr long kHintDataSetCleared = 9;
 
     void Broadcast(long hint) const;
-    /// Forgets the path; the title becomes "Untitled".
-    void ForgetPathName();
-
     IDocumentWindows* m_windows;
     std::string m_pathName;
     std::string m_title;

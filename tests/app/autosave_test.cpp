@@ -126,6 +126,47 @@ TEST_F(AutosaveTest, GivingUpTheChangesDeletesTheCopy)
     EXPECT_EQ(test_support::ReadFile(m_path), m_bytes);
 }
 
+TEST_F(AutosaveTest, AnUntitledFilesEditsKeptAtTheSessionEndAreOfferedAtTheNextStart)
+{
+    const std::string copy = RecoveryPathFor(UntitledRecoveryName());
+    ASSERT_TRUE(Run(ID_FILE_NEW));
+    Doc()->KeepEditsAtSessionEnd();
+    EXPECT_FALSE(paths::IsFile(copy)) << "an unchanged untitled file leaves no copy";
+
+    AddIndividual();
+    Doc()->KeepEditsAtSessionEnd();
+    ASSERT_TRUE(paths::IsFile(copy));
+    EndAbruptly();
+    TestHooks::AnswerMessageBox(IDYES);
+    ASSERT_TRUE(Start({m_path}));
+
+    EXPECT_THAT(MessageTexts(), ElementsAre(UntitledRecoveryQuestion()));
+    EXPECT_EQ(Doc()->GetPathName(), "") << "in place of the start-up file";
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(ShownRows(kIndividuals), 1);
+    EXPECT_TRUE(paths::IsFile(copy)) << "kept until the edits are saved";
+
+    const std::string saved = m_folder + "/kept.ged";
+    TestHooks::AnswerFilePicker({saved});
+    ASSERT_TRUE(Run(ID_FILE_SAVE));
+    EXPECT_TRUE(paths::IsFile(saved));
+    EXPECT_FALSE(paths::IsFile(copy));
+}
+
+TEST_F(AutosaveTest, ADeclinedUntitledCopyIsDeletedAndTheStartUpFileOpens)
+{
+    ASSERT_TRUE(Run(ID_FILE_NEW));
+    AddIndividual();
+    Doc()->KeepEditsAtSessionEnd();
+    EndAbruptly();
+    TestHooks::AnswerMessageBox(IDNO);
+
+    ASSERT_TRUE(Start({m_path}));
+
+    EXPECT_EQ(Doc()->GetPathName(), m_path);
+    EXPECT_FALSE(paths::IsFile(RecoveryPathFor(UntitledRecoveryName())));
+}
+
 /// Preferences under which no autosave timer runs.
 struct OffCase {
     const char* name;

@@ -164,4 +164,19 @@ TEST_F(SmokeTest, TerminationKeepsUnsavedEditsInTheRecoveryCopyWithoutAsking)
     }
 }
 
+TEST_F(SmokeTest, TerminationKeepsAnUntitledFilesEditsForTheNextStart)
+{
+    const std::string copy = m_folder + "/data/ardenvel/Untitled.ged.autosave";
+    ExpectCleanEnd(RunProgram(m_folder, "menu Insert/Unrelated Individual|terminate"));
+    EXPECT_EQ(Individuals(copy), 1);
+
+    // The next start offers the copy; its edits go on where they stopped.
+    ExpectCleanEnd(RunProgram(m_folder, "answer Yes|menu Insert/Unrelated Individual|terminate"));
+    EXPECT_EQ(Individuals(copy), 2);
+
+    // Declined, it is deleted.
+    ExpectCleanEnd(RunProgram(m_folder, "answer No|menu File/Exit"));
+    EXPECT_FALSE(std::filesystem::exists(copy));
+}
+
 } // namespace
