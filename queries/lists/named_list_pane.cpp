@@ -78,6 +78,8 @@ void MoveSelectedRows(CTreeBox& box, bool up)
         box.MoveItem(rows[i], nullptr, after, false, false);
         std::swap(rows[i], rows[i - 1]);
     }
+    // The box keeps its top row; a row moved past it is scrolled back into view.
+    box.EnsureItemVisible(box.GetNextSelected(nullptr), 1, !up);
     box.Invalidate();
 }
 

@@ -28,7 +28,7 @@ std::vector<CRecordNode*> RemoveRows(CTagGrid& grid,
                                      const std::function<bool(const CTreeBoxNode*)>& drop);
 
 /// Moves the selected top-level rows of a grid one place up or down, each past the unselected
-/// row beside it; rows already at the end stay.
+/// row beside it; rows already at the end stay. The first selected row is scrolled into view.
 void MoveSelectedRows(CTreeBox& box, bool up);
 
 /// What the pane tells the window that hosts it (the records window, the select-records

@@ -126,6 +126,10 @@ TEST_F(RecordsWindowPaneTest, InstalledPaneMovesItemRowsOnlyWithTheItemsGridFocu
     EXPECT_TRUE(pane->CanMoveSelectedItems(false));
     pane->MoveSelectedItems(true);
     EXPECT_EQ(rows(), "I7 I1 I2 ");
+    CRect moved;
+    ASSERT_TRUE(
+        items.GetBox().GetItemRect(items.GetBox().GetFirstItem(), moved, CTreeBox::kRow, true));
+    EXPECT_GE(moved.top, 0) << "the row moved to the top is in view";
     EXPECT_FALSE(pane->CanMoveSelectedItems(true)) << "the first row stays";
     pane->MoveSelectedItems(false);
     pane->MoveSelectedItems(false);
