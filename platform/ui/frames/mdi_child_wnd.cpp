@@ -10,6 +10,8 @@
 #include "platform/ui/windows/app.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
 
 namespace {
 
@@ -58,10 +60,21 @@ BOOL CMDIChildWnd::Create(const char* className, const char* title, DWORD style,
     args.createParam = context;
     args.rect = place.IsRectNull() ? nullptr : &place;
     if (!args.rect) {
-        // Two thirds of the room, wherever the MDI area puts it.
+        // Two thirds of the room, one title bar lower and further right than the last window
+        // placed, as cascading steps them, from the corner again when the room ends; the MDI
+        // area's own placement beside the other windows would leave a window that grows later
+        // partly out of sight.
         const QSize room = area->isVisible() ? area->viewport()->size() : area->window()->size();
         widget->resize(std::max(room.width() * 2 / 3, kLeastWidth),
                        std::max(room.height() * 2 / 3, kLeastHeight));
+        const int step = widget->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, widget);
+        int others = 0;
+        for (const QMdiSubWindow* other : area->subWindowList())
+            others += other != widget && other->isVisible() ? 1 : 0;
+        QPoint at(step * others, step * others);
+        if (at.x() + widget->width() > room.width() || at.y() + widget->height() > room.height())
+            at = QPoint(0, 0);
+        widget->move(at);
     }
     const std::weak_ptr<int> life = ui_detail::WndBridge::ImplOf(*this).life;
     if (!ui_detail::CreateOver(*this, widget, args))

@@ -1,5 +1,6 @@
-// tests/platform/ui/frames/mdi_frame_test.cpp: child frames activate, cycle and close; a close-box
-// handler can keep its window; size limits hold; the Window menu and the titles follow.
+// tests/platform/ui/frames/mdi_frame_test.cpp: child frames open stepped down from the corner,
+// activate, cycle and close; a close-box handler can keep its window; size limits hold; the Window
+// menu and the titles follow.
 #include "tests/platform/ui/frames/frame_fixture.h"
 
 #include "platform/ui/frames/menu.h"
@@ -150,6 +151,23 @@ TEST_F(FrameTest, CascadedWindowsKeepAUsableSizeAndStepDownFromTheCorner)
         EXPECT_EQ(rects[i].TopLeft(), rects[0].TopLeft() + CPoint(step * i, step * i)) << i;
     }
     EXPECT_EQ(m_main->MDIGetActive(), third) << "the active window stays active, on top";
+}
+
+TEST_F(FrameTest, NewWindowsStepDownFromTheCornerWithinTheRoom)
+{
+    CRect room;
+    m_main->MDIGetActive()->GetParent()->GetWindowRect(&room);
+    CRect rects[3];
+    m_main->MDIGetActive()->GetWindowRect(&rects[0]);
+    NewChild()->GetWindowRect(&rects[1]);
+    NewChild()->GetWindowRect(&rects[2]);
+    const int step = rects[1].top - rects[0].top;
+    EXPECT_GT(step, 0);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rects[i].TopLeft(), rects[0].TopLeft() + CPoint(step * i, step * i)) << i;
+        CRect inside;
+        EXPECT_TRUE(inside.IntersectRect(room, rects[i]) && inside == rects[i]) << i;
+    }
 }
 
 TEST_F(FrameTest, TheWindowMenuListsTheVisibleChildrenWithTheActiveOneChecked)
