@@ -7,6 +7,9 @@
 #include "common/preferences.h"
 #include "platform/base/text.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 constexpr std::string_view kNoName = "<no name>";
@@ -88,6 +91,55 @@ bool SortsAsFormatted(int format)
 {
     return format > QUAL_STORED || (format >= 1 && format <= QUAL_MIDDLE) ||
            format == QUAL_SURNAME_FIRST;
+}
+
+/// Whether a name sorts after its surname by its full text (GetFullText), as every format does
+/// that has no form of its own.
+bool KeptIsFullText(int format)
+{
+    const int kept = KeptSortFormat(format);
+    return kept == QUAL_FULL ||
+           ((kept < QUAL_SURNAME || kept > QUAL_STORED) && kept != QUAL_NUMERIC);
+}
+
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return std::uint8_t(c) < 0x80; });
+}
+
+/// Appends at most room bytes of an ASCII text with A to Z lowered, as FoldedSortKey folds it;
+/// room shrinks by what was appended.
+void AppendFoldedAscii(std::string& out, std::string_view text, std::size_t& room)
+{
+    const std::size_t count = std::min(text.size(), room);
+    for (const char c : text.substr(0, count))
+        out.push_back(c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
+    room -= count;
+}
+
+/// The sort key of a name stored in ASCII whose kept form is its full text, read from the
+/// stored text without formatting it: each character is one byte, so the forms are cut by
+/// bytes, and the surname's upper case (by the preference) folds away.
+void ReadAsciiSortKey(std::string_view value, CNameNode::SortKey& key)
+{
+    const NameParts parts = SplitName(value);
+    const std::string_view surname = text::TrimView(parts.surname);
+    const std::size_t open = value.find('/');
+    key.hasSlash = open != std::string_view::npos;
+    std::size_t room = kSortBytes - 1;
+    key.kept.reserve(std::min(value.size(), room));
+    if (key.hasSlash) {
+        AppendFoldedAscii(key.kept, parts.given, room);
+        AppendFoldedAscii(key.kept, surname, room);
+        AppendFoldedAscii(key.kept, parts.suffix, room);
+        const std::string_view rest = value.substr(open + 1);
+        room = kSurnameLead;
+        AppendFoldedAscii(key.lead, rest.substr(0, rest.find('/')), room);
+    } else {
+        AppendFoldedAscii(key.kept, value, room);
+    }
+    room = kSortBytes - 1;
+    AppendFoldedAscii(key.surname, surname, room);
 }
 
 } // namespace
@@ -209,6 +261,10 @@ CNameNode::SortKey CNameNode::GetSortKey(int format) const
         return key;
     }
     const std::string_view value = GetValue();
+    if (!value.empty() && KeptIsFullText(format) && IsAscii(value)) {
+        ReadAsciiSortKey(value, key);
+        return key;
+    }
     const std::size_t open = value.find('/');
     key.hasSlash = open != std::string_view::npos;
     if (key.hasSlash)

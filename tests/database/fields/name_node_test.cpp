@@ -5,6 +5,7 @@
 #include "database/dictionary/qualifier_table.h"
 #include "database/fields/name_node.h"
 #include "database/fields/name_text.h"
+#include "platform/base/text.h"
 
 #include <algorithm>
 #include <array>
@@ -110,6 +111,52 @@ TEST_F(NameFormTest, NamesSortBySurnameFirst)
     CNameNode* b = MakeName(shorter);
     EXPECT_GT(a->Compare(b, QUAL_ADORNED), 0) << "same five letters; the surname decides";
     EXPECT_LT(a->Compare(b, QUAL_GIVEN), 0) << "a given-name form sorts as formatted";
+}
+
+TEST_F(NameFormTest, SortKeysHoldTheFoldedFormsTheNameSortsBy)
+{
+    // Stored as they are (not tidied): blanks inside the slashes, a missing or a third slash,
+    // no slash, control bytes, forms longer than the 120 bytes a sort reads, letters outside
+    // ASCII; every format whose kept form is the full text, and one with its own.
+    const std::string longGiven(118, 'G');
+    const std::string longSurname(125, 'S');
+    const struct {
+        std::string stored;
+        const char* lead;
+    } rows[] = {{"John /Smith/ Jr", "smith"},
+                {"  John  / Smith /Jr  ", " smit"},
+                {"al /ASH", "ash"},
+                {"/Ash/ Al", "ash"},
+                {"Cy //", ""},
+                {"Bo Ash  ", ""},
+                {"a /b/ c /D/", "b"},
+                {"Al\t/A\x01sh/\x7f", "a\x01sh"},
+                {longGiven + " /Smith/", "smith"},
+                {"Al /" + longSurname + "/", "sssss"},
+                {"Zo\xc3\xab /\xc3\x89mile/", "\xc3\xa9mile"},
+                {"", ""}};
+    const int formats[] = {QUAL_NONE, QUAL_FULL, QUAL_ADORNED_FULL, QUAL_STORED, QUAL_ADORNED};
+    for (const bool upper : {false, true}) {
+        Prefs().m_surnamesInUpperCase = upper;
+        for (const auto& row : rows) {
+            auto* name = NewField<CNameNode>("INDI.NAME");
+            name->SetValue(row.stored);
+            for (const int format : formats) {
+                const int keptFormat = format == QUAL_ADORNED ? int(QUAL_PREFERRED)
+                                       : format == QUAL_NONE  ? format
+                                                              : int(QUAL_FULL);
+                const CNameNode::SortKey key = name->GetSortKey(format);
+                const std::string context = "\"" + row.stored + "\" format " +
+                                            std::to_string(format) + (upper ? " upper" : "");
+                EXPECT_FALSE(key.formatted) << context;
+                EXPECT_EQ(key.hasSlash, row.stored.find('/') != std::string::npos) << context;
+                EXPECT_EQ(key.lead, row.lead) << context;
+                EXPECT_EQ(key.surname, text::FoldedSortKey(Form(*name, QUAL_SURNAME, 121)))
+                    << context;
+                EXPECT_EQ(key.kept, text::FoldedSortKey(Form(*name, keptFormat, 121))) << context;
+            }
+        }
+    }
 }
 
 TEST_F(NameFormTest, DisplayTextFollowsThePreferenceAndTheBuffer)
