@@ -37,6 +37,9 @@ struct SortEntry {
     std::uint32_t other = 0;
     std::optional<CDateValue> date;
     std::uint8_t flags = 0;
+    /// The bytes before the compared text: a name's surname lead and its end mark, when the
+    /// leads are left out of the comparison.
+    std::uint8_t skip = 0;
 };
 
 constexpr std::uint8_t kHasNode = 1, kIsRecord = 2, kHasText = 4, kOwnOrder = 8, kHasPerson = 16;
@@ -74,9 +77,19 @@ public:
         entry.prefix2 = Word(text, 8);
         entry.flags |= kHasText;
     }
-    std::string_view Text(const SortEntry& entry) const
+    /// The text the entry compares.
+    std::string_view Text(const SortEntry& entry) const { return Stored(entry).substr(entry.skip); }
+    /// The text as it was put.
+    std::string_view Stored(const SortEntry& entry) const
     {
         return std::string_view(m_bytes).substr(entry.textOffset, entry.textLength);
+    }
+    /// Leaves the first bytes of the entry's text out of its comparisons.
+    void Skip(SortEntry& entry, std::uint8_t bytes) const
+    {
+        entry.skip = bytes;
+        entry.prefix = Word(Text(entry), 0);
+        entry.prefix2 = Word(Text(entry), 8);
     }
     /// The order of two entries' texts; prefixes that differ decide as the texts would.
     int Compare(const SortEntry& a, const SortEntry& b) const
@@ -102,22 +115,33 @@ private:
     std::string m_bytes;
 };
 
-/// What an individual's name compares by, as one text, when its parts join in order: the
-/// surname lead, the surname and the kept form, each ended by kPartEnd. Empty when the key is
-/// compared otherwise (no name, no marked surname, a name compared as formatted).
-std::string JoinedName(const CIndRec::SortKey& key)
+/// What an individual's name compares by, as one text put into joined, when its parts join in
+/// order: the surname lead, the surname and the kept form, each ended by kPartEnd. False when
+/// the key is compared otherwise (no name, no marked surname, a name compared as formatted).
+bool JoinName(const CIndRec::SortKey& key, std::string& joined)
 {
     const CNameNode::SortKey& name = key.name;
     if (!key.hasName || !name.hasSlash || name.formatted || !JoinsInOrder(name.lead) ||
         !JoinsInOrder(name.surname) || !JoinsInOrder(name.kept))
-        return {};
-    std::string joined;
-    joined.reserve(name.lead.size() + name.surname.size() + name.kept.size() + 3);
+        return false;
+    joined.clear();
     for (const std::string* part : {&name.lead, &name.surname, &name.kept}) {
         joined += *part;
         joined += kPartEnd;
     }
-    return joined;
+    return true;
+}
+
+/// Whether the name's surname lead is the first five characters of its surname (all of it
+/// when shorter). When every lead is, the leads order the names as the surnames do, and the
+/// comparison may leave them out.
+bool LeadStartsSurname(const CNameNode::SortKey& name)
+{
+    if (!name.surname.starts_with(name.lead))
+        return false;
+    const auto characters = std::count_if(name.lead.begin(), name.lead.end(),
+                                          [](char c) { return (std::uint8_t(c) & 0xC0) != 0x80; });
+    return name.lead.size() == name.surname.size() || characters == 5;
 }
 
 /// The key a name's ordered text was joined from, with the entry's date and number.
@@ -205,6 +229,8 @@ bool CTagGrid::SortByKeys(SortKey key)
     std::vector<CIndRec::SortKey> others;
     std::vector<CExprSortKey> values;
     TextStore texts;
+    std::string joined;
+    bool leadsStartSurnames = true;
     rows.reserve(m_rows.Size());
     entries.reserve(m_rows.Size());
     for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
@@ -227,11 +253,11 @@ bool CTagGrid::SortByKeys(SortKey key)
             if (!individual)
                 return false;
             CIndRec::SortKey key = individual->GetSortKey(0);
-            const std::string joined = JoinedName(key);
             entry.date = key.date;
             entry.number = key.number;
-            if (!joined.empty() && texts.Fits(joined.size())) {
+            if (JoinName(key, joined) && texts.Fits(joined.size())) {
                 texts.Put(entry, joined);
+                leadsStartSurnames = leadsStartSurnames && LeadStartsSurname(key.name);
             } else {
                 entry.other = std::uint32_t(others.size());
                 others.push_back(std::move(key));
@@ -276,11 +302,15 @@ bool CTagGrid::SortByKeys(SortKey key)
     }
 
     if (byName) {
+        if (leadsStartSurnames)
+            for (SortEntry& entry : entries)
+                if (entry.flags & kHasText)
+                    texts.Skip(entry, std::uint8_t(texts.Stored(entry).find(kPartEnd) + 1));
         const auto fullKey = [&](const SortEntry& entry,
                                  CIndRec::SortKey& scratch) -> const CIndRec::SortKey& {
             if (!(entry.flags & kHasText))
                 return others[entry.other];
-            scratch = SplitName(texts.Text(entry), entry);
+            scratch = SplitName(texts.Stored(entry), entry);
             return scratch;
         };
         SortEntries(entries, [&](const SortEntry& a, const SortEntry& b) {

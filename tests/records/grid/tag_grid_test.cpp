@@ -4,6 +4,7 @@
 #include "tests/records/grid/tag_grid_fixture.h"
 
 #include "database/dictionary/field_ids.h"
+#include "database/fields/name_node.h"
 #include "platform/base/text.h"
 
 #include <algorithm>
@@ -302,6 +303,27 @@ TEST_F(TagGridTest, KeyedSortsGiveTheOrderOfTheRecordsOwnComparisons)
     m_grid.OnColumnClick(&m_grid.GetHeader(), 4); // "Birth Place"
     expectOrder([&](CDataNode* a, CDataNode* b) { return placeKey(a) < placeKey(b); },
                 "by birth place");
+}
+
+TEST_F(TagGridTest, ANameSortKeepsTheRecordsOrderWhenALeadIsNotItsSurnamesStart)
+{
+    // Names whose lead is their surname's start, then one led by a long s (which folds as s in
+    // the surname but not in the lead) and one stored with a blank inside its opening slash:
+    // the sort may then no longer order the names by surname alone.
+    const char* const kNames[] = {"Zed /Smithson/", "Al /Smit/", "Amy /smith/",
+                                  "Bo /Smitz/",     "",          "Al /\xc5\xbfmitz/",
+                                  " Al / Smith/"};
+    MakeGrid(kIndi, false);
+    for (const char* name : kNames) {
+        CIndRec* individual = NewIndividual(SEX_MALE);
+        static_cast<CNameNode*>(SetField(individual, "NAME", "x"))->SetValue(name);
+        NotifyChanges();
+        std::vector<CDataNode*> expected = TopNodes(m_grid);
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](CDataNode* a, CDataNode* b) { return a->Compare(b, 0) < 0; });
+        m_grid.OnSortAlphabetical();
+        EXPECT_EQ(TopNodes(m_grid), expected) << "after " << name;
+    }
 }
 
 TEST_F(TagGridTest, TheFindBarSelectsByNameAndByRecordNumber)
