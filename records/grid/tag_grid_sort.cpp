@@ -13,6 +13,7 @@
 #include "queries/expression.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -24,10 +25,8 @@ constexpr char kPartEnd = '\x01';
 
 /// One row being sorted: what most comparisons need, without following a pointer.
 struct SortEntry {
-    /// The first sixteen bytes of the entry's text (padded with zeros), as two big-endian
-    /// numbers.
-    std::uint64_t prefix = 0;
-    std::uint64_t prefix2 = 0;
+    /// The first bytes of the entry's text (padded with zeros), as big-endian numbers.
+    std::array<std::uint64_t, 3> prefix{};
     std::int64_t number = 0;
     /// The row's place before the sort: its index into the rows and the key tables.
     std::uint32_t index = 0;
@@ -73,8 +72,7 @@ public:
         entry.textOffset = std::uint32_t(m_bytes.size());
         entry.textLength = std::uint32_t(text.size());
         m_bytes.append(text);
-        entry.prefix = Word(text, 0);
-        entry.prefix2 = Word(text, 8);
+        SetPrefix(entry);
         entry.flags |= kHasText;
     }
     /// The text the entry compares.
@@ -88,21 +86,32 @@ public:
     void Skip(SortEntry& entry, std::uint8_t bytes) const
     {
         entry.skip = bytes;
-        entry.prefix = Word(Text(entry), 0);
-        entry.prefix2 = Word(Text(entry), 8);
+        SetPrefix(entry);
     }
-    /// The order of two entries' texts; prefixes that differ decide as the texts would.
+    /// The order of two entries' texts; prefixes that differ decide as the texts would. Equal
+    /// prefixes hold the whole of a text that fits in them, the zeros after it included, so the
+    /// shorter text is then the start of the other and goes first.
     int Compare(const SortEntry& a, const SortEntry& b) const
     {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix ? -1 : 1;
-        if (a.prefix2 != b.prefix2)
-            return a.prefix2 < b.prefix2 ? -1 : 1;
-        return Sign(Text(a).compare(Text(b)));
+        for (std::size_t i = 0; i < a.prefix.size(); ++i)
+            if (a.prefix[i] != b.prefix[i])
+                return a.prefix[i] < b.prefix[i] ? -1 : 1;
+        const std::string_view mine = Text(a), theirs = Text(b);
+        if (mine.size() <= kPrefixBytes || theirs.size() <= kPrefixBytes)
+            return mine.size() < theirs.size() ? -1 : mine.size() > theirs.size() ? 1 : 0;
+        return Sign(mine.substr(kPrefixBytes).compare(theirs.substr(kPrefixBytes)));
     }
     bool Fits(std::size_t more) const { return m_bytes.size() + more <= UINT32_MAX; }
 
 private:
+    static constexpr std::size_t kPrefixBytes = sizeof(SortEntry::prefix);
+
+    void SetPrefix(SortEntry& entry) const
+    {
+        const std::string_view text = Text(entry);
+        for (std::size_t i = 0; i < entry.prefix.size(); ++i)
+            entry.prefix[i] = Word(text, i * 8);
+    }
     /// Eight bytes of text from start (zeros past its end) as a big-endian number.
     static std::uint64_t Word(std::string_view text, std::size_t start)
     {

@@ -231,7 +231,8 @@ TEST_F(TagGridTest, KeyedSortsGiveTheOrderOfTheRecordsOwnComparisons)
 {
     // Names that share a surname or a long start of one, unmarked surnames, case, a control
     // byte, letters outside ASCII, a nameless individual; dates of every precision, equal
-    // dates, and places that differ only in case or accents.
+    // dates, and places that differ only in case or accents; long names and places that share
+    // their first two dozen bytes, or end there.
     const struct {
         const char* name;
         const char* birth;
@@ -253,6 +254,9 @@ TEST_F(TagGridTest, KeyedSortsGiveTheOrderOfTheRecordsOwnComparisons)
         {"Al /van Smith/ Jr", "1800", "aachen"},
         {"Amy /Smith/", "JUN 1800", "aachen"},
         {"Amy /Smith/", "", ""},
+        {"Alexandra Maximiliane /Smith/ Jr", "1800", "Saint Petersburg, Russian Empire"},
+        {"Alexandra Maximiliane /Smith/", "1800", "Saint Petersburg, Russia"},
+        {"Alexandra Maximiliane /Smith/", "1900", "saint petersburg, russia"},
     };
     for (const auto& person : kPeople) {
         CIndRec* individual = NewIndividual(SEX_FEMALE, person.name);
