@@ -1,6 +1,8 @@
 // tests/platform/ui/dialogs/dialog_test.cpp: modal dialogs run by a test driver, the default button
-// and the keys, the standard commands, and the controls reached by id.
+// and the keys, the standard commands, the controls reached by id, and a title bar with its close
+// box alone.
 #include "platform/base/prompt.h"
+#include "platform/ui/detail/window_widget.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/data_exchange.h"
 #include "platform/ui/dialogs/edit.h"
@@ -301,6 +303,17 @@ TEST_F(DialogTest, FocusStartsOnTheFirstTabStopAndMovesInTemplateOrder)
     });
     dialog.DoModal();
     EXPECT_EQ(visited, (std::vector<int>{201, 202, 203, 204, 204}));
+}
+
+TEST_F(DialogTest, TitleBarHoldsTheCloseBoxAlone)
+{
+    NameDialog dialog;
+    ASSERT_TRUE(dialog.Create(200, nullptr));
+    const Qt::WindowFlags flags = ui_detail::WidgetOf(&dialog)->windowFlags();
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << "else the window manager adds its own boxes";
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    dialog.DestroyWindow();
 }
 
 TEST_F(DialogTest, TabKeyInAControlMovesTheFocusOneStep)
