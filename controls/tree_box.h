@@ -134,6 +134,8 @@ public:
     void MapItemsByData(std::unordered_map<std::uintptr_t, CTreeBoxNode*>& map) const;
     /// The next selected row after node's subtree (from the first row for null).
     CTreeBoxNode* GetNextSelected(CTreeBoxNode* node) const;
+    /// How many nodes are selected, counted as they change: no walk over the rows.
+    std::uint32_t GetSelectedCount() const { return m_selectedCount; }
     int GetSelectedTopIndex() const;
     bool SelectionHasOneParent() const;
     int GetVisibleRowLimit() const;
@@ -265,6 +267,10 @@ private:
     void NoteSelChanged();
     bool MaySelect(const CTreeBoxNode* node) const;
     void SetSelected(CTreeBoxNode* node, bool select);
+    /// Sets a node's selected flag and keeps the count of selected nodes; draws nothing.
+    void MarkSelected(CTreeBoxNode* node, bool select);
+    /// The focus node when it is the only selected node, else null.
+    const CTreeBoxNode* SoleSelectedFocus() const;
 
     // Metrics and geometry (tree_box.cpp, tree_box_geometry.cpp).
     void ComputeMetrics();
@@ -318,6 +324,7 @@ private:
     /// needs no walk along a long sibling list.
     CTreeBoxNode* m_lastAppended = nullptr;
     std::uint32_t m_count = 0;
+    std::uint32_t m_selectedCount = 0;
     int m_rowCount = 0; // the length of the next-row chain
     /// Open bulk changes; rows are numbered when the last one ends.
     int m_bulk = 0;

@@ -90,7 +90,7 @@ void CTreeBox::Collapse(CTreeBoxNode* node)
     } else {
         CTreeBoxNode* end = SubtreeEnd(node)->m_nextInOrder;
         for (CTreeBoxNode* n = node->m_firstChild; n && n != end; n = n->m_nextInOrder)
-            n->m_selected = 0;
+            MarkSelected(n, false);
     }
     node->m_state = CTreeBoxNode::kCollapsed;
     node->m_nextRow = ComputeNextRow(node);
@@ -105,7 +105,7 @@ void CTreeBox::AfterExpansion(CTreeBoxNode* node, CTreeBoxNode* oldFocus, bool f
     if (m_focus != oldFocus || (m_focus && !IsNodeVisible(m_focus))) {
         if (focusWasSelected)
             NoteSelChanging();
-        node->m_selected = focusWasSelected;
+        MarkSelected(node, focusWasSelected);
         m_focus = m_anchor = node;
         InvalidateItem(node, kRowAndBelow);
         if (node->m_selected)

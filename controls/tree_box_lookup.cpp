@@ -95,6 +95,15 @@ void CTreeBox::MapItemsByData(std::unordered_map<std::uintptr_t, CTreeBoxNode*>&
 
 CTreeBoxNode* CTreeBox::GetNextSelected(CTreeBoxNode* node) const
 {
+    // Most often nothing or only the focus row is selected: answered without a walk.
+    if (m_selectedCount == 0)
+        return nullptr;
+    if (const CTreeBoxNode* only = SoleSelectedFocus()) {
+        if (!node)
+            return IsNodeVisible(only) ? m_focus : nullptr;
+        if (node == only)
+            return nullptr;
+    }
     // After the node's subtree: a node with no next sibling goes on with the rows after its
     // parent, so a loop over the selection never stops at the end of a sibling list.
     CTreeBoxNode* n = node ? AfterSubtree(node) : m_first;
@@ -113,8 +122,17 @@ int CTreeBox::GetSelectedTopIndex() const
     return index;
 }
 
+const CTreeBoxNode* CTreeBox::SoleSelectedFocus() const
+{
+    return m_selectedCount == 1 && m_focus && m_focus->m_selected ? m_focus : nullptr;
+}
+
 bool CTreeBox::SelectionHasOneParent() const
 {
+    if (m_selectedCount == 0)
+        return false;
+    if (const CTreeBoxNode* only = SoleSelectedFocus())
+        return IsNodeVisible(only);
     bool found = false;
     const CTreeBoxNode* parent = nullptr;
     for (CTreeBoxNode* n = m_first; n; n = n->m_nextRow) {

@@ -22,11 +22,22 @@ bool CTreeBox::MaySelect(const CTreeBoxNode* node) const
     return !m_topLevelOnly || node->m_level == 0;
 }
 
-void CTreeBox::SetSelected(CTreeBoxNode* node, bool select)
+void CTreeBox::MarkSelected(CTreeBoxNode* node, bool select)
 {
     if (bool(node->m_selected) == select)
         return;
     node->m_selected = select;
+    if (select)
+        ++m_selectedCount;
+    else
+        --m_selectedCount;
+}
+
+void CTreeBox::SetSelected(CTreeBoxNode* node, bool select)
+{
+    if (bool(node->m_selected) == select)
+        return;
+    MarkSelected(node, select);
     InvalidateItem(node, kTextCell);
 }
 
@@ -54,11 +65,11 @@ bool CTreeBox::SelectItem(CTreeBoxNode* node, bool select)
             return false;
         }
         if (m_focus) {
-            m_focus->m_selected = 0;
+            MarkSelected(m_focus, false);
             InvalidateItem(m_focus, kTextCell);
         }
         m_focus = m_anchor = node;
-        node->m_selected = select;
+        MarkSelected(node, select);
         InvalidateItem(node, kTextCell);
         ++changes;
     }
@@ -72,7 +83,11 @@ bool CTreeBox::SelectItem(CTreeBoxNode* node, bool select)
 int CTreeBox::ClearSelection(CTreeBoxNode* except, bool setAnchor)
 {
     int changes = 0;
-    for (CTreeBoxNode* n = m_first; n; n = n->m_nextRow)
+    // The walk stops once no selected row other than the exception is left.
+    const auto othersLeft = [&] {
+        return m_selectedCount > (except && except->m_selected ? 1u : 0u);
+    };
+    for (CTreeBoxNode* n = m_first; n && othersLeft(); n = n->m_nextRow)
         if (n != except && n->m_selected) {
             SetSelected(n, false);
             ++changes;
@@ -129,7 +144,7 @@ void CTreeBox::SetFocusItem(CTreeBoxNode* node, bool select)
     CTreeBoxNode* old = m_focus;
     m_focus = node;
     if (select && MaySelect(node))
-        node->m_selected = 1;
+        MarkSelected(node, true);
     if (old && old != node)
         InvalidateItem(old, kTextCell);
     InvalidateItem(node, kTextCell);

@@ -221,7 +221,7 @@ void CTreeBox::FreeNode(CTreeBoxNode* node)
     CTreeBoxNode* heir = node->m_nextSibling ? node->m_nextSibling : prev ? prev : node->m_parent;
     if (m_focus == node) {
         if (heir)
-            heir->m_selected = node->m_selected;
+            MarkSelected(heir, node->m_selected != 0);
         m_focus = heir;
     }
     if (m_anchor == node)
@@ -238,6 +238,8 @@ void CTreeBox::FreeNode(CTreeBoxNode* node)
     if (m_top == node)
         m_top = heir ? heir : m_first;
     --m_count;
+    if (node->m_selected)
+        --m_selectedCount;
     if (m_count == 0)
         m_top = m_focus = m_anchor = m_mark = nullptr;
     delete node;
@@ -327,6 +329,7 @@ void CTreeBox::DeleteAllItems(bool resetHorizontal)
     while (m_first)
         FreeSubtree(m_first);
     m_count = 0;
+    m_selectedCount = 0;
     m_rowCount = 0;
     m_first = m_top = m_focus = m_anchor = m_mark = m_lastAppended = nullptr;
     m_widest = 0;

@@ -416,6 +416,8 @@ void CTagGrid::SelectRow(CTreeBoxNode* row, bool linkMode, bool select)
 CRecordNode* CTagGrid::GetSelectedRecord(bool followLinks) const
 {
     CTreeBox& box = const_cast<CTagGrid*>(this)->GetBox();
+    if (box.GetSelectedCount() == 0)
+        return nullptr;
     CTreeBoxNode* first = box.GetNextSelected(nullptr);
     if (!first || box.GetNextSelected(first))
         return nullptr;

@@ -16,7 +16,7 @@ using controls_test::RecordingOwner;
 using controls_test::TreeBoxFixture;
 
 /// Walks the forest by parent, child and sibling links and checks every chain the box keeps
-/// against it: pre-order, levels, next rows, row numbers and the count.
+/// against it: pre-order, levels, next rows, row numbers, the count and the selection.
 void ExpectConsistent(CTreeBox& box)
 {
     std::vector<CTreeBoxNode*> order;
@@ -51,6 +51,35 @@ void ExpectConsistent(CTreeBox& box)
     for (CTreeBoxNode* n : order)
         visible += box.IsNodeVisible(n);
     ASSERT_EQ(row, visible);
+    // The selection as a plain walk finds it: the first two selected rows, the second outside
+    // the first one's subtree, and whether every selected row has one parent.
+    std::uint32_t selected = 0;
+    for (CTreeBoxNode* n : order)
+        selected += n->m_selected != 0;
+    ASSERT_EQ(box.GetSelectedCount(), selected);
+    const auto within = [](const CTreeBoxNode* n, const CTreeBoxNode* root) {
+        for (; n; n = n->m_parent)
+            if (n == root)
+                return true;
+        return false;
+    };
+    CTreeBoxNode* first = nullptr;
+    CTreeBoxNode* second = nullptr;
+    bool oneParent = true;
+    for (CTreeBoxNode* n = box.GetFirstItem(); n; n = n->m_nextRow) {
+        if (!n->m_selected)
+            continue;
+        oneParent = oneParent && (!first || n->m_parent == first->m_parent);
+        if (!first)
+            first = n;
+        else if (!second && !within(n, first))
+            second = n;
+    }
+    ASSERT_EQ(box.GetNextSelected(nullptr), first);
+    if (first) {
+        ASSERT_EQ(box.GetNextSelected(first), second);
+    }
+    ASSERT_EQ(box.SelectionHasOneParent(), first && oneParent);
     if (box.GetCount()) {
         ASSERT_TRUE(box.IsNodeVisible(box.GetTopItem()));
     }
@@ -429,7 +458,10 @@ TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
             box->MoveItem(node, pick(), nullptr, random() % 2, random() % 2);
             break;
         case 6:
-            box->SelectItem(node, true);
+            if (random() % 2)
+                box->SelectItem(node, true);
+            else
+                box->SetItemSelected(node, random() % 3 != 0, random() % 4 == 0);
             break;
         case 7:
             // Several changes numbered once at the end.
