@@ -31,6 +31,21 @@ public:
 
 CDropDownWatch g_watch;
 
+/// Where a list height pixels tall drops from the control: below its text field, or above the
+/// control when the work area has no room below and more above; moved left, as far as the work
+/// area's left edge, when it would pass the right edge.
+CRect ListPlace(const CRect& control, int textBottom, int height)
+{
+    CRect work;
+    GetWorkArea(control.TopLeft(), &work);
+    CRect place(control.left, textBottom, control.right, textBottom + height);
+    if (place.bottom > work.bottom && control.top - work.top > work.bottom - textBottom)
+        place = CRect(control.left, control.top - height, control.right, control.top);
+    if (place.right > work.right)
+        place.OffsetRect(std::max(work.left - place.left, work.right - place.right), 0);
+    return place;
+}
+
 bool Contains(const CWnd& wnd, POINT point)
 {
     CRect rect;
@@ -245,6 +260,7 @@ BOOL CDataCtlAssocCombo::ShowDropDown(BOOL show)
         if (!m_list.Create(WS_POPUP | WS_BORDER | WS_VSCROLL | WS_HSCROLL, CRect(), this,
                            GetDlgCtrlID() + kListOffset, this, 0))
             return FALSE;
+        m_list.ModifyStyleEx(0, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
         m_list.SetDlgCtrlID(GetDlgCtrlID() + int(kListOffset));
         m_list.SetEditable(false);
         m_list.SetDeleteAllowed(false);
@@ -260,7 +276,7 @@ BOOL CDataCtlAssocCombo::ShowDropDown(BOOL show)
     const int rowHeight = m_list.GetBox().GetMetrics()[TBM_ROW_HEIGHT];
     const int height = m_rows * rowHeight + m_list.GetHeader().GetHeight() +
                        2 * GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYHSCROLL);
-    m_list.MoveWindow(control.left, text.bottom, control.Width(), height);
+    m_list.MoveWindow(ListPlace(control, text.bottom, height));
     if (CTreeBoxNode* row = m_list.FindRowByRecord(m_current)) {
         m_list.SelectRow(row, false, true);
         m_list.GetBox().EnsureItemVisible(row, 1, false);

@@ -1,13 +1,14 @@
 // tests/records/data_ctl_assoc_combo_test.cpp: the drop-down record chooser driven through the
 // test hooks: its list's place and size, picking by key and by click, what closes the list
-// without a change, a record deleted while the list is down, and the record value editor
-// that uses it.
+// without a change, a record deleted while the list is down, the list's frame and place near
+// the screen's edges, its dialog staying active, and the record value editor that uses it.
 #include "records/datactl/data_ctl_assoc_combo.h"
 #include "tests/records/data_ctl_fixture.h"
 
 #include "controls/value_editor.h"
 #include "database/dictionary/record_type_table.h"
 #include "platform/ui/dialogs/button.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <functional>
 #include <memory>
@@ -110,6 +111,42 @@ TEST_F(AssocComboTest, TheListDropsUnderTheTextAsWideAsTheControlWithTheChosenRo
     Click(m_combo.GetTextField(), CPoint(4, 4));
     EXPECT_FALSE(m_combo.IsDroppedDown());
     EXPECT_TRUE(Told().empty());
+}
+
+TEST_F(AssocComboTest, TheFramedListLeavesItsDialogActiveAndStaysOnTheScreen)
+{
+    Open();
+    EXPECT_EQ(CWnd::GetActiveWindow(), &m_host);
+    EXPECT_EQ(CWnd::GetFocus(), &Box());
+    const TestHooks::Image image = TestHooks::RenderWindow(m_combo.GetList());
+    EXPECT_EQ(image.Pixel(0, image.height / 2), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(image.Pixel(image.width - 1, 0), GetSysColor(COLOR_WINDOWFRAME));
+    m_combo.ShowDropDown(FALSE);
+
+    // Near the work area's bottom the list goes above the control; past its right edge it
+    // moves left.
+    CRect work;
+    GetWorkArea(CPoint(0, 0), &work);
+    struct Case {
+        CPoint hostAt;
+        bool above, shifted;
+    };
+    for (const Case& c : {Case{CPoint(work.left + 20, work.top + 20), false, false},
+                          Case{CPoint(work.left + 20, work.bottom - 60), true, false},
+                          Case{CPoint(work.right - 100, work.top + 20), false, true},
+                          Case{CPoint(work.right - 100, work.bottom - 40), true, true}}) {
+        SCOPED_TRACE(c.hostAt.x * 10000 + c.hostAt.y);
+        m_host.MoveWindow(c.hostAt.x, c.hostAt.y, 420, 340);
+        ASSERT_TRUE(m_combo.ShowDropDown(TRUE));
+        CRect control, text, list;
+        m_combo.GetWindowRect(&control);
+        m_combo.GetTextField().GetWindowRect(&text);
+        m_combo.GetList().GetWindowRect(&list);
+        EXPECT_EQ(list.Width(), control.Width());
+        EXPECT_EQ(c.above ? list.bottom : list.top, c.above ? control.top : text.bottom);
+        EXPECT_EQ(c.shifted ? list.right : list.left, c.shifted ? work.right : control.left);
+        m_combo.ShowDropDown(FALSE);
+    }
 }
 
 TEST_F(AssocComboTest, ArrowsPreviewAndEnterPicksTellingTheOwner)

@@ -9,6 +9,7 @@
 #include <QFontDatabase>
 #include <QPalette>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QStyleFactory>
 
 namespace ui_detail {
@@ -19,6 +20,21 @@ const char* const kFontFolders[] = {
     "/usr/share/fonts/truetype/liberation2",
     "/usr/share/fonts/truetype/liberation",
     "/usr/share/fonts/truetype/dejavu",
+};
+
+/// The Fusion style, with a tool window active whenever the window that owns it is: the keyboard
+/// focus can then go into a popup while its owner stays the active window.
+class SharedActivationStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_Widget_ShareActivation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
 };
 
 QPalette SystemPalette()
@@ -67,7 +83,8 @@ void SetUpApplicationLook()
     if (!app || done == app)
         return;
     done = app;
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(
+        new SharedActivationStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     QApplication::setPalette(SystemPalette());
 }
 

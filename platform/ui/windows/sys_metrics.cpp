@@ -122,3 +122,12 @@ int GetSystemMetrics(int index)
         return 0;
     }
 }
+
+void GetWorkArea(POINT point, RECT* area)
+{
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(point.x, point.y));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect work = screen ? screen->availableGeometry() : QRect();
+    *area = CRect(work.left(), work.top(), work.left() + work.width(), work.top() + work.height());
+}

@@ -2,6 +2,7 @@
 // desktop's theme, and the system metrics read from the screen and the widget style.
 #pragma once
 
+#include "platform/base/geometry.h"
 #include "platform/base/types.h"
 
 inline constexpr int COLOR_SCROLLBAR = 0, COLOR_BACKGROUND = 1, COLOR_ACTIVECAPTION = 2,
@@ -31,3 +32,7 @@ inline constexpr int SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXVSCROLL = 2, SM_CYHS
 
 /// A size of the screen or of a standard element, in pixels; 0 for an unknown index.
 int GetSystemMetrics(int index);
+
+/// The work area (the screen less the desktop's panels), in screen coordinates, of the screen
+/// that holds point, or of the main screen when none does.
+void GetWorkArea(POINT point, RECT* area);

@@ -6,6 +6,7 @@
 #include "platform/ui/detail/cursor_data.h"
 #include "platform/ui/detail/scroll_bar_adapter.h"
 #include "platform/ui/detail/timer_service.h"
+#include "platform/ui/detail/window_kind.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/windows/sys_metrics.h"
@@ -39,13 +40,11 @@ void CollectWindows(QWidget* widget, std::vector<std::pair<CWnd*, std::weak_ptr<
 }
 
 /// The widget of a new window: a child inside its parent, or a window of its own.
-QWidget* NewWidget(DWORD style, QWidget* parentWidget)
+QWidget* NewWidget(DWORD style, DWORD exStyle, QWidget* parentWidget)
 {
     const bool child = (style & WS_CHILD) != 0;
-    Qt::WindowFlags flags = child ? Qt::Widget : Qt::Window;
-    if (!child && (style & WS_CAPTION) != WS_CAPTION)
-        flags |= Qt::FramelessWindowHint;
-    auto* widget = new ui_detail::WindowWidget(parentWidget, flags);
+    auto* widget = new ui_detail::WindowWidget(parentWidget, child ? Qt::Widget : Qt::Window);
+    ui_detail::ApplyWindowKind(widget, style, exStyle);
     if (style & WS_TABSTOP)
         widget->setFocusPolicy(Qt::TabFocus);
     if (style & WS_DISABLED)
@@ -85,7 +84,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     QWidget* parentWidget = ui_detail::WidgetOf(parent);
     if (m_impl->widget || (parent && !parentWidget) || ((style & WS_CHILD) && !parentWidget))
         return FALSE;
-    QWidget* widget = NewWidget(style, parentWidget);
+    QWidget* widget = NewWidget(style, exStyle, parentWidget);
     m_impl->style = style & ~(WS_VISIBLE | WS_DISABLED);
     m_impl->exStyle = exStyle;
     WndBridge::Attach(*this, widget);
@@ -196,6 +195,15 @@ DWORD CWnd::GetStyle() const
 DWORD CWnd::GetExStyle() const
 {
     return m_impl->exStyle;
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add)
+{
+    if (!m_impl->widget)
+        return FALSE;
+    m_impl->exStyle = (m_impl->exStyle & ~remove) | add;
+    ui_detail::ApplyWindowKind(m_impl->widget, m_impl->style, m_impl->exStyle);
+    return TRUE;
 }
 
 void CWnd::GetClientRect(RECT* rect) const
@@ -389,8 +397,9 @@ BOOL CWnd::ShowWindow(int command)
     if (!widget)
         return FALSE;
     const BOOL wasVisible = !widget->isHidden();
-    widget->setAttribute(Qt::WA_ShowWithoutActivating,
-                         command == SW_SHOWNA || command == SW_SHOWNOACTIVATE);
+    widget->setAttribute(Qt::WA_ShowWithoutActivating, command == SW_SHOWNA ||
+                                                           command == SW_SHOWNOACTIVATE ||
+                                                           (m_impl->exStyle & WS_EX_NOACTIVATE));
     switch (command) {
     case SW_HIDE:
         widget->hide();
@@ -442,6 +451,9 @@ CWnd* CWnd::SetFocus()
     if (!widget)
         return old;
     QWidget* top = widget->window();
+    // A popup never activates: the window that owns it does, and the popup shares its state.
+    if (ui_detail::InNonActivatingPopup(widget) && top->parentWidget())
+        top = top->parentWidget()->window();
     if (top->isVisible() && !top->isActiveWindow())
         QApplication::setActiveWindow(top);
     widget->setFocus(Qt::OtherFocusReason);
@@ -451,6 +463,11 @@ CWnd* CWnd::SetFocus()
 CWnd* CWnd::GetFocus()
 {
     return ui_detail::NearestWnd(QApplication::focusWidget());
+}
+
+CWnd* CWnd::GetActiveWindow()
+{
+    return ui_detail::WndFromWidget(QApplication::activeWindow());
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs)

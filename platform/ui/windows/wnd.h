@@ -24,6 +24,13 @@ inline constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHI
                        WS_HSCROLL = 0x00100000, WS_SYSMENU = 0x00080000, WS_THICKFRAME = 0x00040000,
                        WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000;
 
+// Extended styles of a top-level window. A tool window has no task-bar entry. A window that
+// does not activate is a popup, such as a drop-down list: it shows where it is placed, above the
+// other windows and unmanaged by the window manager, and never becomes the active window; the
+// window that owns it stays active, and the keyboard goes to the window inside it that is given
+// the focus.
+inline constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080, WS_EX_NOACTIVATE = 0x08000000;
+
 // ShowWindow commands.
 inline constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOWMAXIMIZED = 3,
                      SW_SHOWNOACTIVATE = 4, SW_SHOW = 5, SW_MINIMIZE = 6, SW_SHOWNA = 8,
@@ -51,7 +58,9 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     // Creation and destruction. rect is in the parent's client coordinates for a child and in
-    // screen coordinates for a top-level window; the class name reaches OnCreate.
+    // screen coordinates for a top-level window; the class name reaches OnCreate. A top-level
+    // window with WS_BORDER and without a caption shows a one-pixel frame line over the edge of
+    // its client area.
     virtual BOOL Create(const char* className, const char* windowName, DWORD style,
                         const RECT& rect, CWnd* parent, UINT id);
     BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
@@ -81,6 +90,9 @@ public:
     CWnd* GetParent() const;
     DWORD GetStyle() const;
     DWORD GetExStyle() const;
+    /// Takes the remove bits out of the extended style and puts the add bits in; a top-level
+    /// window takes its new kind at once. FALSE when the window does not exist.
+    BOOL ModifyStyleEx(DWORD remove, DWORD add);
 
     // Geometry. The client rectangle starts at (0, 0).
     void GetClientRect(RECT* rect) const;
@@ -126,6 +138,8 @@ public:
     /// Gives this window the keyboard focus; returns the window that had it.
     CWnd* SetFocus();
     static CWnd* GetFocus();
+    /// The application's active top-level window, or null.
+    static CWnd* GetActiveWindow();
 
     // Timers. Setting an id that runs restarts it with the new period; periods below 10 ms
     // count as 10 ms. Under the test hooks timers run on the virtual clock.
