@@ -118,9 +118,10 @@ void ApplyWindowKind(QWidget* widget, DWORD style, DWORD exStyle)
     if ((style & WS_CAPTION) != WS_CAPTION)
         flags |= Qt::FramelessWindowHint;
     // Not managed by the window manager: it gives the window neither the focus nor a place of
-    // its own choosing, and the window stays above the others while it shows.
+    // its own choosing, and the window stays above the others while it shows. Qt never makes
+    // it the desktop's focus window either, which would take the activation from its owner.
     if (popup)
-        flags |= Qt::X11BypassWindowManagerHint;
+        flags |= Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus;
     if (widget->windowFlags() != flags) {
         const bool shown = widget->isVisible();
         widget->setWindowFlags(flags);
