@@ -572,7 +572,13 @@ void CTagGrid::OnNodeExpand(CTreeBoxNode* row)
 
 bool CTagGrid::OnDoubleClick(CTreeBox*, CTreeBoxNode* node, int part)
 {
-    return !m_owner || m_owner->OnGridDoubleClick(this, node, part);
+    if (m_owner && !m_owner->OnGridDoubleClick(this, node, part))
+        return false;
+    // Anywhere on a row, an open row closes and a closed one opens; the box's own toggle, which
+    // knows no grid columns, is not wanted on top.
+    if (node && node->m_state != CTreeBoxNode::kLeaf)
+        OnNodeExpand(node);
+    return false;
 }
 
 void CTagGrid::OnSelChanged(CTreeBox*)

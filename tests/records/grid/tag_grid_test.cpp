@@ -1,6 +1,6 @@
 // tests/records/grid/tag_grid_test.cpp: the record list grid on a small family: rows read from
 // the grid, link rows opened, the back-link options, refill after edits, sorts, the find bar,
-// a link cycle, and row colours on a rendered grid.
+// a link cycle, double-clicks on rows, and row colours on a rendered grid.
 #include "tests/records/grid/tag_grid_fixture.h"
 
 #include "database/dictionary/field_ids.h"
@@ -369,6 +369,49 @@ TEST_F(TagGridTest, ALinkCycleStopsAtTheRecursiveRows)
               0)
         << Joined(rows);
     NotifyChanges(); // a refill walks the open rows without recursing without end
+}
+
+TEST_F(TagGridTest, ADoubleClickAnywhereOnARowOpensAndClosesIt)
+{
+    MakeGrid(kIndi);
+    CTreeBox& box = m_grid.GetBox();
+    const auto doubleClick = [&box](CPoint point) {
+        using TestHooks::MouseEvent;
+        TestHooks::PostMouse(box, MouseEvent::LeftDown, point, MK_LBUTTON);
+        TestHooks::PostMouse(box, MouseEvent::LeftUp, point, 0);
+        TestHooks::PostMouse(box, MouseEvent::LeftDoubleClick, point, MK_LBUTTON);
+        TestHooks::PostMouse(box, MouseEvent::LeftUp, point, 0);
+        TestHooks::DeliverPosted();
+    };
+    // A point in the label column, right of the expander, and one in the value column.
+    const auto label = [&box](CTreeBoxNode* row) {
+        CRect first;
+        box.GetItemRect(row, first, TBP_NONE, true);
+        return CPoint(first.right - 8, (first.top + first.bottom) / 2);
+    };
+    const auto value = [&box](CTreeBoxNode* row) {
+        CRect rest;
+        box.GetItemRect(row, rest, TBP_ROW, true);
+        return CPoint(rest.left + 8, (rest.top + rest.bottom) / 2);
+    };
+    CTreeBoxNode* john = RowOf(nullptr, "SMITH, John ");
+    ASSERT_NE(john, nullptr);
+    for (const std::function<CPoint(CTreeBoxNode*)>& at :
+         {std::function<CPoint(CTreeBoxNode*)>(label),
+          std::function<CPoint(CTreeBoxNode*)>(value)}) {
+        SCOPED_TRACE(Joined(Rows()));
+        doubleClick(at(john));
+        EXPECT_EQ(john->m_state, CTreeBoxNode::kExpanded);
+        CTreeBoxNode* spouse = RowOf(john, "Spouse family");
+        ASSERT_NE(spouse, nullptr);
+        doubleClick(at(spouse));
+        EXPECT_NE(RowOf(spouse, "Wife"), nullptr);
+        doubleClick(at(spouse));
+        EXPECT_EQ(spouse->m_state, CTreeBoxNode::kCollapsed);
+        doubleClick(at(john));
+        EXPECT_EQ(john->m_state, CTreeBoxNode::kCollapsed);
+        EXPECT_EQ(m_grid.GetSelectedRecord(), m_john);
+    }
 }
 
 /// Pixels of area close to colour (text is smoothed, so its edges blend with the background).
