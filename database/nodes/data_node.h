@@ -139,6 +139,8 @@ public:
     virtual CDataNode* CopyValueFrom(const CDataNode* other);
     /// Negative, 0 or positive; the base compares the display texts without regard to case.
     virtual int Compare(const CDataNode* other, int format) const;
+    /// The display text of a node cut as GetTextBuf cuts it (300 bytes).
+    std::string GetCompareText(int format) const;
     /// Whether the value can be given under that qualifier of the qualifier table.
     virtual bool SupportsQualifier(int qualifier) const;
     /// Adds the items that offer this node's sub-fields; true when anything was added.
@@ -267,8 +269,6 @@ public:
     static bool FieldDefMatchesTag(const CFieldDef* def, std::string_view tag, bool prefixRule);
 
 protected:
-    /// The display text of a node cut as GetTextBuf cuts it (300 bytes).
-    std::string GetCompareText(int format) const;
     /// What a node with very many children keeps of them, so that appending one of a million
     /// records or counting them walks none.
     struct ChildTally {

@@ -5,6 +5,7 @@
 
 #include "database/dictionary/record_type_table.h"
 #include "database/kin/ind_rec.h"
+#include "database/records/note_rec.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/base/abandon.h"
@@ -227,8 +228,10 @@ bool CTagGrid::SortByKeys(SortKey key)
 {
     const bool byName = key == kSortAlphabetical && m_mode == kModeRecordSet && m_shown &&
                         GetRecordTypeIndex(m_shown->GetFieldDef()) == RECORD_LIST_INDI;
+    const bool byNoteText = key == kSortAlphabetical && m_mode == kModeRecordSet && m_shown &&
+                            GetRecordTypeIndex(m_shown->GetFieldDef()) == RECORD_LIST_NOTE;
     const bool byRef = (key == kSortRefAscending || key == kSortRefDescending) && m_sortRef;
-    if (!byName && !byRef && key != kSortLastUpdate && key != kSortCreation)
+    if (!byName && !byNoteText && !byRef && key != kSortLastUpdate && key != kSortCreation)
         return false;
     auto* expression = byRef ? dynamic_cast<CExpression*>(m_sortRef->GetExpression()) : nullptr;
 
@@ -237,6 +240,8 @@ bool CTagGrid::SortByKeys(SortKey key)
     // The keys of names not kept as one text, by each entry's other.
     std::vector<CIndRec::SortKey> others;
     std::vector<CExprSortKey> values;
+    // The texts notes compare by, by each entry's other.
+    std::vector<std::string> noteTexts;
     TextStore texts;
     std::string joined;
     bool leadsStartSurnames = true;
@@ -271,6 +276,11 @@ bool CTagGrid::SortByKeys(SortKey key)
                 entry.other = std::uint32_t(others.size());
                 others.push_back(std::move(key));
             }
+        } else if (byNoteText) {
+            if (!dynamic_cast<const CNoteRec*>(node))
+                return false;
+            entry.other = std::uint32_t(noteTexts.size());
+            noteTexts.push_back(node->GetCompareText(0));
         } else if (expression) {
             CExprSortKey value;
             try {
@@ -333,6 +343,11 @@ bool CTagGrid::SortByKeys(SortKey key)
             if (const int byDate = CIndRec::CompareDateKeys(b.date, a.date); byDate != 0)
                 return byDate;
             return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
+        });
+    } else if (byNoteText) {
+        // The order of the notes' own comparison, with each text built once.
+        SortEntries(entries, [&](const SortEntry& a, const SortEntry& b) {
+            return text::CompareNoCase(noteTexts[a.other], noteTexts[b.other]);
         });
     } else if (byRef) {
         const bool descending = key == kSortRefDescending;

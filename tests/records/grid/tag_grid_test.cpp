@@ -309,6 +309,31 @@ TEST_F(TagGridTest, KeyedSortsGiveTheOrderOfTheRecordsOwnComparisons)
                 "by birth place");
 }
 
+TEST_F(TagGridTest, TheNotesSortInTheOrderOfTheirOwnComparisonKeepingEqualNotesInOrder)
+{
+    // Case, equal texts, no text, letters outside ASCII, and long texts that share their start.
+    const char* const kTexts[] = {"pear",
+                                  "Apple",
+                                  "",
+                                  "apple",
+                                  "\xc3\x89clair",
+                                  "banana",
+                                  "Apple",
+                                  "A long note that runs on past the first two dozen bytes, b",
+                                  "A long note that runs on past the first two dozen bytes, a"};
+    for (const char* text : kTexts)
+        ASSERT_TRUE(NewRecord(kNote)->SetText(text));
+    NotifyChanges();
+    MakeGrid(kNote, false);
+    m_grid.OnSortCreationOrder();
+    std::vector<CDataNode*> expected = TopNodes(m_grid);
+    ASSERT_EQ(expected.size(), std::size(kTexts));
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](CDataNode* a, CDataNode* b) { return a->Compare(b, 0) < 0; });
+    m_grid.OnSortAlphabetical();
+    EXPECT_EQ(TopNodes(m_grid), expected);
+}
+
 TEST_F(TagGridTest, ANameSortKeepsTheRecordsOrderWhenALeadIsNotItsSurnamesStart)
 {
     // Names whose lead is their surname's start, then one led by a long s (which folds as s in
