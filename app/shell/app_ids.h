@@ -9,6 +9,9 @@ inline constexpr UINT IDR_MAINFRAME = 2;
 /// The document template's string: window title, names, filter, extension and file type.
 inline constexpr UINT IDR_AVTYPE = 129;
 inline constexpr UINT IDR_RECORDS_TOOLBAR = 291, IDR_DIAGRAM_TOOLBAR = 157, IDR_MEDIA_TOOLBAR = 229;
+/// The icons of the window kinds (each holds a 16 x 16 and a 32 x 32 picture).
+inline constexpr UINT IDI_DIAGRAM_VIEW = 159, IDI_RECORDS_VIEW = 160, IDI_MEDIA_VIEW = 162,
+                      IDI_QUERY_VIEW = 201, IDI_REPORT_VIEW = 205;
 /// The menus that the records, diagram and multimedia windows add to the menu bar.
 inline constexpr UINT IDR_LISTS_MENU = 250, IDR_DIAGRAM_MENU = 242, IDR_MEDIA_MENU = 243;
 

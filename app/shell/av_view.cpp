@@ -52,6 +52,7 @@ bool CAvView::CreateSubView(const CRuntimeClass* cls, DWORD request)
         return false;
     }
     m_subView.reset(pane);
+    SetFrameIcons();
     CRect client;
     GetClientRect(&client);
     if (!pane->Create(client, this, kSubViewId, request)) {
@@ -86,6 +87,17 @@ void CAvView::SetReusable(bool on)
             other->SetReusable(false);
     }
     m_reusable = on;
+    SetFrameIcons();
+}
+
+void CAvView::SetFrameIcons()
+{
+    CFrameWnd* frame = GetParentFrame();
+    if (!m_subView || !frame)
+        return;
+    for (const BOOL big : {TRUE, FALSE})
+        if (HICON icon = m_subView->LoadViewIcon(m_reusable, big))
+            frame->SetIcon(icon, big);
 }
 
 void CAvView::OnReuseWindow()

@@ -55,6 +55,9 @@ protected:
     void OnSetFocus(CWnd* oldWnd) override;
 
 private:
+    /// Gives the parent frame the pane's icons for the reuse flag, when the pane has them.
+    void SetFrameIcons();
+
     /// Reuse Window: toggles the reuse flag; not for the records window.
     void OnReuseWindow();
     /// Lock Current Window: a lockable window's reuse flag is inverted, no other's changes.

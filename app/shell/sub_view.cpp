@@ -62,6 +62,16 @@ void CSubView::OnActivate(BOOL activate, CView* /*activated*/, CView* /*deactiva
     }
 }
 
+HICON CSubView::LoadViewIcon(BOOL, BOOL) const
+{
+    return nullptr;
+}
+
+HICON CSubView::LoadViewIconResource(UINT id, BOOL big)
+{
+    return LoadIconResource(id, big ? 32 : 16);
+}
+
 BOOL CSubView::IsLockable() const
 {
     return FALSE;

@@ -45,6 +45,11 @@ public:
     /// Whether the window may be locked against reuse; the base, and so the records and query
     /// windows, cannot. Diagram, multimedia and report windows can.
     virtual BOOL IsLockable() const;
+    /// The icon of the window's frame, big (32 x 32) or small (16 x 16), for a reusable window
+    /// or a plain one; null, the base's answer, leaves the frame's icon as it is.
+    virtual HICON LoadViewIcon(BOOL reusable, BOOL big) const;
+    /// The icon resource id in the size LoadViewIcon asks for.
+    static HICON LoadViewIconResource(UINT id, BOOL big);
 
     // Printing. The base prints nothing: it refuses both Print and Print Preview.
     /// Whether the pane's content may be printed (preview FALSE) or previewed. The base refuses

@@ -54,6 +54,8 @@ inline constexpr std::uint32_t FDF_POINTER_FORM = 0x20;
 inline constexpr std::uint32_t FDF_LOCAL_FORM = 0x40;
 inline constexpr std::uint32_t FDF_KEY_COMPARED = 0x80;
 inline constexpr std::uint32_t FDF_SKIP_WHEN_CHILDLESS = 0x100;
+/// A value the program writes itself: shown, never edited (the attribute "readonly").
+inline constexpr std::uint32_t FDF_READ_ONLY = 0x200;
 
 /// The maximum count that means "any number".
 inline constexpr std::uint16_t FIELD_COUNT_UNBOUNDED = 65535;
@@ -147,6 +149,7 @@ public:
     /// True when any bit of flag is set.
     bool HasFlag(std::uint32_t flag) const { return (m_flags & flag) != 0; }
     bool IsHidden() const { return m_hidden; }
+    bool IsReadOnly() const { return HasFlag(FDF_READ_ONLY); }
     bool IsNotInAddMenu() const { return m_notInAddMenu; } // letter R
     bool IsLds() const { return m_lds; }                   // letter L
     /// A record definition whose records carry a change stamp (it has a CHAN child).

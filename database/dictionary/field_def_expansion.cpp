@@ -8,7 +8,8 @@
 namespace {
 
 constexpr int kMaxExpansionPasses = 30;
-constexpr std::uint32_t kCopiedFlags = FDF_EVENT | FDF_ATTRIBUTE | FDF_TYPED | FDF_NO_CITATION;
+constexpr std::uint32_t kCopiedFlags =
+    FDF_EVENT | FDF_ATTRIBUTE | FDF_TYPED | FDF_NO_CITATION | FDF_READ_ONLY;
 
 /// A product of two counts; products past the 16-bit range stay at its top rather than wrap.
 std::uint16_t MultiplyCounts(std::uint16_t a, std::uint16_t b)

@@ -290,6 +290,10 @@ bool CFieldDefSource::ParseAttribute(std::string_view token, CFieldDefRecord& re
         record.classValue = token == "pointer" ? 1 : 2;
         return true;
     }
+    if (token == "readonly") {
+        record.readOnly = true;
+        return true;
+    }
     if (token == "CONT" || token == "CONC") {
         (token == "CONT" ? record.allowsCont : record.allowsConc) = true;
         return true;

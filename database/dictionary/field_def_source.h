@@ -23,6 +23,7 @@ struct CFieldDefRecord {
     std::uint16_t maxCount = 0;
     bool allowsCont = false;
     bool allowsConc = false;
+    bool readOnly = false;
     std::int16_t sizeValue = -1;
     std::string typeName;
     std::string extraText;

@@ -155,6 +155,8 @@ bool CFieldDictionary::SetFieldData(CFieldDef& def, const CFieldDefRecord& recor
         if (def.m_tag.size() < 2)
             return Fail("a local form's tag needs its trailing character");
     }
+    if (record.readOnly)
+        def.m_flags |= FDF_READ_ONLY;
     def.m_contWord = record.allowsCont ? FIELD_COUNT_UNBOUNDED : 0;
     def.m_concWord = record.allowsConc ? FIELD_COUNT_UNBOUNDED : 0;
     def.m_sizeValue = record.sizeValue;

@@ -8,6 +8,7 @@
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/combo_box.h"
+#include "platform/ui/drawing/dc.h"
 #include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
@@ -57,6 +58,13 @@ BOOL CQueryTabsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     if (m_window.OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr, nullptr))
         return TRUE;
     return CDialog::OnCommand(wParam, lParam);
+}
+
+HBRUSH CQueryTabsDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)
+{
+    if (ctlColor == CTLCOLOR_STATIC && m_window.GetQuery())
+        dc->SetTextColor(m_window.GetCaptionColour());
+    return CDialog::OnCtlColor(dc, wnd, ctlColor);
 }
 
 // The window.
@@ -288,6 +296,11 @@ void CSubViewQuery::SetCaptionText(const std::string& text)
 {
     if (CWnd* caption = m_dialog.GetSafeHwnd() ? m_dialog.GetDlgItem(int(kCaptionStatic)) : nullptr)
         caption->SetWindowText(text);
+}
+
+HICON CSubViewQuery::LoadViewIcon(BOOL, BOOL big) const
+{
+    return LoadViewIconResource(IDI_QUERY_VIEW, big);
 }
 
 COLORREF CSubViewQuery::GetCaptionColour() const

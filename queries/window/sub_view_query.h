@@ -37,6 +37,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    /// The statics' text takes the colour of the query's kind.
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
     void OnOK() override {}
     void OnCancel() override {}
 
@@ -93,6 +95,7 @@ public:
 
     // The pane's part.
     int GetSubViewType() const override;
+    HICON LoadViewIcon(BOOL reusable, BOOL big) const override;
     void GetTitle(std::string& title) const override;
     CObject* GetSelection(const CRuntimeClass* cls, int* count) const override;
     void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;

@@ -25,10 +25,14 @@ BOOL CDataCtl::CreateCtl(BOOL held, const RECT&, CWnd* parent, CDataNode* node, 
     return TRUE;
 }
 
-void CDataCtl::SetUserValues(DWORD brush, COLORREF colour)
+void CDataCtl::SetUserValues(HBRUSH brush, COLORREF colour)
 {
+    if (brush == m_readOnlyBrush && colour == m_readOnlyColour)
+        return;
     m_readOnlyBrush = brush;
     m_readOnlyColour = colour;
+    if (GetWnd().GetSafeHwnd())
+        GetWnd().Invalidate();
 }
 
 void CDataCtl::OnDataChanged(CObject*, LPARAM hint, CObject*)

@@ -73,8 +73,9 @@ public:
                            IDataCtlOwner* owner, CDataPath* path, UINT flags);
     virtual void Clear() {}
     virtual void SetReadOnly(BOOL readOnly) {}
-    /// The background brush colour painted while the control is read-only.
-    void SetUserValues(DWORD brush, COLORREF colour);
+    /// The background brush, and the colour behind the text, painted while the control is
+    /// read-only; a null brush keeps the usual background.
+    void SetUserValues(HBRUSH brush, COLORREF colour);
     virtual BOOL IsReadOnly() const { return FALSE; }
     virtual BOOL IsEmpty() const { return FALSE; }
     virtual void Cut() {}
@@ -102,7 +103,7 @@ public:
     CWnd* GetParentWnd() const { return m_parent; }
     bool IsDestroying() const { return m_destroying; }
     bool IsCommitSuppressed() const { return m_commitSuppressed; }
-    DWORD GetReadOnlyBrush() const { return m_readOnlyBrush; }
+    HBRUSH GetReadOnlyBrush() const { return m_readOnlyBrush; }
     COLORREF GetReadOnlyColour() const { return m_readOnlyColour; }
 
     // The value as the nodes see it (IDataControlAccess). The text of the control's edit, the
@@ -160,7 +161,7 @@ private:
     IDataCtlOwner* m_owner = nullptr;
     bool m_destroying = false;
     bool m_ownerTold = false;
-    DWORD m_readOnlyBrush = 0;
+    HBRUSH m_readOnlyBrush = nullptr;
     COLORREF m_readOnlyColour = 0;
     bool m_selfDelete = false;
     bool m_commitSuppressed = false;

@@ -1,6 +1,8 @@
 // records/datactl/data_ctl_box.cpp: the container of an edit and its buttons.
 #include "records/datactl/data_ctl_box.h"
 
+#include "platform/ui/drawing/dc.h"
+
 #include <algorithm>
 
 namespace {
@@ -25,11 +27,15 @@ BOOL CDataCtlBox::CreateBox(const BoxSpec& spec, BOOL held, const RECT& rect, CW
     };
     // A plain window draws no frame of its own: the edit carries the container's border.
     const DWORD frame = spec.containerStyle & WS_BORDER;
+    // The Tab key stops at the edit, not at the container that would hand the focus on to it:
+    // Shift+Tab from the edit would land on its own container and come back.
+    const DWORD tabStop = spec.containerStyle & WS_TABSTOP;
     if (!CreateEx(0, nullptr, spec.className,
-                  WS_CHILD | WS_VISIBLE | (spec.containerStyle & ~WS_BORDER), rect, parent, id))
+                  WS_CHILD | WS_VISIBLE | (spec.containerStyle & ~(WS_BORDER | WS_TABSTOP)), rect,
+                  parent, id))
         return fail();
-    if (!m_edit.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | frame | spec.editStyle, CRect(),
-                       this, id + spec.editIdOffset))
+    if (!m_edit.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | frame | tabStop | spec.editStyle,
+                       CRect(), this, id + spec.editIdOffset))
         return fail();
     m_edit.LimitText(kMaxText);
     for (m_buttonCount = 0; m_buttonCount < spec.buttonCount; ++m_buttonCount) {
@@ -41,6 +47,14 @@ BOOL CDataCtlBox::CreateBox(const BoxSpec& spec, BOOL held, const RECT& rect, CW
     }
     LayOut();
     return CDataCtl::CreateCtl(held, rect, parent, node, id, owner, path, flags);
+}
+
+HBRUSH CDataCtlBox::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)
+{
+    if (!m_readOnly || !GetReadOnlyBrush())
+        return TDataCtlWnd<CWnd>::OnCtlColor(dc, wnd, ctlColor);
+    dc->SetBkColor(GetReadOnlyColour());
+    return GetReadOnlyBrush();
 }
 
 void CDataCtlBox::LayOut()

@@ -15,6 +15,7 @@ inline constexpr int kDataCtlButtonWidth = 16;
 
 /// The container passes the focus it is given to its edit, with the whole text selected; the
 /// edit's focus gain and loss are reported to the owner unless a dialog of the control is open.
+/// While read-only with a read-only brush set, the edit paints on that brush.
 /// The container's own window text names its class ("AV_DataCtlDate"). Inside, from the left:
 /// the edit, then the buttons, each as wide as the button width.
 class CDataCtlBox : public TDataCtlWnd<CWnd>, protected CUButtonListener {
@@ -73,6 +74,7 @@ protected:
     bool OwnFocusReports() const override { return false; }
     void OnSetFocus(CWnd* oldWnd) override;
     void OnSize(UINT type, int cx, int cy) override;
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnButtonClicked(CUButton* button) override;
 

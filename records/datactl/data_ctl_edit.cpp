@@ -3,6 +3,8 @@
 
 #include "database/dictionary/field_def.h"
 #include "database/fields/name_text.h"
+#include "platform/ui/drawing/dc.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 namespace {
 
@@ -23,7 +25,11 @@ BOOL CDataCtlEdit::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNod
         return FALSE;
     }
     LimitText(kMaxText);
-    return CDataCtl::CreateCtl(held, rect, parent, node, id, owner, path, flags);
+    if (!CDataCtl::CreateCtl(held, rect, parent, node, id, owner, path, flags))
+        return FALSE;
+    if (const CFieldDef* def = GetBoundFieldDef(); def && def->IsReadOnly())
+        SetReadOnly(TRUE);
+    return TRUE;
 }
 
 void CDataCtlEdit::Paste()
@@ -72,6 +78,19 @@ void CDataCtlEdit::SetReadOnly(BOOL readOnly)
 {
     m_readOnly = readOnly != FALSE;
     CEdit::SetReadOnly(readOnly);
+    if (ShowsReadOnlyLook())
+        SetWindowCursor(m_readOnly ? LoadStandardCursor(IDC_ARROW) : nullptr);
+    Invalidate();
+}
+
+BOOL CDataCtlEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const bool colours = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC;
+    if (!colours || !m_readOnly || !ShowsReadOnlyLook())
+        return CEdit::OnChildNotify(message, wParam, lParam, result);
+    reinterpret_cast<CDC*>(wParam)->SetTextColor(GetSysColor(COLOR_GRAYTEXT));
+    *result = LRESULT(GetReadOnlyBrush());
+    return TRUE;
 }
 
 void CDataCtlName::CommitEdit()

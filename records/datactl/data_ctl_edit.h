@@ -5,8 +5,10 @@
 #include "platform/ui/dialogs/edit.h"
 #include "records/datactl/data_ctl.h"
 
-/// A one-line text. Keys (F5 aside) and left-button clicks are first offered to the owner. Text
-/// pasted with line breaks stays on one line, each break a blank.
+/// A one-line text, read-only from the start when its field's definition is. Keys (F5 aside) and
+/// left-button clicks are first offered to the owner. Text
+/// pasted with line breaks stays on one line, each break a blank. While read-only it paints its
+/// text grey on the read-only brush (when one is set) and shows the arrow cursor.
 class CDataCtlEdit : public TDataCtlWnd<CEdit> {
 public:
     CDataCtlEdit() = default;
@@ -29,6 +31,9 @@ public:
 
 protected:
     bool OffersKeysToOwner() const override { return true; }
+    /// Whether the read-only look (grey text, brush, arrow) applies.
+    virtual bool ShowsReadOnlyLook() const { return true; }
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;
 
@@ -44,7 +49,7 @@ public:
 };
 
 /// A number: the keys type only digits, ".", "-" and Backspace. It keeps the base key and focus
-/// behaviour (nothing is offered to the owner first).
+/// behaviour (nothing is offered to the owner first) and the edit's usual read-only look.
 class CDataCtlNumber final : public CDataCtlEdit {
 public:
     BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
@@ -52,6 +57,7 @@ public:
 
 protected:
     bool OffersKeysToOwner() const override { return false; }
+    bool ShowsReadOnlyLook() const override { return false; }
     void OnChar(UINT character, UINT repeatCount, UINT flags) override;
     void OnLButtonDown(UINT flags, CPoint point) override { CEdit::OnLButtonDown(flags, point); }
     void OnLButtonUp(UINT flags, CPoint point) override { CEdit::OnLButtonUp(flags, point); }

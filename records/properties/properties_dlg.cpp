@@ -125,6 +125,7 @@ void CPropertiesDlg::SetRecord(CRecordNode* record, const CFieldDef* type, int s
         CreatePages();
         PointPane(record);
         ApplySizeMode(sizeMode);
+        Layout(); // the new row of tabs may need a wider box
         if (first != CPageState{} || (pageIndex >= 0 && pageState != CPageState{}))
             LoadPages(first, pageIndex, pageState);
         SelectPage(pageIndex);

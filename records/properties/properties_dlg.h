@@ -121,8 +121,13 @@ private:
     void CreateButtons();
     void UpdateButtons();
     void UpdateCaption();
-    /// Sizes the sheet for the mode and pane, then places the buttons, labels and pane.
+    /// Sizes the sheet for the mode and pane (wider when its row of tabs would reach under the
+    /// buttons), then places the buttons, labels and pane.
     void Layout();
+    /// Lines the buttons of the mode up leftwards from right; returns the left edge of the row.
+    int PlaceButtons(int right);
+    /// The right edge of the last tab in the box, 0 without tabs shown.
+    int TabsRight() const;
     void ShowLabel(int count);
     void ResetHistory();
     /// Takes a page out of the sheet; it is deleted once the message now posted arrives, so

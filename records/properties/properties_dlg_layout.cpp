@@ -57,15 +57,32 @@ void CPropertiesDlg::Layout()
     if (!m_initialised)
         return;
     const int paneWidth = m_pane ? CSourceCitationPane::GetTemplateWidth() : 0;
-    SetPageAreaSize(CSize(m_pageWidth, m_smallHeight + (m_large ? m_largeDifference : 0)),
-                    paneWidth);
+    const int height = m_smallHeight + (m_large ? m_largeDifference : 0);
     CTabCtrl* tabs = GetTabControl();
-    if (!tabs)
-        return;
     CRect area;
-    tabs->GetWindowRect(&area);
-    ScreenToClient(&area);
-    int right = area.right;
+    // The box grows as wide as it takes for the row of tabs to end before the buttons.
+    for (int widening = 0, pass = 0; pass < 2; ++pass) {
+        SetPageAreaSize(CSize(m_pageWidth + widening, height), paneWidth);
+        if (!tabs)
+            return;
+        tabs->GetWindowRect(&area);
+        ScreenToClient(&area);
+        const int buttonsLeft = PlaceButtons(area.right);
+        const int tabsRight = TabsRight();
+        if (tabsRight + kButtonGroupGap <= buttonsLeft)
+            break;
+        widening = tabsRight + kButtonGroupGap - buttonsLeft;
+    }
+    const int top = (area.top + area.bottom - kLabelHeight) / 2;
+    for (CStatic* label : {&m_noSelection, &m_multiple})
+        label->MoveWindow(area.left + kLabelInset, top, area.Width() - 2 * kLabelInset,
+                          kLabelHeight);
+    if (m_pane && m_pane->GetSafeHwnd())
+        m_pane->MoveWindow(area.right + 4, area.top, paneWidth - 8, area.Height());
+}
+
+int CPropertiesDlg::PlaceButtons(int right)
+{
     const auto place = [&](CUButton& button) {
         button.MoveWindow(right - kButtonSize, kButtonTop, kButtonSize, kButtonSize);
         right -= kButtonSize;
@@ -73,16 +90,24 @@ void CPropertiesDlg::Layout()
     place(m_sizeButton);
     place(m_followButton);
     place(m_gotoButton);
+    if (!m_large)
+        return right;
     right -= kButtonGroupGap;
     place(m_forwardButton);
     place(m_backButton);
     place(m_sourcesButton);
-    const int top = (area.top + area.bottom - kLabelHeight) / 2;
-    for (CStatic* label : {&m_noSelection, &m_multiple})
-        label->MoveWindow(area.left + kLabelInset, top, area.Width() - 2 * kLabelInset,
-                          kLabelHeight);
-    if (m_pane && m_pane->GetSafeHwnd())
-        m_pane->MoveWindow(area.right + 4, area.top, paneWidth - 8, area.Height());
+    return right;
+}
+
+int CPropertiesDlg::TabsRight() const
+{
+    CTabCtrl* tabs = GetTabControl();
+    CRect last;
+    if (!tabs || !tabs->IsWindowVisible() || !tabs->GetItemRect(tabs->GetItemCount() - 1, &last))
+        return 0;
+    tabs->ClientToScreen(&last);
+    ScreenToClient(&last);
+    return last.right;
 }
 
 void CPropertiesDlg::UpdateButtons()

@@ -22,6 +22,7 @@
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/combo_box.h"
+#include "platform/ui/dialogs/edit.h"
 #include "platform/ui/drawing/dc.h"
 
 #include <algorithm>
@@ -169,9 +170,7 @@ BOOL CSourceCitationPane::CreatePane(const RECT& rect, UINT id)
         m_details.push_back({detail, pathText.substr(pathText.find('.') + 1)});
         control->DestroyWindow();
     }
-    const COLORREF back = RecWndOptions().GetColour(kSourceBackground);
-    for (Detail& detail : m_details)
-        detail.control->SetUserValues(0, back);
+    SetBackColour(RecWndOptions().GetColour(kSourceBackground));
     SetCurrentField(nullptr);
     ShowWindow(SW_SHOW);
     return TRUE;
@@ -183,6 +182,29 @@ BOOL CSourceCitationPane::OnEraseBkgnd(CDC* dc)
     GetClientRect(&client);
     dc->FillSolidRect(&client, RecWndOptions().GetColour(kSourceBackground));
     return TRUE;
+}
+
+void CSourceCitationPane::SetBackColour(COLORREF colour)
+{
+    if (!m_backBrush.GetSafeHandle() || colour != m_backColour) {
+        m_backBrush.DeleteObject();
+        m_backBrush.CreateSolidBrush(colour);
+        m_backColour = colour;
+    }
+    for (Detail& detail : m_details)
+        detail.control->SetUserValues(m_backBrush.GetSafeHandle(), colour);
+}
+
+HBRUSH CSourceCitationPane::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)
+{
+    const bool staticOrButton = ctlColor == CTLCOLOR_STATIC || ctlColor == CTLCOLOR_BTN;
+    if (!staticOrButton || dynamic_cast<CEdit*>(wnd))
+        return CWnd::OnCtlColor(dc, wnd, ctlColor);
+    const COLORREF colour = RecWndOptions().GetColour(kSourceBackground);
+    if (colour != m_backColour || !m_backBrush.GetSafeHandle())
+        SetBackColour(colour);
+    dc->SetBkColor(m_backColour);
+    return m_backBrush.GetSafeHandle();
 }
 
 CDataCtl* CSourceCitationPane::GetDetail(const std::string& path) const

@@ -6,6 +6,7 @@
 
 #include "controls/col_box.h"
 #include "controls/u_button.h"
+#include "platform/ui/drawing/brush.h"
 #include "platform/ui/windows/wnd.h"
 
 #include <array>
@@ -58,6 +59,9 @@ public:
     CDataNode* GetCurrentCitation() const;
     CColBox& GetList() { return m_list; }
     CDataCtl* GetDetail(const std::string& path) const;
+    /// The pane's background: its statics and buttons paint on it, and the detail controls
+    /// while read-only.
+    void SetBackColour(COLORREF colour);
 
     void OnAddCitation();
     void OnCopyCitation();
@@ -77,6 +81,7 @@ public:
 
 protected:
     BOOL OnEraseBkgnd(CDC* dc) override;
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
 
 private:
     struct Detail {
@@ -99,5 +104,7 @@ private:
     CColBox m_list;
     std::vector<Detail> m_details;
     CUButton m_buttons[5];
+    CBrush m_backBrush;
+    COLORREF m_backColour = 0;
     bool m_filling = false;
 };

@@ -2,6 +2,7 @@
 // and showing records in it.
 #include "records/window/sub_view_rec.h"
 
+#include "app/shell/app_ids.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/records/record_node.h"
 
@@ -21,6 +22,11 @@ const CRuntimeClass* CSubViewRec::GetRuntimeClass() const
 void CSubViewRec::GetTitle(std::string& title) const
 {
     title = "Records";
+}
+
+HICON CSubViewRec::LoadViewIcon(BOOL, BOOL big) const
+{
+    return LoadViewIconResource(IDI_RECORDS_VIEW, big);
 }
 
 int CSubViewRec::OnCreate(CREATESTRUCT* createStruct)

@@ -23,6 +23,7 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override;
 
     void GetTitle(std::string& title) const override;
+    HICON LoadViewIcon(BOOL reusable, BOOL big) const override;
     /// With the record lists active, the one selected record of the active list when it is of
     /// cls; with the pane active, the pane's selection.
     CObject* GetSelection(const CRuntimeClass* cls, int* count) const override;

@@ -43,6 +43,13 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override { return RuntimeClassOf<CTestPane>(); }
     int GetSubViewType() const override { return Kind; }
     BOOL IsLockable() const override { return Kind != kSubViewQuery; }
+    HICON LoadViewIcon(BOOL, BOOL big) const override
+    {
+        const UINT id = Kind == kSubViewDiagram ? IDI_DIAGRAM_VIEW
+                        : Kind == kSubViewQuery ? IDI_QUERY_VIEW
+                                                : IDI_REPORT_VIEW;
+        return LoadViewIconResource(id, big);
+    }
     CObject* GetSelection(const CRuntimeClass* cls, int* count) const override
     {
         return ScriptedSelection(cls, count);

@@ -3,6 +3,7 @@
 // views and of the selection; closing a window; the menus of the active kind.
 #include "tests/app/app_fixture.h"
 #include "tests/app/test_panes.h"
+#include "tests/support/window_test.h"
 
 #include "app/shell/app_ids.h"
 
@@ -208,6 +209,47 @@ INSTANTIATE_TEST_SUITE_P(Selections, SelectionTest,
                                          SelectionCase{"Family", 2, true, 2},
                                          SelectionCase{"Field", 3, false, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WindowReuseTest, EachWindowShowsTheIconOfItsKindInBothSizesAndKeepsItAsItsReuseChanges)
+{
+    CAvView* diagram = Show<CDiagramPane>();
+    CAvView* report = Show<CReportPane>();
+    ASSERT_NE(diagram, nullptr);
+    ASSERT_NE(report, nullptr);
+    const auto icons = [](CAvView* view) {
+        CFrameWnd* frame = view->GetParentFrame();
+        std::vector<std::string> seen;
+        for (const BOOL big : {TRUE, FALSE}) {
+            const HICON icon = frame->GetIcon(big);
+            seen.push_back(std::to_string(GetIconResourceId(icon)) + " " +
+                           std::to_string(GetIconSize(icon)));
+        }
+        return seen;
+    };
+    EXPECT_THAT(icons(diagram), ElementsAre("159 32", "159 16"));
+    EXPECT_THAT(icons(report), ElementsAre("205 32", "205 16"));
+    ASSERT_TRUE(RunIn(diagram, ID_REUSE_WINDOW));
+    EXPECT_FALSE(diagram->IsReusable());
+    EXPECT_THAT(icons(diagram), ElementsAre("159 32", "159 16"));
+}
+
+TEST(ViewIconsTest, EveryWindowKindHasAPictureDrawnAtEachSize)
+{
+    test_support::UseCompiledResources();
+    for (const UINT id :
+         {IDI_DIAGRAM_VIEW, IDI_RECORDS_VIEW, IDI_MEDIA_VIEW, IDI_QUERY_VIEW, IDI_REPORT_VIEW}) {
+        for (const int size : {16, 32}) {
+            const HICON icon = LoadIconResource(id, size);
+            ASSERT_NE(icon, nullptr) << id;
+            const std::vector<COLORREF> pixels = GetIconPixels(icon);
+            ASSERT_EQ(pixels.size(), std::size_t(size * size)) << id;
+            // A picture with a clear background round it.
+            const auto clear = std::count(pixels.begin(), pixels.end(), COLORREF(0xFFFFFFFF));
+            EXPECT_GT(clear, 0) << id << " " << size;
+            EXPECT_LT(clear, size * size * 3 / 4) << id << " " << size;
+        }
+    }
+}
 
 } // namespace
 } // namespace app_test

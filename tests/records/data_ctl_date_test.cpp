@@ -508,11 +508,7 @@ TEST_F(DataCtlTest, F5StoresAndEscapeReachesTheOwnerInEveryContainerControl)
 TEST_F(DataCtlTest, OneControlOfEachClassRendersInItsPlace)
 {
     CIndRec* person = NewIndividual(SEX_FEMALE, "Mary /Jones/");
-    CDataNode* birth = person->CreateChildByTag("BIRT");
-    CDataNode* date = birth->CreateChildByTag("DATE");
-    date->SetText("22 MAY 1958");
-    CDataNode* age = birth->CreateChildByTag("AGE");
-    age->SetText("5y");
+    const auto [date, age] = AddBirth(person);
     CDataNode* afn = SetField(person, "AFN", "AFN-1");
     CDataNode* restriction = SetField(person, "RESN", "privacy");
     CDataNode* association = person->CreateChildByTag("ASSO");

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace records_test {
@@ -113,6 +114,16 @@ protected:
         m_owner.m_control = control;
         m_owner.Take();
         return control;
+    }
+    /// A birth of person on 22 May 1958 at the age of 5 years: its date and age fields.
+    static std::pair<CDataNode*, CDataNode*> AddBirth(CDataNode* person)
+    {
+        CDataNode* birth = person->CreateChildByTag("BIRT");
+        CDataNode* date = birth->CreateChildByTag("DATE");
+        date->SetText("22 MAY 1958");
+        CDataNode* age = birth->CreateChildByTag("AGE");
+        age->SetText("5y");
+        return {date, age};
     }
     /// Moves the focus out of the control, which commits it.
     void Leave() { m_other.SetFocus(); }

@@ -3,9 +3,11 @@
 // changes kept quiet, and the actions a test takes as a user.
 #pragma once
 
+#include "platform/ui/detail/control_colours.h"
 #include "platform/ui/detail/input_messages.h"
 #include "platform/ui/detail/widget_windows.h"
 
+#include <QPaintEvent>
 #include <QString>
 
 namespace ui_detail {
@@ -55,7 +57,8 @@ private:
 };
 
 /// A Qt control whose mouse, key and focus events reach its window's handlers before Qt sees
-/// them (Qt sees them when a handler calls Default()). Its window ends with it.
+/// them (Qt sees them when a handler calls Default()), and which asks its parent for its colours
+/// before it paints. Its window ends with it.
 template <class Base> class ControlWidget : public Base, public UserInput, public Mutable {
 public:
     explicit ControlWidget(QWidget* parent) : Base(parent) {}
@@ -68,6 +71,8 @@ protected:
         if (!wnd)
             return Base::event(event);
         const EventScope scope(this);
+        if (event->type() == QEvent::Paint)
+            AskControlColours(*this, static_cast<QPaintEvent*>(event)->rect());
         if (DispatchInput(*wnd, this, event, [this, event] { Base::event(event); }))
             return true;
         return Base::event(event);

@@ -25,6 +25,9 @@ protected:
     bool viewportEvent(QEvent* event) override
     {
         switch (event->type()) {
+        case QEvent::Paint:
+            AskControlColours(*this, QRect());
+            return Base::viewportEvent(event);
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:

@@ -34,6 +34,9 @@ struct CWnd::Impl {
     QPointer<QWidget> widget;
     /// The cursor SetWindowCursor gave the window; null for the arrow.
     HCURSOR cursor = nullptr;
+    /// The icons SetIcon gave the window.
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
     /// The widget bound, kept after Qt clears the guarded pointer during its deletion.
     QWidget* boundWidget = nullptr;
     /// The message being handled, innermost first.

@@ -6,6 +6,8 @@
 #include "platform/base/types.h"
 
 using HGDIOBJ = const void*;
+/// A brush's handle (CGdiObject::GetSafeHandle of a CBrush).
+using HBRUSH = HGDIOBJ;
 
 /// An object is empty until one of its Create calls succeeds, and empty again after
 /// DeleteObject. A device context keeps what it needs of a selected object, except a bitmap,

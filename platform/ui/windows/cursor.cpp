@@ -1,4 +1,4 @@
-// platform/ui/windows/cursor.cpp: cursors read from the resources' images.
+// platform/ui/windows/cursor.cpp: cursors read from the resources' images, and the desktop's arrow.
 #include "platform/ui/windows/cursor.h"
 
 #include "platform/ui/detail/cursor_data.h"
@@ -35,6 +35,14 @@ HCURSOR LoadCursorResource(UINT id)
     auto data = std::make_unique<CursorData>(
         CursorData{id, QCursor(QPixmap::fromImage(image), hotSpot.x(), hotSpot.y())});
     return loaded->emplace(id, std::move(data)).first->second.get();
+}
+
+HCURSOR LoadStandardCursor(UINT id)
+{
+    if (id != IDC_ARROW)
+        return nullptr;
+    static const auto* arrow = new CursorData{0, QCursor(Qt::ArrowCursor)};
+    return arrow;
 }
 
 UINT GetCursorResourceId(HCURSOR cursor)

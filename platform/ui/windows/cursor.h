@@ -12,5 +12,10 @@ using HCURSOR = const CursorData*;
 /// "hotspot" text ("x,y") when that lies inside the image, else the image's centre. Null when
 /// the resources have no such cursor or its image does not read.
 HCURSOR LoadCursorResource(UINT id);
+/// The desktop's own cursors, by the classic ids.
+inline constexpr UINT IDC_ARROW = 32512;
+/// The desktop's cursor of that id (only IDC_ARROW is known), kept for the run; null for an
+/// unknown id.
+HCURSOR LoadStandardCursor(UINT id);
 /// The resource id the cursor was loaded from; 0 for null.
 UINT GetCursorResourceId(HCURSOR cursor);

@@ -69,6 +69,14 @@ inline constexpr UINT WM_KEYFIRST = 0x0100, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x01
                       WM_SYSCHAR = 0x0106, WM_KEYLAST = 0x0108;
 inline constexpr UINT WM_COMMAND = 0x0111, WM_SYSCOMMAND = 0x0112, WM_TIMER = 0x0113;
 inline constexpr UINT WM_HSCROLL = 0x0114, WM_VSCROLL = 0x0115;
+/// A control asks its parent for the colours to paint with (wParam the device context whose text
+/// colour it takes, lParam the control; the answer is the brush of its background, or null).
+inline constexpr UINT WM_CTLCOLOREDIT = 0x0133, WM_CTLCOLORLISTBOX = 0x0134,
+                      WM_CTLCOLORBTN = 0x0135, WM_CTLCOLORSTATIC = 0x0138;
+/// The kinds of colour request OnCtlColor receives: the message number less 0x132. A read-only
+/// or disabled edit asks as a static does.
+inline constexpr UINT CTLCOLOR_EDIT = 1, CTLCOLOR_LISTBOX = 2, CTLCOLOR_BTN = 3,
+                      CTLCOLOR_STATIC = 6;
 /// Which keys a control inside a dialog keeps for itself (the DLGC_ flags); the dialog takes
 /// Tab, Enter and Escape from a control that does not keep them.
 inline constexpr UINT WM_GETDLGCODE = 0x0087;

@@ -4,6 +4,7 @@
 
 #include "platform/ui/detail/application.h"
 #include "platform/ui/detail/cursor_data.h"
+#include "platform/ui/detail/icon_data.h"
 #include "platform/ui/detail/scroll_bar_adapter.h"
 #include "platform/ui/detail/timer_service.h"
 #include "platform/ui/detail/window_kind.h"
@@ -12,6 +13,7 @@
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPainter>
 #include <QVariant>
@@ -335,6 +337,31 @@ void CWnd::SetWindowCursor(HCURSOR cursor)
 HCURSOR CWnd::GetWindowCursor() const
 {
     return m_impl->cursor;
+}
+
+HICON CWnd::SetIcon(HICON icon, BOOL big)
+{
+    HICON& slot = big ? m_impl->bigIcon : m_impl->smallIcon;
+    const HICON previous = std::exchange(slot, icon);
+    if (QWidget* widget = m_impl->widget) {
+        QIcon shown;
+        for (const HICON each : {m_impl->smallIcon, m_impl->bigIcon})
+            if (each)
+                shown.addPixmap(each->pixmap);
+        if (shown.isNull()) {
+            // Nothing of Qt's own in the title bar: a clear picture stands for no icon.
+            QPixmap blank(16, 16);
+            blank.fill(Qt::transparent);
+            shown.addPixmap(blank);
+        }
+        widget->setWindowIcon(shown);
+    }
+    return previous;
+}
+
+HICON CWnd::GetIcon(BOOL big) const
+{
+    return big ? m_impl->bigIcon : m_impl->smallIcon;
 }
 
 void CWnd::SetWindowText(const std::string& text)

@@ -2,8 +2,10 @@
 // messages at overridable handlers.
 #pragma once
 
+#include "platform/ui/drawing/gdi_object.h"
 #include "platform/ui/windows/cmd_target.h"
 #include "platform/ui/windows/cursor.h"
+#include "platform/ui/windows/icon.h"
 #include "platform/ui/windows/message.h"
 
 #include <memory>
@@ -129,6 +131,10 @@ public:
     /// The cursor shown while the mouse is over the window; null shows the arrow.
     void SetWindowCursor(HCURSOR cursor);
     HCURSOR GetWindowCursor() const;
+    /// The window's big (32 x 32) or small (16 x 16) icon: the small one shows in its title bar,
+    /// the big one where the desktop shows windows large. Returns the icon it replaces.
+    HICON SetIcon(HICON icon, BOOL big);
+    HICON GetIcon(BOOL big) const;
     /// The text shown while the pointer rests on the window; empty shows none.
     void SetToolTipText(const std::string& text);
     std::string GetToolTipText() const;
@@ -228,6 +234,12 @@ protected:
     /// A notification this window sent to its parent, offered back to it before the parent
     /// handles it; TRUE takes it, with *result the answer. The base takes nothing.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    /// A child control (wnd) asks, before it paints, for its colours; ctlColor is a CTLCOLOR_
+    /// kind. The control paints its text in dc's text colour, and its background with the brush
+    /// returned (a hollow brush leaves the parent's background showing); a null brush keeps its
+    /// usual background. The base offers the request to the control itself first
+    /// (OnChildNotify), then answers null.
+    virtual HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
 
 private:
     friend class ui_detail::WndBridge;

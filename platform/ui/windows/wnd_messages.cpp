@@ -19,6 +19,9 @@ using ui_detail::WndBridge;
 
 namespace {
 
+/// A colour request's message number less its CTLCOLOR_ kind.
+constexpr UINT kCtlColorBase = WM_CTLCOLOREDIT - CTLCOLOR_EDIT;
+
 CPoint PointOf(LPARAM lParam)
 {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -255,6 +258,12 @@ LRESULT CWnd::DispatchWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnNotify(wParam, lParam, &result);
         return result;
     }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        return LRESULT(OnCtlColor(reinterpret_cast<CDC*>(wParam), reinterpret_cast<CWnd*>(lParam),
+                                  message - kCtlColorBase));
     default:
         return DefWindowProc(message, wParam, lParam);
     }
@@ -444,6 +453,15 @@ BOOL CWnd::PreTranslateMessage(MSG*)
 BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
 {
     return FALSE;
+}
+
+HBRUSH CWnd::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)
+{
+    LRESULT result = 0;
+    if (wnd && wnd != this && wnd->GetSafeHwnd() &&
+        wnd->OnChildNotify(ctlColor + kCtlColorBase, WPARAM(dc), LPARAM(wnd), &result))
+        return reinterpret_cast<HBRUSH>(result);
+    return nullptr;
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)

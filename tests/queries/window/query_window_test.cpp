@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -417,3 +418,33 @@ TEST_F(SplitTreeDialogTest, EveryoneFoundGoesAndThenTheNotesLeftWithoutLinks)
 }
 
 } // namespace
+
+TEST_F(QueryWindowTest, TheCaptionIsPaintedInTheColourOfTheQuerysKind)
+{
+    MakeWindow();
+    CWnd& dialog = m_window->GetTabsDialog();
+    CWnd* caption = dialog.GetDlgItem(1516);
+    ASSERT_NE(caption, nullptr);
+    const auto countOf = [&](COLORREF colour) {
+        const TestHooks::Image image = TestHooks::RenderWindow(*caption);
+        int count = 0;
+        for (const COLORREF pixel : image.pixels)
+            count += std::abs(GetRValue(pixel) - GetRValue(colour)) < 0x30 &&
+                     std::abs(GetGValue(pixel) - GetGValue(colour)) < 0x30 &&
+                     std::abs(GetBValue(pixel) - GetBValue(colour)) < 0x30;
+        return count;
+    };
+    constexpr COLORREF kGreen = RGB(0, 128, 0), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
+    // The first entry is a custom query that may be changed.
+    ASSERT_TRUE(m_window->GetQuery()->IsCustom());
+    EXPECT_GT(countOf(kGreen), 0);
+    EXPECT_EQ(countOf(kBlue), 0);
+    m_window->GetQuery()->SetReadOnly(true);
+    m_window->SetQuery(m_window->GetQueryPtr(), true);
+    EXPECT_GT(countOf(kRed), 0);
+    EXPECT_EQ(countOf(kGreen), 0);
+    Combo().SetCurSel(1);
+    Bar().OnSelChangeQuery();
+    EXPECT_GT(countOf(kBlue), 0);
+    EXPECT_EQ(countOf(kRed), 0);
+}

@@ -9,6 +9,9 @@
 #include "database/dictionary/record_type_table.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "platform/ui/dialogs/tab_ctrl.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -32,6 +35,34 @@ protected:
     CRecordNode* m_source2 = nullptr;
     CRecordNode* m_repo = nullptr;
 };
+
+TEST_F(BoxTest, TheRowOfTabsEndsBeforeTheButtonsInEitherMode)
+{
+    CIndRec* person = NewIndividual(SEX_MALE, "Tom /Hart/");
+    NotifyChanges();
+    Box().SetRecord(person, nullptr);
+    ASSERT_EQ(Tabs().size(), 6u);
+    for (const bool large : {false, true, false}) {
+        Box().SetLargeMode(large);
+        CTabCtrl* tabs = Box().GetTabControl();
+        CRect last;
+        ASSERT_TRUE(tabs->GetItemRect(tabs->GetItemCount() - 1, &last));
+        tabs->ClientToScreen(&last);
+        int buttonsLeft = 1 << 30, shown = 0;
+        for (UINT id = IDC_PROP_SIZE; id <= IDC_PROP_BACK; ++id) {
+            CWnd* button = Box().GetDlgItem(int(id));
+            ASSERT_NE(button, nullptr);
+            if (!button->IsWindowVisible())
+                continue;
+            CRect place;
+            button->GetWindowRect(&place);
+            buttonsLeft = std::min(buttonsLeft, int(place.left));
+            ++shown;
+        }
+        EXPECT_EQ(shown, large ? 6 : 3);
+        EXPECT_LT(last.right, buttonsLeft) << (large ? "large" : "small");
+    }
+}
 
 TEST_F(BoxTest, StartsHiddenOnItsPlaceholderPageAndShowsOnTheFirstRecord)
 {

@@ -21,6 +21,11 @@ using namespace record_test;
 
 class RecordPageTest : public PropertiesTest {
 protected:
+    /// Whether wnd is the control's window or its inner edit.
+    static bool Inside(CWnd* wnd, CDataCtl* control)
+    {
+        return wnd && (wnd == &control->GetWnd() || wnd->GetParent() == &control->GetWnd());
+    }
     int RecordCount(int listIndex) const
     {
         return int(GetRecordTypeRoot(listIndex)->CountChildren());
@@ -51,6 +56,26 @@ TEST_F(RecordPageTest, ANewRecordIsMadeAtItsFirstNonEmptyCommitAndNotByAnEmptyOn
     author->GetWnd().SetFocus();
     Leave();
     EXPECT_EQ(Child(made, "AUTH"), nullptr);
+}
+
+TEST_F(RecordPageTest, TabInADataControlMovesTheFocusOnThroughThePageAndStores)
+{
+    CRecordNode* source = NewRecord(kSour);
+    NotifyChanges();
+    Box().SetRecord(source, nullptr);
+    CDataCtl* title = Control("SOUR.TITL");
+    ASSERT_NE(title, nullptr);
+    Type(title, "Parish register");
+    TestHooks::PostKey(title->GetWnd(), VK_TAB, 0);
+    TestHooks::DeliverPosted();
+    CWnd* next = CWnd::GetFocus();
+    ASSERT_NE(next, nullptr);
+    EXPECT_FALSE(Inside(next, title));
+    EXPECT_EQ(ValueOf(Child(source, "TITL")), "Parish register");
+
+    TestHooks::PostKey(*next, VK_TAB, MK_SHIFT);
+    TestHooks::DeliverPosted();
+    EXPECT_TRUE(Inside(CWnd::GetFocus(), title));
 }
 
 TEST_F(RecordPageTest, ACommitMakesEveryMissingFieldAlongThePath)
