@@ -103,7 +103,7 @@ int CPropertiesDlg::TabsRight() const
 {
     CTabCtrl* tabs = GetTabControl();
     CRect last;
-    if (!tabs || !tabs->IsWindowVisible() || !tabs->GetItemRect(tabs->GetItemCount() - 1, &last))
+    if (!tabs || !tabs->GetItemRect(tabs->GetItemCount() - 1, &last))
         return 0;
     tabs->ClientToScreen(&last);
     ScreenToClient(&last);
