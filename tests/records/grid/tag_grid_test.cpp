@@ -316,7 +316,8 @@ TEST_F(TagGridTest, TheNotesSortInTheOrderOfTheirOwnComparisonKeepingEqualNotesI
                                   "Apple",
                                   "",
                                   "apple",
-                                  "\xc3\x89clair",
+                                  "\xc3\x89"
+                                  "clair",
                                   "banana",
                                   "Apple",
                                   "A long note that runs on past the first two dozen bytes, b",
