@@ -4,8 +4,6 @@
 
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/static.h"
-#include "platform/ui/drawing/dc.h"
-#include "platform/ui/windows/sys_metrics.h"
 #include "queries/query_def.h"
 
 bool IsQueryEditable(const CQueryDef* query)
@@ -16,12 +14,6 @@ bool IsQueryEditable(const CQueryDef* query)
 CQryFilterWnd::CQryFilterWnd(IQryRowsPane& pane, UINT templateId, const char* className)
     : m_pane(pane), m_templateId(templateId), m_className(className)
 {
-}
-
-CQryFilterWnd::~CQryFilterWnd()
-{
-    if (GetSafeHwnd())
-        DestroyWindow();
 }
 
 BOOL CQryFilterWnd::Create(CWnd* parent, const RECT& rect, UINT id)
@@ -59,20 +51,6 @@ int CQryFilterWnd::OnCreate(CREATESTRUCT* createStruct)
 bool CQryFilterWnd::OnControlsCreated(const CDlgTemplateBuilder&)
 {
     return true;
-}
-
-void CQryFilterWnd::OnSize(UINT type, int cx, int cy)
-{
-    CWnd::OnSize(type, cx, cy);
-    m_layout.ApplyLayout(this, cx, cy);
-}
-
-BOOL CQryFilterWnd::OnEraseBkgnd(CDC* dc)
-{
-    CRect client;
-    GetClientRect(&client);
-    dc->FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
-    return TRUE;
 }
 
 BOOL CQryFilterWnd::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -4,9 +4,8 @@
 #pragma once
 
 #include "controls/dialog_template_builder.h"
-#include "controls/dlg_layout.h"
 #include "platform/base/log_font.h"
-#include "platform/ui/windows/wnd.h"
+#include "queries/window/button_face_pane.h"
 
 #include <memory>
 #include <vector>
@@ -63,10 +62,8 @@ protected:
 /// One filter editor: a child window of the Rows pane whose controls come from a dialog template
 /// laid out with the pane's font, its combo boxes stretching with the window, its background the
 /// button face. Every edit of a control sets the changed mark; loading a row clears it.
-class CQryFilterWnd : public CWnd {
+class CQryFilterWnd : public CButtonFacePane {
 public:
-    ~CQryFilterWnd() override;
-
     /// Makes the editor, hidden, as child id of parent at rect.
     BOOL Create(CWnd* parent, const RECT& rect, UINT id);
 
@@ -102,8 +99,6 @@ protected:
 
     /// Builds the template's controls; -1 when the template is missing or a control fails.
     int OnCreate(CREATESTRUCT* createStruct) override;
-    void OnSize(UINT type, int cx, int cy) override;
-    BOOL OnEraseBkgnd(CDC* dc) override;
     /// Handles a change of the condition combo (OnEdited); other commands go to the base.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     /// Called once the template's controls exist and are anchored; false fails the creation.
@@ -120,8 +115,6 @@ private:
     UINT m_templateId;
     const char* m_className;
     bool m_changed = false;
-    CDlgLayout m_layout;
-    std::vector<std::unique_ptr<CWnd>> m_controls;
 };
 
 /// The three editors of the Rows pane's tabs.

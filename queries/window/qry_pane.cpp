@@ -2,15 +2,7 @@
 #include "queries/window/qry_pane.h"
 
 #include "controls/dialog_template_builder.h"
-#include "platform/ui/drawing/dc.h"
-#include "platform/ui/windows/sys_metrics.h"
 #include "queries/window/sub_view_query.h"
-
-CQryPane::~CQryPane()
-{
-    if (GetSafeHwnd())
-        DestroyWindow();
-}
 
 BOOL CQryPane::Create(CWnd* parent, UINT id, bool visible)
 {
@@ -27,20 +19,6 @@ bool CQryPane::BuildTemplate(UINT templateId, CRect& templateRect)
         return false;
     builder.GetTemplateRect(templateRect);
     return true;
-}
-
-void CQryPane::OnSize(UINT type, int cx, int cy)
-{
-    CWnd::OnSize(type, cx, cy);
-    m_layout.ApplyLayout(this, cx, cy);
-}
-
-BOOL CQryPane::OnEraseBkgnd(CDC* dc)
-{
-    CRect client;
-    GetClientRect(&client);
-    dc->FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
-    return TRUE;
 }
 
 void CQryPane::OnSetFocus(CWnd*)

@@ -3,18 +3,13 @@
 // button-face colour, that passes the focus on to the window's tab control.
 #pragma once
 
-#include "controls/dlg_layout.h"
-#include "platform/ui/windows/wnd.h"
-
-#include <memory>
-#include <vector>
+#include "queries/window/button_face_pane.h"
 
 class CSubViewQuery;
 
-class CQryPane : public CWnd {
+class CQryPane : public CButtonFacePane {
 public:
     explicit CQryPane(CSubViewQuery& window) : m_window(window) {}
-    ~CQryPane() override;
 
     BOOL Create(CWnd* parent, UINT id, bool visible);
 
@@ -23,11 +18,7 @@ protected:
     /// rectangle in pixels; false when they cannot be made.
     bool BuildTemplate(UINT templateId, CRect& templateRect);
 
-    void OnSize(UINT type, int cx, int cy) override;
-    BOOL OnEraseBkgnd(CDC* dc) override;
     void OnSetFocus(CWnd* oldWnd) override;
 
     CSubViewQuery& m_window;
-    std::vector<std::unique_ptr<CWnd>> m_controls;
-    CDlgLayout m_layout;
 };
