@@ -133,9 +133,13 @@ bool Try(const QString& step)
         const QString title = argument.section('/', 0, 0), item = argument.section('/', 1);
         if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
             QAction* action = FindAction(popup->actions(), item);
-            if (!action || !action->isEnabled())
+            // A menu filled as it opens may not have placed its items yet: click only where the
+            // item stands now, else try again at the next tick.
+            const QPoint point = action ? popup->actionGeometry(action).center() : QPoint();
+            if (!action || !action->isEnabled() || !popup->isVisible() ||
+                popup->actionAt(point) != action)
                 return false;
-            Click(popup, popup->actionGeometry(action).center());
+            Click(popup, point);
             return true;
         }
         if (QAction* action = FindAction(main->menuBar()->actions(), title))
