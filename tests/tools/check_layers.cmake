@@ -44,7 +44,9 @@ set(HELPERS
     "tests/bench/|12|generator_tests"
     # The benchmarks' shared helpers, which load files into the database.
     "bench/|26|bench"
-    # The smoke build's driver and the test that runs the program.
+    # The smoke build's driver, part of the window layer built only into the smoke program, and
+    # the test that runs that program.
+    "platform/smoke/|82|smoke driver"
     "tests/smoke/|82|smoke test")
 
 # Tests and benchmarks stand just above the library they exercise: tests/database/ at 27.

@@ -1,4 +1,4 @@
-// tests/smoke/smoke_driver.cpp: built into the smoke build of the program beside its own main.
+// platform/smoke/smoke_driver.cpp: built into the smoke build of the program beside its own main.
 // It plays the steps that ARDENVEL_SMOKE_STEPS names, one after another, as a person would:
 // mouse clicks on the menu bar, menus, buttons and close boxes, and typed keys, all handed to
 // Qt as the window system hands it input, so they travel Qt's own event path. A step that
