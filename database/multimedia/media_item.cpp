@@ -20,14 +20,6 @@ namespace {
 constexpr std::string_view kPictureFormats[] = {"bmp", "jpeg", "jpg", "pcx", "png",
                                                 "psd", "tiff", "tif", "tga", "wmf"};
 
-std::string NodeText(const CDataNode* node)
-{
-    std::string text;
-    if (node)
-        node->GetText(text, 0);
-    return text;
-}
-
 /// The frame number held by a note's number sub-field; 0 when it has none.
 int FrameNumberOf(const CDataNode* note)
 {

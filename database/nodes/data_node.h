@@ -354,3 +354,6 @@ private:
 /// Null when def has no node class; aborts when the class cannot make the node.
 CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren,
                              std::vector<CDataNode*>* made);
+
+/// The node's text in format 0; empty for no node.
+std::string NodeText(const CDataNode* node);

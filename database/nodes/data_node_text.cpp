@@ -192,3 +192,11 @@ void CDataNode::ComposeText(std::string& text, bool withoutDates) const
         text += item;
     }
 }
+
+std::string NodeText(const CDataNode* node)
+{
+    std::string text;
+    if (node)
+        node->GetText(text, 0);
+    return text;
+}

@@ -27,14 +27,6 @@ constexpr const char* kQualities[] = {"Unreliable", "Questionable", "Secondary E
                                       "Primary Evidence", "<clear assessment>"};
 constexpr int kClearQuality = 4;
 
-std::string RecordText(const CRecordNode* record)
-{
-    std::string text;
-    if (record)
-        record->GetText(text, 0);
-    return text;
-}
-
 } // namespace
 
 std::string TypedDateToGedcom(const std::string& typed)
@@ -99,7 +91,7 @@ BOOL CAutoCitationDlg::OnInitDialog()
 void CAutoCitationDlg::Fill(const CAutoCitation& value)
 {
     m_value.m_source = value.m_source;
-    SetDlgItemText(IDC_CITE_SOURCE, RecordText(value.m_source));
+    SetDlgItemText(IDC_CITE_SOURCE, NodeText(value.m_source));
     if (auto* date = dynamic_cast<CDataCtlDate*>(m_dateControl)) {
         CDateData data;
         data.SetFromText(value.m_date, true, false, GetDateParseOptions());
@@ -122,7 +114,7 @@ void CAutoCitationDlg::OnSelectSource()
         GetRecordTypeIndex(dialog.m_selected->GetFieldDef()) != RECORD_LIST_SOUR)
         return;
     m_value.m_source = dialog.m_selected;
-    SetDlgItemText(IDC_CITE_SOURCE, RecordText(dialog.m_selected));
+    SetDlgItemText(IDC_CITE_SOURCE, NodeText(dialog.m_selected));
 }
 
 BOOL CAutoCitationDlg::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -31,14 +31,6 @@ constexpr PageLinkSpec kSourceLinks[] = {
     {1051, 1021, 1001, FIELD_REPO, 2001, "Repository", "Select repository...", RECORD_LIST_REPO},
 };
 
-std::string RecordText(const CRecordNode* record)
-{
-    std::string text;
-    if (record)
-        record->GetText(text, 0);
-    return text;
-}
-
 } // namespace
 
 CRecPageLinks::CRecPageLinks(UINT templateId, std::span<const PageLinkSpec> links,
@@ -93,7 +85,7 @@ void CRecPageLinks::ShowLinks()
         CWnd* edit = GetDlgItem(int(spec.editId));
         if (!edit)
             continue;
-        const std::string text = RecordText(FindTarget(spec));
+        const std::string text = NodeText(FindTarget(spec));
         std::string shown;
         edit->GetWindowText(shown);
         if (shown != text)
@@ -205,7 +197,7 @@ void CRecPageLinks::SelectLink(const PageLinkSpec& spec)
         return;
     }
     if (CWnd* edit = GetDlgItem(int(spec.editId)))
-        edit->SetWindowText(RecordText(chosen));
+        edit->SetWindowText(NodeText(chosen));
     if (made)
         box->SetRecord(record, nullptr);
 }

@@ -53,14 +53,6 @@ std::string CellLine(std::string text)
     return text;
 }
 
-std::string NodeText(const CDataNode* node)
-{
-    std::string text;
-    if (node)
-        node->GetText(text, 0);
-    return text;
-}
-
 } // namespace
 
 std::vector<NoteRow> CollectNotes(const CRecordNode* record)

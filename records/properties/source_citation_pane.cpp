@@ -68,14 +68,6 @@ CDataNode* FindDetailNode(CDataNode* citation, const CDataPath& path, bool creat
     return node;
 }
 
-std::string NodeText(const CDataNode* node)
-{
-    std::string text;
-    if (node)
-        node->GetText(text, 0);
-    return text;
-}
-
 } // namespace
 
 std::vector<CDataNode*> CollectCitations(const CDataNode* field)
