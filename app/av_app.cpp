@@ -47,7 +47,6 @@ namespace {
 
 /// The maker's key of the per-user profile.
 constexpr const char* kMakerKey = "Quorvane";
-constexpr const char* kNoDocumentTitle = "Ardenvel Riru";
 constexpr UINT kRecentFiles = 4;
 
 } // namespace
@@ -154,6 +153,9 @@ bool CAvApp::CreateWindows()
     CDocument* doc = m_template->OpenDocumentFile(nullptr);
     SetSubViewRequest(nullptr);
     m_document = dynamic_cast<CAvDoc*>(doc);
+    // The frame took its title while the document was still being made; a file named on the
+    // command line loads before anything else would set it again.
+    frame->OnUpdateFrameTitle(TRUE);
     return m_document != nullptr;
 }
 
@@ -314,7 +316,7 @@ CMainFrame* CAvApp::GetMainFrame() const
 
 std::string CAvApp::GetDocumentTitle() const
 {
-    return m_document ? m_document->GetTitle() : kNoDocumentTitle;
+    return m_document ? m_document->GetTitle() : std::string();
 }
 
 std::string CAvApp::GetOpenFilePath() const

@@ -35,7 +35,7 @@ public:
     virtual CAvDoc* GetDocument() const = 0;
     /// The document is being destroyed.
     virtual void ForgetDocument(const CAvDoc* document) = 0;
-    /// The document's title, or the program's name when there is none.
+    /// The document's title; empty when there is none, so that the frame shows its own title alone.
     virtual std::string GetDocumentTitle() const = 0;
     /// The number of records of a type (a list index); 0 outside 0 to 8 or before the data set
     /// exists.

@@ -1,11 +1,14 @@
-// tests/app/startup_test.cpp: start-up opens the file the arguments name (never a switch),
-// else the default file, else a new file, shows the records window with its menu and toolbar,
-// registers the file types, and ends before the window shows when a step fails.
+// tests/app/startup_test.cpp: start-up opens the file the arguments name (never a switch; a
+// relative name from the folder the program started in), else the default file, else a new file,
+// titles the frame as the untitled file while the named one loads, shows the records window with
+// its menu and toolbar, registers the file types, and ends before the window shows when a step
+// fails.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell_file_types.h"
 #include "platform/base/paths.h"
 #include "platform/ui/windows/app.h"
+#include "records/window/file_links_dlg.h"
 
 #include <gmock/gmock.h>
 
@@ -116,6 +119,27 @@ INSTANTIATE_TEST_SUITE_P(
                     ArgumentsCase{"SwitchBeforeFile", {"-nosplash", "FILE"}, true},
                     ArgumentsCase{"FileBeforeSwitch", {"FILE", "-nosplash"}, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+/// A file whose header names another place, so that its links are shown while it loads.
+constexpr const char* kMovedFile = "0 HEAD\r\n1 FILE C:\\Old\\moved.ged\r\n1 CHAR UTF-8\r\n"
+                                   "0 @O1@ OBJE\r\n1 FORM bmp\r\n1 _FILE p.bmp\r\n0 TRLR\r\n";
+
+TEST_F(StartUpTest, WhileTheNamedFileLoadsTheTitleIsThatOfTheUntitledFileNeverTheProgramsTwice)
+{
+    const std::string named = WriteGedcom("moved.ged", kMovedFile);
+    std::string during;
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate, [&](CDialog& dialog) {
+        Frame()->GetWindowText(during);
+        TestHooks::Click(dialog, IDCANCEL);
+    });
+
+    ASSERT_TRUE(Start({named}));
+
+    EXPECT_EQ(during, "Untitled - Ardenvel Riru");
+    std::string caption;
+    Frame()->GetWindowText(caption);
+    EXPECT_EQ(caption, "moved.ged - Ardenvel Riru");
+}
 
 TEST_F(StartUpTest, WritesTheDesktopFileTypesUnderTheDataFolder)
 {
