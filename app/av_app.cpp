@@ -41,6 +41,8 @@
 #include "records/window/find_record_dlg.h"
 #include "records/window/sub_view_rec.h"
 
+#include <filesystem>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -48,6 +50,16 @@ namespace {
 /// The maker's key of the per-user profile.
 constexpr const char* kMakerKey = "Quorvane";
 constexpr UINT kRecentFiles = 4;
+
+/// path made absolute against the current folder; empty stays empty.
+std::string AbsolutePath(const std::string& path)
+{
+    if (path.empty())
+        return path;
+    std::error_code failed;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, failed);
+    return failed ? path : absolute.string();
+}
 
 } // namespace
 
@@ -127,13 +139,16 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
         return FALSE;
     m_pMainWnd->ShowWindow(m_nCmdShow);
     m_pMainWnd->UpdateWindow();
+    // A file named relative to the folder the program was started in is found there, not in the
+    // start-up folder entered next.
+    const std::string commandLineFile = AbsolutePath(commandLine.m_strFileName);
     const std::string folder = text::Trim(Prefs().m_startupDirectory);
     if (!folder.empty()) {
         // A folder that cannot be entered leaves the current one as it was.
         [[maybe_unused]] const int ignored = chdir(folder.c_str());
     }
     if (!OpenUntitledRecoveryCopy())
-        OpenStartupFile(commandLine.m_strFileName);
+        OpenStartupFile(commandLineFile);
     return HasMainFrame();
 }
 

@@ -4,6 +4,7 @@
 #include "database/document/document_windows.h"
 #include "database/gedcom/gedcom_loader.h"
 #include "database/gedcom/gedcom_writer.h"
+#include "database/multimedia/linked_file_location.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_model.h"
 #include "database/nodes/data_observer.h"
@@ -34,6 +35,7 @@ void CDocumentData::SetPathName(const std::string& path)
 {
     m_pathName = path;
     m_title = TitleFromPath(path);
+    SetLinkedFileFolder(path);
     if (m_windows)
         m_windows->AddToRecentFileList(path);
 }
@@ -42,6 +44,7 @@ void CDocumentData::ForgetPathName()
 {
     m_pathName.clear();
     m_title = "Untitled";
+    SetLinkedFileFolder({});
 }
 
 void CDocumentData::Broadcast(long hint) const
@@ -76,6 +79,9 @@ bool CDocumentData::OpenDocument(const std::string& path)
     if (m_windows)
         m_windows->RepaintMainFrame();
     DeleteContents();
+    // The file links checked while loading, and the pictures the windows show at hint 3, are
+    // found beside the file being opened.
+    SetLinkedFileFolder(path);
     bool linksChanged = false;
     if (!LoadGedcomFile(path, m_windows ? m_windows->GetProgress() : nullptr, &linksChanged)) {
         ForgetPathName();

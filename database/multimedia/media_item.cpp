@@ -6,6 +6,7 @@
 #include "database/dictionary/field_ids.h"
 #include "database/fields/rect_node.h"
 #include "database/fields/text_value_node.h"
+#include "database/multimedia/linked_file_location.h"
 #include "database/multimedia/media_type.h"
 #include "database/multimedia/picture_format.h"
 #include "database/nodes/data_node.h"
@@ -85,7 +86,7 @@ void CMediaItem::LoadObject()
     if (m_embedded)
         GetEmbeddedFile(path);
     else
-        path = GetFilePath();
+        path = LinkedFileLocation(GetFilePath());
     if (path.empty() || m_kind == MEDIA_KIND_OTHER || m_kind == MEDIA_KIND_NONE)
         return;
     if (m_kind == MEDIA_KIND_PICTURE && GuessPictureFormat(path) == 0 &&

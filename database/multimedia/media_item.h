@@ -94,7 +94,8 @@ public:
     std::string GetFormatText() const;
     /// The owner's TITL text trimmed at both ends, or empty.
     std::string GetTitle() const;
-    /// The text of the first FILE or linked-file sub-field; empty when none.
+    /// The text of the first FILE or linked-file sub-field, as stored; empty when none. The file
+    /// itself is looked for at LinkedFileLocation (linked_file_location.h) of that text.
     std::string GetFilePath() const;
     /// With label, the owner's label and ": " first; then the title; without one, a linked
     /// object with a path shows "<file: ", the path and ">", others "<no title>".

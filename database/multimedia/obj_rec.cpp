@@ -8,6 +8,7 @@
 #include "database/fields/blob_node.h"
 #include "database/fields/file_node.h"
 #include "database/fields/text_value_node.h"
+#include "database/multimedia/linked_file_location.h"
 #include "database/multimedia/media_type.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/assoc_node.h"
@@ -210,7 +211,7 @@ bool CObjRec::FinishLoading()
 bool CObjRec::EmbedLinkedFile()
 {
     std::string content;
-    const std::string path = GetFilePath();
+    const std::string path = LinkedFileLocation(GetFilePath());
     if (path.empty() || !ReadWholeFile(path, content) || !StoreContent(content))
         return false;
     SetEmbedded(true);

@@ -3,6 +3,7 @@
 
 #include "controls/text_dlg.h"
 #include "database/dictionary/field_def.h"
+#include "database/multimedia/linked_file_location.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/file_dialog.h"
 
@@ -85,7 +86,7 @@ BOOL CDataCtlFile::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNod
 
 void CDataCtlFile::OnBrowse()
 {
-    const std::string current = GetText();
+    const std::string current = LinkedFileLocation(GetText());
     CFileDialog dialog(TRUE, nullptr, current.c_str(), OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
                        kFilter, this);
     dialog.SetTitle(kBrowseTitle);

@@ -13,6 +13,7 @@
 #include "database/dictionary/record_type_table.h"
 #include "database/fields/number_node.h"
 #include "database/kin/ind_rec.h"
+#include "database/multimedia/linked_file_location.h"
 #include "database/multimedia/media_item.h"
 #include "database/multimedia/obj_node.h"
 #include "database/multimedia/obj_rec.h"
@@ -681,7 +682,7 @@ void CRecPageMedia::OnPerformAction()
         return;
     std::string path;
     if (!item->GetEmbeddedFile(path) || path.empty())
-        path = item->GetFilePath();
+        path = LinkedFileLocation(item->GetFilePath());
     if (!path.empty())
         ShellOpen(path, "open");
 }

@@ -2,6 +2,7 @@
 // folders and files, checking presence, moving and renaming.
 #include "records/window/file_link_tree.h"
 
+#include "database/multimedia/linked_file_location.h"
 #include "platform/base/paths.h"
 #include "platform/base/text.h"
 
@@ -88,7 +89,7 @@ FilePathParts SplitFilePath(std::string_view name)
 
 bool ExistsOnDisk(const std::string& path, bool folder)
 {
-    const std::string native = paths::FindExistingNoCase(path);
+    const std::string native = LinkedFileLocation(path);
     return folder ? paths::IsDirectory(native) : paths::Exists(native);
 }
 

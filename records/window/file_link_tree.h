@@ -34,7 +34,8 @@ struct FileLinkNode {
     std::vector<std::unique_ptr<FileLinkNode>> m_children;
 };
 
-/// Whether a path names something on disk; the program's answers go through the path layer.
+/// Whether a path names something on disk; the program's answers go through the path layer, which
+/// takes a path without a root against the open GEDCOM file's folder.
 using FileExistsCheck = std::function<bool(const std::string& path, bool folder)>;
 bool ExistsOnDisk(const std::string& path, bool folder);
 

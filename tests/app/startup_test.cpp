@@ -12,6 +12,8 @@
 
 #include <gmock/gmock.h>
 
+#include <filesystem>
+
 namespace app_test {
 namespace {
 
@@ -120,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ArgumentsCase{"FileBeforeSwitch", {"FILE", "-nosplash"}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-/// A file whose header names another place, so that its links are shown while it loads.
+/// A file whose header names another place, so that its links are shown while it loads, and
+/// whose one picture is named without a folder.
 constexpr const char* kMovedFile = "0 HEAD\r\n1 FILE C:\\Old\\moved.ged\r\n1 CHAR UTF-8\r\n"
                                    "0 @O1@ OBJE\r\n1 FORM bmp\r\n1 _FILE p.bmp\r\n0 TRLR\r\n";
 
@@ -139,6 +142,35 @@ TEST_F(StartUpTest, WhileTheNamedFileLoadsTheTitleIsThatOfTheUntitledFileNeverTh
     std::string caption;
     Frame()->GetWindowText(caption);
     EXPECT_EQ(caption, "moved.ged - Ardenvel Riru");
+}
+
+TEST_F(StartUpTest, ARelativeNameIsTakenFromTheStartingFolderAndItsLinkedFilesFromBesideIt)
+{
+    const std::string home = test_support::NewFolder("app-home");
+    const std::string elsewhere = test_support::NewFolder("app-startup");
+    test_support::WriteFile(home + "/moved.ged", kMovedFile);
+    test_support::WriteFile(home + "/p.bmp", "BM-beside");
+    Prefs().m_startupDirectory = elsewhere;
+    SavePreferences();
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(home);
+    bool missing = true;
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate, [&](CDialog& dialog) {
+        for (const FileLinkNode* file : static_cast<CFileLinksDlg&>(dialog).GetLinkTree().Files())
+            if (file->m_link)
+                missing = file->m_state != FileLinkNode::kPresent;
+        TestHooks::Click(dialog, IDCANCEL);
+    });
+
+    const bool startedUp = Start({"moved.ged"});
+    const std::filesystem::path current = std::filesystem::current_path();
+    std::filesystem::current_path(started);
+
+    ASSERT_TRUE(startedUp);
+    EXPECT_EQ(current.string(), elsewhere) << "the start-up folder was entered";
+    EXPECT_EQ(Doc()->GetPathName(), home + "/moved.ged");
+    EXPECT_FALSE(missing) << "the picture beside the file";
+    EXPECT_THAT(MessageTexts(), IsEmpty());
 }
 
 TEST_F(StartUpTest, WritesTheDesktopFileTypesUnderTheDataFolder)

@@ -1,11 +1,16 @@
 // tests/database/document/document_data_test.cpp: the document's title rules, and its clear, new,
-// open and save steps with their notices and window calls in order.
+// open and save steps with their notices and window calls in order, and the folder that linked
+// files are taken against.
 #include "database/gedcom/gedcom_loader.h"
+#include "database/multimedia/linked_file_location.h"
+#include "database/multimedia/obj_rec.h"
+#include "platform/base/paths.h"
 #include "tests/database/document/document_test_support.h"
 #include "tests/support/file_size_limit.h"
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -77,6 +82,42 @@ TEST_F(DocumentDataTest, FileWhoseLinksWereUpdatedOnLoadOpensModified)
     ASSERT_TRUE(opened);
     EXPECT_EQ(dialog.m_shown, 1);
     EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(DocumentDataTest, LinkedFilesAreLookedForBesideTheFileOpenFromItsLoadOn)
+{
+    /// The folder linked files are taken against when the load checks them.
+    class CFolderAtLoad final : public IFileLinksDialog {
+    public:
+        void ShowMovedFile(const std::string&, const std::string&) override
+        {
+            m_folder = GetLinkedFileFolder();
+        }
+        std::string m_folder = "not asked";
+    } dialog;
+    SetFileLinksDialog(&dialog);
+    const std::string path =
+        File("tree.ged", gedcom_test::CrLf({"0 HEAD", "1 FILE C:\\Old\\tree.ged", "0 @O1@ OBJE",
+                                            "1 FORM bmp", "1 _FILE pics\\p.bmp", "0 TRLR"}));
+    std::filesystem::create_directories(PathOf("pics"));
+    test_support::WriteFile(PathOf("pics/p.bmp"), "BM-beside");
+    const bool opened = m_doc.OpenDocument(path);
+    SetFileLinksDialog(nullptr);
+    ASSERT_TRUE(opened);
+    const std::string folder = paths::Folder(path);
+    EXPECT_EQ(dialog.m_folder, folder);
+    EXPECT_EQ(GetLinkedFileFolder(), folder);
+    auto* picture = dynamic_cast<CObjRec*>(GetRecordTypeRoot(RECORD_LIST_OBJE)->GetFirstChild());
+    ASSERT_NE(picture, nullptr);
+    picture->Lock();
+    EXPECT_NE(picture->GetContent(), nullptr) << picture->GetErrorText();
+    picture->Unlock();
+
+    m_doc.NewDocument();
+    EXPECT_EQ(GetLinkedFileFolder(), "") << "an untitled file has no folder";
+    m_doc.SetPathName(PathOf("saved/as.ged"));
+    EXPECT_EQ(GetLinkedFileFolder(), PathOf("saved"));
+    m_doc.ForgetPathName();
 }
 
 TEST_F(DocumentDataTest, FailedOpenLeavesAnUntitledDocumentAndAnnouncesNoLoad)

@@ -1,9 +1,14 @@
 // tests/database/multimedia/media_item_test.cpp: Multimedia content holders: kinds and type names,
-// captions, use counts and loading, frame notes, and the guessing of picture formats.
+// captions, use counts and loading, frame notes, the guessing of picture formats, and linked files
+// found beside the open GEDCOM file.
 #include "database/fields/rect_node.h"
+#include "database/multimedia/linked_file_location.h"
 #include "database/multimedia/media_type.h"
 #include "database/multimedia/picture_format.h"
 #include "tests/database/multimedia/multimedia_test_support.h"
+
+#include <filesystem>
+#include <utility>
 
 using namespace multimedia_test;
 
@@ -31,6 +36,11 @@ struct SignatureRow {
 };
 
 class PictureSignatureTest : public ::testing::TestWithParam<SignatureRow> {};
+
+/// Leaves no open file's folder behind for the tests after.
+struct CLinkedFolderReset {
+    ~CLinkedFolderReset() { SetLinkedFileFolder(""); }
+};
 
 } // namespace
 
@@ -230,4 +240,59 @@ TEST_F(CMultimediaTest, GuessPictureFormatFallsBackToTheExtension)
     EXPECT_EQ(GuessPictureFormat(png), PICTURE_FORMAT_PNG) << "the content wins";
     EXPECT_EQ(GuessPictureFormat(tga), PICTURE_FORMAT_TGA);
     EXPECT_EQ(GuessPictureFormat(m_folder + "/missing"), PICTURE_FORMAT_NONE);
+}
+
+TEST_F(CMultimediaTest, StoredNamesWithoutARootAreTakenAgainstTheOpenFilesFolder)
+{
+    const CLinkedFolderReset reset;
+    const std::string folder = m_folder + "/tree";
+    std::filesystem::create_directories(folder + "/Pics");
+    test_support::WriteFile(folder + "/Pics/Ann.JPG", "ann");
+    SetLinkedFileFolder(folder + "/family.ged");
+    const std::pair<const char*, std::string> cases[] = {
+        {"a.jpg", folder + "/a.jpg"},
+        {"pics\\ann.jpg", folder + "/Pics/Ann.JPG"}, // "\" and the case of a Windows name
+        {"./Pics/Ann.JPG", folder + "/./Pics/Ann.JPG"},
+        {"../b.png", folder + "/../b.png"},
+        {"/srv/photos/c.png", "/srv/photos/c.png"},
+        {"\\\\server\\share\\d.png", "//server/share/d.png"},
+        {"C:\\Fam\\e.bmp", "C:/Fam/e.bmp"},
+        {"", ""},
+    };
+    for (const auto& [stored, location] : cases)
+        EXPECT_EQ(LinkedFileLocation(stored), location) << stored;
+
+    SetLinkedFileFolder("");
+    EXPECT_EQ(GetLinkedFileFolder(), "");
+    EXPECT_EQ(LinkedFileLocation("pics\\a.jpg"), "pics/a.jpg") << "an untitled file: as given";
+    SetLinkedFileFolder("trees/../family.ged");
+    EXPECT_EQ(GetLinkedFileFolder(), std::filesystem::current_path().string())
+        << "made absolute at once, so a later change of folder moves nothing";
+}
+
+TEST_F(CMultimediaTest, ALinkedFileBesideTheOpenFileIsReadAndEmbeddedWhateverTheCurrentFolder)
+{
+    const CLinkedFolderReset reset;
+    const std::string folder = m_folder + "/tree";
+    std::filesystem::create_directories(folder + "/pics");
+    test_support::WriteFile(folder + "/pics/p.bmp", "BM-beside");
+    test_support::WriteFile(folder + "/s.wav", "RIFF-sound");
+    SetLinkedFileFolder(folder + "/family.ged");
+
+    CObjNode* object = NewMediaObject();
+    AddField(object, FIELD_FORM, "bmp");
+    AddField(object, FIELD_FILE, "pics\\p.bmp");
+    object->Lock();
+    ASSERT_NE(object->GetContent(), nullptr) << object->GetErrorText();
+    EXPECT_EQ(*object->GetContent(), "BM-beside");
+    object->Unlock();
+
+    CObjRec* record = NewMediaRecord(1);
+    AddField(record, FIELD_FORM, "wav");
+    AddField(record, FIELD_OBJE_LINKED_FILE, "s.wav");
+    EXPECT_TRUE(record->AbsorbLinkedObject());
+    std::string path;
+    ASSERT_TRUE(record->GetEmbeddedFile(path));
+    EXPECT_EQ(test_support::ReadFile(path), "RIFF-sound");
+    EXPECT_EQ(record->GetFilePath(), "s.wav") << "the stored name stays as it was";
 }
