@@ -92,7 +92,7 @@ void CAvApp::FollowSelection()
     CPropertiesDlg* box = m_propertiesDlg;
     if (!box || !box->GetSafeHwnd() || !box->IsWindowVisible())
         return;
-    if (!box->IsFollowing()) {
+    if (!box->WantsSelection()) {
         box->SyncSourcesPane();
         return;
     }

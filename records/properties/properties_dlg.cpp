@@ -94,6 +94,7 @@ void CPropertiesDlg::SetRecord(CRecordNode* record, const CFieldDef* type, int s
 {
     if (!GetSafeHwnd() || m_closing)
         return;
+    m_recordLost = false;
     if (!noHistory)
         RecordHistory();
     RememberActiveCaption();
@@ -241,6 +242,7 @@ void CPropertiesDlg::RemoveAllPages()
 
 void CPropertiesDlg::SetSelectionState(int count, bool reset)
 {
+    m_recordLost = false;
     if (reset)
         ResetHistory();
     else
@@ -274,6 +276,7 @@ void CPropertiesDlg::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
     case kHintRecordsEdited:
         if (m_record && m_record->IsPendingDeletion()) {
             SetSelectionState(0, true);
+            m_recordLost = true;
             break;
         }
         if (!HasNoDeletedChanges())
@@ -282,6 +285,7 @@ void CPropertiesDlg::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
             CRecordPage* page = GetRecordPage(i);
             if (page && !page->Refresh(sender, hint, object)) {
                 SetSelectionState(0, true);
+                m_recordLost = true;
                 break;
             }
         }

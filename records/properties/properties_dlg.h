@@ -71,6 +71,11 @@ public:
     /// Follows the selection (true) or stays on its record.
     void SetPinned(bool follow);
     bool IsFollowing() const { return m_following; }
+    /// Whether the box is to take the active window's selection at the next idle time: while it
+    /// follows, and once after an edit took away the record it showed, pinned or not, so that
+    /// it never claims "No record selection" beside a selected row. Showing a record or a
+    /// selection state ends the once.
+    bool WantsSelection() const { return m_following || m_recordLost; }
     /// The active page's default focus.
     void ForwardToActivePage();
     void SetLargeMode(bool large);
@@ -153,6 +158,7 @@ private:
     int m_selectionKind = 0;
     bool m_large = false;
     bool m_following = true;
+    bool m_recordLost = false;
     int m_smallHeight = 0;
     int m_largeDifference = 0;
     int m_pageWidth = 0;

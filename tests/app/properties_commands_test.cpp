@@ -122,6 +122,34 @@ TEST_F(PropertiesCommandTest, DeletingTheRecordShownEmptiesTheBoxBeforeTheWindow
     EXPECT_TRUE(Box()->GetDlgItem(IDC_PROP_NO_SELECTION)->IsWindowVisible());
 }
 
+TEST_F(PropertiesCommandTest, APinnedBoxWhoseRecordIsDeletedTakesTheSelectionOnceAndStaysPinned)
+{
+    Script().selection = m_john;
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    Box()->SetPinned(false);
+    // John's row goes and Mary's is selected in its place.
+    Script().selection = m_mary;
+    GetRecordTypeRoot(kIndividuals)->DeleteChild(m_john);
+    NotifyChanges();
+    TestHooks::RunIdle();
+    EXPECT_EQ(Box()->GetRecord(), m_mary);
+    EXPECT_FALSE(Box()->GetDlgItem(IDC_PROP_NO_SELECTION)->IsWindowVisible());
+    EXPECT_FALSE(Box()->IsFollowing());
+    Script().selection = nullptr;
+    TestHooks::RunIdle();
+    EXPECT_EQ(Box()->GetRecord(), m_mary) << "pinned again";
+
+    // Mary's row goes and nothing is selected: that, and only then, is no record selection.
+    GetRecordTypeRoot(kIndividuals)->DeleteChild(m_mary);
+    NotifyChanges();
+    TestHooks::RunIdle();
+    EXPECT_EQ(Box()->GetRecord(), nullptr);
+    EXPECT_TRUE(Box()->GetDlgItem(IDC_PROP_NO_SELECTION)->IsWindowVisible());
+    Script().selection = Record(kFamilies, 0);
+    TestHooks::RunIdle();
+    EXPECT_EQ(Box()->GetRecord(), nullptr) << "pinned again";
+}
+
 TEST_F(PropertiesCommandTest, AutomaticCitationIsSetThroughItsDialogAndCancelled)
 {
     EXPECT_FALSE(Run(ID_CANCEL_AUTO_CITATION));
