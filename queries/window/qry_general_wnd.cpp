@@ -149,6 +149,9 @@ void CQryGenWnd::LoadFromQuery()
             setText(id, {});
         readOnly->SetCheck(BST_UNCHECKED);
         readOnly->ShowWindow(SW_HIDE);
+        std::string title; // the window's own title: "<No Query>"
+        m_window.GetTitle(title);
+        m_window.SetCaptionText(title);
         orientation->SetCurSel(-1);
         multiPage->SetCurSel(-1);
     }

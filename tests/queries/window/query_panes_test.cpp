@@ -147,6 +147,19 @@ TEST_F(QueryPanesTest, OnlyAnEditableCustomQueryTakesTypeAndTextsWhileThePrintLi
     }
 }
 
+TEST_F(QueryPanesTest, WithoutAQueryTheCaptionReadsAsTheWindowsTitle)
+{
+    Open("People", false);
+    ASSERT_EQ(Caption(), "Standard Query (read only)");
+    m_window->SetQuery(nullptr, true);
+    std::string title;
+    m_window->GetTitle(title);
+    EXPECT_EQ(title, "<No Query>");
+    EXPECT_EQ(Caption(), title);
+    Open("Mine", true);
+    EXPECT_EQ(Caption(), "Custom Query");
+}
+
 TEST_F(QueryPanesTest, TextsAreStoredWhenTheyLoseTheFocusOrTheTabChangesAndReadOnlyReachesTheFile)
 {
     Open("Mine", true);
