@@ -54,8 +54,10 @@ private:
     std::unordered_set<const CRecordNode*> m_large;
 };
 
-/// Links whose value word holds a kept text.
+/// Links whose value word holds a kept text, and those among them whose text the identifier
+/// maps hold.
 std::size_t g_keptTexts = 0;
+std::size_t g_heldTexts = 0;
 
 } // namespace
 
@@ -129,12 +131,58 @@ void CAssocNode::SetTextValue(std::string_view text)
     ++g_keptTexts;
 }
 
+bool CAssocNode::SetHeldValue(std::string_view text)
+{
+    CRecordIdState* state = GetRecordIdState(GetTargetTypeIndex());
+    if (!state || !IsRecordNumberingSuspended())
+        return false;
+    const std::uint64_t held = state->m_textMap.Hold(text);
+    ClearValue();
+    m_value = std::uintptr_t(held) | kHeldTag;
+    ++g_keptTexts;
+    ++g_heldTexts;
+    return true;
+}
+
+CRecordNode* CAssocNode::FindHeldTarget() const
+{
+    const CRecordIdState* state = GetRecordIdState(GetTargetTypeIndex());
+    return state ? state->m_textMap.FindHeld(m_value & ~kValueTags) : nullptr;
+}
+
+bool CAssocNode::AppendHeldText(std::string& text) const
+{
+    const CRecordIdState* state = GetRecordIdState(GetTargetTypeIndex());
+    return state && state->m_textMap.AppendHeldText(m_value & ~kValueTags, text);
+}
+
+void CAssocNode::KeepHeldText()
+{
+    std::string text;
+    if (AppendHeldText(text))
+        SetTextValue(text);
+    else
+        ClearValue();
+}
+
+void CAssocNode::KeepHeldTexts()
+{
+    for (std::uint32_t slot = 0; g_heldTexts != 0 && slot < CAssocLinkTable::End(); ++slot) {
+        CAssocNode* link = CAssocLinkTable::At(slot);
+        if (link && (link->m_value & kValueTags) == kHeldTag)
+            link->KeepHeldText();
+    }
+}
+
 void CAssocNode::ClearValue()
 {
     if (const std::optional<std::string_view> text = KeptText()) {
         CNodePool::Nodes().Free(reinterpret_cast<void*>(m_value & ~kValueTags),
                                 sizeof(std::uint32_t) + text->size());
         --g_keptTexts;
+    } else if ((m_value & kValueTags) == kHeldTag) {
+        --g_keptTexts;
+        --g_heldTexts;
     }
     m_value = 0;
 }
@@ -165,6 +213,16 @@ std::string CAssocNode::GetXrefText() const
 
 bool CAssocNode::AppendXrefText(std::string& line) const
 {
+    if ((m_value & kValueTags) == kHeldTag) {
+        const std::size_t start = line.size();
+        line += '@';
+        if (!AppendHeldText(line)) {
+            line.resize(start);
+            return false;
+        }
+        line += '@';
+        return true;
+    }
     if (const std::optional<std::string_view> text = KeptText()) {
         line += '@';
         line += *text;
@@ -291,7 +349,7 @@ bool CAssocNode::SetText(std::string_view text)
     CRecordIdState* state = GetRecordIdState(GetTargetTypeIndex());
     if (state && ParseStandardId(*state, id, number))
         SetNumberValue(number);
-    else
+    else if (!SetHeldValue(id))
         SetTextValue(id);
     return true;
 }
@@ -378,7 +436,8 @@ void CAssocNode::PrefetchPendingTarget() const
     const int listIndex = GetTargetTypeIndex();
     const CRecordNode* record = tag == kNumberTag
                                     ? FindLoadedRecord(listIndex, GetReferenceNumber())
-                                    : FindLoadedRecord(listIndex, *KeptText());
+                                : tag == kHeldTag ? FindHeldTarget()
+                                                  : FindLoadedRecord(listIndex, *KeptText());
     if (record)
         __builtin_prefetch(reinterpret_cast<const char*>(record) + sizeof(CDataNode), 1);
 }
@@ -388,13 +447,19 @@ bool CAssocNode::ResolvePendingReference()
     if (!HasCrossReference())
         return true;
     const int listIndex = GetTargetTypeIndex();
+    const bool held = (m_value & kValueTags) == kHeldTag;
     const std::optional<std::string_view> text = KeptText();
-    CRecordNode* record = text ? FindLoadedRecord(listIndex, *text)
-                               : FindLoadedRecord(listIndex, GetReferenceNumber());
+    CRecordNode* record = held   ? FindHeldTarget()
+                          : text ? FindLoadedRecord(listIndex, *text)
+                                 : FindLoadedRecord(listIndex, GetReferenceNumber());
     if (record) {
         StoreTarget(record);
         record->AddLinkCount(1);
         return true;
+    }
+    if (held) {
+        KeepHeldText();
+        return false;
     }
     CRecordIdState* state = GetRecordIdState(listIndex);
     if (state && !text && listIndex != RECORD_LIST_HEAD && state->m_counter >= 0)

@@ -104,11 +104,16 @@ public:
     /// The cross-reference as it is written: "@F12@" for a target or a kept number, "@" and the
     /// kept text and "@" for a non-standard one; empty when there is none.
     std::string GetXrefText() const;
-    /// The non-standard identifier the link keeps (without "@"); nothing when it keeps none.
+    /// The non-standard identifier the link keeps (without "@") once the load's links are
+    /// resolved; nothing when it keeps none.
     std::optional<std::string_view> GetKeptText() const { return KeptText(); }
     /// The number of links that keep a non-standard identifier, so that a load whose links all
     /// found their targets walks none of them to look for one.
     static std::size_t CountKeptTexts();
+    /// Every link that still names a non-standard identifier held by the type's identifier
+    /// maps (its load ended before its links were resolved) keeps a copy of the text instead,
+    /// so that emptying the maps takes nothing from it. Nothing to do (no walk) when none does.
+    static void KeepHeldTexts();
     /// Keeps the record number instead of the kept identifier (a dangling reference renumbered
     /// at the end of a load).
     void KeepNumberInstead(std::int32_t number) { SetNumberValue(number); }
@@ -131,13 +136,16 @@ public:
 
 private:
     // The value word: a target record (tag 0; 0 for an empty link), a record number read from
-    // a file (tag 1, the number shifted left by 2) or an owned cross-reference text (tag 2, a
-    // node-pool block holding the text's length and then its bytes, so that a file of
-    // non-standard identifiers costs no heap string per link). Records and blocks are at least
-    // 4-aligned.
+    // a file (tag 1, the number shifted left by 2), an owned cross-reference text (tag 2, a
+    // node-pool block holding the text's length and then its bytes) or, while a load runs, a
+    // non-standard identifier held by the target type's identifier maps (tag 3, the word
+    // CRecordTextIds::Hold gives), so that a file of non-standard identifiers costs no memory
+    // per link. Records and blocks are at least 4-aligned.
     static constexpr std::uintptr_t kValueTags = 3;
     static constexpr std::uintptr_t kNumberTag = 1;
     static constexpr std::uintptr_t kTextTag = 2;
+    static constexpr std::uintptr_t kHeldTag = 3;
+    static_assert(sizeof(std::uintptr_t) == sizeof(std::uint64_t));
 
     /// The kept cross-reference text; nothing when the value is not one.
     std::optional<std::string_view> KeptText() const;
@@ -146,6 +154,14 @@ private:
     bool AppendXrefText(std::string& line) const;
     void SetNumberValue(std::int32_t number);
     void SetTextValue(std::string_view text);
+    /// Holds a non-standard identifier in the target type's maps; false when the link has no
+    /// target type or no load runs (the text is then kept by SetTextValue).
+    bool SetHeldValue(std::string_view text);
+    /// The record a held identifier names (null when none), and the text itself.
+    CRecordNode* FindHeldTarget() const;
+    bool AppendHeldText(std::string& text) const;
+    /// A held identifier becomes an owned copy of its text.
+    void KeepHeldText();
     /// Frees a kept text and empties the value word.
     void ClearValue();
     /// Sets the target without counting (the value word is emptied first).

@@ -2,6 +2,8 @@
 #include "database/records/record_id_state.h"
 
 #include "database/dictionary/record_type_table.h"
+#include "database/nodes/node_pool.h"
+#include "database/records/assoc_node.h"
 #include "database/records/record_node.h"
 
 #include <algorithm>
@@ -59,7 +61,16 @@ void CRecordIdState::Reset()
     m_duplicateFound = false;
     m_nonStandardFound = false;
     SetHashSize(m_hashSize);
+    CAssocNode::KeepHeldTexts();
     m_textMap.Clear();
+    ForgetReadOrder();
+}
+
+void CRecordIdState::ForgetReadOrder()
+{
+    std::vector<std::uint32_t>().swap(m_readOrder);
+    m_readBefore = 0;
+    m_read = 0;
 }
 
 void CRecordIdState::SetHashSize(std::size_t buckets)
@@ -230,6 +241,24 @@ CRecordTextIds::Group* CRecordTextIds::GroupOf(std::string_view prefix, bool mak
     return &m_groups.back();
 }
 
+bool CRecordTextIds::MayAddGroup() const
+{
+    return m_groups.size() < m_mapped / kRecordsPerGroup + kFreeGroups;
+}
+
+std::uint32_t CRecordTextIds::EntryOf(std::string_view text)
+{
+    if (2 * (m_entries.size() + 1) > m_slots.size())
+        Grow();
+    const std::uint32_t hash = TextHash(text);
+    const std::size_t slot = SlotOf(text, hash);
+    if (const std::uint32_t held = m_slots[slot]; held != 0)
+        return held - 1;
+    m_entries.push_back({Keep(text), std::uint32_t(text.size()), hash, nullptr});
+    m_slots[slot] = std::uint32_t(m_entries.size());
+    return std::uint32_t(m_entries.size() - 1);
+}
+
 bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
 {
     if (Find(text))
@@ -237,24 +266,66 @@ bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
     std::string_view prefix;
     std::int32_t number = 0;
     if (SplitNumbered(text, prefix, number)) {
-        const bool make = m_groups.size() < m_mapped / kRecordsPerGroup + kFreeGroups;
-        if (Group* group = GroupOf(prefix, make)) {
+        if (Group* group = GroupOf(prefix, MayAddGroup())) {
             group->numbers.Insert(number, record);
             ++m_mapped;
             return true;
         }
     }
-    if (2 * (m_entries.size() + 1) > m_slots.size())
-        Grow();
-    const std::uint32_t hash = TextHash(text);
-    const std::size_t slot = SlotOf(text, hash);
-    if (const std::uint32_t held = m_slots[slot]; held != 0) {
-        m_entries[held - 1].record = record;
-    } else {
-        m_entries.push_back({Keep(text), std::uint32_t(text.size()), hash, record});
-        m_slots[slot] = std::uint32_t(m_entries.size());
-    }
+    m_entries[EntryOf(text)].record = record;
     ++m_mapped;
+    return true;
+}
+
+std::uint64_t CRecordTextIds::Hold(std::string_view text)
+{
+    std::string_view prefix;
+    std::int32_t number = 0;
+    if (SplitNumbered(text, prefix, number)) {
+        if (const Group* group = GroupOf(prefix, MayAddGroup())) {
+            const auto index = std::uint64_t(group - m_groups.data());
+            return (std::uint64_t(number) << 32) | (index << kHeldGroupShift);
+        }
+    }
+    return (std::uint64_t(EntryOf(text)) << 32) | kHeldEntry;
+}
+
+CRecordNode* CRecordTextIds::FindHeld(std::uint64_t held) const
+{
+    const auto number = std::uint32_t(held >> 32);
+    CRecordNode* record = nullptr;
+    bool elsewhere = false; // whether the text may be mapped in the other form
+    if (held & kHeldEntry) {
+        if (number < m_entries.size())
+            record = m_entries[number].record;
+        elsewhere = !m_groups.empty();
+    } else {
+        const std::size_t group = std::uint32_t(held) >> kHeldGroupShift;
+        if (group < m_groups.size())
+            record = m_groups[group].numbers.Find(std::int32_t(number));
+        elsewhere = !m_entries.empty();
+    }
+    if (record || !elsewhere || m_mapped == 0)
+        return record;
+    // The text was held before its prefix had a group, or mapped before its group was made.
+    std::string text;
+    return AppendHeldText(held, text) ? Find(text) : nullptr;
+}
+
+bool CRecordTextIds::AppendHeldText(std::uint64_t held, std::string& out) const
+{
+    const auto number = std::uint32_t(held >> 32);
+    if (held & kHeldEntry) {
+        if (number >= m_entries.size())
+            return false;
+        out.append(m_entries[number].text, m_entries[number].size);
+        return true;
+    }
+    const std::size_t group = std::uint32_t(held) >> kHeldGroupShift;
+    if (group >= m_groups.size())
+        return false;
+    out += m_groups[group].prefix;
+    out += std::to_string(number);
     return true;
 }
 
@@ -388,9 +459,7 @@ LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::strin
         return result;
     if (xref.empty()) {
         state->m_nonStandardFound = true;
-        return result;
-    }
-    if (ParseStandardId(*state, xref, result.m_number)) {
+    } else if (ParseStandardId(*state, xref, result.m_number)) {
         result.m_standard = true;
         record.SetRecordNumber(result.m_number);
         state->m_counter = std::max(state->m_counter, result.m_number);
@@ -402,6 +471,12 @@ LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::strin
         result.m_duplicate = !state->m_textMap.Insert(xref, &record);
     }
     state->m_duplicateFound |= result.m_duplicate;
+    if (state->m_nonStandardFound) {
+        if (state->m_readOrder.empty())
+            state->m_readBefore = state->m_read;
+        state->m_readOrder.push_back(CNodePool::IndexOf(&record));
+    }
+    ++state->m_read;
     return result;
 }
 
@@ -423,12 +498,25 @@ CRecordNode* FindLoadedRecord(int listIndex, std::string_view idText)
 
 bool FinishLoadedRecordIds()
 {
+    CAssocNode::KeepHeldTexts();
     bool renumbered = false;
     for (int listIndex = 0; listIndex < RECORD_TYPE_COUNT; ++listIndex) {
         CRecordIdState& state = *GetRecordIdState(listIndex);
         const CDataNode* root = GetRecordTypeRoot(listIndex);
         if (state.m_nonStandardFound && listIndex != RECORD_LIST_HEAD && root) {
-            for (CDataNode* node = root->GetFirstChild(); node; node = node->GetNextSibling()) {
+            // The records lie anywhere in memory: each is fetched some records before the walk
+            // reaches it, so that the processor waits for many at once.
+            constexpr std::size_t kAhead = 16;
+            std::size_t position = kAhead;
+            for (CDataNode* node = root->GetFirstChild(); node;
+                 node = node->GetNextSibling(), ++position) {
+                if (position >= state.m_readBefore &&
+                    position - state.m_readBefore < state.m_readOrder.size()) {
+                    const auto* ahead = static_cast<const char*>(
+                        CNodePool::BlockAt(state.m_readOrder[position - state.m_readBefore]));
+                    __builtin_prefetch(ahead, 1);
+                    __builtin_prefetch(ahead + sizeof(CRecordNode) - 1, 1);
+                }
                 auto* record = static_cast<CRecordNode*>(node);
                 renumbered |= record->HasTextId();
                 record->SetTextId(false);
@@ -438,6 +526,7 @@ bool FinishLoadedRecordIds()
         }
         state.SetHashSize(state.m_hashSize);
         state.m_textMap.Clear();
+        state.ForgetReadOrder();
     }
     return renumbered;
 }

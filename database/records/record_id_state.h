@@ -97,6 +97,17 @@ public:
     CRecordNode* Find(std::string_view text) const;
     /// Unmaps whatever text maps to record.
     void Erase(const CRecordNode* record);
+    /// Holds text for a link read before the links are resolved, so that the link carries one
+    /// word instead of a copy: a text that ends in a number is held as its prefix's group and
+    /// its number, any other text is copied once into the blocks (however many links name it).
+    /// A record inserted later under the same text is found by FindHeld. The answer's two low
+    /// bits are zero. Valid until Clear.
+    std::uint64_t Hold(std::string_view text);
+    /// The record mapped to a held text; null when none is (yet).
+    CRecordNode* FindHeld(std::uint64_t held) const;
+    /// Appends a held text to out; false, and nothing appended, when the table no longer holds
+    /// it (it was cleared since).
+    bool AppendHeldText(std::uint64_t held, std::string& out) const;
     /// Empties the table and gives its memory back.
     void Clear();
     bool Empty() const { return m_mapped == 0; }
@@ -126,8 +137,17 @@ private:
         CRecordNumberMap numbers;
     };
 
+    // A held text: bit 2 tells an entry from a group; an entry's number or a group's record
+    // number in the high 32 bits, the group's number in bits 3 to 31.
+    static constexpr std::uint64_t kHeldEntry = 4;
+    static constexpr int kHeldGroupShift = 3;
+
     /// The group of a prefix; made when make says so; null when there is none.
     Group* GroupOf(std::string_view prefix, bool make);
+    /// Whether one more group may be made: groups stay fewer than one per eight records.
+    bool MayAddGroup() const;
+    /// The entry number of text, its entry added (without a record) when there is none.
+    std::uint32_t EntryOf(std::string_view text);
     /// The slot that holds text's entry, or the empty slot where it would go.
     std::size_t SlotOf(std::string_view text, std::uint32_t hash) const;
     const char* Keep(std::string_view text);
@@ -158,11 +178,19 @@ struct CRecordIdState {
     CRecordNumberMap m_numberMap;
     CRecordTextIds m_textMap;
     std::size_t m_hashSize = 17; // the records the number map has room for after a reset
+    // Where the records read since the type's first non-standard identifier lie (node-pool
+    // indexes, in the order read), so that the walk that numbers them after the load fetches
+    // them ahead of itself; only a hint, since the walk follows the records' own chain.
+    std::vector<std::uint32_t> m_readOrder;
+    std::size_t m_readBefore = 0; // records read before the first one in m_readOrder
+    std::size_t m_read = 0;
 
     /// Forgets the prefix, the counter, the flags and both maps; the bucket count is kept.
     void Reset();
     /// Empties the number map, keeping room for that many records.
     void SetHashSize(std::size_t buckets);
+    /// Empties m_readOrder and gives its memory back.
+    void ForgetReadOrder();
     /// The next record number; 0 (and the counter stays -1) once numbers have run out.
     std::int32_t TakeNextNumber();
 };

@@ -146,6 +146,20 @@ TEST_F(AssocNodeTest, DanglingReferencesAreReportedKeptAndWrittenBack)
     EXPECT_EQ(famc->GetXrefText(), "@F11@");
 }
 
+TEST_F(AssocNodeTest, AHeldIdentifierOutlivesALoadEndedBeforeItsLinksResolved)
+{
+    LoadRecord(kFam, "F1"); // teaches the prefix F
+    CRecordNode* individual = LoadRecord(kIndi, "I1");
+    CAssocNode* note = LoadLink(individual, "NOTE", "@N-7@");
+    CAssocNode* family = LoadLink(individual, "FAMS", "@X12@");
+    FinishLoadedRecordIds();
+    EXPECT_EQ(CAssocNode::CountKeptTexts(), 2u);
+    EXPECT_EQ(note->GetKeptText(), "N-7");
+    EXPECT_EQ(family->GetXrefText(), "@X12@");
+    EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, nullptr), 2);
+    EXPECT_EQ(Written(*individual), "0 @I1@ INDI\r\n1 FAMS @X12@\r\n1 NOTE @N-7@\r\n");
+}
+
 TEST_F(AssocNodeTest, ALinkToARecordDestroyedDuringTheLoadDangles)
 {
     CRecordNode* individual = LoadRecord(kIndi, "I1");

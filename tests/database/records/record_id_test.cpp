@@ -226,6 +226,35 @@ TEST_P(RecordTextIdsTest, EveryTextFindsItsFirstRecordUntilErased)
     EXPECT_EQ(ids.Find(c.texts.front()), nullptr);
 }
 
+TEST_P(RecordTextIdsTest, AHeldTextFindsWhatItsTextFinds)
+{
+    // Links hold their texts before and after the records come (a record may be read after the
+    // links to it), and must find the record the text finds, whichever form each took.
+    const TextIdCase& c = GetParam();
+    std::vector<int> records(c.texts.size());
+    CRecordTextIds ids;
+    std::vector<std::pair<std::string, std::uint64_t>> held;
+    for (std::size_t i = 0; i < c.texts.size(); ++i) {
+        const std::string& text = c.texts[i];
+        if (i % 2 == 0)
+            held.emplace_back(text, ids.Hold(text));
+        ids.Insert(text, reinterpret_cast<CRecordNode*>(&records[i]));
+        held.emplace_back(text + "9", ids.Hold(text + "9"));
+        held.emplace_back(text, ids.Hold(text));
+    }
+    for (const auto& [text, word] : held) {
+        EXPECT_EQ(word & 3, 0u);
+        EXPECT_EQ(ids.FindHeld(word), ids.Find(text)) << text;
+        std::string kept = "@";
+        EXPECT_TRUE(ids.AppendHeldText(word, kept));
+        EXPECT_EQ(kept, "@" + text);
+    }
+    ids.Clear();
+    std::string kept;
+    EXPECT_FALSE(ids.AppendHeldText(held.front().second, kept));
+    EXPECT_EQ(ids.FindHeld(held.front().second), nullptr);
+}
+
 /// Texts "prefix" + 1 .. count.
 std::vector<std::string> Numbered(const std::string& prefix, int count)
 {
