@@ -2,7 +2,7 @@
 // slots, then written copy after copy with each copy's identifiers.
 #include "bench/copies/real_file_copies.h"
 
-#include "database/gedcom/gedcom_charset.h"
+#include "database/gedcom/gedcom_encode.h"
 
 #include <algorithm>
 #include <fstream>

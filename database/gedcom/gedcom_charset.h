@@ -1,5 +1,5 @@
-// database/gedcom/gedcom_charset.h: the character sets of GEDCOM files: which one a file uses, its
-// bytes read as UTF-8, and UTF-8 text written back in it.
+// database/gedcom/gedcom_charset.h: the character sets of GEDCOM files: which one a file uses, and
+// its bytes read as UTF-8 (gedcom_encode.h writes text back in it).
 #pragma once
 
 #include <cstddef>
@@ -89,15 +89,3 @@ private:
     char32_t m_highSurrogate = 0;
     std::size_t m_invalid = 0;
 };
-
-// Writing. A save keeps the file's own set when every character fits in it, else writes UTF-8.
-// ANSEL takes a letter with marks (precomposed, or followed by combining marks) as the mark
-// bytes before the letter, so the ANSEL text read above is written back byte for byte.
-
-/// True when every byte is below 128: text written the same in every set but UTF-16.
-bool GedcomTextIsAscii(std::string_view text);
-/// True when every character of utf8 can be written in set (always for UTF-8 and UTF-16).
-bool GedcomTextFits(GedcomCharset set, std::string_view utf8);
-/// Appends utf8 written in set to out; a character that does not fit is written as "?" and
-/// makes the result false.
-bool EncodeGedcomText(GedcomCharset set, std::string_view utf8, std::string& out);

@@ -1,7 +1,7 @@
 // database/gedcom/gedcom_line_sink.h: the one output path of every GEDCOM writer.
 #pragma once
 
-#include "database/gedcom/gedcom_charset.h"
+#include "database/gedcom/gedcom_encode.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,7 @@
 // tests/database/gedcom/gedcom_charset_test.cpp: finding a GEDCOM file's character set, and reading
 // and writing text in each set.
 #include "database/gedcom/gedcom_charset.h"
+#include "database/gedcom/gedcom_encode.h"
 #include "tests/support/test_support.h"
 
 #include "platform/base/text.h"
