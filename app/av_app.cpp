@@ -51,14 +51,14 @@ namespace {
 constexpr const char* kMakerKey = "Quorvane";
 constexpr UINT kRecentFiles = 4;
 
-/// path made absolute against the current folder; empty stays empty.
+/// path made absolute against the current folder, without "." and ".." steps; empty stays empty.
 std::string AbsolutePath(const std::string& path)
 {
     if (path.empty())
         return path;
     std::error_code failed;
     const std::filesystem::path absolute = std::filesystem::absolute(path, failed);
-    return failed ? path : absolute.string();
+    return failed ? path : absolute.lexically_normal().string();
 }
 
 } // namespace

@@ -162,7 +162,7 @@ TEST_F(StartUpTest, ARelativeNameIsTakenFromTheStartingFolderAndItsLinkedFilesFr
         TestHooks::Click(dialog, IDCANCEL);
     });
 
-    const bool startedUp = Start({"moved.ged"});
+    const bool startedUp = Start({"./moved.ged"});
     const std::filesystem::path current = std::filesystem::current_path();
     std::filesystem::current_path(started);
 
