@@ -283,10 +283,12 @@ void CAvApp::OnAppExit()
         m_pMainWnd->SendMessage(WM_CLOSE);
 }
 
-CDocument* CAvApp::OpenDocumentFile(const char* path)
+CDocument* CAvApp::OpenDocumentFile(const char* name)
 {
-    if (!m_document || !path || !m_document->SaveModified())
+    if (!m_document || !name || !m_document->SaveModified())
         return m_document;
+    // Saves, autosaves and backups reach the same file after the current folder changes.
+    const std::string path = AbsolutePath(name);
     // The open file stays, unchanged, unless the new one can be read.
     if (!CAvDoc::CanOpen(path)) {
         MessageBox(LoadErrorMessage(path), MB_OK | MB_ICONEXCLAMATION);

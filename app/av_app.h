@@ -61,9 +61,9 @@ public:
     void OnEndSession() override;
     /// The one way a file is opened (File Open, recent files, dropped files, the start-up file):
     /// asks to save a modified file first (Cancel keeps everything), offers an autosaved copy
-    /// newer than the file, and falls back to a new file when the file cannot be loaded. Returns
-    /// the document.
-    CDocument* OpenDocumentFile(const char* path) override;
+    /// newer than the file, and falls back to a new file when the file cannot be loaded. A
+    /// relative name is made absolute against the current folder first. Returns the document.
+    CDocument* OpenDocumentFile(const char* name) override;
 
     /// Passes a change notice on (BroadcastUpdate).
     void OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool modify) override;
@@ -75,7 +75,7 @@ public:
     /// The document is being destroyed.
     void ForgetDocument(const CAvDoc* document) override;
     CMainFrame* GetMainFrame() const;
-    /// The document's title, or "Ardenvel Riru" when there is none.
+    /// The document's title; empty when there is none.
     std::string GetDocumentTitle() const override;
     /// The open file's path; empty for an untitled file.
     std::string GetOpenFilePath() const;

@@ -1,5 +1,6 @@
-// tests/app/file_commands_test.cpp: File New, Open, Save, Save As, the recent files and Exit
-// through the menu, with the save question whenever the file is modified.
+// tests/app/file_commands_test.cpp: File New, Open (a relative name kept as the file it names),
+// Save, Save As, the recent files and Exit through the menu, with the save question whenever the
+// file is modified.
 #include "tests/app/app_fixture.h"
 
 #include "database/dictionary/record_type_table.h"
@@ -11,6 +12,8 @@
 #include "platform/ui/windows/app.h"
 
 #include <gmock/gmock.h>
+
+#include <filesystem>
 
 namespace app_test {
 namespace {
@@ -50,6 +53,24 @@ TEST_F(FileCommandsTest, OpenLoadsTheChosenFileAndListsItFirst)
     EXPECT_EQ((*m_app->GetRecentFileList())[0], path);
     EXPECT_FALSE(Frame()->IsProgressActive());
     EXPECT_TRUE(Frame()->GetStatusBar(59393)->IsWindowVisible());
+}
+
+TEST_F(FileCommandsTest, AFileNamedRelativeToTheCurrentFolderIsSavedThereAfterTheFolderChanges)
+{
+    WriteGedcom("smith.ged", kFamilyFile);
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(m_folder);
+    m_app->OpenDocumentFile("./smith.ged");
+    std::filesystem::current_path(test_support::NewFolder("app-elsewhere"));
+    Doc()->SetModifiedFlag();
+    const bool saved = Run(ID_FILE_SAVE);
+    std::filesystem::current_path(started);
+
+    EXPECT_EQ(Doc()->GetPathName(), m_folder + "/smith.ged");
+    EXPECT_EQ((*m_app->GetRecentFileList())[0], m_folder + "/smith.ged");
+    EXPECT_TRUE(saved);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_THAT(MessageTexts(), IsEmpty());
 }
 
 TEST_F(FileCommandsTest, AFileThatFailsToLoadLeavesANewFileAndSaysWhy)
