@@ -10,27 +10,21 @@
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
 #include "platform/base/prompt.h"
-#include "platform/ui/frames/view.h"
 #include "queries/named_list.h"
 
 #include <unistd.h>
 
 namespace {
 
-/// Repaints the main window and every window showing the document, so that names are shown
-/// in their new form.
+/// Repaints the main window and every window showing the document, the record lists inside
+/// them too, so that names are shown in their new form.
 void RedrawMainWindowAndViews()
 {
     CAvApp* app = GetAvApp();
-    if (CWnd* main = AfxGetMainWnd())
-        main->Invalidate();
-    CAvDoc* doc = app ? app->GetDocument() : nullptr;
-    if (!doc)
+    if (!app)
         return;
-    POSITION pos = doc->GetFirstViewPosition();
-    while (pos)
-        if (CView* view = doc->GetNextView(pos))
-            view->Invalidate();
+    app->RedrawMainWindow(TRUE);
+    app->RedrawAllViews();
 }
 
 /// Creates the lists that have no list of their name; tells every window when one was made.

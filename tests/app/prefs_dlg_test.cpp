@@ -3,8 +3,11 @@
 #include "app/prefs_dlg.h"
 #include "tests/app/app_fixture.h"
 #include "tests/app/shell_dialogs_fixture.h"
+#include "tests/app/test_panes.h"
 
 #include "platform/ui/dialogs/button.h"
+
+#include <gmock/gmock.h>
 
 #include <filesystem>
 #include <functional>
@@ -314,6 +317,31 @@ TEST_F(PreferencesCommandTest, AutosaveTimerFollowsAChangedPeriod)
         ShowPreferences();
         EXPECT_EQ(Prefs().m_enableAutosave, enable);
         EXPECT_EQ(Frame()->IsAutosaveTimerRunning(), enable);
+    }
+}
+
+// The record lists paint names from their records each time, but only when told to repaint
+// themselves: a changed surname case tells every window, as the records options do.
+TEST_F(PreferencesCommandTest, ChangedSurnameCaseRepaintsEveryWindowAndNothingElseDoes)
+{
+    ASSERT_TRUE(Start());
+    app_test::Script() = app_test::PaneScript();
+    m_app->ShowInWindowOfKind(kSubViewDiagram, RuntimeClassOf<app_test::CDiagramPane>(),
+                              [](CSubView&) {});
+    for (const bool change : {false, true}) {
+        app_test::Script().hints.clear();
+        TestHooks::OnNextSheet([change](CPropertySheet& sheet) {
+            sheet.SetActivePage(kMisc);
+            if (change)
+                TestHooks::Click(*sheet.GetActivePage(), 1786);
+            TestHooks::PressSheetButton(sheet, Sheet::Ok);
+        });
+        ShowPreferences();
+        EXPECT_EQ(Prefs().m_surnamesInUpperCase, !change);
+        if (change)
+            EXPECT_THAT(app_test::Script().hints, testing::Contains(kHintRecordsOptionsApplied));
+        else
+            EXPECT_THAT(app_test::Script().hints, testing::IsEmpty());
     }
 }
 
