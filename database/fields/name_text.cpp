@@ -2,27 +2,32 @@
 // and the tidying of names read from files and typed by the user.
 #include "database/fields/name_text.h"
 
-#include "common/string_utils.h"
 #include "platform/base/text.h"
 
 #include <algorithm>
 
 namespace {
 
+/// White space as text::IsSpace finds it, inline: every name of a file passes here.
+bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 /// The text with every run of white space turned into one blank, trimmed at both ends.
 std::string SingleBlanks(std::string_view name)
 {
-    std::string out;
-    out.reserve(name.size());
+    std::string out(name.size(), '\0');
+    std::size_t size = 0;
     for (const char c : name) {
-        if (!text::IsSpace(c)) {
-            out += c;
-        } else if (!out.empty() && out.back() != ' ') {
-            out += ' ';
-        }
+        if (!IsBlank(c))
+            out[size++] = c;
+        else if (size != 0 && out[size - 1] != ' ')
+            out[size++] = ' ';
     }
-    if (!out.empty() && out.back() == ' ')
-        out.pop_back();
+    if (size != 0 && out[size - 1] == ' ')
+        --size;
+    out.resize(size);
     return out;
 }
 
@@ -69,21 +74,20 @@ bool NameNeedsTidying(std::string_view name)
     if (name.empty())
         return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (!text::IsSpace(name[i]))
+        if (!IsBlank(name[i]))
             continue;
-        if (i == 0 || name[i] != ' ' || i + 1 == name.size() || text::IsSpace(name[i + 1]))
+        if (i == 0 || name[i] != ' ' || i + 1 == name.size() || IsBlank(name[i + 1]))
             return true;
     }
     const std::size_t open = name.find('/');
     if (open == std::string_view::npos)
         return true;
-    if ((open > 0 && name[open - 1] != ' ') ||
-        (open + 1 < name.size() && text::IsSpace(name[open + 1])))
+    if ((open > 0 && name[open - 1] != ' ') || (open + 1 < name.size() && IsBlank(name[open + 1])))
         return true;
     const std::size_t close = name.find('/', open + 1);
-    if (close == std::string_view::npos || text::IsSpace(name[close - 1]))
+    if (close == std::string_view::npos || IsBlank(name[close - 1]))
         return true;
-    if (close + 1 < name.size() && !text::IsSpace(name[close + 1]))
+    if (close + 1 < name.size() && !IsBlank(name[close + 1]))
         return true;
     return name.find('/', close + 1) != std::string_view::npos;
 }
@@ -103,9 +107,19 @@ std::string TidyNameText(std::string_view name)
         out.erase(open + 1, 1);
         --close;
     }
-    if (close > open + 1 && out[close - 1] == ' ')
+    if (close > open + 1 && out[close - 1] == ' ') {
         out.erase(close - 1, 1);
-    return NormalizeSurnameSlashes(out);
+        --close;
+    }
+    // The surname slashes stand apart from the words around them (NormalizeSurnameSlashes,
+    // in place).
+    if (open > 0 && !IsBlank(out[open - 1])) {
+        out.insert(open, 1, ' ');
+        ++close;
+    }
+    if (close + 1 < out.size() && !IsBlank(out[close + 1]))
+        out.insert(close + 1, 1, ' ');
+    return out;
 }
 
 std::string NameFromTypedText(std::string_view typed)

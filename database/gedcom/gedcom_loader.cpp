@@ -159,10 +159,13 @@ void ReportLinesAfterTrailer(GedcomLine& line, int& lineCounter)
     }
 }
 
-/// Puts a record just read into the data set and takes its change date into its stamp.
-void AddRecord(int kind, CRecordNode* record)
+/// Puts a record just read into the data set and takes its change date into its stamp (when
+/// the parser gave it a change field).
+void AddRecord(int kind, CRecordNode* record, bool readChange)
 {
     GetRecordTypeRoot(kind)->AppendChild(record, false);
+    if (!readChange)
+        return;
     if (CDataNode* change = record->FindChild(nullptr, FIELD_CHAN))
         ParseChangeDate(record, change);
 }
@@ -199,7 +202,7 @@ int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
         auto* object = kind == kLoadKindMultimedia ? dynamic_cast<CObjRec*>(record) : nullptr;
         if (object && !chains.Take(*object, xref))
             continue;
-        AddRecord(kind, record);
+        AddRecord(kind, record, parser.ReadChangeField());
         ++records;
     }
     noTrailer = records > 0;

@@ -61,6 +61,24 @@ std::string WithoutSpace(std::string_view text)
     return out;
 }
 
+/// White space as text::IsSpace finds it, inline: most values of a load are trimmed.
+bool IsBlank(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+/// The value without the white space around it (text::TrimView).
+std::string_view Trimmed(std::string_view value)
+{
+    std::size_t first = 0;
+    std::size_t last = value.size();
+    while (first < last && IsBlank(value[first]))
+        ++first;
+    while (last > first && IsBlank(value[last - 1]))
+        --last;
+    return value.substr(first, last - first);
+}
+
 /// The node as a T: a node of class T or Derived is taken at once, any other class through
 /// dynamic_cast (this runs for most lines of a load). A cast that fails walks the whole class
 /// tree, so the last class found not to be a T is remembered: a load meets the same few
@@ -81,16 +99,16 @@ template <class T, class Derived = T> const T* NodeAs(const CDataNode& node)
 
 /// The reason to report a value the node took but could not read as its type; empty when the
 /// node read it (or holds no such value).
-std::string_view UnreadValueReason(const CDataNode& node, std::string_view value)
+std::string_view UnreadValueReason(const CDataNode& node, int dataType, std::string_view value)
 {
-    switch (node.GetFieldDef()->GetDataType()) {
+    switch (dataType) {
     case FDT_ENUM:
         if (const auto* e = NodeAs<CEnumNode, CSexNode>(node))
             return !e->GetKey().empty() && e->GetValueIndex() < 0 ? kKeptUnknownKey : "";
         return {};
     case FDT_DATE:
         if (const auto* d = NodeAs<CDateNode>(node)) {
-            const bool phrase = text::TrimView(value).starts_with('(');
+            const bool phrase = Trimmed(value).starts_with('(');
             return d->GetKind() == DATE_PHRASE && !phrase ? kKeptUnreadText : "";
         }
         return {};
@@ -106,7 +124,7 @@ std::string_view UnreadValueReason(const CDataNode& node, std::string_view value
         }
         return {};
     case FDT_RECT:
-        if (dynamic_cast<const CRectNode*>(&node) && !text::TrimView(value).empty()) {
+        if (dynamic_cast<const CRectNode*>(&node) && !Trimmed(value).empty()) {
             std::string text;
             node.GetText(text, 0);
             return text == WithoutSpace(value) ? "" : kLostUnreadValue;
@@ -138,18 +156,23 @@ int ExcludedTagReason(std::string_view tag)
 
 /// The value a field of def reads from its line: text keeps every blank the line holds (the
 /// reader keeps them), any other value is read without the blanks around it.
-std::string_view ValueFor(const CFieldDef& def, std::string_view value)
+std::string_view ValueFor(const CFieldDef& def, int dataType, std::string_view value)
 {
-    switch (def.GetDataType()) {
+    switch (dataType) {
     case FDT_TEXT:
     case FDT_MULTI_TEXT:
     case FDT_NAME:
         return value;
     case FDT_RECORD:
-        return def.GetGedcomTag() == "NOTE" ? value : text::TrimView(value);
+        return def.GetGedcomTag() == "NOTE" ? value : Trimmed(value);
     default:
-        return text::TrimView(value);
+        return Trimmed(value);
     }
+}
+
+std::string_view ValueFor(const CFieldDef& def, std::string_view value)
+{
+    return ValueFor(def, def.GetDataType(), value);
 }
 
 } // namespace
@@ -250,6 +273,7 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
     m_path.assign(1, made);
     m_outOfOrder = false;
+    m_readChange = false;
     m_valued.clear();
     int status = ReadGedcomLine(line, lineCounter);
     for (;;) {
@@ -296,6 +320,7 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
     m_path.resize(level);
     m_path.push_back(node);
+    m_readChange |= level == 1 && def->GetFieldId() == FIELD_CHAN;
     return ReadGedcomLine(line, lineCounter);
 }
 
@@ -314,18 +339,19 @@ bool CGedcomRecordParser::AddNode(CDataNode* parent, CDataNode* sibling, const C
         m_outOfOrder = true;
         parent->AppendChild(node, true);
     }
-    const std::string_view value = ValueFor(*def, line.value);
+    const int dataType = def->GetDataType();
+    const std::string_view value = ValueFor(*def, dataType, line.value);
     if (!node->SetText(value)) {
         parent->UnlinkChild(node, true);
         DestroyNodeTree(std::exchange(node, nullptr));
         return false;
     }
-    if (const std::string_view reason = UnreadValueReason(*node, value); reason == kLostUnreadValue)
+    if (const std::string_view reason = UnreadValueReason(*node, dataType, value);
+        reason == kLostUnreadValue)
         WriteExceptionLine(lineCounter, reason, line, false, false);
     else if (!reason.empty())
         WriteKeptValueLine(lineCounter, reason, line);
-    if (def->GetDataType() == FDT_COMPLEX && def->HasFlag(FDF_SKIP_WHEN_CHILDLESS) &&
-        !value.empty())
+    if (dataType == FDT_COMPLEX && def->HasFlag(FDF_SKIP_WHEN_CHILDLESS) && !value.empty())
         m_valued.push_back({node, std::size_t(line.level), lineCounter, std::string(line.xref),
                             std::string(line.tag), std::string(line.value)});
     return true;

@@ -41,6 +41,9 @@ public:
     /// with a level-0 line in line, or kGedcomInputEnd.
     int ParseRecord(int kind, const CFieldDef* recordDef, GedcomLine& line, int& lineCounter,
                     CRecordNode*& record);
+    /// Whether the record read last was given a change field (CHAN) of its own, which the
+    /// loader then looks for.
+    bool ReadChangeField() const { return m_readChange; }
 
 private:
     /// A field that has sub-fields only, read with a value ("1 CONL Y"): one left without
@@ -78,6 +81,7 @@ private:
 
     std::vector<CDataNode*> m_path; // m_path[level]: the node of that level on the current line
     bool m_outOfOrder = false;      // a line of this record came after a later-ordered sibling
+    bool m_readChange = false;      // a CHAN field joined this record
     std::vector<ValuedField> m_valued;
     std::array<DefCacheEntry, 256> m_defCache{};
 };

@@ -428,41 +428,42 @@ void CAssocNode::PrefetchLink() const
     __builtin_prefetch(&m_value, 1);
 }
 
-void CAssocNode::PrefetchPendingTarget() const
+CRecordNode* CAssocNode::FindPendingTarget() const
 {
     const std::uintptr_t tag = m_value & kValueTags;
     if (tag == 0)
-        return;
+        return nullptr;
+    if (tag == kHeldTag)
+        return FindHeldTarget();
     const int listIndex = GetTargetTypeIndex();
-    const CRecordNode* record = tag == kNumberTag
-                                    ? FindLoadedRecord(listIndex, GetReferenceNumber())
-                                : tag == kHeldTag ? FindHeldTarget()
-                                                  : FindLoadedRecord(listIndex, *KeptText());
-    if (record)
-        __builtin_prefetch(reinterpret_cast<const char*>(record) + sizeof(CDataNode), 1);
+    return tag == kNumberTag ? FindLoadedRecord(listIndex, GetReferenceNumber())
+                             : FindLoadedRecord(listIndex, *KeptText());
 }
 
-bool CAssocNode::ResolvePendingReference()
+CRecordNode* CAssocNode::PrefetchPendingTarget() const
+{
+    CRecordNode* record = FindPendingTarget();
+    if (record)
+        __builtin_prefetch(reinterpret_cast<const char*>(record) + sizeof(CDataNode), 1);
+    return record;
+}
+
+bool CAssocNode::ResolvePendingReference(CRecordNode* record)
 {
     if (!HasCrossReference())
         return true;
-    const int listIndex = GetTargetTypeIndex();
-    const bool held = (m_value & kValueTags) == kHeldTag;
-    const std::optional<std::string_view> text = KeptText();
-    CRecordNode* record = held   ? FindHeldTarget()
-                          : text ? FindLoadedRecord(listIndex, *text)
-                                 : FindLoadedRecord(listIndex, GetReferenceNumber());
     if (record) {
         StoreTarget(record);
         record->AddLinkCount(1);
         return true;
     }
-    if (held) {
+    if ((m_value & kValueTags) == kHeldTag) {
         KeepHeldText();
         return false;
     }
+    const int listIndex = GetTargetTypeIndex();
     CRecordIdState* state = GetRecordIdState(listIndex);
-    if (state && !text && listIndex != RECORD_LIST_HEAD && state->m_counter >= 0)
+    if (state && !KeptText() && listIndex != RECORD_LIST_HEAD && state->m_counter >= 0)
         state->m_counter = std::max(state->m_counter, GetReferenceNumber());
     return false;
 }
@@ -483,21 +484,29 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
     // Links and their targets lie anywhere in memory: a link is fetched some slots before it is
     // read, and its target some slots before the link is resolved, so that the processor waits
     // for many at once instead of for each in turn.
+    // The target found when it was fetched is kept, by slot, until its link is resolved.
     constexpr std::uint32_t kLinkAhead = 32;
     constexpr std::uint32_t kTargetAhead = 12;
+    std::array<CRecordNode*, 16> fetched{};
+    static_assert(kTargetAhead < fetched.size());
     for (std::uint32_t slot = end; slot-- > first;) {
         if (slot >= first + kLinkAhead) {
             if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead))
                 ahead->PrefetchLink();
         }
         if (slot >= first + kTargetAhead) {
-            if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kTargetAhead))
-                ahead->PrefetchPendingTarget();
+            const CAssocNode* ahead = CAssocLinkTable::At(slot - kTargetAhead);
+            fetched[(slot - kTargetAhead) % fetched.size()] =
+                ahead ? ahead->PrefetchPendingTarget() : nullptr;
         }
         CAssocNode* link = CAssocLinkTable::At(slot);
         if (!link)
             continue;
-        if (!link->ResolvePendingReference())
+        const bool wasFetched = slot + kTargetAhead < end;
+        const bool resolved = wasFetched
+                                  ? link->ResolvePendingReference(fetched[slot % fetched.size()])
+                                  : link->ResolvePendingReference();
+        if (!resolved)
             dangling.push_back(link);
         if (progress && ++done % step == 0)
             progress->SetProgressPos(done);

@@ -120,13 +120,19 @@ public:
     /// Turns a pending cross-reference into its target when the type's identifier maps know it
     /// (the target's link count goes up); otherwise keeps it and reserves its number. True when
     /// a target was found or nothing was pending.
-    bool ResolvePendingReference();
+    bool ResolvePendingReference() { return ResolvePendingReference(FindPendingTarget()); }
+    /// The same, given the record the maps answer for the pending cross-reference (what
+    /// FindPendingTarget answers while the maps stay as they are).
+    bool ResolvePendingReference(CRecordNode* record);
+    /// The record the type's identifier maps answer for the pending cross-reference; null when
+    /// none does or nothing is pending.
+    CRecordNode* FindPendingTarget() const;
     /// Asks the processor to fetch the link itself for writing: both ends, since a link may span
     /// two cache lines and resolving it reads its definition and writes its value word.
     void PrefetchLink() const;
-    /// Asks the processor to fetch the record a pending cross-reference (number or kept text)
-    /// names, so that resolving the link a little later does not wait for memory.
-    void PrefetchPendingTarget() const;
+    /// FindPendingTarget, and asks the processor to fetch that record, so that resolving the
+    /// link a little later does not wait for memory.
+    CRecordNode* PrefetchPendingTarget() const;
 
     // The chain of all links.
     static CAssocNode* GetFirstLink();

@@ -197,19 +197,23 @@ TEST_P(NameTidyTest, NamesFromFilesAreTidied)
     EXPECT_EQ(name->GetValue(), c.stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, NameTidyTest,
-                         ::testing::Values(TidyCase{"John /Smith/ Jr", false, "John /Smith/ Jr"},
-                                           TidyCase{"/Smith/ John", false, "/Smith/ John"},
-                                           TidyCase{"", false, ""},
-                                           TidyCase{" John /Smith/", true, "John /Smith/"},
-                                           TidyCase{"John  /Smith/", true, "John /Smith/"},
-                                           TidyCase{"John Smith", true, "John Smith"},
-                                           TidyCase{"John/Smith/", true, "John /Smith/"},
-                                           TidyCase{"John / Smith /", true, "John /Smith/"},
-                                           TidyCase{"John /Smith", true, "John /Smith/"},
-                                           TidyCase{"John /Smith/Jr", true, "John /Smith/ Jr"},
-                                           TidyCase{"John /Smith/ /X/", true, "John /Smith/ /X/"},
-                                           TidyCase{"Ann /O@@Neil/", false, "Ann /O@Neil/"}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, NameTidyTest,
+    ::testing::Values(TidyCase{"John /Smith/ Jr", false, "John /Smith/ Jr"},
+                      TidyCase{"/Smith/ John", false, "/Smith/ John"}, TidyCase{"", false, ""},
+                      TidyCase{" John /Smith/", true, "John /Smith/"},
+                      TidyCase{"John  /Smith/", true, "John /Smith/"},
+                      TidyCase{"John Smith", true, "John Smith"},
+                      TidyCase{"John/Smith/", true, "John /Smith/"},
+                      TidyCase{"John / Smith /", true, "John /Smith/"},
+                      TidyCase{"John /Smith", true, "John /Smith/"},
+                      TidyCase{"John /Smith/Jr", true, "John /Smith/ Jr"},
+                      TidyCase{"John /Smith/ /X/", true, "John /Smith/ /X/"},
+                      TidyCase{"Ann /O@@Neil/", false, "Ann /O@Neil/"},
+                      TidyCase{"John/ Smith /Jr", true, "John /Smith/ Jr"},
+                      TidyCase{"Albert Charles//", true, "Albert Charles //"},
+                      TidyCase{"\tJohn\t/Smith/\vJr ", true, "John /Smith/ Jr"},
+                      TidyCase{"/ Smith/", true, "/Smith/"}));
 
 struct TypedCase {
     const char* typed;
