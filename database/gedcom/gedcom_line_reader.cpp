@@ -99,14 +99,6 @@ bool IsPlainAscii(std::string_view bytes)
     return (high & 0x8080808080808080ull) == 0;
 }
 
-/// A line split by the grammar, as views into the line.
-struct LineParts {
-    int status = kGedcomParsedBlank;
-    int level = -1;
-    std::string_view xref, tag, value;
-    std::size_t valueStart = 0;
-};
-
 /// The first byte at or after c that is not white space; end when there is none.
 const char* SkipSpace(const char* c, const char* end)
 {
@@ -115,45 +107,47 @@ const char* SkipSpace(const char* c, const char* end)
     return c;
 }
 
-LineParts ScanLine(std::string_view s)
+/// Splits s into line, its parts viewing s; the answer of ParseGedcomLine. The parts are
+/// written straight into line, which the reader hands on, with no copy between.
+int ScanLine(std::string_view s, GedcomLine& line)
 {
-    LineParts p;
+    line.level = -1;
+    line.xref = line.tag = line.value = std::string_view();
     const char* const begin = s.data();
     const char* const end = begin + s.size();
     const char* c = SkipSpace(begin, end);
     if (c == end)
-        return p;
-    p.status = kGedcomParsedInvalid;
+        return kGedcomParsedBlank;
     if (!IsDigit(*c))
-        return p;
+        return kGedcomParsedInvalid;
     long long level = 0;
     for (; c < end && IsDigit(*c); ++c)
         level = std::min<long long>(level * 10 + (*c - '0'), INT_MAX);
-    p.level = int(level);
+    line.level = int(level);
     if (c == end || !IsSpaceChar(*c))
-        return p;
+        return kGedcomParsedInvalid;
     c = SkipSpace(c, end);
+    std::string_view xref;
     if (c < end && *c == '@') {
         const void* close = std::memchr(c + 1, '@', std::size_t(end - c - 1));
         if (!close)
-            return p;
-        p.xref = std::string_view(c + 1, std::size_t(static_cast<const char*>(close) - c - 1));
-        if (text::Utf8Length(p.xref) > kGedcomMaxXrefLength)
-            return p;
+            return kGedcomParsedInvalid;
+        xref = std::string_view(c + 1, std::size_t(static_cast<const char*>(close) - c - 1));
+        if (text::Utf8Length(xref) > kGedcomMaxXrefLength)
+            return kGedcomParsedInvalid;
         c = SkipSpace(static_cast<const char*>(close) + 1, end);
     }
     const char* const tagStart = c;
     while (c < end && IsTagChar(*c))
         ++c;
     if (c == tagStart || std::size_t(c - tagStart) > kGedcomMaxTagLength)
-        return p;
-    p.tag = std::string_view(tagStart, std::size_t(c - tagStart));
+        return kGedcomParsedInvalid;
+    line.xref = xref;
+    line.tag = std::string_view(tagStart, std::size_t(c - tagStart));
     if (c < end && IsSpaceChar(*c))
         ++c;
-    p.valueStart = std::size_t(c - begin);
-    p.value = std::string_view(c, std::size_t(end - c));
-    p.status = kGedcomParsedValid;
-    return p;
+    line.value = std::string_view(c, std::size_t(end - c));
+    return kGedcomParsedValid;
 }
 
 std::string WithoutQuotes(const std::string& name)
@@ -198,18 +192,20 @@ void GiveTrailingMarksToConc(InputState& s, std::string& raw)
         --keep;
     if (keep == raw.size() || keep == 0 || text::IsSpace(raw[keep - 1]))
         return;
-    const LineParts here = ScanLine(std::string_view(raw).substr(0, keep));
-    if (here.status != kGedcomParsedValid || here.value.empty())
+    GedcomLine here;
+    if (ScanLine(std::string_view(raw).substr(0, keep), here) != kGedcomParsedValid ||
+        here.value.empty())
         return;
     std::string next;
     if (!ReadPhysicalLine(s, next))
         return;
     s.m_pending = std::move(next);
     s.m_hasPending = true;
-    const LineParts after = ScanLine(s.m_pending);
-    if (after.status != kGedcomParsedValid || after.tag != "CONC" || after.value.empty())
+    GedcomLine after;
+    if (ScanLine(s.m_pending, after) != kGedcomParsedValid || after.tag != "CONC" ||
+        after.value.empty())
         return;
-    s.m_pending.insert(after.valueStart, raw, keep);
+    s.m_pending.insert(std::size_t(after.value.data() - s.m_pending.data()), raw, keep);
     raw.resize(keep);
 }
 
@@ -324,13 +320,7 @@ int OpenNextGedcomVolume(GedcomLine& line, int& lineCounter)
 
 int ParseGedcomLine(std::string_view text, GedcomLine& line)
 {
-    const LineParts parts = ScanLine(text);
-    line.level = parts.level;
-    const bool valid = parts.status == kGedcomParsedValid;
-    line.xref = valid ? parts.xref : std::string_view();
-    line.tag = valid ? parts.tag : std::string_view();
-    line.value = valid ? parts.value : std::string_view();
-    return parts.status;
+    return ScanLine(text, line);
 }
 
 GedcomEncoding GetGedcomInputEncoding()
