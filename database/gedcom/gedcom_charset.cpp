@@ -10,6 +10,7 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -347,6 +348,15 @@ void CUtf16Decoder::Decode(std::string_view bytes, std::string& out)
         if (m_started && !m_hasByte && m_highSurrogate == 0) {
             const std::size_t low = m_bigEndian ? 1 : 0;
             std::size_t end = pos;
+            // Four units at a time: each one's high byte zero and its low byte below 0x80.
+            const bool highByteFirst = m_bigEndian == (std::endian::native == std::endian::little);
+            const std::uint64_t notAscii =
+                highByteFirst ? 0x80FF80FF80FF80FFull : 0xFF80FF80FF80FF80ull;
+            for (std::uint64_t word; end + 8 <= bytes.size(); end += 8) {
+                std::memcpy(&word, bytes.data() + end, sizeof word);
+                if (word & notAscii)
+                    break;
+            }
             while (end + 1 < bytes.size() && bytes[end + 1 - low] == '\0' &&
                    static_cast<unsigned char>(bytes[end + low]) < 0x80)
                 end += 2;

@@ -137,6 +137,21 @@ INSTANTIATE_TEST_SUITE_P(
                    "A\U00012345", 0, true},
         DecodeCase{"Utf16BeCrByteInsideCharacter", Set::Utf16Be, std::string("\0A\x01\x0D", 4),
                    "A\u010D", 0, true},
+        DecodeCase{"Utf16LeRunsOfAsciiAroundOthers", Set::Utf16Le,
+                   std::string("0\0 \0H\0E\0A\0D\0 \0"
+                               "\xE9\0"
+                               "a\0b\0c\0d\0"
+                               "\x0D\x01"
+                               "e\0",
+                               28),
+                   "0 HEAD \u00E9abcd\u010De", 0, true},
+        DecodeCase{"Utf16BeRunsOfAsciiAroundOthers", Set::Utf16Be,
+                   std::string("\0"
+                               "0\0 \0H\0E\0A\0D\0 \0\xE9\0a\0b\0c\0d"
+                               "\x01\x0D\0"
+                               "e",
+                               28),
+                   "0 HEAD \u00E9abcd\u010De", 0, true},
         DecodeCase{"Utf16LoneHighSurrogate", Set::Utf16Le,
                    std::string("\x08\xD8"
                                "A\0",
