@@ -83,19 +83,32 @@ bool IsTagChar(char c)
     return HasClass(c, kTagClass);
 }
 
+/// The bytes at data read as one T.
+template <class T> std::uint64_t Load(const char* data)
+{
+    T word;
+    std::memcpy(&word, data, sizeof word);
+    return word;
+}
+
 /// Every byte is below 128: the same text in every set the lines can be in. Eight bytes at a
 /// time.
 bool IsPlainAscii(std::string_view bytes)
 {
+    const char* const data = bytes.data();
+    const std::size_t size = bytes.size();
     std::uint64_t high = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes.data() + i, sizeof word);
-        high |= word;
+    if (size >= 8) {
+        // The last word overlaps the one before it, so no byte is read one at a time.
+        for (std::size_t i = 0; i + 8 <= size; i += 8)
+            high |= Load<std::uint64_t>(data + i);
+        high |= Load<std::uint64_t>(data + size - 8);
+    } else if (size >= 4) {
+        high = Load<std::uint32_t>(data) | Load<std::uint32_t>(data + size - 4);
+    } else {
+        for (std::size_t i = 0; i < size; ++i)
+            high |= static_cast<unsigned char>(data[i]);
     }
-    for (; i < bytes.size(); ++i)
-        high |= static_cast<unsigned char>(bytes[i]);
     return (high & 0x8080808080808080ull) == 0;
 }
 

@@ -243,7 +243,7 @@ const CFieldDef* CGedcomRecordParser::FindChildDef(const CFieldDef* parent, std:
         key |= std::uint64_t(static_cast<unsigned char>(tag[i])) << (8 * i);
     const auto address = std::uint64_t(reinterpret_cast<std::uintptr_t>(parent));
     const std::uint64_t mixed = (address ^ (key << 3)) * 0x9E3779B97F4A7C15ull;
-    DefCacheEntry& entry = m_defCache[(mixed >> 56) % m_defCache.size()];
+    DefCacheEntry& entry = m_defCache[(mixed >> 54) % m_defCache.size()];
     if (entry.parent == parent && entry.key == key && entry.size == tag.size())
         return entry.def;
     const CFieldDef* def = parent->FindChildByGedcomTag(tag);

@@ -83,5 +83,5 @@ private:
     bool m_outOfOrder = false;      // a line of this record came after a later-ordered sibling
     bool m_readChange = false;      // a CHAN field joined this record
     std::vector<ValuedField> m_valued;
-    std::array<DefCacheEntry, 256> m_defCache{};
+    std::array<DefCacheEntry, 1024> m_defCache{};
 };

@@ -178,6 +178,29 @@ TEST(GedcomLineReaderTest, BytesOutsideTheSetAreReadAndCounted)
     EXPECT_EQ(GetGedcomInputFallbackCount(), 1u);
 }
 
+TEST(GedcomLineReaderTest, AByteOutsideTheSetIsFoundAnywhereInLinesOfAnyLength)
+{
+    // Lines are tested for plain ASCII a word at a time: every length and place must be seen.
+    // Short lines are invalid ones, whose value is the whole line.
+    std::string bytes = "0 HEAD\r\n1 CHAR UTF-8\r\n";
+    std::vector<std::string> values;
+    for (std::size_t size = 1; size <= 20; ++size) {
+        for (std::size_t at = 0; at < size; ++at) {
+            const std::string prefix = size < 8 ? "" : "1 _A ";
+            std::string value(size, 'v');
+            value[at] = '\xE9';
+            bytes += prefix + value + "\r\n";
+            value.replace(at, 1, "\u00E9");
+            values.push_back(value);
+        }
+    }
+    const std::vector<Read> reads = ReadBytes(bytes);
+    ASSERT_EQ(reads.size(), values.size() + 2);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(reads[i + 2].value, values[i]);
+    EXPECT_EQ(GetGedcomInputFallbackCount(), values.size());
+}
+
 TEST(GedcomLineReaderTest, AnselMarksEndingAValueGoToTheConcLineAfterIt)
 {
     const std::vector<Read> expected = {
