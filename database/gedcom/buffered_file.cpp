@@ -244,7 +244,7 @@ bool OpenGedcomInputFile(const std::string& name, bool writeMode)
         Reset(f);
         return false;
     }
-    f.m_buffer.assign(kGedcomBufferSize, 0);
+    f.m_buffer.assign(kGedcomWriteBufferSize, 0);
     return true;
 }
 
@@ -414,9 +414,9 @@ bool WriteGedcomOutput(std::string_view bytes)
     if (!f.m_output.IsOpen() || f.m_readMode || f.m_failed)
         return false;
     while (!bytes.empty()) {
-        if (f.m_position == kGedcomBufferSize && !FlushWriteBuffer())
+        if (std::size_t(f.m_position) == f.m_buffer.size() && !FlushWriteBuffer())
             return false;
-        const std::size_t room = static_cast<std::size_t>(kGedcomBufferSize - f.m_position);
+        const std::size_t room = f.m_buffer.size() - std::size_t(f.m_position);
         const std::size_t piece = std::min(room, bytes.size());
         std::memcpy(f.m_buffer.data() + f.m_position, bytes.data(), piece);
         f.m_position += static_cast<int>(piece);
@@ -425,16 +425,19 @@ bool WriteGedcomOutput(std::string_view bytes)
     return true;
 }
 
-char* TakeWriteRoom(std::size_t size)
+char* WriteRoom(std::size_t size)
 {
     BufferedFile& f = File();
-    if (size > std::size_t(kGedcomBufferSize) || !f.m_output.IsOpen() || f.m_readMode || f.m_failed)
+    if (size > kGedcomWriteBufferSize || !f.m_output.IsOpen() || f.m_readMode || f.m_failed)
         return nullptr;
-    if (std::size_t(kGedcomBufferSize - f.m_position) < size && !FlushWriteBuffer())
+    if (f.m_buffer.size() - std::size_t(f.m_position) < size && !FlushWriteBuffer())
         return nullptr;
-    char* room = f.m_buffer.data() + f.m_position;
-    f.m_position += static_cast<int>(size);
-    return room;
+    return f.m_buffer.data() + f.m_position;
+}
+
+void AppendWriteRoom(std::size_t count)
+{
+    File().m_position += static_cast<int>(count);
 }
 
 bool FlushWriteBuffer()

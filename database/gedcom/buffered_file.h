@@ -10,6 +10,8 @@
 /// The buffer holds this many bytes; a read that fills it less marks the end of the file. It is
 /// large enough that reading or writing a big file takes few system calls.
 inline constexpr int kGedcomBufferSize = 32 * 1024;
+/// A file opened for writing collects this many bytes before it hands them to the system.
+inline constexpr std::size_t kGedcomWriteBufferSize = 1024 * 1024;
 
 /// Opens the buffered file; only one is open at a time, and one still open is abandoned first.
 /// A name that begins with a double quote has every double quote removed.
@@ -69,7 +71,10 @@ std::int64_t GetGedcomInputFileSize();
 bool WriteGedcomOutput(std::string_view bytes);
 /// Writes the filled part of the buffer; false when the write failed.
 bool FlushWriteBuffer();
-/// Room for size bytes at the end of the write buffer (written out first when it has less),
-/// which count as appended: the caller fills all of them. Null when size is larger than the
-/// buffer, the file is not open for writing or a write failed, now or before.
-char* TakeWriteRoom(std::size_t size);
+/// Room for at least size bytes at the end of the write buffer (written out first when it has
+/// less); none of it counts as appended until AppendWriteRoom says how much was filled. Null
+/// when size is larger than kGedcomWriteBufferSize, the file is not open for writing or a write
+/// failed, now or before.
+char* WriteRoom(std::size_t size);
+/// Counts the first count bytes of the room WriteRoom gave last as appended.
+void AppendWriteRoom(std::size_t count);

@@ -6,6 +6,8 @@
 
 #include "platform/base/text.h"
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -14,21 +16,65 @@
 
 namespace {
 
+/// A character and the byte a set writes it as; tables of them are sorted by character.
+struct CharByte {
+    char32_t c;
+    unsigned char byte;
+};
+
+/// The table of the bytes from first to last that byteChar reads as a character; where two
+/// bytes read as one character, the later byte is the one written.
+template <typename ByteChar>
+std::vector<CharByte> ReverseTable(unsigned first, unsigned last, ByteChar byteChar)
+{
+    std::vector<CharByte> table;
+    for (unsigned b = last + 1; b-- > first;) {
+        const char32_t c = byteChar(static_cast<unsigned char>(b));
+        if (c != 0)
+            table.push_back({c, static_cast<unsigned char>(b)});
+    }
+    std::stable_sort(table.begin(), table.end(),
+                     [](const CharByte& x, const CharByte& y) { return x.c < y.c; });
+    return table;
+}
+
+/// The byte of c in table; 0 when it has none.
+unsigned char Find(const std::vector<CharByte>& table, char32_t c)
+{
+    const auto found = std::lower_bound(table.begin(), table.end(), c,
+                                        [](const CharByte& x, char32_t v) { return x.c < v; });
+    return found != table.end() && found->c == c ? found->byte : 0;
+}
+
 // The byte of c in a single-byte set; -1 when the set has no such character.
 int SingleByte(GedcomCharset set, char32_t c)
 {
     if (c < 0x80)
         return int(c);
+    static const std::vector<CharByte> windows1252 =
+        ReverseTable(0x80, 0xFF, code_page::Windows1252Char);
+    static const std::vector<CharByte> cp437 = ReverseTable(0x80, 0xFF, code_page::Cp437Char);
+    unsigned char byte = 0;
     switch (set) {
     case GedcomCharset::Latin1:
         return c < 0x100 ? int(c) : -1;
     case GedcomCharset::Windows1252:
-        return code_page::Windows1252Byte(c);
+        byte = Find(windows1252, c);
+        break;
     case GedcomCharset::Cp437:
-        return code_page::Cp437Byte(c);
+        byte = Find(cp437, c);
+        break;
     default:
-        return -1;
+        break;
     }
+    return byte != 0 ? byte : -1;
+}
+
+// The ANSEL byte of a combining mark; 0 when ANSEL has no such mark.
+unsigned char AnselMark(char32_t c)
+{
+    static const std::vector<CharByte> marks = ReverseTable(0xE0, 0xFF, ansel::MarkChar);
+    return Find(marks, c);
 }
 
 // The ANSEL byte of a character that stands on its own (ASCII or a special); -1 when none.
@@ -36,14 +82,14 @@ int AnselBase(char32_t c)
 {
     if (c < 0x80)
         return int(c);
-    const unsigned char byte = ansel::SpecialByte(c);
+    static const std::vector<CharByte> specials = ReverseTable(0xA0, 0xCF, ansel::SpecialChar);
+    const unsigned char byte = Find(specials, c);
     return byte != 0 ? byte : -1;
 }
 
 bool EncodeAnsel(std::string_view utf8, std::string& out)
 {
     bool fits = true;
-    std::vector<char32_t> marks;
     for (std::size_t pos = 0; pos < utf8.size();) {
         // A run of ASCII is written as it is, less its last character, which a combining
         // mark after the run may belong to.
@@ -53,57 +99,71 @@ bool EncodeAnsel(std::string_view utf8, std::string& out)
             if ((pos += whole) == utf8.size())
                 break;
         }
+        // A precomposed letter is taken apart, outermost mark first, until ANSEL has its base;
+        // the letters ANSEL can write carry at most three marks.
         char32_t base = text::DecodeUtf8(utf8, pos);
-        marks.clear();
-        for (char32_t inner = 0, mark = 0;
-             AnselBase(base) < 0 && ansel::Decompose(base, inner, mark); base = inner)
-            marks.insert(marks.begin(), mark);
-        for (std::size_t next = pos; next < utf8.size(); pos = next) {
-            const char32_t mark = text::DecodeUtf8(utf8, next);
-            if (ansel::MarkByte(mark) == 0)
-                break;
-            marks.push_back(mark);
-        }
+        char32_t inner[4];
+        std::size_t depth = 0;
+        for (char32_t within = 0, mark = 0; AnselBase(base) < 0 && depth < std::size(inner) &&
+                                            ansel::Decompose(base, within, mark);
+             base = within)
+            inner[depth++] = mark;
         const int byte = AnselBase(base);
-        if (byte < 0) {
-            out.push_back('?');
-            fits = false;
-            continue;
+        if (byte >= 0) {
+            while (depth > 0)
+                out.push_back(static_cast<char>(AnselMark(inner[--depth])));
         }
-        for (const char32_t mark : marks)
-            out.push_back(static_cast<char>(ansel::MarkByte(mark)));
-        out.push_back(static_cast<char>(byte));
+        // The combining marks after the letter come before it in ANSEL.
+        for (std::size_t next = pos; next < utf8.size(); pos = next) {
+            const unsigned char mark = AnselMark(text::DecodeUtf8(utf8, next));
+            if (mark == 0)
+                break;
+            if (byte >= 0)
+                out.push_back(static_cast<char>(mark));
+        }
+        fits = fits && byte >= 0;
+        out.push_back(byte >= 0 ? static_cast<char>(byte) : '?');
     }
     return fits;
 }
 
-void AppendUtf16Unit(char32_t unit, bool bigEndian, std::string& out)
+/// Writes the run of n ASCII bytes at ascii as UTF-16 code units; returns the end.
+char* WidenAscii(char* out, const char* ascii, std::size_t n, bool bigEndian)
 {
-    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-    out.push_back(bigEndian ? high : low);
-    out.push_back(bigEndian ? low : high);
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16, out += 32) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ascii + i));
+        const __m128i low =
+            bigEndian ? _mm_unpacklo_epi8(zero, bytes) : _mm_unpacklo_epi8(bytes, zero);
+        const __m128i high =
+            bigEndian ? _mm_unpackhi_epi8(zero, bytes) : _mm_unpackhi_epi8(bytes, zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), low);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), high);
+    }
+    if (i + 8 <= n) {
+        const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(ascii + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bigEndian
+                                                              ? _mm_unpacklo_epi8(zero, bytes)
+                                                              : _mm_unpacklo_epi8(bytes, zero));
+        i += 8;
+        out += 16;
+    }
+#endif
+    for (; i < n; ++i, out += 2) {
+        out[bigEndian ? 1 : 0] = ascii[i];
+        out[bigEndian ? 0 : 1] = '\0';
+    }
+    return out;
 }
 
-void EncodeUtf16(std::string_view utf8, bool bigEndian, std::string& out)
+char* PutUtf16Unit(char* out, char32_t unit, bool bigEndian)
 {
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        if (const std::size_t run = GedcomAsciiRun(utf8, pos); run > 0) {
-            const std::size_t start = out.size();
-            out.resize(start + 2 * run, '\0');
-            char* units = out.data() + start + (bigEndian ? 1 : 0);
-            for (std::size_t i = 0; i < run; ++i)
-                units[2 * i] = utf8[pos + i];
-            if ((pos += run) == utf8.size())
-                break;
-        }
-        const char32_t c = text::DecodeUtf8(utf8, pos);
-        if (c < 0x10000) {
-            AppendUtf16Unit(c, bigEndian, out);
-            continue;
-        }
-        AppendUtf16Unit(0xD800 + ((c - 0x10000) >> 10), bigEndian, out);
-        AppendUtf16Unit(0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian, out);
-    }
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    out[0] = bigEndian ? high : low;
+    out[1] = bigEndian ? low : high;
+    return out + 2;
 }
 
 bool EncodeSingleByte(GedcomCharset set, std::string_view utf8, std::string& out)
@@ -143,6 +203,24 @@ bool GedcomTextIsAscii(std::string_view text)
     return GedcomAsciiRun(text) == text.size();
 }
 
+char* EncodeUtf16Into(char* out, std::string_view utf8, bool bigEndian)
+{
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t run = GedcomAsciiRun(utf8, pos);
+        out = WidenAscii(out, utf8.data() + pos, run, bigEndian);
+        if ((pos += run) == utf8.size())
+            break;
+        const char32_t c = text::DecodeUtf8(utf8, pos);
+        if (c < 0x10000) {
+            out = PutUtf16Unit(out, c, bigEndian);
+            continue;
+        }
+        out = PutUtf16Unit(out, 0xD800 + ((c - 0x10000) >> 10), bigEndian);
+        out = PutUtf16Unit(out, 0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian);
+    }
+    return out;
+}
+
 bool GedcomTextFits(GedcomCharset set, std::string_view utf8)
 {
     if (GedcomTextIsAscii(utf8))
@@ -158,9 +236,13 @@ bool EncodeGedcomText(GedcomCharset set, std::string_view utf8, std::string& out
         out.append(utf8);
         return true;
     case GedcomCharset::Utf16Le:
-    case GedcomCharset::Utf16Be:
-        EncodeUtf16(utf8, set == GedcomCharset::Utf16Be, out);
+    case GedcomCharset::Utf16Be: {
+        const std::size_t start = out.size();
+        out.resize(start + 2 * utf8.size());
+        char* end = EncodeUtf16Into(out.data() + start, utf8, set == GedcomCharset::Utf16Be);
+        out.resize(std::size_t(end - out.data()));
         return true;
+    }
     case GedcomCharset::Ansel:
         return EncodeAnsel(utf8, out);
     case GedcomCharset::Ascii:

@@ -20,3 +20,6 @@ bool GedcomTextFits(GedcomCharset set, std::string_view utf8);
 /// Appends utf8 written in set to out; a character that does not fit is written as "?" and
 /// makes the result false.
 bool EncodeGedcomText(GedcomCharset set, std::string_view utf8, std::string& out);
+/// Writes utf8 as UTF-16 code units to out, which has room for 2 * utf8.size() bytes (the most
+/// it takes); returns the end of what was written.
+char* EncodeUtf16Into(char* out, std::string_view utf8, bool bigEndian);

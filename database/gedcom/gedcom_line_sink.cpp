@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,13 +14,16 @@ namespace {
 
 struct SinkFormat {
     GedcomCharset m_charset = GedcomCharset::Utf8;
-    bool m_asciiAsIs = true;        // ASCII text is written as it is (every set but UTF-16)
+    bool m_utf16 = false;
     std::string m_lineEnd = "\r\n"; // already in m_charset
     bool m_misfit = false;
-    std::string m_text;              // a line composed in UTF-8
-    std::string m_encoded;           // the same in m_charset
-    std::vector<std::string> m_held; // held lines, outermost first
-    std::size_t m_heldWritten = 0;   // how many of them, from the first, are written
+    std::string m_text;    // room for a line composed in UTF-8 apart from the file's buffer
+    std::string m_encoded; // a line encoded in m_charset
+    // The held lines, outermost first: the first m_heldCount of m_held, whose storage is kept
+    // for the next holds; how many of them, from the first, are written.
+    std::vector<std::string> m_held;
+    std::size_t m_heldCount = 0;
+    std::size_t m_heldWritten = 0;
 };
 
 SinkFormat& Format()
@@ -28,35 +32,132 @@ SinkFormat& Format()
     return format;
 }
 
-/// Appends value to out with every "@" doubled.
-void AppendEscaped(std::string& out, std::string_view value)
+/// The pieces of one line: "level TAG" (the tag alone without a level), rest as it is, and value
+/// with each "@" doubled.
+struct LinePieces {
+    bool hasLevel;
+    int level;
+    std::string_view tag;
+    std::string_view rest;
+    std::string_view value;
+
+    /// The most bytes the line takes in UTF-8, without its end.
+    std::size_t MostBytes() const { return 12 + tag.size() + rest.size() + 2 * value.size(); }
+};
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+
+std::uint64_t Load8(const char* p)
 {
-    for (std::size_t at = value.find('@'); at != std::string_view::npos; at = value.find('@')) {
-        out.append(value.substr(0, at + 1));
-        out += '@';
-        value.remove_prefix(at + 1);
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+void Store8(char* p, std::uint64_t word)
+{
+    std::memcpy(p, &word, sizeof word);
+}
+
+/// Whether one of the eight bytes of word is "@".
+bool HasAt(std::uint64_t word)
+{
+    const std::uint64_t x = word ^ (kOnes * '@');
+    return ((x - kOnes) & ~x & kHighBits) != 0;
+}
+
+/// Copies piece to out and returns the end; the bits of every byte copied are ORed into bits.
+/// Lines are made of many short pieces, which are copied a word at a time without a call.
+char* Put(char* out, std::string_view piece, std::uint64_t& bits)
+{
+    const char* in = piece.data();
+    const std::size_t n = piece.size();
+    if (n >= 8) {
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            const std::uint64_t word = Load8(in + i);
+            bits |= word;
+            Store8(out + i, word);
+        }
+        if (i < n) {
+            const std::uint64_t word = Load8(in + n - 8);
+            bits |= word;
+            Store8(out + n - 8, word);
+        }
+        return out + n;
     }
-    out.append(value);
+    for (std::size_t i = 0; i < n; ++i) {
+        out[i] = in[i];
+        bits |= static_cast<unsigned char>(in[i]);
+    }
+    return out + n;
 }
 
-/// A UTF-8 line is composed whole and handed to the file's buffer at once.
-bool WriteUtf8Line(SinkFormat& f, std::string_view line, std::string_view value)
+/// Copies value to out with each "@" doubled, as Put does.
+char* PutEscaped(char* out, std::string_view value, std::uint64_t& bits)
 {
-    std::string& text = f.m_text;
-    text.assign(line);
-    AppendEscaped(text, value);
-    text += f.m_lineEnd;
-    return WriteGedcomOutput(text);
+    const char* in = value.data();
+    const std::size_t n = value.size();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const std::uint64_t word = Load8(in + i);
+        if (HasAt(word))
+            break;
+        bits |= word;
+        Store8(out, word);
+        out += 8;
+    }
+    if (i < n && i >= 8 && i + 8 > n) {
+        // The last bytes, overlapping what is copied, when none of them is "@".
+        const std::uint64_t word = Load8(in + n - 8);
+        if (!HasAt(word)) {
+            bits |= word;
+            Store8(out - (i - (n - 8)), word);
+            return out + (n - i);
+        }
+    }
+    for (; i < n; ++i) {
+        const char c = in[i];
+        bits |= static_cast<unsigned char>(c);
+        *out++ = c;
+        if (c == '@')
+            *out++ = '@';
+    }
+    return out;
 }
 
-bool WriteLine(SinkFormat& f, std::string_view line, std::string_view value)
+/// Writes the line's pieces in UTF-8 to out, which has room for line.MostBytes(); returns the
+/// end. bits gathers the bits of the bytes, so that a byte above 127 shows.
+char* Compose(char* out, const LinePieces& line, std::uint64_t& bits)
 {
-    if (f.m_charset == GedcomCharset::Utf8 ||
-        (f.m_asciiAsIs && GedcomTextIsAscii(line) && GedcomTextIsAscii(value)))
-        return WriteUtf8Line(f, line, value);
-    std::string& text = f.m_text;
-    text.assign(line);
-    AppendEscaped(text, value);
+    if (line.hasLevel) {
+        if (line.level < 10)
+            *out++ = static_cast<char>('0' + line.level);
+        else
+            out = std::to_chars(out, out + 11, line.level).ptr;
+        *out++ = ' ';
+    }
+    out = Put(out, line.tag, bits);
+    out = Put(out, line.rest, bits);
+    return PutEscaped(out, line.value, bits);
+}
+
+/// Writes text, a line composed in UTF-8, in the output's set, then the line end.
+bool WriteText(SinkFormat& f, std::string_view text)
+{
+    if (f.m_utf16) {
+        const std::size_t most = 2 * text.size() + f.m_lineEnd.size();
+        if (char* room = WriteRoom(most)) {
+            std::uint64_t bits = 0;
+            char* end = EncodeUtf16Into(room, text, f.m_charset == GedcomCharset::Utf16Be);
+            end = Put(end, f.m_lineEnd, bits);
+            AppendWriteRoom(std::size_t(end - room));
+            return true;
+        }
+        if (most <= kGedcomWriteBufferSize)
+            return false;
+    }
     f.m_encoded.clear();
     if (!EncodeGedcomText(f.m_charset, text, f.m_encoded)) {
         f.m_misfit = true;
@@ -66,12 +167,39 @@ bool WriteLine(SinkFormat& f, std::string_view line, std::string_view value)
     return WriteGedcomOutput(f.m_encoded);
 }
 
+/// Writes one line. In every set but UTF-16 it is composed in the file's buffer, where it stays
+/// unless a byte of it is not ASCII in a set other than UTF-8; such a line, a line in UTF-16 and
+/// a line longer than the buffer are composed apart and then encoded.
+bool WriteLine(SinkFormat& f, const LinePieces& line)
+{
+    const std::size_t most = line.MostBytes();
+    if (!f.m_utf16) {
+        if (char* room = WriteRoom(most + f.m_lineEnd.size())) {
+            std::uint64_t bits = 0;
+            char* end = Compose(room, line, bits);
+            if ((bits & kHighBits) == 0 || f.m_charset == GedcomCharset::Utf8) {
+                end = Put(end, f.m_lineEnd, bits);
+                AppendWriteRoom(std::size_t(end - room));
+                return true;
+            }
+            // Encoded before anything is appended to the buffer that holds it.
+            return WriteText(f, std::string_view(room, std::size_t(end - room)));
+        }
+        if (most + f.m_lineEnd.size() <= kGedcomWriteBufferSize)
+            return false;
+    }
+    if (f.m_text.size() < most)
+        f.m_text.resize(most);
+    std::uint64_t bits = 0;
+    char* start = f.m_text.data();
+    return WriteText(f, std::string_view(start, std::size_t(Compose(start, line, bits) - start)));
+}
+
 /// Writes the held lines not yet written; false when the output failed.
 bool WriteHeldLines(SinkFormat& f)
 {
-    while (f.m_heldWritten < f.m_held.size()) {
-        const std::string& line = f.m_held[f.m_heldWritten++];
-        if (!WriteLine(f, line, {}))
+    while (f.m_heldWritten < f.m_heldCount) {
+        if (!WriteLine(f, {false, 0, {}, f.m_held[f.m_heldWritten++], {}}))
             return false;
     }
     return true;
@@ -82,73 +210,38 @@ bool WriteHeldLines(SinkFormat& f)
 bool WriteGedcomLine(std::string_view line, std::string_view value)
 {
     SinkFormat& f = Format();
-    if (f.m_heldWritten < f.m_held.size() && !WriteHeldLines(f))
+    if (f.m_heldWritten < f.m_heldCount && !WriteHeldLines(f))
         return false;
-    return WriteLine(f, line, value);
+    return WriteLine(f, {false, 0, {}, line, value});
 }
 
 bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
                         std::string_view value)
 {
     SinkFormat& f = Format();
-    if (f.m_heldWritten < f.m_held.size() && !WriteHeldLines(f))
+    if (f.m_heldWritten < f.m_heldCount && !WriteHeldLines(f))
         return false;
-    char digits[16];
-    const std::size_t digitCount =
-        std::size_t(std::to_chars(digits, digits + sizeof digits, level).ptr - digits);
-    if (f.m_charset == GedcomCharset::Utf8 ||
-        (f.m_asciiAsIs && GedcomTextIsAscii(tag) && GedcomTextIsAscii(rest) &&
-         GedcomTextIsAscii(value))) {
-        std::size_t ats = 0;
-        for (std::size_t at = value.find('@'); at != std::string_view::npos;
-             at = value.find('@', at + 1))
-            ++ats;
-        const std::size_t size =
-            digitCount + 1 + tag.size() + rest.size() + value.size() + ats + f.m_lineEnd.size();
-        if (char* out = TakeWriteRoom(size)) {
-            const auto put = [&out](std::string_view piece) {
-                if (!piece.empty())
-                    std::memcpy(out, piece.data(), piece.size());
-                out += piece.size();
-            };
-            put({digits, digitCount});
-            *out++ = ' ';
-            put(tag);
-            put(rest);
-            for (std::size_t at; ats > 0 && (at = value.find('@')) != std::string_view::npos;
-                 --ats) {
-                put(value.substr(0, at + 1));
-                *out++ = '@';
-                value.remove_prefix(at + 1);
-            }
-            put(value);
-            put(f.m_lineEnd);
-            return true;
-        }
-    }
-    std::string line(digits, digitCount);
-    line += ' ';
-    line += tag;
-    line += rest;
-    return WriteLine(f, line, value);
+    return WriteLine(f, {true, level, tag, rest, value});
 }
 
 void HoldGedcomTagLine(int level, std::string_view tag, std::string_view rest)
 {
-    std::string line;
+    SinkFormat& f = Format();
+    if (f.m_heldCount == f.m_held.size())
+        f.m_held.emplace_back();
+    std::string& line = f.m_held[f.m_heldCount++];
     StartGedcomLine(line, level, tag);
     line += rest;
-    Format().m_held.push_back(std::move(line));
 }
 
 bool ReleaseGedcomTagLine()
 {
     SinkFormat& f = Format();
-    if (f.m_held.empty())
+    if (f.m_heldCount == 0)
         return false;
-    f.m_held.pop_back();
-    const bool written = f.m_heldWritten > f.m_held.size();
-    f.m_heldWritten = std::min(f.m_heldWritten, f.m_held.size());
+    --f.m_heldCount;
+    const bool written = f.m_heldWritten > f.m_heldCount;
+    f.m_heldWritten = std::min(f.m_heldWritten, f.m_heldCount);
     return written;
 }
 
@@ -165,7 +258,7 @@ void SetGedcomLineFormat(GedcomCharset charset, std::string_view lineEnd)
 {
     SinkFormat& f = Format();
     f.m_charset = charset;
-    f.m_asciiAsIs = charset != GedcomCharset::Utf16Le && charset != GedcomCharset::Utf16Be;
+    f.m_utf16 = charset == GedcomCharset::Utf16Le || charset == GedcomCharset::Utf16Be;
     f.m_lineEnd.clear();
     EncodeGedcomText(charset, lineEnd, f.m_lineEnd);
     f.m_misfit = false;

@@ -319,9 +319,9 @@ TEST_F(BufferedFileSaveTest, FailedWriteLeavesTheOriginalIntact)
     ASSERT_TRUE(OpenGedcomInputFile(m_target, true));
     {
         // The first full buffer fits under the limit; the second does not.
-        const FileSizeLimit limit(kGedcomBufferSize + 3000);
-        EXPECT_TRUE(WriteGedcomOutput(std::string(kGedcomBufferSize + 1000, 'n')));
-        EXPECT_FALSE(WriteGedcomOutput(std::string(kGedcomBufferSize, 'n')));
+        const FileSizeLimit limit(kGedcomWriteBufferSize + 3000);
+        EXPECT_TRUE(WriteGedcomOutput(std::string(kGedcomWriteBufferSize + 1000, 'n')));
+        EXPECT_FALSE(WriteGedcomOutput(std::string(kGedcomWriteBufferSize, 'n')));
         EXPECT_FALSE(WriteGedcomOutput("more"));
         EXPECT_NE(GetGedcomFileLastError(), 0);
     }

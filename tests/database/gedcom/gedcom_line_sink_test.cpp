@@ -1,5 +1,6 @@
 // tests/database/gedcom/gedcom_line_sink_test.cpp: GEDCOM lines written through the sink.
 #include "database/gedcom/buffered_file.h"
+#include "database/gedcom/gedcom_charset.h"
 #include "database/gedcom/gedcom_line_sink.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
@@ -55,8 +56,10 @@ std::string Written(GedcomCharset charset, const std::function<bool()>& write)
     const std::string path = test_support::NewFolder("sink") + "/out.ged";
     SetGedcomLineFormat(charset, "\r");
     EXPECT_TRUE(OpenGedcomInputFile(path, true));
-    // Enough lines before that the line is written across the buffer's end.
-    for (int i = 0; i < 500; ++i)
+    // Enough lines before that the line does not fit in what is left of the buffer.
+    const std::size_t before =
+        kGedcomWriteBufferSize / std::string_view("2 PLAC Ludlow, Shropshire, England\r").size();
+    for (std::size_t i = 0; i < before; ++i)
         EXPECT_TRUE(WriteGedcomLine("2 PLAC ", "Ludlow, Shropshire, England"));
     EXPECT_TRUE(write());
     EXPECT_TRUE(CloseGedcomInputFile());
@@ -82,9 +85,69 @@ INSTANTIATE_TEST_SUITE_P(
         TagLineCase{"Value", GedcomCharset::Utf8, 2, "PLAC", " ", "Genova, Liguria, Italy"},
         TagLineCase{"Ats", GedcomCharset::Utf8, 12, "EMAIL", " ", "@me@@example.org@"},
         TagLineCase{"LongerThanTheBuffer", GedcomCharset::Utf8, 1, "NOTE", " ",
-                    std::string(std::size_t(kGedcomBufferSize) + 10, 'n') + "@"},
+                    std::string(kGedcomWriteBufferSize + 10, 'n') + "@"},
         TagLineCase{"OtherCharset", GedcomCharset::Windows1252, 3, "PAGE", " ", "Caf\xC3\xA9 @ 4"}),
     [](const testing::TestParamInfo<TagLineCase>& info) { return info.param.name; });
+
+struct EncodedLineCase {
+    const char* name;
+    GedcomCharset charset;
+    std::string value;
+};
+
+class GedcomLineEncodingTest : public testing::TestWithParam<EncodedLineCase> {};
+
+/// Every way a line is written (a tag line, a held line written by the line below it, a
+/// composed line, a line longer than the buffer) gives bytes that read back in the set as the
+/// line's text, its at signs doubled.
+TEST_P(GedcomLineEncodingTest, LinesReadBackAsTheirText)
+{
+    const EncodedLineCase& c = GetParam();
+    const std::string longValue = std::string(kGedcomWriteBufferSize, 'n') + c.value;
+    const std::string written = Written(c.charset, [&] {
+        HoldGedcomTagLine(1, "BIRT", "");
+        const bool ok = WriteGedcomTagLine(2, "PLAC", " ", c.value) &&
+                        WriteGedcomLine("2 NOTE ", c.value) &&
+                        WriteGedcomTagLine(3, "CONC", " ", longValue);
+        return ReleaseGedcomTagLine() && ok;
+    });
+    std::string read;
+    EXPECT_EQ(DecodeGedcomText(c.charset, written, read), 0u);
+    std::string doubled;
+    for (const char ch : c.value)
+        doubled += ch == '@' ? std::string("@@") : std::string(1, ch);
+    const std::string lines = "1 BIRT\r2 PLAC " + doubled + "\r2 NOTE " + doubled + "\r3 CONC " +
+                              std::string(kGedcomWriteBufferSize, 'n') + doubled + "\r";
+    ASSERT_GE(read.size(), lines.size());
+    EXPECT_EQ(read.substr(read.size() - lines.size()), lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GedcomLineEncodingTest,
+    testing::Values(
+        EncodedLineCase{"Utf8", GedcomCharset::Utf8, "Z\u00FCrich @ \U0001F600 and more text"},
+        EncodedLineCase{"Utf16Le", GedcomCharset::Utf16Le,
+                        "Saint-\u00C9tienne, Loire, France @ \U0001F600 over sixteen bytes"},
+        EncodedLineCase{"Utf16Be", GedcomCharset::Utf16Be, "a@b \u0141\u00F3d\u017A, Poland."},
+        EncodedLineCase{"Utf16Ascii", GedcomCharset::Utf16Le, "Ludlow, Shropshire, England"},
+        EncodedLineCase{"AnselMarks", GedcomCharset::Ansel,
+                        "Jos\u00E9 Q\u030C @ \u1EC7 \u0141\u00F3d\u017A and some more"},
+        EncodedLineCase{"Windows1252", GedcomCharset::Windows1252, "Caf\u00E9 \u20AC @ 4"},
+        EncodedLineCase{"Latin1", GedcomCharset::Latin1, "Caf\u00E9 @ na\u00EFve"},
+        EncodedLineCase{"Cp437", GedcomCharset::Cp437, "Caf\u00E9 \u2554\u2550 @ \u00DF"},
+        EncodedLineCase{"AsciiInEverySet", GedcomCharset::Ansel,
+                        "plain @ text of forty bytes or so"}),
+    [](const testing::TestParamInfo<EncodedLineCase>& info) { return info.param.name; });
+
+TEST(GedcomLineSinkTest, LineThatDoesNotFitTheSetWritesNothing)
+{
+    const std::string written = Written(GedcomCharset::Ansel, [] {
+        const bool refused = !WriteGedcomTagLine(1, "NAME", " ", "\u0418\u0432\u0430\u043D");
+        EXPECT_TRUE(GedcomLineDidNotFit());
+        return refused;
+    });
+    EXPECT_TRUE(written.ends_with("England\r"));
+}
 
 TEST(GedcomLineSinkTest, LinesReadBackThroughTheBufferedReader)
 {
