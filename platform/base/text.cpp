@@ -61,6 +61,12 @@ char32_t NextFolded(std::string_view s, std::size_t& pos)
     return valid ? FoldCase(c) : 0xDC00 + c;
 }
 
+/// A to Z lowered; every other byte as it is.
+constexpr char FoldAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
 bool MatchesAt(std::string_view text, std::size_t at, std::string_view pattern)
 {
     std::size_t i = at, j = 0;
@@ -158,8 +164,18 @@ std::string FoldedSortKey(std::string_view s)
 {
     std::string key;
     key.reserve(s.size());
-    for (std::size_t pos = 0; pos < s.size();)
-        AppendOrderedChar(key, NextFolded(s, pos));
+    for (std::size_t pos = 0; pos < s.size();) {
+        // A run of ASCII folds byte by byte.
+        const std::size_t start = pos;
+        while (pos < s.size() && static_cast<unsigned char>(s[pos]) < 0x80)
+            ++pos;
+        const std::size_t first = key.size();
+        key.append(s, start, pos - start);
+        for (std::size_t i = first; i < key.size(); ++i)
+            key[i] = FoldAscii(key[i]);
+        if (pos < s.size())
+            AppendOrderedChar(key, NextFolded(s, pos));
+    }
     return key;
 }
 
@@ -242,6 +258,16 @@ int CompareNoCase(std::string_view a, std::string_view b)
 {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
+        // Two ASCII bytes fold and compare as they are; anything else is decoded.
+        const auto ba = static_cast<unsigned char>(a[i]), bb = static_cast<unsigned char>(b[j]);
+        if ((ba | bb) < 0x80) {
+            const auto fa = static_cast<unsigned char>(FoldAscii(char(ba)));
+            const auto fb = static_cast<unsigned char>(FoldAscii(char(bb)));
+            if (fa != fb)
+                return fa < fb ? -1 : 1;
+            ++i, ++j;
+            continue;
+        }
         const char32_t ca = NextFolded(a, i);
         const char32_t cb = NextFolded(b, j);
         if (ca != cb)

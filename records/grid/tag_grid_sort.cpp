@@ -8,6 +8,7 @@
 #include "database/records/note_rec.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "database/records/src_rec.h"
 #include "platform/base/abandon.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
@@ -18,6 +19,7 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
+#include <typeinfo>
 
 namespace {
 
@@ -170,6 +172,13 @@ CIndRec::SortKey SplitName(std::string_view joined, const SortEntry& entry)
     return key;
 }
 
+/// Whether the node compares as CDataNode does, by its compared text without regard to case.
+bool ComparesByText(const CDataNode& node)
+{
+    const std::type_info& type = typeid(node);
+    return type == typeid(CNoteRec) || type == typeid(CSrcRec) || type == typeid(CRecordNode);
+}
+
 /// Sorts the entries stably by compare (negative: a first); rows without a node go last.
 template <class Compare> void SortEntries(std::vector<SortEntry>& entries, Compare compare)
 {
@@ -226,12 +235,12 @@ void CTagGrid::Sort(SortKey key)
 
 bool CTagGrid::SortByKeys(SortKey key)
 {
-    const bool byName = key == kSortAlphabetical && m_mode == kModeRecordSet && m_shown &&
-                        GetRecordTypeIndex(m_shown->GetFieldDef()) == RECORD_LIST_INDI;
-    const bool byNoteText = key == kSortAlphabetical && m_mode == kModeRecordSet && m_shown &&
-                            GetRecordTypeIndex(m_shown->GetFieldDef()) == RECORD_LIST_NOTE;
+    const bool alphabetical = key == kSortAlphabetical && m_mode == kModeRecordSet && m_shown;
+    const bool byName =
+        alphabetical && GetRecordTypeIndex(m_shown->GetFieldDef()) == RECORD_LIST_INDI;
+    const bool byText = alphabetical && !byName;
     const bool byRef = (key == kSortRefAscending || key == kSortRefDescending) && m_sortRef;
-    if (!byName && !byNoteText && !byRef && key != kSortLastUpdate && key != kSortCreation)
+    if (!byName && !byText && !byRef && key != kSortLastUpdate && key != kSortCreation)
         return false;
     auto* expression = byRef ? dynamic_cast<CExpression*>(m_sortRef->GetExpression()) : nullptr;
 
@@ -240,8 +249,6 @@ bool CTagGrid::SortByKeys(SortKey key)
     // The keys of names not kept as one text, by each entry's other.
     std::vector<CIndRec::SortKey> others;
     std::vector<CExprSortKey> values;
-    // The texts notes compare by, by each entry's other.
-    std::vector<std::string> noteTexts;
     TextStore texts;
     std::string joined;
     bool leadsStartSurnames = true;
@@ -276,11 +283,14 @@ bool CTagGrid::SortByKeys(SortKey key)
                 entry.other = std::uint32_t(others.size());
                 others.push_back(std::move(key));
             }
-        } else if (byNoteText) {
-            if (!dynamic_cast<const CNoteRec*>(node))
+        } else if (byText) {
+            // The order of CDataNode::Compare: the compared texts without regard to case.
+            if (!ComparesByText(*node))
                 return false;
-            entry.other = std::uint32_t(noteTexts.size());
-            noteTexts.push_back(node->GetCompareText(0));
+            const std::string folded = text::FoldedSortKey(node->GetCompareText(0));
+            if (!texts.Fits(folded.size()))
+                return false;
+            texts.Put(entry, folded);
         } else if (expression) {
             CExprSortKey value;
             try {
@@ -344,11 +354,9 @@ bool CTagGrid::SortByKeys(SortKey key)
                 return byDate;
             return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
         });
-    } else if (byNoteText) {
-        // The order of the notes' own comparison, with each text built once.
-        SortEntries(entries, [&](const SortEntry& a, const SortEntry& b) {
-            return text::CompareNoCase(noteTexts[a.other], noteTexts[b.other]);
-        });
+    } else if (byText) {
+        SortEntries(entries,
+                    [&](const SortEntry& a, const SortEntry& b) { return texts.Compare(a, b); });
     } else if (byRef) {
         const bool descending = key == kSortRefDescending;
         const auto valueOf = [&](const SortEntry& entry,

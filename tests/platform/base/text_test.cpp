@@ -129,14 +129,24 @@ TEST(TextCaseTest, CompareOrdersLikeStrcmpOnFoldedLetters)
     EXPECT_GT(text::CompareNoCase("abcd", "ABC"), 0);
     EXPECT_LT(text::CompareNoCase("", "a"), 0);
     EXPECT_LT(text::CompareNoCase("Zoë", "zoëy"), 0);
+    // Capitals fold to small letters, so the signs between the two cases go before both.
+    EXPECT_LT(text::CompareNoCase("[", "A"), 0);
+    EXPECT_GT(text::CompareNoCase("{", "Z"), 0);
+    EXPECT_EQ(text::CompareNoCase("MÜLLER", "müller"), 0);
+    EXPECT_LT(text::CompareNoCase("ABZ", "abé"), 0);
+    EXPECT_EQ(text::FoldedSortKey("MÜLLER, Ann"), "müller, ann");
 }
 
 TEST(TextCaseTest, FoldedSortKeysOrderAsCompareNoCase)
 {
-    // Letters of one, two, three and four bytes, case, prefixes and bytes that are no UTF-8.
+    // Letters of one, two, three and four bytes, case, prefixes, bytes that are no UTF-8, the
+    // ASCII signs between the capitals and the small letters, and ASCII runs that end in other
+    // letters.
     const std::vector<std::string> texts = {
-        "",    "a", "A", "ab",   "Ab", "abc",  "Zoë",   "zoëy",     "ZOË", "ſun",
-        "SUN", "Ω", "ω", "日本", "😀",  "\xff", "a\xc3", "\xc3\xa9", "é",   "z"};
+        "",    "a",   "A",      "ab",  "Ab",     "abc",       "Zoë",    "zoëy",  "ZOË",
+        "ſun", "SUN", "Ω",      "ω",   "日本",   "😀",         "\xff",   "a\xc3", "\xc3\xa9",
+        "é",   "z",   "[",      "_",   "`",      "{",         "\x7f",   "ABé",   "abÉ",
+        "abe", "ABF", "Ab\xff", "abZ", "MÜLLER", "müller, a", "Muller", "MZ"};
     for (const std::string& a : texts)
         for (const std::string& b : texts) {
             const int bytes = text::FoldedSortKey(a).compare(text::FoldedSortKey(b));

@@ -309,9 +309,10 @@ TEST_F(TagGridTest, KeyedSortsGiveTheOrderOfTheRecordsOwnComparisons)
                 "by birth place");
 }
 
-TEST_F(TagGridTest, TheNotesSortInTheOrderOfTheirOwnComparisonKeepingEqualNotesInOrder)
+TEST_F(TagGridTest, NotesSourcesAndRepositoriesSortInTheOrderOfTheirOwnComparison)
 {
-    // Case, equal texts, no text, letters outside ASCII, and long texts that share their start.
+    // Case, equal texts, no text, letters outside ASCII, a byte that is no UTF-8, the signs
+    // between the capitals and the small letters, and long texts that share their start.
     const char* const kTexts[] = {"pear",
                                   "Apple",
                                   "",
@@ -320,19 +321,37 @@ TEST_F(TagGridTest, TheNotesSortInTheOrderOfTheirOwnComparisonKeepingEqualNotesI
                                   "clair",
                                   "banana",
                                   "Apple",
+                                  "[bracket]",
+                                  "_under",
+                                  "ab\xff",
+                                  "ABZ",
                                   "A long note that runs on past the first two dozen bytes, b",
                                   "A long note that runs on past the first two dozen bytes, a"};
-    for (const char* text : kTexts)
-        ASSERT_TRUE(NewRecord(kNote)->SetText(text));
-    NotifyChanges();
-    MakeGrid(kNote, false);
-    m_grid.OnSortCreationOrder();
-    std::vector<CDataNode*> expected = TopNodes(m_grid);
-    ASSERT_EQ(expected.size(), std::size(kTexts));
-    std::stable_sort(expected.begin(), expected.end(),
-                     [](CDataNode* a, CDataNode* b) { return a->Compare(b, 0) < 0; });
-    m_grid.OnSortAlphabetical();
-    EXPECT_EQ(TopNodes(m_grid), expected);
+    const struct {
+        int list;
+        const char* tag; // the field that holds the text; none: the record's own text
+    } kLists[] = {{kNote, nullptr}, {kSour, "TITL"}, {kRepo, "NAME"}};
+    for (const auto& list : kLists) {
+        for (const char* text : kTexts) {
+            CRecordNode* record = NewRecord(list.list);
+            if (list.tag)
+                SetField(record, list.tag, text);
+            else
+                ASSERT_TRUE(record->SetText(text));
+        }
+        NotifyChanges();
+        if (list.list == kNote)
+            MakeGrid(list.list, false);
+        else
+            m_grid.SetRecordSet(GetRecordTypeRoot(list.list), true, false);
+        m_grid.OnSortCreationOrder();
+        std::vector<CDataNode*> expected = TopNodes(m_grid);
+        ASSERT_EQ(expected.size(), std::size(kTexts));
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](CDataNode* a, CDataNode* b) { return a->Compare(b, 0) < 0; });
+        m_grid.OnSortAlphabetical();
+        EXPECT_EQ(TopNodes(m_grid), expected) << list.list;
+    }
 }
 
 TEST_F(TagGridTest, ANameSortKeepsTheRecordsOrderWhenALeadIsNotItsSurnamesStart)
