@@ -112,8 +112,11 @@ bool IsAscii(std::string_view text)
 void AppendFoldedAscii(std::string& out, std::string_view text, std::size_t& room)
 {
     const std::size_t count = std::min(text.size(), room);
-    for (const char c : text.substr(0, count))
-        out.push_back(c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
+    const std::size_t start = out.size();
+    out.append(text.substr(0, count));
+    for (std::size_t i = start; i < out.size(); ++i)
+        if (out[i] >= 'A' && out[i] <= 'Z')
+            out[i] = char(out[i] - 'A' + 'a');
     room -= count;
 }
 

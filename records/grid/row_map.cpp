@@ -42,6 +42,30 @@ void CRowMap::Set(const CDataNode* key, CTreeBoxNode* row)
     m_slots[i] = {key, row};
 }
 
+void CRowMap::SetMany(std::span<const Pair> pairs)
+{
+    Reserve(m_size + pairs.size());
+    if (m_slots.empty())
+        return;
+    // The pairs go into groups by the first bits of their homes, each group keeping the
+    // pairs' order (so a key's last pair still wins), and are set group by group.
+    const int bits = std::countr_zero(m_slots.size());
+    const int groupBits = std::min(bits, 12);
+    const auto group = [&](const Pair& pair) { return Home(pair.first) >> (bits - groupBits); };
+    std::vector<std::size_t> starts((std::size_t(1) << groupBits) + 1);
+    for (const Pair& pair : pairs)
+        if (pair.first)
+            ++starts[group(pair) + 1];
+    for (std::size_t i = 1; i < starts.size(); ++i)
+        starts[i] += starts[i - 1];
+    std::vector<Pair> grouped(starts.back());
+    for (const Pair& pair : pairs)
+        if (pair.first)
+            grouped[starts[group(pair)]++] = pair;
+    for (const Pair& pair : grouped)
+        Set(pair.first, pair.second);
+}
+
 void CRowMap::Erase(const CDataNode* key, const CTreeBoxNode* row)
 {
     if (!key || m_slots.empty())

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
+#include <utility>
 #include <vector>
 
 class CDataNode;
@@ -14,6 +16,10 @@ public:
     CTreeBoxNode* Find(const CDataNode* key) const;
     /// Gives key its row, in place of one it had. A null key is not kept.
     void Set(const CDataNode* key, CTreeBoxNode* row);
+    /// Set for each pair in turn, many at once: the keys are placed in the order of their
+    /// slots, so that the array fills from one end to the other instead of at random.
+    using Pair = std::pair<const CDataNode*, CTreeBoxNode*>;
+    void SetMany(std::span<const Pair> pairs);
     /// Forgets key when its row is row.
     void Erase(const CDataNode* key, const CTreeBoxNode* row);
     void Clear();

@@ -4,6 +4,7 @@
 
 #include "common/abort.h"
 #include "records/grid/grid_colours.h"
+#include "records/grid/node_prefetch.h"
 #include "records/grid/rec_wnd_options.h"
 
 #include "database/dictionary/field_def.h"
@@ -322,15 +323,29 @@ void CTagGrid::AddAllRecordRows()
 {
     if (!m_shown)
         return;
-    m_rows.Reserve(std::size_t(m_shown->CountChildren()));
+    std::vector<CRowMap::Pair> rows;
+    rows.reserve(std::size_t(m_shown->CountChildren()));
     CTreeBoxNode* last = nullptr;
-    for (CDataNode* record = m_shown->GetFirstChild(); record; record = record->GetNextSibling())
+    CNodeStreamPrefetch prefetch;
+    for (CDataNode* record = m_shown->GetFirstChild(); record; record = record->GetNextSibling()) {
+        prefetch.At(record);
         if (!record->IsPendingDeletion())
-            last = AddTopRow(record, last, true);
+            if (CTreeBoxNode* row = CreateTopRow(record, last, true))
+                rows.emplace_back(record, last = row);
+    }
+    m_rows.SetMany(rows);
     GetBox().RedrawAll();
 }
 
 CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk)
+{
+    CTreeBoxNode* row = CreateTopRow(record, after, bulk);
+    if (row)
+        m_rows.Set(record, row);
+    return row;
+}
+
+CTreeBoxNode* CTagGrid::CreateTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk)
 {
     const int state = HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
     CTreeBoxNode* row = nullptr;
@@ -341,8 +356,6 @@ CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after, bool b
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    if (row)
-        m_rows.Set(record, row);
     return row;
 }
 

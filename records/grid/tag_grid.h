@@ -227,6 +227,8 @@ private:
     void AddAllRecordRows();
     /// A top-level row after after (null: last); bulk leaves the rows' links for RedrawAll.
     CTreeBoxNode* AddTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk);
+    /// AddTopRow without the record's entry in the row map.
+    CTreeBoxNode* CreateTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk);
     /// The rows of a row's shown children, after the rows it has.
     void AddChildRows(CTreeBoxNode* row);
     /// The children listed under row, with the recursive flag of each.

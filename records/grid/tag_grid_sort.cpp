@@ -13,6 +13,7 @@
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
 #include "queries/expression.h"
+#include "records/grid/node_prefetch.h"
 
 #include <algorithm>
 #include <array>
@@ -254,7 +255,15 @@ bool CTagGrid::SortByKeys(SortKey key)
     bool leadsStartSurnames = true;
     rows.reserve(m_rows.Size());
     entries.reserve(m_rows.Size());
+    // The records of the rows eight ahead are asked for while this row's key is read.
+    CTreeBoxNode* ahead = GetBox().GetFirstItem();
+    for (int i = 0; ahead && i < 8; ++i)
+        ahead = ahead->m_nextSibling;
     for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
+        if (ahead) {
+            PrefetchNode(NodeOf(ahead));
+            ahead = ahead->m_nextSibling;
+        }
         SortEntry entry;
         entry.index = std::uint32_t(rows.size());
         rows.push_back(row);
