@@ -41,14 +41,27 @@ std::string TextOf(const CRecordNode& record)
     return text;
 }
 
-/// The family-choice dialog; false when cancelled. The chosen family is null when the user
-/// asked for a new one.
-bool ChooseFamily(int mode, CIndRec& subject, CIndRec& other, CFamRec*& chosen)
+/// The individual the user selects to link (see SelectIndividual); null when none was selected,
+/// with cancelled set when the user cancelled.
+CIndRec* SelectToLink(const CIndRec& holder, const CFamRec* family, const char* title, int filter,
+                      bool filterOn, bool& cancelled)
+{
+    CIndRec* chosen = nullptr;
+    if (!SelectIndividual(holder, family, title, filter, filterOn, chosen))
+        cancelled = true;
+    return chosen;
+}
+
+/// The family-choice dialog; false with cancelled set when cancelled. The chosen family is null
+/// when the user asked for a new one.
+bool ChooseFamily(int mode, CIndRec& subject, CIndRec& other, CFamRec*& chosen, bool& cancelled)
 {
     IRelativeDialogs* dialogs = GetRelativeDialogs();
     CFamilyChoice choice;
-    if (!dialogs || !dialogs->ChooseFamily(mode, &subject, &other, choice))
+    if (!dialogs || !dialogs->ChooseFamily(mode, &subject, &other, choice)) {
+        cancelled = true;
         return false;
+    }
     chosen = choice.m_useSelected ? choice.m_family : nullptr;
     return true;
 }
@@ -151,11 +164,45 @@ bool AcceptsParentSex(const CIndRec& chosen, int wanted)
     return false;
 }
 
-/// Deletes a family made by a failed link operation.
-void DeleteMadeFamily(CFamRec* family)
+/// Runs link on the family the user chose from a list; family becomes it and linked is set. A
+/// failure ends the abandoned operation; false then.
+template <typename Link>
+bool LinkIntoChosenFamily(CFamRec* chosen, CFamRec*& family, bool& linked, Link&& link)
 {
-    if (family)
-        CDataNode::DeleteNode(family);
+    try {
+        link();
+    } catch (...) {
+        EndAbandonedOperation();
+        return false;
+    }
+    family = chosen;
+    linked = true;
+    return true;
+}
+
+/// Runs link on family, or on a family made by make when family is null (family becomes it). A
+/// failure deletes the made family and ends the abandoned operation. False when make gave no
+/// family or the link failed.
+template <typename Make, typename Link>
+bool LinkIntoFamily(CFamRec*& family, Make&& make, Link&& link)
+{
+    CFamRec* made = nullptr;
+    try {
+        CFamRec* target = family;
+        if (!target)
+            target = made = make();
+        if (!target)
+            return false;
+        link(*target);
+    } catch (...) {
+        if (made)
+            CDataNode::DeleteNode(made);
+        EndAbandonedOperation();
+        return false;
+    }
+    if (!family)
+        family = made;
+    return true;
 }
 
 } // namespace
@@ -169,49 +216,32 @@ CIndRec* CIndRec::LinkExistingSpouse(CFamRec*& family, CFamRec* nearFamily, bool
                         : sex == SEX_FEMALE ? "Select Individual to Link as Husband"
                                             : "Select Individual to Link as Spouse";
     const int filter = sex == SEX_MALE ? FIELD_WIFE : sex == SEX_FEMALE ? FIELD_HUSB : 0;
-    CIndRec* chosen = nullptr;
-    if (!SelectIndividual(*this, family, title, filter, filter != 0, chosen)) {
-        cancelled = true;
-        return nullptr;
-    }
+    CIndRec* chosen = SelectToLink(*this, family, title, filter, filter != 0, cancelled);
     if (!chosen)
         return nullptr;
     CFamRec* listed = nullptr;
-    if (!family && HasFreeSpousePlace(*this) && !ChooseFamily(FCM_SPOUSE, *this, *chosen, listed)) {
-        cancelled = true;
+    if (!family && HasFreeSpousePlace(*this) &&
+        !ChooseFamily(FCM_SPOUSE, *this, *chosen, listed, cancelled))
         return nullptr;
-    }
     if (listed) {
-        try {
-            LinkPartner(*listed, *chosen, IsSex(sex) ? Opposite(sex) : FreePlaceSex(*listed));
-            PlaceChosenFamilyLink(listed, nearFamily, before, true);
-        } catch (...) {
-            EndAbandonedOperation();
+        if (!LinkIntoChosenFamily(listed, family, linked, [&] {
+                LinkPartner(*listed, *chosen, IsSex(sex) ? Opposite(sex) : FreePlaceSex(*listed));
+                PlaceChosenFamilyLink(listed, nearFamily, before, true);
+            }))
             return nullptr;
-        }
-        family = listed;
-        linked = true;
     } else {
         CSexesUndo undo{this, chosen};
         if (!SettleSpouseSexes(*this, *chosen, cancelled))
             return nullptr;
-        CFamRec* made = nullptr;
-        try {
-            bool asked = false;
-            CFamRec* target = family;
-            if (!target)
-                target = made = AddSpouseFamily(GetSex(), nearFamily, before, false, asked);
-            if (!target)
-                return nullptr;
-            LinkPartner(*target, *chosen, Opposite(GetSex()));
-        } catch (...) {
-            DeleteMadeFamily(made);
-            EndAbandonedOperation();
+        if (!LinkIntoFamily(
+                family,
+                [&] {
+                    bool asked = false;
+                    return AddSpouseFamily(GetSex(), nearFamily, before, false, asked);
+                },
+                [&](CFamRec& target) { LinkPartner(target, *chosen, Opposite(GetSex())); }))
             return nullptr;
-        }
         undo.Keep();
-        if (!family)
-            family = made;
     }
     if (notify)
         NotifyChanges();
@@ -223,46 +253,27 @@ CIndRec* CIndRec::LinkExistingChild(CFamRec*& family, CFamRec* nearFamily, bool 
                                     CAssocNode* childBefore)
 {
     linked = cancelled = false;
-    CIndRec* chosen = nullptr;
-    if (!SelectIndividual(*this, family, "Select Individual to Link as Child", FIELD_CHIL, false,
-                          chosen)) {
-        cancelled = true;
-        return nullptr;
-    }
+    CIndRec* chosen = SelectToLink(*this, family, "Select Individual to Link as Child", FIELD_CHIL,
+                                   false, cancelled);
     if (!chosen)
         return nullptr;
     CFamRec* listed = nullptr;
     if (!family && chosen->GetNextParentFamily(nullptr) &&
-        !ChooseFamily(FCM_PARENT_AND_CHILD, *chosen, *this, listed)) {
-        cancelled = true;
+        !ChooseFamily(FCM_PARENT_AND_CHILD, *chosen, *this, listed, cancelled))
         return nullptr;
-    }
     if (listed) {
-        try {
-            LinkPartner(*listed, *this, IsSex(GetSex()) ? GetSex() : FreePlaceSex(*listed));
-            PlaceChosenFamilyLink(listed, nearFamily, before, true);
-        } catch (...) {
-            EndAbandonedOperation();
+        if (!LinkIntoChosenFamily(listed, family, linked, [&] {
+                LinkPartner(*listed, *this, IsSex(GetSex()) ? GetSex() : FreePlaceSex(*listed));
+                PlaceChosenFamilyLink(listed, nearFamily, before, true);
+            }))
             return nullptr;
-        }
-        family = listed;
-        linked = true;
-    } else {
-        CFamRec* made = nullptr;
-        try {
-            CFamRec* target = family;
-            if (!target)
-                target = made = AddSpouseFamily(SEX_UNDETERMINED, nullptr, false, false, cancelled);
-            if (!target)
-                return nullptr;
-            target->LinkChild(chosen, childBefore);
-        } catch (...) {
-            DeleteMadeFamily(made);
-            EndAbandonedOperation();
-            return nullptr;
-        }
-        if (!family)
-            family = made;
+    } else if (!LinkIntoFamily(
+                   family,
+                   [&] {
+                       return AddSpouseFamily(SEX_UNDETERMINED, nullptr, false, false, cancelled);
+                   },
+                   [&](CFamRec& target) { target.LinkChild(chosen, childBefore); })) {
+        return nullptr;
     }
     if (notify)
         NotifyChanges();
@@ -273,37 +284,28 @@ CIndRec* CIndRec::LinkExistingSibling(CFamRec*& family, CFamRec* nearFamily, boo
                                       bool& linked, bool& cancelled, bool notify)
 {
     linked = cancelled = false;
-    CIndRec* chosen = nullptr;
-    if (!SelectIndividual(*this, nullptr, "Select Individual to Link as Child", 0, false, chosen)) {
-        cancelled = true;
-        return nullptr;
-    }
+    CIndRec* chosen =
+        SelectToLink(*this, nullptr, "Select Individual to Link as Child", 0, false, cancelled);
     if (!chosen)
         return nullptr;
     CFamRec* listed = nullptr;
     if (chosen->GetNextParentFamily(nullptr) &&
-        !ChooseFamily(FCM_CHILDREN, *chosen, *this, listed)) {
-        cancelled = true;
+        !ChooseFamily(FCM_CHILDREN, *chosen, *this, listed, cancelled))
         return nullptr;
+    if (listed) {
+        if (!LinkIntoChosenFamily(listed, family, linked, [&] {
+                listed->LinkChild(this, nullptr);
+                PlaceChosenFamilyLink(listed, nearFamily, before, false);
+            }))
+            return nullptr;
+    } else {
+        CFamRec* made = nullptr;
+        if (!LinkIntoFamily(
+                made, [&] { return AddParentFamily(nearFamily, before, false); },
+                [&](CFamRec& target) { target.LinkChild(chosen, nullptr); }))
+            return nullptr;
+        family = made;
     }
-    CFamRec* made = nullptr;
-    try {
-        if (listed) {
-            listed->LinkChild(this, nullptr);
-            PlaceChosenFamilyLink(listed, nearFamily, before, false);
-        } else {
-            made = AddParentFamily(nearFamily, before, false);
-            if (!made)
-                return nullptr;
-            made->LinkChild(chosen, nullptr);
-        }
-    } catch (...) {
-        DeleteMadeFamily(made);
-        EndAbandonedOperation();
-        return nullptr;
-    }
-    family = listed ? listed : made;
-    linked = listed != nullptr;
     if (notify)
         NotifyChanges();
     return chosen;
@@ -322,29 +324,19 @@ CIndRec* CIndRec::LinkExistingParent(CFamRec*& family, CFamRec* nearFamily, bool
                         : wanted == SEX_MALE ? "Select Individual to Link as Father"
                                              : "Select Individual to Link as Parent";
     const int filter = wanted == SEX_FEMALE ? FIELD_WIFE : wanted == SEX_MALE ? FIELD_HUSB : 0;
-    CIndRec* chosen = nullptr;
-    if (!SelectIndividual(*this, family, title, filter, filter != 0, chosen)) {
-        cancelled = true;
-        return nullptr;
-    }
+    CIndRec* chosen = SelectToLink(*this, family, title, filter, filter != 0, cancelled);
     if (!chosen)
         return nullptr;
     CFamRec* listed = nullptr;
     if (!family && chosen->GetNextSpouseFamily(nullptr) &&
-        !ChooseFamily(FCM_CHILD_AND_PARENT, *chosen, *this, listed)) {
-        cancelled = true;
+        !ChooseFamily(FCM_CHILD_AND_PARENT, *chosen, *this, listed, cancelled))
         return nullptr;
-    }
     if (listed) {
-        try {
-            listed->LinkChild(this, nullptr);
-            PlaceChosenFamilyLink(listed, nearFamily, before, false);
-        } catch (...) {
-            EndAbandonedOperation();
+        if (!LinkIntoChosenFamily(listed, family, linked, [&] {
+                listed->LinkChild(this, nullptr);
+                PlaceChosenFamilyLink(listed, nearFamily, before, false);
+            }))
             return nullptr;
-        }
-        family = listed;
-        linked = true;
     } else {
         if (!AcceptsParentSex(*chosen, wanted))
             return nullptr;
@@ -358,22 +350,11 @@ CIndRec* CIndRec::LinkExistingParent(CFamRec*& family, CFamRec* nearFamily, bool
             }
             chosen->SetSex(sex, false);
         }
-        CFamRec* made = nullptr;
-        try {
-            CFamRec* target = family;
-            if (!target)
-                target = made = AddParentFamily(nearFamily, before, false);
-            if (!target)
-                return nullptr;
-            LinkPartner(*target, *chosen, sex);
-        } catch (...) {
-            DeleteMadeFamily(made);
-            EndAbandonedOperation();
+        if (!LinkIntoFamily(
+                family, [&] { return AddParentFamily(nearFamily, before, false); },
+                [&](CFamRec& target) { LinkPartner(target, *chosen, sex); }))
             return nullptr;
-        }
         undo.Keep();
-        if (!family)
-            family = made;
     }
     if (notify)
         NotifyChanges();
