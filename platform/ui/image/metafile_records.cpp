@@ -141,8 +141,9 @@ struct DcState {
     double x = 0, y = 0;
 };
 
-void Latin1ToUtf8(std::span<const std::uint8_t> bytes, std::string& text)
+std::string Latin1ToUtf8(std::span<const std::uint8_t> bytes)
 {
+    std::string text;
     for (const std::uint8_t byte : bytes) {
         if (byte == 0)
             break;
@@ -153,6 +154,7 @@ void Latin1ToUtf8(std::span<const std::uint8_t> bytes, std::string& text)
             text += static_cast<char>(0x80 | (byte & 0x3F));
         }
     }
+    return text;
 }
 
 void Utf16ToUtf8(ByteReader& reader, std::uint32_t count, std::string& text)
@@ -247,6 +249,23 @@ bool ReadDib(std::span<const std::uint8_t> info, std::span<const std::uint8_t> b
     return true;
 }
 
+/// The font fields before the face name, up to its start; readSigned reads a signed number of the
+/// file's width (16 bits in a WMF, 32 in an EMF).
+template <typename ReadSigned>
+void ReadFontHead(ByteReader& record, ReadSigned&& readSigned, LOGFONT& font)
+{
+    font.lfHeight = readSigned();
+    font.lfWidth = readSigned();
+    font.lfEscapement = readSigned();
+    font.lfOrientation = readSigned();
+    font.lfWeight = readSigned();
+    font.lfItalic = record.U8();
+    font.lfUnderline = record.U8();
+    font.lfStrikeOut = record.U8();
+    font.lfCharSet = record.U8();
+    record.Skip(4);
+}
+
 class Player {
 public:
     Player(std::span<const std::uint8_t> bytes, MetafileCanvas& canvas)
@@ -285,13 +304,20 @@ private:
         if (points.size() >= 2)
             m_canvas.Polyline(Drawing(), points);
     }
+    void Polygon(std::span<const POINT> points)
+    {
+        if (points.size() >= 2)
+            m_canvas.Polygon(Drawing(), points);
+    }
     void Text(double x, double y, const std::string& text)
     {
         if (!text.empty())
             m_canvas.Text(Drawing(), Map(x, y), text);
     }
-    void Bitmap(const RgbImage& bitmap, double sx, double sy, double scx, double scy, double dx,
-                double dy, double dcx, double dcy);
+    /// Draws the part of a device-independent bitmap (info header and colour table, rows) in the
+    /// source box into the destination box; a bitmap outside the subset is passed over.
+    void Bitmap(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits, double sx,
+                double sy, double scx, double scy, double dx, double dy, double dcx, double dcy);
 
     std::span<const std::uint8_t> m_bytes;
     MetafileCanvas& m_canvas;
@@ -415,9 +441,15 @@ void Player::Shape(bool rectangle, double left, double top, double right, double
         m_canvas.Ellipse(Drawing(), box);
 }
 
-void Player::Bitmap(const RgbImage& bitmap, double sx, double sy, double scx, double scy, double dx,
-                    double dy, double dcx, double dcy)
+void Player::Bitmap(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits,
+                    double sx, double sy, double scx, double scy, double dx, double dy, double dcx,
+                    double dcy)
 {
+    RgbImage bitmap;
+    if (!ReadDib(info, bits, bitmap)) {
+        SetLastError(IMAGE_OK);
+        return;
+    }
     const RECT source{Mapping::Clamp(sx), Mapping::Clamp(sy), Mapping::Clamp(sx + scx),
                       Mapping::Clamp(sy + scy)};
     const POINT a = Map(dx, dy), b = Map(dx + dcx, dy + dcy);
@@ -560,8 +592,8 @@ bool Player::PlayWmfRecord(std::uint16_t function, ByteReader& record)
             return Fail(IMAGE_ERROR_FORMAT);
         if (function == WMF_POLYLINE)
             Polyline(m_points);
-        else if (m_points.size() >= 2)
-            m_canvas.Polygon(Drawing(), m_points);
+        else
+            Polygon(m_points);
         return true;
     }
     case WMF_POLYPOLYGON: {
@@ -574,8 +606,7 @@ bool Player::PlayWmfRecord(std::uint16_t function, ByteReader& record)
         for (const std::uint16_t count : counts) {
             if (!points(count))
                 return Fail(IMAGE_ERROR_FORMAT);
-            if (m_points.size() >= 2)
-                m_canvas.Polygon(Drawing(), m_points);
+            Polygon(m_points);
         }
         return true;
     }
@@ -598,9 +629,7 @@ bool Player::PlayWmfRecord(std::uint16_t function, ByteReader& record)
         const double x = s16();
         if (record.Failed())
             return Fail(IMAGE_ERROR_FORMAT);
-        std::string text;
-        Latin1ToUtf8(bytes, text);
-        Text(x, y, text);
+        Text(x, y, Latin1ToUtf8(bytes));
         return true;
     }
     case WMF_EXTTEXTOUT: {
@@ -613,9 +642,7 @@ bool Player::PlayWmfRecord(std::uint16_t function, ByteReader& record)
         const std::span<const std::uint8_t> bytes = record.Take(length);
         if (record.Failed())
             return Fail(IMAGE_ERROR_FORMAT);
-        std::string text;
-        Latin1ToUtf8(bytes, text);
-        Text(x, y, text);
+        Text(x, y, Latin1ToUtf8(bytes));
         return true;
     }
     case WMF_CREATEPENINDIRECT:
@@ -643,16 +670,7 @@ bool Player::PlayWmfRecord(std::uint16_t function, ByteReader& record)
         } else if (function == WMF_CREATEFONTINDIRECT) {
             object.kind = GdiObject::FONT;
             LOGFONT& font = object.font;
-            font.lfHeight = s16();
-            font.lfWidth = s16();
-            font.lfEscapement = s16();
-            font.lfOrientation = s16();
-            font.lfWeight = s16();
-            font.lfItalic = record.U8();
-            font.lfUnderline = record.U8();
-            font.lfStrikeOut = record.U8();
-            font.lfCharSet = record.U8();
-            record.Skip(4);
+            ReadFontHead(record, s16, font);
             const std::span<const std::uint8_t> face =
                 record.Take(std::min<std::size_t>(record.Remaining(), LF_FACESIZE - 1));
             const std::size_t end = std::find(face.begin(), face.end(), 0) - face.begin();
@@ -700,12 +718,8 @@ bool Player::PlayWmfRecord(std::uint16_t function, ByteReader& record)
         const std::uint64_t tableEnd = infoSize + (bitCount <= 8 ? std::uint64_t(colours) * 4 : 0);
         if (tableEnd > dib.size())
             return Fail(IMAGE_ERROR_FORMAT);
-        RgbImage bitmap;
-        if (!ReadDib(dib, dib.subspan(static_cast<std::size_t>(tableEnd)), bitmap)) {
-            SetLastError(IMAGE_OK);
-            return true;
-        }
-        Bitmap(bitmap, sx, sy, scx, scy, dx, dy, dcx, dcy);
+        Bitmap(dib, dib.subspan(static_cast<std::size_t>(tableEnd)), sx, sy, scx, scy, dx, dy, dcx,
+               dcy);
         return true;
     }
     default:
@@ -853,8 +867,8 @@ bool Player::PlayEmfRecord(std::uint32_t type, std::span<const std::uint8_t> byt
         }
         if (type == EMR_POLYLINE || type == EMR_POLYLINE16)
             Polyline(m_points);
-        else if (m_points.size() >= 2)
-            m_canvas.Polygon(Drawing(), m_points);
+        else
+            Polygon(m_points);
         return true;
     }
     case EMR_RECTANGLE:
@@ -907,16 +921,7 @@ bool Player::PlayEmfRecord(std::uint32_t type, std::span<const std::uint8_t> byt
         } else {
             object.kind = GdiObject::FONT;
             LOGFONT& font = object.font;
-            font.lfHeight = s32();
-            font.lfWidth = s32();
-            font.lfEscapement = s32();
-            font.lfOrientation = s32();
-            font.lfWeight = s32();
-            font.lfItalic = record.U8();
-            font.lfUnderline = record.U8();
-            font.lfStrikeOut = record.U8();
-            font.lfCharSet = record.U8();
-            record.Skip(4);
+            ReadFontHead(record, s32, font);
             std::string face;
             Utf16ToUtf8(record, LF_FACESIZE, face);
             face = face.substr(0, face.find('\0')).substr(0, LF_FACESIZE - 1);
@@ -959,12 +964,7 @@ bool Player::PlayEmfRecord(std::uint32_t type, std::span<const std::uint8_t> byt
         const std::span<const std::uint8_t> bitBytes = bits.Take(bitsSize);
         if (info.Failed() || bits.Failed())
             return Fail(IMAGE_ERROR_FORMAT);
-        RgbImage bitmap;
-        if (!ReadDib(infoBytes, bitBytes, bitmap)) {
-            SetLastError(IMAGE_OK);
-            return true;
-        }
-        Bitmap(bitmap, sx, sy, scx, scy, dx, dy, dcx, dcy);
+        Bitmap(infoBytes, bitBytes, sx, sy, scx, scy, dx, dy, dcx, dcy);
         return true;
     }
     default:
