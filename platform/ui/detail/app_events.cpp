@@ -19,8 +19,6 @@
 #include <QPointer>
 #include <QWheelEvent>
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -53,62 +51,18 @@ bool IsInput(QEvent::Type type)
     }
 }
 
-QPoint Floor(QPointF p)
-{
-    return {int(std::floor(p.x())), int(std::floor(p.y()))};
-}
-
-LPARAM Pack(QPoint p)
-{
-    return MAKELPARAM(WORD(p.x()), WORD(p.y()));
-}
-
-UINT MouseMessage(QEvent::Type type, Qt::MouseButton button)
-{
-    UINT down = 0;
-    switch (button) {
-    case Qt::LeftButton:
-        down = WM_LBUTTONDOWN;
-        break;
-    case Qt::RightButton:
-        down = WM_RBUTTONDOWN;
-        break;
-    case Qt::MiddleButton:
-        down = WM_MBUTTONDOWN;
-        break;
-    default:
-        return 0;
-    }
-    switch (type) {
-    case QEvent::MouseButtonPress:
-        return down;
-    case QEvent::MouseButtonRelease:
-        return down + 1;
-    case QEvent::MouseButtonDblClick:
-        return down + 2;
-    default:
-        return 0;
-    }
-}
-
 bool KeyMessage(const QKeyEvent* event, MSG& msg)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const UINT vk = VirtualKeyFromQt(event->key(), modifiers);
     if (!vk)
         return false;
-    const bool press = event->type() == QEvent::KeyPress;
     NoteInputState(modifiers, QGuiApplication::mouseButtons());
-    NoteKey(vk, press);
-    const bool alt = (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier);
-    UINT flags = alt ? KF_ALTDOWN : 0;
-    if (press && event->isAutoRepeat())
-        flags |= KF_REPEAT;
-    if (!press)
-        flags |= KF_REPEAT | KF_UP;
-    msg.message = press ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    NoteKey(vk, event->type() == QEvent::KeyPress);
+    const KeyStroke key = KeyStrokeOf(event);
+    msg.message = key.message;
     msg.wParam = vk;
-    msg.lParam = MAKELPARAM(WORD(std::max(event->count(), 1)), WORD(flags));
+    msg.lParam = key.lParam;
     const QPoint cursor = QCursor::pos();
     msg.pt = {cursor.x(), cursor.y()};
     return true;
@@ -116,14 +70,15 @@ bool KeyMessage(const QKeyEvent* event, MSG& msg)
 
 bool MouseMessage(const QMouseEvent* event, QWidget* receiver, QWidget* target, MSG& msg)
 {
-    msg.message = event->type() == QEvent::MouseMove ? WM_MOUSEMOVE
-                                                     : MouseMessage(event->type(), event->button());
+    msg.message = event->type() == QEvent::MouseMove
+                      ? WM_MOUSEMOVE
+                      : MouseButtonMessage(event->type(), event->button());
     if (!msg.message)
         return false;
     NoteInputState(event->modifiers(), event->buttons());
     msg.wParam = MouseKeyFlags(event->modifiers(), event->buttons());
-    msg.lParam = Pack(receiver->mapTo(target, Floor(event->position())));
-    const QPoint global = Floor(event->globalPosition());
+    msg.lParam = PackPoint(receiver->mapTo(target, FloorPoint(event->position())));
+    const QPoint global = FloorPoint(event->globalPosition());
     msg.pt = {global.x(), global.y()};
     return true;
 }
@@ -134,11 +89,11 @@ bool WheelMessage(const QWheelEvent* event, MSG& msg)
     if (delta == 0)
         return false;
     NoteInputState(event->modifiers(), event->buttons());
-    const QPoint global = Floor(event->globalPosition());
+    const QPoint global = FloorPoint(event->globalPosition());
     msg.message = WM_MOUSEWHEEL;
     msg.wParam =
         MAKEWPARAM(WORD(MouseKeyFlags(event->modifiers(), event->buttons())), WORD(short(delta)));
-    msg.lParam = Pack(global);
+    msg.lParam = PackPoint(global);
     msg.pt = {global.x(), global.y()};
     return true;
 }

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui_detail {
@@ -33,48 +34,10 @@ MSG MakeMessage(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam, QPoint gl
     return msg;
 }
 
-LPARAM PackPoint(QPoint p)
-{
-    return MAKELPARAM(WORD(p.x()), WORD(p.y()));
-}
-
-QPoint FloorPoint(QPointF p)
-{
-    return {int(std::floor(p.x())), int(std::floor(p.y()))};
-}
-
 /// Whether the window is still bound to the widget after a handler ran.
 bool StillBound(CWnd* wnd, const QPointer<QWidget>& widget)
 {
     return widget && WndFromWidget(widget) == wnd;
-}
-
-UINT MouseMessage(QEvent::Type type, Qt::MouseButton button)
-{
-    UINT down = 0;
-    switch (button) {
-    case Qt::LeftButton:
-        down = WM_LBUTTONDOWN;
-        break;
-    case Qt::RightButton:
-        down = WM_RBUTTONDOWN;
-        break;
-    case Qt::MiddleButton:
-        down = WM_MBUTTONDOWN;
-        break;
-    default:
-        return 0;
-    }
-    switch (type) {
-    case QEvent::MouseButtonPress:
-        return down;
-    case QEvent::MouseButtonRelease:
-        return down + 1;
-    case QEvent::MouseButtonDblClick:
-        return down + 2;
-    default:
-        return 0;
-    }
 }
 
 bool DispatchMouse(CWnd& wnd, QMouseEvent* event, const std::function<void()>& passOn)
@@ -82,7 +45,7 @@ bool DispatchMouse(CWnd& wnd, QMouseEvent* event, const std::function<void()>& p
     NoteInputState(event->modifiers(), event->buttons());
     const UINT message = event->type() == QEvent::MouseMove
                              ? WM_MOUSEMOVE
-                             : MouseMessage(event->type(), event->button());
+                             : MouseButtonMessage(event->type(), event->button());
     if (!message) {
         passOn();
         return true;
@@ -163,15 +126,7 @@ bool DispatchKey(CWnd& wnd, QWidget* widget, QKeyEvent* event, const std::functi
         passOn(); // as the dialog's own key, past the control's handlers
         return true;
     }
-    const bool alt = (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier);
-    UINT flags = alt ? KF_ALTDOWN : 0;
-    if (press && event->isAutoRepeat())
-        flags |= KF_REPEAT;
-    if (!press)
-        flags |= KF_REPEAT | KF_UP;
-    const LPARAM lParam = MAKELPARAM(WORD(std::max(event->count(), 1)), WORD(flags));
-    const UINT message =
-        press ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    const KeyStroke key = KeyStrokeOf(event);
     const QString text = press ? TypedText(event, vk) : QString();
     const QPoint global = QCursor::pos();
     const QPointer<QWidget> guard(widget);
@@ -179,17 +134,18 @@ bool DispatchKey(CWnd& wnd, QWidget* widget, QKeyEvent* event, const std::functi
     QtEventLink keyLink;
     if (text.isEmpty())
         keyLink.passOn = passOn;
-    WndBridge::Deliver(wnd, MakeMessage(wnd, message, vk, lParam, global), &keyLink);
+    WndBridge::Deliver(wnd, MakeMessage(wnd, key.message, vk, key.lParam, global), &keyLink);
     bool passed = keyLink.passed;
     if (!text.isEmpty()) {
         QtEventLink charLink;
         if (keyLink.defaulted)
             charLink.passOn = passOn;
-        const UINT charMessage = alt ? WM_SYSCHAR : WM_CHAR;
+        const UINT charMessage = key.alt ? WM_SYSCHAR : WM_CHAR;
         for (const char32_t c : text.toUcs4()) {
             if (!StillBound(&wnd, guard))
                 break;
-            WndBridge::Deliver(wnd, MakeMessage(wnd, charMessage, c, lParam, global), &charLink);
+            WndBridge::Deliver(wnd, MakeMessage(wnd, charMessage, c, key.lParam, global),
+                               &charLink);
         }
         passed = charLink.passed;
     }
@@ -242,6 +198,61 @@ UINT MouseKeyFlags(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
     if (modifiers & Qt::ControlModifier)
         flags |= MK_CONTROL;
     return flags;
+}
+
+UINT MouseButtonMessage(QEvent::Type type, Qt::MouseButton button)
+{
+    UINT down = 0;
+    switch (button) {
+    case Qt::LeftButton:
+        down = WM_LBUTTONDOWN;
+        break;
+    case Qt::RightButton:
+        down = WM_RBUTTONDOWN;
+        break;
+    case Qt::MiddleButton:
+        down = WM_MBUTTONDOWN;
+        break;
+    default:
+        return 0;
+    }
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        return down;
+    case QEvent::MouseButtonRelease:
+        return down + 1;
+    case QEvent::MouseButtonDblClick:
+        return down + 2;
+    default:
+        return 0;
+    }
+}
+
+QPoint FloorPoint(QPointF p)
+{
+    return {int(std::floor(p.x())), int(std::floor(p.y()))};
+}
+
+LPARAM PackPoint(QPoint p)
+{
+    return MAKELPARAM(WORD(p.x()), WORD(p.y()));
+}
+
+KeyStroke KeyStrokeOf(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const bool press = event->type() == QEvent::KeyPress;
+    KeyStroke key;
+    key.alt = (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier);
+    UINT flags = key.alt ? KF_ALTDOWN : 0;
+    if (press && event->isAutoRepeat())
+        flags |= KF_REPEAT;
+    if (!press)
+        flags |= KF_REPEAT | KF_UP;
+    key.lParam = MAKELPARAM(WORD(std::max(event->count(), 1)), WORD(flags));
+    key.message =
+        press ? (key.alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (key.alt ? WM_SYSKEYUP : WM_KEYUP);
+    return key;
 }
 
 bool DispatchInput(CWnd& wnd, QWidget* widget, QEvent* event, const std::function<void()>& passOn)

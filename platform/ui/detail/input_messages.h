@@ -5,6 +5,7 @@
 #include "platform/base/types.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <functional>
@@ -23,5 +24,24 @@ bool DispatchInput(CWnd& wnd, QWidget* widget, QEvent* event, const std::functio
 
 /// The MK_ flags of the modifier keys and mouse buttons.
 UINT MouseKeyFlags(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+
+/// The button message (WM_LBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDBLCLK, ...) of a press,
+/// release or double click of button; 0 for another event or button.
+UINT MouseButtonMessage(QEvent::Type type, Qt::MouseButton button);
+
+/// A point of an event in whole pixels, rounded down.
+QPoint FloorPoint(QPointF p);
+
+/// A point as a mouse message's lParam carries it.
+LPARAM PackPoint(QPoint p);
+
+/// The key message of a key press or release and its lParam (repeat count and KF_ flags); with
+/// Alt held and Ctrl not it is a system key (WM_SYSKEYDOWN, WM_SYSKEYUP) and alt is set.
+struct KeyStroke {
+    UINT message = 0;
+    LPARAM lParam = 0;
+    bool alt = false;
+};
+KeyStroke KeyStrokeOf(const QKeyEvent* event);
 
 } // namespace ui_detail
