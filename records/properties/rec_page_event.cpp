@@ -197,20 +197,6 @@ void CRecPageEvent::Show(CDataCtl* control, bool show)
         control->GetWnd().ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
-namespace {
-
-CRect RectOf(const CWnd& page, int id)
-{
-    CRect rect;
-    if (const CWnd* control = page.GetDlgItem(id)) {
-        control->GetWindowRect(&rect);
-        page.ScreenToClient(&rect);
-    }
-    return rect;
-}
-
-} // namespace
-
 BOOL CRecPageEvent::OnInitDialog()
 {
     // The page builds its controls itself: the placeholders name fields of the selected fact.
@@ -218,14 +204,14 @@ BOOL CRecPageEvent::OnInitDialog()
     m_individualPage = GetBox() && GetRecordTypeIndex(GetBox()->GetType()) == RECORD_LIST_INDI;
     CreateList();
     CheckDlgButton(kShowChildren, g_showChildEvents ? BST_CHECKED : BST_UNCHECKED);
-    m_largeListBottom = RectOf(*this, kLargeListMark).bottom;
+    m_largeListBottom = ChildRect(kLargeListMark).bottom;
     CreateButtons();
-    m_familyEditTop = RectOf(*this, kFamilyEdit).top;
-    m_notePlaceholderTop = RectOf(*this, kNoteFrame).top;
-    m_lowNoteTop = RectOf(*this, kLowNoteMark).top;
-    m_familyLabelTop = RectOf(*this, kFamilyLabel).top;
-    m_noteLabelTop = RectOf(*this, kNoteLabel).top;
-    m_note2LabelTop = RectOf(*this, kNote2Label).top;
+    m_familyEditTop = ChildRect(kFamilyEdit).top;
+    m_notePlaceholderTop = ChildRect(kNoteFrame).top;
+    m_lowNoteTop = ChildRect(kLowNoteMark).top;
+    m_familyLabelTop = ChildRect(kFamilyLabel).top;
+    m_noteLabelTop = ChildRect(kNoteLabel).top;
+    m_note2LabelTop = ChildRect(kNote2Label).top;
     CreateDetails();
     LoadFromRecord({});
     return TRUE;
@@ -234,7 +220,7 @@ BOOL CRecPageEvent::OnInitDialog()
 void CRecPageEvent::CreateList()
 {
     CWnd* frame = GetDlgItem(kListFrame);
-    const CRect rect = RectOf(*this, kListFrame);
+    const CRect rect = ChildRect(kListFrame);
     m_smallListBottom = rect.bottom;
     if (!m_list.Create(TBF_OWNER_TEXT | TBF_FULL_ROW_SELECT, 0,
                        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, rect, this, kListId, this,
@@ -297,9 +283,9 @@ void CRecPageEvent::CreateDetails()
             highest = std::max(highest, child->GetDlgCtrlID());
     }
     m_nextDetailId = highest + 1;
-    const CRect type = RectOf(*this, kTypeFrame);
-    const CRect family = RectOf(*this, kFamilyEdit);
-    const CRect note = RectOf(*this, kNoteFrame);
+    const CRect type = ChildRect(kTypeFrame);
+    const CRect family = ChildRect(kFamilyEdit);
+    const CRect note = ChildRect(kNoteFrame);
     struct Spec {
         int index;
         int frame;
@@ -316,7 +302,7 @@ void CRecPageEvent::CreateDetails()
     };
     for (const Spec& spec : specs) {
         CWnd* frame = GetDlgItem(spec.frame);
-        CRect rect = RectOf(*this, spec.frame);
+        CRect rect = ChildRect(spec.frame);
         if (spec.index == kValue || spec.index == kNumber)
             rect = type;
         MakeDetail(spec.index, spec.def, rect, frame, false);
@@ -327,24 +313,24 @@ void CRecPageEvent::CreateDetails()
         m_details[kEventName]->SetReadOnly(TRUE);
 
     // Adopted by: left, width and height of its placeholder, top of the note's.
-    const CRect adoptedFrame = RectOf(*this, kAdoptedFrame);
+    const CRect adoptedFrame = ChildRect(kAdoptedFrame);
     const CRect adopted(adoptedFrame.left, note.top, adoptedFrame.right,
                         note.top + adoptedFrame.Height());
     MakeDetail(kAdoptedBy, DefAt(STRUCT_INDI_EVENTS, {FIELD_ADOP, FIELD_FAMC, FIELD_ADOP}), adopted,
                GetDlgItem(kSelectFamily), true);
     if (CWnd* label = GetDlgItem(kAdoptedLabel)) {
-        const CRect noteLabel = RectOf(*this, kNoteLabel);
-        const CRect own = RectOf(*this, kAdoptedLabel);
+        const CRect noteLabel = ChildRect(kNoteLabel);
+        const CRect own = ChildRect(kAdoptedLabel);
         label->MoveWindow(own.left, noteLabel.top, own.Width(), noteLabel.Height());
     }
     // Cause: in the family edit's row, as wide as its placeholder reaches.
     if (CWnd* label = GetDlgItem(kCauseLabel)) {
-        const CRect familyLabel = RectOf(*this, kFamilyLabel);
-        const CRect own = RectOf(*this, kCauseLabel);
+        const CRect familyLabel = ChildRect(kFamilyLabel);
+        const CRect own = ChildRect(kCauseLabel);
         label->MoveWindow(own.left, familyLabel.top, own.Width(), familyLabel.Height());
     }
     CRect cause = family;
-    cause.right = RectOf(*this, kCauseFrame).right;
+    cause.right = ChildRect(kCauseFrame).right;
     MakeDetail(kCause, DefAt(STRUCT_INDI_EVENTS, {FIELD_DEAT, FIELD_CAUS}), cause,
                GetDlgItem(kFamilyEdit), false);
     MakeDetail(kNote, DefAt(STRUCT_INDI_EVENTS, {FIELD_BIRT, FIELD_NOTE_TEXT}), note,
@@ -627,9 +613,9 @@ void CRecPageEvent::MoveNote(int labelTop, int controlTop)
 {
     CWnd* label = GetDlgItem(kNoteLabel);
     CDataCtl* note = m_details[kNote];
-    if (!label || RectOf(*this, kNoteLabel).top == labelTop)
+    if (!label || ChildRect(kNoteLabel).top == labelTop)
         return;
-    const CRect own = RectOf(*this, kNoteLabel);
+    const CRect own = ChildRect(kNoteLabel);
     label->MoveWindow(own.left, labelTop, own.Width(), own.Height());
     if (note) {
         CRect rect;
@@ -665,7 +651,7 @@ void CRecPageEvent::FitValueLabel(CDataCtl* value)
     CRect nameRect;
     name->GetWnd().GetWindowRect(&nameRect);
     ScreenToClient(&nameRect);
-    CRect labelRect = RectOf(*this, kEventLabel);
+    CRect labelRect = ChildRect(kEventLabel);
     std::string text;
     label->GetWindowText(text);
     CClientDC dc(label);
@@ -1151,7 +1137,7 @@ void CRecPageEvent::OnSelectFamily()
         menu.CreatePopupMenu();
         menu.AppendMenu(MF_STRING, kReplaceFamily, "Replace current selection...");
         menu.AppendMenu(MF_STRING, kClearFamily, "Clear current selection");
-        const CRect button = RectOf(*this, kSelectFamily);
+        const CRect button = ChildRect(kSelectFamily);
         CPoint corner(button.left, button.bottom);
         ClientToScreen(&corner);
         const UINT command = UINT(menu.TrackPopupMenu(

@@ -43,14 +43,6 @@ constexpr const char* kAddChild = "< click here to add child >";
 constexpr const char* kAddSibling = "< click here to add sibling >";
 constexpr const char* kBlankTab = "      ";
 
-CRect RectOf(const CWnd& page, const CWnd& child)
-{
-    CRect rect;
-    child.GetWindowRect(&rect);
-    page.ScreenToClient(&rect);
-    return rect;
-}
-
 void SetText(CDataCtl* control, const std::string& text)
 {
     if (control)
@@ -119,7 +111,7 @@ BOOL CRecPageIndMain::OnInitDialog()
         if (CWnd* area = GetDlgItem(kConnectorAreas[i])) {
             area->ShowWindow(SW_HIDE);
             m_connectorWnds[i].SetPicture(&m_connectors[i], kConnectorHeights[i]);
-            m_connectorWnds[i].CreateEx(0, nullptr, "", WS_CHILD, RectOf(*this, *area), this,
+            m_connectorWnds[i].CreateEx(0, nullptr, "", WS_CHILD, ChildRect(*area), this,
                                         m_nextId++);
         }
     }
@@ -153,7 +145,7 @@ void CRecPageIndMain::MakeArrows(int frameId, CUButton& up, CUButton& down)
     CWnd* frame = GetDlgItem(frameId);
     if (!frame)
         return;
-    const CRect rect = RectOf(*this, *frame);
+    const CRect rect = ChildRect(*frame);
     const CRect downRect(rect.right - 16, rect.top, rect.right, rect.top + 16);
     const CRect upRect(downRect.left - 16, rect.top, downRect.left, rect.top + 16);
     up.CreateButton(WS_CHILD | WS_VISIBLE, upRect, this, m_nextId++, this, 9, 11, kUpBitmap, 4, 0,
@@ -182,7 +174,7 @@ void CRecPageIndMain::BuildFamilyPanels()
         if (!control)
             continue;
         const bool isName = last->GetFieldId() == FIELD_NAME;
-        if (!control->CreateCtl(FALSE, RectOf(*this, *placeholder), this, nullptr, m_nextId++, this,
+        if (!control->CreateCtl(FALSE, ChildRect(*placeholder), this, nullptr, m_nextId++, this,
                                 path.release(), 1)) {
             control->DestroyCtl(FALSE);
             continue;
@@ -1202,8 +1194,8 @@ void CRecPageIndMain::SetLargeMode(bool large)
     CRecordPage::SetLargeMode(large);
     CWnd* parents = GetDlgItem(kParentsButton);
     if (m_nameCtl && parents) {
-        const CRect button = RectOf(*this, *parents);
-        const CRect name = RectOf(*this, m_nameCtl->GetWnd());
+        const CRect button = ChildRect(*parents);
+        const CRect name = ChildRect(m_nameCtl->GetWnd());
         const int right = large ? int(button.left) - button.Width() / 8 : int(button.right);
         m_nameCtl->GetWnd().MoveWindow(name.left, name.top, std::max(0, right - int(name.left)),
                                        name.Height());

@@ -45,16 +45,6 @@ constexpr MiniButtonSpec kButtons[6] = {
     {CRecPageMedia::kActionId, 327, "Perform Action", 0},
 };
 
-CRect RectOf(const CWnd& page, int id)
-{
-    CRect rect;
-    if (const CWnd* control = page.GetDlgItem(id)) {
-        control->GetWindowRect(&rect);
-        page.ScreenToClient(&rect);
-    }
-    return rect;
-}
-
 int RowKind(const CTreeBoxNode* row)
 {
     return row ? int(row->m_data2) : -1;
@@ -132,7 +122,7 @@ BOOL CRecPageMedia::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     m_individualPage = GetBox() && GetRecordTypeIndex(GetBox()->GetType()) == RECORD_LIST_INDI;
-    const CRect listRect = RectOf(*this, kListFrame);
+    const CRect listRect = ChildRect(kListFrame);
     if (!m_list.Create(TBF_OWNER_TEXT | TBF_FULL_ROW_SELECT, 0,
                        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, listRect, this, kListId,
                        this, 16, 16))
@@ -158,7 +148,7 @@ BOOL CRecPageMedia::OnInitDialog()
         def = def ? def->FindChildById(FIELD_NOTE_TEXT) : nullptr;
         const CControlClass* controlClass = def ? def->GetControlClass() : nullptr;
         m_caption = controlClass ? controlClass->Create() : nullptr;
-        if (m_caption && !m_caption->CreateCtl(FALSE, RectOf(*this, kCaptionFrame), this, nullptr,
+        if (m_caption && !m_caption->CreateCtl(FALSE, ChildRect(kCaptionFrame), this, nullptr,
                                                kCaptionId, this, nullptr, 0)) {
             m_caption->DestroyCtl(FALSE);
             m_caption = nullptr;
@@ -170,7 +160,7 @@ BOOL CRecPageMedia::OnInitDialog()
         frame->DestroyWindow();
     }
     if (GetDlgItem(kPreviewFrame)) {
-        m_previewRect = RectOf(*this, kPreviewFrame);
+        m_previewRect = ChildRect(kPreviewFrame);
         m_preview.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, m_previewRect, this,
                            kPreviewFrame + 1000);
     }

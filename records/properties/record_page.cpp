@@ -331,6 +331,12 @@ CRect CRecordPage::ChildRect(const CWnd& child) const
     return rect;
 }
 
+CRect CRecordPage::ChildRect(int id) const
+{
+    const CWnd* child = GetDlgItem(id);
+    return child ? ChildRect(*child) : CRect();
+}
+
 CRecordNode* CRecordPage::CreateRecordOfBoxType() const
 {
     try {

@@ -124,6 +124,9 @@ protected:
     bool IsClosing() const { return m_closing; }
     /// A child window's rectangle in the page's client coordinates.
     CRect ChildRect(const CWnd& child) const;
+    /// The rectangle of the child with that id in the page's client coordinates; empty when the
+    /// page has no such child.
+    CRect ChildRect(int id) const;
     /// Makes a new record of the box's type (the box shows a record not stored yet); null when
     /// it cannot be made.
     CRecordNode* CreateRecordOfBoxType() const;
