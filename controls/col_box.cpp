@@ -88,6 +88,14 @@ std::string CColBox::GetTabField(CTreeBoxNode* node, int column)
     return node ? m_box.GetCellText(node, column) : std::string();
 }
 
+CTreeBoxNode* CColBox::GetSelectedRow()
+{
+    if (!GetSafeHwnd())
+        return nullptr;
+    CTreeBoxNode* row = m_box.GetFocusItem();
+    return row && row->m_selected ? row : m_box.GetNextSelected(nullptr);
+}
+
 void CColBox::Layout(int width, int height)
 {
     const int headerHeight = m_header.GetHeight();

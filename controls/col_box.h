@@ -66,6 +66,9 @@ public:
     /// Moves row i above row i - 1.
     void MoveItemUp(int i);
     std::string GetTabField(CTreeBoxNode* node, int column);
+    /// The focus row when it is selected, else the first selected row; null when none is
+    /// selected or the box is not made.
+    CTreeBoxNode* GetSelectedRow();
 
     CTreeBox& GetBox() { return m_box; }
     CColumnHeader& GetHeader() { return m_header; }

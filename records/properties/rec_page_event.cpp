@@ -536,7 +536,7 @@ BOOL CRecPageEvent::Refresh(CView* sender, LPARAM hint, CObject* object)
         FillList();
         return TRUE;
     }
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     if (!row)
         return TRUE;
     if (!RowFact(row)) {
@@ -579,14 +579,6 @@ void CRecPageEvent::SortByColumn(int column)
     }
     m_sortMode = column == 0 ? kEventSortDate : column == 2 ? kEventSortAge : kEventSortText;
     FillList();
-}
-
-CTreeBoxNode* CRecPageEvent::GetSelectedRow()
-{
-    if (!m_list.GetSafeHwnd())
-        return nullptr;
-    CTreeBoxNode* row = m_list.GetBox().GetFocusItem();
-    return row && row->m_selected ? row : m_list.GetBox().GetNextSelected(nullptr);
 }
 
 void CRecPageEvent::SelectRow(CTreeBoxNode* row)
@@ -707,7 +699,7 @@ void CRecPageEvent::BindDetail()
 {
     if (GetBox() && !GetBox()->IsLarge())
         return;
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CDataNode* fact = RowFact(row);
     const int kind = RowKind(row);
     if (!fact || !GetRecord()) {
@@ -850,7 +842,7 @@ void CRecPageEvent::RefreshDetails(CDataNode* fact, int kind)
 
 CDataNode* CRecPageEvent::GetNodeForControl(CDataCtl* control)
 {
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CDataNode* fact = RowFact(row);
     if (!GetRecord() || !fact)
         return nullptr;
@@ -887,7 +879,7 @@ CDataNode* CRecPageEvent::GetNodeForControl(CDataCtl* control)
 
 void CRecPageEvent::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL)
 {
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CDataNode* fact = RowFact(row);
     const int kind = RowKind(row);
     if (control && !control->IsDestroying() && GetRecord() && fact &&
@@ -960,7 +952,7 @@ void CRecPageEvent::UpdateButtons()
     if (!m_buttons[0].GetSafeHwnd())
         return;
     const bool record = GetRecord() != nullptr;
-    CTreeBoxNode* row = record ? GetSelectedRow() : nullptr;
+    CTreeBoxNode* row = record ? m_list.GetSelectedRow() : nullptr;
     const int kind = RowKind(row);
     bool up = false;
     bool down = false;
@@ -1051,7 +1043,7 @@ void CRecPageEvent::OnAddEvent()
 
 void CRecPageEvent::OnDeleteEvent()
 {
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CDataNode* fact = RowFact(row);
     if (!fact)
         return;
@@ -1089,7 +1081,7 @@ void CRecPageEvent::MoveFact(bool up)
 {
     if (GetBox())
         GetBox()->CommitFocusedControl();
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CDataNode* fact = RowFact(row);
     if (!fact || !(up ? fact->MoveUp() : fact->MoveDown()))
         return;
@@ -1109,7 +1101,7 @@ void CRecPageEvent::MoveFact(bool up)
 
 void CRecPageEvent::OnGoToRecord()
 {
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CDataNode* fact = RowFact(row);
     const int kind = RowKind(row);
     if (!fact || (kind != kEventRowFamily && kind != kEventRowChild) || !GetBox())
@@ -1128,7 +1120,7 @@ void CRecPageEvent::OnShowChildEvents()
 
 void CRecPageEvent::OnSelectFamily()
 {
-    CDataNode* fact = RowFact(GetSelectedRow());
+    CDataNode* fact = RowFact(m_list.GetSelectedRow());
     if (!GetRecord() || !fact)
         return;
     CDataNode* famc = Child(fact, FIELD_FAMC);

@@ -65,7 +65,6 @@ public:
     void SortByColumn(int column);
 
     CColBox& GetList() { return m_list; }
-    CTreeBoxNode* GetSelectedRow();
     void SelectRow(CTreeBoxNode* row);
     CUButton& GetButton(int index) { return m_buttons[index]; }
     int GetSortMode() const { return m_sortMode; }

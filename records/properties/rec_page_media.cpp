@@ -350,20 +350,12 @@ BOOL CRecPageMedia::Refresh(CView* sender, LPARAM hint, CObject* object)
         FillList();
         return TRUE;
     }
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     if (row && !RowNode(row))
         FillList();
     else if (row && RowNode(row) != m_editing && RowNode(row)->IsChanged())
         BindDetail();
     return TRUE;
-}
-
-CTreeBoxNode* CRecPageMedia::GetSelectedRow()
-{
-    if (!m_list.GetSafeHwnd())
-        return nullptr;
-    CTreeBoxNode* row = m_list.GetBox().GetFocusItem();
-    return row && row->m_selected ? row : m_list.GetBox().GetNextSelected(nullptr);
 }
 
 void CRecPageMedia::SelectRow(CTreeBoxNode* row)
@@ -414,7 +406,7 @@ bool CRecPageMedia::GetCloseUpRect(const CDataNode* node, int kind, RECT& rect) 
 
 void CRecPageMedia::BindDetail()
 {
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CDataNode* node = RowNode(row);
     const int kind = RowKind(row);
     auto set = [this](int id, bool checked, bool enabled) {
@@ -477,7 +469,7 @@ void CRecPageMedia::DrawPreview(CDC& dc, const CRect& rect)
             }
         if (!node)
             node = record->FindChild(nullptr, FIELD_OBJE_EMBEDDED);
-    } else if (CTreeBoxNode* row = GetSelectedRow()) {
+    } else if (CTreeBoxNode* row = m_list.GetSelectedRow()) {
         node = RowNode(row);
         kind = RowKind(row);
     }
@@ -491,7 +483,7 @@ void CRecPageMedia::UpdateButtons()
 {
     if (!m_buttons[0].GetSafeHwnd())
         return;
-    CTreeBoxNode* row = GetRecord() ? GetSelectedRow() : nullptr;
+    CTreeBoxNode* row = GetRecord() ? m_list.GetSelectedRow() : nullptr;
     const CDataNode* node = RowNode(row);
     const int kind = RowKind(row);
     // The multimedia window does not exist yet.
@@ -519,13 +511,13 @@ CDataNode* CRecPageMedia::GetNodeForControl(CDataCtl* control)
         return nullptr;
     CWnd* focus = CWnd::GetFocus();
     if (control == m_caption || focus == &m_list || focus == &m_list.GetBox())
-        return RowNode(GetSelectedRow());
+        return RowNode(m_list.GetSelectedRow());
     return nullptr;
 }
 
 void CRecPageMedia::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL)
 {
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CDataNode* node = RowNode(row);
     const int kind = RowKind(row);
     if (control && control == m_caption && !control->IsDestroying() && node) {
@@ -594,7 +586,7 @@ void CRecPageMedia::OnButtonClicked(CUButton* button)
 
 void CRecPageMedia::OnDeleteObject()
 {
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CDataNode* node = RowNode(row);
     const int kind = RowKind(row);
     CRecordNode* record = GetRecord();
@@ -626,7 +618,7 @@ void CRecPageMedia::MovePreference(bool up)
 {
     if (m_caption && !m_caption->IsEmpty())
         OnDataCtlEdit(m_caption, nullptr, TRUE);
-    CDataNode* node = RowNode(GetSelectedRow());
+    CDataNode* node = RowNode(m_list.GetSelectedRow());
     if (!node || !(up ? node->MoveUp() : node->MoveDown()))
         return;
     m_list.GetBox().RedrawAll();
@@ -648,7 +640,7 @@ void CRecPageMedia::OnLowerPreference()
 
 void CRecPageMedia::OnGoToRecord()
 {
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CDataNode* node = RowNode(row);
     if (!node || RowKind(row) != kMediaRowLink || !node->GetLinkTarget() || !GetBox())
         return;
@@ -658,7 +650,7 @@ void CRecPageMedia::OnGoToRecord()
 
 void CRecPageMedia::OnPerformAction()
 {
-    CTreeBoxNode* row = GetSelectedRow();
+    CTreeBoxNode* row = m_list.GetSelectedRow();
     CMediaItem* item = RowItem(RowNode(row), RowKind(row));
     if (!item)
         return;

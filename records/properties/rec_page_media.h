@@ -55,7 +55,6 @@ public:
     std::string GetCellText(const CDataNode* node, int kind, int column) const;
     static CMediaItem* RowItem(const CDataNode* node, int kind);
     CColBox& GetList() { return m_list; }
-    CTreeBoxNode* GetSelectedRow();
     void SelectRow(CTreeBoxNode* row);
     CDataCtl* GetCaptionEditor() const { return m_caption; }
     CUButton& GetButton(int index) { return m_buttons[index]; }
