@@ -143,6 +143,14 @@ void CDataCtlBox::OnSize(UINT type, int cx, int cy)
     LayOut();
 }
 
+void CDataCtlBox::CommitDialogValue(bool changed)
+{
+    if (changed)
+        m_edit.SetModify(TRUE);
+    m_edit.SetFocus();
+    CommitForced();
+}
+
 BOOL CDataCtlBox::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) == m_edit.GetDlgCtrlID() && lParam && !IsDestroying() && !IsDialogOpen()) {

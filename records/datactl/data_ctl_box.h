@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/u_button.h"
+#include "platform/base/prompt.h"
 #include "platform/ui/dialogs/edit.h"
 #include "records/datactl/data_ctl.h"
 
@@ -64,8 +65,26 @@ protected:
     void SetEditReadOnly(BOOL readOnly);
     /// The edit read-only, and the first button disabled while it is.
     void SetEditAndButtonReadOnly(BOOL readOnly);
-    /// While a dialog of the control is open nothing is reported to the owner.
-    virtual bool IsDialogOpen() const { return false; }
+    /// While a dialog of the control is open (RunDialog) nothing is reported to the owner.
+    bool IsDialogOpen() const { return m_dialogOpen; }
+    /// Runs a dialog of the control (its DoModal); true when it was closed with OK and the
+    /// control is not going away.
+    template <class Dialog> bool RunDialog(Dialog& dialog)
+    {
+        m_dialogOpen = true;
+        int answer = IDCANCEL;
+        try {
+            answer = dialog.DoModal();
+        } catch (...) {
+            m_dialogOpen = false;
+            throw;
+        }
+        m_dialogOpen = false;
+        return answer == IDOK && !IsDestroying();
+    }
+    /// After a dialog closed with OK: the edit marked modified when the dialog changed its text,
+    /// given the focus, and the value stored.
+    void CommitDialogValue(bool changed);
     /// The edit lost the focus to next: the base reports it to the owner.
     virtual void OnEditKillFocus(CWnd* next);
     /// A button was clicked (0 the first).
@@ -85,4 +104,5 @@ private:
     int m_buttonCount = 0;
     int m_buttonWidth = kDataCtlButtonWidth;
     bool m_readOnly = false;
+    bool m_dialogOpen = false;
 };

@@ -96,17 +96,11 @@ void CDataCtlDate::OnDateAssistant()
         GetValueText(text);
         dialog.m_input.SetFromText(text, false, false, GetDateParseOptions());
         dialog.SetStartPage(StartPageForKind(dialog.m_input.GetKind()));
-        m_assistantOpen = true;
-        const int answer = dialog.DoModal();
-        m_assistantOpen = false;
-        if (answer != IDOK || IsDestroying())
+        if (!RunDialog(dialog))
             return;
         ApplyAssistantResult(dialog.m_output);
-        m_edit.SetModify(TRUE);
-        m_edit.SetFocus();
-        CommitForced();
+        CommitDialogValue(true);
     } catch (...) {
-        m_assistantOpen = false;
         EndAbandonedOperation();
     }
 }
@@ -159,17 +153,11 @@ void CDataCtlAge::OnAgeAssistant()
         m_scratch.Clear();
         m_scratch.SetFromText(typed);
         dialog.m_age = m_scratch.GetAge();
-        m_assistantOpen = true;
-        const int answer = dialog.DoModal();
-        m_assistantOpen = false;
-        if (answer != IDOK || IsDestroying())
+        if (!RunDialog(dialog))
             return;
         SetAge(dialog.m_age);
-        m_edit.SetModify(TRUE);
-        m_edit.SetFocus();
-        CommitForced();
+        CommitDialogValue(true);
     } catch (...) {
-        m_assistantOpen = false;
         EndAbandonedOperation();
     }
 }

@@ -45,7 +45,6 @@ public:
     bool ReformatDate(CDateValue* single) override;
 
 protected:
-    bool IsDialogOpen() const override { return m_assistantOpen; }
     void OnEditKillFocus(CWnd* next) override;
     void OnButton(int index) override { OnDateAssistant(); }
 
@@ -57,7 +56,6 @@ private:
 
     DWORD m_dateFlags = 0;
     CDateData m_scratch;
-    bool m_assistantOpen = false;
     bool m_singleDate = false;
 };
 
@@ -79,13 +77,11 @@ public:
     void OnAgeAssistant();
 
 protected:
-    bool IsDialogOpen() const override { return m_assistantOpen; }
     void OnEditKillFocus(CWnd* next) override;
     void OnButton(int index) override { OnAgeAssistant(); }
 
 private:
     CAgeNode m_scratch;
-    bool m_assistantOpen = false;
 };
 
 /// Makes a date control in single-date mode for a date value editor.

@@ -62,17 +62,11 @@ void CDataCtlEditMulti::OnTextButton()
     dialog.m_readOnly = IsReadOnly();
     const std::string text = GetText();
     dialog.m_text = m_compact ? text : ToCrLfLines(text);
-    m_dialogOpen = true;
-    const int answer = dialog.DoModal();
-    m_dialogOpen = false;
-    if (answer != IDOK || IsDestroying())
+    if (!RunDialog(dialog))
         return;
-    if (!IsReadOnly()) {
+    if (!IsReadOnly())
         SetValueText(m_compact ? dialog.m_text : ToLfLines(dialog.m_text));
-        m_edit.SetModify(TRUE);
-    }
-    m_edit.SetFocus();
-    CommitForced();
+    CommitDialogValue(!IsReadOnly());
 }
 
 BOOL CDataCtlFile::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
@@ -90,13 +84,8 @@ void CDataCtlFile::OnBrowse()
     CFileDialog dialog(TRUE, nullptr, current.c_str(), OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
                        kFilter, this);
     dialog.SetTitle(kBrowseTitle);
-    m_dialogOpen = true;
-    const int answer = dialog.DoModal();
-    m_dialogOpen = false;
-    if (answer != IDOK || IsDestroying())
+    if (!RunDialog(dialog))
         return;
     SetValueText(dialog.GetPathName());
-    m_edit.SetModify(TRUE);
-    m_edit.SetFocus();
-    CommitForced();
+    CommitDialogValue(true);
 }

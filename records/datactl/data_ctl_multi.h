@@ -34,11 +34,9 @@ public:
     void OnTextButton();
 
 protected:
-    bool IsDialogOpen() const override { return m_dialogOpen; }
     void OnButton(int index) override { OnTextButton(); }
 
     std::string m_label;
-    bool m_dialogOpen = false;
 
 private:
     bool m_frameless = false;
