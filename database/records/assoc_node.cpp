@@ -551,14 +551,26 @@ void EnumLinksTo(CRecordNode* record, ILinkVisitor* visitor, const CFieldDef* ty
 {
     if (!record || !visitor)
         return;
-    CAssocNode* next = nullptr;
-    for (CAssocNode* link = CAssocNode::GetFirstLink(); link; link = next) {
-        next = link->GetNextLink();
-        if (link->GetLinkTarget() != record)
+    // Newest first, through the table's slots: the links some way below are asked for while
+    // these are looked at, so that a walk over millions of links does not wait on memory at
+    // each. A visit may free links and close up the slots; the walk goes on from the link
+    // after the one visited, as that link was found before the visit.
+    constexpr std::uint32_t kLinkAhead = 32;
+    for (std::uint32_t slot = CAssocLinkTable::End(); slot-- > 0;) {
+        if (slot >= kLinkAhead) {
+            if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead))
+                ahead->PrefetchLink();
+        }
+        CAssocNode* link = CAssocLinkTable::At(slot);
+        if (!link || link->GetLinkTarget() != record)
             continue;
+        CAssocNode* next = link->GetNextLink();
         CRecordNode* holder = link->GetRecord();
         if (!typeDef || (holder && holder->GetFieldDef() == typeDef))
             visitor->OnLink(record, link, holder);
+        if (!next)
+            return;
+        slot = next->GetChainSlot() + 1;
     }
 }
 

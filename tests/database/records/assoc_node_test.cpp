@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 using namespace record_test;
 
 namespace {
@@ -387,6 +390,83 @@ TEST_F(AssocNodeTest, DeletingARecordDeletesTheLinksToIt)
         EXPECT_EQ(family->GetLinkCount(), 2);
     }
     EXPECT_EQ(other->CountChildren(FIELD_ASSO), 0);
+}
+
+/// Records each link it is told of; deletes it (as a record's deletion does) when asked, and
+/// at the first visit also the link in alsoDelete.
+class CLinkRecorder final : public ILinkVisitor {
+public:
+    void OnLink(CRecordNode* target, CAssocNode* link, CRecordNode* holder) override
+    {
+        EXPECT_EQ(link->GetLinkTarget(), target);
+        EXPECT_EQ(link->GetRecord(), holder);
+        m_seen.push_back(link);
+        if (CAssocNode* other = std::exchange(m_alsoDelete, nullptr))
+            other->GetParent()->DeleteChild(other);
+        if (m_delete)
+            link->GetParent()->DeleteChild(link);
+    }
+    std::vector<CAssocNode*> m_seen;
+    bool m_delete = false;
+    CAssocNode* m_alsoDelete = nullptr;
+};
+
+/// The links to target held by records of typeDef (any when null), newest first, as the chain
+/// of all links gives them.
+std::vector<CAssocNode*> ChainLinksTo(const CRecordNode* target, const CFieldDef* typeDef)
+{
+    std::vector<CAssocNode*> links;
+    for (CAssocNode* link = CAssocNode::GetFirstLink(); link; link = link->GetNextLink())
+        if (link->GetLinkTarget() == target &&
+            (!typeDef || link->GetRecord()->GetFieldDef() == typeDef))
+            links.push_back(link);
+    return links;
+}
+
+TEST_F(AssocNodeTest, TheLinksToARecordAreToldNewestFirstWhateverTheVisitsDelete)
+{
+    // Links to a source from individuals and families among links to another source, some
+    // already deleted, more than the walk asks for ahead; the first link made and the last
+    // point at the source.
+    CRecordNode* source = NewRecord(kSour);
+    CRecordNode* other = NewRecord(kSour);
+    std::vector<CRecordNode*> holders;
+    for (int i = 0; i < 60; ++i)
+        holders.push_back(i % 3 == 2 ? static_cast<CRecordNode*>(NewFamily()) : NewIndividual());
+    std::vector<CAssocNode*> made;
+    for (std::size_t i = 0; i < holders.size(); ++i) {
+        made.push_back(Link(holders[i], "SOUR", i % 4 == 1 ? other : source));
+        if (i % 5 == 0)
+            made.push_back(Link(holders[i], "SOUR", other));
+    }
+    made.push_back(Link(holders[7], "SOUR", source));
+    for (std::size_t i = 3; i + 1 < made.size(); i += 11)
+        made[i]->GetParent()->DeleteChild(made[i]);
+    NotifyChanges();
+    ASSERT_EQ(ChainLinksTo(source, nullptr).front(), made.back());
+    ASSERT_EQ(ChainLinksTo(source, nullptr).back(), made.front());
+
+    for (const CFieldDef* typeDef : {static_cast<const CFieldDef*>(nullptr),
+                                     static_cast<const CFieldDef*>(holders[0]->GetFieldDef())}) {
+        CLinkRecorder recorder;
+        EnumLinksTo(source, &recorder, typeDef);
+        EXPECT_EQ(recorder.m_seen, ChainLinksTo(source, typeDef));
+        EXPECT_GT(recorder.m_seen.size(), 20u);
+    }
+
+    // Each visit deletes its link; the first also deletes an older link to the source, which
+    // is then not told.
+    std::vector<CAssocNode*> expected = ChainLinksTo(source, nullptr);
+    CLinkRecorder deleter;
+    deleter.m_delete = true;
+    deleter.m_alsoDelete = expected[expected.size() / 2];
+    expected.erase(expected.begin() + std::ptrdiff_t(expected.size() / 2));
+    EnumLinksTo(source, &deleter, nullptr);
+    EXPECT_EQ(deleter.m_seen, expected);
+    NotifyChanges();
+    EXPECT_TRUE(ChainLinksTo(source, nullptr).empty());
+    EXPECT_EQ(source->GetLinkCount(), 0);
+    EXPECT_EQ(ChainLinksTo(other, nullptr).size(), std::size_t(other->GetLinkCount()));
 }
 
 TEST_F(AssocNodeTest, DeletingARecordDeletesTheLinksItHolds)
