@@ -127,37 +127,6 @@ bool EncodeAnsel(std::string_view utf8, std::string& out)
     return fits;
 }
 
-/// Writes the run of n ASCII bytes at ascii as UTF-16 code units; returns the end.
-char* WidenAscii(char* out, const char* ascii, std::size_t n, bool bigEndian)
-{
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 <= n; i += 16, out += 32) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ascii + i));
-        const __m128i low =
-            bigEndian ? _mm_unpacklo_epi8(zero, bytes) : _mm_unpacklo_epi8(bytes, zero);
-        const __m128i high =
-            bigEndian ? _mm_unpackhi_epi8(zero, bytes) : _mm_unpackhi_epi8(bytes, zero);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), low);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), high);
-    }
-    if (i + 8 <= n) {
-        const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(ascii + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bigEndian
-                                                              ? _mm_unpacklo_epi8(zero, bytes)
-                                                              : _mm_unpacklo_epi8(bytes, zero));
-        i += 8;
-        out += 16;
-    }
-#endif
-    for (; i < n; ++i, out += 2) {
-        out[bigEndian ? 1 : 0] = ascii[i];
-        out[bigEndian ? 0 : 1] = '\0';
-    }
-    return out;
-}
-
 char* PutUtf16Unit(char* out, char32_t unit, bool bigEndian)
 {
     const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
@@ -203,11 +172,54 @@ bool GedcomTextIsAscii(std::string_view text)
     return GedcomAsciiRun(text) == text.size();
 }
 
+char* WidenGedcomAscii(char* out, std::string_view text, bool bigEndian)
+{
+    const char* ascii = text.data();
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const auto widen = [&zero, bigEndian](char* to, __m128i bytes) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), bigEndian
+                                                             ? _mm_unpacklo_epi8(zero, bytes)
+                                                             : _mm_unpacklo_epi8(bytes, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16), bigEndian
+                                                                  ? _mm_unpackhi_epi8(zero, bytes)
+                                                                  : _mm_unpackhi_epi8(bytes, zero));
+    };
+    for (; i + 16 <= n; i += 16)
+        widen(out + 2 * i, _mm_loadu_si128(reinterpret_cast<const __m128i*>(ascii + i)));
+    if (i < n && n >= 16) {
+        // The last sixteen bytes, overlapping what is written.
+        widen(out + 2 * (n - 16),
+              _mm_loadu_si128(reinterpret_cast<const __m128i*>(ascii + n - 16)));
+        return out + 2 * n;
+    }
+    if (n >= 8 && n < 16) {
+        // The first eight bytes and the last eight, which overlap them.
+        const auto widen8 = [&zero, bigEndian](char* to, const char* from) {
+            const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(from));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), bigEndian
+                                                                 ? _mm_unpacklo_epi8(zero, bytes)
+                                                                 : _mm_unpacklo_epi8(bytes, zero));
+        };
+        widen8(out, ascii);
+        widen8(out + 2 * (n - 8), ascii + n - 8);
+        return out + 2 * n;
+    }
+#endif
+    for (; i < n; ++i) {
+        out[2 * i + (bigEndian ? 1 : 0)] = ascii[i];
+        out[2 * i + (bigEndian ? 0 : 1)] = '\0';
+    }
+    return out + 2 * n;
+}
+
 char* EncodeUtf16Into(char* out, std::string_view utf8, bool bigEndian)
 {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const std::size_t run = GedcomAsciiRun(utf8, pos);
-        out = WidenAscii(out, utf8.data() + pos, run, bigEndian);
+        out = WidenGedcomAscii(out, utf8.substr(pos, run), bigEndian);
         if ((pos += run) == utf8.size())
             break;
         const char32_t c = text::DecodeUtf8(utf8, pos);

@@ -23,3 +23,5 @@ bool EncodeGedcomText(GedcomCharset set, std::string_view utf8, std::string& out
 /// Writes utf8 as UTF-16 code units to out, which has room for 2 * utf8.size() bytes (the most
 /// it takes); returns the end of what was written.
 char* EncodeUtf16Into(char* out, std::string_view utf8, bool bigEndian);
+/// EncodeUtf16Into for text known to be ASCII: each byte widened, sixteen at a time.
+char* WidenGedcomAscii(char* out, std::string_view text, bool bigEndian);

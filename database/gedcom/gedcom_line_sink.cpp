@@ -143,14 +143,17 @@ char* Compose(char* out, const LinePieces& line, std::uint64_t& bits)
     return PutEscaped(out, line.value, bits);
 }
 
-/// Writes text, a line composed in UTF-8, in the output's set, then the line end.
-bool WriteText(SinkFormat& f, std::string_view text)
+/// Writes text, a line composed in UTF-8 (ascii when every byte of it is), in the output's set,
+/// then the line end.
+bool WriteText(SinkFormat& f, std::string_view text, bool ascii)
 {
     if (f.m_utf16) {
         const std::size_t most = 2 * text.size() + f.m_lineEnd.size();
         if (char* room = WriteRoom(most)) {
             std::uint64_t bits = 0;
-            char* end = EncodeUtf16Into(room, text, f.m_charset == GedcomCharset::Utf16Be);
+            const bool bigEndian = f.m_charset == GedcomCharset::Utf16Be;
+            char* end = ascii ? WidenGedcomAscii(room, text, bigEndian)
+                              : EncodeUtf16Into(room, text, bigEndian);
             end = Put(end, f.m_lineEnd, bits);
             AppendWriteRoom(std::size_t(end - room));
             return true;
@@ -183,7 +186,7 @@ bool WriteLine(SinkFormat& f, const LinePieces& line)
                 return true;
             }
             // Encoded before anything is appended to the buffer that holds it.
-            return WriteText(f, std::string_view(room, std::size_t(end - room)));
+            return WriteText(f, std::string_view(room, std::size_t(end - room)), false);
         }
         if (most + f.m_lineEnd.size() <= kGedcomWriteBufferSize)
             return false;
@@ -192,7 +195,8 @@ bool WriteLine(SinkFormat& f, const LinePieces& line)
         f.m_text.resize(most);
     std::uint64_t bits = 0;
     char* start = f.m_text.data();
-    return WriteText(f, std::string_view(start, std::size_t(Compose(start, line, bits) - start)));
+    const std::size_t size = std::size_t(Compose(start, line, bits) - start);
+    return WriteText(f, std::string_view(start, size), (bits & kHighBits) == 0);
 }
 
 /// Writes the held lines not yet written; false when the output failed.

@@ -184,14 +184,22 @@ void PrefetchLinkTargets(const CDataNode* node)
     }
 }
 
+constexpr int kPrefetchDistance = 2;
+
 bool WriteRecords(std::string& line)
 {
     for (const int kind : RecordKindsInOrder()) {
         const CDataNode* root = GetRecordTypeRoot(kind);
-        for (const CDataNode* record = root ? root->GetFirstChild() : nullptr; record;
-             record = record->GetNextSibling()) {
-            // The next record's targets arrive while this record is written.
-            PrefetchLinkTargets(record->GetNextSibling());
+        const CDataNode* record = root ? root->GetFirstChild() : nullptr;
+        // The targets of the records kPrefetchDistance ahead arrive while this one is written.
+        const CDataNode* ahead = record;
+        for (int i = 0; ahead && i < kPrefetchDistance; ++i) {
+            PrefetchLinkTargets(ahead);
+            ahead = ahead->GetNextSibling();
+        }
+        for (; record; record = record->GetNextSibling()) {
+            PrefetchLinkTargets(ahead);
+            ahead = ahead ? ahead->GetNextSibling() : nullptr;
             if (!record->WriteGedcom(0, line))
                 return false;
         }

@@ -11,11 +11,21 @@
 #include "database/paths/data_path.h"
 #include "database/records/assoc_node.h"
 #include "database/records/record_id_state.h"
-#include "platform/base/text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <vector>
 
 namespace {
+
+/// Appends the decimal digits of value, with zeros before them up to width digits.
+void AppendNumber(std::string& line, int value, int width = 1)
+{
+    char digits[16];
+    char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    line.append(std::size_t(std::max<std::ptrdiff_t>(0, width - (end - digits))), '0');
+    line.append(digits, end);
+}
 
 constexpr int kMatchEqual = 20;
 constexpr int kMatchDiffers = -30;
@@ -147,13 +157,20 @@ int CRecordNode::GetTypeIndex() const
     return GetRecordTypeIndex(GetFieldDef());
 }
 
-std::string CRecordNode::GetIdText() const
+std::size_t CRecordNode::PutIdText(char (&id)[kIdTextRoom]) const
 {
     const int listIndex = GetTypeIndex();
     const CRecordType* row = GetRecordTypeTable().RowByListIndex(listIndex);
     if (!row || listIndex == RECORD_LIST_HEAD || m_recordNumber < 1)
-        return {};
-    return std::string(1, row->m_idLetter) + std::to_string(m_recordNumber);
+        return 0;
+    id[0] = row->m_idLetter;
+    return std::size_t(std::to_chars(id + 1, id + kIdTextRoom, m_recordNumber).ptr - id);
+}
+
+std::string CRecordNode::GetIdText() const
+{
+    char id[kIdTextRoom];
+    return std::string(id, PutIdText(id));
 }
 
 // ---- Node operations ----------------------------------------------------------------------
@@ -176,10 +193,10 @@ bool CRecordNode::MatchRecord(int qualifier, int op, const CRecordNode* record) 
 void CRecordNode::ComposeRecordLine(std::string& line) const
 {
     line = "0 ";
-    const std::string id = GetIdText();
-    if (!id.empty()) {
+    char id[kIdTextRoom];
+    if (const std::size_t size = PutIdText(id)) {
         line += '@';
-        line += id;
+        line.append(id, size);
         line += "@ ";
     }
     if (const CFieldDef* def = GetFieldDef())
@@ -194,16 +211,20 @@ bool CRecordNode::WriteGedcom(int, std::string& line) const
 
 bool CRecordNode::WriteChildrenAndChange(std::string& line, const CDataNode* skip) const
 {
+    const CDataNode* change = nullptr;
     for (const CDataNode* child = GetFirstChild(); child; child = child->GetNextSibling()) {
-        if (child != skip && child->GetFieldId() != FIELD_CHAN && !child->WriteGedcom(1, line))
+        if (child->GetFieldId() == FIELD_CHAN) {
+            change = change ? change : child;
+            continue;
+        }
+        if (child != skip && !child->WriteGedcom(1, line))
             return false;
     }
-    return WriteChangeDate(line);
+    return WriteChangeDate(line, change);
 }
 
-bool CRecordNode::WriteChangeDate(std::string& line) const
+bool CRecordNode::WriteChangeDate(std::string& line, const CDataNode* change) const
 {
-    const CDataNode* change = FindChild(nullptr, FIELD_CHAN);
     const bool stamped = m_changeStamp.GetStatus() == COleDateTime::valid;
     const CFieldDef* def = GetFieldDef();
     if (!change && !(stamped && def && def->HasChangeStamp()))
@@ -218,12 +239,20 @@ bool CRecordNode::WriteChangeDate(std::string& line) const
         ReleaseGedcomTagLine();
         return written;
     }
-    const char* month = GetMonthCode(m_changeStamp.GetMonth(), CALENDAR_GREGORIAN);
-    line = text::Format("2 DATE %d %s %d", m_changeStamp.GetDay(), month, m_changeStamp.GetYear());
+    line = "2 DATE ";
+    AppendNumber(line, m_changeStamp.GetDay());
+    line += ' ';
+    line += GetMonthCode(m_changeStamp.GetMonth(), CALENDAR_GREGORIAN);
+    line += ' ';
+    AppendNumber(line, m_changeStamp.GetYear());
     if (!WriteGedcomLine("1 CHAN") || !WriteGedcomLine(line))
         return false;
-    line = text::Format("3 TIME %02d:%02d:%02d", m_changeStamp.GetHour(), m_changeStamp.GetMinute(),
-                        m_changeStamp.GetSecond());
+    line = "3 TIME ";
+    AppendNumber(line, m_changeStamp.GetHour(), 2);
+    line += ':';
+    AppendNumber(line, m_changeStamp.GetMinute(), 2);
+    line += ':';
+    AppendNumber(line, m_changeStamp.GetSecond(), 2);
     if (!WriteGedcomLine(line))
         return false;
     for (const CDataNode* child = change ? change->GetFirstChild() : nullptr; child;

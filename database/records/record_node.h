@@ -116,11 +116,16 @@ protected:
     void ComposeRecordLine(std::string& line) const;
     /// The children at level 1 except CHAN and skip, then the change date.
     bool WriteChildrenAndChange(std::string& line, const CDataNode* skip) const;
-    /// The change date lines (see WriteGedcom).
-    bool WriteChangeDate(std::string& line) const;
+    /// The change date lines (see WriteGedcom); change is the record's first CHAN field, if any.
+    bool WriteChangeDate(std::string& line, const CDataNode* change) const;
 
 private:
     friend class CDataNode;
+
+    /// Room for the identifier text: its letter and the digits of any record number.
+    static constexpr std::size_t kIdTextRoom = 12;
+    /// Puts the identifier text (GetIdText) into id; its size, 0 when the record has none.
+    std::size_t PutIdText(char (&id)[kIdTextRoom]) const;
 
     std::int32_t m_recordNumber = 0;
     std::int32_t m_linkCount = 0;

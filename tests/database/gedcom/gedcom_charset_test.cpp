@@ -189,10 +189,40 @@ INSTANTIATE_TEST_SUITE_P(
                     EncodeCase{"AnselHasNoCyrillic", Set::Ansel, "\u0418", "?", false},
                     EncodeCase{"AnselHasNoHorn", Set::Ansel, "o\u031B", "o?", false},
                     EncodeCase{"AnselMarkWithoutLetter", Set::Ansel, "\u0301a", "?a", false},
+                    EncodeCase{"AnselLetterItCannotWriteLosesItsMarks", Set::Ansel,
+                               "\u0418\u0301\u0323x", "?x", false},
                     EncodeCase{"Windows1252HasNoCyrillic", Set::Windows1252, "\u042F", "?", false},
                     EncodeCase{"Latin1HasNoEuro", Set::Latin1, "\u20AC", "?", false},
                     EncodeCase{"AsciiOnlyBelow128", Set::Ascii, "caf\u00E9", "caf?", false}),
     [](const testing::TestParamInfo<EncodeCase>& info) { return info.param.name; });
+
+TEST(GedcomCharsetTest, Utf16WritesTextOfEveryLengthUnitByUnit)
+{
+    for (const Set set : {Set::Utf16Le, Set::Utf16Be}) {
+        const bool bigEndian = set == Set::Utf16Be;
+        const auto unit = [bigEndian](char32_t c) {
+            const char high = char(c >> 8), low = char(c & 0xFF);
+            return bigEndian ? std::string{high, low} : std::string{low, high};
+        };
+        for (std::size_t n = 0; n < 40; ++n) {
+            std::string ascii, asciiUnits;
+            for (std::size_t i = 0; i < n; ++i) {
+                ascii += char('a' + i % 26);
+                asciiUnits += unit(char32_t('a' + i % 26));
+            }
+            std::string widened(2 * n, '\0');
+            EXPECT_EQ(WidenGedcomAscii(widened.data(), ascii, bigEndian), widened.data() + 2 * n);
+            EXPECT_EQ(widened, asciiUnits) << n;
+            // A letter of two UTF-8 bytes in the middle, then one outside the first plane.
+            const std::string mixed =
+                ascii.substr(0, n / 2) + "\u00E9" + ascii.substr(n / 2) + "\U0001F600";
+            const std::string mixedUnits = asciiUnits.substr(0, n / 2 * 2) + unit(0xE9) +
+                                           asciiUnits.substr(n / 2 * 2) + unit(0xD83D) +
+                                           unit(0xDE00);
+            EXPECT_EQ(Encode(set, mixed), mixedUnits) << n;
+        }
+    }
+}
 
 TEST(GedcomCharsetTest, SingleByteSetsKeepEveryByte)
 {

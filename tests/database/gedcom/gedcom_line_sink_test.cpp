@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -138,6 +139,32 @@ INSTANTIATE_TEST_SUITE_P(
         EncodedLineCase{"AsciiInEverySet", GedcomCharset::Ansel,
                         "plain @ text of forty bytes or so"}),
     [](const testing::TestParamInfo<EncodedLineCase>& info) { return info.param.name; });
+
+TEST(GedcomLineSinkTest, ValuesOfEveryLengthHaveEachAtDoubled)
+{
+    std::vector<std::string> values;
+    for (std::size_t n = 0; n < 40; ++n) {
+        for (const std::size_t at : {n, std::size_t(0), n / 2, n - 1, n - 8}) {
+            std::string value(n, 'v');
+            if (at < n)
+                value[at] = '@';
+            values.push_back(value);
+        }
+    }
+    std::string expected;
+    const std::string written = Written(GedcomCharset::Utf8, [&] {
+        bool ok = true;
+        for (const std::string& value : values) {
+            ok = ok && WriteGedcomTagLine(1, "NOTE", " ", value);
+            std::string doubled;
+            for (const char ch : value)
+                doubled += ch == '@' ? std::string("@@") : std::string(1, ch);
+            expected += "1 NOTE " + doubled + "\r";
+        }
+        return ok;
+    });
+    EXPECT_TRUE(written.ends_with(expected));
+}
 
 TEST(GedcomLineSinkTest, LineThatDoesNotFitTheSetWritesNothing)
 {
