@@ -1,5 +1,5 @@
 // bench/database/line_sink_bench.cpp: GEDCOM lines written through the line sink into the
-// buffered file, and read back line by line.
+// buffered file in UTF-8, ANSEL and UTF-16, and read back line by line.
 #include "bench/bench_folder.h"
 #include "database/gedcom/buffered_file.h"
 #include "database/gedcom/gedcom_line_sink.h"
@@ -20,7 +20,8 @@ struct Sample {
     std::string value;
 };
 
-/// A mix of the lines a family file holds: records, names, dates, places and notes with "@".
+/// A mix of the lines a family file holds: records, names, dates, places (one with an accented
+/// letter) and notes with "@".
 const std::vector<Sample>& Samples()
 {
     static const std::vector<Sample> samples = [] {
@@ -31,6 +32,7 @@ const std::vector<Sample>& Samples()
             out.push_back({"1 NAME ", "Given" + n + " /Surname" + n + "/"});
             out.push_back({"2 DATE ", std::to_string(1 + i % 28) + " MAR 18" + n});
             out.push_back({"2 PLAC ", "Parish of St Mary, County " + n + ", England"});
+            out.push_back({"2 PLAC ", "Saint-\u00C9tienne, Loire, France " + n});
             out.push_back({"1 NOTE ", "Letter to family" + n + "@example.org about the estate"});
             out.push_back({"2 CONC ", std::string(120, 'n')});
             out.push_back({"1 FAMS @F" + n + "@", ""});
@@ -41,28 +43,31 @@ const std::vector<Sample>& Samples()
     return samples;
 }
 
-/// Writes kLines lines to path; the number of bytes written.
-std::int64_t WriteFile(const std::string& path)
+/// Writes kLines lines to path in charset; the number of bytes written.
+std::int64_t WriteFile(const std::string& path, GedcomCharset charset = GedcomCharset::Utf8)
 {
     const std::vector<Sample>& samples = Samples();
     if (!OpenGedcomInputFile(path, true))
         return -1;
-    std::int64_t bytes = 0;
-    for (int i = 0; i < kLines; ++i) {
+    SetGedcomLineFormat(charset, "\r\n");
+    bool written = true;
+    for (int i = 0; i < kLines && written; ++i) {
         const Sample& s = samples[static_cast<std::size_t>(i) % samples.size()];
-        if (!WriteGedcomLine(s.line, s.value))
-            return -1;
-        bytes += static_cast<std::int64_t>(s.line.size() + s.value.size() + 2);
+        written = WriteGedcomLine(s.line, s.value);
     }
-    return CloseGedcomInputFile() ? bytes : -1;
+    SetGedcomLineFormat(GedcomCharset::Utf8, "\r\n");
+    if (!written || !CloseGedcomInputFile())
+        return -1;
+    return static_cast<std::int64_t>(std::filesystem::file_size(path));
 }
 
-void BM_WriteLines(benchmark::State& state)
+/// The lines in each output set; the rate is that of the bytes written.
+void BM_WriteLines(benchmark::State& state, GedcomCharset charset)
 {
     const std::string path = BenchFolder() + "/write.ged";
     std::int64_t bytes = 0;
     for (auto _ : state) {
-        bytes = WriteFile(path);
+        bytes = WriteFile(path, charset);
         if (bytes < 0) {
             state.SkipWithError("writing failed");
             return;
@@ -71,7 +76,15 @@ void BM_WriteLines(benchmark::State& state)
     state.SetBytesProcessed(bytes * state.iterations());
     state.counters["lines"] = kLines;
 }
-BENCHMARK(BM_WriteLines)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_WriteLines, utf8, GedcomCharset::Utf8)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_WriteLines, ansel, GedcomCharset::Ansel)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_WriteLines, utf16, GedcomCharset::Utf16Le)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_ReadLines(benchmark::State& state)
 {

@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -22,23 +23,29 @@ namespace {
 
 constexpr std::uint64_t kSeed = 1;
 
-/// The generated file of that many individuals, made on first use.
+/// The generated file of that many individuals, made on first use; the program ends, saying
+/// why, when it cannot be.
 const std::string& GeneratedFile(std::int32_t individuals)
 {
     static std::map<std::int32_t, std::string> files;
     std::string& path = files[individuals];
     if (path.empty()) {
         path = BenchFolder() + "/generated-" + std::to_string(individuals) + ".ged";
-        if (!WriteSyntheticGedcomFile(path, individuals, kSeed))
-            std::abort();
+        if (!WriteSyntheticGedcomFile(path, individuals, kSeed)) {
+            std::fprintf(stderr, "benchmark: the generated file %s could not be written\n",
+                         path.c_str());
+            std::exit(2);
+        }
     }
     return path;
 }
 
+/// The file's size and the rate at which it was read or written, and the peak memory.
 void ReportSizes(benchmark::State& state, const std::string& path)
 {
     const double fileBytes = double(std::filesystem::file_size(path));
     const double peak = PeakMemoryBytes();
+    state.SetBytesProcessed(std::int64_t(fileBytes) * state.iterations());
     state.counters["file_MB"] = fileBytes / 1e6;
     state.counters["peak_MB"] = peak / 1e6;
     state.counters["peak_per_file"] = peak / fileBytes;
