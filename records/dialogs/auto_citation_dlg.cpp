@@ -106,15 +106,11 @@ void CAutoCitationDlg::Fill(const CAutoCitation& value)
 
 void CAutoCitationDlg::OnSelectSource()
 {
-    CSelectRecordListDlg dialog(this);
-    dialog.m_title = "Select source...";
-    dialog.m_recordSet = GetRecordTypeRoot(RECORD_LIST_SOUR);
-    dialog.m_newType = RECORD_LIST_SOUR;
-    if (dialog.DoModal() != IDOK || !dialog.m_selected ||
-        GetRecordTypeIndex(dialog.m_selected->GetFieldDef()) != RECORD_LIST_SOUR)
+    CRecordNode* source = SelectRecordOfList(this, "Select source...", RECORD_LIST_SOUR, true);
+    if (!source)
         return;
-    m_value.m_source = dialog.m_selected;
-    SetDlgItemText(IDC_CITE_SOURCE, NodeText(dialog.m_selected));
+    m_value.m_source = source;
+    SetDlgItemText(IDC_CITE_SOURCE, NodeText(source));
 }
 
 BOOL CAutoCitationDlg::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -178,13 +178,11 @@ void CNewSourceDlg::OnSelectRepository()
     }
     if (choice != kReplace)
         return;
-    CSelectRecordListDlg dialog(this);
-    dialog.m_title = "Select repository...";
-    dialog.m_recordSet = GetRecordTypeRoot(RECORD_LIST_REPO);
-    dialog.m_newType = RECORD_LIST_REPO;
-    if (dialog.DoModal() != IDOK || !dialog.m_selected)
+    CRecordNode* repository =
+        SelectRecordOfList(this, "Select repository...", RECORD_LIST_REPO, true);
+    if (!repository)
         return;
-    m_repository = dialog.m_selected;
+    m_repository = repository;
     std::string text;
     m_repository->GetText(text, 0);
     SetDlgItemText(IDC_SOURCE_REPOSITORY, text);

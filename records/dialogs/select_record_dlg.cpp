@@ -327,3 +327,16 @@ void CSelectRecordListDlg::OnSize(UINT type, int cx, int cy)
     CDialog::OnSize(type, cx, cy);
     m_layout.ApplyLayout(this, cx, cy);
 }
+
+CRecordNode* SelectRecordOfList(CWnd* parent, const std::string& title, int listIndex,
+                                bool offerNew)
+{
+    CSelectRecordListDlg dialog(parent);
+    dialog.m_title = title;
+    dialog.m_recordSet = GetRecordTypeRoot(listIndex);
+    dialog.m_newType = offerNew ? listIndex : -1;
+    if (dialog.DoModal() != IDOK || !dialog.m_selected ||
+        GetRecordTypeIndex(dialog.m_selected->GetFieldDef()) != listIndex)
+        return nullptr;
+    return dialog.m_selected;
+}

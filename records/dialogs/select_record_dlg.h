@@ -93,6 +93,12 @@ private:
     CDlgLayout m_layout;
 };
 
+/// The record-list dialog titled title over the records of a list index (RECORD_LIST_SOUR ...),
+/// with "New..." making one when offerNew; the record chosen, null when cancelled or when the
+/// choice is not of that list.
+CRecordNode* SelectRecordOfList(CWnd* parent, const std::string& title, int listIndex,
+                                bool offerNew);
+
 /// Puts the grid where the template's placeholder static stands, hiding the static; false when
 /// it cannot be made.
 bool CreateGridInPlace(CDialog& dialog, CTagGrid& grid, int placeholderId, UINT gridId,

@@ -168,12 +168,9 @@ void CRecPageLinks::SelectLink(const PageLinkSpec& spec)
     CPropertiesDlg* box = GetBox();
     if (!box)
         return;
-    CSelectRecordListDlg dialog(this);
-    dialog.m_title = spec.selectCaption;
-    dialog.m_recordSet = GetRecordTypeRoot(spec.listIndex);
-    dialog.m_newType = spec.listIndex == RECORD_LIST_REPO ? RECORD_LIST_REPO : -1;
-    CRecordNode* chosen = dialog.DoModal() == IDOK ? dialog.m_selected : nullptr;
-    if (!chosen || GetRecordTypeIndex(chosen->GetFieldDef()) != spec.listIndex)
+    CRecordNode* chosen = SelectRecordOfList(this, spec.selectCaption, spec.listIndex,
+                                             spec.listIndex == RECORD_LIST_REPO);
+    if (!chosen)
         return;
     CRecordNode* record = GetRecord();
     const bool made = record == nullptr;

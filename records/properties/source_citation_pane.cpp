@@ -459,17 +459,13 @@ void CSourceCitationPane::OnAddCitation()
     CDataNode* field = GetSelectedField();
     if (!field)
         return;
-    CSelectRecordListDlg dialog(this);
-    dialog.m_title = "Select source...";
-    dialog.m_recordSet = GetRecordTypeRoot(RECORD_LIST_SOUR);
-    dialog.m_newType = RECORD_LIST_SOUR;
-    if (dialog.DoModal() != IDOK || !dialog.m_selected ||
-        GetRecordTypeIndex(dialog.m_selected->GetFieldDef()) != RECORD_LIST_SOUR)
+    CRecordNode* source = SelectRecordOfList(this, "Select source...", RECORD_LIST_SOUR, true);
+    if (!source)
         return;
     CDataNode* citation = nullptr;
     try {
         citation = field->CreateChildById(FIELD_SOUR);
-        if (citation && !citation->SetLink(dialog.m_selected, true)) {
+        if (citation && !citation->SetLink(source, true)) {
             field->DeleteChild(citation);
             citation = nullptr;
         }
