@@ -219,9 +219,7 @@ void CResultGrid::AddGridRows(const std::vector<std::uintptr_t>& values)
         m_anchorRow = 0;
         m_selection.top = m_selection.bottom = 0;
     }
-    UpdateScrollRanges();
-    if (m_cells && m_cells->GetSafeHwnd())
-        m_cells->Invalidate();
+    RefreshCells(false);
 }
 
 bool CResultGrid::DeleteGridRow(int row, bool redraw)
@@ -250,12 +248,7 @@ bool CResultGrid::DeleteGridRow(int row, bool redraw)
         else
             m_anchorRow = std::clamp(m_anchorRow, m_selection.top, m_selection.bottom);
     }
-    UpdateScrollRanges();
-    if (m_cells && m_cells->GetSafeHwnd()) {
-        m_cells->Invalidate();
-        if (redraw)
-            m_cells->UpdateWindow();
-    }
+    RefreshCells(redraw);
     return true;
 }
 
@@ -283,9 +276,7 @@ int CResultGrid::AddGridColumn(const std::string& title, int width, int alignmen
         if (index <= m_anchorColumn)
             ++m_anchorColumn;
     }
-    UpdateScrollRanges();
-    if (m_cells && m_cells->GetSafeHwnd())
-        m_cells->Invalidate();
+    RefreshCells(false);
     return index;
 }
 
@@ -327,9 +318,7 @@ bool CResultGrid::SetGridColumnWidth(int index, int width)
         m_header->SetColumnPos(index, std::max(0, width) + 1);
         m_header->Invalidate();
     }
-    UpdateScrollRanges();
-    if (m_cells && m_cells->GetSafeHwnd())
-        m_cells->Invalidate();
+    RefreshCells(false);
     return true;
 }
 
@@ -352,13 +341,18 @@ bool CResultGrid::DeleteGridColumn(int index, bool redraw)
         m_anchorColumn = std::min(m_anchorColumn, last);
     }
     m_firstColumn = std::clamp(m_firstColumn, 0, std::max(0, last));
+    RefreshCells(redraw);
+    return true;
+}
+
+void CResultGrid::RefreshCells(bool redraw)
+{
     UpdateScrollRanges();
     if (m_cells && m_cells->GetSafeHwnd()) {
         m_cells->Invalidate();
         if (redraw)
             m_cells->UpdateWindow();
     }
-    return true;
 }
 
 void CResultGrid::ClearGrid(bool withColumns)
@@ -381,9 +375,7 @@ void CResultGrid::ClearGrid(bool withColumns)
         m_header->ResetScrollPos();
         m_header->Invalidate();
     }
-    UpdateScrollRanges();
-    if (m_cells && m_cells->GetSafeHwnd())
-        m_cells->Invalidate();
+    RefreshCells(false);
 }
 
 // Geometry.

@@ -136,6 +136,9 @@ private:
 
     void Layout();
     void UpdateScrollRanges();
+    /// After rows or columns changed: the scroll ranges set again and the cells repainted (at
+    /// once with redraw).
+    void RefreshCells(bool redraw);
     void ScrollToRow(int row);
     void ScrollToColumn(int column);
     /// Pixels from the cell area's left edge to column's left edge (negative left of the
