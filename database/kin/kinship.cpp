@@ -72,8 +72,15 @@ void MarkDescendants(CIndRec* individual, CMapPtrToWord& result, int generations
     });
 }
 
-void CollectAncestors(const CMapPtrToWord& start, CMapPtrToWord& result,
-                      const std::atomic<bool>* cancel, int generations)
+namespace {
+
+/// Marks from each start individual with mark (MarkAncestors or MarkDescendants) until
+/// cancelled. With a limit the marks start afresh for each, so that each walk reaches its own
+/// limit; without one they are shared, and an individual an earlier walk reached (its relatives
+/// reached with it) is not walked again.
+void CollectFromEach(const CMapPtrToWord& start, CMapPtrToWord& result,
+                     const std::atomic<bool>* cancel, int generations,
+                     void (*mark)(CIndRec*, CMapPtrToWord&, int, CKinshipMarks&))
 {
     if (generations < 0)
         return;
@@ -85,23 +92,22 @@ void CollectAncestors(const CMapPtrToWord& start, CMapPtrToWord& result,
             marks.Clear();
         else if (marks.IsMarked(entry.first))
             continue;
-        MarkAncestors(entry.first, result, generations, marks);
+        mark(entry.first, result, generations, marks);
     }
+}
+
+} // namespace
+
+void CollectAncestors(const CMapPtrToWord& start, CMapPtrToWord& result,
+                      const std::atomic<bool>* cancel, int generations)
+{
+    CollectFromEach(start, result, cancel, generations, MarkAncestors);
 }
 
 void CollectDescendants(const CMapPtrToWord& start, CMapPtrToWord& result,
                         const std::atomic<bool>* cancel, int generations)
 {
-    if (generations < 0)
-        return;
-    CKinshipMarks marks;
-    for (const auto& entry : start) {
-        if (IsCancelled(cancel))
-            return;
-        if (generations > 0)
-            marks.Clear();
-        MarkDescendants(entry.first, result, generations, marks);
-    }
+    CollectFromEach(start, result, cancel, generations, MarkDescendants);
 }
 
 void CollectSpouses(const CMapPtrToWord& start, CMapPtrToWord& result,
