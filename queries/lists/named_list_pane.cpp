@@ -240,6 +240,12 @@ void CNamedListPane::OnGridFocus(CTagGrid*)
         m_host->OnNamedListPaneFocus(this);
 }
 
+bool CNamedListPane::MayDelete(CTagGrid*)
+{
+    RemoveSelectedItems();
+    return false;
+}
+
 bool CNamedListPane::OnGridDoubleClick(CTagGrid*, CTreeBoxNode* row, int)
 {
     CDataNode* node = CTagGrid::NodeOf(row);

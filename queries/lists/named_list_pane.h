@@ -120,9 +120,13 @@ private:
 
     void OnListsBoxSelChanged() override;
     void OnListsBoxFocus() override;
+    void OnListsBoxDeleteKey() override { RemoveSelectedItems(); }
     void OnGridSelChanged(CTagGrid* grid) override;
     bool OnGridDoubleClick(CTagGrid* grid, CTreeBoxNode* row, int flag) override;
     void OnGridFocus(CTagGrid* grid) override;
+    /// The Delete key in the items grid takes entries out of the list (RemoveSelectedItems);
+    /// the grid never deletes a record itself.
+    bool MayDelete(CTagGrid* grid) override;
 
     /// Shows the selected list's entries when the selection changed (or force).
     void ShowSelectedList(bool force);

@@ -106,6 +106,14 @@ void CNamedListsBox::OnSetFocus(CColBox*)
         m_listener->OnListsBoxFocus();
 }
 
+bool CNamedListsBox::OnKeyDown(CColBox*, UINT virtKey, UINT, UINT)
+{
+    if (virtKey != VK_DELETE || !m_listener)
+        return true;
+    m_listener->OnListsBoxDeleteKey();
+    return false;
+}
+
 std::string CNamedListsBox::GetItemText(CColBox*, CTreeBoxNode*, std::uintptr_t data, int column,
                                         bool, CDC*, CSize*)
 {

@@ -8,7 +8,8 @@ class CNamedList;
 
 /// One row per named list in chain order, its columns "Named List" and "Items"; a title click
 /// sorts by name without regard to case or by count, lower first. Texts are read when painted,
-/// so a repaint shows counts that changed. Its user is told of selection and focus changes.
+/// so a repaint shows counts that changed. Its user is told of selection and focus changes and
+/// of the Delete key.
 class CNamedListsBox final : public CColBox, private CColBoxOwner {
 public:
     class IListener {
@@ -16,6 +17,8 @@ public:
         virtual ~IListener() = default;
         virtual void OnListsBoxSelChanged() {}
         virtual void OnListsBoxFocus() {}
+        /// The Delete key was pressed in the box.
+        virtual void OnListsBoxDeleteKey() {}
     };
 
     /// The box with its two columns, the name column three quarters of the width.
@@ -39,6 +42,7 @@ private:
     void SetColumnWidths(int width);
     void OnSelChanged(CColBox*) override;
     void OnSetFocus(CColBox*) override;
+    bool OnKeyDown(CColBox*, UINT virtKey, UINT repeatCount, UINT flags) override;
     std::string GetItemText(CColBox*, CTreeBoxNode* node, std::uintptr_t data, int column,
                             bool measure, CDC* dc, CSize* size) override;
     bool OnColumnClick(CColBox*, int column) override;

@@ -148,6 +148,39 @@ TEST_F(NamedListPaneTest, DeleteActsOnTheFocusedPart)
     EXPECT_NE(FindNamedList("Done"), nullptr);
 }
 
+// The Delete key acts as the Delete command does: in the lists box on the selected list, in
+// the items grid on the selected entries; the record itself stays in the file, in a read-only
+// pane too.
+TEST_F(NamedListPaneTest, DeleteKeyActsOnTheFocusedPartAndNeverOnARecord)
+{
+    m_pane.SelectList(m_twice);
+    m_pane.GetListsBox().GetBox().SetFocus();
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    TestHooks::PostKey(m_pane.GetListsBox().GetBox(), VK_DELETE, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(Messages(), std::vector<std::string>{
+                              "Are you sure you want to delete list \"Twice\"?\n\nNote: when a "
+                              "list is deleted, any records that are in the list, are not "
+                              "deleted."});
+    ASSERT_EQ(FindNamedList("Twice"), m_twice);
+
+    for (const bool readOnly : {false, true}) {
+        m_pane.SetReadOnly(readOnly);
+        m_pane.SelectList(m_twice);
+        Items().SetFocus();
+        SelectRow(1);
+        if (!readOnly)
+            TestHooks::AnswerMessageBox(IDOK);
+        TestHooks::PostKey(Items(), VK_DELETE, 0);
+        TestHooks::DeliverPosted();
+        EXPECT_EQ(Messages(),
+                  readOnly ? std::vector<std::string>{}
+                           : std::vector<std::string>{"Remove selected items from the list?"});
+        EXPECT_EQ(Rows(), "I1 I1");
+        EXPECT_NE(Rec("Carl")->GetParent(), nullptr);
+    }
+}
+
 TEST_F(NamedListPaneTest, OwnNoticesDoNotRefillButOthersDo)
 {
     m_pane.SelectList(m_twice);
