@@ -104,6 +104,12 @@ void CUButton::OnPaint()
         DrawButton(dc);
 }
 
+void CUButton::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    Invalidate();
+}
+
 void CUButton::DrawButton(CDC& dc)
 {
     CRect client;

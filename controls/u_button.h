@@ -38,6 +38,8 @@ public:
 protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
+    /// The picture is centred and the frame follows the edges: a new size repaints it all.
+    void OnSize(UINT type, int cx, int cy) override;
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnMouseMove(UINT flags, CPoint point) override;
     void OnLButtonUp(UINT flags, CPoint point) override;

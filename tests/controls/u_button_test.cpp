@@ -95,6 +95,22 @@ TEST_F(UButtonTest, PicturesShowThroughTheirMasksAndADisabledButtonShowsItsGreyF
     EXPECT_EQ(button.GetState(), CUButton::kNormal);
 }
 
+// The picture is centred and the frame drawn along the edges, so a button made taller shows
+// them again where they now belong, and nothing of them where they were.
+TEST_F(UButtonTest, AResizedButtonDrawsItsFaceAnewForItsNewSize)
+{
+    Make(0);
+    const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+    ASSERT_EQ(TestHooks::RenderWindow(button).Pixel(8, 15), frame);
+    button.MoveWindow(10, 10, 16, 48);
+    const TestHooks::Image taller = TestHooks::RenderWindow(button);
+    EXPECT_EQ(taller.Pixel(8, 47), frame);
+    EXPECT_EQ(taller.Pixel(8, 15), GetSysColor(COLOR_3DFACE));
+    // Where the picture was, the face; the picture's black point now lies 16 pixels lower.
+    EXPECT_EQ(taller.Pixel(3 + 2, 2 + 2), GetSysColor(COLOR_3DFACE));
+    EXPECT_EQ(taller.Pixel(3 + 2, 18 + 2), RGB(0, 0, 0));
+}
+
 TEST_F(UButtonTest, AMissingBitmapFailsTheCreation)
 {
     EXPECT_FALSE(button.CreateButton(WS_CHILD | WS_VISIBLE, CRect(0, 0, 16, 16), &host, 5,
