@@ -290,6 +290,9 @@ CZipBackupReader::~CZipBackupReader()
 CZipBackupReader::OpenResult CZipBackupReader::Open(const std::string& path)
 {
     Close();
+    // The library would wait on a pipe until someone wrote to it; only a file is an archive.
+    if (!paths::IsFile(path))
+        return OpenResult::Unreadable;
     m_archive = unzOpen64(path.c_str());
     if (m_archive)
         return OpenResult::Ok;

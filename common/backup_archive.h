@@ -66,8 +66,8 @@ public:
     CZipBackupReader(const CZipBackupReader&) = delete;
     CZipBackupReader& operator=(const CZipBackupReader&) = delete;
 
-    /// NoEntry for an archive that lists no entries; Unreadable when the file is missing or is
-    /// no zip archive.
+    /// NoEntry for an archive that lists no entries; Unreadable when the file is missing, is no
+    /// regular file (a folder, a pipe) or is no zip archive.
     OpenResult Open(const std::string& path);
     /// Goes to the first entry that is a file (folder entries, "name/", are passed over) and
     /// gives its stored name (up to kMaxStoredNameLength bytes, cut at a zero byte). Reads zip64

@@ -28,6 +28,21 @@ int OpenFlagsFor(UINT flags)
     return mode;
 }
 
+/// The errno code that refuses a descriptor opened without waiting, or 0 when it is kept: a
+/// folder, a pipe or a socket is no file; a kept one waits again on its reads and writes.
+int RefusalOf(int fd)
+{
+    struct stat info {};
+    if (fstat(fd, &info) != 0)
+        return errno;
+    if (S_ISDIR(info.st_mode))
+        return EISDIR;
+    if (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode))
+        return EINVAL;
+    const int status = fcntl(fd, F_GETFL);
+    return status >= 0 && fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == 0 ? 0 : errno;
+}
+
 } // namespace
 
 CFile::~CFile()
@@ -46,15 +61,16 @@ BOOL CFile::Open(const std::string& path, UINT flags, CFileException* error)
     };
     if (path.empty())
         return fail(ENOENT);
+    // Opened without waiting, so that a pipe with no other end is refused at once instead of
+    // holding the program until someone writes to it.
     int fd = -1;
     do {
-        fd = open(path.c_str(), OpenFlagsFor(flags), 0666);
+        fd = open(path.c_str(), OpenFlagsFor(flags) | O_NONBLOCK, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return fail(errno);
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int osError = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    const int osError = RefusalOf(fd);
+    if (osError != 0) {
         close(fd);
         return fail(osError);
     }

@@ -259,7 +259,8 @@ bool RenameFile(const std::string& from, const std::string& to)
 // damaged target behind; with failIfExists the target is created exclusively instead.
 bool CopyFile(const std::string& from, const std::string& to, bool failIfExists)
 {
-    const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a pipe with nobody at its other end is refused below at once.
+    const int in = open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (in < 0)
         return false;
     struct stat info {};

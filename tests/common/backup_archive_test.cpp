@@ -175,6 +175,21 @@ TEST_F(BackupArchiveTest, ABackupThatCannotBeMadeSaysWhyAndLeavesTheOldArchive)
               (std::vector<std::string>{"Smith.ged", "empty.ged", "old.zip"}));
 }
 
+TEST_F(BackupArchiveTest, APipeIsNeitherBackedUpNorRestoredAndNothingWaitsOnIt)
+{
+    const std::string pipe = test_support::MakePipe(Path("family.zip"));
+    CZipBackupReader reader;
+    auto opened = CZipBackupReader::OpenResult::Ok;
+    EXPECT_TRUE(
+        test_support::ReturnsWithoutWaitingOnPipe(pipe, [&] { opened = reader.Open(pipe); }));
+    EXPECT_EQ(opened, CZipBackupReader::OpenResult::Unreadable);
+    auto backedUp = ZipBackupResult::Ok;
+    EXPECT_TRUE(test_support::ReturnsWithoutWaitingOnPipe(
+        pipe, [&] { backedUp = WriteZipBackup(pipe, pipe, Path("b.zip")); }));
+    EXPECT_EQ(backedUp, ZipBackupResult::SourceUnreadable);
+    EXPECT_FALSE(std::filesystem::exists(Path("b.zip")));
+}
+
 TEST_F(BackupArchiveTest, AnArchiveWithoutEntriesIsToldApartFromOtherFiles)
 {
     std::string empty(22, '\0');

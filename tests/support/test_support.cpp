@@ -5,10 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace test_support {
 namespace {
@@ -69,6 +74,29 @@ std::string WriteFile(const std::string& path, std::string_view bytes)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path;
+}
+
+std::string MakePipe(const std::string& path)
+{
+    EXPECT_EQ(mkfifo(path.c_str(), 0600), 0) << path;
+    return path;
+}
+
+bool ReturnsWithoutWaitingOnPipe(const std::string& path, const std::function<void()>& step)
+{
+    using namespace std::chrono_literals;
+    std::future<void> done = std::async(std::launch::async, step);
+    bool waited = false;
+    while (done.wait_for(waited ? 100ms : 5s) != std::future_status::ready) {
+        waited = true;
+        // Opened for reading and writing, the pipe has both ends for a moment: a waiting open
+        // goes on, and a read then finds the end of the pipe.
+        const int bothEnds = open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+        if (bothEnds >= 0)
+            close(bothEnds);
+    }
+    done.get();
+    return !waited;
 }
 
 std::string ReadFile(const std::string& path)

@@ -4,6 +4,7 @@
 
 #include "platform/base/prompt_script.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,12 @@ std::string NewFolder(std::string_view name);
 /// Writes bytes to path (created or truncated) and returns the path.
 std::string WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);
+/// Makes a named pipe at path, with nobody at either end, and returns the path.
+std::string MakePipe(const std::string& path);
+/// Whether step returns within a few seconds while the pipe at path has nobody at its other end.
+/// A step still waiting then is released by opening the pipe at both ends until it returns, so
+/// that the test fails instead of hanging.
+bool ReturnsWithoutWaitingOnPipe(const std::string& path, const std::function<void()>& step);
 /// The path of a file under tests/data.
 std::string DataPath(std::string_view relative);
 /// The texts of message boxes, in the order they were shown.

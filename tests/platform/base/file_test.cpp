@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <string>
 
+using test_support::MakePipe;
 using test_support::NewFolder;
 using test_support::ReadFile;
 using test_support::WriteFile;
@@ -27,6 +28,21 @@ TEST(FileTest, OpenFailuresReportTheirCauseWithoutThrowing)
     EXPECT_EQ(error.m_cause, CFileException::accessDenied);
     EXPECT_FALSE(file.Open(folder + "/no/file", CFile::modeCreate | CFile::modeWrite, &error));
     EXPECT_FALSE(file.IsOpen());
+}
+
+TEST(FileTest, APipeIsRefusedAtOnceInsteadOfWaitingForItsOtherEnd)
+{
+    const std::string pipe = MakePipe(NewFolder("pipe") + "/family.ged");
+    for (const UINT mode : {UINT(CFile::modeRead), UINT(CFile::modeWrite),
+                            UINT(CFile::modeCreate | CFile::modeWrite)}) {
+        CFile file;
+        BOOL opened = TRUE;
+        EXPECT_TRUE(test_support::ReturnsWithoutWaitingOnPipe(
+            pipe, [&] { opened = file.Open(pipe, mode); }))
+            << "mode " << mode;
+        EXPECT_FALSE(opened) << "mode " << mode;
+        EXPECT_FALSE(file.IsOpen());
+    }
 }
 
 TEST(FileTest, CreateTruncatesUnlessNoTruncate)

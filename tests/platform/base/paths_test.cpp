@@ -98,6 +98,17 @@ TEST(PathsTest, CopyFileKeepsModeAndHonoursFailIfExists)
               (std::vector<std::string>{"from", "to"})); // no leftovers
 }
 
+TEST(PathsTest, CopyFileRefusesAPipeAtOnce)
+{
+    const std::string folder = NewFolder("copy-pipe");
+    const std::string pipe = test_support::MakePipe(folder + "/backup.ged");
+    bool copied = true;
+    EXPECT_TRUE(test_support::ReturnsWithoutWaitingOnPipe(
+        pipe, [&] { copied = paths::CopyFile(pipe, folder + "/restored.ged", false); }));
+    EXPECT_FALSE(copied);
+    EXPECT_FALSE(paths::Exists(folder + "/restored.ged"));
+}
+
 TEST(PathsTest, XdgFoldersComeFromTheEnvironmentWhenAbsolute)
 {
     const std::string config = std::getenv("XDG_CONFIG_HOME");
