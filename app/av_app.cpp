@@ -179,14 +179,17 @@ bool CAvApp::OpenUntitledRecoveryCopy()
     const std::string name = UntitledRecoveryName();
     if (!HasNewerRecoveryCopy(name))
         return false;
-    if (MessageBox(UntitledRecoveryQuestion(), MB_YESNO | MB_ICONQUESTION) == IDYES &&
-        m_document->OpenUntitledRecoveryCopy()) {
-        if (CMainFrame* frame = GetMainFrame())
-            frame->StartAutosaveTimer();
-        return true;
+    if (MessageBox(UntitledRecoveryQuestion(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        RemoveRecoveryCopy(name);
+        return false;
     }
-    RemoveRecoveryCopy(name);
-    return false;
+    if (!m_document->OpenUntitledRecoveryCopy()) {
+        MessageBox(UnreadableRecoveryCopyMessage(name), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (CMainFrame* frame = GetMainFrame())
+        frame->StartAutosaveTimer();
+    return true;
 }
 
 void CAvApp::OpenStartupFile(const std::string& commandLineFile)
@@ -307,10 +310,13 @@ CDocument* CAvApp::OpenDocumentFile(const char* name)
 bool CAvApp::OpenFileOrRecoveryCopy(const std::string& path)
 {
     if (HasNewerRecoveryCopy(path)) {
-        if (MessageBox(RecoveryQuestion(path), MB_YESNO | MB_ICONQUESTION) == IDYES &&
-            m_document->OpenRecoveryCopy(path))
+        // A copy the user asked for is never deleted unread: it may hold the only changes.
+        if (MessageBox(RecoveryQuestion(path), MB_YESNO | MB_ICONQUESTION) != IDYES)
+            RemoveRecoveryCopy(path);
+        else if (m_document->OpenRecoveryCopy(path))
             return true;
-        RemoveRecoveryCopy(path);
+        else
+            MessageBox(UnreadableRecoveryCopyMessage(path), MB_OK | MB_ICONEXCLAMATION);
     }
     return m_document->OnOpenDocument(path.c_str()) != FALSE;
 }

@@ -48,6 +48,15 @@ std::string RecoveryQuestion(const std::string& path)
            "the autosaved copy is deleted.";
 }
 
+std::string UnreadableRecoveryCopyMessage(const std::string& path)
+{
+    const std::string copy = "The autosaved copy " + RecoveryPathFor(path) + " cannot be read.  ";
+    if (path == UntitledRecoveryName())
+        return copy + "It is kept, and offered again at the next start.";
+    return copy + "The file is opened as it was last saved; the autosaved copy is kept, and "
+                  "offered again when the file is next opened.";
+}
+
 std::string UntitledRecoveryName()
 {
     return paths::DataHome() + "/ardenvel/Untitled.ged";

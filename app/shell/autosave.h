@@ -16,6 +16,8 @@ bool HasNewerRecoveryCopy(const std::string& path);
 void RemoveRecoveryCopy(const std::string& path);
 /// The question that offers the copy when a file is opened.
 std::string RecoveryQuestion(const std::string& path);
+/// What the user is told when the copy of path they asked for cannot be read: the copy stays.
+std::string UnreadableRecoveryCopyMessage(const std::string& path);
 
 /// The name that stands for an untitled file, in the user's data folder: the edits of an
 /// untitled file go to its copy (RecoveryPathFor) when the session ends, and the functions

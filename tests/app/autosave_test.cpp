@@ -167,6 +167,43 @@ TEST_F(AutosaveTest, ADeclinedUntitledCopyIsDeletedAndTheStartUpFileOpens)
     EXPECT_FALSE(paths::IsFile(RecoveryPathFor(UntitledRecoveryName())));
 }
 
+/// Bytes that no GEDCOM reader takes: a copy damaged on its disk.
+const std::string kDamagedCopy = std::string("\x89PNG\r\n\x1a\n\0\0", 10) + "no family here";
+
+TEST_F(AutosaveTest, ACopyThatCannotBeReadIsKeptAndSaidSoAndTheFileOpensAsSaved)
+{
+    const std::string copy = test_support::WriteFile(RecoveryPathFor(m_path), kDamagedCopy);
+    EndAbruptly();
+    TestHooks::AnswerMessageBox(IDYES);
+    TestHooks::AnswerMessageBox(IDOK);
+
+    ASSERT_TRUE(Start({m_path}));
+
+    EXPECT_THAT(MessageTexts(),
+                ElementsAre(RecoveryQuestion(m_path), UnreadableRecoveryCopyMessage(m_path)));
+    EXPECT_EQ(Doc()->GetPathName(), m_path);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(ShownRows(kIndividuals), 2);
+    EXPECT_EQ(test_support::ReadFile(copy), kDamagedCopy);
+}
+
+TEST_F(AutosaveTest, AnUntitledCopyThatCannotBeReadIsKeptAndTheStartUpFileOpens)
+{
+    const std::string copy = RecoveryPathFor(UntitledRecoveryName());
+    ASSERT_TRUE(paths::MakeDirectories(paths::Folder(copy)));
+    test_support::WriteFile(copy, kDamagedCopy);
+    EndAbruptly();
+    TestHooks::AnswerMessageBox(IDYES);
+    TestHooks::AnswerMessageBox(IDOK);
+
+    ASSERT_TRUE(Start({m_path}));
+
+    EXPECT_THAT(MessageTexts(), ElementsAre(UntitledRecoveryQuestion(),
+                                            UnreadableRecoveryCopyMessage(UntitledRecoveryName())));
+    EXPECT_EQ(Doc()->GetPathName(), m_path);
+    EXPECT_EQ(test_support::ReadFile(copy), kDamagedCopy);
+}
+
 /// Preferences under which no autosave timer runs.
 struct OffCase {
     const char* name;
