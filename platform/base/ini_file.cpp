@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -49,11 +50,14 @@ bool ReadAll(int fd, std::string& out)
 bool CIniFile::Load(const std::string& path)
 {
     Parse({});
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a pipe in a settings file's place would hold the program until
+    // someone wrote to it. Only a regular file is read; anything else cannot be.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT;
+    struct stat info {};
     std::string content;
-    const bool read = ReadAll(fd, content);
+    const bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReadAll(fd, content);
     ::close(fd);
     if (!read)
         return false;

@@ -141,4 +141,15 @@ TEST(IniFile, FailedSaveLeavesTheTargetAndNoTemporary)
     EXPECT_FALSE(ini.Load(folder + "/taken.ini")); // unreadable is not empty
 }
 
+TEST(IniFile, APipeInTheFilesPlaceIsUnreadableAtOnce)
+{
+    const std::string pipe = test_support::MakePipe(test_support::NewFolder("ini") + "/user.ini");
+    CIniFile ini;
+    ini.Set("A", "k", "v");
+    bool loaded = true;
+    EXPECT_TRUE(test_support::ReturnsWithoutWaitingOnPipe(pipe, [&] { loaded = ini.Load(pipe); }));
+    EXPECT_FALSE(loaded);
+    EXPECT_FALSE(ini.Get("A", "k"));
+}
+
 } // namespace
