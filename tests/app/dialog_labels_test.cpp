@@ -1,5 +1,6 @@
 // tests/app/dialog_labels_test.cpp: every one-line label of the program's dialog templates shows
 // its whole text in the template's font, so that no label is cut short on screen.
+#include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/static.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/font.h"
@@ -54,13 +55,19 @@ TEST(DialogLabelsTest, EveryOneLineLabelShowsItsWholeText)
             font.CreateFontIndirect(&logFont);
             CFont* old = dc.SelectObject(&font);
             for (const DialogItemTemplate& item : dialog->m_items) {
-                if (!IsOneLineLabel(item, 10))
+                const DWORD kind = item.style & BS_TYPEMASK;
+                const bool box =
+                    item.className == "Button" && item.cy <= 10 && (item.style & WS_VISIBLE) &&
+                    !item.text.empty() &&
+                    (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON ||
+                     kind == BS_AUTORADIOBUTTON || kind == BS_3STATE || kind == BS_AUTO3STATE);
+                if (!box && !IsOneLineLabel(item, 10))
                     continue;
                 RECT place = item.Rect();
                 MapDialogRect(units, place);
                 const std::string shown =
                     item.style & SS_NOPREFIX ? item.text : ShownText(item.text);
-                const int needed = dc.GetTextExtent(shown).cx;
+                const int needed = dc.GetTextExtent(shown).cx + (box ? 18 : 0);
                 if (needed > place.right - place.left)
                     cut.push_back(std::to_string(id) + " \"" + item.text + "\" " +
                                   std::to_string(needed) + " > " +
