@@ -152,7 +152,7 @@ protected:
         if (!msg)
             return false;
         Remember(watched, event);
-        ReportWatchedMessage(*msg);
+        ReportWatchedInput(*msg);
         if (!Offer(*msg, static_cast<QWidget*>(watched), event))
             return false;
         event->accept();

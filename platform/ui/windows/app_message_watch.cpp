@@ -1,10 +1,12 @@
 // platform/ui/windows/app_message_watch.cpp: the application-wide message watches.
 #include "platform/ui/windows/app_message_watch.h"
 
+#include "platform/ui/detail/app_events.h"
 #include "platform/ui/detail/watched_messages.h"
 #include "platform/ui/detail/window_widget.h"
 
 #include <QEvent>
+#include <QMoveEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -14,21 +16,29 @@ namespace {
 
 std::vector<IAppMessageWatch*> g_watches;
 
-bool IsWatched(const MSG& msg)
+bool IsWatchedPress(UINT message)
 {
-    switch (msg.message) {
+    switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsWatchedDelivery(const MSG& msg)
+{
+    switch (msg.message) {
     case WM_SYSCOMMAND:
         return true;
     case WM_COMMAND:
         return msg.lParam == 0;
-    case WM_SIZE:
-    case WM_MOVE: {
+    case WM_SIZE: {
         const QWidget* widget = ui_detail::WidgetOf(msg.hwnd);
         return widget && widget->isWindow();
     }
@@ -37,10 +47,23 @@ bool IsWatched(const MSG& msg)
     }
 }
 
+void Tell(const MSG& msg)
+{
+    // A watch may remove itself, or another, while it is told.
+    const std::vector<IAppMessageWatch*> watches = g_watches;
+    for (IAppMessageWatch* watch : watches) {
+        if (std::find(g_watches.begin(), g_watches.end(), watch) != g_watches.end())
+            watch->OnAppMessage(msg);
+    }
+}
+
 } // namespace
 
 void InstallAppMessageWatch(IAppMessageWatch* watch)
 {
+    // Presses and moves come from the application's input filter, which sees them in every
+    // widget, Qt's controls too.
+    ui_detail::InstallInputFilter();
     if (watch && std::find(g_watches.begin(), g_watches.end(), watch) == g_watches.end())
         g_watches.push_back(watch);
 }
@@ -52,21 +75,25 @@ void RemoveAppMessageWatch(IAppMessageWatch* watch)
 
 namespace ui_detail {
 
+void ReportWatchedInput(const MSG& msg)
+{
+    if (!g_watches.empty() && IsWatchedPress(msg.message))
+        Tell(msg);
+}
+
 void ReportWatchedMessage(const MSG& msg)
 {
-    if (g_watches.empty() || !IsWatched(msg))
-        return;
-    // A watch may remove itself, or another, while it is told.
-    const std::vector<IAppMessageWatch*> watches = g_watches;
-    for (IAppMessageWatch* watch : watches) {
-        if (std::find(g_watches.begin(), g_watches.end(), watch) != g_watches.end())
-            watch->OnAppMessage(msg);
-    }
+    if (!g_watches.empty() && IsWatchedDelivery(msg))
+        Tell(msg);
 }
 
 void ReportWatchedEvent(QObject* receiver, const QEvent* event)
 {
     if (g_watches.empty() || event->type() != QEvent::Move || !receiver->isWidgetType())
+        return;
+    // Qt sends a top-level window a move event when only its size is set.
+    const auto* move = static_cast<const QMoveEvent*>(event);
+    if (move->pos() == move->oldPos())
         return;
     auto* widget = static_cast<QWidget*>(receiver);
     CWnd* wnd = widget->isWindow() ? WndFromWidget(widget) : nullptr;
@@ -76,7 +103,7 @@ void ReportWatchedEvent(QObject* receiver, const QEvent* event)
     msg.hwnd = wnd;
     msg.message = WM_MOVE;
     msg.lParam = MAKELPARAM(WORD(widget->x()), WORD(widget->y()));
-    ReportWatchedMessage(msg);
+    Tell(msg);
 }
 
 } // namespace ui_detail

@@ -1,7 +1,7 @@
-// tests/platform/ui/windows/app_message_watch_test.cpp: the application-wide watch sees button
-// presses anywhere with their screen point, commands but not control notifications, and the
-// resizing of top-level windows only; removed, it sees nothing. (A move comes from the window
-// system, which the offscreen platform reports only from a running event loop.)
+// tests/platform/ui/windows/app_message_watch_test.cpp: the application-wide watch sees each
+// button press once, in a window or a Qt control, with its screen point, commands but not control
+// notifications, and the resizing and moving of top-level windows only; removed, it sees nothing.
+#include "platform/ui/dialogs/button.h"
 #include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/windows/app_message_watch.h"
 #include "platform/ui/windows/test_hooks.h"
@@ -25,7 +25,10 @@ public:
         std::string seen = std::to_string(msg.message);
         if (msg.message >= WM_MOUSEFIRST)
             seen += " " + std::to_string(msg.pt.x) + "," + std::to_string(msg.pt.y);
-        seen += msg.hwnd == m_top ? " top" : msg.hwnd == m_child ? " child" : " other";
+        seen += msg.hwnd == m_top      ? " top"
+                : msg.hwnd == m_child  ? " child"
+                : msg.hwnd == m_button ? " button"
+                                       : " other";
         m_seen.push_back(seen);
         if (m_removeOnFirst)
             RemoveAppMessageWatch(this);
@@ -34,6 +37,7 @@ public:
 
     CWnd* m_top = nullptr;
     CWnd* m_child = nullptr;
+    CWnd* m_button = nullptr;
     bool m_removeOnFirst = false;
     std::vector<std::string> m_seen;
 };
@@ -49,9 +53,12 @@ TEST(AppMessageWatch, SeesPressesCommandsAndTopLevelGeometryOnly)
     ASSERT_TRUE(top.CreateTop(CRect(100, 50, 300, 250)));
     RecordingWnd child;
     ASSERT_TRUE(child.CreateChild(&top, CRect(10, 20, 60, 70)));
+    CButton button;
+    ASSERT_TRUE(button.Create("OK", WS_CHILD | WS_VISIBLE, CRect(100, 20, 160, 44), &top, 5));
     CListWatch watch;
     watch.m_top = &top;
     watch.m_child = &child;
+    watch.m_button = &button;
     InstallAppMessageWatch(&watch);
     InstallAppMessageWatch(&watch); // once is enough
 
@@ -63,6 +70,9 @@ TEST(AppMessageWatch, SeesPressesCommandsAndTopLevelGeometryOnly)
         {"left press in the child",
          [&] { TestHooks::PostMouse(child, MouseEvent::LeftDown, CPoint(5, 6), MK_LBUTTON); },
          {Code(WM_LBUTTONDOWN, " 115,76 child")}},
+        {"left press on a button",
+         [&] { TestHooks::PostMouse(button, MouseEvent::LeftDown, CPoint(2, 3), MK_LBUTTON); },
+         {Code(WM_LBUTTONDOWN, " 202,73 button")}},
         {"right press, release and move",
          [&] {
              TestHooks::PostMouse(top, MouseEvent::RightDown, CPoint(1, 2), MK_RBUTTON);
@@ -82,6 +92,9 @@ TEST(AppMessageWatch, SeesPressesCommandsAndTopLevelGeometryOnly)
         {"the top-level window resized",
          [&] { top.MoveWindow(100, 50, 260, 220); },
          {Code(WM_SIZE, " top")}},
+        {"the top-level window moved",
+         [&] { top.MoveWindow(120, 60, 260, 220); },
+         {Code(WM_MOVE, " top")}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
