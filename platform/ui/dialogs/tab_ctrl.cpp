@@ -4,7 +4,11 @@
 
 #include "platform/ui/detail/control_widget.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QStyleOptionTab>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
@@ -14,6 +18,43 @@ namespace {
 /// Pixels between the display area and the frame around it.
 constexpr int kFrameMargin = 2;
 
+/// The application's style for a tab bar that holds its display area too. Each tab is drawn
+/// within its own rectangle: Fusion fills the foot of the selected tab a whole tab's height
+/// down, which a bar only as tall as its tabs cuts off, but here it lay over the display area.
+/// The selected tab takes the face colour of the display area it opens into, as the dialog
+/// around them has.
+class TabStyle final : public QProxyStyle {
+public:
+    TabStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        if (element != CE_TabBarTabShape) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        painter->save();
+        painter->setClipRect(option->rect, Qt::IntersectClip);
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (option->state & State_Selected)
+            painter->fillRect(option->rect.adjusted(kFrameMargin, kFrameMargin, -kFrameMargin, 0),
+                              option->palette.window());
+        painter->restore();
+    }
+
+    /// One for every tab control, made with the first after the application's style is set.
+    static QStyle* Shared()
+    {
+        static QPointer<TabStyle> style;
+        if (!style) {
+            style = new TabStyle;
+            style->setParent(QCoreApplication::instance());
+        }
+        return style;
+    }
+};
+
 class TabWidget final : public ui_detail::ControlWidget<QTabBar> {
 public:
     explicit TabWidget(QWidget* parent) : ControlWidget<QTabBar>(parent)
@@ -21,6 +62,7 @@ public:
         setExpanding(false);
         setDrawBase(false);
         setElideMode(Qt::ElideNone);
+        setStyle(TabStyle::Shared());
     }
 
     bool ChooseItem(int index) override
@@ -76,6 +118,11 @@ protected:
                 StripHeight() - style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
             frame.rect = QRect(0, top, width(), height() - top);
             style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
+            // The display area in the face colour of the dialog around it, not Fusion's lighter
+            // one.
+            painter.fillRect(
+                frame.rect.adjusted(kFrameMargin, kFrameMargin, -kFrameMargin, -kFrameMargin),
+                palette().window());
         }
         QTabBar::paintEvent(event);
     }

@@ -310,6 +310,31 @@ TEST_F(ControlsTest, TabControlLetsTheParentKeepTheCurrentTab)
     EXPECT_GT(area.top, 10);
 }
 
+TEST_F(ControlsTest, TabControlPaintsItsDisplayAreaInTheDialogsColourUnderEveryTab)
+{
+    CTabCtrl& tabs = Item<CTabCtrl>(308);
+    for (const char* text : {"One", "Two"})
+        tabs.InsertItem(tabs.GetItemCount(), text);
+    CRect window, area, chosen, other;
+    tabs.GetWindowRect(&window);
+    m_dialog.ScreenToClient(&window);
+    tabs.GetClientRect(&area);
+    tabs.AdjustRect(FALSE, &area);
+    area.OffsetRect(window.left, window.top);
+    for (const int selected : {0, 1}) {
+        SCOPED_TRACE(selected);
+        tabs.SetCurSel(selected);
+        tabs.GetItemRect(selected, &chosen);
+        tabs.GetItemRect(1 - selected, &other);
+        const TestHooks::Image image = TestHooks::RenderWindow(m_dialog);
+        const COLORREF face = image.Pixel(2, image.height - 3); // the dialog's own background
+        for (int y = area.top + 1; y < area.bottom - 1; ++y) {
+            EXPECT_EQ(image.Pixel(window.left + chosen.CenterPoint().x, y), face) << y;
+            EXPECT_EQ(image.Pixel(window.left + other.CenterPoint().x, y), face) << y;
+        }
+    }
+}
+
 TEST_F(ControlsTest, SpinnerStepsItsBuddyAndReportsAsScrolling)
 {
     auto& spin = Item<CSpinButtonCtrl>(310);
