@@ -26,7 +26,17 @@ void TakeOutOfOthers(QAction* action, const QWidget* keep)
 
 } // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Qt moves an opaque child by copying its pixels, and then takes the window it sits in as
+    // overlapped by nothing at its next paint. When that window is already due for a whole
+    // repaint, the mark outlives that paint; a window moved over it in between (as a cascade
+    // does, window after window) is then painted over the next time the lower one repaints,
+    // leaving a block of the lower window inside the upper one. Moved children are painted
+    // instead, which costs little: the program's windows paint from their backing images.
+    // Qt reads the setting at the first move.
+    qputenv("QT_NO_FAST_MOVE", "1");
+}
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

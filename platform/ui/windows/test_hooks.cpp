@@ -38,6 +38,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointingDevice>
+#include <QScreen>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -459,6 +460,22 @@ Image RenderWindow(CWnd& wnd)
         return {};
     wnd.UpdateWindow();
     return FromQImage(widget->grab().toImage());
+}
+
+Image ShownImage(CWnd& wnd)
+{
+    QWidget* widget = ui_detail::WidgetOf(&wnd);
+    if (!widget)
+        return {};
+    // The window system's exposes and the update requests, which paint and flush.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QWidget* top = widget->window();
+    const QPoint origin = widget->mapTo(top, QPoint());
+    // The offscreen platform reads a window back from what was flushed.
+    return FromQImage(
+        top->screen()
+            ->grabWindow(top->winId(), origin.x(), origin.y(), widget->width(), widget->height())
+            .toImage());
 }
 
 Image RenderDC(int width, int height, const std::function<void(CDC&)>& draw)

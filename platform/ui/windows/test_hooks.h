@@ -152,6 +152,10 @@ struct Image {
 };
 /// The window with its children, as it shows on screen, after pending painting.
 Image RenderWindow(CWnd& wnd);
+/// The window's part of what its top-level window last put on the screen, after the painting
+/// the event loop has pending: unlike RenderWindow, which paints everything afresh, this shows
+/// what was left unpainted or painted over.
+Image ShownImage(CWnd& wnd);
 /// What draw draws through a device context on a white image of that size.
 Image RenderDC(int width, int height, const std::function<void(CDC&)>& draw);
 /// Page (from 1) of the view's print preview as the preview draws it: OnPreparePrinting with

@@ -1,6 +1,6 @@
 // tests/platform/ui/frames/mdi_frame_test.cpp: child frames open stepped down from the corner,
-// activate, cycle and close; a close-box handler can keep its window; size limits hold; the Window
-// menu and the titles follow.
+// activate, cycle and close; a close-box handler can keep its window; size limits hold; windows
+// moved over others stay whole on the screen; the Window menu and the titles follow.
 #include "tests/platform/ui/frames/frame_fixture.h"
 
 #include "platform/ui/frames/menu.h"
@@ -151,6 +151,36 @@ TEST_F(FrameTest, CascadedWindowsKeepAUsableSizeAndStepDownFromTheCorner)
         EXPECT_EQ(rects[i].TopLeft(), rects[0].TopLeft() + CPoint(step * i, step * i)) << i;
     }
     EXPECT_EQ(m_main->MDIGetActive(), third) << "the active window stays active, on top";
+}
+
+TEST_F(FrameTest, AWindowNeverPaintsOverTheWindowsMovedAboveIt)
+{
+    CMDIChildWnd* lower = m_main->MDIGetActive();
+    TestChild* upper = NewChild();
+    lower->MoveWindow(0, 0, 600, 380);
+    upper->MoveWindow(0, 0, 200, 100);
+    CWnd panel, part;
+    ASSERT_TRUE(panel.Create(nullptr, "panel", WS_CHILD | WS_VISIBLE, CRect(300, 150, 590, 350),
+                             ViewOf(lower), 5));
+    ASSERT_TRUE(
+        part.Create(nullptr, "part", WS_CHILD | WS_VISIBLE, CRect(10, 10, 30, 30), &panel, 6));
+    TestHooks::ShownImage(*m_main);
+
+    // As in a cascade: the lower window, due for a whole repaint, moves a child within a panel
+    // clear of the upper window; the upper window then comes over it; later the panel paints
+    // again.
+    lower->MoveWindow(0, 0, 600, 381);
+    part.MoveWindow(100, 100, 20, 20, FALSE);
+    upper->MoveWindow(20, 20, 560, 340);
+    TestHooks::ShownImage(*m_main);
+    panel.Invalidate();
+    const TestHooks::Image shown = TestHooks::ShownImage(*m_main);
+    const TestHooks::Image painted = TestHooks::RenderWindow(*m_main);
+    ASSERT_EQ(shown.pixels.size(), painted.pixels.size());
+    int wrong = 0;
+    for (std::size_t i = 0; i < shown.pixels.size(); ++i)
+        wrong += shown.pixels[i] != painted.pixels[i];
+    EXPECT_EQ(wrong, 0) << "pixels on the screen that the windows do not paint";
 }
 
 TEST_F(FrameTest, NewWindowsStepDownFromTheCornerWithinTheRoom)
