@@ -24,14 +24,7 @@ QPointer<QWidget> g_focusLeaving;
 
 MSG MakeMessage(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam, QPoint global)
 {
-    MSG msg;
-    msg.hwnd = &wnd;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    msg.time = GetTickCount();
-    msg.pt = {global.x(), global.y()};
-    return msg;
+    return MSG{&wnd, message, wParam, lParam, GetTickCount(), {global.x(), global.y()}};
 }
 
 /// Whether the window is still bound to the widget after a handler ran.

@@ -68,12 +68,7 @@ BOOL CreateOver(CWnd& wnd, QWidget* widget, const CreateArgs& args)
 
 LRESULT SendSimple(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MSG msg;
-    msg.hwnd = &wnd;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    return WndBridge::Deliver(wnd, msg, nullptr);
+    return WndBridge::Deliver(wnd, MSG{&wnd, message, wParam, lParam}, nullptr);
 }
 
 void EndWindowOf(QWidget* widget)

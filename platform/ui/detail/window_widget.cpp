@@ -24,12 +24,7 @@ std::vector<const QWidget*> g_eventStack;
 
 MSG SimpleMessage(CWnd& wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
-    MSG msg;
-    msg.hwnd = &wnd;
-    msg.message = message;
-    msg.wParam = wParam;
-    msg.lParam = lParam;
-    return msg;
+    return MSG{&wnd, message, wParam, lParam};
 }
 
 /// WM_DESTROY, then the rest of the ending, for a widget going away without DestroyWindow.
