@@ -23,6 +23,12 @@ inline constexpr int SEX_UNDETERMINED = 2;
 /// No sex decided (the link check's starting value).
 inline constexpr int SEX_UNSET = 3;
 
+/// Whether a sex code is male or female (not undetermined, not unset).
+inline constexpr bool IsMaleOrFemale(int sex)
+{
+    return sex == SEX_MALE || sex == SEX_FEMALE;
+}
+
 /// An individual. Everything about it lives in its field tree: FAMC links to the families in
 /// which it is a child (a family's CHIL links back), FAMS links to those in which it is a
 /// partner (HUSB or WIFE back, by its sex), its SEX field, names and events.

@@ -30,11 +30,6 @@ CFamRec* NewFamilyRecord()
     return family;
 }
 
-bool IsSex(int sex)
-{
-    return sex == SEX_MALE || sex == SEX_FEMALE;
-}
-
 } // namespace
 
 CFamRec* CIndRec::AddFamilyLink(int fieldId, int sex, bool sexSettled, const CFamRec* nearFamily,
@@ -74,8 +69,8 @@ CFamRec* CIndRec::AddSpouseFamily(int sexHint, CFamRec* nearFamily, bool before,
     if (settle) {
         std::string name;
         GetText(name, 0);
-        sex = IsSex(sexHint) ? sexHint : AskSexOf(name);
-        if (!IsSex(sex)) {
+        sex = IsMaleOrFemale(sexHint) ? sexHint : AskSexOf(name);
+        if (!IsMaleOrFemale(sex)) {
             cancelled = true;
             return nullptr;
         }
@@ -97,9 +92,9 @@ CIndRec* CIndRec::AddNewParent(int sexHint, bool& cancelled)
     if (hasHusband && hasWife)
         return nullptr;
     int sex = hasHusband ? SEX_FEMALE : hasWife ? SEX_MALE : sexHint;
-    if (!IsSex(sex)) {
+    if (!IsMaleOrFemale(sex)) {
         sex = AskSexOf("new parent");
-        if (!IsSex(sex)) {
+        if (!IsMaleOrFemale(sex)) {
             cancelled = true;
             return nullptr;
         }
@@ -142,7 +137,7 @@ CIndRec* CIndRec::AddNewSpouse(CFamRec* family, int spouseSexHint, bool& cancell
 {
     cancelled = false;
     int sex = GetSex();
-    if (sex == SEX_UNDETERMINED && IsSex(spouseSexHint))
+    if (sex == SEX_UNDETERMINED && IsMaleOrFemale(spouseSexHint))
         sex = spouseSexHint == SEX_MALE ? SEX_FEMALE : SEX_MALE;
     CFamRec* madeFamily = nullptr;
     if (!family) {
@@ -154,7 +149,7 @@ CIndRec* CIndRec::AddNewSpouse(CFamRec* family, int spouseSexHint, bool& cancell
         sex = GetSex();
     CIndRec* spouse = nullptr;
     try {
-        if (!IsSex(sex))
+        if (!IsMaleOrFemale(sex))
             ThrowAbort();
         spouse = family->AddNewSpouse(sex == SEX_MALE ? SEX_FEMALE : SEX_MALE, cancelled);
     } catch (...) {

@@ -29,18 +29,6 @@ int Opposite(int sex)
     return sex == SEX_MALE ? SEX_FEMALE : SEX_MALE;
 }
 
-bool IsSex(int sex)
-{
-    return sex == SEX_MALE || sex == SEX_FEMALE;
-}
-
-std::string TextOf(const CRecordNode& record)
-{
-    std::string text;
-    record.GetText(text, 0);
-    return text;
-}
-
 /// The individual the user selects to link (see SelectIndividual); null when none was selected,
 /// with cancelled set when the user cancelled.
 CIndRec* SelectToLink(const CIndRec& holder, const CFamRec* family, const char* title, int filter,
@@ -101,20 +89,20 @@ bool SettleSpouseSexes(CIndRec& individual, CIndRec& chosen, bool& cancelled)
 {
     const int mine = individual.GetSex();
     const int theirs = chosen.GetSex();
-    if (IsSex(mine) && IsSex(theirs)) {
+    if (IsMaleOrFemale(mine) && IsMaleOrFemale(theirs)) {
         if (mine != theirs)
             return true;
-        MessageBox(text::Format(kSameSex, TextOf(individual).c_str()), MB_OK);
+        MessageBox(text::Format(kSameSex, NodeText(&individual).c_str()), MB_OK);
         return false;
     }
-    if (IsSex(mine)) {
+    if (IsMaleOrFemale(mine)) {
         chosen.SetSex(Opposite(mine), false);
         return true;
     }
     int sex = theirs;
-    if (!IsSex(sex)) {
-        sex = AskSexOf(TextOf(chosen));
-        if (!IsSex(sex)) {
+    if (!IsMaleOrFemale(sex)) {
+        sex = AskSexOf(NodeText(&chosen));
+        if (!IsMaleOrFemale(sex)) {
             cancelled = true;
             return false;
         }
@@ -154,10 +142,10 @@ private:
 bool AcceptsParentSex(const CIndRec& chosen, int wanted)
 {
     const int sex = chosen.GetSex();
-    if (!IsSex(wanted) || sex == wanted)
+    if (!IsMaleOrFemale(wanted) || sex == wanted)
         return true;
     const char* role = wanted == SEX_MALE ? "father" : "mother";
-    if (IsSex(sex))
+    if (IsMaleOrFemale(sex))
         MessageBox(text::Format(kWrongParentSex, sex == SEX_MALE ? "male" : "female", role), MB_OK);
     else
         MessageBox(text::Format(kParentSexUnknown, role), MB_OK);
@@ -225,7 +213,8 @@ CIndRec* CIndRec::LinkExistingSpouse(CFamRec*& family, CFamRec* nearFamily, bool
         return nullptr;
     if (listed) {
         if (!LinkIntoChosenFamily(listed, family, linked, [&] {
-                LinkPartner(*listed, *chosen, IsSex(sex) ? Opposite(sex) : FreePlaceSex(*listed));
+                LinkPartner(*listed, *chosen,
+                            IsMaleOrFemale(sex) ? Opposite(sex) : FreePlaceSex(*listed));
                 PlaceChosenFamilyLink(listed, nearFamily, before, true);
             }))
             return nullptr;
@@ -263,7 +252,8 @@ CIndRec* CIndRec::LinkExistingChild(CFamRec*& family, CFamRec* nearFamily, bool 
         return nullptr;
     if (listed) {
         if (!LinkIntoChosenFamily(listed, family, linked, [&] {
-                LinkPartner(*listed, *this, IsSex(GetSex()) ? GetSex() : FreePlaceSex(*listed));
+                LinkPartner(*listed, *this,
+                            IsMaleOrFemale(GetSex()) ? GetSex() : FreePlaceSex(*listed));
                 PlaceChosenFamilyLink(listed, nearFamily, before, true);
             }))
             return nullptr;
@@ -342,9 +332,9 @@ CIndRec* CIndRec::LinkExistingParent(CFamRec*& family, CFamRec* nearFamily, bool
             return nullptr;
         CSexesUndo undo{chosen};
         int sex = chosen->GetSex();
-        if (!IsSex(sex)) {
-            sex = AskSexOf(TextOf(*chosen));
-            if (!IsSex(sex)) {
+        if (!IsMaleOrFemale(sex)) {
+            sex = AskSexOf(NodeText(chosen));
+            if (!IsMaleOrFemale(sex)) {
                 cancelled = true;
                 return nullptr;
             }
@@ -380,7 +370,7 @@ bool UnlinkFromFamily(CIndRec* individual, bool spouse)
         const char* format =
             spouse ? "The selected individual, %s, does not have a spouse to unlink from."
                    : "The selected individual, %s, does not have a parent family to unlink from.";
-        MessageBox(text::Format(format, TextOf(*individual).c_str()), MB_OK);
+        MessageBox(text::Format(format, NodeText(individual).c_str()), MB_OK);
         return false;
     }
     try {

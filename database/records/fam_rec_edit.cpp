@@ -18,11 +18,6 @@ namespace {
 /// The buffer a surname is taken into for a new child's name.
 constexpr int kSurnameBytes = 120;
 
-bool IsSex(int sex)
-{
-    return sex == SEX_MALE || sex == SEX_FEMALE;
-}
-
 /// A new individual appended under the INDI root; aborts when none can be made.
 CIndRec* NewIndividualRecord()
 {
@@ -52,13 +47,6 @@ void TakeSurname(CIndRec& individual, const CIndRec& from)
     SetTextValue(field, "/" + std::string(surname) + "/");
 }
 
-std::string TextOf(const CRecordNode& record)
-{
-    std::string text;
-    record.GetText(text, 0);
-    return text;
-}
-
 } // namespace
 
 bool CFamRec::LinkSpouseOrSayWhy(CIndRec* individual, int sex)
@@ -66,7 +54,7 @@ bool CFamRec::LinkSpouseOrSayWhy(CIndRec* individual, int sex)
     if (LinkSpouse(individual, sex))
         return true;
     const int own = individual ? individual->GetSex() : SEX_UNDETERMINED;
-    const int place = IsSex(own) ? own : sex;
+    const int place = IsMaleOrFemale(own) ? own : sex;
     if (place == SEX_MALE && GetHusband())
         MessageBox("This family already has a father/husband", MB_OK);
     else if (place == SEX_FEMALE && GetWife())
@@ -97,9 +85,9 @@ CIndRec* CFamRec::AddNewSpouse(int sex, bool& cancelled)
         return nullptr;
     if (hasHusband || hasWife) {
         sex = hasHusband ? SEX_FEMALE : SEX_MALE;
-    } else if (!IsSex(sex)) {
+    } else if (!IsMaleOrFemale(sex)) {
         sex = AskSexOf("new parent/spouse");
-        if (!IsSex(sex)) {
+        if (!IsMaleOrFemale(sex)) {
             cancelled = true;
             return nullptr;
         }
@@ -139,9 +127,9 @@ bool CFamRec::LinkExistingParent(bool notify)
     if (!SelectIndividual(*this, this, title, filter, filter != 0, chosen) || !chosen)
         return false;
     int sex = chosen->GetSex();
-    if (!IsSex(sex)) {
-        sex = AskSexOf(TextOf(*chosen));
-        if (!IsSex(sex))
+    if (!IsMaleOrFemale(sex)) {
+        sex = AskSexOf(NodeText(chosen));
+        if (!IsMaleOrFemale(sex))
             return false;
     }
     try {

@@ -51,14 +51,6 @@ ModeTexts TextsOf(int mode, bool aFemale)
     }
 }
 
-std::string TextOf(const CRecordNode* record)
-{
-    std::string text;
-    if (record)
-        record->GetText(text, 0);
-    return text;
-}
-
 } // namespace
 
 CSelectFamilyDlg::CSelectFamilyDlg(CWnd* parent) : CDialog(kSelectFamilyTemplate, parent) {}
@@ -76,8 +68,8 @@ BOOL CSelectFamilyDlg::OnInitDialog()
             m_role = aFemale ? 0 : 1;
         const ModeTexts texts = TextsOf(m_mode, aFemale);
         SetWindowText(texts.caption);
-        SetDlgItemText(IDC_FAMILY_PROMPT, text::Format(texts.prompt, TextOf(m_a).c_str()));
-        SetDlgItemText(IDC_FAMILY_USE, text::Format(texts.option, TextOf(m_b).c_str()));
+        SetDlgItemText(IDC_FAMILY_PROMPT, text::Format(texts.prompt, NodeText(m_a).c_str()));
+        SetDlgItemText(IDC_FAMILY_USE, text::Format(texts.option, NodeText(m_b).c_str()));
         const bool parents = m_mode == FCM_PARENT_AND_CHILD || m_mode == FCM_CHILDREN;
         for (CFamRec* family = parents ? m_a->GetNextParentFamily(nullptr)
                                        : m_a->GetNextSpouseFamily(nullptr);
@@ -124,7 +116,7 @@ void CSelectFamilyDlg::OnOK()
     bool isSpouse = false;
     if (selected->HasMember(m_b, isSpouse)) {
         MessageBox(text::Format("Invalid selection.  %s is already a member of this family",
-                                TextOf(m_b).c_str()),
+                                NodeText(m_b).c_str()),
                    MB_OK);
         return;
     }
@@ -134,7 +126,7 @@ void CSelectFamilyDlg::OnOK()
             m_role = sex == SEX_MALE ? 0 : 1;
         } else {
             CAskSexDlg ask(this);
-            ask.m_phrase = TextOf(m_b);
+            ask.m_phrase = NodeText(m_b);
             if (ask.DoModal() != IDOK || ask.m_result > 1)
                 return;
             m_role = ask.m_result;
