@@ -120,15 +120,12 @@ const char* SkipSpace(const char* c, const char* end)
     return c;
 }
 
-/// Splits s into line, its parts viewing s; the answer of ParseGedcomLine. The parts are
-/// written straight into line, which the reader hands on, with no copy between.
-int ScanLine(std::string_view s, GedcomLine& line)
+/// Reads a line's level, the white space after it and its identifier with the white space
+/// after that, from c on: c then stands at the tag. The answer of ParseGedcomLine for a line
+/// that ends or fails there, else kGedcomParsedValid.
+int ScanLevelAndXref(const char*& c, const char* end, GedcomLine& line, std::string_view& xref)
 {
-    line.level = -1;
-    line.xref = line.tag = line.value = std::string_view();
-    const char* const begin = s.data();
-    const char* const end = begin + s.size();
-    const char* c = SkipSpace(begin, end);
+    c = SkipSpace(c, end);
     if (c == end)
         return kGedcomParsedBlank;
     if (!IsDigit(*c))
@@ -140,7 +137,6 @@ int ScanLine(std::string_view s, GedcomLine& line)
     if (c == end || !IsSpaceChar(*c))
         return kGedcomParsedInvalid;
     c = SkipSpace(c, end);
-    std::string_view xref;
     if (c < end && *c == '@') {
         const void* close = std::memchr(c + 1, '@', std::size_t(end - c - 1));
         if (!close)
@@ -149,6 +145,26 @@ int ScanLine(std::string_view s, GedcomLine& line)
         if (text::Utf8Length(xref) > kGedcomMaxXrefLength)
             return kGedcomParsedInvalid;
         c = SkipSpace(static_cast<const char*>(close) + 1, end);
+    }
+    return kGedcomParsedValid;
+}
+
+/// Splits s into line, its parts viewing s; the answer of ParseGedcomLine. The parts are
+/// written straight into line, which the reader hands on, with no copy between.
+int ScanLine(std::string_view s, GedcomLine& line)
+{
+    line.level = -1;
+    line.xref = line.tag = line.value = std::string_view();
+    const char* c = s.data();
+    const char* const end = c + s.size();
+    std::string_view xref;
+    if (s.size() >= 3 && IsDigit(c[0]) && c[1] == ' ' && !IsSpaceChar(c[2]) && c[2] != '@') {
+        // Most lines: a one-digit level, one blank, the tag.
+        line.level = c[0] - '0';
+        c += 2;
+    } else if (const int status = ScanLevelAndXref(c, end, line, xref);
+               status != kGedcomParsedValid) {
+        return status;
     }
     const char* const tagStart = c;
     while (c < end && IsTagChar(*c))
