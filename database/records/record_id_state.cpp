@@ -27,6 +27,13 @@ constexpr std::size_t kFirstSlots = 1024;
 constexpr std::size_t kRecordsPerGroup = 8;
 constexpr std::size_t kFreeGroups = 64;
 
+/// Spreads page numbers that follow each other over the slots of the page table.
+std::size_t PageHash(std::int32_t page)
+{
+    std::uint32_t hash = std::uint32_t(page) * 0x9E3779B1u;
+    return hash ^ (hash >> 15);
+}
+
 std::uint32_t TextHash(std::string_view text)
 {
     return std::uint32_t(std::hash<std::string_view>()(text));
@@ -91,13 +98,48 @@ CRecordNode** CRecordNumberMap::PagePlace(std::int32_t number) const
         return nullptr;
     const std::int32_t page = number >> kPageBits;
     if (page != m_lastPage) {
-        const auto found = m_pageIndex.find(page);
-        if (found == m_pageIndex.end())
+        const std::ptrdiff_t found = FindPage(page);
+        if (found < 0)
             return nullptr;
         m_lastPage = page;
-        m_lastPlaces = m_pages[found->second].get();
+        m_lastPlaces = m_pages[std::size_t(found)].get();
     }
     return m_lastPlaces + (number & std::int32_t(kPageSize - 1));
+}
+
+std::ptrdiff_t CRecordNumberMap::FindPage(std::int32_t page) const
+{
+    const std::size_t mask = m_pageSlots.size() - 1;
+    for (std::size_t slot = PageHash(page) & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t held = m_pageSlots[slot];
+        if (held == 0)
+            return -1;
+        if (m_pageNumbers[held - 1] == page)
+            return std::ptrdiff_t(held - 1);
+    }
+}
+
+void CRecordNumberMap::AddPage(std::int32_t page)
+{
+    m_pages.push_back(std::make_unique<CRecordNode*[]>(kPageSize));
+    m_pageNumbers.push_back(page);
+    if (2 * m_pages.size() > m_pageSlots.size()) {
+        std::vector<std::uint32_t> slots(std::max<std::size_t>(64, 4 * m_pages.size()), 0);
+        const std::size_t mask = slots.size() - 1;
+        for (std::size_t i = 0; i < m_pageNumbers.size(); ++i) {
+            std::size_t slot = PageHash(m_pageNumbers[i]) & mask;
+            while (slots[slot] != 0)
+                slot = (slot + 1) & mask;
+            slots[slot] = std::uint32_t(i + 1);
+        }
+        m_pageSlots.swap(slots);
+        return;
+    }
+    const std::size_t mask = m_pageSlots.size() - 1;
+    std::size_t slot = PageHash(page) & mask;
+    while (m_pageSlots[slot] != 0)
+        slot = (slot + 1) & mask;
+    m_pageSlots[slot] = std::uint32_t(m_pages.size());
 }
 
 bool CRecordNumberMap::Insert(std::int32_t number, CRecordNode* record)
@@ -111,8 +153,7 @@ bool CRecordNumberMap::Insert(std::int32_t number, CRecordNode* record)
     if (!place)
         place = PagePlace(number);
     if (!place && number > 0 && (m_pages.size() + 1) * kPageSize <= 4 * m_count + 16 * kPageSize) {
-        m_pages.push_back(std::make_unique<CRecordNode*[]>(kPageSize));
-        m_pageIndex.emplace(number >> kPageBits, std::uint32_t(m_pages.size() - 1));
+        AddPage(number >> kPageBits);
         m_lastPage = -1;
         place = PagePlace(number);
     }
@@ -174,7 +215,8 @@ void CRecordNumberMap::Reset(std::size_t expected)
     std::vector<CRecordNode*>().swap(m_table);
     m_table.reserve(expected);
     std::vector<std::unique_ptr<CRecordNode*[]>>().swap(m_pages);
-    std::unordered_map<std::int32_t, std::uint32_t>().swap(m_pageIndex);
+    std::vector<std::int32_t>().swap(m_pageNumbers);
+    std::vector<std::uint32_t>().swap(m_pageSlots);
     m_lastPage = -1;
     m_lastPlaces = nullptr;
     std::unordered_map<std::int32_t, CRecordNode*>().swap(m_far);

@@ -51,7 +51,8 @@ public:
             if (m_table[i])
                 visit(std::int32_t(i), m_table[i]);
         }
-        for (const auto& [page, index] : m_pageIndex) {
+        for (std::size_t index = 0; index < m_pages.size(); ++index) {
+            const std::int32_t page = m_pageNumbers[index];
             for (std::size_t i = 0; i < kPageSize; ++i) {
                 if (CRecordNode* record = m_pages[index][i])
                     visit(std::int32_t((std::int64_t(page) << kPageBits) + std::int64_t(i)),
@@ -69,11 +70,16 @@ private:
     /// The table's and the pages' places of a number; null when there is none.
     CRecordNode** TablePlace(std::int32_t number) const;
     CRecordNode** PagePlace(std::int32_t number) const;
+    /// The place of a page number in m_pages; -1 when it has none.
+    std::ptrdiff_t FindPage(std::int32_t page) const;
+    /// Adds an empty page for a page number.
+    void AddPage(std::int32_t page);
 
     std::vector<CRecordNode*> m_table; // by number; null where none
     std::vector<std::unique_ptr<CRecordNode*[]>> m_pages;
-    std::unordered_map<std::int32_t, std::uint32_t> m_pageIndex; // page number to m_pages
-    mutable std::int32_t m_lastPage = -1;                        // the page found last
+    std::vector<std::int32_t> m_pageNumbers; // of m_pages, in the same order
+    std::vector<std::uint32_t> m_pageSlots;  // open addressing: place in m_pages + 1; 0 empty
+    mutable std::int32_t m_lastPage = -1;    // the page found last
     mutable CRecordNode** m_lastPlaces = nullptr;
     std::unordered_map<std::int32_t, CRecordNode*> m_far;
     std::size_t m_count = 0;
