@@ -90,14 +90,6 @@ std::string TrimLeading(std::string text)
 
 } // namespace
 
-void CMediaPreviewWnd::OnPaint()
-{
-    CPaintDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    m_page.DrawPreview(dc, client);
-}
-
 CRecPageMedia::CRecPageMedia() : CRecordPage(kTemplate) {}
 
 CRecPageMedia::~CRecPageMedia()

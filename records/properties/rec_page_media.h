@@ -10,20 +10,6 @@
 #include <string>
 
 class CMediaItem;
-class CRecPageMedia;
-
-/// The preview area: a child window that has the page draw the selected object into it.
-class CMediaPreviewWnd final : public CWnd {
-public:
-    explicit CMediaPreviewWnd(CRecPageMedia& page) : m_page(page) {}
-
-protected:
-    void OnPaint() override;
-    BOOL OnEraseBkgnd(CDC* dc) override { return TRUE; }
-
-private:
-    CRecPageMedia& m_page;
-};
 
 /// The row kinds: an embedded object and a link to a multimedia record.
 inline constexpr int kMediaRowEmbedded = 0, kMediaRowLink = 1;
@@ -88,7 +74,7 @@ private:
     CColBox m_list;
     CUButton m_buttons[6];
     CDataCtl* m_caption = nullptr;
-    CMediaPreviewWnd m_preview{*this};
+    CPictureAreaWnd m_preview{[this](CDC& dc, const CRect& rect) { DrawPreview(dc, rect); }};
     CRect m_previewRect;
     CDataNode* m_editing = nullptr;
     int m_sortMode = 3;

@@ -27,8 +27,9 @@ BOOL CRecPageObjMain::OnInitDialog()
     if (const CWnd* file = GetDlgItem(kFilePlaceholder))
         m_noteSmallHeight = ChildRect(*file).Height();
     if (CWnd* picture = GetDlgItem(kPicturePlaceholder)) {
-        m_pictureArea = ChildRect(*picture);
         picture->ShowWindow(SW_HIDE);
+        m_pictureArea.CreateEx(0, nullptr, "", WS_CHILD | (IsLarge() ? WS_VISIBLE : 0),
+                               ChildRect(*picture), this, kPicturePlaceholder + 1000);
     }
     SetLoadEnabled(false);
     BuildControls();
@@ -49,8 +50,8 @@ void CRecPageObjMain::ShowStorage()
         storage->SetWindowText(!object ? "" : embedded ? "Embedded" : "Linked File");
     if (m_fileControl)
         m_fileControl->SetReadOnly(embedded);
-    if (IsLarge())
-        InvalidateRect(&m_pictureArea);
+    if (IsLarge() && m_pictureArea.GetSafeHwnd())
+        m_pictureArea.Invalidate();
 }
 
 void CRecPageObjMain::LoadFromRecord(const CPageState& state)
@@ -83,14 +84,15 @@ void CRecPageObjMain::SetLargeMode(bool large)
     if (!large)
         DropPicture();
     Invalidate();
+    if (m_pictureArea.GetSafeHwnd()) {
+        m_pictureArea.ShowWindow(large ? SW_SHOW : SW_HIDE);
+        m_pictureArea.Invalidate();
+    }
 }
 
-void CRecPageObjMain::OnPaint()
+void CRecPageObjMain::DrawPictureArea(CDC& dc, const CRect& area)
 {
-    CPaintDC dc(this);
-    if (!IsLarge() || m_pictureArea.IsRectEmpty())
-        return;
-    CRect inside = m_pictureArea;
+    CRect inside = area;
     dc.Draw3dRect(&inside, GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DHILIGHT));
     inside.DeflateRect(1, 1);
     dc.FillSolidRect(&inside, GetSysColor(GetRecord() ? COLOR_WINDOW : COLOR_3DFACE));

@@ -14,15 +14,17 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnPaint() override;
 
 private:
     /// The labels and the file field's read-only state for an embedded or linked object.
     void ShowStorage();
+    /// The picture area in the large box: a sunken frame around the record's picture.
+    void DrawPictureArea(CDC& dc, const CRect& area);
 
     CDataCtl* m_fileControl = nullptr;
     CDataCtl* m_noteControl = nullptr;
     CRect m_noteLargeRect;
     int m_noteSmallHeight = 0;
-    CRect m_pictureArea;
+    CPictureAreaWnd m_pictureArea{
+        [this](CDC& dc, const CRect& area) { DrawPictureArea(dc, area); }};
 };

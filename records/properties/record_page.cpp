@@ -32,6 +32,14 @@ void Erase(std::vector<CDataCtl*>& list, const CDataCtl* control)
 
 } // namespace
 
+void CPictureAreaWnd::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    m_draw(dc, client);
+}
+
 CRecordPage::CRecordPage(UINT templateId) : CPropertyPage(templateId) {}
 
 CRecordPage::~CRecordPage()

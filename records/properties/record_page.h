@@ -8,9 +8,11 @@
 
 #include "platform/ui/dialogs/property_page.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CDataNode;
@@ -39,6 +41,22 @@ struct Placeholder {
 
 /// Reads a placeholder text: case counts, and texts of fewer than two characters are labels.
 Placeholder ParsePlaceholder(std::string_view text);
+
+/// A child window over a page's picture area, painted by its draw function in its own client
+/// coordinates. A page's own surface is drawn by the dialog layer and never reaches OnPaint, so a
+/// page shows a picture through one of these.
+class CPictureAreaWnd final : public CWnd {
+public:
+    using Draw = std::function<void(CDC& dc, const CRect& client)>;
+    explicit CPictureAreaWnd(Draw draw) : m_draw(std::move(draw)) {}
+
+protected:
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC*) override { return TRUE; }
+
+private:
+    Draw m_draw;
+};
 
 /// A page is made by the box for a template, built (its controls made) at its first display and
 /// loaded from the box's record then and each time the box shows another record of the type.

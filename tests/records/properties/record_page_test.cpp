@@ -1,7 +1,8 @@
 // tests/records/properties/record_page_test.cpp: what the pages store: a new record made at its
 // first non-empty commit, missing fields made along a path, typed text kept over an edit
-// elsewhere, commits after the field was deleted or with the box closing, the link pages' menus
-// and the multimedia page's labels; and a record built in the box read back from a saved file.
+// elsewhere, commits after the field was deleted or with the box closing, the link pages' menus,
+// the multimedia page's labels and picture area; and a record built in the box read back from a
+// saved file.
 #include "tests/records/properties/properties_fixture.h"
 
 #include "database/dictionary/field_ids.h"
@@ -11,6 +12,7 @@
 #include "database/multimedia/obj_rec.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "platform/ui/windows/sys_metrics.h"
 #include "records/properties/rec_page_links.h"
 #include "tests/support/test_support.h"
 
@@ -246,6 +248,29 @@ TEST_F(RecordPageTest, TheMultimediaPageTellsAnEmbeddedObjectFromALinkedOne)
     EXPECT_EQ(text(1468), "Original File:");
     EXPECT_EQ(text(1461), "Embedded");
     EXPECT_TRUE(Control("OBJE._FILE")->IsReadOnly());
+}
+
+TEST_F(RecordPageTest, TheMultimediaPagePaintsItsPictureAreaInTheLargeBoxOnly)
+{
+    CRecordNode* object = NewRecord(kObje);
+    SetField(object, "TITL", "Wedding");
+    SetField(object, "_FILE", "/nonexistent/wedding.png");
+    NotifyChanges();
+    Box().SetRecord(object, nullptr);
+    CRect area;
+    Page(0)->GetDlgItem(1230)->GetWindowRect(&area);
+    Box().ScreenToClient(&area);
+    const CPoint inside(area.left + 4, area.top + 4);
+
+    Box().SetLargeMode(true);
+    const TestHooks::Image large = TestHooks::RenderWindow(Box());
+    EXPECT_EQ(large.Pixel(area.left, area.top), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(large.Pixel(area.right - 1, area.bottom - 1), GetSysColor(COLOR_3DHILIGHT));
+    EXPECT_EQ(large.Pixel(inside.x, inside.y), GetSysColor(COLOR_WINDOW));
+
+    Box().SetLargeMode(false);
+    const TestHooks::Image small = TestHooks::RenderWindow(Box());
+    EXPECT_NE(small.Pixel(inside.x, inside.y), GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(RecordPageTest, ARecordBuiltInTheBoxIsReadBackFromTheSavedFile)
