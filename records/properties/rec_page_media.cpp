@@ -6,6 +6,7 @@
 #include "records/properties/properties_dlg.h"
 
 #include "common/abort.h"
+#include "common/shell_open.h"
 #include "database/dates/date_node.h"
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/field_dictionary.h"
@@ -658,7 +659,7 @@ void CRecPageMedia::OnPerformAction()
     if (!item->GetEmbeddedFile(path) || path.empty())
         path = LinkedFileLocation(item->GetFilePath());
     if (!path.empty())
-        ShellOpen(path, "open");
+        ShellOpenFile("open", path);
 }
 
 BOOL CRecPageMedia::OnCommand(WPARAM wParam, LPARAM lParam)

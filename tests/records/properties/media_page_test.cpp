@@ -1,5 +1,6 @@
 // tests/records/properties/media_page_test.cpp: tests of the Objects page in a real properties
-// box: preferences, ages, captions in frame notes and deleting a numbered link.
+// box: preferences, ages, captions in frame notes, deleting a numbered link and opening a linked
+// file that does not open.
 #include "records/properties/rec_page_media.h"
 
 #include "database/dictionary/field_ids.h"
@@ -7,6 +8,7 @@
 #include "database/multimedia/obj_rec.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "tests/records/properties/properties_fixture.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +120,53 @@ TEST_F(MediaPageTest, ACaptionForALinkWithoutFrameNoteIsKeptInTheNoteItMakes)
     EXPECT_EQ(al->FindChild(nullptr, FIELD_OBJE), nullptr);
     EXPECT_EQ(item->FindFrameNote(1), nullptr) << "the frame note goes with its link";
     EXPECT_FALSE(object->IsPendingDeletion()) << "the record itself stays";
+}
+
+TEST_F(MediaPageTest, PerformingAnActionOnAFileThatDoesNotOpenSaysWhy)
+{
+    const std::string folder = test_support::NewFolder("media_action");
+    const std::string letter = folder + "/letter.pdf";
+    test_support::WriteFile(letter, "%PDF-1.4");
+    struct Case {
+        std::string file;
+        int shellResult;     // what the desktop answers: 2 for a missing file
+        std::string message; // empty: opened without a word
+    };
+    const Case cases[] = {
+        {folder + "/gone.pdf", 2, "The specified file was not found"},
+        {letter, 31,
+         "No application is registered as the default application for files of this "
+         "type"},
+        {letter, 42, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file + " " + std::to_string(c.shellResult));
+        CIndRec* al = NewIndividual(SEX_MALE, "Al");
+        CRecordNode* object = NewRecord(record_test::kObje);
+        SetField(object, "FORM", "pdf");
+        SetField(object, "_FILE", c.file);
+        CDataNode* link = Link(al, "OBJE", object);
+        CRecPageMedia* page = ShowObjects(al);
+        ASSERT_NE(page, nullptr);
+        page->SelectRow(RowOf(*page, link));
+        ASSERT_TRUE(page->GetButton(5).IsWindowEnabled());
+        test_support::Prompt().SetShellOpenResult(c.shellResult);
+        TestHooks::TakeShellOpens();
+        TestHooks::TakeMessages();
+        if (!c.message.empty())
+            TestHooks::AnswerMessageBox(IDOK);
+        page->OnPerformAction();
+        test_support::Prompt().SetShellOpenResult(42);
+        const auto shown = TestHooks::TakeMessages();
+        if (c.message.empty()) {
+            EXPECT_TRUE(shown.empty());
+            EXPECT_EQ(TestHooks::TakeShellOpens().size(), 1U);
+        } else {
+            ASSERT_EQ(shown.size(), 1U);
+            EXPECT_EQ(shown[0].text, c.message);
+            EXPECT_TRUE(shown[0].style & MB_ICONSTOP);
+        }
+    }
 }
 
 } // namespace
