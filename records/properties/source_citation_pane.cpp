@@ -118,6 +118,21 @@ BOOL CSourceCitationPane::CreatePane(const RECT& rect, UINT id)
         if (control->GetDlgCtrlID() != 0xFFFF)
             highest = std::max(highest, control->GetDlgCtrlID());
     UINT nextId = UINT(highest + 1);
+    // The template is wider than the pane's client area (the box gives the pane its template's
+    // width less a margin, and the pane has a border): a control that runs to the template's
+    // right margin is laid out against the client area's right edge instead.
+    RECT templateRect{};
+    builder.GetTemplateRect(templateRect);
+    const int templateWidth = templateRect.right - templateRect.left;
+    int margin = templateWidth;
+    for (const auto& control : m_templateControls) {
+        CRect place;
+        control->GetWindowRect(&place);
+        ScreenToClient(&place);
+        margin = std::min(margin, int(place.left));
+    }
+    CRect client;
+    GetClientRect(&client);
     const CFieldDef* citation = FindStructDefById(STRUCT_SOURCE_CITATION);
     for (const auto& control : m_templateControls) {
         std::string text;
@@ -125,6 +140,10 @@ BOOL CSourceCitationPane::CreatePane(const RECT& rect, UINT id)
         CRect place;
         control->GetWindowRect(&place);
         ScreenToClient(&place);
+        const int gap = templateWidth - place.right;
+        const bool stretched = gap <= margin;
+        if (stretched)
+            place.right = std::max(place.left, client.right - gap);
         if (text == "<TAGGRID>" && !m_list.GetSafeHwnd()) {
             if (!m_list.Create(0, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, place, this,
                                nextId++, this, 0, 0))
@@ -137,11 +156,18 @@ BOOL CSourceCitationPane::CreatePane(const RECT& rect, UINT id)
             m_list.SetTabOrderAfter(control.get());
             CreateMiniButtons(this, this, kButtons, m_buttons, place.left, place.bottom + 1);
             control->DestroyWindow();
+            if (stretched)
+                m_stretched.push_back({&m_list, gap});
             continue;
         }
         const bool compact = text.starts_with("F~");
-        if (!text.starts_with('~') && !compact)
+        if (!text.starts_with('~') && !compact) {
+            if (stretched) {
+                control->MoveWindow(place);
+                m_stretched.push_back({control.get(), gap});
+            }
             continue;
+        }
         auto path = std::make_unique<CDataPath>();
         const std::string pathText = text.substr(compact ? 2 : 1);
         if (!path->ParseText(pathText, citation))
@@ -159,7 +185,8 @@ BOOL CSourceCitationPane::CreatePane(const RECT& rect, UINT id)
         detail->Clear();
         detail->GetWnd().SetTabOrderAfter(control.get());
         detail->GetWnd().ShowWindow(SW_SHOW);
-        m_details.push_back({detail, pathText.substr(pathText.find('.') + 1)});
+        m_details.push_back(
+            {detail, pathText.substr(pathText.find('.') + 1), stretched ? gap : -1});
         control->DestroyWindow();
     }
     SetBackColour(RecWndOptions().GetColour(kSourceBackground));
@@ -174,6 +201,29 @@ BOOL CSourceCitationPane::OnEraseBkgnd(CDC* dc)
     GetClientRect(&client);
     dc->FillSolidRect(&client, RecWndOptions().GetColour(kSourceBackground));
     return TRUE;
+}
+
+void CSourceCitationPane::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    StretchControls(cx);
+}
+
+void CSourceCitationPane::StretchControls(int width)
+{
+    const auto stretch = [this, width](CWnd& wnd, int gap) {
+        if (gap < 0 || !wnd.GetSafeHwnd())
+            return;
+        CRect place;
+        wnd.GetWindowRect(&place);
+        ScreenToClient(&place);
+        place.right = std::max(place.left, width - gap);
+        wnd.MoveWindow(place);
+    };
+    for (const Stretched& control : m_stretched)
+        stretch(*control.wnd, control.gap);
+    for (const Detail& detail : m_details)
+        stretch(detail.control->GetWnd(), detail.gap);
 }
 
 void CSourceCitationPane::SetBackColour(COLORREF colour)

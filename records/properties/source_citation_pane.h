@@ -27,7 +27,9 @@ std::vector<CDataNode*> CollectCitations(const CDataNode* field);
 /// shown that can carry citations; the list under it shows the chosen branch's citations, each
 /// row holding its citation node; the detail controls edit the selected link citation's date,
 /// assessment, page, text and note, found again by tag in the citation at every load and
-/// commit. A base that takes no citations shows only "Not applicable".
+/// commit. A base that takes no citations shows only "Not applicable". The controls that run to
+/// the template's right margin follow the pane's client width, which is narrower than the
+/// template's.
 class CSourceCitationPane final : public CWnd,
                                   public IDataCtlOwner,
                                   public CColBoxOwner,
@@ -81,13 +83,24 @@ public:
 
 protected:
     BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnSize(UINT type, int cx, int cy) override;
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) override;
 
 private:
     struct Detail {
         CDataCtl* control = nullptr;
         std::string path; // below the citation: "DATA.DATE", "QUAY", "PAGE", ...
+        int gap = -1;     // as Stretched's; negative: the control keeps its width
     };
+    /// A control that runs to the template's right margin: its right edge keeps gap pixels
+    /// from the pane's right edge.
+    struct Stretched {
+        CWnd* wnd = nullptr;
+        int gap = 0;
+    };
+
+    /// Widens or narrows the stretched controls to a client area width pixels wide.
+    void StretchControls(int width);
 
     void FillFieldList();
     void FillGrid();
@@ -103,6 +116,7 @@ private:
     std::vector<std::unique_ptr<CWnd>> m_templateControls;
     CColBox m_list;
     std::vector<Detail> m_details;
+    std::vector<Stretched> m_stretched;
     CUButton m_buttons[5];
     CBrush m_backBrush;
     COLORREF m_backColour = 0;

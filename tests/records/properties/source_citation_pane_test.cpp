@@ -1,7 +1,8 @@
 // tests/records/properties/source_citation_pane_test.cpp: the sources pane of the box: its fields
 // and rows (two citations of one source, a source note last), details shown and stored, the
 // field following the focused control, adding, copying and pasting and deleting citations with
-// their questions, and a base that takes no citations.
+// their questions, a base that takes no citations, and the controls kept inside the pane as it is
+// laid out and resized.
 #include "tests/records/properties/properties_fixture.h"
 
 #include "records/properties/source_citation_pane.h"
@@ -159,6 +160,53 @@ TEST_F(SourcesPaneTest, GoToSourceUnpinsAndClosingThePaneNarrowsTheBox)
     CRect narrow;
     Box().GetWindowRect(&narrow);
     EXPECT_LT(narrow.Width(), wide.Width());
+}
+
+TEST_F(SourcesPaneTest, EveryControlLiesInsideThePaneAndTheWideOnesFollowItsWidth)
+{
+    const char* const kDetails[] = {"DATA.DATE", "QUAY", "PAGE", "DATA.TEXT", "NOTE2"};
+    for (const bool fromLarge : {false, true}) {
+        Box().SetRecord(m_person, nullptr, fromLarge ? kPropSizeLarge : kPropSizeSmall);
+        Box().ShowSources(true);
+        CSourceCitationPane* pane = Box().GetSourcesPane();
+        ASSERT_NE(pane, nullptr);
+        std::vector<CWnd*> controls = {pane->GetDlgItem(CSourceCitationPane::kFieldList),
+                                       pane->GetDlgItem(CSourceCitationPane::kNotApplicable),
+                                       &pane->GetList()};
+        for (const char* path : kDetails) {
+            CDataCtl* detail = pane->GetDetail(path);
+            ASSERT_NE(detail, nullptr) << path;
+            controls.push_back(&detail->GetWnd());
+        }
+        CRect laidOut;
+        pane->GetWindowRect(&laidOut);
+        Box().ScreenToClient(&laidOut);
+        int firstRight = 0;
+        for (const int change : {0, -40, 60}) {
+            SCOPED_TRACE(testing::Message() << (fromLarge ? "large box" : "small box")
+                                            << ", pane width changed by " << change);
+            pane->MoveWindow(laidOut.left, laidOut.top, laidOut.Width() + change, laidOut.Height());
+            CRect client;
+            pane->GetClientRect(&client);
+            for (CWnd* control : controls) {
+                ASSERT_NE(control, nullptr);
+                CRect place;
+                control->GetWindowRect(&place);
+                pane->ScreenToClient(&place);
+                EXPECT_GE(place.left, client.left);
+                EXPECT_LE(place.right, client.right);
+                EXPECT_LE(place.bottom, client.bottom);
+            }
+            // The combo box runs to the right margin at every width.
+            CRect combo;
+            controls.front()->GetWindowRect(&combo);
+            pane->ScreenToClient(&combo);
+            if (change == 0)
+                firstRight = combo.right;
+            EXPECT_EQ(combo.right, firstRight + change);
+        }
+        Box().ShowSources(false);
+    }
 }
 
 TEST_F(SourcesPaneTest, ADeletedRecordEmptiesThePane)
