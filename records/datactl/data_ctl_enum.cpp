@@ -76,6 +76,13 @@ BOOL CDataCtlEnumBase::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDat
     return CDataCtl::CreateCtl(held, rect, parent, node, id, owner, path, flags);
 }
 
+void CDataCtlEnumBase::OnSize(UINT type, int cx, int cy)
+{
+    TDataCtlWnd<CWnd>::OnSize(type, cx, cy);
+    if (m_combo.GetSafeHwnd())
+        m_combo.MoveWindow(0, 0, cx, cy);
+}
+
 bool CDataCtlEnumBase::GetListSelection(int& position)
 {
     if (!m_combo.GetSafeHwnd())

@@ -56,6 +56,8 @@ protected:
 
     bool OwnFocusReports() const override { return false; }
     void OnSetFocus(CWnd* oldWnd) override;
+    /// The combo box keeps filling the container.
+    void OnSize(UINT type, int cx, int cy) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     CDataCtlCombo m_combo{*this};

@@ -196,6 +196,12 @@ TEST_F(SourcesPaneTest, EveryControlLiesInsideThePaneAndTheWideOnesFollowItsWidt
                 EXPECT_GE(place.left, client.left);
                 EXPECT_LE(place.right, client.right);
                 EXPECT_LE(place.bottom, client.bottom);
+                // An enumeration's combo box, inside its container under the same id.
+                if (CWnd* inner = control->GetDlgItem(control->GetDlgCtrlID())) {
+                    inner->GetWindowRect(&place);
+                    pane->ScreenToClient(&place);
+                    EXPECT_LE(place.right, client.right);
+                }
             }
             // The combo box runs to the right margin at every width.
             CRect combo;
