@@ -7,6 +7,7 @@
 #include "database/records/record_node.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -124,7 +125,8 @@ void CRecordNumberMap::AddPage(std::int32_t page)
     m_pages.push_back(std::make_unique<CRecordNode*[]>(kPageSize));
     m_pageNumbers.push_back(page);
     if (2 * m_pages.size() > m_pageSlots.size()) {
-        std::vector<std::uint32_t> slots(std::max<std::size_t>(64, 4 * m_pages.size()), 0);
+        std::vector<std::uint32_t> slots(
+            std::bit_ceil(std::max<std::size_t>(64, 4 * m_pages.size())), 0);
         const std::size_t mask = slots.size() - 1;
         for (std::size_t i = 0; i < m_pageNumbers.size(); ++i) {
             std::size_t slot = PageHash(m_pageNumbers[i]) & mask;
