@@ -196,6 +196,8 @@ public:
     std::string GetCellText(CTreeBoxNode* node, int column);
 
 protected:
+    /// Inside a dialog the box keeps only the arrow keys; Tab, Enter and Escape are the dialog's.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnPaint() override;
     void OnSize(UINT type, int cx, int cy) override;

@@ -1,5 +1,5 @@
 // controls/tree_box_keys.cpp: the keyboard: moving the focus, paging, expanding and
-// collapsing, selecting with Space, and first-letter search.
+// collapsing, selecting with Space, first-letter search, and the keys left to a dialog.
 #include "controls/tree_box.h"
 
 #include "controls/detail/tree_box_parts.h"
@@ -7,6 +7,13 @@
 
 #include <algorithm>
 #include <cctype>
+
+LRESULT CTreeBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_GETDLGCODE)
+        return DLGC_WANTARROWS;
+    return CWnd::WindowProc(message, wParam, lParam);
+}
 
 void CTreeBox::OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags)
 {

@@ -1,8 +1,10 @@
 // tests/controls/tree_box_input_test.cpp: the tree box driven as a user drives it: keys,
 // first-letter search, paging, the wheel and the scroll bars, clicks on buttons, multiple
 // selection with Ctrl and Shift, and the rubber band; results read back from the rows and
-// from the rendered window.
+// from the rendered window; in a dialog, the keys the box leaves to the dialog.
 #include "tests/controls/tree_box_fixture.h"
+
+#include "platform/ui/dialogs/dialog.h"
 
 #include "platform/ui/windows/sys_metrics.h"
 
@@ -278,6 +280,83 @@ TEST_F(TreeBoxInput, ARightClickSelectsTheRowUnlessTheOwnerSaysNo)
     owner.allowRightClick = false;
     Mouse(MouseEvent::RightDown, TextPoint(box->FindItemById(0)), MK_RBUTTON);
     EXPECT_EQ(Selected(), std::vector<std::string>{"row 2"});
+}
+
+constexpr UINT kDialogTemplate = 911;
+constexpr const char* kDialogScript = R"(
+911 DIALOG 0, 0, 200, 80
+STYLE DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_VISIBLE
+CAPTION "Select"
+FONT 8, "MS Sans Serif"
+BEGIN
+    DEFPUSHBUTTON   "OK", 1, 140, 4, 50, 14
+    PUSHBUTTON      "Cancel", 2, 140, 22, 50, 14
+END
+)";
+
+/// A modeless dialog with a tree box of two rows beside its buttons; notes OK and Cancel.
+class BoxDialog final : public CDialog {
+public:
+    explicit BoxDialog(CTreeBoxOwner& owner) : CDialog(kDialogTemplate), m_owner(owner) {}
+    CTreeBox box;
+    std::vector<std::string> ends;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        box.Create(0, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(4, 4, 120, 70), this, 300, &m_owner,
+                   0, 0, nullptr);
+        box.SetFocusItem(box.InsertItem(nullptr, CTreeBox::kInsertLast, {.text = "a"}), true);
+        box.InsertItem(nullptr, CTreeBox::kInsertLast, {.text = "b"});
+        return TRUE;
+    }
+    void OnOK() override { ends.push_back("OK"); }
+    void OnCancel() override { ends.push_back("Cancel"); }
+
+private:
+    CTreeBoxOwner& m_owner;
+};
+
+class TreeBoxInDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_resources.AddScript(kDialogScript, "tree_box_input_test.rc", ".");
+        SetAppResources(&m_resources);
+        ASSERT_TRUE(m_dialog.Create(kDialogTemplate));
+        m_dialog.box.SetFocus();
+        TestHooks::DeliverPosted();
+    }
+    void TearDown() override
+    {
+        m_dialog.DestroyWindow();
+        SetAppResources(nullptr);
+    }
+    void Key(UINT vk)
+    {
+        TestHooks::PostKey(m_dialog.box, vk, 0);
+        TestHooks::DeliverPosted();
+    }
+
+    CResources m_resources;
+    RecordingOwner m_owner;
+    BoxDialog m_dialog{m_owner};
+};
+
+TEST_F(TreeBoxInDialog, TheBoxKeepsTheArrowsAndLeavesEnterEscapeAndTabToTheDialog)
+{
+    EXPECT_EQ(m_dialog.box.SendMessage(WM_GETDLGCODE), LRESULT(DLGC_WANTARROWS));
+    Key(VK_DOWN);
+    EXPECT_EQ(m_dialog.box.GetFocusItem()->m_text, "b");
+    EXPECT_EQ(CWnd::GetFocus(), &m_dialog.box);
+
+    Key(VK_RETURN);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(m_dialog.ends, (std::vector<std::string>{"OK", "Cancel"}));
+
+    Key(VK_TAB);
+    EXPECT_NE(CWnd::GetFocus(), &m_dialog.box);
 }
 
 } // namespace
