@@ -144,9 +144,11 @@ bool CFindRecordDlg::PrepareSingleType(CSubViewRec& window, const RecordSearch& 
 void CFindRecordDlg::FindRecord(bool first)
 {
     CWaitCursor wait;
+    // The focus comes back to the dialog after the search, so that its keys keep working: to
+    // the control that had it, else to "Search For:".
     CWnd* focus = GetFocus();
-    if (!LiesInside(focus, this))
-        focus = nullptr;
+    if (focus == this || !LiesInside(focus, this))
+        focus = GetDlgItem(kSearchText);
     const RecordSearch search = ReadRequest(first);
     if (search.m_words.empty()) {
         MessageBox("Must supply text to search for", MB_OK | MB_ICONEXCLAMATION);
@@ -167,6 +169,13 @@ void CFindRecordDlg::FindRecord(bool first)
         MessageBox("End of file reached", MB_OK | MB_ICONINFORMATION);
     if (focus && GetSafeHwnd() && GetFocus() != focus)
         focus->SetFocus();
+}
+
+void CFindRecordDlg::OnSetFocus(CWnd* oldWnd)
+{
+    CDialog::OnSetFocus(oldWnd);
+    if (CWnd* edit = GetDlgItem(kSearchText))
+        GotoDlgCtrl(edit);
 }
 
 void CFindRecordDlg::OnOK()

@@ -37,6 +37,8 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
+    /// The focus given to the dialog itself goes on to "Search For:", where typing belongs.
+    void OnSetFocus(CWnd* oldWnd) override;
 
 private:
     /// Both find buttons are enabled while the search text is not empty.

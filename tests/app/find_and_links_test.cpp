@@ -122,6 +122,32 @@ TEST_F(FindAndLinksTest, SingleTypeSearchesCheckTheTypeFirst)
     EXPECT_EQ(RecWndOptions().m_displayChoice[kFamilies], 2);
 }
 
+TEST_F(FindAndLinksTest, TheKeysGoToSearchForFromOpeningToEscape)
+{
+    OpenSmiths();
+    m_app->GetActiveAvView()->GetSubView()->SetFocus();
+    CFindRecordDlg& find = OpenFind();
+    CWnd* edit = find.GetDlgItem(CFindRecordDlg::kSearchText);
+    ASSERT_EQ(CWnd::GetFocus(), edit) << "the dialog opens ready for typing";
+    const auto press = [](UINT vk) {
+        ASSERT_NE(CWnd::GetFocus(), nullptr);
+        TestHooks::PostKey(*CWnd::GetFocus(), vk, 0);
+        TestHooks::DeliverPosted();
+    };
+    for (const char c : std::string("JOHN"))
+        press(UINT(c));
+    std::string typed;
+    edit->GetWindowText(typed);
+    EXPECT_EQ(typed, "john");
+    press(VK_RETURN);
+    EXPECT_EQ(Selected(), Record(kIndividuals)) << "Enter is Find Next";
+    EXPECT_EQ(CWnd::GetFocus(), edit) << "the search hands the focus back";
+    TestHooks::Click(find, CFindRecordDlg::kFindFirst);
+    EXPECT_EQ(CWnd::GetFocus(), edit);
+    press(VK_ESCAPE);
+    EXPECT_EQ(find.GetSafeHwnd(), nullptr) << "Escape closes the dialog";
+}
+
 TEST_F(FindAndLinksTest, TheOneDialogIsMadeAgainAfterItWasClosed)
 {
     OpenSmiths();
