@@ -68,7 +68,7 @@ BOOL CreateOver(CWnd& wnd, QWidget* widget, const CreateArgs& args)
 
 LRESULT SendSimple(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return WndBridge::Deliver(wnd, MSG{&wnd, message, wParam, lParam}, nullptr);
+    return WndBridge::Deliver(wnd, MSG{&wnd, message, wParam, lParam, 0, {}}, nullptr);
 }
 
 void EndWindowOf(QWidget* widget)

@@ -24,7 +24,7 @@ std::vector<const QWidget*> g_eventStack;
 
 MSG SimpleMessage(CWnd& wnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
-    return MSG{&wnd, message, wParam, lParam};
+    return MSG{&wnd, message, wParam, lParam, 0, {}};
 }
 
 /// WM_DESTROY, then the rest of the ending, for a widget going away without DestroyWindow.
