@@ -42,7 +42,8 @@ constexpr const char* kRenumberedNote =
 constexpr const char* kSeeListing = "Would you like to see a listing of the excluded data?";
 constexpr const char* kKeptValuesNote =
     "Some values in this GEDCOM file could not be read as what their fields hold (dates, ages, "
-    "numbers, values from a list) and have been kept as text, as they stand in the file.";
+    "numbers, values from a list) and have been kept as text; such a date is kept as a date "
+    "phrase and saved in parentheses.";
 constexpr const char* kNoTrailerNote =
     "This GEDCOM file ends without a trailer line (0 TRLR): it may be incomplete.";
 constexpr const char* kNotedDataNote =

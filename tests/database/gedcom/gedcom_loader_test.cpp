@@ -76,7 +76,8 @@ constexpr const char* kSkippedOpening =
     "This GEDCOM file contains some data lines which have been skipped (ie. not loaded).";
 constexpr const char* kKeptOpening = "Some values in this GEDCOM file could not be read as what "
                                      "their fields hold (dates, ages, numbers, values from a "
-                                     "list) and have been kept as text, as they stand in the file.";
+                                     "list) and have been kept as text; such a date is kept "
+                                     "as a date phrase and saved in parentheses.";
 constexpr const char* kNotedOpening =
     "Some data in this GEDCOM file has been noted in the exception report.";
 constexpr const char* kNoTrailerOpening =
