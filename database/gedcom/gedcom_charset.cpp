@@ -133,7 +133,11 @@ void AppendWithMarks(char32_t c, const std::vector<char32_t>& marks, std::string
 
 std::size_t DecodeAnsel(std::string_view bytes, std::string& out)
 {
-    if (IsAscii(bytes)) {
+    // Text that is valid UTF-8 was written in UTF-8 whatever the header says: ANSEL puts its
+    // marks before letters of ASCII, which no UTF-8 sequence allows, and its other letters above
+    // 127 hardly ever stand in the pairs UTF-8 needs. Read as ANSEL, such text would turn into
+    // other letters and be saved so.
+    if (IsAscii(bytes) || text::IsValidUtf8(bytes)) {
         out.append(bytes);
         return 0;
     }

@@ -121,6 +121,10 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"AnselOtherSharpS", Set::Ansel, "\xC7", "\u00DF", 0, false},
         DecodeCase{"AnselMarkWithoutLetterStaysAtEnd", Set::Ansel, "ab\xE2", "ab\u0301", 0, false},
         DecodeCase{"AnselUndefinedBytesRead1252", Set::Ansel, "\xAF\x80", "\u00AF\u20AC", 2, false},
+        DecodeCase{"Utf8UnderAnAnselHeaderStaysUtf8", Set::Ansel,
+                   "J\xC3\xB6rg /\xC5\x81\xC3\xB3"
+                   "d\xC5\xBA/ \xE2\x82\xAC",
+                   "J\u00F6rg /\u0141\u00F3d\u017A/ \u20AC", 0, false},
         DecodeCase{"Windows1252", Set::Windows1252, "\x80\x93\x94\xE9", "\u20AC\u201C\u201D\u00E9",
                    0, true},
         DecodeCase{"Windows1252UndefinedByteKept", Set::Windows1252, "\x81", "\u0081", 1, true},
