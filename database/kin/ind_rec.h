@@ -223,6 +223,11 @@ private:
     /// Moves the link to family as the link operations do after the user chose a family.
     void PlaceChosenFamilyLink(const CFamRec* family, const CFamRec* nearFamily, bool before,
                                bool spouseLinks);
+    /// Links this individual as a child of the family the user chose from a list, its link
+    /// placed beside nearFamily's; family becomes the chosen one and linked is set. False when
+    /// the link failed (the abandoned operation is ended).
+    bool JoinChosenFamilyAsChild(CFamRec* chosen, CFamRec*& family, const CFamRec* nearFamily,
+                                 bool before, bool& linked);
 };
 
 /// The individual a record is; null for another record or none.

@@ -195,6 +195,15 @@ bool LinkIntoFamily(CFamRec*& family, Make&& make, Link&& link)
 
 } // namespace
 
+bool CIndRec::JoinChosenFamilyAsChild(CFamRec* chosen, CFamRec*& family, const CFamRec* nearFamily,
+                                      bool before, bool& linked)
+{
+    return LinkIntoChosenFamily(chosen, family, linked, [&] {
+        chosen->LinkChild(this, nullptr);
+        PlaceChosenFamilyLink(chosen, nearFamily, before, false);
+    });
+}
+
 CIndRec* CIndRec::LinkExistingSpouse(CFamRec*& family, CFamRec* nearFamily, bool before,
                                      bool& linked, bool& cancelled, bool notify)
 {
@@ -283,10 +292,7 @@ CIndRec* CIndRec::LinkExistingSibling(CFamRec*& family, CFamRec* nearFamily, boo
         !ChooseFamily(FCM_CHILDREN, *chosen, *this, listed, cancelled))
         return nullptr;
     if (listed) {
-        if (!LinkIntoChosenFamily(listed, family, linked, [&] {
-                listed->LinkChild(this, nullptr);
-                PlaceChosenFamilyLink(listed, nearFamily, before, false);
-            }))
+        if (!JoinChosenFamilyAsChild(listed, family, nearFamily, before, linked))
             return nullptr;
     } else {
         CFamRec* made = nullptr;
@@ -322,10 +328,7 @@ CIndRec* CIndRec::LinkExistingParent(CFamRec*& family, CFamRec* nearFamily, bool
         !ChooseFamily(FCM_CHILD_AND_PARENT, *chosen, *this, listed, cancelled))
         return nullptr;
     if (listed) {
-        if (!LinkIntoChosenFamily(listed, family, linked, [&] {
-                listed->LinkChild(this, nullptr);
-                PlaceChosenFamilyLink(listed, nearFamily, before, false);
-            }))
+        if (!JoinChosenFamilyAsChild(listed, family, nearFamily, before, linked))
             return nullptr;
     } else {
         if (!AcceptsParentSex(*chosen, wanted))
