@@ -40,8 +40,10 @@ void CDataCtlEditMulti::SetReadOnly(BOOL readOnly)
 
 BOOL CDataCtlEditMulti::OnEnterKey()
 {
-    if (m_compact && !IsReadOnly())
-        m_edit.ReplaceSel("\r\n");
+    // The one-line form keeps the line feed in its text (shown as a blank), so that a line the
+    // user ends with Enter stays a line of its own in the value.
+    if (!IsReadOnly())
+        m_edit.ReplaceSel(m_compact ? "\r\n" : "\n");
     return TRUE;
 }
 

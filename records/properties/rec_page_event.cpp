@@ -47,6 +47,8 @@ constexpr int kListFrame = 1406, kLargeListMark = 1438, kShowChildren = 1447, kE
               kAdoptedFrame = 1432, kCauseLabel = 1435, kCauseFrame = 1427, kNoteLabel = 1329,
               kNoteFrame = 1434, kLowNoteMark = 1440, kNote2Label = 1330;
 constexpr UINT kListId = 5000;
+/// The creation flags of a data control in its multi-line form.
+constexpr UINT kMultiLineNote = 2;
 constexpr UINT kReplaceFamily = 2001, kClearFamily = 2002;
 
 constexpr MiniButtonSpec kButtons[6] = {
@@ -251,7 +253,7 @@ void CRecPageEvent::CreateButtons()
 }
 
 CDataCtl* CRecPageEvent::MakeDetail(int index, const CFieldDef* def, const CRect& rect, CWnd* after,
-                                    bool withPath)
+                                    bool withPath, UINT flags)
 {
     const CControlClass* controlClass = def ? def->GetControlClass() : nullptr;
     CDataCtl* control = controlClass ? controlClass->Create() : nullptr;
@@ -263,7 +265,7 @@ CDataCtl* CRecPageEvent::MakeDetail(int index, const CFieldDef* def, const CRect
         path->SetField(def);
     }
     if (!control->CreateCtl(FALSE, rect, this, nullptr, UINT(m_nextDetailId + index), this, path,
-                            0)) {
+                            flags)) {
         control->DestroyCtl(FALSE);
         return nullptr;
     }
@@ -333,8 +335,9 @@ void CRecPageEvent::CreateDetails()
     cause.right = ChildRect(kCauseFrame).right;
     MakeDetail(kCause, DefAt(STRUCT_INDI_EVENTS, {FIELD_DEAT, FIELD_CAUS}), cause,
                GetDlgItem(kFamilyEdit), false);
+    // The note is edited over several lines, Enter ending a line.
     MakeDetail(kNote, DefAt(STRUCT_INDI_EVENTS, {FIELD_BIRT, FIELD_NOTE_TEXT}), note,
-               GetDlgItem(kNoteFrame), false);
+               GetDlgItem(kNoteFrame), false, kMultiLineNote);
     for (const int frame : {kTypeFrame, kDateFrame, kAgeFrame, kPlaceFrame, kAddressFrame,
                             kAdoptedFrame, kCauseFrame, kNoteFrame})
         if (CWnd* placeholder = GetDlgItem(frame))

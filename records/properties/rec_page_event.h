@@ -91,7 +91,7 @@ private:
     void CreateButtons();
     void CreateDetails();
     CDataCtl* MakeDetail(int index, const CFieldDef* def, const CRect& rect, CWnd* after,
-                         bool withPath);
+                         bool withPath, UINT flags = 0);
 
     void FillList();
     void AddFamilyFacts(CDataNode* family);

@@ -313,6 +313,25 @@ TEST_F(MultiCtlTest, CompactFormKeepsEnterAsALineBreak)
     control->DestroyCtl(FALSE);
 }
 
+TEST_F(MultiCtlTest, OneLineFormKeepsEnterAsALineFeedInTheValue)
+{
+    auto* control = dynamic_cast<CDataCtlEditMulti*>(Show(m_note));
+    ASSERT_NE(control, nullptr);
+    ASSERT_FALSE(control->IsCompact());
+    control->SetValueText("head tail");
+    control->GetEdit().SetSel(4, 5);
+    Key(control->GetEdit(), VK_RETURN);
+    EXPECT_EQ(control->GetText(), "head\ntail");
+    EXPECT_TRUE(m_owner.Take().empty()); // Enter does not reach the owner
+    Leave();
+    EXPECT_EQ(static_cast<CTextValueNode*>(m_note)->GetValue(), "head\ntail");
+
+    control->SetReadOnly(TRUE);
+    Key(control->GetEdit(), VK_RETURN);
+    EXPECT_EQ(control->GetText(), "head\ntail") << "read-only: nothing typed";
+    control->DestroyCtl(FALSE);
+}
+
 TEST_F(MultiCtlTest, ReadOnlyKeepsTheButtonOnlyWhileThereIsTextToRead)
 {
     auto* control = dynamic_cast<CDataCtlEditMulti*>(Show(m_note));

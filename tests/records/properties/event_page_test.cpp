@@ -2,6 +2,8 @@
 // box: its rows, orders and texts, the child-events switch, and what its detail controls store.
 #include "records/properties/rec_page_event.h"
 
+#include "records/datactl/data_ctl_multi.h"
+
 #include "database/dictionary/field_ids.h"
 #include "platform/ui/dialogs/button.h"
 #include "tests/records/properties/properties_fixture.h"
@@ -166,6 +168,23 @@ TEST_F(EventPageTest, AResidenceEditsItsPlaceInTheValueBox)
     Type(value, "York");
     Leave();
     EXPECT_EQ(ValueOf(Child(residence, "PLAC")), "York");
+}
+
+TEST_F(EventPageTest, TheNoteTakesSeveralLines)
+{
+    CIndRec* al = NewIndividual(SEX_MALE, "Al");
+    CDataNode* census = Fact(al, "CENS", "1881");
+    CRecPageEvent* page = ShowEvents(al);
+    ASSERT_NE(page, nullptr);
+    page->SelectRow(RowOf(*page, census));
+    auto* note = dynamic_cast<CDataCtlEditMulti*>(page->GetDetail(CRecPageEvent::kNote));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->IsCompact()) << "a multi-line edit";
+    Type(note, "Head of household.\r\nWife present.");
+    Leave();
+    EXPECT_NE(Written(*al).find("2 NOTE Head of household.\r\n3 CONT Wife present."),
+              std::string::npos)
+        << Written(*al);
 }
 
 TEST_F(EventPageTest, DeletingAChildsBirthOnAFamilyPageDeletesTheChildsField)
