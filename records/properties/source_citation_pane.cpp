@@ -29,6 +29,15 @@
 
 namespace {
 
+/// The assessment 0 to 3 that an assessment control's text stands for: an entry's words or key
+/// of the field's list, or the digit itself; -1 for anything else.
+int AssessmentOf(const CFieldDef* def, const std::string& text)
+{
+    const int index = def ? def->FindEnumValue(text, true) : -1;
+    const std::string key = index >= 0 ? def->GetEnumValue(index, false) : text;
+    return key.size() == 1 && key[0] >= '0' && key[0] <= '3' ? key[0] - '0' : -1;
+}
+
 constexpr UINT kTemplate = 288;
 /// The record-window colour row of "Source - background".
 constexpr int kSourceBackground = 12;
@@ -541,8 +550,7 @@ void CSourceCitationPane::OnCopyCitation()
         if (detail.path == "DATA.DATE") {
             value.m_date = TypedDateToGedcom(text);
         } else if (detail.path == "QUAY") {
-            int index = -1;
-            value.m_quality = detail.control->GetListSelection(index) ? index : -1;
+            value.m_quality = AssessmentOf(detail.control->GetBoundFieldDef(), text);
         } else if (detail.path == "PAGE") {
             value.m_page = text;
         } else if (detail.path == "DATA.TEXT") {

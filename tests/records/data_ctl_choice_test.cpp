@@ -94,7 +94,34 @@ TEST_F(DataCtlTest, EditableDropDownCommitsOnceTheFocusHasLeftIt)
     EXPECT_FALSE(m_owner.Saw("commit")); // not before the posted message arrives
     TestHooks::DeliverPosted();
     EXPECT_TRUE(m_owner.Saw("commit"));
-    EXPECT_EQ(ValueOf(restriction), "locked");
+    EXPECT_EQ(Written(*restriction, 1), "1 RESN locked\r\n");
+    control->DestroyCtl(FALSE);
+}
+
+TEST_F(DataCtlTest, EditableDropDownKeepsAnEntryChosenByItsWordsAsItsKey)
+{
+    CIndRec* person = NewIndividual(SEX_MALE, "John /Smith/");
+    CDataNode* restriction = person->CreateChildByTag("RESN");
+    ASSERT_NE(restriction, nullptr);
+    NotifyChanges();
+    auto* control = dynamic_cast<CDataCtlEnumEdit*>(Show(restriction));
+    ASSERT_NE(control, nullptr);
+    ASSERT_EQ(Text(&control->GetCombo()), "");
+    TestHooks::SelectItem(*control, kId, 1); // "Privacy"
+    Leave();
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(Written(*restriction, 1), "1 RESN privacy\r\n") << "the GEDCOM key, not the words";
+    EXPECT_EQ(ValueOf(restriction), "Privacy");
+    control->DestroyCtl(FALSE);
+
+    // A key read from a file shows as its words; text of no entry stays as it is.
+    control = dynamic_cast<CDataCtlEnumEdit*>(Show(restriction));
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(Text(&control->GetCombo()), "Privacy");
+    TestHooks::SetText(*control, kId, "sealed");
+    Leave();
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(Written(*restriction, 1), "1 RESN sealed\r\n");
     control->DestroyCtl(FALSE);
 }
 

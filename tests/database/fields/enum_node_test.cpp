@@ -3,6 +3,7 @@
 #include "tests/database/fields/text_field_test_support.h"
 
 #include "database/dictionary/qualifier_table.h"
+#include "database/fields/enum_edit_node.h"
 #include "database/fields/sex_node.h"
 #include "database/multimedia/format_node.h"
 #include "database/multimedia/media_format_holder.h"
@@ -70,6 +71,28 @@ TEST_F(EnumNodeTest, ControlSelectsTheEntryAndTakesTheChoice)
     EXPECT_EQ(sex->GetKey(), "X") << "and is kept while nothing is chosen";
     m_control.m_readable = false;
     EXPECT_FALSE(sex->UpdateFromControl(m_control.Handle(), true, true));
+}
+
+TEST_F(EnumNodeTest, EditableChoiceKeepsAListedEntryAsItsKeyAndShowsItsWords)
+{
+    auto* restriction = NewField<CEnumEditNode>("INDI.RESN");
+    ASSERT_NE(restriction, nullptr);
+    m_control.m_text = "Privacy";
+    EXPECT_TRUE(restriction->UpdateFromControl(m_control.Handle(), true, true));
+    EXPECT_EQ(restriction->GetValue(), "privacy");
+    EXPECT_EQ(WrittenLines(*restriction, 1), "1 RESN privacy\r\n");
+    std::string text;
+    restriction->GetText(text, 0);
+    EXPECT_EQ(text, "Privacy");
+    m_control.m_text.clear();
+    restriction->UpdateFromControl(m_control.Handle(), false, false);
+    EXPECT_EQ(m_control.m_text, "Privacy");
+
+    restriction->SetText("sealed");
+    restriction->UpdateFromControl(m_control.Handle(), false, false);
+    EXPECT_EQ(m_control.m_text, "sealed") << "text of no entry shows as it stands";
+    EXPECT_TRUE(restriction->UpdateFromControl(m_control.Handle(), true, true));
+    EXPECT_EQ(WrittenLines(*restriction, 1), "1 RESN sealed\r\n");
 }
 
 TEST_F(EnumNodeTest, SexOfASpouseCannotChangeThroughTheControl)

@@ -162,6 +162,19 @@ TEST_F(SourcesPaneTest, GoToSourceUnpinsAndClosingThePaneNarrowsTheBox)
     EXPECT_LT(narrow.Width(), wide.Width());
 }
 
+TEST_F(SourcesPaneTest, AnAssessmentShowsItsWordsAndIsCopiedAsItsNumber)
+{
+    SetField(m_first, "QUAY", "3");
+    NotifyChanges();
+    CSourceCitationPane* pane = Open(m_person);
+    pane->SelectField(m_birth);
+    Select(*pane, 0);
+    EXPECT_EQ(TextOf(pane->GetDetail("QUAY")), "Direct evidence");
+    pane->OnCopyCitation();
+    ASSERT_NE(GetLastCitation(), nullptr);
+    EXPECT_EQ(GetLastCitation()->m_quality, 3);
+}
+
 TEST_F(SourcesPaneTest, EveryControlLiesInsideThePaneAndTheWideOnesFollowItsWidth)
 {
     const char* const kDetails[] = {"DATA.DATE", "QUAY", "PAGE", "DATA.TEXT", "NOTE2"};
