@@ -313,6 +313,9 @@ void CPropertiesDlg::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
 
 void CPropertiesDlg::CommitFocusedControl()
 {
+    // A citation detail being edited is stored by the pane itself.
+    if (m_pane)
+        m_pane->CommitFocusedDetail();
     CRecordPage* page = nullptr;
     CDataCtl* control = FindFocusedControl(page);
     if (!control)

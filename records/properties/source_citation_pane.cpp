@@ -458,6 +458,21 @@ void CSourceCitationPane::OnCtlKillFocus(CDataCtl* control, CWnd*, BOOL)
     }
 }
 
+void CSourceCitationPane::CommitFocusedDetail()
+{
+    if (!GetSafeHwnd())
+        return;
+    for (CWnd* wnd = CWnd::GetFocus(); wnd && wnd != this; wnd = wnd->GetParent()) {
+        for (const Detail& detail : m_details) {
+            if (!detail.control || &detail.control->GetWnd() != wnd)
+                continue;
+            detail.control->CommitEdit();
+            OnCtlKillFocus(detail.control, nullptr, TRUE);
+            return;
+        }
+    }
+}
+
 void CSourceCitationPane::Refresh(CView*, LPARAM hint, CObject*)
 {
     if (!GetSafeHwnd())

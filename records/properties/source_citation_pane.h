@@ -53,6 +53,9 @@ public:
     /// chosen.
     void SelectField(CDataNode* node);
     void Refresh(CView* sender, LPARAM hint, CObject* object);
+    /// Stores the pending edit of the detail control that has the focus, as leaving it would;
+    /// the box calls it before the pane closes or shows another record.
+    void CommitFocusedDetail();
 
     CDataNode* GetBase() const { return m_base; }
     /// The branch chosen in "Sources For:"; null when none.

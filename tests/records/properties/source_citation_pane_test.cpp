@@ -162,6 +162,28 @@ TEST_F(SourcesPaneTest, GoToSourceUnpinsAndClosingThePaneNarrowsTheBox)
     EXPECT_LT(narrow.Width(), wide.Width());
 }
 
+TEST_F(SourcesPaneTest, ADetailBeingTypedIsKeptWhenThePaneClosesOrTheBoxGoesSmall)
+{
+    CSourceCitationPane* pane = Open(m_person);
+    pane->SelectField(m_birth);
+    Select(*pane, 0);
+    Type(pane->GetDetail("PAGE"), "folio 2");
+    auto* sources = dynamic_cast<CUButton*>(Box().GetDlgItem(IDC_PROP_SOURCES));
+    ASSERT_NE(sources, nullptr);
+    sources->SetLatched(false); // as the click on the held button leaves it
+    Box().OnButtonClicked(sources);
+    EXPECT_EQ(Box().GetSourcesPane(), nullptr);
+    EXPECT_EQ(ValueOf(Child(m_first, "PAGE")), "folio 2");
+
+    pane = Open(m_person);
+    pane->SelectField(m_birth);
+    Select(*pane, 1);
+    Type(pane->GetDetail("PAGE"), "folio 10");
+    Box().SetLargeMode(false);
+    EXPECT_EQ(Box().GetSourcesPane(), nullptr);
+    EXPECT_EQ(ValueOf(Child(m_second, "PAGE")), "folio 10");
+}
+
 TEST_F(SourcesPaneTest, AnAssessmentShowsItsWordsAndIsCopiedAsItsNumber)
 {
     SetField(m_first, "QUAY", "3");
