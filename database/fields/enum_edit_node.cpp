@@ -3,6 +3,7 @@
 #include "database/fields/enum_edit_node.h"
 
 #include "database/dictionary/field_def.h"
+#include "database/dictionary/qualifier_table.h"
 #include "database/nodes/data_control_access.h"
 
 const CRuntimeClass* CEnumEditNode::GetRuntimeClass() const
@@ -35,6 +36,16 @@ bool CEnumEditNode::GetText(std::string& text, int withLabel) const
     StartText(text, withLabel);
     text += WordsOf(GetValue());
     return true;
+}
+
+bool CEnumEditNode::MatchEnum(int qualifier, int op, int value) const
+{
+    const CFieldDef* def = GetFieldDef();
+    if (qualifier != QUAL_NONE || op != COND_EQUAL || !def || value < 0 ||
+        value >= def->GetEnumValueCount())
+        return false;
+    return GetValue() == def->GetEnumValue(value, false) ||
+           GetValue() == def->GetEnumValue(value, true);
 }
 
 std::string CEnumEditNode::KeyOf(std::string_view text) const

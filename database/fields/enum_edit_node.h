@@ -20,6 +20,9 @@ public:
     bool UpdateFromControl(CDataCtl* control, bool save, bool notify) override;
     /// With label (non-zero): the label, ": ", then the value, a key as its entry's words.
     bool GetText(std::string& text, int withLabel) const override;
+    /// The query test "matches" an entry of the list: with no qualifier and the operator "=",
+    /// true when the value is that entry's key or its words.
+    bool MatchEnum(int qualifier, int op, int value) const override;
 
 protected:
     /// The key of the entry whose words are text; text itself when no entry has those words.

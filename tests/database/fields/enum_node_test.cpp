@@ -95,6 +95,26 @@ TEST_F(EnumNodeTest, EditableChoiceKeepsAListedEntryAsItsKeyAndShowsItsWords)
     EXPECT_EQ(WrittenLines(*restriction, 1), "1 RESN sealed\r\n");
 }
 
+TEST_F(EnumNodeTest, EditableChoiceMatchesAQueryForItsEntryByKeyOrWords)
+{
+    auto* restriction = NewField<CEnumEditNode>("INDI.RESN");
+    ASSERT_NE(restriction, nullptr);
+    const CFieldDef* def = restriction->GetFieldDef();
+    const int privacy = def->FindEnumValue("privacy", false);
+    const int locked = def->FindEnumValue("locked", false);
+    ASSERT_GE(privacy, 0);
+    ASSERT_GE(locked, 0);
+    restriction->SetText("privacy");
+    EXPECT_TRUE(restriction->MatchEnum(QUAL_NONE, COND_EQUAL, privacy));
+    EXPECT_FALSE(restriction->MatchEnum(QUAL_NONE, COND_EQUAL, locked));
+    EXPECT_FALSE(restriction->MatchEnum(QUAL_NONE, COND_GREATER, privacy));
+    EXPECT_FALSE(restriction->MatchEnum(QUAL_NONE, COND_EQUAL, 99));
+    restriction->SetText("Privacy"); // the words, as older saves held them
+    EXPECT_TRUE(restriction->MatchEnum(QUAL_NONE, COND_EQUAL, privacy));
+    restriction->SetText("secret");
+    EXPECT_FALSE(restriction->MatchEnum(QUAL_NONE, COND_EQUAL, privacy));
+}
+
 TEST_F(EnumNodeTest, SexOfASpouseCannotChangeThroughTheControl)
 {
     CRecordNode* person = NewRecord("INDI");
