@@ -3,6 +3,7 @@
 
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/field_dictionary.h"
+#include "platform/base/file.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/base/safe_file.h"
@@ -10,7 +11,6 @@
 #include "queries/detail/query_line.h"
 
 #include <algorithm>
-#include <fstream>
 
 using namespace query_line;
 
@@ -107,17 +107,21 @@ std::vector<std::string_view> SplitParagraphs(std::string_view text)
 }
 
 /// The whole of the file at path; false when no regular file is there (a folder reads as
-/// nothing, a pipe may never end) or reading stops before the end, so that no query is read
-/// from part of its file.
+/// nothing, a pipe may never end: the file class refuses both when it opens them, without
+/// waiting) or reading stops before the end, so that no query is read from part of its file.
 bool ReadWholeFile(const std::string& path, std::string& content)
 {
-    if (!paths::IsFile(path))
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::typeBinary))
         return false;
-    std::ifstream in(path, std::ios::binary);
-    char buffer[16384];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        content.append(buffer, std::size_t(in.gcount()));
-    return in.is_open() && !in.bad();
+    try {
+        char buffer[16384];
+        while (const UINT got = file.Read(buffer, sizeof buffer))
+            content.append(buffer, got);
+    } catch (const CFileException&) {
+        return false;
+    }
+    return true;
 }
 
 bool ValidSort(int sort)

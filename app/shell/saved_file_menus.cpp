@@ -92,7 +92,9 @@ CSavedFileMenus::Listed CSavedFileMenus::ListFiles(std::size_t index) const
         listed.folder = paths::Join(listed.folder, menu.subFolder);
     const std::size_t room = menu.lastId - menu.firstId + 1;
     for (const std::string& name : paths::ListFolder(listed.folder, menu.pattern)) {
-        if (menu.leavesOutBuiltInReports && IsBuiltInReport(FileTitle(name)))
+        // Only regular files are saved files: a folder or a pipe so named is left out.
+        if (!paths::IsFile(paths::Join(listed.folder, name)) ||
+            (menu.leavesOutBuiltInReports && IsBuiltInReport(FileTitle(name))))
             continue;
         if (listed.paths.size() == room) {
             // The last id goes to "More..." in place of the file it would have listed.

@@ -34,6 +34,9 @@ template <typename Has, typename Add> bool ListInto(const CFieldDef* recordType,
         for (const bool custom : {false, true}) {
             const std::string folder = BuildQueryFolderPath(false, custom);
             for (const std::string& file : paths::ListFolder(folder, "*.avq")) {
+                // A folder or a pipe so named is no query; a pipe must not even be opened.
+                if (!paths::IsFile(paths::Join(folder, file)))
+                    continue;
                 const std::string name = file.substr(0, file.rfind('.'));
                 QueryFileEntry entry{custom ? name + kCustomQuerySuffix : name, custom};
                 if (has(entry))

@@ -1,6 +1,6 @@
 // tests/app/saved_file_menus_test.cpp: the menus of saved diagrams, queries and reports: their
-// items from the folders the installation names, "<Empty>", "More..." when a folder holds more
-// files than a menu has commands, and the file an item opens.
+// items from the regular files of the folders the installation names, "<Empty>", "More..." when
+// a folder holds more files than a menu has commands, and the file an item opens.
 #include "tests/app/app_fixture.h"
 #include "tests/app/test_panes.h"
 
@@ -106,6 +106,9 @@ TEST_P(SavedFileMenuTest, TheMenuListsItsFolderAndItsItemsOpenTheirFiles)
     }
     for (const std::string& file : {"b&w" + ext, "Alpha" + ext, std::string("notes.txt")})
         test_support::WriteFile(folder + "/" + file, "x");
+    // Only regular files are saved files: a folder or a pipe so named is no item.
+    paths::MakeDirectories(folder + "/Folder" + ext);
+    test_support::MakePipe(folder + "/Pipe" + ext);
     NameFolder(row.setting, root);
     // Diagrams are drawn for the individual selected in the active window.
     m_app->OpenDocumentFile(WriteGedcom("single.ged", kSingleFile).c_str());

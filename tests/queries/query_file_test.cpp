@@ -126,6 +126,22 @@ TEST_F(QueryFileTest, LoadFailuresSayWhy)
     EXPECT_EQ(error, "Unable to open query 'missing'.");
 }
 
+TEST_F(QueryFileTest, AFolderOrAPipeNamedAsAQueryIsRefusedWithoutWaiting)
+{
+    ASSERT_TRUE(paths::MakeDirectories(m_folder + "/Custom/folder.avq"));
+    const std::string pipe = test_support::MakePipe(m_folder + "/Custom/pipe.avq");
+    for (const char* name : {"folder", "pipe"}) {
+        auto query = CQueryDef::Create();
+        std::string error;
+        bool loaded = true;
+        EXPECT_TRUE(test_support::ReturnsWithoutWaitingOnPipe(pipe, [&] {
+            loaded = query->Load(name, true, error);
+        })) << name;
+        EXPECT_FALSE(loaded) << name;
+        EXPECT_EQ(error, std::string("Unable to open query '") + name + "'.");
+    }
+}
+
 TEST_F(QueryFileTest, KeysAreReadLeniently)
 {
     auto query = LoadText("[ardenvel query]\n"

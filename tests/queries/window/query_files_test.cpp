@@ -106,6 +106,16 @@ TEST_F(QueryFilesTest, ListsBothFoldersByTypeKeepingUnreadableFiles)
     EXPECT_EQ(Texts(people), "Broken|People|later (custom)*|People (custom)*");
 }
 
+TEST_F(QueryFilesTest, AFolderOrAPipeNamedAsAQueryIsNotListed)
+{
+    ASSERT_TRUE(paths::MakeDirectories(m_folder + "/Standard/Folder.avq"));
+    const std::string pipe = test_support::MakePipe(m_folder + "/Custom/Pipe.avq");
+    std::vector<QueryFileEntry> all;
+    EXPECT_TRUE(test_support::ReturnsWithoutWaitingOnPipe(
+        pipe, [&] { EXPECT_TRUE(ListQueryFiles(all, true, Individuals())); }));
+    EXPECT_EQ(Texts(all), "Broken|People|People (custom)*");
+}
+
 TEST_F(QueryFilesTest, MissingFolderListsNothing)
 {
     ASSERT_TRUE(paths::RemoveFile(m_folder + "/Custom/notes.txt"));
