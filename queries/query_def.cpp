@@ -52,6 +52,7 @@ void CQueryDef::RemoveAll(bool keepSettings)
     if (!keepSettings) {
         m_name.clear();
         m_path.clear();
+        m_fileStamped = false;
         m_new = true;
         m_dirty = false;
         m_versionMajor = 1;

@@ -8,6 +8,7 @@
 #include "queries/query_result_set.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -160,6 +161,12 @@ private:
     friend class CQueryFileReader;
     friend class CQueryFileWriter;
 
+    /// Notes the size and time of the file at path as this query read or wrote it.
+    void TakeFileStamp(const std::string& path);
+    /// Whether something other than this query has changed the file at path since it read or
+    /// wrote it (a file that is gone has nothing to lose).
+    bool IsFileChangedOnDisk(const std::string& path) const;
+
     const CFieldDef* m_recordType = nullptr;
     std::string m_name;
     std::string m_path;
@@ -178,6 +185,9 @@ private:
     bool m_readOnly = false;
     bool m_custom = true;
     bool m_invert = false;
+    bool m_fileStamped = false;
+    std::uintmax_t m_fileSize = 0;
+    std::int64_t m_fileTime = 0;
     std::atomic<bool> m_cancelled = false;
     std::atomic<bool> m_error = false;
 };

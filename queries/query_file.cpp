@@ -11,6 +11,7 @@
 #include "queries/detail/query_line.h"
 
 #include <algorithm>
+#include <filesystem>
 
 using namespace query_line;
 
@@ -122,6 +123,18 @@ bool ReadWholeFile(const std::string& path, std::string& content)
         return false;
     }
     return true;
+}
+
+/// The size and modification time of the regular file at path; false when there is none.
+bool ReadFileStamp(const std::string& path, std::uintmax_t& size, std::int64_t& time)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    size = std::filesystem::file_size(path, error);
+    const auto written = std::filesystem::last_write_time(path, error);
+    time = std::int64_t(written.time_since_epoch().count());
+    return !error;
 }
 
 bool ValidSort(int sort)
@@ -402,6 +415,7 @@ bool CQueryDef::Load(std::string_view name, bool custom, std::string& error,
     }
     m_name = name;
     m_path = filePath;
+    TakeFileStamp(filePath);
     error.clear();
     CQueryFileReader reader(*this);
     const bool read = reader.Read(content, error);
@@ -419,6 +433,21 @@ bool CQueryDef::Load(std::string_view name, bool custom, std::string& error,
     return true;
 }
 
+void CQueryDef::TakeFileStamp(const std::string& path)
+{
+    m_fileStamped = ReadFileStamp(path, m_fileSize, m_fileTime);
+}
+
+bool CQueryDef::IsFileChangedOnDisk(const std::string& path) const
+{
+    std::error_code error;
+    if (!m_fileStamped || !std::filesystem::exists(path, error))
+        return false;
+    std::uintmax_t size = 0;
+    std::int64_t time = 0;
+    return !ReadFileStamp(path, size, time) || size != m_fileSize || time != m_fileTime;
+}
+
 bool CQueryDef::Save(const std::string* newName, bool asCustom)
 {
     const bool custom = m_custom || asCustom;
@@ -430,6 +459,14 @@ bool CQueryDef::Save(const std::string* newName, bool asCustom)
                    MB_ICONEXCLAMATION);
         return false;
     }
+    if (!m_new && path == m_path && IsFileChangedOnDisk(path) &&
+        MessageBox(text::Format("The query file %s has been changed by another program since "
+                                "it was read.\n\nDo you want to replace it with this query?  If "
+                                "you answer No, the file is kept as it is and this change is not "
+                                "saved to it.",
+                                path),
+                   MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
+        return false;
     const std::string writeError = m_new ? "An error has occurred - cannot create query"
                                          : "An error has occurred - cannot save changes to query";
     std::string content;
@@ -457,6 +494,7 @@ bool CQueryDef::Save(const std::string* newName, bool asCustom)
     }
     m_name = name;
     m_path = path;
+    TakeFileStamp(path);
     if (asCustom) {
         m_custom = true;
         m_readOnly = false;

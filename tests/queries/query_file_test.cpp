@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 class QueryFileTest : public CQueryFamilyTest {
@@ -347,6 +349,47 @@ TEST_F(QueryFileTest, AFailedSaveKeepsTheOldFileAndSaysSo)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Unable to save changes to query 'no such folder/kept'.");
     EXPECT_EQ(query->GetName(), "kept");
+}
+
+TEST_F(QueryFileTest, AFileChangedOnDiskSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo)
+{
+    auto query = LoadText(kFamilyOfTheRoot, "shared");
+    ASSERT_TRUE(query);
+    const std::string path = m_folder + "/Custom/shared.avq";
+    // Another program (or another copy of this one) writes its own version meanwhile.
+    const std::string theirs = std::string(kFamilyOfTheRoot) + "TAG=\"Theirs\",\"INDI.SEX\"\n";
+    test_support::WriteFile(path + ".new", theirs);
+    std::filesystem::rename(path + ".new", path);
+    ASSERT_TRUE(query->RemoveFilter(query->GetFilter(1)));
+
+    test_support::Prompt().Answer(IDNO);
+    EXPECT_FALSE(query->CommitChange());
+    EXPECT_TRUE(query->IsDirty());
+    auto messages = test_support::Prompt().TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "The query file " + path +
+                                    " has been changed by another program since it was read.\n\n"
+                                    "Do you want to replace it with this query?  If you answer "
+                                    "No, the file is kept as it is and this change is not saved "
+                                    "to it.");
+    EXPECT_EQ(test_support::ReadFile(path), theirs);
+
+    test_support::Prompt().Answer(IDYES);
+    EXPECT_TRUE(query->CommitChange());
+    EXPECT_FALSE(query->IsDirty());
+    EXPECT_EQ(test_support::Prompt().TakeMessages().size(), 1u);
+    EXPECT_EQ(CustomFile("shared").find("Theirs"), std::string::npos);
+
+    // Its own saves since do not count as changes.
+    ASSERT_TRUE(query->RemoveFilter(query->GetFilter(0)));
+    EXPECT_TRUE(query->CommitChange());
+    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
+    // Nor does a file that is gone: there is nothing to lose.
+    std::filesystem::remove(path);
+    query->Title().SetText("Alone");
+    EXPECT_TRUE(query->CommitChange());
+    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
+    EXPECT_NE(CustomFile("shared").find("Alone"), std::string::npos);
 }
 
 } // namespace
