@@ -51,6 +51,12 @@ namespace {
 constexpr const char* kMakerKey = "Quorvane";
 constexpr UINT kRecentFiles = 4;
 
+/// What opening a file that is not there says.
+std::string MissingFileMessage(const std::string& path)
+{
+    return "Error loading file " + path + ".  The file was not found.";
+}
+
 /// path made absolute against the current folder, without "." and ".." steps; empty stays empty.
 std::string AbsolutePath(const std::string& path)
 {
@@ -294,17 +300,19 @@ CDocument* CAvApp::OpenDocumentFile(const char* name)
     const std::string path = AbsolutePath(name);
     // The open file stays, unchanged, unless the new one can be read.
     if (!CAvDoc::CanOpen(path)) {
-        MessageBox(LoadErrorMessage(path), MB_OK | MB_ICONEXCLAMATION);
-        return m_document;
+        MessageBox(paths::Exists(path) ? LoadErrorMessage(path) : MissingFileMessage(path),
+                   MB_OK | MB_ICONEXCLAMATION);
+        return nullptr;
     }
     m_document->DiscardChanges();
-    if (!OpenFileOrRecoveryCopy(path)) {
+    const bool opened = OpenFileOrRecoveryCopy(path);
+    if (!opened) {
         m_document->OnNewDocument();
         MessageBox(LoadErrorMessage(path), MB_OK | MB_ICONEXCLAMATION);
     }
     if (CMainFrame* frame = GetMainFrame())
         frame->StartAutosaveTimer();
-    return m_document;
+    return opened ? m_document : nullptr;
 }
 
 bool CAvApp::OpenFileOrRecoveryCopy(const std::string& path)

@@ -62,7 +62,9 @@ public:
     /// The one way a file is opened (File Open, recent files, dropped files, the start-up file):
     /// asks to save a modified file first (Cancel keeps everything), offers an autosaved copy
     /// newer than the file, and falls back to a new file when the file cannot be loaded. A
-    /// relative name is made absolute against the current folder first. Returns the document.
+    /// relative name is made absolute against the current folder first. Returns the document;
+    /// null when the file was not opened because it is not there or cannot be read (after
+    /// saying so), so that the recent-file list drops it.
     CDocument* OpenDocumentFile(const char* name) override;
 
     /// Passes a change notice on (BroadcastUpdate).

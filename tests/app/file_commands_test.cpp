@@ -99,6 +99,40 @@ TEST_F(FileCommandsTest, ARecentFileOpensFromItsMenuItem)
     EXPECT_EQ((*m_app->GetRecentFileList())[0], first);
 }
 
+TEST_F(FileCommandsTest, ARecentFileThatCannotBeOpenedSaysWhyAndLeavesTheList)
+{
+    const std::string kept = WriteGedcom("kept.ged", kSingleFile);
+    const std::string gone = WriteGedcom("gone.ged", kFamilyFile);
+    const std::string spoilt = WriteGedcom("spoilt.ged", kFamilyFile);
+    OpenThroughMenu(spoilt);
+    OpenThroughMenu(gone);
+    OpenThroughMenu(kept);
+    ASSERT_TRUE(paths::RemoveFile(gone));
+    test_support::WriteFile(spoilt, "Not the lines of a GEDCOM file any more.\n");
+    MessageTexts();
+    const CRecentFileList& recent = *m_app->GetRecentFileList();
+    ASSERT_EQ(recent.GetCount(), 3);
+
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(Run(ID_FILE_MRU_FILE1 + 1));
+    EXPECT_THAT(MessageTexts(),
+                ElementsAre("Error loading file " + gone + ".  The file was not found."));
+    EXPECT_EQ(Doc()->GetPathName(), kept) << "the open file stays";
+    ASSERT_EQ(recent.GetCount(), 2);
+    EXPECT_EQ(recent[1], spoilt);
+
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(Run(ID_FILE_MRU_FILE1 + 1));
+    EXPECT_THAT(MessageTexts(), ElementsAre(LoadErrorMessage(spoilt)));
+    ASSERT_EQ(recent.GetCount(), 1);
+    EXPECT_EQ(recent[0], kept);
+
+    // Nor does a file that cannot be opened join the list.
+    TestHooks::AnswerMessageBox(IDOK);
+    OpenThroughMenu(spoilt);
+    EXPECT_EQ(recent.GetCount(), 1);
+}
+
 TEST_F(FileCommandsTest, SaveAsWritesAFileThatLoadsBackTheSame)
 {
     OpenThroughMenu(WriteGedcom("family.ged", kFamilyFile));
