@@ -1,5 +1,6 @@
 // platform/ui/detail/control_widgets.cpp: the multi-line edit's CR LF text and Enter key, the
-// limit on what is typed into it, and the combo box's list and edit callbacks.
+// limit on what is typed into it, the rich edit's breaking of long words, and the combo box's
+// list and edit callbacks.
 #include "platform/ui/detail/control_widgets.h"
 
 #include <QKeyEvent>
@@ -124,6 +125,8 @@ QString RichEditWidget::ApiText() const
 
 void RichEditWidget::SetApiText(const QString& text)
 {
+    setWordWrapMode(HasLongWord(text) ? QTextOption::WrapAnywhere
+                                      : QTextOption::WrapAtWordBoundaryOrAnywhere);
     if (Qt::mightBeRichText(text))
         setHtml(text);
     else

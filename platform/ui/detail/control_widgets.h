@@ -105,7 +105,10 @@ public:
 };
 
 /// The rich edit: its window text is set as HTML (or as plain text when it has no mark-up) and
-/// read back as plain text, lines joined with CR LF.
+/// read back as plain text, lines joined with CR LF. A word longer than the line is broken where
+/// the line ends; a text with a word of over 1,000 characters is broken anywhere, since Qt
+/// measures such a word again for every line it fills between words (a megabyte word took
+/// minutes).
 class RichEditWidget final : public ScrollControlWidget<QTextEdit> {
     Q_OBJECT
     Q_PROPERTY(QString text READ ApiText WRITE SetApiText)

@@ -1,11 +1,13 @@
 // tests/platform/ui/dialogs/controls_test.cpp: the standard controls' notification rules (what the
 // user does notifies the parent, what the program does does not, except a text change of an edit),
-// their click rules, radio groups, lists and the parent's vetoes.
+// their click rules, radio groups, lists and the parent's vetoes, and how edits lay out long
+// words.
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/edit.h"
 #include "platform/ui/dialogs/list_box.h"
 #include "platform/ui/dialogs/list_ctrl.h"
+#include "platform/ui/dialogs/rich_edit_ctrl.h"
 #include "platform/ui/dialogs/spin_button_ctrl.h"
 #include "platform/ui/dialogs/static.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
@@ -141,6 +143,40 @@ TEST_F(ControlsTest, MultiLineEditLaysOutAMegabyteWordInTimeAndKeepsItWhole)
             edit.SetWindowText("");
         }
     }
+}
+
+TEST_F(ControlsTest, RichEditBreaksAWordLongerThanTheLineAndLaysOutAMegabyteOneInTime)
+{
+    CRichEditCtrl rich;
+    ASSERT_TRUE(
+        rich.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_READONLY | ES_MULTILINE,
+                    CRect(0, 0, 200, 40), &m_dialog, 399));
+    rich.SetWindowText("one line");
+    const int oneLine = rich.GetRequestedHeight();
+    ASSERT_GT(oneLine, 0);
+
+    // Some 15 lines' worth of one word is broken where each line ends.
+    const std::string word(300, 'w');
+    for (const std::string& text : {word, "<p>A <b>long</b> word: " + word + " ends here.</p>"}) {
+        rich.SetWindowText(text.c_str());
+        EXPECT_GT(rich.GetRequestedHeight(), 4 * oneLine) << text;
+    }
+    std::string back;
+    rich.GetWindowText(back);
+    EXPECT_EQ(back, "A long word: " + word + " ends here.");
+
+    std::string megabyte;
+    for (int i = 0; megabyte.size() < 1000000; ++i)
+        megabyte += char('a' + i % 26);
+    const auto start = std::chrono::steady_clock::now();
+    rich.SetWindowText(megabyte.c_str());
+    const int height = rich.GetRequestedHeight();
+    TestHooks::RenderWindow(m_dialog);
+    // Broken only between words where it could, such a word took minutes.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_GT(height, 1000 * oneLine);
+    rich.GetWindowText(back);
+    EXPECT_EQ(back, megabyte);
 }
 
 TEST_F(ControlsTest, ButtonClicksFollowTheirKind)
