@@ -18,9 +18,11 @@ void CollectBelow(CDataNode& node, const Sink& sink)
 {
     for (CDataNode* child = node.GetFirstChild(); child; child = child->GetNextSibling()) {
         const int id = child->GetFieldId();
-        // The linked file of a multimedia record, the file of an object inside a record.
+        // The linked file (or the FILE lines) of a multimedia record, the file of an object
+        // inside a record.
         const bool fileField =
-            (id == FIELD_OBJE_LINKED_FILE && dynamic_cast<const CObjRec*>(&node) != nullptr) ||
+            ((id == FIELD_OBJE_LINKED_FILE || id == FIELD_FILE) &&
+             dynamic_cast<const CObjRec*>(&node) != nullptr) ||
             (id == FIELD_FILE && dynamic_cast<const CObjNode*>(&node) != nullptr);
         if (fileField) {
             if (!dynamic_cast<const CMediaItem&>(node).IsEmbedded()) {

@@ -3,6 +3,7 @@
 #include "database/multimedia/format_node.h"
 
 #include "database/multimedia/media_format_holder.h"
+#include "database/multimedia/media_item.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_control_access.h"
 
@@ -16,7 +17,12 @@ const CRuntimeClass* CFormatNode::GetRuntimeClass() const
 
 IMediaFormatHolder* CFormatNode::GetHolder() const
 {
-    return dynamic_cast<IMediaFormatHolder*>(GetParent());
+    CDataNode* parent = GetParent();
+    if (auto* holder = dynamic_cast<IMediaFormatHolder*>(parent))
+        return holder;
+    // A format under a file field describes the object only when the object reads it.
+    auto* object = parent ? dynamic_cast<CMediaItem*>(parent->GetParent()) : nullptr;
+    return object && object->FindFormatField() == this ? object : nullptr;
 }
 
 bool CFormatNode::MayChangeFormat(const IMediaFormatHolder* holder) const

@@ -6,7 +6,9 @@
 class IMediaFormatHolder;
 
 /// A format word such as "jpeg". A change is stored in lower case and passed on to the
-/// multimedia object of the parent, which refuses it for an embedded object or one in use.
+/// multimedia object of the parent (or of the parent's parent, for the format under the file
+/// field that describes an object without a format of its own), which refuses it for an
+/// embedded object or one in use.
 class CFormatNode final : public CEnumEditNode {
 public:
     const CRuntimeClass* GetRuntimeClass() const override;

@@ -206,19 +206,42 @@ bool CMediaItem::DrawFitted(CDC& dc, const RECT& rect, const RECT* crop)
     return drawn;
 }
 
+const CDataNode* CMediaItem::FindDescription(int fieldId) const
+{
+    if (const CDataNode* own = GetHolderNode()->FindChild(nullptr, fieldId))
+        return own;
+    const CDataNode* file = FindFileField();
+    return file ? file->FindChild(nullptr, fieldId) : nullptr;
+}
+
+const CDataNode* CMediaItem::FindFormatField() const
+{
+    return FindDescription(FIELD_FORM);
+}
+
 std::string CMediaItem::GetFormatText() const
 {
-    return NodeText(GetHolderNode()->FindChild(nullptr, FIELD_FORM));
+    return NodeText(FindFormatField());
 }
 
 std::string CMediaItem::GetTitle() const
 {
-    return text::Trim(NodeText(GetHolderNode()->FindChild(nullptr, FIELD_TITL)));
+    return text::Trim(NodeText(FindDescription(FIELD_TITL)));
 }
 
 const CDataNode* CMediaItem::FindFileField() const
 {
     for (const CDataNode* child = GetHolderNode()->GetFirstChild(); child;
+         child = child->GetNextSibling()) {
+        if (IsFileField(child))
+            return child;
+    }
+    return nullptr;
+}
+
+CDataNode* CMediaItem::FindFileField()
+{
+    for (CDataNode* child = GetHolderNode()->GetFirstChild(); child;
          child = child->GetNextSibling()) {
         if (IsFileField(child))
             return child;

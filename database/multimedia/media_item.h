@@ -89,10 +89,16 @@ public:
     /// Why the last load failed; empty after a good one.
     const std::string& GetErrorText() const { return m_errorText; }
 
-    // The owner's sub-fields.
-    /// The owner's FORM text, or empty.
+    // The owner's sub-fields. An owner without a FORM or TITL of its own is described by
+    // those under its first file field, where GEDCOM 5.5.1 puts them.
+    /// The first FILE or linked-file sub-field; null when none.
+    const CDataNode* FindFileField() const;
+    CDataNode* FindFileField();
+    /// The FORM field that decides the kind; null when there is none.
+    const CDataNode* FindFormatField() const;
+    /// The FORM text, or empty.
     std::string GetFormatText() const;
-    /// The owner's TITL text trimmed at both ends, or empty.
+    /// The TITL text trimmed at both ends, or empty.
     std::string GetTitle() const;
     /// The text of the first FILE or linked-file sub-field, as stored; empty when none. The file
     /// itself is looked for at LinkedFileLocation (linked_file_location.h) of that text.
@@ -133,7 +139,8 @@ private:
     void LoadDecoded(const std::string& path, IMediaContentLoader& loader);
     /// The part of the loaded content to show: crop clamped to the extent, or all of it.
     bool PartToShow(const RECT* crop, CRect& part) const;
-    const CDataNode* FindFileField() const;
+    /// The owner's own sub-field of fieldId, else that of its first file field.
+    const CDataNode* FindDescription(int fieldId) const;
 
     bool m_embedded = false;
     MediaKind m_kind = MEDIA_KIND_NONE;

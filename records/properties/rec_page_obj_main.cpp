@@ -34,10 +34,29 @@ BOOL CRecPageObjMain::OnInitDialog()
     SetLoadEnabled(false);
     BuildControls();
     m_fileControl = FindControlByField(FIELD_OBJE_LINKED_FILE);
+    m_formatControl = FindControlByField(FIELD_FORM);
+    m_titleControl = FindControlByField(FIELD_TITL);
     m_noteControl = FindControlByField(FIELD_EXT_NOTE);
     SetLoadEnabled(true);
     LoadFromRecord({});
     return TRUE;
+}
+
+CDataNode* CRecPageObjMain::FindControlField(CDataCtl& control, CRecordNode& record)
+{
+    if (CDataNode* own = CRecordPage::FindControlField(control, record))
+        return own;
+    auto* object = dynamic_cast<CObjRec*>(&record);
+    CDataNode* file = object ? object->FindFileField() : nullptr;
+    if (!file)
+        return nullptr;
+    if (&control == m_fileControl)
+        return file;
+    if (&control == m_formatControl)
+        return file->FindChild(nullptr, FIELD_FORM);
+    if (&control == m_titleControl)
+        return file->FindChild(nullptr, FIELD_TITL);
+    return nullptr;
 }
 
 void CRecPageObjMain::ShowStorage()

@@ -14,6 +14,10 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    /// A record linked by FILE lines (GEDCOM 5.5.1) and without fields of its own for them
+    /// shows its first FILE, and the format and title beneath it, in the linked file, format and
+    /// title boxes, which edit them there.
+    CDataNode* FindControlField(CDataCtl& control, CRecordNode& record) override;
 
 private:
     /// The labels and the file field's read-only state for an embedded or linked object.
@@ -22,6 +26,8 @@ private:
     void DrawPictureArea(CDC& dc, const CRect& area);
 
     CDataCtl* m_fileControl = nullptr;
+    CDataCtl* m_formatControl = nullptr;
+    CDataCtl* m_titleControl = nullptr;
     CDataCtl* m_noteControl = nullptr;
     CRect m_noteLargeRect;
     int m_noteSmallHeight = 0;

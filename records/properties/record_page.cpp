@@ -76,7 +76,7 @@ void CRecordPage::LoadFromRecord(const CPageState&)
         return;
     CRecordNode* record = GetRecord();
     for (CDataCtl* control : std::vector<CDataCtl*>(m_controls)) {
-        CDataNode* node = record ? control->GetDataPath()->FindNode(record) : nullptr;
+        CDataNode* node = record ? FindControlField(*control, *record) : nullptr;
         if (node)
             node->UpdateFromControl(control, false, true);
         else
@@ -107,7 +107,7 @@ BOOL CRecordPage::Refresh(CView* sender, LPARAM hint, CObject* object)
     }
     CRecordNode* record = GetRecord();
     for (CDataCtl* control : std::vector<CDataCtl*>(m_controls)) {
-        CDataNode* node = record ? control->GetDataPath()->FindNode(record) : nullptr;
+        CDataNode* node = record ? FindControlField(*control, *record) : nullptr;
         if (node && !node->IsPendingDeletion()) {
             if (node->IsChanged()) {
                 node->UpdateFromControl(control, false, true);
@@ -142,7 +142,7 @@ void CRecordPage::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL)
     }
     try {
         const CDataPath& path = *control->GetDataPath();
-        if (CDataNode* node = path.FindNode(record)) {
+        if (CDataNode* node = FindControlField(*control, *record)) {
             node->UpdateFromControl(control, true, !made);
         } else if (!control->IsEmpty()) {
             if (CDataNode* created = path.FindOrCreateNode(record)) {
@@ -192,7 +192,12 @@ CDataNode* CRecordPage::GetNodeForControl(CDataCtl* control)
     }
     if (!record || !control || !control->GetDataPath())
         return nullptr;
-    return control->GetDataPath()->FindNode(record);
+    return FindControlField(*control, *record);
+}
+
+CDataNode* CRecordPage::FindControlField(CDataCtl& control, CRecordNode& record)
+{
+    return control.GetDataPath()->FindNode(&record);
 }
 
 void CRecordPage::GetFirstPageState(CPageState& state) const

@@ -148,6 +148,9 @@ protected:
     /// Makes a new record of the box's type (the box shows a record not stored yet); null when
     /// it cannot be made.
     CRecordNode* CreateRecordOfBoxType() const;
+    /// The field a data control shows and edits in record: the one its path names (null when
+    /// the record has none), unless a page stands another field in for it.
+    virtual CDataNode* FindControlField(CDataCtl& control, CRecordNode& record);
 
 private:
     bool MakeDataControl(CWnd& placeholder, const Placeholder& what);

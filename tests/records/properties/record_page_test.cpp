@@ -250,6 +250,32 @@ TEST_F(RecordPageTest, TheMultimediaPageTellsAnEmbeddedObjectFromALinkedOne)
     EXPECT_TRUE(Control("OBJE._FILE")->IsReadOnly());
 }
 
+TEST_F(RecordPageTest, TheMultimediaPageShowsAndEditsTheFileLineOfARecordLinkedByOne)
+{
+    // As a GEDCOM 5.5.1 file has it: no linked file, format or title of the record's own.
+    auto* object = dynamic_cast<CObjRec*>(LoadRecord(kObje, "@O1@"));
+    ASSERT_NE(object, nullptr);
+    CDataNode* file = SetField(object, "FILE", "wedding.png");
+    SetField(file, "FORM", "png");
+    SetField(file, "TITL", "Wedding");
+    NotifyChanges();
+    Box().SetRecord(object, nullptr);
+    EXPECT_EQ(TextOf(Control("OBJE._FILE")), "wedding.png");
+    EXPECT_EQ(TextOf(Control("OBJE.FORM")), "png");
+    EXPECT_EQ(TextOf(Control("OBJE.TITL")), "Wedding");
+
+    Type(Control("OBJE.TITL"), "Wedding day");
+    Leave();
+    Type(Control("OBJE._FILE"), "wedding-day.png");
+    Leave();
+    EXPECT_EQ(ValueOf(Child(file, "TITL")), "Wedding day");
+    EXPECT_EQ(ValueOf(file), "wedding-day.png");
+    EXPECT_EQ(Child(object, "TITL"), nullptr) << "no second title is made";
+    EXPECT_EQ(Child(object, "_FILE"), nullptr) << "no second linked file is made";
+    EXPECT_EQ(object->GetCaption(false), "Wedding day");
+    EXPECT_EQ(object->GetFilePath(), "wedding-day.png");
+}
+
 TEST_F(RecordPageTest, TheMultimediaPagePaintsItsPictureAreaInTheLargeBoxOnly)
 {
     CRecordNode* object = NewRecord(kObje);
