@@ -1,14 +1,14 @@
-// tests/database/multimedia/obj_rec_file_lines_test.cpp: multimedia records that name their file
-// in FILE lines, as GEDCOM 5.5.1 files do: the first FILE is the linked file, the format and
-// title beneath it describe the record, and a save writes every line back in its place.
+// tests/database/multimedia/obj_rec_file_lines_test.cpp: multimedia records and objects that name
+// their file in FILE lines, as GEDCOM 5.5.1 files do: the first FILE is the linked file, the
+// format (and a record's title) beneath it describe the holder, and a save writes every line back
+// in its place.
 #include "database/multimedia/file_links.h"
 #include "database/multimedia/linked_file_location.h"
+#include "database/multimedia/obj_node.h"
 #include "database/multimedia/obj_rec.h"
 #include "tests/database/gedcom/gedcom_test_support.h"
 
 namespace {
-
-constexpr int kMultimediaList = 7;
 
 /// A small PNG signature is all a picture needs to be taken as one when no decoder is
 /// installed: the bytes are then kept as they are.
@@ -35,7 +35,7 @@ protected:
         SetLinkedFileFolder(m_path);
         if (!Load(m_path, true))
             return nullptr;
-        return dynamic_cast<CObjRec*>(GetRecordTypeRoot(kMultimediaList)->GetFirstChild());
+        return dynamic_cast<CObjRec*>(GetRecordTypeRoot(RECORD_LIST_OBJE)->GetFirstChild());
     }
 
     /// The lines of the first multimedia record in the saved bytes.
@@ -123,6 +123,37 @@ TEST_F(ObjRecFileLinesTest, EmbeddingReadsTheFileLineAndExpellingLinksTheNewFile
     ASSERT_TRUE(record->ExpelToFile(out));
     EXPECT_EQ(record->GetFilePath(), out);
     EXPECT_EQ(test_support::ReadFile(out), kPngBytes);
+}
+
+TEST_F(ObjRecFileLinesTest, AnObjectInARecordTakesItsFirstFileAndTheFormatBeneathIt)
+{
+    const std::vector<std::string> lines = {"0 @I1@ INDI",   "1 NOTE A person",  "1 OBJE",
+                                            "2 TITL Joseph", "2 FILE photo.png", "3 FORM png",
+                                            "4 MEDI photo",  "2 FILE clip.mp3",  "3 FORM mp3"};
+    std::string text = "0 HEAD\r\n1 CHAR UTF-8\r\n";
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    text += "0 TRLR\r\n";
+    File("photo.png", kPngBytes);
+    const std::string in = File("in.ged", text);
+    SetLinkedFileFolder(in);
+    ASSERT_TRUE(Load(in, true));
+    CDataNode* person = GetRecordTypeRoot(RECORD_LIST_INDI)->GetFirstChild();
+    ASSERT_NE(person, nullptr);
+    auto* object = dynamic_cast<CObjNode*>(person->FindChild(nullptr, FIELD_OBJE_EMBEDDED));
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->GetFilePath(), "photo.png");
+    EXPECT_EQ(object->GetKind(), MEDIA_KIND_PICTURE) << "the second file's format does not count";
+    EXPECT_EQ(object->GetTitle(), "Joseph");
+    object->Lock();
+    ASSERT_NE(object->GetContent(), nullptr) << object->GetErrorText();
+    EXPECT_EQ(*object->GetContent(), kPngBytes);
+    object->Unlock();
+
+    const std::string saved = Save(PathOf("saved.ged"));
+    EXPECT_NE(saved.find(text.substr(text.find("0 @I1@"))), std::string::npos)
+        << "every line, the second FILE too, is written back in its place:\n"
+        << saved;
 }
 
 } // namespace
