@@ -180,10 +180,13 @@ std::string CRecPageMedia::GetCellText(const CDataNode* node, int kind, int colu
         if (holder)
             holder->GetText(text, 0);
         break;
-    case 1:
-        if (const CDataNode* form = holder ? holder->FindChild(nullptr, FIELD_FORM) : nullptr)
+    case 1: {
+        // The format that decides the kind, which a GEDCOM 5.5.1 file puts under the file line.
+        const auto* item = dynamic_cast<const CMediaItem*>(holder);
+        if (const CDataNode* form = item ? item->FindFormatField() : nullptr)
             form->GetText(text, 0);
         break;
+    }
     case 2: {
         const int links = record ? record->CountChildren(FIELD_OBJE) : 0;
         const int position = node ? node->GetSiblingIndex() : 0;

@@ -94,6 +94,18 @@ TEST_F(MediaPageTest, PreferencesCountLinksFirstAndAgesMarkObjectsBeforeTheBirth
     EXPECT_EQ(Box().GetTabControl()->GetItemText(Box().GetPageIndex(page)), "Objects");
 }
 
+TEST_F(MediaPageTest, AnObjectWhoseFormatStandsUnderItsFileShowsIt)
+{
+    CIndRec* al = NewIndividual(SEX_MALE, "Al");
+    Link(al, "OBJE", Object("School"));
+    CDataNode* embedded = al->CreateChildById(FIELD_OBJE_EMBEDDED, {.withChildren = false});
+    ASSERT_NE(embedded, nullptr);
+    SetField(SetField(embedded, "FILE", "photo.png"), "FORM", "png");
+    CRecPageMedia* page = ShowObjects(al);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Column(*page, 1), (std::vector<std::string>{"jpeg", "png"}));
+}
+
 TEST_F(MediaPageTest, ACaptionForALinkWithoutFrameNoteIsKeptInTheNoteItMakes)
 {
     CIndRec* al = NewIndividual(SEX_MALE, "Al");
