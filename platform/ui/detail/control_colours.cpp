@@ -58,9 +58,12 @@ void AskControlColours(QWidget& widget, const QRect& area)
     CWnd* parent = wnd && kind ? wnd->GetParent() : nullptr;
     if (!parent)
         return;
-    // Edits and lists paint their own background, in the base colour, read-only or not.
-    const bool field = kind != CTLCOLOR_STATIC || qobject_cast<const QLineEdit*>(&widget) ||
-                       qobject_cast<const QPlainTextEdit*>(&widget);
+    const bool edit =
+        qobject_cast<const QLineEdit*>(&widget) || qobject_cast<const QPlainTextEdit*>(&widget);
+    // Edits and lists paint their own background, in the base colour, read-only or not; a
+    // disabled edit left to its parent's default takes the dialog's face colour, as a static's
+    // default answer has.
+    const bool field = kind != CTLCOLOR_STATIC || edit;
     const COLORREF usualText = GetSysColor(field ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
@@ -80,6 +83,8 @@ void AskControlColours(QWidget& widget, const QRect& area)
     }
     COLORREF back = 0;
     const bool fill = brush && SolidColourOf(brush, back);
+    if (edit && !fill)
+        palette.setColor(QPalette::Disabled, QPalette::Base, ToQColor(GetSysColor(COLOR_BTNFACE)));
     // The other controls are drawn on their parent's background, so the answer's is laid under
     // them here.
     if (fill && field) {

@@ -6,6 +6,7 @@
 #include "platform/ui/dialogs/list_box.h"
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/dc.h"
+#include "platform/ui/windows/sys_metrics.h"
 #include "tests/platform/ui/dialogs/dialog_fixture.h"
 
 #include <map>
@@ -79,6 +80,21 @@ Counts Count(CWnd& control)
     return counts;
 }
 
+/// How many of the control's pixels, rendered with its dialog, are of the colour.
+int CountColour(CWnd& control, COLORREF colour)
+{
+    CWnd& dialog = *control.GetParent();
+    const TestHooks::Image image = TestHooks::RenderWindow(dialog);
+    CRect rect;
+    control.GetWindowRect(&rect);
+    dialog.ScreenToClient(&rect);
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            count += image.Pixel(x, y) == colour;
+    return count;
+}
+
 class ControlColoursTest : public DialogResources {
 protected:
     void SetUp() override
@@ -150,6 +166,31 @@ TEST_F(ControlColoursTest, AReadOnlyOrDisabledEditAsksAsAStatic)
     edit.EnableWindow(TRUE);
     Count(edit);
     EXPECT_EQ(m_dialog.m_kinds[301], CTLCOLOR_EDIT);
+}
+
+TEST_F(ControlColoursTest, AnEmptyDisabledEditLeftToItsParentsDefaultPaintsInTheFaceColour)
+{
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW);
+    ASSERT_NE(face, window);
+    for (const int id : {301, 302}) {
+        CWnd& edit = *m_dialog.GetDlgItem(id);
+        edit.SetWindowText("");
+        CRect rect;
+        edit.GetClientRect(&rect);
+        const int half = rect.Width() * rect.Height() / 2;
+        EXPECT_GT(CountColour(edit, window), half) << id;
+        edit.EnableWindow(FALSE);
+        EXPECT_GT(CountColour(edit, face), half) << id;
+        EXPECT_LT(CountColour(edit, window), half / 4) << id;
+
+        // An answer from the parent still decides a disabled edit's background.
+        m_dialog.m_answer[id] = true;
+        edit.Invalidate();
+        EXPECT_GT(Count(edit).back, half) << id;
+        m_dialog.m_answer[id] = false;
+        edit.EnableWindow(TRUE);
+        EXPECT_GT(CountColour(edit, window), half) << id;
+    }
 }
 
 TEST_F(ControlColoursTest, AControlAnswersItsOwnRequestOnlyWhenTheParentLeavesIt)
