@@ -13,10 +13,20 @@
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
+#include <memory>
+
 namespace {
 
 /// Pixels between the display area and the frame around it.
 constexpr int kFrameMargin = 2;
+
+/// A copy of a tab bar's style option, of its own kind.
+std::unique_ptr<QStyleOption> Copy(const QStyleOption* option)
+{
+    if (const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option))
+        return std::make_unique<QStyleOptionTab>(*tab);
+    return std::make_unique<QStyleOption>(*option);
+}
 
 /// The application's style for a tab bar that holds its display area too. Each tab is drawn
 /// within its own rectangle: Fusion fills the foot of the selected tab a whole tab's height
@@ -41,6 +51,27 @@ public:
             painter->fillRect(option->rect.adjusted(kFrameMargin, kFrameMargin, -kFrameMargin, 0),
                               option->palette.window());
         painter->restore();
+    }
+
+    /// The scroll arrows, and the marks of tabs cut off beside them, stand in the row of tabs at
+    /// its right end, as high as the row: the style would measure them against the whole control,
+    /// display area included, which makes them tall, or puts them at the foot of a control
+    /// narrower than it is high, under the display area.
+    QRect subElementRect(SubElement element, const QStyleOption* option,
+                         const QWidget* widget) const override
+    {
+        const auto* bar = qobject_cast<const QTabBar*>(widget);
+        const bool inRow =
+            element == SE_TabBarScrollLeftButton || element == SE_TabBarScrollRightButton ||
+            element == SE_TabBarTearIndicatorLeft || element == SE_TabBarTearIndicatorRight;
+        if (!bar || !option || !inRow || bar->count() == 0)
+            return QProxyStyle::subElementRect(element, option, widget);
+        const int rowHeight = bar->tabRect(0).height();
+        if (rowHeight <= 0 || rowHeight >= option->rect.height())
+            return QProxyStyle::subElementRect(element, option, widget);
+        const std::unique_ptr<QStyleOption> row = Copy(option);
+        row->rect.setHeight(rowHeight);
+        return QProxyStyle::subElementRect(element, row.get(), widget);
     }
 
     /// One for every tab control, made with the first after the application's style is set.

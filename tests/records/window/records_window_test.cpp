@@ -145,6 +145,36 @@ TEST_F(RecordsWindowDataTest, HintNineReachesOnlyTheShownPane)
     EXPECT_EQ(m_pane->log.back(), "Empty");
 }
 
+TEST_F(RecordsWindowDataTest, EveryTabStaysReachableBesideTheNamedListsPane)
+{
+    for (int& choice : RecWndOptions().m_displayChoice)
+        choice = 0;
+    MakeWindow();
+    m_window->MoveWindow(0, 0, 600, 500);
+    ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+    CTabCtrl& tabs = Lists().GetTabCtrl();
+    ASSERT_EQ(tabs.GetItemCount(), 9);
+    CRect control, row;
+    tabs.GetWindowRect(&control);
+    m_host.ScreenToClient(&control);
+    ASSERT_LT(control.Width(), control.Height()) << "the lists stand narrower than high";
+    for (const int listIndex : {0, 8, 4}) {
+        SCOPED_TRACE(listIndex);
+        Lists().SelectTab(listIndex, false);
+        const int tab = Lists().FindTab(listIndex);
+        tabs.GetItemRect(tab, &row);
+        EXPECT_GE(row.left, 0);
+        EXPECT_LE(row.right, control.Width() - row.Height()) << "under the scroll arrows";
+        // The row of tabs shows their names.
+        const TestHooks::Image image = TestHooks::RenderWindow(m_host);
+        int ink = 0;
+        for (int y = control.top + row.top; y < control.top + row.bottom; ++y)
+            for (int x = control.left + row.left; x < control.left + row.right; ++x)
+                ink += GetRValue(image.Pixel(x, y)) < 0x60;
+        EXPECT_GT(ink, 20);
+    }
+}
+
 TEST_F(RecordsWindowDataTest, DeleteWithThePaneActiveRemovesListItemsAndNoRecord)
 {
     MakeWindow();

@@ -371,6 +371,45 @@ TEST_F(ControlsTest, TabControlPaintsItsDisplayAreaInTheDialogsColourUnderEveryT
     }
 }
 
+TEST_F(ControlsTest, TabsThatDoNotFitScrollWithSmallArrowsAtTheRightEndOfTheirRow)
+{
+    CWnd host;
+    ASSERT_TRUE(
+        host.Create(nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 300), nullptr, 0));
+    CTabCtrl tabs;
+    ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 260, 120), &host, 70));
+    for (const char* text : {"Individuals", "Families", "Notes", "Sources", "Repositories",
+                             "Submitters", "Submissions", "Multimedia"})
+        tabs.InsertItem(tabs.GetItemCount(), text);
+    // Wider than high, then narrower than high.
+    for (const CSize size : {CSize(260, 120), CSize(180, 240)}) {
+        SCOPED_TRACE(size.cx);
+        tabs.MoveWindow(0, 0, size.cx, size.cy);
+        CRect row;
+        tabs.GetItemRect(0, &row);
+        const TestHooks::Image image = TestHooks::RenderWindow(host);
+        const COLORREF face = image.Pixel(8, row.bottom + 8); // the display area
+        const int arrowsLeft = size.cx - 2 * row.Height();
+        int dark = 0;
+        for (int y = 0; y < row.bottom; ++y)
+            for (int x = arrowsLeft; x < size.cx; ++x)
+                dark += GetRValue(image.Pixel(x, y)) < 0x60 && GetGValue(image.Pixel(x, y)) < 0x60;
+        EXPECT_GT(dark, 4) << "no arrows in the row of tabs";
+        for (int y = row.bottom + 4; y < size.cy - 4; ++y)
+            for (int x = arrowsLeft; x < size.cx - 4; ++x)
+                ASSERT_EQ(image.Pixel(x, y), face) << x << "," << y << ": below the row";
+
+        // The last tab comes into view when chosen.
+        tabs.SetCurSel(7);
+        CRect last;
+        tabs.GetItemRect(7, &last);
+        EXPECT_GE(last.left, 0);
+        EXPECT_LE(last.right, size.cx - row.Height()) << "under the arrows";
+        tabs.SetCurSel(0);
+    }
+    host.DestroyWindow();
+}
+
 TEST_F(ControlsTest, SpinnerStepsItsBuddyAndReportsAsScrolling)
 {
     auto& spin = Item<CSpinButtonCtrl>(310);
