@@ -14,8 +14,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -49,6 +51,23 @@ protected:
 private:
     std::function<void()> m_onClose;
 };
+
+/// Sizes and places the preview as the desktop does a new main window: most of the work area of
+/// its owner's screen, in the middle of it, so that the window and the frame the window manager
+/// puts round it stay clear of the screen's edges and panels.
+void PlaceInWorkArea(QWidget& window, const QWidget* owner)
+{
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    if (area.isEmpty()) {
+        window.resize(640, 480);
+        return;
+    }
+    const QSize size(area.width() * 4 / 5, area.height() * 4 / 5);
+    window.setGeometry(QRect(area.left() + (area.width() - size.width()) / 2,
+                             area.top() + (area.height() - size.height()) / 2, size.width(),
+                             size.height()));
+}
 
 /// Runs the loop onto the pages the preview widget records.
 int DrawPages(CView& view, CPrintInfo& info, QPrinter& printer)
@@ -159,7 +178,7 @@ void CPrintPreview::Build()
                      });
 
     impl.twoPages->setChecked(impl.info->m_nNumPreviewPages == 2);
-    window->resize(800, 700);
+    PlaceInWorkArea(*window, window->parentWidget());
     window->show();
 }
 
@@ -176,6 +195,13 @@ int CPrintPreview::GetCurrentPage() const
 BOOL CPrintPreview::ShowsTwoPages() const
 {
     return m_impl->twoPages && m_impl->twoPages->isChecked();
+}
+
+void CPrintPreview::GetWindowRect(RECT* rect) const
+{
+    const QRect frame = m_impl->window ? m_impl->window->frameGeometry() : QRect();
+    *rect = CRect(frame.left(), frame.top(), frame.left() + frame.width(),
+                  frame.top() + frame.height());
 }
 
 void CPrintPreview::Close()

@@ -2,6 +2,7 @@
 // print, with commands to print, page through, show one or two pages, zoom and close.
 #pragma once
 
+#include "platform/base/geometry.h"
 #include "platform/base/types.h"
 
 #include <memory>
@@ -29,6 +30,8 @@ public:
     int GetPageCount() const;
     int GetCurrentPage() const;
     BOOL ShowsTwoPages() const;
+    /// The window's rectangle on the screen, with the frame round it.
+    void GetWindowRect(RECT* rect) const;
     /// Closes the window as its Close command does; the object is deleted.
     void Close();
 

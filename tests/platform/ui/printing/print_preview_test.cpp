@@ -1,8 +1,10 @@
 // tests/platform/ui/printing/print_preview_test.cpp: what a preview page shows, and the preview
-// window: the pages it holds, one or two side by side, and the view told when it closes.
+// window: the pages it holds, one or two side by side, its place on the screen, and the view told
+// when it closes.
 #include "tests/platform/ui/printing/print_view_fixture.h"
 
 #include "platform/ui/printing/print_preview.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <gmock/gmock.h>
 
@@ -137,6 +139,23 @@ INSTANTIATE_TEST_SUITE_P(Windows, PreviewWindowPages,
                          [](const testing::TestParamInfo<WindowCase>& info) {
                              return info.param.name;
                          });
+
+TEST_F(PreviewWindowTest, TheWindowFitsInTheWorkAreaOfItsScreen)
+{
+    m_view->maxPage = 1;
+    m_view->OnFilePrintPreview();
+    CPrintPreview* preview = CPrintPreview::Of(*m_view);
+    ASSERT_NE(preview, nullptr);
+    CRect window, area;
+    preview->GetWindowRect(&window);
+    GetWorkArea(window.CenterPoint(), &area);
+    CRect inside;
+    inside.IntersectRect(window, area);
+    EXPECT_EQ(inside, window) << window.Width() << "x" << window.Height() << " in " << area.Width()
+                              << "x" << area.Height();
+    EXPECT_GT(window.Height(), area.Height() / 2) << "a page is seen whole at a readable size";
+    preview->Close();
+}
 
 TEST_F(PreviewWindowTest, ClosingTheViewClosesItsPreview)
 {
