@@ -23,13 +23,13 @@ bool DispatchToWindow(QWidget* widget, QEvent* event, const std::function<void()
 
 } // namespace
 
-// A dialog's title bar holds its close box alone, as no dialog of the program has a minimize or
-// maximize box.
-DialogWidget::DialogWidget(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+Qt::WindowFlags DialogWindowFlags()
 {
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+           Qt::WindowCloseButtonHint;
 }
+
+DialogWidget::DialogWidget(QWidget* parent) : QDialog(parent, DialogWindowFlags()) {}
 
 DialogWidget::~DialogWidget()
 {

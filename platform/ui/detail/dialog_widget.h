@@ -14,6 +14,10 @@ class CWnd;
 
 namespace ui_detail {
 
+/// The window flags of the program's dialogs and message boxes: a title bar with its close box
+/// alone, as none of them has a minimize or maximize box.
+Qt::WindowFlags DialogWindowFlags();
+
 /// A top-level dialog. Input reaches its window's handlers; closing it is asked of the window
 /// (WM_CLOSE). Enter and Escape that no control took go to onKey (VK_RETURN, VK_ESCAPE)
 /// instead of Qt's default button and reject.

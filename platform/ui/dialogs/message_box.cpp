@@ -4,6 +4,7 @@
 
 #include "platform/base/paths.h"
 #include "platform/base/text.h"
+#include "platform/ui/detail/dialog_widget.h"
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/modal_cursor.h"
 #include "platform/ui/windows/app.h"
@@ -148,6 +149,7 @@ int CMessageBox::MessageBox(const std::string& text, UINT style, const std::stri
     const std::vector<ButtonKind> buttons = ButtonsOf(style);
     const std::string shownCaption = CaptionOr(caption);
     QMessageBox box(QApplication::activeWindow());
+    box.setWindowFlags(ui_detail::DialogWindowFlags() | Qt::MSWindowsFixedSizeDialogHint);
     Build(box, text, style, shownCaption, buttons);
     if (TestHooks::IsEnabled())
         return AnswerFromScript(box, text, style, shownCaption, buttons);
