@@ -60,15 +60,16 @@ void AskControlColours(QWidget& widget, const QRect& area)
         return;
     const bool edit =
         qobject_cast<const QLineEdit*>(&widget) || qobject_cast<const QPlainTextEdit*>(&widget);
-    // Edits and lists paint their own background, in the base colour, read-only or not; a
-    // disabled edit left to its parent's default takes the dialog's face colour, as a static's
-    // default answer has.
+    // Edits and lists paint their own background, in the window colour; a read-only or disabled
+    // edit asks as a static does, and its parent's default answer is then a static's, the face
+    // colour of the dialog.
     const bool field = kind != CTLCOLOR_STATIC || edit;
+    const bool onFace = kind == CTLCOLOR_STATIC;
     const COLORREF usualText = GetSysColor(field ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     dc.SetTextColor(usualText);
-    dc.SetBkColor(GetSysColor(field ? COLOR_WINDOW : COLOR_BTNFACE));
+    dc.SetBkColor(GetSysColor(onFace ? COLOR_BTNFACE : COLOR_WINDOW));
     const auto brush = reinterpret_cast<HBRUSH>(
         parent->SendMessage(WM_CTLCOLOREDIT - CTLCOLOR_EDIT + kind, WPARAM(&dc), LPARAM(wnd)));
     if (WndFromWidget(&widget) != wnd)
@@ -82,9 +83,11 @@ void AskControlColours(QWidget& widget, const QRect& area)
                 palette.setColor(group, role, ToQColor(text));
     }
     COLORREF back = 0;
-    const bool fill = brush && SolidColourOf(brush, back);
-    if (edit && !fill)
-        palette.setColor(QPalette::Disabled, QPalette::Base, ToQColor(GetSysColor(COLOR_BTNFACE)));
+    bool fill = brush && SolidColourOf(brush, back);
+    if (edit && !fill && onFace) {
+        fill = true;
+        back = GetSysColor(COLOR_BTNFACE);
+    }
     // The other controls are drawn on their parent's background, so the answer's is laid under
     // them here.
     if (fill && field) {

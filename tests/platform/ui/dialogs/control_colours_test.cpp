@@ -168,28 +168,35 @@ TEST_F(ControlColoursTest, AReadOnlyOrDisabledEditAsksAsAStatic)
     EXPECT_EQ(m_dialog.m_kinds[301], CTLCOLOR_EDIT);
 }
 
-TEST_F(ControlColoursTest, AnEmptyDisabledEditLeftToItsParentsDefaultPaintsInTheFaceColour)
+TEST_F(ControlColoursTest, AnEmptyReadOnlyOrDisabledEditLeftToItsParentsDefaultPaintsOnTheFace)
 {
     const COLORREF face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW);
     ASSERT_NE(face, window);
     for (const int id : {301, 302}) {
-        CWnd& edit = *m_dialog.GetDlgItem(id);
+        auto& edit = *static_cast<CEdit*>(m_dialog.GetDlgItem(id));
         edit.SetWindowText("");
         CRect rect;
         edit.GetClientRect(&rect);
         const int half = rect.Width() * rect.Height() / 2;
         EXPECT_GT(CountColour(edit, window), half) << id;
-        edit.EnableWindow(FALSE);
-        EXPECT_GT(CountColour(edit, face), half) << id;
-        EXPECT_LT(CountColour(edit, window), half / 4) << id;
+        for (const bool readOnly : {true, false}) {
+            SCOPED_TRACE(readOnly ? "read-only" : "disabled");
+            if (readOnly)
+                edit.SetReadOnly(TRUE);
+            else
+                edit.EnableWindow(FALSE);
+            EXPECT_GT(CountColour(edit, face), half) << id;
+            EXPECT_LT(CountColour(edit, window), half / 4) << id;
 
-        // An answer from the parent still decides a disabled edit's background.
-        m_dialog.m_answer[id] = true;
-        edit.Invalidate();
-        EXPECT_GT(Count(edit).back, half) << id;
-        m_dialog.m_answer[id] = false;
-        edit.EnableWindow(TRUE);
-        EXPECT_GT(CountColour(edit, window), half) << id;
+            // An answer from the parent still decides the background.
+            m_dialog.m_answer[id] = true;
+            edit.Invalidate();
+            EXPECT_GT(Count(edit).back, half) << id;
+            m_dialog.m_answer[id] = false;
+            edit.SetReadOnly(FALSE);
+            edit.EnableWindow(TRUE);
+            EXPECT_GT(CountColour(edit, window), half) << id;
+        }
     }
 }
 
