@@ -4,6 +4,7 @@
 #include "platform/base/prompt.h"
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/modal_cursor.h"
+#include "platform/ui/detail/owner_activation.h"
 #include "platform/ui/windows/test_hooks.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int ModalRun::Run(QDialog& dialog, const std::function<bool()>& drive, const std
     if (m_ended)
         return m_result;
     const QPointer<QDialog> guard(&dialog);
+    const ModalActivationReturn activationReturn(dialog);
     dialog.setWindowModality(Qt::ApplicationModal);
     if (TestHooks::IsEnabled()) {
         dialog.show();

@@ -7,6 +7,7 @@
 #include "platform/base/text.h"
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/modal_cursor.h"
+#include "platform/ui/detail/owner_activation.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/windows/test_hooks.h"
@@ -249,6 +250,7 @@ std::vector<std::string> CFileDialog::PickOnDesktop()
     const PanelWindow panel(m_panel, m_panelTemplate);
     panel.PlaceIn(dialog);
     const ui_detail::ModalCursorPause cursorPause;
+    const ui_detail::ModalActivationReturn activationReturn(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     if (const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter()); chosen >= 0)

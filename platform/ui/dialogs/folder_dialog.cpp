@@ -5,6 +5,7 @@
 #include "platform/base/prompt.h"
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/modal_cursor.h"
+#include "platform/ui/detail/owner_activation.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/windows/test_hooks.h"
 
@@ -60,6 +61,7 @@ int CFolderDialog::DoModal()
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
     const ui_detail::ModalCursorPause cursorPause;
+    const ui_detail::ModalActivationReturn activationReturn(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return IDCANCEL;
     m_folder = dialog.selectedFiles().front().toStdString();

@@ -6,6 +6,7 @@
 #include "platform/ui/detail/font_mapper.h"
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/modal_cursor.h"
+#include "platform/ui/detail/owner_activation.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/windows/test_hooks.h"
 
@@ -79,6 +80,7 @@ int CFontDialog::RunOnDesktop()
     QFontDialog dialog(start, parent);
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     const ui_detail::ModalCursorPause cursorPause;
+    const ui_detail::ModalActivationReturn activationReturn(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return IDCANCEL;
     const QFont font = dialog.selectedFont();

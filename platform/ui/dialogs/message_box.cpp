@@ -7,6 +7,7 @@
 #include "platform/ui/detail/dialog_widget.h"
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/modal_cursor.h"
+#include "platform/ui/detail/owner_activation.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/test_hooks.h"
 
@@ -154,6 +155,7 @@ int CMessageBox::MessageBox(const std::string& text, UINT style, const std::stri
     if (TestHooks::IsEnabled())
         return AnswerFromScript(box, text, style, shownCaption, buttons);
     const ui_detail::ModalCursorPause cursorPause;
+    const ui_detail::ModalActivationReturn activationReturn(box);
     box.exec();
     return AnswerOf(box, buttons);
 }

@@ -5,6 +5,7 @@
 #include "platform/base/prompt.h"
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/modal_cursor.h"
+#include "platform/ui/detail/owner_activation.h"
 #include "platform/ui/detail/printer_device.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/windows/test_hooks.h"
@@ -65,6 +66,7 @@ int CPrintDialog::RunSetupOnDesktop()
     QWidget* parent = m_parent ? ui_detail::WidgetOf(m_parent) : QApplication::activeWindow();
     QPageSetupDialog dialog(printer.get(), parent);
     const ui_detail::ModalCursorPause cursorPause;
+    const ui_detail::ModalActivationReturn activationReturn(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return IDCANCEL;
     ui_detail::ReadBack(*printer, setup);
@@ -83,6 +85,7 @@ int CPrintDialog::RunJobOnDesktop()
     dialog.setOptions(options);
     dialog.setMinMax(int(m_nMinPage), int(m_nMaxPage));
     const ui_detail::ModalCursorPause cursorPause;
+    const ui_detail::ModalActivationReturn activationReturn(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return IDCANCEL;
     ui_detail::ReadBack(*printer, setup);

@@ -3,6 +3,7 @@
 
 #include "platform/base/abandon.h"
 #include "platform/ui/detail/dc_impl.h"
+#include "platform/ui/detail/owner_activation.h"
 #include "platform/ui/detail/page_sinks.h"
 #include "platform/ui/detail/printer_device.h"
 #include "platform/ui/detail/window_widget.h"
@@ -114,6 +115,7 @@ CPrintPreview::~CPrintPreview()
 {
     // Deferred: the preview may close from inside its window's own event.
     if (m_impl->window) {
+        ui_detail::LeaveActivationToOwner(*m_impl->window);
         m_impl->window->hide();
         m_impl->window->deleteLater();
     }
@@ -180,6 +182,7 @@ void CPrintPreview::Build()
     impl.twoPages->setChecked(impl.info->m_nNumPreviewPages == 2);
     PlaceInWorkArea(*window, window->parentWidget());
     window->show();
+    ui_detail::ActivateAppearedWindow(*window);
 }
 
 int CPrintPreview::GetPageCount() const

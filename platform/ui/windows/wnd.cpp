@@ -5,6 +5,7 @@
 #include "platform/ui/detail/application.h"
 #include "platform/ui/detail/cursor_data.h"
 #include "platform/ui/detail/icon_data.h"
+#include "platform/ui/detail/owner_activation.h"
 #include "platform/ui/detail/scroll_bar_adapter.h"
 #include "platform/ui/detail/timer_service.h"
 #include "platform/ui/detail/window_kind.h"
@@ -126,6 +127,9 @@ BOOL CWnd::DestroyWindow()
     const QPointer<QWidget> widget = m_impl->widget;
     if (!widget)
         return FALSE;
+    // An active window that ends, or hides below, leaves the activation to its owner: without a
+    // window manager nothing else would take it.
+    ui_detail::LeaveActivationToOwner(*widget);
     std::vector<std::pair<CWnd*, std::weak_ptr<int>>> windows;
     CollectWindows(widget, windows);
     for (const auto& [wnd, life] : windows) {
@@ -424,11 +428,13 @@ BOOL CWnd::ShowWindow(int command)
     if (!widget)
         return FALSE;
     const BOOL wasVisible = !widget->isHidden();
-    widget->setAttribute(Qt::WA_ShowWithoutActivating, command == SW_SHOWNA ||
-                                                           command == SW_SHOWNOACTIVATE ||
-                                                           (m_impl->exStyle & WS_EX_NOACTIVATE));
+    const bool appearing = widget->isWindow() && !widget->isVisible();
+    const bool withoutActivating = command == SW_SHOWNA || command == SW_SHOWNOACTIVATE ||
+                                   (m_impl->exStyle & WS_EX_NOACTIVATE);
+    widget->setAttribute(Qt::WA_ShowWithoutActivating, withoutActivating);
     switch (command) {
     case SW_HIDE:
+        ui_detail::LeaveActivationToOwner(*widget);
         widget->hide();
         break;
     case SW_SHOWMINIMIZED:
@@ -446,6 +452,8 @@ BOOL CWnd::ShowWindow(int command)
         widget->show();
         break;
     }
+    if (appearing && !withoutActivating && !widget->isMinimized())
+        ui_detail::ActivateAppearedWindow(*widget);
     return wasVisible;
 }
 
