@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QWidget>
+#include <QWindow>
 
 namespace ui_detail {
 namespace {
@@ -130,6 +131,15 @@ void ApplyWindowKind(QWidget* widget, DWORD style, DWORD exStyle)
     }
     widget->setAttribute(Qt::WA_X11DoNotAcceptFocus, popup);
     widget->setProperty(kPopupProperty, popup);
+    // To the desktop a popup's native window is of the popup kind, so that Qt never asks to
+    // activate it when the focus goes into it (which it would refuse, with a warning). The
+    // widget stays a tool window: Qt's own popup handling (the pointer grabbed, the window
+    // closed by a click outside it) is not wanted.
+    if (popup) {
+        widget->winId();
+        QWindow* native = widget->windowHandle();
+        native->setFlags((native->flags() & ~Qt::WindowType_Mask) | Qt::Popup);
+    }
     auto* keyboard = widget->findChild<PopupKeyboard*>(QStringLiteral("ardenvelPopupKeyboard"),
                                                        Qt::FindDirectChildrenOnly);
     if (popup && !keyboard)

@@ -44,6 +44,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
+#include <utility>
 
 namespace TestHooks {
 namespace {
@@ -70,6 +72,30 @@ CPromptScript& Script()
     SetPrompt(&g_ownScript);
     g_script = &g_ownScript;
     return g_ownScript;
+}
+
+/// The warnings Qt gave since they were last taken; Qt may warn from any thread.
+struct ToolkitWarnings {
+    std::mutex mutex;
+    std::vector<std::string> texts;
+    QtMessageHandler passOn = nullptr;
+};
+
+ToolkitWarnings& Warnings()
+{
+    static auto* warnings = new ToolkitWarnings;
+    return *warnings;
+}
+
+void NoteToolkitMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    ToolkitWarnings& warnings = Warnings();
+    if (type == QtWarningMsg) {
+        const std::lock_guard lock(warnings.mutex);
+        warnings.texts.push_back(text.toStdString());
+    }
+    if (warnings.passOn)
+        warnings.passOn(type, context, text);
 }
 
 void StartApplication()
@@ -167,6 +193,8 @@ void Enable(std::function<void(std::string)> onFailure)
 {
     StartApplication();
     ui_detail::SetUpApplicationLook();
+    if (!g_enabled)
+        Warnings().passOn = qInstallMessageHandler(NoteToolkitMessage);
     g_onFailure = std::move(onFailure);
     Script().SetOnUnanswered([](const std::string& text) {
         if (g_onFailure)
@@ -363,6 +391,13 @@ void DeliverPosted()
 std::vector<std::string> TakeProgramFaults()
 {
     return ui_detail::TakeProgramFaults();
+}
+
+std::vector<std::string> TakeToolkitWarnings()
+{
+    ToolkitWarnings& warnings = Warnings();
+    const std::lock_guard lock(warnings.mutex);
+    return std::exchange(warnings.texts, {});
 }
 
 void SendDesktopChange(bool colours)

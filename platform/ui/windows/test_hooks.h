@@ -118,6 +118,9 @@ void DeliverPosted();
 /// What the faults that reached the event loop since the last call said, oldest first; each
 /// would have ended the program after its message, which the test answers.
 std::vector<std::string> TakeProgramFaults();
+/// The warnings the toolkit under the window layer gave since the last call, oldest first (they
+/// are still printed): a fault of the layer's use of it, such as a request it had to refuse.
+std::vector<std::string> TakeToolkitWarnings();
 /// Tells the program, as the desktop does, that its colours (or, without colours, its fonts
 /// and other settings) changed.
 void SendDesktopChange(bool colours);

@@ -1,6 +1,7 @@
 // tests/platform/ui/windows/popup_window_test.cpp: a popup window that does not activate keeps
 // its owner the active window while the focus goes into it, and a bordered top-level window
 // draws its frame line above its children.
+#include "platform/ui/windows/message_pump.h"
 #include "platform/ui/windows/sys_metrics.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "tests/platform/ui/windows/recording_wnd.h"
@@ -70,6 +71,29 @@ TEST_F(PopupWindowTest, APopupTakesTheFocusWhileItsOwnerStaysActive)
         EXPECT_EQ(CWnd::GetFocus(), &m_field);
         m_list.DestroyWindow();
     }
+}
+
+TEST_F(PopupWindowTest, TheFocusGoesIntoAPopupWithoutAskingTheDesktopToActivateIt)
+{
+    // Made as an ordinary window first and turned into a popup, as a drop-down list is; shown
+    // and focused twice, as a list that drops down again.
+    MakeList(0, WS_POPUP | WS_BORDER);
+    m_list.ModifyStyleEx(0, WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+    for (int drop = 0; drop < 2; ++drop) {
+        SCOPED_TRACE(drop);
+        PumpWaitingMessages(); // the desktop has made the owner its focus window
+        TestHooks::TakeToolkitWarnings();
+        m_list.ShowWindow(SW_SHOW);
+        m_item.SetFocus();
+        TestHooks::DeliverPosted();
+        EXPECT_EQ(CWnd::GetFocus(), &m_item);
+        EXPECT_EQ(CWnd::GetActiveWindow(), &m_owner);
+        for (const std::string& warning : TestHooks::TakeToolkitWarnings())
+            EXPECT_EQ(warning.find("requestActivate"), std::string::npos) << warning;
+        m_list.ShowWindow(SW_HIDE);
+        m_field.SetFocus();
+    }
+    m_list.DestroyWindow();
 }
 
 TEST_F(PopupWindowTest, ABorderedTopLevelWindowDrawsItsFrameLineAboveItsChildren)
