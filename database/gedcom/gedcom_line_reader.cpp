@@ -142,7 +142,9 @@ int ScanLevelAndXref(const char*& c, const char* end, GedcomLine& line, std::str
         if (!close)
             return kGedcomParsedInvalid;
         xref = std::string_view(c + 1, std::size_t(static_cast<const char*>(close) - c - 1));
-        if (text::Utf8Length(xref) > kGedcomMaxXrefLength)
+        // A character is at least one byte: only a longer identifier needs its characters
+        // counted.
+        if (xref.size() > kGedcomMaxXrefLength && text::Utf8Length(xref) > kGedcomMaxXrefLength)
             return kGedcomParsedInvalid;
         c = SkipSpace(static_cast<const char*>(close) + 1, end);
     }

@@ -318,8 +318,13 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     CDataNode* node = nullptr;
     if (!AddNode(parent, sibling, def, line, lineCounter, node))
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
-    m_path.resize(level);
-    m_path.push_back(node);
+    // level is at most the path's length (tested above): the node ends the path.
+    if (level < m_path.size()) {
+        m_path.resize(level + 1);
+        m_path[level] = node;
+    } else {
+        m_path.push_back(node);
+    }
     m_readChange |= level == 1 && def->GetFieldId() == FIELD_CHAN;
     return ReadGedcomLine(line, lineCounter);
 }

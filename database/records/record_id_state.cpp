@@ -482,12 +482,25 @@ bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_
     if (idText.empty())
         return false;
     std::int64_t value = 0;
-    for (const char c : idText) {
-        if (c < '0' || c > '9')
+    if (idText.size() <= 9) {
+        // Nine digits cannot pass the largest number, so only the digits are tested; the
+        // digits are tested together, after the loop, so the loop has no exit to predict.
+        unsigned notDigit = 0;
+        for (const char c : idText) {
+            const unsigned digit = unsigned(static_cast<unsigned char>(c)) - '0';
+            notDigit |= digit > 9 ? 1u : 0u;
+            value = value * 10 + std::int64_t(digit);
+        }
+        if (notDigit != 0)
             return false;
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<std::int32_t>::max())
-            return false;
+    } else {
+        for (const char c : idText) {
+            if (c < '0' || c > '9')
+                return false;
+            value = value * 10 + (c - '0');
+            if (value > std::numeric_limits<std::int32_t>::max())
+                return false;
+        }
     }
     if (value < 1)
         return false;
