@@ -228,6 +228,41 @@ TEST(GedcomCharsetTest, Utf16WritesTextOfEveryLengthUnitByUnit)
     }
 }
 
+// Runs of ASCII are narrowed sixteen units at a time: a unit that only looks like ASCII in one
+// of its bytes (U+0080, U+0100, U+4100) at every place of a run must stop the run there, in
+// either order, whichever piece boundary the stream is cut at.
+TEST(GedcomCharsetTest, Utf16ReadsRunsOfAsciiEndedAnywhereUnitByUnit)
+{
+    for (const bool bigEndian : {false, true}) {
+        const auto unit = [bigEndian](char32_t c) {
+            const char high = char(c >> 8), low = char(c & 0xFF);
+            return bigEndian ? std::string{high, low} : std::string{low, high};
+        };
+        for (const char32_t stop : {char32_t(0x80), char32_t(0xFF), char32_t(0x100),
+                                    char32_t(0x4100), char32_t(0xE9), char32_t(0x7F41)}) {
+            for (std::size_t n = 0; n < 50; ++n) {
+                std::string bytes = unit(0xFEFF), expected;
+                for (std::size_t i = 0; i < 70; ++i) {
+                    const char32_t c = i == n ? stop : char32_t('A' + i % 26);
+                    bytes += unit(c);
+                    text::AppendUtf8(expected, c);
+                }
+                for (const std::size_t cut :
+                     {std::size_t(0), std::size_t(1), 2 * n + 1, 2 * n + 2, std::size_t(33)}) {
+                    CUtf16Decoder decoder(bigEndian);
+                    std::string out;
+                    decoder.Decode(std::string_view(bytes).substr(0, cut), out);
+                    decoder.Decode(std::string_view(bytes).substr(cut), out);
+                    decoder.Finish(out);
+                    EXPECT_EQ(out, expected) << bigEndian << " " << std::hex << unsigned(stop)
+                                             << std::dec << " at " << n << " cut " << cut;
+                    EXPECT_EQ(decoder.InvalidCount(), 0u);
+                }
+            }
+        }
+    }
+}
+
 TEST(GedcomCharsetTest, SingleByteSetsKeepEveryByte)
 {
     std::string bytes;
