@@ -490,6 +490,9 @@ bool ParseCommonGedcomDate(CDateData& date, std::string_view s)
 {
     CDateValue first;
     CDateValue second;
+    // Every keyword begins with a letter, so a date that begins with a digit is one value.
+    if (!s.empty() && IsDigit(s[0]))
+        return ReadCommonValue(s, first) && date.SetDate(DATE_SIMPLE, DQ_NONE, first, nullptr);
     if (ReadCommonPair(s, "BET ", " AND ", first, second))
         return date.SetDate(DATE_RANGE, DQ_BET_AND, first, &second);
     if (ReadCommonPair(s, "FROM ", " TO ", first, second))
@@ -570,9 +573,10 @@ bool ParseDateText(CDateData& date, std::string_view text, bool gedcomMode,
                    const CDateParseOptions& options)
 {
     date.Clear();
-    if (ParseNumericDate(date, text, gedcomMode, options))
-        return true;
+    // The common forms first: no text they read has the three numbers of a numeric date.
     if (gedcomMode && ParseCommonGedcomDate(date, text))
+        return true;
+    if (ParseNumericDate(date, text, gedcomMode, options))
         return true;
     const std::string upper = UpperAscii(text);
     const std::size_t start = SkipBlanks(upper, 0);

@@ -37,11 +37,11 @@ std::string Describe(bool parsed, const CDateData& date)
 
 /// The result for text; with a leading blank the quick reading never applies, so the full
 /// grammar reads it (it skips leading blanks).
-std::string Parse(const std::string& text, bool throughFullGrammar)
+std::string Parse(const std::string& text, bool throughFullGrammar,
+                  const CDateParseOptions& options = CDateParseOptions())
 {
     CDateData date;
-    const bool parsed =
-        ParseDateText(date, throughFullGrammar ? " " + text : text, true, CDateParseOptions());
+    const bool parsed = ParseDateText(date, throughFullGrammar ? " " + text : text, true, options);
     return Describe(parsed, date);
 }
 
@@ -87,6 +87,10 @@ std::vector<std::string> Inputs()
             }
         }
     }
+    // Numeric dates, which the full grammar reads before the common forms are tried.
+    for (const char* numeric : {"12/25/1850", "25.12.1850", "25 12 1850", "1850/12/25",
+                                "(1/2/1850)", "1 2 1850", "12 1850", "1850 51", "1/1850"})
+        texts.insert(numeric);
     return {texts.begin(), texts.end()};
 }
 
@@ -100,6 +104,18 @@ TEST(DateParseCommonForms, GiveTheSameDateAsTheFullGrammar)
         parsed += Parse(text, false).starts_with("1 ");
     }
     EXPECT_GT(parsed, 1000);
+}
+
+// The common forms are read before numeric dates: none of them is a numeric date, even where
+// the numbers of a numeric date are separated by blanks.
+TEST(DateParseCommonForms, GiveTheSameDateWhenNumericDatesUseBlanks)
+{
+    CDateParseOptions options;
+    options.prefs.numericDateFormat = DATE_ORDER_DMY;
+    options.prefs.numericDateSeparator = ' ';
+    for (const std::string& text : Inputs())
+        EXPECT_EQ(Parse(text, false, options), Parse(text, true, options)) << "text: " << text;
+    EXPECT_TRUE(Parse("25 12 1850", false, options).starts_with("1 "));
 }
 
 } // namespace
