@@ -17,6 +17,7 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <typeinfo>
@@ -233,14 +234,24 @@ int ResolveChildDefinition(const CDataNode& node, std::string_view tag, std::str
                         });
 }
 
-const CFieldDef* CGedcomRecordParser::FindChildDef(const CFieldDef* parent, std::string_view tag)
+const CFieldDef* CGedcomRecordParser::FindChildDef(const CFieldDef* parent, std::string_view tag,
+                                                   std::size_t readable)
 {
     if (tag.size() > sizeof(std::uint64_t))
         return parent->FindChildByGedcomTag(tag);
-    // Byte by byte: a short copy followed by a wide read would stall the processor.
     std::uint64_t key = 0;
-    for (std::size_t i = 0; i < tag.size(); ++i)
-        key |= std::uint64_t(static_cast<unsigned char>(tag[i])) << (8 * i);
+    if (readable >= sizeof key) {
+        // The line goes on past the tag: one wide read, the bytes after the tag masked off.
+        // The line was read from the file long before, so no recent short copy stalls it.
+        std::memcpy(&key, tag.data(), sizeof key);
+        if constexpr (std::endian::native == std::endian::big)
+            key = __builtin_bswap64(key);
+        if (tag.size() < sizeof key)
+            key &= (std::uint64_t(1) << (8 * tag.size())) - 1;
+    } else {
+        for (std::size_t i = 0; i < tag.size(); ++i)
+            key |= std::uint64_t(static_cast<unsigned char>(tag[i])) << (8 * i);
+    }
     const auto address = std::uint64_t(reinterpret_cast<std::uintptr_t>(parent));
     const std::uint64_t mixed = (address ^ (key << 3)) * 0x9E3779B97F4A7C15ull;
     DefCacheEntry& entry = m_defCache[(mixed >> 54) % m_defCache.size()];
@@ -302,8 +313,10 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     CDataNode* sibling = level < m_path.size() ? m_path[level] : nullptr;
     const CFieldDef* def = nullptr;
     int continuation = 0;
-    const auto findChild = [this](const CFieldDef* parentDef, std::string_view tag) {
-        return FindChildDef(parentDef, tag);
+    // The tag and the value view the same line, the value running to its end.
+    const auto readable = std::size_t(line.value.data() + line.value.size() - line.tag.data());
+    const auto findChild = [this, readable](const CFieldDef* parentDef, std::string_view tag) {
+        return FindChildDef(parentDef, tag, readable);
     };
     if (const int reason =
             ResolveChild(*parent, line.tag, line.value, def, continuation, findChild))

@@ -70,7 +70,9 @@ private:
     /// same few definitions, and the definitions themselves are seldom in the processor's cache
     /// while a large file is read. A definition once found stays the one found (definitions
     /// added while loading go after the others), so only tags that were found are kept.
-    const CFieldDef* FindChildDef(const CFieldDef* parent, std::string_view tag);
+    /// readable: how many bytes from the tag's first one may be read (the rest of the line).
+    const CFieldDef* FindChildDef(const CFieldDef* parent, std::string_view tag,
+                                  std::size_t readable);
 
     struct DefCacheEntry {
         const CFieldDef* parent = nullptr;
