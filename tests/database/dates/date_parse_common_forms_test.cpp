@@ -88,8 +88,9 @@ std::vector<std::string> Inputs()
         }
     }
     // Numeric dates, which the full grammar reads before the common forms are tried.
-    for (const char* numeric : {"12/25/1850", "25.12.1850", "25 12 1850", "1850/12/25",
-                                "(1/2/1850)", "1 2 1850", "12 1850", "1850 51", "1/1850"})
+    for (const char* numeric :
+         {"12/25/1850", "25.12.1850", "25 12 1850", "1850/12/25", "(1/2/1850)", "1 2 1850",
+          "12 1850", "1850 51", "1/1850", "25-12-1850", "1850-12"})
         texts.insert(numeric);
     return {texts.begin(), texts.end()};
 }
@@ -106,16 +107,16 @@ TEST(DateParseCommonForms, GiveTheSameDateAsTheFullGrammar)
     EXPECT_GT(parsed, 1000);
 }
 
-// The common forms are read before numeric dates: none of them is a numeric date, even where
-// the numbers of a numeric date are separated by blanks.
-TEST(DateParseCommonForms, GiveTheSameDateWhenNumericDatesUseBlanks)
+// The common forms are read before numeric dates: none of them is a numeric date, whatever
+// order and separator the settings give numeric dates.
+TEST(DateParseCommonForms, GiveTheSameDateWithOtherNumericDateSettings)
 {
     CDateParseOptions options;
     options.prefs.numericDateFormat = DATE_ORDER_DMY;
-    options.prefs.numericDateSeparator = ' ';
+    options.prefs.numericDateSeparator = '-';
     for (const std::string& text : Inputs())
         EXPECT_EQ(Parse(text, false, options), Parse(text, true, options)) << "text: " << text;
-    EXPECT_TRUE(Parse("25 12 1850", false, options).starts_with("1 "));
+    EXPECT_TRUE(Parse("25-12-1850", false, options).starts_with("1 "));
 }
 
 } // namespace

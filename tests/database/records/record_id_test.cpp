@@ -49,7 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
                       StandardIdCase{"TenDigitsLeadingZero", "I1", "I0000000042", true, 42},
                       StandardIdCase{"NonDigitAtNinth", "I1", "I12345678:", false, 0},
                       StandardIdCase{"ByteBelowZero", "I1", "I12/4", false, 0},
-                      StandardIdCase{"HighByte", "I1", "I1\xC3\xA92", false, 0},
+                      StandardIdCase{"HighByte", "I1",
+                                     "I1\xC3\xA9"
+                                     "2",
+                                     false, 0},
                       StandardIdCase{"Blank", "I1", "I1 2", false, 0},
                       StandardIdCase{"Sign", "I1", "I-5", false, 0},
                       StandardIdCase{"FourLetterPrefix", "INDI1", "INDI77", true, 77},
