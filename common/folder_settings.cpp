@@ -3,6 +3,7 @@
 
 #include "common/preferences.h"
 #include "common/quoted_text.h"
+#include "platform/base/paths.h"
 #include "platform/base/registry.h"
 
 #include <array>
@@ -52,4 +53,12 @@ bool GetProgramFolder(std::string& folder)
         return false;
     folder = helpFolder.substr(0, helpFolder.size() - kProgramPartLength);
     return true;
+}
+
+std::string GetQueriesFolder()
+{
+    std::string folder;
+    if (GetFolderSetting(kQueriesFolder, folder) && !folder.empty())
+        return folder;
+    return paths::Join(paths::DataHome(), "ardenvel/Queries");
 }

@@ -24,3 +24,7 @@ bool GetFolderSetting(int index, std::string& folder);
 /// characters). False when the help files folder cannot be read or is too short to hold a folder
 /// before that part.
 bool GetProgramFolder(std::string& folder);
+
+/// The folder of the "Standard" and "Custom" query folders: the queries folder setting; without
+/// it, "ardenvel/Queries" in the user's data folder, which the first save of a query makes.
+std::string GetQueriesFolder();

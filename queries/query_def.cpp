@@ -229,14 +229,6 @@ std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef
     return query;
 }
 
-std::string GetQueriesFolder()
-{
-    std::string folder;
-    if (GetFolderSetting(kQueriesFolder, folder) && !folder.empty())
-        return folder;
-    return paths::Join(paths::DataHome(), "ardenvel/Queries");
-}
-
 const char* GetQueryKindFolderName(bool custom)
 {
     return custom ? "Custom" : "Standard";

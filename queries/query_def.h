@@ -203,10 +203,6 @@ std::shared_ptr<CQueryDef> FindOrLoadQuery(std::string_view name, bool custom, s
 /// when it cannot be saved, also when a query of that name exists.
 std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef* recordType);
 
-/// The folder of the "Standard" and "Custom" folders, from the program's folder settings
-/// ("Queries Directory", double quotes removed); without that setting, "ardenvel/Queries" in
-/// the user's data folder, which the first save of a query makes.
-std::string GetQueriesFolder();
 /// "Custom" or "Standard".
 const char* GetQueryKindFolderName(bool custom);
 /// The folder of one kind of query, with a final separator when asked.

@@ -85,7 +85,10 @@ CSavedFileMenus::Listed CSavedFileMenus::ListFiles(std::size_t index) const
     const SavedFileMenu& menu = kMenus[index];
     Listed listed;
     std::string folder;
-    if (!GetFolderSetting(menu.folderSetting, folder))
+    // Queries are saved in the user's data folder when no setting names theirs.
+    if (menu.folderSetting == kQueriesFolder)
+        folder = GetQueriesFolder();
+    else if (!GetFolderSetting(menu.folderSetting, folder))
         return listed;
     listed.folder = paths::ToNative(folder);
     if (*menu.subFolder)

@@ -192,5 +192,15 @@ TEST_F(SavedFileMenusTest, EmptyFoldersShowEmptyAndItemsAreGreyWhileNothingOpens
     EXPECT_THAT(Open("&Reports", "&More Reports"), ElementsAre("Census 27001 [grey]"));
 }
 
+TEST_F(SavedFileMenusTest, WithoutAQueriesSettingTheQueryMenusListTheUsersOwnQueries)
+{
+    const std::string custom = paths::Join(paths::DataHome(), "ardenvel/Queries/Custom");
+    paths::MakeDirectories(custom);
+    test_support::WriteFile(custom + "/Hanovers.avq", "x");
+
+    EXPECT_THAT(Open("&Queries", "&Custom Queries"), ElementsAre("Hanovers 26551"));
+    EXPECT_THAT(Open("&Queries", "&Standard Queries"), ElementsAre("<Empty> 26501 [grey]"));
+}
+
 } // namespace
 } // namespace app_test

@@ -2,6 +2,7 @@
 // survive any text, the failures a load reports, and saves that never lose the file that was there.
 #include "queries/query_def.h"
 
+#include "common/folder_settings.h"
 #include "database/dictionary/qualifier_table.h"
 #include "tests/queries/query_test_family.h"
 
