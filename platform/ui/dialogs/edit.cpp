@@ -3,15 +3,48 @@
 
 #include "platform/ui/detail/control_widgets.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTextCursor>
+
+#include <algorithm>
 
 namespace {
 
 using ui_detail::MultiLineEditWidget;
 
-/// The single-line edit.
+/// Inserts text in place of a single-line edit's selection, cut to the room its limit leaves
+/// (a character pair is not split). Qt's line edit copies a text longer than that room once for
+/// every character it keeps, so a paste of a few megabytes froze the program for hours.
+void InsertWithinLimit(QLineEdit& line, QString text)
+{
+    const qsizetype kept = line.text().size() - line.selectedText().size();
+    const qsizetype room = std::max<qsizetype>(line.maxLength() - kept, 0);
+    if (text.size() > room) {
+        text.truncate(room);
+        if (!text.isEmpty() && text.back().isHighSurrogate())
+            text.chop(1);
+    }
+    line.insert(text);
+}
+
+/// Pastes the clipboard's text into a single-line edit as Qt's paste does, within its room.
+void PasteWithinLimit(QLineEdit& line)
+{
+    if (line.isReadOnly() || !QGuiApplication::instance())
+        return;
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!text.isEmpty() || line.hasSelectedText())
+        InsertWithinLimit(line, text);
+}
+
+/// The single-line edit. Its pastes, from the keyboard and from its context menu, go through
+/// PasteWithinLimit.
 class LineEditWidget final : public ui_detail::ControlWidget<QLineEdit> {
 public:
     explicit LineEditWidget(QWidget* parent) : ControlWidget<QLineEdit>(parent) {}
@@ -21,8 +54,36 @@ public:
         if (isReadOnly())
             return false;
         selectAll();
-        insert(text);
+        InsertWithinLimit(*this, text);
         return true;
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!event->matches(QKeySequence::Paste)) {
+            ControlWidget<QLineEdit>::keyPressEvent(event);
+            return;
+        }
+        PasteWithinLimit(*this);
+        event->accept();
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override
+    {
+        QMenu* menu = createStandardContextMenu();
+        // The menu's Paste is the action connected to QLineEdit::paste (by signature in Qt 6.4).
+        for (QAction* action : menu->actions()) {
+            const bool paste =
+                QObject::disconnect(action, &QAction::triggered, this, &QLineEdit::paste) ||
+                QObject::disconnect(action, SIGNAL(triggered()), this, SLOT(paste()));
+            if (paste)
+                QObject::connect(action, &QAction::triggered, this,
+                                 [this] { PasteWithinLimit(*this); });
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(event->globalPos());
+        event->accept();
     }
 };
 
@@ -187,7 +248,7 @@ DWORD CEdit::GetSel() const
 void CEdit::ReplaceSel(const char* text, BOOL)
 {
     if (QLineEdit* line = LineOf(this)) {
-        line->insert(Utf8(text));
+        InsertWithinLimit(*line, Utf8(text));
     } else if (MultiLineEditWidget* edit = TextOf(this)) {
         QString plain = Utf8(text);
         plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -265,7 +326,7 @@ void CEdit::Copy()
 void CEdit::Paste()
 {
     if (QLineEdit* line = LineOf(this))
-        line->paste();
+        PasteWithinLimit(*line);
     else if (MultiLineEditWidget* edit = TextOf(this))
         edit->paste();
 }

@@ -11,11 +11,13 @@
 #include "platform/ui/dialogs/spin_button_ctrl.h"
 #include "platform/ui/dialogs/static.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/windows/clipboard.h"
 #include "tests/platform/ui/dialogs/dialog_fixture.h"
 
 #include <gtest/gtest-spi.h>
 
 #include <chrono>
+#include <functional>
 
 namespace {
 
@@ -177,6 +179,51 @@ TEST_F(ControlsTest, RichEditBreaksAWordLongerThanTheLineAndLaysOutAMegabyteOneI
     EXPECT_GT(height, 1000 * oneLine);
     rich.GetWindowText(back);
     EXPECT_EQ(back, megabyte);
+}
+
+TEST_F(ControlsTest, SingleLineEditCutsALongPasteToItsRoomInTime)
+{
+    CEdit& edit = Item<CEdit>(301);
+    constexpr int kRoom = 600000;
+    edit.LimitText(kRoom);
+    const std::string longer(kRoom + 100000, 'x');
+    const std::string expected = "<" + std::string(kRoom - 2, 'x') + ">";
+    ASSERT_TRUE(SetClipboardText(longer));
+    const std::function<void()> pastes[] = {
+        [&] { edit.Paste(); },
+        [&] { edit.ReplaceSel(longer.c_str()); },
+        [&] {
+            edit.SetFocus();
+            TestHooks::PostKey(edit, 'V', MK_CONTROL);
+            TestHooks::DeliverPosted();
+        },
+        [&] {
+            edit.SetFocus();
+            TestHooks::PostKey(edit, VK_INSERT, MK_SHIFT);
+            TestHooks::DeliverPosted();
+        },
+    };
+    for (std::size_t i = 0; i < std::size(pastes); ++i) {
+        edit.SetWindowText("<>");
+        edit.SetSel(1, 1);
+        const auto start = std::chrono::steady_clock::now();
+        pastes[i]();
+        const auto took = std::chrono::steady_clock::now() - start;
+        // Qt copies a text longer than the room once per character it keeps: over 20 s here.
+        EXPECT_LT(took, std::chrono::seconds(10)) << i;
+        std::string text;
+        edit.GetWindowText(text);
+        EXPECT_EQ(text.size(), expected.size()) << i;
+        EXPECT_TRUE(text == expected) << i;
+    }
+    // A cut never leaves half of a character pair behind.
+    edit.LimitText(3);
+    edit.SetWindowText("ab");
+    edit.SetSel(2, 2);
+    edit.ReplaceSel("\xF0\x9F\x8C\xB3");
+    std::string text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, "ab");
 }
 
 TEST_F(ControlsTest, ButtonClicksFollowTheirKind)
