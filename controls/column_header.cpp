@@ -156,7 +156,7 @@ bool CColumnHeader::InsertColumn(int index, const char* title, bool rightAligned
         m_columns[i].m_right += width;
     m_columns.insert(m_columns.begin() + index, column);
     m_unitsMode = false;
-    MeasureTitles();
+    MeasureTitles(index);
     Invalidate();
     return true;
 }
@@ -170,7 +170,7 @@ bool CColumnHeader::SetColumn(int index, const char* title, bool rightAligned, b
     if (title)
         column.m_title = title;
     column.m_clickable = clickable;
-    MeasureTitles();
+    MeasureTitles(index);
     Invalidate();
     return true;
 }
@@ -181,7 +181,7 @@ void CColumnHeader::RemoveColumn(int index)
         return;
     m_columns.erase(m_columns.begin() + index);
     Invalidate();
-    MeasureTitles();
+    MarkStretchingColumn();
 }
 
 int CColumnHeader::GetColumnWidth(int index) const
@@ -236,16 +236,23 @@ void CColumnHeader::SetLastColumnStretches(bool stretches)
     Invalidate();
 }
 
-void CColumnHeader::MeasureTitles()
+void CColumnHeader::MeasureTitles(int only)
 {
     if (!GetSafeHwnd())
         return;
     CClientDC dc(this);
     dc.SelectObject(m_font);
-    for (CColumnInfo& column : m_columns) {
-        column.m_stretches = 0;
-        column.m_titleWidth = int(dc.GetTextExtent(column.m_title).cx);
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        if (only < 0 || std::size_t(only) == i)
+            m_columns[i].m_titleWidth = int(dc.GetTextExtent(m_columns[i].m_title).cx);
     }
+    MarkStretchingColumn();
+}
+
+void CColumnHeader::MarkStretchingColumn()
+{
+    for (CColumnInfo& column : m_columns)
+        column.m_stretches = 0;
     if (m_lastStretches && !m_columns.empty())
         m_columns.back().m_stretches = 1;
 }

@@ -112,7 +112,11 @@ private:
     void ComputeMetrics();
     /// The average width plus overhang: four units make one of it.
     int UnitWidth();
-    void MeasureTitles();
+    /// Measures every column's title, or only that of column only, then marks the stretching
+    /// column; a header of thousands of columns (a query's) is built in one pass, not one each.
+    void MeasureTitles(int only = -1);
+    /// Marks the last column as the one that stretches, when it does.
+    void MarkStretchingColumn();
     Hit HitTest(int x) const;
     void TrackPress(CPoint point);
     void RepaintDirty();

@@ -7,6 +7,9 @@
 #include "platform/ui/drawing/font.h"
 #include "platform/ui/windows/sys_metrics.h"
 
+#include <chrono>
+#include <string>
+
 namespace {
 
 using controls_test::CountColour;
@@ -171,6 +174,25 @@ TEST_F(ColumnHeaderTest, AStretchingLastColumnReachesTheRightEndAndHasNoDivider)
     EXPECT_EQ(owner.calls, std::vector<std::string>{"click 2"});
     header.SetScrollPosition(40);
     EXPECT_EQ(header.GetColumnRight(2), 345);
+}
+
+TEST_F(ColumnHeaderTest, ThousandsOfColumnsComeAndGoInTime)
+{
+    header.SetLastColumnStretches(true);
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_TRUE(header.InsertColumn(-1, ("Column " + std::to_string(i)).c_str(), false, 80));
+    ASSERT_EQ(header.GetColumnCount(), 3003);
+    EXPECT_EQ(header.GetColumnRight(3001), 3002 * 80);
+    EXPECT_EQ(header.GetColumnRight(3002), 300 + 5) << "the new last column stretches";
+    while (header.GetColumnCount() > 2)
+        header.RemoveColumn(header.GetColumnCount() - 1);
+    const auto took = std::chrono::steady_clock::now() - start;
+    // Every title was measured again for each column inserted or removed: a query of a few
+    // thousand columns took minutes to show.
+    EXPECT_LT(took, std::chrono::seconds(5));
+    EXPECT_EQ(header.GetColumnRight(0), 80);
+    EXPECT_EQ(header.GetColumnRight(1), 300 + 5) << "the column now last stretches";
 }
 
 TEST_F(ColumnHeaderTest, TitlesAreRaisedButtonsAndPressedOnesAreFlat)
