@@ -78,11 +78,8 @@ TEST_F(DataCtlTest, APathBoundSexAsksTheOwnerAndPutsBackWhatItShowed)
 
 TEST_F(DataCtlTest, EditableDropDownCommitsOnceTheFocusHasLeftIt)
 {
-    CIndRec* person = NewIndividual(SEX_MALE, "John /Smith/");
-    CDataNode* restriction = person->CreateChildByTag("RESN");
-    ASSERT_NE(restriction, nullptr);
-    NotifyChanges();
-    auto* control = dynamic_cast<CDataCtlEnumEdit*>(Show(restriction));
+    CDataNode* restriction = nullptr;
+    auto* control = dynamic_cast<CDataCtlEnumEdit*>(ShowNewRestriction(restriction));
     ASSERT_NE(control, nullptr);
     EXPECT_TRUE(control->IsEmpty());
     TestHooks::SetText(*control, kId, "locked");
@@ -100,11 +97,8 @@ TEST_F(DataCtlTest, EditableDropDownCommitsOnceTheFocusHasLeftIt)
 
 TEST_F(DataCtlTest, EditableDropDownKeepsAnEntryChosenByItsWordsAsItsKey)
 {
-    CIndRec* person = NewIndividual(SEX_MALE, "John /Smith/");
-    CDataNode* restriction = person->CreateChildByTag("RESN");
-    ASSERT_NE(restriction, nullptr);
-    NotifyChanges();
-    auto* control = dynamic_cast<CDataCtlEnumEdit*>(Show(restriction));
+    CDataNode* restriction = nullptr;
+    auto* control = dynamic_cast<CDataCtlEnumEdit*>(ShowNewRestriction(restriction));
     ASSERT_NE(control, nullptr);
     ASSERT_EQ(Text(&control->GetCombo()), "");
     TestHooks::SelectItem(*control, kId, 1); // "Privacy"

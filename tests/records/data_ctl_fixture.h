@@ -115,6 +115,15 @@ protected:
         m_owner.Take();
         return control;
     }
+    /// A new individual's empty RESN field (an editable drop-down) shown in a new control;
+    /// null when either could not be made.
+    CDataCtl* ShowNewRestriction(CDataNode*& restriction)
+    {
+        CIndRec* person = NewIndividual(SEX_MALE, "John /Smith/");
+        restriction = person->CreateChildByTag("RESN");
+        NotifyChanges();
+        return restriction ? Show(restriction) : nullptr;
+    }
     /// A birth of person on 22 May 1958 at the age of 5 years: its date and age fields.
     static std::pair<CDataNode*, CDataNode*> AddBirth(CDataNode* person)
     {
