@@ -187,6 +187,9 @@ public:
     CTreeBoxNode* GetFocusItem() const { return m_focus; }
     CTreeBoxNode* GetAnchorItem() const { return m_anchor; }
     std::uint32_t GetCount() const { return m_count; }
+    /// Changes whenever a node is put in, taken out or moved among its siblings, or the top
+    /// level is put in another order: a host may keep what it learnt of the order while it stays.
+    std::uint64_t GetOrderStamp() const { return m_orderStamp; }
     int GetHorizontalPos() const { return m_hPos; }
     int GetImageWidth() const { return m_imageWidth; }
     int GetEllipsisWidth() const { return m_ellipsisWidth; }
@@ -238,8 +241,10 @@ private:
     static CTreeBoxNode* ComputeNextRow(CTreeBoxNode* node);
     /// Recomputes the next-row links of the nodes in pre-order from `from` to `end` (excluded).
     static void RelinkRange(CTreeBoxNode* from, const CTreeBoxNode* end);
-    /// Numbers the rows from a visible node (null: the first) to the last.
+    /// Numbers the rows from a visible node (null: the first) to the last, and marks them.
     void Renumber(CTreeBoxNode* from);
+    /// Forgets the row marks at and after the one of the given row.
+    void DropRowMarksFrom(int row);
     /// A top row hidden by a collapse becomes its visible ancestor.
     void FixTopRow();
     void FreeNode(CTreeBoxNode* node);
@@ -273,6 +278,17 @@ private:
     void MarkSelected(CTreeBoxNode* node, bool select);
     /// The focus node when it is the only selected node, else null.
     const CTreeBoxNode* SoleSelectedFocus() const;
+    /// The first and last rows of the run of adjacent selected rows through the focus (or the
+    /// anchor) when it holds every selected node and at most kMaxSelectedRun; else nulls.
+    struct SelectedRun {
+        CTreeBoxNode* first = nullptr;
+        CTreeBoxNode* last = nullptr;
+    };
+    static constexpr std::uint32_t kMaxSelectedRun = 256;
+    SelectedRun SoleSelectedRun() const;
+    /// Unselects the visible rows outside first..last, which hold `inside` selected rows: walks
+    /// outwards from them, both ways in turn, until no selected row is left outside.
+    void ClearOutside(CTreeBoxNode* first, CTreeBoxNode* last, std::uint32_t inside);
 
     // Metrics and geometry (tree_box.cpp, tree_box_geometry.cpp).
     void ComputeMetrics();
@@ -328,6 +344,11 @@ private:
     std::uint32_t m_count = 0;
     std::uint32_t m_selectedCount = 0;
     int m_rowCount = 0; // the length of the next-row chain
+    std::uint64_t m_orderStamp = 0;
+    /// Every kRowMarkStep-th row as last numbered (the node of row i * kRowMarkStep at index i), so
+    /// a lookup by row walks at most a step's rows. A node freed drops its mark and those after.
+    static constexpr int kRowMarkStep = 256;
+    std::vector<CTreeBoxNode*> m_rowMarks;
     /// Open bulk changes; rows are numbered when the last one ends.
     int m_bulk = 0;
     CTreeBoxNode* m_focus = nullptr;

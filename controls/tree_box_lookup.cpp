@@ -8,8 +8,14 @@ CTreeBoxNode* CTreeBox::FindItemById(int row) const
 {
     if (!GetSafeHwnd() || row < 0 || row >= m_rowCount)
         return nullptr;
-    // Rows near the visible area are found from the top row.
-    CTreeBoxNode* n = m_top && IsNodeVisible(m_top) && row >= m_top->m_row ? m_top : m_first;
+    // The walk starts at the row's mark (rows are numbered again when a bulk change ends), or at
+    // the top row when that lies nearer.
+    CTreeBoxNode* n = m_first;
+    const std::size_t mark = std::size_t(row) / kRowMarkStep;
+    if (!m_bulk && mark < m_rowMarks.size() && m_rowMarks[mark]->m_row <= row)
+        n = m_rowMarks[mark];
+    if (m_top && m_top->m_row <= row && m_top->m_row > n->m_row && IsNodeVisible(m_top))
+        n = m_top;
     while (n && n->m_row < row)
         n = n->m_nextRow;
     return n && n->m_row == row ? n : nullptr;
@@ -104,12 +110,39 @@ CTreeBoxNode* CTreeBox::GetNextSelected(CTreeBoxNode* node) const
         if (node == only)
             return nullptr;
     }
+    // A short run of selected rows around the focus or the anchor that holds every selected row
+    // bounds the walk, so a range picked with Shift in a long list is not walked past.
+    const SelectedRun run = SoleSelectedRun();
+    if (run.first && !node)
+        return run.first;
+    if (run.first && node->m_row >= run.last->m_row)
+        return nullptr;
     // After the node's subtree: a node with no next sibling goes on with the rows after its
     // parent, so a loop over the selection never stops at the end of a sibling list.
     CTreeBoxNode* n = node ? AfterSubtree(node) : m_first;
-    while (n && !n->m_selected)
+    while (n && !n->m_selected && !(run.first && n->m_row > run.last->m_row))
         n = n->m_nextRow;
-    return n;
+    return n && n->m_selected ? n : nullptr;
+}
+
+CTreeBox::SelectedRun CTreeBox::SoleSelectedRun() const
+{
+    if (m_bulk || m_selectedCount > kMaxSelectedRun)
+        return {};
+    for (CTreeBoxNode* seed : {m_focus, m_anchor}) {
+        if (!seed || !seed->m_selected || !IsNodeVisible(seed))
+            continue;
+        SelectedRun run{seed, seed};
+        std::uint32_t count = 1;
+        for (CTreeBoxNode* n = GetRelative(seed, kRowAbove);
+             n && n->m_selected && count <= m_selectedCount; n = GetRelative(n, kRowAbove), ++count)
+            run.first = n;
+        for (CTreeBoxNode* n = seed->m_nextRow; n && n->m_selected && count <= m_selectedCount;
+             n = n->m_nextRow, ++count)
+            run.last = n;
+        return count == m_selectedCount ? run : SelectedRun{};
+    }
+    return {};
 }
 
 int CTreeBox::GetSelectedTopIndex() const

@@ -83,10 +83,23 @@ bool CTreeBox::SelectItem(CTreeBoxNode* node, bool select)
 int CTreeBox::ClearSelection(CTreeBoxNode* except, bool setAnchor)
 {
     int changes = 0;
-    // The walk stops once no selected row other than the exception is left.
+    // The walk stops once no selected row other than the exception is left; a short run of
+    // selected rows through the focus, and the focus and the anchor, most often the only ones,
+    // are unselected first, so a long list is seldom walked.
     const auto othersLeft = [&] {
         return m_selectedCount > (except && except->m_selected ? 1u : 0u);
     };
+    const SelectedRun run = SoleSelectedRun();
+    for (CTreeBoxNode* n = run.first; n; n = n == run.last ? nullptr : n->m_nextRow)
+        if (n != except && n->m_selected) {
+            SetSelected(n, false);
+            ++changes;
+        }
+    for (CTreeBoxNode* n : {m_focus, m_anchor})
+        if (n && n != except && n->m_selected && IsNodeVisible(n)) {
+            SetSelected(n, false);
+            ++changes;
+        }
     for (CTreeBoxNode* n = m_first; n && othersLeft(); n = n->m_nextRow)
         if (n != except && n->m_selected) {
             SetSelected(n, false);
@@ -121,13 +134,19 @@ void CTreeBox::ExtendSelection(CTreeBoxNode* node, bool clearOutside)
     const auto inRange = [&](const CTreeBoxNode* n) {
         return n->m_row >= from && n->m_row <= to && (!siblings || n->m_parent == node->m_parent);
     };
-    CTreeBoxNode* start = clearOutside ? m_first : FindItemById(from);
-    for (CTreeBoxNode* n = start; n && (clearOutside || n->m_row <= to); n = n->m_nextRow) {
+    CTreeBoxNode* const first = FindItemById(from);
+    CTreeBoxNode* last = first;
+    std::uint32_t inside = 0;
+    for (CTreeBoxNode* n = first; n && n->m_row <= to; n = n->m_nextRow) {
         if (inRange(n))
             SetSelected(n, MaySelect(n) || n->m_selected);
         else if (clearOutside && n->m_selected)
             SetSelected(n, false);
+        inside += n->m_selected;
+        last = n;
     }
+    if (clearOutside && first)
+        ClearOutside(first, last, inside);
     CTreeBoxNode* old = m_focus;
     m_focus = node;
     if (old && old != node)
@@ -135,6 +154,24 @@ void CTreeBox::ExtendSelection(CTreeBoxNode* node, bool clearOutside)
     InvalidateItem(node, kTextCell);
     EnsureItemVisible(node, 1, false);
     NoteSelChanged();
+}
+
+void CTreeBox::ClearOutside(CTreeBoxNode* first, CTreeBoxNode* last, std::uint32_t inside)
+{
+    CTreeBoxNode* above = GetRelative(first, kRowAbove);
+    CTreeBoxNode* below = last->m_nextRow;
+    while (m_selectedCount > inside && (above || below)) {
+        if (below) {
+            if (below->m_selected)
+                SetSelected(below, false);
+            below = below->m_nextRow;
+        }
+        if (above) {
+            if (above->m_selected)
+                SetSelected(above, false);
+            above = GetRelative(above, kRowAbove);
+        }
+    }
 }
 
 void CTreeBox::SetFocusItem(CTreeBoxNode* node, bool select)

@@ -4,6 +4,7 @@
 
 #include "controls/detail/tree_box_parts.h"
 
+#include <algorithm>
 #include <new>
 
 CTreeBoxNode* CTreeBox::FirstSiblingOf(const CTreeBoxNode* parent) const
@@ -81,9 +82,20 @@ void CTreeBox::Renumber(CTreeBoxNode* from)
         row = from->m_row;
     else
         from = m_first;
-    for (CTreeBoxNode* n = from; n; n = n->m_nextRow)
+    DropRowMarksFrom(row);
+    for (CTreeBoxNode* n = from; n; n = n->m_nextRow) {
+        if (row % kRowMarkStep == 0)
+            m_rowMarks.push_back(n);
         n->m_row = row++;
+    }
     m_rowCount = row;
+}
+
+void CTreeBox::DropRowMarksFrom(int row)
+{
+    const std::size_t kept = std::size_t(std::max(row, 0) + kRowMarkStep - 1) / kRowMarkStep;
+    if (kept < m_rowMarks.size())
+        m_rowMarks.resize(kept);
 }
 
 bool CTreeBox::IsNodeVisible(const CTreeBoxNode* node) const
@@ -230,6 +242,9 @@ void CTreeBox::FreeNode(CTreeBoxNode* node)
         m_mark = nullptr;
     if (m_lastAppended == node)
         m_lastAppended = prev;
+    if (const std::size_t mark = std::size_t(node->m_row) / kRowMarkStep;
+        mark < m_rowMarks.size() && m_rowMarks[mark] == node)
+        m_rowMarks.resize(mark);
     // Its children are gone, so the node is its whole subtree in the pre-order chain.
     CTreeBoxNode* before = prev ? SubtreeEnd(prev) : node->m_parent;
     if (before)
@@ -331,6 +346,7 @@ void CTreeBox::DeleteAllItems(bool resetHorizontal)
     m_count = 0;
     m_selectedCount = 0;
     m_rowCount = 0;
+    m_rowMarks.clear();
     m_first = m_top = m_focus = m_anchor = m_mark = m_lastAppended = nullptr;
     m_widest = 0;
     if (resetHorizontal)
@@ -359,6 +375,7 @@ void CTreeBox::CutSubtree(CTreeBoxNode* node)
 
 void CTreeBox::LinkSubtree(CTreeBoxNode* node, CTreeBoxNode* parent, CTreeBoxNode* after)
 {
+    ++m_orderStamp;
     CTreeBoxNode* end = SubtreeEnd(node);
     const int shift = (parent ? parent->m_level + 1 : 0) - node->m_level;
     for (CTreeBoxNode* n = node;; n = n->m_nextInOrder) {
@@ -390,6 +407,7 @@ void CTreeBox::LinkSubtree(CTreeBoxNode* node, CTreeBoxNode* parent, CTreeBoxNod
 
 void CTreeBox::Unlink(CTreeBoxNode* node)
 {
+    ++m_orderStamp;
     CTreeBoxNode* prev = node->m_prevSibling;
     CTreeBoxNode* next = node->m_nextSibling;
     if (prev)
@@ -417,7 +435,9 @@ void CTreeBox::RelinkTopLevel(const std::vector<CTreeBoxNode*>& order)
     // One pass over the nodes: a top-level node without children is its own subtree, and its
     // next row is its next sibling.
     bool nested = false;
+    ++m_orderStamp;
     m_first = order.empty() ? nullptr : order.front();
+    m_rowMarks.clear();
     for (std::size_t i = 0; i < order.size(); ++i) {
         CTreeBoxNode* node = order[i];
         CTreeBoxNode* next = i + 1 < order.size() ? order[i + 1] : nullptr;
@@ -426,6 +446,8 @@ void CTreeBox::RelinkTopLevel(const std::vector<CTreeBoxNode*>& order)
         node->m_prevSibling = i > 0 ? order[i - 1] : nullptr;
         end->m_nextInOrder = next;
         node->m_row = int(i);
+        if (i % kRowMarkStep == 0)
+            m_rowMarks.push_back(node);
         if (node->m_firstChild) {
             nested = true;
             RelinkRange(node, next);

@@ -22,11 +22,11 @@ std::string RowText(int i)
 /// A visible window holding a list box of kRows rows, scrolled to the middle.
 class BigList {
 public:
-    BigList()
+    explicit BigList(DWORD flags = 0)
     {
         m_host.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, CRect(0, 0, 320, 620), nullptr,
                         0);
-        m_box.Create(0, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, CRect(0, 0, 300, 600),
+        m_box.Create(flags, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, CRect(0, 0, 300, 600),
                      &m_host, 1, nullptr, 0, 0, nullptr);
         for (int i = 0; i < kRows; ++i)
             m_box.InsertItem(nullptr, CTreeBox::kInsertLast,
@@ -45,6 +45,12 @@ private:
 BigList& List()
 {
     static BigList list;
+    return list;
+}
+
+BigList& MultiSelectList()
+{
+    static BigList list(TBF_MULTI_SELECT);
     return list;
 }
 
@@ -83,6 +89,29 @@ void SortedInsertInTheMiddle(benchmark::State& state)
     state.counters["rows"] = double(box.GetCount());
 }
 BENCHMARK(SortedInsertInTheMiddle)->Unit(benchmark::kMicrosecond);
+
+void CaretAndRangeAtTheEnd(benchmark::State& state)
+{
+    // What Up, Down, Shift+Up, Home and End do at the end of a long list: a row found by its
+    // number, the selection cleared and extended, the selected rows read back.
+    CTreeBox& box = MultiSelectList().Box();
+    CTreeBoxNode* last = box.GetNextItem(nullptr);
+    CTreeBoxNode* above = box.GetRelative(last, CTreeBox::kRowAbove);
+    box.SelectItem(last, true);
+    std::size_t selected = 0;
+    for (auto _ : state) {
+        box.SelectItem(above, true);
+        box.SelectItem(last, true);
+        box.ExtendSelection(above, true);
+        for (CTreeBoxNode* n = box.GetNextSelected(nullptr); n; n = box.GetNextSelected(n))
+            ++selected;
+        benchmark::DoNotOptimize(box.FindItemById(kRows - 3));
+        box.SelectItem(box.GetFirstItem(), true);
+        box.SelectItem(last, true);
+    }
+    state.counters["selected"] = double(selected) / double(state.iterations());
+}
+BENCHMARK(CaretAndRangeAtTheEnd)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -45,6 +45,10 @@ void ExpectConsistent(CTreeBox& box)
     int row = 0;
     for (CTreeBoxNode* n = box.GetFirstItem(); n; n = n->m_nextRow) {
         ASSERT_TRUE(box.IsNodeVisible(n)) << n->m_text;
+        // A lookup by row finds the row, in every stretch between the box's row marks.
+        if (row % 97 == 0 || !n->m_nextRow) {
+            ASSERT_EQ(box.FindItemById(row), n) << "row " << row;
+        }
         ASSERT_EQ(n->m_row, row++) << n->m_text;
     }
     int visible = 0;
@@ -79,6 +83,14 @@ void ExpectConsistent(CTreeBox& box)
     if (first) {
         ASSERT_EQ(box.GetNextSelected(first), second);
     }
+    std::vector<CTreeBoxNode*> walked, asked;
+    for (CTreeBoxNode* n = box.GetFirstItem(); n; n = n->m_nextRow)
+        if (n->m_selected && (walked.empty() || !within(n, walked.back())))
+            walked.push_back(n);
+    for (CTreeBoxNode* n = box.GetNextSelected(nullptr); n && asked.size() <= walked.size();
+         n = box.GetNextSelected(n))
+        asked.push_back(n);
+    ASSERT_EQ(asked, walked);
     ASSERT_EQ(box.SelectionHasOneParent(), first && oneParent);
     if (box.GetCount()) {
         ASSERT_TRUE(box.IsNodeVisible(box.GetTopItem()));
@@ -418,10 +430,15 @@ TEST_F(TreeBoxModel, ReexpandSortsTheTopLevelAndKeepsChildrenThatStayed)
     EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "b", "c", "  c1"}));
 }
 
-TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
+/// Random changes of every kind, the chains checked after each; a long list to begin with
+/// spreads the rows over many of the box's row marks.
+void RandomEdits(CTreeBox& box, int rowsFirst, int steps, unsigned seed)
 {
-    MakeTree();
-    std::mt19937 random(7);
+    for (int i = 0; i < rowsFirst; ++i)
+        box.InsertItem(nullptr, CTreeBox::kInsertLast,
+                       {.text = "r" + std::to_string(i), .noRedraw = true});
+    box.RedrawAll();
+    std::mt19937 random(seed);
     std::vector<CTreeBoxNode*> nodes;
     const auto pick = [&]() -> CTreeBoxNode* {
         return nodes.empty()
@@ -430,63 +447,84 @@ TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
     };
     const auto refresh = [&] {
         nodes.clear();
-        for (CTreeBoxNode* n = box->GetFirstItem(); n; n = n->m_nextInOrder)
+        for (CTreeBoxNode* n = box.GetFirstItem(); n; n = n->m_nextInOrder)
             nodes.push_back(n);
     };
-    for (int step = 0; step < 600; ++step) {
+    refresh();
+    for (int step = 0; step < steps; ++step) {
         CTreeBoxNode* node = pick();
-        switch (std::uniform_int_distribution<int>(0, 8)(random)) {
+        switch (std::uniform_int_distribution<int>(0, 9)(random)) {
         case 0:
         case 1: {
             const int where = std::uniform_int_distribution<int>(0, 2)(random);
-            box->InsertItem(
+            box.InsertItem(
                 random() % 3 ? node : nullptr, where,
                 {.ensureVisible = random() % 2 == 1, .text = "n" + std::to_string(step)});
             break;
         }
         case 2:
-            box->ExpandItem(node, true, int(random() % 3));
+            box.ExpandItem(node, true, int(random() % 3));
             break;
         case 3:
-            box->ExpandItem(node, false, 1);
+            box.ExpandItem(node, false, 1);
             break;
         case 4:
             if (nodes.size() > 20)
-                box->DeleteItem(node, true, random() % 4 == 0);
+                box.DeleteItem(node, true, random() % 4 == 0);
             break;
         case 5:
-            box->MoveItem(node, pick(), nullptr, random() % 2, random() % 2);
+            box.MoveItem(node, pick(), nullptr, random() % 2, random() % 2);
             break;
         case 6:
             if (random() % 2)
-                box->SelectItem(node, true);
+                box.SelectItem(node, true);
             else
-                box->SetItemSelected(node, random() % 3 != 0, random() % 4 == 0);
+                box.SetItemSelected(node, random() % 3 != 0, random() % 4 == 0);
+            break;
+        case 9:
+            // A range from the anchor, then perhaps the focus moved on by one row either way.
+            box.ExtendSelection(node, random() % 3 != 0);
+            if (random() % 2 && box.GetFocusItem())
+                box.ExtendSelection(random() % 2
+                                        ? box.GetFocusItem()->m_nextRow
+                                        : box.GetRelative(box.GetFocusItem(), CTreeBox::kRowAbove),
+                                    true);
             break;
         case 7:
             // Several changes numbered once at the end.
-            box->BeginBulkChange();
+            box.BeginBulkChange();
             for (int i = 0; i < 3; ++i)
-                box->InsertItem(pick(), CTreeBox::kInsertLast,
-                                {.text = "b" + std::to_string(step)});
-            box->ExpandItem(pick(), true, 1);
+                box.InsertItem(pick(), CTreeBox::kInsertLast, {.text = "b" + std::to_string(step)});
+            box.ExpandItem(pick(), true, 1);
             if (nodes.size() > 20)
-                box->DeleteItem(node);
-            box->EndBulkChange();
+                box.DeleteItem(node);
+            box.EndBulkChange();
             break;
         default: {
             std::vector<CTreeBoxNode*> top;
-            for (CTreeBoxNode* n = box->GetFirstItem(); n; n = n->m_nextSibling)
+            for (CTreeBoxNode* n = box.GetFirstItem(); n; n = n->m_nextSibling)
                 top.push_back(n);
             std::shuffle(top.begin(), top.end(), random);
-            box->SetTopLevelOrder(top);
-            ASSERT_EQ(box->GetFirstItem(), top.empty() ? nullptr : top.front());
+            box.SetTopLevelOrder(top);
+            ASSERT_EQ(box.GetFirstItem(), top.empty() ? nullptr : top.front());
             break;
         }
         }
         refresh();
-        ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box)) << "after step " << step;
+        ASSERT_NO_FATAL_FAILURE(ExpectConsistent(box)) << "after step " << step;
     }
+}
+
+TEST_F(TreeBoxModel, RandomEditsKeepEveryChainConsistent)
+{
+    MakeTree();
+    RandomEdits(*box, 0, 600, 7);
+}
+
+TEST_F(TreeBoxModel, RandomEditsOfALongListKeepLookupsByRowAndTheSelectionRight)
+{
+    MakeTree(TBF_MULTI_SELECT);
+    RandomEdits(*box, 1500, 400, 11);
 }
 
 /// Runs work on a thread with a stack of 64 KB, which a walk that took one
