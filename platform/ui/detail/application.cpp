@@ -2,10 +2,12 @@
 // window objects that waits for the event being delivered.
 #include "platform/ui/detail/application.h"
 
+#include "platform/base/wait_cursor.h"
 #include "platform/ui/detail/program_fault.h"
 #include "platform/ui/detail/window_widget.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QMenu>
 #include <QWidget>
 
@@ -24,10 +26,26 @@ void TakeOutOfOthers(QAction* action, const QWidget* keep)
             widget->removeAction(action);
 }
 
+/// Shows the busy pointer over the application's windows from the first wait to the end of the
+/// last; Qt sends the change to the screen at once, so it shows while the work holds the loop.
+class WaitCursorSink final : public IWaitCursorSink {
+public:
+    void ShowWaitCursor(bool show) override
+    {
+        if (show)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QGuiApplication::restoreOverrideCursor();
+    }
+};
+
+WaitCursorSink g_waitCursorSink;
+
 } // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
+    SetWaitCursorSink(&g_waitCursorSink);
     // Qt moves an opaque child by copying its pixels, and then takes the window it sits in as
     // overlapped by nothing at its next paint. When that window is already due for a whole
     // repaint, the mark outlives that paint; a window moved over it in between (as a cascade
@@ -36,6 +54,11 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // instead, which costs little: the program's windows paint from their backing images.
     // Qt reads the setting at the first move.
     qputenv("QT_NO_FAST_MOVE", "1");
+}
+
+Application::~Application()
+{
+    SetWaitCursorSink(nullptr);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -9,7 +9,12 @@ namespace ui_detail {
 /// The one Qt application, made by the program's entry or by the test hooks.
 class Application final : public QApplication {
 public:
+    /// Installs the wait cursor's sink, which shows the busy pointer over every window while a
+    /// CWaitCursor lives; the destructor takes it away again.
     Application(int& argc, char** argv);
+    ~Application() override;
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 
     /// Delivers the event; an exception that its handlers let through ends there
     /// (HandleEscapedException).

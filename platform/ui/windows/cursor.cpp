@@ -4,6 +4,7 @@
 #include "platform/ui/detail/cursor_data.h"
 #include "platform/ui/resources/resources.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QStringList>
@@ -48,4 +49,10 @@ HCURSOR LoadStandardCursor(UINT id)
 UINT GetCursorResourceId(HCURSOR cursor)
 {
     return cursor ? cursor->id : 0;
+}
+
+bool IsWaitCursorShown()
+{
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor && cursor->shape() == Qt::WaitCursor;
 }

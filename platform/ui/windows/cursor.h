@@ -19,3 +19,6 @@ inline constexpr UINT IDC_ARROW = 32512;
 HCURSOR LoadStandardCursor(UINT id);
 /// The resource id the cursor was loaded from; 0 for null.
 UINT GetCursorResourceId(HCURSOR cursor);
+/// Whether the busy pointer shows over the application's windows: a CWaitCursor lives and no
+/// modal window has put the normal pointer back for its time.
+bool IsWaitCursorShown();
