@@ -618,6 +618,7 @@ void CTagGrid::OnSetFocus(CTreeBox*)
 
 void CTagGrid::Refill(CView*, long hint, CObject*)
 {
+    m_findStart.reset();
     // What the grid holds on to must not outlive a deleted node.
     if (hint == 2 || (m_menuTarget && m_menuTarget->IsPendingDeletion())) {
         m_menuTarget = nullptr;
@@ -975,17 +976,27 @@ bool CTagGrid::DrawGridRow(CTreeBox* box, TreeBoxRowPaint& paint)
 
 // ---- The find bar -----------------------------------------------------------------------------
 
-void CTagGrid::SelectMatch(const std::function<bool(const CDataNode*)>& matches, CTreeBoxNode* from)
+CTreeBoxNode* CTagGrid::SelectMatch(const std::function<bool(const CDataNode*)>& matches,
+                                    CTreeBoxNode* from)
 {
+    // The records of the rows eight ahead are asked for while this row's is compared.
+    CTreeBoxNode* ahead = from;
+    for (int i = 0; ahead && i < 8; ++i)
+        ahead = ahead->m_nextSibling;
     for (CTreeBoxNode* row = from; row; row = row->m_nextSibling) {
+        if (ahead) {
+            PrefetchNode(NodeOf(ahead));
+            ahead = ahead->m_nextSibling;
+        }
         if (!matches(NodeOf(row)))
             continue;
         if (!row->m_selected || GetBox().GetFocusItem() != row) {
             GetBox().ClearSelection(nullptr, false);
             SelectRow(row, false, true);
         }
-        return;
+        return row;
     }
+    return nullptr;
 }
 
 namespace {
@@ -1026,16 +1037,31 @@ std::function<bool(const CDataNode*)> RecordNumbered(long number)
 
 } // namespace
 
+void CTagGrid::FindFromTop(const std::string& text, int editId)
+{
+    CTreeBox& box = GetBox();
+    CTreeBoxNode* from = box.GetFirstItem();
+    if (const FindStart* last = m_findStart ? &*m_findStart : nullptr;
+        last && last->editId == editId && last->stamp == box.GetOrderStamp() &&
+        !last->text.empty() && text.size() > last->text.size() && text.starts_with(last->text)) {
+        if (!last->row)
+            return;
+        from = last->row;
+    }
+    const bool wife = editId == kFindText2Id;
+    CTreeBoxNode* found = SelectMatch(
+        [&](const CDataNode* n) { return StartsWithNoCase(FindText(n, wife), text); }, from);
+    m_findStart = FindStart{editId, text, found, box.GetOrderStamp()};
+}
+
 void CTagGrid::OnFindTextChanged(const std::string& text)
 {
-    SelectMatch([&](const CDataNode* n) { return StartsWithNoCase(FindText(n, false), text); },
-                GetBox().GetFirstItem());
+    FindFromTop(text, kFindTextId);
 }
 
 void CTagGrid::OnFindText2Changed(const std::string& text)
 {
-    SelectMatch([&](const CDataNode* n) { return StartsWithNoCase(FindText(n, true), text); },
-                GetBox().GetFirstItem());
+    FindFromTop(text, kFindText2Id);
 }
 
 void CTagGrid::OnFindIdChanged(const std::string& text)

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -251,7 +252,12 @@ private:
     /// Reads each top-level row's key once and puts the rows in the order of their keys; false,
     /// changing nothing, for a sort that compares the nodes themselves.
     bool SortByKeys(SortKey key);
-    void SelectMatch(const std::function<bool(const CDataNode*)>& matches, CTreeBoxNode* from);
+    /// Selects the first row from `from` on whose node matches; returns it (null: none).
+    CTreeBoxNode* SelectMatch(const std::function<bool(const CDataNode*)>& matches,
+                              CTreeBoxNode* from);
+    /// Selects the first row from the top whose find text (a spouse's name for the second edit)
+    /// starts with text.
+    void FindFromTop(const std::string& text, int editId);
     void DrawCell(CDC& dc, const CRect& cell, const std::string& text, COLORREF colour);
 
     // Commands (tag_grid_commands.cpp).
@@ -285,6 +291,16 @@ private:
     std::string m_heading = "Records";
     std::string m_valueHeading = "Values";
     CRowMap m_rows;
+    /// The first match from the top of the text last typed in a find edit, or that there was
+    /// none, while the rows keep their order and no change notice came: a longer text's first
+    /// match is never above it, so typing on searches on from there.
+    struct FindStart {
+        int editId = 0;
+        std::string text;
+        CTreeBoxNode* row = nullptr;
+        std::uint64_t stamp = 0;
+    };
+    std::optional<FindStart> m_findStart;
     /// Top-level rows that are open, or that were closed with rows left under them.
     std::unordered_set<CTreeBoxNode*> m_openRows;
     SortKey m_sortKey = kSortNone;

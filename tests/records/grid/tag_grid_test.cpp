@@ -392,6 +392,28 @@ TEST_F(TagGridTest, TheFindBarSelectsByNameAndByRecordNumber)
     EXPECT_EQ(m_grid.GetSelectedRecord(), m_bob);
 }
 
+TEST_F(TagGridTest, TypingOnInTheFindBarFindsTheFirstMatchAfterChangesBetweenKeys)
+{
+    MakeGrid(kIndi, true, 345);
+    m_grid.OnFindTextChanged("s");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_ann);
+    m_grid.OnFindTextChanged("smith, b");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_bob);
+    // A text that matches nothing leaves the selection, and so does one typed on from it.
+    m_grid.OnFindTextChanged("smith, bx");
+    m_grid.OnFindTextChanged("smith, bxy");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_bob);
+    m_grid.OnFindTextChanged("smith");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_ann);
+    // A record renamed between two keys, above the last match, is found as the text grows.
+    auto* carl = static_cast<CNameNode*>(m_carl->FindChild(nullptr, FIELD_NAME));
+    ASSERT_NE(carl, nullptr);
+    carl->SetValue("Carl /Smithers/");
+    m_grid.Refill(nullptr, 0, nullptr); // the change notice the edit sends
+    m_grid.OnFindTextChanged("smithe");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_carl);
+}
+
 TEST_F(TagGridTest, ALinkCycleStopsAtTheRecursiveRows)
 {
     // Every back-link shown: the family lists its husband, whose spouse family is the family.
