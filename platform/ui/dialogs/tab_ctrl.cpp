@@ -13,20 +13,10 @@
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
-#include <memory>
-
 namespace {
 
 /// Pixels between the display area and the frame around it.
 constexpr int kFrameMargin = 2;
-
-/// A copy of a tab bar's style option, of its own kind.
-std::unique_ptr<QStyleOption> Copy(const QStyleOption* option)
-{
-    if (const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option))
-        return std::make_unique<QStyleOptionTab>(*tab);
-    return std::make_unique<QStyleOption>(*option);
-}
 
 /// The application's style for a tab bar that holds its display area too. Each tab is drawn
 /// within its own rectangle: Fusion fills the foot of the selected tab a whole tab's height
@@ -69,9 +59,16 @@ public:
         const int rowHeight = bar->tabRect(0).height();
         if (rowHeight <= 0 || rowHeight >= option->rect.height())
             return QProxyStyle::subElementRect(element, option, widget);
-        const std::unique_ptr<QStyleOption> row = Copy(option);
-        row->rect.setHeight(rowHeight);
-        return QProxyStyle::subElementRect(element, row.get(), widget);
+        // The copy keeps the option's own kind (a style reads a tab's fields through it); the
+        // options have no virtual destructor, so each kind is copied as itself.
+        if (const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option)) {
+            QStyleOptionTab row(*tab);
+            row.rect.setHeight(rowHeight);
+            return QProxyStyle::subElementRect(element, &row, widget);
+        }
+        QStyleOption row(*option);
+        row.rect.setHeight(rowHeight);
+        return QProxyStyle::subElementRect(element, &row, widget);
     }
 
     /// One for every tab control, made with the first after the application's style is set.
