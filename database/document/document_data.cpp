@@ -101,6 +101,7 @@ bool CDocumentData::OpenDocument(const std::string& path)
 
 bool CDocumentData::SaveDocument(const std::string& path, std::string& error)
 {
+    const CWaitCursor wait;
     GedcomFileFormat format = m_format;
     if (!SaveGedcomFile(path, format, error))
         return false;

@@ -5,6 +5,7 @@
 #include "database/multimedia/linked_file_location.h"
 #include "database/multimedia/obj_rec.h"
 #include "platform/base/paths.h"
+#include "platform/base/wait_cursor.h"
 #include "tests/database/document/document_test_support.h"
 #include "tests/support/file_size_limit.h"
 
@@ -177,6 +178,21 @@ TEST_F(DocumentDataTest, FailedSaveLeavesTheFileAndTheDocumentModified)
     EXPECT_EQ(error, std::strerror(EFBIG));
     EXPECT_EQ(test_support::ReadFile(path), before);
     EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(DocumentDataTest, SaveShowsTheBusyPointerForItsTimeOnly)
+{
+    struct CRecordingSink final : IWaitCursorSink {
+        void ShowWaitCursor(bool show) override { m_shown.push_back(show); }
+        std::vector<bool> m_shown;
+    } sink;
+    ASSERT_TRUE(m_doc.OpenDocument(SmallFile("smith.ged")));
+    SetWaitCursorSink(&sink);
+    std::string error;
+    const bool saved = m_doc.SaveDocument(PathOf("out.ged"), error);
+    SetWaitCursorSink(nullptr);
+    EXPECT_TRUE(saved) << error;
+    EXPECT_EQ(sink.m_shown, (std::vector<bool>{true, false}));
 }
 
 } // namespace
