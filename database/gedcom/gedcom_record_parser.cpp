@@ -282,7 +282,7 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
     }
     if (!made->SetText(ValueFor(*recordDef, line.value)))
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
-    m_path.assign(1, made);
+    m_path.assign(1, PathNode{made});
     m_outOfOrder = false;
     m_readChange = false;
     m_valued.clear();
@@ -309,8 +309,8 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     const std::size_t level = std::size_t(line.level);
     if (!m_valued.empty())
         CloseValuedFields(level);
-    CDataNode* parent = m_path[level - 1];
-    CDataNode* sibling = level < m_path.size() ? m_path[level] : nullptr;
+    CDataNode* parent = m_path[level - 1].node;
+    CDataNode* sibling = level < m_path.size() ? m_path[level].node : nullptr;
     const CFieldDef* def = nullptr;
     int continuation = 0;
     // The tag and the value view the same line, the value running to its end.
@@ -329,41 +329,68 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
         return ReadGedcomLine(line, lineCounter);
     }
     CDataNode* node = nullptr;
-    if (!AddNode(parent, sibling, def, line, lineCounter, node))
+    if (!AddNode(m_path[level - 1], sibling, def, line, lineCounter, node))
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
     // level is at most the path's length (tested above): the node ends the path.
     if (level < m_path.size()) {
         m_path.resize(level + 1);
-        m_path[level] = node;
+        m_path[level] = PathNode{node};
     } else {
-        m_path.push_back(node);
+        m_path.push_back(PathNode{node});
     }
     m_readChange |= level == 1 && def->GetFieldId() == FIELD_CHAN;
     return ReadGedcomLine(line, lineCounter);
 }
 
-bool CGedcomRecordParser::AddNode(CDataNode* parent, CDataNode* sibling, const CFieldDef* def,
+void CGedcomRecordParser::CatchUp(PathNode& parent)
+{
+    CDataNode* next =
+        parent.lastChild ? parent.lastChild->GetNextSibling() : parent.node->GetFirstChild();
+    for (; next; next = next->GetNextSibling()) {
+        parent.lastChild = next;
+        parent.maxChildOrder =
+            std::max<int>(parent.maxChildOrder, next->GetFieldDef()->GetSiblingOrder());
+    }
+}
+
+bool CGedcomRecordParser::AddNode(PathNode& parent, CDataNode* sibling, const CFieldDef* def,
                                   const GedcomLine& line, int lineCounter, CDataNode*& node)
 {
     node = CreateNodeFromDef(def, false, nullptr);
     if (!node)
         return false;
+    // While the record's lines follow definition order, a node goes after sibling, which is
+    // then the last child unless reading a value made children after it. Once a line came out
+    // of order, a node goes before the first child of a higher order: last when none has one.
+    // A node that goes last is linked at once; a field is never a record, whose links only
+    // the general path keeps.
+    CatchUp(parent);
     const int order = def->GetSiblingOrder();
-    if (!sibling) {
-        parent->AppendChild(node, m_outOfOrder);
-    } else if (!m_outOfOrder && order >= sibling->GetFieldDef()->GetSiblingOrder()) {
-        parent->InsertChild(node, sibling, false);
+    bool last = false;
+    if (!m_outOfOrder && (!sibling || order >= sibling->GetFieldDef()->GetSiblingOrder())) {
+        last = !sibling || sibling == parent.lastChild;
+        if (!last)
+            parent.node->InsertChild(node, sibling, false);
     } else {
         m_outOfOrder = true;
-        parent->AppendChild(node, true);
+        last = order >= parent.maxChildOrder;
+        if (!last)
+            parent.node->AppendChild(node, true);
     }
+    if (last && node->IsRecord())
+        parent.node->AppendChild(node, false);
+    else if (last)
+        parent.node->AppendLoadedChild(node, parent.lastChild);
     const int dataType = def->GetDataType();
     const std::string_view value = ValueFor(*def, dataType, line.value);
     if (!node->SetText(value)) {
-        parent->UnlinkChild(node, true);
+        parent.node->UnlinkChild(node, true);
         DestroyNodeTree(std::exchange(node, nullptr));
         return false;
     }
+    if (!node->GetNextSibling())
+        parent.lastChild = node;
+    parent.maxChildOrder = std::max(parent.maxChildOrder, order);
     if (const std::string_view reason = UnreadValueReason(*node, dataType, value);
         reason == kLostUnreadValue)
         WriteExceptionLine(lineCounter, reason, line, false, false);

@@ -58,12 +58,24 @@ private:
         std::string value;
     };
 
+    /// One node of the chain from the record down, with what the parser knows of its children:
+    /// the last one and the highest sibling order among them, brought up to date (CatchUp) from
+    /// the last child known, since reading a value may make children of its own.
+    struct PathNode {
+        CDataNode* node;
+        CDataNode* lastChild = nullptr; // null while it has none
+        int maxChildOrder = -1;
+    };
+
     /// Takes one line below the record; returns the status of the next line to handle.
     int TakeLine(GedcomLine& line, int& lineCounter);
-    /// Links a new node of def under parent (after sibling unless the record's children are out
-    /// of order) and reads its value; false (node freed) when the value is refused.
-    bool AddNode(CDataNode* parent, CDataNode* sibling, const CFieldDef* def,
-                 const GedcomLine& line, int lineCounter, CDataNode*& node);
+    /// Links a new node of def under parent (after sibling, the node of the line's level read
+    /// last under the same parent, unless the record's children are out of order) and reads its
+    /// value; false (node freed) when the value is refused.
+    bool AddNode(PathNode& parent, CDataNode* sibling, const CFieldDef* def, const GedcomLine& line,
+                 int lineCounter, CDataNode*& node);
+    /// Takes into parent the children linked after the last one it knows.
+    static void CatchUp(PathNode& parent);
     /// Reports the valued fields of level and deeper that have no sub-fields, and forgets them.
     void CloseValuedFields(std::size_t level);
     /// FindChildByGedcomTag through a small cache: a file repeats the same few tags under the
@@ -81,9 +93,9 @@ private:
         const CFieldDef* def = nullptr;
     };
 
-    std::vector<CDataNode*> m_path; // m_path[level]: the node of that level on the current line
-    bool m_outOfOrder = false;      // a line of this record came after a later-ordered sibling
-    bool m_readChange = false;      // a CHAN field joined this record
+    std::vector<PathNode> m_path; // m_path[level]: the node of that level on the current line
+    bool m_outOfOrder = false;    // a line of this record came after a later-ordered sibling
+    bool m_readChange = false;    // a CHAN field joined this record
     std::vector<ValuedField> m_valued;
     std::array<DefCacheEntry, 1024> m_defCache{};
 };

@@ -231,6 +231,19 @@ public:
     CDataNode* AddTextChild(int fieldId, std::string_view text);
     CDataNode* AddLinkChild(int fieldId, CRecordNode* record);
     void AppendChild(CDataNode* child, bool ordered);
+    /// Links child last, after last, as a load that reads children in their order links them:
+    /// no order test, no change mark. last is this node's last child (null when it has none),
+    /// child is no record and this node keeps no tally (no record-type root): the caller knows.
+    void AppendLoadedChild(CDataNode* child, CDataNode* last)
+    {
+        if (last) {
+            child->m_link = last->m_link;
+            last->m_link = SiblingLink(child);
+        } else {
+            child->m_link = ParentLink(this);
+            SetFirstChild(child);
+        }
+    }
     void InsertChild(CDataNode* child, CDataNode* sibling, bool before);
     /// Takes the child out of the chain; a child not in it aborts unless tolerant.
     void UnlinkChild(CDataNode* child, bool tolerant);

@@ -347,6 +347,81 @@ TEST_F(GedcomLoaderTest, LinesOutOfOrderTakeTheirPlaceInDefinitionOrder)
     EXPECT_EQ(ChildTags(FirstRecord(0)), "NAME SEX FAMS");
 }
 
+/// Tags placed one at a time by the rule of definition order: each goes before the first tag
+/// placed earlier whose definition comes later in the order, else last.
+std::string PlacedByDefinitionOrder(const CFieldDef* parent, const std::vector<std::string>& tags)
+{
+    std::vector<std::pair<int, std::string>> placed;
+    for (const std::string& tag : tags) {
+        const int order = parent->FindChildByGedcomTag(tag)->GetSiblingOrder();
+        const auto later = std::find_if(placed.begin(), placed.end(),
+                                        [order](const auto& p) { return p.first > order; });
+        placed.insert(later, {order, tag});
+    }
+    std::string joined;
+    for (const auto& [order, tag] : placed)
+        joined += (joined.empty() ? "" : " ") + tag;
+    return joined;
+}
+
+// A load links a child last at once while the file follows definition order; children that
+// come out of order, at any level and in any mix with ordered ones, must land exactly where
+// placing them one at a time would put them.
+TEST_F(GedcomLoaderTest, ChildrenInAnyOrderLandWhereOneByOnePlacingPutsThem)
+{
+    const std::vector<std::string> recordTags = {"OCCU", "NAME", "BIRT", "SEX",  "NOTE", "NAME",
+                                                 "TITL", "DEAT", "OCCU", "BURI", "RESI", "CHR"};
+    const std::vector<std::string> birthTags = {"NOTE", "PLAC", "DATE", "NOTE", "AGE", "NOTE"};
+    const std::vector<std::string> deathTags = {"DATE", "PLAC", "NOTE"};
+    std::vector<std::string> lines = {"0 @I1@ INDI"};
+    for (const std::string& tag : recordTags) {
+        const bool event =
+            tag == "BIRT" || tag == "DEAT" || tag == "BURI" || tag == "CHR" || tag == "RESI";
+        lines.push_back("1 " + tag +
+                        (tag == "SEX"    ? " M"
+                         : tag == "NAME" ? " A /B/"
+                         : event         ? ""
+                                         : " v"));
+        const auto& sub = tag == "BIRT"   ? birthTags
+                          : tag == "DEAT" ? deathTags
+                                          : std::vector<std::string>{};
+        for (const std::string& subTag : sub)
+            lines.push_back("2 " + subTag +
+                            (subTag == "DATE"  ? " 1900"
+                             : subTag == "AGE" ? " 5y"
+                                               : " w"));
+    }
+    ASSERT_TRUE(Load(File("in.ged", GedcomText(lines))));
+    const CRecordNode* person = FirstRecord(0);
+    const std::string placed = PlacedByDefinitionOrder(person->GetFieldDef(), recordTags);
+    EXPECT_EQ(ChildTags(person), placed);
+    EXPECT_NE(placed.substr(0, 5), "OCCU "); // the file's order is not the definitions'
+    const CDataNode* birth =
+        person->FindChildByDef(person->GetFieldDef()->FindChildByGedcomTag("BIRT"));
+    const CDataNode* death =
+        person->FindChildByDef(person->GetFieldDef()->FindChildByGedcomTag("DEAT"));
+    ASSERT_TRUE(birth && death);
+    EXPECT_EQ(ChildTags(birth), PlacedByDefinitionOrder(birth->GetFieldDef(), birthTags));
+    EXPECT_EQ(ChildTags(death), PlacedByDefinitionOrder(death->GetFieldDef(), deathTags));
+    EXPECT_TRUE(m_messages.empty());
+}
+
+// A note record's value makes a child of the record before its lines are read: the lines
+// join it, in order and out of it, and none takes its place.
+TEST_F(GedcomLoaderTest, ChildrenMadeByAValueStayWhenTheLinesJoinThem)
+{
+    ASSERT_TRUE(Load(File("in.ged", GedcomText({"0 @N1@ NOTE first", "1 REFN r", "1 CONT more",
+                                                "1 REFN q", "1 SOUR @S1@", "1 RIN 5", "1 SOUR @S1@",
+                                                "0 @S1@ SOUR", "1 TITL t"}))));
+    const CRecordNode* note = FirstRecord(2);
+    const CDataNode* text = note->FindChild(nullptr, FIELD_TEXT);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(ValueOf(text), "first\nmore");
+    std::string tags = ChildTags(note);
+    std::erase(tags, ' ');
+    EXPECT_EQ(tags.size(), std::string("TEXTREFNREFNSOURSOURRIN").size()) << ChildTags(note);
+}
+
 // A tag's definition is found through a cache keyed by the tag's bytes, read eight at a time
 // where the line is that long: tags that begin alike, and a value that continues a shorter
 // tag's bytes, must still find their own definitions.
