@@ -49,10 +49,13 @@ struct BufferedFile {
 /// The file's bytes are read in pieces of this size when they are decoded.
 constexpr std::size_t kRawPieceSize = 64 * 1024;
 
+// At namespace scope rather than inside File(), so that the calls that every line makes carry
+// no guard.
+BufferedFile g_file;
+
 BufferedFile& File()
 {
-    static BufferedFile file;
-    return file;
+    return g_file;
 }
 
 void Reset(BufferedFile& f)
@@ -179,6 +182,34 @@ bool IsLineEnd(char c)
 
 #if defined(__SSE2__)
 /// The first CR or LF of the size bytes at start; start + size when there is none. Sixteen
+/// bytes are tested at a time. high gathers the top bits of the bytes before the line end.
+const char* FindLineEndAndHigh(const char* start, std::size_t size, unsigned& high)
+{
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    std::size_t i = 0;
+    high = 0;
+    for (; i + 16 <= size; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + i));
+        const auto found = unsigned(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))));
+        const auto top = unsigned(_mm_movemask_epi8(bytes));
+        if (found != 0) {
+            // Only the bits below the first line end are bytes of the line.
+            high |= top & ((found & (0u - found)) - 1);
+            return start + i + __builtin_ctz(found);
+        }
+        high |= top;
+    }
+    for (; i < size; ++i) {
+        if (IsLineEnd(start[i]))
+            return start + i;
+        high |= static_cast<unsigned char>(start[i]) & 0x80u;
+    }
+    return start + size;
+}
+
+/// The first CR or LF of the size bytes at start; start + size when there is none. Sixteen
 /// bytes are tested at a time.
 const char* FindLineEnd(const char* start, std::size_t size)
 {
@@ -217,6 +248,15 @@ const char* FindLineEnd(const char* start, std::size_t size)
             return static_cast<const char*>(lf);
     }
     return start + size;
+}
+
+const char* FindLineEndAndHigh(const char* start, std::size_t size, unsigned& high)
+{
+    const char* const end = FindLineEnd(start, size);
+    high = 0;
+    for (const char* c = start; c < end; ++c)
+        high |= static_cast<unsigned char>(*c) & 0x80u;
+    return end;
 }
 #endif
 
@@ -374,6 +414,25 @@ bool TakeBufferedLine(std::string_view& line)
     line = std::string_view(start, length);
     f.m_position += static_cast<int>(length + (IsLineEnd(end[1]) ? 2 : 1));
     return true;
+}
+
+std::string_view BufferedBytes()
+{
+    const BufferedFile& f = File();
+    if (!f.m_readMode || f.m_position > f.m_lastIndex)
+        return {};
+    return std::string_view(f.m_buffer.data() + f.m_position,
+                            static_cast<std::size_t>(f.m_lastIndex + 1 - f.m_position));
+}
+
+void SkipBufferedBytes(std::size_t count)
+{
+    File().m_position += static_cast<int>(count);
+}
+
+const char* FindGedcomLineEnd(const char* start, std::size_t size, unsigned& high)
+{
+    return FindLineEndAndHigh(start, size, high);
 }
 
 char ReadNextChar()

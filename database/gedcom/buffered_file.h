@@ -57,6 +57,14 @@ bool ReadGedcomInputLine(std::string& line, bool& complete, int size);
 /// the byte after its terminator lie in the buffer; false, with nothing consumed, otherwise
 /// (ReadGedcomInputLine then reads the line).
 bool TakeBufferedLine(std::string_view& line);
+/// The bytes of the buffer not yet consumed while reading (empty when writing), for a reader
+/// that splits the lines it can itself; valid until the next call that reads.
+std::string_view BufferedBytes();
+/// Consumes count of the bytes BufferedBytes gave (at most that many).
+void SkipBufferedBytes(std::size_t count);
+/// The first CR or LF of the size bytes at start (start + size when there is none); high is
+/// nonzero when a byte before it is 128 or above.
+const char* FindGedcomLineEnd(const char* start, std::size_t size, unsigned& high);
 /// The next byte without consuming it; 0 at the end of the file.
 char ReadNextChar();
 /// The number of bytes consumed so far while reading; for a decoded file, the bytes of the file

@@ -181,6 +181,46 @@ int ScanLine(std::string_view s, GedcomLine& line)
     return kGedcomParsedValid;
 }
 
+/// The most common line, taken straight from the file's buffer: a one-digit level, one blank,
+/// a tag and, after one white-space character, a value, all plain ASCII, with the line's end and
+/// the byte after it in the buffer. It is split as ScanLine splits it and consumed with its
+/// terminator (as TakeBufferedLine consumes it); false, with nothing consumed, for any other
+/// line, which the general path then reads.
+bool TakeCommonLine(GedcomLine& line)
+{
+    const std::string_view bytes = BufferedBytes();
+    const char* const start = bytes.data();
+    const char* const end = start + bytes.size();
+    if (bytes.size() < 5 || !IsDigit(start[0]) || start[1] != ' ' || !IsTagChar(start[2]))
+        return false;
+    const char* c = start + 3;
+    while (c < end && IsTagChar(*c))
+        ++c;
+    const char* const tagEnd = c;
+    if (c == end || std::size_t(tagEnd - start - 2) > kGedcomMaxTagLength)
+        return false;
+    const char* value = c;
+    if (*c != '\r' && *c != '\n') {
+        if (!IsSpaceChar(*c))
+            return false;
+        value = c + 1;
+        unsigned high = 0;
+        c = FindGedcomLineEnd(value, std::size_t(end - value), high);
+        if (high != 0)
+            return false;
+    }
+    // c stands at the terminator; the byte after it decides whether a second CR or LF
+    // belongs to it.
+    if (end - c < 2)
+        return false;
+    line.level = start[0] - '0';
+    line.xref = std::string_view();
+    line.tag = std::string_view(start + 2, std::size_t(tagEnd - start - 2));
+    line.value = std::string_view(value, std::size_t(c - value));
+    SkipBufferedBytes(std::size_t(c - start) + (c[1] == '\r' || c[1] == '\n' ? 2 : 1));
+    return true;
+}
+
 std::string WithoutQuotes(const std::string& name)
 {
     if (name.empty() || name.front() != '"')
@@ -310,6 +350,10 @@ bool CloseGedcomInput()
 int ReadGedcomLine(GedcomLine& line, int& lineCounter)
 {
     InputState& s = Input();
+    if (!s.m_hasPending && !s.m_atVolumeStart && TakeCommonLine(line)) {
+        ++lineCounter;
+        return kGedcomLineReady;
+    }
     std::string_view text;
     while (NextPhysicalLine(s, s.m_raw, text)) {
         ++lineCounter;

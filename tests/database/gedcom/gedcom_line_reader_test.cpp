@@ -1,5 +1,6 @@
 // tests/database/gedcom/gedcom_line_reader_test.cpp: the GEDCOM line grammar, reading lines in
 // every character set, and continuation volumes.
+#include "database/gedcom/buffered_file.h"
 #include "database/gedcom/gedcom_line_reader.h"
 #include "tests/support/test_support.h"
 
@@ -199,6 +200,67 @@ TEST(GedcomLineReaderTest, AByteOutsideTheSetIsFoundAnywhereInLinesOfAnyLength)
     for (std::size_t i = 0; i < values.size(); ++i)
         EXPECT_EQ(reads[i + 2].value, values[i]);
     EXPECT_EQ(GetGedcomInputFallbackCount(), values.size());
+}
+
+// The reader splits most lines straight from the file's buffer and leaves the others to the
+// general path: lines of every kind, after every terminator and falling at every place against
+// the buffer's end, must come out as the grammar splits them, counted alike.
+TEST(GedcomLineReaderTest, EveryLineReadsAsTheGrammarSplitsIt)
+{
+    const std::string tag50(50, 'T');
+    const std::vector<std::string> kinds = {"1 NAME John /Smith/",
+                                            "2 DATE 1 JAN 1900",
+                                            "1 SEX",
+                                            "1 SEX ",
+                                            "1 NOTE  two blanks ",
+                                            "1 NOTE\ttab",
+                                            "1 NOTE\vvertical",
+                                            "1 _X\fform feed",
+                                            "1 NAME-x",
+                                            "1 N@ME v",
+                                            "12 NOTE twelve",
+                                            "1  NAME two blanks before",
+                                            " 1 NAME blank first",
+                                            "0 @I1@ INDI",
+                                            "1 " + tag50 + " v",
+                                            "1 " + tag50 + "U v",
+                                            "1 " + tag50 + "U",
+                                            "1 NOTE caf\xC3\xA9 au lait, long enough to span",
+                                            "1 NOTE \xC3\xA9",
+                                            "x junk",
+                                            " \t ",
+                                            "9 Z"};
+    const char* terminators[] = {"\r\n", "\n", "\r", "\n\r", "\r\r", "\n\n"};
+    std::string bytes = "0 HEAD\r\n1 CHAR UTF-8\r\n";
+    std::vector<Read> expected = {{kGedcomLineReady, 1, 0, "", "HEAD", ""},
+                                  {kGedcomLineReady, 2, 1, "", "CHAR", "UTF-8"}};
+    int counter = 2;
+    for (int i = 0; bytes.size() < 3 * std::size_t(kGedcomBufferSize); ++i) {
+        // Before each end of the buffer, one line whose CR LF has its CR as the buffer's last
+        // byte and its LF as the next buffer's first.
+        const std::size_t bufferEnd =
+            (bytes.size() / kGedcomBufferSize + 1) * std::size_t(kGedcomBufferSize);
+        const std::size_t room = bufferEnd - 1 - bytes.size();
+        const bool split = room >= 8 && room <= 80;
+        const std::string pad = split ? "1 NOTE " + std::string(room - 7, 's')
+                                      : "1 NOTE " + std::string(std::size_t(i % 37), 'p');
+        for (const std::string& text : {pad, kinds[std::size_t(i) % kinds.size()]}) {
+            bytes += text + (split && text == pad ? "\r\n" : terminators[std::size_t(i) % 6]);
+            ++counter;
+            GedcomLine line;
+            const int parsed = ParseGedcomLine(text, line);
+            if (parsed == kGedcomParsedValid)
+                expected.push_back({kGedcomLineReady, counter, line.level, std::string(line.xref),
+                                    std::string(line.tag), std::string(line.value)});
+            else if (parsed == kGedcomParsedInvalid)
+                expected.push_back({kGedcomLineInvalid, counter, line.level, "", "", text});
+        }
+    }
+    const std::vector<Read> reads = ReadBytes(bytes + "0 TRLR");
+    ASSERT_EQ(reads.size(), expected.size() + 1);
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(reads[i], expected[i]) << "line " << i;
+    EXPECT_EQ(reads.back(), (Read{kGedcomLineReady, counter + 1, 0, "", "TRLR", ""}));
 }
 
 TEST(GedcomLineReaderTest, AnselMarksEndingAValueGoToTheConcLineAfterIt)
