@@ -192,10 +192,10 @@ namespace {
 
 /// ResolveChildDefinition with the lookup of a child definition by GEDCOM tag handed in.
 template <class FindChild>
-int ResolveChild(const CDataNode& node, std::string_view tag, std::string_view value,
-                 const CFieldDef*& def, int& continuation, FindChild findChild)
+int ResolveChild(const CDataNode& node, const CFieldDef* nodeDef, std::string_view tag,
+                 std::string_view value, const CFieldDef*& def, int& continuation,
+                 FindChild findChild)
 {
-    const CFieldDef* nodeDef = node.GetFieldDef();
     def = nullptr;
     continuation = ContinuationKind(*nodeDef, tag);
     if (continuation != 0) {
@@ -228,7 +228,7 @@ int ResolveChild(const CDataNode& node, std::string_view tag, std::string_view v
 int ResolveChildDefinition(const CDataNode& node, std::string_view tag, std::string_view value,
                            const CFieldDef*& def, int& continuation)
 {
-    return ResolveChild(node, tag, value, def, continuation,
+    return ResolveChild(node, node.GetFieldDef(), tag, value, def, continuation,
                         [](const CFieldDef* parent, std::string_view childTag) {
                             return parent->FindChildByGedcomTag(childTag);
                         });
@@ -282,7 +282,7 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
     }
     if (!made->SetText(ValueFor(*recordDef, line.value)))
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
-    m_path.assign(1, PathNode{made});
+    m_path.assign(1, PathNode{made, recordDef, recordDef->GetSiblingOrder()});
     m_outOfOrder = false;
     m_readChange = false;
     m_valued.clear();
@@ -310,7 +310,7 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     if (!m_valued.empty())
         CloseValuedFields(level);
     CDataNode* parent = m_path[level - 1].node;
-    CDataNode* sibling = level < m_path.size() ? m_path[level].node : nullptr;
+    const PathNode* sibling = level < m_path.size() ? &m_path[level] : nullptr;
     const CFieldDef* def = nullptr;
     int continuation = 0;
     // The tag and the value view the same line, the value running to its end.
@@ -318,8 +318,8 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     const auto findChild = [this, readable](const CFieldDef* parentDef, std::string_view tag) {
         return FindChildDef(parentDef, tag, readable);
     };
-    if (const int reason =
-            ResolveChild(*parent, line.tag, line.value, def, continuation, findChild))
+    if (const int reason = ResolveChild(*parent, m_path[level - 1].def, line.tag, line.value, def,
+                                        continuation, findChild))
         return SkipGedcomBranch(false, line, lineCounter, 0, reason);
     if (continuation != 0) {
         if (level < m_path.size())
@@ -334,9 +334,9 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     // level is at most the path's length (tested above): the node ends the path.
     if (level < m_path.size()) {
         m_path.resize(level + 1);
-        m_path[level] = PathNode{node};
+        m_path[level] = PathNode{node, def, def->GetSiblingOrder()};
     } else {
-        m_path.push_back(PathNode{node});
+        m_path.push_back(PathNode{node, def, def->GetSiblingOrder()});
     }
     m_readChange |= level == 1 && def->GetFieldId() == FIELD_CHAN;
     return ReadGedcomLine(line, lineCounter);
@@ -353,7 +353,7 @@ void CGedcomRecordParser::CatchUp(PathNode& parent)
     }
 }
 
-bool CGedcomRecordParser::AddNode(PathNode& parent, CDataNode* sibling, const CFieldDef* def,
+bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, const CFieldDef* def,
                                   const GedcomLine& line, int lineCounter, CDataNode*& node)
 {
     node = CreateNodeFromDef(def, false, nullptr);
@@ -367,10 +367,10 @@ bool CGedcomRecordParser::AddNode(PathNode& parent, CDataNode* sibling, const CF
     CatchUp(parent);
     const int order = def->GetSiblingOrder();
     bool last = false;
-    if (!m_outOfOrder && (!sibling || order >= sibling->GetFieldDef()->GetSiblingOrder())) {
-        last = !sibling || sibling == parent.lastChild;
+    if (!m_outOfOrder && (!sibling || order >= sibling->order)) {
+        last = !sibling || sibling->node == parent.lastChild;
         if (!last)
-            parent.node->InsertChild(node, sibling, false);
+            parent.node->InsertChild(node, sibling->node, false);
     } else {
         m_outOfOrder = true;
         last = order >= parent.maxChildOrder;

@@ -63,6 +63,8 @@ private:
     /// the last child known, since reading a value may make children of its own.
     struct PathNode {
         CDataNode* node;
+        const CFieldDef* def; // the node's own, kept at hand: a line reads it for its children
+        int order;            // def's sibling order
         CDataNode* lastChild = nullptr; // null while it has none
         int maxChildOrder = -1;
     };
@@ -72,8 +74,8 @@ private:
     /// Links a new node of def under parent (after sibling, the node of the line's level read
     /// last under the same parent, unless the record's children are out of order) and reads its
     /// value; false (node freed) when the value is refused.
-    bool AddNode(PathNode& parent, CDataNode* sibling, const CFieldDef* def, const GedcomLine& line,
-                 int lineCounter, CDataNode*& node);
+    bool AddNode(PathNode& parent, const PathNode* sibling, const CFieldDef* def,
+                 const GedcomLine& line, int lineCounter, CDataNode*& node);
     /// Takes into parent the children linked after the last one it knows.
     static void CatchUp(PathNode& parent);
     /// Reports the valued fields of level and deeper that have no sub-fields, and forgets them.
