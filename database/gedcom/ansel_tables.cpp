@@ -11,7 +11,10 @@
 namespace ansel {
 namespace {
 
-// Bytes 0xA0 to 0xCF; 0 where ANSEL defines nothing.
+// Bytes 0xA0 to 0xCF; 0 where ANSEL defines nothing. GEDCOM's two letters of its own, the
+// midline e (0xCD) and midline o (0xCE), have no Unicode letter of their own: they read as the
+// e with stroke and the barred o, the nearest in shape, so they show as what they are and are
+// written back as the bytes they were.
 // clang-format off
 constexpr char32_t kSpecials[0x30] = {
     0,      0x0141, 0x00D8, 0x0110, 0x00DE, 0x00C6, 0x0152, 0x02B9,  // A0: Ł Ø Đ Þ Æ Œ ʹ
@@ -19,7 +22,7 @@ constexpr char32_t kSpecials[0x30] = {
     0x02BB, 0x0142, 0x00F8, 0x0111, 0x00FE, 0x00E6, 0x0153, 0x02BA,  // B0: ʻ ł ø đ þ æ œ ʺ
     0x0131, 0x00A3, 0x00F0, 0,      0x01A1, 0x01B0, 0x25A1, 0x25A0,  // B8: ı £ ð ơ ư □ ■
     0x00B0, 0x2113, 0x2117, 0x00A9, 0x266F, 0x00BF, 0x00A1, 0x00DF,  // C0: ° ℓ ℗ © ♯ ¿ ¡ ß
-    0x20AC, 0,      0,      0,      0,      0,      0,      0x00DF,  // C8: € ... ß
+    0x20AC, 0,      0,      0,      0,      0x0247, 0x0275, 0x00DF,  // C8: € ... ɇ ɵ ß
 };
 
 // Bytes 0xE0 to 0xFF; 0 where ANSEL defines nothing.

@@ -118,6 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"AnselSpecials", Set::Ansel, "\xA1\xB1\xA5\xC3\xB8\xCF\xC8",
                    "\u0141\u0142\u00C6\u00A9\u0131\u00DF\u20AC", 0, true},
         DecodeCase{"AnselLigatureHalves", Set::Ansel, "\xEBt\xECs", "t\uFE20s\uFE21", 0, true},
+        DecodeCase{"AnselMidlineLetters", Set::Ansel, "(\xCD) (\xCE)", "(\u0247) (\u0275)", 0,
+                   true},
         DecodeCase{"AnselOtherSharpS", Set::Ansel, "\xC7", "\u00DF", 0, false},
         DecodeCase{"AnselMarkWithoutLetterStaysAtEnd", Set::Ansel, "ab\xE2", "ab\u0301", 0, false},
         DecodeCase{"AnselUndefinedBytesRead1252", Set::Ansel, "\xAF\x80", "\u00AF\u20AC", 2, false},
