@@ -180,12 +180,12 @@ std::string_view ValueFor(const CFieldDef& def, std::string_view value)
 
 bool IsPointerValue(std::string_view value)
 {
-    for (std::size_t at = value.find('@'); at != std::string_view::npos;
-         at = value.find('@', at + 2)) {
-        if (at + 1 >= value.size() || value[at + 1] != '@')
-            return true;
-    }
-    return false;
+    const std::size_t first = value.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return false;
+    value = value.substr(first, value.find_last_not_of(" \t") + 1 - first);
+    return value.size() >= 3 && value.front() == '@' && value.back() == '@' && value[1] != '#' &&
+           value.find('@', 1) == value.size() - 1;
 }
 
 namespace {

@@ -26,7 +26,9 @@ class CRecordNode;
 int ResolveChildDefinition(const CDataNode& node, std::string_view tag, std::string_view value,
                            const CFieldDef*& def, int& continuation);
 
-/// Whether a GEDCOM value holds a cross-reference: an "@" that is not the first of "@@".
+/// Whether a GEDCOM value is a cross-reference: one identifier between two at signs, alone
+/// but for blanks around it. Text that merely holds an at sign (an e-mail address, "@@", a date
+/// escape such as "@#DJULIAN@") is none.
 bool IsPointerValue(std::string_view value);
 
 /// Builds records from their lines. One parser serves a whole load; it keeps the chain of nodes

@@ -340,6 +340,38 @@ TEST_F(GedcomLoaderTest, ConcAndContRejoinIntoOneValue)
     EXPECT_EQ(ValueOf(FirstRecord(0)->GetFirstChild()), "In place\n indented");
 }
 
+// Many files write an at sign in text as it is, not doubled: such a note or source text is
+// text, and only a value that is one cross-reference and nothing else links to a record.
+TEST_F(GedcomLoaderTest, TextHoldingAnAtSignIsTextAndOnlyALoneCrossReferenceLinks)
+{
+    const std::vector<std::string> values = {"Email me at x@y.z", "@ leading at sign",
+                                             "@N1@ and more text", "@#DJULIAN@ 1700", "@"};
+    std::vector<std::string> body = {"0 @N1@ NOTE Shared", "0 @I1@ INDI", "1 NOTE  @N1@ "};
+    for (const std::string& value : values)
+        body.push_back("1 NOTE " + value);
+    body.push_back("1 SOUR Letter from a@b.c");
+    ASSERT_TRUE(Load(File("in.ged", GedcomText(body))));
+    EXPECT_TRUE(m_messages.empty());
+    const CDataNode* link = FirstRecord(0)->GetFirstChild();
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->GetFieldId(), FIELD_NOTE);
+    EXPECT_EQ(link->GetLinkTarget(), FirstRecord(2));
+    const CDataNode* text = link->GetNextSibling();
+    for (const std::string& value : values) {
+        ASSERT_NE(text, nullptr) << value;
+        EXPECT_EQ(text->GetFieldId(), FIELD_NOTE_TEXT) << value;
+        EXPECT_EQ(ValueOf(text), value);
+        text = text->GetNextSibling();
+    }
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(ValueOf(text), "Letter from a@b.c");
+    const std::string saved = Save(PathOf("out.ged"));
+    EXPECT_NE(saved.find("1 NOTE Email me at x@@y.z\r\n1 NOTE @@ leading at sign\r\n"),
+              std::string::npos);
+    ASSERT_TRUE(Load(PathOf("out.ged")));
+    EXPECT_EQ(ValueOf(FirstRecord(0)->GetFirstChild()->GetNextSibling()), values[0]);
+}
+
 TEST_F(GedcomLoaderTest, LinesOutOfOrderTakeTheirPlaceInDefinitionOrder)
 {
     ASSERT_TRUE(Load(File("in.ged", GedcomText({"0 @I1@ INDI", "1 FAMS @F1@", "1 NAME A /B/",
