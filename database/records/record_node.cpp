@@ -77,13 +77,16 @@ template <class Next> bool SortPass(CRecordNode& record, Next next)
     return false;
 }
 
-/// The parts of a "hh:mm:ss" time, blanks allowed; an hour out of range zeroes all three, a
-/// minute the minute and second, a second the second.
+/// The parts of a "hh:mm:ss" time, blanks allowed; the fraction GEDCOM allows after the
+/// seconds ("hh:mm:ss.fs") is below what a stamp holds and is passed over. An hour out of range
+/// zeroes all three, a minute the minute and second, a second the second.
 void ParseTime(std::string_view text, int& hour, int& minute, int& second)
 {
     int parts[3] = {0, 0, 0};
     std::size_t part = 0;
     for (const char c : text) {
+        if (c == '.' && part == 2)
+            break;
         if (c == ':' && part < 2)
             ++part;
         else if (c >= '0' && c <= '9' && parts[part] < 1000)

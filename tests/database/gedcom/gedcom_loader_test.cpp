@@ -259,6 +259,11 @@ TEST_F(GedcomLoaderTest, ChangeDateGoesIntoTheStampAndComesBackOnSave)
                   .find("0 @I1@ INDI\r\n1 CHAN\r\n2 DATE 3 MAR 2001\r\n"
                         "3 TIME 10:00:00\r\n"),
               std::string::npos);
+
+    ASSERT_TRUE(Load(File("fraction.ged", GedcomText({"0 @I1@ INDI", "1 CHAN", "2 DATE 4 MAR 2001",
+                                                      "3 TIME 12:34:56.789"}))));
+    EXPECT_EQ(FirstRecord(0)->GetChangeStamp().Format("%d %m %Y %H:%M:%S"), "04 03 2001 12:34:56")
+        << "the seconds stand before the fraction";
 }
 
 TEST_F(GedcomLoaderTest, ChangeDateTheStampCannotHoldIsKept)
