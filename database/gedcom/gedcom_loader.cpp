@@ -223,6 +223,25 @@ void FinishRecords(IProgress* progress)
     DeletePendingNodes();
 }
 
+/// Notes in the report how many bytes the file's character set could not read, which were
+/// read by the fallback (UTF-8 where they form it, else Windows-1252; broken UTF-16 as U+FFFD),
+/// so that the characters guessed at are not taken silently for the file's own.
+void NoteUnreadableBytes(GedcomCharset set)
+{
+    const std::size_t count = GetGedcomInputFallbackCount();
+    if (count == 0)
+        return;
+    if (set == GedcomCharset::Utf16Le || set == GedcomCharset::Utf16Be)
+        AppendExceptionText(text::Format("* Broken UTF-16 characters in the file: %zu; each was "
+                                         "read as the replacement character (U+FFFD).\r\n",
+                                         count));
+    else
+        AppendExceptionText(text::Format(
+            "* Bytes not valid in the file's character set (%s): %zu; they were read as UTF-8 "
+            "where they form UTF-8 characters, else each as its Windows-1252 character.\r\n",
+            GedcomCharsetName(set), count));
+}
+
 bool AnyDuplicateIds()
 {
     for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
@@ -306,6 +325,7 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
         status = kLoadFailed;
         EndAbandonedOperation();
     }
+    NoteUnreadableBytes(g_loadedFormat.encoding.charset);
     CloseGedcomInput();
     crossReferenceTexts.Collect();
     const bool renumbered = FinishLoadedRecordIds();

@@ -180,6 +180,22 @@ INSTANTIATE_TEST_SUITE_P(
                    GedcomText({}) + "0 @I9@ INDI\r\nmore text\r\n",
                    {"l.8 - Skipped line after trailer     : \"0 I9 INDI \"",
                     "l.9 - Skipped line after trailer     : \"more text\""}},
+        ReportCase{"BytesTheCharacterSetCannotRead",
+                   GedcomText({"0 @I1@ INDI", "1 NAME Ren\xE9 /B/"}),
+                   {"* Bytes not valid in the file's character set (UTF-8): 1; they were read as "
+                    "UTF-8 where they form UTF-8 characters, else each as its Windows-1252 "
+                    "character."},
+                   false,
+                   false,
+                   kNotedOpening},
+        ReportCase{"AnselByteWithoutCharacter",
+                   "0 HEAD\r\n1 CHAR ANSEL\r\n0 @I1@ INDI\r\n1 NAME A\xAF\xBB /B/\r\n0 TRLR\r\n",
+                   {"* Bytes not valid in the file's character set (ANSEL): 2; they were read as "
+                    "UTF-8 where they form UTF-8 characters, else each as its Windows-1252 "
+                    "character."},
+                   false,
+                   false,
+                   kNotedOpening},
         ReportCase{"NoTrailer",
                    GedcomText({"0 @I1@ INDI"}, false),
                    {"* The file ends without a trailer line (0 TRLR): it may be incomplete."},
