@@ -398,8 +398,32 @@ void CWnd::SetTabOrderAfter(CWnd* previous)
 {
     QWidget* widget = m_impl->widget;
     QWidget* before = previous ? previous->m_impl->widget : nullptr;
-    if (widget && before && widget->window() == before->window())
-        QWidget::setTabOrder(before, widget);
+    if (!widget || !before || widget == before || widget->window() != before->window())
+        return;
+    // The window moves with its children (a container's edit and buttons), in the order the Tab
+    // key meets them now.
+    QWidget* top = widget->window();
+    std::vector<QWidget*> moved;
+    for (QWidget* w = top->nextInFocusChain(); w && w != top; w = w->nextInFocusChain())
+        if (w == widget || widget->isAncestorOf(w))
+            moved.push_back(w);
+    // Qt chains only widgets that take the focus: each pair takes it for its move. A widget
+    // with a focus proxy is left where it is, as Qt would move the proxy's neighbours with it.
+    QWidget* last = before;
+    for (QWidget* w : moved) {
+        if (w->focusProxy())
+            continue;
+        if (!last->focusProxy()) {
+            const Qt::FocusPolicy lastPolicy = last->focusPolicy();
+            const Qt::FocusPolicy policy = w->focusPolicy();
+            last->setFocusPolicy(lastPolicy == Qt::NoFocus ? Qt::TabFocus : lastPolicy);
+            w->setFocusPolicy(policy == Qt::NoFocus ? Qt::TabFocus : policy);
+            QWidget::setTabOrder(last, w);
+            last->setFocusPolicy(lastPolicy);
+            w->setFocusPolicy(policy);
+        }
+        last = w;
+    }
 }
 
 void CWnd::GetWindowText(std::string& text) const

@@ -138,8 +138,8 @@ public:
     /// The text shown while the pointer rests on the window; empty shows none.
     void SetToolTipText(const std::string& text);
     std::string GetToolTipText() const;
-    /// Puts the window right after previous in the order the Tab key follows (both children of
-    /// one top-level window).
+    /// Puts the window, with its children, right after previous in the order the Tab key
+    /// follows (both children of one top-level window).
     void SetTabOrderAfter(CWnd* previous);
     /// Gives this window the keyboard focus; returns the window that had it.
     CWnd* SetFocus();

@@ -289,6 +289,35 @@ TEST_F(IndMainPageTest, AChildsSexEditTakesOneLetterUnlessTheChildIsAParent)
               "for more details.");
 }
 
+TEST_F(IndMainPageTest, TabFromAFieldReachesTheButtonsAndBoxesThatFollowIt)
+{
+    CIndRec* dad = NewIndividual(SEX_MALE, "Dad /Ash/");
+    Marry(dad, NewIndividual(SEX_FEMALE, "Mum /Bell/"), {NewIndividual(SEX_MALE, "A /Ash/")});
+    CRecPageIndMain* page = ShowMain(dad);
+    ASSERT_NE(page, nullptr);
+    Box().ShowWindow(SW_SHOW);
+    const auto tabFrom = [](CWnd& from) {
+        from.SetFocus();
+        TestHooks::PostKey(*CWnd::GetFocus(), VK_TAB, 0);
+        TestHooks::DeliverPosted();
+        CWnd* focus = CWnd::GetFocus();
+        return focus ? focus->GetDlgCtrlID() : 0;
+    };
+    EXPECT_EQ(tabFrom(page->GetNameControl()->GetWnd()), 1104)
+        << "the name is followed by Parents >>";
+    EXPECT_EQ(tabFrom(page->GetSpouseNameControl()->GetWnd()), 1094)
+        << "the partner's name by the partner's >>";
+    CDataCtl* birth = nullptr;
+    for (CDataCtl* control : page->GetChildControls(0)) {
+        std::string path;
+        control->GetDataPath()->Format(path);
+        if (path == "INDI.BIRT.DATE")
+            birth = control;
+    }
+    ASSERT_NE(birth, nullptr);
+    EXPECT_EQ(tabFrom(birth->GetWnd()), 1096) << "a child's birth date by the child's sex box";
+}
+
 TEST_F(IndMainPageTest, SpouseTabsReorderTheSpouseFamilies)
 {
     CIndRec* al = NewIndividual(SEX_MALE, "Al");
