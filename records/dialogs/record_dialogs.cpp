@@ -20,6 +20,10 @@ public:
         CSelectRecordDlg dialog(AfxGetMainWnd());
         dialog.m_root = const_cast<CDataNode*>(request.m_root);
         dialog.m_context = request.m_holder;
+        // A record is never its own relative: the record that will hold the link, when it is
+        // among those offered, cannot be chosen (an individual as its own parent or child).
+        if (request.m_holder && request.m_holder->GetParent() == request.m_root)
+            dialog.m_excluded = request.m_holder;
         dialog.m_linkFieldId = request.m_filterFieldId;
         dialog.m_offerLinkFilter = request.m_filterOn;
         dialog.m_title = request.m_title;

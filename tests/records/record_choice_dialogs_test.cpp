@@ -175,6 +175,30 @@ TEST_F(RecordChoiceDialogsTest, SelectRecordRefusesTheExcludedAndAsksQuestionabl
     EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(RecordChoiceDialogsTest, AnIndividualCannotBeChosenAsItsOwnRelative)
+{
+    // Tom, without a parent family, links an existing parent: he is not taken as his own.
+    CIndRec* tom = NewIndividual(SEX_MALE, "Tom /Hart/");
+    CIndRec* sam = NewIndividual(SEX_MALE, "Sam /Hart/");
+    NotifyChanges();
+    TestHooks::OnNextDialog(kSelectRecordTemplate, [&](CDialog& dialog) {
+        auto& select = static_cast<CSelectRecordDlg&>(dialog);
+        Pick(select.GetGrid(), tom);
+        TestHooks::AnswerMessageBox(IDOK);
+        TestHooks::Click(dialog, IDOK);
+        EXPECT_EQ(Messages(), (std::vector<std::string>{"Invalid selection"}));
+        Pick(select.GetGrid(), sam);
+        TestHooks::Click(dialog, IDOK);
+    });
+    CFamRec* family = nullptr;
+    bool linked = false;
+    bool cancelled = false;
+    EXPECT_EQ(tom->LinkExistingParent(family, nullptr, false, linked, cancelled, true), sam);
+    ASSERT_NE(family, nullptr);
+    EXPECT_EQ(family->GetHusband(), sam);
+    EXPECT_EQ(tom->GetNextSpouseFamily(nullptr), nullptr) << "never a parent of himself";
+}
+
 TEST_F(RecordChoiceDialogsTest, TheSexQuestionAnswersMaleFemaleOrNothing)
 {
     std::string text;
