@@ -407,7 +407,7 @@ bool CDateDlg::BuildOutput()
         m_output = std::move(result.date);
         return true;
     }
-    const std::string message = DateEntryMessage(result.error, IsPlainOnly());
+    const std::string message = DateBuildMessage(result, IsPlainOnly());
     if (!message.empty())
         MessageBox(message, MB_OK);
     if (CWnd* control = result.focusId ? page->GetDlgItem(result.focusId) : nullptr)

@@ -19,6 +19,9 @@ constexpr const char* kDayMessage =
     "The month field is not mandatory, but you cannot specify a day without specifying a month.";
 constexpr const char* kDayAdvice = "  If you know the day, but don't know the month, you should "
                                    "store what information you have as a Date Phrase.";
+constexpr const char* kDayPastEndMessage =
+    "%s has no day %d.  Please correct the day, or store what information you have as a Date "
+    "Phrase.";
 constexpr const char* kPeriodMessage =
     "Either a 'From' date, a 'To' date, or both, must be specified.";
 constexpr const char* kPhraseMessage =
@@ -72,6 +75,7 @@ int FocusFor(DateEntryError error, const SetIds& ids)
     case DateEntryError::Year:
         return ids.year;
     case DateEntryError::DayNoMonth:
+    case DateEntryError::DayPastEnd:
         return ids.day;
     default:
         return 0;
@@ -87,6 +91,9 @@ bool ReadInto(const DateSetInput& input, const SetIds& ids, CDateValue& value,
         return true;
     result.error = error;
     result.focusId = FocusFor(error, ids);
+    result.day = LeadingNumber(input.day, 255);
+    result.month = input.month + 1;
+    result.calendar = input.calendar;
     return false;
 }
 
@@ -176,6 +183,14 @@ std::string DateEntryMessage(DateEntryError error, bool plainOnly)
     }
 }
 
+std::string DateBuildMessage(const DateBuildResult& result, bool plainOnly)
+{
+    if (result.error != DateEntryError::DayPastEnd)
+        return DateEntryMessage(result.error, plainOnly);
+    const char* month = GetMonthName(result.month, result.calendar);
+    return text::Format(kDayPastEndMessage, month ? month : "The month", result.day);
+}
+
 DateEntryError ReadDateSet(const DateSetInput& input, CDateValue& value)
 {
     if (input.calendar < CALENDAR_GREGORIAN || input.calendar > CALENDAR_FRENCH)
@@ -185,6 +200,8 @@ DateEntryError ReadDateSet(const DateSetInput& input, CDateValue& value)
     const int day = LeadingNumber(input.day, 255);
     if (day >= 1 && input.month < 0)
         return DateEntryError::DayNoMonth;
+    if (day > 0 && day > GetMaxDayOfMonth(input.month + 1, input.calendar))
+        return DateEntryError::DayPastEnd;
     value = CDateValue(LeadingNumber(input.year, 0xFFFF), input.month < 0 ? 0 : input.month + 1,
                        day, input.calendar);
     // A fresh value carries neither flag; only a Gregorian date takes them.

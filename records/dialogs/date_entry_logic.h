@@ -76,6 +76,7 @@ enum class DateEntryError {
     Calendar,    // calendar not 0 to 3
     Year,        // no year
     DayNoMonth,  // a day without a month
+    DayPastEnd,  // a day the month does not have (31 February)
     NoPeriodEnd, // a period with neither "From:" nor "To:"
     NoPhrase,    // an empty date phrase
     Memory,      // the period could not be built
@@ -87,7 +88,8 @@ enum class DateEntryError {
 std::string DateEntryMessage(DateEntryError error, bool plainOnly);
 
 /// Reads a set into value: a valid date value in the chosen calendar. B.C. and the dual year
-/// are kept only for Gregorian. A day beyond the month's length is accepted.
+/// are kept only for Gregorian. A day beyond the month's length is refused: the program reads
+/// no such date back, so it would come back from the file as a date phrase.
 DateEntryError ReadDateSet(const DateSetInput& input, CDateValue& value);
 
 /// What a page holds when OK is pressed.
@@ -113,6 +115,14 @@ struct DateBuildResult {
     DateEntryError error = DateEntryError::None;
     int focusId = 0;
     CDateData date;
+    /// For a day past the month's end: the day typed, and the month and calendar it was for.
+    int day = 0;
+    int month = 0;
+    int calendar = 0;
 };
+
+/// The message of a refused OK: DateEntryMessage, naming the day and month for a day past the
+/// month's end.
+std::string DateBuildMessage(const DateBuildResult& result, bool plainOnly);
 
 DateBuildResult BuildDate(const DatePageInput& input);

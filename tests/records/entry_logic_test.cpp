@@ -7,6 +7,7 @@
 #include "records/dialogs/date_entry_logic.h"
 
 #include "database/dates/date_node.h"
+#include "database/dates/date_parse.h"
 
 #include <gtest/gtest.h>
 
@@ -113,7 +114,10 @@ TEST(DateSetRead, ChecksInOrderAndKeepsBcAndDualYearForGregorianOnly)
         {"no year", Set("", 2, "3"), DateEntryError::Year, ""},
         {"day without month", Set("1900", -1, "5"), DateEntryError::DayNoMonth, ""},
         {"year alone", Set("1900"), DateEntryError::None, "1900"},
-        {"31 February", Set("1900", 1, "31"), DateEntryError::None, "31 February 1900"},
+        {"31 February", Set("1900", 1, "31"), DateEntryError::DayPastEnd, ""},
+        {"29 February", Set("1900", 1, "29"), DateEntryError::None, "29 February 1900"},
+        {"31 April", Set("1900", 3, "31"), DateEntryError::DayPastEnd, ""},
+        {"30 April", Set("1900", 3, "30"), DateEntryError::None, "30 April 1900"},
         {"dual year", Set("1731", 1, "3", CALENDAR_GREGORIAN, "2"), DateEntryError::None,
          "3 February 1731/02"},
         {"B.C.", Set("44", 2, "15", CALENDAR_GREGORIAN, "", true), DateEntryError::None,
@@ -268,6 +272,33 @@ TEST(DateBuild, EachPageBuildsItsKindOfDate)
             gedcom += *value;
         EXPECT_EQ(gedcom, row.gedcom);
     }
+}
+
+TEST(DateBuild, ADayPastTheMonthsEndIsRefusedByNameAndWhatIsTakenReadsBack)
+{
+    DatePageInput range;
+    range.page = DPI_RANGE;
+    range.range = IDC_RANGE_BETWEEN;
+    range.first = Set("1900", 10, "30");
+    range.second = Set("1910", 10, "31");
+    DateBuildResult result = BuildDate(range);
+    EXPECT_EQ(result.error, DateEntryError::DayPastEnd);
+    EXPECT_EQ(result.focusId, IDC_DATE2_DAY);
+    EXPECT_EQ(DateBuildMessage(result, false),
+              "November has no day 31.  Please correct the day, or store what information you "
+              "have as a Date Phrase.");
+    EXPECT_EQ(DateBuildMessage(BuildDate(DatePageInput{}), true), "The year field is mandatory")
+        << "the other refusals keep their messages";
+
+    // The dates taken are the dates a saved file gives back, not date phrases.
+    range.second = Set("1910", 10, "30");
+    result = BuildDate(range);
+    ASSERT_EQ(result.error, DateEntryError::None);
+    const std::string gedcom = result.date.GetGedcomLineText();
+    EXPECT_EQ(gedcom, "BET 30 NOV 1900 AND 30 NOV 1910");
+    CDateData read;
+    ASSERT_TRUE(ParseDateText(read, gedcom, true, CDateParseOptions()));
+    EXPECT_TRUE(read.IsSameValue(result.date));
 }
 
 TEST(DateBuild, StartPageFollowsTheKind)
