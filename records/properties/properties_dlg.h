@@ -129,6 +129,9 @@ private:
     /// Sizes the sheet for the mode and pane (wider when its row of tabs would reach under the
     /// buttons), then places the buttons, labels and pane.
     void Layout();
+    /// Moves the box back inside the work area of its screen where it reaches past the right or
+    /// bottom edge (after it grew), never past the left or top edge.
+    void KeepOnScreen();
     /// Lines the buttons of the mode up leftwards from right; returns the left edge of the row.
     int PlaceButtons(int right);
     /// The right edge of the last tab in the box, 0 without tabs shown.

@@ -11,6 +11,9 @@
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/windows/sys_metrics.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -79,6 +82,25 @@ void CPropertiesDlg::Layout()
                           kLabelHeight);
     if (m_pane && m_pane->GetSafeHwnd())
         m_pane->MoveWindow(area.right + 4, area.top, paneWidth - 8, area.Height());
+    KeepOnScreen();
+}
+
+void CPropertiesDlg::KeepOnScreen()
+{
+    CRect box;
+    GetWindowRect(&box);
+    CRect area;
+    GetWorkArea(box.TopLeft(), &area);
+    const int dx = std::max(std::min(area.right - box.right, 0), std::min(area.left - box.left, 0));
+    const int dy = std::max(std::min(area.bottom - box.bottom, 0), std::min(area.top - box.top, 0));
+    if (dx == 0 && dy == 0)
+        return;
+    // The window rectangle holds the frame, which MoveWindow leaves out: the client area moves.
+    CPoint origin(0, 0);
+    ClientToScreen(&origin);
+    CRect client;
+    GetClientRect(&client);
+    MoveWindow(origin.x + dx, origin.y + dy, client.Width(), client.Height());
 }
 
 int CPropertiesDlg::PlaceButtons(int right)

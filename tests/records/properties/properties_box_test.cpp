@@ -10,6 +10,7 @@
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
 
@@ -214,6 +215,44 @@ TEST_F(BoxTest, TheGrowingControlGrowsWithTheLargeBox)
     text->GetWnd().GetWindowRect(&large);
     EXPECT_EQ(large.Height() - small.Height(), Box().GetLargeDifference());
     EXPECT_LE(small.bottom - small.top, Box().GetSmallPageBottom());
+}
+
+TEST_F(BoxTest, GrowingKeepsTheBoxInsideTheScreen)
+{
+    Box().SetRecord(m_source, nullptr, kPropSizeSmall);
+    CRect area;
+    GetWorkArea(CPoint(0, 0), &area);
+    // Puts the box's window rectangle, frame included, at left and top.
+    const auto placeAt = [this](int left, int top) {
+        CRect frame, client;
+        Box().GetWindowRect(&frame);
+        Box().GetClientRect(&client);
+        CPoint origin(0, 0);
+        Box().ClientToScreen(&origin);
+        Box().MoveWindow(left + origin.x - frame.left, top + origin.y - frame.top, client.Width(),
+                         client.Height());
+    };
+    CRect box;
+    Box().GetWindowRect(&box);
+    ASSERT_LT(box.Width() + 20, area.Width());
+    // At the right edge, the sources pane would carry the box's right part off the screen.
+    placeAt(area.right - box.Width() - 10, area.top + 10);
+    Box().ShowSources(true);
+    CRect grown;
+    Box().GetWindowRect(&grown);
+    EXPECT_GT(grown.Width(), box.Width());
+    EXPECT_EQ(grown.right, area.right);
+    EXPECT_EQ(grown.top, area.top + 10) << "moved sideways only";
+    // Near the bottom, going large moves it up as far as it grew past the edge.
+    Box().ShowSources(false);
+    Box().SetLargeMode(false);
+    Box().GetWindowRect(&box);
+    placeAt(area.left + 10, area.bottom - box.Height());
+    Box().SetLargeMode(true);
+    Box().GetWindowRect(&grown);
+    EXPECT_EQ(grown.bottom, area.bottom);
+    EXPECT_EQ(grown.left, area.left + 10);
+    EXPECT_EQ(grown.Width(), box.Width()) << "and keeps its width";
 }
 
 TEST_F(BoxTest, TheBoxRendersSmallLargeAndWithItsSourcesPane)
