@@ -97,8 +97,10 @@ BOOL CDataCtl::TranslateKey(const MSG& msg)
     if (key != VK_F5 && OffersKeysToOwner() && m_owner &&
         m_owner->OnCtlKeyDown(this, key, UINT(msg.lParam & 0xFFFF), HIWORD(msg.lParam)))
         return TRUE;
-    // On a dialog (a record page, a record dialog) Tab follows the dialog's tab order.
-    if (key == VK_TAB && dynamic_cast<CDialog*>(m_parent))
+    // On a dialog (a record page, a record dialog), and in a pane whose owner leaves it to the
+    // window, Tab follows the window's tab order.
+    if (key == VK_TAB &&
+        (dynamic_cast<CDialog*>(m_parent) || (m_owner && m_owner->LeavesTabToWindow())))
         return FALSE;
     if (key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE) {
         // A control without an owner (the input of a value editor) leaves them to its dialog.

@@ -46,6 +46,9 @@ public:
     {
         return TRUE;
     }
+    /// Whether Tab moves the focus on through the window, as on a dialog, instead of coming to
+    /// OnCtlKey (a pane of controls beside a dialog's pages).
+    virtual bool LeavesTabToWindow() const { return false; }
 };
 
 /// Bound either to an existing field node or, when the field does not exist yet, to a data path

@@ -77,6 +77,8 @@ public:
     // IDataCtlOwner.
     void OnCtlDestroyed(CDataCtl* control) override;
     void OnCtlKillFocus(CDataCtl* control, CWnd* newFocus, BOOL forced) override;
+    /// Tab goes on through the box, as it does on the pages beside the pane.
+    bool LeavesTabToWindow() const override { return true; }
     // CColBoxOwner.
     void OnSelChanged(CColBox* box) override;
     bool OnKeyDown(CColBox* box, UINT virtKey, UINT repeatCount, UINT flags) override;

@@ -105,6 +105,29 @@ TEST_F(SourcesPaneTest, ADetailTypedIsStoredMakingItsFieldWhenMissing)
     EXPECT_EQ(pane->GetCurrentCitation(), m_first) << "the refresh keeps the row";
 }
 
+TEST_F(SourcesPaneTest, TabStoresADetailAndMovesOnToTheNextOne)
+{
+    CSourceCitationPane* pane = Open(m_person);
+    pane->SelectField(m_birth);
+    Select(*pane, 0);
+    Box().ShowWindow(SW_SHOW);
+    CDataCtl* page = pane->GetDetail("PAGE");
+    CDataCtl* text = pane->GetDetail("DATA.TEXT");
+    ASSERT_TRUE(page && text);
+    Type(page, "folio 2");
+    TestHooks::PostKey(*CWnd::GetFocus(), VK_TAB, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(ValueOf(Child(m_first, "PAGE")), "folio 2");
+    CWnd* focus = CWnd::GetFocus();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(focus == &text->GetWnd() || focus->GetParent() == &text->GetWnd())
+        << "the text from the source follows where within the source";
+    TestHooks::PostKey(*focus, VK_TAB, MK_SHIFT);
+    TestHooks::DeliverPosted();
+    focus = CWnd::GetFocus();
+    EXPECT_TRUE(focus && (focus == &page->GetWnd() || focus->GetParent() == &page->GetWnd()));
+}
+
 TEST_F(SourcesPaneTest, AddCopyPasteAndDeleteWithTheirQuestions)
 {
     CSourceCitationPane* pane = Open(m_person);
