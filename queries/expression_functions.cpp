@@ -190,7 +190,8 @@ ExprNumber AgeAt(CExpression& expression, CRecordNode* record)
         const auto* node = dynamic_cast<const CDateNode*>(dateArg.GetDataPath().FindNode(record));
         date = node && !node->IsEmpty() ? &node->GetFirstValue() : nullptr;
     }
-    if (!person || !date)
+    // A date kept only as text has no point in time to count the years to.
+    if (!person || !date || !date->IsValid())
         return std::nullopt;
     bool noAge = false;
     const int age = person->GetAgeAtDate(*date, noAge);

@@ -64,6 +64,18 @@ TEST_F(ExpressionFunctionsTest, EachFunctionGivesItsValue)
         EXPECT_EQ(Value(row.text, row.record), row.value) << row.text << " on " << row.record;
 }
 
+TEST_F(ExpressionFunctionsTest, AgeAtADateThatCannotBeReadHasNoValue)
+{
+    // Mary was born in 1902; a death date kept only as text gives no age, never a negative one.
+    CDataNode* death = Rec("Mary")->CreateChildByTag("DEAT");
+    for (const char* date : {"8 MAR 1137/1138", "(after the war)", "sometime"}) {
+        SetField(death, "DATE", date);
+        EXPECT_EQ(Value("=AgeAt(,%INDI.DEAT.DATE%)", "Mary"), "") << date;
+    }
+    SetField(death, "DATE", "ABT 1970");
+    EXPECT_EQ(Value("=AgeAt(,%INDI.DEAT.DATE%)", "Mary"), "68");
+}
+
 TEST_F(ExpressionFunctionsTest, NameAndMediaTypeShowTheRecordsOwnTexts)
 {
     std::string name;
