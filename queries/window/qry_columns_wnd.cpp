@@ -257,6 +257,8 @@ void CQryColsWnd::LoadFromQuery()
     m_list.GetBox().DeleteAllItems();
     m_current = -1;
     m_tree.FillRecordTypes(query ? GetRecordTypeMask(query->GetRecordType()) : 0);
+    // The description follows the refilled tree, not a field of the query shown before.
+    OnTypeTreeSelChanged(&m_tree);
     if (query)
         for (const auto& column : query->GetColumns())
             AddRow(*column);
