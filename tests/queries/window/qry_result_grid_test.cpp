@@ -130,6 +130,22 @@ TEST_F(QryResultGridTest, SortingIsStableAscendingWithMissingFieldsFirstAndMarks
               "Anne SMITH|Carl GREEN|John SMITH|Mary JONES|Peter SMITH|Sue BROWN|Tom SMITH");
 }
 
+TEST_F(QryResultGridTest, IndividualsSortByNameThenDateThenNumberAsTheirOwnComparisonDoes)
+{
+    // Two more of Tom's name: born 1990 (I8) and without a date (I9).
+    CIndRec* late = NewIndividual(SEX_MALE, "Tom /Smith/");
+    SetField(late->CreateChildByTag("BIRT"), "DATE", "1990");
+    NewIndividual(SEX_MALE, "Tom /Smith/");
+    Show("TAG=\"Person\",\"INDI\",,,80\nTAG=\"Father\",\"INDI.~FATH>\",,,80\n");
+    grid.SortByColumn(grid.GetColumnDef(0));
+    EXPECT_EQ(RowIds(), "I5 I7 I2 I4 I1 I3 I8 I6 I9");
+    for (int row = 1; row < grid.GetRowCount(); ++row)
+        EXPECT_LE(grid.GetRowRecord(row - 1)->Compare(grid.GetRowRecord(row), 0), 0) << row;
+    // Those without a father first, in the order they had; then by their father.
+    grid.SortByColumn(grid.GetColumnDef(1));
+    EXPECT_EQ(RowIds(), "I5 I7 I2 I1 I8 I9 I4 I3 I6");
+}
+
 TEST_F(QryResultGridTest, DeletesAreRefusedWithTheirMessagesUnlessOneFieldColumnIsSelected)
 {
     Show("TAG=\"Name\",\"INDI.NAME\",,,80\nTAG=\"Upper\",\"=Name()\",,,80\n");
