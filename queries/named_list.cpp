@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -137,6 +138,37 @@ void AddToNamedList(CNamedList* list, CRecordNode* record, bool notify, bool uni
     list->Entries().push_back({record, {}});
     if (notify)
         NotifyNamedListsChanged();
+}
+
+void AddManyToNamedList(CNamedList* list, const std::vector<CRecordNode*>& records)
+{
+    if (!list)
+        return;
+    std::vector<NamedListEntry>& entries = list->Entries();
+    std::unordered_set<const CRecordNode*> listed;
+    listed.reserve(entries.size() + records.size());
+    for (const NamedListEntry& entry : entries)
+        listed.insert(entry.m_record);
+    for (CRecordNode* record : records)
+        if (record && !IsHeaderRecord(record) && listed.insert(record).second)
+            entries.push_back({record, {}});
+}
+
+void RemoveManyFromNamedList(CNamedList* list, const std::vector<CRecordNode*>& records)
+{
+    if (!list)
+        return;
+    std::unordered_map<const CRecordNode*, std::size_t> removals;
+    for (const CRecordNode* record : records)
+        if (record)
+            ++removals[record];
+    std::erase_if(list->Entries(), [&removals](const NamedListEntry& entry) {
+        const auto it = removals.find(entry.m_record);
+        if (it == removals.end() || it->second == 0)
+            return false;
+        --it->second;
+        return true;
+    });
 }
 
 NamedListEntry* FindNamedListEntry(CNamedList* list, const CRecordNode* record)

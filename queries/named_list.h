@@ -72,6 +72,13 @@ CNamedList* GetNamedList(std::string_view name, bool notify);
 /// Appends the record with an empty note; nothing for a null list or record, the header
 /// record, or (with unique) a record already listed. With notify the change is announced.
 void AddToNamedList(CNamedList* list, CRecordNode* record, bool notify, bool unique);
+/// Appends each record not listed yet (nor met earlier among records), in order, with an empty
+/// note; null records and the header record are passed over. No notice. It looks each record up
+/// once, so a result set of many records is added at once.
+void AddManyToNamedList(CNamedList* list, const std::vector<CRecordNode*>& records);
+/// For each record, the first entry of the list for it that is still there is removed (a record
+/// listed twice and given once keeps one entry); the other entries keep their order. No notice.
+void RemoveManyFromNamedList(CNamedList* list, const std::vector<CRecordNode*>& records);
 /// The first entry of the list for the record; null when there is none.
 NamedListEntry* FindNamedListEntry(CNamedList* list, const CRecordNode* record);
 /// Removes every entry; the name and note stay.

@@ -99,8 +99,7 @@ bool AddRecordsToNamedList(CWnd* parent, const std::vector<CRecordNode*>& record
         CNamedList* list = GetNamedList(dialog.m_name, false);
         if (dialog.m_replace)
             RemoveAllFromNamedList(list);
-        for (CRecordNode* record : records)
-            AddToNamedList(list, record, false, true);
+        AddManyToNamedList(list, records);
     }
     NotifyNamedListsChanged();
     return true;

@@ -403,21 +403,14 @@ void CQryBar::OnAddToNamedList(bool add)
             return;
         if (add && dialog.m_replace)
             RemoveAllFromNamedList(list);
-        for (int row = 0; row < grid.GetRowCount(); ++row) {
-            CRecordNode* record = grid.GetRowRecord(row);
-            if (!record)
-                continue;
-            if (add) {
-                AddToNamedList(list, record, false, true);
-                continue;
-            }
-            std::vector<NamedListEntry>& entries = list->Entries();
-            auto entry =
-                std::find_if(entries.begin(), entries.end(),
-                             [record](const NamedListEntry& e) { return e.m_record == record; });
-            if (entry != entries.end())
-                entries.erase(entry);
-        }
+        std::vector<CRecordNode*> records;
+        records.reserve(std::size_t(grid.GetRowCount()));
+        for (int row = 0; row < grid.GetRowCount(); ++row)
+            records.push_back(grid.GetRowRecord(row));
+        if (add)
+            AddManyToNamedList(list, records);
+        else
+            RemoveManyFromNamedList(list, records);
     }
     NotifyNamedListsChanged();
 }

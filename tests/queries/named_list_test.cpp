@@ -113,6 +113,39 @@ TEST_F(NamedListTest, AddingKeepsOrderAndRefusesTheHeaderAndAskedDuplicates)
     EXPECT_EQ(list->GetName(), "Work");
 }
 
+TEST_F(NamedListTest, ManyRecordsAreAddedOnceEachAndRemovedOneEntryPerRecordGiven)
+{
+    CNamedList* list = GetNamedList("Work", false);
+    CRecordNode* a = Record();
+    CRecordNode* b = Record();
+    CRecordNode* c = Record();
+    CRecordNode* header = Record();
+    header->SetFieldDef(&m_headerDef);
+    AddToNamedList(list, b, false, true);
+    const auto records = [list] {
+        std::vector<CRecordNode*> listed;
+        for (const NamedListEntry& entry : list->Entries())
+            listed.push_back(entry.m_record);
+        return listed;
+    };
+    // Already listed, given twice, null or the header: each record stands once, in order.
+    AddManyToNamedList(list, {a, b, nullptr, header, c, a});
+    EXPECT_EQ(records(), (std::vector<CRecordNode*>{b, a, c}));
+    EXPECT_TRUE(m_observer.m_hints.empty()) << "the caller announces the change";
+
+    AddToNamedList(list, a, false, false);
+    AddToNamedList(list, b, false, false);
+    ASSERT_EQ(records(), (std::vector<CRecordNode*>{b, a, c, a, b}));
+    // Each record given takes away its first entry still there; a record listed twice and
+    // given once keeps its later entry.
+    RemoveManyFromNamedList(list, {a, c, nullptr, b, a});
+    EXPECT_EQ(records(), (std::vector<CRecordNode*>{b}));
+    RemoveManyFromNamedList(list, {c});
+    EXPECT_EQ(records(), (std::vector<CRecordNode*>{b}));
+    RemoveManyFromNamedList(nullptr, {b});
+    AddManyToNamedList(nullptr, {b});
+}
+
 TEST_F(NamedListTest, DeletedRecordsDropOutOfEveryListButListsStay)
 {
     CNamedList* one = GetNamedList("One", false);
