@@ -51,18 +51,17 @@ int GetSelectedQueryName(CComboBox& combo, std::string& name, bool& custom)
 
 // The toolbar.
 
+// The toolbar takes no mouse capture while busy: a captured bar gets the clicks itself, so its
+// Cancel button would never be pressed. The run's input filter drops the mouse elsewhere.
 void CQryBarToolBar::BeginBusy()
 {
     m_busy = true;
     BeginWaitCursor();
-    SetCapture();
 }
 
 void CQryBarToolBar::EndBusy()
 {
     m_busy = false;
-    if (GetCapture() == this)
-        ReleaseCapture();
     EndWaitCursor();
 }
 

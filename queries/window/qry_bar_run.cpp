@@ -85,10 +85,7 @@ void CQryBar::RunQuery(bool askParameters, bool invert)
                              return true;
                          if (msg.message == kLButtonDown && mainWindow)
                              mainWindow->SetFocus();
-                         if (IsInside(&m_toolBar, static_cast<const CWnd*>(msg.hwnd)))
-                             return true;
-                         m_toolBar.SetCapture();
-                         return false;
+                         return IsInside(&m_toolBar, static_cast<const CWnd*>(msg.hwnd));
                      });
     } catch (...) {
         // The run still ends below and the bar leaves its running state first.

@@ -186,6 +186,44 @@ TEST_F(QueryWindowTest, CancelAndFailureKeepThePreviousRowsAndDropInputMeanwhile
     EXPECT_EQ(Enabled({ID_CANCEL_QUERY}), "");
 }
 
+/// A window that, on a message posted to it, notes which window holds the mouse and presses the
+/// bar's Cancel as a click on the toolbar's button does.
+class CCaptureProbe final : public CWnd {
+public:
+    static constexpr UINT kLook = WM_USER + 77;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != kLook)
+            return CWnd::WindowProc(message, wParam, lParam);
+        m_looked = true;
+        m_capture = GetCapture();
+        if (m_bar)
+            m_bar->SendMessage(WM_COMMAND, ID_CANCEL_QUERY);
+        return 0;
+    }
+    CWnd* m_bar = nullptr;
+    bool m_looked = false;
+    CWnd* m_capture = nullptr;
+};
+
+TEST_F(QueryWindowTest, DuringARunNoWindowHoldsTheMouseSoTheCancelButtonCanBeClicked)
+{
+    MakeWindow();
+    CQueryDef* query = m_window->GetQuery();
+    query->AddFilter(std::make_unique<CTestQueryRow>(query, CTestQueryRow::Mode::WaitForCancel));
+    CCaptureProbe probe;
+    ASSERT_TRUE(probe.CreateEx(0, nullptr, "probe", WS_CHILD, CRect(0, 0, 10, 10), &m_host, 7));
+    probe.m_bar = &Bar();
+    probe.PostMessage(CCaptureProbe::kLook);
+    TestHooks::AnswerMessageBox(IDOK);
+    Bar().RunQuery(false, false);
+    ASSERT_TRUE(probe.m_looked);
+    EXPECT_EQ(probe.m_capture, nullptr) << "a captured toolbar takes its buttons' clicks itself";
+    EXPECT_EQ(Messages(), "{ \"Query cancelled\" }");
+    EXPECT_FALSE(Bar().GetToolBar().IsBusy());
+    probe.DestroyWindow();
+}
+
 TEST_F(QueryWindowTest, AQueryWithoutARecordTypeDoesNotRunAndSaysNothing)
 {
     MakeWindow();
