@@ -30,6 +30,18 @@ int DefaultBoxSize()
     }
 }
 
+/// Whether the focus is on a control inside box (not on the box's own window).
+bool HoldsFocusedControl(const CWnd& box)
+{
+    const CWnd* focus = CWnd::GetFocus();
+    if (focus == &box)
+        return false;
+    for (; focus; focus = focus->GetParent())
+        if (focus == &box)
+            return true;
+    return false;
+}
+
 } // namespace
 
 void CAvApp::MapPropertiesCommands()
@@ -83,7 +95,9 @@ void CAvApp::ShowPropertiesDlg(int size, int page, BOOL keepSize, BOOL forward)
         return;
     box->SetFocus();
     box->SetRecord(record, nullptr, size, nullptr, false, {}, page);
-    if (forward)
+    // The box itself takes no keys: unless a control inside it kept the focus, the active page
+    // gives it to its first field, so that what the user types next lands there.
+    if (forward || !HoldsFocusedControl(*box))
         box->ForwardToActivePage();
 }
 

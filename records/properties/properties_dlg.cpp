@@ -332,8 +332,15 @@ void CPropertiesDlg::ForwardToActivePage()
     CRecordPage* page = GetRecordPage(GetActiveIndex());
     if (!page)
         page = GetRecordPage(0);
-    if (page)
-        page->FocusDefault();
+    if (!page)
+        return;
+    page->FocusDefault();
+    // A page without a field to focus (the Events page) gives it to its first control that the
+    // Tab key reaches, as a dialog given the focus does.
+    for (const CWnd* focus = CWnd::GetFocus(); focus; focus = focus->GetParent())
+        if (focus == page)
+            return;
+    page->NextDlgCtrl();
 }
 
 void CPropertiesDlg::Close()

@@ -76,7 +76,8 @@ public:
     /// it never claims "No record selection" beside a selected row. Showing a record or a
     /// selection state ends the once.
     bool WantsSelection() const { return m_following || m_recordLost; }
-    /// The active page's default focus.
+    /// The active page's default focus; on a page that leaves the focus outside it, its first
+    /// control that the Tab key reaches.
     void ForwardToActivePage();
     void SetLargeMode(bool large);
     bool IsLarge() const { return m_large; }

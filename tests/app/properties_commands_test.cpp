@@ -1,14 +1,17 @@
 // tests/app/properties_commands_test.cpp: the record properties box from the application's side:
 // Properties, the box's size for a new box, follow mode at idle time, new and single records
-// shown in it, the box made anew after it was closed, the box told of changes first, and the
-// automatic source citation set and cancelled.
+// shown in it, the box made anew after it was closed, the box told of changes first, the box
+// opening ready for typing into its first field, and the automatic source citation set and
+// cancelled.
 #include "tests/app/app_fixture.h"
 #include "tests/app/test_panes.h"
 
 #include "app/shell/app_ids.h"
+#include "records/datactl/data_ctl.h"
 #include "records/dialogs/auto_citation_dlg.h"
 #include "records/dialogs/select_record_dlg.h"
 #include "records/properties/properties_dlg.h"
+#include "records/properties/record_page.h"
 
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/source_citation.h"
@@ -148,6 +151,56 @@ TEST_F(PropertiesCommandTest, APinnedBoxWhoseRecordIsDeletedTakesTheSelectionOnc
     Script().selection = Record(kFamilies, 0);
     TestHooks::RunIdle();
     EXPECT_EQ(Box()->GetRecord(), nullptr) << "pinned again";
+}
+
+/// Whether the focus lies on wnd or on a window inside it.
+bool HasFocusWithin(const CWnd& wnd)
+{
+    for (const CWnd* focus = CWnd::GetFocus(); focus; focus = focus->GetParent())
+        if (focus == &wnd)
+            return true;
+    return false;
+}
+
+TEST_F(PropertiesCommandTest, TheBoxOpensWithTheFocusInTheFirstFieldOfItsPage)
+{
+    const auto firstField = [this]() -> CWnd* {
+        const CRecordPage* page = Box()->GetRecordPage(Box()->GetActiveIndex());
+        if (!page || page->GetDataControls().empty())
+            return nullptr;
+        return &page->GetDataControls().front()->GetWnd();
+    };
+    Script().selection = m_john;
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    CWnd* name = firstField();
+    ASSERT_NE(name, nullptr);
+    EXPECT_TRUE(HasFocusWithin(*name)) << "a new box";
+
+    // What the user types next goes into that field.
+    for (const char c : std::string("ABC"))
+        TestHooks::PostKey(*CWnd::GetFocus(), UINT(c), 0);
+    TestHooks::DeliverPosted();
+    std::string typed;
+    CWnd::GetFocus()->GetWindowText(typed);
+    EXPECT_NE(typed.find("abc"), std::string::npos) << typed;
+
+    // The box open on a record of another kind, while the user works in another window: its
+    // pages are made anew; the family's first page, the Events page, has no field, and its
+    // first control takes the focus.
+    m_app->GetActiveAvView()->GetSubView()->SetFocus();
+    ASSERT_FALSE(HasFocusWithin(*Box()));
+    Script().selection = Record(kFamilies, 0);
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    CRecordPage* events = Box()->GetRecordPage(Box()->GetActiveIndex());
+    ASSERT_NE(events, nullptr);
+    EXPECT_TRUE(HasFocusWithin(*events)) << "pages made anew";
+    EXPECT_NE(CWnd::GetFocus(), events);
+
+    // The same record asked for again: the focus comes back into the page.
+    m_app->GetActiveAvView()->GetSubView()->SetFocus();
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    EXPECT_TRUE(HasFocusWithin(*events)) << "the same record again";
+    EXPECT_NE(CWnd::GetFocus(), events);
 }
 
 TEST_F(PropertiesCommandTest, AutomaticCitationIsSetThroughItsDialogAndCancelled)
