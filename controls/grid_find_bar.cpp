@@ -2,11 +2,14 @@
 // passed on to the grid.
 #include "controls/grid_find_bar.h"
 
+#include "controls/find_bar_layout.h"
 #include "controls/tree_grid.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/resources/dialog_template.h"
 #include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/sys_metrics.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -50,11 +53,18 @@ bool CGridFindBar::Create(UINT templateId)
     for (const DialogItemTemplate& item : dialog->m_items) {
         CRect place = item.Rect();
         MapDialogRect(units, place);
-        if (item.className == "Static" && (item.style & WS_VISIBLE))
+        if (item.className == "Static" && (item.style & WS_VISIBLE)) {
+            m_placed.push_back({place, nullptr, m_labels.size()});
             m_labels.push_back({item.text, place});
-        else if (CFindBarEdit* edit = item.className == "Edit" ? GetEdit(item.id) : nullptr)
+        } else if (CFindBarEdit* edit = item.className == "Edit" ? GetEdit(item.id) : nullptr) {
             edit->Create(item.style, place, this, UINT(item.id));
+            if (item.style & WS_VISIBLE)
+                m_placed.push_back({place, edit, 0});
+        }
     }
+    std::stable_sort(m_placed.begin(), m_placed.end(),
+                     [](const Placed& a, const Placed& b) { return a.rect.left < b.rect.left; });
+    m_minEditWidth = 6 * units.cx; // six average characters
     return m_textEdit.GetSafeHwnd() && m_idEdit.GetSafeHwnd() && m_text2Edit.GetSafeHwnd();
 }
 
@@ -132,6 +142,31 @@ void CGridFindBar::OnPaint()
     dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
     for (Label& label : m_labels)
         dc.DrawText(label.text, &label.rect, DT_LEFT | DT_SINGLELINE);
+}
+
+void CGridFindBar::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    std::vector<FindBarItem> items;
+    items.reserve(m_placed.size());
+    for (const Placed& placed : m_placed)
+        items.push_back({placed.rect.left, placed.rect.right, placed.edit != nullptr});
+    const std::vector<FindBarItem> fitted = FitFindBarItems(items, cx, m_minEditWidth);
+    for (std::size_t i = 0; i < m_placed.size(); ++i) {
+        CRect rect = m_placed[i].rect;
+        rect.left = fitted[i].left;
+        rect.right = fitted[i].right;
+        if (m_placed[i].edit) {
+            CRect now;
+            m_placed[i].edit->GetWindowRect(&now);
+            ScreenToClient(&now);
+            if (now != rect)
+                m_placed[i].edit->MoveWindow(rect);
+        } else {
+            m_labels[m_placed[i].label].rect = rect;
+        }
+    }
+    Invalidate();
 }
 
 void CGridFindBar::PostNcDestroy()

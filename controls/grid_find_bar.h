@@ -12,7 +12,8 @@
 class CTreeGrid;
 
 /// Built from a find-bar template (345 to 348) as a child of the grid, and deleted with its
-/// window. It reports each edit's changes and F3 to the grid.
+/// window. It reports each edit's changes and F3 to the grid. A bar narrower than its template
+/// narrows its edits so that every control stays inside it.
 class CGridFindBar : public CWnd, private CFindBarEditListener {
 public:
     explicit CGridFindBar(CTreeGrid& grid);
@@ -32,12 +33,19 @@ protected:
     void OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnPaint() override;
+    void OnSize(UINT type, int cx, int cy) override;
     void PostNcDestroy() override;
 
 private:
     struct Label {
         std::string text;
         CRect rect;
+    };
+    /// A shown label or edit at its template's place: the edit, or the label's index.
+    struct Placed {
+        CRect rect;
+        CFindBarEdit* edit = nullptr;
+        std::size_t label = 0;
     };
 
     bool OnEditKeyDown(CFindBarEdit* edit, UINT virtKey) override;
@@ -49,6 +57,10 @@ private:
     CFindBarEdit m_idEdit{this};
     CFindBarEdit m_text2Edit{this};
     std::vector<Label> m_labels;
+    /// Left to right.
+    std::vector<Placed> m_placed;
+    /// The narrowest an edit becomes in a narrow bar.
+    int m_minEditWidth = 0;
     CFont m_font;
     int m_lastFocused = 0;
 };

@@ -1,6 +1,6 @@
-// tests/controls/tree_grid_test.cpp: the tree grid: the layout of its find bar, buttons,
-// header and box; the header scrolled with the columns; a column divider dragged; the find bar's
-// edits and F3 reported to the grid; and a grid rendered to a picture.
+// tests/controls/tree_grid_test.cpp: the tree grid: the layout of its find bar (narrowed into a
+// narrow grid), buttons, header and box; the header scrolled with the columns; a column divider
+// dragged; the find bar's edits and F3 reported to the grid; and a grid rendered to a picture.
 #include "tests/controls/tree_box_fixture.h"
 
 #include "controls/grid_find_bar.h"
@@ -105,6 +105,41 @@ TEST_F(TreeGridTest, ButtonsSitAtTheHeaderRowsRightEndUnderTheFindBar)
               CRect(740 - 32, top, 740 - 16, top + headerHeight));
     EXPECT_EQ(RectIn(grid->GetButton(1), *grid), CRect(740 - 16, top, 740, top + headerHeight));
     EXPECT_EQ(RectIn(grid->GetBox(), *grid), CRect(0, top + headerHeight, 740, 300));
+}
+
+TEST_F(TreeGridTest, AFindBarNarrowerThanItsTemplateKeepsItsEditsInside)
+{
+    for (const UINT findBar : {345u, 346u}) {
+        SCOPED_TRACE(findBar);
+        Make(0, findBar, CRect(0, 0, 1200, 300));
+        CGridFindBar& bar = *grid->GetFindBar();
+        const std::vector<int> ids = {CTreeGrid::kFindTextId, CTreeGrid::kFindText2Id,
+                                      CTreeGrid::kFindIdId};
+        std::vector<CRect> wide;
+        for (const int id : ids)
+            wide.push_back(RectIn(*bar.GetEdit(id), bar));
+
+        grid->MoveWindow(0, 0, 560, 300);
+        CRect client;
+        bar.GetClientRect(&client);
+        ASSERT_EQ(client.Width(), 560);
+        int lastRight = 0;
+        for (const int id : ids) {
+            CFindBarEdit& edit = *bar.GetEdit(id);
+            if (!edit.IsWindowVisible())
+                continue;
+            const CRect place = RectIn(edit, bar);
+            EXPECT_GE(place.left, lastRight) << id;
+            EXPECT_LE(place.right, client.right) << id;
+            EXPECT_GT(place.Width(), 20) << id;
+            lastRight = place.right;
+        }
+
+        // Widened again, the edits go back to the template's places.
+        grid->MoveWindow(0, 0, 1200, 300);
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            EXPECT_EQ(RectIn(*bar.GetEdit(ids[i]), bar), wide[i]) << ids[i];
+    }
 }
 
 TEST_F(TreeGridTest, AGridNoTallerThanItsHeaderLeavesTheBoxUnplaced)
