@@ -6,6 +6,7 @@
 #include "platform/ui/detail/dc_impl.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -16,23 +17,54 @@ using ui_detail::ToQColor;
 
 namespace {
 
-/// The pixels of a one-pixel line from a towards b, without b, in drawing order.
-void AppendLinePixels(QPoint a, QPoint b, std::vector<QPoint>& out)
+/// The number of pixels of a one-pixel line from a to b, without b.
+std::int64_t LinePixelCount(QPoint a, QPoint b)
 {
-    const int dx = std::abs(b.x() - a.x()), dy = -std::abs(b.y() - a.y());
-    const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
-    int err = dx + dy;
-    int x = a.x(), y = a.y();
-    while (x != b.x() || y != b.y()) {
-        out.emplace_back(x, y);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
+    return std::max(std::abs(std::int64_t(b.x()) - a.x()), std::abs(std::int64_t(b.y()) - a.y()));
+}
+
+/// Calls plot(x, y, step) for each pixel of a one-pixel line from a towards b, without b, that
+/// lies inside area, in drawing order; step counts the pixels from a. Pixel step of a line
+/// whose major axis runs n pixels and whose minor axis m is at step along the major axis and at
+/// (2 m step + n) / (2 n), rounded down, along the minor one: the pixels of the classic integer
+/// line. Only the steps inside area's span of the major axis are visited, so a line far longer
+/// than the area costs no more than one across it, and no sum overflows.
+template <class Plot> void ForEachLinePixel(QPoint a, QPoint b, const QRect& area, Plot plot)
+{
+    const std::int64_t dx = std::int64_t(b.x()) - a.x(), dy = std::int64_t(b.y()) - a.y();
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const std::int64_t n = xMajor ? std::abs(dx) : std::abs(dy),
+                       m = xMajor ? std::abs(dy) : std::abs(dx);
+    if (n == 0 || area.isEmpty())
+        return;
+    const std::int64_t major0 = xMajor ? a.x() : a.y(), minor0 = xMajor ? a.y() : a.x();
+    const int majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1,
+              minorSign = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const std::int64_t majorLow = xMajor ? area.left() : area.top();
+    const std::int64_t majorHigh = xMajor ? area.right() : area.bottom();
+    const std::int64_t minorLow = xMajor ? area.top() : area.left();
+    const std::int64_t minorHigh = xMajor ? area.bottom() : area.right();
+    // The steps whose major coordinate lies inside the area.
+    std::int64_t first = majorSign > 0 ? majorLow - major0 : major0 - majorHigh;
+    std::int64_t last = majorSign > 0 ? majorHigh - major0 : major0 - majorLow;
+    first = std::max<std::int64_t>(first, 0);
+    last = std::min(last, n - 1);
+    if (first > last)
+        return;
+    // The minor offset at the first step, and the remainder its division left.
+    const __int128 numerator = __int128(2 * m) * first + n;
+    std::int64_t offset = std::int64_t(numerator / (2 * n));
+    std::int64_t remainder = std::int64_t(numerator % (2 * n));
+    for (std::int64_t step = first; step <= last; ++step) {
+        const std::int64_t minor = minor0 + minorSign * offset;
+        if (minor >= minorLow && minor <= minorHigh) {
+            const std::int64_t major = major0 + majorSign * step;
+            plot(int(xMajor ? major : minor), int(xMajor ? minor : major), step);
         }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
+        remainder += 2 * m;
+        if (remainder >= 2 * n) {
+            remainder -= 2 * n;
+            ++offset;
         }
     }
 }
@@ -69,12 +101,17 @@ void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
         painter->drawPolyline(points.data(), int(points.size()));
         return;
     }
-    std::vector<QPoint> pixels;
-    for (std::size_t i = 1; i < points.size(); ++i)
-        AppendLinePixels(points[i - 1], points[i], pixels);
+    // Only what can show is plotted; a dotted line keeps its pattern from its first point.
+    const QRect area = dc.Clip().boundingRect();
+    const bool dotted = pen.lopnStyle == PS_DOT;
     QPolygon on, off;
-    for (std::size_t i = 0; i < pixels.size(); ++i)
-        (pen.lopnStyle == PS_DOT && i % 2 ? off : on) << pixels[i];
+    std::int64_t start = 0;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        ForEachLinePixel(points[i - 1], points[i], area, [&](int x, int y, std::int64_t step) {
+            (dotted && (start + step) % 2 ? off : on) << QPoint(x, y);
+        });
+        start += LinePixelCount(points[i - 1], points[i]);
+    }
     painter->setPen(QPen(ToQColor(pen.lopnColor), 0));
     painter->drawPoints(on);
     if (!off.isEmpty() && dc.state.bkMode == OPAQUE) {

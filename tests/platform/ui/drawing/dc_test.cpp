@@ -1,5 +1,6 @@
 // tests/platform/ui/drawing/dc_test.cpp: shapes, lines, fills, clipping and copies follow the
-// classic pixel rules, read back from rendered pixels.
+// classic pixel rules, read back from rendered pixels; lines far outside the image cost and set
+// only what shows.
 #include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/dc.h"
@@ -7,6 +8,9 @@
 #include "platform/ui/windows/test_hooks.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -129,6 +133,97 @@ TEST(DeviceContext, DottedPenSetsEveryOtherPixelAndFillsGapsWhenOpaque)
         EXPECT_EQ(transparent.Pixel(x, 1), x % 2 ? kWhite : kRed) << x;
     }
     EXPECT_EQ(opaque.Pixel(10, 1), kWhite);
+}
+
+/// The pixels of a one-pixel line from a towards b, without b, stepped one by one: the classic
+/// integer line, for lines short enough to walk.
+std::vector<CPoint> WalkedLine(CPoint a, CPoint b)
+{
+    std::vector<CPoint> pixels;
+    const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
+    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+    int err = dx + dy;
+    for (CPoint p = a; p != b;) {
+        pixels.push_back(p);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            p.x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            p.y += sy;
+        }
+    }
+    return pixels;
+}
+
+TEST(DeviceContext, ALineReachingOutsideTheImageSetsTheSamePixelsInsideIt)
+{
+    // Lines between points around a 20 x 20 image, most of them partly or wholly outside it.
+    unsigned seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % 101) - 40; // -40 to 60
+    };
+    for (int i = 0; i < 300; ++i) {
+        const CPoint a(next(), next()), b(next(), next());
+        const auto image = RenderDC(20, 20, [&](CDC& dc) {
+            dc.MoveTo(a.x, a.y);
+            dc.LineTo(b.x, b.y);
+        });
+        bool expected[20][20] = {};
+        for (const CPoint p : WalkedLine(a, b))
+            if (p.x >= 0 && p.x < 20 && p.y >= 0 && p.y < 20)
+                expected[p.y][p.x] = true;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x)
+                ASSERT_EQ(image.Pixel(x, y), expected[y][x] ? kBlack : kWhite)
+                    << "line (" << a.x << "," << a.y << ")-(" << b.x << "," << b.y << ") at " << x
+                    << "," << y;
+    }
+}
+
+TEST(DeviceContext, LinesBillionsOfPixelsLongDrawAtOnceWithoutOverflowing)
+{
+    const auto image = RenderDC(20, 20, [](CDC& dc) {
+        dc.MoveTo(-2000000000, 5);
+        dc.LineTo(2000000000, 5);
+        dc.MoveTo(-2147483647 - 1, -2147483647 - 1);
+        dc.LineTo(2147483647, 2147483647);
+        dc.MoveTo(7, -2147483647);
+        dc.LineTo(12, 2147483647);
+    });
+    for (int x = 0; x < 20; ++x)
+        EXPECT_EQ(image.Pixel(x, 5), kBlack) << x;
+    // The diagonal runs through every (i, i); the steep line keeps to one column or the next.
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(image.Pixel(i, i), kBlack) << i;
+        EXPECT_TRUE(image.Pixel(9, i) == kBlack || image.Pixel(10, i) == kBlack) << i;
+    }
+    EXPECT_EQ(image.Pixel(3, 12), kWhite);
+    EXPECT_EQ(image.Pixel(15, 2), kWhite);
+}
+
+TEST(DeviceContext, ADottedLineFromOutsideKeepsItsPatternFromItsFirstPoint)
+{
+    const auto image = RenderDC(20, 4, [](CDC& dc) {
+        CPen dotted(PS_DOT, 1, kRed);
+        dc.SelectObject(&dotted);
+        dc.SetBkColor(kGreen);
+        dc.MoveTo(-7, 1);
+        dc.LineTo(10, 1);
+        // A polyline's pattern runs on from one side into the next.
+        const POINT corner[] = {{15, 3}, {18, 3}, {18, -2}};
+        dc.Polyline(corner, 3);
+    });
+    for (int x = 0; x < 10; ++x)
+        EXPECT_EQ(image.Pixel(x, 1), (x + 7) % 2 ? kGreen : kRed) << x;
+    EXPECT_EQ(image.Pixel(15, 3), kRed);
+    EXPECT_EQ(image.Pixel(17, 3), kRed);
+    EXPECT_EQ(image.Pixel(18, 3), kGreen); // the fourth pixel of the polyline
+    EXPECT_EQ(image.Pixel(18, 2), kRed);
+    EXPECT_EQ(image.Pixel(18, 0), kRed);
 }
 
 class FillColour : public testing::TestWithParam<COLORREF> {};
