@@ -14,6 +14,7 @@
 #include "queries/expression.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -62,7 +63,7 @@ int CQryResultGrid::PixelsFromWidth(int width) const
 
 int CQryResultGrid::WidthFromPixels(int pixels) const
 {
-    return pixels * 4 / GetAverageCharWidth();
+    return int(std::min<long long>((long long)(pixels)*4 / GetAverageCharWidth(), INT_MAX));
 }
 
 // Filling.

@@ -18,12 +18,16 @@ QueryPrintLayout LayoutQueryPrint(int pageWidth, int pageHeight,
     const int usable = pageHeight - 3 * h[kPrintTitle] - 2 * (h[kPrintSubtitle] + h[kPrintFooter]) -
                        body / 2 - layout.marginBottom - layout.marginTop - h[kPrintHeading];
     layout.rowsPerPage = std::max(1, usable / body);
+    // A column wider than the page is cut at its edge whatever its width, so no width beyond
+    // the page's is kept, and no sum of them overflows.
+    const long long widest = std::max(pageWidth, 0);
     for (int width : quarterWidths)
-        layout.columnWidths.push_back(int(std::max(0LL, (long long)(width)*bodyCharWidth / 4)));
+        layout.columnWidths.push_back(
+            int(std::clamp((long long)(width)*bodyCharWidth / 4, 0LL, widest)));
     layout.bandStarts.push_back(0);
     if (multiPage != 2) {
         const int limit = pageWidth - layout.marginRight;
-        int x = layout.marginLeft;
+        long long x = layout.marginLeft;
         for (std::size_t c = 0; c < layout.columnWidths.size(); ++c) {
             const int width = layout.columnWidths[c];
             if (int(c) != layout.bandStarts.back() && x + width > limit) {

@@ -65,7 +65,9 @@ public:
         if (column < 0 || column >= m_grid.GetColumnCount())
             return;
         const int left = column > 0 ? columns[std::size_t(column - 1)].m_right : 0;
-        const int right = std::max(left + 1, x + scroll);
+        const int right =
+            int(std::clamp<long long>((long long)(x) + scroll, left + 1,
+                                      left + 1 + (long long)(m_grid.RoomForColumn(column))));
         const int change = right - columns[std::size_t(column)].m_right;
         if (change == 0)
             return;
@@ -259,8 +261,8 @@ int CResultGrid::AddGridColumn(const std::string& title, int width, int alignmen
     column->m_data = data;
     column->m_title = title;
     column->m_alignment = alignment >= 0 && alignment <= 2 ? alignment : 0;
-    column->m_width = width < 1 ? m_defaultWidth : width;
     const int count = GetColumnCount();
+    column->m_width = std::min(width < 1 ? m_defaultWidth : width, RoomForColumn(count));
     const int index = position < 0 || position > count ? count : position;
     m_columns.insert(m_columns.begin() + index, std::move(column));
     if (m_header && m_header->GetSafeHwnd())
@@ -313,13 +315,23 @@ bool CResultGrid::SetGridColumnWidth(int index, int width)
 {
     if (index < 0 || index >= GetColumnCount())
         return false;
-    m_columns[std::size_t(index)]->m_width = std::max(0, width);
+    width = std::clamp(width, 0, RoomForColumn(index));
+    m_columns[std::size_t(index)]->m_width = width;
     if (m_header && m_header->GetSafeHwnd()) {
-        m_header->SetColumnPos(index, std::max(0, width) + 1);
+        m_header->SetColumnPos(index, width + 1);
         m_header->Invalidate();
     }
     RefreshCells(false);
     return true;
+}
+
+int CResultGrid::RoomForColumn(int index) const
+{
+    long long others = 0;
+    for (int c = 0; c < GetColumnCount(); ++c)
+        if (c != index)
+            others += m_columns[std::size_t(c)]->m_width;
+    return int(std::max(0LL, kMaxColumnsSpan - others));
 }
 
 bool CResultGrid::DeleteGridColumn(int index, bool redraw)

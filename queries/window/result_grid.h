@@ -74,6 +74,11 @@ public:
     bool DeleteGridRow(int row, bool redraw);
     /// Appends rows at once, as AddGridRow does one by one.
     void AddGridRows(const std::vector<std::uintptr_t>& values);
+    /// The most pixels the columns' widths come to together (each adds a separator pixel): a
+    /// width that would take them beyond is cut to what is left, so that no column edge
+    /// overflows.
+    static constexpr int kMaxColumnsSpan = 1 << 30;
+
     /// Inserts before position (-1 or beyond the end: appends); a width below 1 takes the
     /// default width. The new column's index. Throws std::bad_alloc when no room is left.
     int AddGridColumn(const std::string& title, int width, int alignment, void* data, int position);
@@ -153,6 +158,9 @@ private:
     void MoveByKey(UINT virtKey, bool shift);
     bool HandleKey(UINT virtKey);
     void FreeColumn(std::size_t index);
+    /// The widest the column at index may be (with index the column count: a new column) while
+    /// all the columns keep within kMaxColumnsSpan.
+    int RoomForColumn(int index) const;
 
     std::vector<std::uintptr_t> m_rows;
     std::vector<std::unique_ptr<ResultGridColumn>> m_columns;

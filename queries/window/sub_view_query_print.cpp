@@ -18,6 +18,7 @@
 #include "queries/query_def.h"
 #include "queries/query_eval.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -223,10 +224,12 @@ void CSubViewQuery::PrintPage(CDC& dc, int page)
     y += 2 * h[kPrintSubtitle];
     // The band's columns, each at least zero wide and cut at the printable edge.
     std::vector<CRect> columns;
-    int x = layout.marginLeft;
+    long long x = layout.marginLeft;
     for (int c = where.firstColumn; c < where.endColumn; ++c) {
         const int width = layout.columnWidths[std::size_t(c)];
-        columns.emplace_back(x, 0, std::max(x, std::min(x + width, right)), 0);
+        const int left = int(std::min<long long>(x, right));
+        columns.emplace_back(left, 0, std::max(left, int(std::min<long long>(x + width, right))),
+                             0);
         x += width + kPrintColumnGap;
     }
     font(kPrintHeading);

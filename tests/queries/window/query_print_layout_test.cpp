@@ -1,11 +1,13 @@
 // tests/queries/window/query_print_layout_test.cpp: how a result set is cut into pages: rows per
-// page, bands of columns, both multi-page orders, one page across, an empty result, and a column
-// that ends exactly at the printable edge.
+// page, bands of columns, both multi-page orders, one page across, an empty result, a column
+// that ends exactly at the printable edge, and thousands of columns far wider than the page.
 #include "queries/window/query_print_layout.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -65,6 +67,19 @@ TEST(QueryPrintLayoutTest, AColumnEndingExactlyAtTheEdgeStaysOnItsBand)
     // A column wider than the page is alone on its band, never on none.
     EXPECT_EQ(Pages(LayoutQueryPrint(100, 300, kHeights, 8, {80, 10}, 1, 0)),
               "0:0-1 r0-1* 1:1-2 r0-1*");
+}
+
+TEST(QueryPrintLayoutTest, ThousandsOfVeryWideColumnsEachTakeABandWithoutOverflowing)
+{
+    const std::vector<int> widths(3000, INT_MAX);
+    const QueryPrintLayout bands = LayoutQueryPrint(1000, 300, kHeights, 8, widths, 1, 0);
+    EXPECT_EQ(bands.pagesAcross, 3000);
+    for (const int width : bands.columnWidths)
+        ASSERT_EQ(width, 1000) << "cut at the page's width";
+    EXPECT_EQ(Pages(LayoutQueryPrint(1000, 300, kHeights, 8, {INT_MAX, 80, 80}, 1, 0)),
+              "0:0-1 r0-1* 1:1-3 r0-1*");
+    const QueryPrintLayout across = LayoutQueryPrint(1000, 300, kHeights, 8, widths, 1, 2);
+    EXPECT_EQ(across.pagesAcross, 1);
 }
 
 TEST(QueryPrintLayoutTest, AnEmptyResultPrintsOnePageWithTheEndLine)

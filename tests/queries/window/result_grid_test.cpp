@@ -1,6 +1,7 @@
 // tests/queries/window/result_grid_test.cpp: the result grid with a scripted owner: rows and
 // columns and how the selection follows their changes, keys, drag selection, scrolling that asks
-// only for visible cells, column drags and title clicks, and copying the selection as text.
+// only for visible cells, column drags and title clicks, copying the selection as text, and
+// columns together wider than a 32-bit edge can hold.
 #include "platform/ui/windows/clipboard.h"
 #include "platform/ui/windows/sys_metrics.h"
 #include "platform/ui/windows/test_hooks.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <set>
 
 namespace {
@@ -234,6 +236,44 @@ TEST_F(ResultGridTest, SelectingOffScreenScrollsAndPaintingAsksOnlyForVisibleRow
     EXPECT_LE(*owner.askedRows.rbegin(), std::uintptr_t(grid.GetFirstVisibleRow() + visible));
     TestHooks::ScrollBarAction(*grid.GetDlgItem(3), SB_CTL, SB_THUMBTRACK, 0);
     EXPECT_EQ(grid.GetFirstVisibleRow(), 0);
+}
+
+TEST_F(ResultGridTest, ThousandsOfVeryWideColumnsKeepEveryEdgeInRange)
+{
+    // Together far more than a 32-bit edge can hold.
+    constexpr int kColumns = 2100;
+    for (int c = 0; c < kColumns; ++c)
+        grid.AddGridColumn("C", 1 << 20, 0, nullptr, -1);
+    grid.AddGridRow(1, 1);
+    const auto span = [this] {
+        long long total = 0;
+        for (int c = 0; c < grid.GetColumnCount(); ++c) {
+            EXPECT_GE(grid.GetGridColumnWidth(c), 0) << c;
+            total += grid.GetGridColumnWidth(c) + 1;
+        }
+        return total;
+    };
+    EXPECT_LE(span(), CResultGrid::kMaxColumnsSpan + kColumns);
+    EXPECT_EQ(grid.GetGridColumnWidth(0), 1 << 20);
+    CColumnHeader& header = grid.GetHeader();
+    for (int c = 1; c < header.GetColumnCount(); ++c)
+        ASSERT_GE(header.GetColumnRight(c), header.GetColumnRight(c - 1)) << c;
+    EXPECT_EQ(header.GetColumnRight(header.GetColumnCount() - 1), span());
+
+    // Made wider, a column takes only what is left; the view goes to the last columns (the
+    // scroll bar's thumb dragged to the end) and paints there.
+    grid.SetGridColumnWidth(3, INT_MAX);
+    EXPECT_LE(span(), CResultGrid::kMaxColumnsSpan + kColumns);
+    CWnd* bar = grid.GetDlgItem(4); // the horizontal scroll bar
+    ASSERT_NE(bar, nullptr);
+    TestHooks::ScrollBarAction(*bar, SB_CTL, SB_THUMBTRACK, kColumns - 1);
+    EXPECT_GT(grid.GetFirstVisibleColumn(), 1000);
+    long long before = 0;
+    for (int c = 0; c < grid.GetFirstVisibleColumn(); ++c)
+        before += grid.GetGridColumnWidth(c) + 1;
+    EXPECT_EQ(header.GetScrollPosition(), before);
+    TestHooks::RenderWindow(grid);
+    EXPECT_EQ(header.GetColumnRight(header.GetColumnCount() - 1), span());
 }
 
 TEST_F(ResultGridTest, DraggingADividerResizesTheColumnAndClickingATitleAsksToSort)
