@@ -513,9 +513,15 @@ CWnd* CWnd::SetFocus()
     // A popup never activates: the window that owns it does, and the popup shares its state.
     if (ui_detail::InNonActivatingPopup(widget) && top->parentWidget())
         top = top->parentWidget()->window();
-    if (top->isVisible() && !top->isActiveWindow())
+    if (top->isVisible() && !top->isActiveWindow()) {
+        // In a window that is not active the focus is only noted, and the window takes it up as
+        // it is activated: the control that had it there last gets no focus of its own between.
+        if (top == widget->window())
+            widget->setFocus(Qt::OtherFocusReason);
         QApplication::setActiveWindow(top);
-    widget->setFocus(Qt::OtherFocusReason);
+    }
+    if (QApplication::focusWidget() != widget)
+        widget->setFocus(Qt::OtherFocusReason);
     return old;
 }
 

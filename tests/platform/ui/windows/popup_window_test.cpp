@@ -49,10 +49,10 @@ TEST_F(PopupWindowTest, APopupTakesTheFocusWhileItsOwnerStaysActive)
         bool ownerStaysActive;
         const char* fieldTold;
     };
-    // An ordinary window takes the activation, so the field loses the focus to no window of
-    // its own.
+    // An ordinary window takes the activation with the focus already noted on its item, which
+    // the field is told of either way.
     for (const Case& c : {Case{WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, true, "KillFocus to item"},
-                          Case{0, false, "KillFocus to none"}}) {
+                          Case{0, false, "KillFocus to item"}}) {
         SCOPED_TRACE(c.exStyle);
         m_field.SetFocus();
         MakeList(c.exStyle, WS_POPUP | WS_BORDER);

@@ -1,5 +1,6 @@
 // tests/platform/ui/windows/wnd_input_test.cpp: mouse, wheel, key and focus input reaches a
-// window's handlers with the codes, points and order a window expects.
+// window's handlers with the codes, points and order a window expects; focus given into a window
+// that is not active touches no other control there.
 #include "platform/ui/windows/test_hooks.h"
 #include "tests/platform/ui/windows/recording_wnd.h"
 
@@ -134,6 +135,31 @@ TEST(Window, FocusMovesWithSetAndKillNotices)
     EXPECT_EQ(CWnd::GetFocus(), &second);
     EXPECT_EQ(
         log, (std::vector<std::string>{"first:KillFocus to second", "second:SetFocus from first"}));
+}
+
+TEST(Window, FocusGivenIntoAnInactiveWindowGoesStraightToTheControl)
+{
+    RecordingWnd window, earlier, later, other;
+    std::vector<std::string> log;
+    earlier.m_name = "earlier";
+    later.m_name = "later";
+    other.m_name = "other";
+    earlier.shared = later.shared = other.shared = &log;
+    window.CreateTop(CRect(0, 0, 50, 50));
+    earlier.CreateChild(&window, CRect(0, 0, 10, 10));
+    later.CreateChild(&window, CRect(10, 0, 20, 10));
+    other.CreateTop(CRect(100, 0, 150, 50));
+    earlier.SetFocus();
+    other.SetFocus(); // the first window is no longer active; earlier had its focus last
+    ASSERT_NE(CWnd::GetActiveWindow(), &window);
+    log.clear();
+    later.SetFocus();
+    EXPECT_EQ(CWnd::GetFocus(), &later);
+    EXPECT_EQ(CWnd::GetActiveWindow(), &window);
+    for (const std::string& entry : log)
+        EXPECT_EQ(entry.rfind("earlier:", 0), std::string::npos) << entry;
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back().rfind("later:SetFocus", 0), 0u) << log.back();
 }
 
 } // namespace
