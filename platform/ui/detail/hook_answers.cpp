@@ -17,6 +17,7 @@ std::deque<PrintJobAnswer> g_printJobAnswers;
 std::deque<PrintSetupAnswer> g_printSetupAnswers;
 std::deque<std::optional<LOGFONT>> g_fontAnswers;
 std::vector<std::string> g_popupItems;
+CWnd* g_messageBoxOwner = nullptr;
 
 template <class T> std::optional<T> TakeFrom(std::deque<T>& queue, const char* what)
 {
@@ -89,6 +90,16 @@ std::optional<std::string> TakeFolderAnswer()
 std::optional<UINT> TakePopupAnswer()
 {
     return TakeFrom(g_popupAnswers, "A pop-up menu");
+}
+
+void SetMessageBoxOwner(CWnd* owner)
+{
+    g_messageBoxOwner = owner;
+}
+
+CWnd* MessageBoxOwner()
+{
+    return g_messageBoxOwner;
 }
 
 void SetPopupItems(std::vector<std::string> items)

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CFileDialog;
+class CWnd;
 
 namespace ui_detail::hooks {
 
@@ -54,6 +55,10 @@ std::optional<UINT> TakePopupAnswer();
 std::optional<PrintJobAnswer> TakePrintJobAnswer();
 std::optional<PrintSetupAnswer> TakePrintSetupAnswer();
 std::optional<std::optional<LOGFONT>> TakeFontAnswer();
+
+/// The window the last message box stood over for the desktop (StandOverOwner), or null.
+void SetMessageBoxOwner(CWnd* owner);
+CWnd* MessageBoxOwner();
 
 /// The items of the pop-up shown last, as PopupMenuItems gives them.
 void SetPopupItems(std::vector<std::string> items);

@@ -1,5 +1,6 @@
 // platform/ui/detail/owner_activation.cpp: giving the activation back to a window's owner once
-// the event loop comes back, and to a window that appears.
+// the event loop comes back, and to a window that appears; a window without a parent marked as
+// standing over its owner.
 #include "platform/ui/detail/owner_activation.h"
 
 #include "platform/ui/detail/window_kind.h"
@@ -7,6 +8,7 @@
 #include "platform/ui/windows/app.h"
 
 #include <QApplication>
+#include <QWindow>
 
 namespace ui_detail {
 namespace {
@@ -34,6 +36,21 @@ QWidget* OwnerWindow(const QWidget& window)
         owner = main ? main->window() : nullptr;
     }
     return owner == top ? nullptr : owner;
+}
+
+QWidget* StandOverOwner(QWidget& window)
+{
+    if (!window.isWindow() || window.parentWidget())
+        return nullptr;
+    QWidget* owner = OwnerWindow(window);
+    if (!owner || !owner->isVisible() || !owner->windowHandle())
+        return nullptr;
+    window.winId(); // makes the window's handle, which carries what the desktop is told
+    QWindow* handle = window.windowHandle();
+    if (!handle)
+        return nullptr;
+    handle->setTransientParent(owner->windowHandle());
+    return owner;
 }
 
 void ReturnActivationLater(QWidget* owner)

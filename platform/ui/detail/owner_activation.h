@@ -1,6 +1,6 @@
 // platform/ui/detail/owner_activation.h: the owner of a window that took the activation with it
-// when it hid or ended becomes the active window again, and a window that appears takes it, as on
-// any desktop.
+// when it hid or ended becomes the active window again, a window that appears takes it, as on
+// any desktop, and a window without a parent stands over its owner for the desktop.
 #pragma once
 
 #include <QPointer>
@@ -11,6 +11,14 @@ namespace ui_detail {
 /// The window that owns a top-level window: its parent's window, else the main window; a
 /// popup that never activates stands for its own owner. Null when there is none but window.
 QWidget* OwnerWindow(const QWidget& window);
+
+/// For a top-level window without a parent widget (a message box asked while no window is
+/// active, as at start-up): when its owner (OwnerWindow) is shown, the desktop is told that the
+/// window stands over it, so that window managers treat it as that window's dialog, without
+/// its title-bar buttons for minimising and maximising, and not as a window of its own. Qt's
+/// parent stays none. Call it once the window's flags are set, before it shows. Returns the
+/// owner it stands over, or null.
+QWidget* StandOverOwner(QWidget& window);
 
 /// Once the event loop comes back, and only when no window is active then, owner becomes the
 /// active window with the focus back where it last had it, and the desktop is asked to make it

@@ -8,6 +8,7 @@
 #include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/detail/modal_cursor.h"
 #include "platform/ui/detail/owner_activation.h"
+#include "platform/ui/detail/window_widget.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/test_hooks.h"
 
@@ -151,9 +152,14 @@ int CMessageBox::MessageBox(const std::string& text, UINT style, const std::stri
     const std::string shownCaption = CaptionOr(caption);
     QMessageBox box(QApplication::activeWindow());
     box.setWindowFlags(ui_detail::DialogWindowFlags() | Qt::MSWindowsFixedSizeDialogHint);
+    QWidget* owner = box.parentWidget() ? box.parentWidget()->window() : nullptr;
+    if (!owner)
+        owner = ui_detail::StandOverOwner(box);
     Build(box, text, style, shownCaption, buttons);
-    if (TestHooks::IsEnabled())
+    if (TestHooks::IsEnabled()) {
+        ui_detail::hooks::SetMessageBoxOwner(ui_detail::NearestWnd(owner));
         return AnswerFromScript(box, text, style, shownCaption, buttons);
+    }
     const ui_detail::ModalCursorPause cursorPause;
     const ui_detail::ModalActivationReturn activationReturn(box);
     box.exec();

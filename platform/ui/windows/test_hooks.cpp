@@ -265,6 +265,11 @@ void SetNoPrinter(bool noPrinter)
     ui_detail::SetPrintersRemoved(noPrinter);
 }
 
+CWnd* MessageBoxOwner()
+{
+    return ui_detail::hooks::MessageBoxOwner();
+}
+
 std::vector<std::string> PopupMenuItems()
 {
     return ui_detail::hooks::PopupItems();

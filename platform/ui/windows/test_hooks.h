@@ -57,6 +57,9 @@ void AnswerFont(std::optional<LOGFONT> font);
 void SetNoPrinter(bool noPrinter);
 /// Chooses the command in the next pop-up menu; 0 dismisses it.
 void AnswerPopupMenu(UINT commandId);
+/// The window that the last message box was marked as standing over for the desktop (the window
+/// manager's owner of the box); null when it stood over none.
+CWnd* MessageBoxOwner();
 /// The items of the last pop-up menu, after its update pass: each text as it stands ("&Copy"),
 /// "-" for a separator, a pop-up's text followed by " >", and " [grey]" and " [checked]"
 /// added to an item in that state.

@@ -1,6 +1,7 @@
 // tests/platform/ui/dialogs/message_box_test.cpp: the desktop prompt under the test hooks: each
-// style has its buttons and default, texts and captions are kept, an answer the box cannot give
-// fails the test, and opening through the desktop reports missing files without launching.
+// style has its buttons and default, texts and captions are kept, a box asked while no window is
+// active stands over the main window, an answer the box cannot give fails the test, and opening
+// through the desktop reports missing files without launching.
 #include "platform/ui/dialogs/message_box.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/test_hooks.h"
@@ -69,6 +70,30 @@ TEST(MessageBox, TextIsKeptAndCaptionDefaultsToTheApplicationTitle)
     EXPECT_EQ(shown[0].text, text);
     EXPECT_EQ(shown[0].caption, "Ardenvel");
     EXPECT_EQ(shown[1].caption, "Backup");
+}
+
+TEST(MessageBox, AQuestionAskedWhileNoWindowIsActiveStandsOverTheMainWindow)
+{
+    // As at start-up: the main window shows, and the desktop has not made it active yet.
+    CWinApp app("Ardenvel");
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, nullptr, "main", WS_POPUP, CRect(0, 0, 300, 200), nullptr, 0));
+    app.m_pMainWnd = &main;
+    main.ShowWindow(SW_SHOWNOACTIVATE);
+    ASSERT_EQ(CWnd::GetActiveWindow(), nullptr);
+    CMessageBox prompt;
+    TestHooks::AnswerMessageBox(IDNO);
+    EXPECT_EQ(prompt.MessageBox("Lines were skipped.", MB_YESNO, "Box"), IDNO);
+    EXPECT_EQ(TestHooks::MessageBoxOwner(), &main);
+
+    // Over a hidden main window the box stands alone.
+    main.ShowWindow(SW_HIDE);
+    TestHooks::AnswerMessageBox(IDOK);
+    prompt.MessageBox("Alone.", MB_OK, "Box");
+    EXPECT_EQ(TestHooks::MessageBoxOwner(), nullptr);
+    TestHooks::TakeMessages();
+    app.m_pMainWnd = nullptr;
+    main.DestroyWindow();
 }
 
 TEST(MessageBox, AnswerTheBoxHasNoButtonForFailsAsCancel)
