@@ -98,6 +98,7 @@ bool CGridFindBar::OnEditKeyDown(CFindBarEdit* edit, UINT virtKey)
 void CGridFindBar::OnEditSetFocus(CFindBarEdit* edit)
 {
     m_lastFocused = edit->GetDlgCtrlID();
+    m_grid.OnFindEditFocus(m_lastFocused);
 }
 
 void CGridFindBar::OnKeyDown(UINT virtKey, UINT /*repeatCount*/, UINT /*flags*/)

@@ -619,6 +619,7 @@ void CTagGrid::OnSetFocus(CTreeBox*)
 void CTagGrid::Refill(CView*, long hint, CObject*)
 {
     m_findStart.reset();
+    m_findKeys = {};
     // What the grid holds on to must not outlive a deleted node.
     if (hint == 2 || (m_menuTarget && m_menuTarget->IsPendingDeletion())) {
         m_menuTarget = nullptr;
@@ -976,6 +977,14 @@ bool CTagGrid::DrawGridRow(CTreeBox* box, TreeBoxRowPaint& paint)
 
 // ---- The find bar -----------------------------------------------------------------------------
 
+void CTagGrid::SelectFound(CTreeBoxNode* row)
+{
+    if (!row->m_selected || GetBox().GetFocusItem() != row) {
+        GetBox().ClearSelection(nullptr, false);
+        SelectRow(row, false, true);
+    }
+}
+
 CTreeBoxNode* CTagGrid::SelectMatch(const std::function<bool(const CDataNode*)>& matches,
                                     CTreeBoxNode* from)
 {
@@ -990,10 +999,7 @@ CTreeBoxNode* CTagGrid::SelectMatch(const std::function<bool(const CDataNode*)>&
         }
         if (!matches(NodeOf(row)))
             continue;
-        if (!row->m_selected || GetBox().GetFocusItem() != row) {
-            GetBox().ClearSelection(nullptr, false);
-            SelectRow(row, false, true);
-        }
+        SelectFound(row);
         return row;
     }
     return nullptr;
@@ -1037,6 +1043,96 @@ std::function<bool(const CDataNode*)> RecordNumbered(long number)
 
 } // namespace
 
+namespace {
+
+/// How many rows' find keys a tick of the read-ahead timer reads, and its id and period.
+constexpr std::size_t kKeysPerTick = 20000;
+constexpr UINT_PTR kFindKeysTimer = 0x4B59;
+constexpr UINT kFindKeysPeriodMs = 10;
+
+} // namespace
+
+CTagGrid::FindKeys& CTagGrid::FindKeysFor(int editId)
+{
+    const std::uint64_t stamp = GetBox().GetOrderStamp();
+    if (m_findKeys.editId != editId || m_findKeys.stamp != stamp)
+        m_findKeys = FindKeys{editId, stamp, {}, false};
+    return m_findKeys;
+}
+
+std::size_t CTagGrid::GetFindKeyCount(int editId)
+{
+    const bool current =
+        m_findKeys.editId == editId && m_findKeys.stamp == GetBox().GetOrderStamp();
+    return current ? m_findKeys.keys.size() : 0;
+}
+
+CTreeBoxNode* CTagGrid::ReadFindKeys(FindKeys& keys, std::size_t count)
+{
+    if (keys.complete)
+        return nullptr;
+    CTreeBoxNode* row =
+        keys.keys.empty() ? GetBox().GetFirstItem() : keys.keys.back().row->m_nextSibling;
+    // The records of the rows eight ahead are asked for while this row's is read.
+    CTreeBoxNode* ahead = row;
+    for (int i = 0; ahead && i < 8; ++i)
+        ahead = ahead->m_nextSibling;
+    const bool wife = keys.editId == kFindText2Id;
+    CTreeBoxNode* last = nullptr;
+    for (; row && count > 0; row = row->m_nextSibling, --count) {
+        if (ahead) {
+            PrefetchNode(NodeOf(ahead));
+            ahead = ahead->m_nextSibling;
+        }
+        const std::string text = FindText(NodeOf(row), wife);
+        FindKey key;
+        key.row = row;
+        key.size = std::uint8_t(std::min(text.size(), key.bytes.size()));
+        std::copy_n(text.begin(), key.size, key.bytes.begin());
+        keys.keys.push_back(key);
+        last = row;
+    }
+    if (!row)
+        keys.complete = true;
+    return last;
+}
+
+CTreeBoxNode* CTagGrid::FindByKeys(const std::string& text, int editId)
+{
+    FindKeys& keys = FindKeysFor(editId);
+    const auto matches = [&text](const FindKey& key) {
+        return StartsWithNoCase(std::string(key.bytes.data(), key.size), text);
+    };
+    for (const FindKey& key : keys.keys)
+        if (matches(key))
+            return key.row;
+    // Read on from the last key, a row at a time, until a row matches.
+    while (ReadFindKeys(keys, 1))
+        if (matches(keys.keys.back()))
+            return keys.keys.back().row;
+    return nullptr;
+}
+
+void CTagGrid::OnFindEditFocus(int editId)
+{
+    if (editId == kFindIdId || FindKeysFor(editId).complete)
+        return;
+    SetTimer(kFindKeysTimer, kFindKeysPeriodMs);
+}
+
+void CTagGrid::OnTimer(UINT_PTR id)
+{
+    if (id != kFindKeysTimer) {
+        CTreeGrid::OnTimer(id);
+        return;
+    }
+    // The keys are read for the edit last in use; a change since starts them again.
+    FindKeys& keys = FindKeysFor(m_findKeys.editId ? m_findKeys.editId : int(kFindTextId));
+    ReadFindKeys(keys, kKeysPerTick);
+    if (keys.complete)
+        KillTimer(kFindKeysTimer);
+}
+
 void CTagGrid::FindFromTop(const std::string& text, int editId)
 {
     CTreeBox& box = GetBox();
@@ -1049,8 +1145,17 @@ void CTagGrid::FindFromTop(const std::string& text, int editId)
         from = last->row;
     }
     const bool wife = editId == kFindText2Id;
-    CTreeBoxNode* found = SelectMatch(
-        [&](const CDataNode* n) { return StartsWithNoCase(FindText(n, wife), text); }, from);
+    CTreeBoxNode* found = nullptr;
+    if (text.empty()) {
+        // An empty text starts no find text: nothing to walk for.
+    } else if (from == box.GetFirstItem() && text.size() <= sizeof(FindKey::bytes)) {
+        found = FindByKeys(text, editId);
+        if (found)
+            SelectFound(found);
+    } else {
+        found = SelectMatch(
+            [&](const CDataNode* n) { return StartsWithNoCase(FindText(n, wife), text); }, from);
+    }
     m_findStart = FindStart{editId, text, found, box.GetOrderStamp()};
 }
 

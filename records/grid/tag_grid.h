@@ -8,6 +8,7 @@
 #include "records/datactl/data_ctl.h"
 #include "records/grid/row_map.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -192,6 +193,11 @@ public:
     void OnFindIdChanged(const std::string& text) override;
     void OnFindText2Changed(const std::string& text) override;
     void OnFindNext(const std::string& text, int editId) override;
+    /// Starts reading the find keys of the edit's rows ahead, a slice at each timer tick.
+    void OnFindEditFocus(int editId) override;
+    /// How many rows the find keys of the edit cover (all of them once read to the end); 0
+    /// when none are kept for it.
+    std::size_t GetFindKeyCount(int editId);
 
     // The box's owner.
     int Compare(CTreeBox* box, std::uintptr_t first, std::uintptr_t second) override;
@@ -212,6 +218,7 @@ public:
 protected:
     /// A grid made before its window had a width gets its columns at the first real size.
     void OnSize(UINT type, int cx, int cy) override;
+    void OnTimer(UINT_PTR id) override;
 
 private:
     struct ExtraColumn {
@@ -258,6 +265,17 @@ private:
     /// Selects the first row from the top whose find text (a spouse's name for the second edit)
     /// starts with text.
     void FindFromTop(const std::string& text, int editId);
+    /// Selects row alone, unless it already is the selected row with the focus.
+    void SelectFound(CTreeBoxNode* row);
+    /// The find keys of the edit's rows, emptied first when they were read for another edit or
+    /// before the rows changed.
+    struct FindKeys;
+    FindKeys& FindKeysFor(int editId);
+    /// Reads the keys of up to count more rows; the row of the last key read.
+    CTreeBoxNode* ReadFindKeys(FindKeys& keys, std::size_t count);
+    /// The first row, among those whose keys are read and then reading on, whose find text
+    /// starts with text (no longer than a key); null for none.
+    CTreeBoxNode* FindByKeys(const std::string& text, int editId);
     void DrawCell(CDC& dc, const CRect& cell, const std::string& text, COLORREF colour);
 
     // Commands (tag_grid_commands.cpp).
@@ -301,6 +319,22 @@ private:
         std::uint64_t stamp = 0;
     };
     std::optional<FindStart> m_findStart;
+    /// The first bytes of each top-level row's find text for one edit, in row order, read
+    /// ahead while the user is in the find bar and by each search from the top, and kept while
+    /// the rows keep their order and no change notice came: a first letter typed is compared
+    /// with these instead of every record's text being read and formed again.
+    struct FindKey {
+        CTreeBoxNode* row = nullptr;
+        std::array<char, 8> bytes{};
+        std::uint8_t size = 0; // of the text, at most the key's
+    };
+    struct FindKeys {
+        int editId = 0;
+        std::uint64_t stamp = 0;
+        std::vector<FindKey> keys;
+        bool complete = false; // every row's key is read
+    };
+    FindKeys m_findKeys;
     /// Top-level rows that are open, or that were closed with rows left under them.
     std::unordered_set<CTreeBoxNode*> m_openRows;
     SortKey m_sortKey = kSortNone;

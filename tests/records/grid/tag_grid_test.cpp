@@ -414,6 +414,40 @@ TEST_F(TagGridTest, TypingOnInTheFindBarFindsTheFirstMatchAfterChangesBetweenKey
     EXPECT_EQ(m_grid.GetSelectedRecord(), m_carl);
 }
 
+TEST_F(TagGridTest, AShortFindTextIsComparedWithKeysReadAheadWhileTheRowsStandStill)
+{
+    MakeGrid(kIndi, true, 345); // BROWN Carl, JONES Mary, SMITH Ann, SMITH Bob, SMITH John
+    const int edit = CTreeGrid::kFindTextId;
+    m_grid.OnFindEditFocus(edit);
+    EXPECT_EQ(m_grid.GetFindKeyCount(edit), 0u) << "read at the timer's ticks";
+    TestHooks::AdvanceClock(100);
+    EXPECT_EQ(m_grid.GetFindKeyCount(edit), 5u);
+    const std::pair<const char*, CIndRec*> kFinds[] = {
+        {"j", m_mary},        {"S", m_ann},          {"b", m_carl},
+        {"smith, j", m_john}, {"smith, jo", m_john}, {"x", m_john}, // nothing: the selection stays
+        {"SMITH, B", m_bob}};
+    for (const auto& [text, found] : kFinds) {
+        m_grid.OnFindTextChanged(text);
+        EXPECT_EQ(m_grid.GetSelectedRecord(), found) << text;
+    }
+    EXPECT_EQ(m_grid.GetFindKeyCount(CTreeGrid::kFindText2Id), 0u) << "kept for one edit";
+
+    // A change notice drops the keys: the record renamed is found by its new name.
+    auto* carl = static_cast<CNameNode*>(m_carl->FindChild(nullptr, FIELD_NAME));
+    ASSERT_NE(carl, nullptr);
+    carl->SetValue("Carl /Adams/");
+    m_grid.Refill(nullptr, 0, nullptr);
+    m_grid.OnFindTextChanged("a");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_carl);
+    // Rows in another order are read again: John was made first.
+    m_grid.OnSortCreationOrder();
+    m_grid.OnFindTextChanged("s");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_john);
+    // An empty text finds nothing and keeps the selection.
+    m_grid.OnFindTextChanged("");
+    EXPECT_EQ(m_grid.GetSelectedRecord(), m_john);
+}
+
 TEST_F(TagGridTest, ALinkCycleStopsAtTheRecursiveRows)
 {
     // Every back-link shown: the family lists its husband, whose spouse family is the family.
