@@ -41,9 +41,11 @@ struct ReportState {
     int m_kind = -1;
     std::string m_currentId;
     std::string m_lastId;
-    /// Entries of this load for lines not loaded, and for values kept as text.
+    /// Entries of this load for lines not loaded, for values kept as text, and for lines
+    /// loaded changed.
     int m_skippedLines = 0;
     int m_keptValues = 0;
+    int m_changedLines = 0;
 };
 
 ReportState& Report()
@@ -110,6 +112,7 @@ void BeginExceptionReport()
     r.m_lastId.clear();
     r.m_skippedLines = 0;
     r.m_keptValues = 0;
+    r.m_changedLines = 0;
 }
 
 std::string EndExceptionReport()
@@ -200,6 +203,15 @@ void WriteKeptValueLine(int lineNumber, std::string_view reason, const GedcomLin
     WriteEntry(r, lineNumber, reason, line, false, false);
 }
 
+void WriteChangedLine(int lineNumber, std::string_view reason, const GedcomLine& line)
+{
+    ReportState& r = Report();
+    if (!r.m_enabled)
+        return;
+    ++r.m_changedLines;
+    WriteEntry(r, lineNumber, reason, line, false, false);
+}
+
 int CountSkippedExceptionLines()
 {
     return Report().m_skippedLines;
@@ -208,6 +220,11 @@ int CountSkippedExceptionLines()
 int CountKeptExceptionValues()
 {
     return Report().m_keptValues;
+}
+
+int CountChangedExceptionLines()
+{
+    return Report().m_changedLines;
 }
 
 namespace {

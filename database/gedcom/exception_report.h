@@ -59,9 +59,14 @@ void WriteExceptionLine(int lineNumber, std::string_view reason, const GedcomLin
 /// Appends an entry, as WriteExceptionLine does, for a line that was loaded but whose value
 /// could not be read as its field's kind and is kept as text.
 void WriteKeptValueLine(int lineNumber, std::string_view reason, const GedcomLine& line);
-/// The entries of the current (or last) load for lines not loaded, and for values kept as text.
+/// Appends an entry, as WriteExceptionLine does, for a line that was loaded once the reader
+/// had removed bytes from it that no GEDCOM line may hold (zero bytes).
+void WriteChangedLine(int lineNumber, std::string_view reason, const GedcomLine& line);
+/// The entries of the current (or last) load for lines not loaded, for values kept as text, and
+/// for lines loaded changed.
 int CountSkippedExceptionLines();
 int CountKeptExceptionValues();
+int CountChangedExceptionLines();
 /// Writes the collected text; false when the report is given up.
 bool FlushExceptionReport();
 /// Closes the file and clears the path and the failure.

@@ -35,6 +35,7 @@ struct InputState {
     std::string m_raw;
     std::string m_piece;
     std::string m_text;
+    std::string m_withoutZeros;
 };
 
 // At namespace scope rather than inside Input(), so that the call that every line makes
@@ -91,25 +92,45 @@ template <class T> std::uint64_t Load(const char* data)
     return word;
 }
 
-/// Every byte is below 128: the same text in every set the lines can be in. Eight bytes at a
-/// time.
-bool IsPlainAscii(std::string_view bytes)
+/// What the bytes of a line hold.
+struct LineBytes {
+    /// Every byte is below 128: the same text in every set the lines can be in.
+    bool ascii;
+    /// Some byte is zero.
+    bool zero;
+};
+
+/// Reads the bytes eight at a time.
+LineBytes ScanLineBytes(std::string_view bytes)
 {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
     const char* const data = bytes.data();
     const std::size_t size = bytes.size();
     std::uint64_t high = 0;
+    // A byte's high bit is set here for each zero byte of a word (and a zero byte is found
+    // whenever there is one), since subtracting one borrows only through a zero byte.
+    std::uint64_t zero = 0;
+    const auto take = [&](std::uint64_t word, std::uint64_t ones) {
+        high |= word;
+        zero |= (word - ones) & ~word;
+    };
     if (size >= 8) {
         // The last word overlaps the one before it, so no byte is read one at a time.
         for (std::size_t i = 0; i + 8 <= size; i += 8)
-            high |= Load<std::uint64_t>(data + i);
-        high |= Load<std::uint64_t>(data + size - 8);
+            take(Load<std::uint64_t>(data + i), kOnes);
+        take(Load<std::uint64_t>(data + size - 8), kOnes);
     } else if (size >= 4) {
-        high = Load<std::uint32_t>(data) | Load<std::uint32_t>(data + size - 4);
+        // Words of four bytes: only the low half of each mask counts.
+        take(Load<std::uint32_t>(data), kOnes >> 32);
+        take(Load<std::uint32_t>(data + size - 4), kOnes >> 32);
+        zero &= kHighBits >> 32;
     } else {
         for (std::size_t i = 0; i < size; ++i)
-            high |= static_cast<unsigned char>(data[i]);
+            take(static_cast<unsigned char>(data[i]), 1);
+        zero &= 0x80;
     }
-    return (high & 0x8080808080808080ull) == 0;
+    return {(high & kHighBits) == 0, (zero & kHighBits) != 0};
 }
 
 /// The first byte at or after c that is not white space; end when there is none.
@@ -206,7 +227,7 @@ bool TakeCommonLine(GedcomLine& line)
         value = c + 1;
         unsigned high = 0;
         c = FindGedcomLineEnd(value, std::size_t(end - value), high);
-        if (high != 0)
+        if (high != 0 || std::memchr(value, 0, std::size_t(c - value)))
             return false;
     }
     // c stands at the terminator; the byte after it decides whether a second CR or LF
@@ -214,6 +235,7 @@ bool TakeCommonLine(GedcomLine& line)
     if (end - c < 2)
         return false;
     line.level = start[0] - '0';
+    line.zeroBytesRemoved = false;
     line.xref = std::string_view();
     line.tag = std::string_view(start + 2, std::size_t(tagEnd - start - 2));
     line.value = std::string_view(value, std::size_t(c - value));
@@ -357,12 +379,19 @@ int ReadGedcomLine(GedcomLine& line, int& lineCounter)
     std::string_view text;
     while (NextPhysicalLine(s, s.m_raw, text)) {
         ++lineCounter;
-        if (!IsPlainAscii(text)) {
+        const LineBytes bytes = ScanLineBytes(text);
+        if (bytes.zero) {
+            s.m_withoutZeros.assign(text);
+            std::erase(s.m_withoutZeros, '\0');
+            text = s.m_withoutZeros;
+        }
+        if (!bytes.ascii) {
             s.m_text.clear();
             s.m_fallbackCount += DecodeGedcomText(s.m_lineSet, text, s.m_text);
             text = s.m_text;
         }
         const int parsed = ParseGedcomLine(text, line);
+        line.zeroBytesRemoved = bytes.zero;
         if (parsed == kGedcomParsedValid)
             return kGedcomLineReady;
         if (parsed == kGedcomParsedInvalid) {

@@ -18,6 +18,9 @@ struct GedcomLine {
     std::string_view tag;
     /// The rest of the line; for an invalid line the whole line as read.
     std::string_view value;
+    /// The line held zero bytes, which no GEDCOM line may hold and no text of the program
+    /// can carry: the reader removed them, and the parts hold the rest of the line.
+    bool zeroBytesRemoved = false;
 };
 
 /// Longest cross-reference identifier and tag, in characters.
@@ -61,6 +64,8 @@ bool CloseGedcomInput();
 /// kGedcomLineInvalid: the whole line is in line.value and line.level holds the level read
 /// before the fault (-1 when none). kGedcomInputEnd: no line is left in the file and its
 /// continuation volumes. The last line of a file without a final line end is delivered.
+/// Zero bytes are removed from every line before it is split (line.zeroBytesRemoved says so);
+/// a line of nothing else but blanks is blank.
 int ReadGedcomLine(GedcomLine& line, int& lineCounter);
 /// Moves to the next continuation volume and reads its first line. A file whose remembered
 /// name ends in "GED" (any case) continues in the name less those three letters plus

@@ -44,6 +44,9 @@ constexpr const char* kKeptValuesNote =
     "Some values in this GEDCOM file could not be read as what their fields hold (dates, ages, "
     "numbers, values from a list) and have been kept as text; such a date is kept as a date "
     "phrase and saved in parentheses.";
+constexpr const char* kZeroBytesNote =
+    "Some lines of this GEDCOM file held zero bytes (NUL characters), which no GEDCOM line may "
+    "hold; they have been removed and the rest of each line loaded.";
 constexpr const char* kNoTrailerNote =
     "This GEDCOM file ends without a trailer line (0 TRLR): it may be incomplete.";
 constexpr const char* kNotedDataNote =
@@ -277,6 +280,8 @@ void OfferReport(const std::string& path, bool duplicates, bool renumbered, bool
         question = kSkippedQuestion;
     if (CountKeptExceptionValues() > 0)
         question += std::string(question.empty() ? "" : "\n\n") + kKeptValuesNote;
+    if (CountChangedExceptionLines() > 0)
+        question += std::string(question.empty() ? "" : "\n\n") + kZeroBytesNote;
     if (noTrailer)
         question += std::string(question.empty() ? "" : "\n\n") + kNoTrailerNote;
     if (question.empty())

@@ -32,8 +32,10 @@ constexpr std::string_view kKeptUnreadText = "Kept unreadable value as text  ";
 constexpr std::string_view kLostUnreadValue = "Skipped unreadable value       ";
 constexpr std::string_view kLostValuedField = "Skipped field without details  ";
 constexpr std::string_view kLevelBranchIgnored = "Invalid line level. Branch ignored";
+constexpr std::string_view kRemovedZeroBytes = "Removed zero bytes (NUL)       ";
 static_assert(kKeptUnknownKey.size() == 31 && kKeptUnreadText.size() == 31 &&
-              kLostUnreadValue.size() == 31 && kLostValuedField.size() == 31);
+              kLostUnreadValue.size() == 31 && kLostValuedField.size() == 31 &&
+              kRemovedZeroBytes.size() == 31);
 
 /// A record read from a file, freed with its subtree unless released.
 struct NodeGuard {
@@ -45,6 +47,13 @@ struct NodeGuard {
     }
     CDataNode* Release() { return std::exchange(node, nullptr); }
 };
+
+/// Reports a line that was loaded without the zero bytes it held.
+void ReportRemovedZeroBytes(const GedcomLine& line, int lineCounter)
+{
+    if (line.zeroBytesRemoved)
+        WriteChangedLine(lineCounter, kRemovedZeroBytes, line);
+}
 
 bool IsDigits(std::string_view text)
 {
@@ -282,6 +291,7 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
     }
     if (!made->SetText(ValueFor(*recordDef, line.value)))
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
+    ReportRemovedZeroBytes(line, lineCounter);
     m_path.assign(1, PathNode{made, recordDef, recordDef->GetSiblingOrder()});
     m_outOfOrder = false;
     m_readChange = false;
@@ -326,6 +336,7 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
             m_path.resize(level + 1);
         if (!parent->AppendText(ValueFor(*def, line.value), continuation))
             return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalidLine);
+        ReportRemovedZeroBytes(line, lineCounter);
         return ReadGedcomLine(line, lineCounter);
     }
     CDataNode* node = nullptr;
@@ -391,6 +402,7 @@ bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, con
     if (!node->GetNextSibling())
         parent.lastChild = node;
     parent.maxChildOrder = std::max(parent.maxChildOrder, order);
+    ReportRemovedZeroBytes(line, lineCounter);
     if (const std::string_view reason = UnreadValueReason(*node, dataType, value);
         reason == kLostUnreadValue)
         WriteExceptionLine(lineCounter, reason, line, false, false);
@@ -407,9 +419,10 @@ void CGedcomRecordParser::CloseValuedFields(std::size_t level)
     while (!m_valued.empty() && m_valued.back().level >= level) {
         const ValuedField& field = m_valued.back();
         if (!field.node->GetFirstChild())
-            WriteExceptionLine(field.lineNumber, kLostValuedField,
-                               GedcomLine{int(field.level), field.xref, field.tag, field.value},
-                               false, false);
+            WriteExceptionLine(
+                field.lineNumber, kLostValuedField,
+                GedcomLine{int(field.level), field.xref, field.tag, field.value, false}, false,
+                false);
         m_valued.pop_back();
     }
 }

@@ -263,6 +263,67 @@ TEST(GedcomLineReaderTest, EveryLineReadsAsTheGrammarSplitsIt)
     EXPECT_EQ(reads.back(), (Read{kGedcomLineReady, counter + 1, 0, "", "TRLR", ""}));
 }
 
+TEST(GedcomLineReaderTest, ZeroBytesAreRemovedAnywhereInLinesOfAnyLengthAndSaidSo)
+{
+    // Lines are tested for zero bytes a word at a time: every length and place must be seen,
+    // with and without a byte outside ASCII in the same line.
+    std::string bytes = "0 HEAD\r\n1 CHAR UTF-8\r\n";
+    std::vector<std::string> values;
+    for (const bool accent : {false, true}) {
+        // A line of one zero byte would be blank.
+        for (std::size_t size = 2; size <= 20; ++size) {
+            for (std::size_t at = 0; at < size; ++at) {
+                const std::string prefix = size < 8 ? "" : "1 _A ";
+                std::string value(size, 'v');
+                if (accent)
+                    value[size - 1 - at] = '\xE9';
+                value[at] = '\0';
+                bytes += prefix + value + "\r\n";
+                std::erase(value, '\0');
+                if (const std::size_t e = value.find('\xE9'); e != std::string::npos)
+                    value.replace(e, 1, "\u00E9");
+                values.push_back(value);
+            }
+        }
+    }
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("lines") + "/zero.ged", bytes);
+    ASSERT_TRUE(OpenGedcomInput(path, false, true));
+    GedcomLine line;
+    int counter = 0;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(ReadGedcomLine(line, counter), kGedcomLineReady);
+        EXPECT_FALSE(line.zeroBytesRemoved) << line.tag;
+    }
+    for (const std::string& value : values) {
+        ASSERT_NE(ReadGedcomLine(line, counter), kGedcomInputEnd) << value;
+        EXPECT_EQ(line.value, value) << "line " << counter;
+        EXPECT_TRUE(line.zeroBytesRemoved) << "line " << counter;
+    }
+    EXPECT_EQ(ReadGedcomLine(line, counter), kGedcomInputEnd);
+    CloseGedcomInput();
+}
+
+TEST(GedcomLineReaderTest, ALineOfZeroBytesIsBlankAndTheNextLineIsNotMarked)
+{
+    using namespace std::string_view_literals;
+    const std::string_view bytes = "0 HEAD\r\n\0\0 \0\r\n1 NOTE a\0b\r\n1 CONT c\r\n"sv;
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("lines") + "/zero.ged", bytes);
+    ASSERT_TRUE(OpenGedcomInput(path, false, true));
+    GedcomLine line;
+    int counter = 0;
+    ASSERT_EQ(ReadGedcomLine(line, counter), kGedcomLineReady);
+    ASSERT_EQ(ReadGedcomLine(line, counter), kGedcomLineReady);
+    EXPECT_EQ(counter, 3) << "the line of zero bytes is passed over but counted";
+    EXPECT_EQ(line.value, "ab");
+    EXPECT_TRUE(line.zeroBytesRemoved);
+    ASSERT_EQ(ReadGedcomLine(line, counter), kGedcomLineReady);
+    EXPECT_EQ(line.value, "c");
+    EXPECT_FALSE(line.zeroBytesRemoved);
+    CloseGedcomInput();
+}
+
 TEST(GedcomLineReaderTest, AnselMarksEndingAValueGoToTheConcLineAfterIt)
 {
     const std::vector<Read> expected = {

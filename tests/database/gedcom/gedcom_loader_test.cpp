@@ -2,6 +2,7 @@
 // fields, identifiers, change dates, multimedia chains, and what the exception report lists.
 #include "common/blob_encoding.h"
 #include "database/fields/text_value_node.h"
+#include "database/gedcom/exception_report.h"
 #include "database/multimedia/obj_rec.h"
 #include "platform/base/progress.h"
 #include "platform/base/text.h"
@@ -14,6 +15,7 @@
 namespace {
 
 using gedcom_test::CrLf;
+using namespace std::string_literals;
 
 const std::vector<std::string> kHeader = {"0 HEAD",     "1 SOUR TEST",           "1 GEDC",
                                           "2 VERS 5.5", "2 FORM LINEAGE-LINKED", "1 CHAR UTF-8"};
@@ -82,6 +84,9 @@ constexpr const char* kNotedOpening =
     "Some data in this GEDCOM file has been noted in the exception report.";
 constexpr const char* kNoTrailerOpening =
     "This GEDCOM file ends without a trailer line (0 TRLR): it may be incomplete.";
+constexpr const char* kZeroBytesOpening =
+    "Some lines of this GEDCOM file held zero bytes (NUL characters), which no GEDCOM line may "
+    "hold; they have been removed and the rest of each line loaded.";
 
 class GedcomLoaderReportTest : public gedcom_test::CGedcomTest,
                                public testing::WithParamInterface<ReportCase> {};
@@ -202,6 +207,26 @@ INSTANTIATE_TEST_SUITE_P(
                    false,
                    false,
                    kNoTrailerOpening},
+        ReportCase{
+            "ZeroBytesInRecordFieldAndContinuationLines",
+            GedcomText({"0 @N1@ NOTE a\0b"s, "1 CONC c\0d"s, "0 @I1@ INDI", "1 NAME A\0\0 /B/"s}),
+            {"Record Type=Note Id=N1", "l.7 - Removed zero bytes (NUL)       : \"0 N1 NOTE ab\"",
+             "l.8 - Removed zero bytes (NUL)       : \"1  CONC cd\"",
+             "Record Type=Individual Id=I1",
+             "l.10 - Removed zero bytes (NUL)       : \"1  NAME A /B/\""},
+            false,
+            false,
+            kZeroBytesOpening},
+        ReportCase{"ZeroBytesInAKeptValue",
+                   GedcomText({"0 @I1@ INDI", "1 SEX \0X"s}),
+                   {"l.8 - Removed zero bytes (NUL)       : \"1  SEX X\"",
+                    "l.8 - Kept value not in value list   : \"1  SEX X\""},
+                   false,
+                   false,
+                   kKeptOpening},
+        ReportCase{"ZeroBytesInASkippedLineAreNotReportedTwice",
+                   GedcomText({"0 @I1@ INDI", "1 SEX M", "1 SEX F\0"s}),
+                   {"l.9 - Skipped invalid (exceeds max)  : \"1  SEX F\""}},
         ReportCase{"KeptValueAndNoTrailer",
                    GedcomText({"0 @I1@ INDI", "1 SEX X"}, false),
                    {"l.8 - Kept value not in value list   : \"1  SEX X\""},
@@ -391,6 +416,22 @@ TEST_F(GedcomLoaderTest, TextHoldingAnAtSignIsTextAndOnlyALoneCrossReferenceLink
               std::string::npos);
     ASSERT_TRUE(Load(PathOf("out.ged")));
     EXPECT_EQ(ValueOf(FirstRecord(0)->GetFirstChild()->GetNextSibling()), values[0]);
+}
+
+TEST_F(GedcomLoaderTest, ZeroBytesLeaveTheRestOfTheirValuesAndAreNotSavedBack)
+{
+    test_support::Prompt().Answer(IDNO);
+    ASSERT_TRUE(Load(File(
+        "in.ged", GedcomText({"0 @N1@ NOTE Fi\0rst"s, "1 CONC pa\0rt"s, "1 CONT \0Second line"s,
+                              "\0\0"s, "0 @I1@ INDI", "1 NOTE In pla\0ce"s}))));
+    EXPECT_EQ(ValueOf(FirstRecord(2)->GetFirstChild()), "Firstpart\nSecond line");
+    EXPECT_EQ(ValueOf(FirstRecord(0)->GetFirstChild()), "In place");
+    EXPECT_EQ(CountChangedExceptionLines(), 4) << "the line of zero bytes alone holds nothing";
+    EXPECT_EQ(CountSkippedExceptionLines(), 0);
+    const std::string saved = Save(PathOf("saved.ged"));
+    EXPECT_EQ(saved.find('\0'), std::string::npos) << saved;
+    EXPECT_NE(saved.find("In place"), std::string::npos) << saved;
+    EXPECT_EQ(Report().find('\0'), std::string::npos);
 }
 
 TEST_F(GedcomLoaderTest, LinesOutOfOrderTakeTheirPlaceInDefinitionOrder)
