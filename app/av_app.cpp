@@ -57,6 +57,16 @@ std::string MissingFileMessage(const std::string& path)
     return "Error loading file " + path + ".  The file was not found.";
 }
 
+/// Why the file at path, which the check found cannot be opened, is not opened.
+std::string CannotOpenMessage(const std::string& path, CAvDoc::OpenCheck check)
+{
+    if (!paths::Exists(path))
+        return MissingFileMessage(path);
+    if (check == CAvDoc::OpenCheck::Unreadable)
+        return std::string(kUnableToOpenFile);
+    return LoadErrorMessage(path);
+}
+
 /// path made absolute against the current folder, without "." and ".." steps; empty stays empty.
 std::string AbsolutePath(const std::string& path)
 {
@@ -299,9 +309,9 @@ CDocument* CAvApp::OpenDocumentFile(const char* name)
     // Saves, autosaves and backups reach the same file after the current folder changes.
     const std::string path = AbsolutePath(name);
     // The open file stays, unchanged, unless the new one can be read.
-    if (!CAvDoc::CanOpen(path)) {
-        MessageBox(paths::Exists(path) ? LoadErrorMessage(path) : MissingFileMessage(path),
-                   MB_OK | MB_ICONEXCLAMATION);
+    if (const CAvDoc::OpenCheck check = CAvDoc::CheckOpen(path);
+        check != CAvDoc::OpenCheck::Opens) {
+        MessageBox(CannotOpenMessage(path, check), MB_OK | MB_ICONEXCLAMATION);
         return nullptr;
     }
     m_document->DiscardChanges();

@@ -6,6 +6,7 @@
 #include "app/shell/shell_app.h"
 
 #include "database/document/merge_dialog.h"
+#include "database/gedcom/buffered_file.h"
 #include "database/gedcom/gedcom_line_reader.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/windows/app.h"
@@ -129,17 +130,17 @@ void CAvDoc::DiscardChanges()
     SetModifiedFlag(FALSE);
 }
 
-bool CAvDoc::CanOpen(const std::string& path)
+CAvDoc::OpenCheck CAvDoc::CheckOpen(const std::string& path)
 {
     if (HasNewerRecoveryCopy(path))
-        return true;
+        return OpenCheck::Opens;
     if (!OpenGedcomInput(path, false, false))
-        return false;
+        return GetGedcomFileLastError() != 0 ? OpenCheck::Unreadable : OpenCheck::NotGedcom;
     GedcomLine line;
     int lineCounter = 0;
     const bool gedcom = ReadGedcomLine(line, lineCounter) == kGedcomLineReady && line.level == 0;
     CloseGedcomInput();
-    return gedcom;
+    return gedcom ? OpenCheck::Opens : OpenCheck::NotGedcom;
 }
 
 bool CAvDoc::KeepEditsAtSessionEnd()

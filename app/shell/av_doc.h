@@ -37,9 +37,17 @@ public:
     /// the autosaved copy is removed, so that they are not offered again at the next start, and
     /// the file no longer counts as modified. Until then a declined save keeps both.
     void DiscardChanges();
-    /// Whether the file at path opens and begins as a GEDCOM file does, with a level-0 line, or
-    /// has a newer autosaved copy; what fails this is never loaded over the open file.
-    static bool CanOpen(const std::string& path);
+    /// What opening the file at path meets; a file that does not open is never loaded over the
+    /// open file.
+    enum class OpenCheck {
+        /// It begins as a GEDCOM file does, with a level-0 line, or has a newer autosaved copy.
+        Opens,
+        /// The system does not let it be read (no permission, no such file, a folder).
+        Unreadable,
+        /// It can be read but is no GEDCOM file (empty, or other text).
+        NotGedcom,
+    };
+    static OpenCheck CheckOpen(const std::string& path);
 
     /// Loads the autosaved copy of path in place of the file; the document then names path and
     /// is modified, so that saving writes the recovered data over the file.

@@ -306,7 +306,7 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
     g_loadedFormat = GedcomFileFormat();
     g_loadReport.clear();
     if (!OpenGedcomInput(path, false, true)) {
-        MessageBox("Unable to open file.", MB_OK);
+        MessageBox(std::string(kUnableToOpenFile), MB_OK);
         SetChangeTracking(true);
         return false;
     }

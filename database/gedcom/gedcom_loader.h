@@ -5,6 +5,7 @@
 #include "database/gedcom/gedcom_file_format.h"
 
 #include <string>
+#include <string_view>
 
 class IProgress;
 
@@ -17,10 +18,13 @@ class IProgress;
 /// report, which the user is then offered. With progress, the bar runs over the file ("Loading
 /// file...", then "Initialising data..."). linksChanged (may be null) becomes true when the
 /// external file links dialog was shown.
-/// False when the file cannot be opened ("Unable to open file." is shown), when it holds no
+/// False when the file cannot be opened (kUnableToOpenFile is shown), when it holds no
 /// record at all (it is no GEDCOM file; the caller shows LoadErrorMessage), or when reading
 /// failed part-way (what was read stays).
 bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksChanged);
+
+/// What a load says of a file the system does not let it read.
+inline constexpr std::string_view kUnableToOpenFile = "Unable to open file.";
 
 /// "Error loading file " + path + ".  File may be corrupt or of incorrect type."
 std::string LoadErrorMessage(const std::string& path);

@@ -14,6 +14,7 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 namespace app_test {
 namespace {
@@ -84,6 +85,36 @@ TEST_F(FileCommandsTest, AFileThatFailsToLoadLeavesANewFileAndSaysWhy)
     EXPECT_THAT(MessageTexts(), testing::Contains(LoadErrorMessage(path)));
     EXPECT_EQ(Doc()->GetTitle(), "Untitled");
     EXPECT_TRUE(Doc()->GetPathName().empty());
+}
+
+TEST_F(FileCommandsTest, AFileThatCannotBeReadSaysSoAndTheOpenFileStays)
+{
+    const std::string kept = WriteGedcom("kept.ged", kSingleFile);
+    OpenThroughMenu(kept);
+    const std::string locked = WriteGedcom("locked.ged", kFamilyFile);
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    const std::string folder = m_folder + "/folder.ged";
+    std::filesystem::create_directory(folder);
+    MessageTexts();
+
+    // Whoever may read every file (the superuser) reads the locked one all the same.
+    if (::access(locked.c_str(), R_OK) != 0) {
+        TestHooks::AnswerMessageBox(IDOK);
+        OpenThroughMenu(locked);
+        EXPECT_THAT(MessageTexts(), ElementsAre("Unable to open file."));
+        EXPECT_EQ(Doc()->GetPathName(), kept);
+    }
+    // The file dialog offers no folder, but a command line may name one.
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_EQ(m_app->OpenDocumentFile(folder.c_str()), nullptr);
+    EXPECT_THAT(MessageTexts(), ElementsAre("Unable to open file."));
+    EXPECT_EQ(Doc()->GetPathName(), kept);
+
+    const std::string empty = WriteGedcom("empty.ged", "");
+    TestHooks::AnswerMessageBox(IDOK);
+    OpenThroughMenu(empty);
+    EXPECT_THAT(MessageTexts(), ElementsAre(LoadErrorMessage(empty))) << "it can be read";
+    EXPECT_EQ(Doc()->GetPathName(), kept);
 }
 
 TEST_F(FileCommandsTest, ARecentFileOpensFromItsMenuItem)
