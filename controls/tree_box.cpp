@@ -76,8 +76,8 @@ CTreeBox::~CTreeBox()
 {
     if (GetCapture() == this)
         ReleaseCapture();
-    while (m_first)
-        FreeSubtree(m_first);
+    // The owner may already be gone (it is often the object the box is part of).
+    FreeAllNodes();
     if (GetSafeHwnd())
         DestroyWindow();
 }

@@ -250,6 +250,13 @@ private:
     void FreeNode(CTreeBoxNode* node);
     void FreeSubtree(CTreeBoxNode* root);
     void FreeChildren(CTreeBoxNode* node);
+    /// Frees every node without keeping up what freeing one node keeps (focus, anchor, row marks,
+    /// links and counts), since nothing of the old rows stays; the owner is not told.
+    void FreeAllNodes();
+    /// A node in its initial state from the box's blocks; null when no memory is left.
+    CTreeBoxNode* AllocateNode();
+    /// Puts a node back for the next AllocateNode; what it held is freed.
+    void ReleaseNode(CTreeBoxNode* node);
     /// Takes the node out of its siblings' chain (the pre-order chain is the caller's).
     void Unlink(CTreeBoxNode* node);
     void CutSubtree(CTreeBoxNode* node);
@@ -336,6 +343,13 @@ private:
     void RedrawSelectionForFocus();
 
     CTreeBoxNode* m_first = nullptr;
+    // Nodes come from blocks of the box's own, each twice as large as the one before, so that
+    // a list of a million rows empties, or ends, by freeing a few dozen blocks. Freed nodes
+    // wait for reuse, chained through m_nextInOrder.
+    std::vector<std::unique_ptr<CTreeBoxNode[]>> m_nodeBlocks;
+    std::size_t m_lastBlockSize = 0;
+    std::size_t m_lastBlockUsed = 0;
+    CTreeBoxNode* m_freeNodes = nullptr;
     CTreeBoxNode* m_top = nullptr;
     CTreeBoxNode* m_mark = nullptr;
     /// The node appended last while it is still the last of its siblings: appending after it

@@ -60,7 +60,11 @@ public:
     }
     /// The owner may insert the node's children here; false refuses.
     virtual bool OnExpanding(CTreeBox* box, CTreeBoxNode* node, bool expand) { return true; }
+    /// A node is freed on its own (with its subtree, one call per node).
     virtual void OnItemFreed(CTreeBox* box, CTreeBoxNode* node) {}
+    /// Every node of the box is freed at once (DeleteAllItems): OnItemFreed is not called for
+    /// them, so an owner that keeps rows in an index empties it here in one step.
+    virtual void OnAllItemsFreed(CTreeBox* box) {}
     virtual bool OnDoubleClick(CTreeBox* box, CTreeBoxNode* node, int part) { return true; }
     virtual bool OnKeyDown(CTreeBox* box, UINT virtKey, UINT repeatCount, UINT flags)
     {

@@ -139,7 +139,7 @@ CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after,
 {
     if ((m_mode == kListMode && parent) || (after && after->m_parent != parent))
         return nullptr;
-    auto* node = new (std::nothrow) CTreeBoxNode;
+    CTreeBoxNode* const node = AllocateNode();
     if (!node)
         return nullptr;
     node->m_level = std::int16_t(parent ? parent->m_level + 1 : 0);
@@ -257,7 +257,7 @@ void CTreeBox::FreeNode(CTreeBoxNode* node)
         --m_selectedCount;
     if (m_count == 0)
         m_top = m_focus = m_anchor = m_mark = nullptr;
-    delete node;
+    ReleaseNode(node);
 }
 
 void CTreeBox::FreeSubtree(CTreeBoxNode* root)
@@ -275,6 +275,45 @@ void CTreeBox::FreeSubtree(CTreeBoxNode* root)
             return;
         node = next;
     }
+}
+
+CTreeBoxNode* CTreeBox::AllocateNode()
+{
+    constexpr std::size_t kFirstBlockSize = 16;
+    constexpr std::size_t kLargestBlockSize = 16384;
+    if (CTreeBoxNode* node = m_freeNodes) {
+        m_freeNodes = node->m_nextInOrder;
+        node->m_nextInOrder = nullptr;
+        return node;
+    }
+    if (m_nodeBlocks.empty() || m_lastBlockUsed == m_lastBlockSize) {
+        const std::size_t size = m_nodeBlocks.empty()
+                                     ? kFirstBlockSize
+                                     : std::min(2 * m_lastBlockSize, kLargestBlockSize);
+        try {
+            m_nodeBlocks.push_back(std::make_unique<CTreeBoxNode[]>(size));
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+        m_lastBlockSize = size;
+        m_lastBlockUsed = 0;
+    }
+    return &m_nodeBlocks.back()[m_lastBlockUsed++];
+}
+
+void CTreeBox::ReleaseNode(CTreeBoxNode* node)
+{
+    *node = CTreeBoxNode();
+    node->m_nextInOrder = m_freeNodes;
+    m_freeNodes = node;
+}
+
+void CTreeBox::FreeAllNodes()
+{
+    m_nodeBlocks.clear();
+    m_lastBlockSize = m_lastBlockUsed = 0;
+    m_freeNodes = nullptr;
+    m_first = nullptr;
 }
 
 void CTreeBox::FreeChildren(CTreeBoxNode* node)
@@ -341,8 +380,9 @@ void CTreeBox::DeleteAllItems(bool resetHorizontal)
     if (GetSafeHwnd())
         NoteSelChanging();
     m_vTracking = m_hTracking = false;
-    while (m_first)
-        FreeSubtree(m_first);
+    if (m_owner && m_first)
+        m_owner->OnAllItemsFreed(this);
+    FreeAllNodes();
     m_count = 0;
     m_selectedCount = 0;
     m_rowCount = 0;

@@ -575,6 +575,13 @@ void CTagGrid::OnItemFreed(CTreeBox*, CTreeBoxNode* node)
     }
 }
 
+void CTagGrid::OnAllItemsFreed(CTreeBox*)
+{
+    m_editorRow = m_restoreRow = m_linkModeRow = nullptr;
+    m_rows.Clear();
+    m_openRows.clear();
+}
+
 void CTagGrid::OnNodeExpand(CTreeBoxNode* row)
 {
     if (!row)

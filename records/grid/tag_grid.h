@@ -203,6 +203,7 @@ public:
     int Compare(CTreeBox* box, std::uintptr_t first, std::uintptr_t second) override;
     bool OnExpanding(CTreeBox* box, CTreeBoxNode* node, bool expand) override;
     void OnItemFreed(CTreeBox* box, CTreeBoxNode* node) override;
+    void OnAllItemsFreed(CTreeBox* box) override;
     bool OnDoubleClick(CTreeBox* box, CTreeBoxNode* node, int part) override;
     bool OnButtonDown(CTreeBox* box, CTreeBoxNode* node, UINT flags, int x, int y,
                       int& part) override;

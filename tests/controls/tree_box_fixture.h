@@ -37,6 +37,7 @@ public:
     {
         calls.push_back("freed " + node->m_text);
     }
+    void OnAllItemsFreed(CTreeBox*) override { calls.push_back("all freed"); }
     void OnSelChanging(CTreeBox*) override { calls.push_back("changing"); }
     void OnSelChanged(CTreeBox*) override { calls.push_back("changed"); }
     int Compare(CTreeBox*, std::uintptr_t a, std::uintptr_t b) override

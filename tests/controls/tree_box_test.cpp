@@ -189,6 +189,57 @@ TEST_F(TreeBoxModel, DeletingTheFocusWithTheLastSiblingMovesToThePrevious)
     EXPECT_EQ(box->GetFocusItem()->m_text, "a");
 }
 
+TEST_F(TreeBoxModel, EmptyingTellsTheOwnerOnceAndNewRowsStartAfresh)
+{
+    MakeTree();
+    CTreeBoxNode* p = Add("p", nullptr, 1);
+    Add("x", p, 2);
+    Add("y", Add("q", nullptr, 3), 4);
+    box->ExpandItem(p, true, 1);
+    box->SelectItem(p, true);
+    owner.Take();
+
+    box->DeleteAllItems();
+
+    const std::vector<std::string> calls = owner.Take();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "all freed"), 1);
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                            [](const std::string& c) { return c.starts_with("freed"); }),
+              0);
+    EXPECT_EQ(box->GetCount(), 0u);
+    EXPECT_EQ(box->GetFirstItem(), nullptr);
+    EXPECT_EQ(box->GetNextSelected(nullptr), nullptr);
+    CTreeBoxNode* r = Add("r", nullptr, 5);
+    Add("s", nullptr, 6);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"r", "s"}));
+    EXPECT_EQ(r->m_state, CTreeBoxNode::kLeaf);
+    EXPECT_EQ(r->m_selected, 0);
+    EXPECT_EQ(r->m_firstChild, nullptr);
+    EXPECT_EQ(box->GetCount(), 2u);
+}
+
+TEST_F(TreeBoxModel, ANodeFreedAloneIsTakenAgainWithNothingOfItsPast)
+{
+    MakeTree();
+    CTreeBoxNode* a = Add("a", nullptr, 1);
+    CTreeBoxNode* b = Add("b", nullptr, 2);
+    Add("child", b, 3);
+    box->SelectItem(b, true);
+    box->DeleteItem(b, true, false);
+    owner.Take();
+
+    CTreeBoxNode* c = Add("c", nullptr, 4);
+
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(c->m_text, "c");
+    EXPECT_EQ(c->m_data, 4u);
+    EXPECT_EQ(c->m_firstChild, nullptr);
+    EXPECT_EQ(c->m_parent, nullptr);
+    EXPECT_EQ(c->m_state, CTreeBoxNode::kLeaf);
+    EXPECT_EQ(a->m_nextSibling, c);
+    EXPECT_EQ(box->GetCount(), 2u);
+}
+
 TEST_F(TreeBoxModel, DeletingTheLastChildTurnsTheParentIntoALeaf)
 {
     MakeTree();
@@ -555,6 +606,21 @@ TEST(TreeBoxChain, DeletingADeepChainNeedsNoRecursion)
     RunOnSmallStack([&box] { box.DeleteAllItems(); });
     EXPECT_EQ(box.GetCount(), 0u);
     EXPECT_EQ(box.GetFirstItem(), nullptr);
+}
+
+TEST(TreeBoxChain, AHundredThousandRowsEmptyAndFillAgain)
+{
+    CTreeBox box; // the model alone, without a window
+    for (int round = 0; round < 2; ++round) {
+        CTreeBoxNode* last = nullptr;
+        for (int i = 0; i < 100000; ++i)
+            last = box.CreateNode(nullptr, last, {.text = std::to_string(i), .noRedraw = true});
+        ASSERT_EQ(box.GetCount(), 100000u);
+        EXPECT_EQ(box.GetFirstItem()->m_text, "0");
+        EXPECT_EQ(last->m_text, "99999");
+        box.DeleteAllItems();
+        EXPECT_EQ(box.GetCount(), 0u);
+    }
 }
 
 } // namespace
