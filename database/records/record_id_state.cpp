@@ -40,6 +40,23 @@ std::uint32_t TextHash(std::string_view text)
     return std::uint32_t(std::hash<std::string_view>()(text));
 }
 
+/// Whether two short texts (a prefix is a few letters and digits) are the same, without a
+/// call: texts of 4 to 8 bytes are compared as two words that may overlap.
+bool SamePrefix(std::string_view a, std::string_view b)
+{
+    const std::size_t n = a.size();
+    if (n != b.size())
+        return false;
+    if (n < 4 || n > 8)
+        return a == b;
+    std::uint32_t a0, a1, b0, b1;
+    std::memcpy(&a0, a.data(), 4);
+    std::memcpy(&b0, b.data(), 4);
+    std::memcpy(&a1, a.data() + n - 4, 4);
+    std::memcpy(&b1, b.data() + n - 4, 4);
+    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
+}
+
 /// Splits a text that ends in one to nine digits, the first not a zero, into what comes before
 /// them and their value ("C12_I345": "C12_I", 345); false for any other text.
 bool SplitNumbered(std::string_view text, std::string_view& prefix, std::int32_t& number)
@@ -55,6 +72,31 @@ bool SplitNumbered(std::string_view text, std::string_view& prefix, std::int32_t
     for (std::size_t i = start; i < text.size(); ++i)
         number = number * 10 + (text[i] - '0');
     prefix = text.substr(0, start);
+    return true;
+}
+
+/// Reads the n (1 to 8) decimal digits that end at end as one number, from the word of the
+/// eight bytes before end, which must be readable; the bytes before the digits count as zeros.
+/// False when a byte of the n is not a digit. Little-endian: the first digit is the low byte.
+bool ReadLastDigits(const char* end, std::size_t n, std::uint32_t& value)
+{
+    constexpr std::uint64_t kZeros = 0x3030303030303030ull;
+    std::uint64_t word;
+    std::memcpy(&word, end - 8, sizeof word);
+    if (n < 8) {
+        const std::uint64_t before = (std::uint64_t(1) << (8 * (8 - n))) - 1;
+        word = (word & ~before) | (kZeros & before);
+    }
+    // A byte below '0' borrows, one above '9' carries into its top bit; no byte before the
+    // first such byte borrows or carries, so that byte shows.
+    if ((((word + 0x4646464646464646ull) | (word - kZeros)) & 0x8080808080808080ull) != 0)
+        return false;
+    word -= kZeros;
+    word = word * 10 + (word >> 8); // pairs of digits in every other byte
+    word = (((word & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+            (((word >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+           32;
+    value = std::uint32_t(word);
     return true;
 }
 
@@ -270,7 +312,7 @@ void CRecordTextIds::Grow()
 
 CRecordTextIds::Group* CRecordTextIds::GroupOf(std::string_view prefix, bool make)
 {
-    if (m_lastGroup < m_groups.size() && m_groups[m_lastGroup].prefix == prefix)
+    if (m_lastGroup < m_groups.size() && SamePrefix(m_groups[m_lastGroup].prefix, prefix))
         return &m_groups[m_lastGroup];
     if (const auto found = m_groupIndex.find(prefix); found != m_groupIndex.end()) {
         m_lastGroup = found->second;
@@ -305,16 +347,24 @@ std::uint32_t CRecordTextIds::EntryOf(std::string_view text)
 
 bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
 {
-    if (Find(text))
-        return false;
+    // What Find does, with the text split and its group looked up once for both.
     std::string_view prefix;
     std::int32_t number = 0;
-    if (SplitNumbered(text, prefix, number)) {
-        if (Group* group = GroupOf(prefix, MayAddGroup())) {
-            group->numbers.Insert(number, record);
-            ++m_mapped;
-            return true;
-        }
+    const bool numbered = SplitNumbered(text, prefix, number);
+    Group* group = numbered && !m_groups.empty() ? GroupOf(prefix, false) : nullptr;
+    if (group && group->numbers.Find(number))
+        return false;
+    if (!m_entries.empty()) {
+        const std::uint32_t held = m_slots[SlotOf(text, TextHash(text))];
+        if (held != 0 && m_entries[held - 1].record)
+            return false;
+    }
+    if (numbered && !group && MayAddGroup())
+        group = GroupOf(prefix, true);
+    if (group) {
+        group->numbers.Insert(number, record);
+        ++m_mapped;
+        return true;
     }
     m_entries[EntryOf(text)].record = record;
     ++m_mapped;
@@ -467,6 +517,7 @@ void ReadXrefPrefix(CRecordIdState& state, std::string_view idText)
 bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number)
 {
     number = 0;
+    const char* const textStart = idText.data();
     if (!state.m_prefixLearned)
         ReadXrefPrefix(state, idText);
     if (!state.m_noPrefix) {
@@ -482,7 +533,21 @@ bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_
     if (idText.empty())
         return false;
     std::int64_t value = 0;
-    if (idText.size() <= 9) {
+    const char* const end = idText.data() + idText.size();
+    if (idText.size() <= 9 && end - textStart >= 8 && std::endian::native == std::endian::little) {
+        // The last eight bytes of the identifier lie within it: its last eight digits at most
+        // are read as one word, and a ninth apart.
+        std::uint32_t last = 0;
+        if (!ReadLastDigits(end, std::min<std::size_t>(idText.size(), 8), last))
+            return false;
+        value = last;
+        if (idText.size() == 9) {
+            const unsigned first = unsigned(static_cast<unsigned char>(idText[0])) - '0';
+            if (first > 9)
+                return false;
+            value += std::int64_t(first) * 100000000;
+        }
+    } else if (idText.size() <= 9) {
         // Nine digits cannot pass the largest number, so only the digits are tested; the
         // digits are tested together, after the loop, so the loop has no exit to predict.
         unsigned notDigit = 0;

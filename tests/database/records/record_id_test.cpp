@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <vector>
 
 using namespace record_test;
@@ -62,6 +65,63 @@ INSTANTIATE_TEST_SUITE_P(
                       StandardIdCase{"NoPrefix", "17", "42", true, 42},
                       StandardIdCase{"NoPrefixRefusesLetters", "17", "I42", false, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+/// The standard form read one byte at a time: the prefix, then decimal digits worth 1 to
+/// 2147483647.
+bool ReferenceStandardId(std::string_view prefix, std::string_view id, std::int32_t& number)
+{
+    number = 0;
+    if (!id.starts_with(prefix) || id.size() == prefix.size())
+        return false;
+    std::int64_t value = 0;
+    for (const char c : id.substr(prefix.size())) {
+        if (c < '0' || c > '9')
+            return false;
+        value = std::min<std::int64_t>(value * 10 + (c - '0'), std::int64_t(1) << 40);
+    }
+    if (value < 1 || value > 2147483647)
+        return false;
+    number = std::int32_t(value);
+    return true;
+}
+
+TEST(RecordIdStandardFormTest, EveryLengthAndEveryStrayByteReadsAsByteByByte)
+{
+    // Identifiers of eight bytes or more have their digits read a word at a time: every digit
+    // count, with each kind of stray byte at each place, reads as the plain reading does.
+    for (const std::string prefix : {"", "I", "INDI"}) {
+        CRecordIdState state;
+        std::int32_t number = 0;
+        ParseStandardId(state, prefix + "1", number);
+        for (std::size_t digits = 1; digits <= 12; ++digits) {
+            std::string base;
+            for (std::size_t i = 0; i < digits; ++i)
+                base += char('1' + (i * 7 + digits) % 9);
+            std::vector<std::string> ids = {prefix + base, prefix + std::string(digits, '0'),
+                                            prefix + std::string(digits, '9')};
+            for (std::size_t at = 0; at < digits; ++at) {
+                for (const char stray : {'/', ':', 'a', '\xC3', ' ', '\0', '\x7F', '\xB9'}) {
+                    std::string id = prefix + base;
+                    id[prefix.size() + at] = stray;
+                    ids.push_back(id);
+                }
+            }
+            for (const std::string& id : ids) {
+                // An exact copy on the heap, so that a read past the identifier shows under the
+                // address sanitizer.
+                const std::unique_ptr<char[]> exact(new char[id.size()]);
+                std::memcpy(exact.get(), id.data(), id.size());
+                std::int32_t expected = -1;
+                const bool standard = ReferenceStandardId(prefix, id, expected);
+                std::int32_t read = -1;
+                EXPECT_EQ(ParseStandardId(state, std::string_view(exact.get(), id.size()), read),
+                          standard)
+                    << prefix << " " << id;
+                EXPECT_EQ(read, expected) << id;
+            }
+        }
+    }
+}
 
 class RecordIdLoadTest : public CRecordTest {};
 
