@@ -26,10 +26,13 @@ struct SinkFormat {
     std::size_t m_heldWritten = 0;
 };
 
+/// One object at namespace scope rather than a function's static: every line asks for it, and
+/// a function's static is tested for being made at each call.
+SinkFormat g_format;
+
 SinkFormat& Format()
 {
-    static SinkFormat format;
-    return format;
+    return g_format;
 }
 
 /// The pieces of one line: "level TAG" (the tag alone without a level), rest as it is, and value
@@ -85,6 +88,16 @@ char* Put(char* out, std::string_view piece, std::uint64_t& bits)
             bits |= word;
             Store8(out + n - 8, word);
         }
+        return out + n;
+    }
+    if (n >= 4) {
+        // Two words of four that overlap in the middle: a tag, most levels' pieces.
+        std::uint32_t first, last;
+        std::memcpy(&first, in, 4);
+        std::memcpy(&last, in + n - 4, 4);
+        bits |= first | last;
+        std::memcpy(out, &first, 4);
+        std::memcpy(out + n - 4, &last, 4);
         return out + n;
     }
     for (std::size_t i = 0; i < n; ++i) {

@@ -229,10 +229,19 @@ bool CAssocNode::AppendXrefText(std::string& line) const
         line += '@';
         return true;
     }
-    const CRecordNode* target = GetLinkTarget();
-    const std::int32_t number = target ? target->GetRecordNumber() : GetReferenceNumber();
-    const CRecordType* row = GetRecordTypeTable().RowByListIndex(GetTargetTypeIndex());
-    if (number < 1 || !row)
+    // Every link of a save passes here: the target is read from the value word without a
+    // virtual call, and the target type's row found from the definition in one step.
+    const std::uintptr_t tag = m_value & kValueTags;
+    const std::int32_t number =
+        tag == kNumberTag ? GetReferenceNumber()
+        : tag == 0 && m_value != 0
+            ? reinterpret_cast<const CRecordNode*>(m_value)->GetRecordNumber()
+            : 0;
+    if (number < 1)
+        return false;
+    const CFieldDef* def = GetFieldDef();
+    const CRecordType* row = def ? GetRecordTypeTable().RowForDef(def->GetLinkTarget()) : nullptr;
+    if (!row)
         return false;
     char xref[16] = {'@', row->m_idLetter};
     char* end = std::to_chars(xref + 2, xref + sizeof xref - 1, number).ptr;

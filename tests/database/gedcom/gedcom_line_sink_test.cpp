@@ -1,6 +1,7 @@
 // tests/database/gedcom/gedcom_line_sink_test.cpp: GEDCOM lines written through the sink.
 #include "database/gedcom/buffered_file.h"
 #include "database/gedcom/gedcom_charset.h"
+#include "database/gedcom/gedcom_encode.h"
 #include "database/gedcom/gedcom_line_sink.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
@@ -9,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -161,6 +163,34 @@ TEST(GedcomLineSinkTest, ValuesOfEveryLengthHaveEachAtDoubled)
                 doubled += ch == '@' ? std::string("@@") : std::string(1, ch);
             expected += "1 NOTE " + doubled + "\r";
         }
+        return ok;
+    });
+    EXPECT_TRUE(written.ends_with(expected));
+}
+
+TEST(GedcomLineSinkTest, TagsAndRestsOfEveryLengthShowTheirLettersBeyondAscii)
+{
+    // Short pieces are copied a few bytes at a time: a letter beyond ASCII at any place of a tag
+    // or of the text after it still makes the line encoded in the file's set.
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (std::size_t n = 1; n < 14; ++n) {
+        for (std::size_t at = 0; at + 1 < n; ++at) {
+            std::string piece(n, 't');
+            piece.replace(at, 2, "\xC3\xA9");
+            lines.emplace_back(piece, " x");
+            lines.emplace_back("NOTE", " " + piece);
+        }
+        lines.emplace_back(std::string(n, 'T'), std::string(n, 'r'));
+    }
+    std::string expected;
+    for (const auto& [tag, rest] : lines) {
+        EXPECT_TRUE(EncodeGedcomText(GedcomCharset::Ansel, "2 " + tag + rest, expected));
+        expected += "\r";
+    }
+    const std::string written = Written(GedcomCharset::Ansel, [&] {
+        bool ok = true;
+        for (const auto& [tag, rest] : lines)
+            ok = ok && WriteGedcomTagLine(2, tag, rest);
         return ok;
     });
     EXPECT_TRUE(written.ends_with(expected));
