@@ -21,7 +21,12 @@ struct SinkFormat {
     std::string m_encoded; // a line encoded in m_charset
     // The held lines, outermost first: the first m_heldCount of m_held, whose storage is kept
     // for the next holds; how many of them, from the first, are written.
-    std::vector<std::string> m_held;
+    struct HeldLine {
+        int level;
+        std::string_view tag; // valid while the hold lasts
+        std::string rest;
+    };
+    std::vector<HeldLine> m_held;
     std::size_t m_heldCount = 0;
     std::size_t m_heldWritten = 0;
 };
@@ -216,7 +221,8 @@ bool WriteLine(SinkFormat& f, const LinePieces& line)
 bool WriteHeldLines(SinkFormat& f)
 {
     while (f.m_heldWritten < f.m_heldCount) {
-        if (!WriteLine(f, {false, 0, {}, f.m_held[f.m_heldWritten++], {}}))
+        const SinkFormat::HeldLine& held = f.m_held[f.m_heldWritten++];
+        if (!WriteLine(f, {true, held.level, held.tag, held.rest, {}}))
             return false;
     }
     return true;
@@ -246,9 +252,10 @@ void HoldGedcomTagLine(int level, std::string_view tag, std::string_view rest)
     SinkFormat& f = Format();
     if (f.m_heldCount == f.m_held.size())
         f.m_held.emplace_back();
-    std::string& line = f.m_held[f.m_heldCount++];
-    StartGedcomLine(line, level, tag);
-    line += rest;
+    SinkFormat::HeldLine& held = f.m_held[f.m_heldCount++];
+    held.level = level;
+    held.tag = tag;
+    held.rest.assign(rest);
 }
 
 bool ReleaseGedcomTagLine()

@@ -20,7 +20,8 @@ bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
 /// Holds the line "level TAG" followed by rest: it is written just before the next line that is
 /// written, and not at all when none is written before ReleaseGedcomTagLine. Holds nest: a line
 /// written writes every line held before it, outermost first. A structure that writes its tag
-/// only when a sub-field writes something holds it while its sub-fields write.
+/// only when a sub-field writes something holds it while its sub-fields write. The tag is not
+/// copied: it stays valid until the hold ends (a definition's tag, a literal); rest is copied.
 void HoldGedcomTagLine(int level, std::string_view tag, std::string_view rest);
 /// Ends the innermost hold; true when its line was written.
 bool ReleaseGedcomTagLine();

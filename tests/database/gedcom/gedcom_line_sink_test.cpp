@@ -196,6 +196,23 @@ TEST(GedcomLineSinkTest, TagsAndRestsOfEveryLengthShowTheirLettersBeyondAscii)
     EXPECT_TRUE(written.ends_with(expected));
 }
 
+TEST(GedcomLineSinkTest, HeldLinesAreWrittenOnceOutermostFirstWhenALineFollows)
+{
+    const std::string written = Written(GedcomCharset::Utf8, [] {
+        HoldGedcomTagLine(11, "EVEN", " Y");
+        HoldGedcomTagLine(12, "PLAC", "");
+        bool ok = !ReleaseGedcomTagLine();
+        HoldGedcomTagLine(12, "DATE", "");
+        ok = ok && WriteGedcomTagLine(13, "NOTE", " ", "a@b") &&
+             WriteGedcomTagLine(13, "NOTE", " ", "c") && ReleaseGedcomTagLine() &&
+             ReleaseGedcomTagLine();
+        HoldGedcomTagLine(1, "CHAN", "");
+        return ok && !ReleaseGedcomTagLine();
+    });
+    EXPECT_TRUE(written.ends_with("England\r11 EVEN Y\r12 DATE\r13 NOTE a@@b\r13 NOTE c\r"))
+        << written.substr(written.size() - 60);
+}
+
 TEST(GedcomLineSinkTest, LineThatDoesNotFitTheSetWritesNothing)
 {
     const std::string written = Written(GedcomCharset::Ansel, [] {
