@@ -38,9 +38,12 @@ bool CNameNode::GetDefaultText(std::string& text) const
 
 bool CNameNode::SetText(std::string_view text)
 {
-    if (NameNeedsTidying(text))
-        return CEditNode::SetText(TidyNameText(text));
-    return CEditNode::SetText(text);
+    // A tidy name tidies to itself, so every name is tidied, on the stack when it fits there:
+    // every name of a file passes here.
+    char tidied[256];
+    if (text.size() + kTidyNameGrowth <= sizeof tidied)
+        return CEditNode::SetText(std::string_view(tidied, TidyNameInto(text, tidied)));
+    return CEditNode::SetText(TidyNameText(text));
 }
 
 bool CNameNode::SupportsQualifier(int qualifier) const

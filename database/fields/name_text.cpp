@@ -5,6 +5,7 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -12,23 +13,6 @@ namespace {
 bool IsBlank(char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-/// The text with every run of white space turned into one blank, trimmed at both ends.
-std::string SingleBlanks(std::string_view name)
-{
-    std::string out(name.size(), '\0');
-    std::size_t size = 0;
-    for (const char c : name) {
-        if (!IsBlank(c))
-            out[size++] = c;
-        else if (size != 0 && out[size - 1] != ' ')
-            out[size++] = ' ';
-    }
-    if (size != 0 && out[size - 1] == ' ')
-        --size;
-    out.resize(size);
-    return out;
 }
 
 } // namespace
@@ -92,33 +76,66 @@ bool NameNeedsTidying(std::string_view name)
     return name.find('/', close + 1) != std::string_view::npos;
 }
 
-std::string TidyNameText(std::string_view name)
+std::size_t TidyNameInto(std::string_view name, char* out)
 {
-    std::string out = SingleBlanks(name);
-    const std::size_t open = out.find('/');
-    if (open == std::string::npos)
-        return out;
-    std::size_t close = out.find('/', open + 1);
-    if (close == std::string::npos) {
-        out += '/';
-        close = out.size() - 1;
+    // Every run of white space becomes one blank, the ends trimmed, and the first two slashes
+    // are found on the way.
+    constexpr std::size_t kNone = std::string_view::npos;
+    std::size_t size = 0;
+    std::size_t open = kNone;
+    std::size_t close = kNone;
+    for (const char c : name) {
+        if (!IsBlank(c)) {
+            if (c == '/') {
+                if (open == kNone)
+                    open = size;
+                else if (close == kNone)
+                    close = size;
+            }
+            out[size++] = c;
+        } else if (size != 0 && out[size - 1] != ' ') {
+            out[size++] = ' ';
+        }
     }
+    if (size != 0 && out[size - 1] == ' ')
+        --size;
+    if (open == kNone)
+        return size;
+    if (close == kNone) {
+        out[size++] = '/';
+        close = size - 1;
+    }
+    const auto erase = [&](std::size_t at) {
+        std::memmove(out + at, out + at + 1, size - at - 1);
+        --size;
+    };
+    const auto insertBlank = [&](std::size_t at) {
+        std::memmove(out + at + 1, out + at, size - at);
+        out[at] = ' ';
+        ++size;
+    };
     if (open + 1 < close && out[open + 1] == ' ') {
-        out.erase(open + 1, 1);
+        erase(open + 1);
         --close;
     }
     if (close > open + 1 && out[close - 1] == ' ') {
-        out.erase(close - 1, 1);
+        erase(close - 1);
         --close;
     }
-    // The surname slashes stand apart from the words around them (NormalizeSurnameSlashes,
-    // in place).
+    // The surname slashes stand apart from the words around them.
     if (open > 0 && !IsBlank(out[open - 1])) {
-        out.insert(open, 1, ' ');
+        insertBlank(open);
         ++close;
     }
-    if (close + 1 < out.size() && !IsBlank(out[close + 1]))
-        out.insert(close + 1, 1, ' ');
+    if (close + 1 < size && !IsBlank(out[close + 1]))
+        insertBlank(close + 1);
+    return size;
+}
+
+std::string TidyNameText(std::string_view name)
+{
+    std::string out(name.size() + kTidyNameGrowth, '\0');
+    out.resize(TidyNameInto(name, out.data()));
     return out;
 }
 

@@ -2,6 +2,7 @@
 // the tidying of names read from files and typed by the user.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,11 @@ bool NameNeedsTidying(std::string_view name);
 /// opening slash (unless it starts the name) and after the closing one (unless it ends it),
 /// and a closing slash added when missing. Further slashes are kept.
 std::string TidyNameText(std::string_view name);
+/// The most bytes tidying adds to a name: a closing slash and the blanks around both slashes.
+inline constexpr std::size_t kTidyNameGrowth = 3;
+/// TidyNameText written to out, which has room for name.size() + kTidyNameGrowth bytes; returns
+/// the size written. A name needs no memory of its own to be tidied.
+std::size_t TidyNameInto(std::string_view name, char* out);
 /// A name as the user typed it: trimmed; when not empty, a lone slash gets its closing one,
 /// slashes after the second are removed, and a name without slashes has its last word taken
 /// as the surname; then tidied. "Mary Jones" becomes "Mary /Jones/".
