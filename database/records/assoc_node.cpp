@@ -494,21 +494,28 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
     // read, and its target some slots before the link is resolved, so that the processor waits
     // for many at once instead of for each in turn.
     // The target found when it was fetched is kept, by slot, until its link is resolved.
+    // The link found when it was fetched is kept too, so that the table is read once a slot.
     constexpr std::uint32_t kLinkAhead = 32;
     constexpr std::uint32_t kTargetAhead = 12;
     std::array<CRecordNode*, 16> fetched{};
-    static_assert(kTargetAhead < fetched.size());
+    std::array<CAssocNode*, 64> links{};
+    static_assert(kTargetAhead < fetched.size() && kLinkAhead < links.size());
+    const auto linkAt = [&links, end](std::uint32_t slot) {
+        return slot + kLinkAhead < end ? links[slot % links.size()] : CAssocLinkTable::At(slot);
+    };
     for (std::uint32_t slot = end; slot-- > first;) {
         if (slot >= first + kLinkAhead) {
-            if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead))
+            CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead);
+            links[(slot - kLinkAhead) % links.size()] = ahead;
+            if (ahead)
                 ahead->PrefetchLink();
         }
         if (slot >= first + kTargetAhead) {
-            const CAssocNode* ahead = CAssocLinkTable::At(slot - kTargetAhead);
+            const CAssocNode* ahead = linkAt(slot - kTargetAhead);
             fetched[(slot - kTargetAhead) % fetched.size()] =
                 ahead ? ahead->PrefetchPendingTarget() : nullptr;
         }
-        CAssocNode* link = CAssocLinkTable::At(slot);
+        CAssocNode* link = linkAt(slot);
         if (!link)
             continue;
         const bool wasFetched = slot + kTargetAhead < end;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -161,6 +162,47 @@ TEST_F(AssocNodeTest, AHeldIdentifierOutlivesALoadEndedBeforeItsLinksResolved)
     EXPECT_EQ(family->GetXrefText(), "@X12@");
     EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, nullptr), 2);
     EXPECT_EQ(Written(*individual), "0 @I1@ INDI\r\n1 FAMS @X12@\r\n1 NOTE @N-7@\r\n");
+}
+
+TEST_F(AssocNodeTest, ManyLinksResolveToTheirOwnTargetsAndDanglingOnesInFileOrder)
+{
+    // Enough links that each is fetched well before it is resolved, with empty slots among
+    // them and older links below the stop link that stay as they are.
+    std::vector<CRecordNode*> families;
+    for (int i = 1; i <= 150; ++i)
+        families.push_back(LoadRecord(kFam, "F" + std::to_string(i)));
+    std::vector<CAssocNode*> older;
+    for (int i = 0; i < 40; ++i)
+        older.push_back(LoadLink(LoadRecord(kIndi, ""), "FAMS", "@F1@"));
+    CAssocNode* stop = CAssocNode::GetFirstLink();
+    std::vector<std::pair<CAssocNode*, int>> links; // with the number each names
+    for (int i = 0; i < 300; ++i) {
+        const int number = i % 7 == 3 ? 900 + i : 1 + (i * 37) % 150;
+        const std::string xref = "@F" + std::to_string(number) + "@";
+        links.emplace_back(LoadLink(LoadRecord(kIndi, ""), "FAMS", xref), number);
+    }
+    for (std::size_t i = 5; i < links.size(); i += 11) {
+        CAssocNode* gone = links[i].first;
+        gone->GetParent()->UnlinkChild(gone, true);
+        DestroyNodeTree(gone);
+        links[i].first = nullptr;
+    }
+    std::vector<std::string> expected;
+    for (const auto& [link, number] : links) {
+        if (link && number > 150)
+            expected.push_back("FAMS @F" + std::to_string(number) + "@");
+    }
+    CDanglingList dangling;
+    EXPECT_EQ(ResolveLinkTargets(stop, nullptr, &dangling), int(expected.size()));
+    EXPECT_EQ(dangling.m_reported, expected);
+    for (const auto& [link, number] : links) {
+        if (!link)
+            continue;
+        EXPECT_EQ(link->GetLinkTarget(), number <= 150 ? families[number - 1] : nullptr) << number;
+        EXPECT_EQ(link->HasCrossReference(), number > 150) << number;
+    }
+    for (const CAssocNode* link : older)
+        EXPECT_EQ(link->GetLinkTarget(), nullptr);
 }
 
 TEST_F(AssocNodeTest, ALinkToARecordDestroyedDuringTheLoadDangles)
