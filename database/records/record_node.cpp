@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -162,9 +163,9 @@ int CRecordNode::GetTypeIndex() const
 
 std::size_t CRecordNode::PutIdText(char (&id)[kIdTextRoom]) const
 {
-    const int listIndex = GetTypeIndex();
-    const CRecordType* row = GetRecordTypeTable().RowByListIndex(listIndex);
-    if (!row || listIndex == RECORD_LIST_HEAD || m_recordNumber < 1)
+    // The row found from the definition in one step: every record line of a save asks.
+    const CRecordType* row = GetRecordTypeTable().RowForDef(GetFieldDef());
+    if (!row || row->m_listIndex == RECORD_LIST_HEAD || m_recordNumber < 1)
         return 0;
     id[0] = row->m_idLetter;
     return std::size_t(std::to_chars(id + 1, id + kIdTextRoom, m_recordNumber).ptr - id);
@@ -195,13 +196,14 @@ bool CRecordNode::MatchRecord(int qualifier, int op, const CRecordNode* record) 
 
 void CRecordNode::ComposeRecordLine(std::string& line) const
 {
-    line = "0 ";
+    // "0 @I12@ " is put together on the stack and goes into line in one piece.
     char id[kIdTextRoom];
-    if (const std::size_t size = PutIdText(id)) {
-        line += '@';
-        line.append(id, size);
-        line += "@ ";
-    }
+    const std::size_t size = PutIdText(id);
+    char start[kIdTextRoom + 5] = {'0', ' ', '@'};
+    std::memcpy(start + 3, id, size);
+    start[3 + size] = '@';
+    start[4 + size] = ' ';
+    line.assign(start, size ? 5 + size : 2);
     if (const CFieldDef* def = GetFieldDef())
         line += def->GetGedcomTag();
 }

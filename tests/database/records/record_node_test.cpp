@@ -25,6 +25,9 @@ TEST_F(RecordNodeTest, TheRecordLineCarriesTheTypeLetterAndNumber)
     EXPECT_EQ(Written(*header), "0 HEAD\r\n");
     EXPECT_EQ(Written(*unnumbered), "0 REPO\r\n");
     EXPECT_EQ(family->GetIdText(), "F3");
+    family->SetRecordNumber(2147483647);
+    EXPECT_EQ(Written(*family), "0 @F2147483647@ FAM\r\n") << "the longest identifier";
+    EXPECT_EQ(family->GetIdText(), "F2147483647");
 }
 
 TEST_F(RecordNodeTest, AStampedRecordWritesItsChangeDateLast)
