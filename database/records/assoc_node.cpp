@@ -244,7 +244,7 @@ bool CAssocNode::AppendXrefText(std::string& line) const
     if (!row)
         return false;
     char xref[16] = {'@', row->m_idLetter};
-    char* end = std::to_chars(xref + 2, xref + sizeof xref - 1, number).ptr;
+    char* end = PutRecordNumber(xref + 2, std::uint32_t(number));
     *end++ = '@';
     line.append(xref, end);
     return true;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -100,7 +101,43 @@ bool ReadLastDigits(const char* end, std::size_t n, std::uint32_t& value)
     return true;
 }
 
+/// The eight decimal digits of number (below 100,000,000) as byte values, the first digit in
+/// the low byte: the number split in two groups of four, each group in two pairs, each pair in
+/// two digits, every split made by multiplying by a reciprocal.
+std::uint64_t EightDigits(std::uint32_t number)
+{
+    const std::uint64_t top = number / 10000;
+    const std::uint64_t bottom = number - top * 10000;
+    const std::uint64_t groups = top | (bottom << 32);
+    const std::uint64_t hundreds = ((groups * 10486) >> 20) & 0x0000007F0000007Full;
+    const std::uint64_t pairs = hundreds | ((groups - 100 * hundreds) << 16);
+    const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000Full;
+    return tens | ((pairs - 10 * tens) << 8);
+}
+
 } // namespace
+
+char* PutRecordNumber(char* out, std::uint32_t number)
+{
+    constexpr std::uint64_t kZeros = 0x3030303030303030ull;
+    if constexpr (std::endian::native != std::endian::little)
+        return std::to_chars(out, out + 10, number).ptr;
+    if (number >= 100000000) {
+        const std::uint32_t high = number / 100000000;
+        number -= high * 100000000;
+        if (high >= 10)
+            *out++ = char('0' + high / 10);
+        *out++ = char('0' + high % 10);
+        const std::uint64_t word = EightDigits(number) + kZeros;
+        std::memcpy(out, &word, sizeof word);
+        return out + 8;
+    }
+    const std::uint64_t digits = EightDigits(number);
+    const int leadingZeros = digits == 0 ? 7 : std::countr_zero(digits) / 8;
+    const std::uint64_t word = (digits + kZeros) >> (8 * leadingZeros);
+    std::memcpy(out, &word, sizeof word);
+    return out + (8 - leadingZeros);
+}
 
 void CRecordIdState::Reset()
 {

@@ -217,6 +217,10 @@ void ReadXrefPrefix(CRecordIdState& state, std::string_view idText);
 /// standard).
 bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number);
 
+/// Writes number in decimal at out and returns the end. out has room for ten bytes whatever the
+/// number's length: the digits are made eight at a time and stored as one word.
+char* PutRecordNumber(char* out, std::uint32_t number);
+
 /// How a loaded record's identifier was taken.
 struct LoadedRecordId {
     bool m_standard = false;  // the record's number is the identifier's

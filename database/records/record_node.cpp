@@ -168,7 +168,7 @@ std::size_t CRecordNode::PutIdText(char (&id)[kIdTextRoom]) const
     if (!row || row->m_listIndex == RECORD_LIST_HEAD || m_recordNumber < 1)
         return 0;
     id[0] = row->m_idLetter;
-    return std::size_t(std::to_chars(id + 1, id + kIdTextRoom, m_recordNumber).ptr - id);
+    return std::size_t(PutRecordNumber(id + 1, std::uint32_t(m_recordNumber)) - id);
 }
 
 std::string CRecordNode::GetIdText() const

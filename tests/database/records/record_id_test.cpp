@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -120,6 +121,31 @@ TEST(RecordIdStandardFormTest, EveryLengthAndEveryStrayByteReadsAsByteByByte)
                 EXPECT_EQ(read, expected) << id;
             }
         }
+    }
+}
+
+TEST(RecordIdStandardFormTest, NumbersAreWrittenAsToCharsWritesThemWithinTenBytes)
+{
+    // Every number below two million, the numbers around each power of ten, and a stride
+    // through the rest of the positive numbers, each into exactly ten bytes on the heap, so
+    // that a write past them shows under the address sanitizer.
+    std::vector<std::uint32_t> numbers;
+    for (std::uint32_t n = 0; n < 2000000; ++n)
+        numbers.push_back(n);
+    for (std::uint64_t power = 10; power <= 1000000000; power *= 10) {
+        for (std::uint64_t n = power - 3; n <= power + 3; ++n)
+            numbers.push_back(std::uint32_t(n));
+    }
+    for (std::uint64_t n = 2000000; n <= 2147483647; n += 977)
+        numbers.push_back(std::uint32_t(n));
+    numbers.push_back(2147483647);
+    const std::unique_ptr<char[]> room(new char[10]);
+    for (const std::uint32_t n : numbers) {
+        char expected[16];
+        const char* expectedEnd = std::to_chars(expected, expected + sizeof expected, n).ptr;
+        const char* end = PutRecordNumber(room.get(), n);
+        ASSERT_EQ(std::string_view(room.get(), std::size_t(end - room.get())),
+                  std::string_view(expected, std::size_t(expectedEnd - expected)));
     }
 }
 
