@@ -131,9 +131,8 @@ void CAssocNode::SetTextValue(std::string_view text)
     ++g_keptTexts;
 }
 
-bool CAssocNode::SetHeldValue(std::string_view text)
+bool CAssocNode::SetHeldValue(CRecordIdState* state, std::string_view text)
 {
-    CRecordIdState* state = GetRecordIdState(GetTargetTypeIndex());
     if (!state || !IsRecordNumberingSuspended())
         return false;
     const std::uint64_t held = state->m_textMap.Hold(text);
@@ -358,7 +357,7 @@ bool CAssocNode::SetText(std::string_view text)
     CRecordIdState* state = GetRecordIdState(GetTargetTypeIndex());
     if (state && ParseStandardId(*state, id, number))
         SetNumberValue(number);
-    else if (!SetHeldValue(id))
+    else if (!SetHeldValue(state, id))
         SetTextValue(id);
     return true;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 class IProgress;
+struct CRecordIdState;
 
 /// A link field. Its definition names the target record type and, in its value list, the tags
 /// of the reciprocal link the target holds back (none for one-way links; CHIL for an
@@ -160,9 +161,9 @@ private:
     bool AppendXrefText(std::string& line) const;
     void SetNumberValue(std::int32_t number);
     void SetTextValue(std::string_view text);
-    /// Holds a non-standard identifier in the target type's maps; false when the link has no
-    /// target type or no load runs (the text is then kept by SetTextValue).
-    bool SetHeldValue(std::string_view text);
+    /// Holds a non-standard identifier in the maps of state, the target type's identifier
+    /// state; false when there is none or no load runs (the text is then kept by SetTextValue).
+    bool SetHeldValue(CRecordIdState* state, std::string_view text);
     /// The record a held identifier names (null when none), and the text itself.
     CRecordNode* FindHeldTarget() const;
     bool AppendHeldText(std::string& text) const;
