@@ -383,6 +383,7 @@ void CTreeBox::DeleteAllItems(bool resetHorizontal)
     if (m_owner && m_first)
         m_owner->OnAllItemsFreed(this);
     FreeAllNodes();
+    ++m_orderStamp;
     m_count = 0;
     m_selectedCount = 0;
     m_rowCount = 0;

@@ -198,9 +198,12 @@ TEST_F(TreeBoxModel, EmptyingTellsTheOwnerOnceAndNewRowsStartAfresh)
     box->ExpandItem(p, true, 1);
     box->SelectItem(p, true);
     owner.Take();
+    const std::uint64_t stamp = box->GetOrderStamp();
 
     box->DeleteAllItems();
 
+    // What a host learnt of the rows (a find bar's keys hold row pointers) must go with them.
+    EXPECT_NE(box->GetOrderStamp(), stamp);
     const std::vector<std::string> calls = owner.Take();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "all freed"), 1);
     EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
