@@ -168,10 +168,20 @@ BOOL CStatusBar::SetPaneText(int index, const std::string& text, BOOL update)
 {
     if (!ValidIndex(index))
         return FALSE;
-    std::string& current = m_panes[std::size_t(index)].text;
-    if (current == text)
+    Pane& pane = m_panes[std::size_t(index)];
+    if (pane.text == text)
         return TRUE;
-    current = text;
+    pane.text = text;
+    if ((pane.style & SBPS_STRETCH) == 0) {
+        // A count of a million people is longer than the sizing text: the pane grows to show
+        // it whole rather than cut its last digit (and keeps the width, so it does not jump).
+        const int width = GetTextWidth(text);
+        if (width > pane.width) {
+            pane.width = width;
+            Invalidate();
+            return TRUE;
+        }
+    }
     if (update)
         InvalidatePane(index);
     return TRUE;

@@ -40,7 +40,8 @@ public:
     UINT GetPaneStyle(int index) const;
     void SetPaneStyle(int index, UINT style);
     std::string GetPaneText(int index) const;
-    /// update repaints the pane when the text changed. FALSE for a bad index.
+    /// update repaints the pane when the text changed. A pane that does not stretch widens to
+    /// a text wider than it, and keeps that width. FALSE for a bad index.
     BOOL SetPaneText(int index, const std::string& text, BOOL update = TRUE);
     /// The pixel width of text in the bar's font.
     int GetTextWidth(const std::string& text) const;

@@ -84,6 +84,30 @@ TEST_F(FrameTest, PanesAreChangedAndFoundByTheirIds)
     EXPECT_TRUE(none.IsRectNull());
 }
 
+TEST_F(FrameTest, APaneGrowsToATextWiderThanItsSizingTextAndKeepsThatWidth)
+{
+    CStatusBar& bar = m_main->statusBar;
+    const int sized = InfoOf(bar, 1).width;
+
+    bar.SetPaneText(1, "Individuals: 1002330");
+    const int grown = InfoOf(bar, 1).width;
+    EXPECT_EQ(grown, GuiTextWidth("Individuals: 1002330"));
+    EXPECT_GT(grown, sized);
+    CRect prompt, individuals, families;
+    bar.GetItemRect(0, &prompt);
+    bar.GetItemRect(1, &individuals);
+    bar.GetItemRect(2, &families);
+    EXPECT_LT(prompt.right, individuals.left);
+    EXPECT_LT(individuals.right, families.left);
+
+    bar.SetPaneText(1, "Individuals: 7");
+    EXPECT_EQ(InfoOf(bar, 1).width, grown);
+
+    const int promptWidth = InfoOf(bar, 0).width;
+    bar.SetPaneText(0, std::string(400, 'W'));
+    EXPECT_EQ(InfoOf(bar, 0).width, promptWidth);
+}
+
 TEST_F(FrameTest, APaneWhoseSizingTextIsMissingFailsTheIndicators)
 {
     CStatusBar bar;
