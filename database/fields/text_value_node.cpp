@@ -160,7 +160,7 @@ void CTextValueNode::StoreEditedText(std::string_view text, bool notify)
 bool CTextValueNode::WriteValueLines(int level, std::string& line, std::string_view value) const
 {
     const CFieldDef* def = GetFieldDef();
-    if (!def || (value.empty() && !GetFirstChild()))
+    if (!def)
         return true;
     if (HoldsCrossReference() || value.empty())
         return WriteOneLine(level, line, value);
@@ -172,7 +172,7 @@ bool CTextValueNode::WriteValueLines(int level, std::string& line, std::string_v
 bool CTextValueNode::WriteOneLine(int level, std::string& line, std::string_view value) const
 {
     const CFieldDef* def = GetFieldDef();
-    if (!def || (value.empty() && !GetFirstChild()))
+    if (!def)
         return true;
     if (HoldsCrossReference()) {
         // The at signs of a cross-reference are written single, as read.
@@ -180,7 +180,13 @@ bool CTextValueNode::WriteOneLine(int level, std::string& line, std::string_view
         return WriteGedcomTagLine(level, def->GetGedcomTag(), rest) && WriteChildren(level, line);
     }
     if (value.empty()) {
-        // Without a value the tag is written only when a sub-field writes something.
+        // A user-defined field without a value means what its presence says ("1 _FLAG"): its
+        // tag is written alone. Any other field without a value writes its tag only when a
+        // sub-field writes something.
+        if (def->HasFlag(FDF_USER_DEFINED))
+            return WriteGedcomTagLine(level, def->GetGedcomTag(), "") && WriteChildren(level, line);
+        if (!GetFirstChild())
+            return true;
         HoldGedcomTagLine(level, def->GetGedcomTag(), "");
         const bool written = WriteChildren(level, line);
         ReleaseGedcomTagLine();

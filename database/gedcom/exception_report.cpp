@@ -46,6 +46,7 @@ struct ReportState {
     int m_skippedLines = 0;
     int m_keptValues = 0;
     int m_changedLines = 0;
+    int m_controlLines = 0;
 };
 
 ReportState& Report()
@@ -113,6 +114,7 @@ void BeginExceptionReport()
     r.m_skippedLines = 0;
     r.m_keptValues = 0;
     r.m_changedLines = 0;
+    r.m_controlLines = 0;
 }
 
 std::string EndExceptionReport()
@@ -212,6 +214,15 @@ void WriteChangedLine(int lineNumber, std::string_view reason, const GedcomLine&
     WriteEntry(r, lineNumber, reason, line, false, false);
 }
 
+void WriteControlCharacterLine(int lineNumber, std::string_view reason, const GedcomLine& line)
+{
+    ReportState& r = Report();
+    if (!r.m_enabled)
+        return;
+    ++r.m_controlLines;
+    WriteEntry(r, lineNumber, reason, line, false, false);
+}
+
 int CountSkippedExceptionLines()
 {
     return Report().m_skippedLines;
@@ -225,6 +236,11 @@ int CountKeptExceptionValues()
 int CountChangedExceptionLines()
 {
     return Report().m_changedLines;
+}
+
+int CountControlCharacterLines()
+{
+    return Report().m_controlLines;
 }
 
 namespace {

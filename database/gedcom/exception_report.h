@@ -62,11 +62,15 @@ void WriteKeptValueLine(int lineNumber, std::string_view reason, const GedcomLin
 /// Appends an entry, as WriteExceptionLine does, for a line that was loaded once the reader
 /// had removed bytes from it that no GEDCOM line may hold (zero bytes).
 void WriteChangedLine(int lineNumber, std::string_view reason, const GedcomLine& line);
-/// The entries of the current (or last) load for lines not loaded, for values kept as text, and
-/// for lines loaded changed.
+/// Appends an entry, as WriteExceptionLine does, for a line that was loaded as it stands
+/// although it holds control characters, which no GEDCOM line may hold.
+void WriteControlCharacterLine(int lineNumber, std::string_view reason, const GedcomLine& line);
+/// The entries of the current (or last) load for lines not loaded, for values kept as text, for
+/// lines loaded changed, and for lines loaded with control characters.
 int CountSkippedExceptionLines();
 int CountKeptExceptionValues();
 int CountChangedExceptionLines();
+int CountControlCharacterLines();
 /// Writes the collected text; false when the report is given up.
 bool FlushExceptionReport();
 /// Closes the file and clears the path and the failure.

@@ -98,6 +98,8 @@ struct LineBytes {
     bool ascii;
     /// Some byte is zero.
     bool zero;
+    /// Some byte is a control character other than tab (1 to 31).
+    bool control;
 };
 
 /// Reads the bytes eight at a time.
@@ -105,32 +107,41 @@ LineBytes ScanLineBytes(std::string_view bytes)
 {
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    constexpr std::uint64_t kBelow = 0x20 * kOnes; // the first byte that is no control character
     const char* const data = bytes.data();
     const std::size_t size = bytes.size();
     std::uint64_t high = 0;
-    // A byte's high bit is set here for each zero byte of a word (and a zero byte is found
-    // whenever there is one), since subtracting one borrows only through a zero byte.
-    std::uint64_t zero = 0;
-    const auto take = [&](std::uint64_t word, std::uint64_t ones) {
+    // A byte's high bit is set here for each byte below 0x20 of a word (and one is found
+    // whenever there is one), since subtracting 0x20 borrows only through such a byte.
+    std::uint64_t low = 0;
+    const auto take = [&](std::uint64_t word, std::uint64_t below) {
         high |= word;
-        zero |= (word - ones) & ~word;
+        low |= (word - below) & ~word;
     };
     if (size >= 8) {
         // The last word overlaps the one before it, so no byte is read one at a time.
         for (std::size_t i = 0; i + 8 <= size; i += 8)
-            take(Load<std::uint64_t>(data + i), kOnes);
-        take(Load<std::uint64_t>(data + size - 8), kOnes);
+            take(Load<std::uint64_t>(data + i), kBelow);
+        take(Load<std::uint64_t>(data + size - 8), kBelow);
     } else if (size >= 4) {
         // Words of four bytes: only the low half of each mask counts.
-        take(Load<std::uint32_t>(data), kOnes >> 32);
-        take(Load<std::uint32_t>(data + size - 4), kOnes >> 32);
-        zero &= kHighBits >> 32;
+        take(Load<std::uint32_t>(data), kBelow >> 32);
+        take(Load<std::uint32_t>(data + size - 4), kBelow >> 32);
+        low &= kHighBits >> 32;
     } else {
         for (std::size_t i = 0; i < size; ++i)
-            take(static_cast<unsigned char>(data[i]), 1);
-        zero &= 0x80;
+            take(static_cast<unsigned char>(data[i]), 0x20);
+        low &= 0x80;
     }
-    return {(high & kHighBits) == 0, (zero & kHighBits) != 0};
+    LineBytes found{(high & kHighBits) == 0, false, false};
+    if ((low & kHighBits) != 0) {
+        // Seldom: a tab, or a byte no GEDCOM line may hold.
+        for (const char c : bytes) {
+            found.zero |= c == 0;
+            found.control |= c > 0 && c < 0x20 && c != '\t';
+        }
+    }
+    return found;
 }
 
 /// The first byte at or after c that is not white space; end when there is none.
@@ -227,7 +238,11 @@ bool TakeCommonLine(GedcomLine& line)
         value = c + 1;
         unsigned high = 0;
         c = FindGedcomLineEnd(value, std::size_t(end - value), high);
-        if (high != 0 || std::memchr(value, 0, std::size_t(c - value)))
+        if (high != 0)
+            return false;
+        // A line with a control character (a zero byte among them) takes the general way.
+        const LineBytes bytes = ScanLineBytes(std::string_view(value, std::size_t(c - value)));
+        if (bytes.zero || bytes.control)
             return false;
     }
     // c stands at the terminator; the byte after it decides whether a second CR or LF
@@ -236,6 +251,7 @@ bool TakeCommonLine(GedcomLine& line)
         return false;
     line.level = start[0] - '0';
     line.zeroBytesRemoved = false;
+    line.controlCharacters = false;
     line.xref = std::string_view();
     line.tag = std::string_view(start + 2, std::size_t(tagEnd - start - 2));
     line.value = std::string_view(value, std::size_t(c - value));
@@ -392,6 +408,7 @@ int ReadGedcomLine(GedcomLine& line, int& lineCounter)
         }
         const int parsed = ParseGedcomLine(text, line);
         line.zeroBytesRemoved = bytes.zero;
+        line.controlCharacters = bytes.control;
         if (parsed == kGedcomParsedValid)
             return kGedcomLineReady;
         if (parsed == kGedcomParsedInvalid) {

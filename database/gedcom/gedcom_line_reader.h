@@ -21,6 +21,9 @@ struct GedcomLine {
     /// The line held zero bytes, which no GEDCOM line may hold and no text of the program
     /// can carry: the reader removed them, and the parts hold the rest of the line.
     bool zeroBytesRemoved = false;
+    /// The line holds control characters other than tab (bytes 1 to 31), which no GEDCOM line
+    /// may hold either; they are kept as they stand.
+    bool controlCharacters = false;
 };
 
 /// Longest cross-reference identifier and tag, in characters.
@@ -65,7 +68,8 @@ bool CloseGedcomInput();
 /// before the fault (-1 when none). kGedcomInputEnd: no line is left in the file and its
 /// continuation volumes. The last line of a file without a final line end is delivered.
 /// Zero bytes are removed from every line before it is split (line.zeroBytesRemoved says so);
-/// a line of nothing else but blanks is blank.
+/// a line of nothing else but blanks is blank. Other control characters stay in the line
+/// (line.controlCharacters says so).
 int ReadGedcomLine(GedcomLine& line, int& lineCounter);
 /// Moves to the next continuation volume and reads its first line. A file whose remembered
 /// name ends in "GED" (any case) continues in the name less those three letters plus

@@ -29,6 +29,8 @@ struct SinkFormat {
     std::vector<HeldLine> m_held;
     std::size_t m_heldCount = 0;
     std::size_t m_heldWritten = 0;
+    bool m_probing = false; // WritesAnyGedcomLine runs: a line is refused and noted
+    bool m_probed = false;
 };
 
 /// One object at namespace scope rather than a function's static: every line asks for it, and
@@ -233,6 +235,10 @@ bool WriteHeldLines(SinkFormat& f)
 bool WriteGedcomLine(std::string_view line, std::string_view value)
 {
     SinkFormat& f = Format();
+    if (f.m_probing) {
+        f.m_probed = true;
+        return false;
+    }
     if (f.m_heldWritten < f.m_heldCount && !WriteHeldLines(f))
         return false;
     return WriteLine(f, {false, 0, {}, line, value});
@@ -242,6 +248,10 @@ bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
                         std::string_view value)
 {
     SinkFormat& f = Format();
+    if (f.m_probing) {
+        f.m_probed = true;
+        return false;
+    }
     if (f.m_heldWritten < f.m_heldCount && !WriteHeldLines(f))
         return false;
     return WriteLine(f, {true, level, tag, rest, value});
@@ -267,6 +277,25 @@ bool ReleaseGedcomTagLine()
     const bool written = f.m_heldWritten > f.m_heldCount;
     f.m_heldWritten = std::min(f.m_heldWritten, f.m_heldCount);
     return written;
+}
+
+bool WritesAnyGedcomLine(const std::function<bool()>& write)
+{
+    SinkFormat& f = Format();
+    const std::size_t heldCount = f.m_heldCount;
+    const std::size_t heldWritten = f.m_heldWritten;
+    f.m_probing = true;
+    f.m_probed = false;
+    try {
+        write();
+    } catch (...) {
+        f.m_probing = false;
+        throw;
+    }
+    f.m_probing = false;
+    f.m_heldCount = heldCount;
+    f.m_heldWritten = heldWritten;
+    return f.m_probed;
 }
 
 void StartGedcomLine(std::string& line, int level, std::string_view tag)

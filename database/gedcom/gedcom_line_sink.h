@@ -3,6 +3,7 @@
 
 #include "database/gedcom/gedcom_encode.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,10 @@ bool WriteGedcomTagLine(int level, std::string_view tag, std::string_view rest,
 void HoldGedcomTagLine(int level, std::string_view tag, std::string_view rest);
 /// Ends the innermost hold; true when its line was written.
 bool ReleaseGedcomTagLine();
+/// Whether write (a writer, such as a node's WriteGedcom) writes any line: it runs with the sink
+/// taking no line and refusing the first one, so that the writer stops there. Nothing is
+/// written and the held lines stay as they were; it may run while a file is read.
+bool WritesAnyGedcomLine(const std::function<bool()>& write);
 /// Makes line "level TAG", reusing its storage.
 void StartGedcomLine(std::string& line, int level, std::string_view tag);
 /// The character set and line end of the lines written from now on; UTF-8 with CR LF until a

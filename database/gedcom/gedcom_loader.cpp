@@ -42,11 +42,16 @@ constexpr const char* kRenumberedNote =
 constexpr const char* kSeeListing = "Would you like to see a listing of the excluded data?";
 constexpr const char* kKeptValuesNote =
     "Some values in this GEDCOM file could not be read as what their fields hold (dates, ages, "
-    "numbers, values from a list) and have been kept as text; such a date is kept as a date "
+    "numbers, values from a list, lines in a form GEDCOM 5.5 does not have) and have been kept "
+    "as text; such a date is kept as a date "
     "phrase and saved in parentheses.";
 constexpr const char* kZeroBytesNote =
     "Some lines of this GEDCOM file held zero bytes (NUL characters), which no GEDCOM line may "
     "hold; they have been removed and the rest of each line loaded.";
+constexpr const char* kControlCharactersNote =
+    "Some lines of this GEDCOM file hold control characters, which no GEDCOM line may hold; "
+    "they have been kept as they stand.  Such a character may show as a box or not at all, and "
+    "may upset other programs that read the text.";
 constexpr const char* kNoTrailerNote =
     "This GEDCOM file ends without a trailer line (0 TRLR): it may be incomplete.";
 constexpr const char* kNotedDataNote =
@@ -282,6 +287,8 @@ void OfferReport(const std::string& path, bool duplicates, bool renumbered, bool
         question += std::string(question.empty() ? "" : "\n\n") + kKeptValuesNote;
     if (CountChangedExceptionLines() > 0)
         question += std::string(question.empty() ? "" : "\n\n") + kZeroBytesNote;
+    if (CountControlCharacterLines() > 0)
+        question += std::string(question.empty() ? "" : "\n\n") + kControlCharactersNote;
     if (noTrailer)
         question += std::string(question.empty() ? "" : "\n\n") + kNoTrailerNote;
     if (question.empty())

@@ -12,6 +12,7 @@
 #include "database/fields/sex_node.h"
 #include "database/gedcom/exception_report.h"
 #include "database/gedcom/gedcom_line_reader.h"
+#include "database/gedcom/gedcom_line_sink.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
@@ -31,11 +32,15 @@ constexpr std::string_view kKeptUnknownKey = "Kept value not in value list   ";
 constexpr std::string_view kKeptUnreadText = "Kept unreadable value as text  ";
 constexpr std::string_view kLostUnreadValue = "Skipped unreadable value       ";
 constexpr std::string_view kLostValuedField = "Skipped field without details  ";
+constexpr std::string_view kLostEmptyField = "Skipped empty field            ";
+constexpr std::string_view kKeptAsUserDefined = "Kept as user-defined field     ";
 constexpr std::string_view kLevelBranchIgnored = "Invalid line level. Branch ignored";
 constexpr std::string_view kRemovedZeroBytes = "Removed zero bytes (NUL)       ";
+constexpr std::string_view kKeptControlCharacters = "Kept control characters        ";
 static_assert(kKeptUnknownKey.size() == 31 && kKeptUnreadText.size() == 31 &&
               kLostUnreadValue.size() == 31 && kLostValuedField.size() == 31 &&
-              kRemovedZeroBytes.size() == 31);
+              kLostEmptyField.size() == 31 && kKeptAsUserDefined.size() == 31 &&
+              kRemovedZeroBytes.size() == 31 && kKeptControlCharacters.size() == 31);
 
 /// A record read from a file, freed with its subtree unless released.
 struct NodeGuard {
@@ -48,11 +53,13 @@ struct NodeGuard {
     CDataNode* Release() { return std::exchange(node, nullptr); }
 };
 
-/// Reports a line that was loaded without the zero bytes it held.
+/// Reports a line that was loaded without the zero bytes it held, or with control characters.
 void ReportRemovedZeroBytes(const GedcomLine& line, int lineCounter)
 {
     if (line.zeroBytesRemoved)
         WriteChangedLine(lineCounter, kRemovedZeroBytes, line);
+    if (line.controlCharacters)
+        WriteControlCharacterLine(lineCounter, kKeptControlCharacters, line);
 }
 
 bool IsDigits(std::string_view text)
@@ -162,6 +169,26 @@ int ExcludedTagReason(std::string_view tag)
     if (tag.starts_with('_'))
         return Prefs().m_excludeGedcomExtensions ? kSkipExtension : 0;
     return Prefs().m_excludeNonStdTags ? kSkipNotGedcom55 : 0;
+}
+
+/// The user-defined field of tag under parent, made on first use, that keeps a line whose value
+/// the table's field of that tag cannot take: a GEDCOM 5.5.1 form such as "1 EVEN Emigrated"
+/// or "1 ALIA Ann Lee", where GEDCOM 5.5 has an event without a value or a link. It is written
+/// back as read. Null when the preferences exclude tags the table lacks (reason says why) or
+/// when no field can be made.
+const CFieldDef* UserDefinedTwin(const CFieldDef* parent, std::string_view tag, int& reason)
+{
+    reason = ExcludedTagReason(tag);
+    if (reason != 0)
+        return nullptr;
+    reason = kSkipInvalid;
+    for (const CFieldDef* child = parent->GetFirstChild(); child; child = child->GetNextSibling()) {
+        if (child->HasFlag(FDF_USER_DEFINED) && child->GetTag() == tag)
+            return child;
+    }
+    const CFieldDef* def = AddCustomFieldDef(parent, tag);
+    UnhideCustomFieldDef(def);
+    return def;
 }
 
 /// The value a field of def reads from its line: text keeps every blank the line holds (the
@@ -295,7 +322,9 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
     m_path.assign(1, PathNode{made, recordDef, recordDef->GetSiblingOrder()});
     m_outOfOrder = false;
     m_readChange = false;
-    m_valued.clear();
+    m_checked.clear();
+    m_branchLines.clear();
+    m_keepingBranch = 0;
     int status = ReadGedcomLine(line, lineCounter);
     for (;;) {
         if (status == kGedcomLineInvalid)
@@ -305,7 +334,7 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
         else
             break;
     }
-    CloseValuedFields(1);
+    CloseCheckedFields(1);
     record = static_cast<CRecordNode*>(guard.Release());
     return status;
 }
@@ -317,8 +346,8 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
     }
     const std::size_t level = std::size_t(line.level);
-    if (!m_valued.empty())
-        CloseValuedFields(level);
+    if (!m_checked.empty())
+        CloseCheckedFields(level);
     CDataNode* parent = m_path[level - 1].node;
     const PathNode* sibling = level < m_path.size() ? &m_path[level] : nullptr;
     const CFieldDef* def = nullptr;
@@ -340,8 +369,18 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
         return ReadGedcomLine(line, lineCounter);
     }
     CDataNode* node = nullptr;
-    if (!AddNode(m_path[level - 1], sibling, def, line, lineCounter, node))
-        return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
+    if (!AddNode(m_path[level - 1], sibling, def, line, lineCounter, node)) {
+        // A value the table's field cannot take is kept, with the lines below it, in a
+        // user-defined field of the same tag, as a tag the table lacks is kept.
+        int reason = kSkipInvalid;
+        const CFieldDef* kept = def->HasFlag(FDF_USER_DEFINED) || Trimmed(line.value).empty()
+                                    ? nullptr
+                                    : UserDefinedTwin(m_path[level - 1].def, line.tag, reason);
+        if (!kept || !AddNode(m_path[level - 1], sibling, kept, line, lineCounter, node))
+            return SkipGedcomBranch(false, line, lineCounter, 0, reason);
+        WriteKeptValueLine(lineCounter, kKeptAsUserDefined, line);
+        def = kept;
+    }
     // level is at most the path's length (tested above): the node ends the path.
     if (level < m_path.size()) {
         m_path.resize(level + 1);
@@ -408,21 +447,120 @@ bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, con
         WriteExceptionLine(lineCounter, reason, line, false, false);
     else if (!reason.empty())
         WriteKeptValueLine(lineCounter, reason, line);
-    if (dataType == FDT_COMPLEX && def->HasFlag(FDF_SKIP_WHEN_CHILDLESS) && !value.empty())
-        m_valued.push_back({node, std::size_t(line.level), lineCounter, std::string(line.xref),
-                            std::string(line.tag), std::string(line.value)});
+    if (!m_checked.empty() || Trimmed(value).empty() || dataType == FDT_COMPLEX)
+        NoteField(node, def, dataType, value, line, lineCounter);
     return true;
 }
 
-void CGedcomRecordParser::CloseValuedFields(std::size_t level)
+void CGedcomRecordParser::NoteField(CDataNode* node, const CFieldDef* def, int dataType,
+                                    std::string_view value, const GedcomLine& line, int lineCounter)
 {
-    while (!m_valued.empty() && m_valued.back().level >= level) {
-        const ValuedField& field = m_valued.back();
-        if (!field.node->GetFirstChild())
+    const std::size_t level = std::size_t(line.level);
+    const bool structure = dataType == FDT_COMPLEX;
+    // A structure the table marks as written with its tag alone is always written, and so is a
+    // user-defined field; another field with a value writes it.
+    const bool checked = structure ? def->HasFlag(FDF_SKIP_WHEN_CHILDLESS)
+                                   : Trimmed(value).empty() && !def->HasFlag(FDF_USER_DEFINED);
+    const std::size_t ownLine = m_keepingBranch > 0 ? m_branchLines.size() : std::string::npos;
+    if (m_keepingBranch > 0)
+        m_branchLines.push_back({lineCounter, level, std::string(line.xref), std::string(line.tag),
+                                 std::string(line.value)});
+    if (!checked) {
+        if (!m_checked.empty() && m_checked.back().level + 1 == level)
+            m_checked.back().written = true;
+        return;
+    }
+    m_checked.push_back({node, level, lineCounter, std::string(line.xref), std::string(line.tag),
+                         std::string(line.value), structure, false, ownLine, m_branchLines.size()});
+    if (!structure)
+        ++m_keepingBranch;
+}
+
+void CGedcomRecordParser::CloseCheckedFields(std::size_t level)
+{
+    std::string scratch;
+    while (!m_checked.empty() && m_checked.back().level >= level) {
+        const CheckedField& field = m_checked.back();
+        const bool valued = !Trimmed(field.value).empty();
+        bool written = field.structure ? field.written : WritesAnyGedcomLine([&field, &scratch] {
+            return field.node->WriteGedcom(int(field.level), scratch);
+        });
+        if (!written && field.structure && valued && KeepAsUserDefined(field)) {
+            WriteKeptValueLine(
+                field.lineNumber, kKeptAsUserDefined,
+                GedcomLine{int(field.level), field.xref, field.tag, field.value, false, false});
+            written = true;
+        }
+        if (!written) {
+            const std::string_view reason = valued ? kLostValuedField : kLostEmptyField;
             WriteExceptionLine(
-                field.lineNumber, kLostValuedField,
-                GedcomLine{int(field.level), field.xref, field.tag, field.value, false}, false,
-                false);
-        m_valued.pop_back();
+                field.lineNumber, reason,
+                GedcomLine{int(field.level), field.xref, field.tag, field.value, false, false},
+                false, false);
+            // A structure left out has no sub-field that writes a line: each was checked and
+            // reported itself. Another field takes the lines below it along.
+            const std::size_t below =
+                field.structure ? m_branchLines.size() : field.firstBranchLine;
+            for (std::size_t i = below; i < m_branchLines.size(); ++i) {
+                const BranchLine& branch = m_branchLines[i];
+                WriteExceptionLine(branch.lineNumber, kSkippedBranchLine,
+                                   GedcomLine{int(branch.level), branch.xref, branch.tag,
+                                              branch.value, false, false},
+                                   false, true);
+            }
+            // Reported here, so not again with a field above that is left out too.
+            m_branchLines.resize(field.ownLine != std::string::npos ? field.ownLine : below);
+            RemoveLeftOut(field);
+        }
+        if (!field.structure)
+            --m_keepingBranch;
+        const std::size_t fieldLevel = field.level;
+        m_checked.pop_back();
+        if (written && !m_checked.empty() && m_checked.back().level + 1 == fieldLevel)
+            m_checked.back().written = true;
+    }
+    if (m_keepingBranch == 0)
+        m_branchLines.clear();
+}
+
+bool CGedcomRecordParser::KeepAsUserDefined(const CheckedField& field)
+{
+    PathNode& parent = m_path[field.level - 1];
+    int reason = 0;
+    const CFieldDef* def = UserDefinedTwin(parent.def, field.tag, reason);
+    CDataNode* kept = def ? CreateNodeFromDef(def, false, nullptr) : nullptr;
+    if (!kept)
+        return false;
+    kept->SetText(field.value);
+    parent.node->InsertChild(kept, field.node, false);
+    parent.node->UnlinkChild(field.node, true);
+    // A structure left out holds no sub-field that writes anything; those it holds were
+    // reported already.
+    DestroyNodeTree(field.node);
+    if (parent.lastChild == field.node)
+        parent.lastChild = kept;
+    // The user-defined field goes after the fields of the table, as the next load puts it.
+    parent.maxChildOrder = std::max<int>(parent.maxChildOrder, def->GetSiblingOrder());
+    if (field.level < m_path.size() && m_path[field.level].node == field.node)
+        m_path[field.level] = PathNode{kept, def, def->GetSiblingOrder()};
+    return true;
+}
+
+void CGedcomRecordParser::RemoveLeftOut(const CheckedField& field)
+{
+    PathNode& parent = m_path[field.level - 1];
+    CDataNode* before = field.node->GetPrevSibling();
+    parent.node->UnlinkChild(field.node, true);
+    DestroyNodeTree(field.node);
+    if (parent.lastChild == field.node)
+        parent.lastChild = before;
+    // The next line of this level goes after the field before it, as if the field had not
+    // been read; without one, it is the first.
+    if (field.level < m_path.size() && m_path[field.level].node == field.node) {
+        if (before)
+            m_path[field.level] =
+                PathNode{before, before->GetFieldDef(), before->GetFieldDef()->GetSiblingOrder()};
+        else
+            m_path.resize(field.level);
     }
 }

@@ -48,13 +48,30 @@ public:
     bool ReadChangeField() const { return m_readChange; }
 
 private:
-    /// A field that has sub-fields only, read with a value ("1 CONL Y"): one left without
-    /// sub-fields is not written, so it is reported once its branch has ended. Its line is
-    /// copied, since the reader reuses its text for the lines after it.
-    struct ValuedField {
-        const CDataNode* node;
+    /// A field read with a value that a save may leave out: one that has sub-fields only ("1 CONL
+    /// Y", "1 CHAN") and no sub-field that writes something, or one read without a value ("2
+    /// DATE"). Whether it is left out is known once its branch has ended; it is then reported.
+    /// Its line is copied, since the reader reuses its text for the lines after it.
+    struct CheckedField {
+        CDataNode* node;
         std::size_t level;
         int lineNumber;
+        std::string xref;
+        std::string tag;
+        std::string value;
+        /// Whether it writes its line exactly when a sub-field writes one (a field that has
+        /// sub-fields only); written then tells whether one does. Any other field is asked.
+        bool structure;
+        bool written = false;
+        /// Where its own line and the lines below it start in m_branchLines (its own line is
+        /// there only when a field above it keeps lines too).
+        std::size_t ownLine;
+        std::size_t firstBranchLine;
+    };
+    /// A line kept while a field is checked that would take the lines below it along.
+    struct BranchLine {
+        int lineNumber;
+        std::size_t level;
         std::string xref;
         std::string tag;
         std::string value;
@@ -80,8 +97,21 @@ private:
                  const GedcomLine& line, int lineCounter, CDataNode*& node);
     /// Takes into parent the children linked after the last one it knows.
     static void CatchUp(PathNode& parent);
-    /// Reports the valued fields of level and deeper that have no sub-fields, and forgets them.
-    void CloseValuedFields(std::size_t level);
+    /// Notes a field of def just read from line as node, whose value is value: one that a save
+    /// may leave out is checked when its branch ends, and a field that a save writes is noted
+    /// in the checked field it stands under.
+    void NoteField(CDataNode* node, const CFieldDef* def, int dataType, std::string_view value,
+                   const GedcomLine& line, int lineCounter);
+    /// Ends the checks of the fields of level and deeper: each that a save leaves out is
+    /// reported, with the lines below it that go with it.
+    void CloseCheckedFields(std::size_t level);
+    /// Puts in place of a structure read with a value ("1 CONL Y") that a save would leave out a
+    /// user-defined field of its tag that keeps the line as read; false when the preferences
+    /// exclude it or none can be made.
+    bool KeepAsUserDefined(const CheckedField& field);
+    /// Takes a field a save leaves out, reported, out of the record with what it holds, so that
+    /// the record shows what a save writes.
+    void RemoveLeftOut(const CheckedField& field);
     /// FindChildByGedcomTag through a small cache: a file repeats the same few tags under the
     /// same few definitions, and the definitions themselves are seldom in the processor's cache
     /// while a large file is read. A definition once found stays the one found (definitions
@@ -100,6 +130,8 @@ private:
     std::vector<PathNode> m_path; // m_path[level]: the node of that level on the current line
     bool m_outOfOrder = false;    // a line of this record came after a later-ordered sibling
     bool m_readChange = false;    // a CHAN field joined this record
-    std::vector<ValuedField> m_valued;
+    std::vector<CheckedField> m_checked;
+    std::vector<BranchLine> m_branchLines;
+    std::size_t m_keepingBranch = 0; // checked fields that keep the lines below them
     std::array<DefCacheEntry, 1024> m_defCache{};
 };

@@ -294,7 +294,8 @@ inline std::string Missing(const std::multiset<std::string>& have,
     return out;
 }
 
-/// The line numbers an exception report lists ("l.N - ...", indented or not).
+/// The line numbers an exception report lists ("l.N - ...", indented or not), but for lines it
+/// lists as kept ("l.N - Kept ...": loaded with their text as read).
 inline std::set<int> ReportedLines(const std::string& report)
 {
     std::set<int> numbers;
@@ -306,7 +307,8 @@ inline std::set<int> ReportedLines(const std::string& report)
         int number = 0;
         while (end < report.size() && report[end] >= '0' && report[end] <= '9')
             number = number * 10 + (report[end++] - '0');
-        if (end > at + 2 && report.compare(end, 3, " - ") == 0)
+        if (end > at + 2 && report.compare(end, 3, " - ") == 0 &&
+            report.compare(end + 3, 5, "Kept ") != 0)
             numbers.insert(number);
     }
     return numbers;

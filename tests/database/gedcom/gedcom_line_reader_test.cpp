@@ -324,6 +324,48 @@ TEST(GedcomLineReaderTest, ALineOfZeroBytesIsBlankAndTheNextLineIsNotMarked)
     CloseGedcomInput();
 }
 
+TEST(GedcomLineReaderTest, ControlCharactersStayInTheLineAndMarkIt)
+{
+    // Each control character at every place of values of every length, read both the common
+    // way (a line in the reader's buffer) and the general way (after a line with an accent).
+    std::string bytes = "0 HEAD\r\n1 CHAR UTF-8\r\n";
+    struct Expected {
+        std::string value;
+        bool control;
+    };
+    std::vector<Expected> expected;
+    for (const char control : {'\x01', '\x07', '\x1A', '\x1B', '\x1F', '\t'}) {
+        for (std::size_t size = 1; size <= 18; ++size) {
+            for (std::size_t at = 0; at < size; ++at) {
+                std::string value(size, 'v');
+                value[at] = control;
+                if (value.find_first_not_of(" \t") == std::string::npos)
+                    continue;
+                bytes += "1 _A " + value + "\r\n1 _B \u00E9" + value + "\r\n";
+                expected.push_back({value, control != '\t'});
+                expected.push_back({"\u00E9" + value, control != '\t'});
+            }
+        }
+    }
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("lines") + "/control.ged", bytes);
+    ASSERT_TRUE(OpenGedcomInput(path, false, true));
+    GedcomLine line;
+    int counter = 0;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(ReadGedcomLine(line, counter), kGedcomLineReady);
+        EXPECT_FALSE(line.controlCharacters) << line.tag;
+    }
+    for (const Expected& e : expected) {
+        ASSERT_EQ(ReadGedcomLine(line, counter), kGedcomLineReady) << "line " << counter;
+        EXPECT_EQ(line.value, e.value) << "line " << counter;
+        EXPECT_EQ(line.controlCharacters, e.control) << "line " << counter;
+        EXPECT_FALSE(line.zeroBytesRemoved) << "line " << counter;
+    }
+    EXPECT_EQ(ReadGedcomLine(line, counter), kGedcomInputEnd);
+    CloseGedcomInput();
+}
+
 TEST(GedcomLineReaderTest, AnselMarksEndingAValueGoToTheConcLineAfterIt)
 {
     const std::vector<Read> expected = {

@@ -213,6 +213,32 @@ TEST(GedcomLineSinkTest, HeldLinesAreWrittenOnceOutermostFirstWhenALineFollows)
         << written.substr(written.size() - 60);
 }
 
+TEST(GedcomLineSinkTest, AProbeTellsWhetherAWriterWritesAndWritesNothing)
+{
+    const std::string written = Written(GedcomCharset::Utf8, [] {
+        HoldGedcomTagLine(1, "BIRT", "");
+        int linesTried = 0;
+        const auto heldTagAlone = [] {
+            HoldGedcomTagLine(2, "PLAC", "");
+            return ReleaseGedcomTagLine();
+        };
+        const auto twoLines = [&linesTried] {
+            ++linesTried;
+            if (!WriteGedcomTagLine(2, "DATE", " 1900"))
+                return false;
+            ++linesTried;
+            return WriteGedcomLine("2 NOTE x");
+        };
+        EXPECT_FALSE(WritesAnyGedcomLine(heldTagAlone));
+        EXPECT_TRUE(WritesAnyGedcomLine(twoLines));
+        EXPECT_EQ(linesTried, 1) << "the writer stops at the first line refused";
+        // The line held before the probes is still held, and lines are written again.
+        return WriteGedcomTagLine(2, "DATE", " 1901") && ReleaseGedcomTagLine();
+    });
+    EXPECT_TRUE(written.ends_with("England\r1 BIRT\r2 DATE 1901\r"))
+        << written.substr(written.size() - 60);
+}
+
 TEST(GedcomLineSinkTest, LineThatDoesNotFitTheSetWritesNothing)
 {
     const std::string written = Written(GedcomCharset::Ansel, [] {

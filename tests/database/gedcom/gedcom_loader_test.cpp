@@ -76,14 +76,17 @@ struct ReportCase {
 
 constexpr const char* kSkippedOpening =
     "This GEDCOM file contains some data lines which have been skipped (ie. not loaded).";
-constexpr const char* kKeptOpening = "Some values in this GEDCOM file could not be read as what "
-                                     "their fields hold (dates, ages, numbers, values from a "
-                                     "list) and have been kept as text; such a date is kept "
-                                     "as a date phrase and saved in parentheses.";
+constexpr const char* kKeptOpening =
+    "Some values in this GEDCOM file could not be read as what their fields hold (dates, ages, "
+    "numbers, values from a list, lines in a form GEDCOM 5.5 does not have) and have been kept "
+    "as text; such a date is kept as a date phrase and saved in parentheses.";
 constexpr const char* kNotedOpening =
     "Some data in this GEDCOM file has been noted in the exception report.";
 constexpr const char* kNoTrailerOpening =
     "This GEDCOM file ends without a trailer line (0 TRLR): it may be incomplete.";
+constexpr const char* kControlOpening =
+    "Some lines of this GEDCOM file hold control characters, which no GEDCOM line may hold; "
+    "they have been kept as they stand.";
 constexpr const char* kZeroBytesOpening =
     "Some lines of this GEDCOM file held zero bytes (NUL characters), which no GEDCOM line may "
     "hold; they have been removed and the rest of each line loaded.";
@@ -146,9 +149,51 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"LineThatIsNoGedcomLine",
                    GedcomText({"0 @I1@ INDI", "this is no line"}),
                    {"l.8 - Skipped invalid line           : \"this is no line\""}},
-        ReportCase{"ValueTheFieldRefuses",
+        ReportCase{"ValueTheFieldRefusesIsKeptAsAUserDefinedField",
                    GedcomText({"0 @I1@ INDI", "1 BIRT yes"}),
-                   {"l.8 - Skipped invalid line           : \"1  BIRT yes\""}},
+                   {"l.8 - Kept as user-defined field     : \"1  BIRT yes\""},
+                   false,
+                   false,
+                   kKeptOpening},
+        ReportCase{"GedcomFiveFiveOneFormsAreKeptAsUserDefinedFields",
+                   GedcomText({"0 @I1@ INDI", "1 EVEN Emigrated", "2 TYPE Emigration",
+                               "1 ALIA Ann Lee", "1 ANCI interested"}),
+                   {"l.8 - Kept as user-defined field     : \"1  EVEN Emigrated\"",
+                    "l.10 - Kept as user-defined field     : \"1  ALIA Ann Lee\"",
+                    "l.11 - Kept as user-defined field     : \"1  ANCI interested\""},
+                   false,
+                   false,
+                   kKeptOpening},
+        ReportCase{"RefusedValueOfATagExcludedAsNonStandard",
+                   GedcomText({"0 @I1@ INDI", "1 EVEN Emigrated", "2 TYPE Emigration"}),
+                   {"l.8 - Skipped - not gedcom 5.5       : \"1  EVEN Emigrated\"",
+                    "    l.9 - Skipped branch line        : \"2  TYPE Emigration\""},
+                   false,
+                   true},
+        ReportCase{"EmptyFieldsASaveLeavesOut",
+                   GedcomText({"0 @I1@ INDI", "1 BIRT", "2 DATE", "2 PLAC", "1 OBJE", "2 FILE"}),
+                   {"l.9 - Skipped empty field            : \"2  DATE \"",
+                    "l.10 - Skipped empty field            : \"2  PLAC \"",
+                    "l.12 - Skipped empty field            : \"2  FILE \"",
+                    "l.11 - Skipped empty field            : \"1  OBJE \""}},
+        ReportCase{"EmptyFieldTakesTheLinesBelowItAlong",
+                   GedcomText({"0 @I1@ INDI", "1 BIRT", "2 DATE", "3 _SEEN church book",
+                               "4 _PAGE 4", "2 PLAC Rome"}),
+                   {"l.9 - Skipped empty field            : \"2  DATE \"",
+                    "    l.10 - Skipped branch line        : \"3  _SEEN church book\"",
+                    "    l.11 - Skipped branch line        : \"4  _PAGE 4\""}},
+        ReportCase{"ValuedFieldWhoseSubFieldsAreAllEmpty",
+                   GedcomText({"0 @I1@ INDI", "1 CONL Y", "2 DATE"}),
+                   {"l.9 - Skipped empty field            : \"2  DATE \"",
+                    "l.8 - Kept as user-defined field     : \"1  CONL Y\""}},
+        ReportCase{"ControlCharactersAreKeptAndListed",
+                   GedcomText({"0 @I1@ INDI", "1 NOTE ring\x07the bell", "1 CONT tab\tis fine",
+                               "1 OCCU a\x1B"}),
+                   {"l.8 - Kept control characters        : \"1  NOTE ring\x07the bell\"",
+                    "l.10 - Kept control characters        : \"1  OCCU a\x1B\""},
+                   false,
+                   false,
+                   kControlOpening},
         ReportCase{"KeyNotInTheValueList",
                    GedcomText({"0 @I1@ INDI", "1 SEX X"}),
                    {"l.8 - Kept value not in value list   : \"1  SEX X\""},
@@ -161,9 +206,17 @@ INSTANTIATE_TEST_SUITE_P(
                    false,
                    false,
                    kKeptOpening},
-        ReportCase{"ValuedFieldWithoutSubFields",
+        ReportCase{"ValuedStructureWithoutSubFieldsIsKeptAsAUserDefinedField",
                    GedcomText({"0 @I1@ INDI", "1 CONL Y"}),
-                   {"l.8 - Skipped field without details  : \"1  CONL Y\""}},
+                   {"l.8 - Kept as user-defined field     : \"1  CONL Y\""},
+                   false,
+                   false,
+                   kKeptOpening},
+        ReportCase{"ValuedStructureWithoutSubFieldsOfATagExcludedAsNonStandard",
+                   GedcomText({"0 @I1@ INDI", "1 CONL Y"}),
+                   {"l.8 - Skipped field without details  : \"1  CONL Y\""},
+                   false,
+                   true},
         ReportCase{"UnreadableEmbeddedData",
                    GedcomText({"0 @O1@ OBJE", "1 FORM bmp", "1 BLOB", "2 CONT not blob text"}),
                    {"* Multimedia record @O1@: its embedded data (BLOB) cannot be read; it is "
@@ -464,13 +517,13 @@ std::string PlacedByDefinitionOrder(const CFieldDef* parent, const std::vector<s
 TEST_F(GedcomLoaderTest, ChildrenInAnyOrderLandWhereOneByOnePlacingPutsThem)
 {
     const std::vector<std::string> recordTags = {"OCCU", "NAME", "BIRT", "SEX",  "NOTE", "NAME",
-                                                 "TITL", "DEAT", "OCCU", "BURI", "RESI", "CHR"};
+                                                 "TITL", "DEAT", "OCCU", "BURI", "BAPM", "CHR"};
     const std::vector<std::string> birthTags = {"NOTE", "PLAC", "DATE", "NOTE", "AGE", "NOTE"};
     const std::vector<std::string> deathTags = {"DATE", "PLAC", "NOTE"};
     std::vector<std::string> lines = {"0 @I1@ INDI"};
     for (const std::string& tag : recordTags) {
         const bool event =
-            tag == "BIRT" || tag == "DEAT" || tag == "BURI" || tag == "CHR" || tag == "RESI";
+            tag == "BIRT" || tag == "DEAT" || tag == "BURI" || tag == "CHR" || tag == "BAPM";
         lines.push_back("1 " + tag +
                         (tag == "SEX"    ? " M"
                          : tag == "NAME" ? " A /B/"
@@ -498,6 +551,29 @@ TEST_F(GedcomLoaderTest, ChildrenInAnyOrderLandWhereOneByOnePlacingPutsThem)
     EXPECT_EQ(ChildTags(birth), PlacedByDefinitionOrder(birth->GetFieldDef(), birthTags));
     EXPECT_EQ(ChildTags(death), PlacedByDefinitionOrder(death->GetFieldDef(), deathTags));
     EXPECT_TRUE(m_messages.empty());
+}
+
+// What the report lists as skipped is not in the record either, and lines after it land where
+// they would without it; what it lists as kept is there as a user-defined field.
+TEST_F(GedcomLoaderTest, FieldsASaveLeavesOutAreTakenOutAndKeptOnesStay)
+{
+    test_support::Prompt().Answer(IDNO);
+    ASSERT_TRUE(
+        Load(File("in.ged", GedcomText({"0 @I1@ INDI", "1 SEX", "1 NAME A /B/", "1 TITL", "1 BIRT",
+                                        "2 DATE", "3 TIME 10:00", "2 PLAC P", "1 CONL Y", "2 DATE",
+                                        "1 OCCU", "1 OCCU Smith", "1 _FLAG"}))));
+    const CRecordNode* person = FirstRecord(0);
+    // User-defined fields come last, in the order their definitions were made.
+    const std::string tags = ChildTags(person);
+    EXPECT_TRUE(tags == "NAME BIRT OCCU _FLAG CONL" || tags == "NAME BIRT OCCU CONL _FLAG") << tags;
+    const CDataNode* birth = person->GetFirstChild()->GetNextSibling();
+    EXPECT_EQ(ChildTags(birth), "PLAC");
+    const CDataNode* kept = person->GetFirstChild();
+    while (kept && kept->GetFieldDef()->GetGedcomTag() != "CONL")
+        kept = kept->GetNextSibling();
+    ASSERT_TRUE(kept);
+    EXPECT_TRUE(kept->GetFieldDef()->HasFlag(FDF_USER_DEFINED));
+    EXPECT_EQ(ValueOf(kept), "Y");
 }
 
 // A note record's value makes a child of the record before its lines are read: the lines

@@ -102,6 +102,25 @@ namespace {
 
 using GedcomCrossReferenceTextTest = gedcom_test::CGedcomTest;
 
+using GedcomLongValueTest = gedcom_test::CGedcomTest;
+
+TEST_F(GedcomLongValueTest, SingleLineValuesAndContinuationsUnderThemComeBackAsRead)
+{
+    // GEDCOM 5.5 lets no CONC line stand under a place, so a long place stays on one line; a
+    // CONC line another program put there is kept where it stands.
+    const std::string place = "Place " + std::string(400, 'p');
+    const std::string in =
+        File("long.ged", gedcom_test::CrLf({"0 HEAD", "1 CHAR UTF-8", "0 @I1@ INDI", "1 BIRT",
+                                            "2 PLAC " + place, "1 DEAT", "2 PLAC Saint",
+                                            "3 CONC -Malo", "0 TRLR"}));
+    ASSERT_TRUE(Load(in, true));
+    const std::string saved = Save(PathOf("saved.ged"));
+    EXPECT_NE(
+        saved.find("1 BIRT\r\n2 PLAC " + place + "\r\n1 DEAT\r\n2 PLAC Saint\r\n3 CONC -Malo\r\n"),
+        std::string::npos)
+        << saved;
+}
+
 TEST_F(GedcomCrossReferenceTextTest, UserTagsNamingRecordsFollowTheirRenumberedRecords)
 {
     const std::string in = File(
@@ -161,14 +180,25 @@ INSTANTIATE_TEST_SUITE_P(
         EmptyStructureCase{"EventWithY", {"1 DEAT Y"}, {"1 DEAT Y"}},
         EmptyStructureCase{"BareEventWithEmptyDate", {"1 BIRT", "2 DATE"}, {"1 BIRT"}},
         EmptyStructureCase{"EventWithYAndEmptyDate", {"1 DEAT Y", "2 DATE"}, {"1 DEAT Y"}},
-        EmptyStructureCase{
-            "EventWithEmptyPlaceMap", {"1 BIRT", "2 PLAC", "3 MAP", "4 LATI"}, {"1 BIRT"}},
+        EmptyStructureCase{"EventWithEmptyPlaceUnderAnEmptyUserDefinedMap",
+                           {"1 BIRT", "2 PLAC", "3 MAP", "4 LATI"},
+                           {"1 BIRT", "2 PLAC", "3 MAP", "4 LATI"}},
+        EmptyStructureCase{"EventWithEmptyPlace", {"1 BIRT", "2 PLAC"}, {"1 BIRT"}},
         EmptyStructureCase{"EmptyMultimediaLinkGoesAtOnce", {"1 OBJE", "2 FILE"}, {}},
         EmptyStructureCase{"EmptyOrdinanceGoesAtOnce", {"1 ENDL", "2 DATE"}, {}},
         EmptyStructureCase{"ChangeWithoutDateOrNoteGoesAtOnce", {"1 CHAN", "2 NOTE"}, {}},
         EmptyStructureCase{"FullEventKeepsItsTag",
                            {"1 BIRT Y", "2 DATE 1 JAN 1900", "2 PLAC", "3 MAP"},
-                           {"1 BIRT", "2 DATE 1 JAN 1900"}}),
+                           {"1 BIRT", "2 DATE 1 JAN 1900", "2 PLAC", "3 MAP"}},
+        EmptyStructureCase{"BareUserDefinedLinesAreKept",
+                           {"1 _FLAG", "1 _GROUP", "2 _MEMBER", "1 SEX M"},
+                           {"1 SEX M", "1 _FLAG", "1 _GROUP", "2 _MEMBER"}},
+        EmptyStructureCase{"EventWithADescriptionIsKeptAsRead",
+                           {"1 EVEN Emigrated to Canada", "2 TYPE Emigration", "2 DATE 1900"},
+                           {"1 EVEN Emigrated to Canada", "2 TYPE Emigration", "2 DATE 1900"}},
+        EmptyStructureCase{"AliasGivenAsANameIsKeptAsRead",
+                           {"1 ALIA Annie Lee", "1 ALIA @I1@"},
+                           {"1 ALIA @I1@", "1 ALIA Annie Lee"}}),
     [](const testing::TestParamInfo<EmptyStructureCase>& info) { return info.param.name; });
 
 } // namespace

@@ -42,11 +42,12 @@ inline std::string CrLf(std::initializer_list<std::string_view> lines)
 
 /// Whether a save writes nothing for the node: a field without sub-fields whose value is
 /// empty (a link without target still writes the cross-reference it keeps; an event marked
-/// "it happened" still writes "Y").
+/// "it happened" still writes "Y"; a user-defined field writes its tag alone).
 inline bool IsLeftOutOnSave(const CDataNode& node)
 {
     const CFieldDef* def = node.GetFieldDef();
-    if (node.GetFirstChild() || node.IsRecord() || dynamic_cast<const CAssocNode*>(&node))
+    if (node.GetFirstChild() || node.IsRecord() || dynamic_cast<const CAssocNode*>(&node) ||
+        def->HasFlag(FDF_USER_DEFINED))
         return false;
     if (def->GetDataType() == FDT_COMPLEX && !def->HasFlag(FDF_SKIP_WHEN_CHILDLESS))
         return false;
@@ -134,20 +135,18 @@ inline std::string FirstDifference(const std::string& a, const std::string& b)
 
 /// How the lines of one file were taken by a load and a save.
 struct LineCounts {
-    std::map<std::string, int> valued; // "level TAG" of lines with a value or sub-lines
+    std::map<std::string, int> valued; // how many lines of each "level TAG"
     int invalid = 0;                   // lines that are not GEDCOM lines
 };
 
 /// The lines of a GEDCOM file read with the line reader, leaving out continuation lines, the
-/// header's FILE line (a save rewrites it), BLOB lines (a save cuts embedded data anew) and
-/// fields that carry nothing (no value, no sub-lines).
+/// header's FILE line (a save rewrites it) and BLOB lines (a save cuts embedded data anew).
 inline LineCounts CountLines(const std::string& path)
 {
     LineCounts counts;
     struct KeptLine {
         int level;
         std::string tag;
-        bool hasValue;
     };
     std::vector<KeptLine> lines;
     GedcomLine line;
@@ -158,7 +157,7 @@ inline LineCounts CountLines(const std::string& path)
         if (status == kGedcomLineInvalid)
             ++counts.invalid;
         else
-            lines.push_back({line.level, std::string(line.tag), !line.value.empty()});
+            lines.push_back({line.level, std::string(line.tag)});
     }
     CloseGedcomInput();
     std::string recordTag;
@@ -166,9 +165,7 @@ inline LineCounts CountLines(const std::string& path)
         const KeptLine& l = lines[i];
         if (l.level == 0)
             recordTag = l.tag;
-        const bool hasSubLines = i + 1 < lines.size() && lines[i + 1].level > l.level;
         if (l.tag == "CONC" || l.tag == "CONT" || l.tag == "BLOB" || l.tag == "TRLR" ||
-            (l.level > 0 && !l.hasValue && !hasSubLines) ||
             (recordTag == "HEAD" && l.level == 1 && l.tag == "FILE"))
             continue;
         ++counts.valued[std::to_string(l.level) + " " + l.tag];
