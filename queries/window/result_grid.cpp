@@ -673,23 +673,28 @@ void CResultGrid::SetGridSelection(int row, int column, bool extend, bool redraw
             ScrollToRow(row);
         else if (row >= m_firstRow + rows)
             ScrollToRow(row - rows + 1);
-        if (column < m_firstColumn) {
+        if (column < m_firstColumn)
             ScrollToColumn(column);
-        } else {
-            CRect client;
-            m_cells->GetClientRect(&client);
-            int first = m_firstColumn;
-            const auto right = [&] { return ColumnLeft(column + 1) - ColumnLeft(m_firstColumn); };
-            while (first < column && right() > client.Width()) {
-                ScrollToColumn(first + 1);
-                if (m_firstColumn == first)
-                    break;
-                first = m_firstColumn;
-            }
-        }
+        else if (const int first = FirstColumnShowing(column); first > m_firstColumn)
+            ScrollToColumn(first);
         if (redraw)
             m_cells->UpdateWindow();
     }
+}
+
+int CResultGrid::FirstColumnShowing(int column) const
+{
+    CRect client;
+    m_cells->GetClientRect(&client);
+    // Walks left from the column while the columns so far fit, never past the first in view.
+    long long span = m_columns[std::size_t(column)]->m_width + 1;
+    int first = column;
+    while (first > m_firstColumn &&
+           span + m_columns[std::size_t(first - 1)]->m_width + 1 <= client.Width()) {
+        span += m_columns[std::size_t(first - 1)]->m_width + 1;
+        --first;
+    }
+    return first;
 }
 
 void CResultGrid::RedrawGridRow(int row, bool enlarge, bool now)
@@ -707,7 +712,27 @@ void CResultGrid::RedrawGridRow(int row, bool enlarge, bool now)
         m_cells->UpdateWindow();
 }
 
-void CResultGrid::MoveByKey(UINT virtKey, bool shift)
+int CResultGrid::PageDownRow(int row) const
+{
+    const int page = GetVisibleRowCount(), last = GetRowCount() - 1;
+    if (row > m_firstRow + page - 1)
+        return row;
+    const int bottom = std::min(m_firstRow + page - 1, last);
+    if (row < bottom)
+        return bottom;
+    return std::min(bottom + page - 1, last);
+}
+
+int CResultGrid::PageUpRow(int row) const
+{
+    if (row < m_firstRow)
+        return row;
+    if (row > m_firstRow)
+        return m_firstRow;
+    return std::max(0, m_firstRow - GetVisibleRowCount() + 1);
+}
+
+void CResultGrid::MoveByKey(UINT virtKey, bool shift, bool ctrl)
 {
     if (GetRowCount() == 0 || GetColumnCount() == 0)
         return;
@@ -727,8 +752,24 @@ void CResultGrid::MoveByKey(UINT virtKey, bool shift)
     case VK_UP:
         --row;
         break;
-    default:
+    case VK_DOWN:
         ++row;
+        break;
+    case VK_NEXT:
+        row = PageDownRow(row);
+        break;
+    case VK_PRIOR:
+        row = PageUpRow(row);
+        break;
+    case VK_HOME:
+        row = 0;
+        if (ctrl)
+            column = 0;
+        break;
+    default: // VK_END
+        row = GetRowCount() - 1;
+        if (ctrl)
+            column = GetColumnCount() - 1;
         break;
     }
     row = std::clamp(row, 0, GetRowCount() - 1);
@@ -745,7 +786,11 @@ bool CResultGrid::HandleKey(UINT virtKey)
     case VK_RIGHT:
     case VK_UP:
     case VK_DOWN:
-        MoveByKey(virtKey, GetKeyState(VK_SHIFT) < 0);
+    case VK_NEXT:
+    case VK_PRIOR:
+    case VK_HOME:
+    case VK_END:
+        MoveByKey(virtKey, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0);
         return true;
     case 'C':
     case VK_INSERT:

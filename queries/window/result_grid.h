@@ -146,6 +146,9 @@ private:
     void RefreshCells(bool redraw);
     void ScrollToRow(int row);
     void ScrollToColumn(int column);
+    /// The first column in view that shows the column whole, the view moved as little as it
+    /// must to the right (the column itself when it is wider than the view).
+    int FirstColumnShowing(int column) const;
     /// Pixels from the cell area's left edge to column's left edge (negative left of the
     /// first visible column).
     int ColumnLeft(int column) const;
@@ -154,8 +157,13 @@ private:
     CRect CellsRect(int top, int left, int bottom, int right) const;
     void InvalidateSelection(const GridSelection& selection);
     void InvalidateChangedStrips(const GridSelection& before, const GridSelection& after);
-    /// Moves the cursor cell by the arrow key; with shift the corner opposite the anchor.
-    void MoveByKey(UINT virtKey, bool shift);
+    /// Moves the cursor cell by the key (an arrow, Page Up or Down, Home or End; with ctrl,
+    /// Home and End go to the first or last cell); with shift the corner opposite the anchor.
+    void MoveByKey(UINT virtKey, bool shift, bool ctrl);
+    /// Where Page Down takes a cursor on row: the last row in view, or when it is there
+    /// already, a page further (the old last row becoming the first); Page Up likewise upward.
+    int PageDownRow(int row) const;
+    int PageUpRow(int row) const;
     bool HandleKey(UINT virtKey);
     void FreeColumn(std::size_t index);
     /// The widest the column at index may be (with index the column count: a new column) while

@@ -23,6 +23,7 @@ public:
     std::vector<void*> sorted;
     std::vector<int> resized;
     std::set<std::uintptr_t> askedRows;
+    int cellsAsked = 0;
     int doubleClicks = 0;
     UINT takeKey = 0;
 
@@ -35,6 +36,7 @@ public:
                      std::uintptr_t value, void*) override
     {
         askedRows.insert(value);
+        ++cellsAsked;
         buffer = "r" + std::to_string(row) + "c" + std::to_string(column);
         return true;
     }
@@ -137,6 +139,75 @@ TEST_F(ResultGridTest, KeysMoveTheAnchorOrExtendFromItAndStopAtTheEdges)
     grid.SetGridSelection(4, 0, false, true);
     Key(VK_DOWN);
     EXPECT_EQ(Selection(), "4,0-4,0 @4,0");
+}
+
+TEST_F(ResultGridTest, PageKeysGoToTheEdgeOfTheViewThenAPageOnAndHomeAndEndToTheEnds)
+{
+    Fill(100, 3);
+    const int page = grid.GetVisibleRowCount();
+    ASSERT_GT(page, 3);
+    const auto at = [](int row, int column) {
+        const std::string cell = std::to_string(row) + "," + std::to_string(column);
+        return cell + "-" + cell + " @" + cell;
+    };
+    Key(VK_RIGHT);
+    Key(VK_NEXT);
+    EXPECT_EQ(Selection(), at(page - 1, 1)) << "the last row in view";
+    EXPECT_EQ(grid.GetFirstVisibleRow(), 0);
+    Key(VK_NEXT);
+    EXPECT_EQ(Selection(), at(2 * page - 2, 1)) << "a page on, the old last row now the first";
+    EXPECT_EQ(grid.GetFirstVisibleRow(), page - 1);
+    Key(VK_PRIOR);
+    EXPECT_EQ(Selection(), at(page - 1, 1)) << "the first row in view";
+    Key(VK_PRIOR);
+    EXPECT_EQ(Selection(), at(0, 1));
+    EXPECT_EQ(grid.GetFirstVisibleRow(), 0);
+    Key(VK_PRIOR);
+    EXPECT_EQ(Selection(), at(0, 1));
+
+    Key(VK_END);
+    EXPECT_EQ(Selection(), at(99, 1));
+    EXPECT_EQ(grid.GetLastVisibleRow(), 99);
+    Key(VK_NEXT);
+    EXPECT_EQ(Selection(), at(99, 1));
+    Key(VK_HOME);
+    EXPECT_EQ(Selection(), at(0, 1));
+    Key(VK_END, MK_CONTROL);
+    EXPECT_EQ(Selection(), at(99, 2));
+    Key(VK_HOME, MK_CONTROL);
+    EXPECT_EQ(Selection(), at(0, 0));
+
+    // With Shift they move the corner opposite the anchor.
+    Key(VK_NEXT, MK_SHIFT);
+    EXPECT_EQ(Selection(), "0,0-" + std::to_string(page - 1) + ",0 @0,0");
+    Key(VK_END, MK_SHIFT | MK_CONTROL);
+    EXPECT_EQ(Selection(), "0,0-99,2 @0,0");
+    Key(VK_HOME, MK_SHIFT);
+    EXPECT_EQ(Selection(), "0,0-0,2 @0,0");
+}
+
+TEST_F(ResultGridTest, SelectingAFarColumnJumpsThereInOneMove)
+{
+    constexpr int kColumns = 5000;
+    for (int c = 0; c < kColumns; ++c)
+        grid.AddGridColumn("C", 20, 0, nullptr, -1);
+    for (int r = 0; r < 20; ++r)
+        grid.AddGridRow(std::uintptr_t(r), 1);
+    TestHooks::RenderWindow(grid.GetCells());
+    owner.cellsAsked = 0;
+    grid.SetGridSelection(3, 4000, false, true);
+    const int shown = grid.GetVisibleColumnCount();
+    EXPECT_EQ(grid.GetFirstVisibleColumn(), 4000 - shown + 1) << "the column is the last in view";
+    EXPECT_LE(owner.cellsAsked, 2 * shown * grid.GetVisibleRowCount() + 2 * shown)
+        << "the view is painted once there, not once for every column passed";
+
+    // Back to the left, and on to the far end by key.
+    grid.SetGridSelection(3, 10, false, true);
+    EXPECT_EQ(grid.GetFirstVisibleColumn(), 10);
+    owner.cellsAsked = 0;
+    Key(VK_END, MK_CONTROL);
+    EXPECT_EQ(grid.GetFirstVisibleColumn(), kColumns - shown);
+    EXPECT_LE(owner.cellsAsked, 2 * shown * grid.GetVisibleRowCount() + 2 * shown);
 }
 
 TEST_F(ResultGridTest, TheOwnerSeesKeysFirstAndCtrlCCopiesTheSelectionAsText)
