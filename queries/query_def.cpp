@@ -229,6 +229,13 @@ std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef
     return query;
 }
 
+std::string QueryNameProblem(std::string_view name)
+{
+    if (name.find('/') != std::string_view::npos)
+        return "A query name cannot contain the character \"/\".  Please choose another name.";
+    return {};
+}
+
 const char* GetQueryKindFolderName(bool custom)
 {
     return custom ? "Custom" : "Standard";

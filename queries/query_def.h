@@ -76,7 +76,8 @@ public:
     /// when the query is custom or asCustom is set, else in "Standard". The file is written
     /// beside the old one and renamed over it, so a failure leaves the old file whole. False,
     /// after telling the user, when the file cannot be written or a part of the query cannot
-    /// be written so that it reads back the same.
+    /// be written so that it reads back the same, or when the name cannot be a file's name
+    /// (QueryNameProblem).
     bool Save(const std::string* newName, bool asCustom);
     /// After an edit: a new query, a standard one and a read-only one are only marked dirty
     /// (their changes stay here until saved under a name of the user's); another is saved in
@@ -202,6 +203,10 @@ std::shared_ptr<CQueryDef> FindOrLoadQuery(std::string_view name, bool custom, s
 /// and one column showing the record itself, saved under name; null (after telling the user)
 /// when it cannot be saved, also when a query of that name exists.
 std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef* recordType);
+
+/// Why name cannot name a query file, as the message that tells the user; empty when it can. A
+/// name holding a slash would put the file in another folder, or outside the queries folder.
+std::string QueryNameProblem(std::string_view name);
 
 /// "Custom" or "Standard".
 const char* GetQueryKindFolderName(bool custom);

@@ -452,6 +452,10 @@ bool CQueryDef::Save(const std::string* newName, bool asCustom)
 {
     const bool custom = m_custom || asCustom;
     const std::string name = newName ? *newName : m_name;
+    if (const std::string problem = QueryNameProblem(name); !problem.empty()) {
+        MessageBox(problem, MB_ICONEXCLAMATION);
+        return false;
+    }
     const std::string path = BuildQueryFolderPath(true, custom) + name + ".avq";
     const bool renaming = newName && !text::EqualsNoCase(*newName, m_name);
     if ((m_new || renaming) && paths::Exists(path)) {

@@ -21,17 +21,19 @@ void EnableWhileNamed(CDialog& dialog, int editId)
         ok->EnableWindow(!name.empty());
 }
 
-/// The typed name trimmed; empty after telling the user message and selecting the edit.
-std::string ReadName(CDialog& dialog, int editId, const char* message)
+/// The typed name trimmed; empty after telling the user (missing when there is none, or why the
+/// name cannot name a query file) and selecting the edit.
+std::string ReadName(CDialog& dialog, int editId, const char* missing)
 {
     std::string name;
     dialog.GetDlgItemText(editId, name);
     name = text::Trim(name);
-    if (name.empty()) {
-        MessageBox(message);
-        dialog.GotoDlgCtrl(dialog.GetDlgItem(editId));
-    }
-    return name;
+    std::string problem = name.empty() ? missing : QueryNameProblem(name);
+    if (problem.empty())
+        return name;
+    MessageBox(problem, name.empty() ? MB_OK : MB_ICONEXCLAMATION);
+    dialog.GotoDlgCtrl(dialog.GetDlgItem(editId));
+    return {};
 }
 
 } // namespace

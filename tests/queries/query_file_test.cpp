@@ -344,12 +344,34 @@ TEST_F(QueryFileTest, AFailedSaveKeepsTheOldFileAndSaysSo)
 
     ASSERT_TRUE(query->RemoveFilter(query->GetFilter(0)));
     test_support::Prompt().Answer(IDOK);
-    const std::string elsewhere = "no such folder/kept";
-    EXPECT_FALSE(query->Save(&elsewhere, false));
+    const std::string tooLong(300, 'k'); // no file name may be that long
+    EXPECT_FALSE(query->Save(&tooLong, false));
     messages = test_support::Prompt().TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Unable to save changes to query 'no such folder/kept'.");
+    EXPECT_EQ(messages[0].text, "Unable to save changes to query '" + tooLong + "'.");
     EXPECT_EQ(query->GetName(), "kept");
+}
+
+TEST_F(QueryFileTest, ANameWithASlashIsRefusedBeforeAnyFileIsWritten)
+{
+    auto query = NewCustomQuery("kept", Rec("John")->GetFieldDef());
+    ASSERT_TRUE(query);
+    const std::string refusal =
+        "A query name cannot contain the character \"/\".  Please choose another name.";
+    for (const std::string name : {"a/b", "../Standard/Mine", "/tmp/x", "trailing/"}) {
+        test_support::Prompt().Answer(IDOK);
+        EXPECT_FALSE(query->Save(&name, true)) << name;
+        const auto messages = test_support::Prompt().TakeMessages();
+        ASSERT_EQ(messages.size(), 1u) << name;
+        EXPECT_EQ(messages[0].text, refusal);
+        EXPECT_EQ(query->GetName(), "kept");
+        test_support::Prompt().Answer(IDOK);
+        EXPECT_FALSE(NewCustomQuery(name, Rec("John")->GetFieldDef())) << name;
+        EXPECT_EQ(test_support::Prompt().TakeMessages().size(), 1u);
+    }
+    EXPECT_FALSE(paths::Exists(m_folder + "/Standard/Mine.avq"));
+    EXPECT_EQ(paths::ListFolder(m_folder + "/Custom", "*").size(), 1u);
+    EXPECT_EQ(QueryNameProblem("a\\b: *?"), "") << "only a slash cannot stand in a file name";
 }
 
 TEST_F(QueryFileTest, AFileChangedOnDiskSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo)

@@ -336,7 +336,7 @@ TEST_F(QueryWindowTest, AMonthAndDayParameterIsAskedCheckedAndBoundAtRunTime)
     EXPECT_EQ(Ids(query->GetResult().GetRecords()), "I1");
 }
 
-TEST_F(QueryWindowTest, ANameOfBlanksIsRefusedByTheNewAndSaveAsDialogs)
+TEST_F(QueryWindowTest, ANameOfBlanksOrWithASlashIsRefusedByTheNewAndSaveAsDialogs)
 {
     MakeWindow();
     // New Custom Query: Create stays grey while the name is empty; blanks are refused.
@@ -357,16 +357,22 @@ TEST_F(QueryWindowTest, ANameOfBlanksIsRefusedByTheNewAndSaveAsDialogs)
     EXPECT_EQ(m_window->GetQuery()->GetRecordType(), GetRecordTypeDef(1));
     EXPECT_EQ(Entries(), "Family sizes (custom)|Mine (custom)|People");
 
-    // Save As: the same refusal, then a copy under the new name becomes the window's query.
+    // Save As: the same refusals, a slash leaving the dialog open with the name selected to be
+    // typed over; then a copy under the new name becomes the window's query.
     TestHooks::OnNextDialog(211, [](CDialog& dialog) {
         TestHooks::SetText(dialog, 1162, " ");
         TestHooks::AnswerMessageBox(IDOK);
         TestHooks::Click(dialog, IDOK);
+        TestHooks::SetText(dialog, 1162, "Families/2026");
+        TestHooks::AnswerMessageBox(IDOK);
+        TestHooks::Click(dialog, IDOK);
+        EXPECT_EQ(CWnd::GetFocus(), dialog.GetDlgItem(1162));
         TestHooks::SetText(dialog, 1162, "Families");
         TestHooks::Click(dialog, IDOK);
     });
     Bar().OnSaveAsCustomQuery();
-    EXPECT_EQ(Messages(), "{ \"Query name must be supplied\" }");
+    EXPECT_EQ(Messages(), "{ \"Query name must be supplied\", \"A query name cannot contain the "
+                          "character \\\"/\\\".  Please choose another name.\" }");
     EXPECT_EQ(m_window->GetQuery()->GetName(), "Families");
     EXPECT_TRUE(std::filesystem::exists(m_folder + "/Custom/Families.avq"));
     EXPECT_EQ(Entries(), "Families (custom)|Family sizes (custom)|Mine (custom)|People");
