@@ -104,6 +104,9 @@ void CQryBar::RunQuery(bool askParameters, bool invert)
         MessageBox("An error occurred during execution of query.  Query has been cancelled.");
     } else {
         m_window.SetQuery(query, true);
+        // A run that found nothing still shows the columns it would have filled.
+        if (!m_window.GetResultGrid().IsFilled())
+            m_window.GetResultGrid().Fill(*query);
         m_window.SelectTab(ID_QUERY_TAB_RESULTS);
         m_window.GetResultGrid().SetFocus();
     }

@@ -146,10 +146,19 @@ TEST_F(QueryWindowTest, ASuccessfulRunShowsTheResultSetTabAndEmptiesTheQuerysOwn
     EXPECT_EQ(m_window->GetResultCountText(), "Records in Result Set: 7");
     EXPECT_TRUE(m_window->GetQuery()->GetResult().IsEmpty());
     EXPECT_FALSE(m_window->GetQuery()->IsInverted());
+    // A run that finds nothing keeps the column headings, and the grid counts as filled (no
+    // print or save runs the query again for want of columns).
     Bar().RunQuery(true, true);
-    EXPECT_EQ(m_window->GetResultGrid().GetRowCount(), 0);
+    CQryResultGrid& grid = m_window->GetResultGrid();
+    EXPECT_EQ(grid.GetRowCount(), 0);
     EXPECT_EQ(m_window->GetResultCountText(), "Records in Result Set: 0");
     EXPECT_FALSE(m_window->GetQuery()->IsInverted());
+    ASSERT_EQ(grid.GetColumnCount(), 1);
+    std::string heading;
+    grid.GetGridColumn(0, nullptr, &heading);
+    EXPECT_EQ(heading, "Name");
+    EXPECT_EQ(grid.GetHeader().GetColumnCount(), 1);
+    EXPECT_TRUE(grid.IsFilled());
 }
 
 TEST_F(QueryWindowTest, CancelAndFailureKeepThePreviousRowsAndDropInputMeanwhile)
