@@ -90,6 +90,15 @@ bool CGridFindBar::FindNext(int editId)
     return true;
 }
 
+void CGridFindBar::Clear()
+{
+    m_clearing = true;
+    for (const int id : {CTreeGrid::kFindTextId, CTreeGrid::kFindIdId, CTreeGrid::kFindText2Id})
+        if (CFindBarEdit* edit = GetEdit(id); edit->GetSafeHwnd())
+            edit->SetWindowText("");
+    m_clearing = false;
+}
+
 bool CGridFindBar::OnEditKeyDown(CFindBarEdit* edit, UINT virtKey)
 {
     return virtKey == VK_F3 && FindNext(edit->GetDlgCtrlID());
@@ -115,6 +124,8 @@ BOOL CGridFindBar::OnCommand(WPARAM wParam, LPARAM lParam)
         return CWnd::OnCommand(wParam, lParam);
     switch (HIWORD(wParam)) {
     case EN_CHANGE:
+        if (m_clearing)
+            return TRUE;
         if (id == CTreeGrid::kFindTextId)
             m_grid.OnFindTextChanged(TextOf(*edit));
         else if (id == CTreeGrid::kFindIdId)

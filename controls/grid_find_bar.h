@@ -27,6 +27,8 @@ public:
     /// The edit that had the focus last; 0 before any.
     int GetLastFocused() const { return m_lastFocused; }
     CFindBarEdit* GetEdit(int id);
+    /// Empties the three edits without a search (the list they searched went).
+    void Clear();
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -63,4 +65,6 @@ private:
     int m_minEditWidth = 0;
     CFont m_font;
     int m_lastFocused = 0;
+    /// Set while Clear empties the edits: their changes search nothing.
+    bool m_clearing = false;
 };

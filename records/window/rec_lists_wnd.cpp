@@ -5,6 +5,7 @@
 #include "records/grid/rec_wnd_options.h"
 
 #include "common/abort.h"
+#include "controls/grid_find_bar.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
@@ -313,9 +314,15 @@ void CRecListsWnd::RefreshAll()
 
 void CRecListsWnd::ResetAll()
 {
-    for (int i = 0; i < kGridCount; ++i)
-        if (m_created[std::size_t(i)])
-            m_grids[std::size_t(i)].ResetList();
+    for (int i = 0; i < kGridCount; ++i) {
+        if (!m_created[std::size_t(i)])
+            continue;
+        CTagGrid& grid = m_grids[std::size_t(i)];
+        grid.ResetList();
+        // What was typed to find a record of the data set goes with it.
+        if (CGridFindBar* bar = grid.GetFindBar())
+            bar->Clear();
+    }
 }
 
 void CRecListsWnd::OnGridFocus(CTagGrid*)

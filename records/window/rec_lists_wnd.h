@@ -61,7 +61,7 @@ public:
 
     /// Every grid shows its records afresh, under the wait cursor.
     void RefreshAll();
-    /// Every grid emptied.
+    /// Every grid emptied, and the texts of its find bar.
     void ResetAll();
 
     // The grids' owner.

@@ -4,6 +4,7 @@
 
 #include "records/window/records_window_ids.h"
 
+#include "controls/grid_find_bar.h"
 #include "database/dictionary/field_ids.h"
 #include "platform/ui/windows/cmd_ui.h"
 #include "queries/named_list.h"
@@ -93,6 +94,33 @@ TEST_F(RecordsWindowDataTest, DisplayChoicesDecideTheTabsAndAChangeRebuildsThem)
 
     m_window->OnUpdate(nullptr, 2, nullptr);
     EXPECT_THAT(TopRows(kIndi), IsEmpty());
+}
+
+TEST_F(RecordsWindowDataTest, AnotherFileEmptiesTheFindBarsWithoutASearch)
+{
+    MakeWindow();
+    CGridFindBar* bar = Lists().GetGrid(kIndi)->GetFindBar();
+    ASSERT_NE(bar, nullptr);
+    const auto text = [&](int id) {
+        std::string typed;
+        bar->GetEdit(id)->GetWindowText(typed);
+        return typed;
+    };
+    bar->GetEdit(CTreeGrid::kFindTextId)->SetWindowText("smi");
+    bar->GetEdit(CTreeGrid::kFindIdId)->SetWindowText("2");
+    EXPECT_EQ(CaretRow(), "JONES, Mary") << "record 2";
+
+    // The data set goes: what was typed to find in it goes too, and nothing is searched.
+    m_window->OnUpdate(nullptr, 2, nullptr);
+    for (const int id : {CTreeGrid::kFindTextId, CTreeGrid::kFindIdId, CTreeGrid::kFindText2Id})
+        EXPECT_EQ(text(id), "") << id;
+    m_window->OnUpdate(nullptr, 3, nullptr);
+    EXPECT_EQ(CaretRow(), "JONES, Mary") << "a fresh list starts at its first row";
+    EXPECT_FALSE(Lists().GetGrid(kIndi)->GetBox().GetFocusItem()->m_selected);
+
+    // Typing again searches again.
+    bar->GetEdit(CTreeGrid::kFindTextId)->SetWindowText("smi");
+    EXPECT_EQ(CaretRow(), "SMITH, John");
 }
 
 TEST_F(RecordsWindowDataTest, ARecordOfAHiddenTypeIsShownOnlyAfterTheQuestion)
