@@ -21,7 +21,8 @@ public:
     bool GetDefaultText(std::string& text) const override;
     /// Optional label and ": ", then "<no name>" for an empty name, else the stored text without
     /// its two slashes (at most 512 characters), the surname between them upper-cased by the
-    /// preference; a name without slashes marks no surname and shows as it is stored.
+    /// preference; slashes around no surname leave no blank behind ("John //" shows John); a
+    /// name without slashes marks no surname and shows as it is stored.
     bool GetText(std::string& text, int withLabel) const override;
     /// A name form for the qualifiers 15 to 29, cut to the buffer; a size below 2 gives 0 and
     /// an empty buffer; other formats give the value as GetText shows it.

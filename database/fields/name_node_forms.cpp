@@ -131,15 +131,19 @@ void ReadAsciiSortKey(std::string_view value, CNameNode::SortKey& key)
     key.hasSlash = open != std::string_view::npos;
     std::size_t room = kSortBytes - 1;
     key.kept.reserve(std::min(value.size(), room));
-    if (key.hasSlash) {
+    if (key.hasSlash && surname.empty()) {
+        AppendFoldedAscii(key.kept, GivenAll(parts), room);
+    } else if (key.hasSlash) {
         AppendFoldedAscii(key.kept, parts.given, room);
         AppendFoldedAscii(key.kept, surname, room);
         AppendFoldedAscii(key.kept, parts.suffix, room);
+    } else {
+        AppendFoldedAscii(key.kept, value, room);
+    }
+    if (key.hasSlash) {
         const std::string_view rest = value.substr(open + 1);
         room = kSurnameLead;
         AppendFoldedAscii(key.lead, rest.substr(0, rest.find('/')), room);
-    } else {
-        AppendFoldedAscii(key.kept, value, room);
     }
     room = kSortBytes - 1;
     AppendFoldedAscii(key.surname, surname, room);
@@ -154,6 +158,9 @@ std::string CNameNode::GetFullText() const
     if (GetValue().find('/') == std::string_view::npos)
         return FirstChars(GetValue(), kFullTextChars);
     const NameParts parts = SplitName(GetValue());
+    // Slashes around no surname leave no gap where it would stand: "John //" shows as John.
+    if (text::TrimView(parts.surname).empty())
+        return FirstChars(GivenAll(parts), kFullTextChars);
     std::string full(parts.given);
     full += Surname(parts.surname);
     full += parts.suffix;

@@ -180,6 +180,28 @@ TEST_F(NameFormTest, DisplayTextFollowsThePreferenceAndTheBuffer)
     EXPECT_STREQ(buffer, "Smit") << "the surname as stored";
 }
 
+TEST_F(NameFormTest, SlashesAroundNoSurnameLeaveNoBlankBehind)
+{
+    Prefs().m_surnamesInUpperCase = true;
+    const struct {
+        const char* stored;
+        const char* shown;
+    } rows[] = {{"John //", "John"}, {"John // Jr", "John Jr"},
+                {"// Jr", "Jr"},     {"Mary Ann / /", "Mary Ann"},
+                {"//", ""},          {"John /Smith/", "John SMITH"}};
+    for (const auto& row : rows) {
+        auto* name = NewField<CNameNode>("INDI.NAME");
+        name->SetText(row.stored);
+        std::string text;
+        name->GetText(text, 0);
+        EXPECT_EQ(text, row.shown) << row.stored;
+        EXPECT_EQ(Form(*name, QUAL_FULL), row.shown) << row.stored;
+        EXPECT_EQ(Form(*name, QUAL_STORED), TidyNameText(row.stored)) << "kept as stored";
+    }
+    const NameCase given{"", "John //", "Sir", "", "", {}, 0};
+    EXPECT_EQ(Form(*MakeName(given), QUAL_PREFIXED_FULL), "Sir John");
+}
+
 /// Tidying as a chain of edits on a copy, one rule at a time: what the one pass must give.
 std::string TidiedStepByStep(std::string_view name)
 {
