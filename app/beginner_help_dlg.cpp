@@ -84,11 +84,9 @@ void CBeginnerHelpDlg::GrowToDocument(const CRect& place)
             item->MoveWindow(at.left, at.top + growth, at.Width(), at.Height());
         }
     }
-    // A window is placed by its client area.
-    CRect client;
-    GetClientRect(&client);
-    ClientToScreen(&client);
-    MoveWindow(client.left, client.top, client.Width(), client.Height() + growth);
+    CRect window;
+    GetWindowRect(&window);
+    MoveWindow(window.left, window.top, window.Width(), window.Height() + growth);
 }
 
 void CBeginnerHelpDlg::OnOK()

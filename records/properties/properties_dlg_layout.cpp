@@ -95,12 +95,8 @@ void CPropertiesDlg::KeepOnScreen()
     const int dy = std::max(std::min(area.bottom - box.bottom, 0), std::min(area.top - box.top, 0));
     if (dx == 0 && dy == 0)
         return;
-    // The window rectangle holds the frame, which MoveWindow leaves out: the client area moves.
-    CPoint origin(0, 0);
-    ClientToScreen(&origin);
-    CRect client;
-    GetClientRect(&client);
-    MoveWindow(origin.x + dx, origin.y + dy, client.Width(), client.Height());
+    box.OffsetRect(dx, dy);
+    MoveWindow(box);
 }
 
 int CPropertiesDlg::PlaceButtons(int right)

@@ -82,7 +82,16 @@ protected:
         if (CSplashWnd* splash = CSplashWnd::GetSplashScreen())
             splash->HideSplashScreen();
         Prefs().m_backupPrompt = false;
-        Frame()->MoveWindow(0, 0, 800, 600);
+        // The client area at the screen's corner, 800 x 600: the window rectangle holds the
+        // frame around it.
+        CRect window, client;
+        Frame()->GetWindowRect(&window);
+        Frame()->GetClientRect(&client);
+        CPoint origin(0, 0);
+        Frame()->ClientToScreen(&origin);
+        Frame()->MoveWindow(window.left - origin.x, window.top - origin.y,
+                            800 + window.Width() - client.Width(),
+                            600 + window.Height() - client.Height());
         TestHooks::DeliverPosted();
         return true;
     }

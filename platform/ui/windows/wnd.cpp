@@ -276,10 +276,23 @@ void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
     QWidget* widget = m_impl->widget;
     if (!widget)
         return;
-    // A window of fixed size (a dialog without a sizing border) takes the new size as fixed.
-    if (widget->isWindow() && widget->minimumSize() == widget->maximumSize())
-        widget->setFixedSize(std::max(width, 0), std::max(height, 0));
-    widget->setGeometry(x, y, std::max(width, 0), std::max(height, 0));
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (widget->isWindow()) {
+        // A top-level window's rectangle holds its frame, as GetWindowRect gives it: the client
+        // area takes the place the frame leaves, so a window moved to its own rectangle keeps
+        // its place and size.
+        const QRect frame = widget->frameGeometry();
+        const QRect client = widget->geometry();
+        x += client.left() - frame.left();
+        y += client.top() - frame.top();
+        width = std::max(0, width - (frame.width() - client.width()));
+        height = std::max(0, height - (frame.height() - client.height()));
+        // A window of fixed size (a dialog without a sizing border) takes the new size as fixed.
+        if (widget->minimumSize() == widget->maximumSize())
+            widget->setFixedSize(width, height);
+    }
+    widget->setGeometry(x, y, width, height);
     WndBridge::SizeChanged(*this);
     if (repaint && widget->parentWidget())
         widget->parentWidget()->update();

@@ -104,6 +104,8 @@ public:
     void ClientToScreen(RECT* rect) const;
     void ScreenToClient(POINT* point) const;
     void ScreenToClient(RECT* rect) const;
+    /// Places the window at the rectangle: a child's in its parent's client coordinates, a
+    /// top-level window's on the screen with its frame, as GetWindowRect gives it.
     void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
     void MoveWindow(const RECT& rect, BOOL repaint = TRUE);
 

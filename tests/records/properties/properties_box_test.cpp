@@ -224,13 +224,9 @@ TEST_F(BoxTest, GrowingKeepsTheBoxInsideTheScreen)
     GetWorkArea(CPoint(0, 0), &area);
     // Puts the box's window rectangle, frame included, at left and top.
     const auto placeAt = [this](int left, int top) {
-        CRect frame, client;
+        CRect frame;
         Box().GetWindowRect(&frame);
-        Box().GetClientRect(&client);
-        CPoint origin(0, 0);
-        Box().ClientToScreen(&origin);
-        Box().MoveWindow(left + origin.x - frame.left, top + origin.y - frame.top, client.Width(),
-                         client.Height());
+        Box().MoveWindow(left, top, frame.Width(), frame.Height());
     };
     CRect box;
     Box().GetWindowRect(&box);

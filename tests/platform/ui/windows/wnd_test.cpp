@@ -180,6 +180,40 @@ TEST(Window, GrowingPaintsOnlyTheUncoveredStrip)
     EXPECT_EQ(wnd.lastPaintBox, CRect(40, 0, 60, 30));
 }
 
+TEST(Window, ATopLevelWindowMovesToItsWindowRectangleFrameIncluded)
+{
+    RecordingWnd wnd;
+    ASSERT_TRUE(wnd.Create(nullptr, "framed", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE,
+                           CRect(40, 50, 240, 150), nullptr, 0));
+    CRect window, client;
+    wnd.GetWindowRect(&window);
+    wnd.GetClientRect(&client);
+    ASSERT_GT(window.Width(), client.Width()) << "the window has a frame";
+    // Moved to its own rectangle again and again, a window keeps its place and size.
+    for (int move = 0; move < 3; ++move)
+        wnd.MoveWindow(window);
+    CRect now;
+    wnd.GetWindowRect(&now);
+    EXPECT_EQ(now, window);
+    wnd.GetClientRect(&now);
+    EXPECT_EQ(now, client);
+    // A rectangle elsewhere places the frame there, with the client area inside it.
+    const CRect elsewhere(100, 120, 100 + window.Width() + 30, 120 + window.Height());
+    wnd.MoveWindow(elsewhere);
+    wnd.GetWindowRect(&now);
+    EXPECT_EQ(now, elsewhere);
+    wnd.GetClientRect(&now);
+    EXPECT_EQ(now.Width(), client.Width() + 30);
+    // A child is placed by its rectangle in its parent, as before.
+    RecordingWnd child;
+    child.CreateChild(&wnd, CRect(0, 0, 20, 20));
+    child.MoveWindow(5, 6, 30, 40);
+    CRect place;
+    child.GetWindowRect(&place);
+    wnd.ScreenToClient(&place);
+    EXPECT_EQ(place, CRect(5, 6, 35, 46));
+}
+
 TEST(Window, ClientDrawingOutsidePaintShowsAndChildrenRenderInPlace)
 {
     RecordingWnd parent, child;
