@@ -14,7 +14,10 @@
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/resources/resources.h"
+#include "platform/ui/windows/accelerator_table.h"
+#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
@@ -350,6 +353,24 @@ void CPropertiesDlg::Close()
     m_pane.reset();
     RemoveAllPages();
     DestroyWindow();
+}
+
+BOOL CPropertiesDlg::PreTranslateMessage(MSG* msg)
+{
+    if (CPropertySheet::PreTranslateMessage(msg))
+        return TRUE;
+    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)
+        return FALSE;
+    auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    const CAcceleratorTable* keys = frame ? frame->GetAccelerators() : nullptr;
+    if (!keys || !keys->FindCommand(*msg))
+        return FALSE;
+    CRecordPage* page = nullptr;
+    if (msg->wParam == VK_F5 && FindFocusedControl(page))
+        return FALSE;
+    const MSG key = *msg;
+    CommitFocusedControl();
+    return keys->TranslateAccelerator(frame, key);
 }
 
 BOOL CPropertiesDlg::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -105,6 +105,11 @@ public:
     // CUButtonListener.
     void OnButtonClicked(CUButton* button) override;
 
+    /// A key of the main window's accelerators that nothing in the box took runs the main
+    /// window's command, as it would there, after the pending edit of the focused data control
+    /// is stored; F5 stays the data control's own key.
+    BOOL PreTranslateMessage(MSG* msg) override;
+
 protected:
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

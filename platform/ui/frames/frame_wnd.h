@@ -85,6 +85,9 @@ public:
     /// Shows the frame (cmdShow -1: as it was) and brings it to the front.
     virtual void ActivateFrame(int cmdShow = -1);
 
+    /// The keys the frame loaded with its resources (LoadFrame); null when it has none.
+    const CAcceleratorTable* GetAccelerators() const { return m_accelerators.get(); }
+
     // Title.
     const std::string& GetTitle() const { return m_strTitle; }
     void SetTitle(const std::string& title) { m_strTitle = title; }

@@ -81,7 +81,7 @@ void CAcceleratorTable::Uninstall()
     m_owner = nullptr;
 }
 
-BOOL CAcceleratorTable::TranslateAccelerator(CWnd* target, const MSG& msg) const
+UINT CAcceleratorTable::FindCommand(const MSG& msg) const
 {
     bool virtualKey = false;
     switch (msg.message) {
@@ -93,10 +93,8 @@ BOOL CAcceleratorTable::TranslateAccelerator(CWnd* target, const MSG& msg) const
     case WM_SYSCHAR:
         break;
     default:
-        return FALSE;
+        return 0;
     }
-    if (!target || !target->GetSafeHwnd())
-        return FALSE;
     const bool alt = Held(VK_MENU);
     for (const ACCEL& accel : m_entries) {
         if (((accel.fVirt & FVIRTKEY) != 0) != virtualKey || accel.key != msg.wParam)
@@ -108,10 +106,20 @@ BOOL CAcceleratorTable::TranslateAccelerator(CWnd* target, const MSG& msg) const
         if (virtualKey && (Held(VK_CONTROL) != ((accel.fVirt & FCONTROL) != 0) ||
                            Held(VK_SHIFT) != ((accel.fVirt & FSHIFT) != 0)))
             continue;
-        ui_detail::RunEnabledCommand(*target, accel.cmd, 1);
-        return TRUE;
+        return accel.cmd;
     }
-    return FALSE;
+    return 0;
+}
+
+BOOL CAcceleratorTable::TranslateAccelerator(CWnd* target, const MSG& msg) const
+{
+    if (!target || !target->GetSafeHwnd())
+        return FALSE;
+    const UINT command = FindCommand(msg);
+    if (!command)
+        return FALSE;
+    ui_detail::RunEnabledCommand(*target, command, 1);
+    return TRUE;
 }
 
 std::string CAcceleratorTable::GetKeyText(UINT command) const

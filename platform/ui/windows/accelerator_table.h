@@ -29,6 +29,9 @@ public:
     /// owner at a time; the table stops when it is destroyed or Uninstall is called.
     void Install(CWnd* owner);
     void Uninstall();
+    /// The command of the table's key that msg is (as TranslateAccelerator reads it); 0 when
+    /// it is none.
+    UINT FindCommand(const MSG& msg) const;
     /// TRUE when msg (WM_KEYDOWN or WM_SYSKEYDOWN for a virtual key, WM_CHAR or WM_SYSCHAR for
     /// a character) is a key of the table, with the modifier keys now held. The command then
     /// went to target, unless its update handler disables it.

@@ -10,9 +10,12 @@
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/frames/frame_wnd.h"
+#include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -249,6 +252,46 @@ TEST_F(BoxTest, GrowingKeepsTheBoxInsideTheScreen)
     EXPECT_EQ(grown.bottom, area.bottom);
     EXPECT_EQ(grown.left, area.left + 10);
     EXPECT_EQ(grown.Width(), box.Width()) << "and keeps its width";
+}
+
+/// A main window whose keys Ctrl+S and F5 both run Save, which notes the source title stored
+/// at that moment.
+class CKeysFrame final : public CFrameWnd {
+public:
+    explicit CKeysFrame(std::function<void()> save) { MapCommand(ID_FILE_SAVE, std::move(save)); }
+};
+
+TEST_F(BoxTest, TheMainWindowsKeysWorkInTheBoxOnTheValueTyped)
+{
+    std::vector<std::string> saved;
+    auto* main = new CKeysFrame([&] { saved.push_back(ValueOf(Child(m_source, "TITL"))); });
+    CResources keys;
+    keys.AddScript("4711 ACCELERATORS\nBEGIN\n \"S\", 57603, VIRTKEY, CONTROL\n"
+                   " VK_F5, 57603, VIRTKEY\nEND\n",
+                   "keys.rc", ".");
+    SetAppResources(&keys);
+    const BOOL made = main->LoadFrame(4711);
+    controls_test::UseCompiledResources();
+    ASSERT_TRUE(made);
+    m_app.m_pMainWnd = main;
+    Box().SetRecord(m_source, nullptr, kPropSizeSmall);
+    CDataCtl* title = Control("SOUR.TITL");
+    Type(title, "Parish register 1700");
+    TestHooks::PostKey(title->GetWnd(), 'S', MK_CONTROL);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(saved, std::vector<std::string>{"Parish register 1700"}) << "stored, then saved";
+    // F5 stays the data control's key: it stores the value and runs nothing else.
+    Type(title, "Parish register 1701");
+    TestHooks::PostKey(title->GetWnd(), VK_F5, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(ValueOf(Child(m_source, "TITL")), "Parish register 1701");
+    EXPECT_EQ(saved.size(), 1u);
+    // Keys the main window has not are left to the box.
+    TestHooks::PostKey(title->GetWnd(), 'D', MK_CONTROL);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(saved.size(), 1u);
+    m_app.m_pMainWnd = nullptr;
+    main->DestroyWindow();
 }
 
 TEST_F(BoxTest, TheBoxRendersSmallLargeAndWithItsSourcesPane)
