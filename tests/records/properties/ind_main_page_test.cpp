@@ -160,6 +160,52 @@ TEST_F(IndMainPageTest, AChildMadeOnTheBlankTabMakesTheFamilyThatThePageThenShow
     EXPECT_NE(Written(*family).find("1 CHIL @I"), std::string::npos);
 }
 
+TEST_F(IndMainPageTest, TheGivenNameTypedIntoANewChildsNameGoesBeforeTheSurname)
+{
+    CIndRec* dad = NewIndividual(SEX_MALE, "Dad /Ash/");
+    Marry(dad, NewIndividual(SEX_FEMALE, "Mum /Bell/"));
+    CRecPageIndMain* page = ShowMain(dad);
+    ASSERT_NE(page, nullptr);
+    TestHooks::AnswerPopupMenu(CRecPageIndMain::kCreateNew);
+    page->OnCtlLButtonUp(page->GetChildNameControl(0));
+    CIndRec* child = page->GetChildren().At(0);
+    ASSERT_NE(child, nullptr);
+    const auto typeJohn = [](CDataCtl* control) {
+        TestHooks::PostKey(control->GetWnd(), 'J', MK_SHIFT);
+        for (const UINT key : {'O', 'H', 'N'})
+            TestHooks::PostKey(control->GetWnd(), key, 0);
+        TestHooks::DeliverPosted();
+    };
+    // In the child's row the surname the child took stands with the caret before it.
+    EXPECT_EQ(TextOf(page->GetChildNameControl(0)), "/Ash/");
+    const auto stored = [child] {
+        std::string text;
+        Child(child, "NAME")->GetDefaultText(text);
+        return text;
+    };
+    typeJohn(page->GetChildNameControl(0));
+    Leave();
+    EXPECT_EQ(stored(), "John /Ash/");
+
+    // Shown in the box, the name starts with a blank and the caret stands before it, nothing
+    // selected: the given name typed goes in front of the surname.
+    MarkChanged(SetField(child, "NAME", "/Ash/"));
+    page = ShowMain(child);
+    ASSERT_NE(page, nullptr);
+    Box().ForwardToActivePage();
+    auto* edit = dynamic_cast<CEdit*>(&page->GetNameControl()->GetWnd());
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(TextOf(page->GetNameControl()), " /Ash/");
+    int start = -1, end = -1;
+    edit->GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 0);
+    typeJohn(page->GetNameControl());
+    EXPECT_EQ(TextOf(page->GetNameControl()), "John /Ash/");
+    Leave();
+    EXPECT_EQ(stored(), "John /Ash/");
+}
+
 TEST_F(IndMainPageTest, AnEditElsewhereKeepsTheNameBeingTypedAndShowsTheNewPartnerName)
 {
     CIndRec* al = NewIndividual(SEX_MALE, "Al /Ash/");
