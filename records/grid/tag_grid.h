@@ -216,6 +216,11 @@ public:
     // The header's owner.
     void OnColumnClick(CColumnHeader* header, int column) override;
 
+    /// A key of the main window's accelerators (Ctrl+S) typed in the in-place editor of a grid
+    /// in the main window runs its command on the value typed: the editor stores it and closes
+    /// first. F5 stays the editor's key that stores without leaving.
+    BOOL PreTranslateMessage(MSG* msg) override;
+
 protected:
     /// A grid made before its window had a width gets its columns at the first real size.
     void OnSize(UINT type, int cx, int cy) override;

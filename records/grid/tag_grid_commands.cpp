@@ -4,6 +4,7 @@
 #include "records/grid/tag_grid.h"
 
 #include "records/dialogs/delete_choice_dlg.h"
+#include "records/grid/main_window_keys.h"
 #include "records/grid/tag_grid_opts_dlg.h"
 
 #include "database/dictionary/field_def.h"
@@ -20,6 +21,7 @@
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/frames/menu.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
@@ -848,6 +850,16 @@ void CTagGrid::TypeAhead(UINT key)
         if (row == start)
             return;
     }
+}
+
+BOOL CTagGrid::PreTranslateMessage(MSG* msg)
+{
+    if (m_editor && msg->wParam != VK_F5 && MainWindowKeyCommand(*msg) &&
+        GetTopLevelFrame(this) == AfxGetMainWnd()) {
+        CloseEditor(true);
+        GetBox().SetFocus();
+    }
+    return CTreeGrid::PreTranslateMessage(msg);
 }
 
 bool CTagGrid::OnKeyDown(CTreeBox* box, UINT virtKey, UINT repeatCount, UINT flags)

@@ -2,6 +2,7 @@
 // notices, commits and closing.
 #include "records/properties/properties_dlg.h"
 
+#include "records/grid/main_window_keys.h"
 #include "records/properties/box_placement.h"
 #include "records/properties/record_page.h"
 #include "records/properties/record_page_factory.h"
@@ -14,10 +15,7 @@
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
-#include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/resources/resources.h"
-#include "platform/ui/windows/accelerator_table.h"
-#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
@@ -359,18 +357,14 @@ BOOL CPropertiesDlg::PreTranslateMessage(MSG* msg)
 {
     if (CPropertySheet::PreTranslateMessage(msg))
         return TRUE;
-    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)
-        return FALSE;
-    auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
-    const CAcceleratorTable* keys = frame ? frame->GetAccelerators() : nullptr;
-    if (!keys || !keys->FindCommand(*msg))
+    if (!MainWindowKeyCommand(*msg))
         return FALSE;
     CRecordPage* page = nullptr;
     if (msg->wParam == VK_F5 && FindFocusedControl(page))
         return FALSE;
     const MSG key = *msg;
     CommitFocusedControl();
-    return keys->TranslateAccelerator(frame, key);
+    return TranslateMainWindowKey(key);
 }
 
 BOOL CPropertiesDlg::OnCommand(WPARAM wParam, LPARAM lParam)

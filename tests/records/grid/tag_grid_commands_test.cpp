@@ -11,8 +11,12 @@
 #include "database/dictionary/field_ids.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/frames/frame_wnd.h"
+#include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/app.h"
 #include "tests/records/choosing_dialogs.h"
+
+#include <functional>
 
 namespace {
 
@@ -411,6 +415,57 @@ TEST_F(TagGridCommandsTest, LettersTypedInARowFindTheFirstRowStartingWithThemAll
     TestHooks::AdvanceClock(kTypingPause);
     type("SSS"); // one letter again and again steps on through its rows
     EXPECT_EQ(m_grid.GetSelectedRecord(), m_john);
+}
+
+/// A main window whose keys Ctrl+S and F5 both run Save, which notes Carl's stored name then.
+class CKeysFrame final : public CFrameWnd {
+public:
+    explicit CKeysFrame(std::function<void()> save) { MapCommand(ID_FILE_SAVE, std::move(save)); }
+};
+
+TEST_F(TagGridCommandsTest, AMainWindowKeyInTheEditorRunsItsCommandOnTheValueTyped)
+{
+    CWinApp app("Ardenvel");
+    const auto carlsName = [this] {
+        std::string text;
+        m_carl->FindChild(nullptr, FIELD_NAME)->GetDefaultText(text);
+        return text;
+    };
+    std::vector<std::string> saved;
+    auto* main = new CKeysFrame([&] { saved.push_back(carlsName()); });
+    CResources keys;
+    keys.AddScript("4711 ACCELERATORS\nBEGIN\n \"S\", 57603, VIRTKEY, CONTROL\n"
+                   " VK_F5, 57603, VIRTKEY\nEND\n",
+                   "keys.rc", ".");
+    SetAppResources(&keys);
+    const BOOL made = main->LoadFrame(4711);
+    controls_test::UseCompiledResources();
+    ASSERT_TRUE(made);
+    app.m_pMainWnd = main;
+    ASSERT_TRUE(m_grid.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL, CRect(0, 0, 680, 380), main, 107,
+                              nullptr, 0));
+    m_grid.SetRecordSet(GetRecordTypeRoot(kIndi), true, true);
+    CTreeBoxNode* carl = RowOf(nullptr, "BROWN, Carl ");
+    m_grid.OnNodeExpand(carl);
+    m_grid.SelectRow(RowOf(carl, "Name"), false, true);
+    Key(VK_F2);
+    ASSERT_NE(m_grid.GetEditor(), nullptr);
+    m_grid.GetEditor()->SetValueText("Karl /Brown/");
+    Key('S', MK_CONTROL);
+    EXPECT_EQ(saved, std::vector<std::string>{"Karl /Brown/"}) << "stored, then saved";
+    EXPECT_EQ(m_grid.GetEditor(), nullptr);
+    // F5 stays the editor's key: it stores the value and runs nothing else.
+    m_grid.SelectRow(RowOf(m_grid.FindRowByRecord(m_carl), "Name"), false, true);
+    Key(VK_F2);
+    ASSERT_NE(m_grid.GetEditor(), nullptr);
+    m_grid.GetEditor()->SetValueText("Karl /Braun/");
+    Key(VK_F5);
+    EXPECT_EQ(carlsName(), "Karl /Braun/");
+    EXPECT_EQ(saved.size(), 1u);
+    m_grid.CloseEditor(true);
+    m_grid.DestroyWindow();
+    app.m_pMainWnd = nullptr;
+    main->DestroyWindow();
 }
 
 TEST_F(TagGridCommandsTest, AClickOnAValueOpensTheEditorAndAnEditCanOutliveItsRecord)
