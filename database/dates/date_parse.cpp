@@ -198,12 +198,6 @@ constexpr PatternRow kLenientPatterns[] = {
     {"FROM #", DATE_PERIOD, DQ_FROM},
     {"FRM #", DATE_PERIOD, DQ_FROM},
     {"TO #", DATE_PERIOD, DQ_TO},
-    // The keywords of a GEDCOM file read as they are there, whatever their case: a date typed
-    // in the form the file keeps is that date, not a phrase holding it.
-    {"ABT #", DATE_APPROXIMATE, DQ_ABT},
-    {"CAL #", DATE_APPROXIMATE, DQ_CAL},
-    {"EST #", DATE_APPROXIMATE, DQ_EST},
-    {"INT # ( %", DATE_INTERPRETED, DQ_NONE},
     {"# (APP-ROX)", DATE_APPROXIMATE, DQ_ABT},
     {"# (APP-ROX.)", DATE_APPROXIMATE, DQ_ABT},
     {"# (APP)", DATE_APPROXIMATE, DQ_ABT},
