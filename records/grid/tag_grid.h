@@ -304,10 +304,6 @@ private:
     CTreeBoxNode* RevealNode(CDataNode* node);
     /// Tab: the editor moves to the next row of the same record that edits in place.
     void MoveEditorToNextField(bool backwards);
-    /// A letter or digit typed in the list. Typed alone (or the same one again) it selects the
-    /// next top-level row after the caret row, wrapping, whose label starts with it; typed
-    /// within a moment of the one before it, the first row from the caret row on, wrapping,
-    /// whose label starts with every character typed so far. No match leaves the selection.
     void TypeAhead(UINT key);
     void Move(bool up);
     bool CanMove(bool up, CCmdUI* state);
@@ -345,9 +341,6 @@ private:
         bool complete = false; // every row's key is read
     };
     FindKeys m_findKeys;
-    /// The characters typed into the list in a row (upper case), and when the last came.
-    std::string m_typed;
-    DWORD m_typedAt = 0;
     /// Top-level rows that are open, or that were closed with rows left under them.
     std::unordered_set<CTreeBoxNode*> m_openRows;
     SortKey m_sortKey = kSortNone;

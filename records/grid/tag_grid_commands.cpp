@@ -16,7 +16,6 @@
 #include "database/nodes/node_menu.h"
 #include "database/records/assoc_node.h"
 #include "database/records/record_node.h"
-#include "platform/base/clock.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
@@ -26,16 +25,12 @@
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
 
-#include <algorithm>
 #include <cctype>
-#include <string_view>
 
 namespace {
 
 /// The control id of the in-place editor.
 constexpr UINT kEditorId = 1001;
-/// How long after a character typed into the list the next one still adds to it, in ms.
-constexpr DWORD kTypeAheadPause = 1000;
 
 /// A node's context-menu items, appended to a real menu.
 class CMenuFill final : public INodeMenu {
@@ -819,31 +814,16 @@ void CTagGrid::MoveFieldDown()
 
 void CTagGrid::TypeAhead(UINT key)
 {
-    const DWORD now = GetTickCount();
-    const char typed = char(std::toupper(int(key)));
-    if (m_typed.empty() || now - m_typedAt > kTypeAheadPause)
-        m_typed.clear();
-    m_typed += typed;
-    m_typedAt = now;
-    // One character, or one typed again and again, steps on to the next row it starts; more
-    // characters go on from the caret row itself while it still matches them.
-    const bool stepping = m_typed.find_first_not_of(typed) == std::string::npos;
-    const std::string_view wanted = stepping ? std::string_view(&typed, 1) : m_typed;
     CTreeBoxNode* caret = GetBox().GetFocusItem();
     while (caret && caret->m_parent)
         caret = caret->m_parent;
+    const int wanted = std::toupper(int(key));
     CTreeBoxNode* first = GetBox().GetFirstItem();
-    CTreeBoxNode* start = !caret ? first : !stepping ? caret : caret->m_nextSibling;
-    if (!start)
-        start = first;
+    CTreeBoxNode* start = caret && caret->m_nextSibling ? caret->m_nextSibling : first;
     for (CTreeBoxNode* row = start; row;) {
         const std::string label = GetRelationLabel(row);
-        if (label.size() >= wanted.size() &&
-            std::equal(wanted.begin(), wanted.end(), label.begin(), [](char w, char c) {
-                return w == char(std::toupper(static_cast<unsigned char>(c)));
-            })) {
-            if (row != caret || !caret->m_selected)
-                SelectRow(row, false, true);
+        if (!label.empty() && std::toupper(static_cast<unsigned char>(label[0])) == wanted) {
+            SelectRow(row, false, true);
             return;
         }
         row = row->m_nextSibling ? row->m_nextSibling : first;

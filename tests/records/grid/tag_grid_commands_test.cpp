@@ -22,9 +22,6 @@ namespace {
 
 using namespace grid_test;
 
-/// Longer than a list waits for the next letter of a word typed into it.
-constexpr DWORD kTypingPause = 1100;
-
 class TagGridCommandsTest : public TagGridTest {
 protected:
     void SetUp() override
@@ -359,16 +356,12 @@ TEST_F(TagGridCommandsTest, KeysTypeAheadExpandAndMoveTheEditor)
 {
     MakeGrid(kIndi);
     m_grid.SelectRow(RowOf(nullptr, "BROWN, Carl "), false, true);
-    // Letters typed a while apart each stand alone.
     Key('Q'); // no label starts with Q
     EXPECT_EQ(m_grid.GetSelectedRecord(), m_carl);
-    TestHooks::AdvanceClock(kTypingPause);
     Key('S');
     EXPECT_EQ(m_grid.GetSelectedRecord(), m_ann);
-    TestHooks::AdvanceClock(kTypingPause);
     Key('S');
     EXPECT_EQ(m_grid.GetSelectedRecord(), m_bob);
-    TestHooks::AdvanceClock(kTypingPause);
     Key('B'); // wraps to the first row
     EXPECT_EQ(m_grid.GetSelectedRecord(), m_carl);
 
@@ -389,32 +382,6 @@ TEST_F(TagGridCommandsTest, KeysTypeAheadExpandAndMoveTheEditor)
     EXPECT_EQ(m_grid.GetEditor()->GetNode()->GetFieldId(), FIELD_SEX);
     Key(VK_TAB); // Sex is Carl's last field
     EXPECT_EQ(TestHooks::BeepCount() > 0, true);
-}
-
-TEST_F(TagGridCommandsTest, LettersTypedInARowFindTheFirstRowStartingWithThemAll)
-{
-    CIndRec* charles = NewIndividual(SEX_MALE, "Charles /Smart/");
-    CIndRec* sam = NewIndividual(SEX_MALE, "Sam /Smythe/");
-    NotifyChanges();
-    MakeGrid(kIndi); // BROWN, JONES, SMART, SMITH Ann, Bob, John, SMYTHE
-    m_grid.SelectRow(RowOf(nullptr, "BROWN, Carl "), false, true);
-    const auto type = [&](std::string_view letters) {
-        for (const char letter : letters)
-            Key(UINT(letter));
-    };
-    type("SMY");
-    EXPECT_EQ(m_grid.GetSelectedRecord(), sam);
-    TestHooks::AdvanceClock(kTypingPause);
-    type("SMI"); // from the caret row on, wrapping
-    EXPECT_EQ(m_grid.GetSelectedRecord(), m_ann);
-    type("THJ"); // "SMITHJ" starts no label: the selection stays
-    EXPECT_EQ(m_grid.GetSelectedRecord(), m_ann);
-    TestHooks::AdvanceClock(kTypingPause);
-    type("SMA");
-    EXPECT_EQ(m_grid.GetSelectedRecord(), charles);
-    TestHooks::AdvanceClock(kTypingPause);
-    type("SSS"); // one letter again and again steps on through its rows
-    EXPECT_EQ(m_grid.GetSelectedRecord(), m_john);
 }
 
 /// A main window whose keys Ctrl+S and F5 both run Save, which notes Carl's stored name then.
