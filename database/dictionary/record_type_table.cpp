@@ -109,9 +109,15 @@ const CRecordType* CRecordTypeTable::RowForDef(const CFieldDef* def) const
 {
     if (!def)
         return nullptr;
+    // A definition tops one row at most, so the row found last is the one while it still has def.
+    if (const CRecordType* last = m_lastFound.load(std::memory_order_relaxed);
+        last && last->m_topDef == def)
+        return last;
     for (const CRecordType& row : m_rows) {
-        if (row.m_topDef == def)
+        if (row.m_topDef == def) {
+            m_lastFound.store(&row, std::memory_order_relaxed);
             return &row;
+        }
     }
     return nullptr;
 }

@@ -2,6 +2,7 @@
 // with their tags, record definitions, root nodes, type bits, id letters and display names.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -50,6 +51,10 @@ public:
 
 private:
     CRecordType m_rows[RECORD_TYPE_COUNT];
+    /// The row RowForDef found last, tried first: a load asks for the same few definitions over
+    /// and over (every link read asks for its target's type). Atomic, since the query worker
+    /// thread asks too.
+    mutable std::atomic<const CRecordType*> m_lastFound = nullptr;
 };
 
 /// The program's one table.

@@ -87,6 +87,9 @@ bool IsBlank(char c)
 /// The value without the white space around it (text::TrimView).
 std::string_view Trimmed(std::string_view value)
 {
+    // Most values have no blank at either end: two tests, and no loop.
+    if (value.empty() || (!IsBlank(value.front()) && !IsBlank(value.back())))
+        return value;
     std::size_t first = 0;
     std::size_t last = value.size();
     while (first < last && IsBlank(value[first]))

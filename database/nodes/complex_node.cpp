@@ -35,7 +35,9 @@ bool CComplexNode::GetText(std::string& text, int) const
 
 bool CComplexNode::SetText(std::string_view text)
 {
-    const std::string value = text::TrimRight(text);
+    std::string_view value = text; // without the blanks after it, read in place
+    while (!value.empty() && text::IsSpace(value.back()))
+        value.remove_suffix(1);
     const bool bare = value.empty();
     if (!bare && value != "Y" && value != "y")
         return false;

@@ -34,14 +34,6 @@ CDataNode::~CDataNode()
         parent->UnlinkChild(this, true);
 }
 
-void* CDataNode::operator new(std::size_t size)
-{
-    // A larger node would come from the heap, where no pool index can name it.
-    if (size > CNodePool::kMaxPooled)
-        std::abort();
-    return CNodePool::Nodes().Allocate(size);
-}
-
 void CDataNode::operator delete(void* block, std::size_t size) noexcept
 {
     CNodePool::Nodes().Free(block, size);

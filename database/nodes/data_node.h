@@ -69,7 +69,13 @@ public:
     /// (which it does not free); with tracking off (a reset freeing whole trees) it does neither.
     ~CDataNode() override;
 
-    static void* operator new(std::size_t size);
+    static void* operator new(std::size_t size)
+    {
+        // A larger node would come from the heap, where no pool index can name it.
+        if (size > CNodePool::kMaxPooled)
+            NotInPool();
+        return CNodePool::Nodes().Allocate(size);
+    }
     static void operator delete(void* block, std::size_t size) noexcept;
 
     const CRuntimeClass* GetRuntimeClass() const override;

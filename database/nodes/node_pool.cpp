@@ -39,11 +39,9 @@ char* Reserve(std::size_t bytes)
     return mapped == MAP_FAILED ? nullptr : static_cast<char*>(mapped);
 }
 
-/// Made before any code runs and gone after every other static, so that no node outlives it;
-/// no guard is tested on each node made.
-constinit CNodePool g_nodes;
-
 } // namespace
+
+constinit CNodePool CNodePool::s_nodes;
 
 CNodePool::~CNodePool()
 {
@@ -52,16 +50,11 @@ CNodePool::~CNodePool()
         return;
     POOL_UNPOISON(m_region, m_committed);
     ::munmap(m_region, kRegionBytes);
-    if (this == &g_nodes)
+    if (this == &s_nodes)
         s_nodeRegion = nullptr;
 }
 
-CNodePool& CNodePool::Nodes()
-{
-    return g_nodes;
-}
-
-void* CNodePool::Allocate(std::size_t size)
+void* CNodePool::AllocateSlow(std::size_t size)
 {
     if (size == 0 || size > kMaxPooled)
         return ::operator new(size == 0 ? 1 : size);
@@ -100,7 +93,7 @@ void CNodePool::CommitChunk()
         m_region = Reserve(kRegionBytes);
         if (!m_region)
             throw std::bad_alloc();
-        if (this == &g_nodes)
+        if (this == &s_nodes)
             s_nodeRegion = m_region;
     }
     if (m_committed + kChunkBytes > kRegionBytes)
@@ -157,7 +150,7 @@ bool CNodePool::ReleaseUnused()
         // tables of a large file takes longer than freeing its nodes did, and nothing waits for
         // it. The next block reserves a fresh range.
         POOL_UNPOISON(m_region, m_committed);
-        if (this == &g_nodes)
+        if (this == &s_nodes)
             s_nodeRegion = nullptr;
         char* region = m_region;
         m_region = nullptr;

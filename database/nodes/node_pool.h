@@ -36,7 +36,28 @@ public:
     CNodePool& operator=(const CNodePool&) = delete;
     ~CNodePool();
 
-    void* Allocate(std::size_t size);
+    /// Inline for the common case, a pooled size whose class has a free block or whose block fits
+    /// in the committed tail; the rest (the heap, a chunk to commit, the poison that
+    /// AddressSanitizer builds keep on free blocks) goes through AllocateSlow.
+    void* Allocate(std::size_t size)
+    {
+        const std::size_t cls = (size - 1) / kGranule; // size 0 wraps round to no class
+        if (cls < kClasses && !kPoisoned) {
+            if (FreeBlock* head = m_free[cls]) {
+                m_free[cls] = head->next;
+                ++m_live;
+                return head;
+            }
+            const std::size_t bytes = (cls + 1) * kGranule;
+            if (std::size_t(m_end - m_cursor) >= bytes) {
+                char* block = m_cursor;
+                m_cursor += bytes;
+                ++m_live;
+                return block;
+            }
+        }
+        return AllocateSlow(size);
+    }
     /// size must be the size given to Allocate.
     void Free(void* block, std::size_t size) noexcept;
 
@@ -52,7 +73,7 @@ public:
     void FinishRelease() noexcept;
 
     /// The pool that data nodes come from.
-    static CNodePool& Nodes();
+    static CNodePool& Nodes() { return s_nodes; }
 
     /// The index of a block of the node pool (Nodes()); 0 for null and for an address outside
     /// the pool's range (an object made elsewhere has no index).
@@ -72,13 +93,22 @@ private:
         FreeBlock* next;
     };
     static constexpr std::size_t kClasses = kMaxPooled / kGranule;
+#if defined(__SANITIZE_ADDRESS__)
+    static constexpr bool kPoisoned = true;
+#else
+    static constexpr bool kPoisoned = false;
+#endif
 
+    void* AllocateSlow(std::size_t size);
     void* Carve(std::size_t cls);
     /// Commits the next chunk of the range, reserving the range first; throws when none is left.
     void CommitChunk();
 
     /// The range of the node pool while it holds committed chunks.
     static inline char* s_nodeRegion = nullptr;
+    /// The node pool: made before any code runs and gone after every other static, so that no
+    /// node outlives it; no guard is tested on each node made.
+    static CNodePool s_nodes;
 
     FreeBlock* m_free[kClasses] = {};
     char* m_region = nullptr;
