@@ -93,8 +93,11 @@ private:
     /// Links a new node of def under parent (after sibling, the node of the line's level read
     /// last under the same parent, unless the record's children are out of order) and reads its
     /// value; false (node freed) when the value is refused.
-    bool AddNode(PathNode& parent, const PathNode* sibling, const CFieldDef* def,
-                 const GedcomLine& line, int lineCounter, CDataNode*& node);
+    /// Inlined into TakeLine, its one caller, as is FindChildDef: a call for every line saved
+    /// and wrote back the registers they share.
+    [[gnu::always_inline]] inline bool AddNode(PathNode& parent, const PathNode* sibling,
+                                               const CFieldDef* def, const GedcomLine& line,
+                                               int lineCounter, CDataNode*& node);
     /// Takes into parent the children linked after the last one it knows.
     static void CatchUp(PathNode& parent);
     /// Notes a field of def just read from line as node, whose value is value: one that a save
@@ -117,8 +120,8 @@ private:
     /// while a large file is read. A definition once found stays the one found (definitions
     /// added while loading go after the others), so only tags that were found are kept.
     /// readable: how many bytes from the tag's first one may be read (the rest of the line).
-    const CFieldDef* FindChildDef(const CFieldDef* parent, std::string_view tag,
-                                  std::size_t readable);
+    [[gnu::always_inline]] inline const CFieldDef*
+    FindChildDef(const CFieldDef* parent, std::string_view tag, std::size_t readable);
 
     struct DefCacheEntry {
         const CFieldDef* parent = nullptr;

@@ -310,6 +310,10 @@ private:
     void LinkAfter(CDataNode* child, CDataNode* prev);
     /// Links child in definition order (ordered) or last, without change marks.
     void LinkOrdered(CDataNode* child, bool ordered);
+    /// Makes node's mandatory and default children, for CreateNodeFromDef: apart from it, so
+    /// that making a node alone, as a load does for every line, stays short.
+    [[gnu::noinline]] static void AddDefaultChildren(CDataNode* node, const CFieldDef* def,
+                                                     std::vector<CDataNode*>* made);
     /// The tally of a parentless node that keeps one.
     ChildTally* RootTally() { return m_link == 0 ? KeptTally() : nullptr; }
     /// The parent a last sibling's link names; null for any other node, and for a last sibling

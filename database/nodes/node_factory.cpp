@@ -75,20 +75,9 @@ void RegisterDataNodeClasses()
     FindNodeClass("CSrcRec")->SetFactory(&Make<CSrcRec>);
 }
 
-CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren, std::vector<CDataNode*>* made)
+void CDataNode::AddDefaultChildren(CDataNode* node, const CFieldDef* def,
+                                   std::vector<CDataNode*>* made)
 {
-    const CNodeClass* nodeClass = def ? def->GetNodeClass() : nullptr;
-    if (!nodeClass)
-        return nullptr;
-    CDataNode* node = nodeClass->Create();
-    if (!node)
-        ThrowAbort();
-    node->SetFieldDef(def);
-    if (made)
-        made->push_back(node);
-    NumberRecord(node, def);
-    if (!withChildren)
-        return node;
     for (const CFieldDef* childDef = def->GetFirstChild(); childDef;
          childDef = childDef->GetNextSibling()) {
         const std::string* entry = nullptr;
@@ -104,5 +93,21 @@ CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren, std::vecto
         if (entry && entry->find('-') != std::string::npos)
             child->SetText(std::string_view(*entry).substr(entry->find('-') + 1));
     }
+}
+
+CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren, std::vector<CDataNode*>* made)
+{
+    const CNodeClass* nodeClass = def ? def->GetNodeClass() : nullptr;
+    if (!nodeClass)
+        return nullptr;
+    CDataNode* node = nodeClass->Create();
+    if (!node)
+        ThrowAbort();
+    node->SetFieldDef(def);
+    if (made)
+        made->push_back(node);
+    NumberRecord(node, def);
+    if (withChildren)
+        CDataNode::AddDefaultChildren(node, def, made);
     return node;
 }
