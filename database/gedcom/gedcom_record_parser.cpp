@@ -84,12 +84,9 @@ bool IsBlank(char c)
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-/// The value without the white space around it (text::TrimView).
-std::string_view Trimmed(std::string_view value)
+/// The value without the white space around it (text::TrimView), when some ends it.
+std::string_view TrimmedBlanks(std::string_view value)
 {
-    // Most values have no blank at either end: two tests, and no loop.
-    if (value.empty() || (!IsBlank(value.front()) && !IsBlank(value.back())))
-        return value;
     std::size_t first = 0;
     std::size_t last = value.size();
     while (first < last && IsBlank(value[first]))
@@ -97,6 +94,15 @@ std::string_view Trimmed(std::string_view value)
     while (last > first && IsBlank(value[last - 1]))
         --last;
     return value.substr(first, last - first);
+}
+
+/// The value without the white space around it. Inline: most values of a load have no blank at
+/// either end, and the two tests find that.
+inline std::string_view Trimmed(std::string_view value)
+{
+    if (value.empty() || (!IsBlank(value.front()) && !IsBlank(value.back())))
+        return value;
+    return TrimmedBlanks(value);
 }
 
 /// The node as a T: a node of class T or Derived is taken at once, any other class through
@@ -195,19 +201,14 @@ const CFieldDef* UserDefinedTwin(const CFieldDef* parent, std::string_view tag, 
 }
 
 /// The value a field of def reads from its line: text keeps every blank the line holds (the
-/// reader keeps them), any other value is read without the blanks around it.
-std::string_view ValueFor(const CFieldDef& def, int dataType, std::string_view value)
+/// reader keeps them), any other value is read without the blanks around it;
+/// inline, since every line reads its value through it.
+inline std::string_view ValueFor(const CFieldDef& def, int dataType, std::string_view value)
 {
-    switch (dataType) {
-    case FDT_TEXT:
-    case FDT_MULTI_TEXT:
-    case FDT_NAME:
+    if (dataType == FDT_TEXT || dataType == FDT_MULTI_TEXT || dataType == FDT_NAME ||
+        (dataType == FDT_RECORD && def.GetGedcomTag() == "NOTE"))
         return value;
-    case FDT_RECORD:
-        return def.GetGedcomTag() == "NOTE" ? value : Trimmed(value);
-    default:
-        return Trimmed(value);
-    }
+    return Trimmed(value);
 }
 
 std::string_view ValueFor(const CFieldDef& def, std::string_view value)

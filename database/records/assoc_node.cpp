@@ -173,7 +173,7 @@ void CAssocNode::KeepHeldTexts()
     }
 }
 
-void CAssocNode::ClearValue()
+void CAssocNode::ReleaseKeptText()
 {
     if (const std::optional<std::string_view> text = KeptText()) {
         CNodePool::Nodes().Free(reinterpret_cast<void*>(m_value & ~kValueTags),
@@ -183,7 +183,6 @@ void CAssocNode::ClearValue()
         --g_keptTexts;
         --g_heldTexts;
     }
-    m_value = 0;
 }
 
 void CAssocNode::StoreTarget(CRecordNode* record)

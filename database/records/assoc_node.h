@@ -169,8 +169,17 @@ private:
     bool AppendHeldText(std::string& text) const;
     /// A held identifier becomes an owned copy of its text.
     void KeepHeldText();
-    /// Frees a kept text and empties the value word.
-    void ClearValue();
+    /// Frees a kept text and empties the value word; inline while it holds none (a number or a
+    /// target, as every link of a load does).
+    void ClearValue()
+    {
+        static_assert((kTextTag & kHeldTag) != 0 && (kNumberTag & kTextTag) == 0);
+        if (m_value & kTextTag) // a kept text, owned or held
+            ReleaseKeptText();
+        m_value = 0;
+    }
+    /// Frees the kept text of the value word (ClearValue).
+    void ReleaseKeptText();
     /// Sets the target without counting (the value word is emptied first).
     void StoreTarget(CRecordNode* record);
     friend class CAssocLinkTable;
