@@ -137,6 +137,27 @@ TEST_F(RecordTypeTableTest, AnswersNothingOutsideTheTable)
     EXPECT_EQ(GetRecordTypeRootForDef(nullptr), nullptr);
 }
 
+TEST_F(RecordTypeTableTest, ARowThatLosesItsDefinitionIsNoLongerFoundByIt)
+{
+    const CFieldDef* indi = FindRecordDefByTag("INDI");
+    const CFieldDef* fam = FindRecordDefByTag("FAM");
+    CRecordTypeTable table;
+    table.MutableRowByCode(1)->m_topDef = fam;
+    table.MutableRowByCode(2)->m_topDef = indi;
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(table.RowForDef(indi), table.RowByCode(2));
+        EXPECT_EQ(table.RowForDef(fam), table.RowByCode(1));
+    }
+    EXPECT_EQ(table.RowForDef(nullptr), nullptr);
+    table.MutableRowByCode(1)->m_topDef = nullptr;
+    EXPECT_EQ(table.RowForDef(fam), nullptr) << "the row found last has another definition now";
+    table.MutableRowByCode(3)->m_topDef = fam;
+    EXPECT_EQ(table.RowForDef(fam), table.RowByCode(3));
+    table.Clear();
+    EXPECT_EQ(table.RowForDef(fam), nullptr);
+    EXPECT_EQ(table.RowForDef(indi), nullptr);
+}
+
 TEST_F(RecordTypeTableTest, KeepsTheRootOfEachType)
 {
     CDataNode* const saved = GetRecordTypeRoot(0);

@@ -439,6 +439,22 @@ TEST_F(GedcomLoaderTest, ConcAndContRejoinIntoOneValue)
     EXPECT_EQ(ValueOf(FirstRecord(0)->GetFirstChild()), "In place\n indented");
 }
 
+// A blank left on the sex or the date would make them a key the list lacks and a date phrase,
+// which the load would report and ask about.
+TEST_F(GedcomLoaderTest, BlanksAroundAValueAreDroppedExceptFromText)
+{
+    ASSERT_TRUE(Load(
+        File("in.ged", GedcomText({"0 @I1@ INDI", "1 SEX  M\t", "1 BIRT  ", "2 DATE \t1 JAN 1900 ",
+                                   "1 NOTE  kept  ", "0 @F1@ FAM", "1 HUSB  @I1@ "}))));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(CountSkippedExceptionLines(), 0);
+    EXPECT_EQ(ChildTags(FirstRecord(0)), "SEX BIRT NOTE");
+    const CDataNode* birth = FirstRecord(0)->GetFirstChild()->GetNextSibling();
+    EXPECT_EQ(ChildTags(birth), "DATE");
+    EXPECT_EQ(ValueOf(birth->GetNextSibling()), " kept  ");
+    EXPECT_EQ(FirstRecord(1)->GetFirstChild()->GetLinkTarget(), FirstRecord(0));
+}
+
 // Many files write an at sign in text as it is, not doubled: such a note or source text is
 // text, and only a value that is one cross-reference and nothing else links to a record.
 TEST_F(GedcomLoaderTest, TextHoldingAnAtSignIsTextAndOnlyALoneCrossReferenceLinks)

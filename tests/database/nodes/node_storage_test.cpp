@@ -231,6 +231,29 @@ TEST(NodePoolTest, NodeBlocksAreNamedByTheirIndex)
     pool.Free(blocks[2], 256);
 }
 
+TEST(NodePoolTest, SizesAtTheEdgesOfTheClassesGoWhereTheirClassSays)
+{
+    CNodePool& pool = CNodePool::Nodes();
+    const std::size_t live = pool.LiveBlocks();
+    void* empty = pool.Allocate(0);
+    void* beyond = pool.Allocate(CNodePool::kMaxPooled + 1);
+    EXPECT_EQ(CNodePool::IndexOf(empty), 0u) << "no size comes from the heap";
+    EXPECT_EQ(CNodePool::IndexOf(beyond), 0u);
+    void* largest = pool.Allocate(CNodePool::kMaxPooled);
+    EXPECT_NE(CNodePool::IndexOf(largest), 0u);
+    std::memset(largest, 1, CNodePool::kMaxPooled);
+    void* one = pool.Allocate(1);
+    EXPECT_NE(CNodePool::IndexOf(one), 0u);
+    pool.Free(one, 1);
+    EXPECT_EQ(pool.Allocate(CNodePool::kGranule), one) << "1 and 8 bytes share a class";
+    EXPECT_EQ(pool.LiveBlocks(), live + 2) << "blocks from the heap are not the pool's";
+    pool.Free(one, CNodePool::kGranule);
+    pool.Free(largest, CNodePool::kMaxPooled);
+    pool.Free(beyond, CNodePool::kMaxPooled + 1);
+    pool.Free(empty, 0);
+    EXPECT_EQ(pool.LiveBlocks(), live);
+}
+
 TEST(NodePoolTest, ManyBlocksSpanChunksWithoutOverlap)
 {
     CNodePool pool;
