@@ -52,26 +52,6 @@ TEST_F(QueryWindowCommandsTest, WorkWithQueriesOpensOneWindowOnTheFirstQuery)
     EXPECT_EQ(m_app->GetNextViewOfKind(QueryView(), kSubViewQuery), nullptr);
 }
 
-TEST_F(QueryWindowCommandsTest, F5RunsTheQueryFromAnyTab)
-{
-    ASSERT_TRUE(Run(32871));
-    CSubViewQuery* window = QueryWindow();
-    ASSERT_NE(window, nullptr);
-    window->SetFocus();
-    ASSERT_NE(CWnd::GetFocus(), nullptr);
-    TestHooks::PostKey(*CWnd::GetFocus(), VK_F5, 0);
-    TestHooks::DeliverPosted();
-    EXPECT_EQ(window->GetActiveTab(), kTabResults);
-    EXPECT_EQ(window->GetResultGrid().GetRowCount(), 2);
-    // Again from the grid, which keeps its own keys.
-    window->GetResultGrid().ClearGrid(false);
-    ASSERT_EQ(CWnd::GetFocus(), &window->GetResultGrid().GetCells());
-    TestHooks::PostKey(*CWnd::GetFocus(), VK_F5, 0);
-    TestHooks::DeliverPosted();
-    EXPECT_EQ(window->GetResultGrid().GetRowCount(), 2);
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
-}
-
 TEST_F(QueryWindowCommandsTest, ASavedQueryOpensOnItsResultsAndPrintsToPreviewAndPdf)
 {
     m_app->OpenSavedFile(SavedFileKind::kQuery, m_queryFile);
