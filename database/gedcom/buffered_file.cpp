@@ -27,10 +27,12 @@ struct BufferedFile {
     CSafeFile m_output;
     std::vector<char> m_buffer;
     bool m_readMode = true;
-    /// Reading: the next byte to consume; writing: the number of bytes filled.
+    /// Reading: the bytes of the buffer not yet consumed.
+    GedcomReadWindow m_window;
+    /// Reading: the last fill filled the whole buffer, so the file may hold more.
+    bool m_filledWhole = false;
+    /// Writing: the number of bytes filled.
     int m_position = 0;
-    /// The last valid byte while reading; -1 when the buffer is empty.
-    int m_lastIndex = -1;
     std::int64_t m_bytesRead = 0;
     int m_lastError = 0;
     /// Writing: a write failed, so nothing more is written and the close commits nothing.
@@ -46,6 +48,8 @@ struct BufferedFile {
     std::size_t m_decodeFallbacks = 0;
 };
 
+/// The bytes a fill reads into the buffer, at most.
+constexpr std::size_t kFillSize = kGedcomBufferSize;
 /// The file's bytes are read in pieces of this size when they are decoded.
 constexpr std::size_t kRawPieceSize = 64 * 1024;
 
@@ -61,8 +65,9 @@ BufferedFile& File()
 void Reset(BufferedFile& f)
 {
     f.m_buffer = {};
+    f.m_window = {};
+    f.m_filledWhole = false;
     f.m_position = 0;
-    f.m_lastIndex = -1;
     f.m_failed = false;
     f.m_decoder.reset();
     f.m_raw = {};
@@ -95,7 +100,7 @@ std::size_t ReadInput(BufferedFile& f, char* out, std::size_t size)
 std::size_t FillDecoded(BufferedFile& f)
 {
     std::size_t filled = 0;
-    while (filled < f.m_buffer.size()) {
+    while (filled < kFillSize) {
         if (f.m_decodedTaken == f.m_decoded.size()) {
             if (f.m_rawEnded)
                 break;
@@ -113,7 +118,7 @@ std::size_t FillDecoded(BufferedFile& f)
             continue;
         }
         const std::size_t piece =
-            std::min(f.m_buffer.size() - filled, f.m_decoded.size() - f.m_decodedTaken);
+            std::min(kFillSize - filled, f.m_decoded.size() - f.m_decodedTaken);
         std::memcpy(f.m_buffer.data() + filled, f.m_decoded.data() + f.m_decodedTaken, piece);
         f.m_decodedTaken += piece;
         filled += piece;
@@ -172,7 +177,13 @@ bool CommitOutput(BufferedFile& f)
 /// Reads the next buffer when the previous read filled the whole buffer.
 bool Refill(BufferedFile& f)
 {
-    return f.m_lastIndex == kGedcomBufferSize - 1 && FillGedcomInputBuffer();
+    return f.m_filledWhole && FillGedcomInputBuffer();
+}
+
+/// The number of bytes in the read window.
+std::size_t Unconsumed(const BufferedFile& f)
+{
+    return static_cast<std::size_t>(f.m_window.end - f.m_window.next);
 }
 
 bool IsLineEnd(char c)
@@ -181,34 +192,6 @@ bool IsLineEnd(char c)
 }
 
 #if defined(__SSE2__)
-/// The first CR or LF of the size bytes at start; start + size when there is none. Sixteen
-/// bytes are tested at a time. high gathers the top bits of the bytes before the line end.
-const char* FindLineEndAndHigh(const char* start, std::size_t size, unsigned& high)
-{
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    std::size_t i = 0;
-    high = 0;
-    for (; i + 16 <= size; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + i));
-        const auto found = unsigned(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))));
-        const auto top = unsigned(_mm_movemask_epi8(bytes));
-        if (found != 0) {
-            // Only the bits below the first line end are bytes of the line.
-            high |= top & ((found & (0u - found)) - 1);
-            return start + i + __builtin_ctz(found);
-        }
-        high |= top;
-    }
-    for (; i < size; ++i) {
-        if (IsLineEnd(start[i]))
-            return start + i;
-        high |= static_cast<unsigned char>(start[i]) & 0x80u;
-    }
-    return start + size;
-}
-
 /// The first CR or LF of the size bytes at start; start + size when there is none. Sixteen
 /// bytes are tested at a time.
 const char* FindLineEnd(const char* start, std::size_t size)
@@ -250,14 +233,6 @@ const char* FindLineEnd(const char* start, std::size_t size)
     return start + size;
 }
 
-const char* FindLineEndAndHigh(const char* start, std::size_t size, unsigned& high)
-{
-    const char* const end = FindLineEnd(start, size);
-    high = 0;
-    for (const char* c = start; c < end; ++c)
-        high |= static_cast<unsigned char>(*c) & 0x80u;
-    return end;
-}
 #endif
 
 /// The buffered file with any open file abandoned and every count and state started afresh.
@@ -301,7 +276,7 @@ bool OpenGedcomInputFileDecoded(const std::string& name, GedcomInputDecoding dec
         f.m_decoder.emplace(decoding == GedcomInputDecoding::Utf16Be);
         f.m_raw.assign(kRawPieceSize, 0);
     }
-    f.m_buffer.assign(kGedcomBufferSize, 0);
+    f.m_buffer.assign(kFillSize + kGedcomReadSlack, 0);
     if (!FillGedcomInputBuffer()) {
         f.m_input.Abort();
         Reset(f);
@@ -358,9 +333,9 @@ bool FillGedcomInputBuffer()
     if (!f.m_input.IsOpen() || !f.m_readMode)
         return false;
     const std::size_t filled =
-        f.m_decoder ? FillDecoded(f) : ReadInput(f, f.m_buffer.data(), f.m_buffer.size());
-    f.m_position = 0;
-    f.m_lastIndex = static_cast<int>(filled) - 1;
+        f.m_decoder ? FillDecoded(f) : ReadInput(f, f.m_buffer.data(), kFillSize);
+    f.m_window = {f.m_buffer.data(), f.m_buffer.data() + filled};
+    f.m_filledWhole = filled == kFillSize;
     f.m_bytesRead += static_cast<std::int64_t>(filled);
     return filled > 0;
 }
@@ -368,28 +343,28 @@ bool FillGedcomInputBuffer()
 bool IsGedcomInputAtEnd()
 {
     BufferedFile& f = File();
-    return f.m_position > f.m_lastIndex && !Refill(f);
+    return f.m_window.next == f.m_window.end && !Refill(f);
 }
 
 bool ReadGedcomInputLine(std::string& line, bool& complete, int size)
 {
     BufferedFile& f = File();
+    GedcomReadWindow& window = f.m_window;
     line.clear();
     complete = true;
     const std::size_t limit = static_cast<std::size_t>(std::max(size, 2) - 1);
     while (true) {
-        if (f.m_position > f.m_lastIndex && !Refill(f))
+        if (window.next == window.end && !Refill(f))
             return true;
-        const char* start = f.m_buffer.data() + f.m_position;
-        const std::size_t room = std::min(
-            static_cast<std::size_t>(f.m_lastIndex + 1 - f.m_position), limit - line.size());
+        const char* start = window.next;
+        const std::size_t room = std::min(Unconsumed(f), limit - line.size());
         const char* end = FindLineEnd(start, room);
         line.append(start, end);
-        f.m_position += static_cast<int>(end - start);
+        window.next = end;
         if (end != start + room) {
-            ++f.m_position;
+            ++window.next;
             if (IsLineEnd(ReadNextChar()))
-                ++f.m_position;
+                ++window.next;
             return false;
         }
         if (line.size() >= limit) {
@@ -401,46 +376,30 @@ bool ReadGedcomInputLine(std::string& line, bool& complete, int size)
 
 bool TakeBufferedLine(std::string_view& line)
 {
-    BufferedFile& f = File();
-    if (!f.m_readMode || f.m_position > f.m_lastIndex)
-        return false;
-    const char* start = f.m_buffer.data() + f.m_position;
-    const std::size_t available = static_cast<std::size_t>(f.m_lastIndex + 1 - f.m_position);
+    GedcomReadWindow& window = File().m_window;
+    const char* start = window.next;
+    const std::size_t available = static_cast<std::size_t>(window.end - start);
     const char* end = FindLineEnd(start, available);
     const std::size_t length = static_cast<std::size_t>(end - start);
     // The byte after the terminator decides whether a second CR or LF belongs to it.
     if (length + 1 >= available)
         return false;
     line = std::string_view(start, length);
-    f.m_position += static_cast<int>(length + (IsLineEnd(end[1]) ? 2 : 1));
+    window.next = end + (IsLineEnd(end[1]) ? 2 : 1);
     return true;
 }
 
-std::string_view BufferedBytes()
+GedcomReadWindow& GedcomInputWindow()
 {
-    const BufferedFile& f = File();
-    if (!f.m_readMode || f.m_position > f.m_lastIndex)
-        return {};
-    return std::string_view(f.m_buffer.data() + f.m_position,
-                            static_cast<std::size_t>(f.m_lastIndex + 1 - f.m_position));
-}
-
-void SkipBufferedBytes(std::size_t count)
-{
-    File().m_position += static_cast<int>(count);
-}
-
-const char* FindGedcomLineEnd(const char* start, std::size_t size, unsigned& high)
-{
-    return FindLineEndAndHigh(start, size, high);
+    return File().m_window;
 }
 
 char ReadNextChar()
 {
     BufferedFile& f = File();
-    if (f.m_position > f.m_lastIndex && !Refill(f))
+    if (f.m_window.next == f.m_window.end && !Refill(f))
         return 0;
-    return f.m_buffer[static_cast<std::size_t>(f.m_position)];
+    return *f.m_window.next;
 }
 
 std::int64_t GetBufferedFilePosition()
@@ -450,8 +409,7 @@ std::int64_t GetBufferedFilePosition()
         return 0;
     if (f.m_decoder)
         return f.m_rawRead;
-    const int unconsumed = std::max(0, f.m_lastIndex + 1 - f.m_position);
-    return f.m_bytesRead - unconsumed;
+    return f.m_bytesRead - static_cast<std::int64_t>(Unconsumed(f));
 }
 
 std::int64_t GetGedcomInputFileSize()

@@ -57,14 +57,21 @@ bool ReadGedcomInputLine(std::string& line, bool& complete, int size);
 /// the byte after its terminator lie in the buffer; false, with nothing consumed, otherwise
 /// (ReadGedcomInputLine then reads the line).
 bool TakeBufferedLine(std::string_view& line);
-/// The bytes of the buffer not yet consumed while reading (empty when writing), for a reader
-/// that splits the lines it can itself; valid until the next call that reads.
-std::string_view BufferedBytes();
-/// Consumes count of the bytes BufferedBytes gave (at most that many).
-void SkipBufferedBytes(std::size_t count);
-/// The first CR or LF of the size bytes at start (start + size when there is none); high is
-/// nonzero when a byte before it is 128 or above.
-const char* FindGedcomLineEnd(const char* start, std::size_t size, unsigned& high);
+
+/// Readable bytes that follow the end of the read window (no part of the file), so that a
+/// reader may load a block of up to this many bytes from any byte before the end.
+inline constexpr std::size_t kGedcomReadSlack = 64;
+/// The bytes of the buffer not yet consumed while reading, for a reader that splits the lines
+/// it can itself: it reads from next up to end and consumes bytes by moving next forward, never
+/// past end. Empty while writing and when nothing is open; the bytes stay valid until the next
+/// call that reads.
+struct GedcomReadWindow {
+    const char* next = nullptr;
+    const char* end = nullptr;
+};
+/// The buffered file's window: one object for as long as the program runs, so that a reader
+/// may keep a pointer to it.
+GedcomReadWindow& GedcomInputWindow();
 /// The next byte without consuming it; 0 at the end of the file.
 char ReadNextChar();
 /// The number of bytes consumed so far while reading; for a decoded file, the bytes of the file

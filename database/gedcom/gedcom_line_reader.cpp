@@ -14,6 +14,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 /// Physical lines are read in pieces of this size (less the terminating byte) and joined.
@@ -36,6 +40,8 @@ struct InputState {
     std::string m_piece;
     std::string m_text;
     std::string m_withoutZeros;
+    /// The buffered file's unconsumed bytes, from which most lines are split in place.
+    GedcomReadWindow* m_window = &GedcomInputWindow();
 };
 
 // At namespace scope rather than inside Input(), so that the call that every line makes
@@ -213,49 +219,83 @@ int ScanLine(std::string_view s, GedcomLine& line)
     return kGedcomParsedValid;
 }
 
-/// The most common line, taken straight from the file's buffer: a one-digit level, one blank,
-/// a tag and, after one white-space character, a value, all plain ASCII, with the line's end and
-/// the byte after it in the buffer. It is split as ScanLine splits it and consumed with its
-/// terminator (as TakeBufferedLine consumes it); false, with nothing consumed, for any other
-/// line, which the general path then reads.
-bool TakeCommonLine(GedcomLine& line)
+/// The end of the line that starts at start when the line is plain: its first CR or LF, with
+/// no byte of 128 or above and no control character other than tab (a zero byte among them)
+/// before it, and with the byte after it before end (that byte decides whether a second CR or
+/// LF belongs to the terminator). Null for any other line, and when the line's end is not found
+/// before end.
+const char* FindPlainLineEnd(const char* start, const char* end)
 {
-    const std::string_view bytes = BufferedBytes();
-    const char* const start = bytes.data();
-    const char* const end = start + bytes.size();
-    if (bytes.size() < 5 || !IsDigit(start[0]) || start[1] != ' ' || !IsTagChar(start[2]))
-        return false;
-    const char* c = start + 3;
-    while (c < end && IsTagChar(*c))
-        ++c;
-    const char* const tagEnd = c;
-    if (c == end || std::size_t(tagEnd - start - 2) > kGedcomMaxTagLength)
-        return false;
-    const char* value = c;
-    if (*c != '\r' && *c != '\n') {
-        if (!IsSpaceChar(*c))
-            return false;
-        value = c + 1;
-        unsigned high = 0;
-        c = FindGedcomLineEnd(value, std::size_t(end - value), high);
-        if (high != 0)
-            return false;
-        // A line with a control character (a zero byte among them) takes the general way.
-        const LineBytes bytes = ScanLineBytes(std::string_view(value, std::size_t(c - value)));
-        if (bytes.zero || bytes.control)
-            return false;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time, each block's bytes below 0x20 other than tab (CR and LF among
+    // them) and bytes of 128 or above found together, by one signed comparison: the first of
+    // them must be the line's end. The window's slack makes loading a block that starts before
+    // end safe; whatever such a block shows past end leads to null, as the line then does not
+    // end in time.
+    const __m128i space = _mm_set1_epi8(' ');
+    const __m128i tab = _mm_set1_epi8('\t');
+    for (const char* block = start; block < end; block += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+        const auto found = unsigned(_mm_movemask_epi8(
+            _mm_andnot_si128(_mm_cmpeq_epi8(bytes, tab), _mm_cmplt_epi8(bytes, space))));
+        if (found == 0)
+            continue;
+        const char* const first = block + __builtin_ctz(found);
+        return (*first == '\r' || *first == '\n') && end - first >= 2 ? first : nullptr;
     }
-    // c stands at the terminator; the byte after it decides whether a second CR or LF
-    // belongs to it.
-    if (end - c < 2)
+    return nullptr;
+#else
+    for (const char* c = start; end - c >= 2; ++c) {
+        const auto b = static_cast<unsigned char>(*c);
+        if (b == '\r' || b == '\n')
+            return c;
+        if ((b < 0x20 && b != '\t') || b >= 0x80)
+            return nullptr;
+    }
+    return nullptr;
+#endif
+}
+
+/// The most common lines, split straight from the file's buffer: a one-digit level, one blank,
+/// an optional "@identifier@" of at most 50 characters and the white space after it, a tag and
+/// the value after it, a plain line as FindPlainLineEnd finds one. Such a line is split as
+/// ScanLine splits it and consumed with its terminator (as TakeBufferedLine consumes it); false,
+/// with nothing consumed, for any other line, which the general path then reads.
+bool TakeCommonLine(GedcomReadWindow& window, GedcomLine& line)
+{
+    const char* const start = window.next;
+    const char* const lineEnd = FindPlainLineEnd(start, window.end);
+    if (!lineEnd || lineEnd - start < 3 || !IsDigit(start[0]) || start[1] != ' ')
+        return false;
+    const char* c = start + 2;
+    std::string_view xref;
+    if (*c == '@') {
+        // Bytes up to the line's end are plain ASCII: each is one character.
+        const char* const xrefStart = ++c;
+        while (c < lineEnd && *c != '@')
+            ++c;
+        if (c == lineEnd || std::size_t(c - xrefStart) > kGedcomMaxXrefLength)
+            return false;
+        xref = std::string_view(xrefStart, std::size_t(c - xrefStart));
+        ++c;
+        while (c < lineEnd && IsSpaceChar(*c))
+            ++c;
+    }
+    // The terminator is no tag character, so the tag ends at the line's end at the latest.
+    const char* const tagStart = c;
+    while (IsTagChar(*c))
+        ++c;
+    if (c == tagStart || std::size_t(c - tagStart) > kGedcomMaxTagLength)
         return false;
     line.level = start[0] - '0';
     line.zeroBytesRemoved = false;
     line.controlCharacters = false;
-    line.xref = std::string_view();
-    line.tag = std::string_view(start + 2, std::size_t(tagEnd - start - 2));
-    line.value = std::string_view(value, std::size_t(c - value));
-    SkipBufferedBytes(std::size_t(c - start) + (c[1] == '\r' || c[1] == '\n' ? 2 : 1));
+    line.xref = xref;
+    line.tag = std::string_view(tagStart, std::size_t(c - tagStart));
+    if (c < lineEnd && IsSpaceChar(*c))
+        ++c;
+    line.value = std::string_view(c, std::size_t(lineEnd - c));
+    window.next = lineEnd + (lineEnd[1] == '\r' || lineEnd[1] == '\n' ? 2 : 1);
     return true;
 }
 
@@ -357,6 +397,40 @@ bool NextPhysicalLine(InputState& s, std::string& raw, std::string_view& line)
     return true;
 }
 
+/// ReadGedcomLine for the lines TakeCommonLine leaves: each physical line freed of zero bytes,
+/// converted to UTF-8 and split. Kept out of line, so that the common line's way through
+/// ReadGedcomLine saves and restores no registers for it.
+[[gnu::noinline]] int ReadGeneralLine(InputState& s, GedcomLine& line, int& lineCounter)
+{
+    std::string_view text;
+    while (NextPhysicalLine(s, s.m_raw, text)) {
+        ++lineCounter;
+        const LineBytes bytes = ScanLineBytes(text);
+        if (bytes.zero) {
+            s.m_withoutZeros.assign(text);
+            std::erase(s.m_withoutZeros, '\0');
+            text = s.m_withoutZeros;
+        }
+        if (!bytes.ascii) {
+            s.m_text.clear();
+            s.m_fallbackCount += DecodeGedcomText(s.m_lineSet, text, s.m_text);
+            text = s.m_text;
+        }
+        const int parsed = ParseGedcomLine(text, line);
+        line.zeroBytesRemoved = bytes.zero;
+        line.controlCharacters = bytes.control;
+        if (parsed == kGedcomParsedValid)
+            return kGedcomLineReady;
+        if (parsed == kGedcomParsedInvalid) {
+            line.value = text;
+            return kGedcomLineInvalid;
+        }
+    }
+    if (s.m_rememberedName.empty())
+        return kGedcomInputEnd;
+    return OpenNextGedcomVolume(line, lineCounter);
+}
+
 } // namespace
 
 bool OpenGedcomInput(const std::string& name, bool writeMode, bool rememberName)
@@ -388,37 +462,11 @@ bool CloseGedcomInput()
 int ReadGedcomLine(GedcomLine& line, int& lineCounter)
 {
     InputState& s = Input();
-    if (!s.m_hasPending && !s.m_atVolumeStart && TakeCommonLine(line)) {
+    if (!s.m_hasPending && !s.m_atVolumeStart && TakeCommonLine(*s.m_window, line)) {
         ++lineCounter;
         return kGedcomLineReady;
     }
-    std::string_view text;
-    while (NextPhysicalLine(s, s.m_raw, text)) {
-        ++lineCounter;
-        const LineBytes bytes = ScanLineBytes(text);
-        if (bytes.zero) {
-            s.m_withoutZeros.assign(text);
-            std::erase(s.m_withoutZeros, '\0');
-            text = s.m_withoutZeros;
-        }
-        if (!bytes.ascii) {
-            s.m_text.clear();
-            s.m_fallbackCount += DecodeGedcomText(s.m_lineSet, text, s.m_text);
-            text = s.m_text;
-        }
-        const int parsed = ParseGedcomLine(text, line);
-        line.zeroBytesRemoved = bytes.zero;
-        line.controlCharacters = bytes.control;
-        if (parsed == kGedcomParsedValid)
-            return kGedcomLineReady;
-        if (parsed == kGedcomParsedInvalid) {
-            line.value = text;
-            return kGedcomLineInvalid;
-        }
-    }
-    if (s.m_rememberedName.empty())
-        return kGedcomInputEnd;
-    return OpenNextGedcomVolume(line, lineCounter);
+    return ReadGeneralLine(s, line, lineCounter);
 }
 
 int OpenNextGedcomVolume(GedcomLine& line, int& lineCounter)

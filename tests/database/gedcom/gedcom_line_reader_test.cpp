@@ -222,6 +222,16 @@ TEST(GedcomLineReaderTest, EveryLineReadsAsTheGrammarSplitsIt)
                                             "1  NAME two blanks before",
                                             " 1 NAME blank first",
                                             "0 @I1@ INDI",
+                                            "0 @@ INDI",
+                                            "0 @I1@INDI",
+                                            "0 @I1@ \t INDI v",
+                                            "0 @I1@ IN@DI",
+                                            "0 @I1 INDI",
+                                            "0 @I1@",
+                                            "0 @I1@ ",
+                                            "0 @" + tag50 + "@ NOTE",
+                                            "0 @" + tag50 + "X@ NOTE",
+                                            "1 @I1@ x",
                                             "1 " + tag50 + " v",
                                             "1 " + tag50 + "U v",
                                             "1 " + tag50 + "U",
@@ -301,6 +311,59 @@ TEST(GedcomLineReaderTest, ZeroBytesAreRemovedAnywhereInLinesOfAnyLengthAndSaidS
         EXPECT_TRUE(line.zeroBytesRemoved) << "line " << counter;
     }
     EXPECT_EQ(ReadGedcomLine(line, counter), kGedcomInputEnd);
+    CloseGedcomInput();
+}
+
+TEST(GedcomLineReaderTest, AnOddByteAnywhereInALineIsFoundWhateverTheLineEnd)
+{
+    // Lines are searched for their end and for zero bytes and bytes outside ASCII in blocks:
+    // such a byte at every place of lines of every length, up to three blocks long, must be
+    // found, before each of the line ends, and the line then read as its text splits.
+    std::string bytes = "0 HEAD\r\n1 CHAR UTF-8\r\n";
+    std::vector<std::string> texts;
+    const char* terminators[] = {"\r\n", "\n", "\r", "\n\r"};
+    int index = 0;
+    for (const char odd : {'\xE9', '\0', '\x80'}) {
+        for (std::size_t size = 3; size <= 50; ++size) {
+            for (std::size_t at = 0; at < size; ++at, ++index) {
+                std::string text = (index % 2 ? "0 @I1@ NOTE " : "1 NOTE ") + std::string(50, 'v');
+                text.resize(size);
+                text[at] = odd;
+                bytes += text + terminators[index % 4];
+                std::erase(text, '\0');
+                if (const std::size_t e = text.find('\xE9'); e != std::string::npos)
+                    text.replace(e, 1, "\u00E9");
+                if (const std::size_t e = text.find('\x80'); e != std::string::npos)
+                    text.replace(e, 1, "\u20AC");
+                texts.push_back(text);
+            }
+        }
+    }
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("lines") + "/odd.ged", bytes);
+    ASSERT_TRUE(OpenGedcomInput(path, false, true));
+    GedcomLine read;
+    int counter = 0;
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(ReadGedcomLine(read, counter), kGedcomLineReady);
+    for (const std::string& text : texts) {
+        GedcomLine expected;
+        const int parsed = ParseGedcomLine(text, expected);
+        if (parsed == kGedcomParsedBlank)
+            continue;
+        const int status = ReadGedcomLine(read, counter);
+        ASSERT_EQ(status, parsed == kGedcomParsedValid ? kGedcomLineReady : kGedcomLineInvalid)
+            << text;
+        EXPECT_EQ(read.level, expected.level) << text;
+        if (status == kGedcomLineInvalid) {
+            EXPECT_EQ(read.value, text);
+            continue;
+        }
+        EXPECT_EQ(read.xref, expected.xref) << text;
+        EXPECT_EQ(read.tag, expected.tag) << text;
+        EXPECT_EQ(read.value, expected.value) << text;
+    }
+    EXPECT_EQ(ReadGedcomLine(read, counter), kGedcomInputEnd);
     CloseGedcomInput();
 }
 
