@@ -37,12 +37,10 @@ struct BufferedFile {
     int m_lastError = 0;
     /// Writing: a write failed, so nothing more is written and the close commits nothing.
     bool m_failed = false;
-    // Reading a decoded file: the decoder, the file's bytes read into m_raw, their text not yet
-    // moved into the buffer (m_decoded from m_decodedTaken on), and whether the file ended.
+    // Reading a decoded file: the decoder, the file's bytes read into m_raw, and whether the
+    // file ended.
     std::optional<CUtf16Decoder> m_decoder;
     std::vector<char> m_raw;
-    std::string m_decoded;
-    std::size_t m_decodedTaken = 0;
     bool m_rawEnded = false;
     std::int64_t m_rawRead = 0;
     std::size_t m_decodeFallbacks = 0;
@@ -71,8 +69,6 @@ void Reset(BufferedFile& f)
     f.m_failed = false;
     f.m_decoder.reset();
     f.m_raw = {};
-    f.m_decoded = {};
-    f.m_decodedTaken = 0;
     f.m_rawEnded = false;
     f.m_decodeFallbacks = 0;
 }
@@ -95,33 +91,23 @@ std::size_t ReadInput(BufferedFile& f, char* out, std::size_t size)
     return filled;
 }
 
-/// Fills the buffer with decoded text, decoding more of the file whenever the text runs out;
-/// the number of bytes filled, fewer than the buffer holds only at the end of the file.
+/// Fills the buffer with the text of the file's next piece that gives any, decoded straight
+/// into it; the number of bytes filled, 0 only at the end of the file.
 std::size_t FillDecoded(BufferedFile& f)
 {
+    char* const out = f.m_buffer.data();
     std::size_t filled = 0;
-    while (filled < kFillSize) {
-        if (f.m_decodedTaken == f.m_decoded.size()) {
-            if (f.m_rawEnded)
-                break;
-            f.m_decoded.clear();
-            f.m_decodedTaken = 0;
-            const std::size_t got = ReadInput(f, f.m_raw.data(), f.m_raw.size());
-            f.m_rawRead += static_cast<std::int64_t>(got);
-            if (got == 0) {
-                f.m_decoder->Finish(f.m_decoded);
-                f.m_rawEnded = true;
-            } else {
-                f.m_decoder->Decode(std::string_view(f.m_raw.data(), got), f.m_decoded);
-            }
-            f.m_decodeFallbacks = f.m_decoder->InvalidCount();
-            continue;
+    while (filled == 0 && !f.m_rawEnded) {
+        const std::size_t got = ReadInput(f, f.m_raw.data(), f.m_raw.size());
+        f.m_rawRead += static_cast<std::int64_t>(got);
+        if (got == 0) {
+            filled = std::size_t(f.m_decoder->Finish(out) - out);
+            f.m_rawEnded = true;
+        } else {
+            filled =
+                std::size_t(f.m_decoder->Decode(std::string_view(f.m_raw.data(), got), out) - out);
         }
-        const std::size_t piece =
-            std::min(kFillSize - filled, f.m_decoded.size() - f.m_decodedTaken);
-        std::memcpy(f.m_buffer.data() + filled, f.m_decoded.data() + f.m_decodedTaken, piece);
-        f.m_decodedTaken += piece;
-        filled += piece;
+        f.m_decodeFallbacks = f.m_decoder->InvalidCount();
     }
     return filled;
 }
@@ -276,7 +262,9 @@ bool OpenGedcomInputFileDecoded(const std::string& name, GedcomInputDecoding dec
         f.m_decoder.emplace(decoding == GedcomInputDecoding::Utf16Be);
         f.m_raw.assign(kRawPieceSize, 0);
     }
-    f.m_buffer.assign(kFillSize + kGedcomReadSlack, 0);
+    // A decoded piece may be longer than the file's bytes.
+    const std::size_t room = f.m_decoder ? CUtf16Decoder::MaxDecodedSize(kRawPieceSize) : kFillSize;
+    f.m_buffer.assign(room + kGedcomReadSlack, 0);
     if (!FillGedcomInputBuffer()) {
         f.m_input.Abort();
         Reset(f);
@@ -335,7 +323,8 @@ bool FillGedcomInputBuffer()
     const std::size_t filled =
         f.m_decoder ? FillDecoded(f) : ReadInput(f, f.m_buffer.data(), kFillSize);
     f.m_window = {f.m_buffer.data(), f.m_buffer.data() + filled};
-    f.m_filledWhole = filled == kFillSize;
+    // A decoded piece fills the buffer only in part; the decoder knows whether the file ended.
+    f.m_filledWhole = f.m_decoder ? !f.m_rawEnded : filled == kFillSize;
     f.m_bytesRead += static_cast<std::int64_t>(filled);
     return filled > 0;
 }

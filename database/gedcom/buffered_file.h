@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
-/// The buffer holds this many bytes; a read that fills it less marks the end of the file. It is
-/// large enough that reading or writing a big file takes few system calls.
+/// A file read as it is comes into the buffer this many bytes at a time; a read that fills it
+/// less marks the end of the file. It is large enough that reading a big file takes few system
+/// calls. A decoded file's buffer holds the text of one piece of the file at a time.
 inline constexpr int kGedcomBufferSize = 32 * 1024;
 /// A file opened for writing collects this many bytes before it hands them to the system.
 inline constexpr std::size_t kGedcomWriteBufferSize = 1024 * 1024;

@@ -217,41 +217,24 @@ bool ReadMore(CFile& file, std::size_t count, std::string& out)
     return got > 0;
 }
 
-/// The length in bytes of the run of whole UTF-16 units of ASCII (high byte zero, low byte
-/// below 0x80) at the front of bytes, in the byte order given.
-std::size_t AsciiUnitsEnd(std::string_view bytes, bool bigEndian)
+/// Narrows the run of UTF-16 units of ASCII (high byte zero, low byte below 0x80) at the front
+/// of the count units at in, in the byte order given, to their low bytes at out; how many units
+/// the run holds.
+std::size_t NarrowAsciiUnits(const char* in, std::size_t count, bool bigEndian, char* out)
 {
-    const char* const data = bytes.data();
-    const std::size_t size = bytes.size();
-    const std::size_t low = bigEndian ? 1 : 0;
-    std::size_t end = 0;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time, each unit read as the processor's 16-bit number: big-endian
-    // units of ASCII read as 0xcc00, little-endian ones as 0x00cc.
-    const __m128i notAscii = _mm_set1_epi16(short(bigEndian ? 0x80FF : 0xFF80));
-    const __m128i zero = _mm_setzero_si128();
-    for (; end + 16 <= size; end += 16) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + end));
-        const __m128i bad = _mm_and_si128(units, notAscii);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(bad, zero)) != 0xFFFF)
-            break;
-    }
-#endif
-    while (end + 1 < size && data[end + 1 - low] == '\0' &&
-           static_cast<unsigned char>(data[end + low]) < 0x80)
-        end += 2;
-    return end;
-}
-
-/// Writes the low bytes of count UTF-16 units of ASCII (as AsciiUnitsEnd found them) to out.
-void NarrowAsciiUnits(const char* in, std::size_t count, bool bigEndian, char* out)
-{
-    const std::size_t low = bigEndian ? 1 : 0;
     std::size_t i = 0;
 #if defined(__SSE2__)
+    // Sixteen units at a time, each unit read as the processor's 16-bit number: big-endian
+    // units of ASCII read as 0xcc00, little-endian ones as 0x00cc. A block that is not all
+    // ASCII is left to the unit-by-unit loop, which stops at its first other unit.
+    const __m128i notAscii = _mm_set1_epi16(short(bigEndian ? 0x80FF : 0xFF80));
+    const __m128i zero = _mm_setzero_si128();
     for (; i + 16 <= count; i += 16) {
         __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i));
         __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i + 16));
+        const __m128i bad = _mm_and_si128(_mm_or_si128(first, second), notAscii);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(bad, zero)) != 0xFFFF)
+            break;
         if (bigEndian) {
             first = _mm_srli_epi16(first, 8);
             second = _mm_srli_epi16(second, 8);
@@ -259,8 +242,24 @@ void NarrowAsciiUnits(const char* in, std::size_t count, bool bigEndian, char* o
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(first, second));
     }
 #endif
-    for (; i < count; ++i)
-        out[i] = in[2 * i + low];
+    const std::size_t low = bigEndian ? 1 : 0;
+    for (; i < count; ++i) {
+        const char unitLow = in[2 * i + low];
+        if (in[2 * i + 1 - low] != '\0' || static_cast<unsigned char>(unitLow) >= 0x80)
+            break;
+        out[i] = unitLow;
+    }
+    return i;
+}
+
+/// Writes the UTF-8 form of c at out; the end of what it wrote. Characters outside ASCII are
+/// rare enough in UTF-16 files that they pass through a short string.
+char* PutUtf8(char32_t c, char* out)
+{
+    std::string bytes;
+    text::AppendUtf8(bytes, c);
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
 }
 
 } // namespace
@@ -396,17 +395,21 @@ std::size_t DecodeGedcomText(GedcomCharset set, std::string_view bytes, std::str
 
 void CUtf16Decoder::Decode(std::string_view bytes, std::string& out)
 {
+    const std::size_t start = out.size();
+    out.resize(start + MaxDecodedSize(bytes.size()));
+    out.resize(std::size_t(Decode(bytes, out.data() + start) - out.data()));
+}
+
+char* CUtf16Decoder::Decode(std::string_view bytes, char* out)
+{
     for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
         // Whole units of ASCII, with nothing held, are copied a run at a time.
         if (m_started && !m_hasByte && m_highSurrogate == 0) {
-            const std::size_t run = AsciiUnitsEnd(bytes.substr(pos), m_bigEndian);
-            if (run > 0) {
-                const std::size_t start = out.size();
-                out.resize(start + run / 2);
-                NarrowAsciiUnits(bytes.data() + pos, run / 2, m_bigEndian, out.data() + start);
-                if ((pos += run) == bytes.size())
-                    break;
-            }
+            const std::size_t run =
+                NarrowAsciiUnits(bytes.data() + pos, (bytes.size() - pos) / 2, m_bigEndian, out);
+            out += run;
+            if ((pos += 2 * run) == bytes.size())
+                break;
         }
         const auto b = static_cast<unsigned char>(bytes[pos]);
         if (!m_hasByte) {
@@ -415,50 +418,59 @@ void CUtf16Decoder::Decode(std::string_view bytes, std::string& out)
             continue;
         }
         m_hasByte = false;
-        Take(m_bigEndian ? char32_t(m_byte) << 8 | b : char32_t(b) << 8 | m_byte, out);
+        out = Take(m_bigEndian ? char32_t(m_byte) << 8 | b : char32_t(b) << 8 | m_byte, out);
     }
+    return out;
 }
 
 void CUtf16Decoder::Finish(std::string& out)
 {
+    const std::size_t start = out.size();
+    out.resize(start + MaxDecodedSize(0));
+    out.resize(std::size_t(Finish(out.data() + start) - out.data()));
+}
+
+char* CUtf16Decoder::Finish(char* out)
+{
     const std::size_t held = (m_highSurrogate != 0) + m_hasByte;
     for (std::size_t i = 0; i < held; ++i)
-        text::AppendUtf8(out, 0xFFFD);
+        out = PutUtf8(0xFFFD, out);
     m_invalid += held;
     m_highSurrogate = 0;
     m_hasByte = false;
+    return out;
 }
 
-void CUtf16Decoder::Take(char32_t unit, std::string& out)
+char* CUtf16Decoder::Take(char32_t unit, char* out)
 {
     if (!m_started) {
         m_started = true;
         if (unit == 0xFEFF)
-            return;
+            return out;
         if (unit == 0xFFFE) {
             m_bigEndian = !m_bigEndian;
-            return;
+            return out;
         }
     }
     const bool high = unit >= 0xD800 && unit <= 0xDBFF;
     const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
     if (m_highSurrogate != 0 && low) {
-        text::AppendUtf8(out, 0x10000 + ((m_highSurrogate - 0xD800) << 10) + (unit - 0xDC00));
+        out = PutUtf8(0x10000 + ((m_highSurrogate - 0xD800) << 10) + (unit - 0xDC00), out);
         m_highSurrogate = 0;
-        return;
+        return out;
     }
     if (m_highSurrogate != 0) {
-        text::AppendUtf8(out, 0xFFFD);
+        out = PutUtf8(0xFFFD, out);
         ++m_invalid;
         m_highSurrogate = 0;
     }
     if (high) {
         m_highSurrogate = unit;
-        return;
+        return out;
     }
     if (low) {
         ++m_invalid;
         unit = 0xFFFD;
     }
-    text::AppendUtf8(out, unit);
+    return PutUtf8(unit, out);
 }

@@ -71,16 +71,25 @@ class CUtf16Decoder final {
 public:
     explicit CUtf16Decoder(bool bigEndian) : m_bigEndian(bigEndian) {}
 
+    /// The most bytes Decode writes for a piece of size bytes, and Finish writes.
+    static constexpr std::size_t MaxDecodedSize(std::size_t size) { return 3 * (size / 2 + 2); }
+
     /// Appends the characters that bytes complete; a byte or a high surrogate that the next
     /// piece may complete is held back.
     void Decode(std::string_view bytes, std::string& out);
+    /// Decode writing to out, which has room for MaxDecodedSize(bytes.size()) bytes; the end of
+    /// what it wrote.
+    char* Decode(std::string_view bytes, char* out);
     /// Ends the stream: a held byte or surrogate becomes U+FFFD.
     void Finish(std::string& out);
+    /// Finish writing to out, which has room for MaxDecodedSize(0) bytes; the end of what it
+    /// wrote.
+    char* Finish(char* out);
     /// Code units (and a lone last byte) read as U+FFFD so far.
     std::size_t InvalidCount() const { return m_invalid; }
 
 private:
-    void Take(char32_t unit, std::string& out);
+    char* Take(char32_t unit, char* out);
 
     bool m_bigEndian;
     bool m_started = false;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 using Set = GedcomCharset;
@@ -261,6 +263,44 @@ TEST(GedcomCharsetTest, Utf16ReadsRunsOfAsciiEndedAnywhereUnitByUnit)
                     EXPECT_EQ(decoder.InvalidCount(), 0u);
                 }
             }
+        }
+    }
+}
+
+// The buffered file decodes each piece of a UTF-16 file straight into a buffer of the size
+// MaxDecodedSize gives: the pieces that write the most (characters of three UTF-8 bytes, broken
+// surrogates, a surrogate or byte held from the piece before) must stay within it.
+TEST(GedcomCharsetTest, Utf16PiecesStayWithinTheirBound)
+{
+    const auto units = [](std::u16string_view text) {
+        std::string bytes;
+        for (const char16_t unit : text)
+            bytes += std::string{char(unit & 0xFF), char(unit >> 8)};
+        return bytes;
+    };
+    const std::string kinds[] = {units(u"\u4E2D\u4E2D\u4E2D\u4E2D"), units(u"\xDC00\xDC00\xDC00"),
+                                 units(u"\xD800\xD800\xD800"), units(u"\xD800\xDC00\xD800")};
+    for (const std::string& kind : kinds) {
+        std::string stream = units(u"a");
+        while (stream.size() < 200)
+            stream += kind;
+        for (std::size_t cut = 1; cut < 40; ++cut) {
+            CUtf16Decoder decoder(false);
+            std::string whole;
+            for (std::size_t at = 0; at < stream.size(); at += cut) {
+                const std::string_view piece = std::string_view(stream).substr(at, cut);
+                std::vector<char> room(CUtf16Decoder::MaxDecodedSize(piece.size()));
+                const char* const end = decoder.Decode(piece, room.data());
+                ASSERT_LE(end, room.data() + room.size()) << cut;
+                whole.append(room.data(), std::size_t(end - room.data()));
+            }
+            std::vector<char> last(CUtf16Decoder::MaxDecodedSize(0));
+            whole.append(last.data(), std::size_t(decoder.Finish(last.data()) - last.data()));
+            std::string expected;
+            CUtf16Decoder once(false);
+            once.Decode(stream, expected);
+            once.Finish(expected);
+            EXPECT_EQ(whole, expected) << cut;
         }
     }
 }
