@@ -57,6 +57,7 @@ InputState& Input()
 constexpr unsigned char kSpaceClass = 1; // white space as isspace finds it in the default locale
 constexpr unsigned char kDigitClass = 2;
 constexpr unsigned char kTagClass = 4; // letters, digits and "_"
+constexpr unsigned char kLineEndClass = 8;
 
 constexpr std::array<unsigned char, 256> kCharClasses = [] {
     std::array<unsigned char, 256> classes{};
@@ -67,6 +68,8 @@ constexpr std::array<unsigned char, 256> kCharClasses = [] {
     for (int c = 'A'; c <= 'Z'; ++c)
         classes[std::size_t(c)] = classes[std::size_t(c - 'A' + 'a')] = kTagClass;
     classes['_'] = kTagClass;
+    classes['\r'] |= kLineEndClass;
+    classes['\n'] |= kLineEndClass;
     return classes;
 }();
 
@@ -88,6 +91,11 @@ bool IsSpaceChar(char c)
 bool IsTagChar(char c)
 {
     return HasClass(c, kTagClass);
+}
+
+bool IsLineEnd(char c)
+{
+    return HasClass(c, kLineEndClass);
 }
 
 /// The bytes at data read as one T.
@@ -241,18 +249,50 @@ const char* FindPlainLineEnd(const char* start, const char* end)
         if (found == 0)
             continue;
         const char* const first = block + __builtin_ctz(found);
-        return (*first == '\r' || *first == '\n') && end - first >= 2 ? first : nullptr;
+        return IsLineEnd(*first) && end - first >= 2 ? first : nullptr;
     }
     return nullptr;
 #else
     for (const char* c = start; end - c >= 2; ++c) {
-        const auto b = static_cast<unsigned char>(*c);
-        if (b == '\r' || b == '\n')
+        if (IsLineEnd(*c))
             return c;
+        const auto b = static_cast<unsigned char>(*c);
         if ((b < 0x20 && b != '\t') || b >= 0x80)
             return nullptr;
     }
     return nullptr;
+#endif
+}
+
+/// The first byte from c on that is no tag character, in a plain line (as FindPlainLineEnd
+/// finds one) whose end lies after c: the line's end at the latest.
+const char* FindTagEnd(const char* c)
+{
+#if defined(__SSE2__)
+    // Sixteen bytes at a time; the line's end stops the search before the window's end, and
+    // the window's slack makes every block readable. A range of bytes is found by moving it to
+    // start at -128 and comparing as signed bytes; letters are found by their lower case.
+    const __m128i toLower = _mm_set1_epi8(0x20);
+    const __m128i letterShift = _mm_set1_epi8(char(128 - 'a'));
+    const __m128i letterLimit = _mm_set1_epi8(char(-128 + 26));
+    const __m128i digitShift = _mm_set1_epi8(char(128 - '0'));
+    const __m128i digitLimit = _mm_set1_epi8(char(-128 + 10));
+    const __m128i underscore = _mm_set1_epi8('_');
+    for (;; c += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c));
+        const __m128i letters =
+            _mm_cmplt_epi8(_mm_add_epi8(_mm_or_si128(bytes, toLower), letterShift), letterLimit);
+        const __m128i digits = _mm_cmplt_epi8(_mm_add_epi8(bytes, digitShift), digitLimit);
+        const __m128i tags =
+            _mm_or_si128(_mm_or_si128(letters, digits), _mm_cmpeq_epi8(bytes, underscore));
+        const auto others = ~unsigned(_mm_movemask_epi8(tags)) & 0xFFFFu;
+        if (others != 0)
+            return c + __builtin_ctz(others);
+    }
+#else
+    while (IsTagChar(*c))
+        ++c;
+    return c;
 #endif
 }
 
@@ -281,10 +321,8 @@ bool TakeCommonLine(GedcomReadWindow& window, GedcomLine& line)
         while (c < lineEnd && IsSpaceChar(*c))
             ++c;
     }
-    // The terminator is no tag character, so the tag ends at the line's end at the latest.
     const char* const tagStart = c;
-    while (IsTagChar(*c))
-        ++c;
+    c = FindTagEnd(c);
     if (c == tagStart || std::size_t(c - tagStart) > kGedcomMaxTagLength)
         return false;
     line.level = start[0] - '0';
@@ -295,7 +333,7 @@ bool TakeCommonLine(GedcomReadWindow& window, GedcomLine& line)
     if (c < lineEnd && IsSpaceChar(*c))
         ++c;
     line.value = std::string_view(c, std::size_t(lineEnd - c));
-    window.next = lineEnd + (lineEnd[1] == '\r' || lineEnd[1] == '\n' ? 2 : 1);
+    window.next = lineEnd + (IsLineEnd(lineEnd[1]) ? 2 : 1);
     return true;
 }
 
