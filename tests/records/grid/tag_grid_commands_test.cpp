@@ -11,12 +11,9 @@
 #include "database/dictionary/field_ids.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/dialog.h"
-#include "platform/ui/frames/frame_wnd.h"
-#include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/app.h"
 #include "tests/records/choosing_dialogs.h"
-
-#include <functional>
+#include "tests/records/main_keys_frame.h"
 
 namespace {
 
@@ -384,12 +381,6 @@ TEST_F(TagGridCommandsTest, KeysTypeAheadExpandAndMoveTheEditor)
     EXPECT_EQ(TestHooks::BeepCount() > 0, true);
 }
 
-/// A main window whose keys Ctrl+S and F5 both run Save, which notes Carl's stored name then.
-class CKeysFrame final : public CFrameWnd {
-public:
-    explicit CKeysFrame(std::function<void()> save) { MapCommand(ID_FILE_SAVE, std::move(save)); }
-};
-
 TEST_F(TagGridCommandsTest, AMainWindowKeyInTheEditorRunsItsCommandOnTheValueTyped)
 {
     CWinApp app("Ardenvel");
@@ -398,17 +389,10 @@ TEST_F(TagGridCommandsTest, AMainWindowKeyInTheEditorRunsItsCommandOnTheValueTyp
         m_carl->FindChild(nullptr, FIELD_NAME)->GetDefaultText(text);
         return text;
     };
-    std::vector<std::string> saved;
-    auto* main = new CKeysFrame([&] { saved.push_back(carlsName()); });
-    CResources keys;
-    keys.AddScript("4711 ACCELERATORS\nBEGIN\n \"S\", 57603, VIRTKEY, CONTROL\n"
-                   " VK_F5, 57603, VIRTKEY\nEND\n",
-                   "keys.rc", ".");
-    SetAppResources(&keys);
-    const BOOL made = main->LoadFrame(4711);
-    controls_test::UseCompiledResources();
-    ASSERT_TRUE(made);
-    app.m_pMainWnd = main;
+    std::vector<std::string> saved; // Carl's stored name at each Save
+    records_test::CKeysFrame* main =
+        records_test::MakeKeysFrame(app, [&] { saved.push_back(carlsName()); });
+    ASSERT_NE(main, nullptr);
     ASSERT_TRUE(m_grid.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL, CRect(0, 0, 680, 380), main, 107,
                               nullptr, 0));
     m_grid.SetRecordSet(GetRecordTypeRoot(kIndi), true, true);

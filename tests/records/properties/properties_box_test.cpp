@@ -10,12 +10,10 @@
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
-#include "platform/ui/frames/frame_wnd.h"
-#include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/sys_metrics.h"
+#include "tests/records/main_keys_frame.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -254,26 +252,12 @@ TEST_F(BoxTest, GrowingKeepsTheBoxInsideTheScreen)
     EXPECT_EQ(grown.Width(), box.Width()) << "and keeps its width";
 }
 
-/// A main window whose keys Ctrl+S and F5 both run Save, which notes the source title stored
-/// at that moment.
-class CKeysFrame final : public CFrameWnd {
-public:
-    explicit CKeysFrame(std::function<void()> save) { MapCommand(ID_FILE_SAVE, std::move(save)); }
-};
-
 TEST_F(BoxTest, TheMainWindowsKeysWorkInTheBoxOnTheValueTyped)
 {
-    std::vector<std::string> saved;
-    auto* main = new CKeysFrame([&] { saved.push_back(ValueOf(Child(m_source, "TITL"))); });
-    CResources keys;
-    keys.AddScript("4711 ACCELERATORS\nBEGIN\n \"S\", 57603, VIRTKEY, CONTROL\n"
-                   " VK_F5, 57603, VIRTKEY\nEND\n",
-                   "keys.rc", ".");
-    SetAppResources(&keys);
-    const BOOL made = main->LoadFrame(4711);
-    controls_test::UseCompiledResources();
-    ASSERT_TRUE(made);
-    m_app.m_pMainWnd = main;
+    std::vector<std::string> saved; // the source title stored at each Save
+    records_test::CKeysFrame* main = records_test::MakeKeysFrame(
+        m_app, [&] { saved.push_back(ValueOf(Child(m_source, "TITL"))); });
+    ASSERT_NE(main, nullptr);
     Box().SetRecord(m_source, nullptr, kPropSizeSmall);
     CDataCtl* title = Control("SOUR.TITL");
     Type(title, "Parish register 1700");
