@@ -60,7 +60,8 @@ BOOL CSelectFamilyDlg::OnInitDialog()
     CDialog::OnInitDialog();
     try {
         if (!m_a || !m_b ||
-            !CreateGridInPlace(*this, m_grid, IDC_FAMILY_PLACEHOLDER, kSelectRecordGridId, nullptr))
+            !CreateGridInPlace(*this, m_grid, IDC_FAMILY_PLACEHOLDER, kSelectRecordGridId, nullptr,
+                               -1))
             ThrowAbort();
         CheckRadioButton(IDC_FAMILY_CREATE, IDC_FAMILY_USE, IDC_FAMILY_CREATE);
         const bool aFemale = m_a->GetSex() == SEX_FEMALE;

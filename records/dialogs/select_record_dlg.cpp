@@ -55,7 +55,7 @@ void AddAnchor(CDlgLayout& layout, CDialog& dialog, int id, Anchor anchor)
 } // namespace
 
 bool CreateGridInPlace(CDialog& dialog, CTagGrid& grid, int placeholderId, UINT gridId,
-                       ITagGridOwner* owner)
+                       ITagGridOwner* owner, int listIndex)
 {
     CWnd* placeholder = dialog.GetDlgItem(placeholderId);
     if (!placeholder)
@@ -65,7 +65,7 @@ bool CreateGridInPlace(CDialog& dialog, CTagGrid& grid, int placeholderId, UINT 
     dialog.ScreenToClient(&rect);
     placeholder->ShowWindow(SW_HIDE);
     if (!grid.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, rect,
-                     &dialog, gridId, owner, 0))
+                     &dialog, gridId, owner, UINT(RecordTypeIndexToPageId(listIndex))))
         return false;
     grid.SetEditable(false);
     grid.SetDeleteAllowed(false);
@@ -92,7 +92,8 @@ BOOL CSelectRecordDlg::OnInitDialog()
     else if (def)
         label = def->GetLabel();
     SetWindowText(m_title.empty() ? "Select " + label + " Record" : m_title);
-    if (!CreateGridInPlace(*this, m_grid, IDC_SELECT_PLACEHOLDER, kSelectRecordGridId, this)) {
+    if (!CreateGridInPlace(*this, m_grid, IDC_SELECT_PLACEHOLDER, kSelectRecordGridId, this,
+                           GetRecordTypeIndex(def))) {
         EndDialog(IDCANCEL);
         return TRUE;
     }
@@ -211,8 +212,9 @@ BOOL CSelectRecordListDlg::OnInitDialog()
     CDialog::OnInitDialog();
     const CWaitCursor wait;
     SetWindowText(m_title);
+    const int listIndex = m_recordSet ? GetRecordTypeIndex(m_recordSet->GetFieldDef()) : -1;
     if (!CreateGridInPlace(*this, m_grid, IDC_SELECT_LIST_PLACEHOLDER, kSelectRecordListGridId,
-                           this)) {
+                           this, listIndex)) {
         EndDialog(IDCANCEL);
         return TRUE;
     }

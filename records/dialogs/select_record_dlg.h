@@ -99,7 +99,8 @@ private:
 CRecordNode* SelectRecordOfList(CWnd* parent, const std::string& title, int listIndex,
                                 bool offerNew);
 
-/// Puts the grid where the template's placeholder static stands, hiding the static; false when
+/// Puts the grid where the template's placeholder static stands, hiding the static, with the
+/// find bar of the record type of list index listIndex above its rows (none for -1); false when
 /// it cannot be made.
 bool CreateGridInPlace(CDialog& dialog, CTagGrid& grid, int placeholderId, UINT gridId,
-                       ITagGridOwner* owner);
+                       ITagGridOwner* owner, int listIndex);

@@ -7,6 +7,7 @@
 #include "records/dialogs/select_family_dlg.h"
 #include "records/dialogs/select_record_dlg.h"
 
+#include "controls/grid_find_bar.h"
 #include "database/dictionary/field_ids.h"
 #include "database/kin/relative_dialogs.h"
 #include "database/nodes/change_tracking.h"
@@ -133,6 +134,21 @@ TEST_F(RecordChoiceDialogsTest, SelectRecordOffersTheLinksFilterAndChecksTheChoi
         TestHooks::Click(dialog, IDCANCEL);
     });
     EXPECT_FALSE(Select(family, FIELD_HUSB, true, selected));
+}
+
+TEST_F(RecordChoiceDialogsTest, SelectRecordFindsARecordByNameThroughItsFindBar)
+{
+    CRecordNode* selected = nullptr;
+    TestHooks::OnNextDialog(kSelectRecordTemplate, [&](CDialog& dialog) {
+        CTagGrid& grid = static_cast<CSelectRecordDlg&>(dialog).GetGrid();
+        CGridFindBar* bar = grid.GetFindBar();
+        ASSERT_NE(bar, nullptr);
+        bar->GetEdit(CTreeGrid::kFindTextId)->SetWindowText("smith, a");
+        EXPECT_EQ(grid.GetSelectedRecord(), m_ann);
+        TestHooks::Click(dialog, IDOK);
+    });
+    EXPECT_TRUE(Select(m_john, 0, false, selected));
+    EXPECT_EQ(selected, m_ann);
 }
 
 TEST_F(RecordChoiceDialogsTest, SelectRecordRefusesTheExcludedAndAsksQuestionableLinks)
