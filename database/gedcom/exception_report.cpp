@@ -89,6 +89,17 @@ void WriteOutWhenFull(ReportState& r)
 void WriteEntry(ReportState& r, int lineNumber, std::string_view reason, const GedcomLine& line,
                 bool raw, bool indented);
 
+/// Counts one entry of a kind (the counter named) and writes it, when the report is on.
+void CountAndWriteEntry(int ReportState::*counter, int lineNumber, std::string_view reason,
+                        const GedcomLine& line, bool raw, bool indented)
+{
+    ReportState& r = Report();
+    if (!r.m_enabled)
+        return;
+    ++(r.*counter);
+    WriteEntry(r, lineNumber, reason, line, raw, indented);
+}
+
 /// Reports every line up to the next valid line of level 0 as a branch line.
 int SkipToNextRecord(int status, GedcomLine& line, int& lineCounter)
 {
@@ -189,38 +200,22 @@ void AppendExceptionText(std::string_view text)
 void WriteExceptionLine(int lineNumber, std::string_view reason, const GedcomLine& line, bool raw,
                         bool indented)
 {
-    ReportState& r = Report();
-    if (!r.m_enabled)
-        return;
-    ++r.m_skippedLines;
-    WriteEntry(r, lineNumber, reason, line, raw, indented);
+    CountAndWriteEntry(&ReportState::m_skippedLines, lineNumber, reason, line, raw, indented);
 }
 
 void WriteKeptValueLine(int lineNumber, std::string_view reason, const GedcomLine& line)
 {
-    ReportState& r = Report();
-    if (!r.m_enabled)
-        return;
-    ++r.m_keptValues;
-    WriteEntry(r, lineNumber, reason, line, false, false);
+    CountAndWriteEntry(&ReportState::m_keptValues, lineNumber, reason, line, false, false);
 }
 
 void WriteChangedLine(int lineNumber, std::string_view reason, const GedcomLine& line)
 {
-    ReportState& r = Report();
-    if (!r.m_enabled)
-        return;
-    ++r.m_changedLines;
-    WriteEntry(r, lineNumber, reason, line, false, false);
+    CountAndWriteEntry(&ReportState::m_changedLines, lineNumber, reason, line, false, false);
 }
 
 void WriteControlCharacterLine(int lineNumber, std::string_view reason, const GedcomLine& line)
 {
-    ReportState& r = Report();
-    if (!r.m_enabled)
-        return;
-    ++r.m_controlLines;
-    WriteEntry(r, lineNumber, reason, line, false, false);
+    CountAndWriteEntry(&ReportState::m_controlLines, lineNumber, reason, line, false, false);
 }
 
 int CountSkippedExceptionLines()
