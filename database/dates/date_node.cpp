@@ -5,6 +5,7 @@
 #include "common/abort.h"
 #include "common/gedcom_value.h"
 #include "common/preferences.h"
+#include "database/dates/date_parse.h"
 #include "database/dictionary/qualifier_table.h"
 #include "database/gedcom/gedcom_line_sink.h"
 #include "database/nodes/change_tracking.h"
@@ -132,6 +133,14 @@ int CDateNode::GetTextBuf(char* buffer, int size, int format) const
 
 bool CDateNode::SetText(std::string_view text)
 {
+    // Most dates of a file are one plain value that begins with a digit ("1831", "24 MAY
+    // 1819"), which the GEDCOM grammar reads as that simple date: it is read at once, with no
+    // "@" to undo and no settings to fetch. Any other text takes the general path below.
+    if (CDateValue value;
+        !text.empty() && text[0] >= '0' && text[0] <= '9' && ReadCommonDateValue(text, value)) {
+        m_date.SetSimpleDate(value);
+        return true;
+    }
     std::string unescaped;
     if (text.find('@') != std::string_view::npos) {
         AppendGedcomValue(unescaped, text);

@@ -420,56 +420,7 @@ constexpr QuickQualifier kQuickQualifiers[] = {
     {"TO ", DATE_PERIOD, DQ_TO},
 };
 
-/// The number of digits at the front of s.
-std::size_t CountDigits(std::string_view s)
-{
-    std::size_t count = 0;
-    while (count < s.size() && IsDigit(s[count]))
-        ++count;
-    return count;
-}
-
-/// Reads one value in the strict form "[dd ][MON ]yyyy[/yy]" (upper case, single blanks, the
-/// whole of s) into value, as ParseDateValue reads it; false for any other text.
-bool ReadCommonValue(std::string_view s, CDateValue& value)
-{
-    value = CDateValue();
-    value.SetCalendar(CALENDAR_GREGORIAN);
-    value.SetBC(false);
-    const std::size_t dayDigits = CountDigits(s);
-    int day = 0;
-    if (dayDigits > 0 && dayDigits <= 2 && dayDigits < s.size() && s[dayDigits] == ' ') {
-        day = int(ReadNumber(s.substr(0, dayDigits), 99).value_or(0));
-        if (day < 1)
-            return false;
-        s.remove_prefix(dayDigits + 1);
-    }
-    if (s.size() > 4 && IsLetter(s[0]) && s[3] == ' ') {
-        const int month = FindMonthCode(s.substr(0, 3), CALENDAR_GREGORIAN);
-        if (month == 0 || day > GetMaxDayOfMonth(month, CALENDAR_GREGORIAN))
-            return false;
-        value.SetMonth(month);
-        s.remove_prefix(4);
-    } else if (day != 0) {
-        return false;
-    }
-    const std::size_t yearDigits = CountDigits(s);
-    if (yearDigits == 0 || yearDigits > 4)
-        return false;
-    if (yearDigits != s.size()) {
-        const std::string_view dual = s.substr(yearDigits);
-        if (dual.size() != 3 || dual[0] != '/' || CountDigits(dual.substr(1)) != 2)
-            return false;
-        value.SetDualYear((s[yearDigits + 1] - '0') * 10 + (s[yearDigits + 2] - '0'));
-    }
-    value.SetYear(*ReadNumber(s.substr(0, yearDigits), 9999));
-    if (day != 0)
-        value.SetDay(day);
-    value.SetValid(true);
-    return true;
-}
-
-/// The two values of "BET x AND y" or "FROM x TO y" read by ReadCommonValue; false when the
+/// The two values of "BET x AND y" or "FROM x TO y" read by ReadCommonDateValue; false when the
 /// text is not of that shape.
 bool ReadCommonPair(std::string_view s, std::string_view opening, std::string_view joining,
                     CDateValue& first, CDateValue& second)
@@ -478,12 +429,12 @@ bool ReadCommonPair(std::string_view s, std::string_view opening, std::string_vi
         return false;
     s.remove_prefix(opening.size());
     const std::size_t join = s.find(joining);
-    return join != std::string_view::npos && ReadCommonValue(s.substr(0, join), first) &&
-           ReadCommonValue(s.substr(join + joining.size()), second);
+    return join != std::string_view::npos && ReadCommonDateValue(s.substr(0, join), first) &&
+           ReadCommonDateValue(s.substr(join + joining.size()), second);
 }
 
 /// Reads the forms most files are made of, "[ABT|CAL|EST|BEF|AFT|FROM|TO ]value", "BET value
-/// AND value" and "FROM value TO value" with values as ReadCommonValue reads them, into the
+/// AND value" and "FROM value TO value" with values as ReadCommonDateValue reads them, into the
 /// same date the pattern table gives them. False, with the date untouched, for any other
 /// text, which is left to the table.
 bool ParseCommonGedcomDate(CDateData& date, std::string_view s)
@@ -492,7 +443,7 @@ bool ParseCommonGedcomDate(CDateData& date, std::string_view s)
     CDateValue second;
     // Every keyword begins with a letter, so a date that begins with a digit is one value.
     if (!s.empty() && IsDigit(s[0]))
-        return ReadCommonValue(s, first) && date.SetDate(DATE_SIMPLE, DQ_NONE, first, nullptr);
+        return ReadCommonDateValue(s, first) && date.SetDate(DATE_SIMPLE, DQ_NONE, first, nullptr);
     if (ReadCommonPair(s, "BET ", " AND ", first, second))
         return date.SetDate(DATE_RANGE, DQ_BET_AND, first, &second);
     if (ReadCommonPair(s, "FROM ", " TO ", first, second))
@@ -507,11 +458,55 @@ bool ParseCommonGedcomDate(CDateData& date, std::string_view s)
             break;
         }
     }
-    if (!ReadCommonValue(s, first))
+    if (!ReadCommonDateValue(s, first))
         return false;
     return date.SetDate(kind, qualifier, first, nullptr);
 }
 } // namespace
+
+bool ReadCommonDateValue(std::string_view s, CDateValue& value)
+{
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    // A day is one or two digits and a blank.
+    int day = 0;
+    std::ptrdiff_t dayDigits = 0;
+    if (end - p >= 2 && IsDigit(p[0]))
+        dayDigits = p[1] == ' ' ? 1 : end - p >= 3 && IsDigit(p[1]) && p[2] == ' ' ? 2 : 0;
+    if (dayDigits != 0) {
+        day = dayDigits == 1 ? p[0] - '0' : (p[0] - '0') * 10 + (p[1] - '0');
+        if (day < 1)
+            return false;
+        p += dayDigits + 1;
+    }
+    int month = 0;
+    if (end - p > 4 && IsLetter(p[0]) && p[3] == ' ') {
+        month = FindMonthCode(std::string_view(p, 3), CALENDAR_GREGORIAN);
+        if (month == 0 || day > GetMaxDayOfMonth(month, CALENDAR_GREGORIAN))
+            return false;
+        p += 4;
+    } else if (day != 0) {
+        return false;
+    }
+    // The year: one to four digits, then the end or "/" and the two digits of a dual year.
+    const bool dual = end - p >= 4 && end[-3] == '/';
+    const char* const yearEnd = dual ? end - 3 : end;
+    if (yearEnd - p < 1 || yearEnd - p > 4)
+        return false;
+    int year = 0;
+    for (; p < yearEnd; ++p) {
+        if (!IsDigit(*p))
+            return false;
+        year = year * 10 + (*p - '0');
+    }
+    value = CDateValue(year, month, day);
+    if (dual) {
+        if (!IsDigit(end[-2]) || !IsDigit(end[-1]))
+            return false;
+        value.SetDualYear((end[-2] - '0') * 10 + (end[-1] - '0'));
+    }
+    return true;
+}
 
 std::size_t MatchDateKeyword(std::string_view keyword, std::string_view text, std::size_t pos)
 {

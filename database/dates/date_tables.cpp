@@ -8,7 +8,7 @@
 namespace {
 
 struct MonthRow {
-    const char* code;
+    std::string_view code; // a literal, so data() is terminated
     const char* name;
     int maxDay;
 };
@@ -111,7 +111,7 @@ const char* GetMonthName(int month, int calendar)
 const char* GetMonthCode(int month, int calendar)
 {
     const MonthRow* row = RowOf(month, calendar);
-    return row ? row->code : nullptr;
+    return row ? row->code.data() : nullptr;
 }
 
 const char* GetShortMonthName(int month)
@@ -151,7 +151,7 @@ int FindMonthCode(std::string_view word, int calendar)
     // The first letter rules out most codes before a whole comparison (every date of a file
     // passes here).
     for (int i = 0; i < table.count; ++i) {
-        const char* code = table.rows[i].code;
+        const std::string_view code = table.rows[i].code;
         if (code[0] == word[0] && word == code)
             return i + 1;
     }

@@ -98,6 +98,53 @@ INSTANTIATE_TEST_SUITE_P(
         GedcomCase{"12/25/1700", "2 DATE 25 DEC 1700\r\n", "25 December 1700"},
         GedcomCase{"", "", ""}));
 
+// A field reads the plain values that begin with a digit at once; every text, plain or not,
+// must give the date the GEDCOM grammar gives it, and a field read before keeps nothing.
+TEST_F(DateNodeTest, ReadsEveryTextAsTheGedcomGrammarDoes)
+{
+    CDateNode* date = BirthDate("(an earlier phrase)");
+    for (const char* text : {"1850",
+                             "7",
+                             "0",
+                             "0000",
+                             "9999",
+                             "10000",
+                             "1 JAN 1850",
+                             "01 JAN 1850",
+                             "31 DEC 1850",
+                             "29 FEB 1850",
+                             "30 FEB 1850",
+                             "0 JAN 1850",
+                             "00 JAN 1850",
+                             "1 Jan 1850",
+                             "1 JANU 1850",
+                             "1  JAN 1850",
+                             "123 JAN 1850",
+                             "1 JAN",
+                             "1 1850",
+                             "1699/00",
+                             "1699/0",
+                             "1699/0X",
+                             "1/22",
+                             "12/3/45",
+                             "12/25/1850",
+                             "25 12 1850",
+                             "1850 ",
+                             "1850 B.C.",
+                             "1850/51 BC",
+                             "185O",
+                             "9 JAN 1850/51",
+                             "1850 AND 1851",
+                             "1850 (about)"}) {
+        ASSERT_TRUE(date->SetText(text));
+        CDateData expected;
+        expected.SetFromText(text, true, false, GetDateParseOptions());
+        EXPECT_TRUE(date->GetDate().IsSameValue(expected)) << text;
+        EXPECT_EQ(date->GetDate().GetGedcomLineText(), expected.GetGedcomLineText()) << text;
+        EXPECT_EQ(date->GetDate().GetGedcomValueText(), expected.GetGedcomValueText()) << text;
+    }
+}
+
 struct TextCase {
     const char* gedcom;
     int format;
