@@ -77,9 +77,14 @@ bool CEnumNode::GetText(std::string& text, int withLabel) const
 
 bool CEnumNode::SetText(std::string_view text)
 {
-    std::string key;
-    AppendGedcomValue(key, text);
-    StoreKey(key == kEnumNoValueKey ? std::string_view() : std::string_view(key));
+    // A key without "@" (every listed one) is its own text: only "@@" needs a copy to undo.
+    std::string unescaped;
+    std::string_view key = text;
+    if (text.find('@') != std::string_view::npos) {
+        AppendGedcomValue(unescaped, text);
+        key = unescaped;
+    }
+    StoreKey(key == kEnumNoValueKey ? std::string_view() : key);
     return true;
 }
 

@@ -264,6 +264,11 @@ TEST_F(NameTidyingTest, EveryShortNameIsTidiedAsRuleByRule)
             }
         }
     }
+    // Control bytes that are not white space, white space besides blanks and tabs, and bytes
+    // above ASCII.
+    for (const char* name :
+         {"\x01a /b/\x1F", "a\x0B\x0C/b/\r\n", "\xC3\xA9 /\xC3\xA9/x", "\x7F/\x80 \xFF/ \x1Fz"})
+        names.push_back(name);
     for (const std::string& name : names) {
         const std::string expected = TidiedStepByStep(name);
         ASSERT_EQ(TidyNameText(name), expected) << "[" << name << "]";

@@ -83,6 +83,13 @@ TEST(NodeTextAppendTest, AssigningAPieceOfItselfIsSafe)
     EXPECT_EQ(longer.View(), std::string(28, 'b'));
     longer.Append(longer.View());
     EXPECT_EQ(longer.View(), std::string(56, 'b'));
+    // A short text moved within its own inline bytes, either way.
+    CNodeText inline_("abcdefghij");
+    inline_.Assign(inline_.View().substr(3));
+    EXPECT_EQ(inline_.View(), "defghij");
+    CNodeText overlapping("0123456789");
+    overlapping.Assign(overlapping.View().substr(1, 8));
+    EXPECT_EQ(overlapping.View(), "12345678");
 }
 
 const std::string kPlace = "Ludlow, Shropshire, England";
