@@ -120,11 +120,23 @@ struct NumberingSuspended {
     ~NumberingSuspended() { SuspendRecordNumbering(false); }
 };
 
+/// Whether tag is the record tag rowTag, compared where they stand: every record of a file
+/// passes here, and the rows' tags are a few bytes.
+bool IsRowTag(std::string_view tag, const char* rowTag)
+{
+    std::size_t i = 0;
+    for (; i < tag.size(); ++i) {
+        if (rowTag[i] == '\0' || rowTag[i] != tag[i])
+            return false;
+    }
+    return rowTag[i] == '\0';
+}
+
 /// The list index of a record tag (exactly as written); -1 for any other tag.
 int RecordKind(std::string_view tag)
 {
     for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
-        if (tag == GetRecordTypeTable().RowByListIndex(kind)->m_tag)
+        if (IsRowTag(tag, GetRecordTypeTable().RowByListIndex(kind)->m_tag))
             return kind;
     }
     return -1;
@@ -196,13 +208,14 @@ int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
             return kGedcomInputEnd;
         }
         const int kind = RecordKind(line.tag);
-        SetExceptionRecord(kind, kind < 0 ? std::string_view() : std::string_view(line.xref));
         if (kind < 0 ||
             (GetRecordTypeTable().RowByListIndex(kind)->m_singleInstance && FirstRecord(kind))) {
+            SetExceptionRecord(kind, kind < 0 ? std::string_view() : std::string_view(line.xref));
             status = SkipGedcomBranch(false, line, lineCounter, 0,
                                       kind < 0 ? kSkipInvalidLine : kSkipExceedsMax);
             continue;
         }
+        // ParseRecord names the record in the exception report before anything is reported.
         const std::string xref(kind == kLoadKindMultimedia ? line.xref : std::string_view());
         CRecordNode* record = nullptr;
         status = parser.ParseRecord(kind, GetRecordTypeDef(kind), line, lineCounter, record);

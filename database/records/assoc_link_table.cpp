@@ -44,6 +44,20 @@ LinkTable& Table()
 std::uint32_t CAssocLinkTable::Add(CAssocNode* link)
 {
     LinkTable& t = Table();
+    const std::uint32_t index = CNodePool::IndexOf(static_cast<CDataNode*>(link));
+    if (index == 0) // a link made outside the node pool, which no slot could name
+        std::abort();
+    // Every link of a load passes here; a block to add is rare, and out of line.
+    if (t.m_end == kNoSlot || (t.m_end >> kBlockShift) == t.m_blocks.size()) [[unlikely]]
+        MakeRoom();
+    t.At(t.m_end) = index;
+    ++t.m_live;
+    return t.m_end++;
+}
+
+void CAssocLinkTable::MakeRoom()
+{
+    LinkTable& t = Table();
     if (t.m_end == kNoSlot)
         Compact();
     if (t.m_end == kNoSlot)
@@ -52,12 +66,6 @@ std::uint32_t CAssocLinkTable::Add(CAssocNode* link)
         auto block = std::make_unique<std::uint32_t[]>(kBlockSlots);
         t.m_blocks.push_back(std::move(block));
     }
-    const std::uint32_t index = CNodePool::IndexOf(static_cast<CDataNode*>(link));
-    if (index == 0) // a link made outside the node pool, which no slot could name
-        std::abort();
-    t.At(t.m_end) = index;
-    ++t.m_live;
-    return t.m_end++;
 }
 
 void CAssocLinkTable::Remove(std::uint32_t slot) noexcept

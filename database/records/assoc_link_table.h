@@ -36,6 +36,9 @@ public:
     static CAssocNode* At(std::uint32_t slot) noexcept;
 
 private:
+    /// Makes sure the slot at the end can be given: closes up the empty slots when the numbers
+    /// ran out, adds a block when the end is past the last; may throw.
+    [[gnu::noinline]] static void MakeRoom();
     /// Moves every link down over the empty slots, in order, and frees the blocks left empty.
     static void Compact() noexcept;
     /// Frees the blocks above the highest slot given, keeping one spare while any link exists.

@@ -105,7 +105,7 @@ std::optional<std::string_view> CAssocNode::KeptText() const
 
 std::int32_t CAssocNode::GetReferenceNumber() const
 {
-    return (m_value & kValueTags) == kNumberTag ? std::int32_t(m_value >> 2) : 0;
+    return (m_value & kValueTags) == kNumberTag ? std::int32_t(m_value >> 32) : 0;
 }
 
 bool CAssocNode::HasCrossReference() const
@@ -113,10 +113,18 @@ bool CAssocNode::HasCrossReference() const
     return (m_value & kValueTags) != 0;
 }
 
-void CAssocNode::SetNumberValue(std::int32_t number)
+void CAssocNode::SetNumberValue(std::int32_t number, int listIndex)
 {
     ClearValue();
-    m_value = (std::uintptr_t(number) << 2) | kNumberTag;
+    const auto type = std::uintptr_t(listIndex) & kNumberTypeMask; // -1 keeps the mask
+    m_value =
+        (std::uintptr_t(std::uint32_t(number)) << 32) | (type << kNumberTypeShift) | kNumberTag;
+}
+
+int CAssocNode::NumberTypeIndex() const
+{
+    const auto type = int((m_value >> kNumberTypeShift) & kNumberTypeMask);
+    return type == int(kNumberTypeMask) ? -1 : type;
 }
 
 void CAssocNode::SetTextValue(std::string_view text)
@@ -350,12 +358,13 @@ bool CAssocNode::SetText(std::string_view text)
     if (text.size() < 3 || text.front() != '@' || text.back() != '@')
         return false;
     const std::string_view id = text.substr(1, text.size() - 2);
-    if (GetLinkTarget())
+    if (CAssocNode::GetLinkTarget()) // the value word itself, without a virtual call
         SetTarget(nullptr);
     std::int32_t number = 0;
-    CRecordIdState* state = GetRecordIdState(GetTargetTypeIndex());
+    const int listIndex = GetTargetTypeIndex();
+    CRecordIdState* state = GetRecordIdState(listIndex);
     if (state && ParseStandardId(*state, id, number))
-        SetNumberValue(number);
+        SetNumberValue(number, listIndex);
     else if (!SetHeldValue(state, id))
         SetTextValue(id);
     return true;
@@ -438,13 +447,13 @@ void CAssocNode::PrefetchLink() const
 CRecordNode* CAssocNode::FindPendingTarget() const
 {
     const std::uintptr_t tag = m_value & kValueTags;
+    if (tag == kNumberTag)
+        return FindLoadedRecord(NumberTypeIndex(), GetReferenceNumber());
     if (tag == 0)
         return nullptr;
     if (tag == kHeldTag)
         return FindHeldTarget();
-    const int listIndex = GetTargetTypeIndex();
-    return tag == kNumberTag ? FindLoadedRecord(listIndex, GetReferenceNumber())
-                             : FindLoadedRecord(listIndex, *KeptText());
+    return FindLoadedRecord(GetTargetTypeIndex(), *KeptText());
 }
 
 CRecordNode* CAssocNode::PrefetchPendingTarget() const

@@ -117,7 +117,7 @@ public:
     static void KeepHeldTexts();
     /// Keeps the record number instead of the kept identifier (a dangling reference renumbered
     /// at the end of a load).
-    void KeepNumberInstead(std::int32_t number) { SetNumberValue(number); }
+    void KeepNumberInstead(std::int32_t number) { SetNumberValue(number, GetTargetTypeIndex()); }
     /// Turns a pending cross-reference into its target when the type's identifier maps know it
     /// (the target's link count goes up); otherwise keeps it and reserves its number. True when
     /// a target was found or nothing was pending.
@@ -143,7 +143,8 @@ public:
 
 private:
     // The value word: a target record (tag 0; 0 for an empty link), a record number read from
-    // a file (tag 1, the number shifted left by 2), an owned cross-reference text (tag 2, a
+    // a file (tag 1: the number in the high 32 bits and the target type's list index in bits 2
+    // to 5, so that resolving it needs no definition), an owned cross-reference text (tag 2, a
     // node-pool block holding the text's length and then its bytes) or, while a load runs, a
     // non-standard identifier held by the target type's identifier maps (tag 3, the word
     // CRecordTextIds::Hold gives), so that a file of non-standard identifiers costs no memory
@@ -152,6 +153,8 @@ private:
     static constexpr std::uintptr_t kNumberTag = 1;
     static constexpr std::uintptr_t kTextTag = 2;
     static constexpr std::uintptr_t kHeldTag = 3;
+    static constexpr int kNumberTypeShift = 2;
+    static constexpr std::uintptr_t kNumberTypeMask = 0xF;
     static_assert(sizeof(std::uintptr_t) == sizeof(std::uint64_t));
 
     /// The kept cross-reference text; nothing when the value is not one.
@@ -159,7 +162,10 @@ private:
     /// Appends the cross-reference as GetXrefText gives it; false, with nothing appended, when
     /// there is none.
     bool AppendXrefText(std::string& line) const;
-    void SetNumberValue(std::int32_t number);
+    /// Keeps a record number (at least 1) of the type of list index listIndex (-1 for none).
+    void SetNumberValue(std::int32_t number, int listIndex);
+    /// The list index kept with a record number; -1 when it names no type.
+    int NumberTypeIndex() const;
     void SetTextValue(std::string_view text);
     /// Holds a non-standard identifier in the maps of state, the target type's identifier
     /// state; false when there is none or no load runs (the text is then kept by SetTextValue).

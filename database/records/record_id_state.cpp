@@ -59,19 +59,24 @@ bool SamePrefix(std::string_view a, std::string_view b)
 }
 
 /// Splits a text that ends in one to nine digits, the first not a zero, into what comes before
-/// them and their value ("C12_I345": "C12_I", 345); false for any other text.
+/// them and their value ("C12_I345": "C12_I", 345); false for any other text. The digits are
+/// read from the end, in the one pass that finds where they start.
 bool SplitNumbered(std::string_view text, std::string_view& prefix, std::int32_t& number)
 {
     std::size_t start = text.size();
-    while (start > 0 && text.size() - start < 10 && text[start - 1] >= '0' &&
-           text[start - 1] <= '9')
+    std::int32_t value = 0;
+    std::int32_t scale = 1;
+    while (start > 0 && text.size() - start < 9 && text[start - 1] >= '0' &&
+           text[start - 1] <= '9') {
+        value += (text[start - 1] - '0') * scale;
+        scale *= 10;
         --start;
-    const std::size_t digits = text.size() - start;
-    if (digits == 0 || digits > 9 || text[start] == '0')
+    }
+    if (start == text.size() || text[start] == '0')
         return false;
-    number = 0;
-    for (std::size_t i = start; i < text.size(); ++i)
-        number = number * 10 + (text[i] - '0');
+    if (start > 0 && text[start - 1] >= '0' && text[start - 1] <= '9')
+        return false; // a tenth digit
+    number = value;
     prefix = text.substr(0, start);
     return true;
 }
@@ -144,6 +149,7 @@ void CRecordIdState::Reset()
     m_prefixLearned = false;
     m_noPrefix = false;
     std::fill(std::begin(m_prefix), std::end(m_prefix), '\0');
+    m_prefixLength = 0;
     m_counter = 0;
     m_duplicateFound = false;
     m_nonStandardFound = false;
@@ -351,6 +357,11 @@ CRecordTextIds::Group* CRecordTextIds::GroupOf(std::string_view prefix, bool mak
 {
     if (m_lastGroup < m_groups.size() && SamePrefix(m_groups[m_lastGroup].prefix, prefix))
         return &m_groups[m_lastGroup];
+    return FindGroup(prefix, make);
+}
+
+CRecordTextIds::Group* CRecordTextIds::FindGroup(std::string_view prefix, bool make)
+{
     if (const auto found = m_groupIndex.find(prefix); found != m_groupIndex.end()) {
         m_lastGroup = found->second;
         return &m_groups[m_lastGroup];
@@ -542,11 +553,13 @@ bool IsRecordNumberingSuspended()
 void ReadXrefPrefix(CRecordIdState& state, std::string_view idText)
 {
     std::fill(std::begin(state.m_prefix), std::end(state.m_prefix), '\0');
+    state.m_prefixLength = 0;
     state.m_noPrefix = idText.empty() || !IsAsciiLetter(idText.front());
     for (std::size_t i = 0; !state.m_noPrefix && i < idText.size() && i < 4; ++i) {
         if (!IsAsciiLetter(idText[i]))
             break;
         state.m_prefix[i] = idText[i];
+        state.m_prefixLength = std::uint8_t(i + 1);
     }
     state.m_prefixLearned = true;
 }
@@ -554,21 +567,19 @@ void ReadXrefPrefix(CRecordIdState& state, std::string_view idText)
 bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number)
 {
     number = 0;
-    const char* const textStart = idText.data();
     if (!state.m_prefixLearned)
         ReadXrefPrefix(state, idText);
-    if (!state.m_noPrefix) {
-        // Byte by byte: the prefix is one to four letters, and every identifier of a load
-        // passes here.
-        std::size_t length = 0;
-        for (; length < sizeof state.m_prefix && state.m_prefix[length] != '\0'; ++length) {
-            if (length >= idText.size() || idText[length] != state.m_prefix[length])
-                return false;
-        }
-        idText.remove_prefix(length);
-    }
-    if (idText.empty())
+    // Every identifier and cross-reference of a load passes here: the prefix (one to four
+    // letters, or none) is compared byte by byte, and its length is known.
+    const std::size_t prefixLength = state.m_prefixLength;
+    if (idText.size() <= prefixLength)
         return false;
+    for (std::size_t i = 0; i < prefixLength; ++i) {
+        if (idText[i] != state.m_prefix[i])
+            return false;
+    }
+    const char* const textStart = idText.data();
+    idText.remove_prefix(prefixLength);
     std::int64_t value = 0;
     const char* const end = idText.data() + idText.size();
     if (idText.size() <= 9 && end - textStart >= 8 && std::endian::native == std::endian::little) {
