@@ -8,11 +8,15 @@
 #include "database/records/record_id_state.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
+#include "platform/base/safe_file.h"
 #include "queries/query_eval.h"
 
 #include <algorithm>
 
 namespace {
+
+/// What a query's file name adds to its name.
+constexpr std::string_view kQueryFileExtension = ".avq";
 
 /// Every query that exists, newest first. Only the interface thread changes it.
 std::vector<CQueryDef*>& LoadedQueries()
@@ -233,6 +237,8 @@ std::string QueryNameProblem(std::string_view name)
 {
     if (name.find('/') != std::string_view::npos)
         return "A query name cannot contain the character \"/\".  Please choose another name.";
+    if (name.size() + kQueryFileExtension.size() > CSafeFile::LongestFileName())
+        return "This query name is too long to name a file.  Please choose a shorter name.";
     return {};
 }
 

@@ -205,7 +205,8 @@ std::shared_ptr<CQueryDef> FindOrLoadQuery(std::string_view name, bool custom, s
 std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef* recordType);
 
 /// Why name cannot name a query file, as the message that tells the user; empty when it can. A
-/// name holding a slash would put the file in another folder, or outside the queries folder.
+/// name holding a slash would put the file in another folder, or outside the queries folder; a
+/// name too long for a file name is refused before any file is tried.
 std::string QueryNameProblem(std::string_view name);
 
 /// "Custom" or "Standard".

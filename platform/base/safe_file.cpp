@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <ctime>
 #include <filesystem>
 
@@ -106,6 +107,11 @@ BOOL CSafeFile::OpenBeside(const std::string& path, CFileException* error)
     m_fd = fd;
     m_path = temp;
     return TRUE;
+}
+
+std::size_t CSafeFile::LongestFileName()
+{
+    return NAME_MAX - (1 + kTempMark.size() + kTempRandomLength);
 }
 
 bool CSafeFile::Commit()

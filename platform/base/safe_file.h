@@ -30,6 +30,9 @@ public:
 
     /// Writes content to path through a safe file; false when anything failed.
     static bool WriteWhole(const std::string& path, std::string_view content);
+    /// The longest file name, in bytes, that OpenBeside can save: the temporary file's name is
+    /// longer than its target's, and a folder takes names of at most 255 bytes.
+    static std::size_t LongestFileName();
 
 private:
     std::string m_target;

@@ -4,6 +4,7 @@
 
 #include "common/folder_settings.h"
 #include "database/dictionary/qualifier_table.h"
+#include "platform/base/safe_file.h"
 #include "tests/queries/query_test_family.h"
 
 #include <gtest/gtest.h>
@@ -343,12 +344,18 @@ TEST_F(QueryFileTest, AFailedSaveKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(paths::ListFolder(m_folder + "/Custom", "*").size(), 1u);
 
     ASSERT_TRUE(query->RemoveFilter(query->GetFilter(0)));
+    // A file where the folder should be: no file can be made in it.
+    const std::string custom = m_folder + "/Custom";
+    std::filesystem::rename(custom, custom + ".away");
+    test_support::WriteFile(custom, "");
     test_support::Prompt().Answer(IDOK);
-    const std::string tooLong(300, 'k'); // no file name may be that long
-    EXPECT_FALSE(query->Save(&tooLong, false));
+    const std::string other = "other";
+    EXPECT_FALSE(query->Save(&other, false));
+    std::filesystem::remove(custom);
+    std::filesystem::rename(custom + ".away", custom);
     messages = test_support::Prompt().TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Unable to save changes to query '" + tooLong + "'.");
+    EXPECT_EQ(messages[0].text, "Unable to save changes to query 'other'.");
     EXPECT_EQ(query->GetName(), "kept");
 }
 
@@ -372,6 +379,39 @@ TEST_F(QueryFileTest, ANameWithASlashIsRefusedBeforeAnyFileIsWritten)
     EXPECT_FALSE(paths::Exists(m_folder + "/Standard/Mine.avq"));
     EXPECT_EQ(paths::ListFolder(m_folder + "/Custom", "*").size(), 1u);
     EXPECT_EQ(QueryNameProblem("a\\b: *?"), "") << "only a slash cannot stand in a file name";
+}
+
+TEST_F(QueryFileTest, ANameTooLongForAFileIsRefusedBeforeAnyFileIsTried)
+{
+    auto query = NewCustomQuery("kept", Rec("John")->GetFieldDef());
+    ASSERT_TRUE(query);
+    const std::string refusal =
+        "This query name is too long to name a file.  Please choose a shorter name.";
+    // The longest name that saves: its file name, and that of the file written beside it, fit.
+    const std::string longest(CSafeFile::LongestFileName() - 4, 'k');
+    const std::string tooLong = longest + "k";
+    const std::string wide = std::string(120, 'x') + "\xc3\xa9"; // 120 letters and one of 2 bytes
+    for (const std::string& name : {tooLong, std::string(300, 'k'), wide + wide}) {
+        test_support::Prompt().Answer(IDOK);
+        EXPECT_FALSE(query->Save(&name, true)) << name.size();
+        auto messages = test_support::Prompt().TakeMessages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, refusal);
+        EXPECT_EQ(messages[0].style & MB_ICONEXCLAMATION, UINT(MB_ICONEXCLAMATION));
+        EXPECT_EQ(query->GetName(), "kept");
+        test_support::Prompt().Answer(IDOK);
+        EXPECT_FALSE(NewCustomQuery(name, Rec("John")->GetFieldDef()));
+        messages = test_support::Prompt().TakeMessages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, refusal);
+    }
+    EXPECT_EQ(paths::ListFolder(m_folder + "/Custom", "*").size(), 1u);
+
+    EXPECT_TRUE(query->Save(&longest, true));
+    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
+    EXPECT_EQ(query->GetName(), longest);
+    EXPECT_TRUE(paths::IsFile(m_folder + "/Custom/" + longest + ".avq"));
+    EXPECT_EQ(QueryNameProblem(wide), "");
 }
 
 TEST_F(QueryFileTest, AFileChangedOnDiskSinceItWasReadIsReplacedOnlyWhenTheUserSaysSo)

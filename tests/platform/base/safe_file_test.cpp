@@ -92,3 +92,13 @@ TEST(SafeFile, AMissingFolderFailsWithTheCause)
     EXPECT_FALSE(file.Commit());
     EXPECT_FALSE(std::filesystem::exists(target));
 }
+
+TEST(SafeFile, TheLongestFileNameSavesAndOneByteMoreDoesNot)
+{
+    const std::string folder = test_support::NewFolder("safe");
+    const std::string longest(CSafeFile::LongestFileName(), 'n');
+    EXPECT_TRUE(CSafeFile::WriteWhole(folder + "/" + longest, "saved"));
+    EXPECT_EQ(ReadFile(folder + "/" + longest), "saved");
+    EXPECT_FALSE(CSafeFile::WriteWhole(folder + "/" + longest + "n", "lost"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
