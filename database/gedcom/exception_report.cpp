@@ -79,6 +79,35 @@ bool ReadyForEntry(ReportState& r)
     return false;
 }
 
+/// A byte that keeps the report from being plain text: a control character other than tab (and,
+/// unless keepLineEnds, other than CR and LF), or DEL.
+bool IsHiddenByte(unsigned char c, bool keepLineEnds)
+{
+    if (c == 0x7F)
+        return true;
+    if (c >= 0x20 || c == '\t')
+        return false;
+    return !keepLineEnds || (c != '\r' && c != '\n');
+}
+
+/// Appends text with each control character written visibly, as "\x" and two hexadecimal
+/// digits ("\x1B"); every other byte, a backslash among them, as it is.
+void AppendVisible(std::string& out, std::string_view text, bool keepLineEnds = false)
+{
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    std::size_t plain = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (!IsHiddenByte(c, keepLineEnds))
+            continue;
+        out.append(text.substr(plain, i - plain));
+        const char escape[] = {'\\', 'x', kDigits[c >> 4], kDigits[c & 15]};
+        out.append(escape, sizeof escape);
+        plain = i + 1;
+    }
+    out.append(text.substr(plain));
+}
+
 void WriteOutWhenFull(ReportState& r)
 {
     if (r.m_buffer.size() >= kBlockSize)
@@ -193,7 +222,7 @@ void AppendExceptionText(std::string_view text)
     ReportState& r = Report();
     if (!ReadyForEntry(r))
         return;
-    r.m_buffer.append(text);
+    AppendVisible(r.m_buffer, text, true);
     WriteOutWhenFull(r);
 }
 
@@ -248,17 +277,25 @@ void WriteEntry(ReportState& r, int lineNumber, std::string_view reason, const G
     std::string& out = r.m_buffer;
     if (r.m_currentId != r.m_lastId) {
         r.m_lastId = r.m_currentId;
-        out += text::Format("\r\nRecord Type=%s Id=%s\r\n", ExceptionRecordKindName(r.m_kind),
-                            r.m_lastId.empty() ? std::string_view("<none>") : r.m_lastId);
+        out += "\r\nRecord Type=";
+        out += ExceptionRecordKindName(r.m_kind);
+        out += " Id=";
+        AppendVisible(out, r.m_lastId.empty() ? std::string_view("<none>") : r.m_lastId);
+        out += "\r\n";
     }
     if (indented)
         out += "    ";
     out += text::Format("l.%d - ", lineNumber);
     out += reason;
     out += ": \"";
-    if (!raw)
-        out += text::Format("%d %s %s ", line.level, line.xref, line.tag);
-    out += line.value;
+    if (!raw) {
+        out += text::Format("%d ", line.level);
+        AppendVisible(out, line.xref);
+        out += ' ';
+        AppendVisible(out, line.tag);
+        out += ' ';
+    }
+    AppendVisible(out, line.value);
     out += "\"\r\n";
     WriteOutWhenFull(r);
 }

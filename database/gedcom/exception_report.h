@@ -22,7 +22,9 @@ inline constexpr std::string_view kSkippedBranchLine = "Skipped branch line     
 
 // The report is written only while a load has it enabled, and its file is made anew at the
 // load's first entry, so a load that skips nothing leaves no file and an empty path. The file
-// is opened without following a symbolic link; its lines end with CR LF and it is UTF-8. Text
+// is opened without following a symbolic link; its lines end with CR LF and it is UTF-8 plain
+// text: a control character that a line of the GEDCOM file holds (any but tab, and DEL) is
+// written as "\x" and two hexadecimal digits ("\x1B"), a backslash as it stands. Text
 // is collected and written in blocks of about 4000 bytes; an entry longer than a block is
 // written whole. A report that cannot be made or written is given up for the rest of the load,
 // which goes on.

@@ -95,6 +95,25 @@ TEST_F(ExceptionReportTest, EntriesFollowTheirRecordHeadings)
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
+TEST_F(ExceptionReportTest, ControlCharactersOfTheFileAreWrittenVisiblyAsHexadecimalEscapes)
+{
+    SetExceptionRecord(0, "I\x01X");
+    WriteExceptionLine(5, ExceptionReasonText(kSkipInvalidLine), {-1, "", "", "1 NOTE \x1B[2J"},
+                       true, false);
+    WriteExceptionLine(6, kSkippedBranchLine, {2, "X\x7F", "_T\x02", "a\tb\\x07\x1F\x0B"}, false,
+                       true);
+    AppendExceptionText("* Reference to a missing record kept: FAMC @F\x08@ in Individual.\r\n");
+    const std::string report = test_support::ReadFile(EndExceptionReport());
+    EXPECT_EQ(report, kHeading +
+                          "\r\nRecord Type=Individual Id=I\\x01X\r\n"
+                          "l.5 - Skipped invalid line           : \"1 NOTE \\x1B[2J\"\r\n"
+                          "    l.6 - Skipped branch line        : "
+                          "\"2 X\\x7F _T\\x02 a\tb\\x07\\x1F\\x0B\"\r\n"
+                          "* Reference to a missing record kept: FAMC @F\\x08@ in Individual.\r\n");
+    for (const char c : report)
+        EXPECT_TRUE(c == '\r' || c == '\n' || c == '\t' || (c >= 0x20 && c != 0x7F)) << int(c);
+}
+
 TEST_F(ExceptionReportTest, LoadWithoutSkippedLinesWritesNoFile)
 {
     EXPECT_EQ(EndExceptionReport(), "");

@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                     true,
                     1,
                     {IDNO},
-                    "Removed zero bytes (NUL)       : \"1  NOTE ab\x01\x7F\""}),
+                    "Removed zero bytes (NUL)       : \"1  NOTE ab\\x01\\x7F\""}),
     [](const testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
 
 TEST_F(GedcomHostileTest, LongLineComesBackWholeThroughShortLines)
