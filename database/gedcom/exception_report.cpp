@@ -193,6 +193,8 @@ std::string_view ExceptionReasonText(int reason)
         return "Skipped - not gedcom 5.5       ";
     case kSkipExceedsMax:
         return "Skipped invalid (exceeds max)  ";
+    case kSkipEmptyField:
+        return kSkippedEmptyField;
     default:
         return "Skipped invalid line           ";
     }

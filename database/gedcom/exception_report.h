@@ -16,9 +16,14 @@ inline constexpr int kSkipExtension = 1;
 inline constexpr int kSkipNotGedcom55 = 2;
 inline constexpr int kSkipExceedsMax = 3;
 inline constexpr int kSkipInvalidLine = 4;
+/// A standard field without a value that it cannot be without (a link without its
+/// cross-reference, "1 FAMC"): an empty field, which a save would leave out.
+inline constexpr int kSkipEmptyField = 5;
 
 /// The reason text of a line below a skipped line.
 inline constexpr std::string_view kSkippedBranchLine = "Skipped branch line        ";
+/// The reason text of an empty field a save would leave out.
+inline constexpr std::string_view kSkippedEmptyField = "Skipped empty field            ";
 
 // The report is written only while a load has it enabled, and its file is made anew at the
 // load's first entry, so a load that skips nothing leaves no file and an empty path. The file

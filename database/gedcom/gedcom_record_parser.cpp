@@ -32,7 +32,7 @@ constexpr std::string_view kKeptUnknownKey = "Kept value not in value list   ";
 constexpr std::string_view kKeptUnreadText = "Kept unreadable value as text  ";
 constexpr std::string_view kLostUnreadValue = "Skipped unreadable value       ";
 constexpr std::string_view kLostValuedField = "Skipped field without details  ";
-constexpr std::string_view kLostEmptyField = "Skipped empty field            ";
+constexpr std::string_view kLostEmptyField = kSkippedEmptyField;
 constexpr std::string_view kKeptAsUserDefined = "Kept as user-defined field     ";
 constexpr std::string_view kLevelBranchIgnored = "Invalid line level. Branch ignored";
 constexpr std::string_view kRemovedZeroBytes = "Removed zero bytes (NUL)       ";
@@ -375,9 +375,12 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     CDataNode* node = nullptr;
     if (!AddNode(m_path[level - 1], sibling, def, line, lineCounter, node)) {
         // A value the table's field cannot take is kept, with the lines below it, in a
-        // user-defined field of the same tag, as a tag the table lacks is kept.
-        int reason = kSkipInvalid;
-        const CFieldDef* kept = def->HasFlag(FDF_USER_DEFINED) || Trimmed(line.value).empty()
+        // user-defined field of the same tag, as a tag the table lacks is kept. A field of the
+        // table that cannot be empty and is (a link without its cross-reference) is an empty
+        // field, left out with the lines below it.
+        const bool empty = Trimmed(line.value).empty();
+        int reason = empty && !def->HasFlag(FDF_USER_DEFINED) ? kSkipEmptyField : kSkipInvalid;
+        const CFieldDef* kept = def->HasFlag(FDF_USER_DEFINED) || empty
                                     ? nullptr
                                     : UserDefinedTwin(m_path[level - 1].def, line.tag, reason);
         if (!kept || !AddNode(m_path[level - 1], sibling, kept, line, lineCounter, node))
