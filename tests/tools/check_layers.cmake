@@ -47,6 +47,8 @@ set(HELPERS
     # The smoke build's driver, part of the window layer built only into the smoke program, and
     # the test that runs that program.
     "platform/smoke/|82|smoke driver"
+    # Mouse input through Qt's test library, over platform_ui, built only into its tests.
+    "platform/testing/|41|user input of tests"
     "tests/smoke/|82|smoke test")
 
 # Tests and benchmarks stand just above the library they exercise: tests/database/ at 27.

@@ -181,6 +181,10 @@ void FrameWidget::dropEvent(QDropEvent* event)
 MdiChildWidget::MdiChildWidget() : QMdiSubWindow(nullptr)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // A click on a part of the window that takes no focus (a scroll bar, a label, the frame)
+    // leaves the focus where it is, as on the desktop; activation still gives the focus to the
+    // window's view (mdi_frame_wnd.cpp keeps the MDI area from taking it too).
+    setFocusPolicy(Qt::NoFocus);
     // No icon of Qt's own in the title bar until the program gives one.
     QPixmap blank(16, 16);
     blank.fill(Qt::transparent);

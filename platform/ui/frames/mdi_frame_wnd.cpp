@@ -83,6 +83,10 @@ BOOL CMDIFrameWnd::OnCreateClient(CREATESTRUCT* /*cs*/, CCreateContext* /*contex
         return FALSE;
     auto* area = new QMdiArea(frame);
     area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    // A click on what takes no focus inside a child window (its scroll bars, labels, frame)
+    // leaves the focus where it was: Qt gives a click's focus to the first widget that takes it
+    // on the way up, and neither the child window nor the area does.
+    area->setFocusPolicy(Qt::NoFocus);
     QApplication::instance()->installEventFilter(new ClickActivation(area));
     ui_detail::BodyOf(frame)->SetClient(area);
     m_mdi->area = area;

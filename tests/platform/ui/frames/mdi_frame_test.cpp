@@ -3,6 +3,8 @@
 // moved over others stay whole on the screen; the Window menu and the titles follow.
 #include "tests/platform/ui/frames/frame_fixture.h"
 
+#include "platform/testing/user_input.h"
+#include "platform/ui/dialogs/scroll_bar.h"
 #include "platform/ui/frames/menu.h"
 
 namespace frame_test {
@@ -248,6 +250,39 @@ TEST_F(FrameTest, AClickInAnInactiveChildActivatesIt)
     TestHooks::PostMouse(*subView, TestHooks::MouseEvent::LeftUp, CPoint(5, 5), 0);
     TestHooks::DeliverPosted();
     EXPECT_EQ(m_main->MDIGetActive(), first);
+}
+
+TEST_F(FrameTest, AClickOnWhatTakesNoFocusLeavesTheFocusWhereItWasAndActivationRestoresIt)
+{
+    // A child window that takes the focus when it is clicked (not through Tab: no tab stop),
+    // and a scroll bar control beside it, as a grid has.
+    CMDIChildWnd* first = m_main->MDIGetActive();
+    CView* view = first->GetActiveView();
+    auto* cells = new SubView;
+    ASSERT_TRUE(
+        cells->Create(nullptr, "cells", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), view, 1));
+    CScrollBar bar;
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 100, 200, 116), view, 2));
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 99, 10, 0, 0};
+    bar.SetScrollInfo(&info, TRUE);
+    cells->SetFocus();
+    ASSERT_EQ(CWnd::GetFocus(), cells);
+
+    user_input::Drag(bar, CPoint(22, 8), CPoint(120, 8)); // the thumb, dragged
+    EXPECT_EQ(CWnd::GetFocus(), cells) << "the scroll bar takes no focus, nor its window";
+    user_input::Drag(*view, CPoint(250, 200), CPoint(250, 200));
+    EXPECT_EQ(CWnd::GetFocus(), cells) << "nor a part of the window that takes none";
+
+    // Another child takes the focus; a click on the first one's scroll bar (its arrow, left of
+    // the second window, which stands one step lower and further right) activates it, and its
+    // view has the focus again.
+    TestChild* second = NewChild();
+    EXPECT_EQ(m_main->MDIGetActive(), second);
+    EXPECT_NE(CWnd::GetFocus(), cells);
+    user_input::Drag(bar, CPoint(3, 8), CPoint(3, 8)); // left of the second window
+    EXPECT_EQ(m_main->MDIGetActive(), first);
+    EXPECT_EQ(CWnd::GetFocus(), view);
+    bar.DestroyWindow();
 }
 
 TEST_F(FrameTest, TheMainFramesAcceleratorsRunCommandsWhenEnabled)
