@@ -988,10 +988,20 @@ void CRecPageIndMain::OnGoToChild(int row)
     CIndRec* target = m_view.m_kind == CIndividualViewState::kOrphanView
                           ? m_view.GetFocusIndividual()
                           : m_children.At(m_view.m_firstChild + row);
-    if (target && GetBox()) {
-        CommitEdits();
-        GetBox()->SetPinned(false);
-        GetBox()->SetRecord(target, nullptr);
+    if (!target || !GetBox())
+        return;
+    CommitEdits();
+    CWnd* go = GetDlgItem(kChildGo[row]);
+    const bool focused = go && CWnd::GetFocus() == go;
+    GetBox()->SetPinned(false);
+    GetBox()->SetRecord(target, nullptr);
+    // The button keeps the focus while the child shown has a child in that row, as the spouse's
+    // and the parents' buttons keep it; hidden, it passed the focus on to the next row, an empty
+    // one: the focus goes to the name of the child shown instead.
+    if (focused && !go->IsWindowVisible()) {
+        m_focusRow = -1;
+        UpdateMarkers();
+        FocusDefault();
     }
 }
 

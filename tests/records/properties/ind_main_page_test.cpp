@@ -364,6 +364,46 @@ TEST_F(IndMainPageTest, TabFromAFieldReachesTheButtonsAndBoxesThatFollowIt)
     EXPECT_EQ(tabFrom(birth->GetWnd()), 1096) << "a child's birth date by the child's sex box";
 }
 
+TEST_F(IndMainPageTest, AChildsButtonGoesToTheChildAndTheFocusStaysOnItOrGoesToTheChildsName)
+{
+    CIndRec* dad = NewIndividual(SEX_MALE, "Dad /Ash/");
+    CIndRec* son = NewIndividual(SEX_MALE, "Son /Ash/");
+    CIndRec* daughter = NewIndividual(SEX_FEMALE, "Ann /Ash/");
+    Marry(dad, NewIndividual(SEX_FEMALE, "Mum /Bell/"), {son, daughter});
+    Marry(son, NewIndividual(SEX_FEMALE, "Eve /Cole/"), {NewIndividual(SEX_MALE, "Kid /Ash/")});
+    CRecPageIndMain* page = ShowMain(dad);
+    ASSERT_NE(page, nullptr);
+    Box().ShowWindow(SW_SHOW);
+    const auto go = [page](int id) {
+        CWnd* button = page->GetDlgItem(id);
+        button->SetFocus();
+        TestHooks::Click(*page, id);
+    };
+    const auto markers = [page] {
+        std::string shown;
+        for (const int id : {1108, 1107, 1106, 1105}) {
+            std::string text;
+            page->GetDlgItemText(id, text);
+            shown += text.empty() ? "-" : text;
+        }
+        return shown;
+    };
+
+    // The son has a child in the first row: the first row's button stays, with the focus.
+    go(1098);
+    EXPECT_EQ(Box().GetRecord(), son);
+    EXPECT_EQ(CWnd::GetFocus(), page->GetDlgItem(1098));
+    // The daughter has none in the second row: its button goes, and the focus goes to her name,
+    // not to the empty row that follows.
+    Box().SetRecord(dad, nullptr);
+    go(1099);
+    EXPECT_EQ(Box().GetRecord(), daughter);
+    EXPECT_FALSE(page->GetDlgItem(1099)->IsWindowVisible());
+    EXPECT_EQ(CWnd::GetFocus(), &page->GetNameControl()->GetWnd());
+    EXPECT_EQ(markers(), "----") << "no child row holds the focus";
+    EXPECT_EQ(TextOf(page->GetNameControl()), "Ann /Ash/");
+}
+
 TEST_F(IndMainPageTest, SpouseTabsReorderTheSpouseFamilies)
 {
     CIndRec* al = NewIndividual(SEX_MALE, "Al");
