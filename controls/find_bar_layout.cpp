@@ -4,16 +4,34 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace {
+
+/// What the edits have above minEdit.
+std::int64_t SpareEditWidth(const std::vector<FindBarItem>& items, int minEdit)
+{
+    std::int64_t spare = 0;
+    for (const FindBarItem& item : items)
+        if (item.edit)
+            spare += std::max(0, item.right - item.left - minEdit);
+    return spare;
+}
+
+} // namespace
+
+int LeastFindBarWidth(const std::vector<FindBarItem>& items, int minEdit)
+{
+    if (items.empty())
+        return 0;
+    return int(items.back().right + items.front().left - SpareEditWidth(items, minEdit));
+}
+
 std::vector<FindBarItem> FitFindBarItems(const std::vector<FindBarItem>& items, int width,
                                          int minEdit)
 {
     if (items.empty())
         return items;
     const int needed = items.back().right + items.front().left;
-    std::int64_t spare = 0; // what the edits have above minEdit
-    for (const FindBarItem& item : items)
-        if (item.edit)
-            spare += std::max(0, item.right - item.left - minEdit);
+    const std::int64_t spare = SpareEditWidth(items, minEdit);
     const std::int64_t missing = std::min<std::int64_t>(std::max(0, needed - width), spare);
     if (missing == 0)
         return items;

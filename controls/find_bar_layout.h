@@ -18,3 +18,6 @@ struct FindBarItem {
 /// down to minEdit, what still does not fit is cut off at the right.
 std::vector<FindBarItem> FitFindBarItems(const std::vector<FindBarItem>& items, int width,
                                          int minEdit);
+/// The narrowest bar that FitFindBarItems fits every item into: the template's width less what
+/// the edits have above minEdit.
+int LeastFindBarWidth(const std::vector<FindBarItem>& items, int minEdit);

@@ -2,7 +2,6 @@
 // passed on to the grid.
 #include "controls/grid_find_bar.h"
 
-#include "controls/find_bar_layout.h"
 #include "controls/tree_grid.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/resources/dialog_template.h"
@@ -156,14 +155,24 @@ void CGridFindBar::OnPaint()
         dc.DrawText(label.text, &label.rect, DT_LEFT | DT_SINGLELINE);
 }
 
-void CGridFindBar::OnSize(UINT type, int cx, int cy)
+std::vector<FindBarItem> CGridFindBar::TemplateItems() const
 {
-    CWnd::OnSize(type, cx, cy);
     std::vector<FindBarItem> items;
     items.reserve(m_placed.size());
     for (const Placed& placed : m_placed)
         items.push_back({placed.rect.left, placed.rect.right, placed.edit != nullptr});
-    const std::vector<FindBarItem> fitted = FitFindBarItems(items, cx, m_minEditWidth);
+    return items;
+}
+
+int CGridFindBar::GetLeastWidth() const
+{
+    return LeastFindBarWidth(TemplateItems(), m_minEditWidth);
+}
+
+void CGridFindBar::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    const std::vector<FindBarItem> fitted = FitFindBarItems(TemplateItems(), cx, m_minEditWidth);
     for (std::size_t i = 0; i < m_placed.size(); ++i) {
         CRect rect = m_placed[i].rect;
         rect.left = fitted[i].left;

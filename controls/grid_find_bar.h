@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/find_bar_edit.h"
+#include "controls/find_bar_layout.h"
 #include "platform/ui/drawing/font.h"
 #include "platform/ui/windows/wnd.h"
 
@@ -24,6 +25,8 @@ public:
     /// F3: searches with the text of the edit editId, else of the edit with the focus, else of
     /// the first one not empty (name, second text, record id). False when there is none.
     bool FindNext(int editId);
+    /// The narrowest the bar can be with every control inside it, its edits at their least width.
+    int GetLeastWidth() const;
     /// The edit that had the focus last; 0 before any.
     int GetLastFocused() const { return m_lastFocused; }
     CFindBarEdit* GetEdit(int id);
@@ -50,6 +53,8 @@ private:
         std::size_t label = 0;
     };
 
+    /// The labels and edits at their template's places, left to right.
+    std::vector<FindBarItem> TemplateItems() const;
     bool OnEditKeyDown(CFindBarEdit* edit, UINT virtKey) override;
     /// The edit that gains the focus becomes the last focused.
     void OnEditSetFocus(CFindBarEdit* edit) override;

@@ -4,6 +4,7 @@
 #include "records/dialogs/new_record_dlgs.h"
 
 #include "common/abort.h"
+#include "controls/grid_find_bar.h"
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_tracking.h"
@@ -50,6 +51,26 @@ void AddAnchor(CDlgLayout& layout, CDialog& dialog, int id, Anchor anchor)
                           L::kToBottom, nullptr, L::kToRight, nullptr);
         return;
     }
+}
+
+/// Widens the dialog, keeping its centre, by what the grid's find bar misses to hold its labels
+/// and edits with the edits at their least width; the layout then stretches the grid, and the
+/// bar narrows its edits in proportion as in the records window. The dialog is laid out already,
+/// and keeps the width it opens with as its least.
+void WidenForFindBar(CDialog& dialog, const CTagGrid& grid)
+{
+    const CGridFindBar* bar = grid.GetFindBar();
+    if (!bar || !bar->GetSafeHwnd())
+        return;
+    CRect inside;
+    grid.GetClientRect(&inside);
+    const int missing = bar->GetLeastWidth() - inside.Width();
+    if (missing <= 0)
+        return;
+    CRect window;
+    dialog.GetWindowRect(&window);
+    dialog.MoveWindow(int(window.left) - missing / 2, int(window.top),
+                      int(window.Width()) + missing, int(window.Height()));
 }
 
 } // namespace
@@ -112,6 +133,7 @@ BOOL CSelectRecordDlg::OnInitDialog()
     AddAnchor(m_layout, *this, IDC_SELECT_FILTER, Anchor::BottomWide);
     AddAnchor(m_layout, *this, IDOK, Anchor::BottomCentre);
     AddAnchor(m_layout, *this, IDCANCEL, Anchor::BottomCentre);
+    WidenForFindBar(*this, m_grid);
     KeepOpeningSizeAsMinimum();
     m_grid.SetFocus();
     return FALSE;
@@ -251,6 +273,7 @@ BOOL CSelectRecordListDlg::OnInitDialog()
     AddAnchor(m_layout, *this, int(kSelectRecordListGridId), Anchor::Stretch);
     for (const int id : {int(IDOK), IDC_SELECT_NEW, int(IDCANCEL)})
         AddAnchor(m_layout, *this, id, Anchor::BottomCentre);
+    WidenForFindBar(*this, m_grid);
     KeepOpeningSizeAsMinimum();
     if (ok)
         ok->EnableWindow(Choice() != nullptr);

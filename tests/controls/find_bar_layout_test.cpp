@@ -40,6 +40,17 @@ TEST(FindBarLayoutTest, ANarrowBarNarrowsTheEditsInProportionAndMovesWhatFollows
     EXPECT_EQ(fitted.back().right + fitted.front().left, 302) << "ends at the bar's margin";
 }
 
+TEST(FindBarLayoutTest, TheLeastWidthHoldsEveryItemWithTheEditsAtTheirLeast)
+{
+    // 402 less what the edits have above 20 (130 and 40).
+    EXPECT_EQ(LeastFindBarWidth(kBar, 20), 232);
+    const std::vector<FindBarItem> fitted = FitFindBarItems(kBar, 232, 20);
+    EXPECT_EQ(fitted.back().right + fitted.front().left, 232);
+    EXPECT_EQ(fitted[1].right - fitted[1].left, 20);
+    EXPECT_EQ(LeastFindBarWidth(kBar, 500), 402) << "edits already narrower keep their width";
+    EXPECT_EQ(LeastFindBarWidth({}, 20), 0);
+}
+
 TEST(FindBarLayoutTest, EditsStopAtTheirLeastWidthAndTheRestIsCutOff)
 {
     const std::vector<FindBarItem> fitted = FitFindBarItems(kBar, 50, 20);

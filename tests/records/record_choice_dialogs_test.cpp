@@ -151,6 +151,48 @@ TEST_F(RecordChoiceDialogsTest, SelectRecordFindsARecordByNameThroughItsFindBar)
     EXPECT_EQ(selected, m_ann);
 }
 
+TEST_F(RecordChoiceDialogsTest, SelectRecordOpensWideEnoughForEveryFindBoxOfItsType)
+{
+    // Husband, wife and record id of a family; name and record id of an individual.
+    for (const int listIndex : {kFam, kIndi}) {
+        CRecordNode* selected = nullptr;
+        TestHooks::OnNextDialog(kSelectRecordTemplate, [&](CDialog& dialog) {
+            CTagGrid& grid = static_cast<CSelectRecordDlg&>(dialog).GetGrid();
+            CGridFindBar* bar = grid.GetFindBar();
+            ASSERT_NE(bar, nullptr);
+            // Nor can it be made narrower than it opens.
+            CRect opened;
+            dialog.GetWindowRect(&opened);
+            TestHooks::DragWindowSize(dialog, 100, int(opened.Height()));
+            CRect inside;
+            bar->GetClientRect(&inside);
+            EXPECT_GE(inside.Width(), bar->GetLeastWidth());
+            for (const int id :
+                 {CTreeGrid::kFindTextId, CTreeGrid::kFindText2Id, CTreeGrid::kFindIdId}) {
+                CWnd* edit = bar->GetEdit(id);
+                if (!edit->IsWindowVisible())
+                    continue;
+                CRect place;
+                edit->GetWindowRect(&place);
+                bar->ScreenToClient(&place);
+                EXPECT_LE(place.right, inside.right) << listIndex << " " << id;
+                EXPECT_GT(place.Width(), 0) << listIndex << " " << id;
+            }
+            // The grid, the filter and the buttons follow the wider dialog.
+            CRect client, gridPlace, cancel;
+            dialog.GetClientRect(&client);
+            grid.GetWindowRect(&gridPlace);
+            dialog.ScreenToClient(&gridPlace);
+            EXPECT_EQ(client.right - gridPlace.right, gridPlace.left) << listIndex;
+            dialog.GetDlgItem(IDCANCEL)->GetWindowRect(&cancel);
+            dialog.ScreenToClient(&cancel);
+            EXPECT_LE(cancel.right, client.right) << listIndex;
+            TestHooks::Click(dialog, IDCANCEL);
+        });
+        EXPECT_FALSE(Select(nullptr, 0, false, selected, listIndex));
+    }
+}
+
 TEST_F(RecordChoiceDialogsTest, SelectRecordRefusesTheExcludedAndAsksQuestionableLinks)
 {
     CFamRec* family = NewFamily();
