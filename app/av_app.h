@@ -181,6 +181,8 @@ public:
     void SetAutosaveDue(bool due) override { m_autosaveDue = due; }
     /// Offers the backup of the open file as the main window closes.
     bool OfferBackupOnClose(CWnd* owner) override;
+    /// Stores the value being typed in the Record Properties box, when it is open.
+    void StorePropertiesEdit() override;
 
 private:
     /// The command handlers of windows, records and help.

@@ -44,6 +44,12 @@ bool HoldsFocusedControl(const CWnd& box)
 
 } // namespace
 
+void CAvApp::StorePropertiesEdit()
+{
+    if (m_propertiesDlg && m_propertiesDlg->GetSafeHwnd())
+        m_propertiesDlg->CommitFocusedControl();
+}
+
 void CAvApp::MapPropertiesCommands()
 {
     MapCommand(ID_PROPERTIES, [this] { ShowPropertiesDlg(0, 0, FALSE, FALSE); });

@@ -239,7 +239,10 @@ void CMainFrame::OnClose()
     SaveToolbarPlacements();
     IShellApp* app = GetShellApp();
     CAvDoc* doc = app ? app->GetDocument() : nullptr;
-    // A value being typed into a record list is kept before the file is offered for saving.
+    // A value being typed into the Record Properties box or a record list is kept before the
+    // file is offered for saving: closing the window moves no focus that would store it.
+    if (app)
+        app->StorePropertiesEdit();
     for (CView* view : doc ? doc->GetViews() : std::vector<CView*>{})
         if (auto* avView = dynamic_cast<CAvView*>(view))
             if (auto* records = dynamic_cast<CRecordsPane*>(avView->GetSubView()))

@@ -69,6 +69,8 @@ public:
     virtual CAppPrinter& GetPrinter() = 0;
     /// Offers a backup as the main window closes; false when the user cancels the close.
     virtual bool OfferBackupOnClose(CWnd* owner) = 0;
+    /// Stores the value being typed in the Record Properties box, as its focus leaving would.
+    virtual void StorePropertiesEdit() = 0;
     /// A due autosave runs at the end of the next idle period.
     virtual void SetAutosaveDue(bool due) = 0;
 };

@@ -13,6 +13,7 @@
 #include "records/properties/properties_dlg.h"
 #include "records/properties/record_page.h"
 
+#include "database/dictionary/field_ids.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/source_citation.h"
 #include "database/records/record_id_state.h"
@@ -201,6 +202,31 @@ TEST_F(PropertiesCommandTest, TheBoxOpensWithTheFocusInTheFirstFieldOfItsPage)
     ASSERT_TRUE(Run(ID_PROPERTIES));
     EXPECT_TRUE(HasFocusWithin(*events)) << "the same record again";
     EXPECT_NE(CWnd::GetFocus(), events);
+}
+
+TEST_F(PropertiesCommandTest, ClosingTheMainWindowStoresTheValueBeingTypedInTheBoxFirst)
+{
+    Script().selection = m_john;
+    ASSERT_TRUE(Run(ID_PROPERTIES));
+    ASSERT_FALSE(Doc()->IsModified());
+    // A name typed into the box, then the main window closed as the window manager closes it:
+    // the focus stays in the box, so nothing but the close itself can store the value.
+    for (const char c : std::string("XY"))
+        TestHooks::PostKey(*CWnd::GetFocus(), UINT(c), 0);
+    TestHooks::DeliverPosted();
+    const std::string path = Doc()->GetPathName();
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    Frame()->PostMessage(WM_CLOSE);
+    TestHooks::DeliverPosted();
+
+    ASSERT_NE(m_app->GetMainFrame(), nullptr) << "closed without asking";
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Save changes to " + path + "?"});
+    EXPECT_TRUE(Doc()->IsModified());
+    const CDataNode* name = m_john->FindChild(nullptr, FIELD_NAME);
+    ASSERT_NE(name, nullptr);
+    std::string text;
+    name->GetText(text, 0);
+    EXPECT_NE(text.find("xy"), std::string::npos) << text;
 }
 
 TEST_F(PropertiesCommandTest, AutomaticCitationIsSetThroughItsDialogAndCancelled)
