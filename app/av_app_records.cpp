@@ -105,6 +105,9 @@ void CAvApp::CreateRecord(int listIndex)
     if (CPropertiesDlg* box = CreatePropertiesDlg()) {
         box->SetRecord(record, nullptr);
         box->SetFocus();
+        // The box's own window takes no keys: its page gives the focus to the record's first
+        // field, so that what the user types next names the new record.
+        box->ForwardToActivePage();
         box->SetPinned(false);
     }
 }

@@ -63,6 +63,20 @@ TEST_P(CreateRecordTest, ANewRecordIsShownInTheRecordsWindowAndThePropertiesBox)
     EXPECT_EQ(box->GetRecord(), created);
     EXPECT_TRUE(box->IsWindowVisible());
     EXPECT_FALSE(box->IsFollowing()) << "the box stays on the new record";
+
+    // What the user types next goes into a field of the new record, not into the box's frame.
+    CWnd* focus = CWnd::GetFocus();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_NE(focus, box);
+    bool inBox = false;
+    for (const CWnd* wnd = focus; wnd; wnd = wnd->GetParent())
+        inBox = inBox || wnd == box;
+    EXPECT_TRUE(inBox) << "the focus is in the box";
+    TestHooks::PostKey(*focus, 'Q', 0);
+    TestHooks::DeliverPosted();
+    std::string typed;
+    CWnd::GetFocus()->GetWindowText(typed);
+    EXPECT_NE(typed.find('q'), std::string::npos) << typed;
 }
 
 INSTANTIATE_TEST_SUITE_P(
