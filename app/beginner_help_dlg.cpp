@@ -6,7 +6,6 @@
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/edit.h"
-#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
@@ -18,14 +17,7 @@ constexpr int kPlaceholder = 1021, kShowAgainBox = 1258, kTextControl = 999;
 
 } // namespace
 
-CBeginnerHelpDlg::CBeginnerHelpDlg(CWnd* parent) : CDialog(kTemplate, parent)
-{
-    // Help belongs to the program, not to this dialog.
-    MapCommand(ID_HELP, [] {
-        if (CWnd* main = AfxGetMainWnd())
-            main->SendMessage(WM_COMMAND, ID_HELP);
-    });
-}
+CBeginnerHelpDlg::CBeginnerHelpDlg(CWnd* parent) : CDialog(kTemplate, parent) {}
 
 BOOL CBeginnerHelpDlg::OnInitDialog()
 {

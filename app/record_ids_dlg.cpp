@@ -8,7 +8,6 @@
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/combo_box.h"
-#include "platform/ui/windows/app.h"
 
 namespace {
 
@@ -60,11 +59,6 @@ void CopyIds(int listIndex, int fieldId, const char* question)
 CRecordIdsDlg::CRecordIdsDlg(CWnd* parent) : CDialog(kTemplate, parent)
 {
     MapNotify(kTypeCombo, CBN_SELCHANGE, [this] { ApplyTypeRule(); });
-    // Help belongs to the program, not to this dialog.
-    MapCommand(ID_HELP, [] {
-        if (CWnd* main = AfxGetMainWnd())
-            main->SendMessage(WM_COMMAND, ID_HELP);
-    });
 }
 
 BOOL CRecordIdsDlg::OnInitDialog()

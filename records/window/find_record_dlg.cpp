@@ -50,10 +50,6 @@ CFindRecordDlg::CFindRecordDlg(CWnd* parent) : CDialog(kTemplate, parent)
     MapNotify(kSearchText, EN_CHANGE, [this] { UpdateButtons(); });
     MapCommand(kFindFirst, [this] { FindRecord(true); });
     MapCommand(kFindNext, [this] { FindRecord(false); });
-    MapCommand(ID_HELP, [] {
-        if (CWnd* main = AfxGetMainWnd())
-            main->SendMessage(WM_COMMAND, ID_HELP);
-    });
 }
 
 bool CFindRecordDlg::Open()

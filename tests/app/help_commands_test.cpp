@@ -1,11 +1,13 @@
-// tests/app/help_commands_test.cpp: the user manual and the help commands, and the tutorial
-// files, with the program folder that the installation names.
+// tests/app/help_commands_test.cpp: the user manual and the help commands (also behind the
+// Help button of a dialog), and the tutorial files, with the program folder that the
+// installation names.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"
 #include "app/shell/help_commands.h"
 
 #include "platform/base/paths.h"
+#include "platform/ui/dialogs/dialog.h"
 
 #include <gmock/gmock.h>
 
@@ -79,6 +81,28 @@ INSTANTIATE_TEST_SUITE_P(Commands, ManualTest,
                                          ManualCase{"HelpTopicsMissing", ID_HELP_FINDER, false,
                                                     "Help is not available.  "}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HelpCommandsTest, TheHelpButtonOfADialogOpensTheManual)
+{
+    const std::string manual = NameProgramFolder() + kUserManualName;
+    test_support::WriteFile(manual, "%PDF-1.4");
+    // The Add Event or Attribute dialog's button is the program's Help command; the automatic
+    // source citation dialog's is a template's plain Help button. Neither handles it itself.
+    constexpr UINT kAddEvent = 300, kAutoCitation = 296;
+    const std::pair<UINT, int> dialogs[] = {{kAddEvent, int(ID_HELP)},
+                                            {kAutoCitation, int(CDialog::kHelpButton)}};
+    for (const auto& [templateId, button] : dialogs) {
+        SCOPED_TRACE(templateId);
+        TestHooks::OnNextDialog(templateId, [button = button](CDialog& dialog) {
+            TestHooks::Click(dialog, button);
+            dialog.EndDialog(IDCANCEL);
+        });
+        CDialog dialog(templateId, Frame());
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL) << "Help leaves the dialog open";
+        EXPECT_THAT(TestHooks::TakeShellOpens(), ElementsAre(manual));
+        EXPECT_THAT(MessageTexts(), IsEmpty());
+    }
+}
 
 TEST_F(HelpCommandsTest, ATutorialFileOpensFromTheProgramFolderWhenThereIsOne)
 {

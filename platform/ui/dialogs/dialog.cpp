@@ -258,9 +258,20 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDCANCEL:
         OnCancel();
         return TRUE;
+    case kHelpButton:
+    case ID_HELP:
+        OnHelp();
+        return TRUE;
     default:
         return FALSE;
     }
+}
+
+void CDialog::OnHelp()
+{
+    CWnd* main = AfxGetMainWnd();
+    if (main && main != this)
+        main->SendMessage(WM_COMMAND, ID_HELP);
 }
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

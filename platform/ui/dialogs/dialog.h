@@ -29,6 +29,9 @@ inline constexpr WORD DC_HASDEFID = 0x534B;
 /// IDOK and IDCANCEL call OnOK and OnCancel when no handler of the program's takes them.
 class CDialog : public CWnd {
 public:
+    /// The id of a template's plain Help button; the program's own Help buttons use ID_HELP.
+    static constexpr UINT kHelpButton = 9;
+
     explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr);
     ~CDialog() override;
 
@@ -90,6 +93,9 @@ protected:
     /// Exchanges data, and ends the dialog with IDOK when the exchange succeeded.
     virtual void OnOK();
     virtual void OnCancel();
+    /// A Help button (ID_HELP, or kHelpButton) that the dialog does not handle itself runs the
+    /// main window's Help command: help belongs to the program, not to one dialog.
+    virtual void OnHelp();
     /// Moves data between controls and members with the CDataExchange calls; the base does none.
     virtual void DoDataExchange(CDataExchange& dx);
 
