@@ -42,6 +42,17 @@ static_assert(kKeptUnknownKey.size() == 31 && kKeptUnreadText.size() == 31 &&
               kLostEmptyField.size() == 31 && kKeptAsUserDefined.size() == 31 &&
               kRemovedZeroBytes.size() == 31 && kKeptControlCharacters.size() == 31);
 
+/// How many children of a node the parser walks to count or place one before it keeps an
+/// index of them (CChildIndex): a walk this short costs less than keeping the index.
+constexpr int kFewChildren = 64;
+
+/// A node's sibling order; 0 without a definition.
+int OrderOf(const CDataNode* node)
+{
+    const CFieldDef* def = node->GetFieldDef();
+    return def ? def->GetSiblingOrder() : 0;
+}
+
 /// A record read from a file, freed with its subtree unless released.
 struct NodeGuard {
     CDataNode* node;
@@ -230,11 +241,12 @@ bool IsPointerValue(std::string_view value)
 
 namespace {
 
-/// ResolveChildDefinition with the lookup of a child definition by GEDCOM tag handed in.
-template <class FindChild>
-int ResolveChild(const CDataNode& node, const CFieldDef* nodeDef, std::string_view tag,
-                 std::string_view value, const CFieldDef*& def, int& continuation,
-                 FindChild findChild)
+/// ResolveChildDefinition with the lookup of a child definition by GEDCOM tag, and the count
+/// of a node's children of a definition, handed in.
+template <class FindChild, class CountChildren>
+int ResolveChild(const CFieldDef* nodeDef, std::string_view tag, std::string_view value,
+                 const CFieldDef*& def, int& continuation, FindChild findChild,
+                 CountChildren countChildren)
 {
     def = nullptr;
     continuation = ContinuationKind(*nodeDef, tag);
@@ -258,7 +270,7 @@ int ResolveChild(const CDataNode& node, const CFieldDef* nodeDef, std::string_vi
     }
     // A maximum that reads negative as a signed 16-bit number (65535 among them) is unbounded.
     const int maximum = std::int16_t(def->GetMaxCount());
-    if (maximum >= 0 && node.CountChildrenByDef(def) >= maximum)
+    if (maximum >= 0 && countChildren(def) >= maximum)
         return kSkipExceedsMax;
     return 0;
 }
@@ -268,10 +280,12 @@ int ResolveChild(const CDataNode& node, const CFieldDef* nodeDef, std::string_vi
 int ResolveChildDefinition(const CDataNode& node, std::string_view tag, std::string_view value,
                            const CFieldDef*& def, int& continuation)
 {
-    return ResolveChild(node, node.GetFieldDef(), tag, value, def, continuation,
-                        [](const CFieldDef* parent, std::string_view childTag) {
-                            return parent->FindChildByGedcomTag(childTag);
-                        });
+    return ResolveChild(
+        node.GetFieldDef(), tag, value, def, continuation,
+        [](const CFieldDef* parent, std::string_view childTag) {
+            return parent->FindChildByGedcomTag(childTag);
+        },
+        [&node](const CFieldDef* childDef) { return node.CountChildrenByDef(childDef); });
 }
 
 const CFieldDef* CGedcomRecordParser::FindChildDef(const CFieldDef* parent, std::string_view tag,
@@ -324,6 +338,7 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
     ReportRemovedZeroBytes(line, lineCounter);
     m_path.assign(1, PathNode{made, recordDef, recordDef->GetSiblingOrder()});
+    m_indexes.clear();
     m_outOfOrder = false;
     m_readChange = false;
     m_checked.clear();
@@ -341,6 +356,21 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
     CloseCheckedFields(1);
     record = static_cast<CRecordNode*>(guard.Release());
     return status;
+}
+
+inline int CGedcomRecordParser::CountChildren(PathNode& parent, const CFieldDef* def)
+{
+    if (parent.index)
+        return parent.index->Count(def);
+    int count = 0;
+    int walked = 0;
+    for (const CDataNode* child = parent.node->GetFirstChild(); child;
+         child = child->GetNextSibling()) {
+        if (++walked > kFewChildren)
+            return IndexOf(parent).Count(def);
+        count += child->GetFieldDef() == def;
+    }
+    return count;
 }
 
 int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
@@ -361,8 +391,11 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     const auto findChild = [this, readable](const CFieldDef* parentDef, std::string_view tag) {
         return FindChildDef(parentDef, tag, readable);
     };
-    if (const int reason = ResolveChild(*parent, m_path[level - 1].def, line.tag, line.value, def,
-                                        continuation, findChild))
+    const auto countChildren = [this, level](const CFieldDef* childDef) {
+        return CountChildren(m_path[level - 1], childDef);
+    };
+    if (const int reason = ResolveChild(m_path[level - 1].def, line.tag, line.value, def,
+                                        continuation, findChild, countChildren))
         return SkipGedcomBranch(false, line, lineCounter, 0, reason);
     if (continuation != 0) {
         if (level < m_path.size())
@@ -373,7 +406,8 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
         return ReadGedcomLine(line, lineCounter);
     }
     CDataNode* node = nullptr;
-    if (!AddNode(m_path[level - 1], sibling, def, line, lineCounter, node)) {
+    CDataNode* prev = nullptr;
+    if (!AddNode(m_path[level - 1], sibling, def, line, lineCounter, node, prev)) {
         // A value the table's field cannot take is kept, with the lines below it, in a
         // user-defined field of the same tag, as a tag the table lacks is kept. A field of the
         // table that cannot be empty and is (a link without its cross-reference) is an empty
@@ -383,7 +417,7 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
         const CFieldDef* kept = def->HasFlag(FDF_USER_DEFINED) || empty
                                     ? nullptr
                                     : UserDefinedTwin(m_path[level - 1].def, line.tag, reason);
-        if (!kept || !AddNode(m_path[level - 1], sibling, kept, line, lineCounter, node))
+        if (!kept || !AddNode(m_path[level - 1], sibling, kept, line, lineCounter, node, prev))
             return SkipGedcomBranch(false, line, lineCounter, 0, reason);
         WriteKeptValueLine(lineCounter, kKeptAsUserDefined, line);
         def = kept;
@@ -411,7 +445,8 @@ void CGedcomRecordParser::CatchUp(PathNode& parent)
 }
 
 bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, const CFieldDef* def,
-                                  const GedcomLine& line, int lineCounter, CDataNode*& node)
+                                  const GedcomLine& line, int lineCounter, CDataNode*& node,
+                                  CDataNode*& prev)
 {
     node = CreateNodeFromDef(def, false, nullptr);
     if (!node)
@@ -419,29 +454,27 @@ bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, con
     // While the record's lines follow definition order, a node goes after sibling, which is
     // then the last child unless reading a value made children after it. Once a line came out
     // of order, a node goes before the first child of a higher order: last when none has one.
-    // A node that goes last is linked at once; a field is never a record, whose links only
-    // the general path keeps.
+    // A node that goes last is linked at once, without telling the index of the parent's
+    // children, which takes in what was linked at the end.
     CatchUp(parent);
     const int order = def->GetSiblingOrder();
-    bool last = false;
+    prev = parent.lastChild;
     if (!m_outOfOrder && (!sibling || order >= sibling->order)) {
-        last = !sibling || sibling->node == parent.lastChild;
-        if (!last)
-            parent.node->InsertChild(node, sibling->node, false);
+        if (!sibling || sibling->node == prev)
+            parent.node->LinkLoadedChild(node, prev);
+        else
+            Link(parent, node, prev = PlaceAfter(parent, sibling->node, order));
     } else {
         m_outOfOrder = true;
-        last = order >= parent.maxChildOrder;
-        if (!last)
-            parent.node->AppendChild(node, true);
+        if (order >= parent.maxChildOrder)
+            parent.node->LinkLoadedChild(node, prev);
+        else
+            Link(parent, node, prev = PlaceByOrder(parent, order));
     }
-    if (last && node->IsRecord())
-        parent.node->AppendChild(node, false);
-    else if (last)
-        parent.node->AppendLoadedChild(node, parent.lastChild);
     const int dataType = def->GetDataType();
     const std::string_view value = ValueFor(*def, dataType, line.value);
     if (!node->SetText(value)) {
-        parent.node->UnlinkChild(node, true);
+        Unlink(parent, node, prev);
         DestroyNodeTree(std::exchange(node, nullptr));
         return false;
     }
@@ -455,12 +488,62 @@ bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, con
     else if (!reason.empty())
         WriteKeptValueLine(lineCounter, reason, line);
     if (!m_checked.empty() || Trimmed(value).empty() || dataType == FDT_COMPLEX)
-        NoteField(node, def, dataType, value, line, lineCounter);
+        NoteField(node, prev, def, dataType, value, line, lineCounter);
     return true;
 }
 
-void CGedcomRecordParser::NoteField(CDataNode* node, const CFieldDef* def, int dataType,
-                                    std::string_view value, const GedcomLine& line, int lineCounter)
+CDataNode* CGedcomRecordParser::PlaceByOrder(PathNode& parent, int order)
+{
+    if (parent.index)
+        return parent.index->PlaceForOrder(order);
+    CDataNode* prev = nullptr;
+    int walked = 0;
+    for (CDataNode* child = parent.node->GetFirstChild(); child; child = child->GetNextSibling()) {
+        if (OrderOf(child) > order)
+            return prev;
+        if (++walked > kFewChildren)
+            return IndexOf(parent).PlaceForOrder(order);
+        prev = child;
+    }
+    return prev;
+}
+
+CDataNode* CGedcomRecordParser::PlaceAfter(PathNode& parent, CDataNode* sibling, int order)
+{
+    const int siblingOrder = OrderOf(sibling);
+    const CDataNode* next = sibling->GetNextSibling();
+    if (order == siblingOrder || (siblingOrder <= order && (!next || OrderOf(next) >= order)))
+        return sibling;
+    return PlaceByOrder(parent, order);
+}
+
+CChildIndex& CGedcomRecordParser::IndexOf(PathNode& parent)
+{
+    if (!parent.index) {
+        m_indexes.push_back(std::make_unique<CChildIndex>(parent.node));
+        parent.index = m_indexes.back().get();
+    }
+    return *parent.index;
+}
+
+void CGedcomRecordParser::Link(PathNode& parent, CDataNode* node, CDataNode* prev)
+{
+    // An index that cannot follow is given up; the next long walk makes another.
+    if (parent.index && !parent.index->Linking(node, prev))
+        parent.index = nullptr;
+    parent.node->LinkLoadedChild(node, prev);
+}
+
+void CGedcomRecordParser::Unlink(PathNode& parent, CDataNode* node, CDataNode* prev)
+{
+    if (parent.index)
+        parent.index->Unlinking(node, prev);
+    parent.node->UnlinkLoadedChild(node, prev);
+}
+
+void CGedcomRecordParser::NoteField(CDataNode* node, CDataNode* prev, const CFieldDef* def,
+                                    int dataType, std::string_view value, const GedcomLine& line,
+                                    int lineCounter)
 {
     const std::size_t level = std::size_t(line.level);
     const bool structure = dataType == FDT_COMPLEX;
@@ -477,8 +560,9 @@ void CGedcomRecordParser::NoteField(CDataNode* node, const CFieldDef* def, int d
             m_checked.back().written = true;
         return;
     }
-    m_checked.push_back({node, level, lineCounter, std::string(line.xref), std::string(line.tag),
-                         std::string(line.value), structure, false, ownLine, m_branchLines.size()});
+    m_checked.push_back({node, prev, level, lineCounter, std::string(line.xref),
+                         std::string(line.tag), std::string(line.value), structure, false, ownLine,
+                         m_branchLines.size()});
     if (!structure)
         ++m_keepingBranch;
 }
@@ -539,13 +623,17 @@ bool CGedcomRecordParser::KeepAsUserDefined(const CheckedField& field)
     if (!kept)
         return false;
     kept->SetText(field.value);
-    parent.node->InsertChild(kept, field.node, false);
-    parent.node->UnlinkChild(field.node, true);
+    // The field's previous sibling stays while the field is checked, and the field is the last
+    // of its level: nothing was linked beside it since.
+    CDataNode* keptPrev = PlaceAfter(parent, field.node, def->GetSiblingOrder());
+    Link(parent, kept, keptPrev);
+    CDataNode* fieldPrev = keptPrev == field.prev ? kept : field.prev;
+    Unlink(parent, field.node, fieldPrev);
     // A structure left out holds no sub-field that writes anything; those it holds were
     // reported already.
     DestroyNodeTree(field.node);
     if (parent.lastChild == field.node)
-        parent.lastChild = kept;
+        parent.lastChild = keptPrev == field.node ? kept : fieldPrev;
     // The user-defined field goes after the fields of the table, as the next load puts it.
     parent.maxChildOrder = std::max<int>(parent.maxChildOrder, def->GetSiblingOrder());
     if (field.level < m_path.size() && m_path[field.level].node == field.node)
@@ -556,8 +644,8 @@ bool CGedcomRecordParser::KeepAsUserDefined(const CheckedField& field)
 void CGedcomRecordParser::RemoveLeftOut(const CheckedField& field)
 {
     PathNode& parent = m_path[field.level - 1];
-    CDataNode* before = field.node->GetPrevSibling();
-    parent.node->UnlinkChild(field.node, true);
+    CDataNode* before = field.prev;
+    Unlink(parent, field.node, before);
     DestroyNodeTree(field.node);
     if (parent.lastChild == field.node)
         parent.lastChild = before;

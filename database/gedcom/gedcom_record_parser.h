@@ -3,10 +3,12 @@
 #pragma once
 
 #include "database/gedcom/gedcom_line_reader.h"
+#include "database/gedcom/gedcom_record_parser_index.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +56,7 @@ private:
     /// Its line is copied, since the reader reuses its text for the lines after it.
     struct CheckedField {
         CDataNode* node;
+        CDataNode* prev; // the sibling before it, which stays while it is checked; null: first
         std::size_t level;
         int lineNumber;
         std::string xref;
@@ -79,32 +82,47 @@ private:
 
     /// One node of the chain from the record down, with what the parser knows of its children:
     /// the last one and the highest sibling order among them, brought up to date (CatchUp) from
-    /// the last child known, since reading a value may make children of its own.
+    /// the last child known, since reading a value may make children of its own; and, once it
+    /// has many, their index.
     struct PathNode {
         CDataNode* node;
         const CFieldDef* def; // the node's own, kept at hand: a line reads it for its children
         int order;            // def's sibling order
-        CDataNode* lastChild = nullptr; // null while it has none
         int maxChildOrder = -1;
+        CDataNode* lastChild = nullptr; // null while it has none
+        CChildIndex* index = nullptr;
     };
 
     /// Takes one line below the record; returns the status of the next line to handle.
     int TakeLine(GedcomLine& line, int& lineCounter);
     /// Links a new node of def under parent (after sibling, the node of the line's level read
     /// last under the same parent, unless the record's children are out of order) and reads its
-    /// value; false (node freed) when the value is refused.
+    /// value; false (node freed) when the value is refused. prev: the child it follows.
     /// Inlined into TakeLine, its one caller, as is FindChildDef: a call for every line saved
     /// and wrote back the registers they share.
     [[gnu::always_inline]] inline bool AddNode(PathNode& parent, const PathNode* sibling,
                                                const CFieldDef* def, const GedcomLine& line,
-                                               int lineCounter, CDataNode*& node);
+                                               int lineCounter, CDataNode*& node, CDataNode*& prev);
+    /// How many children of def parent has: counted while it has few, from its index after.
+    int CountChildren(PathNode& parent, const CFieldDef* def);
+    /// The child of parent after which a new child of that order goes by the rule of definition
+    /// order (CDataNode::InsertChild's): before the first child of a higher order, else last.
+    CDataNode* PlaceByOrder(PathNode& parent, int order);
+    /// The child of parent after which a new child of that order goes when it is to stand after
+    /// sibling (CDataNode::InsertChild's rule: there when the orders around allow it).
+    CDataNode* PlaceAfter(PathNode& parent, CDataNode* sibling, int order);
+    /// The index of parent's children, made on first use.
+    CChildIndex& IndexOf(PathNode& parent);
+    /// Links node under parent after prev (first when null) or takes it out, telling the index.
+    void Link(PathNode& parent, CDataNode* node, CDataNode* prev);
+    void Unlink(PathNode& parent, CDataNode* node, CDataNode* prev);
     /// Takes into parent the children linked after the last one it knows.
     static void CatchUp(PathNode& parent);
     /// Notes a field of def just read from line as node, whose value is value: one that a save
     /// may leave out is checked when its branch ends, and a field that a save writes is noted
     /// in the checked field it stands under.
-    void NoteField(CDataNode* node, const CFieldDef* def, int dataType, std::string_view value,
-                   const GedcomLine& line, int lineCounter);
+    void NoteField(CDataNode* node, CDataNode* prev, const CFieldDef* def, int dataType,
+                   std::string_view value, const GedcomLine& line, int lineCounter);
     /// Ends the checks of the fields of level and deeper: each that a save leaves out is
     /// reported, with the lines below it that go with it.
     void CloseCheckedFields(std::size_t level);
@@ -137,4 +155,5 @@ private:
     std::vector<BranchLine> m_branchLines;
     std::size_t m_keepingBranch = 0; // checked fields that keep the lines below them
     std::array<DefCacheEntry, 1024> m_defCache{};
+    std::vector<std::unique_ptr<CChildIndex>> m_indexes; // of this record's path nodes
 };

@@ -237,18 +237,36 @@ public:
     CDataNode* AddTextChild(int fieldId, std::string_view text);
     CDataNode* AddLinkChild(int fieldId, CRecordNode* record);
     void AppendChild(CDataNode* child, bool ordered);
-    /// Links child last, after last, as a load that reads children in their order links them:
-    /// no order test, no change mark. last is this node's last child (null when it has none),
-    /// child is no record and this node keeps no tally (no record-type root): the caller knows.
-    void AppendLoadedChild(CDataNode* child, CDataNode* last)
+    /// Links child after prev (first when prev is null) as a load links the fields it reads:
+    /// no order test, no change mark. This node keeps no tally (it is no record-type root): the
+    /// caller knows, and knows where the child goes. A record goes through LinkAfter, which
+    /// keeps its links.
+    void LinkLoadedChild(CDataNode* child, CDataNode* prev)
     {
-        if (last) {
-            child->m_link = last->m_link;
-            last->m_link = SiblingLink(child);
+        if (child->IsRecord()) {
+            LinkAfter(child, prev);
+        } else if (prev) {
+            child->m_link = prev->m_link;
+            prev->m_link = SiblingLink(child);
         } else {
-            child->m_link = ParentLink(this);
+            child->m_link = m_firstChild ? m_firstChild << kLinkShift : ParentLink(this);
             SetFirstChild(child);
         }
+    }
+    /// Takes child out of the chain as a load takes out a field it read: prev is the child
+    /// before it (null when it is the first), so no walk finds it; the conditions of
+    /// LinkLoadedChild hold.
+    void UnlinkLoadedChild(CDataNode* child, CDataNode* prev)
+    {
+        if (child->IsRecord()) {
+            UnlinkChild(child, true);
+            return;
+        }
+        if (prev)
+            prev->m_link = child->m_link;
+        else
+            SetFirstChild(child->GetNextSibling());
+        child->m_link = 0;
     }
     void InsertChild(CDataNode* child, CDataNode* sibling, bool before);
     /// Takes the child out of the chain; a child not in it aborts unless tolerant.

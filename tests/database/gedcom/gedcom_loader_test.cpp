@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <random>
 
 namespace {
 
@@ -519,21 +521,44 @@ TEST_F(GedcomLoaderTest, LinesOutOfOrderTakeTheirPlaceInDefinitionOrder)
     EXPECT_EQ(ChildTags(FirstRecord(0)), "NAME SEX FAMS");
 }
 
-/// Tags placed one at a time by the rule of definition order: each goes before the first tag
-/// placed earlier whose definition comes later in the order, else last.
-std::string PlacedByDefinitionOrder(const CFieldDef* parent, const std::vector<std::string>& tags)
+/// Fields of these definitions placed one at a time by the rule of definition order: each goes
+/// before the first placed earlier whose definition comes later in the order, else last; one
+/// whose definition has as many placed as its maximum count allows is refused (refused counts
+/// them), and a null definition (a field a save leaves out) is never placed. Their tags, joined.
+std::string PlacedByDefinitionOrder(const std::vector<const CFieldDef*>& defs, int* refused)
 {
     std::vector<std::pair<int, std::string>> placed;
-    for (const std::string& tag : tags) {
-        const int order = parent->FindChildByGedcomTag(tag)->GetSiblingOrder();
+    std::map<const CFieldDef*, int> counts;
+    for (const CFieldDef* def : defs) {
+        if (!def)
+            continue;
+        const int maximum = std::int16_t(def->GetMaxCount());
+        if (maximum >= 0 && counts[def] >= maximum) {
+            ++*refused;
+            continue;
+        }
+        ++counts[def];
+        const int order = def->GetSiblingOrder();
         const auto later = std::find_if(placed.begin(), placed.end(),
                                         [order](const auto& p) { return p.first > order; });
-        placed.insert(later, {order, tag});
+        placed.insert(later, {order, std::string(def->GetGedcomTag())});
     }
     std::string joined;
     for (const auto& [order, tag] : placed)
         joined += (joined.empty() ? "" : " ") + tag;
     return joined;
+}
+
+/// The same for children of parent given by their tags, none of them refused.
+std::string PlacedByDefinitionOrder(const CFieldDef* parent, const std::vector<std::string>& tags)
+{
+    std::vector<const CFieldDef*> defs;
+    for (const std::string& tag : tags)
+        defs.push_back(parent->FindChildByGedcomTag(tag));
+    int refused = 0;
+    const std::string placed = PlacedByDefinitionOrder(defs, &refused);
+    EXPECT_EQ(refused, 0);
+    return placed;
 }
 
 // A load links a child last at once while the file follows definition order; children that
@@ -576,6 +601,83 @@ TEST_F(GedcomLoaderTest, ChildrenInAnyOrderLandWhereOneByOnePlacingPutsThem)
     EXPECT_EQ(ChildTags(birth), PlacedByDefinitionOrder(birth->GetFieldDef(), birthTags));
     EXPECT_EQ(ChildTags(death), PlacedByDefinitionOrder(death->GetFieldDef(), deathTags));
     EXPECT_TRUE(m_messages.empty());
+}
+
+// A record may hold a great many lines (a hostile file gives one a hundred thousand); those
+// are placed and counted against their maximum through an index of the record's children
+// rather than by walking them. Whatever the mix, they must land as the rule puts them one by
+// one and be refused as it refuses them, as must fields taken out or kept as user-defined ones
+// among them: an interleaving of a field with one past its maximum, a block of each, and a
+// random mix, in the record and below an event.
+TEST_F(GedcomLoaderTest, ManyChildrenLandWhereOneByOnePlacingPutsThem)
+{
+    std::vector<std::string> interleaved;
+    std::vector<std::string> blocks(150, "NAME A /B/");
+    for (int i = 0; i < 150; ++i) {
+        interleaved.insert(interleaved.end(), {"NAME A /B/", "SEX M"});
+        blocks.push_back("SEX M");
+    }
+    // Left out ("TITL" and "RESI" without anything) and kept as user-defined fields ("CONL Y",
+    // which a save would leave out, and "BIRT xyz", a value an event cannot take) among the others.
+    const std::vector<std::string> pool = {"NAME A /B/", "SEX M",  "OCCU v", "TITL v",
+                                           "TITL",       "CONL Y", "NOTE v", "BIRT xyz",
+                                           "RESI",       "EDUC v", "AFN 1",  "RESN locked"};
+    std::mt19937 random(11);
+    std::vector<std::string> mixed;
+    for (int i = 0; i < 600; ++i)
+        mixed.push_back(pool[random() % pool.size()]);
+    // Fields taken out and kept right after many in order, while the index has not yet taken
+    // in the last of them.
+    std::vector<std::string> blocksThenKept = blocks;
+    blocksThenKept.insert(blocksThenKept.end(),
+                          {"CONL Y", "NAME A /B/", "TITL", "BIRT xyz", "SEX F", "CONL Y"});
+    for (const auto& lines : {interleaved, blocks, blocksThenKept, mixed}) {
+        std::vector<std::string> file = {"0 @I1@ INDI"};
+        for (const std::string& line : lines)
+            file.push_back("1 " + line);
+        file.push_back("1 BIRT");
+        for (int i = 0; i < 100; ++i)
+            file.insert(file.end(), {"2 NOTE w", "2 DATE 1900", "2 PLAC p"});
+        ASSERT_TRUE(Load(File("in.ged", GedcomText(file)), true));
+        const CRecordNode* person = FirstRecord(0);
+        const CFieldDef* personDef = person->GetFieldDef();
+        const auto userDefined = [personDef](std::string_view tag) {
+            for (const CFieldDef* def = personDef->GetFirstChild(); def;
+                 def = def->GetNextSibling()) {
+                if (def->HasFlag(FDF_USER_DEFINED) && def->GetGedcomTag() == tag)
+                    return def;
+            }
+            return static_cast<const CFieldDef*>(nullptr);
+        };
+        std::vector<const CFieldDef*> defs;
+        for (const std::string& line : lines) {
+            const std::string tag = line.substr(0, line.find(' '));
+            defs.push_back(line == "TITL" || line == "RESI" ? nullptr
+                           : line == "CONL Y" || line == "BIRT xyz"
+                               ? userDefined(tag)
+                               : personDef->FindChildByGedcomTag(tag));
+        }
+        defs.push_back(personDef->FindChildByGedcomTag("BIRT"));
+        int refused = 0;
+        EXPECT_EQ(ChildTags(person), PlacedByDefinitionOrder(defs, &refused));
+        const CDataNode* birth = person->GetFirstChild();
+        while (birth && birth->GetFieldDef() != defs.back())
+            birth = birth->GetNextSibling();
+        ASSERT_NE(birth, nullptr);
+        std::vector<const CFieldDef*> birthDefs;
+        for (int i = 0; i < 100; ++i) {
+            for (const char* tag : {"NOTE", "DATE", "PLAC"})
+                birthDefs.push_back(birth->GetFieldDef()->FindChildByGedcomTag(tag));
+        }
+        EXPECT_EQ(ChildTags(birth), PlacedByDefinitionOrder(birthDefs, &refused));
+        const std::string report = Report();
+        int reported = 0;
+        for (std::size_t at = report.find("(exceeds max)"); at != std::string::npos;
+             at = report.find("(exceeds max)", at + 1))
+            ++reported;
+        EXPECT_EQ(reported, refused);
+        EXPECT_GT(refused, 0);
+    }
 }
 
 // What the report lists as skipped is not in the record either, and lines after it land where
