@@ -13,6 +13,7 @@
 #include "database/gedcom/exception_report.h"
 #include "database/gedcom/gedcom_line_reader.h"
 #include "database/gedcom/gedcom_line_sink.h"
+#include "database/nodes/node_factory.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
@@ -89,10 +90,11 @@ std::string WithoutSpace(std::string_view text)
     return out;
 }
 
-/// White space as text::IsSpace finds it, inline: most values of a load are trimmed.
+/// White space as text::IsSpace finds it, inline: most values of a load are trimmed. The first
+/// test alone answers for every byte above the blank.
 bool IsBlank(char c)
 {
-    return c == ' ' || (c >= '\t' && c <= '\r');
+    return static_cast<unsigned char>(c) <= ' ' && (c == ' ' || (c >= '\t' && c <= '\r'));
 }
 
 /// The value without the white space around it (text::TrimView), when some ends it.
@@ -105,6 +107,13 @@ std::string_view TrimmedBlanks(std::string_view value)
     while (last > first && IsBlank(value[last - 1]))
         --last;
     return value.substr(first, last - first);
+}
+
+/// Whether the value is empty or white space only; inline: most values of a load begin with no
+/// blank, and the first test finds that.
+inline bool IsBlankValue(std::string_view value)
+{
+    return value.empty() || (IsBlank(value.front()) && TrimmedBlanks(value).empty());
 }
 
 /// The value without the white space around it. Inline: most values of a load have no blank at
@@ -170,6 +179,27 @@ std::string_view UnreadValueReason(const CDataNode& node, int dataType, std::str
     default:
         return {};
     }
+}
+
+/// Whether a field of the data type may take a value it cannot read (the cases of
+/// UnreadValueReason): most lines of a load are text, names, links and structures, which read
+/// any value and are not asked.
+constexpr bool MayLeaveValueUnread(int dataType)
+{
+    return dataType == FDT_ENUM || dataType == FDT_DATE || dataType == FDT_AGE ||
+           dataType == FDT_NUMBER || dataType == FDT_RECT;
+}
+
+/// Reports a value the node took but could not read as its type.
+[[gnu::noinline]] void ReportUnreadValue(const CDataNode& node, int dataType,
+                                         std::string_view value, const GedcomLine& line,
+                                         int lineCounter)
+{
+    if (const std::string_view reason = UnreadValueReason(node, dataType, value);
+        reason == kLostUnreadValue)
+        WriteExceptionLine(lineCounter, reason, line, false, false);
+    else if (!reason.empty())
+        WriteKeptValueLine(lineCounter, reason, line);
 }
 
 /// The continuation kind of a tag that node's definition allows as a continuation; 0 for any
@@ -255,18 +285,21 @@ int ResolveChild(const CFieldDef* nodeDef, std::string_view tag, std::string_vie
         return 0;
     }
     def = findChild(nodeDef, tag);
-    if (def && def->HasFlag(FDF_POINTER_FORM) && !def->HasFlag(FDF_LOCAL_FORM) &&
-        !IsPointerValue(value) && def->GetNextSibling() &&
-        def->GetNextSibling()->HasFlag(FDF_LOCAL_FORM))
-        def = def->GetNextSibling();
-    if (!def || def->HasFlag(FDF_USER_DEFINED)) {
-        if (const int reason = ExcludedTagReason(tag))
-            return reason;
-        if (!def)
-            def = AddCustomFieldDef(nodeDef, tag);
-        if (!def)
-            return kSkipInvalidLine;
-        UnhideCustomFieldDef(def);
+    // One test passes the definitions of most lines, neither pointer forms nor user-defined.
+    if (!def || def->HasFlag(FDF_POINTER_FORM | FDF_USER_DEFINED)) {
+        if (def && def->HasFlag(FDF_POINTER_FORM) && !def->HasFlag(FDF_LOCAL_FORM) &&
+            !IsPointerValue(value) && def->GetNextSibling() &&
+            def->GetNextSibling()->HasFlag(FDF_LOCAL_FORM))
+            def = def->GetNextSibling();
+        if (!def || def->HasFlag(FDF_USER_DEFINED)) {
+            if (const int reason = ExcludedTagReason(tag))
+                return reason;
+            if (!def)
+                def = AddCustomFieldDef(nodeDef, tag);
+            if (!def)
+                return kSkipInvalidLine;
+            UnhideCustomFieldDef(def);
+        }
     }
     // A maximum that reads negative as a signed 16-bit number (65535 among them) is unbounded.
     const int maximum = std::int16_t(def->GetMaxCount());
@@ -337,7 +370,8 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
     if (!made->SetText(ValueFor(*recordDef, line.value)))
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
     ReportRemovedZeroBytes(line, lineCounter);
-    m_path.assign(1, PathNode{made, recordDef, recordDef->GetSiblingOrder()});
+    m_depth = 0;
+    EndPathWith(0, PathNode{made, recordDef, recordDef->GetSiblingOrder()});
     m_indexes.clear();
     m_outOfOrder = false;
     m_readChange = false;
@@ -346,10 +380,10 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
     m_keepingBranch = 0;
     int status = ReadGedcomLine(line, lineCounter);
     for (;;) {
-        if (status == kGedcomLineInvalid)
-            status = SkipGedcomBranch(true, line, lineCounter, 0, kSkipInvalidLine);
-        else if (status == kGedcomLineReady && line.level != 0)
+        if (status == kGedcomLineReady && line.level != 0)
             status = TakeLine(line, lineCounter);
+        else if (status == kGedcomLineInvalid)
+            status = SkipGedcomBranch(true, line, lineCounter, 0, kSkipInvalidLine);
         else
             break;
     }
@@ -375,7 +409,7 @@ inline int CGedcomRecordParser::CountChildren(PathNode& parent, const CFieldDef*
 
 int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
 {
-    if (std::size_t(line.level) > m_path.size()) {
+    if (std::size_t(line.level) > m_depth) {
         WriteExceptionLine(lineCounter, kLevelBranchIgnored, line, false, false);
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);
     }
@@ -383,7 +417,7 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     if (!m_checked.empty())
         CloseCheckedFields(level);
     CDataNode* parent = m_path[level - 1].node;
-    const PathNode* sibling = level < m_path.size() ? &m_path[level] : nullptr;
+    const PathNode* sibling = level < m_depth ? &m_path[level] : nullptr;
     const CFieldDef* def = nullptr;
     int continuation = 0;
     // The tag and the value view the same line, the value running to its end.
@@ -398,8 +432,8 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
                                         continuation, findChild, countChildren))
         return SkipGedcomBranch(false, line, lineCounter, 0, reason);
     if (continuation != 0) {
-        if (level < m_path.size())
-            m_path.resize(level + 1);
+        if (level < m_depth)
+            m_depth = level + 1;
         if (!parent->AppendText(ValueFor(*def, line.value), continuation))
             return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalidLine);
         ReportRemovedZeroBytes(line, lineCounter);
@@ -422,14 +456,7 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
         WriteKeptValueLine(lineCounter, kKeptAsUserDefined, line);
         def = kept;
     }
-    // level is at most the path's length (tested above): the node ends the path.
-    if (level < m_path.size()) {
-        m_path.resize(level + 1);
-        m_path[level] = PathNode{node, def, def->GetSiblingOrder()};
-    } else {
-        m_path.push_back(PathNode{node, def, def->GetSiblingOrder()});
-    }
-    m_readChange |= level == 1 && def->GetFieldId() == FIELD_CHAN;
+    EndPathWith(level, PathNode{node, def, def->GetSiblingOrder()});
     return ReadGedcomLine(line, lineCounter);
 }
 
@@ -448,7 +475,7 @@ bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, con
                                   const GedcomLine& line, int lineCounter, CDataNode*& node,
                                   CDataNode*& prev)
 {
-    node = CreateNodeFromDef(def, false, nullptr);
+    node = CreateLoneNode(def);
     if (!node)
         return false;
     // While the record's lines follow definition order, a node goes after sibling, which is
@@ -456,7 +483,8 @@ bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, con
     // of order, a node goes before the first child of a higher order: last when none has one.
     // A node that goes last is linked at once, without telling the index of the parent's
     // children, which takes in what was linked at the end.
-    CatchUp(parent);
+    if (parent.lastChild ? parent.lastChild->GetNextSibling() : parent.node->GetFirstChild())
+        CatchUp(parent);
     const int order = def->GetSiblingOrder();
     prev = parent.lastChild;
     if (!m_outOfOrder && (!sibling || order >= sibling->order)) {
@@ -482,12 +510,9 @@ bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, con
         parent.lastChild = node;
     parent.maxChildOrder = std::max(parent.maxChildOrder, order);
     ReportRemovedZeroBytes(line, lineCounter);
-    if (const std::string_view reason = UnreadValueReason(*node, dataType, value);
-        reason == kLostUnreadValue)
-        WriteExceptionLine(lineCounter, reason, line, false, false);
-    else if (!reason.empty())
-        WriteKeptValueLine(lineCounter, reason, line);
-    if (!m_checked.empty() || Trimmed(value).empty() || dataType == FDT_COMPLEX)
+    if (MayLeaveValueUnread(dataType))
+        ReportUnreadValue(*node, dataType, value, line, lineCounter);
+    if (!m_checked.empty() || IsBlankValue(value) || dataType == FDT_COMPLEX)
         NoteField(node, prev, def, dataType, value, line, lineCounter);
     return true;
 }
@@ -547,6 +572,8 @@ void CGedcomRecordParser::NoteField(CDataNode* node, CDataNode* prev, const CFie
 {
     const std::size_t level = std::size_t(line.level);
     const bool structure = dataType == FDT_COMPLEX;
+    // The record's change field, a structure, is noted here, where every structure is.
+    m_readChange |= level == 1 && def->GetFieldId() == FIELD_CHAN;
     // A structure the table marks as written with its tag alone is always written, and so is a
     // user-defined field; another field with a value writes it.
     const bool checked = structure ? def->HasFlag(FDF_SKIP_WHEN_CHILDLESS)
@@ -636,7 +663,7 @@ bool CGedcomRecordParser::KeepAsUserDefined(const CheckedField& field)
         parent.lastChild = keptPrev == field.node ? kept : fieldPrev;
     // The user-defined field goes after the fields of the table, as the next load puts it.
     parent.maxChildOrder = std::max<int>(parent.maxChildOrder, def->GetSiblingOrder());
-    if (field.level < m_path.size() && m_path[field.level].node == field.node)
+    if (field.level < m_depth && m_path[field.level].node == field.node)
         m_path[field.level] = PathNode{kept, def, def->GetSiblingOrder()};
     return true;
 }
@@ -651,11 +678,11 @@ void CGedcomRecordParser::RemoveLeftOut(const CheckedField& field)
         parent.lastChild = before;
     // The next line of this level goes after the field before it, as if the field had not
     // been read; without one, it is the first.
-    if (field.level < m_path.size() && m_path[field.level].node == field.node) {
+    if (field.level < m_depth && m_path[field.level].node == field.node) {
         if (before)
             m_path[field.level] =
                 PathNode{before, before->GetFieldDef(), before->GetFieldDef()->GetSiblingOrder()};
         else
-            m_path.resize(field.level);
+            m_depth = field.level;
     }
 }

@@ -93,6 +93,15 @@ private:
         CChildIndex* index = nullptr;
     };
 
+    /// Puts node at level of the path (at most its depth), which then ends there.
+    void EndPathWith(std::size_t level, const PathNode& node)
+    {
+        if (level < m_path.size())
+            m_path[level] = node;
+        else
+            m_path.push_back(node);
+        m_depth = level + 1;
+    }
     /// Takes one line below the record; returns the status of the next line to handle.
     int TakeLine(GedcomLine& line, int& lineCounter);
     /// Links a new node of def under parent (after sibling, the node of the line's level read
@@ -148,9 +157,12 @@ private:
         const CFieldDef* def = nullptr;
     };
 
-    std::vector<PathNode> m_path; // m_path[level]: the node of that level on the current line
-    bool m_outOfOrder = false;    // a line of this record came after a later-ordered sibling
-    bool m_readChange = false;    // a CHAN field joined this record
+    /// m_path[level]: the node of that level on the current line, up to m_depth; the vector
+    /// only grows, so that ending the path is one store.
+    std::vector<PathNode> m_path;
+    std::size_t m_depth = 0;
+    bool m_outOfOrder = false; // a line of this record came after a later-ordered sibling
+    bool m_readChange = false; // a CHAN field joined this record
     std::vector<CheckedField> m_checked;
     std::vector<BranchLine> m_branchLines;
     std::size_t m_keepingBranch = 0; // checked fields that keep the lines below them

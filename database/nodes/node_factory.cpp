@@ -1,6 +1,6 @@
 // database/nodes/node_factory.cpp: The node factory: making a field's node, and its subtree of
 // mandatory and default children.
-#include "database/nodes/data_node.h"
+#include "database/nodes/node_factory.h"
 
 #include "common/abort.h"
 #include "database/dates/date_node.h"
@@ -95,18 +95,22 @@ void CDataNode::AddDefaultChildren(CDataNode* node, const CFieldDef* def,
     }
 }
 
-CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren, std::vector<CDataNode*>* made)
+CDataNode* FinishLoneNode(CDataNode* node, const CFieldDef* def)
 {
-    const CNodeClass* nodeClass = def ? def->GetNodeClass() : nullptr;
-    if (!nodeClass)
-        return nullptr;
-    CDataNode* node = nodeClass->Create();
     if (!node)
         ThrowAbort();
     node->SetFieldDef(def);
+    NumberRecord(node, def);
+    return node;
+}
+
+CDataNode* CreateNodeFromDef(const CFieldDef* def, bool withChildren, std::vector<CDataNode*>* made)
+{
+    CDataNode* node = CreateLoneNode(def);
+    if (!node)
+        return nullptr;
     if (made)
         made->push_back(node);
-    NumberRecord(node, def);
     if (withChildren)
         CDataNode::AddDefaultChildren(node, def, made);
     return node;
