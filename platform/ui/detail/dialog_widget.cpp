@@ -1,12 +1,21 @@
-// platform/ui/detail/dialog_widget.cpp: input of dialog widgets, centring and the Tab order.
+// platform/ui/detail/dialog_widget.cpp: input of dialog widgets, their mnemonic keys, centring and
+// the Tab order.
 #include "platform/ui/detail/dialog_widget.h"
 
 #include "platform/ui/detail/input_messages.h"
 #include "platform/ui/detail/widget_windows.h"
+#include "platform/ui/detail/window_widget.h"
 #include "platform/ui/windows/message.h"
 
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 
 namespace ui_detail {
@@ -19,6 +28,64 @@ bool DispatchToWindow(QWidget* widget, QEvent* event, const std::function<void()
         return false;
     const EventScope scope(widget);
     return DispatchInput(*wnd, widget, event, passOn);
+}
+
+/// The upper-case character after the lone "&" of a control's text; null without one.
+QChar MnemonicOf(const QString& text)
+{
+    for (qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size();
+         at = text.indexOf(u'&', at + 2))
+        if (text[at + 1] != u'&')
+            return text[at + 1].toUpper();
+    return {};
+}
+
+/// Whether a focus widget keeps the letters typed into it, even those it leaves unused: an edit,
+/// a combo box, a list, or a window the program draws itself, such as a grid.
+bool KeepsLetters(const QWidget* focus)
+{
+    return qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QAbstractSpinBox*>(focus) ||
+           qobject_cast<const QComboBox*>(focus) ||
+           qobject_cast<const QAbstractScrollArea*>(focus) ||
+           dynamic_cast<const WindowWidget*>(focus);
+}
+
+/// Presses the control of dialog whose mnemonic is key, as Alt with the key does: a button is
+/// clicked, a label gives the focus to the control it names. The search starts after the focus
+/// and goes once round; controls hidden (those of other property pages) or disabled are passed.
+bool PressMnemonic(QWidget& dialog, QWidget* focus, QChar key)
+{
+    QWidget* start = focus ? focus : &dialog;
+    QWidget* widget = start;
+    do {
+        widget = widget->nextInFocusChain();
+        if (widget->window() != &dialog || !widget->isVisible() || !widget->isEnabled())
+            continue;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget);
+            button && MnemonicOf(button->text()) == key) {
+            if (button->focusPolicy() & Qt::TabFocus)
+                button->setFocus(Qt::ShortcutFocusReason);
+            button->click();
+            return true;
+        }
+        if (auto* label = qobject_cast<QLabel*>(widget);
+            label && label->buddy() && MnemonicOf(label->text()) == key) {
+            label->buddy()->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    } while (widget != start);
+    return false;
+}
+
+/// The key's character when it is a letter or digit typed without Ctrl, Alt or Meta.
+QChar TypedLetter(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const QString text = event->text();
+    if (held || text.size() != 1 || !text[0].isLetterOrNumber())
+        return {};
+    return text[0].toUpper();
 }
 
 } // namespace
@@ -53,6 +120,16 @@ void DialogWidget::keyPressEvent(QKeyEvent* event)
         vk = VK_ESCAPE;
     if (vk && m_onKey) {
         m_onKey(vk);
+        event->accept();
+        return;
+    }
+    // A letter that no control took presses the control it is the mnemonic of, as it does in the
+    // system's own dialogs, unless the focus is where letters are typed.
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != this && !isAncestorOf(focus))
+        focus = nullptr;
+    if (const QChar letter = TypedLetter(event);
+        !letter.isNull() && !KeepsLetters(focus) && PressMnemonic(*this, focus, letter)) {
         event->accept();
         return;
     }

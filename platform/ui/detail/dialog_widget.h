@@ -20,7 +20,9 @@ Qt::WindowFlags DialogWindowFlags();
 
 /// A top-level dialog. Input reaches its window's handlers; closing it is asked of the window
 /// (WM_CLOSE). Enter and Escape that no control took go to onKey (VK_RETURN, VK_ESCAPE)
-/// instead of Qt's default button and reject.
+/// instead of Qt's default button and reject. A letter or digit that no control took presses
+/// the button (or the label's control) whose mnemonic it is, as Alt with it does, unless the
+/// focus is in an edit, a combo box, a list or a window the program draws (a grid).
 class DialogWidget final : public QDialog {
 public:
     explicit DialogWidget(QWidget* parent);

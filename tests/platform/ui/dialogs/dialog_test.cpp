@@ -1,6 +1,6 @@
 // tests/platform/ui/dialogs/dialog_test.cpp: modal dialogs run by a test driver, the default button
-// and the keys, the standard commands, the controls reached by id, and a title bar with its close
-// box alone.
+// and the keys, mnemonic letters typed without Alt, the standard commands, the controls reached by
+// id, and a title bar with its close box alone.
 #include "platform/base/prompt.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/dialogs/button.h"
@@ -13,6 +13,7 @@
 namespace {
 
 using dialog_test::DialogResources;
+using dialog_test::RecordingDialog;
 
 /// The exchange dialog with a name and a number of years from 0 to 100.
 class NameDialog : public CDialog {
@@ -123,6 +124,60 @@ TEST_F(DialogTest, KeysAndCloseBoxPressTheirButtons)
             TestHooks::DeliverPosted();
         });
         EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
+    }
+}
+
+TEST_F(DialogTest, PlainLetterPressesItsMnemonicUnlessTheFocusTakesLetters)
+{
+    constexpr int kNote = 131, kList = 132, kMale = 1000, kFemale = 1001, kGrid = 140;
+    struct Case {
+        const char* name;
+        int focus;
+        UINT vk;
+        UINT mk;
+        const char* clicked; // the BN_CLICKED notice expected, or "" for none
+        int focusAfter;
+    };
+    const Case cases[] = {
+        {"M on a button", kFemale, 'M', 0, "1000:0", kMale},
+        {"Shift+F on a button", kMale, 'F', MK_SHIFT, "1001:0", kFemale},
+        {"a label's letter", kMale, 'N', 0, "", kNote},
+        {"a letter no control has", kFemale, 'X', 0, "", kFemale},
+        {"Ctrl with the letter", kFemale, 'M', MK_CONTROL, "", kFemale},
+        {"M typed into an edit", kNote, 'M', 0, "", kNote},
+        {"M in a drop-down list", kList, 'M', 0, "", kList},
+        {"M in a grid", kGrid, 'M', 0, "", kGrid},
+    };
+    for (const Case& c : cases) {
+        RecordingDialog dialog(130);
+        ASSERT_TRUE(dialog.Create(130));
+        CWnd grid; // a window the program draws, which lets the letter go unused
+        ASSERT_TRUE(grid.Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                                CRect(10, 10, 60, 40), &dialog, kGrid));
+        dialog.ShowWindow(SW_SHOW);
+        CWnd* focus = c.focus == kGrid ? &grid : dialog.GetDlgItem(c.focus);
+        focus->SetFocus();
+        dialog.Take();
+
+        TestHooks::PostKey(*focus, c.vk, c.mk);
+        TestHooks::DeliverPosted();
+
+        std::vector<std::string> clicks;
+        for (const std::string& seen : dialog.Take())
+            if (seen.ends_with(":0"))
+                clicks.push_back(seen);
+        EXPECT_EQ(clicks, std::string(c.clicked).empty() ? std::vector<std::string>{}
+                                                         : std::vector<std::string>{c.clicked})
+            << c.name;
+        ASSERT_NE(CWnd::GetFocus(), nullptr) << c.name;
+        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), c.focusAfter) << c.name;
+        if (c.focus == kNote) {
+            std::string typed;
+            dialog.GetDlgItemText(kNote, typed);
+            EXPECT_EQ(typed, "m") << c.name;
+        }
+        grid.DestroyWindow();
+        dialog.DestroyWindow();
     }
 }
 
