@@ -5,6 +5,7 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/shell_app.h"
 
+#include "common/sentence_text.h"
 #include "database/document/merge_dialog.h"
 #include "database/gedcom/buffered_file.h"
 #include "database/gedcom/gedcom_line_reader.h"
@@ -12,6 +13,18 @@
 #include "platform/ui/windows/app.h"
 
 #include <cstdio>
+
+namespace {
+
+/// What went wrong with the file, then why, as whole sentences: the system's reason ("No such
+/// file or directory") gets the full stop it lacks.
+std::string FileFailureText(const char* what, const std::string& path, std::string reason)
+{
+    EnsureFinalStop(reason);
+    return what + path + ".  " + reason;
+}
+
+} // namespace
 
 CAvDoc::CAvDoc() : m_data(this) {}
 
@@ -111,7 +124,7 @@ BOOL CAvDoc::OnSaveDocument(const char* path)
 {
     std::string error;
     if (!m_data.SaveDocument(path, error)) {
-        MessageBox("Error saving file " + std::string(path) + ".  " + error, MB_OK | MB_ICONSTOP);
+        MessageBox(FileFailureText("Error saving file ", path, error), MB_OK | MB_ICONSTOP);
         return FALSE;
     }
     m_changedSinceAutosave = false;
@@ -161,7 +174,7 @@ bool CAvDoc::WriteCopy(const std::string& name, bool askingAllowed)
 {
     std::string error;
     if (!WriteRecoveryCopy(name, error)) {
-        const std::string message = "Unable to autosave file " + name + ".  " + error;
+        const std::string message = FileFailureText("Unable to autosave file ", name, error);
         if (askingAllowed)
             MessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         else

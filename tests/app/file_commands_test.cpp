@@ -13,6 +13,8 @@
 
 #include <gmock/gmock.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <unistd.h>
 
@@ -177,6 +179,23 @@ TEST_F(FileCommandsTest, SaveAsWritesAFileThatLoadsBackTheSame)
     OpenThroughMenu(copy);
     EXPECT_EQ(ShownRows(kIndividuals), 2);
     EXPECT_THAT(MessageTexts(), IsEmpty());
+}
+
+TEST_F(FileCommandsTest, SavingIntoAFolderThatWentSaysWhyInSentencesAndKeepsTheFileModified)
+{
+    std::filesystem::create_directory(m_folder + "/gone");
+    const std::string path = WriteGedcom("gone/family.ged", kFamilyFile);
+    OpenThroughMenu(path);
+    std::filesystem::remove_all(m_folder + "/gone");
+    GetRecordTypeRoot(kIndividuals)->CreateChild(nullptr);
+    NotifyChanges();
+    TestHooks::AnswerMessageBox(IDOK);
+
+    Run(ID_FILE_SAVE);
+
+    EXPECT_THAT(MessageTexts(),
+                ElementsAre("Error saving file " + path + ".  " + std::strerror(ENOENT) + "."));
+    EXPECT_TRUE(Doc()->IsModified());
 }
 
 TEST_F(FileCommandsTest, SavingAnUntitledFileAsksForItsName)
