@@ -73,6 +73,20 @@ CRecPageIndMain::CRecPageIndMain() : CRecordPage(kTemplate)
 
 CRecPageIndMain::~CRecPageIndMain() = default;
 
+int CRecPageIndMain::RowHoldingFocus()
+{
+    for (const CWnd* focus = CWnd::GetFocus(); focus && focus != this; focus = focus->GetParent()) {
+        for (int r = 0; r < kChildRows; ++r) {
+            if (focus == GetDlgItem(kSexEdits[r]))
+                return r;
+            for (CDataCtl* control : m_childCtls[r])
+                if (focus == &control->GetWnd())
+                    return r;
+        }
+    }
+    return -1;
+}
+
 CIndRec* CRecPageIndMain::Individual() const
 {
     return AsIndividual(GetRecord());
@@ -256,6 +270,9 @@ void CRecPageIndMain::LoadFromRecord(const CPageState& state)
         m_view = CIndividualViewState::Unpack(state.m_first, state.m_second);
     CIndRec* individual = Individual();
     m_view.Settle(individual, restoring, m_loading);
+    // Another record shown: the marker goes to the row that holds the focus now, if any.
+    if (!m_loading)
+        m_focusRow = RowHoldingFocus();
     if (CWnd* parents = GetDlgItem(kParentsButton); parents && IsLarge())
         parents->ShowWindow(individual ? SW_SHOW : SW_HIDE);
     FillMainPanel();

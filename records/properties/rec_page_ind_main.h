@@ -98,6 +98,8 @@ private:
     void BuildFamilyPanels();
     void MakeArrows(int frameId, CUButton& up, CUButton& down);
     Panel PanelOf(const CDataCtl* control, int& row) const;
+    /// The child row whose data control or sex edit holds the focus; -1 for none.
+    int RowHoldingFocus();
     CIndRec* Individual() const;
     CIndRec* Partner() const;
     CFamRec* FocusFamily() const { return m_view.GetFocusFamily(); }

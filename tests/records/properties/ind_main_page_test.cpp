@@ -73,6 +73,17 @@ protected:
         }
         return names;
     }
+    /// The child rows' focus markers, "-" for a row without one.
+    static std::string Markers(CRecPageIndMain& page)
+    {
+        std::string shown;
+        for (const int id : {1108, 1107, 1106, 1105}) {
+            std::string text;
+            page.GetDlgItemText(id, text);
+            shown += text.empty() ? "-" : text;
+        }
+        return shown;
+    }
     static std::string ChildOrder(const CFamRec* family)
     {
         std::string names;
@@ -379,15 +390,6 @@ TEST_F(IndMainPageTest, AChildsButtonGoesToTheChildAndTheFocusStaysOnItOrGoesToT
         button->SetFocus();
         TestHooks::Click(*page, id);
     };
-    const auto markers = [page] {
-        std::string shown;
-        for (const int id : {1108, 1107, 1106, 1105}) {
-            std::string text;
-            page->GetDlgItemText(id, text);
-            shown += text.empty() ? "-" : text;
-        }
-        return shown;
-    };
 
     // The son has a child in the first row: the first row's button stays, with the focus.
     go(1098);
@@ -400,8 +402,38 @@ TEST_F(IndMainPageTest, AChildsButtonGoesToTheChildAndTheFocusStaysOnItOrGoesToT
     EXPECT_EQ(Box().GetRecord(), daughter);
     EXPECT_FALSE(page->GetDlgItem(1099)->IsWindowVisible());
     EXPECT_EQ(CWnd::GetFocus(), &page->GetNameControl()->GetWnd());
-    EXPECT_EQ(markers(), "----") << "no child row holds the focus";
+    EXPECT_EQ(Markers(*page), "----") << "no child row holds the focus";
     EXPECT_EQ(TextOf(page->GetNameControl()), "Ann /Ash/");
+}
+
+TEST_F(IndMainPageTest, AnotherRecordShownMovesTheChildMarkerToTheRowHoldingTheFocus)
+{
+    CIndRec* dad = NewIndividual(SEX_MALE, "Dad /Ash/");
+    Marry(dad, NewIndividual(SEX_FEMALE, "Mum /Bell/"),
+          {NewIndividual(SEX_MALE, "A /Ash/"), NewIndividual(SEX_FEMALE, "B /Ash/")});
+    CIndRec* uncle = NewIndividual(SEX_MALE, "Uncle /Ash/");
+    Marry(uncle, NewIndividual(SEX_FEMALE, "Aunt /Cole/"),
+          {NewIndividual(SEX_MALE, "C /Ash/"), NewIndividual(SEX_MALE, "D /Ash/")});
+    CRecPageIndMain* page = ShowMain(dad);
+    ASSERT_NE(page, nullptr);
+    Box().ShowWindow(SW_SHOW);
+    page->GetChildNameControl(1)->GetWnd().SetFocus();
+    ASSERT_EQ(Markers(*page), "->--");
+
+    // The focus still in the second row: the marker stays with it.
+    Box().SetRecord(uncle, nullptr);
+    EXPECT_EQ(Markers(*page), "->--");
+
+    // The focus gone elsewhere (a record chosen in the records window): no row is marked, and
+    // neither child arrow acts on a row nobody chose.
+    CWnd elsewhere;
+    ASSERT_TRUE(elsewhere.CreateEx(0, nullptr, "elsewhere", WS_POPUP | WS_VISIBLE,
+                                   CRect(0, 0, 50, 50), nullptr, 0));
+    elsewhere.SetFocus();
+    Box().SetRecord(dad, nullptr);
+    EXPECT_EQ(Markers(*page), "----");
+    EXPECT_EQ(page->GetFocusRow(), -1);
+    elsewhere.DestroyWindow();
 }
 
 TEST_F(IndMainPageTest, SpouseTabsReorderTheSpouseFamilies)
