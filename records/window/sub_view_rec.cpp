@@ -35,32 +35,45 @@ int CSubViewRec::OnCreate(CREATESTRUCT* createStruct)
         return -1;
     if (!m_splitter.Create(this, CUSplitterWnd::kSideBySide, true, nullptr))
         return -1;
-    CRect client;
-    m_splitter.GetClientRect(&client);
-    const int listsWidth = client.Width() * 2 / 3;
     m_lists.SetFocusListener([this] { m_listsActive = true; });
-    if (!m_lists.Create("RecListsWnd", "RecListsWnd", WS_CHILD | WS_VISIBLE,
-                        CRect(0, 0, listsWidth, client.Height()), &m_splitter, kListsId))
+    if (!m_lists.Create("RecListsWnd", "RecListsWnd", WS_CHILD | WS_VISIBLE, CRect(), &m_splitter,
+                        kListsId))
         return -1;
-    m_splitter.AddPane(&m_lists, CUSplitterWnd::kUnmeasured);
+    m_splitter.AddPane(&m_lists, kListsShare);
     m_pane = MakeNamedListsPane();
     if (m_pane) {
-        const CRect paneRect(listsWidth, 0, client.Width(), client.Height());
-        if (!m_pane->Create(&m_splitter, kPaneId, paneRect, this) || !m_pane->GetWnd())
+        if (!m_pane->Create(&m_splitter, kPaneId, CRect(), this) || !m_pane->GetWnd())
             return -1;
-        m_panePaneIndex = m_splitter.AddPane(m_pane->GetWnd(), CUSplitterWnd::kUnmeasured);
+        m_panePaneIndex = m_splitter.AddPane(m_pane->GetWnd(), kPaneShare);
+        m_pane->GetWnd()->ShowWindow(SW_HIDE);
     }
+    CRect client;
+    m_splitter.GetClientRect(&client);
+    if (!client.IsRectEmpty())
+        LayOutPanes(client.Width(), client.Height());
+    m_created = true;
+    return 0;
+}
+
+void CSubViewRec::LayOutPanes(int cx, int cy)
+{
+    m_panesLaidOut = true;
+    if (m_pane)
+        m_pane->GetWnd()->ShowWindow(SW_SHOW);
+    m_splitter.MoveWindow(0, 0, cx, cy);
     m_splitter.InitPaneSizes();
     if (m_panePaneIndex != -1)
         m_splitter.ShowPane(m_panePaneIndex, false);
-    m_created = true;
-    return 0;
 }
 
 void CSubViewRec::OnSize(UINT type, int cx, int cy)
 {
     CRecordsPane::OnSize(type, cx, cy);
-    if (m_splitter.GetSafeHwnd())
+    if (!m_splitter.GetSafeHwnd())
+        return;
+    if (!m_panesLaidOut && cx > 0 && cy > 0)
+        LayOutPanes(cx, cy);
+    else
         m_splitter.MoveWindow(0, 0, cx, cy);
 }
 

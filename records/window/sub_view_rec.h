@@ -67,6 +67,10 @@ protected:
 private:
     void MapListCommands();
     void MapNamedListCommands();
+    /// Lays the record lists (two thirds of the width) and the named-lists pane (a third) out
+    /// together, then hides the pane: the lists' columns take their widths from that first size,
+    /// so the Values column is in view beside the pane. Once, at the first size with an area.
+    void LayOutPanes(int cx, int cy);
     /// The pane's selected list while the pane shows, else null.
     CNamedList* ShownList() const;
     void OnDelete();
@@ -76,10 +80,14 @@ private:
     void OnMakeListOrderDefault();
     void OnDeleteAllRecordsInList();
 
+    /// The splitter's shares of the record lists and the pane (two thirds and a third).
+    static constexpr int kListsShare = 133, kPaneShare = 67;
+
     CUSplitterWnd m_splitter;
     CRecListsWnd m_lists;
     std::unique_ptr<INamedListsPane> m_pane;
     int m_panePaneIndex = -1;
     bool m_listsActive = true;
     bool m_created = false;
+    bool m_panesLaidOut = false;
 };

@@ -62,13 +62,13 @@ protected:
         CRecordTest::TearDown();
     }
 
-    /// Makes the window over the host and tells it the file was loaded.
-    void MakeWindow()
+    /// Makes the window over the host (900 x 500 unless told) and tells it the file was loaded.
+    void MakeWindow(const CRect& place = CRect(0, 0, 900, 500))
     {
         m_window = std::make_unique<CSubViewRec>();
         CWnd& wnd = *m_window;
-        ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE,
-                               CRect(0, 0, 900, 500), &m_host, 99));
+        ASSERT_TRUE(
+            wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE, place, &m_host, 99));
         m_observer.m_window = m_window.get();
         SetDataObserver(&m_observer);
         m_window->OnUpdate(nullptr, 3, nullptr);

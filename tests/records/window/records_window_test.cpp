@@ -203,6 +203,28 @@ TEST_F(RecordsWindowDataTest, EveryTabStaysReachableBesideTheNamedListsPane)
     }
 }
 
+TEST_F(RecordsWindowDataTest, TheNamedListsPaneTakesAThirdAndLeavesTheValuesColumnInView)
+{
+    // Made at its size, or made without one and sized afterwards as the program's view is.
+    for (const bool sizedLater : {false, true}) {
+        SCOPED_TRACE(sizedLater ? "sized later" : "made at its size");
+        MakeWindow(sizedLater ? CRect() : CRect(0, 0, 900, 500));
+        if (sizedLater)
+            m_window->MoveWindow(0, 0, 900, 500);
+        ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+
+        CRect lists, grid;
+        Lists().GetWindowRect(&lists);
+        EXPECT_NEAR(lists.Width(), 600, 10) << "two thirds for the record lists";
+        CTagGrid& individuals = *Lists().GetGrid(kIndi);
+        individuals.GetClientRect(&grid);
+        const CColumnHeader& header = individuals.GetHeader();
+        EXPECT_LE(header.GetColumnRight(1), grid.Width()) << "the Values column in view";
+        EXPECT_NEAR(header.GetColumnWidth(0), header.GetColumnWidth(1), 1);
+        m_window.reset();
+    }
+}
+
 TEST_F(RecordsWindowDataTest, DeleteWithThePaneActiveRemovesListItemsAndNoRecord)
 {
     MakeWindow();
