@@ -5,6 +5,8 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -13,6 +15,82 @@ namespace {
 bool IsBlank(char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+
+/// The high bit of each byte of word that equals byte, exactly (no carry between bytes).
+std::uint64_t BytesEqual(std::uint64_t word, unsigned char byte)
+{
+    const std::uint64_t x = word ^ (kOnes * byte);
+    return ~(((x & ~kHighs) + ~kHighs) | x | ~kHighs);
+}
+
+/// The high bit of each byte of word below limit (at most 0x80), exactly.
+std::uint64_t BytesBelow(std::uint64_t word, unsigned char limit)
+{
+    return ~(((word & ~kHighs) + kOnes * (0x80u - limit)) | word) & kHighs;
+}
+
+/// Whether tidying leaves the white space of name as it is: no byte below the blank, no blank
+/// at either end, none beside another. The first two slashes are found on the way (npos when
+/// missing). Eight bytes are tested at a time: most names of a file pass, and are then copied
+/// whole.
+bool HasTidyBlanks(std::string_view name, std::size_t& open, std::size_t& close)
+{
+    open = close = std::string_view::npos;
+    if (!name.empty() && (name.front() == ' ' || name.back() == ' '))
+        return false;
+    std::uint64_t blankBefore = 0; // the high bit of byte 0 set when the byte before is a blank
+    for (std::size_t at = 0; at < name.size(); at += sizeof(std::uint64_t)) {
+        const std::size_t bytes = std::min(name.size() - at, sizeof(std::uint64_t));
+        std::uint64_t word = 0;
+        std::memcpy(&word, name.data() + at, bytes);
+        if constexpr (std::endian::native == std::endian::big)
+            word = __builtin_bswap64(word);
+        const std::uint64_t inName =
+            bytes == sizeof word ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * bytes)) - 1;
+        const std::uint64_t blanks = BytesEqual(word, ' ') & inName;
+        if ((BytesBelow(word, ' ') & inName) != 0 || (blanks & ((blanks << 8) | blankBefore)) != 0)
+            return false;
+        blankBefore = (blanks >> 56) & 0x80;
+        for (std::uint64_t slashes = BytesEqual(word, '/') & inName;
+             slashes != 0 && close == std::string_view::npos; slashes &= slashes - 1) {
+            const std::size_t slash = at + std::size_t(std::countr_zero(slashes)) / 8;
+            (open == std::string_view::npos ? open : close) = slash;
+        }
+    }
+    return true;
+}
+
+/// Name written to out with every run of white space made one blank and the ends trimmed; the
+/// first two slashes of out are found on the way (npos when missing). Returns the size written.
+std::size_t CollapseBlanksInto(std::string_view name, char* out, std::size_t& open,
+                               std::size_t& close)
+{
+    constexpr std::size_t kNone = std::string_view::npos;
+    std::size_t size = 0;
+    open = close = kNone;
+    for (const char c : name) {
+        // Most characters are neither white space nor a slash, and one test passes them.
+        if (static_cast<unsigned char>(c) > ' ' && c != '/') {
+            out[size++] = c;
+        } else if (!IsBlank(c)) {
+            if (c == '/') {
+                if (open == kNone)
+                    open = size;
+                else if (close == kNone)
+                    close = size;
+            }
+            out[size++] = c;
+        } else if (size != 0 && out[size - 1] != ' ') {
+            out[size++] = ' ';
+        }
+    }
+    if (size != 0 && out[size - 1] == ' ')
+        --size;
+    return size;
 }
 
 } // namespace
@@ -78,30 +156,15 @@ bool NameNeedsTidying(std::string_view name)
 
 std::size_t TidyNameInto(std::string_view name, char* out)
 {
-    // Every run of white space becomes one blank, the ends trimmed, and the first two slashes
-    // are found on the way.
+    // The white space first, then the slashes.
     constexpr std::size_t kNone = std::string_view::npos;
-    std::size_t size = 0;
     std::size_t open = kNone;
     std::size_t close = kNone;
-    for (const char c : name) {
-        // Most characters are neither white space nor a slash, and one test passes them.
-        if (static_cast<unsigned char>(c) > ' ' && c != '/') {
-            out[size++] = c;
-        } else if (!IsBlank(c)) {
-            if (c == '/') {
-                if (open == kNone)
-                    open = size;
-                else if (close == kNone)
-                    close = size;
-            }
-            out[size++] = c;
-        } else if (size != 0 && out[size - 1] != ' ') {
-            out[size++] = ' ';
-        }
-    }
-    if (size != 0 && out[size - 1] == ' ')
-        --size;
+    std::size_t size = name.size();
+    if (HasTidyBlanks(name, open, close))
+        std::memcpy(out, name.data(), size);
+    else
+        size = CollapseBlanksInto(name, out, open, close);
     if (open == kNone)
         return size;
     if (close == kNone) {

@@ -238,10 +238,11 @@ class NameTidyingTest : public CTextFieldTest {};
 
 TEST_F(NameTidyingTest, EveryShortNameIsTidiedAsRuleByRule)
 {
-    // Every name of up to seven characters from letters, blanks of two kinds and slashes, and
-    // a few long ones: the one pass gives what the rules give one after the other, a name
-    // needing no tidying is left as it is, and a name node stores the tidied text whether it
-    // is tidied on the stack or on the heap.
+    // Every name of up to seven characters from letters, blanks of two kinds and slashes, also
+    // after five letters and after thirteen (so that they cross the eight-byte words that
+    // untidy white space is looked for in), and a few long ones: the one pass gives what the
+    // rules give one after the other, a name needing no tidying is left as it is, and a name
+    // node stores the tidied text whether it is tidied on the stack or on the heap.
     const std::string alphabet = "a /\t";
     std::vector<std::string> names = {"", std::string(300, ' ') + "Ann" + std::string(300, '\t'),
                                       std::string(400, 'x') + "/" + std::string(400, 'y'),
@@ -254,6 +255,8 @@ TEST_F(NameTidyingTest, EveryShortNameIsTidiedAsRuleByRule)
             for (const std::size_t d : digits)
                 name += alphabet[d];
             names.push_back(name);
+            names.push_back("Abcde" + name);
+            names.push_back("Abcde fghijkl" + name);
             more = false;
             for (std::size_t& d : digits) {
                 if (++d < alphabet.size()) {
