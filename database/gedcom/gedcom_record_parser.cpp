@@ -394,6 +394,12 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
 
 inline int CGedcomRecordParser::CountChildren(PathNode& parent, const CFieldDef* def)
 {
+    // A child of def has def's order: while every order known is lower there is none, and a
+    // file's fields mostly come in definition order, so most counts walk nothing.
+    if (parent.lastChild ? parent.lastChild->GetNextSibling() : parent.node->GetFirstChild())
+        CatchUp(parent);
+    if (parent.maxChildOrder < def->GetSiblingOrder())
+        return 0;
     if (parent.index)
         return parent.index->Count(def);
     int count = 0;
