@@ -11,6 +11,9 @@
 #include "common/string_utils.h"
 #include "platform/base/text.h"
 
+static_assert(sizeof(CTextValueNode) == 48, "the text fills the node's tail: names, places and "
+                                            "titles are among the most common nodes");
+
 namespace {
 
 /// How many characters of value fit on a line that starts with prefix and a blank.

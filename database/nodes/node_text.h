@@ -6,11 +6,12 @@
 #include <string>
 #include <string_view>
 
-/// A UTF-8 text of 23 bytes with no alignment, made for the text field classes: a value of up
+/// A UTF-8 text of 27 bytes with no alignment, made for the text field classes: a value of up
 /// to kInlineBytes bytes (most dates, names and short texts) lives inside the object; a longer
 /// one lives in a pool block and the object holds its pointer, length and capacity. Because its
 /// alignment is 1, a field class that holds one as its first member packs it into the tail of
-/// the CDataNode part, so such a node is 48 bytes in all.
+/// the CDataNode part (20 bytes), so such a node is 48 bytes in all, the 27 filling the last
+/// word but a byte.
 ///
 /// A text that many fields repeat word for word (a place) can be stored shared instead: every
 /// holder of the same long text points at one counted copy, which goes when its last holder
@@ -19,7 +20,7 @@
 /// and freed on the interface thread only, as nodes are (see node_pool.h).
 class CNodeText {
 public:
-    static constexpr std::size_t kInlineBytes = 22;
+    static constexpr std::size_t kInlineBytes = 26;
 
     CNodeText() noexcept;
     explicit CNodeText(std::string_view text);

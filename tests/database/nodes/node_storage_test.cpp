@@ -175,7 +175,10 @@ TEST(SharedNodeTextTest, ManyTextsStayFoundWhileOthersAreFreed)
 {
     const std::size_t before = CNodePool::Nodes().LiveBlocks();
     constexpr int kCount = 3000;
-    const auto name = [](int i) { return "Place number " + std::to_string(i) + ", Somewhere"; };
+    const auto name = [](int i) {
+        return "Place number " + std::to_string(i) + ", Somewhere, Shire";
+    };
+    ASSERT_GT(name(0).size(), CNodeText::kInlineBytes) << "every text is shared";
     {
         std::vector<CNodeText> texts(kCount);
         for (int i = 0; i < kCount; ++i)
