@@ -149,14 +149,15 @@ std::string_view UnreadValueReason(const CDataNode& node, int dataType, std::str
 {
     switch (dataType) {
     case FDT_ENUM:
+        // A listed key, as most are, is told by the node's own byte: neither test looks the
+        // key up.
         if (const auto* e = NodeAs<CEnumNode, CSexNode>(node))
-            return !e->GetKey().empty() && e->GetValueIndex() < 0 ? kKeptUnknownKey : "";
+            return e->GetValueIndex() < 0 && !e->IsEmpty() ? kKeptUnknownKey : "";
         return {};
     case FDT_DATE:
-        if (const auto* d = NodeAs<CDateNode>(node)) {
-            const bool phrase = Trimmed(value).starts_with('(');
-            return d->GetKind() == DATE_PHRASE && !phrase ? kKeptUnreadText : "";
-        }
+        if (const auto* d = NodeAs<CDateNode>(node))
+            return d->GetKind() == DATE_PHRASE && !Trimmed(value).starts_with('(') ? kKeptUnreadText
+                                                                                   : "";
         return {};
     case FDT_AGE:
         if (const auto* a = dynamic_cast<const CAgeNode*>(&node))
