@@ -20,6 +20,7 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace {
@@ -132,15 +133,33 @@ bool IsRowTag(std::string_view tag, const char* rowTag)
     return rowTag[i] == '\0';
 }
 
-/// The list index of a record tag (exactly as written); -1 for any other tag.
-int RecordKind(std::string_view tag)
-{
-    for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
-        if (IsRowTag(tag, GetRecordTypeTable().RowByListIndex(kind)->m_tag))
-            return kind;
+/// The record types' table rows and definitions by list index, found once for a load: every
+/// record of a file needs its type's.
+class CRecordKinds {
+public:
+    CRecordKinds()
+    {
+        for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
+            m_rows[std::size_t(kind)] = GetRecordTypeTable().RowByListIndex(kind);
+            m_defs[std::size_t(kind)] = GetRecordTypeDef(kind);
+        }
     }
-    return -1;
-}
+    /// The list index of a record tag (exactly as written); -1 for any other tag.
+    int Find(std::string_view tag) const
+    {
+        for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
+            if (IsRowTag(tag, m_rows[std::size_t(kind)]->m_tag))
+                return kind;
+        }
+        return -1;
+    }
+    const CRecordType& Row(int kind) const { return *m_rows[std::size_t(kind)]; }
+    const CFieldDef* Def(int kind) const { return m_defs[std::size_t(kind)]; }
+
+private:
+    std::array<const CRecordType*, RECORD_TYPE_COUNT> m_rows{};
+    std::array<const CFieldDef*, RECORD_TYPE_COUNT> m_defs{};
+};
 
 CRecordNode* FirstRecord(int kind)
 {
@@ -201,15 +220,15 @@ int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
     int status = SkipToFirstRecord(line, lineCounter);
     CGedcomRecordParser parser;
     CMultimediaChains chains;
+    const CRecordKinds kinds;
     while (status == kGedcomLineReady) {
         bar.Update();
         if (line.tag == "TRLR") {
             ReportLinesAfterTrailer(line, lineCounter);
             return kGedcomInputEnd;
         }
-        const int kind = RecordKind(line.tag);
-        if (kind < 0 ||
-            (GetRecordTypeTable().RowByListIndex(kind)->m_singleInstance && FirstRecord(kind))) {
+        const int kind = kinds.Find(line.tag);
+        if (kind < 0 || (kinds.Row(kind).m_singleInstance && FirstRecord(kind))) {
             SetExceptionRecord(kind, kind < 0 ? std::string_view() : std::string_view(line.xref));
             status = SkipGedcomBranch(false, line, lineCounter, 0,
                                       kind < 0 ? kSkipInvalidLine : kSkipExceedsMax);
@@ -218,7 +237,7 @@ int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
         // ParseRecord names the record in the exception report before anything is reported.
         const std::string xref(kind == kLoadKindMultimedia ? line.xref : std::string_view());
         CRecordNode* record = nullptr;
-        status = parser.ParseRecord(kind, GetRecordTypeDef(kind), line, lineCounter, record);
+        status = parser.ParseRecord(kind, kinds.Def(kind), line, lineCounter, record);
         if (!record)
             continue;
         auto* object = kind == kLoadKindMultimedia ? dynamic_cast<CObjRec*>(record) : nullptr;
