@@ -337,6 +337,37 @@ void CTagGrid::AddAllRecordRows()
     GetBox().RedrawAll();
 }
 
+bool CTagGrid::AddAllRecordRowsByName()
+{
+    if (!m_shown || GetRecordTypeIndex(m_shown->GetFieldDef()) != RECORD_LIST_INDI)
+        return false;
+    // Whether each row opens is read in file order, where the records lie one after another.
+    std::vector<CDataNode*> records;
+    std::vector<bool> opens;
+    records.reserve(std::size_t(m_shown->CountChildren()));
+    opens.reserve(records.capacity());
+    CNodeStreamPrefetch prefetch;
+    for (CDataNode* record = m_shown->GetFirstChild(); record; record = record->GetNextSibling()) {
+        prefetch.At(record);
+        if (!record->IsPendingDeletion()) {
+            records.push_back(record);
+            opens.push_back(HasShownChildren(record));
+        }
+    }
+    const std::optional<std::vector<std::uint32_t>> places = NameRankOrder(records);
+    if (!places)
+        return false;
+    std::vector<CRowMap::Pair> rows;
+    rows.reserve(records.size());
+    CTreeBoxNode* last = nullptr;
+    for (const std::uint32_t place : *places)
+        if (CTreeBoxNode* row = CreateTopRow(records[place], last, true, opens[place]))
+            rows.emplace_back(records[place], last = row);
+    m_rows.SetMany(rows);
+    GetBox().RedrawAll();
+    return true;
+}
+
 CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk)
 {
     CTreeBoxNode* row = CreateTopRow(record, after, bulk);
@@ -347,7 +378,12 @@ CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after, bool b
 
 CTreeBoxNode* CTagGrid::CreateTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk)
 {
-    const int state = HasShownChildren(record) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
+    return CreateTopRow(record, after, bulk, HasShownChildren(record));
+}
+
+CTreeBoxNode* CTagGrid::CreateTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk, bool opens)
+{
+    const int state = opens ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf;
     CTreeBoxNode* row = nullptr;
     try {
         const TreeBoxItem item{.state = state, .data = std::uintptr_t(record), .noRedraw = bulk};
@@ -648,9 +684,11 @@ void CTagGrid::Refill(CView*, long hint, CObject*)
         if (m_mode != kModeRecordSet)
             return;
         ResetList();
-        AddAllRecordRows();
-        if (m_sortAfterReload)
-            OnSortAlphabetical();
+        if (!m_sortAfterReload || !AddAllRecordRowsByName()) {
+            AddAllRecordRows();
+            if (m_sortAfterReload)
+                OnSortAlphabetical();
+        }
         if (CTreeBoxNode* first = GetBox().GetFirstItem())
             GetBox().SetFocusItem(first, false);
         return;

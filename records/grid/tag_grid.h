@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -239,10 +240,15 @@ private:
     void AddRecordTypeHeadings(int listIndex);
     void ApplyColumns();
     void AddAllRecordRows();
+    /// The individuals' rows made at once in the order of their names, as AddAllRecordRows and
+    /// a sort by name would leave them; false, adding nothing, when the ranks do not give it.
+    bool AddAllRecordRowsByName();
     /// A top-level row after after (null: last); bulk leaves the rows' links for RedrawAll.
     CTreeBoxNode* AddTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk);
     /// AddTopRow without the record's entry in the row map.
     CTreeBoxNode* CreateTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk);
+    /// The same, told whether the row opens (the record has fields to show).
+    CTreeBoxNode* CreateTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk, bool opens);
     /// The rows of a row's shown children, after the rows it has.
     void AddChildRows(CTreeBoxNode* row);
     /// The children listed under row, with the recursive flag of each.
@@ -265,6 +271,13 @@ private:
     /// Reads each top-level row's key once and puts the rows in the order of their keys; false,
     /// changing nothing, for a sort that compares the nodes themselves.
     bool SortByKeys(SortKey key);
+    /// The individuals by name through the ranks of their distinct names (name_rank_sort.h);
+    /// false, changing nothing, when those do not give the order.
+    bool SortByNameRanks();
+    /// The places of the nodes (individuals, or null for a row without one) in that order; none
+    /// when the ranks do not give it or a node is no individual.
+    static std::optional<std::vector<std::uint32_t>>
+    NameRankOrder(std::span<CDataNode* const> nodes);
     /// Selects the first row from `from` on whose node matches; returns it (null: none).
     CTreeBoxNode* SelectMatch(const std::function<bool(const CDataNode*)>& matches,
                               CTreeBoxNode* from);

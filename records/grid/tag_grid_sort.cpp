@@ -1,6 +1,6 @@
 // records/grid/tag_grid_sort.cpp: the grid's sorts. Each row's key is read once into a compact
 // entry; the entries, side by side in one array, are sorted stably in the comparator's order,
-// and the rows take that order.
+// and the rows take that order. Individuals by name go through the ranks of their names first.
 #include "records/grid/tag_grid.h"
 
 #include "database/dictionary/record_type_table.h"
@@ -13,6 +13,7 @@
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
 #include "queries/expression.h"
+#include "records/grid/name_rank_sort.h"
 #include "records/grid/node_prefetch.h"
 
 #include <algorithm>
@@ -23,9 +24,6 @@
 #include <typeinfo>
 
 namespace {
-
-/// Ends each part of a name's ordered text; every byte of the parts lies above it.
-constexpr char kPartEnd = '\x01';
 
 /// One row being sorted: what most comparisons need, without following a pointer.
 struct SortEntry {
@@ -58,14 +56,6 @@ std::int64_t StampSeconds(const COleDateTime& stamp)
 int Sign(int value)
 {
     return value < 0 ? -1 : value > 0 ? 1 : 0;
-}
-
-/// Whether every byte of the part lies above the part end, so that parts joined by it compare
-/// as the parts do one after another.
-bool JoinsInOrder(const std::string& part)
-{
-    return std::none_of(part.begin(), part.end(),
-                        [](char c) { return std::uint8_t(c) <= std::uint8_t(kPartEnd); });
 }
 
 /// The texts the entries compare, one after another.
@@ -129,7 +119,7 @@ private:
 };
 
 /// What an individual's name compares by, as one text put into joined, when its parts join in
-/// order: the surname lead, the surname and the kept form, each ended by kPartEnd. False when
+/// order: the surname lead, the surname and the kept form, each ended by kNamePartEnd. False when
 /// the key is compared otherwise (no name, no marked surname, a name compared as formatted).
 bool JoinName(const CIndRec::SortKey& key, std::string& joined)
 {
@@ -140,21 +130,9 @@ bool JoinName(const CIndRec::SortKey& key, std::string& joined)
     joined.clear();
     for (const std::string* part : {&name.lead, &name.surname, &name.kept}) {
         joined += *part;
-        joined += kPartEnd;
+        joined += kNamePartEnd;
     }
     return true;
-}
-
-/// Whether the name's surname lead is the first five characters of its surname (all of it
-/// when shorter). When every lead is, the leads order the names as the surnames do, and the
-/// comparison may leave them out.
-bool LeadStartsSurname(const CNameNode::SortKey& name)
-{
-    if (!name.surname.starts_with(name.lead))
-        return false;
-    const auto characters = std::count_if(name.lead.begin(), name.lead.end(),
-                                          [](char c) { return (std::uint8_t(c) & 0xC0) != 0x80; });
-    return name.lead.size() == name.surname.size() || characters == 5;
 }
 
 /// The key a name's ordered text was joined from, with the entry's date and number.
@@ -164,7 +142,7 @@ CIndRec::SortKey SplitName(std::string_view joined, const SortEntry& entry)
     key.hasName = true;
     key.name.hasSlash = true;
     for (std::string* part : {&key.name.lead, &key.name.surname, &key.name.kept}) {
-        const std::size_t end = joined.find(kPartEnd);
+        const std::size_t end = joined.find(kNamePartEnd);
         *part = joined.substr(0, end);
         joined.remove_prefix(end + 1);
     }
@@ -243,6 +221,8 @@ bool CTagGrid::SortByKeys(SortKey key)
     const bool byRef = (key == kSortRefAscending || key == kSortRefDescending) && m_sortRef;
     if (!byName && !byText && !byRef && key != kSortLastUpdate && key != kSortCreation)
         return false;
+    if (byName && SortByNameRanks())
+        return true;
     auto* expression = byRef ? dynamic_cast<CExpression*>(m_sortRef->GetExpression()) : nullptr;
 
     std::vector<CTreeBoxNode*> rows;
@@ -343,7 +323,7 @@ bool CTagGrid::SortByKeys(SortKey key)
         if (leadsStartSurnames)
             for (SortEntry& entry : entries)
                 if (entry.flags & kHasText)
-                    texts.Skip(entry, std::uint8_t(texts.Stored(entry).find(kPartEnd) + 1));
+                    texts.Skip(entry, std::uint8_t(texts.Stored(entry).find(kNamePartEnd) + 1));
         const auto fullKey = [&](const SortEntry& entry,
                                  CIndRec::SortKey& scratch) -> const CIndRec::SortKey& {
             if (!(entry.flags & kHasText))
@@ -408,6 +388,45 @@ bool CTagGrid::SortByKeys(SortKey key)
         order.push_back(rows[entry.index]);
     GetBox().SetTopLevelOrder(order);
     return true;
+}
+
+bool CTagGrid::SortByNameRanks()
+{
+    std::vector<CTreeBoxNode*> rows;
+    std::vector<CDataNode*> nodes;
+    rows.reserve(m_rows.Size());
+    nodes.reserve(m_rows.Size());
+    for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
+        rows.push_back(row);
+        nodes.push_back(NodeOf(row));
+    }
+    const std::optional<std::vector<std::uint32_t>> places = NameRankOrder(nodes);
+    if (!places)
+        return false;
+    std::vector<CTreeBoxNode*> order;
+    order.reserve(rows.size());
+    for (const std::uint32_t place : *places)
+        order.push_back(rows[place]);
+    GetBox().SetTopLevelOrder(order);
+    return true;
+}
+
+std::optional<std::vector<std::uint32_t>> CTagGrid::NameRankOrder(std::span<CDataNode* const> nodes)
+{
+    CNameRankSort ranks(nodes.size());
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        // The records eight ahead are asked for while this one's key is read.
+        if (i + 8 < nodes.size())
+            PrefetchNode(nodes[i + 8]);
+        if (!nodes[i]) {
+            ranks.AddEmpty();
+            continue;
+        }
+        const auto* individual = dynamic_cast<const CIndRec*>(nodes[i]);
+        if (!individual || !ranks.Add(individual->GetSortKey(0)))
+            return std::nullopt;
+    }
+    return ranks.Order();
 }
 
 int CTagGrid::Compare(CTreeBox*, std::uintptr_t first, std::uintptr_t second)

@@ -309,6 +309,37 @@ TEST_F(TagGridTest, KeyedSortsGiveTheOrderOfTheRecordsOwnComparisons)
                 "by birth place");
 }
 
+TEST_F(TagGridTest, ALoadedFileFillsTheIndividualsInTheOrderOfTheirNames)
+{
+    // Names that share a surname lead or the whole name, with dates and without, an unmarked
+    // name and a nameless individual: the rows are made at once in the order a sort by name
+    // gives, numbered and mapped as a fill leaves them.
+    const struct {
+        const char* name;
+        const char* birth;
+    } kPeople[] = {{"Amy /Smithson/", "1800"}, {"Amy /Smith/", "JUN 1800"}, {"", ""},
+                   {"Amy /Smith/", "1800"},    {"NoSlash Person", ""},      {"Amy /Smith/", ""},
+                   {"Bo /Smithers/", "1799"},  {"Amy /Smith/", "JUN 1800"}};
+    for (const auto& person : kPeople) {
+        CIndRec* individual = NewIndividual(SEX_FEMALE, person.name);
+        if (*person.birth)
+            SetField(individual->CreateChildByTag("BIRT"), "DATE", person.birth);
+    }
+    NotifyChanges();
+    MakeGrid(kIndi, false);
+    std::vector<CDataNode*> expected = TopNodes(m_grid);
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](CDataNode* a, CDataNode* b) { return a->Compare(b, 0) < 0; });
+    m_grid.Refill(nullptr, 3, nullptr); // the file loaded
+    EXPECT_EQ(TopNodes(m_grid), expected);
+    int index = 0;
+    for (CTreeBoxNode* row = m_grid.GetBox().GetFirstItem(); row; row = row->m_nextRow) {
+        EXPECT_EQ(row->m_row, index++);
+        EXPECT_EQ(m_grid.FindRowByRecord(CTagGrid::NodeOf(row)), row);
+    }
+    EXPECT_EQ(m_grid.GetBox().GetFocusItem(), m_grid.GetBox().GetFirstItem());
+}
+
 TEST_F(TagGridTest, NotesSourcesAndRepositoriesSortInTheOrderOfTheirOwnComparison)
 {
     // Case, equal texts, no text, letters outside ASCII, a byte that is no UTF-8, the signs

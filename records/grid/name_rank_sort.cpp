@@ -1,0 +1,333 @@
+// records/grid/name_rank_sort.cpp: ranking the distinct names once, then sorting the rows by
+// rank in one counting pass and each rank's rows by date key and number.
+#include "records/grid/name_rank_sort.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <numeric>
+#include <span>
+
+namespace {
+
+/// Eight bytes of text from start (zeros past its end) as a big-endian number.
+std::uint64_t Word(std::string_view text, std::size_t start)
+{
+    std::uint64_t word = 0;
+    for (std::size_t i = start; i < start + 8; ++i)
+        word = word << 8 | (i < text.size() ? std::uint8_t(text[i]) : 0);
+    return word;
+}
+
+std::uint64_t Hash(std::string_view text, bool marked)
+{
+    std::uint64_t hash = marked ? 0x9E3779B97F4A7C15u : 0xC2B2AE3D27D4EB4Fu;
+    std::size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, 8);
+        hash = (hash ^ word) * 0xFF51AFD7ED558CCDu;
+        hash ^= hash >> 32;
+    }
+    std::uint64_t tail = text.size();
+    std::memcpy(&tail, text.data() + at, text.size() - at);
+    hash = (hash ^ tail ^ (std::uint64_t(text.size()) << 56)) * 0xFF51AFD7ED558CCDu;
+    return hash ^ hash >> 29;
+}
+
+/// The date key as one number, later dates first and no date last: B.C. after A.D. and the
+/// larger year first, then the later end of the period within its year (a missing month ends
+/// the year, a missing day the month).
+std::uint64_t LaterFirst(const std::optional<CDateValue>& date)
+{
+    if (!date)
+        return UINT64_MAX;
+    const std::int64_t year = date->IsBC() ? 1 - std::int64_t(date->GetYear()) : date->GetYear();
+    const std::uint64_t month = date->GetMonth() != 0 ? date->GetMonth() : 13;
+    const std::uint64_t day = date->GetDay() != 0 ? date->GetDay() : 32;
+    const std::uint64_t ends = (std::uint64_t(date->IsBC() ? 0 : 1) << 40) |
+                               (std::uint64_t(year + 65536) << 16) | (month * 32 + day);
+    return ~ends;
+}
+
+/// One row among the others of its name, side by side with them.
+struct RankedRow {
+    std::uint64_t laterFirst = 0;
+    std::int32_t number = 0;
+    std::uint32_t index = 0;
+    std::optional<CDateValue> date;
+
+    bool operator<(const RankedRow& other) const
+    {
+        if (laterFirst != other.laterFirst)
+            return laterFirst < other.laterFirst;
+        if (number != other.number)
+            return number < other.number;
+        return index < other.index;
+    }
+};
+
+/// The comparison of two rows of equal names: the later date key first, then the number.
+int CompareDatesAndNumbers(const std::optional<CDateValue>& firstDate, std::int32_t firstNumber,
+                           const std::optional<CDateValue>& secondDate, std::int32_t secondNumber)
+{
+    if (const int byDate = CIndRec::CompareDateKeys(secondDate, firstDate); byDate != 0)
+        return byDate;
+    return firstNumber < secondNumber ? -1 : firstNumber > secondNumber ? 1 : 0;
+}
+
+/// Whether the sorted rows of one name stand as the comparison puts them: no row after the next
+/// one. It is not so when two date keys are neither before nor after each other and yet not the
+/// same date (one with a dual year, or in another calendar), which the comparison leaves
+/// unordered.
+bool InComparisonOrder(std::span<const RankedRow> rows)
+{
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const RankedRow& a = rows[i - 1];
+        const RankedRow& b = rows[i];
+        if (CompareDatesAndNumbers(a.date, a.number, b.date, b.number) > 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool JoinsInOrder(std::string_view part)
+{
+    return std::none_of(part.begin(), part.end(),
+                        [](char c) { return std::uint8_t(c) <= std::uint8_t(kNamePartEnd); });
+}
+
+bool LeadStartsSurname(const CNameNode::SortKey& name)
+{
+    if (!name.surname.starts_with(name.lead))
+        return false;
+    const auto characters = std::count_if(name.lead.begin(), name.lead.end(),
+                                          [](char c) { return (std::uint8_t(c) & 0xC0) != 0x80; });
+    return name.lead.size() == name.surname.size() || characters == 5;
+}
+
+CNameRankSort::CNameRankSort(std::size_t rows)
+{
+    m_rows.reserve(rows);
+    m_slots.assign(1024, 0);
+}
+
+bool CNameRankSort::Add(const CIndRec::SortKey& key)
+{
+    Row row{kNameless, key.number, key.date};
+    if (key.hasName) {
+        const CNameNode::SortKey& name = key.name;
+        if (name.formatted)
+            return false;
+        if (m_pendingCount == kAhead)
+            TakePending();
+        Pending& pending = m_pending[(m_pendingFirst + m_pendingCount) % kAhead];
+        std::string& text = pending.text;
+        text.clear();
+        if (name.hasSlash)
+            text.append(name.lead) += kNamePartEnd;
+        (text.append(name.surname) += kNamePartEnd).append(name.kept) += kNamePartEnd;
+        // Each part joins in order when the only bytes at or below the part end are the ends.
+        const auto ends = std::count_if(text.begin(), text.end(), [](char c) {
+            return std::uint8_t(c) <= std::uint8_t(kNamePartEnd);
+        });
+        if (ends != (name.hasSlash ? 3 : 2))
+            return false;
+        pending.hash = Hash(text, name.hasSlash);
+        pending.row = std::uint32_t(m_rows.size());
+        pending.marked = name.hasSlash;
+        pending.leadBytes = name.hasSlash ? std::uint32_t(name.lead.size() + 1) : 0;
+        pending.leadStartsSurname = name.hasSlash && LeadStartsSurname(name);
+        __builtin_prefetch(&m_slots[std::size_t(pending.hash) & (m_slots.size() - 1)]);
+        ++m_pendingCount;
+    }
+    m_rows.push_back(row);
+    return true;
+}
+
+void CNameRankSort::AddEmpty()
+{
+    m_rows.push_back({kNoRecord, 0, std::nullopt});
+}
+
+void CNameRankSort::TakePending()
+{
+    const Pending& pending = m_pending[m_pendingFirst];
+    m_pendingFirst = (m_pendingFirst + 1) % kAhead;
+    --m_pendingCount;
+    const std::uint64_t tag = pending.hash & kTagMask;
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t slot = std::size_t(pending.hash) & mask;
+    for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+        if ((m_slots[slot] & kTagMask) != tag)
+            continue;
+        const std::uint32_t index = std::uint32_t(m_slots[slot]) - 1;
+        const Name& name = m_names[index];
+        if (name.marked == pending.marked && Text(name) == pending.text) {
+            m_rows[pending.row].name = index;
+            return;
+        }
+    }
+    Name name;
+    name.hash = pending.hash;
+    name.offset = std::uint32_t(m_texts.size());
+    name.length = std::uint32_t(pending.text.size());
+    name.marked = pending.marked;
+    name.leadBytes = pending.leadBytes;
+    name.leadStartsSurname = pending.leadStartsSurname;
+    m_texts += pending.text;
+    m_names.push_back(name);
+    m_slots[slot] = tag | m_names.size();
+    m_rows[pending.row].name = std::uint32_t(m_names.size() - 1);
+    if (2 * m_names.size() > m_slots.size())
+        Grow();
+}
+
+void CNameRankSort::Grow()
+{
+    std::vector<std::uint64_t> slots(4 * m_slots.size(), 0);
+    const std::size_t mask = slots.size() - 1;
+    for (std::uint32_t i = 0; i < m_names.size(); ++i) {
+        std::size_t slot = std::size_t(m_names[i].hash) & mask;
+        while (slots[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots[slot] = (m_names[i].hash & kTagMask) | (i + 1);
+    }
+    m_slots = std::move(slots);
+}
+
+std::string_view CNameRankSort::Text(const Name& name) const
+{
+    return std::string_view(m_texts).substr(name.offset, name.length);
+}
+
+std::vector<std::uint32_t> CNameRankSort::Ranks(bool skipLeads) const
+{
+    // What each name compares: with its surname lead, or from its surname on.
+    struct Compared {
+        std::array<std::uint64_t, 3> prefix;
+        std::string_view text;
+        std::uint32_t name;
+    };
+    std::vector<Compared> names;
+    names.reserve(m_names.size());
+    for (std::uint32_t i = 0; i < m_names.size(); ++i) {
+        const Name& name = m_names[i];
+        std::string_view text = Text(name);
+        if (name.marked && skipLeads)
+            text.remove_prefix(name.leadBytes);
+        names.push_back({{Word(text, 0), Word(text, 8), Word(text, 16)}, text, i});
+    }
+    // Texts hold no zero byte, so the zeros after a short text order it before longer ones.
+    const auto order = [](const Compared& a, const Compared& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return a.text < b.text;
+    };
+    std::sort(names.begin(), names.end(), order);
+    std::vector<std::uint32_t> ranks(m_names.size());
+    std::uint32_t rank = 0;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0 && order(names[i - 1], names[i]))
+            ++rank;
+        ranks[names[i].name] = rank;
+    }
+    return ranks;
+}
+
+std::optional<std::vector<std::uint32_t>> CNameRankSort::Order()
+{
+    while (m_pendingCount > 0)
+        TakePending();
+    if (m_texts.size() > UINT32_MAX)
+        return std::nullopt;
+    bool leadsStartSurnames = true, unmarked = false;
+    for (const Name& name : m_names) {
+        if (name.marked)
+            leadsStartSurnames = leadsStartSurnames && name.leadStartsSurname;
+        else
+            unmarked = true;
+    }
+    // A name without a marked surname compares with the others without their leads, so the
+    // leads must order the names as their surnames do.
+    if (unmarked && !leadsStartSurnames)
+        return std::nullopt;
+    const std::vector<std::uint32_t> groups = Groups(Ranks(leadsStartSurnames));
+
+    // One counting pass puts the rows into their groups, each in the order the rows came in.
+    std::vector<std::uint32_t> starts(std::size_t(NoRecordGroup()) + 2, 0);
+    for (const std::uint32_t group : groups)
+        ++starts[group + 1];
+    for (std::size_t i = 1; i < starts.size(); ++i)
+        starts[i] += starts[i - 1];
+    std::vector<RankedRow> sorted(m_rows.size());
+    std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+    for (std::uint32_t i = 0; i < m_rows.size(); ++i) {
+        const Row& row = m_rows[i];
+        sorted[next[groups[i]]++] = {LaterFirst(row.date), row.number, i, row.date};
+    }
+    // The rows without a record stay in the order they came in.
+    for (std::uint32_t group = 0; group < NoRecordGroup(); ++group) {
+        const auto begin = sorted.begin() + starts[group], end = sorted.begin() + starts[group + 1];
+        if (end - begin < 2)
+            continue;
+        std::sort(begin, end);
+        if (!InComparisonOrder(std::span(begin, end)))
+            return ComparedOrder(groups);
+    }
+    std::vector<std::uint32_t> order;
+    order.reserve(sorted.size());
+    for (const RankedRow& row : sorted)
+        order.push_back(row.index);
+    return order;
+}
+
+std::vector<std::uint32_t> CNameRankSort::Groups(const std::vector<std::uint32_t>& ranks) const
+{
+    std::vector<std::uint32_t> groups;
+    groups.reserve(m_rows.size());
+    for (const Row& row : m_rows) {
+        if (row.name == kNameless)
+            groups.push_back(0);
+        else if (row.name == kNoRecord)
+            groups.push_back(NoRecordGroup());
+        else
+            groups.push_back(ranks[row.name] + 1);
+    }
+    return groups;
+}
+
+std::vector<std::uint32_t>
+CNameRankSort::ComparedOrder(const std::vector<std::uint32_t>& groups) const
+{
+    struct Compared {
+        std::uint32_t group;
+        RankedRow row;
+    };
+    std::vector<Compared> rows;
+    rows.reserve(m_rows.size());
+    for (std::uint32_t i = 0; i < m_rows.size(); ++i) {
+        const Row& row = m_rows[i];
+        rows.push_back({groups[i], {LaterFirst(row.date), row.number, i, row.date}});
+    }
+    const std::uint32_t noRecord = NoRecordGroup();
+    std::stable_sort(rows.begin(), rows.end(), [&](const Compared& a, const Compared& b) {
+        if (a.group == noRecord)
+            return false;
+        if (b.group == noRecord)
+            return true;
+        if (a.group != b.group)
+            return a.group < b.group;
+        // Date keys that are not at the same place compare as their places do.
+        if (a.row.laterFirst != b.row.laterFirst)
+            return a.row.laterFirst < b.row.laterFirst;
+        return CompareDatesAndNumbers(a.row.date, a.row.number, b.row.date, b.row.number) < 0;
+    });
+    std::vector<std::uint32_t> order;
+    order.reserve(rows.size());
+    for (const Compared& row : rows)
+        order.push_back(row.row.index);
+    return order;
+}
