@@ -254,6 +254,9 @@ std::optional<std::vector<std::uint32_t>> CNameRankSort::Order()
     // leads must order the names as their surnames do.
     if (unmarked && !leadsStartSurnames)
         return std::nullopt;
+    // The compared order keeps a group in 23 bits.
+    if (m_names.size() + 2 >= (std::size_t(1) << 23))
+        return std::nullopt;
     const std::vector<std::uint32_t> groups = Groups(Ranks(leadsStartSurnames));
 
     // One counting pass puts the rows into their groups, each in the order the rows came in.
@@ -302,32 +305,35 @@ std::vector<std::uint32_t> CNameRankSort::Groups(const std::vector<std::uint32_t
 std::vector<std::uint32_t>
 CNameRankSort::ComparedOrder(const std::vector<std::uint32_t>& groups) const
 {
+    // The group and the place of the date key as one number: rows of one name whose date keys
+    // stand at one place are left to the comparison, rows without a record are equal.
     struct Compared {
-        std::uint32_t group;
-        RankedRow row;
+        std::uint64_t key;
+        std::int32_t number;
+        std::uint32_t index;
     };
+    constexpr std::uint64_t kNoRecordKey = UINT64_MAX, kPlaces = (std::uint64_t(1) << 41) - 1;
     std::vector<Compared> rows;
     rows.reserve(m_rows.size());
     for (std::uint32_t i = 0; i < m_rows.size(); ++i) {
         const Row& row = m_rows[i];
-        rows.push_back({groups[i], {LaterFirst(row.date), row.number, i, row.date}});
+        const std::uint64_t key =
+            groups[i] == NoRecordGroup()
+                ? kNoRecordKey
+                : std::uint64_t(groups[i]) << 41 | (LaterFirst(row.date) & kPlaces);
+        rows.push_back({key, row.number, i});
     }
-    const std::uint32_t noRecord = NoRecordGroup();
     std::stable_sort(rows.begin(), rows.end(), [&](const Compared& a, const Compared& b) {
-        if (a.group == noRecord)
+        if (a.key != b.key)
+            return a.key < b.key;
+        if (a.key == kNoRecordKey)
             return false;
-        if (b.group == noRecord)
-            return true;
-        if (a.group != b.group)
-            return a.group < b.group;
-        // Date keys that are not at the same place compare as their places do.
-        if (a.row.laterFirst != b.row.laterFirst)
-            return a.row.laterFirst < b.row.laterFirst;
-        return CompareDatesAndNumbers(a.row.date, a.row.number, b.row.date, b.row.number) < 0;
+        return CompareDatesAndNumbers(m_rows[a.index].date, a.number, m_rows[b.index].date,
+                                      b.number) < 0;
     });
     std::vector<std::uint32_t> order;
     order.reserve(rows.size());
     for (const Compared& row : rows)
-        order.push_back(row.row.index);
+        order.push_back(row.index);
     return order;
 }

@@ -39,7 +39,7 @@ public:
     void AddEmpty();
     /// The rows' places in the order they were added, sorted. None when the ranks would give
     /// another order than the comparison: names without a marked surname among names whose
-    /// surname lead is not their surname's start.
+    /// surname lead is not their surname's start; and past eight million distinct names.
     std::optional<std::vector<std::uint32_t>> Order();
 
 private:
