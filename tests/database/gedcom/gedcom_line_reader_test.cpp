@@ -163,6 +163,21 @@ TEST(GedcomLineReaderTest, BlankLinesAreCountedAndLastLineWithoutEndIsDelivered)
     EXPECT_EQ(ReadBytes("0 HEAD\r\n\r\n  \t \r\nJUNK line\r\n1NAME x\n0 TRLR"), expected);
 }
 
+TEST(GedcomLineReaderTest, AnIdentifierLeftOpenDoesNotCloseOnTheNextLine)
+{
+    // The closing "@" is looked for in blocks that may reach into the lines after: one found
+    // there leaves the line invalid, whatever the length of the identifier.
+    const std::string id(20, 'I');
+    const std::vector<Read> expected = {
+        {kGedcomLineInvalid, 1, 0, "", "", "0 @I1"},    {kGedcomLineReady, 2, 1, "", "NOTE", "@X@"},
+        {kGedcomLineInvalid, 3, 0, "", "", "0 @" + id}, {kGedcomLineReady, 4, 1, "X", "NOTE", ""},
+        {kGedcomLineReady, 5, 0, id, "INDI", ""},
+    };
+    EXPECT_EQ(
+        ReadBytes("0 @I1\r\n1 NOTE @X@\r\n0 @" + id + "\r\n1 @X@ NOTE\r\n0 @" + id + "@ INDI\r\n"),
+        expected);
+}
+
 TEST(GedcomLineReaderTest, LongLineArrivesWhole)
 {
     const std::string note(600, 'n');
@@ -317,16 +332,17 @@ TEST(GedcomLineReaderTest, ZeroBytesAreRemovedAnywhereInLinesOfAnyLengthAndSaidS
 TEST(GedcomLineReaderTest, AnOddByteAnywhereInALineIsFoundWhateverTheLineEnd)
 {
     // Lines are searched for their end and for zero bytes and bytes outside ASCII in blocks:
-    // such a byte at every place of lines of every length, up to three blocks long, must be
-    // found, before each of the line ends, and the line then read as its text splits.
+    // such a byte at every place of lines of every length, up to three blocks of thirty-two
+    // bytes long, must be found, before each of the line ends, and the line then read as its
+    // text splits.
     std::string bytes = "0 HEAD\r\n1 CHAR UTF-8\r\n";
     std::vector<std::string> texts;
     const char* terminators[] = {"\r\n", "\n", "\r", "\n\r"};
     int index = 0;
     for (const char odd : {'\xE9', '\0', '\x80'}) {
-        for (std::size_t size = 3; size <= 50; ++size) {
+        for (std::size_t size = 3; size <= 96; ++size) {
             for (std::size_t at = 0; at < size; ++at, ++index) {
-                std::string text = (index % 2 ? "0 @I1@ NOTE " : "1 NOTE ") + std::string(50, 'v');
+                std::string text = (index % 2 ? "0 @I1@ NOTE " : "1 NOTE ") + std::string(96, 'v');
                 text.resize(size);
                 text[at] = odd;
                 bytes += text + terminators[index % 4];
