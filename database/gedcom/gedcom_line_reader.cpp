@@ -30,6 +30,9 @@ struct InputState {
     GedcomEncoding m_encoding;
     /// The set the open volume's lines are in: UTF-8 for a converted UTF-16 volume.
     GedcomCharset m_lineSet = GedcomCharset::Utf8;
+    /// A line of the open volume that is valid UTF-8 reads as it stands: the set is UTF-8, or
+    /// ANSEL, whose reading takes such a line for UTF-8.
+    bool m_linesAsUtf8 = true;
     bool m_atVolumeStart = false;
     /// A physical line read ahead, delivered before the next line of the file.
     std::string m_pending;
@@ -228,9 +231,9 @@ int ScanLine(std::string_view s, GedcomLine& line)
 }
 
 #if defined(__SSE2__)
-/// The bytes of the sixteen at block that no plain line holds before its end, as a bit mask:
-/// bytes below 0x20 other than tab (CR and LF among them) and bytes of 128 or above, found
-/// together by one signed comparison.
+/// The bytes of the sixteen at block that stop the search for a line's end, as a bit mask: bytes
+/// below 0x20 other than tab (CR and LF among them) and bytes of 128 or above, found together by
+/// one signed comparison.
 unsigned StopBytes(const char* block)
 {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
@@ -239,41 +242,78 @@ unsigned StopBytes(const char* block)
 }
 #endif
 
-/// The end of the line that starts at start when the line is plain: its first CR or LF, with
-/// no byte of 128 or above and no control character other than tab (a zero byte among them)
-/// before it, and with the byte after it before end (that byte decides whether a second CR or
-/// LF belongs to the terminator). Null for any other line, and when the line's end is not found
-/// before end.
-const char* FindPlainLineEnd(const char* start, const char* end)
+/// The first byte from start on that is below 0x20 other than tab (CR and LF among them) or of
+/// 128 or above. Null when none is found before end; one found may lie past end, in the
+/// window's slack.
+const char* FindStopByte(const char* start, const char* end)
 {
 #if defined(__SSE2__)
     // Thirty-two bytes at a time, so that nearly every line ends within the first step and the
     // loop's branch is foreseen (half the lines of a common file are longer than sixteen bytes).
-    // The first byte StopBytes finds must be the line's end. The window's slack makes loading a
-    // block that starts before end safe; whatever such a block shows past end leads to null,
-    // as the line then does not end in time.
+    // The window's slack makes loading a block that starts before end safe.
     for (const char* block = start; block < end; block += 32) {
         const unsigned found = StopBytes(block) | StopBytes(block + 16) << 16;
-        if (found == 0)
-            continue;
-        const char* const first = block + __builtin_ctz(found);
-        return IsLineEnd(*first) && end - first >= 2 ? first : nullptr;
+        if (found != 0)
+            return block + __builtin_ctz(found);
     }
     return nullptr;
 #else
-    for (const char* c = start; end - c >= 2; ++c) {
-        if (IsLineEnd(*c))
-            return c;
+    for (const char* c = start; c < end; ++c) {
         const auto b = static_cast<unsigned char>(*c);
         if ((b < 0x20 && b != '\t') || b >= 0x80)
-            return nullptr;
+            return c;
     }
     return nullptr;
 #endif
 }
 
-/// The first byte from c on that is no tag character, in a plain line (as FindPlainLineEnd
-/// finds one) whose end lies after c: the line's end at the latest.
+/// The length of the UTF-8 sequence at c, whose first byte is 128 or above, when it is valid
+/// (as text::IsValidUtf8 judges: no overlong form, no surrogate, nothing above U+10FFFF) and
+/// ends before end; 0 otherwise.
+std::size_t Utf8SequenceLength(const char* c, const char* end)
+{
+    const auto lead = static_cast<unsigned char>(*c);
+    std::size_t length = 0;
+    char32_t minimum = 0;
+    char32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2, minimum = 0x80, code = lead & 0x1F;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, minimum = 0x800, code = lead & 0x0F;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, minimum = 0x10000, code = lead & 0x07;
+    if (length == 0 || std::size_t(end - c) < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(c[i]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = code << 6 | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+/// The end of a line whose lines are read as UTF-8 as they stand, from c, its first byte of 128
+/// or above: the line's first CR or LF when nothing but plain ASCII and valid UTF-8 sequences
+/// come before it; null when a control character other than tab or a byte of no valid sequence
+/// comes first, or the line and the byte after its end do not lie before end.
+const char* FindUtf8LineEnd(const char* c, const char* end)
+{
+    while (c < end && static_cast<unsigned char>(*c) >= 0x80) {
+        const std::size_t length = Utf8SequenceLength(c, end);
+        if (length == 0)
+            return nullptr;
+        c = FindStopByte(c + length, end);
+        if (!c)
+            return nullptr;
+    }
+    return end - c >= 2 && IsLineEnd(*c) ? c : nullptr;
+}
+
+/// The first byte from c on that is no tag character, in a line whose end (CR or LF) lies after
+/// c: the line's end at the latest.
 const char* FindTagEnd(const char* c)
 {
 #if defined(__SSE2__)
@@ -304,7 +344,7 @@ const char* FindTagEnd(const char* c)
 #endif
 }
 
-/// The first "@" from c on in a plain line whose end, lineEnd, lies after c; lineEnd or a byte
+/// The first "@" from c on in a line whose end, lineEnd, lies after c; lineEnd or a byte
 /// after it when the line holds none.
 const char* FindAtSign(const char* c, const char* lineEnd)
 {
@@ -325,21 +365,24 @@ const char* FindAtSign(const char* c, const char* lineEnd)
 #endif
 }
 
-/// The most common lines, split straight from the file's buffer: a one-digit level, one blank,
-/// an optional "@identifier@" of at most 50 characters and the white space after it, a tag and
-/// the value after it, a plain line as FindPlainLineEnd finds one. Such a line is split as
-/// ScanLine splits it and consumed with its terminator (as TakeBufferedLine consumes it); false,
-/// with nothing consumed, for any other line, which the general path then reads.
-bool TakeCommonLine(GedcomReadWindow& window, GedcomLine& line)
+/// Splits the line from start, the window's next byte, to lineEnd, its first CR or LF, with
+/// the byte after lineEnd in the window (it decides whether a second CR or LF belongs to the
+/// terminator), when it is a common line: a one-digit level, one blank, an optional
+/// "@identifier@" of at most 50 bytes and the white space after it, a tag and the value after
+/// it. Such a line is split as ScanLine splits it and consumed with its terminator (as
+/// TakeBufferedLine consumes it); false, with nothing consumed, for any other line, which the
+/// general path then reads. Inlined into both its callers, so that the common line's way makes
+/// no call.
+[[gnu::always_inline]] inline bool SplitCommonLine(GedcomReadWindow& window, const char* start,
+                                                   const char* lineEnd, GedcomLine& line)
 {
-    const char* const start = window.next;
-    const char* const lineEnd = FindPlainLineEnd(start, window.end);
-    if (!lineEnd || lineEnd - start < 3 || !IsDigit(start[0]) || start[1] != ' ')
+    if (!IsDigit(start[0]) || start[1] != ' ')
         return false;
     const char* c = start + 2;
     std::string_view xref;
     if (*c == '@') {
-        // Bytes up to the line's end are plain ASCII: each is one character.
+        // A character is at least one byte: a longer identifier is left to the general path,
+        // which counts its characters.
         const char* const xrefStart = ++c;
         c = FindAtSign(c, lineEnd);
         if (c >= lineEnd || std::size_t(c - xrefStart) > kGedcomMaxXrefLength)
@@ -364,6 +407,33 @@ bool TakeCommonLine(GedcomReadWindow& window, GedcomLine& line)
     line.value = std::string_view(c, std::size_t(lineEnd - c));
     window.next = lineEnd + (IsLineEnd(lineEnd[1]) ? 2 : 1);
     return true;
+}
+
+/// The most common lines, split straight from the file's buffer: a common line as
+/// SplitCommonLine splits one, with no control character other than tab and no byte of 128 or
+/// above.
+bool TakeCommonLine(GedcomReadWindow& window, GedcomLine& line)
+{
+    const char* const start = window.next;
+    const char* const lineEnd = FindStopByte(start, window.end);
+    return lineEnd && IsLineEnd(*lineEnd) && window.end - lineEnd >= 2 &&
+           SplitCommonLine(window, start, lineEnd, line);
+}
+
+/// A common line but for bytes of 128 or above, all in valid UTF-8 sequences, in a volume whose
+/// lines read as UTF-8 as they stand: split straight from the file's buffer as TakeCommonLine
+/// splits the others, since reading it as the general path does would give the same bytes.
+bool TakeUtf8Line(InputState& s, GedcomLine& line)
+{
+    if (!s.m_linesAsUtf8 || s.m_hasPending || s.m_atVolumeStart)
+        return false;
+    GedcomReadWindow& window = *s.m_window;
+    const char* const start = window.next;
+    const char* lineEnd = FindStopByte(start, window.end);
+    if (!lineEnd || lineEnd >= window.end || static_cast<unsigned char>(*lineEnd) < 0x80)
+        return false;
+    lineEnd = FindUtf8LineEnd(lineEnd, window.end);
+    return lineEnd && SplitCommonLine(window, start, lineEnd, line);
 }
 
 std::string WithoutQuotes(const std::string& name)
@@ -433,9 +503,11 @@ bool OpenVolume(InputState& s, const std::string& path)
     const GedcomCharset set = s.m_encoding.charset;
     if (set != GedcomCharset::Utf16Le && set != GedcomCharset::Utf16Be) {
         s.m_lineSet = set;
+        s.m_linesAsUtf8 = set == GedcomCharset::Utf8 || set == GedcomCharset::Ansel;
         return OpenGedcomInputFile(path, false);
     }
     s.m_lineSet = GedcomCharset::Utf8;
+    s.m_linesAsUtf8 = true;
     return OpenGedcomInputFileDecoded(path, set == GedcomCharset::Utf16Be
                                                 ? GedcomInputDecoding::Utf16Be
                                                 : GedcomInputDecoding::Utf16Le);
@@ -464,11 +536,15 @@ bool NextPhysicalLine(InputState& s, std::string& raw, std::string_view& line)
     return true;
 }
 
-/// ReadGedcomLine for the lines TakeCommonLine leaves: each physical line freed of zero bytes,
-/// converted to UTF-8 and split. Kept out of line, so that the common line's way through
-/// ReadGedcomLine saves and restores no registers for it.
+/// ReadGedcomLine for the lines TakeCommonLine leaves: a line of UTF-8 that TakeUtf8Line takes,
+/// else each physical line freed of zero bytes, converted to UTF-8 and split. Kept out of line,
+/// so that the common line's way through ReadGedcomLine saves and restores no registers for it.
 [[gnu::noinline]] int ReadGeneralLine(InputState& s, GedcomLine& line, int& lineCounter)
 {
+    if (TakeUtf8Line(s, line)) {
+        ++lineCounter;
+        return kGedcomLineReady;
+    }
     std::string_view text;
     while (NextPhysicalLine(s, s.m_raw, text)) {
         ++lineCounter;

@@ -262,12 +262,12 @@ TEST(GedcomLineReaderTest, EveryLineReadsAsTheGrammarSplitsIt)
     int counter = 2;
     for (int i = 0; bytes.size() < 3 * std::size_t(kGedcomBufferSize); ++i) {
         // Before each end of the buffer, one line whose CR LF has its CR as the buffer's last
-        // byte and its LF as the next buffer's first.
-        const std::size_t bufferEnd =
-            (bytes.size() / kGedcomBufferSize + 1) * std::size_t(kGedcomBufferSize);
-        const std::size_t room = bufferEnd - 1 - bytes.size();
-        const bool split = room >= 8 && room <= 80;
-        const std::string pad = split ? "1 NOTE " + std::string(room - 7, 's')
+        // byte and its LF as the next buffer's first; every other one holds UTF-8 beyond ASCII.
+        const std::size_t buffer = bytes.size() / kGedcomBufferSize;
+        const std::size_t room = (buffer + 1) * std::size_t(kGedcomBufferSize) - 1 - bytes.size();
+        const bool split = room >= 10 && room <= 80;
+        const std::string note = buffer % 2 ? "1 NOTE \xC3\xA9" : "1 NOTE ss";
+        const std::string pad = split ? note + std::string(room - 9, 's')
                                       : "1 NOTE " + std::string(std::size_t(i % 37), 'p');
         for (const std::string& text : {pad, kinds[std::size_t(i) % kinds.size()]}) {
             bytes += text + (split && text == pad ? "\r\n" : terminators[std::size_t(i) % 6]);
@@ -381,6 +381,52 @@ TEST(GedcomLineReaderTest, AnOddByteAnywhereInALineIsFoundWhateverTheLineEnd)
     }
     EXPECT_EQ(ReadGedcomLine(read, counter), kGedcomInputEnd);
     CloseGedcomInput();
+}
+
+TEST(GedcomLineReaderTest, LinesBeyondAsciiReadAsTheirSetDecodesThem)
+{
+    // A line of UTF-8 sequences is split where it stands in a set whose lines read as UTF-8 as
+    // they stand (UTF-8, and ANSEL, which takes valid UTF-8 for UTF-8); any line that does not
+    // decode to itself must still be decoded: sequences cut, overlong, of surrogates or beyond
+    // U+10FFFF, a lone continuation byte, at every place of values of every length.
+    const std::vector<std::string> sequences = {
+        "\xC3\xA9",         "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF",
+        "\xEF\xBB\xBF",     "\xC3",         "\xE2\x82",         "\xC0\x80",
+        "\xE0\x9F\xBF",     "\xED\xA0\x80", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80",
+        "\xF5\x80\x80\x80", "\x80",         "\xC3\xA9\xA9"};
+    const char* terminators[] = {"\r\n", "\n", "\r", "\n\r"};
+    for (const auto& [name, set] :
+         {std::pair{"UTF-8", GedcomCharset::Utf8}, std::pair{"ANSEL", GedcomCharset::Ansel},
+          std::pair{"ASCII", GedcomCharset::Ascii}}) {
+        std::string bytes = std::string("0 HEAD\r\n1 CHAR ") + name + "\r\n";
+        std::vector<std::string> texts;
+        std::size_t fallbacks = 0;
+        int index = 0;
+        for (const std::string& sequence : sequences) {
+            for (std::size_t size = 0; size <= 40; size += 5) {
+                for (std::size_t at = 0; at <= size; ++at, ++index) {
+                    std::string value(size, 'v');
+                    value.insert(at, sequence);
+                    const std::string text = (index % 2 ? "0 @I1@ NOTE " : "1 NOTE ") + value;
+                    bytes += text + terminators[index % 4];
+                    std::string decoded;
+                    fallbacks += DecodeGedcomText(set, text, decoded);
+                    texts.push_back(decoded);
+                }
+            }
+        }
+        const std::vector<Read> reads = ReadBytes(bytes);
+        ASSERT_EQ(reads.size(), texts.size() + 2) << name;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            GedcomLine expected;
+            ASSERT_EQ(ParseGedcomLine(texts[i], expected), kGedcomParsedValid);
+            EXPECT_EQ(reads[i + 2], (Read{kGedcomLineReady, int(i) + 3, expected.level,
+                                          std::string(expected.xref), std::string(expected.tag),
+                                          std::string(expected.value)}))
+                << name << " " << texts[i];
+        }
+        EXPECT_EQ(GetGedcomInputFallbackCount(), fallbacks) << name;
+    }
 }
 
 TEST(GedcomLineReaderTest, ALineOfZeroBytesIsBlankAndTheNextLineIsNotMarked)
