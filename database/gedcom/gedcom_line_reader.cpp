@@ -367,14 +367,15 @@ const char* FindAtSign(const char* c, const char* lineEnd)
 
 /// Splits the line from start, the window's next byte, to lineEnd, its first CR or LF, with
 /// the byte after lineEnd in the window (it decides whether a second CR or LF belongs to the
-/// terminator), when it is a common line: a one-digit level, one blank, an optional
-/// "@identifier@" of at most 50 bytes and the white space after it, a tag and the value after
-/// it. Such a line is split as ScanLine splits it and consumed with its terminator (as
-/// TakeBufferedLine consumes it); false, with nothing consumed, for any other line, which the
-/// general path then reads. Inlined into both its callers, so that the common line's way makes
-/// no call.
+/// terminator, and next is the byte after the terminator), when it is a common line: a
+/// one-digit level, one blank, an optional "@identifier@" of at most 50 bytes and the white
+/// space after it, a tag and the value after it. Such a line is split as ScanLine splits it and
+/// consumed with its terminator (as TakeBufferedLine consumes it); false, with nothing
+/// consumed, for any other line, which the general path then reads. Inlined into both its
+/// callers, so that the common line's way makes no call.
 [[gnu::always_inline]] inline bool SplitCommonLine(GedcomReadWindow& window, const char* start,
-                                                   const char* lineEnd, GedcomLine& line)
+                                                   const char* lineEnd, const char* next,
+                                                   GedcomLine& line)
 {
     if (!IsDigit(start[0]) || start[1] != ' ')
         return false;
@@ -405,7 +406,7 @@ const char* FindAtSign(const char* c, const char* lineEnd)
     // without a value would mislead; the line's end (white space too) is not passed.
     c += std::size_t(c != lineEnd) & std::size_t(IsSpaceChar(*c));
     line.value = std::string_view(c, std::size_t(lineEnd - c));
-    window.next = lineEnd + (IsLineEnd(lineEnd[1]) ? 2 : 1);
+    window.next = next;
     return true;
 }
 
@@ -415,9 +416,32 @@ const char* FindAtSign(const char* c, const char* lineEnd)
 bool TakeCommonLine(GedcomReadWindow& window, GedcomLine& line)
 {
     const char* const start = window.next;
+#if defined(__SSE2__)
+    // FindStopByte's search, keeping its mask: whether a CR or LF follows the line's end is read
+    // from the mask's next bit, so that the next line's start waits for no load of that byte (a
+    // stop byte there that is no CR or LF leaves the line to the general path). Each step takes
+    // a line's end from the first 31 of its 32 bytes, so that the next bit is in the mask.
+    constexpr unsigned kEnds = 0x7FFFFFFF;
+    const char* block = start;
+    unsigned stops = 0;
+    for (;; block += 31) {
+        if (block >= window.end)
+            return false;
+        stops = StopBytes(block) | StopBytes(block + 16) << 16;
+        if ((stops & kEnds) != 0)
+            break;
+    }
+    const auto at = unsigned(__builtin_ctz(stops));
+    const char* const lineEnd = block + at;
+    const unsigned pair = (stops >> (at + 1)) & 1;
+    if (!IsLineEnd(*lineEnd) || window.end - lineEnd < 2 || (pair && !IsLineEnd(lineEnd[1])))
+        return false;
+    return SplitCommonLine(window, start, lineEnd, lineEnd + 1 + pair, line);
+#else
     const char* const lineEnd = FindStopByte(start, window.end);
     return lineEnd && IsLineEnd(*lineEnd) && window.end - lineEnd >= 2 &&
-           SplitCommonLine(window, start, lineEnd, line);
+           SplitCommonLine(window, start, lineEnd, lineEnd + (IsLineEnd(lineEnd[1]) ? 2 : 1), line);
+#endif
 }
 
 /// A common line but for bytes of 128 or above, all in valid UTF-8 sequences, in a volume whose
@@ -433,7 +457,8 @@ bool TakeUtf8Line(InputState& s, GedcomLine& line)
     if (!lineEnd || lineEnd >= window.end || static_cast<unsigned char>(*lineEnd) < 0x80)
         return false;
     lineEnd = FindUtf8LineEnd(lineEnd, window.end);
-    return lineEnd && SplitCommonLine(window, start, lineEnd, line);
+    return lineEnd &&
+           SplitCommonLine(window, start, lineEnd, lineEnd + (IsLineEnd(lineEnd[1]) ? 2 : 1), line);
 }
 
 std::string WithoutQuotes(const std::string& name)

@@ -253,6 +253,8 @@ TEST(GedcomLineReaderTest, EveryLineReadsAsTheGrammarSplitsIt)
                                             "1 NOTE caf\xC3\xA9 au lait, long enough to span",
                                             "1 NOTE \xC3\xA9",
                                             "x junk",
+                                            "\x01 control first",
+                                            "\xC3\xA9 accent first",
                                             " \t ",
                                             "9 Z"};
     const char* terminators[] = {"\r\n", "\n", "\r", "\n\r", "\r\r", "\n\n"};
