@@ -154,6 +154,21 @@ constexpr Composition kCompositions[] = {
 };
 // clang-format on
 
+// The compositions of an ASCII letter with a mark of U+0300 to U+0333, where most letters of a
+// file fall, by letter and mark, so that they are looked up without a search; 0 where Unicode
+// has none.
+constexpr char32_t kTableFirstMark = 0x300;
+constexpr std::size_t kTableMarks = 0x34;
+constexpr auto kLetterCompositions = [] {
+    std::array<std::array<char16_t, kTableMarks>, 'z' - 'A' + 1> table{};
+    for (const Composition& c : kCompositions) {
+        if (c.base >= 'A' && c.base <= 'z' && c.mark >= kTableFirstMark &&
+            c.mark - kTableFirstMark < kTableMarks)
+            table[c.base - 'A'][c.mark - kTableFirstMark] = char16_t(c.composed);
+    }
+    return table;
+}();
+
 const std::vector<Composition>& ByBaseAndMark()
 {
     static const std::vector<Composition> sorted = [] {
@@ -198,6 +213,9 @@ unsigned char MarkByte(char32_t c)
 
 char32_t Compose(char32_t base, char32_t mark)
 {
+    if (base >= 'A' && base <= 'z' && mark >= kTableFirstMark &&
+        mark - kTableFirstMark < kTableMarks)
+        return kLetterCompositions[base - 'A'][mark - kTableFirstMark];
     const std::vector<Composition>& list = ByBaseAndMark();
     const auto found =
         std::lower_bound(list.begin(), list.end(), Composition{0, base, mark},

@@ -140,11 +140,15 @@ std::size_t DecodeAnsel(std::string_view bytes, std::string& out)
     // marks before letters of ASCII, which no UTF-8 sequence allows, and its other letters above
     // 127 hardly ever stand in the pairs UTF-8 needs. Read as ANSEL, such text would turn into
     // other letters and be saved so.
-    if (IsAscii(bytes) || text::IsValidUtf8(bytes)) {
+    // An ASCII start is valid UTF-8 and ends before any sequence does: only the rest is checked.
+    const std::size_t ascii = AsciiRun(bytes, 0);
+    if (ascii == bytes.size() || text::IsValidUtf8(bytes.substr(ascii))) {
         out.append(bytes);
         return 0;
     }
-    std::vector<char32_t> marks;
+    // Kept from line to line, so that a line with marks allocates nothing.
+    thread_local std::vector<char32_t> marks;
+    marks.clear();
     std::size_t invalid = 0;
     for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
         if (marks.empty()) {
