@@ -24,6 +24,11 @@ namespace {
 constexpr int kPieceSize = 256;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
+// The bits of InputState::m_hold: a line read ahead waits to be delivered; the volume's first
+// line, which may begin with a byte-order mark, is next.
+constexpr std::uint8_t kPendingLine = 1;
+constexpr std::uint8_t kVolumeStart = 2;
+
 struct InputState {
     std::string m_rememberedName;
     int m_volume = -1;
@@ -33,10 +38,11 @@ struct InputState {
     /// A line of the open volume that is valid UTF-8 reads as it stands: the set is UTF-8, or
     /// ANSEL, whose reading takes such a line for UTF-8.
     bool m_linesAsUtf8 = true;
-    bool m_atVolumeStart = false;
+    /// What keeps the next line from being read in place, kPendingLine and kVolumeStart, in one
+    /// byte that every line tests once.
+    std::uint8_t m_hold = 0;
     /// A physical line read ahead, delivered before the next line of the file.
     std::string m_pending;
-    bool m_hasPending = false;
     std::size_t m_fallbackCount = 0;
     // Buffers kept from line to line, so that reading a line allocates nothing.
     std::string m_raw;
@@ -449,7 +455,7 @@ bool TakeCommonLine(GedcomReadWindow& window, GedcomLine& line)
 /// splits the others, since reading it as the general path does would give the same bytes.
 bool TakeUtf8Line(InputState& s, GedcomLine& line)
 {
-    if (!s.m_linesAsUtf8 || s.m_hasPending || s.m_atVolumeStart)
+    if (!s.m_linesAsUtf8 || s.m_hold != 0)
         return false;
     GedcomReadWindow& window = *s.m_window;
     const char* const start = window.next;
@@ -474,9 +480,9 @@ std::string WithoutQuotes(const std::string& name)
 bool ReadPhysicalLine(InputState& s, std::string& raw)
 {
     raw.clear();
-    if (s.m_hasPending) {
+    if (s.m_hold & kPendingLine) {
         raw.swap(s.m_pending);
-        s.m_hasPending = false;
+        s.m_hold &= ~kPendingLine;
         return true;
     }
     if (IsGedcomInputAtEnd())
@@ -488,9 +494,10 @@ bool ReadPhysicalLine(InputState& s, std::string& raw)
         exhausted = ReadGedcomInputLine(piece, complete, kPieceSize);
         raw += piece;
     }
-    if (s.m_atVolumeStart && s.m_lineSet == GedcomCharset::Utf8 && raw.starts_with(kUtf8Mark))
+    if ((s.m_hold & kVolumeStart) && s.m_lineSet == GedcomCharset::Utf8 &&
+        raw.starts_with(kUtf8Mark))
         raw.erase(0, kUtf8Mark.size());
-    s.m_atVolumeStart = false;
+    s.m_hold &= ~kVolumeStart;
     return true;
 }
 
@@ -511,7 +518,7 @@ void GiveTrailingMarksToConc(InputState& s, std::string& raw)
     if (!ReadPhysicalLine(s, next))
         return;
     s.m_pending = std::move(next);
-    s.m_hasPending = true;
+    s.m_hold |= kPendingLine;
     GedcomLine after;
     if (ScanLine(s.m_pending, after) != kGedcomParsedValid || after.tag != "CONC" ||
         after.value.empty())
@@ -522,9 +529,8 @@ void GiveTrailingMarksToConc(InputState& s, std::string& raw)
 
 bool OpenVolume(InputState& s, const std::string& path)
 {
-    s.m_atVolumeStart = true;
+    s.m_hold = kVolumeStart;
     s.m_pending.clear();
-    s.m_hasPending = false;
     const GedcomCharset set = s.m_encoding.charset;
     if (set != GedcomCharset::Utf16Le && set != GedcomCharset::Utf16Be) {
         s.m_lineSet = set;
@@ -544,7 +550,7 @@ bool OpenVolume(InputState& s, const std::string& path)
 /// volume.
 bool NextPhysicalLine(InputState& s, std::string& raw, std::string_view& line)
 {
-    if (!s.m_hasPending && !s.m_atVolumeStart && TakeBufferedLine(line)) {
+    if (s.m_hold == 0 && TakeBufferedLine(line)) {
         if (s.m_lineSet != GedcomCharset::Ansel || line.empty() ||
             ansel::MarkChar(static_cast<unsigned char>(line.back())) == 0)
             return true;
@@ -605,7 +611,7 @@ bool OpenGedcomInput(const std::string& name, bool writeMode, bool rememberName)
 {
     InputState& s = Input();
     s.m_pending.clear();
-    s.m_hasPending = false;
+    s.m_hold &= ~kPendingLine;
     if (writeMode)
         return OpenGedcomInputFile(name, true);
     const std::string path = WithoutQuotes(name);
@@ -623,14 +629,14 @@ bool CloseGedcomInput()
     s.m_rememberedName.clear();
     s.m_volume = -1;
     s.m_pending.clear();
-    s.m_hasPending = false;
+    s.m_hold &= ~kPendingLine;
     return CloseGedcomInputFile();
 }
 
 int ReadGedcomLine(GedcomLine& line, int& lineCounter)
 {
     InputState& s = Input();
-    if (!s.m_hasPending && !s.m_atVolumeStart && TakeCommonLine(*s.m_window, line)) {
+    if (s.m_hold == 0 && TakeCommonLine(*s.m_window, line)) {
         ++lineCounter;
         return kGedcomLineReady;
     }
