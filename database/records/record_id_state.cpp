@@ -231,14 +231,20 @@ void CRecordNumberMap::AddPage(std::int32_t page)
 
 bool CRecordNumberMap::Insert(std::int32_t number, CRecordNode* record)
 {
-    if (Find(number))
+    // Find's answer and the place to fill, from one look at the table and one at the pages: a
+    // number may be held where the table or the pages did not reach when it was inserted.
+    CRecordNode** place = TablePlace(number);
+    CRecordNode** pagePlace = PagePlace(number);
+    if ((place && *place) || (pagePlace && *pagePlace) ||
+        (!m_far.empty() && m_far.find(number) != m_far.end()))
         return false;
     const auto index = std::size_t(std::max<std::int32_t>(number, 0));
-    if (index >= m_table.size() && index <= 2 * m_count + 1024)
+    if (!place && index <= 2 * m_count + 1024) {
         m_table.resize(index + 1, nullptr);
-    CRecordNode** place = TablePlace(number);
+        place = &m_table[index];
+    }
     if (!place)
-        place = PagePlace(number);
+        place = pagePlace;
     if (!place && number > 0 && (m_pages.size() + 1) * kPageSize <= 4 * m_count + 16 * kPageSize) {
         AddPage(number >> kPageBits);
         m_lastPage = -1;
@@ -400,8 +406,6 @@ bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
     std::int32_t number = 0;
     const bool numbered = SplitNumbered(text, prefix, number);
     Group* group = numbered && !m_groups.empty() ? GroupOf(prefix, false) : nullptr;
-    if (group && group->numbers.Find(number))
-        return false;
     if (!m_entries.empty()) {
         const std::uint32_t held = m_slots[SlotOf(text, TextHash(text))];
         if (held != 0 && m_entries[held - 1].record)
@@ -410,7 +414,9 @@ bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
     if (numbered && !group && MayAddGroup())
         group = GroupOf(prefix, true);
     if (group) {
-        group->numbers.Insert(number, record);
+        // The group's map refuses a number it holds, as Find would have.
+        if (!group->numbers.Insert(number, record))
+            return false;
         ++m_mapped;
         return true;
     }

@@ -283,7 +283,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberMapCase{"Repeats", {7, 7, 2000000000, 2000000000, 1, 7}},
                       NumberMapCase{"Copies", Joined(Copies(6, 700), {1000001, 5000700})},
                       NumberMapCase{"ThousandsOfPages", Copies(400, 600)},
-                      NumberMapCase{"PagedThenCovered", Joined(Run(1, 300), Run(2000, 4000))},
+                      NumberMapCase{"PagedThenCovered",
+                                    Joined(Joined(Run(1, 300), Run(2000, 4000)), {2000, 2100})},
                       NumberMapCase{"Scattered", Joined(Copies(40, 1), Run(1, 50))}),
     [](const auto& info) { return std::string(info.param.name); });
 
