@@ -139,13 +139,15 @@ void CAssocNode::SetTextValue(std::string_view text)
     ++g_keptTexts;
 }
 
-bool CAssocNode::SetHeldValue(CRecordIdState* state, std::string_view text)
+bool CAssocNode::SetHeldValue(CRecordIdState* state, int listIndex, std::string_view text)
 {
     if (!state || !IsRecordNumberingSuspended())
         return false;
+    static_assert(CRecordTextIds::kHeldFreeBits >= kNumberTypeShift + 4);
     const std::uint64_t held = state->m_textMap.Hold(text);
+    const auto type = std::uintptr_t(listIndex) & kNumberTypeMask;
     ClearValue();
-    m_value = std::uintptr_t(held) | kHeldTag;
+    m_value = std::uintptr_t(held) | (type << kNumberTypeShift) | kHeldTag;
     ++g_keptTexts;
     ++g_heldTexts;
     return true;
@@ -153,14 +155,17 @@ bool CAssocNode::SetHeldValue(CRecordIdState* state, std::string_view text)
 
 CRecordNode* CAssocNode::FindHeldTarget() const
 {
-    const CRecordIdState* state = GetRecordIdState(GetTargetTypeIndex());
-    return state ? state->m_textMap.FindHeld(m_value & ~kValueTags) : nullptr;
+    // The type kept in the value word: no definition is read.
+    const CRecordIdState* state = GetRecordIdState(NumberTypeIndex());
+    constexpr std::uintptr_t kOwnBits = (std::uintptr_t(1) << CRecordTextIds::kHeldFreeBits) - 1;
+    return state ? state->m_textMap.FindHeld(m_value & ~kOwnBits) : nullptr;
 }
 
 bool CAssocNode::AppendHeldText(std::string& text) const
 {
-    const CRecordIdState* state = GetRecordIdState(GetTargetTypeIndex());
-    return state && state->m_textMap.AppendHeldText(m_value & ~kValueTags, text);
+    const CRecordIdState* state = GetRecordIdState(NumberTypeIndex());
+    constexpr std::uintptr_t kOwnBits = (std::uintptr_t(1) << CRecordTextIds::kHeldFreeBits) - 1;
+    return state && state->m_textMap.AppendHeldText(m_value & ~kOwnBits, text);
 }
 
 void CAssocNode::KeepHeldText()
@@ -365,7 +370,7 @@ bool CAssocNode::SetText(std::string_view text)
     CRecordIdState* state = GetRecordIdState(listIndex);
     if (state && ParseStandardId(*state, id, number))
         SetNumberValue(number, listIndex);
-    else if (!SetHeldValue(state, id))
+    else if (!SetHeldValue(state, listIndex, id))
         SetTextValue(id);
     return true;
 }

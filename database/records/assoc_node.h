@@ -147,8 +147,9 @@ private:
     // to 5, so that resolving it needs no definition), an owned cross-reference text (tag 2, a
     // node-pool block holding the text's length and then its bytes) or, while a load runs, a
     // non-standard identifier held by the target type's identifier maps (tag 3, the word
-    // CRecordTextIds::Hold gives), so that a file of non-standard identifiers costs no memory
-    // per link. Records and blocks are at least 4-aligned.
+    // CRecordTextIds::Hold gives, with the type's list index in bits 2 to 5 as for a number),
+    // so that a file of non-standard identifiers costs no memory per link. Records and blocks
+    // are at least 4-aligned.
     static constexpr std::uintptr_t kValueTags = 3;
     static constexpr std::uintptr_t kNumberTag = 1;
     static constexpr std::uintptr_t kTextTag = 2;
@@ -164,12 +165,13 @@ private:
     bool AppendXrefText(std::string& line) const;
     /// Keeps a record number (at least 1) of the type of list index listIndex (-1 for none).
     void SetNumberValue(std::int32_t number, int listIndex);
-    /// The list index kept with a record number; -1 when it names no type.
+    /// The list index kept with a record number or a held identifier; -1 when it names no type.
     int NumberTypeIndex() const;
     void SetTextValue(std::string_view text);
-    /// Holds a non-standard identifier in the maps of state, the target type's identifier
-    /// state; false when there is none or no load runs (the text is then kept by SetTextValue).
-    bool SetHeldValue(CRecordIdState* state, std::string_view text);
+    /// Holds a non-standard identifier in the maps of state, the identifier state of the
+    /// target type (list index listIndex); false when there is none or no load runs (the text is
+    /// then kept by SetTextValue).
+    bool SetHeldValue(CRecordIdState* state, int listIndex, std::string_view text);
     /// The record a held identifier names (null when none), and the text itself.
     CRecordNode* FindHeldTarget() const;
     bool AppendHeldText(std::string& text) const;

@@ -93,6 +93,9 @@ private:
 /// record, emptying the table frees a few blocks, and a text of any length takes what it needs.
 class CRecordTextIds {
 public:
+    /// The low bits of a held text's word that are always zero.
+    static constexpr int kHeldFreeBits = 6;
+
     CRecordTextIds() = default;
     CRecordTextIds(const CRecordTextIds&) = delete;
     CRecordTextIds& operator=(const CRecordTextIds&) = delete;
@@ -106,8 +109,8 @@ public:
     /// Holds text for a link read before the links are resolved, so that the link carries one
     /// word instead of a copy: a text that ends in a number is held as its prefix's group and
     /// its number, any other text is copied once into the blocks (however many links name it).
-    /// A record inserted later under the same text is found by FindHeld. The answer's two low
-    /// bits are zero. Valid until Clear.
+    /// A record inserted later under the same text is found by FindHeld. The answer's six low
+    /// bits are zero (kHeldFreeBits), for the holder's own use. Valid until Clear.
     std::uint64_t Hold(std::string_view text);
     /// The record mapped to a held text; null when none is (yet).
     CRecordNode* FindHeld(std::uint64_t held) const;
@@ -143,10 +146,11 @@ private:
         CRecordNumberMap numbers;
     };
 
-    // A held text: bit 2 tells an entry from a group; an entry's number or a group's record
-    // number in the high 32 bits, the group's number in bits 3 to 31.
-    static constexpr std::uint64_t kHeldEntry = 4;
-    static constexpr int kHeldGroupShift = 3;
+    // A held text: bit 6 tells an entry from a group; an entry's number or a group's record
+    // number in the high 32 bits, the group's number in bits 7 to 31 (groups stay fewer than
+    // one per eight records).
+    static constexpr std::uint64_t kHeldEntry = std::uint64_t(1) << kHeldFreeBits;
+    static constexpr int kHeldGroupShift = kHeldFreeBits + 1;
 
     /// The group of a prefix; made when make says so; null when there is none.
     Group* GroupOf(std::string_view prefix, bool make);

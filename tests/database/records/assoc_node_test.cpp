@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -162,6 +163,27 @@ TEST_F(AssocNodeTest, AHeldIdentifierOutlivesALoadEndedBeforeItsLinksResolved)
     EXPECT_EQ(family->GetXrefText(), "@X12@");
     EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, nullptr), 2);
     EXPECT_EQ(Written(*individual), "0 @I1@ INDI\r\n1 FAMS @X12@\r\n1 NOTE @N-7@\r\n");
+}
+
+TEST_F(AssocNodeTest, HeldIdentifiersOfSeveralTypesAndPrefixesFindTheirOwnRecords)
+{
+    // A held identifier keeps its target type beside its prefix group in the link: links to
+    // families and notes of several prefixes each, read before their records.
+    CRecordNode* individual = LoadRecord(kIndi, "C9_I1");
+    std::vector<std::pair<CAssocNode*, std::string>> links;
+    for (const std::string copy : {"C1_", "C2_", "C3_"}) {
+        links.emplace_back(LoadLink(individual, "FAMS", "@" + copy + "F2@"), copy + "F2");
+        links.emplace_back(LoadLink(individual, "NOTE", "@" + copy + "N1@"), copy + "N1");
+    }
+    std::map<std::string, CRecordNode*> records;
+    for (const std::string copy : {"C1_", "C2_", "C3_"}) {
+        for (const std::string family : {"F1", "F2"})
+            records[copy + family] = LoadRecord(kFam, copy + family);
+        records[copy + "N1"] = LoadRecord(kNote, copy + "N1");
+    }
+    EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, nullptr), 0);
+    for (const auto& [link, text] : links)
+        EXPECT_EQ(link->GetLinkTarget(), records[text]) << text;
 }
 
 TEST_F(AssocNodeTest, ManyLinksResolveToTheirOwnTargetsAndDanglingOnesInFileOrder)
