@@ -361,23 +361,23 @@ void CRecordTextIds::Grow()
 
 CRecordTextIds::Group* CRecordTextIds::GroupOf(std::string_view prefix, bool make)
 {
-    if (m_lastGroup < m_groups.size() && SamePrefix(m_groups[m_lastGroup].prefix, prefix))
-        return &m_groups[m_lastGroup];
+    if (m_lastGroup && SamePrefix(m_lastGroup->prefix, prefix))
+        return m_lastGroup;
     return FindGroup(prefix, make);
 }
 
 CRecordTextIds::Group* CRecordTextIds::FindGroup(std::string_view prefix, bool make)
 {
     if (const auto found = m_groupIndex.find(prefix); found != m_groupIndex.end()) {
-        m_lastGroup = found->second;
-        return &m_groups[m_lastGroup];
+        m_lastGroup = &m_groups[found->second];
+        return m_lastGroup;
     }
     if (!make)
         return nullptr;
     const std::string_view kept(Keep(prefix), prefix.size());
     m_groups.push_back({kept, {}});
-    m_lastGroup = std::uint32_t(m_groups.size() - 1);
-    m_groupIndex.emplace(kept, m_lastGroup);
+    m_lastGroup = &m_groups.back(); // the vector may have moved its groups
+    m_groupIndex.emplace(kept, std::uint32_t(m_groups.size() - 1));
     return &m_groups.back();
 }
 
@@ -520,7 +520,7 @@ void CRecordTextIds::Clear()
     std::vector<std::uint32_t>().swap(m_slots);
     std::vector<Group>().swap(m_groups);
     std::unordered_map<std::string_view, std::uint32_t>().swap(m_groupIndex);
-    m_lastGroup = 0;
+    m_lastGroup = nullptr;
     m_blocks.clear();
     m_blocks.shrink_to_fit();
     m_cursor = nullptr;

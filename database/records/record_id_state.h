@@ -170,7 +170,7 @@ private:
     std::vector<std::uint32_t> m_slots; // entry number + 1; 0 for an empty slot
     std::vector<Group> m_groups;
     std::unordered_map<std::string_view, std::uint32_t> m_groupIndex; // prefix to m_groups
-    std::uint32_t m_lastGroup = 0; // the group found last, tried first
+    Group* m_lastGroup = nullptr; // the group found last, tried first; in m_groups
     std::vector<std::unique_ptr<char[]>> m_blocks;
     char* m_cursor = nullptr;
     std::size_t m_left = 0;
