@@ -42,16 +42,23 @@ private:
     CTreeBox m_box;
 };
 
+// Made at their first use and destroyed by main while the application the hooks started still
+// stands: a window outliving it crashes in its destructor at exit.
+std::unique_ptr<BigList> s_list;
+std::unique_ptr<BigList> s_multiSelectList;
+
 BigList& List()
 {
-    static BigList list;
-    return list;
+    if (!s_list)
+        s_list = std::make_unique<BigList>();
+    return *s_list;
 }
 
 BigList& MultiSelectList()
 {
-    static BigList list(TBF_MULTI_SELECT);
-    return list;
+    if (!s_multiSelectList)
+        s_multiSelectList = std::make_unique<BigList>(TBF_MULTI_SELECT);
+    return *s_multiSelectList;
 }
 
 void RepaintScreenful(benchmark::State& state)
@@ -122,5 +129,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    s_list.reset();
+    s_multiSelectList.reset();
     return 0;
 }
