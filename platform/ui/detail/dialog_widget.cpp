@@ -30,16 +30,6 @@ bool DispatchToWindow(QWidget* widget, QEvent* event, const std::function<void()
     return DispatchInput(*wnd, widget, event, passOn);
 }
 
-/// The upper-case character after the lone "&" of a control's text; null without one.
-QChar MnemonicOf(const QString& text)
-{
-    for (qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size();
-         at = text.indexOf(u'&', at + 2))
-        if (text[at + 1] != u'&')
-            return text[at + 1].toUpper();
-    return {};
-}
-
 /// Whether a focus widget keeps the letters typed into it, even those it leaves unused: an edit,
 /// a combo box, a list, or a window the program draws itself, such as a grid.
 bool KeepsLetters(const QWidget* focus)
@@ -89,6 +79,15 @@ QChar TypedLetter(const QKeyEvent* event)
 }
 
 } // namespace
+
+QChar MnemonicOf(const QString& text)
+{
+    for (qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size();
+         at = text.indexOf(u'&', at + 2))
+        if (text[at + 1] != u'&')
+            return text[at + 1].toUpper();
+    return {};
+}
 
 Qt::WindowFlags DialogWindowFlags()
 {

@@ -60,4 +60,8 @@ void CentreOver(QWidget& widget, const QWidget* anchor);
 /// would reach; null when none would.
 QWidget* NextTabStop(QWidget& top, QWidget* from, bool forward);
 
+/// The upper-case character after the lone "&" of a control's text ("&&" is an ampersand
+/// shown); null without one.
+QChar MnemonicOf(const QString& text);
+
 } // namespace ui_detail

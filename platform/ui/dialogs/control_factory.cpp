@@ -3,6 +3,7 @@
 #include "platform/ui/dialogs/control_factory.h"
 
 #include "platform/base/text.h"
+#include "platform/ui/detail/dialog_widget.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/combo_box.h"
@@ -106,11 +107,7 @@ bool IsLabelWithKey(const DialogItemTemplate& item)
     if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_SIMPLE &&
         type != SS_LEFTNOWORDWRAP)
         return false;
-    for (std::size_t at = item.text.find('&'); at != std::string::npos;
-         at = item.text.find('&', at + 2))
-        if (at + 1 < item.text.size() && item.text[at + 1] != '&')
-            return true;
-    return false;
+    return !ui_detail::MnemonicOf(QString::fromStdString(item.text)).isNull();
 }
 
 /// One non-exclusive button group per WS_GROUP run: it records which radio buttons an automatic
