@@ -4,6 +4,7 @@
 
 #include "database/gedcom/gedcom_charset.h"
 #include "platform/base/file.h"
+#include "platform/base/file_window.h"
 #include "platform/base/safe_file.h"
 
 #include <algorithm>
@@ -44,12 +45,19 @@ struct BufferedFile {
     bool m_rawEnded = false;
     std::int64_t m_rawRead = 0;
     std::size_t m_decodeFallbacks = 0;
+    // Reading a large file as it is: pieces of it mapped in turn instead of read, m_mapped bytes
+    // so far, and the file's size when it was opened.
+    CFileWindow m_view;
+    std::int64_t m_mapped = 0;
+    std::int64_t m_fileSize = 0;
 };
 
 /// The bytes a fill reads into the buffer, at most.
 constexpr std::size_t kFillSize = kGedcomBufferSize;
 /// The file's bytes are read in pieces of this size when they are decoded.
 constexpr std::size_t kRawPieceSize = 64 * 1024;
+/// Mapping spares the copy that a read makes of every byte of a large file.
+constexpr std::size_t kMapPieceSize = kGedcomMapPieceSize;
 
 // At namespace scope rather than inside File(), so that the calls that every line makes carry
 // no guard.
@@ -71,6 +79,9 @@ void Reset(BufferedFile& f)
     f.m_raw = {};
     f.m_rawEnded = false;
     f.m_decodeFallbacks = 0;
+    f.m_view.Unmap();
+    f.m_mapped = 0;
+    f.m_fileSize = 0;
 }
 
 /// Reads up to size bytes of the open input into out; fewer only at the end of the file or
@@ -157,6 +168,39 @@ bool CommitOutput(BufferedFile& f)
     if (written)
         f.m_lastError = errno ? errno : EIO;
     f.m_output.Discard();
+    return false;
+}
+
+/// Maps the file's next piece as the window when a whole piece and the slack after it remain in
+/// the file; false when the rest is read.
+bool MapNextPiece(BufferedFile& f)
+{
+    constexpr std::size_t kMapped = kMapPieceSize + kGedcomReadSlack;
+    if (f.m_fileSize == 0 || f.m_mapped + std::int64_t(kMapped) > f.m_fileSize ||
+        !f.m_view.Map(f.m_input, f.m_mapped, kMapped))
+        return false;
+    f.m_window = {f.m_view.Data(), f.m_view.Data() + kMapPieceSize};
+    f.m_mapped += static_cast<std::int64_t>(kMapPieceSize);
+    return true;
+}
+
+/// Moves the input's position; false, with the error kept, when that fails.
+bool SeekInput(BufferedFile& f, std::int64_t offset, CFile::SeekPosition from)
+{
+    try {
+        f.m_input.Seek(offset, from);
+        return true;
+    } catch (const CFileException& error) {
+        f.m_lastError = error.m_lOsError;
+        return false;
+    }
+}
+
+/// Ends the input: an empty window and no refill; false, for the fill that ends it.
+bool Ended(BufferedFile& f)
+{
+    f.m_window = {};
+    f.m_filledWhole = false;
     return false;
 }
 
@@ -263,6 +307,13 @@ bool OpenGedcomInputFileDecoded(const std::string& name, GedcomInputDecoding dec
         f.m_raw.assign(kRawPieceSize, 0);
     }
     // A decoded piece may be longer than the file's bytes.
+    if (!f.m_decoder) {
+        try {
+            f.m_fileSize = f.m_input.GetLength();
+        } catch (const CFileException&) {
+            f.m_fileSize = 0; // read, not mapped
+        }
+    }
     const std::size_t room = f.m_decoder ? CUtf16Decoder::MaxDecodedSize(kRawPieceSize) : kFillSize;
     f.m_buffer.assign(room + kGedcomReadSlack, 0);
     if (!FillGedcomInputBuffer()) {
@@ -320,6 +371,27 @@ bool FillGedcomInputBuffer()
     BufferedFile& f = File();
     if (!f.m_input.IsOpen() || !f.m_readMode)
         return false;
+    if (f.m_view.Failed()) {
+        // A page of the last piece could not be read (it read as zeros): the input ends there,
+        // as it ends at a failed read.
+        f.m_lastError = EIO;
+        f.m_fileSize = 0;
+        f.m_view.Unmap();
+        if (!SeekInput(f, 0, CFile::end))
+            return Ended(f);
+    }
+    if (MapNextPiece(f)) {
+        f.m_filledWhole = true;
+        f.m_bytesRead += static_cast<std::int64_t>(kMapPieceSize);
+        return true;
+    }
+    if (f.m_fileSize != 0) {
+        // Reading takes over where the mapped pieces end, and maps nothing more.
+        f.m_fileSize = 0;
+        f.m_view.Unmap();
+        if (f.m_mapped != 0 && !SeekInput(f, f.m_mapped, CFile::begin))
+            return Ended(f);
+    }
     const std::size_t filled =
         f.m_decoder ? FillDecoded(f) : ReadInput(f, f.m_buffer.data(), kFillSize);
     f.m_window = {f.m_buffer.data(), f.m_buffer.data() + filled};

@@ -11,6 +11,11 @@
 /// less marks the end of the file. It is large enough that reading a big file takes few system
 /// calls. A decoded file's buffer holds the text of one piece of the file at a time.
 inline constexpr int kGedcomBufferSize = 32 * 1024;
+/// A file read as it is is mapped in pieces of this size, instead of read, while a whole piece
+/// and the read slack after it remain; the rest is read into the buffer. Reading a page of a
+/// piece that the file can no longer give (it shrank while being read) ends the input with
+/// EIO, as a failed read does.
+inline constexpr std::size_t kGedcomMapPieceSize = 4 * 1024 * 1024;
 /// A file opened for writing collects this many bytes before it hands them to the system.
 inline constexpr std::size_t kGedcomWriteBufferSize = 1024 * 1024;
 

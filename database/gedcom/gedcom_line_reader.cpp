@@ -44,6 +44,7 @@ struct InputState {
     /// A physical line read ahead, delivered before the next line of the file.
     std::string m_pending;
     std::size_t m_fallbackCount = 0;
+    int m_readError = 0;
     // Buffers kept from line to line, so that reading a line allocates nothing.
     std::string m_raw;
     std::string m_piece;
@@ -600,6 +601,10 @@ bool NextPhysicalLine(InputState& s, std::string& raw, std::string_view& line)
             return kGedcomLineInvalid;
         }
     }
+    if (const int error = GetGedcomFileLastError()) {
+        s.m_readError = error;
+        return kGedcomInputEnd;
+    }
     if (s.m_rememberedName.empty())
         return kGedcomInputEnd;
     return OpenNextGedcomVolume(line, lineCounter);
@@ -618,6 +623,7 @@ bool OpenGedcomInput(const std::string& name, bool writeMode, bool rememberName)
     s.m_rememberedName = rememberName ? path : std::string();
     s.m_volume = -1;
     s.m_fallbackCount = 0;
+    s.m_readError = 0;
     s.m_encoding = DetectGedcomFileEncoding(path);
     return OpenVolume(s, path);
 }
@@ -674,6 +680,11 @@ GedcomEncoding GetGedcomInputEncoding()
 int GetGedcomInputVolume()
 {
     return Input().m_volume;
+}
+
+int GetGedcomInputReadError()
+{
+    return Input().m_readError;
 }
 
 std::size_t GetGedcomInputFallbackCount()

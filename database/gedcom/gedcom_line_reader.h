@@ -91,6 +91,10 @@ int ParseGedcomLine(std::string_view text, GedcomLine& line);
 /// continuation volume, and so on.
 int GetGedcomInputVolume();
 
+/// The errno of a read that failed since the input was opened for reading, 0 when none did. A
+/// failed read ends the input there: no later continuation volume is opened.
+int GetGedcomInputReadError();
+
 /// The encoding found when the input was opened for reading (the writer keeps it).
 GedcomEncoding GetGedcomInputEncoding();
 /// How many bytes read since the input was opened were not valid in the file's character set

@@ -369,6 +369,10 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
         status = kLoadFailed;
         EndAbandonedOperation();
     }
+    // A read that failed ended the input early: the load fails, so that the part loaded is not
+    // saved over the whole file.
+    if (GetGedcomInputReadError() != 0)
+        status = kLoadFailed;
     NoteUnreadableBytes(g_loadedFormat.encoding.charset);
     CloseGedcomInput();
     crossReferenceTexts.Collect();

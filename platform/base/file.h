@@ -53,6 +53,8 @@ public:
     const std::string& GetFilePath() const { return m_path; }
 
 protected:
+    friend class CFileWindow; // maps pieces of the open descriptor
+
     void ThrowErrno(int osError) const;
 
     int m_fd = -1;

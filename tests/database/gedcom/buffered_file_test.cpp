@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -244,6 +245,55 @@ TEST(BufferedFileTest, AFileOfExactlyOneBufferIsReadWhole)
     EXPECT_TRUE(IsGedcomInputAtEnd());
     EXPECT_EQ(GetBufferedFilePosition(), kGedcomBufferSize);
     EXPECT_EQ(ReadNextChar(), 0);
+    EXPECT_TRUE(CloseGedcomInputFile());
+}
+
+TEST(BufferedFileTest, MappedPiecesReadTheSameLinesAsBuffers)
+{
+    // A CR ends the first piece and its LF begins the second; a line runs across the second
+    // piece's end; the file's last bytes are read into the buffer.
+    std::vector<std::string> expected;
+    std::string bytes;
+    const auto addLine = [&](std::string text, const char* terminator) {
+        bytes += text + terminator;
+        expected.push_back(std::move(text));
+    };
+    for (int i = 0; bytes.size() < kGedcomMapPieceSize - 100; ++i)
+        addLine("1 NOTE line " + std::to_string(i), i % 2 ? "\r\n" : "\n");
+    addLine(std::string(kGedcomMapPieceSize - 1 - bytes.size(), 'a'), "\r\n");
+    for (int i = 0; bytes.size() < 2 * kGedcomMapPieceSize - 10; ++i)
+        addLine("2 CONT more " + std::to_string(i), "\r");
+    addLine("2 CONC across the end of a piece", "\r\n");
+    for (int i = 0; bytes.size() < 2 * kGedcomMapPieceSize + 5000; ++i)
+        addLine("0 @I" + std::to_string(i) + "@ INDI", "\n");
+    addLine("0 TRLR", "");
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("read") + "/pieces.ged", bytes);
+    EXPECT_EQ(ReadLineTexts(path, true), expected);
+    EXPECT_EQ(ReadLineTexts(path, false), expected);
+    ASSERT_TRUE(OpenGedcomInputFile(path, false));
+    std::string text;
+    bool complete = true;
+    while (!ReadGedcomInputLine(text, complete, 1 << 20)) {
+    }
+    EXPECT_EQ(GetBufferedFilePosition(), std::int64_t(bytes.size()));
+    EXPECT_EQ(GetGedcomFileLastError(), 0);
+    EXPECT_TRUE(CloseGedcomInputFile());
+}
+
+TEST(BufferedFileTest, AFileThatShrinksWhileItIsReadEndsWithAnError)
+{
+    // The pages the file no longer has read as zeros instead of stopping the program.
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("read") + "/shrinks.ged",
+                                std::string(3 * kGedcomMapPieceSize, 'x'));
+    ASSERT_TRUE(OpenGedcomInputFile(path, false));
+    fs::resize_file(path, 100);
+    const std::vector<Line> lines = ReadAll(1 << 20);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines.back().exhausted);
+    EXPECT_EQ(lines.front().text, std::string(100, 'x') + std::string((1 << 20) - 101, '\0'));
+    EXPECT_EQ(GetGedcomFileLastError(), EIO);
     EXPECT_TRUE(CloseGedcomInputFile());
 }
 

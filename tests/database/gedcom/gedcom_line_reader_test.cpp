@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 
 namespace {
@@ -616,6 +617,25 @@ TEST_F(GedcomVolumeTest, ReadingStopsAtTheFirstMissingVolume)
     const std::string first = Volume("tree.ged", "0 HEAD\r\n");
     Volume("tree.G01", "0 TRLR\r\n");
     EXPECT_EQ(Tags(first), (std::vector<std::string>{"HEAD@1"}));
+}
+
+TEST_F(GedcomVolumeTest, AFailedReadEndsTheInputBeforeTheNextVolume)
+{
+    // A file that shrinks while it is read fails to give the rest of a piece it was mapped in.
+    std::string bytes = "0 HEAD\r\n";
+    while (bytes.size() < 2 * kGedcomMapPieceSize)
+        bytes += "1 NOTE a line of the first volume\r\n";
+    const std::string first = Volume("tree.ged", bytes);
+    Volume("tree.G00", "0 TRLR\r\n");
+    ASSERT_TRUE(OpenGedcomInput(first, false, true));
+    EXPECT_EQ(GetGedcomInputReadError(), 0);
+    std::filesystem::resize_file(first, 1000);
+    const std::vector<Read> reads = ReadAll();
+    EXPECT_EQ(GetGedcomInputReadError(), EIO);
+    ASSERT_FALSE(reads.empty());
+    EXPECT_EQ(reads.front().tag, "HEAD");
+    EXPECT_TRUE(
+        std::none_of(reads.begin(), reads.end(), [](const Read& r) { return r.tag == "TRLR"; }));
 }
 
 TEST_F(GedcomVolumeTest, OnlyRememberedGedFilesContinue)
