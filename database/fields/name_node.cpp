@@ -9,6 +9,8 @@
 #include "common/string_utils.h"
 #include "platform/base/text.h"
 
+#include <cstring>
+
 const CRuntimeClass* CNameNode::GetRuntimeClass() const
 {
     return RuntimeClassOf<CNameNode>();
@@ -41,9 +43,14 @@ bool CNameNode::SetText(std::string_view text)
     // A tidy name tidies to itself, so every name is tidied, on the stack when it fits there:
     // every name of a file passes here.
     char tidied[256];
-    if (text.size() + kTidyNameGrowth <= sizeof tidied)
-        return CEditNode::SetText(std::string_view(tidied, TidyNameInto(text, tidied)));
-    return CEditNode::SetText(TidyNameText(text));
+    if (text.size() + kTidyNameRoom > sizeof tidied)
+        return CEditNode::SetText(TidyNameText(text));
+    const std::string_view name(tidied, TidyNameInto(text, tidied));
+    // Without an "@" a name is neither a cross-reference nor escaped, and is stored as it is.
+    if (std::memchr(name.data(), '@', name.size()))
+        return CEditNode::SetText(name);
+    SetValue(name);
+    return true;
 }
 
 bool CNameNode::SupportsQualifier(int qualifier) const

@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 /// White space as text::IsSpace finds it, inline: every name of a file passes here.
@@ -17,50 +21,82 @@ bool IsBlank(char c)
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+/// The longest name that is tidied by masks, one bit a byte.
+constexpr std::size_t kMaskedName = 64;
 
-/// The high bit of each byte of word that equals byte, exactly (no carry between bytes).
-std::uint64_t BytesEqual(std::uint64_t word, unsigned char byte)
-{
-    const std::uint64_t x = word ^ (kOnes * byte);
-    return ~(((x & ~kHighs) + ~kHighs) | x | ~kHighs);
-}
+/// One bit a byte of a name of at most kMaskedName bytes: its blanks, its slashes, and its
+/// bytes below the blank (white space other than blanks, and control bytes).
+struct NameBytes {
+    std::uint64_t blanks = 0;
+    std::uint64_t slashes = 0;
+    std::uint64_t low = 0;
+};
 
-/// The high bit of each byte of word below limit (at most 0x80), exactly.
-std::uint64_t BytesBelow(std::uint64_t word, unsigned char limit)
+/// The masks of the size bytes at text, which may be read on to the next multiple of sixteen:
+/// the bytes there are neither blanks, slashes nor below the blank.
+NameBytes MaskNameBytes(const char* text, std::size_t size)
 {
-    return ~(((word & ~kHighs) + kOnes * (0x80u - limit)) | word) & kHighs;
-}
-
-/// Whether tidying leaves the white space of name as it is: no byte below the blank, no blank
-/// at either end, none beside another. The first two slashes are found on the way (npos when
-/// missing). Eight bytes are tested at a time: most names of a file pass, and are then copied
-/// whole.
-bool HasTidyBlanks(std::string_view name, std::size_t& open, std::size_t& close)
-{
-    open = close = std::string_view::npos;
-    if (!name.empty() && (name.front() == ' ' || name.back() == ' '))
-        return false;
-    std::uint64_t blankBefore = 0; // the high bit of byte 0 set when the byte before is a blank
-    for (std::size_t at = 0; at < name.size(); at += sizeof(std::uint64_t)) {
-        const std::size_t bytes = std::min(name.size() - at, sizeof(std::uint64_t));
-        std::uint64_t word = 0;
-        std::memcpy(&word, name.data() + at, bytes);
-        if constexpr (std::endian::native == std::endian::big)
-            word = __builtin_bswap64(word);
-        const std::uint64_t inName =
-            bytes == sizeof word ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * bytes)) - 1;
-        const std::uint64_t blanks = BytesEqual(word, ' ') & inName;
-        if ((BytesBelow(word, ' ') & inName) != 0 || (blanks & ((blanks << 8) | blankBefore)) != 0)
-            return false;
-        blankBefore = (blanks >> 56) & 0x80;
-        for (std::uint64_t slashes = BytesEqual(word, '/') & inName;
-             slashes != 0 && close == std::string_view::npos; slashes &= slashes - 1) {
-            const std::size_t slash = at + std::size_t(std::countr_zero(slashes)) / 8;
-            (open == std::string_view::npos ? open : close) = slash;
-        }
+    NameBytes bytes;
+#if defined(__SSE2__)
+    const __m128i blank = _mm_set1_epi8(' ');
+    const __m128i slash = _mm_set1_epi8('/');
+    const __m128i lastLow = _mm_set1_epi8(' ' - 1);
+    for (std::size_t at = 0; at < size; at += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+        const auto bits = [at](__m128i equal) {
+            return std::uint64_t(unsigned(_mm_movemask_epi8(equal))) << at;
+        };
+        bytes.blanks |= bits(_mm_cmpeq_epi8(chunk, blank));
+        bytes.slashes |= bits(_mm_cmpeq_epi8(chunk, slash));
+        bytes.low |= bits(_mm_cmpeq_epi8(_mm_min_epu8(chunk, lastLow), chunk));
     }
+#else
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        bytes.blanks |= std::uint64_t(c == ' ') << i;
+        bytes.slashes |= std::uint64_t(c == '/') << i;
+        bytes.low |= std::uint64_t(c < ' ') << i;
+    }
+#endif
+    return bytes;
+}
+
+/// CollapseBlanksInto for a name of at most kMaskedName bytes whose only white space is
+/// blanks, sixteen bytes at a time: the name is copied whole, then the blanks that follow a
+/// blank or start it are cut out. False, with nothing settled, for any other name. out has room
+/// for kTidyNameRoom bytes past the name's size.
+bool CollapseMaskedBlanks(std::string_view name, char* out, std::size_t& size, std::size_t& open,
+                          std::size_t& close)
+{
+    if (name.size() > kMaskedName)
+        return false;
+    std::memcpy(out, name.data(), name.size());
+    // What the masks read past the name is a letter: no blank, slash or byte below the blank.
+    std::memset(out + name.size(), 'x', 16);
+    const NameBytes bytes = MaskNameBytes(out, name.size());
+    if (bytes.low != 0)
+        return false;
+    open = close = std::string_view::npos;
+    if (std::uint64_t slashes = bytes.slashes; slashes != 0) {
+        open = std::size_t(std::countr_zero(slashes));
+        if (slashes &= slashes - 1; slashes != 0)
+            close = std::size_t(std::countr_zero(slashes));
+    }
+    size = name.size();
+    // Each dropped blank, from the last, is covered by the bytes after it, and the slashes
+    // after it move down: most names drop none or one.
+    for (std::uint64_t cut = bytes.blanks & ((bytes.blanks << 1) | 1); cut != 0;) {
+        const std::size_t at = std::size_t(63 - std::countl_zero(cut));
+        std::memmove(out + at, out + at + 1, size - at - 1);
+        --size;
+        cut &= ~(std::uint64_t(1) << at);
+        if (open != std::string_view::npos && open > at)
+            --open;
+        if (close != std::string_view::npos && close > at)
+            --close;
+    }
+    if (size != 0 && out[size - 1] == ' ')
+        --size;
     return true;
 }
 
@@ -160,10 +196,8 @@ std::size_t TidyNameInto(std::string_view name, char* out)
     constexpr std::size_t kNone = std::string_view::npos;
     std::size_t open = kNone;
     std::size_t close = kNone;
-    std::size_t size = name.size();
-    if (HasTidyBlanks(name, open, close))
-        std::memcpy(out, name.data(), size);
-    else
+    std::size_t size = 0;
+    if (!CollapseMaskedBlanks(name, out, size, open, close))
         size = CollapseBlanksInto(name, out, open, close);
     if (open == kNone)
         return size;
@@ -188,19 +222,20 @@ std::size_t TidyNameInto(std::string_view name, char* out)
         erase(close - 1);
         --close;
     }
-    // The surname slashes stand apart from the words around them.
-    if (open > 0 && !IsBlank(out[open - 1])) {
+    // The surname slashes stand apart from the words around them (a blank is now the only
+    // white space).
+    if (open > 0 && out[open - 1] != ' ') {
         insertBlank(open);
         ++close;
     }
-    if (close + 1 < size && !IsBlank(out[close + 1]))
+    if (close + 1 < size && out[close + 1] != ' ')
         insertBlank(close + 1);
     return size;
 }
 
 std::string TidyNameText(std::string_view name)
 {
-    std::string out(name.size() + kTidyNameGrowth, '\0');
+    std::string out(name.size() + kTidyNameRoom, '\0');
     out.resize(TidyNameInto(name, out.data()));
     return out;
 }

@@ -31,9 +31,11 @@ bool NameNeedsTidying(std::string_view name);
 /// opening slash (unless it starts the name) and after the closing one (unless it ends it),
 /// and a closing slash added when missing. Further slashes are kept.
 std::string TidyNameText(std::string_view name);
-/// The most bytes tidying adds to a name: a closing slash and the blanks around both slashes.
-inline constexpr std::size_t kTidyNameGrowth = 3;
-/// TidyNameText written to out, which has room for name.size() + kTidyNameGrowth bytes; returns
+/// The room past a name's size that TidyNameInto needs in out: tidying adds at most three bytes
+/// (a closing slash and the blanks around both slashes), and the name is looked at sixteen
+/// bytes at a time, up to sixteen past its end.
+inline constexpr std::size_t kTidyNameRoom = 16;
+/// TidyNameText written to out, which has room for name.size() + kTidyNameRoom bytes; returns
 /// the size written. A name needs no memory of its own to be tidied.
 std::size_t TidyNameInto(std::string_view name, char* out);
 /// A name as the user typed it: trimmed; when not empty, a lone slash gets its closing one,

@@ -239,15 +239,18 @@ class NameTidyingTest : public CTextFieldTest {};
 TEST_F(NameTidyingTest, EveryShortNameIsTidiedAsRuleByRule)
 {
     // Every name of up to seven characters from letters, blanks of two kinds and slashes, also
-    // after five letters and after thirteen (so that they cross the eight-byte words that
-    // untidy white space is looked for in), and a few long ones: the one pass gives what the
-    // rules give one after the other, a name needing no tidying is left as it is, and a name
-    // node stores the tidied text whether it is tidied on the stack or on the heap.
+    // after five letters, after thirteen and after fifty-eight (so that they cross the sixteen
+    // bytes looked at together, and the longest name looked at by masks), and a few long ones:
+    // the one pass gives what the rules give one after the other, a name needing no tidying is
+    // left as it is, and a name node stores the tidied text whether it is tidied on the stack
+    // (names of up to 256 - kTidyNameRoom bytes) or on the heap.
     const std::string alphabet = "a /\t";
+    const std::size_t onStack = 256 - kTidyNameRoom;
     std::vector<std::string> names = {"", std::string(300, ' ') + "Ann" + std::string(300, '\t'),
                                       std::string(400, 'x') + "/" + std::string(400, 'y'),
-                                      "A" + std::string(252, ' ') + "/B/C",
-                                      "A" + std::string(248, ' ') + "/B/C"};
+                                      "A" + std::string(onStack - 4, ' ') + "/B/C",
+                                      "A" + std::string(onStack - 3, ' ') + "/B/C"};
+    const std::string longPrefix = "Abcde fghijklmn  opqrstuvwxyzab   cdefghij  klmnopq rstuvw";
     for (std::size_t length = 1; length <= 7; ++length) {
         std::vector<std::size_t> digits(length, 0);
         for (bool more = true; more;) {
@@ -257,6 +260,7 @@ TEST_F(NameTidyingTest, EveryShortNameIsTidiedAsRuleByRule)
             names.push_back(name);
             names.push_back("Abcde" + name);
             names.push_back("Abcde fghijkl" + name);
+            names.push_back(longPrefix + name);
             more = false;
             for (std::size_t& d : digits) {
                 if (++d < alphabet.size()) {
