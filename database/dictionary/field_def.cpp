@@ -80,10 +80,18 @@ const std::string& CFieldDef::GetEnumValue(int i, bool wantText) const
 
 int CFieldDef::FindEnumValue(std::string_view text, bool byText) const
 {
-    const int count = GetEnumValueCount();
-    for (int i = 0; i < count; ++i) {
-        if (GetEnumValue(i, byText) == text)
-            return i;
+    if (m_dataType != FDT_ENUM)
+        return -1;
+    const auto& entries = GetValues().m_enum;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string& entry = byText ? entries[i].second : entries[i].first;
+        // The size and the first byte settle most entries, and one-letter keys (SEX) entirely,
+        // without a call to compare the bytes: every enumerated value of a file is looked up.
+        if (entry.size() != text.size() || (!text.empty() && entry[0] != text[0]))
+            continue;
+        if (text.size() <= 1 ||
+            std::memcmp(entry.data() + 1, text.data() + 1, text.size() - 1) == 0)
+            return static_cast<int>(i);
     }
     return -1;
 }

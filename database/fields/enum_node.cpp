@@ -9,6 +9,7 @@
 
 #include "common/gedcom_value.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 
@@ -77,14 +78,16 @@ bool CEnumNode::GetText(std::string& text, int withLabel) const
 
 bool CEnumNode::SetText(std::string_view text)
 {
-    // A key without "@" (every listed one) is its own text: only "@@" needs a copy to undo.
-    std::string unescaped;
-    std::string_view key = text;
-    if (text.find('@') != std::string_view::npos) {
+    // A key without "@" (every listed one) is its own text: only "@@" needs a copy to undo, and
+    // leaves an "@", so no "<noval>". Keys are short, and a plain look at each byte costs less
+    // than a call to search memory.
+    if (std::find(text.begin(), text.end(), '@') != text.end()) {
+        std::string unescaped;
         AppendGedcomValue(unescaped, text);
-        key = unescaped;
+        StoreKey(unescaped);
+        return true;
     }
-    StoreKey(key == kEnumNoValueKey ? std::string_view() : key);
+    StoreKey(text == kEnumNoValueKey ? std::string_view() : text);
     return true;
 }
 
@@ -149,9 +152,11 @@ void CEnumNode::SetValueIndex(int index)
 
 void CEnumNode::StoreKey(std::string_view key)
 {
-    const int index = key.empty() ? -1 : FindEnumValue(GetFieldDef(), key, false);
+    const CFieldDef* def = GetFieldDef();
+    const int index = key.empty() || !def ? -1 : def->FindEnumValue(key, false);
     if (index >= 0 && index <= 0xFFFF) {
-        ForgetKey();
+        if (m_keyForm == kKeptKey)
+            ForgetKey();
         const auto listed = std::uint16_t(index);
         std::memcpy(m_keyBytes, &listed, sizeof listed);
         m_keyForm = kListedKey;

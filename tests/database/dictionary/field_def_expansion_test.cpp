@@ -281,6 +281,29 @@ TEST_F(FieldDefExpansionTest, EnumerationEntriesWithoutTextUseTheirKey)
     EXPECT_EQ(name->GetValues().m_items, std::vector<std::string>{"a=b"});
 }
 
+TEST_F(FieldDefExpansionTest, EnumerationLookupMatchesWholeKeysAndTexts)
+{
+    // Entries that share their size and first byte, a key that is the start of another, and a
+    // key listed twice (the first counts).
+    const CFieldDef* indi =
+        Load("", "INDI IndRec 0:M \"Individual\"\n"
+                 "  RESN EnumEdit 0:1 \"Restriction\" {|M=Male|MA=Man|MB=Mb|XY|XZ=Xz|MA=Late}\n"
+                 "  NAME Edit 0:1 \"Name\" {extra|MA}\n");
+    const CFieldDef* resn = Child(indi, "RESN");
+    ASSERT_NE(resn, nullptr);
+    EXPECT_EQ(FindEnumValue(resn, "M", false), 0);
+    EXPECT_EQ(FindEnumValue(resn, "MA", false), 1);
+    EXPECT_EQ(FindEnumValue(resn, "MB", false), 2);
+    EXPECT_EQ(FindEnumValue(resn, "XZ", false), 4);
+    EXPECT_EQ(FindEnumValue(resn, "Xz", true), 4);
+    EXPECT_EQ(FindEnumValue(resn, "XY", true), 3);
+    EXPECT_EQ(FindEnumValue(resn, "Late", true), 5);
+    for (const char* missing : {"", "MC", "MAA", "N", "Xz", "m"})
+        EXPECT_EQ(FindEnumValue(resn, missing, false), -1) << missing;
+    EXPECT_EQ(FindEnumValue(Child(indi, "NAME"), "MA", false), -1);
+    EXPECT_EQ(FindEnumValue(nullptr, "M", false), -1);
+}
+
 TEST_F(FieldDefExpansionTest, UserDefinedFieldsTakeTheNextIdsUntilTheRangeEnds)
 {
     const CFieldDef* indi = Load("", "INDI IndRec 0:M \"Individual\"\n  NAME Name 0:M \"Name\"\n");
