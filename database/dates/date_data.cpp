@@ -71,16 +71,7 @@ bool CDateData::IsValidPair(int kind, int qualifier)
 
 void CDateData::Clear()
 {
-    FreeSecond();
-    m_kind = DATE_EMPTY;
-    m_qualifier = DQ_NONE;
-    m_first.Reset();
-}
-
-void CDateData::SetSimpleDate(const CDateValue& value)
-{
-    Clear();
-    SetDate(DATE_SIMPLE, DQ_NONE, value);
+    Fill(DATE_EMPTY, DQ_NONE, CDateValue(), nullptr);
 }
 
 void CDateData::SetFromOleDate(const COleDateTime& date)
@@ -95,12 +86,7 @@ bool CDateData::SetDate(DateKind kind, DateQualifier qualifier, const CDateValue
     if (kind == DATE_EMPTY || kind >= DATE_INTERPRETED || !IsValidPair(kind, qualifier) ||
         !first.IsValid() || (second && (!takesSecond || !second->IsValid())))
         return false;
-    CDateValue* ownedSecond = second ? new CDateValue(*second) : nullptr;
-    Clear();
-    m_first = first;
-    m_kind = kind;
-    m_qualifier = qualifier;
-    m_second = ownedSecond;
+    Fill(kind, qualifier, first, second ? new CDateValue(*second) : nullptr);
     return true;
 }
 
@@ -108,20 +94,13 @@ bool CDateData::SetInterpreted(const CDateValue& first, std::string_view phrase)
 {
     if (!first.IsValid())
         return false;
-    std::string* ownedPhrase = new std::string(phrase);
-    Clear();
-    m_first = first;
-    m_kind = DATE_INTERPRETED;
-    m_second = ownedPhrase;
+    Fill(DATE_INTERPRETED, DQ_NONE, first, new std::string(phrase));
     return true;
 }
 
 void CDateData::SetPhrase(std::string_view phrase)
 {
-    std::string* ownedPhrase = new std::string(phrase);
-    Clear();
-    m_kind = DATE_PHRASE;
-    m_second = ownedPhrase;
+    Fill(DATE_PHRASE, DQ_NONE, CDateValue(), new std::string(phrase));
 }
 
 bool CDateData::SetFromText(std::string_view text, bool gedcomMode, bool refuseUnparsed,

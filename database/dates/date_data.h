@@ -74,8 +74,15 @@ public:
 
     // Filling. Each replaces the whole date.
     void Clear();
-    /// A simple date holding a copy of value; empty when value is invalid.
-    void SetSimpleDate(const CDateValue& value);
+    /// A simple date holding a copy of value; empty when value is invalid. Inline: a load sets
+    /// most dates of the file so.
+    void SetSimpleDate(const CDateValue& value)
+    {
+        if (value.IsValid())
+            Fill(DATE_SIMPLE, DQ_NONE, value, nullptr);
+        else
+            Clear();
+    }
     /// A simple Gregorian date from the date's year, month and day; empty when it is not valid.
     void SetFromOleDate(const COleDateTime& date);
     /// A simple, period, range or approximate date; second only for the FROM..TO and BET..AND
@@ -153,6 +160,16 @@ private:
     bool OwnsPhrase() const { return m_kind == DATE_INTERPRETED || m_kind == DATE_PHRASE; }
     void FreeSecond();
     void CopySecondFrom(const CDateData& other);
+    /// Replaces the whole date; ownedSecond becomes the date's (see m_second).
+    void Fill(DateKind kind, DateQualifier qualifier, const CDateValue& first, void* ownedSecond)
+    {
+        if (m_second)
+            FreeSecond();
+        m_first = first;
+        m_kind = kind;
+        m_qualifier = qualifier;
+        m_second = ownedSecond;
+    }
 
     CDateValue m_first;
     DateKind m_kind = DATE_EMPTY;

@@ -42,6 +42,19 @@ int CutToBuffer(const std::string& text, char* buffer, int size)
     return int(length);
 }
 
+/// The date of a DATE value in the GEDCOM grammar ("@@" being one "@"), or the phrase of one it
+/// cannot read. Out of line: the string it may fill would cost every date SetText reads the
+/// frame that frees it.
+[[gnu::noinline]] void ReadGedcomText(CDateData& date, std::string_view text)
+{
+    std::string unescaped;
+    if (text.find('@') != std::string_view::npos) {
+        AppendGedcomValue(unescaped, text);
+        text = unescaped;
+    }
+    date.SetFromText(text, true, false, GetDateParseOptions());
+}
+
 } // namespace
 
 void InitDateLocale()
@@ -133,20 +146,10 @@ int CDateNode::GetTextBuf(char* buffer, int size, int format) const
 
 bool CDateNode::SetText(std::string_view text)
 {
-    // Most dates of a file are one plain value that begins with a digit ("1831", "24 MAY
-    // 1819"), which the GEDCOM grammar reads as that simple date: it is read at once, with no
-    // "@" to undo and no settings to fetch. Any other text takes the general path below.
-    if (CDateValue value;
-        !text.empty() && text[0] >= '0' && text[0] <= '9' && ReadCommonDateValue(text, value)) {
-        m_date.SetSimpleDate(value);
-        return true;
-    }
-    std::string unescaped;
-    if (text.find('@') != std::string_view::npos) {
-        AppendGedcomValue(unescaped, text);
-        text = unescaped;
-    }
-    m_date.SetFromText(text, true, false, GetDateParseOptions());
+    // Most dates of a file take a common form ("1831", "24 MAY 1819", "ABT    1850"), read
+    // where it stands: with no "@" to undo and no settings to fetch.
+    if (!ReadCommonGedcomDate(text, m_date))
+        ReadGedcomText(m_date, text);
     return true;
 }
 

@@ -6,9 +6,11 @@
 #include "database/dates/date_value.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -406,7 +408,8 @@ bool ParseNumericDate(CDateData& date, std::string_view text, bool gedcomMode,
 
 // ---- The common strict forms ----
 
-/// The qualifier keywords a fast-read date may open with, and what they make.
+/// The keywords a common date may open with, and what they make; BET and FROM may join a
+/// second value with AND and TO.
 struct QuickQualifier {
     std::string_view keyword;
     DateKind kind;
@@ -416,96 +419,169 @@ struct QuickQualifier {
 constexpr QuickQualifier kQuickQualifiers[] = {
     {"ABT ", DATE_APPROXIMATE, DQ_ABT}, {"CAL ", DATE_APPROXIMATE, DQ_CAL},
     {"EST ", DATE_APPROXIMATE, DQ_EST}, {"BEF ", DATE_RANGE, DQ_BEF},
-    {"AFT ", DATE_RANGE, DQ_AFT},       {"FROM ", DATE_PERIOD, DQ_FROM},
-    {"TO ", DATE_PERIOD, DQ_TO},
+    {"AFT ", DATE_RANGE, DQ_AFT},       {"BET ", DATE_RANGE, DQ_BET_AND},
+    {"FROM ", DATE_PERIOD, DQ_FROM},    {"TO ", DATE_PERIOD, DQ_TO},
 };
 
-/// The two values of "BET x AND y" or "FROM x TO y" read by ReadCommonDateValue; false when the
-/// text is not of that shape.
-bool ReadCommonPair(std::string_view s, std::string_view opening, std::string_view joining,
-                    CDateValue& first, CDateValue& second)
+/// Three letters as one number, so that a switch finds a month code in a few comparisons.
+constexpr std::uint32_t ThreeLetters(const char* p)
 {
-    if (!s.starts_with(opening))
-        return false;
-    s.remove_prefix(opening.size());
-    const std::size_t join = s.find(joining);
-    return join != std::string_view::npos && ReadCommonDateValue(s.substr(0, join), first) &&
-           ReadCommonDateValue(s.substr(join + joining.size()), second);
+    return std::uint32_t(static_cast<unsigned char>(p[0])) << 16 |
+           std::uint32_t(static_cast<unsigned char>(p[1])) << 8 | static_cast<unsigned char>(p[2]);
 }
 
-/// Reads the forms most files are made of, "[ABT|CAL|EST|BEF|AFT|FROM|TO ]value", "BET value
-/// AND value" and "FROM value TO value" with values as ReadCommonDateValue reads them, into the
-/// same date the pattern table gives them. False, with the date untouched, for any other
-/// text, which is left to the table.
-bool ParseCommonGedcomDate(CDateData& date, std::string_view s)
+/// The Gregorian month whose GEDCOM code is the three characters at p; 0 for none.
+int GregorianMonthOfCode(const char* p)
 {
-    CDateValue first;
-    CDateValue second;
-    // Every keyword begins with a letter, so a date that begins with a digit is one value.
-    if (!s.empty() && IsDigit(s[0]))
-        return ReadCommonDateValue(s, first) && date.SetDate(DATE_SIMPLE, DQ_NONE, first, nullptr);
-    if (ReadCommonPair(s, "BET ", " AND ", first, second))
-        return date.SetDate(DATE_RANGE, DQ_BET_AND, first, &second);
-    if (ReadCommonPair(s, "FROM ", " TO ", first, second))
-        return date.SetDate(DATE_PERIOD, DQ_FROM_TO, first, &second);
-    DateKind kind = DATE_SIMPLE;
-    DateQualifier qualifier = DQ_NONE;
-    for (const QuickQualifier& q : kQuickQualifiers) {
-        if (s.starts_with(q.keyword)) {
-            s.remove_prefix(q.keyword.size());
-            kind = q.kind;
-            qualifier = q.qualifier;
-            break;
-        }
+    switch (ThreeLetters(p)) {
+    case ThreeLetters("JAN"):
+        return 1;
+    case ThreeLetters("FEB"):
+        return 2;
+    case ThreeLetters("MAR"):
+        return 3;
+    case ThreeLetters("APR"):
+        return 4;
+    case ThreeLetters("MAY"):
+        return 5;
+    case ThreeLetters("JUN"):
+        return 6;
+    case ThreeLetters("JUL"):
+        return 7;
+    case ThreeLetters("AUG"):
+        return 8;
+    case ThreeLetters("SEP"):
+        return 9;
+    case ThreeLetters("OCT"):
+        return 10;
+    case ThreeLetters("NOV"):
+        return 11;
+    case ThreeLetters("DEC"):
+        return 12;
+    default:
+        return 0;
     }
-    if (!ReadCommonDateValue(s, first))
-        return false;
-    return date.SetDate(kind, qualifier, first, nullptr);
+}
+
+/// The first character at or after p that is not a space (a tab leaves the text to the
+/// general grammar).
+const char* SkipSpaces(const char* p, const char* end)
+{
+    while (p < end && *p == ' ')
+        ++p;
+    return p;
+}
+
+/// Reads the digits at p, at most four, into number; the position after them, or null when
+/// there are none. A fifth digit is left where it stands, for the caller to refuse.
+const char* ReadUpToFourDigits(const char* p, const char* end, int& number)
+{
+    const char* const last = end - p > 4 ? p + 4 : end;
+    const char* q = p;
+    number = 0;
+    while (q < last) {
+        const unsigned digit = unsigned(static_cast<unsigned char>(*q)) - '0';
+        if (digit > 9)
+            break;
+        number = number * 10 + int(digit);
+        ++q;
+    }
+    return q == p ? nullptr : q;
+}
+
+/// The Gregorian month whose code and a space stand at p with more after them; 0 for none.
+/// Inline, as ReadCommonValue is, where a call would cost each date the registers it saves.
+[[gnu::always_inline]] inline int MonthCodeAt(const char* p, const char* end)
+{
+    return end - p >= 5 && p[3] == ' ' ? GregorianMonthOfCode(p) : 0;
+}
+
+/// Reads one value at p as ParseDateValue reads it in the GEDCOM grammar, when it has the form
+/// "[day ]MON year[/yy]" or "year[/yy]": a day the month has (digits that the month follows,
+/// with or without spaces between), a Gregorian month code and spaces, and a year of one to
+/// four digits. The position after the value, which is the end or a space; null for any other
+/// text. Inline: a call would cost each date the registers it saves.
+[[gnu::always_inline]] inline const char* ReadCommonValue(const char* p, const char* end,
+                                                          CDateValue& value)
+{
+    if (p == end)
+        return nullptr;
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    if (IsDigit(*p)) {
+        if (!(p = ReadUpToFourDigits(p, end, year)))
+            return nullptr;
+        // Digits that a month code follows, with spaces between or not, are its day.
+        const char* const next = SkipSpaces(p, end);
+        month = MonthCodeAt(next, end);
+        if (month != 0) {
+            day = std::exchange(year, 0);
+            if (day < 1)
+                return nullptr;
+            p = next;
+        }
+    } else {
+        month = MonthCodeAt(p, end);
+        if (month == 0)
+            return nullptr;
+    }
+    if (month != 0) {
+        // Most days fit every month; only a later one asks the table.
+        if (day > 28 && day > GetMaxDayOfMonth(month, CALENDAR_GREGORIAN))
+            return nullptr;
+        if (!(p = ReadUpToFourDigits(SkipSpaces(p + 4, end), end, year)))
+            return nullptr;
+    }
+    value = CDateValue(year, month, day);
+    if (p < end && *p == '/') {
+        if (end - p < 3 || !IsDigit(p[1]) || !IsDigit(p[2]))
+            return nullptr;
+        value.SetDualYear((p[1] - '0') * 10 + (p[2] - '0'));
+        p += 3;
+    }
+    return p == end || *p == ' ' ? p : nullptr;
 }
 } // namespace
 
-bool ReadCommonDateValue(std::string_view s, CDateValue& value)
+bool ReadCommonGedcomDate(std::string_view text, CDateData& date)
 {
-    const char* p = s.data();
-    const char* const end = p + s.size();
-    // A day is one or two digits and a blank.
-    int day = 0;
-    std::ptrdiff_t dayDigits = 0;
-    if (end - p >= 2 && IsDigit(p[0]))
-        dayDigits = p[1] == ' ' ? 1 : end - p >= 3 && IsDigit(p[1]) && p[2] == ' ' ? 2 : 0;
-    if (dayDigits != 0) {
-        day = dayDigits == 1 ? p[0] - '0' : (p[0] - '0') * 10 + (p[1] - '0');
-        if (day < 1)
-            return false;
-        p += dayDigits + 1;
+    const char* const end = text.data() + text.size();
+    // Every keyword begins with a letter, so a date that begins with a digit is one value.
+    const QuickQualifier* opening = nullptr;
+    if (!text.empty() && !IsDigit(text[0])) {
+        for (const QuickQualifier& q : kQuickQualifiers) {
+            if (text.starts_with(q.keyword)) {
+                opening = &q;
+                break;
+            }
+        }
     }
-    int month = 0;
-    if (end - p > 4 && IsLetter(p[0]) && p[3] == ' ') {
-        month = FindMonthCode(std::string_view(p, 3), CALENDAR_GREGORIAN);
-        if (month == 0 || day > GetMaxDayOfMonth(month, CALENDAR_GREGORIAN))
-            return false;
-        p += 4;
-    } else if (day != 0) {
+    const char* p = opening ? SkipSpaces(text.data() + opening->keyword.size(), end) : text.data();
+    CDateValue first;
+    if (!(p = ReadCommonValue(p, end, first)))
         return false;
+    if (!opening) {
+        if (p != end)
+            return false;
+        date.SetSimpleDate(first);
+        return true;
     }
-    // The year: one to four digits, then the end or "/" and the two digits of a dual year.
-    const bool dual = end - p >= 4 && end[-3] == '/';
-    const char* const yearEnd = dual ? end - 3 : end;
-    if (yearEnd - p < 1 || yearEnd - p > 4)
+    if (p == end) {
+        return opening->qualifier != DQ_BET_AND &&
+               date.SetDate(opening->kind, opening->qualifier, first, nullptr);
+    }
+    // Only BET and FROM take a second value, joined by AND and TO.
+    const std::string_view joining = opening->qualifier == DQ_BET_AND ? "AND "
+                                     : opening->qualifier == DQ_FROM  ? "TO "
+                                                                      : "";
+    p = SkipSpaces(p, end);
+    CDateValue second;
+    if (joining.empty() || !std::string_view(p, end - p).starts_with(joining) ||
+        ReadCommonValue(SkipSpaces(p + joining.size(), end), end, second) != end)
         return false;
-    int year = 0;
-    for (; p < yearEnd; ++p) {
-        if (!IsDigit(*p))
-            return false;
-        year = year * 10 + (*p - '0');
-    }
-    value = CDateValue(year, month, day);
-    if (dual) {
-        if (!IsDigit(end[-2]) || !IsDigit(end[-1]))
-            return false;
-        value.SetDualYear((end[-2] - '0') * 10 + (end[-1] - '0'));
-    }
-    return true;
+    const DateQualifier qualifier = opening->qualifier == DQ_FROM ? DQ_FROM_TO : DQ_BET_AND;
+    return date.SetDate(opening->kind, qualifier, first, &second);
 }
 
 std::size_t MatchDateKeyword(std::string_view keyword, std::string_view text, std::size_t pos)
@@ -569,7 +645,7 @@ bool ParseDateText(CDateData& date, std::string_view text, bool gedcomMode,
 {
     date.Clear();
     // The common forms first: no text they read has the three numbers of a numeric date.
-    if (gedcomMode && ParseCommonGedcomDate(date, text))
+    if (gedcomMode && ReadCommonGedcomDate(text, date))
         return true;
     if (ParseNumericDate(date, text, gedcomMode, options))
         return true;

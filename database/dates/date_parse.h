@@ -15,11 +15,12 @@ class CDateValue;
 /// is left invalid.
 bool ParseDateValue(CDateValue& value, std::string_view text, bool gedcomMode);
 
-/// Reads one value in the strict form most dates of a file take, "[dd ][MON ]yyyy[/yy]" (upper
-/// case, single blanks, the whole of text), into value as ParseDateValue would; false, with
-/// value undefined, for any other text. A date that begins with a digit and reads here is the
-/// simple date of that value in the GEDCOM grammar.
-bool ReadCommonDateValue(std::string_view text, CDateValue& value);
+/// Reads a date in the strict forms most dates of a file take: "[ABT |CAL |EST |BEF |AFT |FROM
+/// |TO ]value", "BET value AND value" or "FROM value TO value", each value "[dd ]MON yyyy[/yy]"
+/// or "yyyy[/yy]" in upper case, one or more spaces between the parts, nothing before or after.
+/// Such a text gets exactly the date ParseDateText gives it in the GEDCOM grammar, whatever the
+/// options; any other text answers false, with date untouched.
+bool ReadCommonGedcomDate(std::string_view text, CDateData& date);
 
 /// Parses a whole date into date: a numeric date when the settings allow one, an empty text
 /// (and, in lenient mode, "<none>"), or a row of the mode's pattern table (BEF, BET..AND,

@@ -73,12 +73,6 @@ std::tuple<int, int, int> PartsOf(const COleDateTime& date)
 
 } // namespace
 
-CDateValue::CDateValue(int year, int month, int day, int calendar)
-    : m_flags(0), m_month(BYTE(month)), m_day(BYTE(day)), m_year(WORD(year))
-{
-    SetCalendar(calendar);
-}
-
 CDateValue::CDateValue(const COleDateTime& date)
 {
     if (IsValidOle(date))

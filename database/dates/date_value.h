@@ -46,8 +46,13 @@ public:
     static constexpr int kCalendarShift = 3;
 
     CDateValue() = default;
-    /// A valid value from its parts; month and day may be 0.
-    CDateValue(int year, int month, int day, int calendar = CALENDAR_GREGORIAN);
+    /// A valid value from its parts; month and day may be 0. Inline: a load makes one for most
+    /// dates of the file.
+    CDateValue(int year, int month, int day, int calendar = CALENDAR_GREGORIAN)
+        : m_flags(BYTE((DWORD(calendar) << kCalendarShift) & FLAG_CALENDAR_MASK)),
+          m_month(BYTE(month)), m_day(BYTE(day)), m_year(WORD(year))
+    {
+    }
     /// A valid Gregorian value with the date's year, month and day; an invalid value when the
     /// date is not valid.
     explicit CDateValue(const COleDateTime& date);

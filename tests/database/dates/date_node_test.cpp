@@ -98,8 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
         GedcomCase{"12/25/1700", "2 DATE 25 DEC 1700\r\n", "25 December 1700"},
         GedcomCase{"", "", ""}));
 
-// A field reads the plain values that begin with a digit at once; every text, plain or not,
-// must give the date the GEDCOM grammar gives it, and a field read before keeps nothing.
+// A field reads the common forms at once; every text, common or not, must give the date the
+// GEDCOM grammar gives it, and a field read before keeps nothing.
 TEST_F(DateNodeTest, ReadsEveryTextAsTheGedcomGrammarDoes)
 {
     CDateNode* date = BirthDate("(an earlier phrase)");
@@ -135,7 +135,12 @@ TEST_F(DateNodeTest, ReadsEveryTextAsTheGedcomGrammarDoes)
                              "185O",
                              "9 JAN 1850/51",
                              "1850 AND 1851",
-                             "1850 (about)"}) {
+                             "1850 (about)",
+                             "NOV 1936",
+                             "ABT    1850",
+                             "BET 1850  AND  1860",
+                             "BEF 1850 AND 1860",
+                             "ABT @#DJULIAN@ 1850"}) {
         ASSERT_TRUE(date->SetText(text));
         CDateData expected;
         expected.SetFromText(text, true, false, GetDateParseOptions());
