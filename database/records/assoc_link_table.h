@@ -4,8 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <vector>
 
 class CAssocNode;
 
@@ -18,29 +16,57 @@ class CAssocNode;
 /// copies itself as it grows, and hold the link's 4-byte node-pool index (node_pool.h), so a
 /// link made outside the pool cannot be added. Like the nodes, it is changed on the interface
 /// thread only.
+///
+/// A load adds a link for every link line and then reads every slot, so adding and reading are
+/// inline; the table's state is plain static data that is never destroyed, so that links freed
+/// late at exit still find it.
 class CAssocLinkTable {
 public:
     static constexpr std::uint32_t kNoSlot = 0xFFFFFFFF;
 
-    /// The number of the slot given to link; may throw (out of memory).
-    static std::uint32_t Add(CAssocNode* link);
+    /// The number of the slot given to the link of that node-pool index (not 0); may throw (out
+    /// of memory).
+    static std::uint32_t Add(std::uint32_t linkIndex)
+    {
+        if (s_end == kNoSlot || (s_end & (kBlockSlots - 1)) == 0) [[unlikely]]
+            MakeRoom();
+        SlotAt(s_end) = linkIndex;
+        ++s_live;
+        return s_end++;
+    }
     /// Empties the slot (kNoSlot does nothing).
     static void Remove(std::uint32_t slot) noexcept;
     /// The newest link in a slot below `below` (below kNoSlot: the newest of all); null when none.
     static CAssocNode* NewestBelow(std::uint32_t below) noexcept;
     /// The number of links.
-    static std::size_t Count() noexcept;
+    static std::size_t Count() noexcept { return s_live; }
     /// One past the highest slot given; slots below it hold a link or nothing.
-    static std::uint32_t End() noexcept;
+    static std::uint32_t End() noexcept { return s_end; }
+    /// The node-pool index of the link in a slot below End(); 0 for an empty slot.
+    static std::uint32_t IndexAt(std::uint32_t slot) noexcept { return SlotAt(slot); }
     /// The link in a slot below End(); null for an empty slot.
     static CAssocNode* At(std::uint32_t slot) noexcept;
 
 private:
+    static constexpr unsigned kBlockShift = 15;
+    static constexpr std::uint32_t kBlockSlots = std::uint32_t(1) << kBlockShift;
+
+    static std::uint32_t& SlotAt(std::uint32_t slot) noexcept
+    {
+        return s_blocks[slot >> kBlockShift][slot & (kBlockSlots - 1)];
+    }
     /// Makes sure the slot at the end can be given: closes up the empty slots when the numbers
-    /// ran out, adds a block when the end is past the last; may throw.
+    /// ran out, adds a block when the end is at a block's start and that block is not there;
+    /// may throw.
     [[gnu::noinline]] static void MakeRoom();
     /// Moves every link down over the empty slots, in order, and frees the blocks left empty.
     static void Compact() noexcept;
     /// Frees the blocks above the highest slot given, keeping one spare while any link exists.
     static void ReleaseSpareBlocks() noexcept;
+
+    static inline std::uint32_t** s_blocks = nullptr; // s_blockCount blocks of kBlockSlots
+    static inline std::size_t s_blockCount = 0;
+    static inline std::size_t s_blockCapacity = 0; // of s_blocks
+    static inline std::uint32_t s_end = 0;         // one past the highest slot given
+    static inline std::uint32_t s_live = 0;        // slots that hold a link
 };

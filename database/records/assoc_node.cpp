@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <cstring>
 #include <optional>
@@ -59,11 +60,41 @@ private:
 std::size_t g_keptTexts = 0;
 std::size_t g_heldTexts = 0;
 
+/// The record-type rows last found for the target types of link definitions, by definition
+/// index (TargetTypeIndex). Atomic, since the query worker thread asks too.
+std::array<std::atomic<const CRecordType*>, 64> g_targetRows{};
+
+/// The list index of the record type a link of def points at; -1 when none. Every link a load
+/// reads asks, and the table's own lookup walks its rows whenever the type differs from the
+/// one asked for last: the row found for a definition is kept by the definition's index, and
+/// given again only while the row still has the definition's target as its top, so an answer
+/// the table no longer holds is never used.
+inline int TargetTypeIndex(const CFieldDef* def)
+{
+    if (!def)
+        return -1;
+    const CFieldDef* target = def->GetLinkTarget();
+    std::atomic<const CRecordType*>& kept = g_targetRows[def->GetIndex() % g_targetRows.size()];
+    const CRecordType* row = kept.load(std::memory_order_relaxed);
+    if (!row || row->m_topDef != target || !target) {
+        row = GetRecordTypeTable().RowForDef(target);
+        if (!row)
+            return -1;
+        kept.store(row, std::memory_order_relaxed);
+    }
+    return row->m_listIndex;
+}
+
+/// CAssocLinkTable::At inline, for the walks over every slot.
+CAssocNode* LinkInSlot(std::uint32_t slot)
+{
+    return static_cast<CAssocNode*>(
+        static_cast<CDataNode*>(CNodePool::BlockAt(CAssocLinkTable::IndexAt(slot))));
+}
+
 } // namespace
 
 static_assert(sizeof(CAssocNode) <= 48, "links are among the most common nodes");
-
-CAssocNode::CAssocNode() : m_slot(CAssocLinkTable::Add(this)) {}
 
 CAssocNode::~CAssocNode()
 {
@@ -180,7 +211,7 @@ void CAssocNode::KeepHeldText()
 void CAssocNode::KeepHeldTexts()
 {
     for (std::uint32_t slot = 0; g_heldTexts != 0 && slot < CAssocLinkTable::End(); ++slot) {
-        CAssocNode* link = CAssocLinkTable::At(slot);
+        CAssocNode* link = LinkInSlot(slot);
         if (link && (link->m_value & kValueTags) == kHeldTag)
             link->KeepHeldText();
     }
@@ -211,8 +242,7 @@ std::size_t CAssocNode::CountKeptTexts()
 
 int CAssocNode::GetTargetTypeIndex() const
 {
-    const CFieldDef* def = GetFieldDef();
-    return def ? GetRecordTypeIndex(def->GetLinkTarget()) : -1;
+    return TargetTypeIndex(GetFieldDef());
 }
 
 std::string CAssocNode::GetXrefText() const
@@ -366,7 +396,7 @@ bool CAssocNode::SetText(std::string_view text)
     if (CAssocNode::GetLinkTarget()) // the value word itself, without a virtual call
         SetTarget(nullptr);
     std::int32_t number = 0;
-    const int listIndex = GetTargetTypeIndex();
+    const int listIndex = TargetTypeIndex(GetFieldDef());
     CRecordIdState* state = GetRecordIdState(listIndex);
     if (state && ParseStandardId(*state, id, number))
         SetNumberValue(number, listIndex);
@@ -456,7 +486,12 @@ CRecordNode* CAssocNode::FindPendingTarget() const
         return FindLoadedRecord(NumberTypeIndex(), GetReferenceNumber());
     if (tag == 0)
         return nullptr;
-    if (tag == kHeldTag)
+    return FindPendingTextTarget();
+}
+
+CRecordNode* CAssocNode::FindPendingTextTarget() const
+{
+    if ((m_value & kValueTags) == kHeldTag)
         return FindHeldTarget();
     return FindLoadedRecord(GetTargetTypeIndex(), *KeptText());
 }
@@ -478,6 +513,11 @@ bool CAssocNode::ResolvePendingReference(CRecordNode* record)
         record->AddLinkCount(1);
         return true;
     }
+    return KeepUnresolved();
+}
+
+bool CAssocNode::KeepUnresolved()
+{
     if ((m_value & kValueTags) == kHeldTag) {
         KeepHeldText();
         return false;
@@ -496,48 +536,56 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
     const std::uint32_t end = std::max(first, CAssocLinkTable::End());
     long count = stopLink ? 0 : long(CAssocLinkTable::Count());
     for (std::uint32_t slot = first; stopLink && slot < end; ++slot)
-        count += CAssocLinkTable::At(slot) != nullptr;
+        count += LinkInSlot(slot) != nullptr;
     if (progress)
         progress->ResetProgress(count, "Initialising data...");
     const long step = std::max(1L, count / 100);
     std::vector<CAssocNode*> dangling;
     long done = 0;
-    // Links and their targets lie anywhere in memory: a link is fetched some slots before it is
-    // read, and its target some slots before the link is resolved, so that the processor waits
-    // for many at once instead of for each in turn.
-    // The target found when it was fetched is kept, by slot, until its link is resolved.
-    // The link found when it was fetched is kept too, so that the table is read once a slot.
-    constexpr std::uint32_t kLinkAhead = 32;
-    constexpr std::uint32_t kTargetAhead = 12;
-    std::array<CRecordNode*, 16> fetched{};
-    std::array<CAssocNode*, 64> links{};
-    static_assert(kTargetAhead < fetched.size() && kLinkAhead < links.size());
-    const auto linkAt = [&links, end](std::uint32_t slot) {
-        return slot + kLinkAhead < end ? links[slot % links.size()] : CAssocLinkTable::At(slot);
+    // Links and their targets lie anywhere in memory, so the links are taken in batches of
+    // slots, newest first: a batch's links are read from the table and fetched two batches
+    // before they are resolved, and their targets found and fetched one batch before, so that
+    // the processor waits for many at once instead of for each in turn. A target found early is
+    // the one found later, as resolving changes no identifier map.
+    constexpr std::uint32_t kBatch = 16;
+    struct Batch {
+        std::array<CAssocNode*, kBatch> links;
+        std::array<CRecordNode*, kBatch> targets;
+        std::uint32_t size;
     };
-    for (std::uint32_t slot = end; slot-- > first;) {
-        if (slot >= first + kLinkAhead) {
-            CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead);
-            links[(slot - kLinkAhead) % links.size()] = ahead;
-            if (ahead)
-                ahead->PrefetchLink();
+    std::array<Batch, 3> batches;
+    const std::uint32_t batchCount = (end - first + kBatch - 1) / kBatch;
+    for (std::uint32_t round = 0; round < batchCount + 2; ++round) {
+        if (round < batchCount) {
+            Batch& batch = batches[round % batches.size()];
+            const std::uint32_t top = end - round * kBatch;
+            batch.size = std::min(kBatch, top - first);
+            for (std::uint32_t i = 0; i < batch.size; ++i) {
+                CAssocNode* link = LinkInSlot(top - 1 - i);
+                batch.links[i] = link;
+                if (link)
+                    link->PrefetchLink();
+            }
         }
-        if (slot >= first + kTargetAhead) {
-            const CAssocNode* ahead = linkAt(slot - kTargetAhead);
-            fetched[(slot - kTargetAhead) % fetched.size()] =
-                ahead ? ahead->PrefetchPendingTarget() : nullptr;
+        if (round >= 1 && round - 1 < batchCount) {
+            Batch& batch = batches[(round - 1) % batches.size()];
+            for (std::uint32_t i = 0; i < batch.size; ++i) {
+                const CAssocNode* link = batch.links[i];
+                batch.targets[i] = link ? link->PrefetchPendingTarget() : nullptr;
+            }
         }
-        CAssocNode* link = linkAt(slot);
-        if (!link)
+        if (round < 2)
             continue;
-        const bool wasFetched = slot + kTargetAhead < end;
-        const bool resolved = wasFetched
-                                  ? link->ResolvePendingReference(fetched[slot % fetched.size()])
-                                  : link->ResolvePendingReference();
-        if (!resolved)
-            dangling.push_back(link);
-        if (progress && ++done % step == 0)
-            progress->SetProgressPos(done);
+        const Batch& batch = batches[(round - 2) % batches.size()];
+        for (std::uint32_t i = 0; i < batch.size; ++i) {
+            CAssocNode* link = batch.links[i];
+            if (!link)
+                continue;
+            if (!link->ResolvePendingReference(batch.targets[i]))
+                dangling.push_back(link);
+            if (progress && ++done % step == 0)
+                progress->SetProgressPos(done);
+        }
     }
     if (sink) {
         for (auto link = dangling.rbegin(); link != dangling.rend(); ++link)
@@ -586,10 +634,10 @@ void EnumLinksTo(CRecordNode* record, ILinkVisitor* visitor, const CFieldDef* ty
     constexpr std::uint32_t kLinkAhead = 32;
     for (std::uint32_t slot = CAssocLinkTable::End(); slot-- > 0;) {
         if (slot >= kLinkAhead) {
-            if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead))
+            if (const CAssocNode* ahead = LinkInSlot(slot - kLinkAhead))
                 ahead->PrefetchLink();
         }
-        CAssocNode* link = CAssocLinkTable::At(slot);
+        CAssocNode* link = LinkInSlot(slot);
         if (!link || link->GetLinkTarget() != record)
             continue;
         CAssocNode* next = link->GetNextLink();

@@ -4,8 +4,11 @@
 #pragma once
 
 #include "database/nodes/data_node.h"
+#include "database/nodes/node_pool.h"
+#include "database/records/assoc_link_table.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,8 +33,9 @@ struct CRecordIdState;
 /// leaves at once when it is freed.
 class CAssocNode : public CDataNode {
 public:
-    /// Joins the chain; may throw when no memory is left for it.
-    CAssocNode();
+    /// Joins the chain; may throw when no memory is left for it. Inline, as a load makes one
+    /// for every link line.
+    CAssocNode() : m_slot(CAssocLinkTable::Add(SlotIndex())) {}
     /// Leaves the chain and frees a kept text; the target is not touched (whole trees are freed
     /// at once when the data set is cleared).
     ~CAssocNode() override;
@@ -118,12 +122,10 @@ public:
     /// Keeps the record number instead of the kept identifier (a dangling reference renumbered
     /// at the end of a load).
     void KeepNumberInstead(std::int32_t number) { SetNumberValue(number, GetTargetTypeIndex()); }
-    /// Turns a pending cross-reference into its target when the type's identifier maps know it
-    /// (the target's link count goes up); otherwise keeps it and reserves its number. True when
-    /// a target was found or nothing was pending.
-    bool ResolvePendingReference() { return ResolvePendingReference(FindPendingTarget()); }
-    /// The same, given the record the maps answer for the pending cross-reference (what
-    /// FindPendingTarget answers while the maps stay as they are).
+    /// Turns a pending cross-reference into its target, given the record the type's identifier
+    /// maps answer for it (what FindPendingTarget answers while the maps stay as they are): the
+    /// target's link count goes up; without one the link keeps its cross-reference and
+    /// reserves its number. True when a target was given or nothing was pending.
     bool ResolvePendingReference(CRecordNode* record);
     /// The record the type's identifier maps answer for the pending cross-reference; null when
     /// none does or nothing is pending.
@@ -172,6 +174,12 @@ private:
     /// target type (list index listIndex); false when there is none or no load runs (the text is
     /// then kept by SetTextValue).
     bool SetHeldValue(CRecordIdState* state, int listIndex, std::string_view text);
+    /// FindPendingTarget for a held identifier or a kept text: out of line, so that the common
+    /// case, a number, costs the walk over a load's links no more than it needs.
+    [[gnu::noinline]] CRecordNode* FindPendingTextTarget() const;
+    /// ResolvePendingReference when no record answered: a held identifier becomes a kept text, a
+    /// kept number is reserved. Always false.
+    [[gnu::noinline]] bool KeepUnresolved();
     /// The record a held identifier names (null when none), and the text itself.
     CRecordNode* FindHeldTarget() const;
     bool AppendHeldText(std::string& text) const;
@@ -188,6 +196,15 @@ private:
     }
     /// Frees the kept text of the value word (ClearValue).
     void ReleaseKeptText();
+    /// The node-pool index that the link's slot holds; a link made outside the pool, which no
+    /// slot could name, ends the program.
+    std::uint32_t SlotIndex() const
+    {
+        const std::uint32_t index = CNodePool::IndexOf(static_cast<const CDataNode*>(this));
+        if (index == 0)
+            std::abort();
+        return index;
+    }
     /// Sets the target without counting (the value word is emptied first).
     void StoreTarget(CRecordNode* record);
     friend class CAssocLinkTable;

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,6 +54,47 @@ INSTANTIATE_TEST_SUITE_P(Xrefs, AssocNodeXref,
                                            XrefCase{"NoAtSigns", "F12", false, 0, ""},
                                            XrefCase{"OpenEnded", "@F12", false, 0, ""}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AssocNodeTest, EveryLinkDefinitionNamesItsOwnTargetsType)
+{
+    // Links of every definition, asked in turn and then again in the other order, so that
+    // definitions sharing a remembered answer ask after one another.
+    std::vector<const CFieldDef*> pending;
+    for (const CRecordType& row : GetRecordTypeTable().Rows()) {
+        if (row.m_topDef)
+            pending.push_back(row.m_topDef);
+    }
+    std::set<const CFieldDef*> seen;
+    std::vector<CDataNode*> links;
+    std::set<int> types;
+    while (!pending.empty()) {
+        const CFieldDef* def = pending.back();
+        pending.pop_back();
+        if (!seen.insert(def).second)
+            continue;
+        for (const CFieldDef* child = def->GetFirstChild(); child; child = child->GetNextSibling())
+            pending.push_back(child);
+        if (def->GetDataType() == FDT_LINK) {
+            links.push_back(CreateNodeFromDef(def, false, nullptr));
+            types.insert(GetRecordTypeIndex(def->GetLinkTarget()));
+        }
+    }
+    std::vector<std::string> wrong;
+    for (int round = 0; round < 2; ++round) {
+        for (const CDataNode* node : links) {
+            const auto* link = dynamic_cast<const CAssocNode*>(node);
+            const CFieldDef* def = node->GetFieldDef();
+            if (!link || link->GetTargetTypeIndex() != GetRecordTypeIndex(def->GetLinkTarget()))
+                wrong.push_back(def->GetTag() + " under " + def->GetParent()->GetTag());
+        }
+        std::reverse(links.begin(), links.end());
+    }
+    for (CDataNode* link : links)
+        DestroyNodeTree(link);
+    EXPECT_GT(links.size(), 64u) << "more definitions than remembered answers";
+    EXPECT_GE(types.size(), 5u);
+    EXPECT_EQ(wrong, std::vector<std::string>());
+}
 
 // ---- Resolving a load's links --------------------------------------------------------------
 
