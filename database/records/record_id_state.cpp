@@ -15,7 +15,6 @@
 
 namespace {
 
-CRecordIdState g_states[RECORD_TYPE_COUNT];
 bool g_numberingSuspended = false;
 
 bool IsAsciiLetter(char c)
@@ -81,31 +80,6 @@ bool SplitNumbered(std::string_view text, std::string_view& prefix, std::int32_t
     return true;
 }
 
-/// Reads the n (1 to 8) decimal digits that end at end as one number, from the word of the
-/// eight bytes before end, which must be readable; the bytes before the digits count as zeros.
-/// False when a byte of the n is not a digit. Little-endian: the first digit is the low byte.
-bool ReadLastDigits(const char* end, std::size_t n, std::uint32_t& value)
-{
-    constexpr std::uint64_t kZeros = 0x3030303030303030ull;
-    std::uint64_t word;
-    std::memcpy(&word, end - 8, sizeof word);
-    if (n < 8) {
-        const std::uint64_t before = (std::uint64_t(1) << (8 * (8 - n))) - 1;
-        word = (word & ~before) | (kZeros & before);
-    }
-    // A byte below '0' borrows, one above '9' carries into its top bit; no byte before the
-    // first such byte borrows or carries, so that byte shows.
-    if ((((word + 0x4646464646464646ull) | (word - kZeros)) & 0x8080808080808080ull) != 0)
-        return false;
-    word -= kZeros;
-    word = word * 10 + (word >> 8); // pairs of digits in every other byte
-    word = (((word & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-            (((word >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
-           32;
-    value = std::uint32_t(word);
-    return true;
-}
-
 /// The eight decimal digits of number (below 100,000,000) as byte values, the first digit in
 /// the low byte: the number split in two groups of four, each group in two pairs, each pair in
 /// two digits, every split made by multiplying by a reciprocal.
@@ -121,6 +95,9 @@ std::uint64_t EightDigits(std::uint32_t number)
 }
 
 } // namespace
+
+static_assert(RECORD_TYPE_COUNT == RECORD_LIST_HEAD + 1);
+CRecordIdState g_recordIdStates[RECORD_LIST_HEAD + 1];
 
 char* PutRecordNumber(char* out, std::uint32_t number)
 {
@@ -240,7 +217,11 @@ bool CRecordNumberMap::Insert(std::int32_t number, CRecordNode* record)
         return false;
     const auto index = std::size_t(std::max<std::int32_t>(number, 0));
     if (!place && index <= 2 * m_count + 1024) {
-        m_table.resize(index + 1, nullptr);
+        // Records numbered in order each take the next place: one step, without a resize.
+        if (index == m_table.size())
+            m_table.push_back(nullptr);
+        else
+            m_table.resize(index + 1, nullptr);
         place = &m_table[index];
     }
     if (!place)
@@ -258,7 +239,7 @@ bool CRecordNumberMap::Insert(std::int32_t number, CRecordNode* record)
     return true;
 }
 
-CRecordNode* CRecordNumberMap::Find(std::int32_t number) const
+CRecordNode* CRecordNumberMap::FindElsewhere(std::int32_t number) const
 {
     if (CRecordNode** place = TablePlace(number); place && *place)
         return *place;
@@ -539,13 +520,6 @@ std::int32_t CRecordIdState::TakeNextNumber()
     return m_counter;
 }
 
-CRecordIdState* GetRecordIdState(int listIndex)
-{
-    if (listIndex < 0 || listIndex >= RECORD_TYPE_COUNT)
-        return nullptr;
-    return &g_states[listIndex];
-}
-
 void SuspendRecordNumbering(bool suspended)
 {
     g_numberingSuspended = suspended;
@@ -570,13 +544,13 @@ void ReadXrefPrefix(CRecordIdState& state, std::string_view idText)
     state.m_prefixLearned = true;
 }
 
-bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number)
+bool ParseAnyStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number)
 {
     number = 0;
     if (!state.m_prefixLearned)
         ReadXrefPrefix(state, idText);
-    // Every identifier and cross-reference of a load passes here: the prefix (one to four
-    // letters, or none) is compared byte by byte, and its length is known.
+    // The prefix (one to four letters, or none) is compared byte by byte, and its length is
+    // known.
     const std::size_t prefixLength = state.m_prefixLength;
     if (idText.size() <= prefixLength)
         return false;
@@ -654,14 +628,6 @@ LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::strin
     }
     ++state->m_read;
     return result;
-}
-
-CRecordNode* FindLoadedRecord(int listIndex, std::int32_t number)
-{
-    const CRecordIdState* state = GetRecordIdState(listIndex);
-    if (!state)
-        return nullptr;
-    return state->m_numberMap.Find(number);
 }
 
 CRecordNode* FindLoadedRecord(int listIndex, std::string_view idText)

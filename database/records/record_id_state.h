@@ -1,8 +1,10 @@
 // database/records/record_id_state.h: what the data set knows of each record type's identifiers.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,8 +38,18 @@ public:
 
     /// False, and nothing changed, when the number is mapped already.
     bool Insert(std::int32_t number, CRecordNode* record);
-    /// Null when the number is not mapped.
-    CRecordNode* Find(std::int32_t number) const;
+    /// Null when the number is not mapped. Inline for a number in the table or on the page found
+    /// last, as most of a load's links are.
+    CRecordNode* Find(std::int32_t number) const
+    {
+        if (const auto index = std::uint32_t(number); index < m_table.size() && m_table[index])
+            return m_table[index];
+        if (number >= 0 && (number >> kPageBits) == m_lastPage) {
+            if (CRecordNode* record = m_lastPlaces[number & std::int32_t(kPageSize - 1)])
+                return record;
+        }
+        return FindElsewhere(number);
+    }
     /// Unmaps the number when it maps to record.
     void Erase(std::int32_t number, const CRecordNode* record);
     /// Unmaps whatever number maps to record (a walk over the whole map); false when none does.
@@ -70,6 +82,8 @@ private:
     /// The table's and the pages' places of a number; null when there is none.
     CRecordNode** TablePlace(std::int32_t number) const;
     CRecordNode** PagePlace(std::int32_t number) const;
+    /// Find past the table and the page found last.
+    CRecordNode* FindElsewhere(std::int32_t number) const;
     /// The place of a page number in m_pages; -1 when it has none.
     std::ptrdiff_t FindPage(std::int32_t page) const;
     /// Adds an empty page for a page number.
@@ -209,8 +223,15 @@ struct CRecordIdState {
     std::int32_t TakeNextNumber();
 };
 
+/// The states of the record types, by list index; for GetRecordIdState.
+extern CRecordIdState g_recordIdStates[RECORD_LIST_HEAD + 1];
+
 /// The state of a list index 0 to 8; null outside.
-CRecordIdState* GetRecordIdState(int listIndex);
+inline CRecordIdState* GetRecordIdState(int listIndex)
+{
+    return unsigned(listIndex) <= unsigned(RECORD_LIST_HEAD) ? &g_recordIdStates[listIndex]
+                                                             : nullptr;
+}
 /// Records made while a load runs take no number from the counters.
 void SuspendRecordNumbering(bool suspended);
 bool IsRecordNumberingSuspended();
@@ -219,11 +240,72 @@ bool IsRecordNumberingSuspended();
 /// four leading letters, or, for a text that does not start with a letter, no prefix.
 void ReadXrefPrefix(CRecordIdState& state, std::string_view idText);
 
+/// ParseStandardId for any identifier; ParseStandardId takes the common case inline.
+bool ParseAnyStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number);
+
+/// Reads the n (1 to 8) decimal digits that end at end as one number, from the word of the
+/// eight bytes before end, which must be readable; the bytes before the digits count as zeros.
+/// False when a byte of the n is not a digit. Little-endian: the first digit is the low byte.
+inline bool ReadLastDigits(const char* end, std::size_t n, std::uint32_t& value)
+{
+    constexpr std::uint64_t kZeros = 0x3030303030303030ull;
+    std::uint64_t word;
+    std::memcpy(&word, end - 8, sizeof word);
+    if (n < 8) {
+        const std::uint64_t before = (std::uint64_t(1) << (8 * (8 - n))) - 1;
+        word = (word & ~before) | (kZeros & before);
+    }
+    // A byte below '0' borrows, one above '9' carries into its top bit; no byte before the
+    // first such byte borrows or carries, so that byte shows.
+    if ((((word + 0x4646464646464646ull) | (word - kZeros)) & 0x8080808080808080ull) != 0)
+        return false;
+    word -= kZeros;
+    word = word * 10 + (word >> 8); // pairs of digits in every other byte
+    word = (((word & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+            (((word >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+           32;
+    value = std::uint32_t(word);
+    return true;
+}
+
 /// Whether an identifier's text (without the "@") is in the type's standard form: the learned
 /// prefix, character for character, then one or more decimal digits worth 1 to 2147483647.
 /// The first identifier of a load teaches the prefix. number gets the value (0 when not
 /// standard).
-bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number);
+inline bool ParseStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number)
+{
+    // Every identifier and cross-reference of a load passes here, and nearly all are at least
+    // eight bytes long (a prefix and a number of seven digits or more) once a file is large:
+    // those are read inline, the learned prefix compared as one word and the digits, nine at
+    // most, read as in ParseAnyStandardId; any other goes there.
+    const std::size_t size = idText.size();
+    const std::size_t prefixLength = state.m_prefixLength;
+    if (!state.m_prefixLearned || size < 8 || size > prefixLength + 9 ||
+        std::endian::native != std::endian::little)
+        return ParseAnyStandardId(state, idText, number);
+    number = 0;
+    std::uint32_t head, prefix;
+    std::memcpy(&head, idText.data(), sizeof head);
+    std::memcpy(&prefix, state.m_prefix, sizeof prefix);
+    static constexpr std::uint32_t kPrefixMasks[5] = {0, 0xFF, 0xFFFF, 0xFFFFFF, 0xFFFFFFFF};
+    if (((head ^ prefix) & kPrefixMasks[prefixLength]) != 0)
+        return false;
+    const std::size_t digits = size - prefixLength;
+    std::uint32_t last = 0;
+    if (!ReadLastDigits(idText.data() + size, digits < 8 ? digits : 8, last))
+        return false;
+    std::int64_t value = last;
+    if (digits == 9) {
+        const unsigned first = unsigned(static_cast<unsigned char>(idText[prefixLength])) - '0';
+        if (first > 9)
+            return false;
+        value += std::int64_t(first) * 100000000;
+    }
+    if (value < 1)
+        return false;
+    number = std::int32_t(value);
+    return true;
+}
 
 /// Writes number in decimal at out and returns the end. out has room for ten bytes whatever the
 /// number's length: the digits are made eight at a time and stored as one word.
@@ -246,7 +328,11 @@ struct LoadedRecordId {
 LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::string_view xref);
 
 /// The record a loaded identifier was mapped to, by number or by text; null when none.
-CRecordNode* FindLoadedRecord(int listIndex, std::int32_t number);
+inline CRecordNode* FindLoadedRecord(int listIndex, std::int32_t number)
+{
+    const CRecordIdState* state = GetRecordIdState(listIndex);
+    return state ? state->m_numberMap.Find(number) : nullptr;
+}
 CRecordNode* FindLoadedRecord(int listIndex, std::string_view idText);
 
 /// Ends a load's identifiers: for each type but the header that met non-standard ones, every

@@ -90,7 +90,7 @@ TEST(RecordIdStandardFormTest, EveryLengthAndEveryStrayByteReadsAsByteByByte)
 {
     // Identifiers of eight bytes or more have their digits read a word at a time: every digit
     // count, with each kind of stray byte at each place, reads as the plain reading does.
-    for (const std::string prefix : {"", "I", "INDI"}) {
+    for (const std::string prefix : {"", "I", "SU", "SUB", "INDI"}) {
         CRecordIdState state;
         std::int32_t number = 0;
         ParseStandardId(state, prefix + "1", number);
@@ -104,6 +104,14 @@ TEST(RecordIdStandardFormTest, EveryLengthAndEveryStrayByteReadsAsByteByByte)
                 for (const char stray : {'/', ':', 'a', '\xC3', ' ', '\0', '\x7F', '\xB9'}) {
                     std::string id = prefix + base;
                     id[prefix.size() + at] = stray;
+                    ids.push_back(id);
+                }
+            }
+            // The prefix is compared as a word: each of its letters changed, and its case.
+            for (std::size_t at = 0; at < prefix.size(); ++at) {
+                for (const char other : {'J', 'i', '1', '\0'}) {
+                    std::string id = prefix + base;
+                    id[at] = other;
                     ids.push_back(id);
                 }
             }
@@ -285,7 +293,10 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberMapCase{"ThousandsOfPages", Copies(400, 600)},
                       NumberMapCase{"PagedThenCovered",
                                     Joined(Joined(Run(1, 300), Run(2000, 4000)), {2000, 2100})},
-                      NumberMapCase{"Scattered", Joined(Copies(40, 1), Run(1, 50))}),
+                      NumberMapCase{"Scattered", Joined(Copies(40, 1), Run(1, 50))},
+                      // Numbers that went to the hash map while pages were refused, and then
+                      // pages made around them once the records filled up.
+                      NumberMapCase{"FarThenPaged", Joined(Copies(40, 1), Copies(40, 300))}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct TextIdCase {
