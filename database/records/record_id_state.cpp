@@ -206,7 +206,7 @@ void CRecordNumberMap::AddPage(std::int32_t page)
     m_pageSlots[slot] = std::uint32_t(m_pages.size());
 }
 
-bool CRecordNumberMap::Insert(std::int32_t number, CRecordNode* record)
+bool CRecordNumberMap::InsertElsewhere(std::int32_t number, CRecordNode* record)
 {
     // Find's answer and the place to fill, from one look at the table and one at the pages: a
     // number may be held where the table or the pages did not reach when it was inserted.

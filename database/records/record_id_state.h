@@ -36,8 +36,23 @@ public:
     CRecordNumberMap(CRecordNumberMap&&) = default;
     CRecordNumberMap& operator=(CRecordNumberMap&&) = default;
 
-    /// False, and nothing changed, when the number is mapped already.
-    bool Insert(std::int32_t number, CRecordNode* record);
+    /// False, and nothing changed, when the number is mapped already. Inline for a number on the
+    /// page found last, beyond the table's reach, while the hash map is empty: the records of a
+    /// file's later copies, numbered from their own offsets, come so.
+    bool Insert(std::int32_t number, CRecordNode* record)
+    {
+        const auto index = std::size_t(number);
+        if (number >= 0 && (number >> kPageBits) == m_lastPage && m_far.empty() &&
+            index >= m_table.size() && index > 2 * m_count + 1024) {
+            CRecordNode*& place = m_lastPlaces[number & std::int32_t(kPageSize - 1)];
+            if (place)
+                return false;
+            place = record;
+            ++m_count;
+            return true;
+        }
+        return InsertElsewhere(number, record);
+    }
     /// Null when the number is not mapped. Inline for a number in the table or on the page found
     /// last, as most of a load's links are.
     CRecordNode* Find(std::int32_t number) const
@@ -82,6 +97,8 @@ private:
     /// The table's and the pages' places of a number; null when there is none.
     CRecordNode** TablePlace(std::int32_t number) const;
     CRecordNode** PagePlace(std::int32_t number) const;
+    /// Insert for any number.
+    bool InsertElsewhere(std::int32_t number, CRecordNode* record);
     /// Find past the table and the page found last.
     CRecordNode* FindElsewhere(std::int32_t number) const;
     /// The place of a page number in m_pages; -1 when it has none.

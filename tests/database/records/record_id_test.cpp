@@ -294,9 +294,12 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberMapCase{"PagedThenCovered",
                                     Joined(Joined(Run(1, 300), Run(2000, 4000)), {2000, 2100})},
                       NumberMapCase{"Scattered", Joined(Copies(40, 1), Run(1, 50))},
-                      // Numbers that went to the hash map while pages were refused, and then
-                      // pages made around them once the records filled up.
-                      NumberMapCase{"FarThenPaged", Joined(Copies(40, 1), Copies(40, 300))}),
+                      // Numbers that went to the hash map while pages were refused, then pages
+                      // made around them once the records filled up, and one of them repeated
+                      // right after its page was last used.
+                      NumberMapCase{
+                          "FarThenPaged",
+                          Joined(Copies(40, 1), Joined(Copies(40, 300), {39000002, 39000001}))}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct TextIdCase {
