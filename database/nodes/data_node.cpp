@@ -57,7 +57,7 @@ CObject* CDataNode::CreateObject()
 CDataNode* CDataNode::GetParent() const
 {
     if (IsRecord())
-        return static_cast<const CRecordNode*>(this)->m_root;
+        return static_cast<const CRecordNode*>(this)->KeptRoot();
     const CDataNode* node = this;
     while (CDataNode* next = node->GetNextSibling())
         node = next;
@@ -78,15 +78,15 @@ void CDataNode::Detach()
 {
     m_link = 0;
     if (IsRecord()) {
-        static_cast<CRecordNode*>(this)->m_root = nullptr;
-        static_cast<CRecordNode*>(this)->m_prevSibling = nullptr;
+        static_cast<CRecordNode*>(this)->SetKeptRoot(nullptr);
+        static_cast<CRecordNode*>(this)->SetKeptPrevSibling(nullptr);
     }
 }
 
 void CDataNode::SetRecordPrev(CDataNode* node, CDataNode* prev)
 {
     if (node && node->IsRecord())
-        static_cast<CRecordNode*>(node)->m_prevSibling = prev;
+        static_cast<CRecordNode*>(node)->SetKeptPrevSibling(prev);
 }
 
 CRecordNode* CDataNode::GetRecord() const
@@ -318,7 +318,7 @@ int CDataNode::CountChildrenByDef(const CFieldDef* def) const
 CDataNode* CDataNode::GetPrevSibling() const
 {
     if (IsRecord())
-        return static_cast<const CRecordNode*>(this)->m_prevSibling;
+        return static_cast<const CRecordNode*>(this)->KeptPrevSibling();
     const CDataNode* parent = GetParent();
     if (!parent)
         return nullptr;

@@ -29,7 +29,7 @@ void CDataNode::LinkAfter(CDataNode* child, CDataNode* prev)
         SetFirstChild(child);
     }
     if (child->IsRecord())
-        static_cast<CRecordNode*>(child)->m_root = this;
+        static_cast<CRecordNode*>(child)->SetKeptRoot(this);
     SetRecordPrev(child, prev);
     SetRecordPrev(child->GetNextSibling(), child);
     if (ChildTally* tally = RootTally()) {
@@ -92,8 +92,8 @@ void CDataNode::InsertChild(CDataNode* child, CDataNode* sibling, bool before)
 void CDataNode::UnlinkChild(CDataNode* child, bool tolerant)
 {
     CDataNode* prev = nullptr;
-    if (child->IsRecord() && static_cast<CRecordNode*>(child)->m_root == this) {
-        prev = static_cast<CRecordNode*>(child)->m_prevSibling;
+    if (child->IsRecord() && static_cast<CRecordNode*>(child)->KeptRoot() == this) {
+        prev = static_cast<CRecordNode*>(child)->KeptPrevSibling();
     } else {
         CDataNode* node = GetFirstChild();
         while (node && node != child) {

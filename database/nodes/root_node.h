@@ -3,10 +3,19 @@
 
 #include "database/nodes/data_node.h"
 
+#include <cstdint>
+
 /// A record-type root: a plain node that also knows its last record and how many it holds, so
 /// that appending one of a million records, or counting them, does not walk the other 999,999.
 class CRootNode final : public CDataNode {
 public:
+    /// How many roots may live at once: nine a data set, and a few sets side by side.
+    static constexpr std::uint32_t kMaxLive = 64;
+
+    /// Takes a free slot; throws std::length_error when kMaxLive roots already live.
+    CRootNode();
+    ~CRootNode() override;
+
     /// Roots live as long as the data model and come from the heap, not the node pool: an
     /// emptied data set then holds no pool block, the pool gives its chunks back, and the next
     /// file loads into fresh memory in file order, which later walks read fastest.
@@ -24,9 +33,34 @@ public:
         DeleteChildrenWhere(pick);
     }
 
+    /// The live root in that slot; null when the slot is free. A root has no pool index, so
+    /// its records name it by its slot, in 32 bits as they name pool nodes.
+    static CRootNode* AtSlot(std::uint32_t slot)
+    {
+        return slot < kMaxLive ? s_live[slot] : nullptr;
+    }
+    /// The slot of node when it is a live root; kMaxLive for any other node. The slot found
+    /// last is tried first: a load links records of one type after another.
+    static std::uint32_t SlotOf(const CDataNode* node)
+    {
+        if (node && s_live[s_lastFound] == node)
+            return s_lastFound;
+        std::uint32_t slot = 0;
+        while (slot < kMaxLive && s_live[slot] != node)
+            ++slot;
+        if (slot < kMaxLive)
+            s_lastFound = slot;
+        return slot;
+    }
+
 protected:
     ChildTally* KeptTally() override { return &m_tally; }
 
 private:
+    // A plain array, so that it is there before the first root and after the last.
+    static inline CRootNode* s_live[kMaxLive] = {};
+    static inline std::uint32_t s_lastFound = 0;
+
     ChildTally m_tally;
+    std::uint32_t m_slot = 0;
 };

@@ -146,8 +146,10 @@ CRecordNode::CRecordNode() noexcept
 CRecordNode::~CRecordNode()
 {
     ForgetLoadedRecordId(*this);
-    if (IsChangeTrackingOn() && m_root)
-        m_root->UnlinkChild(this, true);
+    if (IsChangeTrackingOn()) {
+        if (CDataNode* root = KeptRoot())
+            root->UnlinkChild(this, true);
+    }
     SetFlag(DNF_RECORD, false);
 }
 

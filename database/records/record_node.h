@@ -2,9 +2,11 @@
 #pragma once
 
 #include "database/nodes/complex_node.h"
+#include "database/nodes/root_node.h"
 #include "platform/base/ole_date_time.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 class CObjRec;
@@ -38,8 +40,11 @@ public:
     const COleDateTime& GetChangeStamp() const { return m_changeStamp; }
     void SetChangeStamp(const COleDateTime& stamp) { m_changeStamp = stamp; }
     /// The next record in the changed-records list; null for the last or an unlisted record.
-    CRecordNode* GetNextChanged() const { return m_nextChanged; }
-    void SetNextChanged(CRecordNode* next) { m_nextChanged = next; }
+    CRecordNode* GetNextChanged() const
+    {
+        return static_cast<CRecordNode*>(CNodePool::BlockAt(m_nextChanged));
+    }
+    void SetNextChanged(CRecordNode* next) { m_nextChanged = CNodePool::IndexOf(next); }
     /// Whether the record holds a non-standard identifier of the load being read.
     bool HasTextId() const { return HasFlag(DNF_TEXT_ID); }
     void SetTextId(bool on) { SetFlag(DNF_TEXT_ID, on); }
@@ -127,12 +132,50 @@ private:
     /// Puts the identifier text (GetIdText) into id; its size, 0 when the record has none.
     std::size_t PutIdText(char (&id)[kIdTextRoom]) const;
 
+    // The record's parent and the sibling before it, kept here (for CDataNode) since records are
+    // many: finding the parent or unlinking one of a million then walks none.
+    /// The parent; null when the record is detached.
+    CDataNode* KeptRoot() const
+    {
+        if (m_root & kSlotTag)
+            return CRootNode::AtSlot(m_root >> 1);
+        return static_cast<CDataNode*>(CNodePool::BlockAt(m_root >> 1));
+    }
+    /// root is null, a pool node or a record-type root; anything else aborts.
+    void SetKeptRoot(const CDataNode* root)
+    {
+        if (const std::uint32_t index = CNodePool::IndexOf(root); index || !root)
+            m_root = index << 1;
+        else
+            m_root = RootSlot(root) << 1 | kSlotTag;
+    }
+    CDataNode* KeptPrevSibling() const
+    {
+        return static_cast<CDataNode*>(CNodePool::BlockAt(m_prevSibling));
+    }
+    void SetKeptPrevSibling(const CDataNode* prev) { m_prevSibling = CNodePool::IndexOf(prev); }
+    /// The slot of a root from outside the pool; aborts for any other node.
+    static std::uint32_t RootSlot(const CDataNode* root)
+    {
+        const std::uint32_t slot = CRootNode::SlotOf(root);
+        if (slot == CRootNode::kMaxLive)
+            std::abort();
+        return slot;
+    }
+
+    /// Tags a root word that holds a root's slot (CRootNode::AtSlot) instead of a pool index.
+    static constexpr std::uint32_t kSlotTag = 1;
+
+    // The links are 32-bit words rather than pointers: a record is then 48 bytes, not 64, and a
+    // large file has a million and more. Records live in the pool (see CDataNode), so the next
+    // changed record and the sibling before are pool indexes; the root word holds the parent's
+    // pool index, or its root slot with kSlotTag, above the tag bit.
     std::int32_t m_recordNumber = 0;
     std::int32_t m_linkCount = 0;
     COleDateTime m_changeStamp;
-    CRecordNode* m_nextChanged = nullptr;
-    CDataNode* m_root = nullptr;        // the record's parent, kept here since records are many
-    CDataNode* m_prevSibling = nullptr; // so that unlinking one of a million walks none
+    std::uint32_t m_nextChanged = 0;
+    std::uint32_t m_root = 0;
+    std::uint32_t m_prevSibling = 0;
 };
 
 /// Moves a loaded record's CHAN date and time (changeField, a CHAN child of record) into the

@@ -5,7 +5,10 @@
 #include "database/nodes/complex_node.h"
 #include "database/nodes/root_node.h"
 
+#include <memory>
 #include <set>
+#include <stdexcept>
+#include <vector>
 
 namespace node_test {
 namespace {
@@ -495,6 +498,61 @@ TEST_F(DataNodeTest, ARootKeepsItsRecordCountAndEachRecordItsPredecessorThroughE
     NewRecord(m_indi);
     EXPECT_EQ(m_indi->CountChildren(), 1u);
     EXPECT_EQ(walked(), 1u);
+}
+
+TEST_F(DataNodeTest, ARecordNamesItsParentUnderAnyRootAndUnderANodeOfThePool)
+{
+    CRecordNode* person = NewRecord(m_indi);
+    CRecordNode* family = NewRecord(m_fam);
+    CRecordNode* moved = NewRecord(m_indi);
+    auto spare = std::make_unique<CRootNode>();
+    spare->SetFieldDef(m_indi->GetFieldDef());
+    moved->MoveTo(spare.get(), nullptr, false);
+    EXPECT_EQ(person->GetParent(), m_indi);
+    EXPECT_EQ(family->GetParent(), m_fam);
+    EXPECT_EQ(moved->GetParent(), spare.get());
+    EXPECT_EQ(spare->GetFirstChild(), moved);
+    EXPECT_EQ(m_indi->CountChildren(), 1u);
+    moved->MoveTo(m_indi, nullptr, false);
+    // A root made after one was freed takes its slot; the records moved back keep theirs.
+    spare.reset();
+    const auto successor = std::make_unique<CRootNode>();
+    EXPECT_EQ(moved->GetParent(), m_indi);
+    EXPECT_EQ(person->GetPrevSibling(), moved);
+    EXPECT_EQ(m_indi->CountChildren(), 2u);
+    NotifyChanges();
+
+    // A record may also hang under a node of the pool, as a load holds what it reads.
+    CDataNode* holder = new CDataNode;
+    CDataNode* first = CreateNodeFromDef(m_indi->GetFieldDef(), false, nullptr);
+    CDataNode* second = CreateNodeFromDef(m_indi->GetFieldDef(), false, nullptr);
+    holder->LinkLoadedChild(first, nullptr);
+    holder->LinkLoadedChild(second, first);
+    EXPECT_EQ(second->GetParent(), holder);
+    EXPECT_EQ(second->GetPrevSibling(), first);
+    holder->UnlinkLoadedChild(first, nullptr);
+    EXPECT_EQ(holder->GetFirstChild(), second);
+    EXPECT_EQ(second->GetPrevSibling(), nullptr);
+    EXPECT_EQ(first->GetParent(), nullptr);
+    DestroyNodeTree(first);
+    DestroyNodeTree(holder);
+}
+
+TEST(RootSlotTest, RootsBeyondTheLimitAreRefusedAndAFreedSlotServesAgain)
+{
+    std::vector<std::unique_ptr<CRootNode>> roots;
+    try {
+        while (roots.size() <= CRootNode::kMaxLive)
+            roots.push_back(std::make_unique<CRootNode>());
+    } catch (const std::length_error&) {
+    }
+    ASSERT_FALSE(roots.empty());
+    ASSERT_LE(roots.size(), std::size_t(CRootNode::kMaxLive));
+    EXPECT_THROW(std::make_unique<CRootNode>(), std::length_error);
+    roots.erase(roots.begin());
+    EXPECT_NO_THROW(roots.push_back(std::make_unique<CRootNode>()));
+    for (const auto& root : roots)
+        EXPECT_EQ(CRootNode::AtSlot(CRootNode::SlotOf(root.get())), root.get());
 }
 
 } // namespace

@@ -19,7 +19,7 @@ TEST(NodeSizeTest, NodesStayWithinTheirBudget)
     EXPECT_EQ(sizeof(CComplexNode), 24u);
     EXPECT_EQ(sizeof(CTestTextNode), 48u) << "the text packs into the node's tail";
     EXPECT_LE(sizeof(CCustomEventNode), 32u);
-    EXPECT_LE(sizeof(CRecordNode), 64u);
+    EXPECT_LE(sizeof(CRecordNode), 48u);
     EXPECT_EQ(sizeof(COleDateTime), 8u) << "every record carries a change stamp";
 }
 

@@ -1,6 +1,8 @@
 // tests/database/records/record_node_test.cpp: tests of the record node: its record line, change
 // stamps, fact order, object links and matching.
 #include "database/dates/date_node.h"
+#include "database/kin/ind_rec.h"
+#include "database/records/fam_rec.h"
 #include "database/records/note_rec.h"
 #include "database/records/src_rec.h"
 #include "tests/database/records/record_test_support.h"
@@ -12,6 +14,14 @@ using namespace record_test;
 namespace {
 
 class RecordNodeTest : public CRecordTest {};
+
+TEST(RecordSizeTest, TheRecordsAFileHoldsByTheMillionStayAtFortyEightBytes)
+{
+    EXPECT_EQ(sizeof(CIndRec), 48u);
+    EXPECT_EQ(sizeof(CFamRec), 48u);
+    EXPECT_EQ(sizeof(CSrcRec), 48u);
+    EXPECT_EQ(sizeof(CNoteRec), 48u);
+}
 
 // ---- Writing -------------------------------------------------------------------------------
 
