@@ -66,11 +66,6 @@ CAssocNode* CAssocLinkTable::NewestBelow(std::uint32_t below) noexcept
     return nullptr;
 }
 
-CAssocNode* CAssocLinkTable::At(std::uint32_t slot) noexcept
-{
-    return static_cast<CAssocNode*>(static_cast<CDataNode*>(CNodePool::BlockAt(SlotAt(slot))));
-}
-
 void CAssocLinkTable::Compact() noexcept
 {
     std::uint32_t to = 0;

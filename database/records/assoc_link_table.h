@@ -42,10 +42,9 @@ public:
     static std::size_t Count() noexcept { return s_live; }
     /// One past the highest slot given; slots below it hold a link or nothing.
     static std::uint32_t End() noexcept { return s_end; }
-    /// The node-pool index of the link in a slot below End(); 0 for an empty slot.
-    static std::uint32_t IndexAt(std::uint32_t slot) noexcept { return SlotAt(slot); }
-    /// The link in a slot below End(); null for an empty slot.
-    static CAssocNode* At(std::uint32_t slot) noexcept;
+    /// The link in a slot below End(); null for an empty slot. Inline (defined in
+    /// assoc_node.h, where a link is a whole type) for the walks over every slot.
+    static inline CAssocNode* At(std::uint32_t slot) noexcept;
 
 private:
     static constexpr unsigned kBlockShift = 15;

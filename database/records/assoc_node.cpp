@@ -85,13 +85,6 @@ inline int TargetTypeIndex(const CFieldDef* def)
     return row->m_listIndex;
 }
 
-/// CAssocLinkTable::At inline, for the walks over every slot.
-CAssocNode* LinkInSlot(std::uint32_t slot)
-{
-    return static_cast<CAssocNode*>(
-        static_cast<CDataNode*>(CNodePool::BlockAt(CAssocLinkTable::IndexAt(slot))));
-}
-
 } // namespace
 
 static_assert(sizeof(CAssocNode) <= 48, "links are among the most common nodes");
@@ -211,7 +204,7 @@ void CAssocNode::KeepHeldText()
 void CAssocNode::KeepHeldTexts()
 {
     for (std::uint32_t slot = 0; g_heldTexts != 0 && slot < CAssocLinkTable::End(); ++slot) {
-        CAssocNode* link = LinkInSlot(slot);
+        CAssocNode* link = CAssocLinkTable::At(slot);
         if (link && (link->m_value & kValueTags) == kHeldTag)
             link->KeepHeldText();
     }
@@ -536,7 +529,7 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
     const std::uint32_t end = std::max(first, CAssocLinkTable::End());
     long count = stopLink ? 0 : long(CAssocLinkTable::Count());
     for (std::uint32_t slot = first; stopLink && slot < end; ++slot)
-        count += LinkInSlot(slot) != nullptr;
+        count += CAssocLinkTable::At(slot) != nullptr;
     if (progress)
         progress->ResetProgress(count, "Initialising data...");
     const long step = std::max(1L, count / 100);
@@ -561,7 +554,7 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
             const std::uint32_t top = end - round * kBatch;
             batch.size = std::min(kBatch, top - first);
             for (std::uint32_t i = 0; i < batch.size; ++i) {
-                CAssocNode* link = LinkInSlot(top - 1 - i);
+                CAssocNode* link = CAssocLinkTable::At(top - 1 - i);
                 batch.links[i] = link;
                 if (link)
                     link->PrefetchLink();
@@ -634,10 +627,10 @@ void EnumLinksTo(CRecordNode* record, ILinkVisitor* visitor, const CFieldDef* ty
     constexpr std::uint32_t kLinkAhead = 32;
     for (std::uint32_t slot = CAssocLinkTable::End(); slot-- > 0;) {
         if (slot >= kLinkAhead) {
-            if (const CAssocNode* ahead = LinkInSlot(slot - kLinkAhead))
+            if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead))
                 ahead->PrefetchLink();
         }
-        CAssocNode* link = LinkInSlot(slot);
+        CAssocNode* link = CAssocLinkTable::At(slot);
         if (!link || link->GetLinkTarget() != record)
             continue;
         CAssocNode* next = link->GetNextLink();

@@ -214,6 +214,11 @@ private:
     std::uintptr_t m_value = 0;
 };
 
+inline CAssocNode* CAssocLinkTable::At(std::uint32_t slot) noexcept
+{
+    return static_cast<CAssocNode*>(static_cast<CDataNode*>(CNodePool::BlockAt(SlotAt(slot))));
+}
+
 /// A family's CHIL link: changed also when its target record is in the changed-records list.
 class CAssocChilNode final : public CAssocNode {
 public:
