@@ -8,6 +8,8 @@
 #include "platform/base/temp_files.h"
 #include "platform/base/text.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <unistd.h>
 
@@ -39,7 +41,12 @@ struct ReportState {
     int m_fd = -1;
     std::string m_buffer;
     int m_kind = -1;
-    std::string m_currentId;
+    /// The current record's identifier, set for every record read: one of a valid line fits
+    /// in place, and is copied there without the string's checks; a longer one is kept in
+    /// m_longId.
+    std::array<char, kGedcomMaxXrefLength> m_currentId{};
+    std::size_t m_currentSize = 0;
+    std::string m_longId;
     std::string m_lastId;
     /// Entries of this load for lines not loaded, for values kept as text, and for lines
     /// loaded changed.
@@ -66,6 +73,20 @@ bool WriteAll(int fd, std::string_view bytes)
         bytes.remove_prefix(std::size_t(written));
     }
     return true;
+}
+
+std::string_view CurrentId(const ReportState& r)
+{
+    return r.m_currentSize <= r.m_currentId.size()
+               ? std::string_view(r.m_currentId.data(), r.m_currentSize)
+               : std::string_view(r.m_longId);
+}
+
+/// Keeps an identifier too long for a valid line; apart, so that setting the others saves no
+/// registers.
+[[gnu::noinline]] void KeepLongId(ReportState& r, std::string_view xref)
+{
+    r.m_longId = xref;
 }
 
 /// The report is open for entries, opening it first when needed.
@@ -148,8 +169,7 @@ void BeginExceptionReport()
     ReportState& r = Report();
     r.m_enabled = true;
     r.m_lost = false;
-    r.m_kind = -1;
-    r.m_currentId.clear();
+    SetExceptionRecord(-1, {});
     r.m_lastId.clear();
     r.m_skippedLines = 0;
     r.m_keptValues = 0;
@@ -176,7 +196,11 @@ void SetExceptionRecord(int kind, std::string_view xref)
 {
     ReportState& r = Report();
     r.m_kind = kind;
-    r.m_currentId = xref;
+    r.m_currentSize = xref.size();
+    if (xref.size() > r.m_currentId.size())
+        KeepLongId(r, xref);
+    else
+        std::copy(xref.begin(), xref.end(), r.m_currentId.begin());
 }
 
 std::string_view ExceptionRecordKindName(int kind)
@@ -277,8 +301,8 @@ void WriteEntry(ReportState& r, int lineNumber, std::string_view reason, const G
     if (!ReadyForEntry(r))
         return;
     std::string& out = r.m_buffer;
-    if (r.m_currentId != r.m_lastId) {
-        r.m_lastId = r.m_currentId;
+    if (const std::string_view current = CurrentId(r); current != r.m_lastId) {
+        r.m_lastId = current;
         out += "\r\nRecord Type=";
         out += ExceptionRecordKindName(r.m_kind);
         out += " Id=";

@@ -95,6 +95,31 @@ TEST_F(ExceptionReportTest, EntriesFollowTheirRecordHeadings)
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
+TEST_F(ExceptionReportTest, IdentifiersOfAnyLengthHeadTheirRecordsOnce)
+{
+    // The longest identifier a line may hold, a longer one, the longer one again, and a short one
+    // after it: each change of identifier heads the entries once.
+    const std::string longest(kGedcomMaxXrefLength, 'L');
+    const std::string longer = "I" + std::string(kGedcomMaxXrefLength + 9, '7');
+    const GedcomLine line{1, "", "FOO", "x"};
+    SetExceptionRecord(0, longest);
+    WriteExceptionLine(1, kSkippedBranchLine, line, false, false);
+    SetExceptionRecord(0, longer);
+    WriteExceptionLine(2, kSkippedBranchLine, line, false, false);
+    SetExceptionRecord(0, longer);
+    WriteExceptionLine(3, kSkippedBranchLine, line, false, false);
+    SetExceptionRecord(1, "F1");
+    WriteExceptionLine(4, kSkippedBranchLine, line, false, false);
+    EXPECT_EQ(test_support::ReadFile(EndExceptionReport()),
+              kHeading + "\r\nRecord Type=Individual Id=" + longest + "\r\n" +
+                  "l.1 - Skipped branch line        : \"1  FOO x\"\r\n" +
+                  "\r\nRecord Type=Individual Id=" + longer + "\r\n" +
+                  "l.2 - Skipped branch line        : \"1  FOO x\"\r\n" +
+                  "l.3 - Skipped branch line        : \"1  FOO x\"\r\n" +
+                  "\r\nRecord Type=Family Id=F1\r\n" +
+                  "l.4 - Skipped branch line        : \"1  FOO x\"\r\n");
+}
+
 TEST_F(ExceptionReportTest, ControlCharactersOfTheFileAreWrittenVisiblyAsHexadecimalEscapes)
 {
     SetExceptionRecord(0, "I\x01X");
