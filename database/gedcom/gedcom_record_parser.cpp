@@ -388,7 +388,8 @@ int CGedcomRecordParser::ParseRecord(int kind, const CFieldDef* recordDef, Gedco
         else
             break;
     }
-    CloseCheckedFields(1);
+    if (!m_checked.empty())
+        CloseCheckedFields(1);
     record = static_cast<CRecordNode*>(guard.Release());
     return status;
 }
