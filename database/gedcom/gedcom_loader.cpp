@@ -102,8 +102,10 @@ public:
 
     void Update()
     {
+        if (!m_progress)
+            return;
         const std::int64_t position = GetBufferedFilePosition();
-        if (!m_progress || position <= m_next)
+        if (position <= m_next)
             return;
         m_progress->SetProgressPos(long(position));
         m_next += m_step;
@@ -144,12 +146,15 @@ public:
             m_defs[std::size_t(kind)] = GetRecordTypeDef(kind);
         }
     }
-    /// The list index of a record tag (exactly as written); -1 for any other tag.
-    int Find(std::string_view tag) const
+    /// The list index of a record tag (exactly as written); -1 for any other tag. The kind found
+    /// last is tried first: a file's records come in runs of one type.
+    int Find(std::string_view tag)
     {
+        if (m_last >= 0 && IsRowTag(tag, m_rows[std::size_t(m_last)]->m_tag))
+            return m_last;
         for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
             if (IsRowTag(tag, m_rows[std::size_t(kind)]->m_tag))
-                return kind;
+                return m_last = kind;
         }
         return -1;
     }
@@ -159,6 +164,7 @@ public:
 private:
     std::array<const CRecordType*, RECORD_TYPE_COUNT> m_rows{};
     std::array<const CFieldDef*, RECORD_TYPE_COUNT> m_defs{};
+    int m_last = -1;
 };
 
 CRecordNode* FirstRecord(int kind)
@@ -199,11 +205,11 @@ void ReportLinesAfterTrailer(GedcomLine& line, int& lineCounter)
     }
 }
 
-/// Puts a record just read into the data set and takes its change date into its stamp (when
+/// Puts a record just read under its type's root and takes its change date into its stamp (when
 /// the parser gave it a change field).
-void AddRecord(int kind, CRecordNode* record, bool readChange)
+void AddRecord(CDataNode* root, CRecordNode* record, bool readChange)
 {
-    GetRecordTypeRoot(kind)->AppendChild(record, false);
+    root->AppendChild(record, false);
     if (!readChange)
         return;
     if (CDataNode* change = record->FindChild(nullptr, FIELD_CHAN))
@@ -220,7 +226,7 @@ int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
     int status = SkipToFirstRecord(line, lineCounter);
     CGedcomRecordParser parser;
     CMultimediaChains chains;
-    const CRecordKinds kinds;
+    CRecordKinds kinds;
     while (status == kGedcomLineReady) {
         bar.Update();
         if (line.tag == "TRLR") {
@@ -243,7 +249,7 @@ int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
         auto* object = kind == kLoadKindMultimedia ? dynamic_cast<CObjRec*>(record) : nullptr;
         if (object && !chains.Take(*object, xref))
             continue;
-        AddRecord(kind, record, parser.ReadChangeField());
+        AddRecord(kinds.Row(kind).m_root, record, parser.ReadChangeField());
         ++records;
     }
     noTrailer = records > 0;
