@@ -208,6 +208,15 @@ void CRecordNumberMap::AddPage(std::int32_t page)
 
 bool CRecordNumberMap::InsertElsewhere(std::int32_t number, CRecordNode* record)
 {
+    // The number after the table's last, while nothing is mapped past the table, is free and
+    // takes the next place: records numbered in order from 1 come so (a file's first records,
+    // and the records of each prefix of non-standard identifiers).
+    if (const auto next = std::size_t(number);
+        next == m_table.size() && next <= 2 * m_count + 1024 && m_pages.empty() && m_far.empty()) {
+        m_table.push_back(record);
+        ++m_count;
+        return true;
+    }
     // Find's answer and the place to fill, from one look at the table and one at the pages: a
     // number may be held where the table or the pages did not reach when it was inserted.
     CRecordNode** place = TablePlace(number);

@@ -285,6 +285,7 @@ std::vector<std::int32_t> Copies(std::int32_t copies, std::int32_t each)
 INSTANTIATE_TEST_SUITE_P(
     Numbers, RecordNumberMapTest,
     ::testing::Values(NumberMapCase{"Dense", Run(1, 3000)},
+                      NumberMapCase{"FromZero", Joined(Run(0, 40), {0, 40, 41})},
                       NumberMapCase{"Descending", {3000, 2999, 5, 4, 3, 2, 1}},
                       NumberMapCase{"Far", {1, 2000000000, 2147483647, 2}},
                       NumberMapCase{"FarThenCovered", Joined({5000, 5000}, Run(1, 6000))},
