@@ -585,16 +585,15 @@ bool ParseAnyStandardId(CRecordIdState& state, std::string_view idText, std::int
             value += std::int64_t(first) * 100000000;
         }
     } else if (idText.size() <= 9) {
-        // Nine digits cannot pass the largest number, so only the digits are tested; the
-        // digits are tested together, after the loop, so the loop has no exit to predict.
-        unsigned notDigit = 0;
+        // Nine digits cannot pass the largest number, so only the digits are tested; the first
+        // byte that is none ends the reading (a non-standard identifier, "C2_I102", meets one
+        // soon).
         for (const char c : idText) {
             const unsigned digit = unsigned(static_cast<unsigned char>(c)) - '0';
-            notDigit |= digit > 9 ? 1u : 0u;
+            if (digit > 9)
+                return false;
             value = value * 10 + std::int64_t(digit);
         }
-        if (notDigit != 0)
-            return false;
     } else {
         for (const char c : idText) {
             if (c < '0' || c > '9')
