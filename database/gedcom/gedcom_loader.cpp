@@ -123,8 +123,7 @@ struct NumberingSuspended {
     ~NumberingSuspended() { SuspendRecordNumbering(false); }
 };
 
-/// Whether tag is the record tag rowTag, compared where they stand: every record of a file
-/// passes here, and the rows' tags are a few bytes.
+/// Whether tag is the record tag rowTag, compared where they stand.
 bool IsRowTag(std::string_view tag, const char* rowTag)
 {
     std::size_t i = 0;
@@ -133,6 +132,19 @@ bool IsRowTag(std::string_view tag, const char* rowTag)
             return false;
     }
     return rowTag[i] == '\0';
+}
+
+/// A tag of one to four bytes as one word: its bytes in order from the low one, and its size
+/// above them, so that two tags are the same exactly when their words are; 0 for any other tag.
+/// Every record of a file has its tag compared, and record tags are this short.
+std::uint64_t ShortTagKey(std::string_view tag)
+{
+    if (tag.empty() || tag.size() > 4)
+        return 0;
+    std::uint64_t key = std::uint64_t(tag.size()) << 32;
+    for (std::size_t i = 0; i < tag.size(); ++i)
+        key |= std::uint64_t(static_cast<unsigned char>(tag[i])) << (8 * i);
+    return key;
 }
 
 /// The record types' table rows and definitions by list index, found once for a load: every
@@ -144,16 +156,20 @@ public:
         for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
             m_rows[std::size_t(kind)] = GetRecordTypeTable().RowByListIndex(kind);
             m_defs[std::size_t(kind)] = GetRecordTypeDef(kind);
+            m_keys[std::size_t(kind)] = ShortTagKey(m_rows[std::size_t(kind)]->m_tag);
         }
     }
     /// The list index of a record tag (exactly as written); -1 for any other tag. The kind found
     /// last is tried first: a file's records come in runs of one type.
     int Find(std::string_view tag)
     {
-        if (m_last >= 0 && IsRowTag(tag, m_rows[std::size_t(m_last)]->m_tag))
+        const std::uint64_t key = ShortTagKey(tag);
+        if (key == 0)
+            return FindLong(tag);
+        if (m_last >= 0 && m_keys[std::size_t(m_last)] == key)
             return m_last;
         for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
-            if (IsRowTag(tag, m_rows[std::size_t(kind)]->m_tag))
+            if (m_keys[std::size_t(kind)] == key)
                 return m_last = kind;
         }
         return -1;
@@ -162,8 +178,19 @@ public:
     const CFieldDef* Def(int kind) const { return m_defs[std::size_t(kind)]; }
 
 private:
+    /// Find for a tag that has no short key.
+    int FindLong(std::string_view tag) const
+    {
+        for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
+            if (IsRowTag(tag, m_rows[std::size_t(kind)]->m_tag))
+                return kind;
+        }
+        return -1;
+    }
+
     std::array<const CRecordType*, RECORD_TYPE_COUNT> m_rows{};
     std::array<const CFieldDef*, RECORD_TYPE_COUNT> m_defs{};
+    std::array<std::uint64_t, RECORD_TYPE_COUNT> m_keys{}; // ShortTagKey of each row's tag
     int m_last = -1;
 };
 
@@ -227,6 +254,7 @@ int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
     CGedcomRecordParser parser;
     CMultimediaChains chains;
     CRecordKinds kinds;
+    std::string objectXref; // the identifier of the multimedia record read last
     while (status == kGedcomLineReady) {
         bar.Update();
         if (line.tag == "TRLR") {
@@ -241,13 +269,14 @@ int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
             continue;
         }
         // ParseRecord names the record in the exception report before anything is reported.
-        const std::string xref(kind == kLoadKindMultimedia ? line.xref : std::string_view());
+        if (kind == kLoadKindMultimedia)
+            objectXref = line.xref;
         CRecordNode* record = nullptr;
         status = parser.ParseRecord(kind, kinds.Def(kind), line, lineCounter, record);
         if (!record)
             continue;
         auto* object = kind == kLoadKindMultimedia ? dynamic_cast<CObjRec*>(record) : nullptr;
-        if (object && !chains.Take(*object, xref))
+        if (object && !chains.Take(*object, objectXref))
             continue;
         AddRecord(kinds.Row(kind).m_root, record, parser.ReadChangeField());
         ++records;
