@@ -97,27 +97,29 @@ TEST_F(ExceptionReportTest, EntriesFollowTheirRecordHeadings)
 
 TEST_F(ExceptionReportTest, IdentifiersOfAnyLengthHeadTheirRecordsOnce)
 {
-    // The longest identifier a line may hold, a longer one, the longer one again, and a short one
-    // after it: each change of identifier heads the entries once.
-    const std::string longest(kGedcomMaxXrefLength, 'L');
-    const std::string longer = "I" + std::string(kGedcomMaxXrefLength + 9, '7');
+    // Identifiers of every length up to the longest a line may hold and past it, each set twice
+    // (the same record's identifier heads its entries once), each unlike the one before it.
     const GedcomLine line{1, "", "FOO", "x"};
-    SetExceptionRecord(0, longest);
-    WriteExceptionLine(1, kSkippedBranchLine, line, false, false);
-    SetExceptionRecord(0, longer);
-    WriteExceptionLine(2, kSkippedBranchLine, line, false, false);
-    SetExceptionRecord(0, longer);
-    WriteExceptionLine(3, kSkippedBranchLine, line, false, false);
-    SetExceptionRecord(1, "F1");
-    WriteExceptionLine(4, kSkippedBranchLine, line, false, false);
-    EXPECT_EQ(test_support::ReadFile(EndExceptionReport()),
-              kHeading + "\r\nRecord Type=Individual Id=" + longest + "\r\n" +
-                  "l.1 - Skipped branch line        : \"1  FOO x\"\r\n" +
-                  "\r\nRecord Type=Individual Id=" + longer + "\r\n" +
-                  "l.2 - Skipped branch line        : \"1  FOO x\"\r\n" +
-                  "l.3 - Skipped branch line        : \"1  FOO x\"\r\n" +
-                  "\r\nRecord Type=Family Id=F1\r\n" +
-                  "l.4 - Skipped branch line        : \"1  FOO x\"\r\n");
+    std::string expected = kHeading;
+    int lineNumber = 0;
+    for (std::size_t length = 1; length <= kGedcomMaxXrefLength + 9; ++length) {
+        std::string id;
+        for (std::size_t i = 0; i < length; ++i)
+            id += char('A' + (length + i) % 26);
+        for (int pass = 0; pass < 2; ++pass) {
+            SetExceptionRecord(0, id);
+            WriteExceptionLine(++lineNumber, kSkippedBranchLine, line, false, false);
+            if (pass == 0)
+                expected += "\r\nRecord Type=Individual Id=" + id + "\r\n";
+            expected += "l." + std::to_string(lineNumber) +
+                        " - Skipped branch line        : \"1  FOO x\"\r\n";
+        }
+    }
+    SetExceptionRecord(1, "F1"); // a short identifier after the long ones
+    WriteExceptionLine(++lineNumber, kSkippedBranchLine, line, false, false);
+    expected += "\r\nRecord Type=Family Id=F1\r\nl." + std::to_string(lineNumber) +
+                " - Skipped branch line        : \"1  FOO x\"\r\n";
+    EXPECT_EQ(test_support::ReadFile(EndExceptionReport()), expected);
 }
 
 TEST_F(ExceptionReportTest, ControlCharactersOfTheFileAreWrittenVisiblyAsHexadecimalEscapes)
