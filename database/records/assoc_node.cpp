@@ -20,6 +20,7 @@
 #include <atomic>
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <unordered_set>
 
@@ -87,6 +88,66 @@ inline int TargetTypeIndex(const CFieldDef* def)
 
 } // namespace
 
+/// What FindPendingTarget answers for the links of a load, for the walk that resolves them. A
+/// number map keeps only the page of numbers it found last, and the links of a file made of
+/// copies name records on a dozen pages of their copy in turn (a family's children, an
+/// individual's families): the walk keeps the pages it met, sixteen a type by their page
+/// number's low bits, and asks the map itself only for a number on none of them. The answers
+/// are the map's: the table first, then the page's place, then the map's other ways.
+class CLoadedTargetFinder {
+public:
+    /// Inline, with the rare cases out of line, as the walk passes every link of a load here.
+    [[gnu::always_inline]] CRecordNode* Find(const CAssocNode& link)
+    {
+        const std::uintptr_t value = link.m_value;
+        if ((value & CAssocNode::kValueTags) != CAssocNode::kNumberTag)
+            return (value & CAssocNode::kValueTags) ? link.FindPendingTextTarget() : nullptr;
+        const auto listIndex =
+            std::size_t((value >> CAssocNode::kNumberTypeShift) & CAssocNode::kNumberTypeMask);
+        const auto number = std::int32_t(value >> 32);
+        if (listIndex > std::size_t(RECORD_LIST_HEAD)) // no type's state
+            return nullptr;
+        if (CRecordNode* record = g_recordIdStates[listIndex].m_numberMap.FindInTable(number))
+            return record;
+        const Page& page = PageFor(listIndex, number);
+        if (page.number == number >> CRecordNumberMap::kPageBits) {
+            if (CRecordNode* record = page.places[LowBits(number)])
+                return record;
+        }
+        return FindElsewhere(listIndex, number);
+    }
+
+private:
+    static constexpr std::size_t kPagesPerType = 16;
+    struct Page {
+        CRecordNode* const* places = nullptr;
+        std::int32_t number = std::numeric_limits<std::int32_t>::min(); // no number's page
+    };
+
+    Page& PageFor(std::size_t listIndex, std::int32_t number)
+    {
+        const auto pageNumber = std::uint32_t(number >> CRecordNumberMap::kPageBits);
+        return m_pages[listIndex][pageNumber % kPagesPerType];
+    }
+    static std::size_t LowBits(std::int32_t number)
+    {
+        return std::size_t(number) & (CRecordNumberMap::kPageSize - 1);
+    }
+    /// Find past the table and the pages kept: keeps the number's page, then asks the map.
+    [[gnu::noinline]] CRecordNode* FindElsewhere(std::size_t listIndex, std::int32_t number)
+    {
+        const CRecordNumberMap& map = g_recordIdStates[listIndex].m_numberMap;
+        if (CRecordNode* const* places = map.PageOf(number)) {
+            PageFor(listIndex, number) = Page{places, number >> CRecordNumberMap::kPageBits};
+            if (CRecordNode* record = places[LowBits(number)])
+                return record;
+        }
+        return map.Find(number);
+    }
+
+    std::array<std::array<Page, kPagesPerType>, RECORD_LIST_HEAD + 1> m_pages{};
+};
+
 static_assert(sizeof(CAssocNode) <= 48, "links are among the most common nodes");
 
 CAssocNode::~CAssocNode()
@@ -140,9 +201,7 @@ bool CAssocNode::HasCrossReference() const
 void CAssocNode::SetNumberValue(std::int32_t number, int listIndex)
 {
     ClearValue();
-    const auto type = std::uintptr_t(listIndex) & kNumberTypeMask; // -1 keeps the mask
-    m_value =
-        (std::uintptr_t(std::uint32_t(number)) << 32) | (type << kNumberTypeShift) | kNumberTag;
+    m_value = NumberValue(number, listIndex);
 }
 
 int CAssocNode::NumberTypeIndex() const
@@ -386,16 +445,26 @@ bool CAssocNode::SetText(std::string_view text)
     if (text.size() < 3 || text.front() != '@' || text.back() != '@')
         return false;
     const std::string_view id = text.substr(1, text.size() - 2);
-    if (CAssocNode::GetLinkTarget()) // the value word itself, without a virtual call
-        SetTarget(nullptr);
-    std::int32_t number = 0;
+    // Every link line of a load comes here with an empty link: what a link held before is
+    // dropped out of line, and the value word is then stored without a look at it.
+    if (m_value != 0)
+        DropValue();
     const int listIndex = TargetTypeIndex(GetFieldDef());
     CRecordIdState* state = GetRecordIdState(listIndex);
+    std::int32_t number = 0;
     if (state && ParseStandardId(*state, id, number))
-        SetNumberValue(number, listIndex);
+        m_value = NumberValue(number, listIndex);
     else if (!SetHeldValue(state, listIndex, id))
         SetTextValue(id);
     return true;
+}
+
+void CAssocNode::DropValue()
+{
+    if (CAssocNode::GetLinkTarget()) // the value word itself, without a virtual call
+        SetTarget(nullptr);
+    else
+        ClearValue();
 }
 
 CDataNode* CAssocNode::CopyValueFrom(const CDataNode* other)
@@ -489,14 +558,6 @@ CRecordNode* CAssocNode::FindPendingTextTarget() const
     return FindLoadedRecord(GetTargetTypeIndex(), *KeptText());
 }
 
-CRecordNode* CAssocNode::PrefetchPendingTarget() const
-{
-    CRecordNode* record = FindPendingTarget();
-    if (record)
-        __builtin_prefetch(reinterpret_cast<const char*>(record) + sizeof(CDataNode), 1);
-    return record;
-}
-
 bool CAssocNode::ResolvePendingReference(CRecordNode* record)
 {
     if (!HasCrossReference())
@@ -535,6 +596,8 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
     const long step = std::max(1L, count / 100);
     std::vector<CAssocNode*> dangling;
     long done = 0;
+    long nextStep = step; // the bar moves to each multiple of step, after the batch that passed it
+    CLoadedTargetFinder finder;
     // Links and their targets lie anywhere in memory, so the links are taken in batches of
     // slots, newest first: a batch's links are read from the table and fetched two batches
     // before they are resolved, and their targets found and fetched one batch before, so that
@@ -564,7 +627,11 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
             Batch& batch = batches[(round - 1) % batches.size()];
             for (std::uint32_t i = 0; i < batch.size; ++i) {
                 const CAssocNode* link = batch.links[i];
-                batch.targets[i] = link ? link->PrefetchPendingTarget() : nullptr;
+                CRecordNode* target = link ? finder.Find(*link) : nullptr;
+                if (target) // its link count is written
+                    __builtin_prefetch(reinterpret_cast<const char*>(target) + sizeof(CDataNode),
+                                       1);
+                batch.targets[i] = target;
             }
         }
         if (round < 2)
@@ -574,11 +641,12 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
             CAssocNode* link = batch.links[i];
             if (!link)
                 continue;
+            ++done;
             if (!link->ResolvePendingReference(batch.targets[i]))
                 dangling.push_back(link);
-            if (progress && ++done % step == 0)
-                progress->SetProgressPos(done);
         }
+        for (; progress && nextStep <= done; nextStep += step)
+            progress->SetProgressPos(nextStep);
     }
     if (sink) {
         for (auto link = dangling.rbegin(); link != dangling.rend(); ++link)

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+class CLoadedTargetFinder;
 class IProgress;
 struct CRecordIdState;
 
@@ -133,9 +134,6 @@ public:
     /// Asks the processor to fetch the link itself for writing: both ends, since a link may span
     /// two cache lines and resolving it reads its definition and writes its value word.
     void PrefetchLink() const;
-    /// FindPendingTarget, and asks the processor to fetch that record, so that resolving the
-    /// link a little later does not wait for memory.
-    CRecordNode* PrefetchPendingTarget() const;
 
     // The chain of all links.
     static CAssocNode* GetFirstLink();
@@ -167,6 +165,15 @@ private:
     bool AppendXrefText(std::string& line) const;
     /// Keeps a record number (at least 1) of the type of list index listIndex (-1 for none).
     void SetNumberValue(std::int32_t number, int listIndex);
+    /// The value word that keeps such a number.
+    static std::uintptr_t NumberValue(std::int32_t number, int listIndex)
+    {
+        const auto type = std::uintptr_t(listIndex) & kNumberTypeMask; // -1 keeps the mask
+        return (std::uintptr_t(std::uint32_t(number)) << 32) | (type << kNumberTypeShift) |
+               kNumberTag;
+    }
+    /// Empties the value word: a target is dropped (SetTarget), a kept text freed.
+    [[gnu::noinline]] void DropValue();
     /// The list index kept with a record number or a held identifier; -1 when it names no type.
     int NumberTypeIndex() const;
     void SetTextValue(std::string_view text);
@@ -208,6 +215,7 @@ private:
     /// Sets the target without counting (the value word is emptied first).
     void StoreTarget(CRecordNode* record);
     friend class CAssocLinkTable;
+    friend class CLoadedTargetFinder; // reads the value words of a load's links
 
     // First, so that it packs into the tail of the CDataNode part: a link is 32 bytes.
     std::uint32_t m_slot; // in CAssocLinkTable

@@ -65,6 +65,23 @@ public:
         }
         return FindElsewhere(number);
     }
+    /// The record the table indexed by number holds; null when it holds none (Find looks on).
+    CRecordNode* FindInTable(std::int32_t number) const
+    {
+        const auto index = std::uint32_t(number);
+        return index < m_table.size() ? m_table[index] : nullptr;
+    }
+    /// The places of the page of kPageSize numbers that holds number, by the number's low
+    /// kPageBits bits; null when there is none. Valid until the map is reset, for a caller
+    /// that keeps the pages it met: Find is the table, then the page's place, then elsewhere.
+    CRecordNode* const* PageOf(std::int32_t number) const
+    {
+        CRecordNode* const* place = PagePlace(number);
+        return place ? place - (number & std::int32_t(kPageSize - 1)) : nullptr;
+    }
+    static constexpr int kPageBits = 8;
+    static constexpr std::size_t kPageSize = std::size_t(1) << kPageBits;
+
     /// Unmaps the number when it maps to record.
     void Erase(std::int32_t number, const CRecordNode* record);
     /// Unmaps whatever number maps to record (a walk over the whole map); false when none does.
@@ -91,9 +108,6 @@ public:
     }
 
 private:
-    static constexpr int kPageBits = 8;
-    static constexpr std::size_t kPageSize = std::size_t(1) << kPageBits;
-
     /// The table's and the pages' places of a number; null when there is none.
     CRecordNode** TablePlace(std::int32_t number) const;
     CRecordNode** PagePlace(std::int32_t number) const;

@@ -55,6 +55,25 @@ INSTANTIATE_TEST_SUITE_P(Xrefs, AssocNodeXref,
                                            XrefCase{"OpenEnded", "@F12", false, 0, ""}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(AssocNodeTest, ALinkReadAgainDropsWhatItHeld)
+{
+    // Over a target (whose count goes down), a kept text and a kept number.
+    CRecordNode* family = LoadRecord(kFam, "F12");
+    CRecordNode* individual = LoadRecord(kIndi, "I1");
+    CAssocNode* link = LoadLink(individual, "FAMS", "@F12@");
+    ResolveLinkTargets(nullptr, nullptr, nullptr);
+    ASSERT_EQ(family->GetLinkCount(), 1);
+    EXPECT_TRUE(link->SetText("@F-odd@"));
+    EXPECT_EQ(family->GetLinkCount(), 0);
+    EXPECT_EQ(link->GetLinkTarget(), nullptr);
+    EXPECT_EQ(link->GetXrefText(), "@F-odd@");
+    EXPECT_TRUE(link->SetText("@F13@"));
+    EXPECT_EQ(link->GetReferenceNumber(), 13);
+    EXPECT_EQ(CAssocNode::CountKeptTexts(), 0u) << "the text is freed";
+    EXPECT_TRUE(link->SetText("@F14@"));
+    EXPECT_EQ(link->GetXrefText(), "@F14@");
+}
+
 TEST_F(AssocNodeTest, EveryLinkDefinitionNamesItsOwnTargetsType)
 {
     // Links of every definition, asked in turn and then again in the other order, so that
@@ -268,6 +287,46 @@ TEST_F(AssocNodeTest, ManyLinksResolveToTheirOwnTargetsAndDanglingOnesInFileOrde
     }
     for (const CAssocNode* link : older)
         EXPECT_EQ(link->GetLinkTarget(), nullptr);
+}
+
+TEST_F(AssocNodeTest, LinksFindRecordsNumberedOnManyPagesOfTheirCopies)
+{
+    // Records numbered as in a file made of copies (each copy from its own offset, beyond the
+    // table indexed by number), on pages whose numbers are sixteen apart, and one far beyond them;
+    // links to each, to numbers missing on those pages, and to individuals and families in
+    // turn, read before and after their records.
+    std::vector<std::pair<CAssocNode*, CRecordNode*>> links; // with the record each names
+    std::vector<std::string> missing;
+    CRecordNode* holder = LoadRecord(kIndi, "I1");
+    std::map<std::int32_t, CRecordNode*> families;
+    std::vector<std::int32_t> numbers;
+    for (std::int32_t copy = 1; copy <= 3; ++copy) {
+        for (std::int32_t i = 1; i <= 600; i += 3)
+            numbers.push_back(copy * 1000000 + i + (i % 2) * 16 * 256);
+    }
+    numbers.push_back(2000000000);
+    for (std::size_t i = 0; i < numbers.size(); i += 2)
+        links.emplace_back(LoadLink(holder, "FAMS", "@F" + std::to_string(numbers[i]) + "@"),
+                           nullptr);
+    for (const std::int32_t number : numbers)
+        families[number] = LoadRecord(kFam, "F" + std::to_string(number));
+    for (std::size_t i = 0, k = 0; i < numbers.size(); i += 2, ++k)
+        links[k].second = families[numbers[i]];
+    for (std::size_t i = numbers.size(); i-- > 0;) {
+        links.emplace_back(LoadLink(holder, "FAMS", "@F" + std::to_string(numbers[i]) + "@"),
+                           families[numbers[i]]);
+        links.emplace_back(LoadLink(families[numbers[i]], "HUSB", "@I1@"), holder);
+        if (i % 50 == 0) {
+            const std::string xref = "@F" + std::to_string(numbers[i] + 1) + "@";
+            links.emplace_back(LoadLink(holder, "FAMS", xref), nullptr);
+            missing.push_back("FAMS " + xref);
+        }
+    }
+    CDanglingList dangling;
+    EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, &dangling), int(missing.size()));
+    EXPECT_EQ(dangling.m_reported, missing);
+    for (const auto& [link, record] : links)
+        EXPECT_EQ(link->GetLinkTarget(), record) << link->GetXrefText();
 }
 
 TEST_F(AssocNodeTest, ALinkToARecordDestroyedDuringTheLoadDangles)
