@@ -100,10 +100,15 @@ public:
     [[gnu::always_inline]] CRecordNode* Find(const CAssocNode& link)
     {
         const std::uintptr_t value = link.m_value;
-        if ((value & CAssocNode::kValueTags) != CAssocNode::kNumberTag)
-            return (value & CAssocNode::kValueTags) ? link.FindPendingTextTarget() : nullptr;
+        const std::uintptr_t tag = value & CAssocNode::kValueTags;
         const auto listIndex =
             std::size_t((value >> CAssocNode::kNumberTypeShift) & CAssocNode::kNumberTypeMask);
+        if (tag != CAssocNode::kNumberTag) {
+            // A file of non-standard identifiers has every link held: asked here without a call.
+            if (tag == CAssocNode::kHeldTag && listIndex <= std::size_t(RECORD_LIST_HEAD))
+                return g_recordIdStates[listIndex].m_textMap.FindHeld(value & ~kHeldOwnBits);
+            return tag != 0 ? link.FindPendingTextTarget() : nullptr;
+        }
         const auto number = std::int32_t(value >> 32);
         if (listIndex > std::size_t(RECORD_LIST_HEAD)) // no type's state
             return nullptr;
@@ -119,6 +124,8 @@ public:
 
 private:
     static constexpr std::size_t kPagesPerType = 16;
+    static constexpr std::uintptr_t kHeldOwnBits =
+        (std::uintptr_t(1) << CRecordTextIds::kHeldFreeBits) - 1;
     struct Page {
         CRecordNode* const* places = nullptr;
         std::int32_t number = std::numeric_limits<std::int32_t>::min(); // no number's page
