@@ -610,6 +610,7 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
     // before they are resolved, and their targets found and fetched one batch before, so that
     // the processor waits for many at once instead of for each in turn. A target found early is
     // the one found later, as resolving changes no identifier map.
+    // A batch holds the links of its slots without the empty ones.
     constexpr std::uint32_t kBatch = 16;
     struct Batch {
         std::array<CAssocNode*, kBatch> links;
@@ -622,19 +623,21 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
         if (round < batchCount) {
             Batch& batch = batches[round % batches.size()];
             const std::uint32_t top = end - round * kBatch;
-            batch.size = std::min(kBatch, top - first);
-            for (std::uint32_t i = 0; i < batch.size; ++i) {
+            const std::uint32_t slots = std::min(kBatch, top - first);
+            batch.size = 0;
+            for (std::uint32_t i = 0; i < slots; ++i) {
                 CAssocNode* link = CAssocLinkTable::At(top - 1 - i);
-                batch.links[i] = link;
-                if (link)
+                batch.links[batch.size] = link;
+                if (link) {
                     link->PrefetchLink();
+                    ++batch.size;
+                }
             }
         }
         if (round >= 1 && round - 1 < batchCount) {
             Batch& batch = batches[(round - 1) % batches.size()];
             for (std::uint32_t i = 0; i < batch.size; ++i) {
-                const CAssocNode* link = batch.links[i];
-                CRecordNode* target = link ? finder.Find(*link) : nullptr;
+                CRecordNode* target = finder.Find(*batch.links[i]);
                 if (target) // its link count is written
                     __builtin_prefetch(reinterpret_cast<const char*>(target) + sizeof(CDataNode),
                                        1);
@@ -645,13 +648,10 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
             continue;
         const Batch& batch = batches[(round - 2) % batches.size()];
         for (std::uint32_t i = 0; i < batch.size; ++i) {
-            CAssocNode* link = batch.links[i];
-            if (!link)
-                continue;
-            ++done;
-            if (!link->ResolvePendingReference(batch.targets[i]))
-                dangling.push_back(link);
+            if (!batch.links[i]->ResolvePendingReference(batch.targets[i]))
+                dangling.push_back(batch.links[i]);
         }
+        done += batch.size;
         for (; progress && nextStep <= done; nextStep += step)
             progress->SetProgressPos(nextStep);
     }
