@@ -451,7 +451,7 @@ bool CAssocNode::SetText(std::string_view text)
 {
     if (text.size() < 3 || text.front() != '@' || text.back() != '@')
         return false;
-    const std::string_view id = text.substr(1, text.size() - 2);
+    const std::string_view id(text.data() + 1, text.size() - 2); // without substr's bounds check
     // Every link line of a load comes here with an empty link: what a link held before is
     // dropped out of line, and the value word is then stored without a look at it.
     if (m_value != 0)
