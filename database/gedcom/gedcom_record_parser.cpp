@@ -417,6 +417,17 @@ inline int CGedcomRecordParser::CountChildren(PathNode& parent, const CFieldDef*
 
 int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
 {
+    // The lines of a record are taken in this loop rather than by one call each, which saved
+    // and restored the registers they share at every line.
+    for (;;) {
+        const int status = TakeOneLine(line, lineCounter);
+        if (status != kGedcomLineReady || line.level == 0)
+            return status;
+    }
+}
+
+int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
+{
     if (std::size_t(line.level) > m_depth) {
         WriteExceptionLine(lineCounter, kLevelBranchIgnored, line, false, false);
         return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalid);

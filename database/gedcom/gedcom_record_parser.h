@@ -102,12 +102,16 @@ private:
             m_path.push_back(node);
         m_depth = level + 1;
     }
-    /// Takes one line below the record; returns the status of the next line to handle.
+    /// Takes the lines below the record from line on; returns the status of the first line it
+    /// leaves: not ready (the end, an invalid line) or of level 0.
     int TakeLine(GedcomLine& line, int& lineCounter);
+    /// Takes one line below the record; returns the status of the next line to handle. Inlined
+    /// into TakeLine's loop.
+    [[gnu::always_inline]] inline int TakeOneLine(GedcomLine& line, int& lineCounter);
     /// Links a new node of def under parent (after sibling, the node of the line's level read
     /// last under the same parent, unless the record's children are out of order) and reads its
     /// value; false (node freed) when the value is refused. prev: the child it follows.
-    /// Inlined into TakeLine, its one caller, as is FindChildDef: a call for every line saved
+    /// Inlined into TakeOneLine, its one caller, as is FindChildDef: a call for every line saved
     /// and wrote back the registers they share.
     [[gnu::always_inline]] inline bool AddNode(PathNode& parent, const PathNode* sibling,
                                                const CFieldDef* def, const GedcomLine& line,
