@@ -52,6 +52,8 @@ public:
 
     /// The entry's index in the value list; -1 for an empty or unknown value.
     int GetValueIndex() const;
+    /// Whether the key is one of the value list's, known from the node's own byte.
+    bool HoldsListedKey() const { return m_keyForm == kListedKey; }
     /// Stores the entry of that index (any index outside the list, or a "<noval>" entry,
     /// empties the value) and marks the node changed.
     void SetValueIndex(int index);

@@ -191,6 +191,19 @@ constexpr bool MayLeaveValueUnread(int dataType)
            dataType == FDT_NUMBER || dataType == FDT_RECT;
 }
 
+/// Whether the node read its value as its type, told by its own state without a call: a listed
+/// key, a date that is no phrase, as most values of a load are. False leaves the question to
+/// UnreadValueReason.
+inline bool ReadAsItsType(const CDataNode& node, int dataType)
+{
+    const std::type_info* type = &typeid(node);
+    if (dataType == FDT_ENUM)
+        return (type == &typeid(CSexNode) || type == &typeid(CEnumNode)) &&
+               static_cast<const CEnumNode&>(node).HoldsListedKey();
+    return dataType == FDT_DATE && type == &typeid(CDateNode) &&
+           static_cast<const CDateNode&>(node).GetKind() != DATE_PHRASE;
+}
+
 /// Reports a value the node took but could not read as its type.
 [[gnu::noinline]] void ReportUnreadValue(const CDataNode& node, int dataType,
                                          std::string_view value, const GedcomLine& line,
@@ -529,7 +542,7 @@ bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, con
         parent.lastChild = node;
     parent.maxChildOrder = std::max(parent.maxChildOrder, order);
     ReportRemovedZeroBytes(line, lineCounter);
-    if (MayLeaveValueUnread(dataType))
+    if (MayLeaveValueUnread(dataType) && !ReadAsItsType(*node, dataType))
         ReportUnreadValue(*node, dataType, value, line, lineCounter);
     if (!m_checked.empty() || IsBlankValue(value) || dataType == FDT_COMPLEX)
         NoteField(node, prev, def, dataType, value, line, lineCounter);
