@@ -448,8 +448,10 @@ int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
     const std::size_t level = std::size_t(line.level);
     if (!m_checked.empty())
         CloseCheckedFields(level);
-    CDataNode* parent = m_path[level - 1].node;
-    const PathNode* sibling = level < m_depth ? &m_path[level] : nullptr;
+    // The path is not resized before the line's node ends it, so the parent's entry stays put.
+    PathNode& up = m_path[level - 1];
+    CDataNode* parent = up.node;
+    const PathNode* sibling = level < m_depth ? &up + 1 : nullptr;
     const CFieldDef* def = nullptr;
     int continuation = 0;
     // The tag and the value view the same line, the value running to its end.
@@ -457,11 +459,11 @@ int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
     const auto findChild = [this, readable](const CFieldDef* parentDef, std::string_view tag) {
         return FindChildDef(parentDef, tag, readable);
     };
-    const auto countChildren = [this, level](const CFieldDef* childDef) {
-        return CountChildren(m_path[level - 1], childDef);
+    const auto countChildren = [this, &up](const CFieldDef* childDef) {
+        return CountChildren(up, childDef);
     };
-    if (const int reason = ResolveChild(m_path[level - 1].def, line.tag, line.value, def,
-                                        continuation, findChild, countChildren))
+    if (const int reason =
+            ResolveChild(up.def, line.tag, line.value, def, continuation, findChild, countChildren))
         return SkipGedcomBranch(false, line, lineCounter, 0, reason);
     if (continuation != 0) {
         if (level < m_depth)
@@ -473,7 +475,7 @@ int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
     }
     CDataNode* node = nullptr;
     CDataNode* prev = nullptr;
-    if (!AddNode(m_path[level - 1], sibling, def, line, lineCounter, node, prev)) {
+    if (!AddNode(up, sibling, def, line, lineCounter, node, prev)) {
         // A value the table's field cannot take is kept, with the lines below it, in a
         // user-defined field of the same tag, as a tag the table lacks is kept. A field of the
         // table that cannot be empty and is (a link without its cross-reference) is an empty
@@ -482,8 +484,8 @@ int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
         int reason = empty && !def->HasFlag(FDF_USER_DEFINED) ? kSkipEmptyField : kSkipInvalid;
         const CFieldDef* kept = def->HasFlag(FDF_USER_DEFINED) || empty
                                     ? nullptr
-                                    : UserDefinedTwin(m_path[level - 1].def, line.tag, reason);
-        if (!kept || !AddNode(m_path[level - 1], sibling, kept, line, lineCounter, node, prev))
+                                    : UserDefinedTwin(up.def, line.tag, reason);
+        if (!kept || !AddNode(up, sibling, kept, line, lineCounter, node, prev))
             return SkipGedcomBranch(false, line, lineCounter, 0, reason);
         WriteKeptValueLine(lineCounter, kKeptAsUserDefined, line);
         def = kept;
