@@ -349,6 +349,16 @@ const CFieldDef* CGedcomRecordParser::FindChildDef(const CFieldDef* parent, std:
             key = __builtin_bswap64(key);
         if (tag.size() < sizeof key)
             key &= (std::uint64_t(1) << (8 * tag.size())) - 1;
+    } else if (readable >= sizeof(std::uint32_t) && tag.size() <= sizeof(std::uint32_t)) {
+        // A short line ("1 SEX M", "1 BIRT") mostly has a tag of four bytes or less: one read
+        // of four, masked so.
+        std::uint32_t word = 0;
+        std::memcpy(&word, tag.data(), sizeof word);
+        if constexpr (std::endian::native == std::endian::big)
+            word = __builtin_bswap32(word);
+        if (tag.size() < sizeof word)
+            word &= (std::uint32_t(1) << (8 * tag.size())) - 1;
+        key = word;
     } else {
         for (std::size_t i = 0; i < tag.size(); ++i)
             key |= std::uint64_t(static_cast<unsigned char>(tag[i])) << (8 * i);

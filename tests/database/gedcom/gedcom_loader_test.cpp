@@ -720,21 +720,23 @@ TEST_F(GedcomLoaderTest, ChildrenMadeByAValueStayWhenTheLinesJoinThem)
 }
 
 // A tag's definition is found through a cache keyed by the tag's bytes, read eight at a time
-// where the line is that long: tags that begin alike, and a value that continues a shorter
-// tag's bytes, must still find their own definitions.
+// where the line is that long, four at a time where a short line's tag is no longer: tags that
+// begin alike, and a value that continues a shorter tag's bytes, must still find their own
+// definitions.
 TEST_F(GedcomLoaderTest, TagsThatBeginAlikeKeepTheirOwnFields)
 {
-    ASSERT_TRUE(
-        Load(File("in.ged", GedcomText({"0 @I1@ INDI", "1 _AB CDEFGH", "1 _ABC DEFGH",
-                                        "1 _ABCDEFG long value", "1 _ABCDEF G", "1 _AB", "1 _ABC x",
-                                        "1 NAME A /B/", "1 NAM", "1 NAMEX y"}))));
+    ASSERT_TRUE(Load(
+        File("in.ged",
+             GedcomText({"0 @I1@ INDI", "1 _AB CDEFGH", "1 _ABC DEFGH", "1 _ABCDEFG long value",
+                         "1 _ABCDEF G", "1 _AB", "1 _ABC x", "1 NAME A /B/", "1 NAM", "1 NAMEX y",
+                         "1 _XY a", "1 _XY b", "1 _XZ c", "1 _X d", "1 _X e", "1 _XZ"}))));
     std::string fields;
     for (const CDataNode* child = FirstRecord(0)->GetFirstChild()->GetNextSibling(); child;
          child = child->GetNextSibling())
         fields += std::string(child->GetFieldDef()->GetGedcomTag()) + "=" + ValueOf(child) + ";";
     EXPECT_EQ(ChildTags(FirstRecord(0)).substr(0, 5), "NAME ");
     EXPECT_EQ(fields, "_AB=CDEFGH;_AB=;_ABC=DEFGH;_ABC=x;_ABCDEFG=long value;_ABCDEF=G;NAM=;"
-                      "NAMEX=y;");
+                      "NAMEX=y;_XY=a;_XY=b;_XZ=c;_XZ=;_X=d;_X=e;");
 }
 
 TEST_F(GedcomLoaderTest, EveryRecordTypeGoesToItsRoot)
