@@ -96,7 +96,8 @@ private:
     /// Puts node at level of the path (at most its depth), which then ends there.
     void EndPathWith(std::size_t level, const PathNode& node)
     {
-        if (level < m_path.size())
+        // Compared as places, not as a count, which would divide by the entry's size.
+        if (m_path.begin() + std::ptrdiff_t(level) < m_path.end())
             m_path[level] = node;
         else
             m_path.push_back(node);
