@@ -13,6 +13,7 @@
 #include "database/gedcom/exception_report.h"
 #include "database/gedcom/gedcom_line_reader.h"
 #include "database/gedcom/gedcom_line_sink.h"
+#include "database/nodes/complex_node.h"
 #include "database/nodes/node_factory.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
@@ -202,6 +203,17 @@ inline bool ReadAsItsType(const CDataNode& node, int dataType)
                static_cast<const CEnumNode&>(node).HoldsListedKey();
     return dataType == FDT_DATE && type == &typeid(CDateNode) &&
            static_cast<const CDateNode&>(node).GetKind() != DATE_PHRASE;
+}
+
+/// node.SetText(value), without the virtual call for a structure read without a value, as most
+/// are.
+inline bool TakeValue(CDataNode& node, int dataType, std::string_view value)
+{
+    if (dataType == FDT_COMPLEX && value.empty() && &typeid(node) == &typeid(CComplexNode)) {
+        static_cast<CComplexNode&>(node).SetBareText();
+        return true;
+    }
+    return node.SetText(value);
 }
 
 /// Reports a value the node took but could not read as its type.
@@ -545,7 +557,7 @@ bool CGedcomRecordParser::AddNode(PathNode& parent, const PathNode* sibling, con
     }
     const int dataType = def->GetDataType();
     const std::string_view value = ValueFor(*def, dataType, line.value);
-    if (!node->SetText(value)) {
+    if (!TakeValue(*node, dataType, value)) {
         Unlink(parent, node, prev);
         DestroyNodeTree(std::exchange(node, nullptr));
         return false;

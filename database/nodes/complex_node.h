@@ -21,6 +21,12 @@ public:
     /// Accepts an empty value, blanks, "Y" or "y" (GEDCOM's "it happened"); a field remembers
     /// whether it was read with "Y".
     bool SetText(std::string_view text) override;
+    /// SetText of an empty value, inline: a file reads most of its structures without one.
+    void SetBareText()
+    {
+        if (!IsRecord())
+            SetFlag(DNF_READ_BARE, true);
+    }
     /// Without the definition's '!' flag always true; with it, false when a key sub-field
     /// present on both sides differs.
     bool IsEqual(const CDataNode* other, const void* options) const override;
