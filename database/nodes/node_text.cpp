@@ -278,19 +278,14 @@ std::size_t CNodeText::Size() const noexcept
     return IsLong() ? GetLong().size : m_bytes[kTagByte];
 }
 
-void CNodeText::Assign(std::string_view text)
+void CNodeText::AssignOther(std::string_view text)
 {
     if (text.size() <= kInlineBytes) {
-        if (IsLong()) {
-            // The text may lie inside our own long buffer: copy it out before that is freed.
-            unsigned char copy[kInlineBytes];
-            std::memcpy(copy, text.data(), text.size());
-            FreeLong();
-            std::memcpy(m_bytes, copy, text.size());
-        } else {
-            // The text may be a part of our own inline bytes.
-            std::memmove(m_bytes, text.data(), text.size());
-        }
+        // The text may lie inside our own long buffer: copy it out before that is freed.
+        unsigned char copy[kInlineBytes];
+        std::memcpy(copy, text.data(), text.size());
+        FreeLong();
+        std::memcpy(m_bytes, copy, text.size());
         m_bytes[kTagByte] = static_cast<unsigned char>(text.size());
         return;
     }

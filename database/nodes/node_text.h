@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -39,7 +40,16 @@ public:
     /// Whether the text is a shared copy.
     bool IsShared() const noexcept { return m_bytes[kTagByte] == kSharedTag; }
 
-    void Assign(std::string_view text);
+    /// Inline for a short text replacing a short one, as a load assigns every field's value.
+    void Assign(std::string_view text)
+    {
+        if (text.size() <= kInlineBytes && !IsLong()) {
+            MoveShort(m_bytes, text.data(), text.size());
+            m_bytes[kTagByte] = static_cast<unsigned char>(text.size());
+            return;
+        }
+        AssignOther(text);
+    }
     /// As Assign, but a text longer than kInlineBytes joins the shared copy of the same text
     /// (made when there is none).
     void AssignShared(std::string_view text);
@@ -63,6 +73,43 @@ private:
         std::uint32_t size;
         std::uint32_t capacity;
     };
+    /// Assign for a long text, or over one.
+    void AssignOther(std::string_view text);
+    /// Copies size bytes (at most kInlineBytes) from from to to, which may overlap (a text may
+    /// be a part of the inline bytes): every byte is loaded before any is stored. Two loads and
+    /// two stores of a width the size reaches cover it, without a call.
+    static void MoveShort(unsigned char* to, const char* from, std::size_t size) noexcept
+    {
+        if (size >= 16) {
+            unsigned char head[16];
+            unsigned char tail[16];
+            std::memcpy(head, from, 16);
+            std::memcpy(tail, from + size - 16, 16);
+            std::memcpy(to, head, 16);
+            std::memcpy(to + size - 16, tail, 16);
+        } else if (size >= 8) {
+            std::uint64_t head;
+            std::uint64_t tail;
+            std::memcpy(&head, from, 8);
+            std::memcpy(&tail, from + size - 8, 8);
+            std::memcpy(to, &head, 8);
+            std::memcpy(to + size - 8, &tail, 8);
+        } else if (size >= 4) {
+            std::uint32_t head;
+            std::uint32_t tail;
+            std::memcpy(&head, from, 4);
+            std::memcpy(&tail, from + size - 4, 4);
+            std::memcpy(to, &head, 4);
+            std::memcpy(to + size - 4, &tail, 4);
+        } else if (size > 0) {
+            const char first = from[0];
+            const char middle = from[size / 2];
+            const char last = from[size - 1];
+            to[0] = static_cast<unsigned char>(first);
+            to[size / 2] = static_cast<unsigned char>(middle);
+            to[size - 1] = static_cast<unsigned char>(last);
+        }
+    }
     LongForm GetLong() const noexcept;
     void SetLong(const LongForm& form) noexcept;
     SharedBlock* GetShared() const noexcept;

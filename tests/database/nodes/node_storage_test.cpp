@@ -92,6 +92,22 @@ TEST(NodeTextAppendTest, AssigningAPieceOfItselfIsSafe)
     EXPECT_EQ(overlapping.View(), "12345678");
 }
 
+// A short text is copied in pieces of the width its size reaches: at every size, from other
+// bytes and from a later piece of its own, each byte lands in its place.
+TEST(NodeTextAppendTest, EveryShortSizeKeepsItsBytesInOrder)
+{
+    const std::string_view digits = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (std::size_t size = 0; size <= CNodeText::kInlineBytes; ++size) {
+        CNodeText text("old");
+        text.Assign(digits.substr(1, size));
+        EXPECT_EQ(text.View(), digits.substr(1, size)) << size;
+        CNodeText own(digits.substr(0, CNodeText::kInlineBytes));
+        const std::size_t from = CNodeText::kInlineBytes - size;
+        own.Assign(own.View().substr(from, size));
+        EXPECT_EQ(own.View(), digits.substr(from, size)) << size;
+    }
+}
+
 const std::string kPlace = "Ludlow, Shropshire, England";
 
 TEST(SharedNodeTextTest, EqualTextsShareOneCopyUntilTheLastHolderGoes)
