@@ -103,6 +103,22 @@ std::string_view TrimmedBlanks(std::string_view value)
 {
     std::size_t first = 0;
     std::size_t last = value.size();
+    // A file may align its values with runs of spaces ("2 DATE        5 AUG 1901"): they are
+    // passed eight at a time, the bytes after the first other one left to the loop.
+    while (last - first >= sizeof(std::uint64_t)) {
+        std::uint64_t word;
+        std::memcpy(&word, value.data() + first, sizeof word);
+        const std::uint64_t other = word ^ 0x2020202020202020ull;
+        if (other != 0) {
+            // The zero bits before the first byte that is no space, from the end that holds the
+            // first byte in memory.
+            const int bits = std::endian::native == std::endian::little ? std::countr_zero(other)
+                                                                        : std::countl_zero(other);
+            first += std::size_t(bits) / 8;
+            break;
+        }
+        first += sizeof word;
+    }
     while (first < last && IsBlank(value[first]))
         ++first;
     while (last > first && IsBlank(value[last - 1]))

@@ -466,6 +466,37 @@ TEST_F(GedcomLoaderTest, BlanksAroundAValueAreDroppedExceptFromText)
     EXPECT_EQ(FirstRecord(1)->GetFirstChild()->GetLinkTarget(), FirstRecord(0));
 }
 
+// Some files align their values with runs of spaces, which are passed eight at a time: a run
+// of any length, with a tab in it or a blank value after it, leaves the value as read alone.
+TEST_F(GedcomLoaderTest, RunsOfBlanksBeforeAValueAreDroppedWhateverTheirLength)
+{
+    std::vector<std::string> body = {"0 @I1@ INDI", "1 RESI", "2 DATE 13 MAR 1951"};
+    const std::vector<std::string> runs = {std::string(7, ' '),          std::string(8, ' '),
+                                           std::string(9, ' '),          std::string(16, ' '),
+                                           std::string(8, ' ') + "\t  ", std::string(17, ' ')};
+    for (const std::string& run : runs)
+        body.insert(body.end(), {"1 RESI" + run, "2 DATE " + run + "13 MAR 1951" + run});
+    ASSERT_TRUE(Load(File("in.ged", GedcomText(body))));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(CountSkippedExceptionLines(), 0);
+    const auto dateOf = [](const CDataNode* residence) {
+        std::string text;
+        residence->GetFirstChild()->GetText(text, 0);
+        return text;
+    };
+    const CDataNode* first = FirstRecord(0)->GetFirstChild();
+    ASSERT_NE(first, nullptr);
+    const std::string read = dateOf(first);
+    EXPECT_NE(read.find("13"), std::string::npos) << read;
+    std::size_t residences = 0;
+    for (const CDataNode* residence = first; residence;
+         residence = residence->GetNextSibling(), ++residences) {
+        ASSERT_EQ(ChildTags(residence), "DATE") << residences;
+        EXPECT_EQ(dateOf(residence), read) << residences;
+    }
+    EXPECT_EQ(residences, runs.size() + 1);
+}
+
 // Many files write an at sign in text as it is, not doubled: such a note or source text is
 // text, and only a value that is one cross-reference and nothing else links to a record.
 TEST_F(GedcomLoaderTest, TextHoldingAnAtSignIsTextAndOnlyALoneCrossReferenceLinks)
