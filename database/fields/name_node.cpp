@@ -9,8 +9,6 @@
 #include "common/string_utils.h"
 #include "platform/base/text.h"
 
-#include <cstring>
-
 const CRuntimeClass* CNameNode::GetRuntimeClass() const
 {
     return RuntimeClassOf<CNameNode>();
@@ -45,9 +43,10 @@ bool CNameNode::SetText(std::string_view text)
     char tidied[256];
     if (text.size() + kTidyNameRoom > sizeof tidied)
         return CEditNode::SetText(TidyNameText(text));
-    const std::string_view name(tidied, TidyNameInto(text, tidied));
+    bool atSign = false;
+    const std::string_view name(tidied, TidyNameInto(text, tidied, atSign));
     // Without an "@" a name is neither a cross-reference nor escaped, and is stored as it is.
-    if (std::memchr(name.data(), '@', name.size()))
+    if (atSign)
         return CEditNode::SetText(name);
     SetValue(name);
     return true;

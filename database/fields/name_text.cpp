@@ -24,30 +24,33 @@ bool IsBlank(char c)
 /// The longest name that is tidied by masks, one bit a byte.
 constexpr std::size_t kMaskedName = 64;
 
-/// One bit a byte of a name of at most kMaskedName bytes: its blanks, its slashes, and its
-/// bytes below the blank (white space other than blanks, and control bytes).
+/// One bit a byte of a name of at most kMaskedName bytes: its blanks, its slashes, its at signs,
+/// and its bytes below the blank (white space other than blanks, and control bytes).
 struct NameBytes {
     std::uint64_t blanks = 0;
     std::uint64_t slashes = 0;
+    std::uint64_t ats = 0;
     std::uint64_t low = 0;
 };
 
 /// The masks of the size bytes at text, which may be read on to the next multiple of sixteen:
-/// the bytes there are neither blanks, slashes nor below the blank.
+/// the bytes there are neither blanks, slashes, at signs nor below the blank.
 NameBytes MaskNameBytes(const char* text, std::size_t size)
 {
     NameBytes bytes;
 #if defined(__SSE2__)
     const __m128i blank = _mm_set1_epi8(' ');
     const __m128i slash = _mm_set1_epi8('/');
+    const __m128i at = _mm_set1_epi8('@');
     const __m128i lastLow = _mm_set1_epi8(' ' - 1);
-    for (std::size_t at = 0; at < size; at += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
-        const auto bits = [at](__m128i equal) {
-            return std::uint64_t(unsigned(_mm_movemask_epi8(equal))) << at;
+    for (std::size_t offset = 0; offset < size; offset += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + offset));
+        const auto bits = [offset](__m128i equal) {
+            return std::uint64_t(unsigned(_mm_movemask_epi8(equal))) << offset;
         };
         bytes.blanks |= bits(_mm_cmpeq_epi8(chunk, blank));
         bytes.slashes |= bits(_mm_cmpeq_epi8(chunk, slash));
+        bytes.ats |= bits(_mm_cmpeq_epi8(chunk, at));
         bytes.low |= bits(_mm_cmpeq_epi8(_mm_min_epu8(chunk, lastLow), chunk));
     }
 #else
@@ -55,6 +58,7 @@ NameBytes MaskNameBytes(const char* text, std::size_t size)
         const auto c = static_cast<unsigned char>(text[i]);
         bytes.blanks |= std::uint64_t(c == ' ') << i;
         bytes.slashes |= std::uint64_t(c == '/') << i;
+        bytes.ats |= std::uint64_t(c == '@') << i;
         bytes.low |= std::uint64_t(c < ' ') << i;
     }
 #endif
@@ -63,10 +67,10 @@ NameBytes MaskNameBytes(const char* text, std::size_t size)
 
 /// CollapseBlanksInto for a name of at most kMaskedName bytes whose only white space is
 /// blanks, sixteen bytes at a time: the name is copied whole, then the blanks that follow a
-/// blank or start it are cut out. False, with nothing settled, for any other name. out has room
-/// for kTidyNameRoom bytes past the name's size.
+/// blank or start it are cut out; atSign tells whether the name holds an "@". False, with
+/// nothing settled, for any other name. out has room for kTidyNameRoom bytes past the name's size.
 bool CollapseMaskedBlanks(std::string_view name, char* out, std::size_t& size, std::size_t& open,
-                          std::size_t& close)
+                          std::size_t& close, bool& atSign)
 {
     if (name.size() > kMaskedName)
         return false;
@@ -76,6 +80,7 @@ bool CollapseMaskedBlanks(std::string_view name, char* out, std::size_t& size, s
     const NameBytes bytes = MaskNameBytes(out, name.size());
     if (bytes.low != 0)
         return false;
+    atSign = bytes.ats != 0;
     open = close = std::string_view::npos;
     if (std::uint64_t slashes = bytes.slashes; slashes != 0) {
         open = std::size_t(std::countr_zero(slashes));
@@ -190,15 +195,17 @@ bool NameNeedsTidying(std::string_view name)
     return name.find('/', close + 1) != std::string_view::npos;
 }
 
-std::size_t TidyNameInto(std::string_view name, char* out)
+std::size_t TidyNameInto(std::string_view name, char* out, bool& atSign)
 {
     // The white space first, then the slashes.
     constexpr std::size_t kNone = std::string_view::npos;
     std::size_t open = kNone;
     std::size_t close = kNone;
     std::size_t size = 0;
-    if (!CollapseMaskedBlanks(name, out, size, open, close))
+    if (!CollapseMaskedBlanks(name, out, size, open, close, atSign)) {
         size = CollapseBlanksInto(name, out, open, close);
+        atSign = std::memchr(out, '@', size) != nullptr;
+    }
     if (open == kNone)
         return size;
     if (close == kNone) {
@@ -236,7 +243,8 @@ std::size_t TidyNameInto(std::string_view name, char* out)
 std::string TidyNameText(std::string_view name)
 {
     std::string out(name.size() + kTidyNameRoom, '\0');
-    out.resize(TidyNameInto(name, out.data()));
+    bool atSign = false;
+    out.resize(TidyNameInto(name, out.data(), atSign));
     return out;
 }
 

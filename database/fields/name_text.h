@@ -36,8 +36,9 @@ std::string TidyNameText(std::string_view name);
 /// bytes at a time, up to sixteen past its end.
 inline constexpr std::size_t kTidyNameRoom = 16;
 /// TidyNameText written to out, which has room for name.size() + kTidyNameRoom bytes; returns
-/// the size written. A name needs no memory of its own to be tidied.
-std::size_t TidyNameInto(std::string_view name, char* out);
+/// the size written, and atSign tells whether the name holds an "@" (found in the same pass).
+/// A name needs no memory of its own to be tidied.
+std::size_t TidyNameInto(std::string_view name, char* out, bool& atSign);
 /// A name as the user typed it: trimmed; when not empty, a lone slash gets its closing one,
 /// slashes after the second are removed, and a name without slashes has its last word taken
 /// as the surname; then tidied. "Mary Jones" becomes "Mary /Jones/".

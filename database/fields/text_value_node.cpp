@@ -77,18 +77,24 @@ bool CTextValueNode::SetText(std::string_view text)
         return true;
     }
     SetFlag(DNF_XREF_TEXT, false);
-    std::string unescaped;
-    std::string_view value = text;
-    if (text.find('@') != std::string_view::npos) {
-        AppendGedcomValue(unescaped, text);
-        value = unescaped;
+    // Most values hold no "@": only those that do are unescaped through a string of their own.
+    if (text.find('@') == std::string_view::npos) {
+        StoreReadValue(text);
+        return true;
     }
+    std::string unescaped;
+    AppendGedcomValue(unescaped, text);
+    StoreReadValue(unescaped);
+    return true;
+}
+
+void CTextValueNode::StoreReadValue(std::string_view value)
+{
     // Place names repeat across a file's events, so each distinct one is kept once.
     if (GetFieldId() == FIELD_PLAC)
         m_value.AssignShared(value);
     else
         m_value.Assign(value);
-    return true;
 }
 
 CDataNode* CTextValueNode::CopyValueFrom(const CDataNode* other)

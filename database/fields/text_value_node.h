@@ -68,6 +68,8 @@ protected:
     CNodeText m_value; // first, so that it packs into the tail of the CDataNode part
 
 private:
+    /// Stores a value read from a file, unescaped and not a cross-reference.
+    void StoreReadValue(std::string_view value);
     bool WriteChildren(int level, std::string& line) const;
 };
 
