@@ -236,7 +236,7 @@ void ReportLinesAfterTrailer(GedcomLine& line, int& lineCounter)
 /// the parser gave it a change field).
 void AddRecord(CDataNode* root, CRecordNode* record, bool readChange)
 {
-    root->AppendChild(record, false);
+    root->AppendLoadedRecord(record);
     if (!readChange)
         return;
     if (CDataNode* change = record->FindChild(nullptr, FIELD_CHAN))

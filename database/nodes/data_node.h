@@ -237,6 +237,10 @@ public:
     CDataNode* AddTextChild(int fieldId, std::string_view text);
     CDataNode* AddLinkChild(int fieldId, CRecordNode* record);
     void AppendChild(CDataNode* child, bool ordered);
+    /// As AppendChild(record, false) for a record that a load read, on a record-type root: the
+    /// record goes after the last one with the same links, tally and (none while a load runs)
+    /// change marks, without the general path's lookups.
+    void AppendLoadedRecord(CRecordNode* record);
     /// Links child after prev (first when prev is null) as a load links the fields it reads:
     /// no order test, no change mark. This node keeps no tally (it is no record-type root): the
     /// caller knows, and knows where the child goes. A record goes through LinkAfter, which

@@ -60,6 +60,23 @@ void CDataNode::AppendChild(CDataNode* child, bool ordered)
     MarkChanged(child);
 }
 
+void CDataNode::AppendLoadedRecord(CRecordNode* record)
+{
+    ChildTally* tally = RootTally();
+    CDataNode* last = tally ? tally->last : nullptr;
+    if (!last || !last->IsRecord() || !last->IsLastSibling() || IsChangeTrackingOn()) {
+        AppendChild(record, false);
+        return;
+    }
+    record->m_link = last->m_link;
+    last->m_link = SiblingLink(record);
+    // The last record already names this root: its word is copied rather than looked up.
+    record->m_root = static_cast<CRecordNode*>(last)->m_root;
+    record->SetKeptPrevSibling(last);
+    ++tally->count;
+    tally->last = record;
+}
+
 bool CDataNode::CanStandBeside(const CDataNode* child, const CDataNode* sibling, bool before) const
 {
     if (!sibling || sibling->GetParent() != this)

@@ -335,6 +335,35 @@ TEST_F(GedcomLoaderTest, NonStandardIdsTakeTheNextFreeNumbersAndLinksFollowThem)
               std::string::npos);
 }
 
+TEST_F(GedcomLoaderTest, LoadedRecordsAreChainedUnderTheirRootAsRecordsPlacedOneByOne)
+{
+    ASSERT_TRUE(Load(File("in.ged", GedcomText({"0 @I1@ INDI", "0 @F1@ FAM", "0 @I2@ INDI",
+                                                "0 @F2@ FAM", "0 @I3@ INDI", "0 @I4@ INDI"}))));
+    CDataNode* root = GetRecordTypeRoot(0);
+    std::vector<CRecordNode*> people;
+    const CDataNode* prev = nullptr;
+    for (CDataNode* r = root->GetFirstChild(); r; prev = r, r = r->GetNextSibling()) {
+        EXPECT_EQ(r->GetParent(), root);
+        EXPECT_EQ(r->GetPrevSibling(), prev);
+        people.push_back(static_cast<CRecordNode*>(r));
+    }
+    ASSERT_EQ(people.size(), 4u);
+    EXPECT_EQ(root->CountChildren(), 4u);
+    EXPECT_EQ(people[3]->GetRecordNumber(), 4);
+
+    // Taking one out and adding one rely on the root's kept last record and count.
+    SetChangeTracking(true);
+    CDataNode::DeleteNode(people[2]);
+    EXPECT_EQ(people[3]->GetPrevSibling(), people[1]);
+    CDataNode::DeleteNode(people[3]);
+    CDataNode* added = root->CreateChild(nullptr);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->GetPrevSibling(), people[1]);
+    EXPECT_EQ(added->GetNextSibling(), nullptr);
+    EXPECT_EQ(root->CountChildren(), 3u);
+    EXPECT_EQ(GetRecordTypeRoot(1)->CountChildren(), 2u);
+}
+
 TEST_F(GedcomLoaderTest, FileWithoutAnyRecordIsNoGedcomFile)
 {
     EXPECT_FALSE(Load(File("letter.txt", "Dear John,\r\nI hope you are well.\r\n")));
