@@ -81,26 +81,11 @@ private:
     static void MoveShort(unsigned char* to, const char* from, std::size_t size) noexcept
     {
         if (size >= 16) {
-            unsigned char head[16];
-            unsigned char tail[16];
-            std::memcpy(head, from, 16);
-            std::memcpy(tail, from + size - 16, 16);
-            std::memcpy(to, head, 16);
-            std::memcpy(to + size - 16, tail, 16);
+            MoveEnds<16>(to, from, size);
         } else if (size >= 8) {
-            std::uint64_t head;
-            std::uint64_t tail;
-            std::memcpy(&head, from, 8);
-            std::memcpy(&tail, from + size - 8, 8);
-            std::memcpy(to, &head, 8);
-            std::memcpy(to + size - 8, &tail, 8);
+            MoveEnds<8>(to, from, size);
         } else if (size >= 4) {
-            std::uint32_t head;
-            std::uint32_t tail;
-            std::memcpy(&head, from, 4);
-            std::memcpy(&tail, from + size - 4, 4);
-            std::memcpy(to, &head, 4);
-            std::memcpy(to + size - 4, &tail, 4);
+            MoveEnds<4>(to, from, size);
         } else if (size > 0) {
             const char first = from[0];
             const char middle = from[size / 2];
@@ -109,6 +94,17 @@ private:
             to[size / 2] = static_cast<unsigned char>(middle);
             to[size - 1] = static_cast<unsigned char>(last);
         }
+    }
+    /// MoveShort for a size from Width to twice Width: the first and the last Width bytes.
+    template <std::size_t Width>
+    static void MoveEnds(unsigned char* to, const char* from, std::size_t size) noexcept
+    {
+        unsigned char head[Width];
+        unsigned char tail[Width];
+        std::memcpy(head, from, Width);
+        std::memcpy(tail, from + size - Width, Width);
+        std::memcpy(to, head, Width);
+        std::memcpy(to + size - Width, tail, Width);
     }
     LongForm GetLong() const noexcept;
     void SetLong(const LongForm& form) noexcept;
