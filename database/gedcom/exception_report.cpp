@@ -82,6 +82,26 @@ std::string_view CurrentId(const ReportState& r)
                : std::string_view(r.m_longId);
 }
 
+/// Copies an identifier that fits the current record's buffer into it, in words that may
+/// overlap instead of through a call: every record read copies its identifier so.
+void CopyIdInPlace(ReportState& r, std::string_view xref)
+{
+    char* out = r.m_currentId.data();
+    const char* in = xref.data();
+    const std::size_t n = xref.size();
+    if (n >= 8) {
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            std::memcpy(out + i, in + i, 8);
+        std::memcpy(out + n - 8, in + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(out, in, 4);
+        std::memcpy(out + n - 4, in + n - 4, 4);
+    } else {
+        for (std::size_t i = 0; i < n; ++i)
+            out[i] = in[i];
+    }
+}
+
 /// Keeps an identifier too long for a valid line; apart, so that setting the others saves no
 /// registers.
 [[gnu::noinline]] void KeepLongId(ReportState& r, std::string_view xref)
@@ -200,7 +220,7 @@ void SetExceptionRecord(int kind, std::string_view xref)
     if (xref.size() > r.m_currentId.size())
         KeepLongId(r, xref);
     else
-        std::memcpy(r.m_currentId.data(), xref.data(), xref.size());
+        CopyIdInPlace(r, xref);
 }
 
 std::string_view ExceptionRecordKindName(int kind)
