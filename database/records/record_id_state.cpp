@@ -389,13 +389,49 @@ std::uint32_t CRecordTextIds::EntryOf(std::string_view text)
     return std::uint32_t(m_entries.size() - 1);
 }
 
+bool CRecordTextIds::InLastGroup(std::string_view text, std::int32_t& number) const
+{
+    if (!m_lastGroup)
+        return false;
+    // The group's prefix never ends in a digit, so these digits are all that SplitNumbered
+    // would find at the text's end.
+    const std::string_view prefix = m_lastGroup->prefix;
+    const std::size_t digits = text.size() - prefix.size();
+    if (text.size() <= prefix.size() || digits > 8 ||
+        !SamePrefix(std::string_view(text.data(), prefix.size()), prefix))
+        return false;
+    const char* const end = text.data() + text.size();
+    if (end[-std::ptrdiff_t(digits)] == '0')
+        return false;
+    std::uint32_t value = 0;
+    if (text.size() >= 8) {
+        if (!ReadLastDigits(end, digits, value))
+            return false;
+    } else {
+        for (const char* c = end - digits; c < end; ++c) {
+            const unsigned digit = unsigned(static_cast<unsigned char>(*c)) - '0';
+            if (digit > 9)
+                return false;
+            value = value * 10 + digit;
+        }
+    }
+    number = std::int32_t(value);
+    return true;
+}
+
 bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
 {
     // What Find does, with the text split and its group looked up once for both.
     std::string_view prefix;
     std::int32_t number = 0;
-    const bool numbered = SplitNumbered(text, prefix, number);
-    Group* group = numbered && !m_groups.empty() ? GroupOf(prefix, false) : nullptr;
+    Group* group = nullptr;
+    bool numbered = InLastGroup(text, number);
+    if (numbered) {
+        group = m_lastGroup;
+    } else {
+        numbered = SplitNumbered(text, prefix, number);
+        group = numbered && !m_groups.empty() ? GroupOf(prefix, false) : nullptr;
+    }
     if (!m_entries.empty()) {
         const std::uint32_t held = m_slots[SlotOf(text, TextHash(text))];
         if (held != 0 && m_entries[held - 1].record)
@@ -419,6 +455,10 @@ std::uint64_t CRecordTextIds::Hold(std::string_view text)
 {
     std::string_view prefix;
     std::int32_t number = 0;
+    if (InLastGroup(text, number)) {
+        const auto index = std::uint64_t(m_lastGroup - m_groups.data());
+        return (std::uint64_t(number) << 32) | (index << kHeldGroupShift);
+    }
     if (SplitNumbered(text, prefix, number)) {
         if (const Group* group = GroupOf(prefix, MayAddGroup())) {
             const auto index = std::uint64_t(group - m_groups.data());
@@ -428,7 +468,7 @@ std::uint64_t CRecordTextIds::Hold(std::string_view text)
     return (std::uint64_t(EntryOf(text)) << 32) | kHeldEntry;
 }
 
-CRecordNode* CRecordTextIds::FindHeld(std::uint64_t held) const
+CRecordNode* CRecordTextIds::FindHeldElsewhere(std::uint64_t held) const
 {
     const auto number = std::uint32_t(held >> 32);
     CRecordNode* record = nullptr;

@@ -157,8 +157,20 @@ public:
     /// A record inserted later under the same text is found by FindHeld. The answer's six low
     /// bits are zero (kHeldFreeBits), for the holder's own use. Valid until Clear.
     std::uint64_t Hold(std::string_view text);
-    /// The record mapped to a held text; null when none is (yet).
-    CRecordNode* FindHeld(std::uint64_t held) const;
+    /// The record mapped to a held text; null when none is (yet). Inline for a text of a group
+    /// whose number lies in the group's table, as a load's links mostly are.
+    CRecordNode* FindHeld(std::uint64_t held) const
+    {
+        if ((held & kHeldEntry) == 0) {
+            if (const std::size_t group = std::uint32_t(held) >> kHeldGroupShift;
+                group < m_groups.size()) {
+                if (CRecordNode* record =
+                        m_groups[group].numbers.FindInTable(std::int32_t(held >> 32)))
+                    return record;
+            }
+        }
+        return FindHeldElsewhere(held);
+    }
     /// Appends a held text to out; false, and nothing appended, when the table no longer holds
     /// it (it was cleared since).
     bool AppendHeldText(std::uint64_t held, std::string& out) const;
@@ -202,6 +214,12 @@ private:
     /// GroupOf past its first guess, the group found last: out of line, so that the guess,
     /// which the links of one record type mostly meet, costs no more than it does.
     [[gnu::noinline]] Group* FindGroup(std::string_view prefix, bool make);
+    /// FindHeld past a group's table.
+    CRecordNode* FindHeldElsewhere(std::uint64_t held) const;
+    /// Whether text is the prefix of the group found last followed by one to eight digits, the
+    /// first not a zero, as most texts of a load are: the group SplitNumbered and GroupOf would
+    /// give, found without them; number gets the digits' value.
+    bool InLastGroup(std::string_view text, std::int32_t& number) const;
     /// Whether one more group may be made: groups stay fewer than one per eight records.
     bool MayAddGroup() const;
     /// The entry number of text, its entry added (without a record) when there is none.

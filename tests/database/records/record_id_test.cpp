@@ -407,7 +407,13 @@ INSTANTIATE_TEST_SUITE_P(
                    {std::string(1000, 'x'), std::string(999, 'x') + "7", std::string(1000, 'x'),
                     std::string(70000, 'y') + "1"}},
         TextIdCase{"ManyPrefixes", JoinedTexts(OwnPrefixes(300), OwnPrefixes(300))},
-        TextIdCase{"Mixed", {"P-1", "@", "C0_I1", "P-1", "C0_I1", "abc", "C0_I2"}}),
+        TextIdCase{"Mixed", {"P-1", "@", "C0_I1", "P-1", "C0_I1", "abc", "C0_I2"}},
+        // Texts that start like the group met last: only its prefix followed by one to nine
+        // digits, the first not a zero, joins it; a repeat is refused.
+        TextIdCase{"AfterAGroup",
+                   {"Person_1", "Person_12345678", "Person_123456789", "Person_0123", "Person_12a4",
+                    "Person_1234567890", "Persom_12", "Person12", "Person_1x", "Person_",
+                    "Person_7", "Person_12345678", "Person_0123", "Person12"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The tools ----------------------------------------------------------------------------
