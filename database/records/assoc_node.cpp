@@ -88,12 +88,8 @@ inline int TargetTypeIndex(const CFieldDef* def)
 
 } // namespace
 
-/// What FindPendingTarget answers for the links of a load, for the walk that resolves them. A
-/// number map keeps only the page of numbers it found last, and the links of a file made of
-/// copies name records on a dozen pages of their copy in turn (a family's children, an
-/// individual's families): the walk keeps the pages it met, sixteen a type by their page
-/// number's low bits, and asks the map itself only for a number on none of them. The answers
-/// are the map's: the table first, then the page's place, then the map's other ways.
+/// What FindPendingTarget answers for the links of a load, for the walk that resolves them:
+/// the value word read here, and each type's number map asked through the pages the walk met.
 class CLoadedTargetFinder {
 public:
     /// Inline, with the rare cases out of line, as the walk passes every link of a load here.
@@ -109,50 +105,17 @@ public:
                 return g_recordIdStates[listIndex].m_textMap.FindHeld(value & ~kHeldOwnBits);
             return tag != 0 ? link.FindPendingTextTarget() : nullptr;
         }
-        const auto number = std::int32_t(value >> 32);
         if (listIndex > std::size_t(RECORD_LIST_HEAD)) // no type's state
             return nullptr;
-        if (CRecordNode* record = g_recordIdStates[listIndex].m_numberMap.FindInTable(number))
-            return record;
-        const Page& page = PageFor(listIndex, number);
-        if (page.number == number >> CRecordNumberMap::kPageBits) {
-            if (CRecordNode* record = page.places[LowBits(number)])
-                return record;
-        }
-        return FindElsewhere(listIndex, number);
+        return m_pages[listIndex].Find(g_recordIdStates[listIndex].m_numberMap,
+                                       std::int32_t(value >> 32));
     }
 
 private:
-    static constexpr std::size_t kPagesPerType = 16;
     static constexpr std::uintptr_t kHeldOwnBits =
         (std::uintptr_t(1) << CRecordTextIds::kHeldFreeBits) - 1;
-    struct Page {
-        CRecordNode* const* places = nullptr;
-        std::int32_t number = std::numeric_limits<std::int32_t>::min(); // no number's page
-    };
 
-    Page& PageFor(std::size_t listIndex, std::int32_t number)
-    {
-        const auto pageNumber = std::uint32_t(number >> CRecordNumberMap::kPageBits);
-        return m_pages[listIndex][pageNumber % kPagesPerType];
-    }
-    static std::size_t LowBits(std::int32_t number)
-    {
-        return std::size_t(number) & (CRecordNumberMap::kPageSize - 1);
-    }
-    /// Find past the table and the pages kept: keeps the number's page, then asks the map.
-    [[gnu::noinline]] CRecordNode* FindElsewhere(std::size_t listIndex, std::int32_t number)
-    {
-        const CRecordNumberMap& map = g_recordIdStates[listIndex].m_numberMap;
-        if (CRecordNode* const* places = map.PageOf(number)) {
-            PageFor(listIndex, number) = Page{places, number >> CRecordNumberMap::kPageBits};
-            if (CRecordNode* record = places[LowBits(number)])
-                return record;
-        }
-        return map.Find(number);
-    }
-
-    std::array<std::array<Page, kPagesPerType>, RECORD_LIST_HEAD + 1> m_pages{};
+    std::array<CRecordNumberMap::CPageCache, RECORD_LIST_HEAD + 1> m_pages{};
 };
 
 static_assert(sizeof(CAssocNode) <= 48, "links are among the most common nodes");

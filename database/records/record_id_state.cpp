@@ -248,6 +248,18 @@ bool CRecordNumberMap::InsertElsewhere(std::int32_t number, CRecordNode* record)
     return true;
 }
 
+CRecordNode* CRecordNumberMap::CPageCache::FindElsewhere(const CRecordNumberMap& map,
+                                                         std::int32_t number)
+{
+    if (CRecordNode** place = map.PagePlace(number)) {
+        const std::size_t low = LowBits(number);
+        PageFor(number) = Page{place - low, number >> kPageBits};
+        if (*place)
+            return *place;
+    }
+    return map.Find(number);
+}
+
 CRecordNode* CRecordNumberMap::FindElsewhere(std::int32_t number) const
 {
     if (CRecordNode** place = TablePlace(number); place && *place)

@@ -1,10 +1,12 @@
 // database/records/record_id_state.h: what the data set knows of each record type's identifiers.
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -71,16 +73,51 @@ public:
         const auto index = std::uint32_t(number);
         return index < m_table.size() ? m_table[index] : nullptr;
     }
-    /// The places of the page of kPageSize numbers that holds number, by the number's low
-    /// kPageBits bits; null when there is none. Valid until the map is reset, for a caller
-    /// that keeps the pages it met: Find is the table, then the page's place, then elsewhere.
-    CRecordNode* const* PageOf(std::int32_t number) const
-    {
-        CRecordNode* const* place = PagePlace(number);
-        return place ? place - (number & std::int32_t(kPageSize - 1)) : nullptr;
-    }
     static constexpr int kPageBits = 8;
     static constexpr std::size_t kPageSize = std::size_t(1) << kPageBits;
+
+    /// The pages of a map's numbers met by a walk that asks for many numbers, which the map
+    /// itself, keeping only the page found last, would look up again and again: the links of a
+    /// file made of copies name records on a dozen pages of their copy in turn (a family's
+    /// children, an individual's families). Sixteen pages are kept, by their page number's low
+    /// bits. Find answers what the map's Find answers: the table first, then a kept page's
+    /// place, then the map's other ways. Valid until the map is reset.
+    class CPageCache {
+    public:
+        /// Inline, with the rare cases out of line, for a walk that passes every link of a load.
+        [[gnu::always_inline]] CRecordNode* Find(const CRecordNumberMap& map, std::int32_t number)
+        {
+            if (CRecordNode* record = map.FindInTable(number))
+                return record;
+            const Page& page = PageFor(number);
+            if (page.number == number >> kPageBits) {
+                if (CRecordNode* record = page.places[LowBits(number)])
+                    return record;
+            }
+            return FindElsewhere(map, number);
+        }
+
+    private:
+        static constexpr std::size_t kPages = 16;
+        struct Page {
+            CRecordNode* const* places = nullptr;
+            std::int32_t number = std::numeric_limits<std::int32_t>::min(); // no number's page
+        };
+
+        Page& PageFor(std::int32_t number)
+        {
+            return m_pages[std::uint32_t(number >> kPageBits) % kPages];
+        }
+        static std::size_t LowBits(std::int32_t number)
+        {
+            return std::size_t(number) & (kPageSize - 1);
+        }
+        /// Find past the table and the pages kept: keeps the number's page, then asks the map.
+        [[gnu::noinline]] CRecordNode* FindElsewhere(const CRecordNumberMap& map,
+                                                     std::int32_t number);
+
+        std::array<Page, kPages> m_pages{};
+    };
 
     /// Unmaps the number when it maps to record.
     void Erase(std::int32_t number, const CRecordNode* record);
