@@ -51,7 +51,7 @@ CNodePool::~CNodePool()
     POOL_UNPOISON(m_region, m_committed);
     ::munmap(m_region, kRegionBytes);
     if (this == &s_nodes)
-        s_nodeRegion = nullptr;
+        s_nodeBase = kNoRegion;
 }
 
 void* CNodePool::AllocateSlow(std::size_t size)
@@ -94,7 +94,7 @@ void CNodePool::CommitChunk()
         if (!m_region)
             throw std::bad_alloc();
         if (this == &s_nodes)
-            s_nodeRegion = m_region;
+            s_nodeBase = std::uintptr_t(m_region);
     }
     if (m_committed + kChunkBytes > kRegionBytes)
         throw std::bad_alloc();
@@ -151,7 +151,7 @@ bool CNodePool::ReleaseUnused()
         // it. The next block reserves a fresh range.
         POOL_UNPOISON(m_region, m_committed);
         if (this == &s_nodes)
-            s_nodeRegion = nullptr;
+            s_nodeBase = kNoRegion;
         char* region = m_region;
         m_region = nullptr;
         FinishRelease();

@@ -79,13 +79,14 @@ public:
     /// the pool's range (an object made elsewhere has no index).
     static std::uint32_t IndexOf(const void* block) noexcept
     {
-        const auto offset = std::uintptr_t(block) - std::uintptr_t(s_nodeRegion);
-        return s_nodeRegion && offset < kRegionBytes ? std::uint32_t(offset / kGranule) : 0;
+        const auto offset = std::uintptr_t(block) - s_nodeBase;
+        return offset < kRegionBytes ? std::uint32_t(offset / kGranule) : 0;
     }
     /// The block of the node pool with that index; null for 0.
     static void* BlockAt(std::uint32_t index) noexcept
     {
-        return index ? s_nodeRegion + std::size_t(index) * kGranule : nullptr;
+        return index ? reinterpret_cast<char*>(s_nodeBase) + std::size_t(index) * kGranule
+                     : nullptr;
     }
 
 private:
@@ -104,8 +105,12 @@ private:
     /// Commits the next chunk of the range, reserving the range first; throws when none is left.
     void CommitChunk();
 
-    /// The range of the node pool while it holds committed chunks.
-    static inline char* s_nodeRegion = nullptr;
+    /// s_nodeBase while the node pool has no range: the top of the address space, where no
+    /// object lies, so that IndexOf finds any address (null too) outside the range by the one
+    /// comparison it makes anyway.
+    static constexpr std::uintptr_t kNoRegion = std::uintptr_t(0) - kRegionBytes;
+    /// The start of the node pool's range while it holds committed chunks; kNoRegion before.
+    static inline std::uintptr_t s_nodeBase = kNoRegion;
     /// The node pool: made before any code runs and gone after every other static, so that no
     /// node outlives it; no guard is tested on each node made.
     static CNodePool s_nodes;

@@ -255,6 +255,13 @@ TEST(NodePoolTest, NodeBlocksAreNamedByTheirIndex)
     pool.Free(blocks[0], 8);
     pool.Free(blocks[1], 40);
     pool.Free(blocks[2], 256);
+    // Without a range, the pool names no address either.
+    ASSERT_TRUE(pool.ReleaseUnused());
+    static int inTheProgram = 0;
+    const std::vector<const void*> addresses = {nullptr, &onTheStack, onTheHeap.get(),
+                                                &inTheProgram, blocks[1]};
+    for (const void* address : addresses)
+        EXPECT_EQ(CNodePool::IndexOf(address), 0u) << address;
 }
 
 TEST(NodePoolTest, SizesAtTheEdgesOfTheClassesGoWhereTheirClassSays)
