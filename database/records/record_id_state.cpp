@@ -130,6 +130,9 @@ void CRecordIdState::Reset()
     m_counter = 0;
     m_duplicateFound = false;
     m_nonStandardFound = false;
+    m_numberedAsRead = 0;
+    m_readOrderBroken = false;
+    CRecordNode::HoldTextIds(false);
     SetHashSize(m_hashSize);
     CAssocNode::KeepHeldTexts();
     m_textMap.Clear();
@@ -669,6 +672,7 @@ LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::strin
         return result;
     if (xref.empty()) {
         state->m_nonStandardFound = true;
+        state->m_readOrderBroken = true;
     } else if (ParseStandardId(*state, xref, result.m_number)) {
         result.m_standard = true;
         record.SetRecordNumber(result.m_number);
@@ -677,7 +681,12 @@ LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::strin
     } else {
         result.m_text = true;
         state->m_nonStandardFound = true;
+        CRecordNode::HoldTextIds(true);
         record.SetTextId(true);
+        // Multimedia records are numbered only at the end: their numbers are read while the
+        // load joins their continuation records.
+        if (listIndex < RECORD_LIST_OBJE)
+            record.SetRecordNumber(++state->m_numberedAsRead);
         result.m_duplicate = !state->m_textMap.Insert(xref, &record);
     }
     state->m_duplicateFound |= result.m_duplicate;
@@ -698,6 +707,46 @@ CRecordNode* FindLoadedRecord(int listIndex, std::string_view idText)
     return state->m_textMap.Find(idText);
 }
 
+namespace {
+
+/// Whether every record of the type took its number as it was read, 1 on, in the order of the
+/// type's records, and nothing else raised the counter: those numbers are then the ones the
+/// walk of RenumberInOrder would give.
+bool NumberedAsRead(const CRecordIdState& state, const CDataNode& root)
+{
+    return state.m_numberedAsRead > 0 && !state.m_readOrderBroken && state.m_counter == 0 &&
+           root.CountChildren() == std::size_t(state.m_numberedAsRead);
+}
+
+/// Gives every record of the type that held a text identifier, or had no number, the next
+/// number, in the order of the type's records; true when one held a text identifier.
+bool RenumberInOrder(CRecordIdState& state, const CDataNode& root)
+{
+    bool renumbered = false;
+    // The records lie anywhere in memory: each is fetched some records before the walk reaches
+    // it, so that the processor waits for many at once.
+    constexpr std::size_t kAhead = 16;
+    std::size_t position = kAhead;
+    for (CDataNode* node = root.GetFirstChild(); node; node = node->GetNextSibling(), ++position) {
+        if (position >= state.m_readBefore &&
+            position - state.m_readBefore < state.m_readOrder.size()) {
+            const auto* ahead = static_cast<const char*>(
+                CNodePool::BlockAt(state.m_readOrder[position - state.m_readBefore]));
+            __builtin_prefetch(ahead, 1);
+            __builtin_prefetch(ahead + sizeof(CRecordNode) - 1, 1);
+        }
+        auto* record = static_cast<CRecordNode*>(node);
+        const bool textId = record->HasTextId();
+        renumbered |= textId;
+        record->SetTextId(false);
+        if (textId || record->GetRecordNumber() == 0)
+            record->SetRecordNumber(state.TakeNextNumber());
+    }
+    return renumbered;
+}
+
+} // namespace
+
 bool FinishLoadedRecordIds()
 {
     CAssocNode::KeepHeldTexts();
@@ -706,30 +755,18 @@ bool FinishLoadedRecordIds()
         CRecordIdState& state = *GetRecordIdState(listIndex);
         const CDataNode* root = GetRecordTypeRoot(listIndex);
         if (state.m_nonStandardFound && listIndex != RECORD_LIST_HEAD && root) {
-            // The records lie anywhere in memory: each is fetched some records before the walk
-            // reaches it, so that the processor waits for many at once.
-            constexpr std::size_t kAhead = 16;
-            std::size_t position = kAhead;
-            for (CDataNode* node = root->GetFirstChild(); node;
-                 node = node->GetNextSibling(), ++position) {
-                if (position >= state.m_readBefore &&
-                    position - state.m_readBefore < state.m_readOrder.size()) {
-                    const auto* ahead = static_cast<const char*>(
-                        CNodePool::BlockAt(state.m_readOrder[position - state.m_readBefore]));
-                    __builtin_prefetch(ahead, 1);
-                    __builtin_prefetch(ahead + sizeof(CRecordNode) - 1, 1);
-                }
-                auto* record = static_cast<CRecordNode*>(node);
-                renumbered |= record->HasTextId();
-                record->SetTextId(false);
-                if (record->GetRecordNumber() == 0)
-                    record->SetRecordNumber(state.TakeNextNumber());
+            if (NumberedAsRead(state, *root)) {
+                state.m_counter = state.m_numberedAsRead;
+                renumbered = true;
+            } else {
+                renumbered |= RenumberInOrder(state, *root);
             }
         }
         state.SetHashSize(state.m_hashSize);
         state.m_textMap.Clear();
         state.ForgetReadOrder();
     }
+    CRecordNode::HoldTextIds(false);
     return renumbered;
 }
 
@@ -739,6 +776,8 @@ void ForgetLoadedRecordId(const CRecordNode& record)
     if (!state)
         return;
     state->m_numberMap.Erase(record.GetRecordNumber(), &record);
-    if (record.HasTextId())
+    if (record.HasTextId()) {
         state->m_textMap.Erase(&record);
+        state->m_readOrderBroken = true;
+    }
 }

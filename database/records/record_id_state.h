@@ -298,6 +298,12 @@ struct CRecordIdState {
     std::vector<std::uint32_t> m_readOrder;
     std::size_t m_readBefore = 0; // records read before the first one in m_readOrder
     std::size_t m_read = 0;
+    // The records with a non-standard identifier take 1, 2, 3, ... as they are read. When they
+    // turn out to be all the type's records, in the order read, those are their numbers and
+    // the end of the load renumbers nothing; a record without an identifier, or one with a
+    // text identifier destroyed during the load, rules that out.
+    std::int32_t m_numberedAsRead = 0;
+    bool m_readOrderBroken = false;
 
     /// Forgets the prefix, the counter, the flags and both maps; the bucket count is kept.
     void Reset();
@@ -408,7 +414,8 @@ struct LoadedRecordId {
 /// Takes the identifier (without the "@"; empty for none) of a record being loaded, of list
 /// index listIndex: a standard one becomes the record's number and raises the counter; any
 /// other marks the type as having non-standard identifiers and, when there is one, the record
-/// keeps it (CRecordNode::HasTextId) until FinishLoadedRecordIds. The first record of an
+/// keeps it (CRecordNode::HasTextId) until FinishLoadedRecordIds and takes a number in the order
+/// read (below the multimedia type), which that function keeps when it can. The first record of an
 /// identifier is mapped to it; a later one is a duplicate (the type's duplicate flag is set;
 /// the caller reports it). A record destroyed during the load leaves the maps by itself.
 LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::string_view xref);
@@ -422,9 +429,11 @@ inline CRecordNode* FindLoadedRecord(int listIndex, std::int32_t number)
 CRecordNode* FindLoadedRecord(int listIndex, std::string_view idText);
 
 /// Ends a load's identifiers: for each type but the header that met non-standard ones, every
-/// record holding a text identifier gives it up and every record without a number takes the
-/// next one (none once numbers run out); then every type's maps are emptied. True when some
-/// record gave up a text identifier.
+/// record holding a text identifier gives it up and, in the order of the type's records, takes
+/// the next number, as does every record without a number (none once numbers run out); then
+/// every type's maps are emptied. A type whose records all took 1, 2, 3, ... as they were read,
+/// in that order, keeps those numbers without a walk. True when some record gave up a text
+/// identifier.
 bool FinishLoadedRecordIds();
 
 /// Takes a record out of its type's maps (a record destroyed while a load runs).

@@ -11,7 +11,8 @@
 
 class CObjRec;
 
-/// Node flag: a record read from a file keeps a non-standard identifier until the load ends.
+/// Node flag: a record read from a file keeps a non-standard identifier until the load ends
+/// (the flag counts only until then: CRecordNode::HasTextId).
 inline constexpr BYTE DNF_TEXT_ID = 0x02;
 
 /// Command id of a record's "Properties" menu item.
@@ -45,9 +46,13 @@ public:
         return static_cast<CRecordNode*>(CNodePool::BlockAt(m_nextChanged));
     }
     void SetNextChanged(CRecordNode* next) { m_nextChanged = CNodePool::IndexOf(next); }
-    /// Whether the record holds a non-standard identifier of the load being read.
-    bool HasTextId() const { return HasFlag(DNF_TEXT_ID); }
+    /// Whether the record holds a non-standard identifier of the load being read. The mark
+    /// counts only while that load holds its identifiers (HoldTextIds), so that the load ends
+    /// every record's mark at once, without visiting a million records.
+    bool HasTextId() const { return s_textIdsHeld && HasFlag(DNF_TEXT_ID); }
     void SetTextId(bool on) { SetFlag(DNF_TEXT_ID, on); }
+    /// Opens (a load met a non-standard identifier) or ends the time in which the marks count.
+    static void HoldTextIds(bool held) { s_textIdsHeld = held; }
 
     /// The list index of the record's type (INDI 0, FAM 1, ... HEAD 8); -1 when unknown.
     int GetTypeIndex() const;
@@ -170,6 +175,8 @@ private:
     // large file has a million and more. Records live in the pool (see CDataNode), so the next
     // changed record and the sibling before are pool indexes; the root word holds the parent's
     // pool index, or its root slot with kSlotTag, above the tag bit.
+    static inline bool s_textIdsHeld = false;
+
     std::int32_t m_recordNumber = 0;
     std::int32_t m_linkCount = 0;
     COleDateTime m_changeStamp;

@@ -199,6 +199,77 @@ TEST_F(RecordIdLoadTest, NonStandardIdsAreNumberedAfterTheLoad)
     EXPECT_EQ(GetRecordIdState(kIndi)->m_counter, 11);
 }
 
+TEST_F(RecordIdLoadTest, TextIdsKeepTheNumbersTheyTookAsTheyWereRead)
+{
+    CRecordNode* x = LoadRecord(kIndi, "X-1");
+    CRecordNode* y = LoadRecord(kIndi, "Y");
+    CRecordNode* f = LoadRecord(kFam, "F-9");
+    CRecordNode* o = LoadRecord(kObje, "M-3");
+    EXPECT_EQ(o->GetRecordNumber(), 0) << "multimedia records are numbered at the end";
+    EXPECT_TRUE(FinishLoadedRecordIds());
+    EXPECT_EQ(x->GetRecordNumber(), 1);
+    EXPECT_EQ(y->GetRecordNumber(), 2);
+    EXPECT_EQ(f->GetRecordNumber(), 1);
+    EXPECT_EQ(o->GetRecordNumber(), 1);
+    EXPECT_FALSE(x->HasTextId());
+    EXPECT_EQ(GetRecordIdState(kIndi)->m_counter, 2);
+    EXPECT_EQ(GetRecordIdState(kFam)->m_counter, 1);
+}
+
+TEST_F(RecordIdLoadTest, TextIdsAreRenumberedInOrderWhenOtherRecordsAreAmongThem)
+{
+    // The type's records in order, each with the number the end of the load must give it:
+    // text identifiers mixed with a standard one, with a record without one, with a record
+    // made during the load, and with one destroyed while another is made.
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::int32_t>> records; // "" none, "*" made
+        const char* destroyed;
+    };
+    const Case cases[] = {
+        {"Standard", {{"X", 6}, {"X5", 5}, {"Y", 7}}, nullptr}, // "X" teaches the prefix
+        {"WithoutId", {{"X", 1}, {"", 2}, {"Y", 3}}, nullptr},
+        {"MadeLast", {{"X", 1}, {"Y", 2}, {"*", 3}}, nullptr},
+        {"DestroyedAndMade", {{"X", 1}, {"W", 0}, {"*", 2}, {"Y", 3}}, "W"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteAllRecords();
+        std::vector<CRecordNode*> records;
+        for (const auto& [xref, number] : c.records) {
+            if (xref == "*") {
+                const CLoading loading;
+                records.push_back(NewRecord(kIndi));
+            } else {
+                records.push_back(LoadRecord(kIndi, xref));
+            }
+        }
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (c.destroyed && c.records[i].first == c.destroyed) {
+                GetRecordTypeRoot(kIndi)->UnlinkChild(records[i], false);
+                DestroyNodeTree(records[i]);
+                records[i] = nullptr;
+            }
+        }
+        FinishLoadedRecordIds();
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (records[i]) {
+                EXPECT_EQ(records[i]->GetRecordNumber(), c.records[i].second) << i;
+            }
+        }
+    }
+    // A link to a standard identifier that no record has keeps its number, which the records
+    // with text identifiers then pass.
+    DeleteAllRecords();
+    CRecordNode* first = LoadRecord(kFam, "F-1");
+    CRecordNode* second = LoadRecord(kFam, "F-2");
+    LoadLink(LoadRecord(kIndi, "I1"), "FAMS", "@F7@");
+    EXPECT_EQ(ResolveLinkTargets(nullptr, nullptr, nullptr), 1);
+    FinishLoadedRecordIds();
+    EXPECT_EQ(first->GetRecordNumber(), 8);
+    EXPECT_EQ(second->GetRecordNumber(), 9);
+}
+
 TEST_F(RecordIdLoadTest, RecordsWithoutIdsOnlyAreNotCalledRenumbered)
 {
     CRecordNode* none = LoadRecord(kSour, "");
