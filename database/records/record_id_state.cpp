@@ -57,6 +57,21 @@ bool SamePrefix(std::string_view a, std::string_view b)
     return ((a0 ^ b0) | (a1 ^ b1)) == 0;
 }
 
+/// The value of nine digits at most, read in one pass that stops at the first byte that is no
+/// digit (false then).
+bool ReadShortDigits(std::string_view digits, std::uint32_t& value)
+{
+    std::uint32_t read = 0;
+    for (const char c : digits) {
+        const unsigned digit = unsigned(static_cast<unsigned char>(c)) - '0';
+        if (digit > 9)
+            return false;
+        read = read * 10 + digit;
+    }
+    value = read;
+    return true;
+}
+
 /// Splits a text that ends in one to nine digits, the first not a zero, into what comes before
 /// them and their value ("C12_I345": "C12_I", 345); false for any other text. The digits are
 /// read from the end, in the one pass that finds where they start.
@@ -419,17 +434,9 @@ bool CRecordTextIds::InLastGroup(std::string_view text, std::int32_t& number) co
     if (end[-std::ptrdiff_t(digits)] == '0')
         return false;
     std::uint32_t value = 0;
-    if (text.size() >= 8) {
-        if (!ReadLastDigits(end, digits, value))
-            return false;
-    } else {
-        for (const char* c = end - digits; c < end; ++c) {
-            const unsigned digit = unsigned(static_cast<unsigned char>(*c)) - '0';
-            if (digit > 9)
-                return false;
-            value = value * 10 + digit;
-        }
-    }
+    if (text.size() >= 8 ? !ReadLastDigits(end, digits, value)
+                         : !ReadShortDigits(std::string_view(end - digits, digits), value))
+        return false;
     number = std::int32_t(value);
     return true;
 }
@@ -643,12 +650,10 @@ bool ParseAnyStandardId(CRecordIdState& state, std::string_view idText, std::int
         // Nine digits cannot pass the largest number, so only the digits are tested; the first
         // byte that is none ends the reading (a non-standard identifier, "C2_I102", meets one
         // soon).
-        for (const char c : idText) {
-            const unsigned digit = unsigned(static_cast<unsigned char>(c)) - '0';
-            if (digit > 9)
-                return false;
-            value = value * 10 + std::int64_t(digit);
-        }
+        std::uint32_t digits = 0;
+        if (!ReadShortDigits(idText, digits))
+            return false;
+        value = digits;
     } else {
         for (const char c : idText) {
             if (c < '0' || c > '9')
@@ -738,7 +743,6 @@ bool RenumberInOrder(CRecordIdState& state, const CDataNode& root)
         auto* record = static_cast<CRecordNode*>(node);
         const bool textId = record->HasTextId();
         renumbered |= textId;
-        record->SetTextId(false);
         if (textId || record->GetRecordNumber() == 0)
             record->SetRecordNumber(state.TakeNextNumber());
     }
