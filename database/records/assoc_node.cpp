@@ -196,14 +196,18 @@ bool CAssocNode::SetHeldValue(CRecordIdState* state, int listIndex, std::string_
 {
     if (!state || !IsRecordNumberingSuspended())
         return false;
+    SetHeldWord(state->m_textMap.Hold(text), listIndex);
+    return true;
+}
+
+void CAssocNode::SetHeldWord(std::uint64_t held, int listIndex)
+{
     static_assert(CRecordTextIds::kHeldFreeBits >= kNumberTypeShift + 4);
-    const std::uint64_t held = state->m_textMap.Hold(text);
     const auto type = std::uintptr_t(listIndex) & kNumberTypeMask;
     ClearValue();
     m_value = std::uintptr_t(held) | (type << kNumberTypeShift) | kHeldTag;
     ++g_keptTexts;
     ++g_heldTexts;
-    return true;
 }
 
 CRecordNode* CAssocNode::FindHeldTarget() const
@@ -422,7 +426,9 @@ bool CAssocNode::SetText(std::string_view text)
     const int listIndex = TargetTypeIndex(GetFieldDef());
     CRecordIdState* state = GetRecordIdState(listIndex);
     std::int32_t number = 0;
-    if (state && ParseStandardId(*state, id, number))
+    if (state && MatchLastTextGroup(*state, id, number) && IsRecordNumberingSuspended())
+        SetHeldWord(state->m_textMap.HeldInLastGroup(number), listIndex);
+    else if (state && ParseStandardId(*state, id, number))
         m_value = NumberValue(number, listIndex);
     else if (!SetHeldValue(state, listIndex, id))
         SetTextValue(id);

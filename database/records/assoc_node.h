@@ -181,6 +181,8 @@ private:
     /// target type (list index listIndex); false when there is none or no load runs (the text is
     /// then kept by SetTextValue).
     bool SetHeldValue(CRecordIdState* state, int listIndex, std::string_view text);
+    /// Keeps a word CRecordTextIds::Hold gave for the target type of list index listIndex.
+    void SetHeldWord(std::uint64_t held, int listIndex);
     /// FindPendingTarget for a held identifier or a kept text: out of line, so that the common
     /// case, a number, costs the walk over a load's links no more than it needs.
     [[gnu::noinline]] CRecordNode* FindPendingTextTarget() const;

@@ -15,8 +15,6 @@
 
 namespace {
 
-bool g_numberingSuspended = false;
-
 bool IsAsciiLetter(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -389,16 +387,32 @@ CRecordTextIds::Group* CRecordTextIds::GroupOf(std::string_view prefix, bool mak
 CRecordTextIds::Group* CRecordTextIds::FindGroup(std::string_view prefix, bool make)
 {
     if (const auto found = m_groupIndex.find(prefix); found != m_groupIndex.end()) {
-        m_lastGroup = &m_groups[found->second];
+        SetLastGroup(&m_groups[found->second]);
         return m_lastGroup;
     }
     if (!make)
         return nullptr;
     const std::string_view kept(Keep(prefix), prefix.size());
     m_groups.push_back({kept, {}});
-    m_lastGroup = &m_groups.back(); // the vector may have moved its groups
+    SetLastGroup(&m_groups.back()); // the vector may have moved its groups
     m_groupIndex.emplace(kept, std::uint32_t(m_groups.size() - 1));
     return &m_groups.back();
+}
+
+void CRecordTextIds::SetLastGroup(Group* group)
+{
+    m_lastGroup = group;
+    m_lastWord = 0;
+    m_lastMask = 0;
+    m_lastSize = 0;
+    m_lastGroupBits = 0;
+    if (!group || group->prefix.empty() || group->prefix.size() > sizeof m_lastWord)
+        return;
+    std::memcpy(&m_lastWord, group->prefix.data(), group->prefix.size());
+    m_lastSize = group->prefix.size();
+    m_lastMask = m_lastSize == sizeof m_lastMask ? ~std::uint64_t(0)
+                                                 : (std::uint64_t(1) << (8 * m_lastSize)) - 1;
+    m_lastGroupBits = std::uint64_t(group - m_groups.data()) << kHeldGroupShift;
 }
 
 bool CRecordTextIds::MayAddGroup() const
@@ -444,33 +458,40 @@ bool CRecordTextIds::InLastGroup(std::string_view text, std::int32_t& number) co
 bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
 {
     // What Find does, with the text split and its group looked up once for both.
-    std::string_view prefix;
     std::int32_t number = 0;
-    Group* group = nullptr;
-    bool numbered = InLastGroup(text, number);
-    if (numbered) {
-        group = m_lastGroup;
-    } else {
-        numbered = SplitNumbered(text, prefix, number);
-        group = numbered && !m_groups.empty() ? GroupOf(prefix, false) : nullptr;
-    }
-    if (!m_entries.empty()) {
-        const std::uint32_t held = m_slots[SlotOf(text, TextHash(text))];
-        if (held != 0 && m_entries[held - 1].record)
-            return false;
-    }
-    if (numbered && !group && MayAddGroup())
-        group = GroupOf(prefix, true);
-    if (group) {
-        // The group's map refuses a number it holds, as Find would have.
-        if (!group->numbers.Insert(number, record))
-            return false;
-        ++m_mapped;
-        return true;
-    }
+    if (InLastGroup(text, number))
+        return InsertNumbered(text, *m_lastGroup, number, record);
+    std::string_view prefix;
+    const bool numbered = SplitNumbered(text, prefix, number);
+    Group* group = numbered && !m_groups.empty() ? GroupOf(prefix, false) : nullptr;
+    if (group)
+        return InsertNumbered(text, *group, number, record);
+    if (MappedAsEntry(text))
+        return false;
+    if (numbered && MayAddGroup())
+        return InsertNumbered(text, *GroupOf(prefix, true), number, record);
     m_entries[EntryOf(text)].record = record;
     ++m_mapped;
     return true;
+}
+
+bool CRecordTextIds::InsertNumbered(std::string_view text, Group& group, std::int32_t number,
+                                    CRecordNode* record)
+{
+    // The group's map refuses a number it holds, as Find would have; the text may also be
+    // mapped as an entry, made before its prefix had a group.
+    if (MappedAsEntry(text) || !group.numbers.InsertInOrder(number, record))
+        return false;
+    ++m_mapped;
+    return true;
+}
+
+bool CRecordTextIds::MappedAsEntry(std::string_view text) const
+{
+    if (m_entries.empty())
+        return false;
+    const std::uint32_t held = m_slots[SlotOf(text, TextHash(text))];
+    return held != 0 && m_entries[held - 1].record != nullptr;
 }
 
 std::uint64_t CRecordTextIds::Hold(std::string_view text)
@@ -479,7 +500,7 @@ std::uint64_t CRecordTextIds::Hold(std::string_view text)
     std::int32_t number = 0;
     if (InLastGroup(text, number)) {
         const auto index = std::uint64_t(m_lastGroup - m_groups.data());
-        return (std::uint64_t(number) << 32) | (index << kHeldGroupShift);
+        return (std::uint64_t(std::uint32_t(number)) << 32) | (index << kHeldGroupShift);
     }
     if (SplitNumbered(text, prefix, number)) {
         if (const Group* group = GroupOf(prefix, MayAddGroup())) {
@@ -572,7 +593,7 @@ void CRecordTextIds::Clear()
     std::vector<std::uint32_t>().swap(m_slots);
     std::vector<Group>().swap(m_groups);
     std::unordered_map<std::string_view, std::uint32_t>().swap(m_groupIndex);
-    m_lastGroup = nullptr;
+    SetLastGroup(nullptr);
     m_blocks.clear();
     m_blocks.shrink_to_fit();
     m_cursor = nullptr;
@@ -591,14 +612,11 @@ std::int32_t CRecordIdState::TakeNextNumber()
     return m_counter;
 }
 
+bool g_recordNumberingSuspended = false;
+
 void SuspendRecordNumbering(bool suspended)
 {
-    g_numberingSuspended = suspended;
-}
-
-bool IsRecordNumberingSuspended()
-{
-    return g_numberingSuspended;
+    g_recordNumberingSuspended = suspended;
 }
 
 void ReadXrefPrefix(CRecordIdState& state, std::string_view idText)
@@ -675,10 +693,14 @@ LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::strin
     CRecordIdState* state = GetRecordIdState(listIndex);
     if (!state)
         return result;
+    // An identifier of the non-standard prefix met last goes straight to its group, without
+    // the standard form tried first.
+    std::int32_t inGroup = 0;
+    const bool inLastGroup = MatchLastTextGroup(*state, xref, inGroup);
     if (xref.empty()) {
         state->m_nonStandardFound = true;
         state->m_readOrderBroken = true;
-    } else if (ParseStandardId(*state, xref, result.m_number)) {
+    } else if (!inLastGroup && ParseStandardId(*state, xref, result.m_number)) {
         result.m_standard = true;
         record.SetRecordNumber(result.m_number);
         state->m_counter = std::max(state->m_counter, result.m_number);
@@ -692,7 +714,9 @@ LoadedRecordId TakeLoadedRecordId(CRecordNode& record, int listIndex, std::strin
         // load joins their continuation records.
         if (listIndex < RECORD_LIST_OBJE)
             record.SetRecordNumber(++state->m_numberedAsRead);
-        result.m_duplicate = !state->m_textMap.Insert(xref, &record);
+        result.m_duplicate = inLastGroup
+                                 ? !state->m_textMap.InsertInLastGroup(xref, inGroup, &record)
+                                 : !state->m_textMap.Insert(xref, &record);
     }
     state->m_duplicateFound |= result.m_duplicate;
     if (state->m_nonStandardFound) {

@@ -55,6 +55,19 @@ public:
         }
         return InsertElsewhere(number, record);
     }
+    /// Insert, inline for the number right after the table's last while the table has room and
+    /// nothing is mapped beyond it, as the records of a prefix of non-standard identifiers come.
+    bool InsertInOrder(std::int32_t number, CRecordNode* record)
+    {
+        const auto index = std::size_t(number);
+        if (number >= 0 && index == m_table.size() && index < m_table.capacity() &&
+            index <= 2 * m_count + 1024 && m_pages.empty() && m_far.empty()) {
+            m_table.push_back(record);
+            ++m_count;
+            return true;
+        }
+        return Insert(number, record);
+    }
     /// Null when the number is not mapped. Inline for a number in the table or on the page found
     /// last, as most of a load's links are.
     CRecordNode* Find(std::int32_t number) const
@@ -167,6 +180,38 @@ private:
     std::size_t m_count = 0;
 };
 
+/// Reads the n (1 to 8) decimal digits that end a word of eight bytes (the last in the high
+/// byte) as one number; the bytes before the digits count as zeros. False when a byte of the n
+/// is not a digit. Little-endian: the first digit is the low byte.
+inline bool ReadLastDigitsOf(std::uint64_t word, std::size_t n, std::uint32_t& value)
+{
+    constexpr std::uint64_t kZeros = 0x3030303030303030ull;
+    if (n < 8) {
+        const std::uint64_t before = (std::uint64_t(1) << (8 * (8 - n))) - 1;
+        word = (word & ~before) | (kZeros & before);
+    }
+    // A byte below '0' borrows, one above '9' carries into its top bit; no byte before the
+    // first such byte borrows or carries, so that byte shows.
+    if ((((word + 0x4646464646464646ull) | (word - kZeros)) & 0x8080808080808080ull) != 0)
+        return false;
+    word -= kZeros;
+    word = word * 10 + (word >> 8); // pairs of digits in every other byte
+    word = (((word & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+            (((word >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+           32;
+    value = std::uint32_t(word);
+    return true;
+}
+
+/// ReadLastDigitsOf for the digits that end at end, read from the eight bytes before end, which
+/// must be readable.
+inline bool ReadLastDigits(const char* end, std::size_t n, std::uint32_t& value)
+{
+    std::uint64_t word;
+    std::memcpy(&word, end - 8, sizeof word);
+    return ReadLastDigitsOf(word, n, value);
+}
+
 /// Records by the text of a non-standard identifier while a load runs. A text that ends in a
 /// number ("C12_I345") is found by its prefix ("C12_I") and then by number in a number map, so
 /// records numbered in order with a prefix of their own cost what standard ones cost. Any other
@@ -184,6 +229,50 @@ public:
 
     /// False, and nothing changed, when the text is mapped already.
     bool Insert(std::string_view text, CRecordNode* record);
+    /// Insert for a text that MatchLastGroup matched, with the number it gave.
+    bool InsertInLastGroup(std::string_view text, std::int32_t number, CRecordNode* record)
+    {
+        return InsertNumbered(text, *m_lastGroup, number, record);
+    }
+    /// Whether text is the prefix of the group found last followed by one to eight digits, the
+    /// first not a zero (what Insert and Hold look for first), for a text of four bytes or more
+    /// and a prefix of eight bytes at most, found inline with one word compared; number gets the
+    /// digits' value. False for any other text, and when the prefix is `standard` (a prefix of
+    /// standardSize bytes, zero-padded): a load's identifier of the standard form is then tried
+    /// first, and this way skips that try only where the two forms cannot meet.
+    bool MatchLastGroup(std::string_view text, std::uint64_t standard, std::size_t standardSize,
+                        std::int32_t& number) const
+    {
+        const std::size_t size = text.size();
+        const std::size_t digits = size - m_lastSize;
+        if (std::endian::native != std::endian::little || m_lastSize == 0 || size < 4 ||
+            digits - 1 > 7 || (m_lastSize == standardSize && m_lastWord == standard))
+            return false;
+        // The text's first and last eight bytes, the first byte low; a shorter text's bytes
+        // from two words of four that may overlap.
+        std::uint64_t head, tail;
+        if (size >= 8) {
+            std::memcpy(&head, text.data(), sizeof head);
+            std::memcpy(&tail, text.data() + size - 8, sizeof tail);
+        } else {
+            std::uint32_t low, high;
+            std::memcpy(&low, text.data(), sizeof low);
+            std::memcpy(&high, text.data() + size - 4, sizeof high);
+            head = low | std::uint64_t(high) << (8 * (size - 4));
+            tail = head << (8 * (8 - size));
+        }
+        std::uint32_t value = 0;
+        if (((head ^ m_lastWord) & m_lastMask) != 0 || text[m_lastSize] == '0' ||
+            !ReadLastDigitsOf(tail, digits, value))
+            return false;
+        number = std::int32_t(value);
+        return true;
+    }
+    /// Hold's answer for a text that MatchLastGroup matched, with the number it gave.
+    std::uint64_t HeldInLastGroup(std::int32_t number) const
+    {
+        return (std::uint64_t(std::uint32_t(number)) << 32) | m_lastGroupBits;
+    }
     /// Null when the text is not mapped.
     CRecordNode* Find(std::string_view text) const;
     /// Unmaps whatever text maps to record.
@@ -259,6 +348,13 @@ private:
     bool InLastGroup(std::string_view text, std::int32_t& number) const;
     /// Whether one more group may be made: groups stay fewer than one per eight records.
     bool MayAddGroup() const;
+    /// Makes group the one found last, and MatchLastGroup's word its prefix's.
+    void SetLastGroup(Group* group);
+    /// Insert for a text numbered in group.
+    bool InsertNumbered(std::string_view text, Group& group, std::int32_t number,
+                        CRecordNode* record);
+    /// Whether text is mapped as an entry (to a record).
+    bool MappedAsEntry(std::string_view text) const;
     /// The entry number of text, its entry added (without a record) when there is none.
     std::uint32_t EntryOf(std::string_view text);
     /// The slot that holds text's entry, or the empty slot where it would go.
@@ -271,6 +367,13 @@ private:
     std::vector<Group> m_groups;
     std::unordered_map<std::string_view, std::uint32_t> m_groupIndex; // prefix to m_groups
     Group* m_lastGroup = nullptr; // the group found last, tried first; in m_groups
+    // The group found last as MatchLastGroup reads it: its prefix's bytes as a word, zero
+    // beyond them, with their mask and count (0 when there is no such group or its prefix is
+    // longer than a word), and the group's bits of a held word.
+    std::uint64_t m_lastWord = 0;
+    std::uint64_t m_lastMask = 0;
+    std::size_t m_lastSize = 0;
+    std::uint64_t m_lastGroupBits = 0;
     std::vector<std::unique_ptr<char[]>> m_blocks;
     char* m_cursor = nullptr;
     std::size_t m_left = 0;
@@ -324,9 +427,28 @@ inline CRecordIdState* GetRecordIdState(int listIndex)
     return unsigned(listIndex) <= unsigned(RECORD_LIST_HEAD) ? &g_recordIdStates[listIndex]
                                                              : nullptr;
 }
+/// Whether a load's identifier is the prefix of the type's non-standard identifiers met last
+/// followed by a number (CRecordTextIds::MatchLastGroup), which the standard form cannot be:
+/// the learned prefix consists of letters, and a group's prefix never ends in a digit nor is
+/// the learned one. number gets the number. A group is made only after the standard form was
+/// tried, so the prefix is learned whenever there is one.
+inline bool MatchLastTextGroup(const CRecordIdState& state, std::string_view idText,
+                               std::int32_t& number)
+{
+    std::uint32_t prefix = 0;
+    std::memcpy(&prefix, state.m_prefix, sizeof prefix);
+    return state.m_textMap.MatchLastGroup(idText, prefix, state.m_prefixLength, number);
+}
+
 /// Records made while a load runs take no number from the counters.
 void SuspendRecordNumbering(bool suspended);
-bool IsRecordNumberingSuspended();
+/// Whether a load runs (SuspendRecordNumbering); for IsRecordNumberingSuspended.
+extern bool g_recordNumberingSuspended;
+/// Inline: a load asks for every record and link it makes.
+inline bool IsRecordNumberingSuspended()
+{
+    return g_recordNumberingSuspended;
+}
 
 /// Learns a record type's id prefix from a cross-reference id's text (without the "@"): up to
 /// four leading letters, or, for a text that does not start with a letter, no prefix.
@@ -334,31 +456,6 @@ void ReadXrefPrefix(CRecordIdState& state, std::string_view idText);
 
 /// ParseStandardId for any identifier; ParseStandardId takes the common case inline.
 bool ParseAnyStandardId(CRecordIdState& state, std::string_view idText, std::int32_t& number);
-
-/// Reads the n (1 to 8) decimal digits that end at end as one number, from the word of the
-/// eight bytes before end, which must be readable; the bytes before the digits count as zeros.
-/// False when a byte of the n is not a digit. Little-endian: the first digit is the low byte.
-inline bool ReadLastDigits(const char* end, std::size_t n, std::uint32_t& value)
-{
-    constexpr std::uint64_t kZeros = 0x3030303030303030ull;
-    std::uint64_t word;
-    std::memcpy(&word, end - 8, sizeof word);
-    if (n < 8) {
-        const std::uint64_t before = (std::uint64_t(1) << (8 * (8 - n))) - 1;
-        word = (word & ~before) | (kZeros & before);
-    }
-    // A byte below '0' borrows, one above '9' carries into its top bit; no byte before the
-    // first such byte borrows or carries, so that byte shows.
-    if ((((word + 0x4646464646464646ull) | (word - kZeros)) & 0x8080808080808080ull) != 0)
-        return false;
-    word -= kZeros;
-    word = word * 10 + (word >> 8); // pairs of digits in every other byte
-    word = (((word & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-            (((word >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
-           32;
-    value = std::uint32_t(word);
-    return true;
-}
 
 /// Whether an identifier's text (without the "@") is in the type's standard form: the learned
 /// prefix, character for character, then one or more decimal digits worth 1 to 2147483647.

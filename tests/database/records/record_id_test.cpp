@@ -442,6 +442,46 @@ TEST_P(RecordTextIdsTest, AHeldTextFindsWhatItsTextFinds)
     EXPECT_EQ(ids.FindHeld(held.front().second), nullptr);
 }
 
+TEST_P(RecordTextIdsTest, TheInlineMatchOfTheLastGroupAgreesWithInsertAndHold)
+{
+    // A load's records and links try the group met last inline first and take the general way
+    // only when that fails; both ways must map and hold every text alike.
+    const TextIdCase& c = GetParam();
+    std::vector<int> records(c.texts.size());
+    CRecordTextIds general;
+    CRecordTextIds inlined;
+    for (std::size_t i = 0; i < c.texts.size(); ++i) {
+        const std::string& text = c.texts[i];
+        auto* record = reinterpret_cast<CRecordNode*>(&records[i]);
+        std::int32_t number = 0;
+        const bool matched = inlined.MatchLastGroup(text, 0, 0, number);
+        EXPECT_EQ(matched ? inlined.InsertInLastGroup(text, number, record)
+                          : inlined.Insert(text, record),
+                  general.Insert(text, record))
+            << text;
+        for (const std::string& link : {text, text + "9", text + "0"}) {
+            const std::uint64_t word = inlined.MatchLastGroup(link, 0, 0, number)
+                                           ? inlined.HeldInLastGroup(number)
+                                           : inlined.Hold(link);
+            EXPECT_EQ(word, general.Hold(link)) << link;
+        }
+    }
+    for (const std::string& text : c.texts)
+        EXPECT_EQ(inlined.Find(text), general.Find(text)) << text;
+}
+
+TEST(RecordTextIdsMatch, AGroupWithTheStandardPrefixIsNeverMatchedInline)
+{
+    int record = 0;
+    CRecordTextIds ids;
+    ASSERT_TRUE(ids.Insert("I5", reinterpret_cast<CRecordNode*>(&record)));
+    std::int32_t number = 0;
+    EXPECT_FALSE(ids.MatchLastGroup("I1234", 'I', 1, number));
+    EXPECT_TRUE(ids.MatchLastGroup("I1234", 'J', 1, number));
+    EXPECT_EQ(number, 1234);
+    EXPECT_TRUE(ids.MatchLastGroup("I1234", 'I', 2, number));
+}
+
 /// Texts "prefix" + 1 .. count.
 std::vector<std::string> Numbered(const std::string& prefix, int count)
 {
@@ -484,7 +524,11 @@ INSTANTIATE_TEST_SUITE_P(
         TextIdCase{"AfterAGroup",
                    {"Person_1", "Person_12345678", "Person_123456789", "Person_0123", "Person_12a4",
                     "Person_1234567890", "Persom_12", "Person12", "Person_1x", "Person_",
-                    "Person_7", "Person_12345678", "Person_0123", "Person12"}}),
+                    "Person_7", "Person_12345678", "Person_0123", "Person12"}},
+        // The same for texts shorter than eight bytes, read as two words that may overlap.
+        TextIdCase{"ShortAfterAGroup",
+                   {"P_1", "P_12", "P_1234", "P_12345", "P_0", "P_01", "P_1a", "Q_12", "P_", "P12",
+                    "PP_1", "P_12", "P_123456", "Q_1", "Q_2", "P_3", "Q_12"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The tools ----------------------------------------------------------------------------
