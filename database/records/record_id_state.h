@@ -229,10 +229,16 @@ public:
 
     /// False, and nothing changed, when the text is mapped already.
     bool Insert(std::string_view text, CRecordNode* record);
-    /// Insert for a text that MatchLastGroup matched, with the number it gave.
+    /// Insert for a text that MatchLastGroup matched, with the number it gave; inline while no
+    /// text is mapped as an entry, as in a file whose identifiers all end in numbers.
     bool InsertInLastGroup(std::string_view text, std::int32_t number, CRecordNode* record)
     {
-        return InsertNumbered(text, *m_lastGroup, number, record);
+        if (!m_entries.empty())
+            return InsertNumbered(text, *m_lastGroup, number, record);
+        if (!m_lastGroup->numbers.InsertInOrder(number, record))
+            return false;
+        ++m_mapped;
+        return true;
     }
     /// Whether text is the prefix of the group found last followed by one to eight digits, the
     /// first not a zero (what Insert and Hold look for first), for a text of four bytes or more
