@@ -433,33 +433,11 @@ std::uint32_t CRecordTextIds::EntryOf(std::string_view text)
     return std::uint32_t(m_entries.size() - 1);
 }
 
-bool CRecordTextIds::InLastGroup(std::string_view text, std::int32_t& number) const
-{
-    if (!m_lastGroup)
-        return false;
-    // The group's prefix never ends in a digit, so these digits are all that SplitNumbered
-    // would find at the text's end.
-    const std::string_view prefix = m_lastGroup->prefix;
-    const std::size_t digits = text.size() - prefix.size();
-    if (text.size() <= prefix.size() || digits > 8 ||
-        !SamePrefix(std::string_view(text.data(), prefix.size()), prefix))
-        return false;
-    const char* const end = text.data() + text.size();
-    if (end[-std::ptrdiff_t(digits)] == '0')
-        return false;
-    std::uint32_t value = 0;
-    if (text.size() >= 8 ? !ReadLastDigits(end, digits, value)
-                         : !ReadShortDigits(std::string_view(end - digits, digits), value))
-        return false;
-    number = std::int32_t(value);
-    return true;
-}
-
 bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
 {
     // What Find does, with the text split and its group looked up once for both.
     std::int32_t number = 0;
-    if (InLastGroup(text, number))
+    if (MatchLastGroup(text, 0, 0, number)) // no standard form to leave out here
         return InsertNumbered(text, *m_lastGroup, number, record);
     std::string_view prefix;
     const bool numbered = SplitNumbered(text, prefix, number);
@@ -475,17 +453,6 @@ bool CRecordTextIds::Insert(std::string_view text, CRecordNode* record)
     return true;
 }
 
-bool CRecordTextIds::InsertNumbered(std::string_view text, Group& group, std::int32_t number,
-                                    CRecordNode* record)
-{
-    // The group's map refuses a number it holds, as Find would have; the text may also be
-    // mapped as an entry, made before its prefix had a group.
-    if (MappedAsEntry(text) || !group.numbers.InsertInOrder(number, record))
-        return false;
-    ++m_mapped;
-    return true;
-}
-
 bool CRecordTextIds::MappedAsEntry(std::string_view text) const
 {
     if (m_entries.empty())
@@ -496,12 +463,10 @@ bool CRecordTextIds::MappedAsEntry(std::string_view text) const
 
 std::uint64_t CRecordTextIds::Hold(std::string_view text)
 {
-    std::string_view prefix;
     std::int32_t number = 0;
-    if (InLastGroup(text, number)) {
-        const auto index = std::uint64_t(m_lastGroup - m_groups.data());
-        return (std::uint64_t(std::uint32_t(number)) << 32) | (index << kHeldGroupShift);
-    }
+    if (MatchLastGroup(text, 0, 0, number)) // no standard form to leave out here
+        return HeldInLastGroup(number);
+    std::string_view prefix;
     if (SplitNumbered(text, prefix, number)) {
         if (const Group* group = GroupOf(prefix, MayAddGroup())) {
             const auto index = std::uint64_t(group - m_groups.data());

@@ -229,19 +229,13 @@ public:
 
     /// False, and nothing changed, when the text is mapped already.
     bool Insert(std::string_view text, CRecordNode* record);
-    /// Insert for a text that MatchLastGroup matched, with the number it gave; inline while no
-    /// text is mapped as an entry, as in a file whose identifiers all end in numbers.
+    /// Insert for a text that MatchLastGroup matched, with the number it gave.
     bool InsertInLastGroup(std::string_view text, std::int32_t number, CRecordNode* record)
     {
-        if (!m_entries.empty())
-            return InsertNumbered(text, *m_lastGroup, number, record);
-        if (!m_lastGroup->numbers.InsertInOrder(number, record))
-            return false;
-        ++m_mapped;
-        return true;
+        return InsertNumbered(text, *m_lastGroup, number, record);
     }
     /// Whether text is the prefix of the group found last followed by one to eight digits, the
-    /// first not a zero (what Insert and Hold look for first), for a text of four bytes or more
+    /// first not a zero (what Insert and Hold try first), for a text of four bytes or more
     /// and a prefix of eight bytes at most, found inline with one word compared; number gets the
     /// digits' value. False for any other text, and when the prefix is `standard` (a prefix of
     /// standardSize bytes, zero-padded): a load's identifier of the standard form is then tried
@@ -348,17 +342,23 @@ private:
     [[gnu::noinline]] Group* FindGroup(std::string_view prefix, bool make);
     /// FindHeld past a group's table.
     CRecordNode* FindHeldElsewhere(std::uint64_t held) const;
-    /// Whether text is the prefix of the group found last followed by one to eight digits, the
-    /// first not a zero, as most texts of a load are: the group SplitNumbered and GroupOf would
-    /// give, found without them; number gets the digits' value.
-    bool InLastGroup(std::string_view text, std::int32_t& number) const;
     /// Whether one more group may be made: groups stay fewer than one per eight records.
     bool MayAddGroup() const;
     /// Makes group the one found last, and MatchLastGroup's word its prefix's.
     void SetLastGroup(Group* group);
-    /// Insert for a text numbered in group.
+    /// Insert for a text numbered in group; inline while no text is mapped as an entry, as in
+    /// a file whose identifiers all end in numbers.
     bool InsertNumbered(std::string_view text, Group& group, std::int32_t number,
-                        CRecordNode* record);
+                        CRecordNode* record)
+    {
+        // The group's map refuses a number it holds, as Find would have; the text may also be
+        // mapped as an entry, made before its prefix had a group.
+        if ((!m_entries.empty() && MappedAsEntry(text)) ||
+            !group.numbers.InsertInOrder(number, record))
+            return false;
+        ++m_mapped;
+        return true;
+    }
     /// Whether text is mapped as an entry (to a record).
     bool MappedAsEntry(std::string_view text) const;
     /// The entry number of text, its entry added (without a record) when there is none.
