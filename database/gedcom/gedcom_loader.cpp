@@ -13,6 +13,7 @@
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_model.h"
 #include "database/nodes/named_list_store.h"
+#include "database/nodes/node_pool.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/base/progress.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -78,6 +80,9 @@ constexpr const char* kDuplicateMessage =
 
 /// A status of the record loop besides those of the line reader: reading failed.
 constexpr int kLoadFailed = 2;
+/// Files from this size on load with the node pool committed ahead on another processor: their
+/// nodes take tens of megabytes or more, and a smaller file loads before a thread would start.
+constexpr std::int64_t kCommitAheadFileBytes = 4 << 20;
 
 GedcomFileFormat g_loadedFormat;
 std::string g_loadReport;
@@ -392,17 +397,22 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
     int status = kLoadFailed;
     int records = 0;
     bool noTrailer = false;
-    try {
-        status = ReadRecords(bar, records, noTrailer);
-    } catch (...) {
-        status = kLoadFailed;
-        EndAbandonedOperation();
-    }
-    try {
-        FinishRecords(progress);
-    } catch (...) {
-        status = kLoadFailed;
-        EndAbandonedOperation();
+    {
+        std::optional<CNodePool::CCommitAhead> commitAhead;
+        if (GetGedcomInputFileSize() >= kCommitAheadFileBytes)
+            commitAhead.emplace(CNodePool::Nodes());
+        try {
+            status = ReadRecords(bar, records, noTrailer);
+        } catch (...) {
+            status = kLoadFailed;
+            EndAbandonedOperation();
+        }
+        try {
+            FinishRecords(progress);
+        } catch (...) {
+            status = kLoadFailed;
+            EndAbandonedOperation();
+        }
     }
     // A read that failed ended the input early: the load fails, so that the part loaded is not
     // saved over the whole file.

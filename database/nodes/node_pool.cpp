@@ -1,8 +1,12 @@
 // database/nodes/node_pool.cpp: the block allocator behind every data node and long field text.
 #include "database/nodes/node_pool.h"
 
+#include <algorithm>
+#include <atomic>
 #include <exception>
+#include <memory>
 #include <new>
+#include <sched.h>
 #include <sys/mman.h>
 #include <thread>
 
@@ -16,6 +20,22 @@
 #endif
 
 struct CNodePool::Releaser {
+    std::thread thread;
+};
+
+/// The thread that commits chunks ahead of use, and the two words it shares with the pool: the
+/// bytes from the range's start that the pool wants committed, and those committed so far.
+struct CNodePool::Committer {
+    /// Set in ready once the thread has stopped: told to, or given no more memory (chunks are
+    /// whole multiples of pages, so the low bits of a byte count are free).
+    static constexpr std::size_t kStopped = 1;
+    /// wanted's value that tells the thread to stop.
+    static constexpr std::size_t kStop = ~std::size_t(0);
+
+    void Run(char* region) noexcept;
+
+    std::atomic<std::size_t> wanted{0};
+    std::atomic<std::size_t> ready{0};
     std::thread thread;
 };
 
@@ -39,12 +59,79 @@ char* Reserve(std::size_t bytes)
     return mapped == MAP_FAILED ? nullptr : static_cast<char*>(mapped);
 }
 
+/// Makes the chunk at chunk usable and its pages present; false when the system refuses.
+bool CommitPages(char* chunk)
+{
+    if (::mprotect(chunk, CNodePool::kChunkBytes, PROT_READ | PROT_WRITE) != 0)
+        return false;
+    ::madvise(chunk, CNodePool::kChunkBytes, MADV_POPULATE_WRITE);
+    POOL_POISON(chunk, CNodePool::kChunkBytes);
+    return true;
+}
+
+/// Whether this process may run on more than one processor: with one, a committer thread only
+/// takes turns with the load it would speed up.
+bool HasSpareProcessor()
+{
+    cpu_set_t set;
+    return ::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 1;
+}
+
 } // namespace
+
+void CNodePool::Committer::Run(char* region) noexcept
+{
+    std::size_t done = ready.load(std::memory_order_relaxed);
+    for (;;) {
+        const std::size_t want = wanted.load(std::memory_order_acquire);
+        if (want == kStop)
+            break;
+        if (done >= want) {
+            wanted.wait(want, std::memory_order_acquire);
+            continue;
+        }
+        if (done + kChunkBytes > kRegionBytes || !CommitPages(region + done))
+            break;
+        done += kChunkBytes;
+        ready.store(done, std::memory_order_release);
+        ready.notify_one();
+    }
+    ready.store(done | kStopped, std::memory_order_release);
+    ready.notify_one();
+}
+
+CNodePool::CCommitAhead::CCommitAhead(CNodePool& pool) : m_pool(pool)
+{
+    if (pool.m_committer || !HasSpareProcessor())
+        return;
+    try {
+        pool.ReserveRegion();
+        auto committer = std::make_unique<Committer>();
+        committer->ready.store(pool.m_committed, std::memory_order_relaxed);
+        committer->wanted.store(pool.m_committed + kAheadChunks * kChunkBytes,
+                                std::memory_order_relaxed);
+        Committer* const running = committer.get();
+        char* const region = pool.m_region;
+        committer->thread = std::thread([running, region] { running->Run(region); });
+        pool.m_committer = committer.release();
+        m_started = true;
+    } catch (const std::exception&) {
+        // No range or no thread now: the pool commits its chunks itself, and a range it still
+        // cannot reserve fails the load as it would have.
+    }
+}
+
+CNodePool::CCommitAhead::~CCommitAhead()
+{
+    if (m_started)
+        m_pool.StopCommitter();
+}
 
 constinit CNodePool CNodePool::s_nodes;
 
 CNodePool::~CNodePool()
 {
+    StopCommitter();
     FinishRelease();
     if (!m_region)
         return;
@@ -87,23 +174,56 @@ void CNodePool::Free(void* block, std::size_t size) noexcept
     --m_live;
 }
 
+void CNodePool::ReserveRegion()
+{
+    if (m_region)
+        return;
+    m_region = Reserve(kRegionBytes);
+    if (!m_region)
+        throw std::bad_alloc();
+    if (this == &s_nodes)
+        s_nodeBase = std::uintptr_t(m_region);
+}
+
 void CNodePool::CommitChunk()
 {
-    if (!m_region) {
-        m_region = Reserve(kRegionBytes);
-        if (!m_region)
-            throw std::bad_alloc();
-        if (this == &s_nodes)
-            s_nodeBase = std::uintptr_t(m_region);
+    ReserveRegion();
+    const std::size_t needed = m_committed + kChunkBytes;
+    if (m_committer) {
+        m_committer->wanted.store(needed + kAheadChunks * kChunkBytes, std::memory_order_release);
+        m_committer->wanted.notify_one();
+        std::size_t ready = m_committer->ready.load(std::memory_order_acquire);
+        while (ready < needed && !(ready & Committer::kStopped)) {
+            m_committer->ready.wait(ready, std::memory_order_acquire);
+            ready = m_committer->ready.load(std::memory_order_acquire);
+        }
+        ready &= ~Committer::kStopped;
+        if (ready >= needed) {
+            m_committed = ready;
+            return;
+        }
+        // The committer stopped short of the chunk (no memory left): committing it here fails
+        // as it would have without one.
     }
-    if (m_committed + kChunkBytes > kRegionBytes)
+    if (needed > kRegionBytes || !CommitPages(m_region + m_committed))
         throw std::bad_alloc();
-    char* chunk = m_region + m_committed;
-    if (::mprotect(chunk, kChunkBytes, PROT_READ | PROT_WRITE) != 0)
-        throw std::bad_alloc();
-    ::madvise(chunk, kChunkBytes, MADV_POPULATE_WRITE);
-    POOL_POISON(chunk, kChunkBytes);
-    m_committed += kChunkBytes;
+    m_committed = needed;
+}
+
+void CNodePool::StopCommitter() noexcept
+{
+    if (!m_committer)
+        return;
+    m_committer->wanted.store(Committer::kStop, std::memory_order_release);
+    m_committer->wanted.notify_one();
+    m_committer->thread.join();
+    const std::size_t ready =
+        m_committer->ready.load(std::memory_order_acquire) & ~Committer::kStopped;
+    m_committed = std::max(m_committed, ready);
+    if (m_cursor)
+        m_end = m_region + m_committed;
+    delete m_committer;
+    m_committer = nullptr;
 }
 
 void* CNodePool::Carve(std::size_t cls)
@@ -145,6 +265,7 @@ bool CNodePool::ReleaseUnused()
 {
     if (m_live != 0)
         return false;
+    StopCommitter();
     if (m_committed != 0) {
         // The range goes back to the system on a thread of its own: tearing down the page
         // tables of a large file takes longer than freeing its nodes did, and nothing waits for

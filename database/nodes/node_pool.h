@@ -16,7 +16,8 @@
 /// in granules), which is how nodes link to each other: half the bytes of a pointer. When no
 /// block is in use, ReleaseUnused gives the range back (on a thread of its own, so that closing
 /// a large file does not wait for the system) and the next blocks come from a fresh range, in
-/// order.
+/// order. While a large file loads, a helper thread commits the chunks ahead of those in use
+/// (CCommitAhead), so that the loading thread rarely waits for the system to make pages present.
 ///
 /// Under AddressSanitizer a free block is poisoned, so a use after free is still reported. The
 /// pool is not locked: data nodes and their long texts are made and freed on the interface thread
@@ -72,6 +73,24 @@ public:
     /// memory that follows a release needs it).
     void FinishRelease() noexcept;
 
+    /// While one lives, a thread of its own keeps the next kAheadChunks chunks of the pool
+    /// committed before the blocks handed out reach them: a large load then spends its own time
+    /// reading the file while another core makes the pool's pages present. Chunks committed
+    /// ahead and not reached by the end stay committed for the blocks that follow. Without a
+    /// thread to spare the pool commits its chunks itself, as it does at any other time.
+    class CCommitAhead {
+    public:
+        explicit CCommitAhead(CNodePool& pool);
+        ~CCommitAhead();
+        CCommitAhead(const CCommitAhead&) = delete;
+        CCommitAhead& operator=(const CCommitAhead&) = delete;
+
+    private:
+        CNodePool& m_pool;
+        bool m_started = false; // false when another runs, or no thread could be spared
+    };
+    static constexpr std::size_t kAheadChunks = 4;
+
     /// The pool that data nodes come from.
     static CNodePool& Nodes() { return s_nodes; }
 
@@ -102,8 +121,13 @@ private:
 
     void* AllocateSlow(std::size_t size);
     void* Carve(std::size_t cls);
-    /// Commits the next chunk of the range, reserving the range first; throws when none is left.
+    /// Commits the next chunk of the range (or takes the chunks the committer has ready),
+    /// reserving the range first; throws when none is left.
     void CommitChunk();
+    /// Reserves the range when the pool has none; throws when the system gives none.
+    void ReserveRegion();
+    /// Stops the committer, if one runs, and counts the chunks it committed as the pool's own.
+    void StopCommitter() noexcept;
 
     /// s_nodeBase while the node pool has no range: the top of the address space, where no
     /// object lies, so that IndexOf finds any address (null too) outside the range by the one
@@ -123,4 +147,6 @@ private:
     std::size_t m_live = 0;
     struct Releaser;
     Releaser* m_releaser = nullptr; // the thread giving back the range of the last release
+    struct Committer;
+    Committer* m_committer = nullptr; // the thread committing ahead of use, while one runs
 };

@@ -5,6 +5,7 @@
 
 #include "database/nodes/custom_event_node.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -303,6 +304,62 @@ TEST(NodePoolTest, ManyBlocksSpanChunksWithoutOverlap)
     for (char* block : blocks)
         pool.Free(block, 72);
     EXPECT_EQ(pool.LiveBlocks(), 0u);
+}
+
+TEST(NodePoolTest, CommittingAheadHandsOutTheSameBlocksInTheSameOrder)
+{
+    constexpr std::size_t kSize = 72;
+    const std::size_t count = (CNodePool::kAheadChunks + 6) * CNodePool::kChunkBytes / kSize;
+    CNodePool plain;
+    CNodePool ahead;
+    std::vector<char*> plainBlocks;
+    std::vector<char*> blocks;
+    {
+        const CNodePool::CCommitAhead committing(ahead);
+        for (std::size_t i = 0; i < count; ++i) {
+            plainBlocks.push_back(static_cast<char*>(plain.Allocate(kSize)));
+            blocks.push_back(static_cast<char*>(ahead.Allocate(kSize)));
+            std::memset(blocks.back(), int(i & 0x7F), kSize);
+            ASSERT_EQ(blocks[i] - blocks[0], plainBlocks[i] - plainBlocks[0]) << "block " << i;
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i)
+        ASSERT_EQ(blocks[i][kSize - 1], char(i & 0x7F)) << "block " << i << " was overwritten";
+    const std::size_t used = plain.ReservedBytes();
+    EXPECT_GE(ahead.ReservedBytes(), used);
+    EXPECT_LE(ahead.ReservedBytes(), used + CNodePool::kAheadChunks * CNodePool::kChunkBytes);
+    // The chunks committed ahead serve the blocks that follow, in order.
+    const std::size_t committed = ahead.ReservedBytes();
+    auto* next = static_cast<char*>(ahead.Allocate(kSize));
+    EXPECT_EQ(next, blocks.back() + kSize);
+    EXPECT_EQ(ahead.ReservedBytes(), std::max(committed, used + CNodePool::kChunkBytes));
+    ahead.Free(next, kSize);
+    for (std::size_t i = 0; i < count; ++i) {
+        plain.Free(plainBlocks[i], kSize);
+        ahead.Free(blocks[i], kSize);
+    }
+    EXPECT_TRUE(ahead.ReleaseUnused());
+    EXPECT_EQ(ahead.ReservedBytes(), 0u);
+}
+
+TEST(NodePoolTest, AReleaseWhileCommittingAheadGivesEveryChunkBack)
+{
+    CNodePool pool;
+    const CNodePool::CCommitAhead committing(pool);
+    void* block = pool.Allocate(48);
+    pool.Free(block, 48);
+    ASSERT_TRUE(pool.ReleaseUnused());
+    EXPECT_EQ(pool.ReservedBytes(), 0u) << "the chunks committed ahead went back too";
+    // The pool commits its own chunks from then on.
+    std::vector<void*> blocks;
+    // The range's first granule is never handed out.
+    for (std::size_t i = 0; i < 2 * CNodePool::kChunkBytes / 256 - 1; ++i) {
+        blocks.push_back(pool.Allocate(256));
+        std::memset(blocks.back(), 1, 256);
+    }
+    EXPECT_EQ(pool.ReservedBytes(), 2 * CNodePool::kChunkBytes);
+    for (void* each : blocks)
+        pool.Free(each, 256);
 }
 
 } // namespace
