@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -172,6 +173,19 @@ TEST_F(GedcomGoldenTest, EveryCharacterSetAndIdentifierFormLoadsAndSavesAsBefore
         EXPECT_EQ(taken[i].report, expected[i].report) << "report of " << taken[i];
         EXPECT_EQ(taken[i].saved, expected[i].saved) << "saved bytes of " << taken[i];
     }
+}
+
+TEST_F(GedcomGoldenTest, AFileOfSeveralMegabytesLoadsAndSavesAsBefore)
+{
+    // From 4 MiB on, a load has the node pool commit its memory on a thread of its own.
+    const std::string path = Copies("royal92.ged", 9, CopyVariant::Utf8Numbered);
+    ASSERT_GE(std::filesystem::file_size(path), std::uintmax_t(4) << 20);
+    const Golden expected{"royal92 utf8, 9 copies", "851caaed8ca31ef8", "e79c6f057fa968de",
+                          "4b4efa57b77b9ac1"};
+    const Golden taken = Take(expected.name, path);
+    EXPECT_EQ(taken.records, expected.records) << "records of " << taken;
+    EXPECT_EQ(taken.report, expected.report) << "report of " << taken;
+    EXPECT_EQ(taken.saved, expected.saved) << "saved bytes of " << taken;
 }
 
 TEST_F(GedcomGoldenTest, MixedIdentifiersAreRenumberedAsBefore)
