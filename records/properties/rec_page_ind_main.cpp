@@ -3,6 +3,7 @@
 #include "records/properties/rec_page_ind_main.h"
 
 #include "records/properties/properties_dlg.h"
+#include "records/properties/sex_change_rules.h"
 
 #include "common/abort.h"
 #include "database/dictionary/field_ids.h"
@@ -753,32 +754,30 @@ void CRecPageIndMain::ChangeSex(CDataCtl* control)
     control->GetListSelection(position);
     const int wanted = position == 0 || position == 1 ? position : SEX_UNDETERMINED;
     const int current = individual->GetSex();
-    if (wanted == current)
-        return;
-    auto revert = [&](const char* message) {
+    const CSexChangePlan plan = PlanSexChange(*individual, wanted);
+    const char* message = SexChangeMessage(plan.m_action);
+    auto revert = [&](const char* shown) {
         control->SetListSelection(current == SEX_UNDETERMINED ? -1 : current);
-        if (message)
-            MessageBox(message, MB_OK);
+        if (shown)
+            MessageBox(shown, MB_OK);
     };
-    const int families = individual->CountSpouseFamilies(true);
-    if (families == 0) {
-        individual->SetSex(wanted, true);
-        NotifyChanges();
+    switch (plan.m_action) {
+    case SexChange::Unchanged:
         return;
+    case SexChange::Set:
+        break;
+    case SexChange::AskSwap:
+        if (MessageBox(message, MB_YESNO) != IDYES)
+            return revert(nullptr);
+        break;
+    case SexChange::RefuseDelete:
+    case SexChange::RefuseSeveralFamilies:
+    case SexChange::RefuseSpouseElsewhere:
+        return revert(message);
     }
-    if (wanted == SEX_UNDETERMINED)
-        return revert("You cannot delete an individual's sex if he or she is a spouse or parent.");
-    if (families > 1)
-        return revert("You cannot change an individual's sex if he/she is a spouse or parent in "
-                      "more than one family.");
-    CFamRec* family = FocusFamily() ? FocusFamily() : individual->GetNextSpouseFamily(nullptr);
-    const CIndRec* partner = family ? individual->GetSpouseInFamily(family) : nullptr;
-    if (partner && partner->CountSpouseFamilies(true) > 1)
-        return revert("You cannot swap the individual's sex with that of his/her spouse as the "
-                      "spouse is a parent in another family.");
-    if (MessageBox("Do you wish to swap the parents' sexes?", MB_YESNO) != IDYES)
-        return revert(nullptr);
-    individual->SwapSexWithSpouse(wanted);
+    // A change the records refuse is not shown as made.
+    if (!ApplySexChange(*individual, plan, wanted))
+        revert(nullptr);
     NotifyChanges();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/ui/dialogs/edit.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "tests/records/properties/properties_fixture.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -283,37 +284,109 @@ TEST_F(IndMainPageTest, ParentsOffersEachParentFamilyAndGoesToTheFatherOrTheMiss
     EXPECT_EQ(page->GetChildren().At(0), kid);
 }
 
-TEST_F(IndMainPageTest, SexChangesFollowTheSpouseRules)
+TEST_F(IndMainPageTest, SexChangesFollowTheSpouseRulesWithTheirMessages)
 {
-    CIndRec* al = NewIndividual(SEX_MALE, "Al");
-    CIndRec* bea = NewIndividual(SEX_FEMALE, "Bea");
-    CFamRec* family = Marry(al, bea);
-    CRecPageIndMain* page = ShowMain(al);
+    // Al is married to Bea; each case adds what the rule looks at, chooses a sex in Al's box and
+    // answers the box shown, if any.
+    enum Extra { kNone, kAlMarriedTwice, kBeaMarriedTwice };
+    struct Case {
+        const char* what;
+        Extra extra;
+        int chosen; // the box's position: SEX_MALE, SEX_FEMALE, -1 for none
+        int answer; // the answer to the box shown; 0 when none is expected
+        const char* message;
+        int alAfter;
+        int boxAfter;
+    };
+    const Case cases[] = {
+        {"an unknown sex for a spouse", kNone, -1, IDOK,
+         "You cannot delete an individual's sex if he or she is a spouse or parent.", SEX_MALE,
+         SEX_MALE},
+        {"a spouse in two families", kAlMarriedTwice, SEX_FEMALE, IDOK,
+         "You cannot change an individual's sex if he/she is a spouse or parent in more than one "
+         "family.",
+         SEX_MALE, SEX_MALE},
+        {"the spouse married elsewhere", kBeaMarriedTwice, SEX_FEMALE, IDOK,
+         "You cannot swap the individual's sex with that of his/her spouse as the spouse is a "
+         "parent in another family.",
+         SEX_MALE, SEX_MALE},
+        {"the swap declined", kNone, SEX_FEMALE, IDNO, "Do you wish to swap the parents' sexes?",
+         SEX_MALE, SEX_MALE},
+        {"the swap agreed", kNone, SEX_FEMALE, IDYES, "Do you wish to swap the parents' sexes?",
+         SEX_FEMALE, SEX_FEMALE},
+        {"the same sex", kNone, SEX_MALE, 0, nullptr, SEX_MALE, SEX_MALE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CIndRec* al = NewIndividual(SEX_MALE, "Al");
+        CIndRec* bea = NewIndividual(SEX_FEMALE, "Bea");
+        CFamRec* family = Marry(al, bea);
+        if (c.extra == kAlMarriedTwice)
+            Marry(al, NewIndividual(SEX_FEMALE, "Cat"));
+        if (c.extra == kBeaMarriedTwice)
+            Marry(NewIndividual(SEX_MALE, "Cy"), bea);
+        CRecPageIndMain* page = ShowMain(al);
+        ASSERT_NE(page, nullptr);
+        CDataCtl* sex = Control("INDI.SEX");
+        ASSERT_NE(sex, nullptr);
+        TestHooks::TakeMessages();
+
+        sex->SetListSelection(c.chosen);
+        if (c.answer)
+            TestHooks::AnswerMessageBox(c.answer);
+        page->OnDataCtlEdit(sex, nullptr, TRUE);
+        const auto shown = TestHooks::TakeMessages();
+        if (c.message) {
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].text, c.message);
+            EXPECT_EQ(shown[0].style & MB_TYPEMASK, UINT(c.answer == IDOK ? MB_OK : MB_YESNO));
+        } else {
+            EXPECT_TRUE(shown.empty());
+        }
+        EXPECT_EQ(al->GetSex(), c.alAfter);
+        int position = -2;
+        sex->GetListSelection(position);
+        EXPECT_EQ(position, c.boxAfter) << "a refused or declined change puts the box back";
+        const bool swapped = c.alAfter == SEX_FEMALE;
+        EXPECT_EQ(bea->GetSex(), swapped ? SEX_MALE : SEX_FEMALE);
+        EXPECT_EQ(family->GetWife(), swapped ? al : bea);
+    }
+}
+
+TEST_F(IndMainPageTest, AnUnknownSexSetToItsPlaceInTheFamilyAsksNothingAndSwapsNobody)
+{
+    // A file may hold a wife without a sex: choosing female only records what her place says;
+    // choosing male makes her the husband and him the wife, after the question.
+    CIndRec* cy = NewIndividual(SEX_MALE, "Cy");
+    CIndRec* dee = NewIndividual(SEX_FEMALE, "Dee");
+    CFamRec* family = Marry(cy, dee);
+    ASSERT_TRUE(dee->SetSex(SEX_UNDETERMINED, true));
+    CRecPageIndMain* page = ShowMain(dee);
     ASSERT_NE(page, nullptr);
     CDataCtl* sex = Control("INDI.SEX");
     ASSERT_NE(sex, nullptr);
+    TestHooks::TakeMessages();
 
     sex->SetListSelection(SEX_FEMALE);
-    TestHooks::AnswerMessageBox(IDNO);
     page->OnDataCtlEdit(sex, nullptr, TRUE);
-    EXPECT_EQ(al->GetSex(), SEX_MALE) << "No keeps the sexes";
-    sex->SetListSelection(SEX_FEMALE);
+    EXPECT_TRUE(TestHooks::TakeMessages().empty());
+    EXPECT_EQ(dee->GetSex(), SEX_FEMALE);
+    EXPECT_EQ(cy->GetSex(), SEX_MALE);
+    EXPECT_EQ(family->GetWife(), dee);
+
+    ASSERT_TRUE(dee->SetSex(SEX_UNDETERMINED, true));
+    page = ShowMain(dee);
+    sex = Control("INDI.SEX");
+    ASSERT_NE(sex, nullptr);
+    sex->SetListSelection(SEX_MALE);
     TestHooks::AnswerMessageBox(IDYES);
     page->OnDataCtlEdit(sex, nullptr, TRUE);
-    EXPECT_EQ(al->GetSex(), SEX_FEMALE);
-    EXPECT_EQ(bea->GetSex(), SEX_MALE);
-    EXPECT_EQ(family->GetWife(), al);
-
-    Marry(NewIndividual(SEX_MALE, "Cy"), al);
-    page = ShowMain(al);
-    sex = Control("INDI.SEX");
-    sex->SetListSelection(SEX_MALE);
-    TestHooks::AnswerMessageBox(IDOK);
-    page->OnDataCtlEdit(sex, nullptr, TRUE);
-    EXPECT_EQ(TestHooks::TakeMessages().back().text,
-              "You cannot change an individual's sex if he/she is a spouse or parent in more "
-              "than one family.");
-    EXPECT_EQ(al->GetSex(), SEX_FEMALE);
+    EXPECT_EQ(test_support::TextsOf(TestHooks::TakeMessages()),
+              std::vector<std::string>{"Do you wish to swap the parents' sexes?"});
+    EXPECT_EQ(dee->GetSex(), SEX_MALE);
+    EXPECT_EQ(cy->GetSex(), SEX_FEMALE);
+    EXPECT_EQ(family->GetHusband(), dee);
+    EXPECT_EQ(family->GetWife(), cy);
 }
 
 TEST_F(IndMainPageTest, AChildsSexEditTakesOneLetterUnlessTheChildIsAParent)
