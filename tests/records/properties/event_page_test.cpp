@@ -7,6 +7,7 @@
 #include "database/dictionary/field_ids.h"
 #include "platform/ui/dialogs/button.h"
 #include "tests/records/properties/properties_fixture.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -251,6 +252,36 @@ TEST_F(EventPageTest, InStoredOrderAFamilyFactCannotMoveAboveOwnFacts)
     page->OnMoveDown();
     EXPECT_EQ(family->GetNextFact(nullptr, false)->GetFieldId(), FIELD_CENS);
     EXPECT_EQ(Rows(*page).back(), "1880|Marriage to <no spouse>|29-30");
+}
+
+TEST_F(EventPageTest, DeletingAFactAsksByItsKindAndCancelKeepsIt)
+{
+    struct Case {
+        const char* tag;
+        int answer;
+        const char* question;
+    };
+    const Case cases[] = {
+        {"BIRT", IDCANCEL, "Delete event?"},
+        {"BIRT", IDOK, "Delete event?"},
+        {"OCCU", IDCANCEL, "Delete attribute?"},
+        {"OCCU", IDOK, "Delete attribute?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.tag) + (c.answer == IDOK ? " OK" : " Cancel"));
+        CIndRec* al = NewIndividual(SEX_MALE, "Al");
+        CDataNode* fact = Fact(al, c.tag, "1900");
+        CRecPageEvent* page = ShowEvents(al);
+        ASSERT_NE(page, nullptr);
+        page->SelectRow(RowOf(*page, fact));
+        TestHooks::TakeMessages();
+        TestHooks::AnswerMessageBox(c.answer);
+        page->OnDeleteEvent();
+        EXPECT_EQ(test_support::TextsOf(TestHooks::TakeMessages()),
+                  std::vector<std::string>{c.question});
+        EXPECT_EQ(Child(al, c.tag) != nullptr, c.answer != IDOK);
+        EXPECT_EQ(Rows(*page).size(), c.answer == IDOK ? 0u : 1u);
+    }
 }
 
 } // namespace

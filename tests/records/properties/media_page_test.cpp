@@ -181,4 +181,73 @@ TEST_F(MediaPageTest, PerformingAnActionOnAFileThatDoesNotOpenSaysWhy)
     }
 }
 
+TEST_F(MediaPageTest, DeletingAnObjectAsksByItsKindAndCancelKeepsIt)
+{
+    struct Case {
+        bool link; // a link to a multimedia record, else an object field of the individual's own
+        int answer;
+        const char* question;
+    };
+    const Case cases[] = {
+        {true, IDCANCEL,
+         "Delete link to MultiMedia Object record?\n\n(The MultiMedia Object record itself will "
+         "not be deleted)"},
+        {true, IDOK,
+         "Delete link to MultiMedia Object record?\n\n(The MultiMedia Object record itself will "
+         "not be deleted)"},
+        {false, IDCANCEL, "Delete MultiMedia Object field?"},
+        {false, IDOK, "Delete MultiMedia Object field?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.question) + (c.answer == IDOK ? " OK" : " Cancel"));
+        CIndRec* al = NewIndividual(SEX_MALE, "Al");
+        CDataNode* node = nullptr;
+        if (c.link) {
+            node = Link(al, "OBJE", Object("Wedding"));
+        } else {
+            node = LoadField(al, "OBJE", "");
+            SetField(node, "FORM", "jpeg");
+            SetField(node, "TITL", "Portrait");
+        }
+        const CFieldDef* def = node->GetFieldDef();
+        const auto kept = [al, def] {
+            for (const CDataNode* child = al->GetFirstChild(); child;
+                 child = child->GetNextSibling())
+                if (child->GetFieldDef() == def)
+                    return true;
+            return false;
+        };
+        CRecPageMedia* page = ShowObjects(al);
+        ASSERT_NE(page, nullptr);
+        ASSERT_NE(RowOf(*page, node), nullptr);
+        page->SelectRow(RowOf(*page, node));
+        TestHooks::TakeMessages();
+        TestHooks::AnswerMessageBox(c.answer);
+        page->OnDeleteObject();
+        EXPECT_EQ(test_support::TextsOf(TestHooks::TakeMessages()),
+                  std::vector<std::string>{c.question});
+        EXPECT_EQ(kept(), c.answer != IDOK);
+    }
+}
+
+TEST_F(MediaPageTest, AnObjectOfAnotherProgramIsNotOpenedAndTheUserIsToldWhy)
+{
+    CIndRec* al = NewIndividual(SEX_MALE, "Al");
+    CRecordNode* object = NewRecord(record_test::kObje);
+    SetField(object, "FORM", "ole");
+    SetField(object, "TITL", "Spreadsheet");
+    CDataNode* link = Link(al, "OBJE", object);
+    CRecPageMedia* page = ShowObjects(al);
+    ASSERT_NE(page, nullptr);
+    page->SelectRow(RowOf(*page, link));
+    TestHooks::TakeMessages();
+    TestHooks::TakeShellOpens();
+    TestHooks::AnswerMessageBox(IDOK);
+    page->OnPerformAction();
+    EXPECT_EQ(test_support::TextsOf(TestHooks::TakeMessages()),
+              std::vector<std::string>{"This object cannot be opened here: embedded and linked "
+                                       "objects of other programs are not supported."});
+    EXPECT_TRUE(TestHooks::TakeShellOpens().empty());
+}
+
 } // namespace
