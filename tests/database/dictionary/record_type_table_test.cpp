@@ -193,18 +193,6 @@ TEST_F(RecordTypeTableTest, AFileOfOnlyAHeaderCountsAsEmpty)
         SetRecordTypeRoot(saved[code], code);
 }
 
-TEST_F(RecordTypeTableTest, ListsThePagesOfEachRecordType)
-{
-    const auto pages = [](const char* tag) {
-        const auto span = GetRecordPageTemplates(FindRecordDefByTag(tag));
-        return std::vector<int>(span.begin(), span.end());
-    };
-    EXPECT_EQ(pages("INDI"), (std::vector<int>{172, 183, 298, 176, 302, 173}));
-    EXPECT_EQ(pages("FAM"), (std::vector<int>{298, 176, 302, 173}));
-    EXPECT_EQ(pages("HEAD"), (std::vector<int>{321, 173}));
-    EXPECT_EQ(pages("SUBN"), (std::vector<int>{316, 173}));
-}
-
 TEST(RecordTypeTableInitTest, RefusesAnyOtherVersion)
 {
     EXPECT_FALSE(InitRecordTypeTable(551));
