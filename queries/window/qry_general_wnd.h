@@ -8,7 +8,10 @@ class CFieldDef;
 
 /// Made from template 204. Only a custom query that is not read-only can have its type and texts
 /// changed; the orientation and multi-page lists take changes on every query, which a standard
-/// or read-only query keeps in memory.
+/// or read-only query keeps in memory. A change of record type on a query with columns or rows is
+/// asked about once until the tab shows again (Cancel puts the entry back; a change clears the
+/// columns and rows). The read-only mark of a custom query is written to its file at once. The
+/// tab also sets the caption above the tabs: the query's kind, or "<No Query>" without a query.
 class CQryGenWnd final : public CQryPane {
 public:
     static constexpr int kTypeList = 1180, kReadOnly = 1182, kDescription = 1132, kTitle = 1185,

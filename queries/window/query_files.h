@@ -25,7 +25,8 @@ struct QueryFileEntry {
 /// each folder's files in name order, skipping an entry the list already has (same text and
 /// kind). With a record type, a file that reads as a query of another type is left out; a
 /// file that does not read is listed all the same, so that choosing it shows why. The list is
-/// emptied first when emptyFirst is set. False when the listing failed on the way.
+/// emptied first when emptyFirst is set. Only regular files are listed: a folder or a pipe named
+/// as a query is passed over without being opened. False when the listing failed on the way.
 bool ListQueryFiles(std::vector<QueryFileEntry>& list, bool emptyFirst,
                     const CFieldDef* recordType);
 /// The same for a list box or combo box: item data 0 for a standard query, 1 for a custom one.

@@ -42,7 +42,8 @@ public:
     virtual void OnGridColumnClicked(CTagGrid* grid, int column) {}
 };
 
-/// Row flags, kept in a row's second data word.
+/// Row flags, kept in a row's second data word. A recursive row (a link back to the record it
+/// is listed under) never opens: that is what stops a cycle of links from recursing.
 inline constexpr std::uintptr_t kRowExpanded = 1, kRowLinkMode = 2, kRowRecursive = 4;
 
 /// Rows carry the node they show (a record or a field) in their data word. Top-level rows are
@@ -367,6 +368,8 @@ private:
     /// The label and value columns have been given a width.
     bool m_columnsFitted = false;
     bool m_rowMenuOnExpanded = true;
+    // The nodes held below (the editor's, the menu target, the pending node) are let go at the
+    // change notice that deletes them.
     CDataCtl* m_editor = nullptr;
     CTreeBoxNode* m_editorRow = nullptr;
     CDataNode* m_menuTarget = nullptr;

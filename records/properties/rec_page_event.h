@@ -29,6 +29,9 @@ void SetShowChildEvents(bool show);
 /// date, the Event/Attribute text, the age.
 std::string GetEventRowText(const CDataNode& fact, int kind, const CIndRec* individual, int column);
 
+/// A partner of unknown sex keeps a family fact's age in the fact's own AGE, which the Age column
+/// shows too. An Add whose field cannot be made adds no row. In "List in Order", facts move only
+/// among their own kind.
 class CRecPageEvent final : public CRecordPage, private CColBoxOwner, private CUButtonListener {
 public:
     static constexpr UINT kTemplate = 298;

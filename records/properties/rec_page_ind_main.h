@@ -34,6 +34,15 @@ private:
     int m_height = 0;
 };
 
+/// A prompt in a read-only name box ("< click here to add parent >", "... spouse >", "... child >",
+/// "... sibling >") opens the add-relative menu on a click, Space, Down or F2; the click that
+/// closes the menu is not taken as a new one (kMenuTimerMs). Typing into a family box writes into
+/// that relative, making the partner, the child (before the next child below its row) or the
+/// missing parent first. "Parents >>" goes to the parents (a menu when there are several families)
+/// or to the missing parent; a child's ">>" keeps the focus when the child shown has a child in
+/// that row, else the focus goes to the child's name. The ">" marker (and what the child arrows
+/// move) is the row whose box holds the focus; when another record is shown it goes to the row that
+/// holds the focus then, or to none.
 class CRecPageIndMain final : public CRecordPage, private CUButtonListener {
 public:
     static constexpr UINT kTemplate = 172;

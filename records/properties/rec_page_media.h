@@ -14,6 +14,10 @@ class CMediaItem;
 /// The row kinds: an embedded object and a link to a multimedia record.
 inline constexpr int kMediaRowEmbedded = 0, kMediaRowLink = 1;
 
+/// The caption lives in the link's frame note: a caption typed for a link without a number goes
+/// into the frame note that numbering it makes, and unlinking takes the frame note too. The
+/// object's own action opens other files through the desktop and refuses objects of other
+/// programs.
 class CRecPageMedia final : public CRecordPage, private CColBoxOwner, private CUButtonListener {
 public:
     static constexpr UINT kTemplate = 302;

@@ -1,5 +1,5 @@
 // tests/media/picture_test.cpp: the picture class: reading every format, the resolution rules,
-// cutting and resampling, the error texts.
+// cutting and resampling, the reader's error of a failed load.
 #include "database/multimedia/picture_format.h"
 #include "media/picture.h"
 #include "platform/ui/drawing/bitmap.h"
@@ -15,38 +15,6 @@ std::string Torture(const std::string& name)
 }
 
 } // namespace
-
-TEST(Picture, ErrorNumbersHaveTheirTexts)
-{
-    struct Row {
-        unsigned code;
-        const char* text;
-    };
-    const Row rows[] = {
-        {1, "  Out of memory."},
-        {2, "  Unable to open file."},
-        {3, "  An error occurred while reading the file."},
-        {4, "  An error occurred while writing to the file."},
-        {6, "  File is not a valid bitmap file."},
-        {7, "  This file format is not supported."},
-        {9, "  File is not a valid JPG file."},
-        {15, "  File is not a valid PNG file."},
-        {20, "  File is not a valid TIFF file."},
-        {22, "  Not a valid PCX image."},
-        {27, "  Invalid file format."},
-        {32, "  File is not a valid TGA file."},
-        {0, ""},
-        {5, ""},
-        {16, ""},
-        {36, ""},
-        {4294967295u, ""},
-        {8, "Error #8!"},
-        {12, "Error #12!"},
-        {37, "Error #37!"},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(GetImageErrorText(row.code), row.text) << row.code;
-}
 
 TEST(Picture, ResolutionFollowsTheFormatsUnits)
 {

@@ -24,7 +24,6 @@ struct TypeRow {
     char letter;
     const char* singular;
     const char* plural;
-    int pageId;
 };
 
 void PrintTo(const TypeRow& row, std::ostream* os)
@@ -35,17 +34,17 @@ void PrintTo(const TypeRow& row, std::ostream* os)
 class RecordTypeRowTest : public RecordTypeTableTest,
                           public ::testing::WithParamInterface<TypeRow> {};
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RecordTypeRowTest,
-    ::testing::Values(TypeRow{"HEAD", 0, 8, 'H', "header", "Headers", 0},
-                      TypeRow{"FAM", 1, 1, 'F', "family", "Families", 346},
-                      TypeRow{"INDI", 2, 0, 'I', "individual", "Individuals", 345},
-                      TypeRow{"OBJE", 3, 7, 'O', "multimedia", "Multimedia", 350},
-                      TypeRow{"NOTE", 4, 2, 'N', "note", "Notes", 347},
-                      TypeRow{"REPO", 5, 4, 'R', "repository", "Repositories", 349},
-                      TypeRow{"SOUR", 6, 3, 'S', "source", "Sources", 348},
-                      TypeRow{"SUBM", 7, 5, 'U', "submitter", "Submitters", 0},
-                      TypeRow{"SUBN", 8, 6, 'B', "submission", "Submissions", 0}));
+INSTANTIATE_TEST_SUITE_P(Table, RecordTypeRowTest,
+                         ::testing::Values(TypeRow{"HEAD", 0, 8, 'H', "header", "Headers"},
+                                           TypeRow{"FAM", 1, 1, 'F', "family", "Families"},
+                                           TypeRow{"INDI", 2, 0, 'I', "individual", "Individuals"},
+                                           TypeRow{"OBJE", 3, 7, 'O', "multimedia", "Multimedia"},
+                                           TypeRow{"NOTE", 4, 2, 'N', "note", "Notes"},
+                                           TypeRow{"REPO", 5, 4, 'R', "repository", "Repositories"},
+                                           TypeRow{"SOUR", 6, 3, 'S', "source", "Sources"},
+                                           TypeRow{"SUBM", 7, 5, 'U', "submitter", "Submitters"},
+                                           TypeRow{"SUBN", 8, 6, 'B', "submission",
+                                                   "Submissions"}));
 
 TEST_P(RecordTypeRowTest, AnswersByDefinitionCodeAndListIndex)
 {
@@ -62,11 +61,6 @@ TEST_P(RecordTypeRowTest, AnswersByDefinitionCodeAndListIndex)
     // The type bit of a row is the bit of its list index.
     EXPECT_EQ(GetRecordTypeMask(def), 1u << row.listIndex);
     EXPECT_EQ(RecordTypeIndexToMask(row.listIndex), GetRecordTypeMask(def));
-    EXPECT_EQ(RecordTypeIndexToPageId(row.listIndex), row.pageId);
-    const int bitmap = 136 + 2 * row.code;
-    EXPECT_EQ(GetRecordTypeBitmap(def, true, false), bitmap);
-    EXPECT_EQ(GetRecordTypeBitmap(def, false, false), bitmap + 1);
-    EXPECT_EQ(GetRecordTypeBitmap(def, false, true), 302 + row.code);
 }
 
 TEST_F(RecordTypeTableTest, OnlyHeaderAndSubmissionAreSingle)
@@ -191,18 +185,6 @@ TEST_F(RecordTypeTableTest, AFileOfOnlyAHeaderCountsAsEmpty)
     indi.DeleteChildren();
     for (int code = 0; code < RECORD_TYPE_COUNT; ++code)
         SetRecordTypeRoot(saved[code], code);
-}
-
-TEST_F(RecordTypeTableTest, ListsThePagesOfEachRecordType)
-{
-    const auto pages = [](const char* tag) {
-        const auto span = GetRecordPageTemplates(FindRecordDefByTag(tag));
-        return std::vector<int>(span.begin(), span.end());
-    };
-    EXPECT_EQ(pages("INDI"), (std::vector<int>{172, 183, 298, 176, 302, 173}));
-    EXPECT_EQ(pages("FAM"), (std::vector<int>{298, 176, 302, 173}));
-    EXPECT_EQ(pages("HEAD"), (std::vector<int>{321, 173}));
-    EXPECT_EQ(pages("SUBN"), (std::vector<int>{316, 173}));
 }
 
 TEST(RecordTypeTableInitTest, RefusesAnyOtherVersion)

@@ -1,11 +1,14 @@
 // tests/records/grid/rec_wnd_options_test.cpp: the Record Window options read from an empty and
-// a hostile profile, written back, and their defaults by section.
+// a hostile profile, written back, each type's colours taken from its own keys, and the defaults
+// restored by section.
 #include "records/grid/rec_wnd_options.h"
 
 #include "platform/base/app_profile.h"
 #include "tests/database/records/record_test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -21,27 +24,32 @@ protected:
     }
 };
 
-TEST_F(RecWndOptionsTest, AnEmptyProfileGivesTheDefaults)
+/// Every option of the two blocks, the loaded mark aside, is the same.
+void ExpectSameOptions(const CRecWndOptions& got, const CRecWndOptions& expected)
 {
+    EXPECT_EQ(got.m_surnamesFirst, expected.m_surnamesFirst);
+    EXPECT_EQ(got.m_showPedigree, expected.m_showPedigree);
+    EXPECT_EQ(got.m_displayChoice, expected.m_displayChoice);
+    EXPECT_EQ(got.m_showSpouse, expected.m_showSpouse);
+    EXPECT_EQ(got.m_showChild, expected.m_showChild);
+    EXPECT_EQ(got.m_showFamilyAsSpouse, expected.m_showFamilyAsSpouse);
+    EXPECT_EQ(got.m_showFamilyAsChild, expected.m_showFamilyAsChild);
+    for (int i = 0; i < kRecWndColourCount; ++i) {
+        EXPECT_EQ(got.GetColour(i), expected.GetColour(i)) << i;
+        EXPECT_EQ(got.m_colours[std::size_t(i)].transparent,
+                  expected.m_colours[std::size_t(i)].transparent)
+            << i;
+    }
+}
+
+TEST_F(RecWndOptionsTest, AnEmptyProfileLoadsTheDefaults)
+{
+    const CRecWndOptions defaults;
+    EXPECT_FALSE(defaults.m_loaded);
     CRecWndOptions options;
-    EXPECT_FALSE(options.m_loaded);
-    // The display choices hold the profile defaults before any load.
-    const std::array<int, 9> expected = {0, 2, 0, 0, 1, 1, 1, 2, 2};
-    EXPECT_EQ(options.m_displayChoice, expected);
     options.Load(m_profile);
     EXPECT_TRUE(options.m_loaded);
-    EXPECT_TRUE(options.m_surnamesFirst);
-    EXPECT_TRUE(options.m_showPedigree);
-    EXPECT_EQ(options.m_displayChoice, expected);
-    EXPECT_EQ(options.m_showSpouse, 1);
-    EXPECT_EQ(options.m_showChild, 2);
-    EXPECT_EQ(options.m_showFamilyAsSpouse, 2);
-    EXPECT_EQ(options.m_showFamilyAsChild, 2);
-    EXPECT_EQ(options.GetColour(1), RGB(32, 72, 157));
-    EXPECT_EQ(options.GetColour(12), RGB(255, 255, 191));
-    EXPECT_STREQ(options.m_colours[12].name, "Source - background");
-    EXPECT_EQ(options.GetColour(kColourMessagePrompt), RGB(153, 153, 153));
-    EXPECT_STREQ(options.m_colours[kColourMessagePrompt].name, "Message Prompt");
+    ExpectSameOptions(options, defaults);
 }
 
 TEST_F(RecWndOptionsTest, AHostileProfileKeepsTheDefaultOfEachBadValue)
@@ -68,24 +76,24 @@ TEST_F(RecWndOptionsTest, AHostileProfileKeepsTheDefaultOfEachBadValue)
         m_profile.WriteProfileString(kRecWndColoursSection, c.name, c.text);
     m_profile.WriteProfileInt(kRecWndColoursSection, "Individual - record-transparent", 1);
 
+    const CRecWndOptions defaults;
     CRecWndOptions options;
     options.Load(m_profile);
     EXPECT_FALSE(options.m_surnamesFirst);
-    EXPECT_TRUE(options.m_showPedigree); // 5 is out of range
-    EXPECT_EQ(options.m_showSpouse, 1);  // 7 is out of range
+    EXPECT_EQ(options.m_showPedigree, defaults.m_showPedigree); // 5 is out of range
+    EXPECT_EQ(options.m_showSpouse, defaults.m_showSpouse);     // 7 is out of range
     EXPECT_EQ(options.m_showChild, 0);
-    EXPECT_EQ(options.m_showFamilyAsSpouse, 2);
+    EXPECT_EQ(options.m_showFamilyAsSpouse, defaults.m_showFamilyAsSpouse);
     EXPECT_EQ(options.m_displayChoice[0], 0); // "Individuals" is never read
-    EXPECT_EQ(options.m_displayChoice[1], 2); // 7: the default
+    EXPECT_EQ(options.m_displayChoice[1], defaults.m_displayChoice[1]); // 7
     EXPECT_EQ(options.m_displayChoice[2], 2);
-    EXPECT_EQ(options.m_displayChoice[3], 0); // unreadable: the default
+    EXPECT_EQ(options.m_displayChoice[3], defaults.m_displayChoice[3]); // unreadable
     EXPECT_EQ(options.m_displayChoice[8], 0);
-    EXPECT_EQ(options.GetColour(1), RGB(32, 72, 157));
-    EXPECT_EQ(options.GetColour(4), RGB(128, 64, 0));
-    EXPECT_EQ(options.GetColour(7), RGB(0, 128, 0));
-    EXPECT_EQ(options.GetColour(10), RGB(10, 20, 30));
-    EXPECT_EQ(options.GetColour(23), RGB(143, 37, 131));
-    EXPECT_FALSE(options.m_colours[0].transparent); // rows that may not be transparent
+    for (const int row : {1, 4, 7, 23}) // "300,x,", "1,2", "1,2,3,4", ""
+        EXPECT_EQ(options.GetColour(row), defaults.GetColour(row))
+            << options.m_colours[std::size_t(row)].name;
+    EXPECT_EQ(options.GetColour(10), RGB(10, 20, 30)); // spaces around the numbers are read
+    EXPECT_FALSE(options.m_colours[0].transparent);    // rows that may not be transparent
 }
 
 TEST_F(RecWndOptionsTest, SaveWritesEveryKeyButIndividualsAndLoadReadsThemBack)
@@ -120,20 +128,59 @@ TEST_F(RecWndOptionsTest, DefaultsBySectionLeaveTheOthers)
     options.m_colours[5].colour = RGB(9, 9, 9);
     options.m_surnamesFirst = false;
     options.m_showSpouse = 0;
+    const CRecWndOptions defaults;
     options.SetDefaults(CRecWndOptions::kColours);
-    EXPECT_EQ(options.GetColour(5), RGB(128, 64, 0));
+    EXPECT_EQ(options.GetColour(5), defaults.GetColour(5));
     EXPECT_EQ(options.m_displayChoice[2], 2);
     EXPECT_FALSE(options.m_surnamesFirst);
     options.SetDefaults(CRecWndOptions::kNames);
     EXPECT_TRUE(options.m_surnamesFirst);
     EXPECT_EQ(options.m_showSpouse, 0);
     options.SetDefaults(CRecWndOptions::kBackLinks);
-    EXPECT_EQ(options.m_showSpouse, 1);
+    EXPECT_EQ(options.m_showSpouse, defaults.m_showSpouse);
+}
 
+TEST_F(RecWndOptionsTest, EveryColourIsSavedUnderAKeyOfItsOwn)
+{
+    CRecWndOptions options;
+    for (int i = 0; i < kRecWndColourCount; ++i)
+        options.m_colours[std::size_t(i)].colour = RGB(i + 1, 2 * i, 255 - i);
+    options.Save(m_profile);
+    CRecWndOptions read;
+    read.Load(m_profile);
+    for (int i = 0; i < kRecWndColourCount; ++i)
+        EXPECT_EQ(read.GetColour(i), options.GetColour(i)) << read.m_colours[std::size_t(i)].name;
+}
+
+TEST_F(RecWndOptionsTest, EachRecordTypeTakesItsColoursFromItsOwnKeys)
+{
+    // The keys a profile holds for each list index's record, tag label and tag value colours.
+    const char* const types[CRecWndOptions::kTypeCount] = {"Individual", "Family",     "Note",
+                                                           "Source",     "Repository", "Submitter",
+                                                           "Submission", "Object",     "Header"};
+    for (int listIndex = 0; listIndex < CRecWndOptions::kTypeCount; ++listIndex) {
+        const std::string type = types[listIndex];
+        const BYTE tone = BYTE(10 * listIndex);
+        m_profile.WriteProfileString(kRecWndColoursSection, (type + " - record").c_str(),
+                                     (std::to_string(tone) + ",1,1").c_str());
+        m_profile.WriteProfileString(kRecWndColoursSection, (type + " - tag label").c_str(),
+                                     (std::to_string(tone) + ",2,2").c_str());
+        m_profile.WriteProfileString(kRecWndColoursSection, (type + " - tag value").c_str(),
+                                     (std::to_string(tone) + ",3,3").c_str());
+    }
+    CRecWndOptions options;
+    options.Load(m_profile);
+    for (int listIndex = 0; listIndex < CRecWndOptions::kTypeCount; ++listIndex) {
+        const BYTE tone = BYTE(10 * listIndex);
+        COLORREF record = 0, label = 0, value = 0;
+        ASSERT_TRUE(options.GetTypeColours(listIndex, record, label, value)) << types[listIndex];
+        EXPECT_EQ(record, RGB(tone, 1, 1)) << types[listIndex];
+        EXPECT_EQ(label, RGB(tone, 2, 2)) << types[listIndex];
+        EXPECT_EQ(value, RGB(tone, 3, 3)) << types[listIndex];
+    }
     COLORREF record = 0, label = 0, value = 0;
-    ASSERT_TRUE(options.GetTypeColours(4, record, label, value)); // repositories, after the
-    EXPECT_EQ(label, RGB(128, 128, 0));                           // sources' background
-    EXPECT_FALSE(options.GetTypeColours(9, record, label, value));
+    EXPECT_FALSE(options.GetTypeColours(CRecWndOptions::kTypeCount, record, label, value));
+    EXPECT_FALSE(options.GetTypeColours(-1, record, label, value));
 }
 
 } // namespace

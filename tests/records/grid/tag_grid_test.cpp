@@ -567,6 +567,7 @@ TEST_F(TagGridTest, RowsShowTheColoursOfTheOptions)
     RecWndOptions().m_colours[0].colour = RGB(200, 0, 0); // individual record
     RecWndOptions().m_colours[1].colour = RGB(0, 0, 200); // individual tag label
     RecWndOptions().m_colours[2].colour = RGB(0, 160, 0); // individual tag value
+    RecWndOptions().m_colours[kColourRecursive].colour = RGB(230, 120, 0);
     RecWndOptions().m_showSpouse = 0;
     CTreeBoxNode* john = RowOf(nullptr, "SMITH, John ");
     m_grid.OnNodeExpand(john);
@@ -587,7 +588,7 @@ TEST_F(TagGridTest, RowsShowTheColoursOfTheOptions)
     EXPECT_GT(CountNear(image, band(5, false), RGB(0, 0, 200)), 5);
     EXPECT_GT(CountNear(image, band(5, true), RGB(0, 160, 0)), 5);
     EXPECT_EQ(CountNear(image, band(5, true), RGB(0, 0, 200)), 0);
-    EXPECT_GT(CountNear(image, band(8, false), RGB(153, 153, 153)), 5); // recursive
+    EXPECT_GT(CountNear(image, band(8, false), RGB(230, 120, 0)), 5); // recursive
     EXPECT_EQ(CountNear(image, band(8, false), RGB(0, 0, 200)), 0);
 }
 

@@ -101,6 +101,35 @@ TEST_F(BoxTest, SameRecordKeepsThePagesSameTypeReloadsThemOtherTypeRebuildsKeepi
     EXPECT_EQ(TextOf(Control("REPO.NAME")), "County archive");
 }
 
+TEST_F(BoxTest, EachRecordTypeShowsItsPagesWithTheirControls)
+{
+    struct Row {
+        int listIndex;
+        std::vector<std::string> tabs;
+        const char* control; // a field shown on the first page; empty: the page has none
+    };
+    const Row rows[] = {
+        {kIndi, {"Main", "Detail", "Events", "Notes", "Objects", "All"}, "INDI.NAME"},
+        {kFam, {"Events", "Notes", "Objects", "All"}, ""},
+        {kNote, {"Text", "All"}, "NOTE.REFN"},
+        {kSour, {"Main", "Notes", "Objects", "All"}, "SOUR.TITL"},
+        {kRepo, {"Main", "Notes", "All"}, "REPO.NAME"},
+        {RECORD_LIST_SUBM, {"Main", "All"}, "SUBM.NAME"},
+        {RECORD_LIST_SUBN, {"Main", "All"}, "SUBN.FAMF"},
+        {kObje, {"Main", "All"}, "OBJE.TITL"},
+        {kHead, {"Main", "All"}, "HEAD.DEST"},
+    };
+    for (const Row& row : rows) {
+        CRecordNode* record = NewRecord(row.listIndex);
+        NotifyChanges();
+        Box().SetRecord(record, nullptr);
+        EXPECT_EQ(Tabs(), row.tabs) << row.listIndex;
+        Box().SetActivePage(0);
+        if (*row.control)
+            EXPECT_NE(Control(row.control), nullptr) << row.control;
+    }
+}
+
 TEST_F(BoxTest, ANewHeaderShowsTheHeaderThereIs)
 {
     CRecordNode* header = NewRecord(kHead);

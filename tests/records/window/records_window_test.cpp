@@ -467,5 +467,39 @@ TEST_F(RecordsWindowDataTest, ANoteSearchOpensTheRecordAtTheMatchingNote)
     EXPECT_EQ(Lists().GetActiveIndex(), kNote);
 }
 
+TEST_F(RecordsWindowDataTest, EachListHasTheFindBarOfItsRecordType)
+{
+    MakeWindow();
+    struct Row {
+        int listIndex;
+        bool findBar;
+        bool wife; // the bar searches by the wife's name too
+    };
+    const Row rows[] = {
+        {kIndi, true, false},
+        {kFam, true, true},
+        {kNote, true, false},
+        {kSour, true, false},
+        {kRepo, true, false},
+        {RECORD_LIST_SUBM, false, false},
+        {RECORD_LIST_SUBN, false, false},
+        {kObje, true, false},
+        {kHead, false, false},
+    };
+    for (const Row& row : rows) {
+        CTagGrid* grid = Lists().GetGrid(row.listIndex);
+        ASSERT_NE(grid, nullptr) << row.listIndex;
+        CGridFindBar* bar = grid->GetFindBar();
+        ASSERT_EQ(bar != nullptr, row.findBar) << row.listIndex;
+        if (!bar)
+            continue;
+        for (const int id : {CTreeGrid::kFindTextId, CTreeGrid::kFindIdId})
+            EXPECT_TRUE((bar->GetEdit(id)->GetStyle() & WS_VISIBLE) != 0)
+                << row.listIndex << " " << id;
+        EXPECT_EQ((bar->GetEdit(CTreeGrid::kFindText2Id)->GetStyle() & WS_VISIBLE) != 0, row.wife)
+            << row.listIndex;
+    }
+}
+
 } // namespace
 } // namespace records_window_test
