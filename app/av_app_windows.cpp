@@ -9,6 +9,7 @@
 #include "app/shell/records_pane.h"
 
 #include "database/kin/ind_rec.h"
+#include "database/nodes/change_hint.h"
 #include "database/records/fam_rec.h"
 #include "database/records/record_node.h"
 #include "platform/ui/frames/doc_template.h"
@@ -204,7 +205,7 @@ void CAvApp::RedrawMainWindow(BOOL children)
 void CAvApp::RedrawAllViews()
 {
     InvalidateViews();
-    BroadcastUpdate(nullptr, kHintRecordsOptionsApplied, nullptr, FALSE);
+    BroadcastUpdate(nullptr, kHintViewsRedrawn, nullptr, FALSE);
 }
 
 void CAvApp::SwitchControlBar(UINT id)

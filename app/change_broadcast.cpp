@@ -2,8 +2,8 @@
 // the windows, the document, the named lists and the relationship cache in a fixed order.
 #include "app/av_app.h"
 
-#include "app/shell/app_ids.h"
 #include "app/shell/av_doc.h"
+#include "database/nodes/change_hint.h"
 #include "records/properties/properties_dlg.h"
 
 #include "database/kin/kinship_cache.h"

@@ -2,11 +2,11 @@
 #include "app/prefs_dlg.h"
 
 #include "app/av_app.h"
-#include "app/shell/app_ids.h"
 #include "app/shell/av_doc.h"
 #include "app/shell/main_frame.h"
 #include "common/list_name_checks.h"
 
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
 #include "platform/base/prompt.h"
@@ -39,7 +39,7 @@ void CreateMissingLists(const std::vector<std::string>& names)
     }
     if (created)
         if (IDataObserver* observer = GetDataObserver())
-            observer->OnDataChanged(nullptr, kHintDataSetCleared, nullptr, false);
+            observer->OnDataChanged(nullptr, kHintNamedListsChanged, nullptr, false);
 }
 
 } // namespace

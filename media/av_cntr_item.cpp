@@ -3,6 +3,7 @@
 #include "media/av_cntr_item.h"
 
 #include "common/fit_rect.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
 #include "platform/base/archive.h"
@@ -12,10 +13,7 @@
 
 namespace {
 
-constexpr LPARAM kHintItemChanged = 8;
-constexpr LPARAM kHintNone = 0;
-
-void Broadcast(LPARAM hint, CObject* object, bool modify)
+void Broadcast(ChangeHint hint, CObject* object, bool modify)
 {
     if (IDataObserver* observer = GetDataObserver())
         observer->OnDataChanged(nullptr, hint, object, modify);
@@ -78,7 +76,7 @@ BOOL CAvCntrItem::OnChangeItemPosition(const CRect& position)
 {
     if (!COleClientItem::OnChangeItemPosition(position))
         return FALSE;
-    Broadcast(kHintNone, nullptr, true);
+    Broadcast(kHintItemMoved, nullptr, true);
     m_rect = position;
     return TRUE;
 }

@@ -18,11 +18,11 @@ public:
     /// The base's bytes, then the rectangle as four 32-bit little-endian numbers (left, top,
     /// right, bottom).
     void Serialize(CArchive& archive) override;
-    /// Changed (0) or saved (1) marks the item modified; every notice is broadcast with hint 8,
-    /// the item, and the modified flag.
+    /// Changed (0) or saved (1) marks the item modified; every notice is broadcast as
+    /// kHintItemChanged with the item and the modified flag.
     void OnChange(int notification, DWORD parameter) override;
-    /// Takes the rectangle and broadcasts hint 0 with modify; FALSE, changing nothing and sending
-    /// nothing, when the base refuses.
+    /// Takes the rectangle and broadcasts kHintItemMoved with modify; FALSE, changing nothing and
+    /// sending nothing, when the base refuses.
     BOOL OnChangeItemPosition(const CRect& position) override;
     void OnGetItemPosition(CRect& position) override;
 

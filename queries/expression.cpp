@@ -8,6 +8,7 @@
 #include "database/kin/ind_rec.h"
 #include "database/kin/kinship_cache.h"
 #include "database/kin/kinship_map.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
@@ -16,8 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr long kHintDataSetCleared = 2;
 
 int Sign(int value)
 {
@@ -224,11 +223,11 @@ bool CExpression::HasUnsetParameter() const
 
 void CExpression::OnRecordsDeleted(long hint)
 {
-    if (hint != kHintDataSetCleared && HasNoDeletedChanges())
+    if (hint != kHintDataSetClearing && HasNoDeletedChanges())
         return;
     for (CExprArg& arg : m_args) {
         if (arg.m_value.GetType() == TV_RECORD &&
-            (hint == kHintDataSetCleared || arg.m_value.GetRecord()->IsPendingDeletion()))
+            (hint == kHintDataSetClearing || arg.m_value.GetRecord()->IsPendingDeletion()))
             arg.m_value.Clear();
     }
     ReleaseCaches();

@@ -122,7 +122,8 @@ public:
     bool SetParameterValue(int n, const CTypedValue& value);
     /// True when some parameter still has no value.
     bool HasUnsetParameter() const;
-    /// For a change notice (hint): when the data set is cleared (hint 2) or records are pending
+    /// For a change notice (hint): when the data set is about to be cleared
+    /// (kHintDataSetClearing) or records are pending
     /// deletion, drops the bound records going away and the relationship data held.
     void OnRecordsDeleted(long hint);
     /// For Relationship and RelationCode with four arguments: the path index asked for (from 0)

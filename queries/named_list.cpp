@@ -4,6 +4,7 @@
 #include "common/abort.h"
 #include "common/preferences.h"
 #include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
 #include "database/nodes/named_list_store.h"
@@ -19,8 +20,6 @@
 #include <unordered_set>
 
 namespace {
-
-constexpr long kHintNamedListsChanged = 9;
 
 CNamedList*& ChainHead()
 {

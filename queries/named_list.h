@@ -95,7 +95,8 @@ bool IsAutoNamedList(std::string_view name);
 /// False, after telling the user, when check is set and the name is longer than 200
 /// characters; true otherwise.
 bool CheckListNameLength(std::string_view name, bool check);
-/// Tells every window that the named lists changed (hint 9) and marks the document modified.
+/// Tells every window that the named lists changed (kHintNamedListsChanged) and marks the document
+/// modified.
 void NotifyNamedListsChanged();
 
 /// Writes every list, oldest first, as a level-1 "_LIST" field through the line sink: its name,

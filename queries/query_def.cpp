@@ -4,6 +4,7 @@
 
 #include "common/folder_settings.h"
 #include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_id_state.h"
 #include "platform/base/paths.h"
@@ -198,7 +199,7 @@ std::shared_ptr<CQueryDef> FindLoadedQuery(std::string_view name, bool custom)
 
 void NotifyAllQueries(long hint)
 {
-    if (hint != 2 && !GetPendingDeletions() && HasNoDeletedChanges())
+    if (hint != kHintDataSetClearing && !GetPendingDeletions() && HasNoDeletedChanges())
         return;
     // A query's notice cannot make or free queries, so the list stays as it is meanwhile.
     for (CQueryDef* query : LoadedQueries())

@@ -144,7 +144,7 @@ public:
     /// expression call of its headings.
     bool HasParameters(bool onlyUnset);
     /// For a change notice: rows, column expressions and headings forget the records going
-    /// away; the result drops them too (hint 2: everything).
+    /// away; the result drops them too (kHintDataSetClearing: everything).
     void OnDataChanged(long hint);
 
     /// The result of the last run.

@@ -5,6 +5,7 @@
 #include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/kin/kinship_cache.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
@@ -15,8 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr long kHintDataSetCleared = 2;
 
 /// Thrown out of a sort comparison once the run is cancelled.
 struct CSortCancelled {};
@@ -170,7 +169,7 @@ void CQueryDef::OnDataChanged(long hint)
         if (IHeadingTemplate* compiled = heading->GetCompiledIfAny())
             compiled->OnDataChanged(hint);
     }
-    if (hint == kHintDataSetCleared)
+    if (hint == kHintDataSetClearing)
         m_result.Clear();
     else
         m_result.RemoveDeleted();

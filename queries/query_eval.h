@@ -42,6 +42,7 @@ bool EvaluateQuery(CQueryDef& query);
 /// AskQueryParameters, then EvaluateQuery on this thread under the wait cursor.
 bool RunQuery(CQueryDef& query, bool onlyUnset, bool invert, CRecordNode* record);
 
-/// Passes a change notice to every query there is, when the data set is being cleared (hint
-/// 2) or records are waiting for deletion. The application calls it for every notice.
+/// Passes a change notice to every query there is, when the data set is about to be cleared
+/// (kHintDataSetClearing) or records are waiting for deletion. The application calls it for every
+/// notice.
 void NotifyAllQueries(long hint);

@@ -55,7 +55,7 @@ public:
     /// stops between two records once cancelled is set (records moved so far stay moved).
     /// Throws what evaluation throws (an integer for a value of the wrong type).
     virtual void Apply(CQueryRecordSets& sets, const std::atomic<bool>& cancelled);
-    /// For a change notice: forgets the records that are going away (hint 2: all of them).
+    /// For a change notice: forgets the records that are going away (kHintDataSetClearing: all).
     virtual void OnRecordDeleted(long) {}
     /// Whether the row's fixed record is affected by the change being announced.
     virtual bool RefersTo(long hint) const = 0;

@@ -4,6 +4,7 @@
 
 #include "database/dates/date_node.h"
 #include "database/dictionary/qualifier_table.h"
+#include "database/nodes/change_hint.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
 #include "queries/detail/query_line.h"
@@ -13,8 +14,6 @@
 using namespace query_line;
 
 namespace {
-
-constexpr long kHintDataSetCleared = 2;
 
 /// Whether the saved form of value reads back as the same value, so that a file keeps it.
 bool ValueReadsBack(const CTypedValue& value, const CFieldDef* context)
@@ -325,7 +324,7 @@ void CAvFilterGen::OnRecordDeleted(long hint)
     const int type = m_value.GetType();
     if (type == TV_RECORD || type == TV_DATANODE) {
         const CDataNode* node = type == TV_RECORD ? m_value.GetRecord() : m_value.GetDataNode();
-        if (hint == kHintDataSetCleared || node->IsPendingDeletion())
+        if (hint == kHintDataSetClearing || node->IsPendingDeletion())
             m_value.Clear();
     }
     if (CExpression* expression = GetExpression())
@@ -337,5 +336,5 @@ bool CAvFilterGen::RefersTo(long hint) const
     if (m_value.GetType() != TV_RECORD)
         return false;
     const CRecordNode* record = m_value.GetRecord();
-    return hint == kHintDataSetCleared || record->IsPendingDeletion() || record->IsChanged();
+    return hint == kHintDataSetClearing || record->IsPendingDeletion() || record->IsChanged();
 }

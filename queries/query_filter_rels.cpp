@@ -6,6 +6,7 @@
 #include "database/dictionary/record_type_table.h"
 #include "database/kin/ind_rec.h"
 #include "database/kin/kinship.h"
+#include "database/nodes/change_hint.h"
 #include "database/records/record_id_state.h"
 #include "platform/base/text.h"
 #include "queries/detail/query_line.h"
@@ -16,8 +17,6 @@
 using namespace query_line;
 
 namespace {
-
-constexpr long kHintDataSetCleared = 2;
 
 struct RelationKindRow {
     int kind;
@@ -43,7 +42,7 @@ const RelationKindRow* FindRelationKind(int kind)
 
 bool GoesAway(const CRecordNode* record, long hint)
 {
-    return hint == kHintDataSetCleared || record->IsPendingDeletion();
+    return hint == kHintDataSetClearing || record->IsPendingDeletion();
 }
 
 } // namespace

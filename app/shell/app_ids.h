@@ -79,17 +79,3 @@ enum SubViewKind : int {
     kSubViewQuery = 5,
     kSubViewReport = 6,
 };
-
-/// The hints of change notices (IShellApp::BroadcastUpdate).
-enum UpdateHint : long {
-    kHintItemMoved = 0,
-    kHintRecordsEdited = 1,
-    kHintDataSetClearing = 2,
-    kHintFileLoaded = 3,
-    kHintPrinterChanged = 4,
-    kHintDiagramTextApplied = 5,
-    kHintRecordsOptionsApplied = 6,
-    kHintTextSchemesReplaced = 7,
-    kHintItemChanged = 8,
-    kHintDataSetCleared = 9,
-};

@@ -20,8 +20,8 @@ public:
 
     BOOL IsModified() override;
     void SetModifiedFlag(BOOL modified = TRUE) override;
-    /// Tells every window that the data set goes (hint 2), empties it, tells them it went
-    /// (hint 9); the document is then not modified.
+    /// Tells every window that the data set goes (kHintDataSetClearing), empties it, tells
+    /// them it went (kHintDataSetCleared); the document is then not modified.
     void DeleteContents() override;
     /// An empty untitled file, shown in the records window.
     BOOL OnNewDocument() override;

@@ -2,9 +2,9 @@
 // and Print Setup.
 #include "app/shell/printer_setup.h"
 
-#include "app/shell/app_ids.h"
 #include "app/shell/shell_app.h"
 
+#include "database/nodes/change_hint.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/printing/print_dialog.h"

@@ -6,6 +6,7 @@
 #include "app/shell/av_view.h"
 #include "app/shell/main_frame.h"
 
+#include "database/nodes/change_hint.h"
 #include "database/records/record_node.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/printing/printer_settings.h"
@@ -49,7 +50,7 @@ void CSubView::OnUpdate(CView* /*sender*/, LPARAM /*hint*/, CObject* /*object*/)
 
 void CSubView::Refresh()
 {
-    OnUpdate(nullptr, kHintItemMoved, nullptr);
+    OnUpdate(nullptr, kHintRefresh, nullptr);
 }
 
 void CSubView::OnActivate(BOOL activate, CView* /*activated*/, CView* /*deactivated*/)

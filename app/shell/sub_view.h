@@ -35,9 +35,9 @@ public:
     virtual int GetSubViewType() const;
     /// The title of the window that holds the pane; the base's is empty.
     virtual void GetTitle(std::string& title) const;
-    /// A change notice (app_ids.h gives the hints); the base does nothing.
+    /// A change notice (its hint a ChangeHint); the base does nothing.
     virtual void OnUpdate(CView* sender, LPARAM hint, CObject* object);
-    /// Shows the content afresh: OnUpdate with no sender, hint 0 and no object.
+    /// Shows the content afresh: OnUpdate with no sender, kHintRefresh and no object.
     virtual void Refresh();
     /// The window became the active one, or stopped being it. On activation the base shows the
     /// main status bar and has the main frame rebuild its menus and toolbars for this kind.

@@ -2,11 +2,11 @@
 // the application's open command, its document and its main window: the load, and the rest until
 // the records window has filled its list and painted it once, timed apart.
 #include "app/av_app.h"
-#include "app/shell/app_ids.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/splash_wnd.h"
 #include "bench/bench_folder.h"
 #include "bench/copies/real_file_copies.h"
+#include "database/nodes/change_hint.h"
 #include "records/window/sub_view_rec.h"
 
 #include "common/preferences.h"

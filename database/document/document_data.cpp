@@ -47,7 +47,7 @@ void CDocumentData::ForgetPathName()
     SetLinkedFileFolder({});
 }
 
-void CDocumentData::Broadcast(long hint) const
+void CDocumentData::Broadcast(ChangeHint hint) const
 {
     if (IDataObserver* observer = GetDataObserver())
         observer->OnDataChanged(nullptr, hint, nullptr, false);
@@ -79,8 +79,8 @@ bool CDocumentData::OpenDocument(const std::string& path)
     if (m_windows)
         m_windows->RepaintMainFrame();
     DeleteContents();
-    // The file links checked while loading, and the pictures the windows show at hint 3, are
-    // found beside the file being opened.
+    // The file links checked while loading, and the pictures the windows show once the file is
+    // loaded, are found beside the file being opened.
     SetLinkedFileFolder(path);
     bool linksChanged = false;
     if (!LoadGedcomFile(path, m_windows ? m_windows->GetProgress() : nullptr, &linksChanged)) {

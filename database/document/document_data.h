@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/gedcom/gedcom_file_format.h"
+#include "database/nodes/change_hint.h"
 
 #include <string>
 
@@ -15,10 +16,10 @@ std::string TitleFromPath(const std::string& path);
 /// The document owns no records: the data set is global and lives for the whole run. What the
 /// document carries is what names the open file and whether it holds unsaved changes, plus the
 /// file format a save keeps. Each step that replaces the data set announces itself through the
-/// data set's observer, as the rest of the program expects: hint 2 before the data set is
-/// cleared, hint 9 once it is, hint 3 once a file is loaded (sender and object null, modify
-/// false). The application shell's framework document relays its New, Open, save and close
-/// steps here and installs the window side.
+/// data set's observer, as the rest of the program expects: kHintDataSetClearing before the data
+/// set is cleared, kHintDataSetCleared once it is, kHintFileLoaded once a file is loaded (sender
+/// and object null, modify false). The application shell's framework document relays its New, Open,
+/// save and close steps here and installs the window side.
 class CDocumentData final {
 public:
     /// windows may be null: the window-side steps are then left out.
@@ -37,14 +38,15 @@ public:
     /// The broadcast of an edit that asks for it marks the document modified.
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
-    /// Clears the data set between hints 2 and 9; the document is then not modified.
+    /// Clears the data set between kHintDataSetClearing and kHintDataSetCleared; the document is
+    /// then not modified.
     void DeleteContents();
     /// An empty untitled file in UTF-8, not modified, shown in the records window.
     void NewDocument();
-    /// Clears the data set (hints 2 and 9) and loads the GEDCOM file at path with the main
+    /// Clears the data set (as DeleteContents) and loads the GEDCOM file at path with the main
     /// frame's progress. On success the document names path, is modified only when the load
-    /// changed data (updated links to external files), hint 3 is broadcast and the records window
-    /// shows its first tab. False when the file could not be loaded: the caller shows
+    /// changed data (updated links to external files), kHintFileLoaded is broadcast and the records
+    /// window shows its first tab. False when the file could not be loaded: the caller shows
     /// LoadErrorMessage(path) and starts a new file. The data set then holds what was read, and
     /// the document names no file, so that no save can write that part over the file the
     /// document named before.
@@ -55,17 +57,13 @@ public:
     /// a new name sets it afterwards).
     bool SaveDocument(const std::string& path, std::string& error);
     /// Loads path into the merge dialog's own data set and runs the dialog: a merge marks the
-    /// document modified after hints 2 and 3 and shows its results. A file whose links to
-    /// external files were never updated is compared only when the user accepts the warning.
-    /// Returns the load's result; false after a failure, which is reported.
+    /// document modified after kHintDataSetClearing and kHintFileLoaded and shows its results. A
+    /// file whose links to external files were never updated is compared only when the user accepts
+    /// the warning. Returns the load's result; false after a failure, which is reported.
     bool LoadFileForMerge(const std::string& path);
 
 private:
-    static constexpr long kHintDataSetClearing = 2;
-    static constexpr long kHintFileLoaded = 3;
-    static constexpr long kHintDataSetCleared = 9;
-
-    void Broadcast(long hint) const;
+    void Broadcast(ChangeHint hint) const;
     IDocumentWindows* m_windows;
     std::string m_pathName;
     std::string m_title;

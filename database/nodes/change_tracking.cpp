@@ -3,6 +3,7 @@
 
 #include "common/preferences.h"
 #include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/data_node.h"
 #include "database/nodes/data_observer.h"
 #include "database/nodes/source_citation.h"
@@ -25,8 +26,6 @@ ChangeState& State()
     static ChangeState state;
     return state;
 }
-
-constexpr long kHintRecordsEdited = 1;
 
 void LinkChangedRecord(CRecordNode* record, bool stamp)
 {

@@ -27,8 +27,8 @@ void MarkSubtreeChanged(CDataNode* node);
 void ListRecordAsChanged(CRecordNode* record);
 /// Whether the record is in the changed-records list.
 bool IsRecordListed(const CRecordNode* record);
-/// Ends an edit: family clean-up, the observer (hint 1), clearing the marks, freeing the
-/// pending deletions. Does nothing when nothing changed.
+/// Ends an edit: family clean-up, the observer (kHintRecordsEdited), clearing the marks, freeing
+/// the pending deletions. Does nothing when nothing changed.
 void NotifyChanges();
 /// Frees every node waiting for deletion.
 void DeletePendingNodes();

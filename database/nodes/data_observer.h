@@ -10,8 +10,8 @@ class CObject;
 class IDataObserver {
 public:
     virtual ~IDataObserver() = default;
-    /// sender caused the change (null for the data set itself); hint is one of the broadcast
-    /// hints (1: records were edited); object is what the hint refers to, or null; modify tells
+    /// sender caused the change (null for the data set itself); hint is a ChangeHint
+    /// (change_hint.h); object is what the hint refers to, or null; modify tells
     /// whether the document becomes modified.
     virtual void OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool modify) = 0;
 };

@@ -5,6 +5,7 @@
 #include "common/abort.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/fields/text_value_node.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
 #include "database/records/assoc_node.h"
@@ -22,7 +23,6 @@
 
 namespace {
 
-constexpr long kHintViewsRedrawn = 6;
 constexpr int kHighestUsableId = 1000000000;
 
 const char kNoRecords[] = "There are no records of this type";

@@ -1,6 +1,7 @@
 // queries/lists/named_list_pane.cpp: the named-lists pane.
 #include "queries/lists/named_list_pane.h"
 
+#include "database/nodes/change_hint.h"
 #include "queries/lists/named_list_dlgs.h"
 
 #include "app/shell/av_doc.h"
@@ -301,17 +302,17 @@ void CNamedListPane::OnDataChanged(CView* sender, LPARAM hint, CObject* object)
     if (m_broadcasting || !GetSafeHwnd())
         return;
     switch (hint) {
-    case 2:
-    case 3:
+    case kHintDataSetClearing:
+    case kHintFileLoaded:
         m_lists.Fill(nullptr);
         ShowSelectedList(true);
         return;
-    case 4:
-    case 5:
-    case 7:
-    case 8:
+    case kHintPrinterChanged:
+    case kHintDiagramTextApplied:
+    case kHintTextSchemesReplaced:
+    case kHintItemChanged:
         return;
-    case 9:
+    case kHintNamedListsChanged: // or kHintDataSetCleared, the same number
         FillLists();
         return;
     default:

@@ -64,9 +64,10 @@ public:
     CNamedList* GetSelectedNamedList() const;
     void SelectList(CNamedList* list);
 
-    /// Hints 2 and 3 refill the lists with none selected, 9 refills them keeping the selection,
-    /// 4, 5, 7 and 8 are ignored, others reach the items grid. The echo of the pane's own
-    /// announcements is ignored.
+    /// The data set about to be cleared or a file loaded refills the lists with none selected;
+    /// kHintNamedListsChanged (and kHintDataSetCleared) refills them keeping the selection; the
+    /// printer, diagram text, text-scheme and embedded-item hints are ignored; others reach the
+    /// items grid. The echo of the pane's own announcements is ignored.
     void OnDataChanged(CView* sender, LPARAM hint, CObject* object);
 
     /// The one selected record of the items grid when it is of cls (any for null), else null;

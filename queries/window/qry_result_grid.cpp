@@ -5,6 +5,7 @@
 #include "common/abort.h"
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_node.h"
 #include "platform/base/object.h"
@@ -297,7 +298,7 @@ void CQryResultGrid::OnDataChanged(long hint)
                 expression->OnRecordsDeleted(hint);
     if (GetRowCount() == 0)
         return;
-    if (hint == 2) {
+    if (hint == kHintDataSetClearing) {
         Reset(false);
         return;
     }

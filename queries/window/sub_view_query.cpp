@@ -5,6 +5,7 @@
 #include "app/shell/app_ids.h"
 #include "app/shell/child_frame.h"
 #include "app/shell/main_frame.h"
+#include "database/nodes/change_hint.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/combo_box.h"
@@ -365,7 +366,7 @@ CObject* CSubViewQuery::GetSelection(const CRuntimeClass* cls, int* count) const
 
 void CSubViewQuery::OnUpdate(CView* sender, LPARAM hint, CObject* object)
 {
-    if (hint == kHintDiagramTextApplied || hint == kHintRecordsOptionsApplied ||
+    if (hint == kHintDiagramTextApplied || hint == kHintDisplayOptionsApplied ||
         hint == kHintTextSchemesReplaced)
         return;
     m_rows.OnQueryChanged(sender, hint, object);

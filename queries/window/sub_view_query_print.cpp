@@ -2,9 +2,9 @@
 // the checks before a job, the five print fonts, pagination and the drawing of each page.
 #include "queries/window/sub_view_query.h"
 
-#include "app/shell/app_ids.h"
 #include "app/shell/printer_setup.h"
 #include "app/shell/shell_app.h"
+#include "database/nodes/change_hint.h"
 #include "platform/base/abandon.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"

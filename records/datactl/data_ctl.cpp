@@ -3,6 +3,7 @@
 #include "records/datactl/data_ctl.h"
 
 #include "common/string_utils.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/data_node.h"
 #include "platform/ui/dialogs/dialog.h"
 
@@ -37,7 +38,7 @@ void CDataCtl::SetUserValues(HBRUSH brush, COLORREF colour)
 
 void CDataCtl::OnDataChanged(CObject*, LPARAM hint, CObject*)
 {
-    if (m_node && (hint == 2 || m_node->IsPendingDeletion()))
+    if (m_node && (hint == kHintDataSetClearing || m_node->IsPendingDeletion()))
         m_node = nullptr;
 }
 

@@ -89,7 +89,8 @@ public:
     /// Turns pending text into the control's stored form before the owner is told of a commit.
     virtual void CommitEdit() {}
     /// A change notice reached the owner: a control whose node is going (pending deletion, or
-    /// the data set emptied, hint 2) forgets it, so that nothing is ever written into it.
+    /// the data set about to be emptied, kHintDataSetClearing) forgets it, so that nothing is ever
+    /// written into it.
     virtual void OnDataChanged(CObject* sender, LPARAM hint, CObject* object);
 
     /// Ends the control once: with keep, the value shown is stored into the bound node and

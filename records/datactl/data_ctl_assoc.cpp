@@ -3,6 +3,7 @@
 
 #include "database/dictionary/record_type_table.h"
 #include "database/kin/relative_dialogs.h"
+#include "database/nodes/change_hint.h"
 #include "database/records/record_node.h"
 
 namespace {
@@ -44,7 +45,7 @@ void CDataCtlAssoc::OnDataChanged(CObject* sender, LPARAM hint, CObject* object)
     CDataCtl::OnDataChanged(sender, hint, object);
     if (!m_record)
         return;
-    if (hint == 2 || m_record->IsPendingDeletion())
+    if (hint == kHintDataSetClearing || m_record->IsPendingDeletion())
         Clear();
     else
         ShowRecordText();

@@ -18,8 +18,8 @@ public:
     /// No linked record, no text.
     void Clear() override;
     BOOL IsEmpty() const override { return m_record == nullptr; }
-    /// The data set emptied (hint 2) or the linked record going: the control is emptied;
-    /// otherwise the linked record's text is shown again.
+    /// The data set about to be emptied (kHintDataSetClearing) or the linked record going: the
+    /// control is emptied; otherwise the linked record's text is shown again.
     void OnDataChanged(CObject* sender, LPARAM hint, CObject* object) override;
 
     /// Links the record (null clears), pointing the control's path at its definition, and

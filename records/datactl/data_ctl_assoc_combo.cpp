@@ -1,6 +1,7 @@
 // records/datactl/data_ctl_assoc_combo.cpp: the drop-down record chooser and its list.
 #include "records/datactl/data_ctl_assoc_combo.h"
 
+#include "database/nodes/change_hint.h"
 #include "records/datactl/data_ctl_box.h"
 
 #include "database/nodes/data_node.h"
@@ -378,7 +379,7 @@ void CDataCtlAssocCombo::OnButtonClicked(CUButton*)
 void CDataCtlAssocCombo::OnDataChanged(CObject* sender, LPARAM hint, CObject* object)
 {
     CDataCtl::OnDataChanged(sender, hint, object);
-    if (hint == 2 || (m_current && m_current->IsPendingDeletion()))
+    if (hint == kHintDataSetClearing || (m_current && m_current->IsPendingDeletion()))
         SetSelection(nullptr);
     if (!m_listMade || !m_listFilled)
         return;

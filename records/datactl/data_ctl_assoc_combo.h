@@ -75,8 +75,8 @@ public:
     /// Empties the text; the chosen record stays until SetSelection.
     void Clear() override;
     BOOL IsEmpty() const override;
-    /// Hint 2, or the chosen record going, forgets the chosen record; the list follows the
-    /// notice.
+    /// kHintDataSetClearing, or the chosen record going, forgets the chosen record; the list
+    /// follows the notice.
     void OnDataChanged(CObject* sender, LPARAM hint, CObject* object) override;
     bool GetValueText(std::string& text) override;
 

@@ -3,6 +3,7 @@
 #include "records/grid/tag_grid.h"
 
 #include "common/abort.h"
+#include "database/nodes/change_hint.h"
 #include "records/grid/grid_colours.h"
 #include "records/grid/node_prefetch.h"
 #include "records/grid/rec_wnd_options.h"
@@ -664,23 +665,24 @@ void CTagGrid::Refill(CView*, long hint, CObject*)
     m_findStart.reset();
     m_findKeys = {};
     // What the grid holds on to must not outlive a deleted node.
-    if (hint == 2 || (m_menuTarget && m_menuTarget->IsPendingDeletion())) {
+    if (hint == kHintDataSetClearing || (m_menuTarget && m_menuTarget->IsPendingDeletion())) {
         m_menuTarget = nullptr;
         m_menuKind = kMenuNone;
     }
-    if (hint == 2 || (m_pendingNode && m_pendingNode->IsPendingDeletion())) {
+    if (hint == kHintDataSetClearing || (m_pendingNode && m_pendingNode->IsPendingDeletion())) {
         m_pendingNode = nullptr;
         m_pendingKind = kPendingNone;
     }
-    if (m_editor && (hint == 2 || !m_editor->GetNode() || m_editor->GetNode()->IsPendingDeletion()))
+    if (m_editor && (hint == kHintDataSetClearing || !m_editor->GetNode() ||
+                     m_editor->GetNode()->IsPendingDeletion()))
         CloseEditor(false);
     if (m_mode == kModeNone || (!m_shown && m_mode != kModeFreeList))
         return;
     switch (hint) {
-    case 2:
+    case kHintDataSetClearing:
         ResetList();
         return;
-    case 3:
+    case kHintFileLoaded:
         if (m_mode != kModeRecordSet)
             return;
         ResetList();
@@ -692,11 +694,11 @@ void CTagGrid::Refill(CView*, long hint, CObject*)
         if (CTreeBoxNode* first = GetBox().GetFirstItem())
             GetBox().SetFocusItem(first, false);
         return;
-    case 4:
-    case 5:
-    case 7:
+    case kHintPrinterChanged:
+    case kHintDiagramTextApplied:
+    case kHintTextSchemesReplaced:
         return;
-    case 6:
+    case kHintDisplayOptionsApplied: // or kHintViewsRedrawn, the same number
         GetBox().Invalidate();
         return;
     default:

@@ -1,6 +1,7 @@
 // records/grid/tag_grid_opts_dlg.cpp: the Record Window Options sheet.
 #include "records/grid/tag_grid_opts_dlg.h"
 
+#include "database/nodes/change_hint.h"
 #include "records/grid/rec_wnd_options.h"
 
 #include "app/shell/shell_app.h"
@@ -33,7 +34,7 @@ constexpr BackLinkBoxes kBackLinks[] = {
     {1055, 1056, &CRecWndOptions::m_showFamilyAsChild},
 };
 
-void Broadcast(LPARAM hint)
+void Broadcast(ChangeHint hint)
 {
     if (IShellApp* app = GetShellApp())
         app->BroadcastUpdate(nullptr, hint, nullptr, FALSE);
@@ -58,7 +59,7 @@ public:
             m_options.m_colours[std::size_t(i)].colour = items[i].colour;
             m_options.m_colours[std::size_t(i)].transparent = items[i].transparent;
         }
-        Broadcast(6);
+        Broadcast(kHintDisplayOptionsApplied);
     }
     void ResetToInstallationSettings(ColourItem* items, int count) override
     {
@@ -135,7 +136,7 @@ BOOL CTagGridPageGen::OnApply()
     options.m_showPedigree = IsDlgButtonChecked(kShowPedigree) == BST_CHECKED;
     if (m_changed) {
         m_changed = false;
-        Broadcast(6);
+        Broadcast(kHintDisplayOptionsApplied);
     }
     m_owner.OnPageApplied(*this);
     return TRUE;
@@ -196,7 +197,7 @@ BOOL CTagGridPageInc::OnApply()
         options.*pair.option = value;
     }
     if (changed)
-        Broadcast(0);
+        Broadcast(kHintIncludeOptionsChanged);
     m_owner.OnPageApplied(*this);
     return TRUE;
 }
@@ -206,7 +207,7 @@ void CTagGridPageInc::OnColours()
     COptionColours colours(*m_owner.m_options);
     if (ChooseColours(this, colours.m_items.data(), int(colours.m_items.size()), &colours, false,
                       nullptr))
-        Broadcast(6);
+        Broadcast(kHintDisplayOptionsApplied);
 }
 
 // ---- The sheet --------------------------------------------------------------------------------

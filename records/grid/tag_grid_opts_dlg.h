@@ -42,8 +42,8 @@ private:
 
 /// The two pages over one options block. Every page that was shown stores its choices on OK
 /// or Apply; the options are then written to the profile once, after the last of them, so
-/// nothing a later page stores is left out. Changes are announced with hint 6 (display) and
-/// hint 0 (the back-links listed).
+/// nothing a later page stores is left out. Changes are announced with kHintDisplayOptionsApplied
+/// and kHintIncludeOptionsChanged (the back-links listed).
 class CTagGridOptsDlg final : public CPropertySheet {
 public:
     CTagGridOptsDlg(const char* caption, CWnd* parent, UINT firstPage = 0);

@@ -2,6 +2,7 @@
 // notices, commits and closing.
 #include "records/properties/properties_dlg.h"
 
+#include "database/nodes/change_hint.h"
 #include "records/grid/main_window_keys.h"
 #include "records/properties/box_placement.h"
 #include "records/properties/record_page.h"
@@ -25,8 +26,6 @@ namespace {
 constexpr UINT kPlaceholderTemplate = 196;
 /// Posted to the box: delete the pages taken out of it.
 constexpr UINT kMsgDeleteRetired = WM_USER + 0x125;
-constexpr LPARAM kHintRecordsEdited = 1, kHintClearing = 2, kHintLoaded = 3,
-                 kHintDisplayOptions = 6;
 constexpr std::size_t kCaptionLimit = 59;
 
 } // namespace
@@ -295,14 +294,14 @@ void CPropertiesDlg::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
         if (!m_record || IsRecordListed(m_record))
             UpdateCaption();
         break;
-    case kHintClearing:
-    case kHintLoaded:
+    case kHintDataSetClearing:
+    case kHintFileLoaded:
         SetSelectionState(0, true);
         if (m_pane)
             m_pane->Refresh(sender, hint, object);
         UpdateCaption();
         break;
-    case kHintDisplayOptions:
+    case kHintDisplayOptionsApplied: // or kHintViewsRedrawn, the same number
         Invalidate();
         UpdateCaption();
         break;

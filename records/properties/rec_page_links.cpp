@@ -2,6 +2,7 @@
 // source Main pages.
 #include "records/properties/rec_page_links.h"
 
+#include "database/nodes/change_hint.h"
 #include "records/dialogs/select_record_dlg.h"
 #include "records/properties/properties_dlg.h"
 
@@ -105,7 +106,7 @@ void CRecPageLinks::LoadFromRecord(const CPageState& state)
 BOOL CRecPageLinks::Refresh(CView* sender, LPARAM hint, CObject* object)
 {
     const BOOL result = CRecordPage::Refresh(sender, hint, object);
-    if (hint == 1 && IsBuilt() && GetSafeHwnd())
+    if (hint == kHintRecordsEdited && IsBuilt() && GetSafeHwnd())
         ShowLinks();
     return result;
 }

@@ -2,6 +2,7 @@
 // commands.
 #include "records/properties/rec_page_note.h"
 
+#include "database/nodes/change_hint.h"
 #include "records/datactl/data_ctl_multi.h"
 #include "records/dialogs/new_record_dlgs.h"
 #include "records/dialogs/select_record_dlg.h"
@@ -213,7 +214,7 @@ void CRecPageNote::LoadFromRecord(const CPageState& state)
 BOOL CRecPageNote::Refresh(CView* sender, LPARAM hint, CObject* object)
 {
     CRecordPage::Refresh(sender, hint, object);
-    if (hint != 1 || !m_list.GetSafeHwnd())
+    if (hint != kHintRecordsEdited || !m_list.GetSafeHwnd())
         return TRUE;
     CTreeBox& box = m_list.GetBox();
     const NoteRow selected = GetSelectedRow();

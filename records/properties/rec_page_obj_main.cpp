@@ -2,6 +2,7 @@
 // control's two sizes and its picture.
 #include "records/properties/rec_page_obj_main.h"
 
+#include "database/nodes/change_hint.h"
 #include "records/properties/properties_dlg.h"
 
 #include "database/dictionary/field_ids.h"
@@ -83,7 +84,7 @@ void CRecPageObjMain::LoadFromRecord(const CPageState& state)
 BOOL CRecPageObjMain::Refresh(CView* sender, LPARAM hint, CObject* object)
 {
     const BOOL result = CRecordPage::Refresh(sender, hint, object);
-    if (hint == 1 && IsBuilt() && GetRecord() && IsRecordListed(GetRecord()))
+    if (hint == kHintRecordsEdited && IsBuilt() && GetRecord() && IsRecordListed(GetRecord()))
         ShowStorage();
     return result;
 }

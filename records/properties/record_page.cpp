@@ -2,6 +2,7 @@
 // picture drawing.
 #include "records/properties/record_page.h"
 
+#include "database/nodes/change_hint.h"
 #include "records/properties/properties_dlg.h"
 
 #include "common/abort.h"
@@ -20,8 +21,6 @@
 
 namespace {
 
-/// The hint of a change notice that says records were edited.
-constexpr LPARAM kHintRecordsEdited = 1;
 /// The label of a large-only field that sits among the small box's fields.
 constexpr int kLargeOnlyLabel = 1366;
 

@@ -2,6 +2,7 @@
 // with the data, its detail controls and its five commands.
 #include "records/properties/source_citation_pane.h"
 
+#include "database/nodes/change_hint.h"
 #include "records/dialogs/auto_citation_dlg.h"
 #include "records/dialogs/select_record_dlg.h"
 #include "records/grid/rec_wnd_options.h"
@@ -477,13 +478,14 @@ void CSourceCitationPane::Refresh(CView*, LPARAM hint, CObject*)
 {
     if (!GetSafeHwnd())
         return;
-    if (hint == 2 || hint == 3) {
+    if (hint == kHintDataSetClearing || hint == kHintFileLoaded) {
         if (m_base)
             SetCurrentField(nullptr);
         UpdateButtons();
         return;
     }
-    if (hint == 4 || hint == 5 || hint == 6) {
+    if (hint == kHintPrinterChanged || hint == kHintDiagramTextApplied ||
+        hint == kHintDisplayOptionsApplied) {
         Invalidate();
         return;
     }

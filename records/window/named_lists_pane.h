@@ -50,8 +50,8 @@ public:
     /// The list of the selected lists-box row, or null.
     virtual CNamedList* GetSelectedNamedList() const = 0;
 
-    /// A change notice, passed on while the pane is visible (every hint, 9 included); the pane
-    /// ignores the echo of its own announcements.
+    /// A change notice, passed on while the pane is visible (every hint, kHintNamedListsChanged
+    /// included); the pane ignores the echo of its own announcements.
     virtual void OnDataChanged(CView* sender, LPARAM hint, CObject* object) = 0;
 
     /// The one selected record of the items grid when it is of cls (any class for null), else

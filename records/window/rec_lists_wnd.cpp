@@ -2,6 +2,7 @@
 // and showing a record or the next match of a search in the list of its type.
 #include "records/window/rec_lists_wnd.h"
 
+#include "database/nodes/change_hint.h"
 #include "records/grid/rec_wnd_options.h"
 
 #include "common/abort.h"
@@ -280,11 +281,12 @@ void CRecListsWnd::UpdateTabs()
 
 void CRecListsWnd::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
 {
-    if (hint == 2) {
+    if (hint == kHintDataSetClearing) {
         ResetAll();
         return;
     }
-    if (hint == 4 || hint == 5 || hint == 7)
+    if (hint == kHintPrinterChanged || hint == kHintDiagramTextApplied ||
+        hint == kHintTextSchemesReplaced)
         return;
     try {
         for (CTagGrid& grid : m_grids)
@@ -294,7 +296,7 @@ void CRecListsWnd::OnDocUpdate(CView* sender, LPARAM hint, CObject* object)
         if (EndAbandonedOperation() == AbandonCause::Aborted)
             MessageBox(kErrorMessage, MB_OK | MB_ICONEXCLAMATION);
     }
-    if (hint != 3 && hint != 6)
+    if (hint != kHintFileLoaded && hint != kHintDisplayOptionsApplied)
         return;
     try {
         RebuildTabs();

@@ -4,6 +4,7 @@
 
 #include "app/shell/app_ids.h"
 #include "database/dictionary/record_type_table.h"
+#include "database/nodes/change_hint.h"
 #include "database/records/record_node.h"
 
 CSubViewRec::CSubViewRec()
@@ -140,7 +141,7 @@ void CSubViewRec::OnUpdate(CView* sender, LPARAM hint, CObject* object)
 {
     if (!m_created)
         return;
-    if (hint != 9)
+    if (hint != kHintNamedListsChanged) // nor kHintDataSetCleared, the same number
         m_lists.OnDocUpdate(sender, hint, object);
     if (IsPaneVisible())
         m_pane->OnDataChanged(sender, hint, object);

@@ -32,7 +32,8 @@ public:
     void GetSelectedRecords(std::vector<CRecordNode*>& records) const override;
     /// The record of the active list's current row, or of the pane's when it is active.
     CRecordNode* GetCurrentRecord() const;
-    /// Every hint but 9 goes to the record lists; every hint goes to the pane while it shows.
+    /// Every hint but kHintNamedListsChanged (kHintDataSetCleared) goes to the record lists; every
+    /// hint goes to the pane while it shows.
     void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
 
     int FindTab(int listIndex) const override;

@@ -6,6 +6,7 @@
 #include "app/shell/app_ids.h"
 #include "app/shell/sub_view.h"
 
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_node.h"
 #include "database/records/record_node.h"
@@ -78,10 +79,10 @@ TEST_F(BroadcastTest, TheSenderIsNotToldAgainButEveryOtherViewIs)
     auto [firstView, firstPane] = NewRecordingWindow();
     auto [secondView, secondPane] = NewRecordingWindow();
 
-    m_app->BroadcastUpdate(firstView, kHintRecordsOptionsApplied, nullptr, FALSE);
+    m_app->BroadcastUpdate(firstView, kHintDisplayOptionsApplied, nullptr, FALSE);
 
     EXPECT_THAT(firstPane->hints, IsEmpty());
-    EXPECT_THAT(secondPane->hints, ElementsAre(kHintRecordsOptionsApplied));
+    EXPECT_THAT(secondPane->hints, ElementsAre(kHintDisplayOptionsApplied));
     EXPECT_FALSE(Doc()->IsModified());
 }
 

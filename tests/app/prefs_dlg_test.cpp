@@ -1,6 +1,7 @@
 // tests/app/prefs_dlg_test.cpp: the preferences sheet: its checks, its enabling rules, and
 // that only OK stores what the pages hold, all pages at once.
 #include "app/prefs_dlg.h"
+#include "database/nodes/change_hint.h"
 #include "tests/app/app_fixture.h"
 #include "tests/app/shell_dialogs_fixture.h"
 #include "tests/app/test_panes.h"
@@ -339,7 +340,7 @@ TEST_F(PreferencesCommandTest, ChangedSurnameCaseRepaintsEveryWindowAndNothingEl
         ShowPreferences();
         EXPECT_EQ(Prefs().m_surnamesInUpperCase, !change);
         if (change)
-            EXPECT_THAT(app_test::Script().hints, testing::Contains(kHintRecordsOptionsApplied));
+            EXPECT_THAT(app_test::Script().hints, testing::Contains(kHintViewsRedrawn));
         else
             EXPECT_THAT(app_test::Script().hints, testing::IsEmpty());
     }

@@ -3,10 +3,10 @@
 // without a printer.
 #include "tests/app/app_fixture.h"
 
-#include "app/shell/app_ids.h"
 #include "app/shell/printer_setup.h"
 #include "app/shell/sub_view.h"
 
+#include "database/nodes/change_hint.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/frames/doc_template.h"
 #include "platform/ui/printing/printer_settings.h"

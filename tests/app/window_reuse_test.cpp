@@ -1,6 +1,7 @@
 // tests/app/window_reuse_test.cpp: showing content in a window of a kind, reusing the
 // reusable window and not a locked one; Reuse Window and Lock Current Window; the lookups of
 // views and of the selection; closing a window; the menus of the active kind.
+#include "database/nodes/change_hint.h"
 #include "tests/app/app_fixture.h"
 #include "tests/app/test_panes.h"
 #include "tests/support/window_test.h"
@@ -170,8 +171,7 @@ TEST_F(WindowReuseTest, RedrawingAllViewsTellsEveryWindow)
 
     m_app->RedrawAllViews();
 
-    EXPECT_THAT(Script().hints,
-                ElementsAre(kHintRecordsOptionsApplied, kHintRecordsOptionsApplied));
+    EXPECT_THAT(Script().hints, ElementsAre(kHintViewsRedrawn, kHintViewsRedrawn));
 }
 
 /// What the active window selects, and what the selection lookups then find.

@@ -1,5 +1,6 @@
 // tests/queries/expression_functions_test.cpp: every built-in function evaluated on a small
 // family, the relationship functions through a pool that says what it was asked, and sorting.
+#include "database/nodes/change_hint.h"
 #include "queries/expression.h"
 
 #include "queries/relationship_pool.h"
@@ -184,7 +185,7 @@ TEST_F(ExpressionFunctionsTest, RelationshipRootIsHeldUntilRecordsGo)
     }
     EXPECT_TRUE(AddRefRecordCache(Rec("John")));
     ReleaseRecordCache(Rec("John"));
-    expression.OnRecordsDeleted(2);
+    expression.OnRecordsDeleted(kHintDataSetClearing);
     EXPECT_EQ(expression.GetHeldRoot(), nullptr);
     EXPECT_FALSE(AddRefRecordCache(Rec("John")));
 }

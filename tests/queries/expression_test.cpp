@@ -1,5 +1,6 @@
 // tests/queries/expression_test.cpp: expressions read, written back in their one form, bound
 // to records and parameters, copied, and read by data references.
+#include "database/nodes/change_hint.h"
 #include "queries/expression.h"
 
 #include "database/paths/data_ref.h"
@@ -112,7 +113,7 @@ TEST_F(ExpressionTest, BindingAnArgumentReplacesItsParameter)
     EXPECT_EQ(text, "=AhnentafelNumber(,,1)");
 
     CExpression copy(expression);
-    expression.OnRecordsDeleted(2);
+    expression.OnRecordsDeleted(kHintDataSetClearing);
     EXPECT_TRUE(expression.GetArg(0).m_value.IsNone());
     copy.EvaluateToText(text, Rec("John"));
     EXPECT_EQ(text, "4");

@@ -1,5 +1,6 @@
 // tests/queries/named_list_delete_test.cpp: deleting every record of a named list from the data
 // set, and the lists giving up the records an edit deleted.
+#include "database/nodes/change_hint.h"
 #include "queries/named_list.h"
 
 #include "database/nodes/data_observer.h"
@@ -63,7 +64,8 @@ TEST_F(NamedListDeleteTest, EveryListedRecordGoesOnceAndLeavesEveryList)
     ASSERT_NE(doomed, nullptr);
     ASSERT_EQ(Entries(doomed), "I1 F1 I1 N1");
     EXPECT_TRUE(doomed->DeleteAllRecords());
-    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{1}) << "one edit, announced once";
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{kHintRecordsEdited})
+        << "one edit, announced once";
     EXPECT_EQ(RecordIds(), "I2 I3");
     EXPECT_EQ(FindNamedList("Doomed"), doomed) << "an emptied list stays";
     EXPECT_EQ(Entries(doomed), "");

@@ -1,5 +1,6 @@
 // tests/queries/named_list_test.cpp: Tests of the named-list store: lookup without regard to case,
 // adding, clearing with the automatic lists, dropping deleted records and the change notice.
+#include "database/nodes/change_hint.h"
 #include "queries/named_list.h"
 
 #include "common/preferences.h"
@@ -84,7 +85,7 @@ TEST_F(NamedListTest, GetNamedListNormalisesTheNameAndMakesTheListOnce)
     CNamedList* made = GetNamedList("  Family \t of   Ann ", true);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->GetName(), "Family of Ann");
-    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{9});
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{kHintNamedListsChanged});
     EXPECT_TRUE(m_observer.m_modify);
     EXPECT_EQ(GetNamedList("family OF ann", true), made);
     EXPECT_EQ(m_observer.m_hints.size(), 1u) << "finding a list announces nothing";
@@ -107,7 +108,7 @@ TEST_F(NamedListTest, AddingKeepsOrderAndRefusesTheHeaderAndAskedDuplicates)
     ASSERT_EQ(list->Entries().size(), 3u) << "without unique a record may stand twice";
     EXPECT_EQ(list->Entries()[2].m_record, a);
     EXPECT_EQ(FindNamedListEntry(list, b), &list->Entries()[1]);
-    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{9});
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{kHintNamedListsChanged});
     RemoveAllFromNamedList(list);
     EXPECT_TRUE(list->Entries().empty());
     EXPECT_EQ(list->GetName(), "Work");

@@ -1,6 +1,7 @@
 // tests/queries/query_eval_test.cpp: Query evaluation: what hand-written queries select on a small
 // family, sorting, parameters, change notices, and runs on the worker thread with cancels at any
 // moment.
+#include "database/nodes/change_hint.h"
 #include "queries/query_eval.h"
 
 #include "database/dictionary/qualifier_table.h"
@@ -250,7 +251,7 @@ TEST_F(QueryEvalTest, DeletedRecordsLeaveTheResultAndItsOrder)
     CDataNode::DeleteNode(Rec("John"));
     EXPECT_EQ(Ids(query->GetResult().GetRecords()), "I4 I6");
     EXPECT_TRUE(query->GetFilter(0)->NeedsParameter());
-    NotifyAllQueries(2);
+    NotifyAllQueries(kHintDataSetClearing);
     EXPECT_TRUE(query->GetResult().IsEmpty());
     SetDataObserver(&m_observer);
 }

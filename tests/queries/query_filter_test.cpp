@@ -1,5 +1,6 @@
 // tests/queries/query_filter_test.cpp: Filter rows: their one-line form, their descriptions, what
 // they refuse to write, and their parameters.
+#include "database/nodes/change_hint.h"
 #include "queries/query_filter.h"
 
 #include "database/dictionary/qualifier_table.h"
@@ -229,14 +230,14 @@ TEST_F(QueryFilterTest, RowsForgetRecordsGoingAway)
     peter.SetRecord(Rec("Peter"));
     ASSERT_TRUE(person->SetParameter(peter));
     ASSERT_TRUE(record->SetParameter(peter));
-    EXPECT_FALSE(person->RefersTo(1));
-    EXPECT_TRUE(person->RefersTo(2));
+    EXPECT_FALSE(person->RefersTo(kHintRecordsEdited));
+    EXPECT_TRUE(person->RefersTo(kHintDataSetClearing));
 
     GetRecordTypeRoot(record_test::kIndi)->DeleteChild(Rec("Peter"));
-    EXPECT_TRUE(person->RefersTo(1));
-    EXPECT_TRUE(record->RefersTo(1));
-    person->OnRecordDeleted(1);
-    record->OnRecordDeleted(1);
+    EXPECT_TRUE(person->RefersTo(kHintRecordsEdited));
+    EXPECT_TRUE(record->RefersTo(kHintRecordsEdited));
+    person->OnRecordDeleted(kHintRecordsEdited);
+    record->OnRecordDeleted(kHintRecordsEdited);
     EXPECT_TRUE(person->NeedsParameter());
     EXPECT_TRUE(record->NeedsParameter());
     NotifyChanges();

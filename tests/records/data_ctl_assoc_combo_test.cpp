@@ -2,6 +2,7 @@
 // test hooks: its list's place and size, picking by key and by click, what closes the list
 // without a change, a record deleted while the list is down, the list's frame and place near
 // the screen's edges, its dialog staying active, and the record value editor that uses it.
+#include "database/nodes/change_hint.h"
 #include "records/datactl/data_ctl_assoc_combo.h"
 #include "tests/records/data_ctl_fixture.h"
 
@@ -261,7 +262,7 @@ TEST_F(AssocComboTest, ARecordDeletedWhileTheListIsDownLeavesTheListAndEmptiesTh
 
     // The data set emptied: nothing is left to offer or chosen.
     m_combo.SetSelection(m_ann);
-    m_combo.OnDataChanged(nullptr, 2, nullptr);
+    m_combo.OnDataChanged(nullptr, kHintDataSetClearing, nullptr);
     EXPECT_TRUE(m_combo.IsEmpty());
     EXPECT_EQ(Box().GetCount(), 0);
 }

@@ -1,5 +1,6 @@
 // tests/records/data_ctl_choice_test.cpp: the enumeration, sex and editable drop-down controls
 // and the record-link control, read back through their nodes.
+#include "database/nodes/change_hint.h"
 #include "records/datactl/data_ctl_assoc.h"
 #include "records/datactl/data_ctl_enum.h"
 #include "tests/records/data_ctl_fixture.h"
@@ -163,7 +164,7 @@ TEST_F(DataCtlTest, LinkChoosesAndClearsAndEmptiesWhenItsRecordGoes)
     SetDataObserver(&m_observer);
 
     control->SetRecord(person);
-    control->OnDataChanged(nullptr, 2, nullptr); // the data set emptied
+    control->OnDataChanged(nullptr, kHintDataSetClearing, nullptr);
     EXPECT_TRUE(control->IsEmpty());
     SetRelativeDialogs(nullptr);
     control->DestroyCtl(FALSE);

@@ -1,5 +1,6 @@
 // tests/database/nodes/change_tracking_test.cpp: Tests of change tracking: marks, the one notice
 // per edit, stamps, deferred freeing, the family clean-up and the automatic source citation.
+#include "database/nodes/change_hint.h"
 #include "tests/database/nodes/node_test_support.h"
 
 #include "common/preferences.h"
@@ -27,7 +28,7 @@ TEST_F(ChangeTrackingTest, DeletedFieldIsFreedOnlyAfterTheObserverRan)
     };
     NotifyChanges();
     ASSERT_EQ(m_observer.m_notices.size(), 1u);
-    EXPECT_EQ(m_observer.m_notices[0].hint, 1);
+    EXPECT_EQ(m_observer.m_notices[0].hint, kHintRecordsEdited);
     EXPECT_TRUE(m_observer.m_notices[0].modify);
     EXPECT_FALSE(person->IsChanged());
     EXPECT_EQ(GetChangedRecords(), nullptr);

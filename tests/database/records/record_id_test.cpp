@@ -1,5 +1,6 @@
 // tests/database/records/record_id_test.cpp: tests of record identifiers: their standard form,
 // numbering on load, duplicates and the id tools.
+#include "database/nodes/change_hint.h"
 #include "database/records/record_ids.h"
 #include "tests/database/records/record_test_support.h"
 
@@ -557,7 +558,7 @@ TEST_F(RecordIdToolTest, RenumberGivesOneToNInListOrder)
     EXPECT_TRUE(RenumberRecordIds(kIndi));
     EXPECT_EQ(Numbers(kIndi), (std::vector<std::int32_t>{1, 2, 3}));
     EXPECT_EQ(GetRecordIdState(kIndi)->m_counter, 3);
-    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{6});
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{kHintViewsRedrawn});
 }
 
 TEST_F(RecordIdToolTest, RenumberWithoutRecordsSaysSoAndChangesNothing)
@@ -598,7 +599,7 @@ TEST_F(RecordIdToolTest, CopyWritesEachNumberIntoTheField)
     second->FindChild(nullptr, FIELD_REFN)->GetText(text, 0);
     EXPECT_EQ(text, "2");
     EXPECT_EQ(second->CountChildren(FIELD_REFN), 1);
-    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{1});
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{kHintRecordsEdited});
 }
 
 TEST_F(RecordIdToolTest, ACopyCutShortIsStillAnnounced)
@@ -615,7 +616,7 @@ TEST_F(RecordIdToolTest, ACopyCutShortIsStillAnnounced)
     std::string text;
     first->FindChild(nullptr, FIELD_ABBR)->GetText(text, 0);
     EXPECT_EQ(text, "1");
-    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{1});
+    EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{kHintRecordsEdited});
 }
 
 TEST_F(RecordIdToolTest, GenerateTakesUsableValuesAndNumbersTheRestAbove)

@@ -3,6 +3,7 @@
 // records window does.
 #pragma once
 
+#include "database/nodes/change_hint.h"
 #include "queries/lists/named_list_pane.h"
 
 #include "database/nodes/change_tracking.h"
@@ -16,12 +17,12 @@
 
 class CNamedListUiTest : public CQueryFamilyTest {
 protected:
-    /// Passes each notice to the pane; counts hint 9.
+    /// Passes each notice to the pane; counts the notices that the named lists changed.
     class CPaneObserver final : public IDataObserver {
     public:
         void OnDataChanged(CObject*, LPARAM hint, CObject* object, bool) override
         {
-            if (hint == 9)
+            if (hint == kHintNamedListsChanged)
                 ++m_listNotices;
             if (GetChangedRecords() && !HasNoDeletedChanges())
                 RemoveDeletedFromNamedLists();

@@ -239,7 +239,8 @@ TEST_F(NamedListPaneTest, ThousandsOfListsAndLongNotes)
     TypeNote("changed");
     EXPECT_EQ(m_twice->Entries()[2].m_note, oneLine);
 
-    // Hint 9 keeps the selected list and the counts read from the lists.
+    // The notice that the named lists changed keeps the selected list and the counts read from the
+    // lists.
     NotifyNamedListsChanged();
     EXPECT_EQ(m_pane.GetSelectedNamedList(), m_twice);
     EXPECT_EQ(m_pane.GetListsBox().GetBox().GetCellText(m_pane.GetListsBox().FindRow(m_twice), 1),

@@ -5,6 +5,7 @@
 // back through the engine. In the query window's Rows tab, a cancelled or refused row leaves the
 // rows and the file as they were.
 #include "database/dictionary/qualifier_table.h"
+#include "database/nodes/change_hint.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/dialog.h"
@@ -452,7 +453,7 @@ TEST_F(FilterEditorTest, TheRelationshipEditorKeepsAParameterToOnePersonAndNoneT
     EXPECT_TRUE(Checked(rels, kRelsIncludeTarget));
     EXPECT_FALSE(rels.IsChanged());
     // The data set emptied: the chooser lets go of its person.
-    rels.OnDataChanged(nullptr, 2, nullptr);
+    rels.OnDataChanged(nullptr, kHintDataSetClearing, nullptr);
     EXPECT_EQ(rels.GetRecordChooser()->GetRecord(), nullptr);
 }
 

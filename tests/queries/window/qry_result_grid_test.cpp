@@ -3,6 +3,7 @@
 // rules and messages, the records handed to the window's commands, change notices, and saving the
 // result set.
 #include "database/dictionary/field_ids.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
 #include "platform/ui/dialogs/dialog.h"
@@ -208,7 +209,7 @@ TEST_F(QryResultGridTest, DeletedRecordsLeaveTheGridWhenTheNoticeArrives)
     NotifyChanges();
     EXPECT_EQ(RowIds(), "I1 I2 I3 I4 I5 I6");
     EXPECT_EQ(grid.GetSelection().top, 5);
-    grid.OnDataChanged(2);
+    grid.OnDataChanged(kHintDataSetClearing);
     EXPECT_EQ(grid.GetRowCount(), 0);
 }
 

@@ -1,6 +1,7 @@
 // tests/records/grid/tag_grid_test.cpp: the record list grid on a small family: rows read from
 // the grid, link rows opened, the back-link options, refill after edits, sorts, the find bar,
 // a link cycle, double-clicks on rows, and row colours on a rendered grid.
+#include "database/nodes/change_hint.h"
 #include "tests/records/grid/tag_grid_fixture.h"
 
 #include "database/dictionary/field_ids.h"
@@ -166,7 +167,7 @@ TEST_F(TagGridTest, EditsRefillTheRowsKeepingOrderAndOpenRows)
     for (CTreeBoxNode* row = m_grid.GetBox().GetFirstItem(); row; row = row->m_nextRow)
         EXPECT_EQ(row->m_row, index++) << m_grid.GetRelationLabel(row);
 
-    m_grid.Refill(nullptr, 2, nullptr); // the data set goes
+    m_grid.Refill(nullptr, kHintDataSetClearing, nullptr);
     EXPECT_TRUE(Rows().empty());
 }
 
@@ -177,7 +178,7 @@ TEST_F(TagGridTest, OneRecordFollowsItsEditsAndForgetsItWhenDeleted)
     m_grid.SetRecord(m_carl);
     EXPECT_EQ(m_grid.GetMode(), CTagGrid::kModeRecord);
     const std::size_t before = Rows().size();
-    m_grid.Refill(nullptr, 3, nullptr); // a load changes nothing in a one-record grid
+    m_grid.Refill(nullptr, kHintFileLoaded, nullptr); // nothing changes in a one-record grid
     EXPECT_EQ(Rows().size(), before);
     GetRecordTypeRoot(kIndi)->DeleteChild(m_carl);
     NotifyChanges();
@@ -330,7 +331,7 @@ TEST_F(TagGridTest, ALoadedFileFillsTheIndividualsInTheOrderOfTheirNames)
     std::vector<CDataNode*> expected = TopNodes(m_grid);
     std::stable_sort(expected.begin(), expected.end(),
                      [](CDataNode* a, CDataNode* b) { return a->Compare(b, 0) < 0; });
-    m_grid.Refill(nullptr, 3, nullptr); // the file loaded
+    m_grid.Refill(nullptr, kHintFileLoaded, nullptr);
     EXPECT_EQ(TopNodes(m_grid), expected);
     int index = 0;
     for (CTreeBoxNode* row = m_grid.GetBox().GetFirstItem(); row; row = row->m_nextRow) {
@@ -440,7 +441,7 @@ TEST_F(TagGridTest, TypingOnInTheFindBarFindsTheFirstMatchAfterChangesBetweenKey
     auto* carl = static_cast<CNameNode*>(m_carl->FindChild(nullptr, FIELD_NAME));
     ASSERT_NE(carl, nullptr);
     carl->SetValue("Carl /Smithers/");
-    m_grid.Refill(nullptr, 0, nullptr); // the change notice the edit sends
+    m_grid.Refill(nullptr, kHintRecordsEdited, nullptr);
     m_grid.OnFindTextChanged("smithe");
     EXPECT_EQ(m_grid.GetSelectedRecord(), m_carl);
 }
@@ -467,7 +468,7 @@ TEST_F(TagGridTest, AShortFindTextIsComparedWithKeysReadAheadWhileTheRowsStandSt
     auto* carl = static_cast<CNameNode*>(m_carl->FindChild(nullptr, FIELD_NAME));
     ASSERT_NE(carl, nullptr);
     carl->SetValue("Carl /Adams/");
-    m_grid.Refill(nullptr, 0, nullptr);
+    m_grid.Refill(nullptr, kHintRefresh, nullptr);
     m_grid.OnFindTextChanged("a");
     EXPECT_EQ(m_grid.GetSelectedRecord(), m_carl);
     // Rows in another order are read again: John was made first.
@@ -573,7 +574,7 @@ TEST_F(TagGridTest, RowsShowTheColoursOfTheOptions)
     m_grid.OnNodeExpand(john);
     m_grid.OnNodeExpand(RowOf(john, "Spouse family"));
     m_grid.GetBox().SetFocusItem(nullptr, false);
-    m_grid.Refill(nullptr, 6, nullptr);
+    m_grid.Refill(nullptr, kHintDisplayOptionsApplied, nullptr);
     const TestHooks::Image image = TestHooks::RenderWindow(m_grid);
     EXPECT_TRUE(image.SavePng("tag_grid.png"));
     const int rowHeight = m_grid.GetBox().GetMetrics()[TBM_ROW_HEIGHT];

@@ -2,6 +2,7 @@
 // window, with every change notice passed to it and a scripted named-lists pane.
 #pragma once
 
+#include "database/nodes/change_hint.h"
 #include "records/grid/rec_wnd_options.h"
 #include "records/window/sub_view_rec.h"
 
@@ -71,7 +72,7 @@ protected:
             wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE, place, &m_host, 99));
         m_observer.m_window = m_window.get();
         SetDataObserver(&m_observer);
-        m_window->OnUpdate(nullptr, 3, nullptr);
+        m_window->OnUpdate(nullptr, kHintFileLoaded, nullptr);
     }
 
     CRecListsWnd& Lists() { return m_window->GetRecLists(); }

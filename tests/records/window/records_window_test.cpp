@@ -1,5 +1,6 @@
 // tests/records/window/records_window_test.cpp: the records window: its tabs by display choice, the
 // change notices, showing records of hidden types, the named-lists pane and the command routing.
+#include "database/nodes/change_hint.h"
 #include "tests/records/window/records_window_fixture.h"
 
 #include "records/window/records_window_ids.h"
@@ -86,13 +87,13 @@ TEST_F(RecordsWindowDataTest, DisplayChoicesDecideTheTabsAndAChangeRebuildsThem)
 
     RecWndOptions().m_displayChoice[kFam] = 0;
     RecWndOptions().m_displayChoice[kNote] = 2;
-    m_window->OnUpdate(nullptr, 6, nullptr);
+    m_window->OnUpdate(nullptr, kHintDisplayOptionsApplied, nullptr);
 
     EXPECT_THAT(Tabs(), ElementsAre("Individuals", "Families", "Sources", "Repositories"));
     EXPECT_THAT(TopRows(kFam), testing::SizeIs(1));
     EXPECT_THAT(TopRows(kNote), IsEmpty()) << "a list without a tab is emptied";
 
-    m_window->OnUpdate(nullptr, 2, nullptr);
+    m_window->OnUpdate(nullptr, kHintDataSetClearing, nullptr);
     EXPECT_THAT(TopRows(kIndi), IsEmpty());
 }
 
@@ -111,10 +112,10 @@ TEST_F(RecordsWindowDataTest, AnotherFileEmptiesTheFindBarsWithoutASearch)
     EXPECT_EQ(CaretRow(), "JONES, Mary") << "record 2";
 
     // The data set goes: what was typed to find in it goes too, and nothing is searched.
-    m_window->OnUpdate(nullptr, 2, nullptr);
+    m_window->OnUpdate(nullptr, kHintDataSetClearing, nullptr);
     for (const int id : {CTreeGrid::kFindTextId, CTreeGrid::kFindIdId, CTreeGrid::kFindText2Id})
         EXPECT_EQ(text(id), "") << id;
-    m_window->OnUpdate(nullptr, 3, nullptr);
+    m_window->OnUpdate(nullptr, kHintFileLoaded, nullptr);
     EXPECT_EQ(CaretRow(), "JONES, Mary") << "a fresh list starts at its first row";
     EXPECT_FALSE(Lists().GetGrid(kIndi)->GetBox().GetFocusItem()->m_selected);
 
@@ -153,17 +154,17 @@ TEST_F(RecordsWindowDataTest, ARecordOfAHiddenTypeIsShownOnlyAfterTheQuestion)
     EXPECT_EQ(Lists().GetActiveIndex(), kRepo);
 }
 
-TEST_F(RecordsWindowDataTest, HintNineReachesOnlyTheShownPane)
+TEST_F(RecordsWindowDataTest, NamedListsChangedReachesOnlyTheShownPane)
 {
     MakeWindow();
     ASSERT_NE(m_pane, nullptr);
-    m_window->OnUpdate(nullptr, 9, nullptr);
+    m_window->OnUpdate(nullptr, kHintNamedListsChanged, nullptr);
     EXPECT_THAT(m_pane->log, ElementsAre("Create 88")) << "a hidden pane is not told";
 
     ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
     m_pane->log.clear();
     const auto rowsBefore = TopRows(kIndi);
-    for (LPARAM hint : {9, 1})
+    for (const LPARAM hint : {kHintNamedListsChanged, kHintRecordsEdited})
         m_window->OnUpdate(nullptr, hint, nullptr);
     EXPECT_THAT(m_pane->log, ElementsAre("OnDataChanged 9", "OnDataChanged 1"));
     EXPECT_EQ(TopRows(kIndi), rowsBefore);
