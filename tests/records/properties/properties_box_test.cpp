@@ -125,8 +125,9 @@ TEST_F(BoxTest, EachRecordTypeShowsItsPagesWithTheirControls)
         Box().SetRecord(record, nullptr);
         EXPECT_EQ(Tabs(), row.tabs) << row.listIndex;
         Box().SetActivePage(0);
-        if (*row.control)
+        if (*row.control) {
             EXPECT_NE(Control(row.control), nullptr) << row.control;
+        }
     }
 }
 
