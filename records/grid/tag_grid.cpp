@@ -5,6 +5,7 @@
 #include "common/abort.h"
 #include "database/nodes/change_hint.h"
 #include "records/grid/grid_colours.h"
+#include "records/grid/grid_sort_keys.h"
 #include "records/grid/node_prefetch.h"
 #include "records/grid/rec_wnd_options.h"
 

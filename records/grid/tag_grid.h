@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -269,16 +268,9 @@ private:
     /// Drops rows of records pending deletion only (the safe form, which adds nothing).
     void RemoveDeletedRows();
     void Sort(SortKey key);
-    /// Reads each top-level row's key once and puts the rows in the order of their keys; false,
+    /// Puts the top-level rows in the order the sort keys give (grid_sort_keys.h); false,
     /// changing nothing, for a sort that compares the nodes themselves.
     bool SortByKeys(SortKey key);
-    /// The individuals by name through the ranks of their distinct names (name_rank_sort.h);
-    /// false, changing nothing, when those do not give the order.
-    bool SortByNameRanks();
-    /// The places of the nodes (individuals, or null for a row without one) in that order; none
-    /// when the ranks do not give it or a node is no individual.
-    static std::optional<std::vector<std::uint32_t>>
-    NameRankOrder(std::span<CDataNode* const> nodes);
     /// Selects the first row from `from` on whose node matches; returns it (null: none).
     CTreeBoxNode* SelectMatch(const std::function<bool(const CDataNode*)>& matches,
                               CTreeBoxNode* from);

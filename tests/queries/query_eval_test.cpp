@@ -164,6 +164,44 @@ TEST_F(QueryEvalTest, SortedColumnsOrderTheResultAndTiesKeepFileOrder)
     }
 }
 
+TEST_F(QueryEvalTest, ManyTiesKeepFileOrderInEverySortedColumn)
+{
+    // Sixty of one name, born in 1900, in 1850 or not at all in turn: far more equal keys than
+    // a sort leaves to insertion, in either direction and behind another sorted column.
+    std::vector<CRecordNode*> all, undated, older, younger;
+    for (int i = 0; i < 60; ++i) {
+        CIndRec* person = NewIndividual(SEX_MALE, "Ned /Doe/");
+        if (i % 3 != 2)
+            SetField(person->CreateChildByTag("BIRT"), "DATE", i % 3 == 0 ? "1900" : "1850");
+        (i % 3 == 0 ? younger : i % 3 == 1 ? older : undated).push_back(person);
+        all.push_back(person);
+    }
+    NotifyChanges();
+    const auto ids = [](std::initializer_list<const std::vector<CRecordNode*>*> groups) {
+        std::vector<CRecordNode*> records;
+        for (const auto* group : groups)
+            records.insert(records.end(), group->begin(), group->end());
+        return Ids(records);
+    };
+    const std::pair<const char*, std::string> cases[] = {
+        {R"x(TAG="Born","INDI.BIRT.DATE",,ASC,80)x", ids({&undated, &older, &younger})},
+        {R"x(TAG="Born","INDI.BIRT.DATE",,DESC,80)x", ids({&younger, &older, &undated})},
+        {R"x(TAG="Name","INDI.NAME",,DESC,80)x", ids({&all})},
+        {"TAG=\"Surname\",\"INDI.NAME:SURNAME\",,ASC,80\n"
+         "TAG=\"Born\",\"INDI.BIRT.DATE\",,DESC,80",
+         ids({&younger, &older, &undated})},
+    };
+    for (const auto& [columns, order] : cases) {
+        auto query =
+            LoadText(std::string("[Ardenvel Query]\nTYPE=INDI\n"
+                                 R"x(FILTER=GEN,ADD,IF,N,"","INDI.NAME:SURNAME",,"=",TEXT,"Doe")x"
+                                 "\n") +
+                     columns + "\n");
+        ASSERT_TRUE(query);
+        EXPECT_EQ(Run(*query), order) << columns;
+    }
+}
+
 TEST_F(QueryEvalTest, ARecordGivenToTheRunIsBoundAndShownForConfirmation)
 {
     SetQueryParameterDialog(&m_dialog);

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
 constexpr const char* kPeople = "[Ardenvel Query]\nTYPE=INDI\n"
@@ -145,6 +147,36 @@ TEST_F(QryResultGridTest, IndividualsSortByNameThenDateThenNumberAsTheirOwnCompa
     // Those without a father first, in the order they had; then by their father.
     grid.SortByColumn(grid.GetColumnDef(1));
     EXPECT_EQ(RowIds(), "I5 I7 I2 I1 I8 I9 I4 I3 I6");
+}
+
+TEST_F(QryResultGridTest, ManyEqualCellsKeepTheOrderOfThePreviousSortInEveryKindOfColumn)
+{
+    // Sixty of one name, born in 1900, in 1850 or not at all in turn, without a father or
+    // children: far more equal keys than a sort leaves to insertion, in a field column, an
+    // individual column, a text expression and another expression. Each sort starts from the
+    // order the one before left, so that ties that kept file order would not be enough.
+    for (int i = 0; i < 60; ++i) {
+        CIndRec* person = NewIndividual(SEX_MALE, "Ned /Doe/");
+        if (i % 3 != 2)
+            SetField(person->CreateChildByTag("BIRT"), "DATE", i % 3 == 0 ? "1900" : "1850");
+    }
+    Show("TAG=\"Born\",\"INDI.BIRT.DATE\",,,80\nTAG=\"Father\",\"INDI.~FATH>\",,,80\n"
+         "TAG=\"Called\",\"=Name()\",,,80\nTAG=\"Children\",\"=ChildCount()\",,,80\n");
+    for (const int column : {0, 2, 1, 3, 0, 2}) {
+        std::map<const CRecordNode*, int> before;
+        for (int row = 0; row < grid.GetRowCount(); ++row)
+            before[grid.GetRowRecord(row)] = row;
+        grid.SortByColumn(grid.GetColumnDef(column));
+        int ties = 0;
+        for (int row = 1; row < grid.GetRowCount(); ++row) {
+            if (grid.GetCellString(row - 1, column) != grid.GetCellString(row, column))
+                continue;
+            ++ties;
+            EXPECT_LT(before[grid.GetRowRecord(row - 1)], before[grid.GetRowRecord(row)])
+                << "column " << column << ", row " << row;
+        }
+        EXPECT_GE(ties, 19) << column;
+    }
 }
 
 TEST_F(QryResultGridTest, DeletesAreRefusedWithTheirMessagesUnlessOneFieldColumnIsSelected)

@@ -99,6 +99,69 @@ TEST(NameRankSort, GivesTheComparisonsOrderOnRowsSharingNamesDatesAndNumbers)
     }
 }
 
+TEST(NameRankSort, LongSharedStartsAndManyEqualRowsKeepTheComparisonsOrder)
+{
+    // Names first differing past the eight, sixteen and twenty-four bytes the ranks compare as
+    // numbers; far more rows of one name, date key and number than a sort leaves to insertion,
+    // alone and beside a dual year that sends the sort to the comparison itself; many rows
+    // without a record.
+    enum Date { kNone, kYear, kDualYear };
+    struct Rows {
+        const char* given;
+        const char* surname;
+        Date date;
+        std::int32_t number;
+        int count;
+    };
+    const struct {
+        const char* what;
+        std::vector<Rows> rows;
+        int empty;
+    } kCases[] = {
+        {"surnames sharing long starts",
+         {{"a", "featherstonehaugh", kNone, 1, 1},
+          {"a", "featherstonehaigh", kNone, 2, 1},
+          {"a", "feathers", kNone, 3, 1},
+          {"a", "featherstonehaughsmythe-jones", kNone, 4, 1},
+          {"a", "featherstonehaughsmythe-jonas", kNone, 5, 1},
+          {"a", "featherstonehaughsmythe-jones", kNone, 0, 1}},
+         0},
+        {"given names sharing long starts",
+         {{"alexandra maximiliane b", "doe", kNone, 1, 1},
+          {"alexandra maximiliane a", "doe", kNone, 2, 1},
+          {"alexandra maximiliane", "doe", kNone, 3, 1},
+          {"alexandra maximiliane a", "", kNone, 4, 1},
+          {"alexandra maximilianea", "", kNone, 5, 1}},
+         0},
+        {"one name, date and number",
+         {{"ned", "doe", kYear, 5, 40}, {"amy", "doe", kNone, 5, 3}},
+         0},
+        {"rows without a record", {{"ned", "doe", kYear, 5, 3}}, 40},
+        {"equal rows beside a dual year",
+         {{"ned", "doe", kYear, 5, 40},
+          {"ned", "doe", kDualYear, 5, 2},
+          {"ned", "doe", kNone, 5, 20}},
+         30},
+    };
+    CDateValue dual(1800, 0, 0);
+    dual.SetDualYear(1);
+    for (const auto& test : kCases) {
+        std::vector<std::optional<CIndRec::SortKey>> keys;
+        for (const Rows& rows : test.rows) {
+            std::optional<CDateValue> date;
+            if (rows.date != kNone)
+                date = rows.date == kYear ? CDateValue(1800, 0, 0) : dual;
+            for (int i = 0; i < rows.count; ++i)
+                keys.push_back(Key(rows.given, rows.surname, date, rows.number));
+        }
+        keys.resize(keys.size() + std::size_t(test.empty));
+        std::shuffle(keys.begin(), keys.end(), std::mt19937(5));
+        const auto ranked = Ranked(keys);
+        ASSERT_TRUE(ranked.has_value()) << test.what;
+        EXPECT_EQ(*ranked, Expected(keys)) << test.what;
+    }
+}
+
 TEST(NameRankSort, RefusesNamesThatRanksCannotOrder)
 {
     // Leads that are not their surname's start order marked names apart from their surnames;
