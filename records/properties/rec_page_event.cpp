@@ -2,13 +2,10 @@
 #include "records/properties/rec_page_event.h"
 
 #include "records/dialogs/add_event_dlg.h"
-#include "records/properties/event_order.h"
 #include "records/properties/mini_buttons.h"
 #include "records/properties/properties_dlg.h"
 
 #include "common/abort.h"
-#include "database/dates/date_format.h"
-#include "database/dates/date_node.h"
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/field_dictionary.h"
 #include "database/dictionary/field_ids.h"
@@ -25,7 +22,6 @@
 #include "database/records/record_id_state.h"
 #include "database/records/record_links.h"
 #include "platform/base/prompt.h"
-#include "platform/base/text.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/drawing/client_dc.h"
@@ -68,31 +64,9 @@ const CFieldDef* DefAt(int structId, std::initializer_list<int> ids)
     return def;
 }
 
-std::string GivenName(const CIndRec* individual)
-{
-    if (!individual)
-        return "<no spouse>";
-    char buffer[50] = {};
-    individual->GetGivenName(buffer, int(sizeof buffer));
-    return buffer;
-}
-
-std::string TrimLeading(std::string text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
-}
-
 CDataNode* Child(CDataNode* parent, int fieldId)
 {
     return parent ? parent->FindChild(nullptr, fieldId) : nullptr;
-}
-
-const CDateValue* FactDate(const CDataNode* fact)
-{
-    const auto* date =
-        dynamic_cast<const CDateNode*>(fact ? fact->FindChild(nullptr, FIELD_DATE) : nullptr);
-    return date && !date->IsEmpty() ? &date->GetFirstValue() : nullptr;
 }
 
 } // namespace
@@ -105,68 +79,6 @@ bool GetShowChildEvents()
 void SetShowChildEvents(bool show)
 {
     g_showChildEvents = show;
-}
-
-std::string GetEventRowText(const CDataNode& fact, int kind, const CIndRec* individual, int column)
-{
-    std::string text;
-    const int id = fact.GetFieldId();
-    const CFieldDef* def = fact.GetFieldDef();
-    switch (column) {
-    case 0:
-        if (const auto* date = dynamic_cast<const CDateNode*>(fact.FindChild(nullptr, FIELD_DATE)))
-            text = date->FormatText(false, 9);
-        else
-            text = GetBlankDateText();
-        break;
-    case 1:
-        if (kind == kEventRowOwn || (kind == kEventRowFamily && id == FIELD_CUSTOM_ATTR)) {
-            // The label, then what the fact's display template makes of it without its dates.
-            std::string composed;
-            fact.ComposeText(composed, true);
-            GetFactLabel(fact, text, false);
-            const bool attribute = def && def->HasFlag(FDF_ATTRIBUTE);
-            if (!TrimLeading(composed).empty())
-                text += (attribute ? ": " : ", ") + TrimLeading(composed);
-        } else if (kind == kEventRowFamily) {
-            if (id == FIELD_EVEN) {
-                text = fact.FindChild(nullptr, FIELD_TYPE) ? fact.GetTypeText() : "";
-                if (text.empty())
-                    text = "<Custom Event>";
-            } else {
-                text = def ? def->GetLabel() : "";
-            }
-        } else if (kind == kEventRowChild) {
-            text = def ? def->GetLabel() : "";
-            const CIndRec* child = AsIndividual(fact.GetRecord());
-            const int sex = child ? child->GetSex() : SEX_UNDETERMINED;
-            text += sex == SEX_MALE     ? " of son "
-                    : sex == SEX_FEMALE ? " of daughter "
-                                        : " of child ";
-            char buffer[50] = {};
-            if (child)
-                child->GetGivenName(buffer, int(sizeof buffer));
-            text += buffer;
-        }
-        if (kind == kEventRowFamily) {
-            const CIndRec* partner =
-                individual ? individual->GetSpouseInFamily(AsFamily(fact.GetRecord())) : nullptr;
-            if (id == FIELD_DIV)
-                text += " from " + GivenName(partner);
-            else if (id == FIELD_ENGA || id == FIELD_MARR)
-                text += " to " + GivenName(partner);
-            else
-                text += " (marr. " + GivenName(partner) + ")";
-        }
-        break;
-    case 2:
-        if (individual)
-            FormatAgeAtEvent(*individual, text, fact, kind - 1, false, false);
-        break;
-    default:
-        break;
-    }
-    return TrimLeading(text);
 }
 
 CRecPageEvent::CRecPageEvent() : CRecordPage(kTemplate) {}
@@ -358,7 +270,7 @@ void CRecPageEvent::OnCtlDestroyed(CDataCtl* control)
 
 void CRecPageEvent::LoadFromRecord(const CPageState&)
 {
-    m_sortMode = kEventSortDate;
+    m_sortColumn = 0; // by date
     FillList();
 }
 
@@ -373,16 +285,8 @@ void CRecPageEvent::FillList()
         BindDetail();
         return;
     }
-    if (CIndRec* individual = PageIndividual()) {
-        for (CDataNode* fact = individual->GetNextFact(nullptr, false); fact;
-             fact = individual->GetNextFact(fact, false))
-            AddRow(fact, kEventRowOwn);
-        for (CFamRec* family = individual->GetNextSpouseFamily(nullptr); family;
-             family = individual->GetNextSpouseFamily(family))
-            AddFamilyFacts(family);
-    } else {
-        AddFamilyFacts(record);
-    }
+    for (const CFactRow& row : CollectFactRows(*record, m_individualPage, g_showChildEvents))
+        AddRow(row.m_fact, row.m_kind);
     m_list.GetBox().RedrawAll();
     if (CTreeBoxNode* first = m_list.GetBox().GetFirstItem())
         SelectRow(first);
@@ -391,29 +295,9 @@ void CRecPageEvent::FillList()
     UpdateButtons();
 }
 
-void CRecPageEvent::AddFamilyFacts(CDataNode* familyNode)
-{
-    auto* family = dynamic_cast<CRecordNode*>(familyNode);
-    CFamRec* asFamily = AsFamily(family);
-    if (!family)
-        return;
-    const int kind = m_individualPage ? kEventRowFamily : kEventRowOwn;
-    for (CDataNode* fact = family->GetNextFact(nullptr, false); fact;
-         fact = family->GetNextFact(fact, false))
-        AddRow(fact, kind);
-    if (!g_showChildEvents || !asFamily)
-        return;
-    for (CIndRec* child = asFamily->GetNextChild(nullptr); child;
-         child = asFamily->GetNextChild(child)) {
-        for (const int id : {FIELD_BIRT, FIELD_ADOP})
-            if (CDataNode* fact = child->FindChild(nullptr, id))
-                AddRow(fact, kEventRowChild);
-    }
-}
-
 bool CRecPageEvent::IsOwnBirth(const CDataNode* fact, int kind) const
 {
-    return m_individualPage && kind == kEventRowOwn && fact && fact->GetFieldId() == FIELD_BIRT;
+    return IsOwnBirthRow(fact, kind, m_individualPage);
 }
 
 CBitmap* CRecPageEvent::RowImage(const CDataNode* fact, int kind)
@@ -440,31 +324,17 @@ CTreeBoxNode* CRecPageEvent::AddRow(CDataNode* fact, int kind)
     if (!fact)
         return nullptr;
     CTreeBox& box = m_list.GetBox();
+    const CColumnOrder order =
+        m_listInOrder ? CColumnOrder{ERowOrder::Stored, 0} : GetEventColumnOrder(m_sortColumn);
+    const CIndRec* individual = PageIndividual();
     std::vector<CTreeBoxNode*> rows;
-    for (CTreeBoxNode* row = box.GetFirstItem(); row; row = row->m_nextSibling)
+    std::vector<COrderRow> keys;
+    for (CTreeBoxNode* row = box.GetFirstItem(); row; row = row->m_nextSibling) {
         rows.push_back(row);
-    std::size_t position = rows.size();
-    if (!m_listInOrder) {
-        const CIndRec* individual = PageIndividual();
-        if (m_sortMode == kEventSortDate) {
-            std::vector<const CDateValue*> dates;
-            for (const CTreeBoxNode* row : rows)
-                dates.push_back(FactDate(RowFact(row)));
-            position = FindDatePosition(dates, FactDate(fact));
-        } else if (m_sortMode == kEventSortAge) {
-            std::vector<CAgeRow> ages;
-            for (const CTreeBoxNode* row : rows)
-                ages.push_back({GetEventRowText(*RowFact(row), RowKind(row), individual, 2),
-                                IsOwnBirth(RowFact(row), RowKind(row))});
-            position = FindAgePosition(ages, GetEventRowText(*fact, kind, individual, 2),
-                                       IsOwnBirth(fact, kind));
-        } else {
-            std::vector<std::string> texts;
-            for (const CTreeBoxNode* row : rows)
-                texts.push_back(GetEventRowText(*RowFact(row), RowKind(row), individual, 1));
-            position = FindTextPosition(texts, GetEventRowText(*fact, kind, individual, 1));
-        }
+        keys.push_back(GetFactRowKeys(order, *RowFact(row), RowKind(row), individual));
     }
+    const std::size_t position =
+        FindRowPosition(order.m_order, keys, GetFactRowKeys(order, *fact, kind, individual));
     const TreeBoxItem item{.image = RowImage(fact, kind),
                            .data = std::uintptr_t(fact),
                            .data2 = std::uintptr_t(kind),
@@ -493,29 +363,8 @@ bool CRecPageEvent::IsListCurrent()
         else if (fact->IsChanged())
             box.InvalidateItemIfVisible(row);
     };
-    auto familyFacts = [&](CRecordNode* family) {
-        for (CDataNode* fact = family->GetNextFact(nullptr, false); fact;
-             fact = family->GetNextFact(fact, false))
-            check(fact);
-        CFamRec* asFamily = AsFamily(family);
-        if (!g_showChildEvents || !asFamily)
-            return;
-        for (CIndRec* child = asFamily->GetNextChild(nullptr); child;
-             child = asFamily->GetNextChild(child))
-            for (const int id : {FIELD_BIRT, FIELD_ADOP})
-                if (CDataNode* fact = child->FindChild(nullptr, id))
-                    check(fact);
-    };
-    if (CIndRec* individual = PageIndividual()) {
-        for (CDataNode* fact = individual->GetNextFact(nullptr, false); fact;
-             fact = individual->GetNextFact(fact, false))
-            check(fact);
-        for (CFamRec* family = individual->GetNextSpouseFamily(nullptr); family;
-             family = individual->GetNextSpouseFamily(family))
-            familyFacts(family);
-    } else {
-        familyFacts(record);
-    }
+    for (const CFactRow& each : CollectFactRows(*record, m_individualPage, g_showChildEvents))
+        check(each.m_fact);
     return current && count == rows.size();
 }
 
@@ -580,7 +429,7 @@ void CRecPageEvent::SortByColumn(int column)
         m_listInOrder = false;
         m_buttons[2].SetLatched(false);
     }
-    m_sortMode = column == 0 ? kEventSortDate : column == 2 ? kEventSortAge : kEventSortText;
+    m_sortColumn = column;
     FillList();
 }
 

@@ -7,6 +7,8 @@
 #include "controls/u_button.h"
 #include "records/properties/record_page.h"
 
+#include "database/kin/fact_rows.h"
+
 #include <map>
 #include <memory>
 #include <string>
@@ -15,19 +17,9 @@ class CBitmap;
 class CDataNode;
 class CIndRec;
 
-/// The kinds of rows: a fact of the record itself, of one of the individual's spouse families,
-/// and a child's birth or adoption.
-inline constexpr int kEventRowOwn = 1, kEventRowFamily = 2, kEventRowChild = 3;
-/// The sort orders: by the Event/Attribute text, by date, by the Age column.
-inline constexpr int kEventSortText = 0, kEventSortDate = 1, kEventSortAge = 2;
-
 /// The program-wide switch "Show birth/adoption of children": on at start, not saved.
 bool GetShowChildEvents();
 void SetShowChildEvents(bool show);
-
-/// The text of a row's column for the individual the page shows (null on a family page): the
-/// date, the Event/Attribute text, the age.
-std::string GetEventRowText(const CDataNode& fact, int kind, const CIndRec* individual, int column);
 
 /// A partner of unknown sex keeps a family fact's age in the fact's own AGE, which the Age column
 /// shows too. An Add whose field cannot be made adds no row. In "List in Order", facts move only
@@ -70,7 +62,7 @@ public:
     CColBox& GetList() { return m_list; }
     void SelectRow(CTreeBoxNode* row);
     CUButton& GetButton(int index) { return m_buttons[index]; }
-    int GetSortMode() const { return m_sortMode; }
+    ERowOrder GetSortMode() const { return GetEventColumnOrder(m_sortColumn).m_order; }
     bool IsListInOrder() const { return m_listInOrder; }
     /// The detail controls, in creation order: date, age, event name, value, number, place,
     /// address, adopted by, cause, note.
@@ -97,7 +89,6 @@ private:
                          bool withPath, UINT flags = 0);
 
     void FillList();
-    void AddFamilyFacts(CDataNode* family);
     CTreeBoxNode* AddRow(CDataNode* fact, int kind);
     CBitmap* RowImage(const CDataNode* fact, int kind);
     bool IsListCurrent();
@@ -123,7 +114,8 @@ private:
     CDataCtl* m_details[kDetailCount] = {};
     std::map<int, std::unique_ptr<CBitmap>> m_images;
     bool m_individualPage = false;
-    int m_sortMode = kEventSortDate;
+    /// The column the list is sorted by; GetEventColumnOrder says in what order.
+    int m_sortColumn = 0;
     bool m_listInOrder = false;
     bool m_holdList = false;
     CDataNode* m_editing = nullptr;

@@ -1,13 +1,11 @@
 // records/properties/rec_page_media.cpp: the Objects page.
 #include "records/properties/rec_page_media.h"
 
-#include "records/properties/event_order.h"
 #include "records/properties/mini_buttons.h"
 #include "records/properties/properties_dlg.h"
 
 #include "common/abort.h"
 #include "common/shell_open.h"
-#include "database/dates/date_node.h"
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/field_dictionary.h"
 #include "database/dictionary/field_ids.h"
@@ -18,10 +16,10 @@
 #include "database/multimedia/media_item.h"
 #include "database/multimedia/obj_node.h"
 #include "database/multimedia/obj_rec.h"
+#include "database/multimedia/object_rows.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_id_state.h"
 #include "platform/base/prompt.h"
-#include "platform/base/text.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "platform/ui/drawing/client_dc.h"
@@ -56,37 +54,9 @@ CDataNode* RowNode(const CTreeBoxNode* row)
     return row ? reinterpret_cast<CDataNode*>(row->m_data) : nullptr;
 }
 
-/// Where a row's object keeps its fields: the linked record, or the embedded node.
-const CDataNode* ObjectHolder(const CDataNode* node, int kind)
-{
-    if (!node)
-        return nullptr;
-    return kind == kMediaRowLink ? node->GetLinkTarget() : node;
-}
-
-/// A simple, approximate or interpreted date of the object; null otherwise.
-const CDateNode* ObjectDate(const CDataNode* node, int kind)
-{
-    const CDataNode* holder = ObjectHolder(node, kind);
-    const auto* date = dynamic_cast<const CDateNode*>(
-        holder ? holder->FindChild(nullptr, FIELD_OBJE_DATE) : nullptr);
-    if (!date || date->IsEmpty())
-        return nullptr;
-    const DateKind dateKind = date->GetKind();
-    return dateKind == DATE_SIMPLE || dateKind == DATE_APPROXIMATE || dateKind == DATE_INTERPRETED
-               ? date
-               : nullptr;
-}
-
 int LinkNumber(const CDataNode* link)
 {
     return link ? FieldNumber(link->FindChild(nullptr, FIELD_OBJE_LINK_NUMBER)) : 0;
-}
-
-std::string TrimLeading(std::string text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
 }
 
 } // namespace
@@ -100,6 +70,11 @@ CRecPageMedia::~CRecPageMedia()
         m_caption = nullptr;
         going->DestroyCtl(FALSE);
     }
+}
+
+const CIndRec* CRecPageMedia::PageIndividual() const
+{
+    return m_individualPage ? AsIndividual(GetRecord()) : nullptr;
 }
 
 CMediaItem* CRecPageMedia::RowItem(const CDataNode* node, int kind)
@@ -172,49 +147,7 @@ void CRecPageMedia::OnCtlDestroyed(CDataCtl* control)
 
 std::string CRecPageMedia::GetCellText(const CDataNode* node, int kind, int column) const
 {
-    std::string text;
-    const CDataNode* holder = ObjectHolder(node, kind);
-    const CDataNode* record = GetRecord();
-    switch (column) {
-    case 0:
-        if (holder)
-            holder->GetText(text, 0);
-        break;
-    case 1: {
-        // The format that decides the kind, which a GEDCOM 5.5.1 file puts under the file line.
-        const auto* item = dynamic_cast<const CMediaItem*>(holder);
-        if (const CDataNode* form = item ? item->FindFormatField() : nullptr)
-            form->GetText(text, 0);
-        break;
-    }
-    case 2: {
-        const int links = record ? record->CountChildren(FIELD_OBJE) : 0;
-        const int position = node ? node->GetSiblingIndex() : 0;
-        text = std::to_string(kind == kMediaRowLink ? position + 1 : links + position + 1);
-        break;
-    }
-    case 3:
-        if (const CDateNode* date = ObjectDate(node, kind))
-            text = date->FormatText(false, 9);
-        break;
-    case 4: {
-        const CIndRec* individual = m_individualPage ? AsIndividual(GetRecord()) : nullptr;
-        const CDateNode* birth = individual ? individual->GetBirthDate() : nullptr;
-        const CDateNode* date = ObjectDate(node, kind);
-        int least = 0;
-        int greatest = 0;
-        if (birth && date && date->GetYearsRange(*birth, least, greatest)) {
-            text = least == greatest ? text::Format("%d", least)
-                                     : text::Format("%d-%d", least, greatest);
-            if (least < 0)
-                text += " (!)";
-        }
-        break;
-    }
-    default:
-        break;
-    }
-    return TrimLeading(text);
+    return GetObjectRowText(GetRecord(), node, kind, PageIndividual(), column);
 }
 
 std::string CRecPageMedia::GetItemText(CColBox*, CTreeBoxNode* node, std::uintptr_t, int column,
@@ -229,30 +162,17 @@ std::string CRecPageMedia::GetItemText(CColBox*, CTreeBoxNode* node, std::uintpt
 CTreeBoxNode* CRecPageMedia::AddRow(CDataNode* node, int kind)
 {
     CTreeBox& box = m_list.GetBox();
+    const CColumnOrder order = GetObjectColumnOrder(m_sortColumn);
+    const CIndRec* individual = PageIndividual();
     std::vector<CTreeBoxNode*> rows;
-    for (CTreeBoxNode* row = box.GetFirstItem(); row; row = row->m_nextSibling)
+    std::vector<COrderRow> keys;
+    for (CTreeBoxNode* row = box.GetFirstItem(); row; row = row->m_nextSibling) {
         rows.push_back(row);
-    std::size_t position = rows.size();
-    if (m_sortMode == 3) {
-        std::vector<const CDateValue*> dates;
-        for (const CTreeBoxNode* row : rows) {
-            const CDateNode* date = ObjectDate(RowNode(row), RowKind(row));
-            dates.push_back(date ? &date->GetFirstValue() : nullptr);
-        }
-        const CDateNode* own = ObjectDate(node, kind);
-        position = FindDatePosition(dates, own ? &own->GetFirstValue() : nullptr);
-    } else if (m_sortMode == 4) {
-        std::vector<CAgeRow> ages;
-        for (const CTreeBoxNode* row : rows)
-            ages.push_back({GetCellText(RowNode(row), RowKind(row), 4), false});
-        position = FindAgePosition(ages, GetCellText(node, kind, 4), false);
-    } else if (m_sortMode != 2) {
-        const int column = m_sortMode == 1 ? 1 : 0;
-        std::vector<std::string> texts;
-        for (const CTreeBoxNode* row : rows)
-            texts.push_back(GetCellText(RowNode(row), RowKind(row), column));
-        position = FindTextPosition(texts, GetCellText(node, kind, column));
+        keys.push_back(
+            GetObjectRowKeys(order, GetRecord(), RowNode(row), RowKind(row), individual));
     }
+    const std::size_t position = FindRowPosition(
+        order.m_order, keys, GetObjectRowKeys(order, GetRecord(), node, kind, individual));
     const TreeBoxItem item{
         .data = std::uintptr_t(node), .data2 = std::uintptr_t(kind), .noRedraw = true};
     return box.CreateNode(nullptr, position == 0 ? nullptr : rows[position - 1], item);
@@ -260,7 +180,7 @@ CTreeBoxNode* CRecPageMedia::AddRow(CDataNode* node, int kind)
 
 void CRecPageMedia::LoadFromRecord(const CPageState&)
 {
-    m_sortMode = 3;
+    m_sortColumn = 3; // by date
     FillList();
 }
 
@@ -278,16 +198,8 @@ void CRecPageMedia::FillList()
         return;
     }
     CTreeBoxNode* first = nullptr;
-    for (CDataNode* link = record->FindChild(nullptr, FIELD_OBJE); link;
-         link = record->FindChild(link, FIELD_OBJE)) {
-        if (link->GetLinkTarget()) {
-            CTreeBoxNode* row = AddRow(link, kMediaRowLink);
-            first = first ? first : row;
-        }
-    }
-    for (CDataNode* embedded = record->FindChild(nullptr, FIELD_OBJE_EMBEDDED); embedded;
-         embedded = record->FindChild(embedded, FIELD_OBJE_EMBEDDED)) {
-        CTreeBoxNode* row = AddRow(embedded, kMediaRowEmbedded);
+    for (const CObjectRow& each : CollectObjectRows(*record)) {
+        CTreeBoxNode* row = AddRow(each.m_node, each.m_kind);
         first = first ? first : row;
     }
     m_list.GetBox().RedrawAll();
@@ -314,13 +226,8 @@ bool CRecPageMedia::IsListCurrent()
         else if (node->IsChanged())
             m_list.GetBox().InvalidateItemIfVisible(row);
     };
-    for (CDataNode* link = record->FindChild(nullptr, FIELD_OBJE); link;
-         link = record->FindChild(link, FIELD_OBJE))
-        if (link->GetLinkTarget())
-            check(link);
-    for (CDataNode* embedded = record->FindChild(nullptr, FIELD_OBJE_EMBEDDED); embedded;
-         embedded = record->FindChild(embedded, FIELD_OBJE_EMBEDDED))
-        check(embedded);
+    for (const CObjectRow& each : CollectObjectRows(*record))
+        check(each.m_node);
     std::size_t rows = 0;
     for (CTreeBoxNode* row = m_list.GetBox().GetFirstItem(); row; row = row->m_nextSibling)
         ++rows;
@@ -376,7 +283,7 @@ bool CRecPageMedia::OnColumnClick(CColBox*, int column)
 void CRecPageMedia::SortByColumn(int column)
 {
     m_list.SetFocus();
-    m_sortMode = column >= 1 && column <= 4 ? column : 0;
+    m_sortColumn = column;
     FillList();
 }
 

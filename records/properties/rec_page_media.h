@@ -7,12 +7,12 @@
 #include "controls/u_button.h"
 #include "records/properties/record_page.h"
 
+#include "database/multimedia/object_rows.h"
+
 #include <string>
 
+class CIndRec;
 class CMediaItem;
-
-/// The row kinds: an embedded object and a link to a multimedia record.
-inline constexpr int kMediaRowEmbedded = 0, kMediaRowLink = 1;
 
 /// The caption lives in the link's frame note: a caption typed for a link without a number goes
 /// into the frame note that numbering it makes, and unlinking takes the frame note too. The
@@ -41,7 +41,7 @@ public:
     void OnPerformAction();
     void SortByColumn(int column);
 
-    /// The text of a row's column for the record the page shows.
+    /// The text of a row's column for the record the page shows (GetObjectRowText).
     std::string GetCellText(const CDataNode* node, int kind, int column) const;
     static CMediaItem* RowItem(const CDataNode* node, int kind);
     CColBox& GetList() { return m_list; }
@@ -74,6 +74,8 @@ private:
     void ShowLargeControls(bool large);
     /// The page's tab reads "Objects" in the large box and "Picture" in the small one.
     void UpdateTabCaption(bool large);
+    /// The individual whose objects the page lists; null on the pages of other records.
+    const CIndRec* PageIndividual() const;
 
     CColBox m_list;
     CUButton m_buttons[6];
@@ -81,6 +83,7 @@ private:
     CPictureAreaWnd m_preview{[this](CDC& dc, const CRect& rect) { DrawPreview(dc, rect); }};
     CRect m_previewRect;
     CDataNode* m_editing = nullptr;
-    int m_sortMode = 3;
+    /// The column the list is sorted by; GetObjectColumnOrder says in what order.
+    int m_sortColumn = 3;
     bool m_individualPage = false;
 };

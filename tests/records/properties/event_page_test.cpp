@@ -112,14 +112,14 @@ TEST_F(EventPageTest, TheAgeOrderPutsTheOwnBirthBeforeTheFirstAgeOfZeroOrMore)
     CRecPageEvent* page = ShowEvents(al);
     ASSERT_NE(page, nullptr);
     page->SortByColumn(2);
-    EXPECT_EQ(page->GetSortMode(), kEventSortAge);
+    EXPECT_EQ(page->GetSortMode(), ERowOrder::Age);
     EXPECT_EQ(Rows(*page),
               (std::vector<std::string>{"2 Jan 1849|Baptism|-1 (!)", "1 Jan 1850|Birth|",
                                         "2 Jan 1873|Graduation|23", "1873|Emigration|23",
                                         "____|Retirement|"}));
     Box().SetRecord(NewIndividual(SEX_MALE, "Other"), nullptr);
     Box().SetRecord(al, nullptr);
-    EXPECT_EQ(page->GetSortMode(), kEventSortDate) << "every load sorts by date again";
+    EXPECT_EQ(page->GetSortMode(), ERowOrder::Date) << "every load sorts by date again";
 }
 
 TEST_F(EventPageTest, AFamilyAgeGoesToThePartnersPartOrToTheFactForAnUnknownSex)

@@ -1,9 +1,7 @@
-// tests/records/properties/event_order_test.cpp: tests of where new rows go in the lists of facts
-// and objects, and of the rules for new custom event and attribute names.
-#include "records/properties/event_order.h"
+// tests/records/properties/custom_name_test.cpp: tests of the rules for new custom event and
+// attribute names.
 #include "records/properties/name_similarity.h"
 
-#include "database/dates/date_value.h"
 #include "tests/database/records/record_test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,78 +10,6 @@
 #include <vector>
 
 namespace {
-
-/// Inserts each row as a list page adds rows one by one and gives the texts in list order.
-std::vector<std::string> AgeOrder(const std::vector<CAgeRow>& arrivals)
-{
-    std::vector<CAgeRow> rows;
-    for (const CAgeRow& row : arrivals)
-        rows.insert(
-            rows.begin() + std::ptrdiff_t(FindAgePosition(rows, row.m_text, row.m_ownBirth)), row);
-    std::vector<std::string> texts;
-    for (const CAgeRow& row : rows)
-        texts.push_back(row.m_ownBirth ? "birth" : row.m_text);
-    return texts;
-}
-
-TEST(EventOrderTest, AgesSortSinglesBeforeRangesAndTheBirthBeforeTheFirstAgeOfZeroOrMore)
-{
-    struct Case {
-        std::vector<CAgeRow> arrivals;
-        std::vector<std::string> order;
-    };
-    const CAgeRow birth{"", true};
-    const std::vector<Case> cases = {
-        {{{"23"}, {"23-24"}, {"23"}}, {"23", "23", "23-24"}},
-        {{{"23-24"}, {"23"}, {"23 - 25"}}, {"23", "23-24", "23 - 25"}},
-        {{{"30"}, {"5"}, birth, {"0"}}, {"birth", "0", "5", "30"}},
-        {{birth, {"-1"}, {"12"}}, {"-1", "birth", "12"}},
-        {{{"-3"}, birth, {"200"}}, {"-3", "birth", "200"}},
-        {{{""}, {"40 (!)"}, {"7"}, {"x"}}, {"7", "40 (!)", "", "x"}},
-        {{{"2"}, {""}, birth}, {"birth", "2", ""}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(AgeOrder(c.arrivals), c.order) << c.order.front();
-}
-
-TEST(EventOrderTest, AgeTextsReadFromTheirFirstDigit)
-{
-    EXPECT_FALSE(ParseAgeText("").has_value());
-    EXPECT_FALSE(ParseAgeText("(!)").has_value());
-    EXPECT_EQ(ParseAgeText("-3")->m_age, -3);
-    EXPECT_EQ(ParseAgeText("200")->m_age, 200);
-    EXPECT_TRUE(ParseAgeText("29 -30")->m_range);
-    EXPECT_FALSE(ParseAgeText("29 (!)")->m_range);
-    EXPECT_EQ(ParseAgeText("99999999999999")->m_age, ParseAgeText("99999999999999")->m_age)
-        << "a long run of digits does not overflow";
-}
-
-TEST(EventOrderTest, DatedRowsStayInOrderAfterEqualDatesAndBeforeUndatedOnes)
-{
-    auto year = [](int value) {
-        CDateValue date;
-        date.SetValid(true);
-        date.SetYear(value);
-        return date;
-    };
-    const CDateValue y1900 = year(1900), y1900b = year(1900), y1850 = year(1850),
-                     y2000 = year(2000);
-    std::vector<const CDateValue*> rows = {&y1850, &y1900, nullptr};
-    EXPECT_EQ(FindDatePosition(rows, &y1900b), 2u) << "after the equal date";
-    EXPECT_EQ(FindDatePosition(rows, &y2000), 2u) << "before the undated row";
-    EXPECT_EQ(FindDatePosition(rows, nullptr), 3u) << "undated rows collect at the end";
-    EXPECT_EQ(FindDatePosition({}, &y1850), 0u);
-    EXPECT_EQ(FindDatePosition({&y1900}, &y1850), 0u);
-}
-
-TEST(EventOrderTest, TextsSortWithoutRegardToCaseAndKeepTheirArrivalAmongEquals)
-{
-    const std::vector<std::string> rows = {"Baptism", "burial", "Census"};
-    EXPECT_EQ(FindTextPosition(rows, "birth"), 1u);
-    EXPECT_EQ(FindTextPosition(rows, "Burial"), 2u);
-    EXPECT_EQ(FindTextPosition(rows, "death"), 3u);
-    EXPECT_EQ(FindTextPosition(rows, "Adoption"), 0u);
-}
 
 class CustomNameTest : public record_test::CRecordTest {};
 
