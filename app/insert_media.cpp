@@ -11,6 +11,7 @@
 #include "database/dictionary/record_type_table.h"
 #include "database/fields/file_node.h"
 #include "database/multimedia/format_node.h"
+#include "database/multimedia/linked_file_location.h"
 #include "database/multimedia/media_type.h"
 #include "database/multimedia/obj_rec.h"
 #include "database/multimedia/picture_format.h"
@@ -121,6 +122,9 @@ void CAvApp::MapInsertCommands()
                                OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY,
                                kind.filter);
             dialog.SetTitle(kind.title);
+            // The picker opens beside the open GEDCOM file, where its linked files are looked
+            // for, and a name typed without a folder is taken there.
+            dialog.SetInitialFolder(GetLinkedFileFolder());
             if (dialog.DoModal() != IDOK)
                 return;
             CObjRec* first = nullptr;

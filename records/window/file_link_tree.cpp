@@ -138,6 +138,8 @@ FileLinkNode* CFileLinkTree::AddUnder(FileLinkNode* parent, FileLinkNode::Kind k
 
 FileLinkNode* CFileLinkTree::AddLink(std::string_view name, CDataNode* link, bool newBranch)
 {
+    if (IsUrlLink(name))
+        return nullptr;
     const FilePathParts parts = SplitFilePath(name);
     if (parts.m_file.empty())
         return nullptr;
@@ -157,6 +159,7 @@ FileLinkNode* CFileLinkTree::AddLink(std::string_view name, CDataNode* link, boo
     }
     FileLinkNode* file = AddUnder(at, FileLinkNode::kFile, parts.m_file, false, caseSensitive);
     file->m_link = link;
+    file->m_addedPath = GetItemPath(*file);
     return file;
 }
 
@@ -272,11 +275,15 @@ std::vector<FileLinkNode*> CFileLinkTree::Files() const
     return files;
 }
 
-std::vector<std::pair<CDataNode*, std::string>> CFileLinkTree::Links() const
+std::vector<std::pair<CDataNode*, std::string>> CFileLinkTree::ChangedLinks() const
 {
     std::vector<std::pair<CDataNode*, std::string>> links;
-    for (FileLinkNode* file : Files())
-        if (file->m_link)
-            links.emplace_back(file->m_link, GetItemPath(*file));
+    for (FileLinkNode* file : Files()) {
+        if (!file->m_link)
+            continue;
+        std::string path = GetItemPath(*file);
+        if (path != file->m_addedPath)
+            links.emplace_back(file->m_link, std::move(path));
+    }
     return links;
 }

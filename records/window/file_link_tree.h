@@ -30,6 +30,9 @@ struct FileLinkNode {
     std::string m_text;
     /// The file field whose stored name a file node stands for; null for none.
     CDataNode* m_link = nullptr;
+    /// A file node's path as the tree gave it when the node was added: the path stands for the
+    /// stored name until a move or rename makes it differ.
+    std::string m_addedPath;
     FileLinkNode* m_parent = nullptr;
     std::vector<std::unique_ptr<FileLinkNode>> m_children;
 };
@@ -49,7 +52,8 @@ public:
     const std::vector<std::unique_ptr<FileLinkNode>>& Top() const { return m_top; }
 
     /// Adds a file node for the stored name with its field (null for none); newBranch makes a
-    /// drive node of its own even when one of that name exists. Null when the name has no file.
+    /// drive node of its own even when one of that name exists. Null when the name has no file
+    /// or is an address ("http:", "mailto:" and the like), which names no file.
     FileLinkNode* AddLink(std::string_view name, CDataNode* link, bool newBranch = false);
     /// Finds or makes the folder nodes of a folder path; null when it names no folder.
     FileLinkNode* FindOrAddFolder(std::string_view folder);
@@ -70,8 +74,9 @@ public:
     /// A new name for a node; an empty name changes nothing.
     static void Rename(FileLinkNode& node, std::string_view name);
 
-    /// Every file node with a field, in display order, with its path.
-    std::vector<std::pair<CDataNode*, std::string>> Links() const;
+    /// Every file node with a field whose path differs from the one it was added with (moved
+    /// or renamed), in display order, with its new path. The others keep their stored names.
+    std::vector<std::pair<CDataNode*, std::string>> ChangedLinks() const;
     /// The file nodes of the tree in display order.
     std::vector<FileLinkNode*> Files() const;
 

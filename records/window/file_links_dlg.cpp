@@ -13,7 +13,6 @@
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_node.h"
 #include "platform/base/abandon.h"
-#include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/folder_dialog.h"
 #include "platform/ui/windows/app.h"
@@ -329,11 +328,11 @@ bool CFileLinksDlg::Apply(bool quiet)
 {
     bool changed = false;
     try {
-        for (const auto& [field, path] : m_links.Links()) {
-            std::string stored;
-            field->GetText(stored, 0);
+        // Only a moved or renamed link is written; every other keeps its stored bytes.
+        for (const auto& [field, path] : m_links.ChangedLinks()) {
             auto* file = dynamic_cast<CFileNode*>(field);
-            if (!file || paths::ToNative(stored) == paths::ToNative(path))
+            std::string stored;
+            if (!file || (file->GetText(stored, 0) && stored == path))
                 continue;
             file->SetFileName(path);
             changed = true;

@@ -181,5 +181,53 @@ TEST_F(FindAndLinksTest, GoToInTheLinksToolShowsTheRecordOfTheLink)
     EXPECT_EQ(Selected(), Record(RECORD_LIST_OBJE));
 }
 
+/// The names of the FILE lines below level 1 as a load reads them ("@@" stands for "@"), in order.
+std::vector<std::string> LinkedFileNames(const std::string& bytes)
+{
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        const std::string line = bytes.substr(start, end - start);
+        if (line.size() > 7 && line[0] >= '2' && line[0] <= '9' && line.substr(1, 6) == " FILE ") {
+            std::string name = line.substr(7);
+            for (std::size_t at = name.find("@@"); at != std::string::npos;
+                 at = name.find("@@", at + 1))
+                name.erase(at, 1);
+            names.push_back(name);
+        }
+        start = end + 1;
+    }
+    return names;
+}
+
+TEST_F(FindAndLinksTest, OkOnTheLinksOfAFileOpenedElsewhereKeepsItsAddressesAndNamesByteForByte)
+{
+    const std::string original =
+        test_support::ReadFile(test_support::DataPath("gedcom/TGC551.ged"));
+    const std::string path = test_support::WriteFile(m_folder + "/TGC551.ged", original);
+    bool shown = false;
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate, [&](CDialog& dialog) {
+        shown = true;
+        TestHooks::Click(dialog, IDOK);
+    });
+    TestHooks::AnswerMessageBox(IDNO); // no exception report
+    m_app->OpenDocumentFile(path.c_str());
+    MessageTexts();
+    ASSERT_TRUE(shown) << "the header names another file";
+    Doc()->SetModifiedFlag();
+    ASSERT_TRUE(Run(ID_FILE_SAVE));
+    EXPECT_FALSE(Doc()->IsModified());
+
+    const std::vector<std::string> before = LinkedFileNames(original);
+    const std::vector<std::string> after = LinkedFileNames(test_support::ReadFile(path));
+    EXPECT_THAT(before, testing::Contains("http://www.geditcom.com"));
+    EXPECT_THAT(before,
+                testing::Contains("http://homepages.rootsweb.com/~pmcbride/gedcom/55gctoc.htm"));
+    EXPECT_THAT(after, testing::UnorderedElementsAreArray(before));
+}
+
 } // namespace
 } // namespace app_test

@@ -1,6 +1,6 @@
 // tests/app/insert_media_test.cpp: the Insert commands for pictures, other multimedia and
-// documents make multimedia records linked to the chosen files, linked from the selected
-// record; Insert OLE Object says it cannot be done.
+// documents make multimedia records linked to the chosen files (named beside the open file),
+// linked from the selected record; Insert OLE Object says it cannot be done.
 #include "tests/app/app_fixture.h"
 #include "tests/app/test_panes.h"
 
@@ -13,6 +13,8 @@
 #include "platform/ui/windows/message.h"
 
 #include <gmock/gmock.h>
+
+#include <filesystem>
 
 namespace app_test {
 namespace {
@@ -97,6 +99,22 @@ TEST_F(InsertMediaTest, WithoutASelectionTheRecordsStandAloneAndCancelDoesNothin
     EXPECT_EQ(static_cast<CRecordNode*>(GetRecordTypeRoot(kIndividuals)->GetFirstChild())
                   ->GetNextLinkedPicture(link, false, nullptr),
               nullptr);
+}
+
+TEST_F(InsertMediaTest, ANameWithoutAFolderIsTakenBesideTheOpenFileNotInTheCurrentFolder)
+{
+    const std::string beside = test_support::WriteFile(
+        m_folder + "/photo.png",
+        test_support::ReadFile(test_support::DataPath("torture55/ImgFile.PNG")));
+    ASSERT_NE(std::filesystem::current_path().string(), m_folder);
+    TestHooks::AnswerFilePicker({"photo.png"});
+    ASSERT_TRUE(Run(ID_INSERT_PICTURES));
+
+    EXPECT_THAT(MessageTexts(), testing::IsEmpty());
+    ASSERT_EQ(MultimediaRecords().size(), 1u);
+    CObjRec* record = MultimediaRecords()[0];
+    EXPECT_EQ(record->GetFilePath(), beside);
+    EXPECT_EQ(record->GetFormatText(), "png") << "the type comes from the file beside";
 }
 
 TEST_F(InsertMediaTest, AnOleObjectCannotBeInserted)

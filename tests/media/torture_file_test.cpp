@@ -1,7 +1,9 @@
 // tests/media/torture_file_test.cpp: the GEDCOM torture file with its linked files: pictures
-// decode, other multimedia gets its type names, and embedded bytes (the file's own and an OLE
-// object's) survive save, reload and backup unchanged.
+// decode (found beside the file whatever the current folder), other multimedia gets its type
+// names, and embedded bytes (the file's own and an OLE object's) survive save, reload and backup
+// unchanged.
 #include "common/backup_archive.h"
+#include "database/multimedia/linked_file_location.h"
 #include "database/multimedia/obj_node.h"
 #include "database/multimedia/obj_rec.h"
 #include "media/av_cntr_item.h"
@@ -96,6 +98,38 @@ TEST_F(CTortureFileTest, PicturesDecodeAndOtherMultimediaIsNamed)
     EXPECT_EQ(typeNames["Document.RTF"], "Document");
     EXPECT_EQ(typeNames["Document.pdf"], "Document");
     EXPECT_EQ(typeNames["Document.tex"], "Other Multimedia (TEX)");
+}
+
+TEST_F(CTortureFileTest, PicturesNamedWithoutAFolderAreFoundBesideTheFileNotInTheCurrentFolder)
+{
+    struct CFolderReset {
+        ~CFolderReset() { SetLinkedFileFolder({}); }
+    } reset;
+    const std::string tree = PathOf("tree");
+    std::filesystem::create_directories(tree);
+    for (const auto& entry :
+         std::filesystem::directory_iterator(test_support::DataPath("torture55")))
+        if (entry.is_regular_file())
+            std::filesystem::copy_file(entry.path(), tree + "/" + entry.path().filename().string());
+    const std::string path = tree + "/TGC551LF.ged";
+    std::filesystem::copy_file(test_support::DataPath("gedcom/TGC551LF.ged"), path);
+    std::filesystem::current_path(test_support::NewFolder("torture_elsewhere"));
+    SetLinkedFileFolder(path);
+
+    ASSERT_TRUE(Load(path, true));
+    int pictures = 0;
+    ForEachNode(GetRecordTypeRoot(0), [&](CDataNode* node) {
+        auto* object = dynamic_cast<CObjNode*>(node);
+        if (!object || object->GetKind() != MEDIA_KIND_PICTURE)
+            return;
+        ++pictures;
+        object->Lock();
+        EXPECT_FALSE(object->HasLoadFailed())
+            << object->GetFilePath() << ": " << object->GetErrorText();
+        EXPECT_EQ(object->GetExtent(), CSize(100, 100)) << object->GetFilePath();
+        object->Unlock();
+    });
+    EXPECT_GE(pictures, 5);
 }
 
 TEST_F(CTortureFileTest, EmbeddedBytesSurviveSaveReloadAndBackup)

@@ -257,6 +257,9 @@ TEST_F(CMultimediaTest, StoredNamesWithoutARootAreTakenAgainstTheOpenFilesFolder
         {"/srv/photos/c.png", "/srv/photos/c.png"},
         {"\\\\server\\share\\d.png", "//server/share/d.png"},
         {"C:\\Fam\\e.bmp", "C:/Fam/e.bmp"},
+        {"c:f.bmp", "c:f.bmp"},
+        {"http://www.geditcom.com", "http://www.geditcom.com"}, // an address, no file
+        {"mailto:support@geditcom.com", "mailto:support@geditcom.com"},
         {"", ""},
     };
     for (const auto& [stored, location] : cases)
@@ -268,6 +271,29 @@ TEST_F(CMultimediaTest, StoredNamesWithoutARootAreTakenAgainstTheOpenFilesFolder
     SetLinkedFileFolder("trees/../family.ged");
     EXPECT_EQ(GetLinkedFileFolder(), std::filesystem::current_path().string())
         << "made absolute at once, so a later change of folder moves nothing";
+}
+
+TEST(LinkedFileNames, AnAddressHasASchemeOfTwoOrMoreLettersADriveHasOne)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"http://www.geditcom.com", true},
+        {"HTTPS://example.org/a.jpg", true},
+        {"ftp://ftp.genealogy.org/genealogy/GEDCOM/", true},
+        {"mailto:support@geditcom.com", true},
+        {"file:///home/ann/p.png", true},
+        {"svn+ssh://host/tree.ged", true},
+        {"  http://homepages.rootsweb.com/~pmcbride/", true},
+        {"C:\\Fam\\e.bmp", false},
+        {"c:e.bmp", false},
+        {"C:", false},
+        {"pics/a:b.jpg", false},
+        {"1http://x", false},
+        {"://x", false},
+        {"photo.jpg", false},
+        {"", false},
+    };
+    for (const auto& [name, address] : cases)
+        EXPECT_EQ(IsUrlLink(name), address) << name;
 }
 
 TEST_F(CMultimediaTest, ALinkedFileBesideTheOpenFileIsReadAndEmbeddedWhateverTheCurrentFolder)

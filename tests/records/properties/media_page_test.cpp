@@ -1,9 +1,10 @@
 // tests/records/properties/media_page_test.cpp: tests of the Objects page in a real properties
-// box: preferences, ages, captions in frame notes, deleting a numbered link and opening a linked
-// file that does not open.
+// box: preferences, ages, captions in frame notes, deleting a numbered link, and opening a linked
+// file: one that does not open, one named beside the open file, an address.
 #include "records/properties/rec_page_media.h"
 
 #include "database/dictionary/field_ids.h"
+#include "database/multimedia/linked_file_location.h"
 #include "database/multimedia/media_item.h"
 #include "database/multimedia/obj_rec.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -248,6 +250,40 @@ TEST_F(MediaPageTest, AnObjectOfAnotherProgramIsNotOpenedAndTheUserIsToldWhy)
               std::vector<std::string>{"This object cannot be opened here: embedded and linked "
                                        "objects of other programs are not supported."});
     EXPECT_TRUE(TestHooks::TakeShellOpens().empty());
+}
+
+TEST_F(MediaPageTest, OpeningALinkedFileTakesAShortNameBesideTheOpenFileAndAnAddressAsItIs)
+{
+    const std::string folder = test_support::NewFolder("media_beside");
+    std::filesystem::create_directories(folder + "/docs");
+    test_support::WriteFile(folder + "/docs/letter.pdf", "%PDF-1.4");
+    struct CFolderReset {
+        ~CFolderReset() { SetLinkedFileFolder({}); }
+    } reset;
+    SetLinkedFileFolder(folder + "/tree.ged");
+    ASSERT_NE(std::filesystem::current_path().string(), folder);
+    struct Case {
+        std::string stored;
+        std::string opened;
+    };
+    const Case cases[] = {
+        {"docs\\letter.pdf", folder + "/docs/letter.pdf"},
+        {"http://www.geditcom.com", "http://www.geditcom.com"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        CIndRec* al = NewIndividual(SEX_MALE, "Al");
+        CRecordNode* object = NewRecord(record_test::kObje);
+        SetField(object, "FORM", "pdf");
+        SetField(object, "_FILE", c.stored);
+        CDataNode* link = Link(al, "OBJE", object);
+        CRecPageMedia* page = ShowObjects(al);
+        ASSERT_NE(page, nullptr);
+        page->SelectRow(RowOf(*page, link));
+        TestHooks::TakeShellOpens();
+        page->OnPerformAction();
+        EXPECT_EQ(TestHooks::TakeShellOpens(), std::vector<std::string>{c.opened});
+    }
 }
 
 } // namespace

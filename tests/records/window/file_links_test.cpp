@@ -1,15 +1,18 @@
 // tests/records/window/file_links_test.cpp: the external file links: splitting stored names, the
-// tree they make, presence, moves and renames, and the dialog applying them to the data set.
+// tree they make (addresses kept out), presence beside the open file, moves and renames, and the
+// dialog applying the moved ones to the data set.
 #include "records/window/file_links_dlg.h"
 
 #include "database/dictionary/field_ids.h"
 #include "database/multimedia/file_links.h"
+#include "database/multimedia/linked_file_location.h"
 #include "platform/base/paths.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "tests/records/window/records_window_fixture.h"
 
 #include <gmock/gmock.h>
 
+#include <filesystem>
 #include <set>
 
 namespace records_window_test {
@@ -88,6 +91,20 @@ TEST_F(FileLinkTreeTest, DrivesAndNetworkNamesMatchInAnyCaseRootedNamesInTheirOw
                             "photo.jpg", "albums\\one.jpg", "albums\\two.jpg"));
 }
 
+TEST_F(FileLinkTreeTest, AddressesNeverEnterTheTreeDrivesDo)
+{
+    for (const char* address :
+         {"http://www.geditcom.com", "https://example.org/a.jpg", "ftp://ftp.genealogy.org/g/",
+          "mailto:support@geditcom.com", "file:///home/ann/p.png", "svn+ssh://host/tree.ged",
+          "  http://homepages.rootsweb.com/~pmcbride/gedcom/55gctoc.htm"})
+        EXPECT_EQ(m_tree.AddLink(address, nullptr), nullptr) << address;
+    EXPECT_TRUE(m_tree.Top().empty());
+
+    for (const char* file : {"C:\\x.jpg", "d:pic.jpg", "pics/a:b.jpg"})
+        EXPECT_NE(m_tree.AddLink(file, nullptr), nullptr) << file;
+    EXPECT_THAT(Paths(), ElementsAre("C:\\x.jpg", "d:\\pic.jpg", "pics\\a:b.jpg"));
+}
+
 TEST_F(FileLinkTreeTest, AFileUnderAMissingFolderIsMissingUntilTheFolderExists)
 {
     m_onDisk = {"/", "/home", "/home/ann/p.png"};
@@ -129,6 +146,27 @@ TEST_F(FileLinkTreeTest, MovesKeepTheirRulesAndEmptyFoldersGo)
     CFileLinkTree::Rename(*keep, "");
     CFileLinkTree::Rename(*keep, "kept");
     EXPECT_EQ(CFileLinkTree::GetItemPath(*c), "/home/ann/kept/c.jpg");
+}
+
+TEST(FileLinkPresence, ANameWithoutARootIsLookedForBesideTheOpenFileNotInTheCurrentFolder)
+{
+    struct CFolderReset {
+        ~CFolderReset() { SetLinkedFileFolder({}); }
+    } reset;
+    const std::string folder = test_support::NewFolder("links_beside");
+    std::filesystem::create_directories(folder + "/Pics");
+    test_support::WriteFile(folder + "/Pics/a.jpg", "jpeg");
+    SetLinkedFileFolder(folder + "/tree.ged");
+    ASSERT_NE(std::filesystem::current_path().string(), folder);
+
+    CFileLinkTree tree;
+    const FileLinkNode* present = tree.AddLink("pics\\a.jpg", nullptr);
+    const FileLinkNode* missing = tree.AddLink("pics/gone.jpg", nullptr);
+    ASSERT_NE(present, nullptr);
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(present->m_parent->m_state, FileLinkNode::kPresent);
+    EXPECT_EQ(present->m_state, FileLinkNode::kPresent);
+    EXPECT_EQ(missing->m_state, FileLinkNode::kMissing);
 }
 
 class FileLinksDialogTest : public RecordsWindowTest {
@@ -183,6 +221,43 @@ TEST_F(FileLinksDialogTest, AMoveIsAppliedToTheStoredNamesOnOk)
 
     EXPECT_EQ(Stored(first), target + "/pics/a.jpg");
     EXPECT_EQ(Stored(second), target + "/pics/b.jpg");
+}
+
+TEST_F(FileLinksDialogTest, OkWritesOnlyTheMovedLinksEveryOtherNameKeepsItsBytes)
+{
+    // Names the tree shows otherwise: forward slashes, a drive or folder in another case than
+    // the node they share, addresses, blanks before the name.
+    const std::vector<std::string> kept = {"C:/fam/pics/a.jpg",
+                                           "c:\\FAM\\pics\\b.jpg",
+                                           "pics/c.jpg",
+                                           "PICS\\d.jpg",
+                                           "http://www.geditcom.com",
+                                           "mailto:support@geditcom.com",
+                                           "  C:\\fam\\lead.jpg",
+                                           "d:pic.jpg",
+                                           "/home/ann//e.png"};
+    std::vector<CDataNode*> fields;
+    for (const std::string& name : kept)
+        fields.push_back(NewLinkedPicture(name));
+    CDataNode* moved = NewLinkedPicture("C:\\fam\\old\\f.jpg");
+    NotifyChanges();
+    const std::string target = test_support::NewFolder("kept");
+
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate, [&](CDialog& dialog) {
+        auto& links = static_cast<CFileLinksDlg&>(dialog);
+        for (FileLinkNode* file : links.GetLinkTree().Files())
+            if (file->m_link == moved)
+                links.SelectNodes({file});
+        TestHooks::AnswerFolderPicker(target);
+        TestHooks::Click(dialog, CFileLinksDlg::kMoveButton);
+        TestHooks::Click(dialog, IDOK);
+    });
+    CFileLinksDlg dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+
+    EXPECT_EQ(Stored(moved), target + "/f.jpg");
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        EXPECT_EQ(Stored(fields[i]), kept[i]);
 }
 
 TEST_F(FileLinksDialogTest, GoToAsksToSaveAndNamesTheLink)
@@ -247,17 +322,23 @@ TEST_F(FileLinksDialogTest, AFileOpenedFromAnotherFolderTakesItsLinksAlong)
 {
     CDataNode* beside = NewLinkedPicture("C:\\Fam\\pics\\a.jpg");
     CDataNode* there = NewLinkedPicture("C:\\Fam\\b.jpg");
+    CDataNode* slashed = NewLinkedPicture("c:/FAM/d.jpg");
     CDataNode* elsewhere = NewLinkedPicture("D:\\other\\c.jpg");
+    CDataNode* otherCase = NewLinkedPicture("d:/OTHER/e.jpg");
+    CDataNode* address = NewLinkedPicture("http://homepages.rootsweb.com/~pmcbride/g.htm");
     NotifyChanges();
     const std::string folder = test_support::NewFolder("moved");
 
     TestHooks::OnNextDialog(CFileLinksDlg::kTemplate,
-                            [](CDialog& dialog) { TestHooks::Click(dialog, IDCANCEL); });
+                            [](CDialog& dialog) { TestHooks::Click(dialog, IDOK); });
     CMovedFileLinks().ShowMovedFile(folder + "/tree.ged", "c:\\fam\\tree.ged");
 
     EXPECT_EQ(Stored(beside), folder + "/pics/a.jpg");
     EXPECT_EQ(Stored(there), folder + "/b.jpg");
+    EXPECT_EQ(Stored(slashed), folder + "/d.jpg");
     EXPECT_EQ(Stored(elsewhere), "D:\\other\\c.jpg");
+    EXPECT_EQ(Stored(otherCase), "d:/OTHER/e.jpg");
+    EXPECT_EQ(Stored(address), "http://homepages.rootsweb.com/~pmcbride/g.htm");
 }
 
 } // namespace
