@@ -5,6 +5,8 @@
 #include "database/kin/relative_dialogs.h"
 #include "database/records/record_node.h"
 
+#include <utility>
+
 namespace {
 
 constexpr const char* kChooseTitle = "Select Record";
@@ -12,7 +14,7 @@ constexpr const char* kChooseTitle = "Select Record";
 } // namespace
 
 BOOL CDataCtlAssoc::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                              IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                              IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags)
 {
     constexpr BoxSpec kAssocBox{"AV_DataCtlAssoc",
                                 WS_BORDER | WS_GROUP | WS_TABSTOP,
@@ -20,10 +22,11 @@ BOOL CDataCtlAssoc::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNo
                                 ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP,
                                 2,
                                 {{2, kDataCtlMoreBitmap, 10}, {3, kDataCtlClearBitmap, 10}}};
-    if (!CreateBox(kAssocBox, held, rect, parent, node, id, owner, path, flags))
+    const bool pathGiven = path != nullptr;
+    if (!CreateBox(kAssocBox, held, rect, parent, node, id, owner, std::move(path), flags))
         return FALSE;
     SetEditReadOnly(TRUE);
-    if (node && !path) {
+    if (node && !pathGiven) {
         CDataPath own;
         own.SetField(node->GetFieldDef());
         SetDataPath(own);

@@ -57,9 +57,9 @@ public:
 
 protected:
     /// Makes the windows of spec and binds the control (CDataCtl::CreateCtl); FALSE, with no
-    /// window left and the path deleted, when a window cannot be made.
+    /// window left, when a window cannot be made.
     BOOL CreateBox(const BoxSpec& spec, BOOL held, const RECT& rect, CWnd* parent, CDataNode* node,
-                   UINT id, IDataCtlOwner* owner, CDataPath* path, UINT flags);
+                   UINT id, IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags);
     /// Places the edit and the buttons in the client area.
     void LayOut();
     void SetEditReadOnly(BOOL readOnly);

@@ -259,13 +259,13 @@ CDataCtl* CRecPageEvent::MakeDetail(int index, const CFieldDef* def, const CRect
     CDataCtl* control = controlClass ? controlClass->Create() : nullptr;
     if (!control)
         return nullptr;
-    CDataPath* path = nullptr;
+    std::unique_ptr<CDataPath> path;
     if (withPath) {
-        path = new CDataPath;
+        path = std::make_unique<CDataPath>();
         path->SetField(def);
     }
-    if (!control->CreateCtl(FALSE, rect, this, nullptr, UINT(m_nextDetailId + index), this, path,
-                            flags)) {
+    if (!control->CreateCtl(FALSE, rect, this, nullptr, UINT(m_nextDetailId + index), this,
+                            std::move(path), flags)) {
         control->DestroyCtl(FALSE);
         return nullptr;
     }

@@ -189,7 +189,7 @@ void CRecPageIndMain::BuildFamilyPanels()
             continue;
         const bool isName = last->GetFieldId() == FIELD_NAME;
         if (!control->CreateCtl(FALSE, ChildRect(*placeholder), this, nullptr, m_nextId++, this,
-                                path.release(), 1)) {
+                                std::move(path), 1)) {
             control->DestroyCtl(FALSE);
             continue;
         }

@@ -186,7 +186,7 @@ BOOL CSourceCitationPane::CreatePane(const RECT& rect, UINT id)
             last && last->GetControlClass() ? last->GetControlClass()->Create() : nullptr;
         if (!detail)
             continue;
-        if (!detail->CreateCtl(FALSE, place, this, nullptr, nextId++, this, path.release(),
+        if (!detail->CreateCtl(FALSE, place, this, nullptr, nextId++, this, std::move(path),
                                compact ? 2 : 1)) {
             detail->DestroyCtl(FALSE);
             continue;

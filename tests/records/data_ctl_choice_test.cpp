@@ -59,10 +59,10 @@ TEST_F(DataCtlTest, ASpousesSexChangeIsRefusedAndTheOldValuePutBack)
 TEST_F(DataCtlTest, APathBoundSexAsksTheOwnerAndPutsBackWhatItShowed)
 {
     auto* control = new CDataCtlSex;
-    auto* path = new CDataPath;
+    auto path = std::make_unique<CDataPath>();
     ASSERT_TRUE(path->ParseText("INDI.SEX"));
-    ASSERT_TRUE(
-        control->CreateCtl(TRUE, CRect(10, 10, 200, 30), &m_host, nullptr, kId, &m_owner, path, 1));
+    ASSERT_TRUE(control->CreateCtl(TRUE, CRect(10, 10, 200, 30), &m_host, nullptr, kId, &m_owner,
+                                   std::move(path), 1));
     control->SetSex(1);
     m_owner.m_refusal = "Not now.";
     TestHooks::AnswerMessageBox(IDOK);
