@@ -4,6 +4,7 @@
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/field_ids.h"
 #include "database/nodes/data_node.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 
 #include <algorithm>
@@ -186,19 +187,17 @@ LRESULT CDataCtlEnumEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_committing || inside || IsDestroying() || IsCommitSuppressed())
             return 0;
         const CBusy busy(*this);
-        m_committing = true;
+        const CFlagGuard committing(m_committing);
         CommitEdit();
         if (GetOwner())
             GetOwner()->OnCtlKillFocus(this, focus, FALSE);
-        m_committing = false;
         return 0;
     }
     if (message == kDeferredCloseUp) {
         if (GetOwner() && !m_committing && !IsDestroying()) {
             const CBusy busy(*this);
-            m_committing = true;
+            const CFlagGuard committing(m_committing);
             GetOwner()->OnCtlKillFocus(this, nullptr, TRUE);
-            m_committing = false;
         }
         return 0;
     }

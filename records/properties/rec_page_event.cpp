@@ -24,6 +24,7 @@
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_links.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/button.h"
@@ -1096,9 +1097,10 @@ void CRecPageEvent::MoveFact(bool up)
         m_list.MoveItemUp(index);
     else
         m_list.MoveItemDown(index);
-    m_holdList = true;
-    NotifyChanges();
-    m_holdList = false;
+    {
+        const CFlagGuard holding(m_holdList);
+        NotifyChanges();
+    }
     UpdateButtons();
 }
 
