@@ -3,6 +3,7 @@
 #include "controls/grid_find_bar.h"
 
 #include "controls/tree_grid.h"
+#include "platform/base/flag_guard.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/resources/dialog_template.h"
 #include "platform/ui/resources/resources.h"
@@ -91,11 +92,10 @@ bool CGridFindBar::FindNext(int editId)
 
 void CGridFindBar::Clear()
 {
-    m_clearing = true;
+    const CFlagGuard clearing(m_clearing);
     for (const int id : {CTreeGrid::kFindTextId, CTreeGrid::kFindIdId, CTreeGrid::kFindText2Id})
         if (CFindBarEdit* edit = GetEdit(id); edit->GetSafeHwnd())
             edit->SetWindowText("");
-    m_clearing = false;
 }
 
 bool CGridFindBar::OnEditKeyDown(CFindBarEdit* edit, UINT virtKey)

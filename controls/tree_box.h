@@ -266,6 +266,8 @@ private:
     std::vector<CTreeBoxNode*> TopLevelNodes() const;
 
     // Expansion and sorting (tree_box_expand.cpp).
+    /// Asks the owner (if any) whether node may expand (collapse when expand is false).
+    bool OwnerAllowsExpanding(CTreeBoxNode* node, bool expand);
     bool ExpandOne(CTreeBoxNode* node);
     void ExpandLevels(CTreeBoxNode* node, int levels);
     void Collapse(CTreeBoxNode* node);

@@ -2,6 +2,7 @@
 #include "controls/tree_box.h"
 
 #include "controls/detail/tree_box_parts.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/wait_cursor.h"
 
 #include <algorithm>
@@ -29,13 +30,8 @@ bool CTreeBox::ExpandItem(CTreeBoxNode* node, bool expand, int levels)
     } else {
         if (node->m_state != CTreeBoxNode::kExpanded)
             return false;
-        if (m_owner) {
-            m_expanding = true;
-            const bool allowed = m_owner->OnExpanding(this, node, false);
-            m_expanding = false;
-            if (!allowed)
-                return false;
-        }
+        if (!OwnerAllowsExpanding(node, false))
+            return false;
         Collapse(node);
     }
     if (IsNodeVisible(node))
@@ -45,15 +41,18 @@ bool CTreeBox::ExpandItem(CTreeBoxNode* node, bool expand, int levels)
     return true;
 }
 
+bool CTreeBox::OwnerAllowsExpanding(CTreeBoxNode* node, bool expand)
+{
+    if (!m_owner)
+        return true;
+    const CFlagGuard expanding(m_expanding);
+    return m_owner->OnExpanding(this, node, expand);
+}
+
 bool CTreeBox::ExpandOne(CTreeBoxNode* node)
 {
-    if (m_owner) {
-        m_expanding = true;
-        const bool allowed = m_owner->OnExpanding(this, node, true);
-        m_expanding = false;
-        if (!allowed)
-            return false;
-    }
+    if (!OwnerAllowsExpanding(node, true))
+        return false;
     if (!node->m_firstChild) {
         if (!m_emptyExpand)
             return false;

@@ -3,6 +3,7 @@
 #include "controls/tree_box.h"
 
 #include "controls/detail/tree_box_parts.h"
+#include "platform/base/flag_guard.h"
 
 #include <algorithm>
 #include <new>
@@ -394,10 +395,10 @@ void CTreeBox::DeleteAllItems(bool resetHorizontal)
         m_hPos = 0;
     if (!GetSafeHwnd())
         return;
-    const bool disabledLook = m_disabledLook;
-    m_disabledLook = false;
-    RecalcLayout();
-    m_disabledLook = disabledLook;
+    {
+        const CFlagGuard lookEnabled(m_disabledLook, false);
+        RecalcLayout();
+    }
     Invalidate();
 }
 

@@ -9,6 +9,7 @@
 #include "database/document/merge_dialog.h"
 #include "database/gedcom/buffered_file.h"
 #include "database/gedcom/gedcom_line_reader.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/windows/app.h"
 
@@ -81,9 +82,11 @@ void CAvDoc::SetPathName(const std::string& path, BOOL /*addToRecentList*/)
 
 bool CAvDoc::LoadRecoveryCopy(const std::string& name)
 {
-    m_loadingRecoveryCopy = true;
-    const bool loaded = m_data.OpenDocument(RecoveryPathFor(name));
-    m_loadingRecoveryCopy = false;
+    bool loaded = false;
+    {
+        const CFlagGuard loading(m_loadingRecoveryCopy);
+        loaded = m_data.OpenDocument(RecoveryPathFor(name));
+    }
     if (!loaded)
         TakePathAndTitle();
     return loaded;

@@ -9,6 +9,7 @@
 #include "common/abort.h"
 #include "common/string_utils.h"
 #include "database/records/record_node.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
@@ -169,12 +170,13 @@ void CNamedListPane::ShowSelectedList(bool force)
     CNamedList* list = GetSelectedNamedList();
     if (list == m_shownList && !force)
         return;
-    m_selecting = true;
-    m_shownList = list;
-    FillItems();
-    m_items.EnableWindow(list != nullptr);
-    ShowNote();
-    m_selecting = false;
+    {
+        const CFlagGuard selecting(m_selecting);
+        m_shownList = list;
+        FillItems();
+        m_items.EnableWindow(list != nullptr);
+        ShowNote();
+    }
     TellHostChanged();
 }
 
@@ -579,14 +581,10 @@ bool CNamedListPane::ConfirmDeleteAllRecords(CNamedList* list)
 
 void CNamedListPane::NotifyQuietly()
 {
-    m_broadcasting = true;
-    try {
+    {
+        const CFlagGuard broadcasting(m_broadcasting);
         NotifyNamedListsChanged();
-    } catch (...) {
-        m_broadcasting = false;
-        throw;
     }
-    m_broadcasting = false;
     TellHostChanged();
 }
 

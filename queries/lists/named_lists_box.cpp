@@ -1,6 +1,7 @@
 // queries/lists/named_lists_box.cpp: the box of named lists and their counts.
 #include "queries/lists/named_lists_box.h"
 
+#include "platform/base/flag_guard.h"
 #include "platform/base/text.h"
 #include "queries/named_list.h"
 
@@ -43,7 +44,7 @@ void CNamedListsBox::OnSize(UINT type, int cx, int cy)
 
 int CNamedListsBox::Fill(CNamedList* keep)
 {
-    m_filling = true;
+    const CFlagGuard filling(m_filling);
     CTreeBox& box = GetBox();
     box.DeleteAllItems();
     int count = 0;
@@ -57,7 +58,6 @@ int CNamedListsBox::Fill(CNamedList* keep)
     box.RedrawAll();
     if (kept)
         box.SetFocusItem(kept, true);
-    m_filling = false;
     return count;
 }
 

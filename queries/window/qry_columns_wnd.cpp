@@ -5,6 +5,7 @@
 #include "controls/dialog_template_builder.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/paths/data_path.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/button.h"
@@ -293,8 +294,8 @@ void CQryColsWnd::LoadFields()
 {
     if (g_inSelectionChange)
         return;
-    g_inSelectionChange = true;
-    m_loading = true;
+    const CFlagGuard changing(g_inSelectionChange);
+    const CFlagGuard loading(m_loading);
     const bool editable = IsEditable();
     const int row = SelectedRow();
     if (row != m_current) {
@@ -316,8 +317,6 @@ void CQryColsWnd::LoadFields()
         if (CWnd* control = GetDlgItem(id))
             control->EnableWindow(editable);
     m_edited = false;
-    m_loading = false;
-    g_inSelectionChange = false;
 }
 
 void CQryColsWnd::OnFieldEdited()

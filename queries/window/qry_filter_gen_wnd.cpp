@@ -10,6 +10,7 @@
 #include "database/dictionary/record_type_table.h"
 #include "database/records/record_node.h"
 #include "platform/base/abandon.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/button.h"
@@ -384,44 +385,45 @@ void CQryFilterGenWnd::MatchTypedValue()
 
 void CQryFilterGenWnd::LoadFilter()
 {
-    m_loading = true;
-    auto* row = dynamic_cast<CAvFilterGen*>(GetPane().GetCurrentFilter());
-    SetCondition(row && row->IsExclude(), row && row->IsUnless());
-    SetControlChecked(*this, kFilterParameterCheck, row && row->IsParameter());
-    GetDlgItem(kFilterLabelEdit)->SetWindowText(row ? row->GetParameterLabel() : "");
-    SetControlChecked(*this, kFilterMatchCase, false);
-    std::string expression;
-    if (row)
-        row->GetDataRef()->Format(expression);
-    GetDlgItem(kFilterExpressionCombo)->SetWindowText(expression);
-    ChooseExpression(false);
-    CComboBox* operators = GetCombo(kFilterOperatorCombo);
-    operators->SetCurSel(-1);
-    for (int index = 0; row && index < operators->GetCount(); ++index) {
-        if (int(operators->GetItemData(index)) == row->GetOperator())
-            operators->SetCurSel(index);
-    }
-    SetUpValueField();
-    ClearValue();
-    const CTypedValue* value = row ? &row->GetValue() : nullptr;
-    if (value && m_valueType != TV_NONE && value->GetType() == m_valueType) {
-        SetControlChecked(*this, kFilterMatchCase, row->IsCaseSensitive());
-        switch (m_valueType) {
-        case TV_RECORD:
-            m_chooser->SetRecord(value->GetRecord());
-            break;
-        case TV_ENUM:
-            GetCombo(kFilterValueCombo)->SetCurSel(value->GetEnum());
-            break;
-        default: {
-            std::string text;
-            value->Format(text, nullptr);
-            GetDlgItem(kFilterValueEdit)->SetWindowText(text);
-            break;
+    {
+        const CFlagGuard loading(m_loading);
+        auto* row = dynamic_cast<CAvFilterGen*>(GetPane().GetCurrentFilter());
+        SetCondition(row && row->IsExclude(), row && row->IsUnless());
+        SetControlChecked(*this, kFilterParameterCheck, row && row->IsParameter());
+        GetDlgItem(kFilterLabelEdit)->SetWindowText(row ? row->GetParameterLabel() : "");
+        SetControlChecked(*this, kFilterMatchCase, false);
+        std::string expression;
+        if (row)
+            row->GetDataRef()->Format(expression);
+        GetDlgItem(kFilterExpressionCombo)->SetWindowText(expression);
+        ChooseExpression(false);
+        CComboBox* operators = GetCombo(kFilterOperatorCombo);
+        operators->SetCurSel(-1);
+        for (int index = 0; row && index < operators->GetCount(); ++index) {
+            if (int(operators->GetItemData(index)) == row->GetOperator())
+                operators->SetCurSel(index);
         }
+        SetUpValueField();
+        ClearValue();
+        const CTypedValue* value = row ? &row->GetValue() : nullptr;
+        if (value && m_valueType != TV_NONE && value->GetType() == m_valueType) {
+            SetControlChecked(*this, kFilterMatchCase, row->IsCaseSensitive());
+            switch (m_valueType) {
+            case TV_RECORD:
+                m_chooser->SetRecord(value->GetRecord());
+                break;
+            case TV_ENUM:
+                GetCombo(kFilterValueCombo)->SetCurSel(value->GetEnum());
+                break;
+            default: {
+                std::string text;
+                value->Format(text, nullptr);
+                GetDlgItem(kFilterValueEdit)->SetWindowText(text);
+                break;
+            }
+            }
         }
     }
-    m_loading = false;
     SetChanged(false);
     EnableForQuery();
 }

@@ -2,6 +2,7 @@
 // shown and a row made.
 #include "queries/window/qry_filter_list_wnd.h"
 
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/combo_box.h"
@@ -91,9 +92,8 @@ BOOL CQryFilterListWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     if (LOWORD(wParam) != kFilterListNameCombo)
         return CQryFilterWnd::OnCommand(wParam, lParam);
     if (HIWORD(wParam) == CBN_SELCHANGE) {
-        m_selChanging = true;
+        const CFlagGuard changing(m_selChanging);
         OnEdited();
-        m_selChanging = false;
     } else if (HIWORD(wParam) == CBN_EDITCHANGE) {
         OnEdited();
     }

@@ -56,10 +56,10 @@ bool CQryFilterRelsWnd::OnControlsCreated(const CDlgTemplateBuilder& builder)
                                CDlgLayout::kToRight, nullptr, CDlgLayout::kNoChange, nullptr,
                                CDlgLayout::kToRight, nullptr);
     m_chooser = std::make_unique<CDataCtlAssoc>();
-    CDataPath* path = new CDataPath;
+    auto path = std::make_unique<CDataPath>();
     path->SetField(GetRecordTypeDef(RECORD_LIST_INDI));
     if (!m_chooser->CreateCtl(TRUE, PlaceInParent(*place), this, nullptr, kFilterChooser, this,
-                              path, 0))
+                              std::move(path), 0))
         return false;
     m_chooser->SetTabOrderAfter(GetDlgItem(kRelsThisIndividual));
     GetLayout().AddControl(this, m_chooser.get(), design, CDlgLayout::kNoChange, nullptr,

@@ -3,6 +3,7 @@
 #include "queries/window/qry_general_wnd.h"
 
 #include "database/dictionary/record_type_table.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/combo_box.h"
@@ -118,7 +119,7 @@ void CQryGenWnd::LoadFromQuery()
 {
     if (!GetSafeHwnd())
         return;
-    m_loading = true;
+    const CFlagGuard loading(m_loading);
     CQueryDef* query = m_window.GetQuery();
     SelectType(query ? query->GetRecordType() : nullptr);
     auto* readOnly = dynamic_cast<CButton*>(GetDlgItem(kReadOnly));
@@ -161,7 +162,6 @@ void CQryGenWnd::LoadFromQuery()
     for (int id : {kDescription, kTitle, kSubtitle})
         if (auto* edit = dynamic_cast<CEdit*>(GetDlgItem(id)))
             edit->SetReadOnly(!editable);
-    m_loading = false;
 }
 
 // Editing.

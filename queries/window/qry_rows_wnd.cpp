@@ -3,6 +3,7 @@
 #include "queries/window/qry_rows_wnd.h"
 
 #include "database/dictionary/field_def.h"
+#include "platform/base/flag_guard.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "platform/ui/windows/cmd_ui.h"
@@ -297,37 +298,37 @@ std::string CQryRowsWnd::RowText(const CAvFilter& filter)
 
 void CQryRowsWnd::LoadFromQuery()
 {
-    m_loading = true;
-    m_list.GetBox().DeleteAllItems();
-    CTabCtrl* tabs = GetTabs();
-    if (!GetSafeHwnd() || !tabs) {
-        m_loading = false;
-        return;
-    }
-    CQueryDef* query = GetCurrentQuery();
-    tabs->DeleteAllItems();
-    m_current = nullptr;
-    m_currentTab = -1;
-    const bool individuals =
-        query && query->GetRecordType() && query->GetRecordType()->GetTag() == "INDI";
-    m_relationsTab = individuals ? 1 : -1;
-    m_listTab = individuals ? 2 : 1;
-    if (query) {
-        tabs->InsertItem(0, "General");
-        if (individuals)
-            tabs->InsertItem(m_relationsTab, "Relations");
-        tabs->InsertItem(m_listTab, "List");
-        for (int i = 0; i < query->GetFilterCount(); ++i) {
-            TreeBoxItem item;
-            item.text = RowText(*query->GetFilter(i));
-            item.data = reinterpret_cast<std::uintptr_t>(query->GetFilter(i));
-            m_list.GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, item);
+    CQueryDef* query = nullptr;
+    {
+        const CFlagGuard loading(m_loading);
+        m_list.GetBox().DeleteAllItems();
+        CTabCtrl* tabs = GetTabs();
+        if (!GetSafeHwnd() || !tabs)
+            return;
+        query = GetCurrentQuery();
+        tabs->DeleteAllItems();
+        m_current = nullptr;
+        m_currentTab = -1;
+        const bool individuals =
+            query && query->GetRecordType() && query->GetRecordType()->GetTag() == "INDI";
+        m_relationsTab = individuals ? 1 : -1;
+        m_listTab = individuals ? 2 : 1;
+        if (query) {
+            tabs->InsertItem(0, "General");
+            if (individuals)
+                tabs->InsertItem(m_relationsTab, "Relations");
+            tabs->InsertItem(m_listTab, "List");
+            for (int i = 0; i < query->GetFilterCount(); ++i) {
+                TreeBoxItem item;
+                item.text = RowText(*query->GetFilter(i));
+                item.data = reinterpret_cast<std::uintptr_t>(query->GetFilter(i));
+                m_list.GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, item);
+            }
+            if (query->GetFilterCount() > 0)
+                SelectRowQuietly(0);
+            tabs->SetCurSel(0);
         }
-        if (query->GetFilterCount() > 0)
-            SelectRowQuietly(0);
-        tabs->SetCurSel(0);
     }
-    m_loading = false;
     if (!query) {
         for (const auto& editor : m_editors)
             if (editor)
@@ -345,10 +346,8 @@ int CQryRowsWnd::GetSelectedRow() const
 
 void CQryRowsWnd::SelectRowQuietly(int index)
 {
-    const bool loading = m_loading;
-    m_loading = true;
+    const CFlagGuard loading(m_loading);
     m_list.GetBox().SelectItem(m_list.GetBox().GetItemByIndex(index), true);
-    m_loading = loading;
 }
 
 void CQryRowsWnd::SelectRow(int index)
@@ -536,12 +535,12 @@ void CQryRowsWnd::DeleteRow()
     CQueryDef* query = GetCurrentQuery();
     if (!IsEditable() || !node || reinterpret_cast<CAvFilter*>(node->m_data) != m_current)
         return;
-    const bool loading = m_loading;
-    m_loading = true;
-    query->RemoveFilter(m_current);
-    m_current = nullptr;
-    m_list.GetBox().DeleteItem(node);
-    m_loading = loading;
+    {
+        const CFlagGuard loading(m_loading);
+        query->RemoveFilter(m_current);
+        m_current = nullptr;
+        m_list.GetBox().DeleteItem(node);
+    }
     const int count = int(m_list.GetBox().GetCount());
     if (count > 0)
         SelectRowQuietly(std::min(row, count - 1));

@@ -8,6 +8,7 @@
 #include "platform/ui/dialogs/dialog.h"
 
 #include <algorithm>
+#include <utility>
 
 CDataCtl::~CDataCtl()
 {
@@ -15,12 +16,12 @@ CDataCtl::~CDataCtl()
 }
 
 BOOL CDataCtl::CreateCtl(BOOL held, const RECT&, CWnd* parent, CDataNode* node, UINT,
-                         IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                         IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags)
 {
     m_parent = parent;
     m_node = node;
     m_owner = owner;
-    m_path.reset(path);
+    m_path = std::move(path);
     m_flags = flags;
     m_selfDelete = !held;
     return TRUE;

@@ -69,11 +69,12 @@ public:
 
     // The control operations.
     /// Creates the window(s). held FALSE makes the control delete itself once its window is
-    /// gone; path (owned from now on, may be null) names the field; flags are the control's
-    /// own: 2 asks the multi-line controls for their compact form, and any non-zero value asks
-    /// the date control for its compact date text. The base stores what it is given.
+    /// gone; path (may be null) names the field, and is the control's from now on, freed with
+    /// it when creation fails; flags are the control's own: 2 asks the multi-line controls for
+    /// their compact form, and any non-zero value asks the date control for its compact date
+    /// text. The base stores what it is given.
     virtual BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                           IDataCtlOwner* owner, CDataPath* path, UINT flags);
+                           IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags);
     virtual void Clear() {}
     virtual void SetReadOnly(BOOL readOnly) {}
     /// The background brush, and the colour behind the text, painted while the control is

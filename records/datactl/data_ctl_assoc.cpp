@@ -6,6 +6,8 @@
 #include "database/nodes/change_hint.h"
 #include "database/records/record_node.h"
 
+#include <utility>
+
 namespace {
 
 constexpr const char* kChooseTitle = "Select Record";
@@ -13,7 +15,7 @@ constexpr const char* kChooseTitle = "Select Record";
 } // namespace
 
 BOOL CDataCtlAssoc::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                              IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                              IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags)
 {
     constexpr BoxSpec kAssocBox{"AV_DataCtlAssoc",
                                 WS_BORDER | WS_GROUP | WS_TABSTOP,
@@ -21,10 +23,11 @@ BOOL CDataCtlAssoc::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNo
                                 ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP,
                                 2,
                                 {{2, kDataCtlMoreBitmap, 10}, {3, kDataCtlClearBitmap, 10}}};
-    if (!CreateBox(kAssocBox, held, rect, parent, node, id, owner, path, flags))
+    const bool pathGiven = path != nullptr;
+    if (!CreateBox(kAssocBox, held, rect, parent, node, id, owner, std::move(path), flags))
         return FALSE;
     SetEditReadOnly(TRUE);
-    if (node && !path) {
+    if (node && !pathGiven) {
         CDataPath own;
         own.SetField(node->GetFieldDef());
         SetDataPath(own);

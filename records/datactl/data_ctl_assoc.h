@@ -14,7 +14,7 @@ public:
     ~CDataCtlAssoc() override { EndWindow(); }
 
     BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                   IDataCtlOwner* owner, CDataPath* path, UINT flags) override;
+                   IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags) override;
     /// No linked record, no text.
     void Clear() override;
     BOOL IsEmpty() const override { return m_record == nullptr; }

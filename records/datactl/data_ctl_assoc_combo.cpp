@@ -11,6 +11,7 @@
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -147,12 +148,12 @@ CDataCtlAssocCombo::~CDataCtlAssocCombo()
 }
 
 BOOL CDataCtlAssocCombo::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node,
-                                   UINT id, IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                                   UINT id, IDataCtlOwner* owner, std::unique_ptr<CDataPath> path,
+                                   UINT flags)
 {
-    const auto fail = [this, path] {
+    const auto fail = [this] {
         if (GetSafeHwnd())
             DestroyWindow();
-        delete path;
         return FALSE;
     };
     if (!CreateEx(0, nullptr, "AV_DataCtlAssoc",
@@ -164,7 +165,7 @@ BOOL CDataCtlAssocCombo::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CD
                                kButtonFrame, kButtonFrame, kDropBitmap, 4, 0, 0))
         return fail();
     LayOut();
-    return CDataCtl::CreateCtl(held, rect, parent, node, id, owner, path, flags);
+    return CDataCtl::CreateCtl(held, rect, parent, node, id, owner, std::move(path), flags);
 }
 
 void CDataCtlAssocCombo::LayOut()

@@ -71,7 +71,7 @@ public:
     ~CDataCtlAssocCombo() override;
 
     BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                   IDataCtlOwner* owner, CDataPath* path, UINT flags) override;
+                   IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags) override;
     /// Empties the text; the chosen record stays until SetSelection.
     void Clear() override;
     BOOL IsEmpty() const override;

@@ -4,6 +4,7 @@
 #include "platform/ui/drawing/dc.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -15,14 +16,13 @@ constexpr int kMaxText = 1 << 20;
 } // namespace
 
 BOOL CDataCtlBox::CreateBox(const BoxSpec& spec, BOOL held, const RECT& rect, CWnd* parent,
-                            CDataNode* node, UINT id, IDataCtlOwner* owner, CDataPath* path,
-                            UINT flags)
+                            CDataNode* node, UINT id, IDataCtlOwner* owner,
+                            std::unique_ptr<CDataPath> path, UINT flags)
 {
     m_buttonWidth = spec.buttonWidth;
-    const auto fail = [this, path] {
+    const auto fail = [this] {
         if (GetSafeHwnd())
             DestroyWindow();
-        delete path;
         return FALSE;
     };
     // A plain window draws no frame of its own: the edit carries the container's border.
@@ -46,7 +46,7 @@ BOOL CDataCtlBox::CreateBox(const BoxSpec& spec, BOOL held, const RECT& rect, CW
             return fail();
     }
     LayOut();
-    return CDataCtl::CreateCtl(held, rect, parent, node, id, owner, path, flags);
+    return CDataCtl::CreateCtl(held, rect, parent, node, id, owner, std::move(path), flags);
 }
 
 HBRUSH CDataCtlBox::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor)

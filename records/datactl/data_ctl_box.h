@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/u_button.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/edit.h"
 #include "records/datactl/data_ctl.h"
@@ -57,9 +58,9 @@ public:
 
 protected:
     /// Makes the windows of spec and binds the control (CDataCtl::CreateCtl); FALSE, with no
-    /// window left and the path deleted, when a window cannot be made.
+    /// window left, when a window cannot be made.
     BOOL CreateBox(const BoxSpec& spec, BOOL held, const RECT& rect, CWnd* parent, CDataNode* node,
-                   UINT id, IDataCtlOwner* owner, CDataPath* path, UINT flags);
+                   UINT id, IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags);
     /// Places the edit and the buttons in the client area.
     void LayOut();
     void SetEditReadOnly(BOOL readOnly);
@@ -71,15 +72,11 @@ protected:
     /// control is not going away.
     template <class Dialog> bool RunDialog(Dialog& dialog)
     {
-        m_dialogOpen = true;
         int answer = IDCANCEL;
-        try {
+        {
+            const CFlagGuard open(m_dialogOpen);
             answer = dialog.DoModal();
-        } catch (...) {
-            m_dialogOpen = false;
-            throw;
         }
-        m_dialogOpen = false;
         return answer == IDOK && !IsDestroying();
     }
     /// After a dialog closed with OK: the edit marked modified when the dialog changed its text,

@@ -8,6 +8,8 @@
 #include "records/dialogs/age_entry_logic.h"
 #include "records/dialogs/date_dlg.h"
 
+#include <utility>
+
 namespace {
 
 constexpr DWORD kBoxStyle = WS_BORDER | WS_GROUP | WS_TABSTOP;
@@ -23,10 +25,10 @@ constexpr CDataCtlBox::BoxSpec kAgeBox{"AV_DataCtlAge", kBoxStyle, 2,
 // ---- CDataCtlDate -------------------------------------------------------------------------
 
 BOOL CDataCtlDate::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                             IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                             IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags)
 {
     m_dateFlags = flags ? kCompactForm : 0;
-    return CreateBox(kDateBox, held, rect, parent, node, id, owner, path, flags);
+    return CreateBox(kDateBox, held, rect, parent, node, id, owner, std::move(path), flags);
 }
 
 bool CDataCtlDate::ParseText()
@@ -117,9 +119,9 @@ std::unique_ptr<IDateInput> MakeDateInput(CWnd& parent, const RECT& rect, UINT i
 // ---- CDataCtlAge --------------------------------------------------------------------------
 
 BOOL CDataCtlAge::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                            IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                            IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags)
 {
-    return CreateBox(kAgeBox, held, rect, parent, node, id, owner, path, flags);
+    return CreateBox(kAgeBox, held, rect, parent, node, id, owner, std::move(path), flags);
 }
 
 void CDataCtlAge::SetAge(const CAgeValue& age)

@@ -21,7 +21,7 @@ public:
     ~CDataCtlDate() override { EndWindow(); }
 
     BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                   IDataCtlOwner* owner, CDataPath* path, UINT flags) override;
+                   IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags) override;
     void Clear() override { SetValueText(""); }
     void SetReadOnly(BOOL readOnly) override { SetEditAndButtonReadOnly(readOnly); }
     bool UsesCompactDates() const override { return (m_dateFlags & kCompactForm) != 0; }
@@ -67,7 +67,7 @@ public:
     ~CDataCtlAge() override { EndWindow(); }
 
     BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                   IDataCtlOwner* owner, CDataPath* path, UINT flags) override;
+                   IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags) override;
     void Clear() override { SetValueText(""); }
     void SetReadOnly(BOOL readOnly) override { SetEditAndButtonReadOnly(readOnly); }
 

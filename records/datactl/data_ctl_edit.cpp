@@ -6,6 +6,8 @@
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/windows/sys_metrics.h"
 
+#include <utility>
+
 namespace {
 
 /// The most characters an edit takes: far beyond any value, so nothing pasted is cut.
@@ -16,16 +18,14 @@ constexpr DWORD kEditStyle =
 } // namespace
 
 BOOL CDataCtlEdit::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                             IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                             IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags)
 {
     CRect place(rect);
     place.InflateRect(0, 1);
-    if (!Create(kEditStyle, place, parent, id)) {
-        delete path;
+    if (!Create(kEditStyle, place, parent, id))
         return FALSE;
-    }
     LimitText(kMaxText);
-    if (!CDataCtl::CreateCtl(held, rect, parent, node, id, owner, path, flags))
+    if (!CDataCtl::CreateCtl(held, rect, parent, node, id, owner, std::move(path), flags))
         return FALSE;
     if (const CFieldDef* def = GetBoundFieldDef(); def && def->IsReadOnly())
         SetReadOnly(TRUE);
@@ -105,9 +105,9 @@ void CDataCtlName::CommitEdit()
 }
 
 BOOL CDataCtlNumber::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                               IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                               IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags)
 {
-    if (!CDataCtlEdit::CreateCtl(held, rect, parent, node, id, owner, path, flags))
+    if (!CDataCtlEdit::CreateCtl(held, rect, parent, node, id, owner, std::move(path), flags))
         return FALSE;
     const CFieldDef* def = GetBoundFieldDef();
     if (def && def->GetSizeValue() > 0)

@@ -15,7 +15,7 @@ public:
     ~CDataCtlEdit() override { EndWindow(); }
 
     BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                   IDataCtlOwner* owner, CDataPath* path, UINT flags) override;
+                   IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags) override;
     void Clear() override { SetWindowText(""); }
     void SetReadOnly(BOOL readOnly) override;
     BOOL IsReadOnly() const override { return m_readOnly; }
@@ -53,7 +53,7 @@ public:
 class CDataCtlNumber final : public CDataCtlEdit {
 public:
     BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                   IDataCtlOwner* owner, CDataPath* path, UINT flags) override;
+                   IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags) override;
 
 protected:
     bool OffersKeysToOwner() const override { return false; }

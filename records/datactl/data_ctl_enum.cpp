@@ -4,9 +4,11 @@
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/field_ids.h"
 #include "database/nodes/data_node.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -47,33 +49,30 @@ void CDataCtlCombo::OnKillFocus(CWnd* newWnd)
 }
 
 BOOL CDataCtlEnumBase::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node,
-                                 UINT id, IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                                 UINT id, IDataCtlOwner* owner, std::unique_ptr<CDataPath> path,
+                                 UINT flags)
 {
-    const CFieldDef* def = DefinitionOf(node, path);
+    const CFieldDef* def = DefinitionOf(node, path.get());
     const int count = def ? def->GetEnumValueCount() : 0;
     const CRect closed(rect.left, rect.top - 1, rect.right, rect.top - 1 + kFieldHeight);
     const CRect dropped(0, 0, closed.Width(),
                         (EnumListRows(count) + 1) * kItemHeight + kFieldHeight);
-    if (!CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, closed, parent, id)) {
-        delete path;
+    if (!CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, closed, parent, id))
         return FALSE;
-    }
     if (!m_combo.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_GROUP | WS_TABSTOP |
                             ComboStyle(),
                         dropped, this, id)) {
         DestroyWindow();
-        delete path;
         return FALSE;
     }
     m_combo.MoveWindow(0, 0, closed.Width(), closed.Height());
     for (int i = 0; i < count; ++i) {
         if (m_combo.AddString(def->GetEnumValue(i, true).c_str()) < 0) {
             DestroyWindow();
-            delete path;
             return FALSE;
         }
     }
-    return CDataCtl::CreateCtl(held, rect, parent, node, id, owner, path, flags);
+    return CDataCtl::CreateCtl(held, rect, parent, node, id, owner, std::move(path), flags);
 }
 
 void CDataCtlEnumBase::OnSize(UINT type, int cx, int cy)
@@ -188,19 +187,17 @@ LRESULT CDataCtlEnumEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_committing || inside || IsDestroying() || IsCommitSuppressed())
             return 0;
         const CBusy busy(*this);
-        m_committing = true;
+        const CFlagGuard committing(m_committing);
         CommitEdit();
         if (GetOwner())
             GetOwner()->OnCtlKillFocus(this, focus, FALSE);
-        m_committing = false;
         return 0;
     }
     if (message == kDeferredCloseUp) {
         if (GetOwner() && !m_committing && !IsDestroying()) {
             const CBusy busy(*this);
-            m_committing = true;
+            const CFlagGuard committing(m_committing);
             GetOwner()->OnCtlKillFocus(this, nullptr, TRUE);
-            m_committing = false;
         }
         return 0;
     }

@@ -33,7 +33,7 @@ public:
     ~CDataCtlEnumBase() override { EndWindow(); }
 
     BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                   IDataCtlOwner* owner, CDataPath* path, UINT flags) override;
+                   IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags) override;
     void Clear() override { m_combo.SetCurSel(-1); }
 
     CComboBox& GetCombo() { return m_combo; }

@@ -7,6 +7,8 @@
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/file_dialog.h"
 
+#include <utility>
+
 namespace {
 
 constexpr const char* kMultiClass = "AV_DataCtlEditMulti";
@@ -17,7 +19,8 @@ constexpr UINT kCompactFlags = 2;
 } // namespace
 
 BOOL CDataCtlEditMulti::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node,
-                                  UINT id, IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                                  UINT id, IDataCtlOwner* owner, std::unique_ptr<CDataPath> path,
+                                  UINT flags)
 {
     m_compact = flags == kCompactFlags;
     BoxSpec spec{kMultiClass, WS_GROUP | WS_TABSTOP | (m_frameless ? 0 : WS_BORDER),
@@ -28,7 +31,7 @@ BOOL CDataCtlEditMulti::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDa
         spec.buttons[0] = {1, kDataCtlMoreNarrowBitmap, 4};
         spec.buttonWidth = kDataCtlButtonWidth / 2;
     }
-    return CreateBox(spec, held, rect, parent, node, id, owner, path, flags);
+    return CreateBox(spec, held, rect, parent, node, id, owner, std::move(path), flags);
 }
 
 void CDataCtlEditMulti::SetReadOnly(BOOL readOnly)
@@ -72,12 +75,12 @@ void CDataCtlEditMulti::OnTextButton()
 }
 
 BOOL CDataCtlFile::CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                             IDataCtlOwner* owner, CDataPath* path, UINT flags)
+                             IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags)
 {
     constexpr BoxSpec kFileBox{kMultiClass, WS_GROUP | WS_TABSTOP | WS_BORDER | WS_CLIPCHILDREN,
                                1,           ES_AUTOHSCROLL | WS_TABSTOP,
                                1,           {{2, kDataCtlMoreBitmap, 10}}};
-    return CreateBox(kFileBox, held, rect, parent, node, id, owner, path, flags);
+    return CreateBox(kFileBox, held, rect, parent, node, id, owner, std::move(path), flags);
 }
 
 void CDataCtlFile::OnBrowse()

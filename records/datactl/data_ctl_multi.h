@@ -16,7 +16,7 @@ public:
     ~CDataCtlEditMulti() override { EndWindow(); }
 
     BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                   IDataCtlOwner* owner, CDataPath* path, UINT flags) override;
+                   IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags) override;
     void Clear() override { SetValueText(""); }
     /// Read-only: the edit; the button stays enabled while there is text to read.
     void SetReadOnly(BOOL readOnly) override;
@@ -54,7 +54,7 @@ public:
 class CDataCtlFile final : public CDataCtlEditMulti {
 public:
     BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
-                   IDataCtlOwner* owner, CDataPath* path, UINT flags) override;
+                   IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags) override;
     /// Read-only: the edit, and the browse button disabled.
     void SetReadOnly(BOOL readOnly) override { SetEditAndButtonReadOnly(readOnly); }
     void OnBrowse();

@@ -61,7 +61,7 @@ BOOL CAutoCitationDlg::OnInitDialog()
             placeholder->GetWindowRect(&rect);
             ScreenToClient(&rect);
             if (control->CreateCtl(FALSE, rect, this, nullptr, UINT(highest + 1), this,
-                                   path.release(), 0)) {
+                                   std::move(path), 0)) {
                 control->Clear();
                 control->GetWnd().SetTabOrderAfter(placeholder);
                 control->GetWnd().ShowWindow(SW_SHOW);

@@ -19,6 +19,7 @@
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
@@ -449,13 +450,14 @@ void CTagGrid::SelectRow(CTreeBoxNode* row, bool linkMode, bool select)
             m_linkModeRow->m_data2 &= ~kRowLinkMode;
         m_linkModeRow = row;
     }
-    ++m_selecting;
-    if (select)
-        GetBox().ClearSelection(row, false);
-    GetBox().SetFocusItem(row, select);
-    if (!select)
-        GetBox().SetItemSelected(row, false, false);
-    --m_selecting;
+    {
+        const CFlagGuard selecting(m_selecting);
+        if (select)
+            GetBox().ClearSelection(row, false);
+        GetBox().SetFocusItem(row, select);
+        if (!select)
+            GetBox().SetItemSelected(row, false, false);
+    }
     if (wasLinkMode != linkMode)
         GetBox().InvalidateItemIfVisible(row);
     GetBox().EnsureItemVisible(row, 1, false);

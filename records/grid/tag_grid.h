@@ -372,7 +372,7 @@ private:
     /// The row last put in link mode; a selection change of the box's own takes it away.
     CTreeBoxNode* m_linkModeRow = nullptr;
     /// Set while the grid itself changes the selection.
-    int m_selecting = 0;
+    bool m_selecting = false;
 };
 
 /// The first empty field under node (searching into complex fields) that the grid can edit in

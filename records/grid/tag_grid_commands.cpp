@@ -16,6 +16,7 @@
 #include "database/nodes/node_menu.h"
 #include "database/records/assoc_node.h"
 #include "database/records/record_node.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
@@ -862,9 +863,8 @@ bool CTagGrid::OnKeyDown(CTreeBox* box, UINT virtKey, UINT repeatCount, UINT fla
         return false;
     case VK_SPACE:
         if (caret) {
-            ++m_selecting;
+            const CFlagGuard selecting(m_selecting);
             box->SetItemSelected(caret, !caret->m_selected, false);
-            --m_selecting;
         }
         return false;
     case VK_LEFT:

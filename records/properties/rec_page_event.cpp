@@ -21,6 +21,7 @@
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_links.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/drawing/bitmap.h"
@@ -171,13 +172,13 @@ CDataCtl* CRecPageEvent::MakeDetail(int index, const CFieldDef* def, const CRect
     CDataCtl* control = controlClass ? controlClass->Create() : nullptr;
     if (!control)
         return nullptr;
-    CDataPath* path = nullptr;
+    std::unique_ptr<CDataPath> path;
     if (withPath) {
-        path = new CDataPath;
+        path = std::make_unique<CDataPath>();
         path->SetField(def);
     }
-    if (!control->CreateCtl(FALSE, rect, this, nullptr, UINT(m_nextDetailId + index), this, path,
-                            flags)) {
+    if (!control->CreateCtl(FALSE, rect, this, nullptr, UINT(m_nextDetailId + index), this,
+                            std::move(path), flags)) {
         control->DestroyCtl(FALSE);
         return nullptr;
     }
@@ -945,9 +946,10 @@ void CRecPageEvent::MoveFact(bool up)
         m_list.MoveItemUp(index);
     else
         m_list.MoveItemDown(index);
-    m_holdList = true;
-    NotifyChanges();
-    m_holdList = false;
+    {
+        const CFlagGuard holding(m_holdList);
+        NotifyChanges();
+    }
     UpdateButtons();
 }
 

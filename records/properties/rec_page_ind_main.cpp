@@ -14,6 +14,7 @@
 #include "database/paths/data_path.h"
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/edit.h"
@@ -190,7 +191,7 @@ void CRecPageIndMain::BuildFamilyPanels()
             continue;
         const bool isName = last->GetFieldId() == FIELD_NAME;
         if (!control->CreateCtl(FALSE, ChildRect(*placeholder), this, nullptr, m_nextId++, this,
-                                path.release(), 1)) {
+                                std::move(path), 1)) {
             control->DestroyCtl(FALSE);
             continue;
         }
@@ -547,26 +548,27 @@ void CRecPageIndMain::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL)
         return;
     if (control->IsReadOnly() && !m_creatingNew)
         return;
-    m_inCommit = true;
-    int row = -1;
-    const Panel panel = PanelOf(control, row);
-    try {
-        if (control == m_sexCtl)
-            ChangeSex(control);
-        else if (panel == kPanelMain)
-            CommitMain(control);
-        else if (panel == kPanelSpouse)
-            CommitSpouse(control);
-        else if (panel == kPanelFamily)
-            CommitFamily(control);
-        else if (panel == kPanelChild)
-            CommitChild(row, control, -1);
-    } catch (...) {
-        // What was made before the failure is announced.
-        NotifyChanges();
-        EndAbandonedOperation();
+    {
+        const CFlagGuard committing(m_inCommit);
+        int row = -1;
+        const Panel panel = PanelOf(control, row);
+        try {
+            if (control == m_sexCtl)
+                ChangeSex(control);
+            else if (panel == kPanelMain)
+                CommitMain(control);
+            else if (panel == kPanelSpouse)
+                CommitSpouse(control);
+            else if (panel == kPanelFamily)
+                CommitFamily(control);
+            else if (panel == kPanelChild)
+                CommitChild(row, control, -1);
+        } catch (...) {
+            // What was made before the failure is announced.
+            NotifyChanges();
+            EndAbandonedOperation();
+        }
     }
-    m_inCommit = false;
     UpdateMarkers();
     if (GetBox())
         GetBox()->OnFocusMoved(control, newFocus);
@@ -735,14 +737,13 @@ void CRecPageIndMain::CommitChildSex(int row)
                    MB_OK);
         return;
     }
-    m_inCommit = true;
+    const CFlagGuard committing(m_inCommit);
     try {
         CommitChild(row, nullptr, sex);
     } catch (...) {
         NotifyChanges();
         EndAbandonedOperation();
     }
-    m_inCommit = false;
 }
 
 void CRecPageIndMain::ChangeSex(CDataCtl* control)

@@ -108,7 +108,7 @@ bool CRecordPage::MakeDataControl(CWnd& placeholder, const Placeholder& what)
     if (!control)
         return false;
     const CRect rect = ChildRect(placeholder);
-    if (!control->CreateCtl(FALSE, rect, this, nullptr, m_nextId++, this, path.release(),
+    if (!control->CreateCtl(FALSE, rect, this, nullptr, m_nextId++, this, std::move(path),
                             ControlFlags(what.kind))) {
         control->DestroyCtl(FALSE);
         return false;

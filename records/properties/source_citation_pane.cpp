@@ -21,6 +21,7 @@
 #include "database/paths/data_path.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "platform/base/flag_guard.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/edit.h"
@@ -187,7 +188,7 @@ BOOL CSourceCitationPane::CreatePane(const RECT& rect, UINT id)
             last && last->GetControlClass() ? last->GetControlClass()->Create() : nullptr;
         if (!detail)
             continue;
-        if (!detail->CreateCtl(FALSE, place, this, nullptr, nextId++, this, path.release(),
+        if (!detail->CreateCtl(FALSE, place, this, nullptr, nextId++, this, std::move(path),
                                compact ? 2 : 1)) {
             detail->DestroyCtl(FALSE);
             continue;
@@ -333,21 +334,23 @@ void CSourceCitationPane::ShowParts()
 
 void CSourceCitationPane::FillGrid()
 {
-    m_filling = true;
-    CTreeBox& box = m_list.GetBox();
-    box.DeleteAllItems();
-    CDataNode* field = GetSelectedField();
-    m_list.EnableWindow(field != nullptr);
-    CTreeBoxNode* last = nullptr;
-    for (CDataNode* citation : CollectCitations(field)) {
-        const bool link = citation->GetFieldId() == FIELD_SOUR;
-        const std::string text = (link ? NodeText(citation->GetLinkTarget()) : NodeText(citation)) +
-                                 (link ? "\t" : "\tSource note");
-        last = box.CreateNode(nullptr, last,
-                              {.text = text, .data = reinterpret_cast<std::uintptr_t>(citation)});
+    {
+        const CFlagGuard filling(m_filling);
+        CTreeBox& box = m_list.GetBox();
+        box.DeleteAllItems();
+        CDataNode* field = GetSelectedField();
+        m_list.EnableWindow(field != nullptr);
+        CTreeBoxNode* last = nullptr;
+        for (CDataNode* citation : CollectCitations(field)) {
+            const bool link = citation->GetFieldId() == FIELD_SOUR;
+            const std::string text =
+                (link ? NodeText(citation->GetLinkTarget()) : NodeText(citation)) +
+                (link ? "\t" : "\tSource note");
+            last = box.CreateNode(
+                nullptr, last, {.text = text, .data = reinterpret_cast<std::uintptr_t>(citation)});
+        }
+        box.RedrawAll();
     }
-    box.RedrawAll();
-    m_filling = false;
     SelectCitation(nullptr);
 }
 
@@ -358,11 +361,12 @@ void CSourceCitationPane::SelectCitation(const CDataNode* citation)
         citation ? box.FindItemByData(reinterpret_cast<std::uintptr_t>(citation)) : nullptr;
     if (!row)
         row = box.GetFirstItem();
-    m_filling = true;
-    box.ClearSelection(nullptr, false);
-    if (row)
-        box.SetFocusItem(row, true);
-    m_filling = false;
+    {
+        const CFlagGuard filling(m_filling);
+        box.ClearSelection(nullptr, false);
+        if (row)
+            box.SetFocusItem(row, true);
+    }
     ShowDetails();
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <random>
+#include <stdexcept>
 
 namespace {
 
@@ -371,6 +372,35 @@ TEST_F(TreeBoxModel, EnsureVisibleInsertOpensTheAncestors)
     MakeTree();
     CTreeBoxNode* a = Add("a");
     CTreeBoxNode* b = Add("b", a);
+    box->InsertItem(b, CTreeBox::kInsertLast, {.ensureVisible = true, .text = "c"});
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "  b", "    c"}));
+    ExpectConsistent(*box);
+}
+
+/// Allows every expansion but the first, which meets a program fault.
+class FaultingOwner final : public RecordingOwner {
+public:
+    bool OnExpanding(CTreeBox* box, CTreeBoxNode* node, bool expand) override
+    {
+        if (!m_faulted) {
+            m_faulted = true;
+            throw std::logic_error("injected fault");
+        }
+        return RecordingOwner::OnExpanding(box, node, expand);
+    }
+
+private:
+    bool m_faulted = false;
+};
+
+TEST_F(TreeBoxFixture, AFaultInTheOwnersExpansionAnswerLeavesEnsureVisibleOpeningAncestors)
+{
+    FaultingOwner faulting;
+    Make(TBF_TREE, &faulting);
+    CTreeBoxNode* a = Add("a");
+    CTreeBoxNode* b = Add("b", a);
+    EXPECT_THROW(box->ExpandItem(a, true, 1), std::logic_error);
+    EXPECT_EQ(Rows(), std::vector<std::string>{"a"});
     box->InsertItem(b, CTreeBox::kInsertLast, {.ensureVisible = true, .text = "c"});
     EXPECT_EQ(Rows(), (std::vector<std::string>{"a", "  b", "    c"}));
     ExpectConsistent(*box);

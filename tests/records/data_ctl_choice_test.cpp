@@ -8,6 +8,8 @@
 #include "database/dictionary/field_ids.h"
 #include "tests/records/choosing_dialogs.h"
 
+#include <stdexcept>
+
 namespace {
 
 using records_test::DataCtlTest;
@@ -60,10 +62,10 @@ TEST_F(DataCtlTest, ASpousesSexChangeIsRefusedAndTheOldValuePutBack)
 TEST_F(DataCtlTest, APathBoundSexAsksTheOwnerAndPutsBackWhatItShowed)
 {
     auto* control = new CDataCtlSex;
-    auto* path = new CDataPath;
+    auto path = std::make_unique<CDataPath>();
     ASSERT_TRUE(path->ParseText("INDI.SEX"));
-    ASSERT_TRUE(
-        control->CreateCtl(TRUE, CRect(10, 10, 200, 30), &m_host, nullptr, kId, &m_owner, path, 1));
+    ASSERT_TRUE(control->CreateCtl(TRUE, CRect(10, 10, 200, 30), &m_host, nullptr, kId, &m_owner,
+                                   std::move(path), 1));
     control->SetSex(1);
     m_owner.m_refusal = "Not now.";
     TestHooks::AnswerMessageBox(IDOK);
@@ -167,6 +169,47 @@ TEST_F(DataCtlTest, LinkChoosesAndClearsAndEmptiesWhenItsRecordGoes)
     control->OnDataChanged(nullptr, kHintDataSetClearing, nullptr);
     EXPECT_TRUE(control->IsEmpty());
     SetRelativeDialogs(nullptr);
+    control->DestroyCtl(FALSE);
+}
+
+/// Stores the value on every commit but the first, which meets a program fault.
+class CFaultingOwner final : public IDataCtlOwner {
+public:
+    void OnCtlKillFocus(CDataCtl* control, CWnd*, BOOL) override
+    {
+        if (++m_commits == 1)
+            throw std::logic_error("injected fault");
+        if (!control->IsDestroying() && control->GetNode())
+            control->GetNode()->UpdateFromControl(control, true, true);
+    }
+    int m_commits = 0;
+};
+
+TEST_F(DataCtlTest, AFaultInAnEditableDropDownsCommitLeavesItCommittingAgain)
+{
+    CIndRec* person = NewIndividual(SEX_MALE, "John /Smith/");
+    CDataNode* restriction = person->CreateChildByTag("RESN");
+    ASSERT_NE(restriction, nullptr);
+    NotifyChanges();
+    CFaultingOwner owner;
+    auto* control = dynamic_cast<CDataCtlEnumEdit*>(restriction->ShowInControl(
+        &m_host, CRect(10, 10, 250, 32), &owner, WS_CHILD | WS_VISIBLE, kId, 0));
+    ASSERT_NE(control, nullptr);
+    const auto commit = [&](const char* text) {
+        TestHooks::SetText(*control, kId, text);
+        control->SetFocus();
+        TestHooks::DeliverPosted();
+        Leave();
+        TestHooks::DeliverPosted();
+    };
+
+    TestHooks::AnswerMessageBox(IDOK); // the fault's message
+    commit("locked");
+    EXPECT_EQ(TestHooks::TakeProgramFaults().size(), 1u);
+    TestHooks::TakeMessages();
+    commit("sealed");
+    EXPECT_EQ(owner.m_commits, 2);
+    EXPECT_EQ(Written(*restriction, 1), "1 RESN sealed\r\n");
     control->DestroyCtl(FALSE);
 }
 

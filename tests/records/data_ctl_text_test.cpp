@@ -210,10 +210,10 @@ TEST_F(TextCtlTest, ABoundFieldDeletedElsewhereIsDroppedAtTheNextNotice)
 TEST_F(TextCtlTest, PathBoundControlReportsTheLastFieldOfItsPath)
 {
     auto* control = new CDataCtlEdit;
-    auto* path = new CDataPath;
+    auto path = std::make_unique<CDataPath>();
     ASSERT_TRUE(path->ParseText("INDI.AFN"));
     ASSERT_TRUE(control->CreateCtl(TRUE, CRect(10, 40, 200, 60), &m_host, nullptr, kId + 10,
-                                   &m_owner, path, 1));
+                                   &m_owner, std::move(path), 1));
     ASSERT_NE(control->GetBoundFieldDef(), nullptr);
     EXPECT_EQ(control->GetBoundFieldDef()->GetTag(), "AFN");
     control->SetReadOnly(TRUE);

@@ -5,6 +5,9 @@
 
 #include "database/nodes/data_node.h"
 #include "queries/lists/named_list_dlgs.h"
+#include "tests/database/nodes/faulting_observer.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -210,6 +213,28 @@ TEST_F(NamedListPaneTest, OwnNoticesDoNotRefillButOthersDo)
     NotifyNamedListsChanged();
     EXPECT_EQ(Rows(), "I1 I7 I1 I2");
     EXPECT_EQ(m_pane.GetSelectedNamedList(), m_twice);
+    source.DestroyWindow();
+}
+
+TEST_F(NamedListPaneTest, AFaultInItsOwnNoticeLeavesThePaneFollowingLaterNotices)
+{
+    m_pane.SelectList(m_twice);
+    SelectRow(2);
+    m_pane.MoveSelectedItems(true);
+    ASSERT_EQ(Rows(), "I1 I1 I7");
+
+    CTagGrid source;
+    ASSERT_TRUE(source.Create(WS_CHILD, CRect(0, 0, 200, 200), &m_host, 9, nullptr, 0));
+    source.SetRecordSet(GetRecordTypeRoot(record_test::kIndi), true, false);
+    source.SelectRow(source.FindRowByRecord(Rec("Mary")), false, true);
+    node_test::CFaultingObserver faulting(m_paneObserver);
+    SetDataObserver(&faulting);
+    EXPECT_THROW(m_pane.AddSelectionToNamedList(&source), std::logic_error);
+    SetDataObserver(&m_paneObserver);
+
+    // The pane no longer takes notices for its own: one from elsewhere refills it.
+    NotifyNamedListsChanged();
+    EXPECT_EQ(Rows(), "I1 I7 I1 I2");
     source.DestroyWindow();
 }
 
