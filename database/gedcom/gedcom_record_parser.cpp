@@ -330,8 +330,10 @@ inline bool HasMalformedTag(const GedcomLine& line)
 
 /// Takes a malformed tag (HasMalformedTag) to the first blank of its line, the value after that
 /// blank: a tag the table lacks, so that the line is kept as a user-defined field and written
-/// back as read rather than read as the tag it starts with.
-[[gnu::noinline]] void JoinMalformedTag(GedcomLine& line)
+/// back as read rather than read as the tag it starts with. The report lists the line as kept
+/// when its level has a place (placed) and the preferences keep such tags (otherwise it is
+/// skipped and listed so).
+[[gnu::noinline]] void JoinMalformedTag(GedcomLine& line, int lineCounter, bool placed)
 {
     const std::string_view rest = line.value;
     std::size_t blank = 0;
@@ -339,6 +341,8 @@ inline bool HasMalformedTag(const GedcomLine& line)
         ++blank;
     line.tag = std::string_view(line.tag.data(), line.tag.size() + blank);
     line.value = rest.substr(std::min(blank + 1, rest.size()));
+    if (placed && ExcludedTagReason(line.tag) == 0)
+        WriteKeptValueLine(lineCounter, kKeptAsUserDefined, line);
 }
 
 } // namespace
@@ -513,6 +517,8 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     // The lines of a record are taken in this loop rather than by one call each, which saved
     // and restored the registers they share at every line.
     for (;;) {
+        if (HasMalformedTag(line)) [[unlikely]]
+            JoinMalformedTag(line, lineCounter, std::size_t(line.level) <= m_depth);
         const int status = TakeOneLine(line, lineCounter);
         if (status != kGedcomLineReady || line.level == 0)
             return status;
@@ -534,11 +540,6 @@ int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
     const PathNode* sibling = level < m_depth ? &up + 1 : nullptr;
     const CFieldDef* def = nullptr;
     int continuation = 0;
-    bool kept = false; // a line kept in a user-defined field, which the report lists
-    if (HasMalformedTag(line)) [[unlikely]] {
-        JoinMalformedTag(line);
-        kept = true;
-    }
     // The tag and the value view the same line, the value running to its end.
     const auto readable = std::size_t(line.value.data() + line.value.size() - line.tag.data());
     const auto findChild = [this, readable](const CFieldDef* parentDef, std::string_view tag) {
@@ -556,8 +557,9 @@ int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
                                     : nullptr;
         if (!twin)
             return SkipGedcomBranch(false, line, lineCounter, 0, reason);
+        // A user-defined field takes any value.
+        WriteKeptValueLine(lineCounter, kKeptAsUserDefined, line);
         def = twin;
-        kept = true;
     }
     if (continuation != 0) {
         if (level < m_depth)
@@ -581,11 +583,9 @@ int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
                                     : UserDefinedTwin(up.def, line.tag, reason);
         if (!twin || !AddNode(up, sibling, twin, line, lineCounter, node, prev))
             return SkipGedcomBranch(false, line, lineCounter, 0, reason);
-        def = twin;
-        kept = true;
-    }
-    if (kept) [[unlikely]]
         WriteKeptValueLine(lineCounter, kKeptAsUserDefined, line);
+        def = twin;
+    }
     EndPathWith(level, PathNode{node, def, def->GetSiblingOrder()});
     return ReadGedcomLine(line, lineCounter);
 }
