@@ -6,6 +6,7 @@
 #include "database/fields/text_value_node.h"
 #include "database/gedcom/exception_report.h"
 #include "database/multimedia/obj_rec.h"
+#include "database/nodes/change_tracking.h"
 #include "database/records/assoc_node.h"
 #include "database/records/record_id_state.h"
 #include "platform/base/text.h"
@@ -48,15 +49,20 @@ class CDanglingReport final : public IDanglingLinkSink {
 public:
     void OnDanglingLink(const CAssocNode& link, std::string_view xref) override
     {
-        const CRecordNode* holder = RecordOf(link);
-        const int kind = holder ? holder->GetTypeIndex() : -1;
-        std::string where(ExceptionRecordKindName(kind));
+        AppendExceptionText(text::Format("* Reference to a missing record kept: %s %s in %s.\r\n",
+                                         link.GetFieldDef()->GetGedcomTag(), xref,
+                                         Where(RecordOf(link))));
+    }
+
+    /// The record as the report names it: its type, and the identifier it had in its file.
+    std::string Where(const CRecordNode* holder)
+    {
+        std::string where(ExceptionRecordKindName(holder ? holder->GetTypeIndex() : -1));
         if (holder) {
             if (const std::string id = XrefOf(*holder); !id.empty())
                 where += " " + id;
         }
-        AppendExceptionText(text::Format("* Reference to a missing record kept: %s %s in %s.\r\n",
-                                         link.GetFieldDef()->GetGedcomTag(), xref, where));
+        return where;
     }
 
 private:
@@ -196,40 +202,101 @@ const CRecordNode* FindLoadedRecordById(std::string_view idText)
     return found;
 }
 
+/// Whether an identifier has the form the program saves records under, a type's letter and a
+/// number ("I200"; "F0002" reads as F2): a later load of the saved file could find a record
+/// under it.
+bool MayNameASavedRecord(std::string_view id)
+{
+    if (id.size() < 2 ||
+        !std::all_of(id.begin() + 1, id.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    const auto rows = GetRecordTypeTable().Rows();
+    return std::any_of(rows.begin(), rows.end(),
+                       [&id](const CRecordType& row) { return row.m_idLetter == id.front(); });
+}
+
+/// What Collect does with one text field of holder that holds a cross-reference; false when the
+/// field was left out.
+bool TakeCrossReferenceText(CTextValueNode& text, const CRecordNode& holder,
+                            const std::unordered_set<std::string>& skippedRecords,
+                            std::vector<std::pair<CTextValueNode*, const CRecordNode*>>& found,
+                            CDanglingReport& names)
+{
+    const std::string_view id = CrossReferenceIn(text.GetValue());
+    const std::string_view tag = text.GetFieldDef()->GetGedcomTag();
+    if (const CRecordNode* record = FindLoadedRecordById(id)) {
+        found.emplace_back(&text, record);
+        return true;
+    }
+    const bool skipped = skippedRecords.contains(std::string(id));
+    if (!MayNameASavedRecord(id)) {
+        // No record of the saved file can carry this identifier, so it stays a link as read.
+        if (skipped)
+            AppendExceptionText(
+                text::Format("* Reference to a skipped record kept: %s @%s@ in %s.\r\n", tag, id,
+                             names.Where(&holder)));
+        return true;
+    }
+    if (skipped) {
+        // A record of the saved file may take this identifier: the link is left out with the
+        // fields below it, as its record was, rather than come to name another record.
+        AppendExceptionText(text::Format(
+            "* Reference to a skipped record left out with the lines below it: %s @%s@ in %s.\r\n",
+            tag, id, names.Where(&holder)));
+        text.GetParent()->DeleteChild(&text);
+        return false;
+    }
+    // One that names no record (or several) is plain text from now on, so that no later load
+    // of the saved file can find a record under it.
+    const std::string value(text.GetValue());
+    text.SetValue(value);
+    return true;
+}
+
 } // namespace
 
 CCrossReferenceTexts::CCrossReferenceTexts() : m_readBefore(CountCrossReferenceTextsRead()) {}
+
+void CCrossReferenceTexts::NoteSkippedRecord(std::string_view xref)
+{
+    if (!xref.empty())
+        m_skipped.emplace(xref);
+}
 
 void CCrossReferenceTexts::Collect()
 {
     m_found.clear();
     if (CountCrossReferenceTextsRead() == m_readBefore)
         return;
+    CDanglingReport names;
+    bool removed = false;
     std::vector<CDataNode*> pending;
     for (int listIndex = 0; listIndex < RECORD_TYPE_COUNT; ++listIndex) {
         for (CDataNode* record = GetRecordTypeRoot(listIndex)->GetFirstChild(); record;
-             record = record->GetNextSibling())
+             record = record->GetNextSibling()) {
             pending.push_back(record);
-    }
-    while (!pending.empty()) {
-        CDataNode* node = pending.back();
-        pending.pop_back();
-        for (CDataNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
-            pending.push_back(child);
-        auto* text = node->HasFlag(DNF_XREF_TEXT) && !node->IsRecord()
-                         ? dynamic_cast<CTextValueNode*>(node)
-                         : nullptr;
-        if (!text)
-            continue;
-        if (const CRecordNode* record = FindLoadedRecordById(CrossReferenceIn(text->GetValue()))) {
-            m_found.emplace_back(text, record);
-        } else {
-            // One that names no record (or several) is plain text from now on, so that no
-            // later load of the saved file can find a record under it.
-            const std::string value(text->GetValue());
-            text->SetValue(value);
+            while (!pending.empty()) {
+                CDataNode* node = pending.back();
+                pending.pop_back();
+                auto* text = node->HasFlag(DNF_XREF_TEXT) && !node->IsRecord()
+                                 ? dynamic_cast<CTextValueNode*>(node)
+                                 : nullptr;
+                if (text && !TakeCrossReferenceText(*text, static_cast<const CRecordNode&>(*record),
+                                                    m_skipped, m_found, names)) {
+                    removed = true;
+                    continue;
+                }
+                // Children are taken in the file's order, so the report lists them so.
+                const std::size_t first = pending.size();
+                for (CDataNode* child = node->GetFirstChild(); child;
+                     child = child->GetNextSibling())
+                    pending.push_back(child);
+                std::reverse(pending.begin() + std::ptrdiff_t(first), pending.end());
+            }
         }
     }
+    if (removed)
+        DeletePendingNodes();
 }
 
 void CCrossReferenceTexts::Renumber()

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -60,9 +61,15 @@ class CCrossReferenceTexts final {
 public:
     /// Made before the load reads its first record.
     CCrossReferenceTexts();
+    /// The identifier of a record the load skipped (a record of a type the table lacks,
+    /// "0 @P200@ _PLAC").
+    void NoteSkippedRecord(std::string_view xref);
     /// Before the load's identifiers are finished: when the load read such fields, finds each
-    /// and the one record its identifier names; one that names no record, or several, becomes
-    /// plain text (written with its at signs doubled).
+    /// and the one record its identifier names. One that names no record (or several) stays a
+    /// link as read when no record of the saved file can carry its identifier (it names no
+    /// type's letter and number, "@P200@"); otherwise it is left out with the lines below it,
+    /// and reported, when it names a record the load skipped, or becomes plain text (written
+    /// with its at signs doubled). Each naming a skipped record is reported.
     void Collect();
     /// After they are finished: each field found names its record's new identifier.
     void Renumber();
@@ -70,4 +77,5 @@ public:
 private:
     std::size_t m_readBefore;
     std::vector<std::pair<CTextValueNode*, const CRecordNode*>> m_found;
+    std::unordered_set<std::string> m_skipped;
 };

@@ -249,9 +249,9 @@ void AddRecord(CDataNode* root, CRecordNode* record, bool readChange)
 }
 
 /// The record loop; records counts the records that joined the data set, and noTrailer tells
-/// whether the file ended without a trailer after some. Returns the status of the last line
-/// read (kGedcomInputEnd).
-int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
+/// whether the file ended without a trailer after some; texts learns the identifier of every
+/// record skipped. Returns the status of the last line read (kGedcomInputEnd).
+int ReadRecords(CLoadProgress& bar, CCrossReferenceTexts& texts, int& records, bool& noTrailer)
 {
     GedcomLine line;
     int lineCounter = 0;
@@ -269,6 +269,7 @@ int ReadRecords(CLoadProgress& bar, int& records, bool& noTrailer)
         const int kind = kinds.Find(line.tag);
         if (kind < 0 || (kinds.Row(kind).m_singleInstance && FirstRecord(kind))) {
             SetExceptionRecord(kind, kind < 0 ? std::string_view() : std::string_view(line.xref));
+            texts.NoteSkippedRecord(line.xref);
             status = SkipGedcomBranch(false, line, lineCounter, 0,
                                       kind < 0 ? kSkipInvalidLine : kSkipExceedsMax);
             continue;
@@ -402,7 +403,7 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
         if (GetGedcomInputFileSize() >= kCommitAheadFileBytes)
             commitAhead.emplace(CNodePool::Nodes());
         try {
-            status = ReadRecords(bar, records, noTrailer);
+            status = ReadRecords(bar, crossReferenceTexts, records, noTrailer);
         } catch (...) {
             status = kLoadFailed;
             EndAbandonedOperation();

@@ -299,6 +299,52 @@ std::string_view ValueFor(const CFieldDef& def, std::string_view value)
     return ValueFor(def, def.GetDataType(), value);
 }
 
+/// The user-defined field that keeps a line past its field's maximum count whose value the
+/// table's field def cannot take ("1 HUSB John" after "1 HUSB @I1@"), as the line is kept when
+/// it comes first; null when the field takes the value (the line exceeds the maximum) or when
+/// no user-defined field keeps it.
+[[gnu::noinline]] const CFieldDef* TwinForRefusedValue(const CFieldDef* parent,
+                                                       const CFieldDef* def, std::string_view tag,
+                                                       std::string_view value)
+{
+    // A link takes any cross-reference, and is not made for a trial: making one notes its
+    // target's identifier.
+    if (def->HasFlag(FDF_USER_DEFINED) || (def->HasFlag(FDF_POINTER_FORM) && IsPointerValue(value)))
+        return nullptr;
+    CDataNode* trial = CreateLoneNode(def);
+    if (!trial)
+        return nullptr;
+    const bool taken = trial->SetText(ValueFor(*def, value));
+    DestroyNodeTree(trial);
+    int reason = 0;
+    return taken ? nullptr : UserDefinedTwin(parent, tag, reason);
+}
+
+/// A tag run into a character no tag holds ("1 NAME* z", "1 SUBM`"): the reader ends the tag
+/// there and gives the rest as the value, which no blank parts from the tag. Whether line is
+/// such a line: its value starts where its tag ends.
+inline bool HasMalformedTag(const GedcomLine& line)
+{
+    return line.value.data() == line.tag.data() + line.tag.size() && !line.value.empty();
+}
+
+/// Takes a malformed tag (HasMalformedTag) to the first blank of its line, the value after that
+/// blank: a tag the table lacks, so that the line is kept as a user-defined field and written
+/// back as read rather than read as the tag it starts with. The report lists the line as kept
+/// when its level has a place (placed) and the preferences keep such tags (otherwise it is
+/// skipped and listed so).
+[[gnu::noinline]] void JoinMalformedTag(GedcomLine& line, int lineCounter, bool placed)
+{
+    const std::string_view rest = line.value;
+    std::size_t blank = 0;
+    while (blank < rest.size() && !IsBlank(rest[blank]))
+        ++blank;
+    line.tag = std::string_view(line.tag.data(), line.tag.size() + blank);
+    line.value = rest.substr(std::min(blank + 1, rest.size()));
+    if (placed && ExcludedTagReason(line.tag) == 0)
+        WriteKeptValueLine(lineCounter, kKeptAsUserDefined, line);
+}
+
 } // namespace
 
 bool IsPointerValue(std::string_view value)
@@ -471,6 +517,8 @@ int CGedcomRecordParser::TakeLine(GedcomLine& line, int& lineCounter)
     // The lines of a record are taken in this loop rather than by one call each, which saved
     // and restored the registers they share at every line.
     for (;;) {
+        if (HasMalformedTag(line)) [[unlikely]]
+            JoinMalformedTag(line, lineCounter, std::size_t(line.level) <= m_depth);
         const int status = TakeOneLine(line, lineCounter);
         if (status != kGedcomLineReady || line.level == 0)
             return status;
@@ -500,9 +548,19 @@ int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
     const auto countChildren = [this, &up](const CFieldDef* childDef) {
         return CountChildren(up, childDef);
     };
-    if (const int reason =
-            ResolveChild(up.def, line.tag, line.value, def, continuation, findChild, countChildren))
-        return SkipGedcomBranch(false, line, lineCounter, 0, reason);
+    if (const int reason = ResolveChild(up.def, line.tag, line.value, def, continuation, findChild,
+                                        countChildren)) [[unlikely]] {
+        // A value the table's field cannot take is kept wherever the line comes, before or
+        // after the field's last allowed line, so that a save and a load give it back.
+        const CFieldDef* twin = reason == kSkipExceedsMax
+                                    ? TwinForRefusedValue(up.def, def, line.tag, line.value)
+                                    : nullptr;
+        if (!twin)
+            return SkipGedcomBranch(false, line, lineCounter, 0, reason);
+        // A user-defined field takes any value.
+        WriteKeptValueLine(lineCounter, kKeptAsUserDefined, line);
+        def = twin;
+    }
     if (continuation != 0) {
         if (level < m_depth)
             m_depth = level + 1;
@@ -520,13 +578,13 @@ int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
         // field, left out with the lines below it.
         const bool empty = Trimmed(line.value).empty();
         int reason = empty && !def->HasFlag(FDF_USER_DEFINED) ? kSkipEmptyField : kSkipInvalid;
-        const CFieldDef* kept = def->HasFlag(FDF_USER_DEFINED) || empty
+        const CFieldDef* twin = def->HasFlag(FDF_USER_DEFINED) || empty
                                     ? nullptr
                                     : UserDefinedTwin(up.def, line.tag, reason);
-        if (!kept || !AddNode(up, sibling, kept, line, lineCounter, node, prev))
+        if (!twin || !AddNode(up, sibling, twin, line, lineCounter, node, prev))
             return SkipGedcomBranch(false, line, lineCounter, 0, reason);
         WriteKeptValueLine(lineCounter, kKeptAsUserDefined, line);
-        def = kept;
+        def = twin;
     }
     EndPathWith(level, PathNode{node, def, def->GetSiblingOrder()});
     return ReadGedcomLine(line, lineCounter);

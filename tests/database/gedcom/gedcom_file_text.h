@@ -47,6 +47,16 @@ inline bool IsTagChar(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+/// Whether tag is that of a record type the program knows; a record of another type is skipped,
+/// and nothing links to it.
+inline bool IsKnownRecordTag(std::string_view tag)
+{
+    for (const CRecordType& row : GetRecordTypeTable().Rows()) {
+        if (tag == row.m_tag)
+            return true;
+    }
+    return false;
+}
 /// The lines of the GEDCOM 5.5 grammar: level, optional "@xref@", tag, one delimiter, value.
 /// Lines end at CR, LF, or either followed by the other; lines that are not GEDCOM are left out.
 inline std::vector<RawLine> SplitLines(std::string_view bytes)
@@ -92,6 +102,10 @@ inline std::vector<RawLine> SplitLines(std::string_view bytes)
             ++c;
         if (c == tagStart)
             continue;
+        // A tag runs to the blank after it, though it holds a character no tag may hold
+        // ("1 NAME* z" has the tag "NAME*").
+        while (c < text.size() && !IsBlank(text[c]))
+            ++c;
         line.tag = text.substr(tagStart, c - tagStart);
         if (c < text.size() && IsBlank(text[c]))
             ++c;
@@ -163,7 +177,8 @@ inline FileContents ReadFileContents(const std::string& path, const std::set<int
             if (line.tag == "OBJE" && chained.contains(line.xref))
                 continue;
             current = line.tag + "#" + std::to_string(++countByTag[line.tag]);
-            if (!line.xref.empty() && !keyByXref.emplace(line.xref, current).second)
+            if (!line.xref.empty() && detail::IsKnownRecordTag(line.tag) &&
+                !keyByXref.emplace(line.xref, current).second)
                 duplicateXrefs.insert(line.xref);
         } else if (line.level == 1 && current.starts_with("OBJE#") && line.tag == "OBJE") {
             chained.insert(detail::PointerIn(line.value));
@@ -258,10 +273,12 @@ inline FileContents DataSetContents()
                         contents.links.insert(record + "|" + childTags + "|" + keyOf[target]);
                 } else if (const auto* text = dynamic_cast<const CTextValueNode*>(child);
                            text && !text->IsEmpty() && !IsWrittenAnew(*child)) {
+                    // A lone cross-reference that names no record is no link, and not
+                    // counted, as ReadFileContents counts it.
                     const std::string pointer = detail::PointerIn(text->GetValue());
                     if (!pointer.empty() && keyById.contains(pointer))
                         contents.links.insert(record + "|" + childTags + "|" + keyById[pointer]);
-                    else
+                    else if (pointer.empty())
                         contents.texts.insert(record + "|" + childTags + "|" +
                                               std::string(text->GetValue()));
                 }

@@ -137,6 +137,22 @@ INSTANTIATE_TEST_SUITE_P(
         ReportCase{"SecondSexExceedsItsMaximum",
                    GedcomText({"0 @I1@ INDI", "1 SEX M", "1 SEX F"}),
                    {"l.9 - Skipped invalid (exceeds max)  : \"1  SEX F\""}},
+        ReportCase{"ValueTheFieldRefusesPastItsMaximumIsKeptAndALinkIsNot",
+                   GedcomText({"0 @F1@ FAM", "1 HUSB @I1@", "1 HUSB John", "1 HUSB @I2@",
+                               "0 @I1@ INDI", "0 @I2@ INDI"}),
+                   {"l.9 - Kept as user-defined field     : \"1  HUSB John\"",
+                    "l.10 - Skipped invalid (exceeds max)  : \"1  HUSB @I2@\""}},
+        ReportCase{"MalformedTagIsKeptAsAUserDefinedField",
+                   GedcomText({"0 @I1@ INDI", "1 NAME* z"}),
+                   {"l.8 - Kept as user-defined field     : \"1  NAME* z\""},
+                   false,
+                   false,
+                   kKeptOpening},
+        ReportCase{"MalformedTagExcludedAsNonStandard",
+                   GedcomText({"0 @I1@ INDI", "1 NAME* z"}),
+                   {"l.8 - Skipped - not gedcom 5.5       : \"1  NAME* z\""},
+                   false,
+                   true},
         ReportCase{"SecondHeaderExceedsItsMaximum",
                    GedcomText({"0 HEAD", "1 SOUR X"}),
                    {"l.7 - Skipped invalid (exceeds max)  : \"0  HEAD \"",
@@ -452,6 +468,29 @@ TEST_F(GedcomLoaderTest, LinksToADiscardedRecordAreKeptAsReferencesToAMissingRec
     EXPECT_NE(report.find("* Reference to a missing record kept: OBJE @O2@ in Family @F1@."),
               std::string::npos);
     EXPECT_NE(Save(PathOf("out.ged")).find("0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 OBJE @O2@\r\n"),
+              std::string::npos);
+}
+
+// A text field naming a record the load skipped was once saved as text ("@@P200@@"). It stays a
+// link where no record of the saved file can take its identifier, and goes with the lines below
+// it where one can ("I200" could name a later individual).
+TEST_F(GedcomLoaderTest, LinksToASkippedRecordStayLinksOrGoWithTheirRecord)
+{
+    test_support::Prompt().Answer(IDNO);
+    ASSERT_TRUE(
+        Load(File("in.ged", GedcomText({"0 @I1@ INDI", "1 BIRT", "2 PLAC @P200@", "1 _SEEN @I200@",
+                                        "2 _NOTE below it", "1 _PLACE @P200@", "0 @P200@ _PLAC",
+                                        "1 NAME Paris", "0 @I200@ _PLAC"}))));
+    EXPECT_EQ(ChildTags(FirstRecord(0)), "BIRT _PLACE");
+    const std::string report = Report();
+    for (const char* entry :
+         {"* Reference to a skipped record kept: PLAC @P200@ in Individual @I1@.\r\n"
+          "* Reference to a skipped record left out with the lines below it: _SEEN @I200@ in "
+          "Individual @I1@.\r\n"
+          "* Reference to a skipped record kept: _PLACE @P200@ in Individual @I1@.\r\n",
+          "l.13 - Skipped invalid line           : \"0 P200 _PLAC \""})
+        EXPECT_NE(report.find(entry), std::string::npos) << entry << "\nin\n" << report;
+    EXPECT_NE(Save(PathOf("out.ged")).find("1 BIRT\r\n2 PLAC @P200@\r\n1 _PLACE @P200@\r\n"),
               std::string::npos);
 }
 
