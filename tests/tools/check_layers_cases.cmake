@@ -1,6 +1,7 @@
 # tests/tools/check_layers_cases.cmake: runs check_layers.cmake on small trees it writes below
 # WORK, one tree a case, and fails unless each case passes or fails as listed, with the message
-# it must give. Run as cmake -DCHECK=<check_layers.cmake> -DWORK=<folder> -P check_layers_cases.cmake.
+# it must give. Run as
+# cmake -DCHECK=<check_layers.cmake> -DWORK=<folder> -P check_layers_cases.cmake.
 
 if(NOT CHECK OR NOT WORK)
     message(FATAL_ERROR "usage: cmake -DCHECK=<check_layers.cmake> -DWORK=<folder> -P "
@@ -51,7 +52,8 @@ layers_case(relative_through_subfolder FAIL
     "common/text\\.cpp: includes detail/\\.\\./\\.\\./database/node\\.h, a path that climbs"
     common/text.cpp [[#include "detail/../../database/node.h"]]
     common/detail/x.h "")
-layers_case(absolute_path FAIL "common/text\\.cpp: includes /usr/include/stdio\\.h, an absolute path"
+layers_case(absolute_path FAIL
+    "common/text\\.cpp: includes /usr/include/stdio\\.h, an absolute path"
     common/text.cpp [[#include "/usr/include/stdio.h"]])
 
 # A header found beside the including file counts as the folder it lands in: the query engine
