@@ -178,7 +178,7 @@ bool CColBox::BoxAdapter::ScrollVertically(CTreeBox*, int pos, int delta, const 
     return user && user->ScrollVertically(&m_colBox, pos, delta, client, ended);
 }
 
-int CColBox::BoxAdapter::ScrollHorizontally(CTreeBox* box, int pos, int delta, const CRect& client,
+int CColBox::BoxAdapter::ScrollHorizontally(CTreeBox* box, int pos, int delta, const CRect&,
                                             bool ended)
 {
     if (ended)

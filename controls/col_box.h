@@ -14,37 +14,47 @@ class CColBox;
 class CColBoxOwner {
 public:
     virtual ~CColBoxOwner() = default;
-    virtual bool OnButtonDown(CColBox* box, CTreeBoxNode* node, UINT flags, int x, int y, int part)
+    virtual bool OnButtonDown(CColBox* /*box*/, CTreeBoxNode* /*node*/, UINT /*flags*/, int /*x*/,
+                              int /*y*/, int /*part*/)
     {
         return true;
     }
-    virtual bool OnDoubleClick(CColBox* box, CTreeBoxNode* node, int part) { return true; }
+    virtual bool OnDoubleClick(CColBox* /*box*/, CTreeBoxNode* /*node*/, int /*part*/)
+    {
+        return true;
+    }
     /// textRect and point are in the column box's coordinates (below the header).
-    virtual void OnTextClick(CColBox* box, const CRect& textRect, CPoint point) {}
-    virtual bool OnKeyDown(CColBox* box, UINT virtKey, UINT repeatCount, UINT flags)
+    virtual void OnTextClick(CColBox* /*box*/, const CRect& /*textRect*/, CPoint /*point*/) {}
+    virtual bool OnKeyDown(CColBox* /*box*/, UINT /*virtKey*/, UINT /*repeatCount*/, UINT /*flags*/)
     {
         return true;
     }
-    virtual void OnSelChanging(CColBox* box) {}
-    virtual void OnSelChanged(CColBox* box) {}
-    virtual std::string GetItemText(CColBox* box, CTreeBoxNode* node, std::uintptr_t data,
-                                    int column, bool measure, CDC* dc, CSize* size)
+    virtual void OnSelChanging(CColBox* /*box*/) {}
+    virtual void OnSelChanged(CColBox* /*box*/) {}
+    virtual std::string GetItemText(CColBox* /*box*/, CTreeBoxNode* /*node*/,
+                                    std::uintptr_t /*data*/, int /*column*/, bool /*measure*/,
+                                    CDC* /*dc*/, CSize* /*size*/)
     {
         return {};
     }
-    virtual bool ScrollVertically(CColBox* box, int pos, int delta, const CRect& client, bool ended)
+    virtual bool ScrollVertically(CColBox* /*box*/, int /*pos*/, int /*delta*/,
+                                  const CRect& /*client*/, bool /*ended*/)
     {
         return false;
     }
-    virtual void OnSetFocus(CColBox* box) {}
-    virtual void OnKillFocus(CColBox* box) {}
-    virtual void DrawItemText(CColBox* box, CTreeBoxNode* node, int column, bool selected, CDC* dc,
-                              const CRect& rect, const std::string& text)
+    virtual void OnSetFocus(CColBox* /*box*/) {}
+    virtual void OnKillFocus(CColBox* /*box*/) {}
+    virtual void DrawItemText(CColBox* /*box*/, CTreeBoxNode* /*node*/, int /*column*/,
+                              bool /*selected*/, CDC* /*dc*/, const CRect& /*rect*/,
+                              const std::string& /*text*/)
     {
     }
     /// False keeps the list as it is; otherwise it is sorted by the column through Compare.
-    virtual bool OnColumnClick(CColBox* box, int column) { return true; }
-    virtual int Compare(CColBox* box, std::uintptr_t first, std::uintptr_t second) { return 0; }
+    virtual bool OnColumnClick(CColBox* /*box*/, int /*column*/) { return true; }
+    virtual int Compare(CColBox* /*box*/, std::uintptr_t /*first*/, std::uintptr_t /*second*/)
+    {
+        return 0;
+    }
 };
 
 class CColBox : public CWnd {

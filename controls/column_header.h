@@ -32,17 +32,18 @@ struct CColumnInfo {
 class CColumnHeaderOwner {
 public:
     virtual ~CColumnHeaderOwner() = default;
-    virtual void OnBeginResize(CColumnHeader* header) {}
-    virtual void OnEndResize(CColumnHeader* header, int column) {}
+    virtual void OnBeginResize(CColumnHeader* /*header*/) {}
+    virtual void OnEndResize(CColumnHeader* /*header*/, int /*column*/) {}
     /// state 0 when the drag starts, 1 on each move, 2 at the drop; x is the pointer in
     /// window coordinates; repaintStrip is the width left of an edge whose texts change when
     /// the edge moves.
-    virtual void OnColumnResize(CColumnHeader* header, std::vector<CColumnInfo>& columns,
-                                int column, int x, int scroll, int repaintStrip, int state)
+    virtual void OnColumnResize(CColumnHeader* /*header*/, std::vector<CColumnInfo>& /*columns*/,
+                                int /*column*/, int /*x*/, int /*scroll*/, int /*repaintStrip*/,
+                                int /*state*/)
     {
     }
     /// A clickable title was pressed and released over itself.
-    virtual void OnColumnClick(CColumnHeader* header, int column) {}
+    virtual void OnColumnClick(CColumnHeader* /*header*/, int /*column*/) {}
 };
 
 /// The columns for titles separated by TAB, one for each of count right edges; mode 1 takes the

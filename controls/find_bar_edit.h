@@ -11,11 +11,11 @@ class CFindBarEditListener {
 public:
     virtual ~CFindBarEditListener() = default;
     /// True when the listener took the key, which then does nothing in the edit.
-    virtual bool OnEditKeyDown(CFindBarEdit* edit, UINT virtKey) { return false; }
+    virtual bool OnEditKeyDown(CFindBarEdit* /*edit*/, UINT /*virtKey*/) { return false; }
     /// Enter, Tab or Escape typed in the edit, which does not type them.
-    virtual void OnEditChar(CFindBarEdit* edit, UINT character) {}
-    virtual void OnEditSetFocus(CFindBarEdit* edit) {}
-    virtual void OnEditKillFocus(CFindBarEdit* edit) {}
+    virtual void OnEditChar(CFindBarEdit* /*edit*/, UINT /*character*/) {}
+    virtual void OnEditSetFocus(CFindBarEdit* /*edit*/) {}
+    virtual void OnEditKillFocus(CFindBarEdit* /*edit*/) {}
 };
 
 class CFindBarEdit : public CEdit {

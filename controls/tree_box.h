@@ -40,7 +40,7 @@ using TreeBoxColours = std::array<COLORREF, TBC_COUNT>;
 struct TreeBoxItem {
     int state = CTreeBoxNode::kLeaf;
     bool ensureVisible = false;
-    std::string text;
+    std::string text{};
     CBitmap* image = nullptr;
     CBitmap* selectedImage = nullptr;
     std::uintptr_t data = 0;
@@ -57,10 +57,10 @@ struct TreeBoxImages {
 /// What SetItem changes: each value that is given (text null leaves the text).
 struct TreeBoxItemChange {
     const char* text = nullptr;
-    std::optional<int> state;
-    std::optional<std::uintptr_t> data;
-    std::optional<std::uintptr_t> data2;
-    std::optional<TreeBoxImages> images;
+    std::optional<int> state{};
+    std::optional<std::uintptr_t> data{};
+    std::optional<std::uintptr_t> data2{};
+    std::optional<TreeBoxImages> images{};
 };
 
 /// A box works in one mode, fixed at creation: a tree with expand buttons and dotted lines, a

@@ -157,7 +157,7 @@ void CTreeBox::PageUp()
     }
 }
 
-void CTreeBox::OnChar(UINT character, UINT repeatCount, UINT flags)
+void CTreeBox::OnChar(UINT character, UINT, UINT)
 {
     if (character >= 0x80 || !std::isalnum(int(character)) || !m_focus || m_mode == kGridMode) {
         Default();

@@ -84,7 +84,7 @@ void CTreeBox::ClickMultiple(CTreeBoxNode* node, UINT flags)
     NoteSelChanged();
 }
 
-void CTreeBox::OnMouseMove(UINT flags, CPoint point)
+void CTreeBox::OnMouseMove(UINT, CPoint point)
 {
     if (m_band.active) {
         TrackBand(point);
@@ -121,7 +121,7 @@ void CTreeBox::OnLButtonUp(UINT flags, CPoint point)
         m_owner->OnButtonUp(this, node, flags, point.x, point.y, part);
 }
 
-void CTreeBox::OnLButtonDblClk(UINT flags, CPoint point)
+void CTreeBox::OnLButtonDblClk(UINT, CPoint point)
 {
     int part;
     CTreeBoxNode* node = HitTest(point.x, point.y, true, part);

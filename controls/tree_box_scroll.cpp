@@ -75,7 +75,7 @@ void CTreeBox::RecalcLayout()
     m_layoutDirty = false;
 }
 
-void CTreeBox::OnVScroll(UINT code, UINT pos, CScrollBar* bar)
+void CTreeBox::OnVScroll(UINT code, UINT pos, CScrollBar*)
 {
     int thumb = int(pos);
     SCROLLINFO info;
@@ -85,7 +85,7 @@ void CTreeBox::OnVScroll(UINT code, UINT pos, CScrollBar* bar)
     ScrollVerticallyTo(code, thumb);
 }
 
-void CTreeBox::OnHScroll(UINT code, UINT pos, CScrollBar* bar)
+void CTreeBox::OnHScroll(UINT code, UINT pos, CScrollBar*)
 {
     int thumb = int(pos);
     SCROLLINFO info;

@@ -42,13 +42,13 @@ public:
     int GetDraggedColumn() const { return m_draggedColumn; }
 
     // What the find bar reports; each does nothing here.
-    virtual void OnFindTextChanged(const std::string& text) {}
-    virtual void OnFindIdChanged(const std::string& text) {}
-    virtual void OnFindText2Changed(const std::string& text) {}
+    virtual void OnFindTextChanged(const std::string& /*text*/) {}
+    virtual void OnFindIdChanged(const std::string& /*text*/) {}
+    virtual void OnFindText2Changed(const std::string& /*text*/) {}
     /// F3 in the find bar or in the box, with the text of the edit to search by.
-    virtual void OnFindNext(const std::string& text, int editId) {}
+    virtual void OnFindNext(const std::string& /*text*/, int /*editId*/) {}
     /// One of the find bar's edits gained the focus: the user is about to search with it.
-    virtual void OnFindEditFocus(int editId) {}
+    virtual void OnFindEditFocus(int /*editId*/) {}
 
     // The box's owner.
     bool OnKeyDown(CTreeBox* box, UINT virtKey, UINT repeatCount, UINT flags) override;

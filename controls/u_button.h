@@ -10,8 +10,8 @@ class CUButton;
 class CUButtonListener {
 public:
     virtual ~CUButtonListener() = default;
-    virtual void OnButtonPressed(CUButton* button) {}
-    virtual void OnButtonClicked(CUButton* button) {}
+    virtual void OnButtonPressed(CUButton* /*button*/) {}
+    virtual void OnButtonClicked(CUButton* /*button*/) {}
 };
 
 /// A bitmap strip holds frames side by side: the picture, then its mask (white where the

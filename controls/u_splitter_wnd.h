@@ -11,7 +11,7 @@ class CUSplitterListener {
 public:
     virtual ~CUSplitterListener() = default;
     /// After a bar drag, whether it was completed or cancelled.
-    virtual void OnSplitterDragEnded(CUSplitterWnd* splitter) {}
+    virtual void OnSplitterDragEnded(CUSplitterWnd* /*splitter*/) {}
 };
 
 /// Each pane keeps a share of the space; after a measurement the shares add up to 100 per pane.

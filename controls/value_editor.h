@@ -66,7 +66,7 @@ protected:
     int OnCreate(CREATESTRUCT* createStruct) override;
     void OnSetFocus(CWnd* oldWnd) override;
     /// Called once the template's controls exist; false fails the window's creation.
-    virtual bool OnControlsCreated(const CDlgTemplateBuilder& builder) { return true; }
+    virtual bool OnControlsCreated(const CDlgTemplateBuilder& /*builder*/) { return true; }
 
     void SetLabel(const std::string& label);
     /// The pixel rectangle of the template's placeholder, where an input control is placed.

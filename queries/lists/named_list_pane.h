@@ -37,9 +37,9 @@ class INamedListPaneHost {
 public:
     virtual ~INamedListPaneHost() = default;
     /// The lists box or the items grid gained the focus.
-    virtual void OnNamedListPaneFocus(CNamedListPane* pane) {}
+    virtual void OnNamedListPaneFocus(CNamedListPane* /*pane*/) {}
     /// The pane's lists or items changed by its own doing.
-    virtual void OnNamedListPaneChanged(CNamedListPane* pane) {}
+    virtual void OnNamedListPaneChanged(CNamedListPane* /*pane*/) {}
 };
 
 /// Each row of the items grid stands for one entry of the shown list, one to one, also when a

@@ -75,7 +75,7 @@ private:
                       int part) override;
     bool OnKeyDown(CColBox* box, UINT virtKey, UINT repeatCount, UINT flags) override;
     void OnSelChanged(CColBox* box) override;
-    bool OnColumnClick(CColBox* box, int column) override { return false; }
+    bool OnColumnClick(CColBox* /*box*/, int /*column*/) override { return false; }
 
     void MapHandlers();
     bool CreateParts();

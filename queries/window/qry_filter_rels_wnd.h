@@ -51,7 +51,7 @@ protected:
 
 private:
     // IDataCtlOwner: a person chosen or cleared marks the editor changed.
-    void OnCtlChanged(CDataCtl* control) override { SetChanged(true); }
+    void OnCtlChanged(CDataCtl* /*control*/) override { SetChanged(true); }
 
     /// Shows, hides, enables and disables by the relationship and the start chosen.
     void ApplyState();

@@ -160,7 +160,7 @@ CBitmap* CQryResultGrid::RecordPicture(const CRecordNode& record)
     return picture->GetSafeHandle() ? picture.get() : nullptr;
 }
 
-bool CQryResultGrid::GetCellText(CResultGrid*, std::string& buffer, CBitmap** picture, int row, int,
+bool CQryResultGrid::GetCellText(CResultGrid*, std::string& buffer, CBitmap** picture, int, int,
                                  std::uintptr_t rowValue, void* columnData)
 {
     CRecordNode* record = RecordOf(rowValue);

@@ -20,29 +20,29 @@ class IDataCtlOwner {
 public:
     virtual ~IDataCtlOwner() = default;
     /// The control changed its value through a button (a link chosen or cleared).
-    virtual void OnCtlChanged(CDataCtl* control) {}
+    virtual void OnCtlChanged(CDataCtl* /*control*/) {}
     /// From the control's destructor: the owner forgets the control.
-    virtual void OnCtlDestroyed(CDataCtl* control) {}
+    virtual void OnCtlDestroyed(CDataCtl* /*control*/) {}
     /// Tab, Enter or Escape was pressed in the control.
-    virtual void OnCtlKey(CDataCtl* control, UINT key) {}
+    virtual void OnCtlKey(CDataCtl* /*control*/, UINT /*key*/) {}
     /// Any key but F5 in a single-line edit, before the edit handles it; TRUE consumes it.
-    virtual BOOL OnCtlKeyDown(CDataCtl* control, UINT key, UINT repeat, UINT flags)
+    virtual BOOL OnCtlKeyDown(CDataCtl* /*control*/, UINT /*key*/, UINT /*repeat*/, UINT /*flags*/)
     {
         return FALSE;
     }
     /// The left button went down (up) in a single-line edit; TRUE consumes it.
-    virtual BOOL OnCtlLButtonDown(CDataCtl* control) { return FALSE; }
-    virtual BOOL OnCtlLButtonUp(CDataCtl* control) { return FALSE; }
+    virtual BOOL OnCtlLButtonDown(CDataCtl* /*control*/) { return FALSE; }
+    virtual BOOL OnCtlLButtonUp(CDataCtl* /*control*/) { return FALSE; }
     /// A context menu is wanted at a screen point.
-    virtual void OnCtlContextMenu(CDataCtl* control, int kind, int x, int y) {}
+    virtual void OnCtlContextMenu(CDataCtl* /*control*/, int /*kind*/, int /*x*/, int /*y*/) {}
     /// The control or its inner edit received the focus.
-    virtual void OnCtlSetFocus(CDataCtl* control) {}
+    virtual void OnCtlSetFocus(CDataCtl* /*control*/) {}
     /// The value is to be committed: the focus left for newFocus (forced FALSE), or F5, a
     /// closed drop-down or a confirmed assistant asked for it (no window, forced TRUE).
-    virtual void OnCtlKillFocus(CDataCtl* control, CWnd* newFocus, BOOL forced) {}
+    virtual void OnCtlKillFocus(CDataCtl* /*control*/, CWnd* /*newFocus*/, BOOL /*forced*/) {}
     /// Whether the field with that id may change in the current record; FALSE refuses, with
     /// message saying why.
-    virtual BOOL CanChangeField(CDataCtl* control, int fieldId, std::string& message)
+    virtual BOOL CanChangeField(CDataCtl* /*control*/, int /*fieldId*/, std::string& /*message*/)
     {
         return TRUE;
     }
@@ -76,7 +76,7 @@ public:
     virtual BOOL CreateCtl(BOOL held, const RECT& rect, CWnd* parent, CDataNode* node, UINT id,
                            IDataCtlOwner* owner, std::unique_ptr<CDataPath> path, UINT flags);
     virtual void Clear() {}
-    virtual void SetReadOnly(BOOL readOnly) {}
+    virtual void SetReadOnly(BOOL /*readOnly*/) {}
     /// The background brush, and the colour behind the text, painted while the control is
     /// read-only; a null brush keeps the usual background.
     void SetUserValues(HBRUSH brush, COLORREF colour);
@@ -113,12 +113,12 @@ public:
 
     // The value as the nodes see it (IDataControlAccess). The text of the control's edit, the
     // selection of its list; the base has neither.
-    virtual bool GetValueText(std::string& text) { return false; }
-    virtual void SetValueText(std::string_view text) {}
-    virtual void SelectValueText(int start, int end) {}
+    virtual bool GetValueText(std::string& /*text*/) { return false; }
+    virtual void SetValueText(std::string_view /*text*/) {}
+    virtual void SelectValueText(int /*start*/, int /*end*/) {}
     virtual void ClearModified() {}
-    virtual bool GetListSelection(int& position) { return false; }
-    virtual void SetListSelection(int position) {}
+    virtual bool GetListSelection(int& /*position*/) { return false; }
+    virtual void SetListSelection(int /*position*/) {}
     virtual int GetListCount() { return 0; }
     /// Whether the date control shows its compact date text.
     virtual bool UsesCompactDates() const { return false; }

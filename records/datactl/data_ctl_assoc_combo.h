@@ -41,7 +41,7 @@ public:
 
 protected:
     void OnPaint() override;
-    BOOL OnEraseBkgnd(CDC* dc) override { return TRUE; }
+    BOOL OnEraseBkgnd(CDC* /*dc*/) override { return TRUE; }
     void OnLButtonDown(UINT flags, CPoint point) override;
 
 private:

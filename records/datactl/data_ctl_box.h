@@ -85,7 +85,7 @@ protected:
     /// The edit lost the focus to next: the base reports it to the owner.
     virtual void OnEditKillFocus(CWnd* next);
     /// A button was clicked (0 the first).
-    virtual void OnButton(int index) {}
+    virtual void OnButton(int /*index*/) {}
 
     bool OwnFocusReports() const override { return false; }
     void OnSetFocus(CWnd* oldWnd) override;

@@ -46,7 +46,7 @@ public:
 
 protected:
     void OnEditKillFocus(CWnd* next) override;
-    void OnButton(int index) override { OnDateAssistant(); }
+    void OnButton(int /*index*/) override { OnDateAssistant(); }
 
 private:
     /// The edit's text read into the scratch date; false (the scratch empty) when single-date
@@ -78,7 +78,7 @@ public:
 
 protected:
     void OnEditKillFocus(CWnd* next) override;
-    void OnButton(int index) override { OnAgeAssistant(); }
+    void OnButton(int /*index*/) override { OnAgeAssistant(); }
 
 private:
     CAgeNode m_scratch;

@@ -34,7 +34,7 @@ public:
     void OnTextButton();
 
 protected:
-    void OnButton(int index) override { OnTextButton(); }
+    void OnButton(int /*index*/) override { OnTextButton(); }
 
     std::string m_label;
 
@@ -60,5 +60,5 @@ public:
     void OnBrowse();
 
 protected:
-    void OnButton(int index) override { OnBrowse(); }
+    void OnButton(int /*index*/) override { OnBrowse(); }
 };

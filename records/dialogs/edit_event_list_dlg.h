@@ -44,7 +44,7 @@ protected:
     void OnOK() override;
 
 private:
-    bool OnColumnClick(CColBox* box, int column) override { return false; }
+    bool OnColumnClick(CColBox* /*box*/, int /*column*/) override { return false; }
     void OnSelChanged(CColBox* box) override;
     void OnButtonClicked(CUButton* button) override;
 

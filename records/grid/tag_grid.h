@@ -28,17 +28,20 @@ class CView;
 class ITagGridOwner {
 public:
     virtual ~ITagGridOwner() = default;
-    virtual void OnGridSelChanged(CTagGrid* grid) {}
-    virtual void OnGridRowClicked(CTagGrid* grid) {}
+    virtual void OnGridSelChanged(CTagGrid* /*grid*/) {}
+    virtual void OnGridRowClicked(CTagGrid* /*grid*/) {}
     /// Whether the grid goes on with its own action.
-    virtual bool OnGridDoubleClick(CTagGrid* grid, CTreeBoxNode* row, int flag) { return true; }
-    virtual void OnGridFocus(CTagGrid* grid) {}
-    virtual bool MayDelete(CTagGrid* grid) { return true; }
+    virtual bool OnGridDoubleClick(CTagGrid* /*grid*/, CTreeBoxNode* /*row*/, int /*flag*/)
+    {
+        return true;
+    }
+    virtual void OnGridFocus(CTagGrid* /*grid*/) {}
+    virtual bool MayDelete(CTagGrid* /*grid*/) { return true; }
     /// direction is CTagGrid::kMoveUp or kMoveDown.
-    virtual bool BeforeMove(CTagGrid* grid, int direction) { return true; }
+    virtual bool BeforeMove(CTagGrid* /*grid*/, int /*direction*/) { return true; }
     /// Whether the owner decided; the answer goes to result.
-    virtual bool CanMove(CTagGrid* grid, int direction, bool& result) { return false; }
-    virtual void OnGridColumnClicked(CTagGrid* grid, int column) {}
+    virtual bool CanMove(CTagGrid* /*grid*/, int /*direction*/, bool& /*result*/) { return false; }
+    virtual void OnGridColumnClicked(CTagGrid* /*grid*/, int /*column*/) {}
 };
 
 /// Row flags, kept in a row's second data word. A recursive row (a link back to the record it

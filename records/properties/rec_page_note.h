@@ -53,7 +53,7 @@ public:
 
     // CColBoxOwner.
     void OnSelChanged(CColBox* box) override;
-    bool OnColumnClick(CColBox* box, int column) override { return false; }
+    bool OnColumnClick(CColBox* /*box*/, int /*column*/) override { return false; }
     // CUButtonListener.
     void OnButtonClicked(CUButton* button) override;
 

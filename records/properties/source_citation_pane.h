@@ -82,7 +82,7 @@ public:
     // CColBoxOwner.
     void OnSelChanged(CColBox* box) override;
     bool OnKeyDown(CColBox* box, UINT virtKey, UINT repeatCount, UINT flags) override;
-    bool OnColumnClick(CColBox* box, int column) override { return false; }
+    bool OnColumnClick(CColBox* /*box*/, int /*column*/) override { return false; }
     // CUButtonListener.
     void OnButtonClicked(CUButton* button) override;
 

@@ -1,15 +1,22 @@
 # tests/tools/check_layers.cmake: fails when a source file includes a header of a library that
-# stands above its own. Run as cmake -DROOT=<source tree> -P check_layers.cmake.
+# stands above its own, or names a header by a relative path that leaves its own folder. Run as
+# cmake -DROOT=<source tree> -P check_layers.cmake.
 #
 # Every C++ file below ROOT (except tests/data/ and build folders, which hold a CMakeCache.txt)
 # belongs to the library of the longest folder (or file) prefix listed below, and may include
 # headers of its own library and of libraries on lower layers only; two libraries on one layer
 # may not include each other. A file in a folder the table does not know fails too: a new folder
-# gets its line first. The layers, as numbers (a library's tests and benchmarks, in tests/<folder>/
-# and bench/<folder>/, stand 2 above it, over the test helpers):
-#   10 platform_base   20 common   25 database   30 query engine and the engines of subsystems
-#   40 platform_ui   50 controls   55 window base of app/   60 records   70 query window,
-#   diagrams, reports, media, merge   80 application object and main.
+# gets its line first. Includes are written from the source tree's root ("database/nodes/node.h");
+# one with a "../" (or an absolute path) fails, and one found beside the including file
+# ("window/qry_bar.h" from queries/) is judged by the folder it lands in. The layers, as numbers
+# (a library's tests and benchmarks, in tests/<folder>/ and bench/<folder>/, stand 2 above it,
+# over the test helpers):
+#   10 platform_base   20 common   25 database   30 query engine   32 diagram engine
+#   34 report engine (headings use the diagrams' templates)   36 merge engine   40 platform_ui
+#   45 media (pictures)   50 controls   55 window base (app/shell/)   60 records
+#   70 query window and named lists   72 the diagram, report, multimedia and merge windows (over
+#   the query window's dialogs)   80 application object and main.
+# Folders listed before their library's code exists are checked as soon as files appear in them.
 
 if(NOT ROOT)
     message(FATAL_ERROR "usage: cmake -DROOT=<source tree> -P check_layers.cmake")
@@ -21,17 +28,21 @@ set(LAYERS
     "common/|20|common"
     "database/|25|database"
     "queries/|30|queries"
+    "diagrams/|32|diagrams"
+    "reports/|34|reports"
+    "merge/|36|merge"
     "platform/ui/|40|platform_ui"
+    "media/|45|media"
     "controls/|50|controls"
     "app/shell/|55|app_shell"
-    "app/|80|app"
     "records/|60|records"
     "queries/window/|70|query_window"
     "queries/lists/|70|query_window"
-    "diagrams/|70|diagrams"
-    "reports/|70|reports"
-    "media/|70|media"
-    "merge/|70|merge")
+    "diagrams/window/|72|diagram_window"
+    "reports/window/|72|report_window"
+    "media/window/|72|media_window"
+    "merge/window/|72|merge_window"
+    "app/|80|app")
 set(HELPERS
     # The test helpers over platform_base, and the window test main and helpers over platform_ui.
     "tests/support/|11|test_support"
@@ -105,8 +116,30 @@ foreach(file IN LISTS files)
         continue()
     endif()
     file(STRINGS ${ROOT}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">]+[\">]")
+    get_filename_component(folder "${file}" DIRECTORY)
     foreach(line IN LISTS includes)
-        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*$" "\\1" header "${line}")
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*([\"<])([^\">]+)[\">].*$" "\\1\\2" header
+                             "${line}")
+        string(SUBSTRING "${header}" 0 1 quote)
+        string(SUBSTRING "${header}" 1 -1 header)
+        if(header MATCHES "(^|/)\\.\\.(/|$)" OR IS_ABSOLUTE "${header}")
+            cmake_path(APPEND folder "${header}" OUTPUT_VARIABLE lands)
+            cmake_path(NORMAL_PATH lands)
+            if(IS_ABSOLUTE "${header}")
+                set(how "an absolute path")
+            else()
+                set(how "a path that climbs by \"..\" from the file's own folder to ${lands}")
+            endif()
+            message("${file}: includes ${header}, ${how}; name every header from the source "
+                    "tree's root")
+            math(EXPR faults "${faults} + 1")
+            continue()
+        endif()
+        # A quoted include is looked for beside the including file first.
+        if(quote STREQUAL "\"" AND EXISTS "${ROOT}/${folder}/${header}")
+            cmake_path(APPEND folder "${header}" OUTPUT_VARIABLE header)
+            cmake_path(NORMAL_PATH header)
+        endif()
         layer_of("${header}" header_layer header_library)
         if(header_layer STREQUAL "" OR header_library STREQUAL own_library)
             continue()

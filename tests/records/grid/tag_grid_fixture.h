@@ -23,7 +23,7 @@ using namespace record_test;
 /// Passes every change notice to the grid, as the records window does.
 class CGridObserver final : public IDataObserver {
 public:
-    void OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool) override
+    void OnDataChanged(CObject* /*sender*/, LPARAM hint, CObject* object, bool) override
     {
         if (m_grid)
             m_grid->Refill(nullptr, long(hint), object);
