@@ -1,7 +1,8 @@
-// tests/queries/window/query_run_window_test.cpp: a run of the query window on the worker thread
-// while the interface thread paints the window and a record list beside it, and fires that list's
-// timer over the same data set (run under ThreadSanitizer too); and a fault of the worker, which
-// reaches the program's fault handling as a fault of the interface thread does.
+// tests/queries/window/run/query_run_window_test.cpp: a run of the query window on the worker
+// thread while the interface thread paints the window and a record list beside it, and fires that
+// list's timer over the same data set; and a fault of the worker, which reaches the program's fault
+// handling as a fault of the interface thread does. The program runs under ThreadSanitizer too
+// (`make tsan`, with .ci/tsan-qt.supp for Qt's own threads).
 #include "database/dictionary/record_type_table.h"
 #include "database/records/record_id_state.h"
 #include "platform/ui/dialogs/combo_box.h"
