@@ -1,8 +1,10 @@
 // queries/query_run.h: one run of a query on the worker thread, which the interface thread
-// starts, may cancel at any moment, and reads the outcome of once the worker has ended.
+// starts, may cancel at any moment, and reads the outcome (or the fault) of once the worker has
+// ended.
 #pragma once
 
 #include <atomic>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -17,10 +19,10 @@ enum QueryRunOutcome : int {
 };
 
 /// The worker and the interface thread share only the query's cancelled and error flags
-/// (atomic) and the finished flag; the worker writes the query's result, which the interface
-/// thread reads only after Wait. The run holds a reference to the query, so closing the window
-/// that showed it cannot free it under the worker. Meanwhile the interface thread must leave
-/// the query and the data set alone.
+/// (atomic) and the finished flag; the worker writes the query's result and any fault, which
+/// the interface thread reads only after Wait. The run holds a reference to the query, so closing
+/// the window that showed it cannot free it under the worker. Meanwhile the interface thread must
+/// leave the query and the data set alone.
 class CQueryRun final {
 public:
     CQueryRun() = default;
@@ -39,6 +41,10 @@ public:
     /// Whether the worker has ended (the interface thread polls it while it keeps painting).
     bool IsFinished() const { return m_finished.load(std::memory_order_acquire); }
     /// Waits for the worker to end; the outcome. QRO_RUNNING only when nothing was started.
+    /// A fault of the program that ended the evaluation (anything EvaluateQuery lets through:
+    /// not an abandoned operation, which sets the error flag) is thrown on from here, once,
+    /// so that the interface thread treats it as a fault of its own; a later Wait answers
+    /// QRO_FAILED. A run destroyed with its fault not taken drops it.
     QueryRunOutcome Wait();
     const std::shared_ptr<CQueryDef>& GetQuery() const { return m_query; }
 
@@ -46,5 +52,6 @@ private:
     std::shared_ptr<CQueryDef> m_query;
     std::thread m_worker;
     std::atomic<bool> m_finished = false;
-    bool m_found = false; // written by the worker, read after the join
+    bool m_found = false;       // written by the worker, read after the join
+    std::exception_ptr m_fault; // likewise
 };

@@ -135,7 +135,7 @@ void CObjRec::RemoveWorkingFile()
     if (!m_workingFile.empty())
         RemoveFile(m_workingFile);
     m_workingFile.clear();
-    m_workingFileSize = 0;
+    m_workingFileSize.store(0, std::memory_order_relaxed);
 }
 
 bool CObjRec::ReadFileContent(const std::string& path, std::string& content)
@@ -150,14 +150,15 @@ bool CObjRec::ReadFileContent(const std::string& path, std::string& content)
 
 bool CObjRec::GetWorkingFileSize(std::uint32_t& size) const
 {
-    if (m_workingFileSize == 0) {
+    size = m_workingFileSize.load(std::memory_order_relaxed);
+    if (size == 0) {
         std::error_code error;
         const auto bytes = std::filesystem::file_size(m_workingFile, error);
         if (error || bytes > UINT32_MAX)
             return false;
-        m_workingFileSize = static_cast<std::uint32_t>(bytes);
+        size = static_cast<std::uint32_t>(bytes);
+        m_workingFileSize.store(size, std::memory_order_relaxed);
     }
-    size = m_workingFileSize;
     return true;
 }
 

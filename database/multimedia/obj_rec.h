@@ -6,6 +6,7 @@
 #include "database/multimedia/media_item.h"
 #include "database/records/record_node.h"
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -127,7 +128,8 @@ private:
                             const CBlobContinuationNumbers& numbers) const;
 
     std::string m_workingFile;
-    mutable std::uint32_t m_workingFileSize = 0;
+    // Read once; atomic, since a comparison of two records may ask from any thread.
+    mutable std::atomic<std::uint32_t> m_workingFileSize = 0;
 };
 
 /// The numbers of BLOB continuation records while one file is written: numbers that no

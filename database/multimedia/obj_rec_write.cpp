@@ -17,7 +17,9 @@ namespace {
 
 constexpr int kMultimediaListIndex = 7;
 
-const CBlobContinuationNumbers* s_current = nullptr;
+// Per thread: the numbers belong to the write that holds them, and a write on another thread
+// never takes them.
+thread_local const CBlobContinuationNumbers* s_current = nullptr;
 
 /// "@O12@": the cross-reference of multimedia record number n.
 std::string MultimediaXref(std::int32_t number)

@@ -1,5 +1,6 @@
 // queries/window/qry_bar_run.cpp: running the window's query on the worker thread while the
-// interface keeps painting and only the query toolbar takes the mouse.
+// interface keeps painting and only the query toolbar takes the mouse; a fault of the worker is
+// thrown on here, on the interface thread.
 #include "queries/window/qry_bar.h"
 
 #include "platform/base/abandon.h"
@@ -91,13 +92,26 @@ void CQryBar::RunQuery(bool askParameters, bool invert)
         // The run still ends below and the bar leaves its running state first.
         kept = std::current_exception();
     }
-    const QueryRunOutcome outcome = run.Wait();
+    // A fault of the worker comes out of Wait; it goes on to the event loop once the bar has
+    // left its running state, as a fault of this thread does.
+    QueryRunOutcome outcome = QRO_FAILED;
+    std::exception_ptr fault;
+    try {
+        outcome = run.Wait();
+    } catch (...) {
+        fault = std::current_exception();
+    }
     m_run = nullptr;
     m_toolBar.EndBusy();
     m_combo->EnableWindow(TRUE);
     ShowPrompt("For Help, press F1");
     if (kept)
         EndAbandonedOperation(kept);
+    if (fault) {
+        resetFlags();
+        query->MutableResult().Clear();
+        std::rethrow_exception(fault);
+    }
     if (outcome == QRO_CANCELLED) {
         MessageBox("Query cancelled");
     } else if (outcome == QRO_FAILED) {

@@ -1,9 +1,10 @@
 // tests/queries/query_eval_test.cpp: Query evaluation: what hand-written queries select on a small
 // family, sorting, parameters, change notices, and runs on the worker thread with cancels at any
-// moment.
+// moment and faults handed to the thread that waits.
 #include "database/nodes/change_hint.h"
 #include "queries/query_eval.h"
 
+#include "common/abort.h"
 #include "database/dictionary/qualifier_table.h"
 #include "queries/query_run.h"
 #include "tests/queries/query_test_family.h"
@@ -11,8 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
+#include <new>
 #include <random>
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -390,6 +394,66 @@ TEST_F(QueryEvalTest, ACancelAtAnyMomentEndsTheRunWholeOrCancelled)
     }
     // A run that ignored the cancel would end whole every time.
     EXPECT_GT(cancelled, 0);
+}
+
+/// A row that throws what the test gives it at its first record.
+class CThrowingRow final : public CAvFilter {
+public:
+    explicit CThrowingRow(std::function<void()> raise)
+        : CAvFilter(nullptr), m_raise(std::move(raise))
+    {
+    }
+    std::string Describe() const override { return "throws"; }
+    bool RefersTo(long) const override { return false; }
+    bool Save(std::string&) const override { return false; }
+    bool NeedsParameter() const override { return false; }
+    bool GetParameterPrompt(CParameterPrompt&) const override { return false; }
+    bool SetParameter(const CTypedValue&) override { return false; }
+
+protected:
+    bool Matches(CRecordNode*) override
+    {
+        m_raise();
+        return true;
+    }
+
+private:
+    std::function<void()> m_raise;
+};
+
+TEST_F(QueryEvalTest, AFaultOnTheWorkerIsThrownOnByWaitWhileAnAbandonedRunFails)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> raise;
+        const char* fault; // null: the run fails with no fault
+    };
+    const Case cases[] = {
+        {"abort", [] { ThrowAbort(); }, nullptr},
+        {"out of memory", [] { throw std::bad_alloc(); }, nullptr},
+        {"logic error", [] { throw std::logic_error("row 9 of 2"); }, "row 9 of 2"},
+    };
+    for (const Case& c : cases) {
+        auto query = LoadText("[Ardenvel Query]\nTYPE=INDI\n");
+        ASSERT_TRUE(query);
+        query->AddFilter(std::make_unique<CThrowingRow>(c.raise));
+        CQueryRun run;
+        std::atomic<bool> woken = false;
+        ASSERT_TRUE(run.Start(query, [&woken] { woken.store(true); })) << c.name;
+        std::string thrown;
+        QueryRunOutcome outcome = QRO_RUNNING;
+        try {
+            outcome = run.Wait();
+        } catch (const std::logic_error& fault) {
+            thrown = fault.what();
+        }
+        EXPECT_EQ(thrown, c.fault ? c.fault : "") << c.name;
+        EXPECT_EQ(outcome, c.fault ? QRO_RUNNING : QRO_FAILED) << c.name;
+        // The waiting loop is woken however the run ended, and the fault is handed over once.
+        EXPECT_TRUE(woken.load()) << c.name;
+        EXPECT_TRUE(run.IsFinished()) << c.name;
+        EXPECT_EQ(run.Wait(), QRO_FAILED) << c.name;
+    }
 }
 
 } // namespace

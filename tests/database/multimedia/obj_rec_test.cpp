@@ -1,5 +1,6 @@
 // tests/database/multimedia/obj_rec_test.cpp: Multimedia records: BLOB lines written and read back,
-// continuation records and their numbers, embedding and expelling content, merge scores.
+// continuation records and their numbers (kept per thread), embedding and expelling content,
+// merge scores.
 #include "platform/base/temp_files.h"
 #include "tests/database/multimedia/multimedia_test_support.h"
 
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <limits>
 #include <set>
+#include <thread>
 
 using namespace multimedia_test;
 
@@ -140,6 +142,17 @@ TEST_P(BlobContinuationNumbersTest, TakesNumbersNoRecordHolds)
     for (std::size_t i = 0; i < row.expected.size(); ++i)
         taken.push_back(numbers.Take());
     EXPECT_EQ(taken, row.expected);
+}
+
+TEST(BlobContinuationNumbers, AWriteOnAnotherThreadNeverTakesTheNumbersThisOneHolds)
+{
+    CBlobContinuationNumbers numbers({5});
+    const CBlobContinuationNumbers* seenElsewhere = &numbers;
+    std::thread([&seenElsewhere] {
+        seenElsewhere = CBlobContinuationNumbers::GetCurrent();
+    }).join();
+    EXPECT_EQ(seenElsewhere, nullptr);
+    EXPECT_EQ(CBlobContinuationNumbers::GetCurrent(), &numbers);
 }
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
