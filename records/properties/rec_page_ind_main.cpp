@@ -150,9 +150,10 @@ BOOL CRecPageIndMain::OnInitDialog()
     for (const int id : kSexEdits)
         if (auto* edit = dynamic_cast<CEdit*>(GetDlgItem(id)))
             edit->LimitText(1);
-    m_loading = true;
-    LoadFromRecord({});
-    m_loading = false;
+    {
+        const CFlagGuard loading(m_loading);
+        LoadFromRecord({});
+    }
     return TRUE;
 }
 
@@ -452,9 +453,8 @@ void CRecPageIndMain::UpdateScrollBar()
 
 void CRecPageIndMain::Reload()
 {
-    m_loading = true;
+    const CFlagGuard loading(m_loading);
     LoadFromRecord({});
-    m_loading = false;
 }
 
 BOOL CRecPageIndMain::Refresh(CView* sender, LPARAM hint, CObject* object)
@@ -503,7 +503,7 @@ BOOL CRecPageIndMain::Refresh(CView* sender, LPARAM hint, CObject* object)
     }
     // The family panels follow the data; the individual's own fields were refreshed by the base,
     // which keeps what is being typed into a field that did not change.
-    m_loading = true;
+    const CFlagGuard loading(m_loading);
     m_view.Settle(individual, true, true);
     if (!individual)
         FillMainPanel();
@@ -511,7 +511,6 @@ BOOL CRecPageIndMain::Refresh(CView* sender, LPARAM hint, CObject* object)
         FillTabs();
         UpdateSpousePanel();
     }
-    m_loading = false;
     return TRUE;
 }
 
@@ -872,9 +871,10 @@ void CRecPageIndMain::OpenRelativeMenu(CDataCtl* control, Panel panel, int row)
         m_menuJustClosed = false;
     bool done = false;
     if (command == kCreateNew) {
-        m_creatingNew = true;
-        OnDataCtlEdit(control, nullptr, TRUE);
-        m_creatingNew = false;
+        {
+            const CFlagGuard creating(m_creatingNew);
+            OnDataCtlEdit(control, nullptr, TRUE);
+        }
         done = true;
         if (control->GetWnd().GetSafeHwnd())
             control->GetWnd().SetFocus();
