@@ -29,7 +29,7 @@ TEST_P(NamedListNames, RefusedOrTaken)
     std::string taken;
     int result = 0;
     const auto drive = [&](int edit) {
-        TestHooks::OnNextDialog(c.templateId, [&](CDialog& dlg) {
+        TestHooks::OnNextDialog(c.templateId, [&, edit](CDialog& dlg) {
             TestHooks::SetText(dlg, edit, c.typed);
             if (!c.message.empty())
                 TestHooks::AnswerMessageBox(IDOK);
