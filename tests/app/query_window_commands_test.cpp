@@ -1,6 +1,6 @@
 // tests/app/query_window_commands_test.cpp: the query window inside the program: Work with
 // Queries/Reports, a saved query opened from its menu and run at once, the window's print preview
-// and its PDF from the virtual printer.
+// and the text of its PDF from the virtual printer.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"
@@ -9,6 +9,7 @@
 #include "queries/query_def.h"
 #include "queries/window/sub_view_query.h"
 #include "tests/queries/window/test_query_row.h"
+#include "tests/support/pdf_text.h"
 
 namespace app_test {
 namespace {
@@ -75,8 +76,18 @@ TEST_F(QueryWindowCommandsTest, ASavedQueryOpensOnItsResultsAndPrintsToPreviewAn
     const std::string pdf = m_folder + "/people.pdf";
     TestHooks::AnswerPrintDialog(true, pdf);
     QueryView()->OnFilePrint();
-    EXPECT_EQ(test_support::ReadFile(pdf).substr(0, 4), "%PDF");
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+    std::string error;
+    const std::vector<std::vector<std::string>> pages = test_support::PdfPageLines(pdf, error);
+    EXPECT_EQ(error, "");
+    const std::vector<std::string> page1 = {"Everybody",
+                                            "Name Born in",
+                                            window->GetResultGrid().GetCellString(0, 0) +
+                                                " Canterbury, Kent",
+                                            window->GetResultGrid().GetCellString(1, 0),
+                                            "*** End of Report ***",
+                                            "Page 1 of 1"};
+    EXPECT_EQ(pages, std::vector<std::vector<std::string>>{page1});
 }
 
 TEST_F(QueryWindowCommandsTest, WhileARunGoesTheWindowsStayAndNoCommandRuns)
