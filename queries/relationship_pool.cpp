@@ -7,6 +7,8 @@
 #include "queries/relationship_words.h"
 
 #include <climits>
+#include <cstddef>
+#include <memory>
 #include <mutex>
 
 namespace {
@@ -24,14 +26,11 @@ bool HasSpouse(const CRelationshipPath& path)
     return (path.m_flags & (RPF_SPOUSE_START | RPF_SPOUSE_END)) != 0;
 }
 
-/// Whether a new path goes before an existing one: a path without a spouse before the first
-/// that has one or is farther; a path with a spouse before the first farther one that has one.
-bool GoesBefore(const CRelationshipPath& added, const CRelationshipPath& existing)
+/// A path's place in its relative's list: paths without a spouse at either end before those
+/// with one, nearer before farther; equal places keep the order of addition.
+std::uint32_t OrderKey(const CRelationshipPath& path)
 {
-    const bool farther = existing.GetCloseness() > added.GetCloseness();
-    if (!HasSpouse(added))
-        return HasSpouse(existing) || farther;
-    return HasSpouse(existing) && farther;
+    return (HasSpouse(path) ? 1u << 24 : 0u) | std::uint32_t(path.GetCloseness());
 }
 
 bool IsMale(const CRecordNode* record)
@@ -83,8 +82,6 @@ void CRelationshipPathPool::Clear()
     {
         const std::unique_lock lock(m_lock);
         m_lists.clear();
-        m_blocks.clear();
-        m_usedInBlock = kBlockEntries;
         m_pathRoot = nullptr;
     }
     CRelationshipPool::Clear();
@@ -100,23 +97,40 @@ bool CRelationshipPathPool::AddPathEntry(int routeKey, const CIndRec* relative, 
         return false;
     const CRelationshipPath path{std::uint16_t(up), std::uint16_t(down), std::uint32_t(flags),
                                  std::uint16_t(routeKey)};
+    const std::uint32_t key = OrderKey(path);
     const std::unique_lock lock(m_lock);
     m_pathRoot = AsIndividual(GetRoot());
-    CEntry** link = &m_lists[relative];
-    int sameRoute = 0;
-    for (; *link && !GoesBefore(path, (*link)->m_path); link = &(*link)->m_next) {
-        if ((*link)->m_path.m_routeKey == path.m_routeKey)
-            ++sameRoute;
+    const auto found = m_lists.find(relative);
+    // The new path goes after every run whose key is not above its own.
+    std::size_t place = 0;
+    long long sameRoute = 0;
+    if (found != m_lists.end()) {
+        for (const CRun& run : found->second) {
+            if (run.m_key > key)
+                break;
+            for (const auto& [route, count] : run.m_routeCounts) {
+                if (route == path.m_routeKey)
+                    sameRoute += count;
+            }
+            ++place;
+        }
     }
-    if (sameRoute >= GetDepth()) {
-        if (!m_lists[relative])
-            m_lists.erase(relative);
+    if (sameRoute >= GetDepth())
         return false;
+    CPathList& list = found != m_lists.end() ? found->second : m_lists[relative];
+    if (place == 0 || list[place - 1].m_key != key)
+        list.insert(list.begin() + std::ptrdiff_t(place), CRun{key, {}, {}});
+    else
+        --place;
+    CRun& run = list[place];
+    run.m_paths.push_back(path);
+    for (auto& [route, count] : run.m_routeCounts) {
+        if (route == path.m_routeKey) {
+            ++count;
+            return true;
+        }
     }
-    CEntry* entry = NewEntry();
-    entry->m_path = path;
-    entry->m_next = *link;
-    *link = entry;
+    run.m_routeCounts.emplace_back(path.m_routeKey, 1);
     return true;
 }
 
@@ -124,10 +138,10 @@ std::optional<CRelationshipPath> CRelationshipPathPool::GetPathEntry(const CReco
                                                                      int index) const
 {
     const std::shared_lock lock(m_lock);
-    const CEntry* entry = FindEntry(record, index);
-    if (!entry)
+    const CRelationshipPath* path = FindEntry(record, index);
+    if (!path)
         return std::nullopt;
-    return entry->m_path;
+    return *path;
 }
 
 std::string CRelationshipPathPool::GetRelationship(const CRecordNode* other, int mode, bool swap,
@@ -136,33 +150,28 @@ std::string CRelationshipPathPool::GetRelationship(const CRecordNode* other, int
     if (mode < 0 || mode >= RM_MODE_COUNT)
         return {};
     const std::shared_lock lock(m_lock);
-    const CEntry* entry = FindEntry(other, index);
-    if (!entry)
+    const CRelationshipPath* path = FindEntry(other, index);
+    if (!path)
         return {};
-    return FormatRelationshipAnswer(mode, swap, IsMale(m_pathRoot), IsMale(other),
-                                    entry->m_path.m_up, entry->m_path.m_down,
-                                    entry->m_path.m_flags);
+    return FormatRelationshipAnswer(mode, swap, IsMale(m_pathRoot), IsMale(other), path->m_up,
+                                    path->m_down, path->m_flags);
 }
 
-const CRelationshipPathPool::CEntry* CRelationshipPathPool::FindEntry(const CRecordNode* record,
-                                                                      int index) const
+const CRelationshipPath* CRelationshipPathPool::FindEntry(const CRecordNode* record,
+                                                          int index) const
 {
     if (index < 0)
         return nullptr;
     const auto found = m_lists.find(record);
-    const CEntry* entry = found == m_lists.end() ? nullptr : found->second;
-    for (; entry && index > 0; --index)
-        entry = entry->m_next;
-    return entry;
-}
-
-CRelationshipPathPool::CEntry* CRelationshipPathPool::NewEntry()
-{
-    if (m_usedInBlock == kBlockEntries) {
-        m_blocks.push_back(std::make_unique<CBlock>());
-        m_usedInBlock = 0;
+    if (found == m_lists.end())
+        return nullptr;
+    std::size_t rest = std::size_t(index);
+    for (const CRun& run : found->second) {
+        if (rest < run.m_paths.size())
+            return &run.m_paths[rest];
+        rest -= run.m_paths.size();
     }
-    return &(*m_blocks.back())[m_usedInBlock++];
+    return nullptr;
 }
 
 int MakeRelationshipQuestion(int mode, bool swap, int index)
@@ -174,7 +183,7 @@ int MakeRelationshipQuestion(int mode, bool swap, int index)
 
 int GetRelationshipIndex(long occurrence)
 {
-    if (occurrence < 1 || occurrence - 1 > kMaxIndex)
+    if (occurrence < 1 || occurrence > kMostRelationshipOccurrence)
         return -1;
     return int(occurrence - 1);
 }

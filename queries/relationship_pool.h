@@ -4,13 +4,12 @@
 
 #include "database/kin/kinship_cache.h"
 
-#include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <shared_mutex>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 /// One way in which a relative is related to the root.
@@ -25,10 +24,12 @@ struct CRelationshipPath {
 };
 
 /// For each relative of the root, its paths: first those without a spouse at either end, then
-/// those with one, each group in ascending closeness, earlier additions first among equals. At
-/// most GetDepth() paths of one route key are kept per relative. Paths are added on one thread
-/// while the pool is built; answers may be asked from several threads at once, and a rebuild
-/// while they are asked leaves each answer whole.
+/// those with one, each group in ascending closeness, earlier additions first among equals. A
+/// path is refused when the relative already has GetDepth() paths of its route key before its
+/// place. Adding and finding a path cost what the relative's distinct closenesses are, not its
+/// paths, so a deep pool costs what its paths are. Paths are added on one thread while the pool
+/// is built; answers may be asked from several threads at once, and a rebuild while they are
+/// asked leaves each answer whole.
 class CRelationshipPathPool final : public CRelationshipPool {
 public:
     /// maxPerRecord: the paths of one route key kept per relative.
@@ -56,22 +57,23 @@ public:
     std::string GetRelationship(const CRecordNode* other, int mode, bool swap, int index) const;
 
 private:
-    struct CEntry {
-        CRelationshipPath m_path;
-        CEntry* m_next = nullptr;
+    /// A relative's paths of one place in the order: the same spouse group and closeness, in
+    /// the order they were added, with how many there are of each route key.
+    struct CRun {
+        std::uint32_t m_key = 0;
+        std::vector<CRelationshipPath> m_paths;
+        std::vector<std::pair<std::uint16_t, std::uint32_t>> m_routeCounts;
     };
-    /// Entries come in blocks of this many rather than one allocation each.
-    static constexpr int kBlockEntries = 100;
-    using CBlock = std::array<CEntry, kBlockEntries>;
+    /// A relative's runs in the order of their paths: as many as the distinct closenesses of its
+    /// paths, which the generations walked bound (a few dozen in real files), however many
+    /// paths there are.
+    using CPathList = std::vector<CRun>;
 
-    /// The index-th entry of record's list, or null; the caller holds the lock.
-    const CEntry* FindEntry(const CRecordNode* record, int index) const;
-    CEntry* NewEntry();
+    /// The path at index in record's list, or null; the caller holds the lock.
+    const CRelationshipPath* FindEntry(const CRecordNode* record, int index) const;
 
     mutable std::shared_mutex m_lock;
-    std::unordered_map<const CRecordNode*, CEntry*> m_lists;
-    std::vector<std::unique_ptr<CBlock>> m_blocks;
-    int m_usedInBlock = kBlockEntries;
+    std::unordered_map<const CRecordNode*, CPathList> m_lists;
     const CIndRec* m_pathRoot = nullptr; // the root the paths were added for
 };
 
@@ -80,7 +82,13 @@ private:
 /// that has no answer.
 int MakeRelationshipQuestion(int mode, bool swap, int index);
 
-/// The path index of an occurrence number counted from 1; -1 (no relationship) below 1.
+/// The highest occurrence number answered. A pool for occurrence n keeps about n paths per
+/// relative and its build follows each of them; in a file of intermarried lines the paths
+/// found grow with n without end, so a higher number would build for ever.
+constexpr long kMostRelationshipOccurrence = 1000;
+
+/// The path index of an occurrence number counted from 1; -1 (no relationship) below 1 and
+/// above kMostRelationshipOccurrence.
 int GetRelationshipIndex(long occurrence);
 
 /// Lets the relationship cache make pools of this kind; called once at start-up.
