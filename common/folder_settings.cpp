@@ -62,3 +62,12 @@ std::string GetQueriesFolder()
         return folder;
     return paths::Join(paths::DataHome(), "ardenvel/Queries");
 }
+
+std::string GetQueryKindFolder(bool custom)
+{
+    const std::string kind = custom ? "Custom" : "Standard";
+    std::string setting;
+    if (!custom && !(GetFolderSetting(kQueriesFolder, setting) && !setting.empty()))
+        return paths::Join(paths::ProgramFolder(), "Queries/" + kind);
+    return paths::Join(paths::ToNative(GetQueriesFolder()), kind);
+}

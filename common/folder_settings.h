@@ -28,3 +28,8 @@ bool GetProgramFolder(std::string& folder);
 /// The folder of the "Standard" and "Custom" query folders: the queries folder setting; without
 /// it, "ardenvel/Queries" in the user's data folder, which the first save of a query makes.
 std::string GetQueriesFolder();
+/// The folder of the custom or of the standard queries: the "Custom" or "Standard" folder of the
+/// queries folder setting. Without the setting, the custom queries are the user's, in the user's
+/// data folder ("ardenvel/Queries/Custom"), and the standard queries are those supplied with the
+/// program, in the "Queries/Standard" folder beside it.
+std::string GetQueryKindFolder(bool custom);

@@ -250,8 +250,7 @@ const char* GetQueryKindFolderName(bool custom)
 
 std::string BuildQueryFolderPath(bool trailingSeparator, bool custom)
 {
-    std::string folder =
-        paths::Join(paths::ToNative(GetQueriesFolder()), GetQueryKindFolderName(custom));
+    std::string folder = GetQueryKindFolder(custom);
     if (trailingSeparator)
         folder += "/";
     return folder;

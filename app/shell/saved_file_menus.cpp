@@ -85,14 +85,17 @@ CSavedFileMenus::Listed CSavedFileMenus::ListFiles(std::size_t index) const
     const SavedFileMenu& menu = kMenus[index];
     Listed listed;
     std::string folder;
-    // Queries are saved in the user's data folder when no setting names theirs.
-    if (menu.folderSetting == kQueriesFolder)
-        folder = GetQueriesFolder();
-    else if (!GetFolderSetting(menu.folderSetting, folder))
-        return listed;
-    listed.folder = paths::ToNative(folder);
-    if (*menu.subFolder)
-        listed.folder = paths::Join(listed.folder, menu.subFolder);
+    // Without a setting naming their folder, the user's queries are in the user's data folder
+    // and the standard ones beside the program.
+    if (menu.folderSetting == kQueriesFolder) {
+        listed.folder = GetQueryKindFolder(std::string_view(menu.subFolder) == "Custom");
+    } else {
+        if (!GetFolderSetting(menu.folderSetting, folder))
+            return listed;
+        listed.folder = paths::ToNative(folder);
+        if (*menu.subFolder)
+            listed.folder = paths::Join(listed.folder, menu.subFolder);
+    }
     const std::size_t room = menu.lastId - menu.firstId + 1;
     for (const std::string& name : paths::ListFolder(listed.folder, menu.pattern)) {
         // Only regular files are saved files: a folder or a pipe so named is left out.

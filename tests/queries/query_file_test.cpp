@@ -291,6 +291,9 @@ TEST_F(QueryFileTest, WithoutAFolderSettingQueriesLiveInTheUsersDataFolder)
     RegCloseKey(key);
     const std::string folder = paths::Join(paths::DataHome(), "ardenvel/Queries");
     EXPECT_EQ(GetQueriesFolder(), folder);
+    EXPECT_EQ(BuildQueryFolderPath(false, false),
+              paths::Join(paths::ProgramFolder(), "Queries/Standard"))
+        << "the supplied queries are found beside the program";
     EXPECT_FALSE(paths::Exists(folder + "/Custom/first.avq"));
     ASSERT_TRUE(NewCustomQuery("first", Rec("John")->GetFieldDef()));
     EXPECT_TRUE(paths::IsFile(folder + "/Custom/first.avq")) << "the folders are made when needed";
