@@ -91,8 +91,8 @@ BOOL CSelectRecordsDlg::OnInitDialog()
 
     std::vector<CRecordNode*> initial = m_initial;
     if (!m_hasInitial) {
-        if (IShellApp* app = GetShellApp(); app && IsOfType(app->GetSelectedRecord()))
-            initial.push_back(app->GetSelectedRecord());
+        if (const IShellApp* app = GetShellApp())
+            initial = app->GetSelectedRecords();
     }
     for (CRecordNode* record : initial) {
         if (IsOfType(record))

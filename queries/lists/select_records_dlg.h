@@ -34,7 +34,7 @@ public:
     ~CSelectRecordsDlg() override;
 
     /// The records chosen when the dialog opens; without them, the active window's selected
-    /// record when it is of the type.
+    /// records of the type.
     std::vector<CRecordNode*> m_initial;
     bool m_hasInitial = false;
     /// After IDOK, the records chosen, in their order.
