@@ -126,7 +126,7 @@ public:
     /// The active window's selected object when it is a record, else null.
     CRecordNode* GetSelectedRecord() const override;
     /// Every record selected in the active window, in its order.
-    std::vector<CRecordNode*> GetSelectedRecords() const;
+    std::vector<CRecordNode*> GetSelectedRecords() const override;
     /// The active window's selected individual in indi, else its selected family in fam (the
     /// other is null); 1 when either was found, else 0.
     int GetSelectedIndividual(CIndRec** indi, CFamRec** fam) const override;

@@ -197,6 +197,14 @@ std::shared_ptr<CQueryDef> FindLoadedQuery(std::string_view name, bool custom)
     return nullptr;
 }
 
+std::shared_ptr<CQueryDef> FirstLoadedQuery()
+{
+    for (CQueryDef* query : LoadedQueries())
+        if (auto shared = query->weak_from_this().lock())
+            return shared;
+    return nullptr;
+}
+
 void NotifyAllQueries(long hint)
 {
     if (hint != kHintDataSetClearing && !GetPendingDeletions() && HasNoDeletedChanges())

@@ -196,6 +196,8 @@ private:
 /// The first query in the list of the same kind whose name is exactly name (case counts);
 /// null when none.
 std::shared_ptr<CQueryDef> FindLoadedQuery(std::string_view name, bool custom);
+/// The first query of the list that is still held; null when there is none.
+std::shared_ptr<CQueryDef> FirstLoadedQuery();
 /// The query of that name and kind in the list, else a new one read from its file; null with
 /// error set when the file cannot be read.
 std::shared_ptr<CQueryDef> FindOrLoadQuery(std::string_view name, bool custom, std::string& error);

@@ -7,6 +7,7 @@
 #include "platform/base/types.h"
 
 #include <string>
+#include <vector>
 
 class CAppPrinter;
 class CAvDoc;
@@ -56,6 +57,8 @@ public:
     virtual void ShowRecordInRecordsWindow(CRecordNode* record, BOOL focus) = 0;
     /// The active window's selected object when it is a record, else null.
     virtual CRecordNode* GetSelectedRecord() const = 0;
+    /// Every record selected in the active window, in its order.
+    virtual std::vector<CRecordNode*> GetSelectedRecords() const = 0;
     /// The active window's selected individual in indi, else its selected family in fam (the
     /// other is null); 1 when either was found, else 0.
     virtual int GetSelectedIndividual(CIndRec** indi, CFamRec** fam) const = 0;

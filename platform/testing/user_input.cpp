@@ -25,4 +25,13 @@ void Drag(CWnd& wnd, CPoint from, CPoint to)
     QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, end);
 }
 
+void MovePointer(CWnd& wnd, CPoint point)
+{
+    QWidget* widget = ui_detail::WidgetOf(&wnd);
+    QWidget* top = widget ? widget->window() : nullptr;
+    QWindow* window = top ? top->windowHandle() : nullptr;
+    if (window)
+        QTest::mouseMove(window, widget->mapTo(top, QPoint(point.x, point.y)));
+}
+
 } // namespace user_input

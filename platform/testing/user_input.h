@@ -12,5 +12,8 @@ namespace user_input {
 /// Presses the left button at from (wnd's client coordinates), moves to to and releases there.
 /// The window must be shown.
 void Drag(CWnd& wnd, CPoint from, CPoint to);
+/// Moves the pointer, no button held, to point (wnd's client coordinates). The window must be
+/// shown.
+void MovePointer(CWnd& wnd, CPoint point);
 
 } // namespace user_input

@@ -24,6 +24,8 @@ constexpr int kFamilyIndex = 1;
 constexpr UINT kIndividualsId = 10, kRecordsId = 11, kPaneId = 12, kChosenId = 13;
 /// The id of the template's one label without its own id ("Chosen records:").
 constexpr int kLabelId = 0xFFFF;
+/// The small buttons' pictures: the menu's, and the arrows up and down.
+constexpr UINT kMenuBitmap = 323, kUpBitmap = 235, kDownBitmap = 236;
 
 /// The record a row of a record list stands for: a link row's target, a record row's record.
 CRecordNode* RecordOfRow(const CTreeBoxNode* row)
@@ -72,6 +74,7 @@ BOOL CSelectRecordsDlg::OnInitDialog()
                 m_chosenGrid.Create(style | WS_VISIBLE, chosen, this, kChosenId, this, 0);
     if (made && m_listIndex == kFamilyIndex)
         made = m_individuals.Create(style, source, this, kIndividualsId, this, 0);
+    made = made && MakeSmallButtons();
     if (!made) {
         EndDialog(IDCANCEL);
         return TRUE;
@@ -91,8 +94,8 @@ BOOL CSelectRecordsDlg::OnInitDialog()
 
     std::vector<CRecordNode*> initial = m_initial;
     if (!m_hasInitial) {
-        if (IShellApp* app = GetShellApp(); app && IsOfType(app->GetSelectedRecord()))
-            initial.push_back(app->GetSelectedRecord());
+        if (const IShellApp* app = GetShellApp())
+            initial = app->GetSelectedRecords();
     }
     for (CRecordNode* record : initial) {
         if (IsOfType(record))
@@ -105,6 +108,40 @@ BOOL CSelectRecordsDlg::OnInitDialog()
     ShowTab();
     AnchorControls();
     return TRUE;
+}
+
+bool CSelectRecordsDlg::MakeSmallButtons()
+{
+    struct Small {
+        CUButton& button;
+        int id;
+        int width;
+        int height;
+        UINT bitmap;
+    };
+    const Small buttons[] = {{m_menuButton, IDC_SELREC_MENU, 16, 15, kMenuBitmap},
+                             {m_upButton, IDC_SELREC_UP, 9, 11, kUpBitmap},
+                             {m_downButton, IDC_SELREC_DOWN, 9, 11, kDownBitmap}};
+    for (const Small& small : buttons) {
+        CWnd* placeholder = GetDlgItem(small.id);
+        CRect rect;
+        if (!placeholder || !PlaceOf(*this, small.id, rect))
+            return false;
+        placeholder->DestroyWindow();
+        if (!small.button.CreateButton(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, this,
+                                       UINT(small.id), this, small.width, small.height,
+                                       small.bitmap, 4, 0, 0))
+            return false;
+    }
+    return true;
+}
+
+void CSelectRecordsDlg::OnButtonClicked(CUButton* button)
+{
+    if (button == &m_menuButton)
+        OnMenu();
+    else if (button == &m_upButton || button == &m_downButton)
+        OnMove(button == &m_upButton);
 }
 
 void CSelectRecordsDlg::AnchorControls()
@@ -241,15 +278,6 @@ BOOL CSelectRecordsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     case IDC_SELREC_CUSTOM_ORDER:
         OnOrder(true);
-        return TRUE;
-    case IDC_SELREC_UP:
-        OnMove(true);
-        return TRUE;
-    case IDC_SELREC_DOWN:
-        OnMove(false);
-        return TRUE;
-    case IDC_SELREC_MENU:
-        OnMenu();
         return TRUE;
     default:
         return CDialog::OnCommand(wParam, lParam);

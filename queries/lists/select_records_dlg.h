@@ -5,6 +5,7 @@
 #include "queries/lists/named_list_pane.h"
 
 #include "controls/dlg_layout.h"
+#include "controls/u_button.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "records/grid/tag_grid.h"
@@ -27,14 +28,17 @@ inline constexpr UINT ID_SELREC_ADD_ALL_TO_LIST = 100;
 /// The records of the type (and, for families, the individuals, whose spouse families they
 /// stand for) or the named lists on the left; the chosen records on the right, in alphabetical
 /// order or in an order the user arranges. After IDOK m_chosen holds them in their order.
-class CSelectRecordsDlg final : public CDialog, private ITagGridOwner, private INamedListPaneHost {
+class CSelectRecordsDlg final : public CDialog,
+                                private ITagGridOwner,
+                                private INamedListPaneHost,
+                                private CUButtonListener {
 public:
     /// listIndex is the record type's list index (0 individuals to 7 multimedia).
     explicit CSelectRecordsDlg(int listIndex, CWnd* parent = nullptr);
     ~CSelectRecordsDlg() override;
 
     /// The records chosen when the dialog opens; without them, the active window's selected
-    /// record when it is of the type.
+    /// records of the type.
     std::vector<CRecordNode*> m_initial;
     bool m_hasInitial = false;
     /// After IDOK, the records chosen, in their order.
@@ -78,6 +82,10 @@ private:
     bool IsOfType(const CRecordNode* record) const;
     void SetCustomOrder(bool custom);
 
+    /// Makes the small Up, Down and menu buttons in the places of their placeholders.
+    bool MakeSmallButtons();
+    void OnButtonClicked(CUButton* button) override;
+
     void OnGridSelChanged(CTagGrid* grid) override;
     bool BeforeMove(CTagGrid* grid, int direction) override;
 
@@ -87,6 +95,9 @@ private:
     CTagGrid m_records;
     CNamedListPane m_pane;
     CTagGrid m_chosenGrid;
+    CUButton m_menuButton;
+    CUButton m_upButton;
+    CUButton m_downButton;
     int m_individualsTab = -1;
     int m_recordsTab = 0;
     int m_listsTab = 1;

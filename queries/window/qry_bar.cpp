@@ -12,6 +12,7 @@
 #include "platform/ui/frames/menu.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
+#include "platform/ui/windows/cursor.h"
 #include "platform/ui/windows/sys_metrics.h"
 #include "queries/lists/named_list_dlgs.h"
 #include "queries/named_list.h"
@@ -52,16 +53,19 @@ int GetSelectedQueryName(CComboBox& combo, std::string& name, bool& custom)
 // The toolbar.
 
 // The toolbar takes no mouse capture while busy: a captured bar gets the clicks itself, so its
-// Cancel button would never be pressed. The run's input filter drops the mouse elsewhere.
+// Cancel button would never be pressed. The run's input filter drops the mouse elsewhere. Over
+// the toolbar the pointer stays the arrow, so that Cancel looks like the button it is.
 void CQryBarToolBar::BeginBusy()
 {
     m_busy = true;
     BeginWaitCursor();
+    SetWaitCursorExemption(this);
 }
 
 void CQryBarToolBar::EndBusy()
 {
     m_busy = false;
+    SetWaitCursorExemption(nullptr);
     EndWaitCursor();
 }
 
@@ -385,6 +389,10 @@ void CQryBar::OnDeleteCustomQuery()
         OnSelChangeQuery();
     else
         m_window.SetQuery(nullptr, true);
+    // With no entry left, or one whose file no longer loads, the window shows a query still
+    // loaded when there is one.
+    if (!m_window.GetQuery())
+        m_window.SetQuery(FirstLoadedQuery(), false);
 }
 
 void CQryBar::OnAddToNamedList(bool add)

@@ -21,8 +21,8 @@ class CQueryDef;
 class CQueryRun;
 class CSubViewQuery;
 
-/// The bar's toolbar; while busy the pointer shows the wait cursor and only this toolbar takes
-/// the mouse.
+/// The bar's toolbar; while busy the pointer shows the wait cursor except over this toolbar,
+/// which alone takes the mouse.
 class CQryBarToolBar final : public CToolBar {
 public:
     void BeginBusy();

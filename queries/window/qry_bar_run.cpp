@@ -71,6 +71,9 @@ void CQryBar::RunQuery(bool askParameters, bool invert)
     m_combo->EnableWindow(FALSE);
     m_toolBar.BeginBusy();
     m_run = &run;
+    // The bar holds the focus meanwhile, so no caret blinks in an edit that takes no typing.
+    CWnd* focus = GetFocus();
+    SetFocus();
     ShowPrompt("To cancel query, click the cancel button on the query toolbar");
     CWnd* mainWindow = AfxGetMainWnd();
     std::exception_ptr kept;
@@ -104,6 +107,9 @@ void CQryBar::RunQuery(bool askParameters, bool invert)
     m_run = nullptr;
     m_toolBar.EndBusy();
     m_combo->EnableWindow(TRUE);
+    // No window closes during the run, so the one that had the focus is still there.
+    if (focus && focus != this && GetFocus() == this)
+        focus->SetFocus();
     ShowPrompt("For Help, press F1");
     if (kept)
         EndAbandonedOperation(kept);

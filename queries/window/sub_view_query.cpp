@@ -11,10 +11,14 @@
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/frames/frame_wnd.h"
+#include "platform/ui/frames/mdi_frame_wnd.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/sys_metrics.h"
 #include "queries/query_def.h"
+
+#include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -22,6 +26,8 @@ constexpr UINT kTabCtrlId = 70, kBarId = 169, kGridId = 170, kColumnsId = 171, k
                kRowsId = 173, kFrameStatic = 1517, kCaptionStatic = 1516;
 constexpr UINT ID_EDIT_DELETE = 32801, ID_REFRESH = 32811, ID_OPTIONS = 32782;
 constexpr const char* kTabTitles[] = {"General", "Columns", "Rows", "Result Set"};
+/// Posted to the window to fit its frame to the Columns pane.
+constexpr UINT kFitFrameMessage = WM_USER + 1;
 
 } // namespace
 
@@ -143,8 +149,6 @@ int CSubViewQuery::OnCreate(CREATESTRUCT* createStruct)
     if (!CreatePanes())
         return -1;
     ShowActiveTab();
-    if (auto* frame = dynamic_cast<CChildFrame*>(GetParentFrame(this)))
-        frame->SetMinTrackSize(client.Width() / 2, client.Height() / 2, -1, -1);
     m_bar.ResetQueryCombo();
     return 0;
 }
@@ -175,10 +179,47 @@ bool CSubViewQuery::CreatePanes()
     return true;
 }
 
+void CSubViewQuery::FitFrameToColumnsPane()
+{
+    auto* frame = dynamic_cast<CChildFrame*>(GetParentFrame(this));
+    if (!frame)
+        return;
+    // The tab control around the Columns pane at its template size, below the bar.
+    CRect tabs(0, 0, m_columns.GetTemplateRect().Width(), m_columns.GetTemplateRect().Height());
+    m_tabs.AdjustRect(TRUE, &tabs);
+    int top = m_bar.GetBarHeight();
+    if (CWnd* item = m_dialog.GetDlgItem(int(kFrameStatic)))
+        top = std::max(top, int(PlaceInParent(*item).bottom));
+    const CSize content(tabs.Width(), top + 2 + tabs.Height());
+    // What the frame adds around this window, which fills its view.
+    CRect outer;
+    frame->GetWindowRect(&outer);
+    CRect client;
+    GetClientRect(&client);
+    const CSize size(content.cx + outer.Width() - client.Width(),
+                     content.cy + outer.Height() - client.Height());
+    frame->SetMinTrackSize(size.cx, size.cy, -1, -1);
+    // A maximised window stays maximised.
+    BOOL maximized = FALSE;
+    if (CMDIFrameWnd* main = frame->GetMDIFrame())
+        main->MDIGetActive(&maximized);
+    if (maximized)
+        return;
+    const CRect place = PlaceInParent(*frame);
+    frame->MoveWindow(place.left, place.top, size.cx, size.cy);
+}
+
 void CSubViewQuery::OnSize(UINT type, int cx, int cy)
 {
     CSubView::OnSize(type, cx, cy);
     Layout();
+    // The first real size comes once the frame has laid out its view: only then does the
+    // frame's size tell what it adds around this window. The frame is resized after this
+    // resizing has ended.
+    if (!m_frameFitted && cx > 0 && cy > 0 && m_tabs.GetSafeHwnd()) {
+        m_frameFitted = true;
+        PostMessage(kFitFrameMessage);
+    }
 }
 
 void CSubViewQuery::Layout()
@@ -204,6 +245,14 @@ void CSubViewQuery::Layout()
     for (CWnd* pane : std::initializer_list<CWnd*>{&m_general, &m_columns, &m_rows, &m_grid})
         if (pane->GetSafeHwnd())
             pane->MoveWindow(display);
+}
+
+LRESULT CSubViewQuery::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != kFitFrameMessage)
+        return CSubView::WindowProc(message, wParam, lParam);
+    FitFrameToColumnsPane();
+    return 0;
 }
 
 BOOL CSubViewQuery::OnEraseBkgnd(CDC*)
@@ -362,6 +411,21 @@ CObject* CSubViewQuery::GetSelection(const CRuntimeClass* cls, int* count) const
     if (count)
         *count = node ? (several ? 2 : 1) : 0;
     return node;
+}
+
+void CSubViewQuery::GetSelectedRecords(std::vector<CRecordNode*>& records) const
+{
+    records.clear();
+    if (m_activeTab != kTabResults)
+        return;
+    auto& grid = const_cast<CQryResultGrid&>(m_grid);
+    std::unordered_set<const CRecordNode*> seen;
+    int position = 0;
+    do {
+        CRecordNode* record = grid.GetNextSelectedRecord(position);
+        if (record && seen.insert(record).second)
+            records.push_back(record);
+    } while (position != 0);
 }
 
 void CSubViewQuery::OnUpdate(CView* sender, LPARAM hint, CObject* object)

@@ -98,6 +98,9 @@ public:
     HICON LoadViewIcon(BOOL reusable, BOOL big) const override;
     void GetTitle(std::string& title) const override;
     CObject* GetSelection(const CRuntimeClass* cls, int* count) const override;
+    /// On the Result Set tab, the records of the selected cells, each once, in row order; none
+    /// on the other tabs.
+    void GetSelectedRecords(std::vector<CRecordNode*>& records) const override;
     void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
     void OnActivate(BOOL activate, CView* activated, CView* deactivated) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -118,11 +121,14 @@ protected:
     void OnSize(UINT type, int cx, int cy) override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnSetFocus(CWnd* oldWnd) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     friend class CQueryTabsDlg;
 
     bool CreatePanes();
+    /// The frame's least size, and its size, become those that show the Columns pane whole.
+    void FitFrameToColumnsPane();
     void MapHandlers();
     void Layout();
     CWnd* ActivePane();
@@ -135,6 +141,7 @@ private:
     CQueryTabsDlg m_dialog{*this};
     CTabCtrl m_tabs;
     int m_activeTab = -1;
+    bool m_frameFitted = false;
     CFont m_dialogFont;
     CQryBar m_bar{*this};
     CQryGenWnd m_general{*this};

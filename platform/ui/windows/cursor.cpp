@@ -2,12 +2,16 @@
 #include "platform/ui/windows/cursor.h"
 
 #include "platform/ui/detail/cursor_data.h"
+#include "platform/ui/detail/window_widget.h"
 #include "platform/ui/resources/resources.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QStringList>
+#include <QWidget>
 
 #include <map>
 #include <memory>
@@ -55,4 +59,61 @@ bool IsWaitCursorShown()
 {
     const QCursor* cursor = QGuiApplication::overrideCursor();
     return cursor && cursor->shape() == Qt::WaitCursor;
+}
+
+namespace {
+
+/// Puts the arrow over the wait cursor while the pointer is inside the widget it watches.
+class WaitCursorExemption final : public QObject {
+public:
+    void Enter()
+    {
+        if (!m_arrow)
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+        m_arrow = true;
+    }
+    void Leave()
+    {
+        if (m_arrow)
+            QGuiApplication::restoreOverrideCursor();
+        m_arrow = false;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Enter)
+            Enter();
+        else if (event->type() == QEvent::Leave)
+            Leave();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_arrow = false;
+};
+
+QPointer<QWidget> g_exempted;
+WaitCursorExemption* g_exemption = nullptr;
+
+} // namespace
+
+void SetWaitCursorExemption(CWnd* wnd)
+{
+    if (g_exemption) {
+        g_exemption->Leave();
+        if (g_exempted)
+            g_exempted->removeEventFilter(g_exemption);
+        delete g_exemption;
+        g_exemption = nullptr;
+        g_exempted = nullptr;
+    }
+    QWidget* widget = wnd ? ui_detail::WidgetOf(wnd) : nullptr;
+    if (!widget)
+        return;
+    g_exemption = new WaitCursorExemption;
+    g_exempted = widget;
+    widget->installEventFilter(g_exemption);
+    if (widget->underMouse())
+        g_exemption->Enter();
 }

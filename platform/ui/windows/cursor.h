@@ -22,3 +22,8 @@ UINT GetCursorResourceId(HCURSOR cursor);
 /// Whether the busy pointer shows over the application's windows: a CWaitCursor lives and no
 /// modal window has put the normal pointer back for its time.
 bool IsWaitCursorShown();
+
+/// While the wait cursor shows, the pointer over wnd and its children is the arrow instead:
+/// the one control that still takes clicks during a wait looks as it does at other times.
+/// Null, or another window, ends it; end it before the wait ends.
+void SetWaitCursorExemption(CWnd* wnd);

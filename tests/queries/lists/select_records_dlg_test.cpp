@@ -50,6 +50,16 @@ protected:
         chosen.SelectRow(chosen.FindRowByRecord(record), false, true);
     }
 
+    /// Presses and releases the left button over a small button, as the user does.
+    static void Press(CDialog& dlg, int id)
+    {
+        CWnd* button = dlg.GetDlgItem(id);
+        ASSERT_NE(button, nullptr);
+        TestHooks::PostMouse(*button, TestHooks::MouseEvent::LeftDown, CPoint(4, 4), MK_LBUTTON);
+        TestHooks::PostMouse(*button, TestHooks::MouseEvent::LeftUp, CPoint(4, 4), 0);
+        TestHooks::DeliverPosted();
+    }
+
     static std::string Chosen(CSelectRecordsDlg& dlg) { return Ids(dlg.ChosenRecords()); }
     static bool Checked(CSelectRecordsDlg& dlg, int id)
     {
@@ -133,9 +143,13 @@ TEST_F(SelectRecordsTest, OrderIsAlphabeticalUntilTheUserArrangesIt)
                 EXPECT_EQ(sorted, "I7 I4 I6"); // Green, Smith Anne, Smith Tom
 
                 Pick(dlg, Rec("Tom"));
-                TestHooks::Click(dlg, IDC_SELREC_UP);
+                Press(dlg, IDC_SELREC_UP);
                 EXPECT_EQ(Chosen(dlg), "I7 I6 I4");
                 EXPECT_TRUE(Checked(dlg, IDC_SELREC_CUSTOM_ORDER));
+                Press(dlg, IDC_SELREC_DOWN);
+                EXPECT_EQ(Chosen(dlg), "I7 I4 I6");
+                Press(dlg, IDC_SELREC_UP);
+                EXPECT_EQ(Chosen(dlg), "I7 I6 I4");
 
                 Select(dlg, {Rec("John")});
                 TestHooks::Click(dlg, IDC_SELREC_ADD);
@@ -181,7 +195,7 @@ TEST_F(SelectRecordsTest, AddAllToNamedListOnlyWithRecordsChosen)
 {
     Run(3, [&](CSelectRecordsDlg& dlg) {
         TestHooks::AnswerPopupMenu(0);
-        TestHooks::Click(dlg, IDC_SELREC_MENU);
+        Press(dlg, IDC_SELREC_MENU);
         EXPECT_EQ(TestHooks::PopupMenuItems(),
                   std::vector<std::string>{"Add All to Named List... [grey]"});
     });
@@ -195,7 +209,7 @@ TEST_F(SelectRecordsTest, AddAllToNamedListOnlyWithRecordsChosen)
                 TestHooks::Click(add, IDC_ADD_TO_LIST_REPLACE);
                 TestHooks::Click(add, IDOK);
             });
-            TestHooks::Click(dlg, IDC_SELREC_MENU);
+            Press(dlg, IDC_SELREC_MENU);
         },
         {Rec("Tom"), Rec("John"), Rec("Tom")});
     EXPECT_EQ(Entries(*FindNamedList("Done")), "I6: I1:");
