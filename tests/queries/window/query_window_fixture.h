@@ -28,13 +28,19 @@ protected:
         TestHooks::TakeMessages();
         CQueryFamilyTest::TearDown();
     }
-    /// The window showing the query name of the kind given.
-    void Open(const std::string& name, bool custom)
+    /// A new window in the host, showing what it finds first.
+    void MakeWindow()
     {
         m_window = std::make_unique<CSubViewQuery>();
         CWnd& wnd = *m_window;
         ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE,
                                CRect(0, 0, 800, 500), &m_host, 99));
+    }
+    /// The window showing the query name of the kind given.
+    void Open(const std::string& name, bool custom)
+    {
+        MakeWindow();
+        ASSERT_TRUE(m_window);
         std::string error;
         auto query = FindOrLoadQuery(name, custom, error);
         ASSERT_TRUE(query) << error;

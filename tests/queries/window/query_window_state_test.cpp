@@ -5,8 +5,7 @@
 #include "platform/ui/windows/test_hooks.h"
 #include "queries/window/qry_general_wnd.h"
 #include "queries/window/sub_view_query.h"
-#include "tests/controls/tree_box_fixture.h"
-#include "tests/queries/query_test_family.h"
+#include "tests/queries/window/query_window_fixture.h"
 #include "tests/queries/window/test_query_row.h"
 
 #include <gtest/gtest.h>
@@ -20,38 +19,14 @@ constexpr const char* kFathers = "[Ardenvel Query]\nTYPE=INDI\nTITLE=\"Fathers\"
                                  "TAG=\"Father\",\"INDI.~FATH>\",,,80\n"
                                  "FILTER=GEN,ADD,UNLESS,N,\"\",\"INDI.NAME\",,\"null\"\n";
 
-class QueryWindowStateTest : public CQueryFamilyTest {
+class QueryWindowStateTest : public CQueryWindowFixture {
 protected:
-    void SetUp() override
-    {
-        CQueryFamilyTest::SetUp();
-        controls_test::UseCompiledResources();
-        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
-                                    CRect(0, 0, 800, 500), nullptr, 0));
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        m_host.DestroyWindow();
-        TestHooks::TakeMessages();
-        CQueryFamilyTest::TearDown();
-    }
-    void MakeWindow()
-    {
-        m_window = std::make_unique<CSubViewQuery>();
-        CWnd& wnd = *m_window;
-        ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE,
-                               CRect(0, 0, 800, 500), &m_host, 99));
-    }
     std::string SelectedIds()
     {
         std::vector<CRecordNode*> records;
         m_window->GetSelectedRecords(records);
         return Ids(records);
     }
-
-    CWnd m_host;
-    std::unique_ptr<CSubViewQuery> m_window;
 };
 
 TEST_F(QueryWindowStateTest, TheSelectedRecordsAreThoseOfTheSelectedResultCellsEachOnce)

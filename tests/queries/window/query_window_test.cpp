@@ -14,8 +14,7 @@
 #include "queries/window/qry_params_dlg.h"
 #include "queries/window/split_tree_dlg.h"
 #include "queries/window/sub_view_query.h"
-#include "tests/controls/tree_box_fixture.h"
-#include "tests/queries/query_test_family.h"
+#include "tests/queries/window/query_window_fixture.h"
 #include "tests/queries/window/test_query_row.h"
 
 #include <gtest/gtest.h>
@@ -41,31 +40,22 @@ public:
     CSubViewQuery* m_window = nullptr;
 };
 
-class QueryWindowTest : public CQueryFamilyTest {
+class QueryWindowTest : public CQueryWindowFixture {
 protected:
     void SetUp() override
     {
-        CQueryFamilyTest::SetUp();
-        controls_test::UseCompiledResources();
+        CQueryWindowFixture::SetUp();
         test_support::WriteFile(m_folder + "/Standard/People.avq", kPeople);
         test_support::WriteFile(m_folder + "/Custom/Mine.avq", kPeople);
-        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
-                                    CRect(0, 0, 800, 500), nullptr, 0));
     }
     void TearDown() override
     {
         SetDataObserver(nullptr);
-        m_window.reset();
-        m_host.DestroyWindow();
-        TestHooks::TakeMessages();
-        CQueryFamilyTest::TearDown();
+        CQueryWindowFixture::TearDown();
     }
     void MakeWindow()
     {
-        m_window = std::make_unique<CSubViewQuery>();
-        CWnd& wnd = *m_window;
-        ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE,
-                               CRect(0, 0, 800, 500), &m_host, 99));
+        CQueryWindowFixture::MakeWindow();
         m_observer.m_window = m_window.get();
         SetDataObserver(&m_observer);
     }
@@ -98,8 +88,6 @@ protected:
         return testing::PrintToString(test_support::TextsOf(TestHooks::TakeMessages()));
     }
 
-    CWnd m_host;
-    std::unique_ptr<CSubViewQuery> m_window;
     WindowObserver m_observer;
 };
 
