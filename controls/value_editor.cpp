@@ -7,7 +7,9 @@
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/control_factory.h"
 #include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/resources/resources.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 namespace {
 
@@ -38,6 +40,14 @@ CValueEditor::~CValueEditor()
 {
     if (GetSafeHwnd())
         DestroyWindow();
+}
+
+BOOL CValueEditor::OnEraseBkgnd(CDC* dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    dc->FillSolidRect(&client, GetSysColor(COLOR_3DFACE));
+    return TRUE;
 }
 
 int CValueEditor::OnCreate(CREATESTRUCT* createStruct)

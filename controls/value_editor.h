@@ -64,6 +64,8 @@ protected:
 
     /// Builds the template's controls; -1 when the template is missing or a control fails.
     int OnCreate(CREATESTRUCT* createStruct) override;
+    /// The editor stands on a dialog: its face, not the window colour, shows round its controls.
+    BOOL OnEraseBkgnd(CDC* dc) override;
     void OnSetFocus(CWnd* oldWnd) override;
     /// Called once the template's controls exist; false fails the window's creation.
     virtual bool OnControlsCreated(const CDlgTemplateBuilder& /*builder*/) { return true; }

@@ -6,6 +6,7 @@
 #include "database/dates/date_parse.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/resources/resources.h"
+#include "platform/ui/windows/sys_metrics.h"
 #include "tests/controls/tree_box_fixture.h"
 #include "tests/database/records/record_test_support.h"
 
@@ -410,6 +411,8 @@ TEST_F(ValueEditorTest, ParameterLinesRenderToAPicture)
         previousBottom = whole.bottom;
         EXPECT_GE(input.left, label.right);
         const COLORREF background = image.Pixel(label.left, label.top);
+        EXPECT_EQ(background, image.Pixel(whole.left, whole.top)) << "the label stands apart";
+        EXPECT_EQ(background, GetSysColor(COLOR_3DFACE)) << "not on the dialog's face";
         int inkLeft = label.right, inkRight = label.left - 1;
         for (int x = label.left; x < label.right; ++x)
             if (controls_test::CountColour(image, CRect(x, label.top, x + 1, label.bottom),
