@@ -81,16 +81,15 @@ public:
     {
     }
 
-    bool Compile(std::string_view text, std::string& message, int* errorLine,
-                 int* errorColumn);
+    bool Compile(std::string_view text, std::string& message, int* errorLine, int* errorColumn);
 
 private:
     /// False with fault set when the line is refused.
     bool CompileLine(std::string_view line, CTemplateLine& out, CLineFault& fault);
     /// Reads the condition block at pos (the "{"); false when it is not understood, with the
     /// byte where the offending word starts.
-    bool ReadConditions(std::string_view line, std::size_t& pos, CTemplateLine& out,
-                        bool& conflict, std::size_t& badWord) const;
+    bool ReadConditions(std::string_view line, std::size_t& pos, CTemplateLine& out, bool& conflict,
+                        std::size_t& badWord) const;
     /// Reads the tokens from pos to the end of the line; false with fault set on an error.
     bool ReadTokens(std::string_view line, std::size_t pos, std::vector<CRawToken>& tokens,
                     CLineFault& fault) const;
@@ -137,9 +136,8 @@ bool CTemplateCompiler::Compile(std::string_view text, std::string& message, int
     return true;
 }
 
-bool CTemplateCompiler::ReadConditions(std::string_view line, std::size_t& pos,
-                                       CTemplateLine& out, bool& conflict,
-                                       std::size_t& badWord) const
+bool CTemplateCompiler::ReadConditions(std::string_view line, std::size_t& pos, CTemplateLine& out,
+                                       bool& conflict, std::size_t& badWord) const
 {
     std::size_t p = pos + 1;
     const auto nextWord = [&](std::size_t& start) {

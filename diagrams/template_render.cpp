@@ -62,6 +62,7 @@ private:
             m_runOpen = true;
             m_runStart = m_text.size();
             m_runHasBreak = false;
+            m_runFollowsMissing = m_pending;
         }
     }
     /// The value that began at valueStart is written: closes the literal run.
@@ -75,6 +76,7 @@ private:
     bool m_runOpen = false;
     std::size_t m_runStart = 0;
     bool m_runHasBreak = false;
+    bool m_runFollowsMissing = false; // a value came out empty before or within the run
     bool m_pending = false;
 };
 
@@ -98,37 +100,35 @@ CRecordNode* CLineWriter::FirstRecordOfType(const CFieldDef* topDef) const
 bool CLineWriter::AppendValue(const CDataRef& ref)
 {
     m_pending = true;
+    const std::size_t valueStart = m_text.size();
     if (const CDataPath* path = ref.GetPath()) {
         CRecordNode* record =
             path->IsEmpty() ? nullptr : FirstRecordOfType(path->NextStep(nullptr)->m_def);
         const CDataNode* node = record ? path->FindNode(record) : nullptr;
-        if (!node)
-            return true;
-        const std::size_t valueStart = m_text.size();
-        if (!AppendNodeText(*node, path->GetQualifier(), m_text, Room()))
+        if (node && !AppendNodeText(*node, path->GetQualifier(), m_text, Room()))
             return false;
-        ValueWritten(valueStart);
-        return true;
-    }
-    if (IDataExpression* expression = ref.GetExpression()) {
+    } else if (IDataExpression* expression = ref.GetExpression()) {
         thread_local std::string value; // kept, so that rendering many boxes allocates little
         CRecordNode* record = m_context.m_records.empty() ? nullptr : m_context.m_records.front();
         expression->EvaluateToText(value, record);
-        if (value.empty())
-            return true;
-        const std::size_t valueStart = m_text.size();
         if (!AppendLiteral(value))
             return false;
-        ValueWritten(valueStart);
     }
+    // A field without a value (as an event made in the editor has its empty DATE and PLAC) is
+    // no value, as a missing field is.
+    if (m_text.size() > valueStart)
+        ValueWritten(valueStart);
+    else if (m_runOpen)
+        m_runFollowsMissing = true;
     return true;
 }
 
 void CLineWriter::ValueWritten(std::size_t valueStart)
 {
-    if (m_runOpen && m_runHasBreak && valueStart > m_runStart) {
+    if (m_runOpen && m_runHasBreak && m_runFollowsMissing && valueStart > m_runStart) {
         // The line breaks of the run only separated a missing value from this one: one at the
-        // very start of the run stays, and the value's own text is kept as it is.
+        // very start of the run stays, and the value's own text is kept as it is. Line breaks
+        // of text between values that are all there stay.
         const auto first = m_text.begin() + std::ptrdiff_t(m_runStart);
         const auto value = m_text.begin() + std::ptrdiff_t(valueStart);
         const auto from = *first == '\n' ? first + 1 : first;
@@ -158,12 +158,12 @@ bool CLineWriter::Write(const CTemplateLine& line)
             if (m_context.m_substitution.empty())
                 break;
             OpenRun();
-        {
-            const std::size_t valueStart = m_text.size();
-            if (!AppendLiteral(m_context.m_substitution))
-                return false;
-            ValueWritten(valueStart);
-        }
+            {
+                const std::size_t valueStart = m_text.size();
+                if (!AppendLiteral(m_context.m_substitution))
+                    return false;
+                ValueWritten(valueStart);
+            }
             break;
         case TTK_VALUE:
             if (!AppendValue(token.m_ref))
@@ -221,8 +221,7 @@ int RenderTemplateLine(const CTemplateLine& line, std::string& text, std::size_t
     return int(std::min<std::size_t>(writer.Written(), INT_MAX));
 }
 
-const std::string& CTextTemplate::RenderTemplate(std::string& text,
-                                                 const CTemplateContext& context,
+const std::string& CTextTemplate::RenderTemplate(std::string& text, const CTemplateContext& context,
                                                  int* lineCount, int* pictureLine,
                                                  std::size_t limit) const
 {

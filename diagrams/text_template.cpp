@@ -53,8 +53,7 @@ void AppendToken(std::string& text, const CTemplateToken& token, const std::stri
 
 } // namespace
 
-CTemplateOptions CTemplateOptions::FromSpouseOption(int spouseOption,
-                                                    bool useDuplicatesWithSpouses)
+CTemplateOptions CTemplateOptions::FromSpouseOption(int spouseOption, bool useDuplicatesWithSpouses)
 {
     CTemplateOptions options;
     options.m_showDuplicates = spouseOption == 1 || (spouseOption == 2 && useDuplicatesWithSpouses);
@@ -77,8 +76,8 @@ void CTextTemplate::FormatTemplate(std::string& text) const
         if (line.m_sex != kTemplateConditionNone)
             prefix = line.m_sex == kTemplateConditionYes ? "{if male" : "{if female";
         if (line.m_spouses != kTemplateConditionNone)
-            AppendCondition(prefix, line.m_spouses == kTemplateConditionYes ? "spouses"
-                                                                            : "no spouses");
+            AppendCondition(prefix,
+                            line.m_spouses == kTemplateConditionYes ? "spouses" : "no spouses");
         if (line.m_duplicates != kTemplateConditionNone)
             AppendCondition(prefix, line.m_duplicates == kTemplateConditionYes ? "duplicates"
                                                                                : "no duplicates");

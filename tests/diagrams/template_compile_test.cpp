@@ -31,7 +31,9 @@ std::string Describe(const CTextTemplate& compiled, bool mergeLiterals = false)
     for (int i = 0; i < compiled.GetLineCount(); ++i) {
         const CTemplateLine& line = compiled.GetLine(i);
         std::string words;
-        const auto word = [&](const char* w) { words += (words.empty() ? "" : " ") + std::string(w); };
+        const auto word = [&](const char* w) {
+            words += (words.empty() ? "" : " ") + std::string(w);
+        };
         if (line.m_picture)
             word("pic");
         if (line.m_sex)
@@ -111,11 +113,9 @@ const CompileCase kCases[] = {
     {"PictureMarker", "{picture}", false, true, "pic"},
     {"PictureWithText", "{picture} %INDI.NAME%", false, false, kPrefix1 + kPictureNotAlone, 0, 0},
     {"PictureWithTextLeniently", "{picture} %INDI.NAME%", true, true, "val(INDI.NAME)"},
-    {"PictureWithCondition", "{if male picture}", false, false, kPrefix1 + kPictureNotAlone, 0,
-     0},
+    {"PictureWithCondition", "{if male picture}", false, false, kPrefix1 + kPictureNotAlone, 0, 0},
     {"SecondPicture", "{picture}\r\n{picture}", false, false,
-     "Error in line 2 of text template.\n\nYou may not have more than one Picture Marker.", 1,
-     -1},
+     "Error in line 2 of text template.\n\nYou may not have more than one Picture Marker.", 1, -1},
     {"SecondPictureLeniently", "{picture}\r\n{picture}", true, true, "pic | "},
     {"UnknownWord", "{hello} x", false, false, kPrefix1 + kBadCondition, 0, 1},
     {"UnknownWordLenientlyIsText", "{hello} x", true, true, "lit({hello} x)"},
@@ -136,8 +136,7 @@ const CompileCase kCases[] = {
                 "See Help for more details.",
      0, 3},
     {"EmptyReference", "%%", false, false,
-     kPrefix1 + "The Data Reference at position 1 is not valid.  See Help for more details.", 0,
-     0},
+     kPrefix1 + "The Data Reference at position 1 is not valid.  See Help for more details.", 0, 0},
     {"BadBackslash", "\\q", false, false,
      kPrefix1 + "The use of the '\\' character at position 1 is not valid.  See Help for details "
                 "on how this character can be used.",
@@ -184,8 +183,8 @@ const CompileCase kCases[] = {
                 "not valid.  See Help for more details.",
      0, 1},
     {"ReferenceTooLong", "%" + std::string(351, 'A') + "%", false, false,
-     kPrefix1 +
-         "The Data Reference at position 1 is too long and is not valid.  See Help for more details.",
+     kPrefix1 + "The Data Reference at position 1 is too long and is not valid.  See Help for more "
+                "details.",
      0, 0},
     {"SubstitutionTooLong", "%_" + std::string(351, 'A') + "_%", false, false,
      kPrefix1 + "The substitution expression at position 1 is too long and is not valid.  See "
@@ -205,8 +204,7 @@ const CompileCase kCases[] = {
                 "for more details.",
      0, 0},
     {"PositionsCountCharacters", "Zoë Å %%", false, false,
-     kPrefix1 + "The Data Reference at position 7 is not valid.  See Help for more details.", 0,
-     6},
+     kPrefix1 + "The Data Reference at position 7 is not valid.  See Help for more details.", 0, 6},
     {"InvalidUtf8IsText", "\xff\xfe %INDI.NAME%", false, true, "lit(\xff\xfe ) val(INDI.NAME)"},
     {"SixteenTokensAreRefused", kSixteenNames, false, false,
      kPrefix1 + "The text at position 166 is not valid: a line may hold at most 15 items of "
@@ -319,11 +317,23 @@ TEST_F(TemplateTest, EveryTemplateWrittenBackCompilesToTheSameLines)
 {
     // Pieces that a line may start with or hold; leniently compiled lines too, whose text may
     // hold braces, escapes and what a token that did not parse left behind.
-    const char* starts[] = {"", "{if male} ", "{if no spouses & duplicates} ", "{} ", "{}",
+    const char* starts[] = {"",         "{if male} ", "{if no spouses & duplicates} ", "{} ", "{}",
                             "{hello} ", "{picture}"};
-    const char* pieces[] = {"%INDI.NAME%",        "=LifeDates(%INDI%)", " b. ", "{",   "}",
-                            "\\n",                "\\%",                "\\=",  "\\\\", "%_N_%",
-                            "%INDI.NOSUCH%",      "=NoSuch()",          "{x}",  "é",   "%FAM.MARR.DATE%",
+    const char* pieces[] = {"%INDI.NAME%",
+                            "=LifeDates(%INDI%)",
+                            " b. ",
+                            "{",
+                            "}",
+                            "\\n",
+                            "\\%",
+                            "\\=",
+                            "\\\\",
+                            "%_N_%",
+                            "%INDI.NOSUCH%",
+                            "=NoSuch()",
+                            "{x}",
+                            "é",
+                            "%FAM.MARR.DATE%",
                             "=Name([\"(\"])"};
     CNumbers numbers;
     for (int round = 0; round < 400; ++round) {
