@@ -2,6 +2,7 @@
 // settings keep their headings and labels.
 #include "diagrams/template_string.h"
 
+#include "common/abort.h"
 #include "database/records/record_node.h"
 
 CTemplateString& CTemplateString::operator=(const CTemplateString& other)
@@ -22,8 +23,9 @@ void CTemplateString::SetText(std::string_view text)
     try {
         if (!compiled->CompileTemplate(m_text, message, nullptr, nullptr, true))
             return;
-    } catch (const std::exception&) {
-        return; // a template that cannot be made leaves the text plain
+    } catch (...) {
+        CauseOfAbandon(); // an abandoned compile leaves the text plain; a fault goes on
+        return;
     }
     if (compiled->GetNextFunction(nullptr))
         m_compiled = std::move(compiled);
