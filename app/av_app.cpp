@@ -23,6 +23,7 @@
 #include "database/nodes/data_model.h"
 #include "database/nodes/data_node.h"
 #include "database/nodes/named_list_store.h"
+#include "diagrams/heading_compiler.h"
 #include "media/media_content_loader.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
@@ -139,6 +140,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     SetNamedListStore(&NamedListStore());
     InstallExpressionEngine();
     InstallRelationshipPoolFactory();
+    InstallHeadingCompiler();
     InstallMediaContentLoader();
     InstallDataControls();
     InstallRecordDialogs();

@@ -8,6 +8,7 @@
 #include "app/shell_file_types.h"
 #include "platform/base/paths.h"
 #include "platform/ui/windows/app.h"
+#include "queries/query_heading.h"
 #include "records/window/file_links_dlg.h"
 
 #include <gmock/gmock.h>
@@ -38,6 +39,14 @@ TEST_F(StartUpTest, WithoutArgumentsOrDefaultFileShowsANewUntitledFile)
     EXPECT_EQ(m_app->GetActiveAvView(), view);
     EXPECT_EQ(ShownRows(kIndividuals), 0);
     EXPECT_THAT(MessageTexts(), IsEmpty());
+}
+
+TEST_F(StartUpTest, QueryHeadingsAreCompiledByTheTemplateLanguage)
+{
+    SetHeadingCompiler(nullptr);
+    ASSERT_TRUE(Start());
+    ASSERT_NE(GetHeadingCompiler(), nullptr);
+    EXPECT_NE(GetHeadingCompiler()->Compile("Born =Name()"), nullptr);
 }
 
 TEST_F(StartUpTest, RecordsWindowBringsItsMenuAndToolbarOnly)
