@@ -317,8 +317,9 @@ void CTreeBox::UpdateTextWidth()
 void CTreeBox::OnSize(UINT /*type*/, int /*cx*/, int /*cy*/)
 {
     RecalcLayout();
-    if (m_fullRow && m_focus && m_hasFocus)
-        InvalidateItem(m_focus, kRow);
+    // Columns that stretch, the empty text centred and the rows under a scroll bar that came
+    // or went all move with the size: the whole box is painted again, not only what is new.
+    Invalidate();
 }
 
 void CTreeBox::OnEnable(BOOL enable)

@@ -1,6 +1,7 @@
 // app/shell/splash_wnd.cpp: the start-up picture.
 #include "app/shell/splash_wnd.h"
 
+#include "platform/base/prompt.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/sys_metrics.h"
@@ -38,8 +39,10 @@ bool ClosesSplash(UINT message)
 
 CSplashWnd::~CSplashWnd()
 {
-    if (g_shown == this)
+    if (g_shown == this) {
         g_shown = nullptr;
+        SetModalStartHandler({});
+    }
 }
 
 void CSplashWnd::EnableSplashScreen(BOOL enable)
@@ -57,6 +60,13 @@ void CSplashWnd::ShowSplashScreen(CWnd* parent)
         return;
     }
     g_shown = splash;
+    // A question asked while the picture shows (a file named on the command line that brings
+    // one up) takes its place: the picture would stand behind the box, and the first press on
+    // the box would only close the picture.
+    SetModalStartHandler([] {
+        if (g_shown)
+            g_shown->HideSplashScreen();
+    });
     splash->UpdateWindow();
 }
 

@@ -10,6 +10,8 @@ namespace {
 std::atomic<IPrompt*> g_prompt{nullptr};
 std::mutex g_captionMutex;
 std::string g_caption;
+std::mutex g_modalStartMutex;
+std::function<void()> g_modalStart;
 
 // The buttons of each box type, in the order they stand.
 struct Buttons {
@@ -56,6 +58,24 @@ IPrompt* GetPrompt()
     return g_prompt;
 }
 
+void SetModalStartHandler(std::function<void()> handler)
+{
+    const std::lock_guard lock(g_modalStartMutex);
+    g_modalStart = std::move(handler);
+}
+
+void NotifyModalStart()
+{
+    // A copy: the handler may set another one, or none, while it runs.
+    std::function<void()> handler;
+    {
+        const std::lock_guard lock(g_modalStartMutex);
+        handler = g_modalStart;
+    }
+    if (handler)
+        handler();
+}
+
 void SetPromptCaption(std::string caption)
 {
     const std::lock_guard lock(g_captionMutex);
@@ -67,6 +87,7 @@ int MessageBox(const std::string& text, UINT style, const std::string& caption)
     IPrompt* prompt = g_prompt;
     if (!prompt)
         return DefaultAnswer(style);
+    NotifyModalStart();
     if (!caption.empty())
         return prompt->MessageBox(text, style, caption);
     std::string application;

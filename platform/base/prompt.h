@@ -4,6 +4,7 @@
 
 #include "platform/base/types.h"
 
+#include <functional>
 #include <string>
 
 inline constexpr UINT MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2,
@@ -34,6 +35,13 @@ public:
 /// boxes answer with their default button and nothing is opened.
 void SetPrompt(IPrompt* prompt);
 IPrompt* GetPrompt();
+
+/// Sets what runs, on the thread that asks, each time a message box or a modal dialog or sheet
+/// of the window layer is about to show (the start-up picture steps aside for the first
+/// question). Empty: nothing runs.
+void SetModalStartHandler(std::function<void()> handler);
+/// Runs that handler; MessageBox calls it, and the window layer before a modal dialog shows.
+void NotifyModalStart();
 
 /// The application's caption for boxes that name none.
 void SetPromptCaption(std::string caption);

@@ -56,6 +56,28 @@ TEST_F(SplashTest, ClosesAfterFiveSeconds)
     EXPECT_EQ(CSplashWnd::GetSplashScreen(), nullptr);
 }
 
+TEST_F(SplashTest, AQuestionTakesThePlaceOfThePicture)
+{
+    CSplashWnd::EnableSplashScreen(TRUE);
+    CSplashWnd::ShowSplashScreen(nullptr);
+    ASSERT_NE(CSplashWnd::GetSplashScreen(), nullptr);
+    TestHooks::AnswerMessageBox(IDNO);
+    EXPECT_EQ(MessageBox("Would you like to see the exception report?", MB_YESNO), IDNO);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(CSplashWnd::GetSplashScreen(), nullptr);
+    TestHooks::TakeMessages();
+    // A modal dialog does the same.
+    CSplashWnd::ShowSplashScreen(nullptr);
+    ASSERT_NE(CSplashWnd::GetSplashScreen(), nullptr);
+    CAboutDlg about;
+    TestHooks::OnNextDialog(100, [](CDialog& dlg) {
+        const CSplashWnd* splash = CSplashWnd::GetSplashScreen();
+        EXPECT_TRUE(!splash || !splash->GetSafeHwnd()) << "the picture is still up";
+        TestHooks::Click(dlg, IDOK);
+    });
+    EXPECT_EQ(about.DoModal(), IDOK);
+}
+
 struct PressCase {
     const char* name;
     UINT message;

@@ -165,4 +165,43 @@ TEST_F(ColBoxTest, TheHeaderScrollsWithTheList)
     EXPECT_EQ(shown.Pixel(400 - pos, 5), GetSysColor(COLOR_WINDOWFRAME));
 }
 
+/// A box whose columns share its width, as the named-lists box sets them on each size.
+class ProportionalColBox : public CColBox {
+protected:
+    void OnSize(UINT type, int cx, int cy) override
+    {
+        CColBox::OnSize(type, cx, cy);
+        const int edges[] = {cx / 2, cx};
+        SetColumns("Name\tBorn", 2, 2, edges);
+    }
+};
+
+TEST(ColBoxResize, GrowingPaintsTheCellsAgainWhereTheColumnsMoved)
+{
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 500, 300),
+                              nullptr, 0));
+    ProportionalColBox colBox;
+    ASSERT_TRUE(
+        colBox.Create(0, 0, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 200), &host, 7, nullptr, 0, 0));
+    colBox.GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, {.text = "Ann\t1901"});
+    TestHooks::RenderWindow(colBox);
+    colBox.MoveWindow(0, 0, 400, 200);
+    const TestHooks::Image shown = TestHooks::RenderWindow(colBox);
+    shown.SavePng("col_box_after_growing.png");
+    // The year stood at 100 before; now its column starts at 200, and nothing is left behind.
+    const int top = colBox.GetHeader().GetHeight();
+    const int rowHeight = colBox.GetBox().GetMetrics()[TBM_ROW_HEIGHT];
+    int ink = -1;
+    for (int x = 60; x < shown.width && ink < 0; ++x)
+        for (int y = top; y < top + rowHeight; ++y)
+            if (GetRValue(shown.Pixel(x, y)) < 128) {
+                ink = x;
+                break;
+            }
+    EXPECT_GE(ink, 200);
+    colBox.DestroyWindow();
+    host.DestroyWindow();
+}
+
 } // namespace

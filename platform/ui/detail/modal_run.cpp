@@ -17,6 +17,7 @@ int ModalRun::Run(QDialog& dialog, const std::function<bool()>& drive, const std
 {
     if (m_ended)
         return m_result;
+    ::NotifyModalStart();
     const QPointer<QDialog> guard(&dialog);
     const ModalActivationReturn activationReturn(dialog);
     dialog.setWindowModality(Qt::ApplicationModal);

@@ -14,7 +14,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QTreeView>
 
 #include <filesystem>
 
@@ -201,6 +204,28 @@ private:
     CWnd m_host;
 };
 
+/// The size, type and date columns of the detail list take the width of what they show once a
+/// folder is listed: the picker's own widths, made for short texts, cut "65.3 KiB" and the type
+/// names. The dialog opens wide enough for them beside the names.
+void FitDetailColumns(QFileDialog& dialog)
+{
+    auto* view = dialog.findChild<QTreeView*>();
+    auto* model = view ? qobject_cast<QFileSystemModel*>(view->model()) : nullptr;
+    if (!model)
+        return;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, view, [view] {
+        for (int column = 1; column < view->header()->count(); ++column) {
+            const int before = view->columnWidth(column);
+            view->resizeColumnToContents(column); // the texts and the title
+            if (view->columnWidth(column) < before)
+                view->setColumnWidth(column, before);
+        }
+    });
+    constexpr int kWideEnough = 760;
+    if (dialog.width() < kWideEnough)
+        dialog.resize(kWideEnough, dialog.height());
+}
+
 } // namespace
 
 std::vector<std::string> CFileDialog::Pick()
@@ -249,6 +274,7 @@ std::vector<std::string> CFileDialog::PickOnDesktop()
         dialog.selectFile(QString::fromStdString(m_fileName));
     const PanelWindow panel(m_panel, m_panelTemplate);
     panel.PlaceIn(dialog);
+    FitDetailColumns(dialog);
     const ui_detail::ModalCursorPause cursorPause;
     const ui_detail::ModalActivationReturn activationReturn(dialog);
     if (dialog.exec() != QDialog::Accepted)
