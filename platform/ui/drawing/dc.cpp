@@ -6,6 +6,7 @@
 #include "platform/ui/detail/font_mapper.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/drawing/region.h"
 #include "platform/ui/windows/wnd.h"
 
 #include <utility>
@@ -206,7 +207,7 @@ CFont* CDC::SelectObject(CFont* font)
     CFont* old = m_impl->state.fontObject;
     m_impl->state.font = logFont;
     m_impl->state.fontObject = font;
-    m_impl->state.qfont = ui_detail::FontFromLogFont(logFont);
+    m_impl->RealizeFont();
     return old;
 }
 
@@ -293,11 +294,42 @@ BOOL CDC::RestoreDC(int savedDC)
 
 int CDC::IntersectClipRect(int left, int top, int right, int bottom)
 {
-    CRect box(left, top, right, bottom);
-    box.NormalizeRect();
-    const QRegion rect(ui_detail::ToQRect(box));
+    const QRegion rect(m_impl->ToDevice(CRect(left, top, right, bottom)));
     auto& clip = m_impl->state.clip;
     clip = clip ? (*clip & rect) : rect;
+    return ui_detail::RegionKind(m_impl->Clip());
+}
+
+int CDC::IntersectClipRect(const RECT* rect)
+{
+    return rect ? IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom) : RGN_ERROR;
+}
+
+int CDC::ExcludeClipRect(int left, int top, int right, int bottom)
+{
+    const QRegion rect(m_impl->ToDevice(CRect(left, top, right, bottom)));
+    auto& clip = m_impl->state.clip;
+    // Without a clipping region everything could be drawn; the target's bounds stand for it.
+    clip = (clip ? *clip : m_impl->Clip()) - rect;
+    return ui_detail::RegionKind(m_impl->Clip());
+}
+
+int CDC::ExcludeClipRect(const RECT* rect)
+{
+    return rect ? ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom) : RGN_ERROR;
+}
+
+int CDC::SelectClipRgn(CRgn* region)
+{
+    auto& clip = m_impl->state.clip;
+    CRect box;
+    if (!region) {
+        clip.reset();
+    } else if (region->GetRgnBox(&box) == RGN_ERROR) {
+        return RGN_ERROR;
+    } else {
+        clip = QRegion(ui_detail::ToQRect(box));
+    }
     return ui_detail::RegionKind(m_impl->Clip());
 }
 
@@ -305,8 +337,9 @@ int CDC::GetClipBox(RECT* rect) const
 {
     const QRegion region = m_impl->Clip();
     if (rect) {
-        const QRect box = region.boundingRect();
-        *rect = CRect(box.left(), box.top(), box.left() + box.width(), box.top() + box.height());
+        CRect box = m_impl->ToLogical(region.boundingRect());
+        box.NormalizeRect();
+        *rect = box;
     }
     return ui_detail::RegionKind(region);
 }
