@@ -171,6 +171,8 @@ public:
     CPoint GetCurrentPosition() const;
     /// Draws to (x, y) without its last pixel and makes it the current position.
     BOOL LineTo(int x, int y);
+    /// Lines from point to point, each without its last pixel; a point repeated after a line
+    /// sets that line's last pixel.
     BOOL Polyline(const POINT* points, int count);
     BOOL Rectangle(int left, int top, int right, int bottom);
     BOOL Rectangle(const RECT* rect);

@@ -110,6 +110,9 @@ void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
     QPolygon on, off;
     std::int64_t start = 0;
     for (std::size_t i = 1; i < points.size(); ++i) {
+        // A point repeated at the end of a line sets the pixel the line left out.
+        if (i > 1 && points[i] == points[i - 1] && area.contains(points[i]))
+            (dotted && start % 2 ? off : on) << points[i];
         ForEachLinePixel(points[i - 1], points[i], area, [&](int x, int y, std::int64_t step) {
             (dotted && (start + step) % 2 ? off : on) << QPoint(x, y);
         });
