@@ -56,6 +56,8 @@ struct DcState {
     int mapMode = MM_TEXT;
     QPoint windowOrg, viewportOrg;
     QSize windowExt{1, 1}, viewportExt{1, 1};
+    /// Where pattern brushes start, in device pixels.
+    QPoint brushOrg;
     /// Extra device pixels that text spreads over its blanks (SetTextJustification).
     int justifyExtra = 0;
     int justifyBreaks = 0;
@@ -147,6 +149,10 @@ inline QRect ToQRect(const RECT& r)
 {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
+
+/// How a brush fills on this context: its colour, or its pattern in the text and background
+/// colours; no brush for a hollow one. Set the painter's brush origin to state.brushOrg.
+QBrush FillBrush(const LOGBRUSH& brush, const DcState& state);
 
 /// Converts UTF-8 to Qt text; an incomplete character at the end is dropped.
 QString ToQString(std::string_view text);

@@ -2,6 +2,7 @@
 // printer), selected objects, colours, modes, saved states, clipping and device capabilities.
 #include "platform/ui/drawing/dc.h"
 
+#include "platform/ui/detail/colour.h"
 #include "platform/ui/detail/dc_impl.h"
 #include "platform/ui/detail/font_mapper.h"
 #include "platform/ui/detail/window_widget.h"
@@ -129,6 +130,20 @@ void DcAccess::AttachPrinter(CDC& dc, const PrinterMetrics& metrics)
 void DcAccess::SetPagePainter(CDC& dc, QPainter* painter)
 {
     Of(dc).pagePainter = painter;
+}
+
+QBrush FillBrush(const LOGBRUSH& brush, const DcState& state)
+{
+    if (brush.lbStyle == BS_NULL)
+        return QBrush(Qt::NoBrush);
+    if (brush.lbStyle != BS_PATTERN)
+        return QBrush(ToQColor(brush.lbColor));
+    QImage tile(8, 8, QImage::Format_RGB32);
+    const QRgb zero = ToQColor(state.textColour).rgb(), one = ToQColor(state.bkColour).rgb();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            tile.setPixel(x, y, (brush.lbPattern[std::size_t(y)] & (0x80 >> x)) ? one : zero);
+    return QBrush(tile);
 }
 
 QString ToQString(std::string_view text)
@@ -273,6 +288,17 @@ UINT CDC::SetTextAlign(UINT align)
 UINT CDC::GetTextAlign() const
 {
     return m_impl->state.textAlign;
+}
+
+CPoint CDC::SetBrushOrg(int x, int y)
+{
+    const QPoint old = std::exchange(m_impl->state.brushOrg, QPoint(x, y));
+    return {old.x(), old.y()};
+}
+
+CPoint CDC::GetBrushOrg() const
+{
+    return {m_impl->state.brushOrg.x(), m_impl->state.brushOrg.y()};
 }
 
 int CDC::SaveDC()

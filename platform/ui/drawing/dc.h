@@ -120,6 +120,9 @@ public:
     int GetBkMode() const;
     UINT SetTextAlign(UINT align);
     UINT GetTextAlign() const;
+    /// Where pattern brushes start, in device pixels.
+    CPoint SetBrushOrg(int x, int y);
+    CPoint GetBrushOrg() const;
 
     // Mapping. The setters return the previous value; extents are ignored (and the previous
     // value returned) unless the mode is MM_ISOTROPIC or MM_ANISOTROPIC, and a zero extent is

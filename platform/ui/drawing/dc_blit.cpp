@@ -9,13 +9,13 @@ using ui_detail::ToQColor;
 
 namespace {
 
-/// The colour a brush paints with, or nothing for a hollow or empty brush.
-std::optional<COLORREF> BrushColour(const CBrush* brush)
+/// What a brush is, or nothing for an empty or hollow one.
+std::optional<LOGBRUSH> Fill(const CBrush* brush)
 {
     LOGBRUSH logBrush;
     if (!brush || !brush->GetLogBrush(&logBrush) || logBrush.lbStyle == BS_NULL)
         return std::nullopt;
-    return logBrush.lbColor;
+    return logBrush;
 }
 
 using Combine = QRgb (*)(QRgb source, QRgb destination);
@@ -55,12 +55,14 @@ BOOL CopyToPrinter(const ui_detail::DcImpl& dc, const QRect& area, const QImage&
 
 void CDC::FillRect(const RECT* rect, CBrush* brush)
 {
-    const auto colour = BrushColour(brush);
-    if (!rect || !colour)
+    const auto fill = Fill(brush);
+    if (!rect || !fill)
         return;
     DcPainter painter(*m_impl);
-    if (painter.IsActive())
-        painter->fillRect(m_impl->ToDevice(*rect), ToQColor(*colour));
+    if (!painter.IsActive())
+        return;
+    painter->setBrushOrigin(m_impl->state.brushOrg);
+    painter->fillRect(m_impl->ToDevice(*rect), ui_detail::FillBrush(*fill, m_impl->state));
 }
 
 void CDC::FillSolidRect(const RECT* rect, COLORREF colour)
@@ -101,8 +103,8 @@ void CDC::InvertRect(const RECT* rect)
 
 void CDC::FrameRect(const RECT* rect, CBrush* brush)
 {
-    const auto colour = BrushColour(brush);
-    if (!rect || !colour)
+    const auto fill = Fill(brush);
+    if (!rect || !fill)
         return;
     const QRect box = m_impl->ToDevice(*rect);
     if (box.isEmpty())
@@ -110,11 +112,12 @@ void CDC::FrameRect(const RECT* rect, CBrush* brush)
     DcPainter painter(*m_impl);
     if (!painter.IsActive())
         return;
-    const QColor fill = ToQColor(*colour);
-    painter->fillRect(QRect(box.left(), box.top(), box.width(), 1), fill);
-    painter->fillRect(QRect(box.left(), box.bottom(), box.width(), 1), fill);
-    painter->fillRect(QRect(box.left(), box.top(), 1, box.height()), fill);
-    painter->fillRect(QRect(box.right(), box.top(), 1, box.height()), fill);
+    painter->setBrushOrigin(m_impl->state.brushOrg);
+    const QBrush paint = ui_detail::FillBrush(*fill, m_impl->state);
+    painter->fillRect(QRect(box.left(), box.top(), box.width(), 1), paint);
+    painter->fillRect(QRect(box.left(), box.bottom(), box.width(), 1), paint);
+    painter->fillRect(QRect(box.left(), box.top(), 1, box.height()), paint);
+    painter->fillRect(QRect(box.right(), box.top(), 1, box.height()), paint);
 }
 
 BOOL CDC::BitBlt(int xLogical, int yLogical, int widthLogical, int heightLogical, CDC* source,

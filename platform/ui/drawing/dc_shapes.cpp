@@ -131,8 +131,10 @@ void FillArea(const DcImpl& dc, const QRect& area)
     if (dc.state.brush.lbStyle == BS_NULL || area.isEmpty())
         return;
     DcPainter painter(dc);
-    if (painter.IsActive())
-        painter->fillRect(area, ToQColor(dc.state.brush.lbColor));
+    if (!painter.IsActive())
+        return;
+    painter->setBrushOrigin(dc.state.brushOrg);
+    painter->fillRect(area, ui_detail::FillBrush(dc.state.brush, dc.state));
 }
 
 /// A frame of thickness width around the inside of outer, in the pen's colour.
@@ -157,8 +159,8 @@ void StrokeEllipse(const DcImpl& dc, const QRect& box, std::optional<std::pair<i
         return;
     const LOGPEN& pen = dc.state.pen;
     const LOGBRUSH& brush = dc.state.brush;
-    painter->setBrush(arc || brush.lbStyle == BS_NULL ? QBrush(Qt::NoBrush)
-                                                      : QBrush(ToQColor(brush.lbColor)));
+    painter->setBrushOrigin(dc.state.brushOrg);
+    painter->setBrush(arc ? QBrush(Qt::NoBrush) : ui_detail::FillBrush(brush, dc.state));
     if (pen.lopnStyle == PS_NULL) {
         if (arc)
             return;

@@ -1,9 +1,10 @@
 // tests/diagrams/window/zoom_draw_test.cpp: the zoom-safe routines keep lines, outlines and dots
-// one pixel wide (dots two) with their end pixels at any zoom, fill one-pixel paths, leave the
-// context as they found it, draw nothing for point lists of the wrong length, and on a printer
-// neither convert nor widen. Pixels are read back from rendered drawings.
+// one pixel wide (dots two) with their end pixels at any zoom, fill one-pixel paths (patterned
+// in the colours given), leave the context as they found it, draw nothing for point lists of the
+// wrong length, and on a printer neither convert nor widen. Pixels are read back from renders.
 #include "diagrams/window/zoom_draw.h"
 
+#include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/pen.h"
@@ -182,6 +183,26 @@ TEST(ZoomDrawFill, SegmentsFillOnePixelFromLowToHighInclusive)
     EXPECT_EQ(CountInRow(image, 40, kRed), 21);
     EXPECT_EQ(image.Pixel(30, 40), kRed);
     EXPECT_EQ(image.Pixel(31, 40), kWhite);
+}
+
+TEST(ZoomDrawFill, APatternBrushTakesTheTwoColoursGiven)
+{
+    // Every other pixel set, the rows alternating: a checkerboard.
+    const WORD checker[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+    CBitmap bits;
+    ASSERT_TRUE(bits.CreateBitmap(8, 8, 1, 1, checker));
+    CBrush pattern;
+    ASSERT_TRUE(pattern.CreatePatternBrush(&bits));
+    const auto image = RenderDC(kSide, kSide, [&](CDC& dc) {
+        SetZoom(dc, 200);
+        const POINT path[] = {{Units(10, 200), Units(kSide - 20, 200)},
+                              {Units(40, 200), Units(kSide - 20, 200)}};
+        FillLinePathZoomed(dc, path, 2, kZoomLogical, &pattern, kRed, kBlack);
+    });
+    for (int x = 10; x <= 40; ++x)
+        EXPECT_EQ(image.Pixel(x, 20), x % 2 ? kRed : kBlack) << x;
+    EXPECT_EQ(image.Pixel(41, 20), kWhite);
+    EXPECT_EQ(CountInColumn(image, 25, kWhite), kSide - 1);
 }
 
 /// The dots of a horizontal dotted line along pixel row 50, from x 10 to 60, at divisor 200.

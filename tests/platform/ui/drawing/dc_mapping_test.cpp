@@ -1,6 +1,8 @@
 // tests/platform/ui/drawing/dc_mapping_test.cpp: logical units reach the device through the
 // mapping with classic rounding, modes and extents behave as the classic calls do, saved states
-// keep the mapping, and shapes, clipping and pens follow it, read back from rendered pixels.
+// keep the mapping, and shapes, clipping and pens follow it; pattern brushes take the context's
+// colours from the brush origin. Read back from rendered pixels.
+#include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/font.h"
@@ -274,6 +276,55 @@ TEST(InvertRect, ASecondCallPutsThePixelsBack)
     });
     EXPECT_EQ(twice.Pixel(6, 6), kRed);
     EXPECT_EQ(twice.Pixel(12, 6), kWhite);
+}
+
+} // namespace
+
+namespace {
+
+/// An 8 by 8 checkerboard, as a monochrome bitmap's words: 1 bits at even x on even rows.
+const WORD kChecker[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+
+TEST(PatternBrush, ZeroBitsTakeTheTextColourOneBitsTheBackgroundFromTheBrushOrigin)
+{
+    CBitmap bits;
+    ASSERT_TRUE(bits.CreateBitmap(8, 8, 1, 1, kChecker));
+    CBrush checker;
+    ASSERT_TRUE(checker.CreatePatternBrush(&bits));
+    const auto image = RenderDC(20, 20, [&](CDC& dc) {
+        dc.SetTextColor(kRed);
+        dc.SetBkColor(kBlack);
+        const CRect left(0, 0, 10, 10);
+        dc.FillRect(&left, &checker);
+        dc.SetBrushOrg(1, 0);
+        const CRect right(10, 0, 20, 10);
+        dc.FillRect(&right, &checker);
+        // A shape's inside fills with the selected pattern too.
+        dc.SetBrushOrg(0, 0);
+        dc.SelectObject(&checker);
+        dc.SelectStockObject(NULL_PEN);
+        dc.Rectangle(0, 10, 11, 21);
+    });
+    // A word's low byte holds the row: 0xAA sets x 0, 2, 4 and 6 of even rows.
+    EXPECT_EQ(image.Pixel(0, 0), kBlack);
+    EXPECT_EQ(image.Pixel(1, 0), kRed);
+    EXPECT_EQ(image.Pixel(0, 1), kRed);
+    EXPECT_EQ(image.Pixel(9, 9), kBlack); // the pattern repeats every 8 pixels
+    EXPECT_EQ(image.Pixel(10, 0), kRed);  // moved on by the brush origin
+    EXPECT_EQ(image.Pixel(11, 0), kBlack);
+    EXPECT_EQ(image.Pixel(0, 10), kBlack);
+    EXPECT_EQ(image.Pixel(1, 10), kRed);
+    EXPECT_EQ(image.Pixel(9, 19), kBlack);
+}
+
+TEST(PatternBrush, OnlyMonochromeBitmapsOfAtLeastEightPixelsMakePatterns)
+{
+    CBitmap colour, small;
+    EXPECT_FALSE(colour.CreateBitmap(8, 8, 1, 24, kChecker));
+    ASSERT_TRUE(small.CreateBitmap(4, 4, 1, 1, kChecker));
+    CBrush brush;
+    EXPECT_FALSE(brush.CreatePatternBrush(&small));
+    EXPECT_FALSE(brush.CreatePatternBrush(nullptr));
 }
 
 } // namespace
