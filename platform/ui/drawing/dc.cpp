@@ -362,11 +362,9 @@ int CDC::SelectClipRgn(CRgn* region)
 int CDC::GetClipBox(RECT* rect) const
 {
     const QRegion region = m_impl->Clip();
-    if (rect) {
-        CRect box = m_impl->ToLogical(region.boundingRect());
-        box.NormalizeRect();
-        *rect = box;
-    }
+    // The device box's corners, as the mapping turns them: with y up, top lies above bottom.
+    if (rect)
+        *rect = m_impl->ToLogical(region.boundingRect());
     return ui_detail::RegionKind(region);
 }
 

@@ -162,8 +162,8 @@ public:
     int ExcludeClipRect(int left, int top, int right, int bottom);
     int ExcludeClipRect(const RECT* rect);
     int SelectClipRgn(CRgn* region);
-    /// The smallest rectangle around what can be drawn, in logical units; returns the kind of
-    /// region.
+    /// The smallest rectangle around what can be drawn, its device corners in logical units (so
+    /// with y up its top lies above its bottom); returns the kind of region.
     int GetClipBox(RECT* rect) const;
     int GetDeviceCaps(int index) const;
     /// Whether the context draws the pages of a print job or of a print preview.

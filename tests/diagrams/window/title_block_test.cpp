@@ -4,8 +4,10 @@
 // taken away by drawing them again. A rendered block is saved as a PNG to look at.
 #include "diagrams/window/title_block.h"
 
+#include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/windows/test_hooks.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +202,43 @@ TEST(TitleBlock, HandlesAreInvertedSoThatASecondDrawingRemovesThem)
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
             ASSERT_EQ(twice.Pixel(x, y), plain.Pixel(x, y)) << x << "," << y;
+}
+
+/// Records the area its last painting covered.
+class CanvasWnd : public CWnd {
+public:
+    CRect lastPaint;
+
+protected:
+    void OnPaint() override
+    {
+        CPaintDC dc(this);
+        lastPaint = dc.m_ps.rcPaint;
+    }
+};
+
+TEST(TitleBlock, RepaintingASelectedBlockTakesInItsHandles)
+{
+    CanvasWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "diagram", WS_POPUP | WS_VISIBLE,
+                             CRect(0, 0, kWidth, kHeight), nullptr, 0));
+    TestHooks::RenderWindow(wnd);
+    CClientDC dc(&wnd);
+    SetDiagramMapping(dc);
+    TitleBlockLook look = FamilyTitle(); // pixels 20..300 across, 20..140 down
+    CTitleView view(look, &wnd);
+    view.Invalidate(&dc);
+    TestHooks::RenderWindow(wnd);
+    EXPECT_EQ(wnd.lastPaint, CRect(20, 20, 301, 141));
+    view.SetSelected(true);
+    view.Invalidate(&dc);
+    TestHooks::RenderWindow(wnd);
+    EXPECT_EQ(wnd.lastPaint, CRect(17, 17, 304, 144));
+    // Without a context the whole window.
+    view.Invalidate(nullptr);
+    TestHooks::RenderWindow(wnd);
+    EXPECT_EQ(wnd.lastPaint, CRect(0, 0, kWidth, kHeight));
+    wnd.DestroyWindow();
 }
 
 } // namespace

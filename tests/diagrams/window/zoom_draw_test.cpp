@@ -6,12 +6,14 @@
 
 #include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/drawing/brush.h"
+#include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/pen.h"
 #include "platform/ui/frames/view.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/test_hooks.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <gtest/gtest.h>
 
@@ -361,6 +363,43 @@ TEST(ZoomDrawPrinter, NeitherConvertsNorChangesTheMappingNorWidens)
     EXPECT_GT(column, 100);
     app.reset();
     TestHooks::DeliverPosted();
+}
+
+} // namespace
+
+namespace {
+
+/// Records the area its last painting covered.
+class PaintedWnd : public CWnd {
+public:
+    CRect lastPaint;
+
+protected:
+    void OnPaint() override
+    {
+        CPaintDC dc(this);
+        lastPaint = dc.m_ps.rcPaint;
+    }
+};
+
+TEST(ZoomDrawInvalidate, RepaintsTheConvertedRectangleAndOnePixelMoreRightAndDown)
+{
+    PaintedWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "diagram", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 200),
+                             nullptr, 0));
+    TestHooks::RenderWindow(wnd);
+    CClientDC dc(&wnd);
+    SetZoom(dc, 200);
+    // Pixels 10..50 across and 20..60 down.
+    const CRect box(Units(10, 200), Units(kSide - 20, 200), Units(50, 200), Units(kSide - 60, 200));
+    InvalidateLogicalRect(wnd, dc, box, kZoomLogical);
+    TestHooks::RenderWindow(wnd);
+    EXPECT_EQ(wnd.lastPaint, CRect(10, 20, 51, 61));
+    // Pixels already: no conversion.
+    InvalidateLogicalRect(wnd, dc, CRect(5, 5, 8, 9), 0);
+    TestHooks::RenderWindow(wnd);
+    EXPECT_EQ(wnd.lastPaint, CRect(5, 5, 9, 10));
+    wnd.DestroyWindow();
 }
 
 } // namespace

@@ -186,6 +186,11 @@ TEST(Clipping, IntersectExcludeAndSelectCombineInDeviceSpace)
         EXPECT_EQ(dc.GetClipBox(&box), COMPLEXREGION);
         EXPECT_EQ(box, CRect(0, 0, 15, 15)); // logical units again
         dc.FillSolidRect(0, 0, 20, 20, kRed);
+        // With y up the box keeps the mapping's orientation.
+        dc.SetViewportExt(2, -2);
+        dc.SetViewportOrg(0, 40);
+        EXPECT_EQ(dc.GetClipBox(&box), COMPLEXREGION);
+        EXPECT_EQ(box, CRect(0, 20, 15, 5));
     });
     EXPECT_EQ(image.Pixel(2, 2), kRed);
     EXPECT_EQ(image.Pixel(29, 29), kRed);
