@@ -51,6 +51,16 @@ struct DcState {
     QPoint position;
     /// Device coordinates; none: not clipped beyond the target and the paint region.
     std::optional<QRegion> clip;
+    // The mapping from logical to device units: device = (logical - window origin) * viewport
+    // extent / window extent + viewport origin, rounded like MulDiv.
+    int mapMode = MM_TEXT;
+    QPoint windowOrg, viewportOrg;
+    QSize windowExt{1, 1}, viewportExt{1, 1};
+    /// Where pattern brushes start, in device pixels.
+    QPoint brushOrg;
+    /// Extra device pixels that text spreads over its blanks (SetTextJustification).
+    int justifyExtra = 0;
+    int justifyBreaks = 0;
 };
 
 struct DcImpl {
@@ -63,6 +73,22 @@ struct DcImpl {
     QRegion Clip() const;
     /// Tells the window that its surface changed, so the screen follows.
     void Drawn() const;
+
+    // Logical to device units and back, through the current mapping; results are kept within
+    // a range no sum of them overflows.
+    QPoint ToDevice(int x, int y) const;
+    QPoint ToLogical(int x, int y) const;
+    /// The rectangle's corners converted and put in order; right and bottom stay exclusive.
+    QRect ToDevice(const RECT& rect) const;
+    /// A device rectangle as logical corners, in the order the mapping gives them.
+    RECT ToLogical(const QRect& rect) const;
+    /// A logical length along x or y as a device length, and back; signs are dropped.
+    int WidthToDevice(int width) const;
+    int HeightToDevice(int height) const;
+    int WidthToLogical(int width) const;
+    int HeightToLogical(int height) const;
+    /// Makes the Qt font of the selected font for the current mapping.
+    void RealizeFont();
 
     DcState state;
     std::vector<DcState> saved;
@@ -123,6 +149,10 @@ inline QRect ToQRect(const RECT& r)
 {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
+
+/// How a brush fills on this context: its colour, or its pattern in the text and background
+/// colours; no brush for a hollow one. Set the painter's brush origin to state.brushOrg.
+QBrush FillBrush(const LOGBRUSH& brush, const DcState& state);
 
 /// Converts UTF-8 to Qt text; an incomplete character at the end is dropped.
 QString ToQString(std::string_view text);

@@ -22,6 +22,29 @@ BOOL CBitmap::CreateCompatibleBitmap(CDC* /*dc*/, int width, int height)
     return TRUE;
 }
 
+BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
+{
+    if (width <= 0 || height <= 0 || planes != 1 || bitsPerPixel != 1 || !bits)
+        return FALSE;
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        return FALSE;
+    const auto* bytes = static_cast<const unsigned char*>(bits);
+    const int stride = (width + 15) / 16 * 2;
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const bool set = bytes[y * stride + x / 8] & (0x80 >> (x % 8));
+            row[x] = set ? 0xFFFFFFFFu : 0xFF000000u;
+        }
+    }
+    image.setDotsPerMeterX(3780); // 96 dots per inch
+    image.setDotsPerMeterY(3780);
+    m_data = std::make_unique<ui_detail::BitmapData>(ui_detail::BitmapData{std::move(image)});
+    MarkCreated();
+    return TRUE;
+}
+
 BOOL CBitmap::LoadBitmap(UINT resourceId)
 {
     const ImageRecord* record = AppResources().FindImage(ResourceType::Bitmap, resourceId);

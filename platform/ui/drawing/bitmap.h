@@ -28,6 +28,10 @@ public:
 
     /// A colour bitmap of width x height pixels, black at first.
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
+    /// A bitmap from packed pixels; only monochrome ones (one plane, one bit a pixel, each row
+    /// padded to a multiple of 16 bits, the leftmost pixel in the high bit): 1 bits white, 0
+    /// bits black.
+    BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
     /// The BITMAP resource of that id; FALSE when there is none or its image cannot be read.
     BOOL LoadBitmap(UINT resourceId);
     /// FALSE when the bitmap is empty.

@@ -2,10 +2,12 @@
 // printer), selected objects, colours, modes, saved states, clipping and device capabilities.
 #include "platform/ui/drawing/dc.h"
 
+#include "platform/ui/detail/colour.h"
 #include "platform/ui/detail/dc_impl.h"
 #include "platform/ui/detail/font_mapper.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/drawing/region.h"
 #include "platform/ui/windows/wnd.h"
 
 #include <utility>
@@ -130,6 +132,20 @@ void DcAccess::SetPagePainter(CDC& dc, QPainter* painter)
     Of(dc).pagePainter = painter;
 }
 
+QBrush FillBrush(const LOGBRUSH& brush, const DcState& state)
+{
+    if (brush.lbStyle == BS_NULL)
+        return QBrush(Qt::NoBrush);
+    if (brush.lbStyle != BS_PATTERN)
+        return QBrush(ToQColor(brush.lbColor));
+    QImage tile(8, 8, QImage::Format_RGB32);
+    const QRgb zero = ToQColor(state.textColour).rgb(), one = ToQColor(state.bkColour).rgb();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            tile.setPixel(x, y, (brush.lbPattern[std::size_t(y)] & (0x80 >> x)) ? one : zero);
+    return QBrush(tile);
+}
+
 QString ToQString(std::string_view text)
 {
     // Drop a character cut off at the end, so a byte count never shows half a character.
@@ -206,7 +222,7 @@ CFont* CDC::SelectObject(CFont* font)
     CFont* old = m_impl->state.fontObject;
     m_impl->state.font = logFont;
     m_impl->state.fontObject = font;
-    m_impl->state.qfont = ui_detail::FontFromLogFont(logFont);
+    m_impl->RealizeFont();
     return old;
 }
 
@@ -274,6 +290,17 @@ UINT CDC::GetTextAlign() const
     return m_impl->state.textAlign;
 }
 
+CPoint CDC::SetBrushOrg(int x, int y)
+{
+    const QPoint old = std::exchange(m_impl->state.brushOrg, QPoint(x, y));
+    return {old.x(), old.y()};
+}
+
+CPoint CDC::GetBrushOrg() const
+{
+    return {m_impl->state.brushOrg.x(), m_impl->state.brushOrg.y()};
+}
+
 int CDC::SaveDC()
 {
     m_impl->saved.push_back(m_impl->state);
@@ -293,21 +320,51 @@ BOOL CDC::RestoreDC(int savedDC)
 
 int CDC::IntersectClipRect(int left, int top, int right, int bottom)
 {
-    CRect box(left, top, right, bottom);
-    box.NormalizeRect();
-    const QRegion rect(ui_detail::ToQRect(box));
+    const QRegion rect(m_impl->ToDevice(CRect(left, top, right, bottom)));
     auto& clip = m_impl->state.clip;
     clip = clip ? (*clip & rect) : rect;
+    return ui_detail::RegionKind(m_impl->Clip());
+}
+
+int CDC::IntersectClipRect(const RECT* rect)
+{
+    return rect ? IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom) : RGN_ERROR;
+}
+
+int CDC::ExcludeClipRect(int left, int top, int right, int bottom)
+{
+    const QRegion rect(m_impl->ToDevice(CRect(left, top, right, bottom)));
+    auto& clip = m_impl->state.clip;
+    // Without a clipping region everything could be drawn; the target's bounds stand for it.
+    clip = (clip ? *clip : m_impl->Clip()) - rect;
+    return ui_detail::RegionKind(m_impl->Clip());
+}
+
+int CDC::ExcludeClipRect(const RECT* rect)
+{
+    return rect ? ExcludeClipRect(rect->left, rect->top, rect->right, rect->bottom) : RGN_ERROR;
+}
+
+int CDC::SelectClipRgn(CRgn* region)
+{
+    auto& clip = m_impl->state.clip;
+    CRect box;
+    if (!region) {
+        clip.reset();
+    } else if (region->GetRgnBox(&box) == RGN_ERROR) {
+        return RGN_ERROR;
+    } else {
+        clip = QRegion(ui_detail::ToQRect(box));
+    }
     return ui_detail::RegionKind(m_impl->Clip());
 }
 
 int CDC::GetClipBox(RECT* rect) const
 {
     const QRegion region = m_impl->Clip();
-    if (rect) {
-        const QRect box = region.boundingRect();
-        *rect = CRect(box.left(), box.top(), box.left() + box.width(), box.top() + box.height());
-    }
+    // The device box's corners, as the mapping turns them: with y up, top lies above bottom.
+    if (rect)
+        *rect = m_impl->ToLogical(region.boundingRect());
     return ui_detail::RegionKind(region);
 }
 

@@ -9,20 +9,13 @@ using ui_detail::ToQColor;
 
 namespace {
 
-QRect NormalizedRect(const RECT& rect)
-{
-    CRect box(rect);
-    box.NormalizeRect();
-    return ui_detail::ToQRect(box);
-}
-
-/// The colour a brush paints with, or nothing for a hollow or empty brush.
-std::optional<COLORREF> BrushColour(const CBrush* brush)
+/// What a brush is, or nothing for an empty or hollow one.
+std::optional<LOGBRUSH> Fill(const CBrush* brush)
 {
     LOGBRUSH logBrush;
     if (!brush || !brush->GetLogBrush(&logBrush) || logBrush.lbStyle == BS_NULL)
         return std::nullopt;
-    return logBrush.lbColor;
+    return logBrush;
 }
 
 using Combine = QRgb (*)(QRgb source, QRgb destination);
@@ -62,12 +55,14 @@ BOOL CopyToPrinter(const ui_detail::DcImpl& dc, const QRect& area, const QImage&
 
 void CDC::FillRect(const RECT* rect, CBrush* brush)
 {
-    const auto colour = BrushColour(brush);
-    if (!rect || !colour)
+    const auto fill = Fill(brush);
+    if (!rect || !fill)
         return;
     DcPainter painter(*m_impl);
-    if (painter.IsActive())
-        painter->fillRect(NormalizedRect(*rect), ToQColor(*colour));
+    if (!painter.IsActive())
+        return;
+    painter->setBrushOrigin(m_impl->state.brushOrg);
+    painter->fillRect(m_impl->ToDevice(*rect), ui_detail::FillBrush(*fill, m_impl->state));
 }
 
 void CDC::FillSolidRect(const RECT* rect, COLORREF colour)
@@ -77,7 +72,7 @@ void CDC::FillSolidRect(const RECT* rect, COLORREF colour)
     m_impl->state.bkColour = colour;
     DcPainter painter(*m_impl);
     if (painter.IsActive())
-        painter->fillRect(NormalizedRect(*rect), ToQColor(colour));
+        painter->fillRect(m_impl->ToDevice(*rect), ToQColor(colour));
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF colour)
@@ -86,30 +81,58 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF colour)
     FillSolidRect(&rect, colour);
 }
 
+void CDC::InvertRect(const RECT* rect)
+{
+    if (!rect || m_impl->printer)
+        return;
+    QImage* target = m_impl->Target();
+    if (!target || target->depth() != 32)
+        return;
+    const QRegion area = m_impl->Clip() & m_impl->ToDevice(*rect);
+    if (area.isEmpty())
+        return;
+    for (const QRect& part : area) {
+        for (int y = part.top(); y <= part.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(target->scanLine(y));
+            for (int x = part.left(); x <= part.right(); ++x)
+                row[x] ^= 0x00FFFFFFu;
+        }
+    }
+    m_impl->Drawn();
+}
+
 void CDC::FrameRect(const RECT* rect, CBrush* brush)
 {
-    const auto colour = BrushColour(brush);
-    if (!rect || !colour)
+    const auto fill = Fill(brush);
+    if (!rect || !fill)
         return;
-    const QRect box = NormalizedRect(*rect);
+    const QRect box = m_impl->ToDevice(*rect);
     if (box.isEmpty())
         return;
     DcPainter painter(*m_impl);
     if (!painter.IsActive())
         return;
-    const QColor fill = ToQColor(*colour);
-    painter->fillRect(QRect(box.left(), box.top(), box.width(), 1), fill);
-    painter->fillRect(QRect(box.left(), box.bottom(), box.width(), 1), fill);
-    painter->fillRect(QRect(box.left(), box.top(), 1, box.height()), fill);
-    painter->fillRect(QRect(box.right(), box.top(), 1, box.height()), fill);
+    painter->setBrushOrigin(m_impl->state.brushOrg);
+    const QBrush paint = ui_detail::FillBrush(*fill, m_impl->state);
+    painter->fillRect(QRect(box.left(), box.top(), box.width(), 1), paint);
+    painter->fillRect(QRect(box.left(), box.bottom(), box.width(), 1), paint);
+    painter->fillRect(QRect(box.left(), box.top(), 1, box.height()), paint);
+    painter->fillRect(QRect(box.right(), box.top(), 1, box.height()), paint);
 }
 
-BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource,
-                 DWORD rop)
+BOOL CDC::BitBlt(int xLogical, int yLogical, int widthLogical, int heightLogical, CDC* source,
+                 int xSourceLogical, int ySourceLogical, DWORD rop)
 {
     const auto combine = Combiner(rop);
     if (!combine || !source)
         return FALSE;
+    // Pixels are copied one for one: the destination's size in pixels is the copy's size.
+    const QRect area = m_impl->ToDevice(
+        CRect(xLogical, yLogical, xLogical + widthLogical, yLogical + heightLogical));
+    const int x = area.left(), y = area.top(), width = area.width(), height = area.height();
+    const QPoint sourceCorner =
+        ui_detail::DcAccess::Of(*source).ToDevice(xSourceLogical, ySourceLogical);
+    const int xSource = sourceCorner.x(), ySource = sourceCorner.y();
     const QImage* from = ui_detail::DcAccess::Of(*source).Target();
     if (from && m_impl->printer)
         return CopyToPrinter(*m_impl, QRect(x, y, width, height), *from, QPoint(xSource, ySource),

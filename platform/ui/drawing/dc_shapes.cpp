@@ -6,8 +6,10 @@
 #include "platform/ui/detail/dc_impl.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -69,9 +71,11 @@ template <class Plot> void ForEachLinePixel(QPoint a, QPoint b, const QRect& are
     }
 }
 
-bool IsCosmetic(const LOGPEN& pen)
+/// The pen's width in device pixels: 0 is always one pixel, others follow the mapping.
+int PenWidth(const DcImpl& dc)
 {
-    return pen.lopnWidth.x <= 1;
+    const int width = int(dc.state.pen.lopnWidth.x);
+    return width <= 0 ? 1 : std::max(1, dc.WidthToDevice(width));
 }
 
 /// A polyline with the selected pen: one-pixel pens plot their pixels (a dotted pen every
@@ -85,9 +89,8 @@ void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
     DcPainter painter(dc);
     if (!painter.IsActive())
         return;
-    if (!IsCosmetic(pen)) {
-        QPen wide(ToQColor(pen.lopnColor), pen.lopnWidth.x, Qt::SolidLine, Qt::FlatCap,
-                  Qt::MiterJoin);
+    if (PenWidth(dc) > 1) {
+        QPen wide(ToQColor(pen.lopnColor), PenWidth(dc), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
         painter->setPen(wide);
         painter->drawPolyline(points.data(), int(points.size()));
         return;
@@ -107,6 +110,9 @@ void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
     QPolygon on, off;
     std::int64_t start = 0;
     for (std::size_t i = 1; i < points.size(); ++i) {
+        // A point repeated at the end of a line sets the pixel the line left out.
+        if (i > 1 && points[i] == points[i - 1] && area.contains(points[i]))
+            (dotted && start % 2 ? off : on) << points[i];
         ForEachLinePixel(points[i - 1], points[i], area, [&](int x, int y, std::int64_t step) {
             (dotted && (start + step) % 2 ? off : on) << QPoint(x, y);
         });
@@ -125,8 +131,10 @@ void FillArea(const DcImpl& dc, const QRect& area)
     if (dc.state.brush.lbStyle == BS_NULL || area.isEmpty())
         return;
     DcPainter painter(dc);
-    if (painter.IsActive())
-        painter->fillRect(area, ToQColor(dc.state.brush.lbColor));
+    if (!painter.IsActive())
+        return;
+    painter->setBrushOrigin(dc.state.brushOrg);
+    painter->fillRect(area, ui_detail::FillBrush(dc.state.brush, dc.state));
 }
 
 /// A frame of thickness width around the inside of outer, in the pen's colour.
@@ -140,14 +148,65 @@ void FillFrame(const DcImpl& dc, const QRect& outer, int width)
     painter->fillRect(outer, ToQColor(dc.state.pen.lopnColor));
 }
 
-QRect Normalized(int left, int top, int right, int bottom)
+/// The ellipse in box with the selected pen and brush (with a dotted pen's pattern); the arc
+/// from start to end degrees counter-clockwise instead when span is given.
+void StrokeEllipse(const DcImpl& dc, const QRect& box, std::optional<std::pair<int, int>> arc)
 {
-    CRect box(left, top, right, bottom);
-    box.NormalizeRect();
-    return ui_detail::ToQRect(box);
+    if (box.isEmpty())
+        return;
+    DcPainter painter(dc);
+    if (!painter.IsActive())
+        return;
+    const LOGPEN& pen = dc.state.pen;
+    const LOGBRUSH& brush = dc.state.brush;
+    painter->setBrushOrigin(dc.state.brushOrg);
+    painter->setBrush(arc ? QBrush(Qt::NoBrush) : ui_detail::FillBrush(brush, dc.state));
+    if (pen.lopnStyle == PS_NULL) {
+        if (arc)
+            return;
+        painter->setPen(Qt::NoPen);
+        painter->drawEllipse(box.adjusted(0, 0, -1, -1));
+        return;
+    }
+    const int width = PenWidth(dc) > 1 ? PenWidth(dc) : 0;
+    QPen outline(ToQColor(pen.lopnColor), width);
+    if (pen.lopnStyle == PS_DOT)
+        outline.setDashPattern({1, 1});
+    painter->setPen(outline);
+    const int inset = pen.lopnStyle == PS_INSIDEFRAME ? width / 2 : 0;
+    // QRect outlines cover their right and bottom edges, so the box loses one pixel.
+    const QRect inner = box.adjusted(inset, inset, -1 - inset, -1 - inset);
+    if (arc)
+        painter->drawArc(inner, arc->first, arc->second);
+    else
+        painter->drawEllipse(inner);
+}
+
+/// The angle, in sixteenths of a degree counter-clockwise from three o'clock as the eye sees
+/// it, of the line from the box's centre through point.
+int AngleTowards(const QRect& box, QPoint point)
+{
+    const double dx = point.x() - (box.left() + box.width() / 2.0);
+    const double dy = (box.top() + box.height() / 2.0) - point.y();
+    if (dx == 0 && dy == 0)
+        return 0;
+    double degrees = std::atan2(dy, dx) * 180.0 / 3.14159265358979323846;
+    if (degrees < 0)
+        degrees += 360;
+    return int(std::lround(degrees * 16));
 }
 
 } // namespace
+
+void LineDDA(int x1, int y1, int x2, int y2, LINEDDAPROC proc, LPARAM data)
+{
+    if (!proc)
+        return;
+    constexpr int kFar = 1 << 30;
+    const QRect everywhere(QPoint(-kFar, -kFar), QPoint(kFar, kFar));
+    ForEachLinePixel(QPoint(x1, y1), QPoint(x2, y2), everywhere,
+                     [&](int x, int y, std::int64_t) { proc(x, y, data); });
+}
 
 CPoint CDC::MoveTo(int x, int y)
 {
@@ -162,7 +221,8 @@ CPoint CDC::GetCurrentPosition() const
 
 BOOL CDC::LineTo(int x, int y)
 {
-    StrokePolyline(*m_impl, {m_impl->state.position, QPoint(x, y)});
+    const QPoint from = m_impl->state.position;
+    StrokePolyline(*m_impl, {m_impl->ToDevice(from.x(), from.y()), m_impl->ToDevice(x, y)});
     m_impl->state.position = QPoint(x, y);
     return TRUE;
 }
@@ -173,14 +233,14 @@ BOOL CDC::Polyline(const POINT* points, int count)
         return FALSE;
     std::vector<QPoint> path;
     for (int i = 0; i < count; ++i)
-        path.emplace_back(points[i].x, points[i].y);
+        path.push_back(m_impl->ToDevice(points[i].x, points[i].y));
     StrokePolyline(*m_impl, path);
     return TRUE;
 }
 
 BOOL CDC::Rectangle(int left, int top, int right, int bottom)
 {
-    const QRect box = Normalized(left, top, right, bottom);
+    const QRect box = m_impl->ToDevice(CRect(left, top, right, bottom));
     const LOGPEN& pen = m_impl->state.pen;
     if (box.isEmpty())
         return TRUE;
@@ -189,7 +249,7 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom)
         FillArea(*m_impl, box.adjusted(0, 0, -1, -1));
         return TRUE;
     }
-    const int width = std::max(1, int(pen.lopnWidth.x));
+    const int width = PenWidth(*m_impl);
     if (width == 1) {
         FillArea(*m_impl, box.adjusted(1, 1, -1, -1));
         const QPoint tl = box.topLeft(), br = box.bottomRight();
@@ -214,35 +274,31 @@ BOOL CDC::Rectangle(const RECT* rect)
 
 BOOL CDC::Ellipse(int left, int top, int right, int bottom)
 {
-    const QRect box = Normalized(left, top, right, bottom);
-    if (box.isEmpty())
-        return TRUE;
-    DcPainter painter(*m_impl);
-    if (!painter.IsActive())
-        return TRUE;
-    const LOGPEN& pen = m_impl->state.pen;
-    const LOGBRUSH& brush = m_impl->state.brush;
-    painter->setBrush(brush.lbStyle == BS_NULL ? QBrush(Qt::NoBrush)
-                                               : QBrush(ToQColor(brush.lbColor)));
-    if (pen.lopnStyle == PS_NULL) {
-        painter->setPen(Qt::NoPen);
-        painter->drawEllipse(box.adjusted(0, 0, -1, -1));
-        return TRUE;
-    }
-    const int width = IsCosmetic(pen) ? 0 : int(pen.lopnWidth.x);
-    QPen outline(ToQColor(pen.lopnColor), width);
-    if (pen.lopnStyle == PS_DOT)
-        outline.setDashPattern({1, 1});
-    painter->setPen(outline);
-    const int inset = pen.lopnStyle == PS_INSIDEFRAME ? width / 2 : 0;
-    // QRect outlines cover their right and bottom edges, so the box loses one pixel.
-    painter->drawEllipse(box.adjusted(inset, inset, -1 - inset, -1 - inset));
+    StrokeEllipse(*m_impl, m_impl->ToDevice(CRect(left, top, right, bottom)), std::nullopt);
     return TRUE;
 }
 
 BOOL CDC::Ellipse(const RECT* rect)
 {
     return rect && Ellipse(rect->left, rect->top, rect->right, rect->bottom);
+}
+
+BOOL CDC::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd)
+{
+    const QRect box = m_impl->ToDevice(CRect(left, top, right, bottom));
+    const int start = AngleTowards(box, m_impl->ToDevice(xStart, yStart));
+    const int end = AngleTowards(box, m_impl->ToDevice(xEnd, yEnd));
+    int span = end - start;
+    if (span <= 0)
+        span += 360 * 16;
+    StrokeEllipse(*m_impl, box, std::make_pair(start, span));
+    return TRUE;
+}
+
+BOOL CDC::Arc(const RECT* rect, POINT start, POINT end)
+{
+    return rect &&
+           Arc(rect->left, rect->top, rect->right, rect->bottom, start.x, start.y, end.x, end.y);
 }
 
 void CDC::Draw3dRect(const RECT* rect, COLORREF topLeft, COLORREF bottomRight)
@@ -252,8 +308,13 @@ void CDC::Draw3dRect(const RECT* rect, COLORREF topLeft, COLORREF bottomRight)
                    topLeft, bottomRight);
 }
 
-void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight)
+void CDC::Draw3dRect(int xLogical, int yLogical, int cxLogical, int cyLogical, COLORREF topLeft,
+                     COLORREF bottomRight)
 {
+    // The edges are one pixel wide under any mapping.
+    const QRect box =
+        m_impl->ToDevice(CRect(xLogical, yLogical, xLogical + cxLogical, yLogical + cyLogical));
+    const int x = box.left(), y = box.top(), cx = box.width(), cy = box.height();
     if (cx <= 0 || cy <= 0)
         return;
     DcPainter painter(*m_impl);

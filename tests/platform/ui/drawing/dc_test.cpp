@@ -226,6 +226,23 @@ TEST(DeviceContext, ADottedLineFromOutsideKeepsItsPatternFromItsFirstPoint)
     EXPECT_EQ(image.Pixel(18, 0), kRed);
 }
 
+TEST(DeviceContext, APolylineWithItsLastPointRepeatedSetsItsEndPixel)
+{
+    const auto image = RenderDC(20, 20, [](CDC& dc) {
+        const POINT repeated[] = {{2, 5}, {12, 5}, {12, 5}};
+        dc.Polyline(repeated, 3);
+        const POINT plain[] = {{2, 10}, {12, 10}};
+        dc.Polyline(plain, 2);
+        dc.MoveTo(5, 15);
+        dc.LineTo(5, 15); // a line of no length sets nothing
+    });
+    EXPECT_EQ(image.Pixel(12, 5), kBlack);
+    EXPECT_EQ(image.Pixel(13, 5), kWhite);
+    EXPECT_EQ(image.Pixel(11, 10), kBlack);
+    EXPECT_EQ(image.Pixel(12, 10), kWhite);
+    EXPECT_EQ(image.Pixel(5, 15), kWhite);
+}
+
 class FillColour : public testing::TestWithParam<COLORREF> {};
 
 TEST_P(FillColour, ReadsBackInColourValueOrder)
