@@ -129,8 +129,8 @@ std::string SchemeNameOfKey(std::string_view keyName)
 {
     std::string name;
     for (std::size_t i = 0; i < keyName.size(); ++i) {
-        const int high =
-            i + 2 < keyName.size() + 0 && keyName[i] == '%' ? HexDigit(keyName[i + 1]) : -1;
+        const bool escape = keyName[i] == '%' && i + 2 < keyName.size();
+        const int high = escape ? HexDigit(keyName[i + 1]) : -1;
         const int low = high >= 0 ? HexDigit(keyName[i + 2]) : -1;
         if (low < 0) {
             name += keyName[i];
