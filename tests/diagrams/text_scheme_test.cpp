@@ -213,17 +213,17 @@ TEST_F(TextSchemeTest, NamesAKeyCannotHoldRoundTrip)
     EXPECT_EQ(SchemeKeyName("Name, Dates"), "Name, Dates") << "plain names are their own keys";
 }
 
-TEST_F(TextSchemeTest, ManySchemesWithLongNamesAndTemplatesRoundTrip)
+TEST_F(TextSchemeTest, TenThousandSchemesWithLongNamesAndTemplatesRoundTrip)
 {
     // Names beyond 70 and 100 characters and templates beyond 1,000 bytes are neither cut nor
     // end the enumeration of the schemes after them.
-    constexpr int kCount = 120;
+    constexpr int kCount = 10000;
     CTextSchemeList list;
     const std::string longText(5000, 'x');
     for (int i = 0; i < kCount; ++i) {
         CTextScheme* scheme = list.Add(std::make_unique<CTextScheme>());
-        scheme->SetName("Scheme " + std::to_string(i) + std::string(std::size_t(i * 2), 'n'));
-        scheme->SetTemplate(i % 10 == 0 ? longText : "%INDI.NAME%", i % kBoxTypeCount);
+        scheme->SetName("Scheme " + std::to_string(i) + std::string(std::size_t(i % 150 * 2), 'n'));
+        scheme->SetTemplate(i % 100 == 0 ? longText : "%INDI.NAME%", i % kBoxTypeCount);
     }
     ASSERT_TRUE(SaveTextSchemes(list));
     CTextSchemeList loaded;
