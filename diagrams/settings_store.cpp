@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 namespace {
 
@@ -64,17 +65,15 @@ int ToInt(long value)
 
 } // namespace
 
-CSettingsStore::CSettingsStore(std::string path) : m_path(std::move(path)), m_ini(new CIniFile)
+CSettingsStore::CSettingsStore(std::string path)
+    : m_path(std::move(path)), m_ini(std::make_unique<CIniFile>())
 {
     m_readable = m_ini->Load(m_path);
 }
 
 CSettingsStore::CSettingsStore(CAppProfile& profile) : m_profile(&profile) {}
 
-CSettingsStore::~CSettingsStore()
-{
-    delete m_ini;
-}
+CSettingsStore::~CSettingsStore() = default;
 
 std::optional<std::string> CSettingsStore::ReadText(std::string_view section,
                                                     std::string_view key) const

@@ -2,19 +2,18 @@
 // file (a custom diagram or report file) or the application's per-user profile.
 #pragma once
 
-#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 class CAppProfile;
 class CIniFile;
 
 /// Reads go straight to the store. Writes are gathered and reach it together on Commit: a file is
-/// written beside and renamed over the old one, the profile's keys are all set before its file is
-/// written once; so a failed save leaves the store as it was (see Commit).
+/// written whole beside the old one and renamed over it; the profile's values are all set before
+/// its file is written, once.
 class CSettingsStore {
 public:
     /// The private INI file at path; a missing file reads as empty.
@@ -44,7 +43,7 @@ public:
 
     /// Writes what was gathered. False when any write fails, when the file is read-only (no write
     /// permission for anyone) or cannot be read, or when the profile's file cannot be written;
-    /// a file is then left untouched.
+    /// the file on disk is then left as it was.
     bool Commit();
 
 private:
@@ -61,7 +60,7 @@ private:
 
     std::string m_path;
     CAppProfile* m_profile = nullptr;
-    CIniFile* m_ini = nullptr; // the file's content, read once
+    std::unique_ptr<CIniFile> m_ini; // the file's content, read once
     bool m_readable = true;
     std::vector<Write> m_writes;
 };
