@@ -68,6 +68,7 @@ bool CIniFile::Load(const std::string& path)
 void CIniFile::Parse(std::string_view content)
 {
     m_lines.clear();
+    m_indexed = false;
     m_modified = false;
     m_bom = content.starts_with(kBom);
     if (m_bom)
@@ -164,10 +165,13 @@ bool CIniFile::Set(std::string_view section, std::string_view key, std::string_v
         return true;
     }
     std::size_t after = header;
-    for (std::size_t i = header + 1; i < SectionEnd(header); ++i) {
+    const std::size_t end = SectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
         if (m_lines[i].kind == Kind::Entry)
             after = i;
     }
+    if (end < m_lines.size())
+        m_indexed = false; // the later sections move down
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(after + 1),
                    MakeLine(std::string(key) + "=" + Encode(value)));
     m_modified = true;
@@ -193,6 +197,7 @@ bool CIniFile::DeleteKey(std::string_view section, std::string_view key)
         const Line& line = m_lines[i];
         if (line.kind == Kind::Entry && text::EqualsNoCase(line.name, key)) {
             m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i));
+            m_indexed = false;
             removed = true;
         }
     }
@@ -206,6 +211,7 @@ bool CIniFile::DeleteSection(std::string_view section)
     for (std::size_t header = FindSection(section); header != npos; header = FindSection(section)) {
         m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(header),
                       m_lines.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
+        m_indexed = false;
         removed = true;
     }
     m_modified = m_modified || removed;
@@ -260,11 +266,16 @@ bool CIniFile::IsWritableKey(std::string_view key)
 
 std::size_t CIniFile::FindSection(std::string_view section) const
 {
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].kind == Kind::Section && text::EqualsNoCase(m_lines[i].name, section))
-            return i;
+    if (!m_indexed) {
+        m_sectionIndex.clear();
+        for (std::size_t i = 0; i < m_lines.size(); ++i) {
+            if (m_lines[i].kind == Kind::Section)
+                m_sectionIndex.emplace(text::FoldedSortKey(m_lines[i].name), i);
+        }
+        m_indexed = true;
     }
-    return npos;
+    const auto found = m_sectionIndex.find(text::FoldedSortKey(section));
+    return found == m_sectionIndex.end() ? npos : found->second;
 }
 
 std::size_t CIniFile::SectionEnd(std::size_t header) const
@@ -290,5 +301,7 @@ std::size_t CIniFile::AppendSection(std::string_view section)
         m_lines.push_back(MakeLine({}));
     m_lines.push_back(MakeLine("[" + std::string(section) + "]"));
     m_modified = true;
+    if (m_indexed)
+        m_sectionIndex.emplace(text::FoldedSortKey(m_lines.back().name), m_lines.size() - 1);
     return m_lines.size() - 1;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 /// Sections ("[name]") and keys ("key=value") are matched without regard to case, and the first
@@ -69,6 +70,10 @@ private:
     std::size_t AppendSection(std::string_view section);
 
     std::vector<Line> m_lines;
+    /// The first header line of each section, by its name's folded sort key; rebuilt on demand
+    /// after a change that moves the lines of a section.
+    mutable std::unordered_map<std::string, std::size_t> m_sectionIndex;
+    mutable bool m_indexed = false;
     bool m_crlf = false;
     bool m_bom = false;
     bool m_modified = false;

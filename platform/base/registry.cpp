@@ -10,6 +10,7 @@
 #include <cstring>
 #include <mutex>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -26,11 +27,24 @@ RegKeyHandle g_classesRoot{2, {}};
 
 constexpr const char* kFileNames[] = {"machine.ini", "user.ini", "classes.ini"};
 
+/// Every key of a root (each section and each key above one) by its path's folded components,
+/// with its direct subkeys in file order, so that finding a key or its subkeys does not read
+/// every section.
+struct KeyTree {
+    struct Node {
+        std::vector<std::string> children; // first spelling of each
+        std::unordered_set<std::string> folded;
+    };
+    std::unordered_map<std::string, Node> nodes; // by NodeKey
+    bool built = false;
+};
+
 struct Root {
     CIniFile ini;
     std::string path;
     bool loaded = false;
     bool readable = true; // false when the file exists but cannot be read: it is never replaced
+    KeyTree tree;         // built on first use, dropped when a key is deleted
 };
 
 /// The process-wide store: the three roots as read from their files, plus the open handles.
@@ -63,6 +77,7 @@ Root& Loaded(Store& store, const RegKeyHandle* key)
     if (!root.loaded) {
         root.path = paths::Join(paths::ConfigFolder(), kFileNames[key->root]);
         root.readable = root.ini.Load(root.path);
+        root.tree = KeyTree();
         root.loaded = true;
     }
     return root;
@@ -102,47 +117,56 @@ std::string JoinPath(std::string_view base, const char* subKey)
     return path;
 }
 
-/// True when the first components of section are those of key.
-bool StartsWithKey(const std::vector<std::string>& section, const std::vector<std::string>& key)
+/// The tree's key of a path's components: each folded component with its length before it.
+std::string NodeKey(const std::vector<std::string>& parts)
 {
-    if (section.size() < key.size())
-        return false;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        if (!text::EqualsNoCase(section[i], key[i]))
-            return false;
+    std::string key;
+    for (const std::string& part : parts) {
+        const std::string folded = text::FoldedSortKey(part);
+        key += std::to_string(folded.size()) + ":" + folded;
     }
-    return true;
+    return key;
 }
 
-/// The names one level below the key, in file order, each once.
-std::vector<std::string> Subkeys(const Root& root, const std::string& path)
+void AddToTree(KeyTree& tree, const std::vector<std::string>& parts)
 {
-    const std::vector<std::string> key = Components(path);
-    std::vector<std::string> names;
-    for (const std::string& section : root.ini.Sections()) {
-        const std::vector<std::string> parts = Components(section);
-        if (parts.size() <= key.size() || !StartsWithKey(parts, key))
-            continue;
-        const std::string& child = parts[key.size()];
-        bool seen = false;
-        for (const std::string& name : names)
-            seen = seen || text::EqualsNoCase(name, child);
-        if (!seen)
-            names.push_back(child);
+    std::string key;
+    tree.nodes.try_emplace(key);
+    for (const std::string& part : parts) {
+        const std::string folded = text::FoldedSortKey(part);
+        KeyTree::Node& node = tree.nodes[key];
+        if (node.folded.insert(folded).second)
+            node.children.push_back(part);
+        key += std::to_string(folded.size()) + ":" + folded;
+        tree.nodes.try_emplace(key);
     }
-    return names;
 }
 
-bool KeyExists(const Root& root, const std::string& path)
+KeyTree& TreeOf(Root& root)
+{
+    if (!root.tree.built) {
+        root.tree.nodes.clear();
+        for (const std::string& section : root.ini.Sections())
+            AddToTree(root.tree, Components(section));
+        root.tree.built = true;
+    }
+    return root.tree;
+}
+
+/// The names one level below the key, in file order, each once; valid until the next change.
+const std::vector<std::string>& Subkeys(Root& root, const std::string& path)
+{
+    static const std::vector<std::string> kNone;
+    const KeyTree& tree = TreeOf(root);
+    const auto found = tree.nodes.find(NodeKey(Components(path)));
+    return found == tree.nodes.end() ? kNone : found->second.children;
+}
+
+bool KeyExists(Root& root, const std::string& path)
 {
     if (path.empty() || root.ini.HasSection(path))
         return true;
-    const std::vector<std::string> key = Components(path);
-    for (const std::string& section : root.ini.Sections()) {
-        if (StartsWithKey(Components(section), key))
-            return true;
-    }
-    return false;
+    return TreeOf(root).nodes.count(NodeKey(Components(path))) > 0;
 }
 
 std::string ValueName(const char* name)
@@ -271,6 +295,8 @@ LONG RegCreateKeyEx(HKEY parent, const char* subKey, DWORD, const char*, DWORD, 
     const bool exists = KeyExists(root, path);
     if (!exists && !root.ini.AddSection(path))
         return ERROR_INVALID_PARAMETER;
+    if (!exists && root.tree.built)
+        AddToTree(root.tree, Components(path));
     if (disposition)
         *disposition = exists ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
     *result = NewHandle(store, parent->root, std::move(path));
@@ -313,8 +339,12 @@ LONG RegSetValueEx(HKEY key, const char* name, DWORD, DWORD type, const BYTE* da
     if (store.denyWrites)
         return ERROR_ACCESS_DENIED;
     const auto stored = Encode(type, data, size);
-    if (!stored || !Loaded(store, key).ini.Set(key->path, ValueName(name), *stored))
+    Root& root = Loaded(store, key);
+    const bool hadSection = root.ini.HasSection(key->path);
+    if (!stored || !root.ini.Set(key->path, ValueName(name), *stored))
         return ERROR_INVALID_PARAMETER;
+    if (!hadSection && root.tree.built)
+        AddToTree(root.tree, Components(key->path));
     return ERROR_SUCCESS;
 }
 
@@ -347,6 +377,7 @@ LONG RegDeleteKey(HKEY parent, const char* subKey)
     if (!Subkeys(root, path).empty())
         return ERROR_ACCESS_DENIED;
     root.ini.DeleteSection(path);
+    root.tree.built = false;
     return Flush(root) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
@@ -356,7 +387,7 @@ LONG RegEnumKey(HKEY key, DWORD index, std::string& name)
     std::lock_guard lock(store.mutex);
     if (!IsValid(store, key))
         return ERROR_INVALID_HANDLE;
-    const std::vector<std::string> names = Subkeys(Loaded(store, key), key->path);
+    const std::vector<std::string>& names = Subkeys(Loaded(store, key), key->path);
     if (index >= names.size())
         return ERROR_NO_MORE_ITEMS;
     name = names[index];
@@ -393,5 +424,6 @@ void RegReset()
         root.path.clear();
         root.loaded = false;
         root.readable = true;
+        root.tree = KeyTree();
     }
 }

@@ -91,6 +91,25 @@ TEST(IniFile, DeletesKeysAndSectionsWithTheirLines)
     EXPECT_EQ(ini.Sections(), std::vector<std::string>{"B"});
 }
 
+TEST(IniFile, LookupsFollowSectionsThatMoveWhenLinesComeAndGo)
+{
+    CIniFile ini;
+    ini.Parse("[A]\nk=1\n[B]\nk=2\n[a]\nk=3\n");
+    EXPECT_EQ(ini.Get("b", "k"), "2");
+    ASSERT_TRUE(ini.Set("A", "new", "x")); // every later section moves down a line
+    EXPECT_EQ(ini.Get("B", "k"), "2");
+    EXPECT_EQ(ini.Get("A", "new"), "x");
+    EXPECT_TRUE(ini.DeleteKey("a", "k"));
+    EXPECT_EQ(ini.Get("B", "k"), "2");
+    EXPECT_EQ(ini.Get("A", "k"), std::nullopt) << "only the first section of a name is read";
+    ASSERT_TRUE(ini.Set("C", "k", "4"));
+    EXPECT_TRUE(ini.DeleteSection("A"));
+    EXPECT_EQ(ini.Get("B", "k"), "2");
+    EXPECT_EQ(ini.Get("c", "k"), "4");
+    EXPECT_FALSE(ini.HasSection("a"));
+    EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"B", "C"}));
+}
+
 TEST(IniFile, SaveKeepsCrLfAndWritesLfForNewFiles)
 {
     const std::string folder = test_support::NewFolder("ini");

@@ -158,6 +158,34 @@ TEST_F(RegistryTest, EnumeratesSubkeysOneLevelBelow)
               ERROR_FILE_NOT_FOUND);
 }
 
+TEST_F(RegistryTest, SubkeysFollowCreatesAndDeletesWithoutRereading)
+{
+    const auto subkeys = [](const char* path) {
+        std::vector<std::string> names;
+        HKEY key = nullptr;
+        if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return names;
+        std::string name;
+        for (DWORD i = 0; RegEnumKey(key, i, name) == ERROR_SUCCESS; ++i)
+            names.push_back(name);
+        RegCloseKey(key);
+        return names;
+    };
+    const DWORD one = 1;
+    ASSERT_EQ(Write(HKEY_LOCAL_MACHINE, "Base\\One", "v", REG_DWORD, &one, 4), ERROR_SUCCESS);
+    EXPECT_EQ(subkeys("Base"), std::vector<std::string>{"One"});
+    ASSERT_EQ(Write(HKEY_LOCAL_MACHINE, "Base\\Two\\Deeper", "v", REG_DWORD, &one, 4),
+              ERROR_SUCCESS);
+    ASSERT_EQ(Write(HKEY_LOCAL_MACHINE, "BASE\\one", "w", REG_DWORD, &one, 4), ERROR_SUCCESS);
+    EXPECT_EQ(subkeys("base"), (std::vector<std::string>{"One", "Two"}));
+    EXPECT_EQ(subkeys("Base\\TWO"), std::vector<std::string>{"Deeper"});
+    EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, "Base\\Two\\Deeper"), ERROR_SUCCESS);
+    EXPECT_EQ(subkeys("Base"), std::vector<std::string>{"One"});
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Base\\Two", 0, KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
+}
+
 TEST_F(RegistryTest, DeniedWritesLeaveValuesReadable)
 {
     ASSERT_EQ(WriteText("Default File", "tree.ged"), ERROR_SUCCESS);
