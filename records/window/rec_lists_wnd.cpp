@@ -32,11 +32,11 @@ bool ShowsSomething(const CTagGrid& grid)
     return grid.GetMode() != CTagGrid::kModeNone && grid.GetShownObject() != nullptr;
 }
 
-/// Shows the type from now on, in the options kept in the profile too.
-void ShowTypeAlways(int listIndex)
+/// Shows the type for the rest of the session. The profile keeps the user's own choice: only the
+/// Record Window Options dialog writes it.
+void ShowTypeForSession(int listIndex)
 {
     RecWndOptions().m_displayChoice[std::size_t(listIndex)] = 0;
-    SaveRecWndOptions();
 }
 
 } // namespace
@@ -184,7 +184,7 @@ void CRecListsWnd::SelectTab(int listIndex, bool focus)
         return;
     if (FindTab(listIndex) == -1) {
         if (!IsDisplayed(listIndex))
-            ShowTypeAlways(listIndex);
+            ShowTypeForSession(listIndex);
         RebuildTabs();
     }
     Activate(grid, focus);

@@ -33,8 +33,8 @@ public:
     /// One tab per displayed type, in list order; the active grid's tab stays selected when it
     /// has one, else the first tab's grid becomes active, else there is none.
     void RebuildTabs();
-    /// Shows the type's tab and grid, changing a hidden type's display choice to 0 first, and
-    /// gives the grid the focus when asked.
+    /// Shows the type's tab and grid, changing a hidden type's display choice to 0 first (for
+    /// the session: the profile is not written), and gives the grid the focus when asked.
     void SelectTab(int listIndex, bool focus);
     /// Shows the record in the list of its type, selected and focused; for a type without a
     /// tab, when ask is set, first asks whether to show it (Cancel: nothing changes). False

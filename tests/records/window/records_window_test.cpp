@@ -7,6 +7,7 @@
 
 #include "controls/grid_find_bar.h"
 #include "database/dictionary/field_ids.h"
+#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
 #include "queries/named_list.h"
 
@@ -152,6 +153,34 @@ TEST_F(RecordsWindowDataTest, ARecordOfAHiddenTypeIsShownOnlyAfterTheQuestion)
     m_window->ShowRecord(repository, false);
     EXPECT_THAT(MessageTexts(), IsEmpty());
     EXPECT_EQ(Lists().GetActiveIndex(), kRepo);
+}
+
+TEST_F(RecordsWindowDataTest, ATypeShownOnRequestIsShownForTheSessionOnly)
+{
+    CWinApp app{"ArdenvelSessionTypeTest"};
+    CAppProfile& profile = app.GetProfile();
+    profile.WriteProfileString(kRecWndOptionsSection, nullptr, nullptr);
+    const auto stored = [&](const char* type) {
+        return int(profile.GetProfileInt(kRecWndOptionsSection, type, -1));
+    };
+    MakeWindow();
+
+    // Go To a record of a hidden type, a search that finds one, and the type's command.
+    TestHooks::AnswerMessageBox(IDOK);
+    m_window->ShowRecord(m_family, true);
+    CRecordNode* object = NewRecord(kObje);
+    SetField(object, "TITL", "Smith wedding");
+    NotifyChanges();
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_TRUE(Lists().ShowFoundRecord(Search("wedding", -1)));
+    Lists().SelectTab(kHead, false);
+    MessageTexts();
+
+    EXPECT_THAT(Tabs(), ElementsAre("Individuals", "Families", "Notes", "Sources", "Multimedia",
+                                    "Headers"));
+    for (const char* type : {"Families", "Multimedia", "Headers"})
+        EXPECT_EQ(stored(type), -1) << type << ": the profile keeps the user's own choice";
+    profile.WriteProfileString(kRecWndOptionsSection, nullptr, nullptr);
 }
 
 TEST_F(RecordsWindowDataTest, NamedListsChangedReachesOnlyTheShownPane)
