@@ -4,6 +4,7 @@
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/gdi_object.h"
 #include "platform/ui/windows/clipboard.h"
+#include "platform/ui/windows/cursor.h"
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
@@ -152,6 +153,7 @@ bool CResultGrid::CreateResultGrid(DWORD style, const RECT& rect, CWnd* parent, 
         DestroyWindow();
         return false;
     }
+    m_cells->SetWindowCursor(LoadCursorResource(kCellCursorId));
     m_activeCells = m_cells.get();
     Layout();
     return true;

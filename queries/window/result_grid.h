@@ -65,6 +65,9 @@ public:
 
     /// Makes the window with its header, cell area and two scroll bars; false, with everything
     /// undone, when any part cannot be made.
+    /// The cursor resource shown over the cells.
+    static constexpr UINT kCellCursorId = 200;
+
     bool CreateResultGrid(DWORD style, const RECT& rect, CWnd* parent, UINT id,
                           IResultGridOwner* owner, int pictureWidth, int pictureHeight);
 
