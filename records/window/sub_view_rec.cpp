@@ -118,11 +118,11 @@ CObject* CSubViewRec::GetSelection(const CRuntimeClass* cls, int* count) const
 
 void CSubViewRec::GetSelectedRecords(std::vector<CRecordNode*>& records) const
 {
+    records.clear();
     if (!m_listsActive && IsPaneVisible()) {
-        CRecordsPane::GetSelectedRecords(records);
+        m_pane->GetSelectedRecords(records);
         return;
     }
-    records.clear();
     if (CTagGrid* grid = const_cast<CRecListsWnd&>(m_lists).GetActiveGrid();
         grid && grid->GetSafeHwnd())
         grid->GetSelectedRecords(records);

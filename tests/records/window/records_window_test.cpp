@@ -371,12 +371,12 @@ TEST_F(RecordsWindowDataTest, EverySelectedRowGivesItsRecordToAddToNamedList)
     m_window->GetSelectedRecords(records);
     EXPECT_THAT(records, ElementsAre(m_family));
 
-    // With the named-lists pane active, its one selected record.
+    // With the named-lists pane active, every record selected there.
     ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
-    m_pane->selection = m_note;
+    m_pane->selectedRecords = {m_note, m_source};
     m_pane->TakeFocus();
     m_window->GetSelectedRecords(records);
-    EXPECT_THAT(records, ElementsAre(m_note));
+    EXPECT_THAT(records, ElementsAre(m_note, m_source));
 }
 
 TEST(RecordSearchWords, SplitAtWhiteSpaceWithTheIgnorableWordsMarked)
