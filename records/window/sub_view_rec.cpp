@@ -36,6 +36,7 @@ int CSubViewRec::OnCreate(CREATESTRUCT* createStruct)
         return -1;
     if (!m_splitter.Create(this, CUSplitterWnd::kSideBySide, true, nullptr))
         return -1;
+    NotifyOwner(kHelpContext);
     m_lists.SetFocusListener([this] { m_listsActive = true; });
     if (!m_lists.Create("RecListsWnd", "RecListsWnd", WS_CHILD | WS_VISIBLE, CRect(), &m_splitter,
                         kListsId))
@@ -141,10 +142,22 @@ void CSubViewRec::OnUpdate(CView* sender, LPARAM hint, CObject* object)
 {
     if (!m_created)
         return;
-    if (hint != kHintNamedListsChanged) // nor kHintDataSetCleared, the same number
+    if (hint == kHintDataSetClearing)
+        Reset();
+    else if (hint != kHintNamedListsChanged) // nor kHintDataSetCleared, the same number
         m_lists.OnDocUpdate(sender, hint, object);
     if (IsPaneVisible())
         m_pane->OnDataChanged(sender, hint, object);
+}
+
+void CSubViewRec::Reset()
+{
+    if (!m_created)
+        return;
+    m_lists.ResetAll();
+    if (m_pane)
+        m_pane->Empty();
+    m_listsActive = true;
 }
 
 int CSubViewRec::FindTab(int listIndex) const

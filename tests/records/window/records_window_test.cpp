@@ -203,6 +203,21 @@ TEST_F(RecordsWindowDataTest, NamedListsChangedReachesOnlyTheShownPane)
     EXPECT_EQ(m_pane->log.back(), "Empty");
 }
 
+TEST_F(RecordsWindowDataTest, ClearingTheDataSetResetsTheListsThePaneAndTheActivePart)
+{
+    MakeWindow();
+    ASSERT_NE(m_pane, nullptr);
+    ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+    m_window->OnNamedListsPaneFocus();
+    ASSERT_FALSE(m_window->AreListsActive());
+    m_pane->log.clear();
+
+    m_window->OnUpdate(nullptr, kHintDataSetClearing, nullptr);
+    EXPECT_THAT(TopRows(kIndi), IsEmpty());
+    EXPECT_TRUE(m_window->AreListsActive()) << "the record lists take the commands again";
+    EXPECT_THAT(m_pane->log, testing::Contains("Empty"));
+}
+
 TEST_F(RecordsWindowDataTest, EveryTabStaysReachableBesideTheNamedListsPane)
 {
     for (int& choice : RecWndOptions().m_displayChoice)
