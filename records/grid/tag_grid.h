@@ -84,9 +84,10 @@ public:
     ~CTagGrid() override;
 
     /// The grid with its two columns ("Records", "Values"); false, with nothing left, when a
-    /// part cannot be made. findBarTemplate 0 makes no find bar.
+    /// part cannot be made. findBarTemplate 0 makes no find bar; moveButtons puts the grid's
+    /// own Up and Down buttons at the right end of its header.
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, ITagGridOwner* owner,
-                UINT findBarTemplate);
+                UINT findBarTemplate, bool moveButtons = false);
 
     /// The columns of a record page's grid: "Record", "Values", then the record's identifier
     /// (not for the header) and its last update; kept through later record changes.
@@ -104,6 +105,10 @@ public:
     CTreeBoxNode* AddRecordRow(CRecordNode* record, bool last, bool allowDuplicate, bool select,
                                bool freeList);
     CTreeBoxNode* FindRowByRecord(const CDataNode* record) const;
+    /// A top-level row of a free list for node (a record, or a field shown as it stands)
+    /// after the row after (first for null), even when node has a row already; null when no
+    /// row could be made.
+    CTreeBoxNode* InsertFreeRow(CDataNode* node, CTreeBoxNode* after);
     /// Makes the row the caret row, in link mode or not; selected, it is the only row selected.
     void SelectRow(CTreeBoxNode* row, bool linkMode, bool select);
     /// The record of the one selected row (a link-mode row's target when followLinks); null
@@ -219,6 +224,8 @@ public:
     void OnSetFocus(CTreeBox* box) override;
     // The header's owner.
     void OnColumnClick(CColumnHeader* header, int column) override;
+    /// The grid's own Up (first) and Down buttons.
+    void OnButtonClicked(CUButton* button) override;
 
     /// A key of the main window's accelerators (Ctrl+S) typed in the in-place editor of a grid
     /// in the main window runs its command on the value typed: the editor stores it and closes
