@@ -38,7 +38,7 @@ public:
         const_cast<CNamedListPane&>(m_pane).GetItemsGrid().GetSelectedRecords(records);
     }
     void RemoveSelectedItems() override { m_pane.RemoveSelectedItems(); }
-    bool CanRemoveSelectedItems() const override { return m_pane.CanRemoveSelectedItems(); }
+    bool CanRemoveSelectedItems() const override { return m_pane.OnUpdateListCommand(); }
     void MoveSelectedItems(bool up) override
     {
         if (CanMoveSelectedItems(up))

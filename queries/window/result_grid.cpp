@@ -139,8 +139,8 @@ bool CResultGrid::CreateResultGrid(DWORD style, const RECT& rect, CWnd* parent, 
     }
     m_headerListener = std::make_unique<HeaderListener>(*this);
     m_header = std::make_unique<CColumnHeader>();
-    m_vertical = std::make_unique<CScrollBar>();
-    m_horizontal = std::make_unique<CScrollBar>();
+    m_vertical = std::make_unique<CGridScrollBar>();
+    m_horizontal = std::make_unique<CGridScrollBar>();
     m_cells = std::make_unique<CResultGridCells>(*this);
     const CRect none(0, 0, 0, 0);
     const bool made =

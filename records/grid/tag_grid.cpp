@@ -510,6 +510,25 @@ CRecordNode* CTagGrid::GetSelectedRecord(bool followLinks) const
     return node && node->IsRecord() ? static_cast<CRecordNode*>(node) : nullptr;
 }
 
+CRecordNode* CTagGrid::GetSelectedRecordOfKind(const CRuntimeClass* cls, int* several) const
+{
+    if (several) {
+        *several = 0;
+        CTreeBox& box = const_cast<CTagGrid*>(this)->GetBox();
+        for (CTreeBoxNode* row = box.GetNextSelected(nullptr); row; row = box.GetNextSelected(row))
+            ++*several;
+    }
+    CRecordNode* record = GetSelectedRecord(true);
+    return record && (!cls || record->IsKindOf(cls)) ? record : nullptr;
+}
+
+CDataNode* CTagGrid::GetNextRowData(CTreeBoxNode*& position) const
+{
+    position =
+        position ? position->m_nextSibling : const_cast<CTagGrid*>(this)->GetBox().GetFirstItem();
+    return NodeOf(position);
+}
+
 void CTagGrid::GetSelectedRecords(std::vector<CRecordNode*>& records) const
 {
     records.clear();

@@ -114,9 +114,15 @@ public:
     /// The record of the one selected row (a link-mode row's target when followLinks); null
     /// when none or several are selected.
     CRecordNode* GetSelectedRecord(bool followLinks = true) const;
+    /// GetSelectedRecord (following links) when the record is of cls (any class for null);
+    /// several, when given, receives the number of selected rows.
+    CRecordNode* GetSelectedRecordOfKind(const CRuntimeClass* cls, int* several) const;
     /// The records of every selected row in row order: a record row's record, a link-mode
     /// row's target; other rows give none.
     void GetSelectedRecords(std::vector<CRecordNode*>& records) const;
+    /// The node of the top-level row after position (the first for null), position then
+    /// standing on that row; null, position null, after the last row.
+    CDataNode* GetNextRowData(CTreeBoxNode*& position) const;
 
     /// A change notice: rows follow the data (see the README).
     void Refill(CView* sender, long hint, CObject* object);

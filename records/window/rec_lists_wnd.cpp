@@ -12,6 +12,7 @@
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
+#include "platform/ui/windows/cmd_ui.h"
 
 namespace {
 
@@ -331,6 +332,16 @@ void CRecListsWnd::OnGridFocus(CTagGrid*)
 {
     if (m_onFocus)
         m_onFocus();
+}
+
+void CRecListsWnd::DeleteInActiveList() const
+{
+    ForwardToActiveList([](CTagGrid& grid) { grid.OnDeleteRecordOrLink(); });
+}
+
+void CRecListsWnd::UpdateDeleteCmd(CCmdUI* state) const
+{
+    state->Enable(m_active && m_active->GetSelectedRecord(false) != nullptr);
 }
 
 bool CRecListsWnd::MayDelete(CTagGrid* grid)

@@ -109,12 +109,7 @@ CObject* CSubViewRec::GetSelection(const CRuntimeClass* cls, int* count) const
         *count = 0;
     if (!grid || !grid->GetSafeHwnd())
         return nullptr;
-    CTreeBox& box = grid->GetBox();
-    if (count)
-        for (CTreeBoxNode* row = box.GetNextSelected(nullptr); row; row = box.GetNextSelected(row))
-            ++*count;
-    CRecordNode* record = grid->GetSelectedRecord(true);
-    return record && (!cls || record->IsKindOf(cls)) ? record : nullptr;
+    return grid->GetSelectedRecordOfKind(cls, count);
 }
 
 void CSubViewRec::GetSelectedRecords(std::vector<CRecordNode*>& records) const

@@ -82,6 +82,12 @@ private:
     CNamedList* ShownList() const;
     void OnDelete();
     void OnRefresh();
+    /// The active list's Record Window Options sheet.
+    void OnRecordWindowOptions();
+    // The named-list commands, while the pane shows (a list selected there for the last two).
+    void OnNewNamedList();
+    void OnDeleteNamedList();
+    void OnNamedListProperties();
     void OnNamedListsPane();
     void OnEmptyNamedList();
     void OnMakeListOrderDefault();
