@@ -50,6 +50,8 @@ struct CExprArg {
     std::string m_label;
     CTypedValue m_value;
 };
+/// The arguments of a call, in order.
+using CExprArgList = std::vector<CExprArg>;
 
 /// A number result; empty for "no value".
 using ExprNumber = std::optional<std::int32_t>;
@@ -161,7 +163,7 @@ private:
     void ReleaseCaches();
     bool PathsStartAt(const CRecordNode* record) const;
 
-    std::vector<CExprArg> m_args;
+    CExprArgList m_args;
     const CExprFunction* m_function = nullptr;
     int m_parameterCount = 0;
     int m_unboundCount = 0;

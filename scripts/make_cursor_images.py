@@ -6,6 +6,7 @@ reads as the cursor's hot spot.
 - cursor_split_horz.png (131): two bars with arrows left and right: moving a vertical divider.
 - cursor_split_vert.png (204): the same turned upright: moving a horizontal divider.
 - cursor_hand.png (321): a pointing hand, over links.
+- cursor_cell.png (200): a thick white cross outlined in black, over the result grid's cells.
 
 Only the standard library is used. Run it from anywhere after changing a shape; the images it
 writes are committed, and the build never runs it.
@@ -78,6 +79,18 @@ def hand():
     return px, (13, 4)
 
 
+def cell_cross():
+    px = blank()
+    inside = lambda x, y: (13 <= x <= 18 and 6 <= y <= 25) or (6 <= x <= 25 and 13 <= y <= 18)
+    for y in range(SIZE):
+        for x in range(SIZE):
+            if not inside(x, y):
+                continue
+            edge = any(not inside(x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1))
+            px[y][x] = "#" if edge else "."
+    return px, (15, 15)
+
+
 def outline(px):
     out = [row[:] for row in px]
     for y in range(SIZE):
@@ -108,7 +121,7 @@ def png_bytes(px, hotspot):
 def main():
     folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "images")
     for name, make in (("cursor_split_horz.png", split_horz), ("cursor_split_vert.png", split_vert),
-                       ("cursor_hand.png", hand)):
+                       ("cursor_hand.png", hand), ("cursor_cell.png", cell_cross)):
         px, hotspot = make()
         with open(os.path.join(folder, name), "wb") as f:
             f.write(png_bytes(outline(px), hotspot))

@@ -3,12 +3,14 @@
 #include "app/shell/av_view.h"
 
 #include "app/shell/app_ids.h"
+#include "app/shell/child_frame.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/shell_app.h"
 #include "app/shell/sub_view.h"
 
 #include "platform/base/prompt.h"
 #include "platform/ui/frames/frame_wnd.h"
+#include "platform/ui/frames/mdi_frame_wnd.h"
 #include "platform/ui/printing/printer_settings.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
@@ -162,8 +164,39 @@ void CAvView::OnFilePrintSetup()
 
 void CAvView::OnFilePrintPreview()
 {
-    if (m_subView && m_subView->CanPrint(TRUE))
-        CView::OnFilePrintPreview();
+    if (!m_subView || !m_subView->CanPrint(TRUE))
+        return;
+    // The frame comes out of the preview as it went in, maximised or not, and the main status
+    // bar shows throughout.
+    auto* frame = dynamic_cast<CMDIChildWnd*>(GetParentFrame());
+    CMDIFrameWnd* mdi = frame ? frame->GetMDIFrame() : nullptr;
+    BOOL maximized = FALSE;
+    const bool active = mdi && mdi->MDIGetActive(&maximized) == frame;
+    auto* mainFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    if (mainFrame)
+        mainFrame->ShowStatusBar(ID_STATUS_MAIN);
+    CView::OnFilePrintPreview();
+    if (active && mdi->MDIGetActive() == frame) {
+        BOOL maximizedAfter = FALSE;
+        mdi->MDIGetActive(&maximizedAfter);
+        if (maximized && !maximizedAfter)
+            frame->MDIMaximize();
+        else if (!maximized && maximizedAfter)
+            frame->MDIRestore();
+    }
+    if (mainFrame)
+        mainFrame->ShowStatusBar(ID_STATUS_MAIN);
+}
+
+BOOL CAvView::IsSelected(const CObject* object) const
+{
+    return m_subView ? m_subView->IsSelected(object) : FALSE;
+}
+
+void CAvView::SetParentFrameFlag(UINT flag)
+{
+    if (auto* frame = dynamic_cast<CChildFrame*>(GetParentFrame()))
+        frame->SetHelpContext(flag);
 }
 
 BOOL CAvView::OnPreparePrinting(CPrintInfo* info)

@@ -32,6 +32,11 @@ public:
     /// window. Turning it on first turns it off in the reusable window of the same kind.
     void SetReusable(bool on);
 
+    /// Whether the pane has object selected; FALSE without a pane.
+    BOOL IsSelected(const CObject* object) const;
+    /// Gives the frame holding the view the help context flag, when that frame is a child frame.
+    void SetParentFrameFlag(UINT flag);
+
     /// Makes the pane of the application's sub-view request. A new window is reusable, except
     /// the records and query windows.
     void OnInitialUpdate() override;

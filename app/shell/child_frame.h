@@ -20,6 +20,9 @@ public:
     void OnUpdateFrameMenu(BOOL activate, CWnd* activateWnd, CMenu* menuAlt) override;
     /// Limits of the frame's size while the user drags it; a negative value sets no limit.
     void SetMinTrackSize(int minWidth, int minHeight, int maxWidth, int maxHeight);
+    /// The help context of the window the frame holds, as its pane gave it (0: none).
+    void SetHelpContext(UINT context) { m_helpContext = context; }
+    UINT GetHelpContext() const { return m_helpContext; }
 
 protected:
     /// The frame's title is exactly its pane's: the document's name is not added.
@@ -35,4 +38,5 @@ private:
     int m_minHeight = -1;
     int m_maxWidth = -1;
     int m_maxHeight = -1;
+    UINT m_helpContext = 0;
 };

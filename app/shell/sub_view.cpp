@@ -53,6 +53,24 @@ void CSubView::Refresh()
     OnUpdate(nullptr, kHintRefresh, nullptr);
 }
 
+void CSubView::Reset() {}
+
+BOOL CSubView::IsSelected(const CObject* /*object*/) const
+{
+    return FALSE;
+}
+
+CAvView* CSubView::GetOwner() const
+{
+    return dynamic_cast<CAvView*>(GetParent());
+}
+
+void CSubView::NotifyOwner(UINT flag)
+{
+    if (CAvView* owner = GetOwner())
+        owner->SetParentFrameFlag(flag);
+}
+
 void CSubView::OnActivate(BOOL activate, CView* /*activated*/, CView* /*deactivated*/)
 {
     if (!activate)

@@ -39,6 +39,11 @@ public:
     virtual void OnUpdate(CView* sender, LPARAM hint, CObject* object);
     /// Shows the content afresh: OnUpdate with no sender, kHintRefresh and no object.
     virtual void Refresh();
+    /// Puts the content back as it stands before any file is loaded; the base has nothing to
+    /// reset.
+    virtual void Reset();
+    /// Whether object is selected in the pane; the base selects nothing.
+    virtual BOOL IsSelected(const CObject* object) const;
     /// The window became the active one, or stopped being it. On activation the base shows the
     /// main status bar and has the main frame rebuild its menus and toolbars for this kind.
     virtual void OnActivate(BOOL activate, CView* activated, CView* deactivated);
@@ -50,6 +55,11 @@ public:
     virtual HICON LoadViewIcon(BOOL reusable, BOOL big) const;
     /// The icon resource id in the size LoadViewIcon asks for.
     static HICON LoadViewIconResource(UINT id, BOOL big);
+    /// Gives the frame that holds the pane's view the help context flag (the records window's
+    /// is 268); nothing while the pane has no view.
+    void NotifyOwner(UINT flag);
+    /// The view that hosts the pane, or null.
+    CAvView* GetOwner() const;
 
     // Printing. The base prints nothing: it refuses both Print and Print Preview.
     /// Whether the pane's content may be printed (preview FALSE) or previewed. The base refuses

@@ -17,6 +17,9 @@ class CRecordTypeTable;
 inline constexpr const char* FIELD_DEFS_ENV = "ARDENVEL_FIELD_DEFS";
 inline constexpr const char* FIELD_DEFS_FILE_NAME = "field_defs.txt";
 
+/// The definitions of user-defined fields, in the order they were made.
+using CFieldDefList = std::vector<CFieldDef*>;
+
 /// Owns every definition of one dictionary: the record tree (its children are the record
 /// definitions), the tree of shared structures, and the definitions of user-defined fields.
 /// Building reads the table's lines; finishing expands each structure reference into copies
@@ -50,7 +53,7 @@ public:
     void MarkCustomFieldDefs();
     /// Offers a user-defined field again (a loaded file uses it); other definitions are left.
     void UnhideCustomFieldDef(const CFieldDef* def);
-    const std::vector<CFieldDef*>& GetCustomFieldDefs() const { return m_customDefs; }
+    const CFieldDefList& GetCustomFieldDefs() const { return m_customDefs; }
     int GetNextUserFieldId() const { return m_nextUserId; }
 
     const std::string& GetError() const { return m_error; }
@@ -79,7 +82,7 @@ private:
     std::vector<std::unique_ptr<CFieldDef>> m_defs; // every definition, whatever its kind
     CFieldDef* m_recordRoot = nullptr;
     CFieldDef* m_structRoot = nullptr;
-    std::vector<CFieldDef*> m_customDefs;
+    CFieldDefList m_customDefs;
     int m_nextUserId = FIELD_USER_FIRST;
     std::string m_error;
     // While building: the tree lines go to, and the last definition of each level.

@@ -148,12 +148,12 @@ bool CMultimediaChains::Take(CObjRec& record, std::string_view xref)
     }
     if (!owner) {
         if (!AnnounceContinuation(record, record))
-            record.FinishLoading();
+            record.DecodeBlobs();
         return true;
     }
-    owner->TakeOverBlobs(record);
+    owner->ResolveBlobChain(record);
     if (!AnnounceContinuation(record, *owner))
-        owner->FinishLoading();
+        owner->DecodeBlobs();
     DestroyNodeTree(&record);
     return false;
 }
@@ -345,7 +345,7 @@ void FinishMultimediaRecords()
         auto* record = static_cast<CRecordNode*>(node);
         highest = std::max(highest, record->GetRecordNumber());
         auto* object = dynamic_cast<CObjRec*>(record);
-        if (!object || object->FinishLoading())
+        if (!object || object->DecodeBlobs())
             continue;
         const std::string id = record->GetIdText();
         AppendExceptionText(text::Format(

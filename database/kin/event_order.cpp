@@ -11,7 +11,9 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-std::size_t FindDatePosition(const std::vector<COrderRow>& rows, const CDateValue* date)
+// Where a new row goes in each order: the Events and Objects pages insert their rows by these.
+
+std::size_t InsertByDate(const std::vector<COrderRow>& rows, const CDateValue* date)
 {
     if (!date)
         return rows.size();
@@ -22,8 +24,7 @@ std::size_t FindDatePosition(const std::vector<COrderRow>& rows, const CDateValu
     return rows.size();
 }
 
-std::size_t FindAgePosition(const std::vector<COrderRow>& rows, std::string_view text,
-                            bool ownBirth)
+std::size_t InsertByAge(const std::vector<COrderRow>& rows, std::string_view text, bool ownBirth)
 {
     std::optional<CAgeText> age = ParseAgeText(text);
     if (!age && !ownBirth)
@@ -52,7 +53,7 @@ std::size_t FindAgePosition(const std::vector<COrderRow>& rows, std::string_view
     return rows.size();
 }
 
-std::size_t FindTextPosition(const std::vector<COrderRow>& rows, std::string_view text)
+std::size_t InsertByText(const std::vector<COrderRow>& rows, std::string_view text)
 {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (text::CompareNoCase(rows[i].m_text, text) > 0)
@@ -93,11 +94,11 @@ std::size_t FindRowPosition(ERowOrder order, const std::vector<COrderRow>& rows,
 {
     switch (order) {
     case ERowOrder::Date:
-        return FindDatePosition(rows, row.m_date);
+        return InsertByDate(rows, row.m_date);
     case ERowOrder::Age:
-        return FindAgePosition(rows, row.m_text, row.m_ownBirth);
+        return InsertByAge(rows, row.m_text, row.m_ownBirth);
     case ERowOrder::Text:
-        return FindTextPosition(rows, row.m_text);
+        return InsertByText(rows, row.m_text);
     case ERowOrder::Stored:
         break;
     }

@@ -75,7 +75,7 @@ bool IsOwnBirthRow(const CDataNode* fact, int kind, bool individualList)
     return individualList && kind == kEventRowOwn && fact && fact->GetFieldId() == FIELD_BIRT;
 }
 
-std::string GetEventRowText(const CDataNode& fact, int kind, const CIndRec* individual, int column)
+std::string GetEventText(const CDataNode& fact, int kind, const CIndRec* individual, int column)
 {
     std::string text;
     const int id = fact.GetFieldId();
@@ -144,7 +144,7 @@ COrderRow GetFactRowKeys(const CColumnOrder& order, const CDataNode& fact, int k
     if (order.m_order == ERowOrder::Date)
         row.m_date = GetFactDate(&fact);
     else if (order.m_order != ERowOrder::Stored)
-        row.m_text = GetEventRowText(fact, kind, individual, order.m_column);
+        row.m_text = GetEventText(fact, kind, individual, order.m_column);
     row.m_ownBirth = IsOwnBirthRow(&fact, kind, individual != nullptr);
     return row;
 }

@@ -38,7 +38,7 @@ bool IsOwnBirthRow(const CDataNode* fact, int kind, bool individualList);
 
 /// The text of a row's column for the individual whose list it is (null for a family's list):
 /// 0 the date, 1 the Event/Attribute text, 2 the age at the fact.
-std::string GetEventRowText(const CDataNode& fact, int kind, const CIndRec* individual, int column);
+std::string GetEventText(const CDataNode& fact, int kind, const CIndRec* individual, int column);
 
 /// What order reads of a fact row on the list of individual (null for a family's list): the
 /// fact's date for Date, the text of the order's column for Text and Age, and whether the row

@@ -175,7 +175,7 @@ std::vector<CBlobNode*> CObjRec::GetBlobFields() const
     return blobs;
 }
 
-void CObjRec::TakeOverBlobs(CObjRec& other)
+void CObjRec::ResolveBlobChain(CObjRec& other)
 {
     if (&other == this)
         return;
@@ -185,7 +185,7 @@ void CObjRec::TakeOverBlobs(CObjRec& other)
     }
 }
 
-bool CObjRec::FinishLoading()
+bool CObjRec::DecodeBlobs()
 {
     const std::vector<CBlobNode*> blobs = GetBlobFields();
     if (blobs.empty()) {

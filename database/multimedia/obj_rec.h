@@ -21,9 +21,9 @@ class CBlobNode;
 ///
 /// Loading: the loader builds the record's BLOB fields from the BLOB and CONT lines as usual.
 /// When a record names a continuation record (its "Continued in" OBJE link), the loader takes
-/// that link off the record; when the continuation arrives it calls TakeOverBlobs on the first
+/// that link off the record; when the continuation arrives it calls ResolveBlobChain on the first
 /// record of the chain, then destroys the continuation (which leaves the identifier maps by
-/// itself). Once every line is read, FinishLoading on every multimedia record decodes the
+/// itself). Once every line is read, DecodeBlobs on every multimedia record decodes the
 /// gathered BLOB text into the working file. The text of a whole chain is decoded as one, since
 /// only its very end carries the encoding's padding: decoding each record's part alone would
 /// take content bytes of 0xFF at a record's end for padding. The multimedia id counter should
@@ -67,14 +67,15 @@ public:
     CRecordNode* FindLinkingRecord(const CDataNode* numberField) const override;
 
     // Loading.
-    /// Moves the other record's BLOB fields, in order, behind this record's own.
-    void TakeOverBlobs(CObjRec& other);
+    /// Joins one continuation record of the chain that starts here: moves its BLOB fields, in
+    /// order, behind this record's own (the loader then deletes the continuation).
+    void ResolveBlobChain(CObjRec& other);
     /// Decodes the BLOB fields, joined as one text, into a new working file and deletes the
     /// fields: the object is then embedded. A record without BLOB fields keeps the content it
     /// has (none: it is linked), so a second call changes nothing. False, with the BLOB fields
     /// kept as they are (and so written back unchanged), when the text is not BLOB text or the
     /// working file cannot be written.
-    bool FinishLoading();
+    bool DecodeBlobs();
 
     // Embedded and linked form.
     /// Reads the linked file into a new working file and makes the object embedded; false,

@@ -62,9 +62,11 @@ public:
     /// Link as Father", "... Mother", "... Parent"); an unrecorded sex is asked first. False
     /// when both partners are present, nothing was linked, or the link was refused (said why).
     bool LinkExistingParent(bool notify);
-    /// Lets the user pick an individual ("Select Individual to Link as Child") and links it as
-    /// the last child; false when nothing was linked.
-    bool LinkExistingChild(bool notify);
+    /// Lets the user pick an individual in a dialog titled title (the caller's, such as "Select
+    /// Individual to Link as Sibling", or "Select Individual to Link as Child") and links it as a
+    /// child before beforeChild (as the last child when null). The child linked; null when
+    /// nothing was.
+    CIndRec* LinkExistingChild(const char* title, const CIndRec* beforeChild, bool notify);
     /// "Family of " and the partners' names joined by " and ", the one partner's, or
     /// "(parents not known)"; a partner without a name shows "(no name)".
     void GetTitle(std::string& text) const;

@@ -144,20 +144,20 @@ bool CFamRec::LinkExistingParent(bool notify)
     return true;
 }
 
-bool CFamRec::LinkExistingChild(bool notify)
+CIndRec* CFamRec::LinkExistingChild(const char* title, const CIndRec* beforeChild, bool notify)
 {
     CIndRec* chosen = nullptr;
-    if (!SelectIndividual(*this, this, "Select Individual to Link as Child", FIELD_CHIL, false,
-                          chosen) ||
-        !chosen)
-        return false;
+    if (!SelectIndividual(*this, this, title, FIELD_CHIL, false, chosen) || !chosen)
+        return nullptr;
     try {
         LinkChild(chosen, nullptr);
+        if (beforeChild)
+            MoveChildLink(chosen, beforeChild);
     } catch (...) {
         EndAbandonedOperation();
-        return false;
+        return nullptr;
     }
     if (notify)
         NotifyChanges();
-    return true;
+    return chosen;
 }

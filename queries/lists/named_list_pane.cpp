@@ -449,7 +449,7 @@ void CNamedListPane::AddSelectionToNamedList(CTagGrid* source)
     TellHostChanged();
 }
 
-bool CNamedListPane::CanRemoveSelectedItems() const
+bool CNamedListPane::OnUpdateListCommand() const
 {
     if (m_readOnly)
         return false;

@@ -85,7 +85,9 @@ public:
     void AddSelectionToNamedList(CTagGrid* source);
     /// Delete: the selected list when the lists box has the focus, else the selected entries.
     void RemoveSelectedItems();
-    bool CanRemoveSelectedItems() const;
+    /// Whether the list commands (Delete) apply: with the items grid focused, to a record row at
+    /// the caret; with the lists box focused, to a selected list. Never in read-only mode.
+    bool OnUpdateListCommand() const;
     /// The list's properties; true when the list changed (the caller announces it).
     bool EditListProperties(CNamedList* list);
     /// The rows of the items grid become the list's order, each with its own entry and note.

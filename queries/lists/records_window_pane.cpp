@@ -33,8 +33,12 @@ public:
         return m_pane.GetSelection(cls, count);
     }
     CRecordNode* GetCurrentRecord() const override { return m_pane.GetCurrentRecord(); }
+    void GetSelectedRecords(std::vector<CRecordNode*>& records) const override
+    {
+        const_cast<CNamedListPane&>(m_pane).GetItemsGrid().GetSelectedRecords(records);
+    }
     void RemoveSelectedItems() override { m_pane.RemoveSelectedItems(); }
-    bool CanRemoveSelectedItems() const override { return m_pane.CanRemoveSelectedItems(); }
+    bool CanRemoveSelectedItems() const override { return m_pane.OnUpdateListCommand(); }
     void MoveSelectedItems(bool up) override
     {
         if (CanMoveSelectedItems(up))

@@ -256,10 +256,10 @@ BOOL CSelectRecordsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         return CDialog::OnCommand(wParam, lParam);
     switch (LOWORD(wParam)) {
     case IDC_SELREC_ADD:
-        OnAdd(Walk::Selected);
+        OnAdd();
         return TRUE;
     case IDC_SELREC_ADD_ALL:
-        OnAdd(Walk::All);
+        OnAddAll();
         return TRUE;
     case IDC_SELREC_REMOVE:
         OnRemove();
@@ -268,16 +268,16 @@ BOOL CSelectRecordsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnRemoveAll();
         return TRUE;
     case IDC_SELREC_ADD_QUERY:
-        OnUsingQuery(true);
+        OnAddUsingQuery();
         return TRUE;
     case IDC_SELREC_REMOVE_QUERY:
-        OnUsingQuery(false);
+        OnRemoveUsingQuery();
         return TRUE;
     case IDC_SELREC_DEFAULT_ORDER:
-        OnOrder(false);
+        OnDefaultOrder();
         return TRUE;
     case IDC_SELREC_CUSTOM_ORDER:
-        OnOrder(true);
+        OnCustomOrder();
         return TRUE;
     default:
         return CDialog::OnCommand(wParam, lParam);
@@ -310,7 +310,17 @@ void CSelectRecordsDlg::AddRecord(CRecordNode* record, int& met, int& added, boo
     }
 }
 
-void CSelectRecordsDlg::OnAdd(Walk walk)
+void CSelectRecordsDlg::OnAdd()
+{
+    AddRows(Walk::Selected);
+}
+
+void CSelectRecordsDlg::OnAddAll()
+{
+    AddRows(Walk::All);
+}
+
+void CSelectRecordsDlg::AddRows(Walk walk)
 {
     CTagGrid* source = GetSourceGrid();
     CTreeBox& box = source->GetBox();
@@ -370,7 +380,17 @@ void CSelectRecordsDlg::OnRemoveAll()
     UpdateButtons();
 }
 
-void CSelectRecordsDlg::OnUsingQuery(bool add)
+void CSelectRecordsDlg::OnAddUsingQuery()
+{
+    UseQuery(true);
+}
+
+void CSelectRecordsDlg::OnRemoveUsingQuery()
+{
+    UseQuery(false);
+}
+
+void CSelectRecordsDlg::UseQuery(bool add)
 {
     std::string name;
     bool custom = false;
@@ -411,10 +431,14 @@ void CSelectRecordsDlg::SetCustomOrder(bool custom)
                      custom ? IDC_SELREC_CUSTOM_ORDER : IDC_SELREC_DEFAULT_ORDER);
 }
 
-void CSelectRecordsDlg::OnOrder(bool custom)
+void CSelectRecordsDlg::OnDefaultOrder()
 {
-    if (!custom)
-        m_chosenGrid.OnSortAlphabetical();
+    m_chosenGrid.OnSortAlphabetical();
+}
+
+void CSelectRecordsDlg::OnCustomOrder()
+{
+    // The chosen list keeps the order it has.
 }
 
 void CSelectRecordsDlg::OnMove(bool up)
@@ -456,10 +480,12 @@ void CSelectRecordsDlg::AddAllToNamedList()
 std::vector<CRecordNode*> CSelectRecordsDlg::ChosenRecords()
 {
     std::vector<CRecordNode*> records;
-    for (CTreeBoxNode* row = m_chosenGrid.GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
-        if (CRecordNode* record = RecordOfRow(row))
-            records.push_back(record);
-    }
+    CTreeBoxNode* position = nullptr;
+    do {
+        CDataNode* node = m_chosenGrid.GetNextRowData(position);
+        if (node && node->IsRecord())
+            records.push_back(static_cast<CRecordNode*>(node));
+    } while (position);
     return records;
 }
 

@@ -63,11 +63,19 @@ protected:
 private:
     enum class Walk { Selected, All };
 
-    void OnAdd(Walk walk);
+    /// ">" and ">>": the selected rows, or every row, of the source list.
+    void OnAdd();
+    void OnAddAll();
+    void AddRows(Walk walk);
     void OnRemove();
     void OnRemoveAll();
-    void OnUsingQuery(bool add);
-    void OnOrder(bool custom);
+    /// A saved query of the type adds its records to the chosen list, or removes them.
+    void OnAddUsingQuery();
+    void OnRemoveUsingQuery();
+    void UseQuery(bool add);
+    /// "Default Order" sorts the chosen list alphabetically; "Custom Order" keeps its order.
+    void OnDefaultOrder();
+    void OnCustomOrder();
     void OnMove(bool up);
     void OnMenu();
     void AddAllToNamedList();

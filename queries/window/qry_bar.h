@@ -80,6 +80,10 @@ private:
     bool OnResults() const;
     bool HasRows() const;
     void ShowPrompt(const std::string& text);
+    /// Pumps the messages until run has ended: the interface keeps painting, keys are held
+    /// back, and only the query toolbar takes the mouse (a press elsewhere focuses the main
+    /// window).
+    void WaitForQuery(const CQueryRun& run);
 
     CSubViewQuery& m_window;
     std::vector<std::unique_ptr<CWnd>> m_controls;

@@ -43,6 +43,23 @@ void CQryBar::OnCancelQuery()
         m_run->Cancel();
 }
 
+void CQryBar::WaitForQuery(const CQueryRun& run)
+{
+    CWnd* mainWindow = AfxGetMainWnd();
+    RunModalWait([&run] { return run.IsFinished(); },
+                 [this, mainWindow](const MSG& msg) {
+                     if (msg.message >= kKeyFirst && msg.message <= kKeyLast)
+                         return false;
+                     const bool mouse = (msg.message >= kMouseFirst && msg.message <= kMouseLast) ||
+                                        msg.message == kNcMouseMove;
+                     if (!mouse)
+                         return true;
+                     if (msg.message == kLButtonDown && mainWindow)
+                         mainWindow->SetFocus();
+                     return IsInside(&m_toolBar, static_cast<const CWnd*>(msg.hwnd));
+                 });
+}
+
 void CQryBar::RunQuery(bool askParameters, bool invert)
 {
     if (m_run)
@@ -75,22 +92,9 @@ void CQryBar::RunQuery(bool askParameters, bool invert)
     CWnd* focus = GetFocus();
     SetFocus();
     ShowPrompt("To cancel query, click the cancel button on the query toolbar");
-    CWnd* mainWindow = AfxGetMainWnd();
     std::exception_ptr kept;
     try {
-        RunModalWait([&run] { return run.IsFinished(); },
-                     [this, mainWindow](const MSG& msg) {
-                         if (msg.message >= kKeyFirst && msg.message <= kKeyLast)
-                             return false;
-                         const bool mouse =
-                             (msg.message >= kMouseFirst && msg.message <= kMouseLast) ||
-                             msg.message == kNcMouseMove;
-                         if (!mouse)
-                             return true;
-                         if (msg.message == kLButtonDown && mainWindow)
-                             mainWindow->SetFocus();
-                         return IsInside(&m_toolBar, static_cast<const CWnd*>(msg.hwnd));
-                     });
+        WaitForQuery(run);
     } catch (...) {
         // The run still ends below and the bar leaves its running state first.
         kept = std::current_exception();

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+class CCmdUI;
 class CBitmap;
 class CDataNode;
 class CRecordNode;
@@ -46,6 +47,8 @@ public:
     /// Deletes the fields, or the records, behind the selected cells of one column, after the
     /// user confirms.
     void DeleteSelectedCells();
+    /// Delete is enabled while cells are selected.
+    void OnUpdateDelete(CCmdUI* state) const;
     /// For every change notice: drops the rows of deleted records, repaints changed ones.
     void OnDataChanged(long hint);
 

@@ -11,6 +11,7 @@
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
+#include "platform/ui/windows/cmd_ui.h"
 #include "queries/expression.h"
 #include "queries/query_eval.h"
 #include "queries/window/qry_save_to_file_dlg.h"
@@ -117,6 +118,11 @@ void CQryResultGrid::SortByColumn(const CQueryColumn* column)
 }
 
 // Deleting.
+
+void CQryResultGrid::OnUpdateDelete(CCmdUI* state) const
+{
+    state->Enable(!GetSelection().IsEmpty());
+}
 
 void CQryResultGrid::DeleteSelectedCells()
 {

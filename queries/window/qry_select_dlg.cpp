@@ -16,7 +16,7 @@ CQrySelectDlg::CQrySelectDlg(bool removeNote, CWnd* parent)
 BOOL CQrySelectDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_QRY_SELECT_LIST));
+    auto* list = dynamic_cast<CQrySelectListBox*>(GetDlgItem(IDC_QRY_SELECT_LIST));
     if (!list) {
         EndDialog(IDCANCEL);
         return TRUE;
@@ -44,7 +44,7 @@ BOOL CQrySelectDlg::OnInitDialog()
 
 void CQrySelectDlg::UpdateOk()
 {
-    const auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_QRY_SELECT_LIST));
+    const auto* list = dynamic_cast<CQrySelectListBox*>(GetDlgItem(IDC_QRY_SELECT_LIST));
     if (CWnd* ok = GetDlgItem(IDOK))
         ok->EnableWindow(list && list->GetCurSel() >= 0);
 }
@@ -60,7 +60,7 @@ BOOL CQrySelectDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CQrySelectDlg::OnOK()
 {
-    const auto* list = dynamic_cast<CListBox*>(GetDlgItem(IDC_QRY_SELECT_LIST));
+    const auto* list = dynamic_cast<CQrySelectListBox*>(GetDlgItem(IDC_QRY_SELECT_LIST));
     const int selected = list ? list->GetCurSel() : -1;
     if (selected < 0)
         return;

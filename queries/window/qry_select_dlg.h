@@ -3,10 +3,15 @@
 #pragma once
 
 #include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/dialogs/list_box.h"
 
 #include <string>
 
 class CFieldDef;
+
+/// The dialog's list of queries (control 1243): standard queries by name, custom ones with
+/// " (custom)" after the name, item data 0 or 1.
+using CQrySelectListBox = CListBox;
 
 inline constexpr UINT kQrySelectTemplate = 240;
 inline constexpr int IDC_QRY_SELECT_LIST = 1243, IDC_QRY_SELECT_NOTE = 1547;

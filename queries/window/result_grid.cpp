@@ -4,6 +4,7 @@
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/gdi_object.h"
 #include "platform/ui/windows/clipboard.h"
+#include "platform/ui/windows/cursor.h"
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
@@ -138,8 +139,8 @@ bool CResultGrid::CreateResultGrid(DWORD style, const RECT& rect, CWnd* parent, 
     }
     m_headerListener = std::make_unique<HeaderListener>(*this);
     m_header = std::make_unique<CColumnHeader>();
-    m_vertical = std::make_unique<CScrollBar>();
-    m_horizontal = std::make_unique<CScrollBar>();
+    m_vertical = std::make_unique<CGridScrollBar>();
+    m_horizontal = std::make_unique<CGridScrollBar>();
     m_cells = std::make_unique<CResultGridCells>(*this);
     const CRect none(0, 0, 0, 0);
     const bool made =
@@ -152,6 +153,7 @@ bool CResultGrid::CreateResultGrid(DWORD style, const RECT& rect, CWnd* parent, 
         DestroyWindow();
         return false;
     }
+    m_cells->SetWindowCursor(LoadCursorResource(kCellCursorId));
     m_activeCells = m_cells.get();
     Layout();
     return true;

@@ -14,6 +14,9 @@
 class CBitmap;
 class CResultGrid;
 
+/// The grid's two scroll bars: plain scroll-bar controls that the grid drives.
+using CGridScrollBar = CScrollBar;
+
 /// One column; the grid owns it, and hands data back to its owner when the column goes.
 struct ResultGridColumn {
     void* m_data = nullptr;
@@ -65,6 +68,9 @@ public:
 
     /// Makes the window with its header, cell area and two scroll bars; false, with everything
     /// undone, when any part cannot be made.
+    /// The cursor resource shown over the cells.
+    static constexpr UINT kCellCursorId = 200;
+
     bool CreateResultGrid(DWORD style, const RECT& rect, CWnd* parent, UINT id,
                           IResultGridOwner* owner, int pictureWidth, int pictureHeight);
 
@@ -189,8 +195,8 @@ private:
     std::unique_ptr<HeaderListener> m_headerListener;
     std::unique_ptr<CColumnHeader> m_header;
     std::unique_ptr<CResultGridCells> m_cells;
-    std::unique_ptr<CScrollBar> m_vertical;
-    std::unique_ptr<CScrollBar> m_horizontal;
+    std::unique_ptr<CGridScrollBar> m_vertical;
+    std::unique_ptr<CGridScrollBar> m_horizontal;
     CResultGridCells* m_activeCells = nullptr;
 };
 

@@ -8,6 +8,27 @@
 
 #include <algorithm>
 
+namespace {
+
+/// Inverts every pixel of area, as a pattern invert with a white brush does: what lies there
+/// (the cells' background and their separators) shows in its opposite colour.
+void InvertArea(CDC& dc, const CRect& area)
+{
+    if (area.IsRectEmpty())
+        return;
+    CDC white;
+    CBitmap bitmap;
+    if (!white.CreateCompatibleDC(&dc) ||
+        !bitmap.CreateCompatibleBitmap(&dc, area.Width(), area.Height()))
+        return;
+    CBitmap* old = white.SelectObject(&bitmap);
+    white.FillSolidRect(0, 0, area.Width(), area.Height(), RGB(255, 255, 255));
+    dc.BitBlt(area.left, area.top, area.Width(), area.Height(), &white, 0, 0, SRCINVERT);
+    white.SelectObject(old);
+}
+
+} // namespace
+
 void CResultGridCells::OnPaint()
 {
     CPaintDC dc(this);
@@ -46,19 +67,6 @@ void CResultGridCells::DrawCells(CDC& dc, const CRect& clip)
         return;
     dc.FillSolidRect(0, 0, coveredRight, coveredBottom, GetSysColor(COLOR_WINDOW));
 
-    const bool active = g.m_activeCells == this;
-    const GridSelection& selection = g.m_selection;
-    if (!g.m_highlightSuppressed && !selection.IsEmpty()) {
-        CRect area = g.CellsRect(selection.top, selection.left, selection.bottom, selection.right);
-        area.InflateRect(1, 1);
-        dc.FillSolidRect(&area, GetSysColor(COLOR_HIGHLIGHT));
-        if (active && selection.Contains(g.m_anchorRow, g.m_anchorColumn)) {
-            CRect anchor =
-                g.CellsRect(g.m_anchorRow, g.m_anchorColumn, g.m_anchorRow, g.m_anchorColumn);
-            anchor.DeflateRect(2, 2);
-            dc.FillSolidRect(&anchor, GetSysColor(COLOR_WINDOW));
-        }
-    }
     // Separators under every row and right of every column.
     for (int y = rowHeight - 1; y < coveredBottom; y += rowHeight)
         dc.FillSolidRect(0, y, coveredRight, 1, face);
@@ -67,6 +75,22 @@ void CResultGridCells::DrawCells(CDC& dc, const CRect& clip)
         if (x >= client.right)
             break;
         dc.FillSolidRect(x, 0, 1, coveredBottom, face);
+    }
+    // The selection, enlarged over its separators, inverted; in the active cell window its
+    // anchor cell is refilled inside, so that it shows as the current cell.
+    const bool active = g.m_activeCells == this;
+    const GridSelection& selection = g.m_selection;
+    if (!g.m_highlightSuppressed && !selection.IsEmpty()) {
+        CRect area = g.CellsRect(selection.top, selection.left, selection.bottom, selection.right);
+        area.InflateRect(1, 1);
+        area.IntersectRect(CRect(area), client);
+        InvertArea(dc, area);
+        if (active && selection.Contains(g.m_anchorRow, g.m_anchorColumn)) {
+            CRect anchor =
+                g.CellsRect(g.m_anchorRow, g.m_anchorColumn, g.m_anchorRow, g.m_anchorColumn);
+            anchor.DeflateRect(2, 2);
+            dc.FillSolidRect(&anchor, GetSysColor(COLOR_WINDOW));
+        }
     }
 
     if (!g.m_owner)

@@ -112,7 +112,10 @@ void CSubViewQuery::MapHandlers()
             m_grid.DeleteSelectedCells();
     });
     MapUpdate(ID_EDIT_DELETE, [this](CCmdUI* state) {
-        state->Enable(m_activeTab == kTabResults && m_query && !m_grid.GetSelection().IsEmpty());
+        if (m_activeTab == kTabResults && m_query)
+            m_grid.OnUpdateDelete(state);
+        else
+            state->Enable(FALSE);
     });
     MapCommandRange(ID_QUERY_TAB_FIRST, ID_QUERY_TAB_RESULTS, [this](UINT id) { SelectTab(id); });
     MapUpdate(ID_FILE_PRINT, [this](CCmdUI* state) { state->Enable(m_query != nullptr); });

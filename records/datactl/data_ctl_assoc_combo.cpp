@@ -25,7 +25,7 @@ class CDropDownWatch final : public IAppMessageWatch {
 public:
     void OnAppMessage(const MSG& msg) override
     {
-        if (m_owner && m_owner->ClosesList(msg))
+        if (m_owner && m_owner->HookProc(msg))
             m_owner->PostClose();
     }
     CDataCtlAssocCombo* m_owner = nullptr;
@@ -332,7 +332,7 @@ void CDataCtlAssocCombo::OnListLostFocus()
         PostClose();
 }
 
-bool CDataCtlAssocCombo::ClosesList(const MSG& msg)
+bool CDataCtlAssocCombo::HookProc(const MSG& msg)
 {
     switch (msg.message) {
     case WM_COMMAND:

@@ -108,8 +108,9 @@ public:
     void OnTextClicked();
     /// Whether the record is one of those offered.
     bool IsOffered(const CDataNode* node) const;
-    /// The application-wide watch: whether msg closes the open list.
-    bool ClosesList(const MSG& msg);
+    /// The application-wide message watch, for each message taken from the queue while the
+    /// list is down: whether msg closes the list.
+    bool HookProc(const MSG& msg);
     /// Posts the close message once, while the list is down.
     void PostClose();
     void OnListLostFocus();

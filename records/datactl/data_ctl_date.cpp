@@ -83,10 +83,15 @@ void CDataCtlDate::ApplyAssistantResult(const CDateData& date)
     ShowScratch();
 }
 
-void CDataCtlDate::OnEditKillFocus(CWnd* next)
+void CDataCtlDate::NormalizeText()
 {
     if (ParseText())
         ShowScratch();
+}
+
+void CDataCtlDate::OnEditKillFocus(CWnd* next)
+{
+    NormalizeText();
     NotifyKillFocus(next);
 }
 

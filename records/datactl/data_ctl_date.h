@@ -53,6 +53,9 @@ private:
     /// mode refuses it.
     bool ParseText();
     void ShowScratch();
+    /// The text read as a date (text that is no date becomes a date phrase) and shown again in
+    /// display form; the edit losing the focus does it.
+    void NormalizeText();
 
     DWORD m_dateFlags = 0;
     CDateData m_scratch;

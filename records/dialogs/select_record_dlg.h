@@ -18,6 +18,10 @@ inline constexpr int IDC_SELECT_PLACEHOLDER = 1038, IDC_SELECT_MATCHING = 1500,
                      IDC_SELECT_NEW = 1512;
 inline constexpr UINT kSelectRecordGridId = 107, kSelectRecordListGridId = 109;
 
+/// The record grid of the select-record dialog: a record list grid whose owner, the dialog,
+/// answers its selection and double clicks.
+using CSelectRecordGrid = CTagGrid;
+
 /// The caller sets the members and runs DoModal; after IDOK m_selected is the record chosen.
 /// Without a record-type root the dialog ends at once with IDCANCEL.
 class CSelectRecordDlg final : public CDialog, public ITagGridOwner {
@@ -40,7 +44,7 @@ public:
     /// With a link field id: the link's own filter is offered and chosen.
     bool m_offerLinkFilter = false;
 
-    CTagGrid& GetGrid() { return m_grid; }
+    CSelectRecordGrid& GetGrid() { return m_grid; }
 
     // The grid's owner.
     void OnGridSelChanged(CTagGrid* grid) override;
@@ -56,7 +60,7 @@ private:
     void FillList();
     void UpdateOk();
 
-    CTagGrid m_grid;
+    CSelectRecordGrid m_grid;
     CDlgLayout m_layout;
 };
 

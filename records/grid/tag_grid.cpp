@@ -160,11 +160,12 @@ CTagGrid::~CTagGrid()
 }
 
 BOOL CTagGrid::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, ITagGridOwner* owner,
-                      UINT findBarTemplate)
+                      UINT findBarTemplate, bool moveButtons)
 {
     m_owner = owner;
-    if (!CreateGrid(0, 0, style, TBF_GRID | TBF_CHILDREN_ON_DEMAND | TBF_MULTI_SELECT, rect, parent,
-                    id, 0, 0, findBarTemplate))
+    if (!CreateGrid(moveButtons ? 1 : 0, 0, style,
+                    TBF_GRID | TBF_CHILDREN_ON_DEMAND | TBF_MULTI_SELECT, rect, parent, id, 0, 0,
+                    findBarTemplate))
         return FALSE;
     GetBox().SetEmptyText("");
     ApplyColumns();
@@ -439,6 +440,35 @@ CTreeBoxNode* CTagGrid::FindRowByRecord(const CDataNode* record) const
     return m_rows.Find(record);
 }
 
+CTreeBoxNode* CTagGrid::InsertFreeRow(CDataNode* node, CTreeBoxNode* after)
+{
+    if (!node)
+        return nullptr;
+    if (m_mode != kModeFreeList) {
+        ResetList();
+        m_mode = kModeFreeList;
+        m_shown = nullptr;
+    }
+    CTreeBoxNode* row = nullptr;
+    try {
+        row = GetBox().CreateNode(
+            nullptr, after,
+            {.state = HasShownChildren(node) ? CTreeBoxNode::kCollapsed : CTreeBoxNode::kLeaf,
+             .data = std::uintptr_t(node)});
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    if (row && !m_rows.Find(node))
+        m_rows.Set(node, row);
+    return row;
+}
+
+void CTagGrid::OnButtonClicked(CUButton* button)
+{
+    if (button == &GetButton(0) || button == &GetButton(1))
+        Move(button == &GetButton(0));
+}
+
 void CTagGrid::SelectRow(CTreeBoxNode* row, bool linkMode, bool select)
 {
     if (!row)
@@ -478,6 +508,25 @@ CRecordNode* CTagGrid::GetSelectedRecord(bool followLinks) const
     if (followLinks && (first->m_data2 & kRowLinkMode) && node)
         return node->GetLinkTarget();
     return node && node->IsRecord() ? static_cast<CRecordNode*>(node) : nullptr;
+}
+
+CRecordNode* CTagGrid::GetSelectedRecordOfKind(const CRuntimeClass* cls, int* several) const
+{
+    if (several) {
+        *several = 0;
+        CTreeBox& box = const_cast<CTagGrid*>(this)->GetBox();
+        for (CTreeBoxNode* row = box.GetNextSelected(nullptr); row; row = box.GetNextSelected(row))
+            ++*several;
+    }
+    CRecordNode* record = GetSelectedRecord(true);
+    return record && (!cls || record->IsKindOf(cls)) ? record : nullptr;
+}
+
+CDataNode* CTagGrid::GetNextRowData(CTreeBoxNode*& position) const
+{
+    position =
+        position ? position->m_nextSibling : const_cast<CTagGrid*>(this)->GetBox().GetFirstItem();
+    return NodeOf(position);
 }
 
 void CTagGrid::GetSelectedRecords(std::vector<CRecordNode*>& records) const

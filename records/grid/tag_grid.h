@@ -84,9 +84,10 @@ public:
     ~CTagGrid() override;
 
     /// The grid with its two columns ("Records", "Values"); false, with nothing left, when a
-    /// part cannot be made. findBarTemplate 0 makes no find bar.
+    /// part cannot be made. findBarTemplate 0 makes no find bar; moveButtons puts the grid's
+    /// own Up and Down buttons at the right end of its header.
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, ITagGridOwner* owner,
-                UINT findBarTemplate);
+                UINT findBarTemplate, bool moveButtons = false);
 
     /// The columns of a record page's grid: "Record", "Values", then the record's identifier
     /// (not for the header) and its last update; kept through later record changes.
@@ -104,14 +105,24 @@ public:
     CTreeBoxNode* AddRecordRow(CRecordNode* record, bool last, bool allowDuplicate, bool select,
                                bool freeList);
     CTreeBoxNode* FindRowByRecord(const CDataNode* record) const;
+    /// A top-level row of a free list for node (a record, or a field shown as it stands)
+    /// after the row after (first for null), even when node has a row already; null when no
+    /// row could be made.
+    CTreeBoxNode* InsertFreeRow(CDataNode* node, CTreeBoxNode* after);
     /// Makes the row the caret row, in link mode or not; selected, it is the only row selected.
     void SelectRow(CTreeBoxNode* row, bool linkMode, bool select);
     /// The record of the one selected row (a link-mode row's target when followLinks); null
     /// when none or several are selected.
     CRecordNode* GetSelectedRecord(bool followLinks = true) const;
+    /// GetSelectedRecord (following links) when the record is of cls (any class for null);
+    /// several, when given, receives the number of selected rows.
+    CRecordNode* GetSelectedRecordOfKind(const CRuntimeClass* cls, int* several) const;
     /// The records of every selected row in row order: a record row's record, a link-mode
     /// row's target; other rows give none.
     void GetSelectedRecords(std::vector<CRecordNode*>& records) const;
+    /// The node of the top-level row after position (the first for null), position then
+    /// standing on that row; null, position null, after the last row.
+    CDataNode* GetNextRowData(CTreeBoxNode*& position) const;
 
     /// A change notice: rows follow the data (see the README).
     void Refill(CView* sender, long hint, CObject* object);
@@ -219,6 +230,8 @@ public:
     void OnSetFocus(CTreeBox* box) override;
     // The header's owner.
     void OnColumnClick(CColumnHeader* header, int column) override;
+    /// The grid's own Up (first) and Down buttons.
+    void OnButtonClicked(CUButton* button) override;
 
     /// A key of the main window's accelerators (Ctrl+S) typed in the in-place editor of a grid
     /// in the main window runs its command on the value typed: the editor stores it and closes

@@ -406,7 +406,7 @@ std::string CRecPageEvent::GetItemText(CColBox*, CTreeBoxNode* node, std::uintpt
                                        bool, CDC* dc, CSize* size)
 {
     const CDataNode* fact = RowFact(node);
-    std::string text = fact ? GetEventRowText(*fact, RowKind(node), PageIndividual(), column) : "";
+    std::string text = fact ? GetEventText(*fact, RowKind(node), PageIndividual(), column) : "";
     if (dc && size)
         *size = dc->GetTextExtent(text);
     return text;
@@ -471,8 +471,19 @@ void CRecPageEvent::MoveNote(int labelTop, int controlTop)
     }
 }
 
-void CRecPageEvent::ShowDetailRows(bool family, bool adoptedBy, bool cause)
+CRecPageEvent::DetailRows CRecPageEvent::GetDetailRows(int id)
 {
+    DetailRows rows;
+    rows.family = id == FIELD_ADOP || id == FIELD_BIRT || id == FIELD_CHR;
+    rows.adoptedBy = id == FIELD_ADOP;
+    rows.cause = id == FIELD_DEAT || id == FIELD_DIV || id == FIELD_EMIG || id == FIELD_EVEN ||
+                 id == FIELD_IMMI || id == FIELD_RETI;
+    return rows;
+}
+
+void CRecPageEvent::ShowDetailRows(const DetailRows& rows)
+{
+    const auto [family, adoptedBy, cause] = rows;
     for (const int id : {kFamilyEdit, kSelectFamily, kFamilyLabel})
         Show(id, family);
     Show(kAdoptedLabel, adoptedBy);
@@ -556,7 +567,7 @@ void CRecPageEvent::BindDetail()
     CDataNode* fact = RowFact(row);
     const int kind = RowKind(row);
     if (!fact || !GetRecord()) {
-        ShowDetailRows(false, false, false);
+        ShowDetailRows({});
         Show(m_details[kValue], false);
         Show(m_details[kNumber], false);
         Show(m_details[kEventName], true);
@@ -571,11 +582,8 @@ void CRecPageEvent::BindDetail()
         if (m_details[index])
             m_details[index]->SetReadOnly(FALSE);
     const int id = fact->GetFieldId();
-    const bool familyRow = id == FIELD_ADOP || id == FIELD_BIRT || id == FIELD_CHR;
-    const bool adoptedRow = id == FIELD_ADOP;
-    const bool causeRow = id == FIELD_DEAT || id == FIELD_DIV || id == FIELD_EMIG ||
-                          id == FIELD_EVEN || id == FIELD_IMMI || id == FIELD_RETI;
-    ShowDetailRows(familyRow, adoptedRow, causeRow);
+    const DetailRows rows = GetDetailRows(id);
+    ShowDetailRows(rows);
     Show(kPlaceLabel, true);
     Show(m_details[kPlace], true);
     Show(m_details[kAddress], true);
@@ -627,11 +635,11 @@ void CRecPageEvent::BindDetail()
         ShowField(Child(AgeHolder(fact, kind), FIELD_AGE), m_details[kAge]);
     ShowField(Child(fact, FIELD_PLAC), m_details[kPlace]);
     ShowField(Child(fact, FIELD_ADDR), m_details[kAddress]);
-    if (familyRow) {
+    if (rows.family) {
         CDataNode* famc = Child(fact, FIELD_FAMC);
         CRecordNode* family = famc ? famc->GetLinkTarget() : nullptr;
         SetDlgItemText(kFamilyEdit, family ? GetRecordNameText(*family) : std::string());
-        if (adoptedRow) {
+        if (rows.adoptedBy) {
             if (CWnd* label = GetDlgItem(kAdoptedLabel))
                 label->EnableWindow(family != nullptr);
             if (CDataCtl* adopted = m_details[kAdoptedBy]) {
@@ -640,7 +648,7 @@ void CRecPageEvent::BindDetail()
             }
         }
     }
-    if (causeRow)
+    if (rows.cause)
         ShowField(Child(fact, FIELD_CAUS), m_details[kCause]);
     ShowField(Child(fact, FIELD_NOTE_TEXT), m_details[kNote]);
     UpdateButtons();
@@ -831,7 +839,11 @@ void CRecPageEvent::UpdateButtons()
 
 void CRecPageEvent::OnButtonClicked(CUButton* button)
 {
-    const UINT id = UINT(button->GetDlgCtrlID());
+    OnMiniButton(UINT(button->GetDlgCtrlID()));
+}
+
+void CRecPageEvent::OnMiniButton(UINT id)
+{
     if (id == kAddId)
         OnAddEvent();
     else if (id == kDeleteId)

@@ -81,6 +81,8 @@ private:
     void OnSelChanged(CColBox* box) override;
     bool OnColumnClick(CColBox* box, int column) override;
     void OnButtonClicked(CUButton* button) override;
+    /// The command of the mini button with the id.
+    void OnMiniButton(UINT id);
 
     void CreateList();
     void CreateButtons();
@@ -94,7 +96,15 @@ private:
     bool IsListCurrent();
     void BindDetail();
     void ClearDetails();
-    void ShowDetailRows(bool family, bool adoptedBy, bool cause);
+    /// The detail rows a fact shows beside the date, place, address and note.
+    struct DetailRows {
+        bool family = false;    // birth, christening, adoption: the family of the child
+        bool adoptedBy = false; // adoption: by whom
+        bool cause = false;     // death, divorce, emigration, a custom event ...: the cause
+    };
+    /// The detail rows of a fact, by its field id.
+    static DetailRows GetDetailRows(int fieldId);
+    void ShowDetailRows(const DetailRows& rows);
     void FitValueLabel(CDataCtl* value);
     void UpdateButtons();
     /// Moves the selected fact and its row one place among the facts of its kind.

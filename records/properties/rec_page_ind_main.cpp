@@ -43,6 +43,7 @@ constexpr const char* kAddParent = "< click here to add parent >";
 constexpr const char* kAddSpouse = "< click here to add spouse >";
 constexpr const char* kAddChild = "< click here to add child >";
 constexpr const char* kAddSibling = "< click here to add sibling >";
+constexpr const char* kLinkAsSiblingTitle = "Select Individual to Link as Sibling";
 constexpr const char* kBlankTab = "      ";
 
 void SetText(CDataCtl* control, const std::string& text)
@@ -922,8 +923,11 @@ void CRecPageIndMain::LinkExisting(Panel panel, int row)
                                                       false);
                 if (made && family)
                     m_view = {CIndividualViewState::kFamilyView, family, 0};
-            } else if (family && family->LinkExistingChild(false)) {
-                made = family->GetNextChild(nullptr);
+            } else if (family) {
+                // After the nearest child shown above the row: before the family's next child.
+                const CIndRec* above = m_children.GetChildBefore(index);
+                made = family->LinkExistingChild(kLinkAsSiblingTitle, family->GetNextChild(above),
+                                                 false);
             }
         }
     } catch (...) {

@@ -54,7 +54,7 @@ CDataNode* RowNode(const CTreeBoxNode* row)
     return row ? reinterpret_cast<CDataNode*>(row->m_data) : nullptr;
 }
 
-int LinkNumber(const CDataNode* link)
+int GetObjectNumber(const CDataNode* link)
 {
     return link ? FieldNumber(link->FindChild(nullptr, FIELD_OBJE_LINK_NUMBER)) : 0;
 }
@@ -77,7 +77,7 @@ const CIndRec* CRecPageMedia::PageIndividual() const
     return m_individualPage ? AsIndividual(GetRecord()) : nullptr;
 }
 
-CMediaItem* CRecPageMedia::RowItem(const CDataNode* node, int kind)
+CMediaItem* CRecPageMedia::GetRowMediaItem(const CDataNode* node, int kind)
 {
     if (!node)
         return nullptr;
@@ -298,8 +298,8 @@ bool CRecPageMedia::OnDoubleClick(CColBox*, CTreeBoxNode*, int part)
 
 bool CRecPageMedia::GetCloseUpRect(const CDataNode* node, int kind, RECT& rect) const
 {
-    const CMediaItem* item = RowItem(node, kind);
-    const int number = kind == kMediaRowLink ? LinkNumber(node) : 0;
+    const CMediaItem* item = GetRowMediaItem(node, kind);
+    const int number = kind == kMediaRowLink ? GetObjectNumber(node) : 0;
     if (!item || item->GetKind() != MEDIA_KIND_PICTURE || number <= 0 ||
         !item->FindFrameNote(number))
         return false;
@@ -328,7 +328,7 @@ void CRecPageMedia::BindDetail()
         UpdateButtons();
         return;
     }
-    CMediaItem* item = RowItem(node, kind);
+    CMediaItem* item = GetRowMediaItem(node, kind);
     if (!item)
         return;
     if (m_caption)
@@ -336,7 +336,7 @@ void CRecPageMedia::BindDetail()
     const bool picture = item->GetKind() == MEDIA_KIND_PICTURE;
     CDataNode* note = nullptr;
     if (kind == kMediaRowLink) {
-        const int number = LinkNumber(node);
+        const int number = GetObjectNumber(node);
         note = number > 0 ? item->FindFrameNote(number) : nullptr;
         RECT closeUp{};
         const bool hasCloseUp = GetCloseUpRect(node, kind, closeUp);
@@ -379,7 +379,7 @@ void CRecPageMedia::DrawPreview(CDC& dc, const CRect& rect)
     RECT closeUp{};
     const bool useCloseUp = GetCloseUpRect(node, kind, closeUp) &&
                             (!IsLarge() || IsDlgButtonChecked(kCloseUp) == BST_CHECKED);
-    DrawPicture(dc, RowItem(node, kind), useCloseUp ? &closeUp : nullptr, &rect);
+    DrawPicture(dc, GetRowMediaItem(node, kind), useCloseUp ? &closeUp : nullptr, &rect);
 }
 
 void CRecPageMedia::UpdateButtons()
@@ -403,7 +403,7 @@ void CRecPageMedia::UpdateButtons()
     m_buttons[2].EnableWindow(higher);
     m_buttons[3].EnableWindow(lower);
     m_buttons[4].EnableWindow(node && kind == kMediaRowLink);
-    const CMediaItem* item = RowItem(node, kind);
+    const CMediaItem* item = GetRowMediaItem(node, kind);
     m_buttons[5].EnableWindow(
         item && (item->GetKind() == MEDIA_KIND_OLE || item->GetKind() == MEDIA_KIND_OTHER));
 }
@@ -426,8 +426,8 @@ void CRecPageMedia::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL)
     if (control && control == m_caption && !control->IsDestroying() && node) {
         try {
             if (kind == kMediaRowLink) {
-                CMediaItem* item = RowItem(node, kind);
-                const int number = LinkNumber(node);
+                CMediaItem* item = GetRowMediaItem(node, kind);
+                const int number = GetObjectNumber(node);
                 CDataNode* note = number > 0 && item ? item->FindFrameNote(number) : nullptr;
                 if (!note && item && !control->IsEmpty()) {
                     int made = 0;
@@ -466,7 +466,12 @@ void CRecPageMedia::OnDataCtlEdit(CDataCtl* control, CWnd* newFocus, BOOL)
 
 void CRecPageMedia::OnButtonClicked(CUButton* button)
 {
-    switch (UINT(button->GetDlgCtrlID())) {
+    OnMiniButton(UINT(button->GetDlgCtrlID()));
+}
+
+void CRecPageMedia::OnMiniButton(UINT id)
+{
+    switch (id) {
     case kDeleteId:
         OnDeleteObject();
         break;
@@ -501,11 +506,11 @@ void CRecPageMedia::OnDeleteObject()
                                : "Delete MultiMedia Object field?";
     if (MessageBox(question, MB_OKCANCEL) != IDOK)
         return;
-    CMediaItem* item = RowItem(node, kind);
+    CMediaItem* item = GetRowMediaItem(node, kind);
     if (kind == kMediaRowLink) {
         if (!item)
             return;
-        const int number = LinkNumber(node);
+        const int number = GetObjectNumber(node);
         if (CDataNode* note = number > 0 ? item->FindFrameNote(number) : nullptr)
             if (CDataNode* parent = note->GetParent())
                 parent->DeleteChild(note);
@@ -554,7 +559,7 @@ void CRecPageMedia::OnGoToRecord()
 void CRecPageMedia::OnPerformAction()
 {
     CTreeBoxNode* row = m_list.GetSelectedRow();
-    CMediaItem* item = RowItem(RowNode(row), RowKind(row));
+    CMediaItem* item = GetRowMediaItem(RowNode(row), RowKind(row));
     if (!item)
         return;
     if (item->GetKind() == MEDIA_KIND_OLE) {

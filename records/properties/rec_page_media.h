@@ -43,7 +43,7 @@ public:
 
     /// The text of a row's column for the record the page shows (GetObjectRowText).
     std::string GetCellText(const CDataNode* node, int kind, int column) const;
-    static CMediaItem* RowItem(const CDataNode* node, int kind);
+    static CMediaItem* GetRowMediaItem(const CDataNode* node, int kind);
     CColBox& GetList() { return m_list; }
     void SelectRow(CTreeBoxNode* row);
     CDataCtl* GetCaptionEditor() const { return m_caption; }
@@ -62,6 +62,8 @@ private:
     bool OnColumnClick(CColBox* box, int column) override;
     bool OnDoubleClick(CColBox* box, CTreeBoxNode* node, int part) override;
     void OnButtonClicked(CUButton* button) override;
+    /// The command of the mini button with the id.
+    void OnMiniButton(UINT id);
 
     void FillList();
     CTreeBoxNode* AddRow(CDataNode* node, int kind);

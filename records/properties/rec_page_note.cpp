@@ -345,7 +345,12 @@ void CRecPageNote::UpdateButtons()
 
 void CRecPageNote::OnButtonClicked(CUButton* button)
 {
-    switch (button->GetDlgCtrlID()) {
+    OnMiniButton(UINT(button->GetDlgCtrlID()));
+}
+
+void CRecPageNote::OnMiniButton(UINT id)
+{
+    switch (id) {
     case kAddNote:
         OnAddNote();
         break;

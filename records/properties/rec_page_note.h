@@ -56,6 +56,8 @@ public:
     bool OnColumnClick(CColBox* /*box*/, int /*column*/) override { return false; }
     // CUButtonListener.
     void OnButtonClicked(CUButton* button) override;
+    /// The command of the mini button with the id.
+    void OnMiniButton(UINT id);
 
     void OnAddNote();
     void OnDeleteNote();

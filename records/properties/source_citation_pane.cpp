@@ -79,6 +79,12 @@ CDataNode* FindDetailNode(CDataNode* citation, const CDataPath& path, bool creat
     return node;
 }
 
+/// What a citation's row shows: the source record a link points at, or the source note itself.
+CDataNode* ShownNode(CDataNode* citation)
+{
+    return citation->GetFieldId() == FIELD_SOUR ? citation->GetLinkTarget() : citation;
+}
+
 } // namespace
 
 std::vector<CDataNode*> CollectCitations(const CDataNode* field)
@@ -155,20 +161,18 @@ BOOL CSourceCitationPane::CreatePane(const RECT& rect, UINT id)
         const bool stretched = gap <= margin;
         if (stretched)
             place.right = std::max(place.left, client.right - gap);
-        if (text == "<TAGGRID>" && !m_list.GetSafeHwnd()) {
-            if (!m_list.Create(0, 0, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, place, this,
-                               nextId++, this, 0, 0))
-                return FALSE;
-            CRect client;
-            m_list.GetClientRect(&client);
-            const int edges[] = {client.Width() * 3 / 4, client.Width()};
-            m_list.SetColumns("Source\t\t", 2, 2, edges);
-            m_list.GetBox().SetEmptyText("No Sources");
-            m_list.SetTabOrderAfter(control.get());
+        if (text == "<TAGGRID>" && !m_grid.GetSafeHwnd()) {
+            if (!m_grid.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL |
+                                   WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                               place, this, nextId++, this, 0, true))
+                ThrowAbort();
+            m_grid.SetHeading("Source", "No Sources", "");
+            m_grid.SetEditable(false);
+            m_grid.SetTabOrderAfter(control.get());
             CreateMiniButtons(this, this, kButtons, m_buttons, place.left, place.bottom + 1);
             control->DestroyWindow();
             if (stretched)
-                m_stretched.push_back({&m_list, gap});
+                m_stretched.push_back({&m_grid, gap});
             continue;
         }
         const bool compact = text.starts_with("F~");
@@ -319,7 +323,7 @@ void CSourceCitationPane::ShowParts()
     const int command = show ? SW_SHOW : SW_HIDE;
     if (CWnd* combo = GetDlgItem(kFieldList))
         combo->ShowWindow(command);
-    m_list.ShowWindow(command);
+    m_grid.ShowWindow(command);
     for (const Detail& detail : m_details)
         detail.control->GetWnd().ShowWindow(command);
     for (CUButton& button : m_buttons)
@@ -336,46 +340,101 @@ void CSourceCitationPane::FillGrid()
 {
     {
         const CFlagGuard filling(m_filling);
-        CTreeBox& box = m_list.GetBox();
-        box.DeleteAllItems();
+        m_grid.ResetList();
         CDataNode* field = GetSelectedField();
-        m_list.EnableWindow(field != nullptr);
+        m_grid.EnableWindow(field != nullptr);
         CTreeBoxNode* last = nullptr;
-        for (CDataNode* citation : CollectCitations(field)) {
-            const bool link = citation->GetFieldId() == FIELD_SOUR;
-            const std::string text =
-                (link ? NodeText(citation->GetLinkTarget()) : NodeText(citation)) +
-                (link ? "\t" : "\tSource note");
-            last = box.CreateNode(
-                nullptr, last, {.text = text, .data = reinterpret_cast<std::uintptr_t>(citation)});
-        }
-        box.RedrawAll();
+        for (CDataNode* citation : CollectCitations(field))
+            if (CTreeBoxNode* row = m_grid.InsertFreeRow(ShownNode(citation), last))
+                last = row;
+        m_grid.GetBox().RedrawAll();
     }
     SelectCitation(nullptr);
 }
 
+void CSourceCitationPane::RefreshGrid(CView* sender, LPARAM hint, CObject* object)
+{
+    const CFlagGuard filling(m_filling);
+    CDataNode* field = GetSelectedField();
+    if (!field) {
+        m_grid.ResetList();
+        return;
+    }
+    m_grid.Refill(sender, long(hint), object);
+    CTreeBox& box = m_grid.GetBox();
+    CTreeBoxNode* row = box.GetFirstItem();
+    CTreeBoxNode* previous = nullptr;
+    for (CDataNode* citation : CollectCitations(field)) {
+        CDataNode* shown = ShownNode(citation);
+        if (row && CTagGrid::NodeOf(row) == shown) {
+            previous = row;
+            row = row->m_nextSibling;
+            continue;
+        }
+        // A later row that shows it comes up into place with what is open under it; else a
+        // new row is made. The row that did not match stays next in line.
+        CTreeBoxNode* later = row ? row->m_nextSibling : nullptr;
+        while (later && CTagGrid::NodeOf(later) != shown)
+            later = later->m_nextSibling;
+        if (later)
+            box.MoveItem(later, nullptr, previous, false, false);
+        else
+            later = m_grid.InsertFreeRow(shown, previous);
+        if (later)
+            previous = later;
+    }
+    while (row) {
+        CTreeBoxNode* next = row->m_nextSibling;
+        box.DeleteItem(row);
+        row = next;
+    }
+}
+
 void CSourceCitationPane::SelectCitation(const CDataNode* citation)
 {
-    CTreeBox& box = m_list.GetBox();
-    CTreeBoxNode* row =
-        citation ? box.FindItemByData(reinterpret_cast<std::uintptr_t>(citation)) : nullptr;
+    CTreeBoxNode* row = citation ? FindCitationRow(citation) : nullptr;
     if (!row)
-        row = box.GetFirstItem();
+        row = m_grid.GetBox().GetFirstItem();
     {
         const CFlagGuard filling(m_filling);
-        box.ClearSelection(nullptr, false);
+        m_grid.GetBox().ClearSelection(nullptr, false);
         if (row)
-            box.SetFocusItem(row, true);
+            m_grid.SelectRow(row, false, true);
     }
     ShowDetails();
 }
 
+CTreeBoxNode* CSourceCitationPane::FindCitationRow(const CDataNode* citation) const
+{
+    for (CTreeBoxNode* row = const_cast<CTagGrid&>(m_grid).GetBox().GetFirstItem(); row;
+         row = row->m_nextSibling)
+        if (CitationOfRow(row) == citation)
+            return row;
+    return nullptr;
+}
+
+CDataNode* CSourceCitationPane::CitationOfRow(const CTreeBoxNode* row) const
+{
+    const CDataNode* shown = CTagGrid::NodeOf(row);
+    if (!shown || row->m_level != 0)
+        return nullptr;
+    // The n-th row of a source stands for the n-th link to it.
+    int earlier = 0;
+    for (const CTreeBoxNode* above = row->m_prevSibling; above; above = above->m_prevSibling)
+        earlier += CTagGrid::NodeOf(above) == shown;
+    for (CDataNode* citation : CollectCitations(GetSelectedField()))
+        if (ShownNode(citation) == shown && earlier-- == 0)
+            return citation;
+    return nullptr;
+}
+
 CDataNode* CSourceCitationPane::GetCurrentCitation() const
 {
-    const CTreeBoxNode* row = const_cast<CColBox&>(m_list).GetBox().GetNextSelected(nullptr);
-    CDataNode* citation = row ? reinterpret_cast<CDataNode*>(row->m_data) : nullptr;
-    const std::vector<CDataNode*> listed = CollectCitations(GetSelectedField());
-    return std::find(listed.begin(), listed.end(), citation) != listed.end() ? citation : nullptr;
+    CTreeBox& box = const_cast<CTagGrid&>(m_grid).GetBox();
+    if (box.GetSelectedCount() != 1)
+        return nullptr;
+    const CTreeBoxNode* row = box.GetNextSelected(nullptr);
+    return row && !(row->m_data2 & kRowLinkMode) ? CitationOfRow(row) : nullptr;
 }
 
 void CSourceCitationPane::ShowDetails()
@@ -403,20 +462,42 @@ void CSourceCitationPane::UpdateButtons()
     for (std::size_t i = 0; i < std::size(m_buttons); ++i)
         if (m_buttons[i].GetSafeHwnd())
             m_buttons[i].EnableWindow(enabled[i]);
+    if (m_grid.GetSafeHwnd())
+        m_grid.UpdateMoveButtons();
 }
 
-void CSourceCitationPane::OnSelChanged(CColBox*)
+void CSourceCitationPane::OnGridSelChanged(CTagGrid*)
 {
     if (!m_filling)
         ShowDetails();
 }
 
-bool CSourceCitationPane::OnKeyDown(CColBox*, UINT virtKey, UINT, UINT)
+bool CSourceCitationPane::MayDelete(CTagGrid*)
 {
-    if (virtKey != VK_DELETE)
-        return false;
     OnDeleteCitation();
+    return false;
+}
+
+bool CSourceCitationPane::CanMove(CTagGrid*, int direction, bool& result)
+{
+    CTreeBox& box = m_grid.GetBox();
+    const CTreeBoxNode* row = box.GetSelectedCount() == 1 ? box.GetNextSelected(nullptr) : nullptr;
+    result = row && (direction == CTagGrid::kMoveUp ? row->m_prevSibling : row->m_nextSibling);
     return true;
+}
+
+bool CSourceCitationPane::BeforeMove(CTagGrid*, int direction)
+{
+    CDataNode* citation = GetCurrentCitation();
+    CDataNode* field = GetSelectedField();
+    if (!citation || !field || citation->GetParent() != field)
+        return false;
+    if (!(direction == CTagGrid::kMoveUp ? citation->MoveUp() : citation->MoveDown()))
+        return false;
+    m_selectAfterRefresh = citation;
+    NotifyChanges();
+    m_selectAfterRefresh = nullptr;
+    return false;
 }
 
 void CSourceCitationPane::SelectField(CDataNode* node)
@@ -478,7 +559,7 @@ void CSourceCitationPane::CommitFocusedDetail()
     }
 }
 
-void CSourceCitationPane::Refresh(CView*, LPARAM hint, CObject*)
+void CSourceCitationPane::Refresh(CView* sender, LPARAM hint, CObject* object)
 {
     if (!GetSafeHwnd())
         return;
@@ -498,17 +579,24 @@ void CSourceCitationPane::Refresh(CView*, LPARAM hint, CObject*)
         return;
     }
     CDataNode* field = GetSelectedField();
-    CDataNode* citation = GetCurrentCitation();
     FillFieldList();
+    if (!field || field->IsPendingDeletion()) {
+        FillGrid();
+        return;
+    }
     const std::vector<CDataNode*> listed = ListedFields();
     const auto it = std::find(listed.begin(), listed.end(), field);
-    if (field && !field->IsPendingDeletion() && it != listed.end()) {
-        if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(kFieldList)))
-            combo->SetCurSel(int(it - listed.begin()));
+    if (it == listed.end()) {
+        FillGrid();
+        return;
     }
-    const CDataNode* keep = citation;
-    FillGrid();
-    SelectCitation(keep);
+    if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(kFieldList)))
+        combo->SetCurSel(int(it - listed.begin()));
+    RefreshGrid(sender, hint, object);
+    if (m_selectAfterRefresh)
+        SelectCitation(m_selectAfterRefresh);
+    else
+        ShowDetails();
 }
 
 void CSourceCitationPane::OnButtonClicked(CUButton* button)
@@ -553,9 +641,9 @@ void CSourceCitationPane::OnAddCitation()
         citation = nullptr;
         EndAbandonedOperation();
     }
+    m_selectAfterRefresh = citation;
     NotifyChanges();
-    if (citation)
-        SelectCitation(citation);
+    m_selectAfterRefresh = nullptr;
 }
 
 void CSourceCitationPane::OnCopyCitation()

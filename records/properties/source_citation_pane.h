@@ -4,7 +4,8 @@
 
 #include "records/datactl/data_ctl.h"
 
-#include "controls/col_box.h"
+#include "records/grid/tag_grid.h"
+
 #include "controls/u_button.h"
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/windows/wnd.h"
@@ -24,15 +25,19 @@ class CView;
 std::vector<CDataNode*> CollectCitations(const CDataNode* field);
 
 /// Made from template 288 ("Citation Area"). "Sources For:" lists the branches of the record
-/// shown that can carry citations; the list under it shows the chosen branch's citations, each
-/// row holding its citation node; the detail controls edit the selected link citation's date,
+/// shown that can carry citations; the record grid under it shows the chosen branch's
+/// citations: a link citation as its source record's row (which opens into the source's
+/// fields), a source note as its field's row. Two citations of one source are two rows of that
+/// source, the n-th row standing for the n-th link. The grid's Up and Down buttons move a
+/// citation among its siblings; the rows follow the data in place at every change notice.
+/// The detail controls edit the selected link citation's date,
 /// assessment, page, text and note, found again by tag in the citation at every load and
 /// commit. A base that takes no citations shows only "Not applicable". The controls that run to
 /// the template's right margin follow the pane's client width, which is narrower than the
 /// template's.
 class CSourceCitationPane final : public CWnd,
                                   public IDataCtlOwner,
-                                  public CColBoxOwner,
+                                  public ITagGridOwner,
                                   public CUButtonListener {
 public:
     static constexpr UINT kAdd = 33001, kCopy = 32995, kPaste = 32996, kDelete = 33002,
@@ -60,9 +65,12 @@ public:
     CDataNode* GetBase() const { return m_base; }
     /// The branch chosen in "Sources For:"; null when none.
     CDataNode* GetSelectedField() const;
-    /// The selected row's citation; null when none.
+    /// The selected row's citation; null when none, or when the row is in link mode or below
+    /// a citation's row.
     CDataNode* GetCurrentCitation() const;
-    CColBox& GetList() { return m_list; }
+    /// The citation a top-level row stands for; null for any other row.
+    CDataNode* CitationOfRow(const CTreeBoxNode* row) const;
+    CTagGrid& GetGrid() { return m_grid; }
     CDataCtl* GetDetail(const std::string& path) const;
     /// The pane's background: its statics and buttons paint on it, and the detail controls
     /// while read-only.
@@ -79,10 +87,14 @@ public:
     void OnCtlKillFocus(CDataCtl* control, CWnd* newFocus, BOOL forced) override;
     /// Tab goes on through the box, as it does on the pages beside the pane.
     bool LeavesTabToWindow() const override { return true; }
-    // CColBoxOwner.
-    void OnSelChanged(CColBox* box) override;
-    bool OnKeyDown(CColBox* box, UINT virtKey, UINT repeatCount, UINT flags) override;
-    bool OnColumnClick(CColBox* /*box*/, int /*column*/) override { return false; }
+    // ITagGridOwner.
+    void OnGridSelChanged(CTagGrid* grid) override;
+    /// Delete runs Delete Citation; the grid deletes nothing itself.
+    bool MayDelete(CTagGrid* grid) override;
+    /// Moves the selected row's citation among its siblings; the refresh moves the row.
+    bool BeforeMove(CTagGrid* grid, int direction) override;
+    /// A single selected row moves up when a row stands above it, down when one stands below.
+    bool CanMove(CTagGrid* grid, int direction, bool& result) override;
     // CUButtonListener.
     void OnButtonClicked(CUButton* button) override;
 
@@ -109,21 +121,28 @@ private:
 
     void FillFieldList();
     void FillGrid();
+    /// Brings the rows in step with the chosen field's citations, keeping the rows (and what
+    /// is open under them) that still show the same citation.
+    void RefreshGrid(CView* sender, LPARAM hint, CObject* object);
     void ShowDetails();
     void ShowParts();
     void UpdateButtons();
     /// Selects the row of citation (the first row when null or missing) and shows it.
     void SelectCitation(const CDataNode* citation);
+    /// The row that shows citation; null when none.
+    CTreeBoxNode* FindCitationRow(const CDataNode* citation) const;
     std::vector<CDataNode*> ListedFields() const;
 
     CPropertiesDlg& m_box;
     CDataNode* m_base = nullptr;
     std::vector<std::unique_ptr<CWnd>> m_templateControls;
-    CColBox m_list;
+    CTagGrid m_grid;
     std::vector<Detail> m_details;
     std::vector<Stretched> m_stretched;
     CUButton m_buttons[5];
     CBrush m_backBrush;
     COLORREF m_backColour = 0;
     bool m_filling = false;
+    /// A citation just added, selected by the refresh its notice causes.
+    CDataNode* m_selectAfterRefresh = nullptr;
 };

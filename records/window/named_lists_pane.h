@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CNamedList;
 class CObject;
@@ -59,6 +60,8 @@ public:
     virtual CObject* GetSelection(const CRuntimeClass* cls, int* count) const = 0;
     /// The record of the items grid's current row, or null when it is no record.
     virtual CRecordNode* GetCurrentRecord() const = 0;
+    /// The records of every selected row of the items grid, in its order.
+    virtual void GetSelectedRecords(std::vector<CRecordNode*>& records) const = 0;
 
     // The commands the window routes to the pane while the pane is visible. Each acts on the
     // list given, which is the selected one; the window has checked that one is selected.

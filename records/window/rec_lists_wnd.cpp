@@ -12,6 +12,7 @@
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
+#include "platform/ui/windows/cmd_ui.h"
 
 namespace {
 
@@ -32,11 +33,11 @@ bool ShowsSomething(const CTagGrid& grid)
     return grid.GetMode() != CTagGrid::kModeNone && grid.GetShownObject() != nullptr;
 }
 
-/// Shows the type from now on, in the options kept in the profile too.
-void ShowTypeAlways(int listIndex)
+/// Shows the type for the rest of the session. The profile keeps the user's own choice: only the
+/// Record Window Options dialog writes it.
+void ShowTypeForSession(int listIndex)
 {
     RecWndOptions().m_displayChoice[std::size_t(listIndex)] = 0;
-    SaveRecWndOptions();
 }
 
 } // namespace
@@ -184,7 +185,7 @@ void CRecListsWnd::SelectTab(int listIndex, bool focus)
         return;
     if (FindTab(listIndex) == -1) {
         if (!IsDisplayed(listIndex))
-            ShowTypeAlways(listIndex);
+            ShowTypeForSession(listIndex);
         RebuildTabs();
     }
     Activate(grid, focus);
@@ -331,6 +332,16 @@ void CRecListsWnd::OnGridFocus(CTagGrid*)
 {
     if (m_onFocus)
         m_onFocus();
+}
+
+void CRecListsWnd::DeleteInActiveList() const
+{
+    ForwardToActiveList([](CTagGrid& grid) { grid.OnDeleteRecordOrLink(); });
+}
+
+void CRecListsWnd::UpdateDeleteCmd(CCmdUI* state) const
+{
+    state->Enable(m_active && m_active->GetSelectedRecord(false) != nullptr);
 }
 
 bool CRecListsWnd::MayDelete(CTagGrid* grid)

@@ -15,6 +15,8 @@
 /// shows. A type has a tab while its display choice allows it (0 always, 1 when the
 /// file has such a record, 2 never); grids of types without a tab stay empty, except while a
 /// search has filled them.
+class CCmdUI;
+
 class CRecListsWnd final : public CWnd, public ITagGridOwner {
 public:
     static constexpr UINT kTabId = 70, kFirstGridId = 71;
@@ -33,8 +35,8 @@ public:
     /// One tab per displayed type, in list order; the active grid's tab stays selected when it
     /// has one, else the first tab's grid becomes active, else there is none.
     void RebuildTabs();
-    /// Shows the type's tab and grid, changing a hidden type's display choice to 0 first, and
-    /// gives the grid the focus when asked.
+    /// Shows the type's tab and grid, changing a hidden type's display choice to 0 first (for
+    /// the session: the profile is not written), and gives the grid the focus when asked.
     void SelectTab(int listIndex, bool focus);
     /// Shows the record in the list of its type, selected and focused; for a type without a
     /// tab, when ask is set, first asks whether to show it (Cancel: nothing changes). False
@@ -58,6 +60,17 @@ public:
     int FindTab(int listIndex) const;
     int GetTabCount() const { return m_tab.GetItemCount(); }
     CTabCtrl& GetTabCtrl() { return m_tab; }
+
+    /// Runs command on the active grid; nothing without one.
+    void ForwardToActiveList(const std::function<void(CTagGrid&)>& command) const
+    {
+        if (m_active)
+            command(*m_active);
+    }
+    /// The active grid's delete command (a record, a field or a link).
+    void DeleteInActiveList() const;
+    /// Delete is enabled while the active grid has one selected record.
+    void UpdateDeleteCmd(CCmdUI* state) const;
 
     /// Every grid shows its records afresh, under the wait cursor.
     void RefreshAll();

@@ -36,6 +36,7 @@ int CSubViewRec::OnCreate(CREATESTRUCT* createStruct)
         return -1;
     if (!m_splitter.Create(this, CUSplitterWnd::kSideBySide, true, nullptr))
         return -1;
+    NotifyOwner(kHelpContext);
     m_lists.SetFocusListener([this] { m_listsActive = true; });
     if (!m_lists.Create("RecListsWnd", "RecListsWnd", WS_CHILD | WS_VISIBLE, CRect(), &m_splitter,
                         kListsId))
@@ -108,21 +109,16 @@ CObject* CSubViewRec::GetSelection(const CRuntimeClass* cls, int* count) const
         *count = 0;
     if (!grid || !grid->GetSafeHwnd())
         return nullptr;
-    CTreeBox& box = grid->GetBox();
-    if (count)
-        for (CTreeBoxNode* row = box.GetNextSelected(nullptr); row; row = box.GetNextSelected(row))
-            ++*count;
-    CRecordNode* record = grid->GetSelectedRecord(true);
-    return record && (!cls || record->IsKindOf(cls)) ? record : nullptr;
+    return grid->GetSelectedRecordOfKind(cls, count);
 }
 
 void CSubViewRec::GetSelectedRecords(std::vector<CRecordNode*>& records) const
 {
+    records.clear();
     if (!m_listsActive && IsPaneVisible()) {
-        CRecordsPane::GetSelectedRecords(records);
+        m_pane->GetSelectedRecords(records);
         return;
     }
-    records.clear();
     if (CTagGrid* grid = const_cast<CRecListsWnd&>(m_lists).GetActiveGrid();
         grid && grid->GetSafeHwnd())
         grid->GetSelectedRecords(records);
@@ -141,10 +137,22 @@ void CSubViewRec::OnUpdate(CView* sender, LPARAM hint, CObject* object)
 {
     if (!m_created)
         return;
-    if (hint != kHintNamedListsChanged) // nor kHintDataSetCleared, the same number
+    if (hint == kHintDataSetClearing)
+        Reset();
+    else if (hint != kHintNamedListsChanged) // nor kHintDataSetCleared, the same number
         m_lists.OnDocUpdate(sender, hint, object);
     if (IsPaneVisible())
         m_pane->OnDataChanged(sender, hint, object);
+}
+
+void CSubViewRec::Reset()
+{
+    if (!m_created)
+        return;
+    m_lists.ResetAll();
+    if (m_pane)
+        m_pane->Empty();
+    m_listsActive = true;
 }
 
 int CSubViewRec::FindTab(int listIndex) const

@@ -16,6 +16,8 @@
 class CSubViewRec final : public CRecordsPane, public INamedListsPaneHost {
 public:
     static constexpr UINT kListsId = 87, kPaneId = 88;
+    /// The help context the window gives its frame.
+    static constexpr UINT kHelpContext = 268;
 
     CSubViewRec();
     ~CSubViewRec() override;
@@ -27,14 +29,18 @@ public:
     /// With the record lists active, the one selected record of the active list when it is of
     /// cls; with the pane active, the pane's selection.
     CObject* GetSelection(const CRuntimeClass* cls, int* count) const override;
-    /// With the record lists active, the records of every selected row of the active list;
-    /// with the pane active, the pane's selection.
+    /// The records of every selected row of the active list, or of the pane's items grid
+    /// while the pane is active.
     void GetSelectedRecords(std::vector<CRecordNode*>& records) const override;
     /// The record of the active list's current row, or of the pane's when it is active.
     CRecordNode* GetCurrentRecord() const;
     /// Every hint but kHintNamedListsChanged (kHintDataSetCleared) goes to the record lists; every
     /// hint goes to the pane while it shows.
     void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
+    /// Every record list emptied (and its find bar), the pane emptied, the record lists
+    /// active: the window as it stands before a file is loaded. The data set's clearing does
+    /// it.
+    void Reset() override;
 
     int FindTab(int listIndex) const override;
     void SelectTab(int listIndex, bool focus) override;
@@ -76,6 +82,12 @@ private:
     CNamedList* ShownList() const;
     void OnDelete();
     void OnRefresh();
+    /// The active list's Record Window Options sheet.
+    void OnRecordWindowOptions();
+    // The named-list commands, while the pane shows (a list selected there for the last two).
+    void OnNewNamedList();
+    void OnDeleteNamedList();
+    void OnNamedListProperties();
     void OnNamedListsPane();
     void OnEmptyNamedList();
     void OnMakeListOrderDefault();

@@ -35,8 +35,7 @@ void CSubViewRec::MapListCommands()
             state->Enable(m_pane->CanRemoveSelectedItems());
             return;
         }
-        CTagGrid* grid = m_lists.GetActiveGrid();
-        state->Enable(grid && grid->GetSelectedRecord(false) != nullptr);
+        m_lists.UpdateDeleteCmd(state);
     });
     const std::pair<UINT, bool> moves[] = {{ID_REC_MOVE_UP, true}, {ID_REC_MOVE_DOWN, false}};
     for (const auto& [id, up] : moves) {
@@ -46,8 +45,8 @@ void CSubViewRec::MapListCommands()
                     m_pane->MoveSelectedItems(up);
                 return;
             }
-            if (CTagGrid* grid = m_lists.GetActiveGrid())
-                up ? grid->MoveFieldUp() : grid->MoveFieldDown();
+            m_lists.ForwardToActiveList(
+                [up](CTagGrid& grid) { up ? grid.MoveFieldUp() : grid.MoveFieldDown(); });
         });
         MapUpdate(id, [this, up = up](CCmdUI* state) {
             CTagGrid* grid = m_lists.GetActiveGrid();
@@ -59,10 +58,7 @@ void CSubViewRec::MapListCommands()
                 up ? grid->CanMoveUp(state) : grid->CanMoveDown(state);
         });
     }
-    MapCommand(ID_RECORD_WINDOW_OPTIONS, [this] {
-        if (CTagGrid* grid = m_lists.GetActiveGrid())
-            grid->OnOptions();
-    });
+    MapCommand(ID_RECORD_WINDOW_OPTIONS, [this] { OnRecordWindowOptions(); });
     MapCommand(ID_REC_REFRESH, [this] { OnRefresh(); });
     const std::pair<UINT, void (CTagGrid::*)()> sorts[] = {
         {ID_SORT_ALPHABETICAL, &CTagGrid::OnSortAlphabetical},
@@ -70,8 +66,7 @@ void CSubViewRec::MapListCommands()
         {ID_SORT_LAST_UPDATE, &CTagGrid::OnSortLastUpdateOrder}};
     for (const auto& [id, sort] : sorts) {
         MapCommand(id, [this, sort = sort] {
-            if (CTagGrid* grid = m_lists.GetActiveGrid())
-                (grid->*sort)();
+            m_lists.ForwardToActiveList([sort](CTagGrid& grid) { (grid.*sort)(); });
         });
         MapUpdate(id, [this](CCmdUI* state) { state->Enable(m_lists.GetActiveGrid() != nullptr); });
     }
@@ -84,19 +79,10 @@ void CSubViewRec::MapNamedListCommands()
         state->Enable(m_pane != nullptr);
         state->SetCheck(IsPaneVisible() ? 1 : 0);
     });
-    MapCommand(ID_NEW_NAMED_LIST, [this] {
-        if (IsPaneVisible())
-            m_pane->CreateNamedList();
-    });
+    MapCommand(ID_NEW_NAMED_LIST, [this] { OnNewNamedList(); });
     MapUpdate(ID_NEW_NAMED_LIST, [this](CCmdUI* state) { state->Enable(IsPaneVisible()); });
-    MapCommand(ID_DELETE_NAMED_LIST, [this] {
-        if (CNamedList* list = ShownList())
-            m_pane->DeleteNamedList(list);
-    });
-    MapCommand(ID_NAMED_LIST_PROPERTIES, [this] {
-        if (CNamedList* list = ShownList())
-            m_pane->EditListProperties(list);
-    });
+    MapCommand(ID_DELETE_NAMED_LIST, [this] { OnDeleteNamedList(); });
+    MapCommand(ID_NAMED_LIST_PROPERTIES, [this] { OnNamedListProperties(); });
     MapCommand(ID_MAKE_LIST_ORDER_DEFAULT, [this] { OnMakeListOrderDefault(); });
     for (UINT id : {ID_DELETE_NAMED_LIST, ID_NAMED_LIST_PROPERTIES, ID_MAKE_LIST_ORDER_DEFAULT})
         MapUpdate(id, [this](CCmdUI* state) { state->Enable(ShownList() != nullptr); });
@@ -126,8 +112,30 @@ void CSubViewRec::OnDelete()
         m_pane->RemoveSelectedItems();
         return;
     }
-    if (CTagGrid* grid = m_lists.GetActiveGrid())
-        grid->OnDeleteRecordOrLink();
+    m_lists.DeleteInActiveList();
+}
+
+void CSubViewRec::OnRecordWindowOptions()
+{
+    m_lists.ForwardToActiveList([](CTagGrid& grid) { grid.OnOptions(); });
+}
+
+void CSubViewRec::OnNewNamedList()
+{
+    if (IsPaneVisible())
+        m_pane->CreateNamedList();
+}
+
+void CSubViewRec::OnDeleteNamedList()
+{
+    if (CNamedList* list = ShownList())
+        m_pane->DeleteNamedList(list);
+}
+
+void CSubViewRec::OnNamedListProperties()
+{
+    if (CNamedList* list = ShownList())
+        m_pane->EditListProperties(list);
 }
 
 void CSubViewRec::OnRefresh()

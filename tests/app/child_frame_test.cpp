@@ -51,6 +51,15 @@ TEST_F(ChildFrameTest, TheTitleIsThePanesOwn)
     EXPECT_EQ(title, "Records");
 }
 
+TEST_F(ChildFrameTest, TheRecordsWindowGivesItsFrameItsHelpContextAndSelectsNoObject)
+{
+    EXPECT_EQ(m_records->GetHelpContext(), 268u);
+    CAvView* view = nullptr;
+    m_app->FindRecordsView(&view);
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(view->IsSelected(view->GetSubView()));
+}
+
 /// Limits set on the frame and the tracking sizes they give, from the defaults given.
 struct LimitCase {
     const char* name;

@@ -6,6 +6,8 @@
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
 #include "platform/base/paths.h"
+#include "platform/ui/frames/mdi_child_wnd.h"
+#include "platform/ui/printing/print_preview.h"
 #include "queries/query_def.h"
 #include "queries/window/sub_view_query.h"
 #include "tests/queries/window/test_query_row.h"
@@ -109,6 +111,31 @@ TEST_F(QueryWindowCommandsTest, WhileARunGoesTheWindowsStayAndNoCommandRuns)
     ASSERT_EQ(QueryWindow(), window);
     EXPECT_NE(Frame(), nullptr);
     EXPECT_EQ(m_app->GetRecordCount(kIndividuals), 2);
+}
+
+TEST_F(QueryWindowCommandsTest, APreviewLeavesTheFrameAsItWasWithTheMainStatusBar)
+{
+    m_app->OpenSavedFile(SavedFileKind::kQuery, m_queryFile);
+    CAvView* view = QueryView();
+    ASSERT_NE(view, nullptr);
+    auto* frame = dynamic_cast<CMDIChildWnd*>(view->GetParentFrame());
+    ASSERT_NE(frame, nullptr);
+    for (const BOOL maximized : {TRUE, FALSE}) {
+        SCOPED_TRACE(maximized ? "maximised" : "restored");
+        if (maximized)
+            frame->MDIMaximize();
+        else
+            frame->MDIRestore();
+        Frame()->ShowStatusBar(ID_STATUS_QUERY);
+        view->OnFilePrintPreview();
+        CPrintPreview* preview = CPrintPreview::Of(*view);
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(Frame()->GetCurrentStatusBar(), ID_STATUS_MAIN);
+        BOOL after = !maximized;
+        EXPECT_EQ(Frame()->MDIGetActive(&after), frame);
+        EXPECT_EQ(after, maximized);
+        preview->Close();
+    }
 }
 
 } // namespace

@@ -221,9 +221,9 @@ TEST_F(AssocComboTest, EverythingThatClosesTheListWithoutAPickKeepsTheChoice)
     MSG moved;
     moved.message = WM_MOVE;
     moved.hwnd = &m_host;
-    EXPECT_TRUE(m_combo.ClosesList(moved));
+    EXPECT_TRUE(m_combo.HookProc(moved));
     moved.hwnd = &m_combo.GetList();
-    EXPECT_FALSE(m_combo.ClosesList(moved));
+    EXPECT_FALSE(m_combo.HookProc(moved));
 
     // A click inside the list (on its header) or a control's own notification leaves it down.
     Click(m_combo.GetList().GetHeader(), CPoint(3, 3));

@@ -155,7 +155,7 @@ TEST_F(FactRowsTest, EachColumnSaysWhatTheFactIsToTheIndividualWhoseListItIs)
         {cyBirth, kEventRowChild, m_al, 2, "26"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(GetEventRowText(*c.fact, c.kind, c.individual, c.column), c.text)
+        EXPECT_EQ(GetEventText(*c.fact, c.kind, c.individual, c.column), c.text)
             << Describe(*c.fact, c.kind) << " column " << c.column;
 }
 

@@ -158,7 +158,7 @@ protected:
             auto* blob = static_cast<CBlobNode*>(
                 record->CreateChildById(FIELD_BLOB, {.withChildren = false}));
             blob->SetContent(content);
-            EXPECT_TRUE(record->FinishLoading());
+            EXPECT_TRUE(record->DecodeBlobs());
             return record;
         }
         const std::string path = m_folder + "/source" + std::to_string(++m_files) + ".bin";
@@ -198,7 +198,7 @@ protected:
         CObjRec* owner = nullptr;
         auto endRecord = [&] {
             if (continuation) {
-                owner->TakeOverBlobs(*continuation);
+                owner->ResolveBlobChain(*continuation);
                 DestroyNodeTree(continuation);
                 continuation = nullptr;
             }
@@ -233,7 +233,7 @@ protected:
         }
         endRecord();
         for (CObjRec* head : heads)
-            EXPECT_TRUE(head->FinishLoading());
+            EXPECT_TRUE(head->DecodeBlobs());
         SetChangeTracking(true);
         return heads;
     }

@@ -170,7 +170,7 @@ TEST_F(CMultimediaTest, UndecodableBlobStaysAsItWasRead)
     auto* blob =
         static_cast<CBlobNode*>(record->CreateChildById(FIELD_BLOB, {.withChildren = false}));
     blob->AppendText("abc#", 2);
-    EXPECT_FALSE(record->FinishLoading());
+    EXPECT_FALSE(record->DecodeBlobs());
     EXPECT_FALSE(record->IsEmbedded());
     EXPECT_EQ(record->GetWorkingFile(), "");
     EXPECT_NE(WrittenFile({record}).find("1 BLOB\r\n2 CONT abc#\r\n"), std::string::npos);
@@ -179,11 +179,11 @@ TEST_F(CMultimediaTest, UndecodableBlobStaysAsItWasRead)
 TEST_F(CMultimediaTest, RecordWithoutBlobIsLinkedAndFinishingTwiceChangesNothing)
 {
     CObjRec* linked = NewMediaRecord(1);
-    EXPECT_TRUE(linked->FinishLoading());
+    EXPECT_TRUE(linked->DecodeBlobs());
     EXPECT_FALSE(linked->IsEmbedded());
     CObjRec* embedded = NewEmbeddedRecord(2, "picture");
     const std::string file = embedded->GetWorkingFile();
-    EXPECT_TRUE(embedded->FinishLoading());
+    EXPECT_TRUE(embedded->DecodeBlobs());
     EXPECT_TRUE(embedded->IsEmbedded());
     EXPECT_EQ(embedded->GetWorkingFile(), file);
 }

@@ -126,7 +126,7 @@ TEST_F(NamedListPaneTest, DeleteActsOnTheFocusedPart)
 {
     m_pane.SelectList(m_twice);
     m_pane.GetListsBox().GetBox().SetFocus();
-    EXPECT_TRUE(m_pane.CanRemoveSelectedItems());
+    EXPECT_TRUE(m_pane.OnUpdateListCommand());
     TestHooks::AnswerMessageBox(IDCANCEL);
     m_pane.RemoveSelectedItems();
     EXPECT_EQ(Messages(), std::vector<std::string>{
@@ -146,7 +146,7 @@ TEST_F(NamedListPaneTest, DeleteActsOnTheFocusedPart)
     // A read-only pane removes nothing.
     m_pane.SetReadOnly(true);
     m_pane.SelectList(FindNamedList("Done"));
-    EXPECT_FALSE(m_pane.CanRemoveSelectedItems());
+    EXPECT_FALSE(m_pane.OnUpdateListCommand());
     m_pane.RemoveSelectedItems();
     EXPECT_NE(FindNamedList("Done"), nullptr);
 }

@@ -96,6 +96,27 @@ TEST_F(RecordsWindowPaneTest, InstalledPaneAnnouncesPropertiesWithoutRefillingIt
     pane->GetWnd()->DestroyWindow();
 }
 
+TEST_F(RecordsWindowPaneTest, InstalledPaneGivesEverySelectedItemAsTheSelectedRecords)
+{
+    CNamedList* list = MakeList("Three", {{"John", ""}, {"Carl", ""}, {"Mary", ""}});
+    InstallNamedListsPane();
+    std::unique_ptr<INamedListsPane> pane = MakeNamedListsPane();
+    ASSERT_TRUE(pane->Create(&m_host, 4, CRect(0, 0, 300, 500), this));
+    auto& real = dynamic_cast<CNamedListPane&>(*pane->GetWnd());
+    real.ShowWindow(SW_SHOW);
+    pane->FillLists();
+    pane->SelectList(list);
+    CTreeBox& items = real.GetItemsGrid().GetBox();
+    items.ClearSelection(nullptr, true);
+    for (const int index : {0, 2})
+        items.SetItemSelected(items.GetItemByIndex(index), true, false);
+
+    std::vector<CRecordNode*> records;
+    pane->GetSelectedRecords(records);
+    EXPECT_EQ(Ids(records), "I1 I2") << "the Select Records dialog starts with both";
+    real.DestroyWindow();
+}
+
 TEST_F(RecordsWindowPaneTest, InstalledPaneMovesItemRowsOnlyWithTheItemsGridFocused)
 {
     CNamedList* list = MakeList("Three", {{"John", ""}, {"Carl", ""}, {"Mary", ""}});

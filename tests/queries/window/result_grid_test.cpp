@@ -3,9 +3,11 @@
 // only for visible cells, column drags and title clicks, copying the selection as text, and
 // columns together wider than a 32-bit edge can hold.
 #include "platform/ui/windows/clipboard.h"
+#include "platform/ui/windows/cursor.h"
 #include "platform/ui/windows/sys_metrics.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "queries/window/result_grid.h"
+#include "tests/support/window_test.h"
 
 #include <gtest/gtest.h>
 
@@ -289,6 +291,36 @@ TEST_F(ResultGridTest, AnEmptyGridIsAllButtonFaceWithBothBarsDisabled)
         EXPECT_EQ(shown.Pixel(p.x, p.y), face);
     EXPECT_FALSE(grid.GetDlgItem(3)->IsWindowEnabled());
     EXPECT_FALSE(grid.GetDlgItem(4)->IsWindowEnabled());
+}
+
+TEST_F(ResultGridTest, TheSelectionIsInvertedWithTheAnchorCellLeftPlainUnderTheCellCursor)
+{
+    test_support::UseCompiledResources();
+    CResultGrid withCursor;
+    ASSERT_TRUE(withCursor.CreateResultGrid(0, CRect(0, 0, 100, 100), &host, 6, &owner, 0, 0));
+    EXPECT_EQ(GetCursorResourceId(withCursor.GetCells().GetWindowCursor()),
+              CResultGrid::kCellCursorId);
+    withCursor.DestroyWindow();
+
+    Fill(3, 3);
+    grid.SetGridSelection(0, 0, false, false);
+    grid.SetGridSelection(1, 1, true, false);
+    grid.GetCells().Invalidate();
+    const TestHooks::Image shown = TestHooks::RenderWindow(grid.GetCells());
+    const auto inverse = [](COLORREF colour) { return COLORREF(~colour & 0xFFFFFF); };
+    const COLORREF window = GetSysColor(COLOR_WINDOW), face = GetSysColor(COLOR_BTNFACE);
+    const int height = grid.GetRowHeight(), width = grid.GetGridColumnWidth(0);
+    // Blank spots at the right of a cell, away from its text.
+    const auto spot = [&](int row, int column) {
+        return shown.Pixel(column * (width + 1) + width - 4, row * height + height / 2);
+    };
+    EXPECT_EQ(spot(1, 1), inverse(window)) << "a selected cell";
+    EXPECT_EQ(spot(1, 0), inverse(window));
+    EXPECT_EQ(spot(0, 0), window) << "the anchor cell, inside its border";
+    EXPECT_EQ(shown.Pixel(1, 0), inverse(window)) << "the anchor cell's border";
+    EXPECT_EQ(shown.Pixel(width / 2, height - 1), inverse(face)) << "a separator inside";
+    EXPECT_EQ(spot(2, 2), window) << "a cell outside";
+    EXPECT_EQ(shown.Pixel(width / 2, 3 * height - 1), face) << "a separator outside";
 }
 
 TEST_F(ResultGridTest, SelectingOffScreenScrollsAndPaintingAsksOnlyForVisibleRows)

@@ -284,6 +284,27 @@ TEST_F(IndMainPageTest, ParentsOffersEachParentFamilyAndGoesToTheFatherOrTheMiss
     EXPECT_EQ(page->GetChildren().At(0), kid);
 }
 
+TEST_F(IndMainPageTest, ASiblingLinkedWithoutParentsGoesAfterTheChildShownAboveItsRow)
+{
+    CIndRec* a = NewIndividual(SEX_MALE, "A /Ash/");
+    CIndRec* b = NewIndividual(SEX_FEMALE, "B /Ash/");
+    CIndRec* c = NewIndividual(SEX_MALE, "C /Ash/");
+    CFamRec* family = Marry(nullptr, nullptr, {a, b});
+    CRecPageIndMain* page = ShowMain(a);
+    ASSERT_NE(page, nullptr);
+    page->OnParents(); // the one parent family, without a menu
+    ASSERT_EQ(Box().GetRecord(), nullptr) << "the parents are missing";
+    page->SetFocusRow(1);
+    page->MoveChild(false);
+    ASSERT_EQ(RowNames(*page)[1], "< click here to add sibling >") << "a gap below A";
+
+    m_select.m_answers = {c};
+    TestHooks::AnswerPopupMenu(CRecPageIndMain::kLinkExisting);
+    page->OnCtlLButtonUp(page->GetChildNameControl(1));
+    EXPECT_EQ(m_select.m_titles, std::vector<std::string>{"Select Individual to Link as Sibling"});
+    EXPECT_EQ(ChildOrder(family), "A ASH,C ASH,B ASH");
+}
+
 TEST_F(IndMainPageTest, SexChangesFollowTheSpouseRulesWithTheirMessages)
 {
     // Al is married to Bea; each case adds what the rule looks at, chooses a sex in Al's box and

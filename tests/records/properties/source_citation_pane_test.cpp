@@ -41,19 +41,30 @@ protected:
         Box().SetRecord(record, nullptr, kPropSizeLargeWithSources);
         return Box().GetSourcesPane();
     }
+    /// The top-level rows: label, then the value when there is one.
     static Texts Rows(CSourceCitationPane& pane)
     {
         Texts rows;
-        for (CTreeBoxNode* row = pane.GetList().GetBox().GetFirstItem(); row;
-             row = row->m_nextSibling)
-            rows.push_back(row->m_text);
+        CTagGrid& grid = pane.GetGrid();
+        for (CTreeBoxNode* row = grid.GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
+            const std::string value = grid.GetValueText(row);
+            rows.push_back(grid.GetRelationLabel(row) + (value.empty() ? "" : ": " + value));
+        }
         return rows;
+    }
+    /// The index-th top-level row.
+    static CTreeBoxNode* TopRow(CSourceCitationPane& pane, int index)
+    {
+        CTreeBoxNode* row = pane.GetGrid().GetBox().GetFirstItem();
+        for (; row && index > 0; --index)
+            row = row->m_nextSibling;
+        return row;
     }
     static void Select(CSourceCitationPane& pane, int index)
     {
-        CTreeBox& box = pane.GetList().GetBox();
-        box.ClearSelection(nullptr, false);
-        box.SetFocusItem(box.GetItemByIndex(index), true);
+        CTagGrid& grid = pane.GetGrid();
+        grid.GetBox().ClearSelection(nullptr, false);
+        grid.SelectRow(TopRow(pane, index), false, true);
     }
 
     CRecordNode* m_register = nullptr;
@@ -81,13 +92,56 @@ TEST_F(SourcesPaneTest, TwoCitationsOfOneSourceAreTwoRowsAndTheSourceNoteComesLa
     pane->SelectField(Child(m_birth, "DATE")); // the date takes none: its birth is chosen
     EXPECT_EQ(pane->GetSelectedField(), m_birth);
     EXPECT_EQ(Rows(*pane),
-              (Texts{"Parish register\t", "Parish register\t", "Family bible\tSource note"}));
+              (Texts{"Parish register", "Parish register", "Source Text: Family bible"}));
     Select(*pane, 1);
     EXPECT_EQ(pane->GetCurrentCitation(), m_second);
     EXPECT_EQ(TextOf(pane->GetDetail("PAGE")), "folio 9");
     Select(*pane, 2);
     EXPECT_EQ(TextOf(pane->GetDetail("PAGE")), "");
     EXPECT_TRUE(pane->GetDetail("PAGE")->IsReadOnly());
+}
+
+TEST_F(SourcesPaneTest, CitationsMoveWithTheGridsButtonsAndTheRowsFollowInPlace)
+{
+    CRecordNode* census = NewRecord(kSour);
+    SetField(census, "TITL", "Census 1851");
+    CDataNode* counted = Link(m_birth, "SOUR", census);
+    NotifyChanges();
+    CSourceCitationPane* pane = Open(m_person);
+    ASSERT_NE(pane, nullptr);
+    pane->SelectField(m_birth);
+    CTagGrid& grid = pane->GetGrid();
+    ASSERT_EQ(Rows(*pane), (Texts{"Parish register", "Parish register", "Census 1851",
+                                  "Source Text: Family bible"}));
+
+    // A cited source opens into its own fields, and stays open through the refreshes.
+    CTreeBoxNode* first = grid.GetBox().GetFirstItem();
+    grid.OnNodeExpand(first);
+    ASSERT_NE(first->m_firstChild, nullptr);
+    EXPECT_EQ(grid.GetValueText(first->m_firstChild), "Parish register");
+
+    Select(*pane, 0);
+    EXPECT_FALSE(grid.CanMoveUp(nullptr)) << "nothing above the first row";
+    Select(*pane, 2);
+    ASSERT_EQ(pane->GetCurrentCitation(), counted);
+    EXPECT_TRUE(grid.CanMoveUp(nullptr));
+    grid.MoveFieldUp();
+    EXPECT_EQ(Rows(*pane), (Texts{"Parish register", "Census 1851", "Parish register",
+                                  "Source Text: Family bible"}));
+    EXPECT_EQ(pane->GetCurrentCitation(), counted) << "the moved citation stays selected";
+    EXPECT_EQ(counted->GetNextSibling(), m_second) << "moved in the data";
+    EXPECT_EQ(grid.GetBox().GetFirstItem(), first) << "the row above was kept";
+    EXPECT_EQ(first->m_state, CTreeBoxNode::kExpanded);
+
+    // Two citations of one source: moving the second up makes it the first row of the source.
+    Select(*pane, 2);
+    ASSERT_EQ(pane->GetCurrentCitation(), m_second);
+    grid.MoveFieldUp();
+    grid.MoveFieldUp();
+    EXPECT_EQ(pane->GetCurrentCitation(), m_second);
+    EXPECT_EQ(grid.GetBox().GetFocusItem(), grid.GetBox().GetFirstItem());
+    EXPECT_EQ(TextOf(pane->GetDetail("PAGE")), "folio 9");
+    EXPECT_EQ(pane->CitationOfRow(TopRow(*pane, 1)), m_first);
 }
 
 TEST_F(SourcesPaneTest, ADetailTypedIsStoredMakingItsFieldWhenMissing)
@@ -230,7 +284,7 @@ TEST_F(SourcesPaneTest, EveryControlLiesInsideThePaneAndTheWideOnesFollowItsWidt
         ASSERT_NE(pane, nullptr);
         std::vector<CWnd*> controls = {pane->GetDlgItem(CSourceCitationPane::kFieldList),
                                        pane->GetDlgItem(CSourceCitationPane::kNotApplicable),
-                                       &pane->GetList()};
+                                       &pane->GetGrid()};
         for (const char* path : kDetails) {
             CDataCtl* detail = pane->GetDetail(path);
             ASSERT_NE(detail, nullptr) << path;

@@ -7,6 +7,7 @@
 
 #include "controls/grid_find_bar.h"
 #include "database/dictionary/field_ids.h"
+#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
 #include "queries/named_list.h"
 
@@ -154,6 +155,34 @@ TEST_F(RecordsWindowDataTest, ARecordOfAHiddenTypeIsShownOnlyAfterTheQuestion)
     EXPECT_EQ(Lists().GetActiveIndex(), kRepo);
 }
 
+TEST_F(RecordsWindowDataTest, ATypeShownOnRequestIsShownForTheSessionOnly)
+{
+    CWinApp app{"ArdenvelSessionTypeTest"};
+    CAppProfile& profile = app.GetProfile();
+    profile.WriteProfileString(kRecWndOptionsSection, nullptr, nullptr);
+    const auto stored = [&](const char* type) {
+        return int(profile.GetProfileInt(kRecWndOptionsSection, type, -1));
+    };
+    MakeWindow();
+
+    // Go To a record of a hidden type, a search that finds one, and the type's command.
+    TestHooks::AnswerMessageBox(IDOK);
+    m_window->ShowRecord(m_family, true);
+    CRecordNode* object = NewRecord(kObje);
+    SetField(object, "TITL", "Smith wedding");
+    NotifyChanges();
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_TRUE(Lists().ShowFoundRecord(Search("wedding", -1)));
+    Lists().SelectTab(kHead, false);
+    MessageTexts();
+
+    EXPECT_THAT(Tabs(), ElementsAre("Individuals", "Families", "Notes", "Sources", "Multimedia",
+                                    "Headers"));
+    for (const char* type : {"Families", "Multimedia", "Headers"})
+        EXPECT_EQ(stored(type), -1) << type << ": the profile keeps the user's own choice";
+    profile.WriteProfileString(kRecWndOptionsSection, nullptr, nullptr);
+}
+
 TEST_F(RecordsWindowDataTest, NamedListsChangedReachesOnlyTheShownPane)
 {
     MakeWindow();
@@ -172,6 +201,21 @@ TEST_F(RecordsWindowDataTest, NamedListsChangedReachesOnlyTheShownPane)
     ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
     EXPECT_FALSE(m_window->IsPaneVisible());
     EXPECT_EQ(m_pane->log.back(), "Empty");
+}
+
+TEST_F(RecordsWindowDataTest, ClearingTheDataSetResetsTheListsThePaneAndTheActivePart)
+{
+    MakeWindow();
+    ASSERT_NE(m_pane, nullptr);
+    ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
+    m_window->OnNamedListsPaneFocus();
+    ASSERT_FALSE(m_window->AreListsActive());
+    m_pane->log.clear();
+
+    m_window->OnUpdate(nullptr, kHintDataSetClearing, nullptr);
+    EXPECT_THAT(TopRows(kIndi), IsEmpty());
+    EXPECT_TRUE(m_window->AreListsActive()) << "the record lists take the commands again";
+    EXPECT_THAT(m_pane->log, testing::Contains("Empty"));
 }
 
 TEST_F(RecordsWindowDataTest, EveryTabStaysReachableBesideTheNamedListsPane)
@@ -342,12 +386,12 @@ TEST_F(RecordsWindowDataTest, EverySelectedRowGivesItsRecordToAddToNamedList)
     m_window->GetSelectedRecords(records);
     EXPECT_THAT(records, ElementsAre(m_family));
 
-    // With the named-lists pane active, its one selected record.
+    // With the named-lists pane active, every record selected there.
     ASSERT_TRUE(RunCommand(*m_window, ID_NAMED_LISTS_PANE));
-    m_pane->selection = m_note;
+    m_pane->selectedRecords = {m_note, m_source};
     m_pane->TakeFocus();
     m_window->GetSelectedRecords(records);
-    EXPECT_THAT(records, ElementsAre(m_note));
+    EXPECT_THAT(records, ElementsAre(m_note, m_source));
 }
 
 TEST(RecordSearchWords, SplitAtWhiteSpaceWithTheIgnorableWordsMarked)

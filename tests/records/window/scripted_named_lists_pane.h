@@ -37,6 +37,10 @@ public:
     {
         Log("OnDataChanged " + std::to_string(hint));
     }
+    void GetSelectedRecords(std::vector<CRecordNode*>& records) const override
+    {
+        records = selectedRecords;
+    }
     CObject* GetSelection(const CRuntimeClass*, int* count) const override
     {
         if (count)
@@ -84,6 +88,7 @@ public:
     bool failCreate = false;
     CNamedList* selected = nullptr;
     CObject* selection = nullptr;
+    std::vector<CRecordNode*> selectedRecords;
     CRecordNode* current = nullptr;
     bool canRemove = true;
     bool canMoveUp = true;
