@@ -74,10 +74,11 @@ std::string LinkEntryText(const CMeLinkEntry& entry)
     std::string text;
     if (entry.record)
         entry.record->GetText(text, 0);
-    if (entry.note) {
-        const std::string line = "\"" + FirstLine(entry.note) + "\"";
-        text = text.empty() ? line : text + " " + line;
-    }
+    const std::string line = entry.note ? FirstLine(entry.note) : std::string();
+    if (!line.empty())
+        text = text.empty() ? "\"" + line + "\"" : text + " \"" + line + "\"";
+    else if (text.empty() && entry.note)
+        text = "(empty note)";
     return text;
 }
 

@@ -34,7 +34,7 @@ struct CMeLinkEntry {
 std::vector<CMeLinkEntry> BuildLinkEntries(CMediaItem& item);
 
 /// The row text: the linked record's text, and the note's first line in double quotes after it
-/// (alone without a record).
+/// (alone without a record; "(empty note)" for a note without text and without a record).
 std::string LinkEntryText(const CMeLinkEntry& entry);
 
 /// The first entry whose frame holds point (picture pixels); -1 for none.

@@ -86,6 +86,7 @@ bool CMePictureWnd::IsPicture() const
 
 void CMePictureWnd::LoadDisplayPicture(CMediaItem* object)
 {
+
     const CWaitCursor wait;
     ClearHot();
     StopAnimation();
@@ -178,6 +179,11 @@ void CMePictureWnd::ScrollTo(int x, int y)
 
 void CMePictureWnd::OnScroll(int bar, UINT code)
 {
+    if (code == SB_ENDSCROLL) {
+        if (m_rangeGrown)
+            UpdateScrollBars(false);
+        return;
+    }
     StopAnimation();
     ClearHot();
     SCROLLINFO info;
@@ -209,10 +215,6 @@ void CMePictureWnd::OnScroll(int bar, UINT code)
     case SB_BOTTOM:
         pos = maximum;
         break;
-    case SB_ENDSCROLL:
-        if (m_rangeGrown)
-            UpdateScrollBars(false);
-        return;
     default:
         return;
     }
@@ -322,7 +324,10 @@ bool CMePictureWnd::SelectLink(const CMeLinkEntry* entry, bool animate)
     const CMeLinkEntry next = entry ? *entry : CMeLinkEntry();
     if (next == m_link)
         return false;
-    if (m_view)
+    // Another link turns the tool off; the same link with its frame changed keeps it.
+    const bool sameLink =
+        (next.note || next.link) && next.note == m_link.note && next.link == m_link.link;
+    if (m_view && !sameLink)
         m_view->SetToolMode(kToolNone, false);
     if (m_link.HasFrame()) {
         CRect old = ToClient(m_link.frame);
@@ -365,6 +370,7 @@ void CMePictureWnd::ClearHot()
 {
     if (m_hot.IsRectEmpty())
         return;
+
     CRect area = ToClient(m_hot);
     area.InflateRect(1, 1);
     m_hot.SetRectEmpty();

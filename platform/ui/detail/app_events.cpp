@@ -34,8 +34,6 @@ struct AcceleratorOwner {
 std::vector<AcceleratorOwner> g_accelerators;
 /// The input filters of running modal waits, innermost last.
 std::vector<const std::function<bool(const MSG&)>*> g_waitFilters;
-/// The window that the last mouse message went to.
-QPointer<QWidget> g_mouseWindow;
 
 bool IsInput(QEvent::Type type)
 {
@@ -255,8 +253,6 @@ std::optional<MSG> InputMessage(QObject* receiver, QEvent* event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         made = MouseMessage(static_cast<QMouseEvent*>(event), widget, target, msg);
-        if (made)
-            g_mouseWindow = target;
         break;
     case QEvent::Wheel:
         made = WheelMessage(static_cast<QWheelEvent*>(event), msg);
@@ -323,8 +319,3 @@ ScopedInputFilter::~ScopedInputFilter()
 }
 
 } // namespace ui_detail
-
-CWnd* GetWindowUnderMouse()
-{
-    return ui_detail::g_mouseWindow ? ui_detail::WndFromWidget(ui_detail::g_mouseWindow) : nullptr;
-}
