@@ -231,6 +231,13 @@ void CMeListPane::SelectObjectRow(int row)
     OnObjectSelected();
 }
 
+void CMeListPane::SelectObjectNode(const CDataNode* node)
+{
+    const auto at = std::find(m_objectNodes.begin(), m_objectNodes.end(), node);
+    if (at != m_objectNodes.end())
+        SelectObjectRow(int(at - m_objectNodes.begin()));
+}
+
 void CMeListPane::OnObjectSelected()
 {
     m_view->SetToolMode(kToolNone, true);

@@ -49,6 +49,8 @@ public:
     void SetFocusToActiveList();
     /// Selects the row of the objects list (-1: none), as a click does.
     void SelectObjectRow(int row);
+    /// Selects the row of the node in the objects list, when it has one.
+    void SelectObjectNode(const CDataNode* node);
     /// Selects the row of the links list (-1: none), as a click does.
     void SelectLinkRow(int row);
     int GetObjectRowCount() const;
