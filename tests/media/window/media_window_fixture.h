@@ -67,6 +67,16 @@ std::string WriteBmp(const std::string& path, int width, int height, Colour colo
 
 class MediaWindowTest : public record_test::CRecordTest {
 protected:
+    /// The text of a dialog's control; empty when there is none.
+    static std::string Text(const CWnd& dialog, int id)
+    {
+        std::string text;
+        if (const CWnd* control = dialog.GetDlgItem(id))
+            control->GetWindowText(text);
+        return text;
+    }
+
+protected:
     void SetUp() override
     {
         CRecordTest::SetUp();

@@ -5,6 +5,7 @@
 
 #include "media/window/media_window_ids.h"
 
+#include "database/fields/text_value_node.h"
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_tracking.h"
 #include "platform/base/prompt.h"
@@ -129,6 +130,29 @@ TEST_F(MediaWindowTest, LookingAtAnObjectChangesNothingAndANoteIsMadeWhenWritten
                   ann->FindChild(nullptr, FIELD_OBJE)->FindChild(nullptr, FIELD_OBJE_LINK_NUMBER)),
               entry->number);
     EXPECT_THAT(List().GetLinkRowTexts()[1], HasSubstr("\"At the church door\""));
+}
+
+TEST_F(MediaWindowTest, TheCaptionBarStoresWhatIsTypedAndAnEmptiedFieldStaysEmpty)
+{
+    CObjRec* wedding = NewPicture(40, 30, "wedding.bmp");
+    MakeWindow();
+    m_window->SetContextRecord(wedding, 0, 0);
+    CMeCaptionBar& bar = m_window->GetDisplayPane().GetCaptionBar();
+    EXPECT_EQ(Text(bar, CMeCaptionBar::kTitleId), "wedding.bmp");
+    TestHooks::SetText(bar, CMeCaptionBar::kTitleId, "The wedding");
+    TestHooks::SetText(bar, CMeCaptionBar::kNoteId, "First line\r\nSecond line");
+    bar.Commit();
+    EXPECT_EQ(wedding->GetTitle(), "The wedding");
+    const auto* note =
+        dynamic_cast<const CTextValueNode*>(wedding->FindChild(nullptr, FIELD_EXT_NOTE));
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->GetValue(), "First line\nSecond line");
+    EXPECT_EQ(Title(), "Multimedia Object Record - The wedding") << "the title follows the record";
+
+    TestHooks::SetText(bar, CMeCaptionBar::kTitleId, "");
+    bar.Commit();
+    EXPECT_EQ(wedding->GetTitle(), "");
+    EXPECT_NE(wedding->FindChild(nullptr, FIELD_TITL), nullptr);
 }
 
 TEST_F(MediaWindowTest, DeletingAsksTheRightQuestionAndCancelKeepsEverything)
