@@ -225,6 +225,41 @@ TEST_F(PictureWndTest, ThePictureWithItsFramesRenders)
     m_host.GetWindowRect(&host);
     const CPoint corner(at.left - host.left + first.left + 2, at.top - host.top + first.top + 2);
     EXPECT_EQ(image.Pixel(corner.x, corner.y), RGB(0, 0, 0));
+
+    // Without a tool the frame under the mouse is outlined.
+    ASSERT_TRUE(TestHooks::RunCommand(*m_window, ID_MEDIA_SELECT_FRAME));
+    TestHooks::PostMouse(Picture(), TestHooks::MouseEvent::Move, CPoint(300, 200), 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(Picture().GetHotFrame(), second);
+    TestHooks::RenderWindow(m_host).SavePng("media_window_hot.png");
+}
+
+TEST_F(PictureWndTest, AnotherFileShowsThePictureOfItsKind)
+{
+    const std::string path = test_support::WriteFile(m_folder + "/song.wav", "RIFF....WAVE");
+    Show(NewMedia(path, "wav", "Song"));
+    const TestHooks::Image image = TestHooks::RenderWindow(Picture());
+    image.SavePng("media_window_sound.png");
+    int drawn = 0;
+    for (int y = 24; y < 56; ++y)
+        for (int x = 8; x < 40; ++x)
+            drawn += image.Pixel(x, y) != RGB(255, 255, 255);
+    EXPECT_GT(drawn, 50) << "the sound picture";
+    EXPECT_TRUE(Picture().CanPerformAction());
+    TestHooks::TakeShellOpens();
+    ASSERT_TRUE(TestHooks::RunCommand(*m_window, ID_MEDIA_ACTION));
+    EXPECT_EQ(TestHooks::TakeShellOpens().size(), 1u);
+
+    // A linked file that has gone, or that is a folder, is named and not opened.
+    for (const std::string& gone : {m_folder + "/gone.wav", test_support::NewFolder("a.wav")}) {
+        m_window->SetContextRecord(NewMedia(gone, "wav", "Gone"), 0, 0);
+        TestHooks::AnswerMessageBox(IDOK);
+        ASSERT_TRUE(TestHooks::RunCommand(*m_window, ID_MEDIA_ACTION));
+        const auto shown = TestHooks::TakeMessages();
+        ASSERT_EQ(shown.size(), 1u) << gone;
+        EXPECT_THAT(shown[0].text, HasSubstr("cannot be found"));
+        EXPECT_TRUE(TestHooks::TakeShellOpens().empty());
+    }
 }
 
 } // namespace
