@@ -61,12 +61,15 @@ void CMeCaptionBar::Fill(CDataNode* holder)
 {
     if (!GetSafeHwnd())
         return;
-    if (holder != m_holder)
+    const bool same = holder == m_holder;
+    // What the user typed goes to the object it was typed for, unless that object is going.
+    if (!same && m_holder && !m_holder->IsPendingDeletion())
         Commit();
     m_holder = holder;
     for (const CaptionField& field : kCaptionFields) {
         auto* edit = dynamic_cast<CEdit*>(GetDlgItem(field.controlId));
-        if (!edit)
+        // A change notice refreshes the bar without undoing what is being typed.
+        if (!edit || (same && edit->GetModify()))
             continue;
         edit->SetWindowText(ValueOf(holder ? holder->FindChild(nullptr, field.fieldId) : nullptr));
         edit->SetModify(FALSE);

@@ -16,7 +16,8 @@ class CMeCaptionBar final : public CDialog {
 public:
     static constexpr int kTitleId = 1465, kDateId = 1433, kNoteId = 1434;
 
-    /// Shows the holder's fields (null empties the bar).
+    /// Shows the holder's fields (null empties the bar); the edits of another holder are stored
+    /// first, and an edit being typed for the same holder is left as it is.
     void Fill(CDataNode* holder);
     /// Stores the edits the user changed.
     void Commit();

@@ -149,7 +149,11 @@ TEST_F(MediaWindowTest, TheCaptionBarStoresWhatIsTypedAndAnEmptiedFieldStaysEmpt
     EXPECT_EQ(note->GetValue(), "First line\nSecond line");
     EXPECT_EQ(Title(), "Multimedia Object Record - The wedding") << "the title follows the record";
 
+    // A change notice while a title is typed keeps what is typed.
     TestHooks::SetText(bar, CMeCaptionBar::kTitleId, "");
+    NewIndividual(SEX_MALE, "Bob /Smith/");
+    NotifyChanges();
+    EXPECT_EQ(Text(bar, CMeCaptionBar::kTitleId), "");
     bar.Commit();
     EXPECT_EQ(wedding->GetTitle(), "");
     EXPECT_NE(wedding->FindChild(nullptr, FIELD_TITL), nullptr);
