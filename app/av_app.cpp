@@ -25,6 +25,7 @@
 #include "database/nodes/named_list_store.h"
 #include "diagrams/heading_compiler.h"
 #include "media/media_content_loader.h"
+#include "media/window/install_media_window.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
@@ -106,6 +107,7 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewRec>())
     MapPropertiesCommands();
     MapHelpCommands();
     MapInsertCommands();
+    MapMediaCommands();
     MapQueryCommands();
     SetShellApp(this);
 }
@@ -142,6 +144,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     InstallRelationshipPoolFactory();
     InstallHeadingCompiler();
     InstallMediaContentLoader();
+    InstallMediaWindow([this] { return GetMediaWindow(); });
     InstallDataControls();
     InstallRecordDialogs();
     InstallNamedListsPane();
@@ -232,6 +235,7 @@ int CAvApp::ExitInstance()
         m_findRecordDlg->DestroyWindow();
     m_findRecordDlg.reset();
     SetFileLinksDialog(nullptr);
+    InstallMediaWindow(nullptr);
     // Under the test hooks, or after a failed start, the main window may still stand.
     if (HasMainFrame())
         m_pMainWnd->DestroyWindow();

@@ -29,7 +29,10 @@ class CQueryDef;
 class CRecordNode;
 class CRecordsPane;
 class CSubView;
+class CSubViewMedia;
+class CDataNode;
 class CView;
+struct InsertKind;
 
 /// One instance lives for the program's run; the program's main makes it before AfxWinMain. It
 /// is the data set's one observer: every change notice reaches the windows through
@@ -168,6 +171,13 @@ public:
     /// Hands path to the opener of its kind; nothing when that kind has none.
     void OpenSavedFile(SavedFileKind kind, const std::string& path) override;
 
+    /// The reusable multimedia window, made when there is none, shown and activated; null when
+    /// none can be made.
+    CSubViewMedia* GetMediaWindow();
+    /// Shows record's multimedia in the multimedia window (every multimedia object without a
+    /// record): a multimedia record alone, another record's multimedia links.
+    void ShowMediaWindow(CDataNode* record);
+
     /// Shows the query window, made when there is none: with a query, the window takes it;
     /// with run, the result grid is cleared; page (0 to 3) selects a tab unless it is -1; with
     /// run, the query then runs at once.
@@ -195,6 +205,11 @@ private:
     void FollowSelection();
     /// Insert Pictures, Other Multimedia, Document and OLE Object.
     void MapInsertCommands();
+    /// One Insert command: the picture file dialog over the context's options, the new objects
+    /// made as chosen, and the multimedia window showing them.
+    void InsertFromFiles(const InsertKind& kind);
+    /// Work with Multimedia Objects and Multimedia.
+    void MapMediaCommands();
     /// Work with Queries/Reports, Split Tree Helper and the saved-query menus' opener.
     void MapQueryCommands();
     void OnFileNew();

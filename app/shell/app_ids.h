@@ -36,6 +36,8 @@ inline constexpr UINT ID_NEW_INDIVIDUAL = 32847, ID_NEW_NOTE = 32848, ID_NEW_SOU
 /// framework's ID_OLE_INSERT_NEW).
 inline constexpr UINT ID_INSERT_PICTURES = 32924, ID_INSERT_MULTIMEDIA = 32954,
                       ID_INSERT_DOCUMENT = 33009;
+/// View: every multimedia object of the file; the multimedia of the selected record.
+inline constexpr UINT ID_WORK_WITH_MEDIA = 32843, ID_VIEW_MEDIA = 32921;
 /// Edit: unlink the selected individual from a parent family or from a spouse family.
 inline constexpr UINT ID_UNLINK_PARENTS = 33060, ID_UNLINK_SPOUSE = 33061;
 /// View: the record lists and the single records.

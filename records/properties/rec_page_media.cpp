@@ -1,6 +1,7 @@
 // records/properties/rec_page_media.cpp: the Objects page.
 #include "records/properties/rec_page_media.h"
 
+#include "records/properties/media_window_opener.h"
 #include "records/properties/mini_buttons.h"
 #include "records/properties/properties_dlg.h"
 
@@ -389,8 +390,7 @@ void CRecPageMedia::UpdateButtons()
     CTreeBoxNode* row = GetRecord() ? m_list.GetSelectedRow() : nullptr;
     const CDataNode* node = RowNode(row);
     const int kind = RowKind(row);
-    // The multimedia window does not exist yet.
-    m_buttons[0].EnableWindow(FALSE);
+    m_buttons[0].EnableWindow(GetRecord() && CanOpenMediaWindow());
     m_buttons[1].EnableWindow(node != nullptr);
     bool higher = false;
     bool lower = false;
@@ -472,6 +472,12 @@ void CRecPageMedia::OnButtonClicked(CUButton* button)
 void CRecPageMedia::OnMiniButton(UINT id)
 {
     switch (id) {
+    case kOpenId:
+        if (CRecordNode* record = GetRecord()) {
+            CTreeBoxNode* row = m_list.GetSelectedRow();
+            OpenMediaWindow(record, GetRowMediaItem(RowNode(row), RowKind(row)));
+        }
+        break;
     case kDeleteId:
         OnDeleteObject();
         break;

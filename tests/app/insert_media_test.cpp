@@ -5,6 +5,9 @@
 #include "tests/app/test_panes.h"
 
 #include "app/shell/app_ids.h"
+#include "app/shell/av_view.h"
+#include "media/window/me_pic_file_dlg.h"
+#include "media/window/sub_view_media.h"
 
 #include "database/dictionary/field_ids.h"
 #include "database/dictionary/record_type_table.h"
@@ -115,6 +118,35 @@ TEST_F(InsertMediaTest, ANameWithoutAFolderIsTakenBesideTheOpenFileNotInTheCurre
     CObjRec* record = MultimediaRecords()[0];
     EXPECT_EQ(record->GetFilePath(), beside);
     EXPECT_EQ(record->GetFormatText(), "png") << "the type comes from the file beside";
+}
+
+TEST_F(InsertMediaTest, TheNewObjectsShowInTheMultimediaWindowAsTheDialogChose)
+{
+    CDataNode* ann = GetRecordTypeRoot(kIndividuals)->GetFirstChild();
+    Script().selection = ann;
+    const std::string picture = test_support::DataPath("torture55/ImgFile.PNG");
+    // Inserted as an unlinked record, embedded.
+    TestHooks::AnswerFilePicker({picture}, [](CFileDialog& picker) {
+        TestHooks::Click(*picker.GetPanel(), CMePicFilePanel::kUnlinkedId);
+        TestHooks::Click(*picker.GetPanel(), CMePicFilePanel::kEmbedId);
+    });
+    ASSERT_TRUE(Run(ID_INSERT_PICTURES));
+    ASSERT_EQ(MultimediaRecords().size(), 1u);
+    EXPECT_TRUE(MultimediaRecords()[0]->IsEmbedded());
+    CDataNode* link = nullptr;
+    EXPECT_EQ(static_cast<CRecordNode*>(ann)->GetNextLinkedPicture(link, false, nullptr), nullptr);
+    CAvView* view = m_app->GetNextViewOfKind(nullptr, kSubViewMedia);
+    ASSERT_NE(view, nullptr);
+    auto* window = dynamic_cast<CSubViewMedia*>(view->GetSubView());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->GetListPane().GetObjectRowCount(), 1);
+
+    // Work with Multimedia Objects lists them all in the same window.
+    ASSERT_TRUE(Run(ID_WORK_WITH_MEDIA));
+    EXPECT_EQ(m_app->GetNextViewOfKind(nullptr, kSubViewMedia), view);
+    std::string title;
+    window->GetTitle(title);
+    EXPECT_EQ(title, "All Multimedia Records");
 }
 
 TEST_F(InsertMediaTest, AnOleObjectCannotBeInserted)

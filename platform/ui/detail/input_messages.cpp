@@ -6,6 +6,7 @@
 #include "platform/ui/detail/dialog_widget.h"
 #include "platform/ui/detail/key_map.h"
 #include "platform/ui/detail/window_widget.h"
+#include "platform/ui/windows/cursor.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -19,6 +20,9 @@
 
 namespace ui_detail {
 namespace {
+
+/// The window that the last mouse message went to.
+QPointer<QWidget> g_mouseWindow;
 
 QPointer<QWidget> g_focusLeaving;
 
@@ -255,6 +259,7 @@ bool DispatchInput(CWnd& wnd, QWidget* widget, QEvent* event, const std::functio
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
+        g_mouseWindow = widget;
         return DispatchMouse(wnd, static_cast<QMouseEvent*>(event), passOn);
     case QEvent::Wheel:
         return DispatchWheel(wnd, widget, static_cast<QWheelEvent*>(event), passOn);
@@ -272,3 +277,8 @@ bool DispatchInput(CWnd& wnd, QWidget* widget, QEvent* event, const std::functio
 }
 
 } // namespace ui_detail
+
+CWnd* GetWindowUnderMouse()
+{
+    return ui_detail::g_mouseWindow ? ui_detail::WndFromWidget(ui_detail::g_mouseWindow) : nullptr;
+}

@@ -275,6 +275,8 @@ std::vector<std::string> CFileDialog::PickOnDesktop()
     const PanelWindow panel(m_panel, m_panelTemplate);
     panel.PlaceIn(dialog);
     FitDetailColumns(dialog);
+    QObject::connect(&dialog, &QFileDialog::currentChanged,
+                     [this](const QString& path) { OnFileNameChange(path.toStdString()); });
     const ui_detail::ModalCursorPause cursorPause;
     const ui_detail::ModalActivationReturn activationReturn(dialog);
     if (dialog.exec() != QDialog::Accepted)

@@ -64,6 +64,10 @@ public:
         m_panelTemplate = templateId;
     }
     CDialog* GetPanel() const { return m_panel; }
+    /// The name in the picker changed while it is open (the user clicked or typed one; several
+    /// chosen names come quoted and separated by blanks). The base does nothing; a dialog with a
+    /// panel that shows the file overrides it.
+    virtual void OnFileNameChange(const std::string& /*current*/) {}
     DWORD GetFlags() const { return m_flags; }
     void SetFlags(DWORD flags) { m_flags = flags; }
 

@@ -1,4 +1,5 @@
-// platform/ui/windows/cursor.cpp: cursors read from the resources' images, and the desktop's arrow.
+// platform/ui/windows/cursor.cpp: cursors read from the resources' images, and the desktop's arrow,
+// cross and sizing cursors.
 #include "platform/ui/windows/cursor.h"
 
 #include "platform/ui/detail/cursor_data.h"
@@ -44,10 +45,24 @@ HCURSOR LoadCursorResource(UINT id)
 
 HCURSOR LoadStandardCursor(UINT id)
 {
-    if (id != IDC_ARROW)
+    if (id == IDC_ARROW) {
+        static const auto* arrow = new CursorData{0, QCursor(Qt::ArrowCursor)};
+        return arrow;
+    }
+    static const std::map<UINT, Qt::CursorShape> shapes = {
+        {IDC_CROSS, Qt::CrossCursor},        {IDC_SIZENWSE, Qt::SizeFDiagCursor},
+        {IDC_SIZENESW, Qt::SizeBDiagCursor}, {IDC_SIZEWE, Qt::SizeHorCursor},
+        {IDC_SIZENS, Qt::SizeVerCursor},
+    };
+    const auto shape = shapes.find(id);
+    if (shape == shapes.end())
         return nullptr;
-    static const auto* arrow = new CursorData{0, QCursor(Qt::ArrowCursor)};
-    return arrow;
+    // Kept for the run, as the resource cursors are.
+    static auto* made = new std::map<UINT, std::unique_ptr<CursorData>>;
+    auto& data = (*made)[id];
+    if (!data)
+        data = std::make_unique<CursorData>(CursorData{id, QCursor(shape->second)});
+    return data.get();
 }
 
 UINT GetCursorResourceId(HCURSOR cursor)

@@ -12,13 +12,19 @@ using HCURSOR = const CursorData*;
 /// "hotspot" text ("x,y") when that lies inside the image, else the image's centre. Null when
 /// the resources have no such cursor or its image does not read.
 HCURSOR LoadCursorResource(UINT id);
-/// The desktop's own cursors, by the classic ids.
-inline constexpr UINT IDC_ARROW = 32512;
-/// The desktop's cursor of that id (only IDC_ARROW is known), kept for the run; null for an
-/// unknown id.
+/// The desktop's own cursors, by the classic ids: the arrow, the cross of drawing tools, and the
+/// double arrows of sizing (north-west to south-east, north-east to south-west, west-east,
+/// north-south).
+inline constexpr UINT IDC_ARROW = 32512, IDC_CROSS = 32515, IDC_SIZENWSE = 32642,
+                      IDC_SIZENESW = 32643, IDC_SIZEWE = 32644, IDC_SIZENS = 32645;
+/// The desktop's cursor of that id, kept for the run; null for an unknown id. GetCursorResourceId
+/// answers the id for each but the arrow.
 HCURSOR LoadStandardCursor(UINT id);
 /// The resource id the cursor was loaded from; 0 for null.
 UINT GetCursorResourceId(HCURSOR cursor);
+/// The window the pointer is over, as the program last saw it: the window that the last mouse
+/// message went to (under a capture, the capturing window); null before any.
+CWnd* GetWindowUnderMouse();
 /// Whether the busy pointer shows over the application's windows: a CWaitCursor lives and no
 /// modal window has put the normal pointer back for its time.
 bool IsWaitCursorShown();

@@ -1,6 +1,8 @@
 // tests/records/properties/media_page_test.cpp: tests of the Objects page in a real properties
-// box: preferences, ages, captions in frame notes, deleting a numbered link, and opening a linked
-// file: one that does not open, one named beside the open file, an address.
+// box: preferences, ages, captions in frame notes, deleting a numbered link, opening a linked
+// file (one that does not open, one named beside the open file, an address), and opening the
+// multimedia window.
+#include "records/properties/media_window_opener.h"
 #include "records/properties/rec_page_media.h"
 
 #include "database/dictionary/field_ids.h"
@@ -181,6 +183,28 @@ TEST_F(MediaPageTest, PerformingAnActionOnAFileThatDoesNotOpenSaysWhy)
             EXPECT_TRUE(shown[0].style & MB_ICONSTOP);
         }
     }
+}
+
+TEST_F(MediaPageTest, OpenMultimediaWindowIsGreyUntilAWindowIsInstalledThenOpensIt)
+{
+    CIndRec* al = NewIndividual(SEX_MALE, "Al");
+    CRecordNode* object = Object("Wedding");
+    CDataNode* link = Link(al, "OBJE", object);
+    CRecPageMedia* page = ShowObjects(al);
+    ASSERT_NE(page, nullptr);
+    page->SelectRow(RowOf(*page, link));
+    EXPECT_FALSE(page->GetButton(0).IsWindowEnabled());
+
+    std::vector<std::pair<CRecordNode*, CMediaItem*>> opened;
+    InstallMediaWindowOpener(
+        [&](CRecordNode* record, CMediaItem* item) { opened.emplace_back(record, item); });
+    page->SelectRow(RowOf(*page, link));
+    ASSERT_TRUE(page->GetButton(0).IsWindowEnabled());
+    ClickButton(*page, CRecPageMedia::kOpenId);
+    InstallMediaWindowOpener(nullptr);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].first, al);
+    EXPECT_EQ(opened[0].second, dynamic_cast<CObjRec*>(object));
 }
 
 TEST_F(MediaPageTest, DeletingAnObjectAsksByItsKindAndCancelKeepsIt)
