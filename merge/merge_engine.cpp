@@ -167,7 +167,7 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
         progress.Advance();
         int best = 0;
         CRecordNode* bestRecord = nullptr;
-        const bool narrowed = index->Collect(*incoming, candidates);
+        const bool narrowed = UsesCandidateIndexes() && index->Collect(*incoming, candidates);
         const std::size_t count = narrowed ? candidates.size() : currents.size();
         for (std::size_t k = 0; k < count; ++k) {
             CRecordNode* current = currents[narrowed ? candidates[k] : k];

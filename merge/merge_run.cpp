@@ -390,7 +390,7 @@ bool CMergeEngine::RestoreAfterFailure(const std::string& path)
         root->DeleteChildren();
     SetChangeTracking(tracking);
     Broadcast(kHintDataSetClearing);
-    const bool loaded = LoadGedcomFile(path, nullptr, nullptr);
+    const bool loaded = ReloadGedcomFile(path);
     Broadcast(kHintFileLoaded);
     return loaded;
 }
@@ -414,13 +414,17 @@ MergeOutcome CMergeEngine::Merge(const MergeSourceOptions* source)
         MessageBox(kMergeError, MB_OK);
         return MergeOutcome::NotStarted;
     }
+    std::exception_ptr failure;
     try {
         RunMergeSteps(source);
     } catch (...) {
-        EndAbandonedOperation();
+        failure = std::current_exception();
+    }
+    if (failure) {
         const bool restored = RestoreAfterFailure(snapshot.Path());
         EndSession();
         MessageBox(restored ? kRestored : kNotRestored, MB_OK);
+        CauseOfAbandon(failure); // a fault of the program goes on once the data is back
         return MergeOutcome::Failed;
     }
     EndSession();

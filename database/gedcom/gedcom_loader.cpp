@@ -456,7 +456,7 @@ bool NamesOtherLocation(const std::string& path)
 /// The load sequence; merge (null for an ordinary load) is the second data set a merge load
 /// reads into, and stopLink the newest link made before it.
 bool LoadInto(const std::string& path, IProgress* progress, CMergeDataSet* merge,
-              CAssocNode* stopLink, bool* otherLocation)
+              CAssocNode* stopLink, bool* otherLocation, bool quiet = false)
 {
     const NumberingSuspended numbering;
     if (!merge)
@@ -508,9 +508,10 @@ bool LoadInto(const std::string& path, IProgress* progress, CMergeDataSet* merge
     if (merge && otherLocation)
         *otherLocation = NamesOtherLocation(path);
     g_loadReport = EndExceptionReport();
-    if (ExceptionReportLostEntries() && records > 0)
+    // A copy the program wrote itself offers nothing: the load of its file offered it before.
+    if (!quiet && ExceptionReportLostEntries() && records > 0)
         MessageBox(kListingLost, MB_OK);
-    else if (!g_loadReport.empty() && records > 0)
+    else if (!quiet && !g_loadReport.empty() && records > 0)
         OfferReport(g_loadReport, AnyDuplicateIds(), renumbered, noTrailer);
     SetChangeTracking(true);
     return status == kGedcomInputEnd && records > 0;
@@ -526,6 +527,11 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
     if (FirstRecord(kLoadKindMultimedia) && CheckFileLinksAfterLoad(path) && linksChanged)
         *linksChanged = true;
     return loaded;
+}
+
+bool ReloadGedcomFile(const std::string& path)
+{
+    return LoadInto(path, nullptr, nullptr, nullptr, nullptr, true);
 }
 
 bool LoadGedcomFileForMerge(const std::string& path, CMergeDataSet& target, IProgress* progress,

@@ -24,6 +24,10 @@ class IProgress;
 /// failed part-way (what was read stays).
 bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksChanged);
 
+/// Reads a file the program wrote itself (a copy it keeps to put the data set back) as
+/// LoadGedcomFile does, offering no exception report and checking no file links.
+bool ReloadGedcomFile(const std::string& path);
+
 /// Reads the file at path into target, a data set beside the program's, as LoadGedcomFile reads
 /// the program's: the program's roots, record identifiers and counters, named lists, the
 /// format a save keeps and the links it holds stay as they are (the named lists of the file's

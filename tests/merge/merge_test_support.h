@@ -129,6 +129,7 @@ protected:
     void LoadBoth(const std::string& current, const std::string& incoming)
     {
         ASSERT_TRUE(Load(current, true));
+        test_support::Prompt().SetAnswerDefaults(m_defaultAnswers);
         LoadSecond(incoming);
     }
     void LoadSecond(const std::string& incoming)
@@ -136,7 +137,7 @@ protected:
         m_second = std::make_unique<CMergeDataSet>();
         test_support::Prompt().SetAnswerDefaults(true);
         m_secondLoaded = LoadGedcomFileForMerge(incoming, *m_second, nullptr, nullptr);
-        test_support::Prompt().SetAnswerDefaults(false);
+        test_support::Prompt().SetAnswerDefaults(m_defaultAnswers);
         m_messages = test_support::Prompt().TakeMessages();
     }
     /// The compare of the two data sets, made with engine (a CMergeEngine by default).
@@ -152,6 +153,8 @@ protected:
     std::unique_ptr<CMergeDataSet> m_second;
     std::unique_ptr<CMergeEngine> m_engine;
     bool m_secondLoaded = false;
+    /// Whether boxes take their default answer (else each needs one queued).
+    bool m_defaultAnswers = false;
 };
 
 } // namespace merge_test
