@@ -6,6 +6,7 @@
 #include "database/nodes/data_node.h"
 #include "database/records/record_node.h"
 #include "merge/merge_candidates.h"
+#include "merge/merge_score_bounds.h"
 #include "platform/base/progress.h"
 
 #include <algorithm>
@@ -156,6 +157,10 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
             const MergeRow* row = FindIncomingRow(incoming);
             return row ? row->current : nullptr;
         });
+    const bool shortcuts = UsesShortcuts();
+    std::unique_ptr<CScoreBounds> bounds;
+    if (shortcuts && type == kIndividualType)
+        bounds = std::make_unique<CScoreBounds>(currents, m_keys);
     RowList leftOver;
     RowList claimed; // the rows of claimed current records, in no useful order
     std::unordered_map<const MergeRow*, RowList::iterator> places;
@@ -167,10 +172,22 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
         progress.Advance();
         int best = 0;
         CRecordNode* bestRecord = nullptr;
-        const bool narrowed = UsesCandidateIndexes() && index->Collect(*incoming, candidates);
+        const bool narrowed = shortcuts && index->Collect(*incoming, candidates);
         const std::size_t count = narrowed ? candidates.size() : currents.size();
+        if (bounds)
+            bounds->SetIncoming(incoming);
         for (std::size_t k = 0; k < count; ++k) {
-            CRecordNode* current = currents[narrowed ? candidates[k] : k];
+            const std::uint32_t position = narrowed ? candidates[k] : std::uint32_t(k);
+            CRecordNode* current = currents[position];
+            if (bounds) {
+                // A score that cannot pass the best so far, nor the claim on the record, changes
+                // nothing.
+                if (!bounds->CouldExceed(position, best))
+                    continue;
+                const auto claim = mapA.find(current);
+                if (claim != mapA.end() && !bounds->CouldExceed(position, claim->second->score))
+                    continue;
+            }
             const int score = current->MatchScore(incoming, &m_matches);
             if (score <= best)
                 continue;

@@ -241,9 +241,10 @@ protected:
     void MarkEnded() { m_ended = true; }
     /// Called as each step of the merge begins (1 to 6); a test makes a step fail here.
     virtual void OnMergeStep(int step) { (void)step; }
-    /// Whether the compare visits only the candidates its indexes give (a test compares that
-    /// with a scan of every pair).
-    virtual bool UsesCandidateIndexes() const { return true; }
+    /// Whether the compare takes its shortcuts: only the candidates its indexes give, and no
+    /// individual whose best possible score cannot change the pairing (a test compares that
+    /// with a plain scan of every pair).
+    virtual bool UsesShortcuts() const { return true; }
 
 private:
     /// Pairs the new records of one type with the current ones.

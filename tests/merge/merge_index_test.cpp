@@ -2,6 +2,9 @@
 // scan of every pair gives, on a real file against a changed copy of itself.
 #include "merge_test_support.h"
 
+#include "bench/generator/edited_copy.h"
+#include "bench/generator/gedcom_generator.h"
+
 #include <regex>
 #include <sstream>
 
@@ -15,7 +18,7 @@ public:
     using CMergeEngine::CMergeEngine;
 
 protected:
-    bool UsesCandidateIndexes() const override { return false; }
+    bool UsesShortcuts() const override { return false; }
 };
 
 /// The file with about one record in twenty changed: surnames and given names altered, birth
@@ -91,7 +94,29 @@ std::string ChangedCopy(const std::string& original)
     return out;
 }
 
-class MergeIndexTest : public CMergeTest {};
+class MergeIndexTest : public CMergeTest {
+protected:
+    /// The rows of the compare with its shortcuts and of a plain scan are the same, type by
+    /// type; the number of matched rows.
+    int ExpectScanRows()
+    {
+        std::vector<std::vector<std::string>> indexed;
+        CMergeEngine& engine = Compare();
+        for (int type = 0; type < RECORD_TYPE_COUNT; ++type)
+            indexed.push_back(RowTexts(engine, type));
+        engine.EndSession();
+        CAllPairsEngine scan(ProgramRoots(), SecondRoots());
+        scan.InitCompareMaps(nullptr);
+        int matched = 0;
+        for (int type = 0; type < RECORD_TYPE_COUNT; ++type) {
+            SCOPED_TRACE(type);
+            EXPECT_EQ(RowTexts(scan, type), indexed[std::size_t(type)]);
+            for (const auto& row : scan.Rows(type))
+                matched += row->IsMatched();
+        }
+        return matched;
+    }
+};
 
 TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOfEveryPair)
 {
@@ -102,24 +127,63 @@ TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOfEveryPair)
     LoadBoth(test_support::DataPath("gedcom/royal92.ged"), File("changed.ged", changed));
     ASSERT_TRUE(m_secondLoaded);
 
-    std::vector<std::vector<std::string>> indexed;
-    CMergeEngine& engine = Compare();
-    for (int type = 0; type < RECORD_TYPE_COUNT; ++type)
-        indexed.push_back(RowTexts(engine, type));
-    engine.EndSession();
-
-    CAllPairsEngine scan(ProgramRoots(), SecondRoots());
-    scan.InitCompareMaps(nullptr);
-    int matched = 0;
-    for (int type = 0; type < RECORD_TYPE_COUNT; ++type) {
-        SCOPED_TRACE(type);
-        EXPECT_EQ(RowTexts(scan, type), indexed[std::size_t(type)]);
-        for (const auto& row : scan.Rows(type))
-            matched += row->IsMatched();
-    }
+    const int matched = ExpectScanRows();
     // The copy is mostly the same file: most records pair up, some do not.
     EXPECT_GT(matched, 3500);
     EXPECT_LT(matched, 4400);
+}
+
+TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOfEveryPairOnAGeneratedTree)
+{
+    // Many people share a surname and an era here, and most have parents and spouses: the
+    // bounds on their scores decide most pairs.
+    const std::string original = PathOf("generated.ged");
+    ASSERT_TRUE(WriteSyntheticGedcomFile(original, 2500, 3));
+    const auto copied = WriteEditedCopyFile(original, PathOf("copy.ged"), 5);
+    ASSERT_TRUE(copied);
+    EXPECT_GT(copied->edited, 60);
+    EXPECT_GT(copied->removed, 5);
+    EXPECT_GT(copied->added, 5);
+    LoadBoth(original, PathOf("copy.ged"));
+    ASSERT_TRUE(m_secondLoaded);
+    EXPECT_GT(ExpectScanRows(), 2400);
+}
+
+TEST_F(MergeIndexTest, ShortcutsKeepThePairsAtTheirEdges)
+{
+    using gedcom_test::CrLf;
+    struct Case {
+        const char* name;
+        std::string current, incoming;
+        std::vector<std::string> rows; // of individuals
+    };
+    const std::string parents =
+        CrLf({"0 @I8@ INDI", "1 NAME Bill John /Smith/", "1 SEX M", "1 BIRT", "2 DATE 1870",
+              "1 FAMS @F1@", "0 @I9@ INDI", "1 NAME Ann Mary /Smith/", "1 SEX F", "1 BIRT",
+              "2 DATE 1872", "1 FAMS @F1@", "0 @F1@ FAM", "1 HUSB @I8@", "1 WIFE @I9@"});
+    const Case cases[] = {
+        {"a birth nine years apart is near",
+         CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME John /Smith/", "1 BIRT", "2 DATE 1900", "0 TRLR"}),
+         CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME John /Smith/", "1 BIRT", "2 DATE 1909", "0 TRLR"}),
+         {"I1 I1 70"}},
+        {"the parents' score takes a record over",
+         CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME Tom Edward /Smith/", "1 SEX M", "1 BIRT",
+               "2 DATE 1900", "1 FAMC @F1@"}) +
+             parents + "1 CHIL @I1@\r\n0 TRLR\r\n",
+         CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME Tom Edward /Smith/", "1 SEX M", "1 BIRT",
+               "2 DATE 1900", "0 @I2@ INDI", "1 NAME Thomas /Smith/", "1 SEX M", "1 BIRT",
+               "2 DATE 1900", "1 FAMC @F1@"}) +
+             parents + "1 CHIL @I2@\r\n0 TRLR\r\n",
+         {"I1 I2 175", "I8 I8 200", "I9 I9 200", "- I1 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_engine.reset();
+        m_second.reset();
+        LoadBoth(File("a.ged", c.current), File("b.ged", c.incoming));
+        ExpectScanRows();
+        EXPECT_EQ(RowTexts(Compare(), 2), c.rows);
+    }
 }
 
 } // namespace
