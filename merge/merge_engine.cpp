@@ -164,13 +164,14 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     RowList leftOver;
     RowList claimed; // the rows of claimed current records, in no useful order
     std::unordered_map<const MergeRow*, RowList::iterator> places;
-    auto& mapA = m_mapA[t];
+    std::vector<MergeRow*> claimOf(currents.size(), nullptr); // by position: map A as it grows
     auto& matches = m_matches.m_tables[t];
     std::vector<std::uint32_t> candidates;
     for (CDataNode* node = m_incoming[t]->GetFirstChild(); node; node = node->GetNextSibling()) {
         auto* incoming = static_cast<CRecordNode*>(node);
         progress.Advance();
         int best = 0;
+        std::uint32_t bestPosition = 0;
         CRecordNode* bestRecord = nullptr;
         const bool narrowed = shortcuts && index->Collect(*incoming, candidates);
         const std::size_t count = narrowed ? candidates.size() : currents.size();
@@ -179,23 +180,16 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
         for (std::size_t k = 0; k < count; ++k) {
             const std::uint32_t position = narrowed ? candidates[k] : std::uint32_t(k);
             CRecordNode* current = currents[position];
-            if (bounds) {
-                // A score that cannot pass the best so far, nor the claim on the record, changes
-                // nothing.
-                if (!bounds->CouldExceed(position, best))
-                    continue;
-                const auto claim = mapA.find(current);
-                if (claim != mapA.end() && !bounds->CouldExceed(position, claim->second->score))
-                    continue;
-            }
-            const int score = current->MatchScore(incoming, &m_matches);
-            if (score <= best)
+            MergeRow* old = claimOf[position];
+            // A score that cannot pass the best so far, nor the claim on the record, changes
+            // nothing.
+            if (bounds && (!bounds->CouldExceed(position, best) ||
+                           (old && !bounds->CouldExceed(position, old->score))))
                 continue;
-            const auto found = mapA.find(current);
-            if (found != mapA.end()) {
-                MergeRow* old = found->second;
-                if (old->score >= score)
-                    continue;
+            const int score = current->MatchScore(incoming, &m_matches);
+            if (score <= best || (old && old->score >= score))
+                continue;
+            if (old) {
                 // Taken over: the earlier new record becomes an unmatched row.
                 old->current = nullptr;
                 old->score = 0;
@@ -206,18 +200,18 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
             claimed.push_back(
                 std::make_unique<MergeRow>(MergeRow{current, incoming, score, false}));
             places[claimed.back().get()] = std::prev(claimed.end());
-            mapA[current] = claimed.back().get();
+            claimOf[position] = claimed.back().get();
             matches[current] = incoming;
             if (bestRecord) {
                 // The candidate found before is free again.
-                const auto freed = mapA.find(bestRecord);
-                const auto place = places.find(freed->second);
+                const auto place = places.find(claimOf[bestPosition]);
                 claimed.erase(place->second);
                 places.erase(place);
-                mapA.erase(freed);
+                claimOf[bestPosition] = nullptr;
                 matches.erase(bestRecord);
             }
             bestRecord = current;
+            bestPosition = position;
             best = score;
         }
         if (!bestRecord)
@@ -225,14 +219,15 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     }
     // The row list: the current records in their order, matched or not, then the left-over
     // rows in the order they were left over.
-    for (CRecordNode* current : currents) {
-        const auto found = mapA.find(current);
-        if (found != mapA.end()) {
-            m_rows[t].splice(m_rows[t].end(), claimed, places.at(found->second));
+    auto& mapA = m_mapA[t];
+    for (std::size_t position = 0; position < currents.size(); ++position) {
+        if (MergeRow* row = claimOf[position]) {
+            m_rows[t].splice(m_rows[t].end(), claimed, places.at(row));
         } else {
-            m_rows[t].push_back(std::make_unique<MergeRow>(MergeRow{current, nullptr, 0, false}));
-            mapA.emplace(current, m_rows[t].back().get());
+            m_rows[t].push_back(
+                std::make_unique<MergeRow>(MergeRow{currents[position], nullptr, 0, false}));
         }
+        mapA.emplace(currents[position], m_rows[t].back().get());
     }
     m_rows[t].splice(m_rows[t].end(), leftOver);
     m_mapB[t].reserve(m_rows[t].size());
