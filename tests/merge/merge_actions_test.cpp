@@ -335,8 +335,15 @@ TEST_F(MergeActionsTest, ChecksRowsAndCountsTheUncheckedOnes)
     EXPECT_NE(engine.UncheckedWarning().find("Unchecked note records: 1\n"), std::string::npos);
     // The headers tab takes no action.
     MergeSelection header;
-    header.left.push_back(MergeLine{engine.Rows(kHead).front().get()});
+    const MergeRow* headerRow = engine.Rows(kHead).back().get();
+    header.left.push_back(
+        MergeLine{engine.Rows(kHead).back().get(), headerRow->current, headerRow->incoming});
     EXPECT_FALSE(engine.SetChecked(kHead, header, true));
+    EXPECT_FALSE(engine.Discard(kHead, header));
+    EXPECT_FALSE(engine.Retain(kHead, header));
+    EXPECT_FALSE(engine.Unmatch(kHead, header));
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_TRUE(headerRow->incoming->HasFlag(DNF_MARK));
 }
 
 TEST_F(MergeActionsTest, FieldSlotsCountWhatStaysOnBothSides)

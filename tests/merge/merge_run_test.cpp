@@ -296,4 +296,62 @@ TEST_F(MergeRunTest, TheSourceDialogRefusesWhatItCannotUse)
     EXPECT_EQ(CheckSourceOptions(options, focus), "");
 }
 
+TEST_F(MergeRunTest, FramesBroughtInTakeNumbersAfterTheCurrentOnes)
+{
+    const std::string picture = CrLf({"0 @M1@ OBJE", "1 FILE pic.jpg", "1 FORM jpeg"});
+    LoadBoth(
+        File("a.ged", CrLf({"0 HEAD"}) + picture +
+                          CrLf({"1 NOTE Face A", "2 _FRAME {1,1,5,5}", "2 _NUM 1", "1 NOTE Face C",
+                                "2 _FRAME {9,9,12,12}", "2 _NUM 2", "0 @I1@ INDI",
+                                "1 NAME John /Smith/", "1 OBJE @M1@", "2 _NUM 1", "0 TRLR"})),
+        File("b.ged", CrLf({"0 HEAD"}) + picture +
+                          CrLf({"1 NOTE Face A", "2 _FRAME {1,1,5,5}", "2 _NUM 1", "1 NOTE Face B",
+                                "2 _FRAME {20,20,30,30}", "2 _NUM 2", "0 @I1@ INDI",
+                                "1 NAME John /Smith/", "1 OBJE @M1@", "2 _NUM 1", "0 @I7@ INDI",
+                                "1 NAME Mary /Jones/", "1 OBJE @M1@", "2 _NUM 2", "0 TRLR"})));
+    CMergeEngine& engine = Compare();
+    ASSERT_TRUE(engine.Rows(kObje).front()->IsMatched());
+    ASSERT_EQ(engine.Merge(nullptr), MergeOutcome::Merged);
+    NotifyChanges();
+    // Face A stayed one frame; Face B came over after it (where it stood in its file) as frame
+    // 3, and Mary's link names it.
+    std::string frames;
+    const CDataNode* object = ProgramRoots()[kObje]->GetFirstChild();
+    for (const CDataNode* note = object->FindChild(nullptr, FIELD_NOTE_TEXT); note;
+         note = object->FindChild(note, FIELD_NOTE_TEXT)) {
+        std::string text, number;
+        note->GetText(text, 0);
+        if (const CDataNode* field = note->FindChild(nullptr, FIELD_OBJE_LINK_NUMBER))
+            field->GetText(number, 0);
+        frames += number + ";";
+    }
+    EXPECT_EQ(frames, "1;3;2;");
+    const CRecordNode* mary = FindById(ProgramRoots(), kIndi, "I2");
+    ASSERT_TRUE(mary);
+    const CDataNode* link = mary->FindChild(nullptr, FIELD_OBJE);
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->GetLinkTarget(), object);
+    std::string number;
+    link->FindChild(nullptr, FIELD_OBJE_LINK_NUMBER)->GetText(number, 0);
+    EXPECT_EQ(number, "3");
+}
+
+TEST_F(MergeRunTest, RecordsKeptAloneCountWhatTheyLose)
+{
+    LoadBoth(File("a.ged", CrLf({"0 HEAD", "0 @N1@ NOTE only here", "1 REFN 12", "0 TRLR"})),
+             File("b.ged", CrLf({"0 HEAD", "0 @N1@ NOTE elsewhere", "0 TRLR"})));
+    CMergeEngine& engine = Compare();
+    CRecordNode* note = FindById(ProgramRoots(), 4, "N1");
+    ASSERT_TRUE(note);
+    MergeSelection field;
+    field.centre.node = note->FindChild(nullptr, FIELD_REFN);
+    ASSERT_TRUE(field.centre.node);
+    ASSERT_TRUE(engine.Discard(4, field));
+    ASSERT_EQ(engine.Merge(nullptr), MergeOutcome::Merged);
+    NotifyChanges();
+    EXPECT_EQ(engine.Counts()[4].otherUpdated, 1);
+    EXPECT_EQ(engine.Counts()[4].added, 1);
+    EXPECT_FALSE(note->FindChild(nullptr, FIELD_REFN));
+}
+
 } // namespace
