@@ -16,7 +16,6 @@ namespace {
 
 constexpr const char* kComparing = "Comparing new file with the current file...";
 constexpr int kHeaderType = 0;
-constexpr int kFamilyType = 1;
 constexpr int kIndividualType = 2;
 
 /// The hash-table size the compare's maps take for a data set of that many records.
