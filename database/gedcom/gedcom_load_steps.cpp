@@ -309,18 +309,19 @@ void CCrossReferenceTexts::Renumber()
     m_found.clear();
 }
 
-void ResolveLoadedLinks(IProgress* progress)
+void ResolveLoadedLinks(IProgress* progress, CAssocNode* stopLink)
 {
     CDanglingReport report;
-    ResolveLinkTargets(nullptr, progress, &report);
+    ResolveLinkTargets(stopLink, progress, &report);
 }
 
-void NumberDanglingTextReferences()
+void NumberDanglingTextReferences(CAssocNode* stopLink)
 {
     if (CAssocNode::CountKeptTexts() == 0)
         return;
     std::unordered_map<std::string, std::int32_t> numbers[kLoadKindHeader];
-    for (CAssocNode* link = CAssocNode::GetFirstLink(); link; link = link->GetNextLink()) {
+    for (CAssocNode* link = CAssocNode::GetFirstLink(); link && link != stopLink;
+         link = link->GetNextLink()) {
         const int listIndex = link->GetTargetTypeIndex();
         const std::optional<std::string_view> text = link->GetKeptText();
         CRecordIdState* state = GetRecordIdState(listIndex);

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+class CAssocNode;
 class CObjRec;
 class CRecordNode;
 class CTextValueNode;
@@ -40,15 +41,15 @@ private:
     std::unordered_map<std::string, CObjRec*> m_byText;
 };
 
-/// Resolves the links the load made; every reference to a missing record goes to the
-/// exception report.
-void ResolveLoadedLinks(IProgress* progress);
+/// Resolves the links the load made (those newer than stopLink; all when null); every
+/// reference to a missing record goes to the exception report.
+void ResolveLoadedLinks(IProgress* progress, CAssocNode* stopLink = nullptr);
 
 /// Once the load's records are numbered: every reference to a missing record that keeps a
 /// non-standard identifier keeps a new number of its type instead (one per identifier), so that
 /// the file is renumbered once, by this load, and the next load of the saved file reads the same
-/// identifiers.
-void NumberDanglingTextReferences();
+/// identifiers. Only the links newer than stopLink (all when null) are the load's.
+void NumberDanglingTextReferences(CAssocNode* stopLink = nullptr);
 
 /// Decodes the embedded data of every multimedia record (a failure is reported; the BLOB lines
 /// are then kept as read) and sets the multimedia counter to the highest number in use.

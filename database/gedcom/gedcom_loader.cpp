@@ -9,11 +9,13 @@
 #include "database/gedcom/gedcom_line_reader.h"
 #include "database/gedcom/gedcom_load_steps.h"
 #include "database/gedcom/gedcom_record_parser.h"
+#include "database/gedcom/merge_data_set.h"
 #include "database/multimedia/obj_rec.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_model.h"
 #include "database/nodes/named_list_store.h"
 #include "database/nodes/node_pool.h"
+#include "database/records/assoc_node.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/base/progress.h"
@@ -294,13 +296,16 @@ int ReadRecords(CLoadProgress& bar, CCrossReferenceTexts& texts, int& records, b
 }
 
 /// Everything that follows the last line: links, multimedia, named lists.
-void FinishRecords(IProgress* progress)
+/// A merge load leaves the named lists of its header where they are: the program's named lists
+/// are not the second file's.
+void FinishRecords(IProgress* progress, bool merge, CAssocNode* stopLink)
 {
     SetExceptionRecord(-1, {});
     DeletePendingNodes();
-    ResolveLoadedLinks(progress);
+    ResolveLoadedLinks(progress, stopLink);
     FinishMultimediaRecords();
-    LoadNamedListsFromHeader();
+    if (!merge)
+        LoadNamedListsFromHeader();
     DeletePendingNodes();
 }
 
@@ -373,14 +378,89 @@ void OfferReport(const std::string& path, bool duplicates, bool renumbered, bool
         OpenReport(path);
 }
 
-} // namespace
+/// The program's data set set aside while a merge load reads a second file: the second data
+/// set's roots stand in the record-type table, and the identifier states start afresh; at the
+/// end the program's roots, identifier states and file format are put back, however the load
+/// ends. The program's records, named lists and links are not touched.
+class CMergeLoadScope final {
+public:
+    explicit CMergeLoadScope(const CMergeDataSet& target)
+        : m_format(g_loadedFormat), m_report(g_loadReport)
+    {
+        for (int code = 0; code < RECORD_TYPE_COUNT; ++code) {
+            m_roots[std::size_t(code)] = GetRecordTypeTable().RowByCode(code)->m_root;
+            SetRecordTypeRoot(target.Root(code), code);
+        }
+        for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
+            CRecordIdState& state = *GetRecordIdState(kind);
+            m_ids[std::size_t(kind)] = {
+                state.m_prefixLearned,   state.m_noPrefix, {},
+                state.m_prefixLength,    state.m_counter,  state.m_duplicateFound,
+                state.m_nonStandardFound};
+            std::copy(std::begin(state.m_prefix), std::end(state.m_prefix),
+                      m_ids[std::size_t(kind)].prefix);
+            state.Reset();
+        }
+    }
+    ~CMergeLoadScope()
+    {
+        for (int code = 0; code < RECORD_TYPE_COUNT; ++code)
+            SetRecordTypeRoot(m_roots[std::size_t(code)], code);
+        for (int kind = 0; kind < RECORD_TYPE_COUNT; ++kind) {
+            CRecordIdState& state = *GetRecordIdState(kind);
+            const SavedIds& saved = m_ids[std::size_t(kind)];
+            state.Reset();
+            state.m_prefixLearned = saved.prefixLearned;
+            state.m_noPrefix = saved.noPrefix;
+            std::copy(std::begin(saved.prefix), std::end(saved.prefix), state.m_prefix);
+            state.m_prefixLength = saved.prefixLength;
+            state.m_counter = saved.counter;
+            state.m_duplicateFound = saved.duplicateFound;
+            state.m_nonStandardFound = saved.nonStandardFound;
+        }
+        g_loadedFormat = m_format;
+        g_loadReport = m_report;
+    }
+    CMergeLoadScope(const CMergeLoadScope&) = delete;
+    CMergeLoadScope& operator=(const CMergeLoadScope&) = delete;
 
-bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksChanged)
+private:
+    struct SavedIds {
+        bool prefixLearned;
+        bool noPrefix;
+        char prefix[4];
+        std::uint8_t prefixLength;
+        std::int32_t counter;
+        bool duplicateFound;
+        bool nonStandardFound;
+    };
+    std::array<CDataNode*, RECORD_TYPE_COUNT> m_roots{};
+    std::array<SavedIds, RECORD_TYPE_COUNT> m_ids{};
+    GedcomFileFormat m_format;
+    std::string m_report;
+};
+
+/// Whether the header of the data set just read names another file location than path (both
+/// in lower case); only a file with multimedia records asks.
+bool NamesOtherLocation(const std::string& path)
 {
-    if (linksChanged)
-        *linksChanged = false;
+    if (!FirstRecord(kLoadKindMultimedia))
+        return false;
+    const CRecordNode* header = FirstRecord(kLoadKindHeader);
+    const CDataNode* file = header ? header->FindChild(nullptr, FIELD_FILE) : nullptr;
+    std::string stored;
+    return file && file->GetText(stored, 0) && !stored.empty() &&
+           text::ToLower(stored) != text::ToLower(path);
+}
+
+/// The load sequence; merge (null for an ordinary load) is the second data set a merge load
+/// reads into, and stopLink the newest link made before it.
+bool LoadInto(const std::string& path, IProgress* progress, CMergeDataSet* merge,
+              CAssocNode* stopLink, bool* otherLocation, bool quiet = false)
+{
     const NumberingSuspended numbering;
-    DeleteAllRecords();
+    if (!merge)
+        DeleteAllRecords();
     SetChangeTracking(false);
     ResetChangeTracking();
     g_loadedFormat = GedcomFileFormat();
@@ -409,7 +489,7 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
             EndAbandonedOperation();
         }
         try {
-            FinishRecords(progress);
+            FinishRecords(progress, merge != nullptr, stopLink);
         } catch (...) {
             status = kLoadFailed;
             EndAbandonedOperation();
@@ -423,17 +503,51 @@ bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksCha
     CloseGedcomInput();
     crossReferenceTexts.Collect();
     const bool renumbered = FinishLoadedRecordIds();
-    NumberDanglingTextReferences();
+    NumberDanglingTextReferences(stopLink);
     crossReferenceTexts.Renumber();
+    if (merge && otherLocation)
+        *otherLocation = NamesOtherLocation(path);
     g_loadReport = EndExceptionReport();
-    if (ExceptionReportLostEntries() && records > 0)
+    // A copy the program wrote itself offers nothing: the load of its file offered it before.
+    if (!quiet && ExceptionReportLostEntries() && records > 0)
         MessageBox(kListingLost, MB_OK);
-    else if (!g_loadReport.empty() && records > 0)
+    else if (!quiet && !g_loadReport.empty() && records > 0)
         OfferReport(g_loadReport, AnyDuplicateIds(), renumbered, noTrailer);
     SetChangeTracking(true);
+    return status == kGedcomInputEnd && records > 0;
+}
+
+} // namespace
+
+bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksChanged)
+{
+    if (linksChanged)
+        *linksChanged = false;
+    const bool loaded = LoadInto(path, progress, nullptr, nullptr, nullptr);
     if (FirstRecord(kLoadKindMultimedia) && CheckFileLinksAfterLoad(path) && linksChanged)
         *linksChanged = true;
-    return status == kGedcomInputEnd && records > 0;
+    return loaded;
+}
+
+bool ReloadGedcomFile(const std::string& path)
+{
+    return LoadInto(path, nullptr, nullptr, nullptr, nullptr, true);
+}
+
+bool LoadGedcomFileForMerge(const std::string& path, CMergeDataSet& target, IProgress* progress,
+                            bool* otherLocation)
+{
+    if (otherLocation)
+        *otherLocation = false;
+    const bool tracking = IsChangeTrackingOn();
+    CAssocNode* stopLink = CAssocNode::GetFirstLink();
+    bool loaded = false;
+    {
+        const CMergeLoadScope scope(target);
+        loaded = LoadInto(path, progress, &target, stopLink, otherLocation);
+    }
+    SetChangeTracking(tracking);
+    return loaded;
 }
 
 std::string LoadErrorMessage(const std::string& path)

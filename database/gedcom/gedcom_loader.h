@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+class CMergeDataSet;
 class IProgress;
 
 /// Empties the data set and reads the file at path into it: one record per level-0 line, each a
@@ -22,6 +23,19 @@ class IProgress;
 /// record at all (it is no GEDCOM file; the caller shows LoadErrorMessage), or when reading
 /// failed part-way (what was read stays).
 bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksChanged);
+
+/// Reads a file the program wrote itself (a copy it keeps to put the data set back) as
+/// LoadGedcomFile does, offering no exception report and checking no file links.
+bool ReloadGedcomFile(const std::string& path);
+
+/// Reads the file at path into target, a data set beside the program's, as LoadGedcomFile reads
+/// the program's: the program's roots, record identifiers and counters, named lists, the
+/// format a save keeps and the links it holds stay as they are (the named lists of the file's
+/// header stay in its header). otherLocation (may be null) becomes true when the file holds
+/// multimedia and its header names another file location than path. False as for
+/// LoadGedcomFile; what was read stays in target.
+bool LoadGedcomFileForMerge(const std::string& path, CMergeDataSet& target, IProgress* progress,
+                            bool* otherLocation);
 
 /// What a load says of a file the system does not let it read.
 inline constexpr std::string_view kUnableToOpenFile = "Unable to open file.";

@@ -30,7 +30,7 @@ inline constexpr BYTE DNF_RECORD = 0x01;         // set by the record classes
 inline constexpr BYTE DNF_PENDING_DELETE = 0x04; // deleted; freed by the next NotifyChanges
 inline constexpr BYTE DNF_CHANGED = 0x08;        // changed by the current edit
 inline constexpr BYTE DNF_NEW = 0x10;            // created or moved by the current edit
-inline constexpr BYTE DNF_PAIRED = 0x20;         // paired by a merge, or marked by kinship marking
+inline constexpr BYTE DNF_PAIRED = 0x20;         // paired by a merge (kinship marks use a map)
 inline constexpr BYTE DNF_MARK = 0x40;           // to be discarded by a merge
 inline constexpr BYTE DNF_MERGE = 0x80;          // from the file a merge brings in
 

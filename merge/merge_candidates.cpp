@@ -1,0 +1,391 @@
+// merge/merge_candidates.cpp: the candidate indexes of the compare, one kind per record type.
+#include "merge/merge_candidates.h"
+
+#include "database/dates/date_node.h"
+#include "database/fields/text_value_node.h"
+#include "database/kin/ind_rec.h"
+#include "database/multimedia/obj_rec.h"
+#include "database/paths/data_path.h"
+#include "database/records/fam_rec.h"
+#include "database/records/note_rec.h"
+#include "database/records/record_node.h"
+#include "platform/base/text.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace {
+
+using Positions = std::vector<std::uint32_t>;
+
+/// Appends the positions of several ascending lists as one ascending list without repeats.
+void MergeLists(const std::vector<const Positions*>& lists, Positions& out)
+{
+    out.clear();
+    for (const Positions* list : lists)
+        out.insert(out.end(), list->begin(), list->end());
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+}
+
+/// A text key under which texts equal ignoring case (as the text fields compare) meet.
+std::string TextKey(std::string_view value)
+{
+    return text::FoldedSortKey(value);
+}
+
+/// The key of a field compared by its text; nothing for a field compared otherwise.
+std::optional<std::string> FieldKey(const CDataNode* field)
+{
+    const auto* textField = dynamic_cast<const CTextValueNode*>(field);
+    if (!textField)
+        return std::nullopt;
+    return TextKey(textField->GetValue());
+}
+
+/// Current records by one text key each, and those whose key cannot be read.
+class CKeyBuckets {
+public:
+    void Add(const std::optional<std::string>& key, std::uint32_t position)
+    {
+        if (key)
+            m_byKey[*key].push_back(position);
+        else
+            m_unkeyed.push_back(position);
+    }
+    /// The records with that key, and every unkeyed one.
+    void Lists(const std::string& key, std::vector<const Positions*>& lists) const
+    {
+        if (const auto found = m_byKey.find(key); found != m_byKey.end())
+            lists.push_back(&found->second);
+        lists.push_back(&m_unkeyed);
+    }
+
+private:
+    std::unordered_map<std::string, Positions> m_byKey;
+    Positions m_unkeyed;
+};
+
+// ---- Individuals --------------------------------------------------------------------------
+
+/// The year by which a birth date can be placed: a single valid A.D. date of year 100 on; the
+/// closeness of any other date is not read from the year alone.
+std::optional<int> PlacedBirthYear(const CIndRec& individual)
+{
+    const CDateNode* birth = individual.GetBirthDate();
+    if (!birth)
+        return std::nullopt;
+    const CDateValue& first = birth->GetFirstValue();
+    if (!first.IsValid() || birth->GetLatestValue() != &first || first.IsBC() ||
+        first.GetYear() < 100)
+        return std::nullopt;
+    return first.GetYear();
+}
+
+/// Individuals of one surname key (or of none, or all) by birth year.
+struct BirthBucket {
+    std::vector<std::pair<int, std::uint32_t>> byYear; // sorted by year
+    Positions unplaced;                                // no birth date placed by year
+    Positions all;
+
+    void Add(std::optional<int> year, std::uint32_t position)
+    {
+        if (year)
+            byYear.emplace_back(*year, position);
+        else
+            unplaced.push_back(position);
+        all.push_back(position);
+    }
+    void Finish() { std::stable_sort(byYear.begin(), byYear.end()); }
+    /// Candidates by birth: with a year, those born within the reach plus the unplaced.
+    void Collect(std::optional<int> year, Positions& out) const
+    {
+        if (!year) {
+            out.insert(out.end(), all.begin(), all.end());
+            return;
+        }
+        // Dates ten or more years apart score below 0; a margin of one year covers the months.
+        constexpr int kReach = 11;
+        auto from = std::lower_bound(byYear.begin(), byYear.end(),
+                                     std::pair<int, std::uint32_t>(*year - kReach, 0));
+        for (; from != byYear.end() && from->first <= *year + kReach; ++from)
+            out.push_back(from->second);
+        out.insert(out.end(), unplaced.begin(), unplaced.end());
+    }
+};
+
+class CIndividualIndex final : public CCandidateIndex {
+public:
+    CIndividualIndex(const std::vector<CRecordNode*>& currents, const CIndCompareKeyMap& keys)
+        : m_keys(keys)
+    {
+        for (std::uint32_t i = 0; i < currents.size(); ++i) {
+            const auto* individual = AsIndividual(currents[i]);
+            if (!individual) {
+                m_unindexed.push_back(i);
+                continue;
+            }
+            const std::optional<int> year = PlacedBirthYear(*individual);
+            const CIndCompareKeys* own = Keys(individual);
+            if (own && own->m_surname)
+                m_bySurname[*own->m_surname].Add(year, i);
+            else
+                m_noSurname.Add(year, i);
+            m_everyone.Add(year, i);
+        }
+        for (auto& [surname, bucket] : m_bySurname)
+            bucket.Finish();
+        m_noSurname.Finish();
+        m_everyone.Finish();
+    }
+
+    bool Collect(const CRecordNode& incoming, Positions& out) const override
+    {
+        const auto* individual = AsIndividual(&incoming);
+        const CIndCompareKeys* own = individual ? Keys(individual) : nullptr;
+        if (!own)
+            return false;
+        const std::optional<int> year = PlacedBirthYear(*individual);
+        out.clear();
+        if (own->m_surname) {
+            if (const auto found = m_bySurname.find(*own->m_surname); found != m_bySurname.end())
+                found->second.Collect(year, out);
+            m_noSurname.Collect(year, out);
+        } else {
+            m_everyone.Collect(year, out);
+        }
+        out.insert(out.end(), m_unindexed.begin(), m_unindexed.end());
+        std::sort(out.begin(), out.end());
+        return true;
+    }
+
+private:
+    const CIndCompareKeys* Keys(const CIndRec* individual) const
+    {
+        const auto found = m_keys.find(individual);
+        return found == m_keys.end() ? nullptr : &found->second;
+    }
+
+    const CIndCompareKeyMap& m_keys;
+    std::unordered_map<std::string, BirthBucket> m_bySurname;
+    BirthBucket m_noSurname;
+    BirthBucket m_everyone;
+    Positions m_unindexed;
+};
+
+// ---- Families -----------------------------------------------------------------------------
+
+class CFamilyIndex final : public CCandidateIndex {
+public:
+    CFamilyIndex(const std::vector<CRecordNode*>& currents, CurrentMatchOf currentMatchOf)
+        : m_currentMatchOf(std::move(currentMatchOf))
+    {
+        for (std::uint32_t i = 0; i < currents.size(); ++i) {
+            const CFamRec* family = AsFamily(currents[i]);
+            if (!family) {
+                m_unindexed.push_back(i);
+                continue;
+            }
+            m_byHusband[family->GetHusband()].push_back(i);
+            m_byWife[family->GetWife()].push_back(i);
+            for (const CIndRec* child = family->GetNextChild(nullptr); child;
+                 child = family->GetNextChild(child))
+                m_byChild[child].push_back(i);
+        }
+        for (auto& [child, list] : m_byChild)
+            list.erase(std::unique(list.begin(), list.end()), list.end());
+    }
+
+    bool Collect(const CRecordNode& incoming, Positions& out) const override
+    {
+        const CFamRec* family = AsFamily(&incoming);
+        if (!family)
+            return false;
+        Positions husbands, wives;
+        const bool byHusband = PartnerSet(family->GetHusband(), m_byHusband, husbands);
+        const bool byWife = PartnerSet(family->GetWife(), m_byWife, wives);
+        out.clear();
+        if (byHusband && byWife)
+            std::set_intersection(husbands.begin(), husbands.end(), wives.begin(), wives.end(),
+                                  std::back_inserter(out));
+        else if (byHusband)
+            out = std::move(husbands);
+        else if (byWife)
+            out = std::move(wives);
+        else
+            ChildSet(*family, out);
+        out.insert(out.end(), m_unindexed.begin(), m_unindexed.end());
+        std::sort(out.begin(), out.end());
+        return true;
+    }
+
+private:
+    using PartnerMap = std::unordered_map<const CIndRec*, Positions>;
+
+    /// The families whose partner in that place does not rule them out: the partner matched
+    /// with the new family's, or none. False when the new family has no partner there (the
+    /// place rules nothing out).
+    bool PartnerSet(const CIndRec* partner, const PartnerMap& map, Positions& out) const
+    {
+        if (!partner)
+            return false;
+        std::vector<const Positions*> lists;
+        if (const CRecordNode* match = m_currentMatchOf(partner)) {
+            if (const auto found = map.find(AsIndividual(match)); found != map.end())
+                lists.push_back(&found->second);
+        }
+        if (const auto none = map.find(nullptr); none != map.end())
+            lists.push_back(&none->second);
+        MergeLists(lists, out);
+        return true;
+    }
+
+    /// Without partners to go by a family scores only by children matched with the other's.
+    void ChildSet(const CFamRec& family, Positions& out) const
+    {
+        std::vector<const Positions*> lists;
+        for (const CIndRec* child = family.GetNextChild(nullptr); child;
+             child = family.GetNextChild(child)) {
+            const CRecordNode* match = m_currentMatchOf(child);
+            if (!match)
+                continue;
+            if (const auto found = m_byChild.find(AsIndividual(match)); found != m_byChild.end())
+                lists.push_back(&found->second);
+        }
+        MergeLists(lists, out);
+    }
+
+    CurrentMatchOf m_currentMatchOf;
+    PartnerMap m_byHusband;
+    PartnerMap m_byWife;
+    std::unordered_map<const CIndRec*, Positions> m_byChild;
+    Positions m_unindexed;
+};
+
+// ---- Records scored by equal key fields ---------------------------------------------------
+
+/// What one key of a record is: absent (no field), or the field's text key, or unreadable.
+struct KeyOf {
+    bool present = false;
+    std::optional<std::string> key;
+};
+
+/// Records that score above 0 only with at least one key equal on both sides: each key has its
+/// buckets; a new record's candidates are the union over its present keys.
+class CKeyFieldIndex final : public CCandidateIndex {
+public:
+    using KeyReader = std::function<std::vector<KeyOf>(const CRecordNode&)>;
+
+    CKeyFieldIndex(const std::vector<CRecordNode*>& currents, KeyReader reader)
+        : m_reader(std::move(reader))
+    {
+        for (std::uint32_t i = 0; i < currents.size(); ++i) {
+            const std::vector<KeyOf> keys = m_reader(*currents[i]);
+            if (m_buckets.size() < keys.size())
+                m_buckets.resize(keys.size());
+            for (std::size_t k = 0; k < keys.size(); ++k) {
+                if (keys[k].present)
+                    m_buckets[k].Add(keys[k].key, i);
+            }
+        }
+    }
+
+    bool Collect(const CRecordNode& incoming, Positions& out) const override
+    {
+        const std::vector<KeyOf> keys = m_reader(incoming);
+        std::vector<const Positions*> lists;
+        for (std::size_t k = 0; k < keys.size() && k < m_buckets.size(); ++k) {
+            if (!keys[k].present)
+                continue;
+            if (!keys[k].key)
+                return false; // a key that cannot be read rules nothing out
+            m_buckets[k].Lists(*keys[k].key, lists);
+        }
+        MergeLists(lists, out);
+        return true;
+    }
+
+private:
+    KeyReader m_reader;
+    std::vector<CKeyBuckets> m_buckets;
+};
+
+std::vector<KeyOf> NoteKeys(const CRecordNode& record)
+{
+    const auto* note = dynamic_cast<const CNoteRec*>(&record);
+    const CDataNode* textField = note ? note->GetTextField() : nullptr;
+    if (!textField)
+        return {KeyOf{}};
+    return {KeyOf{true, FieldKey(textField)}};
+}
+
+std::vector<KeyOf> SourceKeys(const CRecordNode& record)
+{
+    std::vector<KeyOf> keys;
+    for (const int fieldId : {FIELD_TITL, FIELD_ABBR, FIELD_AUTH}) {
+        const CDataNode* field = record.FindChild(nullptr, fieldId, true);
+        keys.push_back(field ? KeyOf{true, FieldKey(field)} : KeyOf{});
+    }
+    return keys;
+}
+
+/// A multimedia record's key: a linked file by its path; embedded content by its kind and
+/// size; no key (no positive score) without content.
+std::vector<KeyOf> MultimediaKeys(const CRecordNode& record)
+{
+    const auto* object = dynamic_cast<const CObjRec*>(&record);
+    if (!object)
+        return {KeyOf{true, std::nullopt}};
+    const std::string kind = std::to_string(int(object->GetKind()));
+    if (!object->IsEmbedded())
+        return {KeyOf{true, "L" + kind + ":" + TextKey(object->GetFilePath())}};
+    if (object->GetWorkingFile().empty())
+        return {KeyOf{}};
+    std::error_code error;
+    const auto size = std::filesystem::file_size(object->GetWorkingFile(), error);
+    if (error)
+        return {KeyOf{true, std::nullopt}};
+    return {KeyOf{true, "E" + kind + ":" + std::to_string(size)}};
+}
+
+/// The key fields a record definition names (the first two), as the base score reads them.
+std::vector<KeyOf> DefinitionKeys(const CRecordNode& record)
+{
+    std::vector<KeyOf> keys;
+    const CFieldDef* def = record.GetFieldDef();
+    if (!def)
+        return keys;
+    const std::vector<std::string>& names = def->GetValues().m_items;
+    for (std::size_t i = 0; i < names.size() && i < 2; ++i) {
+        const CDataNode* field =
+            FindNodeByText(const_cast<CRecordNode*>(&record), names[i], nullptr);
+        keys.push_back(field && field != &record ? KeyOf{true, FieldKey(field)} : KeyOf{});
+    }
+    return keys;
+}
+
+} // namespace
+
+std::unique_ptr<CCandidateIndex> MakeCandidateIndex(int type,
+                                                    const std::vector<CRecordNode*>& currents,
+                                                    const CIndCompareKeyMap& keys,
+                                                    CurrentMatchOf currentMatchOf)
+{
+    switch (type) {
+    case 1:
+        return std::make_unique<CFamilyIndex>(currents, std::move(currentMatchOf));
+    case 2:
+        return std::make_unique<CIndividualIndex>(currents, keys);
+    case 3:
+        return std::make_unique<CKeyFieldIndex>(currents, MultimediaKeys);
+    case 4:
+        return std::make_unique<CKeyFieldIndex>(currents, NoteKeys);
+    case 6:
+        return std::make_unique<CKeyFieldIndex>(currents, SourceKeys);
+    default:
+        return std::make_unique<CKeyFieldIndex>(currents, DefinitionKeys);
+    }
+}

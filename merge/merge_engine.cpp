@@ -1,0 +1,423 @@
+// merge/merge_engine.cpp: the compare of two data sets: rows and maps, the greedy pairing by score,
+// the pairing of fields, and the end of a session.
+#include "merge/merge_engine.h"
+
+#include "database/kin/ind_rec.h"
+#include "database/nodes/data_node.h"
+#include "database/records/record_node.h"
+#include "merge/merge_candidates.h"
+#include "merge/merge_score_bounds.h"
+#include "platform/base/progress.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr const char* kComparing = "Comparing new file with the current file...";
+constexpr int kHeaderType = 0;
+constexpr int kIndividualType = 2;
+
+/// The hash-table size the compare's maps take for a data set of that many records.
+std::size_t CompareMapSize(std::size_t records)
+{
+    if (records > 10000)
+        return 19997;
+    if (records > 2000)
+        return 5113;
+    if (records > 100)
+        return 409;
+    return 17;
+}
+
+std::vector<CRecordNode*> RecordsOf(const CDataNode* root)
+{
+    std::vector<CRecordNode*> records;
+    for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
+         node = node->GetNextSibling())
+        records.push_back(static_cast<CRecordNode*>(node));
+    return records;
+}
+
+void ClearMergeFlags(CDataNode* node)
+{
+    node->SetFlag(DNF_PAIRED | DNF_MARK | DNF_MERGE, false);
+    for (CDataNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
+        ClearMergeFlags(child);
+}
+
+CRecordNode* RecordOf(const CDataNode* node)
+{
+    while (node && !node->IsRecord())
+        node = node->GetParent();
+    return const_cast<CRecordNode*>(static_cast<const CRecordNode*>(node));
+}
+
+} // namespace
+
+/// The compare's progress: moved once per hundredth of the new records, with a repaint at
+/// every tenth move.
+class CCompareProgress {
+public:
+    CCompareProgress(IProgress* progress, std::function<void()> repaint, long total)
+        : m_progress(progress), m_repaint(std::move(repaint)), m_step(total / 100)
+    {
+        if (m_progress)
+            m_progress->ResetProgress(total, kComparing);
+    }
+    void Advance()
+    {
+        ++m_count;
+        if (m_count <= m_threshold)
+            return;
+        if (m_progress)
+            m_progress->SetProgressPos(m_count);
+        m_threshold += m_step;
+        if (++m_moves % 10 == 0 && m_repaint)
+            m_repaint();
+    }
+
+private:
+    IProgress* m_progress;
+    std::function<void()> m_repaint;
+    long m_step;
+    long m_count = 0;
+    long m_threshold = 0;
+    long m_moves = 0;
+};
+
+CMergeEngine::CMergeEngine(const MergeRoots& current, const MergeRoots& incoming)
+    : m_current(current), m_incoming(incoming)
+{
+    m_valid = std::all_of(current.begin(), current.end(), [](auto* r) { return r; }) &&
+              std::all_of(incoming.begin(), incoming.end(), [](auto* r) { return r; });
+}
+
+CMergeEngine::~CMergeEngine()
+{
+    EndSession();
+}
+
+void CMergeEngine::InitCompareMaps(IProgress* progress, std::function<void()> repaint)
+{
+    if (!IsOpen())
+        return;
+    std::size_t currentRecords = 0;
+    for (const CDataNode* root : m_current)
+        currentRecords += RecordsOf(root).size();
+    m_keys.clear();
+    m_keys.reserve(CompareMapSize(currentRecords));
+    for (const MergeRoots* roots : {&m_current, &m_incoming}) {
+        for (const CRecordNode* record : RecordsOf((*roots)[kIndividualType])) {
+            if (const CIndRec* individual = AsIndividual(record))
+                m_keys.emplace(individual, MakeCompareKeys(*individual));
+        }
+    }
+    SetCompareKeys(&m_keys);
+    try {
+        CompareFiles(progress, std::move(repaint));
+    } catch (...) {
+        SetCompareKeys(nullptr);
+        m_keys.clear();
+        throw;
+    }
+    SetCompareKeys(nullptr);
+    m_keys.clear();
+}
+
+void CMergeEngine::CompareFiles(IProgress* progress, std::function<void()> repaint)
+{
+    if (!IsOpen())
+        return;
+    long total = 0;
+    for (const CDataNode* root : m_incoming)
+        total += long(RecordsOf(root).size());
+    CCompareProgress bar(progress, std::move(repaint), total);
+    for (int type = RECORD_TYPE_COUNT - 1; type >= 0; --type)
+        CompareType(type, bar);
+    PairMatchedRecords();
+    for (const auto& row : m_rows[kHeaderType]) {
+        if (row->incoming && !row->current)
+            row->incoming->SetSubtreeMark(true);
+    }
+}
+
+void CMergeEngine::CompareType(int type, CCompareProgress& progress)
+{
+    const std::size_t t = std::size_t(type);
+    m_rows[t].clear();
+    m_mapA[t].clear();
+    m_mapB[t].clear();
+    m_matches.m_tables[t].clear();
+    const std::vector<CRecordNode*> currents = RecordsOf(m_current[t]);
+    m_mapA[t].reserve(currents.size());
+    const auto index = MakeCandidateIndex(
+        type, currents, m_keys, [this](const CRecordNode* incoming) -> const CRecordNode* {
+            const MergeRow* row = FindIncomingRow(incoming);
+            return row ? row->current : nullptr;
+        });
+    const bool shortcuts = UsesShortcuts();
+    std::unique_ptr<CScoreBounds> bounds;
+    if (shortcuts && type == kIndividualType)
+        bounds = std::make_unique<CScoreBounds>(currents, m_keys);
+    RowList leftOver;
+    RowList claimed; // the rows of claimed current records, in no useful order
+    std::unordered_map<const MergeRow*, RowList::iterator> places;
+    std::vector<MergeRow*> claimOf(currents.size(), nullptr); // by position: map A as it grows
+    auto& matches = m_matches.m_tables[t];
+    std::vector<std::uint32_t> candidates;
+    for (CDataNode* node = m_incoming[t]->GetFirstChild(); node; node = node->GetNextSibling()) {
+        auto* incoming = static_cast<CRecordNode*>(node);
+        progress.Advance();
+        int best = 0;
+        std::uint32_t bestPosition = 0;
+        CRecordNode* bestRecord = nullptr;
+        const bool narrowed = shortcuts && index->Collect(*incoming, candidates);
+        const std::size_t count = narrowed ? candidates.size() : currents.size();
+        if (bounds)
+            bounds->SetIncoming(incoming);
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::uint32_t position = narrowed ? candidates[k] : std::uint32_t(k);
+            CRecordNode* current = currents[position];
+            MergeRow* old = claimOf[position];
+            // A score that cannot pass the best so far, nor the claim on the record, changes
+            // nothing.
+            if (bounds && (!bounds->CouldExceed(position, best) ||
+                           (old && !bounds->CouldExceed(position, old->score))))
+                continue;
+            const int score = current->MatchScore(incoming, &m_matches);
+            if (score <= best || (old && old->score >= score))
+                continue;
+            if (old) {
+                // Taken over: the earlier new record becomes an unmatched row.
+                old->current = nullptr;
+                old->score = 0;
+                const auto place = places.find(old);
+                leftOver.splice(leftOver.end(), claimed, place->second);
+                places.erase(place);
+            }
+            claimed.push_back(
+                std::make_unique<MergeRow>(MergeRow{current, incoming, score, false}));
+            places[claimed.back().get()] = std::prev(claimed.end());
+            claimOf[position] = claimed.back().get();
+            matches[current] = incoming;
+            if (bestRecord) {
+                // The candidate found before is free again.
+                const auto place = places.find(claimOf[bestPosition]);
+                claimed.erase(place->second);
+                places.erase(place);
+                claimOf[bestPosition] = nullptr;
+                matches.erase(bestRecord);
+            }
+            bestRecord = current;
+            bestPosition = position;
+            best = score;
+        }
+        if (!bestRecord)
+            leftOver.push_back(std::make_unique<MergeRow>(MergeRow{nullptr, incoming, 0, false}));
+    }
+    // The row list: the current records in their order, matched or not, then the left-over
+    // rows in the order they were left over.
+    auto& mapA = m_mapA[t];
+    for (std::size_t position = 0; position < currents.size(); ++position) {
+        if (MergeRow* row = claimOf[position]) {
+            m_rows[t].splice(m_rows[t].end(), claimed, places.at(row));
+        } else {
+            m_rows[t].push_back(
+                std::make_unique<MergeRow>(MergeRow{currents[position], nullptr, 0, false}));
+        }
+        mapA.emplace(currents[position], m_rows[t].back().get());
+    }
+    m_rows[t].splice(m_rows[t].end(), leftOver);
+    m_mapB[t].reserve(m_rows[t].size());
+    for (const auto& row : m_rows[t]) {
+        if (row->incoming)
+            m_mapB[t].emplace(row->incoming, row.get());
+    }
+}
+
+void CMergeEngine::PairMatchedRecords()
+{
+    for (const RowList& rows : m_rows) {
+        for (const auto& row : rows) {
+            if (row->IsMatched())
+                row->current->PairSubtrees(row->incoming, &m_matches);
+            else if (row->current)
+                row->current->SetSubtreeMark(false);
+            else if (row->incoming)
+                row->incoming->SetSubtreeMark(false);
+        }
+    }
+}
+
+MergeRow* CMergeEngine::FindCurrentRow(const CRecordNode* record) const
+{
+    for (const auto& map : m_mapA) {
+        if (const auto found = map.find(record); found != map.end())
+            return found->second;
+    }
+    return nullptr;
+}
+
+MergeRow* CMergeEngine::FindIncomingRow(const CRecordNode* record) const
+{
+    for (const auto& map : m_mapB) {
+        if (const auto found = map.find(record); found != map.end())
+            return found->second;
+    }
+    return nullptr;
+}
+
+MergeRow* CMergeEngine::FindRow(const CRecordNode* record, bool currentSide) const
+{
+    return currentSide ? FindCurrentRow(record) : FindIncomingRow(record);
+}
+
+int CMergeEngine::TypeOf(const CRecordNode* record) const
+{
+    const CDataNode* root = record ? record->GetParent() : nullptr;
+    for (int type = 0; type < RECORD_TYPE_COUNT && root; ++type) {
+        if (m_current[std::size_t(type)] == root || m_incoming[std::size_t(type)] == root)
+            return type;
+    }
+    return -1;
+}
+
+bool CMergeEngine::IsCurrentSide(const CDataNode* node) const
+{
+    const CRecordNode* record = RecordOf(node);
+    const CDataNode* root = record ? record->GetParent() : nullptr;
+    return root && std::find(m_current.begin(), m_current.end(), root) != m_current.end();
+}
+
+CDataNode* CMergeEngine::GetCounterpart(const CDataNode* node, bool currentSide,
+                                        MergeRow** row) const
+{
+    if (row)
+        *row = nullptr;
+    if (!node)
+        return nullptr;
+    const CRecordNode* record = RecordOf(node);
+    MergeRow* found = record ? FindRow(record, currentSide) : nullptr;
+    if (row)
+        *row = found;
+    if (!node->HasFlag(DNF_PAIRED) || !found || !found->IsMatched())
+        return nullptr;
+    CRecordNode* other = currentSide ? found->incoming : found->current;
+    return node->FindCounterpart(other);
+}
+
+void CMergeEngine::SetRowIncoming(int type, MergeRow& row, CRecordNode* incoming)
+{
+    const std::size_t t = std::size_t(type);
+    if (row.incoming && m_mapB[t].count(row.incoming) && m_mapB[t].at(row.incoming) == &row)
+        m_mapB[t].erase(row.incoming);
+    if (row.current)
+        m_matches.m_tables[t].erase(row.current);
+    row.incoming = incoming;
+    if (incoming) {
+        m_mapB[t][incoming] = &row;
+        if (row.current)
+            m_matches.m_tables[t][row.current] = incoming;
+    }
+}
+
+void CMergeEngine::RemoveRow(int type, MergeRow* row)
+{
+    const std::size_t t = std::size_t(type);
+    if (row->current) {
+        if (const auto found = m_mapA[t].find(row->current);
+            found != m_mapA[t].end() && found->second == row)
+            m_mapA[t].erase(found);
+        m_matches.m_tables[t].erase(row->current);
+    }
+    if (row->incoming) {
+        if (const auto found = m_mapB[t].find(row->incoming);
+            found != m_mapB[t].end() && found->second == row)
+            m_mapB[t].erase(found);
+    }
+    m_rows[t].remove_if([row](const auto& r) { return r.get() == row; });
+}
+
+MergeRow* CMergeEngine::InsertRowAfter(int type, MergeRow* after, std::unique_ptr<MergeRow> row)
+{
+    const std::size_t t = std::size_t(type);
+    auto place = m_rows[t].end();
+    if (after) {
+        place = std::find_if(m_rows[t].begin(), m_rows[t].end(),
+                             [after](const auto& r) { return r.get() == after; });
+        if (place != m_rows[t].end())
+            ++place;
+    }
+    MergeRow* inserted = m_rows[t].insert(place, std::move(row))->get();
+    if (inserted->current)
+        m_mapA[t][inserted->current] = inserted;
+    if (inserted->incoming)
+        m_mapB[t][inserted->incoming] = inserted;
+    if (inserted->IsMatched())
+        m_matches.m_tables[t][inserted->current] = inserted->incoming;
+    return inserted;
+}
+
+void CMergeEngine::BeginAction()
+{
+    m_inAction = true;
+    ClearRefreshState();
+}
+
+void CMergeEngine::EndAction()
+{
+    m_inAction = false;
+}
+
+void CMergeEngine::NoteChangedNode(CDataNode* node)
+{
+    if (!node)
+        return;
+    if (!m_changedNode) {
+        m_changedNode = node;
+        return;
+    }
+    if (RecordOf(node) != RecordOf(m_changedNode)) {
+        m_fullRefresh = true;
+        return;
+    }
+    // The nearest common ancestor of the two.
+    std::vector<CDataNode*> chain;
+    for (CDataNode* up = m_changedNode; up; up = up->GetParent())
+        chain.push_back(up);
+    for (CDataNode* up = node; up; up = up->GetParent()) {
+        if (std::find(chain.begin(), chain.end(), up) != chain.end()) {
+            m_changedNode = up;
+            return;
+        }
+    }
+}
+
+void CMergeEngine::ClearRefreshState()
+{
+    m_fullRefresh = false;
+    m_changedNode = nullptr;
+}
+
+void CMergeEngine::EndSession()
+{
+    if (!m_valid || m_ended)
+        return;
+    m_ended = true;
+    for (const MergeRoots* roots : {&m_current, &m_incoming}) {
+        for (CDataNode* root : *roots) {
+            if (root)
+                ClearMergeFlags(root);
+        }
+    }
+    for (auto& rows : m_rows)
+        rows.clear();
+    for (auto& map : m_mapA)
+        map.clear();
+    for (auto& map : m_mapB)
+        map.clear();
+    for (auto& table : m_matches.m_tables)
+        table.clear();
+    m_changedNode = nullptr;
+}

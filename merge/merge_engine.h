@@ -1,0 +1,280 @@
+// merge/merge_engine.h: the comparison of a second data set with the program's own: rows of paired
+// and unpaired records per record type, the user's corrections to them, and the refresh state
+// the merge dialog reads.
+#pragma once
+
+#include "database/dictionary/record_type_table.h"
+#include "database/document/merge_record_map.h"
+#include "database/kin/ind_compare_keys.h"
+
+#include <array>
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class CDataNode;
+class CFieldDef;
+class CRecordNode;
+class IProgress;
+
+/// The nine record-type roots of a data set, in table order (HEAD 0, FAM 1, INDI 2, OBJE 3,
+/// NOTE 4, REPO 5, SOUR 6, SUBM 7, SUBN 8). Every per-type array of the merge is in that order.
+using MergeRoots = std::array<CDataNode*, RECORD_TYPE_COUNT>;
+
+/// One line of a record type's comparison: a record of the program's data set, a record of the
+/// file being merged, or both (a matched pair).
+struct MergeRow {
+    CRecordNode* current = nullptr;  // of the program's data set
+    CRecordNode* incoming = nullptr; // of the file being merged
+    int score = 0;                   // the last similarity score; 0 for an unmatched row
+    bool checked = false;            // the user flagged the row as checked
+
+    bool IsMatched() const { return current && incoming; }
+};
+
+/// What the merge left in one record type.
+struct MergeCounts {
+    int merged = 0;       // matched pairs merged, those that changed nothing included
+    int deleted = 0;      // current records discarded
+    int added = 0;        // records of the file brought in
+    int otherUpdated = 0; // current records kept alone that lost fields
+};
+
+/// A line of the left pane: its row and the nodes facing each other on it, the row's records
+/// on a record line, fields (either may be null) on a field line.
+struct MergeLine {
+    MergeRow* row = nullptr;
+    CDataNode* current = nullptr;
+    CDataNode* incoming = nullptr;
+    /// A line of the row's records (as against one of their fields).
+    bool IsRecordLine() const;
+};
+
+/// An item selected in the centre (current) or right (new) pane; valueColumn when the value
+/// column was selected rather than the tag column.
+struct MergePaneItem {
+    CDataNode* node = nullptr;
+    bool valueColumn = false;
+};
+
+/// What the user selected in the three panes of a record type's twin list.
+struct MergeSelection {
+    std::vector<MergeLine> left; // several lines may be selected
+    MergePaneItem centre;
+    MergePaneItem right;
+};
+
+/// The details of the source record a merge may create, and which records and fields cite it
+/// (the source dialog's fields).
+struct MergeSourceOptions {
+    std::string shortTitle;
+    std::string title;
+    std::string note;
+    /// Per table index: whether records of that type cite the source (the header never does).
+    std::array<bool, RECORD_TYPE_COUNT> linkType{};
+    bool linkUnchanged = false; // matched records that took nothing
+    bool linkNew = true;        // records brought in
+    bool linkUpdated = false;   // matched records that took fields
+    bool linkNewFields = true;  // fields brought into existing records
+    bool annotate = false;      // cite a higher field where the field itself cannot cite
+    std::string noteUnchanged = "Record consistent with...";
+    std::string noteNew = "Record originated in...";
+    std::string noteUpdated = "Record updated from...";
+};
+
+/// The source dialog's defaults for the file at path, on the day today (as dates are shown).
+MergeSourceOptions DefaultSourceOptions(const std::string& path, const std::string& today);
+
+/// Which field of the source dialog a refusal points at.
+enum class MergeSourceField { None, Title, NoteNew, NoteUpdated, NoteUnchanged };
+
+/// Trims every text of options; the refusal of the source dialog's OK (empty when accepted)
+/// and the field to focus.
+std::string CheckSourceOptions(MergeSourceOptions& options, MergeSourceField& focus);
+
+/// How a merge ended.
+enum class MergeOutcome {
+    Merged,     // the program's data set took the merge
+    NotStarted, // nothing changed (the copy to restore from could not be made); still open
+    Failed,     // a step failed: the program's data set was put back as it was; session over
+};
+
+/// The question asked before a merge, whether to create a source record (Yes, No, Cancel).
+extern const char* const kMergeSourceQuestion;
+
+/// The comparison state of one merge or compare, built once before the dialog opens and kept
+/// while it lives. The node flags it sets (paired, discard, from the merged file) are cleared
+/// on both data sets when it ends (EndSession or the destructor), whatever the outcome; both
+/// data sets must outlive it.
+class CMergeEngine {
+public:
+    using RowList = std::list<std::unique_ptr<MergeRow>>;
+
+    /// current: the program's roots; incoming: the second data set's. Valid only when both hold
+    /// nine roots.
+    CMergeEngine(const MergeRoots& current, const MergeRoots& incoming);
+    virtual ~CMergeEngine();
+    CMergeEngine(const CMergeEngine&) = delete;
+    CMergeEngine& operator=(const CMergeEngine&) = delete;
+
+    bool IsValid() const { return m_valid; }
+    /// Whether the rows may still be shown and acted on: false once the session ended (after a
+    /// merge, a failed merge or EndSession).
+    bool IsOpen() const { return m_valid && !m_ended; }
+
+    void SetPath(const std::string& path) { m_path = path; }
+    const std::string& GetPath() const { return m_path; }
+
+    /// Makes the individuals' compare keys, compares the files (CompareFiles) and frees the
+    /// keys. progress may be null; repaint (may be empty) runs at every tenth move of the bar.
+    void InitCompareMaps(IProgress* progress, std::function<void()> repaint = {});
+    /// Builds the nine row lists and maps: types 8 down to 0, each new record paired with the
+    /// current record that scores highest for it (strictly positive; a current record taken
+    /// over only by a strictly higher score), then the fields of every pair, then the new
+    /// header discarded unless matched.
+    void CompareFiles(IProgress* progress, std::function<void()> repaint = {});
+    /// Pairs the fields of every matched row; retains every record of an unmatched row.
+    void PairMatchedRecords();
+
+    const RowList& Rows(int type) const { return m_rows[std::size_t(type)]; }
+    /// The row of a record of the program's data set (map A) or of the merged file (map B).
+    MergeRow* FindCurrentRow(const CRecordNode* record) const;
+    MergeRow* FindIncomingRow(const CRecordNode* record) const;
+    /// The row of a record of either side.
+    MergeRow* FindRow(const CRecordNode* record, bool currentSide) const;
+    /// Which record matches which, as the scores and field comparisons read it.
+    const CMergeRecordMap& Matches() const { return m_matches; }
+    /// The table index of a record of either side; -1 for a node that is no record of them.
+    int TypeOf(const CRecordNode* record) const;
+    /// Whether the node lies in the program's data set (as against the merged file's).
+    bool IsCurrentSide(const CDataNode* node) const;
+
+    /// The node of the other side paired with node (currentSide: node is of the program's data
+    /// set); null when node is not paired. row (may be null) gets the row of node's record.
+    CDataNode* GetCounterpart(const CDataNode* node, bool currentSide,
+                              MergeRow** row = nullptr) const;
+
+    // The refresh state of the dialog's lists.
+    /// An action begins: changes are noted for an incremental refresh.
+    void BeginAction();
+    void EndAction();
+    bool InAction() const { return m_inAction; }
+    /// Keeps the nearest common ancestor of the nodes changed since the last refresh; two
+    /// changes in different records ask for a full refresh.
+    void NoteChangedNode(CDataNode* node);
+    void AskFullRefresh() { m_fullRefresh = true; }
+    bool FullRefreshAsked() const { return m_fullRefresh; }
+    CDataNode* GetChangedNode() const { return m_changedNode; }
+    /// Forgets the changes noted (after a refresh).
+    void ClearRefreshState();
+
+    // Actions on the selection of a record type's panes (merge_actions.cpp). Each shows its
+    // refusals and questions, does nothing on the headers (type 0), and answers whether it
+    // changed anything.
+    bool Match(int type, const MergeSelection& selection);
+    bool Unmatch(int type, const MergeSelection& selection);
+    bool Discard(int type, const MergeSelection& selection);
+    bool Retain(int type, const MergeSelection& selection);
+    bool SetChecked(int type, const MergeSelection& selection, bool checked);
+
+    // The operations under the actions.
+    /// Matches two unmatched records (the rules already passed); rows, maps and fields follow.
+    void MatchRecords(CRecordNode* current, CRecordNode* incoming);
+    void MatchFields(CDataNode* current, CDataNode* incoming);
+    /// Splits a matched row: the new record gets a row of its own right after it.
+    void UnmatchRecords(MergeRow& row);
+    void UnmatchFields(CDataNode* a, CDataNode* b);
+    void DiscardRecord(CRecordNode* record);
+    /// False (with a message where the rules give one) when the field cannot be discarded.
+    bool DiscardField(CDataNode* node);
+    void RetainRecord(CRecordNode* record);
+    bool RetainField(CDataNode* node);
+    /// Whether a pair of fields may be unmatched: quiet shows nothing and asks nothing (a
+    /// question's answer is then taken as OK).
+    bool CanUnmatchFields(const CDataNode* a, const CDataNode* b, bool quiet) const;
+    /// Both husbands (and both wives), where both exist, matched with each other.
+    bool FamiliesCompatible(const CRecordNode* current, const CRecordNode* incoming) const;
+    static bool SexesCompatible(const CRecordNode* current, const CRecordNode* incoming);
+    /// The room left for fields of def under a pair of fields: the maximum count (-1 when
+    /// unbounded) less the current side's fields not discarded and the new side's unpaired
+    /// fields not discarded.
+    static int FieldSlotsLeft(const CDataNode* currentParent, const CDataNode* incomingParent,
+                              const CFieldDef* def);
+
+    // The merge (merge_run.cpp).
+    /// The checked warning: empty when every row of types 1 to 8 is checked.
+    std::string UncheckedWarning() const;
+    /// Merges the second data set into the program's (the merge dialog's steps after its
+    /// questions): with source, a new source record cited as the options say. Either the
+    /// whole merge happens or, after a failure (reported), the program's data set is put back
+    /// as it was; the merge flags are cleared on both data sets either way.
+    MergeOutcome Merge(const MergeSourceOptions* source);
+    /// The multimedia frames of every matched multimedia pair made consistent (merge step).
+    void ReconcileAllMedia();
+    /// Merges the records of one type; the four counts of the type are stored.
+    void MergeRecordType(int type, CRecordNode* sourceRecord, const MergeSourceOptions* source);
+    /// Cites source on record, with note (when not empty) under the citation, or, where the
+    /// record cannot cite, a note field on the record carrying the citation.
+    static void AddMergeCitation(CRecordNode* record, CRecordNode* source, const std::string& note);
+
+    const std::array<MergeCounts, RECORD_TYPE_COUNT>& Counts() const { return m_counts; }
+
+    /// Clears the merge flags on every node of both data sets and drops the rows: nothing of
+    /// the session is left on the data. Runs once; the destructor runs it when nobody did.
+    void EndSession();
+
+protected:
+    // For the actions and the merge (merge_actions.cpp, merge_run.cpp).
+    RowList& MutableRows(int type) { return m_rows[std::size_t(type)]; }
+    /// Records the match of a row's pair in the maps (or its end, when incoming is null).
+    void SetRowIncoming(int type, MergeRow& row, CRecordNode* incoming);
+    /// Takes a row out of its list and the maps and frees it.
+    void RemoveRow(int type, MergeRow* row);
+    /// Inserts a row right after `after` (at the end when null) and maps it.
+    MergeRow* InsertRowAfter(int type, MergeRow* after, std::unique_ptr<MergeRow> row);
+    const MergeRoots& CurrentRoots() const { return m_current; }
+    const MergeRoots& IncomingRoots() const { return m_incoming; }
+    std::array<MergeCounts, RECORD_TYPE_COUNT>& MutableCounts() { return m_counts; }
+    void MarkEnded() { m_ended = true; }
+    /// Called as each step of the merge begins (1 to 6); a test makes a step fail here.
+    virtual void OnMergeStep(int step) { (void)step; }
+    /// Whether the compare takes its shortcuts: only the candidates its indexes give, and no
+    /// individual whose best possible score cannot change the pairing (a test compares that
+    /// with a plain scan of every pair).
+    virtual bool UsesShortcuts() const { return true; }
+
+private:
+    /// Pairs the new records of one type with the current ones.
+    void CompareType(int type, class CCompareProgress& progress);
+    /// After a match of current and incoming: links to either pair up or come back (see the
+    /// rules); wasDiscarded tells which of the two records were discarded before.
+    void AfterMatch(CRecordNode* current, CRecordNode* incoming, bool currentWasDiscarded,
+                    bool incomingWasDiscarded);
+    void AfterRetain(CRecordNode* record);
+    void UnmatchLinksTo(CRecordNode* record);
+    void DiscardLinksTo(CRecordNode* record);
+    bool DiscardFieldOnce(CDataNode* node, bool followBackLink);
+    void UnmatchLinkCounterpart(CDataNode* link);
+    /// The merge's steps; throws on failure.
+    void RunMergeSteps(const MergeSourceOptions* source);
+    /// Puts the program's data set back from the copy at path after a failed merge.
+    bool RestoreAfterFailure(const std::string& path);
+
+    MergeRoots m_current{};
+    MergeRoots m_incoming{};
+    bool m_valid = false;
+    bool m_ended = false;
+    std::string m_path;
+    std::array<RowList, RECORD_TYPE_COUNT> m_rows;
+    std::array<std::unordered_map<const CRecordNode*, MergeRow*>, RECORD_TYPE_COUNT> m_mapA;
+    std::array<std::unordered_map<const CRecordNode*, MergeRow*>, RECORD_TYPE_COUNT> m_mapB;
+    CMergeRecordMap m_matches;
+    CIndCompareKeyMap m_keys;
+    std::array<MergeCounts, RECORD_TYPE_COUNT> m_counts{};
+    bool m_inAction = false;
+    bool m_fullRefresh = false;
+    CDataNode* m_changedNode = nullptr;
+};

@@ -1,0 +1,189 @@
+// tests/merge/merge_index_test.cpp: the compare through candidate indexes gives exactly the rows a
+// scan of every pair gives, on a real file against a changed copy of itself.
+#include "merge_test_support.h"
+
+#include "bench/generator/edited_copy.h"
+#include "bench/generator/gedcom_generator.h"
+
+#include <regex>
+#include <sstream>
+
+using namespace merge_test;
+
+namespace {
+
+/// A compare that scores every pair.
+class CAllPairsEngine final : public CMergeEngine {
+public:
+    using CMergeEngine::CMergeEngine;
+
+protected:
+    bool UsesShortcuts() const override { return false; }
+};
+
+/// The file with about one record in twenty changed: surnames and given names altered, birth
+/// years moved near and far, sexes dropped, dates made ranges, records removed (their links
+/// left dangling) and copies of records added under new identifiers.
+std::string ChangedCopy(const std::string& original)
+{
+    std::istringstream in(original);
+    std::string out, line;
+    std::vector<std::string> record;
+    int index = 0;
+    std::string added;
+    const std::regex year(R"((\d{3,4})\s*$)");
+    auto flush = [&] {
+        if (record.empty())
+            return;
+        const bool individual = record[0].find(" INDI") != std::string::npos;
+        const bool family = record[0].find(" FAM") != std::string::npos;
+        ++index;
+        if ((individual && index % 50 == 13) || (family && index % 30 == 5)) {
+            record.clear();
+            return; // removed
+        }
+        bool inBirth = false;
+        for (std::string& l : record) {
+            if (l.rfind("1 ", 0) == 0)
+                inBirth = l == "1 BIRT";
+            if (individual && l.rfind("1 NAME ", 0) == 0) {
+                if (index % 20 == 3)
+                    l = std::regex_replace(l, std::regex("/([^/]*)/"), "/$1x/");
+                else if (index % 20 == 9)
+                    l = "1 NAME Other " + l.substr(7);
+            }
+            if (individual && inBirth && l.rfind("2 DATE ", 0) == 0) {
+                std::smatch m;
+                if (std::regex_search(l, m, year)) {
+                    const int y = std::stoi(m[1]);
+                    if (index % 20 == 7)
+                        l = std::regex_replace(l, year, std::to_string(y + 9));
+                    else if (index % 20 == 11)
+                        l = std::regex_replace(l, year, std::to_string(y + 15));
+                    else if (index % 20 == 15)
+                        l = "2 DATE BET " + std::to_string(y - 5) + " AND " + std::to_string(y + 5);
+                }
+            }
+        }
+        if (individual && index % 40 == 17)
+            std::erase_if(record, [](const std::string& l) { return l.rfind("1 SEX", 0) == 0; });
+        for (const std::string& l : record)
+            out += l + "\r\n";
+        if (individual && index % 100 == 21) {
+            added += "0 @I9" + std::to_string(index) + "@ INDI\r\n";
+            for (std::size_t i = 1; i < record.size(); ++i) {
+                if (record[i].rfind("1 FAM", 0) != 0)
+                    added += record[i] + "\r\n";
+            }
+        }
+        record.clear();
+    };
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.rfind("0 ", 0) == 0)
+            flush();
+        if (line == "0 TRLR") {
+            out += added;
+            out += line + "\r\n";
+            continue;
+        }
+        record.push_back(line);
+    }
+    flush();
+    return out;
+}
+
+class MergeIndexTest : public CMergeTest {
+protected:
+    /// The rows of the compare with its shortcuts and of a plain scan are the same, type by
+    /// type; the number of matched rows.
+    int ExpectScanRows()
+    {
+        std::vector<std::vector<std::string>> indexed;
+        CMergeEngine& engine = Compare();
+        for (int type = 0; type < RECORD_TYPE_COUNT; ++type)
+            indexed.push_back(RowTexts(engine, type));
+        engine.EndSession();
+        CAllPairsEngine scan(ProgramRoots(), SecondRoots());
+        scan.InitCompareMaps(nullptr);
+        int matched = 0;
+        for (int type = 0; type < RECORD_TYPE_COUNT; ++type) {
+            SCOPED_TRACE(type);
+            EXPECT_EQ(RowTexts(scan, type), indexed[std::size_t(type)]);
+            for (const auto& row : scan.Rows(type))
+                matched += row->IsMatched();
+        }
+        return matched;
+    }
+};
+
+TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOfEveryPair)
+{
+    const std::string original =
+        test_support::ReadFile(test_support::DataPath("gedcom/royal92.ged"));
+    const std::string changed = ChangedCopy(original);
+    ASSERT_NE(changed, original);
+    LoadBoth(test_support::DataPath("gedcom/royal92.ged"), File("changed.ged", changed));
+    ASSERT_TRUE(m_secondLoaded);
+
+    const int matched = ExpectScanRows();
+    // The copy is mostly the same file: most records pair up, some do not.
+    EXPECT_GT(matched, 3500);
+    EXPECT_LT(matched, 4400);
+}
+
+TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOfEveryPairOnAGeneratedTree)
+{
+    // Many people share a surname and an era here, and most have parents and spouses: the
+    // bounds on their scores decide most pairs.
+    const std::string original = PathOf("generated.ged");
+    ASSERT_TRUE(WriteSyntheticGedcomFile(original, 2500, 3));
+    const auto copied = WriteEditedCopyFile(original, PathOf("copy.ged"), 5);
+    ASSERT_TRUE(copied);
+    EXPECT_GT(copied->edited, 60);
+    EXPECT_GT(copied->removed, 5);
+    EXPECT_GT(copied->added, 5);
+    LoadBoth(original, PathOf("copy.ged"));
+    ASSERT_TRUE(m_secondLoaded);
+    EXPECT_GT(ExpectScanRows(), 2400);
+}
+
+TEST_F(MergeIndexTest, ShortcutsKeepThePairsAtTheirEdges)
+{
+    using gedcom_test::CrLf;
+    struct Case {
+        const char* name;
+        std::string current, incoming;
+        std::vector<std::string> rows; // of individuals
+    };
+    const std::string parents =
+        CrLf({"0 @I8@ INDI", "1 NAME Bill John /Smith/", "1 SEX M", "1 BIRT", "2 DATE 1870",
+              "1 FAMS @F1@", "0 @I9@ INDI", "1 NAME Ann Mary /Smith/", "1 SEX F", "1 BIRT",
+              "2 DATE 1872", "1 FAMS @F1@", "0 @F1@ FAM", "1 HUSB @I8@", "1 WIFE @I9@"});
+    const Case cases[] = {
+        {"a birth nine years apart is near",
+         CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME John /Smith/", "1 BIRT", "2 DATE 1900", "0 TRLR"}),
+         CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME John /Smith/", "1 BIRT", "2 DATE 1909", "0 TRLR"}),
+         {"I1 I1 70"}},
+        {"the parents' score takes a record over",
+         CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME Tom Edward /Smith/", "1 SEX M", "1 BIRT",
+               "2 DATE 1900", "1 FAMC @F1@"}) +
+             parents + "1 CHIL @I1@\r\n0 TRLR\r\n",
+         CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME Tom Edward /Smith/", "1 SEX M", "1 BIRT",
+               "2 DATE 1900", "0 @I2@ INDI", "1 NAME Thomas /Smith/", "1 SEX M", "1 BIRT",
+               "2 DATE 1900", "1 FAMC @F1@"}) +
+             parents + "1 CHIL @I2@\r\n0 TRLR\r\n",
+         {"I1 I2 175", "I8 I8 200", "I9 I9 200", "- I1 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_engine.reset();
+        m_second.reset();
+        LoadBoth(File("a.ged", c.current), File("b.ged", c.incoming));
+        ExpectScanRows();
+        EXPECT_EQ(RowTexts(Compare(), 2), c.rows);
+    }
+}
+
+} // namespace
