@@ -79,7 +79,7 @@ std::vector<CRecordNode*> CollectUnlinkedRecords(SplitLinkedType type)
     if (type < 0 || type >= kSplitLinkedTypeCount)
         return unlinked;
     for (CRecordNode* record : RecordsOf(kLinkedListIndex[type])) {
-        if (record->GetLinkCount() <= 0)
+        if (!record->HasLinks())
             unlinked.push_back(record);
     }
     return unlinked;

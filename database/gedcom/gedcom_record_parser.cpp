@@ -300,9 +300,9 @@ std::string_view ValueFor(const CFieldDef& def, std::string_view value)
 }
 
 /// The user-defined field that keeps a line past its field's maximum count whose value the
-/// table's field def cannot take ("1 HUSB John" after "1 HUSB @I1@"), as the line is kept when
-/// it comes first; null when the field takes the value (the line exceeds the maximum) or when
-/// no user-defined field keeps it.
+/// table's field def cannot take ("1 HUSB John" after "1 HUSB @I1@"), or a structure's line
+/// with a value, as the line is kept when it comes first; null when the field takes the value
+/// (the line exceeds the maximum) or when no user-defined field keeps it.
 [[gnu::noinline]] const CFieldDef* TwinForRefusedValue(const CFieldDef* parent,
                                                        const CFieldDef* def, std::string_view tag,
                                                        std::string_view value)
@@ -311,12 +311,17 @@ std::string_view ValueFor(const CFieldDef& def, std::string_view value)
     // target's identifier.
     if (def->HasFlag(FDF_USER_DEFINED) || (def->HasFlag(FDF_POINTER_FORM) && IsPointerValue(value)))
         return nullptr;
+    int reason = 0;
+    // A structure's line with a value ("1 GEDC Y" after "1 GEDC") is kept as it is when it
+    // comes first and nothing below it writes a line (the structure then writes no value).
+    const bool record = !parent || !parent->GetParent();
+    if (def->GetDataType() == FDT_COMPLEX && !record && !Trimmed(value).empty())
+        return UserDefinedTwin(parent, tag, reason);
     CDataNode* trial = CreateLoneNode(def);
     if (!trial)
         return nullptr;
     const bool taken = trial->SetText(ValueFor(*def, value));
     DestroyNodeTree(trial);
-    int reason = 0;
     return taken ? nullptr : UserDefinedTwin(parent, tag, reason);
 }
 

@@ -11,6 +11,8 @@
 #include "database/records/fam_rec.h"
 #include "platform/base/prompt.h"
 
+#include <typeinfo>
+
 namespace {
 
 int s_liveCount = 0;
@@ -307,12 +309,14 @@ void CIndRec::PlaceChosenFamilyLink(const CFamRec* family, const CFamRec* nearFa
     MoveFamilyLink(family, beforeFamily, spouseLinks);
 }
 
+// No class derives from CIndRec, so the record's own type is compared: the walks over a
+// million individuals ask here for every link they follow, and a dynamic_cast searches.
 CIndRec* AsIndividual(CRecordNode* record)
 {
-    return dynamic_cast<CIndRec*>(record);
+    return record && typeid(*record) == typeid(CIndRec) ? static_cast<CIndRec*>(record) : nullptr;
 }
 
 const CIndRec* AsIndividual(const CRecordNode* record)
 {
-    return dynamic_cast<const CIndRec*>(record);
+    return AsIndividual(const_cast<CRecordNode*>(record));
 }

@@ -29,24 +29,24 @@ void CAssocLinkTable::MakeRoom()
         return;
     if (s_blockCount == s_blockCapacity) {
         const std::size_t capacity = std::max<std::size_t>(2, 2 * s_blockCapacity);
-        auto grown = std::make_unique<std::uint32_t*[]>(capacity);
+        auto grown = std::make_unique<Entry*[]>(capacity);
         std::copy(s_blocks, s_blocks + s_blockCount, grown.get());
         delete[] s_blocks;
         s_blocks = grown.release();
         s_blockCapacity = capacity;
     }
-    s_blocks[s_blockCount] = new std::uint32_t[kBlockSlots]();
+    s_blocks[s_blockCount] = new Entry[kBlockSlots]();
     ++s_blockCount;
 }
 
 void CAssocLinkTable::Remove(std::uint32_t slot) noexcept
 {
-    if (slot >= s_end || !SlotAt(slot))
+    if (slot >= s_end || !SlotAt(slot).link)
         return;
-    SlotAt(slot) = 0;
+    SlotAt(slot) = Entry{};
     --s_live;
     if (slot + 1 == s_end) {
-        while (s_end > 0 && !SlotAt(s_end - 1))
+        while (s_end > 0 && !SlotAt(s_end - 1).link)
             --s_end;
         ReleaseSpareBlocks();
     }
@@ -60,7 +60,7 @@ void CAssocLinkTable::Remove(std::uint32_t slot) noexcept
 CAssocNode* CAssocLinkTable::NewestBelow(std::uint32_t below) noexcept
 {
     for (std::uint32_t slot = below < s_end ? below : s_end; slot-- > 0;) {
-        if (SlotAt(slot))
+        if (SlotAt(slot).link)
             return At(slot);
     }
     return nullptr;
@@ -70,10 +70,11 @@ void CAssocLinkTable::Compact() noexcept
 {
     std::uint32_t to = 0;
     for (std::uint32_t from = 0; from < s_end; ++from) {
-        if (const std::uint32_t index = SlotAt(from)) {
+        if (SlotAt(from).link) {
             CAssocNode* link = At(from);
-            SlotAt(from) = 0;
-            SlotAt(to) = index;
+            const Entry entry = SlotAt(from);
+            SlotAt(from) = Entry{};
+            SlotAt(to) = entry;
             link->m_slot = to++;
         }
     }

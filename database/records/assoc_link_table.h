@@ -14,8 +14,10 @@ class CAssocNode;
 /// in one pass (keeping the order and telling each moved link its new number), so a walk never
 /// passes more empty slots than links. Slots are kept in fixed blocks, so the table never
 /// copies itself as it grows, and hold the link's 4-byte node-pool index (node_pool.h), so a
-/// link made outside the pool cannot be added. Like the nodes, it is changed on the interface
-/// thread only.
+/// link made outside the pool cannot be added. Beside it each slot holds the node-pool indexes of
+/// the next and the previous link with the same target (the index by target, kept by
+/// CAssocNode), so a link stays 32 bytes and a load writes those words in slot order. Like the
+/// nodes, it is changed on the interface thread only.
 ///
 /// A load adds a link for every link line and then reads every slot, so adding and reading are
 /// inline; the table's state is plain static data that is never destroyed, so that links freed
@@ -30,7 +32,7 @@ public:
     {
         if (s_end == kNoSlot || (s_end & (kBlockSlots - 1)) == 0) [[unlikely]]
             MakeRoom();
-        SlotAt(s_end) = linkIndex;
+        SlotAt(s_end) = Entry{linkIndex, 0, 0};
         ++s_live;
         return s_end++;
     }
@@ -45,12 +47,23 @@ public:
     /// The link in a slot below End(); null for an empty slot. Inline (defined in
     /// assoc_node.h, where a link is a whole type) for the walks over every slot.
     static inline CAssocNode* At(std::uint32_t slot) noexcept;
+    /// The node-pool indexes of the next and the previous link with the same target as the
+    /// link in slot (0 for none), as CAssocNode keeps them.
+    static std::uint32_t& NextByTarget(std::uint32_t slot) noexcept { return SlotAt(slot).next; }
+    static std::uint32_t& PrevByTarget(std::uint32_t slot) noexcept { return SlotAt(slot).prev; }
 
 private:
     static constexpr unsigned kBlockShift = 15;
     static constexpr std::uint32_t kBlockSlots = std::uint32_t(1) << kBlockShift;
 
-    static std::uint32_t& SlotAt(std::uint32_t slot) noexcept
+    /// A slot: the link's node-pool index (0 when empty) and its neighbours by target.
+    struct Entry {
+        std::uint32_t link;
+        std::uint32_t next;
+        std::uint32_t prev;
+    };
+
+    static Entry& SlotAt(std::uint32_t slot) noexcept
     {
         return s_blocks[slot >> kBlockShift][slot & (kBlockSlots - 1)];
     }
@@ -63,7 +76,7 @@ private:
     /// Frees the blocks above the highest slot given, keeping one spare while any link exists.
     static void ReleaseSpareBlocks() noexcept;
 
-    static inline std::uint32_t** s_blocks = nullptr; // s_blockCount blocks of kBlockSlots
+    static inline Entry** s_blocks = nullptr; // s_blockCount blocks of kBlockSlots
     static inline std::size_t s_blockCount = 0;
     static inline std::size_t s_blockCapacity = 0; // of s_blocks
     static inline std::uint32_t s_end = 0;         // one past the highest slot given

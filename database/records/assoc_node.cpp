@@ -9,6 +9,7 @@
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_control_access.h"
+#include "database/nodes/data_model.h"
 #include "database/nodes/node_pool.h"
 #include "database/records/assoc_link_table.h"
 #include "database/records/record_id_state.h"
@@ -122,8 +123,11 @@ static_assert(sizeof(CAssocNode) <= 48, "links are among the most common nodes")
 
 CAssocNode::~CAssocNode()
 {
+    // Emptying the data set frees targets before some of their links: no list is kept then.
+    if (GetLinkTarget() && IsClearingDataSet())
+        m_value = 0;
+    ClearValue(); // leaves the target's list while the slot still holds its place there
     CAssocLinkTable::Remove(m_slot);
-    ClearValue();
 }
 
 const CRuntimeClass* CAssocNode::GetRuntimeClass() const
@@ -259,6 +263,76 @@ void CAssocNode::StoreTarget(CRecordNode* record)
 {
     ClearValue();
     m_value = reinterpret_cast<std::uintptr_t>(record);
+    if (!record)
+        return;
+    // The link goes first on the target's list; the old first learns its previous link unless
+    // the list waits for its previous links (a load's).
+    const std::uint32_t own = CNodePool::IndexOf(static_cast<const CDataNode*>(this));
+    const std::uint32_t head = record->m_firstLinkIn;
+    const std::uint32_t first = head & ~kPrevLinksUnset;
+    CAssocLinkTable::NextByTarget(m_slot) = first;
+    CAssocLinkTable::PrevByTarget(m_slot) = 0;
+    if (first != 0 && !(head & kPrevLinksUnset))
+        CAssocLinkTable::PrevByTarget(LinkAt(first)->m_slot) = own;
+    record->m_firstLinkIn = own | (head & kPrevLinksUnset);
+}
+
+void CAssocNode::JoinLoadedTargetList(CRecordNode* record)
+{
+    // Only the link's own slot and the target's first link are written, so that resolving a
+    // load's links reads no other link; the previous links are set when one leaves the list.
+    m_value = reinterpret_cast<std::uintptr_t>(record);
+    const std::uint32_t own = CNodePool::IndexOf(static_cast<const CDataNode*>(this));
+    CAssocLinkTable::NextByTarget(m_slot) = record->m_firstLinkIn & ~kPrevLinksUnset;
+    CAssocLinkTable::PrevByTarget(m_slot) = 0;
+    record->m_firstLinkIn = own | kPrevLinksUnset;
+}
+
+void CAssocNode::LeaveTargetList() noexcept
+{
+    auto* target = reinterpret_cast<CRecordNode*>(m_value);
+    if (target->m_firstLinkIn & kPrevLinksUnset) {
+        target->m_firstLinkIn &= ~kPrevLinksUnset;
+        std::uint32_t prev = 0;
+        for (std::uint32_t at = target->m_firstLinkIn; at != 0;) {
+            const std::uint32_t slot = LinkAt(at)->m_slot;
+            CAssocLinkTable::PrevByTarget(slot) = prev;
+            prev = at;
+            at = CAssocLinkTable::NextByTarget(slot);
+        }
+    }
+    const std::uint32_t prev = CAssocLinkTable::PrevByTarget(m_slot);
+    const std::uint32_t next = CAssocLinkTable::NextByTarget(m_slot);
+    if (prev != 0)
+        CAssocLinkTable::NextByTarget(LinkAt(prev)->m_slot) = next;
+    else
+        target->m_firstLinkIn = next;
+    if (next != 0)
+        CAssocLinkTable::PrevByTarget(LinkAt(next)->m_slot) = prev;
+    CAssocLinkTable::NextByTarget(m_slot) = 0;
+    CAssocLinkTable::PrevByTarget(m_slot) = 0;
+}
+
+void CAssocNode::DropLinksTo(CRecordNode* record) noexcept
+{
+    for (std::uint32_t at = record->m_firstLinkIn & ~kPrevLinksUnset; at != 0;) {
+        CAssocNode* link = LinkAt(at);
+        at = CAssocLinkTable::NextByTarget(link->m_slot);
+        CAssocLinkTable::NextByTarget(link->m_slot) = 0;
+        CAssocLinkTable::PrevByTarget(link->m_slot) = 0;
+        link->m_value = 0;
+    }
+    record->m_firstLinkIn = 0;
+}
+
+CAssocNode* CAssocNode::FirstLinkTo(const CRecordNode* record)
+{
+    return record ? LinkAt(record->m_firstLinkIn & ~kPrevLinksUnset) : nullptr;
+}
+
+CAssocNode* CAssocNode::GetNextLinkToTarget() const
+{
+    return LinkAt(CAssocLinkTable::NextByTarget(m_slot));
 }
 
 std::size_t CAssocNode::CountKeptTexts()
@@ -321,14 +395,9 @@ bool CAssocNode::AppendXrefText(std::string& line) const
 
 void CAssocNode::SetTarget(CRecordNode* record)
 {
-    CRecordNode* old = GetLinkTarget();
-    if (old == record && !HasCrossReference())
+    if (GetLinkTarget() == record && !HasCrossReference())
         return;
-    if (old)
-        old->AddLinkCount(-1);
     StoreTarget(record);
-    if (record)
-        record->AddLinkCount(1);
     MarkChanged(this);
 }
 
@@ -360,10 +429,7 @@ void CAssocNode::ClearLink()
         ClearValue();
         return;
     }
-    target->AddLinkCount(-1);
     if (CAssocNode* back = FindBackLink()) {
-        if (CRecordNode* backTarget = back->GetLinkTarget())
-            backTarget->AddLinkCount(-1);
         back->StoreTarget(nullptr);
         target->DeleteChild(back);
     }
@@ -539,8 +605,8 @@ bool CAssocNode::ResolvePendingReference(CRecordNode* record)
     if (!HasCrossReference())
         return true;
     if (record) {
-        StoreTarget(record);
-        record->AddLinkCount(1);
+        ClearValue();
+        JoinLoadedTargetList(record);
         return true;
     }
     return KeepUnresolved();
@@ -607,7 +673,7 @@ int ResolveLinkTargets(CAssocNode* stopLink, IProgress* progress, IDanglingLinkS
             Batch& batch = batches[(round - 1) % batches.size()];
             for (std::uint32_t i = 0; i < batch.size; ++i) {
                 CRecordNode* target = finder.Find(*batch.links[i]);
-                if (target) // its link count is written
+                if (target) // its first link is written
                     __builtin_prefetch(reinterpret_cast<const char*>(target) + sizeof(CDataNode),
                                        1);
                 batch.targets[i] = target;
@@ -664,26 +730,22 @@ void EnumLinksTo(CRecordNode* record, ILinkVisitor* visitor, const CFieldDef* ty
 {
     if (!record || !visitor)
         return;
-    // Newest first, through the table's slots: the links some way below are asked for while
-    // these are looked at, so that a walk over millions of links does not wait on memory at
-    // each. A visit may free links and close up the slots; the walk goes on from the link
-    // after the one visited, as that link was found before the visit.
-    constexpr std::uint32_t kLinkAhead = 32;
-    for (std::uint32_t slot = CAssocLinkTable::End(); slot-- > 0;) {
-        if (slot >= kLinkAhead) {
-            if (const CAssocNode* ahead = CAssocLinkTable::At(slot - kLinkAhead))
-                ahead->PrefetchLink();
-        }
-        CAssocNode* link = CAssocLinkTable::At(slot);
-        if (!link || link->GetLinkTarget() != record)
+    // A visit may take links off the list (a deletion clears them; freeing waits for the
+    // pending deletions), so the links are taken before the first visit, newest first as the
+    // chain of all links has them.
+    std::vector<CAssocNode*> links;
+    for (CAssocNode* link = CAssocNode::FirstLinkTo(record); link;
+         link = link->GetNextLinkToTarget())
+        links.push_back(link);
+    std::sort(links.begin(), links.end(), [](const CAssocNode* a, const CAssocNode* b) {
+        return a->GetChainSlot() > b->GetChainSlot();
+    });
+    for (CAssocNode* link : links) {
+        if (link->GetLinkTarget() != record)
             continue;
-        CAssocNode* next = link->GetNextLink();
         CRecordNode* holder = link->GetRecord();
         if (!typeDef || (holder && holder->GetFieldDef() == typeDef))
             visitor->OnLink(record, link, holder);
-        if (!next)
-            return;
-        slot = next->GetChainSlot() + 1;
     }
 }
 

@@ -29,9 +29,11 @@ struct CRecordIdState;
 /// reference) is kept: the link has no target but writes its cross-reference back, and its
 /// number stays reserved in the type's identifier state so that no other record takes it.
 ///
-/// Every link is on one process-wide chain, newest first, through which the program finds the
-/// links that point at a record; the chain is the table of assoc_link_table.h, which a link
-/// leaves at once when it is freed.
+/// Every link is on one process-wide chain, newest first (the table of assoc_link_table.h, which
+/// a link leaves at once when it is freed). Every link with a target is also on its target's
+/// list, the index by target (FirstLinkTo, GetNextLinkToTarget), kept wherever the target is set
+/// or dropped, so finding the links to a record costs what those links are. Emptying the whole
+/// data set frees links and records in any order without keeping the lists.
 class CAssocNode : public CDataNode {
 public:
     /// Joins the chain; may throw when no memory is left for it. Inline, as a load makes one
@@ -52,7 +54,7 @@ public:
     bool UpdateFromControl(CDataCtl* control, bool save, bool notify) override;
     /// Its own changed bit, or the target record's IsChanged.
     bool IsChanged() const override;
-    /// Drops the target and the target's reciprocal link; the counts follow.
+    /// Drops the target and the target's reciprocal link; the lists by target follow.
     void ClearLink() override;
     /// True without a target (a dangling reference counts as empty).
     bool IsEmpty() const override;
@@ -80,7 +82,7 @@ public:
     int SetLink(CRecordNode* record, bool noQuestions) override;
 
     // Targets.
-    /// Points at record without any check or reciprocal link; the counts follow.
+    /// Points at record without any check or reciprocal link; the lists by target follow.
     void SetTarget(CRecordNode* record);
     /// Points at record (the caller cleared any old target), sets the sex decided by CheckLink
     /// in the target or in the own record, and creates the reciprocal link in the target.
@@ -125,7 +127,7 @@ public:
     void KeepNumberInstead(std::int32_t number) { SetNumberValue(number, GetTargetTypeIndex()); }
     /// Turns a pending cross-reference into its target, given the record the type's identifier
     /// maps answer for it (what FindPendingTarget answers while the maps stay as they are): the
-    /// target's link count goes up; without one the link keeps its cross-reference and
+    /// link joins the target's list; without one the link keeps its cross-reference and
     /// reserves its number. True when a target was given or nothing was pending.
     bool ResolvePendingReference(CRecordNode* record);
     /// The record the type's identifier maps answer for the pending cross-reference; null when
@@ -134,6 +136,16 @@ public:
     /// Asks the processor to fetch the link itself for writing: both ends, since a link may span
     /// two cache lines and resolving it reads its definition and writes its value word.
     void PrefetchLink() const;
+
+    // The index by target.
+    /// The first link whose target is record; null when none. The links of one target come in
+    /// no set order.
+    static CAssocNode* FirstLinkTo(const CRecordNode* record);
+    /// The next link with the same target; null after the last.
+    CAssocNode* GetNextLinkToTarget() const;
+    /// record is being freed outside the emptying of the data set: every link still pointing at
+    /// it is left without a target (and off the list), so none points at freed memory.
+    static void DropLinksTo(CRecordNode* record) noexcept;
 
     // The chain of all links.
     static CAssocNode* GetFirstLink();
@@ -201,6 +213,8 @@ private:
         static_assert((kTextTag & kHeldTag) != 0 && (kNumberTag & kTextTag) == 0);
         if (m_value & kTextTag) // a kept text, owned or held
             ReleaseKeptText();
+        else if (m_value != 0 && (m_value & kValueTags) == 0) // a target
+            LeaveTargetList();
         m_value = 0;
     }
     /// Frees the kept text of the value word (ClearValue).
@@ -214,8 +228,24 @@ private:
             std::abort();
         return index;
     }
-    /// Sets the target without counting (the value word is emptied first).
+    /// Sets the target without counting (the value word is emptied first); the link joins the
+    /// target's list.
     void StoreTarget(CRecordNode* record);
+    /// Sets the target of an empty value word as a load resolves it: the link goes first on the
+    /// target's list without the old first link being read, and the list is marked as waiting
+    /// for its previous links.
+    void JoinLoadedTargetList(CRecordNode* record);
+    /// Takes the link off its target's list (the value word holds a target); a list that waits
+    /// for its previous links gets them first, in one walk.
+    void LeaveTargetList() noexcept;
+    /// The link of a node-pool index (null for 0).
+    static CAssocNode* LinkAt(std::uint32_t index) noexcept
+    {
+        return static_cast<CAssocNode*>(static_cast<CDataNode*>(CNodePool::BlockAt(index)));
+    }
+    /// In a record's first-link word: the list's previous links are not set yet. A pool index
+    /// leaves the two high bits free.
+    static constexpr std::uint32_t kPrevLinksUnset = std::uint32_t(1) << 31;
     friend class CAssocLinkTable;
     friend class CLoadedTargetFinder; // reads the value words of a load's links
 
@@ -226,7 +256,7 @@ private:
 
 inline CAssocNode* CAssocLinkTable::At(std::uint32_t slot) noexcept
 {
-    return static_cast<CAssocNode*>(static_cast<CDataNode*>(CNodePool::BlockAt(SlotAt(slot))));
+    return static_cast<CAssocNode*>(static_cast<CDataNode*>(CNodePool::BlockAt(SlotAt(slot).link)));
 }
 
 /// A family's CHIL link: changed also when its target record is in the changed-records list.
@@ -298,7 +328,8 @@ public:
 };
 
 /// Calls visitor for every link whose target is record, held by a record of typeDef (any
-/// type when null).
+/// type when null), through the index by target: the links are taken first, and one whose
+/// target an earlier visit changed is passed over.
 void EnumLinksTo(CRecordNode* record, ILinkVisitor* visitor, const CFieldDef* typeDef);
 
 /// The filter label that the record-selection dialog offers for link ("Parentless Individuals

@@ -187,7 +187,6 @@ void CAssocNode::SetTargetWithBackLink(CRecordNode* record, bool sexInTarget, bo
                                        int sex)
 {
     StoreTarget(record);
-    record->AddLinkCount(1);
     CRecordNode* own = GetRecord();
     if (sexInTarget)
         StoreSex(record, sex);
@@ -207,7 +206,6 @@ void CAssocNode::SetTargetWithBackLink(CRecordNode* record, bool sexInTarget, bo
     if (!back)
         ThrowAbort();
     back->StoreTarget(own);
-    own->AddLinkCount(1);
     MarkChanged(back);
 }
 

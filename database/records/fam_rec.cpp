@@ -14,6 +14,7 @@
 #include "database/records/assoc_node.h"
 
 #include <memory>
+#include <typeinfo>
 #include <utility>
 
 namespace {
@@ -382,12 +383,14 @@ int CFamRec::MatchScore(const CRecordNode* other, const void* options) const
     return score;
 }
 
+// No class derives from CFamRec, so the record's own type is compared: the walks over a
+// million individuals ask here for every link they follow, and a dynamic_cast searches.
 CFamRec* AsFamily(CRecordNode* record)
 {
-    return dynamic_cast<CFamRec*>(record);
+    return record && typeid(*record) == typeid(CFamRec) ? static_cast<CFamRec*>(record) : nullptr;
 }
 
 const CFamRec* AsFamily(const CRecordNode* record)
 {
-    return dynamic_cast<const CFamRec*>(record);
+    return AsFamily(const_cast<CRecordNode*>(record));
 }

@@ -13,11 +13,12 @@
 std::vector<CRecordNode*> FindRecordsLinkingTo(const CRecordNode& record, const CFieldDef* typeDef)
 {
     std::vector<CRecordNode*> records;
-    if (record.GetLinkCount() == 0)
+    if (!record.HasLinks())
         return records;
     std::unordered_set<const CRecordNode*> seen;
-    for (CAssocNode* link = CAssocNode::GetFirstLink(); link; link = link->GetNextLink()) {
-        if (link->GetLinkTarget() != &record || link->IsPendingDeletion())
+    for (CAssocNode* link = CAssocNode::FirstLinkTo(&record); link;
+         link = link->GetNextLinkToTarget()) {
+        if (link->IsPendingDeletion())
             continue;
         CRecordNode* holder = link->GetRecord();
         if (!holder || holder == &record || holder->IsPendingDeletion())

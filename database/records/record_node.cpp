@@ -7,6 +7,7 @@
 #include "database/dictionary/record_type_table.h"
 #include "database/gedcom/gedcom_line_sink.h"
 #include "database/nodes/change_tracking.h"
+#include "database/nodes/data_model.h"
 #include "database/nodes/node_menu.h"
 #include "database/paths/data_path.h"
 #include "database/records/assoc_node.h"
@@ -145,6 +146,8 @@ CRecordNode::CRecordNode() noexcept
 
 CRecordNode::~CRecordNode()
 {
+    if (m_firstLinkIn != 0 && !IsClearingDataSet())
+        CAssocNode::DropLinksTo(this);
     ForgetLoadedRecordId(*this);
     if (IsChangeTrackingOn()) {
         if (CDataNode* root = KeptRoot())
@@ -281,7 +284,7 @@ void CRecordNode::DeleteChild(CDataNode* child)
 
 void CRecordNode::ScheduleDelete()
 {
-    if (m_linkCount > 0) {
+    if (HasLinks()) {
         CLinkDeleter deleter;
         EnumLinksTo(this, &deleter, nullptr);
     }
@@ -289,6 +292,15 @@ void CRecordNode::ScheduleDelete()
 }
 
 // ---- Record operations --------------------------------------------------------------------
+
+std::int32_t CRecordNode::GetLinkCount() const
+{
+    std::int32_t count = 0;
+    for (const CAssocNode* link = CAssocNode::FirstLinkTo(this); link;
+         link = link->GetNextLinkToTarget())
+        ++count;
+    return count;
+}
 
 int CRecordNode::CountLinkedChildren(bool& notApplicable) const
 {

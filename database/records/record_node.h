@@ -18,7 +18,7 @@ inline constexpr BYTE DNF_TEXT_ID = 0x02;
 /// Command id of a record's "Properties" menu item.
 inline constexpr UINT ID_RECORD_PROPERTIES = 32802;
 
-/// A record: a complex node that carries the record's number, the count of link fields that
+/// A record: a complex node that carries the record's number, the first of the link fields that
 /// point at it, the time it last changed and its place in the changed-records list. Families,
 /// individuals, notes, sources and multimedia records derive from it; header, repository,
 /// submitter and submission records are plain records.
@@ -34,9 +34,11 @@ public:
     /// 1 and above; 0 when the record has none.
     std::int32_t GetRecordNumber() const { return m_recordNumber; }
     void SetRecordNumber(std::int32_t number) { m_recordNumber = number; }
-    /// The number of link fields whose target is this record.
-    std::int32_t GetLinkCount() const { return m_linkCount; }
-    void AddLinkCount(std::int32_t delta) { m_linkCount += delta; }
+    /// The number of link fields whose target is this record, counted on the record's list of
+    /// them (CAssocNode's index by target): it costs what those links are.
+    std::int32_t GetLinkCount() const;
+    /// Whether any link field has this record as its target.
+    bool HasLinks() const { return m_firstLinkIn != 0; }
     /// When the record last changed; status null when it never did.
     const COleDateTime& GetChangeStamp() const { return m_changeStamp; }
     void SetChangeStamp(const COleDateTime& stamp) { m_changeStamp = stamp; }
@@ -131,6 +133,7 @@ protected:
 
 private:
     friend class CDataNode;
+    friend class CAssocNode; // keeps the first link of the index by target
 
     /// Room for the identifier text: its letter and the digits of any record number.
     static constexpr std::size_t kIdTextRoom = 12;
@@ -178,7 +181,9 @@ private:
     static inline bool s_textIdsHeld = false;
 
     std::int32_t m_recordNumber = 0;
-    std::int32_t m_linkCount = 0;
+    // The pool index of the first link whose target is this record (CAssocNode's index by
+    // target); 0 when none.
+    std::uint32_t m_firstLinkIn = 0;
     COleDateTime m_changeStamp;
     std::uint32_t m_nextChanged = 0;
     std::uint32_t m_root = 0;

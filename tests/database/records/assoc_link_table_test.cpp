@@ -4,11 +4,15 @@
 #include "database/nodes/node_pool.h"
 #include "database/records/assoc_link_table.h"
 #include "database/records/assoc_node.h"
+#include "database/records/record_node.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -87,6 +91,39 @@ TEST(AssocLinkTableOrderTest, LinksFreedOldestFirstKeepTheRestInOrder)
         }
     }
     EXPECT_EQ(CAssocLinkTable::Count(), before);
+}
+
+// The index by target keeps its words in the table's slots: closing up the empty slots moves
+// them, and each target's list still holds its links and no freed one.
+TEST(AssocLinkTableIndexTest, ClosingUpTheSlotsKeepsEachTargetsLinks)
+{
+    std::array<CRecordNode*, 3> targets{new CRecordNode, new CRecordNode, new CRecordNode};
+    std::vector<CAssocNode*> made;
+    for (int i = 0; i < kLinks; ++i) {
+        made.push_back(new CAssocNode);
+        made.back()->SetTarget(targets[std::size_t(i % 3)]);
+    }
+    std::array<std::set<const CAssocNode*>, 3> kept;
+    for (int i = 0; i < kLinks; ++i) {
+        if ((i * 7919) % 13 < 9)
+            delete std::exchange(made[std::size_t(i)], nullptr);
+        else
+            kept[std::size_t(i % 3)].insert(made[std::size_t(i)]);
+    }
+    for (std::size_t t = 0; t < targets.size(); ++t) {
+        std::set<const CAssocNode*> listed;
+        for (const CAssocNode* link = CAssocNode::FirstLinkTo(targets[t]);
+             link && listed.size() <= kept[t].size(); link = link->GetNextLinkToTarget())
+            listed.insert(link);
+        EXPECT_EQ(listed, kept[t]) << t;
+        EXPECT_EQ(targets[t]->GetLinkCount(), std::int32_t(kept[t].size())) << t;
+    }
+    for (CAssocNode* link : made)
+        delete link;
+    for (CRecordNode* target : targets) {
+        EXPECT_FALSE(target->HasLinks());
+        delete target;
+    }
 }
 
 } // namespace

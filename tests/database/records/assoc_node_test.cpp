@@ -1,6 +1,7 @@
 // tests/database/records/assoc_node_test.cpp: tests of record links: cross-references read,
 // resolved both ways, dangling and written back.
 #include "common/preferences.h"
+#include "database/records/record_links.h"
 #include "platform/base/progress.h"
 #include "tests/database/records/record_test_support.h"
 
@@ -633,6 +634,94 @@ TEST_F(AssocNodeTest, TheLinksToARecordAreToldNewestFirstWhateverTheVisitsDelete
     EXPECT_TRUE(ChainLinksTo(source, nullptr).empty());
     EXPECT_EQ(source->GetLinkCount(), 0);
     EXPECT_EQ(ChainLinksTo(other, nullptr).size(), std::size_t(other->GetLinkCount()));
+}
+
+/// For every record of the data set and every target of a link, the links its index by target
+/// gives, against the links of the chain of all links with that target.
+void ExpectIndexByTargetMatchesTheChain(const char* step)
+{
+    std::map<const CRecordNode*, std::multiset<const CAssocNode*>> chain;
+    for (CAssocNode* link = CAssocNode::GetFirstLink(); link; link = link->GetNextLink())
+        if (const CRecordNode* target = link->GetLinkTarget())
+            chain[target].insert(link);
+    std::set<const CRecordNode*> records;
+    for (int type = 0; type < RECORD_TYPE_COUNT; ++type)
+        for (const CDataNode* record = GetRecordTypeRoot(type)->GetFirstChild(); record;
+             record = record->GetNextSibling())
+            records.insert(static_cast<const CRecordNode*>(record));
+    for (const auto& [target, links] : chain)
+        records.insert(target);
+    for (const CRecordNode* record : records) {
+        std::multiset<const CAssocNode*> indexed;
+        for (const CAssocNode* link = CAssocNode::FirstLinkTo(record);
+             link && indexed.size() <= CAssocLinkTable::Count(); link = link->GetNextLinkToTarget())
+            indexed.insert(link);
+        EXPECT_EQ(indexed, chain[record]) << step << ": " << record->GetIdText();
+        EXPECT_EQ(indexed.size(), std::size_t(record->GetLinkCount()))
+            << step << ": " << record->GetIdText();
+    }
+}
+
+TEST_F(AssocNodeTest, TheIndexByTargetFollowsLoadsEditsAndDeletions)
+{
+    // A load: links resolved, one left dangling, one to a record discarded during the load.
+    CRecordNode* family = LoadRecord(kFam, "F1");
+    CRecordNode* husband = LoadRecord(kIndi, "I1");
+    CRecordNode* wife = LoadRecord(kIndi, "I2");
+    CRecordNode* note = LoadRecord(kNote, "N1");
+    LoadLink(husband, "FAMS", "@F1@");
+    LoadLink(wife, "FAMS", "@F1@");
+    LoadLink(family, "HUSB", "@I1@");
+    LoadLink(family, "WIFE", "@I2@");
+    for (CRecordNode* holder : {family, husband, wife})
+        LoadLink(holder, "NOTE", "@N1@");
+    LoadLink(husband, "FAMC", "@F9@");
+    ResolveLinkTargets(nullptr, nullptr, nullptr);
+    FinishLoadedRecordIds();
+    ExpectIndexByTargetMatchesTheChain("loaded");
+
+    // Edits: new links, a link pointed elsewhere, cleared, copied, read again from text.
+    CIndRec* child = NewIndividual(SEX_MALE);
+    CAssocNode* famc = Link(child, "FAMC", family);
+    CRecordNode* other = NewRecord(kNote);
+    CAssocNode* childNote = Link(child, "NOTE", note);
+    ExpectIndexByTargetMatchesTheChain("linked");
+    EXPECT_EQ(childNote->SetLink(other, true), 1);
+    ExpectIndexByTargetMatchesTheChain("pointed elsewhere");
+    childNote->ClearLink();
+    ExpectIndexByTargetMatchesTheChain("cleared");
+    auto* copy = dynamic_cast<CAssocNode*>(NewIndividual()->CreateChildByTag("FAMC"));
+    copy->CopyValueFrom(famc);
+    ExpectIndexByTargetMatchesTheChain("copied");
+    EXPECT_TRUE(childNote->SetText("@N1@"));
+    ExpectIndexByTargetMatchesTheChain("read again");
+
+    // Deletions: a link, a record others link to, a record that links to others.
+    child->DeleteChild(famc);
+    NotifyChanges();
+    ExpectIndexByTargetMatchesTheChain("link deleted");
+    GetRecordTypeRoot(kNote)->DeleteChild(note);
+    NotifyChanges();
+    ExpectIndexByTargetMatchesTheChain("linked record deleted");
+    EXPECT_EQ(CAssocNode::FirstLinkTo(note), nullptr);
+    GetRecordTypeRoot(kIndi)->DeleteChild(wife);
+    NotifyChanges();
+    ExpectIndexByTargetMatchesTheChain("linking record deleted");
+    EXPECT_EQ(FindRecordsLinkingTo(*family, nullptr),
+              (std::vector<CRecordNode*>{husband, static_cast<CRecordNode*>(copy->GetRecord())}));
+}
+
+TEST_F(AssocNodeTest, ARecordFreedOutrightLeavesNoLinkPointingAtIt)
+{
+    CRecordNode* source = NewRecord(kSour);
+    std::vector<CAssocNode*> links;
+    for (int i = 0; i < 3; ++i)
+        links.push_back(Link(NewIndividual(), "SOUR", source));
+    GetRecordTypeRoot(kSour)->UnlinkChild(source, true);
+    DestroyNodeTree(source);
+    for (const CAssocNode* link : links)
+        EXPECT_EQ(link->GetLinkTarget(), nullptr);
+    ExpectIndexByTargetMatchesTheChain("freed");
 }
 
 TEST_F(AssocNodeTest, DeletingARecordDeletesTheLinksItHolds)
