@@ -89,6 +89,24 @@ bool IsRecordListed(const CRecordNode* record)
     return record && (record->GetNextChanged() || record == State().changedTail);
 }
 
+void ForgetChangedRecord(CRecordNode* record)
+{
+    if (!IsRecordListed(record))
+        return;
+    ChangeState& state = State();
+    CRecordNode* before = nullptr;
+    for (CRecordNode* at = state.changedHead; at && at != record; at = at->GetNextChanged())
+        before = at;
+    CRecordNode* next = record->GetNextChanged();
+    if (before)
+        before->SetNextChanged(next);
+    else if (state.changedHead == record)
+        state.changedHead = next;
+    if (state.changedTail == record)
+        state.changedTail = before;
+    record->SetNextChanged(nullptr);
+}
+
 void MarkChanged(CDataNode* node, bool recordOnly)
 {
     if (!IsChangeTrackingOn())

@@ -27,6 +27,9 @@ void MarkSubtreeChanged(CDataNode* node);
 void ListRecordAsChanged(CRecordNode* record);
 /// Whether the record is in the changed-records list.
 bool IsRecordListed(const CRecordNode* record);
+/// Takes a record that is being freed off the list of changed records, so that no later walk
+/// of the list reads freed memory.
+void ForgetChangedRecord(CRecordNode* record);
 /// Ends an edit: family clean-up, the observer (kHintRecordsEdited), clearing the marks, freeing
 /// the pending deletions. Does nothing when nothing changed.
 void NotifyChanges();

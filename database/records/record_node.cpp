@@ -149,6 +149,7 @@ CRecordNode::~CRecordNode()
     if (m_firstLinkIn != 0 && !IsClearingDataSet())
         CAssocNode::DropLinksTo(this);
     ForgetLoadedRecordId(*this);
+    ForgetChangedRecord(this);
     if (IsChangeTrackingOn()) {
         if (CDataNode* root = KeptRoot())
             root->UnlinkChild(this, true);
