@@ -92,9 +92,10 @@ public:
     CFieldDef(const CFieldDef&) = delete;
     CFieldDef& operator=(const CFieldDef&) = delete;
 
-    /// Every existing definition has an index of 24 bits, never 0, which a data node keeps
-    /// instead of a pointer; the index of a destroyed definition is given again.
-    static constexpr std::uint32_t kIndexBits = 24;
+    /// Every existing definition has an index of 23 bits, never 0, which a data node keeps
+    /// instead of a pointer, beside its flags in one word; the index of a destroyed definition
+    /// is given again.
+    static constexpr std::uint32_t kIndexBits = 23;
     std::uint32_t GetIndex() const { return m_index; }
     /// The definition with the index; null for 0.
     static const CFieldDef* FromIndex(std::uint32_t index)

@@ -41,8 +41,10 @@ bool CComplexNode::SetText(std::string_view text)
     const bool bare = value.empty();
     if (!bare && value != "Y" && value != "y")
         return false;
-    if (!IsRecord())
+    if (!IsRecord()) {
         SetFlag(DNF_READ_BARE, bare);
+        SetClassBit(!bare);
+    }
     return true;
 }
 
@@ -67,7 +69,7 @@ bool CComplexNode::WriteGedcom(int level, std::string& line) const
     if (!def)
         return true;
     if (GetFirstChild()) {
-        HoldGedcomTagLine(level, def->GetGedcomTag(), "");
+        HoldGedcomTagLine(level, def->GetGedcomTag(), WasReadWithY() ? " Y" : "");
         bool written = true;
         for (const CDataNode* child = GetFirstChild(); child && written;
              child = child->GetNextSibling())

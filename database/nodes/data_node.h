@@ -321,6 +321,10 @@ protected:
     /// Unlinks every child that pick chooses and schedules it for deletion, in one walk of the
     /// chain; for a parentless node whose class keeps the base DeleteChild.
     void DeleteChildrenWhere(const std::function<bool(const CDataNode*)>& pick);
+    /// One more bit of the node's own, beside the flag byte's 0x02, left to the subclasses;
+    /// it costs no space, since it takes a bit of the definition index's word.
+    bool HasClassBit() const { return m_classBit != 0; }
+    void SetClassBit(bool on) { m_classBit = on ? 1u : 0u; }
 
 private:
     friend void PushPendingDeletion(CDataNode* node);
@@ -392,6 +396,7 @@ private:
     std::uint32_t m_link = 0;
     std::uint32_t m_defIndex : CFieldDef::kIndexBits = 0; // CFieldDef::GetIndex
     std::uint32_t m_flags : 8 = 0;
+    std::uint32_t m_classBit : 1 = 0; // HasClassBit
 };
 
 /// The node factory: a node of def's class with def set, numbered when it is a record, added to

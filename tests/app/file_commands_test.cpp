@@ -181,6 +181,19 @@ TEST_F(FileCommandsTest, SaveAsWritesAFileThatLoadsBackTheSame)
     EXPECT_THAT(MessageTexts(), IsEmpty());
 }
 
+TEST_F(FileCommandsTest, SaveAsGivesANameTypedWithoutExtensionTheFiltersExtensionAsShown)
+{
+    OpenThroughMenu(WriteGedcom("family.ged", kFamilyFile));
+    TestHooks::AnswerFilePicker({m_folder + "/TGC551new"});
+
+    ASSERT_TRUE(Run(ID_FILE_SAVE_AS));
+
+    // The filter shows "(*.ged)": the file is named so, not with the template's ".GED".
+    EXPECT_EQ(Doc()->GetPathName(), m_folder + "/TGC551new.ged");
+    EXPECT_TRUE(paths::IsFile(m_folder + "/TGC551new.ged"));
+    EXPECT_FALSE(paths::Exists(m_folder + "/TGC551new.GED"));
+}
+
 TEST_F(FileCommandsTest, SavingIntoAFolderThatWentSaysWhyInSentencesAndKeepsTheFileModified)
 {
     std::filesystem::create_directory(m_folder + "/gone");

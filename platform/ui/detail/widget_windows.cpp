@@ -7,6 +7,7 @@
 #include "platform/ui/frames/frame_wnd.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMdiArea>
@@ -277,14 +278,48 @@ ToolBarWidget::ToolBarWidget(QWidget* parent) : QToolBar(parent) {}
 
 ToolBarWidget::~ToolBarWidget()
 {
+    EndWatch();
     EndWindowOf(this);
+}
+
+void ToolBarWidget::WatchForLeave()
+{
+    if (m_watching)
+        return;
+    m_watching = true;
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+void ToolBarWidget::EndWatch()
+{
+    if (!m_watching)
+        return;
+    m_watching = false;
+    QCoreApplication::instance()->removeEventFilter(this);
 }
 
 void ToolBarWidget::leaveEvent(QEvent* event)
 {
     QToolBar::leaveEvent(event);
+    EndWatch();
     if (m_onLeave)
         m_onLeave();
+}
+
+bool ToolBarWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    // Moves without a button reach the application's filters even over widgets that do not
+    // track the pointer.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseMove || type == QEvent::Enter) && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget != this && !isAncestorOf(widget)) {
+            EndWatch();
+            if (m_onLeave)
+                m_onLeave();
+        }
+    }
+    return QToolBar::eventFilter(watched, event);
 }
 
 } // namespace ui_detail

@@ -96,9 +96,19 @@ public:
 
     /// Runs when the pointer leaves the bar.
     std::function<void()> m_onLeave;
+    /// Until the pointer leaves, watches the pointer over the program's other widgets: when it
+    /// is found over one, it left the bar without the window system saying so (a window made
+    /// active under it, a pointer grab elsewhere), and m_onLeave runs all the same.
+    void WatchForLeave();
 
 protected:
     void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void EndWatch();
+
+    bool m_watching = false;
 };
 
 /// The central widget of a top-level frame: its client area (a view or the MDI area) above

@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QTreeView>
 
+#include <cctype>
 #include <filesystem>
 
 namespace {
@@ -91,6 +92,34 @@ std::vector<FileFilterEntry> ParseFileFilter(const std::string& filter)
     return entries;
 }
 
+namespace {
+
+/// The extension as the text of a filter shows it ("Files (*.ged)" shows "ged" for "GED"), the
+/// chosen type's text first; as it is when no text shows it.
+std::string AsFilterShowsIt(const std::vector<FileFilterEntry>& filters, int chosenType,
+                            const std::string& extension)
+{
+    const std::string pattern = "*." + extension;
+    const auto shown = [&pattern](const std::string& text) -> std::string {
+        for (std::size_t at = text::FindNoCase(text, pattern); at != std::string::npos;
+             at = text::FindNoCase(text, pattern, at + 1)) {
+            const std::size_t end = at + pattern.size();
+            if (end == text.size() || !std::isalnum(static_cast<unsigned char>(text[end])))
+                return text.substr(at + 2, pattern.size() - 2);
+        }
+        return {};
+    };
+    if (chosenType >= 1 && chosenType <= int(filters.size()))
+        if (std::string found = shown(filters[std::size_t(chosenType - 1)].text); !found.empty())
+            return found;
+    for (const FileFilterEntry& filter : filters)
+        if (std::string found = shown(filter.text); !found.empty())
+            return found;
+    return extension;
+}
+
+} // namespace
+
 std::string DefaultExtensionFor(const std::vector<FileFilterEntry>& filters, int chosenType,
                                 const std::string& defaultExt)
 {
@@ -100,9 +129,9 @@ std::string DefaultExtensionFor(const std::vector<FileFilterEntry>& filters, int
         const std::string& first = filters[std::size_t(chosenType - 1)].patterns.front();
         const std::string extension = first.starts_with("*.") ? first.substr(2) : std::string();
         if (!extension.empty() && !HasWildcard(extension))
-            return extension;
+            return AsFilterShowsIt(filters, chosenType, extension);
     }
-    return WithoutDotPrefix(defaultExt);
+    return AsFilterShowsIt(filters, chosenType, WithoutDotPrefix(defaultExt));
 }
 
 std::string WithDefaultExtension(const std::string& path, const std::string& extension)

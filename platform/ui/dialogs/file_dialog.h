@@ -27,6 +27,8 @@ std::vector<FileFilterEntry> ParseFileFilter(const std::string& filter);
 /// The extension a name without one gets: that of the chosen type when its first pattern is
 /// "*.ext" without wildcards, else the dialog's default extension; empty when the dialog has no
 /// default extension. chosenType counts from 1; a leading "." or "*." of defaultExt is dropped.
+/// It is spelt as the text of a filter shows it to the user, the chosen type's first ("Files
+/// (*.ged)|*.GED" gives "ged"), since names differ by case here.
 std::string DefaultExtensionFor(const std::vector<FileFilterEntry>& filters, int chosenType,
                                 const std::string& defaultExt);
 /// path with "." and the extension added when its file name has no extension and the extension

@@ -50,7 +50,7 @@ void CControlBar::ShowFlyByPrompt(UINT id)
     // A floating bar lies in a window of its own: its frame is the one it belongs to.
     const CWnd* from = m_pDockSite ? static_cast<const CWnd*>(m_pDockSite) : this;
     if (CFrameWnd* frame = GetTopLevelFrame(from))
-        frame->SetMessageText(id ? id : AFX_IDS_IDLEMESSAGE);
+        frame->ShowFlyByPrompt(id);
 }
 
 void CControlBar::OnBarStyleChange(DWORD /*oldStyle*/, DWORD /*newStyle*/) {}

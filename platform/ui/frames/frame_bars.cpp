@@ -102,6 +102,8 @@ void CFrameWnd::AddControlBar(CControlBar* bar)
 void CFrameWnd::RemoveControlBar(CControlBar* bar)
 {
     m_bars.erase(std::remove(m_bars.begin(), m_bars.end(), bar), m_bars.end());
+    if (m_flyByBar == bar)
+        m_flyByBar = nullptr;
 }
 
 CControlBar* CFrameWnd::GetControlBar(UINT id) const

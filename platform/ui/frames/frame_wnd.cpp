@@ -18,6 +18,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -243,13 +244,36 @@ void CFrameWnd::GetMessageString(UINT id, std::string& message) const
     message = FirstLine(id);
 }
 
-void CFrameWnd::SetMessageText(const std::string& text)
+void CFrameWnd::WriteMessage(CWnd* bar, const std::string& text)
 {
-    CWnd* bar = GetMessageBar();
     if (auto* status = dynamic_cast<CStatusBar*>(bar))
         status->SetPaneText(0, text);
     else if (bar)
         bar->SetWindowText(text);
+}
+
+void CFrameWnd::SetMessageText(const std::string& text)
+{
+    WriteMessage(GetMessageBar(), text);
+}
+
+void CFrameWnd::ShowFlyByPrompt(UINT id)
+{
+    if (id != 0) {
+        SetMessageText(id);
+        m_flyByBar = GetMessageBar();
+        return;
+    }
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+    // A window that became active under the pointer may have put up another message bar: the
+    // prompt must not wait on the one hidden until it shows again.
+    CWnd* shown = std::exchange(m_flyByBar, nullptr);
+    if (shown && shown != GetMessageBar() &&
+        std::find(m_bars.begin(), m_bars.end(), shown) != m_bars.end()) {
+        std::string idle;
+        GetMessageString(AFX_IDS_IDLEMESSAGE, idle);
+        WriteMessage(shown, idle);
+    }
 }
 
 void CFrameWnd::SetMessageText(UINT id)

@@ -123,6 +123,10 @@ public:
     void SetMessageText(UINT id);
     /// The status bar that shows prompts: the frame's bar with AFX_IDW_STATUS_BAR.
     virtual CWnd* GetMessageBar();
+    /// A bar's fly-by prompt for command id while the pointer is over its button; 0 when the
+    /// pointer has left the bar: the idle message then comes back, also on the bar that showed
+    /// the prompt when the frame has since changed its message bar.
+    void ShowFlyByPrompt(UINT id);
 
     /// Runs the update pass over a pop-up menu's items.
     void UpdateMenuCmdUI(CMenu* popup);
@@ -182,6 +186,13 @@ private:
     std::string m_strTitle;
     std::vector<CControlBar*> m_bars;
     DWORD m_dwDockStyle = 0;
+
+private:
+    /// Writes text to bar's message pane.
+    static void WriteMessage(CWnd* bar, const std::string& text);
+
+    /// The message bar that shows a fly-by prompt; null when none does.
+    CWnd* m_flyByBar = nullptr;
 };
 
 /// The nearest frame window that holds wnd (not wnd itself), or null.

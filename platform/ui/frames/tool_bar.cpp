@@ -123,8 +123,11 @@ BOOL CToolBar::LoadToolBar(UINT resourceId)
             QAction* action = bar->addAction(QIcon(picture), QString());
             QObject::connect(action, &QAction::triggered, action, [this, id] { SendCommand(id); });
             QObject::connect(action, &QAction::hovered, action, [this, id] {
-                if (m_dwBarStyle & CBRS_FLYBY)
-                    ShowFlyByPrompt(id);
+                if (!(m_dwBarStyle & CBRS_FLYBY))
+                    return;
+                ShowFlyByPrompt(id);
+                if (auto* widget = dynamic_cast<ui_detail::ToolBarWidget*>(ToolBarOf(this)))
+                    widget->WatchForLeave();
             });
             item.toolTip = ToolTipOf(id);
             action->setToolTip((m_dwBarStyle & CBRS_TOOLTIPS) ? item.toolTip : QString());

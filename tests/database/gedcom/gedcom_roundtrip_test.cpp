@@ -187,9 +187,15 @@ INSTANTIATE_TEST_SUITE_P(
         EmptyStructureCase{"EmptyMultimediaLinkGoesAtOnce", {"1 OBJE", "2 FILE"}, {}},
         EmptyStructureCase{"EmptyOrdinanceGoesAtOnce", {"1 ENDL", "2 DATE"}, {}},
         EmptyStructureCase{"ChangeWithoutDateOrNoteGoesAtOnce", {"1 CHAN", "2 NOTE"}, {}},
-        EmptyStructureCase{"FullEventKeepsItsTag",
+        EmptyStructureCase{"FullEventKeepsItsY",
                            {"1 BIRT Y", "2 DATE 1 JAN 1900", "2 PLAC", "3 MAP"},
-                           {"1 BIRT", "2 DATE 1 JAN 1900", "2 PLAC", "3 MAP"}},
+                           {"1 BIRT Y", "2 DATE 1 JAN 1900", "2 PLAC", "3 MAP"}},
+        EmptyStructureCase{"FullBareEventStaysBare",
+                           {"1 BIRT", "2 DATE 1 JAN 1900"},
+                           {"1 BIRT", "2 DATE 1 JAN 1900"}},
+        EmptyStructureCase{"StructureReadWithYAboveItsFieldsKeepsIt",
+                           {"1 RESI Y", "2 PLAC London", "1 BAPL Y", "2 DATE 1900"},
+                           {"1 RESI Y", "2 PLAC London", "1 BAPL Y", "2 DATE 1900"}},
         EmptyStructureCase{"BareUserDefinedLinesAreKept",
                            {"1 _FLAG", "1 _GROUP", "2 _MEMBER", "1 SEX M"},
                            {"1 SEX M", "1 _FLAG", "1 _GROUP", "2 _MEMBER"}},
@@ -324,6 +330,52 @@ INSTANTIATE_TEST_SUITE_P(
                          "2 DATE 1900"},
                         {"1 NAME A /B/", "1 NAME* z", "1 SEX*", "1 BIRT.", "2 DATE 1900"}}),
     [](const testing::TestParamInfo<SavedLinesCase>& info) { return info.param.name; });
+
+struct HappenedEventsCase {
+    const char* name;
+    const char* record; // "INDI" or "FAM"
+    std::vector<std::string_view> tags;
+};
+
+/// Every event the GEDCOM 5.5 grammar lets say "Y" (it happened), each read with "Y" above its
+/// date and place, bare above its date, and with "Y" alone: the record comes back line for line.
+class GedcomHappenedEventTest : public gedcom_test::CGedcomTest,
+                                public testing::WithParamInterface<HappenedEventsCase> {};
+
+TEST_P(GedcomHappenedEventTest, EveryEventKeepsItsYAboveItsFields)
+{
+    const HappenedEventsCase& c = GetParam();
+    const std::string record = std::string(c.record);
+    std::string events;
+    for (const std::string_view tag : c.tags) {
+        const std::string line = "1 " + std::string(tag);
+        events += line + " Y\r\n2 DATE 1 JAN 1900\r\n2 PLAC Here\r\n" + line +
+                  "\r\n2 DATE 2 FEB 1901\r\n" + line + " Y\r\n";
+    }
+    const std::string head = "0 HEAD\r\n1 CHAR UTF-8\r\n";
+    ASSERT_TRUE(
+        Load(File("in.ged", head + "0 @X1@ " + record + "\r\n" + events + "0 TRLR\r\n"), true));
+    const std::string out = PathOf("saved.ged");
+    const std::string first = Save(out);
+    const std::string saved = "0 @" + record.substr(0, 1) + "1@ " + record + "\r\n" + events;
+    EXPECT_NE(first.find(saved + "0 "), std::string::npos) << first;
+    ASSERT_TRUE(Load(out, true));
+    EXPECT_EQ(Save(out), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grammar, GedcomHappenedEventTest,
+    testing::Values(HappenedEventsCase{"IndividualEvents",
+                                       "INDI",
+                                       {"BIRT", "CHR",  "DEAT", "BURI", "CREM", "ADOP",
+                                        "BAPM", "BARM", "BASM", "BLES", "CHRA", "CONF",
+                                        "FCOM", "ORDN", "NATU", "EMIG", "IMMI", "CENS",
+                                        "PROB", "WILL", "GRAD", "RETI"}},
+                    HappenedEventsCase{"FamilyEvents",
+                                       "FAM",
+                                       {"ANUL", "CENS", "DIV", "DIVF", "ENGA", "MARR", "MARB",
+                                        "MARC", "MARL", "MARS"}}),
+    [](const testing::TestParamInfo<HappenedEventsCase>& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     DatePhrases, GedcomSavedLinesTest,

@@ -40,15 +40,28 @@ TEST(FileFilter, DefaultExtensionFollowsTheChosenType)
 {
     const auto filters = ParseFileFilter(kFilter);
     const ExtensionCase cases[] = {
-        {1, "ged", "ged"},   {2, "ged", "txt"},
-        {3, "ged", "BMP"},   {4, "ged", "ged"}, // a pattern with wildcards says nothing
-        {5, ".GED", "GED"},                     // "*.*": the dialog's own, without its dot
-        {0, "*.ged", "ged"}, {9, "ged", "ged"},
+        {1, "ged", "ged"},
+        {2, "ged", "txt"},
+        {3, "ged", "BMP"},
+        {4, "ged", "ged"},  // a pattern with wildcards says nothing
+        {5, ".TXT", "TXT"}, // "*.*": the dialog's own, without its dot
+        {0, "*.ged", "ged"},
+        {9, "ged", "ged"},
         {2, "", ""}, // no default extension: names stay as typed
+        // Spelt as a filter's text shows it to the user, wherever the extension came from.
+        {5, ".GED", "ged"},
     };
     for (const ExtensionCase& c : cases)
         EXPECT_EQ(DefaultExtensionFor(filters, c.chosenType, c.defaultExt), c.extension)
             << "type " << c.chosenType << " default " << c.defaultExt;
+
+    // A pattern in upper case under a text in lower case (a document template's strings); a
+    // text that shows "*.gedx" does not show "*.ged"; one that shows the pattern as it is.
+    const auto shown = ParseFileFilter("Trees (*.ged)|*.GED|All (*.*)|*.*||");
+    EXPECT_EQ(DefaultExtensionFor(shown, 1, "GED"), "ged");
+    EXPECT_EQ(DefaultExtensionFor(shown, 2, "GED"), "ged");
+    EXPECT_EQ(DefaultExtensionFor(ParseFileFilter("X (*.gedx)|*.GED||"), 1, "GED"), "GED");
+    EXPECT_EQ(DefaultExtensionFor(ParseFileFilter("X (*.GED)|*.GED||"), 1, "ged"), "GED");
 
     EXPECT_EQ(WithDefaultExtension("/data/out", "ged"), "/data/out.ged");
     EXPECT_EQ(WithDefaultExtension("/data/out.txt", "ged"), "/data/out.txt");

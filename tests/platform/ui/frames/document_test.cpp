@@ -73,12 +73,13 @@ TEST_P(SaveModifiedTest, AsksForModifiedDocumentsAndSavesOnYes)
         EXPECT_EQ(shown[0].text, c.titled ? "Save changes to " + folder + "/smith.tst?"
                                           : std::string("Save changes to Untitled?"));
     }
-    const std::string expectedFile = folder + (c.titled ? "/smith.tst" : "/tree.TST");
+    // The template's extension is ".TST"; the name typed takes it as the filter shows it.
+    const std::string expectedFile = folder + (c.titled ? "/smith.tst" : "/tree.tst");
     EXPECT_EQ(m_doc->saved,
               c.savedUnder ? std::vector<std::string>{expectedFile} : std::vector<std::string>{});
     if (c.savedUnder && c.saveSucceeds) {
         EXPECT_EQ(m_doc->GetPathName(), expectedFile);
-        EXPECT_EQ(m_doc->GetTitle(), c.titled ? "smith.tst" : "tree.TST");
+        EXPECT_EQ(m_doc->GetTitle(), c.titled ? "smith.tst" : "tree.tst");
     }
     EXPECT_EQ(m_doc->IsModified() != FALSE, c.modifiedAfter);
 }

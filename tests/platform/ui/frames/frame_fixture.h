@@ -181,6 +181,13 @@ public:
 
     CToolBar toolBar;
     CStatusBar statusBar;
+    /// The bar that shows prompts in place of statusBar, when set (a frame that has several).
+    CWnd* messageBar = nullptr;
+
+    CWnd* GetMessageBar() override
+    {
+        return messageBar ? messageBar : CMDIFrameWnd::GetMessageBar();
+    }
 
 protected:
     int OnCreate(CREATESTRUCT* cs) override

@@ -1,8 +1,14 @@
 // tests/platform/ui/frames/tool_bar_test.cpp: a toolbar built from a TOOLBAR script and its image
-// strip, docked, floated and docked back; and a frame with its bars and a child, rendered.
+// strip, docked, floated and docked back; its buttons' prompts while the pointer is over them;
+// and a frame with its bars and a child, rendered.
 #include "tests/platform/ui/frames/frame_fixture.h"
 
+#include "platform/testing/user_input.h"
+#include "platform/ui/detail/window_widget.h"
 #include "platform/ui/windows/sys_metrics.h"
+
+#include <QEvent>
+#include <QWidget>
 
 namespace frame_test {
 namespace {
@@ -137,6 +143,61 @@ TEST_F(FrameTest, AToolbarInsideAWindowIsAPlainChild)
     TestHooks::RunIdle();
     EXPECT_TRUE(bar.IsButtonEnabled(0));
     EXPECT_FALSE(bar.IsButtonEnabled(1));
+}
+
+/// Eats the leave events of a widget: the window system failing to say that the pointer left.
+class LeaveSwallower final : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Leave; }
+};
+
+class ToolbarPromptTest : public FrameTest {
+protected:
+    /// Moves the pointer over the toolbar's first button, New, whose prompt then shows.
+    void PointAtNew()
+    {
+        m_main->SetMessageText(AFX_IDS_IDLEMESSAGE);
+        CRect item;
+        m_main->toolBar.GetItemRect(0, &item);
+        user_input::MovePointer(*View(), CPoint(20, 20)); // into the window first
+        user_input::MovePointer(m_main->toolBar, item.CenterPoint());
+        ASSERT_EQ(m_main->statusBar.GetPaneText(0), "Start a new empty file");
+    }
+    CWnd* View() { return m_main->MDIGetActive()->GetActiveView(); }
+};
+
+TEST_F(ToolbarPromptTest, TheIdleMessageComesBackWhenThePointerLeavesTheBar)
+{
+    PointAtNew();
+    user_input::MovePointer(*View(), CPoint(60, 60));
+    EXPECT_EQ(m_main->statusBar.GetPaneText(0), "For Help, press F1");
+}
+
+TEST_F(ToolbarPromptTest, AMoveOverAnotherWindowEndsThePromptWhenTheLeaveNeverCame)
+{
+    LeaveSwallower swallower;
+    QWidget* bar = ui_detail::WidgetOf(&m_main->toolBar);
+    bar->installEventFilter(&swallower);
+    for (QWidget* button : bar->findChildren<QWidget*>())
+        button->installEventFilter(&swallower);
+    PointAtNew();
+    user_input::MovePointer(*View(), CPoint(60, 60));
+    EXPECT_EQ(m_main->statusBar.GetPaneText(0), "For Help, press F1");
+}
+
+TEST_F(ToolbarPromptTest, ThePromptEndsOnTheBarThatShowedItWhenTheFrameChangedItsMessageBar)
+{
+    static const UINT panes[] = {ID_SEPARATOR};
+    CStatusBar other;
+    ASSERT_TRUE(other.Create(m_main, WS_CHILD | CBRS_BOTTOM, 4711));
+    ASSERT_TRUE(other.SetIndicators(panes, 1));
+    PointAtNew();
+    // A window made active under the pointer puts up its own message bar.
+    m_main->messageBar = &other;
+    user_input::MovePointer(*View(), CPoint(60, 60));
+    EXPECT_EQ(other.GetPaneText(0), "For Help, press F1");
+    EXPECT_EQ(m_main->statusBar.GetPaneText(0), "For Help, press F1");
+    m_main->messageBar = nullptr;
 }
 
 TEST_F(FrameTest, AFrameWithBarsAndAChildRenders)
