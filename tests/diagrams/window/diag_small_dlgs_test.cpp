@@ -1,7 +1,7 @@
 // tests/diagrams/window/diag_small_dlgs_test.cpp: the printed-size, Save As Custom Diagram, More
 // Dimensions and new scheme name dialogs driven through their controls: what each shows, what
 // each refuses (messages word for word, the dialog kept open on the value at fault) and what
-// OK hands back.
+// OK hands back. More Dimensions is saved as a PNG to look at.
 #include "diagrams/window/diag_more_dimensions_dlg.h"
 #include "diagrams/window/diag_print_size_dlg.h"
 #include "diagrams/window/diag_save_custom_dlg.h"
@@ -303,6 +303,7 @@ TEST_F(DiagSmallDialogsTest, MoreDimensionsShowsTheSettingsWithFullZigzags)
     const Outcome outcome = Run(dialog, CMoreDimensionsDlg::kTemplate, [&](CDialog& dlg) {
         for (int id : {1509, 1510, 1511, 107, 108, 109, 110})
             shown.push_back(Text(dlg, id));
+        TestHooks::RenderWindow(dlg).SavePng("more_dimensions.png");
         TestHooks::SetText(dlg, CMoreDimensionsDlg::kZigzagHeightId, "-4");
         TestHooks::SetText(dlg, CMoreDimensionsDlg::kZigzagWidthId, "12");
         TestHooks::SetText(dlg, CMoreDimensionsDlg::kTopMarginId, "20");
