@@ -1,0 +1,95 @@
+// diagrams/window/diag_save_custom_dlg.cpp: the custom diagram's name, its checks and the
+// question before another diagram's file is replaced.
+#include "diagrams/window/diag_save_custom_dlg.h"
+
+#include "common/file_utils.h"
+#include "common/folder_settings.h"
+#include "platform/base/paths.h"
+#include "platform/base/prompt.h"
+#include "platform/base/safe_file.h"
+#include "platform/base/text.h"
+#include "platform/ui/dialogs/edit.h"
+
+#include <algorithm>
+
+namespace {
+
+/// Characters no file name may hold on any system the files travel to.
+constexpr std::string_view kReservedChars = "/\\:*?\"<>|";
+constexpr std::string_view kExtension = ".dgm";
+
+} // namespace
+
+std::string CustomDiagramNameProblem(std::string_view name)
+{
+    const bool control = std::any_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (control || name.find_first_of(kReservedChars) != std::string_view::npos ||
+        name.find("..") != std::string_view::npos)
+        return "A diagram name cannot contain \"/\", \"\\\", \"..\", control characters or any "
+               "of : * ? \" < > |.  Please choose another name.";
+    if (name.size() + kExtension.size() > CSafeFile::LongestFileName())
+        return "This diagram name is too long to name a file.  Please choose a shorter name.";
+    return {};
+}
+
+CSaveCustomDiagramDlg::CSaveCustomDiagramDlg(CWnd* parent) : CDialog(kTemplate, parent) {}
+
+BOOL CSaveCustomDiagramDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_openingName = text::Trim(m_name);
+    SetDlgItemText(kNameId, m_name);
+    UpdateOk();
+    return TRUE;
+}
+
+std::string CSaveCustomDiagramDlg::TypedName() const
+{
+    std::string text;
+    GetDlgItemText(kNameId, text);
+    return text::Trim(text);
+}
+
+void CSaveCustomDiagramDlg::UpdateOk()
+{
+    if (CWnd* ok = GetDlgItem(IDOK))
+        ok->EnableWindow(!TypedName().empty());
+}
+
+BOOL CSaveCustomDiagramDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == kNameId && HIWORD(wParam) == EN_CHANGE) {
+        UpdateOk();
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void CSaveCustomDiagramDlg::OnOK()
+{
+    const std::string name = TypedName();
+    CWnd* edit = GetDlgItem(kNameId);
+    if (name.empty()) {
+        MessageBox("Diagram name must be supplied", MB_OK);
+        GotoDlgCtrl(edit);
+        return;
+    }
+    if (const std::string problem = CustomDiagramNameProblem(name); !problem.empty()) {
+        MessageBox(problem, MB_OK | MB_ICONEXCLAMATION);
+        GotoDlgCtrl(edit);
+        return;
+    }
+    std::string folder;
+    if (!GetFolderSetting(kCustomDiagramsFolder, folder))
+        return;
+    const std::string path = paths::Join(folder, name + std::string(kExtension));
+    if (!text::EqualsNoCase(name, m_openingName) && FileExists(path) &&
+        MessageBox("A Custom Diagram with this name already exists.  Do you wish to replace it?",
+                   MB_OKCANCEL, "Replace existing diagram?") != IDOK)
+        return;
+    m_name = name;
+    m_path = path;
+    EndDialog(IDOK);
+}
