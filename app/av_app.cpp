@@ -24,6 +24,7 @@
 #include "database/nodes/data_node.h"
 #include "database/nodes/named_list_store.h"
 #include "diagrams/heading_compiler.h"
+#include "diagrams/scheme_template_check.h"
 #include "media/media_content_loader.h"
 #include "media/window/install_media_window.h"
 #include "platform/base/paths.h"
@@ -143,6 +144,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     InstallExpressionEngine();
     InstallRelationshipPoolFactory();
     InstallHeadingCompiler();
+    InitProgramTextSchemes();
     InstallMediaContentLoader();
     InstallMediaWindow([this] { return GetMediaWindow(); });
     InstallDataControls();
