@@ -131,6 +131,11 @@ void CDiagElem::Draw(IBoxPainter& painter)
         picture = CRect(area.right, m_rect.top, m_rect.right, m_rect.top - pictureHeight);
         placed = true;
     }
+    // The lines keep the side margins the measuring gave the box.
+    CRect textArea = area;
+    textArea.left += m_owner.Scaled(settings.m_boxMarginSide);
+    textArea.right =
+        std::max<LONG>(textArea.left, textArea.right - m_owner.Scaled(settings.m_boxMarginSide));
     const int lineHeight = m_lineHeight > 0 ? m_lineHeight : painter.MeasureText(" ").cy;
     const int gap = m_owner.Scaled(settings.m_pictureMarginTop);
     int y = m_rect.top - m_owner.Scaled(settings.m_boxMarginTop);
@@ -144,7 +149,7 @@ void CDiagElem::Draw(IBoxPainter& painter)
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (within && int(i) == shown.pictureLine)
             placeWithinText();
-        painter.DrawTextLine(area, y, lines[i], shown.textColour);
+        painter.DrawTextLine(textArea, y, lines[i], shown.textColour);
         y -= lineHeight;
     }
     if (within && shown.pictureLine == int(lines.size()))

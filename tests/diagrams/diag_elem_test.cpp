@@ -244,7 +244,7 @@ TEST_F(DiagElemTest, DrawingFillsTheBoxAndSetsTheLinesBelowTheTopMargin)
             EXPECT_EQ(painter.m_lines[0].top, 490);
             EXPECT_EQ(painter.m_lines[1].text, "1900- ");
             EXPECT_EQ(painter.m_lines[1].top, 480);
-            EXPECT_EQ(painter.m_lines[1].area, box.Rect());
+            EXPECT_EQ(painter.m_lines[1].area, CRect(105, 500, 195, 450)); // less the side margins
             EXPECT_EQ(painter.m_lines[1].colour, Colour(kTextMaleRow));
         }
     CFakeBoxPainter painter;
