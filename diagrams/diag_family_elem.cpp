@@ -25,6 +25,7 @@ CDiagFamilyElem::CDiagFamilyElem(IDiagramOwner& owner, int position, int generat
 
 CDiagFamilyElem::~CDiagFamilyElem()
 {
+    m_owner.FamilyBoxDestroyed(*this, NextFamilyBox());
     m_links.clear();
     m_spouse.reset();
     if (m_link)
@@ -105,6 +106,18 @@ int CDiagFamilyElem::CanAddChild() const
     if (m_expansion == kCollapsed)
         return kOtherChildrenHiddenId;
     return 0;
+}
+
+void CDiagFamilyElem::RegisterSpouseBox(std::unique_ptr<CDiagDescendantElem> spouse,
+                                        IBoxPainter* measurer)
+{
+    m_spouse = std::move(spouse);
+    if (!m_spouse)
+        return;
+    const CDiagElem* root = m_owner.RootElement();
+    if (m_link && m_link == m_owner.RootFamilyLink() && root && root->GetFamily() == m_family)
+        m_spouse->SetFlag(kElemRepeat, true);
+    m_spouse->Measure(measurer, true);
 }
 
 CDiagDescendantElem::CDiagDescendantElem(CDiagFamilyElem& family, CIndRec* spouse)

@@ -82,6 +82,10 @@ public:
     int GetConnectorX() const;
     /// 0 when a child may be added at this box, else the string id of the refusal.
     int CanAddChild() const;
+    /// Takes a new spouse box: it is marked as repeating a person shown elsewhere when this box
+    /// is one of the root person's and stands for the root box's family; then it is measured
+    /// with its picture loaded (on measurer, or the owner's when null).
+    void RegisterSpouseBox(std::unique_ptr<CDiagDescendantElem> spouse, IBoxPainter* measurer);
 
 private:
     CDiagFamilyLink* m_link = nullptr;

@@ -8,6 +8,7 @@
 #include <memory>
 
 class CDiagElem;
+class CDiagFamilyLink;
 class CDiagramSettings;
 class CIndRec;
 class CTextTemplate;
@@ -45,6 +46,13 @@ public:
     /// An element is being destroyed: the owner drops its pointers to it and repaints its drawn
     /// area. Only its base part (rectangle, drawn area, visibility, generation) may be read.
     virtual void ElementDestroyed(CDiagElem& element) = 0;
+    /// A family box is being destroyed: when it is the window's current element, next (the
+    /// person's next family box, or null) takes its place.
+    virtual void FamilyBoxDestroyed(CDiagElem& box, CDiagElem* next) = 0;
+    /// The box of the diagram's root and the root person's chain of family boxes; null while
+    /// there is none.
+    virtual const CDiagElem* RootElement() const = 0;
+    virtual const CDiagFamilyLink* RootFamilyLink() const = 0;
     /// Whether a box of that generation stands in the last ancestor row the diagram shows.
     virtual bool IsLastAncestorGeneration(int generation) const = 0;
     /// Whether a family box of that generation has reached the descendant generation limit.

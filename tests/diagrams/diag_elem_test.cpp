@@ -478,11 +478,43 @@ TEST_F(DiagElemTest, FamilyBoxesOfAPersonFormAChainThatDestroyedBoxesLeave)
 
     const int changes = m_owner.m_layoutChanges;
     CDiagElem* spouse = first->SpouseBox();
+    m_owner.m_current = first;
     m_johnBoxes.erase(m_johnBoxes.begin());
+    EXPECT_EQ(m_owner.m_current, second);
     EXPECT_EQ(m_johnLink->Boxes(), std::vector<CDiagFamilyElem*>{second});
     EXPECT_TRUE(second->IsFirstFamilyBox());
     EXPECT_GE(m_owner.m_layoutChanges, changes + 2);
     EXPECT_EQ(m_owner.m_destroyed, (std::vector<CDiagElem*>{spouse, first}));
+    m_johnBoxes.clear();
+    EXPECT_EQ(m_owner.m_current, nullptr);
+    EXPECT_TRUE(m_johnLink->Boxes().empty());
+}
+
+TEST_F(DiagElemTest, SpouseBoxOfTheRootsOwnFamilyIsMarkedAsRepeatedAndMeasured)
+{
+    // John stands at the root for his marriage to Mary.
+    CDiagAncestorElem root(m_owner, 0, 0);
+    root.SetRecords(nullptr, Ind("John"), Fam("F1"));
+    m_owner.m_root = &root;
+    const struct {
+        const char* what;
+        const CDiagFamilyLink* rootLink;
+        std::size_t box;
+        bool repeated;
+    } rows[] = {
+        {"the root's family", m_johnLink.get(), 0, true},
+        {"the root person's other family", m_johnLink.get(), 1, false},
+        {"another person's family", m_peterLink.get(), 0, false},
+    };
+    for (const auto& row : rows) {
+        m_owner.m_rootLink = row.rootLink;
+        CDiagFamilyElem& box = *m_johnBoxes[row.box];
+        const int made = m_owner.m_measurersMade;
+        box.RegisterSpouseBox(std::make_unique<CDiagDescendantElem>(box, Ind("Mary")), nullptr);
+        EXPECT_EQ(box.SpouseBox()->HasFlag(kElemRepeat), row.repeated) << row.what;
+        EXPECT_EQ(box.SpouseBox()->Rect().Width(), 75) << row.what;
+        EXPECT_EQ(m_owner.m_measurersMade, made + 1) << row.what;
+    }
 }
 
 /// Counts its destructions.

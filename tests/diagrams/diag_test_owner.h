@@ -95,6 +95,13 @@ public:
     }
     void SetLayoutChanged() override { ++m_layoutChanges; }
     void ElementDestroyed(CDiagElem& element) override { m_destroyed.push_back(&element); }
+    void FamilyBoxDestroyed(CDiagElem& box, CDiagElem* next) override
+    {
+        if (m_current == &box)
+            m_current = next;
+    }
+    const CDiagElem* RootElement() const override { return m_root; }
+    const CDiagFamilyLink* RootFamilyLink() const override { return m_rootLink; }
     bool IsLastAncestorGeneration(int generation) const override
     {
         return generation == m_lastAncestorRow;
@@ -120,4 +127,7 @@ public:
     int m_layoutChanges = 0;
     std::vector<CDiagElem*> m_destroyed;
     std::multimap<const CIndRec*, CDiagElem*> m_index;
+    CDiagElem* m_current = nullptr;
+    const CDiagElem* m_root = nullptr;
+    const CDiagFamilyLink* m_rootLink = nullptr;
 };
