@@ -144,7 +144,6 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     InstallExpressionEngine();
     InstallRelationshipPoolFactory();
     InstallHeadingCompiler();
-    InitProgramTextSchemes();
     InstallMediaContentLoader();
     InstallMediaWindow([this] { return GetMediaWindow(); });
     InstallDataControls();
@@ -158,6 +157,8 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     if (!InitDataModel(this))
         return FALSE;
     m_dataModelStarted = true;
+    // Templates name fields, so the schemes are checked once the field definitions are loaded.
+    InitProgramTextSchemes();
     if (!CreateWindows())
         return FALSE;
     m_pMainWnd->ShowWindow(m_nCmdShow);
