@@ -4,6 +4,7 @@
 #pragma once
 
 #include "diagrams/box_painter.h"
+#include "diagrams/diagram_settings.h"
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/font.h"
 
@@ -12,7 +13,6 @@
 #include <memory>
 
 class CDC;
-class CDiagramSettings;
 class CWnd;
 
 /// Whether a context draws in black and white: a printer's, with "Print in black & white" on.
@@ -44,7 +44,7 @@ private:
     const CDiagramSettings& m_settings;
     bool m_blackAndWhite;
     CWnd* m_window = nullptr;
-    std::array<std::unique_ptr<CBrush>, 26> m_brushes;
+    std::array<std::unique_ptr<CBrush>, kDiagramColourCount> m_brushes;
 };
 
 /// The diagram's box font: the settings' font with its height negated, width 0 and the output
