@@ -24,6 +24,7 @@
 #include "database/nodes/data_node.h"
 #include "database/nodes/named_list_store.h"
 #include "diagrams/heading_compiler.h"
+#include "diagrams/scheme_template_check.h"
 #include "media/media_content_loader.h"
 #include "media/window/install_media_window.h"
 #include "platform/base/paths.h"
@@ -156,6 +157,8 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     if (!InitDataModel(this))
         return FALSE;
     m_dataModelStarted = true;
+    // Templates name fields, so the schemes are checked once the field definitions are loaded.
+    InitProgramTextSchemes();
     if (!CreateWindows())
         return FALSE;
     m_pMainWnd->ShowWindow(m_nCmdShow);

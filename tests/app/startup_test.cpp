@@ -6,6 +6,7 @@
 #include "tests/app/app_fixture.h"
 
 #include "app/shell_file_types.h"
+#include "diagrams/text_scheme.h"
 #include "platform/base/paths.h"
 #include "platform/ui/windows/app.h"
 #include "queries/query_heading.h"
@@ -47,6 +48,14 @@ TEST_F(StartUpTest, QueryHeadingsAreCompiledByTheTemplateLanguage)
     ASSERT_TRUE(Start());
     ASSERT_NE(GetHeadingCompiler(), nullptr);
     EXPECT_NE(GetHeadingCompiler()->Compile("Born =Name()"), nullptr);
+}
+
+TEST_F(StartUpTest, TextSchemesHoldEveryBuiltInSchemeOnceCompiled)
+{
+    TextSchemes().ClearSchemeList();
+    ASSERT_TRUE(Start());
+    for (const BuiltInScheme& scheme : BuiltInSchemes())
+        EXPECT_NE(TextSchemes().FindScheme(scheme.name), nullptr) << scheme.name;
 }
 
 TEST_F(StartUpTest, RecordsWindowBringsItsMenuAndToolbarOnly)

@@ -1,0 +1,91 @@
+// diagrams/window/box_painter_dc.h: measuring and painting diagram boxes on a device context
+// (the diagram elements' IBoxPainter), and the measuring context boxes are sized on: the
+// printer's in the diagram's orientation, else the window's.
+#pragma once
+
+#include "diagrams/box_painter.h"
+#include "diagrams/diagram_settings.h"
+#include "platform/ui/drawing/brush.h"
+#include "platform/ui/drawing/font.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class CDC;
+class CWnd;
+
+/// Whether a context draws in black and white: a printer's, with "Print in black & white" on.
+bool PrintsInBlackAndWhite(const CDC& dc, const CDiagramSettings& settings);
+
+/// Paints boxes with the settings' colours on a context whose font and pen the caller selects
+/// (the diagram font; the box outline pen). Lines and outlines go through the zoom-safe
+/// routines. In black and white, fills are white (hollow for transparent rows), text is black
+/// and handles are left out.
+class CDCBoxPainter : public IBoxPainter {
+public:
+    CDCBoxPainter(CDC& dc, const CDiagramSettings& settings, bool blackAndWhite);
+
+    CSize MeasureText(std::string_view line) override;
+    void DrawBox(const CRect& box, int colourRow) override;
+    /// The whole first characters that fit the area's width, centred; clipped to the area.
+    void DrawTextLine(const CRect& area, int top, std::string_view line, COLORREF colour) override;
+    void DrawPicture(CMediaItem& picture, const CRect& rect, const RECT* crop) override;
+    /// Eight squares, at the corners and the middles of the sides, from 2 pixels before to 4
+    /// after each point, in the system highlight colour without outline; removing repaints
+    /// them (window set) instead.
+    void DrawHandles(const CRect& box, bool remove) override;
+
+    /// The window whose area removing handles repaints.
+    void SetWindow(CWnd* window) { m_window = window; }
+
+private:
+    CDC& m_dc;
+    const CDiagramSettings& m_settings;
+    bool m_blackAndWhite;
+    CWnd* m_window = nullptr;
+    std::array<std::unique_ptr<CBrush>, kDiagramColourCount> m_brushes;
+};
+
+/// The diagram's box font: the settings' font with its height negated, width 0 and the output
+/// precision, clip precision and quality the diagram uses.
+LOGFONT DiagramBoxFont(const CDiagramSettings& settings);
+
+/// A measuring context for boxes, owning its context and the diagram font selected into it.
+class CBoxMeasurer : public IBoxPainter {
+public:
+    ~CBoxMeasurer() override;
+    /// The printer's context in the diagram's orientation ("Print landscape"), measured on a
+    /// copy of the program's printer settings; without a printer the window's. prepare (may be
+    /// empty) sets the context up as for painting; it is told whether the context is a
+    /// printer's. Null when no context can be made.
+    static std::unique_ptr<CBoxMeasurer>
+    Create(const CDiagramSettings& settings, CWnd* window,
+           const std::function<void(CDC&, bool printer)>& prepare);
+    bool OnPrinter() const { return m_printer; }
+    CDC& DC() { return *m_dc; }
+
+    CSize MeasureText(std::string_view line) override { return m_painter->MeasureText(line); }
+    void DrawBox(const CRect& box, int row) override { m_painter->DrawBox(box, row); }
+    void DrawTextLine(const CRect& area, int top, std::string_view line, COLORREF colour) override
+    {
+        m_painter->DrawTextLine(area, top, line, colour);
+    }
+    void DrawPicture(CMediaItem& picture, const CRect& rect, const RECT* crop) override
+    {
+        m_painter->DrawPicture(picture, rect, crop);
+    }
+    void DrawHandles(const CRect& box, bool remove) override
+    {
+        m_painter->DrawHandles(box, remove);
+    }
+
+private:
+    CBoxMeasurer() = default;
+
+    std::unique_ptr<CDC> m_dc;
+    bool m_printer = false;
+    CFont m_font;
+    CFont* m_oldFont = nullptr;
+    std::unique_ptr<CDCBoxPainter> m_painter;
+};
