@@ -68,8 +68,9 @@ bool IsDroppedControl(char32_t code)
 
 void AppendRtfUnit(std::string& out, unsigned unit)
 {
-    // RTF writes \u with a signed 16-bit number.
-    out += text::Format("\\u%d?", int(static_cast<short>(unit)));
+    // RTF writes \u with a signed 16-bit number; the fallback for readers without Unicode is
+    // "?" written as \'3f, which no reader takes for the start of a word.
+    out += text::Format("\\u%d\\'3f", int(static_cast<short>(unit)));
 }
 
 void AppendHtml(std::string& out, char32_t code)
@@ -122,12 +123,30 @@ void AppendRtf(std::string& out, char32_t code)
     }
 }
 
+/// Plain text: CR LF, LF CR and a lone CR become LF.
+std::string PlainLines(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            out += c;
+            continue;
+        }
+        out += '\n';
+        if (i + 1 < text.size() && text[i + 1] != c && (text[i + 1] == '\r' || text[i + 1] == '\n'))
+            ++i;
+    }
+    return out;
+}
+
 } // namespace
 
 std::string EscapeRptText(int kind, std::string_view text)
 {
     if (kind != kRptHtml && kind != kRptRtf)
-        return std::string(text);
+        return PlainLines(text);
     std::string out;
     out.reserve(text.size() + text.size() / 8);
     for (std::size_t position = 0; position < text.size();) {
@@ -149,9 +168,5 @@ std::string EscapeRptText(int kind, std::string_view text)
 
 void CRptSink::Text(std::string_view text)
 {
-    if (m_kind != kRptHtml && m_kind != kRptRtf) {
-        Put(text);
-        return;
-    }
     Put(EscapeRptText(m_kind, text));
 }

@@ -19,9 +19,10 @@ public:
     /// Format words, written as given.
     void Markup(std::string_view markup) { Put(markup); }
     /// Text of the report (UTF-8). HTML: "&", "<", ">" and """ become entities. RTF: "\", "{"
-    /// and "}" are escaped, a line feed becomes \line, every character beyond ASCII \uN (with
-    /// "?" for readers without Unicode). Both drop control characters other than tab, line feed
-    /// and carriage return, and write bytes that are not UTF-8 as U+FFFD. Plain text passes.
+    /// and "}" are escaped, a line break becomes \line, every character beyond ASCII \uN (with
+    /// \'3f, "?", for readers without Unicode). Both drop control characters other than tab and
+    /// line breaks, and write bytes that are not UTF-8 as U+FFFD. Plain text passes unchanged
+    /// but for line breaks, which become LF.
     void Text(std::string_view text);
 
 protected:

@@ -258,13 +258,14 @@ TEST(RptWriterTest, SinksEscapeTextButNotMarkup)
         {kRptHtml, "Zoë Ødegård", "Zoë Ødegård"},
         {kRptHtml, std::string("bell\x07 bad\xff end", 14), "bell bad\xEF\xBF\xBD end"},
         {kRptRtf, "a\\b{c}", "a\\\\b\\{c\\}"},
-        {kRptRtf, "Zoë", "Zo\\u235?"},
-        {kRptRtf, "Ω\xE6\x97\xA5", "\\u937?\\u26085?"},
-        {kRptRtf, "\xF0\x9F\x98\x80", "\\u-10179?\\u-8704?"},
-        {kRptRtf, "\xEF\xBF\xBF", "\\u-1?"},
+        {kRptRtf, "Zoë", "Zo\\u235\\'3f"},
+        {kRptRtf, "Ω\xE6\x97\xA5", "\\u937\\'3f\\u26085\\'3f"},
+        {kRptRtf, "\xF0\x9F\x98\x80", "\\u-10179\\'3f\\u-8704\\'3f"},
+        {kRptRtf, "\xEF\xBF\xBF", "\\u-1\\'3f"},
         {kRptRtf, "one\r\ntwo\rthree\tfour", "one\\line two\\line three\\tab four"},
-        {kRptRtf, std::string("\xC3", 1), "\\u-3?"},
+        {kRptRtf, std::string("\xC3", 1), "\\u-3\\'3f"},
         {kRptText, "<{&}>\\ Zoë", "<{&}>\\ Zoë"},
+        {kRptText, "a\r\nb\n\rc\rd\n\ne", "a\nb\nc\nd\n\ne"},
     };
     for (const Case& c : cases) {
         CRptStringSink sink(c.kind);
