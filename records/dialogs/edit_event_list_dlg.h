@@ -6,6 +6,7 @@
 #include "controls/col_box.h"
 #include "controls/dlg_layout.h"
 #include "controls/u_button.h"
+#include "database/dictionary/event_list_entry.h"
 #include "platform/ui/dialogs/dialog.h"
 
 #include <string>
@@ -17,16 +18,6 @@ inline constexpr int IDC_LIST_TABS = 1312, IDC_LIST_ADD = 1537, IDC_LIST_ADD_ALL
                      IDC_LIST_CHOSEN_FRAME = 1021, IDC_LIST_ARROWS_FRAME = 1023,
                      IDC_LIST_ADD_CUSTOM = 3, IDC_LIST_EVENTS = 5000, IDC_LIST_ATTRIBUTES = 5001,
                      IDC_LIST_CHOSEN = 5002, IDC_LIST_UP = 1022, IDC_LIST_DOWN = 1023;
-
-/// One kind of the list: a standard kind by field id, or a custom kind (1 event, 2 attribute) by
-/// name.
-struct CEventListEntry {
-    int m_fieldId = 0;
-    std::string m_customName;
-    int m_customKind = 0;
-
-    bool operator==(const CEventListEntry&) const = default;
-};
 
 /// On IDOK the caller's list has been replaced by the chosen rows in their order.
 class CEditEventListDlg final : public CDialog, private CColBoxOwner, private CUButtonListener {
