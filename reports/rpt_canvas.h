@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+class IMediaContent;
+
 /// The sheet of the device the report is laid out for, in device pixels: the whole sheet, the
 /// printable area's offset from its corner, and the resolution. A device that reports no sheet
 /// size (0) gives its printable size there.
@@ -25,11 +27,11 @@ struct RptFontMetrics {
 };
 
 /// A picture as the layout places it: its size in pixels, the caption drawn below it, and the
-/// file the drawing side reads it from.
+/// loaded content of its multimedia object, which draws it (not owned; may be null).
 struct RptPicture {
     int widthPixels = 0, heightPixels = 0;
     std::string caption;
-    std::string path;
+    IMediaContent* content = nullptr;
 };
 
 /// How a run of text stands in its rectangle.

@@ -2,6 +2,7 @@
 // and a report body made of scripted entries.
 #pragma once
 
+#include "database/multimedia/media_content.h"
 #include "reports/rpt_canvas.h"
 #include "reports/rpt_page_layout.h"
 
@@ -18,6 +19,18 @@ inline RptDevicePage LetterAt720()
 {
     return {6120, 7920, 36, 36, 6048, 7848, 720, 720};
 }
+
+/// Picture content that only has a name, for telling pictures apart on the canvas.
+class NamedContent : public IMediaContent {
+public:
+    explicit NamedContent(std::string name) : name(std::move(name)) {}
+    CSize GetExtent() const override { return {96, 96}; }
+    bool Draw(CDC& /*dc*/, const RECT& /*target*/, const RECT* /*source*/) override
+    {
+        return false;
+    }
+    std::string name;
+};
 
 /// Every character (byte) of a font of height h is h / 2 wide; a line is 1.2 h high, its ascent h.
 class FakeCanvas : public IRptCanvas {
@@ -62,7 +75,9 @@ public:
     }
     void DrawPicture(const CRect& rect, const RptPicture& picture) override
     {
-        drawn.push_back({Drawn::Picture, -1, rect, RptAlign::Left, 0, 0, picture.path, false});
+        const auto* named = dynamic_cast<const NamedContent*>(picture.content);
+        drawn.push_back({Drawn::Picture, -1, rect, RptAlign::Left, 0, 0,
+                         named ? named->name : std::string(), false});
     }
 
     /// The texts drawn, in order.

@@ -35,6 +35,16 @@ std::map<std::string, Placed> DrawAll(const RptPageSettings& settings, ScriptBod
     return placed;
 }
 
+/// The content of picture n, named "pic" and n.
+NamedContent& Named(std::size_t n)
+{
+    static std::vector<std::unique_ptr<NamedContent>> pictures;
+    while (pictures.size() < n)
+        pictures.push_back(
+            std::make_unique<NamedContent>("pic" + std::to_string(pictures.size() + 1)));
+    return *pictures[n - 1];
+}
+
 std::string Filler(int lines)
 {
     std::string text;
@@ -126,11 +136,10 @@ TEST_P(Pictures, StandAsTheirPlacementSays)
                                 if (c.linesBefore)
                                     layout.EmitRow(ctx, Filler(c.linesBefore), "", 0, 0, 1, 2);
                                 layout.BeginPictures(ctx, 1);
-                                int n = 0;
+                                std::size_t n = 0;
                                 for (RptPlacement placement : c.placements)
-                                    layout.PlacePicture(ctx,
-                                                        {96, 96, "", "pic" + std::to_string(++n)},
-                                                        placement, c.maxSize, c.maxSize);
+                                    layout.PlacePicture(ctx, {96, 96, "", &Named(++n)}, placement,
+                                                        c.maxSize, c.maxSize);
                                 layout.EndPictures(ctx, 0);
                                 return layout.EmitRow(ctx, "after", "", 0, 0, 1, 2);
                             }});
@@ -204,12 +213,12 @@ TEST(RptPictures, GapsFrameThePictureAndItsCaption)
     body.entries.push_back(
         {"entry", [](CRptPageLayout& layout, CRptFontSet& ctx) {
              layout.BeginPictures(ctx, 1);
-             layout.PlacePicture(ctx, {96, 96, "Cap", "pic"}, P::AboveLeft, 0, 0);
+             layout.PlacePicture(ctx, {96, 96, "Cap", &Named(1)}, P::AboveLeft, 0, 0);
              layout.EndPictures(ctx, 0);
              return layout.EmitRow(ctx, "after", "", 0, 0, 1, 2);
          }});
     std::map<std::string, Placed> placed = DrawAll(settings, body);
-    EXPECT_EQ(placed["pic"].rect, CRect(792, 792, 1512, 1512));
+    EXPECT_EQ(placed["pic1"].rect, CRect(792, 792, 1512, 1512));
     EXPECT_EQ(placed["Cap"].rect, CRect(792, 1548, 1512, 1668));
     EXPECT_EQ(placed["after"].rect.top, 720 + 72 + 720 + 36 + 120 + 72);
 }
@@ -220,12 +229,12 @@ TEST(RptPictures, TheColumnBesideThemClosesBelowThemOrAtAHeading)
     body.entries.push_back(
         {"entry", [](CRptPageLayout& layout, CRptFontSet& ctx) {
              layout.BeginPictures(ctx, 1);
-             layout.PlacePicture(ctx, {96, 96, "", "pic"}, P::RightOfText, 100, 100);
+             layout.PlacePicture(ctx, {96, 96, "", &Named(1)}, P::RightOfText, 100, 100);
              layout.EndPictures(ctx, 0);
              layout.EmitRow(ctx, std::string(600, 'a'), "", 0, 0, 1, 2);
              layout.EmitRow(ctx, std::string(100, 'b'), "", 0, 0, 1, 2);
              layout.BeginPictures(ctx, 1);
-             layout.PlacePicture(ctx, {96, 96, "", "pic2"}, P::RightOfText, 100, 100);
+             layout.PlacePicture(ctx, {96, 96, "", &Named(2)}, P::RightOfText, 100, 100);
              layout.EndPictures(ctx, 0);
              layout.EmitHeading(ctx, 0, "Next");
              return true;
