@@ -10,10 +10,11 @@ namespace {
 /// Measures of a slot when no canvas can tell them.
 constexpr RptFontMetrics kFallbackMetrics{10, 9};
 
-/// A size below one point is taken as ten points, so that no font has no height.
+/// A size below one point is taken as ten points, so that no font has no height; a size read
+/// from a file is held to a thousand points.
 int PointSize(const LOGFONT& font)
 {
-    return font.lfHeight >= 1 ? int(font.lfHeight) : 10;
+    return font.lfHeight >= 1 ? int(std::min<LONG>(font.lfHeight, 1000)) : 10;
 }
 
 } // namespace

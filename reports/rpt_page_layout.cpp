@@ -14,6 +14,9 @@ namespace {
 constexpr int kHeaderTextSpace = 40;
 /// Space between the header block and the content, and between the content and the footer.
 constexpr int kHeaderGap = 60;
+/// The longest length a setting can give, in hundredths of an inch; gaps in points and rule
+/// depths in hundredths of a point are held to a tenth of it, and kept lines to a thousand.
+constexpr int kLongestLength = 1000000;
 
 /// Replaces the first token in text by value.
 void ReplaceFirst(std::string& text, std::string_view token, std::string_view value)
@@ -35,7 +38,8 @@ CRptPageLayout::CRptPageLayout(RptPageSettings settings) : m_settings(std::move(
 
 int CRptPageLayout::ToUnits(int hundredthsOfInch) const
 {
-    return int(720LL * hundredthsOfInch / 100);
+    // Lengths read from a file may be anything: beyond 10,000 inches none means more.
+    return int(720LL * std::clamp(hundredthsOfInch, -kLongestLength, kLongestLength) / 100);
 }
 
 bool CRptPageLayout::MeasurePage(IRptCanvas& canvas)
@@ -84,7 +88,7 @@ void CRptPageLayout::ComputeMetrics(const CRptFontSet& ctx)
             height = std::max(height, ctx.Metrics(firstSlot + i).lineHeight);
             ascent = std::max(ascent, ctx.Metrics(firstSlot + i).ascent);
         }
-        rule = line ? std::max(1, lineDepth * 10 / 100) : 0;
+        rule = line ? std::max(1, std::clamp(lineDepth, 0, kLongestLength / 10) / 10) : 0;
         return height > 0 || rule > 0 ? kHeaderGap + rule : 0;
     };
     int headerAscent = 0, footerAscent = 0;
@@ -115,14 +119,15 @@ void CRptPageLayout::ComputeMetrics(const CRptFontSet& ctx)
 
     for (std::size_t i = 0; i < 4; ++i)
         m.columns[i] = std::max(0, ToUnits(m_settings.columnStarts[i]));
-    m.indentStep1 = ToUnits(m_settings.tabWidth);
-    m.indentStep2 = ToUnits(m_settings.paraIndent);
+    m.indentStep1 = std::max(0, ToUnits(m_settings.tabWidth));
+    m.indentStep2 = std::max(0, ToUnits(m_settings.paraIndent));
+    const auto points = [](int value) { return std::clamp(value, 0, kLongestLength / 10) * 10; };
     for (std::size_t level = 0; level < 3; ++level) {
         const RptHeadingLayout& style = m_settings.headingStyles[level];
-        const int thickness = std::max(0, style.lineDepth) * 10 / 100;
-        m.headings[level] = {std::max(0, style.gapAbove) * 10, std::max(0, style.gapBelow) * 10,
+        const int thickness = std::clamp(style.lineDepth, 0, kLongestLength / 10) / 10;
+        m.headings[level] = {points(style.gapAbove), points(style.gapBelow),
                              style.lineAbove ? thickness : 0, style.lineBelow ? thickness : 0,
-                             std::max(0, style.keepWithNext)};
+                             std::clamp(style.keepWithNext, 0, 1000)};
     }
     const RptPictureGaps& gaps = m_settings.pictureGaps;
     m.pictureGaps = {ToUnits(std::max(0, gaps.left)), ToUnits(std::max(0, gaps.top)),

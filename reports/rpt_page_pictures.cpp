@@ -8,10 +8,11 @@
 
 namespace {
 
-/// A picture's own size in logical units, taking its pixels at 96 to the inch.
+/// A picture's own size in logical units, taking its pixels at 96 to the inch; a size read from
+/// a file is held to a thousand inches.
 int PixelsToUnits(int pixels)
 {
-    return pixels * 720 / 96;
+    return int(std::min<long long>(720LL * pixels / 96, 720000));
 }
 
 bool After(const RptPosition& a, const RptPosition& b)

@@ -26,6 +26,22 @@ std::size_t FirstCharLength(std::string_view text)
     return length;
 }
 
+/// How many bytes of whole characters at the start of text fit width. Only as much of the text
+/// as may fit is measured, so that a long paragraph costs its length and not its square.
+std::size_t FitCount(IRptCanvas& canvas, std::string_view text, int width)
+{
+    std::size_t window = std::min<std::size_t>(text.size(), 256);
+    for (;;) {
+        while (window < text.size() && (static_cast<unsigned char>(text[window]) & 0xC0) == 0x80)
+            ++window;
+        const std::size_t fit =
+            std::size_t(std::max(0, canvas.GetFitCount(text.substr(0, window), width)));
+        if (fit < window || window == text.size())
+            return std::min(fit, window);
+        window = std::min(text.size(), window * 2);
+    }
+}
+
 void SkipBlanks(std::string_view& text)
 {
     std::size_t i = 0;
@@ -42,7 +58,7 @@ void WrapParagraph(IRptCanvas* canvas, std::string_view rest, int width,
     while (!rest.empty()) {
         std::size_t take = rest.size();
         if (canvas) {
-            const std::size_t fit = std::size_t(std::max(0, canvas->GetFitCount(rest, width)));
+            const std::size_t fit = FitCount(*canvas, rest, width);
             if (fit < rest.size()) {
                 std::size_t blank = fit;
                 while (blank > 0 && !IsBlank(rest[blank]))

@@ -48,6 +48,8 @@ public:
     RptDevicePage device = LetterAt720();
     CSize mapped;
     std::vector<Drawn> drawn;
+    /// The bytes handed to GetFitCount.
+    std::size_t measured = 0;
 
     RptDevicePage GetDevicePage() const override { return device; }
     void SetupMapping(int pageWidth, int pageHeight) override { mapped = {pageWidth, pageHeight}; }
@@ -60,6 +62,7 @@ public:
     int GetTextWidth(std::string_view text) override { return int(text.size()) * CharWidth(); }
     int GetFitCount(std::string_view text, int width) override
     {
+        measured += text.size();
         return std::min(int(text.size()), std::max(0, width) / CharWidth());
     }
     void DrawTextRun(const CRect& rect, RptAlign align, int x, int baseline, std::string_view text,

@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 
+#include <limits>
+
 namespace rpt_test {
 namespace {
 
@@ -331,6 +333,64 @@ TEST(RptPage, AStoppedBuildKeepsThePagesLaidOutAndSaysSo)
     layout.PrintPage(body, canvas, 1);
     EXPECT_EQ(canvas.Texts().back(), "line 30");
     EXPECT_EQ(canvas.Texts().size(), 30u + 6u);
+}
+
+TEST(RptPage, AHundredThousandCharacterParagraphIsLaidOutWholeInLinearTime)
+{
+    ScriptBody body;
+    body.entries.push_back({"entry", [](CRptPageLayout& layout, CRptFontSet& ctx) {
+                                return layout.EmitRow(ctx, std::string(100000, 'n'), "", 0, 0, 1,
+                                                      2);
+                            }});
+    FakeCanvas canvas;
+    CRptPageLayout layout(PlainSettings());
+    layout.Build(body, canvas, "", "");
+    // 93 characters a line, 54 lines a page.
+    EXPECT_EQ(layout.GetPageCount(), (100000 / 93 + 1 + 53) / 54);
+    EXPECT_LT(canvas.measured, 10u * 100000u);
+    std::size_t drawn = 0;
+    for (int page = 0; page < layout.GetPageCount(); ++page) {
+        canvas.drawn.clear();
+        layout.PrintPage(body, canvas, page);
+        for (const std::string& text : canvas.Texts())
+            drawn += text.size();
+    }
+    EXPECT_EQ(drawn, 100000u);
+}
+
+TEST(RptPage, SettingsAndPicturesOfAnySizeStillGivePages)
+{
+    constexpr int kHuge = std::numeric_limits<int>::max();
+    RptPageSettings settings = PlainSettings();
+    settings.marginTop = settings.marginLeft = kHuge;
+    settings.marginBottom = std::numeric_limits<int>::min();
+    settings.columnStarts = {-kHuge, kHuge, -5, kHuge};
+    settings.tabWidth = std::numeric_limits<int>::min();
+    settings.minHeaderDepth = kHuge;
+    settings.headerLine = true;
+    settings.headerLineDepth = kHuge;
+    settings.headingStyles[0] = {true, true, kHuge, kHuge, kHuge, kHuge};
+    settings.pictureGaps = {kHuge, kHuge, kHuge, kHuge, kHuge};
+    settings.fonts[0].lfHeight = kHuge;
+    ScriptBody body;
+    for (int i = 0; i < 3; ++i)
+        body.entries.push_back({"entry", [](CRptPageLayout& layout, CRptFontSet& ctx) {
+                                    layout.EmitHeading(ctx, 0, "Heading");
+                                    layout.BeginPictures(ctx, 0);
+                                    layout.PlacePicture(ctx, {kHuge, kHuge, "caption", nullptr},
+                                                        RptPlacement::RowsLeft, kHuge, 0);
+                                    layout.EndPictures(ctx, kHuge);
+                                    const RptRun runs[] = {{"a", 1, ""}, {"b", 2, ""}};
+                                    layout.EmitRuns(ctx, 1, runs);
+                                    return layout.EmitRow(ctx, "row", "", 1, 3, 1, 2);
+                                }});
+    FakeCanvas canvas;
+    CRptPageLayout layout(settings);
+    ASSERT_EQ(layout.Build(body, canvas, "", ""), RptBuildResult::Done);
+    EXPECT_GT(layout.GetPageCount(), 0);
+    EXPECT_LT(layout.GetPageCount(), 100);
+    layout.PrintPage(body, canvas, layout.GetPageCount() - 1);
+    EXPECT_FALSE(canvas.drawn.empty());
 }
 
 } // namespace
