@@ -1,0 +1,230 @@
+// reports/rpt_fact_text.cpp: fact and LDS ordinance texts, fact filtering, fact rows and
+// summaries.
+#include "reports/rpt_fact_text.h"
+
+#include "database/dates/date_node.h"
+#include "database/dictionary/field_def.h"
+#include "database/dictionary/field_ids.h"
+#include "database/kin/ind_rec.h"
+#include "database/records/fam_rec.h"
+#include "database/records/record_links.h"
+#include "database/records/record_node.h"
+#include "platform/base/text.h"
+#include "reports/rpt_page_layout.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+const char* ShortForm(int fieldId)
+{
+    switch (fieldId) {
+    case FIELD_BAPM:
+        return "bap.";
+    case FIELD_BIRT:
+        return "b.";
+    case FIELD_BURI:
+        return "bur.";
+    case FIELD_CHR:
+        return "chr.";
+    case FIELD_DEAT:
+        return "d.";
+    case FIELD_DIV:
+        return "div.";
+    case FIELD_MARR:
+        return "m.";
+    case FIELD_EDUC:
+        return "educ.";
+    default:
+        return nullptr;
+    }
+}
+
+bool IsFact(const CDataNode& node)
+{
+    const CFieldDef* def = node.GetFieldDef();
+    return def && def->HasFlag(FDF_EVENT | FDF_ATTRIBUTE);
+}
+
+/// " (n)" for a node with earlier siblings of its field, counting from 1.
+std::string Occurrence(const CDataNode& node, bool skipEmpty)
+{
+    const CDataNode* parent = node.GetParent();
+    if (!parent)
+        return {};
+    int earlier = 0;
+    for (const CDataNode* sibling = parent->GetFirstChild(); sibling && sibling != &node;
+         sibling = sibling->GetNextSibling()) {
+        if (sibling->GetFieldId() == node.GetFieldId() && !(skipEmpty && sibling->IsEmpty()))
+            ++earlier;
+    }
+    return earlier > 0 ? text::Format(" (%d)", earlier + 1) : std::string();
+}
+
+std::string ChildText(const CDataNode& node, int fieldId)
+{
+    std::string value;
+    if (const CDataNode* child = node.FindChild(nullptr, fieldId))
+        child->GetText(value, 0);
+    return value;
+}
+
+std::string NameOf(const CIndRec* individual)
+{
+    return individual ? GetRecordNameText(*individual) : std::string();
+}
+
+} // namespace
+
+std::string RptFactLabel(const CDataNode& fact, const RptLabelOptions& options)
+{
+    if (!IsFact(fact))
+        return {};
+    const int fieldId = fact.GetFieldId();
+    std::string label;
+    if ((fieldId == FIELD_EVEN || fieldId == FIELD_CUSTOM_ATTR) && fact.GetTypeText().empty()) {
+        label = fieldId == FIELD_EVEN ? "<Custom Event>" : "<Custom Attribute>";
+    } else if (const char* shortForm = options.abbreviate ? ShortForm(fieldId) : nullptr) {
+        label = shortForm;
+    } else {
+        GetFactLabel(fact, label, false);
+    }
+    if (options.numbered)
+        label += Occurrence(fact, options.skipEmptyInCount);
+    if (options.colon)
+        label += ':';
+    if (options.lowerCase)
+        std::transform(label.begin(), label.end(), label.begin(),
+                       [](unsigned char c) { return char(std::tolower(c)); });
+    return label;
+}
+
+std::string RptFactDate(const CDataNode& fact, int dateFormat, const CIndRec* individual)
+{
+    const auto* date = dynamic_cast<const CDateNode*>(fact.FindChild(nullptr, FIELD_DATE));
+    if (!date || date->IsEmpty())
+        return {};
+    std::string text = date->FormatText(false, dateFormat);
+    if (individual) {
+        std::string age;
+        FormatAgeAtEvent(*individual, age, fact, AGE_ROLE_OWN_EVENT, false, false);
+        if (!age.empty())
+            text += " (age " + age + ")";
+    }
+    return text;
+}
+
+std::string RptFactPlace(const CDataNode& fact, bool withValue, std::string_view separator)
+{
+    const std::string place = ChildText(fact, FIELD_PLAC);
+    const CFieldDef* def = fact.GetFieldDef();
+    if (!withValue || !def || !def->HasFlag(FDF_ATTRIBUTE) || fact.GetFieldId() == FIELD_RESI)
+        return place;
+    std::string value;
+    fact.GetText(value, 0);
+    if (value.empty())
+        value = "-";
+    if (!place.empty())
+        value += std::string(separator.empty() ? "; " : separator) + place;
+    return value;
+}
+
+std::string RptFactSummaryText(std::string_view label, std::string_view date,
+                               std::string_view place)
+{
+    if (date.empty() && place.empty())
+        return {};
+    std::string summary(label);
+    summary += ' ';
+    summary += date;
+    if (!date.empty() && !place.empty())
+        summary += ", ";
+    summary += place;
+    return summary;
+}
+
+std::string RptLdsOrdinanceLabel(const CDataNode& ordinance, const CIndRec* individual,
+                                 const CFamRec* family, bool numbered)
+{
+    std::string label;
+    switch (ordinance.GetFieldId()) {
+    case FIELD_SLGC: {
+        label = "Seal to parents";
+        const CDataNode* link = ordinance.FindChild(nullptr, FIELD_FAMC);
+        const CFamRec* parents = link ? AsFamily(link->GetLinkTarget()) : nullptr;
+        const std::string husband = parents ? NameOf(parents->GetHusband()) : std::string();
+        const std::string wife = parents ? NameOf(parents->GetWife()) : std::string();
+        if (!husband.empty() || !wife.empty())
+            label +=
+                " (" + husband + (!husband.empty() && !wife.empty() ? " and " : "") + wife + ")";
+        break;
+    }
+    case FIELD_SLGS: {
+        label = "Seal to spouse";
+        const std::string spouse =
+            family && individual ? NameOf(individual->GetSpouseInFamily(family)) : std::string();
+        if (!spouse.empty())
+            label += " (" + spouse + ")";
+        break;
+    }
+    default:
+        if (ordinance.GetFieldDef())
+            label = ordinance.GetFieldDef()->GetLabel();
+        if (label.starts_with("LDS "))
+            label.erase(0, 4);
+        break;
+    }
+    if (numbered)
+        label += Occurrence(ordinance, false);
+    return label;
+}
+
+CDataNode* RptNextFact(const CRecordNode& record, const CDataNode* after, RptFactFilterMode mode,
+                       const RptFactInList& inList)
+{
+    for (CDataNode* fact = record.GetNextFact(after, false); fact;
+         fact = record.GetNextFact(fact, false)) {
+        if (mode == RptFactFilterMode::All || !inList)
+            return fact;
+        if (inList(*fact) == (mode == RptFactFilterMode::OnlyListed))
+            return fact;
+    }
+    return nullptr;
+}
+
+bool RptWriteFactRow(CRptPageLayout& layout, CRptFontSet& ctx, int level, const CDataNode& fact,
+                     int dateFormat, const CIndRec* individual, std::string_view marks)
+{
+    const std::string date = RptFactDate(fact, dateFormat, individual);
+    const std::string place = RptFactPlace(fact, true, "; ");
+    const RptRun runs[] = {
+        {RptFactLabel(fact, {}), 1, ""},
+        {date, 2, place.empty() && !date.empty() ? std::string(marks) : std::string()},
+        {place, 2, place.empty() ? std::string() : std::string(marks)}};
+    return layout.EmitRuns(ctx, level, runs);
+}
+
+bool RptWriteFactSummary(CRptPageLayout& layout, CRptFontSet& ctx, const CRecordNode& record,
+                         int level, int dateFormat, std::string* line, RptFactFilterMode mode,
+                         const RptFactInList& inList)
+{
+    RptLabelOptions options;
+    options.abbreviate = options.lowerCase = true;
+    for (const CDataNode* fact = RptNextFact(record, nullptr, mode, inList); fact;
+         fact = RptNextFact(record, fact, mode, inList)) {
+        const std::string summary = RptFactSummaryText(RptFactLabel(*fact, options),
+                                                       RptFactDate(*fact, dateFormat, nullptr),
+                                                       RptFactPlace(*fact, true, ", "));
+        if (summary.empty())
+            continue;
+        if (line) {
+            if (!line->empty())
+                *line += "; ";
+            *line += summary;
+        } else if (!layout.EmitRow(ctx, summary, "", 1, level, level, 2)) {
+            return false;
+        }
+    }
+    return true;
+}

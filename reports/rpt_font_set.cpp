@@ -1,0 +1,71 @@
+// reports/rpt_font_set.cpp: the rendering context's fonts, content and side column.
+#include "reports/rpt_font_set.h"
+
+#include "reports/rpt_page_settings.h"
+
+#include <algorithm>
+
+namespace {
+
+/// Measures of a slot when no canvas can tell them.
+constexpr RptFontMetrics kFallbackMetrics{10, 9};
+
+/// A size below one point is taken as ten points, so that no font has no height; a size read
+/// from a file is held to a thousand points.
+int PointSize(const LOGFONT& font)
+{
+    return font.lfHeight >= 1 ? int(std::min<LONG>(font.lfHeight, 1000)) : 10;
+}
+
+} // namespace
+
+int RptFontSlot(int level, int part)
+{
+    level = std::clamp(level, 0, 2);
+    part = std::clamp(part, 0, 2);
+    return level == 0 ? 0 : level == 1 ? 1 + part : 4 + part;
+}
+
+void CRptFontSet::Create(const RptPageSettings& settings, IRptCanvas* canvas)
+{
+    m_canvas = canvas;
+    for (int slot = 0; slot < kRptSlotCount; ++slot) {
+        const LOGFONT& font = slot < kRptSlotHeader ? settings.fonts[std::size_t(slot)]
+                              : slot < kRptSlotFooter
+                                  ? settings.headerFonts[std::size_t(slot - kRptSlotHeader)]
+                                  : settings.footerFonts[std::size_t(slot - kRptSlotFooter)];
+        // Ten logical units to the point.
+        m_metrics[std::size_t(slot)] =
+            canvas ? canvas->CreateFont(slot, font, -10 * PointSize(font)) : kFallbackMetrics;
+        if (m_metrics[std::size_t(slot)].lineHeight < 1)
+            m_metrics[std::size_t(slot)] = kFallbackMetrics;
+    }
+}
+
+int CRptFontSet::MinimumEntryHeight() const
+{
+    return m_metrics[0].lineHeight + m_metrics[std::size_t(RptFontSlot(1, 2))].lineHeight;
+}
+
+void CRptFontSet::SetContent(const CRect& content)
+{
+    m_content = content;
+    columnLeft = content.left;
+    columnRight = content.right;
+}
+
+void CRptFontSet::ClearSidePictures(int& atPage, int& atY)
+{
+    if (!pictures.sideOpen)
+        return;
+    const RptPosition bottom = pictures.sideBottom;
+    if (atPage < bottom.page) {
+        atPage = bottom.page;
+        atY = bottom.y;
+    } else if (atPage == bottom.page && atY < bottom.y) {
+        atY = bottom.y;
+    }
+    pictures.sideOpen = false;
+    columnLeft = m_content.left;
+    columnRight = m_content.right;
+}

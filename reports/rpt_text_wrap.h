@@ -1,0 +1,20 @@
+// reports/rpt_text_wrap.h: breaking report text into the lines that fit a column.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class IRptCanvas;
+
+/// One line of wrapped text; the last line of each paragraph is marked, as it is never stretched.
+struct RptLine {
+    std::string text;
+    bool endsParagraph = false;
+};
+
+/// The lines of text in the font of slot, each fitting width: a paragraph ends at CR, LF or a
+/// pair of them; a line too wide breaks after its last blank that lets it fit, else after the
+/// last character that fits (at least one); blanks at a break and empty lines are left out.
+/// Without a canvas each paragraph is one line.
+std::vector<RptLine> RptWrapText(IRptCanvas* canvas, int slot, std::string_view text, int width);

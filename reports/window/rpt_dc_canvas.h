@@ -1,0 +1,42 @@
+// reports/window/rpt_dc_canvas.h: the report canvas over a device context: report pages measured
+// and drawn on a printer, a print preview or the screen.
+#pragma once
+
+#include "reports/rpt_canvas.h"
+#include "reports/rpt_font_set.h"
+
+#include <array>
+#include <memory>
+
+class CDC;
+class CFont;
+
+/// Draws on dc, which it leaves with its mapping set and the last font selected until the
+/// canvas goes; the fonts made are the canvas's own.
+class CRptDcCanvas final : public IRptCanvas {
+public:
+    explicit CRptDcCanvas(CDC& dc);
+    ~CRptDcCanvas() override;
+    CRptDcCanvas(const CRptDcCanvas&) = delete;
+    CRptDcCanvas& operator=(const CRptDcCanvas&) = delete;
+
+    /// The sheet of a printer context; a context without a sheet gives its drawing area.
+    RptDevicePage GetDevicePage() const override;
+    /// Anisotropic mapping of the page onto the whole sheet, whose corner lies the printable
+    /// area's offset above and left of the context's origin.
+    void SetupMapping(int pageWidth, int pageHeight) override;
+    RptFontMetrics CreateFont(int slot, const LOGFONT& font, int height) override;
+    void SelectFont(int slot) override;
+    int GetTextWidth(std::string_view text) override;
+    int GetFitCount(std::string_view text, int width) override;
+    void DrawTextRun(const CRect& rect, RptAlign align, int x, int baseline, std::string_view text,
+                     bool justify) override;
+    void DrawRule(int left, int right, int y, int thickness) override;
+    void DrawPicture(const CRect& rect, const RptPicture& picture) override;
+
+private:
+    CDC& m_dc;
+    std::array<std::unique_ptr<CFont>, kRptSlotCount> m_fonts;
+    CFont* m_oldFont = nullptr;
+    bool m_selected = false;
+};
