@@ -120,7 +120,8 @@ TEST_F(MediaWindowTest, LookingAtAnObjectChangesNothingAndANoteIsMadeWhenWritten
 
     // Writing in the note of Ann's link makes the note, and the link takes its number.
     List().SelectLinkRow(1);
-    TestHooks::SetText(*List().GetNoteEdit().GetParent(), kMediaNoteEditId, "At the church door");
+    CEdit& noteEdit = List().GetNoteEdit();
+    TestHooks::SetText(*noteEdit.GetParent(), noteEdit.GetDlgCtrlID(), "At the church door");
     List().CommitNote();
     const CMeLinkEntry* entry = List().GetSelectedEntry();
     ASSERT_NE(entry, nullptr);
@@ -129,7 +130,10 @@ TEST_F(MediaWindowTest, LookingAtAnObjectChangesNothingAndANoteIsMadeWhenWritten
     EXPECT_EQ(FieldNumber(
                   ann->FindChild(nullptr, FIELD_OBJE)->FindChild(nullptr, FIELD_OBJE_LINK_NUMBER)),
               entry->number);
-    EXPECT_THAT(List().GetLinkRowTexts()[1], HasSubstr("\"At the church door\""));
+    const auto* note = dynamic_cast<const CTextValueNode*>(entry->note);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->GetValue(), "At the church door");
+    EXPECT_THAT(List().GetLinkRowTexts()[1], HasSubstr("Ann")) << "the row shows the record";
 }
 
 TEST_F(MediaWindowTest, TheCaptionBarStoresWhatIsTypedAndAnEmptiedFieldStaysEmpty)
