@@ -143,15 +143,38 @@ TEST_F(MediaWindowTest, TheCaptionBarStoresWhatIsTypedAndAnEmptiedFieldStaysEmpt
     m_window->SetContextRecord(wedding, 0, 0);
     CMeCaptionBar& bar = m_window->GetDisplayPane().GetCaptionBar();
     EXPECT_EQ(Text(bar, CMeCaptionBar::kTitleId), "wedding.bmp");
+    const auto type = [](CDataCtlBox& control, const char* text) {
+        CEdit& edit = control.GetEdit();
+        TestHooks::SetText(*edit.GetParent(), edit.GetDlgCtrlID(), text);
+    };
     TestHooks::SetText(bar, CMeCaptionBar::kTitleId, "The wedding");
-    TestHooks::SetText(bar, CMeCaptionBar::kNoteId, "First line\r\nSecond line");
+    type(bar.GetNoteCtl(), "First line\r\nSecond line");
+    type(bar.GetDateCtl(), "12 jun 1921");
     bar.Commit();
     EXPECT_EQ(wedding->GetTitle(), "The wedding");
     const auto* note =
         dynamic_cast<const CTextValueNode*>(wedding->FindChild(nullptr, FIELD_EXT_NOTE));
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(note->GetValue(), "First line\nSecond line");
+    std::string date;
+    ASSERT_NE(wedding->FindChild(nullptr, FIELD_OBJE_DATE), nullptr);
+    wedding->FindChild(nullptr, FIELD_OBJE_DATE)->GetText(date, 0);
+    EXPECT_EQ(date, "12 June 1921");
     EXPECT_EQ(Title(), "Multimedia Object Record - The wedding") << "the title follows the record";
+
+    // Showing another object and this one again stores nothing: the date shown in its long
+    // form reads back as the same date.
+    CObjRec* church = NewPicture(40, 30, "church.bmp");
+    NotifyChanges();
+    bar.Fill(church);
+    bar.Fill(wedding);
+    std::string shown;
+    bar.GetDateCtl().GetEdit().GetWindowText(shown);
+    EXPECT_THAT(shown, HasSubstr("1921")) << "the date is shown";
+    bar.Commit();
+    bar.Fill(church);
+    EXPECT_EQ(GetChangedRecords(), nullptr);
+    bar.Fill(wedding);
 
     // A change notice while a title is typed keeps what is typed.
     TestHooks::SetText(bar, CMeCaptionBar::kTitleId, "");
