@@ -14,6 +14,8 @@
 #include "platform/ui/drawing/pen.h"
 #include "platform/ui/windows/sys_metrics.h"
 
+#include <algorithm>
+
 namespace {
 
 /// The multi-line control's compact form: a multi-line edit with a scroll bar.
@@ -44,8 +46,50 @@ BOOL CMeCaptionBar::OnInitDialog()
     m_note.SetLabelText("Note");
     if (!PlaceControl(m_date, kDateId, 0) || !PlaceControl(m_note, kNoteId, kCompactMultiLine))
         return FALSE;
+    const auto placeOf = [this](int id) {
+        CRect rect;
+        if (CWnd* wnd = GetDlgItem(id)) {
+            wnd->GetWindowRect(&rect);
+            ScreenToClient(&rect);
+        }
+        return rect;
+    };
+    m_layout.title = placeOf(kTitleId);
+    m_layout.dateLabel = placeOf(kDateLabelId);
+    m_layout.date = placeOf(kDateId);
+    m_layout.note = placeOf(kNoteId);
+    CRect client;
+    GetClientRect(&client);
+    m_layout.margin = std::max(0, int(client.right - m_layout.note.right));
     Fill(nullptr);
     return FALSE;
+}
+
+void CMeCaptionBar::OnSize(UINT type, int cx, int cy)
+{
+    CDialog::OnSize(type, cx, cy);
+    if (!m_layout.note.IsRectEmpty())
+        LayOut(cx);
+}
+
+void CMeCaptionBar::LayOut(int width)
+{
+    const Layout& at = m_layout;
+    // Never narrower than leaves the title a third of its first width.
+    const int least = at.note.right + at.margin - 2 * at.title.Width() / 3;
+    const int shift = std::max(width, least) - (at.note.right + at.margin);
+    const auto move = [this](int id, CRect rect) {
+        if (CWnd* wnd = GetDlgItem(id))
+            wnd->MoveWindow(rect);
+    };
+    move(kTitleId, CRect(at.title.left, at.title.top, at.title.right + shift, at.title.bottom));
+    CRect label = at.dateLabel, date = at.date, note = at.note;
+    label.OffsetRect(shift, 0);
+    date.OffsetRect(shift, 0);
+    note.right += shift;
+    move(kDateLabelId, label);
+    move(kDateId, date);
+    move(kNoteId, note);
 }
 
 bool CMeCaptionBar::PlaceControl(CDataCtl& control, int id, UINT flags)

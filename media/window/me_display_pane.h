@@ -20,7 +20,7 @@ class CSubViewMedia;
 /// again; an emptied value leaves its field empty.
 class CMeCaptionBar final : public CDialog, public IDataCtlOwner {
 public:
-    static constexpr int kTitleId = 1465, kDateId = 1433, kNoteId = 1434;
+    static constexpr int kTitleId = 1465, kDateId = 1433, kNoteId = 1434, kDateLabelId = 1467;
 
     /// Shows the holder's fields (null empties the bar); the edits of another holder are stored
     /// first, and an edit being typed for the same holder is left as it is.
@@ -38,10 +38,19 @@ protected:
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
+    /// The title and the note take the width the bar has; the date keeps its width at the right.
+    void OnSize(UINT type, int cx, int cy) override;
     void OnOK() override {}
     void OnCancel() override {}
 
 private:
+    /// The places the template gives the title, the date's label and control, and the note.
+    struct Layout {
+        CRect title, dateLabel, date, note;
+        int margin = 0; // the note's gap to the right edge
+    };
+    void LayOut(int width);
+
     /// A data control and the text it was last filled with: a text that differs is the user's.
     struct DataField {
         CDataCtl* control;
@@ -53,6 +62,7 @@ private:
     static std::string TextOf(CDataCtl& control);
 
     CDataNode* m_holder = nullptr;
+    Layout m_layout;
     CDataCtlDate m_date;
     CDataCtlEditMulti m_note;
     DataField m_fields[2] = {{&m_date, 0, {}}, {&m_note, 0, {}}};

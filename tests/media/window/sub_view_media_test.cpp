@@ -69,6 +69,12 @@ TEST_F(MediaWindowTest, TheListPaneTakesHalfTheWidthUpTo250Pixels)
         EXPECT_EQ(rect.Width(), expected) << width;
         m_window.reset();
     }
+    // A window made before its frame sized it, as the program makes it, at its first size.
+    MakeWindow(0);
+    m_window->MoveWindow(0, 0, 800, 500);
+    CRect rect;
+    List().GetWindowRect(&rect);
+    EXPECT_EQ(rect.Width(), 250);
 }
 
 TEST_F(MediaWindowTest, ADeletedContextRecordEmptiesTheWindow)
