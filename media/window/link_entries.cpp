@@ -24,15 +24,6 @@ bool IsGone(const CDataNode* node)
     return false;
 }
 
-std::string FirstLine(const CDataNode* note)
-{
-    const auto* text = dynamic_cast<const CTextValueNode*>(note);
-    if (!text)
-        return {};
-    const std::string_view value = text->GetValue();
-    return std::string(value.substr(0, value.find_first_of("\r\n")));
-}
-
 } // namespace
 
 std::vector<CMeLinkEntry> BuildLinkEntries(CMediaItem& item)
@@ -67,19 +58,6 @@ std::vector<CMeLinkEntry> BuildLinkEntries(CMediaItem& item)
         paired->record = link->GetRecord();
     }
     return entries;
-}
-
-std::string LinkEntryText(const CMeLinkEntry& entry)
-{
-    std::string text;
-    if (entry.record)
-        entry.record->GetText(text, 0);
-    const std::string line = entry.note ? FirstLine(entry.note) : std::string();
-    if (!line.empty())
-        text = text.empty() ? "\"" + line + "\"" : text + " \"" + line + "\"";
-    else if (text.empty() && entry.note)
-        text = "(empty note)";
-    return text;
 }
 
 int HitTestLinkEntries(const std::vector<CMeLinkEntry>& entries, CPoint point)

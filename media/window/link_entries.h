@@ -33,10 +33,6 @@ struct CMeLinkEntry {
 /// for deletion are left out. A frame stored with its edges reversed is normalised.
 std::vector<CMeLinkEntry> BuildLinkEntries(CMediaItem& item);
 
-/// The row text: the linked record's text, and the note's first line in double quotes after it
-/// (alone without a record; "(empty note)" for a note without text and without a record).
-std::string LinkEntryText(const CMeLinkEntry& entry);
-
 /// The first entry whose frame holds point (picture pixels); -1 for none.
 int HitTestLinkEntries(const std::vector<CMeLinkEntry>& entries, CPoint point);
 

@@ -14,33 +14,21 @@
 #include "platform/ui/drawing/pen.h"
 #include "platform/ui/windows/sys_metrics.h"
 
+#include <algorithm>
+
 namespace {
 
-struct CaptionField {
-    int controlId;
-    int fieldId;
-};
-constexpr CaptionField kCaptionFields[] = {
-    {CMeCaptionBar::kTitleId, FIELD_TITL},
-    {CMeCaptionBar::kDateId, FIELD_OBJE_DATE},
-    {CMeCaptionBar::kNoteId, FIELD_EXT_NOTE},
-};
+/// The multi-line control's compact form: a multi-line edit with a scroll bar.
+constexpr UINT kCompactMultiLine = 2;
 
-/// The field's value as an edit shows it: a text field's text (line breaks CR LF), else the
-/// field's text form.
-std::string ValueOf(const CDataNode* field)
+/// The title as the edit shows it.
+std::string TitleOf(const CDataNode* holder)
 {
+    const CDataNode* field = holder ? holder->FindChild(nullptr, FIELD_TITL) : nullptr;
     if (!field)
         return {};
-    if (const auto* text = dynamic_cast<const CTextValueNode*>(field)) {
-        std::string out;
-        for (char c : text->GetValue()) {
-            if (c == '\n')
-                out += '\r';
-            out += c;
-        }
-        return out;
-    }
+    if (const auto* text = dynamic_cast<const CTextValueNode*>(field))
+        return std::string(text->GetValue());
     std::string out;
     field->GetText(out, 0);
     return out;
@@ -53,8 +41,74 @@ std::string ValueOf(const CDataNode* field)
 BOOL CMeCaptionBar::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_fields[0].fieldId = FIELD_OBJE_DATE;
+    m_fields[1].fieldId = FIELD_EXT_NOTE;
+    m_note.SetLabelText("Note");
+    if (!PlaceControl(m_date, kDateId, 0) || !PlaceControl(m_note, kNoteId, kCompactMultiLine))
+        return FALSE;
+    const auto placeOf = [this](int id) {
+        CRect rect;
+        if (CWnd* wnd = GetDlgItem(id)) {
+            wnd->GetWindowRect(&rect);
+            ScreenToClient(&rect);
+        }
+        return rect;
+    };
+    m_layout.title = placeOf(kTitleId);
+    m_layout.dateLabel = placeOf(kDateLabelId);
+    m_layout.date = placeOf(kDateId);
+    m_layout.note = placeOf(kNoteId);
+    CRect client;
+    GetClientRect(&client);
+    m_layout.margin = std::max(0, int(client.right - m_layout.note.right));
     Fill(nullptr);
     return FALSE;
+}
+
+void CMeCaptionBar::OnSize(UINT type, int cx, int cy)
+{
+    CDialog::OnSize(type, cx, cy);
+    if (!m_layout.note.IsRectEmpty())
+        LayOut(cx);
+}
+
+void CMeCaptionBar::LayOut(int width)
+{
+    const Layout& at = m_layout;
+    // Never narrower than leaves the title a third of its first width.
+    const int least = at.note.right + at.margin - 2 * at.title.Width() / 3;
+    const int shift = std::max(width, least) - (at.note.right + at.margin);
+    const auto move = [this](int id, CRect rect) {
+        if (CWnd* wnd = GetDlgItem(id))
+            wnd->MoveWindow(rect);
+    };
+    move(kTitleId, CRect(at.title.left, at.title.top, at.title.right + shift, at.title.bottom));
+    CRect label = at.dateLabel, date = at.date, note = at.note;
+    label.OffsetRect(shift, 0);
+    date.OffsetRect(shift, 0);
+    note.right += shift;
+    move(kDateLabelId, label);
+    move(kDateId, date);
+    move(kNoteId, note);
+}
+
+bool CMeCaptionBar::PlaceControl(CDataCtl& control, int id, UINT flags)
+{
+    CWnd* placeholder = GetDlgItem(id);
+    if (!placeholder)
+        return false;
+    CRect place;
+    placeholder->GetWindowRect(&place);
+    ScreenToClient(&place);
+    placeholder->DestroyWindow();
+    return control.CreateCtl(TRUE, place, this, nullptr, UINT(id), this, nullptr, flags) != FALSE;
+}
+
+std::string CMeCaptionBar::TextOf(CDataCtl& control)
+{
+    std::string text;
+    control.GetValueText(text);
+    return text;
 }
 
 void CMeCaptionBar::Fill(CDataNode* holder)
@@ -66,14 +120,23 @@ void CMeCaptionBar::Fill(CDataNode* holder)
     if (!same && m_holder && !m_holder->IsPendingDeletion())
         Commit();
     m_holder = holder;
-    for (const CaptionField& field : kCaptionFields) {
-        auto* edit = dynamic_cast<CEdit*>(GetDlgItem(field.controlId));
-        // A change notice refreshes the bar without undoing what is being typed.
-        if (!edit || (same && edit->GetModify()))
-            continue;
-        edit->SetWindowText(ValueOf(holder ? holder->FindChild(nullptr, field.fieldId) : nullptr));
+    // A change notice refreshes the bar without undoing what is being typed.
+    if (auto* edit = dynamic_cast<CEdit*>(GetDlgItem(kTitleId));
+        edit && !(same && edit->GetModify())) {
+        edit->SetWindowText(TitleOf(holder));
         edit->SetModify(FALSE);
         edit->EnableWindow(holder != nullptr);
+    }
+    for (DataField& field : m_fields) {
+        if (!field.control->GetWnd().GetSafeHwnd() ||
+            (same && TextOf(*field.control) != field.shown))
+            continue;
+        CDataNode* node = holder ? holder->FindChild(nullptr, field.fieldId) : nullptr;
+        if (!node || !node->UpdateFromControl(field.control, false, false))
+            field.control->Clear();
+        field.control->ClearModified();
+        field.shown = TextOf(*field.control);
+        field.control->SetReadOnly(holder == nullptr);
     }
 }
 
@@ -82,39 +145,49 @@ void CMeCaptionBar::Commit()
     if (!m_holder || !GetSafeHwnd())
         return;
     bool changed = false;
-    for (const CaptionField& field : kCaptionFields) {
-        auto* edit = dynamic_cast<CEdit*>(GetDlgItem(field.controlId));
-        if (!edit || !edit->GetModify())
-            continue;
+    if (auto* edit = dynamic_cast<CEdit*>(GetDlgItem(kTitleId)); edit && edit->GetModify()) {
         edit->SetModify(FALSE);
         std::string value;
         edit->GetWindowText(value);
-        std::string plain;
-        for (char c : value)
-            if (c != '\r')
-                plain += c;
-        CDataNode* child = m_holder->FindChild(nullptr, field.fieldId);
-        if (!child && plain.empty())
-            continue;
-        if (!child)
-            child = m_holder->CreateChildById(field.fieldId, {.withChildren = false});
-        if (!child)
-            continue;
-        if (dynamic_cast<CTextValueNode*>(child)) {
-            SetTextValue(child, plain);
-        } else {
-            child->SetText(plain);
+        CDataNode* child = m_holder->FindChild(nullptr, FIELD_TITL);
+        if (!child && !value.empty())
+            child = m_holder->CreateChildById(FIELD_TITL, {.withChildren = false});
+        if (child && dynamic_cast<CTextValueNode*>(child)) {
+            SetTextValue(child, value);
+            changed = true;
+        } else if (child) {
+            child->SetText(value);
             MarkChanged(child);
+            changed = true;
         }
-        changed = true;
+    }
+    for (DataField& field : m_fields) {
+        if (!field.control->GetWnd().GetSafeHwnd())
+            continue;
+        field.control->CommitEdit();
+        const std::string text = TextOf(*field.control);
+        if (text == field.shown)
+            continue;
+        field.shown = text;
+        CDataNode* node = m_holder->FindChild(nullptr, field.fieldId);
+        if (!node && !text.empty())
+            node = m_holder->CreateChildById(field.fieldId, {.withChildren = false});
+        if (node && node->UpdateFromControl(field.control, true, false))
+            changed = true;
     }
     if (changed)
         NotifyChanges();
 }
 
+void CMeCaptionBar::OnCtlKillFocus(CDataCtl* control, CWnd*, BOOL)
+{
+    if (control && !control->IsDestroying())
+        Commit();
+}
+
 BOOL CMeCaptionBar::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (HIWORD(wParam) == EN_KILLFOCUS) {
+    if (LOWORD(wParam) == kTitleId && HIWORD(wParam) == EN_KILLFOCUS) {
         Commit();
         return TRUE;
     }

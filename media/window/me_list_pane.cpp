@@ -17,12 +17,15 @@
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
+#include "platform/base/flag_guard.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr int kObjectsShare = 25, kLinksShare = 50, kNoteShare = 25;
+/// The multi-line control's compact form: a multi-line edit with a scroll bar.
+constexpr UINT kCompactMultiLine = 2;
 
 std::string WithCrLf(std::string_view text)
 {
@@ -54,13 +57,6 @@ bool IsGone(const CDataNode* node)
 
 } // namespace
 
-BOOL CForwardingSplitter::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (CWnd* parent = GetParent())
-        return BOOL(parent->SendMessage(WM_COMMAND, wParam, lParam));
-    return CUSplitterWnd::OnCommand(wParam, lParam);
-}
-
 CMeListPane::CMeListPane() = default;
 
 CMeListPane::~CMeListPane()
@@ -77,14 +73,21 @@ BOOL CMeListPane::Create(CWnd* parent, UINT id, CSubViewMedia* view, CMeDisplayP
         return FALSE;
     const CRect part;
     const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP |
-                            LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+                            WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    const UINT findBar = UINT(RecordTypeIndexToPageId(RECORD_LIST_OBJE));
     if (!m_splitter.Create(this, CUSplitterWnd::kStacked, true, nullptr) ||
-        !m_objects.Create(listStyle, part, &m_splitter, kMediaObjectsListId) ||
-        !m_linkList.Create(listStyle, part, &m_splitter, kMediaLinksListId) ||
-        !m_note.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
-                           ES_AUTOVSCROLL | ES_WANTRETURN,
-                       part, &m_splitter, kMediaNoteEditId))
+        !m_objects.Create(listStyle, part, &m_splitter, kMediaObjectsListId, this, findBar) ||
+        !m_linkList.Create(listStyle, part, &m_splitter, kMediaLinksListId, this, 0) ||
+        !m_note.CreateCtl(TRUE, part, &m_splitter, nullptr, kMediaNoteEditId, this, nullptr,
+                          kCompactMultiLine))
         return FALSE;
+    m_objects.SetHeading("Multimedia", "No Multimedia", "");
+    m_linkList.SetHeading("Links and Notes", "No Links or Notes", "");
+    for (CMeListGrid* grid : {&m_objects, &m_linkList}) {
+        grid->SetEditable(false);
+        grid->SetDragOwner(this);
+    }
+    m_note.SetLabelText("Note");
     m_splitter.AddPane(&m_objects, kObjectsShare);
     m_splitter.AddPane(&m_linkList, kLinksShare);
     m_splitter.AddPane(&m_note, kNoteShare);
@@ -101,39 +104,98 @@ void CMeListPane::OnSize(UINT type, int cx, int cy)
         m_splitter.MoveWindow(0, 0, cx, cy);
 }
 
-BOOL CMeListPane::OnCommand(WPARAM wParam, LPARAM lParam)
+// ---- The lists' owner -------------------------------------------------------------------------
+
+void CMeListPane::OnGridSelChanged(CTagGrid* grid)
 {
-    const UINT id = LOWORD(wParam);
-    const UINT code = HIWORD(wParam);
-    if (id == kMediaObjectsListId && code == LBN_SELCHANGE) {
+    if (m_filling)
+        return;
+    if (grid == &m_objects) {
         m_activeList = kMediaObjectsListId;
-        OnObjectSelected();
-        return TRUE;
+        // A row opened under the object's row still shows the same object.
+        if (GetCurrentObjectNode() != m_shownObject)
+            OnObjectSelected();
+        return;
     }
-    if (id == kMediaLinksListId && code == LBN_SELCHANGE) {
-        m_activeList = kMediaLinksListId;
-        const int row = m_linkList.GetCurSel();
-        if (row != m_lastLinkRow)
-            OnLinkSelected(row);
-        return TRUE;
-    }
-    if (id == kMediaNoteEditId && code == EN_KILLFOCUS) {
+    m_activeList = kMediaLinksListId;
+    const int row = SelectedLinkRow();
+    if (row != m_lastLinkRow)
+        OnLinkSelected(row);
+}
+
+void CMeListPane::OnGridFocus(CTagGrid* grid)
+{
+    const UINT list = grid == &m_objects ? kMediaObjectsListId : kMediaLinksListId;
+    if (list != m_activeList)
+        m_view->SetToolMode(kToolNone, true);
+    m_activeList = list;
+}
+
+bool CMeListPane::MayDelete(CTagGrid* grid)
+{
+    DeleteSelectedMediaItem(grid == &m_linkList ? kMediaLinksListId : kMediaObjectsListId);
+    return false;
+}
+
+bool CMeListPane::BeforeMove(CTagGrid* grid, int direction)
+{
+    MoveRow(grid == &m_linkList ? kMediaLinksListId : kMediaObjectsListId,
+            direction == CTagGrid::kMoveUp);
+    return false;
+}
+
+bool CMeListPane::CanMove(CTagGrid* grid, int direction, bool& result)
+{
+    // While the pane refills the lists, the entries may still name what a notice deleted.
+    result = !m_filling && CanMoveRow(grid == &m_linkList ? kMediaLinksListId : kMediaObjectsListId,
+                                      direction == CTagGrid::kMoveUp);
+    return true;
+}
+
+void CMeListPane::OnCtlSetFocus(CDataCtl*)
+{
+    m_activeList = kMediaNoteEditId;
+}
+
+void CMeListPane::OnCtlKillFocus(CDataCtl* control, CWnd*, BOOL)
+{
+    if (control == &m_note && !m_note.IsDestroying())
         CommitNote();
-        return TRUE;
-    }
-    if (id == kMediaNoteEditId && code == EN_SETFOCUS) {
-        m_activeList = kMediaNoteEditId;
-        return TRUE;
-    }
-    return CWnd::OnCommand(wParam, lParam);
+}
+
+CTreeBoxNode* CMeListPane::SelectedObjectRow() const
+{
+    CTreeBox& box = const_cast<CMeListGrid&>(m_objects).GetBox();
+    if (!box.GetSafeHwnd() || box.GetSelectedCount() != 1)
+        return nullptr;
+    CTreeBoxNode* row = box.GetNextSelected(nullptr);
+    while (row && row->m_parent)
+        row = row->m_parent;
+    return row;
+}
+
+int CMeListPane::SelectedLinkRow()
+{
+    CTreeBox& box = m_linkList.GetBox();
+    if (box.GetSelectedCount() != 1)
+        return -1;
+    const int row = TopRowIndex(m_linkList, box.GetNextSelected(nullptr));
+    return row < int(m_links.size()) ? row : -1;
+}
+
+void CMeListPane::PutSelection(CMeListGrid& grid, int index)
+{
+    const CFlagGuard filling(m_filling);
+    grid.GetBox().ClearSelection(nullptr, false);
+    if (CTreeBoxNode* row = TopRowAt(grid, index))
+        grid.SelectRow(row, false, true);
 }
 
 // ---- The objects list -------------------------------------------------------------------------
 
 CDataNode* CMeListPane::GetCurrentObjectNode() const
 {
-    const int row = m_objects.GetSafeHwnd() ? m_objects.GetCurSel() : -1;
-    return row >= 0 && row < int(m_objectNodes.size()) ? m_objectNodes[std::size_t(row)] : nullptr;
+    return CTagGrid::NodeOf(SelectedObjectRow());
 }
 
 CMediaItem* CMeListPane::GetCurrentMediaItem() const
@@ -146,12 +208,22 @@ CMediaItem* CMeListPane::GetCurrentMediaItem() const
 
 void CMeListPane::AddObjectRow(CDataNode* node)
 {
-    if (!node || std::find(m_objectNodes.begin(), m_objectNodes.end(), node) != m_objectNodes.end())
+    if (!node || m_objects.FindRowByRecord(node))
         return;
-    std::string text;
-    node->GetText(text, 0);
-    m_objects.AddString(text.c_str());
-    m_objectNodes.push_back(node);
+    if (m_objects.GetMode() == CTagGrid::kModeRecordSet) {
+        // The list of every record becomes a list of its own, with the rows it has.
+        const std::vector<CDataNode*> nodes = TopRowNodes(m_objects);
+        const CFlagGuard filling(m_filling);
+        m_objects.ClearRecordSet();
+        CTreeBoxNode* last = nullptr;
+        for (CDataNode* shown : nodes)
+            last = m_objects.InsertFreeRow(shown, last);
+    }
+    CTreeBoxNode* last = m_objects.GetBox().GetFirstItem();
+    while (last && last->m_nextSibling)
+        last = last->m_nextSibling;
+    const CFlagGuard filling(m_filling);
+    m_objects.InsertFreeRow(node, last);
 }
 
 void CMeListPane::ShowMediaRecordLinks(CDataNode* record, int addMode, bool singleObject,
@@ -161,9 +233,10 @@ void CMeListPane::ShowMediaRecordLinks(CDataNode* record, int addMode, bool sing
         ResetMediaListPane();
     if (!record) {
         m_allRecords = true;
-        if (CDataNode* root = GetRecordTypeRoot(RECORD_LIST_OBJE))
-            for (CDataNode* child = root->GetFirstChild(); child; child = child->GetNextSibling())
-                AddObjectRow(child);
+        if (CDataNode* root = GetRecordTypeRoot(RECORD_LIST_OBJE)) {
+            const CFlagGuard filling(m_filling);
+            m_objects.SetRecordSet(root, true, false);
+        }
     } else if (singleObject) {
         AddObjectRow(record);
     } else {
@@ -175,67 +248,80 @@ void CMeListPane::ShowMediaRecordLinks(CDataNode* record, int addMode, bool sing
              field = record->FindChild(field, FIELD_OBJE_EMBEDDED))
             AddObjectRow(field);
     }
-    if (m_objects.GetCurSel() < 0 && !m_objectNodes.empty())
+    if (!SelectedObjectRow() && m_objects.GetBox().GetFirstItem())
         SelectObjectRow(0);
 }
 
 bool CMeListPane::AddRecordRowToList(CMediaItem* object, int /*flag*/)
 {
     CDataNode* holder = object ? object->GetHolderNode() : nullptr;
-    const std::size_t before = m_objectNodes.size();
+    if (!holder || m_objects.FindRowByRecord(holder))
+        return false;
     AddObjectRow(holder);
-    return m_objectNodes.size() != before;
+    return m_objects.FindRowByRecord(holder) != nullptr;
 }
 
 void CMeListPane::ResetMediaListPane()
 {
-    m_objects.ResetContent();
-    m_objectNodes.clear();
-    m_linkList.ResetContent();
+    {
+        const CFlagGuard filling(m_filling);
+        m_objects.ClearRecordSet();
+        m_linkList.ResetList();
+    }
     m_linkList.EnableWindow(FALSE);
     m_links.clear();
-    m_note.SetWindowText("");
-    m_note.SetModify(FALSE);
+    m_note.SetText("");
+    m_note.ClearModified();
     m_note.SetReadOnly(TRUE);
     m_shownObject = nullptr;
     m_lastLinkRow = -1;
     m_allRecords = false;
 }
 
-int CMeListPane::GetObjectRowCount() const
+int CMeListPane::GetObjectRowCount()
 {
-    return int(m_objectNodes.size());
+    return int(TopRowNodes(m_objects).size());
 }
 
-std::vector<std::string> CMeListPane::GetObjectRowTexts() const
-{
-    std::vector<std::string> texts(m_objectNodes.size());
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        m_objects.GetText(int(i), texts[i]);
-    return texts;
-}
+namespace {
 
-std::vector<std::string> CMeListPane::GetLinkRowTexts() const
+std::vector<std::string> RowTexts(CTagGrid& grid)
 {
     std::vector<std::string> texts;
-    for (int i = 0; i < m_linkList.GetCount(); ++i) {
-        texts.emplace_back();
-        m_linkList.GetText(i, texts.back());
+    for (CTreeBoxNode* row = grid.GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
+        std::string text = grid.GetRelationLabel(row);
+        const std::string value = grid.GetValueText(row);
+        if (!value.empty())
+            text += ": " + value;
+        texts.push_back(std::move(text));
     }
     return texts;
 }
 
+} // namespace
+
+std::vector<std::string> CMeListPane::GetObjectRowTexts()
+{
+    return RowTexts(m_objects);
+}
+
+std::vector<std::string> CMeListPane::GetLinkRowTexts()
+{
+    return RowTexts(m_linkList);
+}
+
 void CMeListPane::SelectObjectRow(int row)
 {
-    m_objects.SetCurSel(row);
+    PutSelection(m_objects, row);
     OnObjectSelected();
 }
 
 void CMeListPane::SelectObjectNode(const CDataNode* node)
 {
-    const auto at = std::find(m_objectNodes.begin(), m_objectNodes.end(), node);
-    if (at != m_objectNodes.end())
-        SelectObjectRow(int(at - m_objectNodes.begin()));
+    const std::vector<CDataNode*> nodes = TopRowNodes(m_objects);
+    const auto at = std::find(nodes.begin(), nodes.end(), node);
+    if (at != nodes.end())
+        SelectObjectRow(int(at - nodes.begin()));
 }
 
 void CMeListPane::OnObjectSelected()
@@ -257,50 +343,49 @@ void CMeListPane::OnObjectSelected()
                 break;
             }
     }
-    m_linkList.SetCurSel(row);
+    PutSelection(m_linkList, row);
     OnLinkSelected(row);
 }
 
-void CMeListPane::RefreshObjectRows()
+void CMeListPane::RefreshObjectRows(CView* sender, LPARAM hint, CObject* object)
 {
-    const CDataNode* selected = GetCurrentObjectNode();
-    std::vector<CDataNode*> nodes;
-    for (CDataNode* node : m_objectNodes)
-        if (!IsGone(node))
-            nodes.push_back(node);
-    // A record's list follows the record's links as they are now.
-    if (m_view->GetContextMode() == CSubViewMedia::kModeRecordLinks && m_view->GetContextRecord()) {
-        CDataNode* record = m_view->GetContextRecord();
-        nodes.clear();
-        for (CDataNode* link = record->FindChild(nullptr, FIELD_OBJE); link;
-             link = record->FindChild(link, FIELD_OBJE))
-            if (auto* target = dynamic_cast<CObjRec*>(link->GetLinkTarget());
-                target && std::find(nodes.begin(), nodes.end(), target) == nodes.end())
-                nodes.push_back(target);
-        for (CDataNode* field = record->FindChild(nullptr, FIELD_OBJE_EMBEDDED); field;
-             field = record->FindChild(field, FIELD_OBJE_EMBEDDED))
-            nodes.push_back(field);
-    } else if (m_allRecords) {
-        if (CDataNode* root = GetRecordTypeRoot(RECORD_LIST_OBJE))
-            for (CDataNode* child = root->GetFirstChild(); child; child = child->GetNextSibling())
-                if (!IsGone(child) && std::find(nodes.begin(), nodes.end(), child) == nodes.end())
-                    nodes.push_back(child);
+    if (m_objects.GetMode() != CTagGrid::kModeRecordSet) {
+        std::vector<CDataNode*> nodes;
+        // A record's list follows the record's links as they are now.
+        if (m_view->GetContextMode() == CSubViewMedia::kModeRecordLinks &&
+            m_view->GetContextRecord()) {
+            CDataNode* record = m_view->GetContextRecord();
+            for (CDataNode* link = record->FindChild(nullptr, FIELD_OBJE); link;
+                 link = record->FindChild(link, FIELD_OBJE))
+                if (auto* target = dynamic_cast<CObjRec*>(link->GetLinkTarget());
+                    target && std::find(nodes.begin(), nodes.end(), target) == nodes.end())
+                    nodes.push_back(target);
+            for (CDataNode* field = record->FindChild(nullptr, FIELD_OBJE_EMBEDDED); field;
+                 field = record->FindChild(field, FIELD_OBJE_EMBEDDED))
+                nodes.push_back(field);
+        } else {
+            for (CDataNode* node : TopRowNodes(m_objects))
+                if (!IsGone(node))
+                    nodes.push_back(node);
+        }
+        SyncTopRows(m_objects, nodes);
     }
-    m_objects.ResetContent();
-    m_objectNodes.clear();
-    for (CDataNode* node : nodes)
-        AddObjectRow(node);
-    const auto at = std::find(m_objectNodes.begin(), m_objectNodes.end(), selected);
-    m_objects.SetCurSel(at == m_objectNodes.end() ? -1 : int(at - m_objectNodes.begin()));
+    m_objects.Refill(sender, long(hint), object);
 }
 
 // ---- The links list and the note --------------------------------------------------------------
 
 void CMeListPane::FillLinksList()
 {
-    m_linkList.ResetContent();
+    std::vector<CDataNode*> nodes;
     for (const CMeLinkEntry& entry : m_links)
-        m_linkList.AddString(LinkEntryText(entry).c_str());
+        nodes.push_back(entry.record ? entry.record : entry.note);
+    {
+        const CFlagGuard filling(m_filling);
+        // An entry of the same record or note keeps its row, and what is open under it.
+        m_linkList.GetBox().ClearSelection(nullptr, false);
+        SyncTopRows(m_linkList, nodes);
+    }
     m_linkList.EnableWindow(!m_links.empty());
 }
 
@@ -313,7 +398,7 @@ const CMeLinkEntry* CMeListPane::GetSelectedEntry() const
 
 void CMeListPane::SelectLinkRow(int row)
 {
-    m_linkList.SetCurSel(row);
+    PutSelection(m_linkList, row);
     if (row != m_lastLinkRow)
         OnLinkSelected(row);
 }
@@ -333,25 +418,25 @@ void CMeListPane::FillNoteEditor()
     std::string text;
     if (const auto* note = entry ? dynamic_cast<const CTextValueNode*>(entry->note) : nullptr)
         text = WithCrLf(note->GetValue());
-    m_note.SetWindowText(text);
-    m_note.SetModify(FALSE);
+    m_note.SetText(text);
+    m_note.ClearModified();
     m_note.SetReadOnly(entry == nullptr);
 }
 
 void CMeListPane::CommitNote()
 {
-    if (!m_note.GetSafeHwnd() || !m_note.GetModify())
+    if (!m_note.GetSafeHwnd() || m_note.IsReadOnly())
         return;
-    m_note.SetModify(FALSE);
     CMediaItem* item = GetCurrentMediaItem();
     if (m_lastLinkRow < 0 || m_lastLinkRow >= int(m_links.size()) || !item)
         return;
     CMeLinkEntry& entry = m_links[std::size_t(m_lastLinkRow)];
-    std::string text;
-    m_note.GetWindowText(text);
-    text = WithoutCr(text);
-    if (!entry.note && text.empty())
+    const std::string text = WithoutCr(m_note.GetText());
+    // The long-text dialog puts its text in without marking the edit changed: the text decides.
+    const auto* stored = dynamic_cast<const CTextValueNode*>(entry.note);
+    if (stored ? stored->GetValue() == text : text.empty())
         return;
+    m_note.ClearModified();
     if (!EnsureEntryNote(*item, entry))
         return;
     SetTextValue(entry.note, text);
@@ -371,7 +456,7 @@ void CMeListPane::ReloadLinks(const CMeLinkEntry* keep)
                 (kept.link && m_links[i].link == kept.link))
                 row = int(i);
     }
-    m_linkList.SetCurSel(row);
+    PutSelection(m_linkList, row);
     m_lastLinkRow = row;
     FillNoteEditor();
     m_display->GetPictureWnd().SelectLink(GetSelectedEntry(), false);
@@ -393,7 +478,7 @@ bool CMeListPane::SetSelectedFrame(const RECT& frame)
 
 // ---- Change notices ---------------------------------------------------------------------------
 
-void CMeListPane::OnUpdate(CView* /*sender*/, LPARAM hint, CObject* /*object*/)
+void CMeListPane::OnUpdate(CView* sender, LPARAM hint, CObject* object)
 {
     if (hint == kHintFileLoaded) {
         ResetMediaListPane();
@@ -405,7 +490,11 @@ void CMeListPane::OnUpdate(CView* /*sender*/, LPARAM hint, CObject* /*object*/)
     const CMeLinkEntry* selected = GetSelectedEntry();
     const CMeLinkEntry keep = selected ? *selected : CMeLinkEntry();
     CDataNode* shown = m_shownObject;
-    RefreshObjectRows();
+    {
+        const CFlagGuard filling(m_filling);
+        RefreshObjectRows(sender, hint, object);
+        m_linkList.Refill(sender, long(hint), object);
+    }
     if (shown && GetCurrentObjectNode() != shown) {
         // The object shown went with its record.
         m_shownObject = nullptr;
@@ -422,14 +511,26 @@ void CMeListPane::OnUpdate(CView* /*sender*/, LPARAM hint, CObject* /*object*/)
 
 // ---- Focus and selection ----------------------------------------------------------------------
 
+namespace {
+
+bool Holds(const CWnd& outer, const CWnd* wnd)
+{
+    for (; wnd; wnd = wnd->GetParent())
+        if (wnd == &outer)
+            return true;
+    return false;
+}
+
+} // namespace
+
 int CMeListPane::FocusedList() const
 {
     const CWnd* focus = CWnd::GetFocus();
-    if (focus == &m_objects)
+    if (Holds(m_objects, focus))
         return kMediaObjectsListId;
-    if (focus == &m_linkList)
+    if (Holds(m_linkList, focus))
         return kMediaLinksListId;
-    if (focus == &m_note)
+    if (Holds(m_note, focus))
         return kMediaNoteEditId;
     return int(m_activeList);
 }
@@ -450,7 +551,7 @@ void CMeListPane::SetFocusToActiveList()
     if (m_activeList == kMediaLinksListId)
         m_linkList.SetFocus();
     else if (m_activeList == kMediaNoteEditId)
-        m_note.SetFocus();
+        m_note.GetEdit().SetFocus();
     else
         m_objects.SetFocus();
 }

@@ -4,9 +4,10 @@
 
 #include "controls/u_splitter_wnd.h"
 #include "media/window/link_entries.h"
+#include "media/window/me_list_grid.h"
 #include "platform/ui/dialogs/edit.h"
-#include "platform/ui/dialogs/list_box.h"
 #include "platform/ui/windows/wnd.h"
+#include "records/datactl/data_ctl_multi.h"
 
 #include <vector>
 
@@ -19,17 +20,17 @@ class CRecordNode;
 class CSubViewMedia;
 class CView;
 
-/// A splitter that hands its panes' notifications to the window that holds it.
-class CForwardingSplitter final : public CUSplitterWnd {
-protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-};
-
 /// Three stacked panes: the objects list (107), the links list (108) and the note editor (109).
-/// The objects list holds multimedia records and embedded objects; each row's item data is its
-/// node. The link entries are read from the data whenever the selected object changes or its
-/// record changed; a note is made only when the user writes one or gives an entry a frame.
-class CMeListPane final : public CWnd {
+/// Both lists are record grids whose rows open into the fields of what they show. The objects
+/// list shows multimedia records and embedded objects (all multimedia records as a record set,
+/// which follows new and deleted records by itself). The links list has one top-level row per
+/// link entry, in the entries' order: the linked record, or the note of an entry without one.
+/// The link entries are read from the data whenever the selected object changes or its record
+/// changed; a note is made only when the user writes one or gives an entry a frame.
+class CMeListPane final : public CWnd,
+                          public ITagGridOwner,
+                          public IDataCtlOwner,
+                          public IMeRowDragOwner {
 public:
     CMeListPane();
     ~CMeListPane() override;
@@ -53,10 +54,11 @@ public:
     void SelectObjectNode(const CDataNode* node);
     /// Selects the row of the links list (-1: none), as a click does.
     void SelectLinkRow(int row);
-    int GetObjectRowCount() const;
+    int GetObjectRowCount();
     int GetLinkRowCount() const { return int(m_links.size()); }
-    std::vector<std::string> GetObjectRowTexts() const;
-    std::vector<std::string> GetLinkRowTexts() const;
+    /// The top-level rows' texts: the label, and ": " and the value when there is one.
+    std::vector<std::string> GetObjectRowTexts();
+    std::vector<std::string> GetLinkRowTexts();
 
     // Commands.
     void DeleteFocusedItem();
@@ -88,13 +90,30 @@ public:
     /// Stores the note editor's text in the selected entry's note when the user changed it.
     void CommitNote();
 
-    CListBox& GetObjectsList() { return m_objects; }
-    CListBox& GetLinksList() { return m_linkList; }
-    CEdit& GetNoteEdit() { return m_note; }
+    CMeListGrid& GetObjectsList() { return m_objects; }
+    CMeListGrid& GetLinksList() { return m_linkList; }
+    CDataCtlEditMulti& GetNoteCtl() { return m_note; }
+    /// The note editor's edit, where the user types.
+    CEdit& GetNoteEdit() { return m_note.GetEdit(); }
+
+    // The lists' owner.
+    void OnGridSelChanged(CTagGrid* grid) override;
+    void OnGridFocus(CTagGrid* grid) override;
+    /// Delete in a list deletes as the window's command does; the grid deletes nothing itself.
+    bool MayDelete(CTagGrid* grid) override;
+    bool BeforeMove(CTagGrid* grid, int direction) override;
+    bool CanMove(CTagGrid* grid, int direction, bool& result) override;
+    // The rows dragged: records among records and fields among fields of the objects list while
+    // it shows a record's links; notes among notes in the links list.
+    bool CanDragRow(CMeListGrid* grid, CTreeBoxNode* row) override;
+    void OnRowDropped(CMeListGrid* grid, CTreeBoxNode* row, CTreeBoxNode* target,
+                      bool after) override;
+    // The note editor's owner.
+    void OnCtlSetFocus(CDataCtl* control) override;
+    void OnCtlKillFocus(CDataCtl* control, CWnd* newFocus, BOOL forced) override;
 
 protected:
     void OnSize(UINT type, int cx, int cy) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
     void OnObjectSelected();
@@ -106,18 +125,28 @@ private:
     void FillNoteEditor();
     /// A row for node at the end of the objects list.
     void AddObjectRow(CDataNode* node);
-    void RefreshObjectRows();
+    /// Brings the objects list in line with the data after a change notice.
+    void RefreshObjectRows(CView* sender, LPARAM hint, CObject* object);
     void DeleteSelectedMediaItem(UINT list);
     void DeleteSelectedObject();
     void DeleteSelectedLink();
-    void SortObjects(int how);
     int FocusedList() const;
+    bool CanMoveRow(int list, bool up) const;
+    void MoveRow(int list, bool up);
+    /// The context record's first multimedia link to the object record; null for none.
+    CDataNode* ContextLinkTo(const CDataNode* object) const;
+    /// The row of the objects list that is selected alone; null for none.
+    CTreeBoxNode* SelectedObjectRow() const;
+    /// The index of the links list's top-level row that is selected alone, or that holds the
+    /// row selected; -1 for none.
+    int SelectedLinkRow();
+    /// Selects the top-level row of the grid at index alone (none for -1), telling nobody.
+    void PutSelection(CMeListGrid& grid, int index);
 
-    CForwardingSplitter m_splitter;
-    CListBox m_objects;
-    CListBox m_linkList;
-    CEdit m_note;
-    std::vector<CDataNode*> m_objectNodes;
+    CUSplitterWnd m_splitter;
+    CMeListGrid m_objects;
+    CMeListGrid m_linkList;
+    CDataCtlEditMulti m_note;
     std::vector<CMeLinkEntry> m_links;
     CSubViewMedia* m_view = nullptr;
     CMeDisplayPane* m_display = nullptr;
@@ -125,5 +154,6 @@ private:
     int m_lastLinkRow = -1;
     UINT m_activeList = 107;
     bool m_allRecords = false;
-    bool m_suppressReselect = false;
+    /// Set while the pane itself changes the lists: their selection notices are its own.
+    bool m_filling = false;
 };

@@ -65,8 +65,7 @@ int CMeListPane::LinkObjectToRecord(CMediaItem* object, const RECT* frame)
     m_links.push_back(entry);
     const bool shown = entry.HasFrame() || entry.record;
     if (shown) {
-        m_linkList.AddString(LinkEntryText(entry).c_str());
-        m_linkList.EnableWindow(TRUE);
+        FillLinksList();
         m_view->EnsureContextPaneVisible();
         SelectLinkRow(int(m_links.size()) - 1);
         m_linkList.SetFocus();
@@ -175,113 +174,143 @@ void CMeListPane::DeleteSelectedLink()
 
 // ---- Moving and sorting -----------------------------------------------------------------------
 
-bool CMeListPane::CanMoveFocusedRow(bool up) const
+CDataNode* CMeListPane::ContextLinkTo(const CDataNode* object) const
 {
-    if (FocusedList() == kMediaLinksListId) {
-        const CMeLinkEntry* entry = GetSelectedEntry();
-        const CDataNode* note = entry ? entry->note : nullptr;
-        if (!note)
-            return false;
-        const CDataNode* next = up ? nullptr : note->GetNextSibling();
-        if (up) {
-            for (const CDataNode* n = note->GetParent()->GetFirstChild(); n && n != note;
-                 n = n->GetNextSibling())
-                if (n->GetFieldId() == note->GetFieldId())
-                    next = n;
-        } else {
-            while (next && next->GetFieldId() != note->GetFieldId())
-                next = next->GetNextSibling();
-        }
-        return next != nullptr;
+    CDataNode* record = m_view->GetContextRecord();
+    for (CDataNode* link = record ? record->FindChild(nullptr, FIELD_OBJE) : nullptr; link;
+         link = record->FindChild(link, FIELD_OBJE))
+        if (link->GetLinkTarget() == object)
+            return link;
+    return nullptr;
+}
+
+namespace {
+
+/// The previous (up) or next sibling of node with its field id; null for none.
+const CDataNode* NeighbourOfKind(const CDataNode* node, bool up)
+{
+    const CDataNode* found = nullptr;
+    if (up) {
+        for (const CDataNode* n = node->GetParent()->GetFirstChild(); n && n != node;
+             n = n->GetNextSibling())
+            if (n->GetFieldId() == node->GetFieldId())
+                found = n;
+        return found;
     }
-    // The objects list follows the record's link order only while it lists a record's links.
+    for (found = node->GetNextSibling(); found && found->GetFieldId() != node->GetFieldId();)
+        found = found->GetNextSibling();
+    return found;
+}
+
+} // namespace
+
+bool CMeListPane::CanMoveRow(int list, bool up) const
+{
+    if (list == kMediaLinksListId) {
+        const CMeLinkEntry* entry = GetSelectedEntry();
+        return entry && entry->note && entry->note->GetParent() &&
+               !entry->note->IsPendingDeletion() && NeighbourOfKind(entry->note, up);
+    }
+    // The objects list follows the record's order only while it lists a record's links.
     if (m_view->GetContextMode() != CSubViewMedia::kModeRecordLinks)
         return false;
-    const int row = m_objects.GetCurSel();
-    return row >= 0 && (up ? row > 0 : row + 1 < int(m_objectNodes.size()));
+    const CDataNode* node = GetCurrentObjectNode();
+    const CDataNode* field = dynamic_cast<const CObjRec*>(node) ? ContextLinkTo(node) : node;
+    return field && field->GetParent() && !field->IsPendingDeletion() && NeighbourOfKind(field, up);
+}
+
+void CMeListPane::MoveRow(int list, bool up)
+{
+    if (!CanMoveRow(list, up))
+        return;
+    CDataNode* node = list == kMediaLinksListId ? GetSelectedEntry()->note : GetCurrentObjectNode();
+    if (list != kMediaLinksListId && dynamic_cast<CObjRec*>(node))
+        node = ContextLinkTo(node);
+    if (up ? node->MoveUp() : node->MoveDown())
+        NotifyChanges();
+}
+
+bool CMeListPane::CanMoveFocusedRow(bool up) const
+{
+    return CanMoveRow(FocusedList(), up);
 }
 
 void CMeListPane::MoveFocusedRowUp()
 {
-    if (!CanMoveFocusedRow(true))
-        return;
-    if (FocusedList() == kMediaLinksListId) {
-        GetSelectedEntry()->note->MoveUp();
-    } else {
-        CDataNode* record = m_view->GetContextRecord();
-        CDataNode* node = GetCurrentObjectNode();
-        for (CDataNode* link = record->FindChild(nullptr, FIELD_OBJE); link;
-             link = record->FindChild(link, FIELD_OBJE))
-            if (link->GetLinkTarget() == node) {
-                link->MoveUp();
-                break;
-            }
-    }
-    NotifyChanges();
+    MoveRow(FocusedList(), true);
 }
 
 void CMeListPane::MoveFocusedRowDown()
 {
-    if (!CanMoveFocusedRow(false))
-        return;
-    if (FocusedList() == kMediaLinksListId) {
-        GetSelectedEntry()->note->MoveDown();
-    } else {
-        CDataNode* record = m_view->GetContextRecord();
-        CDataNode* node = GetCurrentObjectNode();
-        for (CDataNode* link = record->FindChild(nullptr, FIELD_OBJE); link;
-             link = record->FindChild(link, FIELD_OBJE))
-            if (link->GetLinkTarget() == node) {
-                link->MoveDown();
-                break;
-            }
-    }
-    NotifyChanges();
+    MoveRow(FocusedList(), false);
 }
 
-void CMeListPane::SortObjects(int how)
+bool CMeListPane::CanDragRow(CMeListGrid* grid, CTreeBoxNode* row)
 {
-    if (m_view->GetContextMode() == CSubViewMedia::kModeRecordLinks)
-        return;
-    const CDataNode* selected = GetCurrentObjectNode();
-    std::vector<std::pair<std::string, CDataNode*>> rows;
-    for (std::size_t i = 0; i < m_objectNodes.size(); ++i) {
-        rows.emplace_back();
-        m_objects.GetText(int(i), rows.back().first);
-        rows.back().second = m_objectNodes[i];
+    if (grid == &m_linkList) {
+        const int index = TopRowIndex(m_linkList, row);
+        return index >= 0 && index < int(m_links.size()) && m_links[std::size_t(index)].note;
     }
-    const auto number = [](const CDataNode* node) {
-        const auto* record = dynamic_cast<const CRecordNode*>(node);
-        return record ? record->GetRecordNumber() : 0;
+    return m_view->GetContextMode() == CSubViewMedia::kModeRecordLinks && CTagGrid::NodeOf(row);
+}
+
+void CMeListPane::OnRowDropped(CMeListGrid* grid, CTreeBoxNode* row, CTreeBoxNode* target,
+                               bool after)
+{
+    CDataNode* moved = nullptr;
+    CDataNode* onto = nullptr;
+    if (grid == &m_linkList) {
+        const int from = TopRowIndex(m_linkList, row), to = TopRowIndex(m_linkList, target);
+        if (from < 0 || to < 0 || from >= int(m_links.size()) || to >= int(m_links.size()))
+            return;
+        moved = m_links[std::size_t(from)].note;
+        onto = m_links[std::size_t(to)].note;
+    } else {
+        if (m_view->GetContextMode() != CSubViewMedia::kModeRecordLinks)
+            return;
+        CDataNode* object = CTagGrid::NodeOf(row);
+        CDataNode* other = CTagGrid::NodeOf(target);
+        const bool record = dynamic_cast<CObjRec*>(object) != nullptr;
+        // Record rows move among record rows, field rows among field rows.
+        if (!object || !other || record != (dynamic_cast<CObjRec*>(other) != nullptr))
+            return;
+        moved = record ? ContextLinkTo(object) : object;
+        onto = record ? ContextLinkTo(other) : other;
+    }
+    if (!moved || !onto || moved == onto || moved->GetParent() != onto->GetParent())
+        return;
+    // Step by step, as Move Up and Move Down do, so the fields keep their order groups.
+    int movedAt = 0, ontoAt = 0, at = 0;
+    for (const CDataNode* n = moved->GetParent()->GetFirstChild(); n;
+         n = n->GetNextSibling(), ++at) {
+        movedAt = n == moved ? at : movedAt;
+        ontoAt = n == onto ? at : ontoAt;
+    }
+    const bool down = movedAt < ontoAt;
+    const auto placed = [&] {
+        return after ? moved->GetPrevSibling() == onto : moved->GetNextSibling() == onto;
     };
-    std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
-        if (how == 0)
-            return text::CompareNoCase(a.first, b.first) < 0;
-        if (how == 1)
-            return number(a.second) < number(b.second);
-        const auto* ra = dynamic_cast<const CRecordNode*>(a.second);
-        const auto* rb = dynamic_cast<const CRecordNode*>(b.second);
-        return ra && rb && rb->GetChangeStamp() < ra->GetChangeStamp();
-    });
-    m_objects.ResetContent();
-    m_objectNodes.clear();
-    for (const auto& row : rows)
-        AddObjectRow(row.second);
-    const auto at = std::find(m_objectNodes.begin(), m_objectNodes.end(), selected);
-    m_objects.SetCurSel(at == m_objectNodes.end() ? -1 : int(at - m_objectNodes.begin()));
+    bool changed = false;
+    while (!placed() && (down ? moved->MoveDown() : moved->MoveUp()))
+        changed = true;
+    if (changed)
+        NotifyChanges();
 }
 
 void CMeListPane::SortListAlphabetically()
 {
-    SortObjects(0);
+    if (m_view->GetContextMode() != CSubViewMedia::kModeRecordLinks)
+        m_objects.OnSortAlphabetical();
 }
 
 void CMeListPane::SortListByCreation()
 {
-    SortObjects(1);
+    if (m_view->GetContextMode() != CSubViewMedia::kModeRecordLinks)
+        m_objects.OnSortCreationOrder();
 }
 
 void CMeListPane::SortListByLastUpdate()
 {
-    SortObjects(2);
+    if (m_view->GetContextMode() != CSubViewMedia::kModeRecordLinks)
+        m_objects.OnSortLastUpdateOrder();
 }

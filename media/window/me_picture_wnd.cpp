@@ -164,6 +164,8 @@ void CMePictureWnd::OnSize(UINT type, int cx, int cy)
 {
     CWnd::OnSize(type, cx, cy);
     UpdateScrollBars(false);
+    // What was drawn at the old size may stand at another scroll position now.
+    Invalidate(FALSE);
 }
 
 void CMePictureWnd::ScrollTo(int x, int y)

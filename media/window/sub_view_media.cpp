@@ -70,31 +70,44 @@ int CSubViewMedia::OnCreate(CREATESTRUCT* createStruct)
         return -1;
     if (!m_splitter.Create(this, CUSplitterWnd::kSideBySide, false, nullptr))
         return -1;
-    CRect client;
-    GetClientRect(&client);
-    const int listWidth = std::min(client.Width() / kListShareOfWidth, kListMaxWidth);
     if (!m_list.Create(&m_splitter, kMediaListPaneId, this, &m_display) ||
         !m_display.Create(&m_splitter, kMediaDisplayPaneId, this))
         return -1;
-    m_list.MoveWindow(0, 0, listWidth, client.Height());
-    m_display.MoveWindow(listWidth, 0, client.Width() - listWidth, client.Height());
     m_splitter.AddPane(&m_list, CUSplitterWnd::kUnmeasured);
     m_splitter.AddPane(&m_display, CUSplitterWnd::kUnmeasured);
+    CRect client;
+    GetClientRect(&client);
+    PlacePanes(client.Width(), client.Height());
+    return 0;
+}
+
+void CSubViewMedia::PlacePanes(int cx, int cy)
+{
+    // A window made before its frame gave it a size is laid out at its first real size.
+    if (m_panesPlaced || cx <= 0)
+        return;
+    m_panesPlaced = true;
+    const int listWidth = std::min(cx / kListShareOfWidth, kListMaxWidth);
+    m_splitter.MoveWindow(0, 0, cx, cy);
+    m_list.MoveWindow(0, 0, listWidth, cy);
+    m_display.MoveWindow(listWidth, 0, cx - listWidth, cy);
     m_splitter.InitPaneSizes();
     // The list keeps its width exactly; the display pane takes the rest beyond the bar.
-    m_list.MoveWindow(0, 0, listWidth, client.Height());
+    m_list.MoveWindow(0, 0, listWidth, cy);
     m_display.MoveWindow(listWidth + CUSplitterWnd::kBarSize, 0,
-                         std::max(0, client.Width() - listWidth - CUSplitterWnd::kBarSize),
-                         client.Height());
+                         std::max(0, cx - listWidth - CUSplitterWnd::kBarSize), cy);
     m_splitter.RecordPaneSizes();
-    return 0;
 }
 
 void CSubViewMedia::OnSize(UINT type, int cx, int cy)
 {
     CSubView::OnSize(type, cx, cy);
-    if (m_splitter.GetSafeHwnd())
+    if (!m_splitter.GetSafeHwnd())
+        return;
+    if (m_panesPlaced)
         m_splitter.MoveWindow(0, 0, cx, cy);
+    else
+        PlacePanes(cx, cy);
 }
 
 void CSubViewMedia::OnPaint()

@@ -80,6 +80,8 @@ protected:
 
 private:
     void MapHandlers();
+    /// The first layout: the list half the width, at most 250 pixels, the display the rest.
+    void PlacePanes(int cx, int cy);
     /// The frame rebuilds its title from GetTitle.
     void RebuildTitle();
     void ToggleTool(int mode);
@@ -98,4 +100,5 @@ private:
     int m_toolMode = kToolNone;
     bool m_titleDirty = false;
     bool m_listVisible = true;
+    bool m_panesPlaced = false;
 };

@@ -132,6 +132,10 @@ void CSubViewMedia::OnRunQuery()
             SetContextRecord(record, 1, 0);
         }
     }
+    // Multimedia records found are added without a selection: the first is shown, as the
+    // first object of the records found is.
+    if (!m_list.GetCurrentObjectNode() && m_list.GetObjectRowCount() > 0)
+        m_list.SelectObjectRow(0);
     RebuildTitle();
 }
 

@@ -12,6 +12,7 @@
 #include "database/nodes/change_hint.h"
 #include "media/media_content_loader.h"
 #include "platform/ui/windows/test_hooks.h"
+#include "records/datactl/data_ctl_install.h"
 #include "tests/controls/tree_box_fixture.h"
 #include "tests/database/records/record_test_support.h"
 #include "tests/support/test_support.h"
@@ -82,6 +83,7 @@ protected:
         CRecordTest::SetUp();
         test_support::UseCompiledResources();
         InstallMediaContentLoader();
+        InstallDataControls();
         m_folder = test_support::NewFolder("media_window");
         ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
                                     CRect(0, 0, 800, 500), nullptr, 0));

@@ -69,6 +69,12 @@ TEST_F(MediaWindowTest, TheListPaneTakesHalfTheWidthUpTo250Pixels)
         EXPECT_EQ(rect.Width(), expected) << width;
         m_window.reset();
     }
+    // A window made before its frame sized it, as the program makes it, at its first size.
+    MakeWindow(0);
+    m_window->MoveWindow(0, 0, 800, 500);
+    CRect rect;
+    List().GetWindowRect(&rect);
+    EXPECT_EQ(rect.Width(), 250);
 }
 
 TEST_F(MediaWindowTest, ADeletedContextRecordEmptiesTheWindow)
@@ -120,7 +126,8 @@ TEST_F(MediaWindowTest, LookingAtAnObjectChangesNothingAndANoteIsMadeWhenWritten
 
     // Writing in the note of Ann's link makes the note, and the link takes its number.
     List().SelectLinkRow(1);
-    TestHooks::SetText(*List().GetNoteEdit().GetParent(), kMediaNoteEditId, "At the church door");
+    CEdit& noteEdit = List().GetNoteEdit();
+    TestHooks::SetText(*noteEdit.GetParent(), noteEdit.GetDlgCtrlID(), "At the church door");
     List().CommitNote();
     const CMeLinkEntry* entry = List().GetSelectedEntry();
     ASSERT_NE(entry, nullptr);
@@ -129,7 +136,10 @@ TEST_F(MediaWindowTest, LookingAtAnObjectChangesNothingAndANoteIsMadeWhenWritten
     EXPECT_EQ(FieldNumber(
                   ann->FindChild(nullptr, FIELD_OBJE)->FindChild(nullptr, FIELD_OBJE_LINK_NUMBER)),
               entry->number);
-    EXPECT_THAT(List().GetLinkRowTexts()[1], HasSubstr("\"At the church door\""));
+    const auto* note = dynamic_cast<const CTextValueNode*>(entry->note);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->GetValue(), "At the church door");
+    EXPECT_THAT(List().GetLinkRowTexts()[1], HasSubstr("Ann")) << "the row shows the record";
 }
 
 TEST_F(MediaWindowTest, TheCaptionBarStoresWhatIsTypedAndAnEmptiedFieldStaysEmpty)
@@ -139,15 +149,38 @@ TEST_F(MediaWindowTest, TheCaptionBarStoresWhatIsTypedAndAnEmptiedFieldStaysEmpt
     m_window->SetContextRecord(wedding, 0, 0);
     CMeCaptionBar& bar = m_window->GetDisplayPane().GetCaptionBar();
     EXPECT_EQ(Text(bar, CMeCaptionBar::kTitleId), "wedding.bmp");
+    const auto type = [](CDataCtlBox& control, const char* text) {
+        CEdit& edit = control.GetEdit();
+        TestHooks::SetText(*edit.GetParent(), edit.GetDlgCtrlID(), text);
+    };
     TestHooks::SetText(bar, CMeCaptionBar::kTitleId, "The wedding");
-    TestHooks::SetText(bar, CMeCaptionBar::kNoteId, "First line\r\nSecond line");
+    type(bar.GetNoteCtl(), "First line\r\nSecond line");
+    type(bar.GetDateCtl(), "12 jun 1921");
     bar.Commit();
     EXPECT_EQ(wedding->GetTitle(), "The wedding");
     const auto* note =
         dynamic_cast<const CTextValueNode*>(wedding->FindChild(nullptr, FIELD_EXT_NOTE));
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(note->GetValue(), "First line\nSecond line");
+    std::string date;
+    ASSERT_NE(wedding->FindChild(nullptr, FIELD_OBJE_DATE), nullptr);
+    wedding->FindChild(nullptr, FIELD_OBJE_DATE)->GetText(date, 0);
+    EXPECT_EQ(date, "12 June 1921");
     EXPECT_EQ(Title(), "Multimedia Object Record - The wedding") << "the title follows the record";
+
+    // Showing another object and this one again stores nothing: the date shown in its long
+    // form reads back as the same date.
+    CObjRec* church = NewPicture(40, 30, "church.bmp");
+    NotifyChanges();
+    bar.Fill(church);
+    bar.Fill(wedding);
+    std::string shown;
+    bar.GetDateCtl().GetEdit().GetWindowText(shown);
+    EXPECT_THAT(shown, HasSubstr("1921")) << "the date is shown";
+    bar.Commit();
+    bar.Fill(church);
+    EXPECT_EQ(GetChangedRecords(), nullptr);
+    bar.Fill(wedding);
 
     // A change notice while a title is typed keeps what is typed.
     TestHooks::SetText(bar, CMeCaptionBar::kTitleId, "");
