@@ -109,6 +109,7 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewRec>())
     MapInsertCommands();
     MapMediaCommands();
     MapQueryCommands();
+    MapMergeCommands();
     SetShellApp(this);
 }
 
