@@ -119,8 +119,35 @@ void CMrgTwinListWnd::AddGridRows(Line& line, CTreeBoxNode* parentCentre, CTreeB
     m_lineOf[line.right] = &line;
 }
 
+bool CMrgTwinListWnd::ShowsRowsAsTheyAre() const
+{
+    const auto& rows = m_engine.Rows(m_type);
+    if (rows.size() != m_lines.size())
+        return false;
+    auto line = m_lines.begin();
+    for (const auto& row : rows) {
+        const Line& shown = **line++;
+        if (shown.row != row.get() || shown.current != row->current ||
+            shown.incoming != row->incoming)
+            return false;
+    }
+    return true;
+}
+
 void CMrgTwinListWnd::Fill()
 {
+    if (!m_lines.empty() && ShowsRowsAsTheyAre()) {
+        // The same rows in the same order: only what is open is made again.
+        for (auto& line : m_lines)
+            if (line->built)
+                RemakeLine(*line);
+        RepaintPanes();
+        return;
+    }
+    if (!m_lines.empty() && m_lines.size() >= m_engine.Rows(m_type).size() / 2) {
+        Update();
+        return;
+    }
     m_lineOf.clear();
     for (CTreeBox* box : {&m_list.GetBox(), &m_centre.GetBox(), &m_right.GetBox()}) {
         box->DeleteAllItems();
@@ -132,22 +159,81 @@ void CMrgTwinListWnd::Fill()
     m_lineOf.reserve(rows.size() * 2);
     CTreeBoxNode *left = nullptr, *centre = nullptr, *right = nullptr;
     for (const auto& row : rows) {
-        auto line = std::make_unique<Line>();
-        line->row = row.get();
-        line->current = row->current;
-        line->incoming = row->incoming;
-        AddGridRows(*line, nullptr, centre, nullptr, right, true);
-        line->left = m_list.GetBox().CreateNode(
-            nullptr, left, {.data = std::uintptr_t(line.get()), .noRedraw = true});
-        left = line->left;
-        centre = line->centre;
-        right = line->right;
-        m_lines.push_back(std::move(line));
+        m_lines.push_back(NewRecordLine(*row, left, centre, right));
+        left = m_lines.back()->left;
+        centre = m_lines.back()->centre;
+        right = m_lines.back()->right;
     }
     for (CTreeBox* box : {&m_list.GetBox(), &m_centre.GetBox(), &m_right.GetBox()}) {
         box->EndBulkChange();
         box->RedrawAll();
     }
+}
+
+std::unique_ptr<CMrgTwinListWnd::Line> CMrgTwinListWnd::NewRecordLine(MergeRow& row,
+                                                                      CTreeBoxNode* left,
+                                                                      CTreeBoxNode* centre,
+                                                                      CTreeBoxNode* right)
+{
+    auto line = std::make_unique<Line>();
+    line->row = &row;
+    line->current = row.current;
+    line->incoming = row.incoming;
+    AddGridRows(*line, nullptr, centre, nullptr, right, true);
+    line->left = m_list.GetBox().CreateNode(nullptr, left,
+                                            {.data = std::uintptr_t(line.get()), .noRedraw = true});
+    return line;
+}
+
+void CMrgTwinListWnd::Update()
+{
+    // Lines whose row stands as it was are kept; the others go, and new rows get new lines.
+    for (auto& line : m_lines)
+        if (line->built)
+            ToggleLine(*line, false);
+    std::unordered_map<const MergeRow*, std::unique_ptr<Line>> kept;
+    kept.reserve(m_lines.size());
+    for (auto& line : m_lines)
+        kept.emplace(line->row, std::move(line));
+    std::vector<std::unique_ptr<Line>> lines;
+    lines.reserve(m_engine.Rows(m_type).size());
+    for (CTreeBox* box : {&m_list.GetBox(), &m_centre.GetBox(), &m_right.GetBox()})
+        box->BeginBulkChange();
+    for (const auto& row : m_engine.Rows(m_type)) {
+        const auto found = kept.find(row.get());
+        if (found != kept.end() && found->second->current == row->current &&
+            found->second->incoming == row->incoming) {
+            if (found->second->built)
+                RemakeLine(*found->second);
+            lines.push_back(std::move(found->second));
+            kept.erase(found);
+            continue;
+        }
+        lines.push_back(NewRecordLine(*row, m_list.GetBox().GetLastItem(),
+                                      m_centre.GetBox().GetLastItem(),
+                                      m_right.GetBox().GetLastItem()));
+    }
+    for (auto& [row, line] : kept) {
+        DropChildren(*line);
+        m_lineOf.erase(line->centre);
+        m_lineOf.erase(line->right);
+        m_list.GetBox().DeleteItem(line->left, false);
+        m_centre.GetBox().DeleteItem(line->centre, false);
+        m_right.GetBox().DeleteItem(line->right, false);
+    }
+    for (CTreeBox* box : {&m_list.GetBox(), &m_centre.GetBox(), &m_right.GetBox()})
+        box->EndBulkChange();
+    m_lines = std::move(lines);
+    std::vector<CTreeBoxNode*> left, centre, right;
+    for (const auto& line : m_lines) {
+        left.push_back(line->left);
+        centre.push_back(line->centre);
+        right.push_back(line->right);
+    }
+    m_list.GetBox().SetTopLevelOrder(left);
+    m_centre.GetBox().SetTopLevelOrder(centre);
+    m_right.GetBox().SetTopLevelOrder(right);
+    RepaintPanes();
 }
 
 void CMrgTwinListWnd::BuildChildren(Line& line)
@@ -595,20 +681,26 @@ bool CMrgTwinListWnd::RefreshRecordLines(const CRecordNode* record)
         line = FindRecordLine(record, false);
     if (!line)
         return false;
-    const bool open = IsOpen(*line);
-    ToggleLine(*line, false);
-    DropChildren(*line);
-    const int state = Opens(line->current) || Opens(line->incoming) ? CTreeBoxNode::kCollapsed
-                                                                    : CTreeBoxNode::kLeaf;
+    RemakeLine(*line);
+    RepaintPanes();
+    return true;
+}
+
+void CMrgTwinListWnd::RemakeLine(Line& line)
+{
+    const bool open = IsOpen(line);
+    ToggleLine(line, false);
+    RemoveLeftItemsBelow(line);
+    DropChildren(line);
+    const int state = Opens(line.current) || Opens(line.incoming) ? CTreeBoxNode::kCollapsed
+                                                                  : CTreeBoxNode::kLeaf;
     for (CTreeBox* box : {&m_centre.GetBox(), &m_right.GetBox()}) {
-        CTreeBoxNode* node = box == &m_centre.GetBox() ? line->centre : line->right;
+        CTreeBoxNode* node = box == &m_centre.GetBox() ? line.centre : line.right;
         box->DeleteItem(node, false, true);
         box->SetItem(node, {.state = state});
     }
     if (open)
-        ToggleLine(*line, true);
-    RepaintPanes();
-    return true;
+        ToggleLine(line, true);
 }
 
 void CMrgTwinListWnd::RepaintPanes()

@@ -38,7 +38,8 @@ public:
 
     /// The window (class "MrgTwinListWnd") with its three panes, a third of the width each.
     BOOL Create(const RECT& rect, CWnd* parent, UINT id);
-    /// Empties the panes and makes one line per row of the type, in row order.
+    /// Makes one line per row of the type, in row order. When the panes show those rows in
+    /// that order already, only the lines of open rows are made again.
     void Fill();
     /// Told after every selection change (the dialog updates its buttons).
     void SetSelectionListener(std::function<void()> listener)
@@ -127,6 +128,16 @@ private:
     void ClearOtherPanes(CWnd* keep);
     /// Opens or closes a line in all three panes.
     void ToggleLine(Line& line, bool expand);
+    /// A record line for row with its three items after the given items.
+    std::unique_ptr<Line> NewRecordLine(MergeRow& row, CTreeBoxNode* left, CTreeBoxNode* centre,
+                                        CTreeBoxNode* right);
+    /// Brings the lines in step with rows that changed: lines of rows as they were are kept
+    /// (closed), the others dropped, and new rows get lines; then row order.
+    void Update();
+    /// Whether the lines are the type's rows, in row order, with the same records.
+    bool ShowsRowsAsTheyAre() const;
+    /// Makes a record line's children again (opened again when it was open).
+    void RemakeLine(Line& line);
     /// Forgets a line's children lines (not their grid rows).
     void DropChildren(Line& line);
     /// After a line closed: when a grid freed the rows under it, the rest go with its lines.
