@@ -19,7 +19,7 @@ namespace {
 constexpr DWORD kClientEdge = 0x00000200, kControlParent = 0x00010000;
 constexpr const char* kColumns = "Action\tMatch\tScore\tL+\tL-\tR+\tR-\tChk\t";
 /// The columns' right edges in quarters of an average character.
-constexpr int kColumnEdges[kMergeColumnCount] = {56, 100, 124, 136, 148, 160, 172, 186};
+constexpr int kColumnEdges[kMergeColumnCount] = {56, 100, 128, 148, 168, 188, 208, 230};
 
 bool Shown(const CDataNode* node)
 {
@@ -100,6 +100,7 @@ void CMrgTwinListWnd::OnSize(UINT type, int cx, int cy)
     CWnd::OnSize(type, cx, cy);
     if (m_splitter.GetSafeHwnd())
         m_splitter.MoveWindow(0, 0, cx, cy);
+    MatchRowHeights();
 }
 
 // ---- Lines ------------------------------------------------------------------------------------
@@ -134,8 +135,17 @@ bool CMrgTwinListWnd::ShowsRowsAsTheyAre() const
     return true;
 }
 
+void CMrgTwinListWnd::MatchRowHeights()
+{
+    // The list's rows as high as the grids', so that the lines face each other.
+    const int height = m_centre.GetBox().GetMetrics()[TBM_ROW_HEIGHT];
+    if (height > 0 && m_list.GetBox().GetMetrics()[TBM_ROW_HEIGHT] != height)
+        m_list.AddItem(height);
+}
+
 void CMrgTwinListWnd::Fill()
 {
+    MatchRowHeights();
     if (!m_lines.empty() && ShowsRowsAsTheyAre()) {
         // The same rows in the same order: only what is open is made again.
         for (auto& line : m_lines)

@@ -134,6 +134,7 @@ private:
     /// Brings the lines in step with rows that changed: lines of rows as they were are kept
     /// (closed), the others dropped, and new rows get lines; then row order.
     void Update();
+    void MatchRowHeights();
     /// Whether the lines are the type's rows, in row order, with the same records.
     bool ShowsRowsAsTheyAre() const;
     /// Makes a record line's children again (opened again when it was open).
