@@ -253,12 +253,10 @@ void CMrgDlg::OnGoTo()
     const CRecordNode* target = MergeGoToTarget(selection);
     const int type = target ? m_engine.TypeOf(target) : -1;
     CMrgTwinListWnd* targetList = GetTwinList(type);
+    // The tab changes only when its pane holds the record, on the same side.
     if (!targetList || !targetList->SelectRecord(target, m_engine.IsCurrentSide(target)) ||
-        !ShowType(type)) {
+        !ShowType(type))
         MessageBox(kNotFound, MB_OK);
-        return;
-    }
-    targetList->SelectRecord(target, m_engine.IsCurrentSide(target));
 }
 
 void CMrgDlg::OnOK()

@@ -71,7 +71,14 @@ CMrgTwinListWnd::CMrgTwinListWnd(CMergeEngine& engine, int type)
 {
 }
 
-CMrgTwinListWnd::~CMrgTwinListWnd() = default;
+CMrgTwinListWnd::~CMrgTwinListWnd()
+{
+    // The panes' last notices find no listener and no lines to read.
+    m_onSelection = nullptr;
+    m_selecting = m_syncing = true;
+    if (GetSafeHwnd())
+        DestroyWindow();
+}
 
 BOOL CMrgTwinListWnd::Create(const RECT& rect, CWnd* parent, UINT id)
 {

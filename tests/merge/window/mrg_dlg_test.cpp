@@ -116,6 +116,40 @@ TEST_F(MergeDialogTest, MatchAndUnmatchRunFromTheButtonsWithTheirMessages)
     });
 }
 
+TEST_F(MergeDialogTest, GoToShowsTheLinkedRecordInTheTabOfItsTypeOnItsSide)
+{
+    RunDialog([&](CMrgDlg& dialog) {
+        CMrgTwinListWnd& individuals = *dialog.GetTwinList(kIndi);
+        individuals.ExpandLine(0, true);
+        struct Case {
+            const char* name;
+            int line;
+            bool currentSide;
+            CRecordNode* family;
+        };
+        const Case cases[] = {
+            {"the current family", 4, true, Current(kFam, "F1")},
+            {"the new family", 5, false, Incoming(kFam, "F1")},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            ASSERT_TRUE(dialog.ShowType(kIndi));
+            individuals.SelectGridLine(c.line, c.currentSide, true, false);
+            ASSERT_TRUE(Enabled(dialog, merge_ids::kGoTo));
+            EXPECT_FALSE(Enabled(dialog, merge_ids::kMatch));
+            TestHooks::Click(dialog, merge_ids::kGoTo);
+            EXPECT_TRUE(Shown().empty());
+            EXPECT_EQ(dialog.GetShownType(), kFam);
+            const MergeSelection selection = dialog.GetTwinList(kFam)->GetSelection();
+            ASSERT_EQ(selection.left.size(), 1u);
+            EXPECT_EQ(c.currentSide ? selection.left.front().current
+                                    : selection.left.front().incoming,
+                      c.family);
+        }
+        TestHooks::Click(dialog, IDCANCEL);
+    });
+}
+
 TEST_F(MergeDialogTest, TheCheckedWarningCountsTheUncheckedRowsOfEachType)
 {
     RunDialog([&](CMrgDlg& dialog) {

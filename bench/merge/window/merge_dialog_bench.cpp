@@ -1,5 +1,5 @@
-// bench/merge/merge_dialog_bench.cpp: the Merge File dialog over the compare of a generated tree
-// of 100,000 individuals with its edited copy: opening it, and the refresh after an action.
+// bench/merge/window/merge_dialog_bench.cpp: the Merge File dialog over the compare of a generated
+// tree of 100,000 individuals with its edited copy: opening it, and the refresh after an action.
 #include "bench/bench_data_set.h"
 #include "bench/bench_tree.h"
 #include "bench/generator/edited_copy.h"
