@@ -110,6 +110,7 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewRec>())
     MapInsertCommands();
     MapMediaCommands();
     MapQueryCommands();
+    MapMergeCommands();
     SetShellApp(this);
 }
 

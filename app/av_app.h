@@ -212,6 +212,8 @@ private:
     void MapMediaCommands();
     /// Work with Queries/Reports, Split Tree Helper and the saved-query menus' opener.
     void MapQueryCommands();
+    /// Merge/Compare (av_app_merge.cpp).
+    void MapMergeCommands();
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();

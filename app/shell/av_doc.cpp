@@ -227,7 +227,23 @@ IProgress* CAvDoc::GetProgress()
     return dynamic_cast<CMainFrame*>(AfxGetMainWnd());
 }
 
+namespace {
+
+CAvDoc::MergeDialogMaker& MergeDialogMakerSlot()
+{
+    static CAvDoc::MergeDialogMaker maker;
+    return maker;
+}
+
+} // namespace
+
+void CAvDoc::SetMergeDialogMaker(MergeDialogMaker maker)
+{
+    MergeDialogMakerSlot() = std::move(maker);
+}
+
 std::unique_ptr<IMergeDialog> CAvDoc::CreateMergeDialog()
 {
-    return nullptr;
+    const MergeDialogMaker& maker = MergeDialogMakerSlot();
+    return maker ? maker() : nullptr;
 }

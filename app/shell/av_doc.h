@@ -6,6 +6,8 @@
 #include "database/document/document_windows.h"
 #include "platform/ui/frames/document.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 
 /// It owns no records: the data set is global. The data side keeps the path, title, modified
@@ -62,6 +64,12 @@ public:
     /// a failure is reported in a message box, or on the error output when nobody is there to
     /// answer one. True when nothing needed writing or the copy was written.
     bool Autosave(bool askingAllowed = true);
+
+    /// Merges another file into the open one, or compares them, through the merge dialog.
+    bool LoadFileForMerge(const std::string& path) { return m_data.LoadFileForMerge(path); }
+    /// Whoever makes the merge dialog (the merge window library, installed by the application).
+    using MergeDialogMaker = std::function<std::unique_ptr<IMergeDialog>()>;
+    static void SetMergeDialogMaker(MergeDialogMaker maker);
 
 private:
     // IDocumentWindows.

@@ -1,0 +1,302 @@
+// merge/window/mrg_dlg.cpp: the Merge File dialog.
+#include "merge/window/mrg_dlg.h"
+
+#include "merge/window/merge_window_ids.h"
+#include "merge/window/mrg_source_dlg.h"
+
+#include "common/abort.h"
+#include "database/records/record_node.h"
+#include "platform/base/prompt.h"
+#include "platform/base/wait_cursor.h"
+#include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/windows/message.h"
+
+namespace {
+
+/// The tabs in order, each with its record type: Individuals, Families, Notes, Multimedia,
+/// Sources, Repositories, Submitters, Submissions, Headers.
+constexpr std::pair<const char*, int> kTabs[] = {
+    {"Individuals", 2},  {"Families", 1},   {"Notes", 4},       {"Multimedia", 3}, {"Sources", 6},
+    {"Repositories", 5}, {"Submitters", 7}, {"Submissions", 8}, {"Headers", 0},
+};
+constexpr int kActionButtons[] = {merge_ids::kMatch,   merge_ids::kUnmatch, merge_ids::kRetain,
+                                  merge_ids::kDiscard, merge_ids::kCheck,   merge_ids::kUncheck};
+
+constexpr const char* kCannotShow = "An error has occurred - cannot display merge dialog.";
+constexpr const char* kRefillError = "An error has occurred";
+constexpr const char* kRefreshError = "An error has occurred.";
+constexpr const char* kNotFound = "Record not found";
+
+} // namespace
+
+CMrgDlg::CMrgDlg(CMergeEngine& engine, CWnd* parent)
+    : CDialog(merge_ids::kMergeTemplate, parent), m_engine(engine)
+{
+    for (const int id : kActionButtons)
+        MapCommand(UINT(id), [this, id] { RunAction(id); });
+    MapCommand(merge_ids::kGoTo, [this] { OnGoTo(); });
+    MapNotify(merge_ids::kTabs, TCN_SELCHANGE, [this] {
+        if (CTabCtrl* tabs = Tabs())
+            SelectTab(tabs->GetCurSel());
+    });
+}
+
+CMrgDlg::~CMrgDlg() = default;
+
+CTabCtrl* CMrgDlg::Tabs() const
+{
+    return dynamic_cast<CTabCtrl*>(GetDlgItem(merge_ids::kTabs));
+}
+
+CMrgTwinListWnd* CMrgDlg::GetTwinList(int type) const
+{
+    return type >= 0 && type < RECORD_TYPE_COUNT ? m_lists[std::size_t(type)].get() : nullptr;
+}
+
+BOOL CMrgDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    const CWaitCursor wait;
+    try {
+        CTabCtrl* tabs = Tabs();
+        if (!m_engine.IsOpen() || !tabs)
+            ThrowAbort();
+        // A tab for each type either data set has records of: each record has its row.
+        for (const auto& [name, type] : kTabs) {
+            if (m_engine.Rows(type).empty())
+                continue;
+            tabs->InsertItem(int(m_tabTypes.size()), name, LPARAM(type));
+            m_tabTypes.push_back(type);
+        }
+        CRect area = PlaceInParent(*tabs);
+        tabs->AdjustRect(FALSE, &area);
+        for (int type = 0; type < RECORD_TYPE_COUNT; ++type) {
+            auto list = std::make_unique<CMrgTwinListWnd>(m_engine, type);
+            if (!list->Create(area, this, UINT(merge_ids::kFirstTwinList + type)))
+                ThrowAbort();
+            list->Fill();
+            list->SetSelectionListener([this] { UpdateButtons(); });
+            m_lists[std::size_t(type)] = std::move(list);
+        }
+        AnchorControls();
+        SelectTab(0);
+    } catch (...) {
+        EndAbandonedOperation();
+        MessageBox(kCannotShow, MB_OK | MB_ICONEXCLAMATION);
+        EndDialog(IDCANCEL);
+    }
+    return TRUE;
+}
+
+void CMrgDlg::AnchorControls()
+{
+    CRect client;
+    GetClientRect(&client);
+    using L = CDlgLayout;
+    const auto add = [&](CWnd* control, int top, int left, int bottom, int right) {
+        if (control)
+            m_layout.AddControl(this, control, client, top, nullptr, left, nullptr, bottom, nullptr,
+                                right, nullptr);
+    };
+    add(Tabs(), L::kNoChange, L::kNoChange, L::kToBottom, L::kToRight);
+    for (const auto& list : m_lists)
+        add(list.get(), L::kNoChange, L::kNoChange, L::kToBottom, L::kToRight);
+    for (const int id : kActionButtons)
+        add(GetDlgItem(id), L::kToBottom, L::kNoChange, L::kToBottom, L::kNoChange);
+    add(GetDlgItem(merge_ids::kGoTo), L::kToBottom, L::kNoChange, L::kToBottom, L::kNoChange);
+    for (const int id : {IDOK, IDCANCEL, merge_ids::kHelp})
+        add(GetDlgItem(id), L::kToBottom, L::kToRight, L::kToBottom, L::kToRight);
+    KeepOpeningSizeAsMinimum();
+}
+
+void CMrgDlg::OnSize(UINT type, int cx, int cy)
+{
+    CDialog::OnSize(type, cx, cy);
+    if (m_layout.GetCount() > 0)
+        m_layout.ApplyLayout(this, cx, cy);
+}
+
+void CMrgDlg::SelectTab(int index)
+{
+    if (index < 0 || index >= int(m_tabTypes.size()))
+        return;
+    if (CTabCtrl* tabs = Tabs(); tabs && tabs->GetCurSel() != index)
+        tabs->SetCurSel(index);
+    for (const auto& list : m_lists)
+        if (list)
+            list->ShowWindow(SW_HIDE);
+    if (CMrgTwinListWnd* list = GetTwinList(m_tabTypes[std::size_t(index)]))
+        list->ShowWindow(SW_SHOW);
+    UpdateButtons();
+}
+
+int CMrgDlg::GetShownType() const
+{
+    const CTabCtrl* tabs = Tabs();
+    const int index = tabs ? tabs->GetCurSel() : -1;
+    return index >= 0 && index < int(m_tabTypes.size()) ? m_tabTypes[std::size_t(index)] : -1;
+}
+
+bool CMrgDlg::ShowType(int type)
+{
+    for (std::size_t i = 0; i < m_tabTypes.size(); ++i) {
+        if (m_tabTypes[i] == type) {
+            SelectTab(int(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+void CMrgDlg::UpdateButtons()
+{
+    const CMrgTwinListWnd* list = m_engine.IsOpen() ? GetTwinList(GetShownType()) : nullptr;
+    const MergeButtonStates states = list ? list->GetButtonStates() : MergeButtonStates{};
+    const std::pair<int, bool> buttons[] = {
+        {merge_ids::kMatch, states.match},   {merge_ids::kUnmatch, states.unmatch},
+        {merge_ids::kRetain, states.retain}, {merge_ids::kDiscard, states.discard},
+        {merge_ids::kCheck, states.check},   {merge_ids::kUncheck, states.uncheck},
+        {merge_ids::kGoTo, states.goTo},
+    };
+    for (const auto& [id, enabled] : buttons)
+        if (CWnd* button = GetDlgItem(id))
+            button->EnableWindow(enabled);
+}
+
+void CMrgDlg::RunAction(int buttonId)
+{
+    const int type = GetShownType();
+    CMrgTwinListWnd* list = GetTwinList(type);
+    if (!list || !m_engine.IsOpen())
+        return;
+    const MergeSelection selection = list->GetSelection();
+    m_engine.BeginAction();
+    m_engine.ClearRefreshState();
+    for (const auto& each : m_lists)
+        if (each)
+            each->RememberSelection();
+    bool changed = false;
+    switch (buttonId) {
+    case merge_ids::kMatch:
+        changed = m_engine.Match(type, selection);
+        break;
+    case merge_ids::kUnmatch:
+        changed = m_engine.Unmatch(type, selection);
+        break;
+    case merge_ids::kRetain:
+        changed = m_engine.Retain(type, selection);
+        break;
+    case merge_ids::kDiscard:
+        changed = m_engine.Discard(type, selection);
+        break;
+    case merge_ids::kCheck:
+    case merge_ids::kUncheck:
+        changed = m_engine.SetChecked(type, selection, buttonId == merge_ids::kCheck);
+        break;
+    default:
+        break;
+    }
+    if (changed)
+        RefreshLists(type);
+    m_engine.EndAction();
+    m_engine.ClearRefreshState();
+    UpdateButtons();
+}
+
+void CMrgDlg::RefreshLists(int type)
+{
+    try {
+        CDataNode* changed = m_engine.GetChangedNode();
+        const bool full = !m_engine.InAction() || m_engine.FullRefreshAsked() || !changed;
+        if (full) {
+            for (const auto& list : m_lists) {
+                try {
+                    if (list)
+                        list->Fill();
+                } catch (...) {
+                    EndAbandonedOperation();
+                    MessageBox(kRefillError, MB_OK | MB_ICONEXCLAMATION);
+                }
+            }
+        } else if (const CRecordNode* record = changed->GetRecord()) {
+            // A change inside one record: only its row's lines are made again.
+            const int recordType = m_engine.TypeOf(record);
+            if (CMrgTwinListWnd* list = GetTwinList(recordType))
+                list->RefreshRecordLines(record);
+        }
+        if (m_engine.InAction()) {
+            for (const auto& list : m_lists)
+                if (list && full)
+                    list->RestoreSelection();
+            // The row of the changed node is shown in the tab of its type.
+            if (changed && changed->GetRecord()) {
+                const CRecordNode* record = changed->GetRecord();
+                if (CMrgTwinListWnd* list = GetTwinList(m_engine.TypeOf(record)))
+                    list->SelectRecord(record, m_engine.IsCurrentSide(record));
+            }
+        }
+        if (CMrgTwinListWnd* list = GetTwinList(type))
+            list->RepaintPanes();
+        UpdateButtons();
+    } catch (...) {
+        EndAbandonedOperation();
+        MessageBox(kRefreshError, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+void CMrgDlg::OnGoTo()
+{
+    CMrgTwinListWnd* list = GetTwinList(GetShownType());
+    if (!list)
+        return;
+    const MergeSelection selection = list->GetSelection();
+    const CRecordNode* target = MergeGoToTarget(selection);
+    const int type = target ? m_engine.TypeOf(target) : -1;
+    CMrgTwinListWnd* targetList = GetTwinList(type);
+    // The tab changes only when its pane holds the record, on the same side.
+    if (!targetList || !targetList->SelectRecord(target, m_engine.IsCurrentSide(target)) ||
+        !ShowType(type))
+        MessageBox(kNotFound, MB_OK);
+}
+
+void CMrgDlg::OnOK()
+{
+    if (!m_engine.IsOpen()) {
+        EndDialog(IDCANCEL);
+        return;
+    }
+    if (const std::string warning = m_engine.UncheckedWarning();
+        !warning.empty() && MessageBox(warning, MB_OKCANCEL) != IDOK)
+        return;
+    const int answer = MessageBox(kMergeSourceQuestion, MB_YESNOCANCEL);
+    if (answer != IDYES && answer != IDNO)
+        return;
+    MergeSourceOptions options;
+    if (answer == IDYES) {
+        CMrgSourceDlg source(DefaultSourceOptions(m_engine.GetPath(), CMrgSourceDlg::Today()),
+                             this);
+        if (source.DoModal() != IDOK)
+            return;
+        options = source.GetOptions();
+    }
+    MergeOutcome outcome = MergeOutcome::NotStarted;
+    try {
+        outcome = m_engine.Merge(answer == IDYES ? &options : nullptr);
+    } catch (...) {
+        // A fault of the program goes on, but never with the dialog over rows that are gone.
+        if (!m_engine.IsOpen())
+            EndDialog(IDCANCEL);
+        throw;
+    }
+    switch (outcome) {
+    case MergeOutcome::Merged:
+        EndDialog(IDOK);
+        break;
+    case MergeOutcome::Failed:
+        // The rows are gone with the session: no dialog stays over them.
+        EndDialog(IDCANCEL);
+        break;
+    case MergeOutcome::NotStarted:
+        break;
+    }
+}
