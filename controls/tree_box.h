@@ -87,6 +87,12 @@ public:
     CTreeBoxNode* InsertItem(CTreeBoxNode* parent, int where, const TreeBoxItem& item);
     /// Links a new node directly after a sibling (none: first under the parent).
     CTreeBoxNode* CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, const TreeBoxItem& item);
+    /// Appends a top-level node after the last one, linked and numbered as it comes, without
+    /// drawing: filling a box row by row costs the rows made. ShowAppendedRows draws them once
+    /// the last is in. (In a bulk change, or after an insertion without a redraw, it is inserted
+    /// as InsertItem inserts without a redraw.)
+    CTreeBoxNode* AppendRow(const TreeBoxItem& item);
+    void ShowAppendedRows();
     /// Changes what the change gives; the leaf state on a node with children deletes them first.
     bool SetItem(CTreeBoxNode* node, const TreeBoxItemChange& change);
     void DeleteItem(CTreeBoxNode* node, bool redraw = true, bool childrenOnly = false);

@@ -284,6 +284,62 @@ CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after,
     return node;
 }
 
+CTreeBoxNode* CTreeBox::AppendRow(const TreeBoxItem& item)
+{
+    if (m_bulk || m_rowsUnlinked) {
+        TreeBoxItem unlinked = item;
+        unlinked.noRedraw = true;
+        return InsertItem(nullptr, kInsertLast, unlinked);
+    }
+    CTreeBoxNode* const after = LastSiblingUnder(nullptr);
+    CTreeBoxNode* const above = after ? GetNextItem(after) : nullptr; // the last row
+    CTreeBoxNode* const node = AllocateNode();
+    if (!node)
+        return nullptr;
+    node->m_state = item.state;
+    node->m_text = item.text;
+    node->m_image = item.image ? item.image : item.selectedImage;
+    node->m_selectedImage = item.selectedImage ? item.selectedImage : item.image;
+    node->m_data = item.data;
+    node->m_data2 = item.data2;
+    ++m_orderStamp;
+    if (after) {
+        SubtreeEnd(after)->m_nextInOrder = node;
+        after->m_nextSibling = node;
+    } else {
+        m_first = node;
+        m_top = node;
+    }
+    node->m_prevSibling = after;
+    if (!m_focus)
+        m_focus = m_anchor = node;
+    ++m_count;
+    m_lastAppended = node;
+    // The nodes last at each level of the old last subtree went on to nothing; they go on to
+    // the new node now. It is the new last row, numbered after the last row, which leaves no
+    // number unused.
+    for (CTreeBoxNode* n = after; n; n = n->m_firstChild ? LastSiblingUnder(n) : nullptr)
+        n->m_nextRow = ComputeNextRow(n);
+    node->m_row = above ? above->m_row + 1 : 0;
+    if (node->m_row % kRowMarkStep == 0) {
+        m_rowMarks.resize(std::size_t(node->m_row) / kRowMarkStep);
+        m_rowMarks.push_back(node);
+    }
+    ++m_rowCount;
+    return node;
+}
+
+void CTreeBox::ShowAppendedRows()
+{
+    if (m_rowsUnlinked || m_bulk) {
+        RedrawAll();
+        return;
+    }
+    FixTopRow();
+    RecalcLayout();
+    Invalidate();
+}
+
 bool CTreeBox::SetItem(CTreeBoxNode* node, const TreeBoxItemChange& change)
 {
     if (!node)

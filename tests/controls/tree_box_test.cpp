@@ -662,6 +662,38 @@ TEST_F(TreeBoxModel, ManyRemovalsKeepEveryRowsPlaceAndLookup)
     ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
 }
 
+/// Rows appended one by one are linked and numbered as they come: after an open last row whose
+/// last child is closed over children of its own (they must go on to the new row when it
+/// opens), after removals that left numbers unused, past a row mark, and after an insertion
+/// without a redraw, which waits for ShowAppendedRows to link everything.
+TEST_F(TreeBoxModel, AppendedRowsAreLinkedAndNumberedAsTheyCome)
+{
+    MakeTree();
+    CTreeBoxNode* open = Add("open");
+    CTreeBoxNode* child = Add("child", open);
+    Add("grandchild", child);
+    box->ExpandItem(open, true, 1);
+    for (int i = 0; i < 300; ++i)
+        ASSERT_NE(box->AppendRow({.text = "a" + std::to_string(i)}), nullptr);
+    ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
+    box->ExpandItem(child, true, 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
+    EXPECT_EQ(child->m_firstChild->m_nextRow, box->GetItemByIndex(1));
+
+    box->DeleteItem(box->GetItemByIndex(5));
+    box->DeleteItem(box->GetItemByIndex(250));
+    for (int i = 0; i < 300; ++i)
+        box->AppendRow({.text = "b" + std::to_string(i)});
+    ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
+
+    box->InsertItem(nullptr, CTreeBox::kInsertFirst, {.text = "unlinked", .noRedraw = true});
+    box->AppendRow({.text = "after unlinked"});
+    box->ShowAppendedRows();
+    ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
+    EXPECT_EQ(box->GetFirstItem()->m_text, "unlinked");
+    EXPECT_EQ(box->GetLastItem()->m_text, "after unlinked");
+}
+
 /// Runs work on a thread with a stack of 64 KB, which a walk that took one
 /// frame per tree level through thousands of levels would overflow.
 void RunOnSmallStack(const std::function<void()>& work)
