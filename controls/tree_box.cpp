@@ -226,7 +226,7 @@ TreeBoxColours CTreeBox::GetColours() const
 
 int CTreeBox::TopIndex() const
 {
-    return m_top ? m_top->m_row : 0;
+    return m_top ? GetItemRow(m_top) : 0;
 }
 
 CSize CTreeBox::ClientSize() const

@@ -87,6 +87,12 @@ public:
     CTreeBoxNode* InsertItem(CTreeBoxNode* parent, int where, const TreeBoxItem& item);
     /// Links a new node directly after a sibling (none: first under the parent).
     CTreeBoxNode* CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after, const TreeBoxItem& item);
+    /// Appends a top-level node after the last one, linked and numbered as it comes, without
+    /// drawing: filling a box row by row costs the rows made. ShowAppendedRows draws them once
+    /// the last is in. (In a bulk change, or after an insertion without a redraw, it is inserted
+    /// as InsertItem inserts without a redraw.)
+    CTreeBoxNode* AppendRow(const TreeBoxItem& item);
+    void ShowAppendedRows();
     /// Changes what the change gives; the leaf state on a node with children deletes them first.
     bool SetItem(CTreeBoxNode* node, const TreeBoxItemChange& change);
     void DeleteItem(CTreeBoxNode* node, bool redraw = true, bool childrenOnly = false);
@@ -119,6 +125,8 @@ public:
 
     // Lookups; each answers null when nothing matches.
     CTreeBoxNode* FindItemById(int row) const;
+    /// The node's place among the visible rows from 0; valid only while the node is visible.
+    int GetItemRow(const CTreeBoxNode* node) const;
     CTreeBoxNode* GetItemByIndex(int index) const;
     CTreeBoxNode* GetLastItem() const;
     /// The last row of the node's visible subtree; with null, the last row of the box.
@@ -241,10 +249,29 @@ private:
     static CTreeBoxNode* ComputeNextRow(CTreeBoxNode* node);
     /// Recomputes the next-row links of the nodes in pre-order from `from` to `end` (excluded).
     static void RelinkRange(CTreeBoxNode* from, const CTreeBoxNode* end);
-    /// Numbers the rows from a visible node (null: the first) to the last, and marks them.
+    /// Numbers the rows from a visible node (null: the first) to the last, and marks them; rows
+    /// above a number left unused are numbered too.
     void Renumber(CTreeBoxNode* from);
-    /// Forgets the row marks at and after the one of the given row.
+    /// Keeps the row marks of the rows numbered below the given number, and no others.
     void DropRowMarksFrom(int row);
+    /// The visible rows a deletion of node (its children only, with childrenOnly) takes away,
+    /// read before they go: the numbers of the first and last, and how many. Not linked when the
+    /// next-row chain cannot be trusted (a node inserted without a redraw, a bulk change): the
+    /// rows are then numbered again.
+    struct RemovedRows {
+        int first = -1; // the numbers of the first and last row; -1 when no row goes
+        int last = -1;
+        int count = 0;
+        bool linked = false;
+    };
+    RemovedRows RowsRemovedWith(CTreeBoxNode* node, bool childrenOnly) const;
+    /// Leaves the numbers of removed rows unused instead of numbering the rows below them; false
+    /// when the rows must be numbered again instead.
+    bool LeaveRowNumbersUnused(const RemovedRows& removed);
+    /// The number the row at a place holds (its place plus the unused numbers below it).
+    int NumberOfRow(int row) const;
+    /// The nearest marked node numbered below number; null when there is none.
+    CTreeBoxNode* MarkBelow(int number) const;
     /// A top row hidden by a collapse becomes its visible ancestor.
     void FixTopRow();
     void FreeNode(CTreeBoxNode* node);
@@ -365,6 +392,20 @@ private:
     /// a lookup by row walks at most a step's rows. A node freed drops its mark and those after.
     static constexpr int kRowMarkStep = 256;
     std::vector<CTreeBoxNode*> m_rowMarks;
+    /// Numbers left unused by rows removed since the rows were last numbered, in runs: a row's
+    /// place is its number less the unused numbers below it, so a removal costs the rows removed
+    /// instead of numbering every row below them. Each run keeps the count of unused numbers up
+    /// to its end. Numbering the rows again clears them.
+    struct UnusedNumbers {
+        int first = 0;
+        int last = 0;
+        int unusedThrough = 0;
+    };
+    std::vector<UnusedNumbers> m_unusedNumbers;
+    static constexpr std::size_t kMaxUnusedRuns = 512;
+    /// A node was inserted without a redraw: the next-row chain waits for RedrawAll, so a removal
+    /// numbers the rows again rather than trusting the chain.
+    bool m_rowsUnlinked = false;
     /// Open bulk changes; rows are numbered when the last one ends.
     int m_bulk = 0;
     CTreeBoxNode* m_focus = nullptr;

@@ -13,7 +13,7 @@ CTreeBox::RowGeometry CTreeBox::GeometryOf(const CTreeBoxNode* node) const
 {
     RowGeometry g;
     const int rowHeight = RowHeight();
-    g.top = (node->m_row - TopIndex()) * rowHeight;
+    g.top = (GetItemRow(node) - TopIndex()) * rowHeight;
     g.middle = g.top + rowHeight / 2;
     g.bottom = g.top + rowHeight;
     if (m_mode == kListMode) {

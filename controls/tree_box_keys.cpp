@@ -117,7 +117,8 @@ void CTreeBox::PageDown()
     if (!m_focus || !m_top)
         return;
     m_anchor = m_focus;
-    const int page = PageRows(), top = TopIndex(), focus = m_focus->m_row, last = m_rowCount - 1;
+    const int page = PageRows(), top = TopIndex(), focus = GetItemRow(m_focus),
+              last = m_rowCount - 1;
     if (focus > top + page - 1) {
         SetTopRow(std::max(0, focus - page + 1));
         SelectItem(m_focus, true);
@@ -142,7 +143,7 @@ void CTreeBox::PageUp()
     if (!m_focus || !m_top)
         return;
     m_anchor = m_focus;
-    const int page = PageRows(), top = TopIndex(), focus = m_focus->m_row;
+    const int page = PageRows(), top = TopIndex(), focus = GetItemRow(m_focus);
     if (focus < top) {
         SelectItem(m_focus, true);
         SetTopRow(focus);

@@ -8,17 +8,17 @@ CTreeBoxNode* CTreeBox::FindItemById(int row) const
 {
     if (!GetSafeHwnd() || row < 0 || row >= m_rowCount)
         return nullptr;
-    // The walk starts at the row's mark (rows are numbered again when a bulk change ends), or at
-    // the top row when that lies nearer.
+    // The walk compares the numbers the rows hold, from the nearest mark (rows are numbered
+    // again when a bulk change ends), or from the top row when that lies nearer.
+    const int number = NumberOfRow(row);
     CTreeBoxNode* n = m_first;
-    const std::size_t mark = std::size_t(row) / kRowMarkStep;
-    if (!m_bulk && mark < m_rowMarks.size() && m_rowMarks[mark]->m_row <= row)
-        n = m_rowMarks[mark];
-    if (m_top && m_top->m_row <= row && m_top->m_row > n->m_row && IsNodeVisible(m_top))
+    if (CTreeBoxNode* mark = m_bulk ? nullptr : MarkBelow(number + 1))
+        n = mark;
+    if (m_top && m_top->m_row <= number && m_top->m_row > n->m_row && IsNodeVisible(m_top))
         n = m_top;
-    while (n && n->m_row < row)
+    while (n && n->m_row < number)
         n = n->m_nextRow;
-    return n && n->m_row == row ? n : nullptr;
+    return n && n->m_row == number ? n : nullptr;
 }
 
 CTreeBoxNode* CTreeBox::GetItemByIndex(int index) const
@@ -115,12 +115,12 @@ CTreeBoxNode* CTreeBox::GetNextSelected(CTreeBoxNode* node) const
     const SelectedRun run = SoleSelectedRun();
     if (run.first && !node)
         return run.first;
-    if (run.first && node->m_row >= run.last->m_row)
+    if (run.first && GetItemRow(node) >= GetItemRow(run.last))
         return nullptr;
     // After the node's subtree: a node with no next sibling goes on with the rows after its
     // parent, so a loop over the selection never stops at the end of a sibling list.
     CTreeBoxNode* n = node ? AfterSubtree(node) : m_first;
-    while (n && !n->m_selected && !(run.first && n->m_row > run.last->m_row))
+    while (n && !n->m_selected && !(run.first && GetItemRow(n) > GetItemRow(run.last)))
         n = n->m_nextRow;
     return n && n->m_selected ? n : nullptr;
 }

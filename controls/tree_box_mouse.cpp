@@ -196,9 +196,11 @@ void CTreeBox::TrackBand(CPoint point)
     // Rows the band touches flip from their state at the press; rows it left get it back.
     const int from = m_band.first < 0 ? first : std::min(first, m_band.first);
     const int to = m_band.last < 0 ? last : std::max(last, m_band.last);
-    for (CTreeBoxNode* n = FindItemById(std::max(from, 0)); n && n->m_row <= to; n = n->m_nextRow) {
+    for (CTreeBoxNode* n = FindItemById(std::max(from, 0)); n && GetItemRow(n) <= to;
+         n = n->m_nextRow) {
         const bool kept = n->m_dragBits & 1u;
-        const bool touched = n->m_row >= first && n->m_row <= last && BandTouches(n, band);
+        const bool touched =
+            GetItemRow(n) >= first && GetItemRow(n) <= last && BandTouches(n, band);
         SetSelected(n, touched ? !kept : kept);
     }
     m_band.first = first;
@@ -221,8 +223,8 @@ void CTreeBox::EndBand(bool clear)
         CRect area(band.start.x, band.start.y, band.current.x, band.current.y);
         area.NormalizeRect();
         CTreeBoxNode* found = nullptr;
-        for (CTreeBoxNode* n = FindItemById(std::max(band.first, 0)); n && n->m_row <= band.last;
-             n = n->m_nextRow)
+        for (CTreeBoxNode* n = FindItemById(std::max(band.first, 0));
+             n && GetItemRow(n) <= band.last; n = n->m_nextRow)
             if (n->m_selected && (!found || !downward) && BandTouches(n, area))
                 found = n;
         if (found)
@@ -252,7 +254,7 @@ void CTreeBox::RedrawSelectionForFocus()
         return;
     }
     const int limit = GetVisibleRowLimit();
-    for (CTreeBoxNode* n = m_top; n && n->m_row <= limit; n = n->m_nextRow)
+    for (CTreeBoxNode* n = m_top; n && GetItemRow(n) <= limit; n = n->m_nextRow)
         if (n->m_selected || n == m_focus)
             InvalidateItem(n, kTextCell);
 }

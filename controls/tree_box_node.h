@@ -31,7 +31,9 @@ struct CTreeBoxNode {
     CTreeBoxNode* FindItemByText(std::string_view text) const;
 
     std::int16_t m_level = 0; // 0 for a top-level node
-    /// The node's place among the visible rows from 0; valid only while the node is visible.
+    /// The node's number among the visible rows when they were last numbered; valid only while
+    /// the node is visible. Rows removed since leave their numbers unused, so the node's place
+    /// is read through CTreeBox::GetItemRow.
     std::int32_t m_row = 0;
     std::int32_t m_state = kLeaf;
     /// In list and grid modes the column cells, separated by TAB characters.

@@ -89,10 +89,10 @@ void CTreeBox::PaintRows(CDC& dc, const CRect& update)
     const int firstRow = top + std::max(0, int(update.top) / rowHeight);
     pc.lastRow = top + int(update.bottom) / rowHeight;
     CTreeBoxNode* node = m_top;
-    while (node && node->m_row < firstRow)
+    while (node && GetItemRow(node) < firstRow)
         node = node->m_nextRow;
     CTreeBoxNode* previous = nullptr;
-    for (; node && node->m_row <= pc.lastRow; previous = node, node = node->m_nextRow) {
+    for (; node && GetItemRow(node) <= pc.lastRow; previous = node, node = node->m_nextRow) {
         node->m_repaint = 0;
         if (m_mode != kGridMode) {
             DrawRow(pc, node);
@@ -104,8 +104,8 @@ void CTreeBox::PaintRows(CDC& dc, const CRect& update)
         row.previous = previous;
         row.lastRow = pc.lastRow;
         row.colours = colours.data();
-        row.rect = CRect(0, (node->m_row - top) * rowHeight, pc.clientWidth,
-                         (node->m_row - top + 1) * rowHeight);
+        row.rect = CRect(0, (GetItemRow(node) - top) * rowHeight, pc.clientWidth,
+                         (GetItemRow(node) - top + 1) * rowHeight);
         row.originX = pc.originX;
         row.firstColumnRight = ColumnLimit();
         row.widest = m_widest;

@@ -110,7 +110,7 @@ void CTreeBox::ScrollVerticallyTo(UINT code, int pos)
     const int rowHeight = RowHeight();
     if (!m_top || rowHeight <= 0)
         return;
-    const int old = m_top->m_row, page = PageRows();
+    const int old = GetItemRow(m_top), page = PageRows();
     int next = old;
     switch (code) {
     case SB_LINEUP:
@@ -149,10 +149,10 @@ void CTreeBox::ScrollVerticallyTo(UINT code, int pos)
     SetScrollPos(SB_VERT, next);
     CTreeBoxNode* top = FindItemById(next);
     m_top = top ? top : GetNextItem(nullptr);
-    if (m_top->m_row != next)
+    if (GetItemRow(m_top) != next)
         m_layoutDirty = true;
-    const int delta = old - m_top->m_row;
-    if (!(m_owner && m_owner->ScrollVertically(this, m_top->m_row, delta, client, false))) {
+    const int delta = old - GetItemRow(m_top);
+    if (!(m_owner && m_owner->ScrollVertically(this, GetItemRow(m_top), delta, client, false))) {
         ScrollWindow(0, delta * rowHeight);
         UpdateWindow();
     }
@@ -236,7 +236,7 @@ void CTreeBox::SetTopRow(int row)
     if (m_owner) {
         CRect client;
         GetClientRect(&client);
-        m_owner->ScrollVertically(this, top->m_row, 0, client, true);
+        m_owner->ScrollVertically(this, GetItemRow(top), 0, client, true);
     }
 }
 
@@ -246,7 +246,7 @@ bool CTreeBox::EnsureItemVisible(CTreeBoxNode* node, int rows, bool alignEnd)
         return false;
     const int page = PageRows();
     rows = std::min(rows, page);
-    const int top = TopIndex(), row = node->m_row;
+    const int top = TopIndex(), row = GetItemRow(node);
     int next = top;
     if (alignEnd) {
         if (row - rows + 1 < top)
@@ -301,7 +301,8 @@ void CTreeBox::UpdateTextWidth()
     const int height = int(ClientSize().cy) + GetSystemMetrics(SM_CYHSCROLL);
     const int columns = ColumnCount();
     const int top = TopIndex();
-    for (CTreeBoxNode* n = m_top; n && (n->m_row - top) * RowHeight() < height; n = n->m_nextRow) {
+    for (CTreeBoxNode* n = m_top; n && (GetItemRow(n) - top) * RowHeight() < height;
+         n = n->m_nextRow) {
         int right;
         if (columns > 0) {
             const int left =

@@ -127,17 +127,18 @@ void CTreeBox::ExtendSelection(CTreeBoxNode* node, bool clearOutside)
         return;
     NoteSelChanging();
     CTreeBoxNode* anchor = m_anchor && IsNodeVisible(m_anchor) ? m_anchor : node;
-    const int from = std::min(anchor->m_row, node->m_row),
-              to = std::max(anchor->m_row, node->m_row);
+    const int from = std::min(GetItemRow(anchor), GetItemRow(node)),
+              to = std::max(GetItemRow(anchor), GetItemRow(node));
     // Between two siblings the range holds the siblings only; otherwise every row between.
     const bool siblings = anchor->m_parent == node->m_parent;
     const auto inRange = [&](const CTreeBoxNode* n) {
-        return n->m_row >= from && n->m_row <= to && (!siblings || n->m_parent == node->m_parent);
+        return GetItemRow(n) >= from && GetItemRow(n) <= to &&
+               (!siblings || n->m_parent == node->m_parent);
     };
     CTreeBoxNode* const first = FindItemById(from);
     CTreeBoxNode* last = first;
     std::uint32_t inside = 0;
-    for (CTreeBoxNode* n = first; n && n->m_row <= to; n = n->m_nextRow) {
+    for (CTreeBoxNode* n = first; n && GetItemRow(n) <= to; n = n->m_nextRow) {
         if (inRange(n))
             SetSelected(n, MaySelect(n) || n->m_selected);
         else if (clearOutside && n->m_selected)

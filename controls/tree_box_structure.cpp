@@ -78,6 +78,13 @@ void CTreeBox::Renumber(CTreeBoxNode* from)
 {
     if (m_bulk)
         return;
+    // The rows below the first unused number hold their places; numbering starts there at the
+    // latest.
+    if (!m_unusedNumbers.empty()) {
+        if (from && from->m_row >= m_unusedNumbers.front().first)
+            from = MarkBelow(m_unusedNumbers.front().first);
+        m_unusedNumbers.clear();
+    }
     int row = 0;
     if (from)
         row = from->m_row;
@@ -94,9 +101,94 @@ void CTreeBox::Renumber(CTreeBoxNode* from)
 
 void CTreeBox::DropRowMarksFrom(int row)
 {
-    const std::size_t kept = std::size_t(std::max(row, 0) + kRowMarkStep - 1) / kRowMarkStep;
-    if (kept < m_rowMarks.size())
-        m_rowMarks.resize(kept);
+    m_rowMarks.resize(std::size_t(std::max(row, 0) + kRowMarkStep - 1) / kRowMarkStep);
+}
+
+CTreeBoxNode* CTreeBox::MarkBelow(int number) const
+{
+    if (number <= 0 || m_rowMarks.empty())
+        return nullptr;
+    for (std::size_t i = std::min(std::size_t(number - 1) / kRowMarkStep, m_rowMarks.size() - 1);;
+         --i) {
+        if (m_rowMarks[i] && m_rowMarks[i]->m_row < number)
+            return m_rowMarks[i];
+        if (i == 0)
+            return nullptr;
+    }
+}
+
+int CTreeBox::GetItemRow(const CTreeBoxNode* node) const
+{
+    if (!node)
+        return -1;
+    const int number = node->m_row;
+    if (m_unusedNumbers.empty() || number < m_unusedNumbers.front().first)
+        return number;
+    const auto after =
+        std::upper_bound(m_unusedNumbers.begin(), m_unusedNumbers.end(), number,
+                         [](int n, const UnusedNumbers& unused) { return n < unused.first; });
+    return number - std::prev(after)->unusedThrough;
+}
+
+int CTreeBox::NumberOfRow(int row) const
+{
+    int number = row;
+    for (const UnusedNumbers& unused : m_unusedNumbers) {
+        if (unused.first > number)
+            break;
+        number += unused.last - unused.first + 1;
+    }
+    return number;
+}
+
+CTreeBox::RemovedRows CTreeBox::RowsRemovedWith(CTreeBoxNode* node, bool childrenOnly) const
+{
+    RemovedRows removed;
+    if (m_bulk || m_rowsUnlinked)
+        return removed;
+    CTreeBoxNode* const end = AfterSubtree(node);
+    CTreeBoxNode* n = node;
+    if (childrenOnly)
+        n = node->m_state == CTreeBoxNode::kExpanded ? node->m_firstChild : nullptr;
+    if (n && n != end)
+        removed.first = n->m_row;
+    for (; n && n != end; n = n->m_nextRow) {
+        removed.last = n->m_row;
+        ++removed.count;
+    }
+    removed.linked = n == end;
+    return removed;
+}
+
+bool CTreeBox::LeaveRowNumbersUnused(const RemovedRows& removed)
+{
+    if (m_bulk || !removed.linked)
+        return false;
+    if (removed.count == 0)
+        return true;
+    if (m_unusedNumbers.size() >= kMaxUnusedRuns)
+        return false;
+    // The removed rows held every number from the first one's to the last one's that was not
+    // unused already: the runs among them join the new one, and so do runs just beside it.
+    UnusedNumbers run{removed.first, removed.last, 0};
+    auto begin =
+        std::lower_bound(m_unusedNumbers.begin(), m_unusedNumbers.end(), run.first,
+                         [](const UnusedNumbers& unused, int n) { return unused.last + 1 < n; });
+    auto end = begin;
+    while (end != m_unusedNumbers.end() && end->first <= run.last + 1) {
+        run.first = std::min(run.first, end->first);
+        run.last = std::max(run.last, end->last);
+        ++end;
+    }
+    auto at = m_unusedNumbers.erase(begin, end);
+    at = m_unusedNumbers.insert(at, run);
+    int unused = at == m_unusedNumbers.begin() ? 0 : std::prev(at)->unusedThrough;
+    for (; at != m_unusedNumbers.end(); ++at) {
+        unused += at->last - at->first + 1;
+        at->unusedThrough = unused;
+    }
+    m_rowCount -= removed.count;
+    return true;
 }
 
 bool CTreeBox::IsNodeVisible(const CTreeBoxNode* node) const
@@ -166,8 +258,10 @@ CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after,
     if (!node->m_nextSibling)
         m_lastAppended = node;
     node->m_nextRow = ComputeNextRow(node);
-    if (item.noRedraw)
+    if (item.noRedraw) {
+        m_rowsUnlinked = true;
         return node;
+    }
 
     RelinkRange(after ? after : parent ? parent : node, node->m_nextInOrder);
     if (IsNodeVisible(node)) {
@@ -188,6 +282,62 @@ CTreeBoxNode* CTreeBox::CreateNode(CTreeBoxNode* parent, CTreeBoxNode* after,
         InvalidateItem(parent, kButtonArea);
     }
     return node;
+}
+
+CTreeBoxNode* CTreeBox::AppendRow(const TreeBoxItem& item)
+{
+    if (m_bulk || m_rowsUnlinked) {
+        TreeBoxItem unlinked = item;
+        unlinked.noRedraw = true;
+        return InsertItem(nullptr, kInsertLast, unlinked);
+    }
+    CTreeBoxNode* const after = LastSiblingUnder(nullptr);
+    CTreeBoxNode* const above = after ? GetNextItem(after) : nullptr; // the last row
+    CTreeBoxNode* const node = AllocateNode();
+    if (!node)
+        return nullptr;
+    node->m_state = item.state;
+    node->m_text = item.text;
+    node->m_image = item.image ? item.image : item.selectedImage;
+    node->m_selectedImage = item.selectedImage ? item.selectedImage : item.image;
+    node->m_data = item.data;
+    node->m_data2 = item.data2;
+    ++m_orderStamp;
+    if (after) {
+        SubtreeEnd(after)->m_nextInOrder = node;
+        after->m_nextSibling = node;
+    } else {
+        m_first = node;
+        m_top = node;
+    }
+    node->m_prevSibling = after;
+    if (!m_focus)
+        m_focus = m_anchor = node;
+    ++m_count;
+    m_lastAppended = node;
+    // The nodes last at each level of the old last subtree went on to nothing; they go on to
+    // the new node now. It is the new last row, numbered after the last row, which leaves no
+    // number unused.
+    for (CTreeBoxNode* n = after; n; n = n->m_firstChild ? LastSiblingUnder(n) : nullptr)
+        n->m_nextRow = ComputeNextRow(n);
+    node->m_row = above ? above->m_row + 1 : 0;
+    if (node->m_row % kRowMarkStep == 0) {
+        m_rowMarks.resize(std::size_t(node->m_row) / kRowMarkStep);
+        m_rowMarks.push_back(node);
+    }
+    ++m_rowCount;
+    return node;
+}
+
+void CTreeBox::ShowAppendedRows()
+{
+    if (m_rowsUnlinked || m_bulk) {
+        RedrawAll();
+        return;
+    }
+    FixTopRow();
+    RecalcLayout();
+    Invalidate();
 }
 
 bool CTreeBox::SetItem(CTreeBoxNode* node, const TreeBoxItemChange& change)
@@ -245,7 +395,7 @@ void CTreeBox::FreeNode(CTreeBoxNode* node)
         m_lastAppended = prev;
     if (const std::size_t mark = std::size_t(node->m_row) / kRowMarkStep;
         mark < m_rowMarks.size() && m_rowMarks[mark] == node)
-        m_rowMarks.resize(mark);
+        m_rowMarks[mark] = nullptr;
     // Its children are gone, so the node is its whole subtree in the pre-order chain.
     CTreeBoxNode* before = prev ? SubtreeEnd(prev) : node->m_parent;
     if (before)
@@ -332,6 +482,7 @@ void CTreeBox::DeleteItem(CTreeBoxNode* node, bool redraw, bool childrenOnly)
     CTreeBoxNode* const oldFocus = m_focus;
     const bool focusWasSelected = m_focus && m_focus->m_selected;
     CTreeBoxNode* const above = visible ? GetRelative(node, kRowAbove) : nullptr;
+    const RemovedRows removed = visible ? RowsRemovedWith(node, childrenOnly) : RemovedRows{};
     NoteSelChanging();
 
     CTreeBoxNode* parent = childrenOnly ? node : node->m_parent;
@@ -353,7 +504,8 @@ void CTreeBox::DeleteItem(CTreeBoxNode* node, bool redraw, bool childrenOnly)
         RelinkRange(relinkFrom, SubtreeEnd(relinkFrom)->m_nextInOrder);
     FixTopRow();
     if (visible) {
-        Renumber(relinkFrom && IsNodeVisible(relinkFrom) ? relinkFrom : nullptr);
+        if (!LeaveRowNumbersUnused(removed))
+            Renumber(relinkFrom && IsNodeVisible(relinkFrom) ? relinkFrom : nullptr);
         if (!m_count)
             m_hPos = 0;
         RecalcLayout();
@@ -389,6 +541,8 @@ void CTreeBox::DeleteAllItems(bool resetHorizontal)
     m_selectedCount = 0;
     m_rowCount = 0;
     m_rowMarks.clear();
+    m_unusedNumbers.clear();
+    m_rowsUnlinked = false;
     m_first = m_top = m_focus = m_anchor = m_mark = m_lastAppended = nullptr;
     m_widest = 0;
     if (resetHorizontal)
@@ -480,6 +634,8 @@ void CTreeBox::RelinkTopLevel(const std::vector<CTreeBoxNode*>& order)
     ++m_orderStamp;
     m_first = order.empty() ? nullptr : order.front();
     m_rowMarks.clear();
+    m_unusedNumbers.clear();
+    m_rowsUnlinked = false;
     for (std::size_t i = 0; i < order.size(); ++i) {
         CTreeBoxNode* node = order[i];
         CTreeBoxNode* next = i + 1 < order.size() ? order[i + 1] : nullptr;
@@ -513,6 +669,7 @@ void CTreeBox::EndBulkChange()
 void CTreeBox::RedrawAll()
 {
     RelinkRange(m_first, nullptr);
+    m_rowsUnlinked = false;
     Renumber(nullptr);
     FixTopRow();
     RecalcLayout();

@@ -44,6 +44,9 @@ public:
         std::string kept;
     };
     SortKey GetSortKey(int format) const;
+    /// Whether GetSortKey(format) is read from the stored text alone, so that names stored alike
+    /// have equal keys.
+    bool SortKeyFollowsValue(int format) const;
     /// Compare's answer for the two names the keys were read from (with one format).
     static int CompareSortKeys(const SortKey& mine, const SortKey& theirs);
 

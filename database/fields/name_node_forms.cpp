@@ -284,6 +284,12 @@ CNameNode::SortKey CNameNode::GetSortKey(int format) const
     return key;
 }
 
+bool CNameNode::SortKeyFollowsValue(int format) const
+{
+    const std::string_view value = GetValue();
+    return !SortsAsFormatted(format) && !value.empty() && KeptIsFullText(format) && IsAscii(value);
+}
+
 int CNameNode::CompareSortKeys(const SortKey& mine, const SortKey& theirs)
 {
     if (mine.formatted || theirs.formatted)

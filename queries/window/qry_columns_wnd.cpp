@@ -287,7 +287,7 @@ int CQryColsWnd::SelectedRow() const
 {
     CTreeBox& box = const_cast<CColBox&>(m_list).GetBox();
     const CTreeBoxNode* node = box.GetNextSelected(nullptr);
-    return node ? node->m_row : -1;
+    return node ? box.GetItemRow(node) : -1;
 }
 
 void CQryColsWnd::LoadFields()
@@ -391,7 +391,7 @@ void CQryColsWnd::OnFieldTreeMenu()
 
 bool CQryColsWnd::OnButtonDown(CColBox*, CTreeBoxNode* node, UINT, int, int, int)
 {
-    return !node || node->m_row == m_current || CheckUnsaved();
+    return !node || m_list.GetBox().GetItemRow(node) == m_current || CheckUnsaved();
 }
 
 bool CQryColsWnd::OnKeyDown(CColBox*, UINT virtKey, UINT, UINT)

@@ -401,8 +401,21 @@ std::optional<std::vector<std::uint32_t>> NameRankOrder(std::span<CDataNode* con
             ranks.AddEmpty();
             continue;
         }
-        const auto* individual = dynamic_cast<const CIndRec*>(nodes[i]);
-        if (!individual || !ranks.Add(individual->GetSortKey(0)))
+        const CIndRec* individual = nodes[i]->IsRecord()
+                                        ? AsIndividual(static_cast<const CRecordNode*>(nodes[i]))
+                                        : nullptr;
+        if (!individual)
+            return std::nullopt;
+        // A name stored as an earlier one was, whose key followed its text alone, is that
+        // name: its key is not read again.
+        std::string_view stored;
+        if (const CNameNode* name = individual->GetName(); name && name->SortKeyFollowsValue(0)) {
+            stored = name->GetValue();
+            if (ranks.AddByStoredName(stored, individual->GetDateKey(),
+                                      individual->GetRecordNumber()))
+                continue;
+        }
+        if (!ranks.Add(individual->GetSortKey(0), stored))
             return std::nullopt;
     }
     return ranks.Order();

@@ -112,9 +112,40 @@ CNameRankSort::CNameRankSort(std::size_t rows)
 {
     m_rows.reserve(rows);
     m_slots.assign(1024, 0);
+    m_storedSlots.assign(1024, 0);
 }
 
-bool CNameRankSort::Add(const CIndRec::SortKey& key)
+std::size_t CNameRankSort::StoredSlot(std::string_view stored, std::uint64_t hash) const
+{
+    const std::uint64_t tag = hash & kTagMask;
+    const std::size_t mask = m_storedSlots.size() - 1;
+    std::size_t slot = std::size_t(hash) & mask;
+    for (; m_storedSlots[slot] != 0; slot = (slot + 1) & mask) {
+        if ((m_storedSlots[slot] & kTagMask) != tag)
+            continue;
+        const StoredName& name = m_storedNames[std::uint32_t(m_storedSlots[slot]) - 1];
+        if (std::string_view(m_storedTexts).substr(name.offset, name.length) == stored)
+            break;
+    }
+    return slot;
+}
+
+bool CNameRankSort::AddByStoredName(std::string_view stored, const std::optional<CDateValue>& date,
+                                    std::int32_t number)
+{
+    const std::size_t slot = StoredSlot(stored, Hash(stored, false));
+    if (m_storedSlots[slot] == 0)
+        return false;
+    const std::uint32_t first = m_storedNames[std::uint32_t(m_storedSlots[slot]) - 1].row;
+    // The first row's name may still wait for its index.
+    if (m_pendingCount > 0 && first >= m_pending[m_pendingFirst].row)
+        while (m_pendingCount > 0)
+            TakePending();
+    m_rows.push_back({m_rows[first].name, number, date});
+    return true;
+}
+
+bool CNameRankSort::Add(const CIndRec::SortKey& key, std::string_view stored)
 {
     Row row{kNameless, key.number, key.date};
     if (key.hasName) {
@@ -142,6 +173,31 @@ bool CNameRankSort::Add(const CIndRec::SortKey& key)
         pending.leadStartsSurname = name.hasSlash && LeadStartsSurname(name);
         __builtin_prefetch(&m_slots[std::size_t(pending.hash) & (m_slots.size() - 1)]);
         ++m_pendingCount;
+        if (!stored.empty() && stored.size() <= UINT32_MAX) {
+            const std::uint64_t hash = Hash(stored, false);
+            if (const std::size_t slot = StoredSlot(stored, hash); m_storedSlots[slot] == 0) {
+                m_storedNames.push_back({std::uint32_t(m_storedTexts.size()),
+                                         std::uint32_t(stored.size()),
+                                         std::uint32_t(m_rows.size())});
+                m_storedTexts += stored;
+                m_storedSlots[slot] = (hash & kTagMask) | m_storedNames.size();
+                if (2 * m_storedNames.size() > m_storedSlots.size()) {
+                    std::vector<std::uint64_t> slots(4 * m_storedSlots.size(), 0);
+                    const std::size_t mask = slots.size() - 1;
+                    for (std::uint32_t i = 0; i < m_storedNames.size(); ++i) {
+                        const StoredName& name = m_storedNames[i];
+                        const std::uint64_t h =
+                            Hash(std::string_view(m_storedTexts).substr(name.offset, name.length),
+                                 false);
+                        std::size_t free = std::size_t(h) & mask;
+                        while (slots[free] != 0)
+                            free = (free + 1) & mask;
+                        slots[free] = (h & kTagMask) | (i + 1);
+                    }
+                    m_storedSlots = std::move(slots);
+                }
+            }
+        }
     }
     m_rows.push_back(row);
     return true;

@@ -33,8 +33,14 @@ public:
     explicit CNameRankSort(std::size_t rows);
 
     /// Adds the next row's key; false when its name compares in a way the ranks do not give (a
-    /// name compared as formatted, a part holding a byte below 2).
-    bool Add(const CIndRec::SortKey& key);
+    /// name compared as formatted, a part holding a byte below 2). stored, when not empty, is
+    /// the name's stored text, from which alone its key was read: later rows whose names are
+    /// stored alike are then added by AddByStoredName.
+    bool Add(const CIndRec::SortKey& key, std::string_view stored = {});
+    /// Adds the next row by its name's stored text when an earlier row was added with that
+    /// text (see Add), without its name's key; false, adding nothing, when none was.
+    bool AddByStoredName(std::string_view stored, const std::optional<CDateValue>& date,
+                         std::int32_t number);
     /// Adds a row without a record.
     void AddEmpty();
     /// The rows' places in the order they were added, sorted. None when the ranks would give
@@ -85,6 +91,9 @@ private:
     /// for rows of one name that the comparison leaves unordered.
     std::vector<std::uint32_t> ComparedOrder(const std::vector<std::uint32_t>& groups) const;
     void Grow();
+    /// The slot of a stored name's text in m_storedSlots: its entry's, or the free one where
+    /// it goes.
+    std::size_t StoredSlot(std::string_view stored, std::uint64_t hash) const;
 
     std::vector<Row> m_rows;
     std::vector<Name> m_names;
@@ -95,4 +104,15 @@ private:
     /// the high half of its name's hash and the name's index + 1, or 0.
     std::vector<std::uint64_t> m_slots;
     static constexpr std::uint64_t kTagMask = 0xFFFFFFFF00000000u;
+    /// The stored texts of names whose keys were read from them alone, each with the first row
+    /// that had it: a file of a million people holds a few thousand names, so most rows find
+    /// their name's index here without reading a key. Slots as m_slots.
+    struct StoredName {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+        std::uint32_t row = 0;
+    };
+    std::vector<StoredName> m_storedNames;
+    std::string m_storedTexts;
+    std::vector<std::uint64_t> m_storedSlots;
 };

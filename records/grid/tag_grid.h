@@ -265,6 +265,9 @@ private:
     CTreeBoxNode* CreateTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk);
     /// The same, told whether the row opens (the record has fields to show).
     CTreeBoxNode* CreateTopRow(CDataNode* record, CTreeBoxNode* after, bool bulk, bool opens);
+    /// A row for record after the last, linked and numbered (CTreeBox::AppendRow); null when
+    /// memory ran short.
+    CTreeBoxNode* AppendTopRow(CDataNode* record, bool opens);
     /// The rows of a row's shown children, after the rows it has.
     void AddChildRows(CTreeBoxNode* row);
     /// The children listed under row, with the recursive flag of each.

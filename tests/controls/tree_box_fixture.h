@@ -94,7 +94,7 @@ protected:
 
     TestHooks::Image Render() { return TestHooks::RenderWindow(*box); }
     int RowHeight() const { return box->GetMetrics()[TBM_ROW_HEIGHT]; }
-    int TopRow() const { return box->GetTopItem() ? box->GetTopItem()->m_row : -1; }
+    int TopRow() const { return box->GetTopItem() ? box->GetItemRow(box->GetTopItem()) : -1; }
 
     void Key(UINT vk, UINT mk = 0)
     {

@@ -29,7 +29,7 @@ protected:
     {
         return box->GetFocusItem() ? box->GetFocusItem()->m_text : "(none)";
     }
-    int FocusRow() const { return box->GetFocusItem() ? box->GetFocusItem()->m_row : -1; }
+    int FocusRow() const { return box->GetFocusItem() ? box->GetItemRow(box->GetFocusItem()) : -1; }
     int Page() const
     {
         CRect client;

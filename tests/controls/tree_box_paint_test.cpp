@@ -139,7 +139,8 @@ TEST_F(TreeBoxPaint, AHundredThousandRowsPaintOnlyTheScreenfulInView)
         EXPECT_EQ(TopRow(), 50000);
         EXPECT_LE(int(counting.asked.size()), page);
         for (const CTreeBoxNode* node : counting.asked)
-            EXPECT_TRUE(node->m_row >= 50000 && node->m_row < 50000 + page) << node->m_row;
+            EXPECT_TRUE(box->GetItemRow(node) >= 50000 && box->GetItemRow(node) < 50000 + page)
+                << box->GetItemRow(node);
         if (flags == TBF_GRID) {
             EXPECT_EQ(shown.Pixel(10, 5), RGB(0, 128, 0));
         }

@@ -50,7 +50,7 @@ void ExpectConsistent(CTreeBox& box)
         if (row % 97 == 0 || !n->m_nextRow) {
             ASSERT_EQ(box.FindItemById(row), n) << "row " << row;
         }
-        ASSERT_EQ(n->m_row, row++) << n->m_text;
+        ASSERT_EQ(box.GetItemRow(n), row++) << n->m_text;
     }
     int visible = 0;
     for (CTreeBoxNode* n : order)
@@ -609,6 +609,89 @@ TEST_F(TreeBoxModel, RandomEditsOfALongListKeepLookupsByRowAndTheSelectionRight)
 {
     MakeTree(TBF_MULTI_SELECT);
     RandomEdits(*box, 1500, 400, 11);
+}
+
+/// Rows removed one after another, without an insertion between to number the rows again: the
+/// first row, rows holding a lookup mark, open subtrees, a node's children alone, scattered rows
+/// beyond the number of runs of unused numbers the box keeps; then a row inserted and a node
+/// opened, which number the rows afresh. Every row keeps its place and is found by it.
+TEST_F(TreeBoxModel, ManyRemovalsKeepEveryRowsPlaceAndLookup)
+{
+    MakeTree(TBF_TREE | TBF_MULTI_SELECT);
+    for (int i = 0; i < 3000; ++i) {
+        CTreeBoxNode* row = box->InsertItem(nullptr, CTreeBox::kInsertLast,
+                                            {.text = "r" + std::to_string(i), .noRedraw = true});
+        if (i % 10 == 3)
+            for (int c = 0; c < 3; ++c)
+                box->InsertItem(row, CTreeBox::kInsertLast, {.text = "c" + std::to_string(c)});
+    }
+    box->RedrawAll();
+    for (CTreeBoxNode* n = box->GetFirstItem(); n; n = n->m_nextSibling)
+        if (n->m_firstChild && n->m_text.size() % 2 == 0)
+            box->ExpandItem(n, true, 1);
+    box->ScrollToRow(2000);
+    std::mt19937 random(5);
+    const auto topLevel = [&] {
+        std::vector<CTreeBoxNode*> nodes;
+        for (CTreeBoxNode* n = box->GetFirstItem(); n; n = n->m_nextSibling)
+            nodes.push_back(n);
+        return nodes;
+    };
+    for (int step = 0; step < 700; ++step) {
+        const std::vector<CTreeBoxNode*> nodes = topLevel();
+        CTreeBoxNode* node =
+            step % 50 == 0 ? box->GetFirstItem()
+            : step % 7 == 0
+                ? box->FindItemById(256 * int(random() % 8))
+                : nodes[std::uniform_int_distribution<std::size_t>(0, nodes.size() - 1)(random)];
+        const bool childrenOnly = node && node->m_firstChild && step % 3 == 0;
+        box->DeleteItem(node, true, childrenOnly);
+        ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box)) << "after removal " << step;
+        ASSERT_EQ(box->GetItemRow(box->GetTopItem()),
+                  box->GetTopItem() == box->GetFirstItem()
+                      ? 0
+                      : box->GetItemRow(box->GetRelative(box->GetTopItem(), CTreeBox::kRowAbove)) +
+                            1);
+    }
+    const std::vector<CTreeBoxNode*> nodes = topLevel();
+    box->InsertItem(nullptr, CTreeBox::kInsertFirst, {.text = "new first"});
+    ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
+    box->DeleteItem(nodes[nodes.size() / 2]);
+    box->InsertItem(nodes[nodes.size() / 3], CTreeBox::kInsertLast, {.text = "new child"});
+    box->ExpandItem(nodes[nodes.size() / 3], true, 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
+}
+
+/// Rows appended one by one are linked and numbered as they come: after an open last row whose
+/// last child is closed over children of its own (they must go on to the new row when it
+/// opens), after removals that left numbers unused, past a row mark, and after an insertion
+/// without a redraw, which waits for ShowAppendedRows to link everything.
+TEST_F(TreeBoxModel, AppendedRowsAreLinkedAndNumberedAsTheyCome)
+{
+    MakeTree();
+    CTreeBoxNode* open = Add("open");
+    CTreeBoxNode* child = Add("child", open);
+    Add("grandchild", child);
+    box->ExpandItem(open, true, 1);
+    for (int i = 0; i < 300; ++i)
+        ASSERT_NE(box->AppendRow({.text = "a" + std::to_string(i)}), nullptr);
+    ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
+    box->ExpandItem(child, true, 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
+    EXPECT_EQ(child->m_firstChild->m_nextRow, box->GetItemByIndex(1));
+
+    box->DeleteItem(box->GetItemByIndex(5));
+    box->DeleteItem(box->GetItemByIndex(250));
+    for (int i = 0; i < 300; ++i)
+        box->AppendRow({.text = "b" + std::to_string(i)});
+    ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
+
+    box->InsertItem(nullptr, CTreeBox::kInsertFirst, {.text = "unlinked", .noRedraw = true});
+    box->AppendRow({.text = "after unlinked"});
+    box->ShowAppendedRows();
+    ASSERT_NO_FATAL_FAILURE(ExpectConsistent(*box));
+    EXPECT_EQ(box->GetFirstItem()->m_text, "unlinked");
+    EXPECT_EQ(box->GetLastItem()->m_text, "after unlinked");
 }
 
 /// Runs work on a thread with a stack of 64 KB, which a walk that took one

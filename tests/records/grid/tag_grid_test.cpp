@@ -165,7 +165,7 @@ TEST_F(TagGridTest, EditsRefillTheRowsKeepingOrderAndOpenRows)
     EXPECT_EQ(john->m_state, CTreeBoxNode::kExpanded);
     int index = 0;
     for (CTreeBoxNode* row = m_grid.GetBox().GetFirstItem(); row; row = row->m_nextRow)
-        EXPECT_EQ(row->m_row, index++) << m_grid.GetRelationLabel(row);
+        EXPECT_EQ(m_grid.GetBox().GetItemRow(row), index++) << m_grid.GetRelationLabel(row);
 
     m_grid.Refill(nullptr, kHintDataSetClearing, nullptr);
     EXPECT_TRUE(Rows().empty());
@@ -335,7 +335,7 @@ TEST_F(TagGridTest, ALoadedFileFillsTheIndividualsInTheOrderOfTheirNames)
     EXPECT_EQ(TopNodes(m_grid), expected);
     int index = 0;
     for (CTreeBoxNode* row = m_grid.GetBox().GetFirstItem(); row; row = row->m_nextRow) {
-        EXPECT_EQ(row->m_row, index++);
+        EXPECT_EQ(m_grid.GetBox().GetItemRow(row), index++);
         EXPECT_EQ(m_grid.FindRowByRecord(CTagGrid::NodeOf(row)), row);
     }
     EXPECT_EQ(m_grid.GetBox().GetFocusItem(), m_grid.GetBox().GetFirstItem());
