@@ -19,13 +19,6 @@ int PointSize(const LOGFONT& font)
 
 } // namespace
 
-int RptFontSlot(int level, int part)
-{
-    level = std::clamp(level, 0, 2);
-    part = std::clamp(part, 0, 2);
-    return level == 0 ? 0 : level == 1 ? 1 + part : 4 + part;
-}
-
 void CRptFontSet::Create(const RptPageSettings& settings, IRptCanvas* canvas)
 {
     m_canvas = canvas;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/base/geometry.h"
+#include "reports/report_body.h"
 #include "reports/rpt_canvas.h"
 
 #include <array>
@@ -16,10 +17,6 @@ struct RptPageSettings;
 /// header fonts and the three footer fonts (left, centre, right).
 inline constexpr int kRptSlotCaption = 7, kRptSlotHeader = 8, kRptSlotFooter = 11,
                      kRptSlotCount = 14;
-
-/// The body font slot of an element: level 0 record heading, 1 section, 2 subsection; part 0
-/// heading, 1 label, 2 data.
-int RptFontSlot(int level, int part);
 
 /// A heading measured and waiting to be placed before the element that follows it.
 struct RptPendingHeading {
