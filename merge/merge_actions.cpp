@@ -179,6 +179,19 @@ int Ask(const std::string& text)
     return MessageBox(text, MB_OKCANCEL);
 }
 
+/// The record of a row that is not a matched pair; null for a matched pair.
+CRecordNode* UnmatchedRecord(const MergeRow& row)
+{
+    return row.IsMatched() ? nullptr : (row.current ? row.current : row.incoming);
+}
+
+/// How many of the three panes hold part of the selection.
+int PanesSelected(const MergeSelection& selection)
+{
+    return !selection.left.empty() + (selection.centre.node != nullptr) +
+           (selection.right.node != nullptr);
+}
+
 } // namespace
 
 bool MergeLine::IsRecordLine() const
@@ -631,9 +644,7 @@ bool CMergeEngine::Discard(int type, const MergeSelection& selection)
     if (type == kHeaderType || !IsOpen())
         return false;
     const CWaitCursor wait;
-    const int panes = !selection.left.empty() + (selection.centre.node != nullptr) +
-                      (selection.right.node != nullptr);
-    if (panes > 1) {
+    if (PanesSelected(selection) > 1) {
         MessageBox(kPanesMore, MB_OK);
         return false;
     }
@@ -645,9 +656,7 @@ bool CMergeEngine::Discard(int type, const MergeSelection& selection)
                 MessageBox(kDiscardFields, MB_OK);
                 return false;
             }
-            CRecordNode* single = line.row->IsMatched() ? nullptr
-                                                        : (line.row->current ? line.row->current
-                                                                             : line.row->incoming);
+            CRecordNode* single = UnmatchedRecord(*line.row);
             if (single && !IsDiscarded(single)) {
                 suitable.push_back(single);
                 currentCount += single == line.row->current;
@@ -673,9 +682,7 @@ bool CMergeEngine::Discard(int type, const MergeSelection& selection)
     if (selection.left.size() == 1) {
         const MergeLine& line = selection.left.front();
         if (line.IsRecordLine()) {
-            CRecordNode* single = line.row->IsMatched() ? nullptr
-                                                        : (line.row->current ? line.row->current
-                                                                             : line.row->incoming);
+            CRecordNode* single = UnmatchedRecord(*line.row);
             if (!single || IsDiscarded(single))
                 return false;
             DiscardRecord(single);
@@ -724,9 +731,7 @@ bool CMergeEngine::Retain(int type, const MergeSelection& selection)
     if (type == kHeaderType || !IsOpen())
         return false;
     const CWaitCursor wait;
-    const int panes = !selection.left.empty() + (selection.centre.node != nullptr) +
-                      (selection.right.node != nullptr);
-    if (panes > 1) {
+    if (PanesSelected(selection) > 1) {
         MessageBox(kPanes, MB_OK);
         return false;
     }
@@ -737,9 +742,7 @@ bool CMergeEngine::Retain(int type, const MergeSelection& selection)
                 MessageBox(kRetainFields, MB_OK);
                 return false;
             }
-            CRecordNode* single = line.row->IsMatched() ? nullptr
-                                                        : (line.row->current ? line.row->current
-                                                                             : line.row->incoming);
+            CRecordNode* single = UnmatchedRecord(*line.row);
             if (single && IsDiscarded(single))
                 suitable.push_back(single);
         }

@@ -438,16 +438,21 @@ void CRptWriter::RtfCell(const CRptTextRow& row)
     }
     m_sink.Markup(text::Format("\\s%d ", RptStyleNumber(level, row.m_part)) +
                   CharFormat(RptFontSlot(level, row.m_part)));
+    RtfTextAndMarks(row);
+    m_sink.Markup("\\cell ");
+    ++m_currentCell;
+    if (m_currentCell >= columns)
+        RtfEndRow();
+}
+
+void CRptWriter::RtfTextAndMarks(const CRptTextRow& row)
+{
     RtfLines(row.m_text);
     if (!row.m_marks.empty()) {
         m_sink.Markup("\\super ");
         m_sink.Text(row.m_marks);
         m_sink.Markup("\\nosupersub ");
     }
-    m_sink.Markup("\\cell ");
-    ++m_currentCell;
-    if (m_currentCell >= columns)
-        RtfEndRow();
 }
 
 void CRptWriter::RtfEndRow()
@@ -478,12 +483,7 @@ void CRptWriter::RtfParagraph(const CRptTextRow& row, int indentKind, int indent
                   m_rowFormats[std::size_t(level)] +
                   text::Format("\\s%d ", RptStyleNumber(level, row.m_part)) +
                   CharFormat(RptFontSlot(level, row.m_part)));
-    RtfLines(row.m_text);
-    if (!row.m_marks.empty()) {
-        m_sink.Markup("\\super ");
-        m_sink.Text(row.m_marks);
-        m_sink.Markup("\\nosupersub ");
-    }
+    RtfTextAndMarks(row);
     m_sink.Markup("\\par ");
 }
 

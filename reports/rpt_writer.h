@@ -73,6 +73,8 @@ private:
     void RtfParagraph(const CRptTextRow& row, int indentKind, int indent);
     void RtfEndRow();
     void RtfLines(std::string_view text);
+    /// A row's text, then its marks raised.
+    void RtfTextAndMarks(const CRptTextRow& row);
     void TextCell(const CRptTextRow& row);
     void TextParagraph(const CRptTextRow& row, int indentKind, int indent);
     void EndRow();

@@ -3,6 +3,7 @@
 #include "media/window/me_list_grid.h"
 
 #include "platform/ui/windows/cursor.h"
+#include "records/grid/free_rows.h"
 
 #include <cstdlib>
 
@@ -130,31 +131,7 @@ void SyncTopRows(CTagGrid& grid, const std::vector<CDataNode*>& nodes)
     CTreeBox& box = grid.GetBox();
     // The box keeps its top row where that row goes: the list keeps its scroll position instead.
     const int top = box.GetTopItem() ? box.GetTopItem()->m_row : 0;
-    CTreeBoxNode* row = box.GetFirstItem();
-    CTreeBoxNode* previous = nullptr;
-    for (CDataNode* node : nodes) {
-        if (row && CTagGrid::NodeOf(row) == node) {
-            previous = row;
-            row = row->m_nextSibling;
-            continue;
-        }
-        // A later row of the node comes up into place with what is open under it; else a new
-        // row is made. The row that did not match stays next in line.
-        CTreeBoxNode* later = row ? row->m_nextSibling : nullptr;
-        while (later && CTagGrid::NodeOf(later) != node)
-            later = later->m_nextSibling;
-        if (later)
-            box.MoveItem(later, nullptr, previous, false, false);
-        else
-            later = grid.InsertFreeRow(node, previous);
-        if (later)
-            previous = later;
-    }
-    while (row) {
-        CTreeBoxNode* next = row->m_nextSibling;
-        box.DeleteItem(row);
-        row = next;
-    }
+    SyncFreeRows(grid, nodes);
     if (box.GetTopItem() && box.GetTopItem()->m_row != top)
         box.ScrollToRow(top);
 }

@@ -241,6 +241,11 @@ void CMrgTwinListWnd::Update()
     for (CTreeBox* box : {&m_list.GetBox(), &m_centre.GetBox(), &m_right.GetBox()})
         box->EndBulkChange();
     m_lines = std::move(lines);
+    OrderPanesAsLines();
+}
+
+void CMrgTwinListWnd::OrderPanesAsLines()
+{
     std::vector<CTreeBoxNode*> left, centre, right;
     for (const auto& line : m_lines) {
         left.push_back(line->left);
@@ -650,16 +655,7 @@ void CMrgTwinListWnd::Resort(int leftColumn, int grid, bool currentSide)
         return x < y;
     };
     std::stable_sort(m_lines.begin(), m_lines.end(), before);
-    std::vector<CTreeBoxNode*> left, centre, right;
-    for (const auto& line : m_lines) {
-        left.push_back(line->left);
-        centre.push_back(line->centre);
-        right.push_back(line->right);
-    }
-    m_list.GetBox().SetTopLevelOrder(left);
-    m_centre.GetBox().SetTopLevelOrder(centre);
-    m_right.GetBox().SetTopLevelOrder(right);
-    RepaintPanes();
+    OrderPanesAsLines();
 }
 
 // ---- Refresh ----------------------------------------------------------------------------------

@@ -134,6 +134,8 @@ private:
     /// Brings the lines in step with rows that changed: lines of rows as they were are kept
     /// (closed), the others dropped, and new rows get lines; then row order.
     void Update();
+    /// Puts the top-level rows of the three panes in the order of the lines, and repaints.
+    void OrderPanesAsLines();
     void MatchRowHeights();
     /// Whether the lines are the type's rows, in row order, with the same records.
     bool ShowsRowsAsTheyAre() const;

@@ -5,6 +5,7 @@
 #include "database/nodes/change_hint.h"
 #include "records/dialogs/auto_citation_dlg.h"
 #include "records/dialogs/select_record_dlg.h"
+#include "records/grid/free_rows.h"
 #include "records/grid/rec_wnd_options.h"
 #include "records/properties/mini_buttons.h"
 #include "records/properties/properties_dlg.h"
@@ -361,33 +362,10 @@ void CSourceCitationPane::RefreshGrid(CView* sender, LPARAM hint, CObject* objec
         return;
     }
     m_grid.Refill(sender, long(hint), object);
-    CTreeBox& box = m_grid.GetBox();
-    CTreeBoxNode* row = box.GetFirstItem();
-    CTreeBoxNode* previous = nullptr;
-    for (CDataNode* citation : CollectCitations(field)) {
-        CDataNode* shown = ShownNode(citation);
-        if (row && CTagGrid::NodeOf(row) == shown) {
-            previous = row;
-            row = row->m_nextSibling;
-            continue;
-        }
-        // A later row that shows it comes up into place with what is open under it; else a
-        // new row is made. The row that did not match stays next in line.
-        CTreeBoxNode* later = row ? row->m_nextSibling : nullptr;
-        while (later && CTagGrid::NodeOf(later) != shown)
-            later = later->m_nextSibling;
-        if (later)
-            box.MoveItem(later, nullptr, previous, false, false);
-        else
-            later = m_grid.InsertFreeRow(shown, previous);
-        if (later)
-            previous = later;
-    }
-    while (row) {
-        CTreeBoxNode* next = row->m_nextSibling;
-        box.DeleteItem(row);
-        row = next;
-    }
+    std::vector<CDataNode*> shown;
+    for (CDataNode* citation : CollectCitations(field))
+        shown.push_back(ShownNode(citation));
+    SyncFreeRows(m_grid, shown);
 }
 
 void CSourceCitationPane::SelectCitation(const CDataNode* citation)

@@ -1,39 +1,13 @@
 // tests/merge/merge_actions_test.cpp: the user's corrections to a compare: the rules that allow or
 // refuse each action, their messages, and what they change in rows and flags.
+#include "merge_couple_file.h"
 #include "merge_test_support.h"
 
 using namespace merge_test;
-using gedcom_test::CrLf;
 
 namespace {
 
 constexpr int kHead = 0, kFam = 1, kIndi = 2, kNote = 4;
-
-std::string Couple(const std::string& wife, const std::string& extra = {})
-{
-    return CrLf({"0 HEAD",
-                 "1 CHAR UTF-8",
-                 "0 @I1@ INDI",
-                 "1 NAME John /Smith/",
-                 "1 SEX M",
-                 "1 BIRT",
-                 "2 DATE 1 JAN 1900",
-                 "1 FAMS @F1@",
-                 "0 @I2@ INDI",
-                 "1 NAME Mary /" + wife + "/",
-                 "1 SEX F",
-                 "1 FAMS @F1@",
-                 "0 @I3@ INDI",
-                 "1 NAME Tom /Smith/",
-                 "1 SEX M",
-                 "1 FAMC @F1@",
-                 "0 @F1@ FAM",
-                 "1 HUSB @I1@",
-                 "1 WIFE @I2@",
-                 "1 CHIL @I3@",
-                 "0 @N1@ NOTE " + extra,
-                 "0 TRLR"});
-}
 
 class MergeActionsTest : public CMergeTest {
 protected:

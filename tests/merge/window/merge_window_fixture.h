@@ -9,6 +9,7 @@
 
 #include "platform/ui/windows/test_hooks.h"
 #include "records/grid/rec_wnd_options.h"
+#include "tests/merge/merge_couple_file.h"
 #include "tests/merge/merge_test_support.h"
 #include "tests/support/window_test.h"
 
@@ -19,36 +20,8 @@
 namespace merge_window_test {
 
 using namespace merge_test;
-using gedcom_test::CrLf;
 
 inline constexpr int kHead = 0, kFam = 1, kIndi = 2, kNote = 4;
-
-/// A couple and their son, the wife of the surname given, and a note.
-inline std::string Couple(const std::string& wife, const std::string& note)
-{
-    return CrLf({"0 HEAD",
-                 "1 CHAR UTF-8",
-                 "0 @I1@ INDI",
-                 "1 NAME John /Smith/",
-                 "1 SEX M",
-                 "1 BIRT",
-                 "2 DATE 1 JAN 1900",
-                 "1 FAMS @F1@",
-                 "0 @I2@ INDI",
-                 "1 NAME Mary /" + wife + "/",
-                 "1 SEX F",
-                 "1 FAMS @F1@",
-                 "0 @I3@ INDI",
-                 "1 NAME Tom /Smith/",
-                 "1 SEX M",
-                 "1 FAMC @F1@",
-                 "0 @F1@ FAM",
-                 "1 HUSB @I1@",
-                 "1 WIFE @I2@",
-                 "1 CHIL @I3@",
-                 "0 @N1@ NOTE " + note,
-                 "0 TRLR"});
-}
 
 class MergeWindowTest : public CMergeTest {
 protected:
