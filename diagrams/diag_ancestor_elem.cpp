@@ -7,6 +7,9 @@
 #include "diagrams/diag_owner.h"
 #include "diagrams/diagram_settings.h"
 
+#include <utility>
+#include <vector>
+
 CDiagAncestorElem::CDiagAncestorElem(IDiagramOwner& owner, int position, int generation)
     : CDiagElem(owner, position, generation)
 {
@@ -59,35 +62,48 @@ bool CDiagAncestorElem::IsAtDiagramLimit(bool* descendantSide) const
 
 void CDiagAncestorElem::SetFlagsInBranch(std::uint16_t bits, bool on, const ElemRecordSet* records)
 {
-    SetFlag(bits, on, records);
-    for (CDiagAncestorElem* parent : {m_father.get(), m_mother.get()})
-        if (parent)
-            parent->SetFlagsInBranch(bits, on, records);
-    if (m_subTree)
-        m_subTree->SetFlags(bits, on, records);
+    // A work list, not recursion: a branch may be hundreds of generations high.
+    std::vector<CDiagAncestorElem*> work{this};
+    for (std::size_t i = 0; i < work.size(); ++i) {
+        CDiagAncestorElem* box = work[i];
+        box->SetFlag(bits, on, records);
+        for (CDiagAncestorElem* parent : {box->Father(), box->Mother()})
+            if (parent)
+                work.push_back(parent);
+        if (box->m_subTree)
+            box->m_subTree->SetFlags(bits, on, records);
+    }
 }
 
 void CDiagAncestorElem::SetVisibleInBranch(bool visible)
 {
-    m_visible = visible;
-    if (m_expansion != kExpanded)
-        return;
-    for (CDiagAncestorElem* parent : {m_father.get(), m_mother.get()})
-        if (parent)
-            parent->SetVisibleInBranch(visible);
-    if (m_subTree)
-        m_subTree->SetVisible(visible);
+    std::vector<std::pair<CDiagAncestorElem*, bool>> work{{this, visible}};
+    for (std::size_t i = 0; i < work.size(); ++i) {
+        const auto [box, shown] = work[i];
+        box->m_visible = shown;
+        if (box->m_expansion != kExpanded)
+            continue;
+        for (CDiagAncestorElem* parent : {box->Father(), box->Mother()})
+            if (parent)
+                work.emplace_back(parent, shown);
+        if (box->m_subTree)
+            box->m_subTree->SetVisible(shown);
+    }
 }
 
 void CDiagAncestorElem::IndexBranch()
 {
-    if (!HasFlag(kElemMarked))
-        m_owner.IndexElement(m_individual, this);
-    for (CDiagAncestorElem* parent : {m_father.get(), m_mother.get()})
-        if (parent)
-            parent->IndexBranch();
-    if (m_subTree)
-        m_subTree->IndexElements();
+    std::vector<CDiagAncestorElem*> work{this};
+    for (std::size_t i = 0; i < work.size(); ++i) {
+        CDiagAncestorElem* box = work[i];
+        if (!box->HasFlag(kElemMarked))
+            m_owner.IndexElement(box->m_individual, box);
+        for (CDiagAncestorElem* parent : {box->Father(), box->Mother()})
+            if (parent)
+                work.push_back(parent);
+        if (box->m_subTree)
+            box->m_subTree->IndexElements();
+    }
 }
 
 int CDiagAncestorElem::CanAddParent() const

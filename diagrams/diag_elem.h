@@ -84,6 +84,9 @@ public:
     const CRect& Crop() const { return m_crop; }
 
     int m_width = 0;
+    /// The multimedia record the picture comes from, so that the box can let go of it when
+    /// that record is deleted.
+    const CRecordNode* m_record = nullptr;
     /// The picture's size (left and top 0).
     CRect m_pictureRect;
     std::string m_text;
@@ -166,6 +169,8 @@ public:
     bool m_inChain = false;
     /// The area last drawn.
     CRect m_drawnRect;
+    /// Marked for repaint: the drawing pass's repaint mode draws only marked boxes.
+    bool m_repaintMark = false;
 
 protected:
     CDiagElem(IDiagramOwner& owner, int position, int generation);

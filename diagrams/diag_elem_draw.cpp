@@ -42,6 +42,7 @@ void CDiagElem::LoadPicture(int boxHeight)
     auto block = std::make_unique<CDiagTextBlock>();
     const CRect crop(frame);
     block->SetPicture(found, crop);
+    block->m_record = found;
     const CSize size = found->GetFittedSize(CSize(height * kWidestPicture, height),
                                             crop.IsRectEmpty() ? nullptr : &frame);
     if (size.cx <= 0 || size.cy <= 0)

@@ -18,6 +18,18 @@ int CDiagFamilyLink::IndexOf(const CDiagFamilyElem* box) const
     return found == m_boxes.end() ? -1 : int(found - m_boxes.begin());
 }
 
+CDiagLink::CDiagLink(CDiagFamilyElem* parent, CIndRec* child)
+    : m_person(child), m_parent(parent), m_child(child)
+{
+    m_person.m_parentBox = parent;
+}
+
+CDiagLink::~CDiagLink()
+{
+    while (!m_boxes.empty())
+        m_boxes.pop_back();
+}
+
 CDiagFamilyElem::CDiagFamilyElem(IDiagramOwner& owner, int position, int generation)
     : CDiagElem(owner, position, generation)
 {

@@ -24,20 +24,36 @@ public:
     void RemoveBox(const CDiagFamilyElem* box);
     /// The box's index in the chain (0 the first); -1 when not in it.
     int IndexOf(const CDiagFamilyElem* box) const;
+    /// The family box the person hangs from as a child; null in a tree's root row.
+    CDiagFamilyElem* m_parentBox = nullptr;
 
 private:
     CIndRec* m_person;
     std::vector<CDiagFamilyElem*> m_boxes;
 };
 
-/// A child under a family box.
+/// A child under a family box (parent null for a person of a tree's root row), holding the
+/// child's family boxes, one per marriage shown.
 class CDiagLink {
 public:
-    CDiagLink(CDiagFamilyElem* parent, CIndRec* child) : m_parent(parent), m_child(child) {}
+    CDiagLink(CDiagFamilyElem* parent, CIndRec* child);
+    CDiagLink(const CDiagLink&) = delete;
+    CDiagLink& operator=(const CDiagLink&) = delete;
+    ~CDiagLink();
     CDiagFamilyElem* Parent() const { return m_parent; }
     CIndRec* Child() const { return m_child; }
+    /// Moves the link under another family box (the box's chain of links is the caller's).
+    void SetParent(CDiagFamilyElem* parent)
+    {
+        m_parent = parent;
+        m_person.m_parentBox = parent;
+    }
     int m_position = 0;
     bool m_flag = false;
+    /// The child and the chain of his or her family boxes.
+    CDiagFamilyLink m_person;
+    /// The family boxes, owned, in the chain's order.
+    std::vector<std::unique_ptr<CDiagFamilyElem>> m_boxes;
 
 private:
     CDiagFamilyElem* m_parent;
@@ -70,6 +86,8 @@ public:
     /// Appends a child link.
     CDiagLink* AddChildLink(CIndRec* child);
     const std::vector<std::unique_ptr<CDiagLink>>& ChildLinks() const { return m_links; }
+    /// The child links, for the layout engine to bring in line with the family's children.
+    std::vector<std::unique_ptr<CDiagLink>>& MutableChildLinks() { return m_links; }
 
     /// Whether this is the first family box of its person.
     bool IsFirstFamilyBox() const;

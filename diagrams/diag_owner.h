@@ -59,4 +59,9 @@ public:
     virtual bool IsAtDescendantLimit(int generation) const = 0;
     /// Enters a box in the record-to-element index.
     virtual void IndexElement(const CIndRec* individual, CDiagElem* element) = 0;
+    /// Whether a key that zooms (keypad plus or minus) waits, so that a long repaint stops.
+    virtual bool ZoomKeyWaiting() const { return false; }
+    /// Whether the window's "Avoid Page Boundaries" mode is on: boxes may have been moved off
+    /// page boundaries, so lines drop from the boxes' own connector points.
+    virtual bool AvoidsPageBoundaries() const { return false; }
 };

@@ -5,6 +5,7 @@
 #include "common/font_text.h"
 #include "diagrams/diagram_settings_fields.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace diagram_fields {
@@ -338,6 +339,18 @@ void CDiagramSettings::StoreTypeGenerations()
     if (m_diagramType < 0 || m_diagramType > 3)
         return;
     m_generations[std::size_t(m_diagramType)] = {m_ancestorGenerations, m_descendantGenerations};
+}
+
+int CDiagramSettings::GetRelativesGenerations() const
+{
+    if (m_diagramType != kAllRelativesDiagram)
+        return 1;
+    const int up = m_ancestorGenerations;
+    if (m_fixedGenerationSize && !m_gapsAtTop)
+        return std::max(2, up);
+    if (m_countDownFromTop && m_descendantGenerations < up)
+        return std::max(2, m_descendantGenerations + 1);
+    return std::max(2, up);
 }
 
 CDiagramSettings& DefaultDiagramSettings()

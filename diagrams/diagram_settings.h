@@ -117,6 +117,11 @@ public:
     void SetDiagramType(int type);
     void LoadTypeGenerations();
     void StoreTypeGenerations();
+    /// The generations an All Relatives layout must provide rows for: 1 for other types; with a
+    /// fixed size and no gaps at the top, or unless counting down from the top with fewer
+    /// generations down than up, the generations up; else the generations down plus 1; at
+    /// least 2.
+    int GetRelativesGenerations() const;
 
     // General.
     int m_diagramType = kAllRelativesDiagram;
