@@ -1,0 +1,16 @@
+// app/av_app_diagrams.cpp: the application object's diagram command: Diagram Defaults, which edits
+// the settings of new diagrams with no diagram open.
+#include "app/av_app.h"
+
+#include "diagrams/window/diagram_defaults_owner.h"
+
+namespace {
+
+constexpr UINT ID_DIAGRAM_DEFAULTS = 33024;
+
+} // namespace
+
+void CAvApp::MapDiagramCommands()
+{
+    MapCommand(ID_DIAGRAM_DEFAULTS, [this] { ShowDiagramDefaults(m_pMainWnd); });
+}

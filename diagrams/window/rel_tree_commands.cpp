@@ -1,0 +1,163 @@
+// diagrams/window/rel_tree_commands.cpp: the Diagram window's menu commands with their update
+// rules: refresh, the spouse options, frames and buttons, titles, defaults, statistics, Centre
+// and Properties; toggles of an ordinary diagram are mirrored into the defaults for new windows.
+#include "diagrams/window/sub_view_rel_tree.h"
+
+#include "diagrams/diag_elem.h"
+#include "diagrams/diag_resync.h"
+#include "diagrams/diag_stats.h"
+#include "platform/base/prompt.h"
+#include "platform/ui/windows/app.h"
+#include "platform/ui/windows/cmd_ui.h"
+
+#include <functional>
+
+using namespace diagram_cmd;
+
+namespace {
+
+constexpr UINT kRefresh = 32811, kExpandSiblings = 32809, kShowSpouses = 32808,
+               kShowDuplicates = 32783, kNoSpouses = 32790, kShowFrames = 32822,
+               kShowButtons = 32823, kStatistics = 33043, kResetTitles = 32959;
+
+std::function<void(CPoint*)>& PropertiesOpener()
+{
+    static std::function<void(CPoint*)> opener;
+    return opener;
+}
+
+CAppProfile* Profile()
+{
+    CWinApp* app = AfxGetApp();
+    return app ? &app->GetProfile() : nullptr;
+}
+
+} // namespace
+
+void CSubViewRelTree::SetPropertiesOpener(std::function<void(CPoint*)> opener)
+{
+    PropertiesOpener() = std::move(opener);
+}
+
+void CSubViewRelTree::OpenProperties(CPoint* screen)
+{
+    if (PropertiesOpener())
+        PropertiesOpener()(screen);
+}
+
+void CSubViewRelTree::RebuildDiagram()
+{
+    if (!HasTree())
+        return;
+    if (!RootStillThere()) {
+        ClearDiagram();
+        return;
+    }
+    const std::string name = m_customName;
+    const CPoint scroll = m_scroll;
+    const int type = m_settings.m_diagramType;
+    if (m_rootKind == 1)
+        RebuildTree(m_rootFamily, false, type, false, name);
+    else
+        BuildTree(m_rootPerson, false, type, false, name);
+    m_scroll = scroll;
+    m_scrollBarsStale = true;
+}
+
+void CSubViewRelTree::Mirror(const std::function<void(CDiagramSettings&)>& change)
+{
+    change(m_settings);
+    if (m_customName.empty())
+        change(DefaultDiagramSettings());
+}
+
+void CSubViewRelTree::SetSpouseOption(int option)
+{
+    if (m_settings.m_diagramType == kAncestorsDiagram || m_settings.m_spouseOption == option)
+        return;
+    const int old = m_settings.m_spouseOption;
+    Mirror([option](CDiagramSettings& settings) { settings.m_spouseOption = option; });
+    auto measurer = CreateMeasurer();
+    for (auto& rowSet : m_rowSets) {
+        CDiagRepaint repaint;
+        if (!DiagRebuildAndInvalidate(*rowSet, measurer.get(), old, option, repaint)) {
+            ClearDiagram();
+            MessageBox("Memory error - please close other applications and retry");
+            return;
+        }
+    }
+    m_scrollBarsStale = true;
+    Invalidate();
+}
+
+void CSubViewRelTree::ToggleTitle(int index)
+{
+    CDiagramTitle& title = m_settings.m_titles[std::size_t(index)];
+    title.visible = !title.visible;
+    // A custom diagram's titles are its own: only an ordinary diagram's become the defaults.
+    if (m_customName.empty())
+        DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile());
+    Invalidate();
+}
+
+void CSubViewRelTree::MapWindowCommands()
+{
+    const auto always = [](CCmdUI* state) { state->Enable(TRUE); };
+    MapCommand(kRefresh, [this] { RebuildDiagram(); });
+    MapUpdate(kRefresh, always);
+    MapCommand(kExpandSiblings, [this] {
+        m_settings.m_expandSiblingBranches = !m_settings.m_expandSiblingBranches;
+        RebuildDiagram();
+    });
+    MapUpdate(kExpandSiblings,
+              [this](CCmdUI* state) { state->SetCheck(m_settings.m_expandSiblingBranches); });
+    const std::pair<UINT, int> spouseOptions[] = {
+        {kShowSpouses, 2}, {kShowDuplicates, 1}, {kNoSpouses, 0}};
+    for (const auto& [id, option] : spouseOptions) {
+        MapCommand(id, [this, option] { SetSpouseOption(option); });
+        MapUpdate(id, [this, option](CCmdUI* state) {
+            const bool enabled = m_settings.m_diagramType != kAncestorsDiagram;
+            state->Enable(enabled);
+            state->SetCheck(enabled && m_settings.m_spouseOption == option);
+        });
+    }
+    MapCommand(kShowFrames, [this] {
+        const bool on = !m_settings.m_showBoxes;
+        Mirror([on](CDiagramSettings& settings) { settings.m_showBoxes = on; });
+        Invalidate();
+    });
+    MapUpdate(kShowFrames, [this](CCmdUI* state) { state->SetCheck(m_settings.m_showBoxes); });
+    MapCommand(kShowButtons, [this] {
+        const bool on = !m_settings.m_showExpansionButtons;
+        Mirror([on](CDiagramSettings& settings) { settings.m_showExpansionButtons = on; });
+        Invalidate();
+    });
+    MapUpdate(kShowButtons,
+              [this](CCmdUI* state) { state->SetCheck(m_settings.m_showExpansionButtons); });
+    MapCommandRange(kTitle1, kTitle1 + kDiagramTitleCount - 1,
+                    [this](UINT id) { ToggleTitle(int(id - kTitle1)); });
+    MapUpdateRange(kTitle1, kTitle1 + kDiagramTitleCount - 1, [this](CCmdUI* state) {
+        state->Enable(HasTree());
+        state->SetCheck(m_settings.m_titles[std::size_t(state->m_nID - kTitle1)].visible);
+    });
+    MapCommand(kResetTitles, [this] {
+        m_settings.SetDefaultSettings(kSectionTitles);
+        Invalidate();
+    });
+    MapUpdate(kResetTitles, always);
+    MapCommand(kSaveAsDefaults, [this] {
+        DefaultDiagramSettings().CopySettings(m_settings, kSectionAll, Profile());
+    });
+    MapCommand(kStatistics, [this] {
+        if (const CDiagRowSet* rowSet = RowSet())
+            MessageBox(DiagStatisticsMessage(*rowSet));
+        else
+            MessageBox("Diagram contains 0 nodes and references 0 individuals.");
+    });
+    MapUpdate(kStatistics, always);
+    MapCommand(kProperties, [this] { OpenProperties(nullptr); });
+    MapCommand(kOptions, [this] { OpenOptions(); });
+    MapUpdate(kOptions, always);
+    MapCommand(kColours, [this] { ChooseColours(); });
+    MapUpdate(kColours, always);
+}

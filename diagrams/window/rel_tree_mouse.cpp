@@ -1,0 +1,367 @@
+// diagrams/window/rel_tree_mouse.cpp: the Diagram window's hit tests, selection, clicks, keys, the
+// three context menus with their grey and check states, the status panes and its commands.
+#include "diagrams/window/sub_view_rel_tree.h"
+
+#include "controls/text_dlg.h"
+#include "diagrams/diag_builder.h"
+#include "diagrams/diag_elem.h"
+#include "diagrams/diag_hit.h"
+#include "diagrams/diag_resync.h"
+#include "platform/base/prompt.h"
+#include "platform/base/text.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/frames/menu.h"
+#include "platform/ui/windows/cmd_ui.h"
+
+#include <algorithm>
+
+using namespace diagram_cmd;
+
+int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
+{
+    if (element)
+        *element = nullptr;
+    if (title)
+        *title = -1;
+    const CPoint point = ToDiagram(device);
+    for (int t = kDiagramTitleCount - 1; t >= 0; --t) {
+        const CDiagramTitle& slot = m_settings.m_titles[std::size_t(t)];
+        CRect frame = slot.frame;
+        frame.NormalizeRect();
+        if (slot.visible && frame.PtInRect(point)) {
+            if (title)
+                *title = t;
+            return kHitTitle;
+        }
+    }
+    for (auto& rowSet : m_rowSets) {
+        int onButton = 0;
+        if (CDiagElem* box = DiagHitTestRows(*rowSet, point.x, point.y, onButton)) {
+            if (onButton && !m_settings.m_showExpansionButtons)
+                return kHitNothing;
+            if (element)
+                *element = box;
+            return onButton ? kHitButton : kHitBox;
+        }
+    }
+    return kHitNothing;
+}
+
+void CSubViewRelTree::SelectBox(CDiagElem* element, bool clearOthers, bool redraw)
+{
+    if (clearOthers)
+        m_selection.clear();
+    if (element && std::find(m_selection.begin(), m_selection.end(), element) == m_selection.end())
+        m_selection.insert(m_selection.begin(), element);
+    if (redraw && GetSafeHwnd()) {
+        Invalidate(FALSE);
+        UpdateWindow();
+    }
+}
+
+void CSubViewRelTree::DeselectBox(CDiagElem* element, bool redraw)
+{
+    if (element)
+        m_selection.erase(std::remove(m_selection.begin(), m_selection.end(), element),
+                          m_selection.end());
+    else
+        m_selection.clear();
+    if (redraw && GetSafeHwnd()) {
+        Invalidate(FALSE);
+        UpdateWindow();
+    }
+}
+
+void CSubViewRelTree::DeselectAll()
+{
+    DeselectBox(nullptr, true);
+}
+
+void CSubViewRelTree::ExpandBox(CDiagElem& box)
+{
+    CDiagRowSet* rowSet = RowSet();
+    if (!rowSet)
+        return;
+    auto measurer = CreateMeasurer();
+    if (!DiagExpandElement(*rowSet, box, measurer.get()))
+        MessageBox(kInsufficientMemoryBranchText);
+    m_scrollBarsStale = true;
+    Invalidate();
+}
+
+void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
+{
+    SetFocus();
+    if (m_drag != kNoDrag)
+        return;
+    if (m_mode == kModeSelectArea) {
+        BeginAreaBox(point);
+        return;
+    }
+    if (m_mode == kModeGrabber) {
+        if (!HasTree())
+            return;
+        m_drag = kGrabDrag;
+        m_grabPoint = ToDiagram(point);
+        SetCapture();
+        return;
+    }
+    CDiagElem* box = nullptr;
+    const int hit = HitTest(point, &box, nullptr);
+    const bool ctrl = (flags & MK_CONTROL) != 0;
+    switch (hit) {
+    case kHitBox:
+        if (!ctrl) {
+            SelectBox(box, true, true);
+        } else if (std::find(m_selection.begin(), m_selection.end(), box) != m_selection.end()) {
+            DeselectBox(box, true);
+        } else {
+            SelectBox(box, false, true);
+        }
+        break;
+    case kHitButton:
+        ExpandBox(*box);
+        break;
+    default:
+        if (!ctrl)
+            DeselectAll();
+        BeginAreaBox(point);
+        break;
+    }
+}
+
+void CSubViewRelTree::OnLButtonDblClk(UINT, CPoint point)
+{
+    if (m_mode != kModeNormal)
+        return;
+    CDiagElem* box = nullptr;
+    if (HitTest(point, &box, nullptr) != kHitBox)
+        return;
+    SelectBox(box, true, true);
+    ClientToScreen(&point);
+    OpenProperties(&point);
+}
+
+void CSubViewRelTree::OnRButtonDown(UINT, CPoint point)
+{
+    m_suppressRightUp = false;
+    if (m_drag == kAreaDrag) {
+        CancelDrag();
+        m_suppressRightUp = true;
+        return;
+    }
+    if (m_mode != kModeNormal)
+        return;
+    CDiagElem* box = nullptr;
+    if (HitTest(point, &box, nullptr) == kHitBox)
+        SelectBox(box, true, true);
+}
+
+void CSubViewRelTree::OnRButtonUp(UINT, CPoint point)
+{
+    if (m_suppressRightUp) {
+        m_suppressRightUp = false;
+        return;
+    }
+    if (m_mode == kModeGrabber) {
+        m_mode = kModeNormal;
+        return;
+    }
+    if (m_mode == kModeNormal)
+        ShowContextMenu(point);
+}
+
+void CSubViewRelTree::ShowContextMenu(CPoint point)
+{
+    CDiagElem* box = nullptr;
+    int title = -1;
+    const int hit = HitTest(point, &box, &title);
+    if (hit == kHitButton || hit == kHitSizer)
+        return;
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return;
+    const auto grey = [](bool on) { return on ? MF_GRAYED : MF_ENABLED; };
+    const auto check = [](bool on) { return on ? MF_CHECKED : MF_UNCHECKED; };
+    if (hit == kHitBox) {
+        menu.AppendMenu(MF_STRING, kOverrideText, "Override default text...");
+        menu.AppendMenu(MF_STRING | grey(!box->HasText()), kClearOverride, "Clear override text");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING | grey(box->HasFlag(kElemMarked)), kSetMark, "Set Mark");
+        menu.AppendMenu(MF_STRING | grey(!box->HasFlag(kElemMarked)), kClearMark, "Clear Mark");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, kProperties, "Properties...");
+    } else if (hit == kHitTitle) {
+        DeselectAll();
+        menu.AppendMenu(MF_STRING, kHideTitle, "Hide Title");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, kTitleOptions, "Title Options...");
+    } else {
+        DeselectAll();
+        menu.AppendMenu(MF_STRING | check(m_underlineOverridden), kUnderlineOverridden,
+                        "&Underline Overridden Text");
+        menu.AppendMenu(MF_SEPARATOR);
+        for (int t = 0; t < kDiagramTitleCount; ++t)
+            menu.AppendMenu(MF_STRING | check(m_settings.m_titles[std::size_t(t)].visible),
+                            kTitle1 + UINT(t), ("Title " + std::to_string(t + 1)).c_str());
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, kPrintSize, "Diagram Size When Printed...");
+        menu.AppendMenu(MF_STRING, kSaveCustom, "Save As Custom Diagram...");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, kColours, "Diagram Colours...");
+        menu.AppendMenu(MF_STRING, kOptions, "Diagram Options...");
+    }
+    ClientToScreen(&point);
+    menu.TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+}
+
+void CSubViewRelTree::OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags)
+{
+    if (virtKey == VK_ESCAPE && m_drag != kNoDrag) {
+        const bool grabbing = m_drag == kGrabDrag;
+        CancelDrag();
+        if (grabbing)
+            m_mode = kModeNormal;
+        return;
+    }
+    if (virtKey == VK_ADD) {
+        Zoom(-1, false);
+        return;
+    }
+    if (virtKey == VK_SUBTRACT) {
+        Zoom(1, false);
+        return;
+    }
+    CSubView::OnKeyDown(virtKey, repeatCount, flags);
+}
+
+void CSubViewRelTree::OnChar(UINT character, UINT repeatCount, UINT flags)
+{
+    if (character == VK_ESCAPE) {
+        m_mode = kModeNormal;
+        return;
+    }
+    if (m_mode == kModeNormal && character == ' ') {
+        if (m_selection.size() == 1 && m_selection[0]->GetExpansion() != kNothingToExpand)
+            ExpandBox(*m_selection[0]);
+        return;
+    }
+    CSubView::OnChar(character, repeatCount, flags);
+}
+
+void CSubViewRelTree::OnKillFocus(CWnd* newWnd)
+{
+    // Losing the focus ends "Select Area to View".
+    if (m_mode == kModeSelectArea && m_drag == kNoDrag)
+        m_mode = kModeNormal;
+    CSubView::OnKillFocus(newWnd);
+}
+
+void CSubViewRelTree::OverrideText()
+{
+    if (m_selection.size() != 1)
+        return;
+    CDiagElem& box = *m_selection[0];
+    CTextDlg dialog(this);
+    dialog.m_caption = "Override Default Text";
+    // Every line feed not after a carriage return becomes a line break of the edit.
+    const std::string text = box.GetText();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            dialog.m_text += '\r';
+        dialog.m_text += text[i];
+    }
+    if (dialog.DoModal() != IDOK)
+        return;
+    box.SetText(dialog.m_text.c_str());
+    Relayout();
+}
+
+void CSubViewRelTree::MarkRepeatedAncestors()
+{
+    for (auto& rowSet : m_rowSets) {
+        CDiagRepaint repaint;
+        if (!DiagRebuildMarked(*rowSet, true, repaint)) {
+            // A failed marking leaves the diagram built afresh, with the message.
+            RebuildDiagram();
+            MessageBox("Memory error. Please close other applications and retry");
+            return;
+        }
+    }
+    Invalidate();
+}
+
+std::string CSubViewRelTree::StatusPosText() const
+{
+    return {};
+}
+
+std::string CSubViewRelTree::StatusSizeText() const
+{
+    return {};
+}
+
+void CSubViewRelTree::MapCommands()
+{
+    const auto withTree = [this](CCmdUI* state) { state->Enable(HasTree()); };
+    MapCommand(kZoomIn, [this] { Zoom(-1, false); });
+    MapCommand(kZoomOut, [this] { Zoom(1, false); });
+    MapUpdate(kZoomIn, withTree);
+    MapUpdate(kZoomOut, withTree);
+    MapCommand(kViewWhole, [this] { ViewWholeDiagram(); });
+    MapCommand(kCentre, [this] { CentreOnRoot(); });
+    for (UINT id : {kViewWhole, kRemoveAllMarks, kMarksByQuery, kCentre, kSaveAsDefaults})
+        MapUpdate(id, withTree);
+    MapCommand(kSelectArea,
+               [this] { m_mode = m_mode == kModeSelectArea ? kModeNormal : kModeSelectArea; });
+    MapUpdate(kSelectArea, [this](CCmdUI* state) {
+        state->Enable(HasTree());
+        state->SetCheck(m_mode == kModeSelectArea);
+    });
+    MapCommand(kGrabber, [this] { m_mode = m_mode == kModeGrabber ? kModeNormal : kModeGrabber; });
+    MapUpdate(kGrabber, [this](CCmdUI* state) {
+        state->Enable(HasTree());
+        state->SetCheck(m_mode == kModeGrabber);
+    });
+    const auto markSelected = [this](bool on) {
+        for (CDiagElem* box : m_selection)
+            box->SetFlag(kElemMarked, on);
+        Invalidate();
+    };
+    // Mark is offered while a selected box is unmarked, Unmark while one is marked.
+    const auto anySelected = [this](bool marked) {
+        return std::any_of(m_selection.begin(), m_selection.end(), [marked](CDiagElem* box) {
+            return box->HasFlag(kElemMarked) == marked;
+        });
+    };
+    MapCommand(kSetMark, [markSelected] { markSelected(true); });
+    MapUpdate(kSetMark, [anySelected](CCmdUI* state) { state->Enable(anySelected(false)); });
+    MapCommand(kClearMark, [markSelected] { markSelected(false); });
+    MapUpdate(kClearMark, [anySelected](CCmdUI* state) { state->Enable(anySelected(true)); });
+    MapCommand(kRemoveAllMarks, [this] {
+        for (auto& rowSet : m_rowSets)
+            for (CDiagTree* tree : rowSet->Trees())
+                tree->SetFlags(kElemMarked, false, nullptr);
+        Invalidate();
+    });
+    MapCommand(kMarkRepeated, [this] { MarkRepeatedAncestors(); });
+    MapUpdate(kMarkRepeated, [this](CCmdUI* state) {
+        state->Enable(HasTree() && m_settings.m_diagramType != kDescendantsDiagram);
+    });
+    MapCommand(kOverrideText, [this] { OverrideText(); });
+    MapUpdate(kOverrideText, [this](CCmdUI* state) { state->Enable(m_selection.size() == 1); });
+    MapCommand(kClearOverride, [this] {
+        for (CDiagElem* box : m_selection)
+            box->SetText(nullptr);
+        Relayout();
+    });
+    MapUpdate(kClearOverride, [this](CCmdUI* state) { state->Enable(!m_selection.empty()); });
+    MapCommand(kUnderlineOverridden, [this] {
+        m_underlineOverridden = !m_underlineOverridden;
+        Invalidate();
+    });
+    MapWindowCommands();
+    MapUpdate(kPaneHelp, [](CCmdUI* state) { state->SetText("For Help, press F1"); });
+    MapUpdate(kPanePos, [this](CCmdUI* state) { state->SetText(StatusPosText()); });
+    MapUpdate(kPaneSize, [this](CCmdUI* state) { state->SetText(StatusSizeText()); });
+}

@@ -1,0 +1,95 @@
+// diagrams/window/rel_tree_options.cpp: the Diagram window as the Diagram Options sheet's and the
+// colour chooser's target: taking edited settings back, laying out again, colours, schemes.
+#include "diagrams/window/sub_view_rel_tree.h"
+
+#include "diagrams/diag_band.h"
+#include "diagrams/diag_resync.h"
+#include "diagrams/window/diagram_defaults_owner.h"
+#include "diagrams/window/tree_opts_colours.h"
+#include "platform/base/prompt.h"
+#include "platform/ui/windows/app.h"
+
+void CSubViewRelTree::RefreshDiagram()
+{
+    LoadTextScheme(RootRecord(), false);
+    if (HasTree())
+        Relayout();
+    Invalidate();
+}
+
+void CSubViewRelTree::ApplyGeneralOptions(bool typeChanged)
+{
+    if (m_settings.m_diagramType == kAllRelativesDiagram && m_settings.m_spouseOption == 0)
+        m_settings.m_spouseOption = 1;
+    const CPoint scroll = m_scroll;
+    RebuildDiagram();
+    if (typeChanged) {
+        CentreOnRoot();
+        return;
+    }
+    m_scroll = scroll;
+    m_scrollBarsStale = true;
+    Invalidate();
+}
+
+bool CSubViewRelTree::RelayoutDiagram(bool keepScroll)
+{
+    const CPoint scroll = m_scroll;
+    for (auto& rowSet : m_rowSets) {
+        CDiagRepaint repaint;
+        if (!DiagRelayoutAll(*rowSet, true, repaint)) {
+            ClearDiagram();
+            MessageBox("Memory error - please close other applications and retry");
+            return false;
+        }
+    }
+    if (keepScroll)
+        m_scroll = scroll;
+    m_scrollBarsStale = true;
+    Invalidate();
+    return true;
+}
+
+void CSubViewRelTree::ReplaceTextSchemes(const CTextSchemeList& schemes)
+{
+    CDiagramDefaultsOwner().ReplaceTextSchemes(schemes);
+}
+
+int CSubViewRelTree::GetAutoRowsPerGeneration(const CDiagramSettings& settings)
+{
+    return GetRelativesGenerations(settings);
+}
+
+void CSubViewRelTree::ApplyColours(const DiagramColourEntry* entries, int count)
+{
+    for (int row = 0; row < count && row < kDiagramColourCount; ++row) {
+        m_settings.m_colours[std::size_t(row)].colour = entries[row].colour;
+        m_settings.m_colours[std::size_t(row)].transparent = entries[row].transparent;
+    }
+    Invalidate();
+}
+
+void CSubViewRelTree::ResetColoursToInstallation(DiagramColourEntry* entries, int count)
+{
+    ResetDiagramColours(entries, count);
+}
+
+void CSubViewRelTree::OpenOptions()
+{
+    CTreeOptsDlg sheet("Diagram Options", m_settings, *this, this, CTreeOptsDlg::kGeneralPage,
+                       false, this, m_customName.empty());
+    sheet.DoModal();
+}
+
+void CSubViewRelTree::ChooseColours()
+{
+    bool saveAsDefault = m_customName.empty();
+    if (ChooseDiagramColours(this, m_settings.m_colours.data(), kDiagramColourCount, this, true,
+                             &saveAsDefault) &&
+        saveAsDefault) {
+        CWinApp* app = AfxGetApp();
+        DefaultDiagramSettings().CopySettings(m_settings, kSectionColours,
+                                              app ? &app->GetProfile() : nullptr);
+    }
+    Invalidate();
+}

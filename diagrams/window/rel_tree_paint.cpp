@@ -1,0 +1,566 @@
+// diagrams/window/rel_tree_paint.cpp: the Diagram window's mapping of diagram units to the screen
+// and to the measuring printer, painting through the drawing pass, zoom and scroll ranges.
+#include "diagrams/window/sub_view_rel_tree.h"
+
+#include "diagrams/diag_draw.h"
+#include "diagrams/diag_hit.h"
+#include "diagrams/window/box_painter_dc.h"
+#include "diagrams/window/zoom_draw.h"
+#include "platform/ui/dialogs/scroll_bar.h"
+#include "platform/ui/drawing/brush.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/drawing/dc.h"
+#include "platform/ui/drawing/font.h"
+#include "platform/ui/drawing/pen.h"
+#include "platform/ui/windows/sys_metrics.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+constexpr int kNormalLinesRow = 12, kDottedLinesRow = 13, kButtonsRow = 14, kButtonsLimitRow = 15,
+              kAncestorPaneRow = 16, kDescendantPaneRow = 17, kStripeOddRow = 18,
+              kStripeEvenRow = 19;
+
+/// Paints a diagram on a context prepared with the window's screen or page mapping: boxes
+/// through CDCBoxPainter, selected boxes in the highlight colour, lines one pixel wide at any
+/// zoom (one unit on a printer). On paper buttons are left out when the settings say so.
+class CDiagramDCPainter final : public IDiagramPainter {
+public:
+    CDiagramDCPainter(CDC& dc, const CDiagramSettings& settings,
+                      const std::vector<CDiagElem*>& selection, bool printing)
+        : m_dc(dc), m_settings(settings), m_printing(printing),
+          m_blackAndWhite(printing && PrintsInBlackAndWhite(dc, settings)),
+          m_boxes(dc, settings, m_blackAndWhite),
+          m_pen(PS_SOLID, printing ? 1 : 0,
+                m_blackAndWhite ? RGB(0, 0, 0) : settings.m_colours[kNormalLinesRow].colour),
+          m_button(settings.m_colours[kButtonsRow].colour),
+          m_buttonLimit(settings.m_colours[kButtonsLimitRow].colour),
+          m_highlight(GetSysColor(COLOR_HIGHLIGHT))
+    {
+        if (!printing)
+            for (const CDiagElem* box : selection)
+                m_selected.push_back(box->Rect());
+        m_oldPen = m_dc.SelectObject(&m_pen);
+        // Text under three pixels high cannot be read: on the screen it is left out.
+        const int textHeight = std::abs(settings.m_boxFont.lfHeight);
+        m_unreadable = !printing && textHeight < 3 * std::max<int>(1, int(PixelsToLogical(1).cy));
+    }
+    ~CDiagramDCPainter() override { m_dc.SelectObject(m_oldPen); }
+
+    CSize MeasureText(std::string_view line) override { return m_boxes.MeasureText(line); }
+    void DrawBox(const CRect& box, int colourRow) override
+    {
+        if (std::find(m_selected.begin(), m_selected.end(), box) == m_selected.end()) {
+            m_boxes.DrawBox(box, colourRow);
+            return;
+        }
+        CBrush* old = m_dc.SelectObject(&m_highlight);
+        DrawRectangleZoomed(m_dc, box, kZoomLogical);
+        m_dc.SelectObject(old);
+    }
+    void DrawTextLine(const CRect& area, int top, std::string_view line, COLORREF colour) override
+    {
+        if (!m_unreadable)
+            m_boxes.DrawTextLine(area, top, line, colour);
+    }
+    void DrawPicture(CMediaItem& picture, const CRect& rect, const RECT* crop) override
+    {
+        m_boxes.DrawPicture(picture, rect, crop);
+    }
+    void DrawHandles(const CRect& box, bool remove) override { m_boxes.DrawHandles(box, remove); }
+    void DrawLines(const POINT* points, int count) override
+    {
+        DrawPolylineZoomed(m_dc, points, count, kZoomLogical);
+    }
+    void DrawDottedLines(const POINT* points, int count) override
+    {
+        const COLORREF colour =
+            m_blackAndWhite ? RGB(0, 0, 0) : m_settings.m_colours[kDottedLinesRow].colour;
+        DrawDottedLinesZoomed(m_dc, points, count, colour, 0, kZoomLogical);
+    }
+    void DrawStretchyLine(const CPoint& from, const CPoint& to, int halfWidth,
+                          int halfHeight) override
+    {
+        // A zig-zag of up to six points, the rest a straight line.
+        POINT points[6] = {from};
+        int count = 1;
+        const int dx = to.x - from.x, dy = to.y - from.y;
+        for (int step = 1; step <= 4 && count < 5; ++step) {
+            const int side = (step % 2) ? 1 : -1;
+            points[count++] = {from.x + dx * step / 5 + side * halfHeight * (dy != 0),
+                               from.y + dy * step / 5 + side * halfWidth * (dx != 0)};
+        }
+        points[count++] = to;
+        DrawPolylineZoomed(m_dc, points, count, kZoomLogical);
+    }
+    void DrawButton(const CRect& circle, bool atLimit) override
+    {
+        if (m_printing && m_settings.m_neverPrintExpansionButtons)
+            return;
+        CBrush* old = m_dc.SelectObject(atLimit ? &m_buttonLimit : &m_button);
+        DrawEllipseZoomed(m_dc, circle, kZoomLogical);
+        m_dc.SelectObject(old);
+    }
+    void DrawBandDescriptions(int) override {}
+    bool IsPrinting() const override { return m_printing; }
+    CSize PixelsToLogical(int pixels) const override
+    {
+        CSize size(pixels, pixels);
+        m_dc.DPtoLP(&size);
+        return CSize(std::abs(size.cx), std::abs(size.cy));
+    }
+
+private:
+    CDC& m_dc;
+    const CDiagramSettings& m_settings;
+    bool m_printing;
+    bool m_blackAndWhite;
+    CDCBoxPainter m_boxes;
+    CPen m_pen;
+    CBrush m_button;
+    CBrush m_buttonLimit;
+    CBrush m_highlight;
+    CPen* m_oldPen = nullptr;
+    std::vector<CRect> m_selected;
+    bool m_unreadable = false;
+};
+
+/// Reference sizes at or below zero give no mapping; keep the arithmetic in 64 bits.
+int Scale64(long long value, long long numerator, long long denominator)
+{
+    if (denominator == 0)
+        return 0;
+    const long long result = value * numerator / denominator;
+    return int(std::clamp<long long>(result, INT_MIN, INT_MAX));
+}
+
+} // namespace
+
+int CSubViewRelTree::RootRowOffset() const
+{
+    if (const CDiagRowSet* rowSet = RowSet())
+        return DiagRootRowPosition(*rowSet);
+    return -(m_settings.m_boxToBoxVertGap - m_settings.m_sibLineToBoxVertGap) / 2;
+}
+
+void CSubViewRelTree::SetScale(int divisor)
+{
+    m_divisor = std::max(1, divisor);
+    m_scrollBarsStale = true;
+}
+
+void CSubViewRelTree::OnPrepareDC(CDC* dc, CPrintInfo* info)
+{
+    if (!dc)
+        return;
+    if (info)
+        PreparePrintDC(*dc, *info);
+    else
+        PrepareScreenDC(*dc);
+}
+
+void CSubViewRelTree::PrepareScreenDC(CDC& dc)
+{
+    const int width = m_divisor * std::max(1, m_settings.m_minBoxWidth);
+    const int height = MulDiv(-m_refHeight, width, m_refWidth);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(width, height);
+    dc.SetViewportExt(m_refWidth, m_refHeight);
+    CRect client;
+    if (GetSafeHwnd())
+        GetClientRect(&client);
+    int y = client.Height() / 2;
+    if (m_settings.m_diagramType == kDescendantsDiagram)
+        y = client.top;
+    else if (m_settings.m_diagramType == kAncestorsDiagram)
+        y = client.bottom;
+    dc.SetViewportOrg(client.Width() / 2 - m_scroll.x, y - m_scroll.y);
+    dc.SetWindowOrg(0, RootRowOffset());
+}
+
+void CSubViewRelTree::PrepareMeasuringDC(CDC& dc, bool printer)
+{
+    if (!printer) {
+        const int divisor = m_divisor;
+        m_divisor = 20;
+        PrepareScreenDC(dc);
+        m_divisor = divisor;
+        return;
+    }
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(m_settings.m_pageWidth, -m_settings.m_pageHeight);
+    dc.SetViewportExt(dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+}
+
+CPoint CSubViewRelTree::ToDiagram(CPoint device)
+{
+    CClientDC dc(this);
+    PrepareScreenDC(dc);
+    dc.DPtoLP(&device);
+    return device;
+}
+
+CPoint CSubViewRelTree::ToDevice(CPoint diagram)
+{
+    CClientDC dc(this);
+    PrepareScreenDC(dc);
+    dc.LPtoDP(&diagram);
+    return diagram;
+}
+
+BOOL CSubViewRelTree::OnEraseBkgnd(CDC* dc)
+{
+    if (!dc)
+        return TRUE;
+    const auto& colours = m_settings.m_colours;
+    const bool stripes =
+        m_settings.m_diagramType == kAllRelativesDiagram || m_settings.m_background == 0;
+    CBrush upper(colours[stripes ? kStripeOddRow : kAncestorPaneRow].colour);
+    CBrush lower(colours[stripes ? kStripeEvenRow : kDescendantPaneRow].colour);
+    CRect client;
+    GetClientRect(&client);
+    PrepareScreenDC(*dc);
+    const int divide = -(m_settings.m_boxToBoxVertGap - m_settings.m_sibLineToBoxVertGap) / 2;
+    CPoint split(0, divide);
+    dc->LPtoDP(&split);
+    // Fill in device units, so that no rounding of the mapping leaves a seam.
+    dc->SaveDC();
+    dc->SetMapMode(MM_TEXT);
+    dc->SetViewportOrg(0, 0);
+    dc->SetWindowOrg(0, 0);
+    const int type = m_settings.m_diagramType;
+    if (!HasTree() || type == kAncestorsAndDescendantsDiagram) {
+        const int y = std::clamp<int>(split.y, client.top, client.bottom);
+        CRect top(client.left, client.top, client.right, y);
+        CRect bottom(client.left, y, client.right, client.bottom);
+        dc->FillRect(&top, &upper);
+        dc->FillRect(&bottom, &lower);
+        if (m_settings.m_horizontalDividingLine && y > client.top && y < client.bottom) {
+            CPen shadow(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+            CPen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+            CPen* old = dc->SelectObject(&shadow);
+            dc->MoveTo(client.left, y);
+            dc->LineTo(client.right, y);
+            dc->SelectObject(&light);
+            dc->MoveTo(client.left, y + 1);
+            dc->LineTo(client.right, y + 1);
+            dc->SelectObject(old);
+        }
+    } else {
+        dc->FillRect(&client, type == kAncestorsDiagram ? &upper : &lower);
+    }
+    dc->RestoreDC(-1);
+    return TRUE;
+}
+
+void CSubViewRelTree::OnPaint()
+{
+    CPaintDC dc(this);
+    PrepareScreenDC(dc);
+    CRect clip;
+    dc.GetClipBox(&clip);
+    // y grows upwards: the clip's top lies above its bottom.
+    clip.NormalizeRect();
+    if (clip.IsRectEmpty() || m_updating)
+        return;
+    if (!HasTree()) {
+        if (m_scrollBarsStale)
+            SetScrollBars(true, true);
+        return;
+    }
+    WidenLogicalRect(dc, clip, 1, 1);
+    DrawDiagram(dc, clip, kDrawLinesAndBoxes);
+    DrawDragFeedback(dc);
+}
+
+void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
+{
+    if (m_drawing || !HasTree())
+        return;
+    m_drawing = true;
+    {
+        CFont font;
+        const LOGFONT logFont = DiagramBoxFont(m_settings);
+        font.CreateFontIndirect(&logFont);
+        CFont* oldFont = dc.SelectObject(&font);
+        CDiagramDCPainter painter(dc, m_settings, m_selection, m_printing);
+        // The drawing pass takes clips with the top above the bottom.
+        CRect diagramClip(clip.left, std::max(clip.top, clip.bottom), clip.right,
+                          std::min(clip.top, clip.bottom));
+        for (auto& rowSet : m_rowSets)
+            DiagPaintRows(*rowSet, painter, diagramClip, mode);
+        dc.SelectObject(oldFont);
+    }
+    if (m_scrollBarsStale && !m_printing)
+        SetScrollBars(true, true);
+    m_drawing = false;
+}
+
+bool CSubViewRelTree::GetDiagramExtent(CRect& rect) const
+{
+    bool any = false;
+    for (const auto& rowSet : m_rowSets) {
+        CRect one;
+        if (!DiagGetExtent(*rowSet, one))
+            continue;
+        if (!any) {
+            rect = one;
+            any = true;
+            continue;
+        }
+        rect.left = std::min(rect.left, one.left);
+        rect.right = std::max(rect.right, one.right);
+        rect.top = std::max(rect.top, one.top);
+        rect.bottom = std::min(rect.bottom, one.bottom);
+    }
+    return any;
+}
+
+void CSubViewRelTree::ScrollToPoint(int px, int py, int dx, int dy, bool redraw)
+{
+    CRect client;
+    GetClientRect(&client);
+    const int width = m_divisor * std::max(1, m_settings.m_minBoxWidth);
+    const int height = MulDiv(-m_refHeight, width, m_refWidth);
+    int base = client.Height() / 2;
+    if (m_settings.m_diagramType == kDescendantsDiagram)
+        base = client.top;
+    else if (m_settings.m_diagramType == kAncestorsDiagram)
+        base = client.bottom;
+    m_scroll.x = Scale64(px, m_refWidth, width) - dx + client.Width() / 2;
+    m_scroll.y = Scale64(py - RootRowOffset(), m_refHeight, height) - dy + base;
+    m_scrollBarsStale = true;
+    if (redraw)
+        Invalidate();
+}
+
+void CSubViewRelTree::Zoom(int amount, bool absolute)
+{
+    CRect client;
+    GetClientRect(&client);
+    // An empty client area has no centre to keep.
+    if (client.IsRectEmpty())
+        return;
+    const int divisor = std::max(1, absolute ? amount : m_divisor + amount);
+    if (divisor != m_divisor) {
+        const CPoint centre = ToDiagram(client.CenterPoint());
+        const int oldDivisor = m_divisor;
+        const CPoint oldScroll = m_scroll;
+        SetScale(divisor);
+        ScrollToPoint(centre.x, centre.y, client.CenterPoint().x, client.CenterPoint().y, false);
+        // Scroll positions are 32-bit: a zoom whose origin would pass that limit is undone.
+        const long long limit = INT_MAX / 2;
+        if (!absolute && (std::llabs(m_scroll.x) > limit || std::llabs(m_scroll.y) > limit)) {
+            m_divisor = oldDivisor;
+            m_scroll = oldScroll;
+        }
+    }
+    m_scrollBarsStale = true;
+    Invalidate();
+    UpdateWindow();
+}
+
+void CSubViewRelTree::ZoomToRect(CRect rect, bool logical)
+{
+    CRect client;
+    GetClientRect(&client);
+    if (m_settings.m_minBoxWidth <= 0 || client.IsRectEmpty())
+        return;
+    if (!logical) {
+        CClientDC dc(this);
+        PrepareScreenDC(dc);
+        dc.DPtoLP(&rect);
+    }
+    rect.NormalizeRect();
+    long long w = std::max(1, rect.Width());
+    long long h = std::max(1, rect.Height());
+    const long long cw = client.Width(), ch = client.Height();
+    const CPoint centre = rect.CenterPoint();
+    if (w * ch < h * cw)
+        w = h * cw / ch;
+    else
+        h = w * ch / cw;
+    (void)h;
+    const double divisor = double(m_refWidth * w / cw) / m_settings.m_minBoxWidth + 1.5;
+    SetScale(int(std::min<double>(divisor, INT_MAX / 4 / std::max(1, m_settings.m_minBoxWidth))));
+    ScrollToPoint(centre.x, centre.y, client.CenterPoint().x, client.CenterPoint().y, true);
+}
+
+void CSubViewRelTree::ViewWholeDiagram()
+{
+    CRect extent;
+    if (!HasTree() || !GetDiagramExtent(extent))
+        return;
+    ZoomToRect(extent, true);
+}
+
+void CSubViewRelTree::CentreOnRoot()
+{
+    if (!GetSafeHwnd())
+        return;
+    const CDiagElem* root = RootElement();
+    if (!root) {
+        m_scroll = CPoint(0, 0);
+    } else {
+        CRect client;
+        GetClientRect(&client);
+        CPoint target = root->GetCentre();
+        // A couple: the middle of the gap between the partners' boxes.
+        if (m_rootKind == 1 && m_selection.size() == 2) {
+            const CRect& a = m_selection[0]->Rect();
+            const CRect& b = m_selection[1]->Rect();
+            target.x = a.left < b.left ? (a.right + b.left) / 2 : (b.right + a.left) / 2;
+        }
+        const int type = m_settings.m_diagramType;
+        if (type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram) {
+            ScrollToPoint(target.x, target.y, client.CenterPoint().x, client.CenterPoint().y,
+                          false);
+        } else {
+            // The root row stays where the type puts it.
+            ScrollToPoint(target.x, RootRowOffset(), client.CenterPoint().x, 0, false);
+            m_scroll.y = 0;
+        }
+    }
+    m_scrollBarsStale = true;
+    Invalidate();
+}
+
+void CSubViewRelTree::SetScrollBars(bool horizontal, bool vertical)
+{
+    if (!GetSafeHwnd())
+        return;
+    CRect client;
+    GetClientRect(&client);
+    const int cw2 = client.Width() / 2, ch2 = client.Height() / 2;
+    CRect extent;
+    if (!GetDiagramExtent(extent))
+        extent = CRect(0, RootRowOffset(), 0, RootRowOffset());
+    CClientDC dc(this);
+    PrepareScreenDC(dc);
+    CRect device = extent;
+    dc.LPtoDP(&device);
+    device.NormalizeRect();
+    CPoint origin(0, RootRowOffset());
+    dc.LPtoDP(&origin);
+    device.OffsetRect(-origin.x, -origin.y);
+    const int type = m_settings.m_diagramType;
+    if (horizontal) {
+        m_hRange.diagramMin = device.left - cw2;
+        m_hRange.rangeMin = std::min(m_hRange.diagramMin, int(m_scroll.x));
+        m_hRange.diagramMax = cw2 + device.right;
+        m_hRange.rangeMax = std::max(m_hRange.diagramMax, int(m_scroll.x));
+        const int most = std::max(m_hRange.rangeMax, -m_hRange.rangeMin);
+        m_hRange.rangeMin = -most;
+        m_hRange.rangeMax = most;
+        SCROLLINFO info;
+        info.fMask = SIF_RANGE | SIF_POS;
+        info.nMin = m_hRange.rangeMin;
+        info.nMax = m_hRange.rangeMax;
+        info.nPos = m_scroll.x;
+        SetScrollInfo(SB_HORZ, &info, TRUE);
+    }
+    if (vertical) {
+        m_vRange.diagramMin = type == kDescendantsDiagram ? -ch2 : device.top - ch2;
+        m_vRange.rangeMin = std::min(m_vRange.diagramMin, int(m_scroll.y));
+        m_vRange.diagramMax = type == kAncestorsDiagram ? ch2 : ch2 + device.bottom;
+        m_vRange.rangeMax = std::max(m_vRange.diagramMax, int(m_scroll.y));
+        m_vRange.diagramMax = std::max(m_vRange.diagramMax, m_vRange.rangeMin);
+        m_vRange.rangeMax = std::max(m_vRange.rangeMax, m_vRange.diagramMax);
+        if (type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram) {
+            const int most = std::max(m_vRange.rangeMax, -m_vRange.rangeMin);
+            m_vRange.rangeMin = -most;
+            m_vRange.rangeMax = most;
+        }
+        SCROLLINFO info;
+        info.fMask = SIF_RANGE | SIF_POS;
+        info.nMin = m_vRange.rangeMin;
+        info.nMax = m_vRange.rangeMax;
+        info.nPos = m_scroll.y;
+        SetScrollInfo(SB_VERT, &info, TRUE);
+    }
+    m_scrollBarsStale = false;
+}
+
+void CSubViewRelTree::OnSize(UINT type, int cx, int cy)
+{
+    CSubView::OnSize(type, cx, cy);
+    m_scrollBarsStale = true;
+}
+
+void CSubViewRelTree::OnHScroll(UINT code, UINT pos, CScrollBar*)
+{
+    OnScroll(SB_HORZ, code, int(pos));
+}
+
+void CSubViewRelTree::OnVScroll(UINT code, UINT pos, CScrollBar*)
+{
+    OnScroll(SB_VERT, code, int(pos));
+}
+
+void CSubViewRelTree::OnScroll(int bar, UINT code, int pos)
+{
+    CRect client;
+    GetClientRect(&client);
+    const bool horizontal = bar == SB_HORZ;
+    const Range& range = horizontal ? m_hRange : m_vRange;
+    const int line = horizontal ? client.Width() / 20 : client.Height() / 15;
+    const int page = (horizontal ? client.Width() : client.Height()) / 2;
+    const int type = m_settings.m_diagramType;
+    // Vertically in the two-sided diagrams the stop lies at the root row.
+    int stop = 0;
+    if (!horizontal && (type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram))
+        stop = 0;
+    long long current = horizontal ? m_scroll.x : m_scroll.y;
+    long long next = current;
+    const auto towards = [&](long long step) {
+        if (step < 0) {
+            if (current > stop && current + step < stop)
+                next = stop;
+            else
+                next = std::max<long long>(current + step, range.rangeMin);
+        } else {
+            if (current < stop && current + step > stop)
+                next = stop;
+            else
+                next = std::min<long long>(current + step, range.rangeMax);
+        }
+    };
+    switch (code) {
+    case SB_LINEUP:
+        towards(-std::max(1, line));
+        break;
+    case SB_LINEDOWN:
+        towards(std::max(1, line));
+        break;
+    case SB_PAGEUP:
+        towards(-std::max(1, page));
+        break;
+    case SB_PAGEDOWN:
+        towards(std::max(1, page));
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        next = pos;
+        break;
+    case SB_ENDSCROLL:
+        if (range.rangeMin < range.diagramMin || range.rangeMax > range.diagramMax)
+            SetScrollBars(horizontal, !horizontal);
+        return;
+    default:
+        return;
+    }
+    if (next == current)
+        return;
+    const int delta = int(next - current);
+    if (horizontal) {
+        m_scroll.x = int(next);
+        ScrollWindow(-delta, 0);
+    } else {
+        m_scroll.y = int(next);
+        ScrollWindow(0, -delta);
+    }
+    SetScrollPos(bar, int(next), TRUE);
+    UpdateWindow();
+}

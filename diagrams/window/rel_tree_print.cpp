@@ -1,0 +1,113 @@
+// diagrams/window/rel_tree_print.cpp: the Diagram window's page grid and printing: the pages that
+// cover the diagram, the mapping of one page onto the printable area inside the margins, and the
+// print loop's hooks (one printed page per grid page, row by row from the top).
+#include "diagrams/window/sub_view_rel_tree.h"
+
+#include "diagrams/diag_draw.h"
+#include "diagrams/window/tree_opts_print.h"
+#include "platform/base/prompt.h"
+#include "platform/ui/drawing/dc.h"
+#include "platform/ui/printing/print_info.h"
+#include "platform/ui/printing/printer_settings.h"
+
+#include <algorithm>
+
+void CSubViewRelTree::GetPageSpan(CPoint& origin, int& down, int& across) const
+{
+    const int width = std::max(1, m_settings.m_pageWidth);
+    const int height = std::max(1, m_settings.m_pageHeight);
+    const long long x0 = NormalisePageOrigin(m_settings.m_pageXOrigin, width);
+    const long long y0 = NormalisePageOrigin(m_settings.m_pageYOrigin, height);
+    CRect extent;
+    if (!GetDiagramExtent(extent)) {
+        origin = CPoint(int(x0), int(y0));
+        down = across = 1;
+        return;
+    }
+    // The grid line at or left of the extent, and at or above it.
+    const auto floorDiv = [](long long a, long long b) {
+        return a >= 0 ? a / b : -((-a + b - 1) / b);
+    };
+    const long long left = x0 + floorDiv(extent.left - x0, width) * width;
+    const long long top = y0 - floorDiv(y0 - extent.top, height) * height;
+    across = int(std::max<long long>(1, (extent.right - left + width - 1) / width));
+    down = int(std::max<long long>(1, (top - extent.bottom + height - 1) / height));
+    origin = CPoint(int(left), int(top));
+}
+
+BOOL CSubViewRelTree::CanPrint(BOOL preview)
+{
+    if (preview)
+        return CSubView::CanPrint(TRUE);
+    return TRUE;
+}
+
+BOOL CSubViewRelTree::PreparePrinting(CPrintInfo* info)
+{
+    if (!info)
+        return FALSE;
+    if (!HasTree()) {
+        MessageBox("Window is empty.  Nothing to print.", MB_OK);
+        return FALSE;
+    }
+    CPoint origin;
+    int down = 1, across = 1;
+    GetPageSpan(origin, down, across);
+    info->SetMaxPage(UINT(down * across));
+    return TRUE;
+}
+
+void CSubViewRelTree::PreparePrintDC(CDC& dc, CPrintInfo& info)
+{
+    if (!HasTree()) {
+        info.m_bContinuePrinting = FALSE;
+        return;
+    }
+    m_printing = true;
+    CPoint origin;
+    int down = 1, across = 1;
+    GetPageSpan(origin, down, across);
+    const int horz = dc.GetDeviceCaps(HORZRES), vert = dc.GetDeviceCaps(VERTRES);
+    int top = int(m_settings.m_topMargin * vert * 0.01);
+    int bottom = int(m_settings.m_bottomMargin * vert * 0.01);
+    int left = int(m_settings.m_leftMargin * horz * 0.01);
+    int right = int(m_settings.m_rightMargin * horz * 0.01);
+    top = std::max(0, top);
+    bottom = std::max(0, bottom);
+    left = std::max(0, left);
+    right = std::max(0, right);
+    if (top + bottom >= vert)
+        top = bottom = 0;
+    if (left + right >= horz)
+        left = right = 0;
+    if (info.m_bPreview)
+        top = bottom = left = right = 0;
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(m_settings.m_pageWidth, -m_settings.m_pageHeight);
+    dc.SetViewportExt(horz - left - right, vert - top - bottom);
+    dc.SetViewportOrg(left, top);
+    const int page = int(std::max(1u, info.m_nCurPage));
+    const int column = (page - 1) % across + 1;
+    const int row = (page - 1) / across + 1;
+    dc.SetWindowOrg(m_settings.m_pageWidth * (column - 1) + origin.x,
+                    origin.y - m_settings.m_pageHeight * (row - 1));
+    m_printClip =
+        CRect(m_settings.m_pageWidth * (column - 1) + origin.x,
+              origin.y - m_settings.m_pageHeight * (row - 1),
+              m_settings.m_pageWidth * column + origin.x, origin.y - m_settings.m_pageHeight * row);
+}
+
+void CSubViewRelTree::OnPrint(CDC* dc, CPrintInfo* info)
+{
+    if (!dc || !info || !HasTree())
+        return;
+    m_printing = true;
+    CRect clip(m_printClip.left, m_printClip.bottom, m_printClip.right, m_printClip.top);
+    DrawDiagram(*dc, clip, kDrawLinesAndBoxes);
+    m_printing = false;
+}
+
+void CSubViewRelTree::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    m_printing = false;
+}

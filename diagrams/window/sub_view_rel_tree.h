@@ -1,0 +1,283 @@
+// diagrams/window/sub_view_rel_tree.h: the Diagram window: one diagram of a root person or couple
+// in the window's own copy of the settings; building, painting, zoom, scrolling, selection, the
+// context menus and the status panes. It owns the laid-out trees and answers their questions.
+#pragma once
+
+#include "app/shell/sub_view.h"
+#include "diagrams/diag_owner.h"
+#include "diagrams/diag_tree.h"
+#include "diagrams/diagram_options_target.h"
+#include "diagrams/diagram_settings.h"
+#include "diagrams/text_scheme.h"
+#include "diagrams/text_template.h"
+#include "diagrams/window/tree_opts_dlg.h"
+#include "platform/base/geometry.h"
+#include "platform/ui/windows/rect_tracker.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CDC;
+class CDiagElem;
+class CFamRec;
+class CIndRec;
+class CCmdUI;
+
+/// Hit kinds of HitTest.
+enum DiagHitKind : int {
+    kHitNothing = 0,
+    kHitBox = 1,
+    kHitButton = 2,
+    kHitTitle = 3,
+    kHitSizer = 4
+};
+/// Interaction modes.
+enum DiagMode : int { kModeNormal = 0, kModeSelectArea = 1, kModeGrabber = 2 };
+
+/// The command ids of the window and of the shell commands that open it.
+namespace diagram_cmd {
+inline constexpr UINT kShowAncestors = 32856, kShowDescendants = 32857;
+inline constexpr UINT kZoomIn = 32788, kZoomOut = 32789, kViewWhole = 32825, kCentre = 32784;
+inline constexpr UINT kSelectArea = 32824, kGrabber = 33028;
+inline constexpr UINT kOverrideText = 32804, kClearOverride = 32807, kSetMark = 33030,
+                      kClearMark = 32841, kProperties = 32802, kMarkRepeated = 32840;
+inline constexpr UINT kHideTitle = 32801, kTitleOptions = 32958;
+inline constexpr UINT kUnderlineOverridden = 32827, kTitle1 = 32945, kPrintSize = 32957,
+                      kSaveCustom = 32949, kColours = 32791, kOptions = 32963;
+inline constexpr UINT kRemoveAllMarks = 33031, kMarksByQuery = 33032, kSaveAsDefaults = 32964;
+inline constexpr UINT kPaneHelp = 59399, kPanePos = 59401, kPaneSize = 59400,
+                      kTreeStatusBar = 59398;
+} // namespace diagram_cmd
+
+class CSubViewRelTree : public CSubView,
+                        public IDiagramOwner,
+                        public IDiagramOptionsTarget,
+                        public IDiagramColoursTarget,
+                        public IDiagramOptionsWindow {
+public:
+    CSubViewRelTree();
+    ~CSubViewRelTree() override;
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+    /// Loads the defaults new windows copy from the program's profile and makes sure the text
+    /// schemes are there; the first window runs it when start-up did not.
+    static void InitStatics();
+    static void FreeStatics();
+    static bool StaticsReady();
+
+    // The hosting view's operations.
+    BOOL Create(const RECT& rect, CAvView* parentView, UINT id, DWORD request) override;
+    CObject* GetSelection(const CRuntimeClass* cls, int* count) const override;
+    void GetSelectedRecords(std::vector<CRecordNode*>& records) const override;
+    int GetSubViewType() const override { return 3; }
+    void GetTitle(std::string& title) const override;
+    void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
+    void Refresh() override;
+    BOOL IsSelected(const CObject*) const override { return FALSE; }
+    BOOL IsLockable() const override { return TRUE; }
+    void OnActivate(BOOL activate, CView* activated, CView* deactivated) override;
+    void OnPrepareDC(CDC* dc, CPrintInfo* info) override;
+    BOOL CanPrint(BOOL preview) override;
+    BOOL PreparePrinting(CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+
+    // Building.
+    /// A diagram of the type rooted at person; an empty custom name drops the window's custom
+    /// settings and takes the defaults again. False when nothing was built.
+    bool BuildTree(CIndRec* person, bool selectRoot, int type, bool showProperties,
+                   const std::string& customName = {});
+    /// The same rooted at the couple of family.
+    bool RebuildTree(CFamRec* family, bool selectRoot, int type, bool showProperties,
+                     const std::string& customName = {});
+    /// Loads the settings of a custom diagram file and builds it for person.
+    bool OpenCustomDiagram(const std::string& path, CIndRec* person, const std::string& name);
+    void ClearDiagram();
+    /// Takes a copy of the settings' scheme (the default scheme when it is missing) and compiles
+    /// the templates of each box kind, binding "<root>" to root.
+    void LoadTextScheme(CRecordNode* root, bool resetName);
+    bool HasTree() const { return !m_rowSets.empty(); }
+    CDiagRowSet* RowSet() const { return m_rowSets.empty() ? nullptr : m_rowSets.front().get(); }
+    CDiagramSettings& GetSettings() { return m_settings; }
+    const std::string& CustomName() const { return m_customName; }
+    bool InstanceFlag() const { return m_instance; }
+
+    /// Builds the diagram again from its root, keeping the custom name and the scroll
+    /// position; empties the window when the root went.
+    void RebuildDiagram();
+
+    // What the Diagram Options sheet and the colour chooser ask of the window.
+    void RefreshDiagram() override;
+    void ApplyGeneralOptions(bool typeChanged) override;
+    bool RelayoutDiagram(bool keepScroll) override;
+    CDiagramSettings& GetDefaultSettings() override { return DefaultDiagramSettings(); }
+    void ReplaceTextSchemes(const CTextSchemeList& schemes) override;
+    const CTextSchemeList& GetTextSchemes() override { return TextSchemes(); }
+    int GetAutoRowsPerGeneration(const CDiagramSettings& settings) override;
+    void ApplyColours(const DiagramColourEntry* entries, int count) override;
+    void ResetColoursToInstallation(DiagramColourEntry* entries, int count) override;
+    int GetScaleDivisor() const override { return m_divisor; }
+    /// Converts the marriage boxes to a new "Spouse Option" (not in an Ancestors diagram).
+    void SetSpouseOption(int option);
+    void ToggleTitle(int index);
+    /// The Text dialog on the one selected box's text; OK makes it the box's override text.
+    void OverrideText();
+    /// Marks the boxes of people shown more than once among the ancestors.
+    void MarkRepeatedAncestors();
+    /// The Diagram Options sheet on the window's settings.
+    void OpenOptions();
+    /// The colour chooser over the window's colours.
+    void ChooseColours();
+    /// How the program opens the record properties box for the window's selection, beside a
+    /// screen point when given.
+    static void SetPropertiesOpener(std::function<void(CPoint*)> opener);
+
+    // Coordinates and zoom.
+    int ScaleDivisor() const { return m_divisor; }
+    void SetScale(int divisor) override;
+    /// A relative (amount added) or absolute zoom keeping the client centre; nothing with an
+    /// empty client area.
+    void Zoom(int amount, bool absolute);
+    /// Zooms so that rect (device pixels, or diagram units with logical) fills the client.
+    void ZoomToRect(CRect rect, bool logical);
+    void ViewWholeDiagram();
+    /// Scrolls so that the diagram point lies at the device point.
+    void ScrollToPoint(int px, int py, int dx, int dy, bool redraw);
+    void CentreOnRoot();
+    CPoint ScrollOrigin() const { return m_scroll; }
+    int RootRowOffset() const;
+    /// The diagram extent, with the relatives edges and the visible titles; false when empty.
+    bool GetDiagramExtent(CRect& rect) const;
+    /// The top-left corner of the page grid covering the diagram (titles included) and its
+    /// pages down and across, each at least 1.
+    void GetPageSpan(CPoint& origin, int& down, int& across) const;
+    /// Device point to diagram units through the screen mapping.
+    CPoint ToDiagram(CPoint device);
+    CPoint ToDevice(CPoint diagram);
+
+    // Scrolling, selection and mouse.
+    void SetScrollBars(bool horizontal, bool vertical);
+    struct Range {
+        int rangeMin = 0, diagramMin = 0, rangeMax = 0, diagramMax = 0;
+    };
+    const Range& HorzRange() const { return m_hRange; }
+    const Range& VertRange() const { return m_vRange; }
+    int HitTest(CPoint device, CDiagElem** element, int* title);
+    void SelectBox(CDiagElem* element, bool clearOthers, bool redraw);
+    void DeselectBox(CDiagElem* element, bool redraw);
+    void DeselectAll();
+    /// Newest first.
+    const std::vector<CDiagElem*>& Selection() const { return m_selection; }
+    int Mode() const { return m_mode; }
+    bool IsDragging() const { return m_drag != kNoDrag; }
+    /// The texts of the two page panes ("%d, %d" and "%d x %d"; empty outside page mode).
+    std::string StatusPosText() const;
+    std::string StatusSizeText() const;
+
+    // IDiagramOwner.
+    const CDiagramSettings& Settings() const override { return m_settings; }
+    const CTextTemplate* BoxTemplate(int boxKind) const override;
+    COLORREF ProxyTextColour() const override;
+    bool ShowsPictures() const override { return m_settings.m_pictureIndex != 0; }
+    int Scaled(int value) const override { return value; }
+    int BoxHeight() const override;
+    std::unique_ptr<IBoxPainter> CreateMeasurer() override;
+    void SetLayoutChanged() override {}
+    void ElementDestroyed(CDiagElem& element) override;
+    void FamilyBoxDestroyed(CDiagElem& box, CDiagElem* next) override;
+    const CDiagElem* RootElement() const override;
+    const CDiagFamilyLink* RootFamilyLink() const override;
+    bool IsLastAncestorGeneration(int generation) const override;
+    bool IsAtDescendantLimit(int generation) const override;
+    void IndexElement(const CIndRec*, CDiagElem*) override {}
+    bool ZoomKeyWaiting() const override { return false; }
+
+protected:
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnHScroll(UINT code, UINT pos, CScrollBar* bar) override;
+    void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonDblClk(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnMouseMove(UINT flags, CPoint point) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
+    void OnRButtonUp(UINT flags, CPoint point) override;
+    void OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags) override;
+    void OnChar(UINT character, UINT repeatCount, UINT flags) override;
+    void OnKillFocus(CWnd* newWnd) override;
+
+private:
+    bool Build(CIndRec* person, CFamRec* family, bool selectRoot, int type, bool showProperties,
+               const std::string& customName);
+    void SelectTextTemplates();
+    void PrepareScreenDC(CDC& dc);
+    void PrepareMeasuringDC(CDC& dc, bool printer);
+    /// One page of the grid onto the printable area inside the margins (none in a preview).
+    void PreparePrintDC(CDC& dc, CPrintInfo& info);
+    void DrawDiagram(CDC& dc, const CRect& clip, int mode);
+    void OnScroll(int bar, UINT code, int pos);
+    void ExpandBox(CDiagElem& box);
+    void ShowContextMenu(CPoint point);
+    /// The stretchy box: started by a press, followed by the mouse, ended by the release
+    /// (EndAreaBox) or cancelled by the right button or Escape.
+    void BeginAreaBox(CPoint point);
+    void EndAreaBox(CPoint point);
+    void CancelDrag();
+    /// Selects every visible box lying inside rect (device pixels).
+    void SelectBoxesInArea(const CRect& rect);
+    void DrawDragFeedback(CDC& dc);
+    void MapCommands();
+    void MapWindowCommands();
+    /// Changes the window's settings and, for an ordinary diagram, the defaults alike.
+    void Mirror(const std::function<void(CDiagramSettings&)>& change);
+    void OpenProperties(CPoint* screen);
+    /// Whether the root record still stands.
+    bool RootStillThere() const;
+    CRecordNode* RootRecord() const;
+    /// Whether the texts of the boxes re-measured differ from their sizes.
+    bool BoxSizesChanged();
+    /// Lays the diagram out again keeping the view.
+    void Relayout();
+
+    std::vector<std::unique_ptr<CDiagRowSet>> m_rowSets;
+    CDiagramSettings m_settings;
+    int m_rootKind = 0;
+    CIndRec* m_rootPerson = nullptr;
+    CFamRec* m_rootFamily = nullptr;
+    int m_mode = kModeNormal;
+    std::string m_customName;
+
+    CTextScheme m_scheme;
+    std::array<CTextTemplate, 6> m_compiled;
+    std::array<bool, 6> m_hasCompiled{};
+    std::array<const CTextTemplate*, 5> m_boxTemplates{};
+    bool m_instance = false;
+
+    int m_divisor = 20;
+    int m_refWidth = 0;
+    int m_refHeight = 0;
+    CPoint m_scroll;
+    Range m_hRange;
+    Range m_vRange;
+    bool m_scrollBarsStale = true;
+    bool m_printing = false;
+    /// The page being printed, in diagram units.
+    CRect m_printClip;
+
+    std::vector<CDiagElem*> m_selection;
+    bool m_updating = false;
+    bool m_drawing = false;
+    bool m_clearing = false;
+    bool m_suppressRightUp = false;
+    bool m_underlineOverridden = false;
+    enum DragKind { kNoDrag, kAreaDrag, kGrabDrag };
+    DragKind m_drag = kNoDrag;
+    CRectTracker m_tracker;
+    /// The diagram point held under the mouse while the grabber drags.
+    CPoint m_grabPoint;
+};

@@ -1,0 +1,162 @@
+// tests/diagrams/window/rel_tree_build_test.cpp: the Diagram window built on a small family: its
+// titles by type and custom name, the root selected, the shell's reading of the selection,
+// change notices (an edited name, the root deleted, a file loaded), and the text scheme.
+#include "tests/diagrams/window/rel_tree_fixture.h"
+
+#include "diagrams/text_scheme.h"
+
+namespace {
+
+using namespace rel_tree_test;
+
+TEST_F(RelTreeTest, EmptyWindowIsTitledDiagramWindow)
+{
+    CSubViewRelTree& window = MakeWindow();
+    std::string title;
+    window.GetTitle(title);
+    EXPECT_EQ(title, "Diagram Window");
+    EXPECT_EQ(window.GetSubViewType(), 3);
+    EXPECT_FALSE(window.HasTree());
+}
+
+TEST_F(RelTreeTest, EachTypeOpensWithItsTitleAndTheRootSelected)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    struct Case {
+        int type;
+        const char* prefix;
+    };
+    const Case cases[] = {{kAncestorsDiagram, "Ancestors of "},
+                          {kDescendantsDiagram, "Descendants of "},
+                          {kAncestorsAndDescendantsDiagram, "Ancestors and Descendants of "},
+                          {kAllRelativesDiagram, "Relatives of "}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        ASSERT_TRUE(window.BuildTree(m_people["john"], true, c.type, false));
+        std::string title;
+        window.GetTitle(title);
+        EXPECT_EQ(title.rfind(c.prefix, 0), 0u) << title;
+        EXPECT_NE(title.find("John"), std::string::npos) << title;
+        ASSERT_EQ(window.Selection().size(), 1u);
+        EXPECT_EQ(window.Selection()[0]->GetIndividual(), m_people["john"]);
+        int count = 0;
+        EXPECT_EQ(window.GetSelection(nullptr, &count), m_people["john"]);
+    }
+}
+
+TEST_F(RelTreeTest, CustomNameInQuotesAndDroppedByAnOrdinaryRebuild)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    window.GetSettings().m_minBoxWidth = 111;
+    ASSERT_TRUE(window.BuildTree(m_people["john"], true, kAllRelativesDiagram, false, "Smith"));
+    std::string title;
+    window.GetTitle(title);
+    EXPECT_EQ(title.rfind("\"Smith\" - Relatives of ", 0), 0u) << title;
+    EXPECT_EQ(window.GetSettings().m_minBoxWidth, 111);
+    ASSERT_TRUE(window.BuildTree(m_people["john"], true, kAllRelativesDiagram, false));
+    window.GetTitle(title);
+    EXPECT_EQ(title.find("Smith\" - "), std::string::npos) << title;
+    EXPECT_EQ(window.GetSettings().m_minBoxWidth, DefaultDiagramSettings().m_minBoxWidth);
+}
+
+TEST_F(RelTreeTest, AllRelativesWithoutSpousesShowsDuplicates)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    window.GetSettings().m_spouseOption = 0;
+    ASSERT_TRUE(window.BuildTree(m_people["john"], true, kAllRelativesDiagram, false));
+    EXPECT_EQ(window.GetSettings().m_spouseOption, 1);
+}
+
+TEST_F(RelTreeTest, CoupleRootSelectsBothOrTheOnlyParent)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    ASSERT_TRUE(window.RebuildTree(m_parents, true, kDescendantsDiagram, false));
+    EXPECT_EQ(window.Selection().size(), 2u);
+    int count = 0;
+    EXPECT_EQ(window.GetSelection(nullptr, &count), m_parents);
+
+    CIndRec* widow = P("widow", SEX_FEMALE, "Wendy /White/");
+    CFamRec* alone = Marry(nullptr, widow, {P("kid", SEX_MALE, "Kid /White/")});
+    ASSERT_TRUE(window.RebuildTree(alone, true, kDescendantsDiagram, false));
+    ASSERT_EQ(window.Selection().size(), 1u);
+    EXPECT_EQ(window.Selection()[0]->GetIndividual(), widow);
+}
+
+TEST_F(RelTreeTest, TwoUnmarriedOrThreeSelectedAreAmbiguous)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAllRelativesDiagram, false));
+    window.SelectBox(BoxOf("ann"), true, false);
+    window.SelectBox(BoxOf("bob"), false, false);
+    int count = 0;
+    EXPECT_EQ(window.GetSelection(nullptr, &count), nullptr);
+    EXPECT_EQ(count, 2);
+    window.SelectBox(BoxOf("mary"), false, false);
+    EXPECT_EQ(window.GetSelection(nullptr, &count), nullptr);
+    EXPECT_EQ(count, 3);
+}
+
+TEST_F(RelTreeTest, RootDeletedEmptiesTheWindowWhichStaysOpen)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    ASSERT_TRUE(window.BuildTree(m_people["ann"], true, kAncestorsDiagram, false));
+    CDataNode::DeleteNode(m_people["ann"]);
+    NotifyChanges();
+    EXPECT_FALSE(window.HasTree());
+    EXPECT_TRUE(window.Selection().empty());
+    std::string title;
+    window.GetTitle(title);
+    EXPECT_EQ(title.rfind("Diagram Window", 0), 0u);
+}
+
+TEST_F(RelTreeTest, LoadedFileClearsAndEditedNameUpdatesTheBox)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    ASSERT_TRUE(window.BuildTree(m_people["john"], true, kAllRelativesDiagram, false));
+    const int before = BoxOf("bob")->Rect().Width();
+    SetField(m_people["bob"], "NAME", "Bartholomew Alexander Maximilian /Smithington-Smythe/");
+    NotifyChanges();
+    ASSERT_TRUE(window.HasTree());
+    ASSERT_NE(BoxOf("bob"), nullptr);
+    EXPECT_GT(BoxOf("bob")->Rect().Width(), before);
+    window.OnUpdate(nullptr, kHintFileLoaded, nullptr);
+    EXPECT_FALSE(window.HasTree());
+}
+
+TEST_F(RelTreeTest, MissingSchemeFallsBackToTheDefaultAndInstanceFlag)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    window.GetSettings().m_textScheme = "No such scheme";
+    ASSERT_TRUE(window.BuildTree(m_people["john"], true, kDescendantsDiagram, false));
+    EXPECT_EQ(window.GetSettings().m_textScheme, "Name, Dates");
+    EXPECT_FALSE(window.InstanceFlag());
+}
+
+} // namespace
+
+namespace {
+
+using namespace rel_tree_test;
+
+TEST_F(RelTreeTest, CentreOnACoupleLiesBetweenThePartners)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow(800, 600);
+    ASSERT_TRUE(window.RebuildTree(m_parents, true, kAncestorsAndDescendantsDiagram, false));
+    ASSERT_EQ(window.Selection().size(), 2u);
+    const CPoint john = ClientCentre("john");
+    const CPoint mary = ClientCentre("mary");
+    EXPECT_LT(std::min(john.x, mary.x), 400);
+    EXPECT_GT(std::max(john.x, mary.x), 400);
+    EXPECT_NEAR(john.y, 300, 40);
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+// tests/diagrams/window/rel_tree_paint_test.cpp: the Diagram window painted on a small family and
+// on royal92.ged: box fills, lines and buttons where the boxes are; the root row's place by type;
+// zoom keeping the centre, its limits and the keypad keys; the whole-diagram view; scroll ranges.
+#include "tests/diagrams/window/rel_tree_fixture.h"
+
+#include "diagrams/diag_hit.h"
+
+namespace {
+
+using namespace rel_tree_test;
+
+/// Whether the pixel is none of the two pane colours: something is drawn there.
+bool Drawn(const TestHooks::Image& image, CPoint point, const CDiagramSettings& settings)
+{
+    const COLORREF pixel = image.Pixel(point.x, point.y);
+    return pixel != settings.m_colours[16].colour && pixel != settings.m_colours[17].colour &&
+           pixel != settings.m_colours[18].colour && pixel != settings.m_colours[19].colour;
+}
+
+TEST_F(RelTreeTest, PaintsBoxFillsAtTheBoxes)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
+    const TestHooks::Image image = Render("family_type2.png");
+    const CDiagramSettings& settings = window.Settings();
+    for (const char* key : {"fred", "gina", "john", "ann", "bob"}) {
+        SCOPED_TRACE(key);
+        const CPoint centre = ClientCentre(key);
+        ASSERT_GE(centre.x, 0);
+        ASSERT_LT(centre.x, image.width);
+        ASSERT_GE(centre.y, 0);
+        ASSERT_LT(centre.y, image.height);
+        EXPECT_TRUE(Drawn(image, centre, settings));
+    }
+}
+
+} // namespace
+
+namespace {
+
+using namespace rel_tree_test;
+
+TEST_F(RelTreeTest, RootRowAtTheBottomForAncestorsAndAtTheTopForDescendants)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow(800, 600);
+    ASSERT_TRUE(window.BuildTree(m_people["ann"], false, kAncestorsDiagram, false));
+    const CPoint ancestors = ClientCentre("ann");
+    EXPECT_GT(ancestors.y, 450);
+    ASSERT_TRUE(window.BuildTree(m_people["fred"], false, kDescendantsDiagram, false));
+    const CPoint descendants = ClientCentre("fred");
+    EXPECT_LT(descendants.y, 150);
+    EXPECT_NEAR(descendants.x, 400, 80);
+}
+
+TEST_F(RelTreeTest, ZoomKeepsTheCentreAndStopsAtDivisorOne)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
+    CRect client;
+    window.GetClientRect(&client);
+    const CPoint before = window.ToDiagram(client.CenterPoint());
+    struct Step {
+        int amount;
+        bool absolute;
+        int divisor;
+    };
+    const Step steps[] = {{-1, false, 19}, {5, false, 24}, {3, true, 3},    {-7, false, 1},
+                          {-1, false, 1},  {0, true, 1},   {500, true, 500}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.divisor);
+        window.Zoom(step.amount, step.absolute);
+        EXPECT_EQ(window.ScaleDivisor(), step.divisor);
+        const CPoint after = window.ToDiagram(client.CenterPoint());
+        // One pixel of the coarser mapping.
+        const int tolerance =
+            2 + window.ScaleDivisor() * window.Settings().m_minBoxWidth / client.Width();
+        EXPECT_NEAR(after.x, before.x, tolerance);
+        EXPECT_NEAR(after.y, before.y, tolerance);
+    }
+}
+
+TEST_F(RelTreeTest, KeypadPlusAndMinusZoom)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAllRelativesDiagram, false));
+    TestHooks::PostKey(window, VK_ADD, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(window.ScaleDivisor(), 19);
+    TestHooks::PostKey(window, VK_SUBTRACT, 0);
+    TestHooks::PostKey(window, VK_SUBTRACT, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(window.ScaleDivisor(), 21);
+}
+
+TEST_F(RelTreeTest, ZoomWithAnEmptyClientAreaDoesNothing)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow(0, 0);
+    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAllRelativesDiagram, false));
+    window.Zoom(-1, false);
+    window.ZoomToRect(CRect(0, 100, 100, 0), true);
+    window.ViewWholeDiagram();
+    EXPECT_EQ(window.ScaleDivisor(), 20);
+}
+
+TEST_F(RelTreeTest, WholeDiagramFitsTheClient)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
+    window.ViewWholeDiagram();
+    CRect client;
+    window.GetClientRect(&client);
+    CRect extent;
+    ASSERT_TRUE(window.GetDiagramExtent(extent));
+    const CPoint topLeft = window.ToDevice(CPoint(extent.left, extent.top));
+    const CPoint bottomRight = window.ToDevice(CPoint(extent.right, extent.bottom));
+    EXPECT_GE(topLeft.x, client.left);
+    EXPECT_GE(topLeft.y, client.top);
+    EXPECT_LE(bottomRight.x, client.right);
+    EXPECT_LE(bottomRight.y, client.bottom);
+    // It fills the client in one direction at least, within a zoom step.
+    EXPECT_GT(std::max(double(bottomRight.x - topLeft.x) / client.Width(),
+                       double(bottomRight.y - topLeft.y) / client.Height()),
+              0.5);
+    Render("family_whole.png");
+}
+
+TEST_F(RelTreeTest, ScrollingByLinesStopsAtTheRootRowAndAtTheRangeEnds)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
+    TestHooks::RenderWindow(window);
+    CRect client;
+    window.GetClientRect(&client);
+    const int line = client.Height() / 15;
+    window.ScrollToPoint(0, window.RootRowOffset(), client.Width() / 2,
+                         client.Height() / 2 + line / 2, false);
+    window.SetScrollBars(true, true);
+    const int start = window.ScrollOrigin().y;
+    ASSERT_LT(start, 0);
+    ASSERT_GT(start, -line);
+    TestHooks::ScrollBarAction(window, SB_VERT, SB_LINEDOWN);
+    EXPECT_EQ(window.ScrollOrigin().y, 0);
+    for (int i = 0; i < 200; ++i)
+        TestHooks::ScrollBarAction(window, SB_VERT, SB_LINEDOWN);
+    EXPECT_EQ(window.ScrollOrigin().y, window.VertRange().rangeMax);
+    for (int i = 0; i < 400; ++i)
+        TestHooks::ScrollBarAction(window, SB_VERT, SB_LINEUP);
+    EXPECT_EQ(window.ScrollOrigin().y, window.VertRange().rangeMin);
+    EXPECT_EQ(window.VertRange().rangeMin, -window.VertRange().rangeMax);
+}
+
+} // namespace
