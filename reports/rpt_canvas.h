@@ -4,6 +4,7 @@
 
 #include "platform/base/geometry.h"
 #include "platform/base/log_font.h"
+#include "platform/base/types.h"
 
 #include <string>
 #include <string_view>
@@ -61,4 +62,10 @@ public:
     /// A black horizontal line from left to right, thickness high, centred on y.
     virtual void DrawRule(int left, int right, int y, int thickness) = 0;
     virtual void DrawPicture(const CRect& rect, const RptPicture& picture) = 0;
+    /// A circle of radius around (x, y), edged by a line width wide in edge and filled with
+    /// fill, or left empty inside when hollow.
+    virtual void DrawCircle(int x, int y, int radius, COLORREF fill, bool hollow, COLORREF edge,
+                            int width) = 0;
+    /// A straight line from (x1, y1) to (x2, y2), width wide, in colour.
+    virtual void DrawLine(int x1, int y1, int x2, int y2, int width, COLORREF colour) = 0;
 };

@@ -2,15 +2,19 @@
 // summaries.
 #include "reports/rpt_fact_text.h"
 
+#include "common/sentence_text.h"
 #include "database/dates/date_node.h"
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/field_ids.h"
+#include "database/fields/edit_multi_node.h"
 #include "database/kin/ind_rec.h"
 #include "database/records/fam_rec.h"
 #include "database/records/record_links.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
-#include "reports/rpt_page_layout.h"
+#include "reports/rpt_citation.h"
+#include "reports/rpt_emitter.h"
+#include "reports/rpt_settings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -193,21 +197,101 @@ CDataNode* RptNextFact(const CRecordNode& record, const CDataNode* after, RptFac
     return nullptr;
 }
 
-bool RptWriteFactRow(CRptPageLayout& layout, CRptFontSet& ctx, int level, const CDataNode& fact,
-                     int dateFormat, const CIndRec* individual, std::string_view marks)
+RptFactInList RptEventListFilter(const CEventList& list)
 {
-    const std::string date = RptFactDate(fact, dateFormat, individual);
-    const std::string place = RptFactPlace(fact, true, "; ");
-    const RptRun runs[] = {
-        {RptFactLabel(fact, {}), 1, ""},
-        {date, 2, place.empty() && !date.empty() ? std::string(marks) : std::string()},
-        {place, 2, place.empty() ? std::string() : std::string(marks)}};
-    return layout.EmitRuns(ctx, level, runs);
+    return [&list](const CDataNode& fact) { return IsEventInList(list, fact); };
 }
 
-bool RptWriteFactSummary(CRptPageLayout& layout, CRptFontSet& ctx, const CRecordNode& record,
-                         int level, int dateFormat, std::string* line, RptFactFilterMode mode,
-                         const RptFactInList& inList)
+std::string RptOutputText(const CDataNode& textNode, bool keepPrivate, bool strip)
+{
+    std::string text;
+    if (const auto* multi = dynamic_cast<const CEditMultiNode*>(&textNode))
+        multi->GetOutputText(text, keepPrivate, strip);
+    else
+        textNode.GetText(text, 0);
+    return text;
+}
+
+std::vector<std::string> RptNoteTexts(const CDataNode& node, bool keepPrivate, bool strip)
+{
+    std::vector<std::string> texts;
+    bool local = false;
+    CDataNode* textNode = nullptr;
+    for (const CDataNode* note = node.GetNextNoteText(nullptr, local, textNode, true); note;
+         note = node.GetNextNoteText(note, local, textNode, true)) {
+        std::string text = textNode ? RptOutputText(*textNode, keepPrivate, strip) : std::string();
+        if (!text.empty())
+            texts.push_back(std::move(text));
+    }
+    return texts;
+}
+
+namespace {
+
+std::string Partners(const CFamRec& family)
+{
+    const std::string husband = NameOf(family.GetHusband());
+    const std::string wife = NameOf(family.GetWife());
+    return husband + (!husband.empty() && !wife.empty() ? " and " : "") + wife;
+}
+
+} // namespace
+
+std::string RptFactDetails(const CDataNode& fact, bool keepPrivate, bool strip)
+{
+    std::string details;
+    const std::string cause = ChildText(fact, FIELD_CAUS);
+    if (!cause.empty())
+        AppendSentence(details, "Cause: " + cause, SentenceJoint::Sentence);
+    const CDataNode* link = fact.FindChild(nullptr, FIELD_FAMC);
+    const CFamRec* family = link ? AsFamily(link->GetLinkTarget()) : nullptr;
+    const std::string partners = family ? Partners(*family) : std::string();
+    if (!partners.empty()) {
+        AppendSentence(details, "Family: " + partners, SentenceJoint::Sentence);
+        if (fact.GetFieldId() == FIELD_ADOP) {
+            std::string by;
+            if (const CDataNode* adoption = link->FindChild(nullptr, FIELD_ADOP))
+                adoption->GetText(by, 0);
+            const std::string adopters = by == "HUSB"   ? NameOf(family->GetHusband())
+                                         : by == "WIFE" ? NameOf(family->GetWife())
+                                                        : partners;
+            if (!adopters.empty())
+                details += " (adopted by " + adopters + ").";
+        }
+    }
+    for (const std::string& note : RptNoteTexts(fact, keepPrivate, strip))
+        AppendSentence(details, note, SentenceJoint::Sentence);
+    std::string address = ChildText(fact, FIELD_ADDR);
+    if (!address.empty())
+        details += (details.empty() ? "Address: " : "\nAddress: ") + address;
+    return details;
+}
+
+std::string RptLdsOrdinanceDetails(const CDataNode& ordinance)
+{
+    const std::string temple = ChildText(ordinance, FIELD_TEMP);
+    const std::string place = ChildText(ordinance, FIELD_PLAC);
+    std::string details = temple.empty() ? std::string() : "Temple code: " + temple;
+    if (!details.empty() && !place.empty())
+        details += "; ";
+    return details + place;
+}
+
+bool RptWriteFactRow(IRptEmitter& out, CRptCitations& citations, int level, const CDataNode& fact,
+                     int dateFormat, const CIndRec* individual)
+{
+    const std::string marks = citations.Marks(fact);
+    const std::string date = RptFactDate(fact, dateFormat, individual);
+    const std::string place = RptFactPlace(fact, true, "; ");
+    const CRptRun runs[] = {
+        {RptFactLabel(fact, {}), kRptLabelPart, ""},
+        {date, kRptDataPart, place.empty() && !date.empty() ? marks : std::string()},
+        {place, kRptDataPart, place.empty() ? std::string() : marks}};
+    return out.Runs(level, runs);
+}
+
+bool RptWriteFactSummary(IRptEmitter& out, const CRecordNode& record, int indent, int dateFormat,
+                         std::string* line, RptFactFilterMode mode, const RptFactInList& inList)
 {
     RptLabelOptions options;
     options.abbreviate = options.lowerCase = true;
@@ -222,9 +306,31 @@ bool RptWriteFactSummary(CRptPageLayout& layout, CRptFontSet& ctx, const CRecord
             if (!line->empty())
                 *line += "; ";
             *line += summary;
-        } else if (!layout.EmitRow(ctx, summary, "", 1, level, level, 2)) {
+        } else if (!out.Row(RptParagraph(summary, 1, indent, kRptLevelSection, kRptDataPart))) {
             return false;
         }
     }
     return true;
+}
+
+bool RptWriteFactDetails(IRptEmitter& out, const CRecordNode& record, std::string_view heading,
+                         RptFactFilterMode mode, const RptFactInList& inList, bool keepPrivate,
+                         bool strip)
+{
+    bool open = false, going = true;
+    for (const CDataNode* fact = RptNextFact(record, nullptr, mode, inList); fact && going;
+         fact = RptNextFact(record, fact, mode, inList)) {
+        const std::string details = RptFactDetails(*fact, keepPrivate, strip);
+        if (details.empty())
+            continue;
+        if (!open) {
+            out.Heading(kRptLevelSubsection, heading);
+            out.BeginTable(kRptLevelSubsection, 2);
+            open = true;
+        }
+        going = out.FieldRow(kRptLevelSubsection, RptFactLabel(*fact, {}), details);
+    }
+    if (open)
+        out.EndTable();
+    return going;
 }

@@ -2,16 +2,19 @@
 // ordinances, the facts a report lists, and the fact rows and summaries placed on pages.
 #pragma once
 
+#include "database/dictionary/event_list_entry.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CDataNode;
 class CRecordNode;
 class CIndRec;
 class CFamRec;
-class CRptFontSet;
-class CRptPageLayout;
+class CRptCitations;
+class IRptEmitter;
 
 /// How a fact's label is written.
 struct RptLabelOptions {
@@ -53,12 +56,33 @@ using RptFactInList = std::function<bool(const CDataNode& fact)>;
 CDataNode* RptNextFact(const CRecordNode& record, const CDataNode* after, RptFactFilterMode mode,
                        const RptFactInList& inList);
 
-/// A fact as a row of three runs, label, date (with individual's age when given) and place,
-/// the marks after the place, else after the date. False when the pass may stop.
-bool RptWriteFactRow(CRptPageLayout& layout, CRptFontSet& ctx, int level, const CDataNode& fact,
-                     int dateFormat, const CIndRec* individual, std::string_view marks);
+/// A filter that asks whether a fact is in list (IsEventInList).
+RptFactInList RptEventListFilter(const CEventList& list);
+
+/// A note text field's value as reports give it: private passages kept (with or without their
+/// brackets) or dropped.
+std::string RptOutputText(const CDataNode& textNode, bool keepPrivate, bool strip);
+/// The texts of node's notes in order, local NOTE texts and linked note records' TEXT, each as
+/// reports give it: private passages kept (with or without their brackets) or dropped.
+std::vector<std::string> RptNoteTexts(const CDataNode& node, bool keepPrivate, bool strip);
+/// The details of a fact joined as sentences: "Cause: ", "Family: " with the partners of its
+/// FAMC family, " (adopted by ...)." for an adoption, its notes, "\nAddress: "; empty without.
+std::string RptFactDetails(const CDataNode& fact, bool keepPrivate, bool strip);
+/// The details text of an LDS ordinance: "Temple code: " with its TEMP, then its place, joined
+/// by "; ".
+std::string RptLdsOrdinanceDetails(const CDataNode& ordinance);
+
+/// A fact as a row of three runs, label, date (with individual's age when given) and place;
+/// the fact's citation marks after the place, else after the date. False when the body may stop.
+bool RptWriteFactRow(IRptEmitter& out, CRptCitations& citations, int level, const CDataNode& fact,
+                     int dateFormat, const CIndRec* individual);
 /// The summaries of the record's facts that the filter lets through: appended to line, each
-/// after "; " when the line holds something; without a line, each a row of its own at level.
-bool RptWriteFactSummary(CRptPageLayout& layout, CRptFontSet& ctx, const CRecordNode& record,
-                         int level, int dateFormat, std::string* line, RptFactFilterMode mode,
-                         const RptFactInList& inList);
+/// after "; " when the line holds something; without a line, each a row of its own at indent
+/// (kind 1).
+bool RptWriteFactSummary(IRptEmitter& out, const CRecordNode& record, int indent, int dateFormat,
+                         std::string* line, RptFactFilterMode mode, const RptFactInList& inList);
+/// The details table of the record's facts that the filter lets through: only when one has
+/// details; headed by heading at level 2 (none when empty), a row of label and details each.
+bool RptWriteFactDetails(IRptEmitter& out, const CRecordNode& record, std::string_view heading,
+                         RptFactFilterMode mode, const RptFactInList& inList, bool keepPrivate,
+                         bool strip);

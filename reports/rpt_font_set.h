@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class CRptWriter;
 struct RptPageSettings;
 
 /// Font slots: 0-6 by element level and part, 7 captions and citation marks, then the three
@@ -82,6 +83,8 @@ public:
     /// ClearSidePictures at the context's own page and position.
     void ClearSidePictures() { ClearSidePictures(page, y); }
 
+    /// The export writer the elements go to; null while they are laid out on pages.
+    CRptWriter* writer = nullptr;
     /// The page drawn; -1 while only counting.
     int targetPage = -1;
     /// The page index and offset below the content's top reached so far.

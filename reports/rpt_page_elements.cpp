@@ -2,6 +2,8 @@
 // continuing on the next page when it does not fit.
 #include "reports/rpt_page_layout.h"
 
+#include "reports/rpt_writer.h"
+
 #include <algorithm>
 
 namespace {
@@ -108,9 +110,13 @@ void CRptPageLayout::PlacePendingHeading(CRptFontSet& ctx, int need)
 }
 
 void CRptPageLayout::EmitHeading(CRptFontSet& ctx, int level, std::string_view text, int minHeight,
-                                 bool defer)
+                                 bool defer, bool pageBreak)
 {
     level = std::clamp(level, 0, 2);
+    if (ctx.writer) {
+        ctx.writer->Heading(level, text, pageBreak);
+        return;
+    }
     if (ctx.pictures.sideOpen && level <= ctx.pictures.level)
         ctx.ClearSidePictures();
     const RptPageMetrics::Heading& style = m_metrics.headings[std::size_t(level)];
@@ -148,6 +154,10 @@ bool CRptPageLayout::EmitRow(CRptFontSet& ctx, std::string_view text, std::strin
                              int indentKind, int indent, int level, int part)
 {
     indent = std::max(0, indent);
+    if (ctx.writer) {
+        ctx.writer->Row({std::string(text), indentKind, indent, level, part, std::string(marks)});
+        return true;
+    }
     const int offset = indentKind == 0   ? m_metrics.columns[std::size_t(std::min(indent, 3))]
                        : indentKind == 1 ? m_metrics.indentStep1 * indent
                                          : m_metrics.indentStep2 * indent;
@@ -157,10 +167,7 @@ bool CRptPageLayout::EmitRow(CRptFontSet& ctx, std::string_view text, std::strin
     const std::vector<RptLine> lines = RptWrapText(ctx.Canvas(), slot, text, right - left);
     if (lines.empty())
         return true;
-    const int lineHeight = ctx.Metrics(slot).lineHeight;
-    PlacePendingHeading(ctx, lineHeight);
-    if (ctx.y != 0 && lineHeight > ctx.ContentHeight() - ctx.y)
-        NewPage(ctx);
+    PlaceLine(ctx, ctx.Metrics(slot).lineHeight);
     const RptPosition end = DrawLines(ctx, {ctx.page, ctx.y}, slot, left, right, lines, marks);
     ctx.page = end.page;
     ctx.y = end.y;
@@ -168,10 +175,24 @@ bool CRptPageLayout::EmitRow(CRptFontSet& ctx, std::string_view text, std::strin
     return !BeyondTarget(ctx, ctx.page);
 }
 
+void CRptPageLayout::PlaceLine(CRptFontSet& ctx, int lineHeight)
+{
+    PlacePendingHeading(ctx, lineHeight);
+    if (ctx.y != 0 && lineHeight > ctx.ContentHeight() - ctx.y)
+        NewPage(ctx);
+}
+
 bool CRptPageLayout::EmitRuns(CRptFontSet& ctx, int level, std::span<const RptRun> runs,
                               bool keepTogether)
 {
     const std::size_t count = std::min<std::size_t>(runs.size(), 4);
+    if (ctx.writer) {
+        std::vector<CRptRun> cells;
+        for (std::size_t i = 0; i < count; ++i)
+            cells.push_back({runs[i].text, runs[i].part, runs[i].marks});
+        ctx.writer->Runs(level, cells);
+        return true;
+    }
     struct Column {
         std::size_t run = 0;
         int left = 0, right = 0, slot = 0;

@@ -162,9 +162,14 @@ RptBuildResult CRptPageLayout::Paginate(IRptBody& body, CRptFontSet& ctx, IProgr
         if (m_settings.citationsPerEntry)
             ctx.lastCitation = 0;
         m_starts[std::size_t(i)] = {ctx.page, ctx.y, ctx.lastCitation + 1};
-        body.RunEntry(i, *this, ctx);
+        const bool whole = body.RunEntry(i, *this, ctx);
         // A heading left waiting at the end of an entry still takes its place.
         PlacePendingHeading(ctx, 0);
+        // An entry the stop cut short is not laid out: its pages so far stand.
+        if (!whole && stop && stop()) {
+            result = RptBuildResult::Stopped;
+            break;
+        }
         m_laidOut = i + 1;
         if (progress)
             progress->SetProgressPos(i + 1);

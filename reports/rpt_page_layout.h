@@ -122,13 +122,18 @@ public:
 
     // Elements, placed at the context's page and position, which they move on.
     /// A heading of level 0-2; minHeight is the least room it needs below it. Deferred, it
-    /// waits for the next element to be placed with it.
+    /// waits for the next element to be placed with it. With an export writer in the context,
+    /// this and the row calls below write the element instead (pageBreak: a page break before
+    /// it, in RTF).
     void EmitHeading(CRptFontSet& ctx, int level, std::string_view text, int minHeight = 0,
-                     bool defer = false);
+                     bool defer = false, bool pageBreak = false);
     /// One paragraph wrapped to the column at an indent: kind 0 indent column (0-3), kind 1 and
     /// 2 steps times the indent level. False when the pass may stop.
     bool EmitRow(CRptFontSet& ctx, std::string_view text, std::string_view marks, int indentKind,
                  int indent, int level, int part);
+    /// Places a waiting heading and moves to the next page when a line lineHeight high does not
+    /// fit where the context stands: where the next line of a row will go.
+    void PlaceLine(CRptFontSet& ctx, int lineHeight);
     /// A row of 1-4 runs side by side, each in its column, each continuing on the next pages
     /// as far as it runs; the row ends below its longest run. With keepTogether a row that
     /// starts beyond the page starts on the next. False when the pass may stop.

@@ -6,6 +6,7 @@
 #include "diagrams/template_string.h"
 #include "platform/base/log_font.h"
 #include "platform/base/types.h"
+#include "reports/rpt_page_settings.h"
 
 #include <array>
 #include <string>
@@ -245,6 +246,10 @@ public:
     /// version, a class and a template, copies the part from it, keeping this header. False when
     /// the template name is not a valid report name or the file lacks any of the three.
     bool RestoreInstalled(int part, const std::string& typesFolder);
+
+    /// What page layout reads of these settings: margins, header and footer, fonts, heading
+    /// styles, columns, picture gaps, page numbering and where entries and citations start.
+    RptPageSettings GetPageSettings() const;
 
     bool Option(RptOption option) const { return m_contents.m_options[option]; }
     bool SourceFlag(RptSourceFlag flag) const { return m_sources.m_flags[flag]; }

@@ -36,13 +36,16 @@ public:
 class FakeCanvas : public IRptCanvas {
 public:
     struct Drawn {
-        enum Kind { Text, Rule, Picture } kind;
+        enum Kind { Text, Rule, Picture, Circle, Line } kind;
         int slot = -1;
         CRect rect;
         RptAlign align = RptAlign::Left;
         int x = 0, baseline = 0;
         std::string text;
         bool justify = false;
+        /// A circle's fill (or a line's colour) and whether it is hollow.
+        COLORREF colour = 0;
+        bool hollow = false;
     };
 
     RptDevicePage device = LetterAt720();
@@ -81,6 +84,27 @@ public:
         const auto* named = dynamic_cast<const NamedContent*>(picture.content);
         drawn.push_back({Drawn::Picture, -1, rect, RptAlign::Left, 0, 0,
                          named ? named->name : std::string(), false});
+    }
+
+    /// A circle as its bounding rectangle; a line as the rectangle from its start to its end.
+    void DrawCircle(int x, int y, int radius, COLORREF fill, bool hollow, COLORREF /*edge*/,
+                    int /*width*/) override
+    {
+        drawn.push_back({Drawn::Circle, -1, CRect(x - radius, y - radius, x + radius, y + radius),
+                         RptAlign::Left, x, y, "", false, fill, hollow});
+    }
+    void DrawLine(int x1, int y1, int x2, int y2, int /*width*/, COLORREF colour) override
+    {
+        drawn.push_back({Drawn::Line, -1, CRect(x1, y1, x2, y2), RptAlign::Left, 0, 0, "", false,
+                         colour, false});
+    }
+    std::vector<Drawn> OfKind(Drawn::Kind kind) const
+    {
+        std::vector<Drawn> found;
+        for (const Drawn& d : drawn)
+            if (d.kind == kind)
+                found.push_back(d);
+        return found;
     }
 
     /// The texts drawn, in order.

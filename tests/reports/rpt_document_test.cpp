@@ -3,6 +3,7 @@
 // and note, and saves that fail without damaging the file that was there.
 #include "reports/rpt_document.h"
 
+#include "platform/base/text.h"
 #include "reports/rpt_writer.h"
 #include "tests/support/test_support.h"
 
@@ -94,24 +95,11 @@ ToolRun RunTool(const std::string& command)
     return run;
 }
 
+/// The UTF-8 of a code point the reader wrote as a number.
 std::string Utf8Of(unsigned long code)
 {
     std::string out;
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | (code >> 6));
-        out += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += char(0xE0 | (code >> 12));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xF0 | (code >> 18));
-        out += char(0x80 | ((code >> 12) & 0x3F));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
+    text::AppendUtf8(out, char32_t(code));
     return out;
 }
 

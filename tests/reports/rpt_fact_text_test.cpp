@@ -4,6 +4,8 @@
 
 #include "database/dictionary/field_ids.h"
 #include "database/records/fam_rec.h"
+#include "reports/rpt_citation.h"
+#include "reports/rpt_emitter.h"
 #include "tests/database/kin/ind_rec_test_support.h"
 #include "tests/reports/fake_rpt_canvas.h"
 
@@ -103,16 +105,17 @@ TEST_F(FactTextTest, SummariesGiveDateAndPlaceAndLeaveOutFactsWithNeither)
     person->FindChild(nullptr, FIELD_OCCU)->SetText("Farmer");
     CRptPageLayout layout(PlainSettings());
     CRptFontSet ctx;
+    CRptLayoutEmitter out(layout, ctx);
     std::string line = "Al";
-    RptWriteFactSummary(layout, ctx, *person, 1, 0, &line, RptFactFilterMode::All, {});
+    RptWriteFactSummary(out, *person, 1, 0, &line, RptFactFilterMode::All, {});
     EXPECT_EQ(line, "Al; b. 1850; chr. Leeds; occupation Farmer, Leeds");
 
     line.clear();
-    RptWriteFactSummary(layout, ctx, *person, 1, 0, &line, RptFactFilterMode::OnlyListed,
+    RptWriteFactSummary(out, *person, 1, 0, &line, RptFactFilterMode::OnlyListed,
                         [](const CDataNode& fact) { return fact.GetFieldId() == FIELD_CHR; });
     EXPECT_EQ(line, "chr. Leeds");
     line.clear();
-    RptWriteFactSummary(layout, ctx, *person, 1, 0, &line, RptFactFilterMode::AllButListed,
+    RptWriteFactSummary(out, *person, 1, 0, &line, RptFactFilterMode::AllButListed,
                         [](const CDataNode& fact) { return fact.GetFieldId() != FIELD_BIRT; });
     EXPECT_EQ(line, "b. 1850");
 }
@@ -159,10 +162,15 @@ TEST_F(FactTextTest, AFactRowWithoutPlaceShowsItsMarksAfterTheDate)
     CIndRec* person = Person(SEX_MALE, "Al");
     CDataNode* birth = Fact(person, "BIRT", {}, "1850");
     CDataNode* burial = Fact(person, "BURI", {}, "1900", "York");
+    LoadField(birth, "SOUR", "Parish book");
+    LoadField(burial, "SOUR", "Parish book");
     ScriptBody body;
     body.entries.push_back({"Al", [&](CRptPageLayout& layout, CRptFontSet& ctx) {
-                                RptWriteFactRow(layout, ctx, 1, *birth, 0, nullptr, "3");
-                                return RptWriteFactRow(layout, ctx, 1, *burial, 0, nullptr, "4");
+                                CRptLayoutEmitter out(layout, ctx);
+                                CRptCitations citations(true, nullptr);
+                                citations.counter = 2;
+                                RptWriteFactRow(out, citations, 1, *birth, 0, nullptr);
+                                return RptWriteFactRow(out, citations, 1, *burial, 0, nullptr);
                             }});
     FakeCanvas canvas;
     CRptPageLayout layout(PlainSettings());

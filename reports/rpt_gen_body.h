@@ -1,0 +1,123 @@
+// reports/rpt_gen_body.h: what every report body works with while it writes one entry: the
+// settings, where the elements go, the citation numbering and the way to stop; and the texts
+// bodies share (record headings, names, labelled note blocks).
+#pragma once
+
+#include "reports/rpt_citation.h"
+#include "reports/rpt_fact_text.h"
+#include "reports/rpt_gen.h"
+
+#include <functional>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+
+class CRecordNode;
+class CIndRec;
+class CFamRec;
+class IRptEmitter;
+
+/// Heading rows of the settings' heading table that bodies use.
+enum RptHeadingRow : int {
+    kRptHdgRec = 0,
+    kRptHdgRecInd = 1,
+    kRptHdgRecFam = 2,
+    kRptHdgRecSrc = 3,
+    kRptHdgListName = 4,
+    kRptHdgFamMember = 7,
+    kRptHdgIndEvents = 8,
+    kRptHdgLds = 9,
+    kRptHdgMarriage = 10,
+    kRptHdgIndNotes = 11,
+    kRptHdgMarrNotes = 12,
+    kRptHdgAddInfo = 14,
+    kRptHdgRepo = 15,
+};
+
+struct CRptBodyContext {
+    const CRptSettings& settings;
+    IRptEmitter& out;
+    CRptCitations& citations;
+    /// Asked between lines: true ends the body (Escape pressed).
+    std::function<bool()> stop;
+    /// Writes the entry's own sources section, when sources close each entry.
+    std::function<bool()> entrySources;
+
+    bool Stopped() const { return stop && stop(); }
+    bool WriteEntrySources() const { return !entrySources || entrySources(); }
+    /// Whether heading row shows (show value 0 or 1).
+    bool HeadingShown(int row) const;
+    /// Heading row's text expanded for record (null: its plain text); empty when hidden.
+    std::string HeadingText(int row, CRecordNode* record) const;
+    /// The individual's name for reports, with life dates when "Dates with Names" is on.
+    std::string Name(const CIndRec* individual) const;
+    /// The individual and family fact filters of the settings.
+    RptFactFilterMode IndMode() const;
+    RptFactFilterMode FamMode() const;
+    RptFactInList IndFilter() const;
+    RptFactInList FamFilter() const;
+    /// Note texts of node, private passages as the settings say.
+    std::vector<std::string> Notes(const CDataNode& node) const;
+    int DateFormat() const;
+    /// individual when "Ages with Events - if known" is on (its ages follow fact dates), else
+    /// null.
+    const CIndRec* AgeOf(const CIndRec* individual) const;
+};
+
+/// A note of a record: its text for output, whether it is a shared note record, and the NOTE
+/// field whose citations it carries.
+struct RptNote {
+    std::string text;
+    bool shared = false;
+    const CDataNode* field = nullptr;
+};
+/// The notes of node in order (empty ones left out).
+std::vector<RptNote> RptNotesOf(const CRptBodyContext& body, const CDataNode& node);
+/// A labelled note: the label row, then the text with the note's citation marks.
+bool RptWriteNoteBlock(CRptBodyContext& body, std::string_view label, const RptNote& note);
+/// An LDS ordinance as a row of four runs: its label (numbered; the spouse in family for a
+/// sealing to a spouse), date, status and temple with place, its marks after the last.
+bool RptWriteLdsRow(CRptBodyContext& body, const CDataNode& ordinance, const CIndRec* individual,
+                    const CFamRec* family);
+
+/// Picture roles of the settings' picture counts and options.
+enum RptPictureRole : int { kRptPicIndividuals, kRptPicFamilies, kRptPicChildren, kRptPicSpouses };
+/// One subject whose pictures a block shows: its record, the role that limits their number and
+/// places them, and the caption's prefix ("Father: ", "Spouse: ").
+struct RptPictureSubject {
+    const CRecordNode* record;
+    int role;
+    std::string prefix;
+};
+/// Places the linked pictures of the subjects (a multimedia record its own) as one block at
+/// level, each captioned as the caption flags say (name, year of the picture's date, the
+/// individual's age at it, the picture's title); pages only. With pictured, a subject already
+/// in it is left out and each subject shown goes into it, so that a person is pictured and
+/// captioned once.
+void RptWritePictures(CRptBodyContext& body, std::span<const RptPictureSubject> subjects, int level,
+                      bool clearSide, std::set<const CRecordNode*>* pictured = nullptr);
+
+/// The base of the generators whose entries are subject records: each entry's body runs
+/// through an emitter over the page layout (or the export writer), with its citations numbered
+/// from the entry's first number and, with "Sources End Entry", listed at the entry's end;
+/// otherwise the report-wide list collects them for the closing sources section.
+class CRptGenBody : public CRptGen {
+public:
+    using CRptGen::CRptGen;
+
+    bool BuildBody(CRptFontSet& ctx, int index) override;
+    bool WriteReportSources(CRptFontSet& ctx, int index) override;
+    /// The record's display text; empty for other entries and gone records.
+    void GetEntryTitle(const CRptRow& entry, std::string& out) const override;
+
+protected:
+    /// Writes one subject record's entry; false when the pass may stop.
+    virtual bool WriteEntry(CRptBodyContext& body, CRecordNode& record) = 0;
+    /// The entry's sources section when sources close each entry.
+    bool WriteEntrySources(CRptBodyContext& body);
+    std::unique_ptr<IRptCitationList> CreateCitationList() override;
+
+private:
+    CRptCitationList m_entryCitations;
+};

@@ -1,0 +1,57 @@
+// reports/rpt_gen_lines.cpp: generation lines with their fact summaries.
+#include "reports/rpt_gen_lines.h"
+
+#include "reports/rpt_emitter.h"
+#include "reports/rpt_gen_body.h"
+#include "reports/rpt_settings.h"
+
+CRptPersonLines::CRptPersonLines(CRptBodyContext& body) : m_body(body)
+{
+    if (!body.settings.Option(kRptShowGraphics))
+        return;
+    const auto& colours = body.settings.m_format.m_colours;
+    RptBulletStyle style;
+    for (std::size_t i = 0; i < 2; ++i) {
+        style.fills[i] = colours[i].m_colour;
+        style.hollow[i] = colours[i].m_transparencyAllowed && colours[i].m_transparent;
+    }
+    style.line = colours[2].m_colour;
+    m_bullets = style;
+}
+
+bool CRptPersonLines::WriteLine(const std::string& text, int generation,
+                                const RptLineBullet& bullet)
+{
+    const CRptTextRow row = RptParagraph(text, 1, generation, kRptLevelSection, kRptDataPart);
+    if (!m_bullets)
+        return m_body.out.Row(row);
+    return m_body.out.GenerationRow(row, *m_bullets, bullet.second, bullet.from, bullet.at);
+}
+
+bool CRptPersonLines::Write(std::string text, const CRecordNode* person, const CRecordNode* family,
+                            int generation, int layout, const RptLineBullet& bullet)
+{
+    IRptEmitter& out = m_body.out;
+    const int format = m_body.DateFormat();
+    if (layout == 0 || layout == 1) {
+        std::string facts;
+        std::string& line = layout == 0 ? text : facts;
+        if (person)
+            RptWriteFactSummary(out, *person, 0, format, &line, m_body.IndMode(),
+                                m_body.IndFilter());
+        if (family)
+            RptWriteFactSummary(out, *family, 0, format, &line, m_body.FamMode(),
+                                m_body.FamFilter());
+        if (!WriteLine(text, generation, bullet))
+            return false;
+        return facts.empty() ||
+               out.Row(RptParagraph(facts, 1, generation + 1, kRptLevelSection, kRptDataPart));
+    }
+    if (!WriteLine(text, generation, bullet))
+        return false;
+    if (person && !RptWriteFactSummary(out, *person, generation + 1, format, nullptr,
+                                       m_body.IndMode(), m_body.IndFilter()))
+        return false;
+    return !family || RptWriteFactSummary(out, *family, generation + 1, format, nullptr,
+                                          m_body.FamMode(), m_body.FamFilter());
+}

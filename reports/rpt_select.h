@@ -1,0 +1,22 @@
+// reports/rpt_select.h: how reports ask the user for their subject records or named list: the
+// Select Records and Select Named List dialogs live above this library, which installs them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CRecordNode;
+
+class IRptSelector {
+public:
+    virtual ~IRptSelector() = default;
+    /// The Select Records dialog for recordType (0-7): false on Cancel; after OK chosen holds
+    /// the records in the order the user gave.
+    virtual bool SelectRecords(int recordType, std::vector<CRecordNode*>& chosen) = 0;
+    /// The Select Named List dialog: false on Cancel; after OK name names the list chosen.
+    virtual bool SelectNamedList(std::string& name) = 0;
+};
+
+/// The installed selector; without one every selection is cancelled.
+void SetRptSelector(IRptSelector* selector);
+IRptSelector* GetRptSelector();
