@@ -2,8 +2,10 @@
 #include "reports/window/rpt_dc_canvas.h"
 
 #include "database/multimedia/media_content.h"
+#include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/font.h"
+#include "platform/ui/drawing/pen.h"
 
 #include <algorithm>
 
@@ -116,4 +118,32 @@ void CRptDcCanvas::DrawPicture(const CRect& rect, const RptPicture& picture)
 {
     if (picture.content)
         picture.content->Draw(m_dc, rect, nullptr);
+}
+
+void CRptDcCanvas::DrawCircle(int x, int y, int radius, COLORREF fill, bool hollow, COLORREF edge,
+                              int width)
+{
+    CPen pen(PS_SOLID, std::max(1, width), edge);
+    CBrush brush;
+    if (hollow) {
+        LOGBRUSH none;
+        none.lbStyle = BS_HOLLOW;
+        brush.CreateBrushIndirect(&none);
+    } else {
+        brush.CreateSolidBrush(fill);
+    }
+    CPen* oldPen = m_dc.SelectObject(&pen);
+    CBrush* oldBrush = m_dc.SelectObject(&brush);
+    m_dc.Ellipse(x - radius, y - radius, x + radius, y + radius);
+    m_dc.SelectObject(oldBrush);
+    m_dc.SelectObject(oldPen);
+}
+
+void CRptDcCanvas::DrawLine(int x1, int y1, int x2, int y2, int width, COLORREF colour)
+{
+    CPen pen(PS_SOLID, std::max(1, width), colour);
+    CPen* oldPen = m_dc.SelectObject(&pen);
+    m_dc.MoveTo(x1, y1);
+    m_dc.LineTo(x2, y2);
+    m_dc.SelectObject(oldPen);
 }

@@ -33,6 +33,9 @@ public:
                      bool justify) override;
     void DrawRule(int left, int right, int y, int thickness) override;
     void DrawPicture(const CRect& rect, const RptPicture& picture) override;
+    void DrawCircle(int x, int y, int radius, COLORREF fill, bool hollow, COLORREF edge,
+                    int width) override;
+    void DrawLine(int x1, int y1, int x2, int y2, int width, COLORREF colour) override;
 
 private:
     CDC& m_dc;

@@ -1,0 +1,270 @@
+// reports/window/rpt_format_page.cpp: the Format page's lists, their row texts and editing, and
+// the date format.
+#include "reports/window/rpt_format_page.h"
+
+#include "reports/rpt_gen.h"
+#include "reports/rpt_settings_tables.h"
+#include "reports/window/heading_details_dlg.h"
+#include "reports/window/heading_style_dlg.h"
+#include "reports/window/rpt_page_layout_page.h"
+
+#include "platform/base/prompt.h"
+#include "platform/base/text.h"
+#include "platform/ui/dialogs/combo_box.h"
+#include "platform/ui/dialogs/data_exchange.h"
+#include "platform/ui/dialogs/list_box.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+/// Font rows in the page's order with their names, and which report types (0-6) list them.
+struct FontRow {
+    int font;
+    const char* name;
+    std::array<bool, 7> types;
+};
+constexpr FontRow kFontRows[] = {
+    {kRptFontRecordHdg, "Heading Level 1", {1, 1, 1, 1, 1, 1, 1}},
+    {kRptFontSectionHdg, "Heading Level 2", {1, 1, 0, 0, 0, 0, 0}},
+    {kRptFontSubHdg, "Heading Level 3", {1, 1, 1, 0, 0, 0, 0}},
+    {kRptFontLabel, "Section Label", {1, 1, 1, 0, 0, 1, 0}},
+    {kRptFontData, "Section Data", {1, 1, 1, 1, 1, 1, 1}},
+    {kRptFontSubLabel, "Subsection Label", {1, 1, 1, 0, 0, 1, 0}},
+    {kRptFontSubData, "Subsection Data", {1, 1, 1, 1, 1, 1, 0}},
+    {kRptFontCaption, "Caption", {1, 1, 1, 1, 1, 0, 0}},
+};
+
+constexpr const char* kDateFormats[] = {"Long",           "Compact",        "Abbreviated",
+                                        "Abbreviated(2)", "Abbreviated(3)", "Abbreviated(4)"};
+constexpr int kFirstDateFormat = 6;
+
+const char* FontRowName(int font)
+{
+    for (const FontRow& row : kFontRows)
+        if (row.font == font)
+            return row.name;
+    return "";
+}
+
+CListBox* List(const CWnd& page, int id)
+{
+    return dynamic_cast<CListBox*>(page.GetDlgItem(id));
+}
+
+} // namespace
+
+std::vector<int> RptFormatFonts(int reportType)
+{
+    std::vector<int> fonts;
+    for (const FontRow& row : kFontRows)
+        if (reportType < 0 || reportType > 6 || row.types[std::size_t(reportType)])
+            fonts.push_back(row.font);
+    return fonts;
+}
+
+std::vector<int> RptFormatStyleLevels(int reportType)
+{
+    if (reportType == kRptTypeSrc)
+        return {1, 3};
+    if (reportType >= kRptTypeDesc && reportType <= kRptTypeRec)
+        return {1};
+    return {1, 2, 3};
+}
+
+std::vector<int> RptFormatHeadings(int reportType)
+{
+    static const std::vector<std::vector<const char*>> kKeys = {
+        {"RecInd", "SrcAll", "FamMemb", "IndEvn", "LdsOrd", "Marr", "IndNote", "MarrNote", "SrcRec",
+         "Add"},
+        {"RecFam", "SrcAll", "LdsOrd", "IndNote", "MarrNote", "SrcRec", "Add"},
+        {"RecSrc", "Repo"},
+        {"RecInd"},
+        {"RecInd"},
+        {"ListNam"},
+        {"Rec"},
+    };
+    const auto table = RptHeadingTable();
+    std::vector<int> rows;
+    if (reportType < 0 || reportType > 6) {
+        for (std::size_t i = 0; i < table.size(); ++i)
+            rows.push_back(int(i));
+        return rows;
+    }
+    for (const char* key : kKeys[std::size_t(reportType)])
+        for (std::size_t i = 0; i < table.size(); ++i)
+            if (std::strcmp(table[i].key, key) == 0)
+                rows.push_back(int(i));
+    return rows;
+}
+
+std::string RptFontRowText(int font, const LOGFONT& value)
+{
+    return text::Format("%s\t%s\t%d\t%s\t%s\t%s\t%s\t", FontRowName(font), value.lfFaceName,
+                        int(value.lfHeight), value.lfWeight >= 700 ? "Bold" : "",
+                        value.lfItalic ? "Italic" : "", value.lfUnderline ? "Underline" : "",
+                        value.lfStrikeOut ? "Strikeout" : "");
+}
+
+std::string RptStyleRowText(int level, const CRptHeadingStyle& style)
+{
+    return text::Format("Hdg Level %d\t%upt gap%s\t%s%upt gap\t%.2fpt\t%u lines\t", level,
+                        unsigned(style.m_gapAbove), style.m_lineAbove ? " + line" : "",
+                        style.m_lineBelow ? "line + " : "", unsigned(style.m_gapBelow),
+                        style.m_lineDepth / 100.0, unsigned(style.m_keepWith));
+}
+
+std::string RptHeadingRowText(int heading, const CRptHeading& value)
+{
+    const RptHeadingDef& row = RptHeadingTable()[std::size_t(heading)];
+    const char* show = value.m_show == kRptHeadingHide ? "Hide"
+                       : value.m_show == kRptHeadingShowEmpty && row.mayShowEmpty
+                           ? "Show Even if Empty"
+                           : "Show";
+    return text::Format("%s\t%d\t%s\t%s\t", row.label, row.level, show,
+                        row.defaultText ? value.m_text.GetText().c_str() : "<not editable>");
+}
+
+int RptDateComboIndex(int dateFormat)
+{
+    return dateFormat >= kFirstDateFormat && dateFormat < kFirstDateFormat + 6
+               ? dateFormat - kFirstDateFormat
+               : 1;
+}
+
+int RptDateFormatOfIndex(int index)
+{
+    return kFirstDateFormat + std::clamp(index, 0, 5);
+}
+
+BOOL CRptFormatPage::OnInitDialog()
+{
+    if (auto* dates = dynamic_cast<CComboBox*>(GetDlgItem(IDC_RPF_DATE)))
+        for (const char* format : kDateFormats)
+            dates->AddString(format);
+    const int type = m_opts ? m_opts->GetReportType() : kRptTypeInd;
+    if (type == kRptTypeDesc || type == kRptTypeAnc || type == kRptTypeRec)
+        for (int id : {IDC_RPF_EMPTY_LABEL, IDC_RPF_EMPTY_TEXT})
+            if (CWnd* control = GetDlgItem(id))
+                control->ShowWindow(SW_HIDE);
+    m_fonts = RptFormatFonts(type);
+    m_levels = RptFormatStyleLevels(type);
+    m_headings = RptFormatHeadings(type);
+    const BOOL result = CRptPage::OnInitDialog();
+    EnableEdit();
+    return result;
+}
+
+void CRptFormatPage::DoDataExchange(CDataExchange& dx)
+{
+    CPropertyPage::DoDataExchange(dx);
+    if (!m_opts)
+        return;
+    CRptFormat& format = Copy().m_format;
+    dx.Text(IDC_RPF_EMPTY_TEXT, format.m_emptySectionText);
+    int date = RptDateComboIndex(format.m_dateFormat);
+    dx.ComboIndex(IDC_RPF_DATE, date);
+    if (dx.m_bSaveAndValidate)
+        format.m_dateFormat = RptDateFormatOfIndex(date);
+    else
+        FillLists();
+}
+
+void CRptFormatPage::FillLists()
+{
+    const CRptFormat& format = Copy().m_format;
+    if (CListBox* fonts = List(*this, IDC_RPF_FONTS)) {
+        fonts->ResetContent();
+        for (int font : m_fonts)
+            fonts->AddString(RptFontRowText(font, format.m_fonts[std::size_t(font)]).c_str());
+    }
+    if (CListBox* styles = List(*this, IDC_RPF_STYLES)) {
+        styles->ResetContent();
+        for (int level : m_levels)
+            styles->AddString(
+                RptStyleRowText(level, format.m_headingStyles[std::size_t(level - 1)]).c_str());
+    }
+    if (CListBox* headings = List(*this, IDC_RPF_HEADINGS)) {
+        headings->ResetContent();
+        for (int heading : m_headings)
+            headings->AddString(
+                RptHeadingRowText(heading, format.m_headings[std::size_t(heading)]).c_str());
+    }
+}
+
+void CRptFormatPage::EnableEdit()
+{
+    bool selected = false;
+    for (int id : {IDC_RPF_FONTS, IDC_RPF_STYLES, IDC_RPF_HEADINGS})
+        if (const CListBox* list = List(*this, id))
+            selected = selected || list->GetCurSel() >= 0;
+    if (CWnd* edit = GetDlgItem(IDC_RPF_EDIT))
+        edit->EnableWindow(selected);
+}
+
+void CRptFormatPage::EditSelected()
+{
+    CRptFormat& format = Copy().m_format;
+    const auto selected = [this](int id) {
+        const CListBox* list = List(*this, id);
+        return list ? list->GetCurSel() : -1;
+    };
+    bool changed = false;
+    if (const int row = selected(IDC_RPF_FONTS); row >= 0 && row < int(m_fonts.size())) {
+        changed = ChooseReportFont(this, format.m_fonts[std::size_t(m_fonts[std::size_t(row)])]);
+    } else if (const int style = selected(IDC_RPF_STYLES);
+               style >= 0 && style < int(m_levels.size())) {
+        const int level = m_levels[std::size_t(style)];
+        CHeadingStyleDlg dialog(this);
+        dialog.m_level = level;
+        dialog.m_style = format.m_headingStyles[std::size_t(level - 1)];
+        if (dialog.DoModal() == IDOK) {
+            format.m_headingStyles[std::size_t(level - 1)] = dialog.m_style;
+            changed = true;
+        }
+    } else if (const int heading = selected(IDC_RPF_HEADINGS);
+               heading >= 0 && heading < int(m_headings.size())) {
+        CHeadingDetailsDlg dialog(Copy(), m_headings[std::size_t(heading)], this);
+        changed = dialog.DoModal() == IDOK;
+    }
+    if (!changed)
+        return;
+    std::array<int, 3> kept{};
+    const std::array ids = {IDC_RPF_FONTS, IDC_RPF_STYLES, IDC_RPF_HEADINGS};
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        kept[i] = selected(ids[i]);
+    FillLists();
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        if (CListBox* list = List(*this, ids[i]))
+            list->SetCurSel(kept[i]);
+    SetModified(TRUE);
+}
+
+BOOL CRptFormatPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam);
+    const UINT code = HIWORD(wParam);
+    if (m_opts && (id == IDC_RPF_FONTS || id == IDC_RPF_STYLES || id == IDC_RPF_HEADINGS)) {
+        if (code == LBN_SELCHANGE) {
+            // One list has a selection at a time.
+            for (int other : {IDC_RPF_FONTS, IDC_RPF_STYLES, IDC_RPF_HEADINGS})
+                if (CListBox* list = List(*this, other); list && other != id)
+                    list->SetCurSel(-1);
+            EnableEdit();
+        } else if (code == LBN_DBLCLK) {
+            EditSelected();
+        }
+        return TRUE;
+    }
+    if (m_opts && code == BN_CLICKED && id == IDC_RPF_EDIT) {
+        EditSelected();
+        return TRUE;
+    }
+    if (m_opts && code == BN_CLICKED && id == IDC_RPT_INSTALLATION) {
+        RestoreInstalled();
+        return TRUE;
+    }
+    return CRptPage::OnCommand(wParam, lParam);
+}

@@ -1,0 +1,330 @@
+// reports/window/rpt_page_wnd.cpp: placing the pages at the zoom, scrolling and painting them.
+#include "reports/window/rpt_page_wnd.h"
+
+#include "reports/rpt_gen.h"
+#include "reports/window/rpt_dc_canvas.h"
+#include "reports/window/rpt_view_math.h"
+#include "reports/window/sub_view_report.h"
+
+#include "platform/ui/dialogs/scroll_bar.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/drawing/dc.h"
+#include "platform/ui/drawing/pen.h"
+#include "platform/ui/windows/sys_metrics.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kBorder = 12;
+
+int Ceil(int value, int by)
+{
+    return by > 0 ? (value + by - 1) / by : value;
+}
+
+} // namespace
+
+CRptPageWnd::CRptPageWnd(CSubViewReport& view) : m_view(view) {}
+
+CRptPageWnd::~CRptPageWnd()
+{
+    if (GetSafeHwnd())
+        DestroyWindow();
+}
+
+BOOL CRptPageWnd::Create(CWnd* parent, UINT id)
+{
+    return CWnd::Create(nullptr, "Av Rpt Viewer", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
+                        CRect(0, 0, 10, 10), parent, id);
+}
+
+void CRptPageWnd::GetPagePoints(int& width, int& height) const
+{
+    width = 612;
+    height = 792;
+    const CRptGen* report = m_view.GetReport();
+    const CRptPageLayout* layout = report ? report->GetLayout() : nullptr;
+    if (layout && layout->Metrics().pageWidth > 0 && layout->Metrics().pageHeight > 0) {
+        width = layout->Metrics().pageWidth / 10;
+        height = layout->Metrics().pageHeight / 10;
+    }
+}
+
+int CRptPageWnd::GetPageWidthZoom() const
+{
+    if (!m_view.GetReport())
+        return 100;
+    int width = 0, height = 0;
+    GetPagePoints(width, height);
+    CClientDC dc(const_cast<CRptPageWnd*>(this));
+    const int pixels = width * dc.GetDeviceCaps(LOGPIXELSX) / 72;
+    const int shown =
+        m_view.IsFacingPages() ? m_leftPage.Width() + m_rightPage.Width() : m_leftPage.Width();
+    const int facing = m_view.IsFacingPages() ? 2 : 1;
+    return pixels > 0 ? std::max(1, shown * 100 / (pixels * facing)) : 100;
+}
+
+void CRptPageWnd::RecalcLayout(bool resetScroll)
+{
+    if (resetScroll)
+        m_scrollX = m_scrollY = 0;
+    CRect client;
+    GetClientRect(&client);
+    int width = 0, height = 0;
+    GetPagePoints(width, height);
+    const bool facing = m_view.IsFacingPages();
+    if (facing)
+        width *= 2;
+    const int mode = m_view.GetZoomMode();
+    const int cw = std::max(0, client.Width()), ch = std::max(0, client.Height());
+    int pw = 0, ph = 0, x = kBorder, y = kBorder;
+    if (mode == kRptZoomPageWidth) {
+        pw = std::max(4, cw - 2 * kBorder);
+        ph = std::max(16, int(static_cast<long long>(pw) * height / std::max(1, width)));
+    } else if (mode == kRptZoomWholePage) {
+        ph = std::max(16, ch - 2 * kBorder);
+        pw = std::max(4, int(static_cast<long long>(ph) * width / std::max(1, height)));
+        if (pw > cw - 2 * kBorder) {
+            pw = std::max(4, cw - 2 * kBorder);
+            ph = std::max(16, int(static_cast<long long>(pw) * height / std::max(1, width)));
+        }
+        x = std::max(kBorder, (cw - pw) / 2);
+    } else {
+        CClientDC dc(this);
+        const int percent = std::clamp(m_view.GetZoomPercent(), 1, kRptZoomMax);
+        pw = std::max(4, width * dc.GetDeviceCaps(LOGPIXELSX) / 72 * percent / 100);
+        ph = std::max(4, height * dc.GetDeviceCaps(LOGPIXELSY) / 72 * percent / 100);
+        if (pw + 2 * kBorder < cw)
+            x = (cw - pw) / 2;
+        if (ph + 2 * kBorder < ch)
+            y = (ch - ph) / 2;
+    }
+    m_area = CSize(std::max(cw, x + pw + kBorder), std::max(ch, y + ph + kBorder));
+    if (mode == kRptZoomWholePage)
+        m_area = CSize(cw, ch);
+    m_extent = CRect(0, 0, x + pw + kBorder, y + ph + kBorder);
+    if (facing) {
+        const int middle = x + pw / 2;
+        m_leftPage = CRect(x - 1, y, middle - 1, y + ph);
+        m_rightPage = CRect(middle + 1, y, x + pw + 1, y + ph);
+    } else {
+        m_leftPage = CRect(x, y, x + pw, y + ph);
+        m_rightPage = CRect();
+    }
+    m_view.OnPageLayoutChanged();
+}
+
+void CRptPageWnd::Relayout(bool resetScroll)
+{
+    RecalcLayout(resetScroll);
+    SetScrollBars(resetScroll);
+    Invalidate();
+}
+
+void CRptPageWnd::SetScrollBars(bool reset)
+{
+    if (reset)
+        m_scrollX = m_scrollY = 0;
+    CRect client;
+    GetClientRect(&client);
+    const auto set = [this](int bar, int range, int page, int& pos) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        info.nMin = 0;
+        info.nMax = std::max(0, range - 1);
+        info.nPage = UINT(std::max(1, page));
+        pos = std::clamp(pos, 0, std::max(0, range - page));
+        info.nPos = pos;
+        SetScrollInfo(bar, &info, TRUE);
+    };
+    int none = 0;
+    if (!m_view.GetReport()) {
+        m_scrollX = m_scrollY = 0;
+        set(SB_VERT, 0, 1, none);
+        set(SB_HORZ, 0, 1, none);
+        return;
+    }
+    const int mode = m_view.GetZoomMode();
+    if (mode == kRptZoomWholePage) {
+        m_scrollX = m_scrollY = 0;
+        set(SB_VERT, 0, 1, none);
+        set(SB_HORZ, 0, 1, none);
+    } else if (mode == kRptZoomPageWidth) {
+        m_scrollX = 0;
+        set(SB_HORZ, 0, 1, none);
+        set(SB_VERT, m_area.cy, client.Height(), m_scrollY);
+    } else {
+        set(SB_HORZ, m_area.cx, client.Width(), m_scrollX);
+        set(SB_VERT, m_area.cy, client.Height(), m_scrollY);
+    }
+}
+
+int CRptPageWnd::GetPageCount() const
+{
+    CRect client;
+    GetClientRect(&client);
+    if (client.Height() <= 0)
+        return 1;
+    return std::max(1, Ceil(m_extent.Height(), client.Height()));
+}
+
+int CRptPageWnd::GetScrollPage() const
+{
+    CRect client;
+    GetClientRect(&client);
+    const int steps = GetPageCount();
+    if (steps <= 1 || client.Height() <= 0)
+        return 0;
+    const int range = std::max(0, m_area.cy - client.Height());
+    if (m_scrollY >= range)
+        return steps - 1;
+    return std::min(steps - 1, m_scrollY / client.Height());
+}
+
+void CRptPageWnd::ScrollToPage(int step)
+{
+    CRect client;
+    GetClientRect(&client);
+    const int steps = GetPageCount();
+    const int range = std::max(0, m_area.cy - client.Height());
+    m_scrollY = step >= steps - 1 ? range : std::clamp(step * client.Height(), 0, range);
+    SetScrollPos(SB_VERT, m_scrollY, TRUE);
+}
+
+void CRptPageWnd::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    Relayout(false);
+}
+
+void CRptPageWnd::Scroll(int bar, UINT code, UINT pos)
+{
+    CRect client;
+    GetClientRect(&client);
+    const bool vertical = bar == SB_VERT;
+    const int page = vertical ? client.Height() : client.Width();
+    const int area = vertical ? m_area.cy : m_area.cx;
+    int& at = vertical ? m_scrollY : m_scrollX;
+    const int line = std::max(1, page / 12);
+    int next = at;
+    switch (code) {
+    case SB_LINEUP:
+        next -= line;
+        break;
+    case SB_LINEDOWN:
+        next += line;
+        break;
+    case SB_PAGEUP:
+        next -= page;
+        break;
+    case SB_PAGEDOWN:
+        next += page;
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        next = int(pos);
+        break;
+    case SB_TOP:
+        next = 0;
+        break;
+    case SB_BOTTOM:
+        next = area;
+        break;
+    default:
+        return;
+    }
+    next = std::clamp(next, 0, std::max(0, area - page));
+    if (next == at)
+        return;
+    at = next;
+    SetScrollPos(bar, at, TRUE);
+    Invalidate();
+    if (vertical)
+        m_view.SyncCurrentPage();
+}
+
+void CRptPageWnd::OnVScroll(UINT code, UINT pos, CScrollBar*)
+{
+    Scroll(SB_VERT, code, pos);
+}
+
+void CRptPageWnd::OnHScroll(UINT code, UINT pos, CScrollBar*)
+{
+    Scroll(SB_HORZ, code, pos);
+}
+
+BOOL CRptPageWnd::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+void CRptPageWnd::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect clip;
+    if (dc.GetClipBox(&clip) == NULLREGION || clip.IsRectEmpty())
+        return;
+    DrawPages(dc);
+}
+
+void CRptPageWnd::DrawPages(CDC& dc)
+{
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, GetSysColor(COLOR_3DLIGHT));
+    if (!m_view.GetReport())
+        return;
+    const CPoint shift(-m_scrollX, -m_scrollY);
+    CRect pages = m_leftPage;
+    if (!m_rightPage.IsRectEmpty())
+        pages.UnionRect(m_leftPage, m_rightPage);
+    pages.OffsetRect(shift.x, shift.y);
+    CPen frame(PS_INSIDEFRAME, 2, GetSysColor(COLOR_WINDOWFRAME));
+    CPen shadow(PS_SOLID, 3, GetSysColor(COLOR_BTNSHADOW));
+    CPen* oldPen = dc.SelectObject(&frame);
+    CRect framed = pages;
+    framed.InflateRect(2, 2);
+    dc.SelectStockObject(NULL_BRUSH);
+    dc.Rectangle(&framed);
+    dc.SelectObject(&shadow);
+    dc.MoveTo(framed.left + 4, framed.bottom + 1);
+    dc.LineTo(framed.right + 1, framed.bottom + 1);
+    dc.LineTo(framed.right + 1, framed.top + 4);
+    dc.SelectObject(oldPen);
+    int left = -1, right = -1;
+    m_view.GetSpreadPages(m_view.GetCurrentPage(), left, right);
+    const auto paper = [&](CRect rect, int page) {
+        rect.OffsetRect(shift.x, shift.y);
+        if (page < 0) {
+            dc.FillSolidRect(&rect, GetSysColor(COLOR_APPWORKSPACE));
+            return;
+        }
+        dc.FillSolidRect(&rect, RGB(255, 255, 255));
+        DrawPage(dc, rect, page);
+    };
+    paper(m_leftPage, left);
+    if (!m_rightPage.IsRectEmpty())
+        paper(m_rightPage, right);
+}
+
+void CRptPageWnd::DrawPage(CDC& dc, const CRect& rect, int page)
+{
+    CRptGen* report = m_view.GetReport();
+    const CRptPageLayout* layout = report ? report->GetLayout() : nullptr;
+    if (!layout || layout->Metrics().pageWidth <= 0 || report->IsBuilding())
+        return;
+    const int saved = dc.SaveDC();
+    {
+        CRptDcCanvas canvas(dc);
+        dc.IntersectClipRect(&rect);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowOrg(0, 0);
+        dc.SetWindowExt(layout->Metrics().pageWidth, layout->Metrics().pageHeight);
+        dc.SetViewportOrg(rect.left, rect.top);
+        dc.SetViewportExt(rect.Width(), rect.Height());
+        report->PrintPage(canvas, page);
+    }
+    dc.RestoreDC(saved);
+}

@@ -1,0 +1,52 @@
+// reports/window/rpt_page_wnd.h: the page canvas of the report window: one page or a spread of
+// two at the window's zoom, framed and shadowed, with scroll bars.
+#pragma once
+
+#include "platform/ui/windows/wnd.h"
+
+class CSubViewReport;
+
+class CRptPageWnd final : public CWnd {
+public:
+    explicit CRptPageWnd(CSubViewReport& view);
+    ~CRptPageWnd() override;
+
+    BOOL Create(CWnd* parent, UINT id);
+    /// Places the pages in the client area at the window's zoom and sets the scroll ranges;
+    /// then the window re-syncs its page layout.
+    void RecalcLayout(bool resetScroll);
+    /// RecalcLayout, the scroll bars, and a full repaint.
+    void Relayout(bool resetScroll);
+    /// The percent at which the page's width fills the canvas; 100 without a report.
+    int GetPageWidthZoom() const;
+    /// The screen steps one page (or spread) takes: extent height over client height, at least 1.
+    int GetPageCount() const;
+    /// The step shown, and scrolling to a step.
+    int GetScrollPage() const;
+    void ScrollToPage(int step);
+
+    const CRect& GetLeftPage() const { return m_leftPage; }
+    const CRect& GetRightPage() const { return m_rightPage; }
+    const CRect& GetExtent() const { return m_extent; }
+
+protected:
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;
+    void OnHScroll(UINT code, UINT pos, CScrollBar* bar) override;
+
+private:
+    /// The page size in points (612 by 792 without a report).
+    void GetPagePoints(int& width, int& height) const;
+    void SetScrollBars(bool reset);
+    void Scroll(int bar, UINT code, UINT pos);
+    void DrawPages(CDC& dc);
+    void DrawPage(CDC& dc, const CRect& rect, int page);
+
+    CSubViewReport& m_view;
+    CRect m_leftPage, m_rightPage, m_extent;
+    /// The canvas's virtual size, from which the scroll ranges come.
+    CSize m_area;
+    int m_scrollX = 0, m_scrollY = 0;
+};

@@ -1,0 +1,108 @@
+// reports/window/sub_view_report.h: the Report window's pane: the generator shown, the control
+// form along the right edge and the page canvas beside it; zoom, single or facing pages, the
+// position shown, change notices, printing, saving and copying a page.
+#pragma once
+
+#include "app/shell/sub_view.h"
+#include "reports/window/rpt_control_form.h"
+#include "reports/window/rpt_page_wnd.h"
+#include "reports/window/rpt_view_math.h"
+
+#include <memory>
+
+class CRptGen;
+class CRptDcCanvas;
+
+class CSubViewReport final : public CSubView {
+public:
+    CSubViewReport();
+    ~CSubViewReport() override;
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+    BOOL Create(const RECT& rect, CAvView* parentView, UINT id, DWORD request) override;
+    /// The record selected in the form's records list while the form shows it.
+    CObject* GetSelection(const CRuntimeClass* cls, int* count) const override;
+    int GetSubViewType() const override;
+    /// The report's name, "Reports" without one; " (LOCKED)" for a window kept from reuse.
+    void GetTitle(std::string& title) const override;
+    void OnUpdate(CView* sender, LPARAM hint, CObject* object) override;
+    void Refresh() override;
+    /// Forgets the report.
+    void Reset() override;
+    BOOL IsLockable() const override { return TRUE; }
+    HICON LoadViewIcon(BOOL reusable, BOOL big) const override;
+
+    BOOL CanPrint(BOOL preview) override;
+    /// Print Setup in the report's own orientation; the orientation chosen becomes the report's
+    /// and rebuilds it.
+    void OnFilePrintSetup() override;
+    BOOL PreparePrinting(CPrintInfo* info) override;
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnPrepareDC(CDC* dc, CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrintPreview(CDC* dc, CPrintInfo* info, POINT point, CView* view) override;
+
+    /// Shows report (the window owns it from now on) from its first page, rebuilding it.
+    void SetReport(std::unique_ptr<CRptGen> report);
+    CRptGen* GetReport() const { return m_report.get(); }
+    /// Rebuilds the report; the position is kept within the report unless resetPage.
+    void Rebuild(bool resetPage);
+    /// False when nothing changes (the same mode, and in mode 0 the same percent).
+    bool SetZoom(int mode, int percent = 100);
+    void SetFacingPages(bool on);
+    void GoToPage(int position);
+    /// Goes to page (0-based, or a printed page number when relative); others are ignored.
+    void GoToPageNumber(int page, bool relative);
+    int GetZoomMode() const { return m_zoomMode; }
+    /// The effective percent: the fitted one in modes 1 and 2.
+    int GetZoomPercent() const;
+    bool IsFacingPages() const { return m_facingPages; }
+    int GetCurrentPage() const { return m_currentPage; }
+    int GetStepsPerPage() const { return m_stepsPerPage; }
+    /// The pages shown at position (-1 for none) and the number of positions.
+    void GetSpreadPages(int position, int& left, int& right) const;
+    int GetPageSlotCount() const;
+    /// The report's first printed page number (1 without a report).
+    int GetFirstPageNumber() const;
+    /// Whether the data changed since the report was built.
+    bool IsDataChanged() const { return m_dataChanged; }
+
+    void SyncPageLayout();
+    void OnPageLayoutChanged();
+    void SyncCurrentPage();
+
+    /// Saves the report as HTML, RTF or text (kRptHtml, kRptRtf, kRptText) after its checks.
+    void SaveReportAs(int kind);
+    /// Saves the report's settings as a custom report under the name the user gives.
+    void SaveCustomReport();
+    /// Puts a picture of the current page (the left one of a spread) on the clipboard.
+    bool CopyPage();
+
+    CRptControlForm& GetForm() { return m_form; }
+    CRptPageWnd& GetPageWnd() { return m_pageWnd; }
+
+protected:
+    int OnCreate(CREATESTRUCT* createStruct) override;
+    void OnSize(UINT type, int cx, int cy) override;
+
+private:
+    void MapHandlers();
+    RptPagePositions Positions() const;
+    void PlaceChildren(int cx, int cy);
+
+    std::unique_ptr<CRptGen> m_report;
+    CRptControlForm m_form;
+    CRptPageWnd m_pageWnd;
+    int m_zoomMode = kRptZoomPageWidth;
+    int m_zoomPercent = 100;
+    int m_stepsPerPage = 1;
+    bool m_facingPages = false;
+    int m_currentPage = 0;
+    bool m_layoutBusy = false;
+    bool m_dataChanged = false;
+    std::unique_ptr<CRptDcCanvas> m_printCanvas;
+    int m_savedLandscape = 0;
+    /// The form's width as its template makes it.
+    int m_formWidth = 0;
+};

@@ -1,0 +1,211 @@
+// tests/reports/window/rpt_gen_print_test.cpp: a Descendant report with bullets, built on the
+// application's printer and printed through the virtual PDF printer: the file has the pages the
+// report counted, each with its own lines.
+#include "reports/rpt_gen_desc.h"
+
+#include "database/records/fam_rec.h"
+#include "platform/ui/drawing/dc.h"
+#include "platform/ui/frames/view.h"
+#include "platform/ui/printing/print_info.h"
+#include "platform/ui/windows/app.h"
+#include "platform/ui/windows/test_hooks.h"
+#include "reports/window/rpt_dc_canvas.h"
+#include "tests/database/kin/ind_rec_test_support.h"
+#include "tests/support/pdf_text.h"
+#include "tests/support/test_support.h"
+
+#include <gmock/gmock.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace rpt_test {
+namespace {
+
+/// A canvas over a printer context of the application's printer, which it owns.
+class PrinterCanvas final : public IRptCanvas {
+public:
+    explicit PrinterCanvas(std::unique_ptr<CDC> dc) : m_dc(std::move(dc)), m_canvas(*m_dc) {}
+    RptDevicePage GetDevicePage() const override { return m_canvas.GetDevicePage(); }
+    void SetupMapping(int width, int height) override { m_canvas.SetupMapping(width, height); }
+    RptFontMetrics CreateFont(int slot, const LOGFONT& font, int height) override
+    {
+        return m_canvas.CreateFont(slot, font, height);
+    }
+    void SelectFont(int slot) override { m_canvas.SelectFont(slot); }
+    int GetTextWidth(std::string_view text) override { return m_canvas.GetTextWidth(text); }
+    int GetFitCount(std::string_view text, int width) override
+    {
+        return m_canvas.GetFitCount(text, width);
+    }
+    void DrawTextRun(const CRect& rect, RptAlign align, int x, int baseline, std::string_view text,
+                     bool justify) override
+    {
+        m_canvas.DrawTextRun(rect, align, x, baseline, text, justify);
+    }
+    void DrawRule(int left, int right, int y, int thickness) override
+    {
+        m_canvas.DrawRule(left, right, y, thickness);
+    }
+    void DrawPicture(const CRect& rect, const RptPicture& picture) override
+    {
+        m_canvas.DrawPicture(rect, picture);
+    }
+    void DrawCircle(int x, int y, int radius, COLORREF fill, bool hollow, COLORREF edge,
+                    int width) override
+    {
+        m_canvas.DrawCircle(x, y, radius, fill, hollow, edge, width);
+    }
+    void DrawLine(int x1, int y1, int x2, int y2, int width, COLORREF colour) override
+    {
+        m_canvas.DrawLine(x1, y1, x2, y2, width, colour);
+    }
+
+private:
+    std::unique_ptr<CDC> m_dc;
+    CRptDcCanvas m_canvas;
+};
+
+class AppPrinterDevice final : public IRptDevice {
+public:
+    explicit AppPrinterDevice(CWinApp& app) : m_app(app) {}
+    std::unique_ptr<IRptCanvas> CreatePrinterCanvas(bool, bool) override
+    {
+        auto dc = std::make_unique<CDC>();
+        if (!m_app.GetPrinterSettings().CreatePrinterDC(*dc))
+            return nullptr;
+        return std::make_unique<PrinterCanvas>(std::move(dc));
+    }
+
+private:
+    CWinApp& m_app;
+};
+
+/// A view that prints the generator's pages.
+class GenView : public CView {
+public:
+    explicit GenView(CRptGen& gen) : m_gen(gen) {}
+    BOOL OnPreparePrinting(CPrintInfo* info) override
+    {
+        info->SetMaxPage(UINT(m_gen.GetPageCount()));
+        return DoPreparePrinting(info);
+    }
+    void OnPrint(CDC* dc, CPrintInfo* info) override
+    {
+        CRptDcCanvas canvas(*dc);
+        m_gen.SetupMapping(canvas);
+        m_gen.PrintCurrentPage(canvas, int(info->m_nCurPage));
+    }
+
+private:
+    CRptGen& m_gen;
+};
+
+int PdfPageCount(const std::string& path)
+{
+    FILE* pipe = popen(("pdfinfo '" + path + "' 2>/dev/null").c_str(), "r");
+    if (!pipe)
+        return -1;
+    int pages = -1;
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe))
+        std::sscanf(line, "Pages: %d", &pages);
+    pclose(pipe);
+    return pages;
+}
+
+class ReportGenPrint : public ind_test::CIndRecTest {
+protected:
+    void SetUp() override
+    {
+        CIndRecTest::SetUp();
+        TestHooks::SetNoPrinter(false);
+        m_app = std::make_unique<CWinApp>("Report Generator Print Test");
+        ASSERT_TRUE(m_app->GetPrinterSettings().LoadDefaults());
+        m_device = std::make_unique<AppPrinterDevice>(*m_app);
+        SetRptDevice(m_device.get());
+    }
+    void TearDown() override
+    {
+        SetRptDevice(nullptr);
+        m_device.reset();
+        m_app.reset();
+        TestHooks::DeliverPosted();
+        TestHooks::TakeMessages();
+        CIndRecTest::TearDown();
+    }
+
+    std::unique_ptr<CWinApp> m_app;
+    std::unique_ptr<AppPrinterDevice> m_device;
+};
+
+TEST_F(ReportGenPrint, ThePdfHasTheReportsPagesEachWithItsLines)
+{
+    CIndRec* mum = Person(SEX_FEMALE, "Mum");
+    CFamRec* family = Marry(Person(SEX_MALE, "Dad"), mum);
+    for (int i = 1; i <= 150; ++i)
+        family->LinkChild(Person(SEX_MALE, "Child" + std::to_string(i)), nullptr);
+    CRptGenDesc gen("Descendants", false);
+    gen.Settings().m_contents.m_generations = 2;
+    gen.Settings().m_contents.m_numbering = kRptDescDotted;
+    gen.Settings().m_contents.m_options[kRptShowGraphics] = true;
+    gen.Settings().m_contents.m_options[kRptDatesWithNames] = false;
+    gen.Settings().m_sources.m_flags[kRptIncludeSources] = false;
+    CRecordNode* subject = mum;
+    gen.TakeSelectedRecords({&subject, 1});
+    ASSERT_TRUE(gen.Build(false));
+    ASSERT_GE(gen.GetPageCount(), 3) << "150 children take pages";
+
+    const std::string pdf = test_support::NewFolder("gen_print") + "/descendants.pdf";
+    TestHooks::AnswerPrintDialog(true, pdf);
+    GenView view(gen);
+    view.OnFilePrint();
+    EXPECT_EQ(PdfPageCount(pdf), gen.GetPageCount());
+    std::string error;
+    const auto pages = test_support::PdfPageLines(pdf, error);
+    ASSERT_EQ(error, "");
+    ASSERT_EQ(int(pages.size()), gen.GetPageCount());
+    EXPECT_THAT(pages.front(), testing::Contains("1 Mum"));
+    EXPECT_THAT(pages.back(), testing::Contains("1.150 Child150"));
+}
+
+/// The pixels of page 1's preview within a step of colour.
+int PreviewPixelsOf(CView& view, COLORREF colour)
+{
+    const TestHooks::Image page = TestHooks::RenderPreviewPage(view, 1);
+    const auto near = [](int a, int b) { return a - b <= 8 && b - a <= 8; };
+    int count = 0;
+    for (const COLORREF pixel : page.pixels)
+        count += near(GetRValue(pixel), GetRValue(colour)) &&
+                 near(GetGValue(pixel), GetGValue(colour)) &&
+                 near(GetBValue(pixel), GetBValue(colour));
+    return count;
+}
+
+TEST_F(ReportGenPrint, ThePreviewShowsBulletsInTheirColourOnlyWithGraphics)
+{
+    CIndRec* mum = Person(SEX_FEMALE, "Mum");
+    Marry(Person(SEX_MALE, "Dad"), mum, {Person(SEX_MALE, "Son"), Person(SEX_FEMALE, "Girl")});
+    CRptGenDesc gen("Descendants", false);
+    constexpr COLORREF kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0);
+    gen.Settings().m_format.m_colours[0] = {kBlue, true, false};
+    gen.Settings().m_format.m_colours[1] = {kRed, true, false};
+    gen.Settings().m_contents.m_options[kRptShowGraphics] = true;
+    CRecordNode* subject = mum;
+    gen.TakeSelectedRecords({&subject, 1});
+    ASSERT_TRUE(gen.Build(false));
+    GenView view(gen);
+    EXPECT_GT(PreviewPixelsOf(view, kBlue), 10) << "Dad's and Son's bullets";
+    EXPECT_GT(PreviewPixelsOf(view, kRed), 10) << "Mum's and Girl's bullets";
+    // Hollow females: their bullets are rings in the line colour.
+    gen.Settings().m_format.m_colours[1].m_transparent = true;
+    ASSERT_TRUE(gen.Build(false));
+    EXPECT_EQ(PreviewPixelsOf(view, kRed), 0);
+    EXPECT_GT(PreviewPixelsOf(view, kBlue), 10);
+    gen.Settings().m_contents.m_options[kRptShowGraphics] = false;
+    ASSERT_TRUE(gen.Build(false));
+    EXPECT_EQ(PreviewPixelsOf(view, kBlue), 0);
+}
+
+} // namespace
+} // namespace rpt_test

@@ -1,0 +1,505 @@
+// tests/reports/window/rpt_opts_dlg_test.cpp: the Report Options sheet's Page Layout page: the
+// two-decimal edits, the font buttons, OK saving the report's file and rebuilding, Cancel and a
+// refused page changing nothing.
+#include "platform/ui/dialogs/list_box.h"
+#include "reports/window/edit_item_dlg.h"
+#include "reports/window/heading_style_dlg.h"
+#include "reports/window/pic_gaps_dlg.h"
+#include "reports/window/rpt_contents_page.h"
+#include "reports/window/rpt_format_page.h"
+#include "reports/window/rpt_opts_dlg.h"
+#include "reports/window/rpt_page_layout_page.h"
+#include "reports/window/rpt_pictures_page.h"
+#include "reports/window/rpt_sources_page.h"
+#include "reports/window/rpt_window_ids.h"
+#include "reports/window/save_custom_report_dlg.h"
+#include "reports/window/sub_view_report.h"
+
+#include "app/shell/printer_setup.h"
+#include "database/kin/ind_rec.h"
+#include "diagrams/settings_store.h"
+#include "platform/ui/windows/app.h"
+#include "platform/ui/windows/test_hooks.h"
+#include "reports/rpt_catalogue.h"
+#include "reports/rpt_gen.h"
+#include "reports/rpt_gen_make.h"
+#include "reports/rpt_settings_tables.h"
+#include "reports/window/rpt_services.h"
+#include "tests/database/records/record_test_support.h"
+#include "tests/support/test_support.h"
+#include "tests/support/window_test.h"
+
+#include <gmock/gmock.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+using testing::HasSubstr;
+
+TEST(RptPageLayoutText, HundredthsShownAndRead)
+{
+    for (const auto& [value, shown] :
+         {std::pair{50, "0.5"}, std::pair{150, "1.5"}, std::pair{100, "1"}, std::pair{5, "0.05"},
+          std::pair{0, "0"}, std::pair{1234, "12.34"}})
+        EXPECT_EQ(FormatHundredths(value), shown) << value;
+    for (const auto& [typed, value] :
+         {std::pair{"1e9", 100}, std::pair{"-1", 0}, std::pair{"0.999", 99}, std::pair{"abc", 0},
+          std::pair{"  2.5 in", 250}, std::pair{"99999999999", 9999999}, std::pair{".5", 0}})
+        EXPECT_EQ(ReadHundredths(typed), value) << typed;
+    LOGFONT font{};
+    font.lfHeight = 10;
+    std::strcpy(font.lfFaceName, "Arial");
+    EXPECT_EQ(FontButtonText(font), "Arial 10 pt");
+}
+
+class ReportOptionsTest : public record_test::CRecordTest {
+protected:
+    void SetUp() override
+    {
+        CRecordTest::SetUp();
+        setenv("XDG_CONFIG_HOME", test_support::NewFolder("rpt_opts_config").c_str(), 1);
+        setenv("XDG_DATA_HOME", test_support::NewFolder("rpt_opts_data").c_str(), 1);
+        test_support::UseCompiledResources();
+        TestHooks::SetNoPrinter(false);
+        if (!AfxGetApp())
+            m_app = std::make_unique<CWinApp>("Report Options Test");
+        ASSERT_TRUE(AfxGetApp()->GetPrinterSettings().LoadDefaults());
+        m_printer = std::make_unique<CAppPrinter>(AfxGetApp()->GetPrinterSettings());
+        InstallReportServices(*m_printer);
+        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
+                                    CRect(0, 0, 900, 560), nullptr, 0));
+        m_window = std::make_unique<CSubViewReport>();
+        CWnd& wnd = *m_window;
+        ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE,
+                               CRect(0, 0, 900, 560), &m_host, 99));
+        std::vector<CRecordNode*> people = {NewIndividual(SEX_MALE, "Tom /Hill/"),
+                                            NewIndividual(SEX_FEMALE, "Ann /Hill/")};
+        NotifyChanges();
+        RptGenRequest request;
+        request.type = kRptTypeInd;
+        request.name = "Individual Summary Report";
+        std::unique_ptr<CRptGen> report = RptMakeGenerator(request);
+        ASSERT_NE(report, nullptr);
+        report->TakeSelectedRecords(people);
+        m_window->SetReport(std::move(report));
+        m_path = GetReportFilePath("Individual Summary Report", false);
+        ASSERT_FALSE(m_path.empty());
+        std::filesystem::create_directories(std::filesystem::path(m_path).parent_path());
+    }
+    void TearDown() override
+    {
+        m_window.reset();
+        m_host.DestroyWindow();
+        SetRptDevice(nullptr);
+        SetRptSelector(nullptr);
+        m_printer.reset();
+        m_app.reset();
+        TestHooks::DeliverPosted();
+        TestHooks::TakeMessages();
+        CRecordTest::TearDown();
+    }
+    CRptLayout& Layout() { return m_window->GetReport()->Settings().m_layout; }
+    /// Shows a report of type over the two people instead.
+    void ShowReport(int type)
+    {
+        std::vector<CRecordNode*> people;
+        for (const auto& entry : m_window->GetReport()->Entries())
+            if (entry->GetRecord())
+                people.push_back(entry->GetRecord());
+        RptGenRequest request;
+        request.type = type;
+        request.name = "Test Report";
+        request.listName = "Test List";
+        std::unique_ptr<CRptGen> report = RptMakeGenerator(request);
+        ASSERT_NE(report, nullptr);
+        report->TakeSelectedRecords(people);
+        m_window->SetReport(std::move(report));
+    }
+    /// Runs the sheet through the Options button with driver acting on its page (Individual
+    /// Summary: Contents 0, Pictures 1, Sources 2, Format 3, Page Layout 4).
+    void RunSheet(const std::function<void(CPropertySheet&, CPropertyPage&)>& driver, int page = 4,
+                  int pages = 5)
+    {
+        int opened = 0;
+        TestHooks::OnNextSheet([&](CPropertySheet& sheet) {
+            ++opened;
+            ASSERT_EQ(sheet.GetPageCount(), pages);
+            ASSERT_TRUE(sheet.SetActivePage(page));
+            driver(sheet, *sheet.GetActivePage());
+        });
+        TestHooks::Click(m_window->GetForm(), IDC_RPT_OPTIONS);
+        EXPECT_EQ(opened, 1);
+    }
+
+    CWnd m_host;
+    std::unique_ptr<CWinApp> m_app;
+    std::unique_ptr<CAppPrinter> m_printer;
+    std::unique_ptr<CSubViewReport> m_window;
+    std::string m_path;
+};
+
+TEST_F(ReportOptionsTest, OkSavesTheReportFileAndRebuilds)
+{
+    RunSheet([](CPropertySheet& sheet, CPropertyPage& page) {
+        std::string shown;
+        page.GetDlgItemText(IDC_RPL_MARGIN_TOP, shown);
+        EXPECT_EQ(shown, "0.5");
+        TestHooks::SetText(page, IDC_RPL_MARGIN_TOP, "1.25");
+        TestHooks::SetText(page, IDC_RPL_MARGIN_LEFT, "0.999");
+        TestHooks::SetText(page, IDC_RPL_MARGIN_RIGHT, "-1");
+        TestHooks::SetText(page, IDC_RPL_HEADER_TEXT, "Page =Page()");
+        TestHooks::SetText(page, IDC_RPL_START_PAGE, "3");
+        TestHooks::Click(page, IDC_RPL_LANDSCAPE);
+        TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+    });
+    EXPECT_EQ(Layout().m_marginTop, 125);
+    EXPECT_EQ(Layout().m_marginLeft, 99);
+    EXPECT_EQ(Layout().m_marginRight, 0);
+    EXPECT_TRUE(Layout().m_landscape);
+    EXPECT_EQ(Layout().m_startingPage, 3);
+    EXPECT_EQ(Layout().m_headerTexts[0], "Page =Page()");
+    CSettingsStore saved(m_path);
+    EXPECT_EQ(saved.ReadInt(kRptOptionsSection, "Margin - Top", 0), 125);
+    EXPECT_EQ(saved.ReadInt(kRptOptionsSection, "Margin - Left", 0), 99);
+    EXPECT_EQ(saved.ReadInt(kRptOptionsSection, "Margin - Right", -7), 0);
+    const RptPageMetrics& metrics = m_window->GetReport()->GetLayout()->Metrics();
+    EXPECT_GT(metrics.pageWidth, metrics.pageHeight) << "rebuilt on a landscape page";
+    EXPECT_EQ(m_window->GetFirstPageNumber(), 3);
+}
+
+TEST_F(ReportOptionsTest, CancelAndARefusedPageChangeNothing)
+{
+    RunSheet([](CPropertySheet& sheet, CPropertyPage& page) {
+        TestHooks::SetText(page, IDC_RPL_MARGIN_TOP, "2");
+        TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
+    });
+    EXPECT_EQ(Layout().m_marginTop, 50);
+    EXPECT_FALSE(std::filesystem::exists(m_path));
+
+    RunSheet([](CPropertySheet& sheet, CPropertyPage& page) {
+        TestHooks::SetText(page, IDC_RPL_MARGIN_TOP, "2");
+        TestHooks::SetText(page, IDC_RPL_START_PAGE, "abc");
+        test_support::Prompt().Answer(IDOK);
+        TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+        EXPECT_TRUE(sheet.GetSafeHwnd() && sheet.IsWindowVisible()) << "the sheet stays open";
+        const auto shown = test_support::Prompt().TakeMessages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, "Enter a whole number.");
+        TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
+    });
+    EXPECT_EQ(Layout().m_marginTop, 50);
+    EXPECT_EQ(Layout().m_startingPage, 1);
+    EXPECT_FALSE(std::filesystem::exists(m_path));
+}
+
+TEST_F(ReportOptionsTest, FontButtonsShowTheChosenFont)
+{
+    RunSheet([](CPropertySheet& sheet, CPropertyPage& page) {
+        LOGFONT chosen{};
+        chosen.lfHeight = -16;
+        std::strcpy(chosen.lfFaceName, "Liberation Serif");
+        TestHooks::AnswerFont(chosen);
+        TestHooks::Click(page, IDC_RPL_FOOTER_FONT + 2);
+        std::string label;
+        page.GetDlgItemText(IDC_RPL_FOOTER_FONT + 2, label);
+        EXPECT_THAT(label, HasSubstr("Liberation Serif "));
+        EXPECT_THAT(label, HasSubstr(" pt"));
+        TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+    });
+    EXPECT_STREQ(Layout().m_footerFonts[2].lfFaceName, "Liberation Serif");
+}
+
+TEST(RptFormatRows, EachReportTypeListsItsOwnRows)
+{
+    EXPECT_EQ(RptFormatFonts(kRptTypeInd).size(), 8u);
+    EXPECT_EQ(RptFormatFonts(kRptTypeRec), (std::vector<int>{kRptFontRecordHdg, kRptFontData}));
+    EXPECT_EQ(RptFormatStyleLevels(kRptTypeSrc), (std::vector<int>{1, 3}));
+    EXPECT_EQ(RptFormatStyleLevels(kRptTypeList), (std::vector<int>{1}));
+    std::vector<std::string> keys;
+    for (int row : RptFormatHeadings(kRptTypeSrc))
+        keys.push_back(RptHeadingTable()[std::size_t(row)].key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"RecSrc", "Repo"}));
+    EXPECT_EQ(RptFormatHeadings(99).size(), 16u);
+
+    CRptHeadingStyle style;
+    style.m_gapAbove = 6;
+    style.m_lineBelow = 1;
+    style.m_gapBelow = 2;
+    style.m_lineDepth = 75;
+    style.m_keepWith = 3;
+    EXPECT_EQ(RptStyleRowText(2, style), "Hdg Level 2\t6pt gap\tline + 2pt gap\t0.75pt\t3 lines\t");
+    LOGFONT font{};
+    font.lfHeight = 12;
+    font.lfWeight = 700;
+    std::strcpy(font.lfFaceName, "Arial");
+    EXPECT_EQ(RptFontRowText(kRptFontData, font), "Section Data\tArial\t12\tBold\t\t\t\t");
+    EXPECT_EQ(RptDateComboIndex(5), 1) << "shown as Compact";
+    EXPECT_EQ(RptDateFormatOfIndex(1), 7);
+    EXPECT_EQ(RptDateComboIndex(11), 5);
+}
+
+TEST_F(ReportOptionsTest, DateFormatFiveShowsCompactAndSavesSeven)
+{
+    m_window->GetReport()->Settings().m_format.m_dateFormat = 5;
+    RunSheet(
+        [](CPropertySheet& sheet, CPropertyPage& page) {
+            std::string shown;
+            page.GetDlgItemText(IDC_RPF_DATE, shown);
+            EXPECT_EQ(shown, "Compact");
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+        },
+        3);
+    EXPECT_EQ(m_window->GetReport()->Settings().m_format.m_dateFormat, 7);
+    EXPECT_EQ(CSettingsStore(m_path).ReadInt(kRptOptionsSection, "Date Format", 0), 7);
+}
+
+TEST_F(ReportOptionsTest, HeadingLineThicknessIsReadToTheHundredth)
+{
+    for (const auto& [typed, depth] : {std::pair{"0.29 pt", 29}, std::pair{"0.57", 57},
+                                       std::pair{"  0.75 pt", 75}, std::pair{"abc", 0}}) {
+        RunSheet(
+            [typed](CPropertySheet& sheet, CPropertyPage& page) {
+                TestHooks::SelectItem(page, IDC_RPF_STYLES, 0);
+                TestHooks::OnNextDialog(IDD_HEADING_STYLE, [typed](CDialog& dialog) {
+                    TestHooks::Click(dialog, IDC_HS_LINE_BELOW);
+                    TestHooks::SetText(dialog, IDC_HS_THICKNESS, typed);
+                    TestHooks::Click(dialog, IDOK);
+                });
+                TestHooks::Click(page, IDC_RPF_EDIT);
+                TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+            },
+            3);
+        EXPECT_EQ(m_window->GetReport()->Settings().m_format.m_headingStyles[0].m_lineDepth, depth)
+            << typed;
+        m_window->GetReport()->Settings().m_format.m_headingStyles[0].m_lineBelow = 0;
+    }
+}
+
+TEST_F(ReportOptionsTest, SourcesPageShortTitlesPicturesAndLocation)
+{
+    CRptSources& sources = m_window->GetReport()->Settings().m_sources;
+    sources.m_flags[kRptIncludeSources] = true;
+    sources.m_flags[kRptSourcesShortTitle] = true;
+    sources.m_flags[kRptSourcesShortTitleIf] = true;
+    RunSheet(
+        [](CPropertySheet& sheet, CPropertyPage& page) {
+            EXPECT_FALSE(page.IsDlgButtonChecked(IDC_RPS_FLAG + kRptSourcesShortTitle))
+                << "a file with both short-title flags shows only the conditional one";
+            TestHooks::Click(page, IDC_RPS_FLAG + kRptSourcesShortTitle);
+            EXPECT_FALSE(page.IsDlgButtonChecked(IDC_RPS_FLAG + kRptSourcesShortTitleIf));
+            TestHooks::OnNextDialog(IDD_PIC_GAPS, [](CDialog& dialog) {
+                TestHooks::SetText(dialog, IDC_GAP_FIRST + 2, "-0.01");
+                test_support::Prompt().Answer(IDOK);
+                TestHooks::Click(dialog, IDOK);
+                const auto shown = test_support::Prompt().TakeMessages();
+                ASSERT_EQ(shown.size(), 1u);
+                EXPECT_EQ(shown[0].text, "Negative values are not allowed");
+                TestHooks::SetText(dialog, IDC_GAP_FIRST + 2, "0.25");
+                TestHooks::Click(dialog, IDOK);
+            });
+            TestHooks::Click(page, IDC_RPS_GAPS);
+            TestHooks::SetText(page, IDC_RPS_SOURCE_MAX, "0");
+            EXPECT_FALSE(page.IsDlgButtonChecked(IDC_RPS_SOURCE_PICS));
+            TestHooks::Click(page, IDC_RPS_CITATION_PICS);
+            std::string shown;
+            page.GetDlgItemText(IDC_RPS_CITATION_MAX, shown);
+            EXPECT_EQ(shown, "0");
+            EXPECT_FALSE(page.GetDlgItem(IDC_RPS_PIC_WIDTH)->IsWindowEnabled())
+                << "no pictures, no width";
+            TestHooks::Click(page, IDC_RPS_NEW_PAGE);
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+        },
+        2);
+    EXPECT_TRUE(sources.m_flags[kRptSourcesShortTitle]);
+    EXPECT_FALSE(sources.m_flags[kRptSourcesShortTitleIf]);
+    EXPECT_EQ(sources.m_sourcePictures, 0);
+    EXPECT_EQ(sources.m_citationPictures, 0);
+    EXPECT_TRUE(sources.m_flags[kRptSourcesEndEntry]);
+    EXPECT_TRUE(sources.m_flags[kRptSourcesStartNewPage]);
+    EXPECT_EQ(sources.m_gaps.m_right, 25);
+}
+
+TEST_F(ReportOptionsTest, EachReportTypeHasItsPages)
+{
+    for (const auto& [type, pages] :
+         {std::pair{kRptTypeList, 2}, std::pair{kRptTypeDesc, 4}, std::pair{kRptTypeFam, 5}}) {
+        ShowReport(type);
+        RunSheet(
+            [](CPropertySheet& sheet, CPropertyPage&) {
+                TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
+            },
+            0, pages);
+    }
+}
+
+TEST_F(ReportOptionsTest, GenerationsZeroIsSavedAsOne)
+{
+    ShowReport(kRptTypeDesc);
+    RunSheet(
+        [](CPropertySheet& sheet, CPropertyPage& page) {
+            std::string shown;
+            page.GetDlgItemText(IDC_RPC_GENERATIONS, shown);
+            EXPECT_EQ(shown, "5");
+            TestHooks::SetText(page, IDC_RPC_GENERATIONS, "0");
+            TestHooks::Click(page, IDC_RPC_NUMBERING + 2);
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+        },
+        0, 4);
+    EXPECT_EQ(m_window->GetReport()->Settings().m_contents.m_generations, 1);
+    EXPECT_EQ(m_window->GetReport()->Settings().m_contents.m_numbering, 2);
+}
+
+TEST_F(ReportOptionsTest, DeletingStandardItemsHidesThemAndUpMovesThem)
+{
+    CRptContents& contents = m_window->GetReport()->Settings().m_contents;
+    const CRptItemList before = contents.m_items[kRptIndItems];
+    ASSERT_GE(before.size(), 3u);
+    RunSheet(
+        [](CPropertySheet& sheet, CPropertyPage& page) {
+            auto* list = dynamic_cast<CListBox*>(page.GetDlgItem(IDC_RPC_ITEMS));
+            ASSERT_NE(list, nullptr);
+            EXPECT_FALSE(page.GetDlgItem(IDC_RPC_ITEMS + kRpcDelete)->IsWindowEnabled());
+            list->SetSel(1, TRUE);
+            page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RPC_ITEMS, LBN_SELCHANGE),
+                             LPARAM(list->GetSafeHwnd()));
+            test_support::Prompt().Answer(IDOK);
+            TestHooks::Click(page, IDC_RPC_ITEMS + kRpcDelete);
+            const auto shown = test_support::Prompt().TakeMessages();
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_THAT(shown[0].text, HasSubstr("Selection contains standard items only"));
+            TestHooks::Click(page, IDC_RPC_ITEMS + kRpcUp);
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+        },
+        0);
+    const CRptItemList& after = contents.m_items[kRptIndItems];
+    ASSERT_EQ(after.size(), before.size()) << "standard rows stay";
+    EXPECT_EQ(after[0].m_index, before[1].m_index);
+    EXPECT_EQ(after[0].m_show, kRptItemHide);
+    EXPECT_EQ(after[1].m_index, before[0].m_index);
+    EXPECT_THAT(RptItemRowText(kRptIndItems, after[0]), HasSubstr("\tHide\t\t\t"));
+}
+
+TEST(RptPictureSizes, CustomSizesNeedTheirDimensions)
+{
+    EXPECT_EQ(RptPicturesTemplate(kRptTypeRec, 0), 401u);
+    EXPECT_EQ(RptPicturesTemplate(kRptTypeRec, 3), 400u);
+    EXPECT_EQ(RptPicturesTemplate(kRptTypeRec, 2), 0u) << "notes have no pictures page";
+    EXPECT_EQ(RptPicturesTemplate(kRptTypeList, -1), 0u);
+    CRptPictures pictures;
+    pictures.m_maxPictures = {1, 0, 0, 2};
+    const auto custom = [](int position, int width, int height) {
+        CRptPicOpts options;
+        options.m_position = position;
+        options.m_size = CRptPicOpts::kCustom;
+        options.m_width = width;
+        options.m_height = height;
+        return options;
+    };
+    pictures.m_options[0] = custom(CRptPicOpts::kAboveLeft, 0, 0);
+    EXPECT_EQ(CheckCustomPictureSizes(pictures).focus, IDC_RPP_ROW + kRppHeight);
+    EXPECT_THAT(CheckCustomPictureSizes(pictures).message, HasSubstr("height, width or both"));
+    pictures.m_options[0] = custom(CRptPicOpts::kAboveLeft, 100, 0);
+    EXPECT_THAT(CheckCustomPictureSizes(pictures).message, HasSubstr("located above the text"));
+    pictures.m_options[0] = custom(CRptPicOpts::kRight, 100, 0);
+    EXPECT_EQ(CheckCustomPictureSizes(pictures).focus, 0) << "beside the text only the width";
+    pictures.m_options[3] = custom(CRptPicOpts::kRows, 0, 80);
+    EXPECT_EQ(CheckCustomPictureSizes(pictures).focus, IDC_RPP_ROW + 30 + kRppWidth);
+    pictures.m_maxPictures[3] = 0;
+    EXPECT_EQ(CheckCustomPictureSizes(pictures).focus, 0) << "no pictures, no check";
+}
+
+TEST_F(ReportOptionsTest, ACustomPictureSizeWithoutHeightIsRefused)
+{
+    RunSheet(
+        [](CPropertySheet& sheet, CPropertyPage& page) {
+            TestHooks::SetText(page, IDC_RPP_ROW + kRppMax, "1");
+            TestHooks::SelectItem(page, IDC_RPP_ROW + kRppLocation, CRptPicOpts::kAboveCentre);
+            TestHooks::SelectItem(page, IDC_RPP_ROW + kRppSize, CRptPicOpts::kCustom);
+            TestHooks::SetText(page, IDC_RPP_ROW + kRppHeight, "0");
+            TestHooks::SetText(page, IDC_RPP_ROW + kRppWidth, "1.5");
+            test_support::Prompt().Answer(IDOK);
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+            const auto shown = test_support::Prompt().TakeMessages();
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_THAT(shown[0].text, HasSubstr("located above the text"));
+            EXPECT_EQ(CWnd::GetFocus(), page.GetDlgItem(IDC_RPP_ROW + kRppHeight));
+            TestHooks::SetText(page, IDC_RPP_ROW + kRppHeight, "0.71");
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+        },
+        1);
+    const CRptPictures& pictures = m_window->GetReport()->Settings().m_pictures;
+    EXPECT_EQ(pictures.m_options[0].m_height, 71);
+    EXPECT_EQ(pictures.m_options[0].m_width, 150);
+}
+
+TEST_F(ReportOptionsTest, SaveAsCustomReportChecksTheNameAndAsksBeforeReplacing)
+{
+    CRptSettings& settings = m_window->GetReport()->Settings();
+    settings.m_layout.m_marginTop = 77;
+    for (const std::string& bad : std::vector<std::string>{"../x", "a/b", std::string(300, 'n')}) {
+        test_support::Prompt().Answer(IDOK);
+        EXPECT_FALSE(SaveAsCustomReport(settings, bad)) << bad;
+        EXPECT_EQ(test_support::Prompt().TakeMessages().size(), 1u) << bad;
+    }
+    // Blanks only leave OK disabled; the popup under Save Report As opens the dialog.
+    TestHooks::AnswerPopupMenu(ID_RPT_POPUP_CUSTOM);
+    TestHooks::OnNextDialog(IDD_SAVE_CUSTOM_REPORT, [](CDialog& dialog) {
+        TestHooks::SetText(dialog, IDC_CUSTOM_NAME, "   ");
+        EXPECT_FALSE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+        TestHooks::SetText(dialog, IDC_CUSTOM_NAME, "  My Summary ");
+        TestHooks::Click(dialog, IDOK);
+    });
+    TestHooks::Click(m_window->GetForm(), IDC_RPT_SAVE);
+    EXPECT_THAT(TestHooks::PopupMenuItems(),
+                testing::ElementsAre("HTML File...", "Rich Text Format File...", "Text File...",
+                                     "-", "Custom Report..."));
+    const std::string path = GetReportFilePath("My Summary", true);
+    ASSERT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(CSettingsStore(path).ReadInt(kRptOptionsSection, "Margin - Top", 0), 77);
+
+    settings.m_layout.m_marginTop = 88;
+    test_support::Prompt().Answer(IDNO);
+    EXPECT_FALSE(SaveAsCustomReport(settings, "My Summary"));
+    EXPECT_EQ(CSettingsStore(path).ReadInt(kRptOptionsSection, "Margin - Top", 0), 77);
+    test_support::Prompt().Answer(IDYES);
+    EXPECT_TRUE(SaveAsCustomReport(settings, "My Summary"));
+    EXPECT_EQ(CSettingsStore(path).ReadInt(kRptOptionsSection, "Margin - Top", 0), 88);
+    const auto asked = test_support::Prompt().TakeMessages();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_THAT(asked[0].text, HasSubstr("\"My Summary\" already exists"));
+}
+
+TEST_F(ReportOptionsTest, AddingACustomItemNeedsALabelAndAnExpression)
+{
+    RunSheet(
+        [](CPropertySheet& sheet, CPropertyPage& page) {
+            TestHooks::OnNextDialog(IDD_EDIT_ITEM, [](CDialog& dialog) {
+                std::string title;
+                dialog.GetWindowText(title);
+                EXPECT_EQ(title, "Add Item");
+                TestHooks::SetText(dialog, IDC_ITEM_LABEL, "  Occupation ");
+                test_support::Prompt().Answer(IDOK);
+                TestHooks::Click(dialog, IDOK);
+                const auto shown = test_support::Prompt().TakeMessages();
+                ASSERT_EQ(shown.size(), 1u);
+                EXPECT_EQ(shown[0].text, "Expression is missing");
+                TestHooks::SetText(dialog, IDC_ITEM_EXPRESSION, "%OCCU% ");
+                TestHooks::Click(dialog, IDOK);
+            });
+            TestHooks::Click(page, IDC_RPC_ITEMS + kRpcAdd);
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+        },
+        0);
+    const CRptItemList& items = m_window->GetReport()->Settings().m_contents.m_items[kRptIndItems];
+    ASSERT_FALSE(items.empty());
+    EXPECT_EQ(items.back().m_index, -1);
+    EXPECT_EQ(items.back().m_label, "Occupation");
+    EXPECT_EQ(items.back().m_expression.GetText(), "%OCCU%");
+    EXPECT_EQ(items.back().m_show, kRptItemShow);
+    EXPECT_EQ(RptItemRowText(kRptIndItems, items.back()), "Occupation\tShow\tCustom\t%OCCU%\t");
+}
+
+} // namespace
