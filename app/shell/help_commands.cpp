@@ -1,4 +1,5 @@
-// app/shell/help_commands.cpp: opening the user manual and the tutorial files.
+// app/shell/help_commands.cpp: opening the user manual, its pages at a window's topic, and the
+// tutorial files.
 #include "app/shell/help_commands.h"
 
 #include "app/shell/app_ids.h"
@@ -9,6 +10,9 @@
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/windows/app.h"
+
+#include <cctype>
+#include <string_view>
 
 namespace {
 
@@ -28,29 +32,151 @@ constexpr Tutorial kTutorials[] = {
     {ID_TUTORIAL_15, "Tutorial - Chapter 15.GED"},
 };
 
-constexpr const char* kTutorialFolder = "Tutorial Files";
+/// A window whose caption starts with caption is told of at topic.
+struct CaptionTopic {
+    const char* caption;
+    const char* topic;
+};
+
+constexpr CaptionTopic kCaptionTopics[] = {
+    {"Record Properties", "05-record-properties.html"},
+    {"Add Event", "05-record-properties.html#events"},
+    {"Add Custom Event", "05-record-properties.html#events"},
+    {"Add Note", "07-sources-and-notes.html#notes"},
+    {"Select Individual", "05-record-properties.html#relatives"},
+    {"Select Couple", "05-record-properties.html#relatives"},
+    {"Specify Family for Parent and Child", "05-record-properties.html#relatives"},
+    {"Find Record", "04-records-window.html#find-record"},
+    {"Select Record", "04-records-window.html#find-record"},
+    {"Record Links", "04-records-window.html#record-links"},
+    {"Record Window Defaults", "04-records-window.html#options"},
+    {"Date Entry Assistant", "06-dates-and-assistants.html#date-assistant"},
+    {"Age Entry Assistant", "06-dates-and-assistants.html#age-assistant"},
+    {"New Source Record", "07-sources-and-notes.html#sources"},
+    {"New Repository", "07-sources-and-notes.html#sources"},
+    {"Set Automatic Source Citation", "07-sources-and-notes.html#automatic-citation"},
+    {"Add To Named List", "08-named-lists.html#adding"},
+    {"Remove Items From Named List", "08-named-lists.html#adding"},
+    {"Create New Named List", "08-named-lists.html#pane"},
+    {"List Properties", "08-named-lists.html#pane"},
+    {"Select Named List", "08-named-lists.html#pane"},
+    {"Delete All Records in Named List", "08-named-lists.html#deleting"},
+    {"Enter Query Parameters", "09-queries.html#parameters"},
+    {"New Custom Query", "09-queries.html#new-query"},
+    {"Save As Custom Query", "09-queries.html#saving"},
+    {"Select Query", "09-queries.html#opening"},
+    {"Unsaved Changes to Query", "09-queries.html#saving"},
+    {"Set or Clear Marks", "09-queries.html#marks"},
+    {"Split Tree Helper", "09-queries.html#split-tree"},
+    {"Data Reference Assistant", "09-queries.html#data-references"},
+    {"Diagram Wizard", "10-diagrams.html#wizard"},
+    {"Diagram Defaults", "11-diagram-options.html"},
+    {"Set Diagram Size When Printed", "11-diagram-options.html#printing"},
+    {"Save As Custom Diagram", "11-diagram-options.html#saving"},
+    {"New Text Template Scheme Name", "11-diagram-options.html#text"},
+    {"Merge", "13-merge-and-compare.html"},
+    {"Source details for merge", "13-merge-and-compare.html"},
+    {"New Object Options", "14-multimedia.html#inserting"},
+    {"Work with External File Links", "14-multimedia.html#file-links"},
+    {"Backup Family Tree File?", "15-backup-and-tools.html#backup"},
+    {"Re-order Out-of-Sequence Data", "15-backup-and-tools.html#reorder"},
+    {"Work with Record Identifiers", "15-backup-and-tools.html#record-identifiers"},
+    {"Preferences", "16-preferences.html"},
+};
+
+const char* KindTopic(int viewKind)
+{
+    switch (viewKind) {
+    case kSubViewRecords:
+        return "04-records-window.html";
+    case kSubViewDiagram:
+        return "10-diagrams.html";
+    case kSubViewMedia:
+        return "14-multimedia.html";
+    case kSubViewQuery:
+        return "09-queries.html";
+    case kSubViewReport:
+        return "12-reports.html";
+    default:
+        return kHelpContentsPage;
+    }
+}
+
+/// "Help is not available." and where the user manual should be.
+void ReportMissingManual(bool forHelp)
+{
+    MessageBox(std::string(forHelp ? "Help is not available.  " : "") +
+                   "The user manual could not be found.  It should be the file \"" +
+                   UserManualPath() + "\".",
+               MB_OK | MB_ICONEXCLAMATION);
+}
+
+/// Percent-encodes what a file address may not hold as it stands (spaces above all).
+std::string FileAddress(const std::string& path)
+{
+    static constexpr std::string_view kPlain = "/-._~";
+    std::string address = "file://";
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) || kPlain.find(char(c)) != std::string_view::npos) {
+            address += char(c);
+        } else {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            address += '%';
+            address += kHex[c >> 4];
+            address += kHex[c & 15];
+        }
+    }
+    return address;
+}
 
 } // namespace
 
-std::string UserManualPath()
+std::string HelpFilesFolder()
 {
     std::string folder;
     if (!GetProgramFolder(folder))
         folder = GetModuleDirectory();
-    return paths::Join(paths::ToNative(folder), kUserManualName);
+    return paths::ToNative(folder);
 }
 
-void OpenUserManual(bool forHelp)
+std::string UserManualPath()
+{
+    return paths::Join(HelpFilesFolder(), kUserManualName);
+}
+
+void OpenUserManual()
 {
     const std::string path = UserManualPath();
     if (!paths::IsFile(path)) {
-        MessageBox(std::string(forHelp ? "Help is not available.  " : "") +
-                       "The user manual could not be found.  It should be the file \"" + path +
-                       "\".",
-                   MB_OK | MB_ICONEXCLAMATION);
+        ReportMissingManual(false);
         return;
     }
     ShellOpenFile("open", path);
+}
+
+std::string HelpTopic(const std::string& caption, int viewKind)
+{
+    for (const CaptionTopic& entry : kCaptionTopics)
+        if (!caption.empty() && caption.rfind(entry.caption, 0) == 0)
+            return entry.topic;
+    return KindTopic(viewKind);
+}
+
+void OpenHelpTopic(const std::string& topic)
+{
+    const std::size_t hash = topic.find('#');
+    const std::string page =
+        paths::Join(paths::Join(HelpFilesFolder(), kHelpPagesFolder), topic.substr(0, hash));
+    if (paths::IsFile(page)) {
+        const std::string section = hash == std::string::npos ? "" : topic.substr(hash);
+        ShellOpenFile("open", FileAddress(page) + section);
+        return;
+    }
+    if (!paths::IsFile(UserManualPath())) {
+        ReportMissingManual(true);
+        return;
+    }
+    ShellOpenFile("open", UserManualPath());
 }
 
 std::string TutorialFileName(UINT commandId)
@@ -63,13 +189,12 @@ std::string TutorialFileName(UINT commandId)
 
 void OpenTutorialFile(UINT commandId)
 {
-    std::string folder;
-    if (!GetProgramFolder(folder)) {
+    const std::string path =
+        paths::Join(paths::Join(HelpFilesFolder(), kTutorialFolder), TutorialFileName(commandId));
+    if (!paths::IsFile(path)) {
         MessageBox("Unable to open tutorial file", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    const std::string path = paths::Join(paths::Join(paths::ToNative(folder), kTutorialFolder),
-                                         TutorialFileName(commandId));
     if (CWinApp* app = AfxGetApp())
         app->OpenDocumentFile(path.c_str());
 }

@@ -1,5 +1,5 @@
-// app/shell/help_commands.h: the help that this system can give: the user manual and the tutorial
-// files in the program folder, and the web pages, each opened through the desktop.
+// app/shell/help_commands.h: the help that this system can give: the user manual, its pages and
+// the tutorial files in the program folder, and the web pages, each opened through the desktop.
 #pragma once
 
 #include "platform/base/types.h"
@@ -11,15 +11,32 @@ inline constexpr const char* kProductWebSite = "https://www.ardenvel.example/";
 /// The page where a reader of the user manual's format is to be had.
 inline constexpr const char* kPdfReaderPage = "https://get.adobe.com/reader/";
 inline constexpr const char* kUserManualName = "Ardenvel - User Manual.pdf";
+/// The folder of the user manual's pages (one a chapter, and the contents page
+/// kHelpContentsPage), in the program folder.
+inline constexpr const char* kHelpPagesFolder = "User Manual";
+inline constexpr const char* kHelpContentsPage = "index.html";
+/// The folder of the tutorial files, in the program folder.
+inline constexpr const char* kTutorialFolder = "Tutorial Files";
 
-/// The user manual's path: in the program folder the installation names, else beside the
-/// program file.
+/// The folder of the help files: the program folder the installation names, else the folder of
+/// the program file.
+std::string HelpFilesFolder();
+/// The user manual's path, in HelpFilesFolder.
 std::string UserManualPath();
-/// Opens the user manual. A missing manual is reported with its path; for the help commands
-/// the report first says that help is not available.
-void OpenUserManual(bool forHelp);
+/// Opens the user manual. A missing manual is reported with its path.
+void OpenUserManual();
+
+/// The page of the user manual's pages, with its section after "#", that tells of the window
+/// with that caption (a dialog or property sheet), else of a window of that kind (SubViewKind);
+/// the contents page when neither has a topic.
+std::string HelpTopic(const std::string& caption, int viewKind);
+/// Opens the user manual's pages at topic (a page, with "#" and a section when given) through
+/// the desktop. Without the pages, the user manual is opened in their place; when it is missing
+/// too, the report says first that help is not available.
+void OpenHelpTopic(const std::string& topic);
+
 /// The tutorial file of a command (ID_TUTORIAL_...); empty for any other command.
 std::string TutorialFileName(UINT commandId);
-/// Opens a tutorial file from the "Tutorial Files" folder under the program folder, as File
-/// Open would; "Unable to open tutorial file" when the program folder cannot be found.
+/// Opens a tutorial file from the "Tutorial Files" folder in HelpFilesFolder, as File Open would;
+/// "Unable to open tutorial file" when the file is not there.
 void OpenTutorialFile(UINT commandId);

@@ -117,6 +117,8 @@ void DialogWidget::keyPressEvent(QKeyEvent* event)
         vk = VK_RETURN;
     else if (plain && event->key() == Qt::Key_Escape)
         vk = VK_ESCAPE;
+    else if (event->key() == Qt::Key_F1 && !(event->modifiers() & ~Qt::KeypadModifier))
+        vk = VK_F1;
     if (vk && m_onKey) {
         m_onKey(vk);
         event->accept();

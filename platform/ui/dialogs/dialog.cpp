@@ -295,6 +295,10 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CDialog::PressKeyButton(UINT vk)
 {
+    if (vk == VK_F1) { // the dialog's help, whether or not it shows a Help button
+        SendMessage(WM_COMMAND, MAKEWPARAM(WORD(ID_HELP), BN_CLICKED), 0);
+        return;
+    }
     const UINT id = vk == VK_ESCAPE ? UINT(IDCANCEL) : LOWORD(GetDefID());
     CWnd* button = GetDlgItem(int(id));
     if (button && !button->IsWindowEnabled())

@@ -106,7 +106,8 @@ protected:
     /// Makes the dialog's window from its template inside parent, hidden; a property sheet
     /// makes its pages so.
     BOOL CreateInside(CWnd* parent);
-    /// Enter or Escape that no control took: presses the default or the Cancel button.
+    /// Enter, Escape or F1 that no control took: presses the default or the Cancel button, or
+    /// asks for the dialog's help.
     void PressKeyButton(UINT vk);
     /// Gives the focus to the first control with WS_TABSTOP that is shown and enabled.
     void SetInitialFocus();
