@@ -63,6 +63,14 @@ public:
     BOOL AddControl(CWnd* dialog, CWnd* control, const RECT& dialogClient, int topMode,
                     CWnd* topReference, int leftMode, CWnd* leftReference, int bottomMode,
                     CWnd* bottomReference, int rightMode, CWnd* rightReference);
+    /// AddControl with every edge anchored to the dialog itself; false, adding nothing, for a
+    /// null control.
+    BOOL AddControl(CWnd* dialog, CWnd* control, const RECT& dialogClient, int topMode,
+                    int leftMode, int bottomMode, int rightMode)
+    {
+        return AddControl(dialog, control, dialogClient, topMode, nullptr, leftMode, nullptr,
+                          bottomMode, nullptr, rightMode, nullptr);
+    }
     /// Moves every registered control, in the order of registration, for a dialog client area
     /// of width by height, then repaints the dialog once. Reference positions are read as each
     /// control moves, so a control anchored to one registered earlier follows it. A control or

@@ -3,6 +3,7 @@
 #include "merge/merge_engine.h"
 
 #include "database/kin/ind_rec.h"
+#include "database/multimedia/obj_rec.h"
 #include "database/nodes/data_node.h"
 #include "database/records/record_node.h"
 #include "merge/merge_candidates.h"
@@ -17,6 +18,7 @@ namespace {
 constexpr const char* kComparing = "Comparing new file with the current file...";
 constexpr int kHeaderType = 0;
 constexpr int kIndividualType = 2;
+constexpr int kMultimediaType = 3;
 
 /// The hash-table size the compare's maps take for a data set of that many records.
 std::size_t CompareMapSize(std::size_t records)
@@ -102,6 +104,13 @@ void CMergeEngine::InitCompareMaps(IProgress* progress, std::function<void()> re
 {
     if (!IsOpen())
         return;
+    // A size read by an earlier compare may be stale: the scores read the files afresh.
+    for (const MergeRoots* roots : {&m_current, &m_incoming}) {
+        for (const CRecordNode* record : RecordsOf((*roots)[kMultimediaType])) {
+            if (const auto* object = dynamic_cast<const CObjRec*>(record))
+                object->ResetCompareCache();
+        }
+    }
     std::size_t currentRecords = 0;
     for (const CDataNode* root : m_current)
         currentRecords += RecordsOf(root).size();

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <map>
 #include <unistd.h>
 
 const char* const kMergeSourceQuestion =
@@ -97,6 +98,30 @@ std::vector<std::pair<CDataNode*, CNumberNode*>> FrameNotes(CDataNode* object)
     }
     return frames;
 }
+
+/// The numbers that references of the merged file to records it lacks take in the open data set.
+/// Such a reference kept the merged file's identifier, which in the open file may be another
+/// record's: it takes a number of the open data set's instead, as a new record would (no record
+/// holds it, none will, and a reload keeps it reserved), references to one missing record
+/// sharing one. Without a number left to give, the reference is discarded.
+class CDanglingNumbers {
+public:
+    void KeepApart(CAssocNode& link)
+    {
+        const int listIndex = link.GetTargetTypeIndex();
+        CRecordIdState* state = GetRecordIdState(listIndex);
+        std::int32_t& number = m_given[{listIndex, link.GetXrefText()}];
+        if (number == 0 && state)
+            number = state->TakeNextNumber();
+        if (number > 0)
+            link.KeepNumberInstead(number);
+        else
+            link.SetSubtreeMark(true);
+    }
+
+private:
+    std::map<std::pair<int, std::string>, std::int32_t> m_given;
+};
 
 /// A file beside the temporary files that a merge keeps the program's data set in, removed
 /// when the merge ends.
@@ -344,12 +369,16 @@ void CMergeEngine::RunMergeSteps(const MergeSourceOptions* source)
     ReconcileAllMedia();
     OnMergeStep(4);
     // Links brought in point at the current records their targets were matched with; a link
-    // whose target will not come over does not come either.
+    // whose target will not come over does not come either; one whose target the merged file
+    // lacks names nothing in the open data set either.
+    CDanglingNumbers dangling;
     for (CAssocNode* link = CAssocNode::GetFirstLink(); link; link = link->GetNextLink()) {
         if (link->IsPendingDeletion() || link->HasFlag(DNF_PAIRED) || link->HasFlag(DNF_MARK) ||
             IsCurrentSide(link) || !RootOf(link))
             continue;
         CRecordNode* target = link->GetLinkTarget();
+        if (!target && link->HasCrossReference())
+            dangling.KeepApart(*link);
         if (!target || IsCurrentSide(target))
             continue;
         if (target->HasFlag(DNF_PAIRED)) {

@@ -12,47 +12,10 @@ Only the standard library is used; the pictures are committed, and the build nev
 """
 
 import os
-import struct
-import zlib
+
+from pixel_canvas import BLACK, BLUE, GREY, OCHRE, PAPER, SKY, WHITE, Canvas, png_bytes
 
 SIZE = 32
-BLACK = (0, 0, 0)
-WHITE = (255, 255, 255)
-GREY = (128, 128, 128)
-LIGHT = (208, 208, 208)
-BLUE = (40, 96, 224)
-SKY = (168, 200, 255)
-PAPER = (255, 255, 232)
-OCHRE = (176, 128, 0)
-
-
-class Picture:
-    def __init__(self):
-        self.pixels = [[WHITE] * SIZE for _ in range(SIZE)]
-
-    def dot(self, x, y, colour):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
-            self.pixels[y][x] = colour
-
-    def fill(self, x0, y0, x1, y1, colour):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.dot(x, y, colour)
-
-    def box(self, x0, y0, x1, y1, edge, inside):
-        self.fill(x0, y0, x1, y1, edge)
-        self.fill(x0 + 1, y0 + 1, x1 - 1, y1 - 1, inside)
-
-    def png(self):
-        raw = b"".join(b"\x00" + bytes(v for pixel in row for v in pixel) for row in self.pixels)
-
-        def chunk(kind, data):
-            body = kind + data
-            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-        head = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 2, 0, 0, 0)
-        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", head) +
-                chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
 def page(p):
@@ -102,10 +65,10 @@ def main():
     folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "images")
     for name, draw in [("video", video), ("sound", sound), ("document", document),
                        ("other", other)]:
-        p = Picture()
+        p = Canvas(SIZE, SIZE, WHITE)
         draw(p)
         with open(os.path.join(folder, "media_file_%s.png" % name), "wb") as f:
-            f.write(p.png())
+            f.write(png_bytes(p.pixels))
 
 
 if __name__ == "__main__":

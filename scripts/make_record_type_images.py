@@ -13,46 +13,17 @@ writes are committed, and the build never runs it.
 """
 
 import os
-import struct
-import zlib
+
+from pixel_canvas import BLACK, BLUE, GREY, OCHRE, PAPER, SKY, WHITE, Canvas, png_bytes
 
 SIZE = 16
 
-BLACK = (0, 0, 0)
-WHITE = (255, 255, 255)
-GREY = (128, 128, 128)
-NAVY = (0, 0, 128)
-BLUE = (40, 96, 224)
-SKY = (168, 200, 255)
 SKIN = (240, 192, 144)
 PINK = (224, 96, 144)
 YELLOW = (255, 224, 96)
-OCHRE = (176, 128, 0)
 GREEN = (0, 136, 0)
 RED = (192, 32, 32)
 BROWN = (128, 72, 16)
-PAPER = (255, 255, 232)
-
-
-class Glyph:
-    def __init__(self):
-        self.pixels = [[None] * SIZE for _ in range(SIZE)]
-
-    def dot(self, x, y, colour):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
-            self.pixels[y][x] = colour
-
-    def fill(self, x0, y0, x1, y1, colour):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.dot(x, y, colour)
-
-    def box(self, x0, y0, x1, y1, edge, inside):
-        self.fill(x0, y0, x1, y1, edge)
-        self.fill(x0 + 1, y0 + 1, x1 - 1, y1 - 1, inside)
-
-    def hline(self, x0, x1, y, colour):
-        self.fill(x0, y, x1, y, colour)
 
 
 def person(g, x, y, shirt):
@@ -151,15 +122,7 @@ def strip_bytes(glyph, tint):
         picture = [WHITE if c is None else tint(c) for c in glyph.pixels[y]]
         mask = [BLACK if c is None else WHITE for c in glyph.pixels[y]]
         rows.append(picture + mask)
-    raw = b"".join(b"\x00" + bytes(v for pixel in row for v in pixel) for row in rows)
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-    head = struct.pack(">IIBBBBB", 2 * SIZE, SIZE, 8, 2, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", head) + chunk(b"IDAT", zlib.compress(raw, 9)) +
-            chunk(b"IEND", b""))
+    return png_bytes(rows)
 
 
 TYPES = [("head", header), ("fam", family), ("indi", individual), ("obje", multimedia),
@@ -171,7 +134,7 @@ def main():
     folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "images")
 
     def write(name, draw, tint):
-        g = Glyph()
+        g = Canvas(SIZE, SIZE)
         draw(g)
         with open(os.path.join(folder, name), "wb") as f:
             f.write(strip_bytes(g, tint))

@@ -16,49 +16,26 @@ writes are committed, and the build never runs it.
 import os
 import struct
 import sys
-import zlib
 
-BLACK = (0, 0, 0)
-WHITE = (255, 255, 255)
-GREY = (128, 128, 128)
+import pixel_canvas
+from pixel_canvas import BLACK, BLUE, GREY, OCHRE, PAPER, SKY, WHITE, png_bytes
+
 SILVER = (192, 192, 192)
 NAVY = (0, 0, 128)
-BLUE = (40, 96, 224)
-SKY = (168, 200, 255)
 YELLOW = (255, 224, 96)
-OCHRE = (176, 128, 0)
 GREEN = (0, 136, 0)
 LEAF = (96, 192, 64)
-RED = (192, 32, 32)
 BROWN = (128, 72, 16)
 WOOD = (200, 144, 72)
-PAPER = (255, 255, 232)
 CARD = (255, 240, 200)
 
 
-class Canvas:
+class Canvas(pixel_canvas.Canvas):
+    """A square icon picture, size pixels a side, transparent at first."""
+
     def __init__(self, size):
+        super().__init__(size, size)
         self.size = size
-        self.pixels = [[None] * size for _ in range(size)]
-
-    def dot(self, x, y, colour):
-        if 0 <= x < self.size and 0 <= y < self.size:
-            self.pixels[y][x] = colour
-
-    def fill(self, x0, y0, x1, y1, colour):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.dot(x, y, colour)
-
-    def box(self, x0, y0, x1, y1, edge, inside):
-        self.fill(x0, y0, x1, y1, edge)
-        self.fill(x0 + 1, y0 + 1, x1 - 1, y1 - 1, inside)
-
-    def hline(self, x0, x1, y, colour):
-        self.fill(x0, y, x1, y, colour)
-
-    def vline(self, x, y0, y1, colour):
-        self.fill(x, y0, x, y1, colour)
 
 
 def records(c, s):
@@ -197,21 +174,10 @@ def ico(canvases):
 
 
 def png(canvas, scale):
-    """A preview, for looking at the pictures."""
+    """A preview, for looking at the pictures: transparent pixels magenta."""
     s = canvas.size * scale
-    raw = bytearray()
-    for y in range(s):
-        raw.append(0)
-        for x in range(s):
-            p = canvas.pixels[y // scale][x // scale]
-            raw += bytes((255, 0, 255)) if p is None else bytes(p)
-
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", s, s, 8, 2, 0, 0, 0)) +
-            chunk(b"IDAT", zlib.compress(bytes(raw))) + chunk(b"IEND", b""))
+    return png_bytes([[canvas.pixels[y // scale][x // scale] or (255, 0, 255) for x in range(s)]
+                      for y in range(s)])
 
 
 def main():

@@ -51,6 +51,19 @@ void ReportMatched(benchmark::State& state, const CMergeEngine& engine)
     state.counters["matched"] = matched;
 }
 
+/// Times the compare of the program's data set with second, reporting the pairs matched.
+void TimeCompares(benchmark::State& state, const CMergeDataSet& second)
+{
+    for (auto _ : state) {
+        CMergeEngine engine(ProgramRoots(), second.Roots());
+        engine.InitCompareMaps(nullptr);
+        state.PauseTiming();
+        ReportMatched(state, engine);
+        engine.EndSession();
+        state.ResumeTiming();
+    }
+}
+
 void BM_CompareWithEditedCopy(benchmark::State& state)
 {
     const auto individuals = std::int32_t(state.range(0));
@@ -63,14 +76,7 @@ void BM_CompareWithEditedCopy(benchmark::State& state)
         state.SkipWithError("the edited copy could not be made");
         return;
     }
-    for (auto _ : state) {
-        CMergeEngine engine(ProgramRoots(), second->Roots());
-        engine.InitCompareMaps(nullptr);
-        state.PauseTiming();
-        ReportMatched(state, engine);
-        engine.EndSession();
-        state.ResumeTiming();
-    }
+    TimeCompares(state, *second);
 }
 BENCHMARK(BM_CompareWithEditedCopy)
     ->Arg(100000)
@@ -100,14 +106,7 @@ void BM_CompareManyOfOneName(benchmark::State& state)
         return;
     }
     std::filesystem::remove(path);
-    for (auto _ : state) {
-        CMergeEngine engine(ProgramRoots(), second->Roots());
-        engine.InitCompareMaps(nullptr);
-        state.PauseTiming();
-        ReportMatched(state, engine);
-        engine.EndSession();
-        state.ResumeTiming();
-    }
+    TimeCompares(state, *second);
     second.reset();
     DeleteAllRecords();
 }

@@ -93,19 +93,19 @@ void CMrgDlg::AnchorControls()
     CRect client;
     GetClientRect(&client);
     using L = CDlgLayout;
-    const auto add = [&](CWnd* control, int top, int left, int bottom, int right) {
-        if (control)
-            m_layout.AddControl(this, control, client, top, nullptr, left, nullptr, bottom, nullptr,
-                                right, nullptr);
-    };
-    add(Tabs(), L::kNoChange, L::kNoChange, L::kToBottom, L::kToRight);
+    m_layout.AddControl(this, Tabs(), client, L::kNoChange, L::kNoChange, L::kToBottom,
+                        L::kToRight);
     for (const auto& list : m_lists)
-        add(list.get(), L::kNoChange, L::kNoChange, L::kToBottom, L::kToRight);
+        m_layout.AddControl(this, list.get(), client, L::kNoChange, L::kNoChange, L::kToBottom,
+                            L::kToRight);
     for (const int id : kActionButtons)
-        add(GetDlgItem(id), L::kToBottom, L::kNoChange, L::kToBottom, L::kNoChange);
-    add(GetDlgItem(merge_ids::kGoTo), L::kToBottom, L::kNoChange, L::kToBottom, L::kNoChange);
+        m_layout.AddControl(this, GetDlgItem(id), client, L::kToBottom, L::kNoChange, L::kToBottom,
+                            L::kNoChange);
+    m_layout.AddControl(this, GetDlgItem(merge_ids::kGoTo), client, L::kToBottom, L::kNoChange,
+                        L::kToBottom, L::kNoChange);
     for (const int id : {IDOK, IDCANCEL, merge_ids::kHelp})
-        add(GetDlgItem(id), L::kToBottom, L::kToRight, L::kToBottom, L::kToRight);
+        m_layout.AddControl(this, GetDlgItem(id), client, L::kToBottom, L::kToRight, L::kToBottom,
+                            L::kToRight);
     KeepOpeningSizeAsMinimum();
 }
 
@@ -225,14 +225,14 @@ void CMrgDlg::RefreshLists(int type)
                 list->RefreshRecordLines(record);
         }
         if (m_engine.InAction()) {
+            // Each list takes back its selection and top row; the changed node's line is
+            // shown, its ancestors open, in the list of its type.
             for (const auto& list : m_lists)
-                if (list && full)
+                if (list)
                     list->RestoreSelection();
-            // The row of the changed node is shown in the tab of its type.
-            if (changed && changed->GetRecord()) {
-                const CRecordNode* record = changed->GetRecord();
+            if (const CRecordNode* record = changed ? changed->GetRecord() : nullptr) {
                 if (CMrgTwinListWnd* list = GetTwinList(m_engine.TypeOf(record)))
-                    list->SelectRecord(record, m_engine.IsCurrentSide(record));
+                    list->ShowNode(changed, m_engine.IsCurrentSide(record));
             }
         }
         if (CMrgTwinListWnd* list = GetTwinList(type))

@@ -16,6 +16,15 @@
 
 namespace {
 
+/// The fields from below node's record down to node itself, node first; empty for a record.
+std::vector<const CDataNode*> FieldPath(const CDataNode* node)
+{
+    std::vector<const CDataNode*> path;
+    for (const CDataNode* at = node; at && !at->IsRecord(); at = at->GetParent())
+        path.push_back(at);
+    return path;
+}
+
 constexpr DWORD kClientEdge = 0x00000200, kControlParent = 0x00010000;
 constexpr const char* kColumns = "Action\tMatch\tScore\tL+\tL-\tR+\tR-\tChk\t";
 /// The columns' right edges in quarters of an average character.
@@ -205,9 +214,14 @@ std::unique_ptr<CMrgTwinListWnd::Line> CMrgTwinListWnd::NewRecordLine(MergeRow& 
 void CMrgTwinListWnd::Update()
 {
     // Lines whose row stands as it was are kept; the others go, and new rows get new lines.
-    for (auto& line : m_lines)
+    // The left list is flat: every line is closed while the rows are put in order, and what
+    // was open (a record of either side, a field) opens again.
+    std::unordered_set<const CDataNode*> open;
+    for (auto& line : m_lines) {
+        CollectOpen(*line, open);
         if (line->built)
             ToggleLine(*line, false);
+    }
     std::unordered_map<const MergeRow*, std::unique_ptr<Line>> kept;
     kept.reserve(m_lines.size());
     for (auto& line : m_lines)
@@ -242,6 +256,11 @@ void CMrgTwinListWnd::Update()
         box->EndBulkChange();
     m_lines = std::move(lines);
     OrderPanesAsLines();
+    if (!open.empty()) {
+        for (auto& line : m_lines)
+            Reopen(*line, open);
+        RepaintPanes();
+    }
 }
 
 void CMrgTwinListWnd::OrderPanesAsLines()
@@ -662,29 +681,85 @@ void CMrgTwinListWnd::Resort(int leftColumn, int grid, bool currentSide)
 
 void CMrgTwinListWnd::RememberSelection()
 {
+    m_keptNode = nullptr;
     m_keptRecord = nullptr;
     const MergeSelection selection = GetSelection();
     if (selection.centre.node || selection.right.node) {
         m_keptCurrentSide = selection.centre.node != nullptr;
-        const CDataNode* node = m_keptCurrentSide ? selection.centre.node : selection.right.node;
-        m_keptRecord = node->GetRecord();
+        const MergePaneItem& item = m_keptCurrentSide ? selection.centre : selection.right;
+        m_keptNode = item.node;
+        m_keptInGrid = true;
+        m_keptValueColumn = item.valueColumn;
     } else if (!selection.left.empty() && selection.left.front().row) {
         const MergeRow& row = *selection.left.front().row;
         m_keptCurrentSide = row.current != nullptr;
-        m_keptRecord = row.current ? row.current : row.incoming;
+        m_keptNode = row.current ? row.current : row.incoming;
+        m_keptInGrid = false;
     }
+    if (m_keptNode)
+        m_keptRecord = m_keptNode->GetRecord();
     const CTreeBoxNode* top = m_list.GetBox().GetTopItem();
     m_keptTop = top ? top->m_row : 0;
 }
 
 void CMrgTwinListWnd::RestoreSelection()
 {
-    // The record may have moved to the other side's row, or its row gone.
-    if (m_keptRecord && !SelectRecord(m_keptRecord, m_keptCurrentSide))
+    const Line* line =
+        m_keptInGrid && m_keptNode ? FindShownLine(m_keptNode, m_keptCurrentSide) : nullptr;
+    if (line) {
+        m_selecting = true;
+        m_list.GetBox().ClearSelection(nullptr, false);
+        GetGrid(!m_keptCurrentSide).GetBox().ClearSelection(nullptr, false);
+        m_selecting = false;
+        CMrgLinkedGrid& grid = GetGrid(m_keptCurrentSide);
+        grid.SetValueColumnSelected(m_keptValueColumn);
+        grid.GetBox().SetFocusItem(m_keptCurrentSide ? line->centre : line->right, true);
+    } else if (m_keptRecord && !SelectRecord(m_keptRecord, m_keptCurrentSide)) {
+        // The record may have moved to the other side's row, or its row gone.
         SelectRecord(m_keptRecord, !m_keptCurrentSide);
+    }
     m_syncing = false;
     m_list.GetBox().ScrollToRow(m_keptTop);
     SyncTop(m_list, m_keptTop);
+}
+
+CMrgTwinListWnd::Line* CMrgTwinListWnd::ChildLine(const Line& line, const CDataNode* node,
+                                                  bool currentSide)
+{
+    for (const auto& child : line.children)
+        if ((currentSide ? child->current : child->incoming) == node)
+            return child.get();
+    return nullptr;
+}
+
+CMrgTwinListWnd::Line* CMrgTwinListWnd::FindShownLine(const CDataNode* node, bool currentSide) const
+{
+    Line* line = node ? FindRecordLine(node->GetRecord(), currentSide) : nullptr;
+    const std::vector<const CDataNode*> path = FieldPath(node);
+    for (auto at = path.rbegin(); line && at != path.rend(); ++at)
+        line = IsOpen(*line) ? ChildLine(*line, *at, currentSide) : nullptr;
+    return line;
+}
+
+bool CMrgTwinListWnd::ShowNode(const CDataNode* node, bool currentSide)
+{
+    Line* line = node ? FindRecordLine(node->GetRecord(), currentSide) : nullptr;
+    if (!line)
+        return false;
+    const std::vector<const CDataNode*> path = FieldPath(node);
+    for (auto at = path.rbegin(); at != path.rend(); ++at) {
+        ToggleLine(*line, true);
+        Line* next = ChildLine(*line, *at, currentSide);
+        if (!next)
+            break;
+        line = next;
+    }
+    if (line->left) {
+        m_list.GetBox().EnsureItemVisible(line->left, 1, false);
+        if (const CTreeBoxNode* top = m_list.GetBox().GetTopItem())
+            SyncTop(m_list, top->m_row);
+    }
+    return true;
 }
 
 bool CMrgTwinListWnd::RefreshRecordLines(const CRecordNode* record)
@@ -699,9 +774,30 @@ bool CMrgTwinListWnd::RefreshRecordLines(const CRecordNode* record)
     return true;
 }
 
+void CMrgTwinListWnd::CollectOpen(const Line& line, std::unordered_set<const CDataNode*>& open)
+{
+    if (!IsOpen(line))
+        return;
+    for (const CDataNode* node : {line.current, line.incoming})
+        if (node)
+            open.insert(node);
+    for (const auto& child : line.children)
+        CollectOpen(*child, open);
+}
+
+void CMrgTwinListWnd::Reopen(Line& line, const std::unordered_set<const CDataNode*>& open)
+{
+    if (!open.contains(line.current) && !open.contains(line.incoming))
+        return;
+    ToggleLine(line, true);
+    for (auto& child : line.children)
+        Reopen(*child, open);
+}
+
 void CMrgTwinListWnd::RemakeLine(Line& line)
 {
-    const bool open = IsOpen(line);
+    std::unordered_set<const CDataNode*> open;
+    CollectOpen(line, open);
     ToggleLine(line, false);
     RemoveLeftItemsBelow(line);
     DropChildren(line);
@@ -712,8 +808,7 @@ void CMrgTwinListWnd::RemakeLine(Line& line)
         box->DeleteItem(node, false, true);
         box->SetItem(node, {.state = state});
     }
-    if (open)
-        ToggleLine(line, true);
+    Reopen(line, open);
 }
 
 void CMrgTwinListWnd::RepaintPanes()

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 /// The three panes hold the same lines: a line is a row's records, or a pair of fields facing
@@ -71,10 +72,14 @@ public:
     void Resort(int leftColumn, int grid = -1, bool currentSide = true);
 
     // The refresh around an action.
-    /// Remembers the selected record and its side and the panes' top row.
+    /// Remembers the selected item (record or field, its pane and side) and the panes' top row.
     void RememberSelection();
-    /// Puts back the remembered selection and top row, after a refill.
+    /// Puts back the remembered selection and top row, after a refill: the item in its pane
+    /// when its line is shown, else its record's line in the left list.
     void RestoreSelection();
+    /// Opens the lines of node's ancestors (its record's first) and scrolls its line into view
+    /// when it is not; false when the type has no line of its record.
+    bool ShowNode(const CDataNode* node, bool currentSide);
     /// Refills the lines of record's row only, keeping the others (an action's change inside
     /// one row); false when the type has no row of it.
     bool RefreshRecordLines(const CRecordNode* record);
@@ -139,8 +144,18 @@ private:
     void MatchRowHeights();
     /// Whether the lines are the type's rows, in row order, with the same records.
     bool ShowsRowsAsTheyAre() const;
-    /// Makes a record line's children again (opened again when it was open).
+    /// Makes a record line's children again; the lines open before (found by their nodes) are
+    /// opened again.
     void RemakeLine(Line& line);
+    /// The nodes of the lines open at and under line.
+    static void CollectOpen(const Line& line, std::unordered_set<const CDataNode*>& open);
+    /// Opens line, and the lines under it, whose nodes are in open.
+    void Reopen(Line& line, const std::unordered_set<const CDataNode*>& open);
+    /// The child line of line whose node on a side is node; null for none.
+    static Line* ChildLine(const Line& line, const CDataNode* node, bool currentSide);
+    /// The line of node on a side whose item is shown (every ancestor line open); null for
+    /// none.
+    Line* FindShownLine(const CDataNode* node, bool currentSide) const;
     /// Forgets a line's children lines (not their grid rows).
     void DropChildren(Line& line);
     /// After a line closed: when a grid freed the rows under it, the rest go with its lines.
@@ -161,8 +176,11 @@ private:
     bool m_syncing = false;
     bool m_selecting = false;
     bool m_ctrlHeld = false;
-    // The selection kept across a refill.
+    // The selection kept across a refill: the item, the pane it was in and its record.
+    const CDataNode* m_keptNode = nullptr;
     const CRecordNode* m_keptRecord = nullptr;
     bool m_keptCurrentSide = true;
+    bool m_keptInGrid = false;
+    bool m_keptValueColumn = false;
     int m_keptTop = 0;
 };

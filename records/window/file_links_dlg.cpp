@@ -116,19 +116,19 @@ void CFileLinksDlg::AnchorControls()
     CRect client;
     GetClientRect(&client);
     using L = CDlgLayout;
-    const auto add = [&](CWnd* control, int top, int left, int bottom, int right) {
-        if (control)
-            m_layout.AddControl(this, control, client, top, nullptr, left, nullptr, bottom, nullptr,
-                                right, nullptr);
-    };
     // The tree and the where-used grid share the height; the buttons follow the right edge.
-    add(GetDlgItem(kCurrentFile), L::kNoChange, L::kNoChange, L::kNoChange, L::kToRight);
-    add(&m_tree, L::kNoChange, L::kNoChange, L::kProportional, L::kToRight);
-    add(&m_grid, L::kProportional, L::kNoChange, L::kToBottom, L::kToRight);
+    m_layout.AddControl(this, GetDlgItem(kCurrentFile), client, L::kNoChange, L::kNoChange,
+                        L::kNoChange, L::kToRight);
+    m_layout.AddControl(this, &m_tree, client, L::kNoChange, L::kNoChange, L::kProportional,
+                        L::kToRight);
+    m_layout.AddControl(this, &m_grid, client, L::kProportional, L::kNoChange, L::kToBottom,
+                        L::kToRight);
     for (const int id : {kMoveButton, kRenameButton, kRefreshButton, kGoTo})
-        add(GetDlgItem(id), L::kNoChange, L::kToRight, L::kNoChange, L::kToRight);
+        m_layout.AddControl(this, GetDlgItem(id), client, L::kNoChange, L::kToRight, L::kNoChange,
+                            L::kToRight);
     for (const int id : {IDOK, IDCANCEL})
-        add(GetDlgItem(id), L::kToBottom, L::kToRight, L::kToBottom, L::kToRight);
+        m_layout.AddControl(this, GetDlgItem(id), client, L::kToBottom, L::kToRight, L::kToBottom,
+                            L::kToRight);
     KeepOpeningSizeAsMinimum();
 }
 

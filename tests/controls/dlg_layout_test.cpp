@@ -61,8 +61,7 @@ TEST_P(DlgLayoutAnchorTest, DialogAnchoredEdgesFollowTheResize)
 {
     const AnchorCase& c = GetParam();
     CWnd* control = Control(CRect(40, 50, 100, 80));
-    ASSERT_TRUE(layout.AddControl(&dialog, control, design, c.top, nullptr, c.left, nullptr,
-                                  c.bottom, nullptr, c.right, nullptr));
+    ASSERT_TRUE(layout.AddControl(&dialog, control, design, c.top, c.left, c.bottom, c.right));
     Resize(400, 300);
     EXPECT_EQ(Place(control), c.expected);
 }

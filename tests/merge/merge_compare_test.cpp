@@ -2,12 +2,16 @@
 // the new header, and the indexed candidates against a scan of every pair.
 #include "merge_test_support.h"
 
+#include "database/multimedia/obj_rec.h"
+
+#include <fstream>
+
 using namespace merge_test;
 using gedcom_test::CrLf;
 
 namespace {
 
-constexpr int kHead = 0, kFam = 1, kIndi = 2, kNote = 4, kSour = 6;
+constexpr int kHead = 0, kFam = 1, kIndi = 2, kObje = 3, kNote = 4, kSour = 6;
 
 std::string Couple(const std::string& wife)
 {
@@ -42,6 +46,29 @@ TEST_F(MergeCompareTest, PairsTheCoupleByScoreAndKeepsTheRowOrder)
         if (row->current && !row->incoming) {
             EXPECT_FALSE(row->current->HasFlag(DNF_MARK));
         }
+    }
+}
+
+TEST_F(MergeCompareTest, ScoresThePeopleOfTheCouple)
+{
+    LoadBoth(File("a.ged", Couple("Jones")), File("b.ged", Couple("Brown")));
+    CMergeEngine& engine = Compare();
+    struct Case {
+        const char* current;
+        const char* incoming;
+        int score;
+    } const cases[] = {
+        {"I1", "I1", 88},   // name 50 + birth 50, the wives' surnames differ: -12
+        {"I1", "I2", -999}, // opposite sexes
+        {"I2", "I1", -999},
+        {"I2", "I2", -100}, // other surnames
+    };
+    for (const Case& c : cases) {
+        const CRecordNode* current = FindById(ProgramRoots(), kIndi, c.current);
+        const CRecordNode* incoming = FindById(SecondRoots(), kIndi, c.incoming);
+        ASSERT_TRUE(current && incoming);
+        EXPECT_EQ(current->MatchScore(incoming, &engine.Matches()), c.score)
+            << c.current << " against " << c.incoming;
     }
 }
 
@@ -128,6 +155,23 @@ TEST_F(MergeCompareTest, ReportsProgressOverTheNewRecords)
     EXPECT_EQ(calls.size(), 5u);
     EXPECT_EQ(repaints, 0);
     engine.EndSession();
+}
+
+TEST_F(MergeCompareTest, EachCompareReadsEmbeddedContentAsItIsNow)
+{
+    const std::string head = CrLf({"0 HEAD"}), end = CrLf({"0 TRLR"});
+    // The first compare scores the open file's object against the other file's of its size.
+    LoadBoth(File("a.ged", head + EmbeddedObject(1, "abcd") + end),
+             File("b.ged", head + EmbeddedObject(1, "abc") + EmbeddedObject(2, "wxyz") + end));
+    ASSERT_FALSE(Compare().Rows(kObje).front()->IsMatched());
+    // Its content comes to equal the other object's: a size read by the first compare must not
+    // decide the second.
+    const auto* current = dynamic_cast<const CObjRec*>(ProgramRoots()[kObje]->GetFirstChild());
+    ASSERT_TRUE(current && !current->GetWorkingFile().empty());
+    std::ofstream(current->GetWorkingFile(), std::ios::binary | std::ios::trunc) << "abc";
+    const MergeRow& row = *Compare().Rows(kObje).front();
+    EXPECT_EQ(row.incoming, SecondRoots()[kObje]->GetFirstChild());
+    EXPECT_EQ(row.score, 500);
 }
 
 TEST_F(MergeCompareTest, RefusesToCompareWithoutNineRoots)

@@ -3,6 +3,7 @@
 // text for comparing.
 #pragma once
 
+#include "common/blob_encoding.h"
 #include "database/gedcom/merge_data_set.h"
 #include "database/records/assoc_node.h"
 #include "merge/merge_engine.h"
@@ -113,6 +114,13 @@ inline std::vector<std::string> Missing(const std::multiset<std::string>& want,
             left.erase(found);
     }
     return missing;
+}
+
+/// A multimedia record of that number embedding content, as GEDCOM lines.
+inline std::string EmbeddedObject(int number, std::string_view content)
+{
+    return gedcom_test::CrLf({"0 @O" + std::to_string(number) + "@ OBJE", "1 FORM bmp", "1 BLOB",
+                              "2 CONT " + EncodeBlob(content)});
 }
 
 /// The program's data set loaded from one file and a second file loaded beside it.

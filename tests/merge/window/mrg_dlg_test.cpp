@@ -95,8 +95,8 @@ TEST_F(MergeDialogTest, MatchAndUnmatchRunFromTheButtonsWithTheirMessages)
         EXPECT_EQ(RowTexts(*m_engine, kIndi),
                   (std::vector<std::string>{"I1 I1 88", "I2 I2 -100", "I3 I3 62"}));
         EXPECT_EQ(list.VisibleLines().size(), 3u);
-        // The selection stays on Mary's row.
-        EXPECT_EQ(list.GetSelection().left.size(), 1u);
+        // The selection stays on Mary, in the pane it was in.
+        EXPECT_EQ(list.GetSelection().centre.node, Current(kIndi, "I2"));
         // Unmatching a row in the left pane with a grid's item too is refused.
         list.SelectLeftLine(1, false);
         list.SelectGridLine(0, true, false, true);
@@ -112,6 +112,51 @@ TEST_F(MergeDialogTest, MatchAndUnmatchRunFromTheButtonsWithTheirMessages)
         EXPECT_EQ(RowTexts(*m_engine, kIndi),
                   (std::vector<std::string>{"I1 I1 88", "I2 - 0", "- I2 0", "I3 I3 62"}));
         EXPECT_EQ(LeftTexts(list)[2], "* Add *|||||Y||");
+        TestHooks::Click(dialog, IDCANCEL);
+    });
+}
+
+TEST_F(MergeDialogTest, AnActionKeepsOpenLinesOpenAndTheSelectionWhereItWas)
+{
+    RunDialog([&](CMrgDlg& dialog) {
+        CMrgTwinListWnd& list = *dialog.GetTwinList(kIndi);
+        CMrgLinkedGrid& centre = list.GetGrid(true);
+        // The index of the centre grid's row of a tag, from a row on.
+        const auto rowOf = [&](const std::string& tag, std::size_t from = 0) {
+            const std::vector<std::string> tags = GridTags(centre);
+            return int(std::find(tags.begin() + std::ptrdiff_t(from), tags.end(), tag) -
+                       tags.begin());
+        };
+        // John open with his birth open, the current Mary open.
+        list.ExpandLine(0, true);
+        list.ExpandLine(rowOf("  BIRT"), true);
+        const int mary = rowOf("INDI", 1);
+        list.ExpandLine(mary, true);
+        const std::vector<std::string> open = GridTags(centre);
+        ASSERT_EQ(open[std::size_t(rowOf("  BIRT") + 1)], "    DATE");
+        // A change inside one record: Mary's name discarded from the centre pane.
+        list.SelectGridLine(rowOf("  NAME", std::size_t(mary)), true, false, false);
+        TestHooks::Click(dialog, merge_ids::kDiscard);
+        EXPECT_TRUE(Shown().empty());
+        CDataNode* name = Current(kIndi, "I2")->FindChild(nullptr, FIELD_NAME);
+        ASSERT_TRUE(name->HasFlag(DNF_MARK));
+        EXPECT_EQ(GridTags(centre), open);
+        EXPECT_EQ(list.GetSelection().centre.node, name);
+        EXPECT_TRUE(list.GetSelection().left.empty());
+        // Rows change: the two Marys matched. What was open stays open, the matched Mary's
+        // line too.
+        list.SelectGridLine(mary, true, false, false);
+        list.SelectGridLine(int(open.size()) - 1, false, false, true);
+        TestHooks::Click(dialog, merge_ids::kMatch);
+        EXPECT_TRUE(Shown().empty());
+        ASSERT_EQ(RowTexts(*m_engine, kIndi),
+                  (std::vector<std::string>{"I1 I1 88", "I2 I2 -100", "I3 I3 62"}));
+        const std::vector<std::string> after = GridTags(centre);
+        EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + mary),
+                  std::vector<std::string>(open.begin(), open.begin() + mary))
+            << "John and his birth stay open";
+        EXPECT_EQ(after[std::size_t(mary) + 1], "  NAME") << "Mary stays open";
+        EXPECT_EQ(list.GetSelection().centre.node, Current(kIndi, "I2"));
         TestHooks::Click(dialog, IDCANCEL);
     });
 }

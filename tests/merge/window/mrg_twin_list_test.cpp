@@ -200,4 +200,20 @@ TEST_F(TwinListTest, SortingMovesTheRowsOfAllThreePanesTogether)
     EXPECT_EQ(list.VisibleLines().front()->current, Current(kIndi, "I1"));
 }
 
+TEST_F(TwinListTest, ShowingANodeOpensItsAncestors)
+{
+    CMrgTwinListWnd& list = MakeList(kIndi);
+    const CDataNode* date =
+        Current(kIndi, "I1")->FindChild(nullptr, FIELD_BIRT)->FindChild(nullptr, FIELD_DATE);
+    ASSERT_TRUE(date);
+    EXPECT_TRUE(list.ShowNode(date, true));
+    const std::vector<std::string> tags = GridTags(list.GetGrid(true));
+    const auto birth = std::find(tags.begin(), tags.end(), "  BIRT");
+    ASSERT_NE(birth, tags.end());
+    EXPECT_EQ(*(birth + 1), "    DATE");
+    EXPECT_EQ(tags.size(), GridTags(list.GetGrid(false)).size()) << "the panes stay aligned";
+    EXPECT_EQ(list.VisibleLines().size(), tags.size());
+    EXPECT_FALSE(list.ShowNode(Current(kIndi, "I1"), false)) << "no line of it on that side";
+}
+
 } // namespace
