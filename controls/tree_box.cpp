@@ -60,7 +60,7 @@ bool CellGreater(std::string_view first, std::string_view second)
 CTreeBoxNode* CTreeBoxNode::FindItemByText(std::string_view text) const
 {
     for (CTreeBoxNode* child = m_firstChild; child; child = child->m_nextSibling)
-        if (text::EqualsNoCase(child->m_text, text))
+        if (text::EqualsNoCase(child->m_text.str(), text))
             return child;
     return nullptr;
 }
@@ -242,7 +242,7 @@ std::string CTreeBox::GetCellText(CTreeBoxNode* node, int column)
         return {};
     if (m_ownerText && m_owner)
         return m_owner->GetItemText(this, node, node->m_data, column, false, nullptr, nullptr);
-    return std::string(tree_box_detail::TabField(node->m_text, column));
+    return std::string(tree_box_detail::TabField(node->m_text.str(), column));
 }
 
 void CTreeBox::SetLayoutFrozen(bool frozen)

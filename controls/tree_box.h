@@ -372,12 +372,28 @@ private:
     void RedrawSelectionForFocus();
 
     CTreeBoxNode* m_first = nullptr;
+    /// Room for nodes, made into nodes one at a time as they are asked for (a block is not
+    /// written twice), and the nodes made in it destroyed with it.
+    class NodeBlock {
+    public:
+        explicit NodeBlock(std::size_t size);
+        NodeBlock(NodeBlock&& other) noexcept;
+        NodeBlock& operator=(NodeBlock&&) = delete;
+        ~NodeBlock();
+        bool Full() const { return m_used == m_size; }
+        std::size_t Size() const { return m_size; }
+        CTreeBoxNode* MakeNode();
+
+    private:
+        static constexpr std::size_t kPopulatedBlockBytes = std::size_t(1) << 20;
+        CTreeBoxNode* m_nodes;
+        std::size_t m_size;
+        std::size_t m_used = 0;
+    };
     // Nodes come from blocks of the box's own, each twice as large as the one before, so that
     // a list of a million rows empties, or ends, by freeing a few dozen blocks. Freed nodes
     // wait for reuse, chained through m_nextInOrder.
-    std::vector<std::unique_ptr<CTreeBoxNode[]>> m_nodeBlocks;
-    std::size_t m_lastBlockSize = 0;
-    std::size_t m_lastBlockUsed = 0;
+    std::vector<NodeBlock> m_nodeBlocks;
     CTreeBoxNode* m_freeNodes = nullptr;
     CTreeBoxNode* m_top = nullptr;
     CTreeBoxNode* m_mark = nullptr;

@@ -56,7 +56,7 @@ int CTreeBox::TextWidth(CTreeBoxNode* node, CDC* dc)
     const std::string text =
         m_ownerText && m_owner
             ? m_owner->GetItemText(this, node, node->m_data, column, true, dc, &size)
-            : std::string(tree_box_detail::TabField(node->m_text, column));
+            : std::string(tree_box_detail::TabField(node->m_text.str(), column));
     int width = size.cx >= 0 ? int(size.cx) : int(dc->GetTextExtent(text).cx);
     if (cells)
         width = std::min(width + 1, ColumnRight(0) - GeometryOf(node).textLeft);

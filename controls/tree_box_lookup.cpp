@@ -76,7 +76,7 @@ CTreeBoxNode* CTreeBox::GetNextAfterSubtree(CTreeBoxNode* node) const
 CTreeBoxNode* CTreeBox::FindChildByText(std::string_view text) const
 {
     for (CTreeBoxNode* n = m_first; n; n = n->m_nextSibling)
-        if (text::EqualsNoCase(n->m_text, text))
+        if (text::EqualsNoCase(n->m_text.str(), text))
             return n;
     return nullptr;
 }

@@ -2,8 +2,9 @@
 // state and for the parts of a row.
 #pragma once
 
+#include "controls/tree_box_text.h"
+
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 class CBitmap;
@@ -30,14 +31,20 @@ struct CTreeBoxNode {
     /// The first child whose text equals text, compared without regard to case; null if none.
     CTreeBoxNode* FindItemByText(std::string_view text) const;
 
-    std::int16_t m_level = 0; // 0 for a top-level node
+    // The fields are ordered so that none leaves padding: a list of a million rows holds a
+    // million nodes.
+    std::int16_t m_level = 0;   // 0 for a top-level node
+    std::uint8_t m_repaint = 0; // cleared whenever the row is drawn
+    std::uint8_t m_selected = 0;
     /// The node's number among the visible rows when they were last numbered; valid only while
     /// the node is visible. Rows removed since leave their numbers unused, so the node's place
     /// is read through CTreeBox::GetItemRow.
     std::int32_t m_row = 0;
     std::int32_t m_state = kLeaf;
+    /// Bit 0 keeps the selected state from the start of a rubber-band drag.
+    std::uint32_t m_dragBits = 0;
     /// In list and grid modes the column cells, separated by TAB characters.
-    std::string m_text;
+    CTreeBoxText m_text;
     std::uintptr_t m_data = 0; // the owner's item word
     std::uintptr_t m_data2 = 0;
     CTreeBoxNode* m_parent = nullptr;
@@ -49,8 +56,4 @@ struct CTreeBoxNode {
     /// The picture strip of the row (picture, then its mask), not owned; null for none.
     CBitmap* m_image = nullptr;
     CBitmap* m_selectedImage = nullptr;
-    std::uint8_t m_repaint = 0; // cleared whenever the row is drawn
-    std::uint8_t m_selected = 0;
-    /// Bit 0 keeps the selected state from the start of a rubber-band drag.
-    std::uint32_t m_dragBits = 0;
 };

@@ -6,7 +6,11 @@
 #include "platform/base/flag_guard.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
+#include <utility>
+
+#include <sys/mman.h>
 
 CTreeBoxNode* CTreeBox::FirstSiblingOf(const CTreeBoxNode* parent) const
 {
@@ -37,7 +41,8 @@ CTreeBoxNode* CTreeBox::SortedPlace(CTreeBoxNode* parent, const std::string& tex
         return nullptr;
     CTreeBoxNode* last = nullptr;
     for (CTreeBoxNode* n = FirstSiblingOf(parent); n; n = n->m_nextSibling) {
-        const bool after = byOwner ? m_owner->Compare(this, n->m_data, data) > 0 : n->m_text > text;
+        const bool after =
+            byOwner ? m_owner->Compare(this, n->m_data, data) > 0 : n->m_text.str() > text;
         if (after)
             break;
         last = n;
@@ -428,6 +433,41 @@ void CTreeBox::FreeSubtree(CTreeBoxNode* root)
     }
 }
 
+CTreeBox::NodeBlock::NodeBlock(std::size_t size)
+    : m_nodes(static_cast<CTreeBoxNode*>(
+          ::operator new(size * sizeof(CTreeBoxNode), std::align_val_t(alignof(CTreeBoxNode))))),
+      m_size(size)
+{
+    // A large block's pages are made present at once rather than one fault at a time as its
+    // nodes are made; the system may decline, and the faults then come as before.
+    constexpr std::size_t kPage = 4096;
+    const std::size_t bytes = size * sizeof(CTreeBoxNode);
+    const auto start = reinterpret_cast<std::uintptr_t>(m_nodes);
+    const std::uintptr_t first = (start + kPage - 1) & ~std::uintptr_t(kPage - 1);
+    const std::uintptr_t end = (start + bytes) & ~std::uintptr_t(kPage - 1);
+    if (bytes >= kPopulatedBlockBytes && end > first)
+        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+}
+
+CTreeBox::NodeBlock::NodeBlock(NodeBlock&& other) noexcept
+    : m_nodes(std::exchange(other.m_nodes, nullptr)), m_size(std::exchange(other.m_size, 0)),
+      m_used(std::exchange(other.m_used, 0))
+{
+}
+
+CTreeBox::NodeBlock::~NodeBlock()
+{
+    if (!m_nodes)
+        return;
+    std::destroy_n(m_nodes, m_used);
+    ::operator delete(m_nodes, std::align_val_t(alignof(CTreeBoxNode)));
+}
+
+CTreeBoxNode* CTreeBox::NodeBlock::MakeNode()
+{
+    return new (&m_nodes[m_used++]) CTreeBoxNode();
+}
+
 CTreeBoxNode* CTreeBox::AllocateNode()
 {
     constexpr std::size_t kFirstBlockSize = 16;
@@ -437,19 +477,17 @@ CTreeBoxNode* CTreeBox::AllocateNode()
         node->m_nextInOrder = nullptr;
         return node;
     }
-    if (m_nodeBlocks.empty() || m_lastBlockUsed == m_lastBlockSize) {
+    if (m_nodeBlocks.empty() || m_nodeBlocks.back().Full()) {
         const std::size_t size = m_nodeBlocks.empty()
                                      ? kFirstBlockSize
-                                     : std::min(2 * m_lastBlockSize, kLargestBlockSize);
+                                     : std::min(2 * m_nodeBlocks.back().Size(), kLargestBlockSize);
         try {
-            m_nodeBlocks.push_back(std::make_unique<CTreeBoxNode[]>(size));
+            m_nodeBlocks.emplace_back(size);
         } catch (const std::bad_alloc&) {
             return nullptr;
         }
-        m_lastBlockSize = size;
-        m_lastBlockUsed = 0;
     }
-    return &m_nodeBlocks.back()[m_lastBlockUsed++];
+    return m_nodeBlocks.back().MakeNode();
 }
 
 void CTreeBox::ReleaseNode(CTreeBoxNode* node)
@@ -462,7 +500,6 @@ void CTreeBox::ReleaseNode(CTreeBoxNode* node)
 void CTreeBox::FreeAllNodes()
 {
     m_nodeBlocks.clear();
-    m_lastBlockSize = m_lastBlockUsed = 0;
     m_freeNodes = nullptr;
     m_first = nullptr;
 }

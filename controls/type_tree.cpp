@@ -225,7 +225,7 @@ bool CTypeTree::BuildDataRefPath(const CTreeBoxNode* item, std::string& text, bo
         } else {
             text += def->GetTag();
             if (word & TTI_CUSTOM_TYPE)
-                text += "-" + MakeAlnumUpperKey(node->m_text);
+                text += "-" + MakeAlnumUpperKey(node->m_text.str());
             if (showFirstIndex && MayRepeat(def))
                 text += "[1]";
             if (addLinkMark && node == item && def->GetDataType() == FDT_LINK)

@@ -7,6 +7,7 @@
 #include "database/kin/kinship_cache.h"
 #include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
+#include "database/nodes/node_prefetch.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
 #include "queries/expression.h"
@@ -40,8 +41,12 @@ std::vector<CRecordNode*> RecordsOfType(const CFieldDef* topDef, const std::atom
     const CDataNode* root = GetRecordTypeRootForDef(topDef);
     // Walking a large file's records takes long enough that a Cancel must be seen on the way.
     std::size_t untilCheck = 4096;
+    // The records of a loaded file lie at rising addresses: asking for the memory ahead spares
+    // the walk a wait on memory at every record.
+    CNodeStreamPrefetch prefetch;
     for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
          node = node->GetNextSibling()) {
+        prefetch.At(node);
         records.push_back(static_cast<CRecordNode*>(node));
         if (--untilCheck == 0) {
             if (cancelled.load(std::memory_order_relaxed))

@@ -2,6 +2,7 @@
 // rows (membership of a named list).
 #include "queries/query_filter.h"
 
+#include "database/nodes/node_prefetch.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
 #include "queries/detail/query_line.h"
@@ -9,6 +10,13 @@
 #include "queries/query_record_sets.h"
 
 using namespace query_line;
+
+namespace {
+
+/// How many records ahead of the one tested a row asks for a record's memory.
+constexpr std::size_t kPrefetchAhead = 8;
+
+} // namespace
 
 const CRuntimeClass* CAvFilter::GetRuntimeClass() const
 {
@@ -23,6 +31,11 @@ void CAvFilter::Apply(CQueryRecordSets& sets, const std::atomic<bool>& cancelled
     for (std::size_t i = 0; i < sets.GetCount(); ++i) {
         if (cancelled.load(std::memory_order_relaxed))
             return;
+        // The records a row looks at lie far apart in memory: each is asked for a few records
+        // ahead of its turn, so that its test does not wait on memory.
+        if (const std::size_t ahead = i + kPrefetchAhead;
+            ahead < sets.GetCount() && sets.IsInResult(ahead) == exclude)
+            PrefetchNode(sets.GetRecord(ahead));
         if (sets.IsInResult(i) != exclude)
             continue;
         if (Matches(sets.GetRecord(i)) != m_unless)

@@ -40,6 +40,9 @@ const RelationKindRow* FindRelationKind(int kind)
     return nullptr;
 }
 
+/// How many records ahead of the one looked up the place of its lookup is asked for.
+constexpr std::size_t kLookAhead = 16;
+
 bool GoesAway(const CRecordNode* record, long hint)
 {
     return hint == kHintDataSetClearing || record->IsPendingDeletion();
@@ -85,17 +88,19 @@ void CAvFilterRels::Apply(CQueryRecordSets& sets, const std::atomic<bool>& cance
     }
 
     // Every record of a run is of the queried type, so either all are individuals (and each
-    // is looked up among the relatives as it is) or none can be a relative.
+    // is looked up among the relatives as it is) or none can be a relative. The place of a
+    // record's lookup is asked for a few records ahead.
     const bool ofIndividuals = sets.GetCount() > 0 && AsIndividual(sets.GetRecord(0));
     const bool exclude = IsExclude();
     for (std::size_t i = 0; i < sets.GetCount(); ++i) {
         if (cancelled.load(std::memory_order_relaxed))
             return;
+        if (const std::size_t ahead = i + kLookAhead; ahead < sets.GetCount())
+            relatives.prefetch(sets.GetRecord(ahead));
         if (sets.IsInResult(i) != exclude)
             continue;
-        const bool related =
-            ofIndividuals && relatives.contains(static_cast<CIndRec*>(sets.GetRecord(i)));
-        if (related != IsUnless())
+        const bool isRelative = ofIndividuals && relatives.contains(sets.GetRecord(i));
+        if (isRelative != IsUnless())
             sets.Move(i, !exclude);
     }
 }

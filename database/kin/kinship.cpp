@@ -22,14 +22,25 @@ struct CStep {
 /// Marks breadth first from start: each step's relatives (relatives(individual, visit) calls
 /// visit for each) that carry no mark yet are marked one generation further and added, until
 /// the limit (0 none). The queue replaces recursion, so a line of any length takes no stack.
-template <class Relatives>
+/// familyLink and memberLink accept the field ids of the links relatives follows, from an
+/// individual to its families and from a family to its members, for asking for their memory
+/// ahead.
+template <class Relatives, class FamilyLink, class MemberLink>
 void MarkBreadthFirst(CIndRec* start, CMapPtrToWord& result, int generations, CKinshipMarks& marks,
-                      Relatives relatives)
+                      Relatives relatives, FamilyLink familyLink, MemberLink memberLink)
 {
     if (!start || generations < 0)
         return;
     std::vector<CStep> queue{{start, 0}};
     for (std::size_t next = 0; next < queue.size(); ++next) {
+        kinship_detail::PrefetchAhead(
+            queue, next, [](const CStep& step) { return step.m_individual; }, familyLink,
+            memberLink,
+            [&](const CRecordNode* relative) {
+                __builtin_prefetch(relative);
+                marks.Prefetch(relative);
+                result.prefetch(relative);
+            });
         const CStep step = queue[next];
         const int generation = step.m_generation + 1;
         relatives(step.m_individual, [&](CIndRec* relative) {
@@ -52,24 +63,32 @@ bool IsCancelled(const std::atomic<bool>* cancel)
 void MarkAncestors(CIndRec* individual, CMapPtrToWord& result, int generations,
                    CKinshipMarks& marks)
 {
-    MarkBreadthFirst(individual, result, generations, marks, [](CIndRec* person, auto&& visit) {
-        if (const CFamRec* family = FirstParentFamily(person)) {
-            CIndRec* father = nullptr;
-            CIndRec* mother = nullptr;
-            GetPartners(family, father, mother);
-            visit(father);
-            visit(mother);
-        }
-    });
+    MarkBreadthFirst(
+        individual, result, generations, marks,
+        [](CIndRec* person, auto&& visit) {
+            if (const CFamRec* family = FirstParentFamily(person)) {
+                CIndRec* father = nullptr;
+                CIndRec* mother = nullptr;
+                GetPartners(family, father, mother);
+                visit(father);
+                visit(mother);
+            }
+        },
+        [](int fieldId) { return fieldId == FIELD_FAMC; },
+        [](int fieldId) { return fieldId == FIELD_HUSB || fieldId == FIELD_WIFE; });
 }
 
 void MarkDescendants(CIndRec* individual, CMapPtrToWord& result, int generations,
                      CKinshipMarks& marks)
 {
-    MarkBreadthFirst(individual, result, generations, marks, [](CIndRec* person, auto&& visit) {
-        ForEachFamily(person, FIELD_FAMS,
-                      [&](CFamRec* family) { ForEachMember(family, FIELD_CHIL, visit); });
-    });
+    MarkBreadthFirst(
+        individual, result, generations, marks,
+        [](CIndRec* person, auto&& visit) {
+            ForEachFamily(person, FIELD_FAMS,
+                          [&](CFamRec* family) { ForEachMember(family, FIELD_CHIL, visit); });
+        },
+        [](int fieldId) { return fieldId == FIELD_FAMS; },
+        [](int fieldId) { return fieldId == FIELD_CHIL; });
 }
 
 namespace {

@@ -7,13 +7,60 @@
 
 #include <atomic>
 #include <cstddef>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 class CFamRec;
 class CIndRec;
 
-/// Individuals, each with the word 0: a set, in the form of the query engine's result maps.
-using CMapPtrToWord = std::unordered_map<CIndRec*, WORD>;
+/// Individuals, each with the word 0: a set, in the form of the query engine's result maps. Its
+/// members are kept in the order they were added, beside a flat table that finds them: adding
+/// one of a quarter of a million relatives allocates nothing of its own, and a lookup touches
+/// one or two cache lines. It answers as the standard map it stands for does (emplace,
+/// try_emplace, contains, size, clear, iteration over pairs).
+class CMapPtrToWord {
+public:
+    using value_type = std::pair<CIndRec*, WORD>;
+    using const_iterator = std::vector<value_type>::const_iterator;
+
+    /// Adds individual unless it is there; whether it was added.
+    bool try_emplace(CIndRec* individual, WORD word)
+    {
+        if (!m_places.TryEmplace(individual, m_entries.size()).second)
+            return false;
+        m_entries.emplace_back(individual, word);
+        return true;
+    }
+    bool emplace(CIndRec* individual, WORD word) { return try_emplace(individual, word); }
+    bool contains(const void* individual) const { return m_places.Contains(individual); }
+    /// Asks for the memory a lookup of individual starts at, ahead of the lookup.
+    void prefetch(const void* individual) const { m_places.Prefetch(individual); }
+    std::size_t size() const { return m_entries.size(); }
+    bool empty() const { return m_entries.empty(); }
+    void clear()
+    {
+        m_entries.clear();
+        m_places.Clear();
+    }
+    const_iterator begin() const { return m_entries.begin(); }
+    const_iterator end() const { return m_entries.end(); }
+    /// The same individuals with the same words, in whatever order they were added.
+    friend bool operator==(const CMapPtrToWord& a, const CMapPtrToWord& b)
+    {
+        if (a.size() != b.size())
+            return false;
+        for (const value_type& entry : a.m_entries) {
+            const std::size_t* place = b.m_places.Find(entry.first);
+            if (!place || b.m_entries[*place].second != entry.second)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    std::vector<value_type> m_entries;
+    kinship_detail::CPointerMap<std::size_t> m_places;
+};
 
 /// The marks of one traversal: the individuals it has reached, each with its generation (the
 /// number of parent or child steps from the individual its walk started at). A traversal owns
@@ -29,6 +76,8 @@ public:
         return m_generations.TryEmplace(individual, generation).second;
     }
     bool IsMarked(const CIndRec* individual) const { return m_generations.Contains(individual); }
+    /// Asks for the memory a mark or lookup of individual starts at, ahead of it.
+    void Prefetch(const void* individual) const { m_generations.Prefetch(individual); }
     /// The generation the individual was marked at; -1 when it carries no mark.
     int GetGeneration(const CIndRec* individual) const
     {

@@ -5,6 +5,7 @@
 #include "database/dictionary/record_type_table.h"
 #include "database/kin/detail/kinship_links.h"
 #include "database/kin/detail/pointer_map.h"
+#include "database/nodes/node_prefetch.h"
 #include "database/records/record_id_state.h"
 
 #include <algorithm>
@@ -70,27 +71,59 @@ void ReleaseLocked()
 void FillPool(CKinshipMap& map, CIndRec* start, int pool,
               kinship_detail::CPointerMap<bool>& openedFamilies)
 {
+    // Taken in the order reached, so that the memory of those next in turn can be asked for
+    // ahead; the group is the same in any order.
     std::vector<CIndRec*> waiting{start};
     map.m_pools.TryEmplace(start, pool);
-    const auto reach = [&](CIndRec* individual) {
-        if (map.m_pools.TryEmplace(individual, pool).second)
-            waiting.push_back(individual);
-    };
     // Each record's links are read in one pass: a family's partners and children together, an
-    // individual's parent and spouse families together.
+    // individual's parent and spouse families together. A record met before is known by its
+    // address alone, without reading the record for its type.
     const auto open = [&](CRecordNode* target) {
-        CFamRec* family = AsFamily(target);
-        if (!family || !openedFamilies.TryEmplace(family, true).second)
+        if (openedFamilies.Contains(target))
             return;
+        CFamRec* family = AsFamily(target);
+        if (!family)
+            return;
+        openedFamilies.TryEmplace(family, true);
         ForEachLinkTargetIf(family, IsMemberLink, [&](CRecordNode* member) {
-            if (CIndRec* individual = AsIndividual(member))
-                reach(individual);
+            if (map.m_pools.Contains(member))
+                return;
+            if (CIndRec* individual = AsIndividual(member)) {
+                map.m_pools.TryEmplace(individual, pool);
+                waiting.push_back(individual);
+            }
         });
     };
-    while (!waiting.empty()) {
-        CIndRec* individual = waiting.back();
-        waiting.pop_back();
-        ForEachLinkTargetIf(individual, IsFamilyLink, open);
+    // The memory of those next in turn is asked for in stages, each when the one before has
+    // brought its memory in: an individual's fields, whether its families are opened yet, the
+    // fields of those that are not, and the places of their members in the map. Most families
+    // are met again from their other members after they are opened: they cost nothing more.
+    constexpr std::size_t kStage = 6;
+    std::size_t next = 0;
+    const auto ahead = [&](std::size_t steps) {
+        return next + steps < waiting.size() ? waiting[next + steps] : nullptr;
+    };
+    for (; next < waiting.size(); ++next) {
+        if (const CIndRec* individual = ahead(4 * kStage))
+            PrefetchNode(individual);
+        if (const CIndRec* individual = ahead(3 * kStage))
+            ForEachLinkTargetIf(individual, IsFamilyLink, [&](const CRecordNode* family) {
+                openedFamilies.Prefetch(family);
+            });
+        if (const CIndRec* individual = ahead(2 * kStage))
+            ForEachLinkTargetIf(individual, IsFamilyLink, [&](const CRecordNode* family) {
+                if (!openedFamilies.Contains(family))
+                    PrefetchNode(family);
+            });
+        if (const CIndRec* individual = ahead(kStage))
+            ForEachLinkTargetIf(individual, IsFamilyLink, [&](const CRecordNode* family) {
+                if (!openedFamilies.Contains(family))
+                    ForEachLinkTargetIf(family, IsMemberLink, [&](const CRecordNode* member) {
+                        __builtin_prefetch(member);
+                        map.m_pools.Prefetch(member);
+                    });
+            });
+        ForEachLinkTargetIf(waiting[next], IsFamilyLink, open);
     }
 }
 
@@ -98,13 +131,29 @@ std::unique_ptr<CKinshipMap> BuildKinshipMap()
 {
     auto map = std::make_unique<CKinshipMap>();
     kinship_detail::CPointerMap<bool> openedFamilies;
-    int pool = 0;
     const CDataNode* root = GetRecordTypeRoot(RECORD_LIST_INDI);
-    for (CDataNode* record = root ? root->GetFirstChild() : nullptr; record;
-         record = record->GetNextSibling()) {
-        CIndRec* individual = AsIndividual(static_cast<CRecordNode*>(record));
-        if (individual && !map->m_pools.Contains(individual))
-            FillPool(*map, individual, ++pool, openedFamilies);
+    if (const CDataNode* families = GetRecordTypeRoot(RECORD_LIST_FAM))
+        openedFamilies.Reserve(families->CountChildren());
+    // The individuals in record order, taken first in one walk along memory, so that whether
+    // each is in a group yet can be asked for ahead of its turn.
+    std::vector<CIndRec*> individuals;
+    if (root) {
+        individuals.reserve(root->CountChildren());
+        map->m_pools.Reserve(root->CountChildren());
+        CNodeStreamPrefetch prefetch;
+        for (CDataNode* record = root->GetFirstChild(); record; record = record->GetNextSibling()) {
+            prefetch.At(record);
+            if (CIndRec* individual = AsIndividual(static_cast<CRecordNode*>(record)))
+                individuals.push_back(individual);
+        }
+    }
+    int pool = 0;
+    constexpr std::size_t kAhead = 16;
+    for (std::size_t i = 0; i < individuals.size(); ++i) {
+        if (i + kAhead < individuals.size())
+            map->m_pools.Prefetch(individuals[i + kAhead]);
+        if (!map->m_pools.Contains(individuals[i]))
+            FillPool(*map, individuals[i], ++pool, openedFamilies);
     }
     return map;
 }

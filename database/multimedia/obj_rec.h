@@ -62,6 +62,9 @@ public:
     /// 500 for byte-equal content, -100 for different content or an unreadable file, 0 when
     /// neither has content.
     int MatchScore(const CRecordNode* other, const void* options) const override;
+    /// Forgets the working file's size that MatchScore read, so that the next comparison reads
+    /// the file as it is now (a compare starts so).
+    void ResetCompareCache() const { m_workingFileSize.store(0, std::memory_order_relaxed); }
 
     // IFrameNoteRecord.
     CRecordNode* FindLinkingRecord(const CDataNode* numberField) const override;

@@ -32,7 +32,7 @@ CEventListEntry EntryOf(const CTreeBoxNode* row)
     entry.m_fieldId = int(row->m_data);
     entry.m_customKind = int(row->m_data2);
     if (entry.m_fieldId == 0)
-        entry.m_customName = row->m_text.substr(0, row->m_text.find('\t'));
+        entry.m_customName = row->m_text.str().substr(0, row->m_text.str().find('\t'));
     return entry;
 }
 
@@ -299,7 +299,7 @@ BOOL CEditEventListDlg::OnCommand(WPARAM wParam, LPARAM lParam)
                 rows.push_back(row);
         }
         for (const CTreeBoxNode* row : rows)
-            AddChosen(EntryOf(row), row->m_text.substr(0, row->m_text.find('\t')));
+            AddChosen(EntryOf(row), row->m_text.str().substr(0, row->m_text.str().find('\t')));
         UpdateArrows();
         return TRUE;
     }

@@ -5,6 +5,7 @@
 #include "records/grid/grid_sort_keys.h"
 
 #include "database/kin/ind_rec.h"
+#include "database/nodes/node_prefetch.h"
 #include "database/paths/data_ref.h"
 #include "database/records/note_rec.h"
 #include "database/records/record_node.h"
@@ -13,7 +14,6 @@
 #include "platform/base/text.h"
 #include "queries/expression.h"
 #include "records/grid/name_rank_sort.h"
-#include "records/grid/node_prefetch.h"
 
 #include <algorithm>
 #include <array>

@@ -47,23 +47,14 @@ void CRowMap::SetMany(std::span<const Pair> pairs)
     Reserve(m_size + pairs.size());
     if (m_slots.empty())
         return;
-    // The pairs go into groups by the first bits of their homes, each group keeping the
-    // pairs' order (so a key's last pair still wins), and are set group by group.
-    const int bits = std::countr_zero(m_slots.size());
-    const int groupBits = std::min(bits, 12);
-    const auto group = [&](const Pair& pair) { return Home(pair.first) >> (bits - groupBits); };
-    std::vector<std::size_t> starts((std::size_t(1) << groupBits) + 1);
-    for (const Pair& pair : pairs)
-        if (pair.first)
-            ++starts[group(pair) + 1];
-    for (std::size_t i = 1; i < starts.size(); ++i)
-        starts[i] += starts[i - 1];
-    std::vector<Pair> grouped(starts.back());
-    for (const Pair& pair : pairs)
-        if (pair.first)
-            grouped[starts[group(pair)]++] = pair;
-    for (const Pair& pair : grouped)
-        Set(pair.first, pair.second);
+    // The pairs come in an order unrelated to their homes: the home of a pair some pairs ahead
+    // is asked for while this one is set, so that setting it does not wait on memory.
+    constexpr std::size_t kAhead = 16;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        if (i + kAhead < pairs.size() && pairs[i + kAhead].first)
+            __builtin_prefetch(&m_slots[Home(pairs[i + kAhead].first)], 1);
+        Set(pairs[i].first, pairs[i].second);
+    }
 }
 
 void CRowMap::Erase(const CDataNode* key, const CTreeBoxNode* row)

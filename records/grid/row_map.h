@@ -16,8 +16,8 @@ public:
     CTreeBoxNode* Find(const CDataNode* key) const;
     /// Gives key its row, in place of one it had. A null key is not kept.
     void Set(const CDataNode* key, CTreeBoxNode* row);
-    /// Set for each pair in turn, many at once: the keys are placed in the order of their
-    /// slots, so that the array fills from one end to the other instead of at random.
+    /// Set for each pair in turn, many at once: each pair's slot is asked for some pairs ahead,
+    /// so that placing a million keys at random does not wait on memory for each.
     using Pair = std::pair<const CDataNode*, CTreeBoxNode*>;
     void SetMany(std::span<const Pair> pairs);
     /// Forgets key when its row is row.

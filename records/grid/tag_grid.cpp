@@ -4,9 +4,9 @@
 
 #include "common/abort.h"
 #include "database/nodes/change_hint.h"
+#include "database/nodes/node_prefetch.h"
 #include "records/grid/grid_colours.h"
 #include "records/grid/grid_sort_keys.h"
-#include "records/grid/node_prefetch.h"
 #include "records/grid/rec_wnd_options.h"
 
 #include "database/dictionary/field_def.h"

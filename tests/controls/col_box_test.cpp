@@ -49,7 +49,7 @@ protected:
     {
         std::string order;
         for (CTreeBoxNode* n = colBox.GetBox().GetFirstItem(); n; n = n->m_nextSibling)
-            order += n->m_text.substr(0, 1);
+            order += n->m_text.str().substr(0, 1);
         return order;
     }
     void ClickTitle(int x)

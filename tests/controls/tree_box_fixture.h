@@ -26,7 +26,7 @@ public:
 
     bool OnExpanding(CTreeBox*, CTreeBoxNode* node, bool expand) override
     {
-        calls.push_back((expand ? "expand " : "collapse ") + node->m_text);
+        calls.push_back((expand ? "expand " : "collapse ") + node->m_text.str());
         return allowExpanding;
     }
     bool OnRightClick(CTreeBox*, CTreeBoxNode*, CWnd*, UINT, int, int, int) override
@@ -35,7 +35,7 @@ public:
     }
     void OnItemFreed(CTreeBox*, CTreeBoxNode* node) override
     {
-        calls.push_back("freed " + node->m_text);
+        calls.push_back("freed " + node->m_text.str());
     }
     void OnAllItemsFreed(CTreeBox*) override { calls.push_back("all freed"); }
     void OnSelChanging(CTreeBox*) override { calls.push_back("changing"); }
@@ -79,7 +79,7 @@ protected:
     {
         std::vector<std::string> rows;
         for (CTreeBoxNode* n = box->GetFirstItem(); n; n = n->m_nextRow)
-            rows.push_back(std::string(std::size_t(n->m_level) * 2, ' ') + n->m_text);
+            rows.push_back(std::string(std::size_t(n->m_level) * 2, ' ') + n->m_text.str());
         return rows;
     }
 

@@ -27,7 +27,7 @@ protected:
     }
     std::string FocusText() const
     {
-        return box->GetFocusItem() ? box->GetFocusItem()->m_text : "(none)";
+        return box->GetFocusItem() ? box->GetFocusItem()->m_text.str() : "(none)";
     }
     int FocusRow() const { return box->GetFocusItem() ? box->GetItemRow(box->GetFocusItem()) : -1; }
     int Page() const

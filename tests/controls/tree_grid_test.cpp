@@ -29,7 +29,7 @@ public:
         CTreeBox& box = GetBox();
         CTreeBoxNode* start = box.GetFocusItem() ? box.GetFocusItem()->m_nextRow : nullptr;
         for (CTreeBoxNode* n = start ? start : box.GetFirstItem(); n; n = n->m_nextRow)
-            if (n->m_text.rfind(text, 0) == 0) {
+            if (n->m_text.str().rfind(text, 0) == 0) {
                 box.SelectItem(n, true);
                 return;
             }
@@ -203,10 +203,10 @@ TEST_F(TreeGridTest, F3FindsWithTheFocusedOrFirstFilledEditAndIsLeftAloneWhenAll
     TestHooks::PostKey(box, VK_F3, 0);
     TestHooks::DeliverPosted();
     EXPECT_EQ(grid->reports, std::vector<std::string>{"next Ba 1535"});
-    EXPECT_EQ(box.GetFocusItem()->m_text.substr(0, 10), "Baker, Ann");
+    EXPECT_EQ(box.GetFocusItem()->m_text.str().substr(0, 10), "Baker, Ann");
     TestHooks::PostKey(*bar.GetEdit(CTreeGrid::kFindTextId), VK_F3, 0);
     TestHooks::DeliverPosted();
-    EXPECT_EQ(box.GetFocusItem()->m_text.substr(0, 10), "Bach, Carl");
+    EXPECT_EQ(box.GetFocusItem()->m_text.str().substr(0, 10), "Bach, Carl");
 
     bar.GetEdit(CTreeGrid::kFindIdId)->SetWindowText("7");
     grid->reports.clear();

@@ -4,6 +4,7 @@
 #include "database/kin/detail/pointer_map.h"
 #include "database/kin/ind_rec.h"
 #include "database/nodes/data_node.h"
+#include "database/nodes/node_prefetch.h"
 #include "database/records/fam_rec.h"
 
 #include <algorithm>
@@ -52,6 +53,28 @@ template <class Visit> void ForEachMember(const CFamRec* family, int fieldId, Vi
         if (CIndRec* individual = AsIndividual(target))
             visit(individual);
     });
+}
+
+/// Asks for the memory that a walk taking the individuals of queue in order will read a few
+/// steps ahead of next, in three stages, each when the one before has brought its memory in:
+/// an individual's own fields, the families its links accepted by familyLink name, and last the
+/// members those families' links accepted by memberLink name, each handed to member (which asks
+/// for what the walk will read of it). A walk from record to record otherwise waits on memory at
+/// every step. individual(entry) gives the individual of a queue entry.
+template <class Entry, class Individual, class FamilyLink, class MemberLink, class Member>
+void PrefetchAhead(const std::vector<Entry>& queue, std::size_t next, Individual individual,
+                   FamilyLink familyLink, MemberLink memberLink, Member member)
+{
+    constexpr std::size_t kStage = 8;
+    if (next + 3 * kStage < queue.size())
+        PrefetchNode(individual(queue[next + 3 * kStage]));
+    if (next + 2 * kStage < queue.size())
+        ForEachLinkTargetIf(individual(queue[next + 2 * kStage]), familyLink,
+                            [](const CRecordNode* family) { PrefetchNode(family); });
+    if (next + kStage < queue.size())
+        ForEachLinkTargetIf(
+            individual(queue[next + kStage]), familyLink,
+            [&](const CRecordNode* family) { ForEachLinkTargetIf(family, memberLink, member); });
 }
 
 /// The first family an individual's FAMC links name; null when none.

@@ -40,7 +40,7 @@ protected:
         std::string text;
         for (CTreeBoxNode* row = Columns().GetColumnList().GetBox().GetFirstItem(); row;
              row = row->m_nextSibling)
-            text += (text.empty() ? "" : "|") + row->m_text;
+            text += (text.empty() ? "" : "|") + row->m_text.str();
         return text;
     }
     /// Clicks row index of the column list as the user would.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <random>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -73,3 +74,27 @@ TEST(RowMap, NullKeysAreNotKeptAndClearForgetsAll)
 }
 
 } // namespace
+
+TEST(RowMap, SettingManyAtOnceKeepsEachKeysLastRowAndSkipsNullKeys)
+{
+    CRowMap map;
+    map.Set(Key(5), Row(1));
+    std::vector<CRowMap::Pair> pairs;
+    // More pairs than the look-ahead, keys in an order unrelated to their slots, a key set
+    // twice in the batch, a key set before it, and a null key.
+    for (std::uintptr_t n = 1000; n > 0; --n)
+        pairs.emplace_back(Key(n * 7919 % 1001 + 1), Row(n));
+    pairs.emplace_back(Key(5), Row(2000));
+    pairs.emplace_back(nullptr, Row(3000));
+    pairs.emplace_back(Key(3000), Row(3001));
+    pairs.emplace_back(Key(3000), Row(3002));
+    map.SetMany(pairs);
+    std::unordered_map<const CDataNode*, CTreeBoxNode*> expected{{Key(5), Row(1)}};
+    for (const CRowMap::Pair& pair : pairs)
+        if (pair.first)
+            expected[pair.first] = pair.second;
+    EXPECT_EQ(map.Size(), expected.size());
+    for (const auto& [key, row] : expected)
+        EXPECT_EQ(map.Find(key), row);
+    EXPECT_EQ(map.Find(nullptr), nullptr);
+}

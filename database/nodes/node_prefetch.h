@@ -1,4 +1,4 @@
-// records/grid/node_prefetch.h: asking the processor for the memory of records before a walk over
+// database/nodes/node_prefetch.h: asking the processor for the memory of records before a walk over
 // a million of them reaches it, so that the walk does not wait on memory at every record.
 #pragma once
 
