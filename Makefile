@@ -1,4 +1,4 @@
-# Ardenvel: `make run` installs what is missing, builds the program alone and starts it;
+# Ardenvel: `make run` installs what is missing, builds the program with its manual and starts it;
 # `make test` builds everything and runs every test; `make clang` does the same with clang;
 # `make bench` runs the benchmarks and shows their figures (`make bench BENCH=real_file` runs
 # those whose name matches). `make sanitize` and `make tsan` build and run tests under the
@@ -25,7 +25,7 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 program: deps $(BUILD)/build.ninja
-	cmake --build $(BUILD) -j $(JOBS) --target ardenvel
+	cmake --build $(BUILD) -j $(JOBS) --target ardenvel user_manual
 
 run: program
 	$(BUILD)/app/ardenvel $(ARGS)

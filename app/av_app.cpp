@@ -25,6 +25,7 @@
 #include "database/nodes/named_list_store.h"
 #include "diagrams/heading_compiler.h"
 #include "diagrams/scheme_template_check.h"
+#include "diagrams/window/sub_view_rel_tree.h"
 #include "media/media_content_loader.h"
 #include "media/window/install_media_window.h"
 #include "platform/base/paths.h"
@@ -110,7 +111,10 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewRec>())
     MapInsertCommands();
     MapMediaCommands();
     MapQueryCommands();
+    MapDiagramWindowCommands();
+    MapReportCommands();
     MapMergeCommands();
+    MapDiagramCommands();
     SetShellApp(this);
 }
 
@@ -160,6 +164,8 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     m_dataModelStarted = true;
     // Templates name fields, so the schemes are checked once the field definitions are loaded.
     InitProgramTextSchemes();
+    // The defaults of new diagrams come from the profile.
+    CSubViewRelTree::InitStatics();
     if (!CreateWindows())
         return FALSE;
     m_pMainWnd->ShowWindow(m_nCmdShow);
@@ -244,6 +250,7 @@ int CAvApp::ExitInstance()
     if (HasMainFrame())
         m_pMainWnd->DestroyWindow();
     DeleteDocTemplates();
+    CSubViewRelTree::FreeStatics();
     m_template = nullptr;
     if (m_dataModelStarted) {
         TermDataModel();

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class CRptGen;
 class CAvDoc;
 class CAvView;
 class CFindRecordDlg;
@@ -30,6 +31,7 @@ class CRecordNode;
 class CRecordsPane;
 class CSubView;
 class CSubViewMedia;
+class CSubViewRelTree;
 class CDataNode;
 class CView;
 struct InsertKind;
@@ -178,10 +180,21 @@ public:
     /// record): a multimedia record alone, another record's multimedia links.
     void ShowMediaWindow(CDataNode* record);
 
+    /// Shows the diagram of kind (0 Ancestors to 3 All Relatives) for person, else for the couple
+    /// of family, else for the selection, in the reusable diagram window; null when nothing
+    /// was shown.
+    CSubViewRelTree* ShowInDiagram(int kind, CIndRec* person, CFamRec* family);
+    /// Shows the saved diagram's settings for the selected person (or the first parent of the
+    /// selected family).
+    void OpenSavedDiagram(const std::string& path, const std::string& name);
+
     /// Shows the query window, made when there is none: with a query, the window takes it;
     /// with run, the result grid is cleared; page (0 to 3) selects a tab unless it is -1; with
     /// run, the query then runs at once.
     void OpenQueryWindow(std::shared_ptr<CQueryDef> query, bool run, int page);
+    /// Opens or activates the Report window and gives it report; false, the report let go, when
+    /// no window could take it.
+    bool OpenReportWindow(std::unique_ptr<CRptGen> report);
 
     /// The program's printer: page size, orientation, measuring contexts, Print Setup.
     CAppPrinter& GetPrinter() override { return m_printer; }
@@ -212,8 +225,16 @@ private:
     void MapMediaCommands();
     /// Work with Queries/Reports, Split Tree Helper and the saved-query menus' opener.
     void MapQueryCommands();
+    /// The four Show in Diagram commands and the saved-diagram menus' opener
+    /// (av_app_diagram_window.cpp).
+    void MapDiagramWindowCommands();
+    /// The Reports menu, the report services and the window that shows reports
+    /// (av_app_reports.cpp).
+    void MapReportCommands();
     /// Merge/Compare (av_app_merge.cpp).
     void MapMergeCommands();
+    /// Diagram Defaults (av_app_diagrams.cpp).
+    void MapDiagramCommands();
     void OnFileNew();
     void OnFileOpen();
     void OnAppExit();

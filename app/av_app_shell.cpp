@@ -10,7 +10,7 @@
 
 void CAvApp::MapHelpCommands()
 {
-    MapCommand(ID_USER_MANUAL, [] { OpenUserManual(false); });
+    MapCommand(ID_USER_MANUAL, [] { OpenUserManual(); });
     MapCommand(ID_WEB_PAGES, [] { OpenInBrowser(kProductWebSite); });
 }
 

@@ -13,7 +13,8 @@ inline constexpr UINT IDR_RECORDS_TOOLBAR = 291, IDR_DIAGRAM_TOOLBAR = 157, IDR_
 inline constexpr UINT IDI_DIAGRAM_VIEW = 159, IDI_RECORDS_VIEW = 160, IDI_MEDIA_VIEW = 162,
                       IDI_QUERY_VIEW = 201, IDI_REPORT_VIEW = 205;
 /// The menus that the records, diagram and multimedia windows add to the menu bar.
-inline constexpr UINT IDR_LISTS_MENU = 250, IDR_DIAGRAM_MENU = 242, IDR_MEDIA_MENU = 243;
+inline constexpr UINT IDR_LISTS_MENU = 250, IDR_DIAGRAM_MENU = 242, IDR_MEDIA_MENU = 243,
+                      IDR_REPORT_MENU = 244;
 
 // Commands of the shell.
 inline constexpr UINT ID_RECORDS_WINDOW = 32771, ID_GO_TO_RECORD = 32780, ID_PROPERTIES = 32802;

@@ -22,6 +22,7 @@ constexpr const char* kFrameTitle = "Ardenvel Riru";
 constexpr const char* kListsMenu = "&Lists";
 constexpr const char* kDiagramMenu = "&Diagram";
 constexpr const char* kMediaMenu = "&Multimedia";
+constexpr const char* kReportMenu = "&Report";
 constexpr const char* kWindowMenu = "&Window";
 
 constexpr UINT kToolBarResources[] = {IDR_MAINFRAME, IDR_RECORDS_TOOLBAR, IDR_DIAGRAM_TOOLBAR,
@@ -212,6 +213,7 @@ void CMainFrame::RebuildMenus(int kind)
     ShowControlBar(&GetToolBar(kMediaBar), FALSE, TRUE);
     RemoveTopMenu(kDiagramMenu);
     ShowControlBar(&GetToolBar(kDiagramBar), FALSE, TRUE);
+    RemoveTopMenu(kReportMenu);
     if (kind == kSubViewRecords) {
         InsertTopMenu(IDR_LISTS_MENU, kListsMenu);
         ShowControlBar(&GetToolBar(kRecordsBar), TRUE, TRUE);
@@ -221,6 +223,8 @@ void CMainFrame::RebuildMenus(int kind)
     } else if (kind == kSubViewMedia) {
         InsertTopMenu(IDR_MEDIA_MENU, kMediaMenu);
         ShowControlBar(&GetToolBar(kMediaBar), TRUE, TRUE);
+    } else if (kind == kSubViewReport) {
+        InsertTopMenu(IDR_REPORT_MENU, kReportMenu);
     }
     DrawMenuBar();
 }

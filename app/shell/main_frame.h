@@ -77,6 +77,8 @@ private:
     /// The saved-file items, help, web-page and tutorial commands.
     void MapFileAndHelpCommands();
     void OnSavedFile(UINT id);
+    /// The user manual's page and section on the dialog in use, else on the active window.
+    std::string ActiveHelpTopic() const;
     /// The divisor and bar range of a progress range.
     void SetProgressRange(long range);
     void ToggleToolBar(int index);

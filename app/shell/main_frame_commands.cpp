@@ -3,10 +3,13 @@
 #include "app/shell/main_frame.h"
 
 #include "app/shell/app_ids.h"
+#include "app/shell/av_view.h"
 #include "app/shell/help_commands.h"
 #include "app/shell/shell_app.h"
+#include "app/shell/sub_view.h"
 
 #include "common/shell_open.h"
+#include "platform/ui/frames/mdi_child_wnd.h"
 #include "platform/ui/frames/menu.h"
 
 void CMainFrame::MapFileAndHelpCommands()
@@ -15,14 +18,32 @@ void CMainFrame::MapFileAndHelpCommands()
                     [this](UINT id) { OnSavedFile(id); });
     // The items keep the state their menu was filled with.
     MapUpdateRange(ID_SAVED_FILES_FIRST, ID_SAVED_FILES_LAST, [](CCmdUI*) {});
-    // Help has no help file of its own here: every help command opens the user manual.
-    for (UINT id : {ID_HELP_FINDER, ID_CONTEXT_HELP, ID_HELP, ID_DEFAULT_HELP})
-        MapCommand(id, [] { OpenUserManual(true); });
+    // The user manual's pages stand for a help file: the contents, or the topic of the window
+    // in use.
+    for (UINT id : {ID_HELP_FINDER, ID_DEFAULT_HELP})
+        MapCommand(id, [] { OpenHelpTopic(kHelpContentsPage); });
+    for (UINT id : {ID_HELP, ID_CONTEXT_HELP})
+        MapCommand(id, [this] { OpenHelpTopic(ActiveHelpTopic()); });
     MapCommand(ID_VISIT_WEB_SITE, [] { OpenInBrowser(kProductWebSite); });
     MapCommand(ID_PDF_READER, [] { OpenInBrowser(kPdfReaderPage); });
     for (UINT id : {ID_TUTORIAL_1, ID_TUTORIAL_4, ID_TUTORIAL_5, ID_TUTORIAL_6, ID_TUTORIAL_9,
                     ID_TUTORIAL_10, ID_TUTORIAL_13, ID_TUTORIAL_15})
         MapCommand(id, [id] { OpenTutorialFile(id); });
+}
+
+std::string CMainFrame::ActiveHelpTopic() const
+{
+    std::string caption;
+    // A dialog or property sheet over the frame (whose Help button sent the command) comes
+    // first; else the active window's kind.
+    if (CWnd* active = CWnd::GetActiveWindow(); active && active != this)
+        active->GetWindowText(caption);
+    int kind = kSubViewNone;
+    if (CMDIChildWnd* child = MDIGetActive())
+        if (auto* view = dynamic_cast<CAvView*>(child->GetActiveView()))
+            if (CSubView* pane = view->GetSubView())
+                kind = pane->GetSubViewType();
+    return HelpTopic(caption, kind);
 }
 
 void CMainFrame::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu)

@@ -80,7 +80,20 @@ std::string FilterFor(SavedFileKind kind)
 
 CSavedFileMenus::CSavedFileMenus() = default;
 
-CSavedFileMenus::Listed CSavedFileMenus::ListFiles(std::size_t index) const
+namespace {
+
+CSavedFileMenus::ReportFolder g_reportFolder;
+CSavedFileMenus::ReportRescan g_reportRescan;
+
+} // namespace
+
+void CSavedFileMenus::SetReportFolders(ReportFolder folder, ReportRescan rescan)
+{
+    g_reportFolder = std::move(folder);
+    g_reportRescan = std::move(rescan);
+}
+
+CSavedFileMenus::Listed CSavedFileMenus::ListFiles(std::size_t index, bool rescanned) const
 {
     const SavedFileMenu& menu = kMenus[index];
     Listed listed;
@@ -89,6 +102,8 @@ CSavedFileMenus::Listed CSavedFileMenus::ListFiles(std::size_t index) const
     // and the standard ones beside the program.
     if (menu.folderSetting == kQueriesFolder) {
         listed.folder = GetQueryKindFolder(std::string_view(menu.subFolder) == "Custom");
+    } else if (menu.kind == SavedFileKind::kReport && g_reportFolder) {
+        listed.folder = g_reportFolder(menu.folderSetting == kCustomReportsFolder);
     } else {
         if (!GetFolderSetting(menu.folderSetting, folder))
             return listed;
@@ -110,6 +125,10 @@ CSavedFileMenus::Listed CSavedFileMenus::ListFiles(std::size_t index) const
         }
         listed.paths.push_back(paths::Join(listed.folder, name));
     }
+    // An empty standard reports folder is restored from the report types once, then listed again.
+    if (listed.paths.empty() && !rescanned && menu.kind == SavedFileKind::kReport &&
+        menu.folderSetting == kStandardReportsFolder && g_reportRescan && g_reportRescan())
+        return ListFiles(index, true);
     return listed;
 }
 

@@ -24,6 +24,12 @@ enum class SavedFileKind { kDiagram, kQuery, kReport };
 class CSavedFileMenus {
 public:
     using EnabledTest = std::function<bool(SavedFileKind)>;
+    /// Where the report library keeps the standard (false) or custom (true) reports, and its
+    /// rescan of the standard reports (true when it restored any). Without them the reports'
+    /// folders come from the folder settings and nothing is rescanned.
+    using ReportFolder = std::function<std::string(bool custom)>;
+    using ReportRescan = std::function<bool()>;
+    static void SetReportFolders(ReportFolder folder, ReportRescan rescan);
 
     CSavedFileMenus();
 
@@ -43,7 +49,8 @@ private:
     };
 
     /// Lists the files of the menu at index; an empty list when its folder cannot be read.
-    Listed ListFiles(std::size_t index) const;
+    /// An empty standard reports folder is rescanned once unless rescanned is set.
+    Listed ListFiles(std::size_t index, bool rescanned = false) const;
 
     std::array<Listed, 6> m_listed;
 };

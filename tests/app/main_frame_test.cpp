@@ -112,7 +112,7 @@ TEST_P(WindowKindTest, EachKindBringsItsOwnMenuAndToolbarOnly)
         EXPECT_EQ(before, GetParam().menu);
     else
         EXPECT_EQ(before, "&Tools");
-    for (const char* windowMenu : {"&Lists", "&Diagram", "&Multimedia"})
+    for (const char* windowMenu : {"&Lists", "&Diagram", "&Multimedia", "&Report"})
         EXPECT_EQ(std::count(titles.begin(), titles.end(), windowMenu),
                   windowMenu == std::string(GetParam().menu) ? 1 : 0)
             << windowMenu;
@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(KindCase{"Records", kSubViewRecords, "&Lists", kRecordsBar},
                     KindCase{"Diagram", kSubViewDiagram, "&Diagram", kDiagramBar},
                     KindCase{"Multimedia", kSubViewMedia, "&Multimedia", kMediaBar},
-                    KindCase{"Report", kSubViewReport, "", -1},
+                    KindCase{"Report", kSubViewReport, "&Report", -1},
                     KindCase{"Query", kSubViewQuery, "", -1}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -60,6 +60,11 @@ set(HELPERS
     "platform/smoke/|82|smoke driver"
     # Mouse input through Qt's test library, over platform_ui, built only into its tests.
     "platform/testing/|41|user input of tests"
+    # The user manual's tools: the PDF printer, part of the window layer built only into its
+    # tool, and the picture maker over the program; and the manual's tests.
+    "platform/manual/|41|manual PDF printer"
+    "manual/|82|manual pictures"
+    "tests/manual/|84|tests of the manual"
     "tests/smoke/|82|smoke test")
 
 # Tests and benchmarks stand just above the library they exercise: tests/database/ at 27.

@@ -1,0 +1,143 @@
+// tests/app/diagram_window_commands_test.cpp: the diagram window inside the program: Show in
+// Diagram on the selected person, a family without parents refused, the window's print preview and
+// a PDF with one page per page of the diagram's page grid.
+#include "tests/app/app_fixture.h"
+
+#include "app/shell/app_ids.h"
+#include "app/shell/av_view.h"
+#include "database/kin/ind_rec.h"
+#include "database/records/fam_rec.h"
+#include "database/records/record_id_state.h"
+#include "diagrams/diag_elem.h"
+#include "diagrams/window/sub_view_rel_tree.h"
+#include "tests/support/pdf_text.h"
+
+namespace app_test {
+namespace {
+
+constexpr const char* kFamilyFile =
+    "0 HEAD\r\n1 CHAR UTF-8\r\n"
+    "0 @I1@ INDI\r\n1 NAME John /Lee/\r\n1 SEX M\r\n1 FAMS @F1@\r\n"
+    "0 @I2@ INDI\r\n1 NAME Mary /Cole/\r\n1 SEX F\r\n1 FAMS @F1@\r\n"
+    "0 @I3@ INDI\r\n1 NAME Ann /Lee/\r\n1 SEX F\r\n1 FAMC @F1@\r\n"
+    "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n"
+    "0 @F2@ FAM\r\n0 TRLR\r\n";
+
+class DiagramWindowCommandsTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        ASSERT_TRUE(Start({WriteGedcom("family.ged", kFamilyFile)}));
+    }
+    CAvView* DiagramView() const { return m_app->GetNextViewOfKind(nullptr, kSubViewDiagram); }
+    CSubViewRelTree* DiagramWindow() const
+    {
+        CAvView* view = DiagramView();
+        return view ? dynamic_cast<CSubViewRelTree*>(view->GetSubView()) : nullptr;
+    }
+    template <class T> T* First(int list) const
+    {
+        CDataNode* root = GetRecordTypeRoot(list);
+        return root ? dynamic_cast<T*>(root->GetFirstChild()) : nullptr;
+    }
+};
+
+TEST_F(DiagramWindowCommandsTest, ShowInDiagramOpensOneWindowOnThePerson)
+{
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(john, nullptr);
+    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
+    CSubViewRelTree* window = DiagramWindow();
+    ASSERT_NE(window, nullptr);
+    std::string title;
+    window->GetTitle(title);
+    EXPECT_EQ(title.rfind("Descendants of John", 0), 0u) << title;
+    ASSERT_EQ(window->Selection().size(), 1u);
+    EXPECT_EQ(window->Selection()[0]->GetIndividual(), john);
+    // The reusable window is used again.
+    ASSERT_NE(m_app->ShowInDiagram(kAncestorsDiagram, john, nullptr), nullptr);
+    EXPECT_EQ(m_app->GetNextViewOfKind(DiagramView(), kSubViewDiagram), nullptr);
+    window->GetTitle(title);
+    EXPECT_EQ(title.rfind("Ancestors of John", 0), 0u) << title;
+}
+
+TEST_F(DiagramWindowCommandsTest, AFamilyWithoutParentsIsRefused)
+{
+    CDataNode* families = GetRecordTypeRoot(RECORD_LIST_FAM);
+    ASSERT_NE(families, nullptr);
+    CFamRec* empty = nullptr;
+    for (CDataNode* node = families->GetFirstChild(); node; node = node->GetNextSibling())
+        if (auto* family = dynamic_cast<CFamRec*>(node); family && !family->GetHusband())
+            empty = family;
+    ASSERT_NE(empty, nullptr);
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_EQ(m_app->ShowInDiagram(kDescendantsDiagram, nullptr, empty), nullptr);
+    const auto shown = TestHooks::TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text,
+              "To display a family record in a diagram, it must have at least one parent.");
+    EXPECT_EQ(DiagramWindow(), nullptr);
+}
+
+TEST_F(DiagramWindowCommandsTest, PreviewAndPdfHaveOnePagePerGridPage)
+{
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
+    CSubViewRelTree* window = DiagramWindow();
+    ASSERT_NE(window, nullptr);
+    // Pages narrower than the couple: two pages across.
+    CRect extent;
+    ASSERT_TRUE(window->GetDiagramExtent(extent));
+    window->GetSettings().m_pageWidth = extent.Width() * 2 / 3;
+    window->GetSettings().m_pageHeight = extent.Width() * 2 / 3 * 1440 / 2106;
+    CPoint origin;
+    int down = 0, across = 0;
+    window->GetPageSpan(origin, down, across);
+    EXPECT_GE(across, 2);
+    const TestHooks::Image page = TestHooks::RenderPreviewPage(*DiagramView(), 1);
+    ASSERT_GT(page.width, 0);
+    page.SavePng(m_folder + "/diagram_preview.png");
+    int ink = 0;
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.width; ++x)
+            ink += page.Pixel(x, y) != RGB(255, 255, 255);
+    EXPECT_GT(ink, 100);
+
+    const std::string pdf = m_folder + "/diagram.pdf";
+    TestHooks::AnswerPrintDialog(true, pdf);
+    DiagramView()->OnFilePrint();
+    std::string error;
+    const auto pages = test_support::PdfPageLines(pdf, error);
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(int(pages.size()), down * across);
+}
+
+} // namespace
+} // namespace app_test
+
+namespace app_test {
+namespace {
+
+TEST_F(DiagramWindowCommandsTest, ACustomDiagramSavedAndReopenedKeepsItsSettingsAndName)
+{
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
+    CSubViewRelTree* window = DiagramWindow();
+    ASSERT_NE(window, nullptr);
+    window->GetSettings().m_minBoxWidth = 123;
+    const std::string path = m_folder + "/Wide.dgm";
+    ASSERT_TRUE(window->GetSettings().SaveSettingsToFile(path));
+    window->GetSettings().m_minBoxWidth = 75;
+    ASSERT_TRUE(window->OpenCustomDiagram(path, john, "Wide"));
+    EXPECT_EQ(window->Settings().m_minBoxWidth, 123);
+    std::string title;
+    window->GetTitle(title);
+    EXPECT_EQ(title.rfind("\"Wide\" - Descendants of John", 0), 0u) << title;
+    // A saved diagram that is gone opens nothing and changes nothing.
+    m_app->OpenSavedDiagram(m_folder + "/Gone.dgm", "Gone");
+    EXPECT_EQ(window->Settings().m_minBoxWidth, 123);
+}
+
+} // namespace
+} // namespace app_test
