@@ -48,7 +48,8 @@ bool CFormatNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)
     if (!ReadControlText(control, text))
         return false;
     text = text::ToLower(text);
-    if (m_value == text)
+    // A format read as "PCX" shows so and is the same format as "pcx": untouched, it stays.
+    if (text::ToLower(GetValue()) == text)
         return true;
     IMediaFormatHolder* holder = GetHolder();
     if (!MayChangeFormat(holder)) {

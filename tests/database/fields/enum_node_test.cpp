@@ -208,6 +208,13 @@ TEST_P(FormatRefusalTest, RefusesWithAMessageAndShowsTheOldValue)
     EXPECT_EQ(shown[1].text, c.message);
     EXPECT_TRUE(m_object->m_formats.empty());
     EXPECT_EQ(m_observer.m_notices, 0);
+
+    // The format as the file wrote it, shown and left untouched, is no change to refuse.
+    m_format->SetText("PNG");
+    m_control.m_text = "PNG";
+    EXPECT_TRUE(m_format->UpdateFromControl(m_control.Handle(), true, true));
+    EXPECT_EQ(m_format->GetValue(), "PNG");
+    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
