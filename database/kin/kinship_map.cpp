@@ -29,10 +29,19 @@ bool IsMemberLink(int fieldId)
     return fieldId == FIELD_HUSB || fieldId == FIELD_WIFE || fieldId == FIELD_CHIL;
 }
 
-/// The program's one kinship map; only the window thread uses it.
+/// The program's one kinship map: every individual and family record of the data set by a
+/// dense index (individuals first, in record order), and each individual's group number.
 struct CKinshipMap {
-    kinship_detail::CPointerMap<int> m_pools;
+    kinship_detail::CPointerMap<int> m_index;
+    std::vector<int> m_pools; // by individual index
     int m_users = 0;
+
+    const int* FindPool(const void* individual) const
+    {
+        const int* index = m_index.Find(individual);
+        return index && std::size_t(*index) < m_pools.size() ? &m_pools[std::size_t(*index)]
+                                                             : nullptr;
+    }
 };
 
 std::unique_ptr<CKinshipMap>& KinshipMap()
@@ -66,94 +75,125 @@ void ReleaseLocked()
         map.reset();
 }
 
-/// Gives pool to start and to everyone joined to it through families not yet opened. The map
-/// itself tells who is reached; the opened families keep each family's links read once.
-void FillPool(CKinshipMap& map, CIndRec* start, int pool,
-              kinship_detail::CPointerMap<bool>& openedFamilies)
+/// The records of a type's list in record order, taken in one walk along memory.
+template <class Record, class Cast> std::vector<Record*> RecordsOf(int listIndex, Cast cast)
 {
-    // Taken in the order reached, so that the memory of those next in turn can be asked for
-    // ahead; the group is the same in any order.
-    std::vector<CIndRec*> waiting{start};
-    map.m_pools.TryEmplace(start, pool);
-    // Each record's links are read in one pass: a family's partners and children together, an
-    // individual's parent and spouse families together. A record met before is known by its
-    // address alone, without reading the record for its type.
-    const auto open = [&](CRecordNode* target) {
-        if (openedFamilies.Contains(target))
-            return;
-        CFamRec* family = AsFamily(target);
-        if (!family)
-            return;
-        openedFamilies.TryEmplace(family, true);
-        ForEachLinkTargetIf(family, IsMemberLink, [&](CRecordNode* member) {
-            if (map.m_pools.Contains(member))
-                return;
-            if (CIndRec* individual = AsIndividual(member)) {
-                map.m_pools.TryEmplace(individual, pool);
-                waiting.push_back(individual);
-            }
-        });
-    };
-    // The memory of those next in turn is asked for in stages, each when the one before has
-    // brought its memory in: an individual's fields, whether its families are opened yet, the
-    // fields of those that are not, and the places of their members in the map. Most families
-    // are met again from their other members after they are opened: they cost nothing more.
-    constexpr std::size_t kStage = 6;
-    std::size_t next = 0;
-    const auto ahead = [&](std::size_t steps) {
-        return next + steps < waiting.size() ? waiting[next + steps] : nullptr;
-    };
-    for (; next < waiting.size(); ++next) {
-        if (const CIndRec* individual = ahead(4 * kStage))
-            PrefetchNode(individual);
-        if (const CIndRec* individual = ahead(3 * kStage))
-            ForEachLinkTargetIf(individual, IsFamilyLink, [&](const CRecordNode* family) {
-                openedFamilies.Prefetch(family);
-            });
-        if (const CIndRec* individual = ahead(2 * kStage))
-            ForEachLinkTargetIf(individual, IsFamilyLink, [&](const CRecordNode* family) {
-                if (!openedFamilies.Contains(family))
-                    PrefetchNode(family);
-            });
-        if (const CIndRec* individual = ahead(kStage))
-            ForEachLinkTargetIf(individual, IsFamilyLink, [&](const CRecordNode* family) {
-                if (!openedFamilies.Contains(family))
-                    ForEachLinkTargetIf(family, IsMemberLink, [&](const CRecordNode* member) {
-                        __builtin_prefetch(member);
-                        map.m_pools.Prefetch(member);
-                    });
-            });
-        ForEachLinkTargetIf(waiting[next], IsFamilyLink, open);
+    std::vector<Record*> records;
+    const CDataNode* root = GetRecordTypeRoot(listIndex);
+    if (!root)
+        return records;
+    records.reserve(root->CountChildren());
+    CNodeStreamPrefetch prefetch;
+    for (CDataNode* record = root->GetFirstChild(); record; record = record->GetNextSibling()) {
+        prefetch.At(record);
+        if (Record* typed = cast(static_cast<CRecordNode*>(record)))
+            records.push_back(typed);
     }
+    return records;
 }
 
+/// Disjoint sets over the dense indexes; each set is named by one of its members.
+class CGroups {
+public:
+    explicit CGroups(std::size_t count) : m_parent(count)
+    {
+        for (std::size_t i = 0; i < count; ++i)
+            m_parent[i] = int(i);
+    }
+    int Find(int i)
+    {
+        while (m_parent[std::size_t(i)] != i) {
+            int& parent = m_parent[std::size_t(i)];
+            parent = m_parent[std::size_t(parent)];
+            i = parent;
+        }
+        return i;
+    }
+    void Join(int a, int b)
+    {
+        a = Find(a);
+        b = Find(b);
+        if (a != b)
+            m_parent[std::size_t(std::max(a, b))] = std::min(a, b);
+    }
+
+private:
+    std::vector<int> m_parent;
+};
+
+/// Calls visit(index) for the dense index of each link target of holder that wanted(field id)
+/// accepts and whose index kind(index) accepts, and asks for the map's memory of the links of
+/// ahead, a record to be visited later.
+template <class Wanted, class Kind, class Visit>
+void ForEachIndexedTarget(const kinship_detail::CPointerMap<int>& index, const CDataNode* holder,
+                          const CDataNode* ahead, Wanted wanted, Kind kind, Visit&& visit)
+{
+    if (ahead)
+        ForEachLinkTargetIf(ahead, wanted,
+                            [&](const CRecordNode* target) { index.Prefetch(target); });
+    ForEachLinkTargetIf(holder, wanted, [&](const CRecordNode* target) {
+        const int* found = index.Find(target);
+        if (found && kind(*found))
+            visit(*found);
+    });
+}
+
+/// The groups joined by family links. A family joins the individuals that name it as a parent
+/// or spouse family and, when at least one does, every individual it names as partner or
+/// child; a family no one names joins no one. Groups are numbered 1, 2, ... in the record
+/// order of their first individuals. The records are read in memory order: only the map's
+/// slots are reached at random, each asked for a few records ahead.
 std::unique_ptr<CKinshipMap> BuildKinshipMap()
 {
     auto map = std::make_unique<CKinshipMap>();
-    kinship_detail::CPointerMap<bool> openedFamilies;
-    const CDataNode* root = GetRecordTypeRoot(RECORD_LIST_INDI);
-    if (const CDataNode* families = GetRecordTypeRoot(RECORD_LIST_FAM))
-        openedFamilies.Reserve(families->CountChildren());
-    // The individuals in record order, taken first in one walk along memory, so that whether
-    // each is in a group yet can be asked for ahead of its turn.
-    std::vector<CIndRec*> individuals;
-    if (root) {
-        individuals.reserve(root->CountChildren());
-        map->m_pools.Reserve(root->CountChildren());
-        CNodeStreamPrefetch prefetch;
-        for (CDataNode* record = root->GetFirstChild(); record; record = record->GetNextSibling()) {
-            prefetch.At(record);
-            if (CIndRec* individual = AsIndividual(static_cast<CRecordNode*>(record)))
-                individuals.push_back(individual);
-        }
-    }
-    int pool = 0;
+    const std::vector<CIndRec*> individuals = RecordsOf<CIndRec>(
+        RECORD_LIST_INDI, [](CRecordNode* record) { return AsIndividual(record); });
+    const std::vector<CFamRec*> families =
+        RecordsOf<CFamRec>(RECORD_LIST_FAM, [](CRecordNode* record) { return AsFamily(record); });
+    const std::size_t people = individuals.size();
     constexpr std::size_t kAhead = 16;
-    for (std::size_t i = 0; i < individuals.size(); ++i) {
-        if (i + kAhead < individuals.size())
-            map->m_pools.Prefetch(individuals[i + kAhead]);
-        if (!map->m_pools.Contains(individuals[i]))
-            FillPool(*map, individuals[i], ++pool, openedFamilies);
+
+    map->m_index.Reserve(people + families.size());
+    const auto add = [&](const auto& records, std::size_t first) {
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (i + kAhead < records.size())
+                map->m_index.Prefetch(records[i + kAhead]);
+            map->m_index.TryEmplace(records[i], int(first + i));
+        }
+    };
+    add(individuals, 0);
+    add(families, people);
+
+    CGroups groups(people + families.size());
+    std::vector<bool> named(families.size());
+    const auto isFamily = [people](int index) { return std::size_t(index) >= people; };
+    const auto isIndividual = [people](int index) { return std::size_t(index) < people; };
+    CNodeStreamPrefetch prefetch;
+    for (std::size_t i = 0; i < people; ++i) {
+        prefetch.At(individuals[i]);
+        const CIndRec* ahead = i + kAhead < people ? individuals[i + kAhead] : nullptr;
+        ForEachIndexedTarget(map->m_index, individuals[i], ahead, IsFamilyLink, isFamily,
+                             [&](int family) {
+                                 named[std::size_t(family) - people] = true;
+                                 groups.Join(int(i), family);
+                             });
+    }
+    for (std::size_t f = 0; f < families.size(); ++f) {
+        prefetch.At(families[f]);
+        if (!named[f])
+            continue;
+        const CFamRec* ahead = f + kAhead < families.size() ? families[f + kAhead] : nullptr;
+        ForEachIndexedTarget(map->m_index, families[f], ahead, IsMemberLink, isIndividual,
+                             [&](int member) { groups.Join(int(people + f), member); });
+    }
+
+    // A group's name is its first individual (the least index), so groups take their numbers
+    // in one pass.
+    map->m_pools.assign(people, 0);
+    int pool = 0;
+    for (std::size_t i = 0; i < people; ++i) {
+        const int first = groups.Find(int(i));
+        map->m_pools[i] = std::size_t(first) == i ? ++pool : map->m_pools[std::size_t(first)];
     }
     return map;
 }
@@ -190,7 +230,7 @@ int GetRelationPoolNumber(const CIndRec* individual, bool& notFound)
     const bool acquired = !KinshipMap();
     if (acquired)
         AcquireLocked();
-    const int* found = KinshipMap()->m_pools.Find(individual);
+    const int* found = KinshipMap()->FindPool(individual);
     notFound = !found;
     const int pool = found ? *found : 0;
     if (acquired)

@@ -18,7 +18,8 @@ public:
     /// The value of key; null when the map does not hold it.
     Value* Find(const void* key)
     {
-        if (m_slots.empty())
+        // Null marks an empty slot: it is never a key.
+        if (m_slots.empty() || !key)
             return nullptr;
         for (std::size_t i = Home(key);; i = (i + 1) & Mask()) {
             if (m_slots[i].m_key == key)

@@ -252,6 +252,34 @@ TEST_F(CKinshipTest, PoolNumbersFollowTheRecordOrder)
     EXPECT_FALSE(notFound);
 }
 
+TEST_F(CKinshipTest, AFamilyJoinsItsMembersOnlyWhenSomeoneNamesIt)
+{
+    CIndRec* child = Person("Child");
+    CIndRec* father = Person("Father", SEX_MALE);
+    CIndRec* named = Person("Named");
+    CIndRec* wife = Person("Wife", SEX_FEMALE);
+    // A family that no one names back: its links alone join no one.
+    CFamRec* unnamed = Family(nullptr, nullptr, {});
+    LinkOneWay(unnamed, FIELD_CHIL, child);
+    LinkOneWay(unnamed, FIELD_HUSB, father);
+    // A family named by one link: it joins everyone it names as well.
+    CFamRec* family = Family(nullptr, nullptr, {});
+    LinkOneWay(named, FIELD_FAMC, family);
+    LinkOneWay(family, FIELD_WIFE, wife);
+    ASSERT_TRUE(AcquireKinshipMap());
+    const std::vector<std::pair<CIndRec*, int>> expected = {
+        {child, 1}, {father, 2}, {named, 3}, {wife, 3}};
+    for (const auto& [individual, pool] : expected) {
+        bool notFound = true;
+        EXPECT_EQ(GetRelationPoolNumber(individual, notFound), pool) << Name(individual);
+        EXPECT_FALSE(notFound);
+    }
+    bool notFound = false;
+    EXPECT_EQ(GetRelationPoolNumber(nullptr, notFound), 0);
+    EXPECT_TRUE(notFound);
+    ReleaseKinshipMap();
+}
+
 TEST_F(CKinshipTest, GroupsAreLookedUpSafelyWhileAnotherThreadTakesAndDropsTheMap)
 {
     CIndRec* a = Person("A", SEX_MALE);
