@@ -35,14 +35,11 @@ std::vector<CObjRec*> MultimediaRecords()
     return records;
 }
 
-class InsertMediaTest : public AppTest {
+class InsertMediaTest : public PaneAppTest {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
-        Script() = PaneScript();
-        m_app->SetRecordsPaneClass(RuntimeClassOf<CTestRecordsPane>());
-        ASSERT_TRUE(Start());
+        PaneAppTest::SetUp();
         m_app->OpenDocumentFile(WriteGedcom("single.ged", kSingleFile).c_str());
     }
     void TearDown() override

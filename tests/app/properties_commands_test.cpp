@@ -22,14 +22,11 @@
 namespace app_test {
 namespace {
 
-class PropertiesCommandTest : public AppTest {
+class PropertiesCommandTest : public PaneAppTest {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
-        Script() = PaneScript();
-        m_app->SetRecordsPaneClass(RuntimeClassOf<CTestRecordsPane>());
-        ASSERT_TRUE(Start());
+        PaneAppTest::SetUp();
         m_app->OpenDocumentFile(WriteGedcom("family.ged", kFamilyFile).c_str());
         m_john = Record(kIndividuals, 0);
         m_mary = Record(kIndividuals, 1);

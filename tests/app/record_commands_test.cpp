@@ -100,16 +100,8 @@ TEST_F(AppTest, ARecordThatCannotBeMadeIsReportedAndNothingChanges)
 }
 
 /// A records window that may hide lists and logs what it shows.
-class RecordListTest : public AppTest {
+class RecordListTest : public PaneAppTest {
 protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        Script() = PaneScript();
-        m_app->SetRecordsPaneClass(RuntimeClassOf<CTestRecordsPane>());
-        ASSERT_TRUE(Start());
-    }
-
     /// Opens a file with a number of submitter records.
     void OpenWithSubmitters(int count)
     {

@@ -2,6 +2,8 @@
 // the test gives them and log what the shell asks them to show.
 #pragma once
 
+#include "tests/app/app_fixture.h"
+
 #include "app/shell/app_ids.h"
 #include "app/shell/records_pane.h"
 
@@ -84,6 +86,18 @@ public:
     {
         Script().log.push_back("record " + std::to_string(record->GetRecordNumber()) +
                                (focus ? " focus" : ""));
+    }
+};
+
+/// The application started with the records pane above, over a fresh pane script.
+class PaneAppTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        Script() = PaneScript();
+        m_app->SetRecordsPaneClass(RuntimeClassOf<CTestRecordsPane>());
+        ASSERT_TRUE(Start());
     }
 };
 

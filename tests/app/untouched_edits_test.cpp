@@ -14,15 +14,8 @@
 namespace app_test {
 namespace {
 
-class UntouchedEditsTest : public AppTest {
+class UntouchedEditsTest : public PaneAppTest {
 protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        Script() = PaneScript();
-        m_app->SetRecordsPaneClass(RuntimeClassOf<CTestRecordsPane>());
-        ASSERT_TRUE(Start());
-    }
     /// Opens a copy of the torture file in this test's folder, its links dialog accepted as shown.
     std::string OpenTortureFile()
     {
