@@ -1,7 +1,10 @@
 // tests/diagrams/window/rel_tree_royal_test.cpp: the Diagram window on royal92.ged: every type for
 // several people opens with its title and paints boxes; the whole diagram fits; zooming fully in
-// and out and scrolling to the ends of the ranges neither overflows nor loses the centre.
+// and out and scrolling to the ends of the ranges neither overflows nor loses the centre, there
+// and on an All Relatives diagram of 999 generations over a generated file of 100,000 people.
 #include "diagrams/window/sub_view_rel_tree.h"
+
+#include "bench/generator/gedcom_generator.h"
 
 #include "database/kin/ind_rec.h"
 #include "diagrams/diag_elem.h"
@@ -27,7 +30,7 @@ protected:
     {
         CGedcomTest::SetUp();
         controls_test::UseCompiledResources();
-        ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged"), true));
+        ASSERT_NO_FATAL_FAILURE(LoadFile());
         CDataNode* individuals = GetRecordTypeRoot(RECORD_LIST_INDI);
         for (CDataNode* node = individuals->GetFirstChild(); node; node = node->GetNextSibling())
             if (CIndRec* person = AsIndividual(static_cast<CRecordNode*>(node)))
@@ -40,6 +43,10 @@ protected:
         ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview",
                                WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
                                CRect(0, 0, 900, 700), &m_host, 99));
+    }
+    virtual void LoadFile()
+    {
+        ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged"), true));
     }
     void TearDown() override
     {
@@ -84,43 +91,74 @@ TEST_F(RelTreeRoyalTest, EveryTypeOpensWithTitleRootSelectedAndPaints)
     }
 }
 
-TEST_F(RelTreeRoyalTest, ZoomFullyInAndOutAndScrollToTheEndsWithoutOverflow)
+/// Zooms the whole All Relatives diagram of person fully in, keeping the centre, scrolls to
+/// both ends of the ranges, and zooms out past any useful scale.
+void ZoomFullyInAndOutAndScrollToTheEnds(CSubViewRelTree& window, CIndRec* person, int generations)
 {
-    CIndRec* person = m_people[0];
-    m_window->GetSettings().SetDiagramType(kAllRelativesDiagram);
-    m_window->GetSettings().m_ancestorGenerations = 6;
-    m_window->GetSettings().m_descendantGenerations = 6;
-    ASSERT_TRUE(m_window->BuildTree(person, true, kAllRelativesDiagram, false));
-    m_window->ViewWholeDiagram();
-    TestHooks::RenderWindow(*m_window);
+    window.GetSettings().SetDiagramType(kAllRelativesDiagram);
+    window.GetSettings().m_ancestorGenerations = generations;
+    window.GetSettings().m_descendantGenerations = generations;
+    ASSERT_TRUE(window.BuildTree(person, true, kAllRelativesDiagram, false));
+    window.ViewWholeDiagram();
+    TestHooks::RenderWindow(window);
     CRect client;
-    m_window->GetClientRect(&client);
-    const CPoint centre = m_window->ToDiagram(client.CenterPoint());
-    for (int step = 0; step < 40 && m_window->ScaleDivisor() > 1; ++step)
-        m_window->Zoom(-std::max(1, m_window->ScaleDivisor() / 2), false);
-    EXPECT_EQ(m_window->ScaleDivisor(), 1);
-    const CPoint in = m_window->ToDiagram(client.CenterPoint());
-    EXPECT_NEAR(in.x, centre.x, 200);
-    EXPECT_NEAR(in.y, centre.y, 200);
+    window.GetClientRect(&client);
+    const CPoint centre = window.ToDiagram(client.CenterPoint());
+    // The centre is known to a pixel of the whole view: each step keeps it to its own pixel.
+    const CPoint fourPixels =
+        window.ToDiagram(CPoint(client.CenterPoint().x + 4, client.CenterPoint().y + 4));
+    const int tolerance =
+        std::max({200, std::abs(fourPixels.x - centre.x), std::abs(fourPixels.y - centre.y)});
+    for (int step = 0; step < 64 && window.ScaleDivisor() > 1; ++step)
+        window.Zoom(-std::max(1, window.ScaleDivisor() / 2), false);
+    EXPECT_EQ(window.ScaleDivisor(), 1);
+    const CPoint in = window.ToDiagram(client.CenterPoint());
+    EXPECT_NEAR(in.x, centre.x, tolerance);
+    EXPECT_NEAR(in.y, centre.y, tolerance);
     for (UINT code : {UINT(SB_BOTTOM), UINT(SB_TOP)}) {
         for (int i = 0; i < 50; ++i) {
-            TestHooks::ScrollBarAction(*m_window, SB_VERT,
+            TestHooks::ScrollBarAction(window, SB_VERT,
                                        code == SB_BOTTOM ? SB_PAGEDOWN : SB_PAGEUP);
-            TestHooks::ScrollBarAction(*m_window, SB_HORZ,
+            TestHooks::ScrollBarAction(window, SB_HORZ,
                                        code == SB_BOTTOM ? SB_PAGEDOWN : SB_PAGEUP);
         }
-        const CPoint scroll = m_window->ScrollOrigin();
-        EXPECT_GE(scroll.y, m_window->VertRange().rangeMin);
-        EXPECT_LE(scroll.y, m_window->VertRange().rangeMax);
-        EXPECT_GE(scroll.x, m_window->HorzRange().rangeMin);
-        EXPECT_LE(scroll.x, m_window->HorzRange().rangeMax);
+        TestHooks::ScrollBarAction(window, SB_VERT, code);
+        TestHooks::ScrollBarAction(window, SB_HORZ, code);
+        TestHooks::RenderWindow(window);
+        const CPoint scroll = window.ScrollOrigin();
+        EXPECT_GE(scroll.y, window.VertRange().rangeMin);
+        EXPECT_LE(scroll.y, window.VertRange().rangeMax);
+        EXPECT_GE(scroll.x, window.HorzRange().rangeMin);
+        EXPECT_LE(scroll.x, window.HorzRange().rangeMax);
     }
-    m_window->Zoom(1'000'000, true);
-    EXPECT_EQ(m_window->ScaleDivisor(), 1'000'000);
-    TestHooks::RenderWindow(*m_window);
-    m_window->Zoom(INT_MAX, true);
-    EXPECT_GT(m_window->ScaleDivisor(), 1);
-    TestHooks::RenderWindow(*m_window);
+    window.Zoom(1'000'000, true);
+    EXPECT_EQ(window.ScaleDivisor(), 1'000'000);
+    TestHooks::RenderWindow(window);
+    window.Zoom(INT_MAX, true);
+    EXPECT_GT(window.ScaleDivisor(), 1);
+    TestHooks::RenderWindow(window);
+}
+
+TEST_F(RelTreeRoyalTest, ZoomFullyInAndOutAndScrollToTheEndsWithoutOverflow)
+{
+    ZoomFullyInAndOutAndScrollToTheEnds(*m_window, m_people[0], 6);
+}
+
+/// The same window over a generated file of 100,000 people.
+class RelTreeLargeTest : public RelTreeRoyalTest {
+protected:
+    void LoadFile() override
+    {
+        const std::string path = test_support::NewFolder("rel_tree_large") + "/large.ged";
+        ASSERT_TRUE(WriteSyntheticGedcomFile(path, 100'000, 1).has_value());
+        ASSERT_TRUE(Load(path, true));
+    }
+};
+
+TEST_F(RelTreeLargeTest, AllRelativesOf999GenerationsZoomsAndScrollsToItsEndsWithoutOverflow)
+{
+    ZoomFullyInAndOutAndScrollToTheEnds(*m_window, m_people[m_people.size() / 2], 999);
+    EXPECT_GT(m_window->RowSet()->m_boxCount, 10'000);
 }
 
 } // namespace
