@@ -487,6 +487,9 @@ void CSubViewRelTree::OnSize(UINT type, int cx, int cy)
 {
     CSubView::OnSize(type, cx, cy);
     m_scrollBarsStale = true;
+    // The new scroll ranges can move the diagram within the window: paint all of it again,
+    // not only the strip a larger size uncovers.
+    Invalidate();
 }
 
 void CSubViewRelTree::OnHScroll(UINT code, UINT pos, CScrollBar*)

@@ -157,3 +157,27 @@ TEST_F(RelTreeTest, ScrollingByLinesStopsAtTheRootRowAndAtTheRangeEnds)
 }
 
 } // namespace
+
+namespace {
+
+using namespace rel_tree_test;
+
+TEST_F(RelTreeTest, GrowingTheWindowPaintsItWholeAgain)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow(300, 200);
+    ASSERT_TRUE(window.BuildTree(m_people["john"], true, kAllRelativesDiagram, false));
+    Render("before_growing.png");
+    // Growing moves the diagram within the window: what was painted before must not stay.
+    window.MoveWindow(0, 0, 800, 600);
+    const TestHooks::Image grown = Render("after_growing.png");
+    window.Invalidate();
+    const TestHooks::Image whole = Render("painted_whole.png");
+    int differing = 0;
+    for (int y = 0; y < grown.height; ++y)
+        for (int x = 0; x < grown.width; ++x)
+            differing += grown.Pixel(x, y) != whole.Pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
+} // namespace
