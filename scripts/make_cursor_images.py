@@ -7,6 +7,14 @@ reads as the cursor's hot spot.
 - cursor_split_vert.png (204): the same turned upright: moving a horizontal divider.
 - cursor_hand.png (321): a pointing hand, over links.
 - cursor_cell.png (200): a thick white cross outlined in black, over the result grid's cells.
+- cursor_area.png (125): a thin cross with a dotted square at its corner: selecting an area of a
+  diagram.
+- cursor_grabber.png (168): arrows to the four sides: moving a diagram with the mouse.
+- cursor_item.png (169): the pointing hand with a small box beside it: over a diagram's
+  clickable items.
+- cursor_page_line.png (312): a dashed upright line crossed by a two-headed arrow: over a page
+  boundary of a diagram.
+- cursor_page_drag.png (202): the four arrows over a page corner: moving a diagram's page grid.
 
 Only the standard library is used. Run it from anywhere after changing a shape; the images it
 writes are committed, and the build never runs it.
@@ -91,6 +99,52 @@ def cell_cross():
     return px, (15, 15)
 
 
+def area_cross():
+    px = blank()
+    for i in range(4, 28):
+        px[15][i] = px[i][15] = "#"
+    for i in range(18, 29, 2):
+        for j in (18, 28):
+            px[j][i] = px[i][j] = "#"
+    return px, (15, 15)
+
+
+def four_arrows():
+    px = blank()
+    for i in range(5, 27):
+        px[15][i] = px[16][i] = px[i][15] = px[i][16] = "#"
+    for d in range(1, 5):
+        for a in range(15 - d, 17 + d):
+            px[4 + d][a] = px[27 - d][a] = px[a][4 + d] = px[a][27 - d] = "#"
+    return px, (15, 15)
+
+
+def item_hand():
+    px, hotspot = hand()
+    for i in range(22, 30):
+        px[2][i] = px[8][i] = "#"
+    for j in range(2, 9):
+        px[j][22] = px[j][29] = "#"
+    return px, hotspot
+
+
+def page_line():
+    px, _ = split_horz()
+    for y in range(SIZE):
+        px[y][14] = px[y][17] = None
+    for y in range(2, 30):
+        if y % 4 < 2:
+            px[y][15] = px[y][16] = "#"
+    return px, (16, 16)
+
+
+def page_drag():
+    px, hotspot = four_arrows()
+    for i in range(0, 12):
+        px[0][i] = px[i][0] = "#"
+    return px, hotspot
+
+
 def outline(px):
     out = [row[:] for row in px]
     for y in range(SIZE):
@@ -121,7 +175,10 @@ def png_bytes(px, hotspot):
 def main():
     folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "images")
     for name, make in (("cursor_split_horz.png", split_horz), ("cursor_split_vert.png", split_vert),
-                       ("cursor_hand.png", hand), ("cursor_cell.png", cell_cross)):
+                       ("cursor_hand.png", hand), ("cursor_cell.png", cell_cross),
+                       ("cursor_area.png", area_cross), ("cursor_grabber.png", four_arrows),
+                       ("cursor_item.png", item_hand), ("cursor_page_line.png", page_line),
+                       ("cursor_page_drag.png", page_drag)):
         px, hotspot = make()
         with open(os.path.join(folder, name), "wb") as f:
             f.write(png_bytes(outline(px), hotspot))

@@ -55,6 +55,7 @@ void CSubViewRelTree::EndAreaBox(CPoint point)
             return;
         }
         m_mode = kModeNormal;
+        ChooseCursor(nullptr);
         ZoomToRect(area, false);
         return;
     }
@@ -94,6 +95,7 @@ void CSubViewRelTree::OnMouseMove(UINT flags, CPoint point)
         }
         return;
     }
+    ChooseCursor(&point);
     CSubView::OnMouseMove(flags, point);
 }
 

@@ -165,6 +165,7 @@ void CSubViewRelTree::OnRButtonUp(UINT, CPoint point)
     }
     if (m_mode == kModeGrabber) {
         m_mode = kModeNormal;
+        ChooseCursor(nullptr);
         return;
     }
     if (m_mode == kModeNormal)
@@ -220,8 +221,10 @@ void CSubViewRelTree::OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags)
     if (virtKey == VK_ESCAPE && m_drag != kNoDrag) {
         const bool grabbing = m_drag == kGrabDrag;
         CancelDrag();
-        if (grabbing)
+        if (grabbing) {
             m_mode = kModeNormal;
+            ChooseCursor(nullptr);
+        }
         return;
     }
     if (virtKey == VK_ADD) {
@@ -239,6 +242,7 @@ void CSubViewRelTree::OnChar(UINT character, UINT repeatCount, UINT flags)
 {
     if (character == VK_ESCAPE) {
         m_mode = kModeNormal;
+        ChooseCursor(nullptr);
         return;
     }
     if (m_mode == kModeNormal && character == ' ') {
@@ -252,8 +256,10 @@ void CSubViewRelTree::OnChar(UINT character, UINT repeatCount, UINT flags)
 void CSubViewRelTree::OnKillFocus(CWnd* newWnd)
 {
     // Losing the focus ends "Select Area to View".
-    if (m_mode == kModeSelectArea && m_drag == kNoDrag)
+    if (m_mode == kModeSelectArea && m_drag == kNoDrag) {
         m_mode = kModeNormal;
+        ChooseCursor(nullptr);
+    }
     CSubView::OnKillFocus(newWnd);
 }
 
@@ -312,13 +318,18 @@ void CSubViewRelTree::MapCommands()
     MapCommand(kCentre, [this] { CentreOnRoot(); });
     for (UINT id : {kViewWhole, kRemoveAllMarks, kMarksByQuery, kCentre, kSaveAsDefaults})
         MapUpdate(id, withTree);
-    MapCommand(kSelectArea,
-               [this] { m_mode = m_mode == kModeSelectArea ? kModeNormal : kModeSelectArea; });
+    MapCommand(kSelectArea, [this] {
+        m_mode = m_mode == kModeSelectArea ? kModeNormal : kModeSelectArea;
+        ChooseCursor(nullptr);
+    });
     MapUpdate(kSelectArea, [this](CCmdUI* state) {
         state->Enable(HasTree());
         state->SetCheck(m_mode == kModeSelectArea);
     });
-    MapCommand(kGrabber, [this] { m_mode = m_mode == kModeGrabber ? kModeNormal : kModeGrabber; });
+    MapCommand(kGrabber, [this] {
+        m_mode = m_mode == kModeGrabber ? kModeNormal : kModeGrabber;
+        ChooseCursor(nullptr);
+    });
     MapUpdate(kGrabber, [this](CCmdUI* state) {
         state->Enable(HasTree());
         state->SetCheck(m_mode == kModeGrabber);

@@ -36,6 +36,10 @@ enum DiagHitKind : int {
 };
 /// Interaction modes.
 enum DiagMode : int { kModeNormal = 0, kModeSelectArea = 1, kModeGrabber = 2 };
+/// The cursors of selecting an area, of moving the diagram with the mouse, over a clickable box
+/// or button, over a page boundary, and of moving the page grid.
+inline constexpr UINT kAreaCursorId = 125, kGrabberCursorId = 168, kItemCursorId = 169,
+                      kPageLineCursorId = 312, kPageDragCursorId = 202;
 
 /// The command ids of the window and of the shell commands that open it.
 namespace diagram_cmd {
@@ -221,6 +225,9 @@ private:
     void PreparePrintDC(CDC& dc, CPrintInfo& info);
     void DrawDiagram(CDC& dc, const CRect& clip, int mode);
     void OnScroll(int bar, UINT code, int pos);
+    /// Shows the cursor of the mouse mode, else of what lies under point (client pixels; none:
+    /// the arrow).
+    void ChooseCursor(const CPoint* point);
     void ExpandBox(CDiagElem& box);
     void ShowContextMenu(CPoint point);
     /// The stretchy box: started by a press, followed by the mouse, ended by the release
