@@ -165,7 +165,11 @@ TEST_F(RelTreeTitlesTest, TitleOptionsNeedsOneTitleAndNoBox)
 TEST_F(RelTreeTitlesTest, PageSetupMakesThePrintingSectionTheDefault)
 {
     ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
-    m_window->GetSettings().m_leftMargin = 7.5;
+    // Equal margins each way keep the page's proportions.
+    for (double* margin :
+         {&m_window->GetSettings().m_leftMargin, &m_window->GetSettings().m_rightMargin,
+          &m_window->GetSettings().m_topMargin, &m_window->GetSettings().m_bottomMargin})
+        *margin = 7.5;
     ASSERT_NE(DefaultDiagramSettings().m_leftMargin, 7.5);
     std::string caption;
     TestHooks::OnNextSheet([&](CPropertySheet& sheet) {
