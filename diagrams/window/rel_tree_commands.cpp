@@ -86,6 +86,7 @@ void CSubViewRelTree::SetSpouseOption(int option)
             return;
         }
     }
+    ComputePageAvoidance();
     m_scrollBarsStale = true;
     Invalidate();
 }
@@ -160,4 +161,32 @@ void CSubViewRelTree::MapWindowCommands()
     MapUpdate(kOptions, always);
     MapCommand(kColours, [this] { ChooseColours(); });
     MapUpdate(kColours, always);
+    MapPageAndTitleCommands();
+}
+
+void CSubViewRelTree::MapPageAndTitleCommands()
+{
+    const auto always = [](CCmdUI* state) { state->Enable(TRUE); };
+    MapCommand(kShowPageBoundaries, [this] { ShowPageBoundaries(); });
+    MapUpdate(kShowPageBoundaries, [this](CCmdUI* state) {
+        state->Enable(TRUE);
+        state->SetCheck(m_pageMode);
+    });
+    MapCommand(kAvoidPageBoundaries, [this] { AvoidPageBoundaries(); });
+    MapUpdate(kAvoidPageBoundaries, [this](CCmdUI* state) {
+        state->Enable(TRUE);
+        state->SetCheck(m_avoidPages);
+    });
+    MapCommand(kPrintSize, [this] { SetPrintedSize(); });
+    MapUpdate(kPrintSize, always);
+    MapCommand(kTitleOptions, [this] { TitleOptions(); });
+    MapUpdate(kTitleOptions, [this](CCmdUI* state) {
+        state->Enable(m_selection.empty() && SelectedTitle() >= 0);
+    });
+    MapCommand(kPageSetup, [this] { PageSetup(); });
+    MapUpdate(kPageSetup, always);
+    MapCommand(kRestoreInstallation, [this] { RestoreInstallationSettings(); });
+    MapUpdate(kRestoreInstallation, always);
+    MapCommand(kSaveCustom, [this] { SaveAsCustomDiagram(); });
+    MapUpdate(kSaveCustom, always);
 }

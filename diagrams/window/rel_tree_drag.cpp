@@ -32,6 +32,10 @@ void CSubViewRelTree::CancelDrag()
 {
     if (m_drag == kNoDrag)
         return;
+    if (InPageOrTitleDrag()) {
+        EndPageOrTitleDrag(m_drag == kGridDrag || m_drag == kGridSizeDrag);
+        return;
+    }
     if (m_drag == kAreaDrag)
         m_tracker.EndTrack(m_tracker.m_rect.BottomRight(), false);
     m_drag = kNoDrag;
@@ -81,6 +85,10 @@ void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
 
 void CSubViewRelTree::OnMouseMove(UINT flags, CPoint point)
 {
+    if (InPageOrTitleDrag()) {
+        TrackPageOrTitleDrag(flags, point);
+        return;
+    }
     if (m_drag == kAreaDrag) {
         m_tracker.TrackTo(point);
         Invalidate(FALSE);
@@ -101,6 +109,13 @@ void CSubViewRelTree::OnMouseMove(UINT flags, CPoint point)
 
 void CSubViewRelTree::OnLButtonUp(UINT flags, CPoint point)
 {
+    if (m_drag == kGridSizeDrag)
+        return;
+    if (InPageOrTitleDrag()) {
+        TrackPageOrTitleDrag(flags, point);
+        EndPageOrTitleDrag(false);
+        return;
+    }
     if (m_drag == kAreaDrag) {
         EndAreaBox(point);
         return;

@@ -23,6 +23,11 @@ int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
         *element = nullptr;
     if (title)
         *title = -1;
+    if (int sized = -1; TitleHandleAt(device, &sized, nullptr)) {
+        if (title)
+            *title = sized;
+        return kHitSizer;
+    }
     const CPoint point = ToDiagram(device);
     for (int t = kDiagramTitleCount - 1; t >= 0; --t) {
         const CDiagramTitle& slot = m_settings.m_titles[std::size_t(t)];
@@ -49,8 +54,10 @@ int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
 
 void CSubViewRelTree::SelectBox(CDiagElem* element, bool clearOthers, bool redraw)
 {
-    if (clearOthers)
+    if (clearOthers) {
         m_selection.clear();
+        m_titleSelected.fill(false);
+    }
     if (element && std::find(m_selection.begin(), m_selection.end(), element) == m_selection.end())
         m_selection.insert(m_selection.begin(), element);
     if (redraw && GetSafeHwnd()) {
@@ -74,6 +81,7 @@ void CSubViewRelTree::DeselectBox(CDiagElem* element, bool redraw)
 
 void CSubViewRelTree::DeselectAll()
 {
+    m_titleSelected.fill(false);
     DeselectBox(nullptr, true);
 }
 
@@ -92,6 +100,11 @@ void CSubViewRelTree::ExpandBox(CDiagElem& box)
 void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
 {
     SetFocus();
+    // A left press cancels a page-grid resize.
+    if (m_drag == kGridSizeDrag) {
+        EndPageOrTitleDrag(true);
+        return;
+    }
     if (m_drag != kNoDrag)
         return;
     if (m_mode == kModeSelectArea) {
@@ -107,9 +120,21 @@ void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
         return;
     }
     CDiagElem* box = nullptr;
-    const int hit = HitTest(point, &box, nullptr);
+    int title = -1;
+    const int hit = HitTest(point, &box, &title);
     const bool ctrl = (flags & MK_CONTROL) != 0;
     switch (hit) {
+    case kHitTitle:
+    case kHitSizer: {
+        int handle = -1;
+        if (hit == kHitSizer)
+            TitleHandleAt(point, &title, &handle);
+        if (!ctrl)
+            m_selection.clear();
+        SelectTitle(title, !ctrl);
+        BeginTitleDrag(point, title, handle);
+        break;
+    }
     case kHitBox:
         if (!ctrl) {
             SelectBox(box, true, true);
@@ -123,6 +148,10 @@ void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
         ExpandBox(*box);
         break;
     default:
+        if (OnPageLine(point)) {
+            BeginPageGridDrag(point, false);
+            break;
+        }
         if (!ctrl)
             DeselectAll();
         BeginAreaBox(point);
@@ -150,15 +179,29 @@ void CSubViewRelTree::OnRButtonDown(UINT, CPoint point)
         m_suppressRightUp = true;
         return;
     }
+    // A right press ends a title drag and cancels a page-grid drag.
+    if (InPageOrTitleDrag()) {
+        EndPageOrTitleDrag(m_drag == kGridDrag || m_drag == kGridSizeDrag);
+        m_suppressRightUp = true;
+        return;
+    }
     if (m_mode != kModeNormal)
         return;
     CDiagElem* box = nullptr;
-    if (HitTest(point, &box, nullptr) == kHitBox)
+    const int hit = HitTest(point, &box, nullptr);
+    if (hit == kHitBox)
         SelectBox(box, true, true);
+    else if (hit == kHitNothing && OnPageLine(point))
+        BeginPageGridDrag(point, true);
 }
 
-void CSubViewRelTree::OnRButtonUp(UINT, CPoint point)
+void CSubViewRelTree::OnRButtonUp(UINT flags, CPoint point)
 {
+    if (m_drag == kGridSizeDrag) {
+        TrackPageOrTitleDrag(flags, point);
+        EndPageOrTitleDrag(false);
+        return;
+    }
     if (m_suppressRightUp) {
         m_suppressRightUp = false;
         return;
@@ -194,6 +237,7 @@ void CSubViewRelTree::ShowContextMenu(CPoint point)
         menu.AppendMenu(MF_STRING, kProperties, "Properties...");
     } else if (hit == kHitTitle) {
         DeselectAll();
+        SelectTitle(title, true);
         menu.AppendMenu(MF_STRING, kHideTitle, "Hide Title");
         menu.AppendMenu(MF_SEPARATOR);
         menu.AppendMenu(MF_STRING, kTitleOptions, "Title Options...");
@@ -299,12 +343,17 @@ void CSubViewRelTree::MarkRepeatedAncestors()
 
 std::string CSubViewRelTree::StatusPosText() const
 {
-    return {};
+    if (!m_pageMode)
+        return {};
+    return std::to_string(m_settings.m_pageXOrigin) + ", " +
+           std::to_string(m_settings.m_pageYOrigin);
 }
 
 std::string CSubViewRelTree::StatusSizeText() const
 {
-    return {};
+    if (!m_pageMode)
+        return {};
+    return std::to_string(m_settings.m_pageWidth) + " x " + std::to_string(m_settings.m_pageHeight);
 }
 
 void CSubViewRelTree::MapCommands()

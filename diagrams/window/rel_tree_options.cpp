@@ -43,6 +43,7 @@ bool CSubViewRelTree::RelayoutDiagram(bool keepScroll)
             return false;
         }
     }
+    ComputePageAvoidance();
     if (keepScroll)
         m_scroll = scroll;
     m_scrollBarsStale = true;
@@ -78,7 +79,9 @@ void CSubViewRelTree::OpenOptions()
 {
     CTreeOptsDlg sheet("Diagram Options", m_settings, *this, this, CTreeOptsDlg::kGeneralPage,
                        false, this, m_customName.empty());
+    m_optionsOpen = true;
     sheet.DoModal();
+    m_optionsOpen = false;
 }
 
 void CSubViewRelTree::ChooseColours()

@@ -172,9 +172,9 @@ void CSubViewRelTree::PrepareScreenDC(CDC& dc)
     if (GetSafeHwnd())
         GetClientRect(&client);
     int y = client.Height() / 2;
-    if (m_settings.m_diagramType == kDescendantsDiagram)
+    if (!m_pageMode && m_settings.m_diagramType == kDescendantsDiagram)
         y = client.top;
-    else if (m_settings.m_diagramType == kAncestorsDiagram)
+    else if (!m_pageMode && m_settings.m_diagramType == kAncestorsDiagram)
         y = client.bottom;
     dc.SetViewportOrg(client.Width() / 2 - m_scroll.x, y - m_scroll.y);
     dc.SetWindowOrg(0, RootRowOffset());
@@ -293,6 +293,8 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
             DiagPaintRows(*rowSet, painter, diagramClip, mode);
         dc.SelectObject(oldFont);
     }
+    DrawPageGrid(dc, clip);
+    DrawTitles(dc);
     if (m_scrollBarsStale && !m_printing)
         SetScrollBars(true, true);
     m_drawing = false;
@@ -325,9 +327,9 @@ void CSubViewRelTree::ScrollToPoint(int px, int py, int dx, int dy, bool redraw)
     const int width = m_divisor * std::max(1, m_settings.m_minBoxWidth);
     const int height = MulDiv(-m_refHeight, width, m_refWidth);
     int base = client.Height() / 2;
-    if (m_settings.m_diagramType == kDescendantsDiagram)
+    if (!m_pageMode && m_settings.m_diagramType == kDescendantsDiagram)
         base = client.top;
-    else if (m_settings.m_diagramType == kAncestorsDiagram)
+    else if (!m_pageMode && m_settings.m_diagramType == kAncestorsDiagram)
         base = client.bottom;
     m_scroll.x = Scale64(px, m_refWidth, width) - dx + client.Width() / 2;
     m_scroll.y = Scale64(py - RootRowOffset(), m_refHeight, height) - dy + base;

@@ -272,6 +272,7 @@ void CSubViewRelTree::Relayout()
         CDiagRepaint repaint;
         DiagRemeasureTexts(*rowSet, measurer.get(), repaint);
     }
+    ComputePageAvoidance();
     m_scrollBarsStale = true;
     if (GetSafeHwnd())
         Invalidate();
@@ -346,6 +347,7 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
         MessageBox(kInsufficientMemoryTreeText, MB_OK);
         return false;
     }
+    ComputePageAvoidance();
     if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
         frame->OnUpdateFrameTitle(TRUE);
     if (selectRoot) {

@@ -52,6 +52,8 @@ inline constexpr UINT kHideTitle = 32801, kTitleOptions = 32958;
 inline constexpr UINT kUnderlineOverridden = 32827, kTitle1 = 32945, kPrintSize = 32957,
                       kSaveCustom = 32949, kColours = 32791, kOptions = 32963;
 inline constexpr UINT kRemoveAllMarks = 33031, kMarksByQuery = 33032, kSaveAsDefaults = 32964;
+inline constexpr UINT kShowPageBoundaries = 32910, kAvoidPageBoundaries = 32956, kPageSetup = 32872,
+                      kRestoreInstallation = 33046;
 inline constexpr UINT kPaneHelp = 59399, kPanePos = 59401, kPaneSize = 59400,
                       kTreeStatusBar = 59398;
 } // namespace diagram_cmd
@@ -135,6 +137,33 @@ public:
     void OpenOptions();
     /// The colour chooser over the window's colours.
     void ChooseColours();
+
+    // Pages, titles and custom diagrams (rel_tree_pages.cpp, rel_tree_titles.cpp,
+    // rel_tree_custom.cpp).
+    /// Shows or hides the page grid and its numbers together, keeping the view's centre.
+    void ShowPageBoundaries();
+    bool PageBoundariesShown() const { return m_pageMode; }
+    /// Switches moving boxes off vertical page boundaries on or off.
+    void AvoidPageBoundaries();
+    bool AvoidsPageBoundaries() const { return m_avoidPages; }
+    /// Moves boxes off vertical page boundaries (afresh) while the mode is on.
+    void ComputePageAvoidance();
+    /// Packs the trees again, undoing the moves off page boundaries.
+    void ClearPageAvoidance();
+    /// The row pitch the diagram has on paper: the tallest box of a row and the row gap; 0
+    /// without a diagram.
+    int GetPrintedRowHeight() const;
+    /// Sizes the page grid to hold a number of rows per printed page (the rows dialog).
+    void SetPrintedSize();
+    /// The one selected visible title, or -1 when there is not exactly one.
+    int SelectedTitle() const;
+    bool IsTitleSelected(int index) const { return m_titleSelected[std::size_t(index)]; }
+    void SelectTitle(int index, bool clearOthers);
+    void TitleOptions();
+    /// The options sheet's print-only form; OK makes the printing section the default.
+    void PageSetup();
+    void RestoreInstallationSettings();
+    void SaveAsCustomDiagram();
     /// How the program opens the record properties box for the window's selection, beside a
     /// screen point when given.
     static void SetPropertiesOpener(std::function<void(CPoint*)> opener);
@@ -240,6 +269,20 @@ private:
     void DrawDragFeedback(CDC& dc);
     void MapCommands();
     void MapWindowCommands();
+    void MapPageAndTitleCommands();
+    void DrawPageGrid(CDC& dc, const CRect& clip);
+    void DrawTitles(CDC& dc);
+    /// The handle of a selected title under a device point: true with the title and handle.
+    bool TitleHandleAt(CPoint device, int* title, int* handle);
+    /// Whether a device point lies on a line of the shown page grid.
+    bool OnPageLine(CPoint device);
+    /// Title and page-grid drags: begun by a press, followed by moves, ended by the release;
+    /// cancel puts a dragged page grid back.
+    void BeginTitleDrag(CPoint point, int title, int handle);
+    void BeginPageGridDrag(CPoint point, bool resize);
+    bool InPageOrTitleDrag() const;
+    void TrackPageOrTitleDrag(UINT flags, CPoint point);
+    void EndPageOrTitleDrag(bool cancelled);
     /// Changes the window's settings and, for an ordinary diagram, the defaults alike.
     void Mirror(const std::function<void(CDiagramSettings&)>& change);
     void OpenProperties(CPoint* screen);
@@ -282,9 +325,31 @@ private:
     bool m_clearing = false;
     bool m_suppressRightUp = false;
     bool m_underlineOverridden = false;
-    enum DragKind { kNoDrag, kAreaDrag, kGrabDrag };
+    enum DragKind {
+        kNoDrag,
+        kAreaDrag,
+        kGrabDrag,
+        kTitleMoveDrag,
+        kTitleSizeDrag,
+        kGridDrag,
+        kGridSizeDrag
+    };
     DragKind m_drag = kNoDrag;
     CRectTracker m_tracker;
     /// The diagram point held under the mouse while the grabber drags.
     CPoint m_grabPoint;
+
+    // Page grid and title state.
+    bool m_pageMode = false;
+    bool m_pageNumbers = false;
+    bool m_pageLines = true;
+    bool m_avoidPages = false;
+    bool m_optionsOpen = false;
+    std::array<bool, kDiagramTitleCount> m_titleSelected{};
+    /// The dragged title and handle, the press in diagram units and what the drag started from.
+    int m_dragTitle = -1;
+    int m_dragHandle = -1;
+    CPoint m_dragStart;
+    CRect m_dragFrame;
+    CPoint m_dragOrigin;
 };

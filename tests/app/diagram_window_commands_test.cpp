@@ -9,7 +9,9 @@
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
 #include "diagrams/diag_elem.h"
+#include "diagrams/window/diag_print_size_dlg.h"
 #include "diagrams/window/sub_view_rel_tree.h"
+#include "platform/ui/dialogs/dialog.h"
 #include "tests/support/pdf_text.h"
 
 namespace app_test {
@@ -137,6 +139,39 @@ TEST_F(DiagramWindowCommandsTest, ACustomDiagramSavedAndReopenedKeepsItsSettings
     // A saved diagram that is gone opens nothing and changes nothing.
     m_app->OpenSavedDiagram(m_folder + "/Gone.dgm", "Gone");
     EXPECT_EQ(window->Settings().m_minBoxWidth, 123);
+}
+
+} // namespace
+} // namespace app_test
+
+namespace app_test {
+namespace {
+
+TEST_F(DiagramWindowCommandsTest, APageOfOneRowPrintsEachRowOnItsOwnPage)
+{
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
+    CSubViewRelTree* window = DiagramWindow();
+    ASSERT_NE(window, nullptr);
+    TestHooks::OnNextDialog(CDiagPrintSizeDlg::kTemplate, [](CDialog& dialog) {
+        TestHooks::SetText(dialog, CDiagPrintSizeDlg::kRowsId, "1");
+        TestHooks::Click(dialog, CDiagPrintSizeDlg::kAlignId);
+        TestHooks::Click(dialog, IDOK);
+    });
+    window->SetPrintedSize();
+    EXPECT_EQ(window->Settings().m_pageHeight, window->GetPrintedRowHeight());
+    CPoint origin;
+    int down = 0, across = 0;
+    window->GetPageSpan(origin, down, across);
+    // Two generations, one row each, aligned between the rows: two pages down.
+    EXPECT_GE(down, 2);
+    const std::string pdf = m_folder + "/rows.pdf";
+    TestHooks::AnswerPrintDialog(true, pdf);
+    DiagramView()->OnFilePrint();
+    std::string error;
+    const auto pages = test_support::PdfPageLines(pdf, error);
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(int(pages.size()), down * across);
 }
 
 } // namespace

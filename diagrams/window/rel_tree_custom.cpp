@@ -1,0 +1,73 @@
+// diagrams/window/rel_tree_custom.cpp: the Diagram window's settings as a whole: Page Setup,
+// going back to the installation settings, and saving them as a custom diagram file.
+#include "diagrams/window/sub_view_rel_tree.h"
+
+#include "diagrams/window/diag_save_custom_dlg.h"
+#include "platform/base/prompt.h"
+#include "platform/ui/frames/frame_wnd.h"
+#include "platform/ui/windows/app.h"
+
+namespace {
+
+constexpr const char* kRestoreQuestion =
+    "All options for the current diagram will revert to their installation settings.  Do you "
+    "wish to save these settings as the default for the Diagram Window?";
+
+CAppProfile* Profile()
+{
+    CWinApp* app = AfxGetApp();
+    return app ? &app->GetProfile() : nullptr;
+}
+
+} // namespace
+
+void CSubViewRelTree::PageSetup()
+{
+    if (m_optionsOpen)
+        return;
+    m_optionsOpen = true;
+    CTreeOptsDlg sheet("Page Setup", m_settings, *this, this, CTreeOptsDlg::kPrintPage, true, this,
+                       true);
+    const auto result = sheet.DoModal();
+    m_optionsOpen = false;
+    if (result == IDOK)
+        DefaultDiagramSettings().CopySettings(m_settings, kSectionPrinting, Profile());
+    ComputePageAvoidance();
+    Invalidate();
+}
+
+void CSubViewRelTree::RestoreInstallationSettings()
+{
+    const int answer = MessageBox(kRestoreQuestion, MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer != IDYES && answer != IDNO)
+        return;
+    // The window keeps showing the kind of diagram it shows.
+    const int type = m_settings.m_diagramType;
+    m_settings.SetDefaultSettings(kSectionAll);
+    m_settings.SetDiagramType(type);
+    if (answer == IDYES) {
+        CDiagramSettings& defaults = DefaultDiagramSettings();
+        const int defaultType = defaults.m_diagramType;
+        defaults.SetDefaultSettings(kSectionAll);
+        defaults.SetDiagramType(defaultType);
+        if (CAppProfile* profile = Profile())
+            defaults.SaveSettings(profile, {}, kSectionAll);
+    }
+    ApplyGeneralOptions(false);
+}
+
+void CSubViewRelTree::SaveAsCustomDiagram()
+{
+    CSaveCustomDiagramDlg dialog(this);
+    dialog.m_name = m_customName;
+    if (dialog.DoModal() != IDOK)
+        return;
+    if (!m_settings.SaveSettingsToFile(dialog.m_path)) {
+        MessageBox("The custom diagram could not be saved to \"" + dialog.m_path + "\".",
+                   MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    m_customName = dialog.m_name;
+    if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
+        frame->OnUpdateFrameTitle(TRUE);
+}

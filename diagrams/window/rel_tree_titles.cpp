@@ -1,0 +1,103 @@
+// diagrams/window/rel_tree_titles.cpp: the Diagram window's title blocks: drawing them, selecting
+// them, their handles under the mouse, moving and resizing them, and Title Options.
+#include "diagrams/window/sub_view_rel_tree.h"
+
+#include "diagrams/window/diag_title_opts_dlg.h"
+#include "diagrams/window/title_block.h"
+#include "diagrams/window/title_look.h"
+#include "platform/base/prompt.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/drawing/dc.h"
+#include "platform/ui/windows/app.h"
+
+void CSubViewRelTree::DrawTitles(CDC& dc)
+{
+    for (int t = 0; t < kDiagramTitleCount; ++t) {
+        const CDiagramTitle& title = m_settings.m_titles[std::size_t(t)];
+        if (!title.visible)
+            continue;
+        TitleBlockLook look = LookOfTitle(title);
+        CTitleView view(look, this);
+        view.SetSelected(!m_printing && m_titleSelected[std::size_t(t)]);
+        view.Draw(dc);
+    }
+}
+
+int CSubViewRelTree::SelectedTitle() const
+{
+    int found = -1;
+    for (int t = 0; t < kDiagramTitleCount; ++t) {
+        if (!m_titleSelected[std::size_t(t)] || !m_settings.m_titles[std::size_t(t)].visible)
+            continue;
+        if (found >= 0)
+            return -1;
+        found = t;
+    }
+    return found;
+}
+
+void CSubViewRelTree::SelectTitle(int index, bool clearOthers)
+{
+    if (clearOthers)
+        m_titleSelected.fill(false);
+    if (index >= 0 && index < kDiagramTitleCount)
+        m_titleSelected[std::size_t(index)] = true;
+    if (GetSafeHwnd())
+        Invalidate();
+}
+
+bool CSubViewRelTree::TitleHandleAt(CPoint device, int* title, int* handle)
+{
+    if (!GetSafeHwnd())
+        return false;
+    CClientDC dc(this);
+    PrepareScreenDC(dc);
+    for (int t = kDiagramTitleCount - 1; t >= 0; --t) {
+        const CDiagramTitle& slot = m_settings.m_titles[std::size_t(t)];
+        if (!slot.visible || !m_titleSelected[std::size_t(t)])
+            continue;
+        TitleBlockLook look = LookOfTitle(slot);
+        CTitleView view(look, this);
+        view.SetSelected(true);
+        int found = -1;
+        if (view.HandleAt(dc, device, &found)) {
+            if (title)
+                *title = t;
+            if (handle)
+                *handle = found;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CSubViewRelTree::BeginTitleDrag(CPoint point, int title, int handle)
+{
+    if (title < 0 || title >= kDiagramTitleCount)
+        return;
+    m_drag = handle >= 0 ? kTitleSizeDrag : kTitleMoveDrag;
+    m_dragTitle = title;
+    m_dragHandle = handle;
+    m_dragStart = ToDiagram(point);
+    m_dragFrame = m_settings.m_titles[std::size_t(title)].frame;
+    SetCapture();
+}
+
+void CSubViewRelTree::TitleOptions()
+{
+    const int index = SelectedTitle();
+    if (index < 0 || !m_selection.empty())
+        return;
+    CDiagramTitle edited = m_settings.m_titles[std::size_t(index)];
+    CTitleOptsDlg dialog(edited, m_settings, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_settings.m_titles[std::size_t(index)] = edited;
+    // A custom diagram's titles are its own.
+    if (m_customName.empty()) {
+        CWinApp* app = AfxGetApp();
+        DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles,
+                                              app ? &app->GetProfile() : nullptr);
+    }
+    Invalidate();
+}

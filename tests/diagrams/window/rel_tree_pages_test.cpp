@@ -1,0 +1,279 @@
+// tests/diagrams/window/rel_tree_pages_test.cpp: the page grid of the Diagram window: the sizing
+// arithmetic, Show Page Boundaries with its lines on the screen, Avoid Page Boundaries, the
+// printed size command (its dialog, the no-printer question, a diagram with no rows) and the
+// page-grid drag.
+#include "tests/diagrams/window/rel_tree_fixture.h"
+
+#include "diagrams/window/diag_print_size_dlg.h"
+#include "diagrams/window/page_grid.h"
+#include "diagrams/window/tree_opts_print.h"
+#include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/windows/cmd_ui.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace rel_tree_test;
+
+TEST(PageGridTest, SizingAligningAndSnapping)
+{
+    struct Size {
+        int pw, ph, rows, rowHeight, x, y;
+        PageGrid expected;
+    };
+    const Size sizes[] = {
+        {2000, 3000, 4, 300, 0, 0, {800, 1200, 0, 0}},
+        {2000, 3000, 4, 300, 900, -50, {800, 1200, 100, 1150}},
+        {100, 100, 3, 50, -150, 2400, {150, 150, 0, 0}},
+        {0, 0, 1, 7, 3, 3, {7, 7, 3, 3}}, // no printer page: square
+        {3000, 2000, 1, 101, 0, 0, {152, 101, 0, 0}},
+    };
+    for (const Size& c : sizes) {
+        const PageGrid page = SizePageForRows(c.pw, c.ph, c.rows, c.rowHeight, c.x, c.y);
+        EXPECT_EQ(page.width, c.expected.width) << c.pw << "x" << c.ph;
+        EXPECT_EQ(page.height, c.expected.height);
+        EXPECT_EQ(page.xOrigin, c.expected.xOrigin);
+        EXPECT_EQ(page.yOrigin, c.expected.yOrigin);
+    }
+    struct Align {
+        int y, rowHeight, offset, expected;
+    };
+    for (const Align c :
+         {Align{0, 100, 8, -8}, Align{41, 100, 8, -8}, Align{42, 100, 8, 92},
+          Align{-60, 100, 8, -108}, Align{-50, 100, 0, 0}, Align{149, 100, 0, 100}}) {
+        EXPECT_EQ(AlignPageToRows(c.y, c.rowHeight, c.offset), c.expected) << c.y;
+    }
+    struct Resize {
+        int x, y, width, height;
+    };
+    for (const Resize c : {Resize{2106, -1440, 2106, 1440}, Resize{1053, -100, 1053, 720},
+                           Resize{-500, 500, 146, 100}, Resize{4212, -10, 4212, 2880},
+                           Resize{10, -2880, 4212, 2880}}) {
+        const PageGrid page = ResizePageFromCorner(0, 0, c.x, c.y, 2106, 1440);
+        EXPECT_EQ(page.width, c.width) << c.x << "," << c.y;
+        EXPECT_EQ(page.height, c.height) << c.x << "," << c.y;
+        EXPECT_EQ(page.xOrigin, 0);
+        EXPECT_EQ(page.yOrigin, 0);
+    }
+    // The anchor stays a grid corner when the page changes size.
+    const PageGrid moved = ResizePageFromCorner(250, -30, 1303, -750, 2106, 1440);
+    EXPECT_EQ(moved.width, 1053);
+    EXPECT_EQ(moved.height, 720);
+    EXPECT_EQ(moved.xOrigin, 250);
+    EXPECT_EQ(moved.yOrigin, 690);
+    struct Snap {
+        int y, pitch, offset, expected;
+    };
+    for (const Snap c : {Snap{0, 100, 8, -8}, Snap{41, 100, 8, -8}, Snap{42, 100, 8, 92},
+                         Snap{-58, 100, 8, -108}, Snap{-57, 100, 8, -8}, Snap{5, 0, 8, 5}}) {
+        EXPECT_EQ(SnapToRowEdge(c.y, c.pitch, c.offset), c.expected) << c.y << " " << c.pitch;
+    }
+}
+
+class RelTreePagesTest : public RelTreeTest {
+protected:
+    void SetUp() override
+    {
+        RelTreeTest::SetUp();
+        m_savedDefaults.CopySettings(DefaultDiagramSettings(), kSectionAll);
+        MakeFamily();
+        MakeWindow();
+    }
+    void TearDown() override
+    {
+        TestHooks::SetNoPrinter(false);
+        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
+        RelTreeTest::TearDown();
+    }
+    bool Run(UINT id) { return TestHooks::RunCommand(*m_window, id); }
+    bool Checked(UINT id)
+    {
+        CCmdUI state;
+        state.m_nID = id;
+        state.DoUpdate(m_window.get(), TRUE);
+        return state.GetCheck() == 1;
+    }
+    /// Black pixels in a column of the image.
+    static int BlackInColumn(const TestHooks::Image& image, int x)
+    {
+        int black = 0;
+        for (int y = 0; y < image.height; ++y)
+            black += image.Pixel(x, y) == RGB(0, 0, 0);
+        return black;
+    }
+
+    CDiagramSettings m_savedDefaults;
+};
+
+TEST_F(RelTreePagesTest, ShowPageBoundariesDrawsTheGridAndTogglesBack)
+{
+    ASSERT_TRUE(
+        m_window->BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
+    CDiagramSettings& settings = m_window->GetSettings();
+    // One vertical page line at pixel column 600, the next beyond the client area.
+    const CPoint left = m_window->ToDiagram(CPoint(0, 300));
+    const CPoint at = m_window->ToDiagram(CPoint(600, 300));
+    settings.m_pageWidth = std::max(200, 2 * (at.x - left.x));
+    settings.m_pageHeight = settings.m_pageWidth;
+    settings.m_pageXOrigin = NormalisePageOrigin(at.x, settings.m_pageWidth);
+    settings.m_pageYOrigin = 0;
+    const CPoint line = m_window->ToDevice(CPoint(at.x, 0));
+    ASSERT_GT(line.x, 0);
+    ASSERT_LT(line.x, 800);
+    const int before = BlackInColumn(Render("pages_off.png"), line.x);
+    EXPECT_FALSE(Checked(diagram_cmd::kShowPageBoundaries));
+    // The window has no program, so no printer: the default page sizes are accepted.
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(Run(diagram_cmd::kShowPageBoundaries));
+    EXPECT_TRUE(m_window->PageBoundariesShown());
+    EXPECT_TRUE(Checked(diagram_cmd::kShowPageBoundaries));
+    const TestHooks::Image shown = Render("pages_on.png");
+    EXPECT_GT(BlackInColumn(shown, line.x), before + 100);
+    EXPECT_EQ(m_window->StatusSizeText(),
+              std::to_string(settings.m_pageWidth) + " x " + std::to_string(settings.m_pageHeight));
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(Run(diagram_cmd::kShowPageBoundaries));
+    EXPECT_FALSE(m_window->PageBoundariesShown());
+    EXPECT_EQ(BlackInColumn(Render("pages_off_again.png"), line.x), before);
+    EXPECT_EQ(m_window->StatusSizeText(), "");
+}
+
+TEST_F(RelTreePagesTest, WithoutAPrinterTheQuestionDecides)
+{
+    ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
+    TestHooks::SetNoPrinter(true);
+    for (const int answer : {IDCANCEL, IDOK}) {
+        TestHooks::AnswerMessageBox(answer);
+        ASSERT_TRUE(Run(diagram_cmd::kShowPageBoundaries));
+        const auto shown = TestHooks::TakeMessages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, "No printer detected.  Cannot determine printed page sizes.  "
+                                 "Will use default values.");
+        EXPECT_EQ(m_window->PageBoundariesShown(), answer == IDOK);
+    }
+}
+
+TEST_F(RelTreePagesTest, AvoidPageBoundariesLeavesNoBoxAcrossALineAndPacksBack)
+{
+    ASSERT_TRUE(m_window->BuildTree(m_people["fred"], false, kDescendantsDiagram, false));
+    CDiagramSettings& settings = m_window->GetSettings();
+    const CRect ann = BoxOf("ann")->Rect();
+    // A boundary through the middle of Ann's box.
+    settings.m_pageWidth = std::max(ann.Width() * 3, 200);
+    settings.m_pageXOrigin = (ann.left + ann.right) / 2;
+    ASSERT_TRUE(Run(diagram_cmd::kAvoidPageBoundaries));
+    EXPECT_TRUE(Checked(diagram_cmd::kAvoidPageBoundaries));
+    const int width = settings.m_pageWidth;
+    for (const char* key : {"fred", "gina", "john", "mary", "ann", "bob"}) {
+        const CDiagElem* box = BoxOf(key);
+        ASSERT_NE(box, nullptr) << key;
+        const CRect& r = box->Rect();
+        const auto column = [&](int x) {
+            const long long d = (long long)x - settings.m_pageXOrigin;
+            return d >= 0 ? d / width : -((-d + width - 1) / width);
+        };
+        EXPECT_EQ(column(r.left), column(r.right - 1)) << key;
+    }
+    EXPECT_NE(BoxOf("ann")->Rect(), ann);
+    ASSERT_TRUE(Run(diagram_cmd::kAvoidPageBoundaries));
+    EXPECT_FALSE(m_window->AvoidsPageBoundaries());
+    EXPECT_EQ(BoxOf("ann")->Rect(), ann);
+}
+
+TEST_F(RelTreePagesTest, PrintedSizeFitsRowsToThePage)
+{
+    ASSERT_TRUE(m_window->BuildTree(m_people["fred"], false, kDescendantsDiagram, false));
+    CDiagramSettings& settings = m_window->GetSettings();
+    const int rowHeight = m_window->GetPrintedRowHeight();
+    ASSERT_GT(rowHeight, 0);
+    settings.m_pageHeight = rowHeight * 5;
+    settings.m_pageYOrigin = -50;
+    std::string shown;
+    TestHooks::OnNextDialog(CDiagPrintSizeDlg::kTemplate, [&](CDialog& dialog) {
+        dialog.GetDlgItem(CDiagPrintSizeDlg::kRowsId)->GetWindowText(shown);
+        TestHooks::SetText(dialog, CDiagPrintSizeDlg::kRowsId, "2");
+        TestHooks::Click(dialog, CDiagPrintSizeDlg::kAlignId);
+        TestHooks::Click(dialog, IDOK);
+    });
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(Run(diagram_cmd::kPrintSize));
+    EXPECT_EQ(shown, "5");
+    const int measured = m_window->GetPrintedRowHeight();
+    EXPECT_EQ(settings.m_pageHeight, 2 * measured);
+    // Without a printer the page is square.
+    EXPECT_EQ(settings.m_pageWidth, settings.m_pageHeight);
+    // Aligned: page edges fall half way between rows, at multiples of the pitch less the offset.
+    const int offset = (settings.m_boxToBoxVertGap - settings.m_sibLineToBoxVertGap) / 2;
+    EXPECT_EQ((settings.m_pageYOrigin + offset) % measured, 0) << settings.m_pageYOrigin;
+    EXPECT_GE(settings.m_pageYOrigin, 0);
+    EXPECT_LT(settings.m_pageYOrigin, settings.m_pageHeight);
+}
+
+TEST_F(RelTreePagesTest, PrintedSizeWithNoRowsOrACancelChangesNothing)
+{
+    // An empty window has no row height to divide by: it says so and changes nothing.
+    const CDiagramSettings before = m_window->Settings();
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(Run(diagram_cmd::kPrintSize));
+    EXPECT_EQ(TestHooks::TakeMessages().size(), 1u);
+    EXPECT_EQ(m_window->Settings().m_pageHeight, before.m_pageHeight);
+    // Without a printer, Cancel to the question ends the command before the dialog.
+    ASSERT_TRUE(m_window->BuildTree(m_people["fred"], false, kDescendantsDiagram, false));
+    // (A dialog shown with no driver queued fails the test.)
+    TestHooks::SetNoPrinter(true);
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    ASSERT_TRUE(Run(diagram_cmd::kPrintSize));
+    EXPECT_EQ(m_window->Settings().m_pageHeight, before.m_pageHeight);
+    EXPECT_EQ(m_window->Settings().m_pageWidth, before.m_pageWidth);
+}
+
+TEST_F(RelTreePagesTest, DraggingAPageLineMovesTheGridAndEscapePutsItBack)
+{
+    ASSERT_TRUE(
+        m_window->BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
+    CDiagramSettings& settings = m_window->GetSettings();
+    settings.m_pageWidth = 40000;
+    settings.m_pageHeight = 30000;
+    TestHooks::RenderWindow(*m_window);
+    const CPoint grab(700, 20);
+    ASSERT_EQ(m_window->HitTest(grab, nullptr, nullptr), kHitNothing);
+    settings.m_pageXOrigin = NormalisePageOrigin(m_window->ToDiagram(grab).x, 40000);
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(Run(diagram_cmd::kShowPageBoundaries));
+    TestHooks::RenderWindow(*m_window);
+    const CPoint drop = grab + CPoint(-30, 5);
+    const CPoint target = m_window->ToDiagram(drop);
+    TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftDown, grab, MK_LBUTTON);
+    TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::Move, drop, MK_LBUTTON);
+    TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftUp, drop, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(settings.m_pageXOrigin, NormalisePageOrigin(target.x, 40000));
+    EXPECT_EQ(settings.m_pageYOrigin, NormalisePageOrigin(target.y, 30000));
+    EXPECT_EQ(DefaultDiagramSettings().m_pageXOrigin, settings.m_pageXOrigin);
+    EXPECT_FALSE(m_window->IsDragging());
+    const int moved = settings.m_pageXOrigin;
+    const CPoint again = drop;
+    TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftDown, again, MK_LBUTTON);
+    TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::Move, again + CPoint(40, 0), MK_LBUTTON);
+    TestHooks::DeliverPosted();
+    EXPECT_TRUE(m_window->IsDragging());
+    TestHooks::PostKey(*m_window, VK_ESCAPE, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_FALSE(m_window->IsDragging());
+    EXPECT_EQ(settings.m_pageXOrigin, moved);
+
+    // A right drag resizes the page in its proportions, never below the smallest side; its
+    // release opens no menu.
+    TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::RightDown, again, MK_RBUTTON);
+    TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::Move, CPoint(2, 590), MK_RBUTTON);
+    TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::RightUp, CPoint(2, 590), 0);
+    TestHooks::DeliverPosted();
+    EXPECT_FALSE(m_window->IsDragging());
+    EXPECT_GE(settings.m_pageWidth, kMinPageSide);
+    EXPECT_GE(settings.m_pageHeight, kMinPageSide);
+    EXPECT_NE(settings.m_pageWidth, 40000);
+    EXPECT_NEAR(settings.m_pageWidth * 3, settings.m_pageHeight * 4, 4);
+}
+
+} // namespace
