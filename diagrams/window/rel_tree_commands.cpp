@@ -160,4 +160,13 @@ void CSubViewRelTree::MapWindowCommands()
     MapUpdate(kOptions, always);
     MapCommand(kColours, [this] { ChooseColours(); });
     MapUpdate(kColours, always);
+
+    // Editing the records: marks by query, order of children and marriages, deletion.
+    MapCommand(kMarksByQuery, [this] { MarksByQuery(); });
+    MapCommand(kMoveUp, [this] { MoveSelected(true); });
+    MapUpdate(kMoveUp, [this](CCmdUI* state) { state->Enable(CanMoveSelected(true)); });
+    MapCommand(kMoveDown, [this] { MoveSelected(false); });
+    MapUpdate(kMoveDown, [this](CCmdUI* state) { state->Enable(CanMoveSelected(false)); });
+    MapCommand(kDelete, [this] { DeleteSelected(); });
+    MapUpdate(kDelete, [this](CCmdUI* state) { state->Enable(!m_selection.empty()); });
 }

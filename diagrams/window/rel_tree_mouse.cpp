@@ -113,6 +113,7 @@ void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
     case kHitBox:
         if (!ctrl) {
             SelectBox(box, true, true);
+            ShowExpansionMenu(*box, point);
         } else if (std::find(m_selection.begin(), m_selection.end(), box) != m_selection.end()) {
             DeselectBox(box, true);
         } else {
@@ -222,6 +223,11 @@ void CSubViewRelTree::OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags)
         CancelDrag();
         if (grabbing)
             m_mode = kModeNormal;
+        return;
+    }
+    if (virtKey == VK_DELETE && m_mode == kModeNormal && m_drag == kNoDrag &&
+        !m_selection.empty()) {
+        DeleteSelected();
         return;
     }
     if (virtKey == VK_ADD) {
