@@ -146,7 +146,7 @@ void CSubViewRelTree::OnLButtonDblClk(UINT, CPoint point)
 void CSubViewRelTree::OnRButtonDown(UINT, CPoint point)
 {
     m_suppressRightUp = false;
-    if (m_drag == kAreaDrag) {
+    if (m_drag == kAreaDrag || m_drag == kRelativeDrag) {
         CancelDrag();
         m_suppressRightUp = true;
         return;

@@ -282,11 +282,10 @@ void CSubViewRelTree::DrawRelativeFeedback(CDC& dc)
     }
     const CPoint a = ToDevice(CPoint(r.left + offset.x, r.top + offset.y));
     const CPoint b = ToDevice(CPoint(r.right + offset.x, r.bottom + offset.y));
-    CPoint to = ToDevice(CPoint(from.x + offset.x, from.y + offset.y));
-    if (m_dropZone == kZoneParent || m_dropZone == kZoneChild)
-        to = ToDevice(CPoint(from.x, from.y + (m_dropZone == kZoneParent ? gapY : -gapY)));
-    else
-        to = ToDevice(CPoint(from.x + (m_dropZone == kZoneSpouseLeft ? -gapX : gapX), from.y));
+    // The joining line spans the gap between the box and the outline.
+    const bool vertical = m_dropZone == kZoneParent || m_dropZone == kZoneChild;
+    const CPoint to = ToDevice(vertical ? CPoint(from.x, from.y + (offset.y > 0 ? gapY : -gapY))
+                                        : CPoint(from.x + (offset.x > 0 ? gapX : -gapX), from.y));
     const CPoint start = ToDevice(from);
     dc.SaveDC();
     dc.SetMapMode(MM_TEXT);
