@@ -11,6 +11,7 @@
 #include "database/records/assoc_node.h"
 #include "database/records/fam_rec.h"
 #include "diagrams/diag_elem.h"
+#include "diagrams/diag_tree_walk.h"
 #include "platform/base/abandon.h"
 #include "platform/base/prompt.h"
 
@@ -217,12 +218,14 @@ void CSubViewRelTree::AddSpouseFromDiagram(CDiagElem& box, bool link, int zone,
 void CSubViewRelTree::ShowAddedRelative(CIndRec* relative, bool created)
 {
     const auto find = [this, relative]() -> CDiagElem* {
+        CDiagElem* found = nullptr;
         for (auto& rowSet : m_rowSets)
             for (CDiagTree* tree : rowSet->Trees())
-                if (CDiagElem* box = tree->FindIndividual(relative, nullptr);
-                    box && box->IsVisible())
-                    return box;
-        return nullptr;
+                ForEachBox(*tree, true, [&](CDiagElem& box) {
+                    if (!found && box.IsVisible() && box.GetIndividual() == relative)
+                        found = &box;
+                });
+        return found;
     };
     CDiagElem* box = find();
     if (!box && HasTree()) {

@@ -22,8 +22,10 @@ protected:
     void SetUp() override
     {
         RelTreeTest::SetUp();
+        m_savedDefaults.CopySettings(DefaultDiagramSettings(), kSectionAll);
         m_savedPrefs = Prefs();
         Prefs().m_autoAddSurnames = true;
+        Prefs().m_surnamesInUpperCase = false;
         SetRelativeDialogs(&m_dialogs);
         SetSexQuestion(&m_dialogs);
         CSubViewRelTree::SetPropertiesOpener([this](CPoint*) { ++m_opened; });
@@ -37,6 +39,7 @@ protected:
         SetRelativeDialogs(nullptr);
         SetSexQuestion(nullptr);
         Prefs() = m_savedPrefs;
+        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
         RelTreeTest::TearDown();
     }
     void Open(int type, const char* root)
@@ -112,6 +115,7 @@ protected:
 
     ind_test::CScriptedDialogs m_dialogs;
     Preferences m_savedPrefs;
+    CDiagramSettings m_savedDefaults;
     int m_opened = 0;
 };
 
@@ -191,6 +195,7 @@ TEST_F(RelTreeRelativesTest, ANewChildGoesBesideTheDropAndOpensItsProperties)
     CIndRec* ann = m_people["ann"];
     CIndRec* bob = m_people["bob"];
     // Between Ann and Bob, below Mary: the new child goes before Bob.
+    ASSERT_NE(BoxOf("mary"), nullptr);
     const CPoint between((ClientCentre("ann").x + ClientCentre("bob").x) / 2,
                          ClientCentre("ann").y);
     ASSERT_EQ(CSubViewRelTree::DropZoneAt(*BoxOf("mary"), m_window->ToDiagram(between)),
@@ -198,8 +203,7 @@ TEST_F(RelTreeRelativesTest, ANewChildGoesBesideTheDropAndOpensItsProperties)
     EXPECT_EQ(Press("mary", between), "Add child");
     Release(between, diagram_cmd::kDropCreate);
     EXPECT_EQ(TestHooks::PopupMenuItems(), (Texts{"Create New Record As Child",
-                                                  "Link Existing Record As Child", "-",
-                                                  "Cancel"}));
+                                                  "Link Existing Record As Child", "-", "Cancel"}));
     const std::vector<CIndRec*> children = Children(m_parents);
     ASSERT_EQ(children.size(), 3u);
     EXPECT_EQ(children[0], ann);
@@ -220,6 +224,7 @@ TEST_F(RelTreeRelativesTest, LinkingAnExistingChildAddsNoRecord)
     CIndRec* carl = P("carl", SEX_MALE, "Carl /Smith/");
     NotifyChanges();
     const int before = CIndRec::GetLiveCount();
+    ASSERT_NE(BoxOf("mary"), nullptr);
     m_dialogs.m_selections.push_back(carl);
     // Below Mary, right of Bob: Carl goes last.
     const CPoint below = Beside("mary", CSubViewRelTree::kZoneChild);
@@ -228,8 +233,7 @@ TEST_F(RelTreeRelativesTest, LinkingAnExistingChildAddsNoRecord)
               CSubViewRelTree::kZoneChild);
     EXPECT_EQ(Press("mary", to), "Add child");
     Release(to, diagram_cmd::kDropLink);
-    EXPECT_EQ(Children(m_parents),
-              (std::vector<CIndRec*>{m_people["ann"], m_people["bob"], carl}));
+    EXPECT_EQ(Children(m_parents), (std::vector<CIndRec*>{m_people["ann"], m_people["bob"], carl}));
     EXPECT_EQ(CIndRec::GetLiveCount(), before);
     EXPECT_EQ(SelectedPerson(), carl);
     EXPECT_EQ(m_opened, 0);
@@ -241,9 +245,9 @@ TEST_F(RelTreeRelativesTest, ANewSpouseAndANewParent)
     const CPoint right = Beside("ann", CSubViewRelTree::kZoneSpouseRight);
     EXPECT_EQ(Press("ann", right), "Add spouse");
     Release(right, diagram_cmd::kDropCreate);
-    EXPECT_EQ(TestHooks::PopupMenuItems(), (Texts{"Create New Record As Spouse",
-                                                  "Link Existing Record As Spouse", "-",
-                                                  "Cancel"}));
+    EXPECT_EQ(
+        TestHooks::PopupMenuItems(),
+        (Texts{"Create New Record As Spouse", "Link Existing Record As Spouse", "-", "Cancel"}));
     CFamRec* marriage = m_people["ann"]->GetNextSpouseFamily(nullptr);
     ASSERT_NE(marriage, nullptr);
     CIndRec* husband = marriage->GetHusband();
