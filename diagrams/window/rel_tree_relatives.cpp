@@ -200,7 +200,7 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
     }
 }
 
-void CSubViewRelTree::ShowExpansionMenu(CDiagElem& box, CPoint point)
+void CSubViewRelTree::ShowExpansionMenu(CDiagElem& box, CPoint)
 {
     if (m_drag != kNoDrag || !HasTree())
         return;
@@ -208,7 +208,6 @@ void CSubViewRelTree::ShowExpansionMenu(CDiagElem& box, CPoint point)
     m_dragBox = &box;
     m_dropZone = kZoneNone;
     m_dropAllowed = false;
-    m_dropPoint = point;
     SetCapture();
 }
 
@@ -226,7 +225,6 @@ void CSubViewRelTree::ShowDragStatus(const std::string& text)
 
 void CSubViewRelTree::TrackRelativeDrag(CPoint point)
 {
-    m_dropPoint = point;
     if (!m_dragBox) {
         // The box went with an update while the drag ran: nothing can be added.
         m_dropZone = kZoneNone;

@@ -333,6 +333,5 @@ private:
     CDiagElem* m_dragBox = nullptr;
     int m_dropZone = kZoneNone;
     bool m_dropAllowed = false;
-    CPoint m_dropPoint;
     std::string m_dragStatus;
 };
