@@ -161,6 +161,23 @@ void CSubViewRelTree::MapWindowCommands()
     MapUpdate(kOptions, always);
     MapCommand(kColours, [this] { ChooseColours(); });
     MapUpdate(kColours, always);
+
+    // Editing the records: marks by query, order of children and marriages, deletion.
+    MapCommand(kMarksByQuery, [this] { MarksByQuery(); });
+    MapCommand(kMoveUp, [this] { MoveSelected(true); });
+    MapUpdate(kMoveUp, [this](CCmdUI* state) { state->Enable(CanMoveSelected(true)); });
+    MapCommand(kMoveDown, [this] { MoveSelected(false); });
+    MapUpdate(kMoveDown, [this](CCmdUI* state) { state->Enable(CanMoveSelected(false)); });
+    // The one command is Delete for selected boxes and Hide Title for a selected title.
+    MapCommand(kDelete, [this] {
+        if (const int title = SelectedTitle(); m_selection.empty() && title >= 0)
+            ToggleTitle(title);
+        else
+            DeleteSelected();
+    });
+    MapUpdate(kDelete, [this](CCmdUI* state) {
+        state->Enable(!m_selection.empty() || SelectedTitle() >= 0);
+    });
     MapPageAndTitleCommands();
 }
 

@@ -38,6 +38,8 @@ void CSubViewRelTree::CancelDrag()
     }
     if (m_drag == kAreaDrag)
         m_tracker.EndTrack(m_tracker.m_rect.BottomRight(), false);
+    if (m_drag == kRelativeDrag)
+        ClearRelativeDrag();
     m_drag = kNoDrag;
     ReleaseCapture();
     Invalidate(FALSE);
@@ -103,6 +105,10 @@ void CSubViewRelTree::OnMouseMove(UINT flags, CPoint point)
         }
         return;
     }
+    if (m_drag == kRelativeDrag) {
+        TrackRelativeDrag(point);
+        return;
+    }
     ChooseCursor(&point);
     CSubView::OnMouseMove(flags, point);
 }
@@ -126,11 +132,17 @@ void CSubViewRelTree::OnLButtonUp(UINT flags, CPoint point)
         SetScrollBars(true, true);
         return;
     }
+    if (m_drag == kRelativeDrag) {
+        EndRelativeDrag(point);
+        return;
+    }
     CSubView::OnLButtonUp(flags, point);
 }
 
 void CSubViewRelTree::DrawDragFeedback(CDC& dc)
 {
+    if (m_drag == kRelativeDrag)
+        DrawRelativeFeedback(dc);
     if (m_drag != kAreaDrag)
         return;
     dc.SaveDC();

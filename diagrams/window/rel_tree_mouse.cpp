@@ -138,6 +138,7 @@ void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
     case kHitBox:
         if (!ctrl) {
             SelectBox(box, true, true);
+            ShowExpansionMenu(*box, point);
         } else if (std::find(m_selection.begin(), m_selection.end(), box) != m_selection.end()) {
             DeselectBox(box, true);
         } else {
@@ -174,7 +175,7 @@ void CSubViewRelTree::OnLButtonDblClk(UINT, CPoint point)
 void CSubViewRelTree::OnRButtonDown(UINT, CPoint point)
 {
     m_suppressRightUp = false;
-    if (m_drag == kAreaDrag) {
+    if (m_drag == kAreaDrag || m_drag == kRelativeDrag) {
         CancelDrag();
         m_suppressRightUp = true;
         return;
@@ -269,6 +270,11 @@ void CSubViewRelTree::OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags)
             m_mode = kModeNormal;
             ChooseCursor(nullptr);
         }
+        return;
+    }
+    if (virtKey == VK_DELETE && m_mode == kModeNormal && m_drag == kNoDrag &&
+        !m_selection.empty()) {
+        DeleteSelected();
         return;
     }
     if (virtKey == VK_ADD) {

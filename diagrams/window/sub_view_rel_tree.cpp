@@ -462,6 +462,8 @@ std::unique_ptr<IBoxPainter> CSubViewRelTree::CreateMeasurer()
 
 void CSubViewRelTree::ElementDestroyed(CDiagElem& element)
 {
+    if (m_dragBox == &element)
+        m_dragBox = nullptr;
     m_selection.erase(std::remove(m_selection.begin(), m_selection.end(), &element),
                       m_selection.end());
 }

@@ -54,6 +54,9 @@ inline constexpr UINT kUnderlineOverridden = 32827, kTitle1 = 32945, kPrintSize 
 inline constexpr UINT kRemoveAllMarks = 33031, kMarksByQuery = 33032, kSaveAsDefaults = 32964;
 inline constexpr UINT kShowPageBoundaries = 32910, kAvoidPageBoundaries = 32956, kPageSetup = 32872,
                       kRestoreInstallation = 33046;
+inline constexpr UINT kMoveUp = 32833, kMoveDown = 32834, kDelete = 32801;
+/// The add-relative drop menu: create a new record, link an existing one.
+inline constexpr UINT kDropMenu = 249, kDropCreate = 701, kDropLink = 702;
 inline constexpr UINT kPaneHelp = 59399, kPanePos = 59401, kPaneSize = 59400,
                       kTreeStatusBar = 59398;
 } // namespace diagram_cmd
@@ -210,6 +213,42 @@ public:
     std::string StatusPosText() const;
     std::string StatusSizeText() const;
 
+    // Editing the records from the diagram (rel_tree_relatives.cpp, rel_tree_marks.cpp,
+    // rel_tree_order.cpp).
+    /// Drop zones of the add-relative drag around a box.
+    enum DropZone : int {
+        kZoneNone = 0,
+        kZoneParent = 1,
+        kZoneSpouseLeft = 2,
+        kZoneSpouseRight = 3,
+        kZoneChild = 4
+    };
+    /// Starts the add-relative drag from the box pressed at point (client pixels); the mouse
+    /// and its release carry it on, Escape cancels it.
+    void ShowExpansionMenu(CDiagElem& box, CPoint point);
+    /// The zone of the diagram point around the box.
+    static int DropZoneAt(const CDiagElem& box, CPoint point);
+    /// Why the relation of the zone cannot be added at the box; empty when it can.
+    std::string DropRefusal(const CDiagElem& box, int zone) const;
+    /// The text the add-relative drag shows on the status bar; empty outside the drag.
+    const std::string& DragStatusText() const { return m_dragStatus; }
+    /// One addition at the box, linking an existing record (link) or creating one; the
+    /// neighbour is the child box (or the spouse box) beside which the drop landed.
+    void AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* neighbour);
+    void AddParentFromDiagram(CDiagElem& box, bool link);
+    void AddSpouseFromDiagram(CDiagElem& box, bool link, int zone, CDiagElem* neighbour);
+    /// Sets (on) or clears flag on every box, or on those showing one of the records.
+    void SetMarks(std::uint16_t flag, bool on, const ElemRecordSet* records);
+    /// The marks-by-query dialog, then its marks.
+    void MarksByQuery();
+    /// Whether the one selected box's child (or spouse family) has a neighbour that way.
+    bool CanMoveSelected(bool up) const;
+    /// Moves the one selected box's child among its parents' children, or a spouse box's
+    /// family among the person's spouse families, one place earlier (up) or later.
+    void MoveSelected(bool up);
+    /// Asks, then deletes the records of the selected boxes.
+    void DeleteSelected();
+
     // IDiagramOwner.
     const CDiagramSettings& Settings() const override { return m_settings; }
     const CTextTemplate* BoxTemplate(int boxKind) const override;
@@ -267,6 +306,15 @@ private:
     /// Selects every visible box lying inside rect (device pixels).
     void SelectBoxesInArea(const CRect& rect);
     void DrawDragFeedback(CDC& dc);
+    /// The add-relative drag: following the pointer, its release, its feedback.
+    void TrackRelativeDrag(CPoint point);
+    void EndRelativeDrag(CPoint point);
+    void ClearRelativeDrag();
+    void DrawRelativeFeedback(CDC& dc);
+    void ShowDragStatus(const std::string& text);
+    /// After an addition: selects the relative's box and shows it; opens its properties
+    /// when the record is new.
+    void ShowAddedRelative(CIndRec* relative, bool created);
     void MapCommands();
     void MapWindowCommands();
     void MapPageAndTitleCommands();
@@ -332,7 +380,8 @@ private:
         kTitleMoveDrag,
         kTitleSizeDrag,
         kGridDrag,
-        kGridSizeDrag
+        kGridSizeDrag,
+        kRelativeDrag
     };
     DragKind m_drag = kNoDrag;
     CRectTracker m_tracker;
@@ -352,4 +401,10 @@ private:
     CPoint m_dragStart;
     CRect m_dragFrame;
     CPoint m_dragOrigin;
+    /// The box the add-relative drag started from (dropped when the box goes), the zone
+    /// under the pointer, whether it allows an addition, and the status text.
+    CDiagElem* m_dragBox = nullptr;
+    int m_dropZone = kZoneNone;
+    bool m_dropAllowed = false;
+    std::string m_dragStatus;
 };

@@ -159,6 +159,13 @@ TEST_F(RelTreeTitlesTest, TitleOptionsNeedsOneTitleAndNoBox)
         ASSERT_TRUE(Run(diagram_cmd::kTitleOptions));
         EXPECT_EQ(m_window->Settings().m_titles[0].text, "The Smiths");
         EXPECT_EQ(DefaultDiagramSettings().m_titles[0].text == "The Smiths", *custom == '\0');
+        // Hide Title shares its command with Delete: with a title selected it hides the title
+        // and deletes nothing.
+        const std::size_t people = GetRecordTypeRoot(RECORD_LIST_INDI)->CountChildren();
+        ASSERT_TRUE(Run(diagram_cmd::kHideTitle));
+        EXPECT_FALSE(m_window->Settings().m_titles[0].visible);
+        EXPECT_EQ(GetRecordTypeRoot(RECORD_LIST_INDI)->CountChildren(), people);
+        EXPECT_FALSE(Enabled(diagram_cmd::kHideTitle)) << "nothing selected now";
     }
 }
 

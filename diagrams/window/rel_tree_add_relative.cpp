@@ -1,0 +1,248 @@
+// diagrams/window/rel_tree_add_relative.cpp: the additions the drop menu of the add-relative drag
+// runs: a child, a parent or a spouse at a box, as a new record or by linking an existing one,
+// each through the records' own operations and announced once; then the relative's box is
+// selected and shown.
+#include "diagrams/window/sub_view_rel_tree.h"
+
+#include "database/dictionary/field_ids.h"
+#include "database/kin/ind_rec.h"
+#include "database/kin/relative_dialogs.h"
+#include "database/nodes/change_tracking.h"
+#include "database/records/assoc_node.h"
+#include "database/records/fam_rec.h"
+#include "diagrams/diag_elem.h"
+#include "diagrams/diag_tree_walk.h"
+#include "platform/base/abandon.h"
+#include "platform/base/prompt.h"
+
+#include <vector>
+
+namespace {
+
+constexpr const char* kError = "An error has occurred.";
+constexpr const char* kSpouseError =
+    "An error has occurred.  Operation may not have completed successfully.";
+constexpr const char* kNoMemory =
+    "Insufficient memory to perform operation.\nClose other applications and retry.";
+
+/// Sex hint that leaves an undetermined sex to be asked.
+constexpr int kAskSex = SEX_UNDETERMINED;
+
+/// The family the box's children belong to, and the person whose family it is.
+struct ChildPlace {
+    CIndRec* person = nullptr;
+    CFamRec* family = nullptr;
+    bool descendantSide = false;
+};
+
+ChildPlace PlaceOfChild(CDiagElem& box, const CIndRec* rootPerson)
+{
+    ChildPlace place;
+    if (box.GetKind() == kAncestorElem) {
+        place.person = box.GetIndividual();
+        // The family of the ancestor in which the root person is a child.
+        const auto& ancestor = static_cast<CDiagAncestorElem&>(box);
+        if (const CDiagAncestorElem* child = ancestor.Child())
+            place.family = child->GetFamily();
+        else if (rootPerson)
+            for (CFamRec* family = place.person ? place.person->GetNextSpouseFamily(nullptr)
+                                                : nullptr;
+                 family && !place.family; family = place.person->GetNextSpouseFamily(family)) {
+                bool isSpouse = false;
+                if (family->HasMember(rootPerson, isSpouse) && !isSpouse)
+                    place.family = family;
+            }
+        return place;
+    }
+    CDiagFamilyElem* familyBox = box.GetKind() == kSpouseElem
+                                     ? &static_cast<CDiagDescendantElem&>(box).FamilyBox()
+                                     : dynamic_cast<CDiagFamilyElem*>(&box);
+    if (!familyBox)
+        return place;
+    place.person = familyBox->GetIndividual();
+    place.family = familyBox->GetFamily();
+    place.descendantSide = true;
+    return place;
+}
+
+/// Runs an addition under a guard: false when it was abandoned (the data keeps what the
+/// record operations completed).
+template <class Fn> bool Guarded(Fn fn)
+{
+    try {
+        fn();
+        return true;
+    } catch (...) {
+        EndAbandonedOperation();
+        return false;
+    }
+}
+
+} // namespace
+
+void CSubViewRelTree::AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* neighbour)
+{
+    ChildPlace place = PlaceOfChild(box, m_rootPerson);
+    CIndRec* person = place.person;
+    if (!person)
+        return;
+    CFamRec* family = place.family;
+    CIndRec* before = neighbour ? neighbour->GetIndividual() : nullptr;
+    if (!family && place.descendantSide && m_settings.m_spouseOption == 0 &&
+        person->CountSpouseFamilies(false) >= 2) {
+        std::vector<CRecordNode*> families;
+        for (CFamRec* each = person->GetNextSpouseFamily(nullptr); each;
+             each = person->GetNextSpouseFamily(each))
+            families.push_back(each);
+        IRelativeDialogs* dialogs = GetRelativeDialogs();
+        CRecordNode* chosen = nullptr;
+        const RecordListAnswer answer =
+            dialogs ? dialogs->ChooseFromList("Select family for new child", families, chosen)
+                    : RLA_CANCEL;
+        if (answer == RLA_NO_MEMORY)
+            MessageBox("Memory error");
+        if (answer != RLA_OK || !chosen)
+            return;
+        family = static_cast<CFamRec*>(chosen);
+    }
+    // The neighbour counts only while it is a child of that family.
+    bool isSpouse = false;
+    if (before && !(family && family->HasMember(before, isSpouse) && !isSpouse))
+        before = nullptr;
+    CIndRec* child = nullptr;
+    bool cancelled = false;
+    const bool completed = Guarded([&] {
+        if (link) {
+            auto* beforeLink =
+                before ? dynamic_cast<CAssocNode*>(family->FindLinkChild(FIELD_CHIL, before))
+                       : nullptr;
+            bool linked = false;
+            child = person->LinkExistingChild(family, nullptr, false, linked, cancelled, true,
+                                              beforeLink);
+            return;
+        }
+        child = person->AddNewChild(family, kAskSex, cancelled);
+        if (child && before)
+            family->MoveChildLink(child, before);
+        NotifyChanges();
+    });
+    if (!completed) {
+        NotifyChanges();
+        MessageBox(kError);
+        return;
+    }
+    if (!child) {
+        if (!cancelled && !link)
+            MessageBox(kError);
+        return;
+    }
+    ShowAddedRelative(child, !link);
+}
+
+void CSubViewRelTree::AddParentFromDiagram(CDiagElem& box, bool link)
+{
+    CIndRec* person = box.GetIndividual();
+    if (!person)
+        return;
+    CIndRec* parent = nullptr;
+    bool cancelled = false;
+    const bool completed = Guarded([&] {
+        if (link) {
+            CFamRec* family = person->GetNextParentFamily(nullptr);
+            bool linked = false;
+            parent = person->LinkExistingParent(family, nullptr, false, linked, cancelled, true);
+            return;
+        }
+        parent = person->AddNewParent(kAskSex, cancelled);
+        NotifyChanges();
+    });
+    if (!completed) {
+        NotifyChanges();
+        MessageBox(kError);
+        return;
+    }
+    if (!parent) {
+        // A link the user left without a choice, or one refused with its reason, is no error.
+        if (!cancelled && !link)
+            MessageBox(kNoMemory);
+        return;
+    }
+    ShowAddedRelative(parent, !link);
+}
+
+void CSubViewRelTree::AddSpouseFromDiagram(CDiagElem& box, bool link, int zone,
+                                           CDiagElem* neighbour)
+{
+    CIndRec* person = box.GetIndividual();
+    if (!person)
+        return;
+    const bool before = zone == kZoneSpouseLeft;
+    CFamRec* family = nullptr;
+    CFamRec* nearFamily = nullptr;
+    if (box.GetKind() == kAncestorElem) {
+        family = PlaceOfChild(box, m_rootPerson).family;
+    } else if (neighbour) {
+        // A spouse box without a spouse is that family's empty place; another spouse box
+        // places the new family beside its own.
+        if (neighbour->GetIndividual())
+            nearFamily = neighbour->GetFamily();
+        else
+            family = neighbour->GetFamily();
+    }
+    CIndRec* spouse = nullptr;
+    CFamRec* made = nullptr;
+    bool cancelled = false;
+    const bool completed = Guarded([&] {
+        if (link) {
+            bool linked = false;
+            spouse =
+                person->LinkExistingSpouse(family, nearFamily, before, linked, cancelled, true);
+            return;
+        }
+        if (!family)
+            family = made = person->AddSpouseFamily(kAskSex, nearFamily, before, false, cancelled);
+        if (family)
+            spouse = person->AddNewSpouse(family, kAskSex, cancelled);
+    });
+    if (!spouse && made)
+        CDataNode::DeleteNode(made);
+    NotifyChanges();
+    if (!completed || (!spouse && !cancelled && !link)) {
+        MessageBox(kSpouseError);
+        return;
+    }
+    if (spouse)
+        ShowAddedRelative(spouse, !link);
+}
+
+void CSubViewRelTree::ShowAddedRelative(CIndRec* relative, bool created)
+{
+    const auto find = [this, relative]() -> CDiagElem* {
+        CDiagElem* found = nullptr;
+        for (auto& rowSet : m_rowSets)
+            for (CDiagTree* tree : rowSet->Trees())
+                ForEachBox(*tree, true, [&](CDiagElem& box) {
+                    if (!found && box.IsVisible() && box.GetIndividual() == relative)
+                        found = &box;
+                });
+        return found;
+    };
+    CDiagElem* box = find();
+    if (!box && HasTree()) {
+        // The update did not bring the relative in where it was added: build again.
+        RebuildDiagram();
+        box = find();
+    }
+    if (box) {
+        SelectBox(box, true, true);
+        CRect client;
+        GetClientRect(&client);
+        const CPoint centre = ToDevice(box->GetCentre());
+        if (!client.PtInRect(centre)) {
+            const CPoint target = box->GetCentre();
+            ScrollToPoint(target.x, target.y, client.Width() / 2, client.Height() / 2, true);
+        }
+    }
+    if (created && box)
+        OpenProperties(nullptr);
+}

@@ -1,0 +1,366 @@
+// diagrams/window/rel_tree_relatives.cpp: the Diagram window's add-relative drag: from a box
+// pressed, the pointer's zone around it (parent above, spouse beside, child below), the outline
+// where the relative would appear, the status text or the reason it is refused, and on release
+// the drop menu and the addition of a new or an existing record.
+#include "diagrams/window/sub_view_rel_tree.h"
+
+#include "database/kin/ind_rec.h"
+#include "database/records/fam_rec.h"
+#include "diagrams/diag_elem.h"
+#include "diagrams/diag_tree_walk.h"
+#include "platform/ui/drawing/dc.h"
+#include "platform/ui/drawing/gdi_object.h"
+#include "platform/ui/drawing/pen.h"
+#include "platform/ui/frames/frame_wnd.h"
+#include "platform/ui/frames/menu.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace diagram_cmd;
+
+namespace {
+
+constexpr const char* kNoRelative = "Can't add relative in this context";
+constexpr const char* kOnlyDescendants =
+    "Can't add parent - this diagram only displays descendants";
+constexpr const char* kBothParents = "Can't add parent - this person already has both parents";
+constexpr const char* kParentNeedsSpouses =
+    "Can't add parent - you must enable separate display of spouses first (see diagram options)";
+constexpr const char* kParentsOfSpouses =
+    "Can't add parent - this diagram does not display parents of spouses";
+constexpr const char* kOnlyAncestors = "Can't add spouse - this diagram only displays ancestors";
+constexpr const char* kSpouseNeedsSpouses =
+    "Can't add spouse - you must enable separate display of spouses first (see diagram options)";
+constexpr const char* kSpousesOfSpouses =
+    "Can't add spouse - this diagram does not display other spouses of spouses";
+constexpr const char* kSpousesOfAncestors =
+    "Can't add spouse - this diagram only displays spouses of ancestors if they also are ancestors";
+constexpr const char* kSpouseWrongPlace =
+    "You CAN add another spouse for this person - but this is the wrong place in the diagram to do "
+    "it";
+constexpr const char* kChildrenOfAncestors =
+    "Can't add child - this diagram does not display children of ancestors";
+constexpr const char* kChildWrongPlace =
+    "You CAN add a child for this person - but this is the wrong place in the diagram to do it";
+
+/// The message of a refusal the layout engine gives by string id.
+const char* RefusalText(int id)
+{
+    switch (id) {
+    case kBothParentsShownId:
+        return kBothParents;
+    case kAncestorLimitId:
+        return "Can't add parent - you have reached the diagram limits for ancestors (see diagram "
+               "options)";
+    case kOtherParentHiddenId:
+        return "Can't add parent - other parent is hidden (click on button to show)";
+    case kChildrenNotAllowedId:
+        return "Can't add child - the current diagram options do not allow children of this "
+               "relative to be displayed (see diagram options)";
+    case kOtherChildrenHiddenId:
+        return "Can't add child - other children are hidden (click on button to show)";
+    default:
+        return kNoRelative;
+    }
+}
+
+/// Whether the person's first parent family holds both partners.
+bool HasBothParents(const CIndRec* person)
+{
+    const CFamRec* family = person ? person->GetNextParentFamily(nullptr) : nullptr;
+    return family && family->GetHusband() && family->GetWife();
+}
+
+/// A box of the root row or below it standing for a person (not a spouse beside one).
+CDiagFamilyElem* AsFamilyBox(CDiagElem& box)
+{
+    return box.GetKind() == kFamilyElem ? static_cast<CDiagFamilyElem*>(&box) : nullptr;
+}
+
+/// The family box whose children a drop below the box joins: the box itself or, for a spouse
+/// box, the family box beside it.
+CDiagFamilyElem* ChildrenBox(CDiagElem& box)
+{
+    if (box.GetKind() == kSpouseElem)
+        return &static_cast<CDiagDescendantElem&>(box).FamilyBox();
+    return AsFamilyBox(box);
+}
+
+/// The family of an ancestor box in which the ancestor is a partner and the child shown below
+/// is a child: the child box's family, else the first of the ancestor's spouse families with
+/// the root person as a child.
+CFamRec* CoupleFamily(const CDiagAncestorElem& box, const CIndRec* rootPerson)
+{
+    if (const CDiagAncestorElem* child = box.Child())
+        return child->GetFamily();
+    const CIndRec* ancestor = box.GetIndividual();
+    if (!ancestor || !rootPerson)
+        return nullptr;
+    for (CFamRec* family = ancestor->GetNextSpouseFamily(nullptr); family;
+         family = ancestor->GetNextSpouseFamily(family)) {
+        bool isSpouse = false;
+        if (family->HasMember(rootPerson, isSpouse) && !isSpouse)
+            return family;
+    }
+    return nullptr;
+}
+
+/// The box's rectangle with its top above its bottom.
+CRect Upright(const CRect& rect)
+{
+    return CRect(std::min(rect.left, rect.right), std::max(rect.top, rect.bottom),
+                 std::max(rect.left, rect.right), std::min(rect.top, rect.bottom));
+}
+
+} // namespace
+
+int CSubViewRelTree::DropZoneAt(const CDiagElem& box, CPoint point)
+{
+    const CRect r = Upright(box.Rect());
+    const long long outX = point.x < r.left    ? r.left - point.x
+                           : point.x > r.right ? point.x - r.right
+                                               : 0;
+    const long long outY = point.y > r.top      ? point.y - r.top
+                           : point.y < r.bottom ? r.bottom - point.y
+                                                : 0;
+    if (outX == 0 && outY == 0)
+        return kZoneNone;
+    // The side the pointer has left the box by farthest, measured in box sizes.
+    const long long width = std::max(1, r.right - r.left);
+    const long long height = std::max(1, r.top - r.bottom);
+    if (outY * width >= outX * height)
+        return point.y > r.top ? kZoneParent : kZoneChild;
+    return point.x < r.left ? kZoneSpouseLeft : kZoneSpouseRight;
+}
+
+std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) const
+{
+    CDiagElem& box = const_cast<CDiagElem&>(constBox);
+    const int type = m_settings.m_diagramType;
+    const int kind = box.GetKind();
+    const CDiagFamilyElem* person = AsFamilyBox(box);
+    const bool rootRow = person && !person->FamilyLink()->m_parentBox;
+    switch (zone) {
+    case kZoneParent:
+        if (kind == kSpouseElem)
+            return kParentsOfSpouses;
+        if (kind == kAncestorElem) {
+            if (type == kDescendantsDiagram)
+                return kOnlyDescendants;
+            const int refusal = static_cast<CDiagAncestorElem&>(box).CanAddParent();
+            return refusal ? RefusalText(refusal) : "";
+        }
+        if (!person)
+            return kNoRelative;
+        if (rootRow && type == kDescendantsDiagram && m_rootKind == 0)
+            return kOnlyDescendants;
+        if (HasBothParents(person->GetIndividual()))
+            return kBothParents;
+        // Below the root row the parents are a family box and its spouse box: with spouses
+        // shown the missing parent is added as that family's spouse.
+        if (!rootRow && m_settings.m_spouseOption == 2)
+            return kParentNeedsSpouses;
+        return "";
+    case kZoneSpouseLeft:
+    case kZoneSpouseRight:
+        if (kind == kSpouseElem)
+            return kSpousesOfSpouses;
+        if (kind == kAncestorElem) {
+            const auto& ancestor = static_cast<CDiagAncestorElem&>(box);
+            if (!ancestor.GetPartner() && CoupleFamily(ancestor, m_rootPerson))
+                return "";
+            return type == kAllRelativesDiagram ? kSpouseWrongPlace : kSpousesOfAncestors;
+        }
+        if (!person)
+            return kNoRelative;
+        if (rootRow && type == kAncestorsDiagram)
+            return kOnlyAncestors;
+        return m_settings.m_spouseOption == 2 ? "" : kSpouseNeedsSpouses;
+    case kZoneChild: {
+        if (kind == kAncestorElem)
+            return box.GetGeneration() == 1 && type != kAncestorsDiagram &&
+                           CoupleFamily(static_cast<CDiagAncestorElem&>(box), m_rootPerson)
+                       ? ""
+                       : kChildrenOfAncestors;
+        if (rootRow && type == kAncestorsDiagram)
+            return kChildrenOfAncestors;
+        const CDiagFamilyElem* family = ChildrenBox(box);
+        if (!family)
+            return kNoRelative;
+        if (family->GetExpansion() == kCollapsed)
+            return RefusalText(kOtherChildrenHiddenId);
+        if (family->HasFlag(kElemRepeat) || !family->IsVisible())
+            return kChildWrongPlace;
+        const int refusal = family->CanAddChild();
+        return refusal ? RefusalText(refusal) : "";
+    }
+    default:
+        return kNoRelative;
+    }
+}
+
+void CSubViewRelTree::ShowExpansionMenu(CDiagElem& box, CPoint)
+{
+    if (m_drag != kNoDrag || !HasTree())
+        return;
+    m_drag = kRelativeDrag;
+    m_dragBox = &box;
+    m_dropZone = kZoneNone;
+    m_dropAllowed = false;
+    SetCapture();
+}
+
+void CSubViewRelTree::ShowDragStatus(const std::string& text)
+{
+    m_dragStatus = text;
+    CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr;
+    if (!frame)
+        return;
+    if (text.empty())
+        frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    else
+        frame->SetMessageText(text);
+}
+
+void CSubViewRelTree::TrackRelativeDrag(CPoint point)
+{
+    if (!m_dragBox) {
+        // The box went with an update while the drag ran: nothing can be added.
+        m_dropZone = kZoneNone;
+        m_dropAllowed = false;
+        ShowDragStatus(kNoRelative);
+        Invalidate(FALSE);
+        return;
+    }
+    m_dropZone = DropZoneAt(*m_dragBox, ToDiagram(point));
+    const std::string refusal = DropRefusal(*m_dragBox, m_dropZone);
+    m_dropAllowed = refusal.empty();
+    static const char* const kAdd[] = {"", "Add parent", "Add spouse", "Add spouse", "Add child"};
+    ShowDragStatus(m_dropAllowed ? kAdd[m_dropZone] : refusal);
+    Invalidate(FALSE);
+}
+
+void CSubViewRelTree::ClearRelativeDrag()
+{
+    m_dragBox = nullptr;
+    m_dropZone = kZoneNone;
+    m_dropAllowed = false;
+    ShowDragStatus({});
+}
+
+void CSubViewRelTree::DrawRelativeFeedback(CDC& dc)
+{
+    if (!m_dragBox || m_dropZone == kZoneNone)
+        return;
+    const CRect r = Upright(m_dragBox->Rect());
+    const int width = r.right - r.left;
+    const int height = r.top - r.bottom;
+    const int gapY = std::max(m_settings.m_boxToBoxVertGap, height / 2);
+    const int gapX = std::max(width / 4, 1);
+    CPoint offset;
+    CPoint from = m_dragBox->GetCentre();
+    switch (m_dropZone) {
+    case kZoneParent:
+        offset = CPoint(0, height + gapY);
+        from.y = r.top;
+        break;
+    case kZoneChild:
+        offset = CPoint(0, -(height + gapY));
+        from.y = r.bottom;
+        break;
+    case kZoneSpouseLeft:
+        offset = CPoint(-(width + gapX), 0);
+        from.x = r.left;
+        break;
+    default:
+        offset = CPoint(width + gapX, 0);
+        from.x = r.right;
+        break;
+    }
+    const CPoint a = ToDevice(CPoint(r.left + offset.x, r.top + offset.y));
+    const CPoint b = ToDevice(CPoint(r.right + offset.x, r.bottom + offset.y));
+    // The joining line spans the gap between the box and the outline.
+    const bool vertical = m_dropZone == kZoneParent || m_dropZone == kZoneChild;
+    const CPoint to = ToDevice(vertical ? CPoint(from.x, from.y + (offset.y > 0 ? gapY : -gapY))
+                                        : CPoint(from.x + (offset.x > 0 ? gapX : -gapX), from.y));
+    const CPoint start = ToDevice(from);
+    dc.SaveDC();
+    dc.SetMapMode(MM_TEXT);
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowOrg(0, 0);
+    CPen pen(PS_DOT, 1, m_dropAllowed ? RGB(0, 0, 0) : RGB(160, 160, 160));
+    dc.SelectObject(&pen);
+    dc.SelectStockObject(NULL_BRUSH);
+    dc.Rectangle(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
+    dc.MoveTo(start.x, start.y);
+    dc.LineTo(to.x, to.y);
+    dc.RestoreDC(-1);
+}
+
+void CSubViewRelTree::EndRelativeDrag(CPoint point)
+{
+    TrackRelativeDrag(point);
+    const int zone = m_dropZone;
+    CDiagElem* box = m_dropAllowed ? m_dragBox : nullptr;
+    m_drag = kNoDrag;
+    ReleaseCapture();
+    ClearRelativeDrag();
+    Invalidate(FALSE);
+    if (!box)
+        return;
+    // While the menu is open the box is watched as during the drag: an update that removes it
+    // leaves nothing to add to.
+    CMenu menu;
+    CMenu* popup = menu.LoadMenu(kDropMenu) ? menu.GetSubMenu(zone == kZoneParent  ? 0
+                                                              : zone == kZoneChild ? 2
+                                                                                   : 1)
+                                            : nullptr;
+    if (!popup)
+        return;
+    m_dragBox = box;
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    const UINT chosen = UINT(popup->TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                                   screen.x, screen.y, this));
+    box = m_dragBox;
+    m_dragBox = nullptr;
+    if (!box || (chosen != kDropCreate && chosen != kDropLink))
+        return;
+    const bool link = chosen == kDropLink;
+    if (zone == kZoneParent) {
+        AddParentFromDiagram(*box, link);
+        return;
+    }
+    // The neighbour beside the drop, looked for again now that the menu has closed.
+    const CPoint at = ToDiagram(point);
+    CDiagElem* neighbour = nullptr;
+    if (zone == kZoneChild) {
+        if (const CDiagFamilyElem* family = ChildrenBox(*box))
+            for (const auto& childLink : family->ChildLinks()) {
+                CDiagElem* child =
+                    childLink->m_boxes.empty() ? nullptr : childLink->m_boxes.front().get();
+                if (child && child->IsVisible() && child->GetCentre().x > at.x) {
+                    neighbour = child;
+                    break;
+                }
+            }
+        AddChildFromDiagram(*box, link, neighbour);
+        return;
+    }
+    if (const CDiagFamilyElem* person = AsFamilyBox(*box)) {
+        // The nearest spouse box on the side of the drop.
+        const int centre = box->GetCentre().x;
+        for (const CDiagFamilyElem* familyBox : person->FamilyLink()->Boxes()) {
+            CDiagElem* spouse = familyBox->SpouseBox();
+            if (!spouse || !spouse->IsVisible())
+                continue;
+            const int x = spouse->GetCentre().x;
+            const bool onSide = zone == kZoneSpouseLeft ? x < centre : x > centre;
+            if (onSide &&
+                (!neighbour || std::abs(x - centre) < std::abs(neighbour->GetCentre().x - centre)))
+                neighbour = spouse;
+        }
+    }
+    AddSpouseFromDiagram(*box, link, zone, neighbour);
+}
