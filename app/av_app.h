@@ -187,6 +187,10 @@ public:
     /// Shows the saved diagram's settings for the selected person (or the first parent of the
     /// selected family).
     void OpenSavedDiagram(const std::string& path, const std::string& name);
+    /// New Individual (or Couple) in Diagram: a new person, or two joined by a new family as
+    /// husband and wife, shown in an All Relatives diagram; when that fails the new records go
+    /// and "Memory error" is shown.
+    void NewInDiagram(bool couple);
 
     /// Shows the query window, made when there is none: with a query, the window takes it;
     /// with run, the result grid is cleared; page (0 to 3) selects a tab unless it is -1; with

@@ -1,6 +1,7 @@
 // tests/app/diagram_window_commands_test.cpp: the diagram window inside the program: Show in
 // Diagram on the selected person, a family without parents refused, the window's print preview and
-// a PDF with one page per page of the diagram's page grid.
+// a PDF with one page per page of the diagram's page grid, a new person or couple shown in a
+// diagram, and the Diagram Wizard.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"
@@ -10,8 +11,10 @@
 #include "database/records/record_id_state.h"
 #include "diagrams/diag_elem.h"
 #include "diagrams/window/diag_print_size_dlg.h"
+#include "diagrams/window/diagram_wizard.h"
 #include "diagrams/window/sub_view_rel_tree.h"
 #include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/dialogs/property_sheet.h"
 #include "tests/support/pdf_text.h"
 
 namespace app_test {
@@ -172,6 +175,50 @@ TEST_F(DiagramWindowCommandsTest, APageOfOneRowPrintsEachRowOnItsOwnPage)
     const auto pages = test_support::PdfPageLines(pdf, error);
     EXPECT_EQ(error, "");
     EXPECT_EQ(int(pages.size()), down * across);
+}
+
+TEST_F(DiagramWindowCommandsTest, NewIndividualOrCoupleIsShownInAnAllRelativesDiagram)
+{
+    constexpr UINT kNewIndividual = 32869, kNewCouple = 32870;
+    const auto count = [](int list) { return GetRecordTypeRoot(list)->CountChildren(); };
+    const std::size_t people = count(RECORD_LIST_INDI), families = count(RECORD_LIST_FAM);
+
+    ASSERT_TRUE(TestHooks::RunCommand(*Frame(), kNewIndividual));
+    EXPECT_EQ(count(RECORD_LIST_INDI), people + 1);
+    ASSERT_NE(DiagramWindow(), nullptr);
+    EXPECT_EQ(DiagramWindow()->Settings().m_diagramType, kAllRelativesDiagram);
+    EXPECT_EQ(DiagramWindow()->Selection().size(), 1u);
+
+    ASSERT_TRUE(TestHooks::RunCommand(*Frame(), kNewCouple));
+    EXPECT_EQ(count(RECORD_LIST_INDI), people + 3);
+    ASSERT_EQ(count(RECORD_LIST_FAM), families + 1);
+    CDataNode* family = GetRecordTypeRoot(RECORD_LIST_FAM)->GetFirstChild();
+    while (family->GetNextSibling())
+        family = family->GetNextSibling();
+    auto* couple = dynamic_cast<CFamRec*>(family);
+    ASSERT_NE(couple, nullptr);
+    ASSERT_NE(couple->GetHusband(), nullptr);
+    ASSERT_NE(couple->GetWife(), nullptr);
+    EXPECT_EQ(couple->GetHusband()->GetSex(), SEX_MALE);
+    EXPECT_EQ(couple->GetWife()->GetSex(), SEX_FEMALE);
+    EXPECT_TRUE(DiagramWindow()->HasTree());
+    EXPECT_TRUE(MessageTexts().empty());
+}
+
+TEST_F(DiagramWindowCommandsTest, DiagramWizardOpensTheDiagramItMakes)
+{
+    constexpr UINT kWizard = 32928;
+    bool shown = false;
+    TestHooks::OnNextSheet([&](CPropertySheet& sheet) {
+        shown = dynamic_cast<CDiagWizDlg*>(&sheet) != nullptr;
+        auto& wizard = dynamic_cast<CDiagWizDlg&>(sheet);
+        wizard.OpenDiagram(First<CIndRec>(RECORD_LIST_INDI), nullptr);
+        TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
+    });
+    ASSERT_TRUE(TestHooks::RunCommand(*Frame(), kWizard));
+    EXPECT_TRUE(shown);
+    ASSERT_NE(DiagramWindow(), nullptr);
+    EXPECT_TRUE(DiagramWindow()->HasTree());
 }
 
 } // namespace
