@@ -2,6 +2,7 @@
 #include "reports/window/data_ref_insert.h"
 
 #include "database/dictionary/record_type_table.h"
+#include "platform/base/prompt.h"
 #include "platform/ui/dialogs/edit.h"
 #include "records/dialogs/data_ref_dlg.h"
 

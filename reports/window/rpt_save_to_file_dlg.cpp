@@ -2,6 +2,7 @@
 #include "reports/window/rpt_save_to_file_dlg.h"
 
 #include "platform/base/text.h"
+#include "platform/ui/dialogs/edit.h"
 
 #include <cstdlib>
 

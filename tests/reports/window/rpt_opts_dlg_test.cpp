@@ -549,8 +549,9 @@ TEST_F(ReportOptionsTest, DataRefButtonsNeedAnEditableTextWithARecordType)
         });
         dialog.DoModal();
         EXPECT_EQ(enabled, row.defaultText != nullptr && row.recordType >= 0) << row.key;
-        if (!row.defaultText)
+        if (!row.defaultText) {
             EXPECT_EQ(text, "<not editable>") << row.key;
+        }
     }
 }
 
@@ -585,9 +586,10 @@ TEST_F(ReportOptionsTest, TheFormatPageOffersColoursForReportsWithConnectingLine
             c.page, c.pages);
         EXPECT_EQ(coloursShown, c.colours) << c.type;
         EXPECT_EQ(emptyTextShown, !c.colours) << c.type;
-        if (c.colours)
+        if (c.colours) {
             EXPECT_EQ(m_window->GetReport()->Settings().m_format.m_colours[1].m_colour, kRed)
                 << c.type;
+        }
     }
 }
 
