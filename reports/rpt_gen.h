@@ -165,7 +165,8 @@ public:
 
     /// Writes the whole report to path as HTML, RTF or text (kRptHtml, kRptRtf, kRptText),
     /// beside it and then renamed over it. A stopped export leaves path as it was and says so.
-    bool Export(const std::string& path, int kind);
+    /// A text file's rule lines are textWidth characters wide (0: the writer's 80).
+    bool Export(const std::string& path, int kind, int textWidth = 0);
 
     // The elements bodies emit: laid out on pages, or written by the context's export writer.
     void EmitHeading(CRptFontSet& ctx, int level, std::string_view text, int minHeight = 0,

@@ -86,7 +86,7 @@ void CRptGen::WriteEntries(CRptFontSet& ctx)
         m_monitor.progress->EndProgress();
 }
 
-bool CRptGen::Export(const std::string& path, int kind)
+bool CRptGen::Export(const std::string& path, int kind, int textWidth)
 {
     if (m_building)
         return false;
@@ -103,7 +103,9 @@ bool CRptGen::Export(const std::string& path, int kind)
     m_building = true;
     m_layout = std::make_unique<CRptPageLayout>(m_settings.GetPageSettings());
     try {
-        return WriteReportFile(path, kind, m_name, m_settings, [this](CRptWriter& writer) {
+        return WriteReportFile(path, kind, m_name, m_settings, [&](CRptWriter& writer) {
+            if (textWidth > 0)
+                writer.SetLineWidth(textWidth);
             CRptFontSet ctx;
             ctx.Create(m_layout->Settings(), nullptr);
             ctx.writer = &writer;

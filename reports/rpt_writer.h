@@ -29,6 +29,7 @@ public:
         m_headingStyles = styles;
     }
     void SetSourcesEndEntry(bool on) { m_sourcesEndEntry = on; }
+    void SetLineWidth(int lineWidth) { m_lineWidth = lineWidth; }
     void SetTextWidths(int lineWidth, int labelWidth)
     {
         m_lineWidth = lineWidth;

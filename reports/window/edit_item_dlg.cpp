@@ -1,6 +1,8 @@
 // reports/window/edit_item_dlg.cpp: the Edit Item Details dialog.
 #include "reports/window/edit_item_dlg.h"
 
+#include "reports/window/data_ref_insert.h"
+
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 
@@ -16,6 +18,8 @@ BOOL CEditItemDlg::OnInitDialog()
     for (int id : {IDC_ITEM_LABEL, IDC_ITEM_EXPRESSION})
         if (CWnd* edit = GetDlgItem(id))
             edit->EnableWindow(m_editable);
+    if (CWnd* dataRef = GetDlgItem(IDC_ITEM_DATA_REF))
+        dataRef->EnableWindow(m_editable && HasDataRefs(m_recordType));
     if (CWnd* empty = GetDlgItem(IDC_ITEM_SHOW_EMPTY))
         empty->EnableWindow(m_mayShowEmpty);
     const int radio = m_show == 0                     ? IDC_ITEM_HIDE
@@ -23,6 +27,15 @@ BOOL CEditItemDlg::OnInitDialog()
                                                       : IDC_ITEM_SHOW;
     CheckDlgButton(radio, 1);
     return TRUE;
+}
+
+BOOL CEditItemDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_ITEM_DATA_REF && HIWORD(wParam) == BN_CLICKED) {
+        InsertDataRef(*this, IDC_ITEM_EXPRESSION, m_recordType);
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
 }
 
 void CEditItemDlg::OnOK()

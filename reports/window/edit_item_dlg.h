@@ -8,7 +8,7 @@
 
 inline constexpr UINT IDD_EDIT_ITEM = 375;
 inline constexpr int IDC_ITEM_LABEL = 1780, IDC_ITEM_EXPRESSION = 1781, IDC_ITEM_SHOW = 1782,
-                     IDC_ITEM_SHOW_EMPTY = 1783, IDC_ITEM_HIDE = 1784;
+                     IDC_ITEM_SHOW_EMPTY = 1783, IDC_ITEM_HIDE = 1784, IDC_ITEM_DATA_REF = 1785;
 
 class CEditItemDlg final : public CDialog {
 public:
@@ -25,5 +25,9 @@ public:
     bool m_mayShowEmpty = true;
     bool m_editable = true;
     bool m_addMode = false;
+    /// The record type whose fields "<< &Insert Data Ref..." offers; -1 none.
     int m_recordType = -1;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 };

@@ -3,6 +3,7 @@
 
 #include "reports/rpt_settings.h"
 #include "reports/rpt_settings_tables.h"
+#include "reports/window/data_ref_insert.h"
 
 #include "platform/base/text.h"
 
@@ -25,6 +26,8 @@ BOOL CHeadingDetailsDlg::OnInitDialog()
     } else {
         SetDlgItemText(IDC_HD_TEXT, heading.m_text.GetText());
     }
+    if (CWnd* dataRef = GetDlgItem(IDC_HD_DATA_REF))
+        dataRef->EnableWindow(row.defaultText && HasDataRefs(row.recordType));
     if (CWnd* empty = GetDlgItem(IDC_HD_SHOW_EMPTY))
         empty->EnableWindow(row.mayShowEmpty);
     int radio = IDC_HD_SHOW;
@@ -34,6 +37,15 @@ BOOL CHeadingDetailsDlg::OnInitDialog()
         radio = IDC_HD_SHOW_EMPTY;
     CheckDlgButton(radio, 1);
     return TRUE;
+}
+
+BOOL CHeadingDetailsDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_HD_DATA_REF && HIWORD(wParam) == BN_CLICKED) {
+        InsertDataRef(*this, IDC_HD_TEXT, RptHeadingTable()[std::size_t(m_heading)].recordType);
+        return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
 }
 
 void CHeadingDetailsDlg::OnOK()

@@ -10,7 +10,8 @@ class CRptSettings;
 
 inline constexpr UINT IDD_HEADING_DETAILS = 370;
 inline constexpr int IDC_HD_LABEL = 1670, IDC_HD_LEVEL = 1671, IDC_HD_TEXT = 1672,
-                     IDC_HD_SHOW = 1673, IDC_HD_SHOW_EMPTY = 1674, IDC_HD_HIDE = 1675;
+                     IDC_HD_SHOW = 1673, IDC_HD_SHOW_EMPTY = 1674, IDC_HD_HIDE = 1675,
+                     IDC_HD_DATA_REF = 1676;
 
 class CHeadingDetailsDlg final : public CDialog {
 public:
@@ -18,6 +19,10 @@ public:
 
     BOOL OnInitDialog() override;
     void OnOK() override;
+
+protected:
+    /// "<< &Insert Data Ref...": a reference to the heading's record type into the text.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
     CRptSettings& m_settings;

@@ -13,7 +13,6 @@
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/combo_box.h"
-#include "platform/ui/dialogs/list_box.h"
 #include "platform/ui/dialogs/scroll_bar.h"
 #include "platform/ui/dialogs/spin_button_ctrl.h"
 #include "platform/ui/frames/frame_wnd.h"
@@ -73,9 +72,17 @@ BOOL CRptControlForm::OnInitDialog()
             zoom->AddString(text);
         zoom->SetCurSel(8);
     }
-    if (CWnd* list = GetDlgItem(IDC_RPT_LIST)) {
-        list->GetWindowRect(&m_listRect);
+    if (CWnd* place = GetDlgItem(IDC_RPT_LIST_PLACE)) {
+        place->GetWindowRect(&m_listRect);
         ScreenToClient(&m_listRect);
+    }
+    if (m_list.Create(0, 0, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, m_listRect, this,
+                      IDC_RPT_LIST, this, 0, 0)) {
+        // One column, far wider than the list, so that long names scroll rather than wrap.
+        CRect client;
+        m_list.GetClientRect(&client);
+        const int edges[] = {10 * client.Width()};
+        m_list.SetColumns("Records on this page\t", 2, 1, edges);
     }
     return TRUE;
 }
@@ -91,8 +98,8 @@ void CRptControlForm::UpdatePageInfo()
     const CRptGen* report = m_view.GetReport();
     const bool list = report && report->GetType() == kRptTypeList;
     SetDlgItemText(IDC_RPT_RECORDS, list ? "List..." : "Records...");
-    if (CWnd* records = GetDlgItem(IDC_RPT_LIST))
-        records->ShowWindow(list ? SW_HIDE : SW_SHOW);
+    if (m_list.GetSafeHwnd())
+        m_list.ShowWindow(list ? SW_HIDE : SW_SHOW);
     UpdateZoomText();
 }
 
@@ -175,9 +182,7 @@ void CRptControlForm::UpdateZoomText()
 void CRptControlForm::RefillRecords()
 {
     m_records.clear();
-    auto* list = Item<CListBox>(*this, IDC_RPT_LIST);
-    if (list)
-        list->ResetContent();
+    ShowRecords();
     const CRptGen* report = m_view.GetReport();
     if (!report || report->GetType() == kRptTypeList || report->IsBuilding())
         return;
@@ -204,18 +209,38 @@ void CRptControlForm::RefillRecords()
         if (!record)
             continue;
         m_records.push_back(record);
-        if (list)
-            list->AddString(RecordText(*record).c_str());
     }
-    if (list && !m_records.empty())
-        list->SetCurSel(0);
+    ShowRecords();
+    if (CTreeBoxNode* first = m_list.GetSafeHwnd() ? m_list.GetBox().GetItemByIndex(0) : nullptr)
+        m_list.GetBox().SetFocusItem(first, true);
+}
+
+void CRptControlForm::ShowRecords()
+{
+    if (!m_list.GetSafeHwnd())
+        return;
+    CTreeBox& box = m_list.GetBox();
+    box.DeleteAllItems();
+    for (std::size_t i = 0; i < m_records.size(); ++i)
+        box.AppendRow({.text = RecordText(*m_records[i]), .data = i});
+    box.ShowAppendedRows();
 }
 
 CRecordNode* CRptControlForm::GetSelectedRecord() const
 {
-    const auto* list = Item<CListBox>(*this, IDC_RPT_LIST);
-    const int index = list && list->IsWindowVisible() ? list->GetCurSel() : -1;
-    return index >= 0 && index < int(m_records.size()) ? m_records[std::size_t(index)] : nullptr;
+    auto& list = const_cast<CColBox&>(m_list);
+    if (!list.GetSafeHwnd() || !list.IsWindowVisible())
+        return nullptr;
+    const CTreeBoxNode* row = list.GetSelectedRow();
+    return row && row->m_data < m_records.size() ? m_records[row->m_data] : nullptr;
+}
+
+bool CRptControlForm::OnDoubleClick(CColBox*, CTreeBoxNode*, int)
+{
+    if (RecordOpener())
+        if (CRecordNode* record = GetSelectedRecord())
+            RecordOpener()(record);
+    return true;
 }
 
 bool CRptControlForm::CheckReportEmpty()
@@ -236,18 +261,13 @@ void CRptControlForm::OnRecordsChanged(LPARAM hint, CObject* object)
                            [](CRecordNode* record) { return record->IsPendingDeletion(); });
         if (gone != m_records.end()) {
             m_records.erase(gone, m_records.end());
-            if (auto* list = Item<CListBox>(*this, IDC_RPT_LIST)) {
-                list->ResetContent();
-                for (CRecordNode* record : m_records)
-                    list->AddString(RecordText(*record).c_str());
-            }
+            ShowRecords();
         }
         if (object && std::find(m_records.begin(), m_records.end(), object) != m_records.end())
             m_view.GetPageWnd().Invalidate();
     } else if (hint == kHintDataSetClearing || hint == kHintFileLoaded) {
         m_records.clear();
-        if (auto* list = Item<CListBox>(*this, IDC_RPT_LIST))
-            list->ResetContent();
+        ShowRecords();
     }
 }
 
@@ -329,11 +349,6 @@ BOOL CRptControlForm::OnCommand(WPARAM wParam, LPARAM lParam)
                 ApplyZoomText(chosen);
             }
         }
-        return TRUE;
-    case IDC_RPT_LIST:
-        if (code == LBN_DBLCLK && RecordOpener())
-            if (CRecordNode* record = GetSelectedRecord())
-                RecordOpener()(record);
         return TRUE;
     case IDC_RPT_TWO_PAGES:
         if (code == BN_CLICKED && m_view.GetReport()) {
@@ -479,7 +494,7 @@ void CRptControlForm::OnSize(UINT type, int cx, int cy)
 
 void CRptControlForm::LayoutButtons(int height)
 {
-    CWnd* list = GetDlgItem(IDC_RPT_LIST);
+    CWnd* list = m_list.GetSafeHwnd() ? &m_list : nullptr;
     if (!list || m_listRect.IsRectEmpty())
         return;
     if (CWnd* bar = GetDlgItem(IDC_RPT_SCROLL)) {

@@ -2,6 +2,7 @@
 // scroll bar, zoom, Two Pages, the records on the page shown, and the command buttons.
 #pragma once
 
+#include "controls/col_box.h"
 #include "platform/ui/dialogs/dialog.h"
 
 #include <functional>
@@ -11,7 +12,8 @@
 class CRecordNode;
 class CSubViewReport;
 
-class CRptControlForm final : public CDialog {
+/// The records list is a column box (IDC_RPT_LIST) made over the template's hidden placeholder.
+class CRptControlForm final : public CDialog, private CColBoxOwner {
 public:
     explicit CRptControlForm(CSubViewReport& view);
     ~CRptControlForm() override;
@@ -42,6 +44,7 @@ public:
 
     const std::vector<CRecordNode*>& GetListedRecords() const { return m_records; }
     CRecordNode* GetSelectedRecord() const;
+    CColBox& GetRecordsList() { return m_list; }
     /// What a double click on a listed record does (the application's properties box).
     static void SetRecordOpener(std::function<void(CRecordNode*)> opener);
 
@@ -55,10 +58,14 @@ protected:
     void OnCancel() override;
 
 private:
+    bool OnDoubleClick(CColBox* box, CTreeBoxNode* node, int part) override;
+    /// Refills the list's rows from m_records.
+    void ShowRecords();
     void OnPageScroll(UINT code, UINT pos);
     void OnSpin(int screen);
 
     CSubViewReport& m_view;
     std::vector<CRecordNode*> m_records;
+    CColBox m_list;
     CRect m_listRect;
 };

@@ -8,8 +8,39 @@
 #include "platform/ui/drawing/pen.h"
 
 #include <algorithm>
+#include <vector>
 
-CRptDcCanvas::CRptDcCanvas(CDC& dc) : m_dc(dc) {}
+namespace {
+
+/// Spreads extra logical units over the blanks of text, whose places dx holds, as evenly as
+/// whole units allow (the first blanks take the remainder).
+void SpreadOverBlanks(std::string_view text, std::vector<int>& dx, int extra, int blanks)
+{
+    int seen = 0;
+    for (std::size_t i = 0; i < text.size() && i < dx.size(); ++i) {
+        if (text[i] != ' ')
+            continue;
+        dx[i] += extra / blanks + (seen < extra % blanks ? 1 : 0);
+        ++seen;
+    }
+}
+
+} // namespace
+
+CRptDcCanvas::CRptDcCanvas(CDC& dc, CRptDcCanvas* reference) : m_dc(dc), m_reference(reference) {}
+
+COwnedDcCanvas::COwnedDcCanvas(std::unique_ptr<CDC> dc)
+    : RptOwnedDc{std::move(dc)}, CRptDcCanvas(*m_ownedDc)
+{
+}
+
+// The canvas part goes first and puts the context's font back; the context goes after it.
+COwnedDcCanvas::~COwnedDcCanvas() = default;
+
+CDC& CRptDcCanvas::MeasuringDc() const
+{
+    return m_reference ? m_reference->m_dc : m_dc;
+}
 
 CRptDcCanvas::~CRptDcCanvas()
 {
@@ -52,6 +83,10 @@ RptFontMetrics CRptDcCanvas::CreateFont(int slot, const LOGFONT& font, int heigh
     if (!created->CreateFontIndirect(&made))
         return {};
     m_fonts[std::size_t(slot)] = std::move(created);
+    if (m_reference) {
+        SelectFont(slot);
+        return m_reference->CreateFont(slot, font, height);
+    }
     SelectFont(slot);
     TEXTMETRIC metrics;
     if (!m_dc.GetTextMetrics(&metrics))
@@ -61,6 +96,8 @@ RptFontMetrics CRptDcCanvas::CreateFont(int slot, const LOGFONT& font, int heigh
 
 void CRptDcCanvas::SelectFont(int slot)
 {
+    if (m_reference)
+        m_reference->SelectFont(slot);
     CFont* font = m_fonts[std::size_t(std::clamp(slot, 0, kRptSlotCount - 1))].get();
     if (!font)
         return;
@@ -73,13 +110,13 @@ void CRptDcCanvas::SelectFont(int slot)
 
 int CRptDcCanvas::GetTextWidth(std::string_view text)
 {
-    return text.empty() ? 0 : int(m_dc.GetTextExtent(text).cx);
+    return text.empty() ? 0 : int(MeasuringDc().GetTextExtent(text).cx);
 }
 
 int CRptDcCanvas::GetFitCount(std::string_view text, int width)
 {
     int fit = 0;
-    if (!m_dc.GetTextExtentExPoint(text, std::max(0, width), &fit, nullptr, nullptr))
+    if (!MeasuringDc().GetTextExtentExPoint(text, std::max(0, width), &fit, nullptr, nullptr))
         return 0;
     return fit;
 }
@@ -92,14 +129,21 @@ void CRptDcCanvas::DrawTextRun(const CRect& rect, RptAlign align, int x, int bas
     m_dc.SetBkMode(TRANSPARENT);
     m_dc.SetTextAlign(TA_BASELINE | TA_LEFT);
     GCP_RESULTS placed;
-    const CSize extent = m_dc.GetCharacterPlacement(text, rect.Width(), &placed, GCP_MAXEXTENT);
+    const CSize extent =
+        MeasuringDc().GetCharacterPlacement(text, rect.Width(), &placed, GCP_MAXEXTENT);
     const std::string_view part = text.substr(0, std::size_t(std::max(0, placed.nMaxFit)));
     const int width = int(extent.cx);
     const int left = align == RptAlign::Left    ? int(rect.left)
                      : align == RptAlign::Right ? int(rect.right) - width
                                                 : x - width / 2;
     const int blanks = int(std::count(part.begin(), part.end(), ' '));
-    if (justify && width < rect.Width() && blanks > 0) {
+    const bool stretch = justify && width < rect.Width() && blanks > 0;
+    if (m_reference) {
+        // The reference's places, stretched as the printer's justification stretches them.
+        if (stretch)
+            SpreadOverBlanks(part, placed.dx, rect.Width() - width, blanks);
+        m_dc.ExtTextOut(left, baseline, ETO_CLIPPED, &rect, part, placed.dx.data());
+    } else if (stretch) {
         m_dc.SetTextJustification(rect.Width() - width, blanks);
         m_dc.ExtTextOut(left, baseline, ETO_CLIPPED, &rect, part);
         m_dc.SetTextJustification(0, 0);

@@ -12,10 +12,12 @@ class CDC;
 class CFont;
 
 /// Draws on dc, which it leaves with its mapping set and the last font selected until the
-/// canvas goes; the fonts made are the canvas's own.
-class CRptDcCanvas final : public IRptCanvas {
+/// canvas goes; the fonts made are the canvas's own. With a reference canvas (the printer's,
+/// mapped onto the same page) every measure is the reference's and text is drawn at the
+/// reference's character places, so that lines break and stretch as they do on the printer.
+class CRptDcCanvas : public IRptCanvas {
 public:
-    explicit CRptDcCanvas(CDC& dc);
+    explicit CRptDcCanvas(CDC& dc, CRptDcCanvas* reference = nullptr);
     ~CRptDcCanvas() override;
     CRptDcCanvas(const CRptDcCanvas&) = delete;
     CRptDcCanvas& operator=(const CRptDcCanvas&) = delete;
@@ -38,8 +40,24 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2, int width, COLORREF colour) override;
 
 private:
+    /// The context whose measures count: the reference's, else the canvas's own.
+    CDC& MeasuringDc() const;
+
     CDC& m_dc;
+    CRptDcCanvas* m_reference;
     std::array<std::unique_ptr<CFont>, kRptSlotCount> m_fonts;
     CFont* m_oldFont = nullptr;
     bool m_selected = false;
+};
+
+/// Holds the context of a COwnedDcCanvas until the canvas over it has gone.
+struct RptOwnedDc {
+    std::unique_ptr<CDC> m_ownedDc;
+};
+
+/// A report canvas that owns the context it draws on (a printer's measuring context).
+class COwnedDcCanvas final : private RptOwnedDc, public CRptDcCanvas {
+public:
+    explicit COwnedDcCanvas(std::unique_ptr<CDC> dc);
+    ~COwnedDcCanvas() override;
 };

@@ -8,6 +8,7 @@
 #include "reports/window/heading_style_dlg.h"
 #include "reports/window/rpt_page_layout_page.h"
 
+#include "controls/colour_chooser.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/combo_box.h"
@@ -145,10 +146,13 @@ BOOL CRptFormatPage::OnInitDialog()
         for (const char* format : kDateFormats)
             dates->AddString(format);
     const int type = m_opts ? m_opts->GetReportType() : kRptTypeInd;
-    if (type == kRptTypeDesc || type == kRptTypeAnc || type == kRptTypeRec)
+    if (type == kRptTypeDesc || type == kRptTypeAnc || type == kRptTypeRec) {
         for (int id : {IDC_RPF_EMPTY_LABEL, IDC_RPF_EMPTY_TEXT})
             if (CWnd* control = GetDlgItem(id))
                 control->ShowWindow(SW_HIDE);
+        if (CWnd* colours = GetDlgItem(IDC_RPF_COLOURS))
+            colours->ShowWindow(SW_SHOW);
+    }
     m_fonts = RptFormatFonts(type);
     m_levels = RptFormatStyleLevels(type);
     m_headings = RptFormatHeadings(type);
@@ -242,6 +246,49 @@ void CRptFormatPage::EditSelected()
     SetModified(TRUE);
 }
 
+namespace {
+
+/// Puts the built-in report colours into the chooser's items.
+class CRptColourSink final : public IColourSink {
+public:
+    void Apply(const ColourItem*, int) override {}
+    void ResetToInstallationSettings(ColourItem* items, int count) override
+    {
+        for (int i = 0; i < count && i < kRptColourCount; ++i) {
+            const RptColourDef& row = RptColourTable()[std::size_t(i)];
+            items[i].colour = row.colour;
+            items[i].transparent = row.transparentByDefault;
+        }
+    }
+};
+
+} // namespace
+
+void CRptFormatPage::ChooseReportColours()
+{
+    auto& colours = Copy().m_format.m_colours;
+    std::array<ColourItem, kRptColourCount> items{};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i].colour = colours[i].m_colour;
+        items[i].name = RptColourTable()[i].key;
+        items[i].mayBeTransparent = colours[i].m_transparencyAllowed;
+        items[i].transparent = colours[i].m_transparencyAllowed && colours[i].m_transparent;
+    }
+    CRptColourSink sink;
+    if (!ChooseColours(this, items.data(), int(items.size()), &sink, false, nullptr))
+        return;
+    bool changed = false;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const bool transparent = colours[i].m_transparencyAllowed && items[i].transparent;
+        changed = changed || items[i].colour != colours[i].m_colour ||
+                  transparent != colours[i].m_transparent;
+        colours[i].m_colour = items[i].colour;
+        colours[i].m_transparent = transparent;
+    }
+    if (changed)
+        SetModified(TRUE);
+}
+
 BOOL CRptFormatPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const int id = LOWORD(wParam);
@@ -260,6 +307,10 @@ BOOL CRptFormatPage::OnCommand(WPARAM wParam, LPARAM lParam)
     }
     if (m_opts && code == BN_CLICKED && id == IDC_RPF_EDIT) {
         EditSelected();
+        return TRUE;
+    }
+    if (m_opts && code == BN_CLICKED && id == IDC_RPF_COLOURS) {
+        ChooseReportColours();
         return TRUE;
     }
     if (m_opts && code == BN_CLICKED && id == IDC_RPT_INSTALLATION) {

@@ -10,7 +10,7 @@
 inline constexpr UINT IDD_RPT_FORMAT = 361;
 inline constexpr int IDC_RPF_EMPTY_LABEL = 1650, IDC_RPF_EMPTY_TEXT = 1651, IDC_RPF_DATE = 1652,
                      IDC_RPF_FONTS = 1654, IDC_RPF_STYLES = 1655, IDC_RPF_HEADINGS = 1656,
-                     IDC_RPF_EDIT = 1657;
+                     IDC_RPF_EDIT = 1657, IDC_RPF_COLOURS = 1653;
 
 /// The fonts (RptFont), heading style levels (1-3) and heading rows a report type lists, in the
 /// order the page shows them.
@@ -40,6 +40,8 @@ private:
     /// Edits the selected row of whichever list has one.
     void EditSelected();
     void EnableEdit();
+    /// "Colours...": the colour chooser over the report's three colours.
+    void ChooseReportColours();
 
     std::vector<int> m_fonts, m_levels, m_headings;
 };

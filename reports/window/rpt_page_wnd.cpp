@@ -295,6 +295,9 @@ void CRptPageWnd::DrawPages(CDC& dc)
     dc.SelectObject(oldPen);
     int left = -1, right = -1;
     m_view.GetSpreadPages(m_view.GetCurrentPage(), left, right);
+    // The screen measures nothing itself: the printer's context gives every line its breaks.
+    const std::unique_ptr<IRptCanvas> printer = CreateReferenceCanvas();
+    auto* reference = dynamic_cast<CRptDcCanvas*>(printer.get());
     const auto paper = [&](CRect rect, int page) {
         rect.OffsetRect(shift.x, shift.y);
         if (page < 0) {
@@ -302,14 +305,14 @@ void CRptPageWnd::DrawPages(CDC& dc)
             return;
         }
         dc.FillSolidRect(&rect, RGB(255, 255, 255));
-        DrawPage(dc, rect, page);
+        DrawPage(dc, rect, page, reference);
     };
     paper(m_leftPage, left);
     if (!m_rightPage.IsRectEmpty())
         paper(m_rightPage, right);
 }
 
-void CRptPageWnd::DrawPage(CDC& dc, const CRect& rect, int page)
+void CRptPageWnd::DrawPage(CDC& dc, const CRect& rect, int page, CRptDcCanvas* reference)
 {
     CRptGen* report = m_view.GetReport();
     const CRptPageLayout* layout = report ? report->GetLayout() : nullptr;
@@ -317,7 +320,7 @@ void CRptPageWnd::DrawPage(CDC& dc, const CRect& rect, int page)
         return;
     const int saved = dc.SaveDC();
     {
-        CRptDcCanvas canvas(dc);
+        CRptDcCanvas canvas(dc, reference);
         dc.IntersectClipRect(&rect);
         dc.SetMapMode(MM_ANISOTROPIC);
         dc.SetWindowOrg(0, 0);
@@ -327,4 +330,19 @@ void CRptPageWnd::DrawPage(CDC& dc, const CRect& rect, int page)
         report->PrintPage(canvas, page);
     }
     dc.RestoreDC(saved);
+}
+
+std::unique_ptr<IRptCanvas> CRptPageWnd::CreateReferenceCanvas() const
+{
+    CRptGen* report = m_view.GetReport();
+    const CRptPageLayout* layout = report ? report->GetLayout() : nullptr;
+    IRptDevice* device = GetRptDevice();
+    if (!layout || !device)
+        return nullptr;
+    std::unique_ptr<IRptCanvas> printer =
+        device->CreatePrinterCanvas(report->Settings().m_layout.m_landscape, false);
+    // The page is measured as the build measured it: the same page on the printer's sheet.
+    if (printer)
+        printer->SetupMapping(layout->Metrics().pageWidth, layout->Metrics().pageHeight);
+    return printer;
 }

@@ -4,7 +4,11 @@
 
 #include "platform/ui/windows/wnd.h"
 
+#include <memory>
+
+class CRptDcCanvas;
 class CSubViewReport;
+class IRptCanvas;
 
 class CRptPageWnd final : public CWnd {
 public:
@@ -42,7 +46,11 @@ private:
     void SetScrollBars(bool reset);
     void Scroll(int bar, UINT code, UINT pos);
     void DrawPages(CDC& dc);
-    void DrawPage(CDC& dc, const CRect& rect, int page);
+    /// Draws page into rect, measured on reference when there is one.
+    void DrawPage(CDC& dc, const CRect& rect, int page, CRptDcCanvas* reference);
+    /// The printer's canvas mapped onto the report's page, which screen pages are measured on;
+    /// null without a printer.
+    std::unique_ptr<IRptCanvas> CreateReferenceCanvas() const;
 
     CSubViewReport& m_view;
     CRect m_leftPage, m_rightPage, m_extent;

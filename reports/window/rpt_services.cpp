@@ -15,55 +15,6 @@
 
 namespace {
 
-/// A canvas that owns the context it draws on.
-class COwnedDcCanvas final : public IRptCanvas {
-public:
-    explicit COwnedDcCanvas(std::unique_ptr<CDC> dc) : m_dc(std::move(dc)), m_canvas(*m_dc) {}
-
-    RptDevicePage GetDevicePage() const override { return m_canvas.GetDevicePage(); }
-    void SetupMapping(int pageWidth, int pageHeight) override
-    {
-        m_canvas.SetupMapping(pageWidth, pageHeight);
-    }
-    RptFontMetrics CreateFont(int slot, const LOGFONT& font, int height) override
-    {
-        return m_canvas.CreateFont(slot, font, height);
-    }
-    void SelectFont(int slot) override { m_canvas.SelectFont(slot); }
-    int GetTextWidth(std::string_view text) override { return m_canvas.GetTextWidth(text); }
-    int GetFitCount(std::string_view text, int width) override
-    {
-        return m_canvas.GetFitCount(text, width);
-    }
-    void DrawTextRun(const CRect& rect, RptAlign align, int x, int baseline, std::string_view text,
-                     bool justify) override
-    {
-        m_canvas.DrawTextRun(rect, align, x, baseline, text, justify);
-    }
-    void DrawRule(int left, int right, int y, int thickness) override
-    {
-        m_canvas.DrawRule(left, right, y, thickness);
-    }
-    void DrawPicture(const CRect& rect, const RptPicture& picture) override
-    {
-        m_canvas.DrawPicture(rect, picture);
-    }
-    void DrawCircle(int x, int y, int radius, COLORREF fill, bool hollow, COLORREF edge,
-                    int width) override
-    {
-        m_canvas.DrawCircle(x, y, radius, fill, hollow, edge, width);
-    }
-    void DrawLine(int x1, int y1, int x2, int y2, int width, COLORREF colour) override
-    {
-        m_canvas.DrawLine(x1, y1, x2, y2, width, colour);
-    }
-
-private:
-    // The canvas goes first: it puts the context's font back.
-    std::unique_ptr<CDC> m_dc;
-    CRptDcCanvas m_canvas;
-};
-
 /// Between two looks at the clock while a report is awaited.
 constexpr auto kIdleStep = std::chrono::milliseconds(20);
 

@@ -21,5 +21,5 @@ inline constexpr int IDC_RPT_PAGE_CAPTION = 1569, IDC_RPT_PAGE = 1567, IDC_RPT_S
                      IDC_RPT_ZOOM_OUT = 1557, IDC_RPT_TWO_PAGES = 1563, IDC_RPT_REBUILD = 1562,
                      IDC_RPT_OPTIONS = 1555, IDC_RPT_RECORDS = 1561, IDC_RPT_COPY = 1554,
                      IDC_RPT_GO_TO = 1553, IDC_RPT_PRINT = 1551, IDC_RPT_SETUP = 1559,
-                     IDC_RPT_SAVE = 1552, IDC_RPT_CLOSE = 3, IDC_RPT_LIST = 1449,
-                     IDC_RPT_SCROLL = 1565;
+                     IDC_RPT_SAVE = 1552, IDC_RPT_CLOSE = 3, IDC_RPT_LIST_PLACE = 1449,
+                     IDC_RPT_LIST = 1450, IDC_RPT_SCROLL = 1565;

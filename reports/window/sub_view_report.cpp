@@ -94,6 +94,24 @@ int CSubViewReport::OnCreate(CREATESTRUCT* createStruct)
     return 0;
 }
 
+LRESULT CSubViewReport::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DEVMODECHANGE) {
+        OnPrinterChanged();
+        return 0;
+    }
+    return CSubView::WindowProc(message, wParam, lParam);
+}
+
+void CSubViewReport::OnPrinterChanged()
+{
+    if (!m_report || m_report->IsBuilding())
+        return;
+    m_report->CheckPrinterChanged();
+    if (m_report->IsStale())
+        Rebuild(false);
+}
+
 void CSubViewReport::PlaceChildren(int cx, int cy)
 {
     if (!m_form.GetSafeHwnd() || !m_pageWnd.GetSafeHwnd())
@@ -394,10 +412,11 @@ void CSubViewReport::SaveReportAs(int kind)
     const std::string name = m_report->GetName() + "." + kExtensions[index];
     CRptSaveToFileDlg dialog(kExtensions[index], name.c_str(), kFilters[index], this);
     dialog.SetTitle("Save Report As");
+    dialog.SetTextFile(kind == kRptText);
     if (dialog.DoModal() != IDOK)
         return;
     const std::string path = dialog.GetPathName();
-    if (m_report->Export(path, kind) && dialog.ViewAfterSaving())
+    if (m_report->Export(path, kind, dialog.GetPageWidth()) && dialog.ViewAfterSaving())
         ShellOpen(path);
 }
 
@@ -454,6 +473,7 @@ void CSubViewReport::OnFilePrintSetup()
     CWinApp* app = AfxGetApp();
     if (!app)
         return;
+    // The printer and paper chosen become the application's; its orientation is only lent.
     CPrinterSettings& settings = app->GetPrinterSettings();
     settings.LoadDefaults();
     const int saved = settings.GetOrientation();
@@ -461,8 +481,7 @@ void CSubViewReport::OnFilePrintSetup()
                                                                       : DMORIENT_PORTRAIT);
     CPrintDialog dialog(TRUE, PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE,
                         this);
-    dialog.GetSettings() = settings;
-    const bool confirmed = dialog.DoModal() == IDOK;
+    const bool confirmed = app->DoPrintDialog(&dialog) == IDOK;
     settings.SetOrientation(saved);
     if (!confirmed)
         return;
@@ -492,11 +511,14 @@ BOOL CSubViewReport::PreparePrinting(CPrintInfo* info)
     return TRUE;
 }
 
-void CSubViewReport::OnBeginPrinting(CDC* dc, CPrintInfo*)
+void CSubViewReport::OnBeginPrinting(CDC* dc, CPrintInfo* info)
 {
     m_printCanvas.reset();
     if (!m_report || !dc)
         return;
+    // The printer chosen for the job may have rebuilt the report onto another page count.
+    if (info)
+        info->SetMaxPage(UINT(std::max(0, m_report->GetPageCount())));
     m_printCanvas = std::make_unique<CRptDcCanvas>(*dc);
     m_report->OnBeginPrinting();
     BeginWaitCursor();

@@ -82,7 +82,11 @@ public:
     CRptControlForm& GetForm() { return m_form; }
     CRptPageWnd& GetPageWnd() { return m_pageWnd; }
 
+    /// A change of the printer's settings: the report is rebuilt when its page changed.
+    void OnPrinterChanged();
+
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(CREATESTRUCT* createStruct) override;
     void OnSize(UINT type, int cx, int cy) override;
 

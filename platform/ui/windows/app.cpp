@@ -17,6 +17,7 @@
 #include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/command_line.h"
 #include "platform/ui/windows/message_pump.h"
+#include "platform/ui/windows/subclass_wnd.h"
 #include "platform/ui/windows/test_hooks.h"
 
 #include <QApplication>
@@ -157,8 +158,10 @@ int CWinApp::DoPrintDialog(CPrintDialog* dialog)
     m_printer.LoadDefaults();
     dialog->SetSettings(m_printer);
     const int answer = dialog->DoModal();
-    if (answer == IDOK)
+    if (answer == IDOK) {
         m_printer = dialog->GetSettings();
+        BroadcastPrinterChange();
+    }
     return answer;
 }
 

@@ -85,7 +85,8 @@ public:
     /// print job and preview starts from them.
     CPrinterSettings& GetPrinterSettings() { return m_printer; }
     /// Runs the dialog on a copy of the application's printer settings (loaded first); on IDOK
-    /// the application's settings become what the user chose. Returns the dialog's answer.
+    /// the application's settings become what the user chose and every window hears of it
+    /// (WM_DEVMODECHANGE, BroadcastPrinterChange). Returns the dialog's answer.
     int DoPrintDialog(CPrintDialog* dialog);
 
     /// The window whose end ends the message loop.

@@ -84,6 +84,8 @@ inline constexpr UINT DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_WANT
                       DLGC_HASSETSEL = 0x0008, DLGC_WANTCHARS = 0x0080;
 /// The desktop's colours, or its other settings, changed.
 inline constexpr UINT WM_SYSCOLORCHANGE = 0x0015, WM_SETTINGCHANGE = 0x001A;
+/// The application's printer settings changed (printer, paper or orientation).
+inline constexpr UINT WM_DEVMODECHANGE = 0x001B;
 inline constexpr UINT WM_GETMINMAXINFO = 0x0024, WM_INITMENUPOPUP = 0x0117, WM_DROPFILES = 0x0233;
 /// Sent at idle to windows that run an update pass of their menus and bars.
 inline constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;

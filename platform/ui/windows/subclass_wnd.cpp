@@ -1,5 +1,5 @@
-// platform/ui/windows/subclass_wnd.cpp: the chains of window hooks and the broadcast of desktop
-// changes to top-level windows.
+// platform/ui/windows/subclass_wnd.cpp: the chains of window hooks, the broadcast of desktop
+// changes to top-level windows and of printer changes to every window.
 #include "platform/ui/windows/subclass_wnd.h"
 
 #include "platform/ui/detail/window_widget.h"
@@ -111,4 +111,18 @@ void BroadcastSystemChange(UINT message)
     for (const QPointer<QWidget>& top : tops)
         if (CWnd* wnd = top ? ui_detail::WndFromWidget(top) : nullptr)
             wnd->SendMessage(message, 0, 0);
+}
+
+void BroadcastPrinterChange()
+{
+    // Every window is listed first: a window that ends meanwhile is passed over.
+    std::vector<QPointer<QWidget>> windows;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        windows.emplace_back(top);
+        for (QWidget* inside : top->findChildren<QWidget*>())
+            windows.emplace_back(inside);
+    }
+    for (const QPointer<QWidget>& widget : windows)
+        if (CWnd* wnd = widget ? ui_detail::WndFromWidget(widget) : nullptr)
+            wnd->SendMessage(WM_DEVMODECHANGE, 0, 0);
 }

@@ -55,3 +55,8 @@ private:
 /// Sends message (WM_SYSCOLORCHANGE or WM_SETTINGCHANGE) to every top-level window, as the
 /// desktop does when its colours or settings change.
 void BroadcastSystemChange(UINT message);
+
+/// Sends WM_DEVMODECHANGE to every window, top-level windows first and then the windows inside
+/// each, as CWinApp::DoPrintDialog does once the user confirmed new printer settings: a window
+/// laid out for the printer's page measures it again.
+void BroadcastPrinterChange();

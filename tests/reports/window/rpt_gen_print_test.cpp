@@ -3,6 +3,7 @@
 // report counted, each with its own lines.
 #include "reports/rpt_gen_desc.h"
 
+#include "app/shell/printer_setup.h"
 #include "database/records/fam_rec.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/frames/view.h"
@@ -10,6 +11,7 @@
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "reports/window/rpt_dc_canvas.h"
+#include "reports/window/rpt_services.h"
 #include "tests/database/kin/ind_rec_test_support.h"
 #include "tests/support/pdf_text.h"
 #include "tests/support/test_support.h"
@@ -21,65 +23,6 @@
 
 namespace rpt_test {
 namespace {
-
-/// A canvas over a printer context of the application's printer, which it owns.
-class PrinterCanvas final : public IRptCanvas {
-public:
-    explicit PrinterCanvas(std::unique_ptr<CDC> dc) : m_dc(std::move(dc)), m_canvas(*m_dc) {}
-    RptDevicePage GetDevicePage() const override { return m_canvas.GetDevicePage(); }
-    void SetupMapping(int width, int height) override { m_canvas.SetupMapping(width, height); }
-    RptFontMetrics CreateFont(int slot, const LOGFONT& font, int height) override
-    {
-        return m_canvas.CreateFont(slot, font, height);
-    }
-    void SelectFont(int slot) override { m_canvas.SelectFont(slot); }
-    int GetTextWidth(std::string_view text) override { return m_canvas.GetTextWidth(text); }
-    int GetFitCount(std::string_view text, int width) override
-    {
-        return m_canvas.GetFitCount(text, width);
-    }
-    void DrawTextRun(const CRect& rect, RptAlign align, int x, int baseline, std::string_view text,
-                     bool justify) override
-    {
-        m_canvas.DrawTextRun(rect, align, x, baseline, text, justify);
-    }
-    void DrawRule(int left, int right, int y, int thickness) override
-    {
-        m_canvas.DrawRule(left, right, y, thickness);
-    }
-    void DrawPicture(const CRect& rect, const RptPicture& picture) override
-    {
-        m_canvas.DrawPicture(rect, picture);
-    }
-    void DrawCircle(int x, int y, int radius, COLORREF fill, bool hollow, COLORREF edge,
-                    int width) override
-    {
-        m_canvas.DrawCircle(x, y, radius, fill, hollow, edge, width);
-    }
-    void DrawLine(int x1, int y1, int x2, int y2, int width, COLORREF colour) override
-    {
-        m_canvas.DrawLine(x1, y1, x2, y2, width, colour);
-    }
-
-private:
-    std::unique_ptr<CDC> m_dc;
-    CRptDcCanvas m_canvas;
-};
-
-class AppPrinterDevice final : public IRptDevice {
-public:
-    explicit AppPrinterDevice(CWinApp& app) : m_app(app) {}
-    std::unique_ptr<IRptCanvas> CreatePrinterCanvas(bool, bool) override
-    {
-        auto dc = std::make_unique<CDC>();
-        if (!m_app.GetPrinterSettings().CreatePrinterDC(*dc))
-            return nullptr;
-        return std::make_unique<PrinterCanvas>(std::move(dc));
-    }
-
-private:
-    CWinApp& m_app;
-};
 
 /// A view that prints the generator's pages.
 class GenView : public CView {
@@ -122,13 +65,15 @@ protected:
         TestHooks::SetNoPrinter(false);
         m_app = std::make_unique<CWinApp>("Report Generator Print Test");
         ASSERT_TRUE(m_app->GetPrinterSettings().LoadDefaults());
-        m_device = std::make_unique<AppPrinterDevice>(*m_app);
+        m_printer = std::make_unique<CAppPrinter>(m_app->GetPrinterSettings());
+        m_device = std::make_unique<CRptPrinterDevice>(*m_printer);
         SetRptDevice(m_device.get());
     }
     void TearDown() override
     {
         SetRptDevice(nullptr);
         m_device.reset();
+        m_printer.reset();
         m_app.reset();
         TestHooks::DeliverPosted();
         TestHooks::TakeMessages();
@@ -136,7 +81,8 @@ protected:
     }
 
     std::unique_ptr<CWinApp> m_app;
-    std::unique_ptr<AppPrinterDevice> m_device;
+    std::unique_ptr<CAppPrinter> m_printer;
+    std::unique_ptr<CRptPrinterDevice> m_device;
 };
 
 TEST_F(ReportGenPrint, ThePdfHasTheReportsPagesEachWithItsLines)

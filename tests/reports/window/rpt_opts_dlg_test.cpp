@@ -3,6 +3,7 @@
 // refused page changing nothing.
 #include "platform/ui/dialogs/list_box.h"
 #include "reports/window/edit_item_dlg.h"
+#include "reports/window/heading_details_dlg.h"
 #include "reports/window/heading_style_dlg.h"
 #include "reports/window/pic_gaps_dlg.h"
 #include "reports/window/rpt_contents_page.h"
@@ -16,16 +17,20 @@
 #include "reports/window/sub_view_report.h"
 
 #include "app/shell/printer_setup.h"
+#include "controls/colour_chooser.h"
 #include "database/kin/ind_rec.h"
 #include "diagrams/settings_store.h"
+#include "platform/ui/dialogs/edit.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/test_hooks.h"
+#include "records/dialogs/data_ref_dlg.h"
 #include "reports/rpt_catalogue.h"
 #include "reports/rpt_gen.h"
 #include "reports/rpt_gen_make.h"
 #include "reports/rpt_settings_tables.h"
 #include "reports/window/rpt_services.h"
 #include "tests/database/records/record_test_support.h"
+#include "tests/reports/window/report_window_fixture.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_test.h"
 
@@ -55,26 +60,18 @@ TEST(RptPageLayoutText, HundredthsShownAndRead)
     EXPECT_EQ(FontButtonText(font), "Arial 10 pt");
 }
 
-class ReportOptionsTest : public record_test::CRecordTest {
+class ReportOptionsTest : public rpt_window_test::ReportWindowFixture {
 protected:
-    void SetUp() override
+    void PrepareEnvironment() override
     {
-        CRecordTest::SetUp();
         setenv("XDG_CONFIG_HOME", test_support::NewFolder("rpt_opts_config").c_str(), 1);
         setenv("XDG_DATA_HOME", test_support::NewFolder("rpt_opts_data").c_str(), 1);
-        test_support::UseCompiledResources();
-        TestHooks::SetNoPrinter(false);
-        if (!AfxGetApp())
-            m_app = std::make_unique<CWinApp>("Report Options Test");
-        ASSERT_TRUE(AfxGetApp()->GetPrinterSettings().LoadDefaults());
-        m_printer = std::make_unique<CAppPrinter>(AfxGetApp()->GetPrinterSettings());
-        InstallReportServices(*m_printer);
-        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
-                                    CRect(0, 0, 900, 560), nullptr, 0));
-        m_window = std::make_unique<CSubViewReport>();
-        CWnd& wnd = *m_window;
-        ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE,
-                               CRect(0, 0, 900, 560), &m_host, 99));
+    }
+    void SetUp() override
+    {
+        ReportWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         std::vector<CRecordNode*> people = {NewIndividual(SEX_MALE, "Tom /Hill/"),
                                             NewIndividual(SEX_FEMALE, "Ann /Hill/")};
         NotifyChanges();
@@ -88,18 +85,6 @@ protected:
         m_path = GetReportFilePath("Individual Summary Report", false);
         ASSERT_FALSE(m_path.empty());
         std::filesystem::create_directories(std::filesystem::path(m_path).parent_path());
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        m_host.DestroyWindow();
-        SetRptDevice(nullptr);
-        SetRptSelector(nullptr);
-        m_printer.reset();
-        m_app.reset();
-        TestHooks::DeliverPosted();
-        TestHooks::TakeMessages();
-        CRecordTest::TearDown();
     }
     CRptLayout& Layout() { return m_window->GetReport()->Settings().m_layout; }
     /// Shows a report of type over the two people instead.
@@ -134,10 +119,6 @@ protected:
         EXPECT_EQ(opened, 1);
     }
 
-    CWnd m_host;
-    std::unique_ptr<CWinApp> m_app;
-    std::unique_ptr<CAppPrinter> m_printer;
-    std::unique_ptr<CSubViewReport> m_window;
     std::string m_path;
 };
 
@@ -500,6 +481,116 @@ TEST_F(ReportOptionsTest, AddingACustomItemNeedsALabelAndAnExpression)
     EXPECT_EQ(items.back().m_expression.GetText(), "%OCCU%");
     EXPECT_EQ(items.back().m_show, kRptItemShow);
     EXPECT_EQ(RptItemRowText(kRptIndItems, items.back()), "Occupation\tShow\tCustom\t%OCCU%\t");
+}
+
+TEST_F(ReportOptionsTest, InsertDataRefPutsAReferenceIntoTheItemExpression)
+{
+    bool refEnabled = false;
+    RunSheet(
+        [&](CPropertySheet& sheet, CPropertyPage& page) {
+            TestHooks::OnNextDialog(IDD_EDIT_ITEM, [&](CDialog& dialog) {
+                refEnabled = dialog.GetDlgItem(IDC_ITEM_DATA_REF)->IsWindowEnabled();
+                TestHooks::SetText(dialog, IDC_ITEM_LABEL, "Occupation");
+                TestHooks::SetText(dialog, IDC_ITEM_EXPRESSION, "Job: ");
+                TestHooks::OnNextDialog(kDataRefTemplate, [](CDialog& picker) {
+                    TestHooks::SetText(picker, IDC_DATAREF_TEXT, "OCCU");
+                    TestHooks::Click(picker, IDC_DATAREF_INSERT);
+                });
+                // The reference replaces the selection, here the end of the text.
+                auto* edit = dynamic_cast<CEdit*>(dialog.GetDlgItem(IDC_ITEM_EXPRESSION));
+                ASSERT_NE(edit, nullptr);
+                edit->SetSel(5, 5);
+                TestHooks::Click(dialog, IDC_ITEM_DATA_REF);
+                TestHooks::Click(dialog, IDOK);
+            });
+            TestHooks::Click(page, IDC_RPC_ITEMS + kRpcAdd);
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+        },
+        0);
+    EXPECT_TRUE(refEnabled);
+    const CRptItemList& items = m_window->GetReport()->Settings().m_contents.m_items[kRptIndItems];
+    ASSERT_FALSE(items.empty());
+    EXPECT_EQ(items.back().m_expression.GetText(), "Job: %OCCU%");
+}
+
+TEST_F(ReportOptionsTest, DataRefButtonsNeedAnEditableTextWithARecordType)
+{
+    struct Case {
+        bool editable;
+        int recordType;
+        bool enabled;
+    };
+    for (const Case& c :
+         {Case{true, 0, true}, Case{true, 3, true}, Case{false, 0, false}, Case{true, -1, false}}) {
+        CEditItemDlg dialog;
+        dialog.m_editable = c.editable;
+        dialog.m_recordType = c.recordType;
+        dialog.m_label = "Label";
+        dialog.m_expression = "%NAME%";
+        bool enabled = !c.enabled;
+        TestHooks::OnNextDialog(IDD_EDIT_ITEM, [&](CDialog& shown) {
+            enabled = shown.GetDlgItem(IDC_ITEM_DATA_REF)->IsWindowEnabled();
+            TestHooks::Click(shown, IDCANCEL);
+        });
+        dialog.DoModal();
+        EXPECT_EQ(enabled, c.enabled) << c.editable << " " << c.recordType;
+    }
+    // Headings: a fixed text ("Rec") has none; a heading with a record type has one.
+    CRptSettings& settings = m_window->GetReport()->Settings();
+    for (std::size_t heading = 0; heading < RptHeadingTable().size(); ++heading) {
+        const RptHeadingDef& row = RptHeadingTable()[heading];
+        CHeadingDetailsDlg dialog(settings, int(heading));
+        bool enabled = false;
+        std::string text;
+        TestHooks::OnNextDialog(IDD_HEADING_DETAILS, [&](CDialog& shown) {
+            enabled = shown.GetDlgItem(IDC_HD_DATA_REF)->IsWindowEnabled();
+            shown.GetDlgItem(IDC_HD_TEXT)->GetWindowText(text);
+            TestHooks::Click(shown, IDCANCEL);
+        });
+        dialog.DoModal();
+        EXPECT_EQ(enabled, row.defaultText != nullptr && row.recordType >= 0) << row.key;
+        if (!row.defaultText) {
+            EXPECT_EQ(text, "<not editable>") << row.key;
+        }
+    }
+}
+
+TEST_F(ReportOptionsTest, TheFormatPageOffersColoursForReportsWithConnectingLines)
+{
+    ASSERT_TRUE(InitColourChooser());
+    constexpr COLORREF kRed = RGB(255, 0, 0);
+    struct Case {
+        int type;
+        int page, pages;
+        bool colours;
+    };
+    for (const Case& c : {Case{kRptTypeInd, 3, 5, false}, Case{kRptTypeDesc, 2, 4, true},
+                          Case{kRptTypeAnc, 2, 4, true}}) {
+        ShowReport(c.type);
+        bool coloursShown = !c.colours, emptyTextShown = c.colours;
+        RunSheet(
+            [&](CPropertySheet& sheet, CPropertyPage& page) {
+                coloursShown = page.GetDlgItem(IDC_RPF_COLOURS)->IsWindowVisible();
+                emptyTextShown = page.GetDlgItem(IDC_RPF_EMPTY_TEXT)->IsWindowVisible();
+                if (c.colours) {
+                    TestHooks::OnNextDialog(IDD_COLOUR_CHOOSER, [&](CDialog& dialog) {
+                        TestHooks::SelectItem(dialog, IDC_COLOUR_ITEMS, 1);
+                        static_cast<CColorDialog&>(dialog).SetCurrentColor(kRed);
+                        TestHooks::Click(dialog, IDOK);
+                        TestHooks::Click(dialog, IDC_COLOURS_OK);
+                    });
+                    TestHooks::Click(page, IDC_RPF_COLOURS);
+                }
+                TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+            },
+            c.page, c.pages);
+        EXPECT_EQ(coloursShown, c.colours) << c.type;
+        EXPECT_EQ(emptyTextShown, !c.colours) << c.type;
+        if (c.colours) {
+            EXPECT_EQ(m_window->GetReport()->Settings().m_format.m_colours[1].m_colour, kRed)
+                << c.type;
+        }
+    }
 }
 
 } // namespace

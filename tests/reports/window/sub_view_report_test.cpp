@@ -11,16 +11,19 @@
 #include "database/nodes/change_hint.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/scroll_bar.h"
+#include "platform/ui/dialogs/spin_button_ctrl.h"
 #include "platform/ui/frames/view.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/clipboard.h"
+#include "platform/ui/windows/subclass_wnd.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "reports/rpt_gen.h"
 #include "reports/rpt_gen_make.h"
 #include "reports/rpt_sink.h"
 #include "reports/window/rpt_services.h"
 #include "tests/database/records/record_test_support.h"
+#include "tests/reports/window/report_window_fixture.h"
 #include "tests/support/pdf_text.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_test.h"
@@ -30,6 +33,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <unistd.h>
 
 namespace {
@@ -58,38 +62,8 @@ private:
     CSubViewReport& m_window;
 };
 
-class ReportWindowTest : public record_test::CRecordTest {
+class ReportWindowTest : public rpt_window_test::ReportWindowFixture {
 protected:
-    void SetUp() override
-    {
-        CRecordTest::SetUp();
-        test_support::UseCompiledResources();
-        TestHooks::SetNoPrinter(false);
-        if (!AfxGetApp())
-            m_app = std::make_unique<CWinApp>("Report Window Test");
-        ASSERT_TRUE(AfxGetApp()->GetPrinterSettings().LoadDefaults());
-        m_printer = std::make_unique<CAppPrinter>(AfxGetApp()->GetPrinterSettings());
-        InstallReportServices(*m_printer);
-        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
-                                    CRect(0, 0, 900, 560), nullptr, 0));
-        m_window = std::make_unique<CSubViewReport>();
-        CWnd& wnd = *m_window;
-        ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE,
-                               CRect(0, 0, 900, 560), &m_host, 99));
-    }
-    void TearDown() override
-    {
-        m_window.reset();
-        m_host.DestroyWindow();
-        SetRptDevice(nullptr);
-        SetRptSelector(nullptr);
-        m_printer.reset();
-        m_app.reset();
-        TestHooks::DeliverPosted();
-        TestHooks::TakeMessages();
-        CRecordTest::TearDown();
-    }
-
     /// An Individual Summary of count people, one a page; the first page numbered firstPage.
     void ShowSummary(int count, int firstPage = 1)
     {
@@ -121,11 +95,6 @@ protected:
         m_window->GetSpreadPages(m_window->GetCurrentPage(), left, right);
         return {left, right};
     }
-
-    CWnd m_host;
-    std::unique_ptr<CSubViewReport> m_window;
-    std::unique_ptr<CWinApp> m_app;
-    std::unique_ptr<CAppPrinter> m_printer;
 };
 
 TEST_F(ReportWindowTest, TheFormPagesThroughTheReport)
@@ -414,6 +383,110 @@ TEST_F(ReportWindowTest, ARecordDeletedWhileItsPageShowsLeavesTheList)
     m_window->Rebuild(false);
     EXPECT_EQ(m_window->GetReport()->GetPageCount(), 1);
     SetDataObserver(nullptr);
+}
+
+TEST_F(ReportWindowTest, APrinterChangeRebuildsTheReportWhenItsPageChanged)
+{
+    ShowSummary(3);
+    CRptGen& report = *m_window->GetReport();
+    const CRptPageLayout* built = report.GetLayout();
+    BroadcastPrinterChange();
+    EXPECT_EQ(report.GetLayout(), built) << "the same page: the pages stand";
+    // No printer at all: nothing can be laid out.
+    TestHooks::SetNoPrinter(true);
+    BroadcastPrinterChange();
+    EXPECT_NE(report.GetLayout(), built);
+    EXPECT_EQ(report.GetPageCount(), 0);
+    EXPECT_EQ(FormText(IDC_RPT_TOTAL), "0");
+    TestHooks::SetNoPrinter(false);
+    BroadcastPrinterChange();
+    EXPECT_EQ(report.GetPageCount(), 3);
+    EXPECT_EQ(FormText(IDC_RPT_TOTAL), "3");
+}
+
+TEST_F(ReportWindowTest, TheRecordsOfThePageAreAColumnListHiddenForAListReport)
+{
+    ShowSummary(2);
+    CColBox& list = m_window->GetForm().GetRecordsList();
+    ASSERT_TRUE(list.GetSafeHwnd());
+    EXPECT_TRUE(list.IsWindowVisible());
+    ASSERT_EQ(list.GetBox().GetCount(), 1u);
+    CTreeBoxNode* row = list.GetBox().GetItemByIndex(0);
+    EXPECT_THAT(list.GetTabField(row, 0), HasSubstr("Person1"));
+    EXPECT_EQ(list.GetSelectedRow(), row) << "the first record is selected";
+    EXPECT_EQ(m_window->GetSelection(nullptr, nullptr),
+              static_cast<CObject*>(m_window->GetForm().GetListedRecords()[0]));
+
+    RptGenRequest request;
+    request.type = kRptTypeList;
+    request.name = "Test List Report";
+    request.listName = "Test List";
+    std::unique_ptr<CRptGen> report = RptMakeGenerator(request);
+    ASSERT_NE(report, nullptr);
+    m_window->SetReport(std::move(report));
+    EXPECT_EQ(FormText(IDC_RPT_RECORDS), "List...");
+    EXPECT_FALSE(list.IsWindowVisible());
+    EXPECT_EQ(list.GetBox().GetCount(), 0u);
+    EXPECT_EQ(m_window->GetSelection(nullptr, nullptr), nullptr);
+}
+
+TEST_F(ReportWindowTest, TheSpinnerStepsAWholePageAtATime)
+{
+    ShowSummary(3);
+    auto* spin = dynamic_cast<CSpinButtonCtrl*>(m_window->GetForm().GetDlgItem(IDC_RPT_SPIN));
+    ASSERT_NE(spin, nullptr);
+    int lower = -1, upper = -1;
+    spin->GetRange32(lower, upper);
+    EXPECT_EQ(std::make_pair(lower, upper), std::make_pair(0, 2));
+    struct Step {
+        int screen;
+        int page;
+        const char* label;
+    };
+    for (const Step& step :
+         {Step{1, 1, "2"}, Step{2, 2, "3"}, Step{3, 2, "3"}, Step{0, 0, "1"}, Step{-1, 0, "1"}}) {
+        m_window->GetForm().SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, step.screen), 0);
+        EXPECT_EQ(Shown().first, step.page) << step.screen;
+        EXPECT_EQ(FormText(IDC_RPT_PAGE), step.label) << step.screen;
+        EXPECT_EQ(spin->GetPos(), step.page) << step.screen;
+    }
+}
+
+TEST_F(ReportWindowTest, ATextFileTakesThePageWidthGiven)
+{
+    ShowSummary(1);
+    const std::string folder = test_support::NewFolder("report_width");
+    const std::string narrow = folder + "/narrow.txt";
+    bool htmlWidthEnabled = true;
+    TestHooks::AnswerFilePicker({folder + "/summary.htm"}, [&](CFileDialog& picker) {
+        htmlWidthEnabled = picker.GetPanel()->GetDlgItem(IDC_RPT_PAGE_WIDTH)->IsWindowEnabled();
+    });
+    m_window->SendMessage(WM_COMMAND, ID_RPT_SAVE_HTML, 0);
+    EXPECT_FALSE(htmlWidthEnabled) << "only text files have a page width";
+    std::string shown;
+    TestHooks::AnswerFilePicker({narrow}, [&](CFileDialog& picker) {
+        picker.GetPanel()->GetDlgItem(IDC_RPT_PAGE_WIDTH)->GetWindowText(shown);
+        TestHooks::SetText(*picker.GetPanel(), IDC_RPT_PAGE_WIDTH, "40");
+    });
+    m_window->SendMessage(WM_COMMAND, ID_RPT_SAVE_TEXT, 0);
+    EXPECT_EQ(shown, "80");
+    const std::string wide = folder + "/wide.txt";
+    ASSERT_TRUE(m_window->GetReport()->Export(wide, kRptText));
+    const auto ruleLengths = [](const std::string& text) {
+        std::vector<std::size_t> lengths;
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);) {
+            const std::string bare(text::TrimView(line));
+            if (!bare.empty() && bare.find_first_not_of("_-") == std::string::npos)
+                lengths.push_back(bare.size());
+        }
+        return lengths;
+    };
+    const auto narrowRules = ruleLengths(test_support::ReadFile(narrow));
+    ASSERT_FALSE(narrowRules.empty());
+    EXPECT_EQ(narrowRules, std::vector<std::size_t>(narrowRules.size(), 40u));
+    EXPECT_EQ(ruleLengths(test_support::ReadFile(wide)),
+              std::vector<std::size_t>(narrowRules.size(), 80u));
 }
 
 } // namespace

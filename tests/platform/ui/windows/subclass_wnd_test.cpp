@@ -1,8 +1,10 @@
 // tests/platform/ui/windows/subclass_wnd_test.cpp: hooks on a window see its messages latest
 // first, leave the chain whole when one goes, and go with the window; desktop changes reach
-// top-level windows only.
+// top-level windows only, printer changes every window.
 #include "platform/ui/windows/subclass_wnd.h"
 
+#include "platform/ui/printing/print_dialog.h"
+#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/message.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "platform/ui/windows/wnd.h"
@@ -33,6 +35,8 @@ protected:
         }
         if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE)
             m_log.push_back(message == WM_SYSCOLORCHANGE ? "colours" : "settings");
+        if (message == WM_DEVMODECHANGE)
+            m_log.push_back("printer");
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
@@ -150,6 +154,29 @@ TEST_F(SubclassWndTest, DesktopChangesReachTopLevelWindowsOnly)
     TestHooks::SendDesktopChange(false);
 
     EXPECT_EQ(m_log, (Log{"colours", "settings"}));
+}
+
+TEST_F(SubclassWndTest, PrinterSettingsConfirmedReachEveryWindow)
+{
+    TestHooks::SetNoPrinter(false);
+    CWinApp app("Printer Change Test");
+    ProbeWnd child(m_log);
+    ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD, CRect(0, 0, 5, 5), &m_wnd, 3));
+    m_log.clear();
+    struct Case {
+        bool ok;
+        Log heard;
+    };
+    for (const Case& step : {Case{false, {}}, Case{true, {"printer", "printer"}}}) {
+        TestHooks::AnswerPrintSetup(step.ok, DMORIENT_LANDSCAPE);
+        CPrintDialog dialog(TRUE);
+        EXPECT_EQ(app.DoPrintDialog(&dialog), step.ok ? IDOK : IDCANCEL);
+        EXPECT_EQ(m_log, step.heard) << step.ok;
+        m_log.clear();
+    }
+    EXPECT_EQ(app.GetPrinterSettings().GetOrientation(), DMORIENT_LANDSCAPE);
+    child.DestroyWindow();
+    TestHooks::DeliverPosted();
 }
 
 } // namespace
