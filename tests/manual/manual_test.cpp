@@ -12,6 +12,7 @@
 #include "database/kin/ind_rec.h"
 #include "platform/base/paths.h"
 #include "platform/base/text.h"
+#include "platform/ui/dialogs/property_page.h"
 #include "platform/ui/dialogs/property_sheet.h"
 #include "queries/lists/select_records_dlg.h"
 #include "tests/support/pdf_text.h"
