@@ -19,14 +19,19 @@
 #include "database/dates/date_options.h"
 #include "database/dictionary/field_dictionary.h"
 #include "database/dictionary/record_type_table.h"
+#include "database/kin/ind_rec.h"
 #include "database/records/record_node.h"
+#include "diagrams/window/sub_view_rel_tree.h"
 #include "platform/base/paths.h"
 #include "platform/base/registry.h"
+#include "platform/base/text.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/property_sheet.h"
 #include "platform/ui/frames/mdi_child_wnd.h"
 #include "platform/ui/resources/resources.h"
 #include "platform/ui/windows/test_hooks.h"
+#include "queries/lists/select_records_dlg.h"
+#include "reports/window/rpt_window_ids.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -205,6 +210,69 @@ public:
         TestHooks::DeliverPosted();
     }
 
+    /// The four kinds of diagram on the chapter 10 file, each drawn by its Show in Diagram
+    /// command and shown whole, and the Diagram Options sheet of the last, at its General and
+    /// Text pages.
+    void Diagrams()
+    {
+        if (!Open("Tutorial - Chapter 10.GED"))
+            return;
+        struct Kind {
+            UINT command;
+            const char* person;
+            const char* picture;
+        };
+        static constexpr Kind kKinds[] = {
+            {diagram_cmd::kShowAncestors, "David Fairbank", "diagram-ancestors.png"},
+            {diagram_cmd::kShowDescendants, "Edward Fairbank", "diagram-descendants.png"},
+            {ID_SHOW_ANCESTORS_AND_DESCENDANTS, "Henry Fairbank",
+             "diagram-ancestors-and-descendants.png"},
+            {ID_SHOW_ALL_RELATIVES, "Edward Fairbank", "diagram-all-relatives.png"},
+        };
+        for (const Kind& kind : kKinds) {
+            if (!SelectIndividual(kind.person))
+                return;
+            Run(kind.command);
+            MaximiseActive();
+            Run(diagram_cmd::kViewWhole);
+            Save(TestHooks::RenderWindow(*Frame()), kind.picture);
+        }
+        bool shown = false;
+        TestHooks::OnNextSheet([&](CPropertySheet& sheet) {
+            Save(TestHooks::RenderWindow(sheet), "diagram-options.png");
+            sheet.SetActivePage(1);
+            TestHooks::DeliverPosted();
+            Save(TestHooks::RenderWindow(sheet), "diagram-options-text.png");
+            shown = true;
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
+        });
+        Run(diagram_cmd::kOptions);
+        if (!shown)
+            Fail("the Diagram Options sheet was not shown");
+    }
+
+    /// The Individual Summary Report of Edward Fairbank in the report window, the records chosen
+    /// as the Select Records dialog first offers them, and its Report Options sheet.
+    void Reports()
+    {
+        if (!Open("Tutorial - Chapter 10.GED") || !SelectIndividual("Edward Fairbank"))
+            return;
+        bool chosen = false;
+        TestHooks::OnNextDialog(kSelectRecordsTemplate, [&](CDialog& dialog) {
+            chosen = true;
+            TestHooks::Click(dialog, IDOK);
+        });
+        Run(ID_INDIVIDUAL_SUMMARY_REPORT);
+        if (!chosen) {
+            Fail("the Select Records dialog was not shown");
+            return;
+        }
+        MaximiseActive();
+        TestHooks::RunIdle();
+        Save(TestHooks::RenderWindow(*Frame()), "report-window.png");
+        ModalOf(ID_RPT_OPTIONS, true, "report-options.png");
+    }
+
     void Tools()
     {
         if (!Open("Tutorial - Chapter 15.GED"))
@@ -231,6 +299,26 @@ private:
         TestHooks::RunIdle();
     }
 
+    /// Shows the individual of that name (as the preferred form gives it, in any case) in the
+    /// records window, selected.
+    bool SelectIndividual(const std::string& name)
+    {
+        CDataNode* root = GetRecordTypeRoot(0);
+        for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
+             node = node->GetNextSibling()) {
+            auto* person = dynamic_cast<CIndRec*>(node);
+            char text[128] = {};
+            if (!person || !text::EqualsNoCase(person->CopyNameText(text, int(sizeof text)), name))
+                continue;
+            m_app->ShowRecordInRecordsWindow(person, TRUE);
+            TestHooks::DeliverPosted();
+            TestHooks::RunIdle();
+            return true;
+        }
+        Fail("the file has no individual " + name);
+        return false;
+    }
+
     void MaximiseActive()
     {
         if (CMDIChildWnd* child = Frame()->MDIGetActive())
@@ -238,7 +326,9 @@ private:
         TestHooks::DeliverPosted();
     }
 
-    static constexpr UINT ID_WORK_WITH_QUERIES = 32871, ID_MERGE_COMPARE = 32851;
+    static constexpr UINT ID_WORK_WITH_QUERIES = 32871, ID_MERGE_COMPARE = 32851,
+                          ID_SHOW_ANCESTORS_AND_DESCENDANTS = 32774, ID_SHOW_ALL_RELATIVES = 32900,
+                          ID_INDIVIDUAL_SUMMARY_REPORT = 33048;
     static constexpr const char* kModifiedTutorial =
         "Tutorial - Chapter 13 (Chapter 4 modified).GED";
 
@@ -270,6 +360,14 @@ int main(int argc, char** argv)
     setenv("TMPDIR", settings.c_str(), 1);
     TestHooks::Enable([](const std::string& failure) { Fail(failure); });
     RegReset();
+    // The report types are those of the program folder, the one that holds the tutorial folder.
+    const std::string types = paths::Join(paths::Folder(argv[2]), "Reports/Types");
+    HKEY key = nullptr;
+    RegCreateKeyEx(HKEY_LOCAL_MACHINE, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                   nullptr);
+    RegSetValueEx(key, "Reports Directory - Type", 0, REG_SZ,
+                  reinterpret_cast<const BYTE*>(types.c_str()), DWORD(types.size() + 1));
+    RegCloseKey(key);
 
     Shots shots(folder, argv[2]);
     if (shots.Start()) {
@@ -279,6 +377,8 @@ int main(int argc, char** argv)
         shots.Tools();
         shots.DateAssistant();
         shots.FindAndMerge();
+        shots.Diagrams();
+        shots.Reports();
         shots.Stop();
     }
     return g_failures == 0 ? 0 : 1;

@@ -1,14 +1,20 @@
 // tests/manual/manual_test.cpp: the user manual, its pages and the tutorial files as the build
 // installs them beside the program: every Help menu command finds its file, every tutorial file
-// opens through its command without a line for the exception report, the pages link only to
-// sections and pictures that exist, and the PDF holds every chapter.
+// opens through its command without a line for the exception report, F1 in the diagram and report
+// windows and in their dialogs and sheets opens their section, the pages link only to sections and
+// pictures that exist, and the PDF holds every chapter.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"
 #include "app/shell/help_commands.h"
 
 #include "database/gedcom/gedcom_loader.h"
+#include "database/kin/ind_rec.h"
 #include "platform/base/paths.h"
+#include "platform/base/text.h"
+#include "platform/ui/dialogs/property_page.h"
+#include "platform/ui/dialogs/property_sheet.h"
+#include "queries/lists/select_records_dlg.h"
 #include "tests/support/pdf_text.h"
 
 #include <gmock/gmock.h>
@@ -33,13 +39,17 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        // The installation names the build's program folder as its help files folder.
-        const std::string value = kProgramFolder + "/PROGRAM";
+        // The installation names the build's program folder as its help files folder, and the
+        // report types there.
         HKEY key = nullptr;
         RegCreateKeyEx(HKEY_LOCAL_MACHINE, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                        &key, nullptr);
-        RegSetValueEx(key, "Help Files Directory", 0, REG_SZ,
-                      reinterpret_cast<const BYTE*>(value.c_str()), DWORD(value.size() + 1));
+        for (const auto& [name, value] :
+             {std::pair<std::string, std::string>{"Help Files Directory",
+                                                  kProgramFolder + "/PROGRAM"},
+              {"Reports Directory - Type", kProgramFolder + "/Reports/Types"}})
+            RegSetValueEx(key, name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()), DWORD(value.size() + 1));
         RegCloseKey(key);
         ASSERT_TRUE(Start());
     }
@@ -191,8 +201,125 @@ INSTANTIATE_TEST_SUITE_P(
         TopicCase{"Split Tree Helper: Delete Unwanted Records", 0, "09-queries.html#split-tree"},
         TopicCase{"Work with External File Links", 0, "14-multimedia.html#file-links"},
         TopicCase{"Preferences", kSubViewQuery, "16-preferences.html"},
-        TopicCase{"A window the manual does not know", kSubViewQuery, "09-queries.html"}),
+        TopicCase{"A window the manual does not know", kSubViewQuery, "09-queries.html"},
+        TopicCase{"Diagram Options", kSubViewDiagram, "11-diagram-options.html#pages"},
+        TopicCase{"Diagram Defaults", kSubViewRecords, "11-diagram-options.html"},
+        TopicCase{"Title Options", kSubViewDiagram, "11-diagram-options.html#pages"},
+        TopicCase{"More Dimensions...", kSubViewDiagram, "11-diagram-options.html#pages"},
+        TopicCase{"Colours", kSubViewDiagram, "11-diagram-options.html#colours"},
+        TopicCase{"Override Default Text", kSubViewDiagram, "11-diagram-options.html#quick"},
+        TopicCase{"Set or Clear Marks for Individuals matching Query", kSubViewDiagram,
+                  "11-diagram-options.html#quick"},
+        TopicCase{"Set Diagram Size When Printed", kSubViewDiagram,
+                  "11-diagram-options.html#printing"},
+        TopicCase{"Save As Custom Diagram", kSubViewDiagram, "11-diagram-options.html#saving"},
+        TopicCase{"New Text Template Scheme Name", kSubViewDiagram, "11-diagram-options.html#text"},
+        TopicCase{"Diagram Wizard", kSubViewRecords, "10-diagrams.html#kinds"},
+        TopicCase{"Select Records", kSubViewRecords, "12-reports.html#records"},
+        TopicCase{"Select Record", kSubViewRecords, "04-records-window.html#find-record"},
+        TopicCase{"Report Options", kSubViewReport, "12-reports.html#options"},
+        TopicCase{"Edit Item Details", kSubViewReport, "12-reports.html#options"},
+        TopicCase{"Heading Style", kSubViewReport, "12-reports.html#options"},
+        TopicCase{"Heading Details", kSubViewReport, "12-reports.html#options"},
+        TopicCase{"Gaps Around Pictures", kSubViewReport, "12-reports.html#options"},
+        TopicCase{"Go To Page", kSubViewReport, "12-reports.html#window"},
+        TopicCase{"Save Report As", kSubViewReport, "12-reports.html#output"},
+        TopicCase{"Save As Custom Report", kSubViewReport, "12-reports.html#custom"},
+        TopicCase{"Merge Results Dialog", kSubViewRecords, "13-merge-and-compare.html#merging"},
+        TopicCase{"Source details for merge", kSubViewRecords,
+                  "13-merge-and-compare.html#merging"}),
     [](const auto& info) { return "Row" + std::to_string(info.index); });
+
+/// F1 in a window of the chapter 10 tutorial file, or in a dialog or sheet over it, and the
+/// section of the manual it opens.
+struct LiveHelpCase {
+    const char* what;
+    /// The command that shows the window on Edward Fairbank (0: the records window).
+    UINT window;
+    /// The command that opens the dialog or sheet over it (0: F1 in the window itself).
+    UINT dialog;
+    bool sheet;
+    const char* section;
+};
+
+class LiveHelpTest : public ManualTest, public testing::WithParamInterface<LiveHelpCase> {
+protected:
+    /// Edward Fairbank, shown and selected in the records window.
+    void SelectEdward()
+    {
+        CDataNode* root = GetRecordTypeRoot(0);
+        for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
+             node = node->GetNextSibling()) {
+            auto* person = dynamic_cast<CIndRec*>(node);
+            char name[128] = {};
+            if (person && text::EqualsNoCase(person->CopyNameText(name, int(sizeof name)),
+                                             "Edward Fairbank")) {
+                m_app->ShowRecordInRecordsWindow(person, TRUE);
+                TestHooks::DeliverPosted();
+                TestHooks::RunIdle();
+                return;
+            }
+        }
+        FAIL() << "no Edward Fairbank";
+    }
+};
+
+TEST_P(LiveHelpTest, F1OpensTheSectionOfTheWindowOrDialogInFront)
+{
+    constexpr UINT kIndividualSummaryReport = 33048;
+    const LiveHelpCase& row = GetParam();
+    ASSERT_TRUE(Run(ID_TUTORIAL_10));
+    SelectEdward();
+    if (row.window == kIndividualSummaryReport) {
+        TestHooks::OnNextDialog(kSelectRecordsTemplate,
+                                [](CDialog& dialog) { TestHooks::Click(dialog, IDOK); });
+    }
+    if (row.window != 0) {
+        ASSERT_TRUE(Run(row.window));
+        TestHooks::DeliverPosted();
+        TestHooks::RunIdle();
+    }
+    TestHooks::TakeShellOpens();
+    bool stayedOpen = false;
+    if (row.dialog == 0) {
+        ASSERT_TRUE(Run(ID_HELP));
+        stayedOpen = true;
+    } else if (row.sheet) {
+        TestHooks::OnNextSheet([&stayedOpen](CPropertySheet& sheet) {
+            TestHooks::PostKey(*sheet.GetActivePage(), VK_F1, 0);
+            TestHooks::DeliverPosted();
+            stayedOpen = sheet.IsWindowVisible() != FALSE;
+            if (stayedOpen)
+                TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
+        });
+        ASSERT_TRUE(Run(row.dialog));
+    } else {
+        TestHooks::OnNextDialog(0, [&stayedOpen](CDialog& dialog) {
+            TestHooks::PostKey(dialog, VK_F1, 0);
+            TestHooks::DeliverPosted();
+            stayedOpen = dialog.IsWindowVisible() != FALSE;
+            dialog.EndDialog(IDCANCEL);
+        });
+        ASSERT_TRUE(Run(row.dialog));
+    }
+    EXPECT_TRUE(stayedOpen) << "help leaves the window as it was";
+    const std::vector<std::string> opened = TestHooks::TakeShellOpens();
+    ASSERT_THAT(opened, SizeIs(1));
+    EXPECT_THAT(opened[0], testing::EndsWith(std::string("/User%20Manual/") + row.section));
+    EXPECT_THAT(MessageTexts(), IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DiagramsAndReports, LiveHelpTest,
+    testing::Values(LiveHelpCase{"DiagramWindow", 32857, 0, false, "10-diagrams.html"},
+                    LiveHelpCase{"DiagramOptions", 32857, 32963, true,
+                                 "11-diagram-options.html#pages"},
+                    LiveHelpCase{"DiagramDefaults", 0, 33024, true, "11-diagram-options.html"},
+                    LiveHelpCase{"SelectRecords", 0, 33048, false, "12-reports.html#records"},
+                    LiveHelpCase{"ReportWindow", 33048, 0, false, "12-reports.html"},
+                    LiveHelpCase{"ReportOptions", 33048, 33066, true, "12-reports.html#options"},
+                    LiveHelpCase{"GoToPage", 33048, 33069, false, "12-reports.html#window"}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(ManualTest, ThePagesLinkOnlyToSectionsAndPicturesThatExist)
 {

@@ -233,6 +233,10 @@ void CPropertySheet::SetPageAreaSize(CSize area, int extraWidth)
 
 void CPropertySheet::Key(UINT vk)
 {
+    if (vk == VK_F1) { // the sheet's help, as a dialog's: never its Cancel
+        SendMessage(WM_COMMAND, MAKEWPARAM(WORD(ID_HELP), BN_CLICKED), 0);
+        return;
+    }
     if (!m_modal && vk == VK_RETURN) // a modeless sheet has no default button
         return;
     UINT id = IDCANCEL;
@@ -303,6 +307,10 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     case ID_WIZFINISH:
         Finish();
+        return TRUE;
+    case ID_HELP:
+        if (CWnd* main = AfxGetMainWnd(); main && main != this)
+            main->SendMessage(WM_COMMAND, ID_HELP);
         return TRUE;
     default:
         return FALSE;

@@ -34,6 +34,8 @@ inline constexpr DWORD PSWIZB_BACK = 0x1, PSWIZB_NEXT = 0x2, PSWIZB_FINISH = 0x4
 /// In wizard mode the pages show one at a time without tabs, over Back, Next (or Finish, in its
 /// place, when SetWizardButtons asks for it) and Cancel. DoModal answers ID_WIZFINISH or IDCANCEL.
 ///
+/// F1 anywhere in the sheet sends ID_HELP to the main window, as a dialog's Help does.
+///
 /// The sheet does not own its pages. The buttons and keys reach OnCommand as the ids above, so
 /// a class derived from the sheet can act around the default processing.
 class CPropertySheet : public CWnd {

@@ -9,9 +9,12 @@
 #include "platform/ui/dialogs/property_page.h"
 #include "platform/ui/dialogs/property_sheet.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/windows/app.h"
 #include "tests/platform/ui/dialogs/dialog_fixture.h"
 
 #include <gtest/gtest-spi.h>
+
+#include <memory>
 
 namespace {
 
@@ -202,6 +205,46 @@ TEST_F(PropertySheetTest, SheetStartsOnTheChosenPageAndCancelToCloseRenamesOk)
         TestHooks::DeliverPosted();
     });
     EXPECT_EQ(m_sheet.DoModal(), IDOK);
+}
+
+/// A main window that counts the help commands sent to it.
+class HelpCountingWnd : public CWnd {
+public:
+    int m_helps = 0;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (LOWORD(wParam) != ID_HELP)
+            return CWnd::OnCommand(wParam, lParam);
+        ++m_helps;
+        return TRUE;
+    }
+};
+
+TEST_F(PropertySheetTest, F1AsksTheMainWindowForHelpAndLeavesTheSheetOpen)
+{
+    AddPages();
+    std::unique_ptr<CWinApp> app;
+    if (!AfxGetApp())
+        app = std::make_unique<CWinApp>("Sheet Help");
+    HelpCountingWnd main;
+    ASSERT_TRUE(main.CreateEx(0, nullptr, "main", WS_POPUP, CRect(0, 0, 300, 200), nullptr, 0));
+    AfxGetApp()->m_pMainWnd = &main;
+    TestHooks::OnNextSheet([&](CPropertySheet& sheet) {
+        // F1 in a page's edit, then on the sheet's own OK button.
+        TestHooks::PostKey(*sheet.GetActivePage()->GetDlgItem(411), VK_F1, 0);
+        TestHooks::PostKey(*sheet.GetDlgItem(IDOK), VK_F1, 0);
+        TestHooks::DeliverPosted();
+        EXPECT_EQ(main.m_helps, 2);
+        EXPECT_TRUE(sheet.IsWindowVisible());
+        EXPECT_EQ(m_years.m_cancelled, 0) << "F1 is no Cancel";
+        TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
+    });
+    EXPECT_EQ(m_sheet.DoModal(), IDCANCEL);
+    EXPECT_EQ(m_years.m_cancelled, 1);
+    AfxGetApp()->m_pMainWnd = nullptr;
+    main.DestroyWindow();
 }
 
 TEST_F(PropertySheetTest, SheetWithoutDriverFailsAndEndsAsCancel)
