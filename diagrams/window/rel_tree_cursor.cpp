@@ -1,22 +1,53 @@
 // diagrams/window/rel_tree_cursor.cpp: the Diagram window's mouse cursor, chosen by the mouse
 // mode and by what lies under the pointer: the area cursor while selecting an area, the grabber
-// while moving the diagram with the mouse, the item cursor over a box or an expansion button,
-// else the arrow.
+// while moving the diagram with the mouse, the page cursor while the page grid is dragged, the
+// item cursor over a box or an expansion button, the sizing arrows over a selected title's
+// handles, the page-line cursor over a shown page boundary, else the arrow.
 #include "diagrams/window/sub_view_rel_tree.h"
 
+#include "diagrams/window/title_block.h"
 #include "platform/ui/windows/cursor.h"
+
+namespace {
+
+/// The desktop's sizing cursor for a title handle.
+UINT SizingCursor(int handle)
+{
+    switch (handle) {
+    case kHandleTop:
+    case kHandleBottom:
+        return IDC_SIZENS;
+    case kHandleLeft:
+    case kHandleRight:
+        return IDC_SIZEWE;
+    case kHandleTopLeft:
+    case kHandleBottomRight:
+        return IDC_SIZENWSE;
+    default:
+        return IDC_SIZENESW;
+    }
+}
+
+} // namespace
 
 void CSubViewRelTree::ChooseCursor(const CPoint* point)
 {
-    UINT id = 0;
+    HCURSOR cursor = nullptr;
+    int handle = -1;
     if (m_mode == kModeSelectArea) {
-        id = kAreaCursorId;
+        cursor = LoadCursorResource(kAreaCursorId);
     } else if (m_mode == kModeGrabber) {
-        id = kGrabberCursorId;
+        cursor = LoadCursorResource(kGrabberCursorId);
+    } else if (m_drag == kGridDrag || m_drag == kGridSizeDrag) {
+        cursor = LoadCursorResource(kPageDragCursorId);
     } else if (point) {
         const int hit = HitTest(*point, nullptr, nullptr);
         if (hit == kHitBox || hit == kHitButton)
-            id = kItemCursorId;
+            cursor = LoadCursorResource(kItemCursorId);
+        else if (TitleHandleAt(*point, nullptr, &handle) && handle >= 0)
+            cursor = LoadStandardCursor(SizingCursor(handle));
+        else if (OnPageLine(*point))
+            cursor = LoadCursorResource(kPageLineCursorId);
     }
-    SetWindowCursor(id ? LoadCursorResource(id) : nullptr);
+    SetWindowCursor(cursor);
 }

@@ -266,6 +266,7 @@ bool CSubViewRelTree::InPageOrTitleDrag() const
 void CSubViewRelTree::BeginPageGridDrag(CPoint point, bool resize)
 {
     m_drag = resize ? kGridSizeDrag : kGridDrag;
+    ChooseCursor(nullptr);
     m_pageLines = true;
     m_dragOrigin = CPoint(m_settings.m_pageXOrigin, m_settings.m_pageYOrigin);
     m_dragFrame = CRect(0, 0, m_settings.m_pageWidth, m_settings.m_pageHeight);
@@ -329,6 +330,7 @@ void CSubViewRelTree::EndPageOrTitleDrag(bool cancelled)
     const DragKind kind = m_drag;
     m_drag = kNoDrag;
     ReleaseCapture();
+    ChooseCursor(nullptr);
     if (kind == kGridDrag || kind == kGridSizeDrag) {
         if (cancelled) {
             m_settings.m_pageXOrigin = m_dragOrigin.x;

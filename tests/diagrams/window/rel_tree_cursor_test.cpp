@@ -1,5 +1,5 @@
 // tests/diagrams/window/rel_tree_cursor_test.cpp: the Diagram window's cursor follows the mouse
-// mode and what lies under the pointer.
+// mode, what lies under the pointer and the page grid's drag.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
 #include "platform/ui/windows/cursor.h"
@@ -40,6 +40,20 @@ TEST_F(RelTreeTest, CursorFollowsTheModeAndWhatLiesUnderThePointer)
         EXPECT_EQ(window.Mode(), kModeNormal);
         EXPECT_EQ(shown(), 0u) << "Escape puts the arrow back";
     }
+
+    // Over a shown page line, and while the page grid is dragged.
+    window.GetSettings().m_pageXOrigin = 0;
+    TestHooks::AnswerMessageBox(IDOK); // no printer here
+    ASSERT_TRUE(TestHooks::RunCommand(window, diagram_cmd::kShowPageBoundaries));
+    const CPoint line = window.ToDevice(CPoint(0, window.ToDiagram(CPoint(2, 300)).y));
+    move(line);
+    EXPECT_EQ(shown(), kPageLineCursorId);
+    TestHooks::PostMouse(window, TestHooks::MouseEvent::LeftDown, line, MK_LBUTTON);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(shown(), kPageDragCursorId);
+    TestHooks::PostKey(window, VK_ESCAPE, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_NE(shown(), kPageDragCursorId);
 }
 
 } // namespace
