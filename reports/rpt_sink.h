@@ -30,6 +30,7 @@ protected:
 
 private:
     int m_kind;
+    std::string m_escaped; // reused by Text, so that a long export does not allocate per text
 };
 
 /// Keeps everything in a string.
@@ -47,3 +48,5 @@ private:
 
 /// The escaped form of text for the format.
 std::string EscapeRptText(int kind, std::string_view text);
+/// Appends the escaped form of text for the format to out.
+void AppendEscapedRptText(int kind, std::string_view text, std::string& out);
