@@ -297,11 +297,12 @@ bool RptWriteFactSummary(IRptEmitter& out, const CRecordNode& record, int indent
     options.abbreviate = options.lowerCase = true;
     for (const CDataNode* fact = RptNextFact(record, nullptr, mode, inList); fact;
          fact = RptNextFact(record, fact, mode, inList)) {
-        const std::string summary = RptFactSummaryText(RptFactLabel(*fact, options),
-                                                       RptFactDate(*fact, dateFormat, nullptr),
-                                                       RptFactPlace(*fact, true, ", "));
-        if (summary.empty())
+        // A fact without date and place has no summary: its label is not made.
+        const std::string date = RptFactDate(*fact, dateFormat, nullptr);
+        const std::string place = RptFactPlace(*fact, true, ", ");
+        if (date.empty() && place.empty())
             continue;
+        const std::string summary = RptFactSummaryText(RptFactLabel(*fact, options), date, place);
         if (line) {
             if (!line->empty())
                 *line += "; ";

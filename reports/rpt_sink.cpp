@@ -178,6 +178,15 @@ void AppendEscapedRptText(int kind, std::string_view text, std::string& out)
         return AppendPlainLines(text, out);
     out.reserve(out.size() + text.size() + text.size() / 8);
     for (std::size_t position = 0; position < text.size();) {
+        // Bytes that stand as they are go in runs.
+        std::size_t run = position;
+        while (run < text.size() && kPlainBytes[static_cast<unsigned char>(text[run])])
+            ++run;
+        out.append(text.substr(position, run - position));
+        position = run;
+        if (position == text.size())
+            break;
+        const std::size_t start = position;
         char32_t code = NextCodePoint(text, position);
         if (IsDroppedControl(code))
             continue;
@@ -186,10 +195,12 @@ void AppendEscapedRptText(int kind, std::string_view text, std::string& out)
                 continue; // CR LF is one break
             code = '\n';
         }
-        if (kind == kRptHtml)
-            AppendHtml(out, code);
-        else
+        if (kind != kRptHtml)
             AppendRtf(out, code);
+        else if (position - start > 1)
+            out.append(text.substr(start, position - start)); // valid UTF-8 stands as it is
+        else
+            AppendHtml(out, code);
     }
 }
 
