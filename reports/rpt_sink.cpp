@@ -146,8 +146,8 @@ void AppendPlainLines(std::string_view text, std::string& out)
 constexpr std::array<bool, 256> kPlainBytes = [] {
     std::array<bool, 256> plain{};
     for (int c = 0x20; c < 0x7F; ++c)
-        plain[std::size_t(c)] = c != '&' && c != '<' && c != '>' && c != '"' && c != '\\' &&
-                                c != '{' && c != '}';
+        plain[std::size_t(c)] =
+            c != '&' && c != '<' && c != '>' && c != '"' && c != '\\' && c != '{' && c != '}';
     return plain;
 }();
 
