@@ -163,15 +163,7 @@ bool PassesUnchanged(int kind, std::string_view text)
     return true;
 }
 
-} // namespace
-
-std::string EscapeRptText(int kind, std::string_view text)
-{
-    std::string out;
-    AppendEscapedRptText(kind, text, out);
-    return out;
-}
-
+/// Appends the escaped form of text for the format to out.
 void AppendEscapedRptText(int kind, std::string_view text, std::string& out)
 {
     if (kind != kRptHtml && kind != kRptRtf)
@@ -202,6 +194,15 @@ void AppendEscapedRptText(int kind, std::string_view text, std::string& out)
         else
             AppendHtml(out, code);
     }
+}
+
+} // namespace
+
+std::string EscapeRptText(int kind, std::string_view text)
+{
+    std::string out;
+    AppendEscapedRptText(kind, text, out);
+    return out;
 }
 
 void CRptSink::Text(std::string_view text)

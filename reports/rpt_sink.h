@@ -48,5 +48,3 @@ private:
 
 /// The escaped form of text for the format.
 std::string EscapeRptText(int kind, std::string_view text);
-/// Appends the escaped form of text for the format to out.
-void AppendEscapedRptText(int kind, std::string_view text, std::string& out);
