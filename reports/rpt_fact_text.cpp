@@ -134,17 +134,29 @@ std::string RptFactPlace(const CDataNode& fact, bool withValue, std::string_view
     return value;
 }
 
+namespace {
+
+/// "label date, place" after out.
+void AppendFactSummary(std::string& out, std::string_view label, std::string_view date,
+                       std::string_view place)
+{
+    out += label;
+    out += ' ';
+    out += date;
+    if (!date.empty() && !place.empty())
+        out += ", ";
+    out += place;
+}
+
+} // namespace
+
 std::string RptFactSummaryText(std::string_view label, std::string_view date,
                                std::string_view place)
 {
     if (date.empty() && place.empty())
         return {};
-    std::string summary(label);
-    summary += ' ';
-    summary += date;
-    if (!date.empty() && !place.empty())
-        summary += ", ";
-    summary += place;
+    std::string summary;
+    AppendFactSummary(summary, label, date, place);
     return summary;
 }
 
@@ -297,16 +309,18 @@ bool RptWriteFactSummary(IRptEmitter& out, const CRecordNode& record, int indent
     options.abbreviate = options.lowerCase = true;
     for (const CDataNode* fact = RptNextFact(record, nullptr, mode, inList); fact;
          fact = RptNextFact(record, fact, mode, inList)) {
-        const std::string summary = RptFactSummaryText(RptFactLabel(*fact, options),
-                                                       RptFactDate(*fact, dateFormat, nullptr),
-                                                       RptFactPlace(*fact, true, ", "));
-        if (summary.empty())
+        // A fact without date and place has no summary: its label is not made.
+        const std::string date = RptFactDate(*fact, dateFormat, nullptr);
+        const std::string place = RptFactPlace(*fact, true, ", ");
+        if (date.empty() && place.empty())
             continue;
         if (line) {
             if (!line->empty())
                 *line += "; ";
-            *line += summary;
-        } else if (!out.Row(RptParagraph(summary, 1, indent, kRptLevelSection, kRptDataPart))) {
+            AppendFactSummary(*line, RptFactLabel(*fact, options), date, place);
+        } else if (!out.Row(
+                       RptParagraph(RptFactSummaryText(RptFactLabel(*fact, options), date, place),
+                                    1, indent, kRptLevelSection, kRptDataPart))) {
             return false;
         }
     }

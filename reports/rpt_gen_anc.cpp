@@ -62,6 +62,7 @@ bool RptWriteAncestors(CRptBodyContext& body, CIndRec& subject)
     CRptPersonLines lines(body);
 
     std::vector<AncestorStep> stack;
+    std::vector<AncestorStep> parents; // of the line written last, reused line after line
     stack.push_back(
         {&subject, 0, std::max(1, settings.m_contents.m_generations), nullptr, "1", std::nullopt});
     while (!stack.empty()) {
@@ -72,14 +73,14 @@ bool RptWriteAncestors(CRptBodyContext& body, CIndRec& subject)
         std::string text = numbered ? step.number + " " : std::string();
         text += body.Name(step.person);
         RptBulletAt bullet;
-        if (!lines.Write(text, step.person, step.family, step.generation, layout,
+        if (!lines.Write(std::move(text), step.person, step.family, step.generation, layout,
                          {step.person->GetSex() == SEX_FEMALE, step.child ? &*step.child : nullptr,
                           &bullet}))
             return false;
         if (step.left <= 1)
             continue;
         // Parents of each family, pushed in reverse so that they come off in visiting order.
-        std::vector<AncestorStep> parents;
+        parents.clear();
         for (CFamRec* family = step.person->GetNextParentFamily(nullptr); family;
              family = allFamilies ? step.person->GetNextParentFamily(family) : nullptr) {
             CIndRec* first = mothersFirst ? family->GetWife() : family->GetHusband();

@@ -19,10 +19,10 @@ CRptPersonLines::CRptPersonLines(CRptBodyContext& body) : m_body(body)
     m_bullets = style;
 }
 
-bool CRptPersonLines::WriteLine(const std::string& text, int generation,
-                                const RptLineBullet& bullet)
+bool CRptPersonLines::WriteLine(std::string&& text, int generation, const RptLineBullet& bullet)
 {
-    const CRptTextRow row = RptParagraph(text, 1, generation, kRptLevelSection, kRptDataPart);
+    CRptTextRow row = RptParagraph({}, 1, generation, kRptLevelSection, kRptDataPart);
+    row.m_text = std::move(text);
     if (!m_bullets)
         return m_body.out.Row(row);
     return m_body.out.GenerationRow(row, *m_bullets, bullet.second, bullet.from, bullet.at);
@@ -42,12 +42,12 @@ bool CRptPersonLines::Write(std::string text, const CRecordNode* person, const C
         if (family)
             RptWriteFactSummary(out, *family, 0, format, &line, m_body.FamMode(),
                                 m_body.FamFilter());
-        if (!WriteLine(text, generation, bullet))
+        if (!WriteLine(std::move(text), generation, bullet))
             return false;
         return facts.empty() ||
                out.Row(RptParagraph(facts, 1, generation + 1, kRptLevelSection, kRptDataPart));
     }
-    if (!WriteLine(text, generation, bullet))
+    if (!WriteLine(std::move(text), generation, bullet))
         return false;
     if (person && !RptWriteFactSummary(out, *person, generation + 1, format, nullptr,
                                        m_body.IndMode(), m_body.IndFilter()))

@@ -34,7 +34,7 @@ public:
 
 private:
     /// The line itself, with its bullet when bullets are drawn.
-    bool WriteLine(const std::string& text, int generation, const RptLineBullet& bullet);
+    bool WriteLine(std::string&& text, int generation, const RptLineBullet& bullet);
 
     CRptBodyContext& m_body;
     std::optional<RptBulletStyle> m_bullets;

@@ -3,6 +3,8 @@
 
 #include "platform/base/text.h"
 
+#include <array>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -124,10 +126,9 @@ void AppendRtf(std::string& out, char32_t code)
 }
 
 /// Plain text: CR LF, LF CR and a lone CR become LF.
-std::string PlainLines(std::string_view text)
+void AppendPlainLines(std::string_view text, std::string& out)
 {
-    std::string out;
-    out.reserve(text.size());
+    out.reserve(out.size() + text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c != '\r' && c != '\n') {
@@ -138,18 +139,46 @@ std::string PlainLines(std::string_view text)
         if (i + 1 < text.size() && text[i + 1] != c && (text[i + 1] == '\r' || text[i + 1] == '\n'))
             ++i;
     }
-    return out;
 }
 
-} // namespace
+/// Bytes every format writes as they stand: printable ASCII but for the characters HTML or
+/// RTF escape. Most report texts hold nothing else, and are written without being copied.
+constexpr std::array<bool, 256> kPlainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[std::size_t(c)] =
+            c != '&' && c != '<' && c != '>' && c != '"' && c != '\\' && c != '{' && c != '}';
+    return plain;
+}();
 
-std::string EscapeRptText(int kind, std::string_view text)
+/// Whether the format writes text unchanged.
+bool PassesUnchanged(int kind, std::string_view text)
 {
     if (kind != kRptHtml && kind != kRptRtf)
-        return PlainLines(text);
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
+        return text.find('\r') == std::string_view::npos;
+    for (const char c : text) {
+        if (!kPlainBytes[static_cast<unsigned char>(c)])
+            return false;
+    }
+    return true;
+}
+
+/// Appends the escaped form of text for the format to out.
+void AppendEscapedRptText(int kind, std::string_view text, std::string& out)
+{
+    if (kind != kRptHtml && kind != kRptRtf)
+        return AppendPlainLines(text, out);
+    out.reserve(out.size() + text.size() + text.size() / 8);
     for (std::size_t position = 0; position < text.size();) {
+        // Bytes that stand as they are go in runs.
+        std::size_t run = position;
+        while (run < text.size() && kPlainBytes[static_cast<unsigned char>(text[run])])
+            ++run;
+        out.append(text.substr(position, run - position));
+        position = run;
+        if (position == text.size())
+            break;
+        const std::size_t start = position;
         char32_t code = NextCodePoint(text, position);
         if (IsDroppedControl(code))
             continue;
@@ -158,15 +187,29 @@ std::string EscapeRptText(int kind, std::string_view text)
                 continue; // CR LF is one break
             code = '\n';
         }
-        if (kind == kRptHtml)
-            AppendHtml(out, code);
-        else
+        if (kind != kRptHtml)
             AppendRtf(out, code);
+        else if (position - start > 1)
+            out.append(text.substr(start, position - start)); // valid UTF-8 stands as it is
+        else
+            AppendHtml(out, code);
     }
+}
+
+} // namespace
+
+std::string EscapeRptText(int kind, std::string_view text)
+{
+    std::string out;
+    AppendEscapedRptText(kind, text, out);
     return out;
 }
 
 void CRptSink::Text(std::string_view text)
 {
-    Put(EscapeRptText(m_kind, text));
+    if (PassesUnchanged(m_kind, text))
+        return Put(text);
+    m_escaped.clear();
+    AppendEscapedRptText(m_kind, text, m_escaped);
+    Put(m_escaped);
 }

@@ -30,6 +30,7 @@ protected:
 
 private:
     int m_kind;
+    std::string m_escaped; // reused by Text, so that a long export does not allocate per text
 };
 
 /// Keeps everything in a string.

@@ -14,33 +14,37 @@ namespace {
 constexpr int kCellGap = 108;
 constexpr int kLargestBorder = 75;
 
-/// The lines of a value: a line ends at CR or LF (CR LF and LF CR are one break); after a break,
-/// white space and empty lines are skipped.
-std::vector<std::string_view> SplitLines(std::string_view text)
+/// The lines of a value into lines: a line ends at CR or LF (CR LF and LF CR are one break);
+/// after a break, white space and empty lines are skipped.
+void SplitLines(std::string_view text, std::vector<std::string_view>& lines)
 {
-    std::vector<std::string_view> lines;
+    lines.clear();
     std::size_t start = 0;
     while (start <= text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
         lines.push_back(text.substr(start, end - start));
+        if (end == text.size())
+            break;
         start = end;
         while (start < text.size() && text::IsSpace(text[start]))
             ++start;
         if (start == text.size())
             break;
     }
-    return lines;
+}
+
+void AppendRepeated(std::string& out, std::string_view piece, int count)
+{
+    for (int i = 0; i < count; ++i)
+        out += piece;
 }
 
 std::string Repeat(std::string_view piece, int count)
 {
     std::string out;
-    for (int i = 0; i < count; ++i)
-        out += piece;
+    AppendRepeated(out, piece, count);
     return out;
 }
 
@@ -335,11 +339,11 @@ void CRptWriter::HtmlCell(const CRptTextRow& row)
         }
     }
     m_sink.Markup(markup);
-    const std::vector<std::string_view> lines = SplitLines(row.m_text);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    SplitLines(row.m_text, m_lines);
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
         if (i > 0)
             m_sink.Markup("<br>");
-        m_sink.Text(lines[i]);
+        m_sink.Text(m_lines[i]);
     }
     HtmlLinks(row.m_marks);
     if (m_currentCell >= m_columns)
@@ -365,9 +369,9 @@ void CRptWriter::HtmlEndRow()
 void CRptWriter::HtmlParagraph(const CRptTextRow& row, int indent)
 {
     const int level = std::clamp(row.m_level, 0, 2);
-    const std::string open = Repeat("<blockquote>", indent);
-    const std::string close = Repeat("</blockquote>", indent);
     if (row.m_part != kRptDataPart) {
+        const std::string open = Repeat("<blockquote>", indent);
+        const std::string close = Repeat("</blockquote>", indent);
         m_sink.Markup(open + text::Format(row.m_part == kRptHeadingPart ? "<p class=\"AvHdg%d\">"
                                                                         : "<p class=\"AvLbl%d\">",
                                           level + 1));
@@ -377,27 +381,35 @@ void CRptWriter::HtmlParagraph(const CRptTextRow& row, int indent)
     }
     if (row.m_text.empty())
         return;
-    const std::vector<std::string_view> lines = SplitLines(row.m_text);
-    const std::string prefix = open + text::Format("<p class=\"AvDat%d\">", level + 1);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        m_sink.Markup(prefix);
-        m_sink.Text(lines[i]);
-        if (i + 1 < lines.size())
-            m_sink.Markup("</p>" + close + "\n");
+    SplitLines(row.m_text, m_lines);
+    // The paragraph's opening and closing markup, made in buffers every row reuses.
+    static constexpr std::string_view kDataClasses[] = {
+        "<p class=\"AvDat1\">", "<p class=\"AvDat2\">", "<p class=\"AvDat3\">"};
+    m_openMarkup.clear();
+    AppendRepeated(m_openMarkup, "<blockquote>", indent);
+    m_openMarkup += kDataClasses[level];
+    m_closeMarkup.assign("</p>");
+    AppendRepeated(m_closeMarkup, "</blockquote>", indent);
+    m_closeMarkup += '\n';
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        m_sink.Markup(m_openMarkup);
+        m_sink.Text(m_lines[i]);
+        if (i + 1 < m_lines.size())
+            m_sink.Markup(m_closeMarkup);
     }
     HtmlLinks(row.m_marks);
-    m_sink.Markup("</p>" + close + "\n");
+    m_sink.Markup(m_closeMarkup);
 }
 
 // RTF.
 
 void CRptWriter::RtfLines(std::string_view text)
 {
-    const std::vector<std::string_view> lines = SplitLines(text);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    SplitLines(text, m_lines);
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
         if (i > 0)
             m_sink.Markup("\\par ");
-        m_sink.Text(lines[i]);
+        m_sink.Text(m_lines[i]);
     }
 }
 

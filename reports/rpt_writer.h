@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CRptWriter {
 public:
@@ -105,4 +106,8 @@ private:
     std::array<std::string, 3> m_rowFormats;
     std::array<std::string, 7> m_charFormats;
     std::array<CRptHeadingStyle, kRptHeadingLevelCount> m_headingStyles{};
+    // Buffers reused row after row: the lines of a value, a paragraph's markup.
+    std::vector<std::string_view> m_lines;
+    std::string m_openMarkup;
+    std::string m_closeMarkup;
 };

@@ -274,11 +274,12 @@ const CFieldDef* UserDefinedTwin(const CFieldDef* parent, std::string_view tag, 
     if (reason != 0)
         return nullptr;
     reason = kSkipInvalid;
-    for (const CFieldDef* child = parent->GetFirstChild(); child; child = child->GetNextSibling()) {
-        if (child->HasFlag(FDF_USER_DEFINED) && child->GetTag() == tag)
-            return child;
-    }
-    const CFieldDef* def = AddCustomFieldDef(parent, tag);
+    const CFieldDef* def = parent->GetFirstChild();
+    while (def && !(def->HasFlag(FDF_USER_DEFINED) && def->GetTag() == tag))
+        def = def->GetNextSibling();
+    if (!def)
+        def = AddCustomFieldDef(parent, tag);
+    // A twin made by an earlier file was hidden when that file closed: this file uses it.
     UnhideCustomFieldDef(def);
     return def;
 }

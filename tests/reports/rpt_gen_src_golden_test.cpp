@@ -1,6 +1,7 @@
 // tests/reports/rpt_gen_src_golden_test.cpp: golden files of the Source, record and List reports
 // in the three formats, byte for byte, with the installed settings: the sources of the torture
-// file, the records of royal92's first ten individuals, and a List
+// file, the records of royal92's first ten individuals and of its first ten families (after the
+// torture file's load, whose user-defined fields must not hide royal92's), and a List
 // report of a named list of its first 15 individuals. Each HTML file passes tidy and each RTF
 // file read back by unrtf holds every entry's title.
 #include "database/dictionary/record_type_table.h"
@@ -120,6 +121,8 @@ INSTANTIATE_TEST_SUITE_P(Reports, OtherGolden,
                                          GoldenCase{"RecordsOfIndividuals", "royal92.ged",
                                                     kRptTypeRec, RECORD_LIST_INDI, 10,
                                                     "royal92_rec_ind"},
+                                         GoldenCase{"RecordsOfFamilies", "royal92.ged", kRptTypeRec,
+                                                    RECORD_LIST_FAM, 10, "royal92_rec_fam"},
                                          GoldenCase{"List", "royal92.ged", kRptTypeList,
                                                     RECORD_LIST_INDI, 15, "royal92_list"}),
                          [](const auto& info) { return info.param.name; });

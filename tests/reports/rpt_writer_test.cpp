@@ -266,12 +266,27 @@ TEST(RptWriterTest, SinksEscapeTextButNotMarkup)
         {kRptRtf, std::string("\xC3", 1), "\\u-3\\'3f"},
         {kRptText, "<{&}>\\ Zoë", "<{&}>\\ Zoë"},
         {kRptText, "a\r\nb\n\rc\rd\n\ne", "a\nb\nc\nd\n\ne"},
+        // Runs of plain bytes between escapes, valid and broken UTF-8 in HTML.
+        {kRptHtml, "x&y\xE2\x82\xAC<z\t", "x&amp;y\xE2\x82\xAC&lt;z\t"},
+        {kRptHtml, "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {kRptHtml,
+         "a\xED\xA0\x80"
+         "b",
+         "a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+         "b"},
+        {kRptHtml, "ab\xE6\x97", "ab\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {kRptHtml, "\xEF\xBF\xBD\xF0\x9F\x98\x80", "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+        {kRptHtml, "line\r\nnext\x7F", "line\r\nnext"},
+        {kRptRtf, "plain text, then {one}", "plain text, then \\{one\\}"},
     };
     for (const Case& c : cases) {
         CRptStringSink sink(c.kind);
         sink.Markup("<p>");
         sink.Text(c.text);
         EXPECT_EQ(sink.Str(), "<p>" + c.expected) << c.kind << " " << c.text;
+        // A text after an escaped one is written whole, whatever the first left behind.
+        sink.Text("tail");
+        EXPECT_EQ(sink.Str(), "<p>" + c.expected + "tail") << c.kind << " " << c.text;
     }
 }
 
