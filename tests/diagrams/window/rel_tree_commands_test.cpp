@@ -16,24 +16,13 @@ using namespace rel_tree_test;
 constexpr UINT kShowFrames = 32822, kShowButtons = 32823, kShowSpouses = 32808, kNoSpouses = 32790,
                kRefresh = 32811, kStatistics = 33043;
 
-class RelTreeCommandsTest : public RelTreeTest {
+class RelTreeCommandsTest : public RelTreeFamilyTest {
 protected:
-    void SetUp() override
-    {
-        RelTreeTest::SetUp();
-        m_savedDefaults.CopySettings(DefaultDiagramSettings(), kSectionAll);
-        MakeFamily();
-        MakeWindow();
-    }
     void TearDown() override
     {
-        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
         CSubViewRelTree::SetPropertiesOpener(nullptr);
-        RelTreeTest::TearDown();
+        RelTreeFamilyTest::TearDown();
     }
-    bool Run(UINT id) { return TestHooks::RunCommand(*m_window, id); }
-
-    CDiagramSettings m_savedDefaults;
 };
 
 TEST_F(RelTreeCommandsTest, TogglesMirrorIntoTheDefaultsOfOrdinaryDiagramsOnly)

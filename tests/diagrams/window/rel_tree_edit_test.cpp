@@ -28,20 +28,11 @@ protected:
         ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
         TestHooks::RenderWindow(*m_window);
     }
-    bool Run(UINT id) { return TestHooks::RunCommand(*m_window, id); }
     void Select(std::initializer_list<CDiagElem*> boxes)
     {
         m_window->DeselectAll();
         for (CDiagElem* box : boxes)
             m_window->SelectBox(box, false, false);
-    }
-    std::vector<CIndRec*> Children(const CFamRec* family) const
-    {
-        std::vector<CIndRec*> children;
-        for (CIndRec* child = family->GetNextChild(nullptr); child;
-             child = family->GetNextChild(child))
-            children.push_back(child);
-        return children;
     }
     std::vector<CFamRec*> Marriages(const CIndRec* person) const
     {

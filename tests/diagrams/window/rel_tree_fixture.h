@@ -11,6 +11,7 @@
 #include "database/records/fam_rec.h"
 #include "diagrams/diag_elem.h"
 #include "diagrams/diag_tree_walk.h"
+#include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "tests/controls/tree_box_fixture.h"
 #include "tests/database/records/record_test_support.h"
@@ -22,6 +23,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace rel_tree_test {
 
@@ -104,6 +106,19 @@ protected:
         CDiagElem* box = BoxOf(key);
         return box ? m_window->ToDevice(box->GetCentre()) : CPoint(-1, -1);
     }
+    /// Runs a command of the window; false when it has no handler or is disabled.
+    bool Run(UINT id) { return TestHooks::RunCommand(*m_window, id); }
+    /// Whether the window's update rule enables, and checks, the command.
+    bool Enabled(UINT id) { return State(id).IsEnabled(); }
+    bool Checked(UINT id) { return State(id).GetCheck() == 1; }
+    static std::vector<CIndRec*> Children(const CFamRec* family)
+    {
+        std::vector<CIndRec*> children;
+        for (CIndRec* child = family->GetNextChild(nullptr); child;
+             child = family->GetNextChild(child))
+            children.push_back(child);
+        return children;
+    }
     TestHooks::Image Render(const std::string& name)
     {
         TestHooks::Image image = TestHooks::RenderWindow(*m_window);
@@ -113,6 +128,14 @@ protected:
         return image;
     }
 
+    CCmdUI State(UINT id)
+    {
+        CCmdUI state;
+        state.m_nID = id;
+        state.DoUpdate(m_window.get(), TRUE);
+        return state;
+    }
+
     std::string m_folder;
     CWnd m_host;
     std::unique_ptr<CSubViewRelTree> m_window;
@@ -120,6 +143,25 @@ protected:
     std::map<std::string, CIndRec*> m_people;
     CFamRec* m_grandparents = nullptr;
     CFamRec* m_parents = nullptr;
+};
+
+/// The window over the small family; the default settings a test changes are put back after it.
+class RelTreeFamilyTest : public RelTreeTest {
+protected:
+    void SetUp() override
+    {
+        RelTreeTest::SetUp();
+        m_savedDefaults.CopySettings(DefaultDiagramSettings(), kSectionAll);
+        MakeFamily();
+        MakeWindow();
+    }
+    void TearDown() override
+    {
+        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
+        RelTreeTest::TearDown();
+    }
+
+    CDiagramSettings m_savedDefaults;
 };
 
 } // namespace rel_tree_test

@@ -71,28 +71,12 @@ TEST(PageGridTest, SizingAligningAndSnapping)
     }
 }
 
-class RelTreePagesTest : public RelTreeTest {
+class RelTreePagesTest : public RelTreeFamilyTest {
 protected:
-    void SetUp() override
-    {
-        RelTreeTest::SetUp();
-        m_savedDefaults.CopySettings(DefaultDiagramSettings(), kSectionAll);
-        MakeFamily();
-        MakeWindow();
-    }
     void TearDown() override
     {
         TestHooks::SetNoPrinter(false);
-        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
-        RelTreeTest::TearDown();
-    }
-    bool Run(UINT id) { return TestHooks::RunCommand(*m_window, id); }
-    bool Checked(UINT id)
-    {
-        CCmdUI state;
-        state.m_nID = id;
-        state.DoUpdate(m_window.get(), TRUE);
-        return state.GetCheck() == 1;
+        RelTreeFamilyTest::TearDown();
     }
     /// Black pixels in a column of the image.
     static int BlackInColumn(const TestHooks::Image& image, int x)
@@ -102,8 +86,6 @@ protected:
             black += image.Pixel(x, y) == RGB(0, 0, 0);
         return black;
     }
-
-    CDiagramSettings m_savedDefaults;
 };
 
 TEST_F(RelTreePagesTest, ShowPageBoundariesDrawsTheGridAndTogglesBack)

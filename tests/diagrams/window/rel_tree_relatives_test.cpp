@@ -92,14 +92,6 @@ protected:
         TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftUp, at, 0);
         TestHooks::DeliverPosted();
     }
-    std::vector<CIndRec*> Children(const CFamRec* family) const
-    {
-        std::vector<CIndRec*> children;
-        for (CIndRec* child = family->GetNextChild(nullptr); child;
-             child = family->GetNextChild(child))
-            children.push_back(child);
-        return children;
-    }
     CIndRec* SelectedPerson() const
     {
         const auto& selection = m_window->Selection();

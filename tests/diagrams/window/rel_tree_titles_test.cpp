@@ -37,33 +37,17 @@ std::set<std::string> FilesIn(const std::string& folder)
     return names;
 }
 
-class RelTreeTitlesTest : public RelTreeTest {
+class RelTreeTitlesTest : public RelTreeFamilyTest {
 protected:
-    void SetUp() override
-    {
-        RelTreeTest::SetUp();
-        m_savedDefaults.CopySettings(DefaultDiagramSettings(), kSectionAll);
-        MakeFamily();
-        MakeWindow();
-    }
     void TearDown() override
     {
-        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
         HKEY key = nullptr;
         if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, kProgramKey, 0, KEY_ALL_ACCESS, &key) ==
             ERROR_SUCCESS) {
             RegDeleteValue(key, "Custom Diagram Directory");
             RegCloseKey(key);
         }
-        RelTreeTest::TearDown();
-    }
-    bool Run(UINT id) { return TestHooks::RunCommand(*m_window, id); }
-    bool Enabled(UINT id)
-    {
-        CCmdUI state;
-        state.m_nID = id;
-        state.DoUpdate(m_window.get(), TRUE);
-        return state.IsEnabled();
+        RelTreeFamilyTest::TearDown();
     }
     /// Title 1 shown around a point near the top of the client area.
     CDiagramTitle& ShowTitle()
@@ -93,8 +77,6 @@ protected:
         RegCloseKey(key);
         return folder;
     }
-
-    CDiagramSettings m_savedDefaults;
 };
 
 TEST_F(RelTreeTitlesTest, ATitleDraggedMovesAndResizesAndOnlyAnOrdinaryDiagramKeepsIt)
