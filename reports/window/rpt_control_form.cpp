@@ -139,7 +139,8 @@ void CRptControlForm::UpdateScroll()
         const int screens = positions / steps;
         spin->SetRange(0, std::max(0, screens - 1));
         spin->SetPos(m_view.GetCurrentPage() / steps);
-        spin->EnableWindow(screens > 1);
+        // Only a report without pages greys the spinner; the bar needs two positions.
+        spin->EnableWindow(TRUE);
     }
 }
 

@@ -452,6 +452,15 @@ TEST_F(ReportWindowTest, TheSpinnerStepsAWholePageAtATime)
     }
 }
 
+TEST_F(ReportWindowTest, OnlyAReportWithoutPagesGreysTheSpinner)
+{
+    ShowSummary(1);
+    CWnd* spin = m_window->GetForm().GetDlgItem(IDC_RPT_SPIN);
+    ASSERT_NE(spin, nullptr);
+    ASSERT_EQ(FormText(IDC_RPT_TOTAL), "1");
+    EXPECT_TRUE(spin->IsWindowEnabled());
+}
+
 TEST_F(ReportWindowTest, ATextFileTakesThePageWidthGiven)
 {
     ShowSummary(1);
