@@ -210,10 +210,15 @@ CPoint CSubViewRelTree::ToDevice(CPoint diagram)
     return diagram;
 }
 
-BOOL CSubViewRelTree::OnEraseBkgnd(CDC* dc)
+BOOL CSubViewRelTree::OnEraseBkgnd(CDC*)
 {
-    if (!dc)
-        return TRUE;
+    // The paint fills the background itself: a repaint asked for without erasing (the drag
+    // outlines, the stretchy box, the selection) must not leave what it drew in empty space.
+    return TRUE;
+}
+
+void CSubViewRelTree::PaintBackground(CDC& dc)
+{
     const auto& colours = m_settings.m_colours;
     const bool stripes =
         m_settings.m_diagramType == kAllRelativesDiagram || m_settings.m_background == 0;
@@ -221,38 +226,37 @@ BOOL CSubViewRelTree::OnEraseBkgnd(CDC* dc)
     CBrush lower(colours[stripes ? kStripeEvenRow : kDescendantPaneRow].colour);
     CRect client;
     GetClientRect(&client);
-    PrepareScreenDC(*dc);
+    PrepareScreenDC(dc);
     const int divide = -(m_settings.m_boxToBoxVertGap - m_settings.m_sibLineToBoxVertGap) / 2;
     CPoint split(0, divide);
-    dc->LPtoDP(&split);
+    dc.LPtoDP(&split);
     // Fill in device units, so that no rounding of the mapping leaves a seam.
-    dc->SaveDC();
-    dc->SetMapMode(MM_TEXT);
-    dc->SetViewportOrg(0, 0);
-    dc->SetWindowOrg(0, 0);
+    dc.SaveDC();
+    dc.SetMapMode(MM_TEXT);
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowOrg(0, 0);
     const int type = m_settings.m_diagramType;
     if (!HasTree() || type == kAncestorsAndDescendantsDiagram) {
         const int y = std::clamp<int>(split.y, client.top, client.bottom);
         CRect top(client.left, client.top, client.right, y);
         CRect bottom(client.left, y, client.right, client.bottom);
-        dc->FillRect(&top, &upper);
-        dc->FillRect(&bottom, &lower);
+        dc.FillRect(&top, &upper);
+        dc.FillRect(&bottom, &lower);
         if (m_settings.m_horizontalDividingLine && y > client.top && y < client.bottom) {
             CPen shadow(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
             CPen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-            CPen* old = dc->SelectObject(&shadow);
-            dc->MoveTo(client.left, y);
-            dc->LineTo(client.right, y);
-            dc->SelectObject(&light);
-            dc->MoveTo(client.left, y + 1);
-            dc->LineTo(client.right, y + 1);
-            dc->SelectObject(old);
+            CPen* old = dc.SelectObject(&shadow);
+            dc.MoveTo(client.left, y);
+            dc.LineTo(client.right, y);
+            dc.SelectObject(&light);
+            dc.MoveTo(client.left, y + 1);
+            dc.LineTo(client.right, y + 1);
+            dc.SelectObject(old);
         }
     } else {
-        dc->FillRect(&client, type == kAncestorsDiagram ? &upper : &lower);
+        dc.FillRect(&client, type == kAncestorsDiagram ? &upper : &lower);
     }
-    dc->RestoreDC(-1);
-    return TRUE;
+    dc.RestoreDC(-1);
 }
 
 void CSubViewRelTree::OnPaint()
@@ -265,6 +269,7 @@ void CSubViewRelTree::OnPaint()
     clip.NormalizeRect();
     if (clip.IsRectEmpty() || m_updating)
         return;
+    PaintBackground(dc);
     if (!HasTree()) {
         if (m_scrollBarsStale)
             SetScrollBars(true, true);

@@ -214,7 +214,8 @@ void CSubViewRelTree::ShowExpansionMenu(CDiagElem& box, CPoint)
 void CSubViewRelTree::ShowDragStatus(const std::string& text)
 {
     m_dragStatus = text;
-    CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr;
+    // The status bar is the main window's: the diagram's own frame has none.
+    CFrameWnd* frame = GetSafeHwnd() ? GetTopLevelFrame(this) : nullptr;
     if (!frame)
         return;
     if (text.empty())

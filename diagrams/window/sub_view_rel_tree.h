@@ -288,6 +288,8 @@ private:
                const std::string& customName);
     void SelectTextTemplates();
     void PrepareScreenDC(CDC& dc);
+    /// The panes' colours (or the stripes) over the client area, within the paint's clip.
+    void PaintBackground(CDC& dc);
     void PrepareMeasuringDC(CDC& dc, bool printer);
     /// One page of the grid onto the printable area inside the margins (none in a preview).
     void PreparePrintDC(CDC& dc, CPrintInfo& info);

@@ -297,4 +297,24 @@ TEST_F(RelTreeRelativesTest, CancelledMenusAndDeletedBoxesChangeNothing)
     EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(RelTreeRelativesTest, TheOutlineGoesWhenTheDragEnds)
+{
+    Open(kDescendantsDiagram, "john");
+    const CPoint below = Beside("ann", CSubViewRelTree::kZoneChild);
+    const TestHooks::Image before = TestHooks::RenderWindow(*m_window);
+    for (UINT answer : {UINT(2), UINT(0)}) {
+        EXPECT_EQ(Press("ann", below), "Add child");
+        TestHooks::RenderWindow(*m_window); // the outline on the window's surface
+        Release(below, answer);
+        // Only the repaints the window asked for: what was drawn in the empty space goes too.
+        const TestHooks::Image after = TestHooks::RenderWindow(*m_window);
+        int left = 0;
+        // The outline's place, below Ann's box (now drawn selected).
+        for (int y = below.y - 15; y <= below.y + 30; ++y)
+            for (int x = below.x - 60; x <= below.x + 60; ++x)
+                left += after.Pixel(x, y) != before.Pixel(x, y);
+        EXPECT_EQ(left, 0) << answer;
+    }
+}
+
 } // namespace
