@@ -7,6 +7,7 @@
 #include "diagrams/diag_ancestor_elem.h"
 #include "diagrams/diag_family_elem.h"
 #include "tests/diagrams/diag_test_owner.h"
+#include "tests/diagrams/tall_picture.h"
 #include "tests/diagrams/template_test_family.h"
 
 #include "database/dictionary/field_ids.h"
@@ -252,24 +253,6 @@ TEST_F(DiagElemTest, DrawingFillsTheBoxAndSetsTheLinesBelowTheTopMargin)
     ASSERT_EQ(painter.m_handles.size(), 1u);
     EXPECT_EQ(painter.m_handles[0], std::make_pair(box.Rect(), true));
 }
-
-/// Pictures of 40 by 80 pixels, whatever the file.
-class CTallPicture : public IMediaContent {
-public:
-    CSize GetExtent() const override { return CSize(40, 80); }
-    bool Draw(CDC&, const RECT&, const RECT*) override { return true; }
-};
-class CTallPictureLoader : public IMediaContentLoader {
-public:
-    std::unique_ptr<IMediaContent> LoadPicture(const std::string&, int, std::string&) override
-    {
-        return std::make_unique<CTallPicture>();
-    }
-    std::unique_ptr<IMediaContent> LoadOleItem(const std::string&, bool) override
-    {
-        return std::make_unique<CTallPicture>();
-    }
-};
 
 TEST_F(DiagElemTest, PicturesWidenTheBoxBesideOrWithinTheText)
 {

@@ -4,6 +4,7 @@
 // record is deleted.
 #include "diagrams/diag_update.h"
 #include "tests/diagrams/layout_test_support.h"
+#include "tests/diagrams/tall_picture.h"
 
 #include "database/dictionary/field_ids.h"
 #include "database/multimedia/media_content.h"
@@ -180,24 +181,6 @@ TEST_F(LayoutUpdateTest, BoxesOfChangedRecordsAreListed)
     ASSERT_FALSE(refresh.boxes.empty());
     EXPECT_EQ(refresh.boxes.front()->GetFamily(), m_children);
 }
-
-/// Pictures of 40 by 80 pixels, whatever the file.
-class CTallPicture : public IMediaContent {
-public:
-    CSize GetExtent() const override { return CSize(40, 80); }
-    bool Draw(CDC&, const RECT&, const RECT*) override { return true; }
-};
-class CTallPictureLoader : public IMediaContentLoader {
-public:
-    std::unique_ptr<IMediaContent> LoadPicture(const std::string&, int, std::string&) override
-    {
-        return std::make_unique<CTallPicture>();
-    }
-    std::unique_ptr<IMediaContent> LoadOleItem(const std::string&, bool) override
-    {
-        return std::make_unique<CTallPicture>();
-    }
-};
 
 TEST_F(LayoutUpdateTest, APictureOfADeletedRecordLeavesItsBox)
 {

@@ -43,6 +43,16 @@ inline std::string WriteBody(const CRptSettings& settings, int kind,
     return sink.Str();
 }
 
+/// Lines with their leading and trailing blanks taken off.
+inline std::vector<std::string> Trimmed(std::vector<std::string> lines)
+{
+    for (std::string& line : lines) {
+        line.erase(0, line.find_first_not_of(" \t"));
+        line.erase(line.find_last_not_of(" \t") + 1);
+    }
+    return lines;
+}
+
 /// The lines of a text output that carry words (no blank or rule lines), tabs kept.
 inline std::vector<std::string> WordLines(const std::string& text)
 {

@@ -15,15 +15,6 @@ using testing::Contains;
 using testing::ElementsAre;
 using testing::Not;
 
-std::vector<std::string> Trimmed(std::vector<std::string> lines)
-{
-    for (std::string& line : lines) {
-        line.erase(0, line.find_first_not_of(" \t"));
-        line.erase(line.find_last_not_of(" \t") + 1);
-    }
-    return lines;
-}
-
 class FamilySheetTest : public ind_test::CIndRecTest {
 protected:
     void SetUp() override

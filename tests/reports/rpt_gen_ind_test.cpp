@@ -19,16 +19,6 @@ using testing::Contains;
 using testing::ElementsAre;
 using testing::Not;
 
-/// Lines with their leading blanks taken off.
-std::vector<std::string> Trimmed(std::vector<std::string> lines)
-{
-    for (std::string& line : lines) {
-        line.erase(0, line.find_first_not_of(" \t"));
-        line.erase(line.find_last_not_of(" \t") + 1);
-    }
-    return lines;
-}
-
 class IndSummaryTest : public ind_test::CIndRecTest {
 protected:
     void SetUp() override
