@@ -19,9 +19,7 @@
 
 namespace {
 
-constexpr int kNormalLinesRow = 12, kDottedLinesRow = 13, kButtonsRow = 14, kButtonsLimitRow = 15,
-              kAncestorPaneRow = 16, kDescendantPaneRow = 17, kStripeOddRow = 18,
-              kStripeEvenRow = 19;
+constexpr int kNormalLinesRow = 12, kDottedLinesRow = 13, kButtonsRow = 14, kButtonsLimitRow = 15;
 
 /// Paints a diagram on a context prepared with the window's screen or page mapping: boxes
 /// through CDCBoxPainter, selected boxes in the highlight colour, lines one pixel wide at any
@@ -217,48 +215,6 @@ BOOL CSubViewRelTree::OnEraseBkgnd(CDC*)
     return TRUE;
 }
 
-void CSubViewRelTree::PaintBackground(CDC& dc)
-{
-    const auto& colours = m_settings.m_colours;
-    const bool stripes =
-        m_settings.m_diagramType == kAllRelativesDiagram || m_settings.m_background == 0;
-    CBrush upper(colours[stripes ? kStripeOddRow : kAncestorPaneRow].colour);
-    CBrush lower(colours[stripes ? kStripeEvenRow : kDescendantPaneRow].colour);
-    CRect client;
-    GetClientRect(&client);
-    PrepareScreenDC(dc);
-    const int divide = -(m_settings.m_boxToBoxVertGap - m_settings.m_sibLineToBoxVertGap) / 2;
-    CPoint split(0, divide);
-    dc.LPtoDP(&split);
-    // Fill in device units, so that no rounding of the mapping leaves a seam.
-    dc.SaveDC();
-    dc.SetMapMode(MM_TEXT);
-    dc.SetViewportOrg(0, 0);
-    dc.SetWindowOrg(0, 0);
-    const int type = m_settings.m_diagramType;
-    if (!HasTree() || type == kAncestorsAndDescendantsDiagram) {
-        const int y = std::clamp<int>(split.y, client.top, client.bottom);
-        CRect top(client.left, client.top, client.right, y);
-        CRect bottom(client.left, y, client.right, client.bottom);
-        dc.FillRect(&top, &upper);
-        dc.FillRect(&bottom, &lower);
-        if (m_settings.m_horizontalDividingLine && y > client.top && y < client.bottom) {
-            CPen shadow(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-            CPen light(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-            CPen* old = dc.SelectObject(&shadow);
-            dc.MoveTo(client.left, y);
-            dc.LineTo(client.right, y);
-            dc.SelectObject(&light);
-            dc.MoveTo(client.left, y + 1);
-            dc.LineTo(client.right, y + 1);
-            dc.SelectObject(old);
-        }
-    } else {
-        dc.FillRect(&client, type == kAncestorsDiagram ? &upper : &lower);
-    }
-    dc.RestoreDC(-1);
-}
-
 void CSubViewRelTree::OnPaint()
 {
     CPaintDC dc(this);
@@ -285,6 +241,12 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
     if (m_drawing || !HasTree())
         return;
     m_drawing = true;
+    if (m_printing) {
+        CRect page(m_printClip);
+        dc.LPtoDP(&page);
+        page.NormalizeRect();
+        DrawBackground(dc, page, true);
+    }
     {
         CFont font;
         const LOGFONT logFont = DiagramBoxFont(m_settings);

@@ -288,8 +288,15 @@ private:
                const std::string& customName);
     void SelectTextTemplates();
     void PrepareScreenDC(CDC& dc);
-    /// The panes' colours (or the stripes) over the client area, within the paint's clip.
+    /// The background over the client area, with the dividing line between the panes.
     void PaintBackground(CDC& dc);
+    /// Panes, row or generation stripes and boundary lines over a rectangle in device units of
+    /// a context mapped to the diagram; on paper in the printed colours when the settings say.
+    void DrawBackground(CDC& dc, const CRect& device, bool printing);
+    /// The distance between rows (the box height and the vertical gap), and how far the row
+    /// edges lie below the multiples of it.
+    int RowPitch() const;
+    int RowOffset() const;
     void PrepareMeasuringDC(CDC& dc, bool printer);
     /// One page of the grid onto the printable area inside the margins (none in a preview).
     void PreparePrintDC(CDC& dc, CPrintInfo& info);

@@ -144,6 +144,39 @@ TEST_F(DiagramWindowCommandsTest, ACustomDiagramSavedAndReopenedKeepsItsSettings
     EXPECT_EQ(window->Settings().m_minBoxWidth, 123);
 }
 
+TEST_F(DiagramWindowCommandsTest, PrintedStripesTakeThePrintedColoursOnlyWhenAskedTo)
+{
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
+    CSubViewRelTree* window = DiagramWindow();
+    ASSERT_NE(window, nullptr);
+    CDiagramSettings& settings = window->GetSettings();
+    settings.m_background = 0;
+    struct Case {
+        bool alternative;
+        bool transparent;
+        COLORREF odd, even; // the colours a page should show
+    };
+    const COLORREF white = RGB(255, 255, 255);
+    for (const Case& c :
+         {Case{true, false, settings.m_colours[21].colour, settings.m_colours[22].colour},
+          Case{true, true, white, white},
+          Case{false, false, settings.m_colours[18].colour, settings.m_colours[19].colour}}) {
+        SCOPED_TRACE(c.alternative);
+        settings.m_altPrintStripes = c.alternative;
+        settings.m_colours[21].transparent = settings.m_colours[22].transparent = c.transparent;
+        const TestHooks::Image page = TestHooks::RenderPreviewPage(*DiagramView(), 1);
+        ASSERT_GT(page.width, 0);
+        bool odd = false, even = false;
+        for (int y = 0; y < page.height; ++y) {
+            // Left of the boxes, inside the paper's edge.
+            odd = odd || page.Pixel(page.width / 8, y) == c.odd;
+            even = even || page.Pixel(page.width / 8, y) == c.even;
+        }
+        EXPECT_TRUE(odd && even);
+    }
+}
+
 } // namespace
 } // namespace app_test
 
