@@ -1,4 +1,4 @@
-// bench/bench_memory.h: the process's peak resident memory, read and started afresh, for
+// bench/bench_memory.h: the process's resident memory and its peak, read and started afresh, for
 // benchmarks that report memory against a file's size.
 #pragma once
 
@@ -8,12 +8,12 @@
 #include <malloc.h>
 #include <string>
 
-/// The process's peak resident memory (VmHWM) in bytes.
-inline double PeakMemoryBytes()
+/// A memory figure of the process's status ("VmHWM:", "VmRSS:") in bytes.
+inline double StatusMemoryBytes(const std::string& wanted)
 {
     std::ifstream status("/proc/self/status");
     for (std::string key; status >> key;) {
-        if (key == "VmHWM:") {
+        if (key == wanted) {
             double kib = 0;
             status >> kib;
             return kib * 1024;
@@ -21,6 +21,18 @@ inline double PeakMemoryBytes()
         status.ignore(1 << 12, '\n');
     }
     return 0;
+}
+
+/// The process's peak resident memory (VmHWM) in bytes.
+inline double PeakMemoryBytes()
+{
+    return StatusMemoryBytes("VmHWM:");
+}
+
+/// The process's resident memory now (VmRSS) in bytes.
+inline double ResidentMemoryBytes()
+{
+    return StatusMemoryBytes("VmRSS:");
 }
 
 /// Starts a new peak from the resident memory of now, after the node pool gave back what it
