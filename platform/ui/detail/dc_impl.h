@@ -1,5 +1,6 @@
 // platform/ui/detail/dc_impl.h: what a device context holds (its target and drawing state) and
-// the painter each drawing call opens on the target or borrows from a print job.
+// the painter each drawing call opens on the target, shares with the window's other contexts
+// or borrows from a print job.
 #pragma once
 
 #include "platform/ui/drawing/brush.h"
@@ -20,6 +21,8 @@
 class CWnd;
 
 namespace ui_detail {
+
+class Surface;
 
 struct BitmapData {
     QImage image;
@@ -65,14 +68,23 @@ struct DcState {
 
 struct DcImpl {
     DcImpl();
+    ~DcImpl();
+    DcImpl(const DcImpl&) = default;
+    DcImpl& operator=(const DcImpl&) = default;
 
     /// The image drawn on: the window's surface, the selected bitmap or an attached image;
     /// null when there is none (nothing is drawn).
     QImage* Target() const;
     /// The part of the target that drawing may change, in device coordinates.
     QRegion Clip() const;
-    /// Tells the window that its surface changed, so the screen follows.
+    /// The surface of the window drawn on; null for other targets.
+    Surface* WindowSurface() const;
+    /// Tells the window that its surface changed, so the screen follows: at once, or for a
+    /// paint context once it ends.
     void Drawn() const;
+    /// Ends what the context keeps open on a window: the shared painter it began, and the
+    /// update its painting put off.
+    void Finish();
 
     // Logical to device units and back, through the current mapping; results are kept within
     // a range no sum of them overflows.
@@ -105,10 +117,18 @@ struct DcImpl {
     QPainter* pagePainter = nullptr;
     /// Set while the context serves a print job or a preview.
     bool printing = false;
+    /// The context began its window's shared painter, and ends it when it ends.
+    mutable bool beganPainter = false;
+    /// A paint context drew, and updates its window when it ends.
+    mutable bool updatePending = false;
 };
 
-/// A painter on the context's target, aliased and clipped; inactive without a target. On a
-/// printer it is the job's page painter, whose state is put back afterwards.
+/// A painter on the context's target for one drawing call, aliased and clipped; inactive
+/// without a target. On a window it is the painter the window's contexts share, kept open
+/// between calls (a painter begun per call costs more than most primitives); on a printer the
+/// job's page painter, whose state is put back afterwards; else one of its own. A call sets
+/// the pen, brush, brush origin and font it draws with, and narrows the clip only through
+/// Narrow.
 class DcPainter {
 public:
     explicit DcPainter(const DcImpl& dc);
@@ -118,11 +138,14 @@ public:
     bool IsActive() const { return m_active && m_active->isActive(); }
     QPainter& operator*() { return *m_active; }
     QPainter* operator->() { return m_active; }
+    /// Narrows the clip to region (device pixels) for this call.
+    void Narrow(const QRegion& region);
 
 private:
     const DcImpl& m_dc;
     QPainter m_own;
     QPainter* m_active = nullptr;
+    Surface* m_surface = nullptr;
 };
 
 /// The private parts the layer's own code reaches into.

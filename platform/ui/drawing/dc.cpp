@@ -5,6 +5,7 @@
 #include "platform/ui/detail/colour.h"
 #include "platform/ui/detail/dc_impl.h"
 #include "platform/ui/detail/font_mapper.h"
+#include "platform/ui/detail/surface.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/drawing/region.h"
@@ -41,10 +42,22 @@ DcState FreshState()
 
 DcImpl::DcImpl() : state(FreshState()) {}
 
+DcImpl::~DcImpl()
+{
+    Finish();
+}
+
+Surface* DcImpl::WindowSurface() const
+{
+    return window ? SurfaceOf(window) : nullptr;
+}
+
 QImage* DcImpl::Target() const
 {
-    if (window)
-        return SurfaceImage(window);
+    if (window) {
+        Surface* surface = WindowSurface();
+        return surface ? &surface->Canvas() : nullptr;
+    }
     if (memory)
         return state.bitmap ? DcAccess::ImageOf(*state.bitmap) : nullptr;
     return image;
@@ -65,8 +78,22 @@ QRegion DcImpl::Clip() const
 
 void DcImpl::Drawn() const
 {
-    if (window)
+    if (!window)
+        return;
+    if (paintRegion)
+        updatePending = true;
+    else
         window->update();
+}
+
+void DcImpl::Finish()
+{
+    if (Surface* surface = WindowSurface(); surface && beganPainter)
+        surface->EndPainting();
+    beganPainter = false;
+    if (window && updatePending)
+        window->update();
+    updatePending = false;
 }
 
 DcPainter::DcPainter(const DcImpl& dc) : m_dc(dc)
@@ -76,6 +103,29 @@ DcPainter::DcPainter(const DcImpl& dc) : m_dc(dc)
             return;
         m_active = dc.pagePainter;
         m_active->save();
+    } else if (dc.window) {
+        m_surface = dc.WindowSurface();
+        if (!m_surface)
+            return;
+        bool began = false;
+        QPainter& shared = m_surface->Painter(&began);
+        if (!shared.isActive())
+            return;
+        dc.beganPainter = dc.beganPainter || began;
+        m_active = &shared;
+        // Only what a call may have changed is put back: setting the same clip again costs
+        // as much as a small primitive.
+        const QRegion clip = dc.Clip();
+        std::optional<QRegion>& set = m_surface->PainterClip();
+        if (!set || *set != clip) {
+            m_active->setClipRegion(clip);
+            set = clip;
+        }
+        if (m_active->compositionMode() != QPainter::CompositionMode_SourceOver)
+            m_active->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (m_active->testRenderHint(QPainter::SmoothPixmapTransform))
+            m_active->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        return;
     } else {
         QImage* target = dc.Target();
         if (!target || !m_own.begin(target))
@@ -90,12 +140,25 @@ DcPainter::~DcPainter()
 {
     if (!m_active)
         return;
+    if (m_surface) {
+        m_dc.Drawn();
+        return;
+    }
     if (m_active != &m_own) {
         m_active->restore();
         return;
     }
     m_own.end();
     m_dc.Drawn();
+}
+
+void DcPainter::Narrow(const QRegion& region)
+{
+    if (!m_active)
+        return;
+    m_active->setClipRegion(region, Qt::IntersectClip);
+    if (m_surface)
+        m_surface->PainterClip().reset();
 }
 
 QImage* DcAccess::ImageOf(CBitmap& bitmap)
@@ -106,6 +169,7 @@ QImage* DcAccess::ImageOf(CBitmap& bitmap)
 void DcAccess::AttachImage(CDC& dc, QImage* image)
 {
     DcImpl& impl = Of(dc);
+    impl.Finish();
     impl.image = image;
     impl.memory = false;
     impl.window = nullptr;
@@ -114,6 +178,7 @@ void DcAccess::AttachImage(CDC& dc, QImage* image)
 void DcAccess::AttachWindow(CDC& dc, CWnd& wnd, std::optional<QRegion> region)
 {
     DcImpl& impl = Of(dc);
+    impl.Finish();
     impl.window = WidgetOf(&wnd);
     impl.paintRegion = std::move(region);
     impl.memory = false;
@@ -123,6 +188,7 @@ void DcAccess::AttachWindow(CDC& dc, CWnd& wnd, std::optional<QRegion> region)
 void DcAccess::AttachPrinter(CDC& dc, const PrinterMetrics& metrics)
 {
     DcImpl& impl = Of(dc);
+    impl.Finish();
     impl = DcImpl();
     impl.printer = metrics;
 }

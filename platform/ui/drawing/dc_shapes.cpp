@@ -144,7 +144,7 @@ void FillFrame(const DcImpl& dc, const QRect& outer, int width)
     if (!painter.IsActive())
         return;
     const QRegion frame = QRegion(outer) - QRegion(outer.adjusted(width, width, -width, -width));
-    painter->setClipRegion(frame, Qt::IntersectClip);
+    painter.Narrow(frame);
     painter->fillRect(outer, ToQColor(dc.state.pen.lopnColor));
 }
 

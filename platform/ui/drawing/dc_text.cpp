@@ -195,7 +195,7 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, std::string_v
             if (rect && (options & ETO_OPAQUE))
                 painter->fillRect(box, ToQColor(state.bkColour));
             if (rect && (options & ETO_CLIPPED))
-                painter->setClipRect(box, Qt::IntersectClip);
+                painter.Narrow(box);
             DrawRun(painter, state, metrics, topLeft, pieces, width);
         }
     }
@@ -250,7 +250,7 @@ int CDC::DrawText(std::string_view text, RECT* rect, UINT format)
     DcPainter painter(*m_impl);
     if (painter.IsActive()) {
         if (!(format & DT_NOCLIP))
-            painter->setClipRect(ui_detail::ToQRect(box), Qt::IntersectClip);
+            painter.Narrow(ui_detail::ToQRect(box));
         int y = top;
         for (const auto& line : lines) {
             int x = box.left;
