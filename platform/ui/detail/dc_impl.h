@@ -45,7 +45,10 @@ struct DcState {
     CBrush* brushObject = nullptr;
     LOGFONT font;
     CFont* fontObject = nullptr;
-    QFont qfont;
+    /// The Qt font for the current mapping (DcImpl::Font), made when first needed after the
+    /// font or the mapping changed: a mapping changed only to draw lines never makes it.
+    mutable QFont qfont;
+    mutable bool fontStale = false;
     CBitmap* bitmap = nullptr;
     COLORREF textColour = RGB(0, 0, 0);
     COLORREF bkColour = RGB(255, 255, 255);
@@ -99,13 +102,16 @@ struct DcImpl {
     int HeightToDevice(int height) const;
     int WidthToLogical(int width) const;
     int HeightToLogical(int height) const;
-    /// Makes the Qt font of the selected font for the current mapping.
+    /// The selected font or the mapping changed: the Qt font is made again when next needed.
     void RealizeFont();
+    /// The Qt font of the selected font for the current mapping.
+    const QFont& Font() const;
 
     DcState state;
     std::vector<DcState> saved;
     /// A window context draws on this window's surface while the window exists.
     QPointer<QWidget> window;
+    Surface* surface = nullptr;
     /// An image that the context draws on directly (the test hooks' renders).
     QImage* image = nullptr;
     bool memory = false;
@@ -121,30 +127,50 @@ struct DcImpl {
     mutable bool beganPainter = false;
     /// A paint context drew, and updates its window when it ends.
     mutable bool updatePending = false;
+    /// The last clip worked out and what it came from: most drawing calls find it unchanged.
+    struct ClipCache {
+        bool valid = false;
+        QRect bounds;
+        std::optional<QRegion> paintRegion, clip;
+        QRegion region;
+    };
+    mutable ClipCache clipCache;
 };
 
 /// A painter on the context's target for one drawing call, aliased and clipped; inactive
 /// without a target. On a window it is the painter the window's contexts share, kept open
 /// between calls (a painter begun per call costs more than most primitives); on a printer the
-/// job's page painter, whose state is put back afterwards; else one of its own. A call sets
-/// the pen, brush, brush origin and font it draws with, and narrows the clip only through
-/// Narrow.
+/// job's page painter, whose state is put back afterwards; else one of its own. The painter is
+/// made ready only when first used. A call sets the pen, brush, brush origin and font it draws
+/// with, and narrows the clip only through Narrow.
 class DcPainter {
 public:
     explicit DcPainter(const DcImpl& dc);
     ~DcPainter();
     DcPainter(const DcPainter&) = delete;
     DcPainter& operator=(const DcPainter&) = delete;
-    bool IsActive() const { return m_active && m_active->isActive(); }
+    /// Whether there is anything to draw on: a target, or a printer's page.
+    bool CanDraw() const;
+    /// Makes the painter ready; false when it cannot draw.
+    bool IsActive();
     QPainter& operator*() { return *m_active; }
     QPainter* operator->() { return m_active; }
     /// Narrows the clip to region (device pixels) for this call.
     void Narrow(const QRegion& region);
+    /// Fills rect (device pixels) with an opaque colour, within the clip: straight into the
+    /// image when the clip is one rectangle, which costs a fraction of the painter's fill.
+    void Fill(const QRect& rect, const QColor& colour);
 
 private:
     const DcImpl& m_dc;
-    QPainter m_own;
+    QImage* m_target = nullptr;
+    /// The image and clip rectangle Fill writes into directly; null when it cannot.
+    QImage* m_direct = nullptr;
+    QRect m_directClip;
+    bool m_filled = false;
+    std::optional<QPainter> m_own;
     QPainter* m_active = nullptr;
+    bool m_tried = false;
     Surface* m_surface = nullptr;
 };
 
