@@ -1,7 +1,8 @@
 // tests/platform/ui/drawing/dc_window_test.cpp: the contexts of one window share a painter kept
 // open between calls: a context made inside a paint still draws, a clip or mode one call sets
-// does not reach the next, a resize or scroll in the middle of drawing loses nothing, and the
-// screen shows a paint once it ends.
+// does not reach the next, a resize or scroll in the middle of drawing loses nothing, lines and
+// fills written straight into the image keep to the invalid parts, and the screen shows a
+// paint once it ends.
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/region.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -119,6 +121,45 @@ TEST(WindowContexts, ShareThePaintWithoutLosingADrawingCall)
         for (const Check& check : each.checks)
             EXPECT_EQ(image.Pixel(check.x, check.y), check.colour)
                 << "at " << check.x << "," << check.y;
+        wnd.DestroyWindow();
+    }
+}
+
+TEST(WindowContexts, APaintDrawsOnlyOnTheInvalidParts)
+{
+    struct Parts {
+        const char* name;
+        std::vector<CRect> invalid;
+    };
+    const Parts cases[] = {
+        {"one part", {CRect(5, 5, 15, 15)}},
+        {"two parts", {CRect(0, 0, 10, 10), CRect(20, 20, 30, 30)}},
+    };
+    for (const Parts& each : cases) {
+        SCOPED_TRACE(each.name);
+        PaintedWnd wnd;
+        ASSERT_TRUE(wnd.CreateTop(40, 40));
+        wnd.draw = [](CWnd&, CPaintDC& dc) { dc.FillSolidRect(0, 0, 40, 40, kRed); };
+        wnd.UpdateWindow();
+        wnd.draw = [](CWnd&, CPaintDC& dc) {
+            // A line and a fill across the whole window, clipped to what was invalid.
+            dc.MoveTo(0, 12);
+            dc.LineTo(40, 12);
+            dc.FillSolidRect(0, 22, 40, 2, kGreen);
+        };
+        for (const CRect& part : each.invalid)
+            wnd.InvalidateRect(&part, FALSE);
+        const TestHooks::Image image = TestHooks::RenderWindow(wnd);
+        for (int y : {12, 22}) {
+            for (int x = 0; x < 40; ++x) {
+                const bool inside =
+                    std::any_of(each.invalid.begin(), each.invalid.end(), [&](const CRect& r) {
+                        return r.PtInRect({x, y});
+                    });
+                const COLORREF expected = !inside ? kRed : y == 12 ? RGB(0, 0, 0) : kGreen;
+                ASSERT_EQ(image.Pixel(x, y), expected) << x << "," << y;
+            }
+        }
         wnd.DestroyWindow();
     }
 }
