@@ -26,4 +26,12 @@ public:
     virtual void DrawPicture(CMediaItem& picture, const CRect& rect, const RECT* crop) = 0;
     /// The eight selection handles of a box: drawn, or with remove their area repainted.
     virtual void DrawHandles(const CRect& box, bool remove) = 0;
+    /// Whether text on the device is large enough to read. When it is not, a box's text is
+    /// not made at all, and DrawTextMark stands for its lines.
+    virtual bool TextReadable() const { return true; }
+    /// A mark for lines too small to read, in area from top (y up) down by height.
+    virtual void DrawTextMark(const CRect& /*area*/, int /*top*/, int /*height*/,
+                              COLORREF /*colour*/)
+    {
+    }
 };

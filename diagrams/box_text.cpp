@@ -15,6 +15,14 @@
 
 namespace {
 
+/// An empty box text that keeps what was asked for.
+CBoxText Cleared(const CBoxText& asked)
+{
+    CBoxText fresh;
+    fresh.lookOnly = asked.lookOnly;
+    return fresh;
+}
+
 bool IsContinuationByte(char c)
 {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -77,6 +85,8 @@ bool CDiagElem::RenderBox(int boxKind, const CIndRec* individual, const CFamRec*
     const CTextTemplate* compiled = m_owner.BoxTemplate(boxKind);
     if (!compiled)
         return false;
+    if (out.lookOnly)
+        return true;
     std::vector<CRecordNode*> records;
     for (const CRecordNode* record :
          {static_cast<const CRecordNode*>(individual), static_cast<const CRecordNode*>(family)})
@@ -113,11 +123,12 @@ std::string CDiagElem::GetText() const
     return box.text;
 }
 
-CBoxText CDiagElem::ShownText() const
+CBoxText CDiagElem::ShownText(bool withText) const
 {
     CBoxText box;
+    box.lookOnly = !withText;
     GetBoxText(box);
-    if (!m_overrideText.empty()) {
+    if (withText && !m_overrideText.empty()) {
         box.text = GetText();
         box.lineCount = int(SplitBoxLines(box.text).size());
         box.pictureLine = -1;
@@ -127,7 +138,7 @@ CBoxText CDiagElem::ShownText() const
 
 void CDiagAncestorElem::GetBoxText(CBoxText& out) const
 {
-    out = CBoxText();
+    out = Cleared(out);
     if (!RenderBox(kAncestorBox, m_individual, m_family, {}, out))
         DefaultText(m_individual, out);
     out.fillRow = HasFlag(kElemRoot) ? kBoxRootRow : kBoxAncestorRow;
@@ -137,7 +148,7 @@ void CDiagAncestorElem::GetBoxText(CBoxText& out) const
 
 void CDiagFamilyElem::GetBoxText(CBoxText& out) const
 {
-    out = CBoxText();
+    out = Cleared(out);
     const CDiagramSettings& settings = m_owner.Settings();
     CIndRec* person = GetIndividual();
     const bool first = IsFirstFamilyBox();
@@ -168,7 +179,7 @@ void CDiagFamilyElem::GetBoxText(CBoxText& out) const
 
 void CDiagDescendantElem::GetBoxText(CBoxText& out) const
 {
-    out = CBoxText();
+    out = Cleared(out);
     const CDiagramSettings& settings = m_owner.Settings();
     const bool repeat = HasFlag(kElemRepeat);
     if (!m_individual) {

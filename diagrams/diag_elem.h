@@ -67,6 +67,8 @@ struct CBoxText {
     bool picturesShown = false;
     int lineCount = 0;
     int pictureLine = -1;
+    /// Asked for the fill, colour and pictures only: the template is not rendered.
+    bool lookOnly = false;
 };
 
 /// The measured picture part of a box; it holds its picture in use until destroyed.
@@ -196,8 +198,9 @@ protected:
     int m_lineHeight = 0;
 
 private:
-    /// The lines of the text shown (override or template), with their fill and colour.
-    CBoxText ShownText() const;
+    /// The lines of the text shown (override or template), with their fill and colour; without
+    /// withText only the fill, colour and pictures.
+    CBoxText ShownText(bool withText = true) const;
     void LoadPicture(int boxHeight);
 };
 

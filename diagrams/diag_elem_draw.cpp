@@ -112,7 +112,8 @@ int CDiagElem::GetContentBottom() const
 void CDiagElem::Draw(IBoxPainter& painter)
 {
     const CDiagramSettings& settings = m_owner.Settings();
-    const CBoxText shown = ShownText();
+    const bool readable = painter.TextReadable();
+    const CBoxText shown = ShownText(readable);
     const int fill = HasFlag(kElemMarked) ? int(kBoxMarkedRow) : shown.fillRow;
     if (settings.m_showBoxes && fill >= 0)
         painter.DrawBox(m_rect, fill);
@@ -147,6 +148,10 @@ void CDiagElem::Draw(IBoxPainter& painter)
         placed = true;
     };
     const bool within = block && settings.m_pictureLayout == kPictureWithinText;
+    if (!readable && m_lineCount > 0)
+        painter.DrawTextMark(textArea, y, lineHeight * m_lineCount, shown.textColour);
+    if (!readable && within)
+        placeWithinText();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (within && int(i) == shown.pictureLine)
             placeWithinText();

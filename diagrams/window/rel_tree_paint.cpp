@@ -12,10 +12,13 @@
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/font.h"
 #include "platform/ui/drawing/pen.h"
+#include "platform/ui/windows/key_waiting.h"
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
 #include <climits>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -23,7 +26,8 @@ constexpr int kNormalLinesRow = 12, kDottedLinesRow = 13, kButtonsRow = 14, kBut
 
 /// Paints a diagram on a context prepared with the window's screen or page mapping: boxes
 /// through CDCBoxPainter, selected boxes in the highlight colour, lines one pixel wide at any
-/// zoom (one unit on a printer). On paper buttons are left out when the settings say so.
+/// zoom (one unit on a printer). On paper buttons are left out when the settings say so. On
+/// the screen, text too small to read is not made: a line in the text colour stands for it.
 class CDiagramDCPainter final : public IDiagramPainter {
 public:
     CDiagramDCPainter(CDC& dc, const CDiagramSettings& settings,
@@ -62,6 +66,17 @@ public:
     {
         if (!m_unreadable)
             m_boxes.DrawTextLine(area, top, line, colour);
+    }
+    bool TextReadable() const override { return !m_unreadable; }
+    void DrawTextMark(const CRect& area, int top, int height, COLORREF colour) override
+    {
+        // One pixel high across the middle half of the lines' width, halfway down them.
+        const int quarter = (area.right - area.left) / 4;
+        const int y = top - height / 2;
+        CPen* old = m_dc.SelectObject(&MarkPen(colour));
+        m_dc.MoveTo(area.left + quarter, y);
+        m_dc.LineTo(area.right - quarter, y);
+        m_dc.SelectObject(old);
     }
     void DrawPicture(CMediaItem& picture, const CRect& rect, const RECT* crop) override
     {
@@ -111,6 +126,16 @@ public:
     }
 
 private:
+    /// A one-pixel pen of the colour, made once a paint.
+    CPen& MarkPen(COLORREF colour)
+    {
+        for (auto& [penColour, pen] : m_markPens)
+            if (penColour == colour)
+                return *pen;
+        m_markPens.emplace_back(colour, std::make_unique<CPen>(PS_SOLID, 0, colour));
+        return *m_markPens.back().second;
+    }
+
     CDC& m_dc;
     const CDiagramSettings& m_settings;
     bool m_printing;
@@ -123,6 +148,7 @@ private:
     CPen* m_oldPen = nullptr;
     std::vector<CRect> m_selected;
     bool m_unreadable = false;
+    std::vector<std::pair<COLORREF, std::unique_ptr<CPen>>> m_markPens;
 };
 
 /// Reference sizes at or below zero give no mapping; keep the arithmetic in 64 bits.
@@ -256,8 +282,10 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
         // The drawing pass takes clips with the top above the bottom.
         CRect diagramClip(clip.left, std::max(clip.top, clip.bottom), clip.right,
                           std::min(clip.top, clip.bottom));
+        // A pass stopped for a waiting zoom key abandons the repaint: the zoom repaints.
         for (auto& rowSet : m_rowSets)
-            DiagPaintRows(*rowSet, painter, diagramClip, mode);
+            if (!DiagPaintRows(*rowSet, painter, diagramClip, mode))
+                break;
         dc.SelectObject(oldFont);
     }
     DrawPageGrid(dc, clip);
@@ -265,6 +293,12 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
     if (m_scrollBarsStale && !m_printing)
         SetScrollBars(true, true);
     m_drawing = false;
+}
+
+bool CSubViewRelTree::ZoomKeyWaiting() const
+{
+    return GetSafeHwnd() &&
+           (IsKeyDownWaiting(*this, VK_ADD) || IsKeyDownWaiting(*this, VK_SUBTRACT));
 }
 
 bool CSubViewRelTree::GetDiagramExtent(CRect& rect) const

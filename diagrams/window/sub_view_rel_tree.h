@@ -265,7 +265,7 @@ public:
     bool IsLastAncestorGeneration(int generation) const override;
     bool IsAtDescendantLimit(int generation) const override;
     void IndexElement(const CIndRec*, CDiagElem*) override {}
-    bool ZoomKeyWaiting() const override { return false; }
+    bool ZoomKeyWaiting() const override;
 
 protected:
     void OnPaint() override;

@@ -1,5 +1,6 @@
 // platform/ui/detail/dc_impl.h: what a device context holds (its target and drawing state) and
-// the painter each drawing call opens on the target or borrows from a print job.
+// the painter each drawing call opens on the target, shares with the window's other contexts
+// or borrows from a print job.
 #pragma once
 
 #include "platform/ui/drawing/brush.h"
@@ -20,6 +21,8 @@
 class CWnd;
 
 namespace ui_detail {
+
+class Surface;
 
 struct BitmapData {
     QImage image;
@@ -42,7 +45,10 @@ struct DcState {
     CBrush* brushObject = nullptr;
     LOGFONT font;
     CFont* fontObject = nullptr;
-    QFont qfont;
+    /// The Qt font for the current mapping (DcImpl::Font), made when first needed after the
+    /// font or the mapping changed: a mapping changed only to draw lines never makes it.
+    mutable QFont qfont;
+    mutable bool fontStale = false;
     CBitmap* bitmap = nullptr;
     COLORREF textColour = RGB(0, 0, 0);
     COLORREF bkColour = RGB(255, 255, 255);
@@ -65,14 +71,23 @@ struct DcState {
 
 struct DcImpl {
     DcImpl();
+    ~DcImpl();
+    DcImpl(const DcImpl&) = default;
+    DcImpl& operator=(const DcImpl&) = default;
 
     /// The image drawn on: the window's surface, the selected bitmap or an attached image;
     /// null when there is none (nothing is drawn).
     QImage* Target() const;
     /// The part of the target that drawing may change, in device coordinates.
     QRegion Clip() const;
-    /// Tells the window that its surface changed, so the screen follows.
+    /// The surface of the window drawn on; null for other targets.
+    Surface* WindowSurface() const;
+    /// Tells the window that its surface changed, so the screen follows: at once, or for a
+    /// paint context once it ends.
     void Drawn() const;
+    /// Ends what the context keeps open on a window: the shared painter it began, and the
+    /// update its painting put off.
+    void Finish();
 
     // Logical to device units and back, through the current mapping; results are kept within
     // a range no sum of them overflows.
@@ -87,13 +102,16 @@ struct DcImpl {
     int HeightToDevice(int height) const;
     int WidthToLogical(int width) const;
     int HeightToLogical(int height) const;
-    /// Makes the Qt font of the selected font for the current mapping.
+    /// The selected font or the mapping changed: the Qt font is made again when next needed.
     void RealizeFont();
+    /// The Qt font of the selected font for the current mapping.
+    const QFont& Font() const;
 
     DcState state;
     std::vector<DcState> saved;
     /// A window context draws on this window's surface while the window exists.
     QPointer<QWidget> window;
+    Surface* surface = nullptr;
     /// An image that the context draws on directly (the test hooks' renders).
     QImage* image = nullptr;
     bool memory = false;
@@ -105,24 +123,55 @@ struct DcImpl {
     QPainter* pagePainter = nullptr;
     /// Set while the context serves a print job or a preview.
     bool printing = false;
+    /// The context began its window's shared painter, and ends it when it ends.
+    mutable bool beganPainter = false;
+    /// A paint context drew, and updates its window when it ends.
+    mutable bool updatePending = false;
+    /// The last clip worked out and what it came from: most drawing calls find it unchanged.
+    struct ClipCache {
+        bool valid = false;
+        QRect bounds;
+        std::optional<QRegion> paintRegion, clip;
+        QRegion region;
+    };
+    mutable ClipCache clipCache;
 };
 
-/// A painter on the context's target, aliased and clipped; inactive without a target. On a
-/// printer it is the job's page painter, whose state is put back afterwards.
+/// A painter on the context's target for one drawing call, aliased and clipped; inactive
+/// without a target. On a window it is the painter the window's contexts share, kept open
+/// between calls (a painter begun per call costs more than most primitives); on a printer the
+/// job's page painter, whose state is put back afterwards; else one of its own. The painter is
+/// made ready only when first used. A call sets the pen, brush, brush origin and font it draws
+/// with, and narrows the clip only through Narrow.
 class DcPainter {
 public:
     explicit DcPainter(const DcImpl& dc);
     ~DcPainter();
     DcPainter(const DcPainter&) = delete;
     DcPainter& operator=(const DcPainter&) = delete;
-    bool IsActive() const { return m_active && m_active->isActive(); }
+    /// Whether there is anything to draw on: a target, or a printer's page.
+    bool CanDraw() const;
+    /// Makes the painter ready; false when it cannot draw.
+    bool IsActive();
     QPainter& operator*() { return *m_active; }
     QPainter* operator->() { return m_active; }
+    /// Narrows the clip to region (device pixels) for this call.
+    void Narrow(const QRegion& region);
+    /// Fills rect (device pixels) with an opaque colour, within the clip: straight into the
+    /// image when the clip is one rectangle, which costs a fraction of the painter's fill.
+    void Fill(const QRect& rect, const QColor& colour);
 
 private:
     const DcImpl& m_dc;
-    QPainter m_own;
+    QImage* m_target = nullptr;
+    /// The image and clip rectangle Fill writes into directly; null when it cannot.
+    QImage* m_direct = nullptr;
+    QRect m_directClip;
+    bool m_filled = false;
+    std::optional<QPainter> m_own;
     QPainter* m_active = nullptr;
+    bool m_tried = false;
+    Surface* m_surface = nullptr;
 };
 
 /// The private parts the layer's own code reaches into.

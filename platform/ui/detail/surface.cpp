@@ -13,6 +13,7 @@ void Surface::Resize(int width, int height, COLORREF background)
     height = std::max(height, 0);
     if (m_image.width() == width && m_image.height() == height && !m_image.isNull())
         return;
+    EndPainting();
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     image.fill(ToQRgb(background));
     if (!m_image.isNull()) {
@@ -27,6 +28,24 @@ void Surface::Resize(int width, int height, COLORREF background)
     m_invalid &= QRegion(0, 0, width, height);
     if (!uncovered.isEmpty())
         Invalidate(uncovered, true);
+}
+
+QPainter& Surface::Painter(bool* begun)
+{
+    *begun = false;
+    if (!m_painter.isActive() && !m_image.isNull()) {
+        *begun = m_painter.begin(&m_image);
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_painterClip.reset();
+    }
+    return m_painter;
+}
+
+void Surface::EndPainting()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    m_painterClip.reset();
 }
 
 void Surface::Invalidate(const QRegion& region, bool erase)

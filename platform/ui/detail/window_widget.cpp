@@ -193,10 +193,10 @@ QWidget* WidgetOf(const CWnd* wnd)
     return wnd ? WndBridge::ImplOf(const_cast<CWnd&>(*wnd)).widget.data() : nullptr;
 }
 
-QImage* SurfaceImage(QWidget* widget)
+Surface* SurfaceOf(QWidget* widget)
 {
     auto* own = dynamic_cast<WindowWidget*>(widget);
-    return own ? &own->GetSurface().Image() : nullptr;
+    return own ? &own->GetSurface() : nullptr;
 }
 
 bool InsideEventOf(const QWidget* widget)

@@ -106,8 +106,8 @@ CWnd* WndFromWidget(const QWidget* widget);
 /// The window of the widget or of its nearest ancestor that has one.
 CWnd* NearestWnd(const QWidget* widget);
 QWidget* WidgetOf(const CWnd* wnd);
-/// The surface image of a widget that draws itself, else null.
-QImage* SurfaceImage(QWidget* widget);
+/// The surface of a widget that draws itself, else null.
+Surface* SurfaceOf(QWidget* widget);
 /// Whether an event of the widget or of one of its descendants is being handled.
 bool InsideEventOf(const QWidget* widget);
 

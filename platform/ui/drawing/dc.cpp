@@ -5,11 +5,13 @@
 #include "platform/ui/detail/colour.h"
 #include "platform/ui/detail/dc_impl.h"
 #include "platform/ui/detail/font_mapper.h"
+#include "platform/ui/detail/surface.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/drawing/region.h"
 #include "platform/ui/windows/wnd.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace ui_detail {
@@ -41,10 +43,22 @@ DcState FreshState()
 
 DcImpl::DcImpl() : state(FreshState()) {}
 
+DcImpl::~DcImpl()
+{
+    Finish();
+}
+
+Surface* DcImpl::WindowSurface() const
+{
+    return window ? surface : nullptr;
+}
+
 QImage* DcImpl::Target() const
 {
-    if (window)
-        return SurfaceImage(window);
+    if (window) {
+        Surface* surface = WindowSurface();
+        return surface ? &surface->Canvas() : nullptr;
+    }
     if (memory)
         return state.bitmap ? DcAccess::ImageOf(*state.bitmap) : nullptr;
     return image;
@@ -53,49 +67,165 @@ QImage* DcImpl::Target() const
 QRegion DcImpl::Clip() const
 {
     const QImage* target = Target();
-    QRegion region = printer  ? QRegion(QRect(QPoint(0, 0), printer->printable))
-                     : target ? QRegion(target->rect())
-                              : QRegion();
+    const QRect bounds = printer  ? QRect(QPoint(0, 0), printer->printable)
+                         : target ? target->rect()
+                                  : QRect();
+    ClipCache& cache = clipCache;
+    if (cache.valid && cache.bounds == bounds && cache.paintRegion == paintRegion &&
+        cache.clip == state.clip)
+        return cache.region;
+    QRegion region(bounds);
     if (paintRegion)
         region &= *paintRegion;
     if (state.clip)
         region &= *state.clip;
+    cache = {true, bounds, paintRegion, state.clip, region};
     return region;
 }
 
 void DcImpl::Drawn() const
 {
-    if (window)
+    if (!window)
+        return;
+    if (paintRegion)
+        updatePending = true;
+    else
         window->update();
 }
 
+void DcImpl::Finish()
+{
+    if (Surface* surface = WindowSurface(); surface && beganPainter)
+        surface->EndPainting();
+    beganPainter = false;
+    if (window && updatePending)
+        window->update();
+    updatePending = false;
+}
+
+namespace {
+
+/// Formats whose pixels an opaque colour sets as 0xFFrrggbb.
+bool HoldsOpaqueRgb32(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+} // namespace
+
 DcPainter::DcPainter(const DcImpl& dc) : m_dc(dc)
 {
+    if (dc.printer)
+        return;
+    m_target = dc.Target();
+    if (!m_target || m_target->isNull()) {
+        m_target = nullptr;
+        return;
+    }
+    const QRegion clip = dc.Clip();
+    // An image shared with a copy would be parted from it first, as a painter's begin does;
+    // one that is not shared can be written at once.
+    if (clip.rectCount() == 1 && HoldsOpaqueRgb32(m_target->format()) && m_target->isDetached()) {
+        m_direct = m_target;
+        m_directClip = clip.boundingRect();
+    }
+}
+
+bool DcPainter::CanDraw() const
+{
+    if (m_dc.printer)
+        return m_dc.pagePainter && m_dc.pagePainter->isActive();
+    return m_target != nullptr;
+}
+
+bool DcPainter::IsActive()
+{
+    if (m_tried)
+        return m_active && m_active->isActive();
+    m_tried = true;
+    const DcImpl& dc = m_dc;
     if (dc.printer) {
         if (!dc.pagePainter || !dc.pagePainter->isActive())
-            return;
+            return false;
         m_active = dc.pagePainter;
         m_active->save();
+    } else if (dc.window) {
+        m_surface = dc.WindowSurface();
+        if (!m_surface || !m_target)
+            return false;
+        bool began = false;
+        QPainter& shared = m_surface->Painter(&began);
+        if (!shared.isActive())
+            return false;
+        dc.beganPainter = dc.beganPainter || began;
+        m_active = &shared;
+        // Only what a call may have changed is put back: setting the same clip again costs
+        // as much as a small primitive.
+        const QRegion clip = dc.Clip();
+        std::optional<QRegion>& set = m_surface->PainterClip();
+        if (!set || *set != clip) {
+            m_active->setClipRegion(clip);
+            set = clip;
+        }
+        if (m_active->compositionMode() != QPainter::CompositionMode_SourceOver)
+            m_active->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (m_active->testRenderHint(QPainter::SmoothPixmapTransform))
+            m_active->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        return true;
     } else {
-        QImage* target = dc.Target();
-        if (!target || !m_own.begin(target))
-            return;
-        m_active = &m_own;
+        if (!m_target)
+            return false;
+        m_own.emplace();
+        if (!m_own->begin(m_target)) {
+            m_own.reset();
+            return false;
+        }
+        m_active = &*m_own;
     }
     m_active->setClipRegion(dc.Clip());
     m_active->setRenderHint(QPainter::Antialiasing, false);
+    return true;
 }
 
 DcPainter::~DcPainter()
 {
-    if (!m_active)
-        return;
-    if (m_active != &m_own) {
+    if (m_active && m_dc.printer) {
         m_active->restore();
         return;
     }
-    m_own.end();
-    m_dc.Drawn();
+    if (m_own)
+        m_own->end();
+    if (m_active || m_filled)
+        m_dc.Drawn();
+}
+
+void DcPainter::Narrow(const QRegion& region)
+{
+    m_direct = nullptr;
+    if (!IsActive())
+        return;
+    m_active->setClipRegion(region, Qt::IntersectClip);
+    if (m_surface)
+        m_surface->PainterClip().reset();
+}
+
+void DcPainter::Fill(const QRect& rect, const QColor& colour)
+{
+    if (m_direct && colour.alpha() == 255) {
+        const QRect area = rect & m_directClip;
+        if (area.isEmpty())
+            return;
+        const QRgb pixel = 0xFF000000u | colour.rgb();
+        const qsizetype stride = m_direct->bytesPerLine();
+        uchar* row = m_direct->bits() + area.top() * stride;
+        for (int y = area.top(); y <= area.bottom(); ++y, row += stride)
+            std::fill_n(reinterpret_cast<QRgb*>(row) + area.left(), area.width(), pixel);
+        m_filled = true;
+        return;
+    }
+    if (IsActive())
+        m_active->fillRect(rect, colour);
 }
 
 QImage* DcAccess::ImageOf(CBitmap& bitmap)
@@ -106,15 +236,19 @@ QImage* DcAccess::ImageOf(CBitmap& bitmap)
 void DcAccess::AttachImage(CDC& dc, QImage* image)
 {
     DcImpl& impl = Of(dc);
+    impl.Finish();
     impl.image = image;
     impl.memory = false;
     impl.window = nullptr;
+    impl.surface = nullptr;
 }
 
 void DcAccess::AttachWindow(CDC& dc, CWnd& wnd, std::optional<QRegion> region)
 {
     DcImpl& impl = Of(dc);
+    impl.Finish();
     impl.window = WidgetOf(&wnd);
+    impl.surface = SurfaceOf(impl.window);
     impl.paintRegion = std::move(region);
     impl.memory = false;
     impl.image = nullptr;
@@ -123,6 +257,7 @@ void DcAccess::AttachWindow(CDC& dc, CWnd& wnd, std::optional<QRegion> region)
 void DcAccess::AttachPrinter(CDC& dc, const PrinterMetrics& metrics)
 {
     DcImpl& impl = Of(dc);
+    impl.Finish();
     impl = DcImpl();
     impl.printer = metrics;
 }

@@ -59,6 +59,10 @@ void CDC::FillRect(const RECT* rect, CBrush* brush)
     if (!rect || !fill)
         return;
     DcPainter painter(*m_impl);
+    if (fill->lbStyle != BS_PATTERN) {
+        painter.Fill(m_impl->ToDevice(*rect), ToQColor(fill->lbColor));
+        return;
+    }
     if (!painter.IsActive())
         return;
     painter->setBrushOrigin(m_impl->state.brushOrg);
@@ -71,8 +75,7 @@ void CDC::FillSolidRect(const RECT* rect, COLORREF colour)
         return;
     m_impl->state.bkColour = colour;
     DcPainter painter(*m_impl);
-    if (painter.IsActive())
-        painter->fillRect(m_impl->ToDevice(*rect), ToQColor(colour));
+    painter.Fill(m_impl->ToDevice(*rect), ToQColor(colour));
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF colour)

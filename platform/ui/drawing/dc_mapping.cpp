@@ -144,6 +144,13 @@ int DcImpl::HeightToLogical(int height) const
 
 void DcImpl::RealizeFont()
 {
+    state.fontStale = true;
+}
+
+const QFont& DcImpl::Font() const
+{
+    if (!state.fontStale)
+        return state.qfont;
     LOGFONT device = state.font;
     // A height that maps to less than a pixel stays one pixel, not the default size.
     if (device.lfHeight != 0)
@@ -152,6 +159,8 @@ void DcImpl::RealizeFont()
     if (device.lfWidth != 0)
         device.lfWidth = std::max(1, WidthToDevice(int(device.lfWidth)));
     state.qfont = FontFromLogFont(device);
+    state.fontStale = false;
+    return state.qfont;
 }
 
 } // namespace ui_detail

@@ -71,6 +71,18 @@ template <class Plot> void ForEachLinePixel(QPoint a, QPoint b, const QRect& are
     }
 }
 
+/// The pixels of a level or upright one-pixel line from a to b, without b; empty when a is b.
+QRect StraightRun(QPoint a, QPoint b)
+{
+    if (a.y() == b.y() && a.x() != b.x())
+        return a.x() < b.x() ? QRect(QPoint(a.x(), a.y()), QPoint(b.x() - 1, a.y()))
+                             : QRect(QPoint(b.x() + 1, a.y()), QPoint(a.x(), a.y()));
+    if (a.x() == b.x() && a.y() != b.y())
+        return a.y() < b.y() ? QRect(QPoint(a.x(), a.y()), QPoint(a.x(), b.y() - 1))
+                             : QRect(QPoint(a.x(), b.y() + 1), QPoint(a.x(), a.y()));
+    return {};
+}
+
 /// The pen's width in device pixels: 0 is always one pixel, others follow the mapping.
 int PenWidth(const DcImpl& dc)
 {
@@ -87,7 +99,9 @@ void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
     if (pen.lopnStyle == PS_NULL || points.size() < 2)
         return;
     DcPainter painter(dc);
-    if (!painter.IsActive())
+    if (!painter.CanDraw())
+        return;
+    if ((PenWidth(dc) > 1 || dc.printer) && !painter.IsActive())
         return;
     if (PenWidth(dc) > 1) {
         QPen wide(ToQColor(pen.lopnColor), PenWidth(dc), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
@@ -107,20 +121,34 @@ void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
     // Only what can show is plotted; a dotted line keeps its pattern from its first point.
     const QRect area = dc.Clip().boundingRect();
     const bool dotted = pen.lopnStyle == PS_DOT;
+    const QColor colour = ToQColor(pen.lopnColor);
     QPolygon on, off;
     std::int64_t start = 0;
     for (std::size_t i = 1; i < points.size(); ++i) {
         // A point repeated at the end of a line sets the pixel the line left out.
-        if (i > 1 && points[i] == points[i - 1] && area.contains(points[i]))
-            (dotted && start % 2 ? off : on) << points[i];
+        if (i > 1 && points[i] == points[i - 1] && area.contains(points[i])) {
+            if (dotted)
+                (start % 2 ? off : on) << points[i];
+            else
+                painter.Fill(QRect(points[i], QSize(1, 1)), colour);
+        }
+        if (!dotted && (points[i - 1].x() == points[i].x() || points[i - 1].y() == points[i].y())) {
+            // A solid level or upright line is one run of pixels: filled, not plotted.
+            const QRect run = StraightRun(points[i - 1], points[i]) & area;
+            if (!run.isEmpty())
+                painter.Fill(run, colour);
+            continue;
+        }
         ForEachLinePixel(points[i - 1], points[i], area, [&](int x, int y, std::int64_t step) {
             (dotted && (start + step) % 2 ? off : on) << QPoint(x, y);
         });
         start += LinePixelCount(points[i - 1], points[i]);
     }
-    painter->setPen(QPen(ToQColor(pen.lopnColor), 0));
-    painter->drawPoints(on);
-    if (!off.isEmpty() && dc.state.bkMode == OPAQUE) {
+    if (!on.isEmpty() && painter.IsActive()) {
+        painter->setPen(QPen(colour, 0));
+        painter->drawPoints(on);
+    }
+    if (!off.isEmpty() && dc.state.bkMode == OPAQUE && painter.IsActive()) {
         painter->setPen(QPen(ToQColor(dc.state.bkColour), 0));
         painter->drawPoints(off);
     }
@@ -131,6 +159,10 @@ void FillArea(const DcImpl& dc, const QRect& area)
     if (dc.state.brush.lbStyle == BS_NULL || area.isEmpty())
         return;
     DcPainter painter(dc);
+    if (dc.state.brush.lbStyle != BS_PATTERN) {
+        painter.Fill(area, ToQColor(dc.state.brush.lbColor));
+        return;
+    }
     if (!painter.IsActive())
         return;
     painter->setBrushOrigin(dc.state.brushOrg);
@@ -141,11 +173,16 @@ void FillArea(const DcImpl& dc, const QRect& area)
 void FillFrame(const DcImpl& dc, const QRect& outer, int width)
 {
     DcPainter painter(dc);
-    if (!painter.IsActive())
+    const QColor colour = ToQColor(dc.state.pen.lopnColor);
+    const QRect inner = outer.adjusted(width, width, -width, -width);
+    if (inner.isEmpty()) {
+        painter.Fill(outer, colour);
         return;
-    const QRegion frame = QRegion(outer) - QRegion(outer.adjusted(width, width, -width, -width));
-    painter->setClipRegion(frame, Qt::IntersectClip);
-    painter->fillRect(outer, ToQColor(dc.state.pen.lopnColor));
+    }
+    painter.Fill(QRect(outer.left(), outer.top(), outer.width(), width), colour);
+    painter.Fill(QRect(outer.left(), inner.bottom() + 1, outer.width(), width), colour);
+    painter.Fill(QRect(outer.left(), inner.top(), width, inner.height()), colour);
+    painter.Fill(QRect(inner.right() + 1, inner.top(), width, inner.height()), colour);
 }
 
 /// The ellipse in box with the selected pen and brush (with a dotted pen's pattern); the arc
@@ -318,10 +355,8 @@ void CDC::Draw3dRect(int xLogical, int yLogical, int cxLogical, int cyLogical, C
     if (cx <= 0 || cy <= 0)
         return;
     DcPainter painter(*m_impl);
-    if (!painter.IsActive())
-        return;
-    painter->fillRect(QRect(x, y, cx - 1, 1), ToQColor(topLeft));
-    painter->fillRect(QRect(x, y, 1, cy - 1), ToQColor(topLeft));
-    painter->fillRect(QRect(x + cx - 1, y, 1, cy), ToQColor(bottomRight));
-    painter->fillRect(QRect(x, y + cy - 1, cx, 1), ToQColor(bottomRight));
+    painter.Fill(QRect(x, y, cx - 1, 1), ToQColor(topLeft));
+    painter.Fill(QRect(x, y, 1, cy - 1), ToQColor(topLeft));
+    painter.Fill(QRect(x + cx - 1, y, 1, cy), ToQColor(bottomRight));
+    painter.Fill(QRect(x, y + cy - 1, cx, 1), ToQColor(bottomRight));
 }

@@ -129,13 +129,14 @@ std::vector<Piece> PlacedPieces(const DcImpl& dc, std::string_view text, const i
 
 /// One run of text with its top-left corner at (x, top): the background cell when opaque, the
 /// pieces on the baseline, and the underline of a prefix character.
-void DrawRun(DcPainter& painter, const ui_detail::DcState& state, const QFontMetrics& metrics,
-             QPoint topLeft, const std::vector<Piece>& pieces, int width, int underline = -1)
+void DrawRun(DcPainter& painter, const DcImpl& dc, const QFontMetrics& metrics, QPoint topLeft,
+             const std::vector<Piece>& pieces, int width, int underline = -1)
 {
+    const ui_detail::DcState& state = dc.state;
     const int height = metrics.ascent() + metrics.descent();
     if (state.bkMode == OPAQUE)
         painter->fillRect(QRect(topLeft.x(), topLeft.y(), width, height), ToQColor(state.bkColour));
-    painter->setFont(state.qfont);
+    painter->setFont(dc.Font());
     painter->setPen(ToQColor(state.textColour));
     const int baseline = topLeft.y() + metrics.ascent();
     for (const Piece& piece : pieces)
@@ -178,7 +179,7 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, std::string_v
                      const int* dx)
 {
     ui_detail::DcState& state = m_impl->state;
-    const QFontMetrics metrics(state.qfont);
+    const QFontMetrics metrics(m_impl->Font());
     int width = 0;
     const auto pieces = dx ? PlacedPieces(*m_impl, text, dx, &width)
                            : JustifiedPieces(state, ui_detail::ToQString(text), metrics, &width);
@@ -195,8 +196,8 @@ BOOL CDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, std::string_v
             if (rect && (options & ETO_OPAQUE))
                 painter->fillRect(box, ToQColor(state.bkColour));
             if (rect && (options & ETO_CLIPPED))
-                painter->setClipRect(box, Qt::IntersectClip);
-            DrawRun(painter, state, metrics, topLeft, pieces, width);
+                painter.Narrow(box);
+            DrawRun(painter, *m_impl, metrics, topLeft, pieces, width);
         }
     }
     if (align & TA_UPDATECP) {
@@ -214,7 +215,7 @@ int CDC::DrawText(std::string_view text, RECT* rect, UINT format)
     if (!rect)
         return 0;
     const ui_detail::DcState& state = m_impl->state;
-    const QFontMetrics metrics(state.qfont);
+    const QFontMetrics metrics(m_impl->Font());
     const QRect device = m_impl->ToDevice(*rect);
     const CRect box(device.left(), device.top(), device.left() + device.width(),
                     device.top() + device.height());
@@ -250,7 +251,7 @@ int CDC::DrawText(std::string_view text, RECT* rect, UINT format)
     DcPainter painter(*m_impl);
     if (painter.IsActive()) {
         if (!(format & DT_NOCLIP))
-            painter->setClipRect(ui_detail::ToQRect(box), Qt::IntersectClip);
+            painter.Narrow(ui_detail::ToQRect(box));
         int y = top;
         for (const auto& line : lines) {
             int x = box.left;
@@ -258,7 +259,7 @@ int CDC::DrawText(std::string_view text, RECT* rect, UINT format)
                 x = box.left + (box.Width() - line.width) / 2;
             else if (format & DT_RIGHT)
                 x = box.right - line.width;
-            DrawRun(painter, state, metrics, QPoint(x, y), {{line.text, 0}}, line.width,
+            DrawRun(painter, *m_impl, metrics, QPoint(x, y), {{line.text, 0}}, line.width,
                     line.underline);
             y += lineHeight;
         }
@@ -268,7 +269,7 @@ int CDC::DrawText(std::string_view text, RECT* rect, UINT format)
 
 CSize CDC::GetTextExtent(std::string_view text) const
 {
-    const QFontMetrics metrics(m_impl->state.qfont);
+    const QFontMetrics metrics(m_impl->Font());
     int width = 0;
     JustifiedPieces(m_impl->state, ui_detail::ToQString(text), metrics, &width);
     return {m_impl->WidthToLogical(width),
@@ -278,7 +279,7 @@ CSize CDC::GetTextExtent(std::string_view text) const
 BOOL CDC::GetTextExtentExPoint(std::string_view text, int maxExtent, int* fit,
                                std::vector<int>* partialExtents, CSize* size) const
 {
-    const auto cells = Cells(text, m_impl->state.qfont);
+    const auto cells = Cells(text, m_impl->Font());
     if (partialExtents)
         partialExtents->assign(text.size(), 0);
     int fitting = 0;
@@ -298,7 +299,7 @@ BOOL CDC::GetTextExtentExPoint(std::string_view text, int maxExtent, int* fit,
     if (fit)
         *fit = fitting;
     if (size) {
-        const QFontMetrics metrics(m_impl->state.qfont);
+        const QFontMetrics metrics(m_impl->Font());
         *size = CSize(extent, m_impl->HeightToLogical(metrics.ascent() + metrics.descent()));
     }
     return TRUE;
@@ -309,7 +310,7 @@ CSize CDC::GetCharacterPlacement(std::string_view text, int maxExtent, GCP_RESUL
 {
     if (!results)
         return {0, 0};
-    const auto cells = Cells(text, m_impl->state.qfont);
+    const auto cells = Cells(text, m_impl->Font());
     results->dx.clear();
     results->nMaxFit = 0;
     double pixels = 0;
@@ -324,7 +325,7 @@ CSize CDC::GetCharacterPlacement(std::string_view text, int maxExtent, GCP_RESUL
         results->nMaxFit += int(cell.length);
         placed = end;
     }
-    const QFontMetrics metrics(m_impl->state.qfont);
+    const QFontMetrics metrics(m_impl->Font());
     return {placed, m_impl->HeightToLogical(metrics.ascent() + metrics.descent())};
 }
 
@@ -345,7 +346,7 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* tm) const
     if (!tm)
         return FALSE;
     const ui_detail::DcState& state = m_impl->state;
-    const QFontMetrics metrics(state.qfont);
+    const QFontMetrics metrics(m_impl->Font());
     const auto height = [this](int pixels) { return LONG(m_impl->HeightToLogical(pixels)); };
     const auto width = [this](int pixels) { return LONG(m_impl->WidthToLogical(pixels)); };
     *tm = TEXTMETRIC();
@@ -353,17 +354,17 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* tm) const
     tm->tmDescent = height(metrics.descent());
     tm->tmHeight = height(metrics.ascent() + metrics.descent());
     tm->tmInternalLeading =
-        height(std::max(0, metrics.ascent() + metrics.descent() - state.qfont.pixelSize()));
+        height(std::max(0, metrics.ascent() + metrics.descent() - m_impl->Font().pixelSize()));
     tm->tmExternalLeading = height(std::max(0, metrics.leading()));
     tm->tmAveCharWidth = width(metrics.averageCharWidth());
     tm->tmMaxCharWidth = width(metrics.maxWidth());
-    tm->tmWeight = state.qfont.weight();
+    tm->tmWeight = m_impl->Font().weight();
     tm->tmItalic = state.font.lfItalic;
     tm->tmUnderlined = state.font.lfUnderline;
     tm->tmStruckOut = state.font.lfStrikeOut;
     tm->tmCharSet = state.font.lfCharSet;
     // The pitch bit means variable pitch, as the program's dialog-unit rules expect.
-    const bool fixed = QFontInfo(state.qfont).fixedPitch();
+    const bool fixed = QFontInfo(m_impl->Font()).fixedPitch();
     tm->tmPitchAndFamily =
         BYTE((state.font.lfPitchAndFamily & 0xF0) | (fixed ? 0 : TMPF_FIXED_PITCH));
     return TRUE;

@@ -23,6 +23,7 @@
 #include "platform/ui/detail/program_fault.h"
 #include "platform/ui/detail/scroll_bar_adapter.h"
 #include "platform/ui/detail/timer_service.h"
+#include "platform/ui/detail/waiting_keys.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/dialogs/property_sheet.h"
 #include "platform/ui/drawing/dc.h"
@@ -381,8 +382,8 @@ void PostKey(CWnd& wnd, UINT vk, UINT mk)
     const QString text = (mk & MK_ALT)
                              ? QString()
                              : ui_detail::TextForVirtualKey(vk, mk & MK_SHIFT, mk & MK_CONTROL);
-    QCoreApplication::postEvent(widget,
-                                new QKeyEvent(QEvent::KeyPress, stroke.key, modifiers, text));
+    ui_detail::PostCountedKeyPress(
+        widget, std::make_unique<QKeyEvent>(QEvent::KeyPress, stroke.key, modifiers, text), vk);
     QCoreApplication::postEvent(widget,
                                 new QKeyEvent(QEvent::KeyRelease, stroke.key, modifiers, text));
 }

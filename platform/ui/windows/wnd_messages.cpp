@@ -2,6 +2,7 @@
 // Default() gives each of them.
 #include "platform/ui/windows/wnd.h"
 
+#include "platform/ui/detail/waiting_keys.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/client_dc.h"
@@ -43,13 +44,11 @@ class PostedMessageEvent;
 /// The messages posted and not yet delivered or dropped, for IsMessageQueued.
 class WaitingMessages {
 public:
-    void Add(const PostedMessageEvent* event)
-    {
-        const std::lock_guard lock(m_mutex);
-        m_events.push_back(event);
-    }
+    void Add(const PostedMessageEvent* event);
     void Remove(const PostedMessageEvent* event)
     {
+        // A key-down is counted for IsKeyDownWaiting as well.
+        ui_detail::UncountPostedKey(event);
         const std::lock_guard lock(m_mutex);
         m_events.erase(std::remove(m_events.begin(), m_events.end(), event), m_events.end());
     }
@@ -82,6 +81,14 @@ public:
     const QPointer<QWidget> target;
     const MSG message;
 };
+
+void WaitingMessages::Add(const PostedMessageEvent* event)
+{
+    if (event->message.message == WM_KEYDOWN)
+        ui_detail::CountPostedKey(event, event->target, UINT(event->message.wParam));
+    const std::lock_guard lock(m_mutex);
+    m_events.push_back(event);
+}
 
 bool WaitingMessages::Contains(const QWidget* widget, UINT message)
 {

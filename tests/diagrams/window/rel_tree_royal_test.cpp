@@ -1,7 +1,8 @@
 // tests/diagrams/window/rel_tree_royal_test.cpp: the Diagram window on royal92.ged: every type for
 // several people opens with its title and paints boxes; the whole diagram fits; zooming fully in
 // and out and scrolling to the ends of the ranges neither overflows nor loses the centre, there
-// and on an All Relatives diagram of 999 generations over a generated file of 100,000 people.
+// and on an All Relatives diagram of 999 generations over a generated file of 100,000 people; a
+// waiting zoom key cuts a repaint short; text too small to read is a line.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "bench/generator/gedcom_generator.h"
@@ -142,6 +143,104 @@ void ZoomFullyInAndOutAndScrollToTheEnds(CSubViewRelTree& window, CIndRec* perso
 TEST_F(RelTreeRoyalTest, ZoomFullyInAndOutAndScrollToTheEndsWithoutOverflow)
 {
     ZoomFullyInAndOutAndScrollToTheEnds(*m_window, m_people[0], 6);
+}
+
+/// How many pixels of two images of one size differ.
+int Differing(const TestHooks::Image& a, const TestHooks::Image& b)
+{
+    int count = 0;
+    for (std::size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i)
+        count += a.pixels[i] != b.pixels[i];
+    return count;
+}
+
+TEST_F(RelTreeRoyalTest, AWaitingZoomKeyAbandonsTheRepaintAndZoomsWhenDelivered)
+{
+    CSubViewRelTree& window = *m_window;
+    window.GetSettings().SetDiagramType(kAllRelativesDiagram);
+    window.GetSettings().m_ancestorGenerations = 6;
+    window.GetSettings().m_descendantGenerations = 6;
+    ASSERT_TRUE(window.BuildTree(m_people[0], true, kAllRelativesDiagram, false));
+    const int divisor = window.ScaleDivisor();
+    struct Case {
+        const char* name;
+        void (*post)(CSubViewRelTree& window);
+        bool stops;
+        int zoomed;
+    };
+    const Case cases[] = {
+        {"keypad plus posted", [](CSubViewRelTree& w) { TestHooks::PostKey(w, VK_ADD, 0); }, true,
+         -1},
+        {"keypad minus posted as a message",
+         [](CSubViewRelTree& w) { w.PostMessage(WM_KEYDOWN, VK_SUBTRACT, 1); }, true, 1},
+        {"keypad times posted", [](CSubViewRelTree& w) { TestHooks::PostKey(w, VK_MULTIPLY, 0); },
+         false, 0},
+        {"shift posted", [](CSubViewRelTree& w) { TestHooks::PostKey(w, VK_SHIFT, 0); }, false, 0},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        window.Zoom(divisor, true);
+        window.Invalidate(FALSE);
+        const TestHooks::Image whole = TestHooks::RenderWindow(window);
+        each.post(window);
+        window.Invalidate(FALSE);
+        const TestHooks::Image interrupted = TestHooks::RenderWindow(window);
+        if (each.stops)
+            EXPECT_GT(Differing(whole, interrupted), 1000);
+        else
+            EXPECT_EQ(Differing(whole, interrupted), 0);
+        EXPECT_EQ(window.ScaleDivisor(), divisor);
+        TestHooks::DeliverPosted();
+        EXPECT_EQ(window.ScaleDivisor(), divisor + each.zoomed);
+        // The zoom painted the whole diagram: painting it again changes nothing.
+        const TestHooks::Image zoomed = TestHooks::RenderWindow(window);
+        window.Invalidate(FALSE);
+        EXPECT_EQ(Differing(zoomed, TestHooks::RenderWindow(window)), 0);
+    }
+}
+
+TEST_F(RelTreeRoyalTest, TextTooSmallToReadIsOneLineInTheTextColour)
+{
+    CSubViewRelTree& window = *m_window;
+    constexpr COLORREF kText = RGB(1, 2, 3);
+    for (int row : {int(kTextMaleRow), int(kTextFemaleRow), int(kTextUnknownSexRow)})
+        window.GetSettings().m_colours[std::size_t(row)].colour = kText;
+    ASSERT_TRUE(window.BuildTree(m_people[0], true, kDescendantsDiagram, false));
+    const CDiagElem& root = *window.Selection()[0];
+    struct Case {
+        int divisor;
+        bool mark;
+    };
+    for (const Case& each : {Case{20, false}, Case{120, true}}) {
+        SCOPED_TRACE(each.divisor);
+        window.Zoom(each.divisor, true);
+        const TestHooks::Image image = TestHooks::RenderWindow(window);
+        const CPoint topLeft = window.ToDevice(root.Rect().TopLeft());
+        const CPoint bottomRight = window.ToDevice(root.Rect().BottomRight());
+        CRect box(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+        box.NormalizeRect();
+        ASSERT_GT(box.Width(), 8);
+        // Inside the outline: the rows holding the text colour (or, for smoothed text, near
+        // it), and how far along the widest of them it runs.
+        const auto dark = [&](int x, int y) {
+            const COLORREF pixel = image.Pixel(x, y);
+            return GetRValue(pixel) < 90 && GetGValue(pixel) < 90 && GetBValue(pixel) < 90;
+        };
+        int rows = 0, widest = 0;
+        for (int y = box.top + 2; y < box.bottom - 2; ++y) {
+            int run = 0;
+            for (int x = box.left + 2; x < box.right - 2; ++x)
+                run += dark(x, y);
+            rows += run > 0;
+            widest = std::max(widest, run);
+        }
+        if (each.mark) {
+            EXPECT_EQ(rows, 1);
+            EXPECT_NEAR(widest, box.Width() / 2, box.Width() / 4);
+        } else {
+            EXPECT_GT(rows, 1); // the text itself
+        }
+    }
 }
 
 /// The same window over a generated file of 100,000 people.
