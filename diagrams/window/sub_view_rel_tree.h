@@ -162,6 +162,9 @@ public:
     int SelectedTitle() const;
     bool IsTitleSelected(int index) const { return m_titleSelected[std::size_t(index)]; }
     void SelectTitle(int index, bool clearOthers);
+    /// The text title index shows: its template filled in for the diagram's root; a text that
+    /// does not compile as a template is shown as typed.
+    std::string TitleText(int index) const;
     void TitleOptions();
     /// The options sheet's print-only form; OK makes the printing section the default.
     void PageSetup();
