@@ -151,6 +151,9 @@ public:
     bool AvoidsPageBoundaries() const { return m_avoidPages; }
     /// Moves boxes off vertical page boundaries (afresh) while the mode is on.
     void ComputePageAvoidance();
+    /// Measures every box again on the measuring context (the printer's page, else the
+    /// screen's), lays out again and repaints; the printer's settings changing calls it.
+    void UpdatePageMetrics();
     /// Packs the trees again, undoing the moves off page boundaries.
     void ClearPageAvoidance();
     /// The row pitch the diagram has on paper: the tallest box of a row and the row gap; 0
@@ -278,6 +281,7 @@ public:
     bool ZoomKeyWaiting() const override { return false; }
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnSize(UINT type, int cx, int cy) override;
