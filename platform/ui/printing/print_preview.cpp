@@ -82,8 +82,10 @@ public:
     BOOL StartPage(CDC& dc, UINT /*page*/) override
     {
         m_pages.emplace_back();
-        if (!m_painter.begin(&m_pages.back()))
+        if (!m_painter.begin(&m_pages.back())) {
+            m_pages.pop_back();
             return FALSE;
+        }
         ui_detail::DcAccess::SetPagePainter(dc, &m_painter);
         return TRUE;
     }
