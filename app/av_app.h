@@ -164,6 +164,9 @@ public:
     /// record) with size, or for a new box the size the preferences give, and page; keepSize
     /// keeps the size of a box that exists; forward gives the active page the focus.
     void ShowPropertiesDlg(int size, int page, BOOL keepSize, BOOL forward);
+    /// The properties box size a "Prop Dlg Size" preference code asks for: Small, Large or
+    /// Full; any other code is Large.
+    static int BoxSizeOfPreference(int code);
 
     // Saved diagrams, queries and reports.
     /// Opens a saved file of the kind; later windows install the opener of their kind.

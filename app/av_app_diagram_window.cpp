@@ -5,7 +5,6 @@
 
 #include "app/shell/app_ids.h"
 #include "app/shell/main_frame.h"
-#include "records/properties/properties_dlg.h"
 
 #include "common/abort.h"
 #include "common/preferences.h"
@@ -65,14 +64,13 @@ void CAvApp::MapDiagramWindowCommands()
             state->Enable(GetSelectedIndividual(&person, &family) != 0);
         });
     }
-    // The properties box opens at the size the preference "Prop Dlg Size - Diagram" gives.
-    CSubViewRelTree::SetPropertiesOpener([this](CPoint*) {
-        int size = kPropSizeLarge;
-        if (Prefs().m_propDlgSizeDiagram == kPropDlgSmall)
-            size = kPropSizeSmall;
-        else if (Prefs().m_propDlgSizeDiagram == kPropDlgFull)
-            size = kPropSizeLargeWithSources;
-        ShowPropertiesDlg(size, 0, FALSE, FALSE);
+    // The properties box opens at the size "Prop Dlg Size - Diagram" gives, or for a record
+    // just added by dragging, "Prop Dlg Size - Drag Add".
+    CSubViewRelTree::SetPropertiesOpener([this](CPoint*, CSubViewRelTree::PropertiesUse use) {
+        const int code = use == CSubViewRelTree::PropertiesUse::kDragAdd
+                             ? Prefs().m_propDlgSizeDragAdd
+                             : Prefs().m_propDlgSizeDiagram;
+        ShowPropertiesDlg(BoxSizeOfPreference(code), 0, FALSE, FALSE);
     });
     SetSavedFileOpener(SavedFileKind::kDiagram, [this](const std::string& path) {
         OpenSavedDiagram(path, DiagramName(path));

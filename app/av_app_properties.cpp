@@ -17,19 +17,6 @@
 
 namespace {
 
-/// The box size of a new box from the preference "Prop Dlg Size - Default".
-int DefaultBoxSize()
-{
-    switch (Prefs().m_propDlgSizeDefault) {
-    case kPropDlgSmall:
-        return kPropSizeSmall;
-    case kPropDlgFull:
-        return kPropSizeLargeWithSources;
-    default:
-        return kPropSizeLarge;
-    }
-}
-
 /// Whether the focus is on a control inside box (not on the box's own window).
 bool HoldsFocusedControl(const CWnd& box)
 {
@@ -43,6 +30,18 @@ bool HoldsFocusedControl(const CWnd& box)
 }
 
 } // namespace
+
+int CAvApp::BoxSizeOfPreference(int code)
+{
+    switch (code) {
+    case kPropDlgSmall:
+        return kPropSizeSmall;
+    case kPropDlgFull:
+        return kPropSizeLargeWithSources;
+    default:
+        return kPropSizeLarge;
+    }
+}
 
 void CAvApp::StorePropertiesEdit()
 {
@@ -95,7 +94,7 @@ void CAvApp::ShowPropertiesDlg(int size, int page, BOOL keepSize, BOOL forward)
     if (exists)
         size = keepSize ? kPropSizeKeep : size;
     else if (size == 0)
-        size = DefaultBoxSize();
+        size = BoxSizeOfPreference(Prefs().m_propDlgSizeDefault);
     CPropertiesDlg* box = CreatePropertiesDlg();
     if (!box)
         return;

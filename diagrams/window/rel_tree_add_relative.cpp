@@ -24,6 +24,13 @@ constexpr const char* kSpouseError =
     "An error has occurred.  Operation may not have completed successfully.";
 constexpr const char* kNoMemory =
     "Insufficient memory to perform operation.\nClose other applications and retry.";
+constexpr const char* kLimitsCaption = "Diagram Limits Reached";
+constexpr const char* kParentsBeyondLimits =
+    "The current diagram options do not allow this person's parents to be\ndisplayed.  Do you "
+    "wish to revise the diagram options?";
+constexpr const char* kChildrenBeyondLimits =
+    "The current diagram options do not allow this person's children to be\ndisplayed.  Do you "
+    "wish to revise the diagram options?";
 
 /// Sex hint that leaves an undetermined sex to be asked.
 constexpr int kAskSex = SEX_UNDETERMINED;
@@ -33,6 +40,8 @@ struct ChildPlace {
     CIndRec* person = nullptr;
     CFamRec* family = nullptr;
     bool descendantSide = false;
+    /// The family box whose children the new child joins (descendant side only).
+    const CDiagFamilyElem* familyBox = nullptr;
 };
 
 ChildPlace PlaceOfChild(CDiagElem& box, const CIndRec* rootPerson)
@@ -62,6 +71,7 @@ ChildPlace PlaceOfChild(CDiagElem& box, const CIndRec* rootPerson)
     place.person = familyBox->GetIndividual();
     place.family = familyBox->GetFamily();
     place.descendantSide = true;
+    place.familyBox = familyBox;
     return place;
 }
 
@@ -80,12 +90,34 @@ template <class Fn> bool Guarded(Fn fn)
 
 } // namespace
 
+int CSubViewRelTree::LimitPassedByAddition(CDiagElem& box, int zone) const
+{
+    const CDiagRowSet* rowSet = RowSet();
+    if (!rowSet || m_settings.m_diagramType != kAllRelativesDiagram)
+        return kZoneNone;
+    if (zone == kZoneParent) {
+        // Below the root row a new parent joins the family box shown above the person.
+        const bool topOfBranch = box.GetKind() == kAncestorElem ||
+                                 (box.GetKind() == kFamilyElem &&
+                                  !static_cast<CDiagFamilyElem&>(box).FamilyLink()->m_parentBox);
+        return topOfBranch && box.GetGeneration() >= rowSet->m_ancestorGenerations ? kZoneParent
+                                                                                   : kZoneNone;
+    }
+    if (zone == kZoneChild) {
+        const ChildPlace place = PlaceOfChild(box, m_rootPerson);
+        return place.familyBox && IsAtDescendantLimit(place.familyBox->GetGeneration()) ? kZoneChild
+                                                                                        : kZoneNone;
+    }
+    return kZoneNone;
+}
+
 void CSubViewRelTree::AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* neighbour)
 {
     ChildPlace place = PlaceOfChild(box, m_rootPerson);
     CIndRec* person = place.person;
     if (!person)
         return;
+    const int limit = LimitPassedByAddition(box, kZoneChild);
     CFamRec* family = place.family;
     CIndRec* before = neighbour ? neighbour->GetIndividual() : nullptr;
     if (!family && place.descendantSide && m_settings.m_spouseOption == 0 &&
@@ -136,7 +168,7 @@ void CSubViewRelTree::AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* 
             MessageBox(kError);
         return;
     }
-    ShowAddedRelative(child, !link);
+    ShowAddedRelative(child, !link, limit);
 }
 
 void CSubViewRelTree::AddParentFromDiagram(CDiagElem& box, bool link)
@@ -144,6 +176,7 @@ void CSubViewRelTree::AddParentFromDiagram(CDiagElem& box, bool link)
     CIndRec* person = box.GetIndividual();
     if (!person)
         return;
+    const int limit = LimitPassedByAddition(box, kZoneParent);
     CIndRec* parent = nullptr;
     bool cancelled = false;
     const bool completed = Guarded([&] {
@@ -167,7 +200,7 @@ void CSubViewRelTree::AddParentFromDiagram(CDiagElem& box, bool link)
             MessageBox(kNoMemory);
         return;
     }
-    ShowAddedRelative(parent, !link);
+    ShowAddedRelative(parent, !link, limit);
 }
 
 void CSubViewRelTree::AddSpouseFromDiagram(CDiagElem& box, bool link, int zone,
@@ -212,10 +245,10 @@ void CSubViewRelTree::AddSpouseFromDiagram(CDiagElem& box, bool link, int zone,
         return;
     }
     if (spouse)
-        ShowAddedRelative(spouse, !link);
+        ShowAddedRelative(spouse, !link, kZoneNone);
 }
 
-void CSubViewRelTree::ShowAddedRelative(CIndRec* relative, bool created)
+void CSubViewRelTree::ShowAddedRelative(CIndRec* relative, bool created, int limit)
 {
     const auto find = [this, relative]() -> CDiagElem* {
         CDiagElem* found = nullptr;
@@ -228,6 +261,13 @@ void CSubViewRelTree::ShowAddedRelative(CIndRec* relative, bool created)
         return found;
     };
     CDiagElem* box = find();
+    if (!box && limit != kZoneNone) {
+        // The generation limits leave the relative out: offer to change them.
+        const char* question = limit == kZoneParent ? kParentsBeyondLimits : kChildrenBeyondLimits;
+        if (MessageBox(question, MB_YESNO, kLimitsCaption) == IDYES)
+            OpenOptions();
+        return;
+    }
     if (!box && HasTree()) {
         // The update did not bring the relative in where it was added: build again.
         RebuildDiagram();
@@ -244,5 +284,5 @@ void CSubViewRelTree::ShowAddedRelative(CIndRec* relative, bool created)
         }
     }
     if (created && box)
-        OpenProperties(nullptr);
+        OpenProperties(nullptr, PropertiesUse::kDragAdd);
 }

@@ -20,9 +20,9 @@ constexpr UINT kRefresh = 32811, kExpandSiblings = 32809, kShowSpouses = 32808,
                kShowDuplicates = 32783, kNoSpouses = 32790, kShowFrames = 32822,
                kShowButtons = 32823, kStatistics = 33043, kResetTitles = 32959;
 
-std::function<void(CPoint*)>& PropertiesOpener()
+std::function<void(CPoint*, CSubViewRelTree::PropertiesUse)>& PropertiesOpener()
 {
-    static std::function<void(CPoint*)> opener;
+    static std::function<void(CPoint*, CSubViewRelTree::PropertiesUse)> opener;
     return opener;
 }
 
@@ -34,15 +34,15 @@ CAppProfile* Profile()
 
 } // namespace
 
-void CSubViewRelTree::SetPropertiesOpener(std::function<void(CPoint*)> opener)
+void CSubViewRelTree::SetPropertiesOpener(std::function<void(CPoint*, PropertiesUse)> opener)
 {
     PropertiesOpener() = std::move(opener);
 }
 
-void CSubViewRelTree::OpenProperties(CPoint* screen)
+void CSubViewRelTree::OpenProperties(CPoint* screen, PropertiesUse use)
 {
     if (PropertiesOpener())
-        PropertiesOpener()(screen);
+        PropertiesOpener()(screen, use);
 }
 
 void CSubViewRelTree::RebuildDiagram()

@@ -1,6 +1,6 @@
 // diagrams/window/rel_tree_pages.cpp: the Diagram window's page grid on the screen: showing the
 // page boundaries and numbers, moving boxes off vertical boundaries, sizing the page by rows per
-// printed page, and dragging the grid with the mouse.
+// printed page, dragging the grid with the mouse, and measuring again for a changed printer.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "diagrams/diag_page.h"
@@ -17,6 +17,7 @@
 #include "platform/ui/drawing/pen.h"
 #include "platform/ui/printing/printer_settings.h"
 #include "platform/ui/windows/app.h"
+#include "platform/ui/windows/message.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -357,4 +358,21 @@ void CSubViewRelTree::EndPageOrTitleDrag(bool cancelled)
     m_dragTitle = m_dragHandle = -1;
     m_scrollBarsStale = true;
     Invalidate();
+}
+
+LRESULT CSubViewRelTree::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DEVMODECHANGE) {
+        UpdatePageMetrics();
+        return 0;
+    }
+    return CSubView::WindowProc(message, wParam, lParam);
+}
+
+void CSubViewRelTree::UpdatePageMetrics()
+{
+    if (HasTree())
+        Relayout();
+    else if (GetSafeHwnd())
+        Invalidate();
 }

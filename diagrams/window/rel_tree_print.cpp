@@ -54,6 +54,8 @@ BOOL CSubViewRelTree::PreparePrinting(CPrintInfo* info)
     int down = 1, across = 1;
     GetPageSpan(origin, down, across);
     info->SetMaxPage(UINT(down * across));
+    // A diagram of several pages is previewed two pages side by side.
+    info->m_nNumPreviewPages = down * across > 1 ? 2 : 1;
     return TRUE;
 }
 

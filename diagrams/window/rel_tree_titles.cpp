@@ -1,7 +1,10 @@
-// diagrams/window/rel_tree_titles.cpp: the Diagram window's title blocks: drawing them, selecting
-// them, their handles under the mouse, moving and resizing them, and Title Options.
+// diagrams/window/rel_tree_titles.cpp: the Diagram window's title blocks: their texts filled in
+// for the diagram's root, drawing them, selecting them, their handles under the mouse, moving and
+// resizing them, and Title Options.
 #include "diagrams/window/sub_view_rel_tree.h"
 
+#include "database/kin/ind_rec.h"
+#include "database/records/fam_rec.h"
 #include "diagrams/window/diag_title_opts_dlg.h"
 #include "diagrams/window/title_block.h"
 #include "diagrams/window/title_look.h"
@@ -10,6 +13,41 @@
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/windows/app.h"
 
+#include <string>
+#include <vector>
+
+std::string CSubViewRelTree::TitleText(int index) const
+{
+    if (index < 0 || index >= kDiagramTitleCount)
+        return {};
+    const std::string& text = m_settings.m_titles[std::size_t(index)].text;
+    CTextTemplate compiled;
+    std::string message;
+    if (!compiled.CompileTemplate(text, message))
+        return text;
+    CRecordNode* root = RootRecord();
+    if (root && !root->IsPendingDeletion())
+        compiled.BindRootRecord(root);
+    // The root person, or the couple's family and its first partner.
+    std::vector<CRecordNode*> records;
+    CIndRec* person = m_rootPerson;
+    if (m_rootKind == 1 && m_rootFamily) {
+        person = m_rootFamily->GetHusband() ? m_rootFamily->GetHusband() : m_rootFamily->GetWife();
+        records.push_back(m_rootFamily);
+    }
+    if (person)
+        records.insert(records.begin(), person);
+    std::erase_if(records, [](const CRecordNode* record) { return record->IsPendingDeletion(); });
+    const CTemplateOptions options = CTemplateOptions::FromSpouseOption(
+        m_settings.m_spouseOption, m_settings.m_duplicatesWithSpouses);
+    CTemplateContext context;
+    context.m_records = records;
+    context.m_options = &options;
+    std::string rendered;
+    compiled.RenderTemplate(rendered, context);
+    return rendered;
+}
+
 void CSubViewRelTree::DrawTitles(CDC& dc)
 {
     for (int t = 0; t < kDiagramTitleCount; ++t) {
@@ -17,6 +55,7 @@ void CSubViewRelTree::DrawTitles(CDC& dc)
         if (!title.visible)
             continue;
         TitleBlockLook look = LookOfTitle(title);
+        look.text = TitleText(t);
         CTitleView view(look, this);
         view.SetSelected(!m_printing && m_titleSelected[std::size_t(t)]);
         view.Draw(dc);

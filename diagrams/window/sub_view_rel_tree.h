@@ -151,6 +151,9 @@ public:
     bool AvoidsPageBoundaries() const { return m_avoidPages; }
     /// Moves boxes off vertical page boundaries (afresh) while the mode is on.
     void ComputePageAvoidance();
+    /// Measures every box again on the measuring context (the printer's page, else the
+    /// screen's), lays out again and repaints; the printer's settings changing calls it.
+    void UpdatePageMetrics();
     /// Packs the trees again, undoing the moves off page boundaries.
     void ClearPageAvoidance();
     /// The row pitch the diagram has on paper: the tallest box of a row and the row gap; 0
@@ -162,14 +165,20 @@ public:
     int SelectedTitle() const;
     bool IsTitleSelected(int index) const { return m_titleSelected[std::size_t(index)]; }
     void SelectTitle(int index, bool clearOthers);
+    /// The text title index shows: its template filled in for the diagram's root; a text that
+    /// does not compile as a template is shown as typed.
+    std::string TitleText(int index) const;
     void TitleOptions();
     /// The options sheet's print-only form; OK makes the printing section the default.
     void PageSetup();
     void RestoreInstallationSettings();
     void SaveAsCustomDiagram();
+    /// Why the record properties box opens: a box viewed (Properties, a double click) or a
+    /// record just made by the add-relative drag; each has its own preferred size.
+    enum class PropertiesUse { kView, kDragAdd };
     /// How the program opens the record properties box for the window's selection, beside a
     /// screen point when given.
-    static void SetPropertiesOpener(std::function<void(CPoint*)> opener);
+    static void SetPropertiesOpener(std::function<void(CPoint*, PropertiesUse)> opener);
 
     // Coordinates and zoom.
     int ScaleDivisor() const { return m_divisor; }
@@ -230,6 +239,10 @@ public:
     static int DropZoneAt(const CDiagElem& box, CPoint point);
     /// Why the relation of the zone cannot be added at the box; empty when it can.
     std::string DropRefusal(const CDiagElem& box, int zone) const;
+    /// The generation limit of an All Relatives diagram that leaves out a relative added at
+    /// the box in the zone: kZoneParent above the highest ancestor row, kZoneChild below the
+    /// lowest descendant row, kZoneNone when the relative is shown.
+    int LimitPassedByAddition(CDiagElem& box, int zone) const;
     /// The text the add-relative drag shows on the status bar; empty outside the drag.
     const std::string& DragStatusText() const { return m_dragStatus; }
     /// One addition at the box, linking an existing record (link) or creating one; the
@@ -268,6 +281,7 @@ public:
     bool ZoomKeyWaiting() const override;
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     void OnSize(UINT type, int cx, int cy) override;
@@ -322,8 +336,9 @@ private:
     void DrawRelativeFeedback(CDC& dc);
     void ShowDragStatus(const std::string& text);
     /// After an addition: selects the relative's box and shows it; opens its properties
-    /// when the record is new.
-    void ShowAddedRelative(CIndRec* relative, bool created);
+    /// when the record is new. A relative left out by the limit (LimitPassedByAddition)
+    /// brings the offer to revise the options.
+    void ShowAddedRelative(CIndRec* relative, bool created, int limit);
     void MapCommands();
     void MapWindowCommands();
     void MapPageAndTitleCommands();
@@ -342,7 +357,7 @@ private:
     void EndPageOrTitleDrag(bool cancelled);
     /// Changes the window's settings and, for an ordinary diagram, the defaults alike.
     void Mirror(const std::function<void(CDiagramSettings&)>& change);
-    void OpenProperties(CPoint* screen);
+    void OpenProperties(CPoint* screen, PropertiesUse use = PropertiesUse::kView);
     /// Whether the root record still stands.
     bool RootStillThere() const;
     CRecordNode* RootRecord() const;

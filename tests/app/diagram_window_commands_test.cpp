@@ -1,11 +1,12 @@
 // tests/app/diagram_window_commands_test.cpp: the diagram window inside the program: Show in
-// Diagram on the selected person, a family without parents refused, the window's print preview and
-// a PDF with one page per page of the diagram's page grid, a new person or couple shown in a
-// diagram, and the Diagram Wizard.
+// Diagram on the selected person, a family without parents refused, Properties at the diagram's
+// preferred size, the window's print preview and a PDF with one page per page of the diagram's
+// page grid, a new person or couple shown in a diagram, and the Diagram Wizard.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
+#include "common/preferences.h"
 #include "database/kin/ind_rec.h"
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
@@ -15,6 +16,8 @@
 #include "diagrams/window/sub_view_rel_tree.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/property_sheet.h"
+#include "platform/ui/printing/print_preview.h"
+#include "records/properties/properties_dlg.h"
 #include "tests/support/pdf_text.h"
 
 namespace app_test {
@@ -85,6 +88,33 @@ TEST_F(DiagramWindowCommandsTest, AFamilyWithoutParentsIsRefused)
     EXPECT_EQ(DiagramWindow(), nullptr);
 }
 
+TEST_F(DiagramWindowCommandsTest, PropertiesFromTheDiagramOpenAtTheDiagramsOwnSize)
+{
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
+    CSubViewRelTree* window = DiagramWindow();
+    ASSERT_NE(window, nullptr);
+    struct Case {
+        int code;
+        bool large;
+    };
+    for (const Case c : {Case{kPropDlgSmall, false}, Case{kPropDlgLarge, true},
+                         Case{kPropDlgFull, true}, Case{7, true}}) {
+        SCOPED_TRACE(c.code);
+        Prefs().m_propDlgSizeDiagram = c.code;
+        // The other contexts' sizes play no part.
+        Prefs().m_propDlgSizeDefault = c.large ? kPropDlgSmall : kPropDlgLarge;
+        Prefs().m_propDlgSizeDragAdd = Prefs().m_propDlgSizeDefault;
+        ASSERT_TRUE(TestHooks::RunCommand(*window, diagram_cmd::kProperties));
+        CPropertiesDlg* box = m_app->GetPropertiesDlg();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->IsLarge(), c.large);
+        // Closed, so that the next case opens a new box.
+        TestHooks::PressCloseBox(*box);
+        TestHooks::DeliverPosted();
+    }
+}
+
 TEST_F(DiagramWindowCommandsTest, PreviewAndPdfHaveOnePagePerGridPage)
 {
     auto* john = First<CIndRec>(RECORD_LIST_INDI);
@@ -108,6 +138,13 @@ TEST_F(DiagramWindowCommandsTest, PreviewAndPdfHaveOnePagePerGridPage)
         for (int x = 0; x < page.width; ++x)
             ink += page.Pixel(x, y) != RGB(255, 255, 255);
     EXPECT_GT(ink, 100);
+    // The preview window holds every page and shows two side by side.
+    DiagramView()->OnFilePrintPreview();
+    CPrintPreview* preview = CPrintPreview::Of(*DiagramView());
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetPageCount(), down * across);
+    EXPECT_TRUE(preview->ShowsTwoPages());
+    preview->Close();
 
     const std::string pdf = m_folder + "/diagram.pdf";
     TestHooks::AnswerPrintDialog(true, pdf);

@@ -1,8 +1,8 @@
 // tests/app/properties_commands_test.cpp: the record properties box from the application's side:
-// Properties, the box's size for a new box, follow mode at idle time, new and single records
-// shown in it, the box made anew after it was closed, the box told of changes first, the box
-// opening ready for typing into its first field, and the automatic source citation set and
-// cancelled.
+// Properties, the box's size for a new box and for each preference code, follow mode at idle
+// time, new and single records shown in it, the box made anew after it was closed, the box told
+// of changes first, the box opening ready for typing into its first field, and the automatic
+// source citation set and cancelled.
 #include "tests/app/app_fixture.h"
 #include "tests/app/test_panes.h"
 
@@ -55,6 +55,18 @@ TEST_F(PropertiesCommandTest, PropertiesNeedsASelectedRecordAndOpensTheBoxAtTheP
     EXPECT_TRUE(Box()->IsWindowVisible());
     EXPECT_EQ(Box()->GetRecord(), m_john);
     EXPECT_FALSE(Box()->IsLarge());
+}
+
+TEST(PropertiesBoxSizeTest, EachPreferenceCodeGivesItsSizeAndAnyOtherLarge)
+{
+    struct Case {
+        int code;
+        int size;
+    };
+    for (const Case c : {Case{kPropDlgSmall, kPropSizeSmall}, Case{kPropDlgLarge, kPropSizeLarge},
+                         Case{kPropDlgFull, kPropSizeLargeWithSources}, Case{3, kPropSizeLarge},
+                         Case{7, kPropSizeLarge}, Case{-1, kPropSizeLarge}})
+        EXPECT_EQ(CAvApp::BoxSizeOfPreference(c.code), c.size) << c.code;
 }
 
 TEST_F(PropertiesCommandTest, FollowModeShowsTheSelectionAtIdleTimeUntilPinned)

@@ -1,30 +1,35 @@
-// platform/ui/printing/print_preview.cpp: the preview window over Qt's print preview widget.
+// platform/ui/printing/print_preview.cpp: the preview window: the pages recorded once, shown one or
+// two side by side, scaled to fit the window or zoomed in.
 #include "platform/ui/printing/print_preview.h"
 
 #include "platform/base/abandon.h"
 #include "platform/ui/detail/dc_impl.h"
 #include "platform/ui/detail/owner_activation.h"
-#include "platform/ui/detail/page_sinks.h"
 #include "platform/ui/detail/printer_device.h"
 #include "platform/ui/detail/window_widget.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/frames/view.h"
 #include "platform/ui/printing/print_info.h"
+#include "platform/ui/printing/print_job.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/message.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPicture>
 #include <QPointer>
-#include <QPrintPreviewWidget>
 #include <QScreen>
+#include <QScrollArea>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -70,21 +75,119 @@ void PlaceInWorkArea(QWidget& window, const QWidget* owner)
                              size.height()));
 }
 
-/// Runs the loop onto the pages the preview widget records.
-int DrawPages(CView& view, CPrintInfo& info, QPrinter& printer)
+/// Each page of the loop recorded as a picture in printer pixels, its origin at the printable
+/// area's corner.
+class RecordedPages final : public IPrintPages {
+public:
+    BOOL StartPage(CDC& dc, UINT /*page*/) override
+    {
+        m_pages.emplace_back();
+        if (!m_painter.begin(&m_pages.back())) {
+            m_pages.pop_back();
+            return FALSE;
+        }
+        ui_detail::DcAccess::SetPagePainter(dc, &m_painter);
+        return TRUE;
+    }
+    BOOL EndPage(CDC& dc, UINT /*page*/) override
+    {
+        ui_detail::DcAccess::SetPagePainter(dc, nullptr);
+        m_painter.end();
+        return TRUE;
+    }
+    std::vector<QPicture> Take() { return std::move(m_pages); }
+
+private:
+    QPainter m_painter;
+    std::vector<QPicture> m_pages;
+};
+
+/// Runs the loop onto recorded pages.
+std::vector<QPicture> DrawPages(CView& view, CPrintInfo& info, const QPrinter& printer)
 {
     CDC dc;
     ui_detail::DcAccess::AttachPrinter(dc, ui_detail::MetricsOf(printer));
-    ui_detail::PrinterPages pages(printer);
+    RecordedPages pages;
     try {
         RunPrintLoop(view, info, dc, pages);
     } catch (...) {
         // A hook abandoned the loop; the pages drawn so far stay in view.
         EndAbandonedOperation();
     }
-    pages.Finish();
-    return pages.PageCount();
+    return pages.Take();
 }
+
+/// The sheets on show, side by side on a grey ground, each white with its page drawn over the
+/// unprintable margin.
+class PagesCanvas final : public QWidget {
+public:
+    static constexpr int kGap = 12;
+
+    explicit PagesCanvas(ui_detail::PrinterMetrics metrics) : m_metrics(metrics) {}
+
+    void SetPages(std::vector<QPicture> pages) { m_pages = std::move(pages); }
+    int PageCount() const { return int(m_pages.size()); }
+    /// Shows count pages (1 or 2) from first (from 1).
+    void Show(int first, int count)
+    {
+        m_first = first;
+        m_count = count;
+        update();
+    }
+    /// The size showing the sheets at zoom times the size that fits area.
+    QSize SizeFor(QSize area, double zoom) const
+    {
+        const double scale = FitScale(area) * zoom;
+        const QSize sheet = Sheet();
+        return QSize(int(sheet.width() * scale) * m_count + kGap * (m_count + 1),
+                     int(sheet.height() * scale) + 2 * kGap);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(128, 128, 128));
+        const double scale = FitScale(size());
+        const QSize sheet = Sheet();
+        const int width = int(sheet.width() * scale), height = int(sheet.height() * scale);
+        const int left = (this->width() - width * m_count - kGap * (m_count - 1)) / 2;
+        const int top = std::max(kGap, (this->height() - height) / 2);
+        for (int i = 0; i < m_count; ++i) {
+            const int page = m_first + i;
+            if (page < 1 || page > PageCount())
+                continue;
+            const QRect place(left + i * (width + kGap), top, width, height);
+            painter.fillRect(place, Qt::white);
+            painter.save();
+            painter.setClipRect(place);
+            painter.translate(place.topLeft());
+            painter.scale(scale, scale);
+            painter.translate(m_metrics.offset);
+            painter.drawPicture(0, 0, m_pages[std::size_t(page - 1)]);
+            painter.restore();
+            painter.setPen(Qt::black);
+            painter.drawRect(place.adjusted(0, 0, -1, -1));
+        }
+    }
+
+private:
+    QSize Sheet() const { return m_metrics.physical.isEmpty() ? QSize(1, 1) : m_metrics.physical; }
+    /// Printer pixels to widget pixels so that the sheets on show fit area.
+    double FitScale(QSize area) const
+    {
+        const QSize sheet = Sheet();
+        const double across = double(std::max(1, area.width() - kGap * (m_count + 1))) /
+                              (double(sheet.width()) * m_count);
+        const double down = double(std::max(1, area.height() - 2 * kGap)) / sheet.height();
+        return std::min(across, down);
+    }
+
+    ui_detail::PrinterMetrics m_metrics;
+    std::vector<QPicture> m_pages;
+    int m_first = 1;
+    int m_count = 1;
+};
 
 } // namespace
 
@@ -95,9 +198,15 @@ struct CPrintPreview::Impl {
     std::unique_ptr<CPrintInfo> info;
     std::unique_ptr<QPrinter> printer;
     QPointer<QWidget> window;
-    QPrintPreviewWidget* preview = nullptr;
-    QAction* twoPages = nullptr;
-    int pageCount = 0;
+    QScrollArea* scroll = nullptr;
+    PagesCanvas* canvas = nullptr;
+    QAction* next = nullptr;
+    QAction* prev = nullptr;
+    QAction* pagesShown = nullptr;
+    int current = 1;
+    int shown = 1;
+    /// How many times the size that fits the window the sheets are drawn at.
+    double zoom = 1.0;
 };
 
 CPrintPreview::CPrintPreview(CView& view, std::unique_ptr<CPrintInfo> info)
@@ -147,57 +256,98 @@ void CPrintPreview::Build()
     impl.window = window;
     window->setWindowTitle(QStringLiteral("Print Preview"));
     auto* bar = new QToolBar(window);
-    impl.preview = new QPrintPreviewWidget(impl.printer.get(), window);
+    impl.canvas = new PagesCanvas(ui_detail::MetricsOf(*impl.printer));
+    impl.scroll = new QScrollArea(window);
+    impl.scroll->setWidget(impl.canvas);
+    impl.scroll->setAlignment(Qt::AlignCenter);
+    impl.scroll->setWidgetResizable(true);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(bar);
-    layout->addWidget(impl.preview, 1);
+    layout->addWidget(impl.scroll, 1);
 
-    QPrintPreviewWidget* preview = impl.preview;
     QObject::connect(bar->addAction(QStringLiteral("&Print...")), &QAction::triggered, window,
                      [this] { PrintAndClose(); });
-    QObject::connect(bar->addAction(QStringLiteral("&Next Page")), &QAction::triggered, preview,
-                     [preview] { preview->setCurrentPage(preview->currentPage() + 1); });
-    QObject::connect(bar->addAction(QStringLiteral("Pre&v Page")), &QAction::triggered, preview,
-                     [preview] { preview->setCurrentPage(preview->currentPage() - 1); });
-    impl.twoPages = bar->addAction(QStringLiteral("&Two Page"));
-    impl.twoPages->setCheckable(true);
-    QObject::connect(impl.twoPages, &QAction::toggled, preview, [preview](bool two) {
-        preview->setViewMode(two ? QPrintPreviewWidget::FacingPagesView
-                                 : QPrintPreviewWidget::SinglePageView);
-    });
-    QObject::connect(bar->addAction(QStringLiteral("Zoom &In")), &QAction::triggered, preview,
-                     [preview] { preview->zoomIn(); });
-    QObject::connect(bar->addAction(QStringLiteral("Zoom &Out")), &QAction::triggered, preview,
-                     [preview] { preview->zoomOut(); });
+    impl.next = bar->addAction(QStringLiteral("&Next Page"));
+    QObject::connect(impl.next, &QAction::triggered, window, [this] { NextPage(); });
+    impl.prev = bar->addAction(QStringLiteral("Pre&v Page"));
+    QObject::connect(impl.prev, &QAction::triggered, window, [this] { PrevPage(); });
+    impl.pagesShown = bar->addAction(QString());
+    QObject::connect(impl.pagesShown, &QAction::triggered, window,
+                     [this] { SetTwoPages(!ShowsTwoPages()); });
+    QObject::connect(bar->addAction(QStringLiteral("Zoom &In")), &QAction::triggered, window,
+                     [this] { Zoom(1.25); });
+    QObject::connect(bar->addAction(QStringLiteral("Zoom &Out")), &QAction::triggered, window,
+                     [this] { Zoom(0.8); });
     QObject::connect(bar->addAction(QStringLiteral("&Close")), &QAction::triggered, window,
                      [this] { Close(); });
-    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, window,
-                     [this](QPrinter* printer) {
-                         if (m_impl->viewWidget)
-                             m_impl->pageCount = DrawPages(*m_impl->view, *m_impl->info, *printer);
-                     });
 
-    impl.twoPages->setChecked(impl.info->m_nNumPreviewPages == 2);
+    if (impl.viewWidget)
+        impl.canvas->SetPages(DrawPages(*impl.view, *impl.info, *impl.printer));
+    impl.shown = impl.info->m_nNumPreviewPages == 2 ? 2 : 1;
+    ShowPages();
     PlaceInWorkArea(*window, window->parentWidget());
     window->show();
     ui_detail::ActivateAppearedWindow(*window);
 }
 
+void CPrintPreview::ShowPages()
+{
+    Impl& impl = *m_impl;
+    const int count = impl.canvas->PageCount();
+    impl.current = std::clamp(impl.current, 1, std::max(1, count));
+    impl.canvas->Show(impl.current, impl.shown);
+    impl.next->setEnabled(impl.current + impl.shown <= count);
+    impl.prev->setEnabled(impl.current > 1);
+    impl.pagesShown->setText(impl.shown == 2 ? QStringLiteral("&One Page")
+                                             : QStringLiteral("&Two Page"));
+    // At the fitting size the canvas follows the window; zoomed in, it is scrolled.
+    impl.scroll->setWidgetResizable(impl.zoom <= 1.0);
+    if (impl.zoom > 1.0)
+        impl.canvas->resize(impl.canvas->SizeFor(impl.scroll->viewport()->size(), impl.zoom));
+}
+
+void CPrintPreview::NextPage()
+{
+    if (m_impl->current + m_impl->shown > GetPageCount())
+        return;
+    m_impl->current += m_impl->shown;
+    ShowPages();
+}
+
+void CPrintPreview::PrevPage()
+{
+    m_impl->current = std::max(1, m_impl->current - m_impl->shown);
+    ShowPages();
+}
+
+void CPrintPreview::SetTwoPages(BOOL two)
+{
+    m_impl->shown = two ? 2 : 1;
+    ShowPages();
+}
+
+void CPrintPreview::Zoom(double factor)
+{
+    // From the fitting size up to eight times it.
+    m_impl->zoom = std::clamp(m_impl->zoom * factor, 1.0, 8.0);
+    ShowPages();
+}
+
 int CPrintPreview::GetPageCount() const
 {
-    return m_impl->pageCount;
+    return m_impl->canvas ? m_impl->canvas->PageCount() : 0;
 }
 
 int CPrintPreview::GetCurrentPage() const
 {
-    return m_impl->window ? m_impl->preview->currentPage() : 0;
+    return m_impl->window ? m_impl->current : 0;
 }
 
 BOOL CPrintPreview::ShowsTwoPages() const
 {
-    return m_impl->twoPages && m_impl->twoPages->isChecked();
+    return m_impl->shown == 2;
 }
 
 void CPrintPreview::GetWindowRect(RECT* rect) const

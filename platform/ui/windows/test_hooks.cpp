@@ -30,6 +30,7 @@
 #include "platform/ui/frames/view.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/printing/print_job.h"
+#include "platform/ui/printing/print_preview.h"
 #include "platform/ui/windows/message.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@
 #include <QMouseEvent>
 #include <QPointingDevice>
 #include <QScreen>
+#include <QScrollArea>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -553,6 +555,20 @@ Image RenderPreviewPage(CView& view, int page)
     }
     view.OnEndPrintPreview(&dc, &info, POINT{}, &view);
     return sink.Drawn() ? FromQImage(sink.Image()) : Image();
+}
+
+Image RenderPreviewWindow(CView& view)
+{
+    if (!CPrintPreview::Of(view))
+        return {};
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible() || top->windowTitle() != QStringLiteral("Print Preview"))
+            continue;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (const auto* area = top->findChild<QScrollArea*>())
+            return FromQImage(area->viewport()->grab().toImage());
+    }
+    return {};
 }
 
 } // namespace TestHooks

@@ -171,5 +171,8 @@ Image RenderDC(int width, int height, const std::function<void(CDC&)>& draw);
 /// printer pixels, and the printable area starts at (25, 25). Empty when the view refused, or
 /// the loop ended before that page.
 Image RenderPreviewPage(CView& view, int page);
+/// The page area of the view's open print preview window (the sheets on their ground) as it
+/// shows after pending painting; empty when the view has no preview open.
+Image RenderPreviewWindow(CView& view);
 
 } // namespace TestHooks

@@ -8,7 +8,9 @@
 #include "diagrams/window/page_grid.h"
 #include "diagrams/window/tree_opts_print.h"
 #include "platform/ui/dialogs/dialog.h"
+#include "platform/ui/printing/print_info.h"
 #include "platform/ui/windows/cmd_ui.h"
+#include "platform/ui/windows/subclass_wnd.h"
 
 #include <algorithm>
 
@@ -256,6 +258,47 @@ TEST_F(RelTreePagesTest, DraggingAPageLineMovesTheGridAndEscapePutsItBack)
     EXPECT_GE(settings.m_pageHeight, kMinPageSide);
     EXPECT_NE(settings.m_pageWidth, 40000);
     EXPECT_NEAR(settings.m_pageWidth * 3, settings.m_pageHeight * 4, 4);
+}
+
+TEST_F(RelTreePagesTest, APreviewOfSeveralPagesShowsTwoSideBySide)
+{
+    ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
+    CRect extent;
+    ASSERT_TRUE(m_window->GetDiagramExtent(extent));
+    const int width = std::abs(extent.Width()), height = std::abs(extent.Height());
+    struct Case {
+        int pageWidth, pageHeight;
+        UINT pages, previewPages;
+    };
+    // One page over the whole diagram, then a grid two pages across and two down.
+    for (const Case c : {Case{width * 2, height * 2, 1, 1},
+                         Case{(width + 1) / 2 + 1, (height + 1) / 2 + 1, 4, 2}}) {
+        SCOPED_TRACE(c.pageWidth);
+        CDiagramSettings& settings = m_window->GetSettings();
+        settings.m_pageWidth = c.pageWidth;
+        settings.m_pageHeight = c.pageHeight;
+        settings.m_pageXOrigin = std::min(extent.left, extent.right);
+        settings.m_pageYOrigin = std::max(extent.top, extent.bottom);
+        CPrintInfo info;
+        info.m_bPreview = TRUE;
+        ASSERT_TRUE(m_window->PreparePrinting(&info));
+        EXPECT_EQ(info.GetMaxPage(), c.pages);
+        EXPECT_EQ(info.m_nNumPreviewPages, c.previewPages);
+    }
+}
+
+TEST_F(RelTreePagesTest, APrinterChangeMeasuresTheBoxesAgain)
+{
+    ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
+    CDiagElem* ann = BoxOf("ann");
+    ASSERT_NE(ann, nullptr);
+    const int before = std::abs(ann->Rect().Width());
+    // A text changed behind the window's back keeps the size it was measured at...
+    ann->SetText("A text a good deal longer than the name the box was measured for");
+    EXPECT_EQ(std::abs(BoxOf("ann")->Rect().Width()), before);
+    // ...until the printer's settings change and every box is measured again.
+    BroadcastPrinterChange();
+    EXPECT_GT(std::abs(BoxOf("ann")->Rect().Width()), before);
 }
 
 } // namespace

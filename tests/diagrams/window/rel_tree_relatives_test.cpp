@@ -28,7 +28,11 @@ protected:
         Prefs().m_surnamesInUpperCase = false;
         SetRelativeDialogs(&m_dialogs);
         SetSexQuestion(&m_dialogs);
-        CSubViewRelTree::SetPropertiesOpener([this](CPoint*) { ++m_opened; });
+        CSubViewRelTree::SetPropertiesOpener([this](CPoint*, CSubViewRelTree::PropertiesUse use) {
+            // Only records made by the drag open the box, at the drag-add size.
+            EXPECT_EQ(use, CSubViewRelTree::PropertiesUse::kDragAdd);
+            ++m_opened;
+        });
         MakeFamily();
         MakeWindow();
     }
@@ -91,6 +95,14 @@ protected:
             TestHooks::AnswerPopupMenu(*answer);
         TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftUp, at, 0);
         TestHooks::DeliverPosted();
+    }
+    /// The generations up and down of an All Relatives diagram, in the window's settings.
+    void SetGenerations(GenerationPair generations)
+    {
+        CDiagramSettings& settings = m_window->GetSettings();
+        settings.m_generations[kAllRelativesDiagram] = generations;
+        if (settings.m_diagramType == kAllRelativesDiagram)
+            settings.LoadTypeGenerations();
     }
     CIndRec* SelectedPerson() const
     {
@@ -315,6 +327,80 @@ TEST_F(RelTreeRelativesTest, TheOutlineGoesWhenTheDragEnds)
                 left += after.Pixel(x, y) != before.Pixel(x, y);
         EXPECT_EQ(left, 0) << answer;
     }
+}
+
+TEST_F(RelTreeRelativesTest, ARelativeBeyondTheGenerationLimitsOffersTheOptions)
+{
+    struct Case {
+        const char* name;
+        GenerationPair generations;
+        const char* box;
+        bool parent;
+        int answer;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"parent of a last-row ancestor, No",
+         {1, 2},
+         "mary",
+         true,
+         IDNO,
+         "The current diagram options do not allow this person's parents to be\ndisplayed.  Do "
+         "you wish to revise the diagram options?"},
+        {"child at the lowest row, Yes",
+         {1, 1},
+         "ann",
+         false,
+         IDYES,
+         "The current diagram options do not allow this person's children to be\ndisplayed.  "
+         "Do you wish to revise the diagram options?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetGenerations(c.generations);
+        Open(kAllRelativesDiagram, "ann");
+        CDiagElem* box = BoxOf(c.box);
+        ASSERT_NE(box, nullptr);
+        const int before = CIndRec::GetLiveCount();
+        // A new parent's sex is asked; a new child's is left undetermined.
+        if (c.parent)
+            m_dialogs.m_sexes.push_back(SEX_MALE);
+        TestHooks::AnswerMessageBox(c.answer);
+        bool sheetShown = false;
+        if (c.answer == IDYES)
+            TestHooks::OnNextSheet([&](CPropertySheet& sheet) {
+                sheetShown = true;
+                TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
+            });
+        // Added as the drop menu's "Create" would, past the refusal the drag shows.
+        if (c.parent)
+            m_window->AddParentFromDiagram(*box, false);
+        else
+            m_window->AddChildFromDiagram(*box, false, nullptr);
+        EXPECT_EQ(CIndRec::GetLiveCount(), before + 1);
+        const auto shown = TestHooks::TakeMessages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, c.text);
+        EXPECT_EQ(shown[0].caption, "Diagram Limits Reached");
+        EXPECT_EQ(shown[0].style & 0xF, UINT(MB_YESNO));
+        EXPECT_EQ(sheetShown, c.answer == IDYES);
+        // The relative is not shown, so there is no box to open the properties of.
+        EXPECT_EQ(m_opened, 0);
+        EXPECT_TRUE(m_window->HasTree());
+    }
+}
+
+TEST_F(RelTreeRelativesTest, ARelativeWithinTheLimitsIsShownWithoutAQuestion)
+{
+    SetGenerations({2, 2});
+    Open(kAllRelativesDiagram, "ann");
+    m_dialogs.m_sexes.push_back(SEX_MALE);
+    m_window->AddParentFromDiagram(*BoxOf("mary"), false);
+    const CFamRec* parents = m_people["mary"]->GetNextParentFamily(nullptr);
+    ASSERT_NE(parents, nullptr);
+    EXPECT_EQ(SelectedPerson(), parents->GetHusband());
+    EXPECT_EQ(m_opened, 1);
+    EXPECT_TRUE(Messages().empty());
 }
 
 } // namespace

@@ -251,4 +251,47 @@ TEST_F(RelTreeTitlesTest, ARefusedCustomNameWritesNothingAnywhere)
     }
 }
 
+TEST_F(RelTreeTitlesTest, ATitleShowsItsTemplateFilledInForTheRoot)
+{
+    struct Case {
+        bool couple;
+        const char* text;
+        const char* shown; // empty: the root person's name follows the prefix
+    };
+    const Case cases[] = {
+        {false, "Title", "Title"},
+        {false, "Descendants of %INDI.NAME%", ""},
+        {true, "Descendants of %INDI.NAME%", ""},
+        {false, "%INDI.NOSUCHFIELD% 100%", "%INDI.NOSUCHFIELD% 100%"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (c.couple)
+            ASSERT_TRUE(m_window->RebuildTree(m_parents, false, kDescendantsDiagram, false));
+        else
+            ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
+        ShowTitle().text = c.text;
+        const std::string shown = m_window->TitleText(0);
+        if (*c.shown) {
+            EXPECT_EQ(shown, c.shown);
+            continue;
+        }
+        EXPECT_EQ(shown.rfind("Descendants of John ", 0), 0u) << shown;
+        EXPECT_EQ(shown.find('%'), std::string::npos) << shown;
+    }
+}
+
+TEST_F(RelTreeTitlesTest, TheCanvasDrawsTheFilledInTitle)
+{
+    ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
+    CDiagramTitle& title = ShowTitle();
+    title.text = "%INDI.NAME%";
+    const std::string filled = m_window->TitleText(0);
+    ASSERT_NE(filled, title.text);
+    const TestHooks::Image templated = TestHooks::RenderWindow(*m_window);
+    title.text = filled;
+    const TestHooks::Image typed = TestHooks::RenderWindow(*m_window);
+    EXPECT_EQ(templated.pixels, typed.pixels);
+}
+
 } // namespace

@@ -1,6 +1,6 @@
 // tests/platform/ui/printing/print_preview_test.cpp: what a preview page shows, and the preview
-// window: the pages it holds, one or two side by side, its place on the screen, and the view told
-// when it closes.
+// window: the pages it holds, one or two side by side, paging by the pages shown, its place on
+// the screen, and the view told when it closes.
 #include "tests/platform/ui/printing/print_view_fixture.h"
 
 #include "platform/ui/printing/print_preview.h"
@@ -137,6 +137,97 @@ INSTANTIATE_TEST_SUITE_P(Windows, PreviewWindowPages,
                          testing::Values(WindowCase{"OnePage", 1, FALSE},
                                          WindowCase{"TwoPages", 2, TRUE}),
                          [](const testing::TestParamInfo<WindowCase>& info) {
+                             return info.param.name;
+                         });
+
+/// What the preview window shows: the sheets across the middle, and on each the black squares
+/// of its page (page n has n).
+struct ShownSheets {
+    int sheets = 0;
+    std::vector<int> squares;
+};
+
+ShownSheets ReadSheets(const TestHooks::Image& image)
+{
+    const auto white = [](COLORREF c) { return c == RGB(255, 255, 255); };
+    ShownSheets shown;
+    // White runs across the middle row: the sheets (below their drawing, blank there).
+    std::vector<std::pair<int, int>> runs;
+    const int middle = image.height / 2;
+    for (int x = 0; x < image.width; ++x) {
+        if (!white(image.Pixel(x, middle)))
+            continue;
+        const int start = x;
+        while (x < image.width && white(image.Pixel(x, middle)))
+            ++x;
+        runs.emplace_back(start, x);
+    }
+    shown.sheets = int(runs.size());
+    const COLORREF ground = RGB(128, 128, 128);
+    for (const auto& [left, right] : runs) {
+        // The sheet's top and bottom edges, then the row through the squares' middles: 450 of
+        // its 7016 rows down.
+        const int centre = (left + right) / 2;
+        int top = 0, bottom = image.height - 1;
+        while (top < bottom && image.Pixel(centre, top) == ground)
+            ++top;
+        while (bottom > top && image.Pixel(centre, bottom) == ground)
+            --bottom;
+        const int y = top + (bottom - top) * 450 / 7016;
+        int squares = 0;
+        for (int x = left + 1; x < right; ++x)
+            squares += GetRValue(image.Pixel(x, y)) < 64 && GetRValue(image.Pixel(x - 1, y)) >= 128;
+        shown.squares.push_back(squares);
+    }
+    return shown;
+}
+
+struct PagingCase {
+    const char* name;
+    UINT previewPages;
+    /// The steps: 'n' Next Page, 'p' Prev Page, '1' and '2' the pages shown.
+    const char* steps;
+    int current;
+    std::vector<int> squares;
+};
+
+class PreviewWindowPaging : public PreviewWindowTest,
+                            public testing::WithParamInterface<PagingCase> {};
+
+TEST_P(PreviewWindowPaging, StepsByThePagesShownAndShowsThemSideBySide)
+{
+    m_view->maxPage = 3;
+    m_view->previewPages = GetParam().previewPages;
+    m_view->OnFilePrintPreview();
+    CPrintPreview* preview = CPrintPreview::Of(*m_view);
+    ASSERT_NE(preview, nullptr);
+    for (const char* step = GetParam().steps; *step; ++step) {
+        if (*step == 'n')
+            preview->NextPage();
+        else if (*step == 'p')
+            preview->PrevPage();
+        else
+            preview->SetTwoPages(*step == '2');
+    }
+    EXPECT_EQ(preview->GetCurrentPage(), GetParam().current);
+    const TestHooks::Image image = TestHooks::RenderPreviewWindow(*m_view);
+    ASSERT_GT(image.width, 0);
+    const ShownSheets shown = ReadSheets(image);
+    EXPECT_EQ(shown.sheets, int(GetParam().squares.size()));
+    EXPECT_EQ(shown.squares, GetParam().squares);
+    preview->Close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, PreviewWindowPaging,
+                         testing::Values(PagingCase{"OnePageAtFirst", 1, "", 1, {1}},
+                                         PagingCase{"TwoPagesAtFirst", 2, "", 1, {1, 2}},
+                                         PagingCase{"TwoPagesStepByTwo", 2, "n", 3, {3}},
+                                         PagingCase{"NothingPastTheEnd", 2, "nn", 3, {3}},
+                                         PagingCase{"BackByTwo", 2, "np", 1, {1, 2}},
+                                         PagingCase{"NothingBeforeTheStart", 1, "p", 1, {1}},
+                                         PagingCase{"OnePageStepsByOne", 2, "1n", 2, {2}},
+                                         PagingCase{"TwoFromTheCurrentPage", 1, "n2", 2, {2, 3}}),
+                         [](const testing::TestParamInfo<PagingCase>& info) {
                              return info.param.name;
                          });
 
