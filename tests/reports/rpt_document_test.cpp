@@ -5,6 +5,7 @@
 
 #include "platform/base/text.h"
 #include "reports/rpt_writer.h"
+#include "tests/reports/export_checks.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +15,11 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
+
+using rpt_test::RunTool;
+using rpt_test::ToolRun;
 
 /// Names and notes with every character that HTML or RTF treats specially, and letters beyond
 /// ASCII.
@@ -72,27 +75,6 @@ CRptBody AwkwardBody()
     body.FieldRow(kRptLevelSection, "Name:", t[2]);
     body.EndTable();
     return body;
-}
-
-struct ToolRun {
-    int status = -1;
-    std::string output;
-};
-
-/// Runs a command line and collects its standard output; status -1 when it could not run.
-ToolRun RunTool(const std::string& command)
-{
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    std::size_t read = 0;
-    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.output.append(buffer, read);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
 }
 
 /// The UTF-8 of a code point the reader wrote as a number.

@@ -3,16 +3,10 @@
 // report counted, each with its own lines.
 #include "reports/rpt_gen_desc.h"
 
-#include "app/shell/printer_setup.h"
 #include "database/records/fam_rec.h"
-#include "platform/ui/drawing/dc.h"
-#include "platform/ui/frames/view.h"
-#include "platform/ui/printing/print_info.h"
-#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/test_hooks.h"
-#include "reports/window/rpt_dc_canvas.h"
-#include "reports/window/rpt_services.h"
 #include "tests/database/kin/ind_rec_test_support.h"
+#include "tests/reports/window/rpt_print_fixture.h"
 #include "tests/support/pdf_text.h"
 #include "tests/support/test_support.h"
 
@@ -23,26 +17,6 @@
 
 namespace rpt_test {
 namespace {
-
-/// A view that prints the generator's pages.
-class GenView : public CView {
-public:
-    explicit GenView(CRptGen& gen) : m_gen(gen) {}
-    BOOL OnPreparePrinting(CPrintInfo* info) override
-    {
-        info->SetMaxPage(UINT(m_gen.GetPageCount()));
-        return DoPreparePrinting(info);
-    }
-    void OnPrint(CDC* dc, CPrintInfo* info) override
-    {
-        CRptDcCanvas canvas(*dc);
-        m_gen.SetupMapping(canvas);
-        m_gen.PrintCurrentPage(canvas, int(info->m_nCurPage));
-    }
-
-private:
-    CRptGen& m_gen;
-};
 
 int PdfPageCount(const std::string& path)
 {
@@ -57,33 +31,7 @@ int PdfPageCount(const std::string& path)
     return pages;
 }
 
-class ReportGenPrint : public ind_test::CIndRecTest {
-protected:
-    void SetUp() override
-    {
-        CIndRecTest::SetUp();
-        TestHooks::SetNoPrinter(false);
-        m_app = std::make_unique<CWinApp>("Report Generator Print Test");
-        ASSERT_TRUE(m_app->GetPrinterSettings().LoadDefaults());
-        m_printer = std::make_unique<CAppPrinter>(m_app->GetPrinterSettings());
-        m_device = std::make_unique<CRptPrinterDevice>(*m_printer);
-        SetRptDevice(m_device.get());
-    }
-    void TearDown() override
-    {
-        SetRptDevice(nullptr);
-        m_device.reset();
-        m_printer.reset();
-        m_app.reset();
-        TestHooks::DeliverPosted();
-        TestHooks::TakeMessages();
-        CIndRecTest::TearDown();
-    }
-
-    std::unique_ptr<CWinApp> m_app;
-    std::unique_ptr<CAppPrinter> m_printer;
-    std::unique_ptr<CRptPrinterDevice> m_device;
-};
+using ReportGenPrint = RptPrinterTest<ind_test::CIndRecTest>;
 
 TEST_F(ReportGenPrint, ThePdfHasTheReportsPagesEachWithItsLines)
 {
