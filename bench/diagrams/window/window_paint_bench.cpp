@@ -43,7 +43,7 @@ public:
             auto* person = AsIndividual(static_cast<CRecordNode*>(node));
             if (!person)
                 continue;
-            for (int d = 4; d < 40; d += 2) {
+            for (int d = 4; d < 40; ++d) {
                 m_window->GetSettings().SetDiagramType(kDescendantsDiagram);
                 m_window->GetSettings().m_descendantGenerations = d;
                 if (!m_window->BuildTree(person, true, kDescendantsDiagram, false))
