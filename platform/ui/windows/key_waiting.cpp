@@ -1,5 +1,5 @@
-// platform/ui/windows/key_waiting.cpp: posted key presses from the layer's count; held keys from
-// the X server's keymap.
+// platform/ui/windows/key_waiting.cpp: whether a key press waits, from the layer's count of the
+// presses posted through it.
 #include "platform/ui/windows/key_waiting.h"
 
 #include "platform/ui/detail/waiting_keys.h"

@@ -7,7 +7,7 @@
 class CWnd;
 
 /// Whether a key-down of the virtual key vk waits for wnd: posted to it and not yet delivered
-/// (PostMessage of WM_KEYDOWN, the test hooks' PostKey), or, on an X11 display, the key held
-/// down now. Key presses Qt has already read from the display are not seen: Qt offers no look
-/// into its queue.
+/// (PostMessage of WM_KEYDOWN, the test hooks' PostKey). Key presses Qt has already read from
+/// the display are not seen: Qt offers no look into its queue, and a key merely held down is no
+/// press waiting (stopping for it could leave the last picture unfinished).
 bool IsKeyDownWaiting(const CWnd& wnd, UINT vk);
