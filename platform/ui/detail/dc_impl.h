@@ -78,8 +78,11 @@ struct DcImpl {
     /// The image drawn on: the window's surface, the selected bitmap or an attached image;
     /// null when there is none (nothing is drawn).
     QImage* Target() const;
-    /// The part of the target that drawing may change, in device coordinates.
-    QRegion Clip() const;
+    /// The part of the target that drawing may change, in device coordinates; valid until the
+    /// clip, the paint region or the target changes.
+    const QRegion& Clip() const;
+    /// The rectangle around Clip().
+    QRect ClipBounds() const;
     /// The surface of the window drawn on; null for other targets.
     Surface* WindowSurface() const;
     /// Tells the window that its surface changed, so the screen follows: at once, or for a
@@ -133,6 +136,7 @@ struct DcImpl {
         QRect bounds;
         std::optional<QRegion> paintRegion, clip;
         QRegion region;
+        QRect regionBounds;
     };
     mutable ClipCache clipCache;
 };

@@ -64,7 +64,7 @@ QImage* DcImpl::Target() const
     return image;
 }
 
-QRegion DcImpl::Clip() const
+const QRegion& DcImpl::Clip() const
 {
     const QImage* target = Target();
     const QRect bounds = printer  ? QRect(QPoint(0, 0), printer->printable)
@@ -79,8 +79,14 @@ QRegion DcImpl::Clip() const
         region &= *paintRegion;
     if (state.clip)
         region &= *state.clip;
-    cache = {true, bounds, paintRegion, state.clip, region};
-    return region;
+    cache = {true, bounds, paintRegion, state.clip, region, region.boundingRect()};
+    return cache.region;
+}
+
+QRect DcImpl::ClipBounds() const
+{
+    Clip();
+    return clipCache.regionBounds;
 }
 
 void DcImpl::Drawn() const
@@ -123,12 +129,12 @@ DcPainter::DcPainter(const DcImpl& dc) : m_dc(dc)
         m_target = nullptr;
         return;
     }
-    const QRegion clip = dc.Clip();
+    const QRegion& clip = dc.Clip();
     // An image shared with a copy would be parted from it first, as a painter's begin does;
     // one that is not shared can be written at once.
     if (clip.rectCount() == 1 && HoldsOpaqueRgb32(m_target->format()) && m_target->isDetached()) {
         m_direct = m_target;
-        m_directClip = clip.boundingRect();
+        m_directClip = dc.ClipBounds();
     }
 }
 
@@ -162,7 +168,7 @@ bool DcPainter::IsActive()
         m_active = &shared;
         // Only what a call may have changed is put back: setting the same clip again costs
         // as much as a small primitive.
-        const QRegion clip = dc.Clip();
+        const QRegion& clip = dc.Clip();
         std::optional<QRegion>& set = m_surface->PainterClip();
         if (!set || *set != clip) {
             m_active->setClipRegion(clip);
@@ -448,7 +454,7 @@ BOOL CDC::RestoreDC(int savedDC)
     const int level = savedDC < 0 ? count + 1 + savedDC : savedDC;
     if (level < 1 || level > count)
         return FALSE;
-    m_impl->state = m_impl->saved[std::size_t(level - 1)];
+    m_impl->state = std::move(m_impl->saved[std::size_t(level - 1)]);
     m_impl->saved.resize(std::size_t(level - 1));
     return TRUE;
 }

@@ -23,6 +23,9 @@ int Scale(std::int64_t value, std::int64_t numerator, std::int64_t denominator)
 {
     if (denominator == 0)
         return 0;
+    // One to one, as on every unmapped context: nothing to divide.
+    if (numerator == denominator)
+        return int(std::clamp(value, -kCoordinateLimit, kCoordinateLimit));
     const std::int64_t product = value * numerator;
     std::int64_t quotient = product / denominator;
     if (std::llabs(product % denominator) * 2 >= std::llabs(denominator))

@@ -5,13 +5,14 @@
 #include "platform/ui/detail/colour.h"
 #include "platform/ui/detail/dc_impl.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <utility>
-#include <vector>
 
 using ui_detail::DcImpl;
 using ui_detail::DcPainter;
@@ -93,7 +94,7 @@ int PenWidth(const DcImpl& dc)
 /// A polyline with the selected pen: one-pixel pens plot their pixels (a dotted pen every
 /// other one, its gaps in the background colour when opaque); wider pens, and every pen on a
 /// printer, go to the painter.
-void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
+void StrokePolyline(const DcImpl& dc, const QVarLengthArray<QPoint, 8>& points)
 {
     const LOGPEN& pen = dc.state.pen;
     if (pen.lopnStyle == PS_NULL || points.size() < 2)
@@ -119,12 +120,12 @@ void StrokePolyline(const DcImpl& dc, const std::vector<QPoint>& points)
         return;
     }
     // Only what can show is plotted; a dotted line keeps its pattern from its first point.
-    const QRect area = dc.Clip().boundingRect();
+    const QRect area = dc.ClipBounds();
     const bool dotted = pen.lopnStyle == PS_DOT;
     const QColor colour = ToQColor(pen.lopnColor);
     QPolygon on, off;
     std::int64_t start = 0;
-    for (std::size_t i = 1; i < points.size(); ++i) {
+    for (qsizetype i = 1; i < points.size(); ++i) {
         // A point repeated at the end of a line sets the pixel the line left out.
         if (i > 1 && points[i] == points[i - 1] && area.contains(points[i])) {
             if (dotted)
@@ -185,11 +186,18 @@ void FillFrame(const DcImpl& dc, const QRect& outer, int width)
     painter.Fill(QRect(inner.right() + 1, inner.top(), width, inner.height()), colour);
 }
 
+/// Whether an ellipse or arc in box draws nothing: an empty box, or one of a single pixel,
+/// whose outline has no size.
+bool DrawsNoEllipse(const QRect& box)
+{
+    return box.isEmpty() || (box.width() == 1 && box.height() == 1);
+}
+
 /// The ellipse in box with the selected pen and brush (with a dotted pen's pattern); the arc
 /// from start to end degrees counter-clockwise instead when span is given.
 void StrokeEllipse(const DcImpl& dc, const QRect& box, std::optional<std::pair<int, int>> arc)
 {
-    if (box.isEmpty())
+    if (DrawsNoEllipse(box))
         return;
     DcPainter painter(dc);
     if (!painter.IsActive())
@@ -268,7 +276,7 @@ BOOL CDC::Polyline(const POINT* points, int count)
 {
     if (!points || count < 2)
         return FALSE;
-    std::vector<QPoint> path;
+    QVarLengthArray<QPoint, 8> path;
     for (int i = 0; i < count; ++i)
         path.push_back(m_impl->ToDevice(points[i].x, points[i].y));
     StrokePolyline(*m_impl, path);
@@ -323,8 +331,12 @@ BOOL CDC::Ellipse(const RECT* rect)
 BOOL CDC::Arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd)
 {
     const QRect box = m_impl->ToDevice(CRect(left, top, right, bottom));
+    if (DrawsNoEllipse(box))
+        return TRUE;
     const int start = AngleTowards(box, m_impl->ToDevice(xStart, yStart));
-    const int end = AngleTowards(box, m_impl->ToDevice(xEnd, yEnd));
+    // A full circle, as the outline of an ellipse is drawn, has one angle.
+    const int end =
+        xEnd == xStart && yEnd == yStart ? start : AngleTowards(box, m_impl->ToDevice(xEnd, yEnd));
     int span = end - start;
     if (span <= 0)
         span += 360 * 16;

@@ -243,6 +243,32 @@ TEST(DeviceContext, APolylineWithItsLastPointRepeatedSetsItsEndPixel)
     EXPECT_EQ(image.Pixel(5, 15), kWhite);
 }
 
+TEST(DeviceContext, APolylineOfManyPointsDrawsEverySegment)
+{
+    // A zigzag of 21 points: more than a short line list holds in place.
+    std::vector<POINT> zigzag;
+    for (int i = 0; i <= 20; ++i)
+        zigzag.push_back({2 + 2 * i, i % 2 ? 12 : 2});
+    const auto image =
+        RenderDC(50, 16, [&](CDC& dc) { dc.Polyline(zigzag.data(), int(zigzag.size())); });
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(image.Pixel(2 + 2 * i, i % 2 ? 12 : 2), kBlack) << "segment " << i;
+}
+
+TEST(DeviceContext, EllipsesAndArcsOfOnePixelDrawNothingAndOfTwoDraw)
+{
+    const auto image = RenderDC(20, 20, [](CDC& dc) {
+        dc.Ellipse(2, 2, 3, 3);
+        dc.Arc(6, 6, 7, 7, 6, 6, 6, 6);
+        dc.Ellipse(10, 10, 12, 12);
+        dc.Arc(14, 14, 16, 16, 14, 14, 14, 14);
+    });
+    EXPECT_EQ(image.Pixel(2, 2), kWhite);
+    EXPECT_EQ(image.Pixel(6, 6), kWhite);
+    EXPECT_EQ(image.Pixel(10, 10), kBlack);
+    EXPECT_EQ(image.Pixel(15, 15), kBlack);
+}
+
 class FillColour : public testing::TestWithParam<COLORREF> {};
 
 TEST_P(FillColour, ReadsBackInColourValueOrder)
