@@ -8,6 +8,7 @@
 #include "diagrams/diag_owner.h"
 #include "diagrams/diag_place.h"
 #include "diagrams/diag_tree.h"
+#include "diagrams/diag_tree_walk.h"
 #include "diagrams/diagram_settings.h"
 
 #include <algorithm>
@@ -198,18 +199,26 @@ void FillOwnContour(const CDiagRowSet& rowSet, CDiagTree& tree, int lowest)
     }
 }
 
-CDiagTree* SideTree(const CDiagTree& tree, bool fatherSide)
+/// The secondary tree hanging from the first box up the father (mother) chain that has one,
+/// whether its root box shows or not.
+CDiagTree* AttachedSideTree(const CDiagTree& tree, bool fatherSide)
 {
     CDiagAncestorElem* box = fatherSide ? tree.m_father.get() : tree.m_mother.get();
-    for (; box; box = fatherSide ? box->Father() : box->Mother()) {
-        auto* sub = static_cast<CDiagTree*>(box->SubTree());
-        if (!sub)
-            continue;
-        if (!sub->m_rootElement || !sub->m_rootElement->IsVisible())
-            return nullptr;
-        return sub;
-    }
+    for (; box; box = fatherSide ? box->Father() : box->Mother())
+        if (auto* sub = static_cast<CDiagTree*>(box->SubTree()))
+            return sub;
     return nullptr;
+}
+
+bool RootShown(const CDiagTree& tree)
+{
+    return tree.m_rootElement && tree.m_rootElement->IsVisible();
+}
+
+CDiagTree* SideTree(const CDiagTree& tree, bool fatherSide)
+{
+    CDiagTree* sub = AttachedSideTree(tree, fatherSide);
+    return sub && RootShown(*sub) ? sub : nullptr;
 }
 
 } // namespace
@@ -298,6 +307,24 @@ void RowAreas(const CDiagTree& tree, int low, int highest, const CLineGeometry& 
     }
 }
 
+/// A tree whose root box is hidden is hidden as a whole, with the trees hanging from it; the
+/// area its rows and lines covered is repainted.
+void HideTree(CDiagTree& tree, const CLineGeometry& geometry, std::vector<CRect>& invalid)
+{
+    bool anyShown = false;
+    ForEachBox(tree, true, [&](const CDiagElem& box) { anyShown = anyShown || box.IsVisible(); });
+    if (!anyShown)
+        return;
+    ForEachBox(tree, true, [&](const CDiagElem& box) {
+        if (box.IsVisible())
+            invalid.push_back(box.Rect());
+    });
+    int highest = 0, low = 0;
+    tree.GetGenerationRange(highest, low, true);
+    RowAreas(tree, low, highest, geometry, invalid);
+    tree.SetVisible(false);
+}
+
 } // namespace
 
 std::vector<CRect> DiagMeasure(CDiagRowSet& rowSet)
@@ -368,9 +395,13 @@ std::vector<CRect> DiagMeasure(CDiagRowSet& rowSet)
             tree->m_familyLineX += dx;
         }
         tree->m_lineX = newLineX;
-        for (CDiagTree* side : {DiagFatherSideTree(*tree), DiagMotherSideTree(*tree)})
-            if (side)
+        for (bool fatherSide : {true, false}) {
+            CDiagTree* side = AttachedSideTree(*tree, fatherSide);
+            if (side && RootShown(*side))
                 work.emplace_back(side, newLineX);
+            else if (side)
+                HideTree(*side, geometry, invalid);
+        }
     }
     return invalid;
 }

@@ -1,12 +1,16 @@
 // tests/diagrams/layout_edge_test.cpp: layouts at the edges: a person with 2,000 children and
 // 200 marriages, a line of 3,000 generations built 999 deep each way in every type, families
 // with one or no partner, a later marriage in single-box mode, repeated ancestors marked, and
-// All Relatives trees on both sides.
+// All Relatives trees on both sides, hidden whole when their root box is.
 #include "diagrams/diag_compact.h"
+#include "diagrams/diag_resync.h"
 #include "diagrams/diag_update.h"
 #include "tests/diagrams/layout_test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -138,6 +142,32 @@ TEST_F(LayoutEdgeTest, RelativesTreesHangLeftOnTheFathersSideAndRightOnTheMother
         ASSERT_TRUE(DiagExpandElement(*m_rowSet, *main.m_father));
         EXPECT_FALSE(left->m_rootElement->IsVisible());
         EXPECT_EQ(DiagFatherSideTree(main), nullptr);
+    }
+}
+
+TEST_F(LayoutEdgeTest, ARelativesTreeWhoseRootBoxIsHiddenIsHiddenWholeWhenTreesMove)
+{
+    Marry(Person("FF", SEX_MALE), Person("FM", SEX_FEMALE),
+          {Person("Uncle", SEX_MALE), Person("F", SEX_MALE)});
+    Marry(P("Uncle"), Person("UW", SEX_FEMALE), {Person("Cousin", SEX_MALE)});
+    Marry(P("F"), Person("M", SEX_FEMALE), {Person("Root", SEX_MALE)});
+    ASSERT_NE(DiagBuildFromRoot(RowSet(kAllRelativesDiagram, 2, 2), P("Root")), 0);
+    CDiagTree& left = *DiagFatherSideTree(*m_rowSet->MainTree());
+    std::vector<CRect> shown;
+    ForEachBox(left, true, [&](CDiagElem& box) {
+        if (box.IsVisible() && &box != left.m_rootElement)
+            shown.push_back(box.Rect());
+    });
+    ASSERT_GE(shown.size(), 2u);
+    // The root box alone hidden, the rest of its tree still showing.
+    left.m_rootElement->SetVisible(false);
+    CDiagRepaint repaint;
+    DiagRepack(*m_rowSet, repaint);
+    ForEachBox(left, true, [&](CDiagElem& box) { EXPECT_FALSE(box.IsVisible()); });
+    for (const CRect& box : shown) {
+        const bool repainted = std::any_of(repaint.areas.begin(), repaint.areas.end(),
+                                           [&](const CRect& area) { return area == box; });
+        EXPECT_TRUE(repainted) << box.left << "," << box.top;
     }
 }
 
