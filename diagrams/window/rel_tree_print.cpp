@@ -3,14 +3,29 @@
 // print loop's hooks (one printed page per grid page, row by row from the top).
 #include "diagrams/window/sub_view_rel_tree.h"
 
+#include "database/nodes/change_hint.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_observer.h"
 #include "diagrams/diag_draw.h"
 #include "diagrams/window/tree_opts_print.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/drawing/dc.h"
+#include "platform/ui/printing/print_dialog.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/printing/printer_settings.h"
+#include "platform/ui/windows/app.h"
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+
+int OrientationOf(bool landscape)
+{
+    return landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+}
+
+} // namespace
 
 void CSubViewRelTree::GetPageSpan(CPoint& origin, int& down, int& across) const
 {
@@ -56,6 +71,15 @@ BOOL CSubViewRelTree::PreparePrinting(CPrintInfo* info)
     info->SetMaxPage(UINT(down * across));
     // A diagram of several pages is previewed two pages side by side.
     info->m_nNumPreviewPages = down * across > 1 ? 2 : 1;
+    // The pages were measured in the diagram's orientation: the job prints in it too.
+    if (CWinApp* app = AfxGetApp()) {
+        CPrinterSettings& printer = app->GetPrinterSettings();
+        if (printer.LoadDefaults()) {
+            if (m_savedOrientation < 0)
+                m_savedOrientation = printer.GetOrientation();
+            printer.SetOrientation(OrientationOf(m_settings.m_printLandscape));
+        }
+    }
     return TRUE;
 }
 
@@ -112,4 +136,50 @@ void CSubViewRelTree::OnPrint(CDC* dc, CPrintInfo* info)
 void CSubViewRelTree::OnEndPrinting(CDC*, CPrintInfo*)
 {
     m_printing = false;
+    CWinApp* app = AfxGetApp();
+    if (app && m_savedOrientation >= 0)
+        app->GetPrinterSettings().SetOrientation(m_savedOrientation);
+    m_savedOrientation = -1;
+}
+
+void CSubViewRelTree::OnFilePrintSetup()
+{
+    if (!HasTree()) {
+        MessageBox("No diagram to print", MB_OK);
+        return;
+    }
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return;
+    CPrinterSettings& printer = app->GetPrinterSettings();
+    printer.LoadDefaults();
+    const int saved = printer.GetOrientation();
+    printer.SetOrientation(OrientationOf(m_settings.m_printLandscape));
+    CPrintDialog dialog(TRUE, PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE,
+                        this);
+    dialog.GetSettings() = printer;
+    const bool confirmed = dialog.DoModal() == IDOK;
+    // The printer and paper chosen become the program's; the orientation the diagram's.
+    if (confirmed)
+        printer = dialog.GetSettings();
+    const bool landscape = printer.GetOrientation() != DMORIENT_PORTRAIT;
+    printer.SetOrientation(saved);
+    if (!confirmed)
+        return;
+    SetPrintOrientation(landscape);
+    if (IDataObserver* observer = GetDataObserver())
+        observer->OnDataChanged(nullptr, kHintPrinterChanged, nullptr, false);
+}
+
+void CSubViewRelTree::SetPrintOrientation(bool landscape)
+{
+    if (m_settings.m_printLandscape == landscape)
+        return;
+    m_settings.m_printLandscape = landscape;
+    // A page keeps its shape to the paper, as the orientation choice of the options does.
+    if (landscape ? m_settings.m_pageWidth < m_settings.m_pageHeight
+                  : m_settings.m_pageWidth > m_settings.m_pageHeight)
+        std::swap(m_settings.m_pageWidth, m_settings.m_pageHeight);
+    // The boxes are measured on the printer in the diagram's orientation: measure them again.
+    UpdatePageMetrics();
 }

@@ -200,6 +200,10 @@ void CSubViewRelTree::OnUpdate(CView*, LPARAM hint, CObject*)
         ClearDiagram();
         break;
     case kHintPrinterChanged:
+        // The page size is read from the printer when needed; the pages follow it.
+        ComputePageAvoidance();
+        if ((m_pageMode || m_avoidPages) && GetSafeHwnd())
+            Invalidate();
         break;
     case kHintDiagramTextApplied:
         if (GetSafeHwnd())

@@ -93,6 +93,9 @@ public:
     BOOL PreparePrinting(CPrintInfo* info) override;
     void OnPrint(CDC* dc, CPrintInfo* info) override;
     void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    /// The printer set-up for this diagram: the dialog opens in the diagram's orientation, and
+    /// the orientation chosen becomes the diagram's; the program's printer keeps its own.
+    void OnFilePrintSetup() override;
 
     // Building.
     /// A diagram of the type rooted at person; an empty custom name drops the window's custom
@@ -156,6 +159,9 @@ public:
     void UpdatePageMetrics();
     /// Packs the trees again, undoing the moves off page boundaries.
     void ClearPageAvoidance();
+    /// Prints in landscape or portrait from now on: the page grid turns with the paper and the
+    /// boxes are measured again.
+    void SetPrintOrientation(bool landscape);
     /// The row pitch the diagram has on paper: the tallest box of a row and the row gap; 0
     /// without a diagram.
     int GetPrintedRowHeight() const;
@@ -390,6 +396,9 @@ private:
     bool m_printing = false;
     /// The page being printed, in diagram units.
     CRect m_printClip;
+    /// The program printer's orientation while a print job runs in the diagram's; -1 when
+    /// none is kept.
+    int m_savedOrientation = -1;
 
     std::vector<CDiagElem*> m_selection;
     bool m_updating = false;

@@ -1,7 +1,8 @@
 // tests/app/diagram_window_commands_test.cpp: the diagram window inside the program: Show in
 // Diagram on the selected person, a family without parents refused, Properties at the diagram's
 // preferred size, the window's print preview and a PDF with one page per page of the diagram's
-// page grid, a new person or couple shown in a diagram, and the Diagram Wizard.
+// page grid, printing and printer set-up in the diagram's orientation, a new person or couple
+// shown in a diagram, and the Diagram Wizard.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"
@@ -17,8 +18,11 @@
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/property_sheet.h"
 #include "platform/ui/printing/print_preview.h"
+#include "platform/ui/printing/printer_settings.h"
 #include "records/properties/properties_dlg.h"
 #include "tests/support/pdf_text.h"
+
+#include <gmock/gmock.h>
 
 namespace app_test {
 namespace {
@@ -245,6 +249,70 @@ TEST_F(DiagramWindowCommandsTest, APageOfOneRowPrintsEachRowOnItsOwnPage)
     const auto pages = test_support::PdfPageLines(pdf, error);
     EXPECT_EQ(error, "");
     EXPECT_EQ(int(pages.size()), down * across);
+}
+
+TEST_F(DiagramWindowCommandsTest, PrintingTakesTheDiagramsOrientationAndGivesThePrinterItsOwnBack)
+{
+    CPrinterSettings& printer = m_app->GetPrinterSettings();
+    ASSERT_TRUE(printer.LoadDefaults());
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
+    CSubViewRelTree* window = DiagramWindow();
+    ASSERT_NE(window, nullptr);
+    // Narrow boxes: text printed wider than it was measured would be cut off.
+    window->GetSettings().m_minBoxWidth = 1;
+    for (const bool landscape : {true, false}) {
+        SCOPED_TRACE(landscape);
+        window->SetPrintOrientation(landscape);
+        // The program's printer set the other way.
+        printer.SetOrientation(landscape ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
+        const std::string pdf = m_folder + "/oriented.pdf";
+        TestHooks::AnswerPrintDialog(true, pdf);
+        DiagramView()->OnFilePrint();
+        const test_support::PdfInfo info = test_support::ReadPdfInfo(pdf);
+        ASSERT_GT(info.pages, 0);
+        EXPECT_EQ(info.width > info.height, landscape);
+        std::string error;
+        std::string text;
+        for (const auto& page : test_support::PdfPageLines(pdf, error))
+            for (const auto& line : page)
+                text += line + "\n";
+        for (const char* name : {"John LEE", "Mary COLE", "Ann LEE"})
+            EXPECT_NE(text.find(name), std::string::npos) << name << " in\n" << text;
+        EXPECT_EQ(printer.GetOrientation(), landscape ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
+    }
+}
+
+TEST_F(DiagramWindowCommandsTest, PrinterSetupTurnsTheDiagramsPagesAndKeepsTheProgramsOrientation)
+{
+    CPrinterSettings& printer = m_app->GetPrinterSettings();
+    ASSERT_TRUE(printer.LoadDefaults());
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
+    CSubViewRelTree* window = DiagramWindow();
+    ASSERT_NE(window, nullptr);
+    CDiagramSettings& settings = window->GetSettings();
+    window->SetPrintOrientation(true);
+    ASSERT_GT(settings.m_pageWidth, settings.m_pageHeight);
+    const int width = settings.m_pageWidth, height = settings.m_pageHeight;
+    printer.SetOrientation(DMORIENT_LANDSCAPE);
+    // Cancel changes nothing.
+    TestHooks::AnswerPrintSetup(false);
+    window->OnFilePrintSetup();
+    EXPECT_TRUE(settings.m_printLandscape);
+    // Portrait chosen: the diagram's pages turn upright, the program's printer stays landscape.
+    TestHooks::AnswerPrintSetup(true, DMORIENT_PORTRAIT);
+    window->OnFilePrintSetup();
+    EXPECT_FALSE(settings.m_printLandscape);
+    EXPECT_EQ(settings.m_pageWidth, height);
+    EXPECT_EQ(settings.m_pageHeight, width);
+    EXPECT_EQ(printer.GetOrientation(), DMORIENT_LANDSCAPE);
+    EXPECT_THAT(MessageTexts(), testing::IsEmpty());
+    // An emptied window has nothing to set up.
+    window->ClearDiagram();
+    TestHooks::AnswerMessageBox(IDOK);
+    window->OnFilePrintSetup();
+    EXPECT_THAT(MessageTexts(), testing::ElementsAre("No diagram to print"));
 }
 
 TEST_F(DiagramWindowCommandsTest, NewIndividualOrCoupleIsShownInAnAllRelativesDiagram)

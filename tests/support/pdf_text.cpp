@@ -1,10 +1,11 @@
 // tests/support/pdf_text.cpp: runs pdftotext on a PDF, keeping the layout, and splits its output
-// into pages at the form feed that ends each page.
+// into pages at the form feed that ends each page; reads pdfinfo's page count and size.
 #include "tests/support/pdf_text.h"
 
 #include "tests/support/test_support.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -73,6 +74,21 @@ std::vector<std::vector<std::string>> PdfPageLines(const std::string& path, std:
         }
     }
     return pages;
+}
+
+PdfInfo ReadPdfInfo(const std::string& path)
+{
+    PdfInfo info;
+    FILE* pipe = popen(("pdfinfo '" + path + "' 2>/dev/null").c_str(), "r");
+    if (!pipe)
+        return info;
+    char line[512];
+    while (std::fgets(line, sizeof line, pipe)) {
+        std::sscanf(line, "Pages: %d", &info.pages);
+        std::sscanf(line, "Page size: %lf x %lf", &info.width, &info.height);
+    }
+    pclose(pipe);
+    return info;
 }
 
 } // namespace test_support

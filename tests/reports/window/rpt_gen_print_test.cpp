@@ -12,24 +12,8 @@
 
 #include <gmock/gmock.h>
 
-#include <cstdio>
-#include <cstring>
-
 namespace rpt_test {
 namespace {
-
-int PdfPageCount(const std::string& path)
-{
-    FILE* pipe = popen(("pdfinfo '" + path + "' 2>/dev/null").c_str(), "r");
-    if (!pipe)
-        return -1;
-    int pages = -1;
-    char line[512];
-    while (std::fgets(line, sizeof line, pipe))
-        std::sscanf(line, "Pages: %d", &pages);
-    pclose(pipe);
-    return pages;
-}
 
 using ReportGenPrint = RptPrinterTest<ind_test::CIndRecTest>;
 
@@ -54,7 +38,7 @@ TEST_F(ReportGenPrint, ThePdfHasTheReportsPagesEachWithItsLines)
     TestHooks::AnswerPrintDialog(true, pdf);
     GenView view(gen);
     view.OnFilePrint();
-    EXPECT_EQ(PdfPageCount(pdf), gen.GetPageCount());
+    EXPECT_EQ(test_support::ReadPdfInfo(pdf).pages, gen.GetPageCount());
     std::string error;
     const auto pages = test_support::PdfPageLines(pdf, error);
     ASSERT_EQ(error, "");

@@ -14,7 +14,6 @@
 
 #include <gmock/gmock.h>
 
-#include <cstdio>
 #include <cstring>
 
 namespace rpt_test {
@@ -83,20 +82,6 @@ ScriptBody FourEntries()
     return body;
 }
 
-/// The number of pages pdfinfo counts in the file; -1 when it cannot tell.
-int PdfPageCount(const std::string& path)
-{
-    FILE* pipe = popen(("pdfinfo '" + path + "' 2>/dev/null").c_str(), "r");
-    if (!pipe)
-        return -1;
-    int pages = -1;
-    char line[512];
-    while (std::fgets(line, sizeof line, pipe))
-        std::sscanf(line, "Pages: %d", &pages);
-    pclose(pipe);
-    return pages;
-}
-
 class ReportPrint : public testing::Test {
 protected:
     void SetUp() override
@@ -132,7 +117,7 @@ TEST_F(ReportPrint, EveryPageIsPrintedWithItsHeaderAndFooter)
     const std::string pdf = m_folder + "/report.pdf";
     TestHooks::AnswerPrintDialog(true, pdf);
     view.OnFilePrint();
-    EXPECT_EQ(PdfPageCount(pdf), 4);
+    EXPECT_EQ(test_support::ReadPdfInfo(pdf).pages, 4);
     std::string error;
     const auto pages = test_support::PdfPageLines(pdf, error);
     ASSERT_EQ(error, "");
