@@ -7,6 +7,7 @@
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
 #include "diagrams/diag_draw.h"
+#include "diagrams/window/tree_opts_font.h"
 #include "diagrams/window/tree_opts_print.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/drawing/dc.h"
@@ -180,6 +181,18 @@ void CSubViewRelTree::SetPrintOrientation(bool landscape)
     if (landscape ? m_settings.m_pageWidth < m_settings.m_pageHeight
                   : m_settings.m_pageWidth > m_settings.m_pageHeight)
         std::swap(m_settings.m_pageWidth, m_settings.m_pageHeight);
+    // With ratios preserved the page takes the paper's proportions, so that the diagram is
+    // neither squeezed nor stretched on it (nor its boxes measured so).
+    int paperWidth = 0, paperHeight = 0;
+    if (m_settings.m_preserveRatios)
+        GetPrinterPageProportions(landscape, paperWidth, paperHeight);
+    if (paperWidth > 0 && paperHeight > 0) {
+        const long long height =
+            (paperWidth / 2 + static_cast<long long>(paperHeight) * m_settings.m_pageWidth) /
+            paperWidth;
+        m_settings.m_pageHeight =
+            int(std::clamp<long long>(height, CTreePagePrint::kMinSide, CTreePagePrint::kMaxSide));
+    }
     // The boxes are measured on the printer in the diagram's orientation: measure them again.
     UpdatePageMetrics();
 }

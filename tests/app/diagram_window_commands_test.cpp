@@ -15,6 +15,7 @@
 #include "diagrams/window/diag_print_size_dlg.h"
 #include "diagrams/window/diagram_wizard.h"
 #include "diagrams/window/sub_view_rel_tree.h"
+#include "diagrams/window/tree_opts_font.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/property_sheet.h"
 #include "platform/ui/printing/print_preview.h"
@@ -292,22 +293,34 @@ TEST_F(DiagramWindowCommandsTest, PrinterSetupTurnsTheDiagramsPagesAndKeepsThePr
     CSubViewRelTree* window = DiagramWindow();
     ASSERT_NE(window, nullptr);
     CDiagramSettings& settings = window->GetSettings();
-    window->SetPrintOrientation(true);
-    ASSERT_GT(settings.m_pageWidth, settings.m_pageHeight);
-    const int width = settings.m_pageWidth, height = settings.m_pageHeight;
-    printer.SetOrientation(DMORIENT_LANDSCAPE);
-    // Cancel changes nothing.
-    TestHooks::AnswerPrintSetup(false);
-    window->OnFilePrintSetup();
-    EXPECT_TRUE(settings.m_printLandscape);
-    // Portrait chosen: the diagram's pages turn upright, the program's printer stays landscape.
-    TestHooks::AnswerPrintSetup(true, DMORIENT_PORTRAIT);
-    window->OnFilePrintSetup();
-    EXPECT_FALSE(settings.m_printLandscape);
-    EXPECT_EQ(settings.m_pageWidth, height);
-    EXPECT_EQ(settings.m_pageHeight, width);
-    EXPECT_EQ(printer.GetOrientation(), DMORIENT_LANDSCAPE);
-    EXPECT_THAT(MessageTexts(), testing::IsEmpty());
+    int paperWidth = 0, paperHeight = 0;
+    GetPrinterPageProportions(false, paperWidth, paperHeight);
+    ASSERT_GT(paperWidth, 0);
+    for (const bool preserve : {false, true}) {
+        SCOPED_TRACE(preserve);
+        settings.m_preserveRatios = preserve;
+        window->SetPrintOrientation(true);
+        ASSERT_GT(settings.m_pageWidth, settings.m_pageHeight);
+        const int width = settings.m_pageWidth, height = settings.m_pageHeight;
+        printer.SetOrientation(DMORIENT_LANDSCAPE);
+        // Cancel changes nothing.
+        TestHooks::AnswerPrintSetup(false);
+        window->OnFilePrintSetup();
+        EXPECT_TRUE(settings.m_printLandscape);
+        // Portrait chosen: the diagram's pages turn upright, to the paper's proportions when
+        // ratios are preserved; the program's printer stays landscape.
+        TestHooks::AnswerPrintSetup(true, DMORIENT_PORTRAIT);
+        window->OnFilePrintSetup();
+        EXPECT_FALSE(settings.m_printLandscape);
+        EXPECT_EQ(settings.m_pageWidth, height);
+        if (preserve)
+            EXPECT_NEAR(double(settings.m_pageHeight) / settings.m_pageWidth,
+                        double(paperHeight) / paperWidth, 0.01);
+        else
+            EXPECT_EQ(settings.m_pageHeight, width);
+        EXPECT_EQ(printer.GetOrientation(), DMORIENT_LANDSCAPE);
+        EXPECT_THAT(MessageTexts(), testing::IsEmpty());
+    }
     // An emptied window has nothing to set up.
     window->ClearDiagram();
     TestHooks::AnswerMessageBox(IDOK);
