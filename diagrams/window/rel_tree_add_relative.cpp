@@ -25,6 +25,9 @@ constexpr const char* kSpouseError =
 constexpr const char* kNoMemory =
     "Insufficient memory to perform operation.\nClose other applications and retry.";
 constexpr const char* kLimitsCaption = "Diagram Limits Reached";
+constexpr const char* kNoSpouseRecord = "There is no Individual record corresponding to this box "
+                                        "on the diagram.  Do you wish to create one?";
+constexpr const char* kNoSpouseRecordCaption = "Create new record?";
 constexpr const char* kParentsBeyondLimits =
     "The current diagram options do not allow this person's parents to be\ndisplayed.  Do you "
     "wish to revise the diagram options?";
@@ -248,19 +251,43 @@ void CSubViewRelTree::AddSpouseFromDiagram(CDiagElem& box, bool link, int zone,
         ShowAddedRelative(spouse, !link, kZoneNone);
 }
 
+void CSubViewRelTree::OfferSpouseRecord(CDiagElem& placeholder)
+{
+    const CDiagElem* partner = placeholder.GetPartner();
+    CIndRec* person = partner ? partner->GetIndividual() : nullptr;
+    CFamRec* family = placeholder.GetFamily();
+    if (!person || !family ||
+        MessageBox(kNoSpouseRecord, MB_OKCANCEL | MB_ICONQUESTION, kNoSpouseRecordCaption) != IDOK)
+        return;
+    CIndRec* spouse = nullptr;
+    bool cancelled = false;
+    const bool completed =
+        Guarded([&] { spouse = person->AddNewSpouse(family, kAskSex, cancelled); });
+    // The update replaces the placeholder with the new spouse's box.
+    NotifyChanges();
+    if (!completed) {
+        MessageBox(kSpouseError);
+        return;
+    }
+    if (CDiagElem* shown = spouse ? ShownBoxOf(spouse) : nullptr)
+        SelectBox(shown, true, true);
+}
+
+CDiagElem* CSubViewRelTree::ShownBoxOf(const CIndRec* person) const
+{
+    CDiagElem* found = nullptr;
+    for (const auto& rowSet : m_rowSets)
+        for (CDiagTree* tree : rowSet->Trees())
+            ForEachBox(*tree, true, [&](CDiagElem& box) {
+                if (!found && box.IsVisible() && box.GetIndividual() == person)
+                    found = &box;
+            });
+    return found;
+}
+
 void CSubViewRelTree::ShowAddedRelative(CIndRec* relative, bool created, int limit)
 {
-    const auto find = [this, relative]() -> CDiagElem* {
-        CDiagElem* found = nullptr;
-        for (auto& rowSet : m_rowSets)
-            for (CDiagTree* tree : rowSet->Trees())
-                ForEachBox(*tree, true, [&](CDiagElem& box) {
-                    if (!found && box.IsVisible() && box.GetIndividual() == relative)
-                        found = &box;
-                });
-        return found;
-    };
-    CDiagElem* box = find();
+    CDiagElem* box = ShownBoxOf(relative);
     if (!box && limit != kZoneNone) {
         // The generation limits leave the relative out: offer to change them.
         const char* question = limit == kZoneParent ? kParentsBeyondLimits : kChildrenBeyondLimits;
@@ -271,7 +298,7 @@ void CSubViewRelTree::ShowAddedRelative(CIndRec* relative, bool created, int lim
     if (!box && HasTree()) {
         // The update did not bring the relative in where it was added: build again.
         RebuildDiagram();
-        box = find();
+        box = ShownBoxOf(relative);
     }
     if (box) {
         SelectBox(box, true, true);

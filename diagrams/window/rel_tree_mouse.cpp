@@ -165,9 +165,19 @@ void CSubViewRelTree::OnLButtonDblClk(UINT, CPoint point)
     if (m_mode != kModeNormal)
         return;
     CDiagElem* box = nullptr;
-    if (HitTest(point, &box, nullptr) != kHitBox)
+    int title = -1;
+    const int hit = HitTest(point, &box, &title);
+    if (hit == kHitTitle) {
+        m_selection.clear();
+        SelectTitle(title, true);
+        TitleOptions();
+        return;
+    }
+    if (hit != kHitBox)
         return;
     SelectBox(box, true, true);
+    if (box->GetKind() == kSpouseElem && !box->GetIndividual())
+        OfferSpouseRecord(*box);
     ClientToScreen(&point);
     OpenProperties(&point);
 }

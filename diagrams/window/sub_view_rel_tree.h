@@ -345,6 +345,11 @@ private:
     /// when the record is new. A relative left out by the limit (LimitPassedByAddition)
     /// brings the offer to revise the options.
     void ShowAddedRelative(CIndRec* relative, bool created, int limit);
+    /// Offers to make the record of a spouse box shown without one; the new spouse's box is
+    /// selected.
+    void OfferSpouseRecord(CDiagElem& placeholder);
+    /// The first visible box showing the person; null when none does.
+    CDiagElem* ShownBoxOf(const CIndRec* person) const;
     void MapCommands();
     void MapWindowCommands();
     void MapPageAndTitleCommands();

@@ -1,9 +1,11 @@
 // tests/diagrams/window/rel_tree_mouse_test.cpp: clicks, Ctrl-clicks, expansion buttons, Space and
-// Escape, the three context menus with their grey and check states, the mode commands and the
-// marks set from the box menu, driven through posted input on a small family.
+// Escape, double clicks, the three context menus with their grey and check states, the mode
+// commands and the marks set from the box menu, driven through posted input on a small family.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
+#include "database/records/fam_rec.h"
 #include "diagrams/diag_hit.h"
+#include "diagrams/diag_tree_walk.h"
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <vector>
@@ -74,6 +76,47 @@ TEST_F(RelTreeMouseTest, ClicksAndCtrlClicksSelect)
             expected.push_back(m_people[key]);
         EXPECT_EQ(Selected(), expected);
     }
+}
+
+TEST_F(RelTreeMouseTest, DoubleClickingASpouseWithoutARecordOffersToMakeOne)
+{
+    MakeFamily();
+    // John's second marriage has a child and no wife.
+    CFamRec* second = Marry(m_people["john"], nullptr, {P("cid", SEX_MALE, "Cid /Smith/")});
+    MakeWindow();
+    ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
+    TestHooks::RenderWindow(*m_window);
+    const auto placeholder = [&]() -> CDiagElem* {
+        CDiagElem* found = nullptr;
+        ForEachBox(*m_window->RowSet()->MainTree(), true, [&](CDiagElem& box) {
+            if (box.GetKind() == kSpouseElem && !box.GetIndividual() && box.IsVisible())
+                found = &box;
+        });
+        return found;
+    };
+    const auto doubleClick = [&](CPoint point) {
+        TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftDoubleClick, point, 0);
+        TestHooks::DeliverPosted();
+    };
+    for (const int answer : {IDCANCEL, IDOK}) {
+        SCOPED_TRACE(answer);
+        CDiagElem* box = placeholder();
+        ASSERT_NE(box, nullptr);
+        TestHooks::AnswerMessageBox(answer);
+        doubleClick(m_window->ToDevice(box->GetCentre()));
+        const auto shown = TestHooks::TakeMessages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].caption, "Create new record?");
+    }
+    // The new wife joins the second family and her box is selected in the placeholder's place.
+    CIndRec* wife = second->GetWife();
+    ASSERT_NE(wife, nullptr);
+    EXPECT_EQ(wife->GetSex(), SEX_FEMALE);
+    EXPECT_EQ(placeholder(), nullptr);
+    EXPECT_EQ(Selected(), std::vector<CIndRec*>{wife});
+    // A box with its record asks nothing.
+    doubleClick(ClientCentre("mary"));
+    EXPECT_TRUE(TestHooks::TakeMessages().empty());
 }
 
 TEST_F(RelTreeMouseTest, SelectedBoxIsPaintedInTheHighlightColour)

@@ -151,6 +151,24 @@ TEST_F(RelTreeTitlesTest, TitleOptionsNeedsOneTitleAndNoBox)
     }
 }
 
+TEST_F(RelTreeTitlesTest, DoubleClickingATitleOpensItsOptions)
+{
+    ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
+    m_window->SelectBox(BoxOf("ann"), true, false);
+    ShowTitle();
+    bool opened = false;
+    TestHooks::OnNextDialog(CTitleOptsDlg::kTemplate, [&](CDialog& dialog) {
+        opened = true;
+        TestHooks::SetText(dialog, CTitleOptsDlg::kTextId, "Smith family");
+        TestHooks::Click(dialog, IDOK);
+    });
+    TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftDoubleClick, CPoint(400, 120), 0);
+    TestHooks::DeliverPosted();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(m_window->Settings().m_titles[0].text, "Smith family");
+    EXPECT_TRUE(m_window->Selection().empty());
+}
+
 TEST_F(RelTreeTitlesTest, PageSetupMakesThePrintingSectionTheDefault)
 {
     ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
