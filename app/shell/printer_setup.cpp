@@ -74,3 +74,21 @@ void CAppPrinter::OnFilePrintSetup()
     if (IShellApp* app = GetShellApp())
         app->BroadcastUpdate(nullptr, kHintPrinterChanged, nullptr, FALSE);
 }
+
+bool WindowPrintSetup(CWnd* parent, bool& landscape)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return false;
+    CPrinterSettings& settings = app->GetPrinterSettings();
+    settings.LoadDefaults();
+    const int saved = settings.GetOrientation();
+    settings.SetOrientation(landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT);
+    CPrintDialog dialog(TRUE, PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE,
+                        parent);
+    const bool confirmed = app->DoPrintDialog(&dialog) == IDOK;
+    settings.SetOrientation(saved);
+    if (confirmed)
+        landscape = dialog.GetSettings().GetOrientation() != DMORIENT_PORTRAIT;
+    return confirmed;
+}

@@ -1,12 +1,13 @@
 // app/shell/printer_setup.h: the program's printer as its windows use it: whether there is one, the
 // orientation the last caller asked for, the page size in printer pixels, measuring contexts,
-// and the Print Setup command.
+// the Print Setup command, and the Print Setup of windows that print in their own orientation.
 #pragma once
 
 #include "platform/base/types.h"
 
 class CDC;
 class CPrinterSettings;
+class CWnd;
 
 /// Works on the application's printer settings, which stay empty until first needed. The page
 /// size is that of the printer's printable area, 0 by 0 without a printer.
@@ -43,3 +44,9 @@ private:
     int m_pageWidth = 0;
     int m_pageHeight = 0;
 };
+
+/// The Print Setup of a window that prints in an orientation of its own: the setup dialog
+/// opens on the application's printer turned to landscape (or portrait). On OK the printer and
+/// paper chosen become the application's and landscape takes the orientation chosen; the
+/// application's printer keeps its own orientation either way. False when cancelled.
+bool WindowPrintSetup(CWnd* parent, bool& landscape);

@@ -3,6 +3,7 @@
 // print loop's hooks (one printed page per grid page, row by row from the top).
 #include "diagrams/window/sub_view_rel_tree.h"
 
+#include "app/shell/printer_setup.h"
 #include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
@@ -11,7 +12,6 @@
 #include "diagrams/window/tree_opts_print.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/drawing/dc.h"
-#include "platform/ui/printing/print_dialog.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/printing/printer_settings.h"
 #include "platform/ui/windows/app.h"
@@ -149,23 +149,8 @@ void CSubViewRelTree::OnFilePrintSetup()
         MessageBox("No diagram to print", MB_OK);
         return;
     }
-    CWinApp* app = AfxGetApp();
-    if (!app)
-        return;
-    CPrinterSettings& printer = app->GetPrinterSettings();
-    printer.LoadDefaults();
-    const int saved = printer.GetOrientation();
-    printer.SetOrientation(OrientationOf(m_settings.m_printLandscape));
-    CPrintDialog dialog(TRUE, PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE,
-                        this);
-    dialog.GetSettings() = printer;
-    const bool confirmed = dialog.DoModal() == IDOK;
-    // The printer and paper chosen become the program's; the orientation the diagram's.
-    if (confirmed)
-        printer = dialog.GetSettings();
-    const bool landscape = printer.GetOrientation() != DMORIENT_PORTRAIT;
-    printer.SetOrientation(saved);
-    if (!confirmed)
+    bool landscape = m_settings.m_printLandscape;
+    if (!WindowPrintSetup(this, landscape))
         return;
     SetPrintOrientation(landscape);
     if (IDataObserver* observer = GetDataObserver())

@@ -11,10 +11,7 @@
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/pen.h"
-#include "platform/ui/printing/print_dialog.h"
 #include "platform/ui/printing/print_info.h"
-#include "platform/ui/printing/printer_settings.h"
-#include "platform/ui/windows/app.h"
 #include "queries/query_def.h"
 #include "queries/query_eval.h"
 
@@ -51,24 +48,11 @@ void CSubViewQuery::OnFilePrintSetup()
         MessageBox("No query - cannot print");
         return;
     }
-    CWinApp* app = AfxGetApp();
-    if (!app)
+    bool landscape = m_query->GetOrientation() != QOR_PORTRAIT;
+    if (!WindowPrintSetup(this, landscape))
         return;
-    CPrinterSettings& settings = app->GetPrinterSettings();
-    settings.LoadDefaults();
-    const int saved = settings.GetOrientation();
-    settings.SetOrientation(m_query->GetOrientation() == QOR_PORTRAIT ? DMORIENT_PORTRAIT
-                                                                      : DMORIENT_LANDSCAPE);
-    CPrintDialog dialog(TRUE, PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE,
-                        this);
-    dialog.GetSettings() = settings;
-    const bool confirmed = dialog.DoModal() == IDOK;
-    settings.SetOrientation(saved);
-    if (!confirmed)
-        return;
-    const bool portrait = dialog.GetSettings().GetOrientation() == DMORIENT_PORTRAIT;
-    m_general.SetOrientationSel(!portrait);
-    m_query->SetOrientation(portrait ? QOR_PORTRAIT : QOR_LANDSCAPE);
+    m_general.SetOrientationSel(landscape);
+    m_query->SetOrientation(landscape ? QOR_LANDSCAPE : QOR_PORTRAIT);
     // A standard or read-only query keeps the change for this session only.
     m_query->CommitChange();
     if (IShellApp* shell = GetShellApp())

@@ -22,10 +22,8 @@
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/frames/frame_wnd.h"
-#include "platform/ui/printing/print_dialog.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/printing/printer_settings.h"
-#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/clipboard.h"
 #include "platform/ui/windows/cmd_ui.h"
 
@@ -470,23 +468,10 @@ void CSubViewReport::OnFilePrintSetup()
         MessageBox("No report to print");
         return;
     }
-    CWinApp* app = AfxGetApp();
-    if (!app)
+    bool landscape = m_report->Settings().m_layout.m_landscape;
+    if (!WindowPrintSetup(this, landscape))
         return;
-    // The printer and paper chosen become the application's; its orientation is only lent.
-    CPrinterSettings& settings = app->GetPrinterSettings();
-    settings.LoadDefaults();
-    const int saved = settings.GetOrientation();
-    settings.SetOrientation(m_report->Settings().m_layout.m_landscape ? DMORIENT_LANDSCAPE
-                                                                      : DMORIENT_PORTRAIT);
-    CPrintDialog dialog(TRUE, PD_ALLPAGES | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE,
-                        this);
-    const bool confirmed = app->DoPrintDialog(&dialog) == IDOK;
-    settings.SetOrientation(saved);
-    if (!confirmed)
-        return;
-    m_report->Settings().m_layout.m_landscape =
-        dialog.GetSettings().GetOrientation() == DMORIENT_LANDSCAPE;
+    m_report->Settings().m_layout.m_landscape = landscape;
     if (IShellApp* shell = GetShellApp())
         shell->BroadcastUpdate(nullptr, kHintPrinterChanged, nullptr, FALSE);
     else
