@@ -361,8 +361,11 @@ std::string CSubViewRelTree::StatusPosText() const
 {
     if (!m_pageMode)
         return {};
+    // Only diagrams that run both ways place their pages up and down.
+    const int type = m_settings.m_diagramType;
+    const bool bothWays = type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram;
     return std::to_string(m_settings.m_pageXOrigin) + ", " +
-           std::to_string(m_settings.m_pageYOrigin);
+           std::to_string(bothWays ? m_settings.m_pageYOrigin : 0);
 }
 
 std::string CSubViewRelTree::StatusSizeText() const

@@ -4,6 +4,7 @@
 
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
+#include "app/shell/main_frame.h"
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_hint.h"
 #include "database/records/fam_rec.h"
@@ -159,9 +160,15 @@ void CSubViewRelTree::GetTitle(std::string& title) const
         title += " (LOCKED)";
 }
 
-void CSubViewRelTree::OnActivate(BOOL activate, CView* activated, CView* deactivated)
+void CSubViewRelTree::OnActivate(BOOL activate, CView*, CView*)
 {
-    CSubView::OnActivate(activate, activated, deactivated);
+    if (!activate)
+        return;
+    // The diagram's own status bar, with the page grid's position and size.
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd())) {
+        frame->ShowStatusBar(diagram_cmd::kTreeStatusBar);
+        frame->RebuildMenus(GetSubViewType());
+    }
 }
 
 CRecordNode* CSubViewRelTree::RootRecord() const

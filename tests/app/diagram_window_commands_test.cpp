@@ -1,12 +1,13 @@
 // tests/app/diagram_window_commands_test.cpp: the diagram window inside the program: Show in
-// Diagram on the selected person, a family without parents refused, Properties at the diagram's
-// preferred size, the window's print preview and a PDF with one page per page of the diagram's
-// page grid, printing and printer set-up in the diagram's orientation, a new person or couple
-// shown in a diagram, and the Diagram Wizard.
+// Diagram on the selected person, its status bar with the page grid, a family without parents
+// refused, Properties at the diagram's preferred size, the window's print preview and a PDF with
+// one page per page of the diagram's page grid, printing and printer set-up in the diagram's
+// orientation, a new person or couple shown in a diagram, and the Diagram Wizard.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
+#include "app/shell/main_frame.h"
 #include "common/preferences.h"
 #include "database/kin/ind_rec.h"
 #include "database/records/fam_rec.h"
@@ -18,6 +19,7 @@
 #include "diagrams/window/tree_opts_font.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/property_sheet.h"
+#include "platform/ui/frames/status_bar.h"
 #include "platform/ui/printing/print_preview.h"
 #include "platform/ui/printing/printer_settings.h"
 #include "records/properties/properties_dlg.h"
@@ -73,6 +75,27 @@ TEST_F(DiagramWindowCommandsTest, ShowInDiagramOpensOneWindowOnThePerson)
     EXPECT_EQ(m_app->GetNextViewOfKind(DiagramView(), kSubViewDiagram), nullptr);
     window->GetTitle(title);
     EXPECT_EQ(title.rfind("Ancestors of John", 0), 0u) << title;
+}
+
+TEST_F(DiagramWindowCommandsTest, TheDiagramsStatusBarShowsThePageGrid)
+{
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(m_app->ShowInDiagram(kAncestorsAndDescendantsDiagram, john, nullptr), nullptr);
+    CSubViewRelTree* window = DiagramWindow();
+    ASSERT_NE(window, nullptr);
+    TestHooks::RunIdle();
+    ASSERT_EQ(Frame()->GetCurrentStatusBar(), ID_STATUS_DIAGRAM);
+    CStatusBar& bar = *Frame()->GetStatusBar(ID_STATUS_DIAGRAM);
+    const auto pane = [&bar](UINT id) { return bar.GetPaneText(bar.CommandToIndex(id)); };
+    EXPECT_EQ(pane(ID_PANE_DIAGRAM_SIZE), "");
+    CDiagramSettings& settings = window->GetSettings();
+    settings.m_pageXOrigin = 248;
+    settings.m_pageYOrigin = 100;
+    window->ShowPageBoundaries();
+    TestHooks::RunIdle();
+    EXPECT_EQ(pane(ID_PANE_DIAGRAM_SIZE),
+              std::to_string(settings.m_pageWidth) + " x " + std::to_string(settings.m_pageHeight));
+    EXPECT_EQ(pane(ID_PANE_DIAGRAM_POSITION), "248, 100");
 }
 
 TEST_F(DiagramWindowCommandsTest, AFamilyWithoutParentsIsRefused)
