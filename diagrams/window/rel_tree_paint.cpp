@@ -5,6 +5,7 @@
 #include "diagrams/diag_draw.h"
 #include "diagrams/diag_hit.h"
 #include "diagrams/window/box_painter_dc.h"
+#include "diagrams/window/tree_opts_print.h"
 #include "diagrams/window/zoom_draw.h"
 #include "platform/ui/dialogs/scroll_bar.h"
 #include "platform/ui/drawing/brush.h"
@@ -150,6 +151,16 @@ private:
     bool m_unreadable = false;
     std::vector<std::pair<COLORREF, std::unique_ptr<CPen>>> m_markPens;
 };
+
+/// Grows a diagram rectangle (y up: its top above its bottom) to hold another, whichever way
+/// that one's corners lie.
+void Widen(CRect& rect, const CRect& other)
+{
+    rect.left = std::min({rect.left, other.left, other.right});
+    rect.right = std::max({rect.right, other.left, other.right});
+    rect.top = std::max({rect.top, other.top, other.bottom});
+    rect.bottom = std::min({rect.bottom, other.top, other.bottom});
+}
 
 /// Reference sizes at or below zero give no mapping; keep the arithmetic in 64 bits.
 int Scale64(long long value, long long numerator, long long denominator)
@@ -313,12 +324,15 @@ bool CSubViewRelTree::GetDiagramExtent(CRect& rect) const
             any = true;
             continue;
         }
-        rect.left = std::min(rect.left, one.left);
-        rect.right = std::max(rect.right, one.right);
-        rect.top = std::max(rect.top, one.top);
-        rect.bottom = std::min(rect.bottom, one.bottom);
+        Widen(rect, one);
     }
-    return any;
+    if (!any)
+        return false;
+    // Titles placed beyond the boxes belong to the diagram too.
+    for (const CDiagramTitle& title : m_settings.m_titles)
+        if (title.visible)
+            Widen(rect, title.frame);
+    return true;
 }
 
 void CSubViewRelTree::ScrollToPoint(int px, int py, int dx, int dy, bool redraw)
@@ -396,6 +410,16 @@ void CSubViewRelTree::ViewWholeDiagram()
     CRect extent;
     if (!HasTree() || !GetDiagramExtent(extent))
         return;
+    // With page boundaries shown, the whole grid of pages.
+    if (m_pageMode) {
+        CPoint origin;
+        int down = 1, across = 1;
+        GetPageSpan(origin, down, across);
+        const long long right = origin.x + static_cast<long long>(across) * m_settings.m_pageWidth;
+        const long long bottom = origin.y - static_cast<long long>(down) * m_settings.m_pageHeight;
+        extent = CRect(origin.x, origin.y, int(std::min<long long>(right, INT_MAX)),
+                       int(std::max<long long>(bottom, INT_MIN)));
+    }
     ZoomToRect(extent, true);
 }
 
@@ -440,6 +464,12 @@ void CSubViewRelTree::SetScrollBars(bool horizontal, bool vertical)
     CRect extent;
     if (!GetDiagramExtent(extent))
         extent = CRect(0, RootRowOffset(), 0, RootRowOffset());
+    // The range always reaches the page left of and below the page grid's origin.
+    const int pageWidth = std::max(1, m_settings.m_pageWidth);
+    const int pageHeight = std::max(1, m_settings.m_pageHeight);
+    const int x0 = NormalisePageOrigin(m_settings.m_pageXOrigin, pageWidth);
+    const int y0 = NormalisePageOrigin(m_settings.m_pageYOrigin, pageHeight);
+    Widen(extent, CRect(x0 - pageWidth, y0, x0, y0 - pageHeight));
     CClientDC dc(this);
     PrepareScreenDC(dc);
     CRect device = extent;

@@ -1,7 +1,7 @@
 // tests/diagrams/window/rel_tree_pages_test.cpp: the page grid of the Diagram window: the sizing
 // arithmetic, Show Page Boundaries with its lines on the screen, Avoid Page Boundaries, the
-// printed size command (its dialog, the no-printer question, a diagram with no rows) and the
-// page-grid drag.
+// printed size command (its dialog, the no-printer question, a diagram with no rows), the
+// page-grid drag, and the whole-diagram view with its titles or its pages.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
 #include "diagrams/window/diag_print_size_dlg.h"
@@ -121,6 +121,63 @@ TEST_F(RelTreePagesTest, ShowPageBoundariesDrawsTheGridAndTogglesBack)
     EXPECT_FALSE(m_window->PageBoundariesShown());
     EXPECT_EQ(BlackInColumn(Render("pages_off_again.png"), line.x), before);
     EXPECT_EQ(m_window->StatusSizeText(), "");
+}
+
+TEST_F(RelTreePagesTest, WholeDiagramFitsTheClientWithItsTitlesOrItsPages)
+{
+    CSubViewRelTree& window = *m_window;
+    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
+    CRect boxes;
+    ASSERT_TRUE(window.GetDiagramExtent(boxes));
+    CPoint origin;
+    int down = 0, across = 0;
+    window.GetPageSpan(origin, down, across);
+    const int pagesAcross = across;
+    CDiagramTitle& title = window.GetSettings().m_titles[0];
+    const int pageWidth = window.Settings().m_pageWidth;
+    // A title two pages right of the boxes.
+    title.frame = CRect(boxes.right + 2 * pageWidth, boxes.top, boxes.right + 2 * pageWidth + 400,
+                        boxes.top - 300);
+    struct Case {
+        const char* name;
+        bool title, pages;
+    };
+    for (const Case& c :
+         {Case{"boxes", false, false}, Case{"title", true, false}, Case{"pages", true, true}}) {
+        SCOPED_TRACE(c.name);
+        title.visible = c.title;
+        if (window.PageBoundariesShown() != c.pages) {
+            // No printer here: the default page sizes are accepted.
+            TestHooks::AnswerMessageBox(IDOK);
+            window.ShowPageBoundaries();
+        }
+        ASSERT_EQ(window.PageBoundariesShown(), c.pages);
+        window.ViewWholeDiagram();
+        CRect target;
+        ASSERT_TRUE(window.GetDiagramExtent(target));
+        window.GetPageSpan(origin, down, across);
+        if (c.title) {
+            // The title is part of the diagram: of its extent and of the pages printed.
+            EXPECT_GE(target.right, title.frame.right);
+            EXPECT_GT(across, pagesAcross);
+        }
+        if (c.pages)
+            target = CRect(origin.x, origin.y, origin.x + across * pageWidth,
+                           origin.y - down * window.Settings().m_pageHeight);
+        CRect client;
+        window.GetClientRect(&client);
+        const CPoint topLeft = window.ToDevice(CPoint(target.left, target.top));
+        const CPoint bottomRight = window.ToDevice(CPoint(target.right, target.bottom));
+        EXPECT_GE(topLeft.x, client.left);
+        EXPECT_GE(topLeft.y, client.top);
+        EXPECT_LE(bottomRight.x, client.right);
+        EXPECT_LE(bottomRight.y, client.bottom);
+        // It fills the client in one direction at least, within a zoom step.
+        EXPECT_GT(std::max(double(bottomRight.x - topLeft.x) / client.Width(),
+                           double(bottomRight.y - topLeft.y) / client.Height()),
+                  0.5);
+    }
+    Render("family_whole.png");
 }
 
 TEST_F(RelTreePagesTest, WithoutAPrinterTheQuestionDecides)

@@ -1,6 +1,6 @@
 // tests/diagrams/window/rel_tree_paint_test.cpp: the Diagram window painted on a small family and
 // on royal92.ged: box fills, lines and buttons where the boxes are; the root row's place by type;
-// zoom keeping the centre, its limits and the keypad keys; the whole-diagram view; scroll ranges.
+// zoom keeping the centre, its limits and the keypad keys; scroll ranges.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
 #include "diagrams/diag_hit.h"
@@ -105,29 +105,6 @@ TEST_F(RelTreeTest, ZoomWithAnEmptyClientAreaDoesNothing)
     window.ZoomToRect(CRect(0, 100, 100, 0), true);
     window.ViewWholeDiagram();
     EXPECT_EQ(window.ScaleDivisor(), 20);
-}
-
-TEST_F(RelTreeTest, WholeDiagramFitsTheClient)
-{
-    MakeFamily();
-    CSubViewRelTree& window = MakeWindow();
-    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
-    window.ViewWholeDiagram();
-    CRect client;
-    window.GetClientRect(&client);
-    CRect extent;
-    ASSERT_TRUE(window.GetDiagramExtent(extent));
-    const CPoint topLeft = window.ToDevice(CPoint(extent.left, extent.top));
-    const CPoint bottomRight = window.ToDevice(CPoint(extent.right, extent.bottom));
-    EXPECT_GE(topLeft.x, client.left);
-    EXPECT_GE(topLeft.y, client.top);
-    EXPECT_LE(bottomRight.x, client.right);
-    EXPECT_LE(bottomRight.y, client.bottom);
-    // It fills the client in one direction at least, within a zoom step.
-    EXPECT_GT(std::max(double(bottomRight.x - topLeft.x) / client.Width(),
-                       double(bottomRight.y - topLeft.y) / client.Height()),
-              0.5);
-    Render("family_whole.png");
 }
 
 TEST_F(RelTreeTest, ScrollingByLinesStopsAtTheRootRowAndAtTheRangeEnds)
