@@ -82,6 +82,13 @@ void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
                     r.top <= area.top && r.bottom >= area.bottom)
                     SelectBox(&box, false, false);
             });
+    for (std::size_t t = 0; t < m_settings.m_titles.size(); ++t) {
+        CRect frame = m_settings.m_titles[t].frame;
+        frame.NormalizeRect();
+        if (m_settings.m_titles[t].visible && frame.left >= area.left &&
+            frame.right <= area.right && frame.top >= area.bottom && frame.bottom <= area.top)
+            m_titleSelected[t] = true;
+    }
     Invalidate(FALSE);
 }
 

@@ -126,13 +126,25 @@ void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
     switch (hit) {
     case kHitTitle:
     case kHitSizer: {
+        if (ctrl) {
+            // Ctrl toggles a title in or out of the selection; a handle does nothing.
+            if (hit == kHitTitle) {
+                m_titleSelected[std::size_t(title)] = !m_titleSelected[std::size_t(title)];
+                Invalidate();
+            }
+            break;
+        }
         int handle = -1;
         if (hit == kHitSizer)
             TitleHandleAt(point, &title, &handle);
-        if (!ctrl)
-            m_selection.clear();
-        SelectTitle(title, !ctrl);
+        // A title already selected stays with the others unless it is released unmoved.
+        const bool wasSelected = m_titleSelected[std::size_t(title)];
+        if (!wasSelected) {
+            DeselectAll();
+            SelectTitle(title, true);
+        }
         BeginTitleDrag(point, title, handle);
+        m_titleAloneOnRelease = wasSelected && hit == kHitTitle;
         break;
     }
     case kHitBox:

@@ -31,7 +31,7 @@ constexpr const char* kNoPrinter =
 /// Page numbers are this many diagram units high.
 constexpr int kPageNumberHeight = 80;
 /// A press this many pixels from a page line lies on it.
-constexpr int kPageLineTolerance = 4;
+constexpr int kPageLineTolerance = 2;
 
 /// The printable page of the program's printer in the orientation, in printer pixels; false
 /// when there is no printer.
@@ -350,11 +350,16 @@ void CSubViewRelTree::EndPageOrTitleDrag(bool cancelled)
                 DefaultDiagramSettings().CopySettings(m_settings, kSectionPrinting, Profile());
             ComputePageAvoidance();
         }
-    } else if (m_customName.empty() &&
-               m_settings.m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
+    } else if (m_settings.m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
         // A custom diagram's titles are its own.
-        DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile());
+        if (m_customName.empty())
+            DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile());
+    } else if (m_titleAloneOnRelease && !cancelled) {
+        // A selected title pressed and released unmoved becomes the only selection.
+        DeselectAll();
+        SelectTitle(m_dragTitle, true);
     }
+    m_titleAloneOnRelease = false;
     m_dragTitle = m_dragHandle = -1;
     m_scrollBarsStale = true;
     Invalidate();

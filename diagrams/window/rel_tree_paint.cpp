@@ -263,12 +263,14 @@ void CSubViewRelTree::OnPaint()
     if (clip.IsRectEmpty() || m_updating)
         return;
     PaintBackground(dc);
+    WidenLogicalRect(dc, clip, 1, 1);
+    // The page grid lies under the boxes, as part of the background.
+    DrawPageGrid(dc, clip);
     if (!HasTree()) {
         if (m_scrollBarsStale)
             SetScrollBars(true, true);
         return;
     }
-    WidenLogicalRect(dc, clip, 1, 1);
     DrawDiagram(dc, clip, kDrawLinesAndBoxes);
     DrawDragFeedback(dc);
 }
@@ -299,7 +301,6 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
                 break;
         dc.SelectObject(oldFont);
     }
-    DrawPageGrid(dc, clip);
     DrawTitles(dc);
     if (m_scrollBarsStale && !m_printing)
         SetScrollBars(true, true);
@@ -495,9 +496,9 @@ void CSubViewRelTree::SetScrollBars(bool horizontal, bool vertical)
         SetScrollInfo(SB_HORZ, &info, TRUE);
     }
     if (vertical) {
-        m_vRange.diagramMin = type == kDescendantsDiagram ? -ch2 : device.top - ch2;
+        m_vRange.diagramMin = type == kDescendantsDiagram && !m_pageMode ? -ch2 : device.top - ch2;
         m_vRange.rangeMin = std::min(m_vRange.diagramMin, int(m_scroll.y));
-        m_vRange.diagramMax = type == kAncestorsDiagram ? ch2 : ch2 + device.bottom;
+        m_vRange.diagramMax = type == kAncestorsDiagram && !m_pageMode ? ch2 : ch2 + device.bottom;
         m_vRange.rangeMax = std::max(m_vRange.diagramMax, int(m_scroll.y));
         m_vRange.diagramMax = std::max(m_vRange.diagramMax, m_vRange.rangeMin);
         m_vRange.rangeMax = std::max(m_vRange.rangeMax, m_vRange.diagramMax);

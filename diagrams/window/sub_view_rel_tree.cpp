@@ -18,6 +18,7 @@
 #include "diagrams/window/box_painter_dc.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
+#include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/sys_metrics.h"
@@ -146,15 +147,17 @@ void CSubViewRelTree::GetTitle(std::string& title) const
         static constexpr const char* kTypes[] = {"Ancestors of ", "Descendants of ",
                                                  "Ancestors and Descendants of ", "Relatives of "};
         title += kTypes[std::clamp(m_settings.m_diagramType, 0, 3)];
-        std::string root;
+        // A root without a name shows as such; "<none>" stands for a missing record.
+        std::string root = "<none>";
         if (m_rootKind == 1 && m_rootFamily) {
+            root.clear();
             m_rootFamily->GetCoupleText(root);
         } else if (m_rootKind == 0 && m_rootPerson) {
             char buffer[301] = {};
             m_rootPerson->CopyNameText(buffer, int(sizeof buffer));
             root = buffer;
         }
-        title += root.empty() ? "<none>" : root;
+        title += root;
     }
     if (const CAvView* view = GetOwner(); view && !view->IsReusable())
         title += " (LOCKED)";
@@ -200,9 +203,11 @@ void CSubViewRelTree::OnUpdate(CView*, LPARAM hint, CObject*)
     switch (hint) {
     case kHintDataSetClearing:
         ClearDiagram();
+        m_updating = false;
+        // Closing the frame deletes this window: nothing of it may be touched afterwards.
         if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
             frame->DestroyWindow();
-        break;
+        return;
     case kHintFileLoaded:
         ClearDiagram();
         break;
@@ -269,9 +274,12 @@ bool CSubViewRelTree::BoxSizesChanged()
             ForEachBox(*tree, false, [&](CDiagElem& box) {
                 if (changed || !box.IsVisible())
                     return;
+                // A box changes size with its widest line or its number of lines.
+                const int contentBefore = box.Rect().top - box.GetContentBottom();
                 CRect size;
                 box.Measure(measurer.get(), false, &size);
-                changed = size.Width() != box.Rect().Width();
+                changed = size.Width() != box.Rect().Width() ||
+                          box.Rect().top - box.GetContentBottom() != contentBefore;
             });
     return changed;
 }
@@ -353,13 +361,16 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
         built = family ? DiagBuildFromRootParents(*m_rowSets.back(), family, measurer.get())
                        : DiagBuildFromRoot(*m_rowSets.back(), person, measurer.get());
     }
+    CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr;
     if (!built) {
         ClearDiagram();
+        if (frame)
+            frame->OnUpdateFrameTitle(TRUE);
         MessageBox(kInsufficientMemoryTreeText, MB_OK);
         return false;
     }
     ComputePageAvoidance();
-    if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
+    if (frame)
         frame->OnUpdateFrameTitle(TRUE);
     if (selectRoot) {
         if (family) {
@@ -380,8 +391,22 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
             SelectBox(const_cast<CDiagElem*>(root), true, false);
         }
     }
-    (void)showProperties;
     CentreOnRoot();
+    // The properties box opens beside the first selected box.
+    if (showProperties && !m_selection.empty()) {
+        if (GetSafeHwnd()) {
+            CRect box = m_selection.front()->Rect();
+            CClientDC dc(this);
+            PrepareScreenDC(dc);
+            dc.LPtoDP(&box);
+            box.NormalizeRect();
+            CPoint beside(box.right, box.top);
+            ClientToScreen(&beside);
+            OpenProperties(&beside);
+        } else {
+            OpenProperties(nullptr);
+        }
+    }
     return true;
 }
 
@@ -397,6 +422,8 @@ void CSubViewRelTree::ClearDiagram()
     m_rowSets.clear();
     m_clearing = false;
     m_rootKind = 0;
+    m_rootPerson = nullptr;
+    m_rootFamily = nullptr;
     if (GetSafeHwnd())
         Invalidate();
 }

@@ -435,6 +435,8 @@ private:
     std::array<bool, kDiagramTitleCount> m_titleSelected{};
     /// The dragged title and handle, the press in diagram units and what the drag started from.
     int m_dragTitle = -1;
+    /// The pressed title was already selected: released unmoved, it becomes the only one.
+    bool m_titleAloneOnRelease = false;
     int m_dragHandle = -1;
     CPoint m_dragStart;
     CRect m_dragFrame;

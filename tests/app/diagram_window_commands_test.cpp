@@ -98,6 +98,17 @@ TEST_F(DiagramWindowCommandsTest, TheDiagramsStatusBarShowsThePageGrid)
     EXPECT_EQ(pane(ID_PANE_DIAGRAM_POSITION), "248, 100");
 }
 
+TEST_F(DiagramWindowCommandsTest, OpeningAnotherFileClosesTheDiagramWindow)
+{
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
+    ASSERT_NE(DiagramWindow(), nullptr);
+    // The data set is cleared with the window open: it closes itself.
+    ASSERT_NE(m_app->OpenDocumentFile(WriteGedcom("other.ged", kFamilyFile).c_str()), nullptr);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(DiagramView(), nullptr);
+}
+
 TEST_F(DiagramWindowCommandsTest, AFamilyWithoutParentsIsRefused)
 {
     CDataNode* families = GetRecordTypeRoot(RECORD_LIST_FAM);

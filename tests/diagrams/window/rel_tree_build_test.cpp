@@ -1,9 +1,13 @@
 // tests/diagrams/window/rel_tree_build_test.cpp: the Diagram window built on a small family: its
 // titles by type and custom name, the root selected, the shell's reading of the selection,
-// change notices (an edited name, the root deleted, a file loaded), and the text scheme.
+// change notices (an edited name, an added line, the root deleted, a file loaded), the
+// properties box opened on build, and the text scheme.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
 #include "diagrams/text_scheme.h"
+#include "queries/expression.h"
+
+#include <vector>
 
 namespace {
 
@@ -128,6 +132,41 @@ TEST_F(RelTreeTest, LoadedFileClearsAndEditedNameUpdatesTheBox)
     EXPECT_GT(BoxOf("bob")->Rect().Width(), before);
     window.OnUpdate(nullptr, kHintFileLoaded, nullptr);
     EXPECT_FALSE(window.HasTree());
+}
+
+TEST_F(RelTreeTest, AnEditThatAddsALineToABoxMakesTheBoxesTaller)
+{
+    // The box texts' conditions (a date line only with a date) need the expression engine.
+    InstallExpressionEngine();
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    // Boxes as tall as their lines.
+    window.GetSettings().m_defaultBoxHeight = 1;
+    ASSERT_TRUE(window.BuildTree(m_people["john"], true, kDescendantsDiagram, false));
+    const int height = window.BoxHeight();
+    const int width = BoxOf("bob")->Rect().Width();
+    // A date line, narrower than the name: the box keeps its width and needs another line.
+    SetField(m_people["bob"]->CreateChildByTag("BIRT"), "DATE", "1 JAN 1900");
+    NotifyChanges();
+    ASSERT_NE(BoxOf("bob"), nullptr);
+    EXPECT_EQ(BoxOf("bob")->Rect().Width(), width);
+    EXPECT_GT(window.BoxHeight(), height);
+    EXPECT_GE(BoxOf("bob")->GetContentBottom(), BoxOf("bob")->Rect().bottom);
+}
+
+TEST_F(RelTreeTest, ARootWithoutANameIsTitledSoAndPropertiesOpenBesideIt)
+{
+    CIndRec* nameless = NewIndividual(SEX_MALE);
+    CSubViewRelTree& window = MakeWindow();
+    std::vector<bool> placed;
+    CSubViewRelTree::SetPropertiesOpener(
+        [&](CPoint* screen, CSubViewRelTree::PropertiesUse) { placed.push_back(screen); });
+    ASSERT_TRUE(window.BuildTree(nameless, true, kDescendantsDiagram, true));
+    CSubViewRelTree::SetPropertiesOpener(nullptr);
+    std::string title;
+    window.GetTitle(title);
+    EXPECT_EQ(title, "Descendants of ");
+    EXPECT_EQ(placed, std::vector<bool>{true});
 }
 
 TEST_F(RelTreeTest, MissingSchemeFallsBackToTheDefaultAndInstanceFlag)
