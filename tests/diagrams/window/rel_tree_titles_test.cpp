@@ -16,6 +16,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -112,6 +113,44 @@ TEST_F(RelTreeTitlesTest, ATitleDraggedMovesAndResizesAndOnlyAnOrdinaryDiagramKe
         EXPECT_EQ(title.frame.bottom, moved.bottom);
         EXPECT_EQ(DefaultDiagramSettings().m_titles[0].frame == title.frame, ordinary);
     }
+}
+
+TEST_F(RelTreeTitlesTest, TitlesJoinTheSelectionByCtrlClickAndByTheStretchyBox)
+{
+    ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
+    m_window->DeselectAll();
+    CDiagramTitle& first = ShowTitle();
+    CDiagramTitle& second = m_window->GetSettings().m_titles[1];
+    second.frame = first.frame;
+    second.frame.OffsetRect(0, -first.frame.Height() * 2);
+    second.visible = true;
+    const CPoint one = m_window->ToDevice(first.frame.CenterPoint());
+    const CPoint two = m_window->ToDevice(second.frame.CenterPoint());
+    const auto click = [&](CPoint at, UINT mk) {
+        TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftDown, at, mk | MK_LBUTTON);
+        TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftUp, at, mk);
+        TestHooks::DeliverPosted();
+    };
+    const auto selected = [&] {
+        return std::vector<bool>{m_window->IsTitleSelected(0), m_window->IsTitleSelected(1)};
+    };
+    click(one, 0);
+    EXPECT_EQ(selected(), (std::vector<bool>{true, false}));
+    click(two, MK_CONTROL);
+    EXPECT_EQ(selected(), (std::vector<bool>{true, true}));
+    // A click on a title already selected leaves it alone in the selection.
+    click(two, 0);
+    EXPECT_EQ(selected(), (std::vector<bool>{false, true}));
+    click(two, MK_CONTROL);
+    EXPECT_EQ(selected(), (std::vector<bool>{false, false}));
+    // A stretchy box around the first title, from empty space, selects it.
+    CRect around = first.frame;
+    around.InflateRect(40, -40);
+    const CPoint from = m_window->ToDevice(CPoint(around.left, around.top));
+    const CPoint to = m_window->ToDevice(CPoint(around.right, around.bottom));
+    ASSERT_EQ(m_window->HitTest(from, nullptr, nullptr), kHitNothing);
+    Drag(from, to);
+    EXPECT_EQ(selected(), (std::vector<bool>{true, false}));
 }
 
 TEST_F(RelTreeTitlesTest, TitleOptionsNeedsOneTitleAndNoBox)
