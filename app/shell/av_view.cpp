@@ -201,7 +201,25 @@ void CAvView::SetParentFrameFlag(UINT flag)
 
 BOOL CAvView::OnPreparePrinting(CPrintInfo* info)
 {
-    return m_subView && m_subView->PreparePrinting(info) && DoPreparePrinting(info);
+    if (!m_subView)
+        return FALSE;
+    // A pane may lend the program's printer its own orientation for the job: the printer's
+    // own comes back when the job, the preview or the print dialog ends.
+    CWinApp* app = AfxGetApp();
+    if (app && m_printerOrientation < 0)
+        m_printerOrientation = app->GetPrinterSettings().GetOrientation();
+    if (m_subView->PreparePrinting(info) && DoPreparePrinting(info))
+        return TRUE;
+    GiveBackPrinterOrientation();
+    return FALSE;
+}
+
+void CAvView::GiveBackPrinterOrientation()
+{
+    CWinApp* app = AfxGetApp();
+    if (app && m_printerOrientation >= 0)
+        app->GetPrinterSettings().SetOrientation(m_printerOrientation);
+    m_printerOrientation = -1;
 }
 
 void CAvView::OnBeginPrinting(CDC* dc, CPrintInfo* info)
@@ -228,6 +246,7 @@ void CAvView::OnEndPrinting(CDC* dc, CPrintInfo* info)
 {
     if (m_subView)
         m_subView->OnEndPrinting(dc, info);
+    GiveBackPrinterOrientation();
 }
 
 void CAvView::OnEndPrintPreview(CDC* dc, CPrintInfo* info, POINT point, CView* view)
@@ -235,4 +254,5 @@ void CAvView::OnEndPrintPreview(CDC* dc, CPrintInfo* info, POINT point, CView* v
     if (m_subView)
         m_subView->OnEndPrintPreview(dc, info, point, view);
     CView::OnEndPrintPreview(dc, info, point, view);
+    GiveBackPrinterOrientation();
 }

@@ -70,6 +70,11 @@ private:
     /// Print Setup: "No printer detected" without a printer; otherwise the pane's.
     void OnFilePrintSetup();
 
+    /// Puts back the orientation the program's printer had before a print job or preview began.
+    void GiveBackPrinterOrientation();
+
     std::unique_ptr<CSubView> m_subView;
     bool m_reusable = false;
+    /// The program printer's orientation while a job or preview runs; -1 when none is kept.
+    int m_printerOrientation = -1;
 };

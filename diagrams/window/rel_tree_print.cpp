@@ -11,6 +11,7 @@
 #include "diagrams/window/tree_opts_font.h"
 #include "diagrams/window/tree_opts_print.h"
 #include "platform/base/prompt.h"
+#include "platform/base/wait_cursor.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/printing/printer_settings.h"
@@ -72,14 +73,12 @@ BOOL CSubViewRelTree::PreparePrinting(CPrintInfo* info)
     info->SetMaxPage(UINT(down * across));
     // A diagram of several pages is previewed two pages side by side.
     info->m_nNumPreviewPages = down * across > 1 ? 2 : 1;
-    // The pages were measured in the diagram's orientation: the job prints in it too.
+    // The pages were measured in the diagram's orientation: the job prints in it too (the
+    // view gives the printer its own back when the job ends).
     if (CWinApp* app = AfxGetApp()) {
         CPrinterSettings& printer = app->GetPrinterSettings();
-        if (printer.LoadDefaults()) {
-            if (m_savedOrientation < 0)
-                m_savedOrientation = printer.GetOrientation();
+        if (printer.LoadDefaults())
             printer.SetOrientation(OrientationOf(m_settings.m_printLandscape));
-        }
     }
     return TRUE;
 }
@@ -134,13 +133,15 @@ void CSubViewRelTree::OnPrint(CDC* dc, CPrintInfo* info)
     m_printing = false;
 }
 
+void CSubViewRelTree::OnBeginPrinting(CDC*, CPrintInfo*)
+{
+    BeginWaitCursor();
+}
+
 void CSubViewRelTree::OnEndPrinting(CDC*, CPrintInfo*)
 {
     m_printing = false;
-    CWinApp* app = AfxGetApp();
-    if (app && m_savedOrientation >= 0)
-        app->GetPrinterSettings().SetOrientation(m_savedOrientation);
-    m_savedOrientation = -1;
+    EndWaitCursor();
 }
 
 void CSubViewRelTree::OnFilePrintSetup()

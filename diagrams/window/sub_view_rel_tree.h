@@ -91,6 +91,8 @@ public:
     void OnPrepareDC(CDC* dc, CPrintInfo* info) override;
     BOOL CanPrint(BOOL preview) override;
     BOOL PreparePrinting(CPrintInfo* info) override;
+    /// A print job holds the wait cursor from its beginning to its end.
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
     void OnPrint(CDC* dc, CPrintInfo* info) override;
     void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
     /// The printer set-up for this diagram: the dialog opens in the diagram's orientation, and
@@ -401,9 +403,6 @@ private:
     bool m_printing = false;
     /// The page being printed, in diagram units.
     CRect m_printClip;
-    /// The program printer's orientation while a print job runs in the diagram's; -1 when
-    /// none is kept.
-    int m_savedOrientation = -1;
 
     std::vector<CDiagElem*> m_selection;
     bool m_updating = false;

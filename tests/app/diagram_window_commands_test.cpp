@@ -315,6 +315,15 @@ TEST_F(DiagramWindowCommandsTest, PrintingTakesTheDiagramsOrientationAndGivesThe
         for (const char* name : {"John LEE", "Mary COLE", "Ann LEE"})
             EXPECT_NE(text.find(name), std::string::npos) << name << " in\n" << text;
         EXPECT_EQ(printer.GetOrientation(), landscape ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
+        // A print dialog cancelled, and a preview closed, give it back too.
+        TestHooks::AnswerPrintDialog(false, "");
+        DiagramView()->OnFilePrint();
+        EXPECT_EQ(printer.GetOrientation(), landscape ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
+        DiagramView()->OnFilePrintPreview();
+        CPrintPreview* preview = CPrintPreview::Of(*DiagramView());
+        ASSERT_NE(preview, nullptr);
+        preview->Close();
+        EXPECT_EQ(printer.GetOrientation(), landscape ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
     }
 }
 
