@@ -13,6 +13,7 @@
 #include "platform/base/prompt.h"
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/drawing/dc.h"
+#include "platform/ui/drawing/region.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/printing/printer_settings.h"
 #include "platform/ui/windows/app.h"
@@ -108,6 +109,12 @@ void CSubViewRelTree::PreparePrintDC(CDC& dc, CPrintInfo& info)
         left = right = 0;
     if (info.m_bPreview)
         top = bottom = left = right = 0;
+    // On paper nothing passes the margins: a box across the page's edge is cut there.
+    if (!info.m_bPreview) {
+        CRgn inside;
+        if (inside.CreateRectRgn(left, top, horz - right, vert - bottom))
+            dc.SelectClipRgn(&inside);
+    }
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetWindowExt(m_settings.m_pageWidth, -m_settings.m_pageHeight);
     dc.SetViewportExt(horz - left - right, vert - top - bottom);

@@ -19,7 +19,9 @@
 #include "diagrams/window/tree_opts_font.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/property_sheet.h"
+#include "platform/ui/drawing/dc.h"
 #include "platform/ui/frames/status_bar.h"
+#include "platform/ui/printing/print_info.h"
 #include "platform/ui/printing/print_preview.h"
 #include "platform/ui/printing/printer_settings.h"
 #include "records/properties/properties_dlg.h"
@@ -324,6 +326,41 @@ TEST_F(DiagramWindowCommandsTest, PrintingTakesTheDiagramsOrientationAndGivesThe
         ASSERT_NE(preview, nullptr);
         preview->Close();
         EXPECT_EQ(printer.GetOrientation(), landscape ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
+    }
+}
+
+TEST_F(DiagramWindowCommandsTest, APrintedPageIsClippedToItsMarginsAndAPreviewIsNot)
+{
+    auto* john = First<CIndRec>(RECORD_LIST_INDI);
+    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
+    CSubViewRelTree* window = DiagramWindow();
+    ASSERT_NE(window, nullptr);
+    CDiagramSettings& settings = window->GetSettings();
+    settings.m_leftMargin = settings.m_rightMargin = 10;
+    settings.m_topMargin = settings.m_bottomMargin = 20;
+    for (const BOOL preview : {FALSE, TRUE}) {
+        SCOPED_TRACE(preview);
+        CPrinterSettings printer(m_app->GetPrinterSettings());
+        ASSERT_TRUE(printer.LoadDefaults());
+        CDC dc;
+        ASSERT_TRUE(printer.CreatePrinterDC(dc));
+        CPrintInfo info;
+        info.m_bPreview = preview;
+        info.m_nCurPage = 1;
+        window->OnPrepareDC(&dc, &info);
+        CRect clip;
+        dc.GetClipBox(&clip);
+        dc.LPtoDP(&clip);
+        clip.NormalizeRect();
+        const int horz = dc.GetDeviceCaps(HORZRES), vert = dc.GetDeviceCaps(VERTRES);
+        const CRect expected = preview
+                                   ? CRect(0, 0, horz, vert)
+                                   : CRect(horz / 10, vert / 5, horz - horz / 10, vert - vert / 5);
+        EXPECT_NEAR(clip.left, expected.left, 2);
+        EXPECT_NEAR(clip.top, expected.top, 2);
+        EXPECT_NEAR(clip.right, expected.right, 2);
+        EXPECT_NEAR(clip.bottom, expected.bottom, 2);
+        window->OnEndPrinting(&dc, &info);
     }
 }
 
