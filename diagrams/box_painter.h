@@ -26,6 +26,9 @@ public:
     virtual void DrawPicture(CMediaItem& picture, const CRect& rect, const RECT* crop) = 0;
     /// The eight selection handles of a box: drawn, or with remove their area repainted.
     virtual void DrawHandles(const CRect& box, bool remove) = 0;
+    /// The text lines that follow are a box's own typed text (true) or its template's (false);
+    /// a device may show typed text apart.
+    virtual void SetOverriddenText(bool /*overridden*/) {}
     /// Whether text on the device is large enough to read. When it is not, a box's text is
     /// not made at all, and DrawTextMark stands for its lines.
     virtual bool TextReadable() const { return true; }

@@ -148,6 +148,7 @@ void CDiagElem::Draw(IBoxPainter& painter)
         placed = true;
     };
     const bool within = block && settings.m_pictureLayout == kPictureWithinText;
+    painter.SetOverriddenText(HasText());
     if (!readable && m_lineCount > 0)
         painter.DrawTextMark(textArea, y, lineHeight * m_lineCount, shown.textColour);
     if (!readable && within)

@@ -451,6 +451,8 @@ void CSubViewRelTree::MapCommands()
         m_underlineOverridden = !m_underlineOverridden;
         Invalidate();
     });
+    MapUpdate(kUnderlineOverridden,
+              [this](CCmdUI* state) { state->SetCheck(m_underlineOverridden); });
     MapWindowCommands();
     MapUpdate(kPaneHelp, [](CCmdUI* state) { state->SetText("For Help, press F1"); });
     MapUpdate(kPanePos, [this](CCmdUI* state) { state->SetText(StatusPosText()); });

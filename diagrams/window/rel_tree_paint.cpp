@@ -32,7 +32,8 @@ constexpr int kNormalLinesRow = 12, kDottedLinesRow = 13, kButtonsRow = 14, kBut
 class CDiagramDCPainter final : public IDiagramPainter {
 public:
     CDiagramDCPainter(CDC& dc, const CDiagramSettings& settings,
-                      const std::vector<CDiagElem*>& selection, bool printing)
+                      const std::vector<CDiagElem*>& selection, bool printing,
+                      bool underlineOverridden)
         : m_dc(dc), m_settings(settings), m_printing(printing),
           m_blackAndWhite(printing && PrintsInBlackAndWhite(dc, settings)),
           m_boxes(dc, settings, m_blackAndWhite),
@@ -49,8 +50,22 @@ public:
         // Text under three pixels high cannot be read: on the screen it is left out.
         const int textHeight = std::abs(settings.m_boxFont.lfHeight);
         m_unreadable = !printing && textHeight < 3 * std::max<int>(1, int(PixelsToLogical(1).cy));
+        // Typed box texts stand out by the underline they have or have not.
+        if (underlineOverridden) {
+            LOGFONT font = DiagramBoxFont(settings);
+            font.lfUnderline = font.lfUnderline ? 0 : 1;
+            m_overriddenFont.CreateFontIndirect(&font);
+        }
     }
     ~CDiagramDCPainter() override { m_dc.SelectObject(m_oldPen); }
+
+    void SetOverriddenText(bool overridden) override
+    {
+        if (overridden && !m_fontBeforeOverride && m_overriddenFont.GetSafeHandle())
+            m_fontBeforeOverride = m_dc.SelectObject(&m_overriddenFont);
+        else if (!overridden && m_fontBeforeOverride)
+            m_dc.SelectObject(std::exchange(m_fontBeforeOverride, nullptr));
+    }
 
     CSize MeasureText(std::string_view line) override { return m_boxes.MeasureText(line); }
     void DrawBox(const CRect& box, int colourRow) override
@@ -150,6 +165,8 @@ private:
     std::vector<CRect> m_selected;
     bool m_unreadable = false;
     std::vector<std::pair<COLORREF, std::unique_ptr<CPen>>> m_markPens;
+    CFont m_overriddenFont;
+    CFont* m_fontBeforeOverride = nullptr;
 };
 
 /// Grows a diagram rectangle (y up: its top above its bottom) to hold another, whichever way
@@ -291,7 +308,7 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
         const LOGFONT logFont = DiagramBoxFont(m_settings);
         font.CreateFontIndirect(&logFont);
         CFont* oldFont = dc.SelectObject(&font);
-        CDiagramDCPainter painter(dc, m_settings, m_selection, m_printing);
+        CDiagramDCPainter painter(dc, m_settings, m_selection, m_printing, m_underlineOverridden);
         // The drawing pass takes clips with the top above the bottom.
         CRect diagramClip(clip.left, std::max(clip.top, clip.bottom), clip.right,
                           std::min(clip.top, clip.bottom));
@@ -299,6 +316,7 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
         for (auto& rowSet : m_rowSets)
             if (!DiagPaintRows(*rowSet, painter, diagramClip, mode))
                 break;
+        painter.SetOverriddenText(false);
         dc.SelectObject(oldFont);
     }
     DrawTitles(dc);

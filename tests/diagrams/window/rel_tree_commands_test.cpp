@@ -1,11 +1,14 @@
 // tests/diagrams/window/rel_tree_commands_test.cpp: the window's commands with their update rules:
 // toggles mirrored into the defaults for an ordinary diagram only, the spouse options greyed in an
 // Ancestors diagram, titles of a custom diagram kept to it, Refresh keeping the custom name,
-// statistics and the properties opener.
+// statistics, the properties opener, and typed box texts underlined on demand.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/dialogs/property_sheet.h"
+
+#include <algorithm>
+#include <vector>
 
 #include <array>
 
@@ -198,6 +201,30 @@ TEST_F(RelTreeCommandsTest, OverrideTextAndMarkCommandsFollowTheSelection)
     EXPECT_FALSE(BoxOf("ann")->HasText());
     // Repeated ancestors are not offered in a Descendants diagram.
     EXPECT_FALSE(Run(diagram_cmd::kMarkRepeated));
+}
+
+TEST_F(RelTreeCommandsTest, UnderlineOverriddenTextMarksOnlyTypedTexts)
+{
+    ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
+    BoxOf("ann")->SetText("Annie");
+    // The pixels of a box, to compare renders.
+    const auto pixels = [&](const TestHooks::Image& image, const std::string& key) {
+        const CDiagElem* box = BoxOf(key);
+        const CPoint a = m_window->ToDevice(CPoint(box->Rect().left, box->Rect().top));
+        const CPoint b = m_window->ToDevice(CPoint(box->Rect().right, box->Rect().bottom));
+        std::vector<COLORREF> inside;
+        for (int y = std::max(0, a.y); y < std::min(image.height, b.y); ++y)
+            for (int x = std::max(0, a.x); x < std::min(image.width, b.x); ++x)
+                inside.push_back(image.Pixel(x, y));
+        return inside;
+    };
+    const TestHooks::Image plain = TestHooks::RenderWindow(*m_window);
+    EXPECT_FALSE(Checked(diagram_cmd::kUnderlineOverridden));
+    ASSERT_TRUE(Run(diagram_cmd::kUnderlineOverridden));
+    EXPECT_TRUE(Checked(diagram_cmd::kUnderlineOverridden));
+    const TestHooks::Image underlined = Render("underlined.png");
+    EXPECT_NE(pixels(plain, "ann"), pixels(underlined, "ann"));
+    EXPECT_EQ(pixels(plain, "bob"), pixels(underlined, "bob"));
 }
 
 } // namespace
