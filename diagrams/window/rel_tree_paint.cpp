@@ -453,11 +453,16 @@ void CSubViewRelTree::CentreOnRoot()
         CRect client;
         GetClientRect(&client);
         CPoint target = root->GetCentre();
-        // A couple: the middle of the gap between the partners' boxes.
-        if (m_rootKind == 1 && m_selection.size() == 2) {
-            const CRect& a = m_selection[0]->Rect();
-            const CRect& b = m_selection[1]->Rect();
+        // A couple: the middle of the gap between the partners' boxes, whatever is selected.
+        const CDiagTree* tree = m_rootKind == 1 ? RowSet()->MainTree() : nullptr;
+        const CDiagElem* husband = tree ? tree->m_father.get() : nullptr;
+        const CDiagElem* wife = tree ? tree->m_mother.get() : nullptr;
+        if (husband && wife && husband->IsVisible() && wife->IsVisible()) {
+            const CRect& a = husband->Rect();
+            const CRect& b = wife->Rect();
             target.x = a.left < b.left ? (a.right + b.left) / 2 : (b.right + a.left) / 2;
+        } else if (wife && wife->IsVisible() && !(husband && husband->IsVisible())) {
+            target = wife->GetCentre();
         }
         const int type = m_settings.m_diagramType;
         if (type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram) {

@@ -191,11 +191,21 @@ TEST_F(RelTreeTest, CentreOnACoupleLiesBetweenThePartners)
     CSubViewRelTree& window = MakeWindow(800, 600);
     ASSERT_TRUE(window.RebuildTree(m_parents, true, kAncestorsAndDescendantsDiagram, false));
     ASSERT_EQ(window.Selection().size(), 2u);
-    const CPoint john = ClientCentre("john");
-    const CPoint mary = ClientCentre("mary");
-    EXPECT_LT(std::min(john.x, mary.x), 400);
-    EXPECT_GT(std::max(john.x, mary.x), 400);
-    EXPECT_NEAR(john.y, 300, 40);
+    // Whatever is selected: both partners, one child, nothing.
+    for (const char* selected : {"", "ann", "none"}) {
+        SCOPED_TRACE(selected);
+        if (*selected) {
+            window.DeselectAll();
+            if (std::string(selected) != "none")
+                window.SelectBox(BoxOf(selected), true, false);
+            window.CentreOnRoot();
+        }
+        const CPoint john = ClientCentre("john");
+        const CPoint mary = ClientCentre("mary");
+        EXPECT_LT(std::min(john.x, mary.x), 400);
+        EXPECT_GT(std::max(john.x, mary.x), 400);
+        EXPECT_NEAR(john.y, 300, 40);
+    }
 }
 
 } // namespace
