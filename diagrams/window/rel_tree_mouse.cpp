@@ -93,6 +93,7 @@ void CSubViewRelTree::ExpandBox(CDiagElem& box)
     auto measurer = CreateMeasurer();
     if (!DiagExpandElement(*rowSet, box, measurer.get()))
         MessageBox(kInsufficientMemoryBranchText);
+    ComputePageAvoidance();
     m_scrollBarsStale = true;
     Invalidate();
 }
@@ -366,6 +367,7 @@ void CSubViewRelTree::MarkRepeatedAncestors()
             return;
         }
     }
+    ComputePageAvoidance();
     Invalidate();
 }
 

@@ -251,6 +251,8 @@ void CSubViewRelTree::OnUpdate(CView*, LPARAM hint, CObject*)
             }
             if (HasTree() && (relayout || BoxSizesChanged()))
                 Relayout();
+            else
+                ComputePageAvoidance();
             // Selected boxes that went with the update are already out of the selection.
             m_scrollBarsStale = true;
             if (GetSafeHwnd())

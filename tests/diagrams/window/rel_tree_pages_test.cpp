@@ -206,20 +206,34 @@ TEST_F(RelTreePagesTest, AvoidPageBoundariesLeavesNoBoxAcrossALineAndPacksBack)
     ASSERT_TRUE(Run(diagram_cmd::kAvoidPageBoundaries));
     EXPECT_TRUE(Checked(diagram_cmd::kAvoidPageBoundaries));
     const int width = settings.m_pageWidth;
-    for (const char* key : {"fred", "gina", "john", "mary", "ann", "bob"}) {
-        const CDiagElem* box = BoxOf(key);
-        ASSERT_NE(box, nullptr) << key;
-        const CRect& r = box->Rect();
-        const auto column = [&](int x) {
-            const long long d = (long long)x - settings.m_pageXOrigin;
-            return d >= 0 ? d / width : -((-d + width - 1) / width);
-        };
-        EXPECT_EQ(column(r.left), column(r.right - 1)) << key;
-    }
+    const auto noneAcross = [&] {
+        for (const char* key : {"fred", "gina", "john", "mary", "ann", "bob"}) {
+            const CDiagElem* box = BoxOf(key);
+            ASSERT_NE(box, nullptr) << key;
+            const CRect& r = box->Rect();
+            const auto column = [&](int x) {
+                const long long d = (long long)x - settings.m_pageXOrigin;
+                return d >= 0 ? d / width : -((-d + width - 1) / width);
+            };
+            EXPECT_EQ(column(r.left), column(r.right - 1)) << key;
+        }
+    };
+    noneAcross();
     EXPECT_NE(BoxOf("ann")->Rect(), ann);
     ASSERT_TRUE(Run(diagram_cmd::kAvoidPageBoundaries));
     EXPECT_FALSE(m_window->AvoidsPageBoundaries());
     EXPECT_EQ(BoxOf("ann")->Rect(), ann);
+    // An edit, and a branch closed and opened again, keep the boxes off the lines.
+    ASSERT_TRUE(Run(diagram_cmd::kAvoidPageBoundaries));
+    SetField(m_people["bob"], "NAME", "Bob /Smithson/");
+    NotifyChanges();
+    noneAcross();
+    m_window->SelectBox(BoxOf("john"), true, false);
+    for (int press = 0; press < 2; ++press) {
+        TestHooks::PostKey(*m_window, VK_SPACE, 0);
+        TestHooks::DeliverPosted();
+    }
+    noneAcross();
 }
 
 TEST_F(RelTreePagesTest, PrintedSizeFitsRowsToThePage)
