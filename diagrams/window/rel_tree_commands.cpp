@@ -101,6 +101,32 @@ void CSubViewRelTree::ToggleTitle(int index)
     Invalidate();
 }
 
+bool CSubViewRelTree::AnyTitleSelected() const
+{
+    for (std::size_t t = 0; t < m_titleSelected.size(); ++t)
+        if (m_titleSelected[t] && m_settings.m_titles[t].visible)
+            return true;
+    return false;
+}
+
+void CSubViewRelTree::DeleteOrHide()
+{
+    if (!m_selection.empty()) {
+        DeleteSelected();
+        return;
+    }
+    if (!AnyTitleSelected())
+        return;
+    for (std::size_t t = 0; t < m_titleSelected.size(); ++t)
+        if (m_titleSelected[t])
+            m_settings.m_titles[t].visible = false;
+    m_titleSelected.fill(false);
+    // A custom diagram's titles are its own: only an ordinary diagram's become the defaults.
+    if (m_customName.empty())
+        DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile());
+    Invalidate();
+}
+
 void CSubViewRelTree::MapWindowCommands()
 {
     const auto always = [](CCmdUI* state) { state->Enable(TRUE); };
@@ -168,16 +194,10 @@ void CSubViewRelTree::MapWindowCommands()
     MapUpdate(kMoveUp, [this](CCmdUI* state) { state->Enable(CanMoveSelected(true)); });
     MapCommand(kMoveDown, [this] { MoveSelected(false); });
     MapUpdate(kMoveDown, [this](CCmdUI* state) { state->Enable(CanMoveSelected(false)); });
-    // The one command is Delete for selected boxes and Hide Title for a selected title.
-    MapCommand(kDelete, [this] {
-        if (const int title = SelectedTitle(); m_selection.empty() && title >= 0)
-            ToggleTitle(title);
-        else
-            DeleteSelected();
-    });
-    MapUpdate(kDelete, [this](CCmdUI* state) {
-        state->Enable(!m_selection.empty() || SelectedTitle() >= 0);
-    });
+    // The one command is Delete for selected boxes and Hide Title for selected titles.
+    MapCommand(kDelete, [this] { DeleteOrHide(); });
+    MapUpdate(kDelete,
+              [this](CCmdUI* state) { state->Enable(!m_selection.empty() || AnyTitleSelected()); });
     MapPageAndTitleCommands();
 }
 

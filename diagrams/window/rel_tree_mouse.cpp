@@ -295,9 +295,8 @@ void CSubViewRelTree::OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags)
         }
         return;
     }
-    if (virtKey == VK_DELETE && m_mode == kModeNormal && m_drag == kNoDrag &&
-        !m_selection.empty()) {
-        DeleteSelected();
+    if (virtKey == VK_DELETE && m_mode == kModeNormal && m_drag == kNoDrag) {
+        DeleteOrHide();
         return;
     }
     if (virtKey == VK_ADD) {

@@ -137,6 +137,11 @@ public:
     /// Converts the marriage boxes to a new "Spouse Option" (not in an Ancestors diagram).
     void SetSpouseOption(int option);
     void ToggleTitle(int index);
+    /// Whether a visible title is selected.
+    bool AnyTitleSelected() const;
+    /// Delete and the Delete key: the selected boxes' records, or without boxes every selected
+    /// title hidden.
+    void DeleteOrHide();
     /// The Text dialog on the one selected box's text; OK makes it the box's override text.
     void OverrideText();
     /// Marks the boxes of people shown more than once among the ancestors.

@@ -115,7 +115,7 @@ TEST_F(RelTreeTitlesTest, ATitleDraggedMovesAndResizesAndOnlyAnOrdinaryDiagramKe
     }
 }
 
-TEST_F(RelTreeTitlesTest, TitlesJoinTheSelectionByCtrlClickAndByTheStretchyBox)
+TEST_F(RelTreeTitlesTest, TitlesJoinTheSelectionByCtrlClickAndByTheStretchyBoxAndDeleteHidesThem)
 {
     ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
     m_window->DeselectAll();
@@ -151,6 +151,14 @@ TEST_F(RelTreeTitlesTest, TitlesJoinTheSelectionByCtrlClickAndByTheStretchyBox)
     ASSERT_EQ(m_window->HitTest(from, nullptr, nullptr), kHitNothing);
     Drag(from, to);
     EXPECT_EQ(selected(), (std::vector<bool>{true, false}));
+    // The Delete key hides every selected title and deletes no record.
+    click(two, MK_CONTROL);
+    const std::size_t people = GetRecordTypeRoot(RECORD_LIST_INDI)->CountChildren();
+    TestHooks::PostKey(*m_window, VK_DELETE, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_FALSE(first.visible);
+    EXPECT_FALSE(second.visible);
+    EXPECT_EQ(GetRecordTypeRoot(RECORD_LIST_INDI)->CountChildren(), people);
 }
 
 TEST_F(RelTreeTitlesTest, TitleOptionsNeedsOneTitleAndNoBox)
