@@ -152,7 +152,10 @@ TEST_F(RelTreeTitlesTest, TitlesJoinTheSelectionByCtrlClickAndByTheStretchyBoxAn
     Drag(from, to);
     EXPECT_EQ(selected(), (std::vector<bool>{true, false}));
     // The Delete key hides every selected title and deletes no record.
+    m_window->DeselectAll();
+    click(one, MK_CONTROL);
     click(two, MK_CONTROL);
+    ASSERT_TRUE(m_window->Selection().empty());
     const std::size_t people = GetRecordTypeRoot(RECORD_LIST_INDI)->CountChildren();
     TestHooks::PostKey(*m_window, VK_DELETE, 0);
     TestHooks::DeliverPosted();
