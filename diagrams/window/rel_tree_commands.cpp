@@ -7,6 +7,8 @@
 #include "diagrams/diag_resync.h"
 #include "diagrams/diag_stats.h"
 #include "platform/base/prompt.h"
+#include "platform/base/wait_cursor.h"
+#include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
 
@@ -51,8 +53,11 @@ void CSubViewRelTree::RebuildDiagram()
         return;
     if (!RootStillThere()) {
         ClearDiagram();
+        if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
+            frame->OnUpdateFrameTitle(TRUE);
         return;
     }
+    CWaitCursor wait;
     const std::string name = m_customName;
     const CPoint scroll = m_scroll;
     const int type = m_settings.m_diagramType;

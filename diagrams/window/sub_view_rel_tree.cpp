@@ -174,6 +174,11 @@ void CSubViewRelTree::OnActivate(BOOL activate, CView*, CView*)
     }
 }
 
+HICON CSubViewRelTree::LoadViewIcon(BOOL, BOOL big) const
+{
+    return LoadViewIconResource(IDI_DIAGRAM_VIEW, big);
+}
+
 CRecordNode* CSubViewRelTree::RootRecord() const
 {
     if (m_rootKind == 1)

@@ -87,6 +87,7 @@ public:
     void Refresh() override;
     BOOL IsSelected(const CObject*) const override { return FALSE; }
     BOOL IsLockable() const override { return TRUE; }
+    HICON LoadViewIcon(BOOL reusable, BOOL big) const override;
     void OnActivate(BOOL activate, CView* activated, CView* deactivated) override;
     void OnPrepareDC(CDC* dc, CPrintInfo* info) override;
     BOOL CanPrint(BOOL preview) override;

@@ -70,6 +70,9 @@ TEST_F(DiagramWindowCommandsTest, ShowInDiagramOpensOneWindowOnThePerson)
     std::string title;
     window->GetTitle(title);
     EXPECT_EQ(title.rfind("Descendants of John", 0), 0u) << title;
+    // Its frame shows the diagram window's icon, in both sizes.
+    EXPECT_NE(window->LoadViewIcon(FALSE, FALSE), nullptr);
+    EXPECT_NE(window->LoadViewIcon(FALSE, TRUE), nullptr);
     ASSERT_EQ(window->Selection().size(), 1u);
     EXPECT_EQ(window->Selection()[0]->GetIndividual(), john);
     // The reusable window is used again.
