@@ -47,23 +47,13 @@ struct ChildPlace {
     const CDiagFamilyElem* familyBox = nullptr;
 };
 
-ChildPlace PlaceOfChild(CDiagElem& box, const CIndRec* rootPerson)
+/// Where a child added at the box goes; familyBelow is the family shown below an ancestor box.
+ChildPlace PlaceOfChild(CDiagElem& box, CFamRec* familyBelow)
 {
     ChildPlace place;
     if (box.GetKind() == kAncestorElem) {
         place.person = box.GetIndividual();
-        // The family of the ancestor in which the root person is a child.
-        const auto& ancestor = static_cast<CDiagAncestorElem&>(box);
-        if (const CDiagAncestorElem* child = ancestor.Child())
-            place.family = child->GetFamily();
-        else if (rootPerson)
-            for (CFamRec* family = place.person ? place.person->GetNextSpouseFamily(nullptr)
-                                                : nullptr;
-                 family && !place.family; family = place.person->GetNextSpouseFamily(family)) {
-                bool isSpouse = false;
-                if (family->HasMember(rootPerson, isSpouse) && !isSpouse)
-                    place.family = family;
-            }
+        place.family = familyBelow;
         return place;
     }
     CDiagFamilyElem* familyBox = box.GetKind() == kSpouseElem
@@ -107,7 +97,7 @@ int CSubViewRelTree::LimitPassedByAddition(CDiagElem& box, int zone) const
                                                                                    : kZoneNone;
     }
     if (zone == kZoneChild) {
-        const ChildPlace place = PlaceOfChild(box, m_rootPerson);
+        const ChildPlace place = PlaceOfChild(box, AncestorFamily(box));
         return place.familyBox && IsAtDescendantLimit(place.familyBox->GetGeneration()) ? kZoneChild
                                                                                         : kZoneNone;
     }
@@ -116,7 +106,7 @@ int CSubViewRelTree::LimitPassedByAddition(CDiagElem& box, int zone) const
 
 void CSubViewRelTree::AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* neighbour)
 {
-    ChildPlace place = PlaceOfChild(box, m_rootPerson);
+    ChildPlace place = PlaceOfChild(box, AncestorFamily(box));
     CIndRec* person = place.person;
     if (!person)
         return;
@@ -216,7 +206,7 @@ void CSubViewRelTree::AddSpouseFromDiagram(CDiagElem& box, bool link, int zone,
     CFamRec* family = nullptr;
     CFamRec* nearFamily = nullptr;
     if (box.GetKind() == kAncestorElem) {
-        family = PlaceOfChild(box, m_rootPerson).family;
+        family = PlaceOfChild(box, AncestorFamily(box)).family;
     } else if (neighbour) {
         // A spouse box without a spouse is that family's empty place; another spouse box
         // places the new family beside its own.
@@ -271,6 +261,13 @@ void CSubViewRelTree::OfferSpouseRecord(CDiagElem& placeholder)
     }
     if (CDiagElem* shown = spouse ? ShownBoxOf(spouse) : nullptr)
         SelectBox(shown, true, true);
+}
+
+CFamRec* CSubViewRelTree::AncestorFamily(CDiagElem& box) const
+{
+    return box.GetKind() == kAncestorElem
+               ? FamilyBelowAncestor(static_cast<const CDiagAncestorElem&>(box))
+               : nullptr;
 }
 
 CDiagElem* CSubViewRelTree::ShownBoxOf(const CIndRec* person) const

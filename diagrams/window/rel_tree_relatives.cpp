@@ -87,25 +87,6 @@ CDiagFamilyElem* ChildrenBox(CDiagElem& box)
     return AsFamilyBox(box);
 }
 
-/// The family of an ancestor box in which the ancestor is a partner and the child shown below
-/// is a child: the child box's family, else the first of the ancestor's spouse families with
-/// the root person as a child.
-CFamRec* CoupleFamily(const CDiagAncestorElem& box, const CIndRec* rootPerson)
-{
-    if (const CDiagAncestorElem* child = box.Child())
-        return child->GetFamily();
-    const CIndRec* ancestor = box.GetIndividual();
-    if (!ancestor || !rootPerson)
-        return nullptr;
-    for (CFamRec* family = ancestor->GetNextSpouseFamily(nullptr); family;
-         family = ancestor->GetNextSpouseFamily(family)) {
-        bool isSpouse = false;
-        if (family->HasMember(rootPerson, isSpouse) && !isSpouse)
-            return family;
-    }
-    return nullptr;
-}
-
 /// The box's rectangle with its top above its bottom.
 CRect Upright(const CRect& rect)
 {
@@ -168,7 +149,7 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
             return kSpousesOfSpouses;
         if (kind == kAncestorElem) {
             const auto& ancestor = static_cast<CDiagAncestorElem&>(box);
-            if (!ancestor.GetPartner() && CoupleFamily(ancestor, m_rootPerson))
+            if (!ancestor.GetPartner() && FamilyBelowAncestor(ancestor))
                 return "";
             return type == kAllRelativesDiagram ? kSpouseWrongPlace : kSpousesOfAncestors;
         }
@@ -180,7 +161,7 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
     case kZoneChild: {
         if (kind == kAncestorElem)
             return box.GetGeneration() == 1 && type != kAncestorsDiagram &&
-                           CoupleFamily(static_cast<CDiagAncestorElem&>(box), m_rootPerson)
+                           FamilyBelowAncestor(static_cast<CDiagAncestorElem&>(box))
                        ? ""
                        : kChildrenOfAncestors;
         if (rootRow && type == kAncestorsDiagram)
@@ -364,4 +345,26 @@ void CSubViewRelTree::EndRelativeDrag(CPoint point)
         }
     }
     AddSpouseFromDiagram(*box, link, zone, neighbour);
+}
+
+CFamRec* CSubViewRelTree::FamilyBelowAncestor(const CDiagAncestorElem& box) const
+{
+    if (const CDiagAncestorElem* child = box.Child())
+        return child->GetFamily();
+    const CIndRec* ancestor = box.GetIndividual();
+    if (!ancestor)
+        return nullptr;
+    // A diagram rooted at a couple: its partners' family.
+    if (m_rootKind == 1 && m_rootFamily &&
+        (m_rootFamily->GetHusband() == ancestor || m_rootFamily->GetWife() == ancestor))
+        return m_rootFamily;
+    if (!m_rootPerson)
+        return nullptr;
+    for (CFamRec* family = ancestor->GetNextSpouseFamily(nullptr); family;
+         family = ancestor->GetNextSpouseFamily(family)) {
+        bool isSpouse = false;
+        if (family->HasMember(m_rootPerson, isSpouse) && !isSpouse)
+            return family;
+    }
+    return nullptr;
 }

@@ -356,6 +356,12 @@ private:
     /// Offers to make the record of a spouse box shown without one; the new spouse's box is
     /// selected.
     void OfferSpouseRecord(CDiagElem& placeholder);
+    /// The family shown below an ancestor box: its child box's, the root couple's for a partner
+    /// of a diagram rooted at a couple, else the ancestor's family with the root person as a
+    /// child; null when none.
+    CFamRec* FamilyBelowAncestor(const CDiagAncestorElem& box) const;
+    /// FamilyBelowAncestor of an ancestor box; null for other boxes.
+    CFamRec* AncestorFamily(CDiagElem& box) const;
     /// The first visible box showing the person; null when none does.
     CDiagElem* ShownBoxOf(const CIndRec* person) const;
     void MapCommands();

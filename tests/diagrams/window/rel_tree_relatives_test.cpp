@@ -222,6 +222,27 @@ TEST_F(RelTreeRelativesTest, ANewChildGoesBesideTheDropAndOpensItsProperties)
     EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(RelTreeRelativesTest, InADiagramOfACoupleRelativesAddedAtThePartnersJoinTheirFamily)
+{
+    ASSERT_TRUE(m_window->RebuildTree(m_parents, false, kDescendantsDiagram, false));
+    TestHooks::RenderWindow(*m_window);
+    const CPoint below = Beside("john", CSubViewRelTree::kZoneChild);
+    EXPECT_EQ(Press("john", below), "Add child");
+    Release(below, diagram_cmd::kDropCreate);
+    EXPECT_EQ(Children(m_parents).size(), 3u);
+    // A couple of one partner: the other is added beside the one.
+    CFamRec* single = Marry(P("lone", SEX_MALE, "Lone /Wolf/"), nullptr);
+    ASSERT_TRUE(m_window->RebuildTree(single, false, kDescendantsDiagram, false));
+    TestHooks::RenderWindow(*m_window);
+    const CPoint right = Beside("lone", CSubViewRelTree::kZoneSpouseRight);
+    EXPECT_EQ(Press("lone", right), "Add spouse");
+    Release(right, diagram_cmd::kDropCreate);
+    ASSERT_NE(single->GetWife(), nullptr);
+    EXPECT_EQ(single->GetWife()->GetSex(), SEX_FEMALE);
+    EXPECT_EQ(m_opened, 2);
+    EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(RelTreeRelativesTest, LinkingAnExistingChildAddsNoRecord)
 {
     Open(kDescendantsDiagram, "john");
