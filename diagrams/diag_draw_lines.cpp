@@ -52,7 +52,7 @@ CLineGeometry::CLineGeometry(const CDiagRowSet& rowSet)
     sibGap = owner.Scaled(s.m_sibLineToBoxVertGap);
     buttonOffset = vertGap - owner.Scaled(s.m_buttonCentreToBoxVertGap);
     buttonRadius = owner.Scaled(s.m_buttonRadius);
-    spouseLinesGap = owner.Scaled(s.m_spouseLinesGap);
+    spouseLinesGap = owner.SpouseLinesGap();
     spouseGap = owner.Scaled(s.m_spouseGap);
     stretchyWidth = owner.Scaled(s.m_stretchyLineHalfWidth);
     stretchyHeight = owner.Scaled(s.m_stretchyLineHalfHeight);

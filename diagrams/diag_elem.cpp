@@ -81,7 +81,7 @@ CPoint CDiagElem::GetAnchor(int code) const
     case kAnchorRight:
         return CPoint(m_rect.right, centre.y);
     case kAnchorParents: {
-        CPoint point(centre.x, centre.y - m_owner.Scaled(m_owner.Settings().m_spouseLinesGap) / 2);
+        CPoint point(centre.x, centre.y - m_owner.SpouseLinesGap() / 2);
         if (const CDiagElem* partner = GetPartner())
             point = GapMidpoint(m_rect, partner->Rect());
         point.y = std::max<LONG>(point.y, m_rect.bottom);

@@ -100,7 +100,7 @@ int CDiagFamilyElem::GetConnectorX() const
     if (!m_spouse)
         return GetCentre().x;
     if (!m_visible)
-        return m_spouse->Rect().left - m_owner.Scaled(m_owner.Settings().m_spouseLinesGap) / 2;
+        return m_spouse->Rect().left - m_owner.SpouseLinesGap() / 2;
     return GapMidpoint(m_rect, m_spouse->Rect()).x;
 }
 

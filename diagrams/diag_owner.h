@@ -3,13 +3,13 @@
 // record index, the dirty flag and a measuring device. The layout engine implements it.
 #pragma once
 
+#include "diagrams/diagram_settings.h"
 #include "platform/base/types.h"
 
 #include <memory>
 
 class CDiagElem;
 class CDiagFamilyLink;
-class CDiagramSettings;
 class CIndRec;
 class CTextTemplate;
 class IBoxPainter;
@@ -61,6 +61,9 @@ public:
     virtual void IndexElement(const CIndRec* individual, CDiagElem* element) = 0;
     /// Whether a key that zooms (keypad plus or minus) waits, so that a long repaint stops.
     virtual bool ZoomKeyWaiting() const { return false; }
+    /// The gap between the two lines of a couple, in diagram units. The settings give it in
+    /// device pixels: a window converts it through its mapping; elsewhere it is taken as units.
+    virtual int SpouseLinesGap() const { return Scaled(Settings().m_spouseLinesGap); }
     /// Whether the window's "Avoid Page Boundaries" mode is on: boxes may have been moved off
     /// page boundaries, so lines drop from the boxes' own connector points.
     virtual bool AvoidsPageBoundaries() const { return false; }

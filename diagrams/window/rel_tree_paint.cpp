@@ -230,6 +230,17 @@ void CSubViewRelTree::PrepareScreenDC(CDC& dc)
         y = client.bottom;
     dc.SetViewportOrg(client.Width() / 2 - m_scroll.x, y - m_scroll.y);
     dc.SetWindowOrg(0, RootRowOffset());
+    // The settings give the gap between a couple's lines in pixels.
+    CSize gap(0, std::max(0, m_settings.m_spouseLinesGap));
+    dc.DPtoLP(&gap);
+    m_spouseLinesGapUnits = std::abs(int(gap.cy));
+}
+
+int CSubViewRelTree::SpouseLinesGap() const
+{
+    if (m_printing || m_spouseLinesGapUnits < 0)
+        return std::max(0, m_settings.m_spouseLinesGap);
+    return m_spouseLinesGapUnits;
 }
 
 void CSubViewRelTree::PrepareMeasuringDC(CDC& dc, bool printer)

@@ -282,6 +282,8 @@ public:
     COLORREF ProxyTextColour() const override;
     bool ShowsPictures() const override { return m_settings.m_pictureIndex != 0; }
     int Scaled(int value) const override { return value; }
+    /// On the screen the gap keeps its pixels at any zoom; on paper it is taken as units.
+    int SpouseLinesGap() const override;
     int BoxHeight() const override;
     std::unique_ptr<IBoxPainter> CreateMeasurer() override;
     void SetLayoutChanged() override {}
@@ -413,6 +415,9 @@ private:
     Range m_vRange;
     bool m_scrollBarsStale = true;
     bool m_printing = false;
+    /// The couple lines' gap in diagram units at the screen's present zoom; -1 before the
+    /// window is first mapped.
+    int m_spouseLinesGapUnits = -1;
     /// The page being printed, in diagram units.
     CRect m_printClip;
 

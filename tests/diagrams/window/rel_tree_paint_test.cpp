@@ -3,6 +3,8 @@
 // zoom keeping the centre, its limits and the keypad keys; scroll ranges.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
+#include <vector>
+
 #include "diagrams/diag_hit.h"
 
 namespace {
@@ -52,6 +54,30 @@ TEST_F(RelTreeTest, RootRowAtTheBottomForAncestorsAndAtTheTopForDescendants)
     const CPoint descendants = ClientCentre("fred");
     EXPECT_LT(descendants.y, 150);
     EXPECT_NEAR(descendants.x, 400, 80);
+}
+
+TEST_F(RelTreeTest, ACouplesDoubleLineKeepsItsPixelGapAtEveryZoom)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow();
+    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kDescendantsDiagram, false));
+    const COLORREF line = window.Settings().m_colours[12].colour;
+    for (const int divisor : {4, 10, 20}) {
+        SCOPED_TRACE(divisor);
+        window.Zoom(divisor, true);
+        window.CentreOnRoot();
+        const TestHooks::Image image = TestHooks::RenderWindow(window);
+        // Down the gap between John's and Mary's boxes, beside the line down to the children.
+        const CRect& john = BoxOf("john")->Rect();
+        const CPoint top = window.ToDevice(CPoint(john.right, john.top)) + CPoint(2, 0);
+        const CPoint bottom = window.ToDevice(CPoint(john.right, john.bottom));
+        std::vector<int> rows;
+        for (int y = std::max(0, top.y); y <= std::min(image.height - 1, bottom.y); ++y)
+            if (image.Pixel(top.x, y) == line)
+                rows.push_back(y);
+        ASSERT_EQ(rows.size(), 2u) << top.x << "," << top.y << " to " << bottom.y;
+        EXPECT_NEAR(rows[1] - rows[0], window.Settings().m_spouseLinesGap, 1);
+    }
 }
 
 TEST_F(RelTreeTest, ZoomKeepsTheCentreAndStopsAtDivisorOne)
