@@ -53,6 +53,12 @@ protected:
         CAvView* view = DiagramView();
         return view ? dynamic_cast<CSubViewRelTree*>(view->GetSubView()) : nullptr;
     }
+    /// The diagram window opened on the file's first person; null when none opened.
+    CSubViewRelTree* OpenOnFirstPerson(int type)
+    {
+        auto* person = First<CIndRec>(RECORD_LIST_INDI);
+        return person && m_app->ShowInDiagram(type, person, nullptr) ? DiagramWindow() : nullptr;
+    }
     template <class T> T* First(int list) const
     {
         CDataNode* root = GetRecordTypeRoot(list);
@@ -84,9 +90,7 @@ TEST_F(DiagramWindowCommandsTest, ShowInDiagramOpensOneWindowOnThePerson)
 
 TEST_F(DiagramWindowCommandsTest, TheDiagramsStatusBarShowsThePageGrid)
 {
-    auto* john = First<CIndRec>(RECORD_LIST_INDI);
-    ASSERT_NE(m_app->ShowInDiagram(kAncestorsAndDescendantsDiagram, john, nullptr), nullptr);
-    CSubViewRelTree* window = DiagramWindow();
+    CSubViewRelTree* window = OpenOnFirstPerson(kAncestorsAndDescendantsDiagram);
     ASSERT_NE(window, nullptr);
     TestHooks::RunIdle();
     ASSERT_EQ(Frame()->GetCurrentStatusBar(), ID_STATUS_DIAGRAM);
@@ -134,9 +138,7 @@ TEST_F(DiagramWindowCommandsTest, AFamilyWithoutParentsIsRefused)
 
 TEST_F(DiagramWindowCommandsTest, PropertiesFromTheDiagramOpenAtTheDiagramsOwnSize)
 {
-    auto* john = First<CIndRec>(RECORD_LIST_INDI);
-    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
-    CSubViewRelTree* window = DiagramWindow();
+    CSubViewRelTree* window = OpenOnFirstPerson(kDescendantsDiagram);
     ASSERT_NE(window, nullptr);
     struct Case {
         int code;
@@ -161,9 +163,7 @@ TEST_F(DiagramWindowCommandsTest, PropertiesFromTheDiagramOpenAtTheDiagramsOwnSi
 
 TEST_F(DiagramWindowCommandsTest, PreviewAndPdfHaveOnePagePerGridPage)
 {
-    auto* john = First<CIndRec>(RECORD_LIST_INDI);
-    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
-    CSubViewRelTree* window = DiagramWindow();
+    CSubViewRelTree* window = OpenOnFirstPerson(kDescendantsDiagram);
     ASSERT_NE(window, nullptr);
     // Pages narrower than the couple: two pages across.
     CRect extent;
@@ -207,15 +207,13 @@ namespace {
 
 TEST_F(DiagramWindowCommandsTest, ACustomDiagramSavedAndReopenedKeepsItsSettingsAndName)
 {
-    auto* john = First<CIndRec>(RECORD_LIST_INDI);
-    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
-    CSubViewRelTree* window = DiagramWindow();
+    CSubViewRelTree* window = OpenOnFirstPerson(kDescendantsDiagram);
     ASSERT_NE(window, nullptr);
     window->GetSettings().m_minBoxWidth = 123;
     const std::string path = m_folder + "/Wide.dgm";
     ASSERT_TRUE(window->GetSettings().SaveSettingsToFile(path));
     window->GetSettings().m_minBoxWidth = 75;
-    ASSERT_TRUE(window->OpenCustomDiagram(path, john, "Wide"));
+    ASSERT_TRUE(window->OpenCustomDiagram(path, First<CIndRec>(RECORD_LIST_INDI), "Wide"));
     EXPECT_EQ(window->Settings().m_minBoxWidth, 123);
     std::string title;
     window->GetTitle(title);
@@ -227,9 +225,7 @@ TEST_F(DiagramWindowCommandsTest, ACustomDiagramSavedAndReopenedKeepsItsSettings
 
 TEST_F(DiagramWindowCommandsTest, PrintedStripesTakeThePrintedColoursOnlyWhenAskedTo)
 {
-    auto* john = First<CIndRec>(RECORD_LIST_INDI);
-    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
-    CSubViewRelTree* window = DiagramWindow();
+    CSubViewRelTree* window = OpenOnFirstPerson(kDescendantsDiagram);
     ASSERT_NE(window, nullptr);
     CDiagramSettings& settings = window->GetSettings();
     settings.m_background = 0;
@@ -266,9 +262,7 @@ namespace {
 
 TEST_F(DiagramWindowCommandsTest, APageOfOneRowPrintsEachRowOnItsOwnPage)
 {
-    auto* john = First<CIndRec>(RECORD_LIST_INDI);
-    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
-    CSubViewRelTree* window = DiagramWindow();
+    CSubViewRelTree* window = OpenOnFirstPerson(kDescendantsDiagram);
     ASSERT_NE(window, nullptr);
     TestHooks::OnNextDialog(CDiagPrintSizeDlg::kTemplate, [](CDialog& dialog) {
         TestHooks::SetText(dialog, CDiagPrintSizeDlg::kRowsId, "1");
@@ -295,9 +289,7 @@ TEST_F(DiagramWindowCommandsTest, PrintingTakesTheDiagramsOrientationAndGivesThe
 {
     CPrinterSettings& printer = m_app->GetPrinterSettings();
     ASSERT_TRUE(printer.LoadDefaults());
-    auto* john = First<CIndRec>(RECORD_LIST_INDI);
-    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
-    CSubViewRelTree* window = DiagramWindow();
+    CSubViewRelTree* window = OpenOnFirstPerson(kDescendantsDiagram);
     ASSERT_NE(window, nullptr);
     // Narrow boxes: text printed wider than it was measured would be cut off.
     window->GetSettings().m_minBoxWidth = 1;
@@ -334,9 +326,7 @@ TEST_F(DiagramWindowCommandsTest, PrintingTakesTheDiagramsOrientationAndGivesThe
 
 TEST_F(DiagramWindowCommandsTest, APrintedPageIsClippedToItsMarginsAndAPreviewIsNot)
 {
-    auto* john = First<CIndRec>(RECORD_LIST_INDI);
-    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
-    CSubViewRelTree* window = DiagramWindow();
+    CSubViewRelTree* window = OpenOnFirstPerson(kDescendantsDiagram);
     ASSERT_NE(window, nullptr);
     CDiagramSettings& settings = window->GetSettings();
     settings.m_leftMargin = settings.m_rightMargin = 10;
@@ -371,9 +361,7 @@ TEST_F(DiagramWindowCommandsTest, PrinterSetupTurnsTheDiagramsPagesAndKeepsThePr
 {
     CPrinterSettings& printer = m_app->GetPrinterSettings();
     ASSERT_TRUE(printer.LoadDefaults());
-    auto* john = First<CIndRec>(RECORD_LIST_INDI);
-    ASSERT_NE(m_app->ShowInDiagram(kDescendantsDiagram, john, nullptr), nullptr);
-    CSubViewRelTree* window = DiagramWindow();
+    CSubViewRelTree* window = OpenOnFirstPerson(kDescendantsDiagram);
     ASSERT_NE(window, nullptr);
     CDiagramSettings& settings = window->GetSettings();
     int paperWidth = 0, paperHeight = 0;
