@@ -311,14 +311,14 @@ void RowAreas(const CDiagTree& tree, int low, int highest, const CLineGeometry& 
 /// area its rows and lines covered is repainted.
 void HideTree(CDiagTree& tree, const CLineGeometry& geometry, std::vector<CRect>& invalid)
 {
-    bool anyShown = false;
-    ForEachBox(tree, true, [&](const CDiagElem& box) { anyShown = anyShown || box.IsVisible(); });
-    if (!anyShown)
-        return;
+    const std::size_t before = invalid.size();
     ForEachBox(tree, true, [&](const CDiagElem& box) {
         if (box.IsVisible())
             invalid.push_back(box.Rect());
     });
+    // A tree already hidden whole has nothing to repaint.
+    if (invalid.size() == before)
+        return;
     int highest = 0, low = 0;
     tree.GetGenerationRange(highest, low, true);
     RowAreas(tree, low, highest, geometry, invalid);

@@ -181,8 +181,7 @@ void CSubViewRelTree::SetPrintOrientation(bool landscape)
         GetPrinterPageProportions(landscape, paperWidth, paperHeight);
     if (paperWidth > 0 && paperHeight > 0) {
         const long long height =
-            (paperWidth / 2 + static_cast<long long>(paperHeight) * m_settings.m_pageWidth) /
-            paperWidth;
+            SideInProportion(m_settings.m_pageWidth, paperWidth, paperHeight, false);
         m_settings.m_pageHeight =
             int(std::clamp<long long>(height, CTreePagePrint::kMinSide, CTreePagePrint::kMaxSide));
     }

@@ -31,6 +31,11 @@ constexpr const char* kMarginQuestion =
 
 } // namespace
 
+long long SideInProportion(long long side, int pw, int ph, bool heightGiven)
+{
+    return heightGiven ? (ph / 2 + pw * side) / ph : (pw / 2 + ph * side) / pw;
+}
+
 int NormalisePageOrigin(int origin, int side)
 {
     if (side <= 0)
@@ -116,7 +121,7 @@ void CTreePagePrint::KeepRatio(bool widthLeft)
     const long long side = GetDlgItemInt(widthLeft ? kWidthId : kHeightId, &translated);
     if (!translated || side < kMinSide || side > kMaxSide)
         return;
-    const long long other = widthLeft ? (pw / 2 + ph * side) / pw : (ph / 2 + pw * side) / ph;
+    const long long other = SideInProportion(side, pw, ph, !widthLeft);
     SetDlgItemText(widthLeft ? kHeightId : kWidthId, std::to_string(other));
 }
 
