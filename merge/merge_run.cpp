@@ -338,7 +338,7 @@ void CMergeEngine::MergeRecordType(int type, CRecordNode* sourceRecord,
             record->SetRecordNumber(state->TakeNextNumber());
         if (cite && source->linkNew)
             AddMergeCitation(record, sourceRecord, source->noteNew);
-        record->MoveTo(currentRoot, nullptr, false);
+        record->MoveTo(currentRoot, nullptr, true); // last: after the current records
         ++counts.added;
     }
     MutableCounts()[std::size_t(type)] = counts;
