@@ -5,6 +5,7 @@
 
 #include "common/abort.h"
 #include "database/fields/number_node.h"
+#include "database/fields/text_value_node.h"
 #include "database/gedcom/gedcom_loader.h"
 #include "database/gedcom/gedcom_writer.h"
 #include "database/multimedia/obj_note_node.h"
@@ -25,6 +26,7 @@
 #include <filesystem>
 #include <map>
 #include <unistd.h>
+#include <unordered_map>
 
 const char* const kMergeSourceQuestion =
     "If you wish, you can create a new Source record to represent the file being merged, and "
@@ -118,9 +120,95 @@ public:
         else
             link.SetSubtreeMark(true);
     }
+    /// A text field naming target, a record of the merged file that does not come over: it
+    /// becomes plain text, as a load leaves a text naming no record, with the number that the
+    /// links to that record would share (or its own text when none is left), so that it names
+    /// no record of the open data set, neither now nor after a save and reload.
+    void KeepApart(CTextValueNode& text, const CRecordNode& target)
+    {
+        const int listIndex = target.GetTypeIndex();
+        const CRecordType* row = GetRecordTypeTable().RowByListIndex(listIndex);
+        CRecordIdState* state = GetRecordIdState(listIndex);
+        std::int32_t& number = m_given[{listIndex, "@" + target.GetIdText() + "@"}];
+        if (number == 0 && state)
+            number = state->TakeNextNumber();
+        const std::string value(text.GetValue());
+        text.SetValue(number > 0 && row
+                          ? "@" + std::string(1, row->m_idLetter) + std::to_string(number) + "@"
+                          : value);
+    }
 
 private:
     std::map<std::pair<int, std::string>, std::int32_t> m_given;
+};
+
+/// The text fields of the merged file that hold a cross-reference (a user-defined or misplaced
+/// tag naming a record, "1 _LINK @I2@", a standard tag the table keeps as text, a line kept as
+/// read): its load made each name the identifier of its record in that file, which in the open
+/// data set is another record's, and only a load renumbers them. Each that comes over is made
+/// to name the record it named: the current record that one was matched with, or that record
+/// itself under the number it takes when it comes over.
+class CTextReferences {
+public:
+    /// Before any record moves: finds every such field that comes over (not discarded, not
+    /// paired: a paired field stays behind, its current counterpart stands).
+    void Collect(const CMergeEngine& engine, const MergeRoots& incoming, CDanglingNumbers& dangling)
+    {
+        std::unordered_map<std::string, CRecordNode*> byId;
+        for (CDataNode* root : incoming) {
+            for (CDataNode* node = root->GetFirstChild(); node; node = node->GetNextSibling()) {
+                auto* record = static_cast<CRecordNode*>(node);
+                if (std::string id = record->GetIdText(); !id.empty())
+                    byId.emplace(std::move(id), record);
+            }
+        }
+        std::vector<CDataNode*> pending;
+        for (CDataNode* root : incoming) {
+            for (CDataNode* record = root->GetFirstChild(); record;
+                 record = record->GetNextSibling())
+                pending.push_back(record);
+        }
+        while (!pending.empty()) {
+            CDataNode* node = pending.back();
+            pending.pop_back();
+            if (node->HasFlag(DNF_MARK))
+                continue;
+            for (CDataNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
+                pending.push_back(child);
+            auto* text = node->IsRecord() || node->HasFlag(DNF_PAIRED)
+                             ? nullptr
+                             : dynamic_cast<CTextValueNode*>(node);
+            if (!text || !text->HoldsCrossReference())
+                continue;
+            // One naming no record of its file was left by its load as nothing can name.
+            const auto found = byId.find(std::string(CrossReferenceIn(text->GetValue())));
+            if (found == byId.end())
+                continue;
+            CRecordNode* target = found->second;
+            const MergeRow* row = engine.FindIncomingRow(target);
+            if (target->HasFlag(DNF_PAIRED) && row && row->current)
+                text->SetCrossReference(row->current->GetIdText());
+            else if (!target->HasFlag(DNF_PAIRED) && !target->HasFlag(DNF_MARK))
+                m_broughtIn.emplace_back(text, target);
+            else
+                dangling.KeepApart(*text, *target);
+        }
+    }
+    /// Once the records brought in took their numbers: the fields naming them follow.
+    void Renumber()
+    {
+        for (const auto& [text, record] : m_broughtIn) {
+            const std::string id = record->GetIdText();
+            if (!id.empty())
+                text->SetCrossReference(id);
+            else
+                text->SetValue(std::string(text->GetValue()));
+        }
+        m_broughtIn.clear();
+    }
+
+private:
+    std::vector<std::pair<CTextValueNode*, const CRecordNode*>> m_broughtIn;
 };
 
 /// A file beside the temporary files that a merge keeps the program's data set in, removed
@@ -389,11 +477,14 @@ void CMergeEngine::RunMergeSteps(const MergeSourceOptions* source)
             link->SetSubtreeMark(true);
         }
     }
+    CTextReferences texts;
+    texts.Collect(*this, IncomingRoots(), dangling);
     OnMergeStep(5);
     for (int type = 0; type < RECORD_TYPE_COUNT; ++type) {
         const bool cites = source && type != kHeaderType && source->linkType[std::size_t(type)];
         MergeRecordType(type, cites ? sourceRecord : nullptr, cites ? source : nullptr);
     }
+    texts.Renumber();
     OnMergeStep(6);
     const bool tracking = IsChangeTrackingOn();
     SetChangeTracking(false);
