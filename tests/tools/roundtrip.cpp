@@ -2,17 +2,24 @@
 // program does (the preferences at their defaults, every question answered with its default),
 // saves it as OUT in the format it was read in, and prints the path of the exception report
 // when the load wrote one. Exits with 1 when the load or the save failed, 2 when it cannot run.
+// roundtrip IN.ged OUT.ged --merge SECOND.ged merges SECOND into IN before the save, as the
+// merge dialog does when every comparison stands as made and no source record is asked for.
 #include "database/dictionary/field_dictionary.h"
 #include "database/document/document_data.h"
+#include "database/document/document_windows.h"
+#include "database/document/merge_dialog.h"
 #include "database/gedcom/gedcom_loader.h"
+#include "database/gedcom/merge_data_set.h"
 #include "database/nodes/data_model.h"
 #include "database/nodes/named_list_store.h"
+#include "merge/merge_engine.h"
 #include "platform/base/prompt_script.h"
 #include "queries/named_list.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 
 namespace {
@@ -24,9 +31,84 @@ void PrintMessages(CPromptScript& prompt)
         std::cerr << box.text << "\n";
 }
 
-int Run(const std::string& in, const std::string& out, CPromptScript& prompt)
+/// The merge dialog without its window: the comparison's default actions, then the merge.
+class CDefaultMerge final : public IMergeDialog {
+public:
+    explicit CDefaultMerge(bool& merged) : m_merged(merged) {}
+    ~CDefaultMerge() override
+    {
+        m_engine.reset(); // it clears its flags on both data sets
+        m_second.reset();
+    }
+    bool LoadSecondFile(const std::string& path, IProgress*, bool& otherLocation) override
+    {
+        m_second = std::make_unique<CMergeDataSet>();
+        return LoadGedcomFileForMerge(path, *m_second, nullptr, &otherLocation);
+    }
+    void SetFiles(const std::string& path, const DataSetRoots& currentRoots) override
+    {
+        m_engine = std::make_unique<CMergeEngine>(currentRoots, m_second->Roots());
+        m_engine->SetPath(path);
+        if (m_engine->IsValid())
+            m_engine->InitCompareMaps(nullptr);
+    }
+    bool Run() override
+    {
+        m_merged =
+            m_engine && m_engine->IsValid() && m_engine->Merge(nullptr) == MergeOutcome::Merged;
+        return m_merged;
+    }
+    void FreeSecondDataSet(bool) override
+    {
+        m_engine.reset();
+        m_second.reset();
+    }
+    void ShowResults() override {}
+
+private:
+    bool& m_merged;
+    std::unique_ptr<CMergeDataSet> m_second;
+    std::unique_ptr<CMergeEngine> m_engine;
+};
+
+/// The document's window side, of which the merge dialog alone is wanted.
+class CMergeWindows final : public IDocumentWindows {
+public:
+    void RepaintMainFrame() override {}
+    void AddToRecentFileList(const std::string&) override {}
+    void RefreshMainFrameTitle() override {}
+    void ShowRecordsWindow(int) override {}
+    IProgress* GetProgress() override { return nullptr; }
+    std::unique_ptr<IMergeDialog> CreateMergeDialog() override
+    {
+        return std::make_unique<CDefaultMerge>(merged);
+    }
+    bool merged = false;
+};
+
+/// Merges second into the document's data set; false, with every message printed, when a step
+/// was refused or failed.
+bool Merge(CDocumentData& document, CMergeWindows& windows, const std::string& second,
+           CPromptScript& prompt)
 {
-    CDocumentData document;
+    const bool loaded = document.LoadFileForMerge(second);
+    PrintMessages(prompt);
+    if (!loaded) {
+        std::cerr << LoadErrorMessage(second) << "\n";
+        return false;
+    }
+    if (!windows.merged) {
+        std::cerr << "The merge of " << second << " did not take place.\n";
+        return false;
+    }
+    return true;
+}
+
+int Run(const std::string& in, const std::string& out, const std::string& second,
+        CPromptScript& prompt)
+{
+    CMergeWindows windows;
+    CDocumentData document(&windows);
     const bool loaded = document.OpenDocument(in);
     PrintMessages(prompt);
     if (!GetLoadExceptionReport().empty())
@@ -35,6 +117,8 @@ int Run(const std::string& in, const std::string& out, CPromptScript& prompt)
         std::cerr << LoadErrorMessage(in) << "\n";
         return 1;
     }
+    if (!second.empty() && !Merge(document, windows, second, prompt))
+        return 1;
     std::string error;
     if (!document.SaveDocument(out, error)) {
         std::cerr << "Error saving file " << out << ": " << error << "\n";
@@ -47,8 +131,9 @@ int Run(const std::string& in, const std::string& out, CPromptScript& prompt)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: roundtrip IN.ged OUT.ged\n";
+    const bool merging = argc == 5 && std::string(argv[3]) == "--merge";
+    if (argc != 3 && !merging) {
+        std::cerr << "usage: roundtrip IN.ged OUT.ged [--merge SECOND.ged]\n";
         return 2;
     }
     setenv(FIELD_DEFS_ENV, ROUNDTRIP_FIELD_DEFS, 0);
@@ -64,7 +149,8 @@ int main(int argc, char** argv)
     }
     const std::string in = std::filesystem::absolute(argv[1]).string();
     const std::string out = std::filesystem::absolute(argv[2]).string();
-    const int result = Run(in, out, prompt);
+    const std::string second = merging ? std::filesystem::absolute(argv[4]).string() : "";
+    const int result = Run(in, out, second, prompt);
     TermDataModel();
     ClearNamedLists(true);
     SetNamedListStore(nullptr);

@@ -3,21 +3,25 @@
 # Arguments: ROUNDTRIP (the program), IN (the file to load), WORK (a folder of the test's own),
 # EXPECT (the exit code of the first run, 0 by default), REPORT (ON when the first load must
 # write an exception report and print its path, OFF when it must not), OUT (where the first run
-# saves, WORK/saved.ged by default).
+# saves, WORK/saved.ged by default), MERGE (a file the first run merges into IN before it saves).
 if(NOT DEFINED EXPECT)
     set(EXPECT 0)
 endif()
 if(NOT DEFINED OUT)
     set(OUT ${WORK}/saved.ged)
 endif()
+set(merge "")
+if(DEFINED MERGE)
+    set(merge --merge ${MERGE})
+endif()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/tmp)
 set(ENV{TMPDIR} ${WORK}/tmp)
 
-execute_process(COMMAND ${ROUNDTRIP} ${IN} ${OUT}
+execute_process(COMMAND ${ROUNDTRIP} ${IN} ${OUT} ${merge}
                 RESULT_VARIABLE result OUTPUT_VARIABLE printed ERROR_VARIABLE errors)
 if(NOT result EQUAL EXPECT)
-    message(FATAL_ERROR "roundtrip ${IN} ${OUT} ended with ${result}, not ${EXPECT}:\n"
+    message(FATAL_ERROR "roundtrip ${IN} ${OUT} ${merge} ended with ${result}, not ${EXPECT}:\n"
                         "${printed}${errors}")
 endif()
 string(STRIP "${printed}" report)
