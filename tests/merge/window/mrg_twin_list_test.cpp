@@ -4,6 +4,7 @@
 #include "merge_window_fixture.h"
 
 #include "database/dictionary/field_ids.h"
+#include "platform/ui/windows/sys_metrics.h"
 
 using namespace merge_window_test;
 
@@ -198,6 +199,43 @@ TEST_F(TwinListTest, SortingMovesTheRowsOfAllThreePanesTogether)
     // By score, the best match first.
     list.Resort(kColumnScore);
     EXPECT_EQ(list.VisibleLines().front()->current, Current(kIndi, "I1"));
+}
+
+TEST_F(TwinListTest, TheValueColumnsTakeTheWidthAndACutTextShowsWhole)
+{
+    CMrgTwinListWnd& list = MakeList(kIndi);
+    list.ExpandLine(0, true);
+    for (const bool currentSide : {true, false}) {
+        SCOPED_TRACE(currentSide);
+        CMrgLinkedGrid& grid = list.GetGrid(currentSide);
+        // Made small, the list then grows and shrinks with its dialog: the label column keeps
+        // half, the value column takes the rest.
+        for (const int width : {300, 600, 1260}) {
+            SCOPED_TRACE(width);
+            list.MoveWindow(0, 0, width, 500);
+            CRect client;
+            grid.GetClientRect(&client);
+            const CColumnHeader& header = grid.GetHeader();
+            const int usable = client.Width() - GetSystemMetrics(SM_CXVSCROLL);
+            EXPECT_NEAR(header.GetColumnWidth(0), usable / 2, 1);
+            EXPECT_EQ(header.GetColumnRight(1), usable);
+        }
+        // John's record line (his name) and his name field's value: whole when they fit, the
+        // pointer's tooltip when cut short.
+        const int rowHeight = grid.GetBox().GetMetrics()[TBM_ROW_HEIGHT];
+        const CPoint label(20, rowHeight / 2);
+        CTreeBoxNode* john = grid.GetBox().GetFirstItem();
+        ASSERT_TRUE(john && john->m_nextRow);
+        EXPECT_EQ(grid.CutTextAt(label), "");
+        const int valueX = grid.GetHeader().GetColumnRight(0) + 5;
+        EXPECT_EQ(grid.CutTextAt(CPoint(valueX, rowHeight + rowHeight / 2)), "");
+        list.MoveWindow(0, 0, 270, 500);
+        EXPECT_EQ(grid.CutTextAt(label), grid.GetRelationLabel(john));
+        EXPECT_EQ(grid.CutTextAt(
+                      CPoint(grid.GetHeader().GetColumnRight(0) + 5, rowHeight + rowHeight / 2)),
+                  grid.GetValueText(john->m_nextRow));
+        EXPECT_NE(grid.GetValueText(john->m_nextRow), "");
+    }
 }
 
 TEST_F(TwinListTest, ShowingANodeOpensItsAncestors)
