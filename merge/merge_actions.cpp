@@ -280,6 +280,8 @@ void CMergeEngine::MatchRecords(CRecordNode* current, CRecordNode* incoming)
     SetRowIncoming(type, *rowC, incoming);
     rowC->score = current->MatchScore(incoming, &Matches());
     current->PairSubtrees(incoming, &Matches());
+    std::array<std::unordered_map<std::string, CRecordNode*>, 2> ids;
+    PartTextReferences(current, incoming, ids);
     AskFullRefresh();
     AfterMatch(current, incoming, currentWasDiscarded, incomingWasDiscarded);
 }

@@ -2,6 +2,7 @@
 // the pairing of fields, and the end of a session.
 #include "merge/merge_engine.h"
 
+#include "database/fields/text_value_node.h"
 #include "database/kin/ind_rec.h"
 #include "database/multimedia/obj_rec.h"
 #include "database/nodes/data_node.h"
@@ -247,6 +248,7 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
 
 void CMergeEngine::PairMatchedRecords()
 {
+    std::array<std::unordered_map<std::string, CRecordNode*>, 2> ids;
     for (const RowList& rows : m_rows) {
         for (const auto& row : rows) {
             if (row->IsMatched())
@@ -256,6 +258,61 @@ void CMergeEngine::PairMatchedRecords()
             else if (row->incoming)
                 row->incoming->SetSubtreeMark(false);
         }
+    }
+    // Once every record is paired, the records text fields name can be compared.
+    for (const RowList& rows : m_rows) {
+        for (const auto& row : rows) {
+            if (row->IsMatched())
+                PartTextReferences(row->current, row->incoming, ids);
+        }
+    }
+}
+
+void CMergeEngine::PartTextReferences(
+    CRecordNode* current, CRecordNode* incoming,
+    std::array<std::unordered_map<std::string, CRecordNode*>, 2>& ids)
+{
+    const auto named = [&](const CTextValueNode& text, bool currentSide) -> const CRecordNode* {
+        auto& map = ids[currentSide ? 0 : 1];
+        if (map.empty()) {
+            for (CDataNode* root : currentSide ? m_current : m_incoming) {
+                for (CDataNode* node = root->GetFirstChild(); node; node = node->GetNextSibling()) {
+                    auto* record = static_cast<CRecordNode*>(node);
+                    if (std::string id = record->GetIdText(); !id.empty())
+                        map.emplace(std::move(id), record);
+                }
+            }
+        }
+        const auto found = map.find(std::string(CrossReferenceIn(text.GetValue())));
+        return found == map.end() ? nullptr : found->second;
+    };
+    std::vector<CDataNode*> pending{current};
+    while (!pending.empty()) {
+        CDataNode* node = pending.back();
+        pending.pop_back();
+        for (CDataNode* child = node->GetFirstChild(); child; child = child->GetNextSibling()) {
+            if (child->HasFlag(DNF_PAIRED))
+                pending.push_back(child);
+        }
+        const auto* mine = dynamic_cast<const CTextValueNode*>(node);
+        if (!mine || node == current)
+            continue;
+        CDataNode* partner = node->FindCounterpart(incoming);
+        const auto* theirs = dynamic_cast<const CTextValueNode*>(partner);
+        if (!theirs || (!mine->HoldsCrossReference() && !theirs->HoldsCrossReference()))
+            continue;
+        const CRecordNode* mineNames = mine->HoldsCrossReference() ? named(*mine, true) : nullptr;
+        const CRecordNode* theirsNames =
+            theirs->HoldsCrossReference() ? named(*theirs, false) : nullptr;
+        const bool same =
+            mine->HoldsCrossReference() && theirs->HoldsCrossReference() &&
+            (mineNames || theirsNames
+                 ? mineNames && theirsNames && m_matches.FindMatch(mineNames) == theirsNames
+                 : true);
+        if (same)
+            continue;
+        node->SetSubtreeMark(false);
+        partner->SetSubtreeMark(false);
     }
 }
 

@@ -253,6 +253,12 @@ private:
     /// rules); wasDiscarded tells which of the two records were discarded before.
     void AfterMatch(CRecordNode* current, CRecordNode* incoming, bool currentWasDiscarded,
                     bool incomingWasDiscarded);
+    /// Text fields naming records (a user-defined tag, "1 _LINK @I2@") were paired by their
+    /// texts: under a matched pair, a pair whose texts name records not matched with each other
+    /// is parted, both kept. ids: the records of both data sets by identifier (made
+    /// when empty).
+    void PartTextReferences(CRecordNode* current, CRecordNode* incoming,
+                            std::array<std::unordered_map<std::string, CRecordNode*>, 2>& ids);
     void AfterRetain(CRecordNode* record);
     void UnmatchLinksTo(CRecordNode* record);
     void DiscardLinksTo(CRecordNode* record);

@@ -249,6 +249,42 @@ TEST_F(MergeReferencesTest, TextFieldsNamingRecordsFollowThemAndNewRecordsComeLa
     EXPECT_EQ(Save(PathOf("out.ged")), first);
 }
 
+TEST_F(MergeReferencesTest, TextFieldsOfAMatchedPairAreOneOnlyWhenTheyNameMatchedRecords)
+{
+    // Alice is in both files. Her "@I2@" is Dan in the open file and Carl in the other: two
+    // references, both kept; her "@I1@" names herself in both: one.
+    const auto file = [this](const char* name, const char* second) {
+        return File(name, CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME Alice /Qwyxz/", "1 SEX F",
+                                "1 _LINK @I2@", "1 _SELF @I1@", "0 @I2@ INDI",
+                                std::string("1 NAME ") + second, "1 SEX M", "0 TRLR"}));
+    };
+    LoadBoth(file("open.ged", "Dan /Dale/"), file("merged.ged", "Carl /Cole/"));
+    CMergeEngine& engine = Compare();
+    ASSERT_EQ(
+        RowTexts(engine, kIndi),
+        (std::vector<std::string>{"I1 I1 " + std::to_string(engine.Rows(kIndi).front()->score),
+                                  "I2 - 0", "- I2 0"}));
+    const auto references = ReferencesThatComeOver(engine);
+    ASSERT_EQ(engine.Merge(nullptr), MergeOutcome::Merged);
+    NotifyChanges();
+    CheckReferences(references);
+    const CRecordNode* alice = FindById(ProgramRoots(), kIndi, "I1");
+    std::multiset<std::string> named;
+    for (const CDataNode* field = alice->GetFirstChild(); field; field = field->GetNextSibling()) {
+        const std::string tag(field->GetFieldDef()->GetGedcomTag());
+        if (tag.front() != '_')
+            continue;
+        std::string name;
+        const CRecordNode* record = Named(*field, ProgramRoots());
+        const CDataNode* nameField = record ? record->FindChild(nullptr, FIELD_NAME) : nullptr;
+        if (nameField)
+            nameField->GetText(name, 0);
+        named.insert(tag + " " + name);
+    }
+    EXPECT_EQ(named, (std::multiset<std::string>{"_LINK Carl COLE", "_LINK Dan DALE",
+                                                 "_SELF Alice QWYXZ"}));
+}
+
 TEST_F(MergeReferencesTest, EveryReferenceOfARealFileNamesItsRecordAfterTheMerge)
 {
     std::vector<std::string> paths;
