@@ -6,12 +6,10 @@
 #include "app/shell/app_ids.h"
 #include "app/shell/help_commands.h"
 
-#include "common/shell_open.h"
-
 void CAvApp::MapHelpCommands()
 {
     MapCommand(ID_USER_MANUAL, [] { OpenUserManual(); });
-    MapCommand(ID_WEB_PAGES, [] { OpenInBrowser(kProductWebSite); });
+    MapCommand(ID_WEB_PAGES, [] { ReportNoWebSite(); });
 }
 
 bool CAvApp::OfferBackupOnClose(CWnd* owner)

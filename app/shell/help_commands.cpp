@@ -160,6 +160,11 @@ std::string UserManualPath()
     return paths::Join(HelpFilesFolder(), kUserManualName);
 }
 
+void ReportNoWebSite()
+{
+    MessageBox(kNoWebSiteMessage, MB_OK | MB_ICONINFORMATION);
+}
+
 void OpenUserManual()
 {
     const std::string path = UserManualPath();

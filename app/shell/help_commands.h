@@ -6,8 +6,6 @@
 
 #include <string>
 
-/// The address of the program's web site.
-inline constexpr const char* kProductWebSite = "https://www.ardenvel.example/";
 /// The page where a reader of the user manual's format is to be had.
 inline constexpr const char* kPdfReaderPage = "https://get.adobe.com/reader/";
 inline constexpr const char* kUserManualName = "Ardenvel - User Manual.pdf";
@@ -17,6 +15,14 @@ inline constexpr const char* kHelpPagesFolder = "User Manual";
 inline constexpr const char* kHelpContentsPage = "index.html";
 /// The folder of the tutorial files, in the program folder.
 inline constexpr const char* kTutorialFolder = "Tutorial Files";
+
+/// What the web-site commands say: the program has no web site of its own, and its manual
+/// comes with it.
+inline constexpr const char* kNoWebSiteMessage =
+    "Ardenvel has no web site.  Its user manual comes with the program: choose Help Topics or "
+    "User Manual on the Help menu.";
+/// Tells the user that there is no web site to visit.
+void ReportNoWebSite();
 
 /// The folder of the help files: the program folder the installation names, else the folder of
 /// the program file.

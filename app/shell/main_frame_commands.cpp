@@ -24,7 +24,7 @@ void CMainFrame::MapFileAndHelpCommands()
         MapCommand(id, [] { OpenHelpTopic(kHelpContentsPage); });
     for (UINT id : {ID_HELP, ID_CONTEXT_HELP})
         MapCommand(id, [this] { OpenHelpTopic(ActiveHelpTopic()); });
-    MapCommand(ID_VISIT_WEB_SITE, [] { OpenInBrowser(kProductWebSite); });
+    MapCommand(ID_VISIT_WEB_SITE, [] { ReportNoWebSite(); });
     MapCommand(ID_PDF_READER, [] { OpenInBrowser(kPdfReaderPage); });
     for (UINT id : {ID_TUTORIAL_1, ID_TUTORIAL_4, ID_TUTORIAL_5, ID_TUTORIAL_6, ID_TUTORIAL_9,
                     ID_TUTORIAL_10, ID_TUTORIAL_13, ID_TUTORIAL_15})

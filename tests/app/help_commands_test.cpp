@@ -82,6 +82,17 @@ INSTANTIATE_TEST_SUITE_P(Commands, ManualTest,
                                                     "Help is not available.  "}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(HelpCommandsTest, TheWebSiteCommandsSayThereIsNoWebSiteAndOpenNothing)
+{
+    for (UINT command : {ID_VISIT_WEB_SITE, ID_WEB_PAGES}) {
+        SCOPED_TRACE(command);
+        TestHooks::AnswerMessageBox(IDOK);
+        ASSERT_TRUE(Run(command));
+        EXPECT_THAT(TestHooks::TakeShellOpens(), IsEmpty());
+        EXPECT_THAT(MessageTexts(), ElementsAre(kNoWebSiteMessage));
+    }
+}
+
 TEST_F(HelpCommandsTest, TheHelpButtonOfADialogOpensTheManual)
 {
     const std::string manual = NameProgramFolder() + kUserManualName;
