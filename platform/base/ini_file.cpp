@@ -6,6 +6,7 @@
 #include "platform/base/text.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +48,42 @@ bool ReadAll(int fd, std::string& out)
 
 } // namespace
 
+CIniFile::CIniFile(const CIniFile& other)
+    : m_lines(other.m_lines), m_crlf(other.m_crlf), m_bom(other.m_bom), m_modified(other.m_modified)
+{
+}
+
+CIniFile& CIniFile::operator=(const CIniFile& other)
+{
+    if (this != &other) {
+        CIniFile copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+CIniFile::CIniFile(CIniFile&& other) noexcept
+    : m_lines(std::move(other.m_lines)), m_crlf(other.m_crlf), m_bom(other.m_bom),
+      m_modified(other.m_modified)
+{
+    other.m_lines.clear();
+    other.m_indexed = false;
+}
+
+CIniFile& CIniFile::operator=(CIniFile&& other) noexcept
+{
+    if (this != &other) {
+        m_lines = std::move(other.m_lines);
+        m_crlf = other.m_crlf;
+        m_bom = other.m_bom;
+        m_modified = other.m_modified;
+        m_indexed = false;
+        other.m_lines.clear();
+        other.m_indexed = false;
+    }
+    return *this;
+}
+
 bool CIniFile::Load(const std::string& path)
 {
     Parse({});
@@ -73,15 +110,18 @@ void CIniFile::Parse(std::string_view content)
     m_bom = content.starts_with(kBom);
     if (m_bom)
         content.remove_prefix(kBom.size());
-    const std::size_t firstBreak = content.find('\n');
-    m_crlf = firstBreak != npos && firstBreak > 0 && content[firstBreak - 1] == '\r';
+    const std::size_t firstLf = content.find('\n');
+    m_crlf = firstLf != npos && firstLf > 0 && content[firstLf - 1] == '\r';
+    // A line ends at CR LF, LF or a CR alone, as GEDCOM lines do: a CR inside a value would
+    // otherwise be read but could never be written back.
     while (!content.empty()) {
-        const std::size_t end = content.find('\n');
-        std::string_view line = content.substr(0, end);
-        content.remove_prefix(end == npos ? content.size() : end + 1);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        m_lines.push_back(MakeLine(std::string(line)));
+        const std::size_t end = content.find_first_of("\r\n");
+        m_lines.push_back(MakeLine(std::string(content.substr(0, end))));
+        if (end == npos)
+            break;
+        const bool pair =
+            content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n';
+        content.remove_prefix(end + (pair ? 2 : 1));
     }
 }
 
@@ -96,36 +136,41 @@ std::string CIniFile::Text() const
     return out;
 }
 
-bool CIniFile::Save(const std::string& path)
+bool CIniFile::Save(const std::string& path, std::string* error)
 {
-    if (!CSafeFile::WriteWhole(path, Text()))
+    int osError = 0;
+    if (!CSafeFile::WriteWhole(path, Text(), &osError)) {
+        if (error)
+            *error = osError ? std::strerror(osError) : "The file could not be written.";
         return false;
+    }
     m_modified = false;
     return true;
 }
 
 std::optional<std::string> CIniFile::Get(std::string_view section, std::string_view key) const
 {
-    const std::size_t header = FindSection(section);
-    if (header == npos)
+    const Section* found = FindSection(section);
+    const Line* line = found ? FindKey(*found, key) : nullptr;
+    if (!line)
         return std::nullopt;
-    const std::size_t entry = FindKey(header, key);
-    if (entry == npos)
-        return std::nullopt;
-    return ValueOf(m_lines[entry]);
+    return ValueOf(*line);
 }
 
 bool CIniFile::HasSection(std::string_view section) const
 {
-    return FindSection(section) != npos;
+    return FindSection(section) != nullptr;
 }
 
 std::vector<std::string> CIniFile::Sections() const
 {
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].kind == Kind::Section && FindSection(m_lines[i].name) == i)
-            names.push_back(m_lines[i].name);
+    for (const Line& line : m_lines) {
+        if (line.kind != Kind::Section)
+            continue;
+        const Section* first = FindSection(line.name);
+        if (&*first->header == &line)
+            names.push_back(line.name);
     }
     return names;
 }
@@ -133,12 +178,13 @@ std::vector<std::string> CIniFile::Sections() const
 std::vector<std::string> CIniFile::Keys(std::string_view section) const
 {
     std::vector<std::string> keys;
-    const std::size_t header = FindSection(section);
-    if (header == npos)
+    const Section* found = FindSection(section);
+    if (!found)
         return keys;
-    for (std::size_t i = header + 1; i < SectionEnd(header); ++i) {
-        if (m_lines[i].kind == Kind::Entry && FindKey(header, m_lines[i].name) == i)
-            keys.push_back(m_lines[i].name);
+    for (auto it = std::next(Lines::const_iterator(found->header));
+         it != m_lines.end() && it->kind != Kind::Section; ++it) {
+        if (it->kind == Kind::Entry && FindKey(*found, it->name) == &*it)
+            keys.push_back(it->name);
     }
     return keys;
 }
@@ -147,12 +193,12 @@ bool CIniFile::Set(std::string_view section, std::string_view key, std::string_v
 {
     if (!IsWritableSection(section) || !IsWritableKey(key) || HasLineBreak(value))
         return false;
-    std::size_t header = FindSection(section);
-    if (header == npos)
-        header = AppendSection(section);
-    const std::size_t entry = FindKey(header, key);
-    if (entry != npos) {
-        Line& line = m_lines[entry];
+    Section* found = FindSection(section);
+    if (!found)
+        found = &AppendSection(section);
+    std::vector<LineIt>& lines = found->keys[text::FoldedSortKey(key)];
+    if (!lines.empty()) {
+        Line& line = *lines.front();
         if (ValueOf(line) == value)
             return true;
         // Keep the key's spelling and the spacing around "=".
@@ -164,54 +210,69 @@ bool CIniFile::Set(std::string_view section, std::string_view key, std::string_v
         m_modified = true;
         return true;
     }
-    std::size_t after = header;
-    const std::size_t end = SectionEnd(header);
-    for (std::size_t i = header + 1; i < end; ++i) {
-        if (m_lines[i].kind == Kind::Entry)
-            after = i;
-    }
-    if (end < m_lines.size())
-        m_indexed = false; // the later sections move down
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(after + 1),
-                   MakeLine(std::string(key) + "=" + Encode(value)));
+    found->lastEntry = m_lines.insert(std::next(found->lastEntry),
+                                      MakeLine(std::string(key) + "=" + Encode(value)));
+    lines.push_back(found->lastEntry);
     m_modified = true;
     return true;
+}
+
+std::string CIniFile::Unwritable(std::string_view section, std::string_view key,
+                                 std::string_view value)
+{
+    if (!IsWritableSection(section))
+        return "The section name [" + std::string(section) + "] cannot be written in an INI file.";
+    if (!IsWritableKey(key))
+        return "The key \"" + std::string(key) + "\" in [" + std::string(section) +
+               "] cannot be written in an INI file.";
+    if (HasLineBreak(value))
+        return "The value of \"" + std::string(key) + "\" in [" + std::string(section) +
+               "] holds a line break, which an INI file cannot hold in a value.";
+    return {};
 }
 
 bool CIniFile::AddSection(std::string_view section)
 {
     if (!IsWritableSection(section))
         return false;
-    if (FindSection(section) == npos)
+    if (!FindSection(section))
         AppendSection(section);
     return true;
 }
 
 bool CIniFile::DeleteKey(std::string_view section, std::string_view key)
 {
-    const std::size_t header = FindSection(section);
-    if (header == npos)
+    Section* found = FindSection(section);
+    if (!found)
         return false;
-    bool removed = false;
-    for (std::size_t i = SectionEnd(header); i-- > header + 1;) {
-        const Line& line = m_lines[i];
-        if (line.kind == Kind::Entry && text::EqualsNoCase(line.name, key)) {
-            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(i));
-            m_indexed = false;
-            removed = true;
+    const auto entry = found->keys.find(text::FoldedSortKey(key));
+    if (entry == found->keys.end() || entry->second.empty())
+        return false;
+    // From the last line back, so that the section's last key line steps back over the others.
+    for (auto it = entry->second.rbegin(); it != entry->second.rend(); ++it) {
+        if (*it == found->lastEntry) {
+            LineIt previous = *it;
+            do
+                --previous;
+            while (previous != found->header && previous->kind != Kind::Entry);
+            found->lastEntry = previous;
         }
+        m_lines.erase(*it);
     }
-    m_modified = m_modified || removed;
-    return removed;
+    found->keys.erase(entry);
+    m_modified = true;
+    return true;
 }
 
 bool CIniFile::DeleteSection(std::string_view section)
 {
     bool removed = false;
-    for (std::size_t header = FindSection(section); header != npos; header = FindSection(section)) {
-        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(header),
-                      m_lines.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
-        m_indexed = false;
+    for (Section* found = FindSection(section); found; found = FindSection(section)) {
+        LineIt end = std::next(found->header);
+        while (end != m_lines.end() && end->kind != Kind::Section)
+            ++end;
+        m_lines.erase(found->header, end);
+        m_indexed = false; // a later section of the name becomes the first
         removed = true;
     }
     m_modified = m_modified || removed;
@@ -264,44 +325,47 @@ bool CIniFile::IsWritableKey(std::string_view key)
            key.find_first_of("[;#") != 0 && text::TrimView(key).size() == key.size();
 }
 
-std::size_t CIniFile::FindSection(std::string_view section) const
+void CIniFile::BuildIndex()
 {
-    if (!m_indexed) {
-        m_sectionIndex.clear();
-        for (std::size_t i = 0; i < m_lines.size(); ++i) {
-            if (m_lines[i].kind == Kind::Section)
-                m_sectionIndex.emplace(text::FoldedSortKey(m_lines[i].name), i);
+    m_sections.clear();
+    Section* current = nullptr; // the section being read when it is the first of its name
+    for (LineIt it = m_lines.begin(); it != m_lines.end(); ++it) {
+        if (it->kind == Kind::Section) {
+            const auto [entry, added] = m_sections.try_emplace(text::FoldedSortKey(it->name));
+            current = added ? &entry->second : nullptr;
+            if (current)
+                current->header = current->lastEntry = it;
+        } else if (it->kind == Kind::Entry && current) {
+            current->keys[text::FoldedSortKey(it->name)].push_back(it);
+            current->lastEntry = it;
         }
-        m_indexed = true;
     }
-    const auto found = m_sectionIndex.find(text::FoldedSortKey(section));
-    return found == m_sectionIndex.end() ? npos : found->second;
+    m_indexed = true;
 }
 
-std::size_t CIniFile::SectionEnd(std::size_t header) const
+CIniFile::Section* CIniFile::FindSection(std::string_view section) const
 {
-    std::size_t i = header + 1;
-    while (i < m_lines.size() && m_lines[i].kind != Kind::Section)
-        ++i;
-    return i;
+    // The index refers to the lines, which a const file does not change.
+    if (!m_indexed)
+        const_cast<CIniFile*>(this)->BuildIndex();
+    const auto found = m_sections.find(text::FoldedSortKey(section));
+    return found == m_sections.end() ? nullptr : &found->second;
 }
 
-std::size_t CIniFile::FindKey(std::size_t header, std::string_view key) const
+const CIniFile::Line* CIniFile::FindKey(const Section& section, std::string_view key) const
 {
-    for (std::size_t i = header + 1; i < SectionEnd(header); ++i) {
-        if (m_lines[i].kind == Kind::Entry && text::EqualsNoCase(m_lines[i].name, key))
-            return i;
-    }
-    return npos;
+    const auto found = section.keys.find(text::FoldedSortKey(key));
+    return found == section.keys.end() || found->second.empty() ? nullptr : &*found->second.front();
 }
 
-std::size_t CIniFile::AppendSection(std::string_view section)
+CIniFile::Section& CIniFile::AppendSection(std::string_view section)
 {
     if (!m_lines.empty() && !text::TrimView(m_lines.back().text).empty())
         m_lines.push_back(MakeLine({}));
     m_lines.push_back(MakeLine("[" + std::string(section) + "]"));
     m_modified = true;
-    if (m_indexed)
-        m_sectionIndex.emplace(text::FoldedSortKey(m_lines.back().name), m_lines.size() - 1);
-    return m_lines.size() - 1;
+    FindSection(section); // the index is built before the new section joins it
+    Section& added = m_sections[text::FoldedSortKey(m_lines.back().name)];
+    added.header = added.lastEntry = std::prev(m_lines.end());
+    return added;
 }

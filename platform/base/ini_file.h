@@ -2,6 +2,7 @@
 // the lines, comments and order it does not touch.
 #pragma once
 
+#include <list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,10 +12,20 @@
 /// Sections ("[name]") and keys ("key=value") are matched without regard to case, and the first
 /// match wins: a key is looked up in the first section of its name only. Lines starting with ";"
 /// or "#" are comments. Values are read trimmed, with a matched pair of surrounding quotes (" or ')
-/// stripped; a value that would not survive that is written inside double quotes. The file keeps
-/// its line ends (CR LF or LF; LF for a new file) and a UTF-8 byte-order mark.
+/// stripped; a value that would not survive that is written inside double quotes. A line ends at
+/// CR LF, LF or a CR alone, so no value read holds a line break, and none can be written. The file
+/// keeps its line ends (CR LF when its first LF follows a CR, else LF; LF for a new file) and a
+/// UTF-8 byte-order mark. Finding a section or key takes the same time however long the file
+/// is, and so does adding or removing a key.
 class CIniFile {
 public:
+    CIniFile() = default;
+    CIniFile(const CIniFile& other);
+    CIniFile& operator=(const CIniFile& other);
+    CIniFile(CIniFile&& other) noexcept;
+    CIniFile& operator=(CIniFile&& other) noexcept;
+    ~CIniFile() = default;
+
     /// Reads the file; a missing file reads as empty. False, leaving the object empty, when the
     /// file exists but cannot be read.
     bool Load(const std::string& path);
@@ -24,8 +35,8 @@ public:
     std::string Text() const;
     /// Writes the content under a temporary name in the file's folder, flushes it to disk and
     /// renames it over the file (the target of a symbolic link), keeping the file's mode. On
-    /// failure the file is left as it was.
-    bool Save(const std::string& path);
+    /// failure the file is left as it was and error (when given) says why, as the system does.
+    bool Save(const std::string& path, std::string* error = nullptr);
 
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
     bool HasSection(std::string_view section) const;
@@ -39,6 +50,9 @@ public:
     /// key or value cannot be written as an INI line (line breaks; a key with "=", leading "[",
     /// ";" or "#", or surrounding blanks; a section with "]" or surrounding blanks).
     bool Set(std::string_view section, std::string_view key, std::string_view value);
+    /// Why Set refuses the section, key and value, as a sentence; empty when it accepts them.
+    static std::string Unwritable(std::string_view section, std::string_view key,
+                                  std::string_view value);
     /// Adds an empty section at the end when none of that name exists; false when the name
     /// cannot be written.
     bool AddSection(std::string_view section);
@@ -57,6 +71,15 @@ private:
         Kind kind = Kind::Other;
         std::string name; // the section name or the key, trimmed
     };
+    using Lines = std::list<Line>;
+    using LineIt = Lines::iterator;
+    /// The first section of a name: its header, its last key line (the header when it has none)
+    /// and each key's lines in file order, by the key's folded sort key.
+    struct Section {
+        LineIt header;
+        LineIt lastEntry;
+        std::unordered_map<std::string, std::vector<LineIt>> keys;
+    };
 
     static Line MakeLine(std::string text);
     static std::string ValueOf(const Line& line);
@@ -64,15 +87,17 @@ private:
     static bool IsWritableSection(std::string_view section);
     static bool IsWritableKey(std::string_view key);
 
-    std::size_t FindSection(std::string_view section) const;
-    std::size_t SectionEnd(std::size_t header) const;
-    std::size_t FindKey(std::size_t header, std::string_view key) const;
-    std::size_t AppendSection(std::string_view section);
+    /// The first section of that name; null when there is none.
+    Section* FindSection(std::string_view section) const;
+    /// The first line of the key in section; null when there is none.
+    const Line* FindKey(const Section& section, std::string_view key) const;
+    Section& AppendSection(std::string_view section);
+    void BuildIndex();
 
-    std::vector<Line> m_lines;
-    /// The first header line of each section, by its name's folded sort key; rebuilt on demand
-    /// after a change that moves the lines of a section.
-    mutable std::unordered_map<std::string, std::size_t> m_sectionIndex;
+    Lines m_lines;
+    /// The sections by their names' folded sort keys; rebuilt on demand after a change that
+    /// removes a section.
+    mutable std::unordered_map<std::string, Section> m_sections;
     mutable bool m_indexed = false;
     bool m_crlf = false;
     bool m_bom = false;

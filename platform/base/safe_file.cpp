@@ -114,18 +114,22 @@ std::size_t CSafeFile::LongestFileName()
     return NAME_MAX - (1 + kTempMark.size() + kTempRandomLength);
 }
 
-bool CSafeFile::Commit()
+bool CSafeFile::Commit(int* osError)
 {
     if (!IsOpen())
         return false;
     try {
         Flush();
         Close();
-    } catch (const CFileException&) {
+    } catch (const CFileException& e) {
+        if (osError)
+            *osError = e.m_lOsError;
         Discard();
         return false;
     }
     if (::rename(m_path.c_str(), m_target.c_str()) != 0) {
+        if (osError)
+            *osError = errno;
         ::unlink(m_path.c_str());
         m_path.clear();
         return false;
@@ -144,15 +148,23 @@ void CSafeFile::Discard()
     m_path.clear();
 }
 
-bool CSafeFile::WriteWhole(const std::string& path, std::string_view content)
+bool CSafeFile::WriteWhole(const std::string& path, std::string_view content, int* osError)
 {
+    if (osError)
+        *osError = 0;
     CSafeFile file;
-    if (!file.OpenBeside(path))
-        return false;
-    try {
-        file.Write(content.data(), static_cast<UINT>(content.size()));
-    } catch (const CFileException&) {
+    CFileException error;
+    if (!file.OpenBeside(path, &error)) {
+        if (osError)
+            *osError = error.m_lOsError;
         return false;
     }
-    return file.Commit();
+    try {
+        file.Write(content.data(), static_cast<UINT>(content.size()));
+    } catch (const CFileException& e) {
+        if (osError)
+            *osError = e.m_lOsError;
+        return false;
+    }
+    return file.Commit(osError);
 }

@@ -20,16 +20,19 @@ public:
     /// False with error filled in (when given) on failure.
     BOOL OpenBeside(const std::string& path, CFileException* error = nullptr);
     /// Flushes to the device, closes and renames over the target. False, with the temporary file
-    /// removed and the target untouched, when any step fails.
-    bool Commit();
+    /// removed and the target untouched, when any step fails; osError (when given) is then the
+    /// system's error number, 0 when it gave none.
+    bool Commit(int* osError = nullptr);
     /// Closes and removes the temporary file; the target is untouched.
     void Discard();
 
     /// The file a commit replaces.
     const std::string& TargetPath() const { return m_target; }
 
-    /// Writes content to path through a safe file; false when anything failed.
-    static bool WriteWhole(const std::string& path, std::string_view content);
+    /// Writes content to path through a safe file; false when anything failed, with osError (when
+    /// given) the system's error number, 0 when it gave none.
+    static bool WriteWhole(const std::string& path, std::string_view content,
+                           int* osError = nullptr);
     /// The longest file name, in bytes, that OpenBeside can save: the temporary file's name is
     /// longer than its target's, and a folder takes names of at most 255 bytes.
     static std::size_t LongestFileName();

@@ -89,6 +89,28 @@ TEST(IniFile, DeletesKeysAndSectionsWithTheirLines)
     EXPECT_TRUE(ini.DeleteSection("A"));
     EXPECT_EQ(ini.Text(), "[B]\n; about b\ny=4\n");
     EXPECT_EQ(ini.Sections(), std::vector<std::string>{"B"});
+
+    // With its last keys gone, a section takes a new key after the last one left.
+    ini.Parse("[A]\na=1\n; about b\nb=2\nB=3\n\n[B]\n");
+    EXPECT_TRUE(ini.DeleteKey("A", "b"));
+    ASSERT_TRUE(ini.Set("A", "c", "3"));
+    EXPECT_EQ(ini.Text(), "[A]\na=1\nc=3\n; about b\n\n[B]\n");
+}
+
+TEST(IniFile, ACarriageReturnAloneEndsALine)
+{
+    // As in a GEDCOM file: so a value read never holds a line break that it could not be
+    // written back with.
+    CIniFile ini;
+    ini.Parse("[A]\r\nk=ab\rcd\r\nx=1\r\n");
+    EXPECT_EQ(ini.Get("A", "k"), "ab");
+    EXPECT_EQ(ini.Get("A", "x"), "1");
+    ASSERT_TRUE(ini.Set("A", "y", "2"));
+    EXPECT_EQ(ini.Text(), "[A]\r\nk=ab\r\ncd\r\nx=1\r\ny=2\r\n");
+
+    ini.Parse("[A]\rk=1\r\r[B]\rk=2");
+    EXPECT_EQ(ini.Get("B", "k"), "2");
+    EXPECT_EQ(ini.Text(), "[A]\nk=1\n\n[B]\nk=2\n");
 }
 
 TEST(IniFile, LookupsFollowSectionsThatMoveWhenLinesComeAndGo)
