@@ -96,7 +96,7 @@ public:
 
     /// Writes one section (kSectionAll: everything). Every value is written or none: on failure
     /// the store is left as it was and the message "Unable to save settings" (with a file:
-    /// " in file <path>.  Is this file Read Only?" added) is shown; false then.
+    /// " in file <path>." and why, such as the system's reason) is shown; false then.
     bool SaveSettings(CAppProfile* profile, const std::string& path, int section);
     bool SaveSettingsToFile(const std::string& path) { return SaveSettings(nullptr, path, 0); }
     bool SaveSettingsWrapper(CAppProfile& profile, int section)

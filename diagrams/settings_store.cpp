@@ -1,6 +1,7 @@
 // diagrams/settings_store.cpp: settings read from and written to an INI file or the profile.
 #include "diagrams/settings_store.h"
 
+#include "common/sentence_text.h"
 #include "platform/base/app_profile.h"
 #include "platform/base/ini_file.h"
 #include "platform/base/paths.h"
@@ -129,23 +130,41 @@ void CSettingsStore::DeleteKey(std::string_view section, std::string_view key)
 
 bool CSettingsStore::Commit()
 {
+    m_failure.clear();
     const bool written = m_ini ? CommitFile() : CommitProfile();
     m_writes.clear();
     return written;
 }
 
+std::string CSettingsStore::FailureText() const
+{
+    if (!IsFile())
+        return "Unable to save settings";
+    std::string reason = m_failure.empty() ? "The file could not be written." : m_failure;
+    EnsureFinalStop(reason);
+    return "Unable to save settings in file " + m_path + ".  " + reason;
+}
+
 bool CSettingsStore::CommitFile()
 {
-    if (!m_readable || IsReadOnlyFile(m_path))
+    if (!m_readable) {
+        m_failure = "The file cannot be read, so it is not replaced.";
         return false;
+    }
+    if (IsReadOnlyFile(m_path)) {
+        m_failure = "The file is read-only.";
+        return false;
+    }
     CIniFile changed = *m_ini;
     for (const Write& write : m_writes) {
-        if (!write.text)
+        if (!write.text) {
             changed.DeleteKey(write.section, write.key);
-        else if (!changed.Set(write.section, write.key, *write.text))
+        } else if (!changed.Set(write.section, write.key, *write.text)) {
+            m_failure = CIniFile::Unwritable(write.section, write.key, *write.text);
             return false;
+        }
     }
-    if (!changed.Save(m_path))
+    if (!changed.Save(m_path, &m_failure))
         return false;
     *m_ini = std::move(changed);
     return true;

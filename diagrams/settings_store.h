@@ -45,6 +45,9 @@ public:
     /// permission for anyone) or cannot be read, or when the profile's file cannot be written;
     /// the file on disk is then left as it was.
     bool Commit();
+    /// After a failed Commit, what the user is told: "Unable to save settings", for a file with
+    /// its path and why the save failed.
+    std::string FailureText() const;
 
 private:
     struct Write {
@@ -63,4 +66,5 @@ private:
     std::unique_ptr<CIniFile> m_ini; // the file's content, read once
     bool m_readable = true;
     std::vector<Write> m_writes;
+    std::string m_failure; // why the last Commit into the file failed, as a sentence
 };

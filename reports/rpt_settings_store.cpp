@@ -416,9 +416,6 @@ bool CRptSettings::Save(CSettingsStore& store, int part) const
     Write(store, part);
     if (store.Commit())
         return true;
-    std::string message = "Unable to save settings";
-    if (store.IsFile())
-        message += " in file " + store.Path() + ".  Is this file Read Only?";
-    MessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(store.FailureText(), MB_OK | MB_ICONEXCLAMATION);
     return false;
 }

@@ -400,16 +400,21 @@ TEST_F(RptSettingsTest, FailedSaveSaysSoAndLeavesTheFileAsItWas)
     EXPECT_FALSE(settings.Save(store, kRptPartAll));
     EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
               std::vector<std::string>{"Unable to save settings in file " + path +
-                                       ".  Is this file Read Only?"});
+                                       ".  The file is read-only."});
     EXPECT_EQ(test_support::ReadFile(path), content);
 
-    // A text with a line break cannot stand in a report file: nothing is written either.
+    // A text with a line break cannot stand in a report file: nothing is written either, and
+    // the message says which value it was.
     const std::string writable = test_support::WriteFile(Path("breaks.avr"), content);
     settings.m_layout.m_headerTexts[0] = "two\nlines";
     CSettingsStore other(writable);
     test_support::Prompt().Answer(IDOK);
     EXPECT_FALSE(settings.Save(other, kRptPartLayout));
-    test_support::Prompt().TakeMessages();
+    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
+              std::vector<std::string>{
+                  "Unable to save settings in file " + writable +
+                  ".  The value of \"Header - Left\" in [Report Options] holds a line break, "
+                  "which an INI file cannot hold in a value."});
     EXPECT_EQ(test_support::ReadFile(writable), content);
 }
 
