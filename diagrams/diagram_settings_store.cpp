@@ -306,9 +306,6 @@ bool CDiagramSettings::SaveSettings(CAppProfile* profile, const std::string& pat
     }
     if (store.Commit())
         return true;
-    std::string message = "Unable to save settings";
-    if (!profile)
-        message += " in file " + path + ".  Is this file Read Only?";
-    MessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(store.FailureText(), MB_OK | MB_ICONEXCLAMATION);
     return false;
 }

@@ -230,7 +230,7 @@ TEST_F(DiagramSettingsTest, RandomBytesLoadAsValuesThePagesAllow)
     }
 }
 
-TEST_F(DiagramSettingsTest, SavingIntoAReadOnlyFileShowsTheMessageAndLeavesTheFile)
+TEST_F(DiagramSettingsTest, AFailedSaveSaysWhyAndLeavesTheFile)
 {
     const std::string path = test_support::WriteFile(Path("locked.dgm"), "[Diagram Options]\n");
     std::filesystem::permissions(path, std::filesystem::perms::owner_read |
@@ -240,8 +240,26 @@ TEST_F(DiagramSettingsTest, SavingIntoAReadOnlyFileShowsTheMessageAndLeavesTheFi
     EXPECT_FALSE(settings.SaveSettingsToFile(path));
     EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
               std::vector<std::string>{"Unable to save settings in file " + path +
-                                       ".  Is this file Read Only?"});
+                                       ".  The file is read-only."});
     EXPECT_EQ(test_support::ReadFile(path), "[Diagram Options]\n");
+
+    // The system's reason, and a value no INI line can hold named with its key and section.
+    const std::string nowhere = Path("no-such-folder/x.dgm");
+    test_support::Prompt().Answer(IDOK);
+    EXPECT_FALSE(settings.SaveSettingsToFile(nowhere));
+    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
+              std::vector<std::string>{"Unable to save settings in file " + nowhere +
+                                       ".  No such file or directory."});
+    const std::string writable = test_support::WriteFile(Path("titles.dgm"), "");
+    settings.m_titles[1].text = "Smith\r\nFamily";
+    test_support::Prompt().Answer(IDOK);
+    EXPECT_FALSE(settings.SaveSettingsToFile(writable));
+    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
+              std::vector<std::string>{
+                  "Unable to save settings in file " + writable +
+                  ".  The value of \"Text Template\" in [Title Options 2] holds a line break, "
+                  "which an INI file cannot hold in a value."});
+    EXPECT_EQ(test_support::ReadFile(writable), "");
 }
 
 TEST_F(DiagramSettingsTest, ProfileSaveIsCheckedAndLeavesNoProbeKey)
