@@ -243,16 +243,18 @@ void CDiagramSettings::LoadSettings(CAppProfile* profile, const std::string& pat
     ClampVerticalChain(*this);
 
     ReadFields(*this, store, PrintFields());
+    // A side out of range is replaced before the sides are matched to the orientation, so that
+    // the page saved is the page that loads again.
+    if (m_pageWidth < kMinPageSide || m_pageWidth > kMaxPageSide)
+        m_pageWidth = kDefaultPageWidth;
+    if (m_pageHeight < kMinPageSide || m_pageHeight > kMaxPageSide)
+        m_pageHeight = kDefaultPageHeight;
     if (m_printLandscape ? m_pageWidth < m_pageHeight : m_pageWidth > m_pageHeight)
         std::swap(m_pageWidth, m_pageHeight);
     m_bottomMargin = ParseMargin(store.ReadString(kOptionsSection, "Bottom margin", ""));
     m_leftMargin = ParseMargin(store.ReadString(kOptionsSection, "Left margin", ""));
     m_rightMargin = ParseMargin(store.ReadString(kOptionsSection, "Right margin", ""));
     m_topMargin = ParseMargin(store.ReadString(kOptionsSection, "Top margin", ""));
-    if (m_pageWidth < kMinPageSide || m_pageWidth > kMaxPageSide)
-        m_pageWidth = kDefaultPageWidth;
-    if (m_pageHeight < kMinPageSide || m_pageHeight > kMaxPageSide)
-        m_pageHeight = kDefaultPageHeight;
     m_pageXOrigin = ClampOrigin(m_pageXOrigin, m_pageWidth);
     m_pageYOrigin = ClampOrigin(m_pageYOrigin, m_pageHeight);
 

@@ -112,6 +112,8 @@ TEST_F(DiagramSettingsTest, PageSizeFollowsTheOrientationAndOriginsComeIntoThePa
         {"Page width=1\nPage height=0", 2106, 1440, 248, 0},
         {"Page width=-2106\nPage height=99", 2106, 1440, 248, 0},
         {"Page width=2000000000\nPage height=1440", 2106, 1440, 248, 0},
+        // The built-in size takes the side's place before the sides follow the orientation.
+        {"Page width=50\nPage height=1500\nPrint landscape=0", 1500, 2106, 248, 0},
     };
     for (const Case& c : cases) {
         const CDiagramSettings s = LoadText(std::string("[Diagram Options]\n") + c.values + "\n");
