@@ -95,6 +95,10 @@ private:
                     CLineFault& fault) const;
     static bool ReadLiteral(std::string_view line, std::size_t& pos, CRawToken& token,
                             CLineFault& fault);
+    /// Joins literal tokens that follow each other and drops the blanks that start a line's
+    /// first token; false with fault set when a joined text is too long.
+    static bool JoinLiterals(std::string_view line, const std::vector<CRawToken>& raw,
+                             CTemplateLine& out, CLineFault& fault);
     static CLineFault Fault(std::string_view line, std::size_t byte, const char* format)
     {
         return {text::Format(format, int(Column(line, byte) + 1)), Column(line, byte)};
@@ -357,6 +361,8 @@ bool CTemplateCompiler::CompileLine(std::string_view line, CTemplateLine& out, C
             out.m_tokens[i].m_text = std::move(raw[i].m_text);
         }
     }
+    if (!JoinLiterals(line, raw, out, fault))
+        return false;
     out.m_outputLines = 1;
     for (const CTemplateToken& token : out.m_tokens)
         out.m_outputLines += token.m_kind == TTK_LINE_BREAK ? 1 : 0;
@@ -367,6 +373,49 @@ bool CTemplateCompiler::CompileLine(std::string_view line, CTemplateLine& out, C
         }
         out.m_picture = false;
     }
+    // The marker line shows nothing, so conditions kept beside it leniently mean nothing; they
+    // go, as its written form "{picture}" has none.
+    if (out.m_picture)
+        out.m_sex = out.m_duplicates = out.m_spouses = kTemplateConditionNone;
+    return true;
+}
+
+bool CTemplateCompiler::JoinLiterals(std::string_view line, const std::vector<CRawToken>& raw,
+                                     CTemplateLine& out, CLineFault& fault)
+{
+    // Lenient compiling turns values and names into literal text beside other literal text.
+    // Written back, such texts read as one; and blanks starting a line are skipped on reading.
+    // The compiled line holds what its written form reads as.
+    std::vector<CTemplateToken> tokens;
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < out.m_tokens.size(); ++i) {
+        CTemplateToken& token = out.m_tokens[i];
+        const bool literal = token.m_kind == TTK_LITERAL;
+        if (literal && !tokens.empty() && tokens.back().m_kind == TTK_LITERAL) {
+            tokens.back().m_text += token.m_text;
+        } else {
+            runStart = raw[i].m_start;
+            tokens.push_back(std::move(token));
+        }
+        if (!literal)
+            continue;
+        std::string& text = tokens.back().m_text;
+        if (tokens.size() == 1) {
+            std::size_t blanks = 0;
+            while (blanks < text.size() && IsBlank(text[blanks]))
+                ++blanks;
+            text.erase(0, blanks);
+            if (text.empty()) {
+                tokens.pop_back();
+                continue;
+            }
+        }
+        if (text::Utf8Length(text) > kMaxTemplateTokenChars) {
+            fault = Fault(line, runStart, msg::kLiteralTooLong);
+            return false;
+        }
+    }
+    out.m_tokens = std::move(tokens);
     return true;
 }
 
