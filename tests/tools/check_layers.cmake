@@ -48,7 +48,7 @@ set(HELPERS
     "tests/support/|11|test_support"
     "tests/support/test_main_ui.cpp|41|test_main_ui"
     "tests/support/window_test|41|test_main_ui"
-    # roundtrip, over the query engine and the merge engine.
+    # roundtrip, over the query, diagram, report and merge engines.
     "tests/tools/|38|tools"
     # The synthetic GEDCOM generator (standard C++) and its tests.
     "bench/generator/|11|gedcom_generator"

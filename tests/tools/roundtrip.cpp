@@ -4,6 +4,8 @@
 // when the load wrote one. Exits with 1 when the load or the save failed, 2 when it cannot run.
 // roundtrip IN.ged OUT.ged --merge SECOND.ged merges SECOND into IN before the save, as the
 // merge dialog does when every comparison stands as made and no source record is asked for.
+// roundtrip --settings IN OUT: loads a custom diagram (.dgm) or report definition (.avr), by
+// IN's extension, and saves it as OUT.
 #include "database/dictionary/field_dictionary.h"
 #include "database/document/document_data.h"
 #include "database/document/document_windows.h"
@@ -12,9 +14,14 @@
 #include "database/gedcom/merge_data_set.h"
 #include "database/nodes/data_model.h"
 #include "database/nodes/named_list_store.h"
+#include "diagrams/diagram_settings.h"
+#include "diagrams/settings_store.h"
 #include "merge/merge_engine.h"
+#include "platform/base/ini_file.h"
 #include "platform/base/prompt_script.h"
+#include "platform/base/text.h"
 #include "queries/named_list.h"
+#include "reports/rpt_settings.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -127,13 +134,44 @@ int Run(const std::string& in, const std::string& out, const std::string& second
     return 0;
 }
 
+/// Loads the settings file in and saves them as out, as Save As Custom Diagram and the report
+/// files do.
+int RunSettings(const std::string& in, const std::string& out, CPromptScript& prompt)
+{
+    const std::string extension = text::ToLower(std::filesystem::path(in).extension().string());
+    if (extension != ".dgm" && extension != ".avr") {
+        std::cerr << "roundtrip --settings reads .dgm and .avr files, not " << in << "\n";
+        return 2;
+    }
+    // The stores read a missing or unreadable file as empty; this loads only what is there.
+    if (CIniFile file; !std::filesystem::is_regular_file(in) || !file.Load(in)) {
+        std::cerr << "The settings file " << in << " cannot be read.\n";
+        return 1;
+    }
+    bool saved = false;
+    if (extension == ".dgm") {
+        CDiagramSettings settings;
+        settings.LoadSettingsFromFile(in);
+        saved = settings.SaveSettingsToFile(out);
+    } else {
+        CRptSettings settings;
+        settings.Load(CSettingsStore(in));
+        CSettingsStore store(out);
+        saved = settings.Save(store, kRptPartAll);
+    }
+    PrintMessages(prompt);
+    return saved ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const bool merging = argc == 5 && std::string(argv[3]) == "--merge";
-    if (argc != 3 && !merging) {
-        std::cerr << "usage: roundtrip IN.ged OUT.ged [--merge SECOND.ged]\n";
+    const bool settings = argc == 4 && std::string(argv[1]) == "--settings";
+    if (argc != 3 && !merging && !settings) {
+        std::cerr << "usage: roundtrip IN.ged OUT.ged [--merge SECOND.ged]\n"
+                     "       roundtrip --settings IN OUT\n";
         return 2;
     }
     setenv(FIELD_DEFS_ENV, ROUNDTRIP_FIELD_DEFS, 0);
@@ -147,10 +185,10 @@ int main(int argc, char** argv)
                   << GetFieldDefsError() << "\n";
         return 2;
     }
-    const std::string in = std::filesystem::absolute(argv[1]).string();
-    const std::string out = std::filesystem::absolute(argv[2]).string();
+    const std::string in = std::filesystem::absolute(argv[settings ? 2 : 1]).string();
+    const std::string out = std::filesystem::absolute(argv[settings ? 3 : 2]).string();
     const std::string second = merging ? std::filesystem::absolute(argv[4]).string() : "";
-    const int result = Run(in, out, second, prompt);
+    const int result = settings ? RunSettings(in, out, prompt) : Run(in, out, second, prompt);
     TermDataModel();
     ClearNamedLists(true);
     SetNamedListStore(nullptr);
