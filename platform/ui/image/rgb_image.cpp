@@ -306,7 +306,10 @@ bool DrawRgbPart(CDC& dc, const std::uint8_t* pixels, std::uint32_t width, std::
     const QRect part = ui_detail::ToQRect(source).intersected(picture.rect());
     if (part.isEmpty())
         return false;
-    return DrawImagePart(dc, picture, ui_detail::ToQRect(target), part);
+    // The target is in logical units, as every other drawing call takes it: under a mapping
+    // (a report page on a printer or on the screen) the picture lands where the text around
+    // it does.
+    return DrawImagePart(dc, picture, ui_detail::DcAccess::Of(dc).ToDevice(target), part);
 }
 
 bool DrawBitmapCropped(CDC& dc, CBitmap& bitmap, int x, int y, int left, int top, int cw, int ch)

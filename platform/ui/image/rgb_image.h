@@ -48,7 +48,8 @@ bool DrawRgb(CDC& dc, const std::uint8_t* pixels, std::uint32_t width, std::uint
 /// part is clipped to the picture.
 bool DrawRgbCrop(CDC& dc, const std::uint8_t* pixels, std::uint32_t width, std::uint32_t height,
                  int x, int y, int left, int top, int cw, int ch);
-/// Draws the part source of the picture scaled into target.
+/// Draws the part source of the picture scaled into target, a rectangle in the device context's
+/// logical units (its mapping applies).
 bool DrawRgbPart(CDC& dc, const std::uint8_t* pixels, std::uint32_t width, std::uint32_t height,
                  const RECT& target, const RECT& source);
 /// Draws the part [left, left + cw) x [top, top + ch) of a screen bitmap at (x, y).

@@ -151,6 +151,19 @@ TEST(RgbImage, PicturesAndBitmapsDrawIntoADeviceContext)
         EXPECT_TRUE(DrawRgbPart(dc, pixels, 2, 2, RECT{0, 0, 8, 8}, RECT{0, 1, 1, 2}));
     });
     EXPECT_EQ(scaled.Pixel(4, 4), RGB(0, 0, 255));
+    // Under a mapping (ten logical units a pixel, as a report page is mapped) the target is
+    // taken in logical units: the picture fills pixels 2 to 5, not the corner of 20 by 20.
+    const TestHooks::Image mapped = TestHooks::RenderDC(8, 8, [&](CDC& dc) {
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(80, 80);
+        dc.SetViewportExt(8, 8);
+        EXPECT_TRUE(DrawRgbPart(dc, pixels, 2, 2, RECT{20, 20, 60, 60}, RECT{0, 0, 2, 2}));
+    });
+    EXPECT_EQ(mapped.Pixel(2, 2), RGB(255, 0, 0));
+    EXPECT_EQ(mapped.Pixel(5, 2), RGB(0, 255, 0));
+    EXPECT_EQ(mapped.Pixel(2, 5), RGB(0, 0, 255));
+    EXPECT_EQ(mapped.Pixel(6, 6), RGB(255, 255, 255)) << "nothing drawn beyond the target";
+    EXPECT_EQ(mapped.Pixel(1, 1), RGB(255, 255, 255));
 
     CBitmap bitmap;
     ASSERT_TRUE(RgbToBitmap(pixels, 2, 2, bitmap));
