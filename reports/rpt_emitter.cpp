@@ -239,14 +239,14 @@ void CRptLayoutEmitter::PageBreak()
 
 void CRptLayoutEmitter::Pictures(int level, std::span<const RptPicture> pictures,
                                  RptPlacement placement, int maxWidth, int maxHeight,
-                                 bool clearSide)
+                                 bool clearSide, const RptPictureGaps* gaps)
 {
     if (m_export || pictures.empty())
         return;
     m_layout.BeginPictures(m_ctx, level);
     for (const RptPicture& picture : pictures)
         m_layout.PlacePicture(m_ctx, picture, placement, std::max(0, maxWidth),
-                              std::max(0, maxHeight));
+                              std::max(0, maxHeight), gaps);
     m_layout.EndPictures(m_ctx, 0);
     if (clearSide)
         m_ctx.ClearSidePictures();

@@ -6,6 +6,7 @@
 #include "reports/report_body.h"
 #include "reports/rpt_canvas.h"
 #include "reports/rpt_font_set.h"
+#include "reports/rpt_page_settings.h"
 
 #include <array>
 #include <memory>
@@ -69,10 +70,11 @@ public:
     }
     /// The pictures of one subject as a block at level, each placed as placement says within
     /// maxWidth and maxHeight (hundredths of an inch; 0 no limit); with clearSide the text goes
-    /// on below them. Pages only: exports show no pictures.
+    /// on below them; gaps of their own when given, else the settings' picture gaps. Pages
+    /// only: exports show no pictures.
     virtual void Pictures(int /*level*/, std::span<const RptPicture> /*pictures*/,
                           RptPlacement /*placement*/, int /*maxWidth*/, int /*maxHeight*/,
-                          bool /*clearSide*/)
+                          bool /*clearSide*/, const RptPictureGaps* /*gaps*/ = nullptr)
     {
     }
 };
@@ -119,7 +121,8 @@ public:
     bool SourceRow(int level, int number, std::string_view text) override;
     void PageBreak() override;
     void Pictures(int level, std::span<const RptPicture> pictures, RptPlacement placement,
-                  int maxWidth, int maxHeight, bool clearSide) override;
+                  int maxWidth, int maxHeight, bool clearSide,
+                  const RptPictureGaps* gaps = nullptr) override;
     bool GenerationRow(const CRptTextRow& row, const RptBulletStyle& style, bool second,
                        const RptBulletAt* from, RptBulletAt* at) override;
 

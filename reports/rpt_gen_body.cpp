@@ -66,6 +66,11 @@ const CIndRec* CRptBodyContext::AgeOf(const CIndRec* individual) const
     return settings.Option(kRptAgesIfKnown) ? individual : nullptr;
 }
 
+bool CRptBodyContext::AgesCalculated() const
+{
+    return settings.Option(kRptAgesOrCalc);
+}
+
 int CRptBodyContext::DateFormat() const
 {
     return settings.m_format.m_dateFormat;
@@ -111,33 +116,26 @@ bool RptWriteLdsRow(CRptBodyContext& body, const CDataNode& ordinance, const CIn
     return body.out.Runs(kRptLevelSection, runs);
 }
 
+CRptLockedPictures::~CRptLockedPictures()
+{
+    for (CObjRec* object : m_objects)
+        object->Unlock();
+}
+
+bool CRptLockedPictures::Take(CObjRec* object, RptPicture& picture)
+{
+    if (!object || object->GetKind() != MEDIA_KIND_PICTURE)
+        return false;
+    object->Lock();
+    m_objects.push_back(object);
+    const CSize extent = object->GetExtent();
+    picture.content = object->GetLoadedContent();
+    picture.widthPixels = int(extent.cx);
+    picture.heightPixels = int(extent.cy);
+    return picture.content && extent.cx > 0 && extent.cy > 0;
+}
+
 namespace {
-
-/// Keeps the content of the objects shown loaded while their block is placed.
-class CLockedObjects {
-public:
-    ~CLockedObjects()
-    {
-        for (CObjRec* object : m_objects)
-            object->Unlock();
-    }
-    /// The object's picture, loaded; false when it has none to show.
-    bool Take(CObjRec* object, RptPicture& picture)
-    {
-        if (!object || object->GetKind() != MEDIA_KIND_PICTURE)
-            return false;
-        object->Lock();
-        m_objects.push_back(object);
-        const CSize extent = object->GetExtent();
-        picture.content = object->GetLoadedContent();
-        picture.widthPixels = int(extent.cx);
-        picture.heightPixels = int(extent.cy);
-        return picture.content && extent.cx > 0 && extent.cy > 0;
-    }
-
-private:
-    std::vector<CObjRec*> m_objects;
-};
 
 std::string SubjectName(const CRptBodyContext& body, const CRecordNode& record)
 {
@@ -186,7 +184,7 @@ void RptWritePictures(CRptBodyContext& body, std::span<const RptPictureSubject> 
 {
     if (body.out.IsExport())
         return;
-    CLockedObjects locked;
+    CRptLockedPictures locked;
     std::vector<RptPicture> pictures;
     const CRptPictures& settings = body.settings.m_pictures;
     for (const RptPictureSubject& subject : subjects) {

@@ -16,6 +16,7 @@
 class CRecordNode;
 class CIndRec;
 class CFamRec;
+class CObjRec;
 class IRptEmitter;
 
 /// Heading rows of the settings' heading table that bodies use.
@@ -63,6 +64,9 @@ struct CRptBodyContext {
     /// individual when "Ages with Events - if known" is on (its ages follow fact dates), else
     /// null.
     const CIndRec* AgeOf(const CIndRec* individual) const;
+    /// Whether an age not recorded with a fact is worked out from the birth ("Ages with Events
+    /// - or calc").
+    bool AgesCalculated() const;
 };
 
 /// A note of a record: its text for output, whether it is a shared note record, and the NOTE
@@ -80,6 +84,21 @@ bool RptWriteNoteBlock(CRptBodyContext& body, std::string_view label, const RptN
 /// sealing to a spouse), date, status and temple with place, its marks after the last.
 bool RptWriteLdsRow(CRptBodyContext& body, const CDataNode& ordinance, const CIndRec* individual,
                     const CFamRec* family);
+
+/// Keeps the content of the multimedia objects whose pictures are being placed loaded until it
+/// goes.
+class CRptLockedPictures {
+public:
+    CRptLockedPictures() = default;
+    CRptLockedPictures(const CRptLockedPictures&) = delete;
+    CRptLockedPictures& operator=(const CRptLockedPictures&) = delete;
+    ~CRptLockedPictures();
+    /// The object's picture, loaded; false when it has none to show.
+    bool Take(CObjRec* object, RptPicture& picture);
+
+private:
+    std::vector<CObjRec*> m_objects;
+};
 
 /// Picture roles of the settings' picture counts and options.
 enum RptPictureRole : int { kRptPicIndividuals, kRptPicFamilies, kRptPicChildren, kRptPicSpouses };

@@ -145,10 +145,11 @@ public:
     /// The pictures of one subject: a block opened at the context's position for a heading
     /// level, each picture placed as its placement says, limited to maxWidth and maxHeight when
     /// these are positive, and the block closed: text goes on below the pictures, or beside
-    /// pictures placed to the right, no further left than minRight.
+    /// pictures placed to the right, no further left than minRight. A picture keeps the
+    /// settings' picture gaps, or gaps of its own (hundredths of an inch) when given.
     void BeginPictures(CRptFontSet& ctx, int level);
     void PlacePicture(CRptFontSet& ctx, const RptPicture& picture, RptPlacement placement,
-                      int maxWidth, int maxHeight);
+                      int maxWidth, int maxHeight, const RptPictureGaps* ownGaps = nullptr);
     void EndPictures(CRptFontSet& ctx, int minRight);
 
 private:

@@ -36,7 +36,8 @@ void CRptPageLayout::BeginPictures(CRptFontSet& ctx, int level)
 }
 
 void CRptPageLayout::PlacePicture(CRptFontSet& ctx, const RptPicture& picture,
-                                  RptPlacement placement, int maxWidth, int maxHeight)
+                                  RptPlacement placement, int maxWidth, int maxHeight,
+                                  const RptPictureGaps* ownGaps)
 {
     IRptCanvas* canvas = ctx.Canvas();
     if (!canvas || picture.widthPixels < 1 || picture.heightPixels < 1 ||
@@ -45,7 +46,12 @@ void CRptPageLayout::PlacePicture(CRptFontSet& ctx, const RptPicture& picture,
     if (!ctx.pictures.open)
         BeginPictures(ctx, 2);
     RptPictureBlock& block = ctx.pictures;
-    const RptPictureGaps& gaps = m_metrics.pictureGaps;
+    RptPictureGaps converted;
+    if (ownGaps)
+        converted = {ToUnits(std::max(0, ownGaps->left)), ToUnits(std::max(0, ownGaps->top)),
+                     ToUnits(std::max(0, ownGaps->right)), ToUnits(std::max(0, ownGaps->bottom)),
+                     ToUnits(std::max(0, ownGaps->caption))};
+    const RptPictureGaps& gaps = ownGaps ? converted : m_metrics.pictureGaps;
     const CRect& content = ctx.Content();
     const int pageHeight = ctx.ContentHeight();
 

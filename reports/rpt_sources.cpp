@@ -3,14 +3,17 @@
 
 #include "common/sentence_text.h"
 #include "database/dictionary/field_ids.h"
+#include "database/multimedia/obj_rec.h"
 #include "database/records/record_node.h"
 #include "reports/rpt_citation.h"
 #include "reports/rpt_emitter.h"
 #include "reports/rpt_fact_text.h"
+#include "reports/rpt_gen_body.h"
 #include "reports/rpt_settings.h"
 #include "reports/rpt_settings_tables.h"
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -40,6 +43,56 @@ std::string AddressPart(const CDataNode* record, int fieldId)
 bool Flag(const CRptSettings& settings, RptSourceFlag flag)
 {
     return settings.SourceFlag(flag);
+}
+
+/// The pictures placed before the line of citation number: up to "Source Pictures" of its
+/// source record, the first time the section meets that source (seen holds those met), then up
+/// to "Citation Pictures" of the citation's own. Captioned "Source: " with the source's title
+/// and "Citation %d", each followed by the picture's title when the settings ask. Pages only.
+void WriteCitationPictures(IRptEmitter& out, const CRptSettings& settings,
+                           const CDataNode& citation, int number, int level,
+                           std::set<const CRecordNode*>& seen)
+{
+    const CRptSources& options = settings.m_sources;
+    if (out.IsExport() || (options.m_sourcePictures <= 0 && options.m_citationPictures <= 0))
+        return;
+    CRptLockedPictures locked;
+    std::vector<RptPicture> pictures;
+    const auto add = [&](CDataNode* link, int& left, const std::string& caption,
+                         const char* titleJoint) {
+        auto* object = dynamic_cast<CObjRec*>(link->GetLinkTarget());
+        RptPicture picture;
+        if (left <= 0 || !locked.Take(object, picture))
+            return;
+        if (options.m_captions) {
+            picture.caption = caption;
+            const std::string title = ChildText(object, FIELD_TITL);
+            if (options.m_pictureTitles && !title.empty())
+                picture.caption += titleJoint + ("\"" + title + "\"");
+        }
+        pictures.push_back(picture);
+        --left;
+    };
+    const CRecordNode* source = citation.GetLinkTarget();
+    if (source && seen.insert(source).second) {
+        int left = options.m_sourcePictures;
+        const std::string caption = "Source: " + ChildText(source, FIELD_TITL);
+        for (CDataNode* link = source->FindChild(nullptr, FIELD_OBJE); link && left > 0;
+             link = source->FindChild(link, FIELD_OBJE))
+            add(link, left, caption, "  ");
+    }
+    int left = options.m_citationPictures;
+    const std::string caption = "Citation " + std::to_string(number);
+    for (CDataNode* link = citation.FindChild(nullptr, FIELD_OBJE); link && left > 0;
+         link = citation.FindChild(link, FIELD_OBJE))
+        add(link, left, caption, ":  ");
+    if (pictures.empty())
+        return;
+    const RptPictureGaps gaps = {options.m_gaps.m_left, options.m_gaps.m_above,
+                                 options.m_gaps.m_right, options.m_gaps.m_below,
+                                 options.m_gaps.m_caption};
+    out.Pictures(level, pictures, RptPlacement::RowsLeft, std::max(0, options.m_sourcePicWidth), 0,
+                 true, &gaps);
 }
 
 } // namespace
@@ -131,6 +184,7 @@ bool RptWriteCitations(IRptEmitter& out, const CRptSettings& settings, const CRp
             RptParagraph(settings.m_format.m_emptySectionText, 0, 1, rowLevel, kRptDataPart));
     const bool keepPrivate = settings.Option(kRptPrivateNotes);
     const bool strip = settings.Option(kRptRemoveBrackets);
+    std::set<const CRecordNode*> seenSources;
     for (int number = 1; going && number <= list.Count(); ++number) {
         if (stop && stop())
             return false;
@@ -139,6 +193,7 @@ bool RptWriteCitations(IRptEmitter& out, const CRptSettings& settings, const CRp
             going = out.SourceRow(rowLevel, number, settings.m_format.m_emptySectionText);
             continue;
         }
+        WriteCitationPictures(out, settings, *citation, number, rowLevel, seenSources);
         going = out.SourceRow(rowLevel, number, RptSourceLine(*citation, settings));
         std::vector<std::string> more;
         const CDataNode* data = citation->FindChild(nullptr, FIELD_DATA);

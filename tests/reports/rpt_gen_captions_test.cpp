@@ -3,6 +3,8 @@
 // Family Group Sheet pictures each person once.
 #include "reports/rpt_gen_fam.h"
 #include "reports/rpt_gen_ind.h"
+#include "reports/rpt_gen_rec.h"
+#include "reports/rpt_sources.h"
 
 #include "database/dictionary/field_ids.h"
 #include "database/multimedia/media_content.h"
@@ -57,6 +59,13 @@ protected:
     void Picture(CRecordNode* record, const std::string& file, const std::string& date,
                  const std::string& title)
     {
+        CObjRec* object = PictureRecord(file, date, title);
+        ASSERT_NE(record->AddObjectLink(object, 0), nullptr);
+    }
+    /// A multimedia record of a picture file, with a date and a title when given.
+    CObjRec* PictureRecord(const std::string& file, const std::string& date,
+                           const std::string& title)
+    {
         auto* object = static_cast<CObjRec*>(NewRecord(record_test::kObje));
         object->CreateChildById(FIELD_FORM, {.withChildren = false})->SetText("bmp");
         object->CreateChildById(FIELD_OBJE_LINKED_FILE, {.withChildren = false})
@@ -65,7 +74,7 @@ protected:
             object->CreateChildById(FIELD_OBJE_DATE, {.withChildren = false})->SetText(date);
         if (!title.empty())
             SetField(object, "TITL", title);
-        ASSERT_NE(record->AddObjectLink(object, 0), nullptr);
+        return object;
     }
     /// Draws the first page of the entry write makes: the texts drawn (blanks left out) and the
     /// pictures' names.
@@ -149,6 +158,59 @@ TEST_F(CaptionTest, TheFamilyGroupSheetPicturesEachPersonOnce)
     const auto drawn =
         Draw([&](CRptBodyContext& body) { return RptWriteFamilyGroupSheet(body, *family); });
     EXPECT_THAT(drawn.second, testing::UnorderedElementsAre("loop.bmp", "wife.bmp"));
+}
+
+TEST_F(CaptionTest, AMultimediaRecordReportShowsTheRecordsOwnPicture)
+{
+    CObjRec* object = PictureRecord("own.bmp", "", "Harbour");
+    m_settings.m_pictures.m_captionFlags = {false, false, false, true, false};
+    const auto drawn =
+        Draw([&](CRptBodyContext& body) { return RptWriteRecordEntry(body, *object); });
+    EXPECT_THAT(drawn.second, testing::ElementsAre("own.bmp"));
+    EXPECT_THAT(drawn.first, testing::HasSubstr("\"Harbour\""));
+    m_settings.m_pictures.m_maxPictures[kRptPicIndividuals] = 0;
+    EXPECT_THAT(
+        Draw([&](CRptBodyContext& body) { return RptWriteRecordEntry(body, *object); }).second,
+        testing::IsEmpty());
+}
+
+TEST_F(CaptionTest, TheSourcesSectionShowsSourceAndCitationPictures)
+{
+    m_settings.m_sources.m_flags[kRptIncludeSources] = true;
+    CRecordNode* source = NewRecord(record_test::kSour);
+    SetField(source, "TITL", "Parish Registers");
+    ASSERT_NE(source->AddObjectLink(PictureRecord("page.bmp", "", "Page 1"), 0), nullptr);
+    ASSERT_NE(source->AddObjectLink(PictureRecord("cover.bmp", "", ""), 0), nullptr);
+    CIndRec* tom = Person(SEX_MALE, "Tom", "1850");
+    CDataNode* birth = tom->FindChild(nullptr, FIELD_BIRT);
+    CDataNode* first = Link(birth, "SOUR", source);
+    CDataNode* second = Link(tom->FindChild(nullptr, FIELD_NAME), "SOUR", source);
+    Link(second, "OBJE", PictureRecord("entry.bmp", "", "Entry"));
+    CRptCitationList list;
+    list.Add(first);
+    list.Add(second);
+    const auto section = [&] {
+        return Draw([&](CRptBodyContext& body) {
+            return RptWriteCitations(body.out, m_settings, list, kRptHeadingSourcesAll, false);
+        });
+    };
+    // The source's pictures come once, before its first citation; the second citation shows
+    // its own.
+    auto drawn = section();
+    EXPECT_THAT(drawn.second, testing::ElementsAre("page.bmp", "entry.bmp"));
+    EXPECT_THAT(drawn.first,
+                testing::HasSubstr(WithoutBlanks("Source: Parish Registers  \"Page 1\"")));
+    EXPECT_THAT(drawn.first, testing::HasSubstr(WithoutBlanks("Citation 2:  \"Entry\"")));
+    m_settings.m_sources.m_sourcePictures = 2;
+    m_settings.m_sources.m_pictureTitles = false;
+    drawn = section();
+    EXPECT_THAT(drawn.second, testing::ElementsAre("page.bmp", "cover.bmp", "entry.bmp"));
+    EXPECT_THAT(drawn.first, testing::Not(testing::HasSubstr("Page1")));
+    m_settings.m_sources.m_captions = false;
+    m_settings.m_sources.m_citationPictures = 0;
+    drawn = section();
+    EXPECT_THAT(drawn.second, testing::ElementsAre("page.bmp", "cover.bmp"));
+    EXPECT_THAT(drawn.first, testing::Not(testing::HasSubstr("Source:")));
 }
 
 } // namespace
