@@ -104,7 +104,8 @@ std::string RptFactLabel(const CDataNode& fact, const RptLabelOptions& options)
     return label;
 }
 
-std::string RptFactDate(const CDataNode& fact, int dateFormat, const CIndRec* individual)
+std::string RptFactDate(const CDataNode& fact, int dateFormat, const CIndRec* individual,
+                        bool calculated)
 {
     const auto* date = dynamic_cast<const CDateNode*>(fact.FindChild(nullptr, FIELD_DATE));
     if (!date || date->IsEmpty())
@@ -112,7 +113,7 @@ std::string RptFactDate(const CDataNode& fact, int dateFormat, const CIndRec* in
     std::string text = date->FormatText(false, dateFormat);
     if (individual) {
         std::string age;
-        FormatAgeAtEvent(*individual, age, fact, AGE_ROLE_OWN_EVENT, false, false);
+        FormatAgeAtEvent(*individual, age, fact, AGE_ROLE_OWN_EVENT, !calculated, false);
         if (!age.empty())
             text += " (age " + age + ")";
     }
@@ -290,10 +291,10 @@ std::string RptLdsOrdinanceDetails(const CDataNode& ordinance)
 }
 
 bool RptWriteFactRow(IRptEmitter& out, CRptCitations& citations, int level, const CDataNode& fact,
-                     int dateFormat, const CIndRec* individual)
+                     int dateFormat, const CIndRec* individual, bool calculated)
 {
     const std::string marks = citations.Marks(fact);
-    const std::string date = RptFactDate(fact, dateFormat, individual);
+    const std::string date = RptFactDate(fact, dateFormat, individual, calculated);
     const std::string place = RptFactPlace(fact, true, "; ");
     const CRptRun runs[] = {
         {RptFactLabel(fact, {}), kRptLabelPart, ""},

@@ -33,8 +33,10 @@ struct RptLabelOptions {
 /// Empty for a field that is neither.
 std::string RptFactLabel(const CDataNode& fact, const RptLabelOptions& options);
 /// The fact's DATE in a date format; with individual, followed by " (age " + the age at the
-/// fact + ")" when there is one.
-std::string RptFactDate(const CDataNode& fact, int dateFormat, const CIndRec* individual);
+/// fact + ")" when there is one: the age recorded with the fact, else, when calculated, the
+/// age worked out from the individual's birth.
+std::string RptFactDate(const CDataNode& fact, int dateFormat, const CIndRec* individual,
+                        bool calculated = true);
 /// The place of a fact; for an attribute other than a residence, with withValue, first the
 /// attribute's own value ("-" without one), joined to the place by separator.
 std::string RptFactPlace(const CDataNode& fact, bool withValue, std::string_view separator);
@@ -72,10 +74,11 @@ std::string RptFactDetails(const CDataNode& fact, bool keepPrivate, bool strip);
 /// by "; ".
 std::string RptLdsOrdinanceDetails(const CDataNode& ordinance);
 
-/// A fact as a row of three runs, label, date (with individual's age when given) and place;
-/// the fact's citation marks after the place, else after the date. False when the body may stop.
+/// A fact as a row of three runs, label, date (with individual's age when given, calculated as
+/// RptFactDate says) and place; the fact's citation marks after the place, else after the date.
+/// False when the body may stop.
 bool RptWriteFactRow(IRptEmitter& out, CRptCitations& citations, int level, const CDataNode& fact,
-                     int dateFormat, const CIndRec* individual);
+                     int dateFormat, const CIndRec* individual, bool calculated = true);
 /// The summaries of the record's facts that the filter lets through: appended to line, each
 /// after "; " when the line holds something; without a line, each a row of its own at indent
 /// (kind 1).

@@ -70,7 +70,8 @@ private:
             ++m_written;
             if (m_body.Stopped() ||
                 !RptWriteFactRow(m_body.out, m_body.citations, kRptLevelSection, *fact,
-                                 m_body.DateFormat(), m_body.AgeOf(individual)))
+                                 m_body.DateFormat(), m_body.AgeOf(individual),
+                                 m_body.AgesCalculated()))
                 return false;
         }
         return true;

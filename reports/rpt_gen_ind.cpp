@@ -45,9 +45,10 @@ public:
         : m_body(body), m_role(role), m_show(show)
     {
     }
-    /// A row of label and value (the field's marks when there is a field); an empty value as
-    /// the show mode says.
-    bool Row(const std::string& label, std::string value, const CDataNode* field = nullptr)
+    /// A row of label and value (the field's marks when there is a field, then those of also);
+    /// an empty value as the show mode says.
+    bool Row(const std::string& label, std::string value, const CDataNode* field = nullptr,
+             const CDataNode* also = nullptr)
     {
         if (value.empty()) {
             if (m_show != kRptItemShowEmpty)
@@ -55,7 +56,11 @@ public:
             if (m_role != RptPersonRole::Summary)
                 value = "-";
         }
-        const std::string marks = field ? m_body.citations.Marks(*field) : std::string();
+        std::string marks = field ? m_body.citations.Marks(*field) : std::string();
+        const std::string more = also ? m_body.citations.Marks(*also) : std::string();
+        if (!marks.empty() && !more.empty())
+            marks += ',';
+        marks += more;
         ++written;
         return m_body.out.FieldRow(kRptLevelSection, label, value, marks);
     }
@@ -84,8 +89,10 @@ bool WriteItem(CRptBodyContext& body, CIndRec& person, RptPersonRole role, const
     const bool child = role == RptPersonRole::Child;
     switch (item.m_index) {
     case kItemName: {
+        // The citations of the whole record are marked against the name.
         const CDataNode* name = person.FindChild(nullptr, FIELD_NAME, true);
-        return rows.Row("Name:", TextOf(name), name);
+        return rows.Row("Name:", TextOf(name), name,
+                        body.settings.SourceFlag(kRptWholeRecordSources) ? &person : nullptr);
     }
     case kItemSex: {
         const CDataNode* sex = person.FindChild(nullptr, FIELD_SEX, true);
@@ -176,8 +183,9 @@ int WriteFacts(CRptBodyContext& body, const CRecordNode& record, RptFactFilterMo
     for (const CDataNode* fact = RptNextFact(record, nullptr, mode, filter); fact;
          fact = RptNextFact(record, fact, mode, filter)) {
         ++written;
-        if (body.Stopped() || !RptWriteFactRow(body.out, body.citations, kRptLevelSection, *fact,
-                                               body.DateFormat(), body.AgeOf(individual)))
+        if (body.Stopped() ||
+            !RptWriteFactRow(body.out, body.citations, kRptLevelSection, *fact, body.DateFormat(),
+                             body.AgeOf(individual), body.AgesCalculated()))
             return -1;
     }
     return written;

@@ -1,9 +1,11 @@
 // reports/rpt_gen_rec.cpp: record reports and record titles.
 #include "reports/rpt_gen_rec.h"
 
+#include "common/preferences.h"
 #include "database/dictionary/field_def.h"
 #include "database/dictionary/field_ids.h"
 #include "database/dictionary/record_type_table.h"
+#include "database/fields/name_node.h"
 #include "database/kin/ind_rec.h"
 #include "database/records/assoc_node.h"
 #include "database/records/fam_rec.h"
@@ -11,6 +13,7 @@
 #include "reports/rpt_emitter.h"
 #include "reports/rpt_settings.h"
 
+#include <set>
 #include <vector>
 
 std::string RptRecordTitle(const CRptBodyContext& body, const CRecordNode& record)
@@ -43,10 +46,35 @@ struct FieldStep {
     std::string prefix;
 };
 
+/// A personal name as stored, its surname between slashes, upper-cased as names show it when
+/// the preference asks; a name that marks no surname, or an empty one, as it shows.
+std::string SlashedName(const CNameNode& name)
+{
+    std::string stored;
+    name.GetDefaultText(stored);
+    const std::size_t first = stored.find('/');
+    const std::size_t second = first == std::string::npos ? first : stored.find('/', first + 1);
+    const std::size_t end = second == std::string::npos ? stored.size() : second;
+    std::string surname =
+        first == std::string::npos ? std::string() : stored.substr(first + 1, end - first - 1);
+    if (text::TrimView(surname).empty()) {
+        std::string shown;
+        name.GetText(shown, 0);
+        return shown;
+    }
+    if (Prefs().m_surnamesInUpperCase)
+        surname = text::ToUpper(surname);
+    return stored.substr(0, first + 1) + surname + "/" +
+           (second == std::string::npos ? std::string() : stored.substr(second + 1));
+}
+
 std::string FieldValue(const CRptBodyContext& body, const CDataNode& field)
 {
     if (const CRecordNode* target = field.GetLinkTarget())
         return RptRecordTitle(body, *target);
+    if (const auto* name = dynamic_cast<const CNameNode*>(&field);
+        name && !name->IsEmpty() && body.settings.Option(kRptSlashesRoundSurnames))
+        return SlashedName(*name);
     const int id = field.GetFieldId();
     if (id == FIELD_NOTE_TEXT || id == FIELD_TEXT)
         return RptOutputText(field, body.settings.Option(kRptPrivateNotes),
@@ -139,7 +167,22 @@ bool RptWriteRecordEntry(CRptBodyContext& body, CRecordNode& record)
             {&record, type == 1 ? kRptPicFamilies : kRptPicIndividuals, ""}};
         RptWritePictures(body, own, kRptLevelRecord, false);
     }
-    return RptWriteLinksAndNotes(body, record) && body.WriteEntrySources();
+    if (!RptWriteLinksAndNotes(body, record))
+        return false;
+    // An individual's families follow it, each once, in the order its links name them.
+    if (type == 0 && body.settings.Option(kRptLinkedFamilyRecords)) {
+        std::set<const CRecordNode*> written;
+        for (const CDataNode* field = record.GetFirstChild(); field;
+             field = field->GetNextSibling()) {
+            CRecordNode* family = field->GetLinkTarget();
+            if (!family || !AsFamily(family) || !written.insert(family).second)
+                continue;
+            body.out.Heading(kRptLevelSection, RptRecordTitle(body, *family));
+            if (!RptWriteLinksAndNotes(body, *family))
+                return false;
+        }
+    }
+    return body.WriteEntrySources();
 }
 
 CRptGenRec::CRptGenRec(int recordType, std::string name, bool custom)

@@ -244,8 +244,27 @@ TEST_F(IndSummaryTest, AgesFollowDatesOnlyWhenAsked)
     Only({kRptSectionIndEvents});
     m_settings.m_contents.m_options[kRptAgesIfKnown] = true;
     EXPECT_THAT(Lines(tom), Contains(testing::MatchesRegex("Death\\s+1900 \\(age 49-50\\)")));
+    // Without "or calculated" only an age recorded with the event shows.
+    SetField(Event(tom, "BURI", "1900"), "AGE", "50");
+    m_settings.m_contents.m_options[kRptAgesOrCalc] = false;
+    EXPECT_THAT(Lines(tom), Contains(testing::MatchesRegex("Death\\s+1900")));
+    EXPECT_THAT(Lines(tom), Contains(testing::MatchesRegex("Burial\\s+1900 \\(age 50 yrs\\)")));
     m_settings.m_contents.m_options[kRptAgesIfKnown] = false;
     EXPECT_THAT(Lines(tom), Contains(testing::MatchesRegex("Death\\s+1900")));
+    EXPECT_THAT(Lines(tom), Contains(testing::MatchesRegex("Burial\\s+1900")));
+}
+
+TEST_F(IndSummaryTest, WholeRecordCitationsAreMarkedAgainstTheName)
+{
+    CIndRec* tom = Person(SEX_MALE, "Tom");
+    LoadField(tom->FindChild(nullptr, FIELD_NAME), "SOUR", "Baptism roll");
+    LoadField(tom, "SOUR", "Family bible");
+    Only({kRptSectionMain});
+    m_settings.m_sources.m_flags[kRptIncludeSources] = true;
+    m_settings.m_sources.m_flags[kRptWholeRecordSources] = true;
+    EXPECT_THAT(Lines(tom), Contains(testing::MatchesRegex("Name:\\s+Tom\\[1,2\\]")));
+    m_settings.m_sources.m_flags[kRptWholeRecordSources] = false;
+    EXPECT_THAT(Lines(tom), Contains(testing::MatchesRegex("Name:\\s+Tom\\[1\\]")));
 }
 
 } // namespace

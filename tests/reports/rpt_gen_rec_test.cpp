@@ -7,6 +7,8 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 namespace rpt_test {
 namespace {
 
@@ -98,6 +100,32 @@ TEST_F(RecordReportTest, TreeLinesJoinTheRows)
     EXPECT_THAT(lines, Contains(testing::MatchesRegex("\\|  `- [A-Za-z ]+: 1850")));
     EXPECT_THAT(lines[lines.size() - 2], testing::MatchesRegex("`- Death: 1900"));
     EXPECT_THAT(lines.back(), testing::MatchesRegex("   `- [A-Za-z ]+: 1900"));
+}
+
+TEST_F(RecordReportTest, NamesKeepTheirSlashesAndFamiliesFollowWhenAsked)
+{
+    m_settings.m_contents.m_options[kRptRecordIds] = false;
+    m_settings.m_contents.m_options[kRptShowGraphics] = false;
+    CIndRec* tom = Person(SEX_MALE, "Tom /Smith/ Jr");
+    CFamRec* family = Marry(tom, Person(SEX_FEMALE, "Ann /Jones/"));
+    Event(family, "MARR", "1875");
+    std::string title;
+    family->GetTitle(title);
+    for (const bool on : {true, false}) {
+        m_settings.m_contents.m_options[kRptSlashesRoundSurnames] = on;
+        m_settings.m_contents.m_options[kRptLinkedFamilyRecords] = on;
+        const std::vector<std::string> lines = Lines(tom);
+        const auto named =
+            testing::MatchesRegex(on ? ".*: Tom /(Smith|SMITH)/ Jr" : ".*: Tom (Smith|SMITH) Jr");
+        EXPECT_THAT(lines, Contains(named)) << on;
+        // The family's own record, its marriage included, follows under its title.
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), title), on ? 1 : 0);
+        EXPECT_EQ(std::any_of(lines.begin(), lines.end(),
+                              [](const std::string& line) {
+                                  return line.find("1875") != std::string::npos;
+                              }),
+                  on);
+    }
 }
 
 TEST_F(RecordReportTest, AMultimediaRecordListsWhatLinksToIt)
