@@ -4,21 +4,21 @@
 
 #include "reports/rpt_settings_tables.h"
 #include "reports/window/edit_item_dlg.h"
+#include "reports/window/rpt_column_list.h"
 #include "reports/window/rpt_page_layout_page.h"
 
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/data_exchange.h"
-#include "platform/ui/dialogs/list_box.h"
 #include "records/dialogs/edit_event_list_dlg.h"
 
 #include <algorithm>
 
 namespace {
 
-CListBox* Box(const CWnd& page, int id)
+CColBox* Box(const CWnd& page, int id)
 {
-    return dynamic_cast<CListBox*>(page.GetDlgItem(id));
+    return RptColumnList(page, id);
 }
 
 int BoxId(std::size_t box)
@@ -26,14 +26,13 @@ int BoxId(std::size_t box)
     return box == 0 ? IDC_RPC_ITEMS : IDC_RPC_REPO_ITEMS;
 }
 
-std::vector<int> Selected(const CListBox& box)
+std::vector<int> Selected(CColBox& box)
 {
-    std::vector<int> rows;
-    for (int i = 0; i < box.GetCount(); ++i)
-        if (box.GetSel(i) > 0)
-            rows.push_back(i);
-    return rows;
+    return RptSelectedRows(box);
 }
+
+constexpr double kItemEdges[] = {1.0 / 3, 2.0 / 3, 5.0 / 6, 1.0};
+constexpr double kEventEdges[] = {2.0 / 3, 5.0 / 6, 1.0};
 
 const char* ShowText(int show, bool mayShowEmpty)
 {
@@ -64,6 +63,12 @@ CRptContentsPage::CRptContentsPage(UINT templateId, std::vector<int> sections)
 
 BOOL CRptContentsPage::OnInitDialog()
 {
+    for (std::size_t box = 0; box < m_itemBoxes.size(); ++box)
+        RptMakeColumnList(*this, BoxId(box), m_itemBoxes[box], this,
+                          "Label\tShow/Hide\tSpecial\tExpression\t", kItemEdges);
+    for (std::size_t box = 0; box < m_eventBoxes.size(); ++box)
+        RptMakeColumnList(*this, box == 0 ? IDC_RPC_IND_LIST : IDC_RPC_FAM_LIST, m_eventBoxes[box],
+                          this, "Event/Attribute\tType\tSpecial\t", kEventEdges);
     const BOOL result = CRptPage::OnInitDialog();
     EnableControls();
     return result;
@@ -127,31 +132,33 @@ void CRptContentsPage::DoDataExchange(CDataExchange& dx)
 
 void CRptContentsPage::FillItems(std::size_t box)
 {
-    CListBox* list = Box(*this, BoxId(box));
+    CColBox* list = Box(*this, BoxId(box));
     if (!list)
         return;
-    list->ResetContent();
+    std::vector<std::string> rows;
     for (const CRptItem& item : m_rows[box])
-        list->AddString(RptItemRowText(m_sections[box], item).c_str());
+        rows.push_back(RptItemRowText(m_sections[box], item));
+    RptFillColumnList(*list, rows);
 }
 
 void CRptContentsPage::FillEvents()
 {
     const CRptContents& contents = Copy().m_contents;
     for (const bool family : {false, true}) {
-        CListBox* list = Box(*this, family ? IDC_RPC_FAM_LIST : IDC_RPC_IND_LIST);
+        CColBox* list = Box(*this, family ? IDC_RPC_FAM_LIST : IDC_RPC_IND_LIST);
         if (!list)
             continue;
-        list->ResetContent();
+        std::vector<std::string> rows;
         for (const CEventListEntry& entry : family ? contents.m_famEvents : contents.m_indEvents)
-            if (const std::string row = ChosenRowText(entry, family); !row.empty())
-                list->AddString(row.c_str());
+            if (std::string row = ChosenRowText(entry, family); !row.empty())
+                rows.push_back(std::move(row));
+        RptFillColumnList(*list, rows);
     }
 }
 
 void CRptContentsPage::EditItem(std::size_t box, bool add)
 {
-    CListBox* list = Box(*this, BoxId(box));
+    CColBox* list = Box(*this, BoxId(box));
     if (!list)
         return;
     const std::vector<int> rows = Selected(*list);
@@ -189,14 +196,14 @@ void CRptContentsPage::EditItem(std::size_t box, bool add)
         item->m_expression.SetText(dialog.m_expression);
     }
     FillItems(box);
-    list->SetSel(selected, TRUE);
+    RptSelectRow(*list, selected);
     SetModified(TRUE);
     EnableControls();
 }
 
 void CRptContentsPage::DeleteItems(std::size_t box)
 {
-    CListBox* list = Box(*this, BoxId(box));
+    CColBox* list = Box(*this, BoxId(box));
     const std::vector<int> rows = list ? Selected(*list) : std::vector<int>{};
     if (rows.empty())
         return;
@@ -230,14 +237,14 @@ void CRptContentsPage::DeleteItems(std::size_t box)
     }
     FillItems(box);
     for (int row : kept)
-        list->SetSel(row, TRUE);
+        RptSelectRow(*list, row);
     SetModified(TRUE);
     EnableControls();
 }
 
 void CRptContentsPage::MoveItems(std::size_t box, bool up)
 {
-    CListBox* list = Box(*this, BoxId(box));
+    CColBox* list = Box(*this, BoxId(box));
     std::vector<int> rows = list ? Selected(*list) : std::vector<int>{};
     if (rows.empty() || (up && rows.front() == 0) ||
         (!up && rows.back() == int(m_rows[box].size()) - 1))
@@ -255,7 +262,7 @@ void CRptContentsPage::MoveItems(std::size_t box, bool up)
         }
     FillItems(box);
     for (int row : rows)
-        list->SetSel(row, TRUE);
+        RptSelectRow(*list, row);
     SetModified(TRUE);
 }
 
@@ -286,12 +293,33 @@ void CRptContentsPage::EnableControls()
         enable(family ? IDC_RPC_FAM_EDIT : IDC_RPC_IND_EDIT, !all);
     }
     for (std::size_t box = 0; box < m_sections.size(); ++box) {
-        const CListBox* list = Box(*this, BoxId(box));
+        CColBox* list = Box(*this, BoxId(box));
         const bool any = list && !Selected(*list).empty();
         for (int offset : {kRpcDelete, kRpcUp, kRpcDown})
             enable(BoxId(box) + offset, any);
         enable(BoxId(box) + kRpcEdit, list && Selected(*list).size() == 1);
     }
+}
+
+void CRptContentsPage::OnSelChanged(CColBox* /*box*/)
+{
+    if (m_opts)
+        EnableControls();
+}
+
+bool CRptContentsPage::OnDoubleClick(CColBox* box, CTreeBoxNode* node, int /*part*/)
+{
+    if (!m_opts || !node)
+        return true;
+    for (std::size_t i = 0; i < m_sections.size() && i < m_itemBoxes.size(); ++i)
+        if (box == &m_itemBoxes[i]) {
+            EnableControls();
+            EditItem(i, false);
+        }
+    for (std::size_t i = 0; i < m_eventBoxes.size(); ++i)
+        if (box == &m_eventBoxes[i])
+            EditEventList(i == 1);
+    return true;
 }
 
 BOOL CRptContentsPage::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -302,12 +330,6 @@ BOOL CRptContentsPage::OnCommand(WPARAM wParam, LPARAM lParam)
         return CRptPage::OnCommand(wParam, lParam);
     for (std::size_t box = 0; box < m_sections.size(); ++box) {
         const int list = BoxId(box);
-        if (id == list) {
-            if (code == LBN_DBLCLK)
-                EditItem(box, false);
-            EnableControls();
-            return TRUE;
-        }
         if (code == BN_CLICKED && (id == list + kRpcAdd || id == list + kRpcEdit)) {
             EditItem(box, id == list + kRpcAdd);
             return TRUE;
@@ -323,10 +345,6 @@ BOOL CRptContentsPage::OnCommand(WPARAM wParam, LPARAM lParam)
     }
     if ((id == IDC_RPC_IND_EDIT || id == IDC_RPC_FAM_EDIT) && code == BN_CLICKED) {
         EditEventList(id == IDC_RPC_FAM_EDIT);
-        return TRUE;
-    }
-    if ((id == IDC_RPC_IND_LIST || id == IDC_RPC_FAM_LIST) && code == LBN_DBLCLK) {
-        EditEventList(id == IDC_RPC_FAM_LIST);
         return TRUE;
     }
     if (code == BN_CLICKED && id == IDC_RPT_INSTALLATION) {

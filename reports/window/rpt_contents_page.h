@@ -3,8 +3,10 @@
 // the item lists in report order.
 #pragma once
 
+#include "controls/col_box.h"
 #include "reports/window/rpt_opts_dlg.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -23,13 +25,16 @@ inline constexpr int kRpcAdd = 1, kRpcEdit = 2, kRpcDelete = 3, kRpcUp = 4, kRpc
 std::string RptItemRowText(int section, const CRptItem& item);
 
 /// The shared behaviour of the two Contents page classes over one template.
-class CRptContentsPage : public CRptPage {
+class CRptContentsPage : public CRptPage, public CColBoxOwner {
 public:
     /// sections: the item list of the main list box and, when two, of the repository box.
     CRptContentsPage(UINT templateId, std::vector<int> sections);
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
+
+    void OnSelChanged(CColBox* box) override;
+    bool OnDoubleClick(CColBox* box, CTreeBoxNode* node, int part) override;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -47,6 +52,8 @@ private:
     std::vector<int> m_sections;
     /// The rows of each item box, in the box's order.
     std::vector<CRptItemList> m_rows;
+    /// The item lists (main, repository) and the event lists (individual, family).
+    std::array<CColBox, 2> m_itemBoxes, m_eventBoxes;
 };
 
 /// Individual Summary and Family Group Sheet.

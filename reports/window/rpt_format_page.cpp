@@ -6,6 +6,7 @@
 #include "reports/rpt_settings_tables.h"
 #include "reports/window/heading_details_dlg.h"
 #include "reports/window/heading_style_dlg.h"
+#include "reports/window/rpt_column_list.h"
 #include "reports/window/rpt_page_layout_page.h"
 
 #include "controls/colour_chooser.h"
@@ -13,7 +14,6 @@
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/data_exchange.h"
-#include "platform/ui/dialogs/list_box.h"
 
 #include <algorithm>
 #include <array>
@@ -50,10 +50,23 @@ const char* FontRowName(int font)
     return "";
 }
 
-CListBox* List(const CWnd& page, int id)
+CColBox* List(const CWnd& page, int id)
 {
-    return dynamic_cast<CListBox*>(page.GetDlgItem(id));
+    return RptColumnList(page, id);
 }
+
+/// The selected row of a list; -1 when none.
+int SelectedRow(const CWnd& page, int id)
+{
+    CColBox* list = List(page, id);
+    const std::vector<int> rows = list ? RptSelectedRows(*list) : std::vector<int>{};
+    return rows.empty() ? -1 : rows.front();
+}
+
+constexpr int kListIds[] = {IDC_RPF_FONTS, IDC_RPF_STYLES, IDC_RPF_HEADINGS};
+constexpr double kFontEdges[] = {0.25, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0};
+constexpr double kStyleEdges[] = {0.2, 0.4, 0.6, 0.8, 1.0};
+constexpr double kHeadingEdges[] = {0.25, 0.25 + 3.0 / 32, 0.5 + 3.0 / 32, 1.0};
 
 } // namespace
 
@@ -156,6 +169,13 @@ BOOL CRptFormatPage::OnInitDialog()
     m_fonts = RptFormatFonts(type);
     m_levels = RptFormatStyleLevels(type);
     m_headings = RptFormatHeadings(type);
+    RptMakeColumnList(*this, IDC_RPF_FONTS, m_lists[0], this,
+                      "Font\tFont Name\tSize\tBold\tItalic\tUnderline\tStrikeout\t", kFontEdges);
+    RptMakeColumnList(*this, IDC_RPF_STYLES, m_lists[1], this,
+                      "Hdg Style\tAbove Hdg\tBelow Hdg\tLine Thickness\tKeep With Next\t",
+                      kStyleEdges);
+    RptMakeColumnList(*this, IDC_RPF_HEADINGS, m_lists[2], this,
+                      "Heading\tLevel\tShow/Hide\tText\t", kHeadingEdges);
     const BOOL result = CRptPage::OnInitDialog();
     EnableEdit();
     return result;
@@ -179,31 +199,31 @@ void CRptFormatPage::DoDataExchange(CDataExchange& dx)
 void CRptFormatPage::FillLists()
 {
     const CRptFormat& format = Copy().m_format;
-    if (CListBox* fonts = List(*this, IDC_RPF_FONTS)) {
-        fonts->ResetContent();
+    std::vector<std::string> rows;
+    if (CColBox* fonts = List(*this, IDC_RPF_FONTS)) {
         for (int font : m_fonts)
-            fonts->AddString(RptFontRowText(font, format.m_fonts[std::size_t(font)]).c_str());
+            rows.push_back(RptFontRowText(font, format.m_fonts[std::size_t(font)]));
+        RptFillColumnList(*fonts, rows);
     }
-    if (CListBox* styles = List(*this, IDC_RPF_STYLES)) {
-        styles->ResetContent();
+    if (CColBox* styles = List(*this, IDC_RPF_STYLES)) {
+        rows.clear();
         for (int level : m_levels)
-            styles->AddString(
-                RptStyleRowText(level, format.m_headingStyles[std::size_t(level - 1)]).c_str());
+            rows.push_back(RptStyleRowText(level, format.m_headingStyles[std::size_t(level - 1)]));
+        RptFillColumnList(*styles, rows);
     }
-    if (CListBox* headings = List(*this, IDC_RPF_HEADINGS)) {
-        headings->ResetContent();
+    if (CColBox* headings = List(*this, IDC_RPF_HEADINGS)) {
+        rows.clear();
         for (int heading : m_headings)
-            headings->AddString(
-                RptHeadingRowText(heading, format.m_headings[std::size_t(heading)]).c_str());
+            rows.push_back(RptHeadingRowText(heading, format.m_headings[std::size_t(heading)]));
+        RptFillColumnList(*headings, rows);
     }
 }
 
 void CRptFormatPage::EnableEdit()
 {
     bool selected = false;
-    for (int id : {IDC_RPF_FONTS, IDC_RPF_STYLES, IDC_RPF_HEADINGS})
-        if (const CListBox* list = List(*this, id))
-            selected = selected || list->GetCurSel() >= 0;
+    for (int id : kListIds)
+        selected = selected || SelectedRow(*this, id) >= 0;
     if (CWnd* edit = GetDlgItem(IDC_RPF_EDIT))
         edit->EnableWindow(selected);
 }
@@ -211,10 +231,7 @@ void CRptFormatPage::EnableEdit()
 void CRptFormatPage::EditSelected()
 {
     CRptFormat& format = Copy().m_format;
-    const auto selected = [this](int id) {
-        const CListBox* list = List(*this, id);
-        return list ? list->GetCurSel() : -1;
-    };
+    const auto selected = [this](int id) { return SelectedRow(*this, id); };
     bool changed = false;
     if (const int row = selected(IDC_RPF_FONTS); row >= 0 && row < int(m_fonts.size())) {
         changed = ChooseReportFont(this, format.m_fonts[std::size_t(m_fonts[std::size_t(row)])]);
@@ -241,8 +258,8 @@ void CRptFormatPage::EditSelected()
         kept[i] = selected(ids[i]);
     FillLists();
     for (std::size_t i = 0; i < ids.size(); ++i)
-        if (CListBox* list = List(*this, ids[i]))
-            list->SetCurSel(kept[i]);
+        if (CColBox* list = List(*this, ids[i]))
+            RptSelectRow(*list, kept[i]);
     SetModified(TRUE);
 }
 
@@ -289,22 +306,31 @@ void CRptFormatPage::ChooseReportColours()
         SetModified(TRUE);
 }
 
+void CRptFormatPage::OnSelChanged(CColBox* box)
+{
+    if (!m_opts || m_clearing)
+        return;
+    if (!RptSelectedRows(*box).empty()) {
+        m_clearing = true;
+        for (CColBox& other : m_lists)
+            if (&other != box && other.GetSafeHwnd())
+                other.GetBox().ClearSelection(nullptr, false);
+        m_clearing = false;
+    }
+    EnableEdit();
+}
+
+bool CRptFormatPage::OnDoubleClick(CColBox* /*box*/, CTreeBoxNode* node, int /*part*/)
+{
+    if (m_opts && node)
+        EditSelected();
+    return true;
+}
+
 BOOL CRptFormatPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const int id = LOWORD(wParam);
     const UINT code = HIWORD(wParam);
-    if (m_opts && (id == IDC_RPF_FONTS || id == IDC_RPF_STYLES || id == IDC_RPF_HEADINGS)) {
-        if (code == LBN_SELCHANGE) {
-            // One list has a selection at a time.
-            for (int other : {IDC_RPF_FONTS, IDC_RPF_STYLES, IDC_RPF_HEADINGS})
-                if (CListBox* list = List(*this, other); list && other != id)
-                    list->SetCurSel(-1);
-            EnableEdit();
-        } else if (code == LBN_DBLCLK) {
-            EditSelected();
-        }
-        return TRUE;
-    }
     if (m_opts && code == BN_CLICKED && id == IDC_RPF_EDIT) {
         EditSelected();
         return TRUE;

@@ -2,8 +2,10 @@
 // fonts, heading styles and headings, its date format and empty section text.
 #pragma once
 
+#include "controls/col_box.h"
 #include "reports/window/rpt_opts_dlg.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -25,12 +27,15 @@ std::string RptHeadingRowText(int heading, const CRptHeading& value);
 int RptDateComboIndex(int dateFormat);
 int RptDateFormatOfIndex(int index);
 
-class CRptFormatPage final : public CRptPage {
+class CRptFormatPage final : public CRptPage, public CColBoxOwner {
 public:
     CRptFormatPage() : CRptPage(IDD_RPT_FORMAT, kRptPartFormat) {}
 
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
+    /// One list has a selection at a time: selecting in one clears the others.
+    void OnSelChanged(CColBox* box) override;
+    bool OnDoubleClick(CColBox* box, CTreeBoxNode* node, int part) override;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -44,4 +49,7 @@ private:
     void ChooseReportColours();
 
     std::vector<int> m_fonts, m_levels, m_headings;
+    /// The font, style and heading lists.
+    std::array<CColBox, 3> m_lists;
+    bool m_clearing = false;
 };

@@ -1,7 +1,7 @@
 // tests/reports/window/rpt_opts_dlg_test.cpp: the Report Options sheet's Page Layout page: the
 // two-decimal edits, the font buttons, OK saving the report's file and rebuilding, Cancel and a
 // refused page changing nothing.
-#include "platform/ui/dialogs/list_box.h"
+#include "controls/col_box.h"
 #include "reports/window/edit_item_dlg.h"
 #include "reports/window/heading_details_dlg.h"
 #include "reports/window/heading_style_dlg.h"
@@ -43,6 +43,25 @@
 namespace {
 
 using testing::HasSubstr;
+
+/// Clicks row index of the page's column box id as the user would; the box's column titles go
+/// to titles.
+void ClickRow(CWnd& page, int id, int index, std::string* titles = nullptr)
+{
+    auto* list = dynamic_cast<CColBox*>(page.GetDlgItem(id));
+    ASSERT_NE(list, nullptr) << "a column box, not a plain list box";
+    if (titles) {
+        titles->clear();
+        for (const CColumnInfo& column : list->GetHeader().GetColumns())
+            *titles += column.m_title + "\t";
+    }
+    CTreeBox& box = list->GetBox();
+    CRect rect;
+    ASSERT_TRUE(box.GetItemRect(box.GetItemByIndex(index), rect, TBP_TEXT, true));
+    TestHooks::PostMouse(box, TestHooks::MouseEvent::LeftDown, rect.CenterPoint(), MK_LBUTTON);
+    TestHooks::PostMouse(box, TestHooks::MouseEvent::LeftUp, rect.CenterPoint(), 0);
+    TestHooks::DeliverPosted();
+}
 
 TEST(RptPageLayoutText, HundredthsShownAndRead)
 {
@@ -243,7 +262,10 @@ TEST_F(ReportOptionsTest, HeadingLineThicknessIsReadToTheHundredth)
                                        std::pair{"  0.75 pt", 75}, std::pair{"abc", 0}}) {
         RunSheet(
             [typed](CPropertySheet& sheet, CPropertyPage& page) {
-                TestHooks::SelectItem(page, IDC_RPF_STYLES, 0);
+                std::string titles;
+                ClickRow(page, IDC_RPF_STYLES, 0, &titles);
+                EXPECT_EQ(titles,
+                          "Hdg Style\tAbove Hdg\tBelow Hdg\tLine Thickness\tKeep With Next\t");
                 TestHooks::OnNextDialog(IDD_HEADING_STYLE, [typed](CDialog& dialog) {
                     TestHooks::Click(dialog, IDC_HS_LINE_BELOW);
                     TestHooks::SetText(dialog, IDC_HS_THICKNESS, typed);
@@ -340,12 +362,11 @@ TEST_F(ReportOptionsTest, DeletingStandardItemsHidesThemAndUpMovesThem)
     ASSERT_GE(before.size(), 3u);
     RunSheet(
         [](CPropertySheet& sheet, CPropertyPage& page) {
-            auto* list = dynamic_cast<CListBox*>(page.GetDlgItem(IDC_RPC_ITEMS));
-            ASSERT_NE(list, nullptr);
             EXPECT_FALSE(page.GetDlgItem(IDC_RPC_ITEMS + kRpcDelete)->IsWindowEnabled());
-            list->SetSel(1, TRUE);
-            page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RPC_ITEMS, LBN_SELCHANGE),
-                             LPARAM(list->GetSafeHwnd()));
+            std::string titles;
+            ClickRow(page, IDC_RPC_ITEMS, 1, &titles);
+            EXPECT_EQ(titles, "Label\tShow/Hide\tSpecial\tExpression\t");
+            EXPECT_TRUE(page.GetDlgItem(IDC_RPC_ITEMS + kRpcDelete)->IsWindowEnabled());
             test_support::Prompt().Answer(IDOK);
             TestHooks::Click(page, IDC_RPC_ITEMS + kRpcDelete);
             const auto shown = test_support::Prompt().TakeMessages();
