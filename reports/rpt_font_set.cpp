@@ -22,6 +22,7 @@ int PointSize(const LOGFONT& font)
 void CRptFontSet::Create(const RptPageSettings& settings, IRptCanvas* canvas)
 {
     m_canvas = canvas;
+    m_wraps.clear();
     for (int slot = 0; slot < kRptSlotCount; ++slot) {
         const LOGFONT& font = slot < kRptSlotHeader ? settings.fonts[std::size_t(slot)]
                               : slot < kRptSlotFooter
@@ -61,4 +62,22 @@ void CRptFontSet::ClearSidePictures(int& atPage, int& atY)
     pictures.sideOpen = false;
     columnLeft = m_content.left;
     columnRight = m_content.right;
+}
+
+std::vector<RptLine> CRptFontSet::Wrap(int slot, std::string_view text, int width)
+{
+    if (!m_canvas)
+        return RptWrapText(nullptr, slot, text, width);
+    // Enough for the distinct lines of a long report's repeated branches; a report of many
+    // different lines starts afresh rather than growing without end.
+    constexpr std::size_t kMostKept = 50000;
+    std::string key = std::to_string(slot) + ',' + std::to_string(width) + ',';
+    key += text;
+    if (const auto found = m_wraps.find(key); found != m_wraps.end())
+        return found->second;
+    if (m_wraps.size() >= kMostKept)
+        m_wraps.clear();
+    std::vector<RptLine> lines = RptWrapText(m_canvas, slot, text, width);
+    m_wraps.emplace(std::move(key), lines);
+    return lines;
 }

@@ -6,9 +6,12 @@
 #include "platform/base/geometry.h"
 #include "reports/report_body.h"
 #include "reports/rpt_canvas.h"
+#include "reports/rpt_text_wrap.h"
 
 #include <array>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class CRptWriter;
@@ -68,6 +71,11 @@ public:
     /// one line of data.
     int MinimumEntryHeight() const;
 
+    /// The lines of text in the font of slot within width, as RptWrapText breaks them on the
+    /// canvas. Remembered for the pass: a line written again (a branch of a tree reached along
+    /// several lines of descent) is measured once.
+    std::vector<RptLine> Wrap(int slot, std::string_view text, int width);
+
     /// Whether this pass draws page (only the target page draws; -1 only counts).
     bool Draws(int page) const { return m_canvas && targetPage >= 0 && page == targetPage; }
     bool Counting() const { return targetPage < 0; }
@@ -101,5 +109,7 @@ public:
 private:
     IRptCanvas* m_canvas = nullptr;
     CRect m_content;
+    /// Wrapped lines by slot, width and text.
+    std::unordered_map<std::string, std::vector<RptLine>> m_wraps;
     std::array<RptFontMetrics, kRptSlotCount> m_metrics{};
 };

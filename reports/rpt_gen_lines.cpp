@@ -28,6 +28,26 @@ bool CRptPersonLines::WriteLine(std::string&& text, int generation, const RptLin
     return m_body.out.GenerationRow(row, *m_bullets, bullet.second, bullet.from, bullet.at);
 }
 
+void CRptPersonLines::AppendFacts(std::string& line, const CRecordNode& record, bool family)
+{
+    auto found = m_facts.find(&record);
+    if (found == m_facts.end()) {
+        std::string facts;
+        if (family)
+            RptWriteFactSummary(m_body.out, record, 0, m_body.DateFormat(), &facts,
+                                m_body.FamMode(), m_body.FamFilter());
+        else
+            RptWriteFactSummary(m_body.out, record, 0, m_body.DateFormat(), &facts,
+                                m_body.IndMode(), m_body.IndFilter());
+        found = m_facts.emplace(&record, std::move(facts)).first;
+    }
+    if (found->second.empty())
+        return;
+    if (!line.empty())
+        line += "; ";
+    line += found->second;
+}
+
 bool CRptPersonLines::Write(std::string text, const CRecordNode* person, const CRecordNode* family,
                             int generation, int layout, const RptLineBullet& bullet)
 {
@@ -37,11 +57,9 @@ bool CRptPersonLines::Write(std::string text, const CRecordNode* person, const C
         std::string facts;
         std::string& line = layout == 0 ? text : facts;
         if (person)
-            RptWriteFactSummary(out, *person, 0, format, &line, m_body.IndMode(),
-                                m_body.IndFilter());
+            AppendFacts(line, *person, false);
         if (family)
-            RptWriteFactSummary(out, *family, 0, format, &line, m_body.FamMode(),
-                                m_body.FamFilter());
+            AppendFacts(line, *family, true);
         if (!WriteLine(std::move(text), generation, bullet))
             return false;
         return facts.empty() ||

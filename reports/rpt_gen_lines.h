@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 class CRecordNode;
 struct CRptBodyContext;
@@ -35,7 +36,12 @@ public:
 private:
     /// The line itself, with its bullet when bullets are drawn.
     bool WriteLine(std::string&& text, int generation, const RptLineBullet& bullet);
+    /// Appends the summaries of record's facts (the individual filter for an individual, the
+    /// family filter for a family) to line, after "; " when the line holds something. Each
+    /// record's summaries are made once: a tree may reach a person many times.
+    void AppendFacts(std::string& line, const CRecordNode& record, bool family);
 
     CRptBodyContext& m_body;
     std::optional<RptBulletStyle> m_bullets;
+    std::unordered_map<const CRecordNode*, std::string> m_facts;
 };

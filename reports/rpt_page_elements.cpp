@@ -125,7 +125,7 @@ void CRptPageLayout::EmitHeading(CRptFontSet& ctx, int level, std::string_view t
 
     RptPendingHeading heading;
     heading.level = level;
-    for (RptLine& line : RptWrapText(ctx.Canvas(), slot, text, ctx.columnRight - ctx.columnLeft))
+    for (RptLine& line : ctx.Wrap(slot, text, ctx.columnRight - ctx.columnLeft))
         heading.lines.push_back(std::move(line.text));
     heading.ruleAbove = style.lineAbove;
     heading.textHeight = std::max<int>(1, int(heading.lines.size())) * lineHeight;
@@ -164,7 +164,7 @@ bool CRptPageLayout::EmitRow(CRptFontSet& ctx, std::string_view text, std::strin
     const int right = ctx.columnRight;
     const int left = std::min(ctx.columnLeft + offset, right - 1);
     const int slot = RptFontSlot(level, part);
-    const std::vector<RptLine> lines = RptWrapText(ctx.Canvas(), slot, text, right - left);
+    const std::vector<RptLine> lines = ctx.Wrap(slot, text, right - left);
     if (lines.empty())
         return true;
     PlaceLine(ctx, ctx.Metrics(slot).lineHeight);
@@ -210,8 +210,7 @@ bool CRptPageLayout::EmitRuns(CRptFontSet& ctx, int level, std::span<const RptRu
         column.slot = RptFontSlot(level, runs[i].part);
         if (column.right <= column.left || runs[i].text.empty())
             continue;
-        column.lines =
-            RptWrapText(ctx.Canvas(), column.slot, runs[i].text, column.right - column.left);
+        column.lines = ctx.Wrap(column.slot, runs[i].text, column.right - column.left);
         if (column.lines.empty())
             continue;
         firstLine = std::max(firstLine, ctx.Metrics(column.slot).lineHeight);
