@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
 namespace {
 
@@ -42,7 +43,66 @@ std::array<CRect, 8> HandleSquares(const CDC& dc, const CRect& box)
     return squares;
 }
 
+/// A line drawn closer than its own spacing keeps at least this share of it (in quarters).
+constexpr int kClosestSpacingQuarters = 3;
+
+/// The line's characters moved closer, whole, so that the run is no wider than width; empty
+/// when that would take them closer than kClosestSpacingQuarters allows.
+std::vector<int> CloserAdvances(CDC& dc, std::string_view line, int width)
+{
+    std::vector<int> ends; // the run's extent after each byte, in logical units
+    int fit = 0;
+    if (!dc.GetTextExtentExPoint(line, INT_MAX, &fit, &ends, nullptr) || ends.size() != line.size())
+        return {};
+    // Where each character starts (at its first byte), and the last one's own advance.
+    std::vector<std::size_t> starts{0};
+    for (std::size_t at = 1; at < line.size(); ++at)
+        if ((static_cast<unsigned char>(line[at]) & 0xC0) != 0x80)
+            starts.push_back(at);
+    const std::size_t last = starts.back();
+    const long long lastStart = last == 0 ? 0 : ends[last - 1];
+    const long long lastAdvance = ends.back() - lastStart;
+    const long long room = std::min<long long>(width - lastAdvance, lastStart);
+    if (lastStart <= 0 || room * 4 < lastStart * kClosestSpacingQuarters)
+        return {};
+    // Each character starts at its own start scaled by room / lastStart, rounded down, so the
+    // last one ends within the width.
+    std::vector<int> advances(line.size(), 0);
+    const auto placed = [&](std::size_t index) {
+        const long long start = starts[index] == 0 ? 0 : ends[starts[index] - 1];
+        return start * room / lastStart;
+    };
+    for (std::size_t i = 0; i + 1 < starts.size(); ++i)
+        advances[starts[i]] = int(placed(i + 1) - placed(i));
+    advances[last] = int(lastAdvance);
+    return advances;
+}
+
 } // namespace
+
+BoxLineLayout LayOutBoxLine(CDC& dc, const CRect& area, std::string_view line)
+{
+    BoxLineLayout layout;
+    const int width = std::max(0, int(area.Width()));
+    layout.shown = line;
+    layout.width = int(GetTextSize(dc, line).cx);
+    if (layout.width > width) {
+        layout.advances = CloserAdvances(dc, line, width);
+        if (!layout.advances.empty()) {
+            layout.width = 0;
+            for (int advance : layout.advances)
+                layout.width += advance;
+        } else {
+            int fit = 0;
+            if (dc.GetTextExtentExPoint(line, width, &fit, nullptr, nullptr)) {
+                layout.shown = line.substr(0, std::size_t(std::clamp(fit, 0, int(line.size()))));
+                layout.width = int(GetTextSize(dc, layout.shown).cx);
+            }
+        }
+    }
+    layout.left = int(area.left) + (width - layout.width) / 2;
+    return layout;
+}
 
 bool PrintsInBlackAndWhite(const CDC& dc, const CDiagramSettings& settings)
 {
@@ -83,24 +143,16 @@ void CDCBoxPainter::DrawTextLine(const CRect& area, int top, std::string_view li
 {
     if (line.empty())
         return;
-    const int width = std::max(0, area.Width());
-    std::string_view shown = line;
-    CSize extent = GetTextSize(m_dc, line);
-    if (extent.cx > width) {
-        int fit = 0;
-        if (m_dc.GetTextExtentExPoint(line, width, &fit, nullptr, nullptr)) {
-            shown = line.substr(0, std::size_t(std::clamp(fit, 0, int(line.size()))));
-            extent = GetTextSize(m_dc, shown);
-        }
-    }
-    if (shown.empty())
+    const BoxLineLayout layout = LayOutBoxLine(m_dc, area, line);
+    if (layout.shown.empty())
         return;
     const COLORREF oldColour = m_dc.SetTextColor(m_blackAndWhite ? RGB(0, 0, 0) : colour);
     const int oldMode = m_dc.SetBkMode(TRANSPARENT);
     const UINT oldAlign = m_dc.SetTextAlign(TA_TOP | TA_LEFT);
     const CRect clip(area.left, std::max(area.top, area.bottom), area.right,
                      std::min(area.top, area.bottom));
-    m_dc.ExtTextOut(area.left + (width - int(extent.cx)) / 2, top, ETO_CLIPPED, &clip, shown);
+    m_dc.ExtTextOut(layout.left, top, ETO_CLIPPED, &clip, layout.shown,
+                    layout.advances.empty() ? nullptr : layout.advances.data());
     m_dc.SetTextAlign(oldAlign);
     m_dc.SetBkMode(oldMode);
     m_dc.SetTextColor(oldColour);

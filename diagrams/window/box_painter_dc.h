@@ -11,12 +11,30 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 class CDC;
 class CWnd;
 
 /// Whether a context draws in black and white: a printer's, with "Print in black & white" on.
 bool PrintsInBlackAndWhite(const CDC& dc, const CDiagramSettings& settings);
+
+/// How a box line is drawn within its area on a context (logical units): the characters
+/// shown, where the run starts and how wide it is, and, for a line drawn closer than its own
+/// spacing, the advance of each byte (empty: the font's own spacing).
+struct BoxLineLayout {
+    std::string_view shown;
+    int left = 0;
+    int width = 0;
+    std::vector<int> advances;
+};
+
+/// A line within area on dc's selected font: centred when it fits. Boxes are measured on one
+/// context and drawn on others, whose fonts come out a little wider at some sizes: a line up to
+/// a third wider than the area is drawn with its characters closer together, whole; a wider one
+/// shows its first whole characters.
+BoxLineLayout LayOutBoxLine(CDC& dc, const CRect& area, std::string_view line);
 
 /// Paints boxes with the settings' colours on a context whose font and pen the caller selects
 /// (the diagram font; the box outline pen). Lines and outlines go through the zoom-safe
@@ -28,7 +46,7 @@ public:
 
     CSize MeasureText(std::string_view line) override;
     void DrawBox(const CRect& box, int colourRow) override;
-    /// The whole first characters that fit the area's width, centred; clipped to the area.
+    /// The line laid out by LayOutBoxLine; clipped to the area.
     void DrawTextLine(const CRect& area, int top, std::string_view line, COLORREF colour) override;
     void DrawPicture(CMediaItem& picture, const CRect& rect, const RECT* crop) override;
     /// Eight squares, at the corners and the middles of the sides, from 2 pixels before to 4
