@@ -10,6 +10,7 @@
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -167,6 +168,11 @@ std::vector<FindBarItem> CGridFindBar::TemplateItems() const
 int CGridFindBar::GetLeastWidth() const
 {
     return LeastFindBarWidth(TemplateItems(), m_minEditWidth);
+}
+
+int CGridFindBar::GetTemplateWidth() const
+{
+    return LeastFindBarWidth(TemplateItems(), INT_MAX);
 }
 
 void CGridFindBar::OnSize(UINT type, int cx, int cy)

@@ -27,6 +27,8 @@ public:
     bool FindNext(int editId);
     /// The narrowest the bar can be with every control inside it, its edits at their least width.
     int GetLeastWidth() const;
+    /// The width the template gives the bar, every edit at its full width.
+    int GetTemplateWidth() const;
     /// The edit that had the focus last; 0 before any.
     int GetLastFocused() const { return m_lastFocused; }
     CFindBarEdit* GetEdit(int id);

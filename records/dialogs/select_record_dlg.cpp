@@ -14,7 +14,9 @@
 #include "platform/base/prompt.h"
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/dialogs/combo_box.h"
+#include "platform/ui/windows/sys_metrics.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -53,10 +55,11 @@ void AddAnchor(CDlgLayout& layout, CDialog& dialog, int id, Anchor anchor)
     }
 }
 
-/// Widens the dialog, keeping its centre, by what the grid's find bar misses to hold its labels
-/// and edits with the edits at their least width; the layout then stretches the grid, and the
-/// bar narrows its edits in proportion as in the records window. The dialog is laid out already,
-/// and keeps the width it opens with as its least.
+/// Widens the dialog, keeping its centre, so that the grid's find bar holds its labels and edits
+/// at the widths of its template (a name box narrowed to a few characters is hard to type in),
+/// within the screen's width; the layout then stretches the grid. The dialog is laid out already,
+/// and keeps the width it opens with as its least; made narrower, the bar narrows its edits in
+/// proportion as in the records window.
 void WidenForFindBar(CDialog& dialog, const CTagGrid& grid)
 {
     const CGridFindBar* bar = grid.GetFindBar();
@@ -64,11 +67,13 @@ void WidenForFindBar(CDialog& dialog, const CTagGrid& grid)
         return;
     CRect inside;
     grid.GetClientRect(&inside);
-    const int missing = bar->GetLeastWidth() - inside.Width();
-    if (missing <= 0)
-        return;
     CRect window;
     dialog.GetWindowRect(&window);
+    const int room = GetSystemMetrics(SM_CXSCREEN) - int(window.Width());
+    const int missing = std::max(bar->GetLeastWidth() - int(inside.Width()),
+                                 std::min(bar->GetTemplateWidth() - int(inside.Width()), room));
+    if (missing <= 0)
+        return;
     dialog.MoveWindow(int(window.left) - missing / 2, int(window.top),
                       int(window.Width()) + missing, int(window.Height()));
 }
@@ -135,7 +140,13 @@ BOOL CSelectRecordDlg::OnInitDialog()
     AddAnchor(m_layout, *this, IDCANCEL, Anchor::BottomCentre);
     WidenForFindBar(*this, m_grid);
     KeepOpeningSizeAsMinimum();
-    m_grid.SetFocus();
+    // The user types a name first; a dialog without a find bar starts in its list.
+    CGridFindBar* bar = m_grid.GetFindBar();
+    if (CWnd* edit = bar ? bar->GetEdit(CTreeGrid::kFindTextId) : nullptr;
+        edit && (edit->GetStyle() & WS_VISIBLE))
+        GotoDlgCtrl(edit);
+    else
+        m_grid.SetFocus();
     return FALSE;
 }
 

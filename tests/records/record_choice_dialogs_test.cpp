@@ -151,7 +151,7 @@ TEST_F(RecordChoiceDialogsTest, SelectRecordFindsARecordByNameThroughItsFindBar)
     EXPECT_EQ(selected, m_ann);
 }
 
-TEST_F(RecordChoiceDialogsTest, SelectRecordOpensWideEnoughForEveryFindBoxOfItsType)
+TEST_F(RecordChoiceDialogsTest, SelectRecordOpensWithEveryFindBoxOfItsTypeFullAndTheFocusInTheFirst)
 {
     // Husband, wife and record id of a family; name and record id of an individual.
     for (const int listIndex : {kFam, kIndi}) {
@@ -160,8 +160,12 @@ TEST_F(RecordChoiceDialogsTest, SelectRecordOpensWideEnoughForEveryFindBoxOfItsT
             CTagGrid& grid = static_cast<CSelectRecordDlg&>(dialog).GetGrid();
             CGridFindBar* bar = grid.GetFindBar();
             ASSERT_NE(bar, nullptr);
+            // Its find boxes open at their full widths, the focus in the first one.
+            CRect opened, full;
+            bar->GetClientRect(&full);
+            EXPECT_GE(full.Width(), bar->GetTemplateWidth()) << listIndex;
+            EXPECT_EQ(CWnd::GetFocus(), bar->GetEdit(CTreeGrid::kFindTextId)) << listIndex;
             // Nor can it be made narrower than it opens.
-            CRect opened;
             dialog.GetWindowRect(&opened);
             TestHooks::DragWindowSize(dialog, 100, int(opened.Height()));
             CRect inside;
