@@ -188,7 +188,7 @@ public:
     /// was shown.
     CSubViewRelTree* ShowInDiagram(int kind, CIndRec* person, CFamRec* family);
     /// Shows the saved diagram's settings for the selected person (or the first parent of the
-    /// selected family).
+    /// selected family). A file no longer there, or no one selected, is told and opens nothing.
     void OpenSavedDiagram(const std::string& path, const std::string& name);
     /// New Individual (or Couple) in Diagram: a new person, or two joined by a new family as
     /// husband and wife, shown in an All Relatives diagram; when that fails the new records go

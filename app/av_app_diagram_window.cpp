@@ -149,11 +149,18 @@ void CAvApp::OpenSavedDiagram(const std::string& path, const std::string& name)
     GetSelectedIndividual(&person, &family);
     if (!person && family)
         person = family->GetHusband() ? family->GetHusband() : family->GetWife();
-    if (!person)
+    if (!paths::IsFile(path)) {
+        MessageBox("The custom diagram \"" + name + "\" is no longer in its folder (\"" + path +
+                       "\").",
+                   MB_OK | MB_ICONEXCLAMATION);
         return;
-    // A saved diagram that went from its folder opens nothing.
-    if (!paths::Exists(path))
+    }
+    if (!person) {
+        MessageBox("Select an individual first: a custom diagram opens for the selected "
+                   "individual.",
+                   MB_OK | MB_ICONINFORMATION);
         return;
+    }
     ShowInWindowOfKind(kSubViewDiagram, RuntimeClassOf<CSubViewRelTree>(), [&](CSubView& pane) {
         if (auto* window = dynamic_cast<CSubViewRelTree*>(&pane))
             window->OpenCustomDiagram(path, person, name);

@@ -5,6 +5,7 @@
 #include "common/quoted_text.h"
 #include "platform/base/paths.h"
 #include "platform/base/registry.h"
+#include "platform/base/text.h"
 
 #include <array>
 #include <cstring>
@@ -70,4 +71,12 @@ std::string GetQueryKindFolder(bool custom)
     if (!custom && !(GetFolderSetting(kQueriesFolder, setting) && !setting.empty()))
         return paths::Join(paths::ProgramFolder(), "Queries/" + kind);
     return paths::Join(paths::ToNative(GetQueriesFolder()), kind);
+}
+
+std::string GetCustomDiagramsFolder()
+{
+    std::string folder;
+    if (GetFolderSetting(kCustomDiagramsFolder, folder) && !text::Trim(folder).empty())
+        return paths::ToNative(text::Trim(folder));
+    return paths::Join(paths::DataHome(), "ardenvel/Diagrams/Custom");
 }

@@ -33,3 +33,6 @@ std::string GetQueriesFolder();
 /// data folder ("ardenvel/Queries/Custom"), and the standard queries are those supplied with the
 /// program, in the "Queries/Standard" folder beside it.
 std::string GetQueryKindFolder(bool custom);
+/// The folder of the custom diagrams: the "Custom Diagram Directory" setting; without it (or with
+/// it empty), "ardenvel/Diagrams/Custom" in the user's data folder, which the first save makes.
+std::string GetCustomDiagramsFolder();

@@ -89,10 +89,12 @@ public:
 
     /// Reads the whole block from the store (a file path, or the profile when path is empty). A
     /// missing key takes its load default; values that no options page allows are brought into
-    /// the pages' ranges (see the .cpp).
-    void LoadSettings(CAppProfile* profile, const std::string& path);
+    /// the pages' ranges (see the .cpp). True when the store holds the diagram's type
+    /// ("Contents"), as every saved block does: a file without it (unreadable, damaged, or not a
+    /// diagram) loads every value at its default.
+    bool LoadSettings(CAppProfile* profile, const std::string& path);
     void LoadSettingsFromProfile(CAppProfile& profile) { LoadSettings(&profile, {}); }
-    void LoadSettingsFromFile(const std::string& path) { LoadSettings(nullptr, path); }
+    bool LoadSettingsFromFile(const std::string& path) { return LoadSettings(nullptr, path); }
 
     /// Writes one section (kSectionAll: everything). Every value is written or none: on failure
     /// the store is left as it was and the message "Unable to save settings" (with a file:

@@ -202,10 +202,11 @@ bool Covers(int section, int part)
 
 } // namespace
 
-void CDiagramSettings::LoadSettings(CAppProfile* profile, const std::string& path)
+bool CDiagramSettings::LoadSettings(CAppProfile* profile, const std::string& path)
 {
     const bool fromFile = !profile;
     const CSettingsStore store = fromFile ? CSettingsStore(path) : CSettingsStore(*profile);
+    const bool holdsDiagram = store.ReadText(kOptionsSection, "Contents").has_value();
     ReadFields(*this, store, GeneralFields());
     m_connect = true;
     for (int type = 0; type < 4; ++type) {
@@ -260,6 +261,7 @@ void CDiagramSettings::LoadSettings(CAppProfile* profile, const std::string& pat
 
     for (int i = 0; i < kDiagramTitleCount; ++i)
         LoadTitle(m_titles[std::size_t(i)], i, store);
+    return holdsDiagram;
 }
 
 bool CDiagramSettings::SaveSettings(CAppProfile* profile, const std::string& path, int section)

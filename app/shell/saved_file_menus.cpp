@@ -104,6 +104,8 @@ CSavedFileMenus::Listed CSavedFileMenus::ListFiles(std::size_t index, bool resca
         listed.folder = GetQueryKindFolder(std::string_view(menu.subFolder) == "Custom");
     } else if (menu.kind == SavedFileKind::kReport && g_reportFolder) {
         listed.folder = g_reportFolder(menu.folderSetting == kCustomReportsFolder);
+    } else if (menu.folderSetting == kCustomDiagramsFolder) {
+        listed.folder = GetCustomDiagramsFolder();
     } else {
         if (!GetFolderSetting(menu.folderSetting, folder))
             return listed;

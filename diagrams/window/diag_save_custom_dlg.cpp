@@ -11,6 +11,7 @@
 #include "platform/ui/dialogs/edit.h"
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -81,9 +82,16 @@ void CSaveCustomDiagramDlg::OnOK()
         GotoDlgCtrl(edit);
         return;
     }
-    std::string folder;
-    if (!GetFolderSetting(kCustomDiagramsFolder, folder))
+    // The folder is made on the first save; a save that cannot be made says so.
+    const std::string folder = GetCustomDiagramsFolder();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!paths::IsDirectory(folder)) {
+        MessageBox("The folder for custom diagrams, \"" + folder +
+                       "\", could not be made.  The diagram was not saved.",
+                   MB_OK | MB_ICONEXCLAMATION);
         return;
+    }
     const std::string path = paths::Join(folder, name + std::string(kExtension));
     if (!text::EqualsNoCase(name, m_openingName) && FileExists(path) &&
         MessageBox("A Custom Diagram with this name already exists.  Do you wish to replace it?",

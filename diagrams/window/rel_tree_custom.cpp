@@ -62,11 +62,9 @@ void CSubViewRelTree::SaveAsCustomDiagram()
     dialog.m_name = m_customName;
     if (dialog.DoModal() != IDOK)
         return;
-    if (!m_settings.SaveSettingsToFile(dialog.m_path)) {
-        MessageBox("The custom diagram could not be saved to \"" + dialog.m_path + "\".",
-                   MB_OK | MB_ICONEXCLAMATION);
+    // A save that fails has told the user why.
+    if (!m_settings.SaveSettingsToFile(dialog.m_path))
         return;
-    }
     m_customName = dialog.m_name;
     if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
         frame->OnUpdateFrameTitle(TRUE);

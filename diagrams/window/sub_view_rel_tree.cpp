@@ -327,12 +327,23 @@ bool CSubViewRelTree::RebuildTree(CFamRec* family, bool selectRoot, int type, bo
 bool CSubViewRelTree::OpenCustomDiagram(const std::string& path, CIndRec* person,
                                         const std::string& name)
 {
-    m_settings.LoadSettingsFromFile(path);
-    return BuildTree(person, true, m_settings.m_diagramType, false, name);
+    const auto openOnDefaults = [&](const std::string& why) {
+        MessageBox(why + "  The diagram opens with the default settings instead.",
+                   MB_OK | MB_ICONEXCLAMATION);
+        m_settings.CopySettings(DefaultDiagramSettings(), kSectionAll);
+        return Build(person, nullptr, true, m_settings.m_diagramType, false, name);
+    };
+    if (!m_settings.LoadSettingsFromFile(path))
+        return openOnDefaults("The custom diagram file \"" + path +
+                              "\" is damaged or is not a custom diagram.");
+    if (Build(person, nullptr, true, m_settings.m_diagramType, false, name, false))
+        return true;
+    return openOnDefaults("The diagram that the custom diagram \"" + name +
+                          "\" describes cannot be shown; it may be too large.");
 }
 
 bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, int type,
-                            bool showProperties, const std::string& customName)
+                            bool showProperties, const std::string& customName, bool tellFailure)
 {
     ClearDiagram();
     bool reset = false;
@@ -373,7 +384,8 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
         ClearDiagram();
         if (frame)
             frame->OnUpdateFrameTitle(TRUE);
-        MessageBox(kInsufficientMemoryTreeText, MB_OK);
+        if (tellFailure)
+            MessageBox(kInsufficientMemoryTreeText, MB_OK);
         return false;
     }
     ComputePageAvoidance();

@@ -108,7 +108,9 @@ public:
     /// The same rooted at the couple of family.
     bool RebuildTree(CFamRec* family, bool selectRoot, int type, bool showProperties,
                      const std::string& customName = {});
-    /// Loads the settings of a custom diagram file and builds it for person.
+    /// Loads the settings of a custom diagram file and builds it for person. A file that holds
+    /// no diagram, or settings whose diagram cannot be built, open on the defaults of new
+    /// windows after a message that says so.
     bool OpenCustomDiagram(const std::string& path, CIndRec* person, const std::string& name);
     void ClearDiagram();
     /// Takes a copy of the settings' scheme (the default scheme when it is missing) and compiles
@@ -315,7 +317,7 @@ protected:
 
 private:
     bool Build(CIndRec* person, CFamRec* family, bool selectRoot, int type, bool showProperties,
-               const std::string& customName);
+               const std::string& customName, bool tellFailure = true);
     void SelectTextTemplates();
     void PrepareScreenDC(CDC& dc);
     /// The background over the client area, with the dividing line between the panes.

@@ -218,9 +218,27 @@ TEST_F(DiagramWindowCommandsTest, ACustomDiagramSavedAndReopenedKeepsItsSettings
     std::string title;
     window->GetTitle(title);
     EXPECT_EQ(title.rfind("\"Wide\" - Descendants of John", 0), 0u) << title;
-    // A saved diagram that is gone opens nothing and changes nothing.
+    // A saved diagram that is gone says so, and opens nothing and changes nothing.
+    TestHooks::AnswerMessageBox(IDOK);
     m_app->OpenSavedDiagram(m_folder + "/Gone.dgm", "Gone");
+    EXPECT_THAT(MessageTexts(), testing::ElementsAre("The custom diagram \"Gone\" is no longer in "
+                                                     "its folder (\"" +
+                                                     m_folder + "/Gone.dgm\")."));
     EXPECT_EQ(window->Settings().m_minBoxWidth, 123);
+    // A damaged file says so and opens the diagram on the defaults of new windows.
+    const int defaultWidth = DefaultDiagramSettings().m_minBoxWidth;
+    DefaultDiagramSettings().m_minBoxWidth = 77;
+    const std::string damaged = m_folder + "/Damaged.dgm";
+    test_support::WriteFile(damaged, std::string("\x89PNG\r\n\x1a\n\0\0garbage", 16));
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_TRUE(window->OpenCustomDiagram(damaged, First<CIndRec>(RECORD_LIST_INDI), "Damaged"));
+    EXPECT_THAT(MessageTexts(),
+                testing::ElementsAre("The custom diagram file \"" + damaged +
+                                     "\" is damaged or is not a custom diagram.  The diagram "
+                                     "opens with the default settings instead."));
+    EXPECT_EQ(window->Settings().m_minBoxWidth, 77);
+    EXPECT_TRUE(window->HasTree());
+    DefaultDiagramSettings().m_minBoxWidth = defaultWidth;
 }
 
 TEST_F(DiagramWindowCommandsTest, PrintedStripesTakeThePrintedColoursOnlyWhenAskedTo)

@@ -192,7 +192,7 @@ TEST_F(SavedFileMenusTest, EmptyFoldersShowEmptyAndItemsAreGreyWhileNothingOpens
     EXPECT_THAT(Open("&Reports", "&More Reports"), ElementsAre("Census 27001 [grey]"));
 }
 
-TEST_F(SavedFileMenusTest, WithoutAQueriesSettingTheQueryMenusListTheUsersOwnQueries)
+TEST_F(SavedFileMenusTest, WithoutFolderSettingsTheMenusListTheUsersOwnQueriesAndDiagrams)
 {
     const std::string custom = paths::Join(paths::DataHome(), "ardenvel/Queries/Custom");
     paths::MakeDirectories(custom);
@@ -200,6 +200,13 @@ TEST_F(SavedFileMenusTest, WithoutAQueriesSettingTheQueryMenusListTheUsersOwnQue
 
     EXPECT_THAT(Open("&Queries", "&Custom Queries"), ElementsAre("Hanovers 26551"));
     EXPECT_THAT(Open("&Queries", "&Standard Queries"), ElementsAre("<Empty> 26501 [grey]"));
+
+    // The custom diagrams saved without a folder setting are the user's too.
+    const std::string diagrams = paths::Join(paths::DataHome(), "ardenvel/Diagrams/Custom");
+    paths::MakeDirectories(diagrams);
+    test_support::WriteFile(diagrams + "/Stuarts.dgm", "x");
+    EXPECT_THAT(Open("Dia&grams", "&Custom Diagrams"),
+                ElementsAre(testing::StartsWith("Stuarts 26051")));
 }
 
 } // namespace

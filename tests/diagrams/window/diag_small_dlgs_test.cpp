@@ -11,6 +11,7 @@
 #include "common/registry_values.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/text_scheme.h"
+#include "platform/base/paths.h"
 #include "platform/base/registry.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/windows/test_hooks.h"
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -205,7 +207,7 @@ TEST_F(SaveCustomDiagramTest, TheQuestionHasItsCaptionAndButtons)
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
-TEST_F(SaveCustomDiagramTest, OkWaitsForANameThatIsNotBlank)
+TEST_F(SaveCustomDiagramTest, OkWaitsForANameThatIsNotBlankAndEnterPressesIt)
 {
     CSaveCustomDiagramDlg dialog;
     dialog.m_name = "";
@@ -218,8 +220,13 @@ TEST_F(SaveCustomDiagramTest, OkWaitsForANameThatIsNotBlank)
         okStates.push_back(Enabled(dlg, IDOK));
         TestHooks::SetText(dlg, CSaveCustomDiagramDlg::kNameId, "\t");
         okStates.push_back(Enabled(dlg, IDOK));
+        // Enter in the name presses OK once there is a name.
+        TestHooks::SetText(dlg, CSaveCustomDiagramDlg::kNameId, "Cousins");
+        TestHooks::PostKey(*dlg.GetDlgItem(CSaveCustomDiagramDlg::kNameId), VK_RETURN, 0);
+        TestHooks::DeliverPosted();
     });
     EXPECT_EQ(okStates, (std::vector<bool>{false, false, true, false}));
+    EXPECT_EQ(dialog.m_path, m_folder + "/Cousins.dgm");
 }
 
 TEST_F(SaveCustomDiagramTest, NamesThatWouldLeaveTheFolderAreRefused)
@@ -266,18 +273,32 @@ TEST_F(SaveCustomDiagramTest, NamesThatWouldLeaveTheFolderAreRefused)
     }
 }
 
-TEST_F(SaveCustomDiagramTest, WithoutTheFolderSettingNothingHappens)
+TEST_F(SaveCustomDiagramTest, WithoutTheFolderSettingTheUsersFolderIsMadeAndAFolderNotMadeIsTold)
 {
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, kProgramKey, 0, KEY_ALL_ACCESS, &key),
               ERROR_SUCCESS);
     RegDeleteValue(key, "Custom Diagram Directory");
     RegCloseKey(key);
+    const std::string users = paths::Join(paths::DataHome(), "ardenvel/Diagrams/Custom");
+    std::error_code error;
+    std::filesystem::remove_all(users, error);
     CSaveCustomDiagramDlg dialog;
     const Outcome outcome = Save(dialog, "", "Royals");
-    EXPECT_EQ(outcome.result, IDCANCEL);
+    EXPECT_EQ(outcome.result, IDOK);
     EXPECT_TRUE(outcome.messages.empty());
-    EXPECT_TRUE(dialog.m_path.empty());
+    EXPECT_EQ(dialog.m_path, users + "/Royals.dgm");
+    EXPECT_TRUE(paths::IsDirectory(users));
+
+    // A folder that cannot be made (a file stands in its way): one message, the dialog stays.
+    const std::string blocked = m_folder + "/Royals.dgm/Custom";
+    SetFolder(blocked);
+    CSaveCustomDiagramDlg refused;
+    const Outcome told = Save(refused, "", "Cousins", IDOK);
+    EXPECT_EQ(told.result, IDCANCEL);
+    EXPECT_EQ(told.messages, Texts{"The folder for custom diagrams, \"" + blocked +
+                                   "\", could not be made.  The diagram was not saved."});
+    EXPECT_TRUE(refused.m_path.empty());
 }
 
 // More Dimensions.
