@@ -2,7 +2,8 @@
 // Diagram on the selected person, its status bar with the page grid, a family without parents
 // refused, Properties at the diagram's preferred size, the window's print preview and a PDF with
 // one page per page of the diagram's page grid, printing and printer set-up in the diagram's
-// orientation, a new person or couple shown in a diagram, and the Diagram Wizard.
+// orientation, a new person or couple shown in a diagram, the Diagram Wizard, and royal92.ged
+// printed with every box within a page whole on it.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"
@@ -13,6 +14,8 @@
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
 #include "diagrams/diag_elem.h"
+#include "diagrams/diag_tree.h"
+#include "diagrams/diag_tree_walk.h"
 #include "diagrams/window/diag_print_size_dlg.h"
 #include "diagrams/window/diagram_wizard.h"
 #include "diagrams/window/sub_view_rel_tree.h"
@@ -459,6 +462,93 @@ TEST_F(DiagramWindowCommandsTest, DiagramWizardOpensTheDiagramItMakes)
     EXPECT_TRUE(shown);
     ASSERT_NE(DiagramWindow(), nullptr);
     EXPECT_TRUE(DiagramWindow()->HasTree());
+}
+
+} // namespace
+} // namespace app_test
+
+namespace app_test {
+namespace {
+
+/// The diagram window over royal92.ged.
+class DiagramRoyalPrintTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        TestHooks::AnswerMessageBox(IDNO); // the exception report offered as the file loads
+        ASSERT_TRUE(Start({test_support::DataPath("gedcom/royal92.ged")}));
+        TestHooks::TakeMessages();
+        CDataNode* root = GetRecordTypeRoot(RECORD_LIST_INDI);
+        m_victoria = root ? dynamic_cast<CIndRec*>(root->GetFirstChild()) : nullptr;
+        ASSERT_NE(m_victoria, nullptr);
+    }
+    CSubViewRelTree* Window() const
+    {
+        CAvView* view = m_app->GetNextViewOfKind(nullptr, kSubViewDiagram);
+        return view ? dynamic_cast<CSubViewRelTree*>(view->GetSubView()) : nullptr;
+    }
+    /// The PDF's pages, each page's lines joined by line breaks.
+    std::vector<std::string> Print(const std::string& name)
+    {
+        const std::string pdf = m_folder + "/" + name + ".pdf";
+        TestHooks::AnswerPrintDialog(true, pdf);
+        m_app->GetNextViewOfKind(nullptr, kSubViewDiagram)->OnFilePrint();
+        std::string error;
+        std::vector<std::string> pages;
+        for (const auto& page : test_support::PdfPageLines(pdf, error)) {
+            pages.emplace_back();
+            for (const auto& line : page)
+                pages.back() += line + "\n";
+        }
+        EXPECT_EQ(error, "");
+        return pages;
+    }
+
+    CIndRec* m_victoria = nullptr;
+};
+
+TEST_F(DiagramRoyalPrintTest, EachTypePrintsOnePagePerGridPageAndEveryBoxWithinAPageWhole)
+{
+    // Margins print a page smaller than it was measured: at these, the printer's fonts come out
+    // a little wider than in proportion.
+    for (const double margin : {3.0, 12.0})
+        for (int type = 0; type < 4; ++type) {
+            SCOPED_TRACE(testing::Message() << "type " << type << " margins " << margin);
+            ASSERT_NE(m_app->ShowInDiagram(type, m_victoria, nullptr), nullptr);
+            CSubViewRelTree* window = Window();
+            CDiagramSettings& settings = window->GetSettings();
+            settings.m_ancestorGenerations = 3;
+            settings.m_descendantGenerations = 3;
+            settings.m_leftMargin = settings.m_rightMargin = margin;
+            settings.m_topMargin = settings.m_bottomMargin = margin;
+            ASSERT_TRUE(window->BuildTree(m_victoria, true, type, false));
+            CPoint origin;
+            int down = 0, across = 0;
+            window->GetPageSpan(origin, down, across);
+            const std::vector<std::string> pages = Print("type" + std::to_string(type));
+            ASSERT_EQ(int(pages.size()), down * across);
+            // Each box that lies within one page shows its whole lines there.
+            const int width = settings.m_pageWidth, height = settings.m_pageHeight;
+            int checked = 0;
+            for (CDiagTree* tree : window->RowSet()->Trees())
+                ForEachBox(*tree, true, [&](CDiagElem& box) {
+                    const CRect rect = box.Rect();
+                    const int column = (rect.left - origin.x) / width;
+                    const int row = (origin.y - rect.top) / height;
+                    if (!box.IsVisible() || rect.right > origin.x + (column + 1) * width ||
+                        rect.bottom < origin.y - (row + 1) * height)
+                        return;
+                    const std::string& page = pages[std::size_t(row * across + column)];
+                    const std::string text = box.GetText();
+                    for (std::string_view line : SplitBoxLines(text))
+                        EXPECT_NE(page.find(std::string(line)), std::string::npos)
+                            << line << " on page " << row * across + column + 1 << ":\n"
+                            << page;
+                    ++checked;
+                });
+            EXPECT_GT(checked, 5);
+        }
 }
 
 } // namespace
