@@ -4,6 +4,7 @@
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "diagrams/diag_band.h"
+#include "diagrams/diag_hit.h"
 #include "diagrams/diag_tree.h"
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/dc.h"
@@ -155,11 +156,15 @@ void CSubViewRelTree::DrawBackground(CDC& dc, const CRect& device, bool printing
                 filler.Fill(rowBottom(row), rowBottom(row + 1), odd.get());
     };
     const auto bands = [&](bool fill, bool lines) {
-        if (!fine)
+        // Only the generations the diagram shows have stripes and lines: past its highest and
+        // lowest rows holding a box there are none.
+        int highest = 0, lowest = 0;
+        if (!fine || !DiagGetRowRange(*RowSet(), highest, lowest, true))
             return;
         const CGenerationBands& generation = RowSet()->m_bands;
-        const int lastBand = generation.MapRowToBand(rowAt(high));
-        for (int band = generation.MapRowToBand(rowAt(low)); band <= lastBand; ++band) {
+        const int lastBand = generation.MapRowToBand(std::min(rowAt(high), highest));
+        for (int band = generation.MapRowToBand(std::max(rowAt(low), lowest)); band <= lastBand;
+             ++band) {
             int firstRow = 0, lastRow = 0;
             if (!generation.GetBandRows(band, firstRow, lastRow))
                 break;

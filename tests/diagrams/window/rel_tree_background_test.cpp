@@ -1,8 +1,10 @@
 // tests/diagrams/window/rel_tree_background_test.cpp: what the Diagram window paints under the
 // boxes, read down a column of pixels left of every box: panes, row stripes a row pitch apart,
-// generation stripes a band apart, and row and generation boundary lines at the row edges.
+// generation stripes a band apart (none past the diagram's own bands), and row and generation
+// boundary lines at the row edges.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
+#include "diagrams/diag_hit.h"
 #include "diagrams/diag_tree.h"
 
 namespace {
@@ -110,6 +112,26 @@ TEST_F(RelTreeBackgroundTest, GenerationStripesAndBoundariesFollowTheBands)
     // Lines at the band edges only: the edge under row 0, none inside the band.
     EXPECT_EQ(At(image, RowTop(-1)), Colour(kSeparator));
     EXPECT_NE(At(image, RowTop(0)), Colour(kSeparator));
+
+    // Beyond the bands of the rows the diagram shows, neither stripes nor lines.
+    m_window->Zoom(30, true);
+    const TestHooks::Image out = Render("background_out.png");
+    int highest = 0, lowest = 0, first = 0, last = 0, unused = 0;
+    ASSERT_TRUE(DiagGetRowRange(*m_window->RowSet(), highest, lowest, true));
+    ASSERT_TRUE(bands.GetBandRows(bands.MapRowToBand(lowest), first, unused));
+    ASSERT_TRUE(bands.GetBandRows(bands.MapRowToBand(highest), unused, last));
+    int plain = 0;
+    for (int row = -40; row <= 40; ++row) {
+        if (row > first - 2 && row < last + 2)
+            continue;
+        for (const int y : {RowTop(row), RowTop(row) + 3}) {
+            if (y < 0 || y >= ClientHeight())
+                continue;
+            ++plain;
+            EXPECT_EQ(At(out, y), Colour(kStripeEven)) << row;
+        }
+    }
+    EXPECT_GT(plain, 4);
 }
 
 TEST_F(RelTreeBackgroundTest, RowBoundariesLieAtEveryRowEdge)
