@@ -14,8 +14,9 @@ std::string CustomDiagramNameProblem(std::string_view name);
 
 /// Template 245. The caller sets m_name (the diagram's custom name, empty for none) and runs
 /// DoModal; after IDOK m_name is the trimmed name and m_path the file to write the settings to:
-/// the custom diagrams folder, the name and ".dgm". A file of another name that exists is
-/// replaced only when the user agrees; the name the dialog opened with is never asked about.
+/// the custom diagrams folder (made when missing; a folder that cannot be made is told and the
+/// dialog stays), the name and ".dgm". A file of another name that exists is replaced only when
+/// the user agrees; the name the dialog opened with is never asked about.
 class CSaveCustomDiagramDlg final : public CDialog {
 public:
     static constexpr UINT kTemplate = 245;
