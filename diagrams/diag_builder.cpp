@@ -15,7 +15,10 @@
 #include "diagrams/diagram_settings.h"
 
 #include <algorithm>
+#include <exception>
 #include <new>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -77,21 +80,53 @@ void StartBuild(CDiagRowSet& rowSet, int& ancestors, int& descendants)
     rowSet.m_boxCount = 0;
 }
 
+/// Runs a build to its end, or abandons it whatever went wrong: the trees made so far are
+/// freed, and the row set says why.
 template <class Build> int RunBuild(CDiagRowSet& rowSet, Build build)
 {
+    rowSet.m_buildFailure = DiagBuildFailure::None;
+    rowSet.m_buildFault.clear();
     try {
         build();
         FinishBuild(rowSet);
         return 1;
     } catch (const COperationAborted&) {
+        rowSet.m_buildFailure = rowSet.m_boxCount > rowSet.m_boxBudget
+                                    ? DiagBuildFailure::TooManyBoxes
+                                    : DiagBuildFailure::Fault;
     } catch (const std::bad_alloc&) {
+        rowSet.m_buildFailure = DiagBuildFailure::OutOfMemory;
     } catch (const std::length_error&) {
+        rowSet.m_buildFailure = DiagBuildFailure::OutOfMemory;
+    } catch (const std::exception& fault) {
+        rowSet.m_buildFailure = DiagBuildFailure::Fault;
+        rowSet.m_buildFault = fault.what();
+    } catch (...) {
+        rowSet.m_buildFailure = DiagBuildFailure::Fault;
     }
     rowSet.DropMainTree();
+    rowSet.DiagFreeRows();
     return 0;
 }
 
 } // namespace
+
+std::string DiagBuildFailureText(const CDiagRowSet& rowSet)
+{
+    switch (rowSet.m_buildFailure) {
+    case DiagBuildFailure::TooManyBoxes:
+        return "The diagram is too large to display: it would need more than " +
+               std::to_string(rowSet.m_boxBudget) +
+               " boxes.\nChange 'Tree View Options' to display fewer generations.";
+    case DiagBuildFailure::Fault:
+        return "An error has occurred.  The diagram could not be built" +
+               (rowSet.m_buildFault.empty() ? std::string(".") : " (" + rowSet.m_buildFault + ").");
+    case DiagBuildFailure::None:
+    case DiagBuildFailure::OutOfMemory:
+        break;
+    }
+    return kInsufficientMemoryTreeText;
+}
 
 int DiagBuildFromRoot(CDiagRowSet& rowSet, CIndRec* person, IBoxPainter* measurer)
 {

@@ -10,6 +10,7 @@
 #include "diagrams/diag_row.h"
 
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -144,6 +145,14 @@ private:
     CDiagRowSet& m_rowSet;
 };
 
+/// Why a build of a row set failed.
+enum class DiagBuildFailure {
+    None,
+    OutOfMemory,  // memory ran out
+    TooManyBoxes, // the diagram would hold more boxes than the row set's budget
+    Fault,        // anything else went wrong while the trees were made or laid out
+};
+
 /// The trees of a diagram and their generation index; owned by the diagram window.
 class CDiagRowSet {
 public:
@@ -185,6 +194,9 @@ public:
     /// The most boxes a build may make, and how many the current build made.
     long long m_boxBudget = 2'000'000;
     long long m_boxCount = 0;
+    /// Why the last build failed (None after a successful one), and what a fault said.
+    DiagBuildFailure m_buildFailure = DiagBuildFailure::None;
+    std::string m_buildFault;
     bool m_dirty = false;
     bool m_indexStale = false;
     bool m_laidOut = false;

@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
 namespace {
 
 TEST(GenerationBandsTest, FoldedBandsMapRowsAndPastTheLastBandIsTheLast)
@@ -106,7 +112,13 @@ TEST_F(LayoutTreeTest, IndexOverTwoTreesChainsRowsInTreeOrder)
     EXPECT_EQ(index.First(0), first->GetRow(0));
     EXPECT_EQ(index.First(0)->m_nextOfGeneration, second->GetRow(0));
     EXPECT_EQ(index.First(-5), second->GetRow(-5));
-    EXPECT_EQ(first->GetRow(1), first->GetRow(1));
+    // Each generation's row on both sides, the first ancestor row and the root row apart.
+    for (int g : {3, 2, 1, 0, -1, -2}) {
+        const CDiagRow* row = first->GetRow(g);
+        ASSERT_NE(row, nullptr) << g;
+        EXPECT_EQ(row->m_rowNumber, g) << g;
+    }
+    EXPECT_EQ(index.First(1), first->GetRow(1));
     EXPECT_NE(first->GetRow(0), first->GetRow(1));
     EXPECT_THROW(first->AppendRow(9, {}), COperationAborted);
 
@@ -308,15 +320,65 @@ TEST_F(AncestorsLayoutTest, LoopsInTheDataEndAtTheGenerationLimit)
     ASSERT_NE(DiagBuildFromRoot(RowSet(kAllRelativesDiagram, 999, 999), P("Robert")), 0);
 }
 
-TEST_F(AncestorsLayoutTest, PastTheBoxBudgetTheBuildFails)
+/// Measures like the fake measurer until its countdown runs out, then throws what it is given.
+class CFailingMeasurer final : public CFakeBoxPainter {
+public:
+    CFailingMeasurer(int measures, std::function<void()> fail)
+        : m_measures(measures), m_fail(std::move(fail))
+    {
+    }
+    CSize MeasureText(std::string_view line) override
+    {
+        if (--m_measures < 0)
+            m_fail();
+        return CFakeBoxPainter::MeasureText(line);
+    }
+
+private:
+    int m_measures;
+    std::function<void()> m_fail;
+};
+
+TEST_F(AncestorsLayoutTest, PastTheBoxBudgetOrOnAnyFailureTheBuildFailsAndKeepsNoTree)
 {
     CDiagRowSet& rowSet = RowSet(kAncestorsDiagram, 3, 0);
     rowSet.m_boxBudget = 4;
     EXPECT_EQ(DiagBuildFromRoot(rowSet, P("Robert")), 0);
     EXPECT_EQ(rowSet.MainTree(), nullptr);
-    rowSet.DiagFreeRows();
     EXPECT_TRUE(rowSet.Trees().empty());
+    EXPECT_EQ(rowSet.m_buildFailure, DiagBuildFailure::TooManyBoxes);
+    EXPECT_NE(DiagBuildFailureText(rowSet).find("more than 4 boxes"), std::string::npos);
     EXPECT_EQ(DiagBuildFromRoot(rowSet, nullptr), 0);
+
+    // A failure of any kind half way through a build of all relatives (several trees made).
+    struct Failure {
+        const char* what;
+        std::function<void()> fail;
+        DiagBuildFailure cause;
+        const char* text;
+    };
+    const Failure failures[] = {
+        {"memory", [] { throw std::bad_alloc(); }, DiagBuildFailure::OutOfMemory,
+         "Insufficient memory to display tree."},
+        {"fault", [] { throw std::runtime_error("a fault"); }, DiagBuildFailure::Fault,
+         "could not be built (a fault)."},
+        {"anything", [] { throw 7; }, DiagBuildFailure::Fault, "could not be built."},
+        {"abort", [] { ThrowAbort(); }, DiagBuildFailure::Fault, "could not be built."},
+    };
+    for (const Failure& failure : failures) {
+        SCOPED_TRACE(failure.what);
+        CDiagRowSet& relatives = RowSet(kAllRelativesDiagram, 3, 2);
+        CFailingMeasurer measurer(6, failure.fail);
+        EXPECT_EQ(DiagBuildFromRoot(relatives, P("Robert"), &measurer), 0);
+        EXPECT_EQ(relatives.MainTree(), nullptr);
+        EXPECT_TRUE(relatives.Trees().empty());
+        EXPECT_EQ(relatives.m_buildFailure, failure.cause);
+        EXPECT_NE(DiagBuildFailureText(relatives).find(failure.text), std::string::npos)
+            << DiagBuildFailureText(relatives);
+    }
+    // A build that succeeds again says nothing failed.
+    EXPECT_NE(DiagBuildFromRoot(RowSet(kAncestorsDiagram, 3, 0), P("Robert")), 0);
+    EXPECT_EQ(m_rowSet->m_buildFailure, DiagBuildFailure::None);
 }
 
 } // namespace
