@@ -4,10 +4,12 @@
 
 #include "common/preferences.h"
 #include "common/sentence_text.h"
+#include "diagrams/diag_tree.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -73,11 +75,53 @@ std::string FormatCousinLabel(int generation, int degree, bool siblingRow)
     return FormatCousinLabel(generation, degree, siblingRow, Prefs().m_startHereText);
 }
 
+std::vector<RelationshipRow> DiagRelationshipRows(const CDiagRowSet& rowSet)
+{
+    std::vector<RelationshipRow> rows;
+    const CGenerationIndex& index = rowSet.Index();
+    if (index.IsEmpty())
+        return rows;
+    const CGenerationBands& bands = rowSet.m_bands;
+    for (int number = index.LowestRow(); number <= index.HighestRow(); ++number) {
+        RelationshipRow row;
+        row.row = row.generation = number;
+        for (const CDiagRow* at = index.First(number); at && row.degree < 0;
+             at = at->m_nextOfGeneration)
+            if (at->HasVisibleBox())
+                row.degree = 0;
+        // Generation g of every tree lies in the first row of band g; a relatives tree hanging
+        // from an ancestor of band b + 1 takes the rows of band b above its first, one
+        // generation lower each, from the top down.
+        int first = 0, last = 0;
+        if (row.degree == 0 && bands.IsRelatives() && number > 0) {
+            const int band = bands.MapRowToBand(number);
+            row.generation = band;
+            if (bands.GetBandRows(band, first, last) && number > first && number <= last) {
+                row.degree = band + 1;
+                row.generation = band - (last - number);
+            }
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 void CRelationshipColumns::Reset()
 {
     m_widest = m_tallest = 0;
     m_extent = m_left = m_right = CRect();
     m_leftShown = m_rightShown = false;
+    m_texts.clear();
+}
+
+const std::string* CRelationshipColumns::TextOfRow(int row) const
+{
+    if (!m_leftShown && !m_rightShown)
+        return nullptr;
+    for (const auto& [number, text] : m_texts)
+        if (number == row)
+            return &text;
+    return nullptr;
 }
 
 void CRelationshipColumns::Place(const Layout& layout, const Measure& measure)
@@ -89,19 +133,21 @@ void CRelationshipColumns::Place(const Layout& layout, const Measure& measure)
         return;
     m_leftShown = layout.sides == kRelLeft || layout.sides == kRelBoth;
     m_rightShown = layout.sides == kRelRight || layout.sides == kRelBoth;
-    m_firstRow = m_lastRow = layout.rows.front().generation;
+    m_firstRow = m_lastRow = layout.rows.front().row;
     for (const RelationshipRow& row : layout.rows) {
-        m_firstRow = std::min(m_firstRow, row.generation);
-        m_lastRow = std::max(m_lastRow, row.generation);
+        m_firstRow = std::min(m_firstRow, row.row);
+        m_lastRow = std::max(m_lastRow, row.row);
         if (row.degree < 0)
             continue;
-        const CSize size =
-            measure(FormatCousinLabel(row.generation, row.degree, layout.siblingRow));
+        std::string text = FormatCousinLabel(row.generation, row.degree, layout.siblingRow);
+        const CSize size = measure(text);
         m_widest = std::max(m_widest, int(size.cx));
         m_tallest = std::max(m_tallest, int(size.cy));
+        m_texts.emplace_back(row.row, std::move(text));
     }
     if (m_widest == 0) {
         m_leftShown = m_rightShown = false;
+        m_texts.clear();
         return;
     }
     const CRect& e = layout.extent;
@@ -109,13 +155,18 @@ void CRelationshipColumns::Place(const Layout& layout, const Measure& measure)
     m_right = CRect(e.right + m_gap, e.top, e.right + m_gap + m_widest + m_gap, e.bottom);
 }
 
-std::vector<CRect> CRelationshipColumns::Refresh(const Layout& layout, const Measure& measure)
+bool CRelationshipColumns::NeedsRefresh(const Layout& layout) const
 {
     const bool wantLeft = layout.sides == kRelLeft || layout.sides == kRelBoth;
     const bool wantRight = layout.sides == kRelRight || layout.sides == kRelBoth;
     if (!m_leftShown && !m_rightShown && layout.sides == kRelNone)
-        return {};
-    if (layout.extent == m_extent && wantLeft == m_leftShown && wantRight == m_rightShown)
+        return false;
+    return layout.extent != m_extent || wantLeft != m_leftShown || wantRight != m_rightShown;
+}
+
+std::vector<CRect> CRelationshipColumns::Refresh(const Layout& layout, const Measure& measure)
+{
+    if (!NeedsRefresh(layout))
         return {};
     std::vector<CRect> repaint;
     auto addShown = [&] {

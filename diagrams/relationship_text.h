@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 /// The description of a row: generation is the difference from the root's row (positive above
@@ -22,11 +23,21 @@ std::string FormatCousinLabel(int generation, int degree, bool siblingRow);
 /// The sides the "Relationship Descriptions" option shows.
 enum RelationshipSides { kRelLeft = 0, kRelRight = 1, kRelBoth = 2, kRelNone = 3 };
 
-/// One generation row of the diagram; a negative degree gets no description.
+/// One layout row of the diagram: how its people are related to the root (generation and
+/// degree as for FormatCousinLabel), and its row number; a negative degree gets no description.
 struct RelationshipRow {
     int generation = 0;
     int degree = -1;
+    int row = 0;
 };
+
+class CDiagRowSet;
+
+/// The rows of a laid-out diagram from its lowest to its highest, described: every row shows
+/// the direct line (degree 0) of its generation, except in an All Relatives diagram the rows of
+/// a band above its first, which hold the descendants of the relatives trees hanging from the
+/// band above (degree: that band). A row without a visible box gets no description.
+std::vector<RelationshipRow> DiagRelationshipRows(const CDiagRowSet& rowSet);
 
 /// The description columns of one diagram, in the diagram's logical units.
 class CRelationshipColumns {
@@ -52,6 +63,10 @@ public:
     /// After the settings or the layout changed: returns the areas to repaint, the columns shown
     /// so far and those placed now; nothing when the extent and the sides are as they were.
     std::vector<CRect> Refresh(const Layout& layout, const Measure& measure);
+    /// Whether Refresh would do anything for the layout.
+    bool NeedsRefresh(const Layout& layout) const;
+    /// The description of a row as placed; null for a row without one.
+    const std::string* TextOfRow(int row) const;
 
     bool LeftShown() const { return m_leftShown; }
     bool RightShown() const { return m_rightShown; }
@@ -73,4 +88,6 @@ private:
     CRect m_right;
     bool m_leftShown = false;
     bool m_rightShown = false;
+    /// The described rows and their texts, by row number.
+    std::vector<std::pair<int, std::string>> m_texts;
 };

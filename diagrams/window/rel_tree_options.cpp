@@ -12,8 +12,11 @@
 void CSubViewRelTree::RefreshDiagram()
 {
     LoadTextScheme(RootRecord(), false);
-    if (HasTree())
+    if (HasTree()) {
         Relayout();
+        // The descriptions' font or gap may have changed with the boxes' sizes.
+        PlaceRelationshipColumns(false);
+    }
     Invalidate();
 }
 

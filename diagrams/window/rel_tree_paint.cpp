@@ -18,12 +18,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <memory>
 #include <utility>
 
 namespace {
 
 constexpr int kNormalLinesRow = 12, kDottedLinesRow = 13, kButtonsRow = 14, kButtonsLimitRow = 15;
+constexpr int kDescriptionTextRow = 3;
 
 /// Paints a diagram on a context prepared with the window's screen or page mapping: boxes
 /// through CDCBoxPainter, selected boxes in the highlight colour, lines one pixel wide at any
@@ -132,7 +134,16 @@ public:
         DrawEllipseZoomed(m_dc, circle, kZoomLogical);
         m_dc.SelectObject(old);
     }
-    void DrawBandDescriptions(int) override {}
+    void DrawBandDescriptions(int band) override
+    {
+        if (m_bandDescriptions)
+            m_bandDescriptions(band);
+    }
+    /// What draws a band's relationship descriptions.
+    void SetBandDescriptions(std::function<void(int band)> draw)
+    {
+        m_bandDescriptions = std::move(draw);
+    }
     bool IsPrinting() const override { return m_printing; }
     CSize PixelsToLogical(int pixels) const override
     {
@@ -167,6 +178,7 @@ private:
     std::vector<std::pair<COLORREF, std::unique_ptr<CPen>>> m_markPens;
     CFont m_overriddenFont;
     CFont* m_fontBeforeOverride = nullptr;
+    std::function<void(int band)> m_bandDescriptions;
 };
 
 /// Grows a diagram rectangle (y up: its top above its bottom) to hold another, whichever way
@@ -307,6 +319,9 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
 {
     if (m_drawing || !HasTree())
         return;
+    // The columns follow the boxes: a layout changed since they were placed moves them.
+    if (!m_printing)
+        PlaceRelationshipColumns(true);
     m_drawing = true;
     if (m_printing) {
         CRect page(m_printClip);
@@ -323,10 +338,19 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
         // The drawing pass takes clips with the top above the bottom.
         CRect diagramClip(clip.left, std::max(clip.top, clip.bottom), clip.right,
                           std::min(clip.top, clip.bottom));
+        const COLORREF descriptions = m_printing && PrintsInBlackAndWhite(dc, m_settings)
+                                          ? RGB(0, 0, 0)
+                                          : m_settings.m_colours[kDescriptionTextRow].colour;
         // A pass stopped for a waiting zoom key abandons the repaint: the zoom repaints.
-        for (auto& rowSet : m_rowSets)
+        for (auto& rowSet : m_rowSets) {
+            const CDiagRowSet& drawn = *rowSet;
+            painter.SetBandDescriptions([&](int band) {
+                if (mode != kDrawMarkedBoxes)
+                    DrawBandDescriptions(dc, drawn, band, descriptions);
+            });
             if (!DiagPaintRows(*rowSet, painter, diagramClip, mode))
                 break;
+        }
         painter.SetOverriddenText(false);
         dc.SelectObject(oldFont);
     }
@@ -358,6 +382,11 @@ bool CSubViewRelTree::GetDiagramExtent(CRect& rect) const
     }
     if (!any)
         return false;
+    // So do the relationship-description columns beside the rows.
+    if (m_relColumns.LeftShown())
+        Widen(rect, m_relColumns.LeftColumn());
+    if (m_relColumns.RightShown())
+        Widen(rect, m_relColumns.RightColumn());
     // Titles placed beyond the boxes belong to the diagram too.
     for (const CDiagramTitle& title : m_settings.m_titles)
         if (title.visible)

@@ -381,14 +381,16 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
     }
     CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr;
     if (!built) {
+        const std::string why = DiagBuildFailureText(*m_rowSets.back());
         ClearDiagram();
         if (frame)
             frame->OnUpdateFrameTitle(TRUE);
         if (tellFailure)
-            MessageBox(kInsufficientMemoryTreeText, MB_OK);
+            MessageBox(why.c_str(), MB_OK);
         return false;
     }
     ComputePageAvoidance();
+    PlaceRelationshipColumns(false);
     if (frame)
         frame->OnUpdateFrameTitle(TRUE);
     if (selectRoot) {
@@ -440,6 +442,7 @@ void CSubViewRelTree::ClearDiagram()
     m_clearing = true;
     m_rowSets.clear();
     m_clearing = false;
+    m_relColumns.Reset();
     m_rootKind = 0;
     m_rootPerson = nullptr;
     m_rootFamily = nullptr;
@@ -485,7 +488,13 @@ void CSubViewRelTree::SelectTextTemplates()
     };
     for (int kind = 0; kind < kDiagramBoxKindCount; ++kind)
         m_boxTemplates[std::size_t(kind)] = pick(SchemeTypeFor(m_settings.m_diagramType, kind));
-    const std::string* duplicate = m_scheme.GetSchemeTemplate(kDuplicateType, true);
+    // The flag reads the template the diagram's duplicate boxes take (in an Ancestors diagram
+    // the ancestor template), falling back to the default one as they do.
+    const int type = SchemeTypeFor(m_settings.m_diagramType, kDuplicateBox);
+    const std::string* duplicate = nullptr;
+    if (m_boxTemplates[kDuplicateBox])
+        duplicate = m_scheme.GetSchemeTemplate(
+            m_hasCompiled[std::size_t(type)] ? type : kDefaultType, false);
     m_instance = duplicate && text::EqualsNoCase(*duplicate, "instance");
 }
 

@@ -8,6 +8,7 @@
 #include "diagrams/diag_tree.h"
 #include "diagrams/diagram_options_target.h"
 #include "diagrams/diagram_settings.h"
+#include "diagrams/relationship_text.h"
 #include "diagrams/text_scheme.h"
 #include "diagrams/text_template.h"
 #include "diagrams/window/tree_opts_dlg.h"
@@ -121,6 +122,8 @@ public:
     CDiagramSettings& GetSettings() { return m_settings; }
     const std::string& CustomName() const { return m_customName; }
     bool InstanceFlag() const { return m_instance; }
+    /// The relationship-description columns beside the rows, as last measured and placed.
+    const CRelationshipColumns& RelationshipColumns() const { return m_relColumns; }
 
     /// Builds the diagram again from its root, keeping the custom name and the scroll
     /// position; empties the window when the root went.
@@ -338,6 +341,9 @@ private:
     /// the arrow).
     void ChooseCursor(const CPoint* point);
     void ExpandBox(CDiagElem& box);
+    /// The box whose button a box without one stands for (Space acts on it): for the root box
+    /// of a relatives tree, the ancestor's box the tree hangs from; else null.
+    CDiagElem* ButtonOwner(const CDiagElem& box) const;
     void ShowContextMenu(CPoint point);
     /// The stretchy box: started by a press, followed by the mouse, ended by the release
     /// (EndAreaBox) or cancelled by the right button or Escape.
@@ -394,6 +400,15 @@ private:
     bool BoxSizesChanged();
     /// Lays the diagram out again keeping the view.
     void Relayout();
+    /// What the relationship-description columns are placed from: the option, the gap, the
+    /// described rows of the diagram and the extent of its boxes.
+    CRelationshipColumns::Layout RelationshipLayout() const;
+    /// Measures the descriptions on the measuring context (the layout's) in the "Relationship
+    /// Text Font" and places the columns; with refreshOnly, only when the layout or the sides
+    /// changed since. The areas of the columns shown before and after are repainted.
+    void PlaceRelationshipColumns(bool refreshOnly);
+    /// Draws a band's descriptions in the columns shown, beside each of its rows.
+    void DrawBandDescriptions(CDC& dc, const CDiagRowSet& rowSet, int band, COLORREF colour);
 
     std::vector<std::unique_ptr<CDiagRowSet>> m_rowSets;
     CDiagramSettings m_settings;
@@ -408,6 +423,7 @@ private:
     std::array<bool, 6> m_hasCompiled{};
     std::array<const CTextTemplate*, 5> m_boxTemplates{};
     bool m_instance = false;
+    CRelationshipColumns m_relColumns;
 
     int m_divisor = 20;
     int m_refWidth = 0;

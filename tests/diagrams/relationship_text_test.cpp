@@ -83,7 +83,7 @@ CSize TenPerCharacter(const std::string& text)
 CRelationshipColumns::Layout FamilyRows(int sides)
 {
     CRelationshipColumns::Layout layout;
-    layout.rows = {{2, 0}, {1, 0}, {0, 0}, {-1, 2}, {-2, -1}};
+    layout.rows = {{2, 0, 2}, {1, 0, 1}, {0, 0, 0}, {-1, 2, -1}, {-2, -1, -2}};
     layout.sides = sides;
     layout.extent = CRect(-300, 200, 400, -150);
     layout.gap = 15;

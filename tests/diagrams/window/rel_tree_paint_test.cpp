@@ -1,11 +1,14 @@
 // tests/diagrams/window/rel_tree_paint_test.cpp: the Diagram window painted on a small family and
 // on royal92.ged: box fills, lines and buttons where the boxes are; the root row's place by type;
-// zoom keeping the centre, its limits and the keypad keys; scroll ranges.
+// zoom keeping the centre, its limits and the keypad keys; scroll ranges; the relationship
+// descriptions beside the rows.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
 #include <vector>
 
+#include "common/preferences.h"
 #include "diagrams/diag_hit.h"
+#include "diagrams/relationship_text.h"
 
 namespace {
 
@@ -42,6 +45,94 @@ TEST_F(RelTreeTest, PaintsBoxFillsAtTheBoxes)
 namespace {
 
 using namespace rel_tree_test;
+
+/// How many pixels of the colour lie left of x (or right of it with right).
+int PixelsBeside(const TestHooks::Image& image, int x, bool right, COLORREF colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int px = right ? std::max(0, x + 1) : 0;
+             px < (right ? image.width : std::min(x, image.width)); ++px)
+            count += image.Pixel(px, y) == colour;
+    return count;
+}
+
+TEST_F(RelTreeTest, RelationshipDescriptionsStandBesideTheRowsOnScreen)
+{
+    MakeFamily();
+    CSubViewRelTree& window = MakeWindow(800, 600);
+    CDiagramSettings& settings = window.GetSettings();
+    settings.m_relationshipDescriptions = kRelBoth;
+    const COLORREF magenta = RGB(255, 0, 255);
+    settings.m_colours[3].colour = magenta; // "Text - relative descriptions"
+    ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
+    const CRelationshipColumns& columns = window.RelationshipColumns();
+    ASSERT_TRUE(columns.LeftShown());
+    ASSERT_TRUE(columns.RightShown());
+    ASSERT_NE(columns.TextOfRow(1), nullptr);
+    EXPECT_EQ(*columns.TextOfRow(1), "parents");
+    ASSERT_NE(columns.TextOfRow(-1), nullptr);
+    EXPECT_EQ(*columns.TextOfRow(-1), "children/nephews/nieces");
+    // Beside the boxes, the gap away; the diagram's extent takes them in.
+    CRect boxes;
+    ASSERT_TRUE(DiagGetExtent(*window.RowSet(), boxes));
+    const int gap = settings.m_relationshipDescriptionGap;
+    EXPECT_EQ(columns.LeftColumn().right, boxes.left);
+    EXPECT_EQ(columns.LeftColumn().left, boxes.left - gap - columns.WidestText());
+    EXPECT_EQ(columns.RightColumn().left, boxes.right + gap);
+    EXPECT_GT(columns.WidestText(), 0);
+    CRect extent;
+    ASSERT_TRUE(window.GetDiagramExtent(extent));
+    EXPECT_LE(extent.left, columns.LeftColumn().left);
+    EXPECT_GE(extent.right, columns.RightColumn().right);
+
+    // Drawn on both sides of the boxes.
+    window.ViewWholeDiagram();
+    TestHooks::Image image = Render("descriptions.png");
+    const int left = window.ToDevice(CPoint(boxes.left, 0)).x;
+    const int right = window.ToDevice(CPoint(boxes.right, 0)).x;
+    EXPECT_GT(PixelsBeside(image, left, false, magenta), 0);
+    EXPECT_GT(PixelsBeside(image, right, true, magenta), 0);
+
+    // Closing John's branch takes the children's row away: the next paint moves the columns.
+    CDiagElem* family = BoxOf("john");
+    ASSERT_EQ(family->GetExpansion(), kExpanded);
+    window.SelectBox(family, true, false);
+    TestHooks::PostKey(window, VK_SPACE, 0);
+    TestHooks::DeliverPosted();
+    ASSERT_EQ(BoxOf("ann"), nullptr);
+    Render("descriptions_closed.png");
+    EXPECT_EQ(columns.TextOfRow(-1), nullptr);
+    ASSERT_TRUE(DiagGetExtent(*window.RowSet(), boxes));
+    EXPECT_EQ(columns.LeftColumn().bottom, boxes.bottom);
+    TestHooks::PostKey(window, VK_SPACE, 0);
+    TestHooks::DeliverPosted();
+    ASSERT_NE(BoxOf("ann"), nullptr);
+
+    // Only on the right, as the options sheet's General page applies it.
+    settings.m_relationshipDescriptions = kRelRight;
+    window.ApplyGeneralOptions(false);
+    image = Render("descriptions_right.png");
+    EXPECT_FALSE(columns.LeftShown());
+    EXPECT_TRUE(columns.RightShown());
+    EXPECT_EQ(PixelsBeside(image, left, false, magenta), 0);
+    EXPECT_GT(PixelsBeside(image, right, true, magenta), 0);
+    // None: nothing is left.
+    settings.m_relationshipDescriptions = kRelNone;
+    window.ApplyGeneralOptions(false);
+    image = Render("descriptions_none.png");
+    EXPECT_FALSE(columns.RightShown());
+    EXPECT_EQ(PixelsBeside(image, right, true, magenta), 0);
+
+    // A couple's row is the root's, their children's row one lower.
+    settings.m_relationshipDescriptions = kRelLeft;
+    ASSERT_TRUE(window.RebuildTree(m_parents, false, kDescendantsDiagram, false));
+    ASSERT_TRUE(columns.LeftShown());
+    ASSERT_NE(columns.TextOfRow(1), nullptr);
+    EXPECT_EQ(*columns.TextOfRow(1), Prefs().m_startHereText);
+    ASSERT_NE(columns.TextOfRow(0), nullptr);
+    EXPECT_EQ(*columns.TextOfRow(0), "children");
+}
 
 TEST_F(RelTreeTest, RootRowAtTheBottomForAncestorsAndAtTheTopForDescendants)
 {
