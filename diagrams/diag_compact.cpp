@@ -140,11 +140,13 @@ void CoverLines(const CDiagRowSet& rowSet, CDiagTree& tree, int lowest)
     const CDiagramSettings& s = owner.Settings();
     const int margin = owner.Scaled(s.m_boxToBoxVertGap) -
                        owner.Scaled(s.m_buttonCentreToBoxVertGap) + owner.Scaled(s.m_buttonRadius);
-    const auto sideButton = [](const CDiagElem* box, bool fatherSide) {
+    const auto sideButton = [&tree](const CDiagElem* box, bool fatherSide) {
         if (!box || box->GetKind() != kAncestorElem || box->GetExpansion() != kExpanded)
             return false;
         const auto* ancestor = static_cast<const CDiagAncestorElem*>(box);
-        const bool isFather = ancestor->Child() && ancestor->Child()->Father() == ancestor;
+        // The generation-1 boxes have no child box: the tree's father is the father side.
+        const bool isFather = ancestor->Child() ? ancestor->Child()->Father() == ancestor
+                                                : tree.m_father.get() == ancestor;
         return ancestor->SubTree() && isFather == fatherSide;
     };
     carrying = false;

@@ -216,7 +216,10 @@ int DiagPaintRows(CDiagRowSet& rowSet, IDiagramPainter& painter, const CRect& cl
                 // A row only partly inside the clip is drawn whole: its boxes show in part.
                 int rowMode = mode;
                 if (extra) {
-                    if (generation > 0 || mode != kDrawLinesAndBoxes)
+                    // Lines come down from the band above: its descendant rows', and the drop
+                    // of its generation-1 couples to their root row (in an All Relatives
+                    // diagram it crosses the upper rows of the band below).
+                    if (generation > 1 || mode != kDrawLinesAndBoxes)
                         continue;
                     rowMode = kDrawLinesOnly;
                 }

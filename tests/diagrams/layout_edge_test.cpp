@@ -1,15 +1,20 @@
 // tests/diagrams/layout_edge_test.cpp: layouts at the edges: a person with 2,000 children and
 // 200 marriages, a line of 3,000 generations built 999 deep each way in every type, families
 // with one or no partner, a later marriage in single-box mode, repeated ancestors marked, and
-// All Relatives trees on both sides, hidden whole when their root box is.
+// All Relatives trees on both sides, sharing what the gap between them lacks, hidden whole when
+// their root box is, and their rows described.
 #include "diagrams/diag_compact.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/diag_update.h"
+#include "diagrams/relationship_text.h"
 #include "tests/diagrams/layout_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -142,6 +147,86 @@ TEST_F(LayoutEdgeTest, RelativesTreesHangLeftOnTheFathersSideAndRightOnTheMother
         ASSERT_TRUE(DiagExpandElement(*m_rowSet, *main.m_father));
         EXPECT_FALSE(left->m_rootElement->IsVisible());
         EXPECT_EQ(DiagFatherSideTree(main), nullptr);
+    }
+}
+
+TEST_F(LayoutEdgeTest, RelativesTreesThatWouldOverlapEachOtherShareTheShortageFatherSideLess)
+{
+    // Narrow uncle and aunt rows beside the parents, wide grandparents above them: the two
+    // relatives trees reach each other above the main tree, where it has no row.
+    Marry(Person("FatherOfTheFatherXXXXXXXXXXXXXXXXXXXXXXX", SEX_MALE),
+          Person("MotherOfTheFatherXXXXXXXXXXXXXXXXXXXXXXX", SEX_FEMALE),
+          {Person("U", SEX_MALE), Person("F", SEX_MALE)});
+    Marry(Person("FatherOfTheMotherXXXXXXXXXXXXXXXXXXXXXXX", SEX_MALE),
+          Person("MotherOfTheMotherXXXXXXXXXXXXXXXXXXXXXXX", SEX_FEMALE),
+          {Person("M", SEX_FEMALE), Person("A", SEX_FEMALE)});
+    Marry(P("F"), P("M"), {Person("Root", SEX_MALE)});
+    m_owner.m_settings.m_horizontalCompression = kCompactByRow;
+    m_owner.m_settings.m_subTreeGap = 17;
+    ASSERT_NE(DiagBuildFromRoot(RowSet(kAllRelativesDiagram, 2, 2), P("Root")), 0);
+    const CDiagTree& main = *m_rowSet->MainTree();
+    const CDiagTree* left = DiagFatherSideTree(main);
+    const CDiagTree* right = DiagMotherSideTree(main);
+    ASSERT_NE(left, nullptr);
+    ASSERT_NE(right, nullptr);
+    const CDiagramSettings& s = m_owner.m_settings;
+    const int gap = s.m_subTreeGap;
+    // The parents' boxes carry the side buttons of their relatives trees.
+    const int button = s.m_boxToBoxVertGap - s.m_buttonCentreToBoxVertGap + s.m_buttonRadius;
+    const auto place = [&] {
+        const CDiagRow& parents = *main.GetRow(1);
+        const CDiagRow& uncle = *left->GetRow(0);
+        const CDiagRow& aunt = *right->GetRow(0);
+        const CDiagRow& leftTop = *left->GetRow(1);
+        const CDiagRow& rightTop = *right->GetRow(1);
+        return std::tuple{int(parents.m_rect.left - uncle.m_rect.right),
+                          int(aunt.m_rect.left - parents.m_rect.right),
+                          int(rightTop.m_rect.left - leftTop.m_rect.right),
+                          int(main.m_rootElement->GetCentre().x)};
+    };
+    const auto [fatherSide, motherSide, above, root] = place();
+    // Above the main tree the two trees stand the sub-tree gap apart; beside the parents each
+    // takes half of what the gap there lacked, the father's side the smaller half.
+    EXPECT_EQ(above, gap);
+    const int shortage = fatherSide + motherSide - 2 * (gap + button);
+    ASSERT_EQ(shortage % 2, 1) << shortage;
+    EXPECT_EQ(fatherSide - gap - button, shortage / 2);
+    EXPECT_EQ(motherSide - gap - button, shortage - shortage / 2);
+    // Trees already apart are not pushed further: packing and compacting again moves nothing.
+    CDiagRepaint repaint;
+    DiagRepack(*m_rowSet, repaint);
+    EXPECT_EQ(place(), std::tuple(fatherSide, motherSide, above, root));
+}
+
+TEST_F(LayoutEdgeTest, RowsOfAnAllRelativesDiagramAreDescribedByGenerationAndDegree)
+{
+    Marry(Person("FF", SEX_MALE), Person("FM", SEX_FEMALE),
+          {Person("Uncle", SEX_MALE), Person("F", SEX_MALE)});
+    Marry(P("Uncle"), Person("UW", SEX_FEMALE), {Person("Cousin", SEX_MALE)});
+    Marry(P("Cousin"), Person("CW", SEX_FEMALE), {Person("CousinKid", SEX_MALE)});
+    Marry(P("F"), Person("M", SEX_FEMALE), {Person("Root", SEX_MALE)});
+    Marry(P("Root"), Person("RW", SEX_FEMALE), {Person("Kid", SEX_MALE)});
+    for (bool fixed : {true, false}) {
+        SCOPED_TRACE(fixed);
+        m_owner.m_settings.m_rowsPerGeneration = 3;
+        m_owner.m_settings.m_fixedGenerationSize = fixed;
+        m_owner.m_settings.m_gapsAtTop = false;
+        ASSERT_NE(DiagBuildFromRoot(RowSet(kAllRelativesDiagram, 3, 3), P("Root")), 0);
+        ASSERT_EQ(m_rowSet->m_bands.RowsPerBand(), 3);
+        std::map<int, std::string> texts;
+        for (const RelationshipRow& row : DiagRelationshipRows(*m_rowSet))
+            if (row.degree >= 0)
+                texts[row.row] = FormatCousinLabel(row.generation, row.degree, false, "Root");
+        // The uncle's descendants fill the root's band above its row, from the top down.
+        const std::map<int, std::string> expected = {
+            {-1, "children/nephews/nieces"},
+            {0, "Root"},
+            {1, "1st cousins 1x removed"},
+            {2, "1st cousins "},
+            {3, "parents"},
+            {6, "grandparents"},
+        };
+        EXPECT_EQ(texts, expected);
     }
 }
 

@@ -1,8 +1,8 @@
 // tests/diagrams/layout_royal_test.cpp: every diagram type for several people of royal92.ged,
 // and All Relatives diagrams in each compaction mode, checked box by box: rows at their y,
-// boxes of a row apart by at least a gap, couples over their children, parents over their
-// child, trees apart as the mode asks, rows holding their boxes; and a build through pedigree
-// collapse that ends at the box budget.
+// boxes of a row apart by at least a gap, partners the spouse gap apart, couples over their
+// children, parents over their child, trees apart as the mode asks, rows holding their boxes;
+// and a build through pedigree collapse that ends at the box budget.
 #include "diagrams/diag_builder.h"
 #include "diagrams/diag_compact.h"
 #include "diagrams/diag_place.h"
@@ -114,6 +114,15 @@ protected:
         const int spouseGap = m_owner.m_settings.m_spouseGap;
         if (box.GetKind() == kFamilyElem) {
             const auto& family = static_cast<const CDiagFamilyElem&>(box);
+            // Partners stand the spouse gap apart, whichever side the spouse is on.
+            if (const CDiagElem* spouse = family.SpouseBox();
+                spouse && spouse->IsVisible() && box.IsVisible()) {
+                const CRect& own = box.Rect();
+                const CRect& other = spouse->Rect();
+                EXPECT_EQ(other.left > own.left ? other.left - own.right : own.left - other.right,
+                          spouseGap)
+                    << what << " couple at " << own.left << "," << own.top;
+            }
             if (family.GetExpansion() != kExpanded || family.ChildLinks().empty())
                 return;
             const CDiagElem* first = family.ChildLinks().front()->m_boxes.front().get();

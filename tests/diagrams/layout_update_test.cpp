@@ -1,7 +1,7 @@
 // tests/diagrams/layout_update_test.cpp: bringing a laid-out diagram up to date after an edit
-// (deleting a father, adding a sibling, re-ordering children, a new marriage) gives the boxes a
-// fresh build gives, lists the boxes whose records changed, and lets go of pictures whose
-// record is deleted.
+// (deleting a father, adding a sibling, re-ordering children, a new marriage; the children of a
+// root couple too) gives the boxes a fresh build gives, lists the boxes whose records changed,
+// and lets go of pictures whose record is deleted.
 #include "diagrams/diag_update.h"
 #include "tests/diagrams/layout_test_support.h"
 #include "tests/diagrams/tall_picture.h"
@@ -62,12 +62,17 @@ protected:
     /// Makes the edit with the diagram open, brings the diagram up to date (for a deletion from
     /// the observer, while the deleted records can still be looked at), then compares it with a
     /// fresh one. Gives the boxes listed for refreshing.
+    /// The diagram is Robert's, or with couple that family's.
     CDiagRefreshList CheckEdit(int type, const std::function<void()>& edit, const char* what,
-                               bool deletes = false)
+                               bool deletes = false, CFamRec* couple = nullptr)
     {
         CDiagRowSet& rowSet = RowSet(type, 3, 3);
         CDiagRefreshList refresh;
-        EXPECT_NE(DiagBuildFromRoot(rowSet, P("Robert")), 0) << what;
+        const auto build = [&](CDiagRowSet& into) {
+            return couple ? DiagBuildFromRootParents(into, couple)
+                          : DiagBuildFromRoot(into, P("Robert"));
+        };
+        EXPECT_NE(build(rowSet), 0) << what;
         bool updated = false;
         CUpdateObserver observer([&] { updated = DiagUpdateTrees(rowSet, refresh); });
         IDataObserver* before = GetDataObserver();
@@ -84,7 +89,7 @@ protected:
         CDiagRowSet fresh(m_owner);
         fresh.m_ancestorGenerations = 3;
         fresh.m_descendantGenerations = 3;
-        EXPECT_NE(DiagBuildFromRoot(fresh, P("Robert")), 0) << what;
+        EXPECT_NE(build(fresh), 0) << what;
         EXPECT_EQ(after, PlacementOf(fresh)) << what << " type " << type;
         return refresh;
     }
@@ -110,6 +115,17 @@ TEST_F(LayoutUpdateTest, EditsGiveAFreshBuildsPlaces)
                       {Person("K9" + std::to_string(type), SEX_MALE)});
             },
             "a second marriage");
+    }
+    // Rooted at a couple, the children's boxes follow the records as well.
+    for (int type : {kDescendantsDiagram, kAncestorsAndDescendantsDiagram}) {
+        SCOPED_TRACE(type);
+        CheckEdit(
+            type,
+            [&] { m_children->LinkChild(Person("K4" + std::to_string(type), SEX_MALE), nullptr); },
+            "adding a child to the root couple", false, m_children);
+        CheckEdit(
+            type, [&] { m_children->MoveChildLink(P("K2"), P("K1")); },
+            "re-ordering the root couple's children", false, m_children);
     }
 }
 
