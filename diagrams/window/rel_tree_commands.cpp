@@ -100,9 +100,8 @@ void CSubViewRelTree::ToggleTitle(int index)
 {
     CDiagramTitle& title = m_settings.m_titles[std::size_t(index)];
     title.visible = !title.visible;
-    // A custom diagram's titles are its own: only an ordinary diagram's become the defaults.
-    if (m_customName.empty())
-        DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile());
+    // Titles shown or hidden from the menu become the defaults, a custom diagram's too.
+    DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile());
     Invalidate();
 }
 

@@ -98,6 +98,17 @@ void CSubViewRelTree::ExpandBox(CDiagElem& box)
     Invalidate();
 }
 
+CDiagElem* CSubViewRelTree::ButtonOwner(const CDiagElem& box) const
+{
+    if (box.GetGeneration() > 0 || !box.HasFlag(kElemRepeat))
+        return nullptr;
+    for (const auto& rowSet : m_rowSets)
+        for (CDiagTree* tree : rowSet->Trees())
+            if (tree->IsSecondary() && tree->m_rootElement == &box)
+                return tree->m_attachedTo;
+    return nullptr;
+}
+
 void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
 {
     SetFocus();
@@ -318,8 +329,15 @@ void CSubViewRelTree::OnChar(UINT character, UINT repeatCount, UINT flags)
         return;
     }
     if (m_mode == kModeNormal && character == ' ') {
-        if (m_selection.size() == 1 && m_selection[0]->GetExpansion() != kNothingToExpand)
-            ExpandBox(*m_selection[0]);
+        if (m_selection.size() == 1) {
+            // A box without a button of its own stands for the box it repeats: the root box of
+            // a relatives tree opens and closes the branch of the ancestor it hangs from.
+            CDiagElem* box = m_selection[0];
+            if (box->GetExpansion() == kNothingToExpand)
+                box = ButtonOwner(*box);
+            if (box && box->GetExpansion() != kNothingToExpand)
+                ExpandBox(*box);
+        }
         return;
     }
     CSubView::OnChar(character, repeatCount, flags);

@@ -346,8 +346,9 @@ void CSubViewRelTree::EndPageOrTitleDrag(bool cancelled)
                 m_settings.m_pageYOrigin = NormalisePageOrigin(
                     m_settings.m_pageYOrigin + RootRowOffset() - before, m_settings.m_pageHeight);
             }
-            if (m_customName.empty())
-                DefaultDiagramSettings().CopySettings(m_settings, kSectionPrinting, Profile());
+            // The page grid is the printer's: where it lies becomes the default of every
+            // diagram, a custom one's too.
+            DefaultDiagramSettings().CopySettings(m_settings, kSectionPrinting, Profile());
             ComputePageAvoidance();
         }
     } else if (m_settings.m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {

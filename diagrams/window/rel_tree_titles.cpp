@@ -132,11 +132,9 @@ void CSubViewRelTree::TitleOptions()
     if (dialog.DoModal() != IDOK)
         return;
     m_settings.m_titles[std::size_t(index)] = edited;
-    // A custom diagram's titles are its own.
-    if (m_customName.empty()) {
-        CWinApp* app = AfxGetApp();
-        DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles,
-                                              app ? &app->GetProfile() : nullptr);
-    }
+    // Titles set in their options become the defaults, a custom diagram's too.
+    CWinApp* app = AfxGetApp();
+    DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles,
+                                          app ? &app->GetProfile() : nullptr);
     Invalidate();
 }

@@ -7,6 +7,9 @@
 #include "diagrams/text_scheme.h"
 #include "queries/expression.h"
 
+#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -154,6 +157,64 @@ TEST_F(RelTreeTest, AnEditThatAddsALineToABoxMakesTheBoxesTaller)
     EXPECT_GE(BoxOf("bob")->GetContentBottom(), BoxOf("bob")->Rect().bottom);
 }
 
+/// Counts the measuring contexts the window makes; a notice set in m_notice reaches the window
+/// from inside its next one, as a record changed while an update measures would.
+class CCountingWindow final : public CSubViewRelTree {
+public:
+    std::unique_ptr<IBoxPainter> CreateMeasurer() override
+    {
+        ++m_measurers;
+        m_measuredNested += m_nested ? 1 : 0;
+        if (m_notice >= 0) {
+            const LPARAM notice = std::exchange(m_notice, -1);
+            m_nested = true;
+            OnUpdate(nullptr, notice, nullptr);
+            m_nested = false;
+        }
+        return CSubViewRelTree::CreateMeasurer();
+    }
+    int m_measurers = 0;
+    int m_measuredNested = 0;
+    bool m_nested = false;
+    LPARAM m_notice = -1;
+};
+
+TEST_F(RelTreeTest, PastSixChangedBoxesTheUpdateLaysOutWithoutMeasuringAndNoticesDoNotNest)
+{
+    MakeFamily();
+    const std::vector<std::string> children = {"ann", "bob", "cal", "dee", "eve", "fay", "gus"};
+    for (std::size_t c = 2; c < children.size(); ++c) {
+        P(children[c], SEX_MALE, "Kit /Smith/");
+        m_parents->LinkChild(m_people[children[c]], nullptr);
+    }
+    NotifyChanges();
+    auto& window = MakeWindow<CCountingWindow>();
+    window.GetSettings().m_descendantGenerations = 3;
+    ASSERT_TRUE(window.BuildTree(m_people["fred"], false, kDescendantsDiagram, false));
+    // Six changed boxes are measured (and the diagram laid out when one changed size); seven
+    // lay the diagram out at once.
+    for (const auto& [renamed, measurers] : {std::pair{6, 3}, std::pair{7, 2}}) {
+        SCOPED_TRACE(renamed);
+        const int before = BoxOf("ann")->Rect().Width();
+        for (int c = 0; c < renamed; ++c)
+            MarkChanged(
+                SetField(m_people[children[std::size_t(c)]], "NAME",
+                         "Maximilian" + std::string(std::size_t(renamed), 'x') + " /Smith/"));
+        window.m_measurers = 0;
+        NotifyChanges();
+        EXPECT_EQ(window.m_measurers, measurers);
+        ASSERT_NE(BoxOf("ann"), nullptr);
+        EXPECT_GT(BoxOf("ann")->Rect().Width(), before);
+    }
+    // A notice arriving while the window takes in another is ignored.
+    MarkChanged(SetField(m_people["ann"], "NAME", "Ann /Smith/"));
+    window.m_notice = kHintRecordsEdited;
+    NotifyChanges();
+    EXPECT_EQ(window.m_notice, -1);
+    EXPECT_EQ(window.m_measuredNested, 0);
+    EXPECT_TRUE(window.HasTree());
+}
+
 TEST_F(RelTreeTest, ARootWithoutANameIsTitledSoAndPropertiesOpenBesideIt)
 {
     CIndRec* nameless = NewIndividual(SEX_MALE);
@@ -177,6 +238,41 @@ TEST_F(RelTreeTest, MissingSchemeFallsBackToTheDefaultAndInstanceFlag)
     ASSERT_TRUE(window.BuildTree(m_people["john"], true, kDescendantsDiagram, false));
     EXPECT_EQ(window.GetSettings().m_textScheme, "Name, Dates");
     EXPECT_FALSE(window.InstanceFlag());
+
+    // The flag follows the template the diagram type gives duplicate boxes: the duplicate one,
+    // or the ancestor one in an Ancestors diagram, or the default one when that is missing.
+    struct Case {
+        const char* duplicate;
+        const char* ancestor;
+        int type;
+        bool flag;
+    };
+    const Case cases[] = {
+        {"INSTANCE", "a person", kDescendantsDiagram, true},
+        {"Instance", "a person", kAllRelativesDiagram, true},
+        {"instances", "a person", kDescendantsDiagram, false},
+        {"INSTANCE", "a person", kAncestorsDiagram, false},
+        {"a person", "instance", kAncestorsDiagram, true},
+        {"a person", "instance", kDescendantsDiagram, false},
+        {nullptr, "a person", kDescendantsDiagram, true},
+    };
+    // The box types of a scheme: default 0, ancestor 1, duplicate 4.
+    constexpr int kDefault = 0, kAncestor = 1, kDuplicate = 4;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.duplicate ? c.duplicate : "(none)") + " " + c.ancestor + " " +
+                     std::to_string(c.type));
+        auto scheme = std::make_unique<CTextScheme>();
+        scheme->SetName("Instances");
+        scheme->SetTemplate(std::string("instance"), kDefault);
+        scheme->SetTemplate(std::string(c.ancestor), kAncestor);
+        if (c.duplicate)
+            scheme->SetTemplate(std::string(c.duplicate), kDuplicate);
+        CTextScheme* added = TextSchemes().Add(std::move(scheme));
+        window.GetSettings().m_textScheme = "Instances";
+        EXPECT_TRUE(window.BuildTree(m_people["john"], false, c.type, false));
+        EXPECT_EQ(window.InstanceFlag(), c.flag);
+        TextSchemes().Remove(added);
+    }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // tests/diagrams/window/rel_tree_commands_test.cpp: the window's commands with their update rules:
 // toggles mirrored into the defaults for an ordinary diagram only, the spouse options greyed in an
-// Ancestors diagram, titles of a custom diagram kept to it, Refresh keeping the custom name,
-// statistics, the properties opener, and typed box texts underlined on demand.
+// Ancestors diagram, titles toggled from the menu made the defaults, Refresh keeping the custom
+// name, statistics, the properties opener, and typed box texts underlined on demand.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
 #include "platform/ui/dialogs/dialog.h"
@@ -70,17 +70,18 @@ TEST_F(RelTreeCommandsTest, SpouseOptionsAreGreyInAnAncestorsDiagram)
     EXPECT_EQ(m_window->Settings().m_spouseOption, option);
 }
 
-TEST_F(RelTreeCommandsTest, TitlesOfACustomDiagramStayItsOwn)
+TEST_F(RelTreeCommandsTest, TitlesToggledFromTheMenuBecomeTheDefaultsCustomOrNot)
 {
-    ASSERT_TRUE(m_window->BuildTree(m_people["john"], true, kAllRelativesDiagram, false, "X"));
-    const bool before = DefaultDiagramSettings().m_titles[1].visible;
-    ASSERT_TRUE(Run(diagram_cmd::kTitle1 + 1));
-    EXPECT_NE(m_window->Settings().m_titles[1].visible, before);
-    EXPECT_EQ(DefaultDiagramSettings().m_titles[1].visible, before);
-    ASSERT_TRUE(m_window->BuildTree(m_people["john"], true, kAllRelativesDiagram, false));
-    ASSERT_TRUE(Run(diagram_cmd::kTitle1 + 1));
-    EXPECT_EQ(DefaultDiagramSettings().m_titles[1].visible,
-              m_window->Settings().m_titles[1].visible);
+    for (const char* custom : {"X", ""}) {
+        SCOPED_TRACE(custom);
+        ASSERT_TRUE(
+            m_window->BuildTree(m_people["john"], true, kAllRelativesDiagram, false, custom));
+        const bool before = DefaultDiagramSettings().m_titles[1].visible;
+        ASSERT_TRUE(Run(diagram_cmd::kTitle1 + 1));
+        EXPECT_NE(m_window->Settings().m_titles[1].visible, before);
+        EXPECT_EQ(DefaultDiagramSettings().m_titles[1].visible,
+                  m_window->Settings().m_titles[1].visible);
+    }
 }
 
 TEST_F(RelTreeCommandsTest, RefreshKeepsTheCustomNameAndFollowsTheRecords)
@@ -197,6 +198,16 @@ TEST_F(RelTreeCommandsTest, OverrideTextAndMarkCommandsFollowTheSelection)
     EXPECT_FALSE(Run(diagram_cmd::kSetMark));
     ASSERT_TRUE(Run(diagram_cmd::kClearMark));
     EXPECT_FALSE(BoxOf("ann")->HasFlag(kElemMarked));
+    // Bare line feeds, kept or typed, become carriage return and line feed pairs.
+    BoxOf("ann")->SetText("Ann\nof\r\nYork");
+    TestHooks::OnNextDialog(153, [&](CDialog& dialog) {
+        dialog.GetDlgItem(1038)->GetWindowText(shown);
+        TestHooks::SetText(dialog, 1038, "Annie\nthe\r\nelder\n");
+        TestHooks::Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(Run(diagram_cmd::kOverrideText));
+    EXPECT_EQ(shown, "Ann\r\nof\r\nYork");
+    EXPECT_EQ(BoxOf("ann")->GetText(), "Annie\r\nthe\r\nelder\r\n");
     ASSERT_TRUE(Run(diagram_cmd::kClearOverride));
     EXPECT_FALSE(BoxOf("ann")->HasText());
     // Repeated ancestors are not offered in a Descendants diagram.

@@ -56,17 +56,20 @@ protected:
         CRecordTest::TearDown();
     }
 
-    /// The window over the host, width by height.
-    CSubViewRelTree& MakeWindow(int width = 800, int height = 600)
+    /// The window (of a class derived from the diagram window's) over the host, width by
+    /// height.
+    template <class Window = CSubViewRelTree> Window& MakeWindow(int width = 800, int height = 600)
     {
-        m_window = std::make_unique<CSubViewRelTree>();
+        auto made = std::make_unique<Window>();
+        Window& window = *made;
+        m_window = std::move(made);
         CWnd& wnd = *m_window;
         EXPECT_TRUE(wnd.Create("AvSubView", "AV Subview",
                                WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
                                CRect(0, 0, width, height), &m_host, 99));
         m_observer.m_window = m_window.get();
         SetDataObserver(&m_observer);
-        return *m_window;
+        return window;
     }
 
     /// Fred and Gina, parents of John; John and Mary, parents of Ann and Bob.

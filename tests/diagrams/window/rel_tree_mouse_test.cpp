@@ -203,6 +203,36 @@ TEST_F(RelTreeMouseTest, ButtonClickAndSpaceExpandTheBranch)
     EXPECT_EQ(BoxOf("ann"), nullptr);
 }
 
+TEST_F(RelTreeMouseTest, SpaceOnARelativesTreesRootActsOnTheAncestorsButton)
+{
+    MakeFamily();
+    MakeWindow();
+    ASSERT_TRUE(m_window->BuildTree(m_people["ann"], false, kAllRelativesDiagram, false));
+    // John's relatives tree repeats him at its root, which has no button of its own.
+    CDiagTree* relatives = nullptr;
+    for (CDiagTree* tree : m_window->RowSet()->Trees())
+        if (tree->IsSecondary())
+            relatives = tree;
+    ASSERT_NE(relatives, nullptr);
+    CDiagElem* root = relatives->m_rootElement;
+    CDiagAncestorElem* john = relatives->m_attachedTo;
+    ASSERT_NE(root, nullptr);
+    ASSERT_EQ(root->GetIndividual(), m_people["john"]);
+    ASSERT_EQ(root->GetExpansion(), kNothingToExpand);
+    ASSERT_EQ(john->GetExpansion(), kExpanded);
+    m_window->SelectBox(root, true, false);
+    TestHooks::PostKey(*m_window, VK_SPACE, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(john->GetExpansion(), kCollapsed);
+    EXPECT_FALSE(root->IsVisible());
+    // A box without a button that stands for no other does nothing.
+    m_window->SelectBox(BoxOf("ann"), true, false);
+    ASSERT_EQ(BoxOf("ann")->GetExpansion(), kNothingToExpand);
+    TestHooks::PostKey(*m_window, VK_SPACE, 0);
+    TestHooks::DeliverPosted();
+    EXPECT_EQ(john->GetExpansion(), kCollapsed);
+}
+
 TEST_F(RelTreeMouseTest, ModeCommandsToggleAndEscapeEnds)
 {
     Open();

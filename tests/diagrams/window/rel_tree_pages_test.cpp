@@ -285,8 +285,9 @@ TEST_F(RelTreePagesTest, PrintedSizeWithNoRowsOrACancelChangesNothing)
 
 TEST_F(RelTreePagesTest, DraggingAPageLineMovesTheGridAndEscapePutsItBack)
 {
-    ASSERT_TRUE(
-        m_window->BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
+    // A custom diagram: the grid dragged still becomes the default of every diagram.
+    ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false,
+                                    "Mine"));
     CDiagramSettings& settings = m_window->GetSettings();
     settings.m_pageWidth = 40000;
     settings.m_pageHeight = 30000;
@@ -329,6 +330,7 @@ TEST_F(RelTreePagesTest, DraggingAPageLineMovesTheGridAndEscapePutsItBack)
     EXPECT_GE(settings.m_pageHeight, kMinPageSide);
     EXPECT_NE(settings.m_pageWidth, 40000);
     EXPECT_NEAR(settings.m_pageWidth * 3, settings.m_pageHeight * 4, 4);
+    EXPECT_EQ(DefaultDiagramSettings().m_pageWidth, settings.m_pageWidth);
 }
 
 TEST_F(RelTreePagesTest, APreviewOfSeveralPagesShowsTwoSideBySide)
