@@ -2,6 +2,7 @@
 // the settings of new diagrams with no diagram open.
 #include "app/av_app.h"
 
+#include "app/shell/av_view.h"
 #include "diagrams/window/diagram_defaults_owner.h"
 
 namespace {
@@ -12,5 +13,9 @@ constexpr UINT ID_DIAGRAM_DEFAULTS = 33024;
 
 void CAvApp::MapDiagramCommands()
 {
-    MapCommand(ID_DIAGRAM_DEFAULTS, [this] { ShowDiagramDefaults(m_pMainWnd); });
+    // The sheet belongs to the active view, as every sheet a view opens does.
+    MapCommand(ID_DIAGRAM_DEFAULTS, [this] {
+        CWnd* parent = GetActiveAvView();
+        ShowDiagramDefaults(parent ? parent : m_pMainWnd);
+    });
 }

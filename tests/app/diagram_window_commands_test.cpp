@@ -89,6 +89,14 @@ TEST_F(DiagramWindowCommandsTest, ShowInDiagramOpensOneWindowOnThePerson)
     EXPECT_EQ(m_app->GetNextViewOfKind(DiagramView(), kSubViewDiagram), nullptr);
     window->GetTitle(title);
     EXPECT_EQ(title.rfind("Ancestors of John", 0), 0u) << title;
+    // A locked window says so, empty or not.
+    DiagramView()->SetReusable(false);
+    window->GetTitle(title);
+    EXPECT_EQ(title.rfind("Ancestors of John", 0), 0u) << title;
+    EXPECT_EQ(title.substr(title.size() - 9), " (LOCKED)") << title;
+    window->ClearDiagram();
+    window->GetTitle(title);
+    EXPECT_EQ(title, "Diagram Window (LOCKED)");
 }
 
 TEST_F(DiagramWindowCommandsTest, TheDiagramsStatusBarShowsThePageGrid)
