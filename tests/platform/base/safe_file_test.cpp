@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 
@@ -68,6 +69,19 @@ TEST(SafeFile, TheNextSaveRemovesTheTemporaryFilesOfAKilledSave)
     EXPECT_TRUE(std::filesystem::exists(other));
     EXPECT_TRUE(std::filesystem::exists(longer));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 4);
+
+    // A file of that folder opened clears those of every name, which no later save of their own
+    // name might ever do; the open file's mark is no temporary file.
+    const std::string otherName = WriteFile(folder + "/.old name.ged.ardenvel-Qr90St", "half");
+    const std::string mark = WriteFile(folder + "/.tree.ged.ardenvel-lock", "1 host");
+    std::filesystem::last_write_time(otherName, hourAgo);
+    std::filesystem::last_write_time(mark, hourAgo);
+    CSafeFile::RemoveStaleTemporariesIn(folder);
+    EXPECT_FALSE(std::filesystem::exists(otherName));
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_TRUE(std::filesystem::exists(longer));
+    EXPECT_TRUE(std::filesystem::exists(mark));
 }
 
 TEST(SafeFile, ASymbolicLinkIsFollowedAndSurvives)
@@ -91,6 +105,26 @@ TEST(SafeFile, AMissingFolderFailsWithTheCause)
     EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
     EXPECT_FALSE(file.Commit());
     EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST(SafeFile, AReadOnlyTargetOrAFolderIsRefusedWithTheCause)
+{
+    const std::string folder = test_support::NewFolder("safe");
+    const std::string target = WriteFile(folder + "/tree.ged", "old");
+    ASSERT_EQ(chmod(target.c_str(), 0444), 0);
+    CSafeFile file;
+    CFileException error;
+    // Refused even where the system would let this process write it (as the superuser).
+    EXPECT_FALSE(file.OpenBeside(target, &error));
+    EXPECT_EQ(error.m_cause, CFileException::accessDenied);
+    EXPECT_EQ(file.LastErrorText(), "Permission denied.");
+    int code = 0;
+    EXPECT_FALSE(CSafeFile::WriteWhole(target, "new", &code));
+    EXPECT_EQ(code, EACCES);
+    EXPECT_EQ(ReadFile(target), "old");
+    EXPECT_FALSE(CSafeFile::WriteWhole(folder, "new", &code));
+    EXPECT_EQ(code, EISDIR);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
 TEST(SafeFile, TheLongestFileNameSavesAndOneByteMoreDoesNot)
