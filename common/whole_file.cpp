@@ -3,6 +3,7 @@
 
 #include "platform/base/file.h"
 #include "platform/base/paths.h"
+#include "platform/base/safe_file.h"
 #include "platform/base/temp_files.h"
 
 #include <algorithm>
@@ -54,23 +55,7 @@ bool ReadWholeFile(const std::string& path, std::string& content)
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes)
 {
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive |
-                             CFile::typeBinary))
-        return false;
-    try {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const std::size_t piece = std::min<std::size_t>(bytes.size() - done, 1u << 30);
-            file.Write(bytes.data() + done, static_cast<UINT>(piece));
-            done += piece;
-        }
-        file.Close();
-    } catch (const CFileException&) {
-        file.Abort();
-        return false;
-    }
-    return true;
+    return CSafeFile::WriteWhole(path, bytes);
 }
 
 void RemoveFile(const std::string& path)

@@ -8,8 +8,9 @@
 /// Reads the whole file into content. False, with content empty, when the file cannot be opened,
 /// is empty or cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& content);
-/// Creates or truncates the file and writes bytes; false when it cannot be created or a write
-/// fails.
+/// Writes bytes beside the file and puts them in its place once they are all written, so that a
+/// failure (a full disk) leaves the file that was there whole; false when anything failed or
+/// the file is read-only.
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
 /// Deletes a file; every error is ignored.
 void RemoveFile(const std::string& path);

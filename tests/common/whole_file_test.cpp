@@ -5,6 +5,7 @@
 #include "common/shell_open.h"
 #include "common/whole_file.h"
 #include "platform/base/temp_files.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,18 @@ TEST(WholeFileTest, WritesAndReadsBytesWhole)
     std::string content = "old";
     ASSERT_TRUE(ReadWholeFile(path, content));
     EXPECT_EQ(content, bytes);
+}
+
+TEST(WholeFileTest, AWriteThatFailsLeavesTheFileThatWasThere)
+{
+    const std::string path =
+        test_support::WriteFile(test_support::NewFolder("whole") + "/a.bin", std::string(100, 'o'));
+    {
+        const FileSizeLimit limit(50); // as on a full disk
+        EXPECT_FALSE(WriteWholeFile(path, std::string(80, 'n')));
+    }
+    EXPECT_EQ(test_support::ReadFile(path), std::string(100, 'o'));
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), {}), 1);
 }
 
 TEST(WholeFileTest, EmptyOrMissingFilesGiveNothing)
