@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
@@ -243,41 +244,60 @@ bool IsSameFile(const std::string& a, const std::string& b)
     return std::filesystem::equivalent(a, b, error) && !error;
 }
 
-bool CopyFileSafely(const std::string& source, const std::string& target)
+bool CopyFileSafely(const std::string& source, const std::string& target, int* error)
 {
+    int failure = 0;
     CFile input;
     CSafeFile output;
-    if (!input.Open(source, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary) ||
-        !output.OpenBeside(target))
-        return false;
-    try {
-        std::array<char, 65536> buffer;
-        for (UINT got; (got = input.Read(buffer.data(), UINT(buffer.size()))) > 0;)
-            output.Write(buffer.data(), got);
-        input.Close();
-    } catch (const CFileException&) {
-        return false;
+    CFileException opening;
+    if (!input.Open(source, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary,
+                    &opening)) {
+        failure = opening.m_lOsError ? opening.m_lOsError : EIO;
+    } else if (!output.OpenBeside(target)) {
+        failure = output.LastError();
+    } else {
+        try {
+            std::array<char, 65536> buffer;
+            for (UINT got; (got = input.Read(buffer.data(), UINT(buffer.size()))) > 0;)
+                output.Write(buffer.data(), got);
+            input.Close();
+            if (!output.Commit())
+                failure = output.LastError();
+        } catch (const CFileException& thrown) {
+            failure = thrown.m_lOsError ? thrown.m_lOsError : EIO;
+        }
     }
-    return output.Commit();
+    if (error)
+        *error = failure;
+    return failure == 0;
 }
 
 ZipBackupResult WriteZipBackup(const std::string& source, const std::string& entryName,
-                               const std::string& archive)
+                               const std::string& archive, int* error)
 {
+    if (error)
+        *error = 0;
     std::string content;
     if (!ReadWholeFile(source, content))
         return ZipBackupResult::SourceUnreadable;
     CSafeFile file;
+    const auto fail = [&](ZipBackupResult result) {
+        if (error)
+            *error = file.LastError();
+        return result;
+    };
     if (!file.OpenBeside(archive))
-        return ZipBackupResult::ArchiveUnopenable;
+        return fail(ZipBackupResult::ArchiveUnopenable);
     ZipOutput output{&file};
     zlib_filefunc64_def calls = OutputCalls(output);
     zipFile zip = zipOpen2_64(archive.c_str(), APPEND_STATUS_CREATE, nullptr, &calls);
     if (!zip)
-        return ZipBackupResult::ArchiveUnopenable;
+        return fail(ZipBackupResult::ArchiveUnopenable);
     bool ok = WriteEntry(zip, entryName, content);
     ok = zipClose(zip, "") == ZIP_OK && ok;
-    return ok && !output.failed && file.Commit() ? ZipBackupResult::Ok : ZipBackupResult::Failed;
+    if (ok && !output.failed && file.Commit())
+        return ZipBackupResult::Ok;
+    return fail(ZipBackupResult::Failed);
 }
 
 // ---- Reading ----------------------------------------------------------------------------------

@@ -26,8 +26,9 @@ std::string DefaultBackupName(std::string_view backupFolder, std::string_view op
 bool IsSameFile(const std::string& a, const std::string& b);
 
 /// Copies source to target, replacing what is there only once the copy is complete; false when
-/// anything failed, the target then being as it was.
-bool CopyFileSafely(const std::string& source, const std::string& target);
+/// anything failed (a read-only target is refused), the target then being as it was, with the
+/// system's error code in error when given.
+bool CopyFileSafely(const std::string& source, const std::string& target, int* error = nullptr);
 
 enum class ZipBackupResult {
     Ok,
@@ -39,9 +40,10 @@ enum class ZipBackupResult {
 /// Writes archive as a new zip archive holding the bytes of source as its one entry, named
 /// entryName, with the backup comment: deflated at the default level, no extra fields, date,
 /// time and attributes zero, an empty archive comment. A file already at archive is replaced
-/// only by a complete archive.
+/// only by a complete archive, and never when it is read-only. When the archive could not be
+/// made or written, error (when given) holds the system's error code, 0 when none is known.
 ZipBackupResult WriteZipBackup(const std::string& source, const std::string& entryName,
-                               const std::string& archive);
+                               const std::string& archive, int* error = nullptr);
 
 enum class RestoreResult {
     Ok,

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -166,10 +167,18 @@ TEST_F(BackupArchiveTest, ABackupThatCannotBeMadeSaysWhyAndLeavesTheOldArchive)
     };
     for (const Case& c : cases)
         EXPECT_EQ(WriteZipBackup(c.source, c.source, c.archive), c.expected) << c.source;
+    int error = 0;
     {
         const FileSizeLimit limit(4096);
-        EXPECT_EQ(WriteZipBackup(m_source, m_source, archive), ZipBackupResult::Failed);
+        EXPECT_EQ(WriteZipBackup(m_source, m_source, archive, &error), ZipBackupResult::Failed);
     }
+    EXPECT_EQ(error, EFBIG) << "the reason is told";
+    EXPECT_EQ(test_support::ReadFile(archive), "the old archive");
+    // A read-only archive is refused, not replaced.
+    std::filesystem::permissions(archive, std::filesystem::perms::owner_read);
+    EXPECT_EQ(WriteZipBackup(m_source, m_source, archive, &error),
+              ZipBackupResult::ArchiveUnopenable);
+    EXPECT_EQ(error, EACCES);
     EXPECT_EQ(test_support::ReadFile(archive), "the old archive");
     EXPECT_EQ(FilesUnder(m_folder),
               (std::vector<std::string>{"Smith.ged", "empty.ged", "old.zip"}));
@@ -334,11 +343,19 @@ TEST_F(BackupArchiveTest, ACopyReplacesTheTargetOnlyWhenComplete)
 {
     const std::string target = test_support::WriteFile(Path("copy.ged"), "older copy");
     EXPECT_FALSE(CopyFileSafely(Path("missing.ged"), target));
+    int error = 0;
     {
         const FileSizeLimit limit(4096);
-        EXPECT_FALSE(CopyFileSafely(m_source, target));
+        EXPECT_FALSE(CopyFileSafely(m_source, target, &error));
     }
+    EXPECT_EQ(error, EFBIG) << "the reason is told";
     EXPECT_EQ(test_support::ReadFile(target), "older copy");
+    // A read-only target is refused, not replaced.
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read);
+    EXPECT_FALSE(CopyFileSafely(m_source, target, &error));
+    EXPECT_EQ(error, EACCES);
+    EXPECT_EQ(test_support::ReadFile(target), "older copy");
+    std::filesystem::permissions(target, std::filesystem::perms::owner_all);
     EXPECT_EQ(FilesUnder(m_folder), (std::vector<std::string>{"Smith.ged", "copy.ged"}));
     EXPECT_TRUE(CopyFileSafely(m_source, target));
     EXPECT_EQ(test_support::ReadFile(target), SampleContent());
