@@ -11,6 +11,8 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +40,8 @@ struct ReportState {
     /// An entry of this load could not be written.
     bool m_lost = false;
     std::string m_path;
+    /// The file written until the load ends, when it takes m_path's place whole.
+    std::string m_tempPath;
     int m_fd = -1;
     std::string m_buffer;
     int m_kind = -1;
@@ -201,8 +205,19 @@ std::string EndExceptionReport()
 {
     ReportState& r = Report();
     r.m_enabled = false;
-    FlushExceptionReport();
-    std::string path = r.m_path;
+    std::string path;
+    if (FlushExceptionReport()) {
+        // Readers in other processes see the old report or this one whole; a crash may lose a
+        // report of the temporary folder, so it is not synced to the device.
+        const bool closed = ::close(r.m_fd) == 0;
+        r.m_fd = -1;
+        if (closed && ::rename(r.m_tempPath.c_str(), r.m_path.c_str()) == 0) {
+            r.m_tempPath.clear();
+            path = r.m_path;
+        } else {
+            r.m_lost = true;
+        }
+    }
     CloseExceptionReport();
     return path;
 }
@@ -253,12 +268,16 @@ bool OpenExceptionReport()
         return false;
     const std::string folder = temp_files::Folder();
     const std::string path = folder + "/" + std::string(kExceptionReportName);
-    r.m_fd = folder.empty() ? -1 : temp_files::OpenNoFollow(path);
+    // Written beside the report and put in its place whole when the load ends, so that a report
+    // being read is never rewritten under its reader by another load, in this run or another.
+    std::string temp = folder + "/." + std::string(kExceptionReportName) + ".ardenvel-XXXXXX";
+    r.m_fd = folder.empty() ? -1 : ::mkostemp(temp.data(), O_CLOEXEC);
     if (r.m_fd < 0) {
         r.m_failed = true;
         return false;
     }
     r.m_path = path;
+    r.m_tempPath = temp;
     r.m_buffer = text::Format(kHeading, COleDateTime::GetCurrentTime().Format("%A %d %b %Y"));
     return true;
 }
@@ -371,6 +390,9 @@ void CloseExceptionReport()
     if (r.m_fd >= 0)
         ::close(r.m_fd);
     r.m_fd = -1;
+    if (!r.m_tempPath.empty())
+        ::unlink(r.m_tempPath.c_str());
+    r.m_tempPath.clear();
     r.m_buffer.clear();
     r.m_failed = false;
     r.m_path.clear();

@@ -10,8 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -167,9 +170,38 @@ TEST_F(ExceptionReportTest, SymbolicLinkAtTheReportsNameIsNotFollowed)
         test_support::WriteFile(test_support::NewFolder("elsewhere") + "/keep.txt", "keep");
     std::filesystem::create_symlink(target, ReportPath());
     WriteExceptionLine(1, ExceptionReasonText(kSkipExtension), {1, "", "_X", "y"}, false, false);
-    EXPECT_EQ(EndExceptionReport(), "");
+    // The report takes the link's place; what it led to is untouched.
+    EXPECT_EQ(EndExceptionReport(), ReportPath());
+    EXPECT_FALSE(std::filesystem::is_symlink(ReportPath()));
     EXPECT_EQ(test_support::ReadFile(target), "keep");
     paths::RemoveFile(ReportPath());
+}
+
+TEST_F(ExceptionReportTest, AReportBeingReadIsNeverRewrittenByTheNextLoad)
+{
+    WriteExceptionLine(1, ExceptionReasonText(kSkipExtension), {1, "", "_X", "first"}, false,
+                       false);
+    const std::string path = EndExceptionReport();
+    const std::string first = test_support::ReadFile(path);
+    const int reader = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(reader, 0);
+
+    // Another load, in this run or another, while the first report is read.
+    BeginExceptionReport();
+    WriteExceptionLine(1, ExceptionReasonText(kSkipExtension), {1, "", "_X", "second"}, false,
+                       false);
+    FlushExceptionReport();
+    EXPECT_EQ(test_support::ReadFile(path), first) << "the next report appears whole or not at all";
+    EXPECT_EQ(EndExceptionReport(), path);
+
+    std::string read(first.size() + 100, '\0');
+    read.resize(std::size_t(std::max<ssize_t>(0, ::read(reader, read.data(), read.size()))));
+    ::close(reader);
+    EXPECT_EQ(read, first);
+    EXPECT_NE(test_support::ReadFile(path).find("second"), std::string::npos);
+    for (const auto& entry : std::filesystem::directory_iterator(temp_files::Folder()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".Ardenvel Exception"))
+            << "no temporary file stays: " << entry.path();
 }
 
 struct SkipCase {
