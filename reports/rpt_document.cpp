@@ -278,7 +278,8 @@ bool WriteReportFile(const std::string& path, int kind, std::string_view title,
             file.Discard();
     }
     if (!written)
-        MessageBox("Unable to save the report in file " + path + ".", MB_OK | MB_ICONEXCLAMATION);
+        MessageBox("Unable to save the report in file " + path + ".  " + file.LastErrorText(),
+                   MB_OK | MB_ICONEXCLAMATION);
     return written;
 }
 
