@@ -18,6 +18,7 @@
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/dialogs/file_dialog.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -56,6 +57,15 @@ CAvDoc* Document()
 void Tell(const std::string& text)
 {
     MessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+/// message, then the system's reason for error as a sentence ("No space left on device."), when
+/// one is known.
+std::string WithReason(std::string message, int error)
+{
+    if (error != 0)
+        message += std::string("  ") + std::strerror(error) + ".";
+    return message;
 }
 
 /// The chosen name of a file to write, or empty when the user cancelled.
@@ -110,8 +120,8 @@ void RestorePlain(const std::string& source, CWnd* owner)
     bool replacing = false;
     if (target.empty() || !MayRestoreTo(source, target, replacing))
         return;
-    if (!CopyFileSafely(source, target)) {
-        Tell("An error has occurred.  Unable to restore.");
+    if (int error = 0; !CopyFileSafely(source, target, &error)) {
+        Tell(WithReason("An error has occurred.  Unable to restore.", error));
         return;
     }
     FinishRestore(target, replacing);
@@ -189,9 +199,10 @@ void RestoreZip(const std::string& source, CWnd* owner)
 bool BackUpAsZip(const std::string& openPath, const std::string& target)
 {
     ZipBackupResult result;
+    int error = 0;
     {
         const CWaitCursor wait;
-        result = WriteZipBackup(openPath, openPath, target);
+        result = WriteZipBackup(openPath, openPath, target, &error);
     }
     switch (result) {
     case ZipBackupResult::Ok:
@@ -200,12 +211,12 @@ bool BackUpAsZip(const std::string& openPath, const std::string& target)
         Tell("Error reading file.  Cannot perform backup.");
         return false;
     case ZipBackupResult::ArchiveUnopenable:
-        Tell("Unable to open zip file.  Cannot perform backup.");
+        Tell(WithReason("Unable to open zip file.  Cannot perform backup.", error));
         return false;
     case ZipBackupResult::Failed:
         break;
     }
-    Tell("Backup failed.  Unknown error.");
+    Tell(error ? WithReason("Backup failed.", error) : "Backup failed.  Unknown error.");
     return false;
 }
 
@@ -269,9 +280,10 @@ bool DoBackup(bool announce, CWnd* owner)
                        "to the backup folder, but will not be zipped.",
                        MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
             return false;
-        done = CopyFileSafely(openPath, target);
+        int error = 0;
+        done = CopyFileSafely(openPath, target, &error);
         if (!done)
-            Tell("An error has occurred.  Backup failed.");
+            Tell(WithReason("An error has occurred.  Backup failed.", error));
     }
     if (done && announce)
         MessageBox("Backup completed.", MB_OK | MB_ICONINFORMATION);

@@ -5,9 +5,12 @@
 #include "app/backup_prompt_dlg.h"
 #include "app/backup_restore.h"
 #include "common/backup_archive.h"
+#include "tests/support/file_size_limit.h"
 
 #include <gmock/gmock.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace app_test {
@@ -108,6 +111,35 @@ TEST_F(BackupRestoreTest, BackupRefusesTheOpenFileAndAnEmptyOne)
     EXPECT_FALSE(DoBackup(true, Frame()));
     EXPECT_THAT(MessageTexts(), ElementsAre("Error reading file.  Cannot perform backup."));
     EXPECT_FALSE(std::filesystem::exists(Path("empty.zip")));
+}
+
+TEST_F(BackupRestoreTest, ABackupThatCannotBeWrittenSaysWhyAndReplacesNothing)
+{
+    // A read-only backup is refused, as a read-only GEDCOM file is.
+    for (const char* name : {"locked.zip", "locked.ged"}) {
+        test_support::WriteFile(Path(name), "older backup");
+        std::filesystem::permissions(Path(name), std::filesystem::perms::owner_read);
+        TestHooks::AnswerFilePicker({Path(name)});
+        TestHooks::AnswerMessageBox(IDYES); // replace it
+        TestHooks::AnswerMessageBox(IDOK);
+        EXPECT_FALSE(DoBackup(true, Frame()));
+        EXPECT_EQ(test_support::ReadFile(Path(name)), "older backup");
+    }
+    const std::vector<std::string> texts = MessageTexts();
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[1], "Unable to open zip file.  Cannot perform backup.  Permission denied.");
+    EXPECT_EQ(texts[3], "An error has occurred.  Backup failed.  Permission denied.");
+
+    // A full disk is named as such, not as an unknown error.
+    TestHooks::AnswerFilePicker({Path("full.zip")});
+    TestHooks::AnswerMessageBox(IDOK);
+    {
+        const FileSizeLimit limit(64);
+        EXPECT_FALSE(DoBackup(true, Frame()));
+    }
+    EXPECT_THAT(MessageTexts(),
+                ElementsAre(std::string("Backup failed.  ") + std::strerror(EFBIG) + "."));
+    EXPECT_FALSE(std::filesystem::exists(Path("full.zip")));
 }
 
 TEST_F(BackupRestoreTest, ARestoredArchiveIsOfferedAndOpened)
