@@ -10,6 +10,10 @@
 #include "database/nodes/data_observer.h"
 #include "platform/base/wait_cursor.h"
 
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
 namespace {
 
 /// The records window's tabs: the first one, or the one it showed last.
@@ -67,6 +71,7 @@ void CDocumentData::NewDocument()
     DeleteContents();
     ForgetPathName();
     m_format = GedcomFileFormat();
+    SetLoadedIdentity(std::nullopt);
     if (m_windows) {
         m_windows->RefreshMainFrameTitle();
         m_windows->ShowRecordsWindow(kLastTab);
@@ -82,10 +87,14 @@ bool CDocumentData::OpenDocument(const std::string& path)
     // The file links checked while loading, and the pictures the windows show once the file is
     // loaded, are found beside the file being opened.
     SetLinkedFileFolder(path);
+    // Taken before the load, so that a change made while it reads counts as one; the digest is
+    // worked out beside the load, on another processor.
+    TakeIdentity(path);
     bool linksChanged = false;
     if (!LoadGedcomFile(path, m_windows ? m_windows->GetProgress() : nullptr, &linksChanged)) {
         ForgetPathName();
         m_format = GedcomFileFormat();
+        SetLoadedIdentity(std::nullopt);
         return false;
     }
     m_format = GetLoadedFileFormat();
@@ -107,5 +116,61 @@ bool CDocumentData::SaveDocument(const std::string& path, std::string& error)
         return false;
     m_format = format;
     m_modified = false;
+    TakeIdentity(path);
     return true;
+}
+
+void CDocumentData::TakeIdentity(const std::string& path)
+{
+    SettleIdentity();
+    // A small file's digest costs little; a large one's is worked out on another processor,
+    // beside the load or after the save.
+    constexpr std::int64_t kDigestAtOnce = 8 << 20;
+    const FileIdentity identity = FileIdentity::StatOf(path);
+    m_identity = identity.exists ? std::optional(identity) : std::nullopt;
+    if (!m_identity)
+        return;
+    const auto digest = [path, identity]() -> std::optional<std::uint64_t> {
+        const std::optional<std::uint64_t> value = FileIdentity::DigestOf(path);
+        // A file written while it was read has no digest of this version.
+        return value && identity.SameStat(FileIdentity::StatOf(path)) ? value : std::nullopt;
+    };
+    m_digest =
+        std::async(identity.size <= kDigestAtOnce ? std::launch::deferred
+                                                  : std::launch::async | std::launch::deferred,
+                   digest);
+    if (identity.size <= kDigestAtOnce)
+        SettleIdentity();
+}
+
+void CDocumentData::SettleIdentity() const
+{
+    if (!m_digest.valid())
+        return;
+    const std::optional<std::uint64_t> digest = m_digest.get();
+    if (m_identity && digest) {
+        m_identity->digest = *digest;
+        m_identity->hasDigest = true;
+    }
+}
+
+const std::optional<FileIdentity>& CDocumentData::GetLoadedIdentity() const
+{
+    SettleIdentity();
+    return m_identity;
+}
+
+void CDocumentData::SetLoadedIdentity(const std::optional<FileIdentity>& identity)
+{
+    SettleIdentity();
+    m_identity = identity;
+}
+
+bool CDocumentData::IsChangedOnDisk() const
+{
+    // A file that is gone is overwritten by nothing.
+    std::error_code missing;
+    const std::optional<FileIdentity>& identity = GetLoadedIdentity();
+    return !m_pathName.empty() && identity && std::filesystem::exists(m_pathName, missing) &&
+           !identity->Matches(m_pathName);
 }

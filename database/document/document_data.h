@@ -4,6 +4,11 @@
 
 #include "database/gedcom/gedcom_file_format.h"
 #include "database/nodes/change_hint.h"
+#include "platform/base/file_identity.h"
+
+#include <cstdint>
+#include <future>
+#include <optional>
 
 #include <string>
 
@@ -55,7 +60,19 @@ public:
     /// clears the modified flag. On failure the answer is false, error says why and the file at
     /// path is left as it was. The path the document names does not change here (a save under
     /// a new name sets it afterwards).
+    /// A save also takes the identity of the file written as the one loaded.
     bool SaveDocument(const std::string& path, std::string& error);
+
+    /// The file format a save keeps; a recovered copy takes that of the file it was made from.
+    const GedcomFileFormat& GetFormat() const { return m_format; }
+    void SetFormat(const GedcomFileFormat& format) { m_format = format; }
+    /// The identity of the named file as it was loaded or last saved; nothing for a new file.
+    /// Its digest is worked out on another processor after the load or save; this waits for it.
+    const std::optional<FileIdentity>& GetLoadedIdentity() const;
+    void SetLoadedIdentity(const std::optional<FileIdentity>& identity);
+    /// Whether the file the document names is no longer the one it loaded or last saved: another
+    /// program (or another run of this one) wrote it since. A file that is gone is not changed.
+    bool IsChangedOnDisk() const;
     /// Loads path into the merge dialog's own data set and runs the dialog: a merge marks the
     /// document modified after kHintDataSetClearing and kHintFileLoaded and shows its results. A
     /// file whose links to external files were never updated is compared only when the user accepts
@@ -64,9 +81,16 @@ public:
 
 private:
     void Broadcast(ChangeHint hint) const;
+    /// Takes path's identity now and starts working out its digest.
+    void TakeIdentity(const std::string& path);
+    /// Waits for the digest being worked out, if any, and puts it in the identity.
+    void SettleIdentity() const;
     IDocumentWindows* m_windows;
     std::string m_pathName;
     std::string m_title;
     GedcomFileFormat m_format;
+    mutable std::optional<FileIdentity> m_identity;
+    /// The digest of m_identity's file while it is being worked out.
+    mutable std::future<std::optional<std::uint64_t>> m_digest;
     bool m_modified = false;
 };
