@@ -28,8 +28,10 @@
 #include "diagrams/window/sub_view_rel_tree.h"
 #include "media/media_content_loader.h"
 #include "media/window/install_media_window.h"
+#include "platform/base/open_file_lock.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
+#include "platform/base/safe_file.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/file_dialog.h"
 #include "platform/ui/frames/doc_template.h"
@@ -208,14 +210,15 @@ bool CAvApp::CreateWindows()
 bool CAvApp::OpenUntitledRecoveryCopy()
 {
     const std::string name = UntitledRecoveryName();
-    if (!HasNewerRecoveryCopy(name))
+    const std::optional<RecoveryCopy> copy = FindRecoveryCopy(name);
+    if (!copy)
         return false;
     if (MessageBox(UntitledRecoveryQuestion(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        RemoveRecoveryCopy(name);
+        RemoveRecoveryCopyFile(copy->copy);
         return false;
     }
-    if (!m_document->OpenUntitledRecoveryCopy()) {
-        MessageBox(UnreadableRecoveryCopyMessage(name), MB_OK | MB_ICONEXCLAMATION);
+    if (!m_document->OpenUntitledRecoveryCopy(*copy)) {
+        MessageBox(UnreadableRecoveryCopyMessage(name, copy->copy), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (CMainFrame* frame = GetMainFrame())
@@ -331,11 +334,20 @@ CDocument* CAvApp::OpenDocumentFile(const char* name)
         MessageBox(CannotOpenMessage(path, check), MB_OK | MB_ICONEXCLAMATION);
         return nullptr;
     }
+    // Another run that has the file open would lose its saves to this one's, or this one's to
+    // its; the user is told and decides.
+    if (const std::optional<int> other = COpenFileLock::OtherHolder(path);
+        other &&
+        MessageBox(OpenElsewhereQuestion(path, *other), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return m_document;
     m_document->DiscardChanges();
     const bool opened = OpenFileOrRecoveryCopy(path);
     if (!opened) {
         m_document->OnNewDocument();
         MessageBox(LoadErrorMessage(path), MB_OK | MB_ICONEXCLAMATION);
+    } else {
+        // What saves killed before their end left in the folder goes.
+        CSafeFile::RemoveStaleTemporariesIn(paths::Folder(path));
     }
     if (CMainFrame* frame = GetMainFrame())
         frame->StartAutosaveTimer();
@@ -344,14 +356,16 @@ CDocument* CAvApp::OpenDocumentFile(const char* name)
 
 bool CAvApp::OpenFileOrRecoveryCopy(const std::string& path)
 {
-    if (HasNewerRecoveryCopy(path)) {
+    // Only a copy that no running program writes is offered, or deleted.
+    if (const std::optional<RecoveryCopy> copy = FindRecoveryCopy(path)) {
         // A copy the user asked for is never deleted unread: it may hold the only changes.
-        if (MessageBox(RecoveryQuestion(path), MB_YESNO | MB_ICONQUESTION) != IDYES)
-            RemoveRecoveryCopy(path);
-        else if (m_document->OpenRecoveryCopy(path))
+        if (MessageBox(RecoveryQuestion(path, copy->fileChangedSince),
+                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+            RemoveRecoveryCopyFile(copy->copy);
+        else if (m_document->OpenRecoveryCopy(path, *copy))
             return true;
         else
-            MessageBox(UnreadableRecoveryCopyMessage(path), MB_OK | MB_ICONEXCLAMATION);
+            MessageBox(UnreadableRecoveryCopyMessage(path, copy->copy), MB_OK | MB_ICONEXCLAMATION);
     }
     return m_document->OnOpenDocument(path.c_str()) != FALSE;
 }

@@ -10,6 +10,7 @@
 #include "database/gedcom/buffered_file.h"
 #include "database/gedcom/gedcom_line_reader.h"
 #include "platform/base/flag_guard.h"
+#include "platform/base/paths.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/windows/app.h"
 
@@ -80,47 +81,79 @@ void CAvDoc::SetPathName(const std::string& path, BOOL /*addToRecentList*/)
     RefreshMainFrameTitle();
 }
 
-bool CAvDoc::LoadRecoveryCopy(const std::string& name)
+bool CAvDoc::LoadRecoveryCopy(const std::string& copy)
 {
     bool loaded = false;
     {
         const CFlagGuard loading(m_loadingRecoveryCopy);
-        loaded = m_data.OpenDocument(RecoveryPathFor(name));
+        loaded = m_data.OpenDocument(copy);
     }
     if (!loaded)
         TakePathAndTitle();
     return loaded;
 }
 
-BOOL CAvDoc::OpenUntitledRecoveryCopy()
+BOOL CAvDoc::OpenUntitledRecoveryCopy(const RecoveryCopy& copy)
 {
-    if (!LoadRecoveryCopy(UntitledRecoveryName()))
+    if (!LoadRecoveryCopy(copy.copy))
         return FALSE;
     m_data.ForgetPathName();
+    m_data.SetLoadedIdentity(std::nullopt);
     m_data.SetModifiedFlag(true);
     m_changedSinceAutosave = false;
-    m_fromUntitledCopy = true;
+    m_recoveredCopy = copy.copy;
     RefreshMainFrameTitle();
     return TRUE;
 }
 
-void CAvDoc::ForgetUntitledCopy()
+void CAvDoc::RemoveOwnCopies()
 {
-    if (m_fromUntitledCopy)
-        RemoveRecoveryCopy(UntitledRecoveryName());
-    m_fromUntitledCopy = false;
+    if (!m_writtenCopy.empty())
+        RemoveRecoveryCopyFile(m_writtenCopy);
+    if (!m_recoveredCopy.empty())
+        RemoveRecoveryCopyFile(m_recoveredCopy);
+    m_writtenCopy.clear();
+    m_recoveredCopy.clear();
 }
 
-BOOL CAvDoc::OpenRecoveryCopy(const std::string& path)
+BOOL CAvDoc::OpenRecoveryCopy(const std::string& path, const RecoveryCopy& copy)
 {
-    if (!LoadRecoveryCopy(path))
+    if (!LoadRecoveryCopy(copy.copy))
         return FALSE;
     m_data.SetPathName(path);
+    // A copy that records nothing of its source was made from the file as it is now.
+    std::optional<FileIdentity> source = copy.source;
+    if (!source)
+        source = FileIdentity::Of(path);
+    m_data.SetLoadedIdentity(source);
     m_data.SetModifiedFlag(true);
     m_changedSinceAutosave = false;
+    m_recoveredCopy = copy.copy;
     TakePathAndTitle();
     RefreshMainFrameTitle();
     return TRUE;
+}
+
+std::string CAvDoc::ChangedOnDiskQuestion(const std::string& path)
+{
+    return path + " has been changed by another program since it was opened.  Do you want to "
+                  "save your version over it?\n\nIf you answer No, you can save your version "
+                  "under another name and the file stays as the other program left it.";
+}
+
+BOOL CAvDoc::DoSave(const char* path, BOOL replace)
+{
+    if (path && *path && GetPathName() == path && m_data.IsChangedOnDisk()) {
+        switch (MessageBox(ChangedOnDiskQuestion(path), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+        case IDYES:
+            break;
+        case IDNO:
+            return CDocument::DoSave(nullptr, replace);
+        default:
+            return FALSE;
+        }
+    }
+    return CDocument::DoSave(path, replace);
 }
 
 BOOL CAvDoc::OnSaveDocument(const char* path)
@@ -131,24 +164,20 @@ BOOL CAvDoc::OnSaveDocument(const char* path)
         return FALSE;
     }
     m_changedSinceAutosave = false;
-    if (!GetPathName().empty())
-        RemoveRecoveryCopy(GetPathName());
-    ForgetUntitledCopy();
+    RemoveOwnCopies();
     return TRUE;
 }
 
 void CAvDoc::DiscardChanges()
 {
-    if (IsModified() && !GetPathName().empty())
-        RemoveRecoveryCopy(GetPathName());
     if (IsModified())
-        ForgetUntitledCopy();
+        RemoveOwnCopies();
     SetModifiedFlag(FALSE);
 }
 
 CAvDoc::OpenCheck CAvDoc::CheckOpen(const std::string& path)
 {
-    if (HasNewerRecoveryCopy(path))
+    if (FindRecoveryCopy(path))
         return OpenCheck::Opens;
     if (!OpenGedcomInput(path, false, false))
         return GetGedcomFileLastError() != 0 ? OpenCheck::Unreadable : OpenCheck::NotGedcom;
@@ -161,22 +190,26 @@ CAvDoc::OpenCheck CAvDoc::CheckOpen(const std::string& path)
 
 bool CAvDoc::KeepEditsAtSessionEnd()
 {
-    if (!GetPathName().empty())
-        return Autosave(false);
-    return !IsModified() || WriteCopy(UntitledRecoveryName(), false);
+    return Autosave(false);
 }
 
 bool CAvDoc::Autosave(bool askingAllowed)
 {
-    if (!m_changedSinceAutosave || !IsModified() || GetPathName().empty())
+    if (!m_changedSinceAutosave || !IsModified())
         return true;
-    return WriteCopy(GetPathName(), askingAllowed);
+    return WriteCopy(GetPathName().empty() ? UntitledRecoveryName() : GetPathName(), askingAllowed);
 }
 
 bool CAvDoc::WriteCopy(const std::string& name, bool askingAllowed)
 {
+    const bool untitled = GetPathName().empty();
+    if (untitled)
+        paths::MakeDirectories(paths::Folder(name), 0700);
+    COpenFileLock& mark = untitled ? m_untitledMark : m_mark;
+    const std::string copy =
+        mark.Take(name) ? RecoveryPathFor(name) : OtherRunRecoveryPathFor(name);
     std::string error;
-    if (!WriteRecoveryCopy(name, error)) {
+    if (!WriteRecoveryCopy(copy, m_data.GetFormat(), m_data.GetLoadedIdentity(), error)) {
         const std::string message = FileFailureText("Unable to autosave file ", name, error);
         if (askingAllowed)
             MessageBox(message, MB_OK | MB_ICONEXCLAMATION);
@@ -184,8 +217,24 @@ bool CAvDoc::WriteCopy(const std::string& name, bool askingAllowed)
             std::fprintf(stderr, "%s\n", message.c_str());
         return false;
     }
+    // A copy written under another name before (the file was saved under a new one) goes.
+    if (!m_writtenCopy.empty() && m_writtenCopy != copy && m_writtenCopy != m_recoveredCopy)
+        RemoveRecoveryCopyFile(m_writtenCopy);
+    m_writtenCopy = copy;
     m_changedSinceAutosave = false;
     return true;
+}
+
+void CAvDoc::FollowOpenMark()
+{
+    const std::string& path = m_data.GetPathName();
+    if (path.empty()) {
+        m_mark.Release();
+        return;
+    }
+    m_untitledMark.Release();
+    if (m_mark.HeldPath() != path)
+        m_mark.Take(path);
 }
 
 void CAvDoc::TakePathAndTitle()
@@ -195,6 +244,9 @@ void CAvDoc::TakePathAndTitle()
     else
         CDocument::SetPathName(m_data.GetPathName(), FALSE);
     SetTitle(m_data.GetTitle());
+    // A copy being loaded is not the file the document will name.
+    if (!m_loadingRecoveryCopy)
+        FollowOpenMark();
 }
 
 void CAvDoc::RepaintMainFrame()

@@ -2,8 +2,10 @@
 // and close to the document's data side and keeping the autosaved copy.
 #pragma once
 
+#include "app/shell/autosave.h"
 #include "database/document/document_data.h"
 #include "database/document/document_windows.h"
+#include "platform/base/open_file_lock.h"
 #include "platform/ui/frames/document.h"
 
 #include <functional>
@@ -30,8 +32,14 @@ public:
     /// Loads the GEDCOM file; FALSE when it cannot be loaded (the caller reports it).
     BOOL OnOpenDocument(const char* path) override;
     /// Writes the data set to path; a failure is reported and the file there is left as it was.
-    /// A successful save removes the autosaved copy of the file the document named.
+    /// A successful save removes the autosaved copies the document wrote or was opened from.
     BOOL OnSaveDocument(const char* path) override;
+    /// A save over the file the document names asks first when that file is no longer the one
+    /// loaded or last saved (another program, or another run of this one, wrote it since):
+    /// Yes saves over it, No saves under another name, Cancel saves nothing.
+    BOOL DoSave(const char* path, BOOL replace = TRUE) override;
+    /// The question DoSave asks.
+    static std::string ChangedOnDiskQuestion(const std::string& path);
     /// The document names path from now on (a save under a new name): the data side, the title
     /// and the recent-file list follow.
     void SetPathName(const std::string& path, BOOL addToRecentList = TRUE) override;
@@ -42,7 +50,8 @@ public:
     /// What opening the file at path meets; a file that does not open is never loaded over the
     /// open file.
     enum class OpenCheck {
-        /// It begins as a GEDCOM file does, with a level-0 line, or has a newer autosaved copy.
+        /// It begins as a GEDCOM file does, with a level-0 line, or has an autosaved copy to
+        /// offer.
         Opens,
         /// The system does not let it be read (no permission, no such file, a folder).
         Unreadable,
@@ -52,18 +61,24 @@ public:
     static OpenCheck CheckOpen(const std::string& path);
 
     /// Loads the autosaved copy of path in place of the file; the document then names path and
-    /// is modified, so that saving writes the recovered data over the file.
-    BOOL OpenRecoveryCopy(const std::string& path);
-    /// Loads the untitled file's copy (UntitledRecoveryName): the document is then untitled and
-    /// modified, and the copy stays until the edits are saved or given up.
-    BOOL OpenUntitledRecoveryCopy();
+    /// is modified, so that saving writes the recovered data over the file. A save keeps the
+    /// file's format, in which the copy was written, and takes the file as loaded to be the one
+    /// the copy records, so that a file changed since is not overwritten unasked.
+    BOOL OpenRecoveryCopy(const std::string& path, const RecoveryCopy& copy);
+    /// Loads a copy of the untitled file (UntitledRecoveryName): the document is then untitled
+    /// and modified, and the copy stays until the edits are saved or given up.
+    BOOL OpenUntitledRecoveryCopy(const RecoveryCopy& copy);
     /// The session ends: the edits of a modified file go to its autosaved copy, those of an
     /// untitled file to the untitled file's copy; a failure is told on the error output.
     bool KeepEditsAtSessionEnd();
-    /// Writes the autosaved copy when the file has a path and changed since the last autosave;
-    /// a failure is reported in a message box, or on the error output when nobody is there to
-    /// answer one. True when nothing needed writing or the copy was written.
+    /// Writes the autosaved copy when the file changed since the last autosave: that of the
+    /// file, or the untitled file's when it has no path. The copy is this run's own
+    /// (OtherRunRecoveryPathFor) when another running program had the file open first. A failure
+    /// is reported in a message box, or on the error output when nobody is there to answer one.
+    /// True when nothing needed writing or the copy was written.
     bool Autosave(bool askingAllowed = true);
+    /// Whether this run marks the file it names as open (another run had it first when not).
+    bool HoldsOpenMark() const { return m_mark.Holds(); }
 
     /// Merges another file into the open one, or compares them, through the merge dialog.
     bool LoadFileForMerge(const std::string& path) { return m_data.LoadFileForMerge(path); }
@@ -82,19 +97,25 @@ private:
 
     /// The framework's path and title follow the data side's.
     void TakePathAndTitle();
-    /// Loads the copy of name (RecoveryPathFor); false when it cannot be read.
-    bool LoadRecoveryCopy(const std::string& name);
+    /// Loads the copy; false when it cannot be read.
+    bool LoadRecoveryCopy(const std::string& copy);
     /// Writes the copy of name; a failure is reported as Autosave says.
     bool WriteCopy(const std::string& name, bool askingAllowed);
-    /// The edits no longer need the untitled file's copy, when it was opened.
-    void ForgetUntitledCopy();
+    /// The edits no longer need the copies written of them or opened: they go.
+    void RemoveOwnCopies();
+    /// The open mark follows the file the document names.
+    void FollowOpenMark();
 
     CDocumentData m_data;
     /// The data changed since the autosaved copy was written (or since the file was opened).
     bool m_changedSinceAutosave = false;
     /// An autosaved copy is being loaded: its name stays out of the recent-file list.
     bool m_loadingRecoveryCopy = false;
-    /// The edits came from the untitled file's copy, which stays until they are saved or given
-    /// up.
-    bool m_fromUntitledCopy = false;
+    /// The copy this document last wrote, and the one it was opened from; both stay until the
+    /// edits are saved or given up.
+    std::string m_writtenCopy;
+    std::string m_recoveredCopy;
+    /// The marks of the named file and of the untitled file's name (taken at its first copy).
+    COpenFileLock m_mark;
+    COpenFileLock m_untitledMark;
 };

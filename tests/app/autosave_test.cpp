@@ -12,6 +12,9 @@
 
 #include <gmock/gmock.h>
 
+#include <chrono>
+#include <filesystem>
+
 namespace app_test {
 namespace {
 
@@ -84,6 +87,10 @@ TEST_F(AutosaveTest, TheNewerCopyIsOfferedAtTheNextStartAndOpensModified)
     AddIndividual();
     LetAutosaveRun();
     EndAbruptly();
+    // A sync tool touching the file afterwards hides nothing: the copy records the file it was
+    // made from.
+    std::filesystem::last_write_time(m_path, std::filesystem::last_write_time(m_path) +
+                                                 std::chrono::hours(1));
     TestHooks::AnswerMessageBox(IDYES);
 
     ASSERT_TRUE(Start({m_path}));
@@ -98,6 +105,50 @@ TEST_F(AutosaveTest, TheNewerCopyIsOfferedAtTheNextStartAndOpensModified)
     ASSERT_TRUE(Run(ID_FILE_SAVE));
     EXPECT_FALSE(paths::IsFile(RecoveryPathFor(m_path)));
     EXPECT_NE(test_support::ReadFile(m_path), m_bytes);
+}
+
+TEST_F(AutosaveTest, ACopyOfAFileChangedSinceIsOfferedSayingSoAndItsSaveAsks)
+{
+    AddIndividual();
+    LetAutosaveRun();
+    EndAbruptly();
+    const std::string outside = kSingleFile;
+    test_support::WriteFile(m_path, outside);
+    TestHooks::AnswerMessageBox(IDYES);
+
+    ASSERT_TRUE(Start({m_path}));
+
+    EXPECT_THAT(MessageTexts(), ElementsAre(RecoveryQuestion(m_path, true)));
+    EXPECT_EQ(ShownRows(kIndividuals), 3);
+    TestHooks::AnswerMessageBox(IDCANCEL);
+    Run(ID_FILE_SAVE);
+    EXPECT_THAT(MessageTexts(), ElementsAre(CAvDoc::ChangedOnDiskQuestion(m_path)));
+    EXPECT_EQ(test_support::ReadFile(m_path), outside);
+    EXPECT_TRUE(paths::IsFile(RecoveryPathFor(m_path)));
+}
+
+TEST_F(AutosaveTest, TheCopyKeepsTheFilesCharacterSetThroughRecoveryAndSave)
+{
+    const std::string ansel = test_support::WriteFile(
+        m_folder + "/ansel.ged", "0 HEAD\r\n1 SOUR Tests\r\n1 CHAR ANSEL\r\n0 @I1@ INDI\r\n"
+                                 "1 NAME Jos\xE2"
+                                 "e /Lee/\r\n0 TRLR\r\n");
+    m_app->OpenDocumentFile(ansel.c_str());
+    AddIndividual();
+    LetAutosaveRun();
+    EndAbruptly();
+    TestHooks::AnswerMessageBox(IDYES);
+    ASSERT_TRUE(Start({ansel}));
+    ASSERT_THAT(MessageTexts(), ElementsAre(RecoveryQuestion(ansel)));
+
+    ASSERT_TRUE(Run(ID_FILE_SAVE));
+
+    const std::string saved = test_support::ReadFile(ansel);
+    EXPECT_NE(saved.find("1 CHAR ANSEL\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Jos\xE2"
+                         "e /Lee/"),
+              std::string::npos)
+        << saved;
 }
 
 TEST_F(AutosaveTest, DecliningTheCopyDeletesItAndOpensTheFile)
@@ -151,6 +202,23 @@ TEST_F(AutosaveTest, AnUntitledFilesEditsKeptAtTheSessionEndAreOfferedAtTheNextS
     ASSERT_TRUE(Run(ID_FILE_SAVE));
     EXPECT_TRUE(paths::IsFile(saved));
     EXPECT_FALSE(paths::IsFile(copy));
+}
+
+TEST_F(AutosaveTest, AnUntitledFileIsAutosavedByTheTimerAndOfferedAfterACrash)
+{
+    const std::string copy = RecoveryPathFor(UntitledRecoveryName());
+    ASSERT_TRUE(Run(ID_FILE_NEW));
+    AddIndividual();
+    LetAutosaveRun();
+    ASSERT_TRUE(paths::IsFile(copy));
+    EndAbruptly();
+    TestHooks::AnswerMessageBox(IDYES);
+
+    ASSERT_TRUE(Start({m_path}));
+
+    EXPECT_THAT(MessageTexts(), ElementsAre(UntitledRecoveryQuestion()));
+    EXPECT_EQ(Doc()->GetPathName(), "");
+    EXPECT_EQ(ShownRows(kIndividuals), 1);
 }
 
 TEST_F(AutosaveTest, ADeclinedUntitledCopyIsDeletedAndTheStartUpFileOpens)
