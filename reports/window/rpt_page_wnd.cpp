@@ -65,19 +65,25 @@ int CRptPageWnd::GetPageWidthZoom() const
     return pixels > 0 ? std::max(1, shown * 100 / (pixels * facing)) : 100;
 }
 
-void CRptPageWnd::RecalcLayout(bool resetScroll)
+CSize CRptPageWnd::GetFullSize() const
 {
-    if (resetScroll)
-        m_scrollX = m_scrollY = 0;
     CRect client;
     GetClientRect(&client);
+    const DWORD style = GetStyle();
+    return CSize(client.Width() + ((style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0),
+                 client.Height() + ((style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0));
+}
+
+void CRptPageWnd::PlacePages(int cw, int ch)
+{
     int width = 0, height = 0;
     GetPagePoints(width, height);
     const bool facing = m_view.IsFacingPages();
     if (facing)
         width *= 2;
     const int mode = m_view.GetZoomMode();
-    const int cw = std::max(0, client.Width()), ch = std::max(0, client.Height());
+    cw = std::max(0, cw);
+    ch = std::max(0, ch);
     int pw = 0, ph = 0, x = kBorder, y = kBorder;
     if (mode == kRptZoomPageWidth) {
         pw = std::max(4, cw - 2 * kBorder);
@@ -100,6 +106,7 @@ void CRptPageWnd::RecalcLayout(bool resetScroll)
         if (ph + 2 * kBorder < ch)
             y = (ch - ph) / 2;
     }
+    m_client = CSize(cw, ch);
     m_area = CSize(std::max(cw, x + pw + kBorder), std::max(ch, y + ph + kBorder));
     if (mode == kRptZoomWholePage)
         m_area = CSize(cw, ch);
@@ -112,13 +119,52 @@ void CRptPageWnd::RecalcLayout(bool resetScroll)
         m_leftPage = CRect(x, y, x + pw, y + ph);
         m_rightPage = CRect();
     }
+}
+
+void CRptPageWnd::RecalcLayout(bool resetScroll)
+{
+    if (resetScroll)
+        m_scrollX = m_scrollY = 0;
+    // The bars are chosen from the window's whole size, which showing or hiding one does not
+    // change, so the choice is the same however often the size is reported: a bar whose room
+    // lets the pages fit without it stays (disabled) rather than coming and going.
+    const CSize full = GetFullSize();
+    const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+    const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
+    const int mode = m_view.GetZoomMode();
+    m_needH = m_needV = false;
+    PlacePages(full.cx, full.cy);
+    if (m_view.GetReport() && mode == kRptZoomPageWidth) {
+        m_needV = m_extent.Height() > full.cy;
+    } else if (m_view.GetReport() && mode == kRptZoomPercent) {
+        // The pages keep their size: one bar can call for the other.
+        m_needH = m_extent.Width() > full.cx;
+        m_needV = m_extent.Height() > full.cy;
+        m_needV = m_needV || (m_needH && m_extent.Height() > full.cy - barHeight);
+        m_needH = m_needH || (m_needV && m_extent.Width() > full.cx - barWidth);
+    }
+    if (m_needH || m_needV)
+        PlacePages(full.cx - (m_needV ? barWidth : 0), full.cy - (m_needH ? barHeight : 0));
     m_view.OnPageLayoutChanged();
 }
 
 void CRptPageWnd::Relayout(bool resetScroll)
 {
-    RecalcLayout(resetScroll);
-    SetScrollBars(resetScroll);
+    // A bar shown or hidden reports the new client size at once; the layout under way already
+    // counts with it, so it is only laid out again once that is done.
+    if (m_inLayout) {
+        m_sizeChanged = true;
+        return;
+    }
+    m_inLayout = true;
+    for (int pass = 0; pass < 3; ++pass) {
+        m_sizeChanged = false;
+        RecalcLayout(resetScroll && pass == 0);
+        SetScrollBars(resetScroll && pass == 0);
+        if (!m_sizeChanged)
+            break;
+    }
+    m_inLayout = false;
     Invalidate();
 }
 
@@ -126,70 +172,48 @@ void CRptPageWnd::SetScrollBars(bool reset)
 {
     if (reset)
         m_scrollX = m_scrollY = 0;
-    CRect client;
-    GetClientRect(&client);
-    const auto set = [this](int bar, int range, int page, int& pos) {
+    // A needed bar is kept even when its range fits the page (SIF_DISABLENOSCROLL); one not
+    // needed gets an empty range, which hides it.
+    const auto set = [this](int bar, bool needed, int range, int page, int& pos) {
         SCROLLINFO info{};
         info.cbSize = sizeof(info);
-        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | (needed ? SIF_DISABLENOSCROLL : 0);
+        if (!needed)
+            range = page = 1;
         info.nMin = 0;
         info.nMax = std::max(0, range - 1);
         info.nPage = UINT(std::max(1, page));
-        pos = std::clamp(pos, 0, std::max(0, range - page));
+        pos = needed ? std::clamp(pos, 0, std::max(0, range - page)) : 0;
         info.nPos = pos;
         SetScrollInfo(bar, &info, TRUE);
     };
-    int none = 0;
-    if (!m_view.GetReport()) {
-        m_scrollX = m_scrollY = 0;
-        set(SB_VERT, 0, 1, none);
-        set(SB_HORZ, 0, 1, none);
-        return;
-    }
-    const int mode = m_view.GetZoomMode();
-    if (mode == kRptZoomWholePage) {
-        m_scrollX = m_scrollY = 0;
-        set(SB_VERT, 0, 1, none);
-        set(SB_HORZ, 0, 1, none);
-    } else if (mode == kRptZoomPageWidth) {
-        m_scrollX = 0;
-        set(SB_HORZ, 0, 1, none);
-        set(SB_VERT, m_area.cy, client.Height(), m_scrollY);
-    } else {
-        set(SB_HORZ, m_area.cx, client.Width(), m_scrollX);
-        set(SB_VERT, m_area.cy, client.Height(), m_scrollY);
-    }
+    set(SB_HORZ, m_needH, m_area.cx, m_client.cx, m_scrollX);
+    set(SB_VERT, m_needV, m_area.cy, m_client.cy, m_scrollY);
 }
 
 int CRptPageWnd::GetPageCount() const
 {
-    CRect client;
-    GetClientRect(&client);
-    if (client.Height() <= 0)
+    if (m_client.cy <= 0)
         return 1;
-    return std::max(1, Ceil(m_extent.Height(), client.Height()));
+    return std::max(1, Ceil(m_extent.Height(), m_client.cy));
 }
 
 int CRptPageWnd::GetScrollPage() const
 {
-    CRect client;
-    GetClientRect(&client);
     const int steps = GetPageCount();
-    if (steps <= 1 || client.Height() <= 0)
+    if (steps <= 1 || m_client.cy <= 0)
         return 0;
-    const int range = std::max(0, m_area.cy - client.Height());
+    const int range = std::max(0, m_area.cy - m_client.cy);
     if (m_scrollY >= range)
         return steps - 1;
-    return std::min(steps - 1, m_scrollY / client.Height());
+    return std::min(steps - 1, m_scrollY / m_client.cy);
 }
 
 void CRptPageWnd::ScrollToPage(int step)
 {
-    CRect client;
-    GetClientRect(&client);
     const int steps = GetPageCount();
-    const int range = std::max(0, m_area.cy - client.Height());
-    m_scrollY = step >= steps - 1 ? range : std::clamp(step * client.Height(), 0, range);
+    const int range = std::max(0, m_area.cy - m_client.cy);
+    m_scrollY = step >= steps - 1 ? range : std::clamp(step * m_client.cy, 0, range);
     SetScrollPos(SB_VERT, m_scrollY, TRUE);
 }
 
@@ -201,10 +225,8 @@ void CRptPageWnd::OnSize(UINT type, int cx, int cy)
 
 void CRptPageWnd::Scroll(int bar, UINT code, UINT pos)
 {
-    CRect client;
-    GetClientRect(&client);
     const bool vertical = bar == SB_VERT;
-    const int page = vertical ? client.Height() : client.Width();
+    const int page = vertical ? m_client.cy : m_client.cx;
     const int area = vertical ? m_area.cy : m_area.cx;
     int& at = vertical ? m_scrollY : m_scrollX;
     const int line = std::max(1, page / 12);

@@ -16,10 +16,11 @@ public:
     ~CRptPageWnd() override;
 
     BOOL Create(CWnd* parent, UINT id);
-    /// Places the pages in the client area at the window's zoom and sets the scroll ranges;
-    /// then the window re-syncs its page layout.
+    /// Chooses the scroll bars the pages need at the window's zoom and places the pages in the
+    /// client area those bars leave; then the window re-syncs its page layout.
     void RecalcLayout(bool resetScroll);
-    /// RecalcLayout, the scroll bars, and a full repaint.
+    /// RecalcLayout, the scroll bars, and a full repaint. A size reported while it runs (a bar
+    /// shown or hidden) lays out once more afterwards, never within.
     void Relayout(bool resetScroll);
     /// The percent at which the page's width fills the canvas; 100 without a report.
     int GetPageWidthZoom() const;
@@ -43,6 +44,10 @@ protected:
 private:
     /// The page size in points (612 by 792 without a report).
     void GetPagePoints(int& width, int& height) const;
+    /// The client area with the window's own bars counted in.
+    CSize GetFullSize() const;
+    /// Places the pages in a client area of cw by ch.
+    void PlacePages(int cw, int ch);
     void SetScrollBars(bool reset);
     void Scroll(int bar, UINT code, UINT pos);
     void DrawPages(CDC& dc);
@@ -56,5 +61,9 @@ private:
     CRect m_leftPage, m_rightPage, m_extent;
     /// The canvas's virtual size, from which the scroll ranges come.
     CSize m_area;
+    /// The client area the pages were placed in: the window's less the bars chosen.
+    CSize m_client;
+    bool m_needH = false, m_needV = false;
+    bool m_inLayout = false, m_sizeChanged = false;
     int m_scrollX = 0, m_scrollY = 0;
 };
