@@ -9,7 +9,11 @@
 //   answer <Button>         clicks the button of the window asking (message box or dialog)
 //   file <path>             types the path into the file dialog's name box and presses Enter
 //   key <keys>              presses the keys in the active window ("Ctrl+S")
+//   click <Button>          clicks the button (or check box) of a child window, none asking
 //   closebox <Title>        clicks the close box in the title bar of the child window
+//   maximize <Title>        clicks the maximise box in the title bar of the child window
+//   resize <Title> <W>x<H>[-<H2>]  gives the child window that size; with a second height, each
+//                           height from H to H2 in turn, as dragging its bottom border does
 //   hidden <Title>          waits until the child window with that title is hidden
 //   wmclose                 the window manager's request to close the main window (Alt+F4)
 //   terminate               SIGTERM to the program, as a session's end or `kill` sends it
@@ -104,7 +108,7 @@ QMdiSubWindow* ChildWindow(const QString& title)
     return nullptr;
 }
 
-QPoint CloseBoxOf(QMdiSubWindow* child)
+QPoint TitleBoxOf(QMdiSubWindow* child, QStyle::SubControl box)
 {
     QStyleOptionTitleBar option;
     option.initFrom(child);
@@ -116,9 +120,7 @@ QPoint CloseBoxOf(QMdiSubWindow* child)
         child->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, child);
     const int height = child->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, child);
     option.rect = QRect(border, border, child->width() - 2 * border, height - border);
-    return child->style()
-        ->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, child)
-        .center();
+    return child->style()->subControlRect(QStyle::CC_TitleBar, &option, box, child).center();
 }
 
 /// Carries the step out when the program is ready for it; false while it is not.
@@ -174,11 +176,39 @@ bool Try(const QString& step)
         QTest::keySequence(window, QKeySequence(argument));
         return true;
     }
-    if (verb == "closebox") {
+    if (verb == "click") {
+        QMainWindow* main = MainWindow();
+        if (!main || AskingWindow())
+            return false;
+        for (QAbstractButton* button : main->findChildren<QAbstractButton*>())
+            if (button->isVisible() && button->isEnabled() && Plain(button->text()) == argument) {
+                Click(button, button->rect().center());
+                return true;
+            }
+        return false;
+    }
+    if (verb == "closebox" || verb == "maximize") {
         QMdiSubWindow* child = ChildWindow(argument);
         if (!child || !child->isVisible() || AskingWindow())
             return false;
-        Click(child, CloseBoxOf(child));
+        Click(child, TitleBoxOf(child, verb == "closebox" ? QStyle::SC_TitleBarCloseButton
+                                                          : QStyle::SC_TitleBarMaxButton));
+        return true;
+    }
+    if (verb == "resize") {
+        const QString title = argument.section(' ', 0, -2), size = argument.section(' ', -1);
+        QMdiSubWindow* child = ChildWindow(title);
+        const int width = size.section('x', 0, 0).toInt();
+        const int from = size.section('x', 1).section('-', 0, 0).toInt();
+        const QString last = size.section('x', 1).section('-', 1);
+        const int to = last.isEmpty() ? from : last.toInt();
+        if (!child || !child->isVisible() || AskingWindow() || width <= 0 || from <= 0 || to <= 0)
+            return false;
+        for (int height = from;; height += from <= to ? 1 : -1) {
+            child->resize(width, height);
+            if (height == to)
+                break;
+        }
         return true;
     }
     if (verb == "hidden") {

@@ -179,4 +179,31 @@ TEST_F(SmokeTest, TerminationKeepsAnUntitledFilesEditsForTheNextStart)
     EXPECT_FALSE(std::filesystem::exists(copy));
 }
 
+TEST_F(SmokeTest, AReportResizedOnOneAndTwoPagesMaximisedThenAnotherFileOpened)
+{
+    // Also a report whose stored settings turn its pages to landscape. The window is dragged
+    // through every height at its page width, where a scroll bar shown can make room enough
+    // for the pages to do without it.
+    for (const bool landscape : {false, true}) {
+        SCOPED_TRACE(landscape ? "landscape" : "portrait");
+        SetUp();
+        if (landscape) {
+            const std::string folder = m_folder + "/data/ardenvel/Reports/Standard";
+            std::filesystem::create_directories(folder);
+            test_support::WriteFile(folder + "/Individual Summary Report.avr",
+                                    "[Ardenvel Report]\r\nVersion=3\r\nClass=Individual\r\n"
+                                    "Template=Individual Summary Report\r\n\r\n"
+                                    "[Report Options]\r\nLandscape=1\r\n");
+        }
+        const std::string other = test_support::WriteFile(m_folder + "/other.ged", kFamilyFile);
+        const std::string window = "Individual Summary Report";
+        ExpectCleanEnd(RunProgram(
+            m_folder,
+            "menu Reports/" + window + "|answer >>|answer OK|resize " + window +
+                " 900x240-1000|click Two Pages|resize " + window + " 900x1000-240|maximize " +
+                window + "|menu File/Open...|file " + other + "|menu File/Exit|answer Skip",
+            {m_family}));
+    }
+}
+
 } // namespace
