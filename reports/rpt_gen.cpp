@@ -331,6 +331,8 @@ bool CRptGen::RunEntry(int index, CRptPageLayout& /*layout*/, CRptFontSet& ctx)
 
 bool CRptGen::StopRequested(const CRptFontSet& ctx) const
 {
+    if (!ctx.writer && ctx.Counting() && m_monitor.pageReached)
+        m_monitor.pageReached(ctx.page + 1);
     return (ctx.writer || ctx.Counting()) && m_monitor.stop && m_monitor.stop();
 }
 

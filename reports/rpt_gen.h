@@ -84,6 +84,9 @@ IRptDevice* GetRptDevice();
 struct RptBuildMonitor {
     IProgress* progress = nullptr;
     std::function<bool()> stop;
+    /// Told the page (1-based) a build's pagination has reached each time a body asks stop: a
+    /// report of a few long entries shows its progress in pages.
+    std::function<void(int page)> pageReached = {};
 };
 
 class CRptGen : private IRptBody {

@@ -13,6 +13,7 @@
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -318,7 +319,12 @@ void CRptPageWnd::DrawPages(CDC& dc)
     int left = -1, right = -1;
     m_view.GetSpreadPages(m_view.GetCurrentPage(), left, right);
     // The screen measures nothing itself: the printer's context gives every line its breaks.
-    const std::unique_ptr<IRptCanvas> printer = CreateReferenceCanvas();
+    std::unique_ptr<IRptCanvas> printer;
+    try {
+        printer = CreateReferenceCanvas();
+    } catch (const std::exception&) {
+        printer.reset();
+    }
     auto* reference = dynamic_cast<CRptDcCanvas*>(printer.get());
     const auto paper = [&](CRect rect, int page) {
         rect.OffsetRect(shift.x, shift.y);
@@ -327,21 +333,27 @@ void CRptPageWnd::DrawPages(CDC& dc)
             return;
         }
         dc.FillSolidRect(&rect, RGB(255, 255, 255));
-        DrawPage(dc, rect, page, reference);
+        if (!DrawPage(dc, rect, page, reference)) {
+            dc.SetBkMode(TRANSPARENT);
+            dc.DrawText("This page cannot be shown.", &rect,
+                        DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        }
     };
     paper(m_leftPage, left);
     if (!m_rightPage.IsRectEmpty())
         paper(m_rightPage, right);
 }
 
-void CRptPageWnd::DrawPage(CDC& dc, const CRect& rect, int page, CRptDcCanvas* reference)
+bool CRptPageWnd::DrawPage(CDC& dc, const CRect& rect, int page, CRptDcCanvas* reference)
 {
     CRptGen* report = m_view.GetReport();
     const CRptPageLayout* layout = report ? report->GetLayout() : nullptr;
     if (!layout || layout->Metrics().pageWidth <= 0 || report->IsBuilding())
-        return;
+        return true;
     const int saved = dc.SaveDC();
-    {
+    bool drawn = true;
+    // A page that fails to draw is left blank: a paint that fails would end the program.
+    try {
         CRptDcCanvas canvas(dc, reference);
         dc.IntersectClipRect(&rect);
         dc.SetMapMode(MM_ANISOTROPIC);
@@ -350,8 +362,11 @@ void CRptPageWnd::DrawPage(CDC& dc, const CRect& rect, int page, CRptDcCanvas* r
         dc.SetViewportOrg(rect.left, rect.top);
         dc.SetViewportExt(rect.Width(), rect.Height());
         report->PrintPage(canvas, page);
+    } catch (const std::exception&) {
+        drawn = false;
     }
     dc.RestoreDC(saved);
+    return drawn;
 }
 
 std::unique_ptr<IRptCanvas> CRptPageWnd::CreateReferenceCanvas() const

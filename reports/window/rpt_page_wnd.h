@@ -51,8 +51,8 @@ private:
     void SetScrollBars(bool reset);
     void Scroll(int bar, UINT code, UINT pos);
     void DrawPages(CDC& dc);
-    /// Draws page into rect, measured on reference when there is one.
-    void DrawPage(CDC& dc, const CRect& rect, int page, CRptDcCanvas* reference);
+    /// Draws page into rect, measured on reference when there is one; false when it failed.
+    bool DrawPage(CDC& dc, const CRect& rect, int page, CRptDcCanvas* reference);
     /// The printer's canvas mapped onto the report's page, which screen pages are measured on;
     /// null without a printer.
     std::unique_ptr<IRptCanvas> CreateReferenceCanvas() const;

@@ -2,9 +2,11 @@
 // change notices, commands, printing, saving and Copy Page.
 #include "reports/window/sub_view_report.h"
 
+#include "reports/rpt_catalogue.h"
 #include "reports/rpt_gen.h"
 #include "reports/rpt_sink.h"
 #include "reports/window/go_to_page_dlg.h"
+#include "reports/window/rpt_build_stop.h"
 #include "reports/window/rpt_dc_canvas.h"
 #include "reports/window/rpt_opts_dlg.h"
 #include "reports/window/rpt_save_to_file_dlg.h"
@@ -24,10 +26,12 @@
 #include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/printing/printer_settings.h"
+#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/clipboard.h"
 #include "platform/ui/windows/cmd_ui.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -199,6 +203,37 @@ void CSubViewReport::SetReport(std::unique_ptr<CRptGen> report)
         m_report = std::move(report);
     m_currentPage = 0;
     Rebuild(true);
+    // Settings kept in the report's file that cannot be laid out on a page the printer can
+    // measure would leave the window empty: the report opens on its installation settings,
+    // and the file stays as it is.
+    if (m_report && m_buildFailed && CanMeasurePages()) {
+        MessageBox(text::Format("The settings stored for the report \"%s\" could not be used.  "
+                                "It is shown with its installation settings.",
+                                m_report->GetName().c_str()));
+        CRptSettings& settings = m_report->Settings();
+        if (!settings.RestoreInstalled(kRptPartAll, GetReportTypesFolderPath()))
+            settings.Copy(CRptSettings(), kRptPartAll, true);
+        Rebuild(true);
+    }
+}
+
+bool CSubViewReport::CanMeasurePages() const
+{
+    IRptDevice* device = GetRptDevice();
+    return device && device->CreatePrinterCanvas(false, true) != nullptr;
+}
+
+bool CSubViewReport::BuildWatched()
+{
+    CRptBuildStop stop;
+    CRptBuildProgress progress(dynamic_cast<IProgress*>(AfxGetMainWnd()));
+    m_report->SetMonitor(
+        {&progress, std::ref(stop), [&progress](int page) { progress.PageReached(page); }});
+    const bool built = m_report->Build(false);
+    m_report->SetMonitor({});
+    if (m_report->WasStopped())
+        MessageBox(m_report->GetStoppedText());
+    return built;
 }
 
 void CSubViewReport::Rebuild(bool resetPage)
@@ -206,7 +241,7 @@ void CSubViewReport::Rebuild(bool resetPage)
     Refresh();
     if (!m_report || m_report->IsBuilding())
         return;
-    m_report->Build(false);
+    m_buildFailed = !BuildWatched();
     m_dataChanged = false;
     const int slots = GetPageSlotCount();
     m_currentPage = resetPage ? 0 : std::clamp(m_currentPage, 0, std::max(0, slots - 1));

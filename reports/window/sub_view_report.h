@@ -92,6 +92,10 @@ protected:
 
 private:
     void MapHandlers();
+    /// Builds the report with its progress shown and Escape heard; says so when stopped.
+    bool BuildWatched();
+    /// Whether a printer's (or the screen's) page can be had to lay reports out on.
+    bool CanMeasurePages() const;
     RptPagePositions Positions() const;
     void PlaceChildren(int cx, int cy);
 
@@ -105,6 +109,8 @@ private:
     int m_currentPage = 0;
     bool m_layoutBusy = false;
     bool m_dataChanged = false;
+    /// Whether the last build failed (a stopped build did not).
+    bool m_buildFailed = false;
     std::unique_ptr<CRptDcCanvas> m_printCanvas;
     int m_savedLandscape = 0;
     /// The form's width as its template makes it.

@@ -52,7 +52,16 @@ BOOL PumpWaitingMessages()
 }
 
 namespace {
+
 int g_modalWaits = 0;
+
+struct ModalDepth {
+    ModalDepth() { ++g_modalWaits; }
+    ~ModalDepth() { --g_modalWaits; }
+    ModalDepth(const ModalDepth&) = delete;
+    ModalDepth& operator=(const ModalDepth&) = delete;
+};
+
 } // namespace
 
 bool IsInModalWait()
@@ -60,12 +69,25 @@ bool IsInModalWait()
     return g_modalWaits > 0;
 }
 
+BOOL PumpWaitingMessages(const InputFilter& filter)
+{
+    const ModalDepth depth;
+    {
+        const ui_detail::AutomaticIdleOff idleOff;
+        const ui_detail::ScopedInputFilter inputFilter(filter ? filter
+                                                              : [](const MSG&) { return true; });
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    if (g_quitPosted)
+        return FALSE;
+    ui_detail::RunBaseIdle();
+    return TRUE;
+}
+
 void RunModalWait(const std::function<bool()>& done, const InputFilter& filter)
 {
-    struct Depth {
-        Depth() { ++g_modalWaits; }
-        ~Depth() { --g_modalWaits; }
-    } const depth;
+    const ModalDepth depth;
     const ui_detail::AutomaticIdleOff idleOff;
     const ui_detail::ScopedInputFilter inputFilter(filter ? filter
                                                           : [](const MSG&) { return true; });

@@ -13,6 +13,12 @@ BOOL PumpWaitingMessages();
 /// Decides whether an input message is dispatched (true) or dropped (false) during a wait.
 using InputFilter = std::function<bool(const MSG&)>;
 
+/// Dispatches every waiting message as RunModalWait does: each key or mouse message is offered
+/// to filter and dropped when it answers false, and frames refuse to close and to run commands
+/// meanwhile; then the base idle work runs once. For a long operation on the interface thread
+/// that keeps its windows painted. Returns 0 once the program has been asked to quit, else 1.
+BOOL PumpWaitingMessages(const InputFilter& filter);
+
 /// Runs a nested loop until done() holds: before each wait the base idle work runs (the
 /// application's own OnIdle override does not); each key or mouse message is offered to
 /// filter, and dropped when it answers false; everything else is dispatched. done() is asked

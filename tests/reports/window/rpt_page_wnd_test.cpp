@@ -1,21 +1,29 @@
 // tests/reports/window/rpt_page_wnd_test.cpp: the page canvas's scroll bars at every zoom, in
 // both orientations, with one page or two, at many window sizes: they settle, and every part of
-// the pages can be scrolled to.
+// the pages can be scrolled to. A report that cannot be built or drawn still opens, and a long
+// build shows its progress and stops on Escape.
 #include "reports/window/rpt_page_wnd.h"
 #include "reports/window/rpt_window_ids.h"
 #include "reports/window/sub_view_report.h"
 
+#include "platform/base/clock.h"
+#include "platform/base/progress.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/scroll_bar.h"
 #include "platform/ui/windows/sys_metrics.h"
 #include "platform/ui/windows/test_hooks.h"
+#include "reports/rpt_emitter.h"
 #include "reports/rpt_gen.h"
+#include "reports/rpt_gen_body.h"
 #include "reports/rpt_gen_make.h"
 #include "tests/reports/window/report_window_fixture.h"
+#include "tests/support/test_support.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -147,6 +155,88 @@ TEST_F(ReportCanvasTest, TwoPagesThenALargerWindowAndPaint)
     EXPECT_EQ(image.Pixel(right.left + 4, right.top + 4), RGB(255, 255, 255)) << "the paper";
     Resize(640, 380);
     ExpectReachable("restored");
+}
+
+/// A report whose pages fail to draw, and which cannot be built in landscape.
+class FragileReport final : public CRptGenBody {
+public:
+    FragileReport() : CRptGenBody(kRptTypeInd, "Fragile Report", false) { m_recordType = 0; }
+    bool Build(bool paginateOnly) override
+    {
+        return !Settings().m_layout.m_landscape && CRptGenBody::Build(paginateOnly);
+    }
+    void PrintPage(IRptCanvas&, int) override { throw std::runtime_error("the page is lost"); }
+
+protected:
+    bool WriteEntry(CRptBodyContext& body, CRecordNode&) override
+    {
+        body.out.Heading(kRptLevelRecord, "Entry");
+        return true;
+    }
+};
+
+TEST_F(ReportCanvasTest, AReportThatCannotBeBuiltOrDrawnStillOpens)
+{
+    auto report = std::make_unique<FragileReport>();
+    report->Settings().m_layout.m_landscape = true;
+    report->TakeSelectedRecords(std::vector<CRecordNode*>{NewIndividual(SEX_MALE, "A /B/")});
+    test_support::Prompt().Answer(IDOK);
+    m_window->SetReport(std::move(report));
+    const auto shown = test_support::Prompt().TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_THAT(shown[0].text, testing::HasSubstr("shown with its installation settings"));
+    EXPECT_FALSE(m_window->GetReport()->Settings().m_layout.m_landscape);
+    EXPECT_EQ(m_window->GetReport()->GetPageCount(), 1);
+    // Its page fails to draw: the paint goes on without it, and the program with it.
+    const TestHooks::Image image = TestHooks::RenderWindow(m_window->GetPageWnd());
+    EXPECT_TRUE(TestHooks::TakeProgramFaults().empty());
+    const CRect page = m_window->GetPageWnd().GetLeftPage();
+    EXPECT_EQ(image.Pixel(page.left + 2, page.top + 2), RGB(255, 255, 255));
+}
+
+/// The main window's progress bar: it keeps what it is told, and each entry laid out takes 60 ms
+/// of the program's clock.
+class ProgressWnd final : public CWnd, public IProgress {
+public:
+    void BeginProgress(long range, const std::string& text) override
+    {
+        recorder.BeginProgress(range, text);
+    }
+    void SetProgressPos(long pos) override
+    {
+        clock_seam::AdvanceTickCount(60);
+        recorder.SetProgressPos(pos);
+    }
+    void ResetProgress(long range, const std::string& text) override
+    {
+        recorder.ResetProgress(range, text);
+    }
+    void EndProgress() override { recorder.EndProgress(); }
+    CProgressRecorder recorder;
+};
+
+TEST_F(ReportCanvasTest, ALongBuildShowsItsProgressAndStopsOnEscape)
+{
+    ShowSummary(8, false);
+    ProgressWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, nullptr, "frame", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
+    AfxGetApp()->m_pMainWnd = &frame;
+    // The windows are looked at once a tenth of a second of the test's clock has passed: after
+    // two entries.
+    TestHooks::PostKey(m_window->GetPageWnd(), VK_ESCAPE, 0);
+    test_support::Prompt().Answer(IDOK);
+    m_window->Rebuild(false);
+    AfxGetApp()->m_pMainWnd = nullptr;
+    const auto calls = frame.recorder.TakeCalls();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front().kind, CProgressRecorder::Call::Begin);
+    EXPECT_THAT(calls.front().text, testing::HasSubstr("Esc stops"));
+    EXPECT_EQ(calls.back().kind, CProgressRecorder::Call::End);
+    const auto shown = test_support::Prompt().TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_THAT(shown[0].text, testing::HasSubstr("The report was stopped after"));
+    EXPECT_LT(m_window->GetReport()->GetPageCount(), 8);
+    frame.DestroyWindow();
 }
 
 } // namespace
