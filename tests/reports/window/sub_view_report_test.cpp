@@ -191,8 +191,10 @@ TEST_F(ReportWindowTest, GoToPageChecksTheNumber)
         EXPECT_EQ(shown[0].text,
                   "If selecting page by page number, please enter a value between 5 and 7.  If "
                   "selecting page by its sequence number, please enter a value between 1 and 3");
+        // Enter in the number's box presses OK.
         TestHooks::SetText(dialog, IDC_GO_NUMBER, "7");
-        TestHooks::Click(dialog, IDOK);
+        TestHooks::PostKey(*dialog.GetDlgItem(IDC_GO_NUMBER), VK_RETURN, 0);
+        TestHooks::DeliverPosted();
     });
     m_window->SendMessage(WM_COMMAND, ID_RPT_GO_TO_PAGE, 0);
     EXPECT_EQ(opened, 1);
