@@ -192,8 +192,13 @@ bool CRptGen::SelectRecords()
     if (m_recordType < 0 || m_recordType > 7)
         return false;
     IRptSelector* selector = GetRptSelector();
-    std::vector<CRecordNode*> chosen;
-    if (!selector || !selector->SelectRecords(m_recordType, chosen))
+    // The dialog starts with the report's own records, in their order.
+    std::vector<CRecordNode*> current, chosen;
+    for (const std::unique_ptr<CRptRow>& entry : m_entries)
+        if (entry->m_kind == kRptRowRecord)
+            if (CRecordNode* record = entry->GetRecord())
+                current.push_back(record);
+    if (!selector || !selector->SelectRecordsFrom(m_recordType, current, chosen))
         return false;
     TakeSelectedRecords(chosen);
     return true;

@@ -22,7 +22,15 @@ constexpr auto kIdleStep = std::chrono::milliseconds(20);
 
 bool CRptDialogSelector::SelectRecords(int recordType, std::vector<CRecordNode*>& chosen)
 {
+    return SelectRecordsFrom(recordType, {}, chosen);
+}
+
+bool CRptDialogSelector::SelectRecordsFrom(int recordType, const std::vector<CRecordNode*>& initial,
+                                           std::vector<CRecordNode*>& chosen)
+{
     CSelectRecordsDlg dialog(recordType);
+    dialog.m_initial = initial;
+    dialog.m_hasInitial = !initial.empty();
     if (dialog.DoModal() != IDOK)
         return false;
     chosen = dialog.m_chosen;

@@ -12,6 +12,8 @@ class CAppPrinter;
 class CRptDialogSelector final : public IRptSelector {
 public:
     bool SelectRecords(int recordType, std::vector<CRecordNode*>& chosen) override;
+    bool SelectRecordsFrom(int recordType, const std::vector<CRecordNode*>& initial,
+                           std::vector<CRecordNode*>& chosen) override;
     bool SelectNamedList(std::string& name) override;
 };
 
