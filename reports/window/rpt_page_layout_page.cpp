@@ -73,6 +73,12 @@ int ReadHundredths(std::string_view typed)
     return int(std::min<long long>(whole * 100 + fraction, kMaxHundredths));
 }
 
+bool IsLengthText(std::string_view typed)
+{
+    return std::any_of(typed.begin(), typed.end(),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+}
+
 std::string FontButtonText(const LOGFONT& font)
 {
     return text::Format("%s %ld pt", font.lfFaceName, long(font.lfHeight));
@@ -142,10 +148,17 @@ void CRptPageLayoutPage::DoDataExchange(CDataExchange& dx)
     dx.Check(IDC_RPL_RECORD_START, recordStart);
     int startPage = layout.m_startingPage;
     dx.Text(IDC_RPL_START_PAGE, startPage);
+    // A length without a digit is refused, as the whole-number edits refuse theirs, rather than
+    // read as 0.
     const auto digits = [&](int id, int& field) {
         if (dx.m_bSaveAndValidate) {
             std::string typed;
             GetDlgItemText(id, typed);
+            if (!IsLengthText(typed)) {
+                dx.PrepareCtrl(id);
+                MessageBox("Enter a number.", MB_OK | MB_ICONEXCLAMATION);
+                dx.Fail();
+            }
             field = ReadHundredths(typed);
         } else {
             SetDlgItemText(id, FormatHundredths(field));

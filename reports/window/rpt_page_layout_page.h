@@ -29,6 +29,8 @@ std::string FormatHundredths(int value);
 /// The leading digits and at most two decimals as hundredths; 0 for text without a leading
 /// digit (so "-1" reads 0); held below 10,000,000.
 int ReadHundredths(std::string_view text);
+/// Whether text can be read as a length at all: it holds a digit.
+bool IsLengthText(std::string_view text);
 /// "%s %ld pt": the face name and the size in points of a report font.
 std::string FontButtonText(const LOGFONT& font);
 /// The font dialog on a report font (its height in points); true, the font changed, on OK.

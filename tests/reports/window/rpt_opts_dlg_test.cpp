@@ -179,18 +179,23 @@ TEST_F(ReportOptionsTest, CancelAndARefusedPageChangeNothing)
     EXPECT_EQ(Layout().m_marginTop, 50);
     EXPECT_FALSE(std::filesystem::exists(m_path));
 
-    RunSheet([](CPropertySheet& sheet, CPropertyPage& page) {
-        TestHooks::SetText(page, IDC_RPL_MARGIN_TOP, "2");
-        TestHooks::SetText(page, IDC_RPL_START_PAGE, "abc");
-        test_support::Prompt().Answer(IDOK);
-        TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
-        EXPECT_TRUE(sheet.GetSafeHwnd() && sheet.IsWindowVisible()) << "the sheet stays open";
-        const auto shown = test_support::Prompt().TakeMessages();
-        ASSERT_EQ(shown.size(), 1u);
-        EXPECT_EQ(shown[0].text, "Enter a whole number.");
-        TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
-    });
+    // A whole number that is none, and a margin without a digit, are refused alike.
+    for (const auto& [id, message] : {std::pair{IDC_RPL_START_PAGE, "Enter a whole number."},
+                                      std::pair{IDC_RPL_MARGIN_BOTTOM, "Enter a number."}}) {
+        RunSheet([id, message](CPropertySheet& sheet, CPropertyPage& page) {
+            TestHooks::SetText(page, IDC_RPL_MARGIN_TOP, "2");
+            TestHooks::SetText(page, id, "abc");
+            test_support::Prompt().Answer(IDOK);
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+            EXPECT_TRUE(sheet.GetSafeHwnd() && sheet.IsWindowVisible()) << "the sheet stays open";
+            const auto shown = test_support::Prompt().TakeMessages();
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].text, message);
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
+        });
+    }
     EXPECT_EQ(Layout().m_marginTop, 50);
+    EXPECT_EQ(Layout().m_marginBottom, 50);
     EXPECT_EQ(Layout().m_startingPage, 1);
     EXPECT_FALSE(std::filesystem::exists(m_path));
 }
