@@ -231,8 +231,6 @@ bool CSubViewReport::BuildWatched()
         {&progress, std::ref(stop), [&progress](int page) { progress.PageReached(page); }});
     const bool built = m_report->Build(false);
     m_report->SetMonitor({});
-    if (m_report->WasStopped())
-        MessageBox(m_report->GetStoppedText());
     return built;
 }
 
@@ -249,6 +247,9 @@ void CSubViewReport::Rebuild(bool resetPage)
         m_pageWnd.Relayout(resetPage);
     m_form.UpdatePageInfo();
     SyncPageLayout();
+    // Said once the window shows the pages laid out so far.
+    if (m_report->WasStopped())
+        MessageBox(m_report->GetStoppedText());
 }
 
 RptPagePositions CSubViewReport::Positions() const

@@ -92,7 +92,7 @@ protected:
 
 private:
     void MapHandlers();
-    /// Builds the report with its progress shown and Escape heard; says so when stopped.
+    /// Builds the report with its progress shown and Escape heard.
     bool BuildWatched();
     /// Whether a printer's (or the screen's) page can be had to lay reports out on.
     bool CanMeasurePages() const;
