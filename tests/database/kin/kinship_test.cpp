@@ -229,18 +229,39 @@ TEST_F(CKinshipTest, PoolNumbersFollowTheRecordOrder)
     CIndRec* d = Person("D", SEX_MALE);
     CIndRec* e = Person("E");
     CIndRec* f = Person("F", SEX_FEMALE);
-    Family(a, nullptr, {c});
-    Family(d, b, {}); // B and D join A's group through C's second parent family
-    Family(nullptr, b, {c});
-    Family(nullptr, f, {e});
-    ASSERT_TRUE(AcquireKinshipMap());
-    bool notFound = true;
+    const std::vector<CFamRec*> families = {
+        Family(a, nullptr, {c}),
+        Family(d, b, {}), // B and D join A's group through C's second parent family
+        Family(nullptr, b, {c}),
+        Family(nullptr, f, {e}),
+    };
     const std::vector<std::pair<CIndRec*, int>> expected = {{loner, 1}, {a, 2}, {b, 2}, {c, 2},
                                                             {d, 2},     {e, 3}, {f, 3}};
-    for (const auto& [individual, pool] : expected) {
-        EXPECT_EQ(GetRelationPoolNumber(individual, notFound), pool) << Name(individual);
-        EXPECT_FALSE(notFound);
+    // The groups and their numbers follow the records, whatever their record numbers: in
+    // record order, against it, shared, missing or far beyond the count.
+    const auto renumber = [&](std::vector<std::int32_t> people, std::vector<std::int32_t> fams) {
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            expected[i].first->SetRecordNumber(people[i]);
+        for (std::size_t i = 0; i < families.size(); ++i)
+            families[i]->SetRecordNumber(fams[i]);
+    };
+    const std::vector<std::pair<std::vector<std::int32_t>, std::vector<std::int32_t>>> numberings =
+        {{{1, 2, 3, 4, 5, 6, 7}, {1, 2, 3, 4}}, {{7, 6, 5, 4, 3, 2, 1}, {4, 3, 2, 1}},
+         {{1, 2, 3, 4, 5, 6, 7}, {2, 1, 2, 3}}, {{3, 2, 1, 3, 5, 6, 7}, {1, 2, 3, 4}},
+         {{1, 2, 0, 4, 5, 6, 7}, {1, 2, 3, 4}}, {{1, 2, 3, 4, 5, 6, 7}, {1, 2, 3, 900000}}};
+    bool notFound = true;
+    for (const auto& [people, fams] : numberings) {
+        renumber(people, fams);
+        ASSERT_TRUE(AcquireKinshipMap());
+        for (const auto& [individual, pool] : expected) {
+            EXPECT_EQ(GetRelationPoolNumber(individual, notFound), pool)
+                << Name(individual) << " numbered " << individual->GetRecordNumber();
+            EXPECT_FALSE(notFound);
+        }
+        ReleaseKinshipMap();
     }
+    renumber({1, 2, 3, 4, 5, 6, 7}, {1, 2, 3, 4});
+    ASSERT_TRUE(AcquireKinshipMap());
     // A map in use is kept: someone added since is not in it until every user let go.
     CIndRec* late = Person("Late");
     ASSERT_TRUE(AcquireKinshipMap());
