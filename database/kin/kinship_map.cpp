@@ -29,31 +29,83 @@ bool IsMemberLink(int fieldId)
     return fieldId == FIELD_HUSB || fieldId == FIELD_WIFE || fieldId == FIELD_CHIL;
 }
 
-/// The program's one kinship map: each individual's group number by the individual's slot.
-/// Slots are record numbers when every individual and family has one of its own and they are
-/// not too sparse (a loaded or numbered data set: the map is then read through a field of the
-/// record), else dense indexes in record order looked up by pointer.
+/// Finds a record's index in its list (record order): through the record number, a field read
+/// of the record, when every record of the list has a number of its own and the highest is at
+/// most about twice their count (a loaded file, a numbered data set); else through a pointer
+/// map. A record outside the list has none.
+template <class Record> class CListLookup {
+public:
+    void Fill(const std::vector<const Record*>& records, bool numbered, std::int32_t highest)
+    {
+        m_byNumber = numbered && std::size_t(highest) <= 2 * records.size() + 1024;
+        if (m_byNumber) {
+            m_at.assign(std::size_t(highest) + 1, CEntry{});
+            for (std::size_t i = 0; i < records.size(); ++i) {
+                CEntry& entry = m_at[std::size_t(records[i]->GetRecordNumber())];
+                if (entry.m_record) { // a number taken twice
+                    m_byNumber = false;
+                    break;
+                }
+                entry = {records[i], int(i)};
+            }
+            if (m_byNumber)
+                return;
+            m_at = {};
+        }
+        constexpr std::size_t kAhead = 16;
+        m_indexOf.Reserve(records.size());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            if (i + kAhead < records.size())
+                m_indexOf.Prefetch(records[i + kAhead]);
+            m_indexOf.TryEmplace(records[i], int(i));
+        }
+    }
+    /// The index of target in the list; -1 when it is not there.
+    int IndexOf(const CRecordNode* target) const
+    {
+        if (!m_byNumber) {
+            const int* found = m_indexOf.Find(target);
+            return found ? *found : -1;
+        }
+        const auto number = std::size_t(std::max(target->GetRecordNumber(), 0));
+        return number < m_at.size() && m_at[number].m_record == target ? m_at[number].m_index : -1;
+    }
+    /// Asks for the memory that IndexOf(target) reads first: the record number, or the map.
+    void Prefetch(const CRecordNode* target) const
+    {
+        if (m_byNumber)
+            target->PrefetchRecordNumber();
+        else
+            m_indexOf.Prefetch(target);
+    }
+    /// Asks for the entry by number that IndexOf(target) reads last, once the number is at hand.
+    void PrefetchEntry(const CRecordNode* target) const
+    {
+        const auto number = std::size_t(std::max(target->GetRecordNumber(), 0));
+        if (m_byNumber && number < m_at.size())
+            __builtin_prefetch(&m_at[number]);
+    }
+
+private:
+    struct CEntry {
+        const CRecordNode* m_record = nullptr;
+        int m_index = 0;
+    };
+    bool m_byNumber = false;
+    std::vector<CEntry> m_at; // by record number
+    kinship_detail::CPointerMap<int> m_indexOf;
+};
+
+/// The program's one kinship map: each individual's group number by its index in record order.
 struct CKinshipMap {
-    std::vector<const CRecordNode*> m_individualAt; // by slot; null where no individual is
-    kinship_detail::CPointerMap<int> m_slotOf;      // when slots are not record numbers
-    bool m_slotsAreNumbers = false;
-    std::vector<int> m_pools; // by individual slot
+    CListLookup<CIndRec> m_individuals;
+    std::vector<int> m_pools; // by individual index
     int m_users = 0;
 
     const int* FindPool(const CIndRec* individual) const
     {
-        if (!individual)
-            return nullptr;
-        std::size_t slot = 0;
-        if (m_slotsAreNumbers) {
-            slot = std::size_t(std::max(individual->GetRecordNumber(), 0));
-        } else if (const int* found = m_slotOf.Find(individual)) {
-            slot = std::size_t(*found);
-        } else {
-            return nullptr;
-        }
-        return slot < m_individualAt.size() && m_individualAt[slot] == individual ? &m_pools[slot]
-                                                                                  : nullptr;
+        const int index = individual ? m_individuals.IndexOf(individual) : -1;
+        return index >= 0 ? &m_pools[std::size_t(index)] : nullptr;
     }
 };
 
@@ -88,15 +140,27 @@ void ReleaseLocked()
         map.reset();
 }
 
-/// The records of a type's list in record order, taken in one walk along memory, and whether
-/// their record numbers can serve as slots: each 1 or more, none taken twice, the highest at
-/// most about twice their count (else a table by number would be mostly empty).
-template <class Record, class Cast> struct CRecordList {
+/// One link gathered for later: its holder's index and its target's place in the node pool
+/// (every record lies in the pool), half the size of two pointers.
+struct CGatheredLink {
+    std::uint32_t m_owner;
+    std::uint32_t m_target;
+
+    const CRecordNode* Target() const
+    {
+        return static_cast<const CRecordNode*>(CNodePool::BlockAt(m_target));
+    }
+};
+
+/// The records of a type's list in record order, taken in one walk along memory, whether their
+/// record numbers are all 1 or more, and the highest. gather(index, record) sees each record
+/// while the walk has its memory at hand.
+template <class Record> struct CRecordList {
     std::vector<const Record*> m_records;
     std::int32_t m_highest = 0;
     bool m_numbered = true;
 
-    CRecordList(int listIndex, Cast cast)
+    template <class Cast, class Gather> CRecordList(int listIndex, Cast cast, Gather gather)
     {
         const CDataNode* root = GetRecordTypeRoot(listIndex);
         if (!root)
@@ -106,16 +170,17 @@ template <class Record, class Cast> struct CRecordList {
         for (CDataNode* node = root->GetFirstChild(); node; node = node->GetNextSibling()) {
             prefetch.At(node);
             if (const Record* typed = cast(static_cast<CRecordNode*>(node))) {
+                gather(m_records.size(), typed);
                 m_records.push_back(typed);
                 m_highest = std::max(m_highest, typed->GetRecordNumber());
                 m_numbered = m_numbered && typed->GetRecordNumber() > 0;
             }
         }
-        m_numbered = m_numbered && std::size_t(m_highest) <= 2 * m_records.size() + 1024;
     }
 };
 
-/// Disjoint sets over slots; each set is named by its least slot.
+/// Disjoint sets over the individuals' indexes and, after them, the families'; each set is
+/// named by its least member.
 class CGroups {
 public:
     explicit CGroups(std::size_t count) : m_parent(count)
@@ -144,191 +209,91 @@ private:
     std::vector<int> m_parent;
 };
 
-/// Where the build finds an individual's or a family's slot: individuals take the slots below
-/// m_familyBase, families those from it. A link target is taken only when the slot holds that
-/// very record, so a link to a record outside the lists joins no one.
-struct CSlotTable {
-    bool m_byNumber = false;
-    std::size_t m_familyBase = 0;
-    std::vector<const CRecordNode*> m_at; // by slot
-    kinship_detail::CPointerMap<int> m_slotOf;
-
-    /// The slot of target among the individuals (family false) or the families; -1 if none.
-    int SlotOf(const CRecordNode* target, bool family) const
-    {
-        std::size_t slot = 0;
-        if (m_byNumber) {
-            slot =
-                std::size_t(std::max(target->GetRecordNumber(), 0)) + (family ? m_familyBase : 0);
-        } else if (const int* found = m_slotOf.Find(target)) {
-            slot = std::size_t(*found);
-        } else {
-            return -1;
-        }
-        const bool inRange =
-            family ? slot >= m_familyBase && slot < m_at.size() : slot < m_familyBase;
-        return inRange && m_at[slot] == target ? int(slot) : -1;
-    }
-    /// Asks for the memory that SlotOf(target) reads first.
-    void Prefetch(const CRecordNode* target) const
-    {
-        if (m_byNumber)
-            target->PrefetchRecordNumber();
-        else
-            m_slotOf.Prefetch(target);
-    }
-    /// Asks for the slot's memory that SlotOf(target) reads last; by number, once the target's
-    /// number is at hand.
-    void PrefetchSlot(const CRecordNode* target, bool family) const
-    {
-        if (!m_byNumber)
-            return;
-        const std::size_t slot =
-            std::size_t(std::max(target->GetRecordNumber(), 0)) + (family ? m_familyBase : 0);
-        if (slot < m_at.size())
-            __builtin_prefetch(&m_at[slot]);
-    }
-};
-
-/// Fills slots for the two lists: by record number when both lists allow it (no lookup
-/// table then), else by record order through a pointer map.
-template <class People, class Families>
-void FillSlots(CSlotTable& slots, const People& people, const Families& families)
+/// Calls found(owner, index) for each gathered link whose target lookup finds in its list,
+/// reaching the targets (at scattered places) with their memory asked for some links ahead in
+/// two stages: the target's number, then the entry it names.
+template <class Record, class Found>
+void ResolveLinks(const std::vector<CGatheredLink>& links, const CListLookup<Record>& lookup,
+                  Found found)
 {
-    constexpr std::size_t kAhead = 16;
-    slots.m_byNumber = people.m_numbered && families.m_numbered;
-    if (slots.m_byNumber) {
-        slots.m_familyBase = std::size_t(people.m_highest) + 1;
-        slots.m_at.assign(slots.m_familyBase + std::size_t(families.m_highest) + 1, nullptr);
-        const auto place = [&](const auto& records, std::size_t base) {
-            for (const CRecordNode* record : records) {
-                const CRecordNode*& at = slots.m_at[base + std::size_t(record->GetRecordNumber())];
-                if (at)
-                    return false; // a number taken twice
-                at = record;
-            }
-            return true;
-        };
-        if (place(people.m_records, 0) && place(families.m_records, slots.m_familyBase))
-            return;
-        slots.m_byNumber = false;
-    }
-    slots.m_familyBase = people.m_records.size();
-    slots.m_at.clear();
-    slots.m_at.reserve(slots.m_familyBase + families.m_records.size());
-    slots.m_slotOf.Reserve(slots.m_familyBase + families.m_records.size());
-    const auto add = [&](const auto& records) {
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            if (i + kAhead < records.size())
-                slots.m_slotOf.Prefetch(records[i + kAhead]);
-            slots.m_slotOf.TryEmplace(records[i], int(slots.m_at.size()));
-            slots.m_at.push_back(records[i]);
-        }
-    };
-    add(people.m_records);
-    add(families.m_records);
-}
-
-/// The slot of the i-th record of a list whose slots start at base.
-template <class Record>
-int OwnSlot(const CSlotTable& slots, const Record* record, std::size_t i, std::size_t base)
-{
-    return int(base + (slots.m_byNumber ? std::size_t(record->GetRecordNumber()) : i));
-}
-
-/// Calls join(owner, slot) for each link of the records (whose own slots start at base) that
-/// wanted(field id) accepts and that names a record of the target kind (family or not); take(i)
-/// says whether the i-th record's links count. The records are read in memory order, a batch
-/// at a time, and their links gathered; the targets, at scattered places, are then reached
-/// with their memory asked for some links ahead, in two stages: the target's number, then the
-/// slot it names.
-template <class Record, class Take, class Wanted, class Join>
-void JoinLinks(const CSlotTable& slots, const std::vector<const Record*>& records, std::size_t base,
-               Take take, Wanted wanted, bool family, Join join)
-{
-    constexpr std::size_t kBatch = 1024;
     constexpr std::size_t kNumberAhead = 16;
-    constexpr std::size_t kSlotAhead = 8;
-    struct CLink {
-        int m_owner;
-        const CRecordNode* m_target;
-    };
-    std::vector<CLink> links;
-    CNodeStreamPrefetch prefetch;
-    for (std::size_t first = 0; first < records.size(); first += kBatch) {
-        links.clear();
-        const std::size_t end = std::min(records.size(), first + kBatch);
-        for (std::size_t i = first; i < end; ++i) {
-            prefetch.At(records[i]);
-            if (!take(i))
-                continue;
-            const int owner = OwnSlot(slots, records[i], i, base);
-            ForEachLinkTargetIf(records[i], wanted, [&](const CRecordNode* target) {
-                links.push_back({owner, target});
-            });
-        }
-        for (std::size_t j = 0; j < links.size(); ++j) {
-            if (j + kNumberAhead < links.size())
-                slots.Prefetch(links[j + kNumberAhead].m_target);
-            if (j + kSlotAhead < links.size())
-                slots.PrefetchSlot(links[j + kSlotAhead].m_target, family);
-            if (const int slot = slots.SlotOf(links[j].m_target, family); slot >= 0)
-                join(links[j].m_owner, slot);
-        }
+    constexpr std::size_t kEntryAhead = 8;
+    for (std::size_t j = 0; j < links.size(); ++j) {
+        if (j + kNumberAhead < links.size())
+            lookup.Prefetch(links[j + kNumberAhead].Target());
+        if (j + kEntryAhead < links.size())
+            lookup.PrefetchEntry(links[j + kEntryAhead].Target());
+        if (const int index = lookup.IndexOf(links[j].Target()); index >= 0)
+            found(links[j].m_owner, index);
     }
+}
+
+/// Appends to links every link of holder (the index-th of its list) that wanted(field id)
+/// accepts and whose target lies in the node pool, as every listed record does.
+template <class Wanted>
+void GatherLinks(std::vector<CGatheredLink>& links, std::size_t index, const CDataNode* holder,
+                 Wanted wanted)
+{
+    ForEachLinkTargetIf(holder, wanted, [&](const CRecordNode* target) {
+        if (const std::uint32_t place = CNodePool::IndexOf(target))
+            links.push_back({std::uint32_t(index), place});
+    });
 }
 
 /// The groups joined by family links. A family joins the individuals that name it as a parent
 /// or spouse family and, when at least one does, every individual it names as partner or
 /// child; a family no one names joins no one. Groups are numbered 1, 2, ... in the record
-/// order of their first individuals.
+/// order of their first individuals. The families are listed first; the individuals' family
+/// links are gathered in the one walk along the individuals' memory, and the named families'
+/// member links in a batched walk along the families', so that only link targets are reached
+/// at random.
 std::unique_ptr<CKinshipMap> BuildKinshipMap()
 {
-    const auto individual = [](CRecordNode* record) -> const CIndRec* {
-        return AsIndividual(record);
-    };
-    const auto family = [](CRecordNode* record) -> const CFamRec* { return AsFamily(record); };
-    const CRecordList<CIndRec, decltype(individual)> people(RECORD_LIST_INDI, individual);
-    const CRecordList<CFamRec, decltype(family)> families(RECORD_LIST_FAM, family);
+    const CRecordList<CFamRec> families(
+        RECORD_LIST_FAM, [](CRecordNode* record) { return AsFamily(record); },
+        [](std::size_t, const CFamRec*) {});
+    CListLookup<CFamRec> familyLookup;
+    familyLookup.Fill(families.m_records, families.m_numbered, families.m_highest);
 
-    CSlotTable slots;
-    FillSlots(slots, people, families);
-    const std::size_t base = slots.m_familyBase;
+    std::vector<CGatheredLink> links;
+    const CRecordList<CIndRec> people(
+        RECORD_LIST_INDI, [](CRecordNode* record) { return AsIndividual(record); },
+        [&](std::size_t i, const CIndRec* person) { GatherLinks(links, i, person, IsFamilyLink); });
+    const std::size_t count = people.m_records.size();
 
-    CGroups groups(slots.m_at.size());
-    std::vector<bool> named(slots.m_at.size() - base);
-    const std::vector<const CIndRec*>& individuals = people.m_records;
-    JoinLinks(
-        slots, individuals, 0, [](std::size_t) { return true; }, IsFamilyLink, true,
-        [&](int self, int slot) {
-            named[std::size_t(slot) - base] = true;
-            groups.Join(self, slot);
-        });
-    const std::vector<const CFamRec*>& familyRecords = families.m_records;
-    JoinLinks(
-        slots, familyRecords, base,
-        [&](std::size_t f) {
-            return named[std::size_t(OwnSlot(slots, familyRecords[f], f, base)) - base];
-        },
-        IsMemberLink, false, [&](int self, int member) { groups.Join(self, member); });
+    CGroups groups(count + families.m_records.size());
+    std::vector<bool> named(families.m_records.size());
+    ResolveLinks(links, familyLookup, [&](std::uint32_t person, int family) {
+        named[std::size_t(family)] = true;
+        groups.Join(int(person), int(count + std::size_t(family)));
+    });
+    links = {};
 
-    // Groups take their numbers in the record order of their first individuals. A group with
-    // an individual is named by an individual's slot, since every individual's slot lies below
-    // every family's.
     auto map = std::make_unique<CKinshipMap>();
-    map->m_pools.assign(base, 0);
-    int pool = 0;
-    for (const CIndRec* person : individuals) {
-        const std::size_t slot = std::size_t(slots.SlotOf(person, false));
-        int& number = map->m_pools[std::size_t(groups.Find(int(slot)))];
-        if (number == 0)
-            number = ++pool;
-        map->m_pools[slot] = number;
+    map->m_individuals.Fill(people.m_records, people.m_numbered, people.m_highest);
+    constexpr std::size_t kBatch = 1024;
+    CNodeStreamPrefetch prefetch;
+    for (std::size_t first = 0; first < families.m_records.size(); first += kBatch) {
+        links.clear();
+        const std::size_t end = std::min(families.m_records.size(), first + kBatch);
+        for (std::size_t f = first; f < end; ++f) {
+            prefetch.At(families.m_records[f]);
+            if (named[f])
+                GatherLinks(links, f, families.m_records[f], IsMemberLink);
+        }
+        ResolveLinks(links, map->m_individuals, [&](std::uint32_t family, int person) {
+            groups.Join(int(count + family), person);
+        });
     }
-    map->m_slotsAreNumbers = slots.m_byNumber;
-    slots.m_at.resize(base);
-    map->m_individualAt = std::move(slots.m_at);
-    map->m_slotOf = std::move(slots.m_slotOf);
+
+    // A group's name is its first individual (the least index), so groups take their numbers
+    // in one pass.
+    map->m_pools.assign(count, 0);
+    int pool = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int first = groups.Find(int(i));
+        map->m_pools[i] = std::size_t(first) == i ? ++pool : map->m_pools[std::size_t(first)];
+    }
     return map;
 }
 
