@@ -9,6 +9,7 @@
 #include "database/records/fam_rec.h"
 #include "database/records/note_rec.h"
 #include "database/records/record_node.h"
+#include "merge/merge_individual_blocks.h"
 #include "platform/base/text.h"
 
 #include <algorithm>
@@ -70,20 +71,6 @@ private:
 };
 
 // ---- Individuals --------------------------------------------------------------------------
-
-/// The year by which a birth date can be placed: a single valid A.D. date of year 100 on; the
-/// closeness of any other date is not read from the year alone.
-std::optional<int> PlacedBirthYear(const CIndRec& individual)
-{
-    const CDateNode* birth = individual.GetBirthDate();
-    if (!birth)
-        return std::nullopt;
-    const CDateValue& first = birth->GetFirstValue();
-    if (!first.IsValid() || birth->GetLatestValue() != &first || first.IsBC() ||
-        first.GetYear() < 100)
-        return std::nullopt;
-    return first.GetYear();
-}
 
 /// Individuals of one surname key (or of none, or all) by birth year.
 struct BirthBucket {

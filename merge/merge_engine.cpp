@@ -8,6 +8,7 @@
 #include "database/nodes/data_node.h"
 #include "database/records/record_node.h"
 #include "merge/merge_candidates.h"
+#include "merge/merge_individual_blocks.h"
 #include "merge/merge_score_bounds.h"
 #include "platform/base/progress.h"
 
@@ -168,62 +169,86 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
         });
     const bool shortcuts = UsesShortcuts();
     std::unique_ptr<CScoreBounds> bounds;
-    if (shortcuts && type == kIndividualType)
+    std::unique_ptr<CIndividualBlocks> blocks;
+    if (shortcuts && type == kIndividualType) {
         bounds = std::make_unique<CScoreBounds>(currents, m_keys);
+        blocks = std::make_unique<CIndividualBlocks>(currents, m_keys);
+    }
     RowList leftOver;
     RowList claimed; // the rows of claimed current records, in no useful order
     std::unordered_map<const MergeRow*, RowList::iterator> places;
     std::vector<MergeRow*> claimOf(currents.size(), nullptr); // by position: map A as it grows
     auto& matches = m_matches.m_tables[t];
+    // A current record claimed by a new record, taking it over from the one that claimed it
+    // before (which becomes an unmatched row).
+    const auto claim = [&](std::uint32_t position, CRecordNode* incoming, int score) {
+        CRecordNode* current = currents[position];
+        if (MergeRow* old = claimOf[position]) {
+            old->current = nullptr;
+            old->score = 0;
+            const auto place = places.find(old);
+            leftOver.splice(leftOver.end(), claimed, place->second);
+            places.erase(place);
+        }
+        claimed.push_back(std::make_unique<MergeRow>(MergeRow{current, incoming, score, false}));
+        places[claimed.back().get()] = std::prev(claimed.end());
+        claimOf[position] = claimed.back().get();
+        matches[current] = incoming;
+        if (blocks)
+            blocks->SetClaim(position, score);
+    };
+    // The claim of a new record on a current record it found a better one than.
+    const auto release = [&](std::uint32_t position) {
+        const auto place = places.find(claimOf[position]);
+        claimed.erase(place->second);
+        places.erase(place);
+        claimOf[position] = nullptr;
+        matches.erase(currents[position]);
+        if (blocks)
+            blocks->SetClaim(position, std::nullopt);
+    };
     std::vector<std::uint32_t> candidates;
     for (CDataNode* node = m_incoming[t]->GetFirstChild(); node; node = node->GetNextSibling()) {
         auto* incoming = static_cast<CRecordNode*>(node);
         progress.Advance();
-        int best = 0;
-        std::uint32_t bestPosition = 0;
-        CRecordNode* bestRecord = nullptr;
-        const bool narrowed = shortcuts && index->Collect(*incoming, candidates);
-        const std::size_t count = narrowed ? candidates.size() : currents.size();
         if (bounds)
             bounds->SetIncoming(incoming);
+        if (blocks) {
+            const auto found = blocks->FindBest(*incoming, *bounds, [&](std::uint32_t position) {
+                return currents[position]->MatchScore(incoming, &m_matches);
+            });
+            if (found) {
+                if (found->found)
+                    claim(found->position, incoming, found->score);
+                else
+                    leftOver.push_back(
+                        std::make_unique<MergeRow>(MergeRow{nullptr, incoming, 0, false}));
+                continue;
+            }
+        }
+        int best = 0;
+        std::optional<std::uint32_t> bestPosition;
+        const bool narrowed = shortcuts && index->Collect(*incoming, candidates);
+        const std::size_t count = narrowed ? candidates.size() : currents.size();
         for (std::size_t k = 0; k < count; ++k) {
             const std::uint32_t position = narrowed ? candidates[k] : std::uint32_t(k);
-            CRecordNode* current = currents[position];
-            MergeRow* old = claimOf[position];
+            const MergeRow* old = claimOf[position];
             // A score that cannot pass the best so far, nor the claim on the record, changes
             // nothing.
             if (bounds && (!bounds->CouldExceed(position, best) ||
                            (old && !bounds->CouldExceed(position, old->score))))
                 continue;
-            const int score = current->MatchScore(incoming, &m_matches);
+            const int score = currents[position]->MatchScore(incoming, &m_matches);
             if (score <= best || (old && old->score >= score))
                 continue;
-            if (old) {
-                // Taken over: the earlier new record becomes an unmatched row.
-                old->current = nullptr;
-                old->score = 0;
-                const auto place = places.find(old);
-                leftOver.splice(leftOver.end(), claimed, place->second);
-                places.erase(place);
-            }
-            claimed.push_back(
-                std::make_unique<MergeRow>(MergeRow{current, incoming, score, false}));
-            places[claimed.back().get()] = std::prev(claimed.end());
-            claimOf[position] = claimed.back().get();
-            matches[current] = incoming;
-            if (bestRecord) {
-                // The candidate found before is free again.
-                const auto place = places.find(claimOf[bestPosition]);
-                claimed.erase(place->second);
-                places.erase(place);
-                claimOf[bestPosition] = nullptr;
-                matches.erase(bestRecord);
-            }
-            bestRecord = current;
+            claim(position, incoming, score);
+            // The candidate found before is free again.
+            if (bestPosition)
+                release(*bestPosition);
             bestPosition = position;
             best = score;
         }
-        if (!bestRecord)
+        if (!bestPosition)
             leftOver.push_back(std::make_unique<MergeRow>(MergeRow{nullptr, incoming, 0, false}));
     }
     // The row list: the current records in their order, matched or not, then the left-over
