@@ -77,7 +77,7 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents,
     m_claims.assign(m_people.size(), kUnclaimed);
     for (std::size_t list = 0; list < order.size(); ++list) {
         std::sort(order[list].begin(), order[list].end());
-        Blocks& blocks = m_bySurname[list];
+        std::vector<Block>& blocks = m_bySurname[list].blocks;
         for (const auto& [year, sex, position] : order[list]) {
             if (blocks.empty() || blocks.back().year != year || blocks.back().sex != sex) {
                 blocks.emplace_back();
@@ -85,13 +85,23 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents,
                 blocks.back().sex = sex;
             }
             Block& block = blocks.back();
-            const Person& person = m_people[position];
-            block.anyParents = block.anyParents || person.parents;
-            block.anySpouse = block.anySpouse || person.spouse;
-            block.anyGivenOpen = block.anyGivenOpen || person.given < 0;
-            ++block.unclaimed;
             block.members.push_back(position);
             m_blockOf[position] = std::uint32_t(blocks.size() - 1);
+        }
+        std::vector<Summary>& runs = m_bySurname[list].runs;
+        runs.resize((blocks.size() + kRun - 1) / kRun);
+        for (std::size_t index = 0; index < blocks.size(); ++index) {
+            Block& block = blocks[index];
+            std::sort(block.members.begin(), block.members.end());
+            for (Summary* summary : {static_cast<Summary*>(&block), &runs[index / kRun]}) {
+                for (const std::uint32_t position : block.members) {
+                    const Person& person = m_people[position];
+                    summary->anyGivenOpen = summary->anyGivenOpen || person.given < 0;
+                    summary->firstMember = std::min(summary->firstMember, position);
+                    ++summary->count[std::size_t(person.Kind())];
+                    ++summary->unclaimed[std::size_t(person.Kind())];
+                }
+            }
         }
     }
     for (auto& [key, namesakes] : m_namesakes)
@@ -132,39 +142,47 @@ CIndividualBlocks::Person CIndividualBlocks::Describe(const CRecordNode* record)
     return person;
 }
 
+void CIndividualBlocks::Claim(Summary& summary, std::size_t kind, bool wasClaimed,
+                              std::optional<int> score)
+{
+    if (score) {
+        summary.unclaimed[kind] -= !wasClaimed;
+        summary.lowestClaim[kind] = std::min(summary.lowestClaim[kind], *score);
+    } else {
+        summary.unclaimed[kind] += wasClaimed;
+    }
+}
+
 void CIndividualBlocks::SetClaim(std::uint32_t position, std::optional<int> score)
 {
     const Person& person = m_people[position];
     if (!person.indexed)
         return;
-    Block& block =
-        m_bySurname[person.surname < 0 ? m_bySurname.size() - 1 : std::size_t(person.surname)]
-                   [m_blockOf[position]];
+    Blocks& list =
+        m_bySurname[person.surname < 0 ? m_bySurname.size() - 1 : std::size_t(person.surname)];
+    const auto kind = std::size_t(person.Kind());
     const bool wasClaimed = m_claims[position] != kUnclaimed;
-    if (score) {
-        block.unclaimed -= !wasClaimed;
-        block.lowestClaim = std::min(block.lowestClaim, *score);
-        m_claims[position] = *score;
-    } else {
-        block.unclaimed += wasClaimed;
-        m_claims[position] = kUnclaimed;
-    }
+    Claim(list.blocks[m_blockOf[position]], kind, wasClaimed, score);
+    Claim(list.runs[m_blockOf[position] / kRun], kind, wasClaimed, score);
+    m_claims[position] = score.value_or(kUnclaimed);
 }
 
-int CIndividualBlocks::BlockBound(const Block& block, const Person& incoming, bool sameSurname,
-                                  bool incomingHasBirth) const
+std::array<int, CIndividualBlocks::kKinds> CIndividualBlocks::BlockBounds(const Summary& block,
+                                                                          int year,
+                                                                          const Person& incoming,
+                                                                          bool sameSurname)
 {
     // A namesake of the new individual is looked up apart; any other member of its surname
     // scores at most 10 by name (0 with both given names present), one without a surname 0.
     const int name = sameSurname && (incoming.given == -1 || block.anyGivenOpen) ? kNameOpen : 0;
     int birth = 0;
-    if (incomingHasBirth)
-        birth = block.year == kNoYear || incoming.year == kNoYear || block.year == incoming.year
-                    ? kBirthSame
-                    : kBirthNear;
-    const int relatives = (incoming.parents && block.anyParents ? kParentsHighest : 0) +
-                          (incoming.spouse && block.anySpouse ? kSpouseHighest : 0);
-    return name + birth + relatives;
+    if (incoming.birth)
+        birth = year == kNoYear || incoming.year == kNoYear || year == incoming.year ? kBirthSame
+                                                                                     : kBirthNear;
+    const int parents = incoming.parents ? kParentsHighest : 0;
+    const int spouse = incoming.spouse ? kSpouseHighest : 0;
+    return {name + birth, name + birth + spouse, name + birth + parents,
+            name + birth + parents + spouse};
 }
 
 std::optional<IndividualBest>
@@ -180,18 +198,32 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
     const bool placed = mine.year != kNoYear;
 
     // The blocks within reach of the new individual's birth: those without a year, then (for a
-    // placed birth) those born within the reach, else all.
-    const auto forEachBlock = [&](const auto& visit) {
-        const auto visitList = [&](const Blocks& blocks, bool sameSurname) {
+    // placed birth) those born within the reach, else all, by runs that could hold a block the
+    // caller opens (passes).
+    const auto forEachBlock = [&](const auto& passes, const auto& visit) {
+        const auto visitList = [&](const Blocks& list, bool sameSurname) {
+            const std::vector<Block>& blocks = list.blocks;
             auto from = blocks.begin();
             for (; from != blocks.end() && from->year == kNoYear; ++from) {
                 if (!OppositeSexes(from->sex, mine.sex))
                     visit(*from, sameSurname);
             }
-            if (placed)
-                from = std::lower_bound(from, blocks.end(), mine.year - kReach,
-                                        [](const Block& b, int year) { return b.year < year; });
-            for (; from != blocks.end() && (!placed || from->year <= mine.year + kReach); ++from) {
+            if (!placed) {
+                for (auto index = std::size_t(from - blocks.begin()); index < blocks.size();) {
+                    if (index % kRun == 0 &&
+                        !passes(list.runs[index / kRun], kNoYear, sameSurname)) {
+                        index += kRun;
+                        continue;
+                    }
+                    if (!OppositeSexes(blocks[index].sex, mine.sex))
+                        visit(blocks[index], sameSurname);
+                    ++index;
+                }
+                return;
+            }
+            from = std::lower_bound(from, blocks.end(), mine.year - kReach,
+                                    [](const Block& b, int year) { return b.year < year; });
+            for (; from != blocks.end() && from->year <= mine.year + kReach; ++from) {
                 if (!OppositeSexes(from->sex, mine.sex))
                     visit(*from, sameSurname);
             }
@@ -244,18 +276,44 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
             return;
         best = {true, position, value};
     };
-    forEachNamesake(consider);
-    forEachBlock([&](const Block& block, bool sameSurname) {
-        const int bound = BlockBound(block, mine, sameSurname, mine.birth);
-        const int floor =
-            best.found && block.members.front() < best.position ? best.score - 1 : best.score;
-        if (bound <= floor || (block.unclaimed == 0 && block.lowestClaim >= bound))
-            return;
-        for (const std::uint32_t position : block.members) {
-            if (!isNamesake(position, sameSurname))
-                consider(position);
-        }
+    // Those born the same year first: the likeliest of all.
+    const auto sameYear = [&](std::uint32_t position) {
+        return placed && m_people[position].year == mine.year;
+    };
+    forEachNamesake([&](std::uint32_t position) {
+        if (sameYear(position))
+            consider(position);
     });
+    forEachNamesake([&](std::uint32_t position) {
+        if (!sameYear(position))
+            consider(position);
+    });
+    // The kinds of member of a block (or a run of them) that could give a winner.
+    const auto winnerKinds = [&](const Summary& block, int year, bool sameSurname) {
+        const auto reach = BlockBounds(block, year, mine, sameSurname);
+        const int floor =
+            best.found && block.firstMember < best.position ? best.score - 1 : best.score;
+        std::array<bool, kKinds> open{};
+        bool any = false;
+        for (std::size_t kind = 0; kind < kKinds; ++kind) {
+            open[kind] = block.count[kind] > 0 && reach[kind] > floor &&
+                         (block.unclaimed[kind] > 0 || block.lowestClaim[kind] < reach[kind]);
+            any = any || open[kind];
+        }
+        return std::pair(any, open);
+    };
+    forEachBlock([&](const Summary& run, int year,
+                     bool sameSurname) { return winnerKinds(run, year, sameSurname).first; },
+                 [&](const Block& block, bool sameSurname) {
+                     const auto [any, open] = winnerKinds(block, block.year, sameSurname);
+                     if (!any)
+                         return;
+                     for (const std::uint32_t position : block.members) {
+                         if (open[std::size_t(m_people[position].Kind())] &&
+                             !isNamesake(position, sameSurname))
+                             consider(position);
+                     }
+                 });
     if (!best.found)
         return best;
 
@@ -270,17 +328,33 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
         takenOnTheWay = score(position) > claim;
     };
     forEachNamesake(check);
-    forEachBlock([&](const Block& block, bool sameSurname) {
-        if (takenOnTheWay || block.members.front() >= best.position ||
-            block.lowestClaim >= BlockBound(block, mine, sameSurname, mine.birth))
-            return;
-        for (const std::uint32_t position : block.members) {
-            if (position >= best.position)
-                break;
-            if (!isNamesake(position, sameSurname))
-                check(position);
+    // The kinds of member of a block (or a run of them) that could be taken on the way.
+    const auto takenKinds = [&](const Summary& block, int year, bool sameSurname) {
+        std::array<bool, kKinds> open{};
+        bool any = false;
+        if (takenOnTheWay || block.firstMember >= best.position)
+            return std::pair(any, open);
+        const auto reach = BlockBounds(block, year, mine, sameSurname);
+        for (std::size_t kind = 0; kind < kKinds; ++kind) {
+            open[kind] = block.lowestClaim[kind] < reach[kind];
+            any = any || open[kind];
         }
-    });
+        return std::pair(any, open);
+    };
+    forEachBlock([&](const Summary& run, int year,
+                     bool sameSurname) { return takenKinds(run, year, sameSurname).first; },
+                 [&](const Block& block, bool sameSurname) {
+                     const auto [any, open] = takenKinds(block, block.year, sameSurname);
+                     if (!any)
+                         return;
+                     for (const std::uint32_t position : block.members) {
+                         if (position >= best.position)
+                             break;
+                         if (open[std::size_t(m_people[position].Kind())] &&
+                             !isNamesake(position, sameSurname))
+                             check(position);
+                     }
+                 });
     if (takenOnTheWay)
         return std::nullopt;
     return best;

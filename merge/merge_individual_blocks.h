@@ -5,6 +5,7 @@
 
 #include "database/kin/ind_compare_keys.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -57,16 +58,31 @@ public:
 private:
     static constexpr int kNoYear = -2147483647 - 1;
     static constexpr int kUnclaimed = kNoYear;
+    static constexpr int kNever = 2147483647;
 
-    struct Block {
+    /// Members by the relatives they have: a family as child (2) and as spouse (1).
+    static constexpr int kKinds = 4;
+    /// What is known of a block's members, or of a run of blocks.
+    struct Summary {
+        bool anyGivenOpen = false;               // a member has no given name
+        std::uint32_t firstMember = 0xffffffffu; // the lowest position
+        // By kind of member: how many, how many are not claimed now, the lowest score one was
+        // ever claimed with.
+        std::array<int, kKinds> count{};
+        std::array<int, kKinds> unclaimed{};
+        std::array<int, kKinds> lowestClaim{kNever, kNever, kNever, kNever};
+    };
+    struct Block : Summary {
         int year = kNoYear;                 // the members' birth year; kNoYear for none to go by
         std::uint8_t sex = 2;               // 0 male, 1 female, 2 unknown
-        bool anyParents = false;            // a member has a family as child
-        bool anySpouse = false;             // a member has a family as spouse
-        bool anyGivenOpen = false;          // a member has no given name
-        int unclaimed = 0;                  // members not claimed now
-        int lowestClaim = 2147483647;       // the lowest score a member was ever claimed with
         std::vector<std::uint32_t> members; // ascending positions
+    };
+    /// The blocks of one surname key (or of none) by year then sex, and runs of kRun of them
+    /// summed up, for a new individual whose birth gives no year to narrow them.
+    static constexpr std::size_t kRun = 32;
+    struct Blocks {
+        std::vector<Block> blocks;
+        std::vector<Summary> runs;
     };
     struct Person {
         std::int32_t surname = -1; // interned; -1 without one
@@ -77,9 +93,8 @@ private:
         bool spouse = false;
         bool birth = false;   // has a birth date
         bool indexed = false; // an individual with compare keys
+        int Kind() const { return (parents ? 2 : 0) + (spouse ? 1 : 0); }
     };
-    /// The blocks of one surname key (or of none), by year then sex.
-    using Blocks = std::vector<Block>;
     /// Positions by birth year (kNoYear first) of one surname and given name.
     using Namesakes = std::vector<std::pair<int, std::uint32_t>>;
 
@@ -88,9 +103,12 @@ private:
     static std::int32_t IdOf(const std::unordered_map<std::string, std::int32_t>& ids,
                              const std::optional<std::string>& text);
     Person Describe(const CRecordNode* record) const;
-    /// The most a block's members (apart from the new one's namesakes) could score.
-    int BlockBound(const Block& block, const Person& incoming, bool sameSurname,
-                   bool incomingHasBirth) const;
+    /// The most a block's members of each kind (apart from the new one's namesakes) could
+    /// score against incoming.
+    static std::array<int, kKinds> BlockBounds(const Summary& block, int year,
+                                               const Person& incoming, bool sameSurname);
+    static void Claim(Summary& summary, std::size_t kind, bool wasClaimed,
+                      std::optional<int> score);
 
     const CIndCompareKeyMap& m_keys;
     std::unordered_map<std::string, std::int32_t> m_surnameIds;

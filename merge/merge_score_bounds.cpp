@@ -2,23 +2,61 @@
 #include "merge/merge_score_bounds.h"
 
 #include "database/dates/date_node.h"
+#include "database/fields/name_node.h"
 #include "database/kin/ind_rec.h"
+
+#include <cstdlib>
 
 namespace {
 
 // The parts of an individual's score, as the database's score gives them.
 constexpr int kNameHighest = 100;
+constexpr int kNameShort = 50; // the same name parts without the same text of over two words
 constexpr int kNameOneOpen = 10;
 constexpr int kNameDifferent = -100;
 constexpr int kParentsHighest = 125;
 constexpr int kSpouseHighest = 50;
 constexpr int kBirthSame = 50, kBirthNear = 20, kBirthMedium = -50, kBirthFar = -100;
+// Single dates this many years apart or more are at least ten completed years apart.
+constexpr int kBirthBeyondReach = 12;
+
+int CountWords(std::string_view text)
+{
+    int words = 0;
+    bool inWord = false;
+    for (const char c : text) {
+        const bool blank = c == ' ';
+        words += !blank && !inWord;
+        inWord = !blank;
+    }
+    return words;
+}
+
+std::int32_t IdOf(std::unordered_map<std::string, std::int32_t>& ids,
+                  const std::optional<std::string>& text, bool add)
+{
+    if (!text)
+        return -1;
+    if (const auto found = ids.find(*text); found != ids.end())
+        return found->second;
+    if (!add)
+        return -2;
+    return ids.emplace(*text, std::int32_t(ids.size())).first->second;
+}
 
 } // namespace
 
 CScoreBounds::CScoreBounds(const std::vector<CRecordNode*>& currents, const CIndCompareKeyMap& keys)
     : m_keys(keys)
 {
+    for (const CRecordNode* record : currents) {
+        const CIndRec* individual = AsIndividual(record);
+        const auto found = individual ? m_keys.find(individual) : m_keys.end();
+        if (found == m_keys.end())
+            continue;
+        IdOf(m_surnameIds, found->second.m_surname, true);
+        IdOf(m_givenIds, found->second.m_givenName, true);
+    }
     m_currents.reserve(currents.size());
     for (const CRecordNode* record : currents)
         m_currents.push_back(Of(record));
@@ -27,13 +65,32 @@ CScoreBounds::CScoreBounds(const std::vector<CRecordNode*>& currents, const CInd
 CScoreBounds::Person CScoreBounds::Of(const CRecordNode* record) const
 {
     Person person;
-    if (const CIndRec* individual = AsIndividual(record)) {
-        const auto found = m_keys.find(individual);
-        person.keys = found == m_keys.end() ? nullptr : &found->second;
-        person.birth = individual->GetBirthDate();
-        person.parents = individual->GetNextParentFamily(nullptr) != nullptr;
-        person.spouse = individual->GetNextSpouseFamily(nullptr) != nullptr;
+    const CIndRec* individual = AsIndividual(record);
+    if (!individual)
+        return person;
+    const auto found = m_keys.find(individual);
+    if (found == m_keys.end())
+        return person;
+    const CIndCompareKeys& keys = found->second;
+    auto& self = const_cast<CScoreBounds&>(*this);
+    person.keyed = true;
+    person.surname = IdOf(self.m_surnameIds, keys.m_surname, false);
+    person.given = IdOf(self.m_givenIds, keys.m_givenName, false);
+    person.nameHash = keys.m_nameHash;
+    const CNameNode* name = individual->GetName();
+    person.manyWords = name && CountWords(name->GetValue()) > 2;
+    person.birth = individual->GetBirthDate();
+    person.monthDay = -1;
+    if (person.birth) {
+        const CDateValue& first = person.birth->GetFirstValue();
+        if (first.IsValid() && person.birth->GetLatestValue() == &first && !first.IsBC() &&
+            first.GetYear() >= 100) {
+            person.year = first.GetYear();
+            person.monthDay = first.GetMonth() * 100 + first.GetDay();
+        }
     }
+    person.parents = individual->GetNextParentFamily(nullptr) != nullptr;
+    person.spouse = individual->GetNextSpouseFamily(nullptr) != nullptr;
     return person;
 }
 
@@ -45,30 +102,47 @@ void CScoreBounds::SetIncoming(const CRecordNode* incoming)
 bool CScoreBounds::CouldExceed(std::uint32_t position, int floor) const
 {
     const Person& mine = m_currents[position];
-    const CIndCompareKeys* a = mine.keys;
-    const CIndCompareKeys* b = m_incoming.keys;
-    if (!a || !b)
+    const Person& theirs = m_incoming;
+    if (!mine.keyed || !theirs.keyed)
         return true;
-    const bool surnameOpen = !a->m_surname || !b->m_surname;
-    const bool givenOpen = !a->m_givenName || !b->m_givenName;
-    int name = kNameHighest;
-    if (!givenOpen && *a->m_givenName != *b->m_givenName)
+    const bool surnameOpen = mine.surname == -1 || theirs.surname == -1;
+    const bool givenOpen = mine.given == -1 || theirs.given == -1;
+    // Numbers -2 stand for texts no current individual has: never equal to a current one's.
+    if (!surnameOpen && mine.surname != theirs.surname)
+        return kNameDifferent > floor;
+    const bool sameHash = mine.nameHash == theirs.nameHash;
+    int name = 0;
+    if (!givenOpen && mine.given != theirs.given)
         name = surnameOpen ? kNameDifferent : 0;
     else if (surnameOpen != givenOpen)
-        name = kNameOneOpen;
-    else if (surnameOpen)
-        name = 0;
+        name = sameHash && (surnameOpen ? mine.surname == -1 && theirs.surname == -1
+                                        : mine.given == -1 && theirs.given == -1)
+                   ? kNameOneOpen
+                   : 0;
+    else if (!surnameOpen)
+        name = sameHash && mine.manyWords ? kNameHighest : kNameShort;
     // A name below 0 ends the score there.
     if (name < 0)
         return name > floor;
-    const int relatives = (mine.parents && m_incoming.parents ? kParentsHighest : 0) +
-                          (mine.spouse && m_incoming.spouse ? kSpouseHighest : 0);
+    const int relatives = (mine.parents && theirs.parents ? kParentsHighest : 0) +
+                          (mine.spouse && theirs.spouse ? kSpouseHighest : 0);
     if (name + kBirthSame + relatives <= floor)
         return false;
-    const int birth = mine.birth && m_incoming.birth
-                          ? mine.birth->ClassifyCloseness(*m_incoming.birth, kBirthSame, kBirthNear,
-                                                          kBirthMedium, kBirthFar)
-                          : 0;
+    int birth = 0;
+    if (mine.birth && theirs.birth) {
+        if (mine.monthDay >= 0 && theirs.monthDay >= 0) {
+            // Single dates: the same day at most, else near at most, else below 0.
+            if (std::abs(mine.year - theirs.year) >= kBirthBeyondReach)
+                birth = kBirthMedium;
+            else if (mine.year == theirs.year && mine.monthDay == theirs.monthDay)
+                birth = kBirthSame;
+            else
+                birth = kBirthNear;
+        } else {
+            birth = mine.birth->ClassifyCloseness(*theirs.birth, kBirthSame, kBirthNear,
+                                                  kBirthMedium, kBirthFar);
+        }
+    }
     // So does a birth below 0.
     if (birth < 0)
         return birth > floor;

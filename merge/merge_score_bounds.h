@@ -5,16 +5,19 @@
 #include "database/kin/ind_compare_keys.h"
 
 #include <cstdint>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class CDateNode;
 class CRecordNode;
 
-/// An individual's score is its name's (at most 100, 10 with one name part missing on either
-/// side, 0 with different given names or both parts missing) plus its birth's (the closeness
-/// of the two dates) plus its parents' (at most 125, 0 unless both have parents) and its
-/// spouse's (at most 50, 0 unless both have a spouse family). The name and birth parts are read
-/// from the compare keys and the dates, without the relatives.
+/// An individual's score is its name's (at most 100, and that only for the same name text of
+/// more than two words; 10 with one name part missing on either side, 0 with different given
+/// names or both parts missing) plus its birth's (the closeness of the two dates: 50 only on the
+/// same day) plus its parents' (at most 125, 0 unless both have parents) and its spouse's (at
+/// most 50, 0 unless both have a spouse family). The name and birth parts are read from what
+/// each individual's keys and dates give, kept compact by position, without the relatives.
 class CScoreBounds {
 public:
     /// currents: the current individuals in their order; keys: the compare keys of both sides.
@@ -27,14 +30,22 @@ public:
 
 private:
     struct Person {
-        const CIndCompareKeys* keys = nullptr;
+        bool keyed = false;        // has compare keys
+        std::int32_t surname = -1; // by number; -1 without one, -2 one no current has
+        std::int32_t given = -1;   // the same for the first given name
+        std::uint16_t nameHash = 0;
+        bool manyWords = false;    // the stored name has more than two words
+        bool parents = false;      // has a family as child
+        bool spouse = false;       // has a family as spouse
+        std::int32_t year = 0;     // a single A.D. birth date of year 100 on: its year
+        std::int32_t monthDay = 0; // and its month and day (-1: no such date)
         const CDateNode* birth = nullptr;
-        bool parents = false; // has a family as child
-        bool spouse = false;  // has a family as spouse
     };
     Person Of(const CRecordNode* record) const;
 
     const CIndCompareKeyMap& m_keys;
+    std::unordered_map<std::string, std::int32_t> m_surnameIds;
+    std::unordered_map<std::string, std::int32_t> m_givenIds;
     std::vector<Person> m_currents;
     Person m_incoming;
 };
