@@ -162,11 +162,18 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     m_matches.m_tables[t].clear();
     const std::vector<CRecordNode*> currents = RecordsOf(m_current[t]);
     m_mapA[t].reserve(currents.size());
-    const auto index = MakeCandidateIndex(
-        type, currents, m_keys, [this](const CRecordNode* incoming) -> const CRecordNode* {
-            const MergeRow* row = FindIncomingRow(incoming);
-            return row ? row->current : nullptr;
-        });
+    // The index of every candidate, made when first needed: the individuals need it only when
+    // their blocks cannot settle a new record.
+    std::unique_ptr<CCandidateIndex> index;
+    const auto candidateIndex = [&]() -> const CCandidateIndex& {
+        if (!index)
+            index = MakeCandidateIndex(type, currents, m_keys,
+                                       [this](const CRecordNode* incoming) -> const CRecordNode* {
+                                           const MergeRow* row = FindIncomingRow(incoming);
+                                           return row ? row->current : nullptr;
+                                       });
+        return *index;
+    };
     const bool shortcuts = UsesShortcuts();
     std::unique_ptr<CScoreBounds> bounds;
     std::unique_ptr<CIndividualBlocks> blocks;
@@ -228,7 +235,7 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
         }
         int best = 0;
         std::optional<std::uint32_t> bestPosition;
-        const bool narrowed = shortcuts && index->Collect(*incoming, candidates);
+        const bool narrowed = shortcuts && candidateIndex().Collect(*incoming, candidates);
         const std::size_t count = narrowed ? candidates.size() : currents.size();
         for (std::size_t k = 0; k < count; ++k) {
             const std::uint32_t position = narrowed ? candidates[k] : std::uint32_t(k);
