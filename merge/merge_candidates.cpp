@@ -178,6 +178,8 @@ public:
             }
             m_byHusband[family->GetHusband()].push_back(i);
             m_byWife[family->GetWife()].push_back(i);
+            if (!family->GetHusband() && !family->GetWife())
+                m_noPartner.push_back(i);
             for (const CIndRec* child = family->GetNextChild(nullptr); child;
                  child = family->GetNextChild(child))
                 m_byChild[child].push_back(i);
@@ -191,26 +193,66 @@ public:
         const CFamRec* family = AsFamily(&incoming);
         if (!family)
             return false;
-        Positions husbands, wives;
-        const bool byHusband = PartnerSet(family->GetHusband(), m_byHusband, husbands);
-        const bool byWife = PartnerSet(family->GetWife(), m_byWife, wives);
         out.clear();
-        if (byHusband && byWife)
-            std::set_intersection(husbands.begin(), husbands.end(), wives.begin(), wives.end(),
-                                  std::back_inserter(out));
-        else if (byHusband)
-            out = std::move(husbands);
-        else if (byWife)
-            out = std::move(wives);
-        else
-            ChildSet(*family, out);
+        if (family->GetHusband() && family->GetWife()) {
+            BothPartnersSet(*family, out);
+        } else {
+            Positions husbands, wives;
+            const bool byHusband = PartnerSet(family->GetHusband(), m_byHusband, husbands);
+            const bool byWife = PartnerSet(family->GetWife(), m_byWife, wives);
+            if (byHusband)
+                out = std::move(husbands);
+            else if (byWife)
+                out = std::move(wives);
+            else
+                ChildSet(*family, out);
+        }
         out.insert(out.end(), m_unindexed.begin(), m_unindexed.end());
         std::sort(out.begin(), out.end());
+        out.erase(std::unique(out.begin(), out.end()), out.end());
         return true;
     }
 
 private:
     using PartnerMap = std::unordered_map<const CIndRec*, Positions>;
+
+    const Positions* Find(const PartnerMap& map, const CIndRec* partner) const
+    {
+        const auto found = map.find(partner);
+        return found == map.end() ? nullptr : &found->second;
+    }
+
+    /// A new family with both partners: the families whose husband is matched with its husband
+    /// or missing, and whose wife is matched with its wife or missing. Put together from the
+    /// matched partners' few families, so that the families missing a partner are not all
+    /// gone through for every new family.
+    void BothPartnersSet(const CFamRec& family, Positions& out) const
+    {
+        const CRecordNode* husbandMatch = m_currentMatchOf(family.GetHusband());
+        const CRecordNode* wifeMatch = m_currentMatchOf(family.GetWife());
+        const Positions* byHusband =
+            husbandMatch ? Find(m_byHusband, AsIndividual(husbandMatch)) : nullptr;
+        const Positions* byWife = wifeMatch ? Find(m_byWife, AsIndividual(wifeMatch)) : nullptr;
+        const Positions* noHusband = Find(m_byHusband, nullptr);
+        const Positions* noWife = Find(m_byWife, nullptr);
+        const auto contains = [](const Positions* list, std::uint32_t position) {
+            return list && std::binary_search(list->begin(), list->end(), position);
+        };
+        // Lists by partner are ascending: positions were added in order.
+        if (byHusband) {
+            for (const std::uint32_t position : *byHusband) {
+                if (contains(byWife, position) || contains(noWife, position))
+                    out.push_back(position);
+            }
+        }
+        if (byWife) {
+            for (const std::uint32_t position : *byWife) {
+                if (contains(noHusband, position))
+                    out.push_back(position);
+            }
+        }
+        out.insert(out.end(), m_noPartner.begin(), m_noPartner.end());
+    }
 
     /// The families whose partner in that place does not rule them out: the partner matched
     /// with the new family's, or none. False when the new family has no partner there (the
@@ -249,6 +291,7 @@ private:
     PartnerMap m_byHusband;
     PartnerMap m_byWife;
     std::unordered_map<const CIndRec*, Positions> m_byChild;
+    Positions m_noPartner; // families without husband and wife
     Positions m_unindexed;
 };
 

@@ -5,6 +5,7 @@
 #include "bench/generator/edited_copy.h"
 #include "bench/generator/gedcom_generator.h"
 
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -94,6 +95,59 @@ std::string ChangedCopy(const std::string& original)
     return out;
 }
 
+/// A file of one surname over four centuries, the file or (changed) its copy: given names from a
+/// short list, births as exact dates, years alone, ranges or none, a few people without a given
+/// name or a sex, the first half married in pairs and the second half their children. The copy
+/// changes given names, moves births three years, leaves people out and adds exact doubles of
+/// people it gave another given name (a later new record that scores higher than the one that
+/// claimed a current record first).
+std::string Namesakes(int people, bool changed)
+{
+    const char* const given[] = {"John", "Mary", "William", "Ann", "James"};
+    const int families = people / 4;
+    std::string out = "0 HEAD\r\n";
+    std::map<int, std::vector<std::string>> children;
+    const auto individual = [&](int i, const std::string& id, bool edited) {
+        out += "0 @" + id + "@ INDI\r\n";
+        const std::string first = i % 23 == 0 ? "" : edited ? "Edited " : given[i % 5];
+        out += "1 NAME " + first + "/Smith/\r\n";
+        if (i % 29 != 0)
+            out += std::string("1 SEX ") + (i % 5 == 1 || i % 5 == 3 ? "F" : "M") + "\r\n";
+        const int year = 1500 + i * 37 % 400 + (changed && i % 11 == 5 ? 3 : 0);
+        const std::string y = std::to_string(year);
+        const std::string dates[] = {
+            "12 MAR " + y, y,  "BET " + y + " AND " + std::to_string(year + 5),
+            "ABT " + y,    "", "3 JUN " + y};
+        if (!dates[i % 6].empty())
+            out += "1 BIRT\r\n2 DATE " + dates[i % 6] + "\r\n";
+        if (i <= people / 2)
+            out += "1 FAMS @F" + std::to_string((i + 1) / 2) + "@\r\n";
+        else {
+            const int family = (i - people / 2 - 1) % families + 1;
+            out += "1 FAMC @F" + std::to_string(family) + "@\r\n";
+            children[family].push_back(id);
+        }
+    };
+    std::vector<int> doubles;
+    for (int i = 1; i <= people; ++i) {
+        if (changed && i % 13 == 6 && i > people / 2)
+            continue; // left out
+        const bool edited = changed && i % 7 == 3;
+        individual(i, "I" + std::to_string(i), edited);
+        if (edited && i > people / 2)
+            doubles.push_back(i);
+    }
+    for (const int i : doubles)
+        individual(i, "I" + std::to_string(1000 + i), false);
+    for (int f = 1; f <= families; ++f) {
+        out += "0 @F" + std::to_string(f) + "@ FAM\r\n1 HUSB @I" + std::to_string(2 * f - 1) +
+               "@\r\n1 WIFE @I" + std::to_string(2 * f) + "@\r\n";
+        for (const std::string& child : children[f])
+            out += "1 CHIL @" + child + "@\r\n";
+    }
+    return out + "0 TRLR\r\n";
+}
+
 class MergeIndexTest : public CMergeTest {
 protected:
     /// The rows of the compare with its shortcuts and of a plain scan are the same, type by
@@ -147,6 +201,15 @@ TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOfEveryPairOnAGeneratedTree)
     LoadBoth(original, PathOf("copy.ged"));
     ASSERT_TRUE(m_secondLoaded);
     EXPECT_GT(ExpectScanRows(), 2400);
+}
+
+TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOfEveryPairAmongManyNamesakes)
+{
+    // One surname over four centuries: every new individual has namesakes born in many years,
+    // some with no year to go by, some claimed first by a record that a later one outscores.
+    LoadBoth(File("a.ged", Namesakes(600, false)), File("b.ged", Namesakes(600, true)));
+    ASSERT_TRUE(m_secondLoaded);
+    EXPECT_GT(ExpectScanRows(), 500);
 }
 
 TEST_F(MergeIndexTest, ShortcutsKeepThePairsAtTheirEdges)
