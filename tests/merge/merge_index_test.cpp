@@ -98,9 +98,9 @@ std::string ChangedCopy(const std::string& original)
 /// A file of one surname over four centuries, the file or (changed) its copy: given names from a
 /// short list, births as exact dates, years alone, ranges or none, a few people without a given
 /// name or a sex, the first half married in pairs and the second half their children. The copy
-/// changes given names, moves births three years, leaves people out and adds exact doubles of
-/// people it gave another given name (a later new record that scores higher than the one that
-/// claimed a current record first).
+/// changes given names, moves births three years or makes them ranges or leaves them out, leaves
+/// people out and adds exact doubles of people it gave another given name (a later new record that
+/// scores higher than the one that claimed a current record first).
 std::string Namesakes(int people, bool changed)
 {
     const char* const given[] = {"John", "Mary", "William", "Ann", "James"};
@@ -118,8 +118,13 @@ std::string Namesakes(int people, bool changed)
         const std::string dates[] = {
             "12 MAR " + y, y,  "BET " + y + " AND " + std::to_string(year + 5),
             "ABT " + y,    "", "3 JUN " + y};
-        if (!dates[i % 6].empty())
-            out += "1 BIRT\r\n2 DATE " + dates[i % 6] + "\r\n";
+        std::string date = dates[i % 6];
+        if (changed && i % 19 == 7)
+            date = "BET " + std::to_string(year - 2) + " AND " + std::to_string(year + 2);
+        else if (changed && i % 31 == 9)
+            date.clear();
+        if (!date.empty())
+            out += "1 BIRT\r\n2 DATE " + date + "\r\n";
         if (i <= people / 2)
             out += "1 FAMS @F" + std::to_string((i + 1) / 2) + "@\r\n";
         else {
