@@ -4,6 +4,8 @@
 #include "reports/rpt_page_settings.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 
 namespace {
 
@@ -64,20 +66,28 @@ void CRptFontSet::ClearSidePictures(int& atPage, int& atY)
     columnRight = m_content.right;
 }
 
-std::vector<RptLine> CRptFontSet::Wrap(int slot, std::string_view text, int width)
+const std::vector<RptLine>& CRptFontSet::Wrap(int slot, std::string_view text, int width)
 {
-    if (!m_canvas)
-        return RptWrapText(nullptr, slot, text, width);
-    // Enough for the distinct lines of a long report's repeated branches; a report of many
-    // different lines starts afresh rather than growing without end.
-    constexpr std::size_t kMostKept = 50000;
-    std::string key = std::to_string(slot) + ',' + std::to_string(width) + ',';
-    key += text;
-    if (const auto found = m_wraps.find(key); found != m_wraps.end())
-        return found->second;
-    if (m_wraps.size() >= kMostKept)
-        m_wraps.clear();
-    std::vector<RptLine> lines = RptWrapText(m_canvas, slot, text, width);
-    m_wraps.emplace(std::move(key), lines);
-    return lines;
+    if (!m_canvas) {
+        RptWrapText(nullptr, slot, text, width, m_unmeasured);
+        return m_unmeasured;
+    }
+    // Enough places for the distinct lines of a long report's repeated branches.
+    constexpr int kBits = 15;
+    if (m_wraps.empty())
+        m_wraps.resize(std::size_t(1) << kBits);
+    std::uint64_t hash = std::hash<std::string_view>{}(text);
+    hash ^=
+        (std::uint64_t(std::uint32_t(slot)) << 32 | std::uint32_t(width)) * 0x9E3779B97F4A7C15ULL;
+    hash *= 0xFF51AFD7ED558CCDULL;
+    WrapPlace& place = m_wraps[std::size_t(hash >> (64 - kBits))];
+    if (place.used && place.slot == slot && place.width == width && place.text == text)
+        return place.lines;
+    place.used = false;
+    RptWrapText(m_canvas, slot, text, width, place.lines);
+    place.slot = slot;
+    place.width = width;
+    place.text.assign(text);
+    place.used = true;
+    return place.lines;
 }

@@ -11,7 +11,6 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class CRptWriter;
@@ -72,9 +71,10 @@ public:
     int MinimumEntryHeight() const;
 
     /// The lines of text in the font of slot within width, as RptWrapText breaks them on the
-    /// canvas. Remembered for the pass: a line written again (a branch of a tree reached along
-    /// several lines of descent) is measured once.
-    std::vector<RptLine> Wrap(int slot, std::string_view text, int width);
+    /// canvas; valid until the next call. Remembered for the pass in a fixed table: a line
+    /// written again (a branch of a tree reached along several lines of descent) is measured
+    /// once, and a pass of a million different lines allocates no more than the table.
+    const std::vector<RptLine>& Wrap(int slot, std::string_view text, int width);
 
     /// Whether this pass draws page (only the target page draws; -1 only counts).
     bool Draws(int page) const { return m_canvas && targetPage >= 0 && page == targetPage; }
@@ -109,7 +109,14 @@ public:
 private:
     IRptCanvas* m_canvas = nullptr;
     CRect m_content;
-    /// Wrapped lines by slot, width and text.
-    std::unordered_map<std::string, std::vector<RptLine>> m_wraps;
+    /// Wrapped lines by slot, width and text, each text in one place of the table.
+    struct WrapPlace {
+        bool used = false;
+        int slot = 0, width = 0;
+        std::string text;
+        std::vector<RptLine> lines;
+    };
+    std::vector<WrapPlace> m_wraps;
+    std::vector<RptLine> m_unmeasured;
     std::array<RptFontMetrics, kRptSlotCount> m_metrics{};
 };

@@ -125,8 +125,8 @@ void CRptPageLayout::EmitHeading(CRptFontSet& ctx, int level, std::string_view t
 
     RptPendingHeading heading;
     heading.level = level;
-    for (RptLine& line : ctx.Wrap(slot, text, ctx.columnRight - ctx.columnLeft))
-        heading.lines.push_back(std::move(line.text));
+    for (const RptLine& line : ctx.Wrap(slot, text, ctx.columnRight - ctx.columnLeft))
+        heading.lines.push_back(line.text);
     heading.ruleAbove = style.lineAbove;
     heading.textHeight = std::max<int>(1, int(heading.lines.size())) * lineHeight;
     heading.ruleBelow = style.lineBelow;
@@ -164,7 +164,7 @@ bool CRptPageLayout::EmitRow(CRptFontSet& ctx, std::string_view text, std::strin
     const int right = ctx.columnRight;
     const int left = std::min(ctx.columnLeft + offset, right - 1);
     const int slot = RptFontSlot(level, part);
-    const std::vector<RptLine> lines = ctx.Wrap(slot, text, right - left);
+    const std::vector<RptLine>& lines = ctx.Wrap(slot, text, right - left);
     if (lines.empty())
         return true;
     PlaceLine(ctx, ctx.Metrics(slot).lineHeight);

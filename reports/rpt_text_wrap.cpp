@@ -50,10 +50,27 @@ void SkipBlanks(std::string_view& text)
     text.remove_prefix(i);
 }
 
+/// Lines made so far, written over those of an earlier text so that their storage is reused.
+struct LineOutput {
+    std::vector<RptLine>& lines;
+    std::size_t count = 0;
+
+    void Add(std::string_view text)
+    {
+        if (count < lines.size()) {
+            lines[count].text.assign(text);
+            lines[count].endsParagraph = false;
+        } else {
+            lines.push_back({std::string(text), false});
+        }
+        ++count;
+    }
+};
+
 /// Appends the lines of one paragraph (no line ends inside).
-void WrapParagraph(IRptCanvas* canvas, std::string_view rest, int width,
-                   std::vector<RptLine>& lines)
+void WrapParagraph(IRptCanvas* canvas, std::string_view rest, int width, LineOutput& out)
 {
+    const std::size_t first = out.count;
     SkipBlanks(rest);
     while (!rest.empty()) {
         std::size_t take = rest.size();
@@ -69,12 +86,12 @@ void WrapParagraph(IRptCanvas* canvas, std::string_view rest, int width,
         std::string_view line = rest.substr(0, take);
         while (!line.empty() && IsBlank(line.back()))
             line.remove_suffix(1);
-        lines.push_back({std::string(line), false});
+        out.Add(line);
         rest.remove_prefix(take);
         SkipBlanks(rest);
     }
-    if (!lines.empty())
-        lines.back().endsParagraph = true;
+    if (out.count > first)
+        out.lines[out.count - 1].endsParagraph = true;
 }
 
 } // namespace
@@ -82,13 +99,21 @@ void WrapParagraph(IRptCanvas* canvas, std::string_view rest, int width,
 std::vector<RptLine> RptWrapText(IRptCanvas* canvas, int slot, std::string_view text, int width)
 {
     std::vector<RptLine> lines;
+    RptWrapText(canvas, slot, text, width, lines);
+    return lines;
+}
+
+void RptWrapText(IRptCanvas* canvas, int slot, std::string_view text, int width,
+                 std::vector<RptLine>& lines)
+{
+    LineOutput out{lines};
     if (canvas)
         canvas->SelectFont(slot);
     while (!text.empty()) {
         std::size_t end = 0;
         while (end < text.size() && !IsLineEnd(text[end]))
             ++end;
-        WrapParagraph(canvas, text.substr(0, end), width, lines);
+        WrapParagraph(canvas, text.substr(0, end), width, out);
         text.remove_prefix(end);
         // A CR LF or LF CR pair is one break; blank lines after it are left out by WrapParagraph.
         if (!text.empty()) {
@@ -98,5 +123,5 @@ std::vector<RptLine> RptWrapText(IRptCanvas* canvas, int slot, std::string_view 
                 text.remove_prefix(1);
         }
     }
-    return lines;
+    lines.resize(out.count);
 }

@@ -18,3 +18,6 @@ struct RptLine {
 /// last character that fits (at least one); blanks at a break and empty lines are left out.
 /// Without a canvas each paragraph is one line.
 std::vector<RptLine> RptWrapText(IRptCanvas* canvas, int slot, std::string_view text, int width);
+/// RptWrapText into lines, whose storage is reused.
+void RptWrapText(IRptCanvas* canvas, int slot, std::string_view text, int width,
+                 std::vector<RptLine>& lines);

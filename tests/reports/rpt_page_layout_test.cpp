@@ -293,6 +293,19 @@ TEST(RptPage, LinesOfAParagraphButItsLastAreStretchedOnThePage)
         justified.push_back(d.justify);
     EXPECT_THAT(canvas.Texts(), ElementsAre(std::string(93, 'a'), std::string(7, 'a'), "end"));
     EXPECT_THAT(justified, ElementsAre(true, false, false));
+
+    // Lines wrapped into the storage of those of another text are the new text's alone.
+    canvas.SelectFont(RptFontSlot(1, 2));
+    const int width = canvas.GetTextWidth(std::string(93, 'a'));
+    std::vector<RptLine> lines =
+        RptWrapText(&canvas, RptFontSlot(1, 2), std::string(100, 'a') + "\nend", width);
+    RptWrapText(&canvas, RptFontSlot(1, 2), std::string(200, 'b'), width, lines);
+    std::vector<std::pair<std::string, bool>> reused;
+    for (const RptLine& line : lines)
+        reused.emplace_back(line.text, line.endsParagraph);
+    EXPECT_THAT(reused, ElementsAre(std::pair{std::string(93, 'b'), false},
+                                    std::pair{std::string(93, 'b'), false},
+                                    std::pair{std::string(14, 'b'), true}));
 }
 
 TEST(RptPage, AnEntryWhoseRecordHasGoneIsNotDrawn)
