@@ -7,11 +7,11 @@
 #include "reports/rpt_emitter.h"
 #include "reports/rpt_gen_body.h"
 #include "reports/rpt_gen_lines.h"
+#include "reports/rpt_recent_texts.h"
 #include "reports/rpt_settings.h"
 
 #include <algorithm>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 std::string RptDescendantNumber(const std::string& parent, int child, int mode)
@@ -78,13 +78,7 @@ bool RptWriteDescendants(CRptBodyContext& body, CIndRec& subject)
     const int layout = settings.m_contents.m_textLayout;
     CRptPersonLines lines(body);
     // A person reached along several lines of descent is named once.
-    std::unordered_map<const CIndRec*, std::string> names, spouses;
-    const auto remembered = [&](auto& kept, const CIndRec* person, const auto& make) {
-        auto found = kept.find(person);
-        if (found == kept.end())
-            found = kept.emplace(person, make()).first;
-        return found->second;
-    };
+    CRptRecentTexts names, spouses;
 
     std::vector<DescendantStep> stack;
     stack.push_back({&subject, nullptr, 0, std::max(1, settings.m_contents.m_generations),
@@ -99,8 +93,10 @@ bool RptWriteDescendants(CRptBodyContext& body, CIndRec& subject)
             const CIndRec* facts = settings.Option(kRptSpouseEvents) ? spouse : nullptr;
             const RptLineBullet bullet{spouse && spouse->GetSex() == SEX_FEMALE,
                                        step.parent ? &*step.parent : nullptr, nullptr};
-            if (!lines.Write(remembered(spouses, spouse, [&] { return SpouseText(body, spouse); }),
-                             facts, step.family, step.generation, layout, bullet))
+            if (!lines.Write(
+                    spouses.Get(spouse,
+                                [&](std::string& made) { made = SpouseText(body, spouse); }),
+                    facts, step.family, step.generation, layout, bullet))
                 return false;
             continue;
         }
@@ -109,7 +105,7 @@ bool RptWriteDescendants(CRptBodyContext& body, CIndRec& subject)
             text = text::Format("%d. ", step.generation + 1);
         else if (mode == kRptDescCompact || mode == kRptDescDotted)
             text = step.number + " ";
-        text += remembered(names, step.person, [&] { return body.Name(step.person); });
+        text += names.Get(step.person, [&](std::string& made) { made = body.Name(step.person); });
         RptBulletAt bullet;
         if (!lines.Write(text, step.person, nullptr, step.generation, layout,
                          {step.person->GetSex() == SEX_FEMALE,

@@ -30,22 +30,21 @@ bool CRptPersonLines::WriteLine(std::string&& text, int generation, const RptLin
 
 void CRptPersonLines::AppendFacts(std::string& line, const CRecordNode& record, bool family)
 {
-    auto found = m_facts.find(&record);
-    if (found == m_facts.end()) {
-        std::string facts;
+    const std::string& facts = m_facts.Get(&record, [&](std::string& made) {
         if (family)
-            RptWriteFactSummary(m_body.out, record, 0, m_body.DateFormat(), &facts,
-                                m_body.FamMode(), m_body.FamFilter());
+            RptWriteFactSummary(m_body.out, record, 0, m_body.DateFormat(), &made, m_body.FamMode(),
+                                m_body.FamFilter());
         else
-            RptWriteFactSummary(m_body.out, record, 0, m_body.DateFormat(), &facts,
-                                m_body.IndMode(), m_body.IndFilter());
-        found = m_facts.emplace(&record, std::move(facts)).first;
-    }
-    if (found->second.empty())
+            RptWriteFactSummary(m_body.out, record, 0, m_body.DateFormat(), &made, m_body.IndMode(),
+                                m_body.IndFilter());
+    });
+    if (facts.empty())
         return;
+    // A line of many facts grows once, not by doubling.
+    line.reserve(line.size() + 2 + facts.size());
     if (!line.empty())
         line += "; ";
-    line += found->second;
+    line += facts;
 }
 
 bool CRptPersonLines::Write(std::string text, const CRecordNode* person, const CRecordNode* family,

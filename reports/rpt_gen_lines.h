@@ -4,10 +4,10 @@
 #pragma once
 
 #include "reports/rpt_emitter.h"
+#include "reports/rpt_recent_texts.h"
 
 #include <optional>
 #include <string>
-#include <unordered_map>
 
 class CRecordNode;
 struct CRptBodyContext;
@@ -43,5 +43,5 @@ private:
 
     CRptBodyContext& m_body;
     std::optional<RptBulletStyle> m_bullets;
-    std::unordered_map<const CRecordNode*, std::string> m_facts;
+    CRptRecentTexts m_facts;
 };
