@@ -303,22 +303,76 @@ bool RptWriteFactRow(IRptEmitter& out, CRptCitations& citations, int level, cons
     return out.Runs(level, runs);
 }
 
+namespace {
+
+/// The first DATE and the first PLAC of a fact, found in one walk of its fields.
+void FindDateAndPlace(const CDataNode& fact, const CDateNode*& date, const CDataNode*& place)
+{
+    const CDataNode* dateField = nullptr;
+    place = nullptr;
+    for (const CDataNode* child = fact.GetFirstChild(); child && !(dateField && place);
+         child = child->GetNextSibling()) {
+        const int fieldId = child->GetFieldId();
+        if (fieldId == FIELD_DATE && !dateField)
+            dateField = child;
+        else if (fieldId == FIELD_PLAC && !place)
+            place = child;
+    }
+    date = dynamic_cast<const CDateNode*>(dateField);
+}
+
+/// RptFactPlace with the place field already found, into place (its storage reused).
+void FactPlaceInto(std::string& place, std::string& scratch, const CDataNode& fact,
+                   const CDataNode* placeField, std::string_view separator)
+{
+    place.clear();
+    const CFieldDef* def = fact.GetFieldDef();
+    if (!def || !def->HasFlag(FDF_ATTRIBUTE) || fact.GetFieldId() == FIELD_RESI) {
+        if (placeField)
+            placeField->GetText(place, 0);
+        return;
+    }
+    fact.GetText(place, 0);
+    if (place.empty())
+        place = "-";
+    scratch.clear();
+    if (placeField)
+        placeField->GetText(scratch, 0);
+    if (!scratch.empty()) {
+        place += separator;
+        place += scratch;
+    }
+}
+
+} // namespace
+
 bool RptWriteFactSummary(IRptEmitter& out, const CRecordNode& record, int indent, int dateFormat,
                          std::string* line, RptFactFilterMode mode, const RptFactInList& inList)
 {
     RptLabelOptions options;
     options.abbreviate = options.lowerCase = true;
+    // A long report sums up millions of facts: the place texts reuse their storage.
+    std::string place, scratch;
     for (const CDataNode* fact = RptNextFact(record, nullptr, mode, inList); fact;
          fact = RptNextFact(record, fact, mode, inList)) {
+        const CDateNode* dateField = nullptr;
+        const CDataNode* placeField = nullptr;
+        FindDateAndPlace(*fact, dateField, placeField);
         // A fact without date and place has no summary: its label is not made.
-        const std::string date = RptFactDate(*fact, dateFormat, nullptr);
-        const std::string place = RptFactPlace(*fact, true, ", ");
+        const std::string date = dateField && !dateField->IsEmpty()
+                                     ? dateField->FormatText(false, dateFormat)
+                                     : std::string();
+        FactPlaceInto(place, scratch, *fact, placeField, ", ");
         if (date.empty() && place.empty())
             continue;
         if (line) {
             if (!line->empty())
                 *line += "; ";
-            AppendFactSummary(*line, RptFactLabel(*fact, options), date, place);
+            // The short forms are lower case already.
+            if (const char* shortForm = IsFact(*fact) ? ShortForm(fact->GetFieldId()) : nullptr)
+                AppendFactSummary(*line, shortForm, date, place);
+            else
+                AppendFactSummary(*line, RptFactLabel(*fact, options), date, place);
         } else if (!out.Row(
                        RptParagraph(RptFactSummaryText(RptFactLabel(*fact, options), date, place),
                                     1, indent, kRptLevelSection, kRptDataPart))) {
