@@ -81,12 +81,16 @@ const std::vector<RptLine>& CRptFontSet::Wrap(int slot, std::string_view text, i
         (std::uint64_t(std::uint32_t(slot)) << 32 | std::uint32_t(width)) * 0x9E3779B97F4A7C15ULL;
     hash *= 0xFF51AFD7ED558CCDULL;
     WrapPlace& place = m_wraps[std::size_t(hash >> (64 - kBits))];
-    if (place.used && place.slot == slot && place.width == width && place.text == text)
+    // A pass that only counts pages never reads the lines' texts: they are not copied.
+    const bool withText = !Counting();
+    if (place.used && place.slot == slot && place.width == width && (place.withText || !withText) &&
+        place.text == text)
         return place.lines;
     place.used = false;
-    RptWrapText(m_canvas, slot, text, width, place.lines);
+    RptWrapText(m_canvas, slot, text, width, place.lines, withText);
     place.slot = slot;
     place.width = width;
+    place.withText = withText;
     place.text.assign(text);
     place.used = true;
     return place.lines;

@@ -71,7 +71,8 @@ public:
     int MinimumEntryHeight() const;
 
     /// The lines of text in the font of slot within width, as RptWrapText breaks them on the
-    /// canvas; valid until the next call. Remembered for the pass in a fixed table: a line
+    /// canvas; valid until the next call. While the pass only counts pages the lines' texts
+    /// are left empty. Remembered for the pass in a fixed table: a line
     /// written again (a branch of a tree reached along several lines of descent) is measured
     /// once, and a pass of a million different lines allocates no more than the table.
     const std::vector<RptLine>& Wrap(int slot, std::string_view text, int width);
@@ -112,6 +113,7 @@ private:
     /// Wrapped lines by slot, width and text, each text in one place of the table.
     struct WrapPlace {
         bool used = false;
+        bool withText = false;
         int slot = 0, width = 0;
         std::string text;
         std::vector<RptLine> lines;

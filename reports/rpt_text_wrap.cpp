@@ -53,10 +53,13 @@ void SkipBlanks(std::string_view& text)
 /// Lines made so far, written over those of an earlier text so that their storage is reused.
 struct LineOutput {
     std::vector<RptLine>& lines;
+    bool withText = true;
     std::size_t count = 0;
 
     void Add(std::string_view text)
     {
+        if (!withText)
+            text = {};
         if (count < lines.size()) {
             lines[count].text.assign(text);
             lines[count].endsParagraph = false;
@@ -104,9 +107,9 @@ std::vector<RptLine> RptWrapText(IRptCanvas* canvas, int slot, std::string_view 
 }
 
 void RptWrapText(IRptCanvas* canvas, int slot, std::string_view text, int width,
-                 std::vector<RptLine>& lines)
+                 std::vector<RptLine>& lines, bool withText)
 {
-    LineOutput out{lines};
+    LineOutput out{lines, withText};
     if (canvas)
         canvas->SelectFont(slot);
     while (!text.empty()) {

@@ -18,6 +18,7 @@ struct RptLine {
 /// last character that fits (at least one); blanks at a break and empty lines are left out.
 /// Without a canvas each paragraph is one line.
 std::vector<RptLine> RptWrapText(IRptCanvas* canvas, int slot, std::string_view text, int width);
-/// RptWrapText into lines, whose storage is reused.
+/// RptWrapText into lines, whose storage is reused. Without withText the lines are counted and
+/// marked but their texts left empty: a pass that only counts pages never reads them.
 void RptWrapText(IRptCanvas* canvas, int slot, std::string_view text, int width,
-                 std::vector<RptLine>& lines);
+                 std::vector<RptLine>& lines, bool withText = true);
