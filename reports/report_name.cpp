@@ -1,33 +1,12 @@
 // reports/report_name.cpp: report names as file names that cannot leave their folder.
 #include "reports/report_name.h"
 
-#include "platform/base/safe_file.h"
+#include "common/file_name_check.h"
 #include "platform/base/text.h"
 
 namespace {
 
 constexpr std::string_view kExtension = ".avr";
-constexpr std::string_view kInvalidCharacters = "/\\:*?\"<>|";
-
-bool IsValidUtf8(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80           ? 1
-                                   : (lead >> 5) == 0x06 ? 2
-                                   : (lead >> 4) == 0x0E ? 3
-                                   : (lead >> 3) == 0x1E ? 4
-                                                         : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        }
-        i += length;
-    }
-    return true;
-}
 
 bool Refuse(std::string* message, std::string_view name, std::string_view reason)
 {
@@ -45,24 +24,26 @@ bool Refuse(std::string* message, std::string_view name, std::string_view reason
 
 bool CheckReportName(std::string_view name, std::string* message)
 {
-    if (name.empty())
+    // A name that is not plain text is not shown back: "?" stands for it.
+    switch (FindFileNameFault(name, kExtension)) {
+    case FileNameFault::kNone:
+        return true;
+    case FileNameFault::kEmpty:
         return Refuse(message, name, "the name is empty");
-    if (!IsValidUtf8(name))
+    case FileNameFault::kNotText:
         return Refuse(message, "?", "it holds bytes that are not text");
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F)
-            return Refuse(message, "?", "it holds control characters");
-        if (kInvalidCharacters.find(c) != std::string_view::npos)
-            return Refuse(message, name, "names may not hold / \\ : * ? \" < > or |");
-    }
-    if (name.find("..") != std::string_view::npos)
+    case FileNameFault::kControl:
+        return Refuse(message, "?", "it holds control characters");
+    case FileNameFault::kReserved:
+        return Refuse(message, name, "names may not hold / \\ : * ? \" < > or |");
+    case FileNameFault::kDotDot:
         return Refuse(message, name, "names may not hold \"..\"");
-    if (name.front() == ' ' || name.back() == ' ' || name.front() == '.' || name.back() == '.')
+    case FileNameFault::kEnds:
         return Refuse(message, name, "names may not begin or end with a blank or a full stop");
-    if (name.size() + kExtension.size() > CSafeFile::LongestFileName())
-        return Refuse(message, name, "the name is too long");
-    return true;
+    case FileNameFault::kTooLong:
+        break;
+    }
+    return Refuse(message, name, "the name is too long");
 }
 
 std::string ReportFilePath(std::string_view folder, std::string_view name)

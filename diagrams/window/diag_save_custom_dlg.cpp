@@ -2,37 +2,41 @@
 // question before another diagram's file is replaced.
 #include "diagrams/window/diag_save_custom_dlg.h"
 
+#include "common/file_name_check.h"
 #include "common/file_utils.h"
 #include "common/folder_settings.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
-#include "platform/base/safe_file.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/edit.h"
 
-#include <algorithm>
 #include <filesystem>
 
 namespace {
 
-/// Characters no file name may hold on any system the files travel to.
-constexpr std::string_view kReservedChars = "/\\:*?\"<>|";
 constexpr std::string_view kExtension = ".dgm";
 
 } // namespace
 
 std::string CustomDiagramNameProblem(std::string_view name)
 {
-    const bool control = std::any_of(name.begin(), name.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-    });
-    if (control || name.find_first_of(kReservedChars) != std::string_view::npos ||
-        name.find("..") != std::string_view::npos)
+    // Diagram names were never held to UTF-8 nor to plain ends: names saved so far stay valid.
+    switch (FindFileNameFault(name, kExtension, {.textOnly = false, .plainEnds = false})) {
+    case FileNameFault::kNone:
+    case FileNameFault::kNotText:
+    case FileNameFault::kEnds:
+        return {};
+    case FileNameFault::kEmpty:
+        return "Diagram name must be supplied";
+    case FileNameFault::kControl:
+    case FileNameFault::kReserved:
+    case FileNameFault::kDotDot:
         return "A diagram name cannot contain \"/\", \"\\\", \"..\", control characters or any "
                "of : * ? \" < > |.  Please choose another name.";
-    if (name.size() + kExtension.size() > CSafeFile::LongestFileName())
-        return "This diagram name is too long to name a file.  Please choose a shorter name.";
-    return {};
+    case FileNameFault::kTooLong:
+        break;
+    }
+    return "This diagram name is too long to name a file.  Please choose a shorter name.";
 }
 
 CSaveCustomDiagramDlg::CSaveCustomDiagramDlg(CWnd* parent) : CDialog(kTemplate, parent) {}
@@ -72,13 +76,9 @@ void CSaveCustomDiagramDlg::OnOK()
 {
     const std::string name = TypedName();
     CWnd* edit = GetDlgItem(kNameId);
-    if (name.empty()) {
-        MessageBox("Diagram name must be supplied", MB_OK);
-        GotoDlgCtrl(edit);
-        return;
-    }
     if (const std::string problem = CustomDiagramNameProblem(name); !problem.empty()) {
-        MessageBox(problem, MB_OK | MB_ICONEXCLAMATION);
+        // A missing name is asked for; a name that cannot be a file is warned about.
+        MessageBox(problem, name.empty() ? MB_OK : MB_OK | MB_ICONEXCLAMATION);
         GotoDlgCtrl(edit);
         return;
     }

@@ -8,8 +8,9 @@
 #include <string_view>
 
 /// Why name cannot name a custom diagram file, as the message that tells the user; empty when
-/// it can. A name is one file name inside the folder: it may not hold "/", "\", "..", a control
-/// character or a character that file names cannot hold, nor be too long for a file name.
+/// it can. A name is one file name inside the folder (common/file_name_check.h): it may not be
+/// empty, hold "/", "\", "..", a control character or a character that file names cannot hold,
+/// nor be too long for a file name. Unlike a report name it may begin with a full stop.
 std::string CustomDiagramNameProblem(std::string_view name);
 
 /// Template 245. The caller sets m_name (the diagram's custom name, empty for none) and runs
