@@ -145,6 +145,30 @@ std::string CSettingsStore::FailureText() const
     return "Unable to save settings in file " + m_path + ".  " + reason;
 }
 
+std::optional<std::string> CSettingsStore::GatheredText(std::string* failure) const
+{
+    CIniFile fresh;
+    std::string reason;
+    if (ApplyWrites(fresh, reason))
+        return fresh.Text();
+    if (failure)
+        *failure = reason;
+    return std::nullopt;
+}
+
+bool CSettingsStore::ApplyWrites(CIniFile& ini, std::string& failure) const
+{
+    for (const Write& write : m_writes) {
+        if (!write.text) {
+            ini.DeleteKey(write.section, write.key);
+        } else if (!ini.Set(write.section, write.key, *write.text)) {
+            failure = CIniFile::Unwritable(write.section, write.key, *write.text);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CSettingsStore::CommitFile()
 {
     if (!m_readable) {
@@ -156,15 +180,7 @@ bool CSettingsStore::CommitFile()
         return false;
     }
     CIniFile changed = *m_ini;
-    for (const Write& write : m_writes) {
-        if (!write.text) {
-            changed.DeleteKey(write.section, write.key);
-        } else if (!changed.Set(write.section, write.key, *write.text)) {
-            m_failure = CIniFile::Unwritable(write.section, write.key, *write.text);
-            return false;
-        }
-    }
-    if (!changed.Save(m_path, &m_failure))
+    if (!ApplyWrites(changed, m_failure) || !changed.Save(m_path, &m_failure))
         return false;
     *m_ini = std::move(changed);
     return true;

@@ -45,6 +45,11 @@ public:
     /// permission for anyone) or cannot be read, or when the profile's file cannot be written;
     /// the file on disk is then left as it was.
     bool Commit();
+    /// The text of a new file holding only what was gathered (none of the file's present keys),
+    /// for a caller that writes the whole file itself; the store is unchanged. Nothing when a
+    /// gathered value cannot be written as an INI line, with the reason, as a sentence, in
+    /// failure (when given).
+    std::optional<std::string> GatheredText(std::string* failure = nullptr) const;
     /// After a failed Commit, what the user is told: "Unable to save settings", for a file with
     /// its path and why the save failed.
     std::string FailureText() const;
@@ -58,6 +63,9 @@ private:
         int number = 0;
     };
 
+    /// Applies the gathered writes to ini; false, with the reason in failure, at the first
+    /// value that cannot be written.
+    bool ApplyWrites(CIniFile& ini, std::string& failure) const;
     bool CommitFile();
     bool CommitProfile();
 

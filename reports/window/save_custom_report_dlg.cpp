@@ -7,10 +7,12 @@
 
 #include "diagrams/settings_store.h"
 #include "platform/base/prompt.h"
+#include "platform/base/safe_file.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/edit.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 BOOL CSaveCustomReportDlg::OnInitDialog()
@@ -65,23 +67,27 @@ bool SaveAsCustomReport(const CRptSettings& settings, const std::string& name)
                        "\" already exists.  Do you want to replace it?",
                    MB_YESNO) != IDYES)
         return false;
-    // Written whole beside the old report and renamed over it: no key of the old one stays.
-    const std::string fresh = path + ".new";
-    std::filesystem::remove(fresh, error);
+    // The file holds these settings only: no key of the report it replaces stays.
     CRptSettings saved;
     saved.Copy(settings, kRptPartAll, false);
-    {
-        CSettingsStore store(fresh);
-        if (!saved.Save(store, kRptPartAll)) {
-            std::filesystem::remove(fresh, error);
-            return false;
+    CSettingsStore store(path);
+    saved.Write(store, kRptPartAll);
+    std::string reason;
+    const std::optional<std::string> content = store.GatheredText(&reason);
+    CSafeFile file;
+    bool written = false;
+    if (content && file.OpenBeside(path)) {
+        try {
+            file.Write(content->data(), static_cast<UINT>(content->size()));
+            written = file.Commit();
+        } catch (const CFileException&) {
+            written = false;
         }
     }
-    std::filesystem::rename(fresh, path, error);
-    if (error) {
-        std::filesystem::remove(fresh, error);
-        MessageBox("Unable to save the report in file " + path + ".");
-        return false;
+    if (!written) {
+        MessageBox("Unable to save the report in file " + path + ".  " +
+                       (content ? file.LastErrorText() : reason),
+                   MB_OK | MB_ICONEXCLAMATION);
     }
-    return true;
+    return written;
 }

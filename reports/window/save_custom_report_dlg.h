@@ -31,6 +31,8 @@ private:
 };
 
 /// Saves settings as the custom report name: the name passes the report name check, a custom
-/// report of that name is replaced only when the user agrees. False, with its message, when
-/// refused, declined or not saved.
+/// report of that name is replaced only when the user agrees, and then holds none of its old
+/// keys. The file is written beside its target and renamed over it; a read-only target is
+/// refused. False, with its message, when refused, declined or not saved; a failed save says
+/// "Unable to save the report in file X." with the system's reason, the old file untouched.
 bool SaveAsCustomReport(const CRptSettings& settings, const std::string& name);

@@ -471,12 +471,28 @@ TEST_F(ReportOptionsTest, SaveAsCustomReportChecksTheNameAndAsksBeforeReplacing)
     test_support::Prompt().Answer(IDNO);
     EXPECT_FALSE(SaveAsCustomReport(settings, "My Summary"));
     EXPECT_EQ(CSettingsStore(path).ReadInt(kRptOptionsSection, "Margin - Top", 0), 77);
+    // The replaced report keeps none of its old keys.
+    test_support::WriteFile(path, test_support::ReadFile(path) + "[Stray]\nOld=1\n");
     test_support::Prompt().Answer(IDYES);
     EXPECT_TRUE(SaveAsCustomReport(settings, "My Summary"));
     EXPECT_EQ(CSettingsStore(path).ReadInt(kRptOptionsSection, "Margin - Top", 0), 88);
+    EXPECT_FALSE(CSettingsStore(path).ReadText("Stray", "Old"));
     const auto asked = test_support::Prompt().TakeMessages();
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_THAT(asked[0].text, HasSubstr("\"My Summary\" already exists"));
+
+    // A read-only report is refused with the system's reason and stays as it was.
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    settings.m_layout.m_marginTop = 99;
+    test_support::Prompt().Answer(IDYES);
+    test_support::Prompt().Answer(IDOK);
+    EXPECT_FALSE(SaveAsCustomReport(settings, "My Summary"));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write);
+    EXPECT_EQ(CSettingsStore(path).ReadInt(kRptOptionsSection, "Margin - Top", 0), 88);
+    const auto refused = test_support::TextsOf(test_support::Prompt().TakeMessages());
+    ASSERT_EQ(refused.size(), 2u);
+    EXPECT_EQ(refused[1], "Unable to save the report in file " + path + ".  Permission denied.");
 }
 
 TEST_F(ReportOptionsTest, AddingACustomItemNeedsALabelAndAnExpression)
