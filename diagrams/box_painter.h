@@ -1,6 +1,8 @@
 // diagrams/box_painter.h: what a diagram element asks of a device to measure and paint its box:
 // text extents in the diagram font, filled boxes, text lines, pictures and selection handles.
 // The window layer implements it over a device context; tests implement it with a fake.
+//
+// A painter whose text is too small to read has the element skip its template and draw a mark.
 #pragma once
 
 #include "platform/base/geometry.h"

@@ -1,5 +1,8 @@
 // diagrams/diag_ancestor_elem.h: a box on the ancestor side, for one individual and the family
 // in which he or she is a child, holding the boxes of the parents above it.
+//
+// A CDiagAncestorElem holds its parents' boxes above it, the relatives branch (IDiagSubTree) of an
+// All Relatives diagram, branch-wide flags, visibility and index, and answers CanAddParent.
 #pragma once
 
 #include "diagrams/diag_elem.h"

@@ -1,6 +1,10 @@
 // diagrams/diag_band.h: generation bands of All Relatives diagrams: the rows of layout that each
 // generation occupies, the mapping between rows, bands and vertical positions. For every other
 // diagram type a band is one row and every mapping is the identity.
+//
+// All Relatives rows: generation g of a tree sits in the first row of band (offset + g); a
+// relatives tree's descendants go down the free rows of the band below, as many generations as that
+// band has rows less one. Band mappings are total: past the last band is the last band.
 #pragma once
 
 class CDiagramSettings;

@@ -2,6 +2,13 @@
 // visible box its connector lines (couple lines, drop lines, sibling lines, lines between the
 // marriages of one person, expansion buttons, the lines to secondary trees) and then the box.
 // It draws through IDiagramPainter, which the window implements over its device context.
+//
+// Traps: a row's boxes are found by binary search over m_shown, then widened on each side to the
+// boxes whose lines reach into the clip: a box far left of the clip may draw the sibling line that
+// crosses it. The widening stops at the first person's box (or ancestor box) whose lines do not
+// reach, since siblings hang together and a family's drop lies within its children. A row only
+// partly inside the clip is drawn whole, boxes too, in the requested mode: drawing its lines alone
+// would leave the visible part of its boxes unpainted after a small scroll.
 #pragma once
 
 #include "diagrams/box_painter.h"

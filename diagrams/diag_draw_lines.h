@@ -2,6 +2,10 @@
 // from the settings, and the three line drawers: a box's ancestor connectors, its descendant
 // connectors, and the connectors of an ancestor row's secondary trees. Shared by the drawing
 // pass and the hit test, which must agree on where lines and buttons are.
+//
+// In single-box mode a later marriage's hidden box draws its couple line from the person's box, and
+// its button hangs half a "Spouse gap" left of that marriage's spouse box. The generation-1 boxes
+// have no child box, so their partner is the tree's other one.
 #pragma once
 
 #include "diagrams/diag_draw.h"

@@ -1,6 +1,24 @@
 // diagrams/diag_elem.h: a diagram box (CDiagElem), the base of the ancestor, family and spouse
 // boxes: its rectangle, expansion state, flags, override text, measured text block, anchors,
 // box text, measuring and drawing.
+//
+// Flags: root 1, marked 2, repeat 4. CBoxText is a box's text, fill colour row, text colour,
+// pictures switch, lines and picture line; box_text.cpp gives the text, fill and colour of each box
+// kind, diag_elem_draw.cpp measures and draws. The string ids of the refusals of adding relatives
+// are here too.
+//
+// Traps: a box repeating a person shown elsewhere (flag 4) takes the proxy template and a proxy
+// fill; a person's further family boxes take the duplicate template and the duplicate fill, and
+// their 1-based place in the person's chain is the substitution value when the template's
+// substitution name is INSTANCE. A spouse box renders for its family box's family. Box texts hold
+// at most 500 characters: template lines beyond them are left out whole, an override text is cut at
+// a character boundary. Lines break at runs of CR and LF.
+//
+// Building, updating and expanding branches are the layout engine's: elements only hold what it
+// gives them (SetRecords, SetFather, SetSpouseBox, AddChildLink). Destructors tell the owner
+// (ElementDestroyed sees only the base part). A box's text block keeps the multimedia record its
+// picture comes from; the update after an edit drops the block of a record being deleted and
+// measures the box without it.
 #pragma once
 
 #include "diagrams/box_painter.h"

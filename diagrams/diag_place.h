@@ -1,5 +1,10 @@
 // diagrams/diag_place.h: box placement helpers shared by the packing, the compaction and the
 // drawing: the vertical position of a row and shifting a whole tree.
+//
+// The packing is diag_place.cpp, the row fill diag_place_fill.cpp. Later boxes of a row are never
+// moved one by one: a box's place follows its predecessor's, and the shifts of children's sub-trees
+// are kept per row (a Fenwick tree) until the row is final. The generation-1 couple is separated
+// like every other couple, over the tree's line x.
 #pragma once
 
 class CDiagTree;

@@ -2,6 +2,27 @@
 // change, a text change or an expansion: re-synchronising the trees with the records,
 // re-laying out, re-packing, re-measuring, converting the marriage boxes to a new "Spouse
 // Option", showing or hiding a tree, flags over a tree, and the areas to repaint.
+//
+// Traps: converting to "Spouse Option" 0 (diag_resync_spouse.cpp) gathers every marriage's child
+// links under the first box; converting back gives each child link to the box of its own family
+// (the first of the person's families that lists the child), so a conversion and its reverse give a
+// fresh build's boxes. The index is rebuilt after every conversion: rows are refilled and trimmed.
+//
+// Marking repeated ancestors builds the open branch of every repeated box again from the records
+// (parents' boxes, or relatives tree in an All Relatives diagram), but only the lowest such box of
+// a line: the boxes above it are rebuilt with it. The rows are then laid out again. A build past
+// the box budget is abandoned after the rows are refilled with what was built.
+//
+// The compaction's repaint areas of a moved tree are its rows with their side buttons and the lines
+// down to the next row that shows boxes (the rows of a band between them are crossed by the lines
+// to the parents), old and new, and the strip of the root row between the old and new family line
+// x. Widening them by the hit tolerance is left to the window, which knows it. A relatives tree
+// whose root box is hidden while boxes of it still show (an update can leave that) is hidden whole,
+// with the trees hanging from it, when the trees are placed; its boxes' places and row areas are
+// repainted.
+//
+// Single-box mode: a later marriage (its hidden box) centred over its children moves from its own
+// spouse box on, not from the person box, which stays centred over the first marriage's children.
 #pragma once
 
 #include "diagrams/diag_elem.h"

@@ -1,5 +1,7 @@
 // diagrams/diag_stats.h: the statistics of a diagram: the boxes on show and the individuals
 // they show.
+//
+// Flag 0x80 is the records' scratch flag: the message clears it before and after counting.
 #pragma once
 
 #include <string>

@@ -1,6 +1,14 @@
 // diagrams/diag_tree.h: the layout containers: the per-tree row table (CGenerationTable), the
 // diagram tree of one root person or couple (CDiagTree) and the row set that holds a diagram's
 // trees with the cross-tree generation index (CDiagRowSet).
+//
+// CDiagRowSet holds the box budget m_boxBudget (2,000,000): a build that makes more boxes fails
+// like an out-of-memory one. A tree's destructor deletes the trees hanging from it deepest first.
+//
+// Traps: the box height is the tallest measured text (lines and margins), at least "Default box
+// height". Every person on the descendant side has a box: one without family when he or she has no
+// spouse family. With "Use duplicates with spouses" on, the spouse box of a family box without the
+// repeat flag shows no record.
 #pragma once
 
 #include "diagrams/diag_ancestor_elem.h"

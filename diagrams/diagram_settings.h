@@ -1,6 +1,23 @@
 // diagrams/diagram_settings.h: the settings block every diagram is drawn from (type, layout
 // switches, generations, colours, fonts, text scheme, pictures, dimensions, printing, titles),
 // its installation values, and its copy, reset and compare by section.
+//
+// Holds the four CDiagramTitle records, the 26-row colour table (BuiltInDiagramColour), the
+// sections by which the block is copied, reset and saved (SettingsSection) and
+// DefaultDiagramSettings(), the block new windows copy. Keys, defaults and ranges are one table,
+// diagram_settings_fields.h, shared by reset, copy, load and save (diagram_settings_store.cpp).
+//
+// Traps: loading brings every value into the options pages' ranges (a minimum box width of 0 would
+// divide by zero in the zoom; a page side below 100 units takes the built-in size). A negative page
+// origin loads as 0; the drawing normalises origins its own way. A page side out of range takes the
+// built-in size before the sides follow the orientation, so the page saved is the page that loads.
+// A title read without a text is "Title"; the installation values are "Title 1" to "Title 4".
+// Saving never leaves the old probe key "Test" behind, and removes it from old files.
+//
+// A value with a line break cannot be written to a .dgm file (a title of two lines among them): the
+// save then fails with a message naming the key and section, and the file stays as it was (the
+// profile keeps line breaks). A failed save gives the system's reason, or says that the file is
+// read-only. Reading ends a line at a lone CR too, so what loads always saves.
 #pragma once
 
 #include "platform/base/geometry.h"

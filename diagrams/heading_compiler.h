@@ -1,5 +1,9 @@
 // diagrams/heading_compiler.h: query titles and subtitles compiled by the box-text template
 // language, installed into the query engine at start-up.
+//
+// The query engine's IHeadingCompiler (queries/query_heading.h): the program installs it at
+// start-up with InstallHeadingCompiler, so query titles and subtitles render their functions and
+// ask their parameters.
 #pragma once
 
 #include "queries/query_heading.h"

@@ -1,6 +1,12 @@
 // diagrams/relationship_text.h: the descriptions beside a diagram's generation rows of how their
 // people are related to the root person ("parents", "2nd cousins 1x removed"), and the columns
 // on the left and right of the diagram that show them.
+//
+// Rows are described by their generation from the root's and their degree: 0 for the direct line (a
+// root couple's row counts as the siblings' row, one generation lower). In an All Relatives diagram
+// the rows of a band above its first hold the descendants of the relatives trees hanging from the
+// band above: their degree is that band, and each row down is one generation lower ("1st cousins",
+// "2nd cousins 1x removed"). Rows without a visible box have no description.
 #pragma once
 
 #include "platform/base/geometry.h"

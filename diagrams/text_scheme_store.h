@@ -1,6 +1,14 @@
 // diagrams/text_scheme_store.h: the text schemes kept under the program's machine-wide key,
 // "Diagrams\TextSchemes": one subkey per scheme with the values "System" ("Yes" or "No") and
 // "BoxType0" to "BoxType5" (the template texts).
+//
+// Traps: schemes hold template source texts; a TemplateCheck given to InitTextSchemes and
+// LoadTextSchemes drops stored texts that do not compile and stops start-up on a built-in one that
+// does not. Scheme names are subkey names with "\", "[", "]", "%", control characters and end
+// blanks written as "%XX"; other names are their own subkeys. SaveTextSchemes writes every scheme
+// before it removes the stored schemes no longer in the list, and reports a failure; an unnamed
+// scheme is not written. Each scheme's subkey stays open until the whole list is written, so the
+// store's file is written once per save (every close of a changed key writes it).
 #pragma once
 
 #include "diagrams/text_scheme.h"

@@ -1,6 +1,29 @@
 // diagrams/text_template.h: the box-text template language: a compiled template (lines of
 // tokens with per-line conditions), its compiler, its formatter back to text and its renderer.
 // Diagram boxes, query headings and report texts show text built from these templates.
+//
+// Sources: template_compile.cpp (CompileTemplate, strict or lenient; FormatTemplate;
+// GetNextFunction), template_render.cpp (RenderTemplate for a CTemplateContext: records,
+// substitution value, diagram options as CTemplateOptions). BindRootRecord makes function arguments
+// written ["<root>"] read a diagram's root person.
+//
+// Traps: positions in compiler messages and error columns count characters, not bytes. Lines break
+// at CR, LF, CR LF and LF CR alike; breaks at the end of the text add no line. A line of more than
+// 15 tokens is refused when compiling strictly and cut to 15 leniently; every caller but
+// CTemplateString compiles strictly, so what a user typed is never lost silently through a save of
+// regenerated text.
+//
+// Lenient compiling holds what the written form reads back as: literal texts that meet (a value or
+// substitution kept as text beside text) are one token, within the 350-character limit; a line's
+// first text has no leading blanks; a picture marker line keeps no conditions. So formatting and
+// compiling again gives the same template in either mode. FormatTemplate writes a path in its
+// canonical form: a qualifier's other name comes back as its main one (MEDIUM as ABBREV, SHORT as
+// COMPACT), and a line whose own text begins with "{" is written behind the null condition "{} " so
+// that it reads back as text.
+//
+// Rendering never cuts a character: a line that does not fit the limit is left out whole, with
+// every line after it. An existing field with an empty value counts as missing, so the text that
+// introduced it goes too (an event made in the editor has empty DATE and PLAC fields).
 #pragma once
 
 #include "database/paths/data_ref.h"

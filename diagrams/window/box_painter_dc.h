@@ -1,6 +1,13 @@
 // diagrams/window/box_painter_dc.h: measuring and painting diagram boxes on a device context
 // (the diagram elements' IBoxPainter), and the measuring context boxes are sized on: the
 // printer's in the diagram's orientation, else the window's.
+//
+// CDCBoxPainter fills by colour row, fits lines to the box, draws pictures through CMediaItem and
+// handles, in black and white when PrintsInBlackAndWhite; DiagramBoxFont is the box font. Trap:
+// boxes are measured on one context and drawn on others, where a font's whole-pixel size can make a
+// line a little wider than it measured; hence LayOutBoxLine. The measurer works on a copy of the
+// program's printer settings, so measuring in the diagram's orientation never changes the
+// orientation of the user's print jobs.
 #pragma once
 
 #include "diagrams/box_painter.h"

@@ -1,6 +1,9 @@
 // diagrams/window/diag_more_dimensions_dlg.h: the dimensions the options sheet's Dimensions page
 // has no room for: box margins, the stretchy line's zigzag, the relationship description font
 // height and the gap above pictures.
+//
+// Edits the options sheet's working CDiagramSettings. The zigzag is shown at full size and stored
+// halved.
 #pragma once
 
 #include "platform/ui/dialogs/dialog.h"

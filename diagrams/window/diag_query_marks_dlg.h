@@ -1,5 +1,8 @@
 // diagrams/window/diag_query_marks_dlg.h: the choice of an individual query whose individuals'
 // diagram boxes are marked or unmarked, and the run of that query.
+//
+// It loads and runs the query into the caller's CQueryDef from the query window's lists of saved
+// queries, hence the library's link to query_window.
 #pragma once
 
 #include "platform/ui/dialogs/dialog.h"

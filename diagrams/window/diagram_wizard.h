@@ -1,6 +1,11 @@
 // diagrams/window/diagram_wizard.h: the Diagram Wizard: whom a new diagram is about (one person
 // or a couple, existing records or names for new ones) and which relatives it shows; it makes
 // the records that are missing and has the diagram opened.
+//
+// It picks people through the database's IRelativeDialogs (the records library installs the real
+// dialog), makes missing records on Finish and opens the diagram through the DiagramOpener it is
+// given, still inside Finish, so that a failure there keeps the wizard open with its message. It
+// refuses one person as both partners before making anything.
 #pragma once
 
 #include "platform/ui/dialogs/property_page.h"

@@ -1,6 +1,12 @@
 // diagrams/window/rel_tree_commands.cpp: the Diagram window's menu commands with their update
 // rules: refresh, the spouse options, frames and buttons, titles, defaults, statistics, Centre
 // and Properties; toggles of an ordinary diagram are mirrored into the defaults for new windows.
+//
+// Properties goes through the opener the program installs, told whether a box is viewed or a record
+// was just made by the add-relative drag, as each has its own preferred size. Titles shown or
+// hidden from the menu (and those set in Title Options) become the defaults in any diagram; titles
+// dragged or deleted do so only in an ordinary one. A page grid dragged becomes the default in any
+// diagram.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "diagrams/diag_elem.h"

@@ -1,6 +1,11 @@
 // diagrams/window/rel_tree_descriptions.cpp: the Diagram window's relationship-description
 // columns: measured on the layout's measuring context, placed beside the boxes, repainted when
 // they move, and drawn band by band with the rows on the screen and on paper.
+//
+// The option "Relationship Descriptions": measured in the "Relationship Text Font" after a build or
+// an options change, placed the "Relationship description gap" beside the boxes, moved with them
+// when a paint finds the layout changed (old and new areas repainted); they count in the diagram's
+// extent (scrolling, the whole diagram, the printed pages).
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "diagrams/diag_hit.h"

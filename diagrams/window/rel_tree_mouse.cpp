@@ -1,5 +1,8 @@
 // diagrams/window/rel_tree_mouse.cpp: the Diagram window's hit tests, selection, clicks, keys, the
 // three context menus with their grey and check states, the status panes and its commands.
+//
+// Keys: keypad plus and minus zoom, Space opens the selected box's branch, or for a relatives
+// tree's root box the branch of the ancestor it hangs from; Escape ends a mode or a drag.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "controls/text_dlg.h"

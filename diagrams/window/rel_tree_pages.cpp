@@ -1,6 +1,9 @@
 // diagrams/window/rel_tree_pages.cpp: the Diagram window's page grid on the screen: showing the
 // page boundaries and numbers, moving boxes off vertical boundaries, sizing the page by rows per
 // printed page, dragging the grid with the mouse, and measuring again for a changed printer.
+//
+// A change of the printer's settings (WM_DEVMODECHANGE) measures every box again
+// (UpdatePageMetrics).
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "diagrams/diag_page.h"

@@ -1,5 +1,15 @@
 // diagrams/window/rel_tree_paint.cpp: the Diagram window's mapping of diagram units to the screen
 // and to the measuring printer, painting through the drawing pass, zoom and scroll ranges.
+//
+// The screen mapping has y up, the root row at the bottom for Ancestors, at the top for
+// Descendants, in the middle otherwise; the measuring mapping is the printer's page, else the
+// screen at divisor 20. The gap between a couple's two lines is set in pixels: on the screen it
+// keeps them at any zoom, on paper it counts as diagram units. With "Underline Overridden Text" on,
+// a box's typed text is drawn with the box font's underline turned over. Box text under three
+// pixels high is not made on the screen (no template runs): a one-pixel line in the text colour
+// across the middle half of the lines stands for it. A keypad plus or minus waiting for the window
+// (IsKeyDownWaiting) stops a screen repaint after the box being drawn; the zoom the key makes
+// paints the window again.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "diagrams/diag_draw.h"

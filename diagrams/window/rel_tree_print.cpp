@@ -1,6 +1,14 @@
 // diagrams/window/rel_tree_print.cpp: the Diagram window's page grid and printing: the pages that
 // cover the diagram, the mapping of one page onto the printable area inside the margins, and the
 // print loop's hooks (one printed page per grid page, row by row from the top).
+//
+// Pages print inside the margins (none in a preview); a diagram of more than one page is previewed
+// two pages side by side. A print job runs in the diagram's orientation ("Print landscape"), the
+// one its boxes were measured in, and the program's printer gets its own orientation back when the
+// job ends. The window's Printer Setup opens in the diagram's orientation; the one chosen becomes
+// the diagram's (its page grid turns with the paper, taking the paper's proportions when "Preserve
+// Ratios" is on, and the boxes are measured again), while the printer and paper chosen become the
+// program's.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "app/shell/printer_setup.h"

@@ -2,6 +2,10 @@
 // pressed, the pointer's zone around it (parent above, spouse beside, child below), the outline
 // where the relative would appear, the status text or the reason it is refused, and on release
 // the drop menu and the addition of a new or an existing record.
+//
+// In an All Relatives diagram a parent above the highest ancestor row, or a child below the lowest
+// descendant row, is not shown: the window asks "Diagram Limits Reached" (Yes opens Diagram
+// Options) instead of selecting it.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "database/kin/ind_rec.h"

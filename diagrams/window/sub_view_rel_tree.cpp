@@ -1,5 +1,8 @@
 // diagrams/window/sub_view_rel_tree.cpp: the Diagram window's state and lifecycle: statics, title,
 // selection as the shell reads it, change notices, building and clearing, the text scheme.
+//
+// The shell reads two selected spouses as their family. More than six changed boxes, or a changed
+// box size, lay the diagram out again; a root that went empties the window, which stays open.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "app/shell/app_ids.h"

@@ -1,6 +1,23 @@
 // diagrams/window/sub_view_rel_tree.h: the Diagram window: one diagram of a root person or couple
 // in the window's own copy of the settings; building, painting, zoom, scrolling, selection, the
 // context menus and the status panes. It owns the laid-out trees and answers their questions.
+//
+// The pane of sub-view type 3. It owns its row sets (CDiagRowSet) and answers their questions as
+// their IDiagramOwner, keeps its own copy of the settings and of the text scheme with the compiled
+// templates of each box kind ("<root>" bound to the root record), and is the options sheet's
+// IDiagramOptionsTarget, the colour chooser's IDiagramColoursTarget and the sheet's
+// IDiagramOptionsWindow. InitStatics loads the defaults of new windows from the profile at
+// start-up; FreeStatics empties the scheme list at exit. The program opens it through
+// CAvApp::ShowInDiagram and OpenSavedDiagram. Its work is spread over sub_view_rel_tree.cpp and the
+// rel_tree_*.cpp files, each of which says what it holds.
+//
+// Traps: the diagram's mapping has y up, so a logical rectangle's top lies above its bottom; widen
+// or shrink it outwards with that in mind, and normalise a clip box read back from the context
+// before asking whether it is empty. Zooming with an empty client area does nothing (there is no
+// centre to keep), and a relative zoom whose scroll origin would leave the 32-bit range is undone
+// (a 16-bit limit would stop large diagrams zooming). Scroll arithmetic runs in 64 bits. The
+// window's selection is its own list (newest first); elements dropped by an update leave it through
+// ElementDestroyed.
 #pragma once
 
 #include "app/shell/sub_view.h"

@@ -1,6 +1,15 @@
 // diagrams/window/tree_opts_dlg.h: the Diagram Options sheet: six pages over a working copy of a
 // diagram's settings block (or of the defaults), "Save as default" beside OK, and its print-only
 // form for Page Setup.
+//
+// Its pages (tree_opts_main, _text, _pics, _titles, _print, _dims, over the shared tree_opts_page)
+// each hand their sections to the edited block and, when "Save as default" is ticked or no window
+// is given, to the default block and the profile. It asks the one whose block it edits through
+// IDiagramOptionsTarget (diagrams/diagram_options_target.h) and the window's zoom through
+// IDiagramOptionsWindow.
+//
+// Trap: a page edits the working copy in place, so a refused value may stay there until Cancel
+// takes the applied copy back.
 #pragma once
 
 #include "diagrams/diagram_settings.h"

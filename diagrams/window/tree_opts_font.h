@@ -1,5 +1,8 @@
 // diagrams/window/tree_opts_font.h: choosing a diagram font in points as it prints: heights are
 // kept in diagram units and shown in the font dialog at the size they print on the page.
+//
+// ChooseDiagramFont and ChooseTitleFont choose in printed points; the printer's page proportions
+// are 100 by 100 without a printer.
 #pragma once
 
 #include "platform/base/log_font.h"

@@ -1,6 +1,9 @@
 // diagrams/window/tree_opts_main.h: the General page of the Diagram Options sheet: the diagram
 // type, generations, rows per generation, spouses, layout and lines, colours and the
 // relationship font.
+//
+// An untouched General page is no change (without a fixed generation size the gaps-at-top flag is
+// kept).
 #pragma once
 
 #include "diagrams/diagram_options_target.h"

@@ -1,5 +1,7 @@
 // diagrams/window/tree_opts_print.h: the Print page of the Diagram Options sheet: orientation,
 // the printed page in diagram units, what prints, and the margins.
+//
+// Page sides below 100 units are refused (a page of nothing would divide by zero in the page grid).
 #pragma once
 
 #include "diagrams/window/tree_opts_page.h"

@@ -1,5 +1,8 @@
 // diagrams/window/tree_opts_text.h: the Text page of the Diagram Options sheet: the diagram's text
 // scheme, and the schemes themselves with their box-text templates.
+//
+// A template is kept as typed (after leading line breaks), and the template edit turns a bare CR
+// into a line break of its own. A scheme name left empty opens on the default scheme.
 #pragma once
 
 #include "diagrams/text_scheme.h"

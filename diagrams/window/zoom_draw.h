@@ -2,6 +2,10 @@
 // pixel wide at any zoom: on the screen they convert to device pixels and draw there, on a
 // printer they draw in logical units. Also invalidating and widening logical rectangles and
 // measuring text.
+//
+// Lines and outlines stay one pixel wide (dots two) at any zoom and take in their end points.
+// Dotted lines dot in mode 2 too (it once drew nothing, though duplicate lines ask for it). Trap: a
+// routine that converts must read the mapping before it switches the context to pixels.
 #pragma once
 
 #include "platform/base/geometry.h"
