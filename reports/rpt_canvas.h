@@ -1,5 +1,10 @@
 // reports/rpt_canvas.h: what the report page layout measures and draws through, so that pages are
 // laid out the same way on a printer, on the screen and in tests without a window.
+//
+// Logical units are tenths of a point, y grows downwards from the sheet's corner.
+// window/rpt_dc_canvas.h implements it over a device context; tests use a canvas with fixed
+// metrics. DrawCircle and DrawLine do nothing by default: a canvas that should show bullets
+// overrides them (the canvas over a device context does).
 #pragma once
 
 #include "platform/base/geometry.h"

@@ -1,6 +1,16 @@
 // reports/rpt_catalogue.h: the three report folders (types, Standard, Custom), restoring missing
 // standard reports from the types, and opening a report by name: its class chooses the
 // generator, which the report window is handed.
+//
+// GetReportsFolder: the folder settings, else "Reports/Types" beside the program and
+// "ardenvel/Reports/Standard" and ".../Custom" in the user's data folder. FindReportClass knows the
+// 14 classes. The concrete generators come from the installed RptGenMaker; the report window takes
+// them through IRptWindowHost. The report type files, one per class, are resources/reports/*.avr;
+// the build copies them to build/app/Reports/Types.
+//
+// Trap: a report name and a Template value read from a file become paths only through
+// ReportFilePath, which refuses what CheckReportName refuses: a Template naming "../../x" is
+// "Report type not recognised" with the check's reason, and nothing outside the folders is read.
 #pragma once
 
 #include <functional>

@@ -1,5 +1,9 @@
 // reports/rpt_citation.h: source citations in reports: the list of citations a report or one
 // entry cites, in the order first met, and the citation marks ("3,4,5") a field gets.
+//
+// Traps: the report-wide citation list is filled only while a build counts pages; drawing a page
+// and exporting run the same entries and find it full, so a closing section never lists a citation
+// twice. A text citation (SOUR with text, no source record) shows its own text as its source line.
 #pragma once
 
 #include <functional>

@@ -1,6 +1,14 @@
 // reports/rpt_emitter.h: where a report body sends its elements: the pages (laid out through the
 // page layout, drawing only the target page) or an export writer (HTML, RTF, text). A body
 // written once against IRptEmitter serves both.
+//
+// Bullets and connector lines (Ancestor and Descendant reports, "Show Graphics" on) are drawn on
+// pages only, through GenerationRow: the line's place is settled first (CRptPageLayout::PlaceLine),
+// then the connector from the bullet it hangs from, drawn before the line so that a drawing pass
+// that stops after the line still has drawn the connector's part on its page, then the bullet, then
+// the text after it. Each page draws only its part of a connector that crosses pages. Pictures are
+// placed on pages only (exports show neither pictures nor captions), the objects' content loaded
+// while their block is placed.
 #pragma once
 
 #include "reports/report_body.h"

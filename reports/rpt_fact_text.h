@@ -1,5 +1,9 @@
 // reports/rpt_fact_text.h: the texts reports show for facts (events and attributes) and LDS
 // ordinances, the facts a report lists, and the fact rows and summaries placed on pages.
+//
+// "Ages with Events - or calc" lets a fact's age be worked out from the birth (without it only an
+// age recorded with the fact shows); "Include Whole Record Sources" marks the citations of the
+// record itself against its "Name:" item.
 #pragma once
 
 #include "database/dictionary/event_list_entry.h"

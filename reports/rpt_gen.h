@@ -1,5 +1,20 @@
 // reports/rpt_gen.h: the common base of the report generators: one report's name, settings,
 // chosen records and page layout; rebuilding it, drawing its pages and exporting it.
+//
+// Build runs compaction, PrepareEntries, the citation list and closing sources entry, the printer's
+// canvas (IRptDevice, installed by the window side), MeasurePage, PrepareHeaderFooter,
+// ComputeMetrics and Paginate, in that order, refusing to nest and releasing its flag on every way
+// out. The work list holds CRptRow entries: kind 3 a subject record (BuildBody), 4 the closing
+// sources section (WriteReportSources), 6 a list's single item (WriteListRow). Bodies emit through
+// EmitHeading, EmitRow, EmitRuns, WriteFieldRow, BeginTable, EndTable and NextEntry: laid out on
+// pages, or written by the context's export writer (CRptFontSet::writer). SetMonitor gives a build
+// or export its progress and the stop check (the window's CRptBuildStop).
+//
+// Traps: an export has a page layout of its own: the pages the window shows stay as built. A
+// stopped export leaves the target file as it was; a stopped build keeps the pages laid out,
+// entries after the stop have start page -1, and GetStoppedText says so. PurgeDeletedRecords must
+// run before a repaint after records were deleted: it clears the records and attached fields being
+// deleted, which pages then leave out.
 #pragma once
 
 #include "reports/report_body.h"

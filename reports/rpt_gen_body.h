@@ -1,6 +1,12 @@
 // reports/rpt_gen_body.h: what every report body works with while it writes one entry: the
 // settings, where the elements go, the citation numbering and the way to stop; and the texts
 // bodies share (record headings, names, labelled note blocks).
+//
+// Bodies ask CRptBodyContext::stop between lines; it is the build's stop check
+// (CRptGen::StopRequested) while a build counts pages or an export runs, never while a page is
+// drawn. An entry cut short by a stop counts as not laid out, and abandons an export. The walks of
+// ancestors, descendants and field trees keep their own stacks: a line of any depth (a person who
+// is his own ancestor, "Gens" 100,000) ends at the generation limit without recursion.
 #pragma once
 
 #include "reports/rpt_citation.h"

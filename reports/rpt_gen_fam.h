@@ -1,6 +1,8 @@
 // reports/rpt_gen_fam.h: the Family Group Sheet: per family a title, a summary of partners,
 // children and family events, a block for each partner and child, the family's LDS
 // ordinances, the notes of the family and its members, and the sources.
+//
+// A family sheet pictures each person once.
 #pragma once
 
 #include "reports/rpt_gen_body.h"

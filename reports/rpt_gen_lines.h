@@ -1,6 +1,10 @@
 // reports/rpt_gen_lines.h: the generation lines of the Ancestor and Descendant reports: a
 // person's (or spouse's) line indented by generation with the fact summaries of the person and
 // of a family, on the line itself, on a second line, or one line per fact.
+//
+// A family's facts go on the line of the parent visited second (the mother, or the father with
+// "Females First"), or on the only parent's line. Number texts have no length limit, so deep
+// descendants never repeat a number.
 #pragma once
 
 #include "reports/rpt_emitter.h"

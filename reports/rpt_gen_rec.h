@@ -1,6 +1,10 @@
 // reports/rpt_gen_rec.h: the record reports ("Rec-Ind" to "Rec-Obj"): per chosen record its
 // title and its whole field tree, one row per field indented by depth, with the links of a
 // multimedia record; and the record title other reports use for linked records.
+//
+// "Slashes round Surnames" shows name fields with the surname between slashes, and "Linked Family
+// Records" writes after an individual's fields each family it links to, under the family's title,
+// with the family's own fields.
 #pragma once
 
 #include "reports/rpt_gen_body.h"

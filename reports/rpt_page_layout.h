@@ -1,6 +1,14 @@
 // reports/rpt_page_layout.h: report pages: the page geometry taken from the device and the
 // settings, pagination of the entries, drawing one page with its header and footer, and the
 // elements (headings, rows of runs, pictures) that report bodies place on pages.
+//
+// Sources: rpt_page_layout.cpp, rpt_page_elements.cpp, rpt_page_pictures.cpp. Traps: one pass
+// serves counting and drawing: elements draw only on the context's target page, and a body stops
+// when an element answers false (drawing has passed the page). Between passes only the entries'
+// start pages, offsets and first citation numbers are kept. A run longer than a page goes on over
+// the following pages, line by line; nothing is cut. Margins are never narrower than the device's
+// unprintable border. On pages a line keeps at least half the content width for its text, however
+// deep its generation.
 #pragma once
 
 #include "platform/base/geometry.h"

@@ -1,5 +1,14 @@
 // reports/rpt_settings.h: the settings record every report is drawn from (contents, pictures,
 // sources, format, page layout), with its storage in a report definition file or the profile.
+//
+// Storage is the diagrams' CSettingsStore: a .avr file or the profile. Lengths are hundredths of an
+// inch; fonts hold their size in points. Heading level L of a report element uses heading style
+// index L (0-2).
+//
+// Traps: nothing is cut: long values, custom items and event names are written whole. A value with
+// a line break cannot stand in a .avr file; such a save fails with a message naming the key and
+// section and changes nothing. The old probe key "Test" is removed on every save. Lists hold at
+// most 10,000 lines: a damaged "Count" costs no more look-ups than that.
 #pragma once
 
 #include "database/dictionary/event_list_entry.h"

@@ -1,5 +1,10 @@
 // reports/rpt_sink.h: where an export writer's output goes. Markup passes unchanged; text is
 // escaped for the format, so names and notes can never break the file or inject markup.
+//
+// Trap: text is escaped only in the sink: a writer must pass names and notes through Text, never
+// Markup. Text writes a text with nothing to escape as it stands, copies runs of plain bytes and
+// valid UTF-8 whole, and escapes into a buffer it reuses. RTF characters beyond ASCII are \uN with
+// the fallback \'3f, not a bare "?", which some readers take as the start of a word to skip.
 #pragma once
 
 #include <string>

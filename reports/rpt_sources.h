@@ -1,6 +1,10 @@
 // reports/rpt_sources.h: the sources section of a report or of one entry: a heading, then one
 // numbered line per citation describing the source, with the citation's text, notes and the
 // source's repository in rows of their own.
+//
+// On pages each line follows its pictures: those of its source the first time the section meets it
+// ("Source Pictures"), then the citation's own ("Citation Pictures"), at most "Source Pic Width"
+// wide, with the source picture gaps.
 #pragma once
 
 #include <functional>

@@ -1,5 +1,11 @@
 // reports/rpt_writer.h: the export writer: turns each report element into HTML, RTF or plain
 // text and hands it to a sink. The frame around the body is rpt_document.h's.
+//
+// The writer keeps a value's lines and a paragraph's markup in buffers of its own, so a long export
+// allocates little per row; any change there must leave every golden file byte for byte. HTML table
+// cells write the lines of a value joined by <br>; plain text writes line breaks as LF. Exports are
+// set out on a US Letter page (kRptPageWidth); the RTF table width and column edges come from the
+// margins and "Col Start" values, the RTF label cell from "Col Start 2".
 #pragma once
 
 #include "reports/report_body.h"

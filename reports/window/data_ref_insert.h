@@ -1,5 +1,8 @@
 // reports/window/data_ref_insert.h: the "Insert Data Ref" button of the report dialogs: a data
 // reference picked in the Data Reference Assistant, put into an edit between "%" signs.
+//
+// Used by "<< &Insert Data Ref..." of Heading Details and Edit Item Details: the Data Reference
+// Assistant of the records library over the record type.
 #pragma once
 
 class CWnd;

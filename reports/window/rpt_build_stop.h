@@ -1,6 +1,14 @@
 // reports/window/rpt_build_stop.h: what lets the user follow and stop a long report build: the
 // windows stay painted while the pages are laid out, the status bar shows how far it got, and
 // Escape ends the build.
+//
+// CRptBuildStop, the stop check handed to a build: every tenth of a second of the program's clock
+// it dispatches the waiting messages with input held back (frames refuse to close and to run
+// commands meanwhile), and answers true once Escape was pressed anywhere or Request called.
+// CRptBuildProgress passes the build's progress on to the main window's bar, with the page reached
+// in its text. Trap: dispatching messages during a build could let commands run: the pump holds
+// input back and frames refuse commands and closing meanwhile; Rebuild and the options sheet still
+// check IsBuilding.
 #pragma once
 
 #include "platform/base/progress.h"

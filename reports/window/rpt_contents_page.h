@@ -1,6 +1,9 @@
 // reports/window/rpt_contents_page.h: the Contents (or Main) pages of the Report Options sheet:
 // sections and options, event lists and their modes, numbering, text layout, generations and
 // the item lists in report order.
+//
+// One control set serves both: event lists through Edit List of the records library; generations 0
+// is saved as 1; item lists with Add, Edit (edit_item_dlg.h), Delete (three messages), Up and Down.
 #pragma once
 
 #include "controls/col_box.h"

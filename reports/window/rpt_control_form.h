@@ -1,5 +1,10 @@
 // reports/window/rpt_control_form.h: the report window's control form: page number, spinner and
 // scroll bar, zoom, Two Pages, the records on the page shown, and the command buttons.
+//
+// The records on the page shown are a column box (CColBox) made over the template's hidden
+// placeholder; a double click runs the opener the application installs, its properties box. Buttons
+// that pass a short form's bottom are hidden, Close first. The spinner steps a whole page (or
+// spread) at a time.
 #pragma once
 
 #include "controls/col_box.h"

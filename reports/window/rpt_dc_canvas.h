@@ -1,5 +1,15 @@
 // reports/window/rpt_dc_canvas.h: the report canvas over a device context: report pages measured
 // and drawn on a printer, a print preview or the screen.
+//
+// SetupMapping maps the page anisotropically onto the whole sheet, so logical 0,0 is the sheet's
+// corner even though a printer context's origin is the printable area's corner. The canvas owns the
+// fonts it makes and puts the context's font back when it goes. Given a reference canvas (the
+// printer's, mapped onto the same page) it measures nothing itself: font measures, widths and fits
+// are the reference's, and text is drawn at the reference's character places, stretched over its
+// blanks as the printer stretches it. COwnedDcCanvas is the canvas that owns its context.
+//
+// Traps: text runs are clipped to their rectangle and measured by bytes of UTF-8; a justified run
+// is stretched only when it holds a blank and is narrower than its rectangle.
 #pragma once
 
 #include "reports/rpt_canvas.h"

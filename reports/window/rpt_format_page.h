@@ -1,5 +1,8 @@
 // reports/window/rpt_format_page.h: the Format page of the Report Options sheet: the report's
 // fonts, heading styles and headings, its date format and empty section text.
+//
+// With heading_style_dlg.h and heading_details_dlg.h; "Colours..." for Descendant, Ancestor and
+// record reports, over the colour chooser of controls/.
 #pragma once
 
 #include "controls/col_box.h"

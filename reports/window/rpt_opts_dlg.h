@@ -1,5 +1,15 @@
 // reports/window/rpt_opts_dlg.h: the Report Options sheet over a working copy of the shown
 // report's settings: OK and Apply copy it back, save it in the report's file and rebuild.
+//
+// Pages by report type: Contents, Pictures, Sources, Format, Page Layout; CRptPage is the base of
+// the pages. A page whose exchange is refused keeps the sheet open and nothing is saved. The
+// working copy is taken when the sheet is made; a page reads and writes only that copy, and only OK
+// or Apply touches the generator.
+//
+// Trap: lengths shown as inches are hundredths in the settings and are read digit by digit
+// (ReadHundredths): "0.29" is 29, never 28 through a binary fraction; text without a leading digit
+// reads 0, so a typed "-1" margin is 0; on the Page Layout page text without any digit is refused
+// ("Enter a number.").
 #pragma once
 
 #include "platform/ui/dialogs/property_page.h"

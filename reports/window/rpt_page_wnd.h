@@ -1,5 +1,15 @@
 // reports/window/rpt_page_wnd.h: the page canvas of the report window: one page or a spread of
 // two at the window's zoom, framed and shadowed, with scroll bars.
+//
+// Pages are placed with 12-pixel borders; each is drawn by the generator through a CRptDcCanvas
+// mapped onto the page's rectangle with the printer's canvas as reference (CreateReferenceCanvas,
+// made for each paint), so a line on the screen breaks where the printed line breaks; a canvas that
+// is not a CRptDcCanvas (a test device) is no reference, and the screen then measures for itself,
+// as it does without a printer.
+//
+// Trap: the canvas chooses its scroll bars from its whole size, bars counted in, and keeps a bar
+// that is needed even when its room lets the pages fit (disabled): showing or hiding a bar reports
+// a new size at once, and a choice made from the client area alone could flip for ever.
 #pragma once
 
 #include "platform/ui/windows/wnd.h"

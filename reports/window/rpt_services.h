@@ -1,6 +1,11 @@
 // reports/window/rpt_services.h: what the report engine reaches the window side through: the
 // Select Records and Select Named List dialogs, the printer's measuring context (the screen's
 // without a printer), and the idle step that keeps the window alive while a report is awaited.
+//
+// InstallReportServices installs them for the program's life: CRptDialogSelector (the Select
+// Records and Select Named List dialogs of the query window's library), CRptPrinterDevice (canvases
+// over the application's printer, the screen without one) and the idle step of the wait for a
+// report (it dispatches waiting messages).
 #pragma once
 
 #include "reports/rpt_gen.h"

@@ -1,6 +1,20 @@
 // reports/window/sub_view_report.h: the Report window's pane: the generator shown, the control
 // form along the right edge and the page canvas beside it; zoom, single or facing pages, the
 // position shown, change notices, printing, saving and copying a page.
+//
+// CSubViewReport is sub-view kind 6 and owns the generator shown; the form keeps its template
+// width, the canvas takes the rest; zoom runs page width, whole page and 5-500 %. It runs the
+// commands of the "&Report" menu (rpt_window_ids.h), printing through the view's hooks, Print Setup
+// in the report's own orientation, saving (rpt_save_to_file_dlg.h, the engine's Export), Copy Page
+// (a 96 dpi picture on the layer's clipboard) and Save As Custom Report (save_custom_report_dlg.h).
+//
+// Printer changes: WM_DEVMODECHANGE (sent to every window once printer settings are confirmed)
+// makes the window ask its report whether the printer's page changed, and rebuild it if so. Print
+// Setup keeps the printer and paper chosen as the application's, lending it the report's
+// orientation only for the dialog. Saving a text file takes the panel's "Page Width:" (80
+// characters unless changed) as the width of its rule lines. A page that fails to draw is left
+// blank with a line that says so; a report whose stored settings cannot be built opens on its
+// installation settings, with a message, its file kept.
 #pragma once
 
 #include "app/shell/sub_view.h"
