@@ -5,6 +5,7 @@
 #include "media/window/me_display_pane.h"
 #include "media/window/me_picture_wnd.h"
 #include "media/window/media_window_ids.h"
+#include "media/window/pane_sizes.h"
 #include "media/window/sub_view_media.h"
 
 #include "database/dictionary/field_ids.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-constexpr int kObjectsShare = 25, kLinksShare = 50, kNoteShare = 25;
 /// The multi-line control's compact form: a multi-line edit with a scroll bar.
 constexpr UINT kCompactMultiLine = 2;
 
@@ -75,7 +75,7 @@ BOOL CMeListPane::Create(CWnd* parent, UINT id, CSubViewMedia* view, CMeDisplayP
     const DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP |
                             WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     const UINT findBar = UINT(RecordTypeIndexToPageId(RECORD_LIST_OBJE));
-    if (!m_splitter.Create(this, CUSplitterWnd::kStacked, true, nullptr) ||
+    if (!m_splitter.Create(this, CUSplitterWnd::kStacked, true, this) ||
         !m_objects.Create(listStyle, part, &m_splitter, kMediaObjectsListId, this, findBar) ||
         !m_linkList.Create(listStyle, part, &m_splitter, kMediaLinksListId, this, 0) ||
         !m_note.CreateCtl(TRUE, part, &m_splitter, nullptr, kMediaNoteEditId, this, nullptr,
@@ -88,9 +88,10 @@ BOOL CMeListPane::Create(CWnd* parent, UINT id, CSubViewMedia* view, CMeDisplayP
         grid->SetDragOwner(this);
     }
     m_note.SetLabelText("Note");
-    m_splitter.AddPane(&m_objects, kObjectsShare);
-    m_splitter.AddPane(&m_linkList, kLinksShare);
-    m_splitter.AddPane(&m_note, kNoteShare);
+    const std::array<int, 3> shares = LoadMediaListShares();
+    m_splitter.AddPane(&m_objects, shares[0]);
+    m_splitter.AddPane(&m_linkList, shares[1]);
+    m_splitter.AddPane(&m_note, shares[2]);
     m_splitter.InitPaneSizes();
     m_linkList.EnableWindow(FALSE);
     m_note.SetReadOnly(TRUE);
@@ -102,6 +103,11 @@ void CMeListPane::OnSize(UINT type, int cx, int cy)
     CWnd::OnSize(type, cx, cy);
     if (m_splitter.GetSafeHwnd())
         m_splitter.MoveWindow(0, 0, cx, cy);
+}
+
+void CMeListPane::OnSplitterDragEnded(CUSplitterWnd* splitter)
+{
+    SaveMediaListShares(*splitter);
 }
 
 // ---- The lists' owner -------------------------------------------------------------------------
@@ -496,13 +502,18 @@ void CMeListPane::OnUpdate(CView* sender, LPARAM hint, CObject* object)
         m_linkList.Refill(sender, long(hint), object);
     }
     if (shown && GetCurrentObjectNode() != shown) {
-        // The object shown went with its record.
+        // The object shown went with its record: its entries name deleted notes and links.
         m_shownObject = nullptr;
-        m_display->ClearDisplayPane();
         m_links.clear();
-        FillLinksList();
         m_lastLinkRow = -1;
         FillNoteEditor();
+        // The row the list selected in its place is shown, as a click on it would show it.
+        if (GetCurrentObjectNode()) {
+            OnObjectSelected();
+            return;
+        }
+        m_display->ClearDisplayPane();
+        FillLinksList();
         return;
     }
     ReloadLinks(selected ? &keep : nullptr);

@@ -30,7 +30,8 @@ class CView;
 class CMeListPane final : public CWnd,
                           public ITagGridOwner,
                           public IDataCtlOwner,
-                          public IMeRowDragOwner {
+                          public IMeRowDragOwner,
+                          private CUSplitterListener {
 public:
     CMeListPane();
     ~CMeListPane() override;
@@ -116,6 +117,8 @@ protected:
     void OnSize(UINT type, int cx, int cy) override;
 
 private:
+    /// A bar the user dragged: the shares are kept for the next window.
+    void OnSplitterDragEnded(CUSplitterWnd* splitter) override;
     void OnObjectSelected();
     void OnLinkSelected(int row);
     /// Reads the shown object's entries again and refills the links list, selecting the entry

@@ -95,8 +95,7 @@ void CMePictureWnd::OnLButtonUp(UINT flags, CPoint point)
         ReleaseCapture();
         Invalidate(FALSE);
         // A frame lies on the picture: what was drawn beyond its edges is cut off.
-        CRect frame = m_tracker.m_rect;
-        frame.OffsetRect(m_scroll.x, m_scroll.y);
+        CRect frame = ToPicture(m_tracker.m_rect);
         if (!frame.IntersectRect(frame, CRect(0, 0, m_size.cx, m_size.cy)))
             return;
         const int mode = ToolMode();
@@ -115,8 +114,7 @@ void CMePictureWnd::OnLButtonUp(UINT flags, CPoint point)
         Invalidate(FALSE);
         if (!changed)
             return;
-        CRect frame = m_tracker.m_rect;
-        frame.OffsetRect(m_scroll.x, m_scroll.y);
+        CRect frame = ToPicture(m_tracker.m_rect);
         if (frame.IntersectRect(frame, CRect(0, 0, m_size.cx, m_size.cy)))
             m_view->GetListPane().SetSelectedFrame(frame);
         return;

@@ -27,6 +27,8 @@
 namespace {
 
 constexpr int kLineStep = 20;
+/// The room above and below the caption's line.
+constexpr int kCaptionGap = 2;
 /// The selected frame's colour.
 constexpr COLORREF kFrameColour = RGB(220, 0, 0);
 
@@ -86,7 +88,6 @@ bool CMePictureWnd::IsPicture() const
 
 void CMePictureWnd::LoadDisplayPicture(CMediaItem* object)
 {
-
     const CWaitCursor wait;
     ClearHot();
     StopAnimation();
@@ -94,11 +95,17 @@ void CMePictureWnd::LoadDisplayPicture(CMediaItem* object)
     m_item = object;
     m_link = CMeLinkEntry();
     m_size = CSize();
+    m_top = 0;
     if (m_item) {
         m_item->Lock();
         m_size = m_item->GetExtent();
     }
     if (GetSafeHwnd()) {
+        if (m_item) {
+            // The caption has a band of its own above the object, so the picture never hides it.
+            const CClientDC dc(this);
+            m_top = dc.GetTextExtent("Ag").cy + 2 * kCaptionGap;
+        }
         UpdateScrollBars(true);
         Invalidate();
     }
@@ -134,8 +141,9 @@ void CMePictureWnd::UpdateScrollBars(bool reset)
         if (GetScrollInfo(SB_VERT, &v, SIF_ALL) && v.nPage > 0 && v.nMax >= int(v.nPage))
             full.cx += bar;
     }
-    const ScrollLayout layout = LayOutScrollBars(m_size, full, bar);
-    m_range = CSize(m_size.cx + kPictureMargin, m_size.cy + kPictureMargin);
+    const CSize content(m_size.cx, m_size.cy + m_top);
+    const ScrollLayout layout = LayOutScrollBars(content, full, bar);
+    m_range = CSize(content.cx + kPictureMargin, content.cy + kPictureMargin);
     CSize range = m_range;
     // A position beyond the new range stays: the range widens to hold it until the next scroll.
     m_rangeGrown = false;
@@ -242,13 +250,20 @@ void CMePictureWnd::OnVScroll(UINT code, UINT, CScrollBar*)
 CRect CMePictureWnd::ToClient(const RECT& frame) const
 {
     CRect rect = frame;
-    rect.OffsetRect(-m_scroll.x, -m_scroll.y);
+    rect.OffsetRect(-m_scroll.x, m_top - m_scroll.y);
     return rect;
 }
 
 CPoint CMePictureWnd::ToPicture(CPoint point) const
 {
-    return CPoint(point.x + m_scroll.x, point.y + m_scroll.y);
+    return CPoint(point.x + m_scroll.x, point.y + m_scroll.y - m_top);
+}
+
+CRect CMePictureWnd::ToPicture(const RECT& rect) const
+{
+    CRect out = rect;
+    out.OffsetRect(m_scroll.x, m_scroll.y - m_top);
+    return out;
 }
 
 void CMePictureWnd::ScrollFrameIntoView(const RECT& frame, bool animate)
@@ -426,7 +441,7 @@ void CMePictureWnd::OnPaint()
     if (!m_item)
         return;
     dc.SetBkMode(TRANSPARENT);
-    dc.TextOut(2, 2, GetDisplayText());
+    dc.TextOut(2 - m_scroll.x, kCaptionGap - m_scroll.y, GetDisplayText());
     PaintObject(dc);
     if (!IsPicture())
         return;
@@ -470,9 +485,7 @@ void CMePictureWnd::PaintObject(CDC& dc)
             CRect client;
             GetClientRect(&client);
             CRect source;
-            if (source.IntersectRect(CRect(m_scroll.x, m_scroll.y, m_scroll.x + client.Width(),
-                                           m_scroll.y + client.Height()),
-                                     CRect(0, 0, m_size.cx, m_size.cy)))
+            if (source.IntersectRect(ToPicture(client), CRect(0, 0, m_size.cx, m_size.cy)))
                 content->Draw(dc, ToClient(source), &source);
         }
         break;
@@ -493,5 +506,5 @@ void CMePictureWnd::PaintOtherFile(CDC& dc)
     const std::string path = m_item->GetFilePath();
     if (path.empty() && !m_item->IsEmbedded())
         return;
-    DrawFileTypeIcon(dc, CPoint(8 - m_scroll.x, 24 - m_scroll.y), *m_item);
+    DrawFileTypeIcon(dc, CPoint(8 - m_scroll.x, m_top + 8 - m_scroll.y), *m_item);
 }

@@ -45,6 +45,9 @@ public:
     void ScrollFrameIntoView(const RECT& frame, bool animate);
     bool IsAnimating() const { return m_animTimer != 0; }
     CPoint GetScrollPosition() const { return m_scroll; }
+    /// The height of the caption's band above the object (0 with nothing shown): picture pixel
+    /// (x, y) is at client (x, y + top) before scrolling.
+    int GetCaptionHeight() const { return m_top; }
     /// The frame under the mouse, empty when none.
     const CRect& GetHotFrame() const { return m_hot; }
     /// The rubber band or the tracker's rectangle while a drag goes on (client coordinates).
@@ -77,6 +80,7 @@ private:
     bool IsPicture() const;
     CRect ToClient(const RECT& frame) const;
     CPoint ToPicture(CPoint point) const;
+    CRect ToPicture(const RECT& rect) const;
     /// The cursor for a point under the tool on.
     void UpdateCursor(CPoint point);
     int ToolMode() const;
@@ -99,6 +103,7 @@ private:
     bool m_rangeGrown = false;
     CPoint m_scroll;
     CSize m_range;
+    int m_top = 0;
     CRectTracker m_tracker;
     bool m_banding = false;
 };

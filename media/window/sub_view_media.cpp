@@ -5,6 +5,7 @@
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
 #include "media/window/me_picture_wnd.h"
+#include "media/window/pane_sizes.h"
 
 #include "database/dictionary/field_def.h"
 #include "database/multimedia/obj_node.h"
@@ -68,7 +69,7 @@ int CSubViewMedia::OnCreate(CREATESTRUCT* createStruct)
 {
     if (CSubView::OnCreate(createStruct) == -1)
         return -1;
-    if (!m_splitter.Create(this, CUSplitterWnd::kSideBySide, false, nullptr))
+    if (!m_splitter.Create(this, CUSplitterWnd::kSideBySide, false, this))
         return -1;
     if (!m_list.Create(&m_splitter, kMediaListPaneId, this, &m_display) ||
         !m_display.Create(&m_splitter, kMediaDisplayPaneId, this))
@@ -87,7 +88,8 @@ void CSubViewMedia::PlacePanes(int cx, int cy)
     if (m_panesPlaced || cx <= 0)
         return;
     m_panesPlaced = true;
-    const int listWidth = std::min(cx / kListShareOfWidth, kListMaxWidth);
+    const int dragged = LoadMediaListWidth();
+    const int listWidth = std::min(cx / kListShareOfWidth, dragged > 0 ? dragged : kListMaxWidth);
     m_splitter.MoveWindow(0, 0, cx, cy);
     m_list.MoveWindow(0, 0, listWidth, cy);
     m_display.MoveWindow(listWidth, 0, cx - listWidth, cy);
@@ -97,6 +99,15 @@ void CSubViewMedia::PlacePanes(int cx, int cy)
     m_display.MoveWindow(listWidth + CUSplitterWnd::kBarSize, 0,
                          std::max(0, cx - listWidth - CUSplitterWnd::kBarSize), cy);
     m_splitter.RecordPaneSizes();
+}
+
+void CSubViewMedia::OnSplitterDragEnded(CUSplitterWnd*)
+{
+    if (m_list.GetSafeHwnd() && m_list.IsWindowVisible()) {
+        CRect list;
+        m_list.GetWindowRect(&list);
+        SaveMediaListWidth(list.Width());
+    }
 }
 
 void CSubViewMedia::OnSize(UINT type, int cx, int cy)

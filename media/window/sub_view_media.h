@@ -17,7 +17,7 @@ class CObjRec;
 
 /// The list pane on the left and the display pane on the right, side by side. The window starts
 /// empty (mode 0); SetContextRecord gives it its content.
-class CSubViewMedia final : public CSubView {
+class CSubViewMedia final : public CSubView, private CUSplitterListener {
 public:
     /// What the list stands for.
     enum ContextMode : int {
@@ -80,8 +80,11 @@ protected:
 
 private:
     void MapHandlers();
-    /// The first layout: the list half the width, at most 250 pixels, the display the rest.
+    /// The first layout: the list half the width, at most 250 pixels (or the width the user
+    /// last dragged it to, within half the width), the display the rest.
     void PlacePanes(int cx, int cy);
+    /// The list's width as the user dragged it is kept for the next window.
+    void OnSplitterDragEnded(CUSplitterWnd* splitter) override;
     /// The frame rebuilds its title from GetTitle.
     void RebuildTitle();
     void ToggleTool(int mode);

@@ -144,6 +144,12 @@ TEST_F(InsertMediaTest, TheNewObjectsShowInTheMultimediaWindowAsTheDialogChose)
     std::string title;
     window->GetTitle(title);
     EXPECT_EQ(title, "All Multimedia Records");
+
+    // Locked, the window says so in its title.
+    view->GetParentFrame()->ActivateFrame();
+    ASSERT_TRUE(Run(ID_LOCK_WINDOW));
+    window->GetTitle(title);
+    EXPECT_EQ(title, "All Multimedia Records (LOCKED)");
 }
 
 TEST_F(InsertMediaTest, AnOleObjectCannotBeInserted)

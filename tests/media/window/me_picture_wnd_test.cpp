@@ -55,6 +55,8 @@ protected:
         GetFrame(*entry.note, frame, number);
         return frame;
     }
+    /// The client point of picture pixel (x, y) before scrolling: below the caption's band.
+    CPoint At(int x, int y) { return CPoint(x, y + Picture().GetCaptionHeight()); }
     CSize PictureClient()
     {
         CRect client;
@@ -72,7 +74,7 @@ TEST_F(PictureWndTest, ARubberBandFrameIsLinkedToARecordThenMovedAndResized)
     EXPECT_EQ(m_window->GetToolMode(), kToolNewFrame);
 
     AnswerLinkTo(CMeCreateLinkDlg::kIndividualId, ann);
-    Drag(CPoint(60, 50), CPoint(10, 10));
+    Drag(At(60, 50), At(10, 10));
     ASSERT_EQ(List().GetLinkRowCount(), 1);
     const CMeLinkEntry* entry = List().GetSelectedEntry();
     ASSERT_NE(entry, nullptr);
@@ -84,11 +86,11 @@ TEST_F(PictureWndTest, ARubberBandFrameIsLinkedToARecordThenMovedAndResized)
     EXPECT_EQ(m_window->GetToolMode(), kToolSelectFrame) << "the new frame shows its handles";
 
     // Moved by its inside, then resized by its bottom-right handle.
-    Drag(CPoint(30, 30), CPoint(40, 45));
+    Drag(At(30, 30), At(40, 45));
     entry = List().GetSelectedEntry();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(NoteFrame(*entry), CRect(20, 25, 70, 65));
-    Drag(CPoint(67, 62), CPoint(87, 72));
+    Drag(At(67, 62), At(87, 72));
     entry = List().GetSelectedEntry();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(NoteFrame(*entry), CRect(20, 25, 90, 75));
@@ -97,7 +99,7 @@ TEST_F(PictureWndTest, ARubberBandFrameIsLinkedToARecordThenMovedAndResized)
     // A band drawn past the picture's edge is cut to the picture.
     ASSERT_TRUE(TestHooks::RunCommand(*m_window, ID_MEDIA_NEW_FRAME_LINK));
     AnswerLinkTo(CMeCreateLinkDlg::kNothingId, nullptr);
-    Drag(CPoint(580, 380), CPoint(700, 450));
+    Drag(At(580, 380), At(700, 450));
     entry = List().GetSelectedEntry();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->record, nullptr);
@@ -111,7 +113,7 @@ TEST_F(PictureWndTest, TheHotFrameGoesHalfASecondAfterTheMouseLeaves)
     const CRect frame(20, 20, 80, 60);
     picture->AddFrameNote(&number, &frame);
     Show(picture);
-    TestHooks::PostMouse(Picture(), TestHooks::MouseEvent::Move, CPoint(50, 40), 0);
+    TestHooks::PostMouse(Picture(), TestHooks::MouseEvent::Move, At(50, 40), 0);
     TestHooks::DeliverPosted();
     EXPECT_EQ(Picture().GetHotFrame(), frame);
 
@@ -145,7 +147,7 @@ TEST_F(PictureWndTest, AnAnimatedScrollEndsOnItsTargetAfterOneSecond)
     List().SelectLinkRow(1);
     ASSERT_TRUE(Picture().IsAnimating());
     const CSize client = PictureClient();
-    const CPoint target(1600 - client.cx, 1300 - client.cy);
+    const CPoint target(1600 - client.cx, 1300 + Picture().GetCaptionHeight() - client.cy);
     TestHooks::AdvanceClock(500);
     const CPoint half = Picture().GetScrollPosition();
     EXPECT_GT(half.x, 0);
@@ -213,7 +215,7 @@ TEST_F(PictureWndTest, ThePictureWithItsFramesRenders)
     Show(picture);
     List().SelectLinkRow(0);
     ASSERT_TRUE(TestHooks::RunCommand(*m_window, ID_MEDIA_SELECT_FRAME));
-    TestHooks::PostMouse(Picture(), TestHooks::MouseEvent::Move, CPoint(300, 200), 0);
+    TestHooks::PostMouse(Picture(), TestHooks::MouseEvent::Move, At(300, 200), 0);
     TestHooks::DeliverPosted();
     TestHooks::AdvanceClock(1000);
     const TestHooks::Image image = TestHooks::RenderWindow(m_host);
@@ -223,12 +225,19 @@ TEST_F(PictureWndTest, ThePictureWithItsFramesRenders)
     Picture().GetWindowRect(&at);
     CRect host;
     m_host.GetWindowRect(&host);
-    const CPoint corner(at.left - host.left + first.left + 2, at.top - host.top + first.top + 2);
+    const CPoint corner(at.left - host.left + first.left + 2,
+                        at.top - host.top + Picture().GetCaptionHeight() + first.top + 2);
     EXPECT_EQ(image.Pixel(corner.x, corner.y), RGB(0, 0, 0));
+    // The caption has its band above the picture, which starts below it.
+    ASSERT_GT(Picture().GetCaptionHeight(), 0);
+    const CPoint origin(at.left - host.left, at.top - host.top);
+    EXPECT_EQ(image.Pixel(origin.x + 1, origin.y + 1), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(image.Pixel(origin.x + 1, origin.y + Picture().GetCaptionHeight() + 1),
+              RGB(250, 230, 180));
 
     // Without a tool the frame under the mouse is outlined.
     ASSERT_TRUE(TestHooks::RunCommand(*m_window, ID_MEDIA_SELECT_FRAME));
-    TestHooks::PostMouse(Picture(), TestHooks::MouseEvent::Move, CPoint(300, 200), 0);
+    TestHooks::PostMouse(Picture(), TestHooks::MouseEvent::Move, At(300, 200), 0);
     TestHooks::DeliverPosted();
     EXPECT_EQ(Picture().GetHotFrame(), second);
     TestHooks::RenderWindow(m_host).SavePng("media_window_hot.png");
@@ -241,7 +250,8 @@ TEST_F(PictureWndTest, AnotherFileShowsThePictureOfItsKind)
     const TestHooks::Image image = TestHooks::RenderWindow(Picture());
     image.SavePng("media_window_sound.png");
     int drawn = 0;
-    for (int y = 24; y < 56; ++y)
+    const int top = Picture().GetCaptionHeight() + 8;
+    for (int y = top; y < top + 32; ++y)
         for (int x = 8; x < 40; ++x)
             drawn += image.Pixel(x, y) != RGB(255, 255, 255);
     EXPECT_GT(drawn, 50) << "the sound picture";

@@ -238,6 +238,20 @@ TEST_F(MediaWindowTest, DeletingAsksTheRightQuestionAndCancelKeepsEverything)
     EXPECT_EQ(shown[0].text, "Delete the selected Note?");
     EXPECT_EQ(shown[0].caption, "Delete Selected Item");
     EXPECT_EQ(wedding->FindFrameNoteAfter(nullptr), nullptr);
+
+    // A deleted record's place is taken by the object the list selects, shown as a click would.
+    CObjRec* church = NewPicture(20, 20, "church.bmp");
+    NotifyChanges();
+    m_window->SetContextRecord(nullptr, 0, 0);
+    ASSERT_EQ(List().GetObjectRowCount(), 2);
+    List().SelectObjectNode(wedding);
+    List().GetObjectsList().SetFocus();
+    TestHooks::AnswerMessageBox(IDOK);
+    ASSERT_TRUE(TestHooks::RunCommand(*m_window, ID_MEDIA_DELETE));
+    TestHooks::TakeMessages();
+    ASSERT_EQ(List().GetObjectRowCount(), 1);
+    EXPECT_EQ(List().GetCurrentObjectNode(), church);
+    EXPECT_EQ(Picture().GetItem(), church);
 }
 
 TEST_F(MediaWindowTest, AbsorbAndExpelKeepTheBytes)
