@@ -578,8 +578,7 @@ bool CheckFileLinksAfterLoad(const std::string& path)
     if (!file || !file->GetText(stored, 0) || stored.empty() ||
         text::ToLower(stored) == text::ToLower(path) || !g_fileLinksDialog)
         return false;
-    g_fileLinksDialog->ShowMovedFile(path, stored);
-    return true;
+    return g_fileLinksDialog->ShowMovedFile(path, stored);
 }
 
 void LoadNamedListsFromHeader()

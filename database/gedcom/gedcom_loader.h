@@ -18,7 +18,7 @@ class IProgress;
 /// every duplicate identifier and every reference to a missing record goes to the exception
 /// report, which the user is then offered. With progress, the bar runs over the file ("Loading
 /// file...", then "Initialising data..."). linksChanged (may be null) becomes true when the
-/// external file links dialog was shown.
+/// external file links dialog changed stored file names.
 /// False when the file cannot be opened (kUnableToOpenFile is shown), when it holds no
 /// record at all (it is no GEDCOM file; the caller shows LoadErrorMessage), or when reading
 /// failed part-way (what was read stays).
@@ -53,13 +53,15 @@ const std::string& GetLoadExceptionReport();
 class IFileLinksDialog {
 public:
     virtual ~IFileLinksDialog() = default;
-    virtual void ShowMovedFile(const std::string& newPath, const std::string& previousPath) = 0;
+    /// True when the dialog changed stored file names; closing it with nothing changed leaves
+    /// the file as loaded.
+    virtual bool ShowMovedFile(const std::string& newPath, const std::string& previousPath) = 0;
 };
 void SetFileLinksDialog(IFileLinksDialog* dialog);
 
 /// When the header's FILE field differs (ignoring case) from path, shows the external file links
-/// dialog with both and answers true; false when they are equal, the header has no FILE, or no
-/// dialog is installed.
+/// dialog with both and answers whether it changed stored file names; false when they are
+/// equal, the header has no FILE, or no dialog is installed.
 bool CheckFileLinksAfterLoad(const std::string& path);
 
 /// Hands every "_LIST" field of the header record to the named-list store, which rebuilds the

@@ -200,6 +200,14 @@ std::string CFileLinkTree::GetItemPath(const FileLinkNode& node)
     return path;
 }
 
+bool CFileLinkTree::ExistsIn(const FileLinkNode& folder, const FileLinkNode& node) const
+{
+    std::string path = GetItemPath(folder);
+    if (!path.empty() && !IsSeparator(path.back()))
+        path += path.front() == '/' ? '/' : '\\';
+    return m_exists && m_exists(path + node.m_text, node.m_kind != FileLinkNode::kFile);
+}
+
 void CFileLinkTree::RefreshBelow(FileLinkNode& node, bool parentPresent)
 {
     if (node.m_kind != FileLinkNode::kDrive)

@@ -79,6 +79,8 @@ public:
     std::vector<std::pair<CDataNode*, std::string>> ChangedLinks() const;
     /// The file nodes of the tree in display order.
     std::vector<FileLinkNode*> Files() const;
+    /// Whether something of the node's kind and name is on disk in folder.
+    bool ExistsIn(const FileLinkNode& folder, const FileLinkNode& node) const;
 
 private:
     FileLinkNode* AddUnder(FileLinkNode* parent, FileLinkNode::Kind kind, std::string text,

@@ -97,9 +97,12 @@ BOOL CFileLinksDlg::OnInitDialog()
             ThrowAbort();
         m_grid.SetEditable(false);
         BuildTree();
-        if (m_initialMode)
+        if (m_initialMode) {
             MoveToInitialFile();
-        ShowTree({});
+            ExplainInitialFile();
+        }
+        // The links kept are shown selected, so that the user sees which they are.
+        ShowTree(m_kept);
         UpdateButtons();
         AnchorControls();
     } catch (...) {
@@ -117,8 +120,9 @@ void CFileLinksDlg::AnchorControls()
     GetClientRect(&client);
     using L = CDlgLayout;
     // The tree and the where-used grid share the height; the buttons follow the right edge.
-    m_layout.AddControl(this, GetDlgItem(kCurrentFile), client, L::kNoChange, L::kNoChange,
-                        L::kNoChange, L::kToRight);
+    for (const int id : {kCurrentFile, kExplanation})
+        m_layout.AddControl(this, GetDlgItem(id), client, L::kNoChange, L::kNoChange, L::kNoChange,
+                            L::kToRight);
     m_layout.AddControl(this, &m_tree, client, L::kNoChange, L::kNoChange, L::kProportional,
                         L::kToRight);
     m_layout.AddControl(this, &m_grid, client, L::kProportional, L::kNoChange, L::kToBottom,
@@ -159,13 +163,35 @@ bool CFileLinksDlg::MoveToInitialFile()
     if (!old || !now || !old->m_parent || !now->m_parent ||
         CFileLinkTree::GetItemPath(*old->m_parent) == CFileLinkTree::GetItemPath(*now->m_parent))
         return false;
+    // A link never leaves a file that is there for a name under which there is none.
     std::vector<FileLinkNode*> beside;
-    for (const auto& child : old->m_parent->m_children)
-        if (child.get() != old)
+    for (const auto& child : old->m_parent->m_children) {
+        if (child.get() == old)
+            continue;
+        if (child->m_state == FileLinkNode::kPresent && !m_links.ExistsIn(*now->m_parent, *child))
+            m_kept.push_back(child.get());
+        else
             beside.push_back(child.get());
-    if (m_links.Move(beside, now->m_parent) != CFileLinkTree::MoveResult::kMoved)
+    }
+    if (beside.empty() || m_links.Move(beside, now->m_parent) != CFileLinkTree::MoveResult::kMoved)
         return false;
+    m_links.Refresh();
     return Apply(true);
+}
+
+void CFileLinksDlg::ExplainInitialFile()
+{
+    std::string text = "This file was opened from another place than the one it was saved in (" +
+                       m_oldPath +
+                       "): links to files beside the old file now name the files "
+                       "beside this one.";
+    if (!m_kept.empty()) {
+        text += "  Not found here, so left as they were:";
+        for (std::size_t i = 0; i < m_kept.size(); ++i)
+            text += (i == 0 ? " " : ", ") + m_kept[i]->m_text;
+        text += ".";
+    }
+    SetDlgItemText(kExplanation, text);
 }
 
 CBitmap* CFileLinksDlg::ImageOf(const FileLinkNode& node)
@@ -336,6 +362,7 @@ bool CFileLinksDlg::Apply(bool quiet)
                 continue;
             file->SetFileName(path);
             changed = true;
+            m_linksChanged = true;
         }
     } catch (...) {
         // What was stored before the failure is announced all the same.
@@ -370,12 +397,12 @@ void CFileLinksDlg::OnGoTo()
     EndDialog(kGoTo);
 }
 
-void CMovedFileLinks::ShowMovedFile(const std::string& newPath, const std::string& previousPath)
+bool CMovedFileLinks::ShowMovedFile(const std::string& newPath, const std::string& previousPath)
 {
     CFileLinksDlg dialog(AfxGetMainWnd());
     dialog.SetInitialFile(newPath, previousPath);
-    if (dialog.DoModal() != CFileLinksDlg::kGoTo)
-        return;
-    if (IShellApp* app = GetShellApp())
-        app->ShowRecordInRecordsWindow(RecordOf(dialog.GetChosenLink()), TRUE);
+    if (dialog.DoModal() == CFileLinksDlg::kGoTo)
+        if (IShellApp* app = GetShellApp())
+            app->ShowRecordInRecordsWindow(RecordOf(dialog.GetChosenLink()), TRUE);
+    return dialog.LinksChanged();
 }

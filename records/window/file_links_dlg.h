@@ -26,7 +26,8 @@ public:
     static constexpr UINT kTemplate = 305;
     static constexpr int kGoTo = 3;
     static constexpr int kCurrentFile = 1472, kTreePlace = 1470, kGridPlace = 1471,
-                         kMoveButton = 1469, kRenameButton = 1473, kRefreshButton = 1476;
+                         kMoveButton = 1469, kRenameButton = 1473, kRefreshButton = 1476,
+                         kExplanation = 1477;
 
     explicit CFileLinksDlg(CWnd* parent = nullptr);
     ~CFileLinksDlg() override;
@@ -34,6 +35,11 @@ public:
     void SetInitialFile(const std::string& newPath, const std::string& oldPath);
     /// The field chosen by Go To.
     CDataNode* GetChosenLink() const { return m_chosen; }
+    /// Whether the dialog changed stored file names (on opening in initial-file mode, or on OK).
+    bool LinksChanged() const { return m_linksChanged; }
+    /// In initial-file mode, the links beside the old file left as they were because their
+    /// files are there and not beside the new file.
+    const std::vector<FileLinkNode*>& GetKeptLinks() const { return m_kept; }
 
     CFileLinkTree& GetLinkTree() { return m_links; }
     CTreeBox& GetTreeBox() { return m_tree; }
@@ -64,8 +70,11 @@ private:
     /// Stores every link's path; false, after telling the user unless quiet, on failure.
     bool Apply(bool quiet);
     /// Moves the links beside the old file beside the new one and applies them; false when a
-    /// move failed (nothing is applied then).
+    /// move failed (nothing is applied then). A link whose file is beside the old file and not
+    /// beside the new one keeps its name (m_kept).
     bool MoveToInitialFile();
+    /// The opening line in initial-file mode: why the dialog came up, and which links it kept.
+    void ExplainInitialFile();
 
     void OnSelChanged(CTreeBox* box) override;
 
@@ -74,6 +83,8 @@ private:
     CTagGrid m_grid;
     std::array<CBitmap, 6> m_images;
     bool m_changed = false;
+    bool m_linksChanged = false;
+    std::vector<FileLinkNode*> m_kept;
     CDataNode* m_chosen = nullptr;
     bool m_initialMode = false;
     std::string m_newPath;
@@ -85,5 +96,5 @@ private:
 /// initial-file mode.
 class CMovedFileLinks final : public IFileLinksDialog {
 public:
-    void ShowMovedFile(const std::string& newPath, const std::string& previousPath) override;
+    bool ShowMovedFile(const std::string& newPath, const std::string& previousPath) override;
 };

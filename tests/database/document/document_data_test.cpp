@@ -68,21 +68,30 @@ TEST_F(DocumentDataTest, OpenClearsLoadsAnnouncesThenNamesAndShowsTheFile)
 
 class CMovedFileLinks final : public IFileLinksDialog {
 public:
-    void ShowMovedFile(const std::string&, const std::string&) override { ++m_shown; }
+    bool ShowMovedFile(const std::string&, const std::string&) override
+    {
+        ++m_shown;
+        return m_changes;
+    }
     int m_shown = 0;
+    bool m_changes = true;
 };
 
 TEST_F(DocumentDataTest, FileWhoseLinksWereUpdatedOnLoadOpensModified)
 {
-    CMovedFileLinks dialog;
-    SetFileLinksDialog(&dialog);
-    const bool opened = m_doc.OpenDocument(
-        File("moved.ged", gedcom_test::CrLf({"0 HEAD", "1 FILE C:\\Old\\moved.ged", "0 @O1@ OBJE",
-                                             "1 FORM jpg", "0 TRLR"})));
-    SetFileLinksDialog(nullptr);
-    ASSERT_TRUE(opened);
-    EXPECT_EQ(dialog.m_shown, 1);
-    EXPECT_TRUE(m_doc.IsModified());
+    // Only a dialog that changed stored names leaves the file modified.
+    for (const bool changes : {true, false}) {
+        CMovedFileLinks dialog;
+        dialog.m_changes = changes;
+        SetFileLinksDialog(&dialog);
+        const bool opened = m_doc.OpenDocument(
+            File("moved.ged", gedcom_test::CrLf({"0 HEAD", "1 FILE C:\\Old\\moved.ged",
+                                                 "0 @O1@ OBJE", "1 FORM jpg", "0 TRLR"})));
+        SetFileLinksDialog(nullptr);
+        ASSERT_TRUE(opened);
+        EXPECT_EQ(dialog.m_shown, 1);
+        EXPECT_EQ(m_doc.IsModified(), changes);
+    }
 }
 
 TEST_F(DocumentDataTest, LinkedFilesAreLookedForBesideTheFileOpenFromItsLoadOn)
@@ -90,9 +99,10 @@ TEST_F(DocumentDataTest, LinkedFilesAreLookedForBesideTheFileOpenFromItsLoadOn)
     /// The folder linked files are taken against when the load checks them.
     class CFolderAtLoad final : public IFileLinksDialog {
     public:
-        void ShowMovedFile(const std::string&, const std::string&) override
+        bool ShowMovedFile(const std::string&, const std::string&) override
         {
             m_folder = GetLinkedFileFolder();
+            return false;
         }
         std::string m_folder = "not asked";
     } dialog;

@@ -890,11 +890,13 @@ TEST_F(GedcomLoaderTest, ProgressRunsOverTheFileThenOverTheLinks)
 
 class CFileLinksDialogFake final : public IFileLinksDialog {
 public:
-    void ShowMovedFile(const std::string& newPath, const std::string& previousPath) override
+    bool ShowMovedFile(const std::string& newPath, const std::string& previousPath) override
     {
         m_shown.push_back(newPath + " | " + previousPath);
+        return m_changes;
     }
     std::vector<std::string> m_shown;
+    bool m_changes = true;
 };
 
 TEST_F(GedcomLoaderTest, FileLinksDialogOpensOnlyForAFileWithMultimediaThatMoved)
@@ -917,8 +919,12 @@ TEST_F(GedcomLoaderTest, FileLinksDialogOpensOnlyForAFileWithMultimediaThatMoved
     EXPECT_TRUE(linksChanged);
     ASSERT_TRUE(LoadGedcomFile(file(stayed, text::ToUpper(stayed)), nullptr, &linksChanged));
     EXPECT_FALSE(linksChanged);
+    // Shown, but closed with no stored name changed: nothing is marked changed.
+    dialog.m_changes = false;
+    ASSERT_TRUE(LoadGedcomFile(file(moved, "C:\\Old\\moved.ged"), nullptr, &linksChanged));
+    EXPECT_FALSE(linksChanged);
     SetFileLinksDialog(nullptr);
-    EXPECT_EQ(dialog.m_shown, std::vector<std::string>{moved + " | C:\\Old\\moved.ged"});
+    EXPECT_EQ(dialog.m_shown, std::vector<std::string>(2, moved + " | C:\\Old\\moved.ged"));
 }
 
 } // namespace

@@ -19,6 +19,7 @@ namespace records_window_test {
 namespace {
 
 using testing::ElementsAre;
+using testing::HasSubstr;
 using testing::IsEmpty;
 
 TEST(SplitFilePath, DrivesNetworkNamesRootedAndBareNames)
@@ -329,9 +330,14 @@ TEST_F(FileLinksDialogTest, AFileOpenedFromAnotherFolderTakesItsLinksAlong)
     NotifyChanges();
     const std::string folder = test_support::NewFolder("moved");
 
-    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate,
-                            [](CDialog& dialog) { TestHooks::Click(dialog, IDOK); });
-    CMovedFileLinks().ShowMovedFile(folder + "/tree.ged", "c:\\fam\\tree.ged");
+    std::string explanation;
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate, [&](CDialog& dialog) {
+        dialog.GetDlgItemText(CFileLinksDlg::kExplanation, explanation);
+        TestHooks::Click(dialog, IDOK);
+    });
+    EXPECT_TRUE(CMovedFileLinks().ShowMovedFile(folder + "/tree.ged", "c:\\fam\\tree.ged"));
+    EXPECT_THAT(explanation, HasSubstr("opened from another place"));
+    EXPECT_THAT(explanation, HasSubstr("c:\\fam\\tree.ged"));
 
     EXPECT_EQ(Stored(beside), folder + "/pics/a.jpg");
     EXPECT_EQ(Stored(there), folder + "/b.jpg");
@@ -339,6 +345,38 @@ TEST_F(FileLinksDialogTest, AFileOpenedFromAnotherFolderTakesItsLinksAlong)
     EXPECT_EQ(Stored(elsewhere), "D:\\other\\c.jpg");
     EXPECT_EQ(Stored(otherCase), "d:/OTHER/e.jpg");
     EXPECT_EQ(Stored(address), "http://homepages.rootsweb.com/~pmcbride/g.htm");
+}
+
+TEST_F(FileLinksDialogTest, ALinkToAFileThatIsThereIsNeverMovedToWhereTheFileIsNot)
+{
+    // The file was saved beside its picture and restored alone into another folder.
+    const std::string saved = test_support::NewFolder("saved");
+    const std::string restored = test_support::NewFolder("restored");
+    const std::string picture = test_support::WriteFile(saved + "/thomas.png", "png");
+    CDataNode* link = NewLinkedPicture(picture);
+    CDataNode* gone = NewLinkedPicture(saved + "/gone.png");
+    test_support::WriteFile(restored + "/gone.png", "png");
+    NotifyChanges();
+
+    std::string explanation;
+    std::vector<FileLinkNode*> kept;
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate, [&](CDialog& dialog) {
+        dialog.GetDlgItemText(CFileLinksDlg::kExplanation, explanation);
+        kept = static_cast<CFileLinksDlg&>(dialog).GetKeptLinks();
+        TestHooks::Click(dialog, IDOK);
+    });
+    EXPECT_TRUE(CMovedFileLinks().ShowMovedFile(restored + "/tree.ged", saved + "/tree.ged"));
+    EXPECT_EQ(Stored(link), picture);
+    EXPECT_EQ(Stored(gone), restored + "/gone.png") << "a file found only beside the new file";
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0]->m_link, link);
+    EXPECT_THAT(explanation, HasSubstr("thomas.png"));
+
+    // Nothing to move: the dialog changed nothing and says so.
+    TestHooks::OnNextDialog(CFileLinksDlg::kTemplate,
+                            [](CDialog& dialog) { TestHooks::Click(dialog, IDOK); });
+    EXPECT_FALSE(CMovedFileLinks().ShowMovedFile(restored + "/tree.ged", saved + "/tree.ged"));
+    EXPECT_EQ(Stored(link), picture);
 }
 
 } // namespace
