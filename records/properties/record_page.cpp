@@ -223,6 +223,12 @@ void CRecordPage::SetFocusFirst()
 
 void CRecordPage::FocusDefault()
 {
+    // A note is its text: what the user types first goes there, not into the reference above.
+    if (m_growing && m_box && m_box->GetType() &&
+        m_box->GetType() == GetRecordTypeDef(RECORD_LIST_NOTE)) {
+        m_growing->GetWnd().SetFocus();
+        return;
+    }
     SetFocusFirst();
 }
 

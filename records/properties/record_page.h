@@ -82,7 +82,8 @@ public:
     virtual void SetLargeMode(bool large);
     /// Gives the focus to the first data control.
     virtual void SetFocusFirst();
-    /// The focus for a page the box has just shown; the base's is SetFocusFirst.
+    /// The focus for a page the box has just shown; the base's is SetFocusFirst, but for a
+    /// note's page, whose text takes the focus.
     virtual void FocusDefault();
     /// The field the control edits in the box's record (the grid's selected field on the All
     /// page); null when there is none.
