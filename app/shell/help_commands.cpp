@@ -100,6 +100,11 @@ constexpr CaptionTopic kCaptionTopics[] = {
     {"Preferences", "16-preferences.html"},
 };
 
+/// A window of the run-time class is told of at topic, whatever its caption.
+constexpr CaptionTopic kClassTopics[] = {
+    {"CPropertiesDlg", "05-record-properties.html"},
+};
+
 const char* KindTopic(int viewKind)
 {
     switch (viewKind) {
@@ -175,8 +180,11 @@ void OpenUserManual()
     ShellOpenFile("open", path);
 }
 
-std::string HelpTopic(const std::string& caption, int viewKind)
+std::string HelpTopic(const std::string& caption, int viewKind, const std::string& windowClass)
 {
+    for (const CaptionTopic& entry : kClassTopics)
+        if (windowClass == entry.caption)
+            return entry.topic;
     for (const CaptionTopic& entry : kCaptionTopics)
         if (!caption.empty() && caption.rfind(entry.caption, 0) == 0)
             return entry.topic;

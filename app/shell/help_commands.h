@@ -33,9 +33,11 @@ std::string UserManualPath();
 void OpenUserManual();
 
 /// The page of the user manual's pages, with its section after "#", that tells of the window
-/// with that caption (a dialog or property sheet), else of a window of that kind (SubViewKind);
-/// the contents page when neither has a topic.
-std::string HelpTopic(const std::string& caption, int viewKind);
+/// of that run-time class name or with that caption (a dialog or property sheet), else of a
+/// window of that kind (SubViewKind); the contents page when none has a topic. The class counts
+/// for windows whose caption names what they show (the record properties box).
+std::string HelpTopic(const std::string& caption, int viewKind,
+                      const std::string& windowClass = {});
 /// Opens the user manual's pages at topic (a page, with "#" and a section when given) through
 /// the desktop. Without the pages, the user manual is opened in their place; when it is missing
 /// too, the report says first that help is not available.

@@ -34,16 +34,19 @@ void CMainFrame::MapFileAndHelpCommands()
 std::string CMainFrame::ActiveHelpTopic() const
 {
     std::string caption;
+    std::string windowClass;
     // A dialog or property sheet over the frame (whose Help button sent the command) comes
     // first; else the active window's kind.
-    if (CWnd* active = CWnd::GetActiveWindow(); active && active != this)
+    if (CWnd* active = CWnd::GetActiveWindow(); active && active != this) {
         active->GetWindowText(caption);
+        windowClass = active->GetRuntimeClass()->m_lpszClassName;
+    }
     int kind = kSubViewNone;
     if (CMDIChildWnd* child = MDIGetActive())
         if (auto* view = dynamic_cast<CAvView*>(child->GetActiveView()))
             if (CSubView* pane = view->GetSubView())
                 kind = pane->GetSubViewType();
-    return HelpTopic(caption, kind);
+    return HelpTopic(caption, kind, windowClass);
 }
 
 void CMainFrame::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu)

@@ -30,6 +30,11 @@ constexpr std::size_t kCaptionLimit = 59;
 
 } // namespace
 
+const CRuntimeClass* CPropertiesDlg::GetRuntimeClass() const
+{
+    return RuntimeClassOf<CPropertiesDlg>();
+}
+
 CPropertiesDlg::CPropertiesDlg(CWnd* parent) : CPropertySheet("Record Properties", parent)
 {
     auto* placeholder = new CRecordPage(kPlaceholderTemplate);

@@ -43,6 +43,8 @@ inline constexpr UINT IDC_PROP_SIZE = 881, IDC_PROP_FOLLOW = 882, IDC_PROP_GOTO 
 class CPropertiesDlg : public CPropertySheet, public CUButtonListener {
 public:
     explicit CPropertiesDlg(CWnd* parent);
+
+    const CRuntimeClass* GetRuntimeClass() const override;
     ~CPropertiesDlg() override;
 
     /// Makes the box's window, hidden, owned by parent.

@@ -318,7 +318,9 @@ INSTANTIATE_TEST_SUITE_P(
                     LiveHelpCase{"SelectRecords", 0, 33048, false, "12-reports.html#records"},
                     LiveHelpCase{"ReportWindow", 33048, 0, false, "12-reports.html"},
                     LiveHelpCase{"ReportOptions", 33048, 33066, true, "12-reports.html#options"},
-                    LiveHelpCase{"GoToPage", 33048, 33069, false, "12-reports.html#window"}),
+                    LiveHelpCase{"GoToPage", 33048, 33069, false, "12-reports.html#window"},
+                    // The box's caption names the record it shows.
+                    LiveHelpCase{"RecordProperties", 32802, 0, false, "05-record-properties.html"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(ManualTest, ThePagesLinkOnlyToSectionsAndPicturesThatExist)
