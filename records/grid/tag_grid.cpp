@@ -307,6 +307,8 @@ void CTagGrid::ResetList()
     m_menuKind = kMenuNone;
     m_rows.Clear();
     m_openRows.clear();
+    m_rowOrder = kSortNone;
+    m_rowOrderColumn = -1;
     if (GetBox().GetSafeHwnd())
         GetBox().DeleteAllItems();
     if (m_mode != kModeRecordSet) {
@@ -376,6 +378,7 @@ bool CTagGrid::AddAllRecordRowsByName()
     }
     m_rows.SetMany(rows);
     GetBox().ShowAppendedRows();
+    m_rowOrder = kSortAlphabetical;
     return true;
 }
 
@@ -837,8 +840,10 @@ void CTagGrid::UpdateRecordSetRows()
     }
     // A few new rows are linked in one by one; many at once in one pass over the rows.
     const bool bulk = added.size() > kBulkRows;
-    for (CRecordNode* record : added)
-        AddRowBeforeNextInFile(record, bulk);
+    // In a sorted list a new record takes its sorted place, elsewhere its place in the file.
+    if (added.empty() || !AddRowsInSortedPlace(added, bulk))
+        for (CRecordNode* record : added)
+            AddRowBeforeNextInFile(record, bulk);
     if (bulk)
         GetBox().RedrawAll();
 }

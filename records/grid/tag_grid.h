@@ -6,6 +6,7 @@
 #include "controls/tree_grid.h"
 #include "database/paths/data_ref.h"
 #include "records/datactl/data_ctl.h"
+#include "records/grid/grid_sort_keys.h"
 #include "records/grid/row_map.h"
 
 #include <array>
@@ -281,6 +282,11 @@ private:
     /// A new record's row, just before the row of the record after it in the file; bulk
     /// leaves the rows' links for RedrawAll.
     void AddRowBeforeNextInFile(CDataNode* record, bool bulk);
+    /// The new records' rows in their places in the order the rows were last sorted in; false,
+    /// adding nothing, when the rows are in no sort's order or the order cannot be worked out.
+    bool AddRowsInSortedPlace(const std::vector<CRecordNode*>& records, bool bulk);
+    /// What a sort orders by; none for a sort that compares the nodes themselves.
+    std::optional<GridSortBy> SortByOf(SortKey key, const CDataRef* reference) const;
     /// A top-level row just before next (null: after the last row).
     void AddRowBefore(CDataNode* record, CTreeBoxNode* next, bool bulk);
     void UpdateFreeListRows();
@@ -370,6 +376,10 @@ private:
     std::unordered_set<CTreeBoxNode*> m_openRows;
     SortKey m_sortKey = kSortNone;
     const CDataRef* m_sortRef = nullptr;
+    /// The sort the top-level rows were last put in (none: the file's order), and for a sort by
+    /// an extra column, its index: new records take their places in that order.
+    SortKey m_rowOrder = kSortNone;
+    int m_rowOrderColumn = -1;
     bool m_editable = true;
     bool m_keepOwnColumns = false;
     bool m_sortOnHeaderClick = true;

@@ -49,22 +49,79 @@ void CTagGrid::Sort(SortKey key)
     if (!SortByKeys(key))
         GetBox().ReexpandOpenItems();
     m_sortKey = kSortNone;
+    // The rows stay in this order for the records added later; a sort by a reference the grid
+    // does not hold is not kept.
+    m_rowOrder = key;
+    m_rowOrderColumn = -1;
+    if (key == kSortRefAscending || key == kSortRefDescending) {
+        for (std::size_t i = 0; i < m_extra.size(); ++i)
+            if (&m_extra[i].reference == m_sortRef)
+                m_rowOrderColumn = int(i);
+        if (m_rowOrderColumn < 0)
+            m_rowOrder = kSortNone;
+    }
+}
+
+std::optional<GridSortBy> CTagGrid::SortByOf(SortKey key, const CDataRef* reference) const
+{
+    if (key == kSortAlphabetical && m_mode == kModeRecordSet && m_shown)
+        return GetRecordTypeIndex(m_shown->GetFieldDef()) == RECORD_LIST_INDI ? GridSortBy::kName
+                                                                              : GridSortBy::kText;
+    if ((key == kSortRefAscending || key == kSortRefDescending) && reference)
+        return GridSortBy::kValue;
+    if (key == kSortCreation)
+        return GridSortBy::kCreation;
+    if (key == kSortLastUpdate)
+        return GridSortBy::kLastUpdate;
+    return std::nullopt;
+}
+
+bool CTagGrid::AddRowsInSortedPlace(const std::vector<CRecordNode*>& records, bool bulk)
+{
+    if (m_rowOrder == kSortNone || m_mode != kModeRecordSet)
+        return false;
+    const CDataRef* reference = m_rowOrderColumn >= 0 && m_rowOrderColumn < int(m_extra.size())
+                                    ? &m_extra[std::size_t(m_rowOrderColumn)].reference
+                                    : nullptr;
+    const std::optional<GridSortBy> by = SortByOf(m_rowOrder, reference);
+    if (!by)
+        return false;
+    std::vector<CTreeBoxNode*> rows;
+    std::vector<CDataNode*> nodes;
+    for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
+        rows.push_back(row);
+        nodes.push_back(NodeOf(row));
+    }
+    nodes.insert(nodes.end(), records.begin(), records.end());
+    const std::optional<std::vector<std::uint32_t>> places =
+        GridSortOrder(nodes, *by, reference, m_rowOrder == kSortRefDescending);
+    if (!places)
+        return false;
+    // Each new row goes after the row that comes before it in the sorted order; the rows there
+    // already stay where they are.
+    CTreeBoxNode* previous = nullptr;
+    for (const std::uint32_t place : *places) {
+        if (place < rows.size()) {
+            previous = rows[place];
+            continue;
+        }
+        CDataNode* record = nodes[place];
+        if (previous)
+            AddTopRow(record, previous, bulk);
+        else
+            AddRowBefore(record, GetBox().GetFirstItem(), bulk);
+        if (CTreeBoxNode* row = FindRowByRecord(record))
+            previous = row;
+    }
+    return true;
 }
 
 bool CTagGrid::SortByKeys(SortKey key)
 {
-    GridSortBy by;
-    if (key == kSortAlphabetical && m_mode == kModeRecordSet && m_shown)
-        by = GetRecordTypeIndex(m_shown->GetFieldDef()) == RECORD_LIST_INDI ? GridSortBy::kName
-                                                                            : GridSortBy::kText;
-    else if ((key == kSortRefAscending || key == kSortRefDescending) && m_sortRef)
-        by = GridSortBy::kValue;
-    else if (key == kSortCreation)
-        by = GridSortBy::kCreation;
-    else if (key == kSortLastUpdate)
-        by = GridSortBy::kLastUpdate;
-    else
+    const std::optional<GridSortBy> found = SortByOf(key, m_sortRef);
+    if (!found)
         return false;
+    const GridSortBy by = *found;
     std::vector<CTreeBoxNode*> rows;
     std::vector<CDataNode*> nodes;
     rows.reserve(m_rows.Size());

@@ -126,21 +126,20 @@ TEST_F(TagGridTest, EditsRefillTheRowsKeepingOrderAndOpenRows)
     m_grid.OnNodeExpand(john);
     const std::size_t johnRows = Rows().size();
 
-    // A new record goes just before the row of the record after it in the file, even in a
-    // sorted list: after Bob in the file comes nothing, so it goes last.
+    // A new record takes its place in the sorted list; the rows there stay as they are.
     CIndRec* dan = NewIndividual(SEX_MALE, "Dan /Adams/");
     NotifyChanges();
-    EXPECT_EQ(TopRows().back(), "ADAMS, Dan ");
+    EXPECT_EQ(TopRows(), (std::vector<std::string>{"ADAMS, Dan ", "BROWN, Carl ", "JONES, Mary ",
+                                                   "SMITH, Ann ", "SMITH, Bob ", "SMITH, John "}));
     EXPECT_EQ(Rows().size(), johnRows + 1) << Joined(Rows());
+    EXPECT_EQ(john->m_state, CTreeBoxNode::kExpanded);
 
     // Deleting a record removes its row; the others keep their order and John stays open.
     GetRecordTypeRoot(kIndi)->DeleteChild(m_carl);
     NotifyChanges();
-    EXPECT_EQ(TopRows(), (std::vector<std::string>{"JONES, Mary ", "SMITH, Ann ", "SMITH, Bob ",
-                                                   "SMITH, John ", "ADAMS, Dan "}));
-    EXPECT_EQ(
-        m_grid.FindRowByRecord(dan),
-        m_grid.GetBox().GetFirstItem()->m_nextSibling->m_nextSibling->m_nextSibling->m_nextSibling);
+    EXPECT_EQ(TopRows(), (std::vector<std::string>{"ADAMS, Dan ", "JONES, Mary ", "SMITH, Ann ",
+                                                   "SMITH, Bob ", "SMITH, John "}));
+    EXPECT_EQ(m_grid.FindRowByRecord(dan), m_grid.GetBox().GetFirstItem());
     EXPECT_EQ(john->m_state, CTreeBoxNode::kExpanded);
 
     // A field added to an open record shows at once.
@@ -166,6 +165,14 @@ TEST_F(TagGridTest, EditsRefillTheRowsKeepingOrderAndOpenRows)
     int index = 0;
     for (CTreeBoxNode* row = m_grid.GetBox().GetFirstItem(); row; row = row->m_nextRow)
         EXPECT_EQ(m_grid.GetBox().GetItemRow(row), index++) << m_grid.GetRelationLabel(row);
+
+    // A list in the file's order keeps it: a new record goes just before the row of the record
+    // after it in the file, here after the last.
+    m_grid.RefreshList();
+    CIndRec* abe = NewIndividual(SEX_MALE, "Abe /Aaron/");
+    NotifyChanges();
+    EXPECT_EQ(TopRows().back(), "AARON, Abe ");
+    EXPECT_NE(abe, nullptr);
 
     m_grid.Refill(nullptr, kHintDataSetClearing, nullptr);
     EXPECT_TRUE(Rows().empty());
