@@ -45,7 +45,9 @@ public:
     IHeadingTemplate* GetCompiled();
     /// The compiled form when there is one already; never compiles.
     IHeadingTemplate* GetCompiledIfAny() const { return m_compiled.get(); }
-    /// The rendered text when already compiled, else the text unchanged.
+    /// The text with its values: the compiled form rendered (compiling it first). A text that
+    /// does not compile is shown as it stands, but for the value tokens in it, which name
+    /// nothing and are left out ("%#x"); without a compiler the text is shown unchanged.
     std::string GetDisplayText();
 
 private:

@@ -18,6 +18,7 @@ std::deque<PrintSetupAnswer> g_printSetupAnswers;
 std::deque<std::optional<LOGFONT>> g_fontAnswers;
 std::vector<std::string> g_popupItems;
 CWnd* g_messageBoxOwner = nullptr;
+int g_fontFailures = 0;
 
 template <class T> std::optional<T> TakeFrom(std::deque<T>& queue, const char* what)
 {
@@ -60,6 +61,19 @@ void QueuePrintSetupAnswer(PrintSetupAnswer answer)
 void QueueFontAnswer(std::optional<LOGFONT> font)
 {
     g_fontAnswers.push_back(font);
+}
+
+void FailFontCreations(int count)
+{
+    g_fontFailures = count;
+}
+
+bool TakeFontFailure()
+{
+    if (g_fontFailures <= 0)
+        return false;
+    --g_fontFailures;
+    return true;
 }
 
 std::optional<PrintJobAnswer> TakePrintJobAnswer()

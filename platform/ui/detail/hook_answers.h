@@ -56,6 +56,10 @@ std::optional<PrintJobAnswer> TakePrintJobAnswer();
 std::optional<PrintSetupAnswer> TakePrintSetupAnswer();
 std::optional<std::optional<LOGFONT>> TakeFontAnswer();
 
+/// The next count fonts made fail; TakeFontFailure answers whether this one does.
+void FailFontCreations(int count);
+bool TakeFontFailure();
+
 /// The window the last message box stood over for the desktop (StandOverOwner), or null.
 void SetMessageBoxOwner(CWnd* owner);
 CWnd* MessageBoxOwner();

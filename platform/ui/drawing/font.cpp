@@ -1,13 +1,14 @@
 // platform/ui/drawing/font.cpp: font descriptions.
 #include "platform/ui/drawing/font.h"
 
+#include "platform/ui/detail/hook_answers.h"
 #include "platform/ui/drawing/dc.h"
 
 #include <cstring>
 
 BOOL CFont::CreateFontIndirect(const LOGFONT* logFont)
 {
-    if (!logFont)
+    if (!logFont || ui_detail::hooks::TakeFontFailure())
         return FALSE;
     m_logFont = *logFont;
     m_logFont.lfFaceName[LF_FACESIZE - 1] = '\0';

@@ -263,6 +263,11 @@ void AnswerFont(std::optional<LOGFONT> font)
     ui_detail::hooks::QueueFontAnswer(font);
 }
 
+void FailFontCreations(int count)
+{
+    ui_detail::hooks::FailFontCreations(count);
+}
+
 void SetNoPrinter(bool noPrinter)
 {
     ui_detail::SetPrintersRemoved(noPrinter);

@@ -53,6 +53,8 @@ void AnswerPrintDialog(bool ok, std::string pdfPath, UINT fromPage = 0, UINT toP
 void AnswerPrintSetup(bool ok, int orientation = 0);
 /// Answers the next font dialog with the font chosen; nothing cancels it.
 void AnswerFont(std::optional<LOGFONT> font);
+/// The next count fonts made fail (CFont::CreateFontIndirect answers FALSE).
+void FailFontCreations(int count);
 /// Removes every printer, the virtual one too, or brings them back.
 void SetNoPrinter(bool noPrinter);
 /// Chooses the command in the next pop-up menu; 0 dismisses it.

@@ -7,9 +7,13 @@
 #include "database/nodes/data_observer.h"
 #include "database/records/record_node.h"
 #include "platform/ui/dialogs/combo_box.h"
+#include "platform/ui/printing/print_info.h"
 #include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/test_hooks.h"
+#include "queries/lists/named_list_dlgs.h"
+#include "queries/named_list.h"
 #include "queries/query_filter.h"
+#include "queries/query_heading.h"
 #include "queries/window/qry_dialogs.h"
 #include "queries/window/qry_params_dlg.h"
 #include "queries/window/split_tree_dlg.h"
@@ -122,6 +126,53 @@ TEST_F(QueryWindowTest, TheBarsCommandsFollowTheWindowsState)
     std::string title;
     m_window->GetTitle(title);
     EXPECT_EQ(title, "<No Query>");
+}
+
+TEST_F(QueryWindowTest, TheResultSetIsAddedToANamedListOnceAndRemovedFromIt)
+{
+    MakeWindow();
+    Bar().RunQuery(true, false);
+    CQryResultGrid& grid = m_window->GetResultGrid();
+    const int rows = grid.GetRowCount();
+    ASSERT_GT(rows, 2);
+    const auto answer = [](const char* name, bool replace) {
+        TestHooks::OnNextDialog(kAddToNamedListTemplate, [name, replace](CDialog& dialog) {
+            dialog.SetDlgItemText(IDC_ADD_TO_LIST_COMBO, name);
+            if (replace)
+                TestHooks::Click(dialog, IDC_ADD_TO_LIST_REPLACE);
+            TestHooks::Click(dialog, IDOK);
+        });
+    };
+    const auto listed = [](const CNamedList& list) {
+        std::vector<CRecordNode*> records;
+        for (const NamedListEntry& entry : list.Entries())
+            records.push_back(entry.m_record);
+        return records;
+    };
+    std::vector<CRecordNode*> result;
+    for (int row = 0; row < rows; ++row)
+        result.push_back(grid.GetRowRecord(row));
+
+    // Added in row order; a record listed already is not listed twice.
+    CNamedList* list = GetNamedList("Found", false);
+    AddToNamedList(list, result[1], false, true);
+    answer("Found", false);
+    ASSERT_TRUE(TestHooks::RunCommand(Bar(), ID_ADD_RESULTS_TO_LIST));
+    std::vector<CRecordNode*> expected = {result[1], result[0]};
+    expected.insert(expected.end(), result.begin() + 2, result.end());
+    EXPECT_EQ(listed(*list), expected);
+
+    // Removed: each record's first entry goes, so a record listed twice keeps one.
+    AddToNamedList(list, result[0], false, false);
+    answer("Found", false);
+    ASSERT_TRUE(TestHooks::RunCommand(Bar(), ID_REMOVE_RESULTS_FROM_LIST));
+    EXPECT_EQ(listed(*list), std::vector<CRecordNode*>{result[0]});
+
+    // Replacing the list's contents empties it first.
+    answer("Found", true);
+    ASSERT_TRUE(TestHooks::RunCommand(Bar(), ID_ADD_RESULTS_TO_LIST));
+    EXPECT_EQ(listed(*list), result);
+    delete list;
 }
 
 TEST_F(QueryWindowTest, ASuccessfulRunShowsTheResultSetTabAndEmptiesTheQuerysOwnResult)
@@ -412,6 +463,74 @@ TEST_F(QueryWindowPrintTest, AWindowWithoutAQueryRefusesToPrint)
     TestHooks::AnswerMessageBox(IDOK);
     EXPECT_FALSE(m_window->CanPrint(FALSE));
     EXPECT_EQ(Messages(), "{ \"No query - cannot print\" }");
+}
+
+/// Renders its headings by throwing, as a heading whose values fail would.
+class CThrowingHeadingCompiler final : public IHeadingCompiler {
+public:
+    std::unique_ptr<IHeadingTemplate> Compile(std::string_view) override
+    {
+        class CThrowing final : public IHeadingTemplate {
+        public:
+            std::vector<CDataRef*> GetFunctions() override { return {}; }
+            std::string Render() override { throw std::bad_alloc(); }
+            void OnDataChanged(long) override {}
+        };
+        return std::make_unique<CThrowing>();
+    }
+};
+
+TEST_F(QueryWindowPrintTest, APrintThatCannotGoOnSaysWhyAndStops)
+{
+    MakeWindow();
+    Bar().RunQuery(true, false);
+    CQueryDef& query = *m_window->GetQuery();
+    const auto print = [&](bool withColumns) {
+        CPrintInfo info;
+        TestHooks::RenderDC(800, 1000, [&](CDC& dc) {
+            m_window->OnBeginPrinting(&dc, &info);
+            if (!withColumns)
+                m_window->GetResultGrid().Reset(true);
+            info.m_nCurPage = 1;
+            m_window->OnPrint(&dc, &info);
+            m_window->OnEndPrinting(&dc, &info);
+        });
+        return info.m_bContinuePrinting;
+    };
+
+    // Every column hidden: nothing to print.
+    std::vector<CQueryColumn*> shown;
+    for (int i = 0; i < query.GetColumnCount(false); ++i)
+        shown.push_back(query.GetColumn(i, false));
+    for (CQueryColumn* column : shown)
+        column->m_hidden = true;
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_FALSE(m_window->CanPrint(FALSE));
+    EXPECT_EQ(Messages(), "{ \"Query has no unhidden columns - nothing to print\" }");
+    for (CQueryColumn* column : shown)
+        column->m_hidden = false;
+
+    // A print font that cannot be made.
+    TestHooks::FailFontCreations(1);
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_FALSE(print(true));
+    EXPECT_EQ(Messages(), "{ \"Failed to create font\" }");
+
+    // The columns gone between the start of the job and its page.
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_FALSE(print(false));
+    EXPECT_EQ(Messages(), "{ \"Report has no columns.\" }");
+
+    // A page whose drawing fails.
+    m_window->GetResultGrid().Fill(query);
+    CThrowingHeadingCompiler compiler;
+    SetHeadingCompiler(&compiler);
+    query.Title().SetText("Title");
+    TestHooks::AnswerMessageBox(IDOK);
+    EXPECT_FALSE(print(true));
+    SetHeadingCompiler(nullptr);
+    query.Title().SetText("");
+    EXPECT_EQ(Messages(), "{ \"An error has occurred.  Print job aborted.\" }");
 }
 
 class SplitTreeDialogTest : public QueryWindowTest {
