@@ -329,11 +329,27 @@ TEST_F(SourcesPaneTest, EveryControlLiesInsideThePaneAndTheWideOnesFollowItsWidt
 
 TEST_F(SourcesPaneTest, ADeletedRecordEmptiesThePane)
 {
-    CSourceCitationPane* pane = Open(m_person);
+    // A record that takes no citations (the header) shows only that they do not apply.
+    const auto shown = [](const CWnd* wnd) { return wnd && (wnd->GetStyle() & WS_VISIBLE); };
+    CDataNode* header = GetRecordTypeRoot(kHead)->GetFirstChild();
+    if (!header)
+        header = NewRecord(kHead);
+    NotifyChanges();
+    CSourceCitationPane* pane = Open(static_cast<CRecordNode*>(header));
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->GetBase(), header);
+    EXPECT_TRUE(shown(pane->GetDlgItem(CSourceCitationPane::kNotApplicable)));
+    EXPECT_FALSE(shown(&pane->GetGrid()));
+    EXPECT_FALSE(shown(pane->GetDlgItem(CSourceCitationPane::kFieldList)));
+
+    pane = Open(m_person);
+    EXPECT_FALSE(shown(pane->GetDlgItem(CSourceCitationPane::kNotApplicable)));
+    EXPECT_TRUE(shown(&pane->GetGrid()));
     GetRecordTypeRoot(kIndi)->DeleteChild(m_person);
     NotifyChanges();
     EXPECT_EQ(pane->GetBase(), nullptr);
     EXPECT_TRUE(Rows(*pane).empty());
+    EXPECT_FALSE(shown(pane->GetDlgItem(CSourceCitationPane::kNotApplicable)));
 }
 
 } // namespace
