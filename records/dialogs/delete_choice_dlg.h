@@ -23,4 +23,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+
+private:
+    /// Widens the dialog so that the longer text shows whole.
+    void FitChoices();
 };

@@ -181,10 +181,10 @@ bool CFileLinksDlg::MoveToInitialFile()
 
 void CFileLinksDlg::ExplainInitialFile()
 {
-    std::string text = "This file was opened from another place than the one it was saved in (" +
-                       m_oldPath +
-                       "): links to files beside the old file now name the files "
-                       "beside this one.";
+    std::string text =
+        "This file was opened from another place than the one it was saved in (" + m_oldPath + ").";
+    if (m_linksChanged)
+        text += "  Links to files beside the old file now name the files beside this one.";
     if (!m_kept.empty()) {
         text += "  Not found here, so left as they were:";
         for (std::size_t i = 0; i < m_kept.size(); ++i)

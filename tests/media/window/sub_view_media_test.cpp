@@ -9,6 +9,7 @@
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_tracking.h"
 #include "platform/base/prompt.h"
+#include "platform/ui/drawing/client_dc.h"
 #include "records/dialogs/delete_choice_dlg.h"
 
 #include <gmock/gmock.h>
@@ -203,10 +204,23 @@ TEST_F(MediaWindowTest, DeletingAsksTheRightQuestionAndCancelKeepsEverything)
     m_window->SetContextRecord(ann, 0, 0);
     List().GetObjectsList().SetFocus();
 
-    // The link option, then one question for all three links; Cancel deletes nothing.
+    // The link option, then one question for all three links; Cancel deletes nothing. The
+    // option names the record whole, whatever the length of its name.
+    SetField(ann, "NAME", "Annabel Rosalind Wilhelmina /Fotheringham-Smythe/");
+    NotifyChanges();
     const auto chooseLink = [] {
-        TestHooks::OnNextDialog(kDeleteChoiceTemplate,
-                                [](CDialog& dialog) { TestHooks::Click(dialog, IDOK); });
+        TestHooks::OnNextDialog(kDeleteChoiceTemplate, [](CDialog& dialog) {
+            CWnd* link = dialog.GetDlgItem(IDC_DELETE_LINK);
+            ASSERT_NE(link, nullptr);
+            std::string text;
+            link->GetWindowText(text);
+            EXPECT_THAT(text, HasSubstr("Fotheringham"));
+            const CClientDC dc(link);
+            CRect rect;
+            link->GetClientRect(&rect);
+            EXPECT_GT(rect.Width(), dc.GetTextExtent(text).cx) << text;
+            TestHooks::Click(dialog, IDOK);
+        });
     };
     chooseLink();
     TestHooks::AnswerMessageBox(IDCANCEL);
