@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -179,6 +180,28 @@ bool ComboWidget::ChooseItem(int index)
     if (m_onChosen)
         m_onChosen(index);
     return true;
+}
+
+void GroupBoxWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const QString text = title();
+    // The etched frame: a shadow line, and a light line one pixel inside it.
+    const QRect frame = rect().adjusted(0, metrics.height() / 2, -2, -2);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.translated(1, 1));
+    if (text.isEmpty())
+        return;
+    constexpr int kTitleLeft = 6, kTitleGap = 2;
+    const int width = metrics.horizontalAdvance(QString(text).remove(QLatin1Char('&')));
+    const QRect title(kTitleLeft, 0, width + 2 * kTitleGap, metrics.height());
+    painter.fillRect(title, palette().color(backgroundRole()));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(title, Qt::AlignCenter | Qt::TextShowMnemonic, text);
 }
 
 } // namespace ui_detail

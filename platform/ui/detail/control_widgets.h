@@ -121,12 +121,18 @@ public:
 };
 
 /// The group box: a frame with a title, holding no controls of its own.
+/// Drawn as a dialog's group box is: the frame's top edge runs through the middle of the title,
+/// which interrupts it. A style's group box puts the frame below the whole title line, where it
+/// crosses the first control that a dialog template places a line below the box's top.
 class GroupBoxWidget final : public ControlWidget<QGroupBox> {
     Q_OBJECT
     Q_PROPERTY(QString text READ title WRITE setTitle)
 
 public:
     explicit GroupBoxWidget(QWidget* parent) : ControlWidget<QGroupBox>(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace ui_detail
