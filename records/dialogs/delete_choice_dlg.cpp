@@ -3,6 +3,7 @@
 #include "records/dialogs/delete_choice_dlg.h"
 
 #include "controls/dlg_layout.h"
+#include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/windows/sys_metrics.h"

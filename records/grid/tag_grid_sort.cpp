@@ -5,6 +5,7 @@
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/data_node.h"
 #include "database/records/record_id_state.h"
+#include "database/records/record_node.h"
 #include "platform/base/wait_cursor.h"
 #include "records/grid/grid_sort_keys.h"
 

@@ -12,6 +12,7 @@
 #include "database/multimedia/obj_rec.h"
 #include "database/nodes/change_tracking.h"
 #include "database/paths/data_path.h"
+#include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/dc.h"

@@ -13,6 +13,7 @@
 #include "database/multimedia/obj_note_node.h"
 #include "database/nodes/change_tracking.h"
 #include "platform/ui/dialogs/scroll_bar.h"
+#include "platform/ui/windows/sys_metrics.h"
 #include "records/dialogs/select_record_dlg.h"
 
 #include <gmock/gmock.h>

@@ -214,7 +214,7 @@ TEST_F(MediaWindowTest, DeletingAsksTheRightQuestionAndCancelKeepsEverything)
             ASSERT_NE(link, nullptr);
             std::string text;
             link->GetWindowText(text);
-            EXPECT_THAT(text, HasSubstr("Fotheringham"));
+            EXPECT_THAT(text, HasSubstr("FOTHERINGHAM-SMYTHE"));
             const CClientDC dc(link);
             CRect rect;
             link->GetClientRect(&rect);
