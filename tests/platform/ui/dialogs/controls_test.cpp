@@ -11,6 +11,7 @@
 #include "platform/ui/dialogs/spin_button_ctrl.h"
 #include "platform/ui/dialogs/static.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/windows/clipboard.h"
 #include "tests/platform/ui/dialogs/dialog_fixture.h"
 
@@ -243,6 +244,27 @@ TEST_F(ControlsTest, ButtonClicksFollowTheirKind)
     EXPECT_EQ(manual.GetCheck(), BST_CHECKED); // a plain check box leaves its state to the program
     EXPECT_EQ(m_dialog.Take(), (Seen{Command(303, BN_CLICKED), Command(303, BN_CLICKED),
                                      Command(303, BN_CLICKED), Command(304, BN_CLICKED)}));
+}
+
+TEST_F(ControlsTest, AGroupBoxsFrameRunsThroughItsTitleLeavingTheLineBelowItFree)
+{
+    // A dialog template puts the box's first control one line below the box's top: the frame
+    // must not cross it.
+    CButton group;
+    ASSERT_TRUE(group.Create("Options", WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
+                             CRect(10, 150, 210, 230), &m_dialog, 900));
+    const int line = int(CClientDC(&group).GetTextExtent("Ag").cy);
+    const TestHooks::Image image = TestHooks::RenderWindow(group);
+    const int x = image.width - 8; // right of the title
+    const COLORREF inside = image.Pixel(image.width / 2, image.height / 2);
+    int frameTop = -1;
+    for (int y = 0; y < image.height && frameTop < 0; ++y)
+        if (image.Pixel(x, y) != inside)
+            frameTop = y;
+    ASSERT_GE(frameTop, 0);
+    EXPECT_LE(frameTop, line / 2 + 1) << "line " << line;
+    for (int y = frameTop + 2; y < line + 4; ++y)
+        EXPECT_EQ(image.Pixel(x, y), inside) << y;
 }
 
 TEST_F(ControlsTest, StaticNotifiesClicksOnlyWithNotifyStyle)
