@@ -155,6 +155,18 @@ TEST_F(QueryHeadingTest, HeadingsThatDoNotCompileOrHoldNoValueStayPlain)
     ASSERT_NE(compiled, nullptr);
     EXPECT_EQ(compiled->GetFunctions().size(), 1u);
     EXPECT_EQ(compiled->Render(), "People") << "no record: the function has no value";
+
+    // Shown before any run compiled it, a heading shows its values, not what was typed; a token
+    // that names nothing is left out and plain text stays.
+    auto query = CQueryDef::Create();
+    query->Title().SetText("Everyone\r\nby =Name()");
+    EXPECT_EQ(query->GetHeadingText(0), "Everyone");
+    for (const auto& [typed, shown] : {std::pair{"%#x", ""},
+                                       {"100% of %#x people", "100% of  people"},
+                                       {"100% plain", "100% plain"}}) {
+        query->Subtitle().SetText(typed);
+        EXPECT_EQ(query->GetHeadingText(1), shown) << typed;
+    }
 }
 
 } // namespace
