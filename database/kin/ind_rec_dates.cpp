@@ -11,6 +11,8 @@
 #include "database/kin/link_date_order.h"
 #include "platform/base/text.h"
 
+#include <array>
+#include <iterator>
 #include <optional>
 #include <span>
 
@@ -36,23 +38,66 @@ struct LifeDate {
     const LifeEvent* event = nullptr;
 };
 
-/// The first event of the list that gives a value: its first non-empty field of that kind, that
-/// field's first non-empty DATE, and the date's first (latest) value, which must be valid.
-LifeDate FindLifeDate(const CIndRec& individual, std::span<const LifeEvent> events, bool latest)
+/// The value a life event's field gives: its first non-empty DATE field and that date's first
+/// (latest) value, which must be valid.
+LifeDate LifeDateOf(const CDataNode* field, const LifeEvent& event, bool latest)
 {
-    for (const LifeEvent& event : events) {
-        const CDataNode* field = individual.FindChild(nullptr, event.fieldId, true);
-        const auto* date =
-            field ? dynamic_cast<const CDateNode*>(field->FindChild(nullptr, FIELD_DATE, true))
-                  : nullptr;
-        if (!date)
-            continue;
-        const CDateValue* value = latest ? date->GetLatestValue() : &date->GetFirstValue();
-        if (value && value->IsValid())
-            return {date, value, &event};
-    }
+    const auto* date =
+        field ? dynamic_cast<const CDateNode*>(field->FindChild(nullptr, FIELD_DATE, true))
+              : nullptr;
+    if (!date)
+        return {};
+    const CDateValue* value = latest ? date->GetLatestValue() : &date->GetFirstValue();
+    if (value && value->IsValid())
+        return {date, value, &event};
     return {};
 }
+
+/// The first non-empty field of each life event, birth events then death events, found in one
+/// walk over the individual's fields. With untilBirth the walk ends as soon as the first birth
+/// event gives a value, which then comes before every other.
+struct LifeFields {
+    static constexpr std::size_t kBirths = std::size(kBirthEvents);
+    std::array<const CDataNode*, kBirths + std::size(kDeathEvents)> fields{};
+
+    LifeFields(const CIndRec& individual, bool untilBirth)
+    {
+        std::size_t missing = fields.size();
+        for (const CDataNode* child = individual.GetFirstChild(); child && missing > 0;
+             child = child->GetNextSibling()) {
+            const std::size_t slot = Slot(child->GetFieldId());
+            if (slot == fields.size() || fields[slot] || child->IsEmpty())
+                continue;
+            fields[slot] = child;
+            --missing;
+            if (untilBirth && slot == 0 && LifeDateOf(child, kBirthEvents[0], false).value)
+                return;
+        }
+    }
+
+    static std::size_t Slot(int fieldId)
+    {
+        for (std::size_t i = 0; i < kBirths; ++i)
+            if (kBirthEvents[i].fieldId == fieldId)
+                return i;
+        for (std::size_t i = 0; i < std::size(kDeathEvents); ++i)
+            if (kDeathEvents[i].fieldId == fieldId)
+                return kBirths + i;
+        return std::size(kBirthEvents) + std::size(kDeathEvents);
+    }
+
+    /// The first birth event (or death event) of the list that gives a value.
+    LifeDate Find(bool death) const
+    {
+        const std::span<const LifeEvent> events = death ? std::span<const LifeEvent>(kDeathEvents)
+                                                        : std::span<const LifeEvent>(kBirthEvents);
+        const std::size_t first = death ? kBirths : 0;
+        for (std::size_t i = 0; i < events.size(); ++i)
+            if (const LifeDate found = LifeDateOf(fields[first + i], events[i], death); found.value)
+                return found;
+        return {};
+    }
+};
 
 /// The value a death or burial gives moved back by the standard lifespan.
 CDateValue EstimatedBirth(CDateValue value, int lifespan)
@@ -73,17 +118,19 @@ CDateValue EstimatedBirth(CDateValue value, int lifespan)
 /// The date key of the sort order: a birth, else an estimate from a death.
 std::optional<CDateValue> DateKey(const CIndRec& individual)
 {
-    if (const LifeDate birth = FindLifeDate(individual, kBirthEvents, false); birth.value)
+    const LifeFields fields(individual, true);
+    if (const LifeDate birth = fields.Find(false); birth.value)
         return *birth.value;
-    if (const LifeDate death = FindLifeDate(individual, kDeathEvents, true); death.value)
+    if (const LifeDate death = fields.Find(true); death.value)
         return EstimatedBirth(*death.value, Prefs().m_stdLifeInYears);
     return std::nullopt;
 }
 
 std::string LifeDatesText(const CIndRec& individual)
 {
-    const LifeDate birth = FindLifeDate(individual, kBirthEvents, false);
-    const LifeDate death = FindLifeDate(individual, kDeathEvents, true);
+    const LifeFields fields(individual, false);
+    const LifeDate birth = fields.Find(false);
+    const LifeDate death = fields.Find(true);
     const bool isBirth = birth.event == &kBirthEvents[0];
     const bool isDeath = death.event == &kDeathEvents[0];
     const std::string born =

@@ -44,6 +44,9 @@ INSTANTIATE_TEST_SUITE_P(
         LifeDatesCase{"BirthOnly", {{"BIRT", "1850"}}, "1850- "},
         LifeDatesCase{"BaptismOnly", {{"BAPM", "1851"}}, "bap.1851"},
         LifeDatesCase{"PhraseIsNoDate", {{"BIRT", "(in the war)"}, {"CHR", "1850"}}, "chr.1850"},
+        LifeDatesCase{"BirthAfterOtherEvents",
+                      {{"BURI", "1921"}, {"CHR", "1850"}, {"DEAT", "1920"}, {"BIRT", "1849"}},
+                      "1849-1920"},
         LifeDatesCase{"DeathRangeEnds", {{"DEAT", "BET 1910 AND 1920"}}, " -bef1920"},
         LifeDatesCase{"None", {}, " - "}),
     [](const auto& info) { return std::string(info.param.name); });
