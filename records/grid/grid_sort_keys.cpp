@@ -390,6 +390,27 @@ std::optional<std::vector<std::uint32_t>> GridSortOrder(std::span<CDataNode* con
     return std::nullopt;
 }
 
+bool AddNameRankRow(CNameRankSort& ranks, const CDataNode* node)
+{
+    if (!node) {
+        ranks.AddEmpty();
+        return true;
+    }
+    const CIndRec* individual =
+        node->IsRecord() ? AsIndividual(static_cast<const CRecordNode*>(node)) : nullptr;
+    if (!individual)
+        return false;
+    // A name stored as an earlier one was, whose key followed its text alone, is that name: its
+    // key is not read again.
+    std::string_view stored;
+    if (const CNameNode* name = individual->GetName(); name && name->SortKeyFollowsValue(0)) {
+        stored = name->GetValue();
+        if (ranks.AddByStoredName(stored, individual->GetDateKey(), individual->GetRecordNumber()))
+            return true;
+    }
+    return ranks.Add(individual->GetSortKey(0), stored);
+}
+
 std::optional<std::vector<std::uint32_t>> NameRankOrder(std::span<CDataNode* const> nodes)
 {
     CNameRankSort ranks(nodes.size());
@@ -397,25 +418,7 @@ std::optional<std::vector<std::uint32_t>> NameRankOrder(std::span<CDataNode* con
         // The records eight ahead are asked for while this one's key is read.
         if (i + 8 < nodes.size())
             PrefetchNode(nodes[i + 8]);
-        if (!nodes[i]) {
-            ranks.AddEmpty();
-            continue;
-        }
-        const CIndRec* individual = nodes[i]->IsRecord()
-                                        ? AsIndividual(static_cast<const CRecordNode*>(nodes[i]))
-                                        : nullptr;
-        if (!individual)
-            return std::nullopt;
-        // A name stored as an earlier one was, whose key followed its text alone, is that
-        // name: its key is not read again.
-        std::string_view stored;
-        if (const CNameNode* name = individual->GetName(); name && name->SortKeyFollowsValue(0)) {
-            stored = name->GetValue();
-            if (ranks.AddByStoredName(stored, individual->GetDateKey(),
-                                      individual->GetRecordNumber()))
-                continue;
-        }
-        if (!ranks.Add(individual->GetSortKey(0), stored))
+        if (!AddNameRankRow(ranks, nodes[i]))
             return std::nullopt;
     }
     return ranks.Order();

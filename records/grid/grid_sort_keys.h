@@ -10,6 +10,7 @@
 
 class CDataNode;
 class CDataRef;
+class CNameRankSort;
 
 /// What a sort orders the rows by.
 enum class GridSortBy : int {
@@ -43,3 +44,6 @@ std::optional<std::vector<std::uint32_t>> GridSortOrder(std::span<CDataNode* con
 /// by name, through the ranks of their distinct names alone; none when the ranks do not give
 /// that order or a node is no individual.
 std::optional<std::vector<std::uint32_t>> NameRankOrder(std::span<CDataNode* const> nodes);
+/// Adds the next node (an individual, or null for a row without one) to a sort by name through
+/// ranks; false when the ranks cannot give its place or it is no individual.
+bool AddNameRankRow(CNameRankSort& ranks, const CDataNode* node);

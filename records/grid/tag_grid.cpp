@@ -7,6 +7,7 @@
 #include "database/nodes/node_prefetch.h"
 #include "records/grid/grid_colours.h"
 #include "records/grid/grid_sort_keys.h"
+#include "records/grid/name_rank_sort.h"
 #include "records/grid/rec_wnd_options.h"
 
 #include "database/dictionary/field_def.h"
@@ -346,20 +347,24 @@ bool CTagGrid::AddAllRecordRowsByName()
 {
     if (!m_shown || GetRecordTypeIndex(m_shown->GetFieldDef()) != RECORD_LIST_INDI)
         return false;
-    // Whether each row opens is read in file order, where the records lie one after another.
+    // Whether each row opens and its name's rank are read in file order, where the records lie
+    // one after another, in one walk.
     std::vector<CDataNode*> records;
     std::vector<std::uint8_t> opens;
     records.reserve(std::size_t(m_shown->CountChildren()));
     opens.reserve(records.capacity());
+    CNameRankSort ranks(records.capacity());
     CNodeStreamPrefetch prefetch;
     for (CDataNode* record = m_shown->GetFirstChild(); record; record = record->GetNextSibling()) {
         prefetch.At(record);
         if (!record->IsPendingDeletion()) {
+            if (!AddNameRankRow(ranks, record))
+                return false;
             records.push_back(record);
             opens.push_back(HasShownChildren(record));
         }
     }
-    const std::optional<std::vector<std::uint32_t>> places = NameRankOrder(records);
+    const std::optional<std::vector<std::uint32_t>> places = ranks.Order();
     if (!places)
         return false;
     std::vector<CRowMap::Pair> rows;
