@@ -401,12 +401,16 @@ bool AddNameRankRow(CNameRankSort& ranks, const CDataNode* node)
     if (!individual)
         return false;
     // A name stored as an earlier one was, whose key followed its text alone, is that name: its
-    // key is not read again.
+    // key is not read again. Whether a key follows the text alone is a matter of the text, so
+    // a text found among those is not tested again.
     std::string_view stored;
-    if (const CNameNode* name = individual->GetName(); name && name->SortKeyFollowsValue(0)) {
-        stored = name->GetValue();
-        if (ranks.AddByStoredName(stored, individual->GetDateKey(), individual->GetRecordNumber()))
+    if (const CNameNode* name = individual->GetName()) {
+        const std::string_view value = name->GetValue();
+        if (!value.empty() &&
+            ranks.AddByStoredName(value, individual->GetDateKey(), individual->GetRecordNumber()))
             return true;
+        if (name->SortKeyFollowsValue(0))
+            stored = value;
     }
     return ranks.Add(individual->GetSortKey(0), stored);
 }
