@@ -3,6 +3,7 @@
 
 #include "database/dates/date_node.h"
 #include "database/fields/name_node.h"
+#include "database/kin/ind_compare_keys.h"
 #include "database/kin/ind_rec.h"
 
 #include <cstdlib>
@@ -19,18 +20,6 @@ constexpr int kSpouseHighest = 50;
 constexpr int kBirthSame = 50, kBirthNear = 20, kBirthMedium = -50, kBirthFar = -100;
 // Single dates this many years apart or more are at least ten completed years apart.
 constexpr int kBirthBeyondReach = 12;
-
-int CountWords(std::string_view text)
-{
-    int words = 0;
-    bool inWord = false;
-    for (const char c : text) {
-        const bool blank = c == ' ';
-        words += !blank && !inWord;
-        inWord = !blank;
-    }
-    return words;
-}
 
 std::int32_t IdOf(std::unordered_map<std::string, std::int32_t>& ids,
                   const std::optional<std::string>& text, bool add)
@@ -78,7 +67,7 @@ CScoreBounds::Person CScoreBounds::Of(const CRecordNode* record) const
     person.given = IdOf(self.m_givenIds, keys.m_givenName, false);
     person.nameHash = keys.m_nameHash;
     const CNameNode* name = individual->GetName();
-    person.manyWords = name && CountWords(name->GetValue()) > 2;
+    person.manyWords = name && CountNameWords(name->GetValue()) > 2;
     person.birth = individual->GetBirthDate();
     person.monthDay = -1;
     if (person.birth) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 class CIndRec;
@@ -20,6 +21,9 @@ struct CIndCompareKeys {
     bool m_male = false;
     bool m_female = false;
 };
+
+/// The number of blank-separated words of a stored name, as the match score counts them.
+int CountNameWords(std::string_view text);
 
 /// The keys of an individual as the compare makes them.
 CIndCompareKeys MakeCompareKeys(const CIndRec& individual);

@@ -52,18 +52,6 @@ std::string StoredName(const CIndRec& individual)
     return name ? std::string(name->GetValue()) : std::string();
 }
 
-int CountWords(std::string_view text)
-{
-    int words = 0;
-    bool inWord = false;
-    for (const char c : text) {
-        const bool blank = c == ' ';
-        words += !blank && !inWord;
-        inWord = !blank;
-    }
-    return words;
-}
-
 /// The name score from the compare keys. At the top level the surnames were compared already.
 int KeyedNameScore(const CIndRec& a, const CIndRec& b, const CIndCompareKeys& keysA,
                    const CIndCompareKeys& keysB, bool nested)
@@ -84,7 +72,7 @@ int KeyedNameScore(const CIndRec& a, const CIndRec& b, const CIndCompareKeys& ke
                                        : !keysA.m_givenName && !keysB.m_givenName;
         return sameText && missingOnBoth ? kNameSameSurname : kNameWeak;
     }
-    return sameText && CountWords(text) > 2 ? kNameStrong : kNamePartial;
+    return sameText && CountNameWords(text) > 2 ? kNameStrong : kNamePartial;
 }
 
 int NameScore(const CIndRec& a, const CIndRec& b)
@@ -221,4 +209,16 @@ const CIndCompareKeys* FindCompareKeys(const CIndRec& individual)
         return nullptr;
     const auto found = g_compareKeys->find(&individual);
     return found == g_compareKeys->end() ? nullptr : &found->second;
+}
+
+int CountNameWords(std::string_view text)
+{
+    int words = 0;
+    bool inWord = false;
+    for (const char c : text) {
+        const bool blank = c == ' ';
+        words += !blank && !inWord;
+        inWord = !blank;
+    }
+    return words;
 }
