@@ -23,7 +23,6 @@
 #include "database/nodes/data_model.h"
 #include "database/nodes/data_node.h"
 #include "database/nodes/named_list_store.h"
-#include "diagrams/heading_compiler.h"
 #include "diagrams/scheme_template_check.h"
 #include "diagrams/window/sub_view_rel_tree.h"
 #include "media/media_content_loader.h"
@@ -46,6 +45,7 @@
 #include "records/dialogs/record_dialogs.h"
 #include "records/window/find_record_dlg.h"
 #include "records/window/sub_view_rec.h"
+#include "templates/heading_compiler.h"
 
 #include <filesystem>
 #include <system_error>

@@ -7,7 +7,7 @@
 #include "diagrams/diag_family_elem.h"
 #include "diagrams/diag_owner.h"
 #include "diagrams/diagram_settings.h"
-#include "diagrams/text_template.h"
+#include "templates/text_template.h"
 
 #include <algorithm>
 #include <string>

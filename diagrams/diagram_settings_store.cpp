@@ -5,9 +5,9 @@
 #include "common/font_text.h"
 #include "common/rect_text.h"
 #include "diagrams/diagram_settings_fields.h"
-#include "diagrams/settings_store.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
+#include "templates/settings_store.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 #include "diagrams/scheme_template_check.h"
 
 #include "diagrams/text_scheme_store.h"
-#include "diagrams/text_template.h"
+#include "templates/text_template.h"
 
 bool TemplateCompiles(const std::string& text)
 {

@@ -6,12 +6,12 @@
 #include "database/dates/date_node.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_node.h"
-#include "diagrams/settings_store.h"
 #include "platform/base/ole_date_time.h"
 #include "platform/base/wait_cursor.h"
 #include "reports/rpt_catalogue.h"
 #include "reports/rpt_select.h"
 #include "reports/rpt_writer.h"
+#include "templates/settings_store.h"
 
 #include <algorithm>
 

@@ -5,10 +5,10 @@
 #include "common/font_text.h"
 #include "database/dictionary/field_def.h"
 #include "database/nodes/data_node.h"
-#include "diagrams/settings_store.h"
 #include "platform/base/text.h"
 #include "reports/report_name.h"
 #include "reports/rpt_settings_tables.h"
+#include "templates/settings_store.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #pragma once
 
 #include "database/dictionary/event_list_entry.h"
-#include "diagrams/template_string.h"
 #include "platform/base/log_font.h"
 #include "platform/base/types.h"
 #include "reports/rpt_page_settings.h"
+#include "templates/template_string.h"
 
 #include <array>
 #include <string>

@@ -3,11 +3,11 @@
 #include "reports/rpt_settings.h"
 
 #include "common/font_text.h"
-#include "diagrams/settings_store.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "reports/rpt_settings_tables.h"
 #include "reports/rpt_settings_text.h"
+#include "templates/settings_store.h"
 
 #include <algorithm>
 

@@ -12,7 +12,7 @@
 #include "diagrams/diag_owner.h"
 #include "diagrams/diag_tree.h"
 #include "diagrams/diagram_settings.h"
-#include "diagrams/text_template.h"
+#include "templates/text_template.h"
 
 #include <memory>
 #include <string>

@@ -6,8 +6,8 @@
 #include "database/kin/ind_rec.h"
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
-#include "diagrams/text_template.h"
 #include "queries/expression.h"
+#include "templates/text_template.h"
 
 #include <benchmark/benchmark.h>
 

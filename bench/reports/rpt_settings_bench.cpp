@@ -2,8 +2,8 @@
 // item lists and the two event lists) loaded and saved over itself; five lists of 10,000 items,
 // the most a list may hold, should load and save in well under a second each.
 #include "bench/bench_folder.h"
-#include "diagrams/settings_store.h"
 #include "reports/rpt_settings.h"
+#include "templates/settings_store.h"
 
 #include <benchmark/benchmark.h>
 

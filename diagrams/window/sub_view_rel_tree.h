@@ -27,10 +27,10 @@
 #include "diagrams/diagram_settings.h"
 #include "diagrams/relationship_text.h"
 #include "diagrams/text_scheme.h"
-#include "diagrams/text_template.h"
 #include "diagrams/window/tree_opts_dlg.h"
 #include "platform/base/geometry.h"
 #include "platform/ui/windows/rect_tracker.h"
+#include "templates/text_template.h"
 
 #include <array>
 #include <functional>

@@ -8,7 +8,6 @@
 #include "diagrams/diagram_options_target.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/text_scheme_store.h"
-#include "diagrams/text_template.h"
 #include "diagrams/window/diag_scheme_name_dlg.h"
 #include "diagrams/window/tree_opts_dlg.h"
 #include "diagrams/window/tree_opts_font.h"
@@ -17,6 +16,7 @@
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/edit.h"
 #include "platform/ui/dialogs/list_box.h"
+#include "templates/text_template.h"
 
 #include <memory>
 

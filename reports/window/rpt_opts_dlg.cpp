@@ -11,10 +11,10 @@
 #include "reports/window/rpt_sources_page.h"
 #include "reports/window/sub_view_report.h"
 
-#include "diagrams/settings_store.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/data_exchange.h"
 #include "platform/ui/windows/message.h"
+#include "templates/settings_store.h"
 
 CRptSettings& CRptPage::Copy()
 {

@@ -5,11 +5,11 @@
 #include "reports/rpt_catalogue.h"
 #include "reports/rpt_settings.h"
 
-#include "diagrams/settings_store.h"
 #include "platform/base/prompt.h"
 #include "platform/base/safe_file.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/edit.h"
+#include "templates/settings_store.h"
 
 #include <filesystem>
 #include <optional>

@@ -3,8 +3,8 @@
 // formatted text reads back to itself and renders as the scheme's own text does.
 #include "diagrams/scheme_template_check.h"
 #include "diagrams/text_scheme_store.h"
-#include "tests/diagrams/template_test_family.h"
 #include "tests/support/test_support.h"
+#include "tests/templates/template_test_family.h"
 
 #include "platform/base/registry.h"
 

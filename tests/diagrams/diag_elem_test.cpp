@@ -8,7 +8,7 @@
 #include "diagrams/diag_family_elem.h"
 #include "tests/diagrams/diag_test_owner.h"
 #include "tests/diagrams/tall_picture.h"
-#include "tests/diagrams/template_test_family.h"
+#include "tests/templates/template_test_family.h"
 
 #include "database/dictionary/field_ids.h"
 #include "database/kin/ind_rec.h"

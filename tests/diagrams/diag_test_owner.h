@@ -9,7 +9,7 @@
 #include "diagrams/diag_owner.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/text_scheme_table.h"
-#include "diagrams/text_template.h"
+#include "templates/text_template.h"
 
 #include <gtest/gtest.h>
 

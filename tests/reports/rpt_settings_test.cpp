@@ -3,10 +3,10 @@
 // copying, restoring the installation values, and damaged or hostile files.
 #include "reports/rpt_settings.h"
 
-#include "diagrams/settings_store.h"
 #include "platform/base/app_profile.h"
 #include "platform/base/registry.h"
 #include "reports/rpt_settings_text.h"
+#include "templates/settings_store.h"
 #include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -11,9 +11,10 @@
 # ("window/qry_bar.h" from queries/) is judged by the folder it lands in. The layers, as numbers
 # (a library's tests and benchmarks, in tests/<folder>/ and bench/<folder>/, stand 2 above it,
 # over the test helpers):
-#   10 platform_base   20 common   25 database   30 query engine   32 diagram engine
-#   34 report engine (headings use the diagrams' templates)   36 merge engine   40 platform_ui
-#   45 media (pictures)   50 controls   55 window base (app/shell/)   60 records
+#   10 platform_base   20 common   25 database   30 query engine   31 templates and the settings
+#   store   32 diagram and report engines (side by side: neither includes the other)   36 merge
+#   engine   40 platform_ui   45 media (pictures)   50 controls   55 window base (app/shell/)
+#   60 records
 #   70 query window and named lists   72 the diagram, report, multimedia and merge windows (over
 #   the query window's dialogs)   80 application object and main.
 # Folders listed before their library's code exists are checked as soon as files appear in them.
@@ -28,8 +29,9 @@ set(LAYERS
     "common/|20|common"
     "database/|25|database"
     "queries/|30|queries"
+    "templates/|31|templates"
     "diagrams/|32|diagrams"
-    "reports/|34|reports"
+    "reports/|32|reports"
     "merge/|36|merge"
     "platform/ui/|40|platform_ui"
     "media/|45|media"

@@ -15,13 +15,13 @@
 #include "database/nodes/data_model.h"
 #include "database/nodes/named_list_store.h"
 #include "diagrams/diagram_settings.h"
-#include "diagrams/settings_store.h"
 #include "merge/merge_engine.h"
 #include "platform/base/ini_file.h"
 #include "platform/base/prompt_script.h"
 #include "platform/base/text.h"
 #include "queries/named_list.h"
 #include "reports/rpt_settings.h"
+#include "templates/settings_store.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -8,7 +8,7 @@
 
 #include "diagrams/diag_ancestor_elem.h"
 #include "tests/diagrams/diag_test_owner.h"
-#include "tests/diagrams/template_test_family.h"
+#include "tests/templates/template_test_family.h"
 
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/windows/app.h"

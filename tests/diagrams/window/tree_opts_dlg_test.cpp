@@ -6,7 +6,6 @@
 #include "tests/diagrams/window/tree_opts_fixture.h"
 
 #include "controls/colour_chooser.h"
-#include "diagrams/settings_store.h"
 #include "diagrams/window/diag_title_opts_dlg.h"
 #include "diagrams/window/diagram_defaults_owner.h"
 #include "diagrams/window/tree_opts_print.h"
@@ -15,6 +14,7 @@
 #include "platform/ui/dialogs/colour_dialog.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/windows/app.h"
+#include "templates/settings_store.h"
 
 #include <gtest/gtest.h>
 

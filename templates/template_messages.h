@@ -1,4 +1,4 @@
-// diagrams/template_messages.h: the texts the template compiler reports, as the text page of the
+// templates/template_messages.h: the texts the template compiler reports, as the text page of the
 // diagram options shows them; "%d" is a 1-based character position within the line.
 #pragma once
 

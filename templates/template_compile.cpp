@@ -1,7 +1,7 @@
-// diagrams/template_compile.cpp: compiling box-text template source into lines of tokens, strictly
+// templates/template_compile.cpp: compiling box-text template source into lines of tokens, strictly
 // (every fault refused with a message) or leniently (what can be kept is kept, as text).
-#include "diagrams/template_messages.h"
-#include "diagrams/text_template.h"
+#include "templates/template_messages.h"
+#include "templates/text_template.h"
 
 #include "platform/base/text.h"
 

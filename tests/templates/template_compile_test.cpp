@@ -1,6 +1,6 @@
-// tests/diagrams/template_compile_test.cpp: the box-text template compiler: lines, conditions,
+// tests/templates/template_compile_test.cpp: the box-text template compiler: lines, conditions,
 // tokens, strict and lenient compiling with their messages, and writing templates back.
-#include "tests/diagrams/template_test_family.h"
+#include "tests/templates/template_test_family.h"
 
 #include "platform/base/text.h"
 

@@ -1,6 +1,6 @@
-// diagrams/template_string.cpp: a text that may or may not hold template syntax, as report
+// templates/template_string.cpp: a text that may or may not hold template syntax, as report
 // settings keep their headings and labels.
-#include "diagrams/template_string.h"
+#include "templates/template_string.h"
 
 #include "common/abort.h"
 #include "database/records/record_node.h"

@@ -1,8 +1,8 @@
-// diagrams/template_string.h: a text that may or may not hold template syntax, as report settings
+// templates/template_string.h: a text that may or may not hold template syntax, as report settings
 // keep their headings and labels: plain text unless it compiles to a template with a value.
 #pragma once
 
-#include "diagrams/text_template.h"
+#include "templates/text_template.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
-// tests/diagrams/template_test_family.h: the templates' tests' family, made through the node
+// tests/templates/template_test_family.h: the templates' tests' family, made through the node
 // operations the editors use, with the expression engine installed.
 #pragma once
 
-#include "diagrams/text_template.h"
 #include "queries/expression.h"
+#include "templates/text_template.h"
 #include "tests/database/records/record_test_support.h"
 
 #include <map>

@@ -1,7 +1,7 @@
-// diagrams/template_render.cpp: a compiled template turned into the text of one box, heading or
+// templates/template_render.cpp: a compiled template turned into the text of one box, heading or
 // report item for its records: conditions tested, values written, literal text that only
 // introduced a missing value dropped, and lines that do not fit left out whole.
-#include "diagrams/text_template.h"
+#include "templates/text_template.h"
 
 #include "database/kin/ind_rec.h"
 #include "database/nodes/data_node.h"

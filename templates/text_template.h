@@ -1,4 +1,4 @@
-// diagrams/text_template.h: the box-text template language: a compiled template (lines of
+// templates/text_template.h: the box-text template language: a compiled template (lines of
 // tokens with per-line conditions), its compiler, its formatter back to text and its renderer.
 // Diagram boxes, query headings and report texts show text built from these templates.
 //

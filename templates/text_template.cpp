@@ -1,6 +1,6 @@
-// diagrams/text_template.cpp: a compiled box-text template written back as source text, its value
+// templates/text_template.cpp: a compiled box-text template written back as source text, its value
 // tokens walked, and its "<root>" arguments bound to a diagram's root person.
-#include "diagrams/text_template.h"
+#include "templates/text_template.h"
 
 #include "platform/base/text.h"
 #include "queries/expression.h"

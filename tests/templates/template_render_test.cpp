@@ -1,7 +1,7 @@
-// tests/diagrams/template_render_test.cpp: box-text templates rendered for records: conditions,
+// tests/templates/template_render_test.cpp: box-text templates rendered for records: conditions,
 // values, the literal text around missing values, limits, the picture line and the binding of
 // "<root>" arguments.
-#include "tests/diagrams/template_test_family.h"
+#include "tests/templates/template_test_family.h"
 
 #include "platform/base/text.h"
 

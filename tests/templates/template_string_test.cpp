@@ -1,15 +1,15 @@
-// tests/diagrams/template_string_test.cpp: texts that may hold template syntax, and the query
+// tests/templates/template_string_test.cpp: texts that may hold template syntax, and the query
 // headings compiled by the template language: rendered, and their parameters asked for.
-#include "tests/diagrams/template_test_family.h"
+#include "tests/templates/template_test_family.h"
 
 #include "common/preferences.h"
 #include "common/registry_values.h"
 #include "database/nodes/change_hint.h"
-#include "diagrams/heading_compiler.h"
-#include "diagrams/template_string.h"
 #include "platform/base/paths.h"
 #include "queries/query_def.h"
 #include "queries/query_eval.h"
+#include "templates/heading_compiler.h"
+#include "templates/template_string.h"
 
 #include <gtest/gtest.h>
 

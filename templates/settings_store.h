@@ -1,4 +1,4 @@
-// diagrams/settings_store.h: where a settings block is read from and written to: a private INI
+// templates/settings_store.h: where a settings block is read from and written to: a private INI
 // file (a custom diagram or report file) or the application's per-user profile.
 //
 // Reads take values of any length.

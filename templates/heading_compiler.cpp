@@ -1,9 +1,9 @@
-// diagrams/heading_compiler.cpp: query titles and subtitles compiled by the box-text template
+// templates/heading_compiler.cpp: query titles and subtitles compiled by the box-text template
 // language, installed into the query engine at start-up.
-#include "diagrams/heading_compiler.h"
+#include "templates/heading_compiler.h"
 
-#include "diagrams/text_template.h"
 #include "queries/expression.h"
+#include "templates/text_template.h"
 
 namespace {
 

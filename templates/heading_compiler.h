@@ -1,4 +1,4 @@
-// diagrams/heading_compiler.h: query titles and subtitles compiled by the box-text template
+// templates/heading_compiler.h: query titles and subtitles compiled by the box-text template
 // language, installed into the query engine at start-up.
 //
 // The query engine's IHeadingCompiler (queries/query_heading.h): the program installs it at

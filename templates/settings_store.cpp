@@ -1,5 +1,5 @@
-// diagrams/settings_store.cpp: settings read from and written to an INI file or the profile.
-#include "diagrams/settings_store.h"
+// templates/settings_store.cpp: settings read from and written to an INI file or the profile.
+#include "templates/settings_store.h"
 
 #include "common/sentence_text.h"
 #include "platform/base/app_profile.h"
