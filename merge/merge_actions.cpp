@@ -1,5 +1,5 @@
 // merge/merge_actions.cpp: the user's corrections to a compare: Match, Unmatch, Discard, Retain,
-// Check and Uncheck, with their rules and messages.
+// Check and Uncheck on records and fields, with their rules and refusals.
 #include "merge/merge_engine.h"
 
 #include "database/dictionary/field_def.h"
@@ -8,128 +8,10 @@
 #include "database/records/assoc_node.h"
 #include "database/records/fam_rec.h"
 #include "database/records/record_node.h"
-#include "platform/base/prompt.h"
-#include "platform/base/text.h"
-#include "platform/base/wait_cursor.h"
-
+#include <algorithm>
 #include <vector>
 
 namespace {
-
-constexpr const char* kPanesMore =
-    "Invalid selection:  All your selections must be in one pane only, for this action.\n\n"
-    "More Information: The Merge dialog is divided into 3 'panes'.  The left-hand pane gives "
-    "information about the Merge process.  The centre pane ('Current') shows current records, "
-    "and the right-hand pane ('New') shows the records to be merged into the curent tree file.  "
-    "Only the left-hand pane supports multiple selection.";
-constexpr const char* kPanes =
-    "Invalid selection:  All your selections must be in one pane only, for this action.\n\n"
-    "The Merge dialog is divided into 3 'panes'.  The left-hand pane gives information about "
-    "the Merge process.  The centre pane ('Current') shows current records, and the right-hand "
-    "pane ('New') shows the records to be merged into the curent tree file.  Only the "
-    "left-hand pane supports multiple selection.";
-constexpr const char* kMatchSelection =
-    "Invalid selection.  To match 2 fields or 2 records, you must select one item from the "
-    "centre pane ('Current') and one item from the right pane ('New') only.  Only selections in "
-    "the left column of each pane are valid for these purposes.  You cannot match 2 items in "
-    "the same pane.\n\nTip: To select the second item, without unselecting the first item, "
-    "press and hold the Ctrl key while clicking on the second item.";
-constexpr const char* kUnmatchCombined =
-    "Invalid selection:  For 'unmatching' purposes, you cannot combine a selection in the "
-    "left-hand pane with a selection in the centre or right-hand pane.";
-constexpr const char* kUnmatchRows =
-    "Invalid selection:  For 'unmatching' purposes, you cannot select different rows in the "
-    "centre and right-hand panes.";
-constexpr const char* kSameType =
-    "Invalid selection.  Only items of the same type can be matched.  A record can only be "
-    "matched with another record of the same type.  A field can only be matched with another "
-    "field of the same type.";
-constexpr const char* kFamilyMatch =
-    "Family match not allowed: Families can only be matched if the parents of the families are "
-    "already matched, or, at least, do not conflict (for example, a family with a missing mother "
-    "can be matched with any family in which the father matches).";
-constexpr const char* kIndividualMatch =
-    "Individual match not allowed: Individuals can only be matched if the sexes of the "
-    "individuals are consistent.  For example, you can match a male to an Individual whose sex "
-    "is not known; but you cannot match a male to a female.";
-constexpr const char* kAlreadyMatched = "The selected records are already matched.";
-constexpr const char* kFieldParents =
-    "Invalid selection.  Fields can only be matched if they are 'children' of (i.e. they "
-    "qualify) fields which are already matched (and if they are the same type of field).  "
-    "Topmost fields in a record can only be matched if the records themselves are already "
-    "matched.";
-constexpr const char* kLinkMatch =
-    "Match not allowed: fields which hold links to other records, can only be matched with "
-    "other such fields, where the linked records also match.";
-constexpr const char* kMatchFailed =
-    "An error has occurred - failed to complete required action correctly.";
-constexpr const char* kUnmatchFields =
-    "Invalid selection: multiple selection includes fields.\n\nMultiple selection is valid for "
-    "'unmatching' - but only if the selection includes records only (no fields).  Single "
-    "selection must be used to 'unmatch' a pair of fields.";
-constexpr const char* kNoMatches = "Selection includes no matches.  No Unmatching will occur.";
-constexpr const char* kUnmatchIgnored =
-    "Only matched pairs can be 'unmatched'.  Selection includes %d row%s which do%s not contain "
-    "%smatched pair%s and which will be ignored";
-constexpr const char* kSexUnmatch = "You cannot match or 'unmatch' the sex of an individual.";
-constexpr const char* kParentUnmatch =
-    "If you 'unmatch' either parent of a family, the family itself will be 'unmatched'.";
-constexpr const char* kChildUnmatch =
-    "You cannot unmatch links to child members of a family in this way.  You must do it by "
-    "unmatching the Individuals linked to.";
-constexpr const char* kDiscardFields =
-    "Invalid selection: multiple selection includes fields.\n\nMultiple selection is valid for "
-    "'discarding' (that is, flagging items to be discarded); but only if the selection "
-    "includes records only (no fields).  Single selection must be used to 'discard' fields.\n\n"
-    "A 'field' is effectively any row which is indented in the centre or right-hand pane.";
-constexpr const char* kDiscardNone =
-    "Only records and fields which are 'unmatched' (and not already marked as 'discarded') can "
-    "be flagged as 'discarded'.  The current selection includes no suitable items.\n\nIf you "
-    "wish to mark matched items to be discarded, you must unmatch them first.  ";
-constexpr const char* kDiscardIgnored =
-    "Only records and fields which are 'unmatched' (and not already marked as 'discarded') can "
-    "be flagged as 'discarded'.  The current selection includes %d row%s which do%s not meet "
-    "these criteria and which will be ignored.";
-constexpr const char* kDiscardCurrent =
-    "The selection includes %d record%s from the current tree file which will be flagged to be "
-    "discarded (as well as %d record%s from the 'new' tree file being merged into the current "
-    "tree file, which will also be flagged to be discarded).";
-constexpr const char* kDiscardValue =
-    "Invalid selection:  Only selections in the left column of each pane are valid when "
-    "discarding.";
-constexpr const char* kDiscardInseparable = "The selected item cannot be separately discarded.";
-constexpr const char* kSexDiscard = "The sex of an Individual cannot be flagged to be discarded.";
-constexpr const char* kRetainFields =
-    "Invalid selection: multiple selection includes fields.\n\nMultiple selection is valid for "
-    "'retaining' (see definition below) if the selection includes records only (no fields).  "
-    "Single selection must be used to 'retain' fields.\n\n'Retaining' is the opposite of "
-    "'discarding' - it means cancelling a flag previously set to indicate that an item is to be "
-    "discarded.  A 'field' is effectively any row which is indented in the centre or "
-    "right-hand pane.";
-constexpr const char* kRetainNone =
-    "Only records and fields which are currently flagged to be discarded can be 'retained'.  "
-    "The current selection includes no suitable items.";
-constexpr const char* kRetainIgnored =
-    "Only records and fields which are currently flagged to be discarded can be 'retained'.  "
-    "The current selection includes %d row%s which do%s not meet this criterion and which will "
-    "be ignored.";
-constexpr const char* kRetainUnderField =
-    "You cannot 'retain' a field if the field's 'parent field' is flagged to be discarded";
-constexpr const char* kRetainUnderRecord =
-    "You cannot 'retain' a field if the record it belongs to is flagged to be discarded";
-constexpr const char* kSexRetain = "You cannot discard or retain the sex of an individual.";
-
-constexpr int kHeaderType = 0;
-
-/// The plural words of a count: after "row" or "record", and after "do".
-const char* Plural(int count)
-{
-    return count == 1 ? "" : "s";
-}
-const char* PluralDo(int count)
-{
-    return count == 1 ? "es" : "";
-}
 
 bool IsDiscarded(const CDataNode* node)
 {
@@ -174,30 +56,22 @@ std::vector<CAssocNode*> LinksTo(const CRecordNode* a, const CRecordNode* b)
     return links;
 }
 
-int Ask(const std::string& text)
-{
-    return MessageBox(text, MB_OKCANCEL);
-}
-
 /// The record of a row that is not a matched pair; null for a matched pair.
 CRecordNode* UnmatchedRecord(const MergeRow& row)
 {
     return row.IsMatched() ? nullptr : (row.current ? row.current : row.incoming);
 }
 
-/// How many of the three panes hold part of the selection.
-int PanesSelected(const MergeSelection& selection)
+MergeResult Changed(bool changed = true)
 {
-    return !selection.left.empty() + (selection.centre.node != nullptr) +
-           (selection.right.node != nullptr);
+    return MergeResult{.changed = changed};
+}
+MergeResult Refused(MergeRefusal refusal, int count = 0, int other = 0)
+{
+    return MergeResult{.refusal = refusal, .count = count, .other = other};
 }
 
 } // namespace
-
-bool MergeLine::IsRecordLine() const
-{
-    return row && current == row->current && incoming == row->incoming;
-}
 
 // ---- Rules --------------------------------------------------------------------------------
 
@@ -245,23 +119,17 @@ int CMergeEngine::FieldSlotsLeft(const CDataNode* currentParent, const CDataNode
     return left;
 }
 
-bool CMergeEngine::CanUnmatchFields(const CDataNode* a, const CDataNode* b, bool quiet) const
+MergeRefusal CMergeEngine::CanUnmatchFields(const CDataNode* a, const CDataNode* b) const
 {
     if (!a || !b || a->GetFieldDef() != b->GetFieldDef())
-        return false;
-    if (IsIndividualField(a, FIELD_SEX)) {
-        if (!quiet)
-            MessageBox(kSexUnmatch, MB_OK);
-        return false;
-    }
+        return MergeRefusal::DifferentRows;
+    if (IsIndividualField(a, FIELD_SEX))
+        return MergeRefusal::SexField;
     if (IsFamilyPartner(a))
-        return quiet || Ask(kParentUnmatch) == IDOK;
-    if (IsFamilyField(a, FIELD_CHIL)) {
-        if (!quiet)
-            MessageBox(kChildUnmatch, MB_OK);
-        return false;
-    }
-    return true;
+        return MergeRefusal::UnmatchFamily;
+    if (IsFamilyField(a, FIELD_CHIL))
+        return MergeRefusal::ChildLink;
+    return MergeRefusal::None;
 }
 
 // ---- Operations ---------------------------------------------------------------------------
@@ -414,19 +282,17 @@ void CMergeEngine::DiscardRecord(CRecordNode* record)
     AskFullRefresh();
 }
 
-bool CMergeEngine::DiscardField(CDataNode* node)
+MergeResult CMergeEngine::DiscardField(CDataNode* node)
 {
     return DiscardFieldOnce(node, true);
 }
 
-bool CMergeEngine::DiscardFieldOnce(CDataNode* node, bool followBackLink)
+MergeResult CMergeEngine::DiscardFieldOnce(CDataNode* node, bool followBackLink)
 {
     if (!node || IsDiscarded(node))
-        return false;
-    if (IsIndividualField(node, FIELD_SEX)) {
-        MessageBox(kSexDiscard, MB_OK);
-        return false;
-    }
+        return {};
+    if (IsIndividualField(node, FIELD_SEX))
+        return Refused(MergeRefusal::SexDiscard);
     if (IsFamilyPartner(node)) {
         const auto* family = static_cast<const CRecordNode*>(node->GetParent());
         MergeRow* row = FindRow(family, IsCurrentSide(node));
@@ -442,7 +308,7 @@ bool CMergeEngine::DiscardFieldOnce(CDataNode* node, bool followBackLink)
                 DiscardFieldOnce(back, false);
         }
     }
-    return true;
+    return Changed();
 }
 
 void CMergeEngine::RetainRecord(CRecordNode* record)
@@ -476,327 +342,212 @@ void CMergeEngine::AfterRetain(CRecordNode* record)
     }
 }
 
-bool CMergeEngine::RetainField(CDataNode* node)
+MergeResult CMergeEngine::RetainField(CDataNode* node)
 {
     if (!node || !IsDiscarded(node))
-        return false;
+        return {};
     const CDataNode* parent = node->GetParent();
-    if (parent && IsDiscarded(parent)) {
-        MessageBox(parent->IsRecord() ? kRetainUnderRecord : kRetainUnderField, MB_OK);
-        return false;
-    }
-    if (IsIndividualField(node, FIELD_SEX)) {
-        MessageBox(kSexRetain, MB_OK);
-        return false;
-    }
+    if (parent && IsDiscarded(parent))
+        return Refused(parent->IsRecord() ? MergeRefusal::RetainUnderRecord
+                                          : MergeRefusal::RetainUnderField);
+    if (IsIndividualField(node, FIELD_SEX))
+        return Refused(MergeRefusal::SexRetain);
     NoteChangedNode(node);
     node->SetSubtreeMark(false);
-    return true;
+    return Changed();
 }
 
-// ---- Commands -----------------------------------------------------------------------------
+// ---- Actions ------------------------------------------------------------------------------
 
-bool CMergeEngine::Match(int type, const MergeSelection& selection)
+MergeResult CMergeEngine::MatchItems(CDataNode* current, CDataNode* incoming)
 {
-    if (type == kHeaderType || !IsOpen())
-        return false;
-    const CWaitCursor wait;
-    CDataNode* current = selection.centre.node;
-    CDataNode* incoming = selection.right.node;
-    if (!selection.left.empty() || !current || !incoming || selection.centre.valueColumn ||
-        selection.right.valueColumn) {
-        MessageBox(kMatchSelection, MB_OK);
-        return false;
-    }
-    if (current->GetFieldDef() != incoming->GetFieldDef()) {
-        MessageBox(kSameType, MB_OK);
-        return false;
-    }
+    if (!IsOpen() || !current || !incoming)
+        return {};
+    if (current->GetFieldDef() != incoming->GetFieldDef())
+        return Refused(MergeRefusal::DifferentKinds);
     try {
-        if (current->IsRecord() && incoming->IsRecord()) {
-            auto* a = static_cast<CRecordNode*>(current);
-            auto* b = static_cast<CRecordNode*>(incoming);
-            if (AsFamily(a) && !FamiliesCompatible(a, b)) {
-                MessageBox(kFamilyMatch, MB_OK);
-                return false;
-            }
-            if (AsIndividual(a) && !SexesCompatible(a, b)) {
-                MessageBox(kIndividualMatch, MB_OK);
-                return false;
-            }
-            MergeRow* rowA = FindCurrentRow(a);
-            if (rowA && rowA->incoming == b) {
-                MessageBox(kAlreadyMatched, MB_OK);
-                return false;
-            }
-            if (rowA && rowA->IsMatched())
-                UnmatchRecords(*rowA);
-            if (MergeRow* rowB = FindIncomingRow(b); rowB && rowB->IsMatched())
-                UnmatchRecords(*rowB);
-            MatchRecords(a, b);
-            return true;
-        }
-        CDataNode* parentA = current->GetParent();
-        CDataNode* parentB = incoming->GetParent();
-        if (current->IsRecord() || incoming->IsRecord() || !parentA || !parentB ||
-            !parentA->HasFlag(DNF_PAIRED) || !parentB->HasFlag(DNF_PAIRED) ||
-            GetCounterpart(parentA, true) != parentB) {
-            MessageBox(kFieldParents, MB_OK);
-            return false;
-        }
-        if (IsIndividualField(current, FIELD_SEX)) {
-            MessageBox(kSexUnmatch, MB_OK);
-            return false;
-        }
-        if (IsLink(current)) {
-            const CRecordNode* targetA = current->GetLinkTarget();
-            const CRecordNode* targetB = incoming->GetLinkTarget();
-            if (targetA && targetB && Matches().FindMatch(targetA) != targetB) {
-                MessageBox(kLinkMatch, MB_OK);
-                return false;
-            }
-        }
-        if (GetCounterpart(current, true) == incoming)
-            return false;
-        // Fields paired elsewhere are set free first, so that each side keeps one partner.
-        if (CDataNode* old = GetCounterpart(current, true))
-            UnmatchFields(current, old);
-        if (CDataNode* old = GetCounterpart(incoming, false))
-            UnmatchFields(old, incoming);
-        MatchFields(current, incoming);
-        return true;
+        if (current->IsRecord() && incoming->IsRecord())
+            return MatchRecordItems(static_cast<CRecordNode*>(current),
+                                    static_cast<CRecordNode*>(incoming));
+        return MatchFieldItems(current, incoming);
     } catch (...) {
-        MessageBox(kMatchFailed, MB_OK);
         AskFullRefresh();
-        return true;
+        return MergeResult{.refusal = MergeRefusal::Failed, .changed = true};
     }
 }
 
-bool CMergeEngine::Unmatch(int type, const MergeSelection& selection)
+MergeResult CMergeEngine::MatchRecordItems(CRecordNode* current, CRecordNode* incoming)
 {
-    if (type == kHeaderType || !IsOpen())
-        return false;
-    const CWaitCursor wait;
-    CDataNode* centre = selection.centre.node;
-    CDataNode* right = selection.right.node;
-    if (!selection.left.empty() && (centre || right)) {
-        MessageBox(kUnmatchCombined, MB_OK);
-        return false;
+    if (AsFamily(current) && !FamiliesCompatible(current, incoming))
+        return Refused(MergeRefusal::FamilyPartners);
+    if (AsIndividual(current) && !SexesCompatible(current, incoming))
+        return Refused(MergeRefusal::IndividualSexes);
+    MergeRow* rowA = FindCurrentRow(current);
+    if (rowA && rowA->incoming == incoming)
+        return Refused(MergeRefusal::AlreadyMatched);
+    if (rowA && rowA->IsMatched())
+        UnmatchRecords(*rowA);
+    if (MergeRow* rowB = FindIncomingRow(incoming); rowB && rowB->IsMatched())
+        UnmatchRecords(*rowB);
+    MatchRecords(current, incoming);
+    return Changed();
+}
+
+MergeResult CMergeEngine::MatchFieldItems(CDataNode* current, CDataNode* incoming)
+{
+    CDataNode* parentA = current->GetParent();
+    CDataNode* parentB = incoming->GetParent();
+    if (current->IsRecord() || incoming->IsRecord() || !parentA || !parentB ||
+        !parentA->HasFlag(DNF_PAIRED) || !parentB->HasFlag(DNF_PAIRED) ||
+        GetCounterpart(parentA, true) != parentB)
+        return Refused(MergeRefusal::UnpairedParents);
+    if (IsIndividualField(current, FIELD_SEX))
+        return Refused(MergeRefusal::SexField);
+    if (IsLink(current)) {
+        const CRecordNode* targetA = current->GetLinkTarget();
+        const CRecordNode* targetB = incoming->GetLinkTarget();
+        if (targetA && targetB && Matches().FindMatch(targetA) != targetB)
+            return Refused(MergeRefusal::LinkTargets);
     }
-    if (centre && right && GetCounterpart(centre, true) != right &&
-        !(centre->IsRecord() && right->IsRecord() &&
-          FindCurrentRow(static_cast<CRecordNode*>(centre)) ==
-              FindIncomingRow(static_cast<CRecordNode*>(right)))) {
-        MessageBox(kUnmatchRows, MB_OK);
-        return false;
-    }
-    if (selection.left.size() > 1) {
-        int matched = 0;
-        for (const MergeLine& line : selection.left) {
-            if (!line.IsRecordLine()) {
-                MessageBox(kUnmatchFields, MB_OK);
-                return false;
-            }
-            matched += line.row->IsMatched();
-        }
-        if (matched == 0) {
-            MessageBox(kNoMatches, MB_OK);
-            return false;
-        }
-        const int others = int(selection.left.size()) - matched;
-        if (others > 0 &&
-            Ask(text::Format(kUnmatchIgnored, others, Plural(others), PluralDo(others),
-                             others == 1 ? "a " : "", Plural(others))) != IDOK)
-            return false;
-        for (const MergeLine& line : selection.left)
-            UnmatchRecords(*line.row);
-        return true;
-    }
-    // One line: from the left pane, or the item of the centre or right pane with its partner.
-    CDataNode* a = nullptr;
-    CDataNode* b = nullptr;
-    MergeRow* row = nullptr;
-    if (selection.left.size() == 1) {
-        const MergeLine& line = selection.left.front();
-        row = line.row;
-        a = line.current;
-        b = line.incoming;
-    } else if (centre || right) {
-        a = centre ? centre : GetCounterpart(right, false, &row);
-        b = right ? right : GetCounterpart(centre, true, &row);
-        if (!row)
-            GetCounterpart(a ? a : b, a != nullptr, &row);
-    }
+    if (GetCounterpart(current, true) == incoming)
+        return {};
+    // Fields paired elsewhere are set free first, so that each side keeps one partner.
+    if (CDataNode* old = GetCounterpart(current, true))
+        UnmatchFields(current, old);
+    if (CDataNode* old = GetCounterpart(incoming, false))
+        UnmatchFields(old, incoming);
+    MatchFields(current, incoming);
+    return Changed();
+}
+
+MergeResult CMergeEngine::UnmatchItems(CDataNode* current, CDataNode* incoming,
+                                       MergeConsent consent)
+{
+    if (!IsOpen() || (!current && !incoming))
+        return {};
+    if (current && incoming && GetCounterpart(current, true) != incoming &&
+        !(current->IsRecord() && incoming->IsRecord() &&
+          FindCurrentRow(static_cast<CRecordNode*>(current)) ==
+              FindIncomingRow(static_cast<CRecordNode*>(incoming))))
+        return Refused(MergeRefusal::DifferentRows);
+    CDataNode* a = current ? current : GetCounterpart(incoming, false);
+    CDataNode* b = incoming ? incoming : GetCounterpart(current, true);
     if (!a || !b)
-        return false;
+        return {};
     if (a->IsRecord() && b->IsRecord()) {
-        if (!row || !row->IsMatched() || row->current != a || row->incoming != b)
-            return false;
+        MergeRow* row = FindCurrentRow(static_cast<CRecordNode*>(a));
+        if (!row || !row->IsMatched() || row->incoming != b)
+            return {};
         UnmatchRecords(*row);
-        return true;
+        return Changed();
     }
-    if (GetCounterpart(a, true) != b || !CanUnmatchFields(a, b, false))
-        return false;
+    if (GetCounterpart(a, true) != b)
+        return {};
+    const MergeRefusal refusal = CanUnmatchFields(a, b);
+    if (refusal != MergeRefusal::None && !consent.Has(refusal))
+        return Refused(refusal);
     UnmatchFields(a, b);
-    return true;
+    return Changed();
 }
 
-bool CMergeEngine::Discard(int type, const MergeSelection& selection)
+MergeResult CMergeEngine::UnmatchRows(const std::vector<MergeRow*>& rows, MergeConsent consent)
 {
-    if (type == kHeaderType || !IsOpen())
-        return false;
-    const CWaitCursor wait;
-    if (PanesSelected(selection) > 1) {
-        MessageBox(kPanesMore, MB_OK);
-        return false;
+    if (!IsOpen())
+        return {};
+    const int matched = int(std::count_if(rows.begin(), rows.end(),
+                                          [](const MergeRow* row) { return row->IsMatched(); }));
+    if (matched == 0)
+        return Refused(MergeRefusal::NoMatches);
+    const int others = int(rows.size()) - matched;
+    if (others > 0 && !consent.Has(MergeRefusal::UnmatchedIgnored))
+        return Refused(MergeRefusal::UnmatchedIgnored, others);
+    for (MergeRow* row : rows)
+        UnmatchRecords(*row);
+    return Changed();
+}
+
+MergeResult CMergeEngine::MarkRows(const std::vector<MergeRow*>& rows, MergeMark mark,
+                                   MergeConsent consent)
+{
+    if (!IsOpen())
+        return {};
+    const bool discard = mark == MergeMark::Discard;
+    std::vector<CRecordNode*> suitable;
+    int currentCount = 0;
+    for (const MergeRow* row : rows) {
+        CRecordNode* single = UnmatchedRecord(*row);
+        if (single && IsDiscarded(single) != discard) {
+            suitable.push_back(single);
+            currentCount += single == row->current;
+        }
     }
-    if (selection.left.size() > 1) {
-        std::vector<CRecordNode*> suitable;
-        int currentCount = 0;
-        for (const MergeLine& line : selection.left) {
-            if (!line.IsRecordLine()) {
-                MessageBox(kDiscardFields, MB_OK);
-                return false;
-            }
-            CRecordNode* single = UnmatchedRecord(*line.row);
-            if (single && !IsDiscarded(single)) {
-                suitable.push_back(single);
-                currentCount += single == line.row->current;
-            }
-        }
-        if (suitable.empty()) {
-            MessageBox(kDiscardNone, MB_OK);
-            return false;
-        }
-        const int others = int(selection.left.size() - suitable.size());
-        if (others > 0 &&
-            Ask(text::Format(kDiscardIgnored, others, Plural(others), PluralDo(others))) != IDOK)
-            return false;
-        const int newCount = int(suitable.size()) - currentCount;
-        if (currentCount > 0 &&
-            Ask(text::Format(kDiscardCurrent, currentCount, Plural(currentCount), newCount,
-                             Plural(newCount))) != IDOK)
-            return false;
-        for (CRecordNode* record : suitable)
+    if (suitable.empty())
+        return Refused(discard ? MergeRefusal::NothingToDiscard : MergeRefusal::NothingToRetain);
+    const int others = int(rows.size() - suitable.size());
+    const MergeRefusal ignored =
+        discard ? MergeRefusal::UndiscardableRows : MergeRefusal::UnretainableRows;
+    if (others > 0 && !consent.Has(ignored))
+        return Refused(ignored, others);
+    const int newCount = int(suitable.size()) - currentCount;
+    if (discard && currentCount > 0 && !consent.Has(MergeRefusal::DiscardCurrent))
+        return Refused(MergeRefusal::DiscardCurrent, currentCount, newCount);
+    for (CRecordNode* record : suitable) {
+        if (discard)
             DiscardRecord(record);
-        return true;
+        else
+            RetainRecord(record);
     }
-    if (selection.left.size() == 1) {
-        const MergeLine& line = selection.left.front();
-        if (line.IsRecordLine()) {
-            CRecordNode* single = UnmatchedRecord(*line.row);
-            if (!single || IsDiscarded(single))
-                return false;
-            DiscardRecord(single);
-            return true;
-        }
-        if ((line.current == nullptr) == (line.incoming == nullptr))
-            return false;
-        return DiscardField(line.current ? line.current : line.incoming);
+    return Changed();
+}
+
+MergeResult CMergeEngine::MarkItem(CDataNode* node, MergeMark mark)
+{
+    if (!IsOpen() || !node)
+        return {};
+    if (mark == MergeMark::Retain) {
+        if (node->HasFlag(DNF_PAIRED))
+            return {};
+        if (!node->IsRecord())
+            return RetainField(node);
+        if (!IsDiscarded(node))
+            return {};
+        RetainRecord(static_cast<CRecordNode*>(node));
+        return Changed();
     }
-    const MergePaneItem& item = selection.centre.node ? selection.centre : selection.right;
-    if (!item.node)
-        return false;
-    if (item.valueColumn) {
-        MessageBox(kDiscardValue, MB_OK);
-        return false;
-    }
-    const bool currentSide = item.node == selection.centre.node;
-    if (item.node->IsRecord()) {
-        auto* record = static_cast<CRecordNode*>(item.node);
-        MergeRow* row = FindRow(record, currentSide);
-        if (row && row->IsMatched())
-            UnmatchRecords(*row);
-        if (IsDiscarded(record))
-            return row != nullptr;
-        DiscardRecord(record);
-        return true;
-    }
+    const bool currentSide = IsCurrentSide(node);
     bool changed = false;
-    if (CDataNode* counterpart = GetCounterpart(item.node, currentSide)) {
-        CDataNode* a = currentSide ? item.node : counterpart;
-        CDataNode* b = currentSide ? counterpart : item.node;
-        if (!CanUnmatchFields(a, b, true)) {
-            MessageBox(kDiscardInseparable, MB_OK);
-            return false;
+    if (node->IsRecord()) {
+        auto* record = static_cast<CRecordNode*>(node);
+        if (MergeRow* row = FindRow(record, currentSide); row && row->IsMatched()) {
+            UnmatchRecords(*row);
+            changed = true;
         }
+        if (IsDiscarded(record))
+            return Changed(changed);
+        DiscardRecord(record);
+        return Changed();
+    }
+    if (CDataNode* counterpart = GetCounterpart(node, currentSide)) {
+        CDataNode* a = currentSide ? node : counterpart;
+        CDataNode* b = currentSide ? counterpart : node;
+        // Parted quietly: a family partner's question is taken as answered OK.
+        if (const MergeRefusal refusal = CanUnmatchFields(a, b);
+            refusal != MergeRefusal::None && refusal != MergeRefusal::UnmatchFamily)
+            return Refused(MergeRefusal::Inseparable);
         UnmatchFields(a, b);
         changed = true;
     }
-    if (!IsDiscarded(item.node))
-        changed = DiscardField(item.node) || changed;
-    return changed;
+    if (IsDiscarded(node))
+        return Changed(changed);
+    MergeResult result = DiscardField(node);
+    result.changed = result.changed || changed;
+    return result;
 }
 
-bool CMergeEngine::Retain(int type, const MergeSelection& selection)
+bool CMergeEngine::SetChecked(const std::vector<MergeRow*>& rows, bool checked)
 {
-    if (type == kHeaderType || !IsOpen())
+    if (!IsOpen())
         return false;
-    const CWaitCursor wait;
-    if (PanesSelected(selection) > 1) {
-        MessageBox(kPanes, MB_OK);
-        return false;
-    }
-    if (selection.left.size() > 1) {
-        std::vector<CRecordNode*> suitable;
-        for (const MergeLine& line : selection.left) {
-            if (!line.IsRecordLine()) {
-                MessageBox(kRetainFields, MB_OK);
-                return false;
-            }
-            CRecordNode* single = UnmatchedRecord(*line.row);
-            if (single && IsDiscarded(single))
-                suitable.push_back(single);
-        }
-        if (suitable.empty()) {
-            MessageBox(kRetainNone, MB_OK);
-            return false;
-        }
-        const int others = int(selection.left.size() - suitable.size());
-        if (others > 0 &&
-            Ask(text::Format(kRetainIgnored, others, Plural(others), PluralDo(others))) != IDOK)
-            return false;
-        for (CRecordNode* record : suitable)
-            RetainRecord(record);
-        return true;
-    }
-    CDataNode* node = nullptr;
-    if (selection.left.size() == 1) {
-        const MergeLine& line = selection.left.front();
-        if (line.IsRecordLine() && line.row->IsMatched())
-            return false;
-        if ((line.current == nullptr) == (line.incoming == nullptr))
-            return false;
-        node = line.current ? line.current : line.incoming;
-    } else {
-        const MergePaneItem& item = selection.centre.node ? selection.centre : selection.right;
-        if (!item.node || item.valueColumn || item.node->HasFlag(DNF_PAIRED))
-            return false;
-        node = item.node;
-    }
-    if (node->IsRecord()) {
-        if (!IsDiscarded(node))
-            return false;
-        RetainRecord(static_cast<CRecordNode*>(node));
-        return true;
-    }
-    return RetainField(node);
-}
-
-bool CMergeEngine::SetChecked(int type, const MergeSelection& selection, bool checked)
-{
-    if (type == kHeaderType || !IsOpen())
-        return false;
-    std::vector<MergeRow*> rows;
-    for (const MergeLine& line : selection.left)
-        rows.push_back(line.row);
-    if (rows.empty()) {
-        for (const MergePaneItem* item : {&selection.centre, &selection.right}) {
-            if (item->node && item->node->IsRecord())
-                rows.push_back(
-                    FindRow(static_cast<CRecordNode*>(item->node), item == &selection.centre));
-        }
-    }
     bool changed = false;
     for (MergeRow* row : rows) {
         if (row && row->checked != checked) {

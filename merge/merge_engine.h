@@ -43,29 +43,71 @@ struct MergeCounts {
     int otherUpdated = 0; // current records kept alone that lost fields
 };
 
-/// A line of the left pane: its row and the nodes facing each other on it, the row's records
-/// on a record line, fields (either may be null) on a field line.
-struct MergeLine {
-    MergeRow* row = nullptr;
-    CDataNode* current = nullptr;
-    CDataNode* incoming = nullptr;
-    /// A line of the row's records (as against one of their fields).
-    bool IsRecordLine() const;
+/// Why an action on the comparison changed nothing, or the question it stops at. The actions
+/// check everything before they change anything: a question comes back before any change, and
+/// the action goes on when called again with the question accepted (MergeConsent).
+enum class MergeRefusal {
+    None,
+    // Match
+    DifferentKinds,  // a record with a field, or two items of different definitions
+    FamilyPartners,  // families whose husbands (or wives) are matched with others
+    IndividualSexes, // a male with a female
+    AlreadyMatched,  // records matched with each other already
+    UnpairedParents, // fields whose parents are not counterparts of each other
+    LinkTargets,     // links to records not matched with each other
+    Failed,          // the match stopped part way (the lists must be refilled)
+    SexField,        // the sex of an individual, matched or unmatched
+    // Unmatch
+    DifferentRows, // the two items are no pair
+    NoMatches,     // no matched row among the rows
+    ChildLink,     // a family's child link
+    // Discard and retain
+    NothingToDiscard,  // no row holds one record that is not discarded
+    Inseparable,       // a paired field that cannot be parted from its counterpart
+    SexDiscard,        // the sex of an individual
+    NothingToRetain,   // no row holds one discarded record
+    RetainUnderField,  // a field under a discarded field
+    RetainUnderRecord, // a field of a discarded record
+    SexRetain,         // the sex of an individual
+    // Questions (OK goes on)
+    UnmatchFamily,     // a family partner's link: the family is unmatched too
+    UnmatchedIgnored,  // count rows hold no matched pair
+    UndiscardableRows, // count rows cannot be discarded
+    DiscardCurrent,    // count current records (and other new ones) will be discarded
+    UnretainableRows,  // count rows cannot be retained
 };
 
-/// An item selected in the centre (current) or right (new) pane; valueColumn when the value
-/// column was selected rather than the tag column.
-struct MergePaneItem {
-    CDataNode* node = nullptr;
-    bool valueColumn = false;
+/// The outcome of an action: what it changed, and its refusal or question with what the words
+/// of it need.
+struct MergeResult {
+    MergeRefusal refusal = MergeRefusal::None;
+    int count = 0; // the rows (records, for DiscardCurrent) a counted refusal names
+    int other = 0; // the new records of DiscardCurrent
+    bool changed = false;
+
+    /// Whether the action waits on a question (it changed nothing yet).
+    bool IsQuestion() const { return refusal >= MergeRefusal::UnmatchFamily; }
+    bool operator==(const MergeResult&) const = default;
 };
 
-/// What the user selected in the three panes of a record type's twin list.
-struct MergeSelection {
-    std::vector<MergeLine> left; // several lines may be selected
-    MergePaneItem centre;
-    MergePaneItem right;
+/// The questions of an action that the user accepted.
+class MergeConsent {
+public:
+    bool Has(MergeRefusal question) const { return (m_accepted & Bit(question)) != 0; }
+    MergeConsent With(MergeRefusal question) const
+    {
+        MergeConsent consent = *this;
+        consent.m_accepted |= Bit(question);
+        return consent;
+    }
+
+private:
+    static unsigned Bit(MergeRefusal question) { return 1u << unsigned(question); }
+    unsigned m_accepted = 0;
 };
+
+/// Whether Discard or Retain: the two walk the same rows and items.
+enum class MergeMark { Discard, Retain };
 
 /// The details of the source record a merge may create, and which records and fields cite it
 /// (the source dialog's fields).
@@ -171,14 +213,25 @@ public:
     /// Forgets the changes noted (after a refresh).
     void ClearRefreshState();
 
-    // Actions on the selection of a record type's panes (merge_actions.cpp). Each shows its
-    // refusals and questions, does nothing on the headers (type 0), and answers whether it
-    // changed anything.
-    bool Match(int type, const MergeSelection& selection);
-    bool Unmatch(int type, const MergeSelection& selection);
-    bool Discard(int type, const MergeSelection& selection);
-    bool Retain(int type, const MergeSelection& selection);
-    bool SetChecked(int type, const MergeSelection& selection, bool checked);
+    // The user's corrections (merge_actions.cpp). Each checks its rules first and changes
+    // nothing when it refuses or asks; after the session they do nothing.
+    /// Matches a current item with a new one: two records, or two fields under counterparts.
+    /// A record matched with another is unmatched from it first.
+    MergeResult MatchItems(CDataNode* current, CDataNode* incoming);
+    /// Unmatches a pair: two records of a row or two paired fields; either may be null (the
+    /// other's counterpart is meant).
+    MergeResult UnmatchItems(CDataNode* current, CDataNode* incoming, MergeConsent consent = {});
+    /// Unmatches every matched row of rows (at least one must be).
+    MergeResult UnmatchRows(const std::vector<MergeRow*>& rows, MergeConsent consent = {});
+    /// Discards (or retains) the records of the rows that hold one record not discarded (a
+    /// discarded one); the other rows are ignored once the user accepts.
+    MergeResult MarkRows(const std::vector<MergeRow*>& rows, MergeMark mark,
+                         MergeConsent consent = {});
+    /// Discards a record or field of either side, a matched record's row or a paired field's
+    /// pair parted first; or retains a discarded one that is not paired.
+    MergeResult MarkItem(CDataNode* node, MergeMark mark);
+    /// Sets the checked flag of rows; whether any changed.
+    bool SetChecked(const std::vector<MergeRow*>& rows, bool checked);
 
     // The operations under the actions.
     /// Matches two unmatched records (the rules already passed); rows, maps and fields follow.
@@ -188,13 +241,13 @@ public:
     void UnmatchRecords(MergeRow& row);
     void UnmatchFields(CDataNode* a, CDataNode* b);
     void DiscardRecord(CRecordNode* record);
-    /// False (with a message where the rules give one) when the field cannot be discarded.
-    bool DiscardField(CDataNode* node);
+    /// Flags a field to be discarded; refused (and changed false) when it cannot be.
+    MergeResult DiscardField(CDataNode* node);
     void RetainRecord(CRecordNode* record);
-    bool RetainField(CDataNode* node);
-    /// Whether a pair of fields may be unmatched: quiet shows nothing and asks nothing (a
-    /// question's answer is then taken as OK).
-    bool CanUnmatchFields(const CDataNode* a, const CDataNode* b, bool quiet) const;
+    MergeResult RetainField(CDataNode* node);
+    /// Whether a pair of fields may be unmatched: None, a refusal, or the question
+    /// UnmatchFamily.
+    MergeRefusal CanUnmatchFields(const CDataNode* a, const CDataNode* b) const;
     /// Both husbands (and both wives), where both exist, matched with each other.
     bool FamiliesCompatible(const CRecordNode* current, const CRecordNode* incoming) const;
     static bool SexesCompatible(const CRecordNode* current, const CRecordNode* incoming);
@@ -262,7 +315,10 @@ private:
     void AfterRetain(CRecordNode* record);
     void UnmatchLinksTo(CRecordNode* record);
     void DiscardLinksTo(CRecordNode* record);
-    bool DiscardFieldOnce(CDataNode* node, bool followBackLink);
+    MergeResult DiscardFieldOnce(CDataNode* node, bool followBackLink);
+    /// MatchItems on two records, and on two fields.
+    MergeResult MatchRecordItems(CRecordNode* current, CRecordNode* incoming);
+    MergeResult MatchFieldItems(CDataNode* current, CDataNode* incoming);
     void UnmatchLinkCounterpart(CDataNode* link);
     /// The merge's steps; throws on failure.
     void RunMergeSteps(const MergeSourceOptions* source);

@@ -2,6 +2,7 @@
 #include "merge/window/mrg_dlg.h"
 
 #include "merge/window/merge_window_ids.h"
+#include "merge/window/mrg_actions.h"
 #include "merge/window/mrg_source_dlg.h"
 
 #include "common/abort.h"
@@ -21,6 +22,25 @@ constexpr std::pair<const char*, int> kTabs[] = {
 };
 constexpr int kActionButtons[] = {merge_ids::kMatch,   merge_ids::kUnmatch, merge_ids::kRetain,
                                   merge_ids::kDiscard, merge_ids::kCheck,   merge_ids::kUncheck};
+
+/// The action of an action button.
+MergeAction ActionOf(int buttonId)
+{
+    switch (buttonId) {
+    case merge_ids::kMatch:
+        return MergeAction::Match;
+    case merge_ids::kUnmatch:
+        return MergeAction::Unmatch;
+    case merge_ids::kRetain:
+        return MergeAction::Retain;
+    case merge_ids::kDiscard:
+        return MergeAction::Discard;
+    case merge_ids::kCheck:
+        return MergeAction::Check;
+    default:
+        return MergeAction::Uncheck;
+    }
+}
 
 constexpr const char* kCannotShow = "An error has occurred - cannot display merge dialog.";
 constexpr const char* kRefillError = "An error has occurred";
@@ -175,27 +195,7 @@ void CMrgDlg::RunAction(int buttonId)
     for (const auto& each : m_lists)
         if (each)
             each->RememberSelection();
-    bool changed = false;
-    switch (buttonId) {
-    case merge_ids::kMatch:
-        changed = m_engine.Match(type, selection);
-        break;
-    case merge_ids::kUnmatch:
-        changed = m_engine.Unmatch(type, selection);
-        break;
-    case merge_ids::kRetain:
-        changed = m_engine.Retain(type, selection);
-        break;
-    case merge_ids::kDiscard:
-        changed = m_engine.Discard(type, selection);
-        break;
-    case merge_ids::kCheck:
-    case merge_ids::kUncheck:
-        changed = m_engine.SetChecked(type, selection, buttonId == merge_ids::kCheck);
-        break;
-    default:
-        break;
-    }
+    const bool changed = RunMergeAction(m_engine, ActionOf(buttonId), type, selection);
     if (changed)
         RefreshLists(type);
     m_engine.EndAction();

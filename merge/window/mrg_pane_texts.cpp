@@ -115,8 +115,7 @@ MergeButtonStates MergeButtonsFor(const CMergeEngine& engine, int type,
         states.goTo = valueColumn && MergeGoToTarget(selection) != nullptr;
         return states;
     }
-    const int panes = int(!selection.left.empty()) + int(selection.centre.node != nullptr) +
-                      int(selection.right.node != nullptr);
+    const int panes = selection.PaneCount();
     if (panes == 0)
         return states;
     if (panes > 1 || selection.left.size() > 1) {

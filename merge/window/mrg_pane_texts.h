@@ -2,7 +2,7 @@
 // Score, L+, L-, R+, R-, Chk) and which action buttons a selection enables.
 #pragma once
 
-#include "merge/merge_engine.h"
+#include "merge/window/mrg_actions.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // tests/merge/merge_actions_test.cpp: the user's corrections to a compare: the rules that allow or
-// refuse each action, their messages, and what they change in rows and flags.
+// refuse each action, the questions it stops at, and what it changes in rows and flags.
 #include "merge_couple_file.h"
 #include "merge_test_support.h"
 
@@ -7,40 +7,41 @@ using namespace merge_test;
 
 namespace {
 
-constexpr int kHead = 0, kFam = 1, kIndi = 2, kNote = 4;
+constexpr int kFam = 1, kIndi = 2, kNote = 4;
+
+MergeResult Refused(MergeRefusal refusal, int count = 0, int other = 0)
+{
+    return MergeResult{.refusal = refusal, .count = count, .other = other};
+}
+const MergeResult kChanged{.changed = true};
+const MergeResult kNothing{};
 
 class MergeActionsTest : public CMergeTest {
 protected:
     void SetUp() override
     {
         CMergeTest::SetUp();
-        m_defaultAnswers = true;
         LoadBoth(File("a.ged", Couple("Jones", "alpha")), File("b.ged", Couple("Brown", "beta")));
         Compare();
     }
     CRecordNode* Current(int type, const char* id) { return FindById(ProgramRoots(), type, id); }
     CRecordNode* Incoming(int type, const char* id) { return FindById(SecondRoots(), type, id); }
-    static MergeSelection Pair(CDataNode* centre, CDataNode* right)
+    CDataNode* CurrentField(int type, const char* id, int field)
     {
-        MergeSelection selection;
-        selection.centre.node = centre;
-        selection.right.node = right;
-        return selection;
+        return Current(type, id)->FindChild(nullptr, field);
     }
-    MergeLine LineOf(CRecordNode* record, bool current)
+    CDataNode* IncomingField(int type, const char* id, int field)
     {
-        MergeRow* row = m_engine->FindRow(record, current);
-        return MergeLine{row, row->current, row->incoming};
+        return Incoming(type, id)->FindChild(nullptr, field);
+    }
+    MergeRow* RowOf(CRecordNode* record, bool current) const
+    {
+        return m_engine->FindRow(record, current);
     }
     void TearDown() override
     {
-        test_support::Prompt().SetAnswerDefaults(false);
+        EXPECT_TRUE(test_support::Prompt().TakeMessages().empty()) << "the engine shows nothing";
         CMergeTest::TearDown();
-    }
-    /// The texts of the boxes shown since the last call.
-    static std::vector<std::string> Shown()
-    {
-        return test_support::TextsOf(test_support::Prompt().TakeMessages());
     }
 };
 
@@ -49,17 +50,19 @@ TEST_F(MergeActionsTest, MatchesTheWivesThenTheFamily)
     CMergeEngine& engine = *m_engine;
     // Tom matched Tom; the wives did not match (surnames), so the family did not either.
     EXPECT_EQ(RowTexts(engine, kFam), (std::vector<std::string>{"F1 - 0", "- F1 0"}));
-    EXPECT_TRUE(engine.Match(kIndi, Pair(Current(kIndi, "I2"), Incoming(kIndi, "I2"))));
+    EXPECT_EQ(engine.MatchItems(Current(kIndi, "I2"), Incoming(kIndi, "I2")), kChanged);
     EXPECT_EQ(RowTexts(engine, kIndi),
               (std::vector<std::string>{"I1 I1 88", "I2 I2 -100", "I3 I3 62"}));
-    EXPECT_TRUE(engine.Match(kFam, Pair(Current(kFam, "F1"), Incoming(kFam, "F1"))));
+    EXPECT_EQ(engine.MatchItems(Current(kFam, "F1"), Incoming(kFam, "F1")), kChanged);
     EXPECT_EQ(RowTexts(engine, kFam), (std::vector<std::string>{"F1 F1 100"}));
     // The family's links now pair up with their counterparts.
-    const CDataNode* wife = Current(kFam, "F1")->FindChild(nullptr, FIELD_WIFE);
-    EXPECT_TRUE(wife->HasFlag(DNF_PAIRED));
-    EXPECT_TRUE(Shown().empty());
-    EXPECT_FALSE(engine.Match(kFam, Pair(Current(kFam, "F1"), Incoming(kFam, "F1"))));
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"The selected records are already matched."}));
+    EXPECT_TRUE(CurrentField(kFam, "F1", FIELD_WIFE)->HasFlag(DNF_PAIRED));
+    EXPECT_EQ(engine.MatchItems(Current(kFam, "F1"), Incoming(kFam, "F1")),
+              Refused(MergeRefusal::AlreadyMatched));
+    // Fields already paired with each other: nothing to do.
+    EXPECT_EQ(engine.MatchItems(CurrentField(kFam, "F1", FIELD_WIFE),
+                                IncomingField(kFam, "F1", FIELD_WIFE)),
+              kNothing);
 }
 
 TEST_F(MergeActionsTest, RefusesMatchesThatBreakTheRules)
@@ -67,47 +70,31 @@ TEST_F(MergeActionsTest, RefusesMatchesThatBreakTheRules)
     CMergeEngine& engine = *m_engine;
     struct Case {
         const char* name;
-        MergeSelection selection;
-        int type;
-        const char* starts;
+        CDataNode* current;
+        CDataNode* incoming;
+        MergeRefusal refusal;
     };
-    MergeSelection both = Pair(Current(kIndi, "I2"), Incoming(kIndi, "I2"));
-    both.left.push_back(LineOf(Current(kIndi, "I2"), true));
-    MergeSelection value = Pair(Current(kIndi, "I2"), Incoming(kIndi, "I2"));
-    value.right.valueColumn = true;
     const Case cases[] = {
-        {"one pane only", Pair(Current(kIndi, "I2"), nullptr), kIndi,
-         "Invalid selection.  To match 2"},
-        {"left pane too", both, kIndi, "Invalid selection.  To match 2"},
-        {"value column", value, kIndi, "Invalid selection.  To match 2"},
-        {"opposite sexes", Pair(Current(kIndi, "I1"), Incoming(kIndi, "I2")), kIndi,
-         "Individual match not allowed:"},
-        {"record with field", Pair(Current(kIndi, "I1"), Incoming(kIndi, "I1")->GetFirstChild()),
-         kIndi, "Invalid selection.  Only items of the same type"},
-        {"family with unmatched wives", Pair(Current(kFam, "F1"), Incoming(kFam, "F1")), kFam,
-         "Family match not allowed:"},
-        {"fields of unmatched records",
-         Pair(Current(kIndi, "I2")->FindChild(nullptr, FIELD_NAME),
-              Incoming(kIndi, "I2")->FindChild(nullptr, FIELD_NAME)),
-         kIndi, "Invalid selection.  Fields can only be matched"},
-        {"sex",
-         Pair(Current(kIndi, "I1")->FindChild(nullptr, FIELD_SEX),
-              Incoming(kIndi, "I1")->FindChild(nullptr, FIELD_SEX)),
-         kIndi, "You cannot match or 'unmatch' the sex"},
-        {"headers", Pair(Current(kHead, ""), Incoming(kHead, "")), kHead, nullptr},
+        {"opposite sexes", Current(kIndi, "I1"), Incoming(kIndi, "I2"),
+         MergeRefusal::IndividualSexes},
+        {"record with field", Current(kIndi, "I1"), Incoming(kIndi, "I1")->GetFirstChild(),
+         MergeRefusal::DifferentKinds},
+        {"family with unmatched wives", Current(kFam, "F1"), Incoming(kFam, "F1"),
+         MergeRefusal::FamilyPartners},
+        {"fields of unmatched records", CurrentField(kIndi, "I2", FIELD_NAME),
+         IncomingField(kIndi, "I2", FIELD_NAME), MergeRefusal::UnpairedParents},
+        {"sex", CurrentField(kIndi, "I1", FIELD_SEX), IncomingField(kIndi, "I1", FIELD_SEX),
+         MergeRefusal::SexField},
+        {"links to unmatched families", CurrentField(kIndi, "I1", FIELD_FAMS),
+         IncomingField(kIndi, "I1", FIELD_FAMS), MergeRefusal::LinkTargets},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto before = RowTexts(engine, c.type);
-        EXPECT_FALSE(engine.Match(c.type, c.selection));
-        const auto shown = Shown();
-        if (c.starts) {
-            ASSERT_EQ(shown.size(), 1u);
-            EXPECT_EQ(shown[0].rfind(c.starts, 0), 0u) << shown[0];
-        } else {
-            EXPECT_TRUE(shown.empty());
-        }
-        EXPECT_EQ(RowTexts(engine, c.type), before);
+        const auto before = RowTexts(engine, kIndi);
+        const bool paired = c.current->HasFlag(DNF_PAIRED);
+        EXPECT_EQ(engine.MatchItems(c.current, c.incoming), Refused(c.refusal));
+        EXPECT_EQ(RowTexts(engine, kIndi), before);
+        EXPECT_EQ(c.current->HasFlag(DNF_PAIRED), paired);
     }
 }
 
@@ -116,7 +103,7 @@ TEST_F(MergeActionsTest, MatchingARecordMatchedElsewhereUnmatchesTheOldPairFirst
     CMergeEngine& engine = *m_engine;
     // Tom (I3) and John (I1) are both matched; matching current John with new Tom leaves
     // current Tom alone and new John as an unmatched row right after its former row.
-    EXPECT_TRUE(engine.Match(kIndi, Pair(Current(kIndi, "I1"), Incoming(kIndi, "I3"))));
+    EXPECT_EQ(engine.MatchItems(Current(kIndi, "I1"), Incoming(kIndi, "I3")), kChanged);
     EXPECT_EQ(RowTexts(engine, kIndi),
               (std::vector<std::string>{"I1 I3 0", "- I1 0", "I2 - 0", "I3 - 0", "- I2 0"}));
     EXPECT_FALSE(Incoming(kIndi, "I1")->HasFlag(DNF_PAIRED));
@@ -126,163 +113,149 @@ TEST_F(MergeActionsTest, MatchingARecordMatchedElsewhereUnmatchesTheOldPairFirst
 TEST_F(MergeActionsTest, UnmatchesRowsAndFieldsWithTheirCascades)
 {
     CMergeEngine& engine = *m_engine;
-    ASSERT_TRUE(engine.Match(kIndi, Pair(Current(kIndi, "I2"), Incoming(kIndi, "I2"))));
-    ASSERT_TRUE(engine.Match(kFam, Pair(Current(kFam, "F1"), Incoming(kFam, "F1"))));
-    CDataNode* husband = Current(kFam, "F1")->FindChild(nullptr, FIELD_HUSB);
-    CDataNode* newHusband = Incoming(kFam, "F1")->FindChild(nullptr, FIELD_HUSB);
+    ASSERT_EQ(engine.MatchItems(Current(kIndi, "I2"), Incoming(kIndi, "I2")), kChanged);
+    ASSERT_EQ(engine.MatchItems(Current(kFam, "F1"), Incoming(kFam, "F1")), kChanged);
+    CDataNode* husband = CurrentField(kFam, "F1", FIELD_HUSB);
+    CDataNode* newHusband = IncomingField(kFam, "F1", FIELD_HUSB);
     ASSERT_EQ(engine.GetCounterpart(husband, true), newHusband);
 
     // A child link cannot be unmatched by itself.
-    EXPECT_FALSE(engine.Unmatch(kFam, Pair(Current(kFam, "F1")->FindChild(nullptr, FIELD_CHIL),
-                                           Incoming(kFam, "F1")->FindChild(nullptr, FIELD_CHIL))));
-    EXPECT_EQ(Shown()[0].rfind("You cannot unmatch links to child members", 0), 0u);
-    // Unmatching a parent asks first; Cancel changes nothing.
-    test_support::Prompt().Answer(IDCANCEL);
-    EXPECT_FALSE(engine.Unmatch(kFam, Pair(husband, newHusband)));
-    EXPECT_EQ(Shown(), (std::vector<std::string>{
-                           "If you 'unmatch' either parent of a family, the family itself will "
-                           "be 'unmatched'."}));
+    EXPECT_EQ(engine.UnmatchItems(CurrentField(kFam, "F1", FIELD_CHIL),
+                                  IncomingField(kFam, "F1", FIELD_CHIL)),
+              Refused(MergeRefusal::ChildLink));
+    EXPECT_EQ(engine.UnmatchItems(CurrentField(kIndi, "I1", FIELD_SEX), nullptr),
+              Refused(MergeRefusal::SexField));
+    // Items of two rows are no pair.
+    EXPECT_EQ(engine.UnmatchItems(Current(kIndi, "I1"), Incoming(kIndi, "I3")),
+              Refused(MergeRefusal::DifferentRows));
+    // Unmatching a parent asks first and changes nothing until the question is accepted.
+    EXPECT_EQ(engine.UnmatchItems(husband, newHusband), Refused(MergeRefusal::UnmatchFamily));
     EXPECT_EQ(RowTexts(engine, kFam), (std::vector<std::string>{"F1 F1 100"}));
-    // OK unmatches the link and the family with it.
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_TRUE(engine.Unmatch(kFam, Pair(husband, newHusband)));
-    Shown();
+    EXPECT_TRUE(husband->HasFlag(DNF_PAIRED));
+    // Accepted, it unmatches the link and the family with it (the right item alone will do).
+    EXPECT_EQ(
+        engine.UnmatchItems(nullptr, newHusband, MergeConsent().With(MergeRefusal::UnmatchFamily)),
+        kChanged);
     EXPECT_EQ(RowTexts(engine, kFam), (std::vector<std::string>{"F1 - 0", "- F1 0"}));
     EXPECT_FALSE(husband->HasFlag(DNF_PAIRED));
     EXPECT_FALSE(Current(kFam, "F1")->HasFlag(DNF_PAIRED));
 
     // Unmatching an individual unpairs the links that point at it.
-    MergeSelection line;
-    line.left.push_back(LineOf(Current(kIndi, "I1"), true));
-    EXPECT_TRUE(engine.Unmatch(kIndi, line));
+    EXPECT_EQ(engine.UnmatchItems(Current(kIndi, "I1"), nullptr), kChanged);
     EXPECT_EQ(RowTexts(engine, kIndi),
               (std::vector<std::string>{"I1 - 0", "- I1 0", "I2 I2 -100", "I3 I3 62"}));
     EXPECT_FALSE(Current(kIndi, "I1")->HasFlag(DNF_PAIRED));
+    // An unmatched record has no pair.
+    EXPECT_EQ(engine.UnmatchItems(Current(kIndi, "I1"), nullptr), kNothing);
 }
 
-TEST_F(MergeActionsTest, CountedMessagesUseThePluralWords)
+TEST_F(MergeActionsTest, RowActionsCountWhatTheyIgnoreAndAskBeforeChanging)
 {
     CMergeEngine& engine = *m_engine;
-    struct Case {
-        std::vector<const char*> ids; // current individuals whose record lines are selected
-        std::string text;
-    };
     // Rows: I1-I1 (matched), I2 alone, I3-I3 (matched), new I2 alone.
-    const Case cases[] = {
-        {{"I1", "I2"},
-         "Only matched pairs can be 'unmatched'.  Selection includes 1 row which does not "
-         "contain a matched pair and which will be ignored"},
-    };
-    for (const Case& c : cases) {
-        MergeSelection selection;
-        for (const char* id : c.ids)
-            selection.left.push_back(LineOf(Current(kIndi, id), true));
-        selection.left.push_back(LineOf(Incoming(kIndi, "I2"), false));
-        test_support::Prompt().Answer(IDCANCEL);
-        EXPECT_FALSE(engine.Unmatch(kIndi, selection));
-        EXPECT_EQ(Shown(), (std::vector<std::string>{
-                               "Only matched pairs can be 'unmatched'.  Selection includes 2 "
-                               "rows which do not contain matched pairs and which will be "
-                               "ignored"}));
-        selection.left.pop_back();
-        test_support::Prompt().Answer(IDCANCEL);
-        EXPECT_FALSE(engine.Unmatch(kIndi, selection));
-        EXPECT_EQ(Shown(), (std::vector<std::string>{c.text}));
-    }
-    // Discarding two single rows of which one is current asks about it.
-    MergeSelection singles;
-    singles.left.push_back(LineOf(Current(kIndi, "I2"), true));
-    singles.left.push_back(LineOf(Incoming(kIndi, "I2"), false));
-    singles.left.push_back(LineOf(Current(kIndi, "I1"), true));
-    test_support::Prompt().Answer(IDOK);
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_TRUE(engine.Discard(kIndi, singles));
-    EXPECT_EQ(Shown(), (std::vector<std::string>{
-                           "Only records and fields which are 'unmatched' (and not already "
-                           "marked as 'discarded') can be flagged as 'discarded'.  The current "
-                           "selection includes 1 row which does not meet these criteria and "
-                           "which will be ignored.",
-                           "The selection includes 1 record from the current tree file which "
-                           "will be flagged to be discarded (as well as 1 record from the 'new' "
-                           "tree file being merged into the current tree file, which will also "
-                           "be flagged to be discarded)."}));
+    MergeRow* john = RowOf(Current(kIndi, "I1"), true);
+    MergeRow* mary = RowOf(Current(kIndi, "I2"), true);
+    MergeRow* newMary = RowOf(Incoming(kIndi, "I2"), false);
+    const auto before = RowTexts(engine, kIndi);
+    EXPECT_EQ(engine.UnmatchRows({mary, newMary}), Refused(MergeRefusal::NoMatches));
+    EXPECT_EQ(engine.UnmatchRows({john, mary, newMary}),
+              Refused(MergeRefusal::UnmatchedIgnored, 2));
+    EXPECT_EQ(RowTexts(engine, kIndi), before);
+    EXPECT_EQ(engine.MarkRows({john}, MergeMark::Retain), Refused(MergeRefusal::NothingToRetain));
+
+    // Discarding two single rows of which one is current asks about each in turn.
+    const std::vector<MergeRow*> three = {mary, newMary, john};
+    EXPECT_EQ(engine.MarkRows(three, MergeMark::Discard),
+              Refused(MergeRefusal::UndiscardableRows, 1));
+    const MergeConsent ignored = MergeConsent().With(MergeRefusal::UndiscardableRows);
+    EXPECT_EQ(engine.MarkRows(three, MergeMark::Discard, ignored),
+              Refused(MergeRefusal::DiscardCurrent, 1, 1));
+    EXPECT_FALSE(Current(kIndi, "I2")->HasFlag(DNF_MARK));
+    EXPECT_EQ(
+        engine.MarkRows(three, MergeMark::Discard, ignored.With(MergeRefusal::DiscardCurrent)),
+        kChanged);
     EXPECT_TRUE(Current(kIndi, "I2")->HasFlag(DNF_MARK));
     EXPECT_TRUE(Incoming(kIndi, "I2")->HasFlag(DNF_MARK));
+    EXPECT_EQ(engine.MarkRows({mary, john}, MergeMark::Discard),
+              Refused(MergeRefusal::NothingToDiscard));
+    // New records alone are discarded without the question about current ones.
+    EXPECT_EQ(engine.MarkRows({newMary}, MergeMark::Retain), kChanged);
+    EXPECT_EQ(engine.MarkRows({newMary}, MergeMark::Discard), kChanged);
     // Retaining the same three: the matched row is ignored (one row), both come back.
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_TRUE(engine.Retain(kIndi, singles));
-    EXPECT_EQ(Shown(), (std::vector<std::string>{
-                           "Only records and fields which are currently flagged to be discarded "
-                           "can be 'retained'.  The current selection includes 1 row which does "
-                           "not meet this criterion and which will be ignored."}));
+    EXPECT_EQ(engine.MarkRows(three, MergeMark::Retain),
+              Refused(MergeRefusal::UnretainableRows, 1));
+    EXPECT_EQ(engine.MarkRows(three, MergeMark::Retain,
+                              MergeConsent().With(MergeRefusal::UnretainableRows)),
+              kChanged);
     EXPECT_FALSE(Current(kIndi, "I2")->HasFlag(DNF_MARK));
+    EXPECT_FALSE(Incoming(kIndi, "I2")->HasFlag(DNF_MARK));
+    EXPECT_EQ(engine.UnmatchRows({john, mary}, MergeConsent().With(MergeRefusal::UnmatchedIgnored)),
+              kChanged);
+    EXPECT_EQ(RowTexts(engine, kIndi),
+              (std::vector<std::string>{"I1 - 0", "- I1 0", "I2 - 0", "I3 I3 62", "- I2 0"}));
 }
 
 TEST_F(MergeActionsTest, DiscardingARecordDiscardsTheLinksToItAndRetainingBringsThemBack)
 {
     CMergeEngine& engine = *m_engine;
     CRecordNode* mary = Current(kIndi, "I2");
-    CDataNode* wifeLink = Current(kFam, "F1")->FindChild(nullptr, FIELD_WIFE);
-    MergeSelection centre;
-    centre.centre.node = mary;
-    EXPECT_TRUE(engine.Discard(kIndi, centre));
+    CDataNode* wifeLink = CurrentField(kFam, "F1", FIELD_WIFE);
+    EXPECT_EQ(engine.MarkItem(mary, MergeMark::Discard), kChanged);
     EXPECT_TRUE(mary->HasFlag(DNF_MARK));
     EXPECT_TRUE(mary->FindChild(nullptr, FIELD_NAME)->HasFlag(DNF_MARK));
     EXPECT_TRUE(wifeLink->HasFlag(DNF_MARK));
+    EXPECT_EQ(engine.MarkItem(mary, MergeMark::Discard), kNothing);
     // A field of a discarded record cannot be retained alone.
-    MergeSelection name;
-    name.centre.node = mary->FindChild(nullptr, FIELD_NAME);
-    EXPECT_FALSE(engine.Retain(kIndi, name));
-    EXPECT_EQ(Shown(), (std::vector<std::string>{
-                           "You cannot 'retain' a field if the record it belongs to is flagged "
-                           "to be discarded"}));
-    centre.centre.node = mary;
-    EXPECT_TRUE(engine.Retain(kIndi, centre));
+    EXPECT_EQ(engine.MarkItem(mary->FindChild(nullptr, FIELD_NAME), MergeMark::Retain),
+              Refused(MergeRefusal::RetainUnderRecord));
+    EXPECT_EQ(engine.MarkItem(mary, MergeMark::Retain), kChanged);
     EXPECT_FALSE(mary->HasFlag(DNF_MARK));
     EXPECT_FALSE(wifeLink->HasFlag(DNF_MARK));
+    EXPECT_EQ(engine.MarkItem(mary, MergeMark::Retain), kNothing);
+}
+
+TEST_F(MergeActionsTest, DiscardingAMatchedItemPartsItFirst)
+{
+    CMergeEngine& engine = *m_engine;
+    // A matched record: its row is split, then the record selected is discarded.
+    EXPECT_EQ(engine.MarkItem(Incoming(kIndi, "I3"), MergeMark::Discard), kChanged);
+    EXPECT_EQ(RowTexts(engine, kIndi),
+              (std::vector<std::string>{"I1 I1 88", "I2 - 0", "I3 - 0", "- I3 0", "- I2 0"}));
+    EXPECT_TRUE(Incoming(kIndi, "I3")->HasFlag(DNF_MARK));
+    EXPECT_FALSE(Current(kIndi, "I3")->HasFlag(DNF_MARK));
+    // A paired field with a child: parted and discarded, the child with it; the child cannot
+    // come back while its parent field stays discarded.
+    CDataNode* birth = CurrentField(kIndi, "I1", FIELD_BIRT);
+    ASSERT_TRUE(birth->HasFlag(DNF_PAIRED));
+    EXPECT_EQ(engine.MarkItem(birth, MergeMark::Discard), kChanged);
+    EXPECT_FALSE(IncomingField(kIndi, "I1", FIELD_BIRT)->HasFlag(DNF_PAIRED));
+    EXPECT_TRUE(birth->GetFirstChild()->HasFlag(DNF_MARK));
+    EXPECT_EQ(engine.MarkItem(birth->GetFirstChild(), MergeMark::Retain),
+              Refused(MergeRefusal::RetainUnderField));
+    // Retain acts only on what is not paired.
+    EXPECT_EQ(engine.MarkItem(CurrentField(kIndi, "I1", FIELD_NAME), MergeMark::Retain), kNothing);
+    // A matched family's partner link is parted without the question, the family with it.
+    ASSERT_TRUE(engine.MatchItems(Current(kIndi, "I2"), Incoming(kIndi, "I2")).changed);
+    ASSERT_TRUE(engine.MatchItems(Current(kFam, "F1"), Incoming(kFam, "F1")).changed);
+    EXPECT_EQ(engine.MarkItem(IncomingField(kFam, "F1", FIELD_WIFE), MergeMark::Discard), kChanged);
+    EXPECT_EQ(RowTexts(engine, kFam), (std::vector<std::string>{"F1 - 0", "- F1 0"}));
+    EXPECT_TRUE(IncomingField(kFam, "F1", FIELD_WIFE)->HasFlag(DNF_MARK));
 }
 
 TEST_F(MergeActionsTest, TheSexOfAnIndividualStaysAsItIs)
 {
     CMergeEngine& engine = *m_engine;
-    MergeSelection sex;
-    sex.centre.node = Current(kIndi, "I2")->FindChild(nullptr, FIELD_SEX);
-    EXPECT_FALSE(engine.Discard(kIndi, sex));
-    EXPECT_EQ(Shown(), (std::vector<std::string>{
-                           "The sex of an Individual cannot be flagged to be discarded."}));
-    sex.centre.node->SetFlag(DNF_MARK, true);
-    EXPECT_FALSE(engine.Retain(kIndi, sex));
-    EXPECT_EQ(Shown(),
-              (std::vector<std::string>{"You cannot discard or retain the sex of an individual."}));
-    sex.centre.node->SetFlag(DNF_MARK, false);
+    CDataNode* sex = CurrentField(kIndi, "I2", FIELD_SEX);
+    EXPECT_EQ(engine.MarkItem(sex, MergeMark::Discard), Refused(MergeRefusal::SexDiscard));
+    EXPECT_FALSE(sex->HasFlag(DNF_MARK));
+    sex->SetFlag(DNF_MARK, true);
+    EXPECT_EQ(engine.MarkItem(sex, MergeMark::Retain), Refused(MergeRefusal::SexRetain));
+    EXPECT_TRUE(sex->HasFlag(DNF_MARK));
+    sex->SetFlag(DNF_MARK, false);
     // A paired sex field cannot be discarded separately either.
-    MergeSelection paired;
-    paired.centre.node = Current(kIndi, "I1")->FindChild(nullptr, FIELD_SEX);
-    EXPECT_FALSE(engine.Discard(kIndi, paired));
-    EXPECT_EQ(Shown(),
-              (std::vector<std::string>{"The selected item cannot be separately discarded."}));
-}
-
-TEST_F(MergeActionsTest, SelectionsInSeveralPanesAreRefused)
-{
-    CMergeEngine& engine = *m_engine;
-    MergeSelection selection = Pair(Current(kIndi, "I2"), Incoming(kIndi, "I2"));
-    EXPECT_FALSE(engine.Discard(kIndi, selection));
-    EXPECT_FALSE(engine.Retain(kIndi, selection));
-    const auto shown = Shown();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_NE(shown[0].find("More Information: The Merge dialog"), std::string::npos);
-    EXPECT_EQ(shown[1].find("More Information"), std::string::npos);
-    selection.left.push_back(LineOf(Current(kIndi, "I1"), true));
-    EXPECT_FALSE(engine.Unmatch(kIndi, selection));
-    EXPECT_EQ(
-        Shown()[0].rfind("Invalid selection:  For 'unmatching' purposes, you cannot combine", 0),
-        0u);
-    EXPECT_FALSE(engine.Unmatch(kIndi, Pair(Current(kIndi, "I1"), Incoming(kIndi, "I3"))));
-    EXPECT_EQ(
-        Shown()[0].rfind(
-            "Invalid selection:  For 'unmatching' purposes, you cannot select different rows", 0),
-        0u);
+    CDataNode* paired = CurrentField(kIndi, "I1", FIELD_SEX);
+    EXPECT_EQ(engine.MarkItem(paired, MergeMark::Discard), Refused(MergeRefusal::Inseparable));
+    EXPECT_TRUE(paired->HasFlag(DNF_PAIRED));
 }
 
 TEST_F(MergeActionsTest, ChecksRowsAndCountsTheUncheckedOnes)
@@ -292,27 +265,15 @@ TEST_F(MergeActionsTest, ChecksRowsAndCountsTheUncheckedOnes)
               "Not all records have been flagged as 'checked'.\n\nUnchecked family records: 2\n"
               "Unchecked individual records: 4\nUnchecked note records: 2\n\nProceed anyway?");
     for (int type = 1; type < RECORD_TYPE_COUNT; ++type) {
-        MergeSelection all;
+        std::vector<MergeRow*> all;
         for (const auto& row : engine.Rows(type))
-            all.left.push_back(MergeLine{row.get(), row->current, row->incoming});
-        engine.SetChecked(type, all, true);
+            all.push_back(row.get());
+        engine.SetChecked(all, true);
     }
     EXPECT_EQ(engine.UncheckedWarning(), "");
-    MergeSelection one;
-    one.right.node = Incoming(kNote, "N1");
-    EXPECT_TRUE(engine.SetChecked(kNote, one, false));
+    EXPECT_TRUE(engine.SetChecked({RowOf(Incoming(kNote, "N1"), false)}, false));
+    EXPECT_FALSE(engine.SetChecked({RowOf(Incoming(kNote, "N1"), false)}, false));
     EXPECT_NE(engine.UncheckedWarning().find("Unchecked note records: 1\n"), std::string::npos);
-    // The headers tab takes no action.
-    MergeSelection header;
-    const MergeRow* headerRow = engine.Rows(kHead).back().get();
-    header.left.push_back(
-        MergeLine{engine.Rows(kHead).back().get(), headerRow->current, headerRow->incoming});
-    EXPECT_FALSE(engine.SetChecked(kHead, header, true));
-    EXPECT_FALSE(engine.Discard(kHead, header));
-    EXPECT_FALSE(engine.Retain(kHead, header));
-    EXPECT_FALSE(engine.Unmatch(kHead, header));
-    EXPECT_TRUE(Shown().empty());
-    EXPECT_TRUE(headerRow->incoming->HasFlag(DNF_MARK));
 }
 
 TEST_F(MergeActionsTest, FieldSlotsCountWhatStaysOnBothSides)

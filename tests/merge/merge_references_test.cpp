@@ -193,9 +193,7 @@ TEST_F(MergeReferencesTest, TextFieldsNamingRecordsFollowThemAndNewRecordsComeLa
                                                   "0 TRLR"})));
     ASSERT_TRUE(m_secondLoaded);
     CMergeEngine& engine = Compare();
-    MergeSelection eve;
-    eve.right.node = FindById(SecondRoots(), kIndi, "I3");
-    ASSERT_TRUE(engine.Discard(kIndi, eve));
+    ASSERT_TRUE(engine.MarkItem(FindById(SecondRoots(), kIndi, "I3"), MergeMark::Discard).changed);
     const auto references = ReferencesThatComeOver(engine);
     ASSERT_EQ(references.size(), 5u);
     ASSERT_EQ(engine.Merge(nullptr), MergeOutcome::Merged);

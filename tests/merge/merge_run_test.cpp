@@ -217,14 +217,13 @@ TEST_F(MergeRunTest, CountsTheCoupleMergedAfterTheUserMatchedTheWives)
     };
     LoadBoth(File("a.ged", couple("Jones")), File("b.ged", couple("Brown")));
     CMergeEngine& engine = Compare();
-    MergeSelection wives;
-    wives.centre.node = FindById(ProgramRoots(), kIndi, "I2");
-    wives.right.node = FindById(SecondRoots(), kIndi, "I2");
-    ASSERT_TRUE(engine.Match(kIndi, wives));
-    MergeSelection families;
-    families.centre.node = FindById(ProgramRoots(), kFam, "F1");
-    families.right.node = FindById(SecondRoots(), kFam, "F1");
-    ASSERT_TRUE(engine.Match(kFam, families));
+    ASSERT_TRUE(
+        engine
+            .MatchItems(FindById(ProgramRoots(), kIndi, "I2"), FindById(SecondRoots(), kIndi, "I2"))
+            .changed);
+    ASSERT_TRUE(
+        engine.MatchItems(FindById(ProgramRoots(), kFam, "F1"), FindById(SecondRoots(), kFam, "F1"))
+            .changed);
     ASSERT_EQ(engine.Merge(nullptr), MergeOutcome::Merged);
     NotifyChanges();
     EXPECT_EQ(engine.Counts()[kIndi].merged, 2);
@@ -441,10 +440,9 @@ TEST_F(MergeRunTest, RecordsKeptAloneCountWhatTheyLose)
     CMergeEngine& engine = Compare();
     CRecordNode* note = FindById(ProgramRoots(), 4, "N1");
     ASSERT_TRUE(note);
-    MergeSelection field;
-    field.centre.node = note->FindChild(nullptr, FIELD_REFN);
-    ASSERT_TRUE(field.centre.node);
-    ASSERT_TRUE(engine.Discard(4, field));
+    CDataNode* field = note->FindChild(nullptr, FIELD_REFN);
+    ASSERT_TRUE(field);
+    ASSERT_TRUE(engine.MarkItem(field, MergeMark::Discard).changed);
     ASSERT_EQ(engine.Merge(nullptr), MergeOutcome::Merged);
     NotifyChanges();
     EXPECT_EQ(engine.Counts()[4].otherUpdated, 1);

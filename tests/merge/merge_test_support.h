@@ -14,9 +14,17 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
+
+/// An action's outcome as gtest prints it.
+inline void PrintTo(const MergeResult& result, std::ostream* out)
+{
+    *out << "{refusal " << int(result.refusal) << ", count " << result.count << ", other "
+         << result.other << (result.changed ? ", changed}" : "}");
+}
 
 namespace merge_test {
 

@@ -41,12 +41,17 @@ TEST_F(TwinListTest, TheLeftPaneSaysWhatTheMergeDoesWithEachRow)
     johnsFamily.right.node = Incoming(kIndi, "I1")->FindChild(nullptr, FIELD_FAMS);
     test_support::Prompt().SetAnswerDefaults(true);
     const Case cases[] = {
-        {"new record discarded", [&] { m_engine->Discard(kIndi, newMary); }, 3, "Discard||||||Y|"},
-        {"current record discarded", [&] { m_engine->Discard(kIndi, oldMary); }, 1,
+        {"new record discarded",
+         [&] { RunMergeAction(*m_engine, MergeAction::Discard, kIndi, newMary); }, 3,
+         "Discard||||||Y|"},
+        {"current record discarded",
+         [&] { RunMergeAction(*m_engine, MergeAction::Discard, kIndi, oldMary); }, 1,
          "* Delete *||||Y|||"},
-        {"new field discarded", [&] { m_engine->Discard(kIndi, johnsFamily); }, 0,
+        {"new field discarded",
+         [&] { RunMergeAction(*m_engine, MergeAction::Discard, kIndi, johnsFamily); }, 0,
          "Null Merge|Conflicts|88|Y|||Y|"},
-        {"checked", [&] { m_engine->SetChecked(kIndi, oldMary, true); }, 1, "* Delete *||||Y|||Y"},
+        {"checked", [&] { RunMergeAction(*m_engine, MergeAction::Check, kIndi, oldMary); }, 1,
+         "* Delete *||||Y|||Y"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -177,7 +182,7 @@ TEST_F(TwinListTest, SortingMovesTheRowsOfAllThreePanesTogether)
     CMrgTwinListWnd& list = MakeList(kIndi);
     MergeSelection tom;
     tom.centre.node = Current(kIndi, "I3");
-    ASSERT_TRUE(m_engine->SetChecked(kIndi, tom, true));
+    ASSERT_TRUE(RunMergeAction(*m_engine, MergeAction::Check, kIndi, tom));
     list.ExpandLine(0, true); // sorting closes what is open
     list.Resort(kColumnChecked);
     EXPECT_EQ(LeftTexts(list).front(), "* Merge *|Compatible|62|Y||Y||Y");
