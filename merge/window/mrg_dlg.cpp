@@ -12,6 +12,9 @@
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "platform/ui/windows/message.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 /// The tabs in order, each with its record type: Individuals, Families, Notes, Multimedia,
@@ -20,27 +23,12 @@ constexpr std::pair<const char*, int> kTabs[] = {
     {"Individuals", 2},  {"Families", 1},   {"Notes", 4},       {"Multimedia", 3}, {"Sources", 6},
     {"Repositories", 5}, {"Submitters", 7}, {"Submissions", 8}, {"Headers", 0},
 };
-constexpr int kActionButtons[] = {merge_ids::kMatch,   merge_ids::kUnmatch, merge_ids::kRetain,
-                                  merge_ids::kDiscard, merge_ids::kCheck,   merge_ids::kUncheck};
-
-/// The action of an action button.
-MergeAction ActionOf(int buttonId)
-{
-    switch (buttonId) {
-    case merge_ids::kMatch:
-        return MergeAction::Match;
-    case merge_ids::kUnmatch:
-        return MergeAction::Unmatch;
-    case merge_ids::kRetain:
-        return MergeAction::Retain;
-    case merge_ids::kDiscard:
-        return MergeAction::Discard;
-    case merge_ids::kCheck:
-        return MergeAction::Check;
-    default:
-        return MergeAction::Uncheck;
-    }
-}
+/// The action buttons and their actions.
+constexpr std::pair<int, MergeAction> kActionButtons[] = {
+    {merge_ids::kMatch, MergeAction::Match},   {merge_ids::kUnmatch, MergeAction::Unmatch},
+    {merge_ids::kRetain, MergeAction::Retain}, {merge_ids::kDiscard, MergeAction::Discard},
+    {merge_ids::kCheck, MergeAction::Check},   {merge_ids::kUncheck, MergeAction::Uncheck},
+};
 
 constexpr const char* kCannotShow = "An error has occurred - cannot display merge dialog.";
 constexpr const char* kRefillError = "An error has occurred";
@@ -52,8 +40,8 @@ constexpr const char* kNotFound = "Record not found";
 CMrgDlg::CMrgDlg(CMergeEngine& engine, CWnd* parent)
     : CDialog(merge_ids::kMergeTemplate, parent), m_engine(engine)
 {
-    for (const int id : kActionButtons)
-        MapCommand(UINT(id), [this, id] { RunAction(id); });
+    for (const auto& button : kActionButtons)
+        MapCommand(UINT(button.first), [this, id = button.first] { RunAction(id); });
     MapCommand(merge_ids::kGoTo, [this] { OnGoTo(); });
     MapNotify(merge_ids::kTabs, TCN_SELCHANGE, [this] {
         if (CTabCtrl* tabs = Tabs())
@@ -118,9 +106,9 @@ void CMrgDlg::AnchorControls()
     for (const auto& list : m_lists)
         m_layout.AddControl(this, list.get(), client, L::kNoChange, L::kNoChange, L::kToBottom,
                             L::kToRight);
-    for (const int id : kActionButtons)
-        m_layout.AddControl(this, GetDlgItem(id), client, L::kToBottom, L::kNoChange, L::kToBottom,
-                            L::kNoChange);
+    for (const auto& button : kActionButtons)
+        m_layout.AddControl(this, GetDlgItem(button.first), client, L::kToBottom, L::kNoChange,
+                            L::kToBottom, L::kNoChange);
     m_layout.AddControl(this, GetDlgItem(merge_ids::kGoTo), client, L::kToBottom, L::kNoChange,
                         L::kToBottom, L::kNoChange);
     for (const int id : {IDOK, IDCANCEL, merge_ids::kHelp})
@@ -185,9 +173,12 @@ void CMrgDlg::UpdateButtons()
 
 void CMrgDlg::RunAction(int buttonId)
 {
+    const auto button =
+        std::find_if(std::begin(kActionButtons), std::end(kActionButtons),
+                     [buttonId](const auto& each) { return each.first == buttonId; });
     const int type = GetShownType();
     CMrgTwinListWnd* list = GetTwinList(type);
-    if (!list || !m_engine.IsOpen())
+    if (button == std::end(kActionButtons) || !list || !m_engine.IsOpen())
         return;
     const MergeSelection selection = list->GetSelection();
     m_engine.BeginAction();
@@ -195,7 +186,7 @@ void CMrgDlg::RunAction(int buttonId)
     for (const auto& each : m_lists)
         if (each)
             each->RememberSelection();
-    const bool changed = RunMergeAction(m_engine, ActionOf(buttonId), type, selection);
+    const bool changed = RunMergeAction(m_engine, button->second, type, selection);
     if (changed)
         RefreshLists(type);
     m_engine.EndAction();
