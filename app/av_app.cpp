@@ -22,11 +22,8 @@
 #include "database/gedcom/gedcom_loader.h"
 #include "database/nodes/data_model.h"
 #include "database/nodes/data_node.h"
-#include "database/nodes/named_list_store.h"
 #include "diagrams/scheme_template_check.h"
 #include "diagrams/window/sub_view_rel_tree.h"
-#include "media/media_content_loader.h"
-#include "media/window/install_media_window.h"
 #include "platform/base/open_file_lock.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
@@ -36,16 +33,9 @@
 #include "platform/ui/frames/doc_template.h"
 #include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/command_line.h"
-#include "queries/expression.h"
-#include "queries/lists/records_window_pane.h"
 #include "queries/named_list.h"
-#include "queries/relationship_pool.h"
-#include "queries/window/qry_params_dlg.h"
-#include "records/datactl/data_ctl_install.h"
-#include "records/dialogs/record_dialogs.h"
 #include "records/window/find_record_dlg.h"
 #include "records/window/sub_view_rec.h"
-#include "templates/heading_compiler.h"
 
 #include <filesystem>
 #include <system_error>
@@ -147,17 +137,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     if (!Prefs().m_hideSplashPanel)
         CSplashWnd::EnableSplashScreen(commandLine.m_bShowSplash);
     LoadStdProfileSettings(kRecentFiles);
-    SetNamedListStore(&NamedListStore());
-    InstallExpressionEngine();
-    InstallRelationshipPoolFactory();
-    InstallHeadingCompiler();
-    InstallMediaContentLoader();
-    InstallMediaWindow([this] { return GetMediaWindow(); });
-    InstallDataControls();
-    InstallRecordDialogs();
-    InstallNamedListsPane();
-    InstallQueryParameterDialog();
-    SetFileLinksDialog(&m_movedFileLinks);
+    InstallServices();
     if (!InitColourChooser())
         return FALSE;
     m_printer.MeasurePrinterPage();
@@ -166,7 +146,8 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     m_dataModelStarted = true;
     // Templates name fields, so the schemes are checked once the field definitions are loaded.
     InitProgramTextSchemes();
-    // The defaults of new diagrams come from the profile.
+    // The defaults of new diagrams come from the profile, read here so that no diagram window
+    // reads files as it is made.
     CSubViewRelTree::InitStatics();
     if (!CreateWindows())
         return FALSE;
@@ -247,8 +228,6 @@ int CAvApp::ExitInstance()
     if (m_findRecordDlg && m_findRecordDlg->GetSafeHwnd())
         m_findRecordDlg->DestroyWindow();
     m_findRecordDlg.reset();
-    SetFileLinksDialog(nullptr);
-    InstallMediaWindow(nullptr);
     // Under the test hooks, or after a failed start, the main window may still stand.
     if (HasMainFrame())
         m_pMainWnd->DestroyWindow();
@@ -260,7 +239,7 @@ int CAvApp::ExitInstance()
         m_dataModelStarted = false;
     }
     ClearNamedLists(true);
-    SetNamedListStore(nullptr);
+    RemoveServices();
     return CWinApp::ExitInstance();
 }
 

@@ -169,7 +169,7 @@ public:
     static int BoxSizeOfPreference(int code);
 
     // Saved diagrams, queries and reports.
-    /// Opens a saved file of the kind; later windows install the opener of their kind.
+    /// Opens a saved file of the kind; the services install the opener of each kind.
     using SavedFileOpener = std::function<void(const std::string& path)>;
     void SetSavedFileOpener(SavedFileKind kind, SavedFileOpener opener);
     bool CanOpenSavedFile(SavedFileKind kind) const override;
@@ -215,6 +215,16 @@ public:
     void StorePropertiesEdit() override;
 
 private:
+    /// Installs the program-wide services that the libraries below reach through their hooks, in
+    /// start-up order, before the data set and the windows exist (av_app_services.cpp).
+    void InstallServices();
+    /// Takes the services out again in reverse order, once the windows and the data set are gone;
+    /// nothing when they were not installed.
+    void RemoveServices();
+    /// The saved-file openers of each kind, which the services install.
+    void OpenSavedQuery(const std::string& path);
+    void OpenSavedDiagramFile(const std::string& path);
+    static void OpenSavedReport(const std::string& path);
     /// The command handlers of windows, records and help.
     void MapWindowCommands();
     void MapRecordCommands();
@@ -230,10 +240,10 @@ private:
     void InsertFromFiles(const InsertKind& kind);
     /// Work with Multimedia Objects and Multimedia.
     void MapMediaCommands();
-    /// Work with Queries/Reports, Split Tree Helper and the saved-query menus' opener.
+    /// Work with Queries/Reports and Split Tree Helper.
     void MapQueryCommands();
-    /// The four Show in Diagram commands and the saved-diagram menus' opener
-    /// (av_app_diagram_window.cpp).
+    /// The four Show in Diagram commands, New Individual or Couple in Diagram and the Diagram
+    /// Wizard (av_app_diagram_window.cpp).
     void MapDiagramWindowCommands();
     /// The Reports menu, the report services and the window that shows reports
     /// (av_app_reports.cpp).
@@ -275,6 +285,7 @@ private:
     CMovedFileLinks m_movedFileLinks;
     bool m_autosaveDue = false;
     bool m_dataModelStarted = false;
+    bool m_servicesInstalled = false;
 };
 
 /// The application object, or null when the running one is not a CAvApp.

@@ -7,7 +7,6 @@
 #include "app/shell/main_frame.h"
 
 #include "common/abort.h"
-#include "common/preferences.h"
 
 #include "database/dictionary/record_type_table.h"
 #include "database/kin/ind_rec.h"
@@ -64,17 +63,6 @@ void CAvApp::MapDiagramWindowCommands()
             state->Enable(GetSelectedIndividual(&person, &family) != 0);
         });
     }
-    // The properties box opens at the size "Prop Dlg Size - Diagram" gives, or for a record
-    // just added by dragging, "Prop Dlg Size - Drag Add".
-    CSubViewRelTree::SetPropertiesOpener([this](CPoint*, CSubViewRelTree::PropertiesUse use) {
-        const int code = use == CSubViewRelTree::PropertiesUse::kDragAdd
-                             ? Prefs().m_propDlgSizeDragAdd
-                             : Prefs().m_propDlgSizeDiagram;
-        ShowPropertiesDlg(BoxSizeOfPreference(code), 0, FALSE, FALSE);
-    });
-    SetSavedFileOpener(SavedFileKind::kDiagram, [this](const std::string& path) {
-        OpenSavedDiagram(path, DiagramName(path));
-    });
     const auto always = [](CCmdUI* state) { state->Enable(TRUE); };
     MapCommand(kNewIndividualInDiagram, [this] { NewInDiagram(false); });
     MapUpdate(kNewIndividualInDiagram, always);
@@ -87,6 +75,11 @@ void CAvApp::MapDiagramWindowCommands()
         wizard.DoModal();
     });
     MapUpdate(kDiagramWizard, always);
+}
+
+void CAvApp::OpenSavedDiagramFile(const std::string& path)
+{
+    OpenSavedDiagram(path, DiagramName(path));
 }
 
 void CAvApp::NewInDiagram(bool couple)

@@ -4,7 +4,6 @@
 
 #include "app/shell/av_doc.h"
 #include "database/dictionary/record_type_table.h"
-#include "merge/window/merge_dialog_runner.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/file_dialog.h"
 #include "platform/ui/frames/doc_template.h"
@@ -18,7 +17,6 @@ constexpr UINT ID_MERGE_COMPARE = 32851;
 
 void CAvApp::MapMergeCommands()
 {
-    InstallMergeDialog();
     MapCommand(ID_MERGE_COMPARE, [this] {
         if (!m_document || !m_template)
             return;

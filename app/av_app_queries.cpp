@@ -1,5 +1,5 @@
-// app/av_app_queries.cpp: the application object's part in queries: Work with Queries/Reports, the
-// saved-query menus, the query window opened on a query, and the Split Tree Helper.
+// app/av_app_queries.cpp: the application object's part in queries: Work with Queries/Reports, a
+// saved query opened from its menu, the query window opened on a query, and the Split Tree Helper.
 #include "app/av_app.h"
 
 #include "app/shell/app_ids.h"
@@ -9,7 +9,6 @@
 #include "platform/base/prompt.h"
 #include "queries/query_def.h"
 #include "queries/query_eval.h"
-#include "queries/window/qry_result_grid.h"
 #include "queries/window/split_tree_dlg.h"
 #include "queries/window/sub_view_query.h"
 
@@ -23,24 +22,21 @@ void CAvApp::MapQueryCommands()
 {
     MapCommand(ID_WORK_WITH_QUERIES, [this] { OpenQueryWindow(nullptr, false, -1); });
     MapCommand(ID_SPLIT_TREE, [this] { CSplitTreeDlg(GetMainFrame()).DoModal(); });
-    // A double click on a record in the result set shows it in the record properties box.
-    CQryResultGrid::SetRecordOpener([](CRecordNode*) {
-        if (auto* app = dynamic_cast<CAvApp*>(AfxGetApp()))
-            app->ShowPropertiesDlg(0, 0, FALSE, FALSE);
-    });
-    SetSavedFileOpener(SavedFileKind::kQuery, [this](const std::string& path) {
-        const bool custom = paths::FileName(paths::Folder(path)) == GetQueryKindFolderName(true);
-        std::string title = paths::FileName(path);
-        title = title.substr(0, title.rfind('.'));
-        auto query = CQueryDef::Create();
-        std::string error;
-        if (!query->Load(title, custom, error, &path)) {
-            MessageBox(error);
-            return;
-        }
-        if (AskQueryParameters(*query, false, false, GetSelectedRecord()))
-            OpenQueryWindow(std::move(query), true, kTabResults);
-    });
+}
+
+void CAvApp::OpenSavedQuery(const std::string& path)
+{
+    const bool custom = paths::FileName(paths::Folder(path)) == GetQueryKindFolderName(true);
+    std::string title = paths::FileName(path);
+    title = title.substr(0, title.rfind('.'));
+    auto query = CQueryDef::Create();
+    std::string error;
+    if (!query->Load(title, custom, error, &path)) {
+        MessageBox(error);
+        return;
+    }
+    if (AskQueryParameters(*query, false, false, GetSelectedRecord()))
+        OpenQueryWindow(std::move(query), true, kTabResults);
 }
 
 void CAvApp::OpenQueryWindow(std::shared_ptr<CQueryDef> query, bool run, int page)

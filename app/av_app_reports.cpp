@@ -1,16 +1,14 @@
-// app/av_app_reports.cpp: the Reports menu, the report services and the Report window that
-// shows a report opened by name.
+// app/av_app_reports.cpp: the Reports menu, the report services, a saved report opened from its
+// menu and the Report window that shows a report opened by name.
 #include "app/av_app.h"
 
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
-#include "app/shell/saved_file_menus.h"
 #include "app/shell/sub_view.h"
 #include "platform/base/paths.h"
 #include "reports/rpt_catalogue.h"
 #include "reports/rpt_gen.h"
 #include "reports/rpt_gen_make.h"
-#include "reports/window/rpt_control_form.h"
 #include "reports/window/rpt_services.h"
 #include "reports/window/sub_view_report.h"
 
@@ -54,17 +52,15 @@ void CAvApp::MapReportCommands()
     InstallReportServices(m_printer);
     SetRptGenMaker(RptMakeGenerator);
     SetRptWindowHost(&host);
-    CRptControlForm::SetRecordOpener(
-        [this](CRecordNode*) { ShowPropertiesDlg(0, 0, FALSE, FALSE); });
     MapCommand(ID_REPORT_INDIVIDUAL_SUMMARY,
                [] { OpenReport(GetIndividualSummaryReportName(), false); });
     MapCommand(ID_REPORT_FAMILY_GROUP_SHEET, [] { OpenReport(GetFamilyGroupSheetName(), false); });
-    CSavedFileMenus::SetReportFolders([](bool custom) { return GetReportFolderPath(custom); },
-                                      [] { return ScanReportsFolder(); });
-    SetSavedFileOpener(SavedFileKind::kReport, [](const std::string& path) {
-        const bool custom = paths::Folder(path) == GetReportFolderPath(true);
-        std::string title = paths::FileName(path);
-        title = title.substr(0, title.rfind('.'));
-        OpenReport(title, custom);
-    });
+}
+
+void CAvApp::OpenSavedReport(const std::string& path)
+{
+    const bool custom = paths::Folder(path) == GetReportFolderPath(true);
+    std::string title = paths::FileName(path);
+    title = title.substr(0, title.rfind('.'));
+    OpenReport(title, custom);
 }

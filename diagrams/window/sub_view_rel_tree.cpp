@@ -57,8 +57,6 @@ int SchemeTypeFor(int diagramType, int boxKind)
 
 CSubViewRelTree::CSubViewRelTree()
 {
-    if (!g_staticsReady)
-        InitStatics();
     m_settings.CopySettings(DefaultDiagramSettings(), kSectionAll);
     m_refWidth = std::max(1, GetSystemMetrics(SM_CXFULLSCREEN) - GetSystemMetrics(SM_CXVSCROLL));
     m_refHeight = std::max(1, GetSystemMetrics(SM_CYFULLSCREEN) - GetSystemMetrics(SM_CYHSCROLL));

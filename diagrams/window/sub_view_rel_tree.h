@@ -90,7 +90,8 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override;
 
     /// Loads the defaults new windows copy from the program's profile and makes sure the text
-    /// schemes are there; the first window runs it when start-up did not.
+    /// schemes are there; the program runs it at start-up, before any window is made, which only
+    /// copies them.
     static void InitStatics();
     static void FreeStatics();
     static bool StaticsReady();

@@ -30,6 +30,7 @@ public:
         InstallExpressionEngine();
         if (!LoadGeneratedTree(100000))
             return;
+        CSubViewRelTree::InitStatics();
         m_host.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1280, 960), nullptr,
                         0);
         m_window = std::make_unique<CSubViewRelTree>();

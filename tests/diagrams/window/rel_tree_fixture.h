@@ -43,6 +43,10 @@ protected:
     {
         CRecordTest::SetUp();
         controls_test::UseCompiledResources();
+        // The defaults and text schemes new windows copy, loaded once as the program's start-up
+        // loads them.
+        if (!CSubViewRelTree::StaticsReady())
+            CSubViewRelTree::InitStatics();
         m_folder = test_support::NewFolder("rel_tree");
         ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
                                     CRect(0, 0, 800, 600), nullptr, 0));
