@@ -1,16 +1,24 @@
 // tests/app/startup_test.cpp: start-up opens the file the arguments name (never a switch; a
 // relative name from the folder the program started in), else the default file, else a new file,
 // titles the frame as the untitled file while the named one loads, shows the records window with
-// its menu and toolbar, registers the file types, and ends before the window shows when a step
-// fails.
+// its menu and toolbar, registers the file types, installs the services the libraries below reach
+// (taken out again at exit), and ends before the window shows when a step fails.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell_file_types.h"
+#include "database/kin/relative_dialogs.h"
+#include "database/multimedia/media_content.h"
+#include "database/nodes/data_control_host.h"
+#include "database/nodes/named_list_store.h"
+#include "database/paths/data_expression.h"
+#include "database/records/assoc_node.h"
 #include "diagrams/text_scheme.h"
 #include "platform/base/paths.h"
 #include "platform/ui/windows/app.h"
 #include "queries/query_heading.h"
+#include "records/properties/media_window_opener.h"
 #include "records/window/file_links_dlg.h"
+#include "records/window/named_lists_pane.h"
 
 #include <gmock/gmock.h>
 
@@ -48,6 +56,35 @@ TEST_F(StartUpTest, QueryHeadingsAreCompiledByTheTemplateLanguage)
     ASSERT_TRUE(Start());
     ASSERT_NE(GetHeadingCompiler(), nullptr);
     EXPECT_NE(GetHeadingCompiler()->Compile("Born =Name()"), nullptr);
+}
+
+/// The services the libraries below the application reach, by name, with whether each is there.
+std::vector<std::pair<std::string, bool>> Services(const CAvApp& app)
+{
+    return {{"named lists", GetNamedListStore() != nullptr},
+            {"expressions", GetDataExpressionParser() != nullptr},
+            {"headings", GetHeadingCompiler() != nullptr},
+            {"multimedia content", GetMediaContentLoader() != nullptr},
+            {"multimedia window", CanOpenMediaWindow()},
+            {"data controls", GetDataControlHost() != nullptr},
+            {"relative dialogs", GetRelativeDialogs() != nullptr},
+            {"sex question", GetSexQuestion() != nullptr},
+            {"named-lists pane", MakeNamedListsPane() != nullptr},
+            {"saved queries", app.CanOpenSavedFile(SavedFileKind::kQuery)},
+            {"saved diagrams", app.CanOpenSavedFile(SavedFileKind::kDiagram)},
+            {"saved reports", app.CanOpenSavedFile(SavedFileKind::kReport)}};
+}
+
+TEST_F(StartUpTest, EveryServiceStandsFromStartUpUntilExit)
+{
+    ASSERT_TRUE(Start());
+    for (const auto& [name, installed] : Services(*m_app))
+        EXPECT_TRUE(installed) << name;
+
+    // Nothing the libraries keep may reach the application once it has gone.
+    m_app->ExitInstance();
+    for (const auto& [name, installed] : Services(*m_app))
+        EXPECT_FALSE(installed) << name;
 }
 
 TEST_F(StartUpTest, TextSchemesHoldEveryBuiltInSchemeOnceCompiled)
