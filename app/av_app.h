@@ -50,12 +50,13 @@ public:
     /// The splash window takes the first key or click while it shows.
     BOOL PreTranslateMessage(MSG* msg) override;
     /// Brings the program up in order: the profile key, the preferences, the arguments, the
-    /// recent-file list, the data set, the document template, the main frame, the desktop's file
-    /// types, the document with its records window, the main window shown, the start-up folder,
-    /// and then the file the arguments name (switches are never taken for it), else the default
-    /// file, else a new file. FALSE, before the main window shows, when a step fails.
+    /// recent-file list, the services, the data set, the document template, the main frame, the
+    /// desktop's file types, the document with its records window, the main window shown, the
+    /// start-up folder, and then the file the arguments name (switches are never taken for it),
+    /// else the default file, else a new file. FALSE, before the main window shows, when a step
+    /// fails.
     BOOL StartUp(const std::vector<std::string>& arguments);
-    /// Closes what is still open and shuts the data set down.
+    /// Closes what is still open, shuts the data set down and takes the services out.
     int ExitInstance() override;
     /// After the base's idle work the record properties box follows the selection, and a due
     /// autosave runs once the idle period is over.
