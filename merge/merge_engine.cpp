@@ -178,8 +178,8 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     std::unique_ptr<CScoreBounds> bounds;
     std::unique_ptr<CIndividualBlocks> blocks;
     if (shortcuts && type == kIndividualType) {
-        bounds = std::make_unique<CScoreBounds>(currents, m_keys);
-        blocks = std::make_unique<CIndividualBlocks>(currents, m_keys);
+        bounds = std::make_unique<CScoreBounds>(currents);
+        blocks = std::make_unique<CIndividualBlocks>(currents);
     }
     RowList leftOver;
     RowList claimed; // the rows of claimed current records, in no useful order

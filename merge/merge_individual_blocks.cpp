@@ -41,17 +41,18 @@ std::optional<int> PlacedBirthYear(const CIndRec& individual)
     return first.GetYear();
 }
 
-CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents,
-                                     const CIndCompareKeyMap& keys)
-    : m_keys(keys)
+CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents)
 {
-    // Surnames and given names as numbers, so that the people compare them by value.
+    // The current surnames numbered from 0, so that each has its list of blocks.
     for (const CRecordNode* record : currents) {
-        const CIndCompareKeys* own = KeysOf(record);
-        if (own && own->m_surname)
-            m_surnameIds.emplace(*own->m_surname, std::int32_t(m_surnameIds.size()));
-        if (own && own->m_givenName)
-            m_givenIds.emplace(*own->m_givenName, std::int32_t(m_givenIds.size()));
+        const CIndScorePerson* scored = Scored(record);
+        if (!scored || scored->surname < 0)
+            continue;
+        if (m_surnameLists.size() <= std::size_t(scored->surname))
+            m_surnameLists.resize(std::size_t(scored->surname) + 1, -1);
+        std::int32_t& list = m_surnameLists[std::size_t(scored->surname)];
+        if (list < 0)
+            list = m_surnameCount++;
     }
     m_people.reserve(currents.size());
     for (const CRecordNode* record : currents) {
@@ -59,14 +60,15 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents,
         m_unindexed = m_unindexed || !m_people.back().indexed;
     }
     // The last list holds the individuals without a surname.
-    m_bySurname.resize(m_surnameIds.size() + 1);
+    m_bySurname.resize(std::size_t(m_surnameCount) + 1);
     std::vector<std::vector<std::tuple<int, std::uint8_t, std::uint32_t>>> order(
         m_bySurname.size());
     for (std::uint32_t position = 0; position < m_people.size(); ++position) {
         const Person& person = m_people[position];
         if (!person.indexed)
             continue;
-        const std::size_t list = person.surname < 0 ? m_surnameIds.size() : person.surname;
+        const std::size_t list =
+            person.surname < 0 ? std::size_t(m_surnameCount) : std::size_t(person.surname);
         order[list].emplace_back(person.year, person.sex, position);
         if (person.surname >= 0 && person.given >= 0) {
             const std::uint64_t key = std::uint64_t(person.surname) << 32 | person.given;
@@ -108,37 +110,31 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents,
         std::sort(namesakes.begin(), namesakes.end());
 }
 
-const CIndCompareKeys* CIndividualBlocks::KeysOf(const CRecordNode* record) const
+const CIndScorePerson* CIndividualBlocks::Scored(const CRecordNode* record)
 {
     const CIndRec* individual = AsIndividual(record);
-    const auto found = individual ? m_keys.find(individual) : m_keys.end();
-    return found == m_keys.end() ? nullptr : &found->second;
-}
-
-std::int32_t CIndividualBlocks::IdOf(const std::unordered_map<std::string, std::int32_t>& ids,
-                                     const std::optional<std::string>& text)
-{
-    if (!text)
-        return -1;
-    const auto found = ids.find(*text);
-    return found == ids.end() ? -2 : found->second; // -2: a text no current individual has
+    const CIndScorePerson* scored = individual ? FindScorePerson(*individual) : nullptr;
+    return scored && scored->keys ? scored : nullptr;
 }
 
 CIndividualBlocks::Person CIndividualBlocks::Describe(const CRecordNode* record) const
 {
     Person person;
-    const CIndCompareKeys* keys = KeysOf(record);
-    if (!keys)
+    const CIndScorePerson* scored = Scored(record);
+    if (!scored)
         return person;
-    const CIndRec& individual = *AsIndividual(record);
     person.indexed = true;
-    person.surname = IdOf(m_surnameIds, keys->m_surname);
-    person.given = IdOf(m_givenIds, keys->m_givenName);
-    person.year = PlacedBirthYear(individual).value_or(kNoYear);
-    person.birth = individual.GetBirthDate() != nullptr;
-    person.sex = keys->m_male ? 0 : keys->m_female ? 1 : 2;
-    person.parents = individual.GetNextParentFamily(nullptr) != nullptr;
-    person.spouse = individual.GetNextSpouseFamily(nullptr) != nullptr;
+    if (scored->surname >= 0) {
+        const auto number = std::size_t(scored->surname);
+        const bool current = number < m_surnameLists.size() && m_surnameLists[number] >= 0;
+        person.surname = current ? m_surnameLists[number] : -2;
+    }
+    person.given = scored->given;
+    person.year = scored->birthMonthDay >= 0 ? scored->birthYear : kNoYear;
+    person.birth = scored->birth != nullptr;
+    person.sex = scored->keys->m_male ? 0 : scored->keys->m_female ? 1 : 2;
+    person.parents = scored->parents;
+    person.spouse = scored->spouse;
     return person;
 }
 

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -43,8 +42,9 @@ struct IndividualBest {
 /// on the way, which only a scan in order settles, and for new individuals without a surname.
 class CIndividualBlocks {
 public:
-    /// currents: the current records of the type in their order; keys: both sides' keys.
-    CIndividualBlocks(const std::vector<CRecordNode*>& currents, const CIndCompareKeyMap& keys);
+    /// currents: the current records of the type in their order. Reads what the score reads,
+    /// so only while a compare runs.
+    explicit CIndividualBlocks(const std::vector<CRecordNode*>& currents);
 
     /// The claim on a current record changed: claimed with that score, or freed (nullopt).
     void SetClaim(std::uint32_t position, std::optional<int> score);
@@ -85,8 +85,8 @@ private:
         std::vector<Summary> runs;
     };
     struct Person {
-        std::int32_t surname = -1; // interned; -1 without one
-        std::int32_t given = -1;   // interned; -1 without one
+        std::int32_t surname = -1; // its list; -1 without one, -2 one no current has
+        std::int32_t given = -1;   // as the score numbers it; -1 without one
         std::int32_t year = kNoYear;
         std::uint8_t sex = 2;
         bool parents = false;
@@ -98,10 +98,8 @@ private:
     /// Positions by birth year (kNoYear first) of one surname and given name.
     using Namesakes = std::vector<std::pair<int, std::uint32_t>>;
 
-    const CIndCompareKeys* KeysOf(const CRecordNode* record) const;
-    /// The number of a text: -1 for none, -2 for one no current individual has.
-    static std::int32_t IdOf(const std::unordered_map<std::string, std::int32_t>& ids,
-                             const std::optional<std::string>& text);
+    /// What the score reads of a keyed individual; null for any other record.
+    static const CIndScorePerson* Scored(const CRecordNode* record);
     Person Describe(const CRecordNode* record) const;
     /// The most a block's members of each kind (apart from the new one's namesakes) could
     /// score against incoming.
@@ -110,9 +108,10 @@ private:
     static void Claim(Summary& summary, std::size_t kind, bool wasClaimed,
                       std::optional<int> score);
 
-    const CIndCompareKeyMap& m_keys;
-    std::unordered_map<std::string, std::int32_t> m_surnameIds;
-    std::unordered_map<std::string, std::int32_t> m_givenIds;
+    /// By the score's surname number: the list of that surname among m_bySurname; -1 for
+    /// none.
+    std::vector<std::int32_t> m_surnameLists;
+    std::int32_t m_surnameCount = 0;
     std::vector<Person> m_people;         // by position
     std::vector<std::uint32_t> m_blockOf; // by position: the block index in its surname's list
     std::vector<int> m_claims;            // by position: the claim's score, or kUnclaimed

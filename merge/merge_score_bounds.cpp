@@ -2,7 +2,6 @@
 #include "merge/merge_score_bounds.h"
 
 #include "database/dates/date_node.h"
-#include "database/fields/name_node.h"
 #include "database/kin/ind_compare_keys.h"
 #include "database/kin/ind_rec.h"
 
@@ -21,65 +20,32 @@ constexpr int kBirthSame = 50, kBirthNear = 20, kBirthMedium = -50, kBirthFar = 
 // Single dates this many years apart or more are at least ten completed years apart.
 constexpr int kBirthBeyondReach = 12;
 
-std::int32_t IdOf(std::unordered_map<std::string, std::int32_t>& ids,
-                  const std::optional<std::string>& text, bool add)
-{
-    if (!text)
-        return -1;
-    if (const auto found = ids.find(*text); found != ids.end())
-        return found->second;
-    if (!add)
-        return -2;
-    return ids.emplace(*text, std::int32_t(ids.size())).first->second;
-}
-
 } // namespace
 
-CScoreBounds::CScoreBounds(const std::vector<CRecordNode*>& currents, const CIndCompareKeyMap& keys)
-    : m_keys(keys)
+CScoreBounds::CScoreBounds(const std::vector<CRecordNode*>& currents)
 {
-    for (const CRecordNode* record : currents) {
-        const CIndRec* individual = AsIndividual(record);
-        const auto found = individual ? m_keys.find(individual) : m_keys.end();
-        if (found == m_keys.end())
-            continue;
-        IdOf(m_surnameIds, found->second.m_surname, true);
-        IdOf(m_givenIds, found->second.m_givenName, true);
-    }
     m_currents.reserve(currents.size());
     for (const CRecordNode* record : currents)
         m_currents.push_back(Of(record));
 }
 
-CScoreBounds::Person CScoreBounds::Of(const CRecordNode* record) const
+CScoreBounds::Person CScoreBounds::Of(const CRecordNode* record)
 {
     Person person;
     const CIndRec* individual = AsIndividual(record);
-    if (!individual)
+    const CIndScorePerson* scored = individual ? FindScorePerson(*individual) : nullptr;
+    if (!scored || !scored->keys)
         return person;
-    const auto found = m_keys.find(individual);
-    if (found == m_keys.end())
-        return person;
-    const CIndCompareKeys& keys = found->second;
-    auto& self = const_cast<CScoreBounds&>(*this);
     person.keyed = true;
-    person.surname = IdOf(self.m_surnameIds, keys.m_surname, false);
-    person.given = IdOf(self.m_givenIds, keys.m_givenName, false);
-    person.nameHash = keys.m_nameHash;
-    const CNameNode* name = individual->GetName();
-    person.manyWords = name && CountNameWords(name->GetValue()) > 2;
-    person.birth = individual->GetBirthDate();
-    person.monthDay = -1;
-    if (person.birth) {
-        const CDateValue& first = person.birth->GetFirstValue();
-        if (first.IsValid() && person.birth->GetLatestValue() == &first && !first.IsBC() &&
-            first.GetYear() >= 100) {
-            person.year = first.GetYear();
-            person.monthDay = first.GetMonth() * 100 + first.GetDay();
-        }
-    }
-    person.parents = individual->GetNextParentFamily(nullptr) != nullptr;
-    person.spouse = individual->GetNextSpouseFamily(nullptr) != nullptr;
+    person.surname = scored->surname;
+    person.given = scored->given;
+    person.nameHash = scored->nameHash;
+    person.manyWords = scored->manyWords;
+    person.birth = scored->birth;
+    person.year = scored->birthYear;
+    person.monthDay = scored->birthMonthDay;
+    person.parents = scored->parents;
+    person.spouse = scored->spouse;
     return person;
 }
 
@@ -96,7 +62,6 @@ bool CScoreBounds::CouldExceed(std::uint32_t position, int floor) const
         return true;
     const bool surnameOpen = mine.surname == -1 || theirs.surname == -1;
     const bool givenOpen = mine.given == -1 || theirs.given == -1;
-    // Numbers -2 stand for texts no current individual has: never equal to a current one's.
     if (!surnameOpen && mine.surname != theirs.surname)
         return kNameDifferent > floor;
     const bool sameHash = mine.nameHash == theirs.nameHash;

@@ -5,8 +5,6 @@
 #include "database/kin/ind_compare_keys.h"
 
 #include <cstdint>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 class CDateNode;
@@ -20,8 +18,9 @@ class CRecordNode;
 /// each individual's keys and dates give, kept compact by position, without the relatives.
 class CScoreBounds {
 public:
-    /// currents: the current individuals in their order; keys: the compare keys of both sides.
-    CScoreBounds(const std::vector<CRecordNode*>& currents, const CIndCompareKeyMap& keys);
+    /// currents: the current individuals in their order. Reads what the score reads, so only
+    /// while a compare runs.
+    explicit CScoreBounds(const std::vector<CRecordNode*>& currents);
     /// The new individual the next bounds are for.
     void SetIncoming(const CRecordNode* incoming);
     /// Whether the current individual at that position could score above floor against the
@@ -31,7 +30,7 @@ public:
 private:
     struct Person {
         bool keyed = false;        // has compare keys
-        std::int32_t surname = -1; // by number; -1 without one, -2 one no current has
+        std::int32_t surname = -1; // by number (as the score numbers them); -1 without one
         std::int32_t given = -1;   // the same for the first given name
         std::uint16_t nameHash = 0;
         bool manyWords = false;    // the stored name has more than two words
@@ -41,11 +40,8 @@ private:
         std::int32_t monthDay = 0; // and its month and day (-1: no such date)
         const CDateNode* birth = nullptr;
     };
-    Person Of(const CRecordNode* record) const;
+    static Person Of(const CRecordNode* record);
 
-    const CIndCompareKeyMap& m_keys;
-    std::unordered_map<std::string, std::int32_t> m_surnameIds;
-    std::unordered_map<std::string, std::int32_t> m_givenIds;
     std::vector<Person> m_currents;
     Person m_incoming;
 };

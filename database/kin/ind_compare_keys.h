@@ -8,6 +8,7 @@
 #include <string_view>
 #include <unordered_map>
 
+class CDateNode;
 class CIndRec;
 
 /// An individual's compare keys, taken from its first non-empty NAME and its sex.
@@ -22,6 +23,34 @@ struct CIndCompareKeys {
     bool m_female = false;
 };
 
+/// What the match score reads of one individual while a compare runs, laid out once for every
+/// keyed individual and every relative the score reaches from one, so that a score walks no
+/// fields. Relatives are given by their place in the same table.
+struct CIndScorePerson {
+    const CIndRec* record = nullptr;
+    /// Null for a relative without keys: its name is then scored from its fields.
+    const CIndCompareKeys* keys = nullptr;
+    const CDateNode* birth = nullptr; // as CIndRec::GetBirthDate gives it
+    std::string_view name;            // the stored text of the first non-empty NAME
+    /// The surname and first given name by number, one numbering for both data sets: equal
+    /// texts, equal numbers; -1 without one.
+    std::int32_t surname = -1;
+    std::int32_t given = -1;
+    /// The partners of the first parent family and of the first spouse family; -1 for none.
+    std::int32_t father = -1;
+    std::int32_t mother = -1;
+    std::int32_t husband = -1;
+    std::int32_t wife = -1;
+    /// For a birth of a single valid A.D. date of year 100 on: its year, and its month * 100
+    /// plus its day; the latter is -1 for any other birth or none.
+    std::int32_t birthYear = 0;
+    std::int16_t birthMonthDay = -1;
+    std::uint16_t nameHash = 0; // as in the keys
+    bool manyWords = false;     // the stored name has more than two words
+    bool parents = false;       // has a parent family
+    bool spouse = false;        // has a spouse family
+};
+
 /// The number of blank-separated words of a stored name, as the match score counts them.
 int CountNameWords(std::string_view text);
 
@@ -32,8 +61,13 @@ CIndCompareKeys MakeCompareKeys(const CIndRec& individual);
 using CIndCompareKeyMap = std::unordered_map<const CIndRec*, CIndCompareKeys>;
 
 /// The compare installs its map while it runs and removes it (null) when it ends; the match
-/// score looks keys up in it and works without it otherwise.
+/// score looks keys up in it and works without it otherwise. Installing a map also lays out,
+/// once, what the score reads of every keyed individual and of the relatives it reaches, so
+/// that each score walks no fields; the map must not change while it is installed.
 void SetCompareKeys(const CIndCompareKeyMap* keys);
 const CIndCompareKeyMap* GetCompareKeys();
 /// The keys of an individual while a compare runs; null when none.
 const CIndCompareKeys* FindCompareKeys(const CIndRec& individual);
+/// What the score reads of an individual while a compare runs; null when it is neither keyed
+/// nor a relative the score reaches.
+const CIndScorePerson* FindScorePerson(const CIndRec& individual);

@@ -9,6 +9,11 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -129,6 +134,207 @@ int SpouseScore(const CIndRec& a, const CIndRec& b, int sex, int depth)
     return PartnerScore(*familyA, *familyB, spouseSex, depth, kSpouseLow, kSpouseHigh) / 2;
 }
 
+// ---- The compare's table ----------------------------------------------------------------------
+
+/// Every individual of the installed keys, and every relative the score reaches from them,
+/// found by record number (a number is held by at most one individual of each data set).
+class CScoreTable {
+public:
+    explicit CScoreTable(const CIndCompareKeyMap& keys)
+    {
+        m_people.reserve(keys.size());
+        std::int32_t highest = 0;
+        for (const auto& [individual, own] : keys)
+            highest = std::max(highest, individual->GetRecordNumber());
+        // Numbers far beyond the count would make a sparse table: those go to the map.
+        m_limit = std::min<std::int64_t>(highest, std::int64_t(keys.size()) * 4 + 1024);
+        m_byNumber.assign(std::size_t(m_limit) + 1, {-1, -1});
+        for (const auto& [individual, own] : keys)
+            Add(*individual, &own);
+        // Relatives are added as they are met; the list grows while it is walked.
+        for (std::size_t index = 0; index < m_people.size(); ++index) {
+            const CIndRec& individual = *m_people[index].record;
+            std::int32_t father = -1, mother = -1, husband = -1, wife = -1;
+            const CFamRec* parents = individual.GetNextParentFamily(nullptr);
+            const CFamRec* spouse = individual.GetNextSpouseFamily(nullptr);
+            if (parents) {
+                father = IndexOf(parents->GetHusband());
+                mother = IndexOf(parents->GetWife());
+            }
+            if (spouse) {
+                husband = IndexOf(spouse->GetHusband());
+                wife = IndexOf(spouse->GetWife());
+            }
+            CIndScorePerson& person = m_people[index];
+            person.parents = parents != nullptr;
+            person.spouse = spouse != nullptr;
+            person.father = father;
+            person.mother = mother;
+            person.husband = husband;
+            person.wife = wife;
+        }
+    }
+
+    const CIndScorePerson* Find(const CIndRec& individual) const
+    {
+        const std::int32_t index = Lookup(individual);
+        return index < 0 ? nullptr : &m_people[std::size_t(index)];
+    }
+    const CIndScorePerson& At(std::int32_t index) const { return m_people[std::size_t(index)]; }
+
+private:
+    std::int32_t Lookup(const CIndRec& individual) const
+    {
+        const std::int32_t number = individual.GetRecordNumber();
+        if (number > 0 && number <= m_limit) {
+            for (const std::int32_t index : m_byNumber[std::size_t(number)]) {
+                if (index >= 0 && m_people[std::size_t(index)].record == &individual)
+                    return index;
+            }
+        }
+        const auto found = m_others.find(&individual);
+        return found == m_others.end() ? -1 : found->second;
+    }
+
+    std::int32_t IndexOf(const CIndRec* individual)
+    {
+        if (!individual)
+            return -1;
+        const std::int32_t index = Lookup(*individual);
+        return index >= 0 ? index : Add(*individual, nullptr);
+    }
+
+    std::int32_t Add(const CIndRec& individual, const CIndCompareKeys* keys)
+    {
+        const auto index = std::int32_t(m_people.size());
+        CIndScorePerson& person = m_people.emplace_back();
+        person.record = &individual;
+        person.keys = keys;
+        person.birth = individual.GetBirthDate();
+        if (person.birth) {
+            const CDateValue& first = person.birth->GetFirstValue();
+            if (first.IsValid() && person.birth->GetLatestValue() == &first && !first.IsBC() &&
+                first.GetYear() >= 100) {
+                person.birthYear = first.GetYear();
+                person.birthMonthDay = std::int16_t(first.GetMonth() * 100 + first.GetDay());
+            }
+        }
+        if (keys) {
+            person.name = StoredNameView(individual);
+            person.surname = TextNumber(keys->m_surname);
+            person.given = TextNumber(keys->m_givenName);
+            person.nameHash = keys->m_nameHash;
+            person.manyWords = CountNameWords(person.name) > 2;
+        }
+        const std::int32_t number = individual.GetRecordNumber();
+        bool placed = false;
+        if (number > 0 && number <= m_limit) {
+            for (std::int32_t& slot : m_byNumber[std::size_t(number)]) {
+                if (slot < 0) {
+                    slot = index;
+                    placed = true;
+                    break;
+                }
+            }
+        }
+        if (!placed)
+            m_others.emplace(&individual, index);
+        return index;
+    }
+
+    static std::string_view StoredNameView(const CIndRec& individual)
+    {
+        const CNameNode* name = individual.GetName();
+        return name ? name->GetValue() : std::string_view();
+    }
+
+    std::int32_t TextNumber(const std::optional<std::string>& text)
+    {
+        if (!text)
+            return -1;
+        return m_texts.emplace(*text, std::int32_t(m_texts.size())).first->second;
+    }
+
+    std::vector<CIndScorePerson> m_people;
+    std::int64_t m_limit = 0;
+    std::vector<std::array<std::int32_t, 2>> m_byNumber;
+    std::unordered_map<const CIndRec*, std::int32_t> m_others;
+    std::unordered_map<std::string_view, std::int32_t> m_texts;
+};
+
+std::unique_ptr<CScoreTable> g_scoreTable;
+
+/// The name score from the table, as KeyedNameScore gives it.
+int TableNameScore(const CIndScorePerson& a, const CIndScorePerson& b, bool nested)
+{
+    if (!a.keys || !b.keys)
+        return NameScore(*a.record, *b.record);
+    const auto verdict = [](std::int32_t x, std::int32_t y, bool takenAsSame) {
+        if (x < 0 || y < 0)
+            return Verdict::Open;
+        return takenAsSame || x == y ? Verdict::Same : Verdict::Different;
+    };
+    const Verdict surname = verdict(a.surname, b.surname, !nested);
+    const Verdict given = verdict(a.given, b.given, false);
+    if (surname == Verdict::Different || (surname == Verdict::Open && given == Verdict::Different))
+        return kNameDifferent;
+    const bool oneOpen = (surname == Verdict::Open) != (given == Verdict::Open);
+    if (!oneOpen && !(surname == Verdict::Same && given == Verdict::Same))
+        return kNameWeak;
+    const bool sameText =
+        a.nameHash == b.nameHash && (a.name == b.name || text::EqualsNoCase(a.name, b.name));
+    if (oneOpen) {
+        const bool missingOnBoth =
+            surname == Verdict::Open ? a.surname < 0 && b.surname < 0 : a.given < 0 && b.given < 0;
+        return sameText && missingOnBoth ? kNameSameSurname : kNameWeak;
+    }
+    return sameText && a.manyWords ? kNameStrong : kNamePartial;
+}
+
+int TableScore(const CScoreTable& table, const CIndScorePerson& a, const CIndScorePerson& b,
+               bool nested, int depth, bool withSpouse, int sex);
+
+/// PartnerScore over the table.
+int TablePartnerScore(const CScoreTable& table, std::int32_t a, std::int32_t b, int sex, int depth,
+                      int low, int high)
+{
+    if (a < 0 || b < 0)
+        return 0;
+    return std::clamp(TableScore(table, table.At(a), table.At(b), true, depth, false, sex), low,
+                      high);
+}
+
+/// MatchIndividual over the table.
+int TableScore(const CScoreTable& table, const CIndScorePerson& a, const CIndScorePerson& b,
+               bool nested, int depth, bool withSpouse, int sex)
+{
+    int total = TableNameScore(a, b, nested);
+    if (!nested && total < 0)
+        return total;
+    const int birth =
+        a.birth && b.birth
+            ? a.birth->ClassifyCloseness(*b.birth, kBirthSame, kBirthNear, kBirthMedium, kBirthFar)
+            : 0;
+    if (!nested && birth < 0)
+        return birth;
+    total += birth;
+    if (depth > 0 && a.parents && b.parents) {
+        const int fathers = TablePartnerScore(table, a.father, b.father, SEX_MALE, depth - 1,
+                                              kParentLow, kParentHigh);
+        const int mothers = TablePartnerScore(table, a.mother, b.mother, SEX_FEMALE, depth - 1,
+                                              kParentLow, kParentHigh);
+        total += (fathers + mothers) / 2;
+    }
+    if (depth > 0 && withSpouse && a.spouse && b.spouse && (sex == SEX_MALE || sex == SEX_FEMALE)) {
+        const bool husbands = sex != SEX_MALE; // the spouse of a woman is the husband
+        total += TablePartnerScore(table, husbands ? a.husband : a.wife,
+                                   husbands ? b.husband : b.wife, husbands ? SEX_MALE : SEX_FEMALE,
+                                   depth - 1, kSpouseLow, kSpouseHigh) /
+                 2;
+    }
+    return total;
+}
+
 } // namespace
 
 int CIndRec::MatchScore(const CRecordNode* other, const void*) const
@@ -136,6 +342,20 @@ int CIndRec::MatchScore(const CRecordNode* other, const void*) const
     const CIndRec* theirs = AsIndividual(other);
     if (!theirs)
         return kOppositeSexes;
+    if (g_scoreTable) {
+        const CIndScorePerson* mine = g_scoreTable->Find(*this);
+        const CIndScorePerson* their = mine && mine->keys ? g_scoreTable->Find(*theirs) : nullptr;
+        if (their && their->keys) {
+            const CIndCompareKeys& own = *mine->keys;
+            const CIndCompareKeys& other = *their->keys;
+            if ((own.m_male && other.m_female) || (own.m_female && other.m_male))
+                return kOppositeSexes;
+            if (mine->surname >= 0 && their->surname >= 0 && mine->surname != their->surname)
+                return kNameDifferent;
+            const int sex = own.m_male ? SEX_MALE : own.m_female ? SEX_FEMALE : SEX_UNDETERMINED;
+            return TableScore(*g_scoreTable, *mine, *their, false, 2, true, sex);
+        }
+    }
     const CIndCompareKeys* mine = FindCompareKeys(*this);
     const CIndCompareKeys* their = FindCompareKeys(*theirs);
     if (mine && their) {
@@ -195,7 +415,10 @@ CIndCompareKeys MakeCompareKeys(const CIndRec& individual)
 
 void SetCompareKeys(const CIndCompareKeyMap* keys)
 {
+    g_scoreTable.reset();
     g_compareKeys = keys;
+    if (keys)
+        g_scoreTable = std::make_unique<CScoreTable>(*keys);
 }
 
 const CIndCompareKeyMap* GetCompareKeys()
@@ -203,10 +426,19 @@ const CIndCompareKeyMap* GetCompareKeys()
     return g_compareKeys;
 }
 
+const CIndScorePerson* FindScorePerson(const CIndRec& individual)
+{
+    return g_scoreTable ? g_scoreTable->Find(individual) : nullptr;
+}
+
 const CIndCompareKeys* FindCompareKeys(const CIndRec& individual)
 {
     if (!g_compareKeys)
         return nullptr;
+    if (g_scoreTable) {
+        const CIndScorePerson* person = g_scoreTable->Find(individual);
+        return person ? person->keys : nullptr;
+    }
     const auto found = g_compareKeys->find(&individual);
     return found == g_compareKeys->end() ? nullptr : &found->second;
 }
