@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -151,20 +153,26 @@ public:
         m_byNumber.assign(std::size_t(m_limit) + 1, {-1, -1});
         for (const auto& [individual, own] : keys)
             Add(*individual, &own);
+        // The partners of each family, read once for all its members.
+        std::unordered_map<const CFamRec*, std::pair<std::int32_t, std::int32_t>> partners;
+        partners.reserve(keys.size() / 2);
+        const auto partnersOf = [&](const CFamRec* family) {
+            if (!family)
+                return std::pair<std::int32_t, std::int32_t>(-1, -1);
+            const auto found = partners.find(family);
+            if (found != partners.end())
+                return found->second;
+            const std::pair<std::int32_t, std::int32_t> both(IndexOf(family->GetHusband()),
+                                                             IndexOf(family->GetWife()));
+            partners.emplace(family, both);
+            return both;
+        };
         // Relatives are added as they are met; the list grows while it is walked.
         for (std::size_t index = 0; index < m_people.size(); ++index) {
             const CIndRec& individual = *m_people[index].record;
-            std::int32_t father = -1, mother = -1, husband = -1, wife = -1;
-            const CFamRec* parents = individual.GetNextParentFamily(nullptr);
-            const CFamRec* spouse = individual.GetNextSpouseFamily(nullptr);
-            if (parents) {
-                father = IndexOf(parents->GetHusband());
-                mother = IndexOf(parents->GetWife());
-            }
-            if (spouse) {
-                husband = IndexOf(spouse->GetHusband());
-                wife = IndexOf(spouse->GetWife());
-            }
+            const auto [parents, spouse] = FirstFamilies(individual);
+            const auto [father, mother] = partnersOf(parents);
+            const auto [husband, wife] = partnersOf(spouse);
             CIndScorePerson& person = m_people[index];
             person.parents = parents != nullptr;
             person.spouse = spouse != nullptr;
@@ -240,6 +248,27 @@ private:
         if (!placed)
             m_others.emplace(&individual, index);
         return index;
+    }
+
+    /// The first parent family and the first spouse family, as GetNextParentFamily and
+    /// GetNextSpouseFamily give them, from one walk over the fields.
+    static std::pair<const CFamRec*, const CFamRec*> FirstFamilies(const CIndRec& individual)
+    {
+        const CRecordNode* parents = nullptr;
+        const CRecordNode* spouse = nullptr;
+        bool parentsFound = false, spouseFound = false;
+        for (const CDataNode* child = individual.GetFirstChild();
+             child && !(parentsFound && spouseFound); child = child->GetNextSibling()) {
+            const int fieldId = child->GetFieldId();
+            const bool asChild = fieldId == FIELD_FAMC && !parentsFound;
+            const bool asSpouse = fieldId == FIELD_FAMS && !spouseFound;
+            const CRecordNode* target = asChild || asSpouse ? child->GetLinkTarget() : nullptr;
+            if (!target)
+                continue;
+            (asChild ? parents : spouse) = target;
+            (asChild ? parentsFound : spouseFound) = true;
+        }
+        return {AsFamily(parents), AsFamily(spouse)};
     }
 
     static std::string_view StoredNameView(const CIndRec& individual)
