@@ -222,7 +222,8 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
             bounds->SetIncoming(incoming);
         if (blocks) {
             const auto found = blocks->FindBest(*incoming, *bounds, [&](std::uint32_t position) {
-                return currents[position]->MatchScore(incoming, &m_matches);
+                const std::optional<int> keyed = bounds->Score(position);
+                return keyed ? *keyed : currents[position]->MatchScore(incoming, &m_matches);
             });
             if (found) {
                 if (found->found)

@@ -37,6 +37,7 @@ CScoreBounds::Person CScoreBounds::Of(const CRecordNode* record)
     if (!scored || !scored->keys)
         return person;
     person.keyed = true;
+    person.scored = scored;
     person.surname = scored->surname;
     person.given = scored->given;
     person.nameHash = scored->nameHash;
@@ -101,4 +102,12 @@ bool CScoreBounds::CouldExceed(std::uint32_t position, int floor) const
     if (birth < 0)
         return birth > floor;
     return name + birth + relatives > floor;
+}
+
+std::optional<int> CScoreBounds::Score(std::uint32_t position) const
+{
+    const Person& mine = m_currents[position];
+    if (!mine.keyed || !m_incoming.keyed)
+        return std::nullopt;
+    return ScoreKeyedIndividuals(*mine.scored, *m_incoming.scored);
 }

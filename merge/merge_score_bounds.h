@@ -5,6 +5,7 @@
 #include "database/kin/ind_compare_keys.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class CDateNode;
@@ -26,6 +27,9 @@ public:
     /// Whether the current individual at that position could score above floor against the
     /// new one: false only when its score is surely floor or less.
     bool CouldExceed(std::uint32_t position, int floor) const;
+    /// The score of the current individual at that position against the new one, when both
+    /// have keys (else nullopt): what CIndRec::MatchScore gives, without looking either up.
+    std::optional<int> Score(std::uint32_t position) const;
 
 private:
     struct Person {
@@ -39,6 +43,7 @@ private:
         std::int32_t year = 0;     // a single A.D. birth date of year 100 on: its year
         std::int32_t monthDay = 0; // and its month and day (-1: no such date)
         const CDateNode* birth = nullptr;
+        const CIndScorePerson* scored = nullptr; // set when keyed
     };
     static Person Of(const CRecordNode* record);
 

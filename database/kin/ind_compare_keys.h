@@ -32,6 +32,7 @@ struct CIndScorePerson {
     const CIndCompareKeys* keys = nullptr;
     const CDateNode* birth = nullptr; // as CIndRec::GetBirthDate gives it
     std::string_view name;            // the stored text of the first non-empty NAME
+    std::int32_t nameText = -1;       // that text by number: equal texts, equal numbers
     /// The surname and first given name by number, one numbering for both data sets: equal
     /// texts, equal numbers; -1 without one.
     std::int32_t surname = -1;
@@ -71,3 +72,6 @@ const CIndCompareKeys* FindCompareKeys(const CIndRec& individual);
 /// What the score reads of an individual while a compare runs; null when it is neither keyed
 /// nor a relative the score reaches.
 const CIndScorePerson* FindScorePerson(const CIndRec& individual);
+/// The match score of two individuals with keys (CIndRec::MatchScore of mine's record with
+/// theirs'), from what FindScorePerson gave for them.
+int ScoreKeyedIndividuals(const CIndScorePerson& mine, const CIndScorePerson& theirs);

@@ -229,6 +229,8 @@ private:
         }
         if (keys) {
             person.name = StoredNameView(individual);
+            person.nameText =
+                m_names.emplace(person.name, std::int32_t(m_names.size())).first->second;
             person.surname = TextNumber(keys->m_surname);
             person.given = TextNumber(keys->m_givenName);
             person.nameHash = keys->m_nameHash;
@@ -289,6 +291,7 @@ private:
     std::vector<std::array<std::int32_t, 2>> m_byNumber;
     std::unordered_map<const CIndRec*, std::int32_t> m_others;
     std::unordered_map<std::string_view, std::int32_t> m_texts;
+    std::unordered_map<std::string_view, std::int32_t> m_names;
 };
 
 std::unique_ptr<CScoreTable> g_scoreTable;
@@ -310,8 +313,8 @@ int TableNameScore(const CIndScorePerson& a, const CIndScorePerson& b, bool nest
     const bool oneOpen = (surname == Verdict::Open) != (given == Verdict::Open);
     if (!oneOpen && !(surname == Verdict::Same && given == Verdict::Same))
         return kNameWeak;
-    const bool sameText =
-        a.nameHash == b.nameHash && (a.name == b.name || text::EqualsNoCase(a.name, b.name));
+    const bool sameText = a.nameText == b.nameText ||
+                          (a.nameHash == b.nameHash && text::EqualsNoCase(a.name, b.name));
     if (oneOpen) {
         const bool missingOnBoth =
             surname == Verdict::Open ? a.surname < 0 && b.surname < 0 : a.given < 0 && b.given < 0;
@@ -366,6 +369,18 @@ int TableScore(const CScoreTable& table, const CIndScorePerson& a, const CIndSco
 
 } // namespace
 
+int ScoreKeyedIndividuals(const CIndScorePerson& mine, const CIndScorePerson& theirs)
+{
+    const CIndCompareKeys& own = *mine.keys;
+    const CIndCompareKeys& other = *theirs.keys;
+    if ((own.m_male && other.m_female) || (own.m_female && other.m_male))
+        return kOppositeSexes;
+    if (mine.surname >= 0 && theirs.surname >= 0 && mine.surname != theirs.surname)
+        return kNameDifferent;
+    const int sex = own.m_male ? SEX_MALE : own.m_female ? SEX_FEMALE : SEX_UNDETERMINED;
+    return TableScore(*g_scoreTable, mine, theirs, false, 2, true, sex);
+}
+
 int CIndRec::MatchScore(const CRecordNode* other, const void*) const
 {
     const CIndRec* theirs = AsIndividual(other);
@@ -374,16 +389,8 @@ int CIndRec::MatchScore(const CRecordNode* other, const void*) const
     if (g_scoreTable) {
         const CIndScorePerson* mine = g_scoreTable->Find(*this);
         const CIndScorePerson* their = mine && mine->keys ? g_scoreTable->Find(*theirs) : nullptr;
-        if (their && their->keys) {
-            const CIndCompareKeys& own = *mine->keys;
-            const CIndCompareKeys& other = *their->keys;
-            if ((own.m_male && other.m_female) || (own.m_female && other.m_male))
-                return kOppositeSexes;
-            if (mine->surname >= 0 && their->surname >= 0 && mine->surname != their->surname)
-                return kNameDifferent;
-            const int sex = own.m_male ? SEX_MALE : own.m_female ? SEX_FEMALE : SEX_UNDETERMINED;
-            return TableScore(*g_scoreTable, *mine, *their, false, 2, true, sex);
-        }
+        if (their && their->keys)
+            return ScoreKeyedIndividuals(*mine, *their);
     }
     const CIndCompareKeys* mine = FindCompareKeys(*this);
     const CIndCompareKeys* their = FindCompareKeys(*theirs);
