@@ -170,22 +170,24 @@ public:
     CFamilyIndex(const std::vector<CRecordNode*>& currents, CurrentMatchOf currentMatchOf)
         : m_currentMatchOf(std::move(currentMatchOf))
     {
+        m_byHusband.reserve(currents.size());
+        m_byWife.reserve(currents.size());
+        m_byChild.reserve(currents.size() * 2);
+        std::vector<const CIndRec*> children;
         for (std::uint32_t i = 0; i < currents.size(); ++i) {
             const CFamRec* family = AsFamily(currents[i]);
             if (!family) {
                 m_unindexed.push_back(i);
                 continue;
             }
-            m_byHusband[family->GetHusband()].push_back(i);
-            m_byWife[family->GetWife()].push_back(i);
-            if (!family->GetHusband() && !family->GetWife())
+            const auto [husband, wife] = Members(*family, children);
+            m_byHusband[husband].push_back(i);
+            m_byWife[wife].push_back(i);
+            if (!husband && !wife)
                 m_noPartner.push_back(i);
-            for (const CIndRec* child = family->GetNextChild(nullptr); child;
-                 child = family->GetNextChild(child))
+            for (const CIndRec* child : children)
                 m_byChild[child].push_back(i);
         }
-        for (auto& [child, list] : m_byChild)
-            list.erase(std::unique(list.begin(), list.end()), list.end());
     }
 
     bool Collect(const CRecordNode& incoming, Positions& out) const override
@@ -215,6 +217,42 @@ public:
 
 private:
     using PartnerMap = std::unordered_map<const CIndRec*, Positions>;
+
+    /// The husband and wife (as GetHusband and GetWife give them) and, in children, the
+    /// children (as GetNextChild walks them), from one walk over the family's fields.
+    static std::pair<const CIndRec*, const CIndRec*> Members(const CFamRec& family,
+                                                             std::vector<const CIndRec*>& children)
+    {
+        children.clear();
+        const CRecordNode* husband = nullptr;
+        const CRecordNode* wife = nullptr;
+        bool husbandFound = false, wifeFound = false, childrenEnd = false;
+        for (const CDataNode* field = family.GetFirstChild(); field;
+             field = field->GetNextSibling()) {
+            const int fieldId = field->GetFieldId();
+            if (fieldId != FIELD_HUSB && fieldId != FIELD_WIFE && fieldId != FIELD_CHIL)
+                continue;
+            const CRecordNode* target = field->GetLinkTarget();
+            if (!target)
+                continue;
+            if (fieldId == FIELD_HUSB && !husbandFound) {
+                husband = target;
+                husbandFound = true;
+            } else if (fieldId == FIELD_WIFE && !wifeFound) {
+                wife = target;
+                wifeFound = true;
+            } else if (fieldId == FIELD_CHIL && !childrenEnd) {
+                // A child met before is passed over; a target that is no individual ends
+                // the walk over the children.
+                const CIndRec* child = AsIndividual(target);
+                if (!child)
+                    childrenEnd = true;
+                else if (std::find(children.begin(), children.end(), child) == children.end())
+                    children.push_back(child);
+            }
+        }
+        return {AsIndividual(husband), AsIndividual(wife)};
+    }
 
     const Positions* Find(const PartnerMap& map, const CIndRec* partner) const
     {

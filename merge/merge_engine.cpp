@@ -167,11 +167,13 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     std::unique_ptr<CCandidateIndex> index;
     const auto candidateIndex = [&]() -> const CCandidateIndex& {
         if (!index)
-            index = MakeCandidateIndex(type, currents, m_keys,
-                                       [this](const CRecordNode* incoming) -> const CRecordNode* {
-                                           const MergeRow* row = FindIncomingRow(incoming);
-                                           return row ? row->current : nullptr;
-                                       });
+            index = MakeCandidateIndex(
+                type, currents, m_keys, [this](const CRecordNode* incoming) -> const CRecordNode* {
+                    // Only individuals are asked for.
+                    const auto& rows = m_mapB[kIndividualType];
+                    const auto found = rows.find(incoming);
+                    return found == rows.end() ? nullptr : found->second->current;
+                });
         return *index;
     };
     const bool shortcuts = UsesShortcuts();
