@@ -115,7 +115,7 @@ public:
                 m_unindexed.push_back(i);
                 continue;
             }
-            const std::optional<int> year = PlacedBirthYear(*individual);
+            const std::optional<int> year = YearOf(*individual);
             const CIndCompareKeys* own = Keys(individual);
             if (own && own->m_surname)
                 m_bySurname[*own->m_surname].Add(year, i);
@@ -135,7 +135,7 @@ public:
         const CIndCompareKeys* own = individual ? Keys(individual) : nullptr;
         if (!own)
             return false;
-        const std::optional<int> year = PlacedBirthYear(*individual);
+        const std::optional<int> year = YearOf(*individual);
         out.clear();
         if (own->m_surname) {
             if (const auto found = m_bySurname.find(*own->m_surname); found != m_bySurname.end())
@@ -150,10 +150,20 @@ public:
     }
 
 private:
+    /// The keys, read from what the score keeps of the individual while a compare runs.
     const CIndCompareKeys* Keys(const CIndRec* individual) const
     {
+        if (const CIndScorePerson* scored = FindScorePerson(*individual))
+            return scored->keys;
         const auto found = m_keys.find(individual);
         return found == m_keys.end() ? nullptr : &found->second;
+    }
+    static std::optional<int> YearOf(const CIndRec& individual)
+    {
+        const CIndScorePerson* scored = FindScorePerson(individual);
+        if (!scored)
+            return PlacedBirthYear(individual);
+        return scored->birthMonthDay >= 0 ? std::optional<int>(scored->birthYear) : std::nullopt;
     }
 
     const CIndCompareKeyMap& m_keys;

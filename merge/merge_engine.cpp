@@ -188,6 +188,7 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     std::unordered_map<const MergeRow*, RowList::iterator> places;
     std::vector<MergeRow*> claimOf(currents.size(), nullptr); // by position: map A as it grows
     auto& matches = m_matches.m_tables[t];
+    matches.reserve(currents.size());
     // A current record claimed by a new record, taking it over from the one that claimed it
     // before (which becomes an unmatched row).
     const auto claim = [&](std::uint32_t position, CRecordNode* incoming, int score) {
