@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
@@ -145,14 +146,23 @@ public:
     explicit CScoreTable(const CIndCompareKeyMap& keys)
     {
         m_people.reserve(keys.size());
+        m_families.reserve(keys.size());
         std::int32_t highest = 0;
         for (const auto& [individual, own] : keys)
             highest = std::max(highest, individual->GetRecordNumber());
         // Numbers far beyond the count would make a sparse table: those go to the map.
         m_limit = std::min<std::int64_t>(highest, std::int64_t(keys.size()) * 4 + 1024);
         m_byNumber.assign(std::size_t(m_limit) + 1, {-1, -1});
+        // In the order of their memory, so that the walks over their fields run ahead.
+        std::vector<std::pair<const CIndRec*, const CIndCompareKeys*>> keyed;
+        keyed.reserve(keys.size());
         for (const auto& [individual, own] : keys)
-            Add(*individual, &own);
+            keyed.emplace_back(individual, &own);
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            return std::less<const CIndRec*>()(a.first, b.first);
+        });
+        for (const auto& [individual, own] : keyed)
+            Add(*individual, own);
         // The partners of each family, read once for all its members.
         std::unordered_map<const CFamRec*, std::pair<std::int32_t, std::int32_t>> partners;
         partners.reserve(keys.size() / 2);
@@ -169,8 +179,7 @@ public:
         };
         // Relatives are added as they are met; the list grows while it is walked.
         for (std::size_t index = 0; index < m_people.size(); ++index) {
-            const CIndRec& individual = *m_people[index].record;
-            const auto [parents, spouse] = FirstFamilies(individual);
+            const auto [parents, spouse] = m_families[index];
             const auto [father, mother] = partnersOf(parents);
             const auto [husband, wife] = partnersOf(spouse);
             CIndScorePerson& person = m_people[index];
@@ -181,6 +190,7 @@ public:
             person.husband = husband;
             person.wife = wife;
         }
+        m_families = {};
     }
 
     const CIndScorePerson* Find(const CIndRec& individual) const
@@ -215,6 +225,8 @@ private:
     std::int32_t Add(const CIndRec& individual, const CIndCompareKeys* keys)
     {
         const auto index = std::int32_t(m_people.size());
+        // The families are read now, while the record's fields are at hand.
+        m_families.push_back(FirstFamilies(individual));
         CIndScorePerson& person = m_people.emplace_back();
         person.record = &individual;
         person.keys = keys;
@@ -287,6 +299,8 @@ private:
     }
 
     std::vector<CIndScorePerson> m_people;
+    /// By place, while the table is built: the first parent and spouse families.
+    std::vector<std::pair<const CFamRec*, const CFamRec*>> m_families;
     std::int64_t m_limit = 0;
     std::vector<std::array<std::int32_t, 2>> m_byNumber;
     std::unordered_map<const CIndRec*, std::int32_t> m_others;
