@@ -117,4 +117,48 @@ TEST_F(IndRecTest, TheSpouseScoreIsLimitedAndHalved)
     EXPECT_EQ(mine->MatchScore(third, nullptr), -25 / 2) << "nested surnames are compared";
 }
 
+TEST_F(IndRecTest, KeysChangeNoScoreTwoGenerationsDeep)
+{
+    // Two versions of a man with his parents, his father's parents, his wife and her parents,
+    // apart in the mother's birth, a grandmother's surname and the wife's mother.
+    struct Tree {
+        CIndRec* man;
+        CIndRec* wife;
+        CIndRec* father;
+        CIndRec* grandmother;
+    };
+    const auto tree = [&](bool other) {
+        Tree t{Person(SEX_MALE, "John /Ash/", "1850"), Person(SEX_FEMALE, "Mary Ann /Lee/", "1852"),
+               Person(SEX_MALE, "Tom /Ash/", "1820"),
+               Person(SEX_FEMALE, other ? "Eve /Dunn/" : "Eve /Cole/", "1792")};
+        Marry(Person(SEX_MALE, "Old Tom /Ash/", "1790"), t.grandmother, {t.father});
+        Marry(t.father, Person(SEX_FEMALE, "Ann /Bell/", other ? "1826" : "1822"), {t.man});
+        Marry(Person(SEX_MALE, "Sam /Lee/", "1825"),
+              other ? Person(SEX_FEMALE, "Jane /Lee/", "1827") : nullptr, {t.wife});
+        Marry(t.man, t.wife);
+        return t;
+    };
+    const Tree mine = tree(false);
+    const Tree theirs = tree(true);
+    const std::pair<CIndRec*, CIndRec*> pairs[] = {{mine.man, theirs.man},
+                                                   {theirs.man, mine.man},
+                                                   {mine.wife, theirs.wife},
+                                                   {mine.father, theirs.father}};
+    std::vector<int> unkeyed;
+    for (const auto& [a, b] : pairs)
+        unkeyed.push_back(a->MatchScore(b, nullptr));
+    // Every individual keyed but one grandmother, whose name is then read from her fields.
+    CIndCompareKeyMap keys;
+    const CDataNode* root = static_cast<const CDataNode*>(theirs.man)->GetParent();
+    for (CDataNode* node = root->GetFirstChild(); node; node = node->GetNextSibling()) {
+        if (const CIndRec* person = AsIndividual(static_cast<CRecordNode*>(node));
+            person && person != mine.grandmother)
+            keys[person] = MakeCompareKeys(*person);
+    }
+    SetCompareKeys(&keys);
+    for (std::size_t i = 0; i < std::size(pairs); ++i)
+        EXPECT_EQ(pairs[i].first->MatchScore(pairs[i].second, nullptr), unkeyed[i]) << i;
+    SetCompareKeys(nullptr);
+}
+
 } // namespace
