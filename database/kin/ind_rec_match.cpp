@@ -60,27 +60,51 @@ std::string StoredName(const CIndRec& individual)
     return name ? std::string(name->GetValue()) : std::string();
 }
 
-/// The name score from the compare keys. At the top level the surnames were compared already.
-int KeyedNameScore(const CIndRec& a, const CIndRec& b, const CIndCompareKeys& keysA,
-                   const CIndCompareKeys& keysB, bool nested)
+/// What two keys say of a name: the verdicts on surname and first given name, and whether
+/// each part is missing on both sides.
+struct NameFacts {
+    Verdict surname;
+    Verdict given;
+    bool surnameMissingOnBoth;
+    bool givenMissingOnBoth;
+};
+
+/// The name score from those facts; sameText (the stored texts equal ignoring case) and
+/// manyWords (the first text has more than two words) are asked only when they count.
+template <class SameText, class ManyWords>
+int ScoreNameFacts(const NameFacts& facts, const SameText& sameText, const ManyWords& manyWords)
 {
-    const Verdict surname = VerdictOf(keysA.m_surname, keysB.m_surname, !nested);
-    const Verdict given = VerdictOf(keysA.m_givenName, keysB.m_givenName, false);
+    const Verdict surname = facts.surname;
+    const Verdict given = facts.given;
     if (surname == Verdict::Different || (surname == Verdict::Open && given == Verdict::Different))
         return kNameDifferent;
     const bool oneOpen = (surname == Verdict::Open) != (given == Verdict::Open);
     if (!oneOpen && !(surname == Verdict::Same && given == Verdict::Same))
         return kNameWeak;
-    const std::string text = StoredName(a);
-    const bool sameText =
-        keysA.m_nameHash == keysB.m_nameHash && text::EqualsNoCase(text, StoredName(b));
+    const bool same = sameText();
     if (oneOpen) {
-        const bool missingOnBoth = surname == Verdict::Open
-                                       ? !keysA.m_surname && !keysB.m_surname
-                                       : !keysA.m_givenName && !keysB.m_givenName;
-        return sameText && missingOnBoth ? kNameSameSurname : kNameWeak;
+        const bool missingOnBoth =
+            surname == Verdict::Open ? facts.surnameMissingOnBoth : facts.givenMissingOnBoth;
+        return same && missingOnBoth ? kNameSameSurname : kNameWeak;
     }
-    return sameText && CountNameWords(text) > 2 ? kNameStrong : kNamePartial;
+    return same && manyWords() ? kNameStrong : kNamePartial;
+}
+
+/// The name score from the compare keys. At the top level the surnames were compared already.
+int KeyedNameScore(const CIndRec& a, const CIndRec& b, const CIndCompareKeys& keysA,
+                   const CIndCompareKeys& keysB, bool nested)
+{
+    const NameFacts facts{VerdictOf(keysA.m_surname, keysB.m_surname, !nested),
+                          VerdictOf(keysA.m_givenName, keysB.m_givenName, false),
+                          !keysA.m_surname && !keysB.m_surname,
+                          !keysA.m_givenName && !keysB.m_givenName};
+    const std::string text = StoredName(a);
+    return ScoreNameFacts(
+        facts,
+        [&] {
+            return keysA.m_nameHash == keysB.m_nameHash && text::EqualsNoCase(text, StoredName(b));
+        },
+        [&] { return CountNameWords(text) > 2; });
 }
 
 int NameScore(const CIndRec& a, const CIndRec& b)
@@ -320,21 +344,15 @@ int TableNameScore(const CIndScorePerson& a, const CIndScorePerson& b, bool nest
             return Verdict::Open;
         return takenAsSame || x == y ? Verdict::Same : Verdict::Different;
     };
-    const Verdict surname = verdict(a.surname, b.surname, !nested);
-    const Verdict given = verdict(a.given, b.given, false);
-    if (surname == Verdict::Different || (surname == Verdict::Open && given == Verdict::Different))
-        return kNameDifferent;
-    const bool oneOpen = (surname == Verdict::Open) != (given == Verdict::Open);
-    if (!oneOpen && !(surname == Verdict::Same && given == Verdict::Same))
-        return kNameWeak;
-    const bool sameText = a.nameText == b.nameText ||
-                          (a.nameHash == b.nameHash && text::EqualsNoCase(a.name, b.name));
-    if (oneOpen) {
-        const bool missingOnBoth =
-            surname == Verdict::Open ? a.surname < 0 && b.surname < 0 : a.given < 0 && b.given < 0;
-        return sameText && missingOnBoth ? kNameSameSurname : kNameWeak;
-    }
-    return sameText && a.manyWords ? kNameStrong : kNamePartial;
+    const NameFacts facts{verdict(a.surname, b.surname, !nested), verdict(a.given, b.given, false),
+                          a.surname < 0 && b.surname < 0, a.given < 0 && b.given < 0};
+    return ScoreNameFacts(
+        facts,
+        [&] {
+            return a.nameText == b.nameText ||
+                   (a.nameHash == b.nameHash && text::EqualsNoCase(a.name, b.name));
+        },
+        [&] { return a.manyWords; });
 }
 
 int TableScore(const CScoreTable& table, const CIndScorePerson& a, const CIndScorePerson& b,
