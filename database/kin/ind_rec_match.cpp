@@ -214,7 +214,10 @@ public:
             person.husband = husband;
             person.wife = wife;
         }
+        // Only the building needs these.
         m_families = {};
+        m_names = {};
+        m_texts = {};
     }
 
     const CIndScorePerson* Find(const CIndRec& individual) const
@@ -325,9 +328,12 @@ private:
     std::vector<CIndScorePerson> m_people;
     /// By place, while the table is built: the first parent and spouse families.
     std::vector<std::pair<const CFamRec*, const CFamRec*>> m_families;
+    /// The highest record number found through m_byNumber; places by number (one for each
+    /// data set); the places of individuals with another number.
     std::int64_t m_limit = 0;
     std::vector<std::array<std::int32_t, 2>> m_byNumber;
     std::unordered_map<const CIndRec*, std::int32_t> m_others;
+    /// While the table is built: the numbers of surnames and given names, and of name texts.
     std::unordered_map<std::string_view, std::int32_t> m_texts;
     std::unordered_map<std::string_view, std::int32_t> m_names;
 };
