@@ -13,12 +13,12 @@ FileNameFault FindFileNameFault(std::string_view name, std::string_view extensio
         return FileNameFault::kNotText;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F)
+        if (rules.noControl && (byte < 0x20 || byte == 0x7F))
             return FileNameFault::kControl;
-        if (kReservedFileNameChars.find(c) != std::string_view::npos)
+        if (rules.reserved.find(c) != std::string_view::npos)
             return FileNameFault::kReserved;
     }
-    if (name.find("..") != std::string_view::npos)
+    if (rules.noDotDot && name.find("..") != std::string_view::npos)
         return FileNameFault::kDotDot;
     if (rules.plainEnds &&
         (name.front() == ' ' || name.back() == ' ' || name.front() == '.' || name.back() == '.'))

@@ -22,7 +22,11 @@ inline constexpr std::string_view kReservedFileNameChars = "/\\:*?\"<>|";
 /// Which of the checks beyond those every name passes apply.
 struct FileNameRules {
     bool textOnly = true;  // kNotText
+    bool noControl = true; // kControl
+    bool noDotDot = true;  // kDotDot
     bool plainEnds = true; // kEnds
+    /// The characters refused as kReserved.
+    std::string_view reserved = kReservedFileNameChars;
 };
 
 /// The first fault of name as a file name with extension added, in the order of FileNameFault;

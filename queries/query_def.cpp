@@ -2,6 +2,7 @@
 // rows and headings.
 #include "queries/query_def.h"
 
+#include "common/file_name_check.h"
 #include "common/folder_settings.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_hint.h"
@@ -9,7 +10,6 @@
 #include "database/records/record_id_state.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
-#include "platform/base/safe_file.h"
 #include "queries/query_eval.h"
 
 #include <algorithm>
@@ -244,11 +244,26 @@ std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef
 
 std::string QueryNameProblem(std::string_view name)
 {
-    if (name.find('/') != std::string_view::npos)
+    // Query names were only ever refused a slash: names saved so far stay valid.
+    const FileNameRules rules{.textOnly = false,
+                              .noControl = false,
+                              .noDotDot = false,
+                              .plainEnds = false,
+                              .reserved = "/"};
+    switch (FindFileNameFault(name, kQueryFileExtension, rules)) {
+    case FileNameFault::kNone:
+    case FileNameFault::kEmpty:
+    case FileNameFault::kNotText:
+    case FileNameFault::kControl:
+    case FileNameFault::kDotDot:
+    case FileNameFault::kEnds:
+        return {};
+    case FileNameFault::kReserved:
         return "A query name cannot contain the character \"/\".  Please choose another name.";
-    if (name.size() + kQueryFileExtension.size() > CSafeFile::LongestFileName())
-        return "This query name is too long to name a file.  Please choose a shorter name.";
-    return {};
+    case FileNameFault::kTooLong:
+        break;
+    }
+    return "This query name is too long to name a file.  Please choose a shorter name.";
 }
 
 const char* GetQueryKindFolderName(bool custom)

@@ -368,7 +368,7 @@ TEST_F(QueryFileTest, ANameWithASlashIsRefusedBeforeAnyFileIsWritten)
     ASSERT_TRUE(query);
     const std::string refusal =
         "A query name cannot contain the character \"/\".  Please choose another name.";
-    for (const std::string name : {"a/b", "../Standard/Mine", "/tmp/x", "trailing/"}) {
+    for (const std::string name : {"a/b", "../Standard/Mine", "/tmp/x", "trailing/", "\t/x"}) {
         test_support::Prompt().Answer(IDOK);
         EXPECT_FALSE(query->Save(&name, true)) << name;
         const auto messages = test_support::Prompt().TakeMessages();
@@ -381,7 +381,8 @@ TEST_F(QueryFileTest, ANameWithASlashIsRefusedBeforeAnyFileIsWritten)
     }
     EXPECT_FALSE(paths::Exists(m_folder + "/Standard/Mine.avq"));
     EXPECT_EQ(paths::ListFolder(m_folder + "/Custom", "*").size(), 1u);
-    EXPECT_EQ(QueryNameProblem("a\\b: *?"), "") << "only a slash cannot stand in a file name";
+    for (const std::string_view name : {"a\\b: *?", "..", " tab\there. "})
+        EXPECT_EQ(QueryNameProblem(name), "") << "only a slash cannot stand in a file name";
 }
 
 TEST_F(QueryFileTest, ANameTooLongForAFileIsRefusedBeforeAnyFileIsTried)
@@ -394,7 +395,9 @@ TEST_F(QueryFileTest, ANameTooLongForAFileIsRefusedBeforeAnyFileIsTried)
     const std::string longest(CSafeFile::LongestFileName() - 4, 'k');
     const std::string tooLong = longest + "k";
     const std::string wide = std::string(120, 'x') + "\xc3\xa9"; // 120 letters and one of 2 bytes
-    for (const std::string& name : {tooLong, std::string(300, 'k'), wide + wide}) {
+    // Nothing else a query name may hold hides that it is too long.
+    for (const std::string& name : {tooLong, std::string(300, 'k'), wide + wide,
+                                    std::string(300, '.'), "\xff" + tooLong, "\t" + tooLong}) {
         test_support::Prompt().Answer(IDOK);
         EXPECT_FALSE(query->Save(&name, true)) << name.size();
         auto messages = test_support::Prompt().TakeMessages();
