@@ -269,8 +269,14 @@ void CDiagramSettings::SetDefaultSettings(int section)
     }
 }
 
-void CDiagramSettings::CopySettings(const CDiagramSettings& source, int section,
-                                    CAppProfile* saveTo)
+SaveOutcome CDiagramSettings::CopySettings(const CDiagramSettings& source, int section,
+                                           CAppProfile* saveTo)
+{
+    CopySettings(source, section);
+    return saveTo ? SaveSettingsWrapper(*saveTo, section) : SaveOutcome{};
+}
+
+void CDiagramSettings::CopySettings(const CDiagramSettings& source, int section)
 {
     if (Covers(section, kSectionGeneral)) {
         Copy(*this, source, GeneralFields());
@@ -300,8 +306,6 @@ void CDiagramSettings::CopySettings(const CDiagramSettings& source, int section,
         Copy(*this, source, DimensionFields());
     if (Covers(section, kSectionTitles))
         m_titles = source.m_titles;
-    if (saveTo)
-        SaveSettingsWrapper(*saveTo, section);
 }
 
 bool CDiagramSettings::CompareGeneralSettings(const CDiagramSettings& other, int section) const

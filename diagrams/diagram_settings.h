@@ -23,6 +23,7 @@
 #include "platform/base/geometry.h"
 #include "platform/base/log_font.h"
 #include "platform/base/types.h"
+#include "templates/settings_store.h"
 
 #include <array>
 #include <string>
@@ -114,17 +115,24 @@ public:
     bool LoadSettingsFromFile(const std::string& path) { return LoadSettings(nullptr, path); }
 
     /// Writes one section (kSectionAll: everything). Every value is written or none: on failure
-    /// the store is left as it was and the message "Unable to save settings" (with a file:
-    /// " in file <path>." and why, such as the system's reason) is shown; false then.
-    bool SaveSettings(CAppProfile* profile, const std::string& path, int section);
-    bool SaveSettingsToFile(const std::string& path) { return SaveSettings(nullptr, path, 0); }
-    bool SaveSettingsWrapper(CAppProfile& profile, int section)
+    /// the store is left as it was and the outcome holds the message "Unable to save settings"
+    /// (with a file: " in file <path>." and why, such as the system's reason).
+    [[nodiscard]] SaveOutcome SaveSettings(CAppProfile* profile, const std::string& path,
+                                           int section);
+    [[nodiscard]] SaveOutcome SaveSettingsToFile(const std::string& path)
+    {
+        return SaveSettings(nullptr, path, 0);
+    }
+    [[nodiscard]] SaveOutcome SaveSettingsWrapper(CAppProfile& profile, int section)
     {
         return SaveSettings(&profile, {}, section);
     }
 
-    /// Copies one section from source; with save, then saves that section into the profile.
-    void CopySettings(const CDiagramSettings& source, int section, CAppProfile* saveTo = nullptr);
+    /// Copies one section from source.
+    void CopySettings(const CDiagramSettings& source, int section);
+    /// Copies one section from source, then saves that section into the profile (when given).
+    [[nodiscard]] SaveOutcome CopySettings(const CDiagramSettings& source, int section,
+                                           CAppProfile* saveTo);
     /// Sets one section to its installation values (the type stays).
     void SetDefaultSettings(int section);
     /// For the general section only: true when every general value but the active counts and

@@ -5,7 +5,6 @@
 #include "common/font_text.h"
 #include "common/rect_text.h"
 #include "diagrams/diagram_settings_fields.h"
-#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "templates/settings_store.h"
 
@@ -264,7 +263,8 @@ bool CDiagramSettings::LoadSettings(CAppProfile* profile, const std::string& pat
     return holdsDiagram;
 }
 
-bool CDiagramSettings::SaveSettings(CAppProfile* profile, const std::string& path, int section)
+SaveOutcome CDiagramSettings::SaveSettings(CAppProfile* profile, const std::string& path,
+                                           int section)
 {
     CSettingsStore store = profile ? CSettingsStore(*profile) : CSettingsStore(path);
     // Files written by earlier versions carry a probe key of their own.
@@ -309,7 +309,6 @@ bool CDiagramSettings::SaveSettings(CAppProfile* profile, const std::string& pat
             SaveTitle(m_titles[std::size_t(i)], i, store);
     }
     if (store.Commit())
-        return true;
-    MessageBox(store.FailureText(), MB_OK | MB_ICONEXCLAMATION);
-    return false;
+        return {};
+    return {store.FailureText()};
 }

@@ -3,7 +3,6 @@
 
 #include "common/abort.h"
 #include "common/preferences.h"
-#include "platform/base/prompt.h"
 #include "platform/base/registry.h"
 #include "platform/base/text.h"
 
@@ -173,7 +172,7 @@ bool LoadTextSchemes(CTextSchemeList& list, const TemplateCheck& check)
     return true;
 }
 
-bool SaveTextSchemes(const CTextSchemeList& list)
+SaveOutcome SaveTextSchemes(const CTextSchemeList& list)
 {
     HKEY parent = nullptr;
     bool ok =
@@ -197,8 +196,8 @@ bool SaveTextSchemes(const CTextSchemeList& list)
             ok = false;
     }
     if (!ok)
-        MessageBox("Unable to save text schemes.", MB_OK | MB_ICONEXCLAMATION);
-    return ok;
+        return {"Unable to save text schemes."};
+    return {};
 }
 
 void InitTextSchemes(CTextSchemeList& list, const TemplateCheck& check)

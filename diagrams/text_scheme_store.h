@@ -12,6 +12,7 @@
 #pragma once
 
 #include "diagrams/text_scheme.h"
+#include "templates/settings_store.h"
 
 #include <functional>
 #include <string>
@@ -35,9 +36,9 @@ std::string SchemeNameOfKey(std::string_view keyName);
 /// opened.
 bool LoadTextSchemes(CTextSchemeList& list, const TemplateCheck& check = {});
 /// Writes the list: every scheme is written before the schemes that are no longer in the list
-/// are removed, so a failure loses no scheme. False on any failure, after the message "Unable to
-/// save text schemes." An entry with an empty name is not written and counts as a failure.
-bool SaveTextSchemes(const CTextSchemeList& list);
+/// are removed, so a failure loses no scheme. On any failure the outcome holds the message "Unable
+/// to save text schemes." An entry with an empty name is not written and counts as a failure.
+[[nodiscard]] SaveOutcome SaveTextSchemes(const CTextSchemeList& list);
 /// Start-up: LoadTextSchemes, then every built-in scheme the list lacks (compared without
 /// regard to case) is added, marked system. A built-in template the check refuses ends with the
 /// program's abort.

@@ -13,6 +13,15 @@
 class CAppProfile;
 class CIniFile;
 
+/// What a save came to: saved, or the message that tells the user why not. An engine answers it;
+/// the window that asked shows the message.
+struct SaveOutcome {
+    std::string failure; // empty: saved
+
+    bool Saved() const { return failure.empty(); }
+    explicit operator bool() const { return Saved(); }
+};
+
 /// Reads go straight to the store. Writes are gathered and reach it together on Commit: a file is
 /// written whole beside the old one and renamed over it; the profile's values are all set before
 /// its file is written, once.

@@ -12,6 +12,7 @@
 #include "diagrams/diag_elem.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/diag_stats.h"
+#include "diagrams/window/save_message.h"
 #include "platform/base/prompt.h"
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/frames/frame_wnd.h"
@@ -107,7 +108,7 @@ void CSubViewRelTree::ToggleTitle(int index)
     CDiagramTitle& title = m_settings.m_titles[std::size_t(index)];
     title.visible = !title.visible;
     // Titles shown or hidden from the menu become the defaults, a custom diagram's too.
-    DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile());
+    CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile()));
     Invalidate();
 }
 
@@ -133,7 +134,7 @@ void CSubViewRelTree::DeleteOrHide()
     m_titleSelected.fill(false);
     // A custom diagram's titles are its own: only an ordinary diagram's become the defaults.
     if (m_customName.empty())
-        DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile());
+        CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile()));
     Invalidate();
 }
 
@@ -183,7 +184,7 @@ void CSubViewRelTree::MapWindowCommands()
     });
     MapUpdate(kResetTitles, always);
     MapCommand(kSaveAsDefaults, [this] {
-        DefaultDiagramSettings().CopySettings(m_settings, kSectionAll, Profile());
+        CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionAll, Profile()));
     });
     MapCommand(kStatistics, [this] {
         if (const CDiagRowSet* rowSet = RowSet())

@@ -3,6 +3,7 @@
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "diagrams/window/diag_save_custom_dlg.h"
+#include "diagrams/window/save_message.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/windows/app.h"
@@ -31,7 +32,7 @@ void CSubViewRelTree::PageSetup()
     const auto result = sheet.DoModal();
     m_optionsOpen = false;
     if (result == IDOK)
-        DefaultDiagramSettings().CopySettings(m_settings, kSectionPrinting, Profile());
+        CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionPrinting, Profile()));
     ComputePageAvoidance();
     Invalidate();
 }
@@ -51,7 +52,7 @@ void CSubViewRelTree::RestoreInstallationSettings()
         defaults.SetDefaultSettings(kSectionAll);
         defaults.SetDiagramType(defaultType);
         if (CAppProfile* profile = Profile())
-            defaults.SaveSettings(profile, {}, kSectionAll);
+            CheckSaved(defaults.SaveSettings(profile, {}, kSectionAll));
     }
     ApplyGeneralOptions(false);
 }
@@ -63,7 +64,7 @@ void CSubViewRelTree::SaveAsCustomDiagram()
     if (dialog.DoModal() != IDOK)
         return;
     // A save that fails has told the user why.
-    if (!m_settings.SaveSettingsToFile(dialog.m_path))
+    if (!CheckSaved(m_settings.SaveSettingsToFile(dialog.m_path)))
         return;
     m_customName = dialog.m_name;
     if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)

@@ -5,6 +5,7 @@
 #include "diagrams/diag_band.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/window/diagram_defaults_owner.h"
+#include "diagrams/window/save_message.h"
 #include "diagrams/window/tree_opts_colours.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/windows/app.h"
@@ -94,8 +95,8 @@ void CSubViewRelTree::ChooseColours()
                              &saveAsDefault) &&
         saveAsDefault) {
         CWinApp* app = AfxGetApp();
-        DefaultDiagramSettings().CopySettings(m_settings, kSectionColours,
-                                              app ? &app->GetProfile() : nullptr);
+        CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionColours,
+                                                         app ? &app->GetProfile() : nullptr));
     }
     Invalidate();
 }

@@ -11,6 +11,7 @@
 #include "diagrams/window/box_painter_dc.h"
 #include "diagrams/window/diag_print_size_dlg.h"
 #include "diagrams/window/page_grid.h"
+#include "diagrams/window/save_message.h"
 #include "diagrams/window/title_block.h"
 #include "diagrams/window/tree_opts_print.h"
 #include "platform/base/prompt.h"
@@ -351,13 +352,15 @@ void CSubViewRelTree::EndPageOrTitleDrag(bool cancelled)
             }
             // The page grid is the printer's: where it lies becomes the default of every
             // diagram, a custom one's too.
-            DefaultDiagramSettings().CopySettings(m_settings, kSectionPrinting, Profile());
+            CheckSaved(
+                DefaultDiagramSettings().CopySettings(m_settings, kSectionPrinting, Profile()));
             ComputePageAvoidance();
         }
     } else if (m_settings.m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
         // A custom diagram's titles are its own.
         if (m_customName.empty())
-            DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile());
+            CheckSaved(
+                DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile()));
     } else if (m_titleAloneOnRelease && !cancelled) {
         // A selected title pressed and released unmoved becomes the only selection.
         DeselectAll();

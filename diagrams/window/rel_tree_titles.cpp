@@ -10,6 +10,7 @@
 #include "database/kin/ind_rec.h"
 #include "database/records/fam_rec.h"
 #include "diagrams/window/diag_title_opts_dlg.h"
+#include "diagrams/window/save_message.h"
 #include "diagrams/window/title_block.h"
 #include "diagrams/window/title_look.h"
 #include "platform/base/prompt.h"
@@ -138,7 +139,7 @@ void CSubViewRelTree::TitleOptions()
     m_settings.m_titles[std::size_t(index)] = edited;
     // Titles set in their options become the defaults, a custom diagram's too.
     CWinApp* app = AfxGetApp();
-    DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles,
-                                          app ? &app->GetProfile() : nullptr);
+    CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles,
+                                                     app ? &app->GetProfile() : nullptr));
     Invalidate();
 }

@@ -2,6 +2,7 @@
 #include "diagrams/window/tree_opts_dlg.h"
 
 #include "diagrams/diagram_options_target.h"
+#include "diagrams/window/save_message.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/windows/app.h"
@@ -74,6 +75,6 @@ void CTreeOptsDlg::SaveAsDefault(const std::vector<int>& sections)
     if (!app)
         return;
     for (const int section : sections)
-        if (!defaults.SaveSettingsWrapper(app->GetProfile(), section))
+        if (!CheckSaved(defaults.SaveSettingsWrapper(app->GetProfile(), section)))
             return; // said so once; the values stay in memory
 }

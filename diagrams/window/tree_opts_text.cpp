@@ -9,6 +9,7 @@
 #include "diagrams/diagram_settings.h"
 #include "diagrams/text_scheme_store.h"
 #include "diagrams/window/diag_scheme_name_dlg.h"
+#include "diagrams/window/save_message.h"
 #include "diagrams/window/tree_opts_dlg.h"
 #include "diagrams/window/tree_opts_font.h"
 #include "platform/base/prompt.h"
@@ -430,6 +431,6 @@ void CTreePageText::OnOK()
 {
     Working().m_textScheme = m_schemeName;
     m_sheet.ApplySections({kSectionTextScheme}, {kSectionTextScheme});
-    SaveTextSchemes(m_sheet.Target().GetTextSchemes());
+    CheckSaved(SaveTextSchemes(m_sheet.Target().GetTextSchemes()));
     m_sheet.Target().RefreshDiagram();
 }

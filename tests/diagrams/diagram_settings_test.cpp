@@ -237,30 +237,21 @@ TEST_F(DiagramSettingsTest, AFailedSaveSaysWhyAndLeavesTheFile)
     const std::string path = test_support::WriteFile(Path("locked.dgm"), "[Diagram Options]\n");
     std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::group_read);
-    test_support::Prompt().Answer(IDOK);
     CDiagramSettings settings;
-    EXPECT_FALSE(settings.SaveSettingsToFile(path));
-    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
-              std::vector<std::string>{"Unable to save settings in file " + path +
-                                       ".  The file is read-only."});
+    EXPECT_EQ(settings.SaveSettingsToFile(path).failure,
+              "Unable to save settings in file " + path + ".  The file is read-only.");
     EXPECT_EQ(test_support::ReadFile(path), "[Diagram Options]\n");
 
     // The system's reason, and a value no INI line can hold named with its key and section.
     const std::string nowhere = Path("no-such-folder/x.dgm");
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(settings.SaveSettingsToFile(nowhere));
-    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
-              std::vector<std::string>{"Unable to save settings in file " + nowhere +
-                                       ".  No such file or directory."});
+    EXPECT_EQ(settings.SaveSettingsToFile(nowhere).failure,
+              "Unable to save settings in file " + nowhere + ".  No such file or directory.");
     const std::string writable = test_support::WriteFile(Path("titles.dgm"), "");
     settings.m_titles[1].text = "Smith\r\nFamily";
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(settings.SaveSettingsToFile(writable));
-    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
-              std::vector<std::string>{
-                  "Unable to save settings in file " + writable +
+    EXPECT_EQ(settings.SaveSettingsToFile(writable).failure,
+              "Unable to save settings in file " + writable +
                   ".  The value of \"Text Template\" in [Title Options 2] holds a line break, "
-                  "which an INI file cannot hold in a value."});
+                  "which an INI file cannot hold in a value.");
     EXPECT_EQ(test_support::ReadFile(writable), "");
 }
 
@@ -277,11 +268,9 @@ TEST_F(DiagramSettingsTest, ProfileSaveIsCheckedAndLeavesNoProbeKey)
     EXPECT_EQ(Saved(loaded), Saved(settings));
 
     RegSetDenyWrites(true);
-    test_support::Prompt().Answer(IDOK);
     settings.m_textScheme = "Name Only";
-    EXPECT_FALSE(settings.SaveSettingsWrapper(m_profile, kSectionTextScheme));
-    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
-              std::vector<std::string>{"Unable to save settings"});
+    EXPECT_EQ(settings.SaveSettingsWrapper(m_profile, kSectionTextScheme).failure,
+              "Unable to save settings");
     RegSetDenyWrites(false);
     RegReset();
     EXPECT_EQ(m_profile.GetProfileString("Diagram Options", "Text Scheme"), "Compact");

@@ -170,18 +170,13 @@ TEST_F(TextSchemeTest, FailedSaveIsReportedAndLosesNoStoredScheme)
     list.ClearSchemeList();
     list.Add(std::make_unique<CTextScheme>())->SetName("Only one");
     RegSetDenyWrites(true);
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(SaveTextSchemes(list));
+    EXPECT_EQ(SaveTextSchemes(list).failure, "Unable to save text schemes.");
     RegSetDenyWrites(false);
-    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
-              std::vector<std::string>{"Unable to save text schemes."});
     EXPECT_EQ(test_support::ReadFile(paths::Join(paths::ConfigFolder(), "machine.ini")), before);
 
     // An entry without a name cannot be written: the others are, and nothing is removed.
     list.Add(std::make_unique<CTextScheme>());
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(SaveTextSchemes(list));
-    EXPECT_EQ(test_support::Prompt().TakeMessages().size(), 1u);
+    EXPECT_EQ(SaveTextSchemes(list).failure, "Unable to save text schemes.");
     CTextSchemeList loaded;
     Reload(loaded);
     EXPECT_EQ(loaded.Size(), 20u);

@@ -152,7 +152,10 @@ int RunSettings(const std::string& in, const std::string& out, CPromptScript& pr
     if (extension == ".dgm") {
         CDiagramSettings settings;
         settings.LoadSettingsFromFile(in);
-        saved = settings.SaveSettingsToFile(out);
+        const SaveOutcome outcome = settings.SaveSettingsToFile(out);
+        if (!outcome)
+            std::cerr << outcome.failure << "\n";
+        saved = outcome.Saved();
     } else {
         CRptSettings settings;
         settings.Load(CSettingsStore(in));

@@ -26,7 +26,7 @@ class TreePageTextTest : public TreeOptsTest {
 protected:
     void TearDown() override
     {
-        SaveTextSchemes(CTextSchemeList()); // the store left empty for the next test
+        EXPECT_TRUE(SaveTextSchemes(CTextSchemeList())); // the store left empty for the next test
         TreeOptsTest::TearDown();
     }
 
