@@ -109,6 +109,286 @@ void SetRowExtent(CDiagRow& row)
     row.m_rect.right = row.m_shown.back()->Rect().right;
 }
 
+/// The placing of a tree's descendant rows, pass by pass. Shifts of children's sub-trees are
+/// kept per row as pending offsets until ApplyShifts.
+class CDescendantPacker {
+public:
+    CDescendantPacker(const std::vector<std::unique_ptr<CDiagRow>>& rows, const PackGaps& gaps)
+        : m_rows(rows), m_gaps(gaps)
+    {
+        m_shifts.reserve(rows.size());
+    }
+
+    /// Puts each row at its y, lists and indexes its shown boxes and sets them at x 0.
+    void StackRows(int boxHeight, int vertGap)
+    {
+        for (const auto& row : m_rows) {
+            SetRowVertical(*row, boxHeight, vertGap);
+            row->m_shown.clear();
+            for (CDiagElem* box : row->m_boxes)
+                if (box->IsVisible()) {
+                    m_shownIndex[box] = row->m_shown.size();
+                    row->m_shown.push_back(box);
+                }
+            m_shifts.emplace_back(row->m_shown.size());
+            for (CDiagElem* box : row->m_shown) {
+                const int width = box->Rect().Width();
+                box->SetRect(CRect(0, row->m_rect.top, width, row->m_rect.bottom));
+            }
+        }
+    }
+
+    /// From the deepest row up: each box set its gap right of the box before it, then centred
+    /// over its children, by moving it (with its group) or its children's sub-tree right.
+    void PackAndCentre()
+    {
+        for (std::size_t r = m_rows.size(); r-- > 0;) {
+            for (std::size_t i = 0; i < m_rows[r]->m_shown.size(); ++i)
+                CentreOverChildren(r, i, PlaceAfterPredecessor(r, i));
+        }
+    }
+
+    /// Moves the pending shifts of the children's sub-trees into their boxes.
+    void ApplyShifts()
+    {
+        for (std::size_t r = 0; r < m_rows.size(); ++r) {
+            const auto& shown = m_rows[r]->m_shown;
+            for (std::size_t i = 0; i < shown.size(); ++i) {
+                const int dx = m_shifts[r].At(i);
+                if (dx != 0) {
+                    CRect moved = shown[i]->Rect();
+                    moved.OffsetRect(dx, 0);
+                    shown[i]->SetRect(moved);
+                }
+            }
+        }
+    }
+
+private:
+    /// Sets box i of row r the gap its kinship with the box before it asks right of that box;
+    /// gives the gap (0 for the row's first box, which stays where it is).
+    int PlaceAfterPredecessor(std::size_t r, std::size_t i)
+    {
+        const CDiagRow& row = *m_rows[r];
+        CDiagElem* box = row.m_shown[i];
+        CDiagElem* pred = i > 0 ? row.m_shown[i - 1] : nullptr;
+        if (!pred)
+            return 0;
+        CDiagFamilyElem* main = MainBox(box);
+        CDiagFamilyElem* predMain = MainBox(pred);
+        const bool partners = box->GetPartner() == pred || pred->GetPartner() == box;
+        int gap = 0;
+        if (m_gaps.singleBox && main == predMain && box != main && pred != main)
+            gap = m_gaps.spouse + m_gaps.otherSpouse;
+        else if (partners)
+            gap = m_gaps.spouse;
+        else if (main == predMain || (ParentBoxOf(main) == ParentBoxOf(predMain) &&
+                                      (ParentBoxOf(main) != nullptr || r == 0)))
+            gap = m_gaps.sibling;
+        else
+            gap = m_gaps.descendant;
+        const int left = pred->Rect().right + gap;
+        const int width = box->Rect().Width();
+        box->SetRect(CRect(left, row.m_rect.top, left + width, row.m_rect.bottom));
+        return gap;
+    }
+
+    /// Brings box i of row r (set gap right of the box before it) and the middle of its
+    /// children in the row below over one another: the box moves right when it stands left of
+    /// them, its children's sub-tree when it stands right.
+    void CentreOverChildren(std::size_t r, std::size_t i, int gap)
+    {
+        const std::vector<CDiagElem*>& shown = m_rows[r]->m_shown;
+        CDiagElem* box = shown[i];
+        CDiagFamilyElem* family = CentredFamily(box);
+        if (!family || r + 1 >= m_rows.size())
+            return;
+        const auto& links = family->ChildLinks();
+        const CDiagLink& firstLink = *links.front();
+        const CDiagLink& lastLink = *links.back();
+        if (firstLink.m_boxes.empty() || lastLink.m_boxes.empty())
+            return;
+        const CDiagElem* firstChild = firstLink.m_boxes.front().get();
+        const CDiagElem* lastChild = lastLink.m_boxes.front().get();
+        if (!m_shownIndex.count(firstChild) || !m_shownIndex.count(lastChild))
+            return;
+        const int target = links.size() == 1
+                               ? CentreOf(r + 1, firstChild)
+                               : (CentreOf(r + 1, firstChild) + CentreOf(r + 1, lastChild)) / 2;
+        const int reference = CentringReference(shown, i, gap);
+        if (reference < target)
+            MoveGroupRight(r, i, target - reference);
+        else if (reference > target)
+            ShiftChildrenRight(r, *family, reference - target);
+    }
+
+    /// The x of box i that is centred over its children: the middle of the gap to its partner
+    /// when the two stand together (or half a spouse gap left of it for a marriage whose person
+    /// is not shown), else its own middle.
+    int CentringReference(const std::vector<CDiagElem*>& shown, std::size_t i, int gap) const
+    {
+        CDiagElem* box = shown[i];
+        CDiagElem* pred = i > 0 ? shown[i - 1] : nullptr;
+        CDiagFamilyElem* person = PersonBox(box);
+        CDiagFamilyElem* main = MainBox(box);
+        const bool hiddenMarriage = m_gaps.singleBox && person && person != main &&
+                                    !person->IsVisible() && box->GetKind() == kSpouseElem;
+        const CRect& rect = box->Rect();
+        CDiagElem* partner = box->GetPartner();
+        if (hiddenMarriage)
+            return rect.left - m_gaps.spouse / 2;
+        if (!partner || !partner->IsVisible() || !m_shownIndex.count(partner))
+            return (rect.left + rect.right) / 2;
+        if (partner == pred)
+            return rect.left - gap / 2;
+        if (m_shownIndex.at(partner) > i)
+            return rect.right + m_gaps.spouse / 2;
+        return (rect.left + rect.right) / 2;
+    }
+
+    /// Moves box i of row r right by dx, with the boxes of its group before it.
+    void MoveGroupRight(std::size_t r, std::size_t i, int dx)
+    {
+        const std::vector<CDiagElem*>& shown = m_rows[r]->m_shown;
+        for (std::size_t j = GroupStart(r, i); j <= i; ++j) {
+            CRect moved = shown[j]->Rect();
+            moved.OffsetRect(dx, 0);
+            shown[j]->SetRect(moved);
+        }
+    }
+
+    /// Where the group of box i of row r starts: after the nearest box before it (its partner
+    /// aside) whose children are shown, the first person's box among its brothers and sisters
+    /// (any, in the root row); with no such box, the row's first person's box. A partner just
+    /// before the start joins the group.
+    std::size_t GroupStart(std::size_t r, std::size_t i) const
+    {
+        const std::vector<CDiagElem*>& shown = m_rows[r]->m_shown;
+        CDiagElem* partner = shown[i]->GetPartner();
+        CDiagFamilyElem* main = MainBox(shown[i]);
+        std::size_t closer = SIZE_MAX;
+        for (std::size_t j = i; j-- > 0;) {
+            CDiagElem* other = shown[j];
+            if (other == partner)
+                continue;
+            CDiagFamilyElem* otherPerson = PersonBox(other);
+            if (other == MainBox(other) && otherPerson &&
+                otherPerson->GetExpansion() == kExpanded) {
+                closer = j;
+                break;
+            }
+        }
+        std::size_t start = i;
+        if (closer == SIZE_MAX) {
+            for (std::size_t j = 0; j <= i; ++j)
+                if (shown[j] == MainBox(shown[j])) {
+                    start = j;
+                    break;
+                }
+        } else {
+            for (std::size_t j = closer + 1; j <= i; ++j) {
+                CDiagFamilyElem* otherMain = MainBox(shown[j]);
+                if (shown[j] == otherMain &&
+                    (ParentBoxOf(otherMain) == ParentBoxOf(main) || r == 0)) {
+                    start = j;
+                    break;
+                }
+            }
+        }
+        if (start > 0) {
+            CDiagElem* startBox = shown[start];
+            CDiagElem* before = shown[start - 1];
+            if (startBox->GetPartner() == before || before->GetPartner() == startBox)
+                --start;
+        }
+        return start;
+    }
+
+    /// Shifts the sub-tree of family's children right by dx, row by row below r: in each row,
+    /// from where the sub-tree starts to the row's end, as pending shifts.
+    void ShiftChildrenRight(std::size_t r, const CDiagFamilyElem& family, int dx)
+    {
+        const CDiagFamilyElem* from = &family;
+        for (std::size_t below = r + 1; below < m_rows.size() && from; ++below) {
+            const CDiagElem* start = ChildStart(*from);
+            if (!start)
+                break;
+            const std::size_t startIndex = m_shownIndex.at(start);
+            m_shifts[below].ShiftFrom(startIndex, dx);
+            from = nullptr;
+            const auto& belowShown = m_rows[below]->m_shown;
+            for (std::size_t j = startIndex; j < belowShown.size(); ++j) {
+                CDiagFamilyElem* candidate = CentredFamily(belowShown[j]);
+                if (candidate) {
+                    from = candidate;
+                    break;
+                }
+            }
+        }
+    }
+
+    /// Where the children's sub-tree of a box starts in the row below: the first child's main
+    /// box, or its spouse when that stands left of it.
+    const CDiagElem* ChildStart(const CDiagFamilyElem& family) const
+    {
+        const CDiagLink& first = *family.ChildLinks().front();
+        if (first.m_boxes.empty())
+            return nullptr;
+        const CDiagFamilyElem* main = first.m_boxes.front().get();
+        const CDiagElem* spouse = main->SpouseBox();
+        if (spouse && spouse->IsVisible() && m_shownIndex.count(spouse) &&
+            m_shownIndex.at(spouse) < m_shownIndex.at(main))
+            return spouse;
+        return main->IsVisible() ? main : nullptr;
+    }
+
+    /// The left of a shown box of row r, its pending shift included.
+    int Position(std::size_t r, const CDiagElem* box) const
+    {
+        return box->Rect().left + m_shifts[r].At(m_shownIndex.at(box));
+    }
+
+    int CentreOf(std::size_t r, const CDiagElem* box) const
+    {
+        const int left = Position(r, box);
+        return (left + left + box->Rect().Width()) / 2;
+    }
+
+    const std::vector<std::unique_ptr<CDiagRow>>& m_rows;
+    const PackGaps m_gaps;
+    std::unordered_map<const CDiagElem*, std::size_t> m_shownIndex;
+    std::vector<CRowShifts> m_shifts;
+};
+
+/// Moves the placed rows so that the tree's anchor stands at its line x: the root person's box
+/// when roots are centred, else the middle of the root row; and sets each row's extent.
+void AnchorOnLine(CDiagTree& tree, const CDiagramSettings& settings,
+                  const std::vector<std::unique_ptr<CDiagRow>>& rows)
+{
+    int anchor = 0;
+    const bool centred = tree.IsSecondary()
+                             ? settings.m_centreSubTreeRoots
+                             : settings.m_centreDiagramRoot && !tree.RowSet().m_rootedAtCouple;
+    const CDiagRow& rootRow = *rows[0];
+    if (centred && tree.m_rootElement && tree.m_rootElement->GetKind() == kFamilyElem) {
+        const CDiagElem* main = MainBox(tree.m_rootElement);
+        anchor = main->GetCentre().x;
+    } else if (!rootRow.m_shown.empty()) {
+        anchor =
+            (rootRow.m_shown.front()->GetCentre().x + rootRow.m_shown.back()->GetCentre().x) / 2;
+    }
+    const int dx = tree.m_lineX - anchor;
+    for (const auto& row : rows) {
+        if (dx != 0)
+            for (CDiagElem* box : row->m_shown) {
+                CRect moved = box->Rect();
+                moved.OffsetRect(dx, 0);
+                box->SetRect(moved);
+            }
+        SetRowExtent(*row);
+    }
+}
+
 } // namespace
 
 void CGenerationTable::PackRows()
@@ -121,210 +401,11 @@ void CGenerationTable::PackRows()
         anyShown = anyShown || row->HasVisibleBox();
     if (!anyShown)
         return;
-    const PackGaps gaps = GapsOf(m_owner);
-    const int boxHeight = BoxHeightOf(tree);
-    const int vertGap = m_owner.Scaled(m_owner.Settings().m_boxToBoxVertGap);
-    const std::size_t rowCount = m_descendantRows.size();
-
-    // Step 1 and 2: rows at their y, boxes side by side from 0; the shown boxes and their index.
-    std::unordered_map<const CDiagElem*, std::size_t> shownIndex;
-    std::vector<CRowShifts> shifts;
-    shifts.reserve(rowCount);
-    for (const auto& row : m_descendantRows) {
-        SetRowVertical(*row, boxHeight, vertGap);
-        row->m_shown.clear();
-        for (CDiagElem* box : row->m_boxes)
-            if (box->IsVisible()) {
-                shownIndex[box] = row->m_shown.size();
-                row->m_shown.push_back(box);
-            }
-        shifts.emplace_back(row->m_shown.size());
-        for (CDiagElem* box : row->m_shown) {
-            const int width = box->Rect().Width();
-            box->SetRect(CRect(0, row->m_rect.top, width, row->m_rect.bottom));
-        }
-    }
-    const auto position = [&](std::size_t rowIndex, const CDiagElem* box) {
-        return box->Rect().left + shifts[rowIndex].At(shownIndex.at(box));
-    };
-    const auto centreOf = [&](std::size_t rowIndex, const CDiagElem* box) {
-        const int left = position(rowIndex, box);
-        return (left + left + box->Rect().Width()) / 2;
-    };
-    /// Where the children's sub-tree of a box starts in the row below: the first child's main
-    /// box, or its spouse when that stands left of it.
-    const auto childStart = [&](const CDiagFamilyElem& family) -> const CDiagElem* {
-        const CDiagLink& first = *family.ChildLinks().front();
-        if (first.m_boxes.empty())
-            return nullptr;
-        const CDiagFamilyElem* main = first.m_boxes.front().get();
-        const CDiagElem* spouse = main->SpouseBox();
-        if (spouse && spouse->IsVisible() && shownIndex.count(spouse) &&
-            shownIndex.at(spouse) < shownIndex.at(main))
-            return spouse;
-        return main->IsVisible() ? main : nullptr;
-    };
-
-    // Step 3 and 4, from the deepest row up.
-    for (std::size_t r = rowCount; r-- > 0;) {
-        CDiagRow& row = *m_descendantRows[r];
-        std::vector<CDiagElem*>& shown = row.m_shown;
-        const bool rootRow = r == 0;
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            CDiagElem* box = shown[i];
-            CDiagFamilyElem* person = PersonBox(box);
-            CDiagFamilyElem* main = MainBox(box);
-            int gap = 0;
-            CDiagElem* pred = i > 0 ? shown[i - 1] : nullptr;
-            if (pred) {
-                CDiagFamilyElem* predMain = MainBox(pred);
-                const bool partners = box->GetPartner() == pred || pred->GetPartner() == box;
-                if (gaps.singleBox && main == predMain && box != main && pred != main)
-                    gap = gaps.spouse + gaps.otherSpouse;
-                else if (partners)
-                    gap = gaps.spouse;
-                else if (main == predMain || (ParentBoxOf(main) == ParentBoxOf(predMain) &&
-                                              (ParentBoxOf(main) != nullptr || rootRow)))
-                    gap = gaps.sibling;
-                else
-                    gap = gaps.descendant;
-                const int left = pred->Rect().right + gap;
-                const int width = box->Rect().Width();
-                box->SetRect(CRect(left, row.m_rect.top, left + width, row.m_rect.bottom));
-            }
-            CDiagFamilyElem* family = CentredFamily(box);
-            const bool hiddenMarriage = gaps.singleBox && person && person != main &&
-                                        !person->IsVisible() && box->GetKind() == kSpouseElem;
-            if (!family || r + 1 >= rowCount)
-                continue;
-            const auto& links = family->ChildLinks();
-            const CDiagLink& firstLink = *links.front();
-            const CDiagLink& lastLink = *links.back();
-            if (firstLink.m_boxes.empty() || lastLink.m_boxes.empty())
-                continue;
-            const CDiagElem* firstChild = firstLink.m_boxes.front().get();
-            const CDiagElem* lastChild = lastLink.m_boxes.front().get();
-            if (!shownIndex.count(firstChild) || !shownIndex.count(lastChild))
-                continue;
-            const int target = links.size() == 1
-                                   ? centreOf(r + 1, firstChild)
-                                   : (centreOf(r + 1, firstChild) + centreOf(r + 1, lastChild)) / 2;
-            const CRect& rect = box->Rect();
-            CDiagElem* partner = box->GetPartner();
-            int reference = 0;
-            if (hiddenMarriage)
-                reference = rect.left - gaps.spouse / 2;
-            else if (!partner || !partner->IsVisible() || !shownIndex.count(partner))
-                reference = (rect.left + rect.right) / 2;
-            else if (partner == pred)
-                reference = rect.left - gap / 2;
-            else if (shownIndex.at(partner) > i)
-                reference = rect.right + gaps.spouse / 2;
-            else
-                reference = (rect.left + rect.right) / 2;
-            if (reference < target) {
-                // The row moves right from the start of the box's group.
-                const int dx = target - reference;
-                std::size_t closer = SIZE_MAX;
-                for (std::size_t j = i; j-- > 0;) {
-                    CDiagElem* other = shown[j];
-                    if (other == partner)
-                        continue;
-                    CDiagFamilyElem* otherPerson = PersonBox(other);
-                    if (other == MainBox(other) && otherPerson &&
-                        otherPerson->GetExpansion() == kExpanded) {
-                        closer = j;
-                        break;
-                    }
-                }
-                std::size_t start = i;
-                if (closer == SIZE_MAX) {
-                    for (std::size_t j = 0; j <= i; ++j)
-                        if (shown[j] == MainBox(shown[j])) {
-                            start = j;
-                            break;
-                        }
-                } else {
-                    for (std::size_t j = closer + 1; j <= i; ++j) {
-                        CDiagFamilyElem* otherMain = MainBox(shown[j]);
-                        if (shown[j] == otherMain &&
-                            (ParentBoxOf(otherMain) == ParentBoxOf(main) || rootRow)) {
-                            start = j;
-                            break;
-                        }
-                    }
-                }
-                if (start > 0) {
-                    CDiagElem* startBox = shown[start];
-                    CDiagElem* before = shown[start - 1];
-                    if (startBox->GetPartner() == before || before->GetPartner() == startBox)
-                        --start;
-                }
-                for (std::size_t j = start; j <= i; ++j) {
-                    CRect moved = shown[j]->Rect();
-                    moved.OffsetRect(dx, 0);
-                    shown[j]->SetRect(moved);
-                }
-            } else if (reference > target) {
-                // The children's sub-tree moves right.
-                const int dx = reference - target;
-                const CDiagFamilyElem* from = family;
-                for (std::size_t below = r + 1; below < rowCount && from; ++below) {
-                    const CDiagElem* start = childStart(*from);
-                    if (!start)
-                        break;
-                    const std::size_t startIndex = shownIndex.at(start);
-                    shifts[below].ShiftFrom(startIndex, dx);
-                    from = nullptr;
-                    const auto& belowShown = m_descendantRows[below]->m_shown;
-                    for (std::size_t j = startIndex; j < belowShown.size(); ++j) {
-                        CDiagFamilyElem* candidate = CentredFamily(belowShown[j]);
-                        if (candidate) {
-                            from = candidate;
-                            break;
-                        }
-                    }
-                }
-            }
-        }
-    }
-    // The pending shifts go into the boxes.
-    for (std::size_t r = 0; r < rowCount; ++r) {
-        const auto& shown = m_descendantRows[r]->m_shown;
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            const int dx = shifts[r].At(i);
-            if (dx != 0) {
-                CRect moved = shown[i]->Rect();
-                moved.OffsetRect(dx, 0);
-                shown[i]->SetRect(moved);
-            }
-        }
-    }
-
-    // Steps 6 and 7: the anchor onto the tree's line x.
-    int anchor = 0;
-    const CDiagramSettings& settings = m_owner.Settings();
-    const bool centred = tree.IsSecondary()
-                             ? settings.m_centreSubTreeRoots
-                             : settings.m_centreDiagramRoot && !tree.RowSet().m_rootedAtCouple;
-    const CDiagRow& rootRow = *m_descendantRows[0];
-    if (centred && tree.m_rootElement && tree.m_rootElement->GetKind() == kFamilyElem) {
-        const CDiagElem* main = MainBox(tree.m_rootElement);
-        anchor = main->GetCentre().x;
-    } else if (!rootRow.m_shown.empty()) {
-        anchor =
-            (rootRow.m_shown.front()->GetCentre().x + rootRow.m_shown.back()->GetCentre().x) / 2;
-    }
-    const int dx = tree.m_lineX - anchor;
-    for (const auto& row : m_descendantRows) {
-        if (dx != 0)
-            for (CDiagElem* box : row->m_shown) {
-                CRect moved = box->Rect();
-                moved.OffsetRect(dx, 0);
-                box->SetRect(moved);
-            }
-        SetRowExtent(*row);
-    }
+    CDescendantPacker packer(m_descendantRows, GapsOf(m_owner));
+    packer.StackRows(BoxHeightOf(tree), m_owner.Scaled(m_owner.Settings().m_boxToBoxVertGap));
+    packer.PackAndCentre();
+    packer.ApplyShifts();
+    AnchorOnLine(tree, m_owner.Settings(), m_descendantRows);
 }
 
 namespace {
