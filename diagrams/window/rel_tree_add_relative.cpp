@@ -86,7 +86,7 @@ template <class Fn> bool Guarded(Fn fn)
 int CSubViewRelTree::LimitPassedByAddition(CDiagElem& box, int zone) const
 {
     const CDiagRowSet* rowSet = RowSet();
-    if (!rowSet || m_settings.m_diagramType != kAllRelativesDiagram)
+    if (!rowSet || m_doc.Settings().m_diagramType != kAllRelativesDiagram)
         return kZoneNone;
     if (zone == kZoneParent) {
         // Below the root row a new parent joins the family box shown above the person.
@@ -98,8 +98,9 @@ int CSubViewRelTree::LimitPassedByAddition(CDiagElem& box, int zone) const
     }
     if (zone == kZoneChild) {
         const ChildPlace place = PlaceOfChild(box, AncestorFamily(box));
-        return place.familyBox && IsAtDescendantLimit(place.familyBox->GetGeneration()) ? kZoneChild
-                                                                                        : kZoneNone;
+        return place.familyBox && m_doc.IsAtDescendantLimit(place.familyBox->GetGeneration())
+                   ? kZoneChild
+                   : kZoneNone;
     }
     return kZoneNone;
 }
@@ -113,7 +114,7 @@ void CSubViewRelTree::AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* 
     const int limit = LimitPassedByAddition(box, kZoneChild);
     CFamRec* family = place.family;
     CIndRec* before = neighbour ? neighbour->GetIndividual() : nullptr;
-    if (!family && place.descendantSide && m_settings.m_spouseOption == 0 &&
+    if (!family && place.descendantSide && m_doc.Settings().m_spouseOption == 0 &&
         person->CountSpouseFamilies(false) >= 2) {
         std::vector<CRecordNode*> families;
         for (CFamRec* each = person->GetNextSpouseFamily(nullptr); each;
@@ -273,7 +274,7 @@ CFamRec* CSubViewRelTree::AncestorFamily(CDiagElem& box) const
 CDiagElem* CSubViewRelTree::ShownBoxOf(const CIndRec* person) const
 {
     CDiagElem* found = nullptr;
-    for (const auto& rowSet : m_rowSets)
+    for (const auto& rowSet : m_doc.RowSets())
         for (CDiagTree* tree : rowSet->Trees())
             ForEachBox(*tree, true, [&](CDiagElem& box) {
                 if (!found && box.IsVisible() && box.GetIndividual() == person)

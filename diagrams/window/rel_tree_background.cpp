@@ -107,23 +107,23 @@ std::unique_ptr<CBrush> EntryBrush(const DiagramColourEntry& entry, bool printin
 int CSubViewRelTree::RowPitch() const
 {
     const CDiagRowSet* rowSet = RowSet();
-    const int height =
-        rowSet && rowSet->m_boxHeight > 0 ? rowSet->m_boxHeight : m_settings.m_defaultBoxHeight;
-    return std::max(1, height + std::max(0, m_settings.m_boxToBoxVertGap));
+    const int height = rowSet && rowSet->m_boxHeight > 0 ? rowSet->m_boxHeight
+                                                         : m_doc.Settings().m_defaultBoxHeight;
+    return std::max(1, height + std::max(0, m_doc.Settings().m_boxToBoxVertGap));
 }
 
 int CSubViewRelTree::RowOffset() const
 {
-    return (m_settings.m_boxToBoxVertGap - m_settings.m_sibLineToBoxVertGap) / 2;
+    return (m_doc.Settings().m_boxToBoxVertGap - m_doc.Settings().m_sibLineToBoxVertGap) / 2;
 }
 
 void CSubViewRelTree::DrawBackground(CDC& dc, const CRect& device, bool printing)
 {
-    const auto& colours = m_settings.m_colours;
-    const int type = m_settings.m_diagramType;
-    const bool printedColours = printing && m_settings.m_altPrintStripes;
+    const auto& colours = m_doc.Settings().m_colours;
+    const int type = m_doc.Settings().m_diagramType;
+    const bool printedColours = printing && m_doc.Settings().m_altPrintStripes;
     const bool stripeColours =
-        type == kAllRelativesDiagram || m_settings.m_background == kRowStripes;
+        type == kAllRelativesDiagram || m_doc.Settings().m_background == kRowStripes;
     const DiagramColourEntry& first =
         stripeColours ? colours[printedColours ? kPrintedStripeOddRow : kStripeOddRow]
                       : colours[kAncestorPaneRow];
@@ -178,30 +178,30 @@ void CSubViewRelTree::DrawBackground(CDC& dc, const CRect& device, bool printing
     };
 
     if (!HasTree() || type == kAncestorsAndDescendantsDiagram) {
-        if (m_settings.m_background == kRowStripes) {
+        if (m_doc.Settings().m_background == kRowStripes) {
             rowStripes();
         } else {
             filler.Fill(high, -offset, odd.get());
             filler.Fill(-offset, low, even.get());
         }
     } else if (type == kAllRelativesDiagram) {
-        const bool boundaries = m_settings.m_boundaries == kGenerationBoundaries;
-        if (m_settings.m_background == kRowStripes) {
+        const bool boundaries = m_doc.Settings().m_boundaries == kGenerationBoundaries;
+        if (m_doc.Settings().m_background == kRowStripes) {
             rowStripes();
-        } else if (m_settings.m_background == kGenerationStripes) {
+        } else if (m_doc.Settings().m_background == kGenerationStripes) {
             filler.Fill(high, low, even.get());
             bands(true, boundaries);
         } else {
             filler.Fill(high, low, even.get());
         }
-        if (boundaries && m_settings.m_background != kGenerationStripes)
+        if (boundaries && m_doc.Settings().m_background != kGenerationStripes)
             bands(false, true);
-    } else if (m_settings.m_background == kRowStripes) {
+    } else if (m_doc.Settings().m_background == kRowStripes) {
         rowStripes();
     } else {
         filler.Fill(high, low, type == kAncestorsDiagram ? odd.get() : even.get());
     }
-    if (m_settings.m_boundaries == kRowBoundaries && fine)
+    if (m_doc.Settings().m_boundaries == kRowBoundaries && fine)
         for (int row = rowAt(low); row <= rowAt(high) + 1; ++row)
             filler.Line(rowBottom(row), separator);
 }
@@ -212,8 +212,8 @@ void CSubViewRelTree::PaintBackground(CDC& dc)
     GetClientRect(&client);
     PrepareScreenDC(dc);
     DrawBackground(dc, client, false);
-    if (!m_settings.m_horizontalDividingLine ||
-        (HasTree() && m_settings.m_diagramType != kAncestorsAndDescendantsDiagram))
+    if (!m_doc.Settings().m_horizontalDividingLine ||
+        (HasTree() && m_doc.Settings().m_diagramType != kAncestorsAndDescendantsDiagram))
         return;
     CPoint split(0, -RowOffset());
     dc.LPtoDP(&split);

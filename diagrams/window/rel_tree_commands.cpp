@@ -58,39 +58,40 @@ void CSubViewRelTree::RebuildDiagram()
 {
     if (!HasTree())
         return;
-    if (!RootStillThere()) {
+    if (!m_doc.RootStillThere()) {
         ClearDiagram();
         if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
             frame->OnUpdateFrameTitle(TRUE);
         return;
     }
     CWaitCursor wait;
-    const std::string name = m_customName;
+    const std::string name = m_doc.CustomName();
     const CPoint scroll = m_scroll;
-    const int type = m_settings.m_diagramType;
-    if (m_rootKind == 1)
-        RebuildTree(m_rootFamily, false, type, false, name);
+    const int type = m_doc.Settings().m_diagramType;
+    if (m_doc.RootKind() == 1)
+        RebuildTree(m_doc.RootFamily(), false, type, false, name);
     else
-        BuildTree(m_rootPerson, false, type, false, name);
+        BuildTree(m_doc.RootPerson(), false, type, false, name);
     m_scroll = scroll;
     m_scrollBarsStale = true;
 }
 
 void CSubViewRelTree::Mirror(const std::function<void(CDiagramSettings&)>& change)
 {
-    change(m_settings);
-    if (m_customName.empty())
+    change(m_doc.Settings());
+    if (m_doc.CustomName().empty())
         change(DefaultDiagramSettings());
 }
 
 void CSubViewRelTree::SetSpouseOption(int option)
 {
-    if (m_settings.m_diagramType == kAncestorsDiagram || m_settings.m_spouseOption == option)
+    if (m_doc.Settings().m_diagramType == kAncestorsDiagram ||
+        m_doc.Settings().m_spouseOption == option)
         return;
-    const int old = m_settings.m_spouseOption;
+    const int old = m_doc.Settings().m_spouseOption;
     Mirror([option](CDiagramSettings& settings) { settings.m_spouseOption = option; });
     auto measurer = CreateMeasurer();
-    for (auto& rowSet : m_rowSets) {
+    for (auto& rowSet : m_doc.RowSets()) {
         CDiagRepaint repaint;
         if (!DiagRebuildAndInvalidate(*rowSet, measurer.get(), old, option, repaint)) {
             ClearDiagram();
@@ -105,24 +106,24 @@ void CSubViewRelTree::SetSpouseOption(int option)
 
 void CSubViewRelTree::ToggleTitle(int index)
 {
-    CDiagramTitle& title = m_settings.m_titles[std::size_t(index)];
+    CDiagramTitle& title = m_doc.Settings().m_titles[std::size_t(index)];
     title.visible = !title.visible;
     // Titles shown or hidden from the menu become the defaults, a custom diagram's too.
-    CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile()));
+    CheckSaved(DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionTitles, Profile()));
     Invalidate();
 }
 
 bool CSubViewRelTree::AnyTitleSelected() const
 {
     for (std::size_t t = 0; t < m_titleSelected.size(); ++t)
-        if (m_titleSelected[t] && m_settings.m_titles[t].visible)
+        if (m_titleSelected[t] && m_doc.Settings().m_titles[t].visible)
             return true;
     return false;
 }
 
 void CSubViewRelTree::DeleteOrHide()
 {
-    if (!m_selection.empty()) {
+    if (!m_selection.Empty()) {
         DeleteSelected();
         return;
     }
@@ -130,11 +131,12 @@ void CSubViewRelTree::DeleteOrHide()
         return;
     for (std::size_t t = 0; t < m_titleSelected.size(); ++t)
         if (m_titleSelected[t])
-            m_settings.m_titles[t].visible = false;
+            m_doc.Settings().m_titles[t].visible = false;
     m_titleSelected.fill(false);
     // A custom diagram's titles are its own: only an ordinary diagram's become the defaults.
-    if (m_customName.empty())
-        CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile()));
+    if (m_doc.CustomName().empty())
+        CheckSaved(
+            DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionTitles, Profile()));
     Invalidate();
 }
 
@@ -144,47 +146,48 @@ void CSubViewRelTree::MapWindowCommands()
     MapCommand(kRefresh, [this] { RebuildDiagram(); });
     MapUpdate(kRefresh, always);
     MapCommand(kExpandSiblings, [this] {
-        m_settings.m_expandSiblingBranches = !m_settings.m_expandSiblingBranches;
+        m_doc.Settings().m_expandSiblingBranches = !m_doc.Settings().m_expandSiblingBranches;
         RebuildDiagram();
     });
     MapUpdate(kExpandSiblings,
-              [this](CCmdUI* state) { state->SetCheck(m_settings.m_expandSiblingBranches); });
+              [this](CCmdUI* state) { state->SetCheck(m_doc.Settings().m_expandSiblingBranches); });
     const std::pair<UINT, int> spouseOptions[] = {
         {kShowSpouses, 2}, {kShowDuplicates, 1}, {kNoSpouses, 0}};
     for (const auto& [id, option] : spouseOptions) {
         MapCommand(id, [this, option] { SetSpouseOption(option); });
         MapUpdate(id, [this, option](CCmdUI* state) {
-            const bool enabled = m_settings.m_diagramType != kAncestorsDiagram;
+            const bool enabled = m_doc.Settings().m_diagramType != kAncestorsDiagram;
             state->Enable(enabled);
-            state->SetCheck(enabled && m_settings.m_spouseOption == option);
+            state->SetCheck(enabled && m_doc.Settings().m_spouseOption == option);
         });
     }
     MapCommand(kShowFrames, [this] {
-        const bool on = !m_settings.m_showBoxes;
+        const bool on = !m_doc.Settings().m_showBoxes;
         Mirror([on](CDiagramSettings& settings) { settings.m_showBoxes = on; });
         Invalidate();
     });
-    MapUpdate(kShowFrames, [this](CCmdUI* state) { state->SetCheck(m_settings.m_showBoxes); });
+    MapUpdate(kShowFrames,
+              [this](CCmdUI* state) { state->SetCheck(m_doc.Settings().m_showBoxes); });
     MapCommand(kShowButtons, [this] {
-        const bool on = !m_settings.m_showExpansionButtons;
+        const bool on = !m_doc.Settings().m_showExpansionButtons;
         Mirror([on](CDiagramSettings& settings) { settings.m_showExpansionButtons = on; });
         Invalidate();
     });
     MapUpdate(kShowButtons,
-              [this](CCmdUI* state) { state->SetCheck(m_settings.m_showExpansionButtons); });
+              [this](CCmdUI* state) { state->SetCheck(m_doc.Settings().m_showExpansionButtons); });
     MapCommandRange(kTitle1, kTitle1 + kDiagramTitleCount - 1,
                     [this](UINT id) { ToggleTitle(int(id - kTitle1)); });
     MapUpdateRange(kTitle1, kTitle1 + kDiagramTitleCount - 1, [this](CCmdUI* state) {
         state->Enable(HasTree());
-        state->SetCheck(m_settings.m_titles[std::size_t(state->m_nID - kTitle1)].visible);
+        state->SetCheck(m_doc.Settings().m_titles[std::size_t(state->m_nID - kTitle1)].visible);
     });
     MapCommand(kResetTitles, [this] {
-        m_settings.SetDefaultSettings(kSectionTitles);
+        m_doc.Settings().SetDefaultSettings(kSectionTitles);
         Invalidate();
     });
     MapUpdate(kResetTitles, always);
     MapCommand(kSaveAsDefaults, [this] {
-        CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionAll, Profile()));
+        CheckSaved(DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionAll, Profile()));
     });
     MapCommand(kStatistics, [this] {
         if (const CDiagRowSet* rowSet = RowSet())
@@ -208,7 +211,7 @@ void CSubViewRelTree::MapWindowCommands()
     // The one command is Delete for selected boxes and Hide Title for selected titles.
     MapCommand(kDelete, [this] { DeleteOrHide(); });
     MapUpdate(kDelete,
-              [this](CCmdUI* state) { state->Enable(!m_selection.empty() || AnyTitleSelected()); });
+              [this](CCmdUI* state) { state->Enable(!m_selection.Empty() || AnyTitleSelected()); });
     MapPageAndTitleCommands();
 }
 
@@ -229,7 +232,7 @@ void CSubViewRelTree::MapPageAndTitleCommands()
     MapUpdate(kPrintSize, always);
     MapCommand(kTitleOptions, [this] { TitleOptions(); });
     MapUpdate(kTitleOptions, [this](CCmdUI* state) {
-        state->Enable(m_selection.empty() && SelectedTitle() >= 0);
+        state->Enable(m_selection.Empty() && SelectedTitle() >= 0);
     });
     MapCommand(kPageSetup, [this] { PageSetup(); });
     MapUpdate(kPageSetup, always);

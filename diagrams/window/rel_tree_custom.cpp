@@ -27,12 +27,13 @@ void CSubViewRelTree::PageSetup()
     if (m_optionsOpen)
         return;
     m_optionsOpen = true;
-    CTreeOptsDlg sheet("Page Setup", m_settings, *this, this, CTreeOptsDlg::kPrintPage, true, this,
-                       true);
+    CTreeOptsDlg sheet("Page Setup", m_doc.Settings(), *this, this, CTreeOptsDlg::kPrintPage, true,
+                       this, true);
     const auto result = sheet.DoModal();
     m_optionsOpen = false;
     if (result == IDOK)
-        CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionPrinting, Profile()));
+        CheckSaved(
+            DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionPrinting, Profile()));
     ComputePageAvoidance();
     Invalidate();
 }
@@ -43,9 +44,9 @@ void CSubViewRelTree::RestoreInstallationSettings()
     if (answer != IDYES && answer != IDNO)
         return;
     // The window keeps showing the kind of diagram it shows.
-    const int type = m_settings.m_diagramType;
-    m_settings.SetDefaultSettings(kSectionAll);
-    m_settings.SetDiagramType(type);
+    const int type = m_doc.Settings().m_diagramType;
+    m_doc.Settings().SetDefaultSettings(kSectionAll);
+    m_doc.Settings().SetDiagramType(type);
     if (answer == IDYES) {
         CDiagramSettings& defaults = DefaultDiagramSettings();
         const int defaultType = defaults.m_diagramType;
@@ -60,13 +61,13 @@ void CSubViewRelTree::RestoreInstallationSettings()
 void CSubViewRelTree::SaveAsCustomDiagram()
 {
     CSaveCustomDiagramDlg dialog(this);
-    dialog.m_name = m_customName;
+    dialog.m_name = m_doc.CustomName();
     if (dialog.DoModal() != IDOK)
         return;
     // A save that fails has told the user why.
-    if (!CheckSaved(m_settings.SaveSettingsToFile(dialog.m_path)))
+    if (!CheckSaved(m_doc.Settings().SaveSettingsToFile(dialog.m_path)))
         return;
-    m_customName = dialog.m_name;
+    m_doc.SetCustomName(dialog.m_name);
     if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
         frame->OnUpdateFrameTitle(TRUE);
 }

@@ -42,13 +42,13 @@ LOGFONT RelationshipFont(const CDiagramSettings& settings)
 CRelationshipColumns::Layout CSubViewRelTree::RelationshipLayout() const
 {
     CRelationshipColumns::Layout layout;
-    layout.sides = m_settings.m_relationshipDescriptions;
-    layout.gap = std::max(0, m_settings.m_relationshipDescriptionGap);
+    layout.sides = m_doc.Settings().m_relationshipDescriptions;
+    layout.gap = std::max(0, m_doc.Settings().m_relationshipDescriptionGap);
     const CDiagRowSet* rowSet = RowSet();
     if (!rowSet)
         return layout;
     bool any = false;
-    for (const auto& each : m_rowSets) {
+    for (const auto& each : m_doc.RowSets()) {
         CRect one;
         if (!DiagGetExtent(*each, one))
             continue;
@@ -72,7 +72,7 @@ CRelationshipColumns::Layout CSubViewRelTree::RelationshipLayout() const
 void CSubViewRelTree::PlaceRelationshipColumns(bool refreshOnly)
 {
     // Nothing shown and nothing wanted: the rows need not be looked at.
-    if (refreshOnly && m_settings.m_relationshipDescriptions == kRelNone &&
+    if (refreshOnly && m_doc.Settings().m_relationshipDescriptions == kRelNone &&
         !m_relColumns.LeftShown() && !m_relColumns.RightShown())
         return;
     const CRelationshipColumns::Layout layout = RelationshipLayout();
@@ -89,14 +89,14 @@ void CSubViewRelTree::PlaceRelationshipColumns(bool refreshOnly)
     std::unique_ptr<CBoxMeasurer> measurer;
     if (layout.sides != kRelNone && !layout.rows.empty())
         measurer = CBoxMeasurer::Create(
-            m_settings, GetSafeHwnd() ? this : nullptr,
+            m_doc.Settings(), GetSafeHwnd() ? this : nullptr,
             [this](CDC& dc, bool printer) { PrepareMeasuringDC(dc, printer); });
     if (!measurer) {
         // Nothing to measure on (or nothing to show): no column.
         m_relColumns.Reset();
     } else {
         CFont font;
-        const LOGFONT logFont = RelationshipFont(m_settings);
+        const LOGFONT logFont = RelationshipFont(m_doc.Settings());
         font.CreateFontIndirect(&logFont);
         CDC& dc = measurer->DC();
         CFont* old = dc.SelectObject(&font);
@@ -127,13 +127,13 @@ void CSubViewRelTree::DrawBandDescriptions(CDC& dc, const CDiagRowSet& rowSet, i
     if (!rowSet.m_bands.GetBandRows(band, first, last))
         return;
     CFont font;
-    const LOGFONT logFont = RelationshipFont(m_settings);
+    const LOGFONT logFont = RelationshipFont(m_doc.Settings());
     font.CreateFontIndirect(&logFont);
     CFont* oldFont = dc.SelectObject(&font);
     const COLORREF oldColour = dc.SetTextColor(colour);
     const int oldMode = dc.SetBkMode(TRANSPARENT);
     const UINT oldAlign = dc.SetTextAlign(TA_TOP | TA_LEFT);
-    const int gap = std::max(0, m_settings.m_relationshipDescriptionGap);
+    const int gap = std::max(0, m_doc.Settings().m_relationshipDescriptionGap);
     for (int row = first; row <= last; ++row) {
         const std::string* text = m_relColumns.TextOfRow(row);
         if (!text || text->empty())
@@ -141,7 +141,7 @@ void CSubViewRelTree::DrawBandDescriptions(CDC& dc, const CDiagRowSet& rowSet, i
         const CSize size = GetTextSize(dc, *text);
         // Centred on the row's boxes: the left column's texts end the gap left of the boxes,
         // the right column's start the gap right of them.
-        const int top = DiagRowTop(row, rowSet.m_boxHeight, m_settings.m_boxToBoxVertGap);
+        const int top = DiagRowTop(row, rowSet.m_boxHeight, m_doc.Settings().m_boxToBoxVertGap);
         const int y = top - (rowSet.m_boxHeight - int(size.cy)) / 2;
         if (m_relColumns.LeftShown())
             dc.TextOut(m_relColumns.LeftColumn().right - gap - int(size.cx), y, *text);

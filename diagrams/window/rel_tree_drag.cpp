@@ -74,7 +74,7 @@ void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
     const CPoint a = ToDiagram(rect.TopLeft());
     const CPoint b = ToDiagram(rect.BottomRight());
     CRect area(std::min(a.x, b.x), std::max(a.y, b.y), std::max(a.x, b.x), std::min(a.y, b.y));
-    for (auto& rowSet : m_rowSets)
+    for (auto& rowSet : m_doc.RowSets())
         for (CDiagTree* tree : rowSet->Trees())
             ForEachBox(*tree, false, [&](CDiagElem& box) {
                 const CRect& r = box.Rect();
@@ -82,10 +82,10 @@ void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
                     r.top <= area.top && r.bottom >= area.bottom)
                     SelectBox(&box, false, false);
             });
-    for (std::size_t t = 0; t < m_settings.m_titles.size(); ++t) {
-        CRect frame = m_settings.m_titles[t].frame;
+    for (std::size_t t = 0; t < m_doc.Settings().m_titles.size(); ++t) {
+        CRect frame = m_doc.Settings().m_titles[t].frame;
         frame.NormalizeRect();
-        if (m_settings.m_titles[t].visible && frame.left >= area.left &&
+        if (m_doc.Settings().m_titles[t].visible && frame.left >= area.left &&
             frame.right <= area.right && frame.top >= area.bottom && frame.bottom <= area.top)
             m_titleSelected[t] = true;
     }

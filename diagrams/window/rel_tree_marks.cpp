@@ -11,7 +11,7 @@
 
 void CSubViewRelTree::SetMarks(std::uint16_t flag, bool on, const ElemRecordSet* records)
 {
-    for (auto& rowSet : m_rowSets)
+    for (auto& rowSet : m_doc.RowSets())
         for (CDiagTree* tree : rowSet->Trees())
             tree->SetFlags(flag, on, records);
     if (GetSafeHwnd())

@@ -33,7 +33,7 @@ int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
     }
     const CPoint point = ToDiagram(device);
     for (int t = kDiagramTitleCount - 1; t >= 0; --t) {
-        const CDiagramTitle& slot = m_settings.m_titles[std::size_t(t)];
+        const CDiagramTitle& slot = m_doc.Settings().m_titles[std::size_t(t)];
         CRect frame = slot.frame;
         frame.NormalizeRect();
         if (slot.visible && frame.PtInRect(point)) {
@@ -42,10 +42,10 @@ int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
             return kHitTitle;
         }
     }
-    for (auto& rowSet : m_rowSets) {
+    for (auto& rowSet : m_doc.RowSets()) {
         int onButton = 0;
         if (CDiagElem* box = DiagHitTestRows(*rowSet, point.x, point.y, onButton)) {
-            if (onButton && !m_settings.m_showExpansionButtons)
+            if (onButton && !m_doc.Settings().m_showExpansionButtons)
                 return kHitNothing;
             if (element)
                 *element = box;
@@ -58,11 +58,11 @@ int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
 void CSubViewRelTree::SelectBox(CDiagElem* element, bool clearOthers, bool redraw)
 {
     if (clearOthers) {
-        m_selection.clear();
+        m_selection.Clear();
         m_titleSelected.fill(false);
     }
-    if (element && std::find(m_selection.begin(), m_selection.end(), element) == m_selection.end())
-        m_selection.insert(m_selection.begin(), element);
+    if (element)
+        m_selection.Select(*element, false);
     if (redraw && GetSafeHwnd()) {
         Invalidate(FALSE);
         UpdateWindow();
@@ -72,10 +72,9 @@ void CSubViewRelTree::SelectBox(CDiagElem* element, bool clearOthers, bool redra
 void CSubViewRelTree::DeselectBox(CDiagElem* element, bool redraw)
 {
     if (element)
-        m_selection.erase(std::remove(m_selection.begin(), m_selection.end(), element),
-                          m_selection.end());
+        m_selection.Deselect(*element);
     else
-        m_selection.clear();
+        m_selection.Clear();
     if (redraw && GetSafeHwnd()) {
         Invalidate(FALSE);
         UpdateWindow();
@@ -105,7 +104,7 @@ CDiagElem* CSubViewRelTree::ButtonOwner(const CDiagElem& box) const
 {
     if (box.GetGeneration() > 0 || !box.HasFlag(kElemRepeat))
         return nullptr;
-    for (const auto& rowSet : m_rowSets)
+    for (const auto& rowSet : m_doc.RowSets())
         for (CDiagTree* tree : rowSet->Trees())
             if (tree->IsSecondary() && tree->m_rootElement == &box)
                 return tree->m_attachedTo;
@@ -166,7 +165,7 @@ void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
         if (!ctrl) {
             SelectBox(box, true, true);
             ShowExpansionMenu(*box, point);
-        } else if (std::find(m_selection.begin(), m_selection.end(), box) != m_selection.end()) {
+        } else if (m_selection.Contains(*box)) {
             DeselectBox(box, true);
         } else {
             SelectBox(box, false, true);
@@ -195,7 +194,7 @@ void CSubViewRelTree::OnLButtonDblClk(UINT, CPoint point)
     int title = -1;
     const int hit = HitTest(point, &box, &title);
     if (hit == kHitTitle) {
-        m_selection.clear();
+        m_selection.Clear();
         SelectTitle(title, true);
         TitleOptions();
         return;
@@ -285,7 +284,7 @@ void CSubViewRelTree::ShowContextMenu(CPoint point)
                         "&Underline Overridden Text");
         menu.AppendMenu(MF_SEPARATOR);
         for (int t = 0; t < kDiagramTitleCount; ++t)
-            menu.AppendMenu(MF_STRING | check(m_settings.m_titles[std::size_t(t)].visible),
+            menu.AppendMenu(MF_STRING | check(m_doc.Settings().m_titles[std::size_t(t)].visible),
                             kTitle1 + UINT(t), ("Title " + std::to_string(t + 1)).c_str());
         menu.AppendMenu(MF_SEPARATOR);
         menu.AppendMenu(MF_STRING, kPrintSize, "Diagram Size When Printed...");
@@ -332,10 +331,10 @@ void CSubViewRelTree::OnChar(UINT character, UINT repeatCount, UINT flags)
         return;
     }
     if (m_mode == kModeNormal && character == ' ') {
-        if (m_selection.size() == 1) {
+        if (m_selection.Size() == 1) {
             // A box without a button of its own stands for the box it repeats: the root box of
             // a relatives tree opens and closes the branch of the ancestor it hangs from.
-            CDiagElem* box = m_selection[0];
+            CDiagElem* box = m_selection.Boxes()[0];
             if (box->GetExpansion() == kNothingToExpand)
                 box = ButtonOwner(*box);
             if (box && box->GetExpansion() != kNothingToExpand)
@@ -358,9 +357,9 @@ void CSubViewRelTree::OnKillFocus(CWnd* newWnd)
 
 void CSubViewRelTree::OverrideText()
 {
-    if (m_selection.size() != 1)
+    if (m_selection.Size() != 1)
         return;
-    CDiagElem& box = *m_selection[0];
+    CDiagElem& box = *m_selection.Boxes()[0];
     CTextDlg dialog(this);
     dialog.m_caption = "Override Default Text";
     // Every line feed not after a carriage return becomes a line break of the edit.
@@ -378,7 +377,7 @@ void CSubViewRelTree::OverrideText()
 
 void CSubViewRelTree::MarkRepeatedAncestors()
 {
-    for (auto& rowSet : m_rowSets) {
+    for (auto& rowSet : m_doc.RowSets()) {
         CDiagRepaint repaint;
         if (!DiagRebuildMarked(*rowSet, true, repaint)) {
             // A failed marking leaves the diagram built afresh, with the message.
@@ -396,17 +395,18 @@ std::string CSubViewRelTree::StatusPosText() const
     if (!m_pageMode)
         return {};
     // Only diagrams that run both ways place their pages up and down.
-    const int type = m_settings.m_diagramType;
+    const int type = m_doc.Settings().m_diagramType;
     const bool bothWays = type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram;
-    return std::to_string(m_settings.m_pageXOrigin) + ", " +
-           std::to_string(bothWays ? m_settings.m_pageYOrigin : 0);
+    return std::to_string(m_doc.Settings().m_pageXOrigin) + ", " +
+           std::to_string(bothWays ? m_doc.Settings().m_pageYOrigin : 0);
 }
 
 std::string CSubViewRelTree::StatusSizeText() const
 {
     if (!m_pageMode)
         return {};
-    return std::to_string(m_settings.m_pageWidth) + " x " + std::to_string(m_settings.m_pageHeight);
+    return std::to_string(m_doc.Settings().m_pageWidth) + " x " +
+           std::to_string(m_doc.Settings().m_pageHeight);
 }
 
 void CSubViewRelTree::MapCommands()
@@ -437,13 +437,14 @@ void CSubViewRelTree::MapCommands()
         state->SetCheck(m_mode == kModeGrabber);
     });
     const auto markSelected = [this](bool on) {
-        for (CDiagElem* box : m_selection)
+        for (CDiagElem* box : m_selection.Boxes())
             box->SetFlag(kElemMarked, on);
         Invalidate();
     };
     // Mark is offered while a selected box is unmarked, Unmark while one is marked.
     const auto anySelected = [this](bool marked) {
-        return std::any_of(m_selection.begin(), m_selection.end(), [marked](CDiagElem* box) {
+        const std::vector<CDiagElem*>& boxes = m_selection.Boxes();
+        return std::any_of(boxes.begin(), boxes.end(), [marked](CDiagElem* box) {
             return box->HasFlag(kElemMarked) == marked;
         });
     };
@@ -452,23 +453,23 @@ void CSubViewRelTree::MapCommands()
     MapCommand(kClearMark, [markSelected] { markSelected(false); });
     MapUpdate(kClearMark, [anySelected](CCmdUI* state) { state->Enable(anySelected(true)); });
     MapCommand(kRemoveAllMarks, [this] {
-        for (auto& rowSet : m_rowSets)
+        for (auto& rowSet : m_doc.RowSets())
             for (CDiagTree* tree : rowSet->Trees())
                 tree->SetFlags(kElemMarked, false, nullptr);
         Invalidate();
     });
     MapCommand(kMarkRepeated, [this] { MarkRepeatedAncestors(); });
     MapUpdate(kMarkRepeated, [this](CCmdUI* state) {
-        state->Enable(HasTree() && m_settings.m_diagramType != kDescendantsDiagram);
+        state->Enable(HasTree() && m_doc.Settings().m_diagramType != kDescendantsDiagram);
     });
     MapCommand(kOverrideText, [this] { OverrideText(); });
-    MapUpdate(kOverrideText, [this](CCmdUI* state) { state->Enable(m_selection.size() == 1); });
+    MapUpdate(kOverrideText, [this](CCmdUI* state) { state->Enable(m_selection.Size() == 1); });
     MapCommand(kClearOverride, [this] {
-        for (CDiagElem* box : m_selection)
+        for (CDiagElem* box : m_selection.Boxes())
             box->SetText(nullptr);
         Relayout();
     });
-    MapUpdate(kClearOverride, [this](CCmdUI* state) { state->Enable(!m_selection.empty()); });
+    MapUpdate(kClearOverride, [this](CCmdUI* state) { state->Enable(!m_selection.Empty()); });
     MapCommand(kUnderlineOverridden, [this] {
         m_underlineOverridden = !m_underlineOverridden;
         Invalidate();

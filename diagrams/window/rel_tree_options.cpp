@@ -12,7 +12,7 @@
 
 void CSubViewRelTree::RefreshDiagram()
 {
-    LoadTextScheme(RootRecord(), false);
+    LoadTextScheme(m_doc.RootRecord(), false);
     if (HasTree()) {
         Relayout();
         // The descriptions' font or gap may have changed with the boxes' sizes.
@@ -23,8 +23,9 @@ void CSubViewRelTree::RefreshDiagram()
 
 void CSubViewRelTree::ApplyGeneralOptions(bool typeChanged)
 {
-    if (m_settings.m_diagramType == kAllRelativesDiagram && m_settings.m_spouseOption == 0)
-        m_settings.m_spouseOption = 1;
+    if (m_doc.Settings().m_diagramType == kAllRelativesDiagram &&
+        m_doc.Settings().m_spouseOption == 0)
+        m_doc.Settings().m_spouseOption = 1;
     const CPoint scroll = m_scroll;
     RebuildDiagram();
     if (typeChanged) {
@@ -39,7 +40,7 @@ void CSubViewRelTree::ApplyGeneralOptions(bool typeChanged)
 bool CSubViewRelTree::RelayoutDiagram(bool keepScroll)
 {
     const CPoint scroll = m_scroll;
-    for (auto& rowSet : m_rowSets) {
+    for (auto& rowSet : m_doc.RowSets()) {
         CDiagRepaint repaint;
         if (!DiagRelayoutAll(*rowSet, true, repaint)) {
             ClearDiagram();
@@ -68,8 +69,8 @@ int CSubViewRelTree::GetAutoRowsPerGeneration(const CDiagramSettings& settings)
 void CSubViewRelTree::ApplyColours(const DiagramColourEntry* entries, int count)
 {
     for (int row = 0; row < count && row < kDiagramColourCount; ++row) {
-        m_settings.m_colours[std::size_t(row)].colour = entries[row].colour;
-        m_settings.m_colours[std::size_t(row)].transparent = entries[row].transparent;
+        m_doc.Settings().m_colours[std::size_t(row)].colour = entries[row].colour;
+        m_doc.Settings().m_colours[std::size_t(row)].transparent = entries[row].transparent;
     }
     Invalidate();
 }
@@ -81,8 +82,8 @@ void CSubViewRelTree::ResetColoursToInstallation(DiagramColourEntry* entries, in
 
 void CSubViewRelTree::OpenOptions()
 {
-    CTreeOptsDlg sheet("Diagram Options", m_settings, *this, this, CTreeOptsDlg::kGeneralPage,
-                       false, this, m_customName.empty());
+    CTreeOptsDlg sheet("Diagram Options", m_doc.Settings(), *this, this, CTreeOptsDlg::kGeneralPage,
+                       false, this, m_doc.CustomName().empty());
     m_optionsOpen = true;
     sheet.DoModal();
     m_optionsOpen = false;
@@ -90,12 +91,12 @@ void CSubViewRelTree::OpenOptions()
 
 void CSubViewRelTree::ChooseColours()
 {
-    bool saveAsDefault = m_customName.empty();
-    if (ChooseDiagramColours(this, m_settings.m_colours.data(), kDiagramColourCount, this, true,
-                             &saveAsDefault) &&
+    bool saveAsDefault = m_doc.CustomName().empty();
+    if (ChooseDiagramColours(this, m_doc.Settings().m_colours.data(), kDiagramColourCount, this,
+                             true, &saveAsDefault) &&
         saveAsDefault) {
         CWinApp* app = AfxGetApp();
-        CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionColours,
+        CheckSaved(DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionColours,
                                                          app ? &app->GetProfile() : nullptr));
     }
     Invalidate();

@@ -76,7 +76,7 @@ CAppProfile* Profile()
 void CSubViewRelTree::ShowPageBoundaries()
 {
     int width = 0, height = 0;
-    if (!PrinterPageSize(m_settings.m_printLandscape, width, height) &&
+    if (!PrinterPageSize(m_doc.Settings().m_printLandscape, width, height) &&
         MessageBox(kNoPrinter, MB_OKCANCEL) != IDOK)
         return;
     CRect client;
@@ -87,7 +87,7 @@ void CSubViewRelTree::ShowPageBoundaries()
     const bool on = !(m_pageMode && m_pageNumbers);
     m_pageMode = m_pageNumbers = on;
     // Ancestors and Descendants diagrams change their mapping: keep what lies at the centre.
-    const int type = m_settings.m_diagramType;
+    const int type = m_doc.Settings().m_diagramType;
     if (GetSafeHwnd() && (type == kAncestorsDiagram || type == kDescendantsDiagram))
         ScrollToPoint(kept.x, kept.y, centre.x, centre.y, false);
     m_scrollBarsStale = true;
@@ -113,13 +113,13 @@ void CSubViewRelTree::ComputePageAvoidance()
     CPoint origin;
     int down = 1, across = 1;
     GetPageSpan(origin, down, across);
-    for (auto& rowSet : m_rowSets)
-        DiagAvoidPageBoundaries(*rowSet, origin.x, m_settings.m_minSiblingGap);
+    for (auto& rowSet : m_doc.RowSets())
+        DiagAvoidPageBoundaries(*rowSet, origin.x, m_doc.Settings().m_minSiblingGap);
 }
 
 void CSubViewRelTree::ClearPageAvoidance()
 {
-    for (auto& rowSet : m_rowSets) {
+    for (auto& rowSet : m_doc.RowSets()) {
         CDiagRepaint repaint;
         DiagRepack(*rowSet, repaint);
     }
@@ -130,7 +130,7 @@ int CSubViewRelTree::GetPrintedRowHeight() const
     const CDiagRowSet* rowSet = RowSet();
     if (!rowSet || rowSet->m_boxHeight <= 0)
         return 0;
-    return rowSet->m_boxHeight + std::max(0, m_settings.m_boxToBoxVertGap);
+    return rowSet->m_boxHeight + std::max(0, m_doc.Settings().m_boxToBoxVertGap);
 }
 
 void CSubViewRelTree::SetPrintedSize()
@@ -142,10 +142,10 @@ void CSubViewRelTree::SetPrintedSize()
         return;
     }
     CDiagPrintSizeDlg dialog(this);
-    if (m_settings.m_pageHeight % rowHeight == 0)
-        dialog.m_rowsPerPage = UINT(m_settings.m_pageHeight / rowHeight);
+    if (m_doc.Settings().m_pageHeight % rowHeight == 0)
+        dialog.m_rowsPerPage = UINT(m_doc.Settings().m_pageHeight / rowHeight);
     int printerWidth = 100, printerHeight = 100;
-    if (!PrinterPageSize(m_settings.m_printLandscape, printerWidth, printerHeight)) {
+    if (!PrinterPageSize(m_doc.Settings().m_printLandscape, printerWidth, printerHeight)) {
         if (MessageBox(kNoPrinter, MB_OKCANCEL) != IDOK)
             return;
         printerWidth = printerHeight = 100;
@@ -155,12 +155,13 @@ void CSubViewRelTree::SetPrintedSize()
     const int rows = int(dialog.m_rowsPerPage);
     // Boxes measured on a page of another size may change height: size again until they don't.
     for (int pass = 0; pass < 30; ++pass) {
-        const PageGrid page = SizePageForRows(printerWidth, printerHeight, rows, rowHeight,
-                                              m_settings.m_pageXOrigin, m_settings.m_pageYOrigin);
-        m_settings.m_pageWidth = page.width;
-        m_settings.m_pageHeight = page.height;
-        m_settings.m_pageXOrigin = page.xOrigin;
-        m_settings.m_pageYOrigin = page.yOrigin;
+        const PageGrid page =
+            SizePageForRows(printerWidth, printerHeight, rows, rowHeight,
+                            m_doc.Settings().m_pageXOrigin, m_doc.Settings().m_pageYOrigin);
+        m_doc.Settings().m_pageWidth = page.width;
+        m_doc.Settings().m_pageHeight = page.height;
+        m_doc.Settings().m_pageXOrigin = page.xOrigin;
+        m_doc.Settings().m_pageYOrigin = page.yOrigin;
         Relayout();
         const int measured = GetPrintedRowHeight();
         if (measured <= 0 || measured == rowHeight)
@@ -168,9 +169,11 @@ void CSubViewRelTree::SetPrintedSize()
         rowHeight = measured;
     }
     if (dialog.m_alignRows) {
-        const int offset = (m_settings.m_boxToBoxVertGap - m_settings.m_sibLineToBoxVertGap) / 2;
-        m_settings.m_pageYOrigin = NormalisePageOrigin(
-            AlignPageToRows(m_settings.m_pageYOrigin, rowHeight, offset), m_settings.m_pageHeight);
+        const int offset =
+            (m_doc.Settings().m_boxToBoxVertGap - m_doc.Settings().m_sibLineToBoxVertGap) / 2;
+        m_doc.Settings().m_pageYOrigin =
+            NormalisePageOrigin(AlignPageToRows(m_doc.Settings().m_pageYOrigin, rowHeight, offset),
+                                m_doc.Settings().m_pageHeight);
     }
     ComputePageAvoidance();
     Invalidate();
@@ -180,10 +183,10 @@ void CSubViewRelTree::DrawPageGrid(CDC& dc, const CRect& clip)
 {
     if (!m_pageMode || m_printing)
         return;
-    const long long width = std::max(1, m_settings.m_pageWidth);
-    const long long height = std::max(1, m_settings.m_pageHeight);
-    const long long x0 = NormalisePageOrigin(m_settings.m_pageXOrigin, int(width));
-    const long long y0 = NormalisePageOrigin(m_settings.m_pageYOrigin, int(height));
+    const long long width = std::max(1, m_doc.Settings().m_pageWidth);
+    const long long height = std::max(1, m_doc.Settings().m_pageHeight);
+    const long long x0 = NormalisePageOrigin(m_doc.Settings().m_pageXOrigin, int(width));
+    const long long y0 = NormalisePageOrigin(m_doc.Settings().m_pageYOrigin, int(height));
     const long long left = std::min(clip.left, clip.right), right = std::max(clip.left, clip.right);
     const long long low = std::min(clip.top, clip.bottom), high = std::max(clip.top, clip.bottom);
     if (m_pageLines) {
@@ -231,7 +234,7 @@ void CSubViewRelTree::DrawPageGrid(CDC& dc, const CRect& clip)
     CPoint origin;
     int down = 1, across = 1;
     GetPageSpan(origin, down, across);
-    LOGFONT logFont = DiagramBoxFont(m_settings);
+    LOGFONT logFont = DiagramBoxFont(m_doc.Settings());
     logFont.lfHeight = -kPageNumberHeight;
     logFont.lfWidth = 0;
     CFont font;
@@ -256,10 +259,10 @@ bool CSubViewRelTree::OnPageLine(CPoint device)
     const CPoint point = ToDiagram(device);
     const CPoint reach = ToDiagram(device + CPoint(kPageLineTolerance, kPageLineTolerance));
     const long long tx = std::llabs(reach.x - point.x), ty = std::llabs(reach.y - point.y);
-    const long long width = std::max(1, m_settings.m_pageWidth);
-    const long long height = std::max(1, m_settings.m_pageHeight);
-    return GridDistance(point.x, m_settings.m_pageXOrigin, width) <= tx ||
-           GridDistance(point.y, m_settings.m_pageYOrigin, height) <= ty;
+    const long long width = std::max(1, m_doc.Settings().m_pageWidth);
+    const long long height = std::max(1, m_doc.Settings().m_pageHeight);
+    return GridDistance(point.x, m_doc.Settings().m_pageXOrigin, width) <= tx ||
+           GridDistance(point.y, m_doc.Settings().m_pageYOrigin, height) <= ty;
 }
 
 bool CSubViewRelTree::InPageOrTitleDrag() const
@@ -273,15 +276,15 @@ void CSubViewRelTree::BeginPageGridDrag(CPoint point, bool resize)
     m_drag = resize ? kGridSizeDrag : kGridDrag;
     ChooseCursor(nullptr);
     m_pageLines = true;
-    m_dragOrigin = CPoint(m_settings.m_pageXOrigin, m_settings.m_pageYOrigin);
-    m_dragFrame = CRect(0, 0, m_settings.m_pageWidth, m_settings.m_pageHeight);
+    m_dragOrigin = CPoint(m_doc.Settings().m_pageXOrigin, m_doc.Settings().m_pageYOrigin);
+    m_dragFrame = CRect(0, 0, m_doc.Settings().m_pageWidth, m_doc.Settings().m_pageHeight);
     m_dragStart = ToDiagram(point);
     if (resize) {
         // The page whose bottom-right corner lies nearest the press is resized from its
         // top-left corner.
-        const long long width = std::max(1, m_settings.m_pageWidth);
-        const long long height = std::max(1, m_settings.m_pageHeight);
-        const long long x0 = m_settings.m_pageXOrigin, y0 = m_settings.m_pageYOrigin;
+        const long long width = std::max(1, m_doc.Settings().m_pageWidth);
+        const long long height = std::max(1, m_doc.Settings().m_pageHeight);
+        const long long x0 = m_doc.Settings().m_pageXOrigin, y0 = m_doc.Settings().m_pageYOrigin;
         const auto nearest = [](long long v, long long origin, long long step) {
             const long long d = v - origin;
             const long long k = d >= 0 ? (d + step / 2) / step : -((-d + step / 2) / step);
@@ -299,25 +302,25 @@ void CSubViewRelTree::TrackPageOrTitleDrag(UINT flags, CPoint point)
     if (m_drag == kGridSizeDrag) {
         const PageGrid page = ResizePageFromCorner(m_dragStart.x, m_dragStart.y, p.x, p.y,
                                                    m_dragFrame.right, m_dragFrame.bottom);
-        m_settings.m_pageWidth = page.width;
-        m_settings.m_pageHeight = page.height;
-        m_settings.m_pageXOrigin = page.xOrigin;
-        m_settings.m_pageYOrigin = page.yOrigin;
+        m_doc.Settings().m_pageWidth = page.width;
+        m_doc.Settings().m_pageHeight = page.height;
+        m_doc.Settings().m_pageXOrigin = page.xOrigin;
+        m_doc.Settings().m_pageYOrigin = page.yOrigin;
         Invalidate();
         return;
     }
     if (m_drag == kGridDrag) {
         // Ctrl lands the horizontal lines between generation rows.
         if (flags & MK_CONTROL)
-            p.y = SnapToRowEdge(p.y, GetPrintedRowHeight(),
-                                (m_settings.m_boxToBoxVertGap - m_settings.m_sibLineToBoxVertGap) /
-                                    2);
-        m_settings.m_pageXOrigin = NormalisePageOrigin(p.x, m_settings.m_pageWidth);
-        m_settings.m_pageYOrigin = NormalisePageOrigin(p.y, m_settings.m_pageHeight);
+            p.y = SnapToRowEdge(
+                p.y, GetPrintedRowHeight(),
+                (m_doc.Settings().m_boxToBoxVertGap - m_doc.Settings().m_sibLineToBoxVertGap) / 2);
+        m_doc.Settings().m_pageXOrigin = NormalisePageOrigin(p.x, m_doc.Settings().m_pageWidth);
+        m_doc.Settings().m_pageYOrigin = NormalisePageOrigin(p.y, m_doc.Settings().m_pageHeight);
         Invalidate();
         return;
     }
-    CDiagramTitle& title = m_settings.m_titles[std::size_t(m_dragTitle)];
+    CDiagramTitle& title = m_doc.Settings().m_titles[std::size_t(m_dragTitle)];
     if (m_drag == kTitleMoveDrag) {
         title.frame = m_dragFrame;
         title.frame.OffsetRect(p.x - m_dragStart.x, p.y - m_dragStart.y);
@@ -338,29 +341,30 @@ void CSubViewRelTree::EndPageOrTitleDrag(bool cancelled)
     ChooseCursor(nullptr);
     if (kind == kGridDrag || kind == kGridSizeDrag) {
         if (cancelled) {
-            m_settings.m_pageXOrigin = m_dragOrigin.x;
-            m_settings.m_pageYOrigin = m_dragOrigin.y;
-            m_settings.m_pageWidth = m_dragFrame.right;
-            m_settings.m_pageHeight = m_dragFrame.bottom;
+            m_doc.Settings().m_pageXOrigin = m_dragOrigin.x;
+            m_doc.Settings().m_pageYOrigin = m_dragOrigin.y;
+            m_doc.Settings().m_pageWidth = m_dragFrame.right;
+            m_doc.Settings().m_pageHeight = m_dragFrame.bottom;
         } else {
             if (kind == kGridSizeDrag && HasTree()) {
                 // Boxes are measured on a page of the new size: keep the grid on the rows.
                 const int before = RootRowOffset();
                 Relayout();
-                m_settings.m_pageYOrigin = NormalisePageOrigin(
-                    m_settings.m_pageYOrigin + RootRowOffset() - before, m_settings.m_pageHeight);
+                m_doc.Settings().m_pageYOrigin =
+                    NormalisePageOrigin(m_doc.Settings().m_pageYOrigin + RootRowOffset() - before,
+                                        m_doc.Settings().m_pageHeight);
             }
             // The page grid is the printer's: where it lies becomes the default of every
             // diagram, a custom one's too.
-            CheckSaved(
-                DefaultDiagramSettings().CopySettings(m_settings, kSectionPrinting, Profile()));
+            CheckSaved(DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionPrinting,
+                                                             Profile()));
             ComputePageAvoidance();
         }
-    } else if (m_settings.m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
+    } else if (m_doc.Settings().m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
         // A custom diagram's titles are its own.
-        if (m_customName.empty())
+        if (m_doc.CustomName().empty())
             CheckSaved(
-                DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles, Profile()));
+                DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionTitles, Profile()));
     } else if (m_titleAloneOnRelease && !cancelled) {
         // A selected title pressed and released unmoved becomes the only selection.
         DeselectAll();

@@ -216,7 +216,7 @@ int CSubViewRelTree::RootRowOffset() const
 {
     if (const CDiagRowSet* rowSet = RowSet())
         return DiagRootRowPosition(*rowSet);
-    return -(m_settings.m_boxToBoxVertGap - m_settings.m_sibLineToBoxVertGap) / 2;
+    return -(m_doc.Settings().m_boxToBoxVertGap - m_doc.Settings().m_sibLineToBoxVertGap) / 2;
 }
 
 void CSubViewRelTree::SetScale(int divisor)
@@ -237,7 +237,7 @@ void CSubViewRelTree::OnPrepareDC(CDC* dc, CPrintInfo* info)
 
 void CSubViewRelTree::PrepareScreenDC(CDC& dc)
 {
-    const int width = m_divisor * std::max(1, m_settings.m_minBoxWidth);
+    const int width = m_divisor * std::max(1, m_doc.Settings().m_minBoxWidth);
     const int height = MulDiv(-m_refHeight, width, m_refWidth);
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetWindowExt(width, height);
@@ -246,14 +246,14 @@ void CSubViewRelTree::PrepareScreenDC(CDC& dc)
     if (GetSafeHwnd())
         GetClientRect(&client);
     int y = client.Height() / 2;
-    if (!m_pageMode && m_settings.m_diagramType == kDescendantsDiagram)
+    if (!m_pageMode && m_doc.Settings().m_diagramType == kDescendantsDiagram)
         y = client.top;
-    else if (!m_pageMode && m_settings.m_diagramType == kAncestorsDiagram)
+    else if (!m_pageMode && m_doc.Settings().m_diagramType == kAncestorsDiagram)
         y = client.bottom;
     dc.SetViewportOrg(client.Width() / 2 - m_scroll.x, y - m_scroll.y);
     dc.SetWindowOrg(0, RootRowOffset());
     // The settings give the gap between a couple's lines in pixels.
-    CSize gap(0, std::max(0, m_settings.m_spouseLinesGap));
+    CSize gap(0, std::max(0, m_doc.Settings().m_spouseLinesGap));
     dc.DPtoLP(&gap);
     m_spouseLinesGapUnits = std::abs(int(gap.cy));
 }
@@ -261,7 +261,7 @@ void CSubViewRelTree::PrepareScreenDC(CDC& dc)
 int CSubViewRelTree::SpouseLinesGap() const
 {
     if (m_printing || m_spouseLinesGapUnits < 0)
-        return std::max(0, m_settings.m_spouseLinesGap);
+        return std::max(0, m_doc.Settings().m_spouseLinesGap);
     return m_spouseLinesGapUnits;
 }
 
@@ -275,7 +275,7 @@ void CSubViewRelTree::PrepareMeasuringDC(CDC& dc, bool printer)
         return;
     }
     dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(m_settings.m_pageWidth, -m_settings.m_pageHeight);
+    dc.SetWindowExt(m_doc.Settings().m_pageWidth, -m_doc.Settings().m_pageHeight);
     dc.SetViewportExt(dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
 }
 
@@ -341,18 +341,19 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
     }
     {
         CFont font;
-        const LOGFONT logFont = DiagramBoxFont(m_settings);
+        const LOGFONT logFont = DiagramBoxFont(m_doc.Settings());
         font.CreateFontIndirect(&logFont);
         CFont* oldFont = dc.SelectObject(&font);
-        CDiagramDCPainter painter(dc, m_settings, m_selection, m_printing, m_underlineOverridden);
+        CDiagramDCPainter painter(dc, m_doc.Settings(), m_selection.Boxes(), m_printing,
+                                  m_underlineOverridden);
         // The drawing pass takes clips with the top above the bottom.
         CRect diagramClip(clip.left, std::max(clip.top, clip.bottom), clip.right,
                           std::min(clip.top, clip.bottom));
-        const COLORREF descriptions = m_printing && PrintsInBlackAndWhite(dc, m_settings)
+        const COLORREF descriptions = m_printing && PrintsInBlackAndWhite(dc, m_doc.Settings())
                                           ? RGB(0, 0, 0)
-                                          : m_settings.m_colours[kDescriptionTextRow].colour;
+                                          : m_doc.Settings().m_colours[kDescriptionTextRow].colour;
         // A pass stopped for a waiting zoom key abandons the repaint: the zoom repaints.
-        for (auto& rowSet : m_rowSets) {
+        for (auto& rowSet : m_doc.RowSets()) {
             const CDiagRowSet& drawn = *rowSet;
             painter.SetBandDescriptions([&](int band) {
                 if (mode != kDrawMarkedBoxes)
@@ -379,7 +380,7 @@ bool CSubViewRelTree::ZoomKeyWaiting() const
 bool CSubViewRelTree::GetDiagramExtent(CRect& rect) const
 {
     bool any = false;
-    for (const auto& rowSet : m_rowSets) {
+    for (const auto& rowSet : m_doc.RowSets()) {
         CRect one;
         if (!DiagGetExtent(*rowSet, one))
             continue;
@@ -398,7 +399,7 @@ bool CSubViewRelTree::GetDiagramExtent(CRect& rect) const
     if (m_relColumns.RightShown())
         Widen(rect, m_relColumns.RightColumn());
     // Titles placed beyond the boxes belong to the diagram too.
-    for (const CDiagramTitle& title : m_settings.m_titles)
+    for (const CDiagramTitle& title : m_doc.Settings().m_titles)
         if (title.visible)
             Widen(rect, title.frame);
     return true;
@@ -408,12 +409,12 @@ void CSubViewRelTree::ScrollToPoint(int px, int py, int dx, int dy, bool redraw)
 {
     CRect client;
     GetClientRect(&client);
-    const int width = m_divisor * std::max(1, m_settings.m_minBoxWidth);
+    const int width = m_divisor * std::max(1, m_doc.Settings().m_minBoxWidth);
     const int height = MulDiv(-m_refHeight, width, m_refWidth);
     int base = client.Height() / 2;
-    if (!m_pageMode && m_settings.m_diagramType == kDescendantsDiagram)
+    if (!m_pageMode && m_doc.Settings().m_diagramType == kDescendantsDiagram)
         base = client.top;
-    else if (!m_pageMode && m_settings.m_diagramType == kAncestorsDiagram)
+    else if (!m_pageMode && m_doc.Settings().m_diagramType == kAncestorsDiagram)
         base = client.bottom;
     m_scroll.x = Scale64(px, m_refWidth, width) - dx + client.Width() / 2;
     m_scroll.y = Scale64(py - RootRowOffset(), m_refHeight, height) - dy + base;
@@ -452,7 +453,7 @@ void CSubViewRelTree::ZoomToRect(CRect rect, bool logical)
 {
     CRect client;
     GetClientRect(&client);
-    if (m_settings.m_minBoxWidth <= 0 || client.IsRectEmpty())
+    if (m_doc.Settings().m_minBoxWidth <= 0 || client.IsRectEmpty())
         return;
     if (!logical) {
         CClientDC dc(this);
@@ -469,8 +470,9 @@ void CSubViewRelTree::ZoomToRect(CRect rect, bool logical)
     else
         h = w * ch / cw;
     (void)h;
-    const double divisor = double(m_refWidth * w / cw) / m_settings.m_minBoxWidth + 1.5;
-    SetScale(int(std::min<double>(divisor, INT_MAX / 4 / std::max(1, m_settings.m_minBoxWidth))));
+    const double divisor = double(m_refWidth * w / cw) / m_doc.Settings().m_minBoxWidth + 1.5;
+    SetScale(
+        int(std::min<double>(divisor, INT_MAX / 4 / std::max(1, m_doc.Settings().m_minBoxWidth))));
     ScrollToPoint(centre.x, centre.y, client.CenterPoint().x, client.CenterPoint().y, true);
 }
 
@@ -484,8 +486,10 @@ void CSubViewRelTree::ViewWholeDiagram()
         CPoint origin;
         int down = 1, across = 1;
         GetPageSpan(origin, down, across);
-        const long long right = origin.x + static_cast<long long>(across) * m_settings.m_pageWidth;
-        const long long bottom = origin.y - static_cast<long long>(down) * m_settings.m_pageHeight;
+        const long long right =
+            origin.x + static_cast<long long>(across) * m_doc.Settings().m_pageWidth;
+        const long long bottom =
+            origin.y - static_cast<long long>(down) * m_doc.Settings().m_pageHeight;
         extent = CRect(origin.x, origin.y, int(std::min<long long>(right, INT_MAX)),
                        int(std::max<long long>(bottom, INT_MIN)));
     }
@@ -496,7 +500,7 @@ void CSubViewRelTree::CentreOnRoot()
 {
     if (!GetSafeHwnd())
         return;
-    const CDiagElem* root = RootElement();
+    const CDiagElem* root = m_doc.RootElement();
     if (!root) {
         m_scroll = CPoint(0, 0);
     } else {
@@ -504,7 +508,7 @@ void CSubViewRelTree::CentreOnRoot()
         GetClientRect(&client);
         CPoint target = root->GetCentre();
         // A couple: the middle of the gap between the partners' boxes, whatever is selected.
-        const CDiagTree* tree = m_rootKind == 1 ? RowSet()->MainTree() : nullptr;
+        const CDiagTree* tree = m_doc.RootKind() == 1 ? RowSet()->MainTree() : nullptr;
         const CDiagElem* husband = tree ? tree->m_father.get() : nullptr;
         const CDiagElem* wife = tree ? tree->m_mother.get() : nullptr;
         if (husband && wife && husband->IsVisible() && wife->IsVisible()) {
@@ -514,7 +518,7 @@ void CSubViewRelTree::CentreOnRoot()
         } else if (wife && wife->IsVisible() && !(husband && husband->IsVisible())) {
             target = wife->GetCentre();
         }
-        const int type = m_settings.m_diagramType;
+        const int type = m_doc.Settings().m_diagramType;
         if (type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram) {
             ScrollToPoint(target.x, target.y, client.CenterPoint().x, client.CenterPoint().y,
                           false);
@@ -539,10 +543,10 @@ void CSubViewRelTree::SetScrollBars(bool horizontal, bool vertical)
     if (!GetDiagramExtent(extent))
         extent = CRect(0, RootRowOffset(), 0, RootRowOffset());
     // The range always reaches the page left of and below the page grid's origin.
-    const int pageWidth = std::max(1, m_settings.m_pageWidth);
-    const int pageHeight = std::max(1, m_settings.m_pageHeight);
-    const int x0 = NormalisePageOrigin(m_settings.m_pageXOrigin, pageWidth);
-    const int y0 = NormalisePageOrigin(m_settings.m_pageYOrigin, pageHeight);
+    const int pageWidth = std::max(1, m_doc.Settings().m_pageWidth);
+    const int pageHeight = std::max(1, m_doc.Settings().m_pageHeight);
+    const int x0 = NormalisePageOrigin(m_doc.Settings().m_pageXOrigin, pageWidth);
+    const int y0 = NormalisePageOrigin(m_doc.Settings().m_pageYOrigin, pageHeight);
     Widen(extent, CRect(x0 - pageWidth, y0, x0, y0 - pageHeight));
     CClientDC dc(this);
     PrepareScreenDC(dc);
@@ -552,7 +556,7 @@ void CSubViewRelTree::SetScrollBars(bool horizontal, bool vertical)
     CPoint origin(0, RootRowOffset());
     dc.LPtoDP(&origin);
     device.OffsetRect(-origin.x, -origin.y);
-    const int type = m_settings.m_diagramType;
+    const int type = m_doc.Settings().m_diagramType;
     if (horizontal) {
         m_hRange.diagramMin = device.left - cw2;
         m_hRange.rangeMin = std::min(m_hRange.diagramMin, int(m_scroll.x));
@@ -617,7 +621,7 @@ void CSubViewRelTree::OnScroll(int bar, UINT code, int pos)
     const Range& range = horizontal ? m_hRange : m_vRange;
     const int line = horizontal ? client.Width() / 20 : client.Height() / 15;
     const int page = (horizontal ? client.Width() : client.Height()) / 2;
-    const int type = m_settings.m_diagramType;
+    const int type = m_doc.Settings().m_diagramType;
     // Vertically in the two-sided diagrams the stop lies at the root row.
     int stop = 0;
     if (!horizontal && (type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram))

@@ -40,10 +40,10 @@ int OrientationOf(bool landscape)
 
 void CSubViewRelTree::GetPageSpan(CPoint& origin, int& down, int& across) const
 {
-    const int width = std::max(1, m_settings.m_pageWidth);
-    const int height = std::max(1, m_settings.m_pageHeight);
-    const long long x0 = NormalisePageOrigin(m_settings.m_pageXOrigin, width);
-    const long long y0 = NormalisePageOrigin(m_settings.m_pageYOrigin, height);
+    const int width = std::max(1, m_doc.Settings().m_pageWidth);
+    const int height = std::max(1, m_doc.Settings().m_pageHeight);
+    const long long x0 = NormalisePageOrigin(m_doc.Settings().m_pageXOrigin, width);
+    const long long y0 = NormalisePageOrigin(m_doc.Settings().m_pageYOrigin, height);
     CRect extent;
     if (!GetDiagramExtent(extent)) {
         origin = CPoint(int(x0), int(y0));
@@ -87,7 +87,7 @@ BOOL CSubViewRelTree::PreparePrinting(CPrintInfo* info)
     if (CWinApp* app = AfxGetApp()) {
         CPrinterSettings& printer = app->GetPrinterSettings();
         if (printer.LoadDefaults())
-            printer.SetOrientation(OrientationOf(m_settings.m_printLandscape));
+            printer.SetOrientation(OrientationOf(m_doc.Settings().m_printLandscape));
     }
     return TRUE;
 }
@@ -103,10 +103,10 @@ void CSubViewRelTree::PreparePrintDC(CDC& dc, CPrintInfo& info)
     int down = 1, across = 1;
     GetPageSpan(origin, down, across);
     const int horz = dc.GetDeviceCaps(HORZRES), vert = dc.GetDeviceCaps(VERTRES);
-    int top = int(m_settings.m_topMargin * vert * 0.01);
-    int bottom = int(m_settings.m_bottomMargin * vert * 0.01);
-    int left = int(m_settings.m_leftMargin * horz * 0.01);
-    int right = int(m_settings.m_rightMargin * horz * 0.01);
+    int top = int(m_doc.Settings().m_topMargin * vert * 0.01);
+    int bottom = int(m_doc.Settings().m_bottomMargin * vert * 0.01);
+    int left = int(m_doc.Settings().m_leftMargin * horz * 0.01);
+    int right = int(m_doc.Settings().m_rightMargin * horz * 0.01);
     top = std::max(0, top);
     bottom = std::max(0, bottom);
     left = std::max(0, left);
@@ -124,18 +124,18 @@ void CSubViewRelTree::PreparePrintDC(CDC& dc, CPrintInfo& info)
             dc.SelectClipRgn(&inside);
     }
     dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(m_settings.m_pageWidth, -m_settings.m_pageHeight);
+    dc.SetWindowExt(m_doc.Settings().m_pageWidth, -m_doc.Settings().m_pageHeight);
     dc.SetViewportExt(horz - left - right, vert - top - bottom);
     dc.SetViewportOrg(left, top);
     const int page = int(std::max(1u, info.m_nCurPage));
     const int column = (page - 1) % across + 1;
     const int row = (page - 1) / across + 1;
-    dc.SetWindowOrg(m_settings.m_pageWidth * (column - 1) + origin.x,
-                    origin.y - m_settings.m_pageHeight * (row - 1));
-    m_printClip =
-        CRect(m_settings.m_pageWidth * (column - 1) + origin.x,
-              origin.y - m_settings.m_pageHeight * (row - 1),
-              m_settings.m_pageWidth * column + origin.x, origin.y - m_settings.m_pageHeight * row);
+    dc.SetWindowOrg(m_doc.Settings().m_pageWidth * (column - 1) + origin.x,
+                    origin.y - m_doc.Settings().m_pageHeight * (row - 1));
+    m_printClip = CRect(m_doc.Settings().m_pageWidth * (column - 1) + origin.x,
+                        origin.y - m_doc.Settings().m_pageHeight * (row - 1),
+                        m_doc.Settings().m_pageWidth * column + origin.x,
+                        origin.y - m_doc.Settings().m_pageHeight * row);
 }
 
 void CSubViewRelTree::OnPrint(CDC* dc, CPrintInfo* info)
@@ -165,7 +165,7 @@ void CSubViewRelTree::OnFilePrintSetup()
         MessageBox("No diagram to print", MB_OK);
         return;
     }
-    bool landscape = m_settings.m_printLandscape;
+    bool landscape = m_doc.Settings().m_printLandscape;
     if (!WindowPrintSetup(this, landscape))
         return;
     SetPrintOrientation(landscape);
@@ -175,22 +175,22 @@ void CSubViewRelTree::OnFilePrintSetup()
 
 void CSubViewRelTree::SetPrintOrientation(bool landscape)
 {
-    if (m_settings.m_printLandscape == landscape)
+    if (m_doc.Settings().m_printLandscape == landscape)
         return;
-    m_settings.m_printLandscape = landscape;
+    m_doc.Settings().m_printLandscape = landscape;
     // A page keeps its shape to the paper, as the orientation choice of the options does.
-    if (landscape ? m_settings.m_pageWidth < m_settings.m_pageHeight
-                  : m_settings.m_pageWidth > m_settings.m_pageHeight)
-        std::swap(m_settings.m_pageWidth, m_settings.m_pageHeight);
+    if (landscape ? m_doc.Settings().m_pageWidth < m_doc.Settings().m_pageHeight
+                  : m_doc.Settings().m_pageWidth > m_doc.Settings().m_pageHeight)
+        std::swap(m_doc.Settings().m_pageWidth, m_doc.Settings().m_pageHeight);
     // With ratios preserved the page takes the paper's proportions, so that the diagram is
     // neither squeezed nor stretched on it (nor its boxes measured so).
     int paperWidth = 0, paperHeight = 0;
-    if (m_settings.m_preserveRatios)
+    if (m_doc.Settings().m_preserveRatios)
         GetPrinterPageProportions(landscape, paperWidth, paperHeight);
     if (paperWidth > 0 && paperHeight > 0) {
         const long long height =
-            SideInProportion(m_settings.m_pageWidth, paperWidth, paperHeight, false);
-        m_settings.m_pageHeight =
+            SideInProportion(m_doc.Settings().m_pageWidth, paperWidth, paperHeight, false);
+        m_doc.Settings().m_pageHeight =
             int(std::clamp<long long>(height, CTreePagePrint::kMinSide, CTreePagePrint::kMaxSide));
     }
     // The boxes are measured on the printer in the diagram's orientation: measure them again.

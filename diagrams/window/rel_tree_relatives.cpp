@@ -122,7 +122,7 @@ int CSubViewRelTree::DropZoneAt(const CDiagElem& box, CPoint point)
 std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) const
 {
     CDiagElem& box = const_cast<CDiagElem&>(constBox);
-    const int type = m_settings.m_diagramType;
+    const int type = m_doc.Settings().m_diagramType;
     const int kind = box.GetKind();
     const CDiagFamilyElem* person = AsFamilyBox(box);
     const bool rootRow = person && !person->FamilyLink()->m_parentBox;
@@ -138,13 +138,13 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
         }
         if (!person)
             return kNoRelative;
-        if (rootRow && type == kDescendantsDiagram && m_rootKind == 0)
+        if (rootRow && type == kDescendantsDiagram && m_doc.RootKind() == 0)
             return kOnlyDescendants;
         if (HasBothParents(person->GetIndividual()))
             return kBothParents;
         // Below the root row the parents are a family box and its spouse box: with spouses
         // shown the missing parent is added as that family's spouse.
-        if (!rootRow && m_settings.m_spouseOption == 2)
+        if (!rootRow && m_doc.Settings().m_spouseOption == 2)
             return kParentNeedsSpouses;
         return "";
     case kZoneSpouseLeft:
@@ -161,7 +161,7 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
             return kNoRelative;
         if (rootRow && type == kAncestorsDiagram)
             return kOnlyAncestors;
-        return m_settings.m_spouseOption == 2 ? "" : kSpouseNeedsSpouses;
+        return m_doc.Settings().m_spouseOption == 2 ? "" : kSpouseNeedsSpouses;
     case kZoneChild: {
         if (kind == kAncestorElem)
             return box.GetGeneration() == 1 && type != kAncestorsDiagram &&
@@ -190,7 +190,7 @@ void CSubViewRelTree::ShowExpansionMenu(CDiagElem& box, CPoint)
     if (m_drag != kNoDrag || !HasTree())
         return;
     m_drag = kRelativeDrag;
-    m_dragBox = &box;
+    m_dragBox.Select(box, true);
     m_dropZone = kZoneNone;
     m_dropAllowed = false;
     SetCapture();
@@ -211,7 +211,8 @@ void CSubViewRelTree::ShowDragStatus(const std::string& text)
 
 void CSubViewRelTree::TrackRelativeDrag(CPoint point)
 {
-    if (!m_dragBox) {
+    CDiagElem* dragBox = DragBox();
+    if (!dragBox) {
         // The box went with an update while the drag ran: nothing can be added.
         m_dropZone = kZoneNone;
         m_dropAllowed = false;
@@ -219,17 +220,23 @@ void CSubViewRelTree::TrackRelativeDrag(CPoint point)
         Invalidate(FALSE);
         return;
     }
-    m_dropZone = DropZoneAt(*m_dragBox, ToDiagram(point));
-    const std::string refusal = DropRefusal(*m_dragBox, m_dropZone);
+    m_dropZone = DropZoneAt(*dragBox, ToDiagram(point));
+    const std::string refusal = DropRefusal(*dragBox, m_dropZone);
     m_dropAllowed = refusal.empty();
     static const char* const kAdd[] = {"", "Add parent", "Add spouse", "Add spouse", "Add child"};
     ShowDragStatus(m_dropAllowed ? kAdd[m_dropZone] : refusal);
     Invalidate(FALSE);
 }
 
+CDiagElem* CSubViewRelTree::DragBox() const
+{
+    const std::vector<CDiagElem*>& boxes = m_dragBox.Boxes();
+    return boxes.empty() ? nullptr : boxes.front();
+}
+
 void CSubViewRelTree::ClearRelativeDrag()
 {
-    m_dragBox = nullptr;
+    m_dragBox.Clear();
     m_dropZone = kZoneNone;
     m_dropAllowed = false;
     ShowDragStatus({});
@@ -237,15 +244,16 @@ void CSubViewRelTree::ClearRelativeDrag()
 
 void CSubViewRelTree::DrawRelativeFeedback(CDC& dc)
 {
-    if (!m_dragBox || m_dropZone == kZoneNone)
+    const CDiagElem* dragBox = DragBox();
+    if (!dragBox || m_dropZone == kZoneNone)
         return;
-    const CRect r = Upright(m_dragBox->Rect());
+    const CRect r = Upright(dragBox->Rect());
     const int width = r.right - r.left;
     const int height = r.top - r.bottom;
-    const int gapY = std::max(m_settings.m_boxToBoxVertGap, height / 2);
+    const int gapY = std::max(m_doc.Settings().m_boxToBoxVertGap, height / 2);
     const int gapX = std::max(width / 4, 1);
     CPoint offset;
-    CPoint from = m_dragBox->GetCentre();
+    CPoint from = dragBox->GetCentre();
     switch (m_dropZone) {
     case kZoneParent:
         offset = CPoint(0, height + gapY);
@@ -288,7 +296,7 @@ void CSubViewRelTree::EndRelativeDrag(CPoint point)
 {
     TrackRelativeDrag(point);
     const int zone = m_dropZone;
-    CDiagElem* box = m_dropAllowed ? m_dragBox : nullptr;
+    CDiagElem* box = m_dropAllowed ? DragBox() : nullptr;
     m_drag = kNoDrag;
     ReleaseCapture();
     ClearRelativeDrag();
@@ -304,13 +312,13 @@ void CSubViewRelTree::EndRelativeDrag(CPoint point)
                                             : nullptr;
     if (!popup)
         return;
-    m_dragBox = box;
+    m_dragBox.Select(*box, true);
     CPoint screen = point;
     ClientToScreen(&screen);
     const UINT chosen = UINT(popup->TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
                                                    screen.x, screen.y, this));
-    box = m_dragBox;
-    m_dragBox = nullptr;
+    box = DragBox();
+    m_dragBox.Clear();
     if (!box || (chosen != kDropCreate && chosen != kDropLink))
         return;
     const bool link = chosen == kDropLink;
@@ -359,15 +367,15 @@ CFamRec* CSubViewRelTree::FamilyBelowAncestor(const CDiagAncestorElem& box) cons
     if (!ancestor)
         return nullptr;
     // A diagram rooted at a couple: its partners' family.
-    if (m_rootKind == 1 && m_rootFamily &&
-        (m_rootFamily->GetHusband() == ancestor || m_rootFamily->GetWife() == ancestor))
-        return m_rootFamily;
-    if (!m_rootPerson)
+    if (m_doc.RootKind() == 1 && m_doc.RootFamily() &&
+        (m_doc.RootFamily()->GetHusband() == ancestor || m_doc.RootFamily()->GetWife() == ancestor))
+        return m_doc.RootFamily();
+    if (!m_doc.RootPerson())
         return nullptr;
     for (CFamRec* family = ancestor->GetNextSpouseFamily(nullptr); family;
          family = ancestor->GetNextSpouseFamily(family)) {
         bool isSpouse = false;
-        if (family->HasMember(m_rootPerson, isSpouse) && !isSpouse)
+        if (family->HasMember(m_doc.RootPerson(), isSpouse) && !isSpouse)
             return family;
     }
     return nullptr;

@@ -25,26 +25,27 @@ std::string CSubViewRelTree::TitleText(int index) const
 {
     if (index < 0 || index >= kDiagramTitleCount)
         return {};
-    const std::string& text = m_settings.m_titles[std::size_t(index)].text;
+    const std::string& text = m_doc.Settings().m_titles[std::size_t(index)].text;
     CTextTemplate compiled;
     std::string message;
     if (!compiled.CompileTemplate(text, message))
         return text;
-    CRecordNode* root = RootRecord();
+    CRecordNode* root = m_doc.RootRecord();
     if (root && !root->IsPendingDeletion())
         compiled.BindRootRecord(root);
     // The root person, or the couple's family and its first partner.
     std::vector<CRecordNode*> records;
-    CIndRec* person = m_rootPerson;
-    if (m_rootKind == 1 && m_rootFamily) {
-        person = m_rootFamily->GetHusband() ? m_rootFamily->GetHusband() : m_rootFamily->GetWife();
-        records.push_back(m_rootFamily);
+    CIndRec* person = m_doc.RootPerson();
+    if (m_doc.RootKind() == 1 && m_doc.RootFamily()) {
+        person = m_doc.RootFamily()->GetHusband() ? m_doc.RootFamily()->GetHusband()
+                                                  : m_doc.RootFamily()->GetWife();
+        records.push_back(m_doc.RootFamily());
     }
     if (person)
         records.insert(records.begin(), person);
     std::erase_if(records, [](const CRecordNode* record) { return record->IsPendingDeletion(); });
     const CTemplateOptions options = CTemplateOptions::FromSpouseOption(
-        m_settings.m_spouseOption, m_settings.m_duplicatesWithSpouses);
+        m_doc.Settings().m_spouseOption, m_doc.Settings().m_duplicatesWithSpouses);
     CTemplateContext context;
     context.m_records = records;
     context.m_options = &options;
@@ -56,7 +57,7 @@ std::string CSubViewRelTree::TitleText(int index) const
 void CSubViewRelTree::DrawTitles(CDC& dc)
 {
     for (int t = 0; t < kDiagramTitleCount; ++t) {
-        const CDiagramTitle& title = m_settings.m_titles[std::size_t(t)];
+        const CDiagramTitle& title = m_doc.Settings().m_titles[std::size_t(t)];
         if (!title.visible)
             continue;
         TitleBlockLook look = LookOfTitle(title);
@@ -71,7 +72,7 @@ int CSubViewRelTree::SelectedTitle() const
 {
     int found = -1;
     for (int t = 0; t < kDiagramTitleCount; ++t) {
-        if (!m_titleSelected[std::size_t(t)] || !m_settings.m_titles[std::size_t(t)].visible)
+        if (!m_titleSelected[std::size_t(t)] || !m_doc.Settings().m_titles[std::size_t(t)].visible)
             continue;
         if (found >= 0)
             return -1;
@@ -97,7 +98,7 @@ bool CSubViewRelTree::TitleHandleAt(CPoint device, int* title, int* handle)
     CClientDC dc(this);
     PrepareScreenDC(dc);
     for (int t = kDiagramTitleCount - 1; t >= 0; --t) {
-        const CDiagramTitle& slot = m_settings.m_titles[std::size_t(t)];
+        const CDiagramTitle& slot = m_doc.Settings().m_titles[std::size_t(t)];
         if (!slot.visible || !m_titleSelected[std::size_t(t)])
             continue;
         TitleBlockLook look = LookOfTitle(slot);
@@ -123,23 +124,23 @@ void CSubViewRelTree::BeginTitleDrag(CPoint point, int title, int handle)
     m_dragTitle = title;
     m_dragHandle = handle;
     m_dragStart = ToDiagram(point);
-    m_dragFrame = m_settings.m_titles[std::size_t(title)].frame;
+    m_dragFrame = m_doc.Settings().m_titles[std::size_t(title)].frame;
     SetCapture();
 }
 
 void CSubViewRelTree::TitleOptions()
 {
     const int index = SelectedTitle();
-    if (index < 0 || !m_selection.empty())
+    if (index < 0 || !m_selection.Empty())
         return;
-    CDiagramTitle edited = m_settings.m_titles[std::size_t(index)];
-    CTitleOptsDlg dialog(edited, m_settings, this);
+    CDiagramTitle edited = m_doc.Settings().m_titles[std::size_t(index)];
+    CTitleOptsDlg dialog(edited, m_doc.Settings(), this);
     if (dialog.DoModal() != IDOK)
         return;
-    m_settings.m_titles[std::size_t(index)] = edited;
+    m_doc.Settings().m_titles[std::size_t(index)] = edited;
     // Titles set in their options become the defaults, a custom diagram's too.
     CWinApp* app = AfxGetApp();
-    CheckSaved(DefaultDiagramSettings().CopySettings(m_settings, kSectionTitles,
+    CheckSaved(DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionTitles,
                                                      app ? &app->GetProfile() : nullptr));
     Invalidate();
 }

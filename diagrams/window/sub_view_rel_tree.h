@@ -2,10 +2,9 @@
 // in the window's own copy of the settings; building, painting, zoom, scrolling, selection, the
 // context menus and the status panes. It owns the laid-out trees and answers their questions.
 //
-// The pane of sub-view type 3. It owns its row sets (CDiagRowSet) and answers their questions as
-// their IDiagramOwner, keeps its own copy of the settings and of the text scheme with the compiled
-// templates of each box kind ("<root>" bound to the root record), and is the options sheet's
-// IDiagramOptionsTarget, the colour chooser's IDiagramColoursTarget and the sheet's
+// The pane of sub-view type 3. It shows a diagram document (CDiagramDocument: the settings, the
+// text scheme, the root and the trees), is the document's view and observer, and is the options
+// sheet's IDiagramOptionsTarget, the colour chooser's IDiagramColoursTarget and the sheet's
 // IDiagramOptionsWindow. InitStatics loads the defaults of new windows from the profile at
 // start-up; FreeStatics empties the scheme list at exit. The program opens it through
 // CAvApp::ShowInDiagram and OpenSavedDiagram. Its work is spread over sub_view_rel_tree.cpp and the
@@ -16,21 +15,20 @@
 // before asking whether it is empty. Zooming with an empty client area does nothing (there is no
 // centre to keep), and a relative zoom whose scroll origin would leave the 32-bit range is undone
 // (a 16-bit limit would stop large diagrams zooming). Scroll arithmetic runs in 64 bits. The
-// window's selection is its own list (newest first); elements dropped by an update leave it through
-// ElementDestroyed.
+// window's selection is its own list (newest first), held by record: a box an update destroys is
+// found again among the new boxes, or leaves it.
 #pragma once
 
 #include "app/shell/sub_view.h"
-#include "diagrams/diag_owner.h"
 #include "diagrams/diag_tree.h"
+#include "diagrams/diagram_document.h"
 #include "diagrams/diagram_options_target.h"
+#include "diagrams/diagram_selection.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/relationship_text.h"
-#include "diagrams/text_scheme.h"
 #include "diagrams/window/tree_opts_dlg.h"
 #include "platform/base/geometry.h"
 #include "platform/ui/windows/rect_tracker.h"
-#include "templates/text_template.h"
 
 #include <array>
 #include <functional>
@@ -80,7 +78,8 @@ inline constexpr UINT kPaneHelp = 59399, kPanePos = 59401, kPaneSize = 59400,
 } // namespace diagram_cmd
 
 class CSubViewRelTree : public CSubView,
-                        public IDiagramOwner,
+                        public IDiagramView,
+                        public IDiagramObserver,
                         public IDiagramOptionsTarget,
                         public IDiagramColoursTarget,
                         public IDiagramOptionsWindow {
@@ -134,12 +133,21 @@ public:
     void ClearDiagram();
     /// Takes a copy of the settings' scheme (the default scheme when it is missing) and compiles
     /// the templates of each box kind, binding "<root>" to root.
-    void LoadTextScheme(CRecordNode* root, bool resetName);
-    bool HasTree() const { return !m_rowSets.empty(); }
-    CDiagRowSet* RowSet() const { return m_rowSets.empty() ? nullptr : m_rowSets.front().get(); }
-    CDiagramSettings& GetSettings() { return m_settings; }
-    const std::string& CustomName() const { return m_customName; }
-    bool InstanceFlag() const { return m_instance; }
+    void LoadTextScheme(CRecordNode* root, bool resetName)
+    {
+        m_doc.LoadTextScheme(root, resetName);
+    }
+    bool HasTree() const { return m_doc.HasTree(); }
+    CDiagRowSet* RowSet() const { return m_doc.RowSet(); }
+    /// The diagram the window shows.
+    CDiagramDocument& Document() { return m_doc; }
+    const CDiagramDocument& Document() const { return m_doc; }
+    CDiagramSettings& GetSettings() { return m_doc.Settings(); }
+    const CDiagramSettings& Settings() const { return m_doc.Settings(); }
+    /// The height of every box of the diagram.
+    int BoxHeight() const { return m_doc.BoxHeight(); }
+    const std::string& CustomName() const { return m_doc.CustomName(); }
+    bool InstanceFlag() const { return m_doc.InstanceFlag(); }
     /// The relationship-description columns beside the rows, as last measured and placed.
     const CRelationshipColumns& RelationshipColumns() const { return m_relColumns; }
 
@@ -182,7 +190,7 @@ public:
     bool PageBoundariesShown() const { return m_pageMode; }
     /// Switches moving boxes off vertical page boundaries on or off.
     void AvoidPageBoundaries();
-    bool AvoidsPageBoundaries() const { return m_avoidPages; }
+    bool AvoidsPageBoundaries() const override { return m_avoidPages; }
     /// Moves boxes off vertical page boundaries (afresh) while the mode is on.
     void ComputePageAvoidance();
     /// Measures every box again on the measuring context (the printer's page, else the
@@ -252,7 +260,7 @@ public:
     void DeselectBox(CDiagElem* element, bool redraw);
     void DeselectAll();
     /// Newest first.
-    const std::vector<CDiagElem*>& Selection() const { return m_selection; }
+    const std::vector<CDiagElem*>& Selection() const { return m_selection.Boxes(); }
     int Mode() const { return m_mode; }
     bool IsDragging() const { return m_drag != kNoDrag; }
     /// The texts of the two page panes ("%d, %d" and "%d x %d"; empty outside page mode).
@@ -299,25 +307,16 @@ public:
     /// Asks, then deletes the records of the selected boxes.
     void DeleteSelected();
 
-    // IDiagramOwner.
-    const CDiagramSettings& Settings() const override { return m_settings; }
-    const CTextTemplate* BoxTemplate(int boxKind) const override;
-    COLORREF ProxyTextColour() const override;
-    bool ShowsPictures() const override { return m_settings.m_pictureIndex != 0; }
-    int Scaled(int value) const override { return value; }
+    // IDiagramView.
     /// On the screen the gap keeps its pixels at any zoom; on paper it is taken as units.
     int SpouseLinesGap() const override;
-    int BoxHeight() const override;
     std::unique_ptr<IBoxPainter> CreateMeasurer() override;
-    void SetLayoutChanged() override {}
-    void ElementDestroyed(CDiagElem& element) override;
-    void FamilyBoxDestroyed(CDiagElem& box, CDiagElem* next) override;
-    const CDiagElem* RootElement() const override;
-    const CDiagFamilyLink* RootFamilyLink() const override;
-    bool IsLastAncestorGeneration(int generation) const override;
-    bool IsAtDescendantLimit(int generation) const override;
-    void IndexElement(const CIndRec*, CDiagElem*) override {}
     bool ZoomKeyWaiting() const override;
+
+    // IDiagramObserver.
+    void DiagramCleared() override;
+    void DiagramLayoutChanged() override;
+    void DiagramBoxesChanged(const CDiagRepaint& repaint) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -339,7 +338,6 @@ protected:
 private:
     bool Build(CIndRec* person, CFamRec* family, bool selectRoot, int type, bool showProperties,
                const std::string& customName, bool tellFailure = true);
-    void SelectTextTemplates();
     void PrepareScreenDC(CDC& dc);
     /// The background over the client area, with the dividing line between the panes.
     void PaintBackground(CDC& dc);
@@ -411,11 +409,8 @@ private:
     /// Changes the window's settings and, for an ordinary diagram, the defaults alike.
     void Mirror(const std::function<void(CDiagramSettings&)>& change);
     void OpenProperties(CPoint* screen, PropertiesUse use = PropertiesUse::kView);
-    /// Whether the root record still stands.
-    bool RootStillThere() const;
-    CRecordNode* RootRecord() const;
-    /// Whether the texts of the boxes re-measured differ from their sizes.
-    bool BoxSizesChanged();
+    /// The box the add-relative drag started from; null once no box shows its records.
+    CDiagElem* DragBox() const;
     /// Lays the diagram out again keeping the view.
     void Relayout();
     /// What the relationship-description columns are placed from: the option, the gap, the
@@ -428,19 +423,8 @@ private:
     /// Draws a band's descriptions in the columns shown, beside each of its rows.
     void DrawBandDescriptions(CDC& dc, const CDiagRowSet& rowSet, int band, COLORREF colour);
 
-    std::vector<std::unique_ptr<CDiagRowSet>> m_rowSets;
-    CDiagramSettings m_settings;
-    int m_rootKind = 0;
-    CIndRec* m_rootPerson = nullptr;
-    CFamRec* m_rootFamily = nullptr;
+    CDiagramDocument m_doc;
     int m_mode = kModeNormal;
-    std::string m_customName;
-
-    CTextScheme m_scheme;
-    std::array<CTextTemplate, 6> m_compiled;
-    std::array<bool, 6> m_hasCompiled{};
-    std::array<const CTextTemplate*, 5> m_boxTemplates{};
-    bool m_instance = false;
     CRelationshipColumns m_relColumns;
 
     int m_divisor = 20;
@@ -457,10 +441,9 @@ private:
     /// The page being printed, in diagram units.
     CRect m_printClip;
 
-    std::vector<CDiagElem*> m_selection;
+    CDiagramSelection m_selection{m_doc};
     bool m_updating = false;
     bool m_drawing = false;
-    bool m_clearing = false;
     bool m_suppressRightUp = false;
     bool m_underlineOverridden = false;
     enum DragKind {
@@ -493,9 +476,9 @@ private:
     CPoint m_dragStart;
     CRect m_dragFrame;
     CPoint m_dragOrigin;
-    /// The box the add-relative drag started from (dropped when the box goes), the zone
-    /// under the pointer, whether it allows an addition, and the status text.
-    CDiagElem* m_dragBox = nullptr;
+    /// The box the add-relative drag started from (held by record as the selection is), the
+    /// zone under the pointer, whether it allows an addition, and the status text.
+    CDiagramSelection m_dragBox{m_doc};
     int m_dropZone = kZoneNone;
     bool m_dropAllowed = false;
     std::string m_dragStatus;

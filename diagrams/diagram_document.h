@@ -1,0 +1,168 @@
+// diagrams/diagram_document.h: one diagram apart from any window: its settings, the text scheme
+// with the compiled template of each box kind, its root, its row sets and their trees. It builds,
+// brings the trees in line with the records after an edit and lays them out again, and tells its
+// observers what changed.
+//
+// The document answers the elements' questions as their IDiagramOwner. What needs a device (a
+// context to measure on, the couple lines' gap at a zoom, a waiting zoom key, the page mode) it
+// asks of the view that shows it; without one it measures nothing and takes the gap as units.
+//
+// Traps: every element destroyed bumps BoxesVersion, so that whoever keeps boxes (a selection)
+// knows to find them again before touching one. Building clears the diagram first (observers hear
+// of it) and tells them again once the trees stand.
+#pragma once
+
+#include "diagrams/diag_owner.h"
+#include "diagrams/diag_resync.h"
+#include "diagrams/diag_tree.h"
+#include "diagrams/diagram_settings.h"
+#include "diagrams/text_scheme.h"
+#include "templates/text_template.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CFamRec;
+class CIndRec;
+class CRecordNode;
+class IBoxPainter;
+
+/// What a diagram document asks of the view that shows it.
+class IDiagramView {
+public:
+    virtual ~IDiagramView() = default;
+    /// A context to measure on, as IDiagramOwner::CreateMeasurer.
+    virtual std::unique_ptr<IBoxPainter> CreateMeasurer() = 0;
+    /// The couple lines' gap in diagram units at the view's zoom.
+    virtual int SpouseLinesGap() const = 0;
+    virtual bool ZoomKeyWaiting() const = 0;
+    virtual bool AvoidsPageBoundaries() const = 0;
+};
+
+/// The change notices of a diagram document.
+class IDiagramObserver {
+public:
+    virtual ~IDiagramObserver() = default;
+    /// The diagram was emptied: no tree, no root.
+    virtual void DiagramCleared() {}
+    /// A diagram was built anew from its root: every box is new.
+    virtual void DiagramBuilt() {}
+    /// Every box was measured and the trees laid out again: any box may have moved or resized.
+    virtual void DiagramLayoutChanged() {}
+    /// An edit was brought into the diagram without a new layout; repaint lists what changed.
+    virtual void DiagramBoxesChanged(const CDiagRepaint& repaint) { (void)repaint; }
+};
+
+/// How bringing the diagram in line with the records went.
+enum class DiagramResync {
+    kNoTree,    // there was no diagram to bring up to date
+    kUpdated,   // the trees follow the records
+    kRootGone,  // the root record went: the diagram was emptied
+    kAbandoned, // the update was abandoned (memory or box budget): the diagram was emptied
+};
+
+class CDiagramDocument : public IDiagramOwner {
+public:
+    CDiagramDocument();
+    CDiagramDocument(const CDiagramDocument&) = delete;
+    CDiagramDocument& operator=(const CDiagramDocument&) = delete;
+    ~CDiagramDocument() override;
+
+    /// The view asked for measuring contexts and zoom-dependent answers; null for none.
+    void SetView(IDiagramView* view) { m_view = view; }
+    void AddObserver(IDiagramObserver* observer);
+    void RemoveObserver(IDiagramObserver* observer);
+
+    using IDiagramOwner::Settings;
+    CDiagramSettings& Settings() { return m_settings; }
+    const std::string& CustomName() const { return m_customName; }
+    void SetCustomName(const std::string& name) { m_customName = name; }
+    /// Whether the duplicate boxes' template is "instance".
+    bool InstanceFlag() const { return m_instance; }
+
+    // The root.
+    /// 0 rooted at a person, 1 at a couple.
+    int RootKind() const { return m_rootKind; }
+    CIndRec* RootPerson() const { return m_rootPerson; }
+    CFamRec* RootFamily() const { return m_rootFamily; }
+    /// The root person or couple's family; null without a root.
+    CRecordNode* RootRecord() const;
+    /// Whether the root record still stands (for a couple, one of its spouses too).
+    bool RootStillThere() const;
+
+    // The trees.
+    bool HasTree() const { return !m_rowSets.empty(); }
+    CDiagRowSet* RowSet() const { return m_rowSets.empty() ? nullptr : m_rowSets.front().get(); }
+    const std::vector<std::unique_ptr<CDiagRowSet>>& RowSets() const { return m_rowSets; }
+    /// Changes whenever a box is destroyed or the diagram built or emptied.
+    std::uint64_t BoxesVersion() const { return m_boxesVersion; }
+
+    /// Builds the diagram of the type rooted at person, or at the couple of family. An empty
+    /// custom name drops a custom name held and takes the defaults of new windows again; a
+    /// name given becomes the custom name. Without a measuring context the build fails when
+    /// needMeasurer says so. False when nothing was built: BuildFailureText says why (empty
+    /// when the build never started).
+    bool Build(CIndRec* person, CFamRec* family, int type, const std::string& customName,
+               bool needMeasurer);
+    const std::string& BuildFailureText() const { return m_buildFailure; }
+    /// Empties the diagram and forgets the root.
+    void Clear();
+    /// Brings every tree in line with the records after an edit. More than six changed boxes,
+    /// or a changed box size, measure and lay out again.
+    DiagramResync Resync();
+    /// Measures every box's text again and lays out again.
+    void Remeasure();
+    /// Takes a copy of the settings' scheme (the default scheme when it is missing; with
+    /// resetName the name is dropped first) and compiles the templates of each box kind,
+    /// binding "<root>" to root.
+    void LoadTextScheme(CRecordNode* root, bool resetName);
+    /// The text schemes were replaced: the scheme is loaded again and the boxes measured again.
+    void ReloadTextScheme();
+
+    // IDiagramOwner.
+    const CDiagramSettings& Settings() const override { return m_settings; }
+    const CTextTemplate* BoxTemplate(int boxKind) const override;
+    COLORREF ProxyTextColour() const override;
+    bool ShowsPictures() const override { return m_settings.m_pictureIndex != 0; }
+    int Scaled(int value) const override { return value; }
+    int BoxHeight() const override;
+    std::unique_ptr<IBoxPainter> CreateMeasurer() override;
+    void SetLayoutChanged() override {}
+    void ElementDestroyed(CDiagElem& element) override;
+    void FamilyBoxDestroyed(CDiagElem& box, CDiagElem* next) override;
+    const CDiagElem* RootElement() const override;
+    const CDiagFamilyLink* RootFamilyLink() const override;
+    bool IsLastAncestorGeneration(int generation) const override;
+    bool IsAtDescendantLimit(int generation) const override;
+    void IndexElement(const CIndRec*, CDiagElem*) override {}
+    bool ZoomKeyWaiting() const override;
+    int SpouseLinesGap() const override;
+    bool AvoidsPageBoundaries() const override;
+
+private:
+    void SelectTextTemplates();
+    /// Whether the texts of the boxes re-measured differ from their sizes.
+    bool BoxSizesChanged();
+    template <class Fn> void Notify(Fn fn);
+
+    CDiagramSettings m_settings;
+    std::string m_customName;
+    CTextScheme m_scheme;
+    std::array<CTextTemplate, 6> m_compiled;
+    std::array<bool, 6> m_hasCompiled{};
+    std::array<const CTextTemplate*, kDiagramBoxKindCount> m_boxTemplates{};
+    bool m_instance = false;
+
+    int m_rootKind = 0;
+    CIndRec* m_rootPerson = nullptr;
+    CFamRec* m_rootFamily = nullptr;
+    std::vector<std::unique_ptr<CDiagRowSet>> m_rowSets;
+    std::string m_buildFailure;
+    std::uint64_t m_boxesVersion = 0;
+
+    IDiagramView* m_view = nullptr;
+    std::vector<IDiagramObserver*> m_observers;
+};
