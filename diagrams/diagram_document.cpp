@@ -206,6 +206,56 @@ void CDiagramDocument::Remeasure()
     Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
 }
 
+bool CDiagramDocument::ExpandBox(CDiagElem& box)
+{
+    CDiagRowSet* rowSet = RowSet();
+    if (!rowSet)
+        return true;
+    auto measurer = CreateMeasurer();
+    const bool expanded = DiagExpandElement(*rowSet, box, measurer.get());
+    Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
+    return expanded;
+}
+
+bool CDiagramDocument::ConvertSpouseOption(int oldOption)
+{
+    auto measurer = CreateMeasurer();
+    for (auto& rowSet : m_rowSets) {
+        CDiagRepaint repaint;
+        if (!DiagRebuildAndInvalidate(*rowSet, measurer.get(), oldOption, m_settings.m_spouseOption,
+                                      repaint)) {
+            Clear();
+            return false;
+        }
+    }
+    Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
+    return true;
+}
+
+bool CDiagramDocument::MarkRepeatedAncestors()
+{
+    for (auto& rowSet : m_rowSets) {
+        CDiagRepaint repaint;
+        if (!DiagRebuildMarked(*rowSet, true, repaint))
+            return false;
+    }
+    Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
+    return true;
+}
+
+bool CDiagramDocument::RelayoutAll()
+{
+    for (auto& rowSet : m_rowSets) {
+        CDiagRepaint repaint;
+        if (!DiagRelayoutAll(*rowSet, true, repaint)) {
+            Clear();
+            return false;
+        }
+    }
+    Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
+    return true;
+}
+
 // ---------------------------------------------------------------------------------------------
 // The text scheme.
 

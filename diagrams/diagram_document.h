@@ -115,6 +115,19 @@ public:
     DiagramResync Resync();
     /// Measures every box's text again and lays out again.
     void Remeasure();
+    /// Opens or closes the branch of a box and lays out again. False when the branch could not
+    /// be built (the box stays collapsed); observers hear of the layout either way.
+    bool ExpandBox(CDiagElem& box);
+    /// Converts every person's marriage boxes from "Spouse Option" oldOption to the one the
+    /// settings now hold and lays out again. False when abandoned (memory): the diagram is
+    /// emptied.
+    bool ConvertSpouseOption(int oldOption);
+    /// Marks the boxes of people shown more than once among the ancestors and builds their
+    /// open branches again. False when abandoned: the diagram is left as far as it was built.
+    bool MarkRepeatedAncestors();
+    /// Lays every tree out again as a whole. False when abandoned (memory): the diagram is
+    /// emptied.
+    bool RelayoutAll();
     /// Takes a copy of the settings' scheme (the default scheme when it is missing; with
     /// resetName the name is dropped first) and compiles the templates of each box kind,
     /// binding "<root>" to root.

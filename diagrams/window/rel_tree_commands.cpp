@@ -90,18 +90,8 @@ void CSubViewRelTree::SetSpouseOption(int option)
         return;
     const int old = m_doc.Settings().m_spouseOption;
     Mirror([option](CDiagramSettings& settings) { settings.m_spouseOption = option; });
-    auto measurer = CreateMeasurer();
-    for (auto& rowSet : m_doc.RowSets()) {
-        CDiagRepaint repaint;
-        if (!DiagRebuildAndInvalidate(*rowSet, measurer.get(), old, option, repaint)) {
-            ClearDiagram();
-            MessageBox("Memory error - please close other applications and retry");
-            return;
-        }
-    }
-    ComputePageAvoidance();
-    m_scrollBarsStale = true;
-    Invalidate();
+    if (!m_doc.ConvertSpouseOption(old))
+        MessageBox("Memory error - please close other applications and retry");
 }
 
 void CSubViewRelTree::ToggleTitle(int index)

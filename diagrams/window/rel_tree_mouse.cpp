@@ -89,15 +89,10 @@ void CSubViewRelTree::DeselectAll()
 
 void CSubViewRelTree::ExpandBox(CDiagElem& box)
 {
-    CDiagRowSet* rowSet = RowSet();
-    if (!rowSet)
+    if (!HasTree())
         return;
-    auto measurer = CreateMeasurer();
-    if (!DiagExpandElement(*rowSet, box, measurer.get()))
+    if (!m_doc.ExpandBox(box))
         MessageBox(kInsufficientMemoryBranchText);
-    ComputePageAvoidance();
-    m_scrollBarsStale = true;
-    Invalidate();
 }
 
 CDiagElem* CSubViewRelTree::ButtonOwner(const CDiagElem& box) const
@@ -377,17 +372,11 @@ void CSubViewRelTree::OverrideText()
 
 void CSubViewRelTree::MarkRepeatedAncestors()
 {
-    for (auto& rowSet : m_doc.RowSets()) {
-        CDiagRepaint repaint;
-        if (!DiagRebuildMarked(*rowSet, true, repaint)) {
-            // A failed marking leaves the diagram built afresh, with the message.
-            RebuildDiagram();
-            MessageBox("Memory error. Please close other applications and retry");
-            return;
-        }
+    if (!m_doc.MarkRepeatedAncestors()) {
+        // A failed marking leaves the diagram built afresh, with the message.
+        RebuildDiagram();
+        MessageBox("Memory error. Please close other applications and retry");
     }
-    ComputePageAvoidance();
-    Invalidate();
 }
 
 std::string CSubViewRelTree::StatusPosText() const

@@ -40,15 +40,10 @@ void CSubViewRelTree::ApplyGeneralOptions(bool typeChanged)
 bool CSubViewRelTree::RelayoutDiagram(bool keepScroll)
 {
     const CPoint scroll = m_scroll;
-    for (auto& rowSet : m_doc.RowSets()) {
-        CDiagRepaint repaint;
-        if (!DiagRelayoutAll(*rowSet, true, repaint)) {
-            ClearDiagram();
-            MessageBox("Memory error - please close other applications and retry");
-            return false;
-        }
+    if (!m_doc.RelayoutAll()) {
+        MessageBox("Memory error - please close other applications and retry");
+        return false;
     }
-    ComputePageAvoidance();
     if (keepScroll)
         m_scroll = scroll;
     m_scrollBarsStale = true;

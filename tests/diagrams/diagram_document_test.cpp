@@ -1,7 +1,8 @@
 // tests/diagrams/diagram_document_test.cpp: a diagram document without a window: building from
 // a root and the notices it sends, bringing the trees in line after an edit (a new child, a
-// longer name, the root deleted), and a selection held by record that finds its boxes again
-// after a rebuild, keeps a repeated ancestor's right box and lets go of a deleted record's box.
+// longer name, the root deleted) and after a branch closed and opened, and a selection held by
+// record that finds its boxes again after a rebuild, keeps a repeated ancestor's right box and lets
+// go of a deleted record's box.
 #include "diagrams/diagram_document.h"
 #include "diagrams/diagram_selection.h"
 #include "tests/diagrams/layout_test_support.h"
@@ -172,6 +173,15 @@ TEST_F(DiagramDocumentTest, EditsAreBroughtInAndTheRightNoticeSent)
               DiagramResync::kUpdated);
     EXPECT_GT(BoxesOf("K1").front()->Rect().Width(), width);
     EXPECT_EQ(m_log.Take(), (std::vector<std::string>{"layout"}));
+
+    // Closing and opening the root couple's branch lays out again.
+    CDiagElem* family = BoxesOf("Robert").front();
+    ASSERT_EQ(family->GetExpansion(), kExpanded);
+    EXPECT_TRUE(m_document->ExpandBox(*family));
+    EXPECT_TRUE(BoxesOf("K1").empty());
+    EXPECT_TRUE(m_document->ExpandBox(*family));
+    EXPECT_EQ(BoxesOf("K1").size(), 1U);
+    EXPECT_EQ(m_log.Take(), (std::vector<std::string>{"layout", "layout"}));
 
     // The root deleted empties the diagram.
     EXPECT_EQ(Edit([&] { CDataNode::DeleteNode(P("Robert")); }), DiagramResync::kRootGone);
