@@ -119,11 +119,11 @@ int CSubViewRelTree::RowOffset() const
 
 void CSubViewRelTree::DrawBackground(CDC& dc, const CRect& device, bool printing)
 {
-    const auto& colours = m_doc.Settings().m_colours;
-    const int type = m_doc.Settings().m_diagramType;
-    const bool printedColours = printing && m_doc.Settings().m_altPrintStripes;
-    const bool stripeColours =
-        type == kAllRelativesDiagram || m_doc.Settings().m_background == kRowStripes;
+    const CDiagramSettings& settings = m_doc.Settings();
+    const auto& colours = settings.m_colours;
+    const int type = settings.m_diagramType;
+    const bool printedColours = printing && settings.m_altPrintStripes;
+    const bool stripeColours = type == kAllRelativesDiagram || settings.m_background == kRowStripes;
     const DiagramColourEntry& first =
         stripeColours ? colours[printedColours ? kPrintedStripeOddRow : kStripeOddRow]
                       : colours[kAncestorPaneRow];
@@ -178,30 +178,30 @@ void CSubViewRelTree::DrawBackground(CDC& dc, const CRect& device, bool printing
     };
 
     if (!HasTree() || type == kAncestorsAndDescendantsDiagram) {
-        if (m_doc.Settings().m_background == kRowStripes) {
+        if (settings.m_background == kRowStripes) {
             rowStripes();
         } else {
             filler.Fill(high, -offset, odd.get());
             filler.Fill(-offset, low, even.get());
         }
     } else if (type == kAllRelativesDiagram) {
-        const bool boundaries = m_doc.Settings().m_boundaries == kGenerationBoundaries;
-        if (m_doc.Settings().m_background == kRowStripes) {
+        const bool boundaries = settings.m_boundaries == kGenerationBoundaries;
+        if (settings.m_background == kRowStripes) {
             rowStripes();
-        } else if (m_doc.Settings().m_background == kGenerationStripes) {
+        } else if (settings.m_background == kGenerationStripes) {
             filler.Fill(high, low, even.get());
             bands(true, boundaries);
         } else {
             filler.Fill(high, low, even.get());
         }
-        if (boundaries && m_doc.Settings().m_background != kGenerationStripes)
+        if (boundaries && settings.m_background != kGenerationStripes)
             bands(false, true);
-    } else if (m_doc.Settings().m_background == kRowStripes) {
+    } else if (settings.m_background == kRowStripes) {
         rowStripes();
     } else {
         filler.Fill(high, low, type == kAncestorsDiagram ? odd.get() : even.get());
     }
-    if (m_doc.Settings().m_boundaries == kRowBoundaries && fine)
+    if (settings.m_boundaries == kRowBoundaries && fine)
         for (int row = rowAt(low); row <= rowAt(high) + 1; ++row)
             filler.Line(rowBottom(row), separator);
 }

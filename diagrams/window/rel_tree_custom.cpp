@@ -40,13 +40,14 @@ void CSubViewRelTree::PageSetup()
 
 void CSubViewRelTree::RestoreInstallationSettings()
 {
+    CDiagramSettings& settings = m_doc.Settings();
     const int answer = MessageBox(kRestoreQuestion, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer != IDYES && answer != IDNO)
         return;
     // The window keeps showing the kind of diagram it shows.
-    const int type = m_doc.Settings().m_diagramType;
-    m_doc.Settings().SetDefaultSettings(kSectionAll);
-    m_doc.Settings().SetDiagramType(type);
+    const int type = settings.m_diagramType;
+    settings.SetDefaultSettings(kSectionAll);
+    settings.SetDiagramType(type);
     if (answer == IDYES) {
         CDiagramSettings& defaults = DefaultDiagramSettings();
         const int defaultType = defaults.m_diagramType;

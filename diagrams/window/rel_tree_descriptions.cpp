@@ -71,8 +71,9 @@ CRelationshipColumns::Layout CSubViewRelTree::RelationshipLayout() const
 
 void CSubViewRelTree::PlaceRelationshipColumns(bool refreshOnly)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     // Nothing shown and nothing wanted: the rows need not be looked at.
-    if (refreshOnly && m_doc.Settings().m_relationshipDescriptions == kRelNone &&
+    if (refreshOnly && settings.m_relationshipDescriptions == kRelNone &&
         !m_relColumns.LeftShown() && !m_relColumns.RightShown())
         return;
     const CRelationshipColumns::Layout layout = RelationshipLayout();
@@ -89,14 +90,14 @@ void CSubViewRelTree::PlaceRelationshipColumns(bool refreshOnly)
     std::unique_ptr<CBoxMeasurer> measurer;
     if (layout.sides != kRelNone && !layout.rows.empty())
         measurer = CBoxMeasurer::Create(
-            m_doc.Settings(), GetSafeHwnd() ? this : nullptr,
+            settings, GetSafeHwnd() ? this : nullptr,
             [this](CDC& dc, bool printer) { PrepareMeasuringDC(dc, printer); });
     if (!measurer) {
         // Nothing to measure on (or nothing to show): no column.
         m_relColumns.Reset();
     } else {
         CFont font;
-        const LOGFONT logFont = RelationshipFont(m_doc.Settings());
+        const LOGFONT logFont = RelationshipFont(settings);
         font.CreateFontIndirect(&logFont);
         CDC& dc = measurer->DC();
         CFont* old = dc.SelectObject(&font);
@@ -121,19 +122,20 @@ void CSubViewRelTree::PlaceRelationshipColumns(bool refreshOnly)
 void CSubViewRelTree::DrawBandDescriptions(CDC& dc, const CDiagRowSet& rowSet, int band,
                                            COLORREF colour)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     if (!m_relColumns.LeftShown() && !m_relColumns.RightShown())
         return;
     int first = 0, last = 0;
     if (!rowSet.m_bands.GetBandRows(band, first, last))
         return;
     CFont font;
-    const LOGFONT logFont = RelationshipFont(m_doc.Settings());
+    const LOGFONT logFont = RelationshipFont(settings);
     font.CreateFontIndirect(&logFont);
     CFont* oldFont = dc.SelectObject(&font);
     const COLORREF oldColour = dc.SetTextColor(colour);
     const int oldMode = dc.SetBkMode(TRANSPARENT);
     const UINT oldAlign = dc.SetTextAlign(TA_TOP | TA_LEFT);
-    const int gap = std::max(0, m_doc.Settings().m_relationshipDescriptionGap);
+    const int gap = std::max(0, settings.m_relationshipDescriptionGap);
     for (int row = first; row <= last; ++row) {
         const std::string* text = m_relColumns.TextOfRow(row);
         if (!text || text->empty())
@@ -141,7 +143,7 @@ void CSubViewRelTree::DrawBandDescriptions(CDC& dc, const CDiagRowSet& rowSet, i
         const CSize size = GetTextSize(dc, *text);
         // Centred on the row's boxes: the left column's texts end the gap left of the boxes,
         // the right column's start the gap right of them.
-        const int top = DiagRowTop(row, rowSet.m_boxHeight, m_doc.Settings().m_boxToBoxVertGap);
+        const int top = DiagRowTop(row, rowSet.m_boxHeight, settings.m_boxToBoxVertGap);
         const int y = top - (rowSet.m_boxHeight - int(size.cy)) / 2;
         if (m_relColumns.LeftShown())
             dc.TextOut(m_relColumns.LeftColumn().right - gap - int(size.cx), y, *text);

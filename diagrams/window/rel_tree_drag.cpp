@@ -71,6 +71,7 @@ void CSubViewRelTree::EndAreaBox(CPoint point)
 
 void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     const CPoint a = ToDiagram(rect.TopLeft());
     const CPoint b = ToDiagram(rect.BottomRight());
     CRect area(std::min(a.x, b.x), std::max(a.y, b.y), std::max(a.x, b.x), std::min(a.y, b.y));
@@ -82,11 +83,11 @@ void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
                     r.top <= area.top && r.bottom >= area.bottom)
                     SelectBox(&box, false, false);
             });
-    for (std::size_t t = 0; t < m_doc.Settings().m_titles.size(); ++t) {
-        CRect frame = m_doc.Settings().m_titles[t].frame;
+    for (std::size_t t = 0; t < settings.m_titles.size(); ++t) {
+        CRect frame = settings.m_titles[t].frame;
         frame.NormalizeRect();
-        if (m_doc.Settings().m_titles[t].visible && frame.left >= area.left &&
-            frame.right <= area.right && frame.top >= area.bottom && frame.bottom <= area.top)
+        if (settings.m_titles[t].visible && frame.left >= area.left && frame.right <= area.right &&
+            frame.top >= area.bottom && frame.bottom <= area.top)
             m_titleSelected[t] = true;
     }
     Invalidate(FALSE);

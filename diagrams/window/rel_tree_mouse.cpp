@@ -381,13 +381,14 @@ void CSubViewRelTree::MarkRepeatedAncestors()
 
 std::string CSubViewRelTree::StatusPosText() const
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     if (!m_pageMode)
         return {};
     // Only diagrams that run both ways place their pages up and down.
-    const int type = m_doc.Settings().m_diagramType;
+    const int type = settings.m_diagramType;
     const bool bothWays = type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram;
-    return std::to_string(m_doc.Settings().m_pageXOrigin) + ", " +
-           std::to_string(bothWays ? m_doc.Settings().m_pageYOrigin : 0);
+    return std::to_string(settings.m_pageXOrigin) + ", " +
+           std::to_string(bothWays ? settings.m_pageYOrigin : 0);
 }
 
 std::string CSubViewRelTree::StatusSizeText() const

@@ -23,9 +23,9 @@ void CSubViewRelTree::RefreshDiagram()
 
 void CSubViewRelTree::ApplyGeneralOptions(bool typeChanged)
 {
-    if (m_doc.Settings().m_diagramType == kAllRelativesDiagram &&
-        m_doc.Settings().m_spouseOption == 0)
-        m_doc.Settings().m_spouseOption = 1;
+    CDiagramSettings& settings = m_doc.Settings();
+    if (settings.m_diagramType == kAllRelativesDiagram && settings.m_spouseOption == 0)
+        settings.m_spouseOption = 1;
     const CPoint scroll = m_scroll;
     RebuildDiagram();
     if (typeChanged) {

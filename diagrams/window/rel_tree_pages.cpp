@@ -135,6 +135,7 @@ int CSubViewRelTree::GetPrintedRowHeight() const
 
 void CSubViewRelTree::SetPrintedSize()
 {
+    CDiagramSettings& settings = m_doc.Settings();
     int rowHeight = GetPrintedRowHeight();
     // Without rows there is nothing to fit on a page (and nothing to divide by).
     if (rowHeight <= 0) {
@@ -142,10 +143,10 @@ void CSubViewRelTree::SetPrintedSize()
         return;
     }
     CDiagPrintSizeDlg dialog(this);
-    if (m_doc.Settings().m_pageHeight % rowHeight == 0)
-        dialog.m_rowsPerPage = UINT(m_doc.Settings().m_pageHeight / rowHeight);
+    if (settings.m_pageHeight % rowHeight == 0)
+        dialog.m_rowsPerPage = UINT(settings.m_pageHeight / rowHeight);
     int printerWidth = 100, printerHeight = 100;
-    if (!PrinterPageSize(m_doc.Settings().m_printLandscape, printerWidth, printerHeight)) {
+    if (!PrinterPageSize(settings.m_printLandscape, printerWidth, printerHeight)) {
         if (MessageBox(kNoPrinter, MB_OKCANCEL) != IDOK)
             return;
         printerWidth = printerHeight = 100;
@@ -155,13 +156,12 @@ void CSubViewRelTree::SetPrintedSize()
     const int rows = int(dialog.m_rowsPerPage);
     // Boxes measured on a page of another size may change height: size again until they don't.
     for (int pass = 0; pass < 30; ++pass) {
-        const PageGrid page =
-            SizePageForRows(printerWidth, printerHeight, rows, rowHeight,
-                            m_doc.Settings().m_pageXOrigin, m_doc.Settings().m_pageYOrigin);
-        m_doc.Settings().m_pageWidth = page.width;
-        m_doc.Settings().m_pageHeight = page.height;
-        m_doc.Settings().m_pageXOrigin = page.xOrigin;
-        m_doc.Settings().m_pageYOrigin = page.yOrigin;
+        const PageGrid page = SizePageForRows(printerWidth, printerHeight, rows, rowHeight,
+                                              settings.m_pageXOrigin, settings.m_pageYOrigin);
+        settings.m_pageWidth = page.width;
+        settings.m_pageHeight = page.height;
+        settings.m_pageXOrigin = page.xOrigin;
+        settings.m_pageYOrigin = page.yOrigin;
         Relayout();
         const int measured = GetPrintedRowHeight();
         if (measured <= 0 || measured == rowHeight)
@@ -169,11 +169,9 @@ void CSubViewRelTree::SetPrintedSize()
         rowHeight = measured;
     }
     if (dialog.m_alignRows) {
-        const int offset =
-            (m_doc.Settings().m_boxToBoxVertGap - m_doc.Settings().m_sibLineToBoxVertGap) / 2;
-        m_doc.Settings().m_pageYOrigin =
-            NormalisePageOrigin(AlignPageToRows(m_doc.Settings().m_pageYOrigin, rowHeight, offset),
-                                m_doc.Settings().m_pageHeight);
+        const int offset = (settings.m_boxToBoxVertGap - settings.m_sibLineToBoxVertGap) / 2;
+        settings.m_pageYOrigin = NormalisePageOrigin(
+            AlignPageToRows(settings.m_pageYOrigin, rowHeight, offset), settings.m_pageHeight);
     }
     ComputePageAvoidance();
     Invalidate();
@@ -181,12 +179,13 @@ void CSubViewRelTree::SetPrintedSize()
 
 void CSubViewRelTree::DrawPageGrid(CDC& dc, const CRect& clip)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     if (!m_pageMode || m_printing)
         return;
-    const long long width = std::max(1, m_doc.Settings().m_pageWidth);
-    const long long height = std::max(1, m_doc.Settings().m_pageHeight);
-    const long long x0 = NormalisePageOrigin(m_doc.Settings().m_pageXOrigin, int(width));
-    const long long y0 = NormalisePageOrigin(m_doc.Settings().m_pageYOrigin, int(height));
+    const long long width = std::max(1, settings.m_pageWidth);
+    const long long height = std::max(1, settings.m_pageHeight);
+    const long long x0 = NormalisePageOrigin(settings.m_pageXOrigin, int(width));
+    const long long y0 = NormalisePageOrigin(settings.m_pageYOrigin, int(height));
     const long long left = std::min(clip.left, clip.right), right = std::max(clip.left, clip.right);
     const long long low = std::min(clip.top, clip.bottom), high = std::max(clip.top, clip.bottom);
     if (m_pageLines) {
@@ -234,7 +233,7 @@ void CSubViewRelTree::DrawPageGrid(CDC& dc, const CRect& clip)
     CPoint origin;
     int down = 1, across = 1;
     GetPageSpan(origin, down, across);
-    LOGFONT logFont = DiagramBoxFont(m_doc.Settings());
+    LOGFONT logFont = DiagramBoxFont(settings);
     logFont.lfHeight = -kPageNumberHeight;
     logFont.lfWidth = 0;
     CFont font;
@@ -254,15 +253,16 @@ void CSubViewRelTree::DrawPageGrid(CDC& dc, const CRect& clip)
 
 bool CSubViewRelTree::OnPageLine(CPoint device)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     if (!m_pageMode || !m_pageLines || !GetSafeHwnd())
         return false;
     const CPoint point = ToDiagram(device);
     const CPoint reach = ToDiagram(device + CPoint(kPageLineTolerance, kPageLineTolerance));
     const long long tx = std::llabs(reach.x - point.x), ty = std::llabs(reach.y - point.y);
-    const long long width = std::max(1, m_doc.Settings().m_pageWidth);
-    const long long height = std::max(1, m_doc.Settings().m_pageHeight);
-    return GridDistance(point.x, m_doc.Settings().m_pageXOrigin, width) <= tx ||
-           GridDistance(point.y, m_doc.Settings().m_pageYOrigin, height) <= ty;
+    const long long width = std::max(1, settings.m_pageWidth);
+    const long long height = std::max(1, settings.m_pageHeight);
+    return GridDistance(point.x, settings.m_pageXOrigin, width) <= tx ||
+           GridDistance(point.y, settings.m_pageYOrigin, height) <= ty;
 }
 
 bool CSubViewRelTree::InPageOrTitleDrag() const
@@ -273,18 +273,19 @@ bool CSubViewRelTree::InPageOrTitleDrag() const
 
 void CSubViewRelTree::BeginPageGridDrag(CPoint point, bool resize)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     m_drag = resize ? kGridSizeDrag : kGridDrag;
     ChooseCursor(nullptr);
     m_pageLines = true;
-    m_dragOrigin = CPoint(m_doc.Settings().m_pageXOrigin, m_doc.Settings().m_pageYOrigin);
-    m_dragFrame = CRect(0, 0, m_doc.Settings().m_pageWidth, m_doc.Settings().m_pageHeight);
+    m_dragOrigin = CPoint(settings.m_pageXOrigin, settings.m_pageYOrigin);
+    m_dragFrame = CRect(0, 0, settings.m_pageWidth, settings.m_pageHeight);
     m_dragStart = ToDiagram(point);
     if (resize) {
         // The page whose bottom-right corner lies nearest the press is resized from its
         // top-left corner.
-        const long long width = std::max(1, m_doc.Settings().m_pageWidth);
-        const long long height = std::max(1, m_doc.Settings().m_pageHeight);
-        const long long x0 = m_doc.Settings().m_pageXOrigin, y0 = m_doc.Settings().m_pageYOrigin;
+        const long long width = std::max(1, settings.m_pageWidth);
+        const long long height = std::max(1, settings.m_pageHeight);
+        const long long x0 = settings.m_pageXOrigin, y0 = settings.m_pageYOrigin;
         const auto nearest = [](long long v, long long origin, long long step) {
             const long long d = v - origin;
             const long long k = d >= 0 ? (d + step / 2) / step : -((-d + step / 2) / step);
@@ -298,29 +299,29 @@ void CSubViewRelTree::BeginPageGridDrag(CPoint point, bool resize)
 
 void CSubViewRelTree::TrackPageOrTitleDrag(UINT flags, CPoint point)
 {
+    CDiagramSettings& settings = m_doc.Settings();
     CPoint p = ToDiagram(point);
     if (m_drag == kGridSizeDrag) {
         const PageGrid page = ResizePageFromCorner(m_dragStart.x, m_dragStart.y, p.x, p.y,
                                                    m_dragFrame.right, m_dragFrame.bottom);
-        m_doc.Settings().m_pageWidth = page.width;
-        m_doc.Settings().m_pageHeight = page.height;
-        m_doc.Settings().m_pageXOrigin = page.xOrigin;
-        m_doc.Settings().m_pageYOrigin = page.yOrigin;
+        settings.m_pageWidth = page.width;
+        settings.m_pageHeight = page.height;
+        settings.m_pageXOrigin = page.xOrigin;
+        settings.m_pageYOrigin = page.yOrigin;
         Invalidate();
         return;
     }
     if (m_drag == kGridDrag) {
         // Ctrl lands the horizontal lines between generation rows.
         if (flags & MK_CONTROL)
-            p.y = SnapToRowEdge(
-                p.y, GetPrintedRowHeight(),
-                (m_doc.Settings().m_boxToBoxVertGap - m_doc.Settings().m_sibLineToBoxVertGap) / 2);
-        m_doc.Settings().m_pageXOrigin = NormalisePageOrigin(p.x, m_doc.Settings().m_pageWidth);
-        m_doc.Settings().m_pageYOrigin = NormalisePageOrigin(p.y, m_doc.Settings().m_pageHeight);
+            p.y = SnapToRowEdge(p.y, GetPrintedRowHeight(),
+                                (settings.m_boxToBoxVertGap - settings.m_sibLineToBoxVertGap) / 2);
+        settings.m_pageXOrigin = NormalisePageOrigin(p.x, settings.m_pageWidth);
+        settings.m_pageYOrigin = NormalisePageOrigin(p.y, settings.m_pageHeight);
         Invalidate();
         return;
     }
-    CDiagramTitle& title = m_doc.Settings().m_titles[std::size_t(m_dragTitle)];
+    CDiagramTitle& title = settings.m_titles[std::size_t(m_dragTitle)];
     if (m_drag == kTitleMoveDrag) {
         title.frame = m_dragFrame;
         title.frame.OffsetRect(p.x - m_dragStart.x, p.y - m_dragStart.y);
@@ -335,36 +336,35 @@ void CSubViewRelTree::TrackPageOrTitleDrag(UINT flags, CPoint point)
 
 void CSubViewRelTree::EndPageOrTitleDrag(bool cancelled)
 {
+    CDiagramSettings& settings = m_doc.Settings();
     const DragKind kind = m_drag;
     m_drag = kNoDrag;
     ReleaseCapture();
     ChooseCursor(nullptr);
     if (kind == kGridDrag || kind == kGridSizeDrag) {
         if (cancelled) {
-            m_doc.Settings().m_pageXOrigin = m_dragOrigin.x;
-            m_doc.Settings().m_pageYOrigin = m_dragOrigin.y;
-            m_doc.Settings().m_pageWidth = m_dragFrame.right;
-            m_doc.Settings().m_pageHeight = m_dragFrame.bottom;
+            settings.m_pageXOrigin = m_dragOrigin.x;
+            settings.m_pageYOrigin = m_dragOrigin.y;
+            settings.m_pageWidth = m_dragFrame.right;
+            settings.m_pageHeight = m_dragFrame.bottom;
         } else {
             if (kind == kGridSizeDrag && HasTree()) {
                 // Boxes are measured on a page of the new size: keep the grid on the rows.
                 const int before = RootRowOffset();
                 Relayout();
-                m_doc.Settings().m_pageYOrigin =
-                    NormalisePageOrigin(m_doc.Settings().m_pageYOrigin + RootRowOffset() - before,
-                                        m_doc.Settings().m_pageHeight);
+                settings.m_pageYOrigin = NormalisePageOrigin(
+                    settings.m_pageYOrigin + RootRowOffset() - before, settings.m_pageHeight);
             }
             // The page grid is the printer's: where it lies becomes the default of every
             // diagram, a custom one's too.
-            CheckSaved(DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionPrinting,
-                                                             Profile()));
+            CheckSaved(
+                DefaultDiagramSettings().CopySettings(settings, kSectionPrinting, Profile()));
             ComputePageAvoidance();
         }
-    } else if (m_doc.Settings().m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
+    } else if (settings.m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
         // A custom diagram's titles are its own.
         if (m_doc.CustomName().empty())
-            CheckSaved(
-                DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionTitles, Profile()));
+            CheckSaved(DefaultDiagramSettings().CopySettings(settings, kSectionTitles, Profile()));
     } else if (m_titleAloneOnRelease && !cancelled) {
         // A selected title pressed and released unmoved becomes the only selection.
         DeselectAll();

@@ -327,6 +327,7 @@ void CSubViewRelTree::OnPaint()
 
 void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     if (m_drawing || !HasTree())
         return;
     // The columns follow the boxes: a layout changed since they were placed moves them.
@@ -341,17 +342,17 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
     }
     {
         CFont font;
-        const LOGFONT logFont = DiagramBoxFont(m_doc.Settings());
+        const LOGFONT logFont = DiagramBoxFont(settings);
         font.CreateFontIndirect(&logFont);
         CFont* oldFont = dc.SelectObject(&font);
-        CDiagramDCPainter painter(dc, m_doc.Settings(), m_selection.Boxes(), m_printing,
+        CDiagramDCPainter painter(dc, settings, m_selection.Boxes(), m_printing,
                                   m_underlineOverridden);
         // The drawing pass takes clips with the top above the bottom.
         CRect diagramClip(clip.left, std::max(clip.top, clip.bottom), clip.right,
                           std::min(clip.top, clip.bottom));
-        const COLORREF descriptions = m_printing && PrintsInBlackAndWhite(dc, m_doc.Settings())
+        const COLORREF descriptions = m_printing && PrintsInBlackAndWhite(dc, settings)
                                           ? RGB(0, 0, 0)
-                                          : m_doc.Settings().m_colours[kDescriptionTextRow].colour;
+                                          : settings.m_colours[kDescriptionTextRow].colour;
         // A pass stopped for a waiting zoom key abandons the repaint: the zoom repaints.
         for (auto& rowSet : m_doc.RowSets()) {
             const CDiagRowSet& drawn = *rowSet;
@@ -407,14 +408,15 @@ bool CSubViewRelTree::GetDiagramExtent(CRect& rect) const
 
 void CSubViewRelTree::ScrollToPoint(int px, int py, int dx, int dy, bool redraw)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     CRect client;
     GetClientRect(&client);
-    const int width = m_divisor * std::max(1, m_doc.Settings().m_minBoxWidth);
+    const int width = m_divisor * std::max(1, settings.m_minBoxWidth);
     const int height = MulDiv(-m_refHeight, width, m_refWidth);
     int base = client.Height() / 2;
-    if (!m_pageMode && m_doc.Settings().m_diagramType == kDescendantsDiagram)
+    if (!m_pageMode && settings.m_diagramType == kDescendantsDiagram)
         base = client.top;
-    else if (!m_pageMode && m_doc.Settings().m_diagramType == kAncestorsDiagram)
+    else if (!m_pageMode && settings.m_diagramType == kAncestorsDiagram)
         base = client.bottom;
     m_scroll.x = Scale64(px, m_refWidth, width) - dx + client.Width() / 2;
     m_scroll.y = Scale64(py - RootRowOffset(), m_refHeight, height) - dy + base;
@@ -451,9 +453,10 @@ void CSubViewRelTree::Zoom(int amount, bool absolute)
 
 void CSubViewRelTree::ZoomToRect(CRect rect, bool logical)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     CRect client;
     GetClientRect(&client);
-    if (m_doc.Settings().m_minBoxWidth <= 0 || client.IsRectEmpty())
+    if (settings.m_minBoxWidth <= 0 || client.IsRectEmpty())
         return;
     if (!logical) {
         CClientDC dc(this);
@@ -470,9 +473,8 @@ void CSubViewRelTree::ZoomToRect(CRect rect, bool logical)
     else
         h = w * ch / cw;
     (void)h;
-    const double divisor = double(m_refWidth * w / cw) / m_doc.Settings().m_minBoxWidth + 1.5;
-    SetScale(
-        int(std::min<double>(divisor, INT_MAX / 4 / std::max(1, m_doc.Settings().m_minBoxWidth))));
+    const double divisor = double(m_refWidth * w / cw) / settings.m_minBoxWidth + 1.5;
+    SetScale(int(std::min<double>(divisor, INT_MAX / 4 / std::max(1, settings.m_minBoxWidth))));
     ScrollToPoint(centre.x, centre.y, client.CenterPoint().x, client.CenterPoint().y, true);
 }
 
@@ -534,6 +536,7 @@ void CSubViewRelTree::CentreOnRoot()
 
 void CSubViewRelTree::SetScrollBars(bool horizontal, bool vertical)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     if (!GetSafeHwnd())
         return;
     CRect client;
@@ -543,10 +546,10 @@ void CSubViewRelTree::SetScrollBars(bool horizontal, bool vertical)
     if (!GetDiagramExtent(extent))
         extent = CRect(0, RootRowOffset(), 0, RootRowOffset());
     // The range always reaches the page left of and below the page grid's origin.
-    const int pageWidth = std::max(1, m_doc.Settings().m_pageWidth);
-    const int pageHeight = std::max(1, m_doc.Settings().m_pageHeight);
-    const int x0 = NormalisePageOrigin(m_doc.Settings().m_pageXOrigin, pageWidth);
-    const int y0 = NormalisePageOrigin(m_doc.Settings().m_pageYOrigin, pageHeight);
+    const int pageWidth = std::max(1, settings.m_pageWidth);
+    const int pageHeight = std::max(1, settings.m_pageHeight);
+    const int x0 = NormalisePageOrigin(settings.m_pageXOrigin, pageWidth);
+    const int y0 = NormalisePageOrigin(settings.m_pageYOrigin, pageHeight);
     Widen(extent, CRect(x0 - pageWidth, y0, x0, y0 - pageHeight));
     CClientDC dc(this);
     PrepareScreenDC(dc);
@@ -556,7 +559,7 @@ void CSubViewRelTree::SetScrollBars(bool horizontal, bool vertical)
     CPoint origin(0, RootRowOffset());
     dc.LPtoDP(&origin);
     device.OffsetRect(-origin.x, -origin.y);
-    const int type = m_doc.Settings().m_diagramType;
+    const int type = settings.m_diagramType;
     if (horizontal) {
         m_hRange.diagramMin = device.left - cw2;
         m_hRange.rangeMin = std::min(m_hRange.diagramMin, int(m_scroll.x));

@@ -40,10 +40,11 @@ int OrientationOf(bool landscape)
 
 void CSubViewRelTree::GetPageSpan(CPoint& origin, int& down, int& across) const
 {
-    const int width = std::max(1, m_doc.Settings().m_pageWidth);
-    const int height = std::max(1, m_doc.Settings().m_pageHeight);
-    const long long x0 = NormalisePageOrigin(m_doc.Settings().m_pageXOrigin, width);
-    const long long y0 = NormalisePageOrigin(m_doc.Settings().m_pageYOrigin, height);
+    const CDiagramSettings& settings = m_doc.Settings();
+    const int width = std::max(1, settings.m_pageWidth);
+    const int height = std::max(1, settings.m_pageHeight);
+    const long long x0 = NormalisePageOrigin(settings.m_pageXOrigin, width);
+    const long long y0 = NormalisePageOrigin(settings.m_pageYOrigin, height);
     CRect extent;
     if (!GetDiagramExtent(extent)) {
         origin = CPoint(int(x0), int(y0));
@@ -94,6 +95,7 @@ BOOL CSubViewRelTree::PreparePrinting(CPrintInfo* info)
 
 void CSubViewRelTree::PreparePrintDC(CDC& dc, CPrintInfo& info)
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     if (!HasTree()) {
         info.m_bContinuePrinting = FALSE;
         return;
@@ -103,10 +105,10 @@ void CSubViewRelTree::PreparePrintDC(CDC& dc, CPrintInfo& info)
     int down = 1, across = 1;
     GetPageSpan(origin, down, across);
     const int horz = dc.GetDeviceCaps(HORZRES), vert = dc.GetDeviceCaps(VERTRES);
-    int top = int(m_doc.Settings().m_topMargin * vert * 0.01);
-    int bottom = int(m_doc.Settings().m_bottomMargin * vert * 0.01);
-    int left = int(m_doc.Settings().m_leftMargin * horz * 0.01);
-    int right = int(m_doc.Settings().m_rightMargin * horz * 0.01);
+    int top = int(settings.m_topMargin * vert * 0.01);
+    int bottom = int(settings.m_bottomMargin * vert * 0.01);
+    int left = int(settings.m_leftMargin * horz * 0.01);
+    int right = int(settings.m_rightMargin * horz * 0.01);
     top = std::max(0, top);
     bottom = std::max(0, bottom);
     left = std::max(0, left);
@@ -124,18 +126,18 @@ void CSubViewRelTree::PreparePrintDC(CDC& dc, CPrintInfo& info)
             dc.SelectClipRgn(&inside);
     }
     dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(m_doc.Settings().m_pageWidth, -m_doc.Settings().m_pageHeight);
+    dc.SetWindowExt(settings.m_pageWidth, -settings.m_pageHeight);
     dc.SetViewportExt(horz - left - right, vert - top - bottom);
     dc.SetViewportOrg(left, top);
     const int page = int(std::max(1u, info.m_nCurPage));
     const int column = (page - 1) % across + 1;
     const int row = (page - 1) / across + 1;
-    dc.SetWindowOrg(m_doc.Settings().m_pageWidth * (column - 1) + origin.x,
-                    origin.y - m_doc.Settings().m_pageHeight * (row - 1));
-    m_printClip = CRect(m_doc.Settings().m_pageWidth * (column - 1) + origin.x,
-                        origin.y - m_doc.Settings().m_pageHeight * (row - 1),
-                        m_doc.Settings().m_pageWidth * column + origin.x,
-                        origin.y - m_doc.Settings().m_pageHeight * row);
+    dc.SetWindowOrg(settings.m_pageWidth * (column - 1) + origin.x,
+                    origin.y - settings.m_pageHeight * (row - 1));
+    m_printClip =
+        CRect(settings.m_pageWidth * (column - 1) + origin.x,
+              origin.y - settings.m_pageHeight * (row - 1),
+              settings.m_pageWidth * column + origin.x, origin.y - settings.m_pageHeight * row);
 }
 
 void CSubViewRelTree::OnPrint(CDC* dc, CPrintInfo* info)
@@ -175,22 +177,23 @@ void CSubViewRelTree::OnFilePrintSetup()
 
 void CSubViewRelTree::SetPrintOrientation(bool landscape)
 {
-    if (m_doc.Settings().m_printLandscape == landscape)
+    CDiagramSettings& settings = m_doc.Settings();
+    if (settings.m_printLandscape == landscape)
         return;
-    m_doc.Settings().m_printLandscape = landscape;
+    settings.m_printLandscape = landscape;
     // A page keeps its shape to the paper, as the orientation choice of the options does.
-    if (landscape ? m_doc.Settings().m_pageWidth < m_doc.Settings().m_pageHeight
-                  : m_doc.Settings().m_pageWidth > m_doc.Settings().m_pageHeight)
-        std::swap(m_doc.Settings().m_pageWidth, m_doc.Settings().m_pageHeight);
+    if (landscape ? settings.m_pageWidth < settings.m_pageHeight
+                  : settings.m_pageWidth > settings.m_pageHeight)
+        std::swap(settings.m_pageWidth, settings.m_pageHeight);
     // With ratios preserved the page takes the paper's proportions, so that the diagram is
     // neither squeezed nor stretched on it (nor its boxes measured so).
     int paperWidth = 0, paperHeight = 0;
-    if (m_doc.Settings().m_preserveRatios)
+    if (settings.m_preserveRatios)
         GetPrinterPageProportions(landscape, paperWidth, paperHeight);
     if (paperWidth > 0 && paperHeight > 0) {
         const long long height =
-            SideInProportion(m_doc.Settings().m_pageWidth, paperWidth, paperHeight, false);
-        m_doc.Settings().m_pageHeight =
+            SideInProportion(settings.m_pageWidth, paperWidth, paperHeight, false);
+        settings.m_pageHeight =
             int(std::clamp<long long>(height, CTreePagePrint::kMinSide, CTreePagePrint::kMaxSide));
     }
     // The boxes are measured on the printer in the diagram's orientation: measure them again.

@@ -121,8 +121,9 @@ int CSubViewRelTree::DropZoneAt(const CDiagElem& box, CPoint point)
 
 std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) const
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     CDiagElem& box = const_cast<CDiagElem&>(constBox);
-    const int type = m_doc.Settings().m_diagramType;
+    const int type = settings.m_diagramType;
     const int kind = box.GetKind();
     const CDiagFamilyElem* person = AsFamilyBox(box);
     const bool rootRow = person && !person->FamilyLink()->m_parentBox;
@@ -144,7 +145,7 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
             return kBothParents;
         // Below the root row the parents are a family box and its spouse box: with spouses
         // shown the missing parent is added as that family's spouse.
-        if (!rootRow && m_doc.Settings().m_spouseOption == 2)
+        if (!rootRow && settings.m_spouseOption == 2)
             return kParentNeedsSpouses;
         return "";
     case kZoneSpouseLeft:
@@ -161,7 +162,7 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
             return kNoRelative;
         if (rootRow && type == kAncestorsDiagram)
             return kOnlyAncestors;
-        return m_doc.Settings().m_spouseOption == 2 ? "" : kSpouseNeedsSpouses;
+        return settings.m_spouseOption == 2 ? "" : kSpouseNeedsSpouses;
     case kZoneChild: {
         if (kind == kAncestorElem)
             return box.GetGeneration() == 1 && type != kAncestorsDiagram &&

@@ -23,9 +23,10 @@
 
 std::string CSubViewRelTree::TitleText(int index) const
 {
+    const CDiagramSettings& settings = m_doc.Settings();
     if (index < 0 || index >= kDiagramTitleCount)
         return {};
-    const std::string& text = m_doc.Settings().m_titles[std::size_t(index)].text;
+    const std::string& text = settings.m_titles[std::size_t(index)].text;
     CTextTemplate compiled;
     std::string message;
     if (!compiled.CompileTemplate(text, message))
@@ -45,7 +46,7 @@ std::string CSubViewRelTree::TitleText(int index) const
         records.insert(records.begin(), person);
     std::erase_if(records, [](const CRecordNode* record) { return record->IsPendingDeletion(); });
     const CTemplateOptions options = CTemplateOptions::FromSpouseOption(
-        m_doc.Settings().m_spouseOption, m_doc.Settings().m_duplicatesWithSpouses);
+        settings.m_spouseOption, settings.m_duplicatesWithSpouses);
     CTemplateContext context;
     context.m_records = records;
     context.m_options = &options;
@@ -130,17 +131,18 @@ void CSubViewRelTree::BeginTitleDrag(CPoint point, int title, int handle)
 
 void CSubViewRelTree::TitleOptions()
 {
+    CDiagramSettings& settings = m_doc.Settings();
     const int index = SelectedTitle();
     if (index < 0 || !m_selection.Empty())
         return;
-    CDiagramTitle edited = m_doc.Settings().m_titles[std::size_t(index)];
-    CTitleOptsDlg dialog(edited, m_doc.Settings(), this);
+    CDiagramTitle edited = settings.m_titles[std::size_t(index)];
+    CTitleOptsDlg dialog(edited, settings, this);
     if (dialog.DoModal() != IDOK)
         return;
-    m_doc.Settings().m_titles[std::size_t(index)] = edited;
+    settings.m_titles[std::size_t(index)] = edited;
     // Titles set in their options become the defaults, a custom diagram's too.
     CWinApp* app = AfxGetApp();
-    CheckSaved(DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionTitles,
+    CheckSaved(DefaultDiagramSettings().CopySettings(settings, kSectionTitles,
                                                      app ? &app->GetProfile() : nullptr));
     Invalidate();
 }
