@@ -220,38 +220,44 @@ bool CDiagramDocument::ExpandBox(CDiagElem& box)
 bool CDiagramDocument::ConvertSpouseOption(int oldOption)
 {
     auto measurer = CreateMeasurer();
-    for (auto& rowSet : m_rowSets) {
-        CDiagRepaint repaint;
-        if (!DiagRebuildAndInvalidate(*rowSet, measurer.get(), oldOption, m_settings.m_spouseOption,
-                                      repaint)) {
-            Clear();
-            return false;
-        }
-    }
-    Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
-    return true;
+    return ChangeEachRowSet(
+        [&](CDiagRowSet& rowSet) {
+            CDiagRepaint repaint;
+            return DiagRebuildAndInvalidate(rowSet, measurer.get(), oldOption,
+                                            m_settings.m_spouseOption, repaint);
+        },
+        true);
 }
 
 bool CDiagramDocument::MarkRepeatedAncestors()
 {
-    for (auto& rowSet : m_rowSets) {
-        CDiagRepaint repaint;
-        if (!DiagRebuildMarked(*rowSet, true, repaint))
-            return false;
-    }
-    Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
-    return true;
+    return ChangeEachRowSet(
+        [](CDiagRowSet& rowSet) {
+            CDiagRepaint repaint;
+            return DiagRebuildMarked(rowSet, true, repaint) != 0;
+        },
+        false);
 }
 
 bool CDiagramDocument::RelayoutAll()
 {
-    for (auto& rowSet : m_rowSets) {
-        CDiagRepaint repaint;
-        if (!DiagRelayoutAll(*rowSet, true, repaint)) {
-            Clear();
+    return ChangeEachRowSet(
+        [](CDiagRowSet& rowSet) {
+            CDiagRepaint repaint;
+            return DiagRelayoutAll(rowSet, true, repaint) != 0;
+        },
+        true);
+}
+
+bool CDiagramDocument::ChangeEachRowSet(const std::function<bool(CDiagRowSet&)>& change,
+                                        bool clearOnFailure)
+{
+    for (auto& rowSet : m_rowSets)
+        if (!change(*rowSet)) {
+            if (clearOnFailure)
+                Clear();
             return false;
         }
-    }
     Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
     return true;
 }

@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -160,6 +161,9 @@ private:
     /// Whether the texts of the boxes re-measured differ from their sizes.
     bool BoxSizesChanged();
     template <class Fn> void Notify(Fn fn);
+    /// Runs the change on every row set, then tells of the new layout; the first that fails
+    /// stops it (and with clearOnFailure empties the diagram). False when one failed.
+    bool ChangeEachRowSet(const std::function<bool(CDiagRowSet&)>& change, bool clearOnFailure);
 
     CDiagramSettings m_settings;
     std::string m_customName;
