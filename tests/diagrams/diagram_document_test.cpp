@@ -8,7 +8,6 @@
 #include "tests/diagrams/layout_test_support.h"
 
 #include "database/nodes/change_tracking.h"
-#include "database/nodes/data_observer.h"
 
 #include <gtest/gtest.h>
 
@@ -45,27 +44,12 @@ private:
     std::vector<std::string> m_notices;
 };
 
-/// Brings the document up to date when an edit ends, while deleted records can still be
-/// looked at, as the program's change notice does.
-class CResyncObserver final : public IDataObserver {
-public:
-    explicit CResyncObserver(std::function<void()> resync) : m_resync(std::move(resync)) {}
-    void OnDataChanged(CObject*, LPARAM, CObject*, bool) override { m_resync(); }
-
-private:
-    std::function<void()> m_resync;
-};
-
 class DiagramDocumentTest : public CLayoutTest {
 protected:
     void SetUp() override
     {
         CLayoutTest::SetUp();
-        Marry(Person("FF", SEX_MALE), Person("FM", SEX_FEMALE), {Person("F", SEX_MALE)});
-        Marry(P("F"), Person("M", SEX_FEMALE),
-              {Person("Robert", SEX_MALE), Person("Sis", SEX_FEMALE)});
-        m_children = Marry(P("Robert"), Person("Wife", SEX_FEMALE),
-                           {Person("K1", SEX_MALE), Person("K2", SEX_FEMALE)});
+        m_children = MarryRobertsFamily();
         NotifyChanges();
         m_document = std::make_unique<CDiagramDocument>();
         m_document->Settings().m_minBoxWidth = 80;
@@ -111,7 +95,7 @@ protected:
     DiagramResync Edit(const std::function<void()>& edit)
     {
         DiagramResync result = DiagramResync::kNoTree;
-        CResyncObserver observer([&] { result = m_document->Resync(); });
+        CEditEndObserver observer([&] { result = m_document->Resync(); });
         IDataObserver* before = GetDataObserver();
         SetDataObserver(&observer);
         edit();

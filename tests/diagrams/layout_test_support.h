@@ -1,6 +1,7 @@
 // tests/diagrams/layout_test_support.h: a family built in the test for layout tests, a row set
-// over the fake owner, and checks that hold for every laid-out diagram: rows at their y, boxes
-// of a row apart by at least their gap, couples over their children, the extent holding all.
+// over the fake owner, an observer that runs an update when an edit ends, and checks that hold for
+// every laid-out diagram: rows at their y, boxes of a row apart by at least their gap, couples over
+// their children, the extent holding all.
 #pragma once
 
 #include "diagrams/diag_builder.h"
@@ -10,12 +11,25 @@
 #include "tests/diagrams/diag_test_owner.h"
 
 #include "database/kin/ind_rec.h"
+#include "database/nodes/data_observer.h"
 #include "database/records/fam_rec.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
+
+/// Runs an update when an edit ends, while deleted records can still be looked at.
+class CEditEndObserver final : public IDataObserver {
+public:
+    explicit CEditEndObserver(std::function<void()> update) : m_update(std::move(update)) {}
+    void OnDataChanged(CObject*, LPARAM, CObject*, bool) override { m_update(); }
+
+private:
+    std::function<void()> m_update;
+};
 
 class CLayoutTest : public record_test::CRecordTest {
 protected:
@@ -38,6 +52,16 @@ protected:
         return person;
     }
     CIndRec* P(const std::string& key) const { return m_people.at(key); }
+    /// Robert with his parents F and M, his father's parents FF and FM, his sister Sis, his
+    /// wife and their children K1 and K2; gives Robert's family.
+    CFamRec* MarryRobertsFamily()
+    {
+        Marry(Person("FF", SEX_MALE), Person("FM", SEX_FEMALE), {Person("F", SEX_MALE)});
+        Marry(P("F"), Person("M", SEX_FEMALE),
+              {Person("Robert", SEX_MALE), Person("Sis", SEX_FEMALE)});
+        return Marry(P("Robert"), Person("Wife", SEX_FEMALE),
+                     {Person("K1", SEX_MALE), Person("K2", SEX_FEMALE)});
+    }
 
     /// A fresh row set for a diagram of the type with the generation counts.
     CDiagRowSet& RowSet(int type, int ancestors, int descendants)

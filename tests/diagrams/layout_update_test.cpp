@@ -21,16 +21,6 @@
 
 namespace {
 
-/// Runs the update when an edit ends, while deleted records can still be looked at.
-class CUpdateObserver final : public IDataObserver {
-public:
-    explicit CUpdateObserver(std::function<void()> update) : m_update(std::move(update)) {}
-    void OnDataChanged(CObject*, LPARAM, CObject*, bool) override { m_update(); }
-
-private:
-    std::function<void()> m_update;
-};
-
 using Placement = std::multimap<std::tuple<const CIndRec*, int>, std::pair<int, int>>;
 
 /// Where each shown box of a row set stands, by person and kind.
@@ -51,11 +41,7 @@ protected:
     void SetUp() override
     {
         CLayoutTest::SetUp();
-        Marry(Person("FF", SEX_MALE), Person("FM", SEX_FEMALE), {Person("F", SEX_MALE)});
-        Marry(P("F"), Person("M", SEX_FEMALE),
-              {Person("Robert", SEX_MALE), Person("Sis", SEX_FEMALE)});
-        m_children = Marry(P("Robert"), Person("Wife", SEX_FEMALE),
-                           {Person("K1", SEX_MALE), Person("K2", SEX_FEMALE)});
+        m_children = MarryRobertsFamily();
         NotifyChanges();
     }
 
@@ -74,7 +60,7 @@ protected:
         };
         EXPECT_NE(build(rowSet), 0) << what;
         bool updated = false;
-        CUpdateObserver observer([&] { updated = DiagUpdateTrees(rowSet, refresh); });
+        CEditEndObserver observer([&] { updated = DiagUpdateTrees(rowSet, refresh); });
         IDataObserver* before = GetDataObserver();
         if (deletes)
             SetDataObserver(&observer);

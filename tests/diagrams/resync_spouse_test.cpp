@@ -3,6 +3,7 @@
 // a family built in the test and on royal92.ged); re-synchronising after an edit lists and
 // marks what moved; re-laying out, re-packing and re-measuring keep a fresh build's places.
 #include "tests/diagrams/hit_test_support.h"
+#include "tests/diagrams/layout_test_support.h"
 
 #include "diagrams/diag_resync.h"
 #include "diagrams/diag_update.h"
@@ -162,16 +163,6 @@ TEST_F(SpouseOptionTest, RebuildRowsListsAndMarksWhatMoved)
     EXPECT_TRUE(again.areas.empty());
 }
 
-/// Runs the re-synchronisation when an edit ends, while deleted records can still be read.
-class CResyncObserver final : public IDataObserver {
-public:
-    explicit CResyncObserver(std::function<void()> resync) : m_resync(std::move(resync)) {}
-    void OnDataChanged(CObject*, LPARAM, CObject*, bool) override { m_resync(); }
-
-private:
-    std::function<void()> m_resync;
-};
-
 TEST_F(SpouseOptionTest, DeletingAFatherOrASiblingGivesAFreshBuild)
 {
     struct Case {
@@ -197,7 +188,7 @@ TEST_F(SpouseOptionTest, DeletingAFatherOrASiblingGivesAFreshBuild)
         CDiagRefreshList refresh;
         CDiagRepaint repaint;
         bool resynced = false;
-        CResyncObserver observer([&] { resynced = DiagRebuildRows(rowSet, refresh, repaint); });
+        CEditEndObserver observer([&] { resynced = DiagRebuildRows(rowSet, refresh, repaint); });
         IDataObserver* before = GetDataObserver();
         SetDataObserver(&observer);
         CDataNode::DeleteNode(P(c.deleted + x));
