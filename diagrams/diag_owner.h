@@ -1,6 +1,7 @@
-// diagrams/diag_owner.h: what a diagram element asks of the layout engine and the window that
-// own it: the settings block, the box templates, the pictures switch, the row arithmetic, the
-// record index, the dirty flag and a measuring device. The layout engine implements it.
+// diagrams/diag_owner.h: what a diagram element asks of the diagram that owns it: the settings
+// block, the box templates, the pictures switch, the row arithmetic, the record index, the dirty
+// flag and a measuring device. The diagram document (diagram_document.h) implements it, asking
+// the window that shows it for what needs a device.
 //
 // The owner also answers ZoomKeyWaiting (keypad plus or minus waiting) and AvoidsPageBoundaries; a
 // waiting zoom key stops a screen repaint after the box drawn, never a printout.

@@ -161,7 +161,7 @@ enum class DiagBuildFailure {
     Fault,        // anything else went wrong while the trees were made or laid out
 };
 
-/// The trees of a diagram and their generation index; owned by the diagram window.
+/// The trees of a diagram and their generation index; owned by the diagram document.
 class CDiagRowSet {
 public:
     explicit CDiagRowSet(IDiagramOwner& owner);
