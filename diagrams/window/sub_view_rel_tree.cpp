@@ -1,5 +1,6 @@
 // diagrams/window/sub_view_rel_tree.cpp: the Diagram window's state and lifecycle: statics, title,
-// selection as the shell reads it, change notices, building and clearing, the text scheme.
+// selection as the shell reads it, change notices, building and clearing through its document,
+// and what the window does when the document tells it of a change.
 //
 // The shell reads two selected spouses as their family. More than six changed boxes, or a changed
 // box size, lay the diagram out again; a root that went empties the window, which stays open.
@@ -11,16 +12,11 @@
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_hint.h"
 #include "database/records/fam_rec.h"
-#include "diagrams/diag_builder.h"
 #include "diagrams/diag_elem.h"
-#include "diagrams/diag_family_elem.h"
 #include "diagrams/diag_resync.h"
-#include "diagrams/diag_tree_walk.h"
-#include "diagrams/diag_update.h"
 #include "diagrams/scheme_template_check.h"
 #include "diagrams/window/box_painter_dc.h"
 #include "platform/base/prompt.h"
-#include "platform/base/text.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/windows/app.h"
