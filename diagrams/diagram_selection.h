@@ -4,8 +4,8 @@
 // Each entry keeps its box's records, kind and generation and where the box stood. Once the
 // document has destroyed any box (its BoxesVersion moved on), the entries are found again among
 // the boxes it holds: the box showing the same records as the same kind of box, in the same
-// generation when one is, nearest to where the entry's box stood. An entry whose records no box
-// shows any more leaves the selection.
+// generation when one is, nearest to where the entry's box stood when it was selected or last
+// found. An entry whose records no box shows any more leaves the selection.
 #pragma once
 
 #include "platform/base/geometry.h"
