@@ -3,6 +3,7 @@
 
 #include "database/dates/date_format.h"
 #include "database/dates/date_parse.h"
+#include "database/nodes/node_pool.h"
 #include "platform/base/ole_date_time.h"
 #include "platform/base/text.h"
 
@@ -18,8 +19,10 @@ CDateData::CDateData(CDateData&& other) noexcept
     : m_first(other.m_first), m_kind(other.m_kind), m_qualifier(other.m_qualifier),
       m_second(other.m_second)
 {
+    other.DropSecondOwner();
     other.m_second = nullptr;
     other.Clear();
+    KeepSecondOwner();
 }
 
 CDateData& CDateData::operator=(const CDateData& other)
@@ -39,8 +42,10 @@ CDateData& CDateData::operator=(CDateData&& other) noexcept
         m_kind = other.m_kind;
         m_qualifier = other.m_qualifier;
         m_second = other.m_second;
+        other.DropSecondOwner();
         other.m_second = nullptr;
         other.Clear();
+        KeepSecondOwner();
     }
     return *this;
 }
@@ -214,8 +219,23 @@ std::optional<std::string> CDateData::GetGedcomValueText() const
     return "(" + (phrase ? *phrase : std::string()) + ")";
 }
 
-void CDateData::FreeSecond()
+void CDateData::KeepSecondOwner() noexcept
 {
+    if (m_second) {
+        CNodePool::Nodes().KeepOwner(
+            this, [](void* date) noexcept { static_cast<CDateData*>(date)->FreeSecond(); });
+    }
+}
+
+void CDateData::DropSecondOwner() noexcept
+{
+    if (m_second)
+        CNodePool::Nodes().DropOwner(this);
+}
+
+void CDateData::FreeSecond() noexcept
+{
+    DropSecondOwner();
     if (OwnsValue())
         delete static_cast<CDateValue*>(m_second);
     else if (OwnsPhrase())
@@ -230,4 +250,5 @@ void CDateData::CopySecondFrom(const CDateData& other)
         m_second = new CDateValue(*value);
     else if (const std::string* phrase = other.GetPhrase())
         m_second = new std::string(*phrase);
+    KeepSecondOwner();
 }

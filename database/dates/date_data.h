@@ -158,8 +158,12 @@ public:
 private:
     bool OwnsValue() const { return m_kind == DATE_PERIOD || m_kind == DATE_RANGE; }
     bool OwnsPhrase() const { return m_kind == DATE_INTERPRETED || m_kind == DATE_PHRASE; }
-    void FreeSecond();
+    void FreeSecond() noexcept;
     void CopySecondFrom(const CDateData& other);
+    /// A date in the node pool that holds a second value is one of the pool's owners (see
+    /// node_pool.h), so that the value is freed when the whole pool is.
+    void KeepSecondOwner() noexcept;
+    void DropSecondOwner() noexcept;
     /// Replaces the whole date; ownedSecond becomes the date's (see m_second).
     void Fill(DateKind kind, DateQualifier qualifier, const CDateValue& first, void* ownedSecond)
     {
@@ -169,6 +173,7 @@ private:
         m_kind = kind;
         m_qualifier = qualifier;
         m_second = ownedSecond;
+        KeepSecondOwner();
     }
 
     CDateValue m_first;

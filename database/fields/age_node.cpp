@@ -272,7 +272,7 @@ void CAgeNode::ReadAge(std::string_view text)
         m_age = age;
     } else {
         m_age.kind = AGE_UNREAD;
-        m_unread = std::make_unique<std::string>(text::Trim(text));
+        m_unread.Set(text::Trim(text));
     }
 }
 
@@ -284,7 +284,7 @@ CDataNode* CAgeNode::CopyValueFrom(const CDataNode* other)
     Clear();
     m_age = age->m_age;
     if (age->m_unread)
-        m_unread = std::make_unique<std::string>(*age->m_unread);
+        m_unread.Set(*age->m_unread);
     MarkChanged(this);
     return this;
 }
@@ -366,7 +366,7 @@ std::string CAgeNode::GetYearsText(bool yearsOnly) const
 void CAgeNode::Clear()
 {
     m_age = CAgeValue();
-    m_unread.reset();
+    m_unread.Reset();
 }
 
 void CAgeNode::SetFromText(std::string_view text)

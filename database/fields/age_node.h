@@ -3,8 +3,8 @@
 #pragma once
 
 #include "database/nodes/data_node.h"
+#include "database/nodes/node_text.h"
 
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -81,7 +81,7 @@ public:
     std::string GetYearsText(bool yearsOnly) const;
     const CAgeValue& GetAge() const { return m_age; }
     /// The text kept for an unread age; null for every other kind.
-    const std::string* GetUnreadText() const { return m_unread.get(); }
+    const std::string* GetUnreadText() const { return m_unread.Get(); }
     /// Empty: kind 0, no numbers.
     void Clear();
     /// Reads a typed age, then marks the node changed.
@@ -95,5 +95,5 @@ private:
     std::string GedcomText() const;
 
     CAgeValue m_age;
-    std::unique_ptr<std::string> m_unread;
+    CKeptText m_unread;
 };

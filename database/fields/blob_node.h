@@ -16,6 +16,9 @@ public:
     /// The text that the lines of one field are cut into.
     static constexpr std::size_t kLineChars = 72;
 
+    CBlobNode() noexcept { KeepAsPoolOwner(); }
+    ~CBlobNode() override { DropAsPoolOwner(); }
+
     const CRuntimeClass* GetRuntimeClass() const override;
 
     bool IsEmpty() const override { return m_text.empty(); }

@@ -25,6 +25,11 @@ CCustomAttrNode::CCustomAttrNode() noexcept : m_nextAttr(ChainHead())
     ChainHead() = this;
 }
 
+void CCustomAttrNode::ForgetAllCustomAttrs()
+{
+    ChainHead() = nullptr;
+}
+
 CCustomAttrNode::~CCustomAttrNode()
 {
     if (IsClearingDataSet()) {

@@ -19,6 +19,8 @@ public:
 
     CCustomAttrNode* GetNextCustomAttr() const { return m_nextAttr; }
     static CCustomAttrNode* GetFirstCustomAttr();
+    /// Forgets the chain (the data set's reset, when the node pool is freed whole).
+    static void ForgetAllCustomAttrs();
 
 private:
     CCustomAttrNode* m_nextAttr = nullptr;

@@ -25,6 +25,12 @@ std::unordered_map<const CEnumNode*, std::string>& KeptKeys()
     return *keys;
 }
 
+/// A node's kept key freed with the node pool freed whole.
+void ReleaseKeptKey(void* node) noexcept
+{
+    KeptKeys().erase(static_cast<const CEnumNode*>(node));
+}
+
 } // namespace
 
 CEnumNode::~CEnumNode()
@@ -166,14 +172,18 @@ void CEnumNode::StoreKey(std::string_view key)
         m_keyForm = static_cast<unsigned char>(key.size());
     } else {
         KeptKeys()[this] = std::string(key);
+        if (m_keyForm != kKeptKey)
+            CNodePool::Nodes().KeepOwner(this, &ReleaseKeptKey);
         m_keyForm = kKeptKey;
     }
 }
 
 void CEnumNode::ForgetKey() noexcept
 {
-    if (m_keyForm == kKeptKey)
+    if (m_keyForm == kKeptKey) {
         KeptKeys().erase(this);
+        CNodePool::Nodes().DropOwner(this);
+    }
     m_keyForm = 0;
 }
 

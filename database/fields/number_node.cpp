@@ -88,7 +88,7 @@ void CNumberNode::ReadNumber(std::string_view text)
     const std::string_view trimmed = text::TrimView(text);
     m_empty = 1;
     m_value = 0;
-    m_unread.reset();
+    m_unread.Reset();
     if (trimmed.empty())
         return;
     long value = 0;
@@ -98,7 +98,7 @@ void CNumberNode::ReadNumber(std::string_view text)
         m_empty = 0;
         m_value = std::int32_t(value);
     } else {
-        m_unread = std::make_unique<std::string>(trimmed);
+        m_unread.Set(trimmed);
     }
 }
 
@@ -109,7 +109,10 @@ CDataNode* CNumberNode::CopyValueFrom(const CDataNode* other)
         return this;
     m_empty = number->m_empty;
     m_value = number->m_value;
-    m_unread = number->m_unread ? std::make_unique<std::string>(*number->m_unread) : nullptr;
+    if (number->m_unread)
+        m_unread.Set(*number->m_unread);
+    else
+        m_unread.Reset();
     MarkChanged(this);
     return this;
 }
@@ -165,7 +168,7 @@ void CNumberNode::SetNumber(std::int32_t value)
         return;
     m_empty = 0;
     m_value = value;
-    m_unread.reset();
+    m_unread.Reset();
     MarkChanged(this);
 }
 

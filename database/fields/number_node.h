@@ -2,9 +2,9 @@
 #pragma once
 
 #include "database/nodes/data_node.h"
+#include "database/nodes/node_text.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -53,5 +53,5 @@ private:
 
     BYTE m_empty = 1;
     std::int32_t m_value = 0;
-    std::unique_ptr<std::string> m_unread; // a text that is no number, as written
+    CKeptText m_unread; // a text that is no number, as written
 };

@@ -71,6 +71,11 @@ int CIndRec::GetLiveCount()
     return s_liveCount;
 }
 
+void CIndRec::ForgetAllLive()
+{
+    s_liveCount = 0;
+}
+
 // ---- Navigation ---------------------------------------------------------------------------
 
 int CIndRec::GetSex() const

@@ -46,6 +46,9 @@ public:
     static bool InitTags();
     /// The number of individuals alive.
     static int GetLiveCount();
+    /// None alive: the data set's reset, when the node pool is freed whole without the records'
+    /// destructors.
+    static void ForgetAllLive();
 
     // ---- Family links and navigation (ind_rec.cpp) -------------------------------------------
     /// The first SEX field that is not empty: SEX_MALE, SEX_FEMALE, else SEX_UNDETERMINED.

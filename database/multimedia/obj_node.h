@@ -10,6 +10,9 @@
 /// linked file; its own content holder is itself.
 class CObjNode final : public CComplexNode, public CMediaItem {
 public:
+    CObjNode() noexcept { KeepAsPoolOwner(); }
+    ~CObjNode() override { DropAsPoolOwner(); }
+
     const CRuntimeClass* GetRuntimeClass() const override;
 
     /// The caption (see CMediaItem::GetCaption); withLabel is a flag.

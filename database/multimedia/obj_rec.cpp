@@ -43,10 +43,12 @@ std::string_view SafeExtension(std::string_view format)
 CObjRec::CObjRec() noexcept
 {
     ++s_liveCount;
+    KeepAsPoolOwner();
 }
 
 CObjRec::~CObjRec()
 {
+    DropAsPoolOwner();
     if (!m_workingFile.empty())
         RemoveFile(m_workingFile);
     --s_liveCount;

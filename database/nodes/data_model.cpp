@@ -6,6 +6,7 @@
 #include "database/dates/date_node.h"
 #include "database/dictionary/field_dictionary.h"
 #include "database/dictionary/record_type_table.h"
+#include "database/fields/custom_attr_node.h"
 #include "database/fields/name_node.h"
 #include "database/kin/ind_rec.h"
 #include "database/kin/kinship_cache.h"
@@ -14,12 +15,15 @@
 #include "database/nodes/data_node.h"
 #include "database/nodes/named_list_store.h"
 #include "database/nodes/node_pool.h"
+#include "database/nodes/node_text.h"
 #include "database/nodes/root_node.h"
 #include "database/nodes/source_citation.h"
+#include "database/records/assoc_node.h"
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace {
 
@@ -53,13 +57,43 @@ void ResetIdStates()
         GetRecordIdState(i)->Reset();
 }
 
+/// Frees every record of every root at once, by freeing the whole node pool, when the data
+/// set's records are all it holds: its roots are the only ones alive (no second data set of a
+/// merge) and the pool knows every node that holds memory outside it. Only those nodes' own
+/// destructors run; what the others would have undone one by one (the link table, the shared
+/// texts, the chains of custom attributes and events, the count of individuals) is emptied
+/// whole. False, with nothing freed, when the records must go one by one.
+bool ReleaseAllRecords()
+{
+    CNodePool& pool = CNodePool::Nodes();
+    if (CRootNode::LiveCount() != RECORD_TYPE_COUNT || !pool.CanReleaseAll())
+        return false;
+    std::vector<CRootNode*> roots;
+    for (CRecordType& row : GetRecordTypeTable().Rows()) {
+        auto* root = dynamic_cast<CRootNode*>(row.m_root);
+        if (!root)
+            return false;
+        roots.push_back(root);
+    }
+    for (CRootNode* root : roots)
+        root->ForgetRecords();
+    pool.ReleaseAll();
+    CAssocNode::ForgetAllLinks();
+    CNodeText::ForgetSharedCopies();
+    CCustomAttrNode::ForgetAllCustomAttrs();
+    CIndRec::ForgetAllLive();
+    return true;
+}
+
 /// Frees every record of every root, with change tracking off.
 void FreeAllRecords()
 {
     const ClearingScope clearing;
-    for (CRecordType& row : GetRecordTypeTable().Rows()) {
-        if (row.m_root)
-            row.m_root->DeleteChildren();
+    if (!ReleaseAllRecords()) {
+        for (CRecordType& row : GetRecordTypeTable().Rows()) {
+            if (row.m_root)
+                row.m_root->DeleteChildren();
+        }
     }
     CCustomEventNode::ForgetAllCustomEvents();
 }
@@ -118,8 +152,9 @@ void TermDataModel()
     SetChangeTracking(false);
     ResetChangeTracking();
     ForgetCitations();
-    FreeAllRecords();
+    // The identifier maps first, as a reset empties them, while the records they name live.
     ResetIdStates();
+    FreeAllRecords();
     DeleteRoots();
     FreeFieldDefs();
     SetDataObserver(nullptr);

@@ -39,6 +39,12 @@ void CDataNode::operator delete(void* block, std::size_t size) noexcept
     CNodePool::Nodes().Free(block, size);
 }
 
+void CDataNode::KeepAsPoolOwner() noexcept
+{
+    CNodePool::Nodes().KeepOwner(
+        this, [](void* node) noexcept { static_cast<CDataNode*>(node)->~CDataNode(); });
+}
+
 void CDataNode::NotInPool()
 {
     std::abort();

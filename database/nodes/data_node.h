@@ -321,10 +321,22 @@ protected:
     /// Unlinks every child that pick chooses and schedules it for deletion, in one walk of the
     /// chain; for a parentless node whose class keeps the base DeleteChild.
     void DeleteChildrenWhere(const std::function<bool(const CDataNode*)>& pick);
+    /// Forgets every child without freeing it (the node pool frees them, whole).
+    void ForgetChildren() noexcept
+    {
+        SetFirstChild(nullptr);
+        if (ChildTally* tally = KeptTally())
+            *tally = ChildTally();
+    }
     /// One more bit of the node's own, beside the flag byte's 0x02, left to the subclasses;
     /// it costs no space, since it takes a bit of the definition index's word.
     bool HasClassBit() const { return m_classBit != 0; }
     void SetClassBit(bool on) { m_classBit = on ? 1u : 0u; }
+    /// A node of a class that holds memory outside the node pool (a heap text, a picture, a
+    /// working file) is one of the pool's owners for its whole life (see CNodePool::KeepOwner):
+    /// freeing the whole pool runs its destructor. Called by its constructor and destructor.
+    void KeepAsPoolOwner() noexcept;
+    void DropAsPoolOwner() noexcept { CNodePool::Nodes().DropOwner(this); }
 
 private:
     friend void PushPendingDeletion(CDataNode* node);

@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstddef>
 #include <exception>
 #include <memory>
 #include <new>
 #include <sched.h>
 #include <sys/mman.h>
 #include <thread>
+#include <unordered_map>
+#include <utility>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
@@ -18,6 +21,17 @@
 #define POOL_POISON(p, n) ((void)(p), (void)(n))
 #define POOL_UNPOISON(p, n) ((void)(p), (void)(n))
 #endif
+
+/// The header of a large block: its neighbours on the pool's list (16 bytes, so that the block
+/// after it keeps the heap's alignment).
+struct CNodePool::LargeBlock {
+    LargeBlock* prev;
+    LargeBlock* next;
+};
+
+struct CNodePool::Owners {
+    std::unordered_map<void*, OwnerRelease> release;
+};
 
 struct CNodePool::Releaser {
     std::thread thread;
@@ -133,6 +147,7 @@ CNodePool::~CNodePool()
 {
     StopCommitter();
     FinishRelease();
+    delete std::exchange(m_owners, nullptr);
     if (!m_region)
         return;
     POOL_UNPOISON(m_region, m_committed);
@@ -144,7 +159,7 @@ CNodePool::~CNodePool()
 void* CNodePool::AllocateSlow(std::size_t size)
 {
     if (size == 0 || size > kMaxPooled)
-        return ::operator new(size == 0 ? 1 : size);
+        return AllocateLarge(size);
     const std::size_t cls = ClassOf(size);
     void* block = nullptr;
     if (FreeBlock* head = m_free[cls]) {
@@ -163,7 +178,7 @@ void CNodePool::Free(void* block, std::size_t size) noexcept
     if (!block)
         return;
     if (size == 0 || size > kMaxPooled) {
-        ::operator delete(block);
+        FreeLarge(block);
         return;
     }
     const std::size_t cls = ClassOf(size);
@@ -172,6 +187,76 @@ void CNodePool::Free(void* block, std::size_t size) noexcept
     m_free[cls] = freed;
     POOL_POISON(block, ClassBytes(cls));
     --m_live;
+}
+
+void* CNodePool::AllocateLarge(std::size_t size)
+{
+    static_assert(sizeof(LargeBlock) % alignof(std::max_align_t) == 0);
+    auto* large = static_cast<LargeBlock*>(::operator new(sizeof(LargeBlock) + size));
+    large->prev = nullptr;
+    large->next = m_large;
+    if (m_large)
+        m_large->prev = large;
+    m_large = large;
+    return large + 1;
+}
+
+void CNodePool::FreeLarge(void* block) noexcept
+{
+    LargeBlock* large = static_cast<LargeBlock*>(block) - 1;
+    if (large->prev)
+        large->prev->next = large->next;
+    else
+        m_large = large->next;
+    if (large->next)
+        large->next->prev = large->prev;
+    ::operator delete(large);
+}
+
+void CNodePool::KeepOwner(void* owner, OwnerRelease release) noexcept
+{
+    // Only the pool's own range: the address less the start wraps round for one below it.
+    if (std::uintptr_t(owner) - std::uintptr_t(m_region) >= m_committed)
+        return;
+    try {
+        if (!m_owners)
+            m_owners = new Owners;
+        m_owners->release[owner] = release;
+    } catch (const std::exception&) {
+        m_ownersLost = true;
+    }
+}
+
+void CNodePool::DropOwner(void* owner) noexcept
+{
+    if (m_owners && !m_owners->release.empty())
+        m_owners->release.erase(owner);
+}
+
+bool CNodePool::CanReleaseAll() const noexcept
+{
+    return !m_ownersLost;
+}
+
+bool CNodePool::ReleaseAll() noexcept
+{
+    if (!CanReleaseAll())
+        return false;
+    if (m_owners) {
+        // Taken out first: an owner's release drops it from a table that is now empty.
+        std::unordered_map<void*, OwnerRelease> owners;
+        owners.swap(m_owners->release);
+        for (const auto& [owner, release] : owners)
+            release(owner);
+    }
+    while (m_large) {
+        LargeBlock* next = m_large->next;
+        ::operator delete(m_large);
+        m_large = next;
+    }
+    m_live = 0;
+    ReleaseUnused();
+    return true;
 }
 
 void CNodePool::ReserveRegion()
@@ -265,6 +350,8 @@ bool CNodePool::ReleaseUnused()
 {
     if (m_live != 0)
         return false;
+    // No block is in use, so no owner is left that the pool failed to note.
+    m_ownersLost = false;
     StopCommitter();
     if (m_committed != 0) {
         // The range goes back to the system on a thread of its own: tearing down the page

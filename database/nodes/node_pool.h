@@ -7,7 +7,8 @@
 /// Hands out small fixed-size blocks carved from one reserved address range, one free list per
 /// size class (multiples of 8 bytes up to kMaxPooled). A node costs exactly its size rounded up
 /// to 8, with no per-allocation header; freed blocks are reused by the next node of the same size
-/// class. Larger requests go to the global heap.
+/// class. Larger requests go to the global heap, each with a header that keeps it on the pool's
+/// list of large blocks.
 ///
 /// The pool reserves kRegionBytes of address space at its first block and commits it in chunks
 /// of kChunkBytes, each made present with one request (a large load then takes a few system
@@ -73,6 +74,23 @@ public:
     /// memory that follows a release needs it).
     void FinishRelease() noexcept;
 
+    /// Objects in the pool that hold memory outside it (a heap text, a file) tell the pool so
+    /// with KeepOwner, and DropOwner once they no longer do (their destructor included): freeing
+    /// every block at once (ReleaseAll) then calls release on each owner, the only blocks whose
+    /// destructors must run. An object outside the pool is not kept (it frees its memory
+    /// itself). When the pool cannot note an owner (no memory), it no longer knows them all and
+    /// ReleaseAll refuses, until every block has been freed one by one.
+    using OwnerRelease = void (*)(void* owner) noexcept;
+    void KeepOwner(void* owner, OwnerRelease release) noexcept;
+    void DropOwner(void* owner) noexcept;
+    /// Whether ReleaseAll may free every block: every owner is known.
+    bool CanReleaseAll() const noexcept;
+    /// Frees every block at once, those still in use too, without their destructors: each kept
+    /// owner's release runs first, then the large blocks are freed and the pages given back as
+    /// ReleaseUnused gives them. For emptying a whole data set of nodes whose other memory lies
+    /// in tables emptied apart; false (and nothing freed) when CanReleaseAll is false.
+    bool ReleaseAll() noexcept;
+
     /// While one lives, a thread of its own keeps the next kAheadChunks chunks of the pool
     /// committed before the blocks handed out reach them: a large load then spends its own time
     /// reading the file while another core makes the pool's pages present. Chunks committed
@@ -120,6 +138,9 @@ private:
 #endif
 
     void* AllocateSlow(std::size_t size);
+    /// A block above kMaxPooled, from the heap, on the list of large blocks.
+    void* AllocateLarge(std::size_t size);
+    void FreeLarge(void* block) noexcept;
     void* Carve(std::size_t cls);
     /// Commits the next chunk of the range (or takes the chunks the committer has ready),
     /// reserving the range first; throws when none is left.
@@ -145,6 +166,11 @@ private:
     char* m_cursor = nullptr;    // unused tail of the committed bytes
     char* m_end = nullptr;
     std::size_t m_live = 0;
+    struct LargeBlock;
+    LargeBlock* m_large = nullptr; // the large blocks in use, newest first
+    struct Owners;
+    Owners* m_owners = nullptr; // made with the first owner
+    bool m_ownersLost = false;  // an owner could not be noted
     struct Releaser;
     Releaser* m_releaser = nullptr; // the thread giving back the range of the last release
     struct Committer;

@@ -171,6 +171,12 @@ void ReleaseShared(SharedBlock* block) noexcept
 
 } // namespace
 
+void CNodeText::ForgetSharedCopies() noexcept
+{
+    ::operator delete(g_shared.m_slots);
+    g_shared = SharedTable{nullptr, 0, 0};
+}
+
 CNodeText::CNodeText() noexcept
 {
     m_bytes[kTagByte] = 0;
@@ -341,4 +347,41 @@ void CNodeText::Append(std::string_view text)
 void CNodeText::Clear() noexcept
 {
     FreeLong();
+}
+
+CKeptText& CKeptText::operator=(CKeptText&& other) noexcept
+{
+    if (this != &other) {
+        Reset();
+        if (other.m_text) {
+            CNodePool::Nodes().DropOwner(&other);
+            m_text = std::move(other.m_text);
+            KeepOwner();
+        }
+    }
+    return *this;
+}
+
+void CKeptText::Set(std::string_view text)
+{
+    if (m_text) {
+        m_text->assign(text);
+        return;
+    }
+    m_text = std::make_unique<std::string>(text);
+    KeepOwner();
+}
+
+void CKeptText::Reset() noexcept
+{
+    if (!m_text)
+        return;
+    CNodePool::Nodes().DropOwner(this);
+    m_text.reset();
+}
+
+void CKeptText::KeepOwner() noexcept
+{
+    CNodePool::Nodes().KeepOwner(
+        this, [](void* text) noexcept { static_cast<CKeptText*>(text)->Reset(); });
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,9 @@ public:
 
     /// The counted copy behind shared texts (node_text.cpp).
     struct SharedBlock;
+    /// Forgets every shared copy without freeing it, for the node pool freed whole (the copies
+    /// are its blocks); no text may use one afterwards.
+    static void ForgetSharedCopies() noexcept;
 
 private:
     static constexpr std::size_t kTagByte = kInlineBytes;
@@ -117,4 +121,29 @@ private:
     // the first 16 bytes and kLongTag in the tag byte. Shared: the copy's address in the first
     // 8 bytes and kSharedTag in the tag byte.
     unsigned char m_bytes[kInlineBytes + 1];
+};
+
+/// A rare text a field keeps on the heap beside its value (a value that could not be read, kept
+/// as written). While it holds one inside the node pool it is one of the pool's owners (see
+/// CNodePool::KeepOwner), so that the text goes when the whole pool is freed.
+class CKeptText {
+public:
+    CKeptText() noexcept = default;
+    CKeptText(const CKeptText&) = delete;
+    CKeptText& operator=(const CKeptText&) = delete;
+    /// Takes the other's text, leaving it empty.
+    CKeptText& operator=(CKeptText&& other) noexcept;
+    ~CKeptText() { Reset(); }
+
+    explicit operator bool() const noexcept { return m_text != nullptr; }
+    const std::string& operator*() const noexcept { return *m_text; }
+    /// The text; null when there is none.
+    const std::string* Get() const noexcept { return m_text.get(); }
+    void Set(std::string_view text);
+    void Reset() noexcept;
+
+private:
+    void KeepOwner() noexcept;
+
+    std::unique_ptr<std::string> m_text;
 };

@@ -33,6 +33,17 @@ public:
         DeleteChildrenWhere(pick);
     }
 
+    /// Forgets every record without freeing it: the node pool frees them, whole.
+    void ForgetRecords() noexcept { ForgetChildren(); }
+    /// The number of roots alive: nine while only the program's own data set lives.
+    static std::uint32_t LiveCount() noexcept
+    {
+        std::uint32_t count = 0;
+        for (const CRootNode* root : s_live)
+            count += root != nullptr;
+        return count;
+    }
+
     /// The live root in that slot; null when the slot is free. A root has no pool index, so
     /// its records name it by its slot, in 32 bits as they name pool nodes.
     static CRootNode* AtSlot(std::uint32_t slot)

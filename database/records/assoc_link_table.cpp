@@ -57,6 +57,14 @@ void CAssocLinkTable::Remove(std::uint32_t slot) noexcept
         Compact();
 }
 
+void CAssocLinkTable::Clear() noexcept
+{
+    while (s_blockCount > 0)
+        delete[] s_blocks[--s_blockCount];
+    s_end = 0;
+    s_live = 0;
+}
+
 CAssocNode* CAssocLinkTable::NewestBelow(std::uint32_t below) noexcept
 {
     for (std::uint32_t slot = below < s_end ? below : s_end; slot-- > 0;) {

@@ -38,6 +38,8 @@ public:
     }
     /// Empties the slot (kNoSlot does nothing).
     static void Remove(std::uint32_t slot) noexcept;
+    /// Empties every slot at once, for the links freed with the whole node pool.
+    static void Clear() noexcept;
     /// The newest link in a slot below `below` (below kNoSlot: the newest of all); null when none.
     static CAssocNode* NewestBelow(std::uint32_t below) noexcept;
     /// The number of links.

@@ -247,6 +247,13 @@ void CAssocNode::KeepHeldTexts()
     }
 }
 
+void CAssocNode::ForgetAllLinks() noexcept
+{
+    CAssocLinkTable::Clear();
+    g_keptTexts = 0;
+    g_heldTexts = 0;
+}
+
 void CAssocNode::ReleaseKeptText()
 {
     if (const std::optional<std::string_view> text = KeptText()) {

@@ -122,6 +122,9 @@ public:
     /// maps (its load ended before its links were resolved) keeps a copy of the text instead,
     /// so that emptying the maps takes nothing from it. Nothing to do (no walk) when none does.
     static void KeepHeldTexts();
+    /// Forgets every link without freeing it: the link table and the counts of kept texts are
+    /// emptied, for the node pool freed whole (the links and their texts are its blocks).
+    static void ForgetAllLinks() noexcept;
     /// Keeps the record number instead of the kept identifier (a dangling reference renumbered
     /// at the end of a load).
     void KeepNumberInstead(std::int32_t number) { SetNumberValue(number, GetTargetTypeIndex()); }

@@ -9,7 +9,9 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
+#include <utility>
 
 namespace node_test {
 namespace {
@@ -233,6 +235,47 @@ TEST(NodePoolTest, FreedBlocksAreReusedAndChunksReleasedWhenAllAreFree)
     EXPECT_EQ(pool.ReservedBytes(), CNodePool::kChunkBytes) << "a fresh range after a release";
     std::memset(again, 1, 48);
     pool.Free(again, 48);
+}
+
+/// An object that keeps a heap text while it lives in a pool, as the rare node values do.
+struct CTestOwner {
+    std::string* text;
+    static void Release(void* owner) noexcept
+    {
+        auto* self = static_cast<CTestOwner*>(owner);
+        delete std::exchange(self->text, nullptr);
+        ++s_released;
+    }
+    static inline int s_released = 0;
+};
+
+TEST(NodePoolTest, ReleasingEverythingRunsOnlyTheKeptOwnersAndFreesLargeBlocks)
+{
+    CNodePool pool;
+    CTestOwner::s_released = 0;
+    pool.Allocate(48);
+    void* large = pool.Allocate(CNodePool::kMaxPooled + 100);
+    std::memset(large, 1, CNodePool::kMaxPooled + 100);
+    pool.Allocate(CNodePool::kMaxPooled + 1); // left to the release, as a long text is
+    auto* kept = new (pool.Allocate(sizeof(CTestOwner))) CTestOwner{new std::string(300, 'k')};
+    auto* dropped = new (pool.Allocate(sizeof(CTestOwner))) CTestOwner{nullptr};
+    pool.KeepOwner(kept, &CTestOwner::Release);
+    pool.KeepOwner(dropped, &CTestOwner::Release);
+    pool.DropOwner(dropped);
+    CTestOwner outside{nullptr};
+    pool.KeepOwner(&outside, &CTestOwner::Release);
+    pool.Free(large, CNodePool::kMaxPooled + 100);
+
+    ASSERT_TRUE(pool.CanReleaseAll());
+    EXPECT_TRUE(pool.ReleaseAll());
+    EXPECT_EQ(CTestOwner::s_released, 1) << "only the owner kept in the pool";
+    EXPECT_EQ(pool.LiveBlocks(), 0u);
+    EXPECT_EQ(pool.ReservedBytes(), 0u);
+    void* again = pool.Allocate(48);
+    EXPECT_EQ(pool.ReservedBytes(), CNodePool::kChunkBytes) << "a fresh range after a release";
+    pool.Free(again, 48);
+    EXPECT_TRUE(pool.ReleaseAll());
+    EXPECT_EQ(CTestOwner::s_released, 1) << "an owner released is forgotten";
 }
 
 TEST(NodePoolTest, NodeBlocksAreNamedByTheirIndex)
