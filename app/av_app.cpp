@@ -15,6 +15,7 @@
 #include "app/shell/splash_wnd.h"
 #include "app/shell_file_types.h"
 #include "records/properties/properties_dlg.h"
+#include "reports/window/rpt_services.h"
 
 #include "common/preferences.h"
 #include "controls/colour_chooser.h"

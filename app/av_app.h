@@ -17,6 +17,7 @@
 #include <vector>
 
 class CRptGen;
+class CRptServices;
 class CAvDoc;
 class CAvView;
 class CFindRecordDlg;
@@ -225,7 +226,7 @@ private:
     /// The saved-file openers of each kind, which the services install.
     void OpenSavedQuery(const std::string& path);
     void OpenSavedDiagramFile(const std::string& path);
-    static void OpenSavedReport(const std::string& path);
+    void OpenSavedReport(const std::string& path);
     /// The command handlers of windows, records and help.
     void MapWindowCommands();
     void MapRecordCommands();
@@ -281,6 +282,8 @@ private:
     SubViewRequest m_request;
     const CRuntimeClass* m_recordsPaneClass;
     CAppPrinter m_printer{GetPrinterSettings()};
+    /// The report services over the printer: dialogs, canvases and the open flow.
+    std::unique_ptr<CRptServices> m_reports;
     std::array<SavedFileOpener, 3> m_savedFileOpeners;
     std::unique_ptr<CFindRecordDlg> m_findRecordDlg;
     CMovedFileLinks m_movedFileLinks;

@@ -8,7 +8,6 @@
 #include "platform/base/paths.h"
 #include "reports/rpt_catalogue.h"
 #include "reports/rpt_gen.h"
-#include "reports/rpt_gen_make.h"
 #include "reports/window/rpt_services.h"
 #include "reports/window/sub_view_report.h"
 
@@ -16,30 +15,18 @@ namespace {
 
 constexpr UINT ID_REPORT_INDIVIDUAL_SUMMARY = 33048, ID_REPORT_FAMILY_GROUP_SHEET = 33075;
 
-/// The report window as the catalogue reaches it.
-class CAppReportHost final : public IRptWindowHost {
-public:
-    explicit CAppReportHost(CAvApp& app) : m_app(app) {}
-    bool OpenReportWindow(std::unique_ptr<CRptGen> report) override
-    {
-        return m_app.OpenReportWindow(std::move(report));
-    }
-
-private:
-    CAvApp& m_app;
-};
-
 } // namespace
 
 bool CAvApp::OpenReportWindow(std::unique_ptr<CRptGen> report)
 {
-    if (!report)
+    if (!report || !m_reports)
         return false;
     bool taken = false;
+    IRptDevice& device = m_reports->Device();
     ShowInWindowOfKind(kSubViewReport, RuntimeClassOf<CSubViewReport>(),
-                       [&report, &taken](CSubView& pane) {
+                       [&report, &taken, &device](CSubView& pane) {
                            if (auto* window = dynamic_cast<CSubViewReport*>(&pane)) {
-                               window->SetReport(std::move(report));
+                               window->SetReport(std::move(report), device);
                                taken = true;
                            }
                        });
@@ -48,13 +35,14 @@ bool CAvApp::OpenReportWindow(std::unique_ptr<CRptGen> report)
 
 void CAvApp::MapReportCommands()
 {
-    static CAppReportHost host(*this);
-    InstallReportServices(m_printer);
-    SetRptGenMaker(RptMakeGenerator);
-    SetRptWindowHost(&host);
+    m_reports = std::make_unique<CRptServices>(m_printer, [this](std::unique_ptr<CRptGen> report) {
+        return OpenReportWindow(std::move(report));
+    });
+    const CRptOpenFlow& flow = m_reports->Flow();
     MapCommand(ID_REPORT_INDIVIDUAL_SUMMARY,
-               [] { OpenReport(GetIndividualSummaryReportName(), false); });
-    MapCommand(ID_REPORT_FAMILY_GROUP_SHEET, [] { OpenReport(GetFamilyGroupSheetName(), false); });
+               [&flow] { flow.OpenReport(GetIndividualSummaryReportName(), false); });
+    MapCommand(ID_REPORT_FAMILY_GROUP_SHEET,
+               [&flow] { flow.OpenReport(GetFamilyGroupSheetName(), false); });
 }
 
 void CAvApp::OpenSavedReport(const std::string& path)
@@ -62,5 +50,5 @@ void CAvApp::OpenSavedReport(const std::string& path)
     const bool custom = paths::Folder(path) == GetReportFolderPath(true);
     std::string title = paths::FileName(path);
     title = title.substr(0, title.rfind('.'));
-    OpenReport(title, custom);
+    m_reports->Flow().OpenReport(title, custom);
 }

@@ -83,7 +83,8 @@ void CAvApp::InstallServices()
                        [this](const std::string& path) { OpenSavedQuery(path); });
     SetSavedFileOpener(SavedFileKind::kDiagram,
                        [this](const std::string& path) { OpenSavedDiagramFile(path); });
-    SetSavedFileOpener(SavedFileKind::kReport, &OpenSavedReport);
+    SetSavedFileOpener(SavedFileKind::kReport,
+                       [this](const std::string& path) { OpenSavedReport(path); });
     m_servicesInstalled = true;
 }
 

@@ -1,16 +1,14 @@
 // reports/rpt_catalogue.cpp: the report folders, restoring standard reports from the report types,
-// and opening a report by name.
+// and locating a report by name.
 #include "reports/rpt_catalogue.h"
 
 #include "common/folder_settings.h"
 #include "platform/base/paths.h"
-#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
 #include "reports/report_name.h"
 #include "reports/rpt_gen.h"
 #include "reports/rpt_retry.h"
-#include "reports/rpt_select.h"
 #include "reports/rpt_settings.h"
 
 #include <algorithm>
@@ -46,11 +44,6 @@ constexpr int kReportWaits = 5;
 constexpr DWORD kReportWaitInterval = 1000;
 
 constexpr const char* kNotFound = "Report not found";
-constexpr const char* kNotRecognised = "Report type not recognised";
-constexpr const char* kDisplayError = "An error has occurred - unable to display report";
-
-RptGenMaker g_maker;
-IRptWindowHost* g_host = nullptr;
 
 /// A folder without its trailing separators (the root excepted).
 std::string WithoutTrailingSeparator(std::string folder)
@@ -58,11 +51,6 @@ std::string WithoutTrailingSeparator(std::string folder)
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
     return folder;
-}
-
-void Tell(const std::string& text)
-{
-    MessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace
@@ -160,23 +148,11 @@ bool ScanReportsFolder(const std::vector<std::string>* knownNames)
     return copied;
 }
 
-void SetRptGenMaker(RptGenMaker maker)
+bool LocateReport(std::string_view name, bool custom, const std::function<void()>& idle, int& type,
+                  int& recordType, std::string& refusal)
 {
-    g_maker = std::move(maker);
-}
-
-void SetRptWindowHost(IRptWindowHost* host)
-{
-    g_host = host;
-}
-
-bool OpenReport(std::string_view name, bool custom)
-{
-    std::string refusal;
-    if (!CheckReportName(name, &refusal)) {
-        Tell(refusal);
+    if (!CheckReportName(name, &refusal))
         return false;
-    }
     const std::string path = GetReportFilePath(name, custom);
     std::string reportTemplate = ReadReportTemplate(path);
     if (!custom && reportTemplate.empty()) {
@@ -187,78 +163,22 @@ bool OpenReport(std::string_view name, bool custom)
                 reportTemplate = ReadReportTemplate(path);
                 return !reportTemplate.empty();
             },
-            kReportWaits, kReportWaitInterval);
+            kReportWaits, kReportWaitInterval, idle);
     }
     if (reportTemplate.empty()) {
-        Tell(kNotFound);
+        refusal = kNotFound;
         return false;
     }
     // The Template value names a file of the types folder: it must stay a plain name there.
-    if (!CheckReportName(reportTemplate, &refusal)) {
-        Tell(std::string(kNotRecognised) + ": " + refusal);
+    std::string reason;
+    if (!CheckReportName(reportTemplate, &reason)) {
+        refusal = std::string(kRptTypeNotRecognised) + ": " + reason;
         return false;
     }
-    int type = -1, recordType = -1;
     if (!FindReportClass(ReadReportClass(GetReportTypeFilePath(reportTemplate)), type,
                          recordType)) {
-        Tell(kNotRecognised);
+        refusal = kRptTypeNotRecognised;
         return false;
     }
-    return DisplayReport(type, name, custom, recordType);
-}
-
-bool DisplayReport(int type, std::string_view name, bool custom, int recordType)
-{
-    int selectType = -1;
-    switch (type) {
-    case kRptTypeInd:
-    case kRptTypeDesc:
-    case kRptTypeAnc:
-        selectType = 0;
-        break;
-    case kRptTypeFam:
-        selectType = 1;
-        break;
-    case kRptTypeSrc:
-        selectType = 3;
-        break;
-    case kRptTypeRec:
-        selectType = recordType;
-        break;
-    case kRptTypeList:
-        break;
-    default:
-        Tell(kNotRecognised);
-        return false;
-    }
-    if (type != kRptTypeList && (selectType < 0 || selectType > 7)) {
-        Tell(kNotRecognised);
-        return false;
-    }
-    IRptSelector* selector = GetRptSelector();
-    std::vector<CRecordNode*> chosen;
-    RptGenRequest request{
-        type, std::string(name), custom, type == kRptTypeRec ? recordType : -1, {}};
-    if (!selector)
-        return false;
-    if (type == kRptTypeList ? !selector->SelectNamedList(request.listName)
-                             : !selector->SelectRecords(selectType, chosen))
-        return false;
-    bool shown = false;
-    try {
-        CWaitCursor wait;
-        std::unique_ptr<CRptGen> report = g_maker ? g_maker(request) : nullptr;
-        if (report) {
-            if (type == kRptTypeList)
-                report->PrepareEntries();
-            else
-                report->TakeSelectedRecords(chosen);
-            shown = g_host && g_host->OpenReportWindow(std::move(report));
-        }
-    } catch (...) {
-        shown = false;
-    }
-    if (!shown)
-        Tell(kDisplayError);
-    return shown;
+    return true;
 }

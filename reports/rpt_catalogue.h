@@ -1,12 +1,13 @@
 // reports/rpt_catalogue.h: the three report folders (types, Standard, Custom), restoring missing
-// standard reports from the types, and opening a report by name: its class chooses the
-// generator, which the report window is handed.
+// standard reports from the types, and locating a report by name: its class chooses the
+// generator.
 //
 // GetReportsFolder: the folder settings, else "Reports/Types" beside the program and
 // "ardenvel/Reports/Standard" and ".../Custom" in the user's data folder. FindReportClass knows the
-// 14 classes. The concrete generators come from the installed RptGenMaker; the report window takes
-// them through IRptWindowHost. The report type files, one per class, are resources/reports/*.avr;
-// the build copies them to build/app/Reports/Types.
+// 14 classes. LocateReport finds what a report opened by name is; the window side's open flow
+// (reports/window/rpt_open_flow.h) asks for its records, makes the generator (rpt_gen_make.h)
+// and shows it. The report type files, one per class, are resources/reports/*.avr; the build
+// copies them to build/app/Reports/Types.
 //
 // Trap: a report name and a Template value read from a file become paths only through
 // ReportFilePath, which refuses what CheckReportName refuses: a Template naming "../../x" is
@@ -14,12 +15,9 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-class CRptGen;
 
 /// Folder kinds: report types (master copies), standard reports, custom reports.
 inline constexpr int kRptTypesFolder = 1, kRptStandardFolder = 2, kRptCustomFolder = 3;
@@ -47,7 +45,7 @@ bool FindReportClass(std::string_view reportClass, int& type, int& recordType);
 /// those in the Standard folder) into the Standard folder. True when it copied any.
 bool ScanReportsFolder(const std::vector<std::string>* knownNames = nullptr);
 
-/// What the report window is asked to show, and what makes the generators.
+/// The generator a report opened by name asks for.
 struct RptGenRequest {
     int type = 0;
     std::string name;
@@ -56,22 +54,12 @@ struct RptGenRequest {
     /// The named list of a List report.
     std::string listName;
 };
-using RptGenMaker = std::function<std::unique_ptr<CRptGen>(const RptGenRequest&)>;
-/// Installs the maker of the concrete generators; without one no report can be shown.
-void SetRptGenMaker(RptGenMaker maker);
 
-/// The report window as reports reach it: it takes the generator (true) or lets it go.
-class IRptWindowHost {
-public:
-    virtual ~IRptWindowHost() = default;
-    virtual bool OpenReportWindow(std::unique_ptr<CRptGen> report) = 0;
-};
-void SetRptWindowHost(IRptWindowHost* host);
-
-/// Opens a report by name from the Standard or Custom folder: finds its Template, restores a
-/// missing standard report from the types (waiting for it a few seconds), reads the type's
-/// class and displays it. Messages say what went wrong; false when no report was shown.
-bool OpenReport(std::string_view name, bool custom);
-/// Asks for the subject records (or the named list), makes the generator and hands it to the
-/// report window. False when cancelled or refused (with its message).
-bool DisplayReport(int type, std::string_view name, bool custom, int recordType);
+/// The message of a report whose type cannot be told.
+inline constexpr const char* kRptTypeNotRecognised = "Report type not recognised";
+/// Finds a report by name in the Standard or Custom folder: its Template, a missing standard
+/// report restored from the types (waited for a few seconds, idle running over and over while
+/// it waits), and the type's class: the generator type in type and the record type of a record
+/// report (else -1) in recordType. False with the message that says what went wrong in refusal.
+bool LocateReport(std::string_view name, bool custom, const std::function<void()>& idle, int& type,
+                  int& recordType, std::string& refusal);

@@ -17,8 +17,6 @@
 
 namespace {
 
-IRptDevice* g_device = nullptr;
-
 /// Clears a flag on every way out of the scope.
 class CFlagRelease {
 public:
@@ -32,16 +30,6 @@ private:
 };
 
 } // namespace
-
-void SetRptDevice(IRptDevice* device)
-{
-    g_device = device;
-}
-
-IRptDevice* GetRptDevice()
-{
-    return g_device;
-}
 
 CRptRow::~CRptRow()
 {
@@ -97,7 +85,7 @@ void CRptGen::PrintPage(IRptCanvas& canvas, int page)
         m_layout->PrintPage(*this, canvas, page);
 }
 
-bool CRptGen::Build(bool paginateOnly)
+bool CRptGen::Build(IRptDevice& device, bool paginateOnly)
 {
     if (m_building)
         return false;
@@ -112,8 +100,7 @@ bool CRptGen::Build(bool paginateOnly)
         m_pageCount = 0;
         m_layout = std::make_unique<CRptPageLayout>(m_settings.GetPageSettings());
         std::unique_ptr<IRptCanvas> canvas =
-            g_device ? g_device->CreatePrinterCanvas(m_settings.m_layout.m_landscape, true)
-                     : nullptr;
+            device.CreatePrinterCanvas(m_settings.m_layout.m_landscape, true);
         if (!canvas)
             return false;
         if (MeasurePage(*canvas) && PrepareHeaderFooter()) {
@@ -187,18 +174,17 @@ void CRptGen::PurgeDeletedRecords()
         m_citations->PurgeDeleted();
 }
 
-bool CRptGen::SelectRecords()
+bool CRptGen::SelectRecords(IRptSelector& selector)
 {
     if (m_recordType < 0 || m_recordType > 7)
         return false;
-    IRptSelector* selector = GetRptSelector();
     // The dialog starts with the report's own records, in their order.
     std::vector<CRecordNode*> current, chosen;
     for (const std::unique_ptr<CRptRow>& entry : m_entries)
         if (entry->m_kind == kRptRowRecord)
             if (CRecordNode* record = entry->GetRecord())
                 current.push_back(record);
-    if (!selector || !selector->SelectRecordsFrom(m_recordType, current, chosen))
+    if (!selector.SelectRecordsFrom(m_recordType, current, chosen))
         return false;
     TakeSelectedRecords(chosen);
     return true;
@@ -282,12 +268,12 @@ void CRptGen::Reset(bool stale)
     m_stale = stale;
 }
 
-void CRptGen::CheckPrinterChanged()
+void CRptGen::CheckPrinterChanged(IRptDevice& device)
 {
     if (m_stale)
         return;
     std::unique_ptr<IRptCanvas> canvas =
-        g_device ? g_device->CreatePrinterCanvas(m_settings.m_layout.m_landscape, true) : nullptr;
+        device.CreatePrinterCanvas(m_settings.m_layout.m_landscape, true);
     if (!canvas) {
         m_stale = true;
         return;

@@ -2,7 +2,7 @@
 // chosen records and page layout; rebuilding it, drawing its pages and exporting it.
 //
 // Build runs compaction, PrepareEntries, the citation list and closing sources entry, the printer's
-// canvas (IRptDevice, installed by the window side), MeasurePage, PrepareHeaderFooter,
+// canvas (the IRptDevice the window side passes), MeasurePage, PrepareHeaderFooter,
 // ComputeMetrics and Paginate, in that order, refusing to nest and releasing its flag on every way
 // out. The work list holds CRptRow entries: kind 3 a subject record (BuildBody), 4 the closing
 // sources section (WriteReportSources), 6 a list's single item (WriteListRow). Bodies emit through
@@ -32,6 +32,7 @@ class CDataNode;
 class CRecordNode;
 class CRptWriter;
 class IProgress;
+class IRptSelector;
 
 /// Report type codes, fixed for the life of a generator.
 enum RptType : int {
@@ -85,14 +86,12 @@ public:
 };
 
 /// Where builds get their device: a canvas over the printer (the screen when no printer can be
-/// had and allowScreen is set); null when none. The window side installs one; tests a fake.
+/// had and allowScreen is set); null when none. The window side passes one; tests a fake.
 class IRptDevice {
 public:
     virtual ~IRptDevice() = default;
     virtual std::unique_ptr<IRptCanvas> CreatePrinterCanvas(bool landscape, bool allowScreen) = 0;
 };
-void SetRptDevice(IRptDevice* device);
-IRptDevice* GetRptDevice();
 
 /// How the rebuild of a long report is watched: progress shown per entry, and a check asked
 /// between entries that ends the build early (Escape in the report window).
@@ -138,19 +137,19 @@ public:
     // The operations of every generator, in their order.
     /// Draws one page on canvas (fonts made, mapping set); nothing beyond the page count.
     virtual void PrintPage(IRptCanvas& canvas, int page);
-    /// Rebuilds the whole report on the printer's page; false when a build runs already, no
-    /// device can be had, the page cannot be measured or the build failed. A build stopped by
-    /// the user answers true with the pages laid out so far (WasStopped).
-    virtual bool Build(bool paginateOnly);
+    /// Rebuilds the whole report on the page of device's printer; false when a build runs
+    /// already, no canvas can be had, the page cannot be measured or the build failed. A build
+    /// stopped by the user answers true with the pages laid out so far (WasStopped).
+    virtual bool Build(IRptDevice& device, bool paginateOnly);
     virtual bool MeasurePage(IRptCanvas& canvas);
     virtual bool PrepareHeaderFooter();
     virtual bool ComputeMetrics(CRptFontSet& ctx);
     virtual bool Paginate(CRptFontSet& ctx);
     virtual void PrepareEntries();
     virtual void PurgeDeletedRecords();
-    /// Runs the Select Records dialog for the subject record type; false on Cancel or for a
-    /// report without a record type, the entries then unchanged.
-    virtual bool SelectRecords();
+    /// Asks selector (the Select Records dialog) for the subject records; false on Cancel or for
+    /// a report without a record type, the entries then unchanged.
+    virtual bool SelectRecords(IRptSelector& selector);
     virtual void SetupMapping(IRptCanvas& canvas);
     virtual bool CanPrint(bool preview);
     /// Draws page (1-based, as print jobs count) when it lies within the report; false beyond
@@ -176,9 +175,9 @@ public:
     void CompactRecordEntries();
     /// Drops the entries and the page geometry; the layout is stale when asked.
     void Reset(bool stale);
-    /// Marks the layout stale when the printer's page or resolution changed or no printer
-    /// context can be had.
-    void CheckPrinterChanged();
+    /// Marks the layout stale when the page or resolution of device's printer changed or no
+    /// printer context can be had.
+    void CheckPrinterChanged(IRptDevice& device);
     bool GetMargins(int& top, int& bottom, int& left, int& right) const;
 
     /// Writes the whole report to path as HTML, RTF or text (kRptHtml, kRptRtf, kRptText),

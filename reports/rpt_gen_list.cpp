@@ -56,11 +56,10 @@ void CRptGenList::PrepareEntries()
     Entries().push_back(std::make_unique<CRptRow>(kRptRowList, nullptr));
 }
 
-bool CRptGenList::SelectRecords()
+bool CRptGenList::SelectRecords(IRptSelector& selector)
 {
-    IRptSelector* selector = GetRptSelector();
     std::string name = m_listName;
-    if (!selector || !selector->SelectNamedList(name))
+    if (!selector.SelectNamedList(name))
         return false;
     m_listName = std::move(name);
     return true;

@@ -20,7 +20,7 @@ public:
     /// The single work entry of the report.
     void PrepareEntries() override;
     /// Chooses the named list; Cancel keeps the old one.
-    bool SelectRecords() override;
+    bool SelectRecords(IRptSelector& selector) override;
     bool WriteListRow(CRptFontSet& ctx, int index) override;
     /// The list's name.
     void GetEntryTitle(const CRptRow& entry, std::string& out) const override;

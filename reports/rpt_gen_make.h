@@ -1,5 +1,5 @@
 // reports/rpt_gen_make.h: the maker of the concrete report generators that opening a report
-// by name installs (SetRptGenMaker).
+// by name uses (the window side's open flow).
 #pragma once
 
 #include "reports/rpt_catalogue.h"

@@ -8,27 +8,21 @@
 
 namespace {
 
-std::function<void()> g_idle;
-
-/// How long one idle step sleeps when no idle step is installed.
+/// How long one idle step sleeps when the caller gives none.
 constexpr auto kSleepStep = std::chrono::milliseconds(10);
 
 } // namespace
 
-void SetRptRetryIdle(std::function<void()> idle)
-{
-    g_idle = std::move(idle);
-}
-
-bool WaitAndRetry(const std::function<bool()>& ready, int waits, DWORD interval)
+bool WaitAndRetry(const std::function<bool()>& ready, int waits, DWORD interval,
+                  const std::function<void()>& idle)
 {
     if (ready())
         return true;
     for (int i = 0; i < waits; ++i) {
         const DWORD start = GetTickCount();
         while (GetTickCount() - start < interval) {
-            if (g_idle)
-                g_idle();
+            if (idle)
+                idle();
             else
                 std::this_thread::sleep_for(kSleepStep);
         }

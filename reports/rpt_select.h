@@ -1,5 +1,5 @@
 // reports/rpt_select.h: how reports ask the user for their subject records or named list: the
-// Select Records and Select Named List dialogs live above this library, which installs them.
+// Select Records and Select Named List dialogs live above this library, which hands them in.
 #pragma once
 
 #include <string>
@@ -25,7 +25,3 @@ public:
     /// The Select Named List dialog: false on Cancel; after OK name names the list chosen.
     virtual bool SelectNamedList(std::string& name) = 0;
 };
-
-/// The installed selector; without one every selection is cancelled.
-void SetRptSelector(IRptSelector* selector);
-IRptSelector* GetRptSelector();

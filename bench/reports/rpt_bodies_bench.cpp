@@ -81,12 +81,11 @@ std::size_t CountLines(const std::string& path)
 void Run(benchmark::State& state, CRptGen& gen, int kind)
 {
     FixedDevice device;
-    SetRptDevice(&device);
     const std::string path = BenchFolder() + "/bodies.out";
     ResetPeakMemory();
     const double loaded = ResidentMemoryBytes();
     for (auto _ : state) {
-        const bool done = kind == 0 ? gen.Build(false) : gen.Export(path, kind);
+        const bool done = kind == 0 ? gen.Build(device, false) : gen.Export(path, kind);
         if (!done) {
             state.SkipWithError("the report could not be made");
             break;
@@ -100,7 +99,6 @@ void Run(benchmark::State& state, CRptGen& gen, int kind)
     } else if (kind == kRptText) {
         state.counters["lines"] = double(CountLines(path));
     }
-    SetRptDevice(nullptr);
 }
 
 void BM_IndividualSummary(benchmark::State& state)
@@ -140,15 +138,13 @@ void BM_AncestorsBuildAndExport(benchmark::State& state)
     CRecordNode* subject = LastIndividual();
     gen.TakeSelectedRecords({&subject, 1});
     FixedDevice device;
-    SetRptDevice(&device);
     const std::string path = BenchFolder() + "/bodies.out";
     for (auto _ : state) {
-        if (!gen.Build(false) || !gen.Export(path, int(state.range(0)))) {
+        if (!gen.Build(device, false) || !gen.Export(path, int(state.range(0)))) {
             state.SkipWithError("the report could not be made");
             break;
         }
     }
-    SetRptDevice(nullptr);
 }
 
 void BM_Descendants(benchmark::State& state)

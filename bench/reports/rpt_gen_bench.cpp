@@ -59,17 +59,15 @@ private:
 void BM_BuildGeneratedReport(benchmark::State& state)
 {
     FixedDevice device;
-    SetRptDevice(&device);
     GeneratedGen gen(int(state.range(0)));
     for (auto _ : state) {
-        if (!gen.Build(false)) {
+        if (!gen.Build(device, false)) {
             state.SkipWithError("the report could not be built");
             break;
         }
         benchmark::DoNotOptimize(gen.GetPageCount());
     }
     state.counters["pages"] = double(gen.GetPageCount());
-    SetRptDevice(nullptr);
 }
 
 void BM_ExportGeneratedReportAsText(benchmark::State& state)

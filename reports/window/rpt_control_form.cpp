@@ -3,6 +3,7 @@
 #include "reports/window/rpt_control_form.h"
 
 #include "reports/rpt_gen.h"
+#include "reports/window/rpt_services.h"
 #include "reports/window/rpt_view_math.h"
 #include "reports/window/rpt_window_ids.h"
 #include "reports/window/sub_view_report.h"
@@ -303,7 +304,8 @@ void CRptControlForm::OnRebuild()
 void CRptControlForm::OnRecords()
 {
     CRptGen* report = m_view.GetReport();
-    if (report && !report->IsBuilding() && report->SelectRecords())
+    CRptDialogSelector selector;
+    if (report && !report->IsBuilding() && report->SelectRecords(selector))
         m_view.Rebuild(false);
 }
 

@@ -373,7 +373,7 @@ std::unique_ptr<IRptCanvas> CRptPageWnd::CreateReferenceCanvas() const
 {
     CRptGen* report = m_view.GetReport();
     const CRptPageLayout* layout = report ? report->GetLayout() : nullptr;
-    IRptDevice* device = GetRptDevice();
+    IRptDevice* device = m_view.GetDevice();
     if (!layout || !device)
         return nullptr;
     std::unique_ptr<IRptCanvas> printer =

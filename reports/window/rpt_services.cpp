@@ -1,4 +1,5 @@
-// reports/window/rpt_services.cpp: the dialogs, the printer and the idle step reports use.
+// reports/window/rpt_services.cpp: the dialogs, the printer and the idle step reports use, and
+// the open flow over them.
 #include "reports/window/rpt_services.h"
 
 #include "app/shell/printer_setup.h"
@@ -7,7 +8,7 @@
 #include "platform/ui/windows/message_pump.h"
 #include "queries/lists/named_list_dlgs.h"
 #include "queries/lists/select_records_dlg.h"
-#include "reports/rpt_retry.h"
+#include "reports/rpt_gen_make.h"
 #include "reports/window/rpt_dc_canvas.h"
 
 #include <chrono>
@@ -54,15 +55,15 @@ std::unique_ptr<IRptCanvas> CRptPrinterDevice::CreatePrinterCanvas(bool landscap
     return std::make_unique<COwnedDcCanvas>(std::move(dc));
 }
 
-void InstallReportServices(CAppPrinter& printer)
+std::function<void()> RptWindowIdle()
 {
-    static CRptDialogSelector selector;
-    static std::unique_ptr<CRptPrinterDevice> device;
-    device = std::make_unique<CRptPrinterDevice>(printer);
-    SetRptSelector(&selector);
-    SetRptDevice(device.get());
-    SetRptRetryIdle([] {
+    return [] {
         PumpWaitingMessages();
         std::this_thread::sleep_for(kIdleStep);
-    });
+    };
+}
+
+CRptServices::CRptServices(CAppPrinter& printer, RptWindowOpener show)
+    : m_device(printer), m_flow(m_selector, RptMakeGenerator, std::move(show), RptWindowIdle())
+{
 }

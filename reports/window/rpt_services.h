@@ -1,15 +1,18 @@
-// reports/window/rpt_services.h: what the report engine reaches the window side through: the
-// Select Records and Select Named List dialogs, the printer's measuring context (the screen's
-// without a printer), and the idle step that keeps the window alive while a report is awaited.
+// reports/window/rpt_services.h: what the window side hands the report engine: the Select
+// Records and Select Named List dialogs, the printer's measuring context (the screen's without a
+// printer), and the idle step that keeps the window alive while a report is awaited.
 //
-// InstallReportServices installs them for the program's life: CRptDialogSelector (the Select
-// Records and Select Named List dialogs of the query window's library), CRptPrinterDevice (canvases
-// over the application's printer, the screen without one) and the idle step of the wait for a
-// report (it dispatches waiting messages).
+// CRptServices holds them for the program's run, which the application object makes once:
+// CRptDialogSelector (the Select Records and Select Named List dialogs of the query window's
+// library), CRptPrinterDevice (canvases over the application's printer, the screen without one),
+// RptWindowIdle (it dispatches waiting messages) and the open flow of reports over them.
 #pragma once
 
 #include "reports/rpt_gen.h"
 #include "reports/rpt_select.h"
+#include "reports/window/rpt_open_flow.h"
+
+#include <functional>
 
 class CAppPrinter;
 
@@ -32,5 +35,22 @@ private:
     CAppPrinter& m_printer;
 };
 
-/// Installs the selector, the printer device and the idle step of waits for the program's life.
-void InstallReportServices(CAppPrinter& printer);
+/// The idle step of a wait for a report: dispatches the waiting messages, then rests a moment.
+std::function<void()> RptWindowIdle();
+
+/// The report services of the program's run: the dialogs, the printer's canvases and the open
+/// flow, which makes the concrete generators (RptMakeGenerator) and hands them to show.
+class CRptServices {
+public:
+    CRptServices(CAppPrinter& printer, RptWindowOpener show);
+    CRptServices(const CRptServices&) = delete;
+    CRptServices& operator=(const CRptServices&) = delete;
+
+    IRptDevice& Device() { return m_device; }
+    const CRptOpenFlow& Flow() const { return m_flow; }
+
+private:
+    CRptDialogSelector m_selector;
+    CRptPrinterDevice m_device;
+    CRptOpenFlow m_flow;
+};

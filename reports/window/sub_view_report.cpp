@@ -109,7 +109,7 @@ void CSubViewReport::OnPrinterChanged()
 {
     if (!m_report || m_report->IsBuilding())
         return;
-    m_report->CheckPrinterChanged();
+    m_report->CheckPrinterChanged(*m_device);
     if (m_report->IsStale())
         Rebuild(false);
 }
@@ -197,10 +197,11 @@ void CSubViewReport::OnUpdate(CView*, LPARAM hint, CObject* object)
     }
 }
 
-void CSubViewReport::SetReport(std::unique_ptr<CRptGen> report)
+void CSubViewReport::SetReport(std::unique_ptr<CRptGen> report, IRptDevice& device)
 {
     if (report.get() != m_report.get())
         m_report = std::move(report);
+    m_device = &device;
     m_currentPage = 0;
     Rebuild(true);
     // Settings kept in the report's file that cannot be laid out on a page the printer can
@@ -219,8 +220,7 @@ void CSubViewReport::SetReport(std::unique_ptr<CRptGen> report)
 
 bool CSubViewReport::CanMeasurePages() const
 {
-    IRptDevice* device = GetRptDevice();
-    return device && device->CreatePrinterCanvas(false, true) != nullptr;
+    return m_device && m_device->CreatePrinterCanvas(false, true) != nullptr;
 }
 
 bool CSubViewReport::BuildWatched()
@@ -229,7 +229,7 @@ bool CSubViewReport::BuildWatched()
     CRptBuildProgress progress(dynamic_cast<IProgress*>(AfxGetMainWnd()));
     m_report->SetMonitor(
         {&progress, std::ref(stop), [&progress](int page) { progress.PageReached(page); }});
-    const bool built = m_report->Build(false);
+    const bool built = m_report->Build(*m_device, false);
     m_report->SetMonitor({});
     return built;
 }

@@ -26,6 +26,7 @@
 
 class CRptGen;
 class CRptDcCanvas;
+class IRptDevice;
 
 class CSubViewReport final : public CSubView {
 public:
@@ -57,9 +58,12 @@ public:
     void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
     void OnEndPrintPreview(CDC* dc, CPrintInfo* info, POINT point, CView* view) override;
 
-    /// Shows report (the window owns it from now on) from its first page, rebuilding it.
-    void SetReport(std::unique_ptr<CRptGen> report);
+    /// Shows report (the window owns it from now on) from its first page, rebuilding it on the
+    /// pages of device's printer, which must outlive the window.
+    void SetReport(std::unique_ptr<CRptGen> report, IRptDevice& device);
     CRptGen* GetReport() const { return m_report.get(); }
+    /// The printer's canvases the report is laid out on; null before a report is shown.
+    IRptDevice* GetDevice() const { return m_device; }
     /// Rebuilds the report; the position is kept within the report unless resetPage.
     void Rebuild(bool resetPage);
     /// False when nothing changes (the same mode, and in mode 0 the same percent).
@@ -114,6 +118,7 @@ private:
     void PlaceChildren(int cx, int cy);
 
     std::unique_ptr<CRptGen> m_report;
+    IRptDevice* m_device = nullptr;
     CRptControlForm m_form;
     CRptPageWnd m_pageWnd;
     int m_zoomMode = kRptZoomPageWidth;

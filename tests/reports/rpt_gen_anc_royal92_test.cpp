@@ -37,12 +37,6 @@ protected:
         victoria = AsIndividual(
             static_cast<CRecordNode*>(GetRecordTypeRoot(RECORD_LIST_INDI)->GetFirstChild()));
         ASSERT_NE(victoria, nullptr);
-        SetRptDevice(&m_device);
-    }
-    void TearDown() override
-    {
-        SetRptDevice(nullptr);
-        CGedcomTest::TearDown();
     }
     /// The generator's settings for a test: plain headings, numbers, no sources.
     static void Prepare(CRptGen& gen, int gens)
@@ -161,7 +155,7 @@ TEST_F(Royal92Reports, PagesCountAndDrawTheLines)
     gen.Settings().m_contents.m_numbering = kRptDescGeneration;
     CRecordNode* subject = victoria;
     gen.TakeSelectedRecords({&subject, 1});
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(m_device, false));
     EXPECT_GT(gen.GetPageCount(), 1);
     FakeCanvas canvas;
     gen.PrintPage(canvas, 0);

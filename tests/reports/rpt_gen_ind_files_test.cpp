@@ -31,16 +31,6 @@ public:
 
 class FileReports : public gedcom_test::CGedcomTest {
 protected:
-    void SetUp() override
-    {
-        CGedcomTest::SetUp();
-        SetRptDevice(&m_device);
-    }
-    void TearDown() override
-    {
-        SetRptDevice(nullptr);
-        CGedcomTest::TearDown();
-    }
     /// The first count records of a list index.
     static std::vector<CRecordNode*> First(int listIndex, std::size_t count)
     {
@@ -81,7 +71,7 @@ TEST_P(EveryReportType, BuildsAndExportsRoyal92)
     gen->Settings().m_contents.m_generations = 4;
     const std::vector<CRecordNode*> chosen = First(c.listIndex, 20);
     gen->TakeSelectedRecords(chosen);
-    ASSERT_TRUE(gen->Build(false));
+    ASSERT_TRUE(gen->Build(m_device, false));
     EXPECT_GT(gen->GetPageCount(), 0);
     FakeCanvas page;
     gen->PrintPage(page, 0);
@@ -132,7 +122,7 @@ TEST_F(FileReports, TheClosingSourcesSectionListsEveryMarkOnce)
     settings.m_sources.m_flags[kRptIncludeSources] = true;
     settings.m_sources.m_flags[kRptSourcesEndEntry] = false;
     gen->TakeSelectedRecords(First(RECORD_LIST_INDI, 20));
-    ASSERT_TRUE(gen->Build(false));
+    ASSERT_TRUE(gen->Build(m_device, false));
     const std::string text = Export(*gen, kRptText);
     int largest = 0;
     std::vector<int> lines;
@@ -142,7 +132,7 @@ TEST_F(FileReports, TheClosingSourcesSectionListsEveryMarkOnce)
     for (int i = 0; i < largest; ++i)
         EXPECT_EQ(lines[std::size_t(i)], i + 1);
     // Building again gives the same list, not a second copy.
-    ASSERT_TRUE(gen->Build(false));
+    ASSERT_TRUE(gen->Build(m_device, false));
     std::vector<int> again;
     ReadCitations(Export(*gen, kRptText), largest, again);
     EXPECT_EQ(again, lines);
@@ -156,7 +146,7 @@ TEST_F(FileReports, EachEntryListsItsOwnSources)
     settings.m_sources.m_flags[kRptIncludeSources] = true;
     settings.m_sources.m_flags[kRptSourcesEndEntry] = true;
     gen->TakeSelectedRecords(First(RECORD_LIST_INDI, 20));
-    ASSERT_TRUE(gen->Build(false));
+    ASSERT_TRUE(gen->Build(m_device, false));
     const std::string html = Export(*gen, kRptHtml);
     // Every link to an entry's source has its anchor.
     const std::regex link("href=\"#(Src[0-9]+-[0-9]+)\"");

@@ -71,18 +71,16 @@ public:
 TEST_F(ListReportTest, CancellingTheChoiceKeepsTheList)
 {
     ScriptedSelector selector;
-    SetRptSelector(&selector);
     CRptGenList gen("List", false, "Old");
-    EXPECT_FALSE(gen.SelectRecords());
+    EXPECT_FALSE(gen.SelectRecords(selector));
     EXPECT_EQ(gen.GetListName(), "Old");
     selector.answer = "New";
-    EXPECT_TRUE(gen.SelectRecords());
+    EXPECT_TRUE(gen.SelectRecords(selector));
     EXPECT_EQ(selector.asked, "Old");
     EXPECT_EQ(gen.GetListName(), "New");
     std::string title;
     gen.GetEntryTitle(*gen.Entries().front(), title);
     EXPECT_EQ(title, "New");
-    SetRptSelector(nullptr);
 }
 
 } // namespace

@@ -30,7 +30,6 @@ protected:
     void SetUp() override
     {
         CIndRecTest::SetUp();
-        SetRptDevice(&m_device);
         // A man who is his own father: one entry of as many lines as there are generations.
         loop = Person(SEX_MALE, "Loop");
         Marry(loop, nullptr, {loop});
@@ -40,11 +39,6 @@ protected:
         gen.Settings().m_sources.m_flags[kRptIncludeSources] = false;
         CRecordNode* record = loop;
         gen.TakeSelectedRecords({&record, 1});
-    }
-    void TearDown() override
-    {
-        SetRptDevice(nullptr);
-        CIndRecTest::TearDown();
     }
 
     FakeDevice m_device;
@@ -56,7 +50,7 @@ TEST_F(LongEntryStop, EscapeStopsTheBuildInsideTheEntryAndDrawingStillDrawsThePa
 {
     int asked = 0;
     gen.SetMonitor({nullptr, [&asked] { return ++asked > 300; }});
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(m_device, false));
     EXPECT_TRUE(gen.WasStopped()) << "the only entry was cut short";
     EXPECT_THAT(gen.GetStoppedText(), testing::HasSubstr("after 0 of its 1 entries"));
     EXPECT_LT(asked, 400) << "the body asked between its lines";
@@ -106,7 +100,7 @@ TEST_F(LongEntryStop, EscapeStopsALongSummaryAndALongFamilySheet)
         report->Settings().m_sources.m_flags[kRptIncludeSources] = false;
         int asked = 0;
         report->SetMonitor({nullptr, [&asked] { return ++asked > 200; }});
-        ASSERT_TRUE(report->Build(false));
+        ASSERT_TRUE(report->Build(m_device, false));
         EXPECT_TRUE(report->WasStopped()) << report->GetName();
         EXPECT_LT(asked, 300) << report->GetName();
         EXPECT_LT(report->GetPageCount(), 10) << report->GetName();

@@ -79,8 +79,10 @@ public:
     {
         if (throwInBody)
             throw std::runtime_error("body");
-        if (nested)
-            nestedResult = Build(false);
+        if (nested) {
+            FakeDevice device;
+            nestedResult = Build(device, false);
+        }
         std::string title;
         GetEntryTitle(*Entries()[std::size_t(index)], title);
         NextEntry(ctx);
@@ -112,18 +114,6 @@ public:
 
 class RptGenTest : public ind_test::CIndRecTest {
 protected:
-    void SetUp() override
-    {
-        CIndRecTest::SetUp();
-        SetRptDevice(&m_device);
-    }
-    void TearDown() override
-    {
-        SetRptDevice(nullptr);
-        SetRptSelector(nullptr);
-        CIndRecTest::TearDown();
-    }
-
     /// n individuals named "Person 1" to "Person n".
     std::vector<CRecordNode*> People(int n)
     {
@@ -162,7 +152,7 @@ TEST_F(RptGenTest, BuildRunsItsStepsInOrderAndStopsAtTheFirstThatFails)
         TestGen gen;
         gen.TakeSelectedRecords(People(2));
         gen.failAt = c.failAt;
-        EXPECT_EQ(gen.Build(false), c.result) << c.failAt;
+        EXPECT_EQ(gen.Build(m_device, false), c.result) << c.failAt;
         EXPECT_EQ(gen.trace, c.trace) << c.failAt;
         EXPECT_FALSE(gen.IsBuilding()) << c.failAt;
     }
@@ -174,18 +164,18 @@ TEST_F(RptGenTest, BuildIsRefusedWhileOneRunsAndReleasedOnEveryWayOut)
     TestGen gen;
     gen.TakeSelectedRecords(People(1));
     gen.nested = true;
-    EXPECT_TRUE(gen.Build(false));
+    EXPECT_TRUE(gen.Build(m_device, false));
     EXPECT_FALSE(gen.nestedResult) << "no nested builds";
 
     gen.nested = false;
     gen.throwInBody = true;
-    EXPECT_FALSE(gen.Build(false)) << "an exception in the body fails the build";
+    EXPECT_FALSE(gen.Build(m_device, false)) << "an exception in the body fails the build";
     EXPECT_FALSE(gen.IsBuilding());
     gen.throwInBody = false;
-    EXPECT_TRUE(gen.Build(false)) << "and the next build runs";
+    EXPECT_TRUE(gen.Build(m_device, false)) << "and the next build runs";
 
     m_device.absent = true;
-    EXPECT_FALSE(gen.Build(false)) << "no device context";
+    EXPECT_FALSE(gen.Build(m_device, false)) << "no device context";
     EXPECT_FALSE(gen.IsBuilding());
     EXPECT_EQ(gen.GetPageCount(), 0);
 }
@@ -207,8 +197,8 @@ TEST_F(RptGenTest, TheClosingSourcesEntryIsAddedOncePerBuildWhenSourcesCloseTheR
         gen.Settings().m_sources.m_flags[kRptIncludeSources] = c.include;
         gen.Settings().m_sources.m_flags[kRptSourcesEndEntry] = c.endEntry;
         gen.TakeSelectedRecords(People(2));
-        ASSERT_TRUE(gen.Build(c.paginateOnly));
-        ASSERT_TRUE(gen.Build(c.paginateOnly)) << "a second build adds no second entry";
+        ASSERT_TRUE(gen.Build(m_device, c.paginateOnly));
+        ASSERT_TRUE(gen.Build(m_device, c.paginateOnly)) << "a second build adds no second entry";
         EXPECT_EQ(Kinds(gen), c.kinds) << c.include << c.endEntry << c.paginateOnly;
         EXPECT_EQ(gen.IsPaginationOnly(), c.paginateOnly);
     }
@@ -227,13 +217,13 @@ TEST_F(RptGenTest, ASelectionOfDeletedRecordsLeavesAnEmptyReport)
     EXPECT_EQ(gen.Entries()[1]->GetRecord(), people[1]);
     NotifyChanges();
 
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(m_device, false));
     ASSERT_EQ(gen.Entries().size(), 1u) << "compaction keeps the records still there";
     EXPECT_EQ(gen.Entries()[0]->GetRecord(), people[1]);
     EXPECT_EQ(gen.GetPageCount(), 1);
 
     gen.TakeSelectedRecords({});
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(m_device, false));
     EXPECT_EQ(gen.GetPageCount(), 0);
     FakeCanvas canvas;
     gen.PrintPage(canvas, 0);
@@ -274,24 +264,23 @@ TEST_F(RptGenTest, SelectRecordsTakesTheDialogsOrderOrLeavesTheEntriesOnCancel)
         std::vector<CRecordNode*> answer;
         bool ok = true;
     } selector;
-    SetRptSelector(&selector);
     const std::vector<CRecordNode*> people = People(3);
     TestGen gen;
     gen.TakeSelectedRecords(people);
 
     selector.ok = false;
-    EXPECT_FALSE(gen.SelectRecords());
+    EXPECT_FALSE(gen.SelectRecords(selector));
     EXPECT_EQ(gen.Entries().size(), 3u);
 
     selector.ok = true;
     selector.answer = {people[2], people[0]};
-    EXPECT_TRUE(gen.SelectRecords());
+    EXPECT_TRUE(gen.SelectRecords(selector));
     ASSERT_EQ(gen.Entries().size(), 2u);
     EXPECT_EQ(gen.Entries()[0]->GetRecord(), people[2]);
     EXPECT_EQ(gen.Entries()[1]->GetRecord(), people[0]);
 
     selector.answer = {};
-    EXPECT_TRUE(gen.SelectRecords()) << "OK with no records";
+    EXPECT_TRUE(gen.SelectRecords(selector)) << "OK with no records";
     EXPECT_TRUE(gen.Entries().empty());
     EXPECT_THAT(selector.asked, ElementsAre(0, 0, 0));
 }
@@ -321,16 +310,16 @@ TEST_F(RptGenTest, APrinterChangeMarksTheLayoutStaleOnlyWhenThePageChanged)
         TestGen gen;
         gen.TakeSelectedRecords(People(1));
         m_device = {};
-        ASSERT_TRUE(gen.Build(false));
+        ASSERT_TRUE(gen.Build(m_device, false));
         m_device.page = c.page;
         m_device.absent = c.absent;
-        gen.CheckPrinterChanged();
+        gen.CheckPrinterChanged(m_device);
         EXPECT_EQ(gen.IsStale(), c.stale) << c.name;
     }
     m_device = {};
     TestGen gen;
     gen.Reset(true);
-    gen.CheckPrinterChanged();
+    gen.CheckPrinterChanged(m_device);
     EXPECT_EQ(m_device.made, 0) << "a stale layout is not checked again";
     EXPECT_TRUE(gen.IsStale());
 }
@@ -343,7 +332,7 @@ TEST_F(RptGenTest, AStoppedBuildKeepsItsPagesAndSaysSo)
     CProgressRecorder progress;
     int asked = 0;
     gen.SetMonitor({&progress, [&asked] { return ++asked > 4; }});
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(m_device, false));
     EXPECT_TRUE(gen.WasStopped());
     EXPECT_THAT(gen.GetStoppedText(), testing::HasSubstr("4 of its 10 entries"));
     EXPECT_GE(gen.GetPageCount(), 2);
@@ -355,7 +344,7 @@ TEST_F(RptGenTest, AStoppedBuildKeepsItsPagesAndSaysSo)
     EXPECT_NE(canvas.FindText("Person 1"), nullptr) << "the pages laid out are drawn";
 
     gen.SetMonitor({});
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(m_device, false));
     EXPECT_FALSE(gen.WasStopped());
     EXPECT_EQ(gen.GetStoppedText(), "");
 }
@@ -364,7 +353,7 @@ TEST_F(RptGenTest, PagesDrawTheirEntriesWithTheTitleAndPrintJobsEndAfterTheLast)
 {
     TestGen gen;
     gen.TakeSelectedRecords(People(2));
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(m_device, false));
     ASSERT_EQ(gen.GetPageCount(), 1);
     FakeCanvas canvas;
     EXPECT_TRUE(gen.PrintCurrentPage(canvas, 1));
@@ -387,7 +376,7 @@ TEST_F(RptGenTest, ExportsWriteTheBodyWholeAndAStoppedExportLeavesTheFileAlone)
     const std::vector<CRecordNode*> people = {Person(SEX_MALE, "Tom & <Jerry> {x}"),
                                               Person(SEX_FEMALE, "Zoë Ærø")};
     gen.TakeSelectedRecords(people);
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(m_device, false));
     const int pages = gen.GetPageCount();
     const std::string folder = test_support::NewFolder("export");
 

@@ -34,16 +34,6 @@ struct TortureCase {
 class TortureReports : public gedcom_test::CGedcomTest,
                        public testing::WithParamInterface<TortureCase> {
 protected:
-    void SetUp() override
-    {
-        CGedcomTest::SetUp();
-        SetRptDevice(&m_device);
-    }
-    void TearDown() override
-    {
-        SetRptDevice(nullptr);
-        CGedcomTest::TearDown();
-    }
     std::string Export(CRptGen& gen, int kind)
     {
         const std::string path = PathOf(kind == kRptText   ? "t.txt"
@@ -80,7 +70,7 @@ TEST_P(TortureReports, BuildDrawAndExportEveryRecord)
         settings.m_pictures.m_maxPictures[std::size_t(role)] = 3;
     if (c.type != kRptTypeList)
         gen->TakeSelectedRecords(records);
-    ASSERT_TRUE(gen->Build(false));
+    ASSERT_TRUE(gen->Build(m_device, false));
     ASSERT_GT(gen->GetPageCount(), 0);
     for (int page = 0; page < gen->GetPageCount(); ++page) {
         FakeCanvas canvas;

@@ -62,7 +62,6 @@ void BM_RepaintMiddlePage(benchmark::State& state)
     }
     SetAppResources(&resources);
     FixedDevice device;
-    SetRptDevice(&device);
     CWnd host;
     host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1000, 700), nullptr, 0);
     {
@@ -71,7 +70,7 @@ void BM_RepaintMiddlePage(benchmark::State& state)
         if (!wnd.Create("AvSubView", "AV Subview", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1000, 700),
                         &host, 99))
             state.SkipWithError("the report window could not be made");
-        window.SetReport(std::make_unique<GeneratedGen>(10000));
+        window.SetReport(std::make_unique<GeneratedGen>(10000), device);
         if (state.range(0) == 1)
             window.SetZoom(kRptZoomWholePage);
         window.GoToPageNumber(window.GetReport()->GetPageCount() / 2, false);
@@ -80,7 +79,6 @@ void BM_RepaintMiddlePage(benchmark::State& state)
         state.counters["pages"] = double(window.GetReport()->GetPageCount());
     }
     host.DestroyWindow();
-    SetRptDevice(nullptr);
 }
 
 // Argument 0: page width; 1: whole page.

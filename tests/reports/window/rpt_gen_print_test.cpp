@@ -31,7 +31,7 @@ TEST_F(ReportGenPrint, ThePdfHasTheReportsPagesEachWithItsLines)
     gen.Settings().m_sources.m_flags[kRptIncludeSources] = false;
     CRecordNode* subject = mum;
     gen.TakeSelectedRecords({&subject, 1});
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(*m_device, false));
     ASSERT_GE(gen.GetPageCount(), 3) << "150 children take pages";
 
     const std::string pdf = test_support::NewFolder("gen_print") + "/descendants.pdf";
@@ -71,17 +71,17 @@ TEST_F(ReportGenPrint, ThePreviewShowsBulletsInTheirColourOnlyWithGraphics)
     gen.Settings().m_contents.m_options[kRptShowGraphics] = true;
     CRecordNode* subject = mum;
     gen.TakeSelectedRecords({&subject, 1});
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(*m_device, false));
     GenView view(gen);
     EXPECT_GT(PreviewPixelsOf(view, kBlue), 10) << "Dad's and Son's bullets";
     EXPECT_GT(PreviewPixelsOf(view, kRed), 10) << "Mum's and Girl's bullets";
     // Hollow females: their bullets are rings in the line colour.
     gen.Settings().m_format.m_colours[1].m_transparent = true;
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(*m_device, false));
     EXPECT_EQ(PreviewPixelsOf(view, kRed), 0);
     EXPECT_GT(PreviewPixelsOf(view, kBlue), 10);
     gen.Settings().m_contents.m_options[kRptShowGraphics] = false;
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(*m_device, false));
     EXPECT_EQ(PreviewPixelsOf(view, kBlue), 0);
 }
 

@@ -24,7 +24,7 @@ TEST_P(GoldenPrint, ThePdfHasTheKnownPagesAndPageOneIsLeftAsAPicture)
     const GoldenReport report = MakeGoldenReport(c);
     ASSERT_NE(report.gen, nullptr);
     CRptGen& gen = *report.gen;
-    ASSERT_TRUE(gen.Build(false));
+    ASSERT_TRUE(gen.Build(*m_device, false));
     EXPECT_EQ(gen.GetPageCount(), c.pages) << c.file;
 
     const std::string pdf = test_support::NewFolder("golden_print") + "/" + c.file + ".pdf";

@@ -100,7 +100,7 @@ protected:
         std::unique_ptr<CRptGen> report = RptMakeGenerator(request);
         ASSERT_NE(report, nullptr);
         report->TakeSelectedRecords(people);
-        m_window->SetReport(std::move(report));
+        m_window->SetReport(std::move(report), *m_device);
         m_path = GetReportFilePath("Individual Summary Report", false);
         ASSERT_FALSE(m_path.empty());
         std::filesystem::create_directories(std::filesystem::path(m_path).parent_path());
@@ -120,7 +120,7 @@ protected:
         std::unique_ptr<CRptGen> report = RptMakeGenerator(request);
         ASSERT_NE(report, nullptr);
         report->TakeSelectedRecords(people);
-        m_window->SetReport(std::move(report));
+        m_window->SetReport(std::move(report), *m_device);
     }
     /// Runs the sheet through the Options button with driver acting on its page (Individual
     /// Summary: Contents 0, Pictures 1, Sources 2, Format 3, Page Layout 4).

@@ -44,7 +44,7 @@ protected:
         ASSERT_NE(report, nullptr);
         report->Settings().m_layout.m_landscape = landscape;
         report->TakeSelectedRecords(people);
-        m_window->SetReport(std::move(report));
+        m_window->SetReport(std::move(report), *m_device);
         ASSERT_EQ(m_window->GetReport()->GetPageCount(), count);
     }
     void Resize(int width, int height)
@@ -161,9 +161,9 @@ TEST_F(ReportCanvasTest, TwoPagesThenALargerWindowAndPaint)
 class FragileReport final : public CRptGenBody {
 public:
     FragileReport() : CRptGenBody(kRptTypeInd, "Fragile Report", false) { m_recordType = 0; }
-    bool Build(bool paginateOnly) override
+    bool Build(IRptDevice& device, bool paginateOnly) override
     {
-        return !Settings().m_layout.m_landscape && CRptGenBody::Build(paginateOnly);
+        return !Settings().m_layout.m_landscape && CRptGenBody::Build(device, paginateOnly);
     }
     void PrintPage(IRptCanvas&, int) override { throw std::runtime_error("the page is lost"); }
 
@@ -181,7 +181,7 @@ TEST_F(ReportCanvasTest, AReportThatCannotBeBuiltOrDrawnStillOpens)
     report->Settings().m_layout.m_landscape = true;
     report->TakeSelectedRecords(std::vector<CRecordNode*>{NewIndividual(SEX_MALE, "A /B/")});
     test_support::Prompt().Answer(IDOK);
-    m_window->SetReport(std::move(report));
+    m_window->SetReport(std::move(report), *m_device);
     const auto shown = test_support::Prompt().TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_THAT(shown[0].text, testing::HasSubstr("shown with its installation settings"));

@@ -37,7 +37,8 @@ private:
     CRptGen& m_gen;
 };
 
-/// Base with the reports' device on the program's printer for the length of each test.
+/// Base with the reports' device on the program's printer for the length of each test: builds
+/// take m_device.
 template <typename Base> class RptPrinterTest : public Base {
 protected:
     void SetUp() override
@@ -48,11 +49,9 @@ protected:
         ASSERT_TRUE(m_app->GetPrinterSettings().LoadDefaults());
         m_printer = std::make_unique<CAppPrinter>(m_app->GetPrinterSettings());
         m_device = std::make_unique<CRptPrinterDevice>(*m_printer);
-        SetRptDevice(m_device.get());
     }
     void TearDown() override
     {
-        SetRptDevice(nullptr);
         m_device.reset();
         m_printer.reset();
         m_app.reset();

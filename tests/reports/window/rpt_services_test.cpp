@@ -35,13 +35,9 @@ protected:
     {
         m_app = std::make_unique<CWinApp>("Report Services Test");
         m_printer = std::make_unique<CAppPrinter>(m_app->GetPrinterSettings());
-        InstallReportServices(*m_printer);
     }
     void TearDown() override
     {
-        SetRptRetryIdle({});
-        SetRptDevice(nullptr);
-        SetRptSelector(nullptr);
         m_printer.reset();
         m_app.reset();
         TestHooks::DeliverPosted();
@@ -52,10 +48,9 @@ protected:
 
 TEST_F(ReportServices, ThePrinterGivesACanvasInTheOrientationAskedFor)
 {
-    ASSERT_NE(GetRptDevice(), nullptr);
-    ASSERT_NE(GetRptSelector(), nullptr);
+    CRptServices services(*m_printer, [](std::unique_ptr<CRptGen>) { return false; });
     for (bool landscape : {false, true}) {
-        std::unique_ptr<IRptCanvas> canvas = GetRptDevice()->CreatePrinterCanvas(landscape, true);
+        std::unique_ptr<IRptCanvas> canvas = services.Device().CreatePrinterCanvas(landscape, true);
         ASSERT_NE(canvas, nullptr) << landscape;
         const RptDevicePage page = canvas->GetDevicePage();
         EXPECT_GT(page.dpiX, 0);
@@ -74,7 +69,7 @@ TEST_F(ReportServices, AWaitForAReportKeepsTheWindowHandlingItsMessages)
     // window's messages ever ends.
     const DWORD start = GetTickCount();
     int asked = 0;
-    EXPECT_FALSE(WaitAndRetry([&asked] { return ++asked > 5; }, 1, 500));
+    EXPECT_FALSE(WaitAndRetry([&asked] { return ++asked > 5; }, 1, 500, RptWindowIdle()));
     EXPECT_EQ(wnd.pings, 1);
     EXPECT_EQ(asked, 2) << "asked before and after the one wait";
     EXPECT_EQ(GetTickCount() - start, 1000u);

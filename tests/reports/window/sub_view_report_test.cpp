@@ -79,7 +79,7 @@ protected:
         ASSERT_NE(report, nullptr);
         report->Settings().m_layout.m_startingPage = firstPage;
         report->TakeSelectedRecords(people);
-        m_window->SetReport(std::move(report));
+        m_window->SetReport(std::move(report), *m_device);
         ASSERT_EQ(m_window->GetReport()->GetPageCount(), count);
     }
     std::string FormText(int id) const
@@ -274,7 +274,7 @@ TEST_F(ReportWindowTest, AnEmptyReportIsRefused)
     RptGenRequest request;
     request.type = kRptTypeInd;
     request.name = "Individual Summary Report";
-    m_window->SetReport(RptMakeGenerator(request));
+    m_window->SetReport(RptMakeGenerator(request), *m_device);
     test_support::Prompt().Answer(IDOK);
     test_support::Prompt().Answer(IDOK);
     TestHooks::Click(m_window->GetForm(), IDC_RPT_REBUILD);
@@ -425,7 +425,7 @@ TEST_F(ReportWindowTest, TheRecordsOfThePageAreAColumnListHiddenForAListReport)
     request.listName = "Test List";
     std::unique_ptr<CRptGen> report = RptMakeGenerator(request);
     ASSERT_NE(report, nullptr);
-    m_window->SetReport(std::move(report));
+    m_window->SetReport(std::move(report), *m_device);
     EXPECT_EQ(FormText(IDC_RPT_RECORDS), "List...");
     EXPECT_FALSE(list.IsWindowVisible());
     EXPECT_EQ(list.GetBox().GetCount(), 0u);
