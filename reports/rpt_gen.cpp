@@ -14,6 +14,7 @@
 #include "templates/settings_store.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -116,7 +117,9 @@ bool CRptGen::Build(IRptDevice& device, bool paginateOnly)
             result = ComputeMetrics(ctx) && Paginate(ctx);
         }
         m_stale = false;
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
+        // A report of many pages can run out of memory: the build fails and says so. Any other
+        // exception is a fault of the program and goes through.
         result = false;
     }
     return result;

@@ -138,8 +138,9 @@ public:
     /// Draws one page on canvas (fonts made, mapping set); nothing beyond the page count.
     virtual void PrintPage(IRptCanvas& canvas, int page);
     /// Rebuilds the whole report on the page of device's printer; false when a build runs
-    /// already, no canvas can be had, the page cannot be measured or the build failed. A build
-    /// stopped by the user answers true with the pages laid out so far (WasStopped).
+    /// already, no canvas can be had, the page cannot be measured or the build failed (memory
+    /// ran out included). A build stopped by the user answers true with the pages laid out so
+    /// far (WasStopped).
     virtual bool Build(IRptDevice& device, bool paginateOnly);
     virtual bool MeasurePage(IRptCanvas& canvas);
     virtual bool PrepareHeaderFooter();

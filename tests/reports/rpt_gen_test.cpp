@@ -15,7 +15,9 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <functional>
 #include <iterator>
+#include <new>
 #include <stdexcept>
 
 namespace rpt_test {
@@ -78,7 +80,7 @@ public:
     bool BuildBody(CRptFontSet& ctx, int index) override
     {
         if (throwInBody)
-            throw std::runtime_error("body");
+            throwInBody();
         if (nested) {
             FakeDevice device;
             nestedResult = Build(device, false);
@@ -106,7 +108,8 @@ public:
 
     std::vector<std::string> trace;
     std::string failAt;
-    bool throwInBody = false;
+    /// What the body throws, when anything.
+    std::function<void()> throwInBody;
     bool nested = false;
     bool nestedResult = true;
     int linesPerEntry = 1;
@@ -168,10 +171,13 @@ TEST_F(RptGenTest, BuildIsRefusedWhileOneRunsAndReleasedOnEveryWayOut)
     EXPECT_FALSE(gen.nestedResult) << "no nested builds";
 
     gen.nested = false;
-    gen.throwInBody = true;
-    EXPECT_FALSE(gen.Build(m_device, false)) << "an exception in the body fails the build";
+    gen.throwInBody = [] { throw std::bad_alloc(); };
+    EXPECT_FALSE(gen.Build(m_device, false)) << "memory running out fails the build";
     EXPECT_FALSE(gen.IsBuilding());
-    gen.throwInBody = false;
+    gen.throwInBody = [] { throw std::logic_error("body"); };
+    EXPECT_THROW(gen.Build(m_device, false), std::logic_error) << "a fault is not hidden";
+    EXPECT_FALSE(gen.IsBuilding());
+    gen.throwInBody = nullptr;
     EXPECT_TRUE(gen.Build(m_device, false)) << "and the next build runs";
 
     m_device.absent = true;
