@@ -70,12 +70,11 @@ bool RptWriteAncestors(CRptBodyContext& body, CIndRec& subject)
             return false;
         AncestorStep step = std::move(stack.back());
         stack.pop_back();
-        std::string text = numbered ? step.number + " " : std::string();
-        text += body.Name(step.person);
         RptBulletAt bullet;
-        if (!lines.Write(std::move(text), step.person, step.family, step.generation, layout,
-                         {step.person->GetSex() == SEX_FEMALE, step.child ? &*step.child : nullptr,
-                          &bullet}))
+        if (!lines.WritePerson(numbered ? step.number + " " : std::string(), *step.person,
+                               step.family, step.generation, layout,
+                               {step.person->GetSex() == SEX_FEMALE,
+                                step.child ? &*step.child : nullptr, &bullet}))
             return false;
         if (step.left <= 1)
             continue;

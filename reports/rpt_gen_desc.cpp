@@ -77,8 +77,8 @@ bool RptWriteDescendants(CRptBodyContext& body, CIndRec& subject)
     const int mode = settings.m_contents.m_numbering;
     const int layout = settings.m_contents.m_textLayout;
     CRptPersonLines lines(body);
-    // A person reached along several lines of descent is named once.
-    CRptRecentTexts names, spouses;
+    // A spouse reached along several lines of descent is named once.
+    CRptRecentTexts spouses;
 
     std::vector<DescendantStep> stack;
     stack.push_back({&subject, nullptr, 0, std::max(1, settings.m_contents.m_generations),
@@ -105,11 +105,10 @@ bool RptWriteDescendants(CRptBodyContext& body, CIndRec& subject)
             text = text::Format("%d. ", step.generation + 1);
         else if (mode == kRptDescCompact || mode == kRptDescDotted)
             text = step.number + " ";
-        text += names.Get(step.person, [&](std::string& made) { made = body.Name(step.person); });
         RptBulletAt bullet;
-        if (!lines.Write(text, step.person, nullptr, step.generation, layout,
-                         {step.person->GetSex() == SEX_FEMALE,
-                          step.parent ? &*step.parent : nullptr, &bullet}))
+        if (!lines.WritePerson(std::move(text), *step.person, nullptr, step.generation, layout,
+                               {step.person->GetSex() == SEX_FEMALE,
+                                step.parent ? &*step.parent : nullptr, &bullet}))
             return false;
         // Each spouse family's line, then its children, pushed in reverse.
         std::vector<DescendantStep> next;

@@ -12,7 +12,9 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
+class CIndRec;
 class CRecordNode;
 struct CRptBodyContext;
 
@@ -36,16 +38,35 @@ public:
     /// False when the body may stop.
     bool Write(std::string text, const CRecordNode* person, const CRecordNode* family,
                int generation, int layout, const RptLineBullet& bullet = {});
+    /// Write with person's name for reports after text. The person's name and fact summaries
+    /// are made once for the pass and kept together: a tree may reach a person many times.
+    bool WritePerson(std::string text, const CIndRec& person, const CRecordNode* family,
+                     int generation, int layout, const RptLineBullet& bullet = {});
 
 private:
+    /// A person's name, then (once asked for) the summaries of its facts after "; " when the
+    /// name holds something.
+    struct PersonText {
+        std::string text;
+        std::size_t nameLength = 0;
+        bool withFacts = false;
+        void clear() { text.clear(), nameLength = 0, withFacts = false; }
+    };
+
+    /// The line (text, then personFacts) with the family's facts, as Write sets them out;
+    /// person's facts are written anew one per line in layout 2.
+    bool WriteFacts(std::string text, std::string_view personFacts, const CRecordNode* person,
+                    const CRecordNode* family, int generation, int layout,
+                    const RptLineBullet& bullet);
     /// The line itself, with its bullet when bullets are drawn.
     bool WriteLine(std::string&& text, int generation, const RptLineBullet& bullet);
-    /// Appends the summaries of record's facts (the individual filter for an individual, the
-    /// family filter for a family) to line, after "; " when the line holds something. Each
-    /// record's summaries are made once: a tree may reach a person many times.
-    void AppendFacts(std::string& line, const CRecordNode& record, bool family);
+    /// The summaries of record's facts (the individual filter for an individual, the family
+    /// filter for a family), joined by "; ". Each record's summaries are made once: a tree may
+    /// reach a person many times. Valid until the next call.
+    const std::string& Facts(const CRecordNode& record, bool family);
 
     CRptBodyContext& m_body;
     std::optional<RptBulletStyle> m_bullets;
     CRptRecentTexts m_facts;
+    CRptRecent<PersonText> m_people;
 };

@@ -2,49 +2,63 @@
 // that a record reached again (a branch of a tree met along many lines) is not formatted again.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-/// Texts by record, each record in one place of a fixed table: a record met again finds its text
-/// unless a record of the same place came in between. A pass over a million different records
-/// costs a look-up per record and no memory beyond the table, whose places keep their storage.
-class CRptRecentTexts {
+/// Values by record in a fixed table of small sets: a record belongs to one set, which keeps the
+/// values of the records of that set met last, the latest first; a record met again finds its
+/// value unless more records of its set than the set holds came in between. A pass over a
+/// million different records costs a look-up per record and no memory beyond the table, whose
+/// places keep their storage. The records of a set lie together, apart from the values, so that
+/// a look-up reads one line of memory before it reads the value it finds. Value has clear().
+template <class Value> class CRptRecent {
 public:
-    /// The text kept for record (null is a record like any other), made by make (a callable filling
-    /// a std::string) when there is none. Valid until the next call.
-    template <class Make> const std::string& Get(const void* record, Make&& make)
+    /// The value kept for record (null is a record like any other), made by make (a callable
+    /// filling a cleared Value) when there is none. Valid until the next call.
+    template <class Make> Value& Get(const void* record, Make&& make)
     {
-        if (m_places.empty())
-            m_places.resize(kPlaces);
-        Place& place = m_places[Index(record)];
-        if (!place.used || place.record != record) {
-            place.used = false;
-            place.text.clear();
-            make(place.text);
-            place.record = record;
-            place.used = true;
+        if (m_keys.empty()) {
+            m_keys.assign(kPlaces, kUnused);
+            m_values.resize(kPlaces);
         }
-        return place.text;
+        const auto key = std::uintptr_t(record);
+        const std::size_t set = Index(key) * kWays;
+        std::size_t way = 0;
+        while (way < kWays && m_keys[set + way] != key)
+            ++way;
+        if (way == kWays) {
+            // The place of the record met longest ago takes this one.
+            way = kWays - 1;
+            m_keys[set + way] = kUnused;
+            m_values[set + way].clear();
+            make(m_values[set + way]);
+            m_keys[set + way] = key;
+        }
+        // The record goes first in its set, the others keep their order.
+        const auto first = std::ptrdiff_t(set), at = std::ptrdiff_t(set + way);
+        std::rotate(m_keys.begin() + first, m_keys.begin() + at, m_keys.begin() + at + 1);
+        std::rotate(m_values.begin() + first, m_values.begin() + at, m_values.begin() + at + 1);
+        return m_values[set];
     }
 
 private:
-    static constexpr int kBits = 16;
-    static constexpr std::size_t kPlaces = std::size_t(1) << kBits;
+    static constexpr int kBits = 15;
+    static constexpr std::size_t kWays = 4;
+    static constexpr std::size_t kPlaces = (std::size_t(1) << kBits) * kWays;
+    /// No record has this address.
+    static constexpr std::uintptr_t kUnused = ~std::uintptr_t(0);
 
-    struct Place {
-        const void* record = nullptr;
-        bool used = false;
-        std::string text;
-    };
-
-    static std::size_t Index(const void* record)
+    static std::size_t Index(std::uintptr_t key)
     {
         // Records are allocated apart: the low bits say little, a multiply mixes the rest in.
-        const auto bits = std::uint64_t(reinterpret_cast<std::uintptr_t>(record));
-        return std::size_t((bits * 0x9E3779B97F4A7C15ULL) >> (64 - kBits));
+        return std::size_t((std::uint64_t(key) * 0x9E3779B97F4A7C15ULL) >> (64 - kBits));
     }
 
-    std::vector<Place> m_places;
+    std::vector<std::uintptr_t> m_keys;
+    std::vector<Value> m_values;
 };
+
+using CRptRecentTexts = CRptRecent<std::string>;
