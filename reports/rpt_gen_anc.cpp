@@ -6,6 +6,7 @@
 #include "reports/rpt_emitter.h"
 #include "reports/rpt_gen_body.h"
 #include "reports/rpt_gen_lines.h"
+#include "reports/rpt_recent_texts.h"
 #include "reports/rpt_settings.h"
 
 #include <algorithm>
@@ -36,6 +37,22 @@ struct AncestorStep {
     std::optional<RptBulletAt> child;
 };
 
+/// What the walk reads of a person, kept for the pass: a tree reaches a person many times. The
+/// parent families (the first, or every one) with their husband and wife are read the first time
+/// the walk goes on past the person.
+struct KnownPerson {
+    struct Parents {
+        const CFamRec* family;
+        CIndRec* husband;
+        CIndRec* wife;
+    };
+    bool female = false;
+    bool withParents = false;
+    std::vector<Parents> parents;
+
+    void clear() { female = withParents = false, parents.clear(); }
+};
+
 } // namespace
 
 bool RptWriteAncestors(CRptBodyContext& body, CIndRec& subject)
@@ -60,6 +77,7 @@ bool RptWriteAncestors(CRptBodyContext& body, CIndRec& subject)
     const bool allFamilies = settings.Option(kRptAltParents);
     const int layout = settings.m_contents.m_textLayout;
     CRptPersonLines lines(body);
+    CRptRecent<KnownPerson> known;
 
     std::vector<AncestorStep> stack;
     std::vector<AncestorStep> parents; // of the line written last, reused line after line
@@ -70,24 +88,31 @@ bool RptWriteAncestors(CRptBodyContext& body, CIndRec& subject)
             return false;
         AncestorStep step = std::move(stack.back());
         stack.pop_back();
+        KnownPerson& person = known.Get(step.person, [&](KnownPerson& made) {
+            made.female = step.person->GetSex() == SEX_FEMALE;
+        });
         RptBulletAt bullet;
         if (!lines.WritePerson(numbered ? step.number + " " : std::string(), *step.person,
                                step.family, step.generation, layout,
-                               {step.person->GetSex() == SEX_FEMALE,
-                                step.child ? &*step.child : nullptr, &bullet}))
+                               {person.female, step.child ? &*step.child : nullptr, &bullet}))
             return false;
         if (step.left <= 1)
             continue;
+        if (!person.withParents) {
+            for (CFamRec* family = step.person->GetNextParentFamily(nullptr); family;
+                 family = allFamilies ? step.person->GetNextParentFamily(family) : nullptr)
+                person.parents.push_back({family, family->GetHusband(), family->GetWife()});
+            person.withParents = true;
+        }
         // Parents of each family, pushed in reverse so that they come off in visiting order.
         parents.clear();
-        for (CFamRec* family = step.person->GetNextParentFamily(nullptr); family;
-             family = allFamilies ? step.person->GetNextParentFamily(family) : nullptr) {
-            CIndRec* first = mothersFirst ? family->GetWife() : family->GetHusband();
-            CIndRec* second = mothersFirst ? family->GetHusband() : family->GetWife();
+        for (const KnownPerson::Parents& family : person.parents) {
+            CIndRec* first = mothersFirst ? family.wife : family.husband;
+            CIndRec* second = mothersFirst ? family.husband : family.wife;
             const auto add = [&](CIndRec* parent, bool mother, bool carriesFamily) {
                 if (parent)
                     parents.push_back({parent, step.generation + 1, step.left - 1,
-                                       carriesFamily ? family : nullptr,
+                                       carriesFamily ? family.family : nullptr,
                                        RptAhnentafelParent(step.number, mother), bullet});
             };
             add(first, mothersFirst, !second);
