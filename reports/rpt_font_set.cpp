@@ -25,6 +25,7 @@ void CRptFontSet::Create(const RptPageSettings& settings, IRptCanvas* canvas)
 {
     m_canvas = canvas;
     m_wraps.clear();
+    m_wrapKeys.clear();
     for (int slot = 0; slot < kRptSlotCount; ++slot) {
         const LOGFONT& font = slot < kRptSlotHeader ? settings.fonts[std::size_t(slot)]
                               : slot < kRptSlotFooter
@@ -74,18 +75,29 @@ const std::vector<RptLine>& CRptFontSet::Wrap(int slot, std::string_view text, i
     }
     // Enough places for the distinct lines of a long report's repeated branches.
     constexpr int kBits = 15;
-    if (m_wraps.empty())
+    if (m_wraps.empty()) {
         m_wraps.resize(std::size_t(1) << kBits);
+        m_wrapKeys.resize(m_wraps.size());
+    }
     std::uint64_t hash = std::hash<std::string_view>{}(text);
     hash ^=
         (std::uint64_t(std::uint32_t(slot)) << 32 | std::uint32_t(width)) * 0x9E3779B97F4A7C15ULL;
     hash *= 0xFF51AFD7ED558CCDULL;
-    WrapPlace& place = m_wraps[std::size_t(hash >> (64 - kBits))];
+    const std::size_t index = std::size_t(hash >> (64 - kBits));
+    WrapKey& key = m_wrapKeys[index];
+    WrapPlace& place = m_wraps[index];
     // A pass that only counts pages never reads the lines' texts: they are not copied.
     const bool withText = !Counting();
-    if (place.used && place.slot == slot && place.width == width && (place.withText || !withText) &&
-        place.text == text)
+    if (key.kept == hash && place.used && place.slot == slot && place.width == width &&
+        (place.withText || !withText) && place.text == text)
         return place.lines;
+    // A text is kept the second time it comes: most lines of a long report come once, and
+    // are wrapped where the lines stay in the processor's cache.
+    if (key.met != hash) {
+        key.met = hash;
+        RptWrapText(m_canvas, slot, text, width, m_unkept, withText);
+        return m_unkept;
+    }
     place.used = false;
     RptWrapText(m_canvas, slot, text, width, place.lines, withText);
     place.slot = slot;
@@ -93,5 +105,6 @@ const std::vector<RptLine>& CRptFontSet::Wrap(int slot, std::string_view text, i
     place.withText = withText;
     place.text.assign(text);
     place.used = true;
+    key.kept = hash;
     return place.lines;
 }

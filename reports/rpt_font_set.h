@@ -9,6 +9,7 @@
 #include "reports/rpt_text_wrap.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,9 +73,10 @@ public:
 
     /// The lines of text in the font of slot within width, as RptWrapText breaks them on the
     /// canvas; valid until the next call. While the pass only counts pages the lines' texts
-    /// are left empty. Remembered for the pass in a fixed table: a line
-    /// written again (a branch of a tree reached along several lines of descent) is measured
-    /// once, and a pass of a million different lines allocates no more than the table.
+    /// are left empty. Remembered for the pass in a fixed table from the second time a text
+    /// comes: a line written again and again (a branch of a tree reached along several lines of
+    /// descent) is measured twice, and a pass of a million different lines allocates no more
+    /// than the table.
     const std::vector<RptLine>& Wrap(int slot, std::string_view text, int width);
 
     /// Whether this pass draws page (only the target page draws; -1 only counts).
@@ -118,7 +120,14 @@ private:
         std::string text;
         std::vector<RptLine> lines;
     };
+    /// The hashes of the text a place keeps and of the text last met there, apart from the
+    /// places so that a text met once touches no place.
+    struct WrapKey {
+        std::uint64_t kept = 0, met = 0;
+    };
     std::vector<WrapPlace> m_wraps;
+    std::vector<WrapKey> m_wrapKeys;
+    std::vector<RptLine> m_unkept;
     std::vector<RptLine> m_unmeasured;
     std::array<RptFontMetrics, kRptSlotCount> m_metrics{};
 };
