@@ -4,6 +4,7 @@
 #include "reports/rpt_canvas.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -99,6 +100,12 @@ void WrapParagraph(IRptCanvas* canvas, std::string_view rest, int width, LineOut
 
 } // namespace
 
+bool RptHasLineEnd(std::string_view text)
+{
+    return !text.empty() && (std::memchr(text.data(), '\n', text.size()) ||
+                             std::memchr(text.data(), '\r', text.size()));
+}
+
 std::vector<RptLine> RptWrapText(IRptCanvas* canvas, int slot, std::string_view text, int width)
 {
     std::vector<RptLine> lines;
@@ -112,8 +119,9 @@ void RptWrapText(IRptCanvas* canvas, int slot, std::string_view text, int width,
     LineOutput out{lines, withText};
     if (canvas)
         canvas->SelectFont(slot);
+    const bool oneParagraph = !RptHasLineEnd(text);
     while (!text.empty()) {
-        std::size_t end = 0;
+        std::size_t end = oneParagraph ? text.size() : 0;
         while (end < text.size() && !IsLineEnd(text[end]))
             ++end;
         WrapParagraph(canvas, text.substr(0, end), width, out);

@@ -13,6 +13,10 @@ struct RptLine {
     bool endsParagraph = false;
 };
 
+/// Whether text holds a CR or LF. Most report texts are one line, and are looked through
+/// quickly.
+bool RptHasLineEnd(std::string_view text);
+
 /// The lines of text in the font of slot, each fitting width: a paragraph ends at CR, LF or a
 /// pair of them; a line too wide breaks after its last blank that lets it fit, else after the
 /// last character that fits (at least one); blanks at a break and empty lines are left out.

@@ -4,6 +4,7 @@
 #include "common/sentence_text.h"
 #include "platform/base/text.h"
 #include "reports/rpt_document.h"
+#include "reports/rpt_text_wrap.h"
 
 #include <algorithm>
 #include <vector>
@@ -19,6 +20,10 @@ constexpr int kLargestBorder = 75;
 void SplitLines(std::string_view text, std::vector<std::string_view>& lines)
 {
     lines.clear();
+    if (!RptHasLineEnd(text)) {
+        lines.push_back(text);
+        return;
+    }
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = start;
