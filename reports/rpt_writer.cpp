@@ -7,6 +7,8 @@
 #include "reports/rpt_text_wrap.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -38,6 +40,14 @@ void SplitLines(std::string_view text, std::vector<std::string_view>& lines)
         if (start == text.size())
             break;
     }
+}
+
+/// Appends number in decimal, as "%d" writes it.
+void AppendNumber(std::string& out, int number)
+{
+    char digits[16];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    out.append(digits, end);
 }
 
 void AppendRepeated(std::string& out, std::string_view piece, int count)
@@ -496,10 +506,16 @@ void CRptWriter::RtfParagraph(const CRptTextRow& row, int indentKind, int indent
     }
     const int level = std::clamp(row.m_level, 0, 2);
     const int step = m_indentSteps[indentKind == 0 ? 0 : 1];
-    m_sink.Markup(text::Format("\\pard \\li%d\\widctlpar\\adjustright ", step * indent) +
-                  m_rowFormats[std::size_t(level)] +
-                  text::Format("\\s%d ", RptStyleNumber(level, row.m_part)) +
-                  CharFormat(RptFontSlot(level, row.m_part)));
+    // Made in a buffer every paragraph reuses: a long export writes millions.
+    m_openMarkup.assign("\\pard \\li");
+    AppendNumber(m_openMarkup, step * indent);
+    m_openMarkup += "\\widctlpar\\adjustright ";
+    m_openMarkup += m_rowFormats[std::size_t(level)];
+    m_openMarkup += "\\s";
+    AppendNumber(m_openMarkup, RptStyleNumber(level, row.m_part));
+    m_openMarkup += ' ';
+    m_openMarkup += CharFormat(RptFontSlot(level, row.m_part));
+    m_sink.Markup(m_openMarkup);
     RtfTextAndMarks(row);
     m_sink.Markup("\\par ");
 }
