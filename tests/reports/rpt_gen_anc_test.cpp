@@ -4,6 +4,7 @@
 #include "reports/rpt_gen_anc.h"
 
 #include "database/records/fam_rec.h"
+#include "reports/rpt_recent_texts.h"
 #include "tests/database/kin/ind_rec_test_support.h"
 #include "tests/reports/fake_rpt_canvas.h"
 #include "tests/reports/rpt_body_test_support.h"
@@ -135,6 +136,25 @@ TEST_F(AncestorTest, APersonWhoIsHisOwnFatherEndsAtTheGenerationLimit)
     EXPECT_EQ(out.rows, 10000u);
     EXPECT_EQ(out.deepest, 9999);
     EXPECT_EQ(out.last.size(), 3010u + 1 + TextOf(loop).size()) << "2^9999 has 3010 digits";
+}
+
+TEST(RecentTexts, EachRecordFindsItsOwnTextWhateverCameBetween)
+{
+    // Far more records than the table holds, met in runs that come back to earlier ones.
+    std::vector<char> records(200000);
+    CRptRecentTexts recent;
+    std::size_t made = 0;
+    for (std::size_t i = 0; i < 600000; ++i) {
+        const std::size_t record = i % 3 == 0 ? i / 3 : (i * 7919) % records.size();
+        const std::string& text = recent.Get(&records[record], [&](std::string& out) {
+            ++made;
+            out = std::to_string(record);
+        });
+        ASSERT_EQ(text, std::to_string(record)) << "call " << i;
+        ASSERT_EQ(recent.Get(&records[record], [&](std::string&) { ++made; }),
+                  std::to_string(record));
+    }
+    EXPECT_LT(made, 600000u) << "records met again soon are found";
 }
 
 TEST(AhnentafelNumbers, DoubleWithoutLimit)

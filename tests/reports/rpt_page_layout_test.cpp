@@ -307,10 +307,12 @@ TEST(RptPage, LinesOfAParagraphButItsLastAreStretchedOnThePage)
                                     std::pair{std::string(93, 'b'), false},
                                     std::pair{std::string(14, 'b'), true}));
 
-    // A context that counted pages and then draws one has the texts of the lines it counted.
+    // A context that counted pages and then draws one has the texts of the lines it counted,
+    // however often it met them.
     CRptFontSet ctx;
     ctx.Create(PlainSettings(), &canvas);
     ctx.targetPage = -1;
+    ctx.Wrap(RptFontSlot(1, 2), "counted", width);
     ctx.Wrap(RptFontSlot(1, 2), "counted", width);
     ctx.targetPage = 0;
     EXPECT_EQ(ctx.Wrap(RptFontSlot(1, 2), "counted", width).at(0).text, "counted");
