@@ -56,6 +56,15 @@ void AppendRepeated(std::string& out, std::string_view piece, int count)
         out += piece;
 }
 
+/// piece count times, read from repeats, which grows to hold them.
+std::string_view Repeated(std::string& repeats, std::string_view piece, int count)
+{
+    const std::size_t size = piece.size() * std::size_t(std::max(count, 0));
+    while (repeats.size() < size)
+        repeats += piece;
+    return std::string_view(repeats).substr(0, size);
+}
+
 std::string Repeat(std::string_view piece, int count)
 {
     std::string out;
@@ -397,23 +406,25 @@ void CRptWriter::HtmlParagraph(const CRptTextRow& row, int indent)
     if (row.m_text.empty())
         return;
     SplitLines(row.m_text, m_lines);
-    // The paragraph's opening and closing markup, made in buffers every row reuses.
+    // The paragraph's nesting is read from buffers of nested quotes that only ever grow.
     static constexpr std::string_view kDataClasses[] = {
         "<p class=\"AvDat1\">", "<p class=\"AvDat2\">", "<p class=\"AvDat3\">"};
-    m_openMarkup.clear();
-    AppendRepeated(m_openMarkup, "<blockquote>", indent);
-    m_openMarkup += kDataClasses[level];
-    m_closeMarkup.assign("</p>");
-    AppendRepeated(m_closeMarkup, "</blockquote>", indent);
-    m_closeMarkup += '\n';
+    const std::string_view open = Repeated(m_quotes, "<blockquote>", indent);
+    const std::string_view close = Repeated(m_unquotes, "</blockquote>", indent);
+    const auto closeParagraph = [&] {
+        m_sink.Markup("</p>");
+        m_sink.Markup(close);
+        m_sink.Markup("\n");
+    };
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        m_sink.Markup(m_openMarkup);
+        m_sink.Markup(open);
+        m_sink.Markup(kDataClasses[level]);
         m_sink.Text(m_lines[i]);
         if (i + 1 < m_lines.size())
-            m_sink.Markup(m_closeMarkup);
+            closeParagraph();
     }
     HtmlLinks(row.m_marks);
-    m_sink.Markup(m_closeMarkup);
+    closeParagraph();
 }
 
 // RTF.

@@ -112,8 +112,9 @@ private:
     std::array<std::string, 3> m_rowFormats;
     std::array<std::string, 7> m_charFormats;
     std::array<CRptHeadingStyle, kRptHeadingLevelCount> m_headingStyles{};
-    // Buffers reused row after row: the lines of a value, a paragraph's markup.
+    // Buffers reused row after row: the lines of a value, a paragraph's markup, the nesting of
+    // HTML paragraphs.
     std::vector<std::string_view> m_lines;
     std::string m_openMarkup;
-    std::string m_closeMarkup;
+    std::string m_quotes, m_unquotes;
 };
