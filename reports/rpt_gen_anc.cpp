@@ -37,20 +37,17 @@ struct AncestorStep {
     std::optional<RptBulletAt> child;
 };
 
-/// What the walk reads of a person, kept for the pass: a tree reaches a person many times. The
-/// parent families (the first, or every one) with their husband and wife are read the first time
-/// the walk goes on past the person.
-struct KnownPerson {
-    struct Parents {
+/// The parent families a walk reads of a person (the first, or every one), with their husband
+/// and wife, kept for the pass: a tree reaches a person many times.
+struct KnownParents {
+    struct Family {
         const CFamRec* family;
         CIndRec* husband;
         CIndRec* wife;
     };
-    bool female = false;
-    bool withParents = false;
-    std::vector<Parents> parents;
+    std::vector<Family> families;
 
-    void clear() { female = withParents = false, parents.clear(); }
+    void clear() { families.clear(); }
 };
 
 } // namespace
@@ -77,7 +74,7 @@ bool RptWriteAncestors(CRptBodyContext& body, CIndRec& subject)
     const bool allFamilies = settings.Option(kRptAltParents);
     const int layout = settings.m_contents.m_textLayout;
     CRptPersonLines lines(body);
-    CRptRecent<KnownPerson> known;
+    CRptRecent<KnownParents> parentsOf;
 
     std::vector<AncestorStep> stack;
     std::vector<AncestorStep> parents; // of the line written last, reused line after line
@@ -88,25 +85,21 @@ bool RptWriteAncestors(CRptBodyContext& body, CIndRec& subject)
             return false;
         AncestorStep step = std::move(stack.back());
         stack.pop_back();
-        KnownPerson& person = known.Get(step.person, [&](KnownPerson& made) {
-            made.female = step.person->GetSex() == SEX_FEMALE;
-        });
         RptBulletAt bullet;
         if (!lines.WritePerson(numbered ? step.number + " " : std::string(), *step.person,
                                step.family, step.generation, layout,
-                               {person.female, step.child ? &*step.child : nullptr, &bullet}))
+                               step.child ? &*step.child : nullptr, &bullet))
             return false;
         if (step.left <= 1)
             continue;
-        if (!person.withParents) {
+        const KnownParents& known = parentsOf.Get(step.person, [&](KnownParents& made) {
             for (CFamRec* family = step.person->GetNextParentFamily(nullptr); family;
                  family = allFamilies ? step.person->GetNextParentFamily(family) : nullptr)
-                person.parents.push_back({family, family->GetHusband(), family->GetWife()});
-            person.withParents = true;
-        }
+                made.families.push_back({family, family->GetHusband(), family->GetWife()});
+        });
         // Parents of each family, pushed in reverse so that they come off in visiting order.
         parents.clear();
-        for (const KnownPerson::Parents& family : person.parents) {
+        for (const KnownParents::Family& family : known.families) {
             CIndRec* first = mothersFirst ? family.wife : family.husband;
             CIndRec* second = mothersFirst ? family.husband : family.wife;
             const auto add = [&](CIndRec* parent, bool mother, bool carriesFamily) {

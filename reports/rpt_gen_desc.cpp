@@ -107,8 +107,7 @@ bool RptWriteDescendants(CRptBodyContext& body, CIndRec& subject)
             text = step.number + " ";
         RptBulletAt bullet;
         if (!lines.WritePerson(std::move(text), *step.person, nullptr, step.generation, layout,
-                               {step.person->GetSex() == SEX_FEMALE,
-                                step.parent ? &*step.parent : nullptr, &bullet}))
+                               step.parent ? &*step.parent : nullptr, &bullet))
             return false;
         // Each spouse family's line, then its children, pushed in reverse.
         std::vector<DescendantStep> next;

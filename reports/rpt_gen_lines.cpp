@@ -67,11 +67,12 @@ bool CRptPersonLines::Write(std::string text, const CRecordNode* person, const C
 
 bool CRptPersonLines::WritePerson(std::string text, const CIndRec& person,
                                   const CRecordNode* family, int generation, int layout,
-                                  const RptLineBullet& bullet)
+                                  const RptBulletAt* from, RptBulletAt* at)
 {
     PersonText& made = m_people.Get(&person, [&](PersonText& value) {
         value.text = m_body.Name(&person);
         value.nameLength = value.text.size();
+        value.female = person.GetSex() == SEX_FEMALE;
     });
     if ((layout == 0 || layout == 1) && !made.withFacts) {
         // After "; " when the name holds something.
@@ -85,7 +86,8 @@ bool CRptPersonLines::WritePerson(std::string text, const CIndRec& person,
         facts.remove_prefix(2);
     text.reserve(text.size() + made.text.size() + 2);
     text += name;
-    return WriteFacts(std::move(text), facts, &person, family, generation, layout, bullet);
+    return WriteFacts(std::move(text), facts, &person, family, generation, layout,
+                      {made.female, from, at});
 }
 
 bool CRptPersonLines::WriteFacts(std::string text, std::string_view personFacts,

@@ -38,10 +38,13 @@ public:
     /// False when the body may stop.
     bool Write(std::string text, const CRecordNode* person, const CRecordNode* family,
                int generation, int layout, const RptLineBullet& bullet = {});
-    /// Write with person's name for reports after text. The person's name and fact summaries
-    /// are made once for the pass and kept together: a tree may reach a person many times.
+    /// Write with person's name for reports after text, its bullet of the second kind for a
+    /// female, joined to the bullet at from, where it stands going to at. The person's name,
+    /// fact summaries and sex are read once for the pass and kept together: a tree may reach a
+    /// person many times.
     bool WritePerson(std::string text, const CIndRec& person, const CRecordNode* family,
-                     int generation, int layout, const RptLineBullet& bullet = {});
+                     int generation, int layout, const RptBulletAt* from = nullptr,
+                     RptBulletAt* at = nullptr);
 
 private:
     /// A person's name, then (once asked for) the summaries of its facts after "; " when the
@@ -50,7 +53,8 @@ private:
         std::string text;
         std::size_t nameLength = 0;
         bool withFacts = false;
-        void clear() { text.clear(), nameLength = 0, withFacts = false; }
+        bool female = false;
+        void clear() { text.clear(), nameLength = 0, withFacts = female = false; }
     };
 
     /// The line (text, then personFacts) with the family's facts, as Write sets them out;
