@@ -54,7 +54,13 @@ private:
         std::size_t nameLength = 0;
         bool withFacts = false;
         bool female = false;
-        void clear() { text.clear(), nameLength = 0, withFacts = female = false; }
+        /// Empty, keeping the text's storage.
+        void clear()
+        {
+            text.clear();
+            nameLength = 0;
+            withFacts = female = false;
+        }
     };
 
     /// The line (text, then personFacts) with the family's facts, as Write sets them out;
