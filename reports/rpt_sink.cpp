@@ -1,9 +1,9 @@
 // reports/rpt_sink.cpp: escaping of report text per output format.
 #include "reports/rpt_sink.h"
 
-#include "platform/base/text.h"
-
 #include <array>
+#include <charconv>
+#include <iterator>
 
 namespace {
 
@@ -72,7 +72,9 @@ void AppendRtfUnit(std::string& out, unsigned unit)
 {
     // RTF writes \u with a signed 16-bit number; the fallback for readers without Unicode is
     // "?" written as \'3f, which no reader takes for the start of a word.
-    out += text::Format("\\u%d\\'3f", int(static_cast<short>(unit)));
+    out += "\\u";
+    AppendRptNumber(out, static_cast<short>(unit));
+    out += "\\'3f";
 }
 
 void AppendHtml(std::string& out, char32_t code)
@@ -197,6 +199,13 @@ void AppendEscapedRptText(int kind, std::string_view text, std::string& out)
 }
 
 } // namespace
+
+void AppendRptNumber(std::string& out, int number)
+{
+    char digits[16];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    out.append(digits, end);
+}
 
 std::string EscapeRptText(int kind, std::string_view text)
 {

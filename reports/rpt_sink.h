@@ -51,5 +51,9 @@ private:
     std::string m_text;
 };
 
+/// Appends number in decimal, as "%d" writes it: markup numbers of a long export are written
+/// without formatting.
+void AppendRptNumber(std::string& out, int number);
+
 /// The escaped form of text for the format.
 std::string EscapeRptText(int kind, std::string_view text);

@@ -7,8 +7,6 @@
 #include "reports/rpt_text_wrap.h"
 
 #include <algorithm>
-#include <charconv>
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -40,14 +38,6 @@ void SplitLines(std::string_view text, std::vector<std::string_view>& lines)
         if (start == text.size())
             break;
     }
-}
-
-/// Appends number in decimal, as "%d" writes it.
-void AppendNumber(std::string& out, int number)
-{
-    char digits[16];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-    out.append(digits, end);
 }
 
 void AppendRepeated(std::string& out, std::string_view piece, int count)
@@ -519,11 +509,11 @@ void CRptWriter::RtfParagraph(const CRptTextRow& row, int indentKind, int indent
     const int step = m_indentSteps[indentKind == 0 ? 0 : 1];
     // Made in a buffer every paragraph reuses: a long export writes millions.
     m_openMarkup.assign("\\pard \\li");
-    AppendNumber(m_openMarkup, step * indent);
+    AppendRptNumber(m_openMarkup, step * indent);
     m_openMarkup += "\\widctlpar\\adjustright ";
     m_openMarkup += m_rowFormats[std::size_t(level)];
     m_openMarkup += "\\s";
-    AppendNumber(m_openMarkup, RptStyleNumber(level, row.m_part));
+    AppendRptNumber(m_openMarkup, RptStyleNumber(level, row.m_part));
     m_openMarkup += ' ';
     m_openMarkup += CharFormat(RptFontSlot(level, row.m_part));
     m_sink.Markup(m_openMarkup);
