@@ -46,6 +46,12 @@ struct CIndScorePerson {
     /// plus its day; the latter is -1 for any other birth or none.
     std::int32_t birthYear = 0;
     std::int16_t birthMonthDay = -1;
+    /// For such a birth, the rest of what tells two dates apart: its month and day as stored,
+    /// its calendar, and its second year (its digits, plus 0x100 when written with one).
+    std::uint8_t birthMonth = 0;
+    std::uint8_t birthDay = 0;
+    std::uint8_t birthCalendar = 0;
+    std::uint16_t birthDualYear = 0;
     std::uint16_t nameHash = 0; // as in the keys
     bool manyWords = false;     // the stored name has more than two words
     bool parents = false;       // has a parent family

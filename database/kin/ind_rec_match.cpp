@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -264,6 +265,11 @@ private:
                 first.GetYear() >= 100) {
                 person.birthYear = first.GetYear();
                 person.birthMonthDay = std::int16_t(first.GetMonth() * 100 + first.GetDay());
+                person.birthMonth = std::uint8_t(first.GetMonth());
+                person.birthDay = std::uint8_t(first.GetDay());
+                person.birthCalendar = std::uint8_t(first.GetCalendar());
+                person.birthDualYear =
+                    std::uint16_t((first.HasDualYear() ? 0x100 : 0) | first.GetDualYear());
             }
         }
         if (keys) {
@@ -361,6 +367,31 @@ int TableNameScore(const CIndScorePerson& a, const CIndScorePerson& b, bool nest
         [&] { return a.manyWords; });
 }
 
+/// BirthScore over the table: two single A.D. dates with their century are told apart from
+/// the table alone, as CDateData::ClassifyCloseness tells them; any other pair from the dates.
+int TableBirthScore(const CIndScorePerson& a, const CIndScorePerson& b)
+{
+    if (!a.birth || !b.birth)
+        return 0;
+    if (a.birthMonthDay < 0 || b.birthMonthDay < 0)
+        return a.birth->ClassifyCloseness(*b.birth, kBirthSame, kBirthNear, kBirthMedium,
+                                          kBirthFar);
+    if (a.birthYear == b.birthYear && a.birthMonth == b.birthMonth && a.birthDay == b.birthDay &&
+        a.birthCalendar == b.birthCalendar && a.birthDualYear == b.birthDualYear)
+        return kBirthSame;
+    // The completed years from the second to the first; none are taken off going backwards.
+    int years = a.birthYear - b.birthYear;
+    if (years >= 1 && a.birthCalendar == b.birthCalendar && a.birthMonth != 0 &&
+        b.birthMonth != 0) {
+        const bool monthEarlier = a.birthMonth < b.birthMonth;
+        const bool dayEarlier = a.birthMonth == b.birthMonth && a.birthDay != 0 &&
+                                b.birthDay != 0 && a.birthDay < b.birthDay;
+        years -= monthEarlier || dayEarlier ? 1 : 0;
+    }
+    years = std::abs(years);
+    return years < 10 ? kBirthNear : years < 20 ? kBirthMedium : kBirthFar;
+}
+
 int TableScore(const CScoreTable& table, const CIndScorePerson& a, const CIndScorePerson& b,
                bool nested, int depth, bool withSpouse, int sex);
 
@@ -381,10 +412,7 @@ int TableScore(const CScoreTable& table, const CIndScorePerson& a, const CIndSco
     int total = TableNameScore(a, b, nested);
     if (!nested && total < 0)
         return total;
-    const int birth =
-        a.birth && b.birth
-            ? a.birth->ClassifyCloseness(*b.birth, kBirthSame, kBirthNear, kBirthMedium, kBirthFar)
-            : 0;
+    const int birth = TableBirthScore(a, b);
     if (!nested && birth < 0)
         return birth;
     total += birth;

@@ -84,6 +84,54 @@ TEST_F(IndRecTest, ANegativeBirthScoreAloneAnswersAtTheTop)
         << "near births, and fathers scoring 150 count 125";
 }
 
+TEST_F(IndRecTest, KeysChangeNoBirthScore)
+{
+    // Births of one name's men: mine, theirs and the score, the completed years counted from
+    // theirs to mine.
+    const struct {
+        const char* mine;
+        const char* theirs;
+        int score;
+    } cases[] = {
+        {"1 JAN 1850", "1 JAN 1850", 50},
+        {"ABT 1850", "1850", 50},
+        {"1 JAN 1850/51", "1 JAN 1850", 20},
+        {"@#DJULIAN@ 1 JAN 1850", "1 JAN 1850", 20},
+        {"1 JAN 1860", "2 FEB 1850", 20},
+        {"2 FEB 1850", "1 JAN 1860", -50},
+        {"@#DJULIAN@ 1 JAN 1860", "2 FEB 1850", -50},
+        {"15 MAR 1860", "20 MAR 1850", 20},
+        {"MAR 1860", "20 MAR 1850", -50},
+        {"15 MAR 1880", "20 MAR 1860", -50},
+        {"1880", "1860", -100},
+        {"BET 1850 AND 1860", "1855", 20},
+        {"1850", "50", 20},
+    };
+    std::vector<std::pair<CIndRec*, CIndRec*>> pairs;
+    for (const auto& c : cases) {
+        pairs.emplace_back(Person(SEX_MALE, "Jo /Ash/", c.mine),
+                           Person(SEX_MALE, "Ann /Ash/", c.theirs));
+    }
+    const auto expect = [&](const char* with) {
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            EXPECT_EQ(pairs[i].first->MatchScore(pairs[i].second, nullptr), cases[i].score)
+                << with << ": " << cases[i].mine << " and " << cases[i].theirs;
+        }
+    };
+    // Other given names score 0; the births alone count.
+    expect("without keys");
+    {
+        CIndCompareKeyMap keys;
+        for (const auto& [mine, theirs] : pairs) {
+            keys[mine] = MakeCompareKeys(*mine);
+            keys[theirs] = MakeCompareKeys(*theirs);
+        }
+        SetCompareKeys(&keys);
+        expect("with keys");
+        SetCompareKeys(nullptr);
+    }
+}
+
 TEST_F(IndRecTest, ParentScoresAreLimitedBeforeTheyAreHalved)
 {
     CIndRec* mine = Person(SEX_MALE, "");
