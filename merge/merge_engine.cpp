@@ -22,18 +22,6 @@ constexpr int kHeaderType = 0;
 constexpr int kIndividualType = 2;
 constexpr int kMultimediaType = 3;
 
-/// The hash-table size the compare's maps take for a data set of that many records.
-std::size_t CompareMapSize(std::size_t records)
-{
-    if (records > 10000)
-        return 19997;
-    if (records > 2000)
-        return 5113;
-    if (records > 100)
-        return 409;
-    return 17;
-}
-
 std::vector<CRecordNode*> RecordsOf(const CDataNode* root)
 {
     std::vector<CRecordNode*> records;
@@ -113,18 +101,22 @@ void CMergeEngine::InitCompareMaps(IProgress* progress, std::function<void()> re
                 object->ResetCompareCache();
         }
     }
-    std::size_t currentRecords = 0;
-    for (const CDataNode* root : m_current)
-        currentRecords += RecordsOf(root).size();
-    m_keys.clear();
-    m_keys.reserve(CompareMapSize(currentRecords));
+    std::size_t count = 0;
     for (const MergeRoots* roots : {&m_current, &m_incoming}) {
-        for (const CRecordNode* record : RecordsOf((*roots)[kIndividualType])) {
-            if (const CIndRec* individual = AsIndividual(record))
-                m_keys.emplace(individual, MakeCompareKeys(*individual));
+        if (const CDataNode* root = (*roots)[kIndividualType])
+            count += root->CountChildren();
+    }
+    std::vector<const CIndRec*> individuals;
+    individuals.reserve(count);
+    for (const MergeRoots* roots : {&m_current, &m_incoming}) {
+        const CDataNode* root = (*roots)[kIndividualType];
+        for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
+             node = node->GetNextSibling()) {
+            if (const CIndRec* individual = AsIndividual(static_cast<CRecordNode*>(node)))
+                individuals.push_back(individual);
         }
     }
-    SetCompareKeys(&m_keys);
+    InstallCompareKeys(individuals, m_keys);
     try {
         CompareFiles(progress, std::move(repaint));
     } catch (...) {
@@ -142,7 +134,7 @@ void CMergeEngine::CompareFiles(IProgress* progress, std::function<void()> repai
         return;
     long total = 0;
     for (const CDataNode* root : m_incoming)
-        total += long(RecordsOf(root).size());
+        total += root ? long(root->CountChildren()) : 0;
     CCompareProgress bar(progress, std::move(repaint), total);
     for (int type = RECORD_TYPE_COUNT - 1; type >= 0; --type)
         CompareType(type, bar);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -72,6 +73,10 @@ using CIndCompareKeyMap = std::unordered_map<const CIndRec*, CIndCompareKeys>;
 /// once, what the score reads of every keyed individual and of the relatives it reaches, so
 /// that each score walks no fields; the map must not change while it is installed.
 void SetCompareKeys(const CIndCompareKeyMap* keys);
+/// Makes the keys of the individuals into keys (emptied first) and installs them as
+/// SetCompareKeys does, reading each individual's fields once for its keys and its place in
+/// the score's table.
+void InstallCompareKeys(std::span<const CIndRec* const> individuals, CIndCompareKeyMap& keys);
 const CIndCompareKeyMap* GetCompareKeys();
 /// The keys of an individual while a compare runs; null when none.
 const CIndCompareKeys* FindCompareKeys(const CIndRec& individual);

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -168,17 +169,19 @@ int SpouseScore(const CIndRec& a, const CIndRec& b, int sex, int depth)
 /// found by record number (a number is held by at most one individual of each data set).
 class CScoreTable {
 public:
-    explicit CScoreTable(const CIndCompareKeyMap& keys)
+    /// An empty table for about count keyed individuals.
+    explicit CScoreTable(std::size_t count)
     {
-        m_people.reserve(keys.size());
-        m_families.reserve(keys.size());
-        std::int32_t highest = 0;
-        for (const auto& [individual, own] : keys)
-            highest = std::max(highest, individual->GetRecordNumber());
+        m_people.reserve(count);
+        m_families.reserve(count);
         // Numbers far beyond the count would make a sparse table: those go to the map.
-        m_limit = std::min<std::int64_t>(highest, std::int64_t(keys.size()) * 4 + 1024);
-        m_byNumber.assign(std::size_t(m_limit) + 1, {-1, -1});
-        // In the order of their memory, so that the walks over their fields run ahead.
+        m_limit = std::int64_t(count) * 4 + 1024;
+    }
+
+    /// The table of every individual of keys, added in the order of their memory, so that
+    /// the walks over their fields run ahead.
+    explicit CScoreTable(const CIndCompareKeyMap& keys) : CScoreTable(keys.size())
+    {
         std::vector<std::pair<const CIndRec*, const CIndCompareKeys*>> keyed;
         keyed.reserve(keys.size());
         for (const auto& [individual, own] : keys)
@@ -188,9 +191,38 @@ public:
         });
         for (const auto& [individual, own] : keyed)
             Add(*individual, own);
+        Finish();
+    }
+
+    /// The table of the individuals, making their keys into keys (emptied first) in the same
+    /// walk over each one's fields.
+    CScoreTable(std::span<const CIndRec* const> individuals, CIndCompareKeyMap& keys)
+        : CScoreTable(individuals.size())
+    {
+        keys.clear();
+        keys.reserve(individuals.size());
+        for (const CIndRec* individual : individuals) {
+            const auto [place, added] = keys.emplace(individual, MakeCompareKeys(*individual));
+            if (added)
+                Add(*individual, &place->second);
+        }
+        Finish();
+    }
+
+    const CIndScorePerson* Find(const CIndRec& individual) const
+    {
+        const std::int32_t index = Lookup(individual);
+        return index < 0 ? nullptr : &m_people[std::size_t(index)];
+    }
+    const CIndScorePerson& At(std::int32_t index) const { return m_people[std::size_t(index)]; }
+
+private:
+    /// Adds the relatives the keyed individuals reach and links them.
+    void Finish()
+    {
         // The partners of each family, read once for all its members.
         std::unordered_map<const CFamRec*, std::pair<std::int32_t, std::int32_t>> partners;
-        partners.reserve(keys.size() / 2);
+        partners.reserve(m_people.size() / 2);
         const auto partnersOf = [&](const CFamRec* family) {
             if (!family)
                 return std::pair<std::int32_t, std::int32_t>(-1, -1);
@@ -221,18 +253,10 @@ public:
         m_texts = {};
     }
 
-    const CIndScorePerson* Find(const CIndRec& individual) const
-    {
-        const std::int32_t index = Lookup(individual);
-        return index < 0 ? nullptr : &m_people[std::size_t(index)];
-    }
-    const CIndScorePerson& At(std::int32_t index) const { return m_people[std::size_t(index)]; }
-
-private:
     std::int32_t Lookup(const CIndRec& individual) const
     {
         const std::int32_t number = individual.GetRecordNumber();
-        if (number > 0 && number <= m_limit) {
+        if (number > 0 && std::size_t(number) < m_byNumber.size()) {
             for (const std::int32_t index : m_byNumber[std::size_t(number)]) {
                 if (index >= 0 && m_people[std::size_t(index)].record == &individual)
                     return index;
@@ -284,6 +308,8 @@ private:
         const std::int32_t number = individual.GetRecordNumber();
         bool placed = false;
         if (number > 0 && number <= m_limit) {
+            if (std::size_t(number) >= m_byNumber.size())
+                m_byNumber.resize(std::size_t(number) + 1, {-1, -1});
             for (std::int32_t& slot : m_byNumber[std::size_t(number)]) {
                 if (slot < 0) {
                     slot = index;
@@ -334,8 +360,8 @@ private:
     std::vector<CIndScorePerson> m_people;
     /// By place, while the table is built: the first parent and spouse families.
     std::vector<std::pair<const CFamRec*, const CFamRec*>> m_families;
-    /// The highest record number found through m_byNumber; places by number (one for each
-    /// data set); the places of individuals with another number.
+    /// The highest record number m_byNumber may hold; places by number (one for each data
+    /// set), grown as numbers come; the places of individuals with another number.
     std::int64_t m_limit = 0;
     std::vector<std::array<std::int32_t, 2>> m_byNumber;
     std::unordered_map<const CIndRec*, std::int32_t> m_others;
@@ -521,6 +547,13 @@ void SetCompareKeys(const CIndCompareKeyMap* keys)
     g_compareKeys = keys;
     if (keys)
         g_scoreTable = std::make_unique<CScoreTable>(*keys);
+}
+
+void InstallCompareKeys(std::span<const CIndRec* const> individuals, CIndCompareKeyMap& keys)
+{
+    g_scoreTable.reset();
+    g_compareKeys = &keys;
+    g_scoreTable = std::make_unique<CScoreTable>(individuals, keys);
 }
 
 const CIndCompareKeyMap* GetCompareKeys()
