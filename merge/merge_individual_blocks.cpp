@@ -15,6 +15,9 @@ namespace {
 // merge_score_bounds.cpp): a name apart from an equal given name gives at most 10, a birth
 // at most 50 on the same date and 20 within reach, the parents at most 125 and the spouse 50.
 constexpr int kNameOpen = 10;
+// An equal surname and given name give 50, or 100 for the same text of more than two words.
+constexpr int kNamePartial = 50;
+constexpr int kNameStrong = 100;
 constexpr int kBirthSame = 50;
 constexpr int kBirthNear = 20;
 constexpr int kParentsHighest = 125;
@@ -72,7 +75,8 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents)
         order[list].emplace_back(person.year, person.sex, position);
         if (person.surname >= 0 && person.given >= 0) {
             const std::uint64_t key = std::uint64_t(person.surname) << 32 | person.given;
-            m_namesakes[key].emplace_back(person.year, position);
+            m_namesakes[key].push_back(
+                {person.year, position, person.sex, std::uint8_t(person.Kind()), person.manyWords});
         }
     }
     m_blockOf.assign(m_people.size(), 0);
@@ -135,6 +139,7 @@ CIndividualBlocks::Person CIndividualBlocks::Describe(const CRecordNode* record)
     person.sex = scored->keys->m_male ? 0 : scored->keys->m_female ? 1 : 2;
     person.parents = scored->parents;
     person.spouse = scored->spouse;
+    person.manyWords = scored->manyWords;
     return person;
 }
 
@@ -238,16 +243,15 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
         if (!namesakes)
             return;
         auto from = namesakes->begin();
-        for (; from != namesakes->end() && from->first == kNoYear; ++from) {
-            if (!OppositeSexes(m_people[from->second].sex, mine.sex))
-                visit(from->second);
+        for (; from != namesakes->end() && from->year == kNoYear; ++from) {
+            if (!OppositeSexes(from->sex, mine.sex))
+                visit(*from);
         }
         if (placed)
-            from = std::lower_bound(from, namesakes->end(),
-                                    std::pair<int, std::uint32_t>(mine.year - kReach, 0));
-        for (; from != namesakes->end() && (!placed || from->first <= mine.year + kReach); ++from) {
-            if (!OppositeSexes(m_people[from->second].sex, mine.sex))
-                visit(from->second);
+            from = std::lower_bound(from, namesakes->end(), Namesake{mine.year - kReach, 0});
+        for (; from != namesakes->end() && (!placed || from->year <= mine.year + kReach); ++from) {
+            if (!OppositeSexes(from->sex, mine.sex))
+                visit(*from);
         }
     };
     const auto isNamesake = [&](std::uint32_t position, bool sameSurname) {
@@ -273,16 +277,29 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
         best = {true, position, value};
     };
     // Those born the same year first: the likeliest of all.
-    const auto sameYear = [&](std::uint32_t position) {
-        return placed && m_people[position].year == mine.year;
+    if (placed && namesakes) {
+        for (auto from =
+                 std::lower_bound(namesakes->begin(), namesakes->end(), Namesake{mine.year, 0});
+             from != namesakes->end() && from->year == mine.year; ++from) {
+            if (!OppositeSexes(from->sex, mine.sex))
+                consider(from->position);
+        }
+    }
+    // The most a namesake born in another year than a placed birth could score: the dates
+    // differ, so the birth gives at most 20.
+    const auto otherYearReach = [&](const Namesake& namesake) {
+        const bool parents = (namesake.kind & 2) != 0 && mine.parents;
+        const bool spouse = (namesake.kind & 1) != 0 && mine.spouse;
+        return (namesake.manyWords ? kNameStrong : kNamePartial) + kBirthNear +
+               (parents ? kParentsHighest : 0) + (spouse ? kSpouseHighest : 0);
     };
-    forEachNamesake([&](std::uint32_t position) {
-        if (sameYear(position))
-            consider(position);
-    });
-    forEachNamesake([&](std::uint32_t position) {
-        if (!sameYear(position))
-            consider(position);
+    forEachNamesake([&](const Namesake& namesake) {
+        if (placed && namesake.year == mine.year)
+            return;
+        if (placed && namesake.year != kNoYear &&
+            otherYearReach(namesake) <= floorAt(namesake.position))
+            return;
+        consider(namesake.position);
     });
     // The kinds of member of a block (or a run of them) that could give a winner.
     const auto winnerKinds = [&](const Summary& block, int year, bool sameSurname) {
@@ -323,7 +340,10 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
             return;
         takenOnTheWay = score(position) > claim;
     };
-    forEachNamesake(check);
+    forEachNamesake([&](const Namesake& namesake) {
+        if (namesake.position < best.position)
+            check(namesake.position);
+    });
     // The kinds of member of a block (or a run of them) that could be taken on the way.
     const auto takenKinds = [&](const Summary& block, int year, bool sameSurname) {
         std::array<bool, kKinds> open{};

@@ -91,12 +91,27 @@ private:
         std::uint8_t sex = 2;
         bool parents = false;
         bool spouse = false;
-        bool birth = false;   // has a birth date
-        bool indexed = false; // an individual with compare keys
+        bool birth = false;     // has a birth date
+        bool indexed = false;   // an individual with compare keys
+        bool manyWords = false; // its name has more than two words
         int Kind() const { return (parents ? 2 : 0) + (spouse ? 1 : 0); }
     };
-    /// Positions by birth year (kNoYear first) of one surname and given name.
-    using Namesakes = std::vector<std::pair<int, std::uint32_t>>;
+    /// An individual of one surname and given name: its birth year (kNoYear for none to go
+    /// by), position, sex, kind and whether its name has more than two words, so that a visit
+    /// that rules it out reads nothing else.
+    struct Namesake {
+        int year = kNoYear;
+        std::uint32_t position = 0;
+        std::uint8_t sex = 2;
+        std::uint8_t kind = 0;
+        bool manyWords = false;
+        bool operator<(const Namesake& other) const
+        {
+            return year != other.year ? year < other.year : position < other.position;
+        }
+    };
+    /// The namesakes by birth year (kNoYear first), then position.
+    using Namesakes = std::vector<Namesake>;
 
     /// What the score reads of a keyed individual; null for any other record.
     static const CIndScorePerson* Scored(const CRecordNode* record);
