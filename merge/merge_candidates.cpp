@@ -210,8 +210,8 @@ public:
             BothPartnersSet(*family, out);
         } else {
             Positions husbands, wives;
-            const bool byHusband = PartnerSet(family->GetHusband(), m_byHusband, husbands);
-            const bool byWife = PartnerSet(family->GetWife(), m_byWife, wives);
+            const bool byHusband = PartnerSet(*family, family->GetHusband(), m_byHusband, husbands);
+            const bool byWife = PartnerSet(*family, family->GetWife(), m_byWife, wives);
             if (byHusband)
                 out = std::move(husbands);
             else if (byWife)
@@ -299,13 +299,14 @@ private:
                     out.push_back(position);
             }
         }
-        out.insert(out.end(), m_noPartner.begin(), m_noPartner.end());
+        ScoredByChildren(family, m_noPartner, out);
     }
 
     /// The families whose partner in that place does not rule them out: the partner matched
     /// with the new family's, or none. False when the new family has no partner there (the
     /// place rules nothing out).
-    bool PartnerSet(const CIndRec* partner, const PartnerMap& map, Positions& out) const
+    bool PartnerSet(const CFamRec& family, const CIndRec* partner, const PartnerMap& map,
+                    Positions& out) const
     {
         if (!partner)
             return false;
@@ -314,10 +315,30 @@ private:
             if (const auto found = map.find(AsIndividual(match)); found != map.end())
                 lists.push_back(&found->second);
         }
-        if (const auto none = map.find(nullptr); none != map.end())
-            lists.push_back(&none->second);
+        // The new family lacks the other partner, so those without this one score only by
+        // their children.
+        Positions byChildren;
+        if (const auto none = map.find(nullptr); none != map.end()) {
+            ScoredByChildren(family, none->second, byChildren);
+            lists.push_back(&byChildren);
+        }
         MergeLists(lists, out);
         return true;
+    }
+
+    /// Appends the families of list (ascending) that could score by their children against
+    /// the new family: those with a child matched with one of its children. Families with no
+    /// partner to compare with the new family's score only so; the others score 0.
+    void ScoredByChildren(const CFamRec& family, const Positions& list, Positions& out) const
+    {
+        if (list.empty())
+            return;
+        Positions byChild;
+        ChildSet(family, byChild);
+        for (const std::uint32_t position : byChild) {
+            if (std::binary_search(list.begin(), list.end(), position))
+                out.push_back(position);
+        }
     }
 
     /// Without partners to go by a family scores only by children matched with the other's.

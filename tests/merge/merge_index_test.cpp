@@ -223,7 +223,8 @@ TEST_F(MergeIndexTest, ShortcutsKeepThePairsAtTheirEdges)
     struct Case {
         const char* name;
         std::string current, incoming;
-        std::vector<std::string> rows; // of individuals
+        std::vector<std::string> rows;     // of individuals
+        std::vector<std::string> families; // of families, when given
     };
     const std::string parents =
         CrLf({"0 @I8@ INDI", "1 NAME Bill John /Smith/", "1 SEX M", "1 BIRT", "2 DATE 1870",
@@ -233,7 +234,8 @@ TEST_F(MergeIndexTest, ShortcutsKeepThePairsAtTheirEdges)
         {"a birth nine years apart is near",
          CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME John /Smith/", "1 BIRT", "2 DATE 1900", "0 TRLR"}),
          CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME John /Smith/", "1 BIRT", "2 DATE 1909", "0 TRLR"}),
-         {"I1 I1 70"}},
+         {"I1 I1 70"},
+         {}},
         {"the parents' score takes a record over",
          CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME Tom Edward /Smith/", "1 SEX M", "1 BIRT",
                "2 DATE 1900", "1 FAMC @F1@"}) +
@@ -242,7 +244,22 @@ TEST_F(MergeIndexTest, ShortcutsKeepThePairsAtTheirEdges)
                "2 DATE 1900", "0 @I2@ INDI", "1 NAME Thomas /Smith/", "1 SEX M", "1 BIRT",
                "2 DATE 1900", "1 FAMC @F1@"}) +
              parents + "1 CHIL @I2@\r\n0 TRLR\r\n",
-         {"I1 I2 175", "I8 I8 200", "I9 I9 200", "- I1 0"}},
+         {"I1 I2 175", "I8 I8 200", "I9 I9 200", "- I1 0"},
+         {}},
+        {"families each missing a partner pair by their child",
+         CrLf({"0 HEAD",      "0 @I1@ INDI", "1 NAME John /Ash/", "1 SEX M",          "1 BIRT",
+               "2 DATE 1900", "0 @I2@ INDI", "1 NAME Mary /Ash/", "1 SEX F",          "1 BIRT",
+               "2 DATE 1902", "1 FAMS @F1@", "0 @I3@ INDI",       "1 NAME Tom /Ash/", "1 SEX M",
+               "1 BIRT",      "2 DATE 1930", "1 FAMC @F1@",       "0 @F1@ FAM",       "1 WIFE @I2@",
+               "1 CHIL @I3@", "0 TRLR"}),
+         CrLf(
+             {"0 HEAD",      "0 @I1@ INDI", "1 NAME John /Ash/", "1 SEX M",           "1 BIRT",
+              "2 DATE 1900", "1 FAMS @F1@", "0 @I2@ INDI",       "1 NAME Mary /Ash/", "1 SEX F",
+              "1 BIRT",      "2 DATE 1902", "0 @I3@ INDI",       "1 NAME Tom /Ash/",  "1 SEX M",
+              "1 BIRT",      "2 DATE 1930", "1 FAMC @F1@",       "0 @F1@ FAM",        "1 HUSB @I1@",
+              "1 CHIL @I3@", "0 TRLR"}),
+         {"I1 I1 100", "I2 I2 100", "I3 I3 100"},
+         {"F1 F1 25"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -251,6 +268,9 @@ TEST_F(MergeIndexTest, ShortcutsKeepThePairsAtTheirEdges)
         LoadBoth(File("a.ged", c.current), File("b.ged", c.incoming));
         ExpectScanRows();
         EXPECT_EQ(RowTexts(Compare(), 2), c.rows);
+        if (!c.families.empty()) {
+            EXPECT_EQ(RowTexts(Compare(), 1), c.families);
+        }
     }
 }
 
