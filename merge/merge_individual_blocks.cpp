@@ -80,6 +80,7 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents)
         }
     }
     m_blockOf.assign(m_people.size(), 0);
+    m_slotOf.assign(m_people.size(), 0);
     m_claims.assign(m_people.size(), kUnclaimed);
     for (std::size_t list = 0; list < order.size(); ++list) {
         std::sort(order[list].begin(), order[list].end());
@@ -99,6 +100,12 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents)
         for (std::size_t index = 0; index < blocks.size(); ++index) {
             Block& block = blocks[index];
             std::sort(block.members.begin(), block.members.end());
+            block.claims.assign(block.members.size(), kUnclaimed);
+            for (std::uint32_t slot = 0; slot < block.members.size(); ++slot) {
+                const std::uint32_t position = block.members[slot];
+                block.kinds.push_back(std::uint8_t(m_people[position].Kind()));
+                m_slotOf[position] = slot;
+            }
             for (Summary* summary : {static_cast<Summary*>(&block), &runs[index / kRun]}) {
                 for (const std::uint32_t position : block.members) {
                     const Person& person = m_people[position];
@@ -163,7 +170,9 @@ void CIndividualBlocks::SetClaim(std::uint32_t position, std::optional<int> scor
         m_bySurname[person.surname < 0 ? m_bySurname.size() - 1 : std::size_t(person.surname)];
     const auto kind = std::size_t(person.Kind());
     const bool wasClaimed = m_claims[position] != kUnclaimed;
-    Claim(list.blocks[m_blockOf[position]], kind, wasClaimed, score);
+    Block& block = list.blocks[m_blockOf[position]];
+    Claim(block, kind, wasClaimed, score);
+    block.claims[m_slotOf[position]] = score.value_or(kUnclaimed);
     Claim(list.runs[m_blockOf[position] / kRun], kind, wasClaimed, score);
     m_claims[position] = score.value_or(kUnclaimed);
 }
@@ -321,9 +330,14 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
                      const auto [any, open] = winnerKinds(block, block.year, sameSurname);
                      if (!any)
                          return;
-                     for (const std::uint32_t position : block.members) {
-                         if (open[std::size_t(m_people[position].Kind())] &&
-                             !isNamesake(position, sameSurname))
+                     const auto reach = BlockBounds(block, block.year, mine, sameSurname);
+                     for (std::size_t slot = 0; slot < block.members.size(); ++slot) {
+                         // A claim the member cannot pass keeps it.
+                         const std::size_t kind = block.kinds[slot];
+                         if (!open[kind] || block.claims[slot] >= reach[kind])
+                             continue;
+                         const std::uint32_t position = block.members[slot];
+                         if (!isNamesake(position, sameSurname))
                              consider(position);
                      }
                  });
@@ -363,11 +377,17 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
                      const auto [any, open] = takenKinds(block, block.year, sameSurname);
                      if (!any)
                          return;
-                     for (const std::uint32_t position : block.members) {
+                     const auto reach = BlockBounds(block, block.year, mine, sameSurname);
+                     for (std::size_t slot = 0; slot < block.members.size(); ++slot) {
+                         const std::uint32_t position = block.members[slot];
                          if (position >= best.position)
                              break;
-                         if (open[std::size_t(m_people[position].Kind())] &&
-                             !isNamesake(position, sameSurname))
+                         // Only a claim below what the member could score can be taken.
+                         const std::size_t kind = block.kinds[slot];
+                         if (!open[kind] || block.claims[slot] == kUnclaimed ||
+                             block.claims[slot] >= reach[kind])
+                             continue;
+                         if (!isNamesake(position, sameSurname))
                              check(position);
                      }
                  });

@@ -76,6 +76,10 @@ private:
         int year = kNoYear;                 // the members' birth year; kNoYear for none to go by
         std::uint8_t sex = 2;               // 0 male, 1 female, 2 unknown
         std::vector<std::uint32_t> members; // ascending positions
+        // By member: its kind, and its claim's score (kUnclaimed for none), so that a walk
+        // over the members rules most out without reaching for them.
+        std::vector<std::uint8_t> kinds;
+        std::vector<int> claims;
     };
     /// The blocks of one surname key (or of none) by year then sex, and runs of kRun of them
     /// summed up, for a new individual whose birth gives no year to narrow them.
@@ -129,6 +133,7 @@ private:
     std::int32_t m_surnameCount = 0;
     std::vector<Person> m_people;         // by position
     std::vector<std::uint32_t> m_blockOf; // by position: the block index in its surname's list
+    std::vector<std::uint32_t> m_slotOf;  // by position: its place among its block's members
     std::vector<int> m_claims;            // by position: the claim's score, or kUnclaimed
     std::vector<Blocks> m_bySurname;      // by surname id; the last one: no surname
     std::unordered_map<std::uint64_t, Namesakes> m_namesakes; // by surname and given id
