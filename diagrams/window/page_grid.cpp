@@ -1,8 +1,6 @@
 // diagrams/window/page_grid.cpp: page grid arithmetic.
 #include "diagrams/window/page_grid.h"
 
-#include "diagrams/window/tree_opts_print.h"
-
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -14,12 +12,50 @@ int Clamp(long long value)
     return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+} // namespace
+
+int NormalisePageOrigin(int origin, int side)
+{
+    if (side <= 0)
+        return origin;
+    if (origin >= 0)
+        return origin % side;
+    const int rest = int(-static_cast<long long>(origin) % side);
+    return rest == 0 ? 0 : side - rest;
+}
+
+long long SideInProportion(long long side, int pw, int ph, bool heightGiven)
+{
+    return heightGiven ? (ph / 2 + pw * side) / ph : (pw / 2 + ph * side) / pw;
+}
+
 long long FloorDiv(long long a, long long b)
 {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-} // namespace
+long long GridDistance(long long v, long long origin, long long step)
+{
+    long long rest = (v - origin) % step;
+    if (rest < 0)
+        rest += step;
+    return std::min(rest, step - rest);
+}
+
+long long FirstLineAtOrAfter(long long from, long long origin, long long step)
+{
+    long long rest = (from - origin) % step;
+    if (rest < 0)
+        rest += step;
+    return rest == 0 ? from : from + step - rest;
+}
+
+long long NearestLine(long long v, long long origin, long long step)
+{
+    const long long d = v - origin;
+    const long long k = d >= 0 ? (d + step / 2) / step : -((-d + step / 2) / step);
+    return origin + k * step;
+}
 
 PageGrid SizePageForRows(int printerWidth, int printerHeight, int rows, int rowHeight, int xOrigin,
                          int yOrigin)

@@ -1,6 +1,30 @@
-// diagrams/window/page_grid.h: the arithmetic of the printed page grid: sizing the page to hold a
-// number of rows, aligning page edges between rows, and snapping a point to the row edges.
+// diagrams/window/page_grid.h: the arithmetic of the printed page grid: bringing an origin into
+// the page, the page's proportions, the grid lines near a point, sizing the page to hold a number
+// of rows, aligning page edges between rows, and snapping a point to the row edges. All of it runs
+// in 64 bits where sums could leave the 32-bit range.
 #pragma once
+
+/// A page origin brought into [0, side): a larger one is reduced modulo the side, a negative
+/// one v becomes side - (-v mod side); unchanged when side is not positive.
+int NormalisePageOrigin(int origin, int side);
+
+/// The other side of a page whose side is given, in the proportions of a paper of width pw
+/// and height ph (heightGiven: side is the height), rounded.
+long long SideInProportion(long long side, int pw, int ph, bool heightGiven);
+
+/// a / b rounded towards minus infinity; b must be positive.
+long long FloorDiv(long long a, long long b);
+
+/// The distance from v to the nearest line of a grid of lines step apart through origin; step
+/// must be positive.
+long long GridDistance(long long v, long long origin, long long step);
+
+/// The first grid line (step apart through origin) at or after from; step must be positive.
+long long FirstLineAtOrAfter(long long from, long long origin, long long step);
+
+/// The grid line (step apart through origin) nearest v, halves away from the origin; step must
+/// be positive.
+long long NearestLine(long long v, long long origin, long long step);
 
 /// A page grid's size and origin in diagram units.
 struct PageGrid {

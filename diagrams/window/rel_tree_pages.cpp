@@ -13,7 +13,6 @@
 #include "diagrams/window/page_grid.h"
 #include "diagrams/window/save_message.h"
 #include "diagrams/window/title_block.h"
-#include "diagrams/window/tree_opts_print.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/dc.h"
@@ -54,15 +53,6 @@ bool PrinterPageSize(bool landscape, int& width, int& height)
     width = dc.GetDeviceCaps(HORZRES);
     height = dc.GetDeviceCaps(VERTRES);
     return width > 0 && height > 0;
-}
-
-/// The distance from v to the nearest line of a grid of lines step apart through origin.
-long long GridDistance(long long v, long long origin, long long step)
-{
-    long long rest = (v - origin) % step;
-    if (rest < 0)
-        rest += step;
-    return std::min(rest, step - rest);
 }
 
 CAppProfile* Profile()
@@ -194,18 +184,12 @@ void CSubViewRelTree::DrawPageGrid(CDC& dc, const CRect& clip)
         dc.LPtoDP(&topLeft);
         dc.LPtoDP(&bottomRight);
         std::vector<int> xs, ys;
-        const auto firstAtOrAfter = [](long long from, long long origin, long long step) {
-            long long rest = (from - origin) % step;
-            if (rest < 0)
-                rest += step;
-            return rest == 0 ? from : from + step - rest;
-        };
-        for (long long x = firstAtOrAfter(left, x0, width); x <= right; x += width) {
+        for (long long x = FirstLineAtOrAfter(left, x0, width); x <= right; x += width) {
             CPoint p(int(x), 0);
             dc.LPtoDP(&p);
             xs.push_back(p.x);
         }
-        for (long long y = firstAtOrAfter(low, y0, height); y <= high; y += height) {
+        for (long long y = FirstLineAtOrAfter(low, y0, height); y <= high; y += height) {
             CPoint p(0, int(y));
             dc.LPtoDP(&p);
             ys.push_back(p.y);
@@ -286,13 +270,8 @@ void CSubViewRelTree::BeginPageGridDrag(CPoint point, bool resize)
         const long long width = std::max(1, settings.m_pageWidth);
         const long long height = std::max(1, settings.m_pageHeight);
         const long long x0 = settings.m_pageXOrigin, y0 = settings.m_pageYOrigin;
-        const auto nearest = [](long long v, long long origin, long long step) {
-            const long long d = v - origin;
-            const long long k = d >= 0 ? (d + step / 2) / step : -((-d + step / 2) / step);
-            return origin + k * step;
-        };
-        m_dragStart = CPoint(int(nearest(m_dragStart.x, x0, width) - width),
-                             int(nearest(m_dragStart.y, y0, height) + height));
+        m_dragStart = CPoint(int(NearestLine(m_dragStart.x, x0, width) - width),
+                             int(NearestLine(m_dragStart.y, y0, height) + height));
     }
     SetCapture();
 }

@@ -16,6 +16,7 @@
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
 #include "diagrams/diag_draw.h"
+#include "diagrams/window/page_grid.h"
 #include "diagrams/window/tree_opts_font.h"
 #include "diagrams/window/tree_opts_print.h"
 #include "platform/base/prompt.h"
@@ -52,11 +53,8 @@ void CSubViewRelTree::GetPageSpan(CPoint& origin, int& down, int& across) const
         return;
     }
     // The grid line at or left of the extent, and at or above it.
-    const auto floorDiv = [](long long a, long long b) {
-        return a >= 0 ? a / b : -((-a + b - 1) / b);
-    };
-    const long long left = x0 + floorDiv(extent.left - x0, width) * width;
-    const long long top = y0 - floorDiv(y0 - extent.top, height) * height;
+    const long long left = x0 + FloorDiv(extent.left - x0, width) * width;
+    const long long top = y0 - FloorDiv(y0 - extent.top, height) * height;
     across = int(std::max<long long>(1, (extent.right - left + width - 1) / width));
     down = int(std::max<long long>(1, (top - extent.bottom + height - 1) / height));
     origin = CPoint(int(left), int(top));

@@ -2,6 +2,7 @@
 #include "diagrams/window/tree_opts_print.h"
 
 #include "diagrams/diagram_settings.h"
+#include "diagrams/window/page_grid.h"
 #include "diagrams/window/tree_opts_dlg.h"
 #include "diagrams/window/tree_opts_font.h"
 #include "platform/base/prompt.h"
@@ -30,21 +31,6 @@ constexpr const char* kMarginQuestion =
     "'Preserve Aspect Ratio' check box, and then press 'OK' again)";
 
 } // namespace
-
-long long SideInProportion(long long side, int pw, int ph, bool heightGiven)
-{
-    return heightGiven ? (ph / 2 + pw * side) / ph : (pw / 2 + ph * side) / pw;
-}
-
-int NormalisePageOrigin(int origin, int side)
-{
-    if (side <= 0)
-        return origin;
-    if (origin >= 0)
-        return origin % side;
-    const int rest = int(-static_cast<long long>(origin) % side);
-    return rest == 0 ? 0 : side - rest;
-}
 
 CTreePagePrint::CTreePagePrint(CTreeOptsDlg& sheet)
     : CTreeOptsPage(kTemplate, sheet, {kSectionPrinting})

@@ -35,11 +35,3 @@ private:
     void NormaliseOriginShown(int id, int sideId);
     int ShownInt(int id, int fallback) const;
 };
-
-/// The other side of a page whose side is given, in the proportions of a paper of width pw
-/// and height ph (heightGiven: side is the height), rounded.
-long long SideInProportion(long long side, int pw, int ph, bool heightGiven);
-
-/// A page origin brought into [0, side): a larger one is reduced modulo the side, a negative
-/// one v becomes side - (-v mod side).
-int NormalisePageOrigin(int origin, int side);

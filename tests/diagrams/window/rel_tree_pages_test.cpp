@@ -6,7 +6,6 @@
 
 #include "diagrams/window/diag_print_size_dlg.h"
 #include "diagrams/window/page_grid.h"
-#include "diagrams/window/tree_opts_print.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/windows/cmd_ui.h"
