@@ -211,12 +211,12 @@ void CSubViewRelTree::MapPageAndTitleCommands()
     MapCommand(kShowPageBoundaries, [this] { ShowPageBoundaries(); });
     MapUpdate(kShowPageBoundaries, [this](CCmdUI* state) {
         state->Enable(TRUE);
-        state->SetCheck(m_pageMode);
+        state->SetCheck(m_pages.Shown());
     });
     MapCommand(kAvoidPageBoundaries, [this] { AvoidPageBoundaries(); });
     MapUpdate(kAvoidPageBoundaries, [this](CCmdUI* state) {
         state->Enable(TRUE);
-        state->SetCheck(m_avoidPages);
+        state->SetCheck(m_pages.Avoids());
     });
     MapCommand(kPrintSize, [this] { SetPrintedSize(); });
     MapUpdate(kPrintSize, always);

@@ -46,7 +46,7 @@ void CSubViewRelTree::ChooseCursor(const CPoint* point)
             cursor = LoadCursorResource(kItemCursorId);
         else if (TitleHandleAt(*point, nullptr, &handle) && handle >= 0)
             cursor = LoadStandardCursor(SizingCursor(handle));
-        else if (OnPageLine(*point))
+        else if (m_pages.OnPageLine(*point))
             cursor = LoadCursorResource(kPageLineCursorId);
     }
     SetWindowCursor(cursor);

@@ -170,7 +170,7 @@ void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
         ExpandBox(*box);
         break;
     default:
-        if (OnPageLine(point)) {
+        if (m_pages.OnPageLine(point)) {
             BeginPageGridDrag(point, false);
             break;
         }
@@ -223,7 +223,7 @@ void CSubViewRelTree::OnRButtonDown(UINT, CPoint point)
     const int hit = HitTest(point, &box, nullptr);
     if (hit == kHitBox)
         SelectBox(box, true, true);
-    else if (hit == kHitNothing && OnPageLine(point))
+    else if (hit == kHitNothing && m_pages.OnPageLine(point))
         BeginPageGridDrag(point, true);
 }
 
@@ -382,7 +382,7 @@ void CSubViewRelTree::MarkRepeatedAncestors()
 std::string CSubViewRelTree::StatusPosText() const
 {
     const CDiagramSettings& settings = m_doc.Settings();
-    if (!m_pageMode)
+    if (!m_pages.Shown())
         return {};
     // Only diagrams that run both ways place their pages up and down.
     const int type = settings.m_diagramType;
@@ -393,7 +393,7 @@ std::string CSubViewRelTree::StatusPosText() const
 
 std::string CSubViewRelTree::StatusSizeText() const
 {
-    if (!m_pageMode)
+    if (!m_pages.Shown())
         return {};
     return std::to_string(m_doc.Settings().m_pageWidth) + " x " +
            std::to_string(m_doc.Settings().m_pageHeight);

@@ -1,26 +1,21 @@
-// diagrams/window/rel_tree_pages.cpp: the Diagram window's page grid on the screen: showing the
-// page boundaries and numbers, moving boxes off vertical boundaries, sizing the page by rows per
-// printed page, dragging the grid with the mouse, and measuring again for a changed printer.
-//
-// A change of the printer's settings (WM_DEVMODECHANGE) measures every box again
-// (UpdatePageMetrics).
-#include "diagrams/window/sub_view_rel_tree.h"
+// diagrams/window/rel_tree_pages.cpp: the page grid on the screen: showing the page boundaries and
+// numbers, moving boxes off vertical boundaries, sizing the page by rows per printed page,
+// dragging the grid with the mouse, and measuring again for a changed printer.
+#include "diagrams/window/rel_tree_pages.h"
 
 #include "diagrams/diag_page.h"
 #include "diagrams/diag_resync.h"
+#include "diagrams/diagram_document.h"
 #include "diagrams/window/box_painter_dc.h"
 #include "diagrams/window/diag_print_size_dlg.h"
 #include "diagrams/window/page_grid.h"
 #include "diagrams/window/save_message.h"
-#include "diagrams/window/title_block.h"
 #include "platform/base/prompt.h"
-#include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/font.h"
 #include "platform/ui/drawing/pen.h"
 #include "platform/ui/printing/printer_settings.h"
 #include "platform/ui/windows/app.h"
-#include "platform/ui/windows/message.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -61,45 +56,47 @@ CAppProfile* Profile()
     return app ? &app->GetProfile() : nullptr;
 }
 
+/// How far the row edges lie below the multiples of the row pitch.
+int RowEdgeOffset(const CDiagramSettings& settings)
+{
+    return (settings.m_boxToBoxVertGap - settings.m_sibLineToBoxVertGap) / 2;
+}
+
 } // namespace
 
-void CSubViewRelTree::ShowPageBoundaries()
+CRelTreePages::CRelTreePages(IRelTreePagesView& view, CDiagramDocument& doc)
+    : m_view(view), m_doc(doc)
+{
+}
+
+bool CRelTreePages::PrinterOrConsent() const
 {
     int width = 0, height = 0;
-    if (!PrinterPageSize(m_doc.Settings().m_printLandscape, width, height) &&
-        MessageBox(kNoPrinter, MB_OKCANCEL) != IDOK)
-        return;
-    CRect client;
-    if (GetSafeHwnd())
-        GetClientRect(&client);
-    const CPoint centre = client.CenterPoint();
-    const CPoint kept = GetSafeHwnd() ? ToDiagram(centre) : CPoint();
-    const bool on = !(m_pageMode && m_pageNumbers);
-    m_pageMode = m_pageNumbers = on;
-    // Ancestors and Descendants diagrams change their mapping: keep what lies at the centre.
-    const int type = m_doc.Settings().m_diagramType;
-    if (GetSafeHwnd() && (type == kAncestorsDiagram || type == kDescendantsDiagram))
-        ScrollToPoint(kept.x, kept.y, centre.x, centre.y, false);
-    m_scrollBarsStale = true;
-    Invalidate();
+    return PrinterPageSize(m_doc.Settings().m_printLandscape, width, height) ||
+           MessageBox(kNoPrinter, MB_OKCANCEL) == IDOK;
 }
 
-void CSubViewRelTree::AvoidPageBoundaries()
+void CRelTreePages::ToggleShown()
 {
-    m_avoidPages = !m_avoidPages;
-    if (m_avoidPages)
-        ComputePageAvoidance();
+    m_shown = m_numbers = !(m_shown && m_numbers);
+}
+
+void CRelTreePages::ToggleAvoidance()
+{
+    m_avoid = !m_avoid;
+    if (m_avoid)
+        ComputeAvoidance();
     else
-        ClearPageAvoidance();
-    m_scrollBarsStale = true;
-    Invalidate();
+        ClearAvoidance();
+    m_view.PageGridChanged();
+    m_view.Window().Invalidate();
 }
 
-void CSubViewRelTree::ComputePageAvoidance()
+void CRelTreePages::ComputeAvoidance()
 {
-    if (!m_avoidPages || !HasTree())
+    if (!m_avoid || !m_doc.HasTree())
         return;
-    ClearPageAvoidance();
+    ClearAvoidance();
     CPoint origin;
     int down = 1, across = 1;
     GetPageSpan(origin, down, across);
@@ -107,7 +104,7 @@ void CSubViewRelTree::ComputePageAvoidance()
         DiagAvoidPageBoundaries(*rowSet, origin.x, m_doc.Settings().m_minSiblingGap);
 }
 
-void CSubViewRelTree::ClearPageAvoidance()
+void CRelTreePages::ClearAvoidance()
 {
     for (auto& rowSet : m_doc.RowSets()) {
         CDiagRepaint repaint;
@@ -115,24 +112,24 @@ void CSubViewRelTree::ClearPageAvoidance()
     }
 }
 
-int CSubViewRelTree::GetPrintedRowHeight() const
+int CRelTreePages::PrintedRowHeight() const
 {
-    const CDiagRowSet* rowSet = RowSet();
+    const CDiagRowSet* rowSet = m_doc.RowSet();
     if (!rowSet || rowSet->m_boxHeight <= 0)
         return 0;
     return rowSet->m_boxHeight + std::max(0, m_doc.Settings().m_boxToBoxVertGap);
 }
 
-void CSubViewRelTree::SetPrintedSize()
+void CRelTreePages::SetPrintedSize()
 {
     CDiagramSettings& settings = m_doc.Settings();
-    int rowHeight = GetPrintedRowHeight();
+    int rowHeight = PrintedRowHeight();
     // Without rows there is nothing to fit on a page (and nothing to divide by).
     if (rowHeight <= 0) {
         MessageBox("The diagram has no rows to fit on a page.", MB_OK);
         return;
     }
-    CDiagPrintSizeDlg dialog(this);
+    CDiagPrintSizeDlg dialog(&m_view.Window());
     if (settings.m_pageHeight % rowHeight == 0)
         dialog.m_rowsPerPage = UINT(settings.m_pageHeight / rowHeight);
     int printerWidth = 100, printerHeight = 100;
@@ -152,25 +149,24 @@ void CSubViewRelTree::SetPrintedSize()
         settings.m_pageHeight = page.height;
         settings.m_pageXOrigin = page.xOrigin;
         settings.m_pageYOrigin = page.yOrigin;
-        Relayout();
-        const int measured = GetPrintedRowHeight();
+        m_view.Relayout();
+        const int measured = PrintedRowHeight();
         if (measured <= 0 || measured == rowHeight)
             break;
         rowHeight = measured;
     }
-    if (dialog.m_alignRows) {
-        const int offset = (settings.m_boxToBoxVertGap - settings.m_sibLineToBoxVertGap) / 2;
+    if (dialog.m_alignRows)
         settings.m_pageYOrigin = NormalisePageOrigin(
-            AlignPageToRows(settings.m_pageYOrigin, rowHeight, offset), settings.m_pageHeight);
-    }
-    ComputePageAvoidance();
-    Invalidate();
+            AlignPageToRows(settings.m_pageYOrigin, rowHeight, RowEdgeOffset(settings)),
+            settings.m_pageHeight);
+    ComputeAvoidance();
+    m_view.Window().Invalidate();
 }
 
-void CSubViewRelTree::DrawPageGrid(CDC& dc, const CRect& clip)
+void CRelTreePages::DrawGrid(CDC& dc, const CRect& clip) const
 {
     const CDiagramSettings& settings = m_doc.Settings();
-    if (!m_pageMode || m_printing)
+    if (!m_shown || m_printing)
         return;
     const long long width = std::max(1, settings.m_pageWidth);
     const long long height = std::max(1, settings.m_pageHeight);
@@ -178,7 +174,7 @@ void CSubViewRelTree::DrawPageGrid(CDC& dc, const CRect& clip)
     const long long y0 = NormalisePageOrigin(settings.m_pageYOrigin, int(height));
     const long long left = std::min(clip.left, clip.right), right = std::max(clip.left, clip.right);
     const long long low = std::min(clip.top, clip.bottom), high = std::max(clip.top, clip.bottom);
-    if (m_pageLines) {
+    if (m_lines) {
         // Lines in pixels, so that each stays one pixel wide at any zoom.
         CPoint topLeft{int(left), int(high)}, bottomRight{int(right), int(low)};
         dc.LPtoDP(&topLeft);
@@ -212,7 +208,7 @@ void CSubViewRelTree::DrawPageGrid(CDC& dc, const CRect& clip)
         dc.SelectObject(old);
         dc.RestoreDC(-1);
     }
-    if (!m_pageNumbers)
+    if (!m_numbers)
         return;
     CPoint origin;
     int down = 1, across = 1;
@@ -235,13 +231,13 @@ void CSubViewRelTree::DrawPageGrid(CDC& dc, const CRect& clip)
         dc.SelectObject(oldFont);
 }
 
-bool CSubViewRelTree::OnPageLine(CPoint device)
+bool CRelTreePages::OnPageLine(CPoint device) const
 {
     const CDiagramSettings& settings = m_doc.Settings();
-    if (!m_pageMode || !m_pageLines || !GetSafeHwnd())
+    if (!m_shown || !m_lines || !m_view.Window().GetSafeHwnd())
         return false;
-    const CPoint point = ToDiagram(device);
-    const CPoint reach = ToDiagram(device + CPoint(kPageLineTolerance, kPageLineTolerance));
+    const CPoint point = m_view.ToDiagram(device);
+    const CPoint reach = m_view.ToDiagram(device + CPoint(kPageLineTolerance, kPageLineTolerance));
     const long long tx = std::llabs(reach.x - point.x), ty = std::llabs(reach.y - point.y);
     const long long width = std::max(1, settings.m_pageWidth);
     const long long height = std::max(1, settings.m_pageHeight);
@@ -249,21 +245,13 @@ bool CSubViewRelTree::OnPageLine(CPoint device)
            GridDistance(point.y, settings.m_pageYOrigin, height) <= ty;
 }
 
-bool CSubViewRelTree::InPageOrTitleDrag() const
-{
-    return m_drag == kTitleMoveDrag || m_drag == kTitleSizeDrag || m_drag == kGridDrag ||
-           m_drag == kGridSizeDrag;
-}
-
-void CSubViewRelTree::BeginPageGridDrag(CPoint point, bool resize)
+void CRelTreePages::BeginGridDrag(CPoint device, bool resize)
 {
     const CDiagramSettings& settings = m_doc.Settings();
-    m_drag = resize ? kGridSizeDrag : kGridDrag;
-    ChooseCursor(nullptr);
-    m_pageLines = true;
+    m_lines = true;
     m_dragOrigin = CPoint(settings.m_pageXOrigin, settings.m_pageYOrigin);
-    m_dragFrame = CRect(0, 0, settings.m_pageWidth, settings.m_pageHeight);
-    m_dragStart = ToDiagram(point);
+    m_dragPage = CSize(settings.m_pageWidth, settings.m_pageHeight);
+    m_dragStart = m_view.ToDiagram(device);
     if (resize) {
         // The page whose bottom-right corner lies nearest the press is resized from its
         // top-left corner.
@@ -273,101 +261,54 @@ void CSubViewRelTree::BeginPageGridDrag(CPoint point, bool resize)
         m_dragStart = CPoint(int(NearestLine(m_dragStart.x, x0, width) - width),
                              int(NearestLine(m_dragStart.y, y0, height) + height));
     }
-    SetCapture();
 }
 
-void CSubViewRelTree::TrackPageOrTitleDrag(UINT flags, CPoint point)
+void CRelTreePages::TrackGridDrag(CPoint device, bool resize, bool snapToRows)
 {
     CDiagramSettings& settings = m_doc.Settings();
-    CPoint p = ToDiagram(point);
-    if (m_drag == kGridSizeDrag) {
+    CPoint p = m_view.ToDiagram(device);
+    if (resize) {
         const PageGrid page = ResizePageFromCorner(m_dragStart.x, m_dragStart.y, p.x, p.y,
-                                                   m_dragFrame.right, m_dragFrame.bottom);
+                                                   m_dragPage.cx, m_dragPage.cy);
         settings.m_pageWidth = page.width;
         settings.m_pageHeight = page.height;
         settings.m_pageXOrigin = page.xOrigin;
         settings.m_pageYOrigin = page.yOrigin;
-        Invalidate();
         return;
     }
-    if (m_drag == kGridDrag) {
-        // Ctrl lands the horizontal lines between generation rows.
-        if (flags & MK_CONTROL)
-            p.y = SnapToRowEdge(p.y, GetPrintedRowHeight(),
-                                (settings.m_boxToBoxVertGap - settings.m_sibLineToBoxVertGap) / 2);
-        settings.m_pageXOrigin = NormalisePageOrigin(p.x, settings.m_pageWidth);
-        settings.m_pageYOrigin = NormalisePageOrigin(p.y, settings.m_pageHeight);
-        Invalidate();
-        return;
-    }
-    CDiagramTitle& title = settings.m_titles[std::size_t(m_dragTitle)];
-    if (m_drag == kTitleMoveDrag) {
-        title.frame = m_dragFrame;
-        title.frame.OffsetRect(p.x - m_dragStart.x, p.y - m_dragStart.y);
-    } else {
-        TitleBlockLook look;
-        look.rect = title.frame;
-        CTitleView(look, this).Resize(p.x, p.y, m_dragHandle);
-        title.frame = look.rect;
-    }
-    Invalidate();
+    if (snapToRows)
+        p.y = SnapToRowEdge(p.y, PrintedRowHeight(), RowEdgeOffset(settings));
+    settings.m_pageXOrigin = NormalisePageOrigin(p.x, settings.m_pageWidth);
+    settings.m_pageYOrigin = NormalisePageOrigin(p.y, settings.m_pageHeight);
 }
 
-void CSubViewRelTree::EndPageOrTitleDrag(bool cancelled)
+void CRelTreePages::EndGridDrag(bool cancelled, bool resize)
 {
     CDiagramSettings& settings = m_doc.Settings();
-    const DragKind kind = m_drag;
-    m_drag = kNoDrag;
-    ReleaseCapture();
-    ChooseCursor(nullptr);
-    if (kind == kGridDrag || kind == kGridSizeDrag) {
-        if (cancelled) {
-            settings.m_pageXOrigin = m_dragOrigin.x;
-            settings.m_pageYOrigin = m_dragOrigin.y;
-            settings.m_pageWidth = m_dragFrame.right;
-            settings.m_pageHeight = m_dragFrame.bottom;
-        } else {
-            if (kind == kGridSizeDrag && HasTree()) {
-                // Boxes are measured on a page of the new size: keep the grid on the rows.
-                const int before = RootRowOffset();
-                Relayout();
-                settings.m_pageYOrigin = NormalisePageOrigin(
-                    settings.m_pageYOrigin + RootRowOffset() - before, settings.m_pageHeight);
-            }
-            // The page grid is the printer's: where it lies becomes the default of every
-            // diagram, a custom one's too.
-            CheckSaved(
-                DefaultDiagramSettings().CopySettings(settings, kSectionPrinting, Profile()));
-            ComputePageAvoidance();
-        }
-    } else if (settings.m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
-        // A custom diagram's titles are its own.
-        if (m_doc.CustomName().empty())
-            CheckSaved(DefaultDiagramSettings().CopySettings(settings, kSectionTitles, Profile()));
-    } else if (m_titleAloneOnRelease && !cancelled) {
-        // A selected title pressed and released unmoved becomes the only selection.
-        DeselectAll();
-        SelectTitle(m_dragTitle, true);
+    if (cancelled) {
+        settings.m_pageXOrigin = m_dragOrigin.x;
+        settings.m_pageYOrigin = m_dragOrigin.y;
+        settings.m_pageWidth = m_dragPage.cx;
+        settings.m_pageHeight = m_dragPage.cy;
+        return;
     }
-    m_titleAloneOnRelease = false;
-    m_dragTitle = m_dragHandle = -1;
-    m_scrollBarsStale = true;
-    Invalidate();
+    if (resize && m_doc.HasTree()) {
+        // Boxes are measured on a page of the new size: keep the grid on the rows.
+        const int before = m_view.RootRowOffset();
+        m_view.Relayout();
+        settings.m_pageYOrigin = NormalisePageOrigin(
+            settings.m_pageYOrigin + m_view.RootRowOffset() - before, settings.m_pageHeight);
+    }
+    // The page grid is the printer's: where it lies becomes the default of every diagram, a
+    // custom one's too.
+    CheckSaved(DefaultDiagramSettings().CopySettings(settings, kSectionPrinting, Profile()));
+    ComputeAvoidance();
 }
 
-LRESULT CSubViewRelTree::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+void CRelTreePages::UpdateMetrics()
 {
-    if (message == WM_DEVMODECHANGE) {
-        UpdatePageMetrics();
-        return 0;
-    }
-    return CSubView::WindowProc(message, wParam, lParam);
-}
-
-void CSubViewRelTree::UpdatePageMetrics()
-{
-    if (HasTree())
-        Relayout();
-    else if (GetSafeHwnd())
-        Invalidate();
+    if (m_doc.HasTree())
+        m_view.Relayout();
+    else if (m_view.Window().GetSafeHwnd())
+        m_view.Window().Invalidate();
 }

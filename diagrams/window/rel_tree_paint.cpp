@@ -230,7 +230,7 @@ void CSubViewRelTree::OnPrepareDC(CDC* dc, CPrintInfo* info)
     if (!dc)
         return;
     if (info)
-        PreparePrintDC(*dc, *info);
+        m_pages.PreparePrintDC(*dc, *info);
     else
         PrepareScreenDC(*dc);
 }
@@ -246,9 +246,9 @@ void CSubViewRelTree::PrepareScreenDC(CDC& dc)
     if (GetSafeHwnd())
         GetClientRect(&client);
     int y = client.Height() / 2;
-    if (!m_pageMode && m_doc.Settings().m_diagramType == kDescendantsDiagram)
+    if (!m_pages.Shown() && m_doc.Settings().m_diagramType == kDescendantsDiagram)
         y = client.top;
-    else if (!m_pageMode && m_doc.Settings().m_diagramType == kAncestorsDiagram)
+    else if (!m_pages.Shown() && m_doc.Settings().m_diagramType == kAncestorsDiagram)
         y = client.bottom;
     dc.SetViewportOrg(client.Width() / 2 - m_scroll.x, y - m_scroll.y);
     dc.SetWindowOrg(0, RootRowOffset());
@@ -260,7 +260,7 @@ void CSubViewRelTree::PrepareScreenDC(CDC& dc)
 
 int CSubViewRelTree::SpouseLinesGap() const
 {
-    if (m_printing || m_spouseLinesGapUnits < 0)
+    if (m_pages.Printing() || m_spouseLinesGapUnits < 0)
         return std::max(0, m_doc.Settings().m_spouseLinesGap);
     return m_spouseLinesGapUnits;
 }
@@ -315,7 +315,7 @@ void CSubViewRelTree::OnPaint()
     PaintBackground(dc);
     WidenLogicalRect(dc, clip, 1, 1);
     // The page grid lies under the boxes, as part of the background.
-    DrawPageGrid(dc, clip);
+    m_pages.DrawGrid(dc, clip);
     if (!HasTree()) {
         if (m_scrollBarsStale)
             SetScrollBars(true, true);
@@ -325,17 +325,22 @@ void CSubViewRelTree::OnPaint()
     DrawDragFeedback(dc);
 }
 
+void CSubViewRelTree::DrawPrintedPage(CDC& dc, const CRect& clip)
+{
+    DrawDiagram(dc, clip, kDrawLinesAndBoxes);
+}
+
 void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
 {
     const CDiagramSettings& settings = m_doc.Settings();
     if (m_drawing || !HasTree())
         return;
     // The columns follow the boxes: a layout changed since they were placed moves them.
-    if (!m_printing)
+    if (!m_pages.Printing())
         PlaceRelationshipColumns(true);
     m_drawing = true;
-    if (m_printing) {
-        CRect page(m_printClip);
+    if (m_pages.Printing()) {
+        CRect page(m_pages.PrintClip());
         dc.LPtoDP(&page);
         page.NormalizeRect();
         DrawBackground(dc, page, true);
@@ -345,12 +350,12 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
         const LOGFONT logFont = DiagramBoxFont(settings);
         font.CreateFontIndirect(&logFont);
         CFont* oldFont = dc.SelectObject(&font);
-        CDiagramDCPainter painter(dc, settings, m_selection.Boxes(), m_printing,
+        CDiagramDCPainter painter(dc, settings, m_selection.Boxes(), m_pages.Printing(),
                                   m_underlineOverridden);
         // The drawing pass takes clips with the top above the bottom.
         CRect diagramClip(clip.left, std::max(clip.top, clip.bottom), clip.right,
                           std::min(clip.top, clip.bottom));
-        const COLORREF descriptions = m_printing && PrintsInBlackAndWhite(dc, settings)
+        const COLORREF descriptions = m_pages.Printing() && PrintsInBlackAndWhite(dc, settings)
                                           ? RGB(0, 0, 0)
                                           : settings.m_colours[kDescriptionTextRow].colour;
         // A pass stopped for a waiting zoom key abandons the repaint: the zoom repaints.
@@ -367,7 +372,7 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
         dc.SelectObject(oldFont);
     }
     DrawTitles(dc);
-    if (m_scrollBarsStale && !m_printing)
+    if (m_scrollBarsStale && !m_pages.Printing())
         SetScrollBars(true, true);
     m_drawing = false;
 }
@@ -414,9 +419,9 @@ void CSubViewRelTree::ScrollToPoint(int px, int py, int dx, int dy, bool redraw)
     const int width = m_divisor * std::max(1, settings.m_minBoxWidth);
     const int height = MulDiv(-m_refHeight, width, m_refWidth);
     int base = client.Height() / 2;
-    if (!m_pageMode && settings.m_diagramType == kDescendantsDiagram)
+    if (!m_pages.Shown() && settings.m_diagramType == kDescendantsDiagram)
         base = client.top;
-    else if (!m_pageMode && settings.m_diagramType == kAncestorsDiagram)
+    else if (!m_pages.Shown() && settings.m_diagramType == kAncestorsDiagram)
         base = client.bottom;
     m_scroll.x = Scale64(px, m_refWidth, width) - dx + client.Width() / 2;
     m_scroll.y = Scale64(py - RootRowOffset(), m_refHeight, height) - dy + base;
@@ -484,7 +489,7 @@ void CSubViewRelTree::ViewWholeDiagram()
     if (!HasTree() || !GetDiagramExtent(extent))
         return;
     // With page boundaries shown, the whole grid of pages.
-    if (m_pageMode) {
+    if (m_pages.Shown()) {
         CPoint origin;
         int down = 1, across = 1;
         GetPageSpan(origin, down, across);
@@ -576,9 +581,11 @@ void CSubViewRelTree::SetScrollBars(bool horizontal, bool vertical)
         SetScrollInfo(SB_HORZ, &info, TRUE);
     }
     if (vertical) {
-        m_vRange.diagramMin = type == kDescendantsDiagram && !m_pageMode ? -ch2 : device.top - ch2;
+        m_vRange.diagramMin =
+            type == kDescendantsDiagram && !m_pages.Shown() ? -ch2 : device.top - ch2;
         m_vRange.rangeMin = std::min(m_vRange.diagramMin, int(m_scroll.y));
-        m_vRange.diagramMax = type == kAncestorsDiagram && !m_pageMode ? ch2 : ch2 + device.bottom;
+        m_vRange.diagramMax =
+            type == kAncestorsDiagram && !m_pages.Shown() ? ch2 : ch2 + device.bottom;
         m_vRange.rangeMax = std::max(m_vRange.diagramMax, int(m_scroll.y));
         m_vRange.diagramMax = std::max(m_vRange.diagramMax, m_vRange.rangeMin);
         m_vRange.rangeMax = std::max(m_vRange.rangeMax, m_vRange.diagramMax);

@@ -1,26 +1,20 @@
-// diagrams/window/rel_tree_print.cpp: the Diagram window's page grid and printing: the pages that
-// cover the diagram, the mapping of one page onto the printable area inside the margins, and the
-// print loop's hooks (one printed page per grid page, row by row from the top).
+// diagrams/window/rel_tree_print.cpp: the pages that cover the diagram, the mapping of one page
+// onto the printable area inside the margins, the print job (one printed page per grid page, row by
+// row from the top) and the printed page's orientation.
 //
 // Pages print inside the margins (none in a preview); a diagram of more than one page is previewed
 // two pages side by side. A print job runs in the diagram's orientation ("Print landscape"), the
 // one its boxes were measured in, and the program's printer gets its own orientation back when the
-// job ends. The window's Printer Setup opens in the diagram's orientation; the one chosen becomes
-// the diagram's (its page grid turns with the paper, taking the paper's proportions when "Preserve
-// Ratios" is on, and the boxes are measured again), while the printer and paper chosen become the
-// program's.
-#include "diagrams/window/sub_view_rel_tree.h"
+// job ends. The orientation chosen in the window's Printer Setup becomes the diagram's: its page
+// grid turns with the paper, taking the paper's proportions when "Preserve Ratios" is on, and the
+// boxes are measured again.
+#include "diagrams/window/rel_tree_pages.h"
 
-#include "app/shell/printer_setup.h"
-#include "database/nodes/change_hint.h"
-#include "database/nodes/change_tracking.h"
-#include "database/nodes/data_observer.h"
-#include "diagrams/diag_draw.h"
+#include "diagrams/diagram_document.h"
 #include "diagrams/window/page_grid.h"
 #include "diagrams/window/tree_opts_font.h"
 #include "diagrams/window/tree_opts_print.h"
 #include "platform/base/prompt.h"
-#include "platform/base/wait_cursor.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/region.h"
 #include "platform/ui/printing/print_info.h"
@@ -30,16 +24,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-int OrientationOf(bool landscape)
-{
-    return landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-}
-
-} // namespace
-
-void CSubViewRelTree::GetPageSpan(CPoint& origin, int& down, int& across) const
+void CRelTreePages::GetPageSpan(CPoint& origin, int& down, int& across) const
 {
     const CDiagramSettings& settings = m_doc.Settings();
     const int width = std::max(1, settings.m_pageWidth);
@@ -47,7 +32,7 @@ void CSubViewRelTree::GetPageSpan(CPoint& origin, int& down, int& across) const
     const long long x0 = NormalisePageOrigin(settings.m_pageXOrigin, width);
     const long long y0 = NormalisePageOrigin(settings.m_pageYOrigin, height);
     CRect extent;
-    if (!GetDiagramExtent(extent)) {
+    if (!m_view.GetDiagramExtent(extent)) {
         origin = CPoint(int(x0), int(y0));
         down = across = 1;
         return;
@@ -60,41 +45,33 @@ void CSubViewRelTree::GetPageSpan(CPoint& origin, int& down, int& across) const
     origin = CPoint(int(left), int(top));
 }
 
-BOOL CSubViewRelTree::CanPrint(BOOL preview)
+bool CRelTreePages::PreparePrinting(CPrintInfo& info)
 {
-    if (preview)
-        return CSubView::CanPrint(TRUE);
-    return TRUE;
-}
-
-BOOL CSubViewRelTree::PreparePrinting(CPrintInfo* info)
-{
-    if (!info)
-        return FALSE;
-    if (!HasTree()) {
+    if (!m_doc.HasTree()) {
         MessageBox("Window is empty.  Nothing to print.", MB_OK);
-        return FALSE;
+        return false;
     }
     CPoint origin;
     int down = 1, across = 1;
     GetPageSpan(origin, down, across);
-    info->SetMaxPage(UINT(down * across));
+    info.SetMaxPage(UINT(down * across));
     // A diagram of several pages is previewed two pages side by side.
-    info->m_nNumPreviewPages = down * across > 1 ? 2 : 1;
+    info.m_nNumPreviewPages = down * across > 1 ? 2 : 1;
     // The pages were measured in the diagram's orientation: the job prints in it too (the
     // view gives the printer its own back when the job ends).
     if (CWinApp* app = AfxGetApp()) {
         CPrinterSettings& printer = app->GetPrinterSettings();
         if (printer.LoadDefaults())
-            printer.SetOrientation(OrientationOf(m_doc.Settings().m_printLandscape));
+            printer.SetOrientation(m_doc.Settings().m_printLandscape ? DMORIENT_LANDSCAPE
+                                                                     : DMORIENT_PORTRAIT);
     }
-    return TRUE;
+    return true;
 }
 
-void CSubViewRelTree::PreparePrintDC(CDC& dc, CPrintInfo& info)
+void CRelTreePages::PreparePrintDC(CDC& dc, CPrintInfo& info)
 {
     const CDiagramSettings& settings = m_doc.Settings();
-    if (!HasTree()) {
+    if (!m_doc.HasTree()) {
         info.m_bContinuePrinting = FALSE;
         return;
     }
@@ -138,42 +115,17 @@ void CSubViewRelTree::PreparePrintDC(CDC& dc, CPrintInfo& info)
               settings.m_pageWidth * column + origin.x, origin.y - settings.m_pageHeight * row);
 }
 
-void CSubViewRelTree::OnPrint(CDC* dc, CPrintInfo* info)
+void CRelTreePages::Print(CDC& dc)
 {
-    if (!dc || !info || !HasTree())
+    if (!m_doc.HasTree())
         return;
     m_printing = true;
-    CRect clip(m_printClip.left, m_printClip.bottom, m_printClip.right, m_printClip.top);
-    DrawDiagram(*dc, clip, kDrawLinesAndBoxes);
+    const CRect clip(m_printClip.left, m_printClip.bottom, m_printClip.right, m_printClip.top);
+    m_view.DrawPrintedPage(dc, clip);
     m_printing = false;
 }
 
-void CSubViewRelTree::OnBeginPrinting(CDC*, CPrintInfo*)
-{
-    BeginWaitCursor();
-}
-
-void CSubViewRelTree::OnEndPrinting(CDC*, CPrintInfo*)
-{
-    m_printing = false;
-    EndWaitCursor();
-}
-
-void CSubViewRelTree::OnFilePrintSetup()
-{
-    if (!HasTree()) {
-        MessageBox("No diagram to print", MB_OK);
-        return;
-    }
-    bool landscape = m_doc.Settings().m_printLandscape;
-    if (!WindowPrintSetup(this, landscape))
-        return;
-    SetPrintOrientation(landscape);
-    if (IDataObserver* observer = GetDataObserver())
-        observer->OnDataChanged(nullptr, kHintPrinterChanged, nullptr, false);
-}
-
-void CSubViewRelTree::SetPrintOrientation(bool landscape)
+void CRelTreePages::SetPrintOrientation(bool landscape)
 {
     CDiagramSettings& settings = m_doc.Settings();
     if (settings.m_printLandscape == landscape)
@@ -195,5 +147,5 @@ void CSubViewRelTree::SetPrintOrientation(bool landscape)
             int(std::clamp<long long>(height, CTreePagePrint::kMinSide, CTreePagePrint::kMaxSide));
     }
     // The boxes are measured on the printer in the diagram's orientation: measure them again.
-    UpdatePageMetrics();
+    UpdateMetrics();
 }

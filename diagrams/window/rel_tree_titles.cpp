@@ -17,6 +17,7 @@
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/windows/app.h"
+#include "platform/ui/windows/message.h"
 
 #include <string>
 #include <vector>
@@ -64,7 +65,7 @@ void CSubViewRelTree::DrawTitles(CDC& dc)
         TitleBlockLook look = LookOfTitle(title);
         look.text = TitleText(t);
         CTitleView view(look, this);
-        view.SetSelected(!m_printing && m_titleSelected[std::size_t(t)]);
+        view.SetSelected(!m_pages.Printing() && m_titleSelected[std::size_t(t)]);
         view.Draw(dc);
     }
 }
@@ -144,5 +145,69 @@ void CSubViewRelTree::TitleOptions()
     CWinApp* app = AfxGetApp();
     CheckSaved(DefaultDiagramSettings().CopySettings(settings, kSectionTitles,
                                                      app ? &app->GetProfile() : nullptr));
+    Invalidate();
+}
+
+bool CSubViewRelTree::InPageOrTitleDrag() const
+{
+    return m_drag == kTitleMoveDrag || m_drag == kTitleSizeDrag || m_drag == kGridDrag ||
+           m_drag == kGridSizeDrag;
+}
+
+void CSubViewRelTree::BeginPageGridDrag(CPoint point, bool resize)
+{
+    m_drag = resize ? kGridSizeDrag : kGridDrag;
+    ChooseCursor(nullptr);
+    m_pages.BeginGridDrag(point, resize);
+    SetCapture();
+}
+
+void CSubViewRelTree::TrackPageOrTitleDrag(UINT flags, CPoint point)
+{
+    if (m_drag == kGridDrag || m_drag == kGridSizeDrag) {
+        // Ctrl lands the horizontal lines between generation rows.
+        m_pages.TrackGridDrag(point, m_drag == kGridSizeDrag, (flags & MK_CONTROL) != 0);
+        Invalidate();
+        return;
+    }
+    CDiagramSettings& settings = m_doc.Settings();
+    const CPoint p = ToDiagram(point);
+    CDiagramTitle& title = settings.m_titles[std::size_t(m_dragTitle)];
+    if (m_drag == kTitleMoveDrag) {
+        title.frame = m_dragFrame;
+        title.frame.OffsetRect(p.x - m_dragStart.x, p.y - m_dragStart.y);
+    } else {
+        TitleBlockLook look;
+        look.rect = title.frame;
+        CTitleView(look, this).Resize(p.x, p.y, m_dragHandle);
+        title.frame = look.rect;
+    }
+    Invalidate();
+}
+
+void CSubViewRelTree::EndPageOrTitleDrag(bool cancelled)
+{
+    CDiagramSettings& settings = m_doc.Settings();
+    const DragKind kind = m_drag;
+    m_drag = kNoDrag;
+    ReleaseCapture();
+    ChooseCursor(nullptr);
+    if (kind == kGridDrag || kind == kGridSizeDrag) {
+        m_pages.EndGridDrag(cancelled, kind == kGridSizeDrag);
+    } else if (settings.m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
+        // A custom diagram's titles are its own.
+        if (m_doc.CustomName().empty()) {
+            CWinApp* app = AfxGetApp();
+            CheckSaved(DefaultDiagramSettings().CopySettings(settings, kSectionTitles,
+                                                             app ? &app->GetProfile() : nullptr));
+        }
+    } else if (m_titleAloneOnRelease && !cancelled) {
+        // A selected title pressed and released unmoved becomes the only selection.
+        DeselectAll();
+        SelectTitle(m_dragTitle, true);
+    }
+    m_titleAloneOnRelease = false;
+    m_dragTitle = m_dragHandle = -1;
+    m_scrollBarsStale = true;
     Invalidate();
 }

@@ -9,17 +9,23 @@
 #include "app/shell/app_ids.h"
 #include "app/shell/av_view.h"
 #include "app/shell/main_frame.h"
+#include "app/shell/printer_setup.h"
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_hint.h"
+#include "database/nodes/change_tracking.h"
+#include "database/nodes/data_observer.h"
 #include "database/records/fam_rec.h"
 #include "diagrams/diag_elem.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/scheme_template_check.h"
 #include "diagrams/window/box_painter_dc.h"
 #include "platform/base/prompt.h"
+#include "platform/base/wait_cursor.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/frames/frame_wnd.h"
+#include "platform/ui/printing/print_info.h"
 #include "platform/ui/windows/app.h"
+#include "platform/ui/windows/message.h"
 #include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
@@ -177,7 +183,7 @@ void CSubViewRelTree::OnUpdate(CView*, LPARAM hint, CObject*)
     case kHintPrinterChanged:
         // The page size is read from the printer when needed; the pages follow it.
         ComputePageAvoidance();
-        if ((m_pageMode || m_avoidPages) && GetSafeHwnd())
+        if ((m_pages.Shown() || m_pages.Avoids()) && GetSafeHwnd())
             Invalidate();
         break;
     case kHintDiagramTextApplied:
@@ -352,4 +358,75 @@ std::unique_ptr<IBoxPainter> CSubViewRelTree::CreateMeasurer()
     CWnd* window = GetSafeHwnd() ? this : nullptr;
     return CBoxMeasurer::Create(m_doc.Settings(), window,
                                 [this](CDC& dc, bool printer) { PrepareMeasuringDC(dc, printer); });
+}
+
+void CSubViewRelTree::ShowPageBoundaries()
+{
+    if (!m_pages.PrinterOrConsent())
+        return;
+    CRect client;
+    if (GetSafeHwnd())
+        GetClientRect(&client);
+    const CPoint centre = client.CenterPoint();
+    const CPoint kept = GetSafeHwnd() ? ToDiagram(centre) : CPoint();
+    m_pages.ToggleShown();
+    // Ancestors and Descendants diagrams change their mapping: keep what lies at the centre.
+    const int type = m_doc.Settings().m_diagramType;
+    if (GetSafeHwnd() && (type == kAncestorsDiagram || type == kDescendantsDiagram))
+        ScrollToPoint(kept.x, kept.y, centre.x, centre.y, false);
+    m_scrollBarsStale = true;
+    Invalidate();
+}
+
+LRESULT CSubViewRelTree::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A change of the printer's settings measures every box again.
+    if (message == WM_DEVMODECHANGE) {
+        UpdatePageMetrics();
+        return 0;
+    }
+    return CSubView::WindowProc(message, wParam, lParam);
+}
+
+BOOL CSubViewRelTree::CanPrint(BOOL preview)
+{
+    if (preview)
+        return CSubView::CanPrint(TRUE);
+    return TRUE;
+}
+
+BOOL CSubViewRelTree::PreparePrinting(CPrintInfo* info)
+{
+    return info && m_pages.PreparePrinting(*info);
+}
+
+void CSubViewRelTree::OnBeginPrinting(CDC*, CPrintInfo*)
+{
+    BeginWaitCursor();
+}
+
+void CSubViewRelTree::OnPrint(CDC* dc, CPrintInfo* info)
+{
+    if (dc && info)
+        m_pages.Print(*dc);
+}
+
+void CSubViewRelTree::OnEndPrinting(CDC*, CPrintInfo*)
+{
+    m_pages.EndPrinting();
+    EndWaitCursor();
+}
+
+void CSubViewRelTree::OnFilePrintSetup()
+{
+    if (!HasTree()) {
+        MessageBox("No diagram to print", MB_OK);
+        return;
+    }
+    bool landscape = m_doc.Settings().m_printLandscape;
+    if (!WindowPrintSetup(this, landscape))
+        return;
+    SetPrintOrientation(landscape);
+    if (IDataObserver* observer = GetDataObserver())
+        observer->OnDataChanged(nullptr, kHintPrinterChanged, nullptr, false);
 }

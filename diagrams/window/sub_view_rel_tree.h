@@ -7,8 +7,10 @@
 // sheet's IDiagramOptionsTarget, the colour chooser's IDiagramColoursTarget and the sheet's
 // IDiagramOptionsWindow. InitStatics loads the defaults of new windows from the profile at
 // start-up; FreeStatics empties the scheme list at exit. The program opens it through
-// CAvApp::ShowInDiagram and OpenSavedDiagram. Its work is spread over sub_view_rel_tree.cpp and the
-// rel_tree_*.cpp files, each of which says what it holds.
+// CAvApp::ShowInDiagram and OpenSavedDiagram. The page grid and the print job are its
+// CRelTreePages (rel_tree_pages.h), which asks it for the mapping and the extent through
+// IRelTreePagesView; its own work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp
+// files, each of which says what it holds.
 //
 // Traps: the diagram's mapping has y up, so a logical rectangle's top lies above its bottom; widen
 // or shrink it outwards with that in mind, and normalise a clip box read back from the context
@@ -26,6 +28,7 @@
 #include "diagrams/diagram_selection.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/relationship_text.h"
+#include "diagrams/window/rel_tree_pages.h"
 #include "diagrams/window/tree_opts_dlg.h"
 #include "platform/base/geometry.h"
 #include "platform/ui/windows/rect_tracker.h"
@@ -82,7 +85,8 @@ class CSubViewRelTree : public CSubView,
                         public IDiagramObserver,
                         public IDiagramOptionsTarget,
                         public IDiagramColoursTarget,
-                        public IDiagramOptionsWindow {
+                        public IDiagramOptionsWindow,
+                        public IRelTreePagesView {
 public:
     CSubViewRelTree();
     ~CSubViewRelTree() override;
@@ -183,29 +187,29 @@ public:
     /// The colour chooser over the window's colours.
     void ChooseColours();
 
-    // Pages, titles and custom diagrams (rel_tree_pages.cpp, rel_tree_titles.cpp,
+    // Pages (through CRelTreePages), titles and custom diagrams (rel_tree_titles.cpp,
     // rel_tree_custom.cpp).
     /// Shows or hides the page grid and its numbers together, keeping the view's centre.
     void ShowPageBoundaries();
-    bool PageBoundariesShown() const { return m_pageMode; }
+    bool PageBoundariesShown() const { return m_pages.Shown(); }
     /// Switches moving boxes off vertical page boundaries on or off.
-    void AvoidPageBoundaries();
-    bool AvoidsPageBoundaries() const override { return m_avoidPages; }
+    void AvoidPageBoundaries() { m_pages.ToggleAvoidance(); }
+    bool AvoidsPageBoundaries() const override { return m_pages.Avoids(); }
     /// Moves boxes off vertical page boundaries (afresh) while the mode is on.
-    void ComputePageAvoidance();
+    void ComputePageAvoidance() { m_pages.ComputeAvoidance(); }
     /// Measures every box again on the measuring context (the printer's page, else the
     /// screen's), lays out again and repaints; the printer's settings changing calls it.
-    void UpdatePageMetrics();
+    void UpdatePageMetrics() { m_pages.UpdateMetrics(); }
     /// Packs the trees again, undoing the moves off page boundaries.
-    void ClearPageAvoidance();
+    void ClearPageAvoidance() { m_pages.ClearAvoidance(); }
     /// Prints in landscape or portrait from now on: the page grid turns with the paper and the
     /// boxes are measured again.
-    void SetPrintOrientation(bool landscape);
+    void SetPrintOrientation(bool landscape) { m_pages.SetPrintOrientation(landscape); }
     /// The row pitch the diagram has on paper: the tallest box of a row and the row gap; 0
     /// without a diagram.
-    int GetPrintedRowHeight() const;
+    int GetPrintedRowHeight() const { return m_pages.PrintedRowHeight(); }
     /// Sizes the page grid to hold a number of rows per printed page (the rows dialog).
-    void SetPrintedSize();
+    void SetPrintedSize() { m_pages.SetPrintedSize(); }
     /// The one selected visible title, or -1 when there is not exactly one.
     int SelectedTitle() const;
     bool IsTitleSelected(int index) const { return m_titleSelected[std::size_t(index)]; }
@@ -238,14 +242,17 @@ public:
     void ScrollToPoint(int px, int py, int dx, int dy, bool redraw);
     void CentreOnRoot();
     CPoint ScrollOrigin() const { return m_scroll; }
-    int RootRowOffset() const;
+    int RootRowOffset() const override;
     /// The diagram extent, with the relatives edges and the visible titles; false when empty.
-    bool GetDiagramExtent(CRect& rect) const;
+    bool GetDiagramExtent(CRect& rect) const override;
     /// The top-left corner of the page grid covering the diagram (titles included) and its
     /// pages down and across, each at least 1.
-    void GetPageSpan(CPoint& origin, int& down, int& across) const;
+    void GetPageSpan(CPoint& origin, int& down, int& across) const
+    {
+        m_pages.GetPageSpan(origin, down, across);
+    }
     /// Device point to diagram units through the screen mapping.
-    CPoint ToDiagram(CPoint device);
+    CPoint ToDiagram(CPoint device) override;
     CPoint ToDevice(CPoint diagram);
 
     // Scrolling, selection and mouse.
@@ -349,8 +356,6 @@ private:
     int RowPitch() const;
     int RowOffset() const;
     void PrepareMeasuringDC(CDC& dc, bool printer);
-    /// One page of the grid onto the printable area inside the margins (none in a preview).
-    void PreparePrintDC(CDC& dc, CPrintInfo& info);
     void DrawDiagram(CDC& dc, const CRect& clip, int mode);
     void OnScroll(int bar, UINT code, int pos);
     /// Shows the cursor of the mouse mode, else of what lies under point (client pixels; none:
@@ -393,12 +398,9 @@ private:
     void MapCommands();
     void MapWindowCommands();
     void MapPageAndTitleCommands();
-    void DrawPageGrid(CDC& dc, const CRect& clip);
     void DrawTitles(CDC& dc);
     /// The handle of a selected title under a device point: true with the title and handle.
     bool TitleHandleAt(CPoint device, int* title, int* handle);
-    /// Whether a device point lies on a line of the shown page grid.
-    bool OnPageLine(CPoint device);
     /// Title and page-grid drags: begun by a press, followed by moves, ended by the release;
     /// cancel puts a dragged page grid back.
     void BeginTitleDrag(CPoint point, int title, int handle);
@@ -411,8 +413,12 @@ private:
     void OpenProperties(CPoint* screen, PropertiesUse use = PropertiesUse::kView);
     /// The box the add-relative drag started from; null once no box shows its records.
     CDiagElem* DragBox() const;
+    // IRelTreePagesView.
+    CWnd& Window() override { return *this; }
     /// Lays the diagram out again keeping the view.
-    void Relayout();
+    void Relayout() override;
+    void PageGridChanged() override { m_scrollBarsStale = true; }
+    void DrawPrintedPage(CDC& dc, const CRect& clip) override;
     /// What the relationship-description columns are placed from: the option, the gap, the
     /// described rows of the diagram and the extent of its boxes.
     CRelationshipColumns::Layout RelationshipLayout() const;
@@ -424,6 +430,8 @@ private:
     void DrawBandDescriptions(CDC& dc, const CDiagRowSet& rowSet, int band, COLORREF colour);
 
     CDiagramDocument m_doc;
+    /// The page grid and the print job.
+    CRelTreePages m_pages{*this, m_doc};
     int m_mode = kModeNormal;
     CRelationshipColumns m_relColumns;
 
@@ -434,12 +442,9 @@ private:
     Range m_hRange;
     Range m_vRange;
     bool m_scrollBarsStale = true;
-    bool m_printing = false;
     /// The couple lines' gap in diagram units at the screen's present zoom; -1 before the
     /// window is first mapped.
     int m_spouseLinesGapUnits = -1;
-    /// The page being printed, in diagram units.
-    CRect m_printClip;
 
     CDiagramSelection m_selection{m_doc};
     bool m_updating = false;
@@ -461,11 +466,7 @@ private:
     /// The diagram point held under the mouse while the grabber drags.
     CPoint m_grabPoint;
 
-    // Page grid and title state.
-    bool m_pageMode = false;
-    bool m_pageNumbers = false;
-    bool m_pageLines = true;
-    bool m_avoidPages = false;
+    // Title state.
     bool m_optionsOpen = false;
     std::array<bool, kDiagramTitleCount> m_titleSelected{};
     /// The dragged title and handle, the press in diagram units and what the drag started from.
@@ -475,7 +476,6 @@ private:
     int m_dragHandle = -1;
     CPoint m_dragStart;
     CRect m_dragFrame;
-    CPoint m_dragOrigin;
     /// The box the add-relative drag started from (held by record as the selection is), the
     /// zone under the pointer, whether it allows an addition, and the status text.
     CDiagramSelection m_dragBox{m_doc};
