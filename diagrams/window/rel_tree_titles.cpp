@@ -1,6 +1,6 @@
 // diagrams/window/rel_tree_titles.cpp: the Diagram window's title blocks: their texts filled in
 // for the diagram's root, drawing them, selecting them, their handles under the mouse, moving and
-// resizing them, and Title Options.
+// resizing them, and Title Options; the mouse of a page-grid drag, which CRelTreePages carries out.
 //
 // A title's text is a box-text template filled in for the root (the person, or the couple's family
 // and its first partner, "<root>" bound to the root record) each time it is drawn; a text that does

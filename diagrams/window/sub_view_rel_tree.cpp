@@ -1,6 +1,7 @@
 // diagrams/window/sub_view_rel_tree.cpp: the Diagram window's state and lifecycle: statics, title,
 // selection as the shell reads it, change notices, building and clearing through its document,
-// and what the window does when the document tells it of a change.
+// what the window does when the document tells it of a change, and the print hooks and page-grid
+// toggle it hands on to its CRelTreePages.
 //
 // The shell reads two selected spouses as their family. More than six changed boxes, or a changed
 // box size, lay the diagram out again; a root that went empties the window, which stays open.
