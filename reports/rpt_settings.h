@@ -15,6 +15,7 @@
 #include "platform/base/log_font.h"
 #include "platform/base/types.h"
 #include "reports/rpt_page_settings.h"
+#include "templates/settings_store.h"
 #include "templates/template_string.h"
 
 #include <array>
@@ -246,9 +247,9 @@ public:
     /// Gathers the writes of one part (or all, the header included) into the store, which the
     /// caller commits. Removes the probe key "Test" older versions left.
     void Write(CSettingsStore& store, int part) const;
-    /// Writes and commits; on failure says "Unable to save settings" (with the file's name when
-    /// the store is a file) and returns false, the store unchanged.
-    bool Save(CSettingsStore& store, int part) const;
+    /// Writes and commits; on failure answers "Unable to save settings" (with the file's name when
+    /// the store is a file) for the window to show, the store unchanged.
+    [[nodiscard]] SaveOutcome Save(CSettingsStore& store, int part) const;
     /// Copies one part, or all; the header strings only with part 0 and keepHeader false.
     void Copy(const CRptSettings& source, int part, bool keepHeader);
     /// Loads the report type file that the template name gives in typesFolder and, when it has a

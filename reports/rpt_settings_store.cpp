@@ -3,7 +3,6 @@
 #include "reports/rpt_settings.h"
 
 #include "common/font_text.h"
-#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "reports/rpt_settings_tables.h"
 #include "reports/rpt_settings_text.h"
@@ -411,11 +410,10 @@ void CRptSettings::Write(CSettingsStore& store, int part) const
         WriteLayout(store, m_layout);
 }
 
-bool CRptSettings::Save(CSettingsStore& store, int part) const
+SaveOutcome CRptSettings::Save(CSettingsStore& store, int part) const
 {
     Write(store, part);
     if (store.Commit())
-        return true;
-    MessageBox(store.FailureText(), MB_OK | MB_ICONEXCLAMATION);
-    return false;
+        return {};
+    return {store.FailureText()};
 }

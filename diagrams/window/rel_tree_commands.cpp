@@ -9,10 +9,10 @@
 // diagram.
 #include "diagrams/window/sub_view_rel_tree.h"
 
+#include "app/shell/save_message.h"
 #include "diagrams/diag_elem.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/diag_stats.h"
-#include "diagrams/window/save_message.h"
 #include "platform/base/prompt.h"
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/frames/frame_wnd.h"

@@ -2,8 +2,8 @@
 // going back to the installation settings, and saving them as a custom diagram file.
 #include "diagrams/window/sub_view_rel_tree.h"
 
+#include "app/shell/save_message.h"
 #include "diagrams/window/diag_save_custom_dlg.h"
-#include "diagrams/window/save_message.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/windows/app.h"

@@ -2,10 +2,10 @@
 // colour chooser's target: taking edited settings back, laying out again, colours, schemes.
 #include "diagrams/window/sub_view_rel_tree.h"
 
+#include "app/shell/save_message.h"
 #include "diagrams/diag_band.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/window/diagram_defaults_owner.h"
-#include "diagrams/window/save_message.h"
 #include "diagrams/window/tree_opts_colours.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/windows/app.h"

@@ -3,13 +3,13 @@
 // dragging the grid with the mouse, and measuring again for a changed printer.
 #include "diagrams/window/rel_tree_pages.h"
 
+#include "app/shell/save_message.h"
 #include "diagrams/diag_page.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/diagram_document.h"
 #include "diagrams/window/box_painter_dc.h"
 #include "diagrams/window/diag_print_size_dlg.h"
 #include "diagrams/window/page_grid.h"
-#include "diagrams/window/save_message.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/font.h"

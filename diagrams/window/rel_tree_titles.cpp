@@ -7,10 +7,10 @@
 // not compile is drawn as typed.
 #include "diagrams/window/sub_view_rel_tree.h"
 
+#include "app/shell/save_message.h"
 #include "database/kin/ind_rec.h"
 #include "database/records/fam_rec.h"
 #include "diagrams/window/diag_title_opts_dlg.h"
-#include "diagrams/window/save_message.h"
 #include "diagrams/window/title_block.h"
 #include "diagrams/window/title_look.h"
 #include "platform/base/prompt.h"

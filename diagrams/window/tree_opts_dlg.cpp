@@ -1,8 +1,8 @@
 // diagrams/window/tree_opts_dlg.cpp: the sheet's pages, copies and "Save as default".
 #include "diagrams/window/tree_opts_dlg.h"
 
+#include "app/shell/save_message.h"
 #include "diagrams/diagram_options_target.h"
-#include "diagrams/window/save_message.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/windows/app.h"

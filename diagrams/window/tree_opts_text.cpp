@@ -1,6 +1,7 @@
 // diagrams/window/tree_opts_text.cpp: the Text page and its scheme editing.
 #include "diagrams/window/tree_opts_text.h"
 
+#include "app/shell/save_message.h"
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
@@ -9,7 +10,6 @@
 #include "diagrams/diagram_settings.h"
 #include "diagrams/text_scheme_store.h"
 #include "diagrams/window/diag_scheme_name_dlg.h"
-#include "diagrams/window/save_message.h"
 #include "diagrams/window/tree_opts_dlg.h"
 #include "diagrams/window/tree_opts_font.h"
 #include "platform/base/prompt.h"

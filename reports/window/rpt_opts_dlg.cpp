@@ -11,6 +11,7 @@
 #include "reports/window/rpt_sources_page.h"
 #include "reports/window/sub_view_report.h"
 
+#include "app/shell/save_message.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/dialogs/data_exchange.h"
 #include "platform/ui/windows/message.h"
@@ -98,7 +99,7 @@ void CRptOptsDlg::Commit()
     const std::string path = GetReportFilePath(report->GetName(), report->IsCustom());
     if (!path.empty()) {
         CSettingsStore store(path);
-        report->Settings().Save(store, kRptPartAll);
+        CheckSaved(report->Settings().Save(store, kRptPartAll));
     }
     m_window.Rebuild(false);
 }

@@ -389,18 +389,15 @@ TEST_F(RptSettingsTest, HugeCountsAndLongValuesAreHandledWithoutLoss)
     EXPECT_EQ(reread.m_layout.m_headerTexts[0], longText);
 }
 
-TEST_F(RptSettingsTest, FailedSaveSaysSoAndLeavesTheFileAsItWas)
+TEST_F(RptSettingsTest, FailedSaveAnswersWhyAndLeavesTheFileAsItWas)
 {
     const std::string content = "[Report Options]\nGens=9\n";
     const std::string path = test_support::WriteFile(Path("locked.avr"), content);
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     CRptSettings settings;
     CSettingsStore store(path);
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(settings.Save(store, kRptPartAll));
-    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
-              std::vector<std::string>{"Unable to save settings in file " + path +
-                                       ".  The file is read-only."});
+    EXPECT_EQ(settings.Save(store, kRptPartAll).failure,
+              "Unable to save settings in file " + path + ".  The file is read-only.");
     EXPECT_EQ(test_support::ReadFile(path), content);
 
     // A text with a line break cannot stand in a report file: nothing is written either, and
@@ -408,13 +405,10 @@ TEST_F(RptSettingsTest, FailedSaveSaysSoAndLeavesTheFileAsItWas)
     const std::string writable = test_support::WriteFile(Path("breaks.avr"), content);
     settings.m_layout.m_headerTexts[0] = "two\nlines";
     CSettingsStore other(writable);
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(settings.Save(other, kRptPartLayout));
-    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
-              std::vector<std::string>{
-                  "Unable to save settings in file " + writable +
+    EXPECT_EQ(settings.Save(other, kRptPartLayout).failure,
+              "Unable to save settings in file " + writable +
                   ".  The value of \"Header - Left\" in [Report Options] holds a line break, "
-                  "which an INI file cannot hold in a value."});
+                  "which an INI file cannot hold in a value.");
     EXPECT_EQ(test_support::ReadFile(writable), content);
 }
 

@@ -148,22 +148,21 @@ int RunSettings(const std::string& in, const std::string& out, CPromptScript& pr
         std::cerr << "The settings file " << in << " cannot be read.\n";
         return 1;
     }
-    bool saved = false;
+    SaveOutcome outcome;
     if (extension == ".dgm") {
         CDiagramSettings settings;
         settings.LoadSettingsFromFile(in);
-        const SaveOutcome outcome = settings.SaveSettingsToFile(out);
-        if (!outcome)
-            std::cerr << outcome.failure << "\n";
-        saved = outcome.Saved();
+        outcome = settings.SaveSettingsToFile(out);
     } else {
         CRptSettings settings;
         settings.Load(CSettingsStore(in));
         CSettingsStore store(out);
-        saved = settings.Save(store, kRptPartAll);
+        outcome = settings.Save(store, kRptPartAll);
     }
+    if (!outcome)
+        std::cerr << outcome.failure << "\n";
     PrintMessages(prompt);
-    return saved ? 0 : 1;
+    return outcome ? 0 : 1;
 }
 
 } // namespace

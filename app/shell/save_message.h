@@ -1,4 +1,4 @@
-// diagrams/window/save_message.h: a failed save of settings or schemes told to the user in the
+// app/shell/save_message.h: a failed save of settings or schemes told to the user in the
 // words the engine gave.
 #pragma once
 
