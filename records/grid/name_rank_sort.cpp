@@ -7,6 +7,7 @@
 #include <cstring>
 #include <numeric>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -314,6 +315,8 @@ std::optional<std::vector<std::uint32_t>> CNameRankSort::Order()
     if (m_names.size() + 2 >= (std::size_t(1) << 23))
         return std::nullopt;
     const std::vector<std::uint32_t> groups = Groups(Ranks(leadsStartSurnames));
+    if (std::optional<std::vector<std::uint32_t>> counted = CountedOrder(groups))
+        return counted;
 
     // One counting pass puts the rows into their groups, each in the order the rows came in.
     std::vector<std::uint32_t> starts(std::size_t(NoRecordGroup()) + 2, 0);
@@ -391,5 +394,79 @@ CNameRankSort::ComparedOrder(const std::vector<std::uint32_t>& groups) const
     order.reserve(rows.size());
     for (const Compared& row : rows)
         order.push_back(row.index);
+    return order;
+}
+
+std::optional<std::vector<std::uint32_t>>
+CNameRankSort::CountedOrder(const std::vector<std::uint32_t>& groups) const
+{
+    // A date key's place: its year on one line (B.C. years before A.D. ones), then the end of
+    // its period within the year.
+    const auto place = [](const CDateValue& date) {
+        const std::int64_t year = date.IsBC() ? 1 - std::int64_t(date.GetYear()) : date.GetYear();
+        const int month = date.GetMonth() != 0 ? date.GetMonth() : 13;
+        const int day = date.GetDay() != 0 ? date.GetDay() : 32;
+        return year * 512 + month * 32 + day;
+    };
+    const CDateValue* form = nullptr;
+    std::int64_t earliest = INT64_MAX, latest = INT64_MIN;
+    std::int32_t lastNumber = INT32_MIN;
+    for (const Row& row : m_rows) {
+        if (row.name == kNoRecord)
+            continue;
+        if (row.number < lastNumber)
+            return std::nullopt;
+        lastNumber = row.number;
+        if (!row.date)
+            continue;
+        const CDateValue& date = *row.date;
+        if (date.GetMonth() > 12 || date.GetDay() > 31)
+            return std::nullopt;
+        if (!form)
+            form = &date;
+        else if (date.GetCalendar() != form->GetCalendar() ||
+                 date.HasDualYear() != form->HasDualYear() ||
+                 date.GetDualYear() != form->GetDualYear())
+            return std::nullopt;
+        const std::int64_t at = place(date);
+        earliest = std::min(earliest, at);
+        latest = std::max(latest, at);
+    }
+    // The later date first, no date last.
+    const std::uint64_t places = form ? std::uint64_t(latest - earliest) + 2 : 1;
+    if (places > UINT32_MAX || (std::uint64_t(NoRecordGroup()) + 1) * places > UINT32_MAX)
+        return std::nullopt;
+    // Each row as its key above its index; the digits of the keys counted as they are made.
+    constexpr int kDigits = 3, kDigitBits = 11;
+    constexpr std::uint32_t kDigitMask = (1u << kDigitBits) - 1;
+    std::vector<std::uint64_t> items(m_rows.size()), moved(m_rows.size());
+    std::vector<std::array<std::uint32_t, kDigitMask + 1>> counts(kDigits);
+    for (std::uint32_t i = 0; i < m_rows.size(); ++i) {
+        const Row& row = m_rows[i];
+        const std::uint64_t dateKey = row.date && row.name != kNoRecord
+                                          ? std::uint64_t(latest - place(*row.date))
+                                          : places - 1;
+        const std::uint64_t key = groups[i] * places + dateKey;
+        items[i] = key << 32 | i;
+        for (int digit = 0; digit < kDigits; ++digit)
+            ++counts[digit][(key >> (digit * kDigitBits)) & kDigitMask];
+    }
+    // Stable counting passes from the lowest digit, a digit all keys share passed over.
+    for (int digit = 0; digit < kDigits && !items.empty(); ++digit) {
+        const int shift = 32 + digit * kDigitBits;
+        auto& count = counts[digit];
+        if (count[(items[0] >> shift) & kDigitMask] == items.size())
+            continue;
+        std::uint32_t start = 0;
+        for (std::uint32_t& slot : count)
+            start += std::exchange(slot, start);
+        for (const std::uint64_t item : items)
+            moved[count[(item >> shift) & kDigitMask]++] = item;
+        items.swap(moved);
+    }
+    std::vector<std::uint32_t> order;
+    order.reserve(items.size());
+    for (const std::uint64_t item : items)
+        order.push_back(std::uint32_t(item));
     return order;
 }
