@@ -420,7 +420,8 @@ CNameRankSort::CountedOrder(const std::vector<std::uint32_t>& groups) const
         if (!row.date)
             continue;
         const CDateValue& date = *row.date;
-        if (date.GetMonth() > 12 || date.GetDay() > 31)
+        // A year 0 would share its place with the year next to it in the other era.
+        if (date.GetYear() == 0 || date.GetMonth() > 12 || date.GetDay() > 31)
             return std::nullopt;
         if (!form)
             form = &date;

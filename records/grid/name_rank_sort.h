@@ -91,9 +91,10 @@ private:
     /// for rows of one name that the comparison leaves unordered.
     std::vector<std::uint32_t> ComparedOrder(const std::vector<std::uint32_t>& groups) const;
     /// The rows sorted by group, date key and number in a few counting passes over one number
-    /// a row. None unless every date key is a day of a month in one calendar and dual-year form
-    /// (two keys at one place are then the same date), the numbers never fall from row to row
-    /// (rows of one name and date then keep the order they came in) and the number fits.
+    /// a row. None unless every date key is a day of a month of a year other than 0, in one
+    /// calendar and dual-year form (two keys at one place are then the same date), the numbers
+    /// never fall from row to row (rows of one name and date then keep the order they came in) and
+    /// the number fits.
     std::optional<std::vector<std::uint32_t>>
     CountedOrder(const std::vector<std::uint32_t>& groups) const;
     void Grow();

@@ -73,8 +73,11 @@ TEST(NameRankSort, GivesTheComparisonsOrderOnRowsSharingNamesDatesAndNumbers)
                                  CDateValue(1800, 6, 5), CDateValue(1800, 12, 31),
                                  CDateValue(1799, 0, 0), CDateValue(1, 1, 1),
                                  CDateValue(9999, 0, 0), CDateValue(2000, 2, 29)};
-    CDateValue bc(44, 3, 15);
+    // In some rounds 1 B.C. beside a year 0, which lies where 1 B.C. does on the line of years
+    // and yet comes after it.
+    CDateValue bc(44, 3, 15), bc1(1, 1, 1), year0(0, 1, 1);
     bc.SetBC(true);
+    bc1.SetBC(true);
     CDateValue dual(1800, 6, 5);
     dual.SetDualYear(1);
     std::mt19937 random(7);
@@ -86,10 +89,10 @@ TEST(NameRankSort, GivesTheComparisonsOrderOnRowsSharingNamesDatesAndNumbers)
                 continue;
             }
             std::optional<CDateValue> date;
-            if (const auto pick = random() % 10; pick < std::size(kDates))
+            if (const auto pick = random() % (std::size(kDates) + 2); pick < std::size(kDates))
                 date = kDates[pick];
-            else if (pick == 8)
-                date = round % 2 ? dual : bc;
+            else if (pick == std::size(kDates))
+                date = round % 2 ? dual : round / 4 % 2 ? (random() % 2 ? bc1 : year0) : bc;
             keys.push_back(Key(kGiven[random() % std::size(kGiven)],
                                kSurnames[random() % std::size(kSurnames)], date,
                                round / 2 % 2 ? i / 3 - 20 : std::int32_t(random() % 400) - 20));
