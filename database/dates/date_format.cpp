@@ -23,50 +23,100 @@ void AppendDecimal(std::string& out, int number)
     out.append(digits, end);
 }
 
-std::string CalendarPrefix(int calendar)
+/// Appends number in decimal with zeros in front up to width characters, as "%0<width>d" writes
+/// it (a minus sign counts in the width).
+void AppendPadded(std::string& out, int number, int width)
+{
+    char digits[12];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    const char* first = digits;
+    if (number < 0) {
+        out += '-';
+        ++first;
+        --width;
+    }
+    if (const auto length = int(end - first); length < width)
+        out.append(std::size_t(width - length), '0');
+    out.append(first, std::size_t(end - first));
+}
+
+void AppendCalendarPrefix(std::string& out, int calendar)
 {
     if (calendar == CALENDAR_GREGORIAN)
-        return {};
+        return;
     const char* name = GetCalendarName(calendar);
-    return text::Format("[%s] ", name ? name : "Unknown");
+    out += '[';
+    out += name ? name : "Unknown";
+    out += "] ";
 }
 
 /// Styles long and short: "5 June 1700", "5 Jun 1699/00".
-std::string WordText(const CDateValue& v, int style)
+void AppendWordText(std::string& out, const CDateValue& v, int style)
 {
-    std::string out;
-    if (v.GetDay() != 0)
-        out = text::Format("%d ", v.GetDay());
+    if (v.GetDay() != 0) {
+        AppendDecimal(out, v.GetDay());
+        out += ' ';
+    }
     const bool gregorian = v.GetCalendar() == CALENDAR_GREGORIAN;
     const char* month = style == DATE_STYLE_SHORT && gregorian
                             ? GetShortMonthName(v.GetMonth())
                             : GetMonthName(v.GetMonth(), v.GetCalendar());
-    if (month)
-        out += text::Format("%s ", month);
-    out += text::Format("%d", v.GetYear());
-    if (gregorian && v.HasDualYear())
-        out += text::Format("/%02d", v.GetDualYear());
-    return out;
+    if (month) {
+        out += month;
+        out += ' ';
+    }
+    AppendDecimal(out, v.GetYear());
+    if (gregorian && v.HasDualYear()) {
+        out += '/';
+        AppendPadded(out, v.GetDualYear(), 2);
+    }
 }
 
 /// Style numeric: day, month and year in the locale's order; the year alone without a month.
-std::string NumericText(const CDateValue& v, const CDateLocale& locale)
+void AppendNumericText(std::string& out, const CDateValue& v, const CDateLocale& locale)
 {
-    std::string year = text::Format("%04d", v.GetYear());
-    if (v.GetCalendar() == CALENDAR_GREGORIAN && v.HasDualYear())
-        year += text::Format("(/%02d)", v.GetDualYear());
-    if (v.GetMonth() == 0)
-        return year;
-    const std::string sep(1, locale.dateSeparator);
-    const std::string month = text::Format("%d", v.GetMonth());
-    const std::string day = v.GetDay() != 0 ? text::Format("%d", v.GetDay()) : std::string();
+    const auto appendYear = [&] {
+        AppendPadded(out, v.GetYear(), 4);
+        if (v.GetCalendar() == CALENDAR_GREGORIAN && v.HasDualYear()) {
+            out += "(/";
+            AppendPadded(out, v.GetDualYear(), 2);
+            out += ')';
+        }
+    };
+    if (v.GetMonth() == 0) {
+        appendYear();
+        return;
+    }
+    const char sep = locale.dateSeparator;
+    const bool hasDay = v.GetDay() != 0;
     switch (locale.order) {
     case DATE_ORDER_YMD:
-        return year + sep + month + (day.empty() ? "" : sep + day);
+        appendYear();
+        out += sep;
+        AppendDecimal(out, v.GetMonth());
+        if (hasDay) {
+            out += sep;
+            AppendDecimal(out, v.GetDay());
+        }
+        return;
     case DATE_ORDER_DMY:
-        return (day.empty() ? "" : day + sep) + month + sep + year;
+        if (hasDay) {
+            AppendDecimal(out, v.GetDay());
+            out += sep;
+        }
+        AppendDecimal(out, v.GetMonth());
+        out += sep;
+        appendYear();
+        return;
     default:
-        return month + sep + (day.empty() ? "" : day + sep) + year;
+        AppendDecimal(out, v.GetMonth());
+        out += sep;
+        if (hasDay) {
+            AppendDecimal(out, v.GetDay());
+            out += sep;
+        }
+        appendYear();
+        return;
     }
 }
 
@@ -277,12 +327,15 @@ std::string CDateValue::Format(int style, const CDateLocale& locale) const
     if (!IsValid())
         return {};
     std::string out;
-    if (style == DATE_STYLE_YEAR)
-        out = text::Format("%04d", GetYear());
-    else if (style == DATE_STYLE_NUMERIC)
-        out = CalendarPrefix(GetCalendar()) + NumericText(*this, locale);
-    else
-        out = CalendarPrefix(GetCalendar()) + WordText(*this, style);
+    if (style == DATE_STYLE_YEAR) {
+        AppendPadded(out, GetYear(), 4);
+    } else {
+        AppendCalendarPrefix(out, GetCalendar());
+        if (style == DATE_STYLE_NUMERIC)
+            AppendNumericText(out, *this, locale);
+        else
+            AppendWordText(out, *this, style);
+    }
     if (IsBC())
         out += " B.C.";
     return out;
@@ -386,27 +439,42 @@ void WriteDateValue(const CDateValue& value, std::string& out)
         out += " B.C.";
 }
 
+void AppendShortDateText(std::string& out, const CDateData& date, const CDateValue& value,
+                         bool start)
+{
+    const DateKind kind = date.GetKind();
+    if (kind == DATE_PERIOD || kind == DATE_RANGE) {
+        switch (date.GetQualifier()) {
+        case DQ_FROM:
+            out += "frm";
+            break;
+        case DQ_TO:
+            out += "to";
+            break;
+        case DQ_FROM_TO:
+            out += start ? "frm" : "to";
+            break;
+        case DQ_AFT:
+            out += "aft";
+            break;
+        case DQ_BEF:
+            out += "bef";
+            break;
+        default:
+            out += start ? "aft" : "bef";
+            break;
+        }
+    }
+    AppendDecimal(out, value.GetYear());
+    if (kind != DATE_SIMPLE && kind != DATE_PERIOD && kind != DATE_RANGE)
+        out += '?';
+}
+
 std::string GetShortDateText(const CDateData& date, const CDateValue& value, bool start)
 {
-    const std::string year = text::Format("%d", value.GetYear());
-    if (date.GetKind() == DATE_SIMPLE)
-        return year;
-    if (date.GetKind() != DATE_PERIOD && date.GetKind() != DATE_RANGE)
-        return year + "?";
-    switch (date.GetQualifier()) {
-    case DQ_FROM:
-        return "frm" + year;
-    case DQ_TO:
-        return "to" + year;
-    case DQ_FROM_TO:
-        return (start ? "frm" : "to") + year;
-    case DQ_AFT:
-        return "aft" + year;
-    case DQ_BEF:
-        return "bef" + year;
-    default:
-        return (start ? "aft" : "bef") + year;
-    }
+    std::string out;
+    AppendShortDateText(out, date, value, start);
+    return out;
 }
 
 const char* GetBlankDateText()

@@ -20,6 +20,9 @@ void WriteDateValue(const CDateValue& value, std::string& out);
 /// period and a BET..AND range, start picks the opening ("frm", "aft") or closing ("to",
 /// "bef") word.
 std::string GetShortDateText(const CDateData& date, const CDateValue& value, bool start);
+/// The same text appended to out.
+void AppendShortDateText(std::string& out, const CDateData& date, const CDateValue& value,
+                         bool start);
 
 /// "____", the placeholder of a missing date.
 const char* GetBlankDateText();

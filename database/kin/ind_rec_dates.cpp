@@ -18,9 +18,8 @@
 
 namespace {
 
-/// The shortest buffer that takes a life-dates text.
+/// The shortest buffer that takes a life-dates text (the longest is "bap.frm65535, bur.bef65535").
 constexpr int kLifeDatesMinBytes = 45;
-constexpr int kLifeDatesBytes = 100;
 
 /// An event that stands for a birth or a death, with the prefix its date is shown with.
 struct LifeEvent {
@@ -126,27 +125,43 @@ std::optional<CDateValue> DateKey(const CIndRec& individual)
     return std::nullopt;
 }
 
-std::string LifeDatesText(const CIndRec& individual)
+/// Appends the life dates of the individual: "1700-1750", "b.1700, bur.1750", "1700- ", " - ".
+void AppendLifeDates(std::string& out, const CIndRec& individual)
 {
     const LifeFields fields(individual, false);
     const LifeDate birth = fields.Find(false);
     const LifeDate death = fields.Find(true);
     const bool isBirth = birth.event == &kBirthEvents[0];
     const bool isDeath = death.event == &kDeathEvents[0];
-    const std::string born =
-        birth.value ? GetShortDateText(birth.date->GetDate(), *birth.value, true) : std::string();
-    const std::string died =
-        death.value ? GetShortDateText(death.date->GetDate(), *death.value, false) : std::string();
+    const auto appendBorn = [&] {
+        AppendShortDateText(out, birth.date->GetDate(), *birth.value, true);
+    };
+    const auto appendDied = [&] {
+        AppendShortDateText(out, death.date->GetDate(), *death.value, false);
+    };
     if (birth.value && death.value) {
-        if (isBirth && isDeath)
-            return born + "-" + died;
-        return birth.event->prefix + born + ", " + death.event->prefix + died;
+        if (isBirth && isDeath) {
+            appendBorn();
+            out += '-';
+        } else {
+            out += birth.event->prefix;
+            appendBorn();
+            out += ", ";
+            out += death.event->prefix;
+        }
+        appendDied();
+    } else if (birth.value) {
+        if (!isBirth)
+            out += birth.event->prefix;
+        appendBorn();
+        if (isBirth)
+            out += "- ";
+    } else if (death.value) {
+        out += isDeath ? " -" : death.event->prefix;
+        appendDied();
+    } else {
+        out += " - ";
     }
-    if (birth.value)
-        return isBirth ? born + "- " : birth.event->prefix + born;
-    if (death.value)
-        return isDeath ? " -" + died : death.event->prefix + died;
-    return " - ";
 }
 
 const CDateNode* MarriageDateOf(const CRecordNode* family)
@@ -291,8 +306,10 @@ int CIndRec::CompareSortKeys(const SortKey& mine, const SortKey& theirs)
 
 char* CIndRec::GetLifeDates(char* buffer, int size) const
 {
-    CopyTextToBuffer(size < kLifeDatesMinBytes ? std::string() : LifeDatesText(*this), buffer,
-                     size);
+    std::string text;
+    if (size >= kLifeDatesMinBytes)
+        AppendLifeDates(text, *this);
+    CopyTextToBuffer(text, buffer, size);
     return buffer;
 }
 
@@ -302,11 +319,15 @@ void CIndRec::FormatNameForReport(std::string& text, bool withLifeDates, bool wi
     std::string name;
     GetText(name, 0);
     if (withLifeDates) {
-        char dates[kLifeDatesBytes];
-        name += " (" + std::string(GetLifeDates(dates, kLifeDatesBytes)) + ")";
+        name += " (";
+        AppendLifeDates(name, *this);
+        name += ')';
     }
-    if (withRecordId)
-        name += " [" + std::to_string(GetRecordNumber()) + "]";
+    if (withRecordId) {
+        name += " [";
+        name += std::to_string(GetRecordNumber());
+        name += ']';
+    }
     if (append)
         text += name;
     else
