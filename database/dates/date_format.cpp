@@ -186,7 +186,7 @@ const char* ApproximateTypeName(DateQualifier qualifier)
 std::string SingleText(const CDateData& date, int code, const CDateLocale& locale)
 {
     const CDateValue& v = date.GetFirstValue();
-    const std::string value = v.Format(SingleStyle(code), locale);
+    std::string value = v.Format(SingleStyle(code), locale);
     const DateKind kind = date.GetKind();
     switch (ColumnOf(code)) {
     case Column::XDate1:
@@ -197,18 +197,26 @@ std::string SingleText(const CDateData& date, int code, const CDateLocale& local
                : kind == DATE_INTERPRETED ? "Interpreted Phrase"
                                           : ApproximateTypeName(date.GetQualifier());
     case Column::Abbrev:
-        return kind == DATE_SIMPLE ? value : value + "?";
+        if (kind != DATE_SIMPLE)
+            value += '?';
+        return value;
     case Column::Full:
         break;
     }
     if (kind == DATE_SIMPLE)
         return value;
-    if (kind == DATE_APPROXIMATE)
-        return value + ApproximateSuffix(date.GetQualifier(), code == DF_LONG);
-    if (code == DF_ABBREV)
-        return value + " (int)";
-    const std::string* phrase = date.GetPhrase();
-    return value + " (\"" + (phrase ? *phrase : std::string()) + "\")";
+    if (kind == DATE_APPROXIMATE) {
+        value += ApproximateSuffix(date.GetQualifier(), code == DF_LONG);
+    } else if (code == DF_ABBREV) {
+        value += " (int)";
+    } else {
+        const std::string* phrase = date.GetPhrase();
+        value += " (\"";
+        if (phrase)
+            value += *phrase;
+        value += "\")";
+    }
+    return value;
 }
 
 /// The words of a period or range: LONG, COMPACT and ABBREV, and the type name.
@@ -282,8 +290,10 @@ std::string SpanText(const CDateData& date, int code, const CDateLocale& locale)
         const int style = SpanStyle(code);
         std::string out = code == DF_LONG ? words.longOpen : words.shortOpen;
         out += date.GetFirstValue().Format(style, locale);
-        if (second)
-            out += words.join + second->Format(style, locale);
+        if (second) {
+            out += words.join;
+            out += second->Format(style, locale);
+        }
         return out;
     }
     }
