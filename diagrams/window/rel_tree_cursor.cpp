@@ -1,12 +1,14 @@
-// diagrams/window/rel_tree_cursor.cpp: the Diagram window's mouse cursor, chosen by the mouse
-// mode and by what lies under the pointer: the area cursor while selecting an area, the grabber
-// while moving the diagram with the mouse, the page cursor while the page grid is dragged, the
-// item cursor over a box or an expansion button, the sizing arrows over a selected title's
+// diagrams/window/rel_tree_cursor.cpp: the Diagram window's mouse cursor (CRelTreeMouse), chosen by
+// the mouse mode and by what lies under the pointer: the area cursor while selecting an area, the
+// grabber while moving the diagram with the mouse, the page cursor while the page grid is dragged,
+// the item cursor over a box or an expansion button, the sizing arrows over a selected title's
 // handles, the page-line cursor over a shown page boundary, else the arrow.
-#include "diagrams/window/sub_view_rel_tree.h"
+#include "diagrams/window/rel_tree_mouse.h"
 
+#include "diagrams/window/rel_tree_pages.h"
 #include "diagrams/window/title_block.h"
 #include "platform/ui/windows/cursor.h"
+#include "platform/ui/windows/wnd.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ UINT SizingCursor(int handle)
 
 } // namespace
 
-void CSubViewRelTree::ChooseCursor(const CPoint* point)
+void CRelTreeMouse::ChooseCursor(const CPoint* point)
 {
     HCURSOR cursor = nullptr;
     int handle = -1;
@@ -38,16 +40,16 @@ void CSubViewRelTree::ChooseCursor(const CPoint* point)
         cursor = LoadCursorResource(kAreaCursorId);
     } else if (m_mode == kModeGrabber) {
         cursor = LoadCursorResource(kGrabberCursorId);
-    } else if (m_drag == kGridDrag || m_drag == kGridSizeDrag) {
+    } else if (InGridDrag()) {
         cursor = LoadCursorResource(kPageDragCursorId);
     } else if (point) {
-        const int hit = HitTest(*point, nullptr, nullptr);
+        const int hit = m_view.HitTest(*point, nullptr, nullptr);
         if (hit == kHitBox || hit == kHitButton)
             cursor = LoadCursorResource(kItemCursorId);
-        else if (TitleHandleAt(*point, nullptr, &handle) && handle >= 0)
+        else if (m_view.TitleHandleAt(*point, nullptr, &handle) && handle >= 0)
             cursor = LoadStandardCursor(SizingCursor(handle));
         else if (m_pages.OnPageLine(*point))
             cursor = LoadCursorResource(kPageLineCursorId);
     }
-    SetWindowCursor(cursor);
+    m_view.Window().SetWindowCursor(cursor);
 }

@@ -1,114 +1,41 @@
-// diagrams/window/rel_tree_mouse.cpp: the Diagram window's hit tests, selection, clicks, keys, the
-// three context menus with their grey and check states, the status panes and its commands.
+// diagrams/window/rel_tree_mouse.cpp: the Diagram window's mouse (CRelTreeMouse): presses,
+// double clicks and the right button on boxes, buttons, titles and the page grid, the mouse
+// modes, Escape and the loss of the focus.
 //
-// Keys: keypad plus and minus zoom, Space opens the selected box's branch, or for a relatives
-// tree's root box the branch of the ancestor it hangs from; Escape ends a mode or a drag.
-#include "diagrams/window/sub_view_rel_tree.h"
+// A left press on a box selects it and starts the add-relative drag, with Ctrl it puts the box in
+// the selection or takes it out; on a button it opens or closes the branch; on a title (or a
+// selected title's handle) it starts moving (sizing) it; on a page line it starts moving the grid;
+// elsewhere it starts the stretchy box. A right press on a page line starts sizing the page.
+#include "diagrams/window/rel_tree_mouse.h"
 
-#include "controls/text_dlg.h"
-#include "diagrams/diag_builder.h"
-#include "diagrams/diag_elem.h"
-#include "diagrams/diag_hit.h"
-#include "diagrams/diag_resync.h"
-#include "platform/base/prompt.h"
-#include "platform/base/text.h"
-#include "platform/ui/drawing/client_dc.h"
-#include "platform/ui/frames/menu.h"
-#include "platform/ui/windows/cmd_ui.h"
+#include "diagrams/diagram_document.h"
+#include "diagrams/window/rel_tree_pages.h"
+#include "platform/ui/windows/wnd.h"
 
-#include <algorithm>
-
-using namespace diagram_cmd;
-
-int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
+CRelTreeMouse::CRelTreeMouse(IRelTreeMouseView& view, CDiagramDocument& doc, CRelTreePages& pages)
+    : m_view(view), m_doc(doc), m_pages(pages), m_dragBox(doc)
 {
-    if (element)
-        *element = nullptr;
-    if (title)
-        *title = -1;
-    if (int sized = -1; TitleHandleAt(device, &sized, nullptr)) {
-        if (title)
-            *title = sized;
-        return kHitSizer;
-    }
-    const CPoint point = ToDiagram(device);
-    for (int t = kDiagramTitleCount - 1; t >= 0; --t) {
-        const CDiagramTitle& slot = m_doc.Settings().m_titles[std::size_t(t)];
-        CRect frame = slot.frame;
-        frame.NormalizeRect();
-        if (slot.visible && frame.PtInRect(point)) {
-            if (title)
-                *title = t;
-            return kHitTitle;
-        }
-    }
-    for (auto& rowSet : m_doc.RowSets()) {
-        int onButton = 0;
-        if (CDiagElem* box = DiagHitTestRows(*rowSet, point.x, point.y, onButton)) {
-            if (onButton && !m_doc.Settings().m_showExpansionButtons)
-                return kHitNothing;
-            if (element)
-                *element = box;
-            return onButton ? kHitButton : kHitBox;
-        }
-    }
-    return kHitNothing;
 }
 
-void CSubViewRelTree::SelectBox(CDiagElem* element, bool clearOthers, bool redraw)
+void CRelTreeMouse::ToggleMode(int mode)
 {
-    if (clearOthers) {
-        m_selection.Clear();
-        m_titleSelected.fill(false);
-    }
-    if (element)
-        m_selection.Select(*element, false);
-    if (redraw && GetSafeHwnd()) {
-        Invalidate(FALSE);
-        UpdateWindow();
-    }
+    m_mode = m_mode == mode ? kModeNormal : mode;
+    ChooseCursor(nullptr);
 }
 
-void CSubViewRelTree::DeselectBox(CDiagElem* element, bool redraw)
+void CRelTreeMouse::EndMode()
 {
-    if (element)
-        m_selection.Deselect(*element);
-    else
-        m_selection.Clear();
-    if (redraw && GetSafeHwnd()) {
-        Invalidate(FALSE);
-        UpdateWindow();
-    }
+    m_mode = kModeNormal;
+    ChooseCursor(nullptr);
 }
 
-void CSubViewRelTree::DeselectAll()
+void CRelTreeMouse::Invalidate(bool erase)
 {
-    m_titleSelected.fill(false);
-    DeselectBox(nullptr, true);
+    m_view.Window().Invalidate(erase ? TRUE : FALSE);
 }
 
-void CSubViewRelTree::ExpandBox(CDiagElem& box)
+void CRelTreeMouse::OnLButtonDown(UINT flags, CPoint point)
 {
-    if (!HasTree())
-        return;
-    if (!m_doc.ExpandBox(box))
-        MessageBox(kInsufficientMemoryBranchText);
-}
-
-CDiagElem* CSubViewRelTree::ButtonOwner(const CDiagElem& box) const
-{
-    if (box.GetGeneration() > 0 || !box.HasFlag(kElemRepeat))
-        return nullptr;
-    for (const auto& rowSet : m_doc.RowSets())
-        for (CDiagTree* tree : rowSet->Trees())
-            if (tree->IsSecondary() && tree->m_rootElement == &box)
-                return tree->m_attachedTo;
-    return nullptr;
-}
-
-void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
-{
-    SetFocus();
     // A left press cancels a page-grid resize.
     if (m_drag == kGridSizeDrag) {
         EndPageOrTitleDrag(true);
@@ -121,36 +48,34 @@ void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
         return;
     }
     if (m_mode == kModeGrabber) {
-        if (!HasTree())
+        if (!m_view.HasTree())
             return;
         m_drag = kGrabDrag;
-        m_grabPoint = ToDiagram(point);
-        SetCapture();
+        m_grabPoint = m_view.ToDiagram(point);
+        m_view.Window().SetCapture();
         return;
     }
     CDiagElem* box = nullptr;
     int title = -1;
-    const int hit = HitTest(point, &box, &title);
+    const int hit = m_view.HitTest(point, &box, &title);
     const bool ctrl = (flags & MK_CONTROL) != 0;
     switch (hit) {
     case kHitTitle:
     case kHitSizer: {
         if (ctrl) {
             // Ctrl toggles a title in or out of the selection; a handle does nothing.
-            if (hit == kHitTitle) {
-                m_titleSelected[std::size_t(title)] = !m_titleSelected[std::size_t(title)];
-                Invalidate();
-            }
+            if (hit == kHitTitle)
+                m_view.FlipTitleSelection(title);
             break;
         }
         int handle = -1;
         if (hit == kHitSizer)
-            TitleHandleAt(point, &title, &handle);
+            m_view.TitleHandleAt(point, &title, &handle);
         // A title already selected stays with the others unless it is released unmoved.
-        const bool wasSelected = m_titleSelected[std::size_t(title)];
+        const bool wasSelected = m_view.IsTitleSelected(title);
         if (!wasSelected) {
-            DeselectAll();
-            SelectTitle(title, true);
+            m_view.DeselectAll();
+            m_view.SelectTitle(title, true);
         }
         BeginTitleDrag(point, title, handle);
         m_titleAloneOnRelease = wasSelected && hit == kHitTitle;
@@ -158,16 +83,16 @@ void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
     }
     case kHitBox:
         if (!ctrl) {
-            SelectBox(box, true, true);
-            ShowExpansionMenu(*box, point);
-        } else if (m_selection.Contains(*box)) {
-            DeselectBox(box, true);
+            m_view.SelectBox(box, true, true);
+            BeginRelativeDrag(*box);
+        } else if (m_view.IsBoxSelected(*box)) {
+            m_view.DeselectBox(box, true);
         } else {
-            SelectBox(box, false, true);
+            m_view.SelectBox(box, false, true);
         }
         break;
     case kHitButton:
-        ExpandBox(*box);
+        m_view.ExpandBox(*box);
         break;
     default:
         if (m_pages.OnPageLine(point)) {
@@ -175,35 +100,32 @@ void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
             break;
         }
         if (!ctrl)
-            DeselectAll();
+            m_view.DeselectAll();
         BeginAreaBox(point);
         break;
     }
 }
 
-void CSubViewRelTree::OnLButtonDblClk(UINT, CPoint point)
+void CRelTreeMouse::OnLButtonDblClk(CPoint point)
 {
     if (m_mode != kModeNormal)
         return;
     CDiagElem* box = nullptr;
     int title = -1;
-    const int hit = HitTest(point, &box, &title);
+    const int hit = m_view.HitTest(point, &box, &title);
     if (hit == kHitTitle) {
-        m_selection.Clear();
-        SelectTitle(title, true);
-        TitleOptions();
+        m_view.DeselectBox(nullptr, false);
+        m_view.SelectTitle(title, true);
+        m_view.TitleOptions();
         return;
     }
     if (hit != kHitBox)
         return;
-    SelectBox(box, true, true);
-    if (box->GetKind() == kSpouseElem && !box->GetIndividual())
-        OfferSpouseRecord(*box);
-    ClientToScreen(&point);
-    OpenProperties(&point);
+    m_view.Window().ClientToScreen(&point);
+    m_view.OpenBoxProperties(*box, point);
 }
 
-void CSubViewRelTree::OnRButtonDown(UINT, CPoint point)
+void CRelTreeMouse::OnRButtonDown(CPoint point)
 {
     m_suppressRightUp = false;
     if (m_drag == kAreaDrag || m_drag == kRelativeDrag) {
@@ -213,21 +135,21 @@ void CSubViewRelTree::OnRButtonDown(UINT, CPoint point)
     }
     // A right press ends a title drag and cancels a page-grid drag.
     if (InPageOrTitleDrag()) {
-        EndPageOrTitleDrag(m_drag == kGridDrag || m_drag == kGridSizeDrag);
+        EndPageOrTitleDrag(InGridDrag());
         m_suppressRightUp = true;
         return;
     }
     if (m_mode != kModeNormal)
         return;
     CDiagElem* box = nullptr;
-    const int hit = HitTest(point, &box, nullptr);
+    const int hit = m_view.HitTest(point, &box, nullptr);
     if (hit == kHitBox)
-        SelectBox(box, true, true);
+        m_view.SelectBox(box, true, true);
     else if (hit == kHitNothing && m_pages.OnPageLine(point))
         BeginPageGridDrag(point, true);
 }
 
-void CSubViewRelTree::OnRButtonUp(UINT flags, CPoint point)
+void CRelTreeMouse::OnRButtonUp(UINT flags, CPoint point)
 {
     if (m_drag == kGridSizeDrag) {
         TrackPageOrTitleDrag(flags, point);
@@ -239,235 +161,26 @@ void CSubViewRelTree::OnRButtonUp(UINT flags, CPoint point)
         return;
     }
     if (m_mode == kModeGrabber) {
-        m_mode = kModeNormal;
-        ChooseCursor(nullptr);
+        EndMode();
         return;
     }
     if (m_mode == kModeNormal)
-        ShowContextMenu(point);
+        m_view.ShowContextMenu(point);
 }
 
-void CSubViewRelTree::ShowContextMenu(CPoint point)
+bool CRelTreeMouse::CancelOnEscape()
 {
-    CDiagElem* box = nullptr;
-    int title = -1;
-    const int hit = HitTest(point, &box, &title);
-    if (hit == kHitButton || hit == kHitSizer)
-        return;
-    CMenu menu;
-    if (!menu.CreatePopupMenu())
-        return;
-    const auto grey = [](bool on) { return on ? MF_GRAYED : MF_ENABLED; };
-    const auto check = [](bool on) { return on ? MF_CHECKED : MF_UNCHECKED; };
-    if (hit == kHitBox) {
-        menu.AppendMenu(MF_STRING, kOverrideText, "Override default text...");
-        menu.AppendMenu(MF_STRING | grey(!box->HasText()), kClearOverride, "Clear override text");
-        menu.AppendMenu(MF_SEPARATOR);
-        menu.AppendMenu(MF_STRING | grey(box->HasFlag(kElemMarked)), kSetMark, "Set Mark");
-        menu.AppendMenu(MF_STRING | grey(!box->HasFlag(kElemMarked)), kClearMark, "Clear Mark");
-        menu.AppendMenu(MF_SEPARATOR);
-        menu.AppendMenu(MF_STRING, kProperties, "Properties...");
-    } else if (hit == kHitTitle) {
-        DeselectAll();
-        SelectTitle(title, true);
-        menu.AppendMenu(MF_STRING, kHideTitle, "Hide Title");
-        menu.AppendMenu(MF_SEPARATOR);
-        menu.AppendMenu(MF_STRING, kTitleOptions, "Title Options...");
-    } else {
-        DeselectAll();
-        menu.AppendMenu(MF_STRING | check(m_underlineOverridden), kUnderlineOverridden,
-                        "&Underline Overridden Text");
-        menu.AppendMenu(MF_SEPARATOR);
-        for (int t = 0; t < kDiagramTitleCount; ++t)
-            menu.AppendMenu(MF_STRING | check(m_doc.Settings().m_titles[std::size_t(t)].visible),
-                            kTitle1 + UINT(t), ("Title " + std::to_string(t + 1)).c_str());
-        menu.AppendMenu(MF_SEPARATOR);
-        menu.AppendMenu(MF_STRING, kPrintSize, "Diagram Size When Printed...");
-        menu.AppendMenu(MF_STRING, kSaveCustom, "Save As Custom Diagram...");
-        menu.AppendMenu(MF_SEPARATOR);
-        menu.AppendMenu(MF_STRING, kColours, "Diagram Colours...");
-        menu.AppendMenu(MF_STRING, kOptions, "Diagram Options...");
-    }
-    ClientToScreen(&point);
-    menu.TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+    if (m_drag == kNoDrag)
+        return false;
+    const bool grabbing = m_drag == kGrabDrag;
+    CancelDrag();
+    if (grabbing)
+        EndMode();
+    return true;
 }
 
-void CSubViewRelTree::OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags)
+void CRelTreeMouse::OnKillFocus()
 {
-    if (virtKey == VK_ESCAPE && m_drag != kNoDrag) {
-        const bool grabbing = m_drag == kGrabDrag;
-        CancelDrag();
-        if (grabbing) {
-            m_mode = kModeNormal;
-            ChooseCursor(nullptr);
-        }
-        return;
-    }
-    if (virtKey == VK_DELETE && m_mode == kModeNormal && m_drag == kNoDrag) {
-        DeleteOrHide();
-        return;
-    }
-    if (virtKey == VK_ADD) {
-        Zoom(-1, false);
-        return;
-    }
-    if (virtKey == VK_SUBTRACT) {
-        Zoom(1, false);
-        return;
-    }
-    CSubView::OnKeyDown(virtKey, repeatCount, flags);
-}
-
-void CSubViewRelTree::OnChar(UINT character, UINT repeatCount, UINT flags)
-{
-    if (character == VK_ESCAPE) {
-        m_mode = kModeNormal;
-        ChooseCursor(nullptr);
-        return;
-    }
-    if (m_mode == kModeNormal && character == ' ') {
-        if (m_selection.Size() == 1) {
-            // A box without a button of its own stands for the box it repeats: the root box of
-            // a relatives tree opens and closes the branch of the ancestor it hangs from.
-            CDiagElem* box = m_selection.Boxes()[0];
-            if (box->GetExpansion() == kNothingToExpand)
-                box = ButtonOwner(*box);
-            if (box && box->GetExpansion() != kNothingToExpand)
-                ExpandBox(*box);
-        }
-        return;
-    }
-    CSubView::OnChar(character, repeatCount, flags);
-}
-
-void CSubViewRelTree::OnKillFocus(CWnd* newWnd)
-{
-    // Losing the focus ends "Select Area to View".
-    if (m_mode == kModeSelectArea && m_drag == kNoDrag) {
-        m_mode = kModeNormal;
-        ChooseCursor(nullptr);
-    }
-    CSubView::OnKillFocus(newWnd);
-}
-
-void CSubViewRelTree::OverrideText()
-{
-    if (m_selection.Size() != 1)
-        return;
-    CDiagElem& box = *m_selection.Boxes()[0];
-    CTextDlg dialog(this);
-    dialog.m_caption = "Override Default Text";
-    // Every line feed not after a carriage return becomes a line break of the edit.
-    const std::string text = box.GetText();
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            dialog.m_text += '\r';
-        dialog.m_text += text[i];
-    }
-    if (dialog.DoModal() != IDOK)
-        return;
-    box.SetText(dialog.m_text.c_str());
-    Relayout();
-}
-
-void CSubViewRelTree::MarkRepeatedAncestors()
-{
-    if (!m_doc.MarkRepeatedAncestors()) {
-        // A failed marking leaves the diagram built afresh, with the message.
-        RebuildDiagram();
-        MessageBox("Memory error. Please close other applications and retry");
-    }
-}
-
-std::string CSubViewRelTree::StatusPosText() const
-{
-    const CDiagramSettings& settings = m_doc.Settings();
-    if (!m_pages.Shown())
-        return {};
-    // Only diagrams that run both ways place their pages up and down.
-    const int type = settings.m_diagramType;
-    const bool bothWays = type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram;
-    return std::to_string(settings.m_pageXOrigin) + ", " +
-           std::to_string(bothWays ? settings.m_pageYOrigin : 0);
-}
-
-std::string CSubViewRelTree::StatusSizeText() const
-{
-    if (!m_pages.Shown())
-        return {};
-    return std::to_string(m_doc.Settings().m_pageWidth) + " x " +
-           std::to_string(m_doc.Settings().m_pageHeight);
-}
-
-void CSubViewRelTree::MapCommands()
-{
-    const auto withTree = [this](CCmdUI* state) { state->Enable(HasTree()); };
-    MapCommand(kZoomIn, [this] { Zoom(-1, false); });
-    MapCommand(kZoomOut, [this] { Zoom(1, false); });
-    MapUpdate(kZoomIn, withTree);
-    MapUpdate(kZoomOut, withTree);
-    MapCommand(kViewWhole, [this] { ViewWholeDiagram(); });
-    MapCommand(kCentre, [this] { CentreOnRoot(); });
-    for (UINT id : {kViewWhole, kRemoveAllMarks, kMarksByQuery, kCentre, kSaveAsDefaults})
-        MapUpdate(id, withTree);
-    MapCommand(kSelectArea, [this] {
-        m_mode = m_mode == kModeSelectArea ? kModeNormal : kModeSelectArea;
-        ChooseCursor(nullptr);
-    });
-    MapUpdate(kSelectArea, [this](CCmdUI* state) {
-        state->Enable(HasTree());
-        state->SetCheck(m_mode == kModeSelectArea);
-    });
-    MapCommand(kGrabber, [this] {
-        m_mode = m_mode == kModeGrabber ? kModeNormal : kModeGrabber;
-        ChooseCursor(nullptr);
-    });
-    MapUpdate(kGrabber, [this](CCmdUI* state) {
-        state->Enable(HasTree());
-        state->SetCheck(m_mode == kModeGrabber);
-    });
-    const auto markSelected = [this](bool on) {
-        for (CDiagElem* box : m_selection.Boxes())
-            box->SetFlag(kElemMarked, on);
-        Invalidate();
-    };
-    // Mark is offered while a selected box is unmarked, Unmark while one is marked.
-    const auto anySelected = [this](bool marked) {
-        const std::vector<CDiagElem*>& boxes = m_selection.Boxes();
-        return std::any_of(boxes.begin(), boxes.end(), [marked](CDiagElem* box) {
-            return box->HasFlag(kElemMarked) == marked;
-        });
-    };
-    MapCommand(kSetMark, [markSelected] { markSelected(true); });
-    MapUpdate(kSetMark, [anySelected](CCmdUI* state) { state->Enable(anySelected(false)); });
-    MapCommand(kClearMark, [markSelected] { markSelected(false); });
-    MapUpdate(kClearMark, [anySelected](CCmdUI* state) { state->Enable(anySelected(true)); });
-    MapCommand(kRemoveAllMarks, [this] {
-        for (auto& rowSet : m_doc.RowSets())
-            for (CDiagTree* tree : rowSet->Trees())
-                tree->SetFlags(kElemMarked, false, nullptr);
-        Invalidate();
-    });
-    MapCommand(kMarkRepeated, [this] { MarkRepeatedAncestors(); });
-    MapUpdate(kMarkRepeated, [this](CCmdUI* state) {
-        state->Enable(HasTree() && m_doc.Settings().m_diagramType != kDescendantsDiagram);
-    });
-    MapCommand(kOverrideText, [this] { OverrideText(); });
-    MapUpdate(kOverrideText, [this](CCmdUI* state) { state->Enable(m_selection.Size() == 1); });
-    MapCommand(kClearOverride, [this] {
-        for (CDiagElem* box : m_selection.Boxes())
-            box->SetText(nullptr);
-        Relayout();
-    });
-    MapUpdate(kClearOverride, [this](CCmdUI* state) { state->Enable(!m_selection.Empty()); });
-    MapCommand(kUnderlineOverridden, [this] {
-        m_underlineOverridden = !m_underlineOverridden;
-        Invalidate();
-    });
-    MapUpdate(kUnderlineOverridden,
-              [this](CCmdUI* state) { state->SetCheck(m_underlineOverridden); });
-    MapWindowCommands();
-    MapUpdate(kPaneHelp, [](CCmdUI* state) { state->SetText("For Help, press F1"); });
-    MapUpdate(kPanePos, [this](CCmdUI* state) { state->SetText(StatusPosText()); });
-    MapUpdate(kPaneSize, [this](CCmdUI* state) { state->SetText(StatusSizeText()); });
+    if (m_mode == kModeSelectArea && m_drag == kNoDrag)
+        EndMode();
 }

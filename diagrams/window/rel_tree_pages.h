@@ -4,8 +4,8 @@
 // (one printed page per grid page, row by row from the top).
 //
 // CRelTreePages works on the document's settings and asks the window that shows them for the rest
-// through IRelTreePagesView. The window keeps the mouse: it says when a grid drag begins, moves
-// and ends, and repaints after each move.
+// through IRelTreePagesView. The window's mouse (CRelTreeMouse) says when a grid drag begins,
+// moves and ends, and repaints after each move.
 //
 // Traps: the grid lies in diagram units, y up, its origin anywhere (brought into the page where it
 // is read); a page side is at least 1 where it divides. While a page prints, Printing() is true and

@@ -322,7 +322,7 @@ void CSubViewRelTree::OnPaint()
         return;
     }
     DrawDiagram(dc, clip, kDrawLinesAndBoxes);
-    DrawDragFeedback(dc);
+    m_mouse.DrawFeedback(dc);
 }
 
 void CSubViewRelTree::DrawPrintedPage(CDC& dc, const CRect& clip)

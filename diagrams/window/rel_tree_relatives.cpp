@@ -1,7 +1,7 @@
-// diagrams/window/rel_tree_relatives.cpp: the Diagram window's add-relative drag: from a box
-// pressed, the pointer's zone around it (parent above, spouse beside, child below), the outline
-// where the relative would appear, the status text or the reason it is refused, and on release
-// the drop menu and the addition of a new or an existing record.
+// diagrams/window/rel_tree_relatives.cpp: the Diagram window's side of the add-relative drag
+// (which the mouse, rel_tree_drag.cpp, follows): why the relation of a zone around a box (parent
+// above, spouse beside, child below) cannot be added, and on release the drop menu and the
+// addition of a new or an existing record.
 //
 // In an All Relatives diagram a parent above the highest ancestor row, or a child below the lowest
 // descendant row, is not shown: the window asks "Diagram Limits Reached" (Yes opens Diagram
@@ -12,20 +12,14 @@
 #include "database/records/fam_rec.h"
 #include "diagrams/diag_elem.h"
 #include "diagrams/diag_tree_walk.h"
-#include "platform/ui/drawing/dc.h"
-#include "platform/ui/drawing/gdi_object.h"
-#include "platform/ui/drawing/pen.h"
-#include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/frames/menu.h"
 
-#include <algorithm>
 #include <cstdlib>
 
 using namespace diagram_cmd;
 
 namespace {
 
-constexpr const char* kNoRelative = "Can't add relative in this context";
 constexpr const char* kOnlyDescendants =
     "Can't add parent - this diagram only displays descendants";
 constexpr const char* kBothParents = "Can't add parent - this person already has both parents";
@@ -65,7 +59,7 @@ const char* RefusalText(int id)
     case kOtherChildrenHiddenId:
         return "Can't add child - other children are hidden (click on button to show)";
     default:
-        return kNoRelative;
+        return kDiagNoRelativeText;
     }
 }
 
@@ -91,33 +85,7 @@ CDiagFamilyElem* ChildrenBox(CDiagElem& box)
     return AsFamilyBox(box);
 }
 
-/// The box's rectangle with its top above its bottom.
-CRect Upright(const CRect& rect)
-{
-    return CRect(std::min(rect.left, rect.right), std::max(rect.top, rect.bottom),
-                 std::max(rect.left, rect.right), std::min(rect.top, rect.bottom));
-}
-
 } // namespace
-
-int CSubViewRelTree::DropZoneAt(const CDiagElem& box, CPoint point)
-{
-    const CRect r = Upright(box.Rect());
-    const long long outX = point.x < r.left    ? r.left - point.x
-                           : point.x > r.right ? point.x - r.right
-                                               : 0;
-    const long long outY = point.y > r.top      ? point.y - r.top
-                           : point.y < r.bottom ? r.bottom - point.y
-                                                : 0;
-    if (outX == 0 && outY == 0)
-        return kZoneNone;
-    // The side the pointer has left the box by farthest, measured in box sizes.
-    const long long width = std::max(1, r.right - r.left);
-    const long long height = std::max(1, r.top - r.bottom);
-    if (outY * width >= outX * height)
-        return point.y > r.top ? kZoneParent : kZoneChild;
-    return point.x < r.left ? kZoneSpouseLeft : kZoneSpouseRight;
-}
 
 std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) const
 {
@@ -138,7 +106,7 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
             return refusal ? RefusalText(refusal) : "";
         }
         if (!person)
-            return kNoRelative;
+            return kDiagNoRelativeText;
         if (rootRow && type == kDescendantsDiagram && m_doc.RootKind() == 0)
             return kOnlyDescendants;
         if (HasBothParents(person->GetIndividual()))
@@ -159,7 +127,7 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
             return type == kAllRelativesDiagram ? kSpouseWrongPlace : kSpousesOfAncestors;
         }
         if (!person)
-            return kNoRelative;
+            return kDiagNoRelativeText;
         if (rootRow && type == kAncestorsDiagram)
             return kOnlyAncestors;
         return settings.m_spouseOption == 2 ? "" : kSpouseNeedsSpouses;
@@ -173,7 +141,7 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
             return kChildrenOfAncestors;
         const CDiagFamilyElem* family = ChildrenBox(box);
         if (!family)
-            return kNoRelative;
+            return kDiagNoRelativeText;
         if (family->GetExpansion() == kCollapsed)
             return RefusalText(kOtherChildrenHiddenId);
         if (family->HasFlag(kElemRepeat) || !family->IsVisible())
@@ -182,128 +150,12 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
         return refusal ? RefusalText(refusal) : "";
     }
     default:
-        return kNoRelative;
+        return kDiagNoRelativeText;
     }
 }
 
-void CSubViewRelTree::ShowExpansionMenu(CDiagElem& box, CPoint)
+void CSubViewRelTree::DropRelative(CDiagElem& dropped, int zone, CPoint point)
 {
-    if (m_drag != kNoDrag || !HasTree())
-        return;
-    m_drag = kRelativeDrag;
-    m_dragBox.Select(box, true);
-    m_dropZone = kZoneNone;
-    m_dropAllowed = false;
-    SetCapture();
-}
-
-void CSubViewRelTree::ShowDragStatus(const std::string& text)
-{
-    m_dragStatus = text;
-    // The status bar is the main window's: the diagram's own frame has none.
-    CFrameWnd* frame = GetSafeHwnd() ? GetTopLevelFrame(this) : nullptr;
-    if (!frame)
-        return;
-    if (text.empty())
-        frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
-    else
-        frame->SetMessageText(text);
-}
-
-void CSubViewRelTree::TrackRelativeDrag(CPoint point)
-{
-    CDiagElem* dragBox = DragBox();
-    if (!dragBox) {
-        // The box went with an update while the drag ran: nothing can be added.
-        m_dropZone = kZoneNone;
-        m_dropAllowed = false;
-        ShowDragStatus(kNoRelative);
-        Invalidate(FALSE);
-        return;
-    }
-    m_dropZone = DropZoneAt(*dragBox, ToDiagram(point));
-    const std::string refusal = DropRefusal(*dragBox, m_dropZone);
-    m_dropAllowed = refusal.empty();
-    static const char* const kAdd[] = {"", "Add parent", "Add spouse", "Add spouse", "Add child"};
-    ShowDragStatus(m_dropAllowed ? kAdd[m_dropZone] : refusal);
-    Invalidate(FALSE);
-}
-
-CDiagElem* CSubViewRelTree::DragBox() const
-{
-    const std::vector<CDiagElem*>& boxes = m_dragBox.Boxes();
-    return boxes.empty() ? nullptr : boxes.front();
-}
-
-void CSubViewRelTree::ClearRelativeDrag()
-{
-    m_dragBox.Clear();
-    m_dropZone = kZoneNone;
-    m_dropAllowed = false;
-    ShowDragStatus({});
-}
-
-void CSubViewRelTree::DrawRelativeFeedback(CDC& dc)
-{
-    const CDiagElem* dragBox = DragBox();
-    if (!dragBox || m_dropZone == kZoneNone)
-        return;
-    const CRect r = Upright(dragBox->Rect());
-    const int width = r.right - r.left;
-    const int height = r.top - r.bottom;
-    const int gapY = std::max(m_doc.Settings().m_boxToBoxVertGap, height / 2);
-    const int gapX = std::max(width / 4, 1);
-    CPoint offset;
-    CPoint from = dragBox->GetCentre();
-    switch (m_dropZone) {
-    case kZoneParent:
-        offset = CPoint(0, height + gapY);
-        from.y = r.top;
-        break;
-    case kZoneChild:
-        offset = CPoint(0, -(height + gapY));
-        from.y = r.bottom;
-        break;
-    case kZoneSpouseLeft:
-        offset = CPoint(-(width + gapX), 0);
-        from.x = r.left;
-        break;
-    default:
-        offset = CPoint(width + gapX, 0);
-        from.x = r.right;
-        break;
-    }
-    const CPoint a = ToDevice(CPoint(r.left + offset.x, r.top + offset.y));
-    const CPoint b = ToDevice(CPoint(r.right + offset.x, r.bottom + offset.y));
-    // The joining line spans the gap between the box and the outline.
-    const bool vertical = m_dropZone == kZoneParent || m_dropZone == kZoneChild;
-    const CPoint to = ToDevice(vertical ? CPoint(from.x, from.y + (offset.y > 0 ? gapY : -gapY))
-                                        : CPoint(from.x + (offset.x > 0 ? gapX : -gapX), from.y));
-    const CPoint start = ToDevice(from);
-    dc.SaveDC();
-    dc.SetMapMode(MM_TEXT);
-    dc.SetViewportOrg(0, 0);
-    dc.SetWindowOrg(0, 0);
-    CPen pen(PS_DOT, 1, m_dropAllowed ? RGB(0, 0, 0) : RGB(160, 160, 160));
-    dc.SelectObject(&pen);
-    dc.SelectStockObject(NULL_BRUSH);
-    dc.Rectangle(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
-    dc.MoveTo(start.x, start.y);
-    dc.LineTo(to.x, to.y);
-    dc.RestoreDC(-1);
-}
-
-void CSubViewRelTree::EndRelativeDrag(CPoint point)
-{
-    TrackRelativeDrag(point);
-    const int zone = m_dropZone;
-    CDiagElem* box = m_dropAllowed ? DragBox() : nullptr;
-    m_drag = kNoDrag;
-    ReleaseCapture();
-    ClearRelativeDrag();
-    Invalidate(FALSE);
-    if (!box)
-        return;
     // While the menu is open the box is watched as during the drag: an update that removes it
     // leaves nothing to add to.
     CMenu menu;
@@ -313,13 +165,13 @@ void CSubViewRelTree::EndRelativeDrag(CPoint point)
                                             : nullptr;
     if (!popup)
         return;
-    m_dragBox.Select(*box, true);
+    CDiagramSelection watched(m_doc);
+    watched.Select(dropped, true);
     CPoint screen = point;
     ClientToScreen(&screen);
     const UINT chosen = UINT(popup->TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
                                                    screen.x, screen.y, this));
-    box = DragBox();
-    m_dragBox.Clear();
+    CDiagElem* box = watched.Empty() ? nullptr : watched.Boxes().front();
     if (!box || (chosen != kDropCreate && chosen != kDropLink))
         return;
     const bool link = chosen == kDropLink;

@@ -1,6 +1,6 @@
 // diagrams/window/rel_tree_titles.cpp: the Diagram window's title blocks: their texts filled in
-// for the diagram's root, drawing them, selecting them, their handles under the mouse, moving and
-// resizing them, and Title Options; the mouse of a page-grid drag, which CRelTreePages carries out.
+// for the diagram's root, drawing them, selecting them, their handles under the mouse, and Title
+// Options. The mouse (rel_tree_drag.cpp) moves and resizes them.
 //
 // A title's text is a box-text template filled in for the root (the person, or the couple's family
 // and its first partner, "<root>" bound to the root record) each time it is drawn; a text that does
@@ -118,18 +118,6 @@ bool CSubViewRelTree::TitleHandleAt(CPoint device, int* title, int* handle)
     return false;
 }
 
-void CSubViewRelTree::BeginTitleDrag(CPoint point, int title, int handle)
-{
-    if (title < 0 || title >= kDiagramTitleCount)
-        return;
-    m_drag = handle >= 0 ? kTitleSizeDrag : kTitleMoveDrag;
-    m_dragTitle = title;
-    m_dragHandle = handle;
-    m_dragStart = ToDiagram(point);
-    m_dragFrame = m_doc.Settings().m_titles[std::size_t(title)].frame;
-    SetCapture();
-}
-
 void CSubViewRelTree::TitleOptions()
 {
     CDiagramSettings& settings = m_doc.Settings();
@@ -148,66 +136,8 @@ void CSubViewRelTree::TitleOptions()
     Invalidate();
 }
 
-bool CSubViewRelTree::InPageOrTitleDrag() const
+void CSubViewRelTree::FlipTitleSelection(int index)
 {
-    return m_drag == kTitleMoveDrag || m_drag == kTitleSizeDrag || m_drag == kGridDrag ||
-           m_drag == kGridSizeDrag;
-}
-
-void CSubViewRelTree::BeginPageGridDrag(CPoint point, bool resize)
-{
-    m_drag = resize ? kGridSizeDrag : kGridDrag;
-    ChooseCursor(nullptr);
-    m_pages.BeginGridDrag(point, resize);
-    SetCapture();
-}
-
-void CSubViewRelTree::TrackPageOrTitleDrag(UINT flags, CPoint point)
-{
-    if (m_drag == kGridDrag || m_drag == kGridSizeDrag) {
-        // Ctrl lands the horizontal lines between generation rows.
-        m_pages.TrackGridDrag(point, m_drag == kGridSizeDrag, (flags & MK_CONTROL) != 0);
-        Invalidate();
-        return;
-    }
-    CDiagramSettings& settings = m_doc.Settings();
-    const CPoint p = ToDiagram(point);
-    CDiagramTitle& title = settings.m_titles[std::size_t(m_dragTitle)];
-    if (m_drag == kTitleMoveDrag) {
-        title.frame = m_dragFrame;
-        title.frame.OffsetRect(p.x - m_dragStart.x, p.y - m_dragStart.y);
-    } else {
-        TitleBlockLook look;
-        look.rect = title.frame;
-        CTitleView(look, this).Resize(p.x, p.y, m_dragHandle);
-        title.frame = look.rect;
-    }
-    Invalidate();
-}
-
-void CSubViewRelTree::EndPageOrTitleDrag(bool cancelled)
-{
-    CDiagramSettings& settings = m_doc.Settings();
-    const DragKind kind = m_drag;
-    m_drag = kNoDrag;
-    ReleaseCapture();
-    ChooseCursor(nullptr);
-    if (kind == kGridDrag || kind == kGridSizeDrag) {
-        m_pages.EndGridDrag(cancelled, kind == kGridSizeDrag);
-    } else if (settings.m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
-        // A custom diagram's titles are its own.
-        if (m_doc.CustomName().empty()) {
-            CWinApp* app = AfxGetApp();
-            CheckSaved(DefaultDiagramSettings().CopySettings(settings, kSectionTitles,
-                                                             app ? &app->GetProfile() : nullptr));
-        }
-    } else if (m_titleAloneOnRelease && !cancelled) {
-        // A selected title pressed and released unmoved becomes the only selection.
-        DeselectAll();
-        SelectTitle(m_dragTitle, true);
-    }
-    m_titleAloneOnRelease = false;
-    m_dragTitle = m_dragHandle = -1;
-    m_scrollBarsStale = true;
+    m_titleSelected[std::size_t(index)] = !m_titleSelected[std::size_t(index)];
     Invalidate();
 }

@@ -9,7 +9,9 @@
 // start-up; FreeStatics empties the scheme list at exit. The program opens it through
 // CAvApp::ShowInDiagram and OpenSavedDiagram. The page grid and the print job are its
 // CRelTreePages (rel_tree_pages.h), which asks it for the mapping and the extent through
-// IRelTreePagesView; its own work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp
+// IRelTreePagesView; its mouse messages go to its CRelTreeMouse (rel_tree_mouse.h), which owns the
+// mouse modes and drags and asks it for hit tests, scrolling and the selection through
+// IRelTreeMouseView. Its own work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp
 // files, each of which says what it holds.
 //
 // Traps: the diagram's mapping has y up, so a logical rectangle's top lies above its bottom; widen
@@ -28,10 +30,10 @@
 #include "diagrams/diagram_selection.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/relationship_text.h"
+#include "diagrams/window/rel_tree_mouse.h"
 #include "diagrams/window/rel_tree_pages.h"
 #include "diagrams/window/tree_opts_dlg.h"
 #include "platform/base/geometry.h"
-#include "platform/ui/windows/rect_tracker.h"
 
 #include <array>
 #include <functional>
@@ -44,21 +46,6 @@ class CDiagElem;
 class CFamRec;
 class CIndRec;
 class CCmdUI;
-
-/// Hit kinds of HitTest.
-enum DiagHitKind : int {
-    kHitNothing = 0,
-    kHitBox = 1,
-    kHitButton = 2,
-    kHitTitle = 3,
-    kHitSizer = 4
-};
-/// Interaction modes.
-enum DiagMode : int { kModeNormal = 0, kModeSelectArea = 1, kModeGrabber = 2 };
-/// The cursors of selecting an area, of moving the diagram with the mouse, over a clickable box
-/// or button, over a page boundary, and of moving the page grid.
-inline constexpr UINT kAreaCursorId = 125, kGrabberCursorId = 168, kItemCursorId = 169,
-                      kPageLineCursorId = 312, kPageDragCursorId = 202;
 
 /// The command ids of the window and of the shell commands that open it.
 namespace diagram_cmd {
@@ -86,7 +73,8 @@ class CSubViewRelTree : public CSubView,
                         public IDiagramOptionsTarget,
                         public IDiagramColoursTarget,
                         public IDiagramOptionsWindow,
-                        public IRelTreePagesView {
+                        public IRelTreePagesView,
+                        public IRelTreeMouseView {
 public:
     CSubViewRelTree();
     ~CSubViewRelTree() override;
@@ -141,7 +129,7 @@ public:
     {
         m_doc.LoadTextScheme(root, resetName);
     }
-    bool HasTree() const { return m_doc.HasTree(); }
+    bool HasTree() const override { return m_doc.HasTree(); }
     CDiagRowSet* RowSet() const { return m_doc.RowSet(); }
     /// The diagram the window shows.
     CDiagramDocument& Document() { return m_doc; }
@@ -212,12 +200,12 @@ public:
     void SetPrintedSize() { m_pages.SetPrintedSize(); }
     /// The one selected visible title, or -1 when there is not exactly one.
     int SelectedTitle() const;
-    bool IsTitleSelected(int index) const { return m_titleSelected[std::size_t(index)]; }
-    void SelectTitle(int index, bool clearOthers);
+    bool IsTitleSelected(int index) const override { return m_titleSelected[std::size_t(index)]; }
+    void SelectTitle(int index, bool clearOthers) override;
     /// The text title index shows: its template filled in for the diagram's root; a text that
     /// does not compile as a template is shown as typed.
     std::string TitleText(int index) const;
-    void TitleOptions();
+    void TitleOptions() override;
     /// The options sheet's print-only form; OK makes the printing section the default.
     void PageSetup();
     void RestoreInstallationSettings();
@@ -236,7 +224,7 @@ public:
     /// empty client area.
     void Zoom(int amount, bool absolute);
     /// Zooms so that rect (device pixels, or diagram units with logical) fills the client.
-    void ZoomToRect(CRect rect, bool logical);
+    void ZoomToRect(CRect rect, bool logical) override;
     void ViewWholeDiagram();
     /// Scrolls so that the diagram point lies at the device point.
     void ScrollToPoint(int px, int py, int dx, int dy, bool redraw);
@@ -253,50 +241,42 @@ public:
     }
     /// Device point to diagram units through the screen mapping.
     CPoint ToDiagram(CPoint device) override;
-    CPoint ToDevice(CPoint diagram);
+    CPoint ToDevice(CPoint diagram) override;
 
     // Scrolling, selection and mouse.
-    void SetScrollBars(bool horizontal, bool vertical);
+    void SetScrollBars(bool horizontal, bool vertical) override;
     struct Range {
         int rangeMin = 0, diagramMin = 0, rangeMax = 0, diagramMax = 0;
     };
     const Range& HorzRange() const { return m_hRange; }
     const Range& VertRange() const { return m_vRange; }
-    int HitTest(CPoint device, CDiagElem** element, int* title);
-    void SelectBox(CDiagElem* element, bool clearOthers, bool redraw);
-    void DeselectBox(CDiagElem* element, bool redraw);
-    void DeselectAll();
+    int HitTest(CPoint device, CDiagElem** element, int* title) override;
+    void SelectBox(CDiagElem* element, bool clearOthers, bool redraw) override;
+    void DeselectBox(CDiagElem* element, bool redraw) override;
+    void DeselectAll() override;
     /// Newest first.
     const std::vector<CDiagElem*>& Selection() const { return m_selection.Boxes(); }
-    int Mode() const { return m_mode; }
-    bool IsDragging() const { return m_drag != kNoDrag; }
+    int Mode() const { return m_mouse.Mode(); }
+    bool IsDragging() const { return m_mouse.IsDragging(); }
     /// The texts of the two page panes ("%d, %d" and "%d x %d"; empty outside page mode).
     std::string StatusPosText() const;
     std::string StatusSizeText() const;
 
     // Editing the records from the diagram (rel_tree_relatives.cpp, rel_tree_marks.cpp,
     // rel_tree_order.cpp).
-    /// Drop zones of the add-relative drag around a box.
-    enum DropZone : int {
-        kZoneNone = 0,
-        kZoneParent = 1,
-        kZoneSpouseLeft = 2,
-        kZoneSpouseRight = 3,
-        kZoneChild = 4
-    };
-    /// Starts the add-relative drag from the box pressed at point (client pixels); the mouse
-    /// and its release carry it on, Escape cancels it.
-    void ShowExpansionMenu(CDiagElem& box, CPoint point);
+    /// The drop zones of the add-relative drag.
+    using DropZone = DiagDropZone;
+    using enum DiagDropZone;
     /// The zone of the diagram point around the box.
-    static int DropZoneAt(const CDiagElem& box, CPoint point);
+    static int DropZoneAt(const CDiagElem& box, CPoint point) { return DiagDropZoneAt(box, point); }
     /// Why the relation of the zone cannot be added at the box; empty when it can.
-    std::string DropRefusal(const CDiagElem& box, int zone) const;
+    std::string DropRefusal(const CDiagElem& box, int zone) const override;
     /// The generation limit of an All Relatives diagram that leaves out a relative added at
     /// the box in the zone: kZoneParent above the highest ancestor row, kZoneChild below the
     /// lowest descendant row, kZoneNone when the relative is shown.
     int LimitPassedByAddition(CDiagElem& box, int zone) const;
     /// The text the add-relative drag shows on the status bar; empty outside the drag.
-    const std::string& DragStatusText() const { return m_dragStatus; }
+    const std::string& DragStatusText() const { return m_mouse.DragStatusText(); }
     /// One addition at the box, linking an existing record (link) or creating one; the
     /// neighbour is the child box (or the spouse box) beside which the drop landed.
     void AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* neighbour);
@@ -358,28 +338,12 @@ private:
     void PrepareMeasuringDC(CDC& dc, bool printer);
     void DrawDiagram(CDC& dc, const CRect& clip, int mode);
     void OnScroll(int bar, UINT code, int pos);
-    /// Shows the cursor of the mouse mode, else of what lies under point (client pixels; none:
-    /// the arrow).
-    void ChooseCursor(const CPoint* point);
-    void ExpandBox(CDiagElem& box);
+    void ExpandBox(CDiagElem& box) override;
     /// The box whose button a box without one stands for (Space acts on it): for the root box
     /// of a relatives tree, the ancestor's box the tree hangs from; else null.
     CDiagElem* ButtonOwner(const CDiagElem& box) const;
-    void ShowContextMenu(CPoint point);
-    /// The stretchy box: started by a press, followed by the mouse, ended by the release
-    /// (EndAreaBox) or cancelled by the right button or Escape.
-    void BeginAreaBox(CPoint point);
-    void EndAreaBox(CPoint point);
-    void CancelDrag();
-    /// Selects every visible box lying inside rect (device pixels).
-    void SelectBoxesInArea(const CRect& rect);
-    void DrawDragFeedback(CDC& dc);
-    /// The add-relative drag: following the pointer, its release, its feedback.
-    void TrackRelativeDrag(CPoint point);
-    void EndRelativeDrag(CPoint point);
-    void ClearRelativeDrag();
-    void DrawRelativeFeedback(CDC& dc);
-    void ShowDragStatus(const std::string& text);
+    void ShowContextMenu(CPoint point) override;
+    void SelectBoxesInArea(const CRect& rect) override;
     /// After an addition: selects the relative's box and shows it; opens its properties
     /// when the record is new. A relative left out by the limit (LimitPassedByAddition)
     /// brings the offer to revise the options.
@@ -399,26 +363,23 @@ private:
     void MapWindowCommands();
     void MapPageAndTitleCommands();
     void DrawTitles(CDC& dc);
-    /// The handle of a selected title under a device point: true with the title and handle.
-    bool TitleHandleAt(CPoint device, int* title, int* handle);
-    /// Title and page-grid drags: begun by a press, followed by moves, ended by the release;
-    /// cancel puts a dragged page grid back.
-    void BeginTitleDrag(CPoint point, int title, int handle);
-    void BeginPageGridDrag(CPoint point, bool resize);
-    bool InPageOrTitleDrag() const;
-    void TrackPageOrTitleDrag(UINT flags, CPoint point);
-    void EndPageOrTitleDrag(bool cancelled);
+    bool TitleHandleAt(CPoint device, int* title, int* handle) override;
     /// Changes the window's settings and, for an ordinary diagram, the defaults alike.
     void Mirror(const std::function<void(CDiagramSettings&)>& change);
     void OpenProperties(CPoint* screen, PropertiesUse use = PropertiesUse::kView);
-    /// The box the add-relative drag started from; null once no box shows its records.
-    CDiagElem* DragBox() const;
     // IRelTreePagesView.
     CWnd& Window() override { return *this; }
     /// Lays the diagram out again keeping the view.
     void Relayout() override;
     void PageGridChanged() override { m_scrollBarsStale = true; }
     void DrawPrintedPage(CDC& dc, const CRect& clip) override;
+    // IRelTreeMouseView.
+    void PanTo(CPoint diagram, CPoint device) override;
+    void ExtentChanged() override { m_scrollBarsStale = true; }
+    bool IsBoxSelected(const CDiagElem& box) const override { return m_selection.Contains(box); }
+    void FlipTitleSelection(int index) override;
+    void OpenBoxProperties(CDiagElem& box, CPoint screen) override;
+    void DropRelative(CDiagElem& box, int zone, CPoint point) override;
     /// What the relationship-description columns are placed from: the option, the gap, the
     /// described rows of the diagram and the extent of its boxes.
     CRelationshipColumns::Layout RelationshipLayout() const;
@@ -432,7 +393,9 @@ private:
     CDiagramDocument m_doc;
     /// The page grid and the print job.
     CRelTreePages m_pages{*this, m_doc};
-    int m_mode = kModeNormal;
+    CDiagramSelection m_selection{m_doc};
+    /// The mouse, its modes and drags.
+    CRelTreeMouse m_mouse{*this, m_doc, m_pages};
     CRelationshipColumns m_relColumns;
 
     int m_divisor = 20;
@@ -446,40 +409,11 @@ private:
     /// window is first mapped.
     int m_spouseLinesGapUnits = -1;
 
-    CDiagramSelection m_selection{m_doc};
     bool m_updating = false;
     bool m_drawing = false;
-    bool m_suppressRightUp = false;
     bool m_underlineOverridden = false;
-    enum DragKind {
-        kNoDrag,
-        kAreaDrag,
-        kGrabDrag,
-        kTitleMoveDrag,
-        kTitleSizeDrag,
-        kGridDrag,
-        kGridSizeDrag,
-        kRelativeDrag
-    };
-    DragKind m_drag = kNoDrag;
-    CRectTracker m_tracker;
-    /// The diagram point held under the mouse while the grabber drags.
-    CPoint m_grabPoint;
 
     // Title state.
     bool m_optionsOpen = false;
     std::array<bool, kDiagramTitleCount> m_titleSelected{};
-    /// The dragged title and handle, the press in diagram units and what the drag started from.
-    int m_dragTitle = -1;
-    /// The pressed title was already selected: released unmoved, it becomes the only one.
-    bool m_titleAloneOnRelease = false;
-    int m_dragHandle = -1;
-    CPoint m_dragStart;
-    CRect m_dragFrame;
-    /// The box the add-relative drag started from (held by record as the selection is), the
-    /// zone under the pointer, whether it allows an addition, and the status text.
-    CDiagramSelection m_dragBox{m_doc};
-    int m_dropZone = kZoneNone;
-    bool m_dropAllowed = false;
-    std::string m_dragStatus;
 };

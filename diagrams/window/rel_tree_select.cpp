@@ -1,0 +1,391 @@
+// diagrams/window/rel_tree_select.cpp: the Diagram window's hit tests, selection, its mouse
+// messages passed on to its CRelTreeMouse, keys, the three context menus with their grey and check
+// states, the status panes and its commands.
+//
+// Keys: keypad plus and minus zoom, Space opens the selected box's branch, or for a relatives
+// tree's root box the branch of the ancestor it hangs from; Escape ends a mode or a drag.
+#include "diagrams/window/sub_view_rel_tree.h"
+
+#include "controls/text_dlg.h"
+#include "diagrams/diag_builder.h"
+#include "diagrams/diag_elem.h"
+#include "diagrams/diag_hit.h"
+#include "diagrams/diag_resync.h"
+#include "diagrams/diag_tree_walk.h"
+#include "platform/base/prompt.h"
+#include "platform/base/text.h"
+#include "platform/ui/drawing/client_dc.h"
+#include "platform/ui/frames/menu.h"
+#include "platform/ui/windows/cmd_ui.h"
+
+#include <algorithm>
+
+using namespace diagram_cmd;
+
+int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
+{
+    if (element)
+        *element = nullptr;
+    if (title)
+        *title = -1;
+    if (int sized = -1; TitleHandleAt(device, &sized, nullptr)) {
+        if (title)
+            *title = sized;
+        return kHitSizer;
+    }
+    const CPoint point = ToDiagram(device);
+    for (int t = kDiagramTitleCount - 1; t >= 0; --t) {
+        const CDiagramTitle& slot = m_doc.Settings().m_titles[std::size_t(t)];
+        CRect frame = slot.frame;
+        frame.NormalizeRect();
+        if (slot.visible && frame.PtInRect(point)) {
+            if (title)
+                *title = t;
+            return kHitTitle;
+        }
+    }
+    for (auto& rowSet : m_doc.RowSets()) {
+        int onButton = 0;
+        if (CDiagElem* box = DiagHitTestRows(*rowSet, point.x, point.y, onButton)) {
+            if (onButton && !m_doc.Settings().m_showExpansionButtons)
+                return kHitNothing;
+            if (element)
+                *element = box;
+            return onButton ? kHitButton : kHitBox;
+        }
+    }
+    return kHitNothing;
+}
+
+void CSubViewRelTree::SelectBox(CDiagElem* element, bool clearOthers, bool redraw)
+{
+    if (clearOthers) {
+        m_selection.Clear();
+        m_titleSelected.fill(false);
+    }
+    if (element)
+        m_selection.Select(*element, false);
+    if (redraw && GetSafeHwnd()) {
+        Invalidate(FALSE);
+        UpdateWindow();
+    }
+}
+
+void CSubViewRelTree::DeselectBox(CDiagElem* element, bool redraw)
+{
+    if (element)
+        m_selection.Deselect(*element);
+    else
+        m_selection.Clear();
+    if (redraw && GetSafeHwnd()) {
+        Invalidate(FALSE);
+        UpdateWindow();
+    }
+}
+
+void CSubViewRelTree::DeselectAll()
+{
+    m_titleSelected.fill(false);
+    DeselectBox(nullptr, true);
+}
+
+void CSubViewRelTree::ExpandBox(CDiagElem& box)
+{
+    if (!HasTree())
+        return;
+    if (!m_doc.ExpandBox(box))
+        MessageBox(kInsufficientMemoryBranchText);
+}
+
+CDiagElem* CSubViewRelTree::ButtonOwner(const CDiagElem& box) const
+{
+    if (box.GetGeneration() > 0 || !box.HasFlag(kElemRepeat))
+        return nullptr;
+    for (const auto& rowSet : m_doc.RowSets())
+        for (CDiagTree* tree : rowSet->Trees())
+            if (tree->IsSecondary() && tree->m_rootElement == &box)
+                return tree->m_attachedTo;
+    return nullptr;
+}
+
+void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
+{
+    const CDiagramSettings& settings = m_doc.Settings();
+    const CPoint a = ToDiagram(rect.TopLeft());
+    const CPoint b = ToDiagram(rect.BottomRight());
+    CRect area(std::min(a.x, b.x), std::max(a.y, b.y), std::max(a.x, b.x), std::min(a.y, b.y));
+    for (auto& rowSet : m_doc.RowSets())
+        for (CDiagTree* tree : rowSet->Trees())
+            ForEachBox(*tree, false, [&](CDiagElem& box) {
+                const CRect& r = box.Rect();
+                if (box.IsVisible() && r.left >= area.left && r.right <= area.right &&
+                    r.top <= area.top && r.bottom >= area.bottom)
+                    SelectBox(&box, false, false);
+            });
+    for (std::size_t t = 0; t < settings.m_titles.size(); ++t) {
+        CRect frame = settings.m_titles[t].frame;
+        frame.NormalizeRect();
+        if (settings.m_titles[t].visible && frame.left >= area.left && frame.right <= area.right &&
+            frame.top >= area.bottom && frame.bottom <= area.top)
+            m_titleSelected[t] = true;
+    }
+    Invalidate(FALSE);
+}
+
+void CSubViewRelTree::PanTo(CPoint diagram, CPoint device)
+{
+    const CPoint before = m_scroll;
+    ScrollToPoint(diagram.x, diagram.y, device.x, device.y, false);
+    if (m_scroll != before) {
+        ScrollWindow(before.x - m_scroll.x, before.y - m_scroll.y);
+        UpdateWindow();
+    }
+}
+
+void CSubViewRelTree::OpenBoxProperties(CDiagElem& box, CPoint screen)
+{
+    SelectBox(&box, true, true);
+    if (box.GetKind() == kSpouseElem && !box.GetIndividual())
+        OfferSpouseRecord(box);
+    OpenProperties(&screen);
+}
+
+void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)
+{
+    SetFocus();
+    m_mouse.OnLButtonDown(flags, point);
+}
+
+void CSubViewRelTree::OnLButtonDblClk(UINT, CPoint point)
+{
+    m_mouse.OnLButtonDblClk(point);
+}
+
+void CSubViewRelTree::OnLButtonUp(UINT flags, CPoint point)
+{
+    if (!m_mouse.OnLButtonUp(flags, point))
+        CSubView::OnLButtonUp(flags, point);
+}
+
+void CSubViewRelTree::OnMouseMove(UINT flags, CPoint point)
+{
+    if (!m_mouse.OnMouseMove(flags, point))
+        CSubView::OnMouseMove(flags, point);
+}
+
+void CSubViewRelTree::OnRButtonDown(UINT, CPoint point)
+{
+    m_mouse.OnRButtonDown(point);
+}
+
+void CSubViewRelTree::OnRButtonUp(UINT flags, CPoint point)
+{
+    m_mouse.OnRButtonUp(flags, point);
+}
+
+void CSubViewRelTree::ShowContextMenu(CPoint point)
+{
+    CDiagElem* box = nullptr;
+    int title = -1;
+    const int hit = HitTest(point, &box, &title);
+    if (hit == kHitButton || hit == kHitSizer)
+        return;
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return;
+    const auto grey = [](bool on) { return on ? MF_GRAYED : MF_ENABLED; };
+    const auto check = [](bool on) { return on ? MF_CHECKED : MF_UNCHECKED; };
+    if (hit == kHitBox) {
+        menu.AppendMenu(MF_STRING, kOverrideText, "Override default text...");
+        menu.AppendMenu(MF_STRING | grey(!box->HasText()), kClearOverride, "Clear override text");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING | grey(box->HasFlag(kElemMarked)), kSetMark, "Set Mark");
+        menu.AppendMenu(MF_STRING | grey(!box->HasFlag(kElemMarked)), kClearMark, "Clear Mark");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, kProperties, "Properties...");
+    } else if (hit == kHitTitle) {
+        DeselectAll();
+        SelectTitle(title, true);
+        menu.AppendMenu(MF_STRING, kHideTitle, "Hide Title");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, kTitleOptions, "Title Options...");
+    } else {
+        DeselectAll();
+        menu.AppendMenu(MF_STRING | check(m_underlineOverridden), kUnderlineOverridden,
+                        "&Underline Overridden Text");
+        menu.AppendMenu(MF_SEPARATOR);
+        for (int t = 0; t < kDiagramTitleCount; ++t)
+            menu.AppendMenu(MF_STRING | check(m_doc.Settings().m_titles[std::size_t(t)].visible),
+                            kTitle1 + UINT(t), ("Title " + std::to_string(t + 1)).c_str());
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, kPrintSize, "Diagram Size When Printed...");
+        menu.AppendMenu(MF_STRING, kSaveCustom, "Save As Custom Diagram...");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, kColours, "Diagram Colours...");
+        menu.AppendMenu(MF_STRING, kOptions, "Diagram Options...");
+    }
+    ClientToScreen(&point);
+    menu.TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+}
+
+void CSubViewRelTree::OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags)
+{
+    if (virtKey == VK_ESCAPE && m_mouse.CancelOnEscape())
+        return;
+    if (virtKey == VK_DELETE && Mode() == kModeNormal && !IsDragging()) {
+        DeleteOrHide();
+        return;
+    }
+    if (virtKey == VK_ADD) {
+        Zoom(-1, false);
+        return;
+    }
+    if (virtKey == VK_SUBTRACT) {
+        Zoom(1, false);
+        return;
+    }
+    CSubView::OnKeyDown(virtKey, repeatCount, flags);
+}
+
+void CSubViewRelTree::OnChar(UINT character, UINT repeatCount, UINT flags)
+{
+    if (character == VK_ESCAPE) {
+        m_mouse.EndMode();
+        return;
+    }
+    if (Mode() == kModeNormal && character == ' ') {
+        if (m_selection.Size() == 1) {
+            // A box without a button of its own stands for the box it repeats: the root box of
+            // a relatives tree opens and closes the branch of the ancestor it hangs from.
+            CDiagElem* box = m_selection.Boxes()[0];
+            if (box->GetExpansion() == kNothingToExpand)
+                box = ButtonOwner(*box);
+            if (box && box->GetExpansion() != kNothingToExpand)
+                ExpandBox(*box);
+        }
+        return;
+    }
+    CSubView::OnChar(character, repeatCount, flags);
+}
+
+void CSubViewRelTree::OnKillFocus(CWnd* newWnd)
+{
+    m_mouse.OnKillFocus();
+    CSubView::OnKillFocus(newWnd);
+}
+
+void CSubViewRelTree::OverrideText()
+{
+    if (m_selection.Size() != 1)
+        return;
+    CDiagElem& box = *m_selection.Boxes()[0];
+    CTextDlg dialog(this);
+    dialog.m_caption = "Override Default Text";
+    // Every line feed not after a carriage return becomes a line break of the edit.
+    const std::string text = box.GetText();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            dialog.m_text += '\r';
+        dialog.m_text += text[i];
+    }
+    if (dialog.DoModal() != IDOK)
+        return;
+    box.SetText(dialog.m_text.c_str());
+    Relayout();
+}
+
+void CSubViewRelTree::MarkRepeatedAncestors()
+{
+    if (!m_doc.MarkRepeatedAncestors()) {
+        // A failed marking leaves the diagram built afresh, with the message.
+        RebuildDiagram();
+        MessageBox("Memory error. Please close other applications and retry");
+    }
+}
+
+std::string CSubViewRelTree::StatusPosText() const
+{
+    const CDiagramSettings& settings = m_doc.Settings();
+    if (!m_pages.Shown())
+        return {};
+    // Only diagrams that run both ways place their pages up and down.
+    const int type = settings.m_diagramType;
+    const bool bothWays = type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram;
+    return std::to_string(settings.m_pageXOrigin) + ", " +
+           std::to_string(bothWays ? settings.m_pageYOrigin : 0);
+}
+
+std::string CSubViewRelTree::StatusSizeText() const
+{
+    if (!m_pages.Shown())
+        return {};
+    return std::to_string(m_doc.Settings().m_pageWidth) + " x " +
+           std::to_string(m_doc.Settings().m_pageHeight);
+}
+
+void CSubViewRelTree::MapCommands()
+{
+    const auto withTree = [this](CCmdUI* state) { state->Enable(HasTree()); };
+    MapCommand(kZoomIn, [this] { Zoom(-1, false); });
+    MapCommand(kZoomOut, [this] { Zoom(1, false); });
+    MapUpdate(kZoomIn, withTree);
+    MapUpdate(kZoomOut, withTree);
+    MapCommand(kViewWhole, [this] { ViewWholeDiagram(); });
+    MapCommand(kCentre, [this] { CentreOnRoot(); });
+    for (UINT id : {kViewWhole, kRemoveAllMarks, kMarksByQuery, kCentre, kSaveAsDefaults})
+        MapUpdate(id, withTree);
+    MapCommand(kSelectArea, [this] { m_mouse.ToggleMode(kModeSelectArea); });
+    MapUpdate(kSelectArea, [this](CCmdUI* state) {
+        state->Enable(HasTree());
+        state->SetCheck(Mode() == kModeSelectArea);
+    });
+    MapCommand(kGrabber, [this] { m_mouse.ToggleMode(kModeGrabber); });
+    MapUpdate(kGrabber, [this](CCmdUI* state) {
+        state->Enable(HasTree());
+        state->SetCheck(Mode() == kModeGrabber);
+    });
+    const auto markSelected = [this](bool on) {
+        for (CDiagElem* box : m_selection.Boxes())
+            box->SetFlag(kElemMarked, on);
+        Invalidate();
+    };
+    // Mark is offered while a selected box is unmarked, Unmark while one is marked.
+    const auto anySelected = [this](bool marked) {
+        const std::vector<CDiagElem*>& boxes = m_selection.Boxes();
+        return std::any_of(boxes.begin(), boxes.end(), [marked](CDiagElem* box) {
+            return box->HasFlag(kElemMarked) == marked;
+        });
+    };
+    MapCommand(kSetMark, [markSelected] { markSelected(true); });
+    MapUpdate(kSetMark, [anySelected](CCmdUI* state) { state->Enable(anySelected(false)); });
+    MapCommand(kClearMark, [markSelected] { markSelected(false); });
+    MapUpdate(kClearMark, [anySelected](CCmdUI* state) { state->Enable(anySelected(true)); });
+    MapCommand(kRemoveAllMarks, [this] {
+        for (auto& rowSet : m_doc.RowSets())
+            for (CDiagTree* tree : rowSet->Trees())
+                tree->SetFlags(kElemMarked, false, nullptr);
+        Invalidate();
+    });
+    MapCommand(kMarkRepeated, [this] { MarkRepeatedAncestors(); });
+    MapUpdate(kMarkRepeated, [this](CCmdUI* state) {
+        state->Enable(HasTree() && m_doc.Settings().m_diagramType != kDescendantsDiagram);
+    });
+    MapCommand(kOverrideText, [this] { OverrideText(); });
+    MapUpdate(kOverrideText, [this](CCmdUI* state) { state->Enable(m_selection.Size() == 1); });
+    MapCommand(kClearOverride, [this] {
+        for (CDiagElem* box : m_selection.Boxes())
+            box->SetText(nullptr);
+        Relayout();
+    });
+    MapUpdate(kClearOverride, [this](CCmdUI* state) { state->Enable(!m_selection.Empty()); });
+    MapCommand(kUnderlineOverridden, [this] {
+        m_underlineOverridden = !m_underlineOverridden;
+        Invalidate();
+    });
+    MapUpdate(kUnderlineOverridden,
+              [this](CCmdUI* state) { state->SetCheck(m_underlineOverridden); });
+    MapWindowCommands();
+    MapUpdate(kPaneHelp, [](CCmdUI* state) { state->SetText("For Help, press F1"); });
+    MapUpdate(kPanePos, [this](CCmdUI* state) { state->SetText(StatusPosText()); });
+    MapUpdate(kPaneSize, [this](CCmdUI* state) { state->SetText(StatusSizeText()); });
+}
