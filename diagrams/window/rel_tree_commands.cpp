@@ -1,6 +1,7 @@
 // diagrams/window/rel_tree_commands.cpp: the Diagram window's menu commands with their update
-// rules: refresh, the spouse options, frames and buttons, titles, defaults, statistics, Centre
-// and Properties; toggles of an ordinary diagram are mirrored into the defaults for new windows.
+// rules: zoom, the mouse modes, marks, override text, refresh, the spouse options, frames and
+// buttons, titles, defaults, statistics, Centre and Properties, and the status panes; toggles of
+// an ordinary diagram are mirrored into the defaults for new windows.
 //
 // Properties goes through the opener the program installs, told whether a box is viewed or a record
 // was just made by the add-relative drag, as each has its own preferred size. Titles shown or
@@ -10,6 +11,7 @@
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "app/shell/save_message.h"
+#include "controls/text_dlg.h"
 #include "diagrams/diag_elem.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/diag_stats.h"
@@ -19,6 +21,7 @@
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
 
+#include <algorithm>
 #include <functional>
 
 using namespace diagram_cmd;
@@ -230,4 +233,120 @@ void CSubViewRelTree::MapPageAndTitleCommands()
     MapUpdate(kRestoreInstallation, always);
     MapCommand(kSaveCustom, [this] { SaveAsCustomDiagram(); });
     MapUpdate(kSaveCustom, always);
+}
+
+void CSubViewRelTree::OverrideText()
+{
+    if (m_selection.Size() != 1)
+        return;
+    CDiagElem& box = *m_selection.Boxes()[0];
+    CTextDlg dialog(this);
+    dialog.m_caption = "Override Default Text";
+    // Every line feed not after a carriage return becomes a line break of the edit.
+    const std::string text = box.GetText();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+            dialog.m_text += '\r';
+        dialog.m_text += text[i];
+    }
+    if (dialog.DoModal() != IDOK)
+        return;
+    box.SetText(dialog.m_text.c_str());
+    Relayout();
+}
+
+void CSubViewRelTree::MarkRepeatedAncestors()
+{
+    if (!m_doc.MarkRepeatedAncestors()) {
+        // A failed marking leaves the diagram built afresh, with the message.
+        RebuildDiagram();
+        MessageBox("Memory error. Please close other applications and retry");
+    }
+}
+
+std::string CSubViewRelTree::StatusPosText() const
+{
+    const CDiagramSettings& settings = m_doc.Settings();
+    if (!m_pages.Shown())
+        return {};
+    // Only diagrams that run both ways place their pages up and down.
+    const int type = settings.m_diagramType;
+    const bool bothWays = type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram;
+    return std::to_string(settings.m_pageXOrigin) + ", " +
+           std::to_string(bothWays ? settings.m_pageYOrigin : 0);
+}
+
+std::string CSubViewRelTree::StatusSizeText() const
+{
+    if (!m_pages.Shown())
+        return {};
+    return std::to_string(m_doc.Settings().m_pageWidth) + " x " +
+           std::to_string(m_doc.Settings().m_pageHeight);
+}
+
+void CSubViewRelTree::MapCommands()
+{
+    const auto withTree = [this](CCmdUI* state) { state->Enable(HasTree()); };
+    MapCommand(kZoomIn, [this] { Zoom(-1, false); });
+    MapCommand(kZoomOut, [this] { Zoom(1, false); });
+    MapUpdate(kZoomIn, withTree);
+    MapUpdate(kZoomOut, withTree);
+    MapCommand(kViewWhole, [this] { ViewWholeDiagram(); });
+    MapCommand(kCentre, [this] { CentreOnRoot(); });
+    for (UINT id : {kViewWhole, kRemoveAllMarks, kMarksByQuery, kCentre, kSaveAsDefaults})
+        MapUpdate(id, withTree);
+    MapCommand(kSelectArea, [this] { m_mouse.ToggleMode(kModeSelectArea); });
+    MapUpdate(kSelectArea, [this](CCmdUI* state) {
+        state->Enable(HasTree());
+        state->SetCheck(Mode() == kModeSelectArea);
+    });
+    MapCommand(kGrabber, [this] { m_mouse.ToggleMode(kModeGrabber); });
+    MapUpdate(kGrabber, [this](CCmdUI* state) {
+        state->Enable(HasTree());
+        state->SetCheck(Mode() == kModeGrabber);
+    });
+    const auto markSelected = [this](bool on) {
+        for (CDiagElem* box : m_selection.Boxes())
+            box->SetFlag(kElemMarked, on);
+        Invalidate();
+    };
+    // Mark is offered while a selected box is unmarked, Unmark while one is marked.
+    const auto anySelected = [this](bool marked) {
+        const std::vector<CDiagElem*>& boxes = m_selection.Boxes();
+        return std::any_of(boxes.begin(), boxes.end(), [marked](CDiagElem* box) {
+            return box->HasFlag(kElemMarked) == marked;
+        });
+    };
+    MapCommand(kSetMark, [markSelected] { markSelected(true); });
+    MapUpdate(kSetMark, [anySelected](CCmdUI* state) { state->Enable(anySelected(false)); });
+    MapCommand(kClearMark, [markSelected] { markSelected(false); });
+    MapUpdate(kClearMark, [anySelected](CCmdUI* state) { state->Enable(anySelected(true)); });
+    MapCommand(kRemoveAllMarks, [this] {
+        for (auto& rowSet : m_doc.RowSets())
+            for (CDiagTree* tree : rowSet->Trees())
+                tree->SetFlags(kElemMarked, false, nullptr);
+        Invalidate();
+    });
+    MapCommand(kMarkRepeated, [this] { MarkRepeatedAncestors(); });
+    MapUpdate(kMarkRepeated, [this](CCmdUI* state) {
+        state->Enable(HasTree() && m_doc.Settings().m_diagramType != kDescendantsDiagram);
+    });
+    MapCommand(kOverrideText, [this] { OverrideText(); });
+    MapUpdate(kOverrideText, [this](CCmdUI* state) { state->Enable(m_selection.Size() == 1); });
+    MapCommand(kClearOverride, [this] {
+        for (CDiagElem* box : m_selection.Boxes())
+            box->SetText(nullptr);
+        Relayout();
+    });
+    MapUpdate(kClearOverride, [this](CCmdUI* state) { state->Enable(!m_selection.Empty()); });
+    MapCommand(kUnderlineOverridden, [this] {
+        m_underlineOverridden = !m_underlineOverridden;
+        Invalidate();
+    });
+    MapUpdate(kUnderlineOverridden,
+              [this](CCmdUI* state) { state->SetCheck(m_underlineOverridden); });
+    MapWindowCommands();
+    MapUpdate(kPaneHelp, [](CCmdUI* state) { state->SetText("For Help, press F1"); });
+    MapUpdate(kPanePos, [this](CCmdUI* state) { state->SetText(StatusPosText()); });
+    MapUpdate(kPaneSize, [this](CCmdUI* state) { state->SetText(StatusSizeText()); });
 }
