@@ -15,36 +15,10 @@
 
 namespace {
 
-struct Stored {
-    DWORD type = REG_NONE;
-    std::string bytes;
-};
-
 std::string KeyPath(const CAppProfile& profile, std::string_view section)
 {
     return "Software\\" + profile.Maker() + "\\" + profile.Application() + "\\" +
            std::string(section);
-}
-
-std::optional<Stored> Query(const std::string& keyPath, const std::string& name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    std::optional<Stored> result;
-    Stored stored;
-    DWORD size = 0;
-    if (RegQueryValueEx(key, name.c_str(), nullptr, &stored.type, nullptr, &size) ==
-        ERROR_SUCCESS) {
-        stored.bytes.resize(size);
-        if (RegQueryValueEx(key, name.c_str(), nullptr, &stored.type,
-                            reinterpret_cast<BYTE*>(stored.bytes.data()), &size) == ERROR_SUCCESS) {
-            stored.bytes.resize(size);
-            result = std::move(stored);
-        }
-    }
-    RegCloseKey(key);
-    return result;
 }
 
 /// True when the file exists and nobody may write it.
@@ -81,7 +55,7 @@ std::optional<std::string> CSettingsStore::ReadText(std::string_view section,
 {
     if (m_ini)
         return m_ini->Get(section, key);
-    const auto stored = Query(KeyPath(*m_profile, section), std::string(key));
+    const auto stored = RegReadUserValue(KeyPath(*m_profile, section), std::string(key).c_str());
     if (!stored)
         return std::nullopt;
     if (stored->type == REG_DWORD && stored->bytes.size() == sizeof(DWORD)) {

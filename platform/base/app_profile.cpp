@@ -10,34 +10,8 @@
 
 namespace {
 
-struct Stored {
-    DWORD type = REG_NONE;
-    std::string bytes;
-};
-
-/// The entry's type and bytes; nothing when the section or the entry is missing.
-std::optional<Stored> Query(const std::string& keyPath, const char* entry)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    std::optional<Stored> result;
-    Stored stored;
-    DWORD size = 0;
-    if (RegQueryValueEx(key, entry, nullptr, &stored.type, nullptr, &size) == ERROR_SUCCESS) {
-        stored.bytes.resize(size);
-        if (RegQueryValueEx(key, entry, nullptr, &stored.type,
-                            reinterpret_cast<BYTE*>(stored.bytes.data()), &size) == ERROR_SUCCESS) {
-            stored.bytes.resize(size);
-            result = std::move(stored);
-        }
-    }
-    RegCloseKey(key);
-    return result;
-}
-
 /// The text of a REG_SZ entry, without its terminating zero.
-std::string TextOf(const Stored& stored)
+std::string TextOf(const RegStoredValue& stored)
 {
     return stored.bytes.substr(0, stored.bytes.find('\0'));
 }
@@ -77,7 +51,7 @@ CAppProfile::CAppProfile(std::string maker, std::string application)
 
 UINT CAppProfile::GetProfileInt(const char* section, const char* entry, int defaultValue) const
 {
-    const auto stored = section && entry ? Query(KeyPath(section), entry) : std::nullopt;
+    const auto stored = section && entry ? RegReadUserValue(KeyPath(section), entry) : std::nullopt;
     if (stored && stored->type == REG_DWORD && stored->bytes.size() == sizeof(DWORD)) {
         DWORD value = 0;
         std::memcpy(&value, stored->bytes.data(), sizeof value);
@@ -95,7 +69,7 @@ UINT CAppProfile::GetProfileInt(const char* section, const char* entry, int defa
 std::string CAppProfile::GetProfileString(const char* section, const char* entry,
                                           const char* defaultValue) const
 {
-    const auto stored = section && entry ? Query(KeyPath(section), entry) : std::nullopt;
+    const auto stored = section && entry ? RegReadUserValue(KeyPath(section), entry) : std::nullopt;
     if (stored && stored->type == REG_SZ)
         return TextOf(*stored);
     return defaultValue ? defaultValue : "";

@@ -427,3 +427,23 @@ void RegReset()
         root.tree = KeyTree();
     }
 }
+
+std::optional<RegStoredValue> RegReadUserValue(const std::string& keyPath, const char* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::optional<RegStoredValue> result;
+    RegStoredValue stored;
+    DWORD size = 0;
+    if (RegQueryValueEx(key, name, nullptr, &stored.type, nullptr, &size) == ERROR_SUCCESS) {
+        stored.bytes.resize(size);
+        if (RegQueryValueEx(key, name, nullptr, &stored.type,
+                            reinterpret_cast<BYTE*>(stored.bytes.data()), &size) == ERROR_SUCCESS) {
+            stored.bytes.resize(size);
+            result = std::move(stored);
+        }
+    }
+    RegCloseKey(key);
+    return result;
+}

@@ -4,6 +4,7 @@
 
 #include "platform/base/types.h"
 
+#include <optional>
 #include <string>
 
 struct RegKeyHandle;
@@ -48,6 +49,14 @@ LONG RegDeleteKey(HKEY root, const char* subKey);
 LONG RegEnumKey(HKEY key, DWORD index, std::string& name);
 /// Closing writes the root's file when the key changed it.
 LONG RegCloseKey(HKEY key);
+
+/// An entry's type and bytes as stored.
+struct RegStoredValue {
+    DWORD type = REG_NONE;
+    std::string bytes;
+};
+/// The entry name under HKEY_CURRENT_USER\keyPath; nothing when the key or the entry is missing.
+std::optional<RegStoredValue> RegReadUserValue(const std::string& keyPath, const char* name);
 
 /// Test seam: while set, creating keys and writing or deleting values fail with
 /// ERROR_ACCESS_DENIED, as on a system where the settings cannot be written.
