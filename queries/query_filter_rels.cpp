@@ -13,6 +13,8 @@
 #include "queries/query_record_sets.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 using namespace query_line;
 
@@ -42,6 +44,49 @@ const RelationKindRow* FindRelationKind(int kind)
 
 /// How many records ahead of the one looked up the place of its lookup is asked for.
 constexpr std::size_t kLookAhead = 16;
+
+/// The relatives of a run as one bit for every 8 bytes of the address range they lie in, for a
+/// run's test of every record: the records of a loaded file lie at rising addresses, so the
+/// tests read the bits in order where looking each record up in the relatives' map waits on
+/// memory at every record. Empty (IsUsable false) when the range would take more memory than
+/// kBytesPerRelative for each relative; the map answers then.
+class CRelativeBits {
+public:
+    explicit CRelativeBits(const CMapPtrToWord& relatives)
+    {
+        if (relatives.empty())
+            return;
+        std::uintptr_t low = UINTPTR_MAX;
+        std::uintptr_t high = 0;
+        for (const auto& entry : relatives) {
+            const auto address = reinterpret_cast<std::uintptr_t>(entry.first);
+            low = std::min(low, address);
+            high = std::max(high, address);
+        }
+        const std::uintptr_t words = ((high - low) >> 3) / 64 + 1;
+        if (words * sizeof(std::uint64_t) > kBytesPerRelative * relatives.size() + kBytesFree)
+            return;
+        m_low = low;
+        m_words.assign(words, 0);
+        for (const auto& entry : relatives) {
+            const std::uintptr_t bit = (reinterpret_cast<std::uintptr_t>(entry.first) - low) >> 3;
+            m_words[bit / 64] |= std::uint64_t(1) << (bit % 64);
+        }
+    }
+    bool IsUsable() const { return !m_words.empty(); }
+    bool Contains(const void* record) const
+    {
+        const std::uintptr_t bit = (reinterpret_cast<std::uintptr_t>(record) - m_low) >> 3;
+        return bit / 64 < m_words.size() && (m_words[bit / 64] >> (bit % 64) & 1) != 0;
+    }
+
+private:
+    static constexpr std::size_t kBytesPerRelative = 64;
+    static constexpr std::size_t kBytesFree = 64 * 1024;
+
+    std::uintptr_t m_low = 0;
+    std::vector<std::uint64_t> m_words;
+};
 
 bool GoesAway(const CRecordNode* record, long hint)
 {
@@ -92,14 +137,17 @@ void CAvFilterRels::Apply(CQueryRecordSets& sets, const std::atomic<bool>& cance
     // record's lookup is asked for a few records ahead.
     const bool ofIndividuals = sets.GetCount() > 0 && AsIndividual(sets.GetRecord(0));
     const bool exclude = IsExclude();
+    const CRelativeBits bits(relatives);
     for (std::size_t i = 0; i < sets.GetCount(); ++i) {
         if (cancelled.load(std::memory_order_relaxed))
             return;
-        if (const std::size_t ahead = i + kLookAhead; ahead < sets.GetCount())
+        if (const std::size_t ahead = i + kLookAhead; !bits.IsUsable() && ahead < sets.GetCount())
             relatives.prefetch(sets.GetRecord(ahead));
         if (sets.IsInResult(i) != exclude)
             continue;
-        const bool isRelative = ofIndividuals && relatives.contains(sets.GetRecord(i));
+        const CRecordNode* record = sets.GetRecord(i);
+        const bool isRelative =
+            ofIndividuals && (bits.IsUsable() ? bits.Contains(record) : relatives.contains(record));
         if (isRelative != IsUnless())
             sets.Move(i, !exclude);
     }
