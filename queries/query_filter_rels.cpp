@@ -108,8 +108,6 @@ void CAvFilterRels::Apply(CQueryRecordSets& sets, const std::atomic<bool>& cance
     CMapPtrToWord relatives;
     if (IsParameter()) {
         start.emplace(m_target, 0);
-        if (m_includeTarget)
-            relatives.emplace(m_target, 0);
     } else {
         for (std::size_t i = 0; i < sets.GetCount(); ++i) {
             if (!sets.IsInResult(i))
@@ -127,6 +125,9 @@ void CAvFilterRels::Apply(CQueryRecordSets& sets, const std::atomic<bool>& cance
         CollectSpouses(start, relatives, &cancelled);
     if (cancelled.load())
         return;
+    // Added after the walk, which collects into an empty map fastest.
+    if (IsParameter() && m_includeTarget)
+        relatives.emplace(m_target, 0);
     if (m_includeSpouses) {
         const CMapPtrToWord found = relatives;
         CollectSpouses(found, relatives, &cancelled);

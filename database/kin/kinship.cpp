@@ -25,8 +25,9 @@ struct CStep {
 /// familyLink and memberLink accept the field ids of the links relatives follows, from an
 /// individual to its families and from a family to its members, for asking for their memory
 /// ahead.
+/// Without marks (null) result serves as them: a relative is marked when it is added.
 template <class Relatives, class FamilyLink, class MemberLink>
-void MarkBreadthFirst(CIndRec* start, CMapPtrToWord& result, int generations, CKinshipMarks& marks,
+void MarkBreadthFirst(CIndRec* start, CMapPtrToWord& result, int generations, CKinshipMarks* marks,
                       Relatives relatives, FamilyLink familyLink, MemberLink memberLink)
 {
     if (!start || generations < 0)
@@ -38,15 +39,19 @@ void MarkBreadthFirst(CIndRec* start, CMapPtrToWord& result, int generations, CK
             memberLink,
             [&](const CRecordNode* relative) {
                 __builtin_prefetch(relative);
-                marks.Prefetch(relative);
+                if (marks)
+                    marks->Prefetch(relative);
                 result.prefetch(relative);
             });
         const CStep step = queue[next];
         const int generation = step.m_generation + 1;
         relatives(step.m_individual, [&](CIndRec* relative) {
-            if (!relative || !marks.Mark(relative, generation))
+            if (!relative)
                 return;
-            result.try_emplace(relative, WORD(0));
+            if (!(marks ? marks->Mark(relative, generation) : result.try_emplace(relative, 0)))
+                return;
+            if (marks)
+                result.try_emplace(relative, WORD(0));
             if (generations == 0 || generation < generations)
                 queue.push_back({relative, generation});
         });
@@ -58,10 +63,8 @@ bool IsCancelled(const std::atomic<bool>* cancel)
     return cancel && cancel->load(std::memory_order_relaxed);
 }
 
-} // namespace
-
-void MarkAncestors(CIndRec* individual, CMapPtrToWord& result, int generations,
-                   CKinshipMarks& marks)
+void WalkAncestors(CIndRec* individual, CMapPtrToWord& result, int generations,
+                   CKinshipMarks* marks)
 {
     MarkBreadthFirst(
         individual, result, generations, marks,
@@ -78,8 +81,8 @@ void MarkAncestors(CIndRec* individual, CMapPtrToWord& result, int generations,
         [](int fieldId) { return fieldId == FIELD_HUSB || fieldId == FIELD_WIFE; });
 }
 
-void MarkDescendants(CIndRec* individual, CMapPtrToWord& result, int generations,
-                     CKinshipMarks& marks)
+void WalkDescendants(CIndRec* individual, CMapPtrToWord& result, int generations,
+                     CKinshipMarks* marks)
 {
     MarkBreadthFirst(
         individual, result, generations, marks,
@@ -91,42 +94,54 @@ void MarkDescendants(CIndRec* individual, CMapPtrToWord& result, int generations
         [](int fieldId) { return fieldId == FIELD_CHIL; });
 }
 
-namespace {
-
-/// Marks from each start individual with mark (MarkAncestors or MarkDescendants) until
+/// Marks from each start individual with walk (WalkAncestors or WalkDescendants) until
 /// cancelled. With a limit the marks start afresh for each, so that each walk reaches its own
 /// limit; without one they are shared, and an individual an earlier walk reached (its relatives
-/// reached with it) is not walked again.
+/// reached with it) is not walked again. Shared marks into an empty result would only repeat
+/// it, so result serves as the marks then: each relative costs one map entry, not two.
 void CollectFromEach(const CMapPtrToWord& start, CMapPtrToWord& result,
                      const std::atomic<bool>* cancel, int generations,
-                     void (*mark)(CIndRec*, CMapPtrToWord&, int, CKinshipMarks&))
+                     void (*walk)(CIndRec*, CMapPtrToWord&, int, CKinshipMarks*))
 {
     if (generations < 0)
         return;
+    const bool resultMarks = generations == 0 && result.empty();
     CKinshipMarks marks;
     for (const auto& entry : start) {
         if (IsCancelled(cancel))
             return;
         if (generations > 0)
             marks.Clear();
-        else if (marks.IsMarked(entry.first))
+        else if (resultMarks ? result.contains(entry.first) : marks.IsMarked(entry.first))
             continue;
-        mark(entry.first, result, generations, marks);
+        walk(entry.first, result, generations, resultMarks ? nullptr : &marks);
     }
 }
 
 } // namespace
 
+void MarkAncestors(CIndRec* individual, CMapPtrToWord& result, int generations,
+                   CKinshipMarks& marks)
+{
+    WalkAncestors(individual, result, generations, &marks);
+}
+
+void MarkDescendants(CIndRec* individual, CMapPtrToWord& result, int generations,
+                     CKinshipMarks& marks)
+{
+    WalkDescendants(individual, result, generations, &marks);
+}
+
 void CollectAncestors(const CMapPtrToWord& start, CMapPtrToWord& result,
                       const std::atomic<bool>* cancel, int generations)
 {
-    CollectFromEach(start, result, cancel, generations, MarkAncestors);
+    CollectFromEach(start, result, cancel, generations, WalkAncestors);
 }
 
 void CollectDescendants(const CMapPtrToWord& start, CMapPtrToWord& result,
                         const std::atomic<bool>* cancel, int generations)
 {
-    CollectFromEach(start, result, cancel, generations, MarkDescendants);
+    CollectFromEach(start, result, cancel, generations, WalkDescendants);
 }
 
 void CollectSpouses(const CMapPtrToWord& start, CMapPtrToWord& result,
