@@ -39,6 +39,9 @@ std::vector<CRecordNode*> RecordsOfType(const CFieldDef* topDef, const std::atom
 {
     std::vector<CRecordNode*> records;
     const CDataNode* root = GetRecordTypeRootForDef(topDef);
+    // A record-type root keeps its count: a million records are then placed without a move.
+    if (root)
+        records.reserve(root->CountChildren());
     // Walking a large file's records takes long enough that a Cancel must be seen on the way.
     std::size_t untilCheck = 4096;
     // The records of a loaded file lie at rising addresses: asking for the memory ahead spares
