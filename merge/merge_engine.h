@@ -262,9 +262,13 @@ public:
     std::string UncheckedWarning() const;
     /// Merges the second data set into the program's (the merge dialog's steps after its
     /// questions): with source, a new source record cited as the options say. Either the
-    /// whole merge happens or, after a failure (reported), the program's data set is put back
-    /// as it was; the merge flags are cleared on both data sets either way.
+    /// whole merge happens or, after a failure, the program's data set is put back as it was
+    /// and MergeFailureText says so; the merge flags are cleared on both data sets either way.
+    /// A fault of the program (not a step that gave up) is thrown on once the data is back,
+    /// with MergeFailureText already set.
     MergeOutcome Merge(const MergeSourceOptions* source);
+    /// What the last Merge that did not merge has for the user; empty after a merge.
+    const std::string& MergeFailureText() const { return m_mergeFailure; }
     /// The multimedia frames of every matched multimedia pair made consistent (merge step).
     void ReconcileAllMedia();
     /// Merges the records of one type; the four counts of the type are stored.
@@ -330,6 +334,7 @@ private:
     bool m_valid = false;
     bool m_ended = false;
     std::string m_path;
+    std::string m_mergeFailure;
     std::array<RowList, RECORD_TYPE_COUNT> m_rows;
     std::array<std::unordered_map<const CRecordNode*, MergeRow*>, RECORD_TYPE_COUNT> m_mapA;
     std::array<std::unordered_map<const CRecordNode*, MergeRow*>, RECORD_TYPE_COUNT> m_mapB;

@@ -17,7 +17,6 @@
 #include "database/records/assoc_node.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
-#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
 
@@ -517,6 +516,7 @@ bool CMergeEngine::RestoreAfterFailure(const std::string& path)
 
 MergeOutcome CMergeEngine::Merge(const MergeSourceOptions* source)
 {
+    m_mergeFailure.clear();
     if (!IsOpen())
         return MergeOutcome::NotStarted;
     const CWaitCursor wait;
@@ -531,7 +531,7 @@ MergeOutcome CMergeEngine::Merge(const MergeSourceOptions* source)
         EndAbandonedOperation();
     }
     if (!saved) {
-        MessageBox(kMergeError, MB_OK);
+        m_mergeFailure = kMergeError;
         return MergeOutcome::NotStarted;
     }
     std::exception_ptr failure;
@@ -543,7 +543,7 @@ MergeOutcome CMergeEngine::Merge(const MergeSourceOptions* source)
     if (failure) {
         const bool restored = RestoreAfterFailure(snapshot.Path());
         EndSession();
-        MessageBox(restored ? kRestored : kNotRestored, MB_OK);
+        m_mergeFailure = restored ? kRestored : kNotRestored;
         CauseOfAbandon(failure); // a fault of the program goes on once the data is back
         return MergeOutcome::Failed;
     }

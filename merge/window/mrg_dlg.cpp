@@ -271,14 +271,21 @@ void CMrgDlg::OnOK()
         options = source.GetOptions();
     }
     MergeOutcome outcome = MergeOutcome::NotStarted;
+    auto tellFailure = [this] {
+        if (!m_engine.MergeFailureText().empty())
+            MessageBox(m_engine.MergeFailureText(), MB_OK);
+    };
     try {
         outcome = m_engine.Merge(answer == IDYES ? &options : nullptr);
     } catch (...) {
-        // A fault of the program goes on, but never with the dialog over rows that are gone.
+        // A fault of the program goes on, once the user knows whether the file was put back,
+        // and never with the dialog over rows that are gone.
+        tellFailure();
         if (!m_engine.IsOpen())
             EndDialog(IDCANCEL);
         throw;
     }
+    tellFailure();
     switch (outcome) {
     case MergeOutcome::Merged:
         EndDialog(IDOK);

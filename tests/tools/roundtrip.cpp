@@ -63,6 +63,8 @@ public:
     {
         m_merged =
             m_engine && m_engine->IsValid() && m_engine->Merge(nullptr) == MergeOutcome::Merged;
+        if (m_engine && !m_engine->MergeFailureText().empty())
+            std::cerr << m_engine->MergeFailureText() << "\n";
         return m_merged;
     }
     void FreeSecondDataSet(bool) override
