@@ -7,7 +7,6 @@
 #include "database/kin/kinship_cache.h"
 #include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
-#include "database/nodes/node_prefetch.h"
 #include "database/records/record_node.h"
 #include "platform/base/text.h"
 #include "queries/expression.h"
@@ -33,31 +32,6 @@ bool IsRelationshipFunction(const CExpression& expression)
     const CExprFunction* function = expression.GetFunction();
     return function && (text::EqualsNoCase(function->m_name, "Relationship") ||
                         text::EqualsNoCase(function->m_name, "RelationCode"));
-}
-
-std::vector<CRecordNode*> RecordsOfType(const CFieldDef* topDef, const std::atomic<bool>& cancelled)
-{
-    std::vector<CRecordNode*> records;
-    const CDataNode* root = GetRecordTypeRootForDef(topDef);
-    // A record-type root keeps its count: a million records are then placed without a move.
-    if (root)
-        records.reserve(root->CountChildren());
-    // Walking a large file's records takes long enough that a Cancel must be seen on the way.
-    std::size_t untilCheck = 4096;
-    // The records of a loaded file lie at rising addresses: asking for the memory ahead spares
-    // the walk a wait on memory at every record.
-    CNodeStreamPrefetch prefetch;
-    for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
-         node = node->GetNextSibling()) {
-        prefetch.At(node);
-        records.push_back(static_cast<CRecordNode*>(node));
-        if (--untilCheck == 0) {
-            if (cancelled.load(std::memory_order_relaxed))
-                break;
-            untilCheck = 4096;
-        }
-    }
-    return records;
 }
 
 /// Builds the relationship data of the person the relationship columns are bound to once,
@@ -139,7 +113,8 @@ bool EvaluateQuery(CQueryDef& query)
     try {
         query.MutableResult().Clear();
         const bool startInResult = query.GetFilterCount() == 0 || query.GetFilter(0)->IsExclude();
-        CQueryRecordSets sets(RecordsOfType(query.GetRecordType(), cancelled), startInResult);
+        CQueryRecordSets sets(GetRecordTypeRootForDef(query.GetRecordType()), startInResult,
+                              cancelled);
         for (int i = 0; i < query.GetFilterCount() && !cancelled.load(); ++i)
             query.GetFilter(i)->Apply(sets, cancelled);
         if (!cancelled.load() && query.IsInverted())

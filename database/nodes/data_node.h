@@ -273,6 +273,9 @@ public:
         child->m_link = 0;
     }
     void InsertChild(CDataNode* child, CDataNode* sibling, bool before);
+    /// The number of child, a record of this node, changed: a node that keeps a tally notes
+    /// whether its records still stand in number order.
+    void NoteRecordRenumbered(const CDataNode* child);
     /// Takes the child out of the chain; a child not in it aborts unless tolerant.
     void UnlinkChild(CDataNode* child, bool tolerant);
     void MoveTo(CDataNode* newParent, CDataNode* sibling, bool before);
@@ -315,6 +318,10 @@ protected:
     struct ChildTally {
         CDataNode* last = nullptr;
         std::size_t count = 0;
+        /// Every child is a record numbered above the one before it (and above 0): the chain
+        /// is in record number order. Kept where a child is linked or renumbered; taking one
+        /// out keeps it. Once broken it stays so until the chain is emptied.
+        bool ascending = true;
     };
     /// The tally of a node that keeps one; null for other nodes.
     virtual ChildTally* KeptTally() { return nullptr; }

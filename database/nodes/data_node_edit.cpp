@@ -19,6 +19,26 @@ int OrderOf(const CDataNode* node)
 
 // ---- Placing children ---------------------------------------------------------------------
 
+namespace {
+
+/// Whether child is a record numbered above 0, above the record before it and below the one
+/// after it.
+bool StandsInNumberOrder(const CDataNode* child)
+{
+    if (!child->IsRecord())
+        return false;
+    const std::int32_t number = static_cast<const CRecordNode*>(child)->GetRecordNumber();
+    const CDataNode* prev = child->GetPrevSibling();
+    const CDataNode* next = child->GetNextSibling();
+    return number > 0 &&
+           (!prev || (prev->IsRecord() &&
+                      static_cast<const CRecordNode*>(prev)->GetRecordNumber() < number)) &&
+           (!next || (next->IsRecord() &&
+                      static_cast<const CRecordNode*>(next)->GetRecordNumber() > number));
+}
+
+} // namespace
+
 void CDataNode::LinkAfter(CDataNode* child, CDataNode* prev)
 {
     if (prev) {
@@ -36,7 +56,14 @@ void CDataNode::LinkAfter(CDataNode* child, CDataNode* prev)
         ++tally->count;
         if (child->IsLastSibling())
             tally->last = child;
+        tally->ascending = tally->ascending && StandsInNumberOrder(child);
     }
+}
+
+void CDataNode::NoteRecordRenumbered(const CDataNode* child)
+{
+    if (ChildTally* tally = RootTally(); tally && tally->ascending)
+        tally->ascending = StandsInNumberOrder(child);
 }
 
 void CDataNode::LinkOrdered(CDataNode* child, bool ordered)
@@ -75,6 +102,9 @@ void CDataNode::AppendLoadedRecord(CRecordNode* record)
     record->SetKeptPrevSibling(last);
     ++tally->count;
     tally->last = record;
+    tally->ascending =
+        tally->ascending && record->GetRecordNumber() > 0 &&
+        record->GetRecordNumber() > static_cast<CRecordNode*>(last)->GetRecordNumber();
 }
 
 bool CDataNode::CanStandBeside(const CDataNode* child, const CDataNode* sibling, bool before) const

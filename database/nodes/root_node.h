@@ -33,6 +33,10 @@ public:
         DeleteChildrenWhere(pick);
     }
 
+    /// Whether every record is numbered above 0 and above the record before it, so that
+    /// record number order is the records' order.
+    bool RecordsAscend() const { return m_tally.ascending; }
+
     /// Forgets every record without freeing it: the node pool frees them, whole.
     void ForgetRecords() noexcept { ForgetChildren(); }
     /// The number of roots alive: nine while only the program's own data set lives.

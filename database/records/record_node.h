@@ -33,7 +33,13 @@ public:
 
     /// 1 and above; 0 when the record has none.
     std::int32_t GetRecordNumber() const { return m_recordNumber; }
-    void SetRecordNumber(std::int32_t number) { m_recordNumber = number; }
+    /// A record in its root's list lets the root note whether the list stays in number order.
+    void SetRecordNumber(std::int32_t number)
+    {
+        m_recordNumber = number;
+        if (CDataNode* root = m_root != 0 ? KeptRoot() : nullptr)
+            root->NoteRecordRenumbered(this);
+    }
     /// Asks for the memory of the record number ahead of a walk that reads it from many
     /// records at scattered places.
     void PrefetchRecordNumber() const { __builtin_prefetch(&m_recordNumber); }
