@@ -298,6 +298,47 @@ TEST_F(QueryEvalTest, DeletedRecordsLeaveTheResultAndItsOrder)
     SetDataObserver(&m_observer);
 }
 
+/// The descendants of John, John included, found by a run of the row alone.
+class QueryRelativesOrderTest : public QueryEvalTest {
+protected:
+    std::shared_ptr<CQueryDef> JohnsLine(const std::string& later = "")
+    {
+        auto query = LoadText("[Ardenvel Query]\nTYPE=INDI\n"
+                              R"x(FILTER=REL,ADD,IF,Y,"P",DESC,ORG,)x"
+                              "\n" +
+                              later);
+        CTypedValue john;
+        john.SetRecord(Rec("John"));
+        EXPECT_TRUE(query && query->GetFilter(0)->SetParameter(john));
+        return query;
+    }
+};
+
+TEST_F(QueryRelativesOrderTest, LaterRowsAndTheInversionSeeTheRelativesAsTheResult)
+{
+    auto alone = JohnsLine();
+    EXPECT_EQ(Run(*alone), "I1 I3 I4 I6");
+    alone->SetInverted(true);
+    EXPECT_EQ(Run(*alone), "I2 I5 I7");
+    auto added = JohnsLine(R"x(FILTER=GEN,ADD,IF,N,"","INDI.NAME:SURNAME",,"=",TEXT,"Green")x");
+    EXPECT_EQ(Run(*added), "I1 I3 I4 I6 I7");
+    auto taken = JohnsLine(R"x(FILTER=GEN,EXC,IF,N,"","INDI.NAME",,"begins",TEXT,"Peter")x");
+    EXPECT_EQ(Run(*taken), "I1 I4 I6");
+}
+
+TEST_F(QueryRelativesOrderTest, ARenumberedRecordKeepsItsPlace)
+{
+    EXPECT_EQ(Run(*JohnsLine()), "I1 I3 I4 I6");
+    Rec("Anne")->SetRecordNumber(9);
+    EXPECT_EQ(Run(*JohnsLine()), "I1 I3 I9 I6");
+}
+
+TEST_F(QueryRelativesOrderTest, AMovedRecordKeepsItsPlace)
+{
+    Rec("Tom")->MoveTo(Rec("John")->GetParent(), Rec("John"), true);
+    EXPECT_EQ(Run(*JohnsLine()), "I6 I1 I3 I4");
+}
+
 /// A row that signals when it reaches its first record and then holds the worker there until
 /// the run is cancelled.
 class CBlockingRow final : public CAvFilter {

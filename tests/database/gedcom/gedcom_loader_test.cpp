@@ -382,6 +382,12 @@ TEST_F(GedcomLoaderTest, LoadedRecordsAreChainedUnderTheirRootAsRecordsPlacedOne
     EXPECT_EQ(added->GetNextSibling(), nullptr);
     EXPECT_EQ(root->CountChildren(), 3u);
     EXPECT_EQ(GetRecordTypeRoot(1)->CountChildren(), 2u);
+    // ... and so does the note that the records stand in number order.
+    EXPECT_TRUE(static_cast<CRootNode*>(root)->RecordsAscend());
+    SetChangeTracking(false);
+
+    ASSERT_TRUE(Load(File("in.ged", GedcomText({"0 @I1@ INDI", "0 @I3@ INDI", "0 @I2@ INDI"}))));
+    EXPECT_FALSE(static_cast<CRootNode*>(GetRecordTypeRoot(0))->RecordsAscend());
 }
 
 TEST_F(GedcomLoaderTest, FileWithoutAnyRecordIsNoGedcomFile)
