@@ -51,10 +51,16 @@ void CRowMap::SetMany(std::span<const Pair> pairs)
     // is asked for while this one is set, so that setting it does not wait on memory.
     constexpr std::size_t kAhead = 16;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
-        if (i + kAhead < pairs.size() && pairs[i + kAhead].first)
-            __builtin_prefetch(&m_slots[Home(pairs[i + kAhead].first)], 1);
+        if (i + kAhead < pairs.size())
+            Prefetch(pairs[i + kAhead].first);
         Set(pairs[i].first, pairs[i].second);
     }
+}
+
+void CRowMap::Prefetch(const CDataNode* key) const
+{
+    if (key && !m_slots.empty())
+        __builtin_prefetch(&m_slots[Home(key)], 1);
 }
 
 void CRowMap::Erase(const CDataNode* key, const CTreeBoxNode* row)

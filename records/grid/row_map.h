@@ -20,6 +20,8 @@ public:
     /// so that placing a million keys at random does not wait on memory for each.
     using Pair = std::pair<const CDataNode*, CTreeBoxNode*>;
     void SetMany(std::span<const Pair> pairs);
+    /// Asks for the memory of key's slot, for a Set of it some keys later.
+    void Prefetch(const CDataNode* key) const;
     /// Forgets key when its row is row.
     void Erase(const CDataNode* key, const CTreeBoxNode* row);
     void Clear();

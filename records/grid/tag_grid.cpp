@@ -154,7 +154,7 @@ CTagGrid::CTagGrid()
 CTagGrid::~CTagGrid()
 {
     CloseEditor(false);
-    m_rows.Clear();
+    ClearRowMap();
     m_openRows.clear();
     if (GetBox().GetSafeHwnd())
         GetBox().DeleteAllItems();
@@ -291,7 +291,7 @@ void CTagGrid::RefreshList()
         ResetList();
         AddAllRecordRows();
     } else if (m_mode == kModeRecord && m_shown) {
-        m_rows.Clear();
+        ClearRowMap();
         m_openRows.clear();
         GetBox().DeleteAllItems();
         if (CTreeBoxNode* row = AddTopRow(m_shown, nullptr, false); row && row->m_state != 0)
@@ -306,7 +306,7 @@ void CTagGrid::ResetList()
     CloseEditor(true);
     m_menuTarget = nullptr;
     m_menuKind = kMenuNone;
-    m_rows.Clear();
+    ClearRowMap();
     m_openRows.clear();
     m_rowOrder = kSortNone;
     m_rowOrderColumn = -1;
@@ -339,7 +339,7 @@ void CTagGrid::AddAllRecordRows()
             if (CTreeBoxNode* row = AppendTopRow(record, HasShownChildren(record)))
                 rows.emplace_back(record, row);
     }
-    m_rows.SetMany(rows);
+    Rows().SetMany(rows);
     GetBox().ShowAppendedRows();
 }
 
@@ -367,8 +367,6 @@ bool CTagGrid::AddAllRecordRowsByName()
     const std::optional<std::vector<std::uint32_t>> places = ranks.Order();
     if (!places)
         return false;
-    std::vector<CRowMap::Pair> rows;
-    rows.reserve(records.size());
     // The rows come in the names' order, far apart in the file's: the places some rows ahead
     // are asked for while this one is made.
     constexpr std::size_t kAhead = 16;
@@ -378,10 +376,11 @@ bool CTagGrid::AddAllRecordRowsByName()
             __builtin_prefetch(&opens[(*places)[i + kAhead]]);
         }
         const std::uint32_t place = (*places)[i];
-        if (CTreeBoxNode* row = AppendTopRow(records[place], opens[place] != 0))
-            rows.emplace_back(records[place], row);
+        AppendTopRow(records[place], opens[place] != 0);
     }
-    m_rows.SetMany(rows);
+    // The first paint needs no record's row: the map is made from the rows when first asked.
+    ClearRowMap();
+    m_rowsToMap = true;
     GetBox().ShowAppendedRows();
     m_rowOrder = kSortAlphabetical;
     return true;
@@ -391,7 +390,7 @@ CTreeBoxNode* CTagGrid::AddTopRow(CDataNode* record, CTreeBoxNode* after, bool b
 {
     CTreeBoxNode* row = CreateTopRow(record, after, bulk);
     if (row)
-        m_rows.Set(record, row);
+        Rows().Set(record, row);
     return row;
 }
 
@@ -453,8 +452,8 @@ CTreeBoxNode* CTagGrid::AddRecordRow(CRecordNode* record, bool last, bool allowD
     }
     if (!row)
         return nullptr;
-    if (!m_rows.Find(record))
-        m_rows.Set(record, row);
+    if (!Rows().Find(record))
+        Rows().Set(record, row);
     if (select)
         SelectRow(row, false, true);
     return row;
@@ -462,7 +461,36 @@ CTreeBoxNode* CTagGrid::AddRecordRow(CRecordNode* record, bool last, bool allowD
 
 CTreeBoxNode* CTagGrid::FindRowByRecord(const CDataNode* record) const
 {
-    return m_rows.Find(record);
+    return Rows().Find(record);
+}
+
+CRowMap& CTagGrid::Rows() const
+{
+    if (m_rowsToMap) {
+        m_rowsToMap = false;
+        // The rows lie one after another as they were made, their records far apart: the map's
+        // slot of the record some rows on is asked for while this one is set.
+        constexpr int kAhead = 16;
+        CTreeBox& box = const_cast<CTagGrid*>(this)->GetBox();
+        const CTreeBoxNode* ahead = box.GetFirstItem();
+        for (int i = 0; ahead && i < kAhead; ++i)
+            ahead = ahead->m_nextSibling;
+        m_rows.Reserve(box.GetCount());
+        for (CTreeBoxNode* row = box.GetFirstItem(); row; row = row->m_nextSibling) {
+            if (ahead) {
+                m_rows.Prefetch(NodeOf(ahead));
+                ahead = ahead->m_nextSibling;
+            }
+            m_rows.Set(NodeOf(row), row);
+        }
+    }
+    return m_rows;
+}
+
+void CTagGrid::ClearRowMap()
+{
+    m_rows.Clear();
+    m_rowsToMap = false;
 }
 
 CTreeBoxNode* CTagGrid::InsertFreeRow(CDataNode* node, CTreeBoxNode* after)
@@ -483,8 +511,8 @@ CTreeBoxNode* CTagGrid::InsertFreeRow(CDataNode* node, CTreeBoxNode* after)
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    if (row && !m_rows.Find(node))
-        m_rows.Set(node, row);
+    if (row && !Rows().Find(node))
+        Rows().Set(node, row);
     return row;
 }
 
@@ -684,7 +712,9 @@ void CTagGrid::OnItemFreed(CTreeBox*, CTreeBoxNode* node)
     if (node == m_linkModeRow)
         m_linkModeRow = nullptr;
     if (node->m_level == 0) {
-        m_rows.Erase(NodeOf(node), node);
+        // A map still to be made from the rows is made without this one.
+        if (!m_rowsToMap)
+            m_rows.Erase(NodeOf(node), node);
         m_openRows.erase(node);
     }
 }
@@ -692,7 +722,7 @@ void CTagGrid::OnItemFreed(CTreeBox*, CTreeBoxNode* node)
 void CTagGrid::OnAllItemsFreed(CTreeBox*)
 {
     m_editorRow = m_restoreRow = m_linkModeRow = nullptr;
-    m_rows.Clear();
+    ClearRowMap();
     m_openRows.clear();
 }
 
@@ -874,7 +904,7 @@ void CTagGrid::AddRowBefore(CDataNode* record, CTreeBoxNode* next, bool bulk)
                            .data = std::uintptr_t(record),
                            .noRedraw = bulk};
     if (CTreeBoxNode* row = GetBox().InsertItem(nullptr, CTreeBox::kInsertFirst, item))
-        m_rows.Set(record, row);
+        Rows().Set(record, row);
 }
 
 void CTagGrid::UpdateFreeListRows()

@@ -276,6 +276,9 @@ private:
     /// The node whose children a row opens into: a link's target, else the node.
     static CDataNode* ExpansionSource(const CDataNode* node);
     bool HasShownChildren(const CDataNode* node) const;
+    /// The map from records to their top-level rows, made first when it is still to be made.
+    CRowMap& Rows() const;
+    void ClearRowMap();
     /// Brings the rows under an expanded row in step with the data, keeping what is open.
     void SyncChildRows(CTreeBoxNode* row, int depth);
     void UpdateRecordSetRows();
@@ -345,7 +348,10 @@ private:
     std::vector<ExtraColumn> m_extra;
     std::string m_heading = "Records";
     std::string m_valueHeading = "Values";
-    CRowMap m_rows;
+    /// Each record's top-level row; while m_rowsToMap, still to be made from the rows, which
+    /// Rows does at its first use.
+    mutable CRowMap m_rows;
+    mutable bool m_rowsToMap = false;
     /// The first match from the top of the text last typed in a find edit, or that there was
     /// none, while the rows keep their order and no change notice came: a longer text's first
     /// match is never above it, so typing on searches on from there.

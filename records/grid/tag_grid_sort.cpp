@@ -125,8 +125,8 @@ bool CTagGrid::SortByKeys(SortKey key)
     const GridSortBy by = *found;
     std::vector<CTreeBoxNode*> rows;
     std::vector<CDataNode*> nodes;
-    rows.reserve(m_rows.Size());
-    nodes.reserve(m_rows.Size());
+    rows.reserve(Rows().Size());
+    nodes.reserve(Rows().Size());
     for (CTreeBoxNode* row = GetBox().GetFirstItem(); row; row = row->m_nextSibling) {
         rows.push_back(row);
         nodes.push_back(NodeOf(row));
