@@ -314,9 +314,10 @@ std::optional<std::vector<std::uint32_t>> CNameRankSort::Order()
     // The compared order keeps a group in 23 bits.
     if (m_names.size() + 2 >= (std::size_t(1) << 23))
         return std::nullopt;
-    const std::vector<std::uint32_t> groups = Groups(Ranks(leadsStartSurnames));
-    if (std::optional<std::vector<std::uint32_t>> counted = CountedOrder(groups))
+    const std::vector<std::uint32_t> ranks = Ranks(leadsStartSurnames);
+    if (std::optional<std::vector<std::uint32_t>> counted = CountedOrder(ranks))
         return counted;
+    const std::vector<std::uint32_t> groups = Groups(ranks);
 
     // One counting pass puts the rows into their groups, each in the order the rows came in.
     std::vector<std::uint32_t> starts(std::size_t(NoRecordGroup()) + 2, 0);
@@ -350,14 +351,8 @@ std::vector<std::uint32_t> CNameRankSort::Groups(const std::vector<std::uint32_t
 {
     std::vector<std::uint32_t> groups;
     groups.reserve(m_rows.size());
-    for (const Row& row : m_rows) {
-        if (row.name == kNameless)
-            groups.push_back(0);
-        else if (row.name == kNoRecord)
-            groups.push_back(NoRecordGroup());
-        else
-            groups.push_back(ranks[row.name] + 1);
-    }
+    for (const Row& row : m_rows)
+        groups.push_back(Group(row, ranks));
     return groups;
 }
 
@@ -398,7 +393,7 @@ CNameRankSort::ComparedOrder(const std::vector<std::uint32_t>& groups) const
 }
 
 std::optional<std::vector<std::uint32_t>>
-CNameRankSort::CountedOrder(const std::vector<std::uint32_t>& groups) const
+CNameRankSort::CountedOrder(const std::vector<std::uint32_t>& ranks) const
 {
     // A date key's place: its year on one line (B.C. years before A.D. ones), then the end of
     // its period within the year.
@@ -440,34 +435,44 @@ CNameRankSort::CountedOrder(const std::vector<std::uint32_t>& groups) const
     // Each row as its key above its index; the digits of the keys counted as they are made.
     constexpr int kDigits = 3, kDigitBits = 11;
     constexpr std::uint32_t kDigitMask = (1u << kDigitBits) - 1;
-    std::vector<std::uint64_t> items(m_rows.size()), moved(m_rows.size());
+    std::vector<std::uint64_t> items(m_rows.size());
     std::vector<std::array<std::uint32_t, kDigitMask + 1>> counts(kDigits);
     for (std::uint32_t i = 0; i < m_rows.size(); ++i) {
         const Row& row = m_rows[i];
         const std::uint64_t dateKey = row.date && row.name != kNoRecord
                                           ? std::uint64_t(latest - place(*row.date))
                                           : places - 1;
-        const std::uint64_t key = groups[i] * places + dateKey;
+        const std::uint64_t key = std::uint64_t(Group(row, ranks)) * places + dateKey;
         items[i] = key << 32 | i;
         for (int digit = 0; digit < kDigits; ++digit)
             ++counts[digit][(key >> (digit * kDigitBits)) & kDigitMask];
     }
-    // Stable counting passes from the lowest digit, a digit all keys share passed over.
-    for (int digit = 0; digit < kDigits && !items.empty(); ++digit) {
-        const int shift = 32 + digit * kDigitBits;
-        auto& count = counts[digit];
-        if (count[(items[0] >> shift) & kDigitMask] == items.size())
-            continue;
+    // Stable counting passes from the lowest digit, a digit all keys share passed over; the
+    // last pass writes the rows' places alone.
+    std::vector<int> digits;
+    for (int digit = 0; digit < kDigits && !items.empty(); ++digit)
+        if (counts[digit][(items[0] >> (32 + digit * kDigitBits)) & kDigitMask] != items.size())
+            digits.push_back(digit);
+    std::vector<std::uint32_t> order(items.size());
+    if (digits.empty()) {
+        std::iota(order.begin(), order.end(), 0u);
+        return order;
+    }
+    std::vector<std::uint64_t> moved(digits.size() > 1 ? items.size() : 0);
+    for (std::size_t pass = 0; pass < digits.size(); ++pass) {
+        const int shift = 32 + digits[pass] * kDigitBits;
+        auto& count = counts[std::size_t(digits[pass])];
         std::uint32_t start = 0;
         for (std::uint32_t& slot : count)
             start += std::exchange(slot, start);
-        for (const std::uint64_t item : items)
-            moved[count[(item >> shift) & kDigitMask]++] = item;
-        items.swap(moved);
+        if (pass + 1 == digits.size()) {
+            for (const std::uint64_t item : items)
+                order[count[(item >> shift) & kDigitMask]++] = std::uint32_t(item);
+        } else {
+            for (const std::uint64_t item : items)
+                moved[count[(item >> shift) & kDigitMask]++] = item;
+            items.swap(moved);
+        }
     }
-    std::vector<std::uint32_t> order;
-    order.reserve(items.size());
-    for (const std::uint64_t item : items)
-        order.push_back(std::uint32_t(item));
     return order;
 }

@@ -84,7 +84,14 @@ private:
     std::string_view Text(const Name& name) const;
     /// Each name's place among the distinct names compared (equal ones sharing it).
     std::vector<std::uint32_t> Ranks(bool skipLeads) const;
-    /// Each row's group: 0 for the nameless, 1 + its name's rank, then the rows without a record.
+    /// A row's group: 0 for the nameless, 1 + its name's rank, then the rows without a record.
+    std::uint32_t Group(const Row& row, const std::vector<std::uint32_t>& ranks) const
+    {
+        return row.name == kNameless   ? 0
+               : row.name == kNoRecord ? NoRecordGroup()
+                                       : ranks[row.name] + 1;
+    }
+    /// Each row's group.
     std::vector<std::uint32_t> Groups(const std::vector<std::uint32_t>& ranks) const;
     std::uint32_t NoRecordGroup() const { return std::uint32_t(m_names.size()) + 1; }
     /// The rows sorted stably by group, then by the comparison of date keys and numbers itself,
@@ -96,7 +103,7 @@ private:
     /// never fall from row to row (rows of one name and date then keep the order they came in) and
     /// the number fits.
     std::optional<std::vector<std::uint32_t>>
-    CountedOrder(const std::vector<std::uint32_t>& groups) const;
+    CountedOrder(const std::vector<std::uint32_t>& ranks) const;
     void Grow();
     /// The slot of a stored name's text in m_storedSlots: its entry's, or the free one where
     /// it goes.
