@@ -30,8 +30,13 @@ std::uint64_t Hash(std::string_view text, bool marked)
         hash = (hash ^ word) * 0xFF51AFD7ED558CCDu;
         hash ^= hash >> 32;
     }
+    // The last bytes: a text of eight or more reads its last eight, which may overlap the
+    // words before, in one load rather than a copy of the few left.
     std::uint64_t tail = text.size();
-    std::memcpy(&tail, text.data() + at, text.size() - at);
+    if (text.size() >= 8)
+        std::memcpy(&tail, text.data() + text.size() - 8, 8);
+    else
+        std::memcpy(&tail, text.data() + at, text.size() - at);
     hash = (hash ^ tail ^ (std::uint64_t(text.size()) << 56)) * 0xFF51AFD7ED558CCDu;
     return hash ^ hash >> 29;
 }
