@@ -385,7 +385,6 @@ private:
         CTreeBoxNode* MakeNode();
 
     private:
-        static constexpr std::size_t kPopulatedBlockBytes = std::size_t(1) << 20;
         CTreeBoxNode* m_nodes;
         std::size_t m_size;
         std::size_t m_used = 0;

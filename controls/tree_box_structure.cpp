@@ -4,13 +4,12 @@
 
 #include "controls/detail/tree_box_parts.h"
 #include "platform/base/flag_guard.h"
+#include "platform/base/present_pages.h"
 
 #include <algorithm>
 #include <memory>
 #include <new>
 #include <utility>
-
-#include <sys/mman.h>
 
 CTreeBoxNode* CTreeBox::FirstSiblingOf(const CTreeBoxNode* parent) const
 {
@@ -439,14 +438,8 @@ CTreeBox::NodeBlock::NodeBlock(std::size_t size)
       m_size(size)
 {
     // A large block's pages are made present at once rather than one fault at a time as its
-    // nodes are made; the system may decline, and the faults then come as before.
-    constexpr std::size_t kPage = 4096;
-    const std::size_t bytes = size * sizeof(CTreeBoxNode);
-    const auto start = reinterpret_cast<std::uintptr_t>(m_nodes);
-    const std::uintptr_t first = (start + kPage - 1) & ~std::uintptr_t(kPage - 1);
-    const std::uintptr_t end = (start + bytes) & ~std::uintptr_t(kPage - 1);
-    if (bytes >= kPopulatedBlockBytes && end > first)
-        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+    // nodes are made.
+    MakePagesPresent(m_nodes, size * sizeof(CTreeBoxNode));
 }
 
 CTreeBox::NodeBlock::NodeBlock(NodeBlock&& other) noexcept
