@@ -2,6 +2,8 @@
 // rank in one counting pass and each rank's rows by date key and number.
 #include "records/grid/name_rank_sort.h"
 
+#include "platform/base/present_pages.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -116,7 +118,7 @@ bool LeadStartsSurname(const CNameNode::SortKey& name)
 
 CNameRankSort::CNameRankSort(std::size_t rows)
 {
-    m_rows.reserve(rows);
+    ReservePresent(m_rows, rows);
     m_slots.assign(1024, 0);
     m_storedSlots.assign(1024, 0);
 }
@@ -440,7 +442,8 @@ CNameRankSort::CountedOrder(const std::vector<std::uint32_t>& ranks) const
     // Each row as its key above its index; the digits of the keys counted as they are made.
     constexpr int kDigits = 3, kDigitBits = 11;
     constexpr std::uint32_t kDigitMask = (1u << kDigitBits) - 1;
-    std::vector<std::uint64_t> items(m_rows.size());
+    std::vector<std::uint64_t> items;
+    ReservePresent(items, m_rows.size());
     std::vector<std::array<std::uint32_t, kDigitMask + 1>> counts(kDigits);
     for (std::uint32_t i = 0; i < m_rows.size(); ++i) {
         const Row& row = m_rows[i];
@@ -448,7 +451,7 @@ CNameRankSort::CountedOrder(const std::vector<std::uint32_t>& ranks) const
                                           ? std::uint64_t(latest - place(*row.date))
                                           : places - 1;
         const std::uint64_t key = std::uint64_t(Group(row, ranks)) * places + dateKey;
-        items[i] = key << 32 | i;
+        items.push_back(key << 32 | i);
         for (int digit = 0; digit < kDigits; ++digit)
             ++counts[digit][(key >> (digit * kDigitBits)) & kDigitMask];
     }
@@ -458,12 +461,18 @@ CNameRankSort::CountedOrder(const std::vector<std::uint32_t>& ranks) const
     for (int digit = 0; digit < kDigits && !items.empty(); ++digit)
         if (counts[digit][(items[0] >> (32 + digit * kDigitBits)) & kDigitMask] != items.size())
             digits.push_back(digit);
-    std::vector<std::uint32_t> order(items.size());
+    std::vector<std::uint32_t> order;
+    ReservePresent(order, items.size());
+    order.resize(items.size());
     if (digits.empty()) {
         std::iota(order.begin(), order.end(), 0u);
         return order;
     }
-    std::vector<std::uint64_t> moved(digits.size() > 1 ? items.size() : 0);
+    std::vector<std::uint64_t> moved;
+    if (digits.size() > 1) {
+        ReservePresent(moved, items.size());
+        moved.resize(items.size());
+    }
     for (std::size_t pass = 0; pass < digits.size(); ++pass) {
         const int shift = 32 + digits[pass] * kDigitBits;
         auto& count = counts[std::size_t(digits[pass])];

@@ -21,6 +21,7 @@
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/base/flag_guard.h"
+#include "platform/base/present_pages.h"
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
@@ -351,8 +352,8 @@ bool CTagGrid::AddAllRecordRowsByName()
     // one after another, in one walk.
     std::vector<CDataNode*> records;
     std::vector<std::uint8_t> opens;
-    records.reserve(std::size_t(m_shown->CountChildren()));
-    opens.reserve(records.capacity());
+    ReservePresent(records, std::size_t(m_shown->CountChildren()));
+    ReservePresent(opens, records.capacity());
     CNameRankSort ranks(records.capacity());
     CNodeStreamPrefetch prefetch;
     for (CDataNode* record = m_shown->GetFirstChild(); record; record = record->GetNextSibling()) {
