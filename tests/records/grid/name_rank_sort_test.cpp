@@ -140,8 +140,8 @@ TEST(NameRankSort, LongSharedStartsAndManyEqualRowsKeepTheComparisonsOrder)
 {
     // Names first differing past the eight, sixteen and twenty-four bytes the ranks compare as
     // numbers; far more rows of one name, date key and number than a sort leaves to insertion,
-    // alone and beside a dual year that sends the sort to the comparison itself; many rows
-    // without a record.
+    // alone, beside a dual year that sends the sort to the comparison itself, and as every row
+    // (no key then tells any two apart); many rows without a record.
     enum Date { kNone, kYear, kDualYear };
     struct Rows {
         const char* given;
@@ -173,6 +173,7 @@ TEST(NameRankSort, LongSharedStartsAndManyEqualRowsKeepTheComparisonsOrder)
         {"one name, date and number",
          {{"ned", "doe", kYear, 5, 40}, {"amy", "doe", kNone, 5, 3}},
          0},
+        {"every row alike", {{"ned", "doe", kYear, 5, 40}}, 0},
         {"rows without a record", {{"ned", "doe", kYear, 5, 3}}, 40},
         {"equal rows beside a dual year",
          {{"ned", "doe", kYear, 5, 40},
