@@ -116,16 +116,15 @@ void CMergeEngine::InitCompareMaps(IProgress* progress, std::function<void()> re
                 individuals.push_back(individual);
         }
     }
-    InstallCompareKeys(individuals, m_keys);
+    InstallCompareKeys(individuals);
+    individuals = {};
     try {
         CompareFiles(progress, std::move(repaint));
     } catch (...) {
         SetCompareKeys(nullptr);
-        m_keys.clear();
         throw;
     }
     SetCompareKeys(nullptr);
-    m_keys.clear();
 }
 
 void CMergeEngine::CompareFiles(IProgress* progress, std::function<void()> repaint)

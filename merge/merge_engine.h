@@ -339,6 +339,8 @@ private:
     std::array<std::unordered_map<const CRecordNode*, MergeRow*>, RECORD_TYPE_COUNT> m_mapA;
     std::array<std::unordered_map<const CRecordNode*, MergeRow*>, RECORD_TYPE_COUNT> m_mapB;
     CMergeRecordMap m_matches;
+    /// Stays empty: the compare's keys are kept by the score's table (InstallCompareKeys); the
+    /// candidate index falls back on it only for individuals the table does not hold.
     CIndCompareKeyMap m_keys;
     std::array<MergeCounts, RECORD_TYPE_COUNT> m_counts{};
     bool m_inAction = false;

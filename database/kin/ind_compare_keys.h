@@ -73,10 +73,11 @@ using CIndCompareKeyMap = std::unordered_map<const CIndRec*, CIndCompareKeys>;
 /// once, what the score reads of every keyed individual and of the relatives it reaches, so
 /// that each score walks no fields; the map must not change while it is installed.
 void SetCompareKeys(const CIndCompareKeyMap* keys);
-/// Makes the keys of the individuals into keys (emptied first) and installs them as
-/// SetCompareKeys does, reading each individual's fields once for its keys and its place in
-/// the score's table.
-void InstallCompareKeys(std::span<const CIndRec* const> individuals, CIndCompareKeyMap& keys);
+/// Makes the keys of the individuals and installs them as SetCompareKeys does, reading each
+/// individual's fields once for its keys and its place in the score's table. The table keeps
+/// the keys, one after another, until SetCompareKeys(nullptr): no map of them is made.
+void InstallCompareKeys(std::span<const CIndRec* const> individuals);
+/// The map SetCompareKeys installed; null when none (InstallCompareKeys makes none).
 const CIndCompareKeyMap* GetCompareKeys();
 /// The keys of an individual while a compare runs; null when none.
 const CIndCompareKeys* FindCompareKeys(const CIndRec& individual);

@@ -194,17 +194,17 @@ public:
         Finish();
     }
 
-    /// The table of the individuals, making their keys into keys (emptied first) in the same
-    /// walk over each one's fields.
-    CScoreTable(std::span<const CIndRec* const> individuals, CIndCompareKeyMap& keys)
+    /// The table of the individuals, making their keys, kept by the table, in the same walk
+    /// over each one's fields.
+    explicit CScoreTable(std::span<const CIndRec* const> individuals)
         : CScoreTable(individuals.size())
     {
-        keys.clear();
-        keys.reserve(individuals.size());
+        // Reserved once: the people keep pointers into it.
+        m_ownKeys.reserve(individuals.size());
         for (const CIndRec* individual : individuals) {
-            const auto [place, added] = keys.emplace(individual, MakeCompareKeys(*individual));
-            if (added)
-                Add(*individual, &place->second);
+            if (Lookup(*individual) >= 0)
+                continue;
+            Add(*individual, &m_ownKeys.emplace_back(MakeCompareKeys(*individual)));
         }
         Finish();
     }
@@ -358,6 +358,8 @@ private:
     }
 
     std::vector<CIndScorePerson> m_people;
+    /// The keys the table made (none when it reads a map of them).
+    std::vector<CIndCompareKeys> m_ownKeys;
     /// By place, while the table is built: the first parent and spouse families.
     std::vector<std::pair<const CFamRec*, const CFamRec*>> m_families;
     /// The highest record number m_byNumber may hold; places by number (one for each data
@@ -549,11 +551,11 @@ void SetCompareKeys(const CIndCompareKeyMap* keys)
         g_scoreTable = std::make_unique<CScoreTable>(*keys);
 }
 
-void InstallCompareKeys(std::span<const CIndRec* const> individuals, CIndCompareKeyMap& keys)
+void InstallCompareKeys(std::span<const CIndRec* const> individuals)
 {
     g_scoreTable.reset();
-    g_compareKeys = &keys;
-    g_scoreTable = std::make_unique<CScoreTable>(individuals, keys);
+    g_compareKeys = nullptr;
+    g_scoreTable = std::make_unique<CScoreTable>(individuals);
 }
 
 const CIndCompareKeyMap* GetCompareKeys()
@@ -568,12 +570,12 @@ const CIndScorePerson* FindScorePerson(const CIndRec& individual)
 
 const CIndCompareKeys* FindCompareKeys(const CIndRec& individual)
 {
-    if (!g_compareKeys)
-        return nullptr;
     if (g_scoreTable) {
         const CIndScorePerson* person = g_scoreTable->Find(individual);
         return person ? person->keys : nullptr;
     }
+    if (!g_compareKeys)
+        return nullptr;
     const auto found = g_compareKeys->find(&individual);
     return found == g_compareKeys->end() ? nullptr : &found->second;
 }
