@@ -8,20 +8,31 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 class CDateNode;
 class CIndRec;
+
+/// The texts of compare keys, each kept once: the keys point into it, so it must outlive them.
+class CCompareKeyTexts {
+public:
+    /// The kept copy of text.
+    const std::string* Keep(std::string text) { return &*m_texts.insert(std::move(text)).first; }
+
+private:
+    std::unordered_set<std::string> m_texts;
+};
 
 /// An individual's compare keys, taken from its first non-empty NAME and its sex.
 struct CIndCompareKeys {
     /// The sum of the stored name's character codes, kept to 16 bits.
     std::uint16_t m_nameHash = 0;
-    /// The surname, lower-cased; none when empty.
-    std::optional<std::string> m_surname;
-    /// The first given name, lower-cased; none when empty.
-    std::optional<std::string> m_givenName;
     bool m_male = false;
     bool m_female = false;
+    /// The surname, lower-cased; null when empty.
+    const std::string* m_surname = nullptr;
+    /// The first given name, lower-cased; null when empty.
+    const std::string* m_givenName = nullptr;
 };
 
 /// What the match score reads of one individual while a compare runs, laid out once for every
@@ -62,8 +73,8 @@ struct CIndScorePerson {
 /// The number of blank-separated words of a stored name, as the match score counts them.
 int CountNameWords(std::string_view text);
 
-/// The keys of an individual as the compare makes them.
-CIndCompareKeys MakeCompareKeys(const CIndRec& individual);
+/// The keys of an individual as the compare makes them, their texts kept in texts.
+CIndCompareKeys MakeCompareKeys(const CIndRec& individual, CCompareKeyTexts& texts);
 
 /// The keys of the individuals of both data sets, by record.
 using CIndCompareKeyMap = std::unordered_map<const CIndRec*, CIndCompareKeys>;

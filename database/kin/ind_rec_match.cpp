@@ -48,8 +48,7 @@ constexpr int kSpouseHigh = 100;
 /// What two keys say about a name part: open when either is missing.
 enum class Verdict { Open, Same, Different };
 
-Verdict VerdictOf(const std::optional<std::string>& a, const std::optional<std::string>& b,
-                  bool takenAsSame)
+Verdict VerdictOf(const std::string* a, const std::string* b, bool takenAsSame)
 {
     if (!a || !b)
         return Verdict::Open;
@@ -204,7 +203,7 @@ public:
         for (const CIndRec* individual : individuals) {
             if (Lookup(*individual) >= 0)
                 continue;
-            Add(*individual, &m_ownKeys.emplace_back(MakeCompareKeys(*individual)));
+            Add(*individual, &m_ownKeys.emplace_back(MakeCompareKeys(*individual, m_keyTexts)));
         }
         Finish();
     }
@@ -350,7 +349,7 @@ private:
         return name ? name->GetValue() : std::string_view();
     }
 
-    std::int32_t TextNumber(const std::optional<std::string>& text)
+    std::int32_t TextNumber(const std::string* text)
     {
         if (!text)
             return -1;
@@ -358,8 +357,9 @@ private:
     }
 
     std::vector<CIndScorePerson> m_people;
-    /// The keys the table made (none when it reads a map of them).
+    /// The keys the table made and their texts (none when it reads a map of them).
     std::vector<CIndCompareKeys> m_ownKeys;
+    CCompareKeyTexts m_keyTexts;
     /// By place, while the table is built: the first parent and spouse families.
     std::vector<std::pair<const CFamRec*, const CFamRec*>> m_families;
     /// The highest record number m_byNumber may hold; places by number (one for each data
@@ -527,15 +527,15 @@ int CIndRec::MatchIndividual(const CIndRec& other, bool nested, int depth, bool 
 
 // ---- Compare keys -------------------------------------------------------------------------
 
-CIndCompareKeys MakeCompareKeys(const CIndRec& individual)
+CIndCompareKeys MakeCompareKeys(const CIndRec& individual, CCompareKeyTexts& texts)
 {
     CIndCompareKeys keys;
     if (const CNameNode* name = individual.GetName()) {
         keys.m_nameHash = static_cast<std::uint16_t>(name->HashText());
         if (std::string surname = text::ToLower(name->GetSurname()); !surname.empty())
-            keys.m_surname = std::move(surname);
+            keys.m_surname = texts.Keep(std::move(surname));
         if (std::string given = text::ToLower(name->GetFirstGivenName(true)); !given.empty())
-            keys.m_givenName = std::move(given);
+            keys.m_givenName = texts.Keep(std::move(given));
     }
     const int sex = individual.GetSex();
     keys.m_male = sex == SEX_MALE;

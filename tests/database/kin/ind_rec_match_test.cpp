@@ -16,7 +16,7 @@ public:
     explicit CKeysInstalled(std::initializer_list<const CIndRec*> people)
     {
         for (const CIndRec* person : people)
-            m_keys[person] = MakeCompareKeys(*person);
+            m_keys[person] = MakeCompareKeys(*person, m_texts);
         SetCompareKeys(&m_keys);
     }
     ~CKeysInstalled() { SetCompareKeys(nullptr); }
@@ -24,6 +24,7 @@ public:
     CKeysInstalled& operator=(const CKeysInstalled&) = delete;
 
 private:
+    CCompareKeyTexts m_texts;
     CIndCompareKeyMap m_keys;
 };
 
@@ -121,10 +122,11 @@ TEST_F(IndRecTest, KeysChangeNoBirthScore)
     // Other given names score 0; the births alone count.
     expect("without keys");
     {
+        CCompareKeyTexts texts;
         CIndCompareKeyMap keys;
         for (const auto& [mine, theirs] : pairs) {
-            keys[mine] = MakeCompareKeys(*mine);
-            keys[theirs] = MakeCompareKeys(*theirs);
+            keys[mine] = MakeCompareKeys(*mine, texts);
+            keys[theirs] = MakeCompareKeys(*theirs, texts);
         }
         SetCompareKeys(&keys);
         expect("with keys");
@@ -196,12 +198,13 @@ TEST_F(IndRecTest, KeysChangeNoScoreTwoGenerationsDeep)
     for (const auto& [a, b] : pairs)
         unkeyed.push_back(a->MatchScore(b, nullptr));
     // Every individual keyed but one grandmother, whose name is then read from her fields.
+    CCompareKeyTexts texts;
     CIndCompareKeyMap keys;
     const CDataNode* root = static_cast<const CDataNode*>(theirs.man)->GetParent();
     for (CDataNode* node = root->GetFirstChild(); node; node = node->GetNextSibling()) {
         if (const CIndRec* person = AsIndividual(static_cast<CRecordNode*>(node));
             person && person != mine.grandmother)
-            keys[person] = MakeCompareKeys(*person);
+            keys[person] = MakeCompareKeys(*person, texts);
     }
     SetCompareKeys(&keys);
     for (std::size_t i = 0; i < std::size(pairs); ++i)
