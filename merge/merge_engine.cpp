@@ -117,7 +117,7 @@ void CMergeEngine::InitCompareMaps(IProgress* progress, std::function<void()> re
         }
     }
     InstallCompareKeys(individuals);
-    individuals = {};
+    individuals = std::vector<const CIndRec*>(); // its memory freed ({} would keep it)
     try {
         CompareFiles(progress, std::move(repaint));
     } catch (...) {

@@ -246,10 +246,10 @@ private:
             person.husband = husband;
             person.wife = wife;
         }
-        // Only the building needs these.
-        m_families = {};
-        m_names = {};
-        m_texts = {};
+        // Only the building needs these. (Assigning {} would keep their memory.)
+        m_families = decltype(m_families)();
+        m_names = decltype(m_names)();
+        m_texts = decltype(m_texts)();
     }
 
     std::int32_t Lookup(const CIndRec& individual) const
