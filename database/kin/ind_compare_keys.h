@@ -43,8 +43,11 @@ struct CIndScorePerson {
     /// Null for a relative without keys: its name is then scored from its fields.
     const CIndCompareKeys* keys = nullptr;
     const CDateNode* birth = nullptr; // as CIndRec::GetBirthDate gives it
-    std::string_view name;            // the stored text of the first non-empty NAME
-    std::int32_t nameText = -1;       // that text by number: equal texts, equal numbers
+    /// The stored text of the first non-empty NAME (kept as two parts: the table holds one
+    /// person for every individual of both files).
+    const char* nameData = nullptr;
+    std::uint32_t nameSize = 0;
+    std::int32_t nameText = -1; // that text by number: equal texts, equal numbers
     /// The surname and first given name by number, one numbering for both data sets: equal
     /// texts, equal numbers; -1 without one.
     std::int32_t surname = -1;
@@ -65,9 +68,16 @@ struct CIndScorePerson {
     std::uint8_t birthCalendar = 0;
     std::uint16_t birthDualYear = 0;
     std::uint16_t nameHash = 0; // as in the keys
-    bool manyWords = false;     // the stored name has more than two words
-    bool parents = false;       // has a parent family
-    bool spouse = false;        // has a spouse family
+    bool manyWords : 1 = false; // the stored name has more than two words
+    bool parents : 1 = false;   // has a parent family
+    bool spouse : 1 = false;    // has a spouse family
+
+    std::string_view Name() const { return {nameData, nameSize}; }
+    void SetName(std::string_view text)
+    {
+        nameData = text.data();
+        nameSize = std::uint32_t(text.size());
+    }
 };
 
 /// The number of blank-separated words of a stored name, as the match score counts them.

@@ -296,13 +296,13 @@ private:
             }
         }
         if (keys) {
-            person.name = StoredNameView(individual);
+            person.SetName(StoredNameView(individual));
             person.nameText =
-                m_names.emplace(person.name, std::int32_t(m_names.size())).first->second;
+                m_names.emplace(person.Name(), std::int32_t(m_names.size())).first->second;
             person.surname = TextNumber(keys->m_surname);
             person.given = TextNumber(keys->m_givenName);
             person.nameHash = keys->m_nameHash;
-            person.manyWords = CountNameWords(person.name) > 2;
+            person.manyWords = CountNameWords(person.Name()) > 2;
         }
         const std::int32_t number = individual.GetRecordNumber();
         bool placed = false;
@@ -372,6 +372,9 @@ private:
     std::unordered_map<std::string_view, std::int32_t> m_names;
 };
 
+// The table holds one person for every individual of both files.
+static_assert(sizeof(void*) != 8 || sizeof(CIndScorePerson) <= 80);
+
 std::unique_ptr<CScoreTable> g_scoreTable;
 
 /// The name score from the table, as KeyedNameScore gives it.
@@ -390,7 +393,7 @@ int TableNameScore(const CIndScorePerson& a, const CIndScorePerson& b, bool nest
         facts,
         [&] {
             return a.nameText == b.nameText ||
-                   (a.nameHash == b.nameHash && text::EqualsNoCase(a.name, b.name));
+                   (a.nameHash == b.nameHash && text::EqualsNoCase(a.Name(), b.Name()));
         },
         [&] { return a.manyWords; });
 }
