@@ -25,6 +25,7 @@ constexpr int kMultimediaType = 3;
 std::vector<CRecordNode*> RecordsOf(const CDataNode* root)
 {
     std::vector<CRecordNode*> records;
+    records.reserve(root ? root->CountChildren() : 0);
     for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
          node = node->GetNextSibling())
         records.push_back(static_cast<CRecordNode*>(node));
