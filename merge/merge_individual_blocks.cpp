@@ -142,6 +142,10 @@ CIndividualBlocks::Person CIndividualBlocks::Describe(const CRecordNode* record)
     }
     person.given = scored->given;
     person.year = scored->birthMonthDay >= 0 ? scored->birthYear : kNoYear;
+    if (const auto span = BirthYearSpan(scored->birth)) {
+        person.spanned = true;
+        std::tie(person.spanFrom, person.spanTo) = *span;
+    }
     person.birth = scored->birth != nullptr;
     person.sex = scored->keys->m_male ? 0 : scored->keys->m_female ? 1 : 2;
     person.parents = scored->parents;
@@ -208,8 +212,8 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
     const bool placed = mine.year != kNoYear;
 
     // The blocks within reach of the new individual's birth: those without a year, then (for a
-    // placed birth) those born within the reach, else all, by runs that could hold a block the
-    // caller opens (passes).
+    // birth with a span of years) those born within the reach of the span, else all, by runs
+    // that could hold a block the caller opens (passes).
     const auto forEachBlock = [&](const auto& passes, const auto& visit) {
         const auto visitList = [&](const Blocks& list, bool sameSurname) {
             const std::vector<Block>& blocks = list.blocks;
@@ -218,7 +222,7 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
                 if (!OppositeSexes(from->sex, mine.sex))
                     visit(*from, sameSurname);
             }
-            if (!placed) {
+            if (!mine.spanned) {
                 for (auto index = std::size_t(from - blocks.begin()); index < blocks.size();) {
                     if (index % kRun == 0 &&
                         !passes(list.runs[index / kRun], kNoYear, sameSurname)) {
@@ -231,9 +235,9 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
                 }
                 return;
             }
-            from = std::lower_bound(from, blocks.end(), mine.year - kReach,
+            from = std::lower_bound(from, blocks.end(), mine.spanFrom - kReach,
                                     [](const Block& b, int year) { return b.year < year; });
-            for (; from != blocks.end() && from->year <= mine.year + kReach; ++from) {
+            for (; from != blocks.end() && from->year <= mine.spanTo + kReach; ++from) {
                 if (!OppositeSexes(from->sex, mine.sex))
                     visit(*from, sameSurname);
             }
@@ -256,9 +260,10 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
             if (!OppositeSexes(from->sex, mine.sex))
                 visit(*from);
         }
-        if (placed)
-            from = std::lower_bound(from, namesakes->end(), Namesake{mine.year - kReach, 0});
-        for (; from != namesakes->end() && (!placed || from->year <= mine.year + kReach); ++from) {
+        if (mine.spanned)
+            from = std::lower_bound(from, namesakes->end(), Namesake{mine.spanFrom - kReach, 0});
+        for (; from != namesakes->end() && (!mine.spanned || from->year <= mine.spanTo + kReach);
+             ++from) {
             if (!OppositeSexes(from->sex, mine.sex))
                 visit(*from);
         }

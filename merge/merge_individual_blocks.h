@@ -92,6 +92,11 @@ private:
         std::int32_t surname = -1; // its list; -1 without one, -2 one no current has
         std::int32_t given = -1;   // as the score numbers it; -1 without one
         std::int32_t year = kNoYear;
+        // The birth's span of years (BirthYearSpan), when it has one: those born twelve or
+        // more years outside it score below 0.
+        bool spanned = false;
+        std::int32_t spanFrom = 0;
+        std::int32_t spanTo = 0;
         std::uint8_t sex = 2;
         bool parents = false;
         bool spouse = false;

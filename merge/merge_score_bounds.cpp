@@ -5,7 +5,9 @@
 #include "database/kin/ind_compare_keys.h"
 #include "database/kin/ind_rec.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -21,6 +23,20 @@ constexpr int kBirthSame = 50, kBirthNear = 20, kBirthMedium = -50, kBirthFar = 
 constexpr int kBirthBeyondReach = 12;
 
 } // namespace
+
+std::optional<std::pair<int, int>> BirthYearSpan(const CDateNode* birth)
+{
+    if (!birth)
+        return std::nullopt;
+    const CDateValue& first = birth->GetFirstValue();
+    const CDateValue* latest = birth->GetLatestValue();
+    const auto adYear = [](const CDateValue& value) {
+        return value.IsValid() && !value.IsBC() && value.GetYear() >= 100;
+    };
+    if (!latest || !adYear(first) || !adYear(*latest))
+        return std::nullopt;
+    return std::minmax(first.GetYear(), latest->GetYear());
+}
 
 CScoreBounds::CScoreBounds(const std::vector<CRecordNode*>& currents)
 {
@@ -45,6 +61,10 @@ CScoreBounds::Person CScoreBounds::Of(const CRecordNode* record)
     person.birth = scored->birth;
     person.year = scored->birthYear;
     person.monthDay = scored->birthMonthDay;
+    if (const auto span = BirthYearSpan(scored->birth)) {
+        person.spanned = true;
+        std::tie(person.spanFrom, person.spanTo) = *span;
+    }
     person.parents = scored->parents;
     person.spouse = scored->spouse;
     return person;
@@ -93,6 +113,12 @@ bool CScoreBounds::CouldExceed(std::uint32_t position, int floor) const
                 birth = kBirthSame;
             else
                 birth = kBirthNear;
+        } else if (mine.spanned && theirs.spanned &&
+                   std::max(mine.spanFrom - theirs.spanTo, theirs.spanFrom - mine.spanTo) >=
+                       kBirthBeyondReach &&
+                   floor >= kBirthMedium) {
+            // Spans that far apart are below 0 (at most kBirthMedium) without reading the dates.
+            return false;
         } else {
             birth = mine.birth->ClassifyCloseness(*theirs.birth, kBirthSame, kBirthNear,
                                                   kBirthMedium, kBirthFar);

@@ -6,10 +6,16 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class CDateNode;
 class CRecordNode;
+
+/// The birth years a date spans (its first and latest values' years, least first), when every
+/// one is a valid A.D. year of 100 on; nullopt otherwise. Two such spans twelve or more years
+/// apart are dates ten or more completed years apart: a closeness below 0.
+std::optional<std::pair<int, int>> BirthYearSpan(const CDateNode* birth);
 
 /// An individual's score is its name's (at most 100, and that only for the same name text of
 /// more than two words; 10 with one name part missing on either side, 0 with different given
@@ -42,6 +48,9 @@ private:
         bool spouse = false;       // has a family as spouse
         std::int32_t year = 0;     // a single A.D. birth date of year 100 on: its year
         std::int32_t monthDay = 0; // and its month and day (-1: no such date)
+        bool spanned = false;      // the birth has a span of years (BirthYearSpan)
+        std::int32_t spanFrom = 0;
+        std::int32_t spanTo = 0;
         const CDateNode* birth = nullptr;
         const CIndScorePerson* scored = nullptr; // set when keyed
     };

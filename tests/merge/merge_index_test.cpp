@@ -236,6 +236,17 @@ TEST_F(MergeIndexTest, ShortcutsKeepThePairsAtTheirEdges)
          CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME John /Smith/", "1 BIRT", "2 DATE 1909", "0 TRLR"}),
          {"I1 I1 70"},
          {}},
+        // A date ten completed years after a range's end, less a month, is still near.
+        {"a range ten years from a date is near, on either side",
+         CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME John /Smith/", "1 BIRT", "2 DATE 1 JAN 1925",
+               "0 @I2@ INDI", "1 NAME Mary /Smith/", "1 BIRT", "2 DATE BET 1910 AND 20 DEC 1915",
+               "0 @I3@ INDI", "1 NAME William /Smith/", "1 BIRT", "2 DATE 1 JAN 1925", "0 TRLR"}),
+         CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME John /Smith/", "1 BIRT",
+               "2 DATE BET 1910 AND 20 DEC 1915", "0 @I2@ INDI", "1 NAME Mary /Smith/", "1 BIRT",
+               "2 DATE 1 JAN 1925", "0 @I3@ INDI", "1 NAME Tom /Smith/", "1 BIRT",
+               "2 DATE BET 1910 AND 20 DEC 1915", "0 TRLR"}),
+         {"I1 I1 70", "I2 I2 70", "I3 I3 20"},
+         {}},
         {"the parents' score takes a record over",
          CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME Tom Edward /Smith/", "1 SEX M", "1 BIRT",
                "2 DATE 1900", "1 FAMC @F1@"}) +
