@@ -82,13 +82,13 @@ int ScoreNameFacts(const NameFacts& facts, const SameText& sameText, const ManyW
     const bool oneOpen = (surname == Verdict::Open) != (given == Verdict::Open);
     if (!oneOpen && !(surname == Verdict::Same && given == Verdict::Same))
         return kNameWeak;
-    const bool same = sameText();
+    // The texts are compared last: only the strong scores need them.
     if (oneOpen) {
         const bool missingOnBoth =
             surname == Verdict::Open ? facts.surnameMissingOnBoth : facts.givenMissingOnBoth;
-        return same && missingOnBoth ? kNameSameSurname : kNameWeak;
+        return missingOnBoth && sameText() ? kNameSameSurname : kNameWeak;
     }
-    return same && manyWords() ? kNameStrong : kNamePartial;
+    return manyWords() && sameText() ? kNameStrong : kNamePartial;
 }
 
 /// The name score from the compare keys. At the top level the surnames were compared already.
