@@ -14,7 +14,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 
@@ -175,14 +177,61 @@ private:
 
 // ---- Families -----------------------------------------------------------------------------
 
+/// Families by one individual each (a partner in one place, or a child), flat: the pairs
+/// sorted by individual, then position, so that an individual's families are one ascending
+/// run.
+class CFamiliesBy {
+public:
+    using Run = std::span<const std::uint32_t>;
+
+    void Add(const CIndRec* individual, std::uint32_t position)
+    {
+        m_pairs.emplace_back(individual, position);
+    }
+    /// Sorts what was added into runs.
+    void Finish()
+    {
+        std::sort(m_pairs.begin(), m_pairs.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? std::less<const CIndRec*>()(a.first, b.first)
+                                      : a.second < b.second;
+        });
+        m_keys.reserve(m_pairs.size());
+        m_positions.reserve(m_pairs.size());
+        for (const auto& [individual, position] : m_pairs) {
+            m_keys.push_back(individual);
+            m_positions.push_back(position);
+        }
+        m_pairs = {};
+    }
+    /// The families of that individual (of none: those without one there).
+    Run Find(const CIndRec* individual) const
+    {
+        const auto [from, to] =
+            std::equal_range(m_keys.begin(), m_keys.end(), individual, std::less<const CIndRec*>());
+        return Run(m_positions).subspan(std::size_t(from - m_keys.begin()), std::size_t(to - from));
+    }
+
+private:
+    std::vector<std::pair<const CIndRec*, std::uint32_t>> m_pairs; // while adding
+    std::vector<const CIndRec*> m_keys;
+    std::vector<std::uint32_t> m_positions;
+};
+
+/// Appends the positions of several ascending runs as one ascending list without repeats.
+void MergeRuns(const std::vector<CFamiliesBy::Run>& runs, Positions& out)
+{
+    out.clear();
+    for (const CFamiliesBy::Run run : runs)
+        out.insert(out.end(), run.begin(), run.end());
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+}
+
 class CFamilyIndex final : public CCandidateIndex {
 public:
     CFamilyIndex(const std::vector<CRecordNode*>& currents, CurrentMatchOf currentMatchOf)
         : m_currentMatchOf(std::move(currentMatchOf))
     {
-        m_byHusband.reserve(currents.size());
-        m_byWife.reserve(currents.size());
-        m_byChild.reserve(currents.size() * 2);
         std::vector<const CIndRec*> children;
         for (std::uint32_t i = 0; i < currents.size(); ++i) {
             const CFamRec* family = AsFamily(currents[i]);
@@ -191,13 +240,16 @@ public:
                 continue;
             }
             const auto [husband, wife] = Members(*family, children);
-            m_byHusband[husband].push_back(i);
-            m_byWife[wife].push_back(i);
+            m_byHusband.Add(husband, i);
+            m_byWife.Add(wife, i);
             if (!husband && !wife)
                 m_noPartner.push_back(i);
             for (const CIndRec* child : children)
-                m_byChild[child].push_back(i);
+                m_byChild.Add(child, i);
         }
+        m_byHusband.Finish();
+        m_byWife.Finish();
+        m_byChild.Finish();
     }
 
     bool Collect(const CRecordNode& incoming, Positions& out) const override
@@ -226,7 +278,7 @@ public:
     }
 
 private:
-    using PartnerMap = std::unordered_map<const CIndRec*, Positions>;
+    using Run = CFamiliesBy::Run;
 
     /// The husband and wife (as GetHusband and GetWife give them) and, in children, the
     /// children (as GetNextChild walks them), from one walk over the family's fields.
@@ -264,12 +316,6 @@ private:
         return {AsIndividual(husband), AsIndividual(wife)};
     }
 
-    const Positions* Find(const PartnerMap& map, const CIndRec* partner) const
-    {
-        const auto found = map.find(partner);
-        return found == map.end() ? nullptr : &found->second;
-    }
-
     /// A new family with both partners: the families whose husband is matched with its husband
     /// or missing, and whose wife is matched with its wife or missing. Put together from the
     /// matched partners' few families, so that the families missing a partner are not all
@@ -278,26 +324,20 @@ private:
     {
         const CRecordNode* husbandMatch = m_currentMatchOf(family.GetHusband());
         const CRecordNode* wifeMatch = m_currentMatchOf(family.GetWife());
-        const Positions* byHusband =
-            husbandMatch ? Find(m_byHusband, AsIndividual(husbandMatch)) : nullptr;
-        const Positions* byWife = wifeMatch ? Find(m_byWife, AsIndividual(wifeMatch)) : nullptr;
-        const Positions* noHusband = Find(m_byHusband, nullptr);
-        const Positions* noWife = Find(m_byWife, nullptr);
-        const auto contains = [](const Positions* list, std::uint32_t position) {
-            return list && std::binary_search(list->begin(), list->end(), position);
+        const Run byHusband = husbandMatch ? m_byHusband.Find(AsIndividual(husbandMatch)) : Run();
+        const Run byWife = wifeMatch ? m_byWife.Find(AsIndividual(wifeMatch)) : Run();
+        const Run noHusband = m_byHusband.Find(nullptr);
+        const Run noWife = m_byWife.Find(nullptr);
+        const auto contains = [](Run run, std::uint32_t position) {
+            return std::binary_search(run.begin(), run.end(), position);
         };
-        // Lists by partner are ascending: positions were added in order.
-        if (byHusband) {
-            for (const std::uint32_t position : *byHusband) {
-                if (contains(byWife, position) || contains(noWife, position))
-                    out.push_back(position);
-            }
+        for (const std::uint32_t position : byHusband) {
+            if (contains(byWife, position) || contains(noWife, position))
+                out.push_back(position);
         }
-        if (byWife) {
-            for (const std::uint32_t position : *byWife) {
-                if (contains(noHusband, position))
-                    out.push_back(position);
-            }
+        for (const std::uint32_t position : byWife) {
+            if (contains(noHusband, position))
+                out.push_back(position);
         }
         ScoredByChildren(family, m_noPartner, out);
     }
@@ -305,31 +345,27 @@ private:
     /// The families whose partner in that place does not rule them out: the partner matched
     /// with the new family's, or none. False when the new family has no partner there (the
     /// place rules nothing out).
-    bool PartnerSet(const CFamRec& family, const CIndRec* partner, const PartnerMap& map,
+    bool PartnerSet(const CFamRec& family, const CIndRec* partner, const CFamiliesBy& by,
                     Positions& out) const
     {
         if (!partner)
             return false;
-        std::vector<const Positions*> lists;
-        if (const CRecordNode* match = m_currentMatchOf(partner)) {
-            if (const auto found = map.find(AsIndividual(match)); found != map.end())
-                lists.push_back(&found->second);
-        }
+        std::vector<Run> runs;
+        if (const CRecordNode* match = m_currentMatchOf(partner))
+            runs.push_back(by.Find(AsIndividual(match)));
         // The new family lacks the other partner, so those without this one score only by
         // their children.
         Positions byChildren;
-        if (const auto none = map.find(nullptr); none != map.end()) {
-            ScoredByChildren(family, none->second, byChildren);
-            lists.push_back(&byChildren);
-        }
-        MergeLists(lists, out);
+        ScoredByChildren(family, by.Find(nullptr), byChildren);
+        runs.push_back(byChildren);
+        MergeRuns(runs, out);
         return true;
     }
 
     /// Appends the families of list (ascending) that could score by their children against
     /// the new family: those with a child matched with one of its children. Families with no
     /// partner to compare with the new family's score only so; the others score 0.
-    void ScoredByChildren(const CFamRec& family, const Positions& list, Positions& out) const
+    void ScoredByChildren(const CFamRec& family, Run list, Positions& out) const
     {
         if (list.empty())
             return;
@@ -344,22 +380,21 @@ private:
     /// Without partners to go by a family scores only by children matched with the other's.
     void ChildSet(const CFamRec& family, Positions& out) const
     {
-        std::vector<const Positions*> lists;
+        std::vector<Run> runs;
         for (const CIndRec* child = family.GetNextChild(nullptr); child;
              child = family.GetNextChild(child)) {
             const CRecordNode* match = m_currentMatchOf(child);
             if (!match)
                 continue;
-            if (const auto found = m_byChild.find(AsIndividual(match)); found != m_byChild.end())
-                lists.push_back(&found->second);
+            runs.push_back(m_byChild.Find(AsIndividual(match)));
         }
-        MergeLists(lists, out);
+        MergeRuns(runs, out);
     }
 
     CurrentMatchOf m_currentMatchOf;
-    PartnerMap m_byHusband;
-    PartnerMap m_byWife;
-    std::unordered_map<const CIndRec*, Positions> m_byChild;
+    CFamiliesBy m_byHusband;
+    CFamiliesBy m_byWife;
+    CFamiliesBy m_byChild;
     Positions m_noPartner; // families without husband and wife
     Positions m_unindexed;
 };
