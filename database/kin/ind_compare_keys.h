@@ -47,7 +47,6 @@ struct CIndScorePerson {
     /// person for every individual of both files).
     const char* nameData = nullptr;
     std::uint32_t nameSize = 0;
-    std::int32_t nameText = -1; // that text by number: equal texts, equal numbers
     /// The surname and first given name by number, one numbering for both data sets: equal
     /// texts, equal numbers; -1 without one.
     std::int32_t surname = -1;

@@ -248,7 +248,6 @@ private:
         }
         // Only the building needs these. (Assigning {} would keep their memory.)
         m_families = decltype(m_families)();
-        m_names = decltype(m_names)();
         m_texts = decltype(m_texts)();
     }
 
@@ -297,8 +296,6 @@ private:
         }
         if (keys) {
             person.SetName(StoredNameView(individual));
-            person.nameText =
-                m_names.emplace(person.Name(), std::int32_t(m_names.size())).first->second;
             person.surname = TextNumber(keys->m_surname);
             person.given = TextNumber(keys->m_givenName);
             person.nameHash = keys->m_nameHash;
@@ -367,9 +364,8 @@ private:
     std::int64_t m_limit = 0;
     std::vector<std::array<std::int32_t, 2>> m_byNumber;
     std::unordered_map<const CIndRec*, std::int32_t> m_others;
-    /// While the table is built: the numbers of surnames and given names, and of name texts.
+    /// While the table is built: the numbers of surnames and given names.
     std::unordered_map<std::string_view, std::int32_t> m_texts;
-    std::unordered_map<std::string_view, std::int32_t> m_names;
 };
 
 // The table holds one person for every individual of both files.
@@ -390,11 +386,7 @@ int TableNameScore(const CIndScorePerson& a, const CIndScorePerson& b, bool nest
     const NameFacts facts{verdict(a.surname, b.surname, !nested), verdict(a.given, b.given, false),
                           a.surname < 0 && b.surname < 0, a.given < 0 && b.given < 0};
     return ScoreNameFacts(
-        facts,
-        [&] {
-            return a.nameText == b.nameText ||
-                   (a.nameHash == b.nameHash && text::EqualsNoCase(a.Name(), b.Name()));
-        },
+        facts, [&] { return a.nameHash == b.nameHash && text::EqualsNoCase(a.Name(), b.Name()); },
         [&] { return a.manyWords; });
 }
 
