@@ -254,6 +254,11 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
         if (!bestPosition)
             leftOver.push_back(std::make_unique<MergeRow>(MergeRow{nullptr, incoming, 0, false}));
     }
+    // The matching is done: its indexes are freed before the rows and their maps are made, so
+    // the two do not add up at the peak.
+    blocks.reset();
+    bounds.reset();
+    index.reset();
     // The row list: the current records in their order, matched or not, then the left-over
     // rows in the order they were left over.
     auto& mapA = m_mapA[t];
