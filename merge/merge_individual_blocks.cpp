@@ -95,11 +95,15 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents)
             block.members.push_back(position);
             m_blockOf[position] = std::uint32_t(blocks.size() - 1);
         }
+        // The lists grew by doubling and are kept through the whole compare.
+        blocks.shrink_to_fit();
         std::vector<Summary>& runs = m_bySurname[list].runs;
         runs.resize((blocks.size() + kRun - 1) / kRun);
         for (std::size_t index = 0; index < blocks.size(); ++index) {
             Block& block = blocks[index];
             std::sort(block.members.begin(), block.members.end());
+            block.members.shrink_to_fit();
+            block.kinds.reserve(block.members.size());
             block.claims.assign(block.members.size(), kUnclaimed);
             for (std::uint32_t slot = 0; slot < block.members.size(); ++slot) {
                 const std::uint32_t position = block.members[slot];
@@ -117,8 +121,10 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents)
             }
         }
     }
-    for (auto& [key, namesakes] : m_namesakes)
+    for (auto& [key, namesakes] : m_namesakes) {
         std::sort(namesakes.begin(), namesakes.end());
+        namesakes.shrink_to_fit();
+    }
 }
 
 const CIndScorePerson* CIndividualBlocks::Scored(const CRecordNode* record)
