@@ -177,8 +177,8 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     }
     RowList leftOver;
     RowList claimed; // the rows of claimed current records, in no useful order
-    std::unordered_map<const MergeRow*, RowList::iterator> places;
     std::vector<MergeRow*> claimOf(currents.size(), nullptr); // by position: map A as it grows
+    std::vector<RowList::iterator> placeOf(currents.size());  // by position: its claim's row
     auto& matches = m_matches.m_tables[t];
     matches.reserve(currents.size());
     // A current record claimed by a new record, taking it over from the one that claimed it
@@ -188,12 +188,10 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
         if (MergeRow* old = claimOf[position]) {
             old->current = nullptr;
             old->score = 0;
-            const auto place = places.find(old);
-            leftOver.splice(leftOver.end(), claimed, place->second);
-            places.erase(place);
+            leftOver.splice(leftOver.end(), claimed, placeOf[position]);
         }
         claimed.push_back(std::make_unique<MergeRow>(MergeRow{current, incoming, score, false}));
-        places[claimed.back().get()] = std::prev(claimed.end());
+        placeOf[position] = std::prev(claimed.end());
         claimOf[position] = claimed.back().get();
         matches[current] = incoming;
         if (blocks)
@@ -201,9 +199,7 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     };
     // The claim of a new record on a current record it found a better one than.
     const auto release = [&](std::uint32_t position) {
-        const auto place = places.find(claimOf[position]);
-        claimed.erase(place->second);
-        places.erase(place);
+        claimed.erase(placeOf[position]);
         claimOf[position] = nullptr;
         matches.erase(currents[position]);
         if (blocks)
@@ -263,8 +259,8 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     // rows in the order they were left over.
     auto& mapA = m_mapA[t];
     for (std::size_t position = 0; position < currents.size(); ++position) {
-        if (MergeRow* row = claimOf[position]) {
-            m_rows[t].splice(m_rows[t].end(), claimed, places.at(row));
+        if (claimOf[position]) {
+            m_rows[t].splice(m_rows[t].end(), claimed, placeOf[position]);
         } else {
             m_rows[t].push_back(
                 std::make_unique<MergeRow>(MergeRow{currents[position], nullptr, 0, false}));
