@@ -171,16 +171,15 @@ std::vector<int> RecordKindsInOrder()
     return kinds;
 }
 
-/// Asks the processor to fetch the records that the links of node's subtree lead to: writing a
-/// link's cross-reference reads its target's number, and targets lie anywhere in the data set.
-void PrefetchLinkTargets(const CDataNode* node)
+/// Asks the processor to fetch the records that the links among record's own fields lead to:
+/// writing a link's cross-reference reads its target's number, and targets lie anywhere in the
+/// data set. Deeper links are few, and finding them would walk every node twice.
+void PrefetchLinkTargets(const CDataNode* record)
 {
-    for (const CDataNode* child = node ? node->GetFirstChild() : nullptr; child;
+    for (const CDataNode* child = record ? record->GetFirstChild() : nullptr; child;
          child = child->GetNextSibling()) {
         if (const CRecordNode* target = child->GetLinkTarget())
             __builtin_prefetch(reinterpret_cast<const char*>(target) + sizeof(CDataNode));
-        if (child->GetFirstChild())
-            PrefetchLinkTargets(child);
     }
 }
 
