@@ -32,8 +32,8 @@ struct BufferedFile {
     GedcomReadWindow m_window;
     /// Reading: the last fill filled the whole buffer, so the file may hold more.
     bool m_filledWhole = false;
-    /// Writing: the number of bytes filled.
-    int m_position = 0;
+    /// Writing: the room of the buffer not yet filled; empty once a write failed.
+    GedcomWriteWindow m_room;
     std::int64_t m_bytesRead = 0;
     int m_lastError = 0;
     /// Writing: a write failed, so nothing more is written and the close commits nothing.
@@ -73,7 +73,7 @@ void Reset(BufferedFile& f)
     f.m_buffer = {};
     f.m_window = {};
     f.m_filledWhole = false;
-    f.m_position = 0;
+    f.m_room = {};
     f.m_failed = false;
     f.m_decoder.reset();
     f.m_raw = {};
@@ -290,6 +290,7 @@ bool OpenGedcomInputFile(const std::string& name, bool writeMode)
         return false;
     }
     f.m_buffer.assign(kGedcomWriteBufferSize, 0);
+    f.m_room = {f.m_buffer.data(), f.m_buffer.data() + f.m_buffer.size()};
     return true;
 }
 
@@ -492,12 +493,11 @@ bool WriteGedcomOutput(std::string_view bytes)
     if (!f.m_output.IsOpen() || f.m_readMode || f.m_failed)
         return false;
     while (!bytes.empty()) {
-        if (std::size_t(f.m_position) == f.m_buffer.size() && !FlushWriteBuffer())
+        if (f.m_room.next == f.m_room.end && !FlushWriteBuffer())
             return false;
-        const std::size_t room = f.m_buffer.size() - std::size_t(f.m_position);
-        const std::size_t piece = std::min(room, bytes.size());
-        std::memcpy(f.m_buffer.data() + f.m_position, bytes.data(), piece);
-        f.m_position += static_cast<int>(piece);
+        const std::size_t piece = std::min(std::size_t(f.m_room.end - f.m_room.next), bytes.size());
+        std::memcpy(f.m_room.next, bytes.data(), piece);
+        f.m_room.next += piece;
         bytes.remove_prefix(piece);
     }
     return true;
@@ -508,14 +508,19 @@ char* WriteRoom(std::size_t size)
     BufferedFile& f = File();
     if (size > kGedcomWriteBufferSize || !f.m_output.IsOpen() || f.m_readMode || f.m_failed)
         return nullptr;
-    if (f.m_buffer.size() - std::size_t(f.m_position) < size && !FlushWriteBuffer())
+    if (std::size_t(f.m_room.end - f.m_room.next) < size && !FlushWriteBuffer())
         return nullptr;
-    return f.m_buffer.data() + f.m_position;
+    return f.m_room.next;
 }
 
 void AppendWriteRoom(std::size_t count)
 {
-    File().m_position += static_cast<int>(count);
+    File().m_room.next += count;
+}
+
+GedcomWriteWindow& GedcomOutputRoom()
+{
+    return File().m_room;
 }
 
 bool FlushWriteBuffer()
@@ -524,13 +529,15 @@ bool FlushWriteBuffer()
     if (!f.m_output.IsOpen() || f.m_readMode || f.m_failed)
         return false;
     try {
-        if (f.m_position > 0)
-            f.m_output.Write(f.m_buffer.data(), static_cast<UINT>(f.m_position));
-        f.m_position = 0;
+        char* const start = f.m_buffer.data();
+        if (f.m_room.next != start)
+            f.m_output.Write(start, static_cast<UINT>(f.m_room.next - start));
+        f.m_room.next = start;
         return true;
     } catch (const CFileException& error) {
         f.m_lastError = error.m_lOsError;
         f.m_failed = true;
+        f.m_room = {};
         return false;
     }
 }

@@ -99,3 +99,13 @@ bool FlushWriteBuffer();
 char* WriteRoom(std::size_t size);
 /// Counts the first count bytes of the room WriteRoom gave last as appended.
 void AppendWriteRoom(std::size_t count);
+/// The write buffer's room not yet filled, for a writer that fills it itself: it writes from next
+/// up to end and appends by moving next forward, never past end, and asks WriteRoom when it needs
+/// more room than is left. Empty while reading, when nothing is open and after a failed write.
+struct GedcomWriteWindow {
+    char* next = nullptr;
+    char* end = nullptr;
+};
+/// The buffered file's write room: one object for as long as the program runs, so that a
+/// writer may keep a pointer to it.
+GedcomWriteWindow& GedcomOutputRoom();

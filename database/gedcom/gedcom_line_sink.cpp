@@ -31,6 +31,8 @@ struct SinkFormat {
     std::size_t m_heldWritten = 0;
     bool m_probing = false; // WritesAnyGedcomLine runs: a line is refused and noted
     bool m_probed = false;
+    /// The buffered file's write room, which most lines fill without a call.
+    GedcomWriteWindow* m_room = &GedcomOutputRoom();
 };
 
 /// One object at namespace scope rather than a function's static: every line asks for it, and
@@ -197,12 +199,14 @@ bool WriteLine(SinkFormat& f, const LinePieces& line)
 {
     const std::size_t most = line.MostBytes();
     if (!f.m_utf16) {
-        if (char* room = WriteRoom(most + f.m_lineEnd.size())) {
+        GedcomWriteWindow& window = *f.m_room;
+        const std::size_t need = most + f.m_lineEnd.size();
+        if (char* room =
+                std::size_t(window.end - window.next) >= need ? window.next : WriteRoom(need)) {
             std::uint64_t bits = 0;
             char* end = Compose(room, line, bits);
             if ((bits & kHighBits) == 0 || f.m_charset == GedcomCharset::Utf8) {
-                end = Put(end, f.m_lineEnd, bits);
-                AppendWriteRoom(std::size_t(end - room));
+                window.next = Put(end, f.m_lineEnd, bits);
                 return true;
             }
             // Encoded before anything is appended to the buffer that holds it.
