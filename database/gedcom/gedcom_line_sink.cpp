@@ -16,6 +16,10 @@ struct SinkFormat {
     GedcomCharset m_charset = GedcomCharset::Utf8;
     bool m_utf16 = false;
     std::string m_lineEnd = "\r\n"; // already in m_charset
+    /// Lines are composed in the file's buffer (no UTF-16), and m_lineEnd is shorter than
+    /// m_shortLineEnd, which holds it followed by zero bytes.
+    bool m_composedInRoom = true;
+    char m_shortLineEnd[4] = {'\r', '\n', 0, 0};
     bool m_misfit = false;
     std::string m_text;    // room for a line composed in UTF-8 apart from the file's buffer
     std::string m_encoded; // a line encoded in m_charset
@@ -81,7 +85,7 @@ bool HasAt(std::uint64_t word)
 
 /// Copies piece to out and returns the end; the bits of every byte copied are ORed into bits.
 /// Lines are made of many short pieces, which are copied a word at a time without a call.
-char* Put(char* out, std::string_view piece, std::uint64_t& bits)
+[[gnu::always_inline]] inline char* Put(char* out, std::string_view piece, std::uint64_t& bits)
 {
     const char* in = piece.data();
     const std::size_t n = piece.size();
@@ -117,7 +121,8 @@ char* Put(char* out, std::string_view piece, std::uint64_t& bits)
 }
 
 /// Copies value to out with each "@" doubled, as Put does.
-char* PutEscaped(char* out, std::string_view value, std::uint64_t& bits)
+[[gnu::always_inline]] inline char* PutEscaped(char* out, std::string_view value,
+                                               std::uint64_t& bits)
 {
     const char* in = value.data();
     const std::size_t n = value.size();
@@ -151,7 +156,7 @@ char* PutEscaped(char* out, std::string_view value, std::uint64_t& bits)
 
 /// Writes the line's pieces in UTF-8 to out, which has room for line.MostBytes(); returns the
 /// end. bits gathers the bits of the bytes, so that a byte above 127 shows.
-char* Compose(char* out, const LinePieces& line, std::uint64_t& bits)
+[[gnu::always_inline]] inline char* Compose(char* out, const LinePieces& line, std::uint64_t& bits)
 {
     if (line.hasLevel) {
         if (line.level < 10)
@@ -192,27 +197,31 @@ bool WriteText(SinkFormat& f, std::string_view text, bool ascii)
     return WriteGedcomOutput(f.m_encoded);
 }
 
-/// Writes one line. In every set but UTF-16 it is composed in the file's buffer, where it stays
-/// unless a byte of it is not ASCII in a set other than UTF-8; such a line, a line in UTF-16 and
-/// a line longer than the buffer are composed apart and then encoded.
-bool WriteLine(SinkFormat& f, const LinePieces& line)
+/// Composes line in room, the write buffer's room, and appends it there unless a byte of it is
+/// not ASCII in a set other than UTF-8, when it is encoded first.
+[[gnu::always_inline]] inline bool WriteInRoom(SinkFormat& f, const LinePieces& line, char* room)
+{
+    std::uint64_t bits = 0;
+    char* end = Compose(room, line, bits);
+    if ((bits & kHighBits) == 0 || f.m_charset == GedcomCharset::Utf8) {
+        // The line end's four bytes are copied whole, over room that no line holds yet.
+        std::memcpy(end, f.m_shortLineEnd, sizeof f.m_shortLineEnd);
+        f.m_room->next = end + f.m_lineEnd.size();
+        return true;
+    }
+    // Encoded before anything is appended to the buffer that holds it.
+    return WriteText(f, std::string_view(room, std::size_t(end - room)), false);
+}
+
+/// WriteLine for a line that its way in the buffer's room does not take.
+[[gnu::noinline]] bool WriteLineElsewhere(SinkFormat& f, const LinePieces& line)
 {
     const std::size_t most = line.MostBytes();
-    if (!f.m_utf16) {
-        GedcomWriteWindow& window = *f.m_room;
-        const std::size_t need = most + f.m_lineEnd.size();
-        if (char* room =
-                std::size_t(window.end - window.next) >= need ? window.next : WriteRoom(need)) {
-            std::uint64_t bits = 0;
-            char* end = Compose(room, line, bits);
-            if ((bits & kHighBits) == 0 || f.m_charset == GedcomCharset::Utf8) {
-                window.next = Put(end, f.m_lineEnd, bits);
-                return true;
-            }
-            // Encoded before anything is appended to the buffer that holds it.
-            return WriteText(f, std::string_view(room, std::size_t(end - room)), false);
-        }
-        if (most + f.m_lineEnd.size() <= kGedcomWriteBufferSize)
+    if (f.m_composedInRoom) {
+        const std::size_t need = most + sizeof f.m_shortLineEnd;
+        if (char* room = WriteRoom(need))
+            return WriteInRoom(f, line, room);
+        if (need <= kGedcomWriteBufferSize)
             return false;
     }
     if (f.m_text.size() < most)
@@ -221,6 +230,19 @@ bool WriteLine(SinkFormat& f, const LinePieces& line)
     char* start = f.m_text.data();
     const std::size_t size = std::size_t(Compose(start, line, bits) - start);
     return WriteText(f, std::string_view(start, size), (bits & kHighBits) == 0);
+}
+
+/// Writes one line. In every set but UTF-16 it is composed in the file's buffer, where it stays
+/// unless a byte of it is not ASCII in a set other than UTF-8; such a line, a line in UTF-16 and
+/// a line longer than the buffer are composed apart and then encoded. The common line, which
+/// fits in the buffer's room, takes its way without a call.
+[[gnu::always_inline]] inline bool WriteLine(SinkFormat& f, const LinePieces& line)
+{
+    const GedcomWriteWindow& window = *f.m_room;
+    if (f.m_composedInRoom &&
+        std::size_t(window.end - window.next) >= line.MostBytes() + sizeof f.m_shortLineEnd)
+        return WriteInRoom(f, line, window.next);
+    return WriteLineElsewhere(f, line);
 }
 
 /// Writes the held lines not yet written; false when the output failed.
@@ -318,6 +340,10 @@ void SetGedcomLineFormat(GedcomCharset charset, std::string_view lineEnd)
     f.m_utf16 = charset == GedcomCharset::Utf16Le || charset == GedcomCharset::Utf16Be;
     f.m_lineEnd.clear();
     EncodeGedcomText(charset, lineEnd, f.m_lineEnd);
+    f.m_composedInRoom = !f.m_utf16 && f.m_lineEnd.size() < sizeof f.m_shortLineEnd;
+    std::memset(f.m_shortLineEnd, 0, sizeof f.m_shortLineEnd);
+    if (f.m_composedInRoom)
+        std::memcpy(f.m_shortLineEnd, f.m_lineEnd.data(), f.m_lineEnd.size());
     f.m_misfit = false;
 }
 
