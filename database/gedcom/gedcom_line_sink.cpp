@@ -170,6 +170,18 @@ bool HasAt(std::uint64_t word)
     return PutEscaped(out, line.value, bits);
 }
 
+/// Writes text, a line composed in UTF-8 (ascii when every byte of it is), in UTF-16 to room,
+/// which has room for twice its bytes and the line end, then the line end; appends it there.
+[[gnu::always_inline]] inline void WriteWide(SinkFormat& f, std::string_view text, bool ascii,
+                                             char* room)
+{
+    std::uint64_t bits = 0;
+    const bool bigEndian = f.m_charset == GedcomCharset::Utf16Be;
+    char* end =
+        ascii ? WidenGedcomAscii(room, text, bigEndian) : EncodeUtf16Into(room, text, bigEndian);
+    f.m_room->next = Put(end, f.m_lineEnd, bits);
+}
+
 /// Writes text, a line composed in UTF-8 (ascii when every byte of it is), in the output's set,
 /// then the line end.
 bool WriteText(SinkFormat& f, std::string_view text, bool ascii)
@@ -177,12 +189,7 @@ bool WriteText(SinkFormat& f, std::string_view text, bool ascii)
     if (f.m_utf16) {
         const std::size_t most = 2 * text.size() + f.m_lineEnd.size();
         if (char* room = WriteRoom(most)) {
-            std::uint64_t bits = 0;
-            const bool bigEndian = f.m_charset == GedcomCharset::Utf16Be;
-            char* end = ascii ? WidenGedcomAscii(room, text, bigEndian)
-                              : EncodeUtf16Into(room, text, bigEndian);
-            end = Put(end, f.m_lineEnd, bits);
-            AppendWriteRoom(std::size_t(end - room));
+            WriteWide(f, text, ascii, room);
             return true;
         }
         if (most <= kGedcomWriteBufferSize)
@@ -239,9 +246,18 @@ bool WriteText(SinkFormat& f, std::string_view text, bool ascii)
 [[gnu::always_inline]] inline bool WriteLine(SinkFormat& f, const LinePieces& line)
 {
     const GedcomWriteWindow& window = *f.m_room;
-    if (f.m_composedInRoom &&
-        std::size_t(window.end - window.next) >= line.MostBytes() + sizeof f.m_shortLineEnd)
+    const std::size_t room = std::size_t(window.end - window.next);
+    const std::size_t most = line.MostBytes();
+    if (f.m_composedInRoom && room >= most + sizeof f.m_shortLineEnd)
         return WriteInRoom(f, line, window.next);
+    if (f.m_utf16 && room >= 2 * most + f.m_lineEnd.size() && f.m_text.size() >= most) {
+        // Composed apart, then widened into the room.
+        std::uint64_t bits = 0;
+        char* const start = f.m_text.data();
+        const std::size_t size = std::size_t(Compose(start, line, bits) - start);
+        WriteWide(f, std::string_view(start, size), (bits & kHighBits) == 0, window.next);
+        return true;
+    }
     return WriteLineElsewhere(f, line);
 }
 
