@@ -315,20 +315,42 @@ void CMergeEngine::PartTextReferences(
         const auto found = map.find(std::string(CrossReferenceIn(text.GetValue())));
         return found == map.end() ? nullptr : found->second;
     };
-    std::vector<CDataNode*> pending{current};
+    // The walk carries each paired field with its partner: the k-th paired child of one
+    // definition pairs with the k-th of that definition on the other side.
+    std::vector<std::pair<CDataNode*, CDataNode*>> pending{{current, incoming}};
+    std::vector<std::pair<const CFieldDef*, CDataNode*>> lastOf; // per definition, its last partner
     while (!pending.empty()) {
-        CDataNode* node = pending.back();
+        const auto [node, partner] = pending.back();
         pending.pop_back();
-        for (CDataNode* child = node->GetFirstChild(); child; child = child->GetNextSibling()) {
-            if (child->HasFlag(DNF_PAIRED))
-                pending.push_back(child);
-        }
-        const auto* mine = dynamic_cast<const CTextValueNode*>(node);
-        if (!mine || node == current)
+        // A field parted on both sides by a sibling's check is passed with its subtree.
+        if (node != current && !node->HasFlag(DNF_PAIRED))
             continue;
-        CDataNode* partner = node->FindCounterpart(incoming);
+        lastOf.clear();
+        for (CDataNode* child = node->GetFirstChild(); child; child = child->GetNextSibling()) {
+            if (!child->HasFlag(DNF_PAIRED))
+                continue;
+            const CFieldDef* def = child->GetFieldDef();
+            auto last = std::find_if(lastOf.begin(), lastOf.end(),
+                                     [def](const auto& entry) { return entry.first == def; });
+            CDataNode* other = last == lastOf.end() ? partner->GetFirstChild()
+                               : last->second       ? last->second->GetNextSibling()
+                                                    : nullptr;
+            while (other && (other->GetFieldDef() != def || !other->HasFlag(DNF_PAIRED)))
+                other = other->GetNextSibling();
+            if (last == lastOf.end())
+                lastOf.emplace_back(def, other);
+            else
+                last->second = other;
+            if (other)
+                pending.emplace_back(child, other);
+        }
+        // Only text fields holding a cross-reference on either side are checked; the flag is
+        // read before the casts, which most fields never need.
+        if (node == current || (!node->HasFlag(DNF_XREF_TEXT) && !partner->HasFlag(DNF_XREF_TEXT)))
+            continue;
+        const auto* mine = dynamic_cast<const CTextValueNode*>(node);
         const auto* theirs = dynamic_cast<const CTextValueNode*>(partner);
-        if (!theirs || (!mine->HoldsCrossReference() && !theirs->HoldsCrossReference()))
+        if (!mine || !theirs || (!mine->HoldsCrossReference() && !theirs->HoldsCrossReference()))
             continue;
         const CRecordNode* mineNames = mine->HoldsCrossReference() ? named(*mine, true) : nullptr;
         const CRecordNode* theirsNames =

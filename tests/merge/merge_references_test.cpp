@@ -250,10 +250,11 @@ TEST_F(MergeReferencesTest, TextFieldsNamingRecordsFollowThemAndNewRecordsComeLa
 TEST_F(MergeReferencesTest, TextFieldsOfAMatchedPairAreOneOnlyWhenTheyNameMatchedRecords)
 {
     // Alice is in both files. Her "@I2@" is Dan in the open file and Carl in the other: two
-    // references, both kept; her "@I1@" names herself in both: one.
+    // references, both kept; her "@I1@" names herself in both: one, also where a field of its
+    // own tag that is two follows it.
     const auto file = [this](const char* name, const char* second) {
         return File(name, CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME Alice /Qwyxz/", "1 SEX F",
-                                "1 _LINK @I2@", "1 _SELF @I1@", "0 @I2@ INDI",
+                                "1 _LINK @I1@", "1 _LINK @I2@", "1 _SELF @I1@", "0 @I2@ INDI",
                                 std::string("1 NAME ") + second, "1 SEX M", "0 TRLR"}));
     };
     LoadBoth(file("open.ged", "Dan /Dale/"), file("merged.ged", "Carl /Cole/"));
@@ -279,8 +280,8 @@ TEST_F(MergeReferencesTest, TextFieldsOfAMatchedPairAreOneOnlyWhenTheyNameMatche
             nameField->GetText(name, 0);
         named.insert(tag + " " + name);
     }
-    EXPECT_EQ(named, (std::multiset<std::string>{"_LINK Carl COLE", "_LINK Dan DALE",
-                                                 "_SELF Alice QWYXZ"}));
+    EXPECT_EQ(named, (std::multiset<std::string>{"_LINK Alice QWYXZ", "_LINK Carl COLE",
+                                                 "_LINK Dan DALE", "_SELF Alice QWYXZ"}));
 }
 
 TEST_F(MergeReferencesTest, EveryReferenceOfARealFileNamesItsRecordAfterTheMerge)
