@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -21,6 +22,7 @@ constexpr const char* kComparing = "Comparing new file with the current file..."
 constexpr int kHeaderType = 0;
 constexpr int kIndividualType = 2;
 constexpr int kMultimediaType = 3;
+constexpr int kNoteType = 4;
 
 std::vector<CRecordNode*> RecordsOf(const CDataNode* root)
 {
@@ -227,11 +229,19 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
         }
         int best = 0;
         std::optional<std::uint32_t> bestPosition;
+        // A note scores only by having the same text, so none scores above the new note against
+        // itself: a current note claimed at that score stays with its claim, and the first
+        // candidate reaching it ends the search.
+        const int ceiling = shortcuts && type == kNoteType
+                                ? incoming->MatchScore(incoming, &m_matches)
+                                : std::numeric_limits<int>::max();
         const bool narrowed = shortcuts && candidateIndex().Collect(*incoming, candidates);
         const std::size_t count = narrowed ? candidates.size() : currents.size();
         for (std::size_t k = 0; k < count; ++k) {
             const std::uint32_t position = narrowed ? candidates[k] : std::uint32_t(k);
             const MergeRow* old = claimOf[position];
+            if (old && old->score >= ceiling)
+                continue;
             // A score that cannot pass the best so far, nor the claim on the record, changes
             // nothing.
             if (bounds && (!bounds->CouldExceed(position, best) ||
@@ -246,6 +256,8 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
                 release(*bestPosition);
             bestPosition = position;
             best = score;
+            if (best >= ceiling)
+                break;
         }
         if (!bestPosition)
             leftOver.push_back(std::make_unique<MergeRow>(MergeRow{nullptr, incoming, 0, false}));
