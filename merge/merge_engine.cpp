@@ -183,6 +183,9 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     std::vector<RowList::iterator> placeOf(currents.size());  // by position: its claim's row
     auto& matches = m_matches.m_tables[t];
     matches.reserve(currents.size());
+    // No individual's score reads the table of matched individuals: it is filled once the
+    // matching is done, not at every claim and release.
+    const bool matchesAtEnd = type == kIndividualType;
     // A current record claimed by a new record, taking it over from the one that claimed it
     // before (which becomes an unmatched row).
     const auto claim = [&](std::uint32_t position, CRecordNode* incoming, int score) {
@@ -195,7 +198,8 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
         claimed.push_back(std::make_unique<MergeRow>(MergeRow{current, incoming, score, false}));
         placeOf[position] = std::prev(claimed.end());
         claimOf[position] = claimed.back().get();
-        matches[current] = incoming;
+        if (!matchesAtEnd)
+            matches[current] = incoming;
         if (blocks)
             blocks->SetClaim(position, score);
     };
@@ -203,7 +207,8 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     const auto release = [&](std::uint32_t position) {
         claimed.erase(placeOf[position]);
         claimOf[position] = nullptr;
-        matches.erase(currents[position]);
+        if (!matchesAtEnd)
+            matches.erase(currents[position]);
         if (blocks)
             blocks->SetClaim(position, std::nullopt);
     };
@@ -272,6 +277,8 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     auto& mapA = m_mapA[t];
     for (std::size_t position = 0; position < currents.size(); ++position) {
         if (claimOf[position]) {
+            if (matchesAtEnd)
+                matches.emplace(currents[position], claimOf[position]->incoming);
             m_rows[t].splice(m_rows[t].end(), claimed, placeOf[position]);
         } else {
             m_rows[t].push_back(
