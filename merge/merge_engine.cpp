@@ -156,18 +156,45 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     m_matches.m_tables[t].clear();
     const std::vector<CRecordNode*> currents = RecordsOf(m_current[t]);
     m_mapA[t].reserve(currents.size());
+    // The current individual matched with each new one, for the index to ask (only individuals
+    // are asked for, by the families, compared after them): by the new one's record number,
+    // which at most one individual of a data set holds, and through its row for any other.
+    std::vector<std::pair<const CRecordNode*, const CRecordNode*>> byNumber; // new, current
+    const auto numberAll = [this, &byNumber] {
+        const RowList& rows = m_rows[kIndividualType];
+        const std::int64_t limit = std::int64_t(rows.size()) * 4 + 1024;
+        const auto numberOf = [limit](const MergeRow& row) {
+            const std::int32_t number = row.incoming ? row.incoming->GetRecordNumber() : 0;
+            return number > limit ? 0 : std::max(number, 0);
+        };
+        std::int32_t highest = 0;
+        for (const auto& row : rows)
+            highest = std::max(highest, numberOf(*row));
+        byNumber.resize(std::size_t(highest) + 1); // exactly: no room to spare
+        for (const auto& row : rows) {
+            const auto number = std::size_t(numberOf(*row));
+            if (number > 0 && !byNumber[number].first)
+                byNumber[number] = {row->incoming, row->current};
+        }
+    };
+    const auto currentMatchOf = [this, &byNumber, numberAll](const CRecordNode* incoming) {
+        if (byNumber.empty())
+            numberAll();
+        const std::int32_t number = incoming->GetRecordNumber();
+        if (number > 0 && std::size_t(number) < byNumber.size() &&
+            byNumber[std::size_t(number)].first == incoming)
+            return byNumber[std::size_t(number)].second;
+        const auto& rows = m_mapB[kIndividualType];
+        const auto found = rows.find(incoming);
+        return found == rows.end() ? nullptr
+                                   : static_cast<const CRecordNode*>(found->second->current);
+    };
     // The index of every candidate, made when first needed: the individuals need it only when
     // their blocks cannot settle a new record.
     std::unique_ptr<CCandidateIndex> index;
     const auto candidateIndex = [&]() -> const CCandidateIndex& {
         if (!index)
-            index = MakeCandidateIndex(
-                type, currents, m_keys, [this](const CRecordNode* incoming) -> const CRecordNode* {
-                    // Only individuals are asked for.
-                    const auto& rows = m_mapB[kIndividualType];
-                    const auto found = rows.find(incoming);
-                    return found == rows.end() ? nullptr : found->second->current;
-                });
+            index = MakeCandidateIndex(type, currents, m_keys, currentMatchOf);
         return *index;
     };
     const bool shortcuts = UsesShortcuts();
@@ -272,6 +299,7 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     blocks.reset();
     bounds.reset();
     index.reset();
+    byNumber = decltype(byNumber)();
     // The row list: the current records in their order, matched or not, then the left-over
     // rows in the order they were left over.
     auto& mapA = m_mapA[t];
