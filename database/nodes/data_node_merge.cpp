@@ -90,10 +90,19 @@ void CDataNode::PairSubtrees(CDataNode* counterpart, const void* maps)
             child->SetSubtreeMark(false);
             continue;
         }
-        // Keep the partners of one definition in this side's order.
-        if (lastPartner && lastPartner->GetFieldDef() == partner->GetFieldDef()) {
+        // Keep the partners of one definition in this side's order, which is how a field finds
+        // its partner later: one found before a partner already taken goes after the last
+        // taken, even where fields of other definitions stand between them.
+        CDataNode* lastTaken = nullptr;
+        for (CDataNode* later = partner->GetNextSibling(); later; later = later->GetNextSibling()) {
+            if (later->GetFieldDef() == partner->GetFieldDef() && later->HasFlag(DNF_PAIRED))
+                lastTaken = later;
+        }
+        if (!lastTaken && lastPartner && lastPartner->GetFieldDef() == partner->GetFieldDef())
+            lastTaken = lastPartner;
+        if (lastTaken) {
             counterpart->UnlinkChild(partner, false);
-            counterpart->LinkAfter(partner, lastPartner);
+            counterpart->LinkAfter(partner, lastTaken);
         }
         child->PairSubtrees(partner, maps);
         lastPartner = partner;

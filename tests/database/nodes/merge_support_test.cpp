@@ -81,6 +81,25 @@ TEST_F(MergeSupportTest, PairingMatchesEqualFieldsAndKeepsTheirOrder)
     EXPECT_EQ(current->FindCounterpart(incoming), incoming);
 }
 
+TEST_F(MergeSupportTest, PartnersKeepTheirOrderAcrossFieldsOfOtherTags)
+{
+    // Births in one order here and the other way round there, a death between them on both
+    // sides: each birth must still find the birth of its own year.
+    CRecordNode* current = Person("Ann", {"1900", "1901"});
+    CRecordNode* incoming = Person("Ann", {"1901", "1900"});
+    for (CRecordNode* person : {current, incoming}) {
+        person->CreateChildById(FIELD_DEAT)
+            ->MoveTo(person, person->FindChild(nullptr, FIELD_BIRT), false);
+    }
+    current->PairSubtrees(incoming, nullptr);
+    for (const CDataNode* birth = current->FindChild(nullptr, FIELD_BIRT); birth;
+         birth = current->FindChild(birth, FIELD_BIRT)) {
+        const CDataNode* partner = birth->FindCounterpart(incoming);
+        ASSERT_NE(partner, nullptr);
+        EXPECT_EQ(Text(partner), Text(birth));
+    }
+}
+
 TEST_F(MergeSupportTest, UnpairedFieldsBeyondTheMaximumAreMarkedForDiscarding)
 {
     CRecordNode* current = Person("Ann", {});
