@@ -108,8 +108,7 @@ struct BirthBucket {
 
 class CIndividualIndex final : public CCandidateIndex {
 public:
-    CIndividualIndex(const std::vector<CRecordNode*>& currents, const CIndCompareKeyMap& keys)
-        : m_keys(keys)
+    explicit CIndividualIndex(const std::vector<CRecordNode*>& currents)
     {
         for (std::uint32_t i = 0; i < currents.size(); ++i) {
             const auto* individual = AsIndividual(currents[i]);
@@ -118,7 +117,7 @@ public:
                 continue;
             }
             const std::optional<int> year = YearOf(*individual);
-            const CIndCompareKeys* own = Keys(individual);
+            const CIndCompareKeys* own = FindCompareKeys(*individual);
             if (own && own->m_surname)
                 m_bySurname[*own->m_surname].Add(year, i);
             else
@@ -134,7 +133,7 @@ public:
     bool Collect(const CRecordNode& incoming, Positions& out) const override
     {
         const auto* individual = AsIndividual(&incoming);
-        const CIndCompareKeys* own = individual ? Keys(individual) : nullptr;
+        const CIndCompareKeys* own = individual ? FindCompareKeys(*individual) : nullptr;
         if (!own)
             return false;
         const std::optional<int> year = YearOf(*individual);
@@ -152,14 +151,6 @@ public:
     }
 
 private:
-    /// The keys, read from what the score keeps of the individual while a compare runs.
-    const CIndCompareKeys* Keys(const CIndRec* individual) const
-    {
-        if (const CIndScorePerson* scored = FindScorePerson(*individual))
-            return scored->keys;
-        const auto found = m_keys.find(individual);
-        return found == m_keys.end() ? nullptr : &found->second;
-    }
     static std::optional<int> YearOf(const CIndRec& individual)
     {
         const CIndScorePerson* scored = FindScorePerson(individual);
@@ -168,7 +159,6 @@ private:
         return scored->birthMonthDay >= 0 ? std::optional<int>(scored->birthYear) : std::nullopt;
     }
 
-    const CIndCompareKeyMap& m_keys;
     std::unordered_map<std::string, BirthBucket> m_bySurname;
     BirthBucket m_noSurname;
     BirthBucket m_everyone;
@@ -505,14 +495,13 @@ std::vector<KeyOf> DefinitionKeys(const CRecordNode& record)
 
 std::unique_ptr<CCandidateIndex> MakeCandidateIndex(int type,
                                                     const std::vector<CRecordNode*>& currents,
-                                                    const CIndCompareKeyMap& keys,
                                                     CurrentMatchOf currentMatchOf)
 {
     switch (type) {
     case 1:
         return std::make_unique<CFamilyIndex>(currents, std::move(currentMatchOf));
     case 2:
-        return std::make_unique<CIndividualIndex>(currents, keys);
+        return std::make_unique<CIndividualIndex>(currents);
     case 3:
         return std::make_unique<CKeyFieldIndex>(currents, MultimediaKeys);
     case 4:

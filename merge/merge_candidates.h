@@ -35,9 +35,9 @@ public:
 /// none.
 using CurrentMatchOf = std::function<const CRecordNode*(const CRecordNode* incoming)>;
 
-/// The index of the current records of a table index (0 HEAD ... 8 SUBN); keys are the
-/// individuals' compare keys, currentMatchOf answers for individuals already compared.
+/// The index of the current records of a table index (0 HEAD ... 8 SUBN), reading the
+/// individuals' compare keys the compare installed; currentMatchOf answers for individuals
+/// already compared.
 std::unique_ptr<CCandidateIndex> MakeCandidateIndex(int type,
                                                     const std::vector<CRecordNode*>& currents,
-                                                    const CIndCompareKeyMap& keys,
                                                     CurrentMatchOf currentMatchOf);

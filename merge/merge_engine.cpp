@@ -3,6 +3,7 @@
 #include "merge/merge_engine.h"
 
 #include "database/fields/text_value_node.h"
+#include "database/kin/ind_compare_keys.h"
 #include "database/kin/ind_rec.h"
 #include "database/multimedia/obj_rec.h"
 #include "database/nodes/data_node.h"
@@ -194,7 +195,7 @@ void CMergeEngine::CompareType(int type, CCompareProgress& progress)
     std::unique_ptr<CCandidateIndex> index;
     const auto candidateIndex = [&]() -> const CCandidateIndex& {
         if (!index)
-            index = MakeCandidateIndex(type, currents, m_keys, currentMatchOf);
+            index = MakeCandidateIndex(type, currents, currentMatchOf);
         return *index;
     };
     const bool shortcuts = UsesShortcuts();

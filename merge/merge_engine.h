@@ -5,7 +5,6 @@
 
 #include "database/dictionary/record_type_table.h"
 #include "database/document/merge_record_map.h"
-#include "database/kin/ind_compare_keys.h"
 
 #include <array>
 #include <functional>
@@ -339,9 +338,6 @@ private:
     std::array<std::unordered_map<const CRecordNode*, MergeRow*>, RECORD_TYPE_COUNT> m_mapA;
     std::array<std::unordered_map<const CRecordNode*, MergeRow*>, RECORD_TYPE_COUNT> m_mapB;
     CMergeRecordMap m_matches;
-    /// Stays empty: the compare's keys are kept by the score's table (InstallCompareKeys); the
-    /// candidate index falls back on it only for individuals the table does not hold.
-    CIndCompareKeyMap m_keys;
     std::array<MergeCounts, RECORD_TYPE_COUNT> m_counts{};
     bool m_inAction = false;
     bool m_fullRefresh = false;

@@ -97,8 +97,6 @@ void SetCompareKeys(const CIndCompareKeyMap* keys);
 /// individual's fields once for its keys and its place in the score's table. The table keeps
 /// the keys, one after another, until SetCompareKeys(nullptr): no map of them is made.
 void InstallCompareKeys(std::span<const CIndRec* const> individuals);
-/// The map SetCompareKeys installed; null when none (InstallCompareKeys makes none).
-const CIndCompareKeyMap* GetCompareKeys();
 /// The keys of an individual while a compare runs; null when none.
 const CIndCompareKeys* FindCompareKeys(const CIndRec& individual);
 /// What the score reads of an individual while a compare runs; null when it is neither keyed

@@ -553,11 +553,6 @@ void InstallCompareKeys(std::span<const CIndRec* const> individuals)
     g_scoreTable = std::make_unique<CScoreTable>(individuals);
 }
 
-const CIndCompareKeyMap* GetCompareKeys()
-{
-    return g_compareKeys;
-}
-
 const CIndScorePerson* FindScorePerson(const CIndRec& individual)
 {
     return g_scoreTable ? g_scoreTable->Find(individual) : nullptr;
