@@ -148,6 +148,7 @@ void CMergeEngine::MatchRecords(CRecordNode* current, CRecordNode* incoming)
     SetRowIncoming(type, *rowC, incoming);
     rowC->score = current->MatchScore(incoming, &Matches());
     current->PairSubtrees(incoming, &Matches());
+    MarkBirthConflict(current, incoming);
     std::array<std::unordered_map<std::string, CRecordNode*>, 2> ids;
     PartTextReferences(current, incoming, ids);
     AskFullRefresh();

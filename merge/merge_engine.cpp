@@ -328,9 +328,10 @@ void CMergeEngine::PairMatchedRecords()
     std::array<std::unordered_map<std::string, CRecordNode*>, 2> ids;
     for (const RowList& rows : m_rows) {
         for (const auto& row : rows) {
-            if (row->IsMatched())
+            if (row->IsMatched()) {
                 row->current->PairSubtrees(row->incoming, &m_matches);
-            else if (row->current)
+                MarkBirthConflict(row->current, row->incoming);
+            } else if (row->current)
                 row->current->SetSubtreeMark(false);
             else if (row->incoming)
                 row->incoming->SetSubtreeMark(false);

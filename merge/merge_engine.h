@@ -315,6 +315,10 @@ private:
     /// when empty).
     void PartTextReferences(CRecordNode* current, CRecordNode* incoming,
                             std::array<std::unordered_map<std::string, CRecordNode*>, 2>& ids);
+    /// Under a pair of individuals whose births cannot be one day (1900 and the year 5, which
+    /// the score finds near as two-digit years), flags the new birth to be discarded: the pair
+    /// then shows as conflicting, and the user may retain it.
+    void MarkBirthConflict(CRecordNode* current, CRecordNode* incoming);
     void AfterRetain(CRecordNode* record);
     void UnmatchLinksTo(CRecordNode* record);
     void DiscardLinksTo(CRecordNode* record);

@@ -174,6 +174,32 @@ TEST_F(MergeCompareTest, EachCompareReadsEmbeddedContentAsItIsNow)
     EXPECT_EQ(row.score, 500);
 }
 
+TEST_F(MergeCompareTest, BirthsThatCannotBeOneDayConflict)
+{
+    // A year 5 lies near 1900 as a two-digit year does (score 20), but no day is both births:
+    // the new one is to be discarded. Births that may be one day are both kept.
+    const auto man = [](const std::string& date) {
+        return CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME Beaw //", "1 SEX M", "1 BIRT",
+                     "2 DATE " + date, "0 TRLR"});
+    };
+    const struct {
+        const char *current, *incoming;
+        bool conflict;
+    } cases[] = {{"1900", "5", true},         {"1900", "1901", true},
+                 {"BEF 1895", "1900", true},  {"1900", "12 MAR 1900", false},
+                 {"1900", "ABT 1905", false}, {"BET 1895 AND 1905", "AFT 1902", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.current) + " against " + c.incoming);
+        m_engine.reset();
+        m_second.reset();
+        LoadBoth(File("a.ged", man(c.current)), File("b.ged", man(c.incoming)));
+        const MergeRow& row = *Compare().Rows(kIndi).front();
+        ASSERT_TRUE(row.IsMatched());
+        EXPECT_EQ(row.incoming->FindChild(nullptr, FIELD_BIRT)->HasFlag(DNF_MARK), c.conflict);
+        EXPECT_FALSE(row.current->FindChild(nullptr, FIELD_BIRT)->HasFlag(DNF_MARK));
+    }
+}
+
 TEST_F(MergeCompareTest, RefusesToCompareWithoutNineRoots)
 {
     LoadBoth(File("a.ged", Couple("Jones")), File("b.ged", Couple("Jones")));
