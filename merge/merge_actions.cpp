@@ -153,6 +153,38 @@ void CMergeEngine::MatchRecords(CRecordNode* current, CRecordNode* incoming)
     PartTextReferences(current, incoming, ids);
     AskFullRefresh();
     AfterMatch(current, incoming, currentWasDiscarded, incomingWasDiscarded);
+    PairFamiliesOf(current, incoming);
+}
+
+void CMergeEngine::PairFamiliesOf(CRecordNode* current, CRecordNode* incoming)
+{
+    const CIndRec* mine = AsIndividual(current);
+    const CIndRec* theirs = AsIndividual(incoming);
+    if (!mine || !theirs)
+        return;
+    const auto free = [this](CFamRec* family, bool currentSide) {
+        const MergeRow* row = FindRow(family, currentSide);
+        return row && !row->IsMatched() && !IsDiscarded(family);
+    };
+    for (CFamRec* family = mine->GetNextSpouseFamily(nullptr); family;
+         family = mine->GetNextSpouseFamily(family)) {
+        const CIndRec* husband = family->GetHusband();
+        const CIndRec* wife = family->GetWife();
+        if (!husband || !wife || !free(family, true))
+            continue;
+        const CRecordNode* otherHusband = Matches().FindMatch(husband);
+        const CRecordNode* otherWife = Matches().FindMatch(wife);
+        if (!otherHusband || !otherWife)
+            continue;
+        for (CFamRec* other = theirs->GetNextSpouseFamily(nullptr); other;
+             other = theirs->GetNextSpouseFamily(other)) {
+            if (other->GetHusband() == otherHusband && other->GetWife() == otherWife &&
+                free(other, false)) {
+                MatchRecords(family, other);
+                break;
+            }
+        }
+    }
 }
 
 void CMergeEngine::AfterMatch(CRecordNode* current, CRecordNode* incoming, bool currentWasDiscarded,

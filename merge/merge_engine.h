@@ -319,6 +319,10 @@ private:
     /// the score finds near as two-digit years), flags the new birth to be discarded: the pair
     /// then shows as conflicting, and the user may retain it.
     void MarkBirthConflict(CRecordNode* current, CRecordNode* incoming);
+    /// After the user matched two individuals: each family of theirs whose husbands and wives
+    /// are now matched with each other, both families unmatched and kept, is matched, as the
+    /// compare matches such families.
+    void PairFamiliesOf(CRecordNode* current, CRecordNode* incoming);
     void AfterRetain(CRecordNode* record);
     void UnmatchLinksTo(CRecordNode* record);
     void DiscardLinksTo(CRecordNode* record);

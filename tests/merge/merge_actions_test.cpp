@@ -45,15 +45,20 @@ protected:
     }
 };
 
-TEST_F(MergeActionsTest, MatchesTheWivesThenTheFamily)
+TEST_F(MergeActionsTest, MatchingTheWivesMatchesTheirFamily)
 {
     CMergeEngine& engine = *m_engine;
     // Tom matched Tom; the wives did not match (surnames), so the family did not either.
     EXPECT_EQ(RowTexts(engine, kFam), (std::vector<std::string>{"F1 - 0", "- F1 0"}));
+    // Once its partners are matched with each other the family is, as the compare does.
     EXPECT_EQ(engine.MatchItems(Current(kIndi, "I2"), Incoming(kIndi, "I2")), kChanged);
     EXPECT_EQ(RowTexts(engine, kIndi),
               (std::vector<std::string>{"I1 I1 88", "I2 I2 -100", "I3 I3 62"}));
-    EXPECT_EQ(engine.MatchItems(Current(kFam, "F1"), Incoming(kFam, "F1")), kChanged);
+    EXPECT_EQ(RowTexts(engine, kFam), (std::vector<std::string>{"F1 F1 100"}));
+    // So again after the husband was unmatched (the family with him) and matched back.
+    ASSERT_EQ(engine.UnmatchRows({engine.FindRow(Current(kIndi, "I1"), true)}), kChanged);
+    EXPECT_EQ(RowTexts(engine, kFam), (std::vector<std::string>{"F1 - 0", "- F1 0"}));
+    EXPECT_EQ(engine.MatchItems(Current(kIndi, "I1"), Incoming(kIndi, "I1")), kChanged);
     EXPECT_EQ(RowTexts(engine, kFam), (std::vector<std::string>{"F1 F1 100"}));
     // The family's links now pair up with their counterparts.
     EXPECT_TRUE(CurrentField(kFam, "F1", FIELD_WIFE)->HasFlag(DNF_PAIRED));
@@ -114,7 +119,6 @@ TEST_F(MergeActionsTest, UnmatchesRowsAndFieldsWithTheirCascades)
 {
     CMergeEngine& engine = *m_engine;
     ASSERT_EQ(engine.MatchItems(Current(kIndi, "I2"), Incoming(kIndi, "I2")), kChanged);
-    ASSERT_EQ(engine.MatchItems(Current(kFam, "F1"), Incoming(kFam, "F1")), kChanged);
     CDataNode* husband = CurrentField(kFam, "F1", FIELD_HUSB);
     CDataNode* newHusband = IncomingField(kFam, "F1", FIELD_HUSB);
     ASSERT_EQ(engine.GetCounterpart(husband, true), newHusband);
@@ -236,7 +240,6 @@ TEST_F(MergeActionsTest, DiscardingAMatchedItemPartsItFirst)
     EXPECT_EQ(engine.MarkItem(CurrentField(kIndi, "I1", FIELD_NAME), MergeMark::Retain), kNothing);
     // A matched family's partner link is parted without the question, the family with it.
     ASSERT_TRUE(engine.MatchItems(Current(kIndi, "I2"), Incoming(kIndi, "I2")).changed);
-    ASSERT_TRUE(engine.MatchItems(Current(kFam, "F1"), Incoming(kFam, "F1")).changed);
     EXPECT_EQ(engine.MarkItem(IncomingField(kFam, "F1", FIELD_WIFE), MergeMark::Discard), kChanged);
     EXPECT_EQ(RowTexts(engine, kFam), (std::vector<std::string>{"F1 - 0", "- F1 0"}));
     EXPECT_TRUE(IncomingField(kFam, "F1", FIELD_WIFE)->HasFlag(DNF_MARK));

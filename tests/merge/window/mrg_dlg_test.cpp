@@ -94,6 +94,8 @@ TEST_F(MergeDialogTest, MatchAndUnmatchRunFromTheButtonsWithTheirMessages)
         EXPECT_TRUE(Shown().empty());
         EXPECT_EQ(RowTexts(*m_engine, kIndi),
                   (std::vector<std::string>{"I1 I1 88", "I2 I2 -100", "I3 I3 62"}));
+        // Their family is matched with them, as the compare would have matched it.
+        EXPECT_EQ(RowTexts(*m_engine, kFam), (std::vector<std::string>{"F1 F1 100"}));
         EXPECT_EQ(list.VisibleLines().size(), 3u);
         // The selection stays on Mary, in the pane it was in.
         EXPECT_EQ(list.GetSelection().centre.node, Current(kIndi, "I2"));
