@@ -5,6 +5,7 @@
 #include "bench/generator/edited_copy.h"
 #include "bench/generator/gedcom_generator.h"
 
+#include <filesystem>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -190,6 +191,34 @@ TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOfEveryPair)
     // The copy is mostly the same file: most records pair up, some do not.
     EXPECT_GT(matched, 3500);
     EXPECT_LT(matched, 4400);
+}
+
+TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOnEveryPairOfTheSampleFiles)
+{
+    // Each sample GEDCOM file once (some are there under two names), merged into each.
+    std::map<std::string, std::string> files; // by content
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(test_support::DataPath("gedcom"))) {
+        const std::string extension = text::ToLower(entry.path().extension().string());
+        if (entry.is_regular_file() && extension == ".ged")
+            files.emplace(test_support::ReadFile(entry.path().string()), entry.path().string());
+    }
+    ASSERT_GT(files.size(), 40u);
+    for (const auto& [content, current] : files) {
+        m_engine.reset();
+        m_second.reset();
+        if (!Load(current, true))
+            continue;
+        for (const auto& [other, incoming] : files) {
+            SCOPED_TRACE(current + " with " + incoming);
+            m_engine.reset();
+            LoadSecond(incoming);
+            if (m_secondLoaded)
+                ExpectScanRows();
+            if (HasFailure())
+                return;
+        }
+    }
 }
 
 TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOfEveryPairOnAGeneratedTree)
