@@ -7,6 +7,7 @@
 #include "merge/merge_score_bounds.h"
 
 #include <algorithm>
+#include <bit>
 #include <tuple>
 
 namespace {
@@ -75,8 +76,9 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents)
         order[list].emplace_back(person.year, person.sex, position);
         if (person.surname >= 0 && person.given >= 0) {
             const std::uint64_t key = std::uint64_t(person.surname) << 32 | person.given;
-            m_namesakes[key].push_back(
-                {person.year, position, person.sex, std::uint8_t(person.Kind()), person.manyWords});
+            m_namesakes[key].members.push_back({person.year, position, person.sex,
+                                                std::uint8_t(person.Kind()), person.manyWords,
+                                                person.birth});
         }
     }
     m_blockOf.assign(m_people.size(), 0);
@@ -121,10 +123,49 @@ CIndividualBlocks::CIndividualBlocks(const std::vector<CRecordNode*>& currents)
             }
         }
     }
+    m_namesakesOf.assign(m_people.size(), nullptr);
+    m_namesakeIndex.assign(m_people.size(), 0);
     for (auto& [key, namesakes] : m_namesakes) {
-        std::sort(namesakes.begin(), namesakes.end());
-        namesakes.shrink_to_fit();
+        std::vector<Namesake>& members = namesakes.members;
+        std::sort(members.begin(), members.end());
+        members.shrink_to_fit();
+        namesakes.open.assign((members.size() + 63) / 64, ~std::uint64_t(0));
+        for (std::uint32_t index = 0; index < members.size(); ++index) {
+            const Namesake& namesake = members[index];
+            namesakes.anyManyWords = namesakes.anyManyWords || namesake.manyWords;
+            namesakes.anyBirth = namesakes.anyBirth || namesake.birth;
+            namesakes.anyParents = namesakes.anyParents || (namesake.kind & 2) != 0;
+            namesakes.anySpouse = namesakes.anySpouse || (namesake.kind & 1) != 0;
+            m_namesakesOf[namesake.position] = &namesakes;
+            m_namesakeIndex[namesake.position] = index;
+        }
     }
+}
+
+int CIndividualBlocks::Namesake::Highest() const
+{
+    return (manyWords ? kNameStrong : kNamePartial) + (birth ? kBirthSame : 0) +
+           ((kind & 2) != 0 ? kParentsHighest : 0) + ((kind & 1) != 0 ? kSpouseHighest : 0);
+}
+
+std::size_t CIndividualBlocks::Namesakes::NextOpen(std::size_t from, std::size_t to) const
+{
+    while (from < to) {
+        const std::uint64_t bits = open[from / 64] >> (from % 64);
+        if (bits != 0)
+            return std::min(to, from + std::size_t(std::countr_zero(bits)));
+        from = (from / 64 + 1) * 64;
+    }
+    return to;
+}
+
+std::size_t CIndividualBlocks::Namesakes::YearBound(int year, bool after) const
+{
+    const auto below = [after](const Namesake& namesake, int y) {
+        return after ? namesake.year <= y : namesake.year < y;
+    };
+    return std::size_t(std::lower_bound(members.begin(), members.end(), year, below) -
+                       members.begin());
 }
 
 const CIndScorePerson* CIndividualBlocks::Scored(const CRecordNode* record)
@@ -185,6 +226,13 @@ void CIndividualBlocks::SetClaim(std::uint32_t position, std::optional<int> scor
     block.claims[m_slotOf[position]] = score.value_or(kUnclaimed);
     Claim(list.runs[m_blockOf[position] / kRun], kind, wasClaimed, score);
     m_claims[position] = score.value_or(kUnclaimed);
+    if (Namesakes* namesakes = m_namesakesOf[position]) {
+        const std::uint32_t index = m_namesakeIndex[position];
+        const std::uint64_t bit = std::uint64_t(1) << (index % 64);
+        const bool closed = score && *score >= namesakes->members[index].Highest();
+        std::uint64_t& word = namesakes->open[index / 64];
+        word = closed ? word & ~bit : word | bit;
+    }
 }
 
 std::array<int, CIndividualBlocks::kKinds> CIndividualBlocks::BlockBounds(const Summary& block,
@@ -258,21 +306,44 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
         if (found != m_namesakes.end())
             namesakes = &found->second;
     }
-    const auto forEachNamesake = [&](const auto& visit) {
+    // The most any namesake could score against the new individual.
+    int namesakeReach = 0;
+    if (namesakes) {
+        namesakeReach = (namesakes->anyManyWords ? kNameStrong : kNamePartial) +
+                        (namesakes->anyBirth && mine.birth ? kBirthSame : 0) +
+                        (namesakes->anyParents && mine.parents ? kParentsHighest : 0) +
+                        (namesakes->anySpouse && mine.spouse ? kSpouseHighest : 0);
+    }
+    // The open namesakes of [from, to) not of the opposite sex, in order; when visit answers
+    // false, the rest of that namesake's year is passed over (its positions only grow).
+    const auto walk = [&](std::size_t from, std::size_t to, const auto& visit) {
+        for (std::size_t index = namesakes->NextOpen(from, to); index < to;) {
+            const Namesake& namesake = namesakes->members[index];
+            const bool goOn = OppositeSexes(namesake.sex, mine.sex) || visit(namesake);
+            index = namesakes->NextOpen(
+                goOn ? index + 1 : std::min(to, namesakes->YearBound(namesake.year, true)), to);
+        }
+    };
+    // Those without a year, then those within reach of a spanned birth (else all), those of
+    // the new individual's own year left out with sameYearApart.
+    const auto forEachNamesake = [&](const auto& visit, bool sameYearApart) {
         if (!namesakes)
             return;
-        auto from = namesakes->begin();
-        for (; from != namesakes->end() && from->year == kNoYear; ++from) {
-            if (!OppositeSexes(from->sex, mine.sex))
-                visit(*from);
+        const std::size_t dated = namesakes->YearBound(kNoYear, true);
+        walk(0, dated, visit);
+        std::size_t from = dated, to = namesakes->members.size();
+        if (mine.spanned) {
+            from = std::max(from, namesakes->YearBound(mine.spanFrom - kReach, false));
+            to = std::max(from, namesakes->YearBound(mine.spanTo + kReach, true));
         }
-        if (mine.spanned)
-            from = std::lower_bound(from, namesakes->end(), Namesake{mine.spanFrom - kReach, 0});
-        for (; from != namesakes->end() && (!mine.spanned || from->year <= mine.spanTo + kReach);
-             ++from) {
-            if (!OppositeSexes(from->sex, mine.sex))
-                visit(*from);
+        if (!sameYearApart || !placed) {
+            walk(from, to, visit);
+            return;
         }
+        const std::size_t sameFrom = std::clamp(namesakes->YearBound(mine.year, false), from, to);
+        const std::size_t sameTo = std::clamp(namesakes->YearBound(mine.year, true), sameFrom, to);
+        walk(from, sameFrom, visit);
+        walk(sameTo, to, visit);
     };
     const auto isNamesake = [&](std::uint32_t position, bool sameSurname) {
         return sameSurname && mine.given >= 0 && m_people[position].given == mine.given;
@@ -281,6 +352,10 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
     // The winner: the first current individual with the highest score above 0 that it may
     // claim. Namesakes first, as the likeliest, so that the blocks meet a high floor.
     IndividualBest best;
+    // Past the best so far in a year, whether no namesake could beat it.
+    const auto beaten = [&](const Namesake& namesake) {
+        return best.found && namesake.position > best.position && best.score >= namesakeReach;
+    };
     const auto floorAt = [&](std::uint32_t position) {
         return best.found && position < best.position ? best.score - 1 : best.score;
     };
@@ -298,12 +373,13 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
     };
     // Those born the same year first: the likeliest of all.
     if (placed && namesakes) {
-        for (auto from =
-                 std::lower_bound(namesakes->begin(), namesakes->end(), Namesake{mine.year, 0});
-             from != namesakes->end() && from->year == mine.year; ++from) {
-            if (!OppositeSexes(from->sex, mine.sex))
-                consider(from->position);
-        }
+        walk(namesakes->YearBound(mine.year, false), namesakes->YearBound(mine.year, true),
+             [&](const Namesake& namesake) {
+                 if (beaten(namesake))
+                     return false;
+                 consider(namesake.position);
+                 return true;
+             });
     }
     // The most a namesake born in another year than a placed birth could score: the dates
     // differ, so the birth gives at most 20.
@@ -313,14 +389,16 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
         return (namesake.manyWords ? kNameStrong : kNamePartial) + kBirthNear +
                (parents ? kParentsHighest : 0) + (spouse ? kSpouseHighest : 0);
     };
-    forEachNamesake([&](const Namesake& namesake) {
-        if (placed && namesake.year == mine.year)
-            return;
-        if (placed && namesake.year != kNoYear &&
-            otherYearReach(namesake) <= floorAt(namesake.position))
-            return;
-        consider(namesake.position);
-    });
+    forEachNamesake(
+        [&](const Namesake& namesake) {
+            if (beaten(namesake))
+                return false;
+            if (!placed || namesake.year == kNoYear ||
+                otherYearReach(namesake) > floorAt(namesake.position))
+                consider(namesake.position);
+            return true;
+        },
+        true);
     // The kinds of member of a block (or a run of them) that could give a winner.
     const auto winnerKinds = [&](const Summary& block, int year, bool sameSurname) {
         const auto reach = BlockBounds(block, year, mine, sameSurname);
@@ -365,10 +443,14 @@ CIndividualBlocks::FindBest(const CRecordNode& incoming, const CScoreBounds& bou
             return;
         takenOnTheWay = score(position) > claim;
     };
-    forEachNamesake([&](const Namesake& namesake) {
-        if (namesake.position < best.position)
+    forEachNamesake(
+        [&](const Namesake& namesake) {
+            if (takenOnTheWay || namesake.position >= best.position)
+                return false;
             check(namesake.position);
-    });
+            return true;
+        },
+        false);
     // The kinds of member of a block (or a run of them) that could be taken on the way.
     const auto takenKinds = [&](const Summary& block, int year, bool sameSurname) {
         std::array<bool, kKinds> open{};

@@ -114,13 +114,28 @@ private:
         std::uint8_t sex = 2;
         std::uint8_t kind = 0;
         bool manyWords = false;
+        bool birth = false; // has a birth date
         bool operator<(const Namesake& other) const
         {
             return year != other.year ? year < other.year : position < other.position;
         }
+        /// The most it could score against anyone: a claim of that much is never taken over.
+        int Highest() const;
     };
-    /// The namesakes by birth year (kNoYear first), then position.
-    using Namesakes = std::vector<Namesake>;
+    /// The namesakes by birth year (kNoYear first), then position, with a bit for each that
+    /// is open: not claimed with the most it could score. A closed one can be neither claimed
+    /// nor taken over, so the walks pass over it without reading it; among many alike, each
+    /// claimed in turn, they pass over a word of them at a time.
+    struct Namesakes {
+        std::vector<Namesake> members;
+        std::vector<std::uint64_t> open;
+        bool anyManyWords = false, anyBirth = false, anyParents = false, anySpouse = false;
+
+        /// The first open member at index from or after, before to (to when none).
+        std::size_t NextOpen(std::size_t from, std::size_t to) const;
+        /// The index of the first member born in year or later (or after year, with after).
+        std::size_t YearBound(int year, bool after) const;
+    };
 
     /// What the score reads of a keyed individual; null for any other record.
     static const CIndScorePerson* Scored(const CRecordNode* record);
@@ -142,5 +157,8 @@ private:
     std::vector<int> m_claims;            // by position: the claim's score, or kUnclaimed
     std::vector<Blocks> m_bySurname;      // by surname id; the last one: no surname
     std::unordered_map<std::uint64_t, Namesakes> m_namesakes; // by surname and given id
+    // By position: the namesakes it is among (null for none) and its index there.
+    std::vector<Namesakes*> m_namesakesOf;
+    std::vector<std::uint32_t> m_namesakeIndex;
     bool m_unindexed = false; // a current record without keys: no block rules it out
 };

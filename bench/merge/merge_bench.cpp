@@ -126,7 +126,9 @@ BENCHMARK(BM_CompareWithEditedCopy)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 
-void BM_CompareManyOfOneName(benchmark::State& state)
+/// The compare of a file of people alike in name and sex with itself, all born on one day
+/// when birth is set.
+void CompareManyAlike(benchmark::State& state, bool birth)
 {
     InitBenchDataSet();
     const auto people = int(state.range(0));
@@ -134,8 +136,11 @@ void BM_CompareManyOfOneName(benchmark::State& state)
     {
         std::ofstream out(path, std::ios::binary);
         out << "0 HEAD\r\n";
-        for (int i = 1; i <= people; ++i)
+        for (int i = 1; i <= people; ++i) {
             out << "0 @I" << i << "@ INDI\r\n1 NAME John /Smith/\r\n1 SEX M\r\n";
+            if (birth)
+                out << "1 BIRT\r\n2 DATE 1 JAN 1900\r\n";
+        }
         out << "0 TRLR\r\n";
     }
     DeleteAllRecords();
@@ -150,8 +155,26 @@ void BM_CompareManyOfOneName(benchmark::State& state)
     second.reset();
     DeleteAllRecords();
 }
+
+void BM_CompareManyOfOneName(benchmark::State& state)
+{
+    CompareManyAlike(state, false);
+}
 BENCHMARK(BM_CompareManyOfOneName)
     ->Arg(10000)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->UseRealTime();
+
+// Every pair scores alike: each new person's first free equal is the one it takes.
+void BM_CompareManyAlikeWithItself(benchmark::State& state)
+{
+    CompareManyAlike(state, true);
+}
+BENCHMARK(BM_CompareManyAlikeWithItself)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Arg(40000)
     ->Unit(benchmark::kSecond)
     ->Iterations(1)
     ->UseRealTime();
