@@ -94,7 +94,7 @@ bool CEditMultiNode::GetText(std::string& text, int withLabel) const
 
 bool CEditMultiNode::AppendText(std::string_view text, int continuationKind)
 {
-    if (continuationKind != FIELD_CONC && continuationKind != FIELD_CONT)
+    if ((continuationKind != FIELD_CONC && continuationKind != FIELD_CONT) || HoldsCrossReference())
         return false;
     std::string piece(continuationKind == FIELD_CONT ? "\n" : "");
     AppendGedcomValue(piece, text);

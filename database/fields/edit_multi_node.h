@@ -23,7 +23,7 @@ public:
     /// the first line break, with "..." when anything follows.
     bool GetText(std::string& text, int withLabel) const override;
     /// A continuation while loading: FIELD_CONT starts a new line, FIELD_CONC joins; every "@@"
-    /// of the piece is read as one "@".
+    /// of the piece is read as one "@". Refused after a cross-reference, which stays one.
     bool AppendText(std::string_view text, int continuationKind) override;
     /// Without a qualifier, "begins with", "ends with" and "contains" test the whole value,
     /// exactly or without regard to case; everything else is the base test.

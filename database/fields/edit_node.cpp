@@ -74,7 +74,8 @@ int CEditNode::GetTextBuf(char* buffer, int size, int format) const
 
 bool CEditNode::AppendText(std::string_view text, int continuationKind)
 {
-    if (continuationKind != FIELD_CONC || !GetFieldDef() || !GetFieldDef()->AllowsConc())
+    if (continuationKind != FIELD_CONC || !GetFieldDef() || !GetFieldDef()->AllowsConc() ||
+        HoldsCrossReference())
         return false;
     std::string piece;
     AppendGedcomValue(piece, text);

@@ -28,7 +28,8 @@ public:
     /// NUMERIC on a numeric text: the leading decimal number, 0 and an empty buffer when it
     /// does not fit; any other format: the value.
     int GetTextBuf(char* buffer, int size, int format) const override;
-    /// A CONC piece joins the value where the definition allows CONC; anything else is refused.
+    /// A CONC piece joins the value where the definition allows CONC, unless the value is a
+    /// cross-reference, which stays one; anything else is refused.
     bool AppendText(std::string_view text, int continuationKind) override;
     /// NUMERIC on a numeric text of the same definition: a value that does not start with a
     /// digit first, else by number; otherwise the display texts without regard to case.

@@ -568,12 +568,22 @@ int CGedcomRecordParser::TakeOneLine(GedcomLine& line, int& lineCounter)
         def = twin;
     }
     if (continuation != 0) {
-        if (level < m_depth)
-            m_depth = level + 1;
-        if (!parent->AppendText(ValueFor(*def, line.value), continuation))
-            return SkipGedcomBranch(false, line, lineCounter, 0, kSkipInvalidLine);
-        ReportRemovedZeroBytes(line, lineCounter);
-        return ReadGedcomLine(line, lineCounter);
+        if (parent->AppendText(ValueFor(*def, line.value), continuation)) {
+            if (level < m_depth)
+                m_depth = level + 1;
+            ReportRemovedZeroBytes(line, lineCounter);
+            return ReadGedcomLine(line, lineCounter);
+        }
+        // A continuation the field refuses (one after a cross-reference, which would turn it
+        // into text) is a line of its own, kept as a user-defined field of its tag, as it is
+        // under a link.
+        int reason = kSkipInvalidLine;
+        def = UserDefinedTwin(up.def, line.tag, reason);
+        if (!def) {
+            if (level < m_depth)
+                m_depth = level + 1;
+            return SkipGedcomBranch(false, line, lineCounter, 0, reason);
+        }
     }
     CDataNode* node = nullptr;
     CDataNode* prev = nullptr;
