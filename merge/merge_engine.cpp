@@ -142,9 +142,19 @@ void CMergeEngine::CompareFiles(IProgress* progress, std::function<void()> repai
     for (int type = RECORD_TYPE_COUNT - 1; type >= 0; --type)
         CompareType(type, bar);
     PairMatchedRecords();
-    for (const auto& row : m_rows[kHeaderType]) {
-        if (row->incoming && !row->current)
-            row->incoming->SetSubtreeMark(true);
+    // The new file's header that matched none is not added; nor is the record of another type
+    // a file holds once, where the program's data set has one (the merged file would hold two,
+    // and a load reads the first only).
+    for (int type = 0; type < RECORD_TYPE_COUNT; ++type) {
+        const CRecordType* row = GetRecordTypeTable().RowByCode(type);
+        const CDataNode* root = m_current[std::size_t(type)];
+        if (!row || !row->m_singleInstance ||
+            (type != kHeaderType && !(root && root->GetFirstChild())))
+            continue;
+        for (const auto& line : m_rows[std::size_t(type)]) {
+            if (line->incoming && !line->current)
+                line->incoming->SetSubtreeMark(true);
+        }
     }
 }
 

@@ -175,7 +175,7 @@ public:
     /// Builds the nine row lists and maps: types 8 down to 0, each new record paired with the
     /// current record that scores highest for it (strictly positive; a current record taken
     /// over only by a strictly higher score), then the fields of every pair, then the new
-    /// header discarded unless matched.
+    /// header discarded unless matched, and the new submission unless matched or the only one.
     void CompareFiles(IProgress* progress, std::function<void()> repaint = {});
     /// Pairs the fields of every matched row; retains every record of an unmatched row.
     void PairMatchedRecords();
@@ -259,6 +259,10 @@ public:
     // The merge (merge_run.cpp).
     /// The checked warning: empty when every row of types 1 to 8 is checked.
     std::string UncheckedWarning() const;
+    /// What the merge does with retained new records of a type a file holds once (header,
+    /// submission) beside a record kept of that type: they are not added. Empty when there are
+    /// none.
+    std::string SingleRecordWarning() const;
     /// Merges the second data set into the program's (the merge dialog's steps after its
     /// questions): with source, a new source record cited as the options say. Either the
     /// whole merge happens or, after a failure, the program's data set is put back as it was

@@ -210,6 +210,26 @@ private:
     std::vector<std::pair<CTextValueNode*, const CRecordNode*>> m_broughtIn;
 };
 
+/// The retained new records of a type a file holds once that the merge does not add: all of
+/// them beside a current record kept, else those after the first.
+std::vector<CRecordNode*> SurplusSingleRecords(const CMergeEngine& engine, int type)
+{
+    const CRecordType* kind = GetRecordTypeTable().RowByCode(type);
+    if (!kind || !kind->m_singleInstance)
+        return {};
+    bool kept = false;
+    std::vector<CRecordNode*> added;
+    for (const auto& row : engine.Rows(type)) {
+        kept = kept || (row->current && !row->current->HasFlag(DNF_MARK));
+        if (row->incoming && !row->incoming->HasFlag(DNF_PAIRED) &&
+            !row->incoming->HasFlag(DNF_MARK))
+            added.push_back(row->incoming);
+    }
+    if (!kept && !added.empty())
+        added.erase(added.begin());
+    return added;
+}
+
 /// A file beside the temporary files that a merge keeps the program's data set in, removed
 /// when the merge ends.
 class CSnapshotFile {
@@ -292,6 +312,21 @@ std::string CMergeEngine::UncheckedWarning() const
     if (lines.empty())
         return {};
     return "Not all records have been flagged as 'checked'.\n\n" + lines + "\nProceed anyway?";
+}
+
+std::string CMergeEngine::SingleRecordWarning() const
+{
+    std::string lines;
+    for (int type = 0; type < RECORD_TYPE_COUNT; ++type) {
+        if (SurplusSingleRecords(*this, type).empty())
+            continue;
+        const std::string name = GetRecordTypeName(type);
+        lines += text::Format("A file holds one %s record only: the %s record of the file being "
+                              "merged will not be added.  To add it instead, discard the current "
+                              "one.\n",
+                              name.c_str(), name.c_str());
+    }
+    return lines.empty() ? lines : lines + "\nProceed anyway?";
 }
 
 void CMergeEngine::AddMergeCitation(CRecordNode* record, CRecordNode* source,
@@ -454,6 +489,12 @@ void CMergeEngine::RunMergeSteps(const MergeSourceOptions* source)
         root->SetSubtreeMergeFlag(true);
     OnMergeStep(3);
     ReconcileAllMedia();
+    // A second record of a type a file holds once is not added (SingleRecordWarning said so),
+    // nor the links to it.
+    for (int type = 0; type < RECORD_TYPE_COUNT; ++type) {
+        for (CRecordNode* record : SurplusSingleRecords(*this, type))
+            record->SetSubtreeMark(true);
+    }
     OnMergeStep(4);
     // Links brought in point at the current records their targets were matched with; a link
     // whose target will not come over does not come either; one whose target the merged file

@@ -259,6 +259,9 @@ void CMrgDlg::OnOK()
     if (const std::string warning = m_engine.UncheckedWarning();
         !warning.empty() && MessageBox(warning, MB_OKCANCEL) != IDOK)
         return;
+    if (const std::string warning = m_engine.SingleRecordWarning();
+        !warning.empty() && MessageBox(warning, MB_OKCANCEL) != IDOK)
+        return;
     const int answer = MessageBox(kMergeSourceQuestion, MB_YESNOCANCEL);
     if (answer != IDYES && answer != IDNO)
         return;

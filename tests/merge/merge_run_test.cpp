@@ -448,3 +448,22 @@ TEST_F(MergeRunTest, RecordsKeptAloneCountWhatTheyLose)
 }
 
 } // namespace
+
+TEST_F(MergeRunTest, TheNewSubmissionIsNotAddedBesideTheCurrentOne)
+{
+    const auto file = [](const std::string& family) {
+        return CrLf({"0 HEAD", "1 SUBN @B1@", "0 @B1@ SUBN", "1 FAMF " + family, "0 @I1@ INDI",
+                     "1 NAME Ann /Lee/", "0 TRLR"});
+    };
+    LoadBoth(File("a.ged", file("First")), File("b.ged", file("Second")));
+    CMergeEngine& engine = Compare();
+    CRecordNode* second = FindById(SecondRoots(), 8, "B1");
+    ASSERT_TRUE(second && second->HasFlag(DNF_MARK));
+    EXPECT_EQ(engine.SingleRecordWarning(), "");
+    ASSERT_TRUE(engine.MarkItem(second, MergeMark::Retain).changed);
+    EXPECT_NE(engine.SingleRecordWarning().find("submission record of the file being merged"),
+              std::string::npos);
+    ASSERT_EQ(engine.Merge(nullptr), MergeOutcome::Merged);
+    NotifyChanges();
+    EXPECT_EQ(ProgramRoots()[8]->CountChildren(), 1u);
+}
