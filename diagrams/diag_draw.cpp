@@ -157,7 +157,7 @@ std::unordered_map<const CDiagRow*, CRowPlace> PlaceRows(const CDiagRowSet& rowS
 int DiagDrawRow(const CDiagTree& tree, const CDiagRow& row, IDiagramPainter& painter, int mode,
                 const CRect& clip)
 {
-    const CLineGeometry geometry(tree.RowSet());
+    const CLineGeometry geometry(tree.RowSet(), painter.IsPrinting());
     CConnectorDrawer drawer(geometry, painter, clip);
     return CRowPass(tree, painter, clip, geometry, drawer).Draw(row, mode);
 }
@@ -173,7 +173,7 @@ int DiagPaintRows(CDiagRowSet& rowSet, IDiagramPainter& painter, const CRect& cl
                std::max(clipIn.top, clipIn.bottom) + widen.cy,
                std::max(clipIn.left, clipIn.right) + widen.cx,
                std::min(clipIn.top, clipIn.bottom) - widen.cy);
-    const CLineGeometry geometry(rowSet);
+    const CLineGeometry geometry(rowSet, painter.IsPrinting());
     const int pitch = geometry.boxHeight + geometry.vertGap;
     if (pitch <= 0)
         return 1;

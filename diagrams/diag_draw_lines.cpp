@@ -43,7 +43,7 @@ int CentreX(const CRect& r)
 
 } // namespace
 
-CLineGeometry::CLineGeometry(const CDiagRowSet& rowSet)
+CLineGeometry::CLineGeometry(const CDiagRowSet& rowSet, bool printing)
 {
     const IDiagramOwner& owner = rowSet.Owner();
     const CDiagramSettings& s = owner.Settings();
@@ -61,7 +61,9 @@ CLineGeometry::CLineGeometry(const CDiagRowSet& rowSet)
     duplicateLine = s.m_duplicateLine;
     spouseOption = s.m_spouseOption;
     type = s.m_diagramType;
-    showButtons = s.m_showExpansionButtons;
+    // A button left off the paper takes its stub and its plus sign with it; an open branch
+    // keeps its line, straight through where the button would be.
+    showButtons = s.m_showExpansionButtons && !(printing && s.m_neverPrintExpansionButtons);
     showBoxes = s.m_showBoxes;
     singleBox = s.m_spouseOption == 2 && !s.m_duplicatesWithSpouses;
     avoidPageBoundaries = owner.AvoidsPageBoundaries();

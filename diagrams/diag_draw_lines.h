@@ -18,7 +18,8 @@ class CDiagFamilyElem;
 
 /// The dimensions of connector lines, scaled to diagram units.
 struct CLineGeometry {
-    explicit CLineGeometry(const CDiagRowSet& rowSet);
+    /// On paper, "Never print expansion buttons" leaves the buttons out as if they were off.
+    explicit CLineGeometry(const CDiagRowSet& rowSet, bool printing = false);
 
     int boxHeight;       // H
     int vertGap;         // V, "Box to box vert gap"
@@ -34,7 +35,7 @@ struct CLineGeometry {
     int duplicateLine;   // "Duplicate Line"
     int spouseOption;    // "Spouse Option"
     int type;            // the diagram type
-    bool showButtons;    // "Show expansion buttons"
+    bool showButtons;    // "Show expansion buttons", and not left off the paper
     bool showBoxes;      // "Show boxes"
     bool singleBox;      // "Spouse Option" 2 without "Use duplicates with spouses"
     bool avoidPageBoundaries;

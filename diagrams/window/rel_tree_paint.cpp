@@ -138,8 +138,6 @@ public:
     }
     void DrawButton(const CRect& circle, bool atLimit) override
     {
-        if (m_printing && m_settings.m_neverPrintExpansionButtons)
-            return;
         CBrush* old = m_dc.SelectObject(atLimit ? &m_buttonLimit : &m_button);
         DrawEllipseZoomed(m_dc, circle, kZoomLogical);
         m_dc.SelectObject(old);

@@ -49,8 +49,12 @@ TEST_F(DrawCoupleTest, CoupleDropButtonAndSiblingLines)
 
 TEST_F(DrawCoupleTest, CollapsedBoxShowsPlusOrNothingWithoutButtons)
 {
-    for (const bool buttons : {true, false}) {
-        m_owner.m_settings.m_showExpansionButtons = buttons;
+    // Buttons on, off, and on but never printed: on paper none of the button shows.
+    for (const auto& [shown, printing] :
+         {std::pair{true, false}, std::pair{false, false}, std::pair{true, true}}) {
+        const bool buttons = shown && !printing;
+        m_owner.m_settings.m_showExpansionButtons = shown;
+        m_painter.m_printing = printing;
         Build(kDescendantsDiagram, "John", 0, 1);
         m_painter.Clear();
         PaintAll();
@@ -61,13 +65,17 @@ TEST_F(DrawCoupleTest, CollapsedBoxShowsPlusOrNothingWithoutButtons)
         EXPECT_EQ(m_painter.m_buttons.size(), buttons ? 1u : 0u);
         EXPECT_EQ(m_painter.m_lines.size(), buttons ? 5u : 2u) << "couple lines only";
     }
-    // Expanded without buttons: one line straight down to the children's sibling line.
-    m_owner.m_settings.m_showExpansionButtons = false;
-    Build(kDescendantsDiagram, "John", 0, 3);
-    m_painter.Clear();
-    PaintAll();
-    EXPECT_TRUE(m_painter.Has(kSolid, {{0, -51}, {0, -90}}));
-    EXPECT_TRUE(m_painter.m_buttons.empty());
+    // Expanded without buttons, or printed: one line straight down to the children's sibling
+    // line.
+    for (const bool printing : {false, true}) {
+        m_owner.m_settings.m_showExpansionButtons = printing;
+        m_painter.m_printing = printing;
+        Build(kDescendantsDiagram, "John", 0, 3);
+        m_painter.Clear();
+        PaintAll();
+        EXPECT_TRUE(m_painter.Has(kSolid, {{0, -51}, {0, -90}}));
+        EXPECT_TRUE(m_painter.m_buttons.empty());
+    }
 }
 
 TEST_F(DrawCoupleTest, SpouseOnTheLeftDropsInTheMiddleOfTheGap)
