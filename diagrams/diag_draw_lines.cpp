@@ -410,17 +410,21 @@ void CConnectorDrawer::SubTreeConnectors(const CDiagRow& row)
         const int dir = right ? 1 : -1;
         const int edge = right ? r.right : r.left;
         const int y = g.AncestorCoupleY(r);
+        // The room kept beside the box for its button; there the line turns to the secondary
+        // tree's sibling line and runs along it, above the row's boxes rather than through them.
+        const int outer = edge + dir * (g.buttonOffset + g.buttonRadius);
         if (g.showButtons) {
             const int centre = edge + dir * g.buttonOffset;
             Lines({CPoint(edge, y), CPoint(centre - dir * g.buttonRadius, y)}, false);
             m_painter.DrawButton(g.Button(centre, y), false);
-            Lines({CPoint(centre + dir * g.buttonRadius, y), CPoint(lineX, y)}, false);
         } else {
-            Lines({CPoint(edge, y), CPoint(lineX, y)}, false);
+            Lines({CPoint(edge, y), CPoint(outer, y)}, false);
         }
         const CDiagRow* subRoot = sub.GetRow(0);
-        if (subRoot && !subRoot->m_shown.empty())
-            Lines({CPoint(lineX, y), CPoint(lineX, subRoot->m_rect.top + g.sibGap)}, true);
+        if (!subRoot || subRoot->m_shown.empty())
+            continue;
+        const int sibY = subRoot->m_rect.top + g.sibGap;
+        Lines({CPoint(outer, y), CPoint(outer, sibY), CPoint(lineX, sibY)}, true);
     }
 }
 

@@ -23,6 +23,7 @@ public:
     struct Line {
         Style style;
         std::vector<std::pair<int, int>> points;
+        std::size_t boxesBefore = 0; // boxes drawn before the line
     };
     struct Button {
         CRect circle;
@@ -94,7 +95,7 @@ public:
 private:
     void Record(Style style, const POINT* points, int count)
     {
-        Line line{style, {}};
+        Line line{style, {}, m_boxes.size()};
         for (int i = 0; i < count; ++i)
             line.points.emplace_back(points[i].x, points[i].y);
         m_lines.push_back(std::move(line));

@@ -2,7 +2,8 @@
 // and All Relatives diagrams in each compaction mode, checked box by box: rows at their y,
 // boxes of a row apart by at least a gap, partners the spouse gap apart, couples over their
 // children, parents over their child, trees apart as the mode asks, rows holding their boxes;
-// and a build through pedigree collapse that ends at the box budget.
+// no line through the text of a box; and a build through pedigree collapse that ends at the box
+// budget.
 #include "diagrams/diag_builder.h"
 #include "diagrams/diag_compact.h"
 #include "diagrams/diag_place.h"
@@ -10,6 +11,7 @@
 #include "diagrams/diag_tree_walk.h"
 #include "tests/database/gedcom/gedcom_test_support.h"
 #include "tests/diagrams/diag_test_owner.h"
+#include "tests/diagrams/draw_test_painter.h"
 #include "tests/support/test_support.h"
 
 #include "database/kin/ind_rec.h"
@@ -184,6 +186,30 @@ protected:
         }
     }
 
+    /// No line drawn passes through the text of a box: lines end at box edges or are drawn
+    /// before the boxes they pass, which cover them.
+    void CheckLinesClearOfText(const std::string& what) const
+    {
+        const CDiagramSettings& s = m_owner.m_settings;
+        CRecordingPainter painter;
+        DiagPaintRows(*m_rowSet, painter, CRect(-1000000, 1000000, 1000000, -1000000),
+                      kDrawLinesAndBoxes);
+        for (const auto& line : painter.m_lines)
+            for (std::size_t i = 0; i + 1 < line.points.size(); ++i) {
+                const auto [x1, y1] = line.points[i];
+                const auto [x2, y2] = line.points[i + 1];
+                for (std::size_t b = 0; b < line.boxesBefore; ++b) {
+                    const CRect& r = painter.m_boxes[b].first;
+                    const CRect text(r.left + s.m_boxMarginSide, r.top - s.m_boxMarginTop,
+                                     r.right - s.m_boxMarginSide, r.bottom + s.m_boxMarginBottom);
+                    ASSERT_FALSE(std::max(x1, x2) > text.left && std::min(x1, x2) < text.right &&
+                                 std::max(y1, y2) > text.bottom && std::min(y1, y2) < text.top)
+                        << what << ": line (" << x1 << "," << y1 << ")-(" << x2 << "," << y2
+                        << ") over the text at " << text.left << "," << text.top;
+                }
+            }
+    }
+
     CFakeDiagramOwner m_owner;
     std::unique_ptr<CDiagRowSet> m_rowSet;
     std::vector<CIndRec*> m_people;
@@ -213,6 +239,7 @@ TEST_F(LayoutRoyalTest, AllRelativesInEachCompactionModeKeepsTreesApart)
             ASSERT_NE(m_rowSet->MainTree(), nullptr) << what;
             CheckTrees(what);
             CheckTreesApart(mode, what);
+            CheckLinesClearOfText(what);
             mostTrees = std::max(mostTrees, m_rowSet->Trees().size());
             mostBoxes = std::max(mostBoxes, m_rowSet->m_boxCount);
         }
