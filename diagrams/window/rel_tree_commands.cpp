@@ -269,11 +269,10 @@ std::string CSubViewRelTree::StatusPosText() const
     const CDiagramSettings& settings = m_doc.Settings();
     if (!m_pages.Shown())
         return {};
-    // Only diagrams that run both ways place their pages up and down.
-    const int type = settings.m_diagramType;
-    const bool bothWays = type == kAncestorsAndDescendantsDiagram || type == kAllRelativesDiagram;
+    // The pane gives the y origin of an Ancestors and Descendants diagram's pages only.
+    const bool withY = settings.m_diagramType == kAncestorsAndDescendantsDiagram;
     return std::to_string(settings.m_pageXOrigin) + ", " +
-           std::to_string(bothWays ? settings.m_pageYOrigin : 0);
+           std::to_string(withY ? settings.m_pageYOrigin : 0);
 }
 
 std::string CSubViewRelTree::StatusSizeText() const

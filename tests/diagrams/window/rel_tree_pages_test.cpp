@@ -115,6 +115,14 @@ TEST_F(RelTreePagesTest, ShowPageBoundariesDrawsTheGridAndTogglesBack)
     EXPECT_GT(BlackInColumn(shown, line.x), before + 100);
     EXPECT_EQ(m_window->StatusSizeText(),
               std::to_string(settings.m_pageWidth) + " x " + std::to_string(settings.m_pageHeight));
+    // The position pane gives y for this diagram type alone.
+    settings.m_pageYOrigin = 100;
+    const std::string x = std::to_string(settings.m_pageXOrigin) + ", ";
+    EXPECT_EQ(m_window->StatusPosText(), x + "100");
+    settings.m_diagramType = kAllRelativesDiagram;
+    EXPECT_EQ(m_window->StatusPosText(), x + "0");
+    settings.m_diagramType = kAncestorsAndDescendantsDiagram;
+    settings.m_pageYOrigin = 0;
     TestHooks::AnswerMessageBox(IDOK);
     ASSERT_TRUE(Run(diagram_cmd::kShowPageBoundaries));
     EXPECT_FALSE(m_window->PageBoundariesShown());
