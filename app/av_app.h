@@ -164,8 +164,10 @@ public:
     CPropertiesDlg* GetPropertiesDlg() const { return m_propertiesDlg; }
     /// Shows the active window's selected record in the box (nothing when the selection is no
     /// record) with size, or for a new box the size the preferences give, and page; keepSize
-    /// keeps the size of a box that exists; forward gives the active page the focus.
-    void ShowPropertiesDlg(int size, int page, BOOL keepSize, BOOL forward);
+    /// keeps the size of a box that exists; forward gives the active page the focus; avoid is a
+    /// screen rectangle the box moves off, or null.
+    void ShowPropertiesDlg(int size, int page, BOOL keepSize, BOOL forward,
+                           const RECT* avoid = nullptr);
     /// The properties box size a "Prop Dlg Size" preference code asks for: Small, Large or
     /// Full; any other code is Large.
     static int BoxSizeOfPreference(int code);

@@ -85,7 +85,7 @@ CPropertiesDlg* CAvApp::CreatePropertiesDlg()
     return m_propertiesDlg;
 }
 
-void CAvApp::ShowPropertiesDlg(int size, int page, BOOL keepSize, BOOL forward)
+void CAvApp::ShowPropertiesDlg(int size, int page, BOOL keepSize, BOOL forward, const RECT* avoid)
 {
     CRecordNode* record = GetSelectedRecord();
     if (!record)
@@ -99,7 +99,7 @@ void CAvApp::ShowPropertiesDlg(int size, int page, BOOL keepSize, BOOL forward)
     if (!box)
         return;
     box->SetFocus();
-    box->SetRecord(record, nullptr, size, nullptr, false, {}, page);
+    box->SetRecord(record, nullptr, size, avoid, false, {}, page);
     // The box itself takes no keys: unless a control inside it kept the focus, the active page
     // gives it to its first field, so that what the user types next lands there.
     if (forward || !HoldsFocusedControl(*box))

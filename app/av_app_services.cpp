@@ -65,13 +65,14 @@ void CAvApp::InstallServices()
             app->ShowPropertiesDlg(0, 0, FALSE, FALSE);
     });
     // The properties box of a diagram opens at the size "Prop Dlg Size - Diagram" gives, or for
-    // a record just added by dragging, "Prop Dlg Size - Drag Add".
-    CSubViewRelTree::SetPropertiesOpener([this](CPoint*, CSubViewRelTree::PropertiesUse use) {
-        const int code = use == CSubViewRelTree::PropertiesUse::kDragAdd
-                             ? Prefs().m_propDlgSizeDragAdd
-                             : Prefs().m_propDlgSizeDiagram;
-        ShowPropertiesDlg(BoxSizeOfPreference(code), 0, FALSE, FALSE);
-    });
+    // a record just added by dragging, "Prop Dlg Size - Drag Add", off the box it shows.
+    CSubViewRelTree::SetPropertiesOpener(
+        [this](const CRect* screen, CSubViewRelTree::PropertiesUse use) {
+            const int code = use == CSubViewRelTree::PropertiesUse::kDragAdd
+                                 ? Prefs().m_propDlgSizeDragAdd
+                                 : Prefs().m_propDlgSizeDiagram;
+            ShowPropertiesDlg(BoxSizeOfPreference(code), 0, FALSE, FALSE, screen);
+        });
     // A record chosen in a report's control form shows in the record properties box.
     CRptControlForm::SetRecordOpener(
         [this](CRecordNode*) { ShowPropertiesDlg(0, 0, FALSE, FALSE); });

@@ -17,6 +17,7 @@
 #include "diagrams/diag_stats.h"
 #include "platform/base/prompt.h"
 #include "platform/base/wait_cursor.h"
+#include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/cmd_ui.h"
@@ -32,9 +33,9 @@ constexpr UINT kRefresh = 32811, kExpandSiblings = 32809, kShowSpouses = 32808,
                kShowDuplicates = 32783, kNoSpouses = 32790, kShowFrames = 32822,
                kShowButtons = 32823, kStatistics = 33043, kResetTitles = 32959;
 
-std::function<void(CPoint*, CSubViewRelTree::PropertiesUse)>& PropertiesOpener()
+std::function<void(const CRect*, CSubViewRelTree::PropertiesUse)>& PropertiesOpener()
 {
-    static std::function<void(CPoint*, CSubViewRelTree::PropertiesUse)> opener;
+    static std::function<void(const CRect*, CSubViewRelTree::PropertiesUse)> opener;
     return opener;
 }
 
@@ -46,15 +47,30 @@ CAppProfile* Profile()
 
 } // namespace
 
-void CSubViewRelTree::SetPropertiesOpener(std::function<void(CPoint*, PropertiesUse)> opener)
+void CSubViewRelTree::SetPropertiesOpener(std::function<void(const CRect*, PropertiesUse)> opener)
 {
     PropertiesOpener() = std::move(opener);
 }
 
-void CSubViewRelTree::OpenProperties(CPoint* screen, PropertiesUse use)
+void CSubViewRelTree::OpenProperties(const CRect* screen, PropertiesUse use)
 {
     if (PropertiesOpener())
         PropertiesOpener()(screen, use);
+}
+
+void CSubViewRelTree::OpenPropertiesBesideSelection()
+{
+    if (!GetSafeHwnd() || m_selection.Empty()) {
+        OpenProperties(nullptr);
+        return;
+    }
+    CRect screen = m_selection.Boxes().front()->Rect();
+    CClientDC dc(this);
+    PrepareScreenDC(dc);
+    dc.LPtoDP(&screen);
+    screen.NormalizeRect();
+    ClientToScreen(&screen);
+    OpenProperties(&screen);
 }
 
 void CSubViewRelTree::RebuildDiagram()

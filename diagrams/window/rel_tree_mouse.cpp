@@ -121,8 +121,7 @@ void CRelTreeMouse::OnLButtonDblClk(CPoint point)
     }
     if (hit != kHitBox)
         return;
-    m_view.Window().ClientToScreen(&point);
-    m_view.OpenBoxProperties(*box, point);
+    m_view.OpenBoxProperties(*box);
 }
 
 void CRelTreeMouse::OnRButtonDown(CPoint point)

@@ -94,9 +94,9 @@ public:
     // What a click opens.
     virtual void ExpandBox(CDiagElem& box) = 0;
     virtual void TitleOptions() = 0;
-    /// A double click on a box: its properties beside the screen point (after offering a
-    /// record for a spouse box shown without one).
-    virtual void OpenBoxProperties(CDiagElem& box, CPoint screen) = 0;
+    /// A double click on a box: its properties beside it (after offering a record for a
+    /// spouse box shown without one).
+    virtual void OpenBoxProperties(CDiagElem& box) = 0;
     virtual void ShowContextMenu(CPoint point) = 0;
     /// Why the relation of the zone cannot be added at the box; empty when it can.
     virtual std::string DropRefusal(const CDiagElem& box, int zone) const = 0;

@@ -139,12 +139,13 @@ void CSubViewRelTree::PanTo(CPoint diagram, CPoint device)
     }
 }
 
-void CSubViewRelTree::OpenBoxProperties(CDiagElem& box, CPoint screen)
+void CSubViewRelTree::OpenBoxProperties(CDiagElem& box)
 {
     SelectBox(&box, true, true);
+    // A record made for a placeholder replaces its box: the selection holds the new one.
     if (box.GetKind() == kSpouseElem && !box.GetIndividual())
         OfferSpouseRecord(box);
-    OpenProperties(&screen);
+    OpenPropertiesBesideSelection();
 }
 
 void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)

@@ -315,20 +315,8 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
     }
     CentreOnRoot();
     // The properties box opens beside the first selected box.
-    if (showProperties && !m_selection.Empty()) {
-        if (GetSafeHwnd()) {
-            CRect box = m_selection.Boxes().front()->Rect();
-            CClientDC dc(this);
-            PrepareScreenDC(dc);
-            dc.LPtoDP(&box);
-            box.NormalizeRect();
-            CPoint beside(box.right, box.top);
-            ClientToScreen(&beside);
-            OpenProperties(&beside);
-        } else {
-            OpenProperties(nullptr);
-        }
-    }
+    if (showProperties && !m_selection.Empty())
+        OpenPropertiesBesideSelection();
     return true;
 }
 

@@ -213,9 +213,9 @@ public:
     /// Why the record properties box opens: a box viewed (Properties, a double click) or a
     /// record just made by the add-relative drag; each has its own preferred size.
     enum class PropertiesUse { kView, kDragAdd };
-    /// How the program opens the record properties box for the window's selection, beside a
-    /// screen point when given.
-    static void SetPropertiesOpener(std::function<void(CPoint*, PropertiesUse)> opener);
+    /// How the program opens the record properties box for the window's selection, off the
+    /// screen rectangle of the box it shows when given.
+    static void SetPropertiesOpener(std::function<void(const CRect*, PropertiesUse)> opener);
 
     // Coordinates and zoom.
     int ScaleDivisor() const { return m_divisor; }
@@ -366,7 +366,10 @@ private:
     bool TitleHandleAt(CPoint device, int* title, int* handle) override;
     /// Changes the window's settings and, for an ordinary diagram, the defaults alike.
     void Mirror(const std::function<void(CDiagramSettings&)>& change);
-    void OpenProperties(CPoint* screen, PropertiesUse use = PropertiesUse::kView);
+    void OpenProperties(const CRect* screen, PropertiesUse use = PropertiesUse::kView);
+    /// Opens the properties box off the screen rectangle of the first selected box, or without
+    /// a position when there is no such box or no window.
+    void OpenPropertiesBesideSelection();
     // IRelTreePagesView.
     CWnd& Window() override { return *this; }
     /// Lays the diagram out again keeping the view.
@@ -378,7 +381,7 @@ private:
     void ExtentChanged() override { m_scrollBarsStale = true; }
     bool IsBoxSelected(const CDiagElem& box) const override { return m_selection.Contains(box); }
     void FlipTitleSelection(int index) override;
-    void OpenBoxProperties(CDiagElem& box, CPoint screen) override;
+    void OpenBoxProperties(CDiagElem& box) override;
     void DropRelative(CDiagElem& box, int zone, CPoint point) override;
     /// What the relationship-description columns are placed from: the option, the gap, the
     /// described rows of the diagram and the extent of its boxes.

@@ -1,9 +1,10 @@
 // tests/app/diagram_window_commands_test.cpp: the diagram window inside the program: Show in
 // Diagram on the selected person, its status bar with the page grid, a family without parents
-// refused, Properties at the diagram's preferred size, the window's print preview and a PDF with
-// one page per page of the diagram's page grid, printing and printer set-up in the diagram's
-// orientation, a new person or couple shown in a diagram, the Diagram Wizard, and royal92.ged
-// printed with every box within a page whole on it.
+// refused, Properties at the diagram's preferred size and a new diagram's properties box off
+// its root box, the window's print preview and a PDF with one page per page of the diagram's
+// page grid, printing and printer set-up in the diagram's orientation, a new person or couple
+// shown in a diagram, the Diagram Wizard, and royal92.ged printed with every box within a page
+// whole on it.
 #include "tests/app/app_fixture.h"
 
 #include "app/shell/app_ids.h"
@@ -170,6 +171,36 @@ TEST_F(DiagramWindowCommandsTest, PropertiesFromTheDiagramOpenAtTheDiagramsOwnSi
         TestHooks::PressCloseBox(*box);
         TestHooks::DeliverPosted();
     }
+}
+
+TEST_F(DiagramWindowCommandsTest, ANewDiagramOpensThePropertiesBoxOffItsRootBox)
+{
+    CSubViewRelTree* window = OpenOnFirstPerson(kDescendantsDiagram);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(window->Selection().size(), 1u);
+    const auto rootOnScreen = [window] {
+        const CRect box = window->Selection().front()->Rect();
+        const CPoint a = window->ToDevice(box.TopLeft()), b = window->ToDevice(box.BottomRight());
+        CRect screen(a.x, a.y, b.x, b.y);
+        screen.NormalizeRect();
+        window->ClientToScreen(&screen);
+        return screen;
+    };
+    // The properties box stands over the root box when the diagram is built again.
+    ASSERT_TRUE(TestHooks::RunCommand(*window, diagram_cmd::kProperties));
+    CPropertiesDlg* box = m_app->GetPropertiesDlg();
+    ASSERT_NE(box, nullptr);
+    CRect placed;
+    box->GetWindowRect(&placed);
+    const CRect root = rootOnScreen();
+    placed.OffsetRect(root.CenterPoint().x - placed.CenterPoint().x,
+                      root.CenterPoint().y - placed.CenterPoint().y);
+    box->MoveWindow(placed);
+    ASSERT_TRUE(
+        window->BuildTree(First<CIndRec>(RECORD_LIST_INDI), true, kDescendantsDiagram, true));
+    box->GetWindowRect(&placed);
+    CRect overlap;
+    EXPECT_FALSE(overlap.IntersectRect(placed, rootOnScreen()));
 }
 
 TEST_F(DiagramWindowCommandsTest, PreviewAndPdfHaveOnePagePerGridPage)

@@ -221,7 +221,7 @@ TEST_F(RelTreeTest, ARootWithoutANameIsTitledSoAndPropertiesOpenBesideIt)
     CSubViewRelTree& window = MakeWindow();
     std::vector<bool> placed;
     CSubViewRelTree::SetPropertiesOpener(
-        [&](CPoint* screen, CSubViewRelTree::PropertiesUse) { placed.push_back(screen); });
+        [&](const CRect* screen, CSubViewRelTree::PropertiesUse) { placed.push_back(screen); });
     ASSERT_TRUE(window.BuildTree(nameless, true, kDescendantsDiagram, true));
     CSubViewRelTree::SetPropertiesOpener(nullptr);
     std::string title;

@@ -113,7 +113,7 @@ TEST_F(RelTreeCommandsTest, DoubleClickAndPropertiesOpenTheBoxOnTheSelection)
     ASSERT_TRUE(m_window->BuildTree(m_people["john"], true, kDescendantsDiagram, false));
     TestHooks::RenderWindow(*m_window);
     int opened = 0;
-    CSubViewRelTree::SetPropertiesOpener([&](CPoint*, CSubViewRelTree::PropertiesUse use) {
+    CSubViewRelTree::SetPropertiesOpener([&](const CRect*, CSubViewRelTree::PropertiesUse use) {
         // Viewing a box: the diagram's own preferred size, not the drag-add one.
         EXPECT_EQ(use, CSubViewRelTree::PropertiesUse::kView);
         ++opened;

@@ -28,11 +28,12 @@ protected:
         Prefs().m_surnamesInUpperCase = false;
         SetRelativeDialogs(&m_dialogs);
         SetSexQuestion(&m_dialogs);
-        CSubViewRelTree::SetPropertiesOpener([this](CPoint*, CSubViewRelTree::PropertiesUse use) {
-            // Only records made by the drag open the box, at the drag-add size.
-            EXPECT_EQ(use, CSubViewRelTree::PropertiesUse::kDragAdd);
-            ++m_opened;
-        });
+        CSubViewRelTree::SetPropertiesOpener(
+            [this](const CRect*, CSubViewRelTree::PropertiesUse use) {
+                // Only records made by the drag open the box, at the drag-add size.
+                EXPECT_EQ(use, CSubViewRelTree::PropertiesUse::kDragAdd);
+                ++m_opened;
+            });
         MakeFamily();
         MakeWindow();
     }
