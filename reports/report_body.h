@@ -35,7 +35,8 @@ struct CRptTextRow {
     int m_level = kRptLevelSection;
     int m_part = kRptDataPart;
     std::string m_marks;
-    bool m_endLine = true; // plain text: end the line after the paragraph
+    bool m_endLine = true;      // plain text: end the line after the paragraph
+    bool m_superscript = false; // RTF: the text set in superscript (a source's number)
 };
 
 /// One element of a recorded body.

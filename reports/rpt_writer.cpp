@@ -296,6 +296,7 @@ void CRptWriter::SourceRow(int number, bool superscript)
         row.m_level = m_tableLevel;
         row.m_part = kRptLabelPart;
         row.m_endLine = false;
+        row.m_superscript = superscript;
         Row(row);
         return;
     }
@@ -475,7 +476,11 @@ void CRptWriter::RtfCell(const CRptTextRow& row)
 
 void CRptWriter::RtfTextAndMarks(const CRptTextRow& row)
 {
+    if (row.m_superscript)
+        m_sink.Markup("\\super ");
     RtfLines(row.m_text);
+    if (row.m_superscript)
+        m_sink.Markup("\\nosupersub");
     if (!row.m_marks.empty()) {
         m_sink.Markup("\\super ");
         m_sink.Text(row.m_marks);

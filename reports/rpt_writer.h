@@ -64,7 +64,7 @@ public:
     void FieldRow(int level, std::string_view label, std::string_view value,
                   std::string_view marks = {});
     /// Starts a row of the sources list with the anchor of citation number (HTML); the other
-    /// formats write the number as the row's first cell.
+    /// formats write the number as the row's first cell, RTF in superscript when asked.
     void SourceRow(int number, bool superscript);
     /// A rule line of plain text: line width characters, "_" for level 0, else "-".
     void RuleLine(int level);
