@@ -110,6 +110,11 @@ void CRptWriter::UseSettings(const CRptSettings& settings)
     m_columnStarts = layout.m_colStarts;
     m_rtfLabelWidth = layout.m_colStarts[1];
     m_indentSteps = {TwipsOf(layout.m_tabWidth), TwipsOf(layout.m_paraIndent)};
+    // As on pages, deep indents keep half the content's width for the text.
+    const int halfWidth = std::max(pageWidth - layout.m_marginLeft - layout.m_marginRight, 100) / 2;
+    const int pageSteps[] = {layout.m_tabWidth, layout.m_paraIndent};
+    for (std::size_t i = 0; i < m_deepestIndents.size(); ++i)
+        m_deepestIndents[i] = pageSteps[i] > 0 ? halfWidth / pageSteps[i] : -1;
     for (int slot = 0; slot < 7; ++slot)
         m_charFormats[std::size_t(slot)] = RtfCharFormat(settings, slot);
     for (int level = 0; level < kRptHeadingLevelCount; ++level) {
@@ -221,9 +226,18 @@ void CRptWriter::EndRow()
     }
 }
 
-void CRptWriter::Row(const CRptTextRow& row)
+int CRptWriter::KeptIndent(const CRptTextRow& row) const
 {
     const int indent = std::max(row.m_indent, 0);
+    if (m_columns > 0 || (row.m_indentKind != 1 && row.m_indentKind != 2))
+        return indent;
+    const int deepest = m_deepestIndents[std::size_t(row.m_indentKind - 1)];
+    return deepest >= 0 ? std::min(indent, deepest) : indent;
+}
+
+void CRptWriter::Row(const CRptTextRow& row)
+{
+    const int indent = KeptIndent(row);
     switch (Kind()) {
     case kRptHtml:
         if (m_columns > 0)

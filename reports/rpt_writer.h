@@ -5,7 +5,8 @@
 // allocates little per row; any change there must leave every golden file byte for byte. HTML table
 // cells write the lines of a value joined by <br>; plain text writes line breaks as LF. Exports are
 // set out on a US Letter page (kRptPageWidth); the RTF table width and column edges come from the
-// margins and "Col Start" values, the RTF label cell from "Col Start 2".
+// margins and "Col Start" values, the RTF label cell from "Col Start 2". Indents of deep
+// generations stop where the page's do (half the content width), in all three formats.
 #pragma once
 
 #include "reports/report_body.h"
@@ -86,6 +87,9 @@ private:
     void TextCell(const CRptTextRow& row);
     void TextParagraph(const CRptTextRow& row, int indentKind, int indent);
     void EndRow();
+    /// A paragraph's indent of kind 1 or 2, kept to the deepest the page allows; a table
+    /// cell's column as it is.
+    int KeptIndent(const CRptTextRow& row) const;
     int TwipsOf(int hundredths) const;
     const std::string& CharFormat(int slot) const;
 
@@ -107,6 +111,9 @@ private:
     std::array<int, 4> m_columnStarts{};
     int m_rtfLabelWidth = 0;
     std::array<int, 2> m_indentSteps{};
+    // The deepest paragraph indents of kinds 1 and 2 (-1: no limit): each step as wide as on
+    // pages, no deeper than half the page's content width.
+    std::array<int, 2> m_deepestIndents{-1, -1};
     bool m_hasFormatting = false;
     std::array<std::string, 3> m_headingFormats;
     std::array<std::string, 3> m_rowFormats;

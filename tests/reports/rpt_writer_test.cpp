@@ -248,6 +248,22 @@ TEST(RptWriterTest, RecordedBodyWritesAsTheDirectCalls)
     }
 }
 
+TEST(RptWriterTest, DeepIndentsStopWhereThePageDoes)
+{
+    // Half the content width of the default page (7.5 inches) takes 7 steps of half an inch.
+    const CRptSettings settings;
+    const auto deep = [&](int kind, int indent) {
+        return Written(kind, [&](CRptWriter& w) {
+            w.UseSettings(settings);
+            w.Row(Text("deep", 1, 2, 1, indent));
+        });
+    };
+    for (const int kind : {kRptHtml, kRptRtf, kRptText}) {
+        EXPECT_NE(deep(kind, 6), deep(kind, 7)) << kind;
+        EXPECT_EQ(deep(kind, 74), deep(kind, 7)) << kind;
+    }
+}
+
 TEST(RptWriterTest, SinksEscapeTextButNotMarkup)
 {
     struct Case {
