@@ -10,6 +10,9 @@ namespace {
 
 /// Citation marks stand raised by a third of the line's ascent, after a small space.
 constexpr int kMarksSpace = 10;
+/// The space a run of a row keeps free before the next run's column: six points, or a quarter
+/// of a narrower column.
+constexpr int kColumnGap = 60;
 
 bool After(const RptPosition& a, const RptPosition& b)
 {
@@ -45,7 +48,7 @@ void CRptPageLayout::CloseSideColumnBelow(CRptFontSet& ctx) const
 
 RptPosition CRptPageLayout::DrawLines(CRptFontSet& ctx, RptPosition at, int slot, int left,
                                       int right, const std::vector<RptLine>& lines,
-                                      std::string_view marks) const
+                                      std::string_view marks, bool justify) const
 {
     const RptFontMetrics& font = ctx.Metrics(slot);
     IRptCanvas* canvas = ctx.Canvas();
@@ -63,7 +66,7 @@ RptPosition CRptPageLayout::DrawLines(CRptFontSet& ctx, RptPosition at, int slot
             canvas->SelectFont(slot);
             canvas->DrawTextRun(CRect(left, top + at.y, right, top + at.y + font.lineHeight),
                                 RptAlign::Left, left, baseline, line.text,
-                                ctx.justify && !line.endsParagraph);
+                                justify && ctx.justify && !line.endsParagraph);
             if (i + 1 == lines.size() && !marks.empty()) {
                 const int x = left + canvas->GetTextWidth(line.text) + kMarksSpace;
                 const RptFontMetrics& small = ctx.Metrics(kRptSlotCaption);
@@ -204,9 +207,11 @@ bool CRptPageLayout::EmitRuns(CRptFontSet& ctx, int level, std::span<const RptRu
         Column column;
         column.run = i;
         column.left = ctx.columnLeft + m_metrics.columns[i];
-        column.right = i + 1 < count ? std::min<int>(ctx.columnLeft + m_metrics.columns[i + 1],
-                                                     ctx.columnRight)
-                                     : ctx.columnRight;
+        column.right = ctx.columnRight;
+        if (i + 1 < count) {
+            const int next = std::min<int>(ctx.columnLeft + m_metrics.columns[i + 1], column.right);
+            column.right = next - std::min(kColumnGap, std::max(0, next - column.left) / 4);
+        }
         column.slot = RptFontSlot(level, runs[i].part);
         if (column.right <= column.left || runs[i].text.empty())
             continue;
@@ -227,8 +232,11 @@ bool CRptPageLayout::EmitRuns(CRptFontSet& ctx, int level, std::span<const RptRu
     const RptPosition start{ctx.page, ctx.y};
     RptPosition end = start;
     for (const Column& column : columns) {
-        const RptPosition at = DrawLines(ctx, start, column.slot, column.left, column.right,
-                                         column.lines, runs[column.run].marks);
+        // Only the last run, which reaches the right edge, is justified: a run stretched to
+        // its column's end would run into the next.
+        const RptPosition at =
+            DrawLines(ctx, start, column.slot, column.left, column.right, column.lines,
+                      runs[column.run].marks, column.run + 1 == count);
         if (After(at, end))
             end = at;
     }

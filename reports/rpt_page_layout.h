@@ -143,8 +143,9 @@ public:
     /// fit where the context stands: where the next line of a row will go.
     void PlaceLine(CRptFontSet& ctx, int lineHeight);
     /// A row of 1-4 runs side by side, each in its column, each continuing on the next pages
-    /// as far as it runs; the row ends below its longest run. With keepTogether a row that
-    /// starts beyond the page starts on the next. False when the pass may stop.
+    /// as far as it runs; the row ends below its longest run. Every run but the last keeps a
+    /// gap before the next column on each of its lines and is not justified. With keepTogether
+    /// a row that starts beyond the page starts on the next. False when the pass may stop.
     bool EmitRuns(CRptFontSet& ctx, int level, std::span<const RptRun> runs,
                   bool keepTogether = false);
     /// A rule across the working column at y (below the content's top) of page.
@@ -166,10 +167,12 @@ private:
     void PlacePendingHeading(CRptFontSet& ctx, int need);
     void DrawHeading(CRptFontSet& ctx, const RptPendingHeading& heading, int page, int y) const;
     /// Draws lines from (page, y) in the font of slot between left and right, moving on to the
-    /// next page when a line does not fit; marks go after the last line. Answers the place after
-    /// the last line.
+    /// next page when a line does not fit; marks go after the last line. Lines that do not end
+    /// a paragraph are justified when the context justifies and justify is set. Answers the
+    /// place after the last line.
     RptPosition DrawLines(CRptFontSet& ctx, RptPosition at, int slot, int left, int right,
-                          const std::vector<RptLine>& lines, std::string_view marks) const;
+                          const std::vector<RptLine>& lines, std::string_view marks,
+                          bool justify = true) const;
     /// Closes the column beside pictures once the position has passed below them.
     void CloseSideColumnBelow(CRptFontSet& ctx) const;
     void DrawHeaderFooterLine(CRptFontSet& ctx, int page, const std::string& record,

@@ -256,24 +256,28 @@ TEST(RptPage, ALongRunContinuesOnTheFollowingPages)
 TEST(RptPage, RunsStandInTheirColumnsAndTheRowEndsBelowTheLongest)
 {
     ScriptBody body;
-    body.entries.push_back(
-        {"entry", [](CRptPageLayout& layout, CRptFontSet& ctx) {
-             const RptRun runs[] = {{"Name:", 1, ""}, {"", 2, ""}, {std::string(200, 'a'), 2, ""}};
-             layout.EmitRuns(ctx, 1, runs);
-             return layout.EmitRow(ctx, "after", "", 0, 0, 1, 2);
-         }});
+    body.entries.push_back({"entry", [](CRptPageLayout& layout, CRptFontSet& ctx) {
+                                const RptRun runs[] = {{"Social Security Number:", 1, ""},
+                                                       {"", 2, ""},
+                                                       {std::string(200, 'a'), 2, ""}};
+                                layout.EmitRuns(ctx, 1, runs);
+                                return layout.EmitRow(ctx, "after", "", 0, 0, 1, 2);
+                            }});
     FakeCanvas canvas;
     CRptPageLayout layout(PlainSettings());
     layout.Build(body, canvas, "", "");
     layout.PrintPage(body, canvas, 0);
-    const FakeCanvas::Drawn* label = canvas.FindText("Name:");
+    // A wrapped label keeps its gap before the next column and is not stretched into it.
+    const FakeCanvas::Drawn* label = canvas.FindText("Social Security");
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->rect, CRect(720, 720, 1800, 840));
+    EXPECT_EQ(label->rect, CRect(720, 720, 1740, 840));
+    EXPECT_FALSE(label->justify);
     // Columns start at 0, 1.5 and 3 inches; the last run reaches the content's right edge and
     // takes 50 characters a line.
     const FakeCanvas::Drawn* data = canvas.FindText(std::string(50, 'a'));
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->rect, CRect(2880, 720, 5400, 840));
+    EXPECT_TRUE(data->justify);
     EXPECT_EQ(canvas.FindText("after")->rect.top, 720 + 4 * 120);
 }
 
