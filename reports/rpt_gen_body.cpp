@@ -4,6 +4,7 @@
 #include "database/dates/date_node.h"
 #include "database/dictionary/field_ids.h"
 #include "database/kin/ind_rec.h"
+#include "database/multimedia/obj_node.h"
 #include "database/multimedia/obj_rec.h"
 #include "database/multimedia/object_rows.h"
 #include "database/records/fam_rec.h"
@@ -102,6 +103,18 @@ bool RptWriteNoteBlock(CRptBodyContext& body, std::string_view label, const RptN
            body.out.Row(RptParagraph(note.text, 0, 1, kRptLevelSection, kRptDataPart, marks));
 }
 
+bool RptWriteGroupedNote(CRptBodyContext& body, int group, int& headed, std::string_view label,
+                         const RptNote& note)
+{
+    if (headed != group) {
+        headed = group;
+        if (body.HeadingShown(group))
+            body.out.Heading(kRptLevelSection,
+                             group == kRptHdgMarrNotes ? "Marriage Notes" : "Individual Notes");
+    }
+    return RptWriteNoteBlock(body, label, note);
+}
+
 bool RptWriteLdsRow(CRptBodyContext& body, const CDataNode& ordinance, const CIndRec* individual,
                     const CFamRec* family)
 {
@@ -116,13 +129,31 @@ bool RptWriteLdsRow(CRptBodyContext& body, const CDataNode& ordinance, const CIn
     return body.out.Runs(kRptLevelSection, runs);
 }
 
+std::vector<RptPictureObject> RptPictureObjects(const CDataNode& node)
+{
+    std::vector<RptPictureObject> objects;
+    for (const CDataNode* link = node.FindChild(nullptr, FIELD_OBJE); link;
+         link = node.FindChild(link, FIELD_OBJE)) {
+        auto* record = dynamic_cast<CObjRec*>(link->GetLinkTarget());
+        if (record && record->GetKind() == MEDIA_KIND_PICTURE)
+            objects.push_back({record, record, link, kMediaRowLink});
+    }
+    for (CDataNode* field = node.FindChild(nullptr, FIELD_OBJE_EMBEDDED); field;
+         field = node.FindChild(field, FIELD_OBJE_EMBEDDED)) {
+        auto* object = dynamic_cast<CObjNode*>(field);
+        if (object && object->GetKind() == MEDIA_KIND_PICTURE)
+            objects.push_back({object, object, object, kMediaRowEmbedded});
+    }
+    return objects;
+}
+
 CRptLockedPictures::~CRptLockedPictures()
 {
-    for (CObjRec* object : m_objects)
+    for (CMediaItem* object : m_objects)
         object->Unlock();
 }
 
-bool CRptLockedPictures::Take(CObjRec* object, RptPicture& picture)
+bool CRptLockedPictures::Take(CMediaItem* object, RptPicture& picture)
 {
     if (!object || object->GetKind() != MEDIA_KIND_PICTURE)
         return false;
@@ -149,12 +180,14 @@ std::string SubjectName(const CRptBodyContext& body, const CRecordNode& record)
     return name;
 }
 
-/// The caption of object, shown for subject through node (the link to it, or the object
-/// itself: kind as object rows count): the prefix and the subject's name, then the year of the
-/// picture's date (", 1890") and the individual's age at it (" (age 23)"), then its title.
+/// The caption of object, shown for subject: the prefix and the subject's name, then the year
+/// of the picture's date (", 1890") and the individual's age at it (" (age 23)"), then its
+/// title.
 std::string Caption(const CRptBodyContext& body, const RptPictureSubject& subject,
-                    const CObjRec& object, const CDataNode* node, int kind)
+                    const RptPictureObject& object)
 {
+    const CDataNode* node = object.node;
+    const int kind = object.kind;
     const auto& flags = body.settings.m_pictures.m_captionFlags;
     std::string caption;
     if (flags[0]) {
@@ -170,7 +203,7 @@ std::string Caption(const CRptBodyContext& body, const RptPictureSubject& subjec
             caption += " (age " + age + ")";
     }
     std::string title;
-    if (const CDataNode* titl = object.FindChild(nullptr, FIELD_TITL, true))
+    if (const CDataNode* titl = object.holder->FindChild(nullptr, FIELD_TITL, true))
         titl->GetText(title, 0);
     if (flags[3] && !title.empty())
         caption += (caption.empty() ? "\"" : "  \"") + title + "\"";
@@ -196,19 +229,18 @@ void RptWritePictures(CRptBodyContext& body, std::span<const RptPictureSubject> 
         if (own) {
             RptPicture picture;
             if (left > 0 && locked.Take(own, picture)) {
-                picture.caption = Caption(body, subject, *own, own, kMediaRowEmbedded);
+                picture.caption = Caption(body, subject, {own, own, own, kMediaRowEmbedded});
                 pictures.push_back(picture);
             }
             continue;
         }
-        CDataNode* link = nullptr;
-        for (CObjRec* object = subject.record->GetNextLinkedPicture(link, true, nullptr);
-             object && left > 0;
-             object = subject.record->GetNextLinkedPicture(link, true, nullptr)) {
+        for (const RptPictureObject& object : RptPictureObjects(*subject.record)) {
             RptPicture picture;
-            if (!locked.Take(object, picture))
+            if (left <= 0)
+                break;
+            if (!locked.Take(object.object, picture))
                 continue;
-            picture.caption = Caption(body, subject, *object, link, kMediaRowLink);
+            picture.caption = Caption(body, subject, object);
             pictures.push_back(picture);
             --left;
         }

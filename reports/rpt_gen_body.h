@@ -18,11 +18,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CRecordNode;
 class CIndRec;
 class CFamRec;
-class CObjRec;
+class CMediaItem;
 class IRptEmitter;
 
 /// Heading rows of the settings' heading table that bodies use.
@@ -86,10 +87,27 @@ struct RptNote {
 std::vector<RptNote> RptNotesOf(const CRptBodyContext& body, const CDataNode& node);
 /// A labelled note: the label row, then the text with the note's citation marks.
 bool RptWriteNoteBlock(CRptBodyContext& body, std::string_view label, const RptNote& note);
+/// A note of a group whose heading row is kRptHdgIndNotes ("Individual Notes") or
+/// kRptHdgMarrNotes ("Marriage Notes"): the group's heading comes before its first note
+/// (unless hidden); headed holds the group headed last.
+bool RptWriteGroupedNote(CRptBodyContext& body, int group, int& headed, std::string_view label,
+                         const RptNote& note);
 /// An LDS ordinance as a row of four runs: its label (numbered; the spouse in family for a
 /// sealing to a spouse), date, status and temple with place, its marks after the last.
 bool RptWriteLdsRow(CRptBodyContext& body, const CDataNode& ordinance, const CIndRec* individual,
                     const CFamRec* family);
+
+/// A multimedia object of a field that shows a picture: a multimedia record the field links
+/// to, or an object the field describes in place (an OBJE with its own FILE).
+struct RptPictureObject {
+    CMediaItem* object;      // its content
+    const CDataNode* holder; // what holds its title: the record, or the object in place
+    const CDataNode* node;   // the link, or the object in place
+    int kind;                // kMediaRowLink or kMediaRowEmbedded (object_rows.h)
+};
+/// node's picture objects in the order its list of objects has them: through its links first,
+/// then those in place.
+std::vector<RptPictureObject> RptPictureObjects(const CDataNode& node);
 
 /// Keeps the content of the multimedia objects whose pictures are being placed loaded until it
 /// goes.
@@ -100,10 +118,10 @@ public:
     CRptLockedPictures& operator=(const CRptLockedPictures&) = delete;
     ~CRptLockedPictures();
     /// The object's picture, loaded; false when it has none to show.
-    bool Take(CObjRec* object, RptPicture& picture);
+    bool Take(CMediaItem* object, RptPicture& picture);
 
 private:
-    std::vector<CObjRec*> m_objects;
+    std::vector<CMediaItem*> m_objects;
 };
 
 /// Picture roles of the settings' picture counts and options.
@@ -115,7 +133,7 @@ struct RptPictureSubject {
     int role;
     std::string prefix;
 };
-/// Places the linked pictures of the subjects (a multimedia record its own) as one block at
+/// Places the pictures of the subjects (a multimedia record its own) as one block at
 /// level, each captioned as the caption flags say (name, year of the picture's date, the
 /// individual's age at it, the picture's title); pages only. With pictured, a subject already
 /// in it is left out and each subject shown goes into it, so that a person is pictured and

@@ -156,7 +156,7 @@ private:
                 label += text::Format(" (%d)", int(i + 1));
             if (notes[i].shared)
                 label += " - shared note";
-            if (!Note(label, notes[i]))
+            if (!Note(kRptHdgIndNotes, label, notes[i]))
                 return false;
         }
         return true;
@@ -173,7 +173,8 @@ private:
         if (m_settings.Option(kRptSectionMarrNotes)) {
             const std::vector<RptNote> notes = RptNotesOf(m_body, m_family);
             for (std::size_t i = 0; i < notes.size(); ++i)
-                if (!Note(notes.size() > 1 ? text::Format("Note on Marriage %d", int(i + 1))
+                if (!Note(kRptHdgMarrNotes,
+                          notes.size() > 1 ? text::Format("Note on Marriage %d", int(i + 1))
                                            : std::string("Note on Marriage"),
                           notes[i]))
                     return false;
@@ -195,10 +196,10 @@ private:
         return true;
     }
 
-    bool Note(const std::string& label, const RptNote& note)
+    bool Note(int group, const std::string& label, const RptNote& note)
     {
         m_written += 2;
-        return RptWriteNoteBlock(m_body, label, note);
+        return RptWriteGroupedNote(m_body, group, m_notesHeaded, label, note);
     }
 
     bool EmptyRow()
@@ -215,6 +216,7 @@ private:
     CIndRec* m_husband;
     CIndRec* m_wife;
     int m_written = 0;
+    int m_notesHeaded = -1;
 };
 
 } // namespace

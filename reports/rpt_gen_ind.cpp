@@ -339,7 +339,7 @@ private:
                                         : text::Format("Individual Note %d", int(i + 1));
                 if (notes[i].shared)
                     label += " (shared)";
-                if (!Note(label, notes[i]))
+                if (!Note(kRptHdgIndNotes, label, notes[i]))
                     return false;
             }
         }
@@ -357,17 +357,17 @@ private:
                 const std::string label =
                     i == 0 ? "Note on Marriage to " + name
                            : text::Format("Note on Marriage to %s (%d)", name, int(i + 1));
-                if (!Note(label, notes[i]))
+                if (!Note(kRptHdgMarrNotes, label, notes[i]))
                     return false;
             }
         }
         return true;
     }
 
-    bool Note(const std::string& label, const RptNote& note)
+    bool Note(int group, const std::string& label, const RptNote& note)
     {
         m_written += 2;
-        return RptWriteNoteBlock(m_body, label, note);
+        return RptWriteGroupedNote(m_body, group, m_notesHeaded, label, note);
     }
 
     bool Empty()
@@ -379,6 +379,7 @@ private:
     CRptBodyContext& m_body;
     CIndRec& m_person;
     int m_written = 0;
+    int m_notesHeaded = -1;
 };
 
 } // namespace

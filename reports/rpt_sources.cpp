@@ -3,7 +3,6 @@
 
 #include "common/sentence_text.h"
 #include "database/dictionary/field_ids.h"
-#include "database/multimedia/obj_rec.h"
 #include "database/records/record_node.h"
 #include "reports/rpt_citation.h"
 #include "reports/rpt_emitter.h"
@@ -58,15 +57,14 @@ void WriteCitationPictures(IRptEmitter& out, const CRptSettings& settings,
         return;
     CRptLockedPictures locked;
     std::vector<RptPicture> pictures;
-    const auto add = [&](CDataNode* link, int& left, const std::string& caption,
+    const auto add = [&](const RptPictureObject& object, int& left, const std::string& caption,
                          const char* titleJoint) {
-        auto* object = dynamic_cast<CObjRec*>(link->GetLinkTarget());
         RptPicture picture;
-        if (left <= 0 || !locked.Take(object, picture))
+        if (left <= 0 || !locked.Take(object.object, picture))
             return;
         if (options.m_captions) {
             picture.caption = caption;
-            const std::string title = ChildText(object, FIELD_TITL);
+            const std::string title = ChildText(object.holder, FIELD_TITL);
             if (options.m_pictureTitles && !title.empty())
                 picture.caption += titleJoint + ("\"" + title + "\"");
         }
@@ -77,15 +75,13 @@ void WriteCitationPictures(IRptEmitter& out, const CRptSettings& settings,
     if (source && seen.insert(source).second) {
         int left = options.m_sourcePictures;
         const std::string caption = "Source: " + ChildText(source, FIELD_TITL);
-        for (CDataNode* link = source->FindChild(nullptr, FIELD_OBJE); link && left > 0;
-             link = source->FindChild(link, FIELD_OBJE))
-            add(link, left, caption, "  ");
+        for (const RptPictureObject& object : RptPictureObjects(*source))
+            add(object, left, caption, "  ");
     }
     int left = options.m_citationPictures;
     const std::string caption = "Citation " + std::to_string(number);
-    for (CDataNode* link = citation.FindChild(nullptr, FIELD_OBJE); link && left > 0;
-         link = citation.FindChild(link, FIELD_OBJE))
-        add(link, left, caption, ":  ");
+    for (const RptPictureObject& object : RptPictureObjects(citation))
+        add(object, left, caption, ":  ");
     if (pictures.empty())
         return;
     const RptPictureGaps gaps = {options.m_gaps.m_left, options.m_gaps.m_above,

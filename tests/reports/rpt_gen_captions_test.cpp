@@ -76,6 +76,16 @@ protected:
             SetField(object, "TITL", title);
         return object;
     }
+    /// A picture described in place under node, with a title.
+    void InPlacePicture(CDataNode* node, const std::string& file, const std::string& title)
+    {
+        CDataNode* object = node->CreateChildById(FIELD_OBJE_EMBEDDED, {.withChildren = false});
+        ASSERT_NE(object, nullptr);
+        object->CreateChildById(FIELD_FORM, {.withChildren = false})->SetText("bmp");
+        object->CreateChildById(FIELD_FILE, {.withChildren = false})
+            ->SetText(test_support::WriteFile(m_folder + "/" + file, "BM"));
+        object->CreateChildById(FIELD_TITL, {.withChildren = false})->SetText(title);
+    }
     /// Draws the first page of the entry write makes: the texts drawn (blanks left out) and the
     /// pictures' names.
     std::pair<std::string, std::vector<std::string>>
@@ -172,6 +182,28 @@ TEST_F(CaptionTest, AMultimediaRecordReportShowsTheRecordsOwnPicture)
     EXPECT_THAT(
         Draw([&](CRptBodyContext& body) { return RptWriteRecordEntry(body, *object); }).second,
         testing::IsEmpty());
+}
+
+TEST_F(CaptionTest, PicturesDescribedInPlaceFollowTheLinkedOnes)
+{
+    CIndRec* tom = Person(SEX_MALE, "Tom", "1850");
+    InPlacePicture(tom, "kept.bmp", "Portrait");
+    Picture(tom, "linked.bmp", "", "");
+    m_settings.m_pictures.m_maxPictures[kRptPicIndividuals] = 2;
+    m_settings.m_pictures.m_captionFlags = {false, false, false, true, false};
+    auto drawn = Draw([&](CRptBodyContext& body) { return RptWriteIndividualSummary(body, *tom); });
+    EXPECT_THAT(drawn.second, testing::ElementsAre("linked.bmp", "kept.bmp"));
+    EXPECT_THAT(drawn.first, testing::HasSubstr("\"Portrait\""));
+    m_settings.m_sources.m_flags[kRptIncludeSources] = true;
+    CDataNode* citation =
+        Link(tom->FindChild(nullptr, FIELD_BIRT), "SOUR", NewRecord(record_test::kSour));
+    InPlacePicture(citation, "cited.bmp", "");
+    CRptCitationList list;
+    list.Add(citation);
+    drawn = Draw([&](CRptBodyContext& body) {
+        return RptWriteCitations(body.out, m_settings, list, kRptHeadingSourcesAll, false);
+    });
+    EXPECT_THAT(drawn.second, testing::ElementsAre("cited.bmp"));
 }
 
 TEST_F(CaptionTest, TheSourcesSectionShowsSourceAndCitationPictures)
