@@ -10,6 +10,7 @@
 #include "platform/base/prompt.h"
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/windows/app.h"
 #include "platform/ui/windows/message.h"
 
 #include <algorithm>
@@ -34,6 +35,11 @@ constexpr const char* kCannotShow = "An error has occurred - cannot display merg
 constexpr const char* kRefillError = "An error has occurred";
 constexpr const char* kRefreshError = "An error has occurred.";
 constexpr const char* kNotFound = "Record not found";
+
+/// Where the profile keeps the size the user last gave the dialog.
+constexpr const char* kSizeSection = "Merge File";
+constexpr const char* kWidthKey = "Width";
+constexpr const char* kHeightKey = "Height";
 
 } // namespace
 
@@ -87,6 +93,7 @@ BOOL CMrgDlg::OnInitDialog()
             m_lists[std::size_t(type)] = std::move(list);
         }
         AnchorControls();
+        RestoreSize();
         SelectTab(0);
     } catch (...) {
         EndAbandonedOperation();
@@ -122,6 +129,41 @@ void CMrgDlg::OnSize(UINT type, int cx, int cy)
     CDialog::OnSize(type, cx, cy);
     if (m_layout.GetCount() > 0)
         m_layout.ApplyLayout(this, cx, cy);
+}
+
+void CMrgDlg::RestoreSize()
+{
+    const CWinApp* app = AfxGetApp();
+    if (!app)
+        return;
+    CRect window;
+    GetWindowRect(&window);
+    // A size smaller than the opening one (or none kept) leaves that side as it is.
+    const int width = std::max(int(app->GetProfileInt(kSizeSection, kWidthKey, 0)), window.Width());
+    const int height =
+        std::max(int(app->GetProfileInt(kSizeSection, kHeightKey, 0)), window.Height());
+    if (width == window.Width() && height == window.Height())
+        return;
+    const CPoint centre = window.CenterPoint();
+    MoveWindow(std::max(0, centre.x - width / 2), std::max(0, centre.y - height / 2), width,
+               height);
+}
+
+void CMrgDlg::SaveSize()
+{
+    CWinApp* app = AfxGetApp();
+    if (!app || m_layout.GetCount() == 0)
+        return;
+    CRect window;
+    GetWindowRect(&window);
+    app->WriteProfileInt(kSizeSection, kWidthKey, window.Width());
+    app->WriteProfileInt(kSizeSection, kHeightKey, window.Height());
+}
+
+void CMrgDlg::OnDestroy()
+{
+    SaveSize();
+    CDialog::OnDestroy();
 }
 
 void CMrgDlg::SelectTab(int index)

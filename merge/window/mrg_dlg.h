@@ -14,9 +14,9 @@
 
 class CTabCtrl;
 
-/// Template 197. Ends with IDOK when the merge took place; with IDCANCEL when the user
-/// cancelled, the dialog could not be shown, or a merge failed (the engine has put the open
-/// file back and told the user, and the rows are gone).
+/// Template 197, resizable: the twin lists take the room. Ends with IDOK when the merge took place;
+/// with IDCANCEL when the user cancelled, the dialog could not be shown, or a merge failed (the
+/// engine has put the open file back and told the user, and the rows are gone).
 class CMrgDlg final : public CDialog {
 public:
     explicit CMrgDlg(CMergeEngine& engine, CWnd* parent = nullptr);
@@ -44,11 +44,16 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnSize(UINT type, int cx, int cy) override;
+    void OnDestroy() override;
 
 private:
     void SelectTab(int index);
     CTabCtrl* Tabs() const;
     void AnchorControls();
+    /// Opens at the size the user last gave the dialog (kept in the profile), never smaller
+    /// than the template's.
+    void RestoreSize();
+    void SaveSize();
 
     CMergeEngine& m_engine;
     std::array<std::unique_ptr<CMrgTwinListWnd>, RECORD_TYPE_COUNT> m_lists;

@@ -10,6 +10,7 @@
 #include "database/dictionary/field_ids.h"
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
+#include "platform/ui/windows/app.h"
 
 using namespace merge_window_test;
 
@@ -161,6 +162,30 @@ TEST_F(MergeDialogTest, AnActionKeepsOpenLinesOpenAndTheSelectionWhereItWas)
         EXPECT_EQ(list.GetSelection().centre.node, Current(kIndi, "I2"));
         TestHooks::Click(dialog, IDCANCEL);
     });
+}
+
+TEST_F(MergeDialogTest, GrownTheListsTakeTheRoomAndTheNextOpeningKeepsTheSize)
+{
+    CWinApp app{"ArdenvelMergeDialogTest"};
+    app.GetProfile().WriteProfileString("Merge File", nullptr, nullptr);
+    CRect opening;
+    RunDialog([&](CMrgDlg& dialog) {
+        CRect client, before, after;
+        dialog.GetWindowRect(&opening);
+        dialog.GetClientRect(&client);
+        dialog.GetTwinList(kIndi)->GetWindowRect(&before);
+        TestHooks::DragWindowSize(dialog, client.Width() + 200, client.Height() + 100);
+        dialog.GetTwinList(kIndi)->GetWindowRect(&after);
+        EXPECT_EQ(after.Size(), CSize(before.Width() + 200, before.Height() + 100));
+        TestHooks::Click(dialog, IDCANCEL);
+    });
+    RunDialog([&](CMrgDlg& dialog) {
+        CRect window;
+        dialog.GetWindowRect(&window);
+        EXPECT_EQ(window.Size(), CSize(opening.Width() + 200, opening.Height() + 100));
+        TestHooks::Click(dialog, IDCANCEL);
+    });
+    app.GetProfile().WriteProfileString("Merge File", nullptr, nullptr);
 }
 
 TEST_F(MergeDialogTest, GoToShowsTheLinkedRecordInTheTabOfItsTypeOnItsSide)
