@@ -136,17 +136,20 @@ void CMrgDlg::RestoreSize()
     const CWinApp* app = AfxGetApp();
     if (!app)
         return;
-    CRect window;
+    CRect window, client;
     GetWindowRect(&window);
-    // A size smaller than the opening one (or none kept) leaves that side as it is.
-    const int width = std::max(int(app->GetProfileInt(kSizeSection, kWidthKey, 0)), window.Width());
+    GetClientRect(&client);
+    // The client size is kept; one smaller than the opening size (or none kept) leaves that
+    // side as it is.
+    const int width = std::max(int(app->GetProfileInt(kSizeSection, kWidthKey, 0)), client.Width());
     const int height =
-        std::max(int(app->GetProfileInt(kSizeSection, kHeightKey, 0)), window.Height());
-    if (width == window.Width() && height == window.Height())
+        std::max(int(app->GetProfileInt(kSizeSection, kHeightKey, 0)), client.Height());
+    if (width == client.Width() && height == client.Height())
         return;
+    const CSize frame(window.Width() - client.Width(), window.Height() - client.Height());
     const CPoint centre = window.CenterPoint();
-    MoveWindow(std::max(0, centre.x - width / 2), std::max(0, centre.y - height / 2), width,
-               height);
+    MoveWindow(std::max(0, centre.x - width / 2), std::max(0, centre.y - height / 2),
+               width + frame.cx, height + frame.cy);
 }
 
 void CMrgDlg::SaveSize()
@@ -154,10 +157,10 @@ void CMrgDlg::SaveSize()
     CWinApp* app = AfxGetApp();
     if (!app || m_layout.GetCount() == 0)
         return;
-    CRect window;
-    GetWindowRect(&window);
-    app->WriteProfileInt(kSizeSection, kWidthKey, window.Width());
-    app->WriteProfileInt(kSizeSection, kHeightKey, window.Height());
+    CRect client;
+    GetClientRect(&client);
+    app->WriteProfileInt(kSizeSection, kWidthKey, client.Width());
+    app->WriteProfileInt(kSizeSection, kHeightKey, client.Height());
 }
 
 void CMrgDlg::OnDestroy()
