@@ -272,15 +272,10 @@ const CFieldDef* CFieldDictionary::AddCustomFieldDef(const CFieldDef* parent, st
     CFieldDef* def = MakeTextDef(tag, m_nextUserId++, "EditMulti", FIELD_COUNT_UNBOUNDED, -1);
     def->m_label = tag;
     def->m_flags |= FDF_USER_DEFINED;
-    // Every user-defined field of a parent shares one order, after the table's fields: they
-    // stand in the order a file or an edit gave them, which a save writes and a load keeps
-    // whatever order this run happened to meet their tags in.
     const CFieldDef* last = owner->m_firstChild;
     while (last && last->m_nextSibling)
         last = last->m_nextSibling;
-    if (last && last->HasFlag(FDF_USER_DEFINED))
-        def->m_siblingOrder = last->m_siblingOrder;
-    else if (last)
+    if (last)
         def->m_siblingOrder = static_cast<std::uint8_t>(std::min(last->m_siblingOrder + 1, 255));
     AppendChild(owner, def);
     owner->RebuildIndex();
