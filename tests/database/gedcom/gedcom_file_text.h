@@ -216,6 +216,15 @@ inline FileContents ReadFileContents(const std::string& path, const std::set<int
             const auto target = keyByXref.find(pointer);
             if (target != keyByXref.end() && !duplicateXrefs.contains(pointer))
                 contents.links.insert(recordOf[i] + "|" + tags + "|" + target->second);
+            // Continuation lines cannot continue a cross-reference: each is a line of its own.
+            for (std::size_t j = i + 1; j < lines.size() && lines[j].level == line.level + 1 &&
+                                        (lines[j].tag == "CONC" || lines[j].tag == "CONT");
+                 ++j) {
+                std::string decoded;
+                DecodeGedcomText(set, lines[j].value, decoded);
+                contents.texts.insert(recordOf[i] + "|" + tags + "." + lines[j].tag + "|" +
+                                      detail::Unescaped(decoded));
+            }
             continue;
         }
         std::string decoded;
