@@ -77,7 +77,7 @@ inline const GoldenCase kShippedCases[] = {
     {"TortureIndividualSummary", kTorture, kRptTypeInd, RECORD_LIST_INDI, GoldenPick::First, 20,
      "torture_ind", 33},
     {"TortureFamilyGroupSheet", kTorture, kRptTypeFam, RECORD_LIST_FAM, GoldenPick::First, 10,
-     "torture_fam", 56},
+     "torture_fam", 57},
     {"TortureDescendants", kTorture, kRptTypeDesc, RECORD_LIST_INDI, GoldenPick::Named, 1,
      "torture_desc", 1, "Matriarch"},
     {"TortureAncestors", kTorture, kRptTypeAnc, RECORD_LIST_INDI, GoldenPick::Youngest, 3,
