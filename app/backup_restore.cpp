@@ -168,6 +168,10 @@ void RestoreZip(const std::string& source, CWnd* owner)
     case CZipBackupReader::EntryResult::Empty:
         Tell("The file in the zip file is empty.  Nothing has been restored.");
         return;
+    case CZipBackupReader::EntryResult::OutsideFolder:
+        Tell("The file in the zip file is named " + storedName +
+             ", which leads outside the folder it is restored to.  Nothing has been restored.");
+        return;
     case CZipBackupReader::EntryResult::Error:
         Tell("An error has occurred.  Unable to restore.");
         return;
@@ -202,7 +206,7 @@ bool BackUpAsZip(const std::string& openPath, const std::string& target)
     int error = 0;
     {
         const CWaitCursor wait;
-        result = WriteZipBackup(openPath, openPath, target, &error);
+        result = WriteZipBackup(openPath, target, &error);
     }
     switch (result) {
     case ZipBackupResult::Ok:

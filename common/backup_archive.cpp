@@ -10,6 +10,7 @@
 #include "platform/base/safe_file.h"
 #include "platform/base/text.h"
 
+#include <sys/stat.h>
 #include <unzip.h>
 #include <zip.h>
 
@@ -17,6 +18,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -115,14 +117,38 @@ zlib_filefunc64_def OutputCalls(ZipOutput& output)
     return calls;
 }
 
-/// Adds the one entry to an open archive; false when any step failed.
-bool WriteEntry(zipFile zip, const std::string& entryName, const std::string& content)
+/// The entry's date: the file's last change in local time, within what a zip entry can hold
+/// (1980 to 2107).
+tm_zip EntryDate(std::time_t changed)
 {
-    const zip_fileinfo info{};
+    std::tm local{};
+    if (!::localtime_r(&changed, &local))
+        return tm_zip{0, 0, 0, 1, 0, 1980};
+    if (local.tm_year < 80)
+        return tm_zip{0, 0, 0, 1, 0, 1980};
+    if (local.tm_year > 207)
+        return tm_zip{58, 59, 23, 31, 11, 2107};
+    return tm_zip{uInt(local.tm_sec),  uInt(local.tm_min), uInt(local.tm_hour),
+                  uInt(local.tm_mday), uInt(local.tm_mon), uInt(local.tm_year + 1900)};
+}
+
+/// The entry's attributes say it was made on a Unix system, so that unzip programs take its
+/// permissions: a plain file readable by all and written by its owner.
+constexpr uLong kMadeOnUnix = 3u << 8 | 20u;
+constexpr uLong kPlainFileAttributes = uLong(S_IFREG | 0644) << 16;
+
+/// Adds the one entry to an open archive; false when any step failed.
+bool WriteEntry(zipFile zip, const std::string& entryName, std::time_t changed,
+                const std::string& content)
+{
+    zip_fileinfo info{};
+    info.tmz_date = EntryDate(changed);
+    info.external_fa = kPlainFileAttributes;
     const int zip64 = content.size() >= 0xFFFFFFFFu ? 1 : 0;
-    if (zipOpenNewFileInZip64(zip, entryName.c_str(), &info, nullptr, 0, nullptr, 0,
-                              kBackupEntryComment, Z_DEFLATED, Z_DEFAULT_COMPRESSION,
-                              zip64) != ZIP_OK)
+    if (zipOpenNewFileInZip4_64(zip, entryName.c_str(), &info, nullptr, 0, nullptr, 0,
+                                kBackupEntryComment, Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0,
+                                -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0,
+                                kMadeOnUnix, 0, zip64) != ZIP_OK)
         return false;
     bool ok = true;
     for (std::size_t done = 0; ok && done < content.size();) {
@@ -272,13 +298,13 @@ bool CopyFileSafely(const std::string& source, const std::string& target, int* e
     return failure == 0;
 }
 
-ZipBackupResult WriteZipBackup(const std::string& source, const std::string& entryName,
-                               const std::string& archive, int* error)
+ZipBackupResult WriteZipBackup(const std::string& source, const std::string& archive, int* error)
 {
     if (error)
         *error = 0;
     std::string content;
-    if (!ReadWholeFile(source, content))
+    struct stat status {};
+    if (!ReadWholeFile(source, content) || ::stat(source.c_str(), &status) != 0)
         return ZipBackupResult::SourceUnreadable;
     CSafeFile file;
     const auto fail = [&](ZipBackupResult result) {
@@ -293,7 +319,7 @@ ZipBackupResult WriteZipBackup(const std::string& source, const std::string& ent
     zipFile zip = zipOpen2_64(archive.c_str(), APPEND_STATUS_CREATE, nullptr, &calls);
     if (!zip)
         return fail(ZipBackupResult::ArchiveUnopenable);
-    bool ok = WriteEntry(zip, entryName, content);
+    bool ok = WriteEntry(zip, paths::FileName(source), status.st_mtime, content);
     ok = zipClose(zip, "") == ZIP_OK && ok;
     if (ok && !output.failed && file.Commit())
         return ZipBackupResult::Ok;
@@ -340,6 +366,8 @@ CZipBackupReader::EntryResult CZipBackupReader::GoToFirstEntry(std::string& stor
         storedName.assign(name.data(), std::find(name.data(), name.data() + length, '\0'));
         if (storedName.ends_with('/') || storedName.ends_with('\\'))
             continue; // a folder entry
+        if (HasParentStep(storedName))
+            return EntryResult::OutsideFolder;
         if (info.uncompressed_size == 0)
             return EntryResult::Empty;
         m_declaredSize = info.uncompressed_size;

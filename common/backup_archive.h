@@ -37,13 +37,15 @@ enum class ZipBackupResult {
     Failed,            // compressing or writing failed
 };
 
-/// Writes archive as a new zip archive holding the bytes of source as its one entry, named
-/// entryName, with the backup comment: deflated at the default level, no extra fields, date,
-/// time and attributes zero, an empty archive comment. A file already at archive is replaced
-/// only by a complete archive, and never when it is read-only. When the archive could not be
-/// made or written, error (when given) holds the system's error code, 0 when none is known.
-ZipBackupResult WriteZipBackup(const std::string& source, const std::string& entryName,
-                               const std::string& archive, int* error = nullptr);
+/// Writes archive as a new zip archive holding the bytes of source as its one entry, with the
+/// backup comment: named by the file's own name (no folder, so that any unzip program puts it
+/// in the folder it extracts to), dated with the file's last change, a plain file readable by
+/// all and written by its owner, deflated at the default level, no extra fields, an empty
+/// archive comment. A file already at archive is replaced only by a complete archive, and never
+/// when it is read-only. When the archive could not be made or written, error (when given)
+/// holds the system's error code, 0 when none is known.
+ZipBackupResult WriteZipBackup(const std::string& source, const std::string& archive,
+                               int* error = nullptr);
 
 enum class RestoreResult {
     Ok,
@@ -61,7 +63,9 @@ class CZipBackupReader final {
 public:
     enum class OpenResult { Ok, NoEntry, Unreadable };
     /// Empty: the archive's file is empty (a restore would leave an empty GEDCOM file).
-    enum class EntryResult { Ok, NoEntry, Empty, Error };
+    /// OutsideFolder: its name has a ".." step, so that it would be extracted outside the folder
+    /// it is restored to; it is never restored.
+    enum class EntryResult { Ok, NoEntry, Empty, OutsideFolder, Error };
 
     CZipBackupReader() = default;
     ~CZipBackupReader();
@@ -73,7 +77,8 @@ public:
     OpenResult Open(const std::string& path);
     /// Goes to the first entry that is a file (folder entries, "name/", are passed over) and
     /// gives its stored name (up to kMaxStoredNameLength bytes, cut at a zero byte). Reads zip64
-    /// archives as well. NoEntry when the archive holds no file, Empty when that file is empty.
+    /// archives as well. NoEntry when the archive holds no file, Empty when that file is empty,
+    /// OutsideFolder when its name leads out of the folder.
     EntryResult GoToFirstEntry(std::string& storedName);
     /// Writes the current entry's content to target.
     RestoreResult ExtractEntryTo(const std::string& target);

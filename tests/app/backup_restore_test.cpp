@@ -90,7 +90,7 @@ TEST_F(BackupRestoreTest, TheNameDecidesBetweenArchiveAndCopy)
             ASSERT_EQ(reader.Open(Path(c.name)), CZipBackupReader::OpenResult::Ok) << c.name;
             std::string stored;
             ASSERT_EQ(reader.GoToFirstEntry(stored), CZipBackupReader::EntryResult::Ok);
-            EXPECT_EQ(stored, m_open);
+            EXPECT_EQ(stored, "Smith.ged");
             EXPECT_EQ(reader.ExtractEntryTo(Path("check.ged")), RestoreResult::Ok);
             EXPECT_EQ(test_support::ReadFile(Path("check.ged")), kFamilyFile);
         }
@@ -188,6 +188,11 @@ TEST_F(BackupRestoreTest, RestoreFailuresSayWhyAndLeaveTheTarget)
     bytes[14] ^= 0x01;           // the checksum, in the local header
     bytes[central + 16] ^= 0x01; // and in the central directory
     const std::string damaged = test_support::WriteFile(Path("damaged.zip"), bytes);
+    bytes[14] ^= 0x01;
+    bytes[central + 16] ^= 0x01;
+    bytes.replace(30, 9, "../Sm.ged"); // the entry's name, "Smith.ged", in both places
+    bytes.replace(central + 46, 9, "../Sm.ged");
+    const std::string forged = test_support::WriteFile(Path("forged.zip"), bytes);
     std::string empty(22, '\0');
     empty.replace(0, 4, "PK\x05\x06");
     const std::string none = test_support::WriteFile(Path("none.zip"), empty);
@@ -200,6 +205,10 @@ TEST_F(BackupRestoreTest, RestoreFailuresSayWhyAndLeaveTheTarget)
     } cases[] = {
         {damaged, {target}, "Restore failed.  An error has occurred."},
         {none, {}, "The zip file holds no backed-up file.  Nothing has been restored."},
+        {forged,
+         {},
+         "The file in the zip file is named ../Sm.ged, which leads outside the folder "
+         "it is restored to.  Nothing has been restored."},
         {notZip, {}, "Unable to open zip file.  Cannot restore."},
         {good, {good}, "You cannot restore a backup file onto itself."},
         {target, {target}, "You cannot restore a backup file onto itself."},

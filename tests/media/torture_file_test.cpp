@@ -170,8 +170,7 @@ TEST_F(CTortureFileTest, EmbeddedBytesSurviveSaveReloadAndBackup)
                                  << FirstDifference(second, first);
 
     // A backup holds the saved file; restored and loaded, it gives the same bytes.
-    ASSERT_EQ(WriteZipBackup(PathOf("first.ged"), "first.ged", PathOf("backup.zip")),
-              ZipBackupResult::Ok);
+    ASSERT_EQ(WriteZipBackup(PathOf("first.ged"), PathOf("backup.zip")), ZipBackupResult::Ok);
     CZipBackupReader reader;
     ASSERT_EQ(reader.Open(PathOf("backup.zip")), CZipBackupReader::OpenResult::Ok);
     std::string stored;
