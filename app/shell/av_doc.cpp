@@ -12,9 +12,12 @@
 #include "platform/base/flag_guard.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
+#include "platform/ui/dialogs/file_dialog.h"
+#include "platform/ui/frames/doc_template.h"
 #include "platform/ui/windows/app.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -148,12 +151,42 @@ BOOL CAvDoc::DoSave(const char* path, BOOL replace)
         case IDYES:
             break;
         case IDNO:
-            return CDocument::DoSave(nullptr, replace);
+            return SaveUnderOtherName(path, replace);
         default:
             return FALSE;
         }
     }
     return CDocument::DoSave(path, replace);
+}
+
+std::string CAvDoc::OtherNameFor(const std::string& path)
+{
+    const std::filesystem::path file(path);
+    const std::string start = (file.parent_path() / file.stem()).string() + " (";
+    for (int number = 2;; ++number) {
+        std::string name = start + std::to_string(number) + ")" + file.extension().string();
+        if (!paths::Exists(name))
+            return name;
+    }
+}
+
+BOOL CAvDoc::SaveUnderOtherName(const std::string& path, BOOL replace)
+{
+    CDocTemplate* docTemplate = GetDocTemplate();
+    std::string name, extension;
+    if (docTemplate) {
+        docTemplate->GetDocString(name, CDocTemplate::filterName);
+        docTemplate->GetDocString(extension, CDocTemplate::filterExt);
+    }
+    std::string filter = name.empty() || extension.empty() ? "" : name + "|*" + extension + "|";
+    filter += "All Files (*.*)|*.*||";
+    CFileDialog dialog(FALSE, extension.empty() ? nullptr : extension.c_str(),
+                       OtherNameFor(path).c_str(),
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, filter.c_str());
+    dialog.SetTitle("Save As");
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    return CDocument::DoSave(dialog.GetPathName().c_str(), replace);
 }
 
 BOOL CAvDoc::OnSaveDocument(const char* path)

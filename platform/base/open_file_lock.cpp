@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <set>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -66,7 +67,7 @@ bool IsLive(const std::string& mark, const MarkContent& content)
 
 bool WriteMark(const std::string& mark, bool replace)
 {
-    const std::string temp = mark + "." + std::to_string(::getpid());
+    const std::string temp = mark + ".new-" + std::to_string(::getpid());
     const int fd =
         ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0)
@@ -94,6 +95,11 @@ std::string COpenFileLock::MarkPathFor(const std::string& path)
     return paths::Join(paths::Folder(path), "." + paths::FileName(path) + ".ardenvel-lock");
 }
 
+std::string COpenFileLock::RunMarkPathFor(const std::string& path, int pid)
+{
+    return MarkPathFor(path) + "." + std::to_string(pid);
+}
+
 bool COpenFileLock::IsRunning(int pid)
 {
     return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
@@ -102,37 +108,59 @@ bool COpenFileLock::IsRunning(int pid)
 std::optional<int> COpenFileLock::OtherHolder(const std::string& path)
 {
     const std::string mark = MarkPathFor(path);
-    const std::optional<MarkContent> content = ReadMark(mark);
-    if (!content || !IsLive(mark, *content) || HeldMarks().count(mark) != 0)
-        return std::nullopt;
-    return content->pid;
+    std::vector<std::string> marks{mark};
+    const std::string folder = paths::Folder(path);
+    for (const std::string& name :
+         paths::ListFolder(folder.empty() ? "." : folder, paths::FileName(mark) + ".*"))
+        marks.push_back(paths::Join(folder, name));
+    std::optional<int> holder;
+    for (const std::string& each : marks) {
+        const std::optional<MarkContent> content = ReadMark(each);
+        if (!content || HeldMarks().count(each) != 0 ||
+            (each != mark && RunMarkPathFor(path, content->pid) != each))
+            continue;
+        if (IsLive(each, *content))
+            holder = holder.value_or(content->pid);
+        else if (content->host.empty() || content->host == HostName())
+            ::unlink(each.c_str()); // left by a run that was killed
+    }
+    return holder;
 }
 
 bool COpenFileLock::Take(const std::string& path)
 {
-    const std::string mark = MarkPathFor(path);
     if (m_path == path)
-        return true;
+        return m_first;
     Release();
-    if (path.empty() || OtherHolder(path))
+    if (path.empty())
         return false;
-    const bool stale = ReadMark(mark).has_value() || paths::Exists(mark);
-    if (!WriteMark(mark, stale))
+    const std::string mark = MarkPathFor(path);
+    if (!OtherHolder(path)) {
+        const bool stale = ReadMark(mark).has_value() || paths::Exists(mark);
+        if (WriteMark(mark, stale)) {
+            m_first = true;
+            m_mark = mark;
+        }
+    } else if (const std::string own = RunMarkPathFor(path, ::getpid()); WriteMark(own, true)) {
+        m_mark = own;
+    }
+    if (m_mark.empty())
         return false;
-    HeldMarks().insert(mark);
+    HeldMarks().insert(m_mark);
     m_path = path;
-    return true;
+    return m_first;
 }
 
 void COpenFileLock::Release()
 {
     if (m_path.empty())
         return;
-    const std::string mark = MarkPathFor(m_path);
     // Only this run's own mark goes: one that another run wrote since stays.
-    if (const std::optional<MarkContent> content = ReadMark(mark);
+    if (const std::optional<MarkContent> content = ReadMark(m_mark);
         content && content->pid == ::getpid())
-        ::unlink(mark.c_str());
-    HeldMarks().erase(mark);
+        ::unlink(m_mark.c_str());
+    HeldMarks().erase(m_mark);
     m_path.clear();
+    m_mark.clear();
+    m_first = false;
 }

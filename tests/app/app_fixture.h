@@ -22,12 +22,26 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace app_test {
+
+/// The process id of a process that has ended.
+inline int EndedProcess()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return int(child);
+}
 
 /// A family of two: John and Mary, married.
 inline constexpr const char* kFamilyFile = "0 HEAD\r\n1 SOUR Tests\r\n1 GEDC\r\n2 VERS 5.5\r\n"

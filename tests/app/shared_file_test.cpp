@@ -12,7 +12,6 @@
 
 #include <gmock/gmock.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -33,17 +32,6 @@ std::string WithBravo()
     std::string content = kFamilyFile;
     content.insert(content.find("0 TRLR"), kBravo);
     return content;
-}
-
-/// The process id of a process that has ended.
-int EndedProcess()
-{
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(0);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return int(child);
 }
 
 class SharedFileTest : public AppTest {
@@ -99,6 +87,10 @@ TEST_F(SharedFileTest, ASaveOverAFileChangedElsewhereAsksAndNeverOverwritesUnask
     EXPECT_EQ(test_support::ReadFile(m_path), WithBravo());
     EXPECT_EQ(Doc()->GetPathName(), elsewhere);
     EXPECT_FALSE(Doc()->IsModified());
+    // The name proposed is one that names no file yet.
+    EXPECT_EQ(CAvDoc::OtherNameFor(m_path), m_folder + "/family (2).ged");
+    test_support::WriteFile(m_folder + "/family (2).ged", "");
+    EXPECT_EQ(CAvDoc::OtherNameFor(m_path), m_folder + "/family (3).ged");
 
     // The file saved is the one the document knows: the next save asks nothing.
     AddIndividual();
@@ -167,6 +159,31 @@ TEST_F(SharedFileTest, AFileOpenInAnotherRunIsSaidSoAndItsCopyIsNeitherOfferedNo
     EXPECT_FALSE(paths::Exists(OtherRunRecoveryPathFor(m_path)));
     EXPECT_EQ(test_support::ReadFile(RecoveryPathFor(m_path)), othersCopy);
     EXPECT_TRUE(paths::IsFile(COpenFileLock::MarkPathFor(m_path)));
+}
+
+TEST_F(SharedFileTest, AFileStaysMarkedWhileAnyRunHasItOpen)
+{
+    ASSERT_TRUE(Run(ID_FILE_NEW));
+    const int other = int(getppid());
+    MarkOpenIn(other);
+    TestHooks::AnswerMessageBox(IDYES);
+    m_app->OpenDocumentFile(m_path.c_str());
+    MessageTexts();
+
+    // The first run lets the file go; this run's own mark still tells the next one.
+    std::filesystem::remove(COpenFileLock::MarkPathFor(m_path));
+    const std::string own = COpenFileLock::RunMarkPathFor(m_path, getpid());
+    EXPECT_THAT(test_support::ReadFile(own), testing::StartsWith(std::to_string(getpid()) + " "));
+    // Another run's own mark is told; one a killed run left goes at the first look.
+    const int ended = EndedProcess();
+    for (int pid : {other, ended})
+        test_support::WriteFile(COpenFileLock::RunMarkPathFor(m_path, pid),
+                                std::to_string(pid) + " " + HostName() + "\n");
+    EXPECT_EQ(COpenFileLock::OtherHolder(m_path), other);
+    EXPECT_FALSE(paths::Exists(COpenFileLock::RunMarkPathFor(m_path, ended)));
+
+    ASSERT_TRUE(Run(ID_FILE_NEW));
+    EXPECT_FALSE(paths::Exists(own)) << "letting the file go removes this run's mark";
 }
 
 TEST_F(SharedFileTest, TheMarkOfARunThatEndedIsIgnoredAndTakenOver)
