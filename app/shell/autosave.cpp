@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -88,13 +89,24 @@ bool WriteRecoveryCopy(const std::string& copy, const GedcomFileFormat& format,
     std::error_code ignored; // a folder that cannot be made fails the save, which says so
     fs::create_directories(fs::path(copy).parent_path(), ignored);
     // The record goes first: a copy is never newer than what it says of its source.
+    const std::string recordPath = SourceRecordOf(copy);
+    std::optional<std::string> previous;
+    if (std::ifstream in(recordPath, std::ios::binary); in)
+        previous.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     const std::string record = source.value_or(FileIdentity{}).ToText() + "\n";
-    if (int code = 0; !CSafeFile::WriteWhole(SourceRecordOf(copy), record, &code)) {
+    if (int code = 0; !CSafeFile::WriteWhole(recordPath, record, &code)) {
         error = code ? std::strerror(code) : "The data could not be written.";
         return false;
     }
     GedcomFileFormat written = format;
-    return SaveGedcomFile(copy, written, error);
+    if (SaveGedcomFile(copy, written, error))
+        return true;
+    // The copy is as it was, and so is what it records: nothing is left beside no copy.
+    if (previous && paths::IsFile(copy))
+        CSafeFile::WriteWhole(recordPath, *previous);
+    else
+        fs::remove(recordPath, ignored);
+    return false;
 }
 
 void RemoveRecoveryCopyFile(const std::string& copy)

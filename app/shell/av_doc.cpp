@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -105,6 +106,8 @@ BOOL CAvDoc::OpenUntitledRecoveryCopy(const RecoveryCopy& copy)
     m_data.SetModifiedFlag(true);
     m_changedSinceAutosave = false;
     m_recoveredCopy = copy.copy;
+    // The copy is this run's now: its mark replaces the one the run that wrote it left.
+    m_untitledMark.Take(UntitledRecoveryName());
     RefreshMainFrameTitle();
     return TRUE;
 }
@@ -244,18 +247,27 @@ bool CAvDoc::WriteCopy(const std::string& name, bool askingAllowed)
     std::string error;
     if (!WriteRecoveryCopy(copy, m_data.GetFormat(), m_data.GetLoadedIdentity(), error)) {
         const std::string message = FileFailureText("Unable to autosave file ", name, error);
-        if (askingAllowed)
-            MessageBox(message, MB_OK | MB_ICONEXCLAMATION);
-        else
+        if (!askingAllowed)
             std::fprintf(stderr, "%s\n", message.c_str());
+        else if (!std::exchange(m_autosaveFailureTold, true))
+            MessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        ShowAutosaveFailure(message);
         return false;
     }
+    if (std::exchange(m_autosaveFailureTold, false))
+        ShowAutosaveFailure({});
     // A copy written under another name before (the file was saved under a new one) goes.
     if (!m_writtenCopy.empty() && m_writtenCopy != copy && m_writtenCopy != m_recoveredCopy)
         RemoveRecoveryCopyFile(m_writtenCopy);
     m_writtenCopy = copy;
     m_changedSinceAutosave = false;
     return true;
+}
+
+void CAvDoc::ShowAutosaveFailure(const std::string& message)
+{
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+        frame->SetIdleMessage(message);
 }
 
 void CAvDoc::FollowOpenMark()

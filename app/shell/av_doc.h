@@ -77,7 +77,8 @@ public:
     /// Writes the autosaved copy when the file changed since the last autosave: that of the
     /// file, or the untitled file's when it has no path. The copy is this run's own
     /// (OtherRunRecoveryPathFor) when another running program had the file open first. A failure
-    /// is reported in a message box, or on the error output when nobody is there to answer one.
+    /// is reported in a message box the first time, and in the status bar until an autosave
+    /// succeeds, or on the error output when nobody is there to answer a box.
     /// True when nothing needed writing or the copy was written.
     bool Autosave(bool askingAllowed = true);
     /// Whether this run marks the file it names as open (another run had it first when not).
@@ -108,6 +109,8 @@ private:
     bool WriteCopy(const std::string& name, bool askingAllowed);
     /// The edits no longer need the copies written of them or opened: they go.
     void RemoveOwnCopies();
+    /// An autosave failure stays in the status bar until an autosave succeeds (empty).
+    static void ShowAutosaveFailure(const std::string& message);
     /// The open mark follows the file the document names.
     void FollowOpenMark();
 
@@ -116,6 +119,9 @@ private:
     bool m_changedSinceAutosave = false;
     /// An autosaved copy is being loaded: its name stays out of the recent-file list.
     bool m_loadingRecoveryCopy = false;
+    /// A failed autosave was told in a message box: later failures are only shown in the status
+    /// bar, until an autosave succeeds.
+    bool m_autosaveFailureTold = false;
     /// The copy this document last wrote, and the one it was opened from; both stay until the
     /// edits are saved or given up.
     std::string m_writtenCopy;

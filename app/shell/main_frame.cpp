@@ -173,6 +173,20 @@ CWnd* CMainFrame::GetMessageBar()
     return &m_mainBar;
 }
 
+void CMainFrame::SetIdleMessage(const std::string& message)
+{
+    m_idleMessage = message;
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+}
+
+void CMainFrame::GetMessageString(UINT id, std::string& message) const
+{
+    if (id == AFX_IDS_IDLEMESSAGE && !m_idleMessage.empty())
+        message = m_idleMessage;
+    else
+        CMDIFrameWnd::GetMessageString(id, message);
+}
+
 bool CMainFrame::RemoveTopMenu(const char* title)
 {
     CMenu* menu = GetMenu();

@@ -13,6 +13,7 @@
 #include "platform/ui/frames/tool_bar.h"
 
 #include <array>
+#include <string>
 
 /// Toolbar indices: the standard toolbar and those of the records, diagram and multimedia
 /// windows; the preferences keep their placements in this order.
@@ -53,6 +54,10 @@ public:
     /// the main bar.
     CWnd* GetMessageBar() override;
     CToolBar& GetToolBar(int index) { return m_toolBars[std::size_t(index)]; }
+    /// What the message bar shows when no prompt does ("For Help, press F1"), replaced by
+    /// message until it is called with an empty one (a lasting failure, such as autosave's).
+    void SetIdleMessage(const std::string& message);
+    void GetMessageString(UINT id, std::string& message) const override;
 
     /// Restarts the autosave timer from the preferences ("Enable Autosave", "Autosave Mins"),
     /// and clears a due autosave.
@@ -100,6 +105,7 @@ private:
     UINT m_currentStatusBar = 0;
     bool m_progressActive = false;
     UINT_PTR m_autosaveTimer = 0;
+    std::string m_idleMessage;
     CSavedFileMenus m_savedFiles;
     /// Gives menu items the pictures of the toolbar buttons with the same command.
     CCoolMenuManager m_menuManager;

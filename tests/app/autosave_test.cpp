@@ -8,6 +8,7 @@
 #include "database/dictionary/record_type_table.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_node.h"
+#include "platform/base/open_file_lock.h"
 #include "platform/base/paths.h"
 
 #include <gmock/gmock.h>
@@ -212,6 +213,9 @@ TEST_F(AutosaveTest, AnUntitledFileIsAutosavedByTheTimerAndOfferedAfterACrash)
     LetAutosaveRun();
     ASSERT_TRUE(paths::IsFile(copy));
     EndAbruptly();
+    // The killed run's mark stays beside its copy.
+    const std::string mark = COpenFileLock::MarkPathFor(UntitledRecoveryName());
+    test_support::WriteFile(mark, std::to_string(EndedProcess()) + "\n");
     TestHooks::AnswerMessageBox(IDYES);
 
     ASSERT_TRUE(Start({m_path}));
@@ -219,6 +223,10 @@ TEST_F(AutosaveTest, AnUntitledFileIsAutosavedByTheTimerAndOfferedAfterACrash)
     EXPECT_THAT(MessageTexts(), ElementsAre(UntitledRecoveryQuestion()));
     EXPECT_EQ(Doc()->GetPathName(), "");
     EXPECT_EQ(ShownRows(kIndividuals), 1);
+    EXPECT_THAT(test_support::ReadFile(mark), testing::StartsWith(std::to_string(getpid()) + " "));
+    m_app->ExitInstance();
+    m_app.reset();
+    EXPECT_FALSE(paths::Exists(mark)) << "a clean exit leaves no mark";
 }
 
 TEST_F(AutosaveTest, ADeclinedUntitledCopyIsDeletedAndTheStartUpFileOpens)
@@ -233,6 +241,26 @@ TEST_F(AutosaveTest, ADeclinedUntitledCopyIsDeletedAndTheStartUpFileOpens)
 
     EXPECT_EQ(Doc()->GetPathName(), m_path);
     EXPECT_FALSE(paths::IsFile(RecoveryPathFor(UntitledRecoveryName())));
+}
+
+TEST_F(AutosaveTest, AFailureIsToldOnceThenInTheStatusBarAndLeavesNothingBehind)
+{
+    const std::string copy = RecoveryPathFor(m_path);
+    std::filesystem::create_directory(copy); // nothing can be written there, as on a full disk
+    const auto statusText = [this] { return Frame()->GetStatusBar(59393)->GetPaneText(0); };
+    AddIndividual();
+    TestHooks::AnswerMessageBox(IDOK);
+    LetAutosaveRun();
+    ASSERT_EQ(MessageTexts().size(), 1u);
+    LetAutosaveRun();
+    EXPECT_THAT(MessageTexts(), IsEmpty());
+    EXPECT_THAT(statusText(), testing::StartsWith("Unable to autosave file " + m_path));
+    EXPECT_FALSE(paths::Exists(copy + ".from"));
+
+    std::filesystem::remove(copy);
+    LetAutosaveRun();
+    EXPECT_TRUE(paths::IsFile(copy));
+    EXPECT_EQ(statusText(), "For Help, press F1");
 }
 
 /// Bytes that no GEDCOM reader takes: a copy damaged on its disk.
