@@ -266,7 +266,7 @@ bool OpenExceptionReport()
         return true;
     if (r.m_failed)
         return false;
-    const std::string folder = temp_files::Folder();
+    const std::string folder = temp_files::RunFolder();
     const std::string path = folder + "/" + std::string(kExceptionReportName);
     // Written beside the report and put in its place whole when the load ends, so that a report
     // being read is never rewritten under its reader by another load, in this run or another.

@@ -7,7 +7,8 @@
 
 struct GedcomLine;
 
-/// The report's file name; it lives in the per-user temporary folder (temp_files::Folder).
+/// The report's file name; it lives in this run's own temporary folder (temp_files::RunFolder),
+/// so that programs running at once never write over each other's report.
 inline constexpr std::string_view kExceptionReportName = "Ardenvel Exception File.txt";
 
 // Skip reasons.

@@ -1,10 +1,14 @@
 // platform/base/temp_files.cpp: the per-user temporary folder and exclusive file creation.
 #include "platform/base/temp_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <random>
+#include <set>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +58,33 @@ std::string Folder()
         s_fallback = mkdtemp(pattern.data()) ? pattern : std::string();
     }
     return s_fallback;
+}
+
+std::string RunFolder()
+{
+    const std::string base = Folder();
+    if (base.empty())
+        return {};
+    constexpr std::string_view kPrefix = "run-";
+    const std::string folder = base + "/" + std::string(kPrefix) + std::to_string(getpid());
+    if ((mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) || !IsPrivateFolder(folder))
+        return {};
+    static std::set<std::string> s_swept;
+    if (s_swept.insert(base).second) {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
+            const std::string name = entry.path().filename().string();
+            const std::string digits = name.substr(std::min(name.size(), kPrefix.size()));
+            if (!name.starts_with(kPrefix) || digits.empty() || digits.size() > 9 ||
+                !std::all_of(digits.begin(), digits.end(),
+                             [](char c) { return c >= '0' && c <= '9'; }))
+                continue;
+            const pid_t pid = pid_t(std::stol(digits));
+            if (pid != getpid() && kill(pid, 0) != 0 && errno == ESRCH)
+                std::filesystem::remove_all(entry.path(), error);
+        }
+    }
+    return folder;
 }
 
 std::string CreateUnique(const std::string& folder, std::string_view prefix,

@@ -28,7 +28,7 @@ const std::string kHeading =
 
 std::string ReportPath()
 {
-    return temp_files::Folder() + "/Ardenvel Exception File.txt";
+    return temp_files::RunFolder() + "/Ardenvel Exception File.txt";
 }
 
 std::string Entry(int number, std::string_view reason, std::string_view content,
@@ -199,7 +199,7 @@ TEST_F(ExceptionReportTest, AReportBeingReadIsNeverRewrittenByTheNextLoad)
     ::close(reader);
     EXPECT_EQ(read, first);
     EXPECT_NE(test_support::ReadFile(path).find("second"), std::string::npos);
-    for (const auto& entry : std::filesystem::directory_iterator(temp_files::Folder()))
+    for (const auto& entry : std::filesystem::directory_iterator(temp_files::RunFolder()))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".Ardenvel Exception"))
             << "no temporary file stays: " << entry.path();
 }
