@@ -12,7 +12,6 @@
 #include "platform/base/flag_guard.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
-#include "platform/ui/dialogs/file_dialog.h"
 #include "platform/ui/frames/doc_template.h"
 #include "platform/ui/windows/app.h"
 
@@ -28,6 +27,19 @@ std::string FileFailureText(const char* what, const std::string& path, std::stri
 {
     EnsureFinalStop(reason);
     return what + path + ".  " + reason;
+}
+
+/// The name proposed for saving path under another name: path with " (2)" before its
+/// extension, or the first higher number that names no file.
+std::string OtherNameFor(const std::string& path)
+{
+    const std::filesystem::path file(path);
+    const std::string start = (file.parent_path() / file.stem()).string() + " (";
+    for (int number = 2;; ++number) {
+        std::string name = start + std::to_string(number) + ")" + file.extension().string();
+        if (!paths::Exists(name))
+            return name;
+    }
 }
 
 } // namespace
@@ -162,34 +174,13 @@ BOOL CAvDoc::DoSave(const char* path, BOOL replace)
     return CDocument::DoSave(path, replace);
 }
 
-std::string CAvDoc::OtherNameFor(const std::string& path)
-{
-    const std::filesystem::path file(path);
-    const std::string start = (file.parent_path() / file.stem()).string() + " (";
-    for (int number = 2;; ++number) {
-        std::string name = start + std::to_string(number) + ")" + file.extension().string();
-        if (!paths::Exists(name))
-            return name;
-    }
-}
-
 BOOL CAvDoc::SaveUnderOtherName(const std::string& path, BOOL replace)
 {
+    std::string target = OtherNameFor(path);
     CDocTemplate* docTemplate = GetDocTemplate();
-    std::string name, extension;
-    if (docTemplate) {
-        docTemplate->GetDocString(name, CDocTemplate::filterName);
-        docTemplate->GetDocString(extension, CDocTemplate::filterExt);
-    }
-    std::string filter = name.empty() || extension.empty() ? "" : name + "|*" + extension + "|";
-    filter += "All Files (*.*)|*.*||";
-    CFileDialog dialog(FALSE, extension.empty() ? nullptr : extension.c_str(),
-                       OtherNameFor(path).c_str(),
-                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, filter.c_str());
-    dialog.SetTitle("Save As");
-    if (dialog.DoModal() != IDOK)
+    if (!docTemplate || !docTemplate->DoPromptFileName(this, target))
         return FALSE;
-    return CDocument::DoSave(dialog.GetPathName().c_str(), replace);
+    return CDocument::DoSave(target.c_str(), replace);
 }
 
 BOOL CAvDoc::OnSaveDocument(const char* path)

@@ -40,9 +40,6 @@ public:
     BOOL DoSave(const char* path, BOOL replace = TRUE) override;
     /// The question DoSave asks.
     static std::string ChangedOnDiskQuestion(const std::string& path);
-    /// The name proposed for saving under another name after No: path with " (2)" before its
-    /// extension, or the first higher number that names no file.
-    static std::string OtherNameFor(const std::string& path);
     /// The document names path from now on (a save under a new name): the data side, the title
     /// and the recent-file list follow.
     void SetPathName(const std::string& path, BOOL addToRecentList = TRUE) override;
@@ -99,7 +96,8 @@ private:
     IProgress* GetProgress() override;
     std::unique_ptr<IMergeDialog> CreateMergeDialog() override;
 
-    /// The Save As dialog, proposing OtherNameFor(path); FALSE when cancelled or not saved.
+    /// The Save As dialog, proposing a name beside path that names no file; FALSE when
+    /// cancelled or not saved.
     BOOL SaveUnderOtherName(const std::string& path, BOOL replace);
     /// The framework's path and title follow the data side's.
     void TakePathAndTitle();

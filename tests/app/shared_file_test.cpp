@@ -9,6 +9,7 @@
 #include "database/nodes/data_node.h"
 #include "platform/base/open_file_lock.h"
 #include "platform/base/paths.h"
+#include "platform/ui/dialogs/file_dialog.h"
 
 #include <gmock/gmock.h>
 
@@ -78,19 +79,20 @@ TEST_F(SharedFileTest, ASaveOverAFileChangedElsewhereAsksAndNeverOverwritesUnask
     EXPECT_EQ(test_support::ReadFile(m_path), WithBravo());
     EXPECT_TRUE(Doc()->IsModified());
 
-    // No: saved under another name, the other version stays.
+    // No: saved under another name, proposed as one that names no file yet; the other version
+    // stays.
     const std::string elsewhere = m_folder + "/mine.ged";
+    test_support::WriteFile(m_folder + "/family (2).ged", "");
+    std::string proposed;
     TestHooks::AnswerMessageBox(IDNO);
-    TestHooks::AnswerFilePicker({elsewhere});
+    TestHooks::AnswerFilePicker({elsewhere},
+                                [&](CFileDialog& d) { proposed = d.GetProposedName(); });
     ASSERT_TRUE(Run(ID_FILE_SAVE));
     EXPECT_THAT(MessageTexts(), ElementsAre(CAvDoc::ChangedOnDiskQuestion(m_path)));
     EXPECT_EQ(test_support::ReadFile(m_path), WithBravo());
     EXPECT_EQ(Doc()->GetPathName(), elsewhere);
     EXPECT_FALSE(Doc()->IsModified());
-    // The name proposed is one that names no file yet.
-    EXPECT_EQ(CAvDoc::OtherNameFor(m_path), m_folder + "/family (2).ged");
-    test_support::WriteFile(m_folder + "/family (2).ged", "");
-    EXPECT_EQ(CAvDoc::OtherNameFor(m_path), m_folder + "/family (3).ged");
+    EXPECT_EQ(proposed, m_folder + "/family (3).ged");
 
     // The file saved is the one the document knows: the next save asks nothing.
     AddIndividual();

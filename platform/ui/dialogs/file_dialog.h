@@ -71,6 +71,8 @@ public:
     /// panel that shows the file overrides it.
     virtual void OnFileNameChange(const std::string& /*current*/) {}
     DWORD GetFlags() const { return m_flags; }
+    /// The name the dialog proposes when it opens.
+    const std::string& GetProposedName() const { return m_fileName; }
     void SetFlags(DWORD flags) { m_flags = flags; }
 
     // After DoModal returned IDOK.

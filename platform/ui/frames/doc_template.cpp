@@ -164,7 +164,9 @@ BOOL CDocTemplate::DoPromptFileName(CDocument* doc, std::string& path)
     if (!name.empty() && !extension.empty())
         filter = name + "|*" + extension + "|";
     filter += "All Files (*.*)|*.*||";
-    const std::string start = doc->GetPathName().empty() ? doc->GetTitle() : doc->GetPathName();
+    const std::string start = !path.empty()                ? path
+                              : doc->GetPathName().empty() ? doc->GetTitle()
+                                                           : doc->GetPathName();
     CFileDialog dialog(FALSE, extension.empty() ? nullptr : extension.c_str(), start.c_str(),
                        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, filter.c_str());
     dialog.SetTitle("Save As");

@@ -61,8 +61,8 @@ public:
     /// none. Loaded on first use and kept by the template.
     CMenu* GetSharedMenu();
 
-    /// Asks the user for a file name to save doc under, starting from its path or title
-    /// with the template's filter; FALSE when the user cancels.
+    /// Asks the user for a file name to save doc under, starting from path when it is given,
+    /// else from doc's path or title, with the template's filter; FALSE when the user cancels.
     BOOL DoPromptFileName(CDocument* doc, std::string& path);
 
 protected:
