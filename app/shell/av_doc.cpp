@@ -73,6 +73,7 @@ void CAvDoc::DeleteContents()
 {
     m_data.DeleteContents();
     m_changedSinceAutosave = false;
+    ForgetAutosaveFailure();
 }
 
 BOOL CAvDoc::OnNewDocument()
@@ -238,15 +239,16 @@ bool CAvDoc::WriteCopy(const std::string& name, bool askingAllowed)
     std::string error;
     if (!WriteRecoveryCopy(copy, m_data.GetFormat(), m_data.GetLoadedIdentity(), error)) {
         const std::string message = FileFailureText("Unable to autosave file ", name, error);
-        if (!askingAllowed)
+        if (!askingAllowed) {
             std::fprintf(stderr, "%s\n", message.c_str());
-        else if (!std::exchange(m_autosaveFailureTold, true))
+            return false;
+        }
+        if (!std::exchange(m_autosaveFailureTold, true))
             MessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         ShowAutosaveFailure(message);
         return false;
     }
-    if (std::exchange(m_autosaveFailureTold, false))
-        ShowAutosaveFailure({});
+    ForgetAutosaveFailure();
     // A copy written under another name before (the file was saved under a new one) goes.
     if (!m_writtenCopy.empty() && m_writtenCopy != copy && m_writtenCopy != m_recoveredCopy)
         RemoveRecoveryCopyFile(m_writtenCopy);
@@ -259,6 +261,12 @@ void CAvDoc::ShowAutosaveFailure(const std::string& message)
 {
     if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
         frame->SetIdleMessage(message);
+}
+
+void CAvDoc::ForgetAutosaveFailure()
+{
+    if (std::exchange(m_autosaveFailureTold, false))
+        ShowAutosaveFailure({});
 }
 
 void CAvDoc::FollowOpenMark()

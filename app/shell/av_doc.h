@@ -109,6 +109,9 @@ private:
     void RemoveOwnCopies();
     /// An autosave failure stays in the status bar until an autosave succeeds (empty).
     static void ShowAutosaveFailure(const std::string& message);
+    /// An autosave succeeded or the edits it failed to keep are gone: the failure leaves the
+    /// status bar, and the next one is told in a message box again.
+    void ForgetAutosaveFailure();
     /// The open mark follows the file the document names.
     void FollowOpenMark();
 
