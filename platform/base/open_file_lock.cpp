@@ -135,17 +135,13 @@ bool COpenFileLock::Take(const std::string& path)
     if (path.empty())
         return false;
     const std::string mark = MarkPathFor(path);
-    if (!OtherHolder(path)) {
-        const bool stale = ReadMark(mark).has_value() || paths::Exists(mark);
-        if (WriteMark(mark, stale)) {
-            m_first = true;
-            m_mark = mark;
-        }
-    } else if (const std::string own = RunMarkPathFor(path, ::getpid()); WriteMark(own, true)) {
-        m_mark = own;
-    }
-    if (m_mark.empty())
+    // A run that marks the file at the same moment wins the first mark; this one leaves its own.
+    m_first = !OtherHolder(path) && WriteMark(mark, ReadMark(mark) || paths::Exists(mark));
+    m_mark = m_first ? mark : RunMarkPathFor(path, ::getpid());
+    if (!m_first && !WriteMark(m_mark, true)) {
+        m_mark.clear();
         return false;
+    }
     HeldMarks().insert(m_mark);
     m_path = path;
     return m_first;
