@@ -40,6 +40,29 @@ bool IsPrivateFolder(const std::string& folder)
     return ok;
 }
 
+constexpr std::string_view kRunPrefix = "run-";
+
+// The process id a run folder is named after; 0 for any other name.
+pid_t RunOf(const std::string& name)
+{
+    const std::string digits = name.substr(std::min(name.size(), kRunPrefix.size()));
+    if (!name.starts_with(kRunPrefix) || digits.empty() || digits.size() > 9 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return 0;
+    return pid_t(std::stol(digits));
+}
+
+// The run folders in base of runs that are no longer running go, with what they hold.
+void RemoveFoldersOfEndedRuns(const std::string& base)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
+        const pid_t pid = RunOf(entry.path().filename().string());
+        if (pid > 0 && pid != getpid() && kill(pid, 0) != 0 && errno == ESRCH)
+            std::filesystem::remove_all(entry.path(), error);
+    }
+}
+
 } // namespace
 
 std::string Folder()
@@ -65,25 +88,12 @@ std::string RunFolder()
     const std::string base = Folder();
     if (base.empty())
         return {};
-    constexpr std::string_view kPrefix = "run-";
-    const std::string folder = base + "/" + std::string(kPrefix) + std::to_string(getpid());
+    const std::string folder = base + "/" + std::string(kRunPrefix) + std::to_string(getpid());
     if ((mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) || !IsPrivateFolder(folder))
         return {};
     static std::set<std::string> s_swept;
-    if (s_swept.insert(base).second) {
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
-            const std::string name = entry.path().filename().string();
-            const std::string digits = name.substr(std::min(name.size(), kPrefix.size()));
-            if (!name.starts_with(kPrefix) || digits.empty() || digits.size() > 9 ||
-                !std::all_of(digits.begin(), digits.end(),
-                             [](char c) { return c >= '0' && c <= '9'; }))
-                continue;
-            const pid_t pid = pid_t(std::stol(digits));
-            if (pid != getpid() && kill(pid, 0) != 0 && errno == ESRCH)
-                std::filesystem::remove_all(entry.path(), error);
-        }
-    }
+    if (s_swept.insert(base).second)
+        RemoveFoldersOfEndedRuns(base);
     return folder;
 }
 
