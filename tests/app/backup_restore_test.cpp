@@ -188,11 +188,6 @@ TEST_F(BackupRestoreTest, RestoreFailuresSayWhyAndLeaveTheTarget)
     bytes[14] ^= 0x01;           // the checksum, in the local header
     bytes[central + 16] ^= 0x01; // and in the central directory
     const std::string damaged = test_support::WriteFile(Path("damaged.zip"), bytes);
-    bytes[14] ^= 0x01;
-    bytes[central + 16] ^= 0x01;
-    bytes.replace(30, 9, "../Sm.ged"); // the entry's name, "Smith.ged", in both places
-    bytes.replace(central + 46, 9, "../Sm.ged");
-    const std::string forged = test_support::WriteFile(Path("forged.zip"), bytes);
     std::string empty(22, '\0');
     empty.replace(0, 4, "PK\x05\x06");
     const std::string none = test_support::WriteFile(Path("none.zip"), empty);
@@ -205,10 +200,6 @@ TEST_F(BackupRestoreTest, RestoreFailuresSayWhyAndLeaveTheTarget)
     } cases[] = {
         {damaged, {target}, "Restore failed.  An error has occurred."},
         {none, {}, "The zip file holds no backed-up file.  Nothing has been restored."},
-        {forged,
-         {},
-         "The file in the zip file is named ../Sm.ged, which leads outside the folder "
-         "it is restored to.  Nothing has been restored."},
         {notZip, {}, "Unable to open zip file.  Cannot restore."},
         {good, {good}, "You cannot restore a backup file onto itself."},
         {target, {target}, "You cannot restore a backup file onto itself."},

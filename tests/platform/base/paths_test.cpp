@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
@@ -146,23 +145,17 @@ TEST(TempFilesTest, EachRunHasAFolderOfItsOwnAndThoseOfEndedRunsGo)
     const std::string saved = std::getenv("TMPDIR");
     setenv("TMPDIR", NewFolder("runs").c_str(), 1);
     const std::string base = temp_files::Folder();
-    int out[2];
-    ASSERT_EQ(pipe(out), 0);
     const pid_t child = fork();
-    if (child == 0) {
-        const std::string folder = temp_files::RunFolder();
-        _exit(write(out[1], folder.data(), folder.size()) == ssize_t(folder.size()) ? 0 : 1);
-    }
-    close(out[1]);
-    char buffer[4096];
-    const ssize_t got = read(out[0], buffer, sizeof buffer);
-    close(out[0]);
-    waitpid(child, nullptr, 0);
-    EXPECT_EQ(std::string(buffer, std::size_t(std::max<ssize_t>(got, 0))),
-              base + "/run-" + std::to_string(child));
+    if (child == 0)
+        _exit(temp_files::RunFolder() == base + "/run-" + std::to_string(getpid()) ? 0 : 1);
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
+    const std::string ended = base + "/run-" + std::to_string(child);
+    EXPECT_TRUE(paths::Exists(ended));
 
     EXPECT_EQ(temp_files::RunFolder(), base + "/run-" + std::to_string(getpid()));
-    EXPECT_FALSE(paths::Exists(base + "/run-" + std::to_string(child))) << "its run has ended";
+    EXPECT_FALSE(paths::Exists(ended)) << "its run has ended";
     setenv("TMPDIR", saved.c_str(), 1);
 }
 
