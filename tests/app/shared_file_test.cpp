@@ -79,8 +79,7 @@ TEST_F(SharedFileTest, ASaveOverAFileChangedElsewhereAsksAndNeverOverwritesUnask
     EXPECT_EQ(test_support::ReadFile(m_path), WithBravo());
     EXPECT_TRUE(Doc()->IsModified());
 
-    // No: saved under another name, proposed as one that names no file yet; the other version
-    // stays.
+    // No: saved under another name, proposed free; the other version stays.
     const std::string elsewhere = m_folder + "/mine.ged";
     test_support::WriteFile(m_folder + "/family (2).ged", "");
     std::string proposed;
