@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """Draws the pictures of other multimedia files in resources/images/: 32 x 32 pictures on white
-that the multimedia window shows for a file it cannot show itself (bitmaps 440 to 443 of
+that the multimedia window shows for a file it cannot show itself (bitmaps 440 to 444 of
 media.rc):
 
 - media_file_video.png: a sheet of film;
 - media_file_sound.png: a loudspeaker with sound waves;
 - media_file_document.png: a page of text;
-- media_file_other.png: a page with a question mark.
+- media_file_other.png: a page with a question mark;
+- media_file_picture.png: a framed landscape, for a picture file shown by another program.
 
 Only the standard library is used; the pictures are committed, and the build never runs it.
 """
@@ -61,10 +62,19 @@ def other(p):
     p.fill(15, 24, 16, 25, OCHRE)
 
 
+def picture(p):
+    p.box(3, 5, 28, 26, BLACK, SKY)
+    p.fill(21, 8, 24, 11, OCHRE)
+    for i in range(9):
+        p.fill(5 + i, 24 - i, 21 - i, 24 - i, GREY)
+    for i in range(6):
+        p.fill(16 + i, 24 - i, 26 - i, 24 - i, BLUE)
+
+
 def main():
     folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "images")
     for name, draw in [("video", video), ("sound", sound), ("document", document),
-                       ("other", other)]:
+                       ("other", other), ("picture", picture)]:
         p = Canvas(SIZE, SIZE, WHITE)
         draw(p)
         with open(os.path.join(folder, "media_file_%s.png" % name), "wb") as f:

@@ -11,11 +11,14 @@ struct FormatWord {
     std::string_view word;
 };
 
-// Photoshop pictures have a reader of our own, so their word and extension lead to it too.
+// Photoshop pictures have a reader of our own, so their word and extension lead to it too. The
+// short words "jpg" and "tif", which make an object a picture, are read back as well; a code's
+// word is its first row.
 constexpr FormatWord kWords[] = {
     {PICTURE_FORMAT_JPEG, "jpeg"}, {PICTURE_FORMAT_PNG, "png"},   {PICTURE_FORMAT_BMP, "bmp"},
     {PICTURE_FORMAT_PCX, "pcx"},   {PICTURE_FORMAT_TIFF, "tiff"}, {PICTURE_FORMAT_TGA, "tga"},
-    {PICTURE_FORMAT_WMF, "wmf"},   {PICTURE_FORMAT_PSD, "psd"},
+    {PICTURE_FORMAT_WMF, "wmf"},   {PICTURE_FORMAT_PSD, "psd"},   {PICTURE_FORMAT_JPEG, "jpg"},
+    {PICTURE_FORMAT_TIFF, "tif"},
 };
 
 struct FormatExtension {

@@ -21,8 +21,8 @@ enum PictureFormat : int {
 /// The format word of a code ("jpeg", "png", "bmp", "pcx", "tiff", "tga", "wmf", "psd"); empty
 /// for an enhanced metafile and for any other code.
 std::string_view PictureFormatName(int format);
-/// The code of a format word, compared without regard to case; 0 for any other word (the
-/// enhanced metafile has no word, and "gif" is not read as a picture).
+/// The code of a format word ("jpg" and "tif" too), compared without regard to case; 0 for any
+/// other word (the enhanced metafile has no word, and "gif" is not read as a picture).
 int PictureFormatFromName(std::string_view word);
 /// The code of a file's extension (from the last "." on, trailing white space trimmed, without
 /// regard to case): .BMP, .JPG, .JPEG, .PNG, .PCX, .TIF, .TIFF, .WMF, .EMF, .TGA and .PSD; 0

@@ -2,6 +2,7 @@
 #include "media/window/file_type_icon.h"
 
 #include "database/multimedia/media_item.h"
+#include "database/multimedia/picture_format.h"
 #include "platform/base/paths.h"
 #include "platform/ui/drawing/bitmap.h"
 #include "platform/ui/drawing/dc.h"
@@ -21,6 +22,8 @@ UINT FileTypeIconId(const CMediaItem& item)
         return IDB_FILE_SOUND;
     if (name == "Document")
         return IDB_FILE_DOCUMENT;
+    if (name == "GIF Picture" || PictureFormatFromExtension(item.GetFilePath()) != 0)
+        return IDB_FILE_PICTURE;
     return IDB_FILE_OTHER;
 }
 

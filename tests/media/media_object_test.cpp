@@ -86,7 +86,7 @@ TEST_F(CMediaObjectTest, PicturesLoadOrSayWhyNot)
         const char* what;
         const char* format;
         std::string path;
-        const char* error; // empty: loads
+        std::string error; // empty: loads
     };
     const Row rows[] = {
         {"a PNG named .bmp", "bmp", test_support::WriteFile(m_folder + "/png.bmp", png), ""},
@@ -112,16 +112,16 @@ TEST_F(CMediaObjectTest, PicturesLoadOrSayWhyNot)
         {"a metafile without the placeable header", "wmf",
          test_support::WriteFile(m_folder + "/b.wmf", std::string("\x01\x00\x09\x00\x00\x03", 6)),
          "Unable to load object.  This file format is not supported."},
-        {"no type at all", "jpg", test_support::WriteFile(m_folder + "/x.dat", "nothing"),
-         "Unable to load object.  Object type not recognised."},
+        {"a short format word", "jpg", test_support::WriteFile(m_folder + "/x.dat", "nothing"),
+         "Unable to load object.  File is not a valid JPG file."},
     };
     for (const Row& row : rows) {
         CObjNode* object = Linked(row.format, row.path);
         object->Lock();
-        EXPECT_EQ(object->HasLoadFailed(), *row.error != '\0') << row.what;
+        EXPECT_EQ(object->HasLoadFailed(), !row.error.empty()) << row.what;
         EXPECT_EQ(object->GetErrorText(), row.error) << row.what;
-        EXPECT_EQ(object->GetLoadedContent() != nullptr, *row.error == '\0') << row.what;
-        EXPECT_EQ(object->GetExtent(), *row.error ? CSize() : CSize(100, 100)) << row.what;
+        EXPECT_EQ(object->GetLoadedContent() != nullptr, row.error.empty()) << row.what;
+        EXPECT_EQ(object->GetExtent(), row.error.empty() ? CSize(100, 100) : CSize()) << row.what;
         object->Unlock();
         EXPECT_EQ(object->GetLoadedContent(), nullptr) << row.what;
     }

@@ -233,6 +233,8 @@ TEST(PictureFormatTest, ReadsWordsAndExtensions)
                 {"gif", 0, 0},
                 {"", 0, 0},
                 {"psd", PICTURE_FORMAT_PSD, 0},
+                {"JPG", PICTURE_FORMAT_JPEG, 0},
+                {"tif", PICTURE_FORMAT_TIFF, 0},
                 {"a.jpeg ", 0, PICTURE_FORMAT_JPEG},
                 {"x.TGA", 0, PICTURE_FORMAT_TGA},
                 {"scan.psd", 0, PICTURE_FORMAT_PSD},

@@ -1,9 +1,10 @@
 // tests/media/window/me_picture_wnd_test.cpp: frames on a picture: drawn with the rubber band and
 // linked to a record, moved and resized with the tracker; the hover highlight and the animated
 // scroll on the virtual clock; huge pictures, pictures that do not load, and frames of records
-// deleted while shown.
+// deleted while shown; each file of the torture test by its format word.
 #include "tests/media/window/media_window_fixture.h"
 
+#include "media/window/file_type_icon.h"
 #include "media/window/me_create_link_dlg.h"
 #include "media/window/media_window_ids.h"
 #include "media/window/picture_scroll.h"
@@ -270,6 +271,46 @@ TEST_F(PictureWndTest, AnotherFileShowsThePictureOfItsKind)
         ASSERT_EQ(shown.size(), 1u) << gone;
         EXPECT_THAT(shown[0].text, HasSubstr("cannot be found"));
         EXPECT_TRUE(TestHooks::TakeShellOpens().empty());
+    }
+}
+
+TEST_F(PictureWndTest, EachFileOfTheTortureTestShowsAsItsFormatWordSays)
+{
+    // The torture file's own format words: a picture word shows the picture; any other word
+    // shows the file's kind, and a picture another program shows is drawn as one.
+    const struct {
+        const char* file;
+        const char* format;
+        UINT icon; // 0: the picture itself
+    } rows[] = {
+        {"ImgFile.BMP", "bmp", 0},
+        {"ImgFile.JPG", "jpeg", 0},
+        {"ImgFile.PNG", "png", 0},
+        {"ImgFile.TIF", "tiff", 0},
+        {"ImgFile.PCX", "pcx", 0},
+        {"ImgFile.PSD", "psd", 0},
+        {"ImgFile.TGA", "tga", 0},
+        {"ImgFile.GIF", "gif", IDB_FILE_PICTURE},
+        {"ImgFile.TGA", "TPIC", IDB_FILE_PICTURE},
+        {"ImgFile.PSD", "8BPS", IDB_FILE_PICTURE},
+        {"ImgFile.PIC", "PICT", IDB_FILE_OTHER},
+        {"ImgFile.MAC", "PNTG", IDB_FILE_OTHER},
+        {"force.wav", "wav", IDB_FILE_SOUND},
+        {"Document.DOC", "W8BN", IDB_FILE_DOCUMENT},
+        {"Document.pdf", "PDF", IDB_FILE_DOCUMENT},
+        {"Document.tex", "TEXT", IDB_FILE_OTHER},
+    };
+    for (const auto& row : rows) {
+        const std::string path = test_support::DataPath(std::string("torture55/") + row.file);
+        Show(NewMedia(path, row.format, row.file));
+        const CMediaItem& item = *Picture().GetItem();
+        EXPECT_EQ(Picture().GetDisplayText(), row.file) << row.format;
+        if (row.icon == 0) {
+            EXPECT_EQ(item.GetExtent(), CSize(100, 100)) << row.format;
+        } else {
+            EXPECT_EQ(item.GetKind(), MEDIA_KIND_OTHER) << row.format;
+            EXPECT_EQ(FileTypeIconId(item), row.icon) << row.format;
+        }
     }
 }
 
