@@ -4,6 +4,7 @@
 
 #include "media/av_cntr_item.h"
 #include "media/picture.h"
+#include "platform/ui/image/image_source.h"
 
 #include <filesystem>
 
@@ -36,6 +37,10 @@ std::unique_ptr<IMediaContent> CMediaContentLoader::LoadPicture(const std::strin
     auto content = std::make_unique<CPictureContent>();
     if (const UINT error = content->Picture().LoadPicture(path, format)) {
         errorText = GetImageErrorText(error);
+        // A file that is not where the object points (a tree restored into another folder
+        // without its pictures) is named, so that the user knows what to bring back.
+        if (error == image::IMAGE_ERROR_OPEN)
+            errorText += "  File: " + path;
         return nullptr;
     }
     return content;
