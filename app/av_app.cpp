@@ -34,6 +34,7 @@
 #include "platform/ui/frames/doc_template.h"
 #include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/command_line.h"
+#include "platform/ui/windows/test_hooks.h"
 #include "queries/named_list.h"
 #include "records/window/find_record_dlg.h"
 #include "records/window/sub_view_rec.h"
@@ -178,7 +179,8 @@ bool CAvApp::CreateWindows()
         return false;
     m_pMainWnd = frame;
     frame->DragAcceptFiles();
-    RegisterShellFileTypes(ProgramPath(), Prefs().m_registerForGedcom);
+    // Under the test hooks nothing is launched, the desktop's database tools included.
+    RegisterShellFileTypes(ProgramPath(), Prefs().m_registerForGedcom, !TestHooks::IsEnabled());
     SetSubViewRequest(m_recordsPaneClass);
     CDocument* doc = m_template->OpenDocumentFile(nullptr);
     SetSubViewRequest(nullptr);

@@ -1,14 +1,16 @@
 // tests/app/shell_file_types_test.cpp: the desktop entry's Exec argument survives blanks and
-// reserved characters, the GEDCOM type is claimed only when asked, and unchanged files are not
-// written again.
+// reserved characters, the GEDCOM type is claimed only when asked and the desktop then answers
+// the program for it, the types get their icons, and unchanged files are not written again.
 #include "app/shell_file_types.h"
 
 #include "platform/base/paths.h"
+#include "platform/ui/resources/resources.h"
 #include "tests/support/test_support.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -46,7 +48,27 @@ protected:
     void SetUp() override
     {
         m_dataHome = test_support::NewFolder("data");
+        m_configHome = test_support::NewFolder("config");
         setenv("XDG_DATA_HOME", m_dataHome.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", m_configHome.c_str(), 1);
+        std::string error;
+        ASSERT_TRUE(m_resources.LoadCompiledIn(error)) << error;
+        SetAppResources(&m_resources);
+    }
+    void TearDown() override { SetAppResources(nullptr); }
+
+    /// The desktop's default application for a MIME type, as xdg-mime answers it.
+    static std::string DefaultApplication(const char* type)
+    {
+        unsetenv("XDG_CURRENT_DESKTOP");
+        unsetenv("DESKTOP_SESSION");
+        std::string answer;
+        FILE* out = popen((std::string("xdg-mime query default ") + type).c_str(), "r");
+        for (int c; out && (c = std::fgetc(out)) != EOF;)
+            answer += char(c);
+        if (out)
+            pclose(out);
+        return answer;
     }
 
     ShellFileTypeFiles Files(bool registerGedcom) const
@@ -54,7 +76,9 @@ protected:
         return MakeShellFileTypes("/opt/ardenvel/ardenvel", registerGedcom, m_dataHome);
     }
 
+    CResources m_resources;
     std::string m_dataHome;
+    std::string m_configHome;
 };
 
 TEST_F(ShellFileTypesTest, BothTypesAreDefinedButGedcomIsClaimedOnlyWhenAsked)
@@ -74,6 +98,34 @@ TEST_F(ShellFileTypesTest, BothTypesAreDefinedButGedcomIsClaimedOnlyWhenAsked)
     EXPECT_THAT(test_support::ReadFile(m_dataHome + "/applications/ardenvel.desktop"),
                 HasSubstr("MimeType=application/x-ardenvel-treefile;application/x-gedcom;\n"));
     EXPECT_THAT(entry, Not(HasSubstr("x-gedcom")));
+}
+
+TEST_F(ShellFileTypesTest, TheDesktopOpensGedcomFilesWithTheProgramAndShowsTheTypesIcons)
+{
+    const std::string list = m_configHome + "/mimeapps.list";
+    test_support::WriteFile(list, "[Default Applications]\napplication/x-gedcom=other.desktop\n"
+                                  "text/plain=editor.desktop\n");
+    ASSERT_TRUE(RegisterShellFileTypes("/opt/ardenvel/ardenvel", false));
+    EXPECT_EQ(DefaultApplication("application/x-gedcom"), "other.desktop\n");
+
+    ASSERT_TRUE(RegisterShellFileTypes("/opt/ardenvel/ardenvel", true));
+    EXPECT_EQ(DefaultApplication("application/x-gedcom"), "ardenvel.desktop\n");
+    EXPECT_EQ(DefaultApplication("text/plain"), "editor.desktop\n");
+    fs::remove(list);
+    ASSERT_TRUE(RegisterShellFileTypes("/opt/ardenvel/ardenvel", true));
+    EXPECT_EQ(DefaultApplication("application/x-gedcom"), "ardenvel.desktop\n");
+
+    for (const char* icon : {"ardenvel-treefile", "ardenvel-gedcom"}) {
+        EXPECT_EQ(
+            test_support::ReadFile(m_dataHome + "/icons/hicolor/32x32/mimetypes/" + icon + ".png")
+                .substr(1, 3),
+            "PNG");
+    }
+    // The desktop's MIME database, rebuilt from the package, gives each type its icon.
+    const std::string icons = test_support::ReadFile(m_dataHome + "/mime/generic-icons") +
+                              test_support::ReadFile(m_dataHome + "/mime/icons");
+    EXPECT_THAT(icons, HasSubstr("application/x-gedcom:ardenvel-gedcom"));
+    EXPECT_THAT(icons, HasSubstr("application/x-ardenvel-treefile:ardenvel-treefile"));
 }
 
 TEST_F(ShellFileTypesTest, FilesAreWrittenOnlyWhenTheyChange)
