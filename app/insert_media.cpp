@@ -49,10 +49,10 @@ namespace {
 
 constexpr InsertKind kInsertKinds[] = {
     {ID_INSERT_PICTURES, "Insert pictures",
-     "Image Files|*.BMP;*.JPG;*.JPEG;*.PCX;*.TIF;*.TIFF;*.PNG;*.TGA;*.WMF;*.PSD|"
+     "Image Files|*.BMP;*.JPG;*.JPEG;*.PCX;*.TIF;*.TIFF;*.PNG;*.TGA;*.WMF|"
      "Bitmap Files (.bmp)|*.BMP|JPEG Files (.jpg,.jpeg)|*.JPG;*.JPEG|PCX Files (.pcx)|*.PCX|"
      "TIFF Files (.tif)|*.TIF;*.TIFF|PNG Files (*.PNG)|*.PNG|Targa TGA Files (*.TGA)|*.TGA|"
-     "Placeable Metafiles (*.WMF)|*.WMF|Photoshop Files (*.PSD)|*.PSD|All files (*.*)|*.*||",
+     "Placeable Metafiles (*.WMF)|*.WMF|All files (*.*)|*.*||",
      kInsertPictureFailed},
     {ID_INSERT_MULTIMEDIA, "Insert Other Multimedia (Video, Sound, etc)",
      "Multimedia (Video, Sound, etc)|*.MPG;*.MPEG;*.AVI;*.WAV;*.MID;*.RMI;*.MIDI;*.GIF|"
