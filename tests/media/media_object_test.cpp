@@ -88,6 +88,7 @@ TEST_F(CMediaObjectTest, PicturesLoadOrSayWhyNot)
         std::string path;
         std::string error; // empty: loads
     };
+    const std::string folder = test_support::NewFolder("folder.png");
     const Row rows[] = {
         {"a PNG named .bmp", "bmp", test_support::WriteFile(m_folder + "/png.bmp", png), ""},
         {"a Targa by its extension", "tga", Torture("ImgFile.TGA"), ""},
@@ -102,8 +103,8 @@ TEST_F(CMediaObjectTest, PicturesLoadOrSayWhyNot)
          "Unable to load object.  File is not a valid JPG file."},
         {"an empty file", "bmp", test_support::WriteFile(m_folder + "/empty.bmp", ""),
          "Unable to load object.  An error occurred while reading the file."},
-        {"a folder", "png", test_support::NewFolder("folder.png"),
-         "Unable to load object.  Unable to open file.  File: " + m_folder + "/folder.png"},
+        {"a folder", "png", folder,
+         "Unable to load object.  Unable to open file.  File: " + folder},
         {"a missing file", "jpeg", m_folder + "/none.jpg",
          "Unable to load object.  Unable to open file.  File: " + m_folder + "/none.jpg"},
         {"a metafile cut short", "wmf",
