@@ -154,8 +154,21 @@ void CRptDcCanvas::DrawTextRun(const CRect& rect, RptAlign align, int x, int bas
 
 void CRptDcCanvas::DrawRule(int left, int right, int y, int thickness)
 {
+    // Placed in device pixels: a rule thinner than a pixel whose two edges round to the same
+    // pixel row would vanish on some pages and lines; it stands one pixel high instead.
     thickness = std::max(1, thickness);
-    m_dc.FillSolidRect(left, y - thickness / 2, right - left, thickness, RGB(0, 0, 0));
+    const int top = y - thickness / 2;
+    CRect rect(left, top, right, top + thickness);
+    m_dc.LPtoDP(&rect);
+    rect.NormalizeRect();
+    rect.bottom = std::max(rect.bottom, rect.top + 1);
+    rect.right = std::max(rect.right, rect.left + 1);
+    const int saved = m_dc.SaveDC();
+    m_dc.SetMapMode(MM_TEXT);
+    m_dc.SetWindowOrg(0, 0);
+    m_dc.SetViewportOrg(0, 0);
+    m_dc.FillSolidRect(&rect, RGB(0, 0, 0));
+    m_dc.RestoreDC(saved);
 }
 
 void CRptDcCanvas::DrawPicture(const CRect& rect, const RptPicture& picture)

@@ -162,5 +162,25 @@ TEST_F(ScreenPages, EverySizeOnTheScreenShowsThePrintedLines)
     EXPECT_NE(ScreenLines(60, false), printed.lines);
 }
 
+TEST(ScreenRules, ARuleThinnerThanAPixelShowsWhereverItFalls)
+{
+    // A page of 6,120 units drawn 200 pixels high: a rule of 10 units is a third of a pixel.
+    const TestHooks::Image image = TestHooks::RenderDC(100, 200, [](CDC& dc) {
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(6120, 6120);
+        dc.SetViewportExt(100, 200);
+        CRptDcCanvas canvas(dc);
+        for (int y = 100; y < 6000; y += 197)
+            canvas.DrawRule(0, 6120, y, 10);
+    });
+    for (int y = 100; y < 6000; y += 197) {
+        const int row = y * 200 / 6120;
+        bool dark = false;
+        for (int r = row - 1; r <= row + 1; ++r)
+            dark = dark || image.Pixel(50, r) == RGB(0, 0, 0);
+        EXPECT_TRUE(dark) << "rule at " << y;
+    }
+}
+
 } // namespace
 } // namespace rpt_test
