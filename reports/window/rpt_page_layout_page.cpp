@@ -9,6 +9,7 @@
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/data_exchange.h"
+#include "platform/ui/dialogs/edit.h"
 #include "platform/ui/dialogs/font_dialog.h"
 #include "platform/ui/drawing/client_dc.h"
 
@@ -193,9 +194,40 @@ void CRptPageLayoutPage::LabelFontButtons()
     }
 }
 
+void CRptPageLayoutPage::Normalise()
+{
+    if (m_normalising)
+        return;
+    std::string typed;
+    for (const DigitsEdit& edit : kDigitsEdits) {
+        GetDlgItemText(edit.id, typed);
+        if (!IsLengthText(typed))
+            return;
+    }
+    for (int i = 0; i < 4; ++i) {
+        GetDlgItemText(IDC_RPL_COLUMN + i, typed);
+        if (!IsLengthText(typed))
+            return;
+    }
+    long start = 0;
+    GetDlgItemText(IDC_RPL_START_PAGE, typed);
+    if (!text::ParseInt(typed, start))
+        return;
+    m_normalising = true;
+    if (UpdateData(TRUE))
+        UpdateData(FALSE);
+    m_normalising = false;
+}
+
 BOOL CRptPageLayoutPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const int id = LOWORD(wParam);
+    if (m_opts && HIWORD(wParam) == EN_KILLFOCUS &&
+        ((id >= IDC_RPL_MARGIN_TOP && id <= IDC_RPL_MARGIN_RIGHT) ||
+         (id >= IDC_RPL_COLUMN && id < IDC_RPL_COLUMN + 4) || id == IDC_RPL_TAB_WIDTH ||
+         id == IDC_RPL_PARA_INDENT || id == IDC_RPL_HEADER_DEPTH || id == IDC_RPL_FOOTER_DEPTH ||
+         id == IDC_RPL_START_PAGE))
+        Normalise();
     if (m_opts && HIWORD(wParam) == BN_CLICKED) {
         if (id == IDC_RPT_INSTALLATION) {
             RestoreInstalled();

@@ -48,4 +48,9 @@ protected:
 
 private:
     void LabelFontButtons();
+    /// Leaving a number edit exchanges the page both ways, so what was typed shows as it is
+    /// kept ("0.50" as "0.5"); a text that would be refused waits for OK or Apply to say so.
+    void Normalise();
+
+    bool m_normalising = false;
 };

@@ -11,6 +11,7 @@
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/data_exchange.h"
 #include "platform/ui/dialogs/edit.h"
+#include "platform/ui/dialogs/spin_button_ctrl.h"
 
 #include <algorithm>
 
@@ -117,7 +118,7 @@ BOOL CRptPicturesPage::OnInitDialog()
                 size->AddString(text);
         const char* label = shape ? shape->roles[role] : nullptr;
         SetDlgItemText(Row(role, kRppLabel), label ? label : "");
-        for (int offset = 0; offset <= kRppLabel; ++offset)
+        for (int offset = 0; offset <= kRppSpin; ++offset)
             if (CWnd* control = GetDlgItem(Row(role, offset)))
                 control->ShowWindow(label ? SW_SHOW : SW_HIDE);
     }
@@ -128,6 +129,9 @@ BOOL CRptPicturesPage::OnInitDialog()
             control->ShowWindow(preference ? SW_SHOW : SW_HIDE);
     if (CWnd* age = GetDlgItem(IDC_RPP_CAPTION + 2))
         age->ShowWindow(shape && shape->age ? SW_SHOW : SW_HIDE);
+    for (int role = 0; role < kRptPicRoleCount; ++role)
+        if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(Row(role, kRppSpin))))
+            spin->SetRange32(0, kRptMaxPictures);
     const BOOL result = CRptPage::OnInitDialog();
     m_initialised = true;
     EnableControls();
@@ -140,9 +144,14 @@ void CRptPicturesPage::DoDataExchange(CDataExchange& dx)
     if (!m_opts)
         return;
     CRptPictures& pictures = Copy().m_pictures;
+    const PicTemplate* shape = FindTemplate(GetTemplateId());
     for (int role = 0; role < kRptPicRoleCount; ++role) {
         CRptPicOpts& options = pictures.m_options[std::size_t(role)];
         dx.Text(Row(role, kRppMax), pictures.m_maxPictures[std::size_t(role)]);
+        // A row the page keeps hidden cannot be corrected, so only the shown ones are held
+        // to the range.
+        if (m_validate && shape && shape->roles[role])
+            dx.Range(pictures.m_maxPictures[std::size_t(role)], 0, kRptMaxPictures);
         dx.ComboIndex(Row(role, kRppLocation), options.m_position);
         dx.ComboIndex(Row(role, kRppSize), options.m_size);
         const bool custom = options.m_size == CRptPicOpts::kCustom;
@@ -172,7 +181,8 @@ void CRptPicturesPage::DoDataExchange(CDataExchange& dx)
         pictures.m_preference = IsDlgButtonChecked(IDC_RPP_PREF)       ? 0
                                 : IsDlgButtonChecked(IDC_RPP_PREF + 1) ? 1
                                                                        : 2;
-        const RptPicProblem problem = CheckCustomPictureSizes(pictures);
+        const RptPicProblem problem =
+            m_validate ? CheckCustomPictureSizes(pictures) : RptPicProblem{};
         if (problem.focus) {
             MessageBox(problem.message);
             dx.PrepareCtrl(problem.focus);
@@ -216,6 +226,24 @@ void CRptPicturesPage::EnableControls()
     enable(IDC_RPP_CAPTION + 4, title);
 }
 
+void CRptPicturesPage::ExchangeQuietly()
+{
+    if (!m_validate)
+        return;
+    for (int role = 0; role < kRptPicRoleCount; ++role) {
+        std::string typed;
+        GetDlgItemText(Row(role, kRppMax), typed);
+        long value = 0;
+        if (!text::ParseInt(typed, value))
+            return;
+    }
+    m_validate = false;
+    if (UpdateData(TRUE))
+        UpdateData(FALSE);
+    m_validate = true;
+    EnableControls();
+}
+
 BOOL CRptPicturesPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const int id = LOWORD(wParam);
@@ -234,19 +262,14 @@ BOOL CRptPicturesPage::OnCommand(WPARAM wParam, LPARAM lParam)
         }
         return TRUE;
     }
-    if (code == CBN_SELCHANGE && id >= IDC_RPP_ROW && id < IDC_RPP_ROW + 40 &&
-        (id - IDC_RPP_ROW) % 10 == kRppSize) {
-        const int role = (id - IDC_RPP_ROW) / 10;
-        auto* size = dynamic_cast<CComboBox*>(GetDlgItem(id));
-        const bool custom = size && size->GetCurSel() == CRptPicOpts::kCustom;
-        for (int offset : {kRppHeight, kRppWidth})
-            if (auto* edit = dynamic_cast<CEdit*>(GetDlgItem(Row(role, offset))))
-                edit->SetReadOnly(!custom);
-    }
-    if ((code == EN_CHANGE && id >= IDC_RPP_ROW && id < IDC_RPP_ROW + 40 &&
-         (id - IDC_RPP_ROW) % 10 == kRppMax) ||
-        (code == BN_CLICKED && id >= IDC_RPP_CAPTION && id <= IDC_RPP_CAPTION + 4) ||
-        code == CBN_SELCHANGE)
+    const bool rowEdit =
+        id >= IDC_RPP_ROW && id < IDC_RPP_ROW + 10 * kRptPicRoleCount &&
+        ((id - IDC_RPP_ROW) % 10 == kRppMax || (id - IDC_RPP_ROW) % 10 == kRppHeight ||
+         (id - IDC_RPP_ROW) % 10 == kRppWidth);
+    if (code == CBN_SELCHANGE || (code == EN_KILLFOCUS && rowEdit))
+        ExchangeQuietly();
+    if ((code == EN_CHANGE && rowEdit && (id - IDC_RPP_ROW) % 10 == kRppMax) ||
+        (code == BN_CLICKED && id >= IDC_RPP_CAPTION && id <= IDC_RPP_CAPTION + 4))
         EnableControls();
     return CRptPage::OnCommand(wParam, lParam);
 }

@@ -11,7 +11,9 @@ UINT RptPicturesTemplate(int reportType, int recordType);
 
 /// Role r's controls are IDC_RPP_ROW + 10 r + one of the offsets.
 inline constexpr int IDC_RPP_ROW = 1900, kRppMax = 0, kRppLocation = 1, kRppSize = 2,
-                     kRppHeight = 3, kRppWidth = 4, kRppLabel = 5;
+                     kRppHeight = 3, kRppWidth = 4, kRppLabel = 5, kRppSpin = 6;
+/// The most pictures a role may show.
+inline constexpr int kRptMaxPictures = 100;
 inline constexpr int IDC_RPP_CAPTION = 1950, IDC_RPP_PREF_GROUP = 1955, IDC_RPP_PREF = 1956,
                      IDC_RPP_GAPS = 1959;
 
@@ -34,6 +36,11 @@ protected:
 
 private:
     void EnableControls();
+    /// Exchanges both ways without the custom size checks, so that a choice or a move between
+    /// edits brings no message; left alone while a maximum is no whole number.
+    void ExchangeQuietly();
 
     bool m_initialised = false;
+    /// Cleared while ExchangeQuietly runs.
+    bool m_validate = true;
 };

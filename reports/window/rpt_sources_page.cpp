@@ -4,11 +4,13 @@
 
 #include "reports/window/pic_gaps_dlg.h"
 #include "reports/window/rpt_page_layout_page.h"
+#include "reports/window/rpt_pictures_page.h"
 
 #include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/ui/dialogs/data_exchange.h"
 #include "platform/ui/dialogs/edit.h"
+#include "platform/ui/dialogs/spin_button_ctrl.h"
 
 namespace {
 
@@ -25,6 +27,9 @@ bool IsLocationFlag(int flag)
 
 BOOL CRptSourcesPage::OnInitDialog()
 {
+    for (int id : {IDC_RPS_SOURCE_SPIN, IDC_RPS_CITATION_SPIN})
+        if (auto* spin = dynamic_cast<CSpinButtonCtrl*>(GetDlgItem(id)))
+            spin->SetRange32(0, kRptMaxPictures);
     const BOOL result = CRptPage::OnInitDialog();
     m_initialised = true;
     EnableControls();
@@ -51,7 +56,9 @@ void CRptSourcesPage::DoDataExchange(CDataExchange& dx)
     int location = endEntry && !newPage ? 0 : endEntry && newPage ? 1 : 2;
     dx.Radio(IDC_RPS_SAME_PAGE, location);
     dx.Text(IDC_RPS_SOURCE_MAX, sources.m_sourcePictures);
+    dx.Range(sources.m_sourcePictures, 0, kRptMaxPictures);
     dx.Text(IDC_RPS_CITATION_MAX, sources.m_citationPictures);
+    dx.Range(sources.m_citationPictures, 0, kRptMaxPictures);
     BOOL captions = sources.m_captions, titles = sources.m_pictureTitles;
     dx.Check(IDC_RPS_CAPTIONS, captions);
     dx.Check(IDC_RPS_TITLES, titles);
@@ -95,7 +102,8 @@ void CRptSourcesPage::EnableControls()
     for (int flag : kRepoDetails)
         enable(IDC_RPS_FLAG + flag, repo);
     for (int id : {IDC_RPS_SAME_PAGE, IDC_RPS_NEW_PAGE, IDC_RPS_REPORT_END, IDC_RPS_SOURCE_PICS,
-                   IDC_RPS_SOURCE_MAX, IDC_RPS_CITATION_PICS, IDC_RPS_CITATION_MAX})
+                   IDC_RPS_SOURCE_MAX, IDC_RPS_SOURCE_SPIN, IDC_RPS_CITATION_PICS,
+                   IDC_RPS_CITATION_MAX, IDC_RPS_CITATION_SPIN})
         enable(id, on);
     for (int id : {IDC_RPS_PIC_WIDTH, IDC_RPS_WIDTH_LABEL, IDC_RPS_GAPS, IDC_RPS_CAPTIONS})
         enable(id, pictures);

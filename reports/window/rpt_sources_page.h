@@ -10,7 +10,8 @@ inline constexpr int IDC_RPS_FLAG = 1700, IDC_RPS_SAME_PAGE = 1730, IDC_RPS_NEW_
                      IDC_RPS_REPORT_END = 1732, IDC_RPS_SOURCE_PICS = 1733,
                      IDC_RPS_SOURCE_MAX = 1734, IDC_RPS_CITATION_PICS = 1735,
                      IDC_RPS_CITATION_MAX = 1736, IDC_RPS_PIC_WIDTH = 1737, IDC_RPS_GAPS = 1738,
-                     IDC_RPS_CAPTIONS = 1740, IDC_RPS_TITLES = 1741, IDC_RPS_WIDTH_LABEL = 1742;
+                     IDC_RPS_CAPTIONS = 1740, IDC_RPS_TITLES = 1741, IDC_RPS_WIDTH_LABEL = 1742,
+                     IDC_RPS_SOURCE_SPIN = 1743, IDC_RPS_CITATION_SPIN = 1744;
 
 class CRptSourcesPage final : public CRptPage {
 public:

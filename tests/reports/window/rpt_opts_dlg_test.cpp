@@ -442,6 +442,42 @@ TEST_F(ReportOptionsTest, ACustomPictureSizeWithoutHeightIsRefused)
     EXPECT_EQ(pictures.m_options[0].m_width, 150);
 }
 
+TEST_F(ReportOptionsTest, PictureChoicesExchangeQuietlyAndMaximaStayWithinTheirRange)
+{
+    RunSheet(
+        [](CPropertySheet& sheet, CPropertyPage& page) {
+            const int max = IDC_RPP_ROW + kRppMax, height = IDC_RPP_ROW + kRppHeight;
+            TestHooks::SetText(page, max, "1");
+            TestHooks::SelectItem(page, IDC_RPP_ROW + kRppSize, CRptPicOpts::kCustom);
+            TestHooks::SetText(page, height, "0");
+            // No message for the missing height; the height shown follows the size chosen.
+            TestHooks::SelectItem(page, IDC_RPP_ROW + kRppSize, CRptPicOpts::kMedium);
+            EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
+            std::string shown;
+            page.GetDlgItemText(height, shown);
+            EXPECT_NE(shown, "0");
+            TestHooks::SetText(page, max, "101");
+            test_support::Prompt().Answer(IDOK);
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+            const auto messages = test_support::Prompt().TakeMessages();
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0].text, "Enter a whole number from 0 to 100.");
+            TestHooks::SetText(page, max, "100");
+            TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);
+        },
+        1);
+    EXPECT_EQ(m_window->GetReport()->Settings().m_pictures.m_maxPictures[0], 100);
+    RunSheet([](CPropertySheet& sheet, CPropertyPage& page) {
+        TestHooks::SetText(page, IDC_RPL_MARGIN_TOP, "0.50");
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(WORD(IDC_RPL_MARGIN_TOP), EN_KILLFOCUS),
+                         LPARAM(page.GetDlgItem(IDC_RPL_MARGIN_TOP)));
+        std::string shown;
+        page.GetDlgItemText(IDC_RPL_MARGIN_TOP, shown);
+        EXPECT_EQ(shown, "0.5") << "leaving a Page Layout number shows it as kept";
+        TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Cancel);
+    });
+}
+
 TEST_F(ReportOptionsTest, SaveAsCustomReportChecksTheNameAndAsksBeforeReplacing)
 {
     CRptSettings& settings = m_window->GetReport()->Settings();
