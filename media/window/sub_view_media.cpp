@@ -315,6 +315,9 @@ void CSubViewMedia::OnUpdate(CView* sender, LPARAM hint, CObject* object)
     case kHintFileLoaded:
         ResetWindow();
         m_list.OnUpdate(sender, hint, object);
+        // A window of all multimedia records stays one: it lists those of the file loaded.
+        if (m_contextMode == kModeAll)
+            SetContextRecord(nullptr, 0, 0);
         break;
     case kHintItemChanged:
         GetPictureWnd().OnDocumentUpdate(sender, hint, object);

@@ -7,6 +7,7 @@
 
 #include "database/fields/text_value_node.h"
 #include "database/kin/ind_rec.h"
+#include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/drawing/client_dc.h"
@@ -34,6 +35,9 @@ TEST_F(MediaWindowTest, EachContextHasItsTitle)
     m_window->SetContextRecord(nullptr, 0, 0);
     EXPECT_EQ(Title(), "All Multimedia Records");
     EXPECT_EQ(List().GetObjectRowCount(), 2);
+    for (LPARAM hint : {kHintDataSetClearing, kHintFileLoaded})
+        m_window->OnUpdate(nullptr, hint, nullptr);
+    EXPECT_EQ(List().GetObjectRowCount(), 2) << "a file loaded lists its multimedia records";
 
     m_window->SetContextRecord(wedding, 0, 0);
     EXPECT_EQ(Title(), "Multimedia Object Record - wedding.bmp");
