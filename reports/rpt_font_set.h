@@ -108,6 +108,9 @@ public:
     int columnLeft = 0, columnRight = 0;
     RptPendingHeading pending;
     RptPictureBlock pictures;
+    /// While a page is drawn: the body's state at the restart point its entry is taken up from
+    /// (null: the entry runs from its start).
+    const void* resume = nullptr;
 
 private:
     IRptCanvas* m_canvas = nullptr;

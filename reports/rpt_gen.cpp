@@ -161,6 +161,10 @@ void CRptGen::PrepareEntries() {}
 
 void CRptGen::PurgeDeletedRecords()
 {
+    // Restart points hold the records of a walk, which an edit may unlink or delete: the walk
+    // runs from its entry's start again.
+    if (m_layout)
+        m_layout->ForgetRestarts();
     if (HasNoDeletedChanges())
         return;
     for (const std::unique_ptr<CRptRow>& entry : m_entries) {

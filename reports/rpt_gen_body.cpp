@@ -36,6 +36,24 @@ std::string CRptBodyContext::Name(const CIndRec* individual) const
     return text;
 }
 
+const void* CRptBodyContext::Resumed() const
+{
+    const auto* kept =
+        restarts ? static_cast<const RptKeptWalk*>(restarts->Context().resume) : nullptr;
+    return kept ? kept->walk.get() : nullptr;
+}
+
+void CRptBodyContext::OfferRestart(const std::function<std::shared_ptr<const void>()>& make)
+{
+    if (!restarts || !restarts->Layout().WantsRestart(restarts->Context()))
+        return;
+    auto kept = std::make_shared<RptKeptWalk>();
+    if (settings.SourceFlag(kRptSourcesEndEntry) && citations.Collecting())
+        kept->collected = *citations.Collecting();
+    kept->walk = make();
+    restarts->Layout().KeepRestart(restarts->Context(), citations.counter, std::move(kept));
+}
+
 RptFactFilterMode CRptBodyContext::IndMode() const
 {
     return RptFactFilterMode(settings.m_contents.m_indEventMode);
@@ -298,6 +316,11 @@ bool CRptGenBody::BuildBody(CRptFontSet& ctx, int index)
     citations.counter = ctx.lastCitation;
     CRptBodyContext body{settings, out, citations, [&] { return StopRequested(ctx); },
                          [&] { return WriteEntrySources(body); }};
+    body.restarts = &out;
+    // An entry taken up midway has the citations it had collected there.
+    const auto* kept = static_cast<const RptKeptWalk*>(ctx.resume);
+    if (kept && perEntry && collect)
+        *collect = kept->collected;
     const bool going = WriteEntry(body, *record);
     ctx.lastCitation = citations.counter;
     return going;

@@ -14,6 +14,7 @@
 #include "reports/rpt_gen.h"
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <span>
 #include <string>
@@ -25,6 +26,7 @@ class CIndRec;
 class CFamRec;
 class CMediaItem;
 class IRptEmitter;
+class CRptLayoutEmitter;
 
 /// Heading rows of the settings' heading table that bodies use.
 enum RptHeadingRow : int {
@@ -52,7 +54,16 @@ struct CRptBodyContext {
     /// Writes the entry's own sources section, when sources close each entry.
     std::function<bool()> entrySources;
 
+    /// The pages a long walk keeps restart points on; null for exports.
+    CRptLayoutEmitter* restarts = nullptr;
+
     bool Stopped() const { return stop && stop(); }
+    /// While a page is drawn: the walk's state kept at the restart point the entry is taken up
+    /// from; null when the walk runs from its start.
+    const void* Resumed() const;
+    /// While the pages are counted: keeps the walk's state, made by make, where the count wants
+    /// a restart point (between lines).
+    void OfferRestart(const std::function<std::shared_ptr<const void>()>& make);
     bool WriteEntrySources() const { return !entrySources || entrySources(); }
     /// Whether heading row shows (show value 0 or 1).
     bool HeadingShown(int row) const;
@@ -74,6 +85,13 @@ struct CRptBodyContext {
     /// Whether an age not recorded with a fact is worked out from the birth ("Ages with Events
     /// - or calc").
     bool AgesCalculated() const;
+};
+
+/// What a restart point of a body keeps: the citations its entry had collected there (while
+/// sources close each entry) and the walk's own state.
+struct RptKeptWalk {
+    CRptCitationList collected;
+    std::shared_ptr<const void> walk;
 };
 
 /// A note of a record: its text for output, whether it is a shared note record, and the NOTE

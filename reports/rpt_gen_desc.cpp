@@ -11,6 +11,7 @@
 #include "reports/rpt_settings.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -67,25 +68,33 @@ std::string SpouseText(const CRptBodyContext& body, const CIndRec* spouse)
 bool RptWriteDescendants(CRptBodyContext& body, CIndRec& subject)
 {
     const CRptSettings& settings = body.settings;
-    body.out.NextEntry();
-    body.out.Heading(kRptLevelRecord, body.HeadingText(kRptHdgRecInd, &subject));
-    std::vector<RptPictureSubject> pictured = {{&subject, kRptPicIndividuals, ""}};
-    for (const CFamRec* family = subject.GetNextSpouseFamily(nullptr); family;
-         family = subject.GetNextSpouseFamily(family))
-        pictured.push_back({subject.GetSpouseInFamily(family), kRptPicSpouses, "Spouse: "});
-    RptWritePictures(body, pictured, kRptLevelRecord, true);
     const int mode = settings.m_contents.m_numbering;
     const int layout = settings.m_contents.m_textLayout;
     CRptPersonLines lines(body);
     // A spouse reached along several lines of descent is named once.
     CRptRecentTexts spouses;
 
-    std::vector<DescendantStep> stack;
-    stack.push_back({&subject, nullptr, 0, std::max(1, settings.m_contents.m_generations),
-                     mode == kRptDescCompact || mode == kRptDescDotted ? "1" : "", std::nullopt});
+    using Walk = std::vector<DescendantStep>;
+    Walk stack;
+    // A page drawn deep in the entry takes the walk up where it stood some pages before.
+    if (const auto* kept = static_cast<const Walk*>(body.Resumed())) {
+        stack = *kept;
+    } else {
+        body.out.NextEntry();
+        body.out.Heading(kRptLevelRecord, body.HeadingText(kRptHdgRecInd, &subject));
+        std::vector<RptPictureSubject> pictured = {{&subject, kRptPicIndividuals, ""}};
+        for (const CFamRec* family = subject.GetNextSpouseFamily(nullptr); family;
+             family = subject.GetNextSpouseFamily(family))
+            pictured.push_back({subject.GetSpouseInFamily(family), kRptPicSpouses, "Spouse: "});
+        RptWritePictures(body, pictured, kRptLevelRecord, true);
+        stack.push_back({&subject, nullptr, 0, std::max(1, settings.m_contents.m_generations),
+                         mode == kRptDescCompact || mode == kRptDescDotted ? "1" : "",
+                         std::nullopt});
+    }
     while (!stack.empty()) {
         if (body.Stopped())
             return false;
+        body.OfferRestart([&] { return std::make_shared<const Walk>(stack); });
         DescendantStep step = std::move(stack.back());
         stack.pop_back();
         if (step.family) {

@@ -6,6 +6,7 @@
 #include "platform/base/text.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -17,6 +18,9 @@ constexpr int kHeaderGap = 60;
 /// The longest length a setting can give, in hundredths of an inch; gaps in points and rule
 /// depths in hundredths of a point are held to a tenth of it, and kept lines to a thousand.
 constexpr int kLongestLength = 1000000;
+/// Pages between the restart points of a long entry: drawing a page runs at most this many pages
+/// before it.
+constexpr int kRestartPages = 4;
 
 /// Replaces the first token in text by value.
 void ReplaceFirst(std::string& text, std::string_view token, std::string_view value)
@@ -147,6 +151,7 @@ RptBuildResult CRptPageLayout::Paginate(IRptBody& body, CRptFontSet& ctx, IProgr
     ctx.pending = {};
     ctx.pictures = {};
     m_starts.assign(std::size_t(count), {});
+    m_restarts.clear();
     m_laidOut = 0;
     if (progress)
         progress->BeginProgress(count, "Laying out the report's pages");
@@ -185,6 +190,7 @@ RptBuildResult CRptPageLayout::Build(IRptBody& body, IRptCanvas& canvas, std::st
                                      const std::function<bool()>& stop)
 {
     m_starts.clear();
+    m_restarts.clear();
     m_pageCount = 0;
     m_laidOut = 0;
     if (!MeasurePage(canvas))
@@ -222,6 +228,35 @@ int CRptPageLayout::FindEntryForPage(int page) const
         found = int(i);
     }
     return found;
+}
+
+bool CRptPageLayout::WantsRestart(const CRptFontSet& ctx) const
+{
+    // While an entry runs in Paginate, m_laidOut is its index.
+    if (!ctx.Counting() || ctx.writer || m_laidOut >= int(m_starts.size()) || ctx.pending.waiting ||
+        ctx.pictures.open || ctx.pictures.sideOpen || ctx.columnLeft != ctx.Content().left ||
+        ctx.columnRight != ctx.Content().right)
+        return false;
+    const bool kept = !m_restarts.empty() && m_restarts.back().entry == m_laidOut;
+    const int last = kept ? m_restarts.back().page : m_starts[std::size_t(m_laidOut)].page;
+    return ctx.page >= last + kRestartPages;
+}
+
+void CRptPageLayout::KeepRestart(const CRptFontSet& ctx, int lastCitation,
+                                 std::shared_ptr<const void> state)
+{
+    m_restarts.push_back({m_laidOut, ctx.page, ctx.y, lastCitation, std::move(state)});
+}
+
+const RptRestart* CRptPageLayout::FindRestart(int entry, int page) const
+{
+    const auto after =
+        std::partition_point(m_restarts.begin(), m_restarts.end(), [&](const RptRestart& point) {
+            return point.entry < entry || (point.entry == entry && point.page < page);
+        });
+    if (after == m_restarts.begin() || std::prev(after)->entry != entry)
+        return nullptr;
+    return &*std::prev(after);
 }
 
 bool CRptPageLayout::IsMirrored(int page) const
@@ -262,7 +297,17 @@ void CRptPageLayout::PrintPage(IRptBody& body, IRptCanvas& canvas, int page)
         ctx.pending = {};
         ctx.pictures = {};
         ctx.SetContent(ctx.Content());
-        if (!body.RunEntry(i, *this, ctx))
+        // Everything before a restart point on an earlier page lies on the pages before this one.
+        const RptRestart* restart = FindRestart(i, page);
+        if (restart) {
+            ctx.page = restart->page;
+            ctx.y = restart->y;
+            ctx.lastCitation = restart->lastCitation;
+        }
+        ctx.resume = restart ? restart->state.get() : nullptr;
+        const bool going = body.RunEntry(i, *this, ctx);
+        ctx.resume = nullptr;
+        if (!going)
             break;
         PlacePendingHeading(ctx, 0);
     }

@@ -5,10 +5,11 @@
 // Sources: rpt_page_layout.cpp, rpt_page_elements.cpp, rpt_page_pictures.cpp. Traps: one pass
 // serves counting and drawing: elements draw only on the context's target page, and a body stops
 // when an element answers false (drawing has passed the page). Between passes only the entries'
-// start pages, offsets and first citation numbers are kept. A run longer than a page goes on over
-// the following pages, line by line; nothing is cut. Margins are never narrower than the device's
-// unprintable border. On pages a line keeps at least half the content width for its text, however
-// deep its generation.
+// start pages, offsets and first citation numbers are kept, and inside a long entry a restart
+// point every few pages, from which drawing a later page takes the entry up. A run longer than a
+// page goes on over the following pages, line by line; nothing is cut. Margins are never narrower
+// than the device's unprintable border. On pages a line keeps at least half the content width for
+// its text, however deep its generation.
 #pragma once
 
 #include "platform/base/geometry.h"
@@ -19,6 +20,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -47,6 +49,15 @@ struct RptEntryStart {
     int page = -1;
     int offset = 0;
     int firstCitation = -1;
+};
+
+/// A place inside a long entry from which drawing a later page takes the entry up instead of
+/// running it from its start: the place and the last citation number there, and the body's own
+/// state (its walk).
+struct RptRestart {
+    int entry = 0;
+    int page = 0, y = 0, lastCitation = 0;
+    std::shared_ptr<const void> state;
 };
 
 /// A text of one row with its level part (1 label, 2 data) and citation marks set after it.
@@ -128,6 +139,14 @@ public:
     /// footer. Nothing for a page outside the report.
     void PrintPage(IRptBody& body, IRptCanvas& canvas, int page);
 
+    /// While the pages are counted: whether the entry being laid out wants a restart point
+    /// where ctx stands (some pages after its start or its last one, nothing waiting, the
+    /// column whole). KeepRestart keeps one there with the citation counter and the body's
+    /// state; ForgetRestarts drops them all (the records they hold may go).
+    bool WantsRestart(const CRptFontSet& ctx) const;
+    void KeepRestart(const CRptFontSet& ctx, int lastCitation, std::shared_ptr<const void> state);
+    void ForgetRestarts() { m_restarts.clear(); }
+
     // Elements, placed at the context's page and position, which they move on.
     /// A heading of level 0-2; minHeight is the least room it needs below it. Deferred, it
     /// waits for the next element to be placed with it. With an export writer in the context,
@@ -179,12 +198,16 @@ private:
                               std::array<std::string, 3> texts, int slot, int baseline,
                               bool mirrored) const;
     int ToUnits(int hundredthsOfInch) const;
+    /// The last restart point of entry on a page before page; null when there is none.
+    const RptRestart* FindRestart(int entry, int page) const;
 
     RptPageSettings m_settings;
     RptPageMetrics m_metrics;
     RptDevicePage m_device;
     std::array<std::string, 3> m_header, m_footer;
     std::vector<RptEntryStart> m_starts;
+    /// By entry, then page.
+    std::vector<RptRestart> m_restarts;
     int m_pageCount = 0;
     /// How many entries the last pagination laid out.
     int m_laidOut = 0;

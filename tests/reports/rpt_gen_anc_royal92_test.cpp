@@ -170,5 +170,38 @@ TEST_F(Royal92Reports, PagesCountAndDrawTheLines)
     EXPECT_FALSE(last.Texts().empty());
 }
 
+TEST_F(Royal92Reports, APageDeepInAnEntryIsDrawnAsTheWholeWalkDrawsIt)
+{
+    CRptGenDesc gen("Descendants", false);
+    Prepare(gen, 30);
+    gen.Settings().m_contents.m_numbering = kRptDescDotted;
+    gen.Settings().m_contents.m_options[kRptShowGraphics] = true;
+    gen.Settings().m_sources.m_flags[kRptIncludeSources] = true;
+    CIndRec* first = victoria;
+    while (CIndRec* father = first->GetParent(true, 0, false))
+        first = father;
+    CRecordNode* subject = first;
+    gen.TakeSelectedRecords({&subject, 1});
+    ASSERT_TRUE(gen.Build(m_device, false));
+    const int pages = gen.GetPageCount();
+    ASSERT_GT(pages, 40);
+    std::vector<FakeCanvas> taken(std::size_t(pages) + 1), whole(taken.size());
+    for (int page = 0; page <= pages; ++page)
+        gen.PrintPage(taken[std::size_t(page)], page);
+    // After an edit the walk runs from the entry's start again.
+    gen.PurgeDeletedRecords();
+    for (int page = 0; page <= pages; ++page) {
+        const auto& a = taken[std::size_t(page)].drawn;
+        const auto& b = whole[std::size_t(page)].drawn;
+        gen.PrintPage(whole[std::size_t(page)], page);
+        ASSERT_EQ(a.size(), b.size()) << "page " << page;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            EXPECT_TRUE(a[i].kind == b[i].kind && a[i].rect == b[i].rect &&
+                        a[i].text == b[i].text && a[i].baseline == b[i].baseline)
+                << "page " << page << " element " << i;
+    }
+    EXPECT_LT(taken[std::size_t(pages) - 1].measured * 2, whole[std::size_t(pages) - 1].measured);
+}
+
 } // namespace
 } // namespace rpt_test
