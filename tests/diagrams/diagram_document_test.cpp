@@ -1,8 +1,9 @@
 // tests/diagrams/diagram_document_test.cpp: a diagram document without a window: building from
 // a root and the notices it sends, bringing the trees in line after an edit (a new child, a
 // longer name, the root deleted) and after a branch closed and opened, and a selection held by
-// record that finds its boxes again after a rebuild, keeps a repeated ancestor's right box and lets
-// go of a deleted record's box.
+// record that finds its boxes again after a rebuild (in the box's own generation first), keeps a
+// repeated ancestor's right box, holds a box found by two entries once and lets go of a deleted
+// record's box.
 #include "diagrams/diagram_document.h"
 #include "diagrams/diagram_selection.h"
 #include "tests/diagrams/layout_test_support.h"
@@ -232,6 +233,55 @@ TEST_F(DiagramDocumentTest, ARepeatedAncestorKeepsTheBoxSelected)
     ASSERT_TRUE(Build("Child", kAncestorsDiagram));
     ASSERT_EQ(selection.Size(), 1U);
     EXPECT_EQ(selection.Boxes()[0], BoxesOf("GF")[0]);
+
+    // Both boxes selected, then a diagram where he stands once: the two entries find the one
+    // box, which the selection holds once.
+    selection.Select(*BoxesOf("GF")[1], false);
+    ASSERT_EQ(selection.Size(), 2U);
+    ASSERT_TRUE(Build("Cousin1", kAncestorsDiagram));
+    EXPECT_EQ(selection.Boxes(), BoxesOf("GF"));
+}
+
+TEST_F(DiagramDocumentTest, ABoxGoneWithItsRecordLeavesTheSelection)
+{
+    ASSERT_TRUE(Build("Robert", kAncestorsDiagram));
+    CDiagramSelection selection(*m_document);
+    selection.Select(*BoxesOf("FF").front(), true);
+    EXPECT_EQ(Edit([&] { CDataNode::DeleteNode(P("FF")); }), DiagramResync::kUpdated);
+    m_people.erase("FF");
+    EXPECT_TRUE(selection.Empty());
+}
+
+TEST_F(DiagramDocumentTest, ASelectedBoxIsFoundAgainInItsOwnGeneration)
+{
+    // X is the root's mother's father and, through her mother, her grandfather too.
+    Marry(Person("X", SEX_MALE), Person("W", SEX_FEMALE), {Person("D", SEX_FEMALE)});
+    Marry(P("X"), P("D"), {Person("Mum", SEX_FEMALE)});
+    Marry(Person("Dad", SEX_MALE), P("Mum"), {Person("Root", SEX_MALE)});
+    NotifyChanges();
+    ASSERT_TRUE(Build("Root", kAncestorsDiagram));
+    const auto inGeneration = [&](int generation) {
+        for (CDiagElem* box : BoxesOf("X"))
+            if (box->GetGeneration() == generation)
+                return box;
+        return static_cast<CDiagElem*>(nullptr);
+    };
+    ASSERT_NE(inGeneration(3), nullptr);
+    const CPoint stood = inGeneration(3)->GetCentre();
+    CDiagramSelection selection(*m_document);
+    selection.Select(*inGeneration(3), true);
+
+    // Wider boxes move everything out from the root: the box of the other generation comes
+    // nearer to where the selected one stood than its own does.
+    m_document->Settings().m_minBoxWidth = 400;
+    ASSERT_TRUE(Build("Root", kAncestorsDiagram));
+    const auto distance = [&](const CDiagElem* box) {
+        const long long dx = box->GetCentre().x - stood.x, dy = box->GetCentre().y - stood.y;
+        return dx * dx + dy * dy;
+    };
+    ASSERT_LT(distance(inGeneration(2)), distance(inGeneration(3)));
+    ASSERT_EQ(selection.Size(), 1U);
+    EXPECT_EQ(selection.Boxes()[0], inGeneration(3));
 }
 
 } // namespace
