@@ -115,6 +115,18 @@ TEST_F(MergeActionsTest, MatchingARecordMatchedElsewhereUnmatchesTheOldPairFirst
     EXPECT_FALSE(Current(kIndi, "I3")->HasFlag(DNF_PAIRED));
 }
 
+TEST_F(MergeActionsTest, MatchingAFieldPairedElsewhereSetsItsOldPartnerFree)
+{
+    CMergeEngine& engine = *m_engine;
+    CDataNode* birth = CurrentField(kIndi, "I1", FIELD_BIRT);
+    CDataNode* newBirth = IncomingField(kIndi, "I1", FIELD_BIRT);
+    ASSERT_EQ(engine.GetCounterpart(birth, true), newBirth);
+    CDataNode* second = Current(kIndi, "I1")->CreateChildById(FIELD_BIRT);
+    EXPECT_EQ(engine.MatchItems(second, newBirth), kChanged);
+    EXPECT_EQ(engine.GetCounterpart(newBirth, false), second);
+    EXPECT_FALSE(birth->HasFlag(DNF_PAIRED));
+}
+
 TEST_F(MergeActionsTest, UnmatchesRowsAndFieldsWithTheirCascades)
 {
     CMergeEngine& engine = *m_engine;
@@ -164,6 +176,7 @@ TEST_F(MergeActionsTest, RowActionsCountWhatTheyIgnoreAndAskBeforeChanging)
     EXPECT_EQ(engine.UnmatchRows({mary, newMary}), Refused(MergeRefusal::NoMatches));
     EXPECT_EQ(engine.UnmatchRows({john, mary, newMary}),
               Refused(MergeRefusal::UnmatchedIgnored, 2));
+    EXPECT_EQ(engine.UnmatchRows({john, mary}), Refused(MergeRefusal::UnmatchedIgnored, 1));
     EXPECT_EQ(RowTexts(engine, kIndi), before);
     EXPECT_EQ(engine.MarkRows({john}, MergeMark::Retain), Refused(MergeRefusal::NothingToRetain));
 
