@@ -113,9 +113,10 @@ void CTreeBox::AfterExpansion(CTreeBoxNode* node, CTreeBoxNode* oldFocus, bool f
     }
     if (!visible)
         return;
+    // Rows below move whenever the node had or has children (a collapse may have freed them).
     if (node == m_focus && m_hasFocus)
         InvalidateItem(node, kRowAndBelow);
-    else if (!node->m_firstChild)
+    else if (!hadChildren && !node->m_firstChild)
         InvalidateItem(node, kButtonArea);
     else
         InvalidateItem(node, kButtonAreaAndBelow);
