@@ -187,6 +187,21 @@ TEST_F(SharedFileTest, AFileStaysMarkedWhileAnyRunHasItOpen)
     EXPECT_FALSE(paths::Exists(own)) << "letting the file go removes this run's mark";
 }
 
+TEST_F(SharedFileTest, TheNewestCopyOfTheRunsThatEndedIsOffered)
+{
+    ASSERT_TRUE(Run(ID_FILE_NEW));
+    const std::string own = RecoveryPathFor(m_path);
+    const std::string other = own + "-" + std::to_string(EndedProcess());
+    test_support::WriteFile(own, kFamilyFile);
+    test_support::WriteFile(other, kFamilyFile);
+    const auto saved = std::filesystem::last_write_time(m_path);
+    std::filesystem::last_write_time(own, saved + std::chrono::hours(1));
+    std::filesystem::last_write_time(other, saved + std::chrono::hours(2));
+    EXPECT_EQ(FindRecoveryCopy(m_path)->copy, other);
+    std::filesystem::last_write_time(own, saved + std::chrono::hours(3));
+    EXPECT_EQ(FindRecoveryCopy(m_path)->copy, own);
+}
+
 TEST_F(SharedFileTest, TheMarkOfARunThatEndedIsIgnoredAndTakenOver)
 {
     ASSERT_TRUE(Run(ID_FILE_NEW));
