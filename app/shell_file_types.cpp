@@ -7,8 +7,6 @@
 #include "platform/base/text.h"
 #include "platform/ui/resources/resources.h"
 
-#include <QFile>
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -55,17 +53,6 @@ bool WriteWhenChanged(const std::string& path, const std::string& content, bool&
         return true;
     changed = true;
     return paths::MakeDirectories(paths::Folder(path)) && CSafeFile::WriteWhole(path, content);
-}
-
-/// The bytes of one of the program's icons; empty when it has none of that number.
-std::string IconBytes(unsigned resource)
-{
-    const ImageRecord* image = AppResources().FindImage(ResourceType::Icon, resource);
-    QFile file(image ? QString::fromStdString(image->path) : QString());
-    if (!image || !file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
 /// Runs a tool found on the PATH with one argument, quietly, and waits for it; a tool that is
@@ -180,7 +167,7 @@ ShellFileTypeFiles MakeShellFileTypes(const std::string& programPath, bool regis
     files.mimePackagePath = paths::Join(dataHome, "mime/packages/ardenvel.xml");
     files.mimePackage = MimePackage();
     for (const TypeIcon& icon : {kTreeFileIcon, kGedcomIcon}) {
-        std::string bytes = IconBytes(icon.resource);
+        std::string bytes = ResourceImageBytes(ResourceType::Icon, icon.resource);
         if (!bytes.empty())
             files.icons.push_back(
                 {paths::Join(dataHome,

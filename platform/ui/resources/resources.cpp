@@ -197,3 +197,13 @@ CResources& AppResources()
     static CResources empty;
     return empty;
 }
+
+std::string ResourceImageBytes(ResourceType type, UINT id)
+{
+    const ImageRecord* image = AppResources().FindImage(type, id);
+    QFile file(image ? QString::fromStdString(image->path) : QString());
+    if (!image || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
+}

@@ -60,3 +60,6 @@ private:
 /// The program's resources, installed by start-up; until then an empty set that finds nothing.
 void SetAppResources(CResources* resources);
 CResources& AppResources();
+/// The bytes of an image or icon of the program's resources; empty when it has none of that
+/// number or its file cannot be read.
+std::string ResourceImageBytes(ResourceType type, UINT id);
