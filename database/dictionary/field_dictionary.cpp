@@ -272,11 +272,18 @@ const CFieldDef* CFieldDictionary::AddCustomFieldDef(const CFieldDef* parent, st
     CFieldDef* def = MakeTextDef(tag, m_nextUserId++, "EditMulti", FIELD_COUNT_UNBOUNDED, -1);
     def->m_label = tag;
     def->m_flags |= FDF_USER_DEFINED;
+    // Every user-defined field of a parent takes one sibling number, one more than the table's
+    // last child's, so that such fields keep the order of the file that holds them: numbered in
+    // the order a session first met their tags, a merge or an earlier file of the session would
+    // order them in a way that the saved file's next load does not.
     const CFieldDef* last = owner->m_firstChild;
     while (last && last->m_nextSibling)
         last = last->m_nextSibling;
     if (last)
-        def->m_siblingOrder = static_cast<std::uint8_t>(std::min(last->m_siblingOrder + 1, 255));
+        def->m_siblingOrder =
+            last->HasFlag(FDF_USER_DEFINED)
+                ? last->m_siblingOrder
+                : static_cast<std::uint8_t>(std::min(last->m_siblingOrder + 1, 255));
     AppendChild(owner, def);
     owner->RebuildIndex();
     m_customDefs.push_back(def);

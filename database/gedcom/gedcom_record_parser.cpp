@@ -797,8 +797,9 @@ bool CGedcomRecordParser::KeepAsUserDefined(const CheckedField& field)
         return false;
     kept->SetText(field.value);
     // The field's previous sibling stays while the field is checked, and the field is the last
-    // of its level: nothing was linked beside it since.
-    CDataNode* keptPrev = PlaceAfter(parent, field.node, def->GetSiblingOrder());
+    // of its level: nothing was linked beside it since. The kept field follows the user-defined
+    // fields read before it, as every user-defined field does.
+    CDataNode* keptPrev = PlaceByOrder(parent, def->GetSiblingOrder());
     Link(parent, kept, keptPrev);
     CDataNode* fieldPrev = keptPrev == field.prev ? kept : field.prev;
     Unlink(parent, field.node, fieldPrev);

@@ -322,8 +322,8 @@ TEST_F(FieldDefExpansionTest, UserDefinedFieldsTakeTheNextIdsUntilTheRangeEnds)
         ASSERT_NE(m_dictionary.AddCustomFieldDef(indi, "_X"), nullptr) << id;
     EXPECT_EQ(m_dictionary.AddCustomFieldDef(indi, "_Y"), nullptr);
     EXPECT_EQ(m_dictionary.GetCustomFieldDefs().size(), 2000u);
-    // Sibling numbers stop at the top of their range rather than wrap to the front.
-    EXPECT_EQ(m_dictionary.GetCustomFieldDefs().back()->GetSiblingOrder(), 255);
+    // Every user-defined field of a parent shares the first one's sibling number.
+    EXPECT_EQ(m_dictionary.GetCustomFieldDefs().back()->GetSiblingOrder(), 1);
 }
 
 TEST_F(FieldDefExpansionTest, TagLookupTellsLongTagsWithOneBeginningApart)

@@ -844,8 +844,8 @@ TEST_F(GedcomLoaderTest, TagsThatBeginAlikeKeepTheirOwnFields)
          child = child->GetNextSibling())
         fields += std::string(child->GetFieldDef()->GetGedcomTag()) + "=" + ValueOf(child) + ";";
     EXPECT_EQ(ChildTags(FirstRecord(0)).substr(0, 5), "NAME ");
-    EXPECT_EQ(fields, "_AB=CDEFGH;_AB=;_ABC=DEFGH;_ABC=x;_ABCDEFG=long value;_ABCDEF=G;NAM=;"
-                      "NAMEX=y;_XY=a;_XY=b;_XZ=c;_XZ=;_X=d;_X=e;");
+    EXPECT_EQ(fields, "_AB=CDEFGH;_ABC=DEFGH;_ABCDEFG=long value;_ABCDEF=G;_AB=;_ABC=x;NAM=;"
+                      "NAMEX=y;_XY=a;_XY=b;_XZ=c;_X=d;_X=e;_XZ=;");
 }
 
 TEST_F(GedcomLoaderTest, EveryRecordTypeGoesToItsRoot)
