@@ -5,11 +5,14 @@
 // document has destroyed any box (its BoxesVersion moved on), the entries are found again among
 // the boxes it holds: the box showing the same records as the same kind of box, in the same
 // generation when one is, nearest to where the entry's box stood when it was selected or last
-// found. An entry whose records no box shows any more leaves the selection.
+// found. An entry whose records no box shows any more leaves the selection. The selection also
+// holds which of the diagram's titles are selected, by their index.
 #pragma once
 
+#include "diagrams/diagram_settings.h"
 #include "platform/base/geometry.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -46,6 +49,11 @@ public:
     bool Empty() const { return Boxes().empty(); }
     std::size_t Size() const { return Boxes().size(); }
 
+    /// Titles by their index in the settings' titles; the box selection leaves them alone.
+    bool IsTitleSelected(int index) const { return m_titles[std::size_t(index)]; }
+    void SetTitleSelected(int index, bool selected) { m_titles[std::size_t(index)] = selected; }
+    void ClearTitles() { m_titles.fill(false); }
+
 private:
     /// Finds the entries again when the document destroyed boxes since they were found.
     void Resolve() const;
@@ -54,4 +62,5 @@ private:
     mutable std::vector<CDiagBoxKey> m_keys;
     mutable std::vector<CDiagElem*> m_boxes;
     mutable std::uint64_t m_version = 0;
+    std::array<bool, kDiagramTitleCount> m_titles{};
 };

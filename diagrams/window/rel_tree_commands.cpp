@@ -124,8 +124,8 @@ void CSubViewRelTree::ToggleTitle(int index)
 
 bool CSubViewRelTree::AnyTitleSelected() const
 {
-    for (std::size_t t = 0; t < m_titleSelected.size(); ++t)
-        if (m_titleSelected[t] && m_doc.Settings().m_titles[t].visible)
+    for (int t = 0; t < kDiagramTitleCount; ++t)
+        if (m_selection.IsTitleSelected(t) && m_doc.Settings().m_titles[std::size_t(t)].visible)
             return true;
     return false;
 }
@@ -138,10 +138,10 @@ void CSubViewRelTree::DeleteOrHide()
     }
     if (!AnyTitleSelected())
         return;
-    for (std::size_t t = 0; t < m_titleSelected.size(); ++t)
-        if (m_titleSelected[t])
-            m_doc.Settings().m_titles[t].visible = false;
-    m_titleSelected.fill(false);
+    for (int t = 0; t < kDiagramTitleCount; ++t)
+        if (m_selection.IsTitleSelected(t))
+            m_doc.Settings().m_titles[std::size_t(t)].visible = false;
+    m_selection.ClearTitles();
     // A custom diagram's titles are its own: only an ordinary diagram's become the defaults.
     if (m_doc.CustomName().empty())
         CheckSaved(

@@ -58,7 +58,7 @@ void CSubViewRelTree::SelectBox(CDiagElem* element, bool clearOthers, bool redra
 {
     if (clearOthers) {
         m_selection.Clear();
-        m_titleSelected.fill(false);
+        m_selection.ClearTitles();
     }
     if (element)
         m_selection.Select(*element, false);
@@ -82,7 +82,7 @@ void CSubViewRelTree::DeselectBox(CDiagElem* element, bool redraw)
 
 void CSubViewRelTree::DeselectAll()
 {
-    m_titleSelected.fill(false);
+    m_selection.ClearTitles();
     DeselectBox(nullptr, true);
 }
 
@@ -124,7 +124,7 @@ void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
         frame.NormalizeRect();
         if (settings.m_titles[t].visible && frame.left >= area.left && frame.right <= area.right &&
             frame.top >= area.bottom && frame.bottom <= area.top)
-            m_titleSelected[t] = true;
+            m_selection.SetTitleSelected(int(t), true);
     }
     Invalidate(FALSE);
 }

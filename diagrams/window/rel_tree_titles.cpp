@@ -65,7 +65,7 @@ void CSubViewRelTree::DrawTitles(CDC& dc)
         TitleBlockLook look = LookOfTitle(title);
         look.text = TitleText(t);
         CTitleView view(look, this);
-        view.SetSelected(!m_pages.Printing() && m_titleSelected[std::size_t(t)]);
+        view.SetSelected(!m_pages.Printing() && m_selection.IsTitleSelected(t));
         view.Draw(dc);
     }
 }
@@ -74,7 +74,7 @@ int CSubViewRelTree::SelectedTitle() const
 {
     int found = -1;
     for (int t = 0; t < kDiagramTitleCount; ++t) {
-        if (!m_titleSelected[std::size_t(t)] || !m_doc.Settings().m_titles[std::size_t(t)].visible)
+        if (!m_selection.IsTitleSelected(t) || !m_doc.Settings().m_titles[std::size_t(t)].visible)
             continue;
         if (found >= 0)
             return -1;
@@ -86,9 +86,9 @@ int CSubViewRelTree::SelectedTitle() const
 void CSubViewRelTree::SelectTitle(int index, bool clearOthers)
 {
     if (clearOthers)
-        m_titleSelected.fill(false);
+        m_selection.ClearTitles();
     if (index >= 0 && index < kDiagramTitleCount)
-        m_titleSelected[std::size_t(index)] = true;
+        m_selection.SetTitleSelected(index, true);
     if (GetSafeHwnd())
         Invalidate();
 }
@@ -101,7 +101,7 @@ bool CSubViewRelTree::TitleHandleAt(CPoint device, int* title, int* handle)
     PrepareScreenDC(dc);
     for (int t = kDiagramTitleCount - 1; t >= 0; --t) {
         const CDiagramTitle& slot = m_doc.Settings().m_titles[std::size_t(t)];
-        if (!slot.visible || !m_titleSelected[std::size_t(t)])
+        if (!slot.visible || !m_selection.IsTitleSelected(t))
             continue;
         TitleBlockLook look = LookOfTitle(slot);
         CTitleView view(look, this);
@@ -138,6 +138,6 @@ void CSubViewRelTree::TitleOptions()
 
 void CSubViewRelTree::FlipTitleSelection(int index)
 {
-    m_titleSelected[std::size_t(index)] = !m_titleSelected[std::size_t(index)];
+    m_selection.SetTitleSelected(index, !m_selection.IsTitleSelected(index));
     Invalidate();
 }

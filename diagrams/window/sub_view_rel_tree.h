@@ -35,7 +35,6 @@
 #include "diagrams/window/tree_opts_dlg.h"
 #include "platform/base/geometry.h"
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -200,7 +199,7 @@ public:
     void SetPrintedSize() { m_pages.SetPrintedSize(); }
     /// The one selected visible title, or -1 when there is not exactly one.
     int SelectedTitle() const;
-    bool IsTitleSelected(int index) const override { return m_titleSelected[std::size_t(index)]; }
+    bool IsTitleSelected(int index) const override { return m_selection.IsTitleSelected(index); }
     void SelectTitle(int index, bool clearOthers) override;
     /// The text title index shows: its template filled in for the diagram's root; a text that
     /// does not compile as a template is shown as typed.
@@ -416,7 +415,5 @@ private:
     bool m_drawing = false;
     bool m_underlineOverridden = false;
 
-    // Title state.
     bool m_optionsOpen = false;
-    std::array<bool, kDiagramTitleCount> m_titleSelected{};
 };
