@@ -15,6 +15,7 @@
 #include "diagrams/diag_owner.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/diag_tree.h"
+#include "diagrams/diagram_selection.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/text_scheme.h"
 #include "templates/text_template.h"
@@ -101,6 +102,10 @@ public:
     /// Changes whenever a box is destroyed or the diagram built or emptied.
     std::uint64_t BoxesVersion() const { return m_boxesVersion; }
 
+    /// The selected boxes and titles; boxes are found again after the document destroyed some.
+    CDiagramSelection& Selection() { return m_selection; }
+    const CDiagramSelection& Selection() const { return m_selection; }
+
     /// Builds the diagram of the type rooted at person, or at the couple of family. An empty
     /// custom name drops a custom name held and takes the defaults of new windows again; a
     /// name given becomes the custom name. Without a measuring context the build fails when
@@ -179,6 +184,7 @@ private:
     std::vector<std::unique_ptr<CDiagRowSet>> m_rowSets;
     std::string m_buildFailure;
     std::uint64_t m_boxesVersion = 0;
+    CDiagramSelection m_selection{*this};
 
     IDiagramView* m_view = nullptr;
     std::vector<IDiagramObserver*> m_observers;

@@ -60,11 +60,11 @@ void CSubViewRelTree::OpenProperties(const CRect* screen, PropertiesUse use)
 
 void CSubViewRelTree::OpenPropertiesBesideSelection()
 {
-    if (!GetSafeHwnd() || m_selection.Empty()) {
+    if (!GetSafeHwnd() || m_doc.Selection().Empty()) {
         OpenProperties(nullptr);
         return;
     }
-    CRect screen = m_selection.Boxes().front()->Rect();
+    CRect screen = m_doc.Selection().Boxes().front()->Rect();
     CClientDC dc(this);
     PrepareScreenDC(dc);
     dc.LPtoDP(&screen);
@@ -125,23 +125,24 @@ void CSubViewRelTree::ToggleTitle(int index)
 bool CSubViewRelTree::AnyTitleSelected() const
 {
     for (int t = 0; t < kDiagramTitleCount; ++t)
-        if (m_selection.IsTitleSelected(t) && m_doc.Settings().m_titles[std::size_t(t)].visible)
+        if (m_doc.Selection().IsTitleSelected(t) &&
+            m_doc.Settings().m_titles[std::size_t(t)].visible)
             return true;
     return false;
 }
 
 void CSubViewRelTree::DeleteOrHide()
 {
-    if (!m_selection.Empty()) {
+    if (!m_doc.Selection().Empty()) {
         DeleteSelected();
         return;
     }
     if (!AnyTitleSelected())
         return;
     for (int t = 0; t < kDiagramTitleCount; ++t)
-        if (m_selection.IsTitleSelected(t))
+        if (m_doc.Selection().IsTitleSelected(t))
             m_doc.Settings().m_titles[std::size_t(t)].visible = false;
-    m_selection.ClearTitles();
+    m_doc.Selection().ClearTitles();
     // A custom diagram's titles are its own: only an ordinary diagram's become the defaults.
     if (m_doc.CustomName().empty())
         CheckSaved(
@@ -219,8 +220,9 @@ void CSubViewRelTree::MapWindowCommands()
     MapUpdate(kMoveDown, [this](CCmdUI* state) { state->Enable(CanMoveSelected(false)); });
     // The one command is Delete for selected boxes and Hide Title for selected titles.
     MapCommand(kDelete, [this] { DeleteOrHide(); });
-    MapUpdate(kDelete,
-              [this](CCmdUI* state) { state->Enable(!m_selection.Empty() || AnyTitleSelected()); });
+    MapUpdate(kDelete, [this](CCmdUI* state) {
+        state->Enable(!m_doc.Selection().Empty() || AnyTitleSelected());
+    });
     MapPageAndTitleCommands();
 }
 
@@ -241,7 +243,7 @@ void CSubViewRelTree::MapPageAndTitleCommands()
     MapUpdate(kPrintSize, always);
     MapCommand(kTitleOptions, [this] { TitleOptions(); });
     MapUpdate(kTitleOptions, [this](CCmdUI* state) {
-        state->Enable(m_selection.Empty() && SelectedTitle() >= 0);
+        state->Enable(m_doc.Selection().Empty() && SelectedTitle() >= 0);
     });
     MapCommand(kPageSetup, [this] { PageSetup(); });
     MapUpdate(kPageSetup, always);
@@ -253,9 +255,9 @@ void CSubViewRelTree::MapPageAndTitleCommands()
 
 void CSubViewRelTree::OverrideText()
 {
-    if (m_selection.Size() != 1)
+    if (m_doc.Selection().Size() != 1)
         return;
-    CDiagElem& box = *m_selection.Boxes()[0];
+    CDiagElem& box = *m_doc.Selection().Boxes()[0];
     CTextDlg dialog(this);
     dialog.m_caption = "Override Default Text";
     // Every line feed not after a carriage return becomes a line break of the edit.
@@ -321,13 +323,13 @@ void CSubViewRelTree::MapCommands()
         state->SetCheck(Mode() == kModeGrabber);
     });
     const auto markSelected = [this](bool on) {
-        for (CDiagElem* box : m_selection.Boxes())
+        for (CDiagElem* box : m_doc.Selection().Boxes())
             box->SetFlag(kElemMarked, on);
         Invalidate();
     };
     // Mark is offered while a selected box is unmarked, Unmark while one is marked.
     const auto anySelected = [this](bool marked) {
-        const std::vector<CDiagElem*>& boxes = m_selection.Boxes();
+        const std::vector<CDiagElem*>& boxes = m_doc.Selection().Boxes();
         return std::any_of(boxes.begin(), boxes.end(), [marked](CDiagElem* box) {
             return box->HasFlag(kElemMarked) == marked;
         });
@@ -347,13 +349,14 @@ void CSubViewRelTree::MapCommands()
         state->Enable(HasTree() && m_doc.Settings().m_diagramType != kDescendantsDiagram);
     });
     MapCommand(kOverrideText, [this] { OverrideText(); });
-    MapUpdate(kOverrideText, [this](CCmdUI* state) { state->Enable(m_selection.Size() == 1); });
+    MapUpdate(kOverrideText,
+              [this](CCmdUI* state) { state->Enable(m_doc.Selection().Size() == 1); });
     MapCommand(kClearOverride, [this] {
-        for (CDiagElem* box : m_selection.Boxes())
+        for (CDiagElem* box : m_doc.Selection().Boxes())
             box->SetText(nullptr);
         Relayout();
     });
-    MapUpdate(kClearOverride, [this](CCmdUI* state) { state->Enable(!m_selection.Empty()); });
+    MapUpdate(kClearOverride, [this](CCmdUI* state) { state->Enable(!m_doc.Selection().Empty()); });
     MapCommand(kUnderlineOverridden, [this] {
         m_underlineOverridden = !m_underlineOverridden;
         Invalidate();

@@ -79,12 +79,12 @@ constexpr const char* kNoRecords =
 
 bool CSubViewRelTree::CanMoveSelected(bool up) const
 {
-    return NeighbourIndex(MoveListOf(m_selection.Boxes()), up) >= 0;
+    return NeighbourIndex(MoveListOf(m_doc.Selection().Boxes()), up) >= 0;
 }
 
 void CSubViewRelTree::MoveSelected(bool up)
 {
-    const MoveList list = MoveListOf(m_selection.Boxes());
+    const MoveList list = MoveListOf(m_doc.Selection().Boxes());
     const int other = NeighbourIndex(list, up);
     if (other < 0)
         return;
@@ -110,12 +110,12 @@ void CSubViewRelTree::MoveSelected(bool up)
 void CSubViewRelTree::DeleteSelected()
 {
     std::vector<CRecordNode*> records;
-    for (CDiagElem* box : m_selection.Boxes()) {
+    for (CDiagElem* box : m_doc.Selection().Boxes()) {
         CRecordNode* record = box->GetIndividual();
         if (record && std::find(records.begin(), records.end(), record) == records.end())
             records.push_back(record);
     }
-    if (m_selection.Empty())
+    if (m_doc.Selection().Empty())
         return;
     if (records.empty()) {
         MessageBox(kNoRecords);

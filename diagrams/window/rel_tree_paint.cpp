@@ -348,7 +348,7 @@ void CSubViewRelTree::DrawDiagram(CDC& dc, const CRect& clip, int mode)
         const LOGFONT logFont = DiagramBoxFont(settings);
         font.CreateFontIndirect(&logFont);
         CFont* oldFont = dc.SelectObject(&font);
-        CDiagramDCPainter painter(dc, settings, m_selection.Boxes(), m_pages.Printing(),
+        CDiagramDCPainter painter(dc, settings, m_doc.Selection().Boxes(), m_pages.Printing(),
                                   m_underlineOverridden);
         // The drawing pass takes clips with the top above the bottom.
         CRect diagramClip(clip.left, std::max(clip.top, clip.bottom), clip.right,

@@ -57,11 +57,11 @@ int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
 void CSubViewRelTree::SelectBox(CDiagElem* element, bool clearOthers, bool redraw)
 {
     if (clearOthers) {
-        m_selection.Clear();
-        m_selection.ClearTitles();
+        m_doc.Selection().Clear();
+        m_doc.Selection().ClearTitles();
     }
     if (element)
-        m_selection.Select(*element, false);
+        m_doc.Selection().Select(*element, false);
     if (redraw && GetSafeHwnd()) {
         Invalidate(FALSE);
         UpdateWindow();
@@ -71,9 +71,9 @@ void CSubViewRelTree::SelectBox(CDiagElem* element, bool clearOthers, bool redra
 void CSubViewRelTree::DeselectBox(CDiagElem* element, bool redraw)
 {
     if (element)
-        m_selection.Deselect(*element);
+        m_doc.Selection().Deselect(*element);
     else
-        m_selection.Clear();
+        m_doc.Selection().Clear();
     if (redraw && GetSafeHwnd()) {
         Invalidate(FALSE);
         UpdateWindow();
@@ -82,7 +82,7 @@ void CSubViewRelTree::DeselectBox(CDiagElem* element, bool redraw)
 
 void CSubViewRelTree::DeselectAll()
 {
-    m_selection.ClearTitles();
+    m_doc.Selection().ClearTitles();
     DeselectBox(nullptr, true);
 }
 
@@ -124,7 +124,7 @@ void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
         frame.NormalizeRect();
         if (settings.m_titles[t].visible && frame.left >= area.left && frame.right <= area.right &&
             frame.top >= area.bottom && frame.bottom <= area.top)
-            m_selection.SetTitleSelected(int(t), true);
+            m_doc.Selection().SetTitleSelected(int(t), true);
     }
     Invalidate(FALSE);
 }
@@ -252,10 +252,10 @@ void CSubViewRelTree::OnChar(UINT character, UINT repeatCount, UINT flags)
         return;
     }
     if (Mode() == kModeNormal && character == ' ') {
-        if (m_selection.Size() == 1) {
+        if (m_doc.Selection().Size() == 1) {
             // A box without a button of its own stands for the box it repeats: the root box of
             // a relatives tree opens and closes the branch of the ancestor it hangs from.
-            CDiagElem* box = m_selection.Boxes()[0];
+            CDiagElem* box = m_doc.Selection().Boxes()[0];
             if (box->GetExpansion() == kNothingToExpand)
                 box = ButtonOwner(*box);
             if (box && box->GetExpansion() != kNothingToExpand)

@@ -65,7 +65,7 @@ void CSubViewRelTree::DrawTitles(CDC& dc)
         TitleBlockLook look = LookOfTitle(title);
         look.text = TitleText(t);
         CTitleView view(look, this);
-        view.SetSelected(!m_pages.Printing() && m_selection.IsTitleSelected(t));
+        view.SetSelected(!m_pages.Printing() && m_doc.Selection().IsTitleSelected(t));
         view.Draw(dc);
     }
 }
@@ -74,7 +74,8 @@ int CSubViewRelTree::SelectedTitle() const
 {
     int found = -1;
     for (int t = 0; t < kDiagramTitleCount; ++t) {
-        if (!m_selection.IsTitleSelected(t) || !m_doc.Settings().m_titles[std::size_t(t)].visible)
+        if (!m_doc.Selection().IsTitleSelected(t) ||
+            !m_doc.Settings().m_titles[std::size_t(t)].visible)
             continue;
         if (found >= 0)
             return -1;
@@ -86,9 +87,9 @@ int CSubViewRelTree::SelectedTitle() const
 void CSubViewRelTree::SelectTitle(int index, bool clearOthers)
 {
     if (clearOthers)
-        m_selection.ClearTitles();
+        m_doc.Selection().ClearTitles();
     if (index >= 0 && index < kDiagramTitleCount)
-        m_selection.SetTitleSelected(index, true);
+        m_doc.Selection().SetTitleSelected(index, true);
     if (GetSafeHwnd())
         Invalidate();
 }
@@ -101,7 +102,7 @@ bool CSubViewRelTree::TitleHandleAt(CPoint device, int* title, int* handle)
     PrepareScreenDC(dc);
     for (int t = kDiagramTitleCount - 1; t >= 0; --t) {
         const CDiagramTitle& slot = m_doc.Settings().m_titles[std::size_t(t)];
-        if (!slot.visible || !m_selection.IsTitleSelected(t))
+        if (!slot.visible || !m_doc.Selection().IsTitleSelected(t))
             continue;
         TitleBlockLook look = LookOfTitle(slot);
         CTitleView view(look, this);
@@ -122,7 +123,7 @@ void CSubViewRelTree::TitleOptions()
 {
     CDiagramSettings& settings = m_doc.Settings();
     const int index = SelectedTitle();
-    if (index < 0 || !m_selection.Empty())
+    if (index < 0 || !m_doc.Selection().Empty())
         return;
     CDiagramTitle edited = settings.m_titles[std::size_t(index)];
     CTitleOptsDlg dialog(edited, settings, this);
@@ -138,6 +139,6 @@ void CSubViewRelTree::TitleOptions()
 
 void CSubViewRelTree::FlipTitleSelection(int index)
 {
-    m_selection.SetTitleSelected(index, !m_selection.IsTitleSelected(index));
+    m_doc.Selection().SetTitleSelected(index, !m_doc.Selection().IsTitleSelected(index));
     Invalidate();
 }

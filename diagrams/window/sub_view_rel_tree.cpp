@@ -89,7 +89,7 @@ BOOL CSubViewRelTree::Create(const RECT& rect, CAvView* parentView, UINT id, DWO
 
 CObject* CSubViewRelTree::GetSelection(const CRuntimeClass* cls, int* count) const
 {
-    const std::vector<CDiagElem*>& selection = m_selection.Boxes();
+    const std::vector<CDiagElem*>& selection = m_doc.Selection().Boxes();
     if (count)
         *count = int(selection.size());
     if (selection.empty())
@@ -115,7 +115,7 @@ CObject* CSubViewRelTree::GetSelection(const CRuntimeClass* cls, int* count) con
 void CSubViewRelTree::GetSelectedRecords(std::vector<CRecordNode*>& records) const
 {
     records.clear();
-    const std::vector<CDiagElem*>& selection = m_selection.Boxes();
+    const std::vector<CDiagElem*>& selection = m_doc.Selection().Boxes();
     for (auto it = selection.rbegin(); it != selection.rend(); ++it)
         if (CIndRec* person = (*it)->GetIndividual())
             if (std::find(records.begin(), records.end(), person) == records.end())
@@ -315,7 +315,7 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
     }
     CentreOnRoot();
     // The properties box opens beside the first selected box.
-    if (showProperties && !m_selection.Empty())
+    if (showProperties && !m_doc.Selection().Empty())
         OpenPropertiesBesideSelection();
     return true;
 }
@@ -327,7 +327,7 @@ void CSubViewRelTree::ClearDiagram()
 
 void CSubViewRelTree::DiagramCleared()
 {
-    m_selection.Clear();
+    m_doc.Selection().Clear();
     m_scroll = CPoint(0, 0);
     m_hRange = Range();
     const CDiagramSettings& settings = m_doc.Settings();

@@ -1,9 +1,9 @@
-// diagrams/window/sub_view_rel_tree.h: the Diagram window: one diagram of a root person or couple
-// in the window's own copy of the settings; building, painting, zoom, scrolling, selection, the
-// context menus and the status panes. It owns the laid-out trees and answers their questions.
+// diagrams/window/sub_view_rel_tree.h: the Diagram window: the view of one diagram of a root
+// person or couple; painting, zoom, scrolling, selection, the context menus and the status panes.
 //
 // The pane of sub-view type 3. It shows a diagram document (CDiagramDocument: the settings, the
-// text scheme, the root and the trees), is the document's view and observer, and is the options
+// text scheme, the root, the laid-out trees and the selection), which owns the trees and answers
+// their questions; the window is the document's view and observer, and is the options
 // sheet's IDiagramOptionsTarget, the colour chooser's IDiagramColoursTarget and the sheet's
 // IDiagramOptionsWindow. InitStatics loads the defaults of new windows from the profile at
 // start-up; FreeStatics empties the scheme list at exit. The program opens it through
@@ -27,7 +27,6 @@
 #include "diagrams/diag_tree.h"
 #include "diagrams/diagram_document.h"
 #include "diagrams/diagram_options_target.h"
-#include "diagrams/diagram_selection.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/relationship_text.h"
 #include "diagrams/window/rel_tree_mouse.h"
@@ -199,7 +198,10 @@ public:
     void SetPrintedSize() { m_pages.SetPrintedSize(); }
     /// The one selected visible title, or -1 when there is not exactly one.
     int SelectedTitle() const;
-    bool IsTitleSelected(int index) const override { return m_selection.IsTitleSelected(index); }
+    bool IsTitleSelected(int index) const override
+    {
+        return m_doc.Selection().IsTitleSelected(index);
+    }
     void SelectTitle(int index, bool clearOthers) override;
     /// The text title index shows: its template filled in for the diagram's root; a text that
     /// does not compile as a template is shown as typed.
@@ -254,7 +256,7 @@ public:
     void DeselectBox(CDiagElem* element, bool redraw) override;
     void DeselectAll() override;
     /// Newest first.
-    const std::vector<CDiagElem*>& Selection() const { return m_selection.Boxes(); }
+    const std::vector<CDiagElem*>& Selection() const { return m_doc.Selection().Boxes(); }
     int Mode() const { return m_mouse.Mode(); }
     bool IsDragging() const { return m_mouse.IsDragging(); }
     /// The texts of the two page panes ("%d, %d" and "%d x %d"; empty outside page mode).
@@ -378,7 +380,10 @@ private:
     // IRelTreeMouseView.
     void PanTo(CPoint diagram, CPoint device) override;
     void ExtentChanged() override { m_scrollBarsStale = true; }
-    bool IsBoxSelected(const CDiagElem& box) const override { return m_selection.Contains(box); }
+    bool IsBoxSelected(const CDiagElem& box) const override
+    {
+        return m_doc.Selection().Contains(box);
+    }
     void FlipTitleSelection(int index) override;
     void OpenBoxProperties(CDiagElem& box) override;
     void DropRelative(CDiagElem& box, int zone, CPoint point) override;
@@ -395,7 +400,6 @@ private:
     CDiagramDocument m_doc;
     /// The page grid and the print job.
     CRelTreePages m_pages{*this, m_doc};
-    CDiagramSelection m_selection{m_doc};
     /// The mouse, its modes and drags.
     CRelTreeMouse m_mouse{*this, m_doc, m_pages};
     CRelationshipColumns m_relColumns;
