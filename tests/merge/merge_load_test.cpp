@@ -1,8 +1,10 @@
 // tests/merge/merge_load_test.cpp: the second file of a merge read into a data set of its own,
-// the program's data set, identifiers, counters and named lists left as they were; bad input.
+// the program's data set, identifiers, counters and named lists left as they were; bad input;
+// the session from the load to the free.
 #include "merge_test_support.h"
 
 #include "database/records/record_id_state.h"
+#include "merge/merge_session.h"
 
 using namespace merge_test;
 using gedcom_test::CrLf;
@@ -105,6 +107,35 @@ TEST_F(MergeLoadTest, TellsOfAFileMovedWithItsMultimedia)
     EXPECT_TRUE(otherLocation);
     EXPECT_TRUE(m_second->Root(kObje)->GetFirstChild());
     EXPECT_FALSE(ProgramRoots()[kObje]->GetFirstChild());
+}
+
+TEST_F(MergeLoadTest, ASessionLoadsComparesAndFreesTheSecondFile)
+{
+    ASSERT_TRUE(Load(File("open.ged", kOpen), true));
+    const std::string before = ProgramState();
+    test_support::Prompt().SetAnswerDefaults(true);
+    const std::string path = File("second.ged", CrLf({"0 HEAD", "0 @I1@ INDI", "1 NAME Ann /Lee/",
+                                                      "0 @I2@ INDI", "1 NAME Bo /Lee/", "0 TRLR"}));
+    CMergeSession session;
+    ASSERT_EQ(session.Load(path, nullptr), SecondFileLoad::Read);
+    session.Compare(path, nullptr);
+    ASSERT_NE(session.GetEngine(), nullptr);
+    EXPECT_EQ(RowTexts(*session.GetEngine(), kIndi),
+              (std::vector<std::string>{"I7 I1 50", "- I2 0"}));
+    session.Free();
+    EXPECT_EQ(session.GetEngine(), nullptr);
+    EXPECT_FALSE(AnyMergeFlag(ProgramRoots()));
+    EXPECT_EQ(ProgramState(), before);
+    // A file moved with its multimedia is read but said to be so; a file that is no GEDCOM
+    // file is not read.
+    EXPECT_EQ(CMergeSession().Load(
+                  File("moved.ged", CrLf({"0 HEAD", "1 FILE C:\\old\\moved.ged", "0 @M1@ OBJE",
+                                          "1 FILE picture.jpg", "1 FORM jpeg", "0 TRLR"})),
+                  nullptr),
+              SecondFileLoad::ReadLinksNotUpdated);
+    EXPECT_EQ(CMergeSession().Load(File("empty.ged", ""), nullptr), SecondFileLoad::NotRead);
+    test_support::Prompt().SetAnswerDefaults(false);
+    EXPECT_EQ(ProgramState(), before);
 }
 
 TEST_F(MergeLoadTest, ManyPeopleOfOneNameWithoutDatesCompareWithoutIndexes)
