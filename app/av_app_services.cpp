@@ -17,7 +17,6 @@
 #include "diagrams/window/sub_view_rel_tree.h"
 #include "media/media_content_loader.h"
 #include "media/window/install_media_window.h"
-#include "merge/window/merge_dialog_runner.h"
 #include "queries/expression.h"
 #include "queries/lists/records_window_pane.h"
 #include "queries/named_list.h"
@@ -57,8 +56,6 @@ void CAvApp::InstallServices()
     InstallQueryParameterDialog();
     // The dialog the loader shows for the file links of a file opened from another folder.
     SetFileLinksDialog(&m_movedFileLinks);
-    // The Merge/Compare dialog that the document runs on the file to merge.
-    InstallMergeDialog();
     // A double click on a record in a query's result set shows it in the record properties box.
     CQryResultGrid::SetRecordOpener([](CRecordNode*) {
         if (auto* app = dynamic_cast<CAvApp*>(AfxGetApp()))
@@ -100,7 +97,6 @@ void CAvApp::RemoveServices()
     CRptControlForm::SetRecordOpener(nullptr);
     CSubViewRelTree::SetPropertiesOpener(nullptr);
     CQryResultGrid::SetRecordOpener(nullptr);
-    CAvDoc::SetMergeDialogMaker(nullptr);
     SetFileLinksDialog(nullptr);
     SetQueryParameterDialog(nullptr);
     InstallNamedListsPaneFactory(nullptr);

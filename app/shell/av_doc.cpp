@@ -6,7 +6,6 @@
 #include "app/shell/shell_app.h"
 
 #include "common/sentence_text.h"
-#include "database/document/merge_dialog.h"
 #include "database/gedcom/buffered_file.h"
 #include "database/gedcom/gedcom_line_reader.h"
 #include "platform/base/flag_guard.h"
@@ -321,25 +320,4 @@ void CAvDoc::ShowRecordsWindow(int tab)
 IProgress* CAvDoc::GetProgress()
 {
     return dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-}
-
-namespace {
-
-CAvDoc::MergeDialogMaker& MergeDialogMakerSlot()
-{
-    static CAvDoc::MergeDialogMaker maker;
-    return maker;
-}
-
-} // namespace
-
-void CAvDoc::SetMergeDialogMaker(MergeDialogMaker maker)
-{
-    MergeDialogMakerSlot() = std::move(maker);
-}
-
-std::unique_ptr<IMergeDialog> CAvDoc::CreateMergeDialog()
-{
-    const MergeDialogMaker& maker = MergeDialogMakerSlot();
-    return maker ? maker() : nullptr;
 }

@@ -8,8 +8,6 @@
 #include "platform/base/open_file_lock.h"
 #include "platform/ui/frames/document.h"
 
-#include <functional>
-#include <memory>
 #include <string>
 
 /// It owns no records: the data set is global. The data side keeps the path, title, modified
@@ -81,11 +79,9 @@ public:
     /// Whether this run marks the file it names as open (another run had it first when not).
     bool HoldsOpenMark() const { return m_mark.Holds(); }
 
-    /// Merges another file into the open one, or compares them, through the merge dialog.
-    bool LoadFileForMerge(const std::string& path) { return m_data.LoadFileForMerge(path); }
-    /// Whoever makes the merge dialog (the merge window library, installed by the application).
-    using MergeDialogMaker = std::function<std::unique_ptr<IMergeDialog>()>;
-    static void SetMergeDialogMaker(MergeDialogMaker maker);
+    /// Another file's records were merged into the open one: the views hear of it as of an open,
+    /// and the document is modified.
+    void TakeMergedFile() { m_data.TakeMergedFile(); }
 
 private:
     // IDocumentWindows.
@@ -94,7 +90,6 @@ private:
     void RefreshMainFrameTitle() override;
     void ShowRecordsWindow(int tab) override;
     IProgress* GetProgress() override;
-    std::unique_ptr<IMergeDialog> CreateMergeDialog() override;
 
     /// The Save As dialog, proposing a name beside path that names no file; FALSE when
     /// cancelled or not saved.

@@ -57,6 +57,13 @@ void CDocumentData::Broadcast(ChangeHint hint) const
         observer->OnDataChanged(nullptr, hint, nullptr, false);
 }
 
+void CDocumentData::TakeMergedFile()
+{
+    Broadcast(kHintDataSetClearing);
+    Broadcast(kHintFileLoaded);
+    m_modified = true;
+}
+
 void CDocumentData::DeleteContents()
 {
     Broadcast(kHintDataSetClearing);

@@ -1,5 +1,5 @@
 // database/document/document_data.h: the data side of the program's one document: the open file's
-// path, title and modified flag, and the steps that clear, create, open, save and merge-load files.
+// path, title and modified flag, and the steps that clear, create, open and save files.
 #pragma once
 
 #include "database/gedcom/gedcom_file_format.h"
@@ -73,11 +73,9 @@ public:
     /// Whether the file the document names is no longer the one it loaded or last saved: another
     /// program (or another run of this one) wrote it since. A file that is gone is not changed.
     bool IsChangedOnDisk() const;
-    /// Loads path into the merge dialog's own data set and runs the dialog: a merge marks the
-    /// document modified after kHintDataSetClearing and kHintFileLoaded and shows its results. A
-    /// file whose links to external files were never updated is compared only when the user accepts
-    /// the warning. Returns the load's result; false after a failure, which is reported.
-    bool LoadFileForMerge(const std::string& path);
+    /// Another file's records were merged into the data set in place: kHintDataSetClearing and
+    /// kHintFileLoaded go out, as after an open, and the document is modified.
+    void TakeMergedFile();
 
 private:
     void Broadcast(ChangeHint hint) const;

@@ -1,11 +1,9 @@
-// database/document/document_windows.h: the window-side steps of opening, creating and merging
-// files, which the application shell performs for the document's data side.
+// database/document/document_windows.h: the window-side steps of opening and creating files, which
+// the application shell performs for the document's data side.
 #pragma once
 
-#include <memory>
 #include <string>
 
-class IMergeDialog;
 class IProgress;
 
 /// The shell installs its implementation when it makes the document; tests install one that
@@ -23,6 +21,4 @@ public:
     virtual void ShowRecordsWindow(int tab) = 0;
     /// The main frame's progress bar; null when there is none.
     virtual IProgress* GetProgress() = 0;
-    /// A new merge dialog with the main frame as its parent.
-    virtual std::unique_ptr<IMergeDialog> CreateMergeDialog() = 0;
 };

@@ -8,14 +8,12 @@
 // IN's extension, and saves it as OUT.
 #include "database/dictionary/field_dictionary.h"
 #include "database/document/document_data.h"
-#include "database/document/document_windows.h"
-#include "database/document/merge_dialog.h"
 #include "database/gedcom/gedcom_loader.h"
-#include "database/gedcom/merge_data_set.h"
+#include "database/nodes/change_tracking.h"
 #include "database/nodes/data_model.h"
 #include "database/nodes/named_list_store.h"
 #include "diagrams/diagram_settings.h"
-#include "merge/merge_engine.h"
+#include "merge/merge_session.h"
 #include "platform/base/ini_file.h"
 #include "platform/base/prompt_script.h"
 #include "platform/base/text.h"
@@ -26,7 +24,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <memory>
 #include <string>
 
 namespace {
@@ -38,75 +35,29 @@ void PrintMessages(CPromptScript& prompt)
         std::cerr << box.text << "\n";
 }
 
-/// The merge dialog without its window: the comparison's default actions, then the merge.
-class CDefaultMerge final : public IMergeDialog {
-public:
-    explicit CDefaultMerge(bool& merged) : m_merged(merged) {}
-    ~CDefaultMerge() override
-    {
-        m_engine.reset(); // it clears its flags on both data sets
-        m_second.reset();
-    }
-    bool LoadSecondFile(const std::string& path, IProgress*, bool& otherLocation) override
-    {
-        m_second = std::make_unique<CMergeDataSet>();
-        return LoadGedcomFileForMerge(path, *m_second, nullptr, &otherLocation);
-    }
-    void SetFiles(const std::string& path, const DataSetRoots& currentRoots) override
-    {
-        m_engine = std::make_unique<CMergeEngine>(currentRoots, m_second->Roots());
-        m_engine->SetPath(path);
-        if (m_engine->IsValid())
-            m_engine->InitCompareMaps(nullptr);
-    }
-    bool Run() override
-    {
-        m_merged =
-            m_engine && m_engine->IsValid() && m_engine->Merge(nullptr) == MergeOutcome::Merged;
-        if (m_engine && !m_engine->MergeFailureText().empty())
-            std::cerr << m_engine->MergeFailureText() << "\n";
-        return m_merged;
-    }
-    void FreeSecondDataSet(bool) override
-    {
-        m_engine.reset();
-        m_second.reset();
-    }
-    void ShowResults() override {}
-
-private:
-    bool& m_merged;
-    std::unique_ptr<CMergeDataSet> m_second;
-    std::unique_ptr<CMergeEngine> m_engine;
-};
-
-/// The document's window side, of which the merge dialog alone is wanted.
-class CMergeWindows final : public IDocumentWindows {
-public:
-    void RepaintMainFrame() override {}
-    void AddToRecentFileList(const std::string&) override {}
-    void RefreshMainFrameTitle() override {}
-    void ShowRecordsWindow(int) override {}
-    IProgress* GetProgress() override { return nullptr; }
-    std::unique_ptr<IMergeDialog> CreateMergeDialog() override
-    {
-        return std::make_unique<CDefaultMerge>(merged);
-    }
-    bool merged = false;
-};
-
-/// Merges second into the document's data set; false, with every message printed, when a step
-/// was refused or failed.
-bool Merge(CDocumentData& document, CMergeWindows& windows, const std::string& second,
-           CPromptScript& prompt)
+/// Merges second into the document's data set as the merge dialog does when every comparison
+/// stands as made and no source record is asked for; false, with every message printed, when a
+/// step was refused or failed.
+bool Merge(CDocumentData& document, const std::string& second, CPromptScript& prompt)
 {
-    const bool loaded = document.LoadFileForMerge(second);
+    CMergeSession session;
+    const bool loaded = session.Load(second, nullptr) != SecondFileLoad::NotRead;
+    if (loaded)
+        session.Compare(second, nullptr);
+    CMergeEngine* engine = session.GetEngine();
+    const bool merged = engine && engine->Merge(nullptr) == MergeOutcome::Merged;
+    if (engine && !engine->MergeFailureText().empty())
+        std::cerr << engine->MergeFailureText() << "\n";
+    if (merged)
+        document.TakeMergedFile();
+    session.Free();
+    NotifyChanges();
     PrintMessages(prompt);
     if (!loaded) {
         std::cerr << LoadErrorMessage(second) << "\n";
         return false;
     }
-    if (!windows.merged) {
+    if (!merged) {
         std::cerr << "The merge of " << second << " did not take place.\n";
         return false;
     }
@@ -116,8 +67,7 @@ bool Merge(CDocumentData& document, CMergeWindows& windows, const std::string& s
 int Run(const std::string& in, const std::string& out, const std::string& second,
         CPromptScript& prompt)
 {
-    CMergeWindows windows;
-    CDocumentData document(&windows);
+    CDocumentData document;
     const bool loaded = document.OpenDocument(in);
     PrintMessages(prompt);
     if (!GetLoadExceptionReport().empty())
@@ -126,7 +76,7 @@ int Run(const std::string& in, const std::string& out, const std::string& second
         std::cerr << LoadErrorMessage(in) << "\n";
         return 1;
     }
-    if (!second.empty() && !Merge(document, windows, second, prompt))
+    if (!second.empty() && !Merge(document, second, prompt))
         return 1;
     std::string error;
     if (!document.SaveDocument(out, error)) {

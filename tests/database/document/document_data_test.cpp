@@ -1,6 +1,6 @@
 // tests/database/document/document_data_test.cpp: the document's title rules, and its clear, new,
-// open and save steps with their notices and window calls in order, and the folder that linked
-// files are taken against.
+// open, save and merge steps with their notices and window calls in order, and the folder that
+// linked files are taken against.
 #include "database/gedcom/gedcom_loader.h"
 #include "database/multimedia/linked_file_location.h"
 #include "database/multimedia/obj_rec.h"
@@ -32,13 +32,18 @@ TEST(TitleFromPathTest, IsTheFileNameAfterTheLastSeparatorElseAfterTheDrive)
         EXPECT_EQ(TitleFromPath(path), title) << path;
 }
 
-TEST_F(DocumentDataTest, DeleteContentsAnnouncesTheResetOnBothSides)
+TEST_F(DocumentDataTest, DeleteContentsAnnouncesTheResetOnBothSidesAndAMergeALoad)
 {
     OpenSmallFile();
     m_doc.SetModifiedFlag();
     m_doc.DeleteContents();
     EXPECT_EQ(m_log, (Log{"hint 2 [3]", "hint 9 [0]"}));
     EXPECT_FALSE(m_doc.IsModified());
+    // Records merged in place: the views start again as after an open, and the file is changed.
+    m_log.clear();
+    m_doc.TakeMergedFile();
+    EXPECT_EQ(m_log, (Log{"hint 2 [0]", "hint 3 [0]"}));
+    EXPECT_TRUE(m_doc.IsModified());
 }
 
 TEST_F(DocumentDataTest, NewDocumentIsAnEmptyUntitledFile)

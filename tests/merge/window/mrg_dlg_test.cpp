@@ -3,7 +3,6 @@
 // dialog, the merge and its results, and a merge that fails.
 #include "merge_window_fixture.h"
 
-#include "merge/window/merge_dialog_runner.h"
 #include "merge/window/mrg_results_dlg.h"
 #include "merge/window/mrg_source_dlg.h"
 
@@ -402,32 +401,6 @@ TEST_F(MergeDialogTest, AFailedMergeClosesTheDialogOverTheFilePutBack)
     NotifyChanges();
     EXPECT_EQ(gedcom_test::FirstDifference(gedcom_test::DumpDataSet(), before), "");
     EXPECT_FALSE(AnyMergeFlag(ProgramRoots()));
-}
-
-TEST_F(MergeDialogTest, TheRunnerLoadsComparesAndFreesTheSecondFile)
-{
-    m_engine.reset();
-    const std::string before = gedcom_test::DumpDataSet();
-    CMergeDialogRunner runner(&m_host);
-    bool otherLocation = true;
-    ASSERT_TRUE(runner.LoadSecondFile(PathOf("b.ged"), nullptr, otherLocation));
-    EXPECT_FALSE(otherLocation);
-    runner.SetFiles(PathOf("b.ged"), ProgramRoots());
-    ASSERT_NE(runner.GetEngine(), nullptr);
-    EXPECT_EQ(RowTexts(*runner.GetEngine(), kIndi).size(), 4u);
-    TestHooks::OnNextDialog(merge_ids::kMergeTemplate,
-                            [](CDialog& dialog) { TestHooks::Click(dialog, IDCANCEL); });
-    EXPECT_FALSE(runner.Run());
-    runner.FreeSecondDataSet(false);
-    EXPECT_EQ(runner.GetEngine(), nullptr);
-    EXPECT_FALSE(AnyMergeFlag(ProgramRoots()));
-    EXPECT_EQ(gedcom_test::FirstDifference(gedcom_test::DumpDataSet(), before), "");
-    // A file that is no GEDCOM file gives no engine and no dialog.
-    CMergeDialogRunner empty(&m_host);
-    TestHooks::AnswerMessageBox(IDOK);
-    EXPECT_FALSE(empty.LoadSecondFile(File("empty.ged", ""), nullptr, otherLocation));
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"Unable to open file."}));
-    empty.FreeSecondDataSet(false);
 }
 
 } // namespace
