@@ -30,13 +30,13 @@ MergeRoots CurrentDataSetRoots()
 
 CMergeSession::~CMergeSession()
 {
-    // The engine clears its flags on both data sets, so it goes first.
-    m_engine.reset();
-    m_second.reset();
+    Free();
 }
 
 SecondFileLoad CMergeSession::Load(const std::string& path, IProgress* progress)
 {
+    // A session loaded again ends its engine before the data set the engine works on goes.
+    Free();
     m_second = std::make_unique<CMergeDataSet>();
     bool otherLocation = false;
     if (!LoadGedcomFileForMerge(path, *m_second, progress, &otherLocation))

@@ -43,7 +43,7 @@ public:
         return m_engine && m_engine->IsValid() ? m_engine.get() : nullptr;
     }
     /// Ends the engine (it clears its flags on both data sets), then frees the second data set,
-    /// with change tracking off meanwhile.
+    /// with change tracking off meanwhile. Load and the destructor free first.
     void Free();
 
 private:
