@@ -28,20 +28,17 @@ std::string ShellErrorText(int code)
     }
 }
 
-bool ShellOpenFile(const std::string& verb, const std::string& file)
+ShellOpenOutcome ShellOpenFile(const std::string& verb, const std::string& file)
 {
     const int result = ShellOpen(file, verb);
     if (result > 32)
-        return true;
-    MessageBox(ShellErrorText(result), MB_OK | MB_ICONSTOP);
-    return false;
+        return {};
+    return {ShellErrorText(result)};
 }
 
-bool OpenInBrowser(const std::string& address)
+ShellOpenOutcome OpenInBrowser(const std::string& address)
 {
     if (ShellOpen(address, "open") > 32)
-        return true;
-    MessageBox("Could not locate, or failed to open, an Internet browser.",
-               MB_OK | MB_ICONEXCLAMATION);
-    return false;
+        return {};
+    return {"Could not locate, or failed to open, an Internet browser."};
 }

@@ -123,6 +123,13 @@ const char* KindTopic(int viewKind)
     }
 }
 
+/// Opens a page of the user manual; a failure is shown in a stop box.
+void OpenShown(const std::string& target)
+{
+    if (const ShellOpenOutcome opened = ShellOpenFile("open", target); !opened)
+        MessageBox(opened.failure, MB_OK | MB_ICONSTOP);
+}
+
 /// "Help is not available." and where the user manual should be.
 void ReportMissingManual(bool forHelp)
 {
@@ -177,7 +184,7 @@ void OpenUserManual()
         ReportMissingManual(false);
         return;
     }
-    ShellOpenFile("open", path);
+    OpenShown(path);
 }
 
 std::string HelpTopic(const std::string& caption, int viewKind, const std::string& windowClass)
@@ -198,14 +205,14 @@ void OpenHelpTopic(const std::string& topic)
         paths::Join(paths::Join(HelpFilesFolder(), kHelpPagesFolder), topic.substr(0, hash));
     if (paths::IsFile(page)) {
         const std::string section = hash == std::string::npos ? "" : topic.substr(hash);
-        ShellOpenFile("open", FileAddress(page) + section);
+        OpenShown(FileAddress(page) + section);
         return;
     }
     if (!paths::IsFile(UserManualPath())) {
         ReportMissingManual(true);
         return;
     }
-    ShellOpenFile("open", UserManualPath());
+    OpenShown(UserManualPath());
 }
 
 std::string TutorialFileName(UINT commandId)

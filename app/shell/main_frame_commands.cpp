@@ -9,6 +9,7 @@
 #include "app/shell/sub_view.h"
 
 #include "common/shell_open.h"
+#include "platform/base/prompt.h"
 #include "platform/ui/frames/mdi_child_wnd.h"
 #include "platform/ui/frames/menu.h"
 
@@ -25,7 +26,10 @@ void CMainFrame::MapFileAndHelpCommands()
     for (UINT id : {ID_HELP, ID_CONTEXT_HELP})
         MapCommand(id, [this] { OpenHelpTopic(ActiveHelpTopic()); });
     MapCommand(ID_VISIT_WEB_SITE, [] { ReportNoWebSite(); });
-    MapCommand(ID_PDF_READER, [] { OpenInBrowser(kPdfReaderPage); });
+    MapCommand(ID_PDF_READER, [] {
+        if (const ShellOpenOutcome opened = OpenInBrowser(kPdfReaderPage); !opened)
+            MessageBox(opened.failure, MB_OK | MB_ICONEXCLAMATION);
+    });
     for (UINT id : {ID_TUTORIAL_1, ID_TUTORIAL_4, ID_TUTORIAL_5, ID_TUTORIAL_6, ID_TUTORIAL_9,
                     ID_TUTORIAL_10, ID_TUTORIAL_13, ID_TUTORIAL_15})
         MapCommand(id, [id] { OpenTutorialFile(id); });

@@ -422,7 +422,8 @@ void CMePictureWnd::OnMediaAction()
         MessageBox("The file \"" + path + "\" cannot be found.", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    ShellOpenFile("open", path);
+    if (const ShellOpenOutcome opened = ShellOpenFile("open", path); !opened)
+        MessageBox(opened.failure, MB_OK | MB_ICONSTOP);
 }
 
 // ---- Painting ---------------------------------------------------------------------------------

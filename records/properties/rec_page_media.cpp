@@ -579,8 +579,10 @@ void CRecPageMedia::OnPerformAction()
     std::string path;
     if (!item->GetEmbeddedFile(path) || path.empty())
         path = LinkedFileLocation(item->GetFilePath());
-    if (!path.empty())
-        ShellOpenFile("open", path);
+    if (path.empty())
+        return;
+    if (const ShellOpenOutcome opened = ShellOpenFile("open", path); !opened)
+        MessageBox(opened.failure, MB_OK | MB_ICONSTOP);
 }
 
 BOOL CRecPageMedia::OnCommand(WPARAM wParam, LPARAM lParam)
