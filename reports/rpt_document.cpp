@@ -2,7 +2,6 @@
 #include "reports/rpt_document.h"
 
 #include "platform/base/exceptions.h"
-#include "platform/base/prompt.h"
 #include "platform/base/safe_file.h"
 #include "platform/base/text.h"
 #include "reports/rpt_writer.h"
@@ -261,8 +260,9 @@ void WriteRptDocumentEnd(CRptSink& sink)
         sink.Markup("}\n");
 }
 
-bool WriteReportFile(const std::string& path, int kind, std::string_view title,
-                     const CRptSettings& settings, const std::function<void(CRptWriter&)>& body)
+SaveOutcome WriteReportFile(const std::string& path, int kind, std::string_view title,
+                            const CRptSettings& settings,
+                            const std::function<void(CRptWriter&)>& body)
 {
     CSafeFile file;
     bool written = false;
@@ -278,13 +278,12 @@ bool WriteReportFile(const std::string& path, int kind, std::string_view title,
             file.Discard();
     }
     if (!written)
-        MessageBox("Unable to save the report in file " + path + ".  " + file.LastErrorText(),
-                   MB_OK | MB_ICONEXCLAMATION);
-    return written;
+        return {"Unable to save the report in file " + path + ".  " + file.LastErrorText()};
+    return {};
 }
 
-bool WriteReportFile(const std::string& path, int kind, std::string_view title,
-                     const CRptSettings& settings, const CRptBody& body)
+SaveOutcome WriteReportFile(const std::string& path, int kind, std::string_view title,
+                            const CRptSettings& settings, const CRptBody& body)
 {
     return WriteReportFile(path, kind, title, settings,
                            [&body](CRptWriter& writer) { writer.Write(body); });

@@ -28,9 +28,11 @@ void WriteRptDocumentEnd(CRptSink& sink);
 
 /// Writes a whole report of the kind (kRptHtml, kRptRtf, kRptText) to path: frame, the body the
 /// callback emits through a writer set up from the settings, closing part. The file is written
-/// beside path and renamed over it only when complete; on failure the user is told and path is
-/// left as it was. True on success.
-bool WriteReportFile(const std::string& path, int kind, std::string_view title,
-                     const CRptSettings& settings, const std::function<void(CRptWriter&)>& body);
-bool WriteReportFile(const std::string& path, int kind, std::string_view title,
-                     const CRptSettings& settings, const CRptBody& body);
+/// beside path and renamed over it only when complete; on failure path is left as it was and
+/// the outcome holds "Unable to save the report in file", the path and the system's reason, for
+/// the caller to show as a warning.
+SaveOutcome WriteReportFile(const std::string& path, int kind, std::string_view title,
+                            const CRptSettings& settings,
+                            const std::function<void(CRptWriter&)>& body);
+SaveOutcome WriteReportFile(const std::string& path, int kind, std::string_view title,
+                            const CRptSettings& settings, const CRptBody& body);

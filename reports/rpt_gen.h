@@ -28,6 +28,17 @@
 #include <string_view>
 #include <vector>
 
+/// What an export came to: written, or the message that tells the user why not (none when a
+/// build was under way). A stopped export is told as information, a file that could not be
+/// written as a warning.
+struct RptExportOutcome {
+    bool written = false;
+    std::string failure;
+    bool stopped = false;
+
+    explicit operator bool() const { return written; }
+};
+
 class CDataNode;
 class CRecordNode;
 class CRptWriter;
@@ -182,9 +193,10 @@ public:
     bool GetMargins(int& top, int& bottom, int& left, int& right) const;
 
     /// Writes the whole report to path as HTML, RTF or text (kRptHtml, kRptRtf, kRptText),
-    /// beside it and then renamed over it. A stopped export leaves path as it was and says so.
-    /// A text file's rule lines are textWidth characters wide (0: the writer's 80).
-    bool Export(const std::string& path, int kind, int textWidth = 0);
+    /// beside it and then renamed over it. A stopped or failed export leaves path as it was, and
+    /// the outcome says which and in what words. A text file's rule lines are textWidth
+    /// characters wide (0: the writer's 80).
+    RptExportOutcome Export(const std::string& path, int kind, int textWidth = 0);
 
     // The elements bodies emit: laid out on pages, or written by the context's export writer.
     void EmitHeading(CRptFontSet& ctx, int level, std::string_view text, int minHeight = 0,

@@ -3,7 +3,6 @@
 #include "reports/rpt_gen.h"
 
 #include "platform/base/progress.h"
-#include "platform/base/prompt.h"
 #include "reports/rpt_document.h"
 #include "reports/rpt_writer.h"
 
@@ -86,10 +85,10 @@ void CRptGen::WriteEntries(CRptFontSet& ctx)
         m_monitor.progress->EndProgress();
 }
 
-bool CRptGen::Export(const std::string& path, int kind, int textWidth)
+RptExportOutcome CRptGen::Export(const std::string& path, int kind, int textWidth)
 {
     if (m_building)
-        return false;
+        return {};
     // The pages laid out for the window stay as they are; the export has a layout of its own.
     struct Restore {
         CRptGen& gen;
@@ -103,17 +102,19 @@ bool CRptGen::Export(const std::string& path, int kind, int textWidth)
     m_building = true;
     m_layout = std::make_unique<CRptPageLayout>(m_settings.GetPageSettings());
     try {
-        return WriteReportFile(path, kind, m_name, m_settings, [&](CRptWriter& writer) {
-            if (textWidth > 0)
-                writer.SetLineWidth(textWidth);
-            CRptFontSet ctx;
-            ctx.Create(m_layout->Settings(), nullptr);
-            ctx.writer = &writer;
-            WriteEntries(ctx);
-        });
+        const SaveOutcome saved =
+            WriteReportFile(path, kind, m_name, m_settings, [&](CRptWriter& writer) {
+                if (textWidth > 0)
+                    writer.SetLineWidth(textWidth);
+                CRptFontSet ctx;
+                ctx.Create(m_layout->Settings(), nullptr);
+                ctx.writer = &writer;
+                WriteEntries(ctx);
+            });
+        return {saved.Saved(), saved.failure};
     } catch (const ExportStopped&) {
-        MessageBox("The report was stopped before it was saved: " + path + " is left as it was.",
-                   MB_OK | MB_ICONINFORMATION);
-        return false;
+        return {false,
+                "The report was stopped before it was saved: " + path + " is left as it was.",
+                true};
     }
 }

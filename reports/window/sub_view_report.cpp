@@ -450,7 +450,11 @@ void CSubViewReport::SaveReportAs(int kind)
     if (dialog.DoModal() != IDOK)
         return;
     const std::string path = dialog.GetPathName();
-    if (m_report->Export(path, kind, dialog.GetPageWidth()) && dialog.ViewAfterSaving())
+    const RptExportOutcome exported = m_report->Export(path, kind, dialog.GetPageWidth());
+    if (!exported.failure.empty())
+        MessageBox(exported.failure,
+                   MB_OK | (exported.stopped ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+    if (exported && dialog.ViewAfterSaving())
         ShellOpen(path);
 }
 

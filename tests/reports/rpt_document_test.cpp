@@ -196,21 +196,15 @@ TEST_F(RptDocumentTest, RtfReadBackHoldsEveryNameAndNote)
 TEST_F(RptDocumentTest, FailedWriteSaysSoAndKeepsTheOldFile)
 {
     const std::string missing = m_folder + "/no such folder/report.html";
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(WriteReportFile(missing, kRptHtml, "t", CRptSettings(), CRptBody()));
-    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
-              std::vector<std::string>{"Unable to save the report in file " + missing +
-                                       ".  No such file or directory."});
+    EXPECT_EQ(WriteReportFile(missing, kRptHtml, "t", CRptSettings(), CRptBody()).failure,
+              "Unable to save the report in file " + missing + ".  No such file or directory.");
     EXPECT_FALSE(std::filesystem::exists(missing));
 
     // A read-only report is refused, as a read-only GEDCOM or settings file is.
     const std::string locked = test_support::WriteFile(m_folder + "/locked.txt", "kept\n");
     std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(WriteReportFile(locked, kRptText, "t", CRptSettings(), CRptBody()));
-    EXPECT_EQ(test_support::TextsOf(test_support::Prompt().TakeMessages()),
-              std::vector<std::string>{"Unable to save the report in file " + locked +
-                                       ".  Permission denied."});
+    EXPECT_EQ(WriteReportFile(locked, kRptText, "t", CRptSettings(), CRptBody()).failure,
+              "Unable to save the report in file " + locked + ".  Permission denied.");
     EXPECT_EQ(test_support::ReadFile(locked), "kept\n");
     std::filesystem::remove(locked);
 

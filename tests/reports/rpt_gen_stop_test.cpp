@@ -69,11 +69,13 @@ TEST_F(LongEntryStop, EscapeInsideTheLastEntryAbandonsTheExport)
     test_support::WriteFile(path, "before");
     int asked = 0;
     gen.SetMonitor({nullptr, [&asked] { return ++asked > 300; }});
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(gen.Export(path, kRptText));
+    const RptExportOutcome exported = gen.Export(path, kRptText);
+    EXPECT_FALSE(exported);
+    EXPECT_TRUE(exported.stopped);
+    EXPECT_EQ(exported.failure,
+              "The report was stopped before it was saved: " + path + " is left as it was.");
     EXPECT_EQ(test_support::ReadFile(path), "before") << "a cut entry is no whole file";
     EXPECT_LT(asked, 400);
-    test_support::Prompt().TakeMessages();
     std::filesystem::remove(path);
 }
 
