@@ -71,7 +71,8 @@ void CReorderDlg::OnOK()
         GotoDlgCtrl(GetDlgItem(kListName));
         return;
     }
-    if (!CheckListNameLength(m_listName, true)) {
+    if (const std::string problem = ListNameLengthProblem(m_listName); !problem.empty()) {
+        MessageBox(problem);
         GotoDlgCtrl(GetDlgItem(kListName));
         return;
     }

@@ -10,7 +10,6 @@
 #include "database/nodes/named_list_store.h"
 #include "database/nodes/root_node.h"
 #include "database/records/record_node.h"
-#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
 
@@ -227,14 +226,13 @@ bool IsAutoNamedList(std::string_view name)
     });
 }
 
-bool CheckListNameLength(std::string_view name, bool check)
+std::string ListNameLengthProblem(std::string_view name)
 {
-    if (!check || text::Utf8Length(name) <= kMaxNamedListName)
-        return true;
-    MessageBox(text::Format("Name is too long.  The maximum allowed length is %d characters, "
-                            "including spaces.",
-                            kMaxNamedListName));
-    return false;
+    if (text::Utf8Length(name) <= kMaxNamedListName)
+        return {};
+    return text::Format("Name is too long.  The maximum allowed length is %d characters, "
+                        "including spaces.",
+                        kMaxNamedListName);
 }
 
 void NotifyNamedListsChanged()

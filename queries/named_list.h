@@ -92,9 +92,9 @@ void ClearNamedLists(bool deleteAll);
 void CreateAutoNamedLists();
 /// Whether name equals one of the non-empty automatic names without regard to case.
 bool IsAutoNamedList(std::string_view name);
-/// False, after telling the user, when check is set and the name is longer than 200
-/// characters; true otherwise.
-bool CheckListNameLength(std::string_view name, bool check);
+/// What the user is told, in a plain box, of a name longer than 200 characters; empty for a
+/// name short enough.
+std::string ListNameLengthProblem(std::string_view name);
 /// Tells every window that the named lists changed (kHintNamedListsChanged) and marks the document
 /// modified.
 void NotifyNamedListsChanged();

@@ -84,8 +84,8 @@ void CNewNamedListDlg::OnOK()
     if (FindNamedList(name))
         return Refuse(*this, IDC_NEW_LIST_NAME,
                       "This name is already being used by an existing list");
-    if (!CheckListNameLength(name, true))
-        return GotoDlgCtrl(GetDlgItem(IDC_NEW_LIST_NAME));
+    if (const std::string problem = ListNameLengthProblem(name); !problem.empty())
+        return Refuse(*this, IDC_NEW_LIST_NAME, problem);
     m_name = name;
     EndDialog(IDOK);
 }
@@ -127,8 +127,8 @@ void CListPropsDlg::OnOK()
     if (const CNamedList* other = FindNamedList(name); other && other != &m_list)
         return Refuse(*this, IDC_LIST_PROPS_NAME,
                       "This name is already being used by another list");
-    if (!CheckListNameLength(name, true))
-        return GotoDlgCtrl(GetDlgItem(IDC_LIST_PROPS_NAME));
+    if (const std::string problem = ListNameLengthProblem(name); !problem.empty())
+        return Refuse(*this, IDC_LIST_PROPS_NAME, problem);
     m_list.SetName(name);
     if (m_noteShown) {
         std::string note;
@@ -241,8 +241,8 @@ void CAddToNamedListDlg::OnOK()
     if (!FindNamedList(name)) {
         if (!m_addMode)
             return Refuse(*this, IDC_ADD_TO_LIST_COMBO, "List not found.");
-        if (!CheckListNameLength(name, true))
-            return GotoDlgCtrl(GetDlgItem(IDC_ADD_TO_LIST_COMBO));
+        if (const std::string problem = ListNameLengthProblem(name); !problem.empty())
+            return Refuse(*this, IDC_ADD_TO_LIST_COMBO, problem);
         if (MessageBox("No list found with this name.  Create new one?", MB_OKCANCEL) != IDOK)
             return;
     }
