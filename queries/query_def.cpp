@@ -9,7 +9,6 @@
 #include "database/nodes/change_tracking.h"
 #include "database/records/record_id_state.h"
 #include "platform/base/paths.h"
-#include "platform/base/prompt.h"
 #include "queries/query_eval.h"
 
 #include <algorithm>
@@ -161,29 +160,27 @@ std::string CQueryDef::GetHeadingText(int index)
     return {};
 }
 
-bool CQueryDef::CommitChange()
+QueryFileOutcome CQueryDef::CommitChange(bool replaceChanged)
 {
     // A supplied query is never rewritten: its changes stay here until saved under a new name.
     if (m_new || !m_custom || m_readOnly) {
         m_dirty = true;
-        return true;
+        return {};
     }
-    const bool saved = Save(nullptr, false);
+    QueryFileOutcome saved = Save(nullptr, false, replaceChanged);
     m_dirty = !saved;
     return saved;
 }
 
-bool CQueryDef::Delete()
+QueryFileOutcome CQueryDef::Delete()
 {
     if (m_new)
-        return true;
+        return {};
     if (!m_custom || m_readOnly)
-        return false;
-    if (!paths::RemoveFile(GetFilePath())) {
-        MessageBox("An error has occurred - cannot delete query", MB_ICONEXCLAMATION);
-        return false;
-    }
-    return true;
+        return QueryFileOutcome::Refused({});
+    if (!paths::RemoveFile(GetFilePath()))
+        return QueryFileOutcome::Refused("An error has occurred - cannot delete query");
+    return {};
 }
 
 std::shared_ptr<CQueryDef> FindLoadedQuery(std::string_view name, bool custom)
@@ -224,7 +221,8 @@ std::shared_ptr<CQueryDef> FindOrLoadQuery(std::string_view name, bool custom, s
     return query;
 }
 
-std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef* recordType)
+std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef* recordType,
+                                          std::string& failure)
 {
     auto query = CQueryDef::Create();
     query->SetRecordType(recordType);
@@ -237,8 +235,10 @@ std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef
     column->m_ref.SetPath(path);
     query->AddColumn(std::move(column));
     const std::string newName(name);
-    if (!query->Save(&newName, true))
+    if (QueryFileOutcome saved = query->Save(&newName, true); !saved) {
+        failure = std::move(saved.message);
         return nullptr;
+    }
     return query;
 }
 

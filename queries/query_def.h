@@ -46,6 +46,19 @@ struct CQueryColumn {
     bool m_hidden = false;
 };
 
+/// What a save or a removal of a query's file came to: done; refused, with the message that
+/// tells the user why as a warning (none when there is nothing to say); or, before anything is
+/// written, the question whether to replace a file another program changed since it was read,
+/// asked with No as the default: the save goes on when called again with replaceChanged.
+struct QueryFileOutcome {
+    bool done = true;
+    std::string message;
+    bool replaceQuestion = false;
+
+    static QueryFileOutcome Refused(std::string message) { return {false, std::move(message)}; }
+    explicit operator bool() const { return done; }
+};
+
 /// One query. Queries are shared: the query window, reports, diagrams and a running worker
 /// each hold a reference, and the query lives until the last lets go, so none is ever freed
 /// under another. Every query that exists is in the program-wide list (FindLoadedQuery,
@@ -74,18 +87,19 @@ public:
               const std::string* path = nullptr);
     /// Writes the query file under newName (null: the current name), in the "Custom" folder
     /// when the query is custom or asCustom is set, else in "Standard". The file is written
-    /// beside the old one and renamed over it, so a failure leaves the old file whole. False,
-    /// after telling the user, when the file cannot be written or a part of the query cannot
-    /// be written so that it reads back the same, or when the name cannot be a file's name
-    /// (QueryNameProblem).
-    bool Save(const std::string* newName, bool asCustom);
+    /// beside the old one and renamed over it, so a failure leaves the old file whole. Refused,
+    /// with its message, when the file cannot be written or a part of the query cannot be
+    /// written so that it reads back the same, or when the name cannot be a file's name
+    /// (QueryNameProblem). Saving in place over a file changed by another program since it was
+    /// read waits on the question unless replaceChanged.
+    QueryFileOutcome Save(const std::string* newName, bool asCustom, bool replaceChanged = false);
     /// After an edit: a new query, a standard one and a read-only one are only marked dirty
     /// (their changes stay here until saved under a name of the user's); another is saved in
-    /// place, and dirty tells whether that failed.
-    bool CommitChange();
-    /// Removes the query's file; a new query has none. Refused for a standard or read-only
-    /// query. False, after telling the user, when the file cannot be removed.
-    bool Delete();
+    /// place, as Save, and dirty tells whether that is still to do.
+    QueryFileOutcome CommitChange(bool replaceChanged = false);
+    /// Removes the query's file; a new query has none. Refused without a message for a
+    /// standard or read-only query, with one when the file cannot be removed.
+    QueryFileOutcome Delete();
 
     const std::string& GetName() const { return m_name; }
     /// The file the query reads from and saves to: the queries folder, its kind's folder, the
@@ -202,9 +216,11 @@ std::shared_ptr<CQueryDef> FirstLoadedQuery();
 /// error set when the file cannot be read.
 std::shared_ptr<CQueryDef> FindOrLoadQuery(std::string_view name, bool custom, std::string& error);
 /// A new custom query of the record type, titled "New Custom Query" with the subtitle "%#x"
-/// and one column showing the record itself, saved under name; null (after telling the user)
-/// when it cannot be saved, also when a query of that name exists.
-std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef* recordType);
+/// and one column showing the record itself, saved under name; null, with the message that
+/// tells the user why in failure, when it cannot be saved, also when a query of that name
+/// exists.
+std::shared_ptr<CQueryDef> NewCustomQuery(std::string_view name, const CFieldDef* recordType,
+                                          std::string& failure);
 
 /// Why name cannot name a query file, as the message that tells the user; empty when it can. A
 /// name holding a slash would put the file in another folder, or outside the queries folder; a

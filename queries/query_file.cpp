@@ -5,7 +5,6 @@
 #include "database/dictionary/field_dictionary.h"
 #include "platform/base/file.h"
 #include "platform/base/paths.h"
-#include "platform/base/prompt.h"
 #include "platform/base/safe_file.h"
 #include "platform/base/text.h"
 #include "queries/detail/query_line.h"
@@ -448,53 +447,44 @@ bool CQueryDef::IsFileChangedOnDisk(const std::string& path) const
     return !ReadFileStamp(path, size, time) || size != m_fileSize || time != m_fileTime;
 }
 
-bool CQueryDef::Save(const std::string* newName, bool asCustom)
+QueryFileOutcome CQueryDef::Save(const std::string* newName, bool asCustom, bool replaceChanged)
 {
     const bool custom = m_custom || asCustom;
     const std::string name = newName ? *newName : m_name;
-    if (const std::string problem = QueryNameProblem(name); !problem.empty()) {
-        MessageBox(problem, MB_ICONEXCLAMATION);
-        return false;
-    }
+    if (std::string problem = QueryNameProblem(name); !problem.empty())
+        return QueryFileOutcome::Refused(std::move(problem));
     const std::string path = BuildQueryFolderPath(true, custom) + name + ".avq";
     const bool renaming = newName && !text::EqualsNoCase(*newName, m_name);
-    if ((m_new || renaming) && paths::Exists(path)) {
-        MessageBox("A query with this name already exists.  Please choose another name.",
-                   MB_ICONEXCLAMATION);
-        return false;
-    }
-    if (!m_new && path == m_path && IsFileChangedOnDisk(path) &&
-        MessageBox(text::Format("The query file %s has been changed by another program since "
-                                "it was read.\n\nDo you want to replace it with this query?  If "
-                                "you answer No, the file is kept as it is and this change is not "
-                                "saved to it.",
-                                path),
-                   MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
-        return false;
+    if ((m_new || renaming) && paths::Exists(path))
+        return QueryFileOutcome::Refused(
+            "A query with this name already exists.  Please choose another name.");
+    if (!replaceChanged && !m_new && path == m_path && IsFileChangedOnDisk(path))
+        return {false,
+                text::Format("The query file %s has been changed by another program since it "
+                             "was read.\n\nDo you want to replace it with this query?  If you "
+                             "answer No, the file is kept as it is and this change is not saved "
+                             "to it.",
+                             path),
+                true};
     const std::string writeError = m_new ? "An error has occurred - cannot create query"
                                          : "An error has occurred - cannot save changes to query";
     std::string content;
-    if (!CQueryFileWriter(*this, asCustom).Write(content)) {
-        MessageBox(writeError, MB_ICONEXCLAMATION);
-        return false;
-    }
+    if (!CQueryFileWriter(*this, asCustom).Write(content))
+        return QueryFileOutcome::Refused(writeError);
     // The user's queries folder is made when the first query is saved.
     paths::MakeDirectories(BuildQueryFolderPath(false, custom));
     CSafeFile file;
-    if (!file.OpenBeside(path)) {
-        MessageBox(m_new ? text::Format("Unable to create query as '%s'.", name)
-                         : text::Format("Unable to save changes to query '%s'.", name),
-                   MB_ICONEXCLAMATION);
-        return false;
-    }
+    if (!file.OpenBeside(path))
+        return QueryFileOutcome::Refused(
+            m_new ? text::Format("Unable to create query as '%s'.", name)
+                  : text::Format("Unable to save changes to query '%s'.", name));
     try {
         file.Write(content.data(), UINT(content.size()));
         if (!file.Commit())
             throw CFileException();
     } catch (const CFileException&) {
         file.Discard();
-        MessageBox(writeError, MB_ICONEXCLAMATION);
-        return false;
+        return QueryFileOutcome::Refused(writeError);
     }
     m_name = name;
     m_path = path;
@@ -505,5 +495,5 @@ bool CQueryDef::Save(const std::string* newName, bool asCustom)
     }
     m_dirty = false;
     m_new = false;
-    return true;
+    return {};
 }

@@ -15,6 +15,7 @@
 #include "platform/ui/windows/cmd_ui.h"
 #include "queries/query_def.h"
 #include "queries/window/qry_dialogs.h"
+#include "queries/window/query_save.h"
 #include "queries/window/sub_view_query.h"
 
 #include <algorithm>
@@ -365,7 +366,7 @@ void CQryColsWnd::OnAddFieldAsColumn()
     column->m_width = kDefaultColumnWidth;
     AddRow(*column);
     query->AddColumn(std::move(column));
-    query->CommitChange();
+    CommitQueryChange(*query);
 }
 
 void CQryColsWnd::OnFieldTreeMenu()
@@ -468,7 +469,7 @@ bool CQryColsWnd::ApplyFields(bool update)
         const std::string text = FormatColumnRow(*column);
         m_list.GetBox().SetItem(row, {.text = text.c_str()});
     }
-    query->CommitChange();
+    CommitQueryChange(*query);
     m_edited = false;
     return true;
 }
@@ -488,7 +489,7 @@ void CQryColsWnd::OnMoveColumn(bool up)
     if (SelectedRow() == to && std::size_t(std::max(from, to)) < columns.size())
         std::swap(columns[std::size_t(from)], columns[std::size_t(to)]);
     m_current = SelectedRow();
-    query->CommitChange();
+    CommitQueryChange(*query);
 }
 
 void CQryColsWnd::OnDeleteColumn()
@@ -500,7 +501,7 @@ void CQryColsWnd::OnDeleteColumn()
     auto& columns = query->MutableColumns();
     if (SelectedRow() == row && std::size_t(row) < columns.size()) {
         columns.erase(columns.begin() + row);
-        query->CommitChange();
+        CommitQueryChange(*query);
     }
     if (CTreeBoxNode* node = m_list.GetBox().GetItemByIndex(row))
         m_list.GetBox().DeleteItem(node);

@@ -7,6 +7,7 @@
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/edit.h"
 #include "queries/query_def.h"
+#include "queries/window/query_save.h"
 
 namespace {
 
@@ -110,9 +111,12 @@ void CQryNewDlg::OnOK()
         GotoDlgCtrl(types);
         return;
     }
-    m_query = NewCustomQuery(name, GetRecordTypeDef(kNewQueryTypes[chosen].listIndex));
+    std::string failure;
+    m_query = NewCustomQuery(name, GetRecordTypeDef(kNewQueryTypes[chosen].listIndex), failure);
     if (m_query)
         EndDialog(IDOK);
+    else
+        MessageBox(failure, MB_ICONEXCLAMATION);
 }
 
 // Save as.
@@ -138,6 +142,6 @@ void CQrySaveAsDlg::OnOK()
     const std::string name = ReadName(*this, 1162, "Query name must be supplied");
     if (name.empty())
         return;
-    if (m_query.Save(&name, true))
+    if (SaveQuery(m_query, &name, true))
         EndDialog(IDOK);
 }

@@ -9,6 +9,7 @@
 #include "platform/ui/dialogs/combo_box.h"
 #include "platform/ui/dialogs/edit.h"
 #include "queries/query_def.h"
+#include "queries/window/query_save.h"
 #include "queries/window/sub_view_query.h"
 
 namespace {
@@ -203,9 +204,9 @@ void CQryGenWnd::OnReadOnlyClicked()
     query->SetReadOnly(ticked);
     // A read-only query's edits stay in memory, but the mark itself has to reach its file.
     if (ticked && query->IsCustom() && !query->IsNew())
-        query->SetDirty(!query->Save(nullptr, false));
+        query->SetDirty(!SaveQuery(*query, nullptr, false));
     else
-        query->CommitChange();
+        CommitQueryChange(*query);
     m_window.SetQuery(m_window.GetQueryPtr(), true);
 }
 
@@ -225,7 +226,7 @@ void CQryGenWnd::OnPrintListChosen(int id)
             return;
         query->SetMultiPage(value);
     }
-    query->CommitChange();
+    CommitQueryChange(*query);
 }
 
 void CQryGenWnd::OnTextChanged()
@@ -254,7 +255,7 @@ void CQryGenWnd::StoreText(int id)
         query->Title().SetText(std::move(text));
     else
         query->Subtitle().SetText(std::move(text));
-    query->CommitChange();
+    CommitQueryChange(*query);
     edit->SetModify(FALSE);
 }
 

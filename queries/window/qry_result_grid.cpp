@@ -1,6 +1,7 @@
 // queries/window/qry_result_grid.cpp: filling the query result grid from a query, its cells,
 // widths, selection walks and the reaction to change notices.
 #include "queries/window/qry_result_grid.h"
+#include "queries/window/query_save.h"
 
 #include "common/abort.h"
 #include "database/dictionary/field_def.h"
@@ -216,7 +217,7 @@ void CQryResultGrid::OnColumnWidthChanged(CResultGrid*, int column)
         return;
     source->m_width = width;
     // A standard or read-only query keeps the change for this session only.
-    query->CommitChange();
+    CommitQueryChange(*query);
 }
 
 bool CQryResultGrid::OnGridKey(CResultGrid*, UINT virtKey)

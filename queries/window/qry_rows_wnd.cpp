@@ -10,6 +10,7 @@
 #include "queries/query_def.h"
 #include "queries/query_filter.h"
 #include "queries/window/qry_dialogs.h"
+#include "queries/window/query_save.h"
 #include "queries/window/sub_view_query.h"
 
 #include <algorithm>
@@ -421,7 +422,7 @@ bool CQryRowsWnd::AddFilter()
         m_list.GetBox().InsertItem(nullptr, CTreeBox::kInsertLast, item);
         SelectRowQuietly(query->GetFilterCount() - 1);
         m_current = filter;
-        query->CommitChange();
+        CommitQueryChange(*query);
         ClearEditedMarks();
         added = true;
     }
@@ -450,7 +451,7 @@ bool CQryRowsWnd::UpdateFilter()
             change.data = reinterpret_cast<std::uintptr_t>(filter);
             m_list.GetBox().SetItem(node, change);
         }
-        query->CommitChange();
+        CommitQueryChange(*query);
         ClearEditedMarks();
         updated = true;
     }
@@ -525,7 +526,7 @@ void CQryRowsWnd::MoveRow(bool up)
     if (GetSelectedRow() != target || !query->SwapFilters(row, target))
         return;
     m_current = query->GetFilter(target);
-    query->CommitChange();
+    CommitQueryChange(*query);
 }
 
 void CQryRowsWnd::DeleteRow()
@@ -545,5 +546,5 @@ void CQryRowsWnd::DeleteRow()
     if (count > 0)
         SelectRowQuietly(std::min(row, count - 1));
     OnRowSelected();
-    query->CommitChange();
+    CommitQueryChange(*query);
 }

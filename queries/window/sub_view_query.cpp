@@ -1,6 +1,7 @@
 // queries/window/sub_view_query.cpp: the query window: its panes, tabs, query, command routing,
 // status panes and activation.
 #include "queries/window/sub_view_query.h"
+#include "queries/window/query_save.h"
 
 #include "app/shell/app_ids.h"
 #include "app/shell/child_frame.h"
@@ -310,7 +311,7 @@ bool CSubViewQuery::FreeQuery()
 {
     if (!m_query)
         return true;
-    if (!m_query->IsNew() && !m_query->Delete())
+    if (!m_query->IsNew() && !DeleteQueryFile(*m_query))
         return false;
     m_query.reset();
     m_grid.Reset(true);
@@ -333,7 +334,7 @@ void CSubViewQuery::ApplyRecordType()
         return;
     m_query->RemoveAll(true);
     m_query->SetRecordType(type);
-    m_query->CommitChange();
+    CommitQueryChange(*m_query);
     m_general.LoadFromQuery();
     m_columns.LoadFromQuery();
     m_rows.LoadFromQuery();

@@ -14,6 +14,7 @@
 #include "platform/ui/printing/print_info.h"
 #include "queries/query_def.h"
 #include "queries/query_eval.h"
+#include "queries/window/query_save.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -54,7 +55,7 @@ void CSubViewQuery::OnFilePrintSetup()
     m_general.SetOrientationSel(landscape);
     m_query->SetOrientation(landscape ? QOR_LANDSCAPE : QOR_PORTRAIT);
     // A standard or read-only query keeps the change for this session only.
-    m_query->CommitChange();
+    CommitQueryChange(*m_query);
     if (IShellApp* shell = GetShellApp())
         shell->BroadcastUpdate(nullptr, kHintPrinterChanged, nullptr, FALSE);
 }

@@ -21,6 +21,13 @@ protected:
         EXPECT_TRUE(query.Save(&name, true));
         return CustomFile(name);
     }
+    /// A new custom query of individuals saved under name; null with the refusal in m_refusal.
+    std::shared_ptr<CQueryDef> NewQuery(const std::string& name)
+    {
+        return NewCustomQuery(name, Rec("John")->GetFieldDef(), m_refusal);
+    }
+
+    std::string m_refusal;
 };
 
 constexpr const char* kFamilyOfTheRoot = R"x([Ardenvel Query]
@@ -295,7 +302,7 @@ TEST_F(QueryFileTest, WithoutAFolderSettingQueriesLiveInTheUsersDataFolder)
               paths::Join(paths::ProgramFolder(), "Queries/Standard"))
         << "the supplied queries are found beside the program";
     EXPECT_FALSE(paths::Exists(folder + "/Custom/first.avq"));
-    ASSERT_TRUE(NewCustomQuery("first", Rec("John")->GetFieldDef()));
+    ASSERT_TRUE(NewQuery("first"));
     EXPECT_TRUE(paths::IsFile(folder + "/Custom/first.avq")) << "the folders are made when needed";
     std::string error;
     EXPECT_TRUE(CQueryDef::Create()->Load("first", true, error)) << error;
@@ -304,29 +311,24 @@ TEST_F(QueryFileTest, WithoutAFolderSettingQueriesLiveInTheUsersDataFolder)
 
 TEST_F(QueryFileTest, NamesAlreadyTakenAreRefusedExceptForACaseChange)
 {
-    auto query = NewCustomQuery("Mine", Rec("John")->GetFieldDef());
+    auto query = NewQuery("Mine");
     ASSERT_TRUE(query);
     EXPECT_FALSE(query->IsNew());
     EXPECT_EQ(CustomFile("Mine"), "[Ardenvel Query]\nVERSION=1.0\nTYPE=INDI\n"
                                   "TITLE=\"New Custom Query\"\nSUBTITLE=\"%#x\"\n"
                                   "ORIENTATION=LANDSCAPE\nMULTIPAGE_HANDLING=DOWN_FIRST\n"
                                   "TAG=\"Individual\",\"INDI\"\n");
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(NewCustomQuery("Mine", Rec("John")->GetFieldDef()));
-    auto messages = test_support::Prompt().TakeMessages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text,
-              "A query with this name already exists.  Please choose another name.");
+    EXPECT_FALSE(NewQuery("Mine"));
+    EXPECT_EQ(m_refusal, "A query with this name already exists.  Please choose another name.");
 
     const std::string sameName = "MINE";
     EXPECT_TRUE(query->Save(&sameName, false));
     EXPECT_EQ(query->GetName(), "MINE");
-    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
 }
 
 TEST_F(QueryFileTest, AFailedSaveKeepsTheOldFileAndSaysSo)
 {
-    auto query = NewCustomQuery("kept", Rec("John")->GetFieldDef());
+    auto query = NewQuery("kept");
     ASSERT_TRUE(query);
     const std::string before = CustomFile("kept");
     auto row = std::make_unique<CAvFilterGen>(query.get());
@@ -337,12 +339,9 @@ TEST_F(QueryFileTest, AFailedSaveKeepsTheOldFileAndSaysSo)
     row->SetValue(value);
     query->AddFilter(std::move(row));
 
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(query->CommitChange());
+    EXPECT_EQ(query->CommitChange().message,
+              "An error has occurred - cannot save changes to query");
     EXPECT_TRUE(query->IsDirty());
-    auto messages = test_support::Prompt().TakeMessages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "An error has occurred - cannot save changes to query");
     EXPECT_EQ(CustomFile("kept"), before);
     EXPECT_EQ(paths::ListFolder(m_folder + "/Custom", "*").size(), 1u);
 
@@ -351,33 +350,26 @@ TEST_F(QueryFileTest, AFailedSaveKeepsTheOldFileAndSaysSo)
     const std::string custom = m_folder + "/Custom";
     std::filesystem::rename(custom, custom + ".away");
     test_support::WriteFile(custom, "");
-    test_support::Prompt().Answer(IDOK);
     const std::string other = "other";
-    EXPECT_FALSE(query->Save(&other, false));
+    const QueryFileOutcome saved = query->Save(&other, false);
     std::filesystem::remove(custom);
     std::filesystem::rename(custom + ".away", custom);
-    messages = test_support::Prompt().TakeMessages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Unable to save changes to query 'other'.");
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.message, "Unable to save changes to query 'other'.");
     EXPECT_EQ(query->GetName(), "kept");
 }
 
 TEST_F(QueryFileTest, ANameWithASlashIsRefusedBeforeAnyFileIsWritten)
 {
-    auto query = NewCustomQuery("kept", Rec("John")->GetFieldDef());
+    auto query = NewQuery("kept");
     ASSERT_TRUE(query);
     const std::string refusal =
         "A query name cannot contain the character \"/\".  Please choose another name.";
     for (const std::string name : {"a/b", "../Standard/Mine", "/tmp/x", "trailing/", "\t/x"}) {
-        test_support::Prompt().Answer(IDOK);
-        EXPECT_FALSE(query->Save(&name, true)) << name;
-        const auto messages = test_support::Prompt().TakeMessages();
-        ASSERT_EQ(messages.size(), 1u) << name;
-        EXPECT_EQ(messages[0].text, refusal);
+        EXPECT_EQ(query->Save(&name, true).message, refusal) << name;
         EXPECT_EQ(query->GetName(), "kept");
-        test_support::Prompt().Answer(IDOK);
-        EXPECT_FALSE(NewCustomQuery(name, Rec("John")->GetFieldDef())) << name;
-        EXPECT_EQ(test_support::Prompt().TakeMessages().size(), 1u);
+        EXPECT_FALSE(NewQuery(name)) << name;
+        EXPECT_EQ(m_refusal, refusal);
     }
     EXPECT_FALSE(paths::Exists(m_folder + "/Standard/Mine.avq"));
     EXPECT_EQ(paths::ListFolder(m_folder + "/Custom", "*").size(), 1u);
@@ -387,7 +379,7 @@ TEST_F(QueryFileTest, ANameWithASlashIsRefusedBeforeAnyFileIsWritten)
 
 TEST_F(QueryFileTest, ANameTooLongForAFileIsRefusedBeforeAnyFileIsTried)
 {
-    auto query = NewCustomQuery("kept", Rec("John")->GetFieldDef());
+    auto query = NewQuery("kept");
     ASSERT_TRUE(query);
     const std::string refusal =
         "This query name is too long to name a file.  Please choose a shorter name.";
@@ -398,23 +390,14 @@ TEST_F(QueryFileTest, ANameTooLongForAFileIsRefusedBeforeAnyFileIsTried)
     // Nothing else a query name may hold hides that it is too long.
     for (const std::string& name : {tooLong, std::string(300, 'k'), wide + wide,
                                     std::string(300, '.'), "\xff" + tooLong, "\t" + tooLong}) {
-        test_support::Prompt().Answer(IDOK);
-        EXPECT_FALSE(query->Save(&name, true)) << name.size();
-        auto messages = test_support::Prompt().TakeMessages();
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, refusal);
-        EXPECT_EQ(messages[0].style & MB_ICONEXCLAMATION, UINT(MB_ICONEXCLAMATION));
+        EXPECT_EQ(query->Save(&name, true).message, refusal) << name.size();
         EXPECT_EQ(query->GetName(), "kept");
-        test_support::Prompt().Answer(IDOK);
-        EXPECT_FALSE(NewCustomQuery(name, Rec("John")->GetFieldDef()));
-        messages = test_support::Prompt().TakeMessages();
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, refusal);
+        EXPECT_FALSE(NewQuery(name));
+        EXPECT_EQ(m_refusal, refusal);
     }
     EXPECT_EQ(paths::ListFolder(m_folder + "/Custom", "*").size(), 1u);
 
     EXPECT_TRUE(query->Save(&longest, true));
-    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
     EXPECT_EQ(query->GetName(), longest);
     EXPECT_TRUE(paths::IsFile(m_folder + "/Custom/" + longest + ".avq"));
     EXPECT_EQ(QueryNameProblem(wide), "");
@@ -431,33 +414,28 @@ TEST_F(QueryFileTest, AFileChangedOnDiskSinceItWasReadIsReplacedOnlyWhenTheUserS
     std::filesystem::rename(path + ".new", path);
     ASSERT_TRUE(query->RemoveFilter(query->GetFilter(1)));
 
-    test_support::Prompt().Answer(IDNO);
-    EXPECT_FALSE(query->CommitChange());
+    const QueryFileOutcome asked = query->CommitChange();
+    EXPECT_FALSE(asked);
+    EXPECT_TRUE(asked.replaceQuestion);
     EXPECT_TRUE(query->IsDirty());
-    auto messages = test_support::Prompt().TakeMessages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "The query file " + path +
-                                    " has been changed by another program since it was read.\n\n"
-                                    "Do you want to replace it with this query?  If you answer "
-                                    "No, the file is kept as it is and this change is not saved "
-                                    "to it.");
+    EXPECT_EQ(asked.message, "The query file " + path +
+                                 " has been changed by another program since it was read.\n\n"
+                                 "Do you want to replace it with this query?  If you answer "
+                                 "No, the file is kept as it is and this change is not saved "
+                                 "to it.");
     EXPECT_EQ(test_support::ReadFile(path), theirs);
 
-    test_support::Prompt().Answer(IDYES);
-    EXPECT_TRUE(query->CommitChange());
+    EXPECT_TRUE(query->CommitChange(true));
     EXPECT_FALSE(query->IsDirty());
-    EXPECT_EQ(test_support::Prompt().TakeMessages().size(), 1u);
     EXPECT_EQ(CustomFile("shared").find("Theirs"), std::string::npos);
 
     // Its own saves since do not count as changes.
     ASSERT_TRUE(query->RemoveFilter(query->GetFilter(0)));
     EXPECT_TRUE(query->CommitChange());
-    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
     // Nor does a file that is gone: there is nothing to lose.
     std::filesystem::remove(path);
     query->Title().SetText("Alone");
     EXPECT_TRUE(query->CommitChange());
-    EXPECT_TRUE(test_support::Prompt().TakeMessages().empty());
     EXPECT_NE(CustomFile("shared").find("Alone"), std::string::npos);
 }
 

@@ -12,15 +12,18 @@
 #include "platform/ui/windows/test_hooks.h"
 #include "queries/lists/named_list_dlgs.h"
 #include "queries/named_list.h"
+#include "queries/query_def.h"
 #include "queries/query_filter.h"
 #include "queries/query_heading.h"
 #include "queries/window/qry_dialogs.h"
 #include "queries/window/qry_params_dlg.h"
+#include "queries/window/query_save.h"
 #include "queries/window/split_tree_dlg.h"
 #include "queries/window/sub_view_query.h"
 #include "tests/queries/window/query_window_fixture.h"
 #include "tests/queries/window/test_query_row.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -279,6 +282,33 @@ TEST_F(QueryWindowTest, AQueryWithoutARecordTypeDoesNotRunAndSaysNothing)
     Bar().RunQuery(true, false);
     EXPECT_EQ(m_window->GetActiveTab(), kTabGeneral);
     EXPECT_EQ(Messages(), "{}");
+}
+
+TEST_F(QueryWindowTest, AFileChangedByAnotherProgramIsReplacedOnlyWhenTheUserSaysYes)
+{
+    std::string error;
+    auto query = FindOrLoadQuery("Mine", true, error);
+    ASSERT_TRUE(query) << error;
+    const std::string path = m_folder + "/Custom/Mine.avq";
+    const std::string theirs = std::string(kPeople) + "DESC=\ntheirs\n.\n";
+    test_support::WriteFile(path + ".new", theirs);
+    std::filesystem::rename(path + ".new", path);
+    query->SetDescription("ours");
+
+    TestHooks::AnswerMessageBox(IDNO);
+    EXPECT_FALSE(CommitQueryChange(*query));
+    auto shown = TestHooks::TakeMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_THAT(shown[0].text, testing::HasSubstr("has been changed by another program"));
+    EXPECT_EQ(shown[0].style, UINT(MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2));
+    EXPECT_EQ(test_support::ReadFile(path), theirs);
+    EXPECT_TRUE(query->IsDirty());
+
+    TestHooks::AnswerMessageBox(IDYES);
+    EXPECT_TRUE(CommitQueryChange(*query));
+    EXPECT_EQ(TestHooks::TakeMessages().size(), 1u);
+    EXPECT_THAT(test_support::ReadFile(path), testing::HasSubstr("ours"));
+    EXPECT_FALSE(query->IsDirty());
 }
 
 TEST_F(QueryWindowTest, DeletingACustomQueryRemovesItsEntryUnlessItsFileStays)
