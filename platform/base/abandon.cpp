@@ -1,10 +1,19 @@
 // platform/base/abandon.cpp: the causes of abandoned operations.
 #include "platform/base/abandon.h"
 
-#include "platform/base/prompt.h"
-
 #include <new>
 #include <stdexcept>
+#include <utility>
+
+namespace {
+
+std::function<void(const std::string&)>& OutOfMemoryReport()
+{
+    static std::function<void(const std::string&)> report;
+    return report;
+}
+
+} // namespace
 
 AbandonCause CauseOfAbandon()
 {
@@ -46,5 +55,11 @@ AbandonCause EndAbandonedOperation(const std::exception_ptr& kept)
 
 void ReportOutOfMemory()
 {
-    MessageBox("Memory error", MB_OK | MB_ICONSTOP);
+    if (const auto& report = OutOfMemoryReport())
+        report("Memory error");
+}
+
+void SetOutOfMemoryReport(std::function<void(const std::string&)> report)
+{
+    OutOfMemoryReport() = std::move(report);
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <exception>
+#include <functional>
+#include <string>
 
 /// An operation was abandoned on purpose (the program throws it through ThrowAbort). It is its
 /// own type, so that a handler that turns an abandoned operation into a failure result does not
@@ -29,5 +31,9 @@ AbandonCause EndAbandonedOperation();
 AbandonCause CauseOfAbandon(const std::exception_ptr& kept);
 AbandonCause EndAbandonedOperation(const std::exception_ptr& kept);
 
-/// Shows "Memory error": an operation ran out of memory and was abandoned with its data whole.
+/// Tells the user "Memory error" through the report installed from above: an operation ran out
+/// of memory and was abandoned with its data whole. Without one nothing is told.
 void ReportOutOfMemory();
+/// Installs what tells the user the message of ReportOutOfMemory; the window layer shows it in
+/// a stop box. Empty: nothing is told.
+void SetOutOfMemoryReport(std::function<void(const std::string& message)> report);

@@ -1,6 +1,7 @@
 // tests/support/test_support.cpp: the shared test environment.
 #include "tests/support/test_support.h"
 
+#include "platform/base/abandon.h"
 #include "platform/base/prompt.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,9 @@ void SetUp()
         ADD_FAILURE() << "A message box was shown with no answer queued: " << text;
     });
     SetPrompt(&g_prompt);
+    // As the window layer does: the message in a stop box.
+    SetOutOfMemoryReport(
+        [](const std::string& message) { MessageBox(message, MB_OK | MB_ICONSTOP); });
 }
 
 void TearDown()

@@ -2,6 +2,7 @@
 // through QDesktopServices; under the test hooks the hooks' script answers and records instead.
 #include "platform/ui/dialogs/message_box.h"
 
+#include "platform/base/abandon.h"
 #include "platform/base/paths.h"
 #include "platform/base/text.h"
 #include "platform/ui/detail/dialog_widget.h"
@@ -145,6 +146,12 @@ bool IsAddress(const std::string& target)
 }
 
 } // namespace
+
+void InstallOutOfMemoryReport()
+{
+    SetOutOfMemoryReport(
+        [](const std::string& message) { MessageBox(message, MB_OK | MB_ICONSTOP); });
+}
 
 int CMessageBox::MessageBox(const std::string& text, UINT style, const std::string& caption)
 {

@@ -18,3 +18,7 @@ public:
     /// desktop opens a file one way.
     int ShellOpen(const std::string& target, const std::string& verb) override;
 };
+
+/// Installs the report of operations abandoned for want of memory: a stop box with its message.
+/// AfxWinMain installs it.
+void InstallOutOfMemoryReport();

@@ -218,6 +218,7 @@ int AfxWinMain(int argc, char* argv[])
     IPrompt* const previousPrompt = GetPrompt();
     if (!TestHooks::IsEnabled())
         SetPrompt(&desktop);
+    InstallOutOfMemoryReport();
     CResources resources;
     std::string error;
     if (!resources.LoadCompiledIn(error)) {
