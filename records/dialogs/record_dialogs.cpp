@@ -72,3 +72,9 @@ void InstallRecordDialogs()
     SetRelativeDialogs(&dialogs);
     SetSexQuestion(&dialogs);
 }
+
+void UninstallRecordDialogs()
+{
+    SetSexQuestion(nullptr);
+    SetRelativeDialogs(nullptr);
+}

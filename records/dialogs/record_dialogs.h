@@ -5,3 +5,5 @@
 /// From start-up: the select-record, family-choice and record-list dialogs answer the
 /// database's IRelativeDialogs, and the ask-sex dialog its ISexQuestion.
 void InstallRecordDialogs();
+/// At exit: the database is left without dialogs again.
+void UninstallRecordDialogs();
