@@ -109,6 +109,7 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewRec>())
     MapReportCommands();
     MapMergeCommands();
     MapDiagramCommands();
+    AddServices();
     SetShellApp(this);
 }
 
@@ -139,7 +140,7 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     if (!Prefs().m_hideSplashPanel)
         CSplashWnd::EnableSplashScreen(commandLine.m_bShowSplash);
     LoadStdProfileSettings(kRecentFiles);
-    InstallServices();
+    m_services.Install();
     if (!InitColourChooser())
         return FALSE;
     m_printer.MeasurePrinterPage();
@@ -242,7 +243,7 @@ int CAvApp::ExitInstance()
         m_dataModelStarted = false;
     }
     ClearNamedLists(true);
-    RemoveServices();
+    m_services.Remove();
     return CWinApp::ExitInstance();
 }
 

@@ -2,6 +2,7 @@
 // change notices, and the lookups of windows that the rest of the shell uses.
 #pragma once
 
+#include "app/program_services.h"
 #include "app/shell/printer_setup.h"
 #include "app/shell/saved_file_menus.h"
 #include "app/shell/shell_app.h"
@@ -219,12 +220,9 @@ public:
     void StorePropertiesEdit() override;
 
 private:
-    /// Installs the program-wide services that the libraries below reach through their hooks, in
-    /// start-up order, before the data set and the windows exist (av_app_services.cpp).
-    void InstallServices();
-    /// Takes the services out again in reverse order, once the windows and the data set are gone;
-    /// nothing when they were not installed.
-    void RemoveServices();
+    /// Lists in m_services, in start-up order, each program-wide service that the libraries below
+    /// reach through their hooks, beside its removal (av_app_services.cpp).
+    void AddServices();
     /// The saved-file openers of each kind, which the services install.
     void OpenSavedQuery(const std::string& path);
     void OpenSavedDiagramFile(const std::string& path);
@@ -291,7 +289,8 @@ private:
     CMovedFileLinks m_movedFileLinks;
     bool m_autosaveDue = false;
     bool m_dataModelStarted = false;
-    bool m_servicesInstalled = false;
+    /// Installed before the data set and the windows exist, removed once they are gone.
+    CProgramServices m_services;
 };
 
 /// The application object, or null when the running one is not a CAvApp.
