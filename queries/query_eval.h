@@ -17,6 +17,7 @@ public:
 
 /// Null for none: a query that needs the dialog then cannot run.
 void SetQueryParameterDialog(IQueryParameterDialog* dialog);
+IQueryParameterDialog* GetQueryParameterDialog();
 
 /// Prepares a run on the interface thread: clears the cancelled and error flags, sets invert,
 /// and asks for the parameters when there are any (with record, binds it to the parameters

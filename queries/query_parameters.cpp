@@ -90,6 +90,11 @@ void SetQueryParameterDialog(IQueryParameterDialog* dialog)
     g_dialog = dialog;
 }
 
+IQueryParameterDialog* GetQueryParameterDialog()
+{
+    return g_dialog;
+}
+
 void GetExprParameterPrompt(const CExprArg& arg, CParameterPrompt& prompt)
 {
     prompt.m_context = nullptr;

@@ -93,6 +93,11 @@ void CSavedFileMenus::SetReportFolders(ReportFolder folder, ReportRescan rescan)
     g_reportRescan = std::move(rescan);
 }
 
+bool CSavedFileMenus::HasReportFolders()
+{
+    return g_reportFolder && g_reportRescan;
+}
+
 CSavedFileMenus::Listed CSavedFileMenus::ListFiles(std::size_t index, bool rescanned) const
 {
     const SavedFileMenu& menu = kMenus[index];

@@ -30,6 +30,7 @@ public:
     using ReportFolder = std::function<std::string(bool custom)>;
     using ReportRescan = std::function<bool()>;
     static void SetReportFolders(ReportFolder folder, ReportRescan rescan);
+    static bool HasReportFolders();
 
     CSavedFileMenus();
 

@@ -570,6 +570,11 @@ void SetFileLinksDialog(IFileLinksDialog* dialog)
     g_fileLinksDialog = dialog;
 }
 
+IFileLinksDialog* GetFileLinksDialog()
+{
+    return g_fileLinksDialog;
+}
+
 bool CheckFileLinksAfterLoad(const std::string& path)
 {
     const CRecordNode* header = FirstRecord(kLoadKindHeader);

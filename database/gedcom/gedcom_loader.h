@@ -58,6 +58,7 @@ public:
     virtual bool ShowMovedFile(const std::string& newPath, const std::string& previousPath) = 0;
 };
 void SetFileLinksDialog(IFileLinksDialog* dialog);
+IFileLinksDialog* GetFileLinksDialog();
 
 /// When the header's FILE field differs (ignoring case) from path, shows the external file links
 /// dialog with both and answers whether it changed stored file names; false when they are

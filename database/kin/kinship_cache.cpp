@@ -171,6 +171,12 @@ void SetRelationshipPoolFactory(IRelationshipPoolFactory* factory)
     Factory() = factory;
 }
 
+IRelationshipPoolFactory* GetRelationshipPoolFactory()
+{
+    const std::lock_guard<std::mutex> hold(CacheLock());
+    return Factory();
+}
+
 void BuildRelationshipPool(CRecordNode* record, CRelationshipPool& pool)
 {
     pool.Reset(record);

@@ -69,6 +69,7 @@ public:
 /// Installed by the query engine at start-up; without one no pool can be made. Pools are made
 /// under the cache's lock, so the factory must not call back into the cache.
 void SetRelationshipPoolFactory(IRelationshipPoolFactory* factory);
+IRelationshipPoolFactory* GetRelationshipPoolFactory();
 
 /// Empties the pool, records record as its root and hands it every relative of an individual
 /// record: upward through all parent families (up to 100 generations), at each ancestor the

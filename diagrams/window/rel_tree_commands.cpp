@@ -52,6 +52,11 @@ void CSubViewRelTree::SetPropertiesOpener(std::function<void(const CRect*, Prope
     PropertiesOpener() = std::move(opener);
 }
 
+bool CSubViewRelTree::HasPropertiesOpener()
+{
+    return bool(PropertiesOpener());
+}
+
 void CSubViewRelTree::OpenProperties(const CRect* screen, PropertiesUse use)
 {
     if (PropertiesOpener())

@@ -217,6 +217,7 @@ public:
     /// How the program opens the record properties box for the window's selection, off the
     /// screen rectangle of the box it shows when given.
     static void SetPropertiesOpener(std::function<void(const CRect*, PropertiesUse)> opener);
+    static bool HasPropertiesOpener();
 
     // Coordinates and zoom.
     int ScaleDivisor() const { return m_divisor; }

@@ -38,6 +38,11 @@ void CQryResultGrid::SetRecordOpener(std::function<void(CRecordNode*)> opener)
     RecordOpener() = std::move(opener);
 }
 
+bool CQryResultGrid::HasRecordOpener()
+{
+    return bool(RecordOpener());
+}
+
 CQryResultGrid::CQryResultGrid()
 {
     MapCommand(ID_EDIT_COPY, [this] { CopySelection(); });

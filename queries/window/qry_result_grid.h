@@ -70,6 +70,7 @@ public:
     std::string GetCellString(int row, int column);
     /// Installs what a double click on a record cell opens (the record properties box).
     static void SetRecordOpener(std::function<void(CRecordNode*)> opener);
+    static bool HasRecordOpener();
 
 private:
     // The grid's owner operations.

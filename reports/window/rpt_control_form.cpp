@@ -60,6 +60,11 @@ void CRptControlForm::SetRecordOpener(std::function<void(CRecordNode*)> opener)
     RecordOpener() = std::move(opener);
 }
 
+bool CRptControlForm::HasRecordOpener()
+{
+    return bool(RecordOpener());
+}
+
 BOOL CRptControlForm::Create(CWnd* parent)
 {
     return CDialog::Create(IDD_RPT_CONTROL_FORM, parent);

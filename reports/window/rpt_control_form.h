@@ -52,6 +52,7 @@ public:
     CColBox& GetRecordsList() { return m_list; }
     /// What a double click on a listed record does (the application's properties box).
     static void SetRecordOpener(std::function<void(CRecordNode*)> opener);
+    static bool HasRecordOpener();
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

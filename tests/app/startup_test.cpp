@@ -5,7 +5,10 @@
 // (taken out again at exit), and ends before the window shows when a step fails.
 #include "tests/app/app_fixture.h"
 
+#include "app/shell/saved_file_menus.h"
 #include "app/shell_file_types.h"
+#include "database/gedcom/gedcom_loader.h"
+#include "database/kin/kinship_cache.h"
 #include "database/kin/relative_dialogs.h"
 #include "database/multimedia/media_content.h"
 #include "database/nodes/data_control_host.h"
@@ -13,12 +16,16 @@
 #include "database/paths/data_expression.h"
 #include "database/records/assoc_node.h"
 #include "diagrams/text_scheme.h"
+#include "diagrams/window/sub_view_rel_tree.h"
 #include "platform/base/paths.h"
 #include "platform/ui/windows/app.h"
+#include "queries/query_eval.h"
 #include "queries/query_heading.h"
+#include "queries/window/qry_result_grid.h"
 #include "records/properties/media_window_opener.h"
 #include "records/window/file_links_dlg.h"
 #include "records/window/named_lists_pane.h"
+#include "reports/window/rpt_control_form.h"
 
 #include <gmock/gmock.h>
 
@@ -63,6 +70,7 @@ std::vector<std::pair<std::string, bool>> Services(const CAvApp& app)
 {
     return {{"named lists", GetNamedListStore() != nullptr},
             {"expressions", GetDataExpressionParser() != nullptr},
+            {"relationships", GetRelationshipPoolFactory() != nullptr},
             {"headings", GetHeadingCompiler() != nullptr},
             {"multimedia content", GetMediaContentLoader() != nullptr},
             {"multimedia window", CanOpenMediaWindow()},
@@ -70,6 +78,12 @@ std::vector<std::pair<std::string, bool>> Services(const CAvApp& app)
             {"relative dialogs", GetRelativeDialogs() != nullptr},
             {"sex question", GetSexQuestion() != nullptr},
             {"named-lists pane", MakeNamedListsPane() != nullptr},
+            {"query parameters", GetQueryParameterDialog() != nullptr},
+            {"moved file links", GetFileLinksDialog() != nullptr},
+            {"query record opener", CQryResultGrid::HasRecordOpener()},
+            {"diagram properties opener", CSubViewRelTree::HasPropertiesOpener()},
+            {"report record opener", CRptControlForm::HasRecordOpener()},
+            {"report folders", CSavedFileMenus::HasReportFolders()},
             {"saved queries", app.CanOpenSavedFile(SavedFileKind::kQuery)},
             {"saved diagrams", app.CanOpenSavedFile(SavedFileKind::kDiagram)},
             {"saved reports", app.CanOpenSavedFile(SavedFileKind::kReport)}};
