@@ -115,6 +115,8 @@ CAvApp::CAvApp() : m_recordsPaneClass(RuntimeClassOf<CSubViewRec>())
 
 CAvApp::~CAvApp()
 {
+    // Started but never exited (a start-up that threw, a test): no hook keeps reaching it.
+    m_services.Remove();
     if (GetShellApp() == this)
         SetShellApp(nullptr);
 }
