@@ -37,6 +37,13 @@ bool Confirm(const char* question)
     return MessageBox(question, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
+/// Shows the message an identifier tool came back with, if any.
+void Tell(const EngineOutcome& outcome)
+{
+    if (!outcome.message.empty())
+        MessageBox(outcome.message, MB_OK);
+}
+
 bool HasRecords(int listIndex)
 {
     const CDataNode* root = GetRecordTypeRoot(listIndex);
@@ -47,11 +54,25 @@ void CopyIds(int listIndex, int fieldId, const char* question)
 {
     if (!Confirm(question))
         return;
-    if (CopyRecordIdsToField(listIndex, fieldId))
+    const EngineOutcome outcome = CopyRecordIdsToField(listIndex, fieldId);
+    Tell(outcome);
+    if (outcome)
         MessageBox("Record ids have been copied successfully", MB_OK | MB_ICONINFORMATION);
     else
         MessageBox("An error has occurred - some record ids could not be copied.",
                    MB_OK | MB_ICONEXCLAMATION);
+}
+
+/// Takes the numbers from fieldId once the user accepts the tool's question.
+void GenerateIds(int listIndex, int fieldId)
+{
+    const EngineOutcome asked = GenerateRecordIds(listIndex, fieldId, false);
+    if (!asked.IsQuestion()) {
+        Tell(asked);
+        return;
+    }
+    if (MessageBox(asked.question, MB_OKCANCEL) == IDOK)
+        Tell(GenerateRecordIds(listIndex, fieldId, true));
 }
 
 } // namespace
@@ -117,15 +138,19 @@ void CRecordIdsDlg::RunTask(int task, int listIndex)
 {
     switch (task) {
     case kRenumber:
-        if (Confirm(kConfirmRenumber) && RenumberRecordIds(listIndex))
-            MessageBox("Record id renumbering has completed successfully.",
-                       MB_OK | MB_ICONINFORMATION);
+        if (Confirm(kConfirmRenumber)) {
+            const EngineOutcome outcome = RenumberRecordIds(listIndex);
+            Tell(outcome);
+            if (outcome)
+                MessageBox("Record id renumbering has completed successfully.",
+                           MB_OK | MB_ICONINFORMATION);
+        }
         break;
     case kGenerateFromCustomId:
-        GenerateRecordIds(listIndex, FIELD_REFN);
+        GenerateIds(listIndex, FIELD_REFN);
         break;
     case kGenerateFromAutomatedId:
-        GenerateRecordIds(listIndex, FIELD_RIN);
+        GenerateIds(listIndex, FIELD_RIN);
         break;
     case kCopyToCustomId:
         CopyIds(listIndex, FIELD_REFN, kConfirmCopyToCustomId);

@@ -11,7 +11,6 @@
 #include "database/records/assoc_node.h"
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
-#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 #include "platform/base/wait_cursor.h"
 
@@ -27,7 +26,7 @@ constexpr int kHighestUsableId = 1000000000;
 
 const char kNoRecords[] = "There are no records of this type";
 
-/// The records of a type in list order; empty (after telling the user) when there are none.
+/// The records of a type in list order.
 std::vector<CRecordNode*> RecordsOf(int listIndex)
 {
     std::vector<CRecordNode*> records;
@@ -35,8 +34,6 @@ std::vector<CRecordNode*> RecordsOf(int listIndex)
     for (CDataNode* node = root ? root->GetFirstChild() : nullptr; node;
          node = node->GetNextSibling())
         records.push_back(static_cast<CRecordNode*>(node));
-    if (records.empty())
-        MessageBox(kNoRecords, MB_OK);
     return records;
 }
 
@@ -145,42 +142,42 @@ void ApplyNumbers(int listIndex, const std::vector<CRecordNode*>& records,
 
 } // namespace
 
-bool RenumberRecordIds(int listIndex)
+EngineOutcome RenumberRecordIds(int listIndex)
 {
     const std::vector<CRecordNode*> records = RecordsOf(listIndex);
     if (records.empty())
-        return false;
+        return {.message = kNoRecords};
     ApplyNumbers(listIndex, records, {}, 0);
-    return true;
+    return {.done = true};
 }
 
-bool CopyRecordIdsToField(int listIndex, int fieldId)
+EngineOutcome CopyRecordIdsToField(int listIndex, int fieldId)
 {
     const std::vector<CRecordNode*> records = RecordsOf(listIndex);
     if (records.empty())
-        return false;
+        return {.message = kNoRecords};
     const CNotifyOnExit notify;
     for (CRecordNode* record : records) {
         CDataNode* field = record->FindChild(nullptr, fieldId);
         if (!field)
             field = record->CreateChildById(fieldId);
         if (!field)
-            return false;
+            return {};
         SetTextValue(field, std::to_string(record->GetRecordNumber()));
     }
-    return true;
+    return {.done = true};
 }
 
-bool GenerateRecordIds(int listIndex, int fieldId)
+EngineOutcome GenerateRecordIds(int listIndex, int fieldId, bool confirmed)
 {
     const char* name = fieldId == FIELD_REFN  ? "Custom Id"
                        : fieldId == FIELD_RIN ? "Automated Record Id"
                                               : nullptr;
     if (!name)
-        return false;
+        return {};
     const std::vector<CRecordNode*> records = RecordsOf(listIndex);
     if (records.empty())
-        return false;
+        return {.message = kNoRecords};
     const CFreeNumbers reserved(listIndex, 0);
     std::unordered_map<const CRecordNode*, std::int32_t> taken;
     std::unordered_set<std::int32_t> used;
@@ -198,18 +195,16 @@ bool GenerateRecordIds(int listIndex, int fieldId)
             highest = std::max(highest, number);
         }
     }
-    if (MessageBox(Question(missing, duplicates, name), MB_OKCANCEL) != IDOK)
-        return false;
+    if (!confirmed)
+        return {.question = Question(missing, duplicates, name)};
     try {
         ApplyNumbers(listIndex, records, taken, highest);
     } catch (...) {
         ApplyNumbers(listIndex, records, {}, 0);
         EndAbandonedOperation();
-        MessageBox("An error has occurred.  The copy has been abandonned.  Record Ids have been "
-                   "renumbered from 1 instead.",
-                   MB_OK);
-        return true;
+        return {.done = true,
+                .message = "An error has occurred.  The copy has been abandonned.  Record Ids "
+                           "have been renumbered from 1 instead."};
     }
-    MessageBox("Record Ids have been generated successfully.", MB_OK);
-    return true;
+    return {.done = true, .message = "Record Ids have been generated successfully."};
 }

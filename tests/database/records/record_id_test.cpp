@@ -564,11 +564,9 @@ TEST_F(RecordIdToolTest, RenumberGivesOneToNInListOrder)
 TEST_F(RecordIdToolTest, RenumberWithoutRecordsSaysSoAndChangesNothing)
 {
     GetRecordIdState(kRepo)->m_counter = 9;
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(RenumberRecordIds(kRepo));
-    const auto shown = test_support::Prompt().TakeMessages();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "There are no records of this type");
+    const EngineOutcome outcome = RenumberRecordIds(kRepo);
+    EXPECT_FALSE(outcome);
+    EXPECT_EQ(outcome.message, "There are no records of this type");
     EXPECT_EQ(GetRecordIdState(kRepo)->m_counter, 9);
     EXPECT_TRUE(m_observer.m_hints.empty());
 }
@@ -627,32 +625,29 @@ TEST_F(RecordIdToolTest, GenerateTakesUsableValuesAndNumbersTheRestAbove)
         if (value)
             AddRefn(record, value);
     }
-    test_support::Prompt().Answer(IDOK);
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_TRUE(GenerateRecordIds(kIndi, FIELD_REFN));
+    const EngineOutcome asked = GenerateRecordIds(kIndi, FIELD_REFN, false);
+    const EngineOutcome done = GenerateRecordIds(kIndi, FIELD_REFN, true);
+    EXPECT_TRUE(done);
     EXPECT_EQ(Numbers(kIndi), (std::vector<std::int32_t>{5, 43, 44, 45, 42, 46}));
     EXPECT_EQ(GetRecordIdState(kIndi)->m_counter, 46);
-    const auto shown = test_support::Prompt().TakeMessages();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text,
+    EXPECT_EQ(asked.question,
               "Warning: 3 record(s) have no Custom Id field value (or the value is not numeric).  "
               "A further 1 record(s) have a numeric Custom Id field value but it is a duplicate "
               "of another Custom Id field value and cannot be used.  Ardenvel will ensure that "
               "each record is assigned a unique record id, by generating them for records which "
               "have no usable Custom Id field value.  Press OK to confirm that you wish to "
               "proceed.");
-    EXPECT_EQ(shown[1].text, "Record Ids have been generated successfully.");
+    EXPECT_EQ(done.message, "Record Ids have been generated successfully.");
 }
 
-TEST_F(RecordIdToolTest, GenerateCancelledChangesNothing)
+TEST_F(RecordIdToolTest, GenerateUnconfirmedAsksAndChangesNothing)
 {
     CRecordNode* record = NewRecord(kIndi);
     AddRefn(record, "8");
-    test_support::Prompt().Answer(IDCANCEL);
-    EXPECT_FALSE(GenerateRecordIds(kIndi, FIELD_REFN));
+    const EngineOutcome outcome = GenerateRecordIds(kIndi, FIELD_REFN, false);
+    EXPECT_FALSE(outcome);
     EXPECT_EQ(record->GetRecordNumber(), 1);
-    EXPECT_EQ(test_support::Prompt().TakeMessages()[0].text,
-              "Press to confirm that you wish to proceed");
+    EXPECT_EQ(outcome.question, "Press to confirm that you wish to proceed");
 }
 
 TEST_F(RecordIdToolTest, GenerateTreatsAReservedNumberAsTaken)
@@ -662,13 +657,12 @@ TEST_F(RecordIdToolTest, GenerateTreatsAReservedNumberAsTaken)
     ResolveLinkTargets(nullptr, nullptr, nullptr);
     FinishLoadedRecordIds();
     AddRefn(NewRecord(kFam), "3");
-    EXPECT_FALSE(GenerateRecordIds(kFam, FIELD_NAME)) << "only REFN and RIN are offered";
-    test_support::Prompt().Answer(IDOK);
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_TRUE(GenerateRecordIds(kFam, FIELD_REFN));
+    EXPECT_FALSE(GenerateRecordIds(kFam, FIELD_NAME, true)) << "only REFN and RIN are offered";
+    const EngineOutcome asked = GenerateRecordIds(kFam, FIELD_REFN, false);
+    EXPECT_TRUE(GenerateRecordIds(kFam, FIELD_REFN, true));
     EXPECT_EQ(Numbers(kFam), std::vector<std::int32_t>{1});
     EXPECT_EQ(GetRecordIdState(kFam)->m_counter, 3);
-    EXPECT_EQ(test_support::Prompt().TakeMessages()[0].text.substr(0, 60),
+    EXPECT_EQ(asked.question.substr(0, 60),
               "Warning: Although all records have a numeric Custom Id field");
 }
 
