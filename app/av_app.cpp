@@ -146,8 +146,11 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
     if (!InitColourChooser())
         return FALSE;
     m_printer.MeasurePrinterPage();
-    if (!InitDataModel(this))
+    if (const EngineOutcome started = InitDataModel(this); !started) {
+        if (!started.message.empty())
+            MessageBox(started.message, MB_OK | MB_ICONSTOP);
         return FALSE;
+    }
     m_dataModelStarted = true;
     // Templates name fields, so the schemes are checked once the field definitions are loaded.
     InitProgramTextSchemes();

@@ -8,7 +8,6 @@
 
 #include "common/whole_file.h"
 #include "platform/base/paths.h"
-#include "platform/base/prompt.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -310,26 +309,25 @@ std::string GetFieldDefsPath()
     return paths::Join(paths::ProgramFolder(), FIELD_DEFS_FILE_NAME);
 }
 
-bool LoadFieldDefinitions()
+EngineOutcome LoadFieldDefinitions()
 {
     g_error.clear();
     std::string text;
     if (!ReadWholeFile(GetFieldDefsPath(), text)) {
         g_error = GetFieldDefsPath() + ": cannot be read";
-        MessageBox(kInstallError, MB_OK | MB_ICONSTOP);
-        return false;
+        return {.message = kInstallError};
     }
     auto dictionary = std::make_unique<CFieldDictionary>();
     if (!dictionary->Load(text, nullptr)) {
         g_error = dictionary->GetError();
-        return false;
+        return {};
     }
     if (!InitRecordTypeTable(RECORD_TYPE_TABLE_VERSION))
-        return false;
+        return {};
     for (CRecordType& row : GetRecordTypeTable().Rows())
         row.m_topDef = dictionary->FindRecordDef(row.m_tag);
     g_dictionary = std::move(dictionary);
-    return true;
+    return {.done = true};
 }
 
 bool FinishFieldDefs()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/dictionary/field_def.h"
+#include "database/nodes/outcome.h"
 
 #include <memory>
 #include <string>
@@ -93,9 +94,9 @@ private:
 
 /// Reads the data file (the file named by ARDENVEL_FIELD_DEFS, else field_defs.txt beside the
 /// program), builds the program's dictionary and puts the record tops into the record-type
-/// table. A file that cannot be read gives the installation-error message box; any failure
-/// answers false and leaves the dictionary loaded before, if any, in place.
-bool LoadFieldDefinitions();
+/// table. Any failure is not done and leaves the dictionary loaded before, if any, in place; a
+/// file that cannot be read comes back with the installation-error message.
+EngineOutcome LoadFieldDefinitions();
 /// Finishes the program's dictionary again; false when none is loaded or finishing fails.
 bool FinishFieldDefs();
 /// Destroys the program's dictionary and clears the record-type table.

@@ -129,21 +129,21 @@ bool IsClearingDataSet()
     return g_clearing;
 }
 
-bool InitDataModel(IDataObserver* observer)
+EngineOutcome InitDataModel(IDataObserver* observer)
 {
     RegisterDataNodeClasses();
-    if (!LoadFieldDefinitions())
-        return false;
+    if (EngineOutcome loaded = LoadFieldDefinitions(); !loaded)
+        return loaded;
     SetDataObserver(observer);
     if (!CreateRoots() || !CIndRec::InitTags() || !CFamRec::InitTags() || !InitNameStatics()) {
         DeleteRoots();
         FreeFieldDefs();
         SetDataObserver(nullptr);
-        return false;
+        return {};
     }
     SizeIdTables();
     InitDateLocale();
-    return true;
+    return {.done = true};
 }
 
 void TermDataModel()

@@ -1,6 +1,8 @@
 // database/nodes/data_model.h: the one data set of the program's run: start-up, reset and shutdown.
 #pragma once
 
+#include "database/nodes/outcome.h"
+
 class IDataObserver;
 
 /// The data set lives from start-up to exit: nine record-type roots (CRootNode, in table
@@ -9,10 +11,10 @@ class IDataObserver;
 
 /// Loads the field-definition dictionary, keeps the observer, creates the nine roots, sizes
 /// the record-id tables and runs the record classes' start-up checks (the individual's, the
-/// family's, the personal name's) and reads the locale's date conventions. False when any step
-/// fails, a table without the definitions the records need included; change tracking stays off
-/// until the first reset.
-bool InitDataModel(IDataObserver* observer);
+/// family's, the personal name's) and reads the locale's date conventions. Not done when any
+/// step fails, a table without the definitions the records need included (with the message of
+/// a data file that cannot be read); change tracking stays off until the first reset.
+EngineOutcome InitDataModel(IDataObserver* observer);
 /// Empties the relationship cache, frees every record still held, the roots and the dictionary.
 void TermDataModel();
 /// Empties the data set: hides the user-defined fields of the previous file, resets the
