@@ -89,6 +89,16 @@ CDataNode* SubField(CObjRec& record, int fieldId)
     return field ? field : record.CreateChildById(fieldId, {.withChildren = false});
 }
 
+/// Gives the format field its format; false, after showing why when the field says, when it
+/// refuses.
+bool SetFormatOf(CFormatNode* form, const std::string& format)
+{
+    const EngineOutcome set = form ? form->SetFormat(format) : EngineOutcome{};
+    if (!set.message.empty())
+        MessageBox(set.message, MB_OK);
+    return set.done;
+}
+
 /// A new multimedia record linked to the file, with its format; null when a record or field
 /// cannot be made.
 CObjRec* NewLinkedRecord(const std::string& path)
@@ -105,7 +115,7 @@ CObjRec* NewLinkedRecord(const std::string& path)
     if (format.empty())
         return record;
     auto* form = dynamic_cast<CFormatNode*>(SubField(*record, FIELD_FORM));
-    if (!form || !form->SetFormat(format))
+    if (!SetFormatOf(form, format))
         return nullptr;
     return record;
 }
@@ -125,7 +135,7 @@ CDataNode* NewEmbeddedStructure(CDataNode& node, const std::string& path)
         return structure;
     auto* form =
         dynamic_cast<CFormatNode*>(structure->CreateChildById(FIELD_FORM, {.withChildren = false}));
-    if (!form || !form->SetFormat(format))
+    if (!SetFormatOf(form, format))
         return nullptr;
     return structure;
 }

@@ -7,7 +7,6 @@
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_control_access.h"
 
-#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 
 const CRuntimeClass* CFormatNode::GetRuntimeClass() const
@@ -25,19 +24,15 @@ IMediaFormatHolder* CFormatNode::GetHolder() const
     return object && object->FindFormatField() == this ? object : nullptr;
 }
 
-bool CFormatNode::MayChangeFormat(const IMediaFormatHolder* holder) const
+std::string CFormatNode::FormatChangeRefusal(const IMediaFormatHolder* holder)
 {
     if (!holder)
-        return true;
-    if (holder->IsEmbedded()) {
-        MessageBox("Cannot change format of embedded objects.", MB_OK);
-        return false;
-    }
-    if (holder->GetUseCount() > 0) {
-        MessageBox("Cannot change format.  Object is in use.", MB_OK);
-        return false;
-    }
-    return true;
+        return {};
+    if (holder->IsEmbedded())
+        return "Cannot change format of embedded objects.";
+    if (holder->GetUseCount() > 0)
+        return "Cannot change format.  Object is in use.";
+    return {};
 }
 
 bool CFormatNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)
@@ -52,7 +47,8 @@ bool CFormatNode::UpdateFromControl(CDataCtl* control, bool save, bool notify)
     if (text::ToLower(GetValue()) == text)
         return true;
     IMediaFormatHolder* holder = GetHolder();
-    if (!MayChangeFormat(holder)) {
+    if (const std::string refusal = FormatChangeRefusal(holder); !refusal.empty()) {
+        GetDataControlAccess()->RefuseValue(*control, refusal);
         WriteControlText(control, GetValue());
         GetDataControlAccess()->SetFocus(*control);
         return false;
@@ -71,17 +67,17 @@ bool CFormatNode::SetText(std::string_view text)
     return true;
 }
 
-bool CFormatNode::SetFormat(std::string_view text)
+EngineOutcome CFormatNode::SetFormat(std::string_view text)
 {
     if (m_value == text)
-        return true;
+        return {.done = true};
     IMediaFormatHolder* holder = GetHolder();
-    if (!MayChangeFormat(holder))
-        return false;
+    if (std::string refusal = FormatChangeRefusal(holder); !refusal.empty())
+        return {.message = std::move(refusal)};
     const std::string lower = text::ToLower(text);
     if (holder)
         holder->SetFormat(lower);
     m_value.Assign(lower);
     MarkChanged(this);
-    return true;
+    return {.done = true};
 }

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "database/fields/enum_edit_node.h"
+#include "database/nodes/outcome.h"
+
+#include <string>
 
 class IMediaFormatHolder;
 
@@ -14,20 +17,20 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override;
 
     /// Save: the edited text in lower case, when it differs from the value, is refused with a
-    /// message for an embedded object or one in use (the control shows the stored value again
-    /// and takes the focus; false); otherwise the object takes it and it is stored. Load: the
-    /// control shows the value.
+    /// message for an embedded object or one in use (the control's access tells it, the control
+    /// shows the stored value again and takes the focus; false); otherwise the object takes it and
+    /// it is stored. Load: the control shows the value.
     bool UpdateFromControl(CDataCtl* control, bool save, bool notify) override;
     /// From a GEDCOM value: stored as the file has it; the object is told it in lower case.
     bool SetText(std::string_view text) override;
 
-    /// The program's change of format: nothing for an unchanged text; refused with a message
-    /// (false) for an embedded object or one in use; otherwise the object takes the new format
-    /// and the value becomes it in lower case, marked changed.
-    bool SetFormat(std::string_view text);
+    /// The program's change of format: done and nothing more for an unchanged text; refused (not
+    /// done, with the message) for an embedded object or one in use; otherwise the object takes
+    /// the new format and the value becomes it in lower case, marked changed.
+    EngineOutcome SetFormat(std::string_view text);
 
 private:
     IMediaFormatHolder* GetHolder() const;
-    /// Shows the refusal when the object may not change its format; false then.
-    bool MayChangeFormat(const IMediaFormatHolder* holder) const;
+    /// Why the object may not change its format; empty when it may.
+    static std::string FormatChangeRefusal(const IMediaFormatHolder* holder);
 };

@@ -32,6 +32,8 @@ public:
     virtual void SetCurSel(CDataCtl& control, int position) = 0;
     /// The number of items of the list.
     virtual int GetCount(CDataCtl& control) = 0;
+    /// Tells the user, in an OK box, why the value edited in the control is refused.
+    virtual void RefuseValue(CDataCtl& control, const std::string& message) = 0;
 };
 
 /// The installed access; null until the window layer (or a test) installs one. Without one a

@@ -6,6 +6,7 @@
 #include "database/dates/date_node.h"
 #include "database/nodes/data_control_access.h"
 #include "database/nodes/data_control_host.h"
+#include "platform/base/prompt.h"
 #include "records/datactl/data_ctl_assoc.h"
 #include "records/datactl/data_ctl_assoc_combo.h"
 #include "records/datactl/data_ctl_date.h"
@@ -77,6 +78,7 @@ public:
     }
     void SetCurSel(CDataCtl& control, int position) override { control.SetListSelection(position); }
     int GetCount(CDataCtl& control) override { return control.GetListCount(); }
+    void RefuseValue(CDataCtl&, const std::string& message) override { MessageBox(message, MB_OK); }
 };
 
 CControlHost g_host;

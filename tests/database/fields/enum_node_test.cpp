@@ -195,17 +195,14 @@ TEST_P(FormatRefusalTest, RefusesWithAMessageAndShowsTheOldValue)
     m_object->m_embedded = c.embedded;
     m_object->m_useCount = c.useCount;
     m_control.m_text = "JPG";
-    test_support::Prompt().Answer(IDOK);
     EXPECT_FALSE(m_format->UpdateFromControl(m_control.Handle(), true, true));
     EXPECT_EQ(m_format->GetValue(), "png");
     EXPECT_EQ(m_control.m_text, "png");
     EXPECT_TRUE(m_control.m_focused);
-    test_support::Prompt().Answer(IDOK);
-    EXPECT_FALSE(m_format->SetFormat("gif"));
-    const auto shown = test_support::Prompt().TakeMessages();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].text, c.message);
-    EXPECT_EQ(shown[1].text, c.message);
+    EXPECT_EQ(m_control.m_refusals, std::vector<std::string>{c.message});
+    const EngineOutcome outcome = m_format->SetFormat("gif");
+    EXPECT_FALSE(outcome);
+    EXPECT_EQ(outcome.message, c.message);
     EXPECT_TRUE(m_object->m_formats.empty());
     EXPECT_EQ(m_observer.m_notices, 0);
 

@@ -67,6 +67,10 @@ public:
     }
     void SetCurSel(CDataCtl&, int position) override { m_curSel = position; }
     int GetCount(CDataCtl&) override { return m_count; }
+    void RefuseValue(CDataCtl&, const std::string& message) override
+    {
+        m_refusals.push_back(message);
+    }
     CDataCtl* CreateControl(const CControlClass& controlClass, CDataNode&, CWnd*, const RECT&,
                             IDataCtlOwner*, DWORD, UINT, DWORD) override
     {
@@ -75,6 +79,7 @@ public:
     }
 
     std::string m_text;
+    std::vector<std::string> m_refusals;
     std::string m_class;
     std::pair<int, int> m_selection{-2, -2};
     int m_curSel = -1;

@@ -49,6 +49,10 @@ public:
     bool GetCurSel(CDataCtl&, int&) override { return false; }
     void SetCurSel(CDataCtl&, int) override {}
     int GetCount(CDataCtl&) override { return 0; }
+    void RefuseValue(CDataCtl&, const std::string& message) override
+    {
+        m_calls.push_back("RefuseValue " + message);
+    }
 
     std::string m_typed;
     bool m_readable = true;
