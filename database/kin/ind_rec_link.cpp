@@ -8,7 +8,6 @@
 #include "database/nodes/change_tracking.h"
 #include "database/records/assoc_node.h"
 #include "database/records/fam_rec.h"
-#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 
 #include <initializer_list>
@@ -92,7 +91,7 @@ bool SettleSpouseSexes(CIndRec& individual, CIndRec& chosen, bool& cancelled)
     if (IsMaleOrFemale(mine) && IsMaleOrFemale(theirs)) {
         if (mine != theirs)
             return true;
-        MessageBox(text::Format(kSameSex, NodeText(&individual).c_str()), MB_OK);
+        InformUser(text::Format(kSameSex, NodeText(&individual).c_str()));
         return false;
     }
     if (IsMaleOrFemale(mine)) {
@@ -146,9 +145,9 @@ bool AcceptsParentSex(const CIndRec& chosen, int wanted)
         return true;
     const char* role = wanted == SEX_MALE ? "father" : "mother";
     if (IsMaleOrFemale(sex))
-        MessageBox(text::Format(kWrongParentSex, sex == SEX_MALE ? "male" : "female", role), MB_OK);
+        InformUser(text::Format(kWrongParentSex, sex == SEX_MALE ? "male" : "female", role));
     else
-        MessageBox(text::Format(kParentSexUnknown, role), MB_OK);
+        InformUser(text::Format(kParentSexUnknown, role));
     return false;
 }
 
@@ -373,7 +372,7 @@ bool UnlinkFromFamily(CIndRec* individual, bool spouse)
         const char* format =
             spouse ? "The selected individual, %s, does not have a spouse to unlink from."
                    : "The selected individual, %s, does not have a parent family to unlink from.";
-        MessageBox(text::Format(format, NodeText(individual).c_str()), MB_OK);
+        InformUser(text::Format(format, NodeText(individual).c_str()));
         return false;
     }
     try {
@@ -385,7 +384,7 @@ bool UnlinkFromFamily(CIndRec* individual, bool spouse)
                                               families, selected)
                     : RLA_CANCEL;
         if (answer == RLA_NO_MEMORY)
-            MessageBox("Memory error", MB_OK);
+            InformUser("Memory error");
         CDataNode* link =
             answer == RLA_OK && selected
                 ? individual->FindLinkChild(spouse ? FIELD_FAMS : FIELD_FAMC, selected)
@@ -397,7 +396,7 @@ bool UnlinkFromFamily(CIndRec* individual, bool spouse)
         return true;
     } catch (...) {
         if (EndAbandonedOperation() == AbandonCause::Aborted)
-            MessageBox("An error has occurred", MB_OK);
+            InformUser("An error has occurred");
         return false;
     }
 }

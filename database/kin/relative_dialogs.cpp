@@ -24,6 +24,12 @@ IRelativeDialogs* GetRelativeDialogs()
     return g_relativeDialogs;
 }
 
+void InformUser(const std::string& message)
+{
+    if (IRelativeDialogs* dialogs = GetRelativeDialogs())
+        dialogs->Inform(message);
+}
+
 int AskSexOf(const std::string& text)
 {
     ISexQuestion* question = GetSexQuestion();

@@ -1,6 +1,6 @@
 // database/kin/relative_dialogs.h: the dialogs through which adding, linking and unlinking
-// relatives asks the user to pick a record or a family; the window layer installs them, tests
-// script them.
+// relatives asks the user to pick a record or a family, and tells why a link was refused or
+// failed; the window layer installs them, tests script them.
 #pragma once
 
 #include <string>
@@ -66,9 +66,11 @@ public:
     virtual RecordListAnswer ChooseFromList(const std::string& title,
                                             const std::vector<CRecordNode*>& records,
                                             CRecordNode*& selected) = 0;
+    /// An OK box with the message: why a link was refused, or that an unlink failed.
+    virtual void Inform(const std::string& message) = 0;
 };
 
-/// Without installed dialogs every dialog counts as cancelled.
+/// Without installed dialogs every dialog counts as cancelled and no message is shown.
 void SetRelativeDialogs(IRelativeDialogs* dialogs);
 IRelativeDialogs* GetRelativeDialogs();
 
@@ -76,6 +78,9 @@ IRelativeDialogs* GetRelativeDialogs();
 /// when cancelled or no dialogs are installed. chosen is null when nothing was selected.
 bool SelectIndividual(const CRecordNode& holder, const CFamRec* family, std::string title,
                       int filterFieldId, bool filterOn, CIndRec*& chosen);
+
+/// Tells the user the message through the installed dialogs.
+void InformUser(const std::string& message);
 
 /// The ask-sex dialog through the installed ISexQuestion (assoc_node.h), about the individual
 /// (or "new parent") that text names: 0 male, 1 female, -1 when cancelled or none is installed.

@@ -44,8 +44,8 @@ public:
     /// back; an individual of undetermined sex first takes sex (0 or 1). False when refused:
     /// another sex, or that partner's link already holds someone.
     bool LinkSpouse(CIndRec* individual, int sex);
-    /// LinkSpouse; when the partner's place is taken the user is told so ("This family already
-    /// has a father/husband") and the answer is false.
+    /// LinkSpouse; when the partner's place is taken the user is told so through the installed
+    /// relative dialogs ("This family already has a father/husband") and the answer is false.
     bool LinkSpouseOrSayWhy(CIndRec* individual, int sex);
     /// Exchanges the HUSB and WIFE links, creating a missing link field; false when a field
     /// cannot be made.

@@ -11,7 +11,6 @@
 #include "database/nodes/change_tracking.h"
 #include "database/records/assoc_node.h"
 #include "database/records/record_id_state.h"
-#include "platform/base/prompt.h"
 
 namespace {
 
@@ -56,9 +55,9 @@ bool CFamRec::LinkSpouseOrSayWhy(CIndRec* individual, int sex)
     const int own = individual ? individual->GetSex() : SEX_UNDETERMINED;
     const int place = IsMaleOrFemale(own) ? own : sex;
     if (place == SEX_MALE && GetHusband())
-        MessageBox("This family already has a father/husband", MB_OK);
+        InformUser("This family already has a father/husband");
     else if (place == SEX_FEMALE && GetWife())
-        MessageBox("This family already has a mother/wife", MB_OK);
+        InformUser("This family already has a mother/wife");
     return false;
 }
 

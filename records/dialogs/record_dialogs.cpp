@@ -56,6 +56,7 @@ public:
         selected = dialog.m_selected;
         return RLA_OK;
     }
+    void Inform(const std::string& message) override { MessageBox(message, MB_OK); }
     int AskSex(const std::string& individualText) override
     {
         CAskSexDlg dialog(AfxGetMainWnd());

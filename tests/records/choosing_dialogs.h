@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/kin/relative_dialogs.h"
+#include "platform/base/prompt.h"
 
 namespace records_test {
 
@@ -23,6 +24,7 @@ public:
     {
         return RLA_CANCEL;
     }
+    void Inform(const std::string& message) override { MessageBox(message, MB_OK); }
 
     CRecordNode* m_answer = nullptr;
     const CDataNode* m_root = nullptr;

@@ -56,6 +56,8 @@ public:
         selected = record;
         return answer;
     }
+    /// Shown as the window shows it, so that the prompt script sees it.
+    void Inform(const std::string& message) override { MessageBox(message, MB_OK); }
     int AskSex(const std::string& individualText) override
     {
         m_sexAsked.push_back(individualText);

@@ -64,6 +64,7 @@ public:
     {
         return RLA_CANCEL;
     }
+    void Inform(const std::string& message) override { ADD_FAILURE() << message; }
 
     std::deque<CRecordNode*> m_answers;
     std::vector<const CDataNode*> m_roots;

@@ -11,6 +11,7 @@
 
 #include "database/kin/relative_dialogs.h"
 #include "database/nodes/change_tracking.h"
+#include "platform/base/prompt.h"
 #include "platform/ui/dialogs/tab_ctrl.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/test_hooks.h"
@@ -59,6 +60,7 @@ public:
     {
         return RLA_CANCEL;
     }
+    void Inform(const std::string& message) override { MessageBox(message, MB_OK); }
     std::deque<CRecordNode*> m_answers;
     std::vector<std::string> m_titles;
 };
