@@ -312,10 +312,11 @@ enum FamilyLinkCheck : int {
 int ValidateFamilyLink(const CFieldDef* targetDef, const CDataNode* holder,
                        const CRecordNode* selected, int fieldId, std::string& message);
 
-/// Asked before a field is added: adding a second FAMC to an individual asks "This Individual
-/// record already has a Family (as child).  Are you sure you want to add another one?". 0 when
-/// the user says No, else 1.
-int ConfirmAddParentFamily(int fieldId, const CDataNode* parent);
+/// The question to ask before a field of fieldId is added under parent, with nothing changed
+/// yet: a second FAMC of an individual asks "This Individual record already has a Family (as
+/// child).  Are you sure you want to add another one?" (the field is added unless the user says
+/// No); empty when nothing need be asked.
+std::string AddParentFamilyQuestion(int fieldId, const CDataNode* parent);
 
 /// The target of the next link child of holder with fieldId after `after` (the first when
 /// null), each target once: links are taken in order, and a target that an earlier link

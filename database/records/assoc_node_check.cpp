@@ -232,17 +232,15 @@ CRecordNode* CAssocNode::LinkToNewRecord(bool& created)
     return record;
 }
 
-int ConfirmAddParentFamily(int fieldId, const CDataNode* parent)
+std::string AddParentFamilyQuestion(int fieldId, const CDataNode* parent)
 {
     const CIndRec* individual = fieldId == FIELD_FAMC && parent && parent->IsRecord()
                                     ? AsIndividual(static_cast<const CRecordNode*>(parent))
                                     : nullptr;
     if (!individual || !individual->GetNextParentFamily(nullptr))
-        return 1;
-    const int answer = MessageBox("This Individual record already has a Family (as child).  Are "
-                                  "you sure you want to add another one?",
-                                  MB_YESNO);
-    return answer == IDNO ? 0 : 1;
+        return {};
+    return "This Individual record already has a Family (as child).  Are you sure you want to add "
+           "another one?";
 }
 
 // ---- Record choices for a link ------------------------------------------------------------

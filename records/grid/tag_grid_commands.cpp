@@ -99,6 +99,14 @@ int FilterFieldOf(const CFieldDef* def)
                : 0;
 }
 
+/// Whether a field of fieldId may be added under parent: true unless the user says No to the
+/// question the addition asks.
+bool MayAddField(int fieldId, const CDataNode* parent)
+{
+    const std::string question = AddParentFamilyQuestion(fieldId, parent);
+    return question.empty() || MessageBox(question, MB_YESNO) != IDNO;
+}
+
 } // namespace
 
 bool CanEditInPlace(const CDataNode* node)
@@ -397,7 +405,7 @@ void CTagGrid::AddField(UINT command)
         if (!IsFieldCommand(def, int(command), &linkForm))
             return;
         parent = target->GetParent();
-        if (!target->GetLinkTarget() && !ConfirmAddParentFamily(def->GetFieldId(), parent))
+        if (!target->GetLinkTarget() && !MayAddField(def->GetFieldId(), parent))
             return;
         field = target;
     } else {
@@ -407,7 +415,7 @@ void CTagGrid::AddField(UINT command)
         def = FindChildDefByCommand(parent->GetFieldDef(), int(command), &linkForm);
         if (!def)
             return;
-        if (def->GetDataType() == FDT_LINK && !ConfirmAddParentFamily(def->GetFieldId(), parent))
+        if (def->GetDataType() == FDT_LINK && !MayAddField(def->GetFieldId(), parent))
             return;
     }
     if (!parent)

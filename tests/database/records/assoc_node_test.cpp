@@ -533,9 +533,10 @@ TEST_F(AssocNodeTest, AChildWithParentsIsLinkedOnlyWhenTheUserAgrees)
     EXPECT_EQ(chil->SetLink(child, false), 1);
     EXPECT_EQ(child->CountParentFamilies(false), 2);
     EXPECT_EQ(test_support::Prompt().TakeMessages().size(), 2u);
-    test_support::Prompt().Answer(IDNO);
-    EXPECT_EQ(ConfirmAddParentFamily(FIELD_FAMC, child), 0);
-    EXPECT_EQ(ConfirmAddParentFamily(FIELD_FAMS, child), 1);
+    EXPECT_EQ(AddParentFamilyQuestion(FIELD_FAMC, child),
+              "This Individual record already has a Family (as child).  Are you sure you want to "
+              "add another one?");
+    EXPECT_EQ(AddParentFamilyQuestion(FIELD_FAMS, child), "");
 }
 
 TEST_F(AssocNodeTest, DeletingARecordDeletesTheLinksToIt)
