@@ -315,7 +315,7 @@ EngineOutcome LoadFieldDefinitions()
     std::string text;
     if (!ReadWholeFile(GetFieldDefsPath(), text)) {
         g_error = GetFieldDefsPath() + ": cannot be read";
-        return {.message = kInstallError};
+        return EngineOutcome::Refused(kInstallError);
     }
     auto dictionary = std::make_unique<CFieldDictionary>();
     if (!dictionary->Load(text, nullptr)) {
@@ -327,7 +327,7 @@ EngineOutcome LoadFieldDefinitions()
     for (CRecordType& row : GetRecordTypeTable().Rows())
         row.m_topDef = dictionary->FindRecordDef(row.m_tag);
     g_dictionary = std::move(dictionary);
-    return {.done = true};
+    return EngineOutcome::Done();
 }
 
 bool FinishFieldDefs()

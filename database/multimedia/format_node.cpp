@@ -70,14 +70,14 @@ bool CFormatNode::SetText(std::string_view text)
 EngineOutcome CFormatNode::SetFormat(std::string_view text)
 {
     if (m_value == text)
-        return {.done = true};
+        return EngineOutcome::Done();
     IMediaFormatHolder* holder = GetHolder();
     if (std::string refusal = FormatChangeRefusal(holder); !refusal.empty())
-        return {.message = std::move(refusal)};
+        return EngineOutcome::Refused(std::move(refusal));
     const std::string lower = text::ToLower(text);
     if (holder)
         holder->SetFormat(lower);
     m_value.Assign(lower);
     MarkChanged(this);
-    return {.done = true};
+    return EngineOutcome::Done();
 }

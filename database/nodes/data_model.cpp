@@ -143,7 +143,7 @@ EngineOutcome InitDataModel(IDataObserver* observer)
     }
     SizeIdTables();
     InitDateLocale();
-    return {.done = true};
+    return EngineOutcome::Done();
 }
 
 void TermDataModel()

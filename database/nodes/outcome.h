@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 /// Whether the step was done, and the message the window then shows in an OK box (empty: nothing
 /// to tell). A step that must ask first answers its question with nothing changed, and goes on
@@ -11,6 +12,13 @@ struct EngineOutcome {
     bool done = false;
     std::string message;
     std::string question;
+
+    /// Done, with a message to tell or none.
+    static EngineOutcome Done(std::string message = {}) { return {true, std::move(message), {}}; }
+    /// Not done, with the message that says why.
+    static EngineOutcome Refused(std::string message) { return {false, std::move(message), {}}; }
+    /// Not done yet: the question to ask first.
+    static EngineOutcome Ask(std::string question) { return {false, {}, std::move(question)}; }
 
     bool IsQuestion() const { return !question.empty(); }
     explicit operator bool() const { return done; }

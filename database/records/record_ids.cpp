@@ -146,16 +146,16 @@ EngineOutcome RenumberRecordIds(int listIndex)
 {
     const std::vector<CRecordNode*> records = RecordsOf(listIndex);
     if (records.empty())
-        return {.message = kNoRecords};
+        return EngineOutcome::Refused(kNoRecords);
     ApplyNumbers(listIndex, records, {}, 0);
-    return {.done = true};
+    return EngineOutcome::Done();
 }
 
 EngineOutcome CopyRecordIdsToField(int listIndex, int fieldId)
 {
     const std::vector<CRecordNode*> records = RecordsOf(listIndex);
     if (records.empty())
-        return {.message = kNoRecords};
+        return EngineOutcome::Refused(kNoRecords);
     const CNotifyOnExit notify;
     for (CRecordNode* record : records) {
         CDataNode* field = record->FindChild(nullptr, fieldId);
@@ -165,7 +165,7 @@ EngineOutcome CopyRecordIdsToField(int listIndex, int fieldId)
             return {};
         SetTextValue(field, std::to_string(record->GetRecordNumber()));
     }
-    return {.done = true};
+    return EngineOutcome::Done();
 }
 
 EngineOutcome GenerateRecordIds(int listIndex, int fieldId, bool confirmed)
@@ -177,7 +177,7 @@ EngineOutcome GenerateRecordIds(int listIndex, int fieldId, bool confirmed)
         return {};
     const std::vector<CRecordNode*> records = RecordsOf(listIndex);
     if (records.empty())
-        return {.message = kNoRecords};
+        return EngineOutcome::Refused(kNoRecords);
     const CFreeNumbers reserved(listIndex, 0);
     std::unordered_map<const CRecordNode*, std::int32_t> taken;
     std::unordered_set<std::int32_t> used;
@@ -196,15 +196,15 @@ EngineOutcome GenerateRecordIds(int listIndex, int fieldId, bool confirmed)
         }
     }
     if (!confirmed)
-        return {.question = Question(missing, duplicates, name)};
+        return EngineOutcome::Ask(Question(missing, duplicates, name));
     try {
         ApplyNumbers(listIndex, records, taken, highest);
     } catch (...) {
         ApplyNumbers(listIndex, records, {}, 0);
         EndAbandonedOperation();
-        return {.done = true,
-                .message = "An error has occurred.  The copy has been abandonned.  Record Ids "
-                           "have been renumbered from 1 instead."};
+        return EngineOutcome::Done(
+            "An error has occurred.  The copy has been abandonned.  Record Ids "
+            "have been renumbered from 1 instead.");
     }
-    return {.done = true, .message = "Record Ids have been generated successfully."};
+    return EngineOutcome::Done("Record Ids have been generated successfully.");
 }
