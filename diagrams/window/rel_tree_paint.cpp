@@ -14,8 +14,8 @@
 
 #include "diagrams/diag_draw.h"
 #include "diagrams/diag_hit.h"
+#include "diagrams/page_grid.h"
 #include "diagrams/window/box_painter_dc.h"
-#include "diagrams/window/page_grid.h"
 #include "diagrams/window/zoom_draw.h"
 #include "platform/ui/dialogs/scroll_bar.h"
 #include "platform/ui/drawing/brush.h"

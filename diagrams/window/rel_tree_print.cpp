@@ -11,7 +11,7 @@
 #include "diagrams/window/rel_tree_pages.h"
 
 #include "diagrams/diagram_document.h"
-#include "diagrams/window/page_grid.h"
+#include "diagrams/page_grid.h"
 #include "diagrams/window/tree_opts_font.h"
 #include "diagrams/window/tree_opts_print.h"
 #include "platform/base/prompt.h"
@@ -144,7 +144,7 @@ void CRelTreePages::SetPrintOrientation(bool landscape)
         const long long height =
             SideInProportion(settings.m_pageWidth, paperWidth, paperHeight, false);
         settings.m_pageHeight =
-            int(std::clamp<long long>(height, CTreePagePrint::kMinSide, CTreePagePrint::kMaxSide));
+            int(std::clamp<long long>(height, kMinPageSide, kMaxPageSide));
     }
     // The boxes are measured on the printer in the diagram's orientation: measure them again.
     UpdateMetrics();

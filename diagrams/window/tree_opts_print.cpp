@@ -2,7 +2,7 @@
 #include "diagrams/window/tree_opts_print.h"
 
 #include "diagrams/diagram_settings.h"
-#include "diagrams/window/page_grid.h"
+#include "diagrams/page_grid.h"
 #include "diagrams/window/tree_opts_dlg.h"
 #include "diagrams/window/tree_opts_font.h"
 #include "platform/base/prompt.h"
@@ -44,8 +44,8 @@ void CTreePagePrint::DoDataExchange(CDataExchange& dx)
     dx.Radio(kPortraitId, landscape);
     if (dx.m_bSaveAndValidate)
         s.m_printLandscape = landscape == 1;
-    ExchangeInt(dx, kWidthId, s.m_pageWidth, kMinSide, kMaxSide);
-    ExchangeInt(dx, kHeightId, s.m_pageHeight, kMinSide, kMaxSide);
+    ExchangeInt(dx, kWidthId, s.m_pageWidth, kMinPageSide, kMaxPageSide);
+    ExchangeInt(dx, kHeightId, s.m_pageHeight, kMinPageSide, kMaxPageSide);
     s.m_pageXOrigin = NormalisePageOrigin(s.m_pageXOrigin, s.m_pageWidth);
     s.m_pageYOrigin = NormalisePageOrigin(s.m_pageYOrigin, s.m_pageHeight);
     ExchangeInt(dx, kXOriginId, s.m_pageXOrigin, 0, 0, false);
@@ -105,7 +105,7 @@ void CTreePagePrint::KeepRatio(bool widthLeft)
         return;
     BOOL translated = FALSE;
     const long long side = GetDlgItemInt(widthLeft ? kWidthId : kHeightId, &translated);
-    if (!translated || side < kMinSide || side > kMaxSide)
+    if (!translated || side < kMinPageSide || side > kMaxPageSide)
         return;
     const long long other = SideInProportion(side, pw, ph, !widthLeft);
     SetDlgItemText(widthLeft ? kHeightId : kWidthId, std::to_string(other));
@@ -116,7 +116,7 @@ void CTreePagePrint::NormaliseOriginShown(int id, int sideId)
     BOOL translated = FALSE;
     const int origin = int(GetDlgItemInt(id, &translated));
     const int side = ShownInt(sideId, 0);
-    if (translated && side >= kMinSide)
+    if (translated && side >= kMinPageSide)
         SetDlgItemText(id, std::to_string(NormalisePageOrigin(origin, side)));
 }
 

@@ -1,7 +1,8 @@
 // diagrams/window/tree_opts_print.h: the Print page of the Diagram Options sheet: orientation,
 // the printed page in diagram units, what prints, and the margins.
 //
-// Page sides below 100 units are refused (a page of nothing would divide by zero in the page grid).
+// Page sides below 100 units are refused (a page of nothing would divide by zero in the page grid):
+// the sides a page takes are page_grid.h's.
 #pragma once
 
 #include "diagrams/window/tree_opts_page.h"
@@ -16,10 +17,6 @@ public:
                          kXOriginId = 1114, kYOriginId = 1115, kBlackAndWhiteId = 1204,
                          kStripesId = 1168, kNoButtonsId = 1169, kTopId = 1118, kLeftId = 1051,
                          kBottomId = 1119, kRightId = 1052, kPreserveId = 1123;
-    /// The page sides the page takes, in diagram units; a smaller side would make pages of
-    /// nothing.
-    static constexpr int kMinSide = 100, kMaxSide = 1000000;
-
     explicit CTreePagePrint(CTreeOptsDlg& sheet);
 
     BOOL OnApply() override;

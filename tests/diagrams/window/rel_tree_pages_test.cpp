@@ -4,8 +4,8 @@
 // page-grid drag, and the whole-diagram view with its titles or its pages.
 #include "tests/diagrams/window/rel_tree_fixture.h"
 
+#include "diagrams/page_grid.h"
 #include "diagrams/window/diag_print_size_dlg.h"
-#include "diagrams/window/page_grid.h"
 #include "platform/ui/dialogs/dialog.h"
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/windows/cmd_ui.h"

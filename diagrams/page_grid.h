@@ -1,4 +1,4 @@
-// diagrams/window/page_grid.h: the arithmetic of the printed page grid: bringing an origin into
+// diagrams/page_grid.h: the arithmetic of the printed page grid: bringing an origin into
 // the page, the page's proportions, the grid lines near a point, sizing the page to hold a number
 // of rows, aligning page edges between rows, and snapping a point to the row edges. All of it runs
 // in 64 bits where sums could leave the 32-bit range.
@@ -44,8 +44,9 @@ PageGrid SizePageForRows(int printerWidth, int printerHeight, int rows, int rowH
 /// multiples of it less rowOffset. rowHeight must be positive.
 int AlignPageToRows(int yOrigin, int rowHeight, int rowOffset);
 
-/// The smallest page side a drag leaves.
-inline constexpr int kMinPageSide = 100;
+/// The smallest page side a drag leaves, and the sides a page may take: a smaller side would
+/// make pages of nothing.
+inline constexpr int kMinPageSide = 100, kMaxPageSide = 1000000;
 
 /// The page resized by dragging its corner from the anchor (the page's top-left corner, y up)
 /// to (x, y), keeping width:height and no side below kMinPageSide; the anchor stays a corner of

@@ -1,5 +1,5 @@
-// diagrams/window/page_grid.cpp: page grid arithmetic.
-#include "diagrams/window/page_grid.h"
+// diagrams/page_grid.cpp: page grid arithmetic.
+#include "diagrams/page_grid.h"
 
 #include <algorithm>
 #include <climits>
