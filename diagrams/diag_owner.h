@@ -68,7 +68,7 @@ public:
     /// The gap between the two lines of a couple, in diagram units. The settings give it in
     /// device pixels: a window converts it through its mapping; elsewhere it is taken as units.
     virtual int SpouseLinesGap() const { return Scaled(Settings().m_spouseLinesGap); }
-    /// Whether the window's "Avoid Page Boundaries" mode is on: boxes may have been moved off
+    /// Whether the diagram's "Avoid Page Boundaries" mode is on: boxes may have been moved off
     /// page boundaries, so lines drop from the boxes' own connector points.
     virtual bool AvoidsPageBoundaries() const { return false; }
 };

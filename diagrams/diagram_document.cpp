@@ -59,7 +59,7 @@ void CDiagramDocument::RemoveObserver(IDiagramObserver* observer)
                       m_observers.end());
 }
 
-template <class Fn> void CDiagramDocument::Notify(Fn fn)
+void CDiagramDocument::Notify(const std::function<void(IDiagramObserver&)>& fn)
 {
     // An observer may leave the list while it is told.
     const std::vector<IDiagramObserver*> observers = m_observers;
@@ -106,7 +106,7 @@ bool CDiagramDocument::Build(CIndRec* person, CFamRec* family, int type,
     m_rootPerson = person;
     m_rootFamily = family;
     if (reset)
-        m_settings.CopySettings(DefaultDiagramSettings(), kSectionAll);
+        m_settings.CopySettings(Defaults(), kSectionAll);
     m_settings.SetDiagramType(type);
     if (type == kAllRelativesDiagram && m_settings.m_spouseOption == 0)
         m_settings.m_spouseOption = 1;
@@ -133,6 +133,7 @@ bool CDiagramDocument::Build(CIndRec* person, CFamRec* family, int type,
         Clear();
         return false;
     }
+    AvoidPageBoundariesIfOn();
     Notify([](IDiagramObserver& o) { o.DiagramBuilt(); });
     return true;
 }
@@ -168,10 +169,12 @@ DiagramResync CDiagramDocument::Resync()
         if (refresh.count > CDiagRefreshList::kEntries)
             relayout = true;
     }
-    if (relayout || BoxSizesChanged())
+    if (relayout || BoxSizesChanged()) {
         Remeasure();
-    else
+    } else {
+        AvoidPageBoundariesIfOn();
         Notify([&repaint](IDiagramObserver& o) { o.DiagramBoxesChanged(repaint); });
+    }
     return DiagramResync::kUpdated;
 }
 
@@ -203,6 +206,7 @@ void CDiagramDocument::Remeasure()
         CDiagRepaint repaint;
         DiagRemeasureTexts(*rowSet, measurer.get(), repaint);
     }
+    AvoidPageBoundariesIfOn();
     Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
 }
 
@@ -213,6 +217,7 @@ bool CDiagramDocument::ExpandBox(CDiagElem& box)
         return true;
     auto measurer = CreateMeasurer();
     const bool expanded = DiagExpandElement(*rowSet, box, measurer.get());
+    AvoidPageBoundariesIfOn();
     Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
     return expanded;
 }
@@ -258,6 +263,7 @@ bool CDiagramDocument::ChangeEachRowSet(const std::function<bool(CDiagRowSet&)>&
                 Clear();
             return false;
         }
+    AvoidPageBoundariesIfOn();
     Notify([](IDiagramObserver& o) { o.DiagramLayoutChanged(); });
     return true;
 }
@@ -395,9 +401,4 @@ bool CDiagramDocument::ZoomKeyWaiting() const
 int CDiagramDocument::SpouseLinesGap() const
 {
     return m_view ? m_view->SpouseLinesGap() : IDiagramOwner::SpouseLinesGap();
-}
-
-bool CDiagramDocument::AvoidsPageBoundaries() const
-{
-    return m_view && m_view->AvoidsPageBoundaries();
 }

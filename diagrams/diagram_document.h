@@ -4,8 +4,14 @@
 // observers what changed.
 //
 // The document answers the elements' questions as their IDiagramOwner. What needs a device (a
-// context to measure on, the couple lines' gap at a zoom, a waiting zoom key, the page mode) it
-// asks of the view that shows it; without one it measures nothing and takes the gap as units.
+// context to measure on, the couple lines' gap at a zoom, a waiting zoom key, the extent with what
+// the view places beside the boxes) it asks of the view that shows it; without one it measures
+// nothing and takes the gap as units.
+//
+// Settings change through the document's operations (diagram_document_settings.cpp), which lay
+// out or measure again as the change needs and tell the observers. With page boundaries avoided,
+// every layout ends by packing the trees again and moving boxes off the vertical page boundaries,
+// the first of which is the grid line at or left of the view's extent.
 //
 // Traps: every element destroyed bumps BoxesVersion, so that whoever keeps boxes (a selection)
 // knows to find them again before touching one. Building clears the diagram first (observers hear
@@ -27,10 +33,12 @@
 #include <string>
 #include <vector>
 
+class CAppProfile;
 class CFamRec;
 class CIndRec;
 class CRecordNode;
 class IBoxPainter;
+struct PageGrid;
 
 /// What a diagram document asks of the view that shows it.
 class IDiagramView {
@@ -41,7 +49,9 @@ public:
     /// The couple lines' gap in diagram units at the view's zoom.
     virtual int SpouseLinesGap() const = 0;
     virtual bool ZoomKeyWaiting() const = 0;
-    virtual bool AvoidsPageBoundaries() const = 0;
+    /// The diagram's extent as the view shows it: the boxes, what the view places beside the
+    /// rows and the visible titles; false when empty.
+    virtual bool GetDiagramExtent(CRect& rect) const = 0;
 };
 
 /// The change notices of a diagram document.
@@ -56,6 +66,9 @@ public:
     virtual void DiagramLayoutChanged() {}
     /// An edit was brought into the diagram without a new layout; repaint lists what changed.
     virtual void DiagramBoxesChanged(const CDiagRepaint& repaint) { (void)repaint; }
+    /// A setting changed without a new layout (frames, buttons, colours, titles, the page grid),
+    /// or the boxes were moved off page boundaries afresh: the diagram is drawn again.
+    virtual void DiagramSettingsChanged() {}
 };
 
 /// How bringing the diagram in line with the records went.
@@ -141,6 +154,61 @@ public:
     /// The text schemes were replaced: the scheme is loaded again and the boxes measured again.
     void ReloadTextScheme();
 
+    // Settings changes (diagram_document_settings.cpp). Each changes the settings, lays out or
+    // measures again as the change needs and tells the observers. Toggles of an ordinary
+    // diagram (no custom name) change the defaults of new windows alike; what becomes the
+    // defaults with a save answers how the save went.
+    void SetShowBoxes(bool on);
+    void SetShowExpansionButtons(bool on);
+    /// Converts the marriage boxes to "Spouse Option" option; nothing in an Ancestors diagram
+    /// or when the option is unchanged. False when abandoned (memory): the diagram is emptied.
+    bool SetSpouseOption(int option);
+    /// Shows or hides a title; titles shown or hidden so become the defaults, a custom
+    /// diagram's too.
+    [[nodiscard]] SaveOutcome ToggleTitle(int index, CAppProfile* saveTo);
+    /// Hides every selected title and drops their selection; an ordinary diagram's titles
+    /// become the defaults, a custom diagram's are its own.
+    [[nodiscard]] SaveOutcome HideSelectedTitles(CAppProfile* saveTo);
+    /// Title index as set in its options; the titles become the defaults, a custom diagram's too.
+    [[nodiscard]] SaveOutcome SetTitle(int index, const CDiagramTitle& title, CAppProfile* saveTo);
+    /// The titles of the installation.
+    void ResetTitles();
+    /// Makes a section of the settings the defaults of new windows.
+    [[nodiscard]] SaveOutcome SaveAsDefaults(int section, CAppProfile* saveTo);
+    /// Takes each entry's colour and transparent flag.
+    void SetColours(const DiagramColourEntry* entries, int count);
+    /// Gives a box its own text (null: its template's again) and lays out again.
+    void SetOverrideText(CDiagElem& box, const char* text);
+    /// Gives every selected box its template's text again and lays out again.
+    void ClearSelectedOverrideTexts();
+
+    // Pages.
+    /// Switches moving boxes off vertical page boundaries on or off; off packs the trees again.
+    void SetAvoidsPageBoundaries(bool on);
+    /// Moves boxes off the page boundaries afresh while they are avoided (the grid moved).
+    void AvoidPageBoundariesAgain();
+    /// The top-left corner of the page grid covering the view's extent and its pages down and
+    /// across, each at least 1.
+    void GetPageSpan(CPoint& origin, int& down, int& across) const;
+    /// Moves or resizes the page grid; nothing is laid out again.
+    void SetPageGrid(const PageGrid& grid);
+    /// The row pitch the diagram has on paper: the tallest box of a row and the row gap; 0
+    /// without a diagram.
+    int PrintedRowHeight() const;
+    /// How far the row edges lie below the multiples of the row pitch.
+    int RowEdgeOffset() const;
+    /// Sizes the page to hold rows rows per printed page, in the proportions of the printer's
+    /// page (printerWidth by printerHeight), measuring again until the rows keep their height;
+    /// alignRows then moves the page edges between rows.
+    void FitPageToRows(int printerWidth, int printerHeight, int rows, bool alignRows);
+    /// Prints in landscape or portrait from now on: the page turns with the paper and, given
+    /// the paper's proportions (paperWidth and paperHeight positive), takes them; the boxes are
+    /// measured again.
+    void SetPrintOrientation(bool landscape, int paperWidth, int paperHeight);
+    /// Measures every box again on the measuring context (the printer's page, else the
+    /// screen's) and lays out again; without a diagram it is only drawn again.
+    void RemeasureForPrinter();
+
     // IDiagramOwner.
     const CDiagramSettings& Settings() const override { return m_settings; }
     const CTextTemplate* BoxTemplate(int boxKind) const override;
@@ -159,13 +227,20 @@ public:
     void IndexElement(const CIndRec*, CDiagElem*) override {}
     bool ZoomKeyWaiting() const override;
     int SpouseLinesGap() const override;
-    bool AvoidsPageBoundaries() const override;
+    bool AvoidsPageBoundaries() const override { return m_avoidPages; }
 
 private:
+    /// The defaults of new windows.
+    CDiagramSettings& Defaults();
+    /// Changes the settings and, for an ordinary diagram, the defaults alike.
+    void Mirror(const std::function<void(CDiagramSettings&)>& change);
+    /// The last step of every layout: with page boundaries avoided, the trees packed again and
+    /// their boxes moved off the vertical page boundaries. False when they are not avoided.
+    bool AvoidPageBoundariesIfOn();
     void SelectTextTemplates();
     /// Whether the texts of the boxes re-measured differ from their sizes.
     bool BoxSizesChanged();
-    template <class Fn> void Notify(Fn fn);
+    void Notify(const std::function<void(IDiagramObserver&)>& fn);
     /// Runs the change on every row set, then tells of the new layout; the first that fails
     /// stops it (and with clearOnFailure empties the diagram). False when one failed.
     bool ChangeEachRowSet(const std::function<bool(CDiagRowSet&)>& change, bool clearOnFailure);
@@ -185,6 +260,7 @@ private:
     std::string m_buildFailure;
     std::uint64_t m_boxesVersion = 0;
     CDiagramSelection m_selection{*this};
+    bool m_avoidPages = false;
 
     IDiagramView* m_view = nullptr;
     std::vector<IDiagramObserver*> m_observers;

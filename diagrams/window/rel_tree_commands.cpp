@@ -1,7 +1,8 @@
 // diagrams/window/rel_tree_commands.cpp: the Diagram window's menu commands with their update
 // rules: zoom, the mouse modes, marks, override text, refresh, the spouse options, frames and
-// buttons, titles, defaults, statistics, Centre and Properties, and the status panes; toggles of
-// an ordinary diagram are mirrored into the defaults for new windows.
+// buttons, titles, defaults, statistics, Centre and Properties, and the status panes. A settings
+// change is an operation of the document, which lays out as needed and tells the window to repaint;
+// toggles of an ordinary diagram are mirrored into the defaults for new windows.
 //
 // Properties goes through the opener the program installs, told whether a box is viewed or a record
 // was just made by the add-relative drag, as each has its own preferred size. Titles shown or
@@ -43,6 +44,15 @@ CAppProfile* Profile()
 {
     CWinApp* app = AfxGetApp();
     return app ? &app->GetProfile() : nullptr;
+}
+
+/// Whether a visible title is selected.
+bool AnyTitleSelected(const CDiagramDocument& doc)
+{
+    for (int t = 0; t < kDiagramTitleCount; ++t)
+        if (doc.Selection().IsTitleSelected(t) && doc.Settings().m_titles[std::size_t(t)].visible)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -100,59 +110,14 @@ void CSubViewRelTree::RebuildDiagram()
     m_scrollBarsStale = true;
 }
 
-void CSubViewRelTree::Mirror(const std::function<void(CDiagramSettings&)>& change)
-{
-    change(m_doc.Settings());
-    if (m_doc.CustomName().empty())
-        change(DefaultDiagramSettings());
-}
-
-void CSubViewRelTree::SetSpouseOption(int option)
-{
-    if (m_doc.Settings().m_diagramType == kAncestorsDiagram ||
-        m_doc.Settings().m_spouseOption == option)
-        return;
-    const int old = m_doc.Settings().m_spouseOption;
-    Mirror([option](CDiagramSettings& settings) { settings.m_spouseOption = option; });
-    if (!m_doc.ConvertSpouseOption(old))
-        MessageBox("Memory error - please close other applications and retry");
-}
-
-void CSubViewRelTree::ToggleTitle(int index)
-{
-    CDiagramTitle& title = m_doc.Settings().m_titles[std::size_t(index)];
-    title.visible = !title.visible;
-    // Titles shown or hidden from the menu become the defaults, a custom diagram's too.
-    CheckSaved(DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionTitles, Profile()));
-    Invalidate();
-}
-
-bool CSubViewRelTree::AnyTitleSelected() const
-{
-    for (int t = 0; t < kDiagramTitleCount; ++t)
-        if (m_doc.Selection().IsTitleSelected(t) &&
-            m_doc.Settings().m_titles[std::size_t(t)].visible)
-            return true;
-    return false;
-}
-
 void CSubViewRelTree::DeleteOrHide()
 {
     if (!m_doc.Selection().Empty()) {
         DeleteSelected();
         return;
     }
-    if (!AnyTitleSelected())
-        return;
-    for (int t = 0; t < kDiagramTitleCount; ++t)
-        if (m_doc.Selection().IsTitleSelected(t))
-            m_doc.Settings().m_titles[std::size_t(t)].visible = false;
-    m_doc.Selection().ClearTitles();
-    // A custom diagram's titles are its own: only an ordinary diagram's become the defaults.
-    if (m_doc.CustomName().empty())
-        CheckSaved(
-            DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionTitles, Profile()));
-    Invalidate();
+    if (AnyTitleSelected(m_doc))
+        CheckSaved(m_doc.HideSelectedTitles(Profile()));
 }
 
 void CSubViewRelTree::MapWindowCommands()
@@ -169,41 +134,34 @@ void CSubViewRelTree::MapWindowCommands()
     const std::pair<UINT, int> spouseOptions[] = {
         {kShowSpouses, 2}, {kShowDuplicates, 1}, {kNoSpouses, 0}};
     for (const auto& [id, option] : spouseOptions) {
-        MapCommand(id, [this, option] { SetSpouseOption(option); });
+        MapCommand(id, [this, option] {
+            if (!m_doc.SetSpouseOption(option))
+                MessageBox("Memory error - please close other applications and retry");
+        });
         MapUpdate(id, [this, option](CCmdUI* state) {
             const bool enabled = m_doc.Settings().m_diagramType != kAncestorsDiagram;
             state->Enable(enabled);
             state->SetCheck(enabled && m_doc.Settings().m_spouseOption == option);
         });
     }
-    MapCommand(kShowFrames, [this] {
-        const bool on = !m_doc.Settings().m_showBoxes;
-        Mirror([on](CDiagramSettings& settings) { settings.m_showBoxes = on; });
-        Invalidate();
-    });
+    MapCommand(kShowFrames, [this] { m_doc.SetShowBoxes(!m_doc.Settings().m_showBoxes); });
     MapUpdate(kShowFrames,
               [this](CCmdUI* state) { state->SetCheck(m_doc.Settings().m_showBoxes); });
-    MapCommand(kShowButtons, [this] {
-        const bool on = !m_doc.Settings().m_showExpansionButtons;
-        Mirror([on](CDiagramSettings& settings) { settings.m_showExpansionButtons = on; });
-        Invalidate();
-    });
+    MapCommand(kShowButtons,
+               [this] { m_doc.SetShowExpansionButtons(!m_doc.Settings().m_showExpansionButtons); });
     MapUpdate(kShowButtons,
               [this](CCmdUI* state) { state->SetCheck(m_doc.Settings().m_showExpansionButtons); });
-    MapCommandRange(kTitle1, kTitle1 + kDiagramTitleCount - 1,
-                    [this](UINT id) { ToggleTitle(int(id - kTitle1)); });
+    MapCommandRange(kTitle1, kTitle1 + kDiagramTitleCount - 1, [this](UINT id) {
+        CheckSaved(m_doc.ToggleTitle(int(id - kTitle1), Profile()));
+    });
     MapUpdateRange(kTitle1, kTitle1 + kDiagramTitleCount - 1, [this](CCmdUI* state) {
         state->Enable(HasTree());
         state->SetCheck(m_doc.Settings().m_titles[std::size_t(state->m_nID - kTitle1)].visible);
     });
-    MapCommand(kResetTitles, [this] {
-        m_doc.Settings().SetDefaultSettings(kSectionTitles);
-        Invalidate();
-    });
+    MapCommand(kResetTitles, [this] { m_doc.ResetTitles(); });
     MapUpdate(kResetTitles, always);
-    MapCommand(kSaveAsDefaults, [this] {
-        CheckSaved(DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionAll, Profile()));
-    });
+    MapCommand(kSaveAsDefaults,
+               [this] { CheckSaved(m_doc.SaveAsDefaults(kSectionAll, Profile())); });
     MapCommand(kStatistics, [this] {
         if (const CDiagRowSet* rowSet = RowSet())
             MessageBox(DiagStatisticsMessage(*rowSet));
@@ -226,7 +184,7 @@ void CSubViewRelTree::MapWindowCommands()
     // The one command is Delete for selected boxes and Hide Title for selected titles.
     MapCommand(kDelete, [this] { DeleteOrHide(); });
     MapUpdate(kDelete, [this](CCmdUI* state) {
-        state->Enable(!m_doc.Selection().Empty() || AnyTitleSelected());
+        state->Enable(!m_doc.Selection().Empty() || AnyTitleSelected(m_doc));
     });
     MapPageAndTitleCommands();
 }
@@ -239,10 +197,11 @@ void CSubViewRelTree::MapPageAndTitleCommands()
         state->Enable(TRUE);
         state->SetCheck(m_pages.Shown());
     });
-    MapCommand(kAvoidPageBoundaries, [this] { AvoidPageBoundaries(); });
+    MapCommand(kAvoidPageBoundaries,
+               [this] { m_doc.SetAvoidsPageBoundaries(!m_doc.AvoidsPageBoundaries()); });
     MapUpdate(kAvoidPageBoundaries, [this](CCmdUI* state) {
         state->Enable(TRUE);
-        state->SetCheck(m_pages.Avoids());
+        state->SetCheck(m_doc.AvoidsPageBoundaries());
     });
     MapCommand(kPrintSize, [this] { SetPrintedSize(); });
     MapUpdate(kPrintSize, always);
@@ -274,17 +233,7 @@ void CSubViewRelTree::OverrideText()
     }
     if (dialog.DoModal() != IDOK)
         return;
-    box.SetText(dialog.m_text.c_str());
-    Relayout();
-}
-
-void CSubViewRelTree::MarkRepeatedAncestors()
-{
-    if (!m_doc.MarkRepeatedAncestors()) {
-        // A failed marking leaves the diagram built afresh, with the message.
-        RebuildDiagram();
-        MessageBox("Memory error. Please close other applications and retry");
-    }
+    m_doc.SetOverrideText(box, dialog.m_text.c_str());
 }
 
 std::string CSubViewRelTree::StatusPosText() const
@@ -349,18 +298,20 @@ void CSubViewRelTree::MapCommands()
                 tree->SetFlags(kElemMarked, false, nullptr);
         Invalidate();
     });
-    MapCommand(kMarkRepeated, [this] { MarkRepeatedAncestors(); });
+    MapCommand(kMarkRepeated, [this] {
+        if (!m_doc.MarkRepeatedAncestors()) {
+            // A failed marking leaves the diagram built afresh, with the message.
+            RebuildDiagram();
+            MessageBox("Memory error. Please close other applications and retry");
+        }
+    });
     MapUpdate(kMarkRepeated, [this](CCmdUI* state) {
         state->Enable(HasTree() && m_doc.Settings().m_diagramType != kDescendantsDiagram);
     });
     MapCommand(kOverrideText, [this] { OverrideText(); });
     MapUpdate(kOverrideText,
               [this](CCmdUI* state) { state->Enable(m_doc.Selection().Size() == 1); });
-    MapCommand(kClearOverride, [this] {
-        for (CDiagElem* box : m_doc.Selection().Boxes())
-            box->SetText(nullptr);
-        Relayout();
-    });
+    MapCommand(kClearOverride, [this] { m_doc.ClearSelectedOverrideTexts(); });
     MapUpdate(kClearOverride, [this](CCmdUI* state) { state->Enable(!m_doc.Selection().Empty()); });
     MapCommand(kUnderlineOverridden, [this] {
         m_underlineOverridden = !m_underlineOverridden;

@@ -1,5 +1,6 @@
 // diagrams/window/rel_tree_options.cpp: the Diagram window as the Diagram Options sheet's and the
-// colour chooser's target: taking edited settings back, laying out again, colours, schemes.
+// colour chooser's target: taking edited settings back, laying out again, colours, schemes. The
+// document changes and lays out; the window keeps its scroll position and repaints.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "app/shell/save_message.h"
@@ -12,12 +13,10 @@
 
 void CSubViewRelTree::RefreshDiagram()
 {
-    LoadTextScheme(m_doc.RootRecord(), false);
-    if (HasTree()) {
-        Relayout();
-        // The descriptions' font or gap may have changed with the boxes' sizes.
+    m_doc.ReloadTextScheme();
+    // The descriptions' font or gap may have changed with the boxes' sizes.
+    if (HasTree())
         PlaceRelationshipColumns(false);
-    }
     Invalidate();
 }
 
@@ -63,11 +62,7 @@ int CSubViewRelTree::GetAutoRowsPerGeneration(const CDiagramSettings& settings)
 
 void CSubViewRelTree::ApplyColours(const DiagramColourEntry* entries, int count)
 {
-    for (int row = 0; row < count && row < kDiagramColourCount; ++row) {
-        m_doc.Settings().m_colours[std::size_t(row)].colour = entries[row].colour;
-        m_doc.Settings().m_colours[std::size_t(row)].transparent = entries[row].transparent;
-    }
-    Invalidate();
+    m_doc.SetColours(entries, count);
 }
 
 void CSubViewRelTree::ResetColoursToInstallation(DiagramColourEntry* entries, int count)
@@ -87,12 +82,13 @@ void CSubViewRelTree::OpenOptions()
 void CSubViewRelTree::ChooseColours()
 {
     bool saveAsDefault = m_doc.CustomName().empty();
-    if (ChooseDiagramColours(this, m_doc.Settings().m_colours.data(), kDiagramColourCount, this,
-                             true, &saveAsDefault) &&
-        saveAsDefault) {
+    auto colours = m_doc.Settings().m_colours;
+    if (!ChooseDiagramColours(this, colours.data(), kDiagramColourCount, this, true,
+                              &saveAsDefault))
+        return;
+    m_doc.SetColours(colours.data(), kDiagramColourCount);
+    if (saveAsDefault) {
         CWinApp* app = AfxGetApp();
-        CheckSaved(DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionColours,
-                                                         app ? &app->GetProfile() : nullptr));
+        CheckSaved(m_doc.SaveAsDefaults(kSectionColours, app ? &app->GetProfile() : nullptr));
     }
-    Invalidate();
 }

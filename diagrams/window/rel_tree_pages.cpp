@@ -1,11 +1,8 @@
 // diagrams/window/rel_tree_pages.cpp: the page grid on the screen: showing the page boundaries and
-// numbers, moving boxes off vertical boundaries, sizing the page by rows per printed page,
-// dragging the grid with the mouse, and measuring again for a changed printer.
+// numbers, the rows-per-page dialog, and dragging the grid with the mouse.
 #include "diagrams/window/rel_tree_pages.h"
 
 #include "app/shell/save_message.h"
-#include "diagrams/diag_page.h"
-#include "diagrams/diag_resync.h"
 #include "diagrams/diagram_document.h"
 #include "diagrams/page_grid.h"
 #include "diagrams/window/box_painter_dc.h"
@@ -56,12 +53,6 @@ CAppProfile* Profile()
     return app ? &app->GetProfile() : nullptr;
 }
 
-/// How far the row edges lie below the multiples of the row pitch.
-int RowEdgeOffset(const CDiagramSettings& settings)
-{
-    return (settings.m_boxToBoxVertGap - settings.m_sibLineToBoxVertGap) / 2;
-}
-
 } // namespace
 
 CRelTreePages::CRelTreePages(IRelTreePagesView& view, CDiagramDocument& doc)
@@ -81,49 +72,10 @@ void CRelTreePages::ToggleShown()
     m_shown = m_numbers = !(m_shown && m_numbers);
 }
 
-void CRelTreePages::ToggleAvoidance()
-{
-    m_avoid = !m_avoid;
-    if (m_avoid)
-        ComputeAvoidance();
-    else
-        ClearAvoidance();
-    m_view.PageGridChanged();
-    m_view.Window().Invalidate();
-}
-
-void CRelTreePages::ComputeAvoidance()
-{
-    if (!m_avoid || !m_doc.HasTree())
-        return;
-    ClearAvoidance();
-    CPoint origin;
-    int down = 1, across = 1;
-    GetPageSpan(origin, down, across);
-    for (auto& rowSet : m_doc.RowSets())
-        DiagAvoidPageBoundaries(*rowSet, origin.x, m_doc.Settings().m_minSiblingGap);
-}
-
-void CRelTreePages::ClearAvoidance()
-{
-    for (auto& rowSet : m_doc.RowSets()) {
-        CDiagRepaint repaint;
-        DiagRepack(*rowSet, repaint);
-    }
-}
-
-int CRelTreePages::PrintedRowHeight() const
-{
-    const CDiagRowSet* rowSet = m_doc.RowSet();
-    if (!rowSet || rowSet->m_boxHeight <= 0)
-        return 0;
-    return rowSet->m_boxHeight + std::max(0, m_doc.Settings().m_boxToBoxVertGap);
-}
-
 void CRelTreePages::SetPrintedSize()
 {
-    CDiagramSettings& settings = m_doc.Settings();
-    int rowHeight = PrintedRowHeight();
+    const CDiagramSettings& settings = m_doc.Settings();
+    const int rowHeight = m_doc.PrintedRowHeight();
     // Without rows there is nothing to fit on a page (and nothing to divide by).
     if (rowHeight <= 0) {
         MessageBox("The diagram has no rows to fit on a page.", MB_OK);
@@ -140,27 +92,7 @@ void CRelTreePages::SetPrintedSize()
     }
     if (dialog.DoModal() != IDOK || dialog.m_rowsPerPage < 1)
         return;
-    const int rows = int(dialog.m_rowsPerPage);
-    // Boxes measured on a page of another size may change height: size again until they don't.
-    for (int pass = 0; pass < 30; ++pass) {
-        const PageGrid page = SizePageForRows(printerWidth, printerHeight, rows, rowHeight,
-                                              settings.m_pageXOrigin, settings.m_pageYOrigin);
-        settings.m_pageWidth = page.width;
-        settings.m_pageHeight = page.height;
-        settings.m_pageXOrigin = page.xOrigin;
-        settings.m_pageYOrigin = page.yOrigin;
-        m_view.Relayout();
-        const int measured = PrintedRowHeight();
-        if (measured <= 0 || measured == rowHeight)
-            break;
-        rowHeight = measured;
-    }
-    if (dialog.m_alignRows)
-        settings.m_pageYOrigin = NormalisePageOrigin(
-            AlignPageToRows(settings.m_pageYOrigin, rowHeight, RowEdgeOffset(settings)),
-            settings.m_pageHeight);
-    ComputeAvoidance();
-    m_view.Window().Invalidate();
+    m_doc.FitPageToRows(printerWidth, printerHeight, int(dialog.m_rowsPerPage), dialog.m_alignRows);
 }
 
 void CRelTreePages::DrawGrid(CDC& dc, const CRect& clip) const
@@ -212,7 +144,7 @@ void CRelTreePages::DrawGrid(CDC& dc, const CRect& clip) const
         return;
     CPoint origin;
     int down = 1, across = 1;
-    GetPageSpan(origin, down, across);
+    m_doc.GetPageSpan(origin, down, across);
     LOGFONT logFont = DiagramBoxFont(settings);
     logFont.lfHeight = -kPageNumberHeight;
     logFont.lfWidth = 0;
@@ -265,50 +197,39 @@ void CRelTreePages::BeginGridDrag(CPoint device, bool resize)
 
 void CRelTreePages::TrackGridDrag(CPoint device, bool resize, bool snapToRows)
 {
-    CDiagramSettings& settings = m_doc.Settings();
+    const CDiagramSettings& settings = m_doc.Settings();
     CPoint p = m_view.ToDiagram(device);
     if (resize) {
-        const PageGrid page = ResizePageFromCorner(m_dragStart.x, m_dragStart.y, p.x, p.y,
-                                                   m_dragPage.cx, m_dragPage.cy);
-        settings.m_pageWidth = page.width;
-        settings.m_pageHeight = page.height;
-        settings.m_pageXOrigin = page.xOrigin;
-        settings.m_pageYOrigin = page.yOrigin;
+        m_doc.SetPageGrid(ResizePageFromCorner(m_dragStart.x, m_dragStart.y, p.x, p.y,
+                                               m_dragPage.cx, m_dragPage.cy));
         return;
     }
     if (snapToRows)
-        p.y = SnapToRowEdge(p.y, PrintedRowHeight(), RowEdgeOffset(settings));
-    settings.m_pageXOrigin = NormalisePageOrigin(p.x, settings.m_pageWidth);
-    settings.m_pageYOrigin = NormalisePageOrigin(p.y, settings.m_pageHeight);
+        p.y = SnapToRowEdge(p.y, m_doc.PrintedRowHeight(), m_doc.RowEdgeOffset());
+    PageGrid grid{settings.m_pageWidth, settings.m_pageHeight,
+                  NormalisePageOrigin(p.x, settings.m_pageWidth),
+                  NormalisePageOrigin(p.y, settings.m_pageHeight)};
+    m_doc.SetPageGrid(grid);
 }
 
 void CRelTreePages::EndGridDrag(bool cancelled, bool resize)
 {
-    CDiagramSettings& settings = m_doc.Settings();
+    const CDiagramSettings& settings = m_doc.Settings();
     if (cancelled) {
-        settings.m_pageXOrigin = m_dragOrigin.x;
-        settings.m_pageYOrigin = m_dragOrigin.y;
-        settings.m_pageWidth = m_dragPage.cx;
-        settings.m_pageHeight = m_dragPage.cy;
+        m_doc.SetPageGrid({m_dragPage.cx, m_dragPage.cy, m_dragOrigin.x, m_dragOrigin.y});
         return;
     }
     if (resize && m_doc.HasTree()) {
         // Boxes are measured on a page of the new size: keep the grid on the rows.
         const int before = m_view.RootRowOffset();
-        m_view.Relayout();
-        settings.m_pageYOrigin = NormalisePageOrigin(
-            settings.m_pageYOrigin + m_view.RootRowOffset() - before, settings.m_pageHeight);
+        m_doc.Remeasure();
+        PageGrid grid{settings.m_pageWidth, settings.m_pageHeight, settings.m_pageXOrigin,
+                      NormalisePageOrigin(settings.m_pageYOrigin + m_view.RootRowOffset() - before,
+                                          settings.m_pageHeight)};
+        m_doc.SetPageGrid(grid);
     }
     // The page grid is the printer's: where it lies becomes the default of every diagram, a
     // custom one's too.
-    CheckSaved(DefaultDiagramSettings().CopySettings(settings, kSectionPrinting, Profile()));
-    ComputeAvoidance();
-}
-
-void CRelTreePages::UpdateMetrics()
-{
-    if (m_doc.HasTree())
-        m_view.Relayout();
-    else if (m_view.Window().GetSafeHwnd())
-        m_view.Window().Invalidate();
+    CheckSaved(m_doc.SaveAsDefaults(kSectionPrinting, Profile()));
+    m_doc.AvoidPageBoundariesAgain();
 }

@@ -1,11 +1,13 @@
-// diagrams/window/rel_tree_pages.h: the Diagram window's pages: the page grid shown over the
-// diagram and its numbers, moving boxes off vertical page boundaries, sizing the page by rows per
-// printed page, the grid dragged with the mouse, the printed page's orientation, and the print job
-// (one printed page per grid page, row by row from the top).
+// diagrams/window/rel_tree_pages.h: the Diagram window's side of the pages: the page grid shown
+// over the diagram and its numbers, the rows-per-page dialog, the grid dragged with the mouse, the
+// printer's page and paper, and the print job (one printed page per grid page, row by row from the
+// top).
 //
-// CRelTreePages works on the document's settings and asks the window that shows them for the rest
-// through IRelTreePagesView. The window's mouse (CRelTreeMouse) says when a grid drag begins,
-// moves and ends, and repaints after each move.
+// The page grid, avoiding its boundaries, the grid covering the diagram and sizing the page are
+// the document's (CDiagramDocument); CRelTreePages asks the user and the printer, hands the
+// document what they give, and asks the window that shows the diagram for the rest through
+// IRelTreePagesView. The window's mouse (CRelTreeMouse) says when a grid drag begins, moves and
+// ends, and repaints after each move.
 //
 // Traps: the grid lies in diagram units, y up, its origin anywhere (brought into the page where it
 // is read); a page side is at least 1 where it divides. While a page prints, Printing() is true and
@@ -27,13 +29,7 @@ public:
     virtual CWnd& Window() = 0;
     /// Device point to diagram units through the screen mapping.
     virtual CPoint ToDiagram(CPoint device) = 0;
-    /// The diagram extent, with the relatives edges and the visible titles; false when empty.
-    virtual bool GetDiagramExtent(CRect& rect) const = 0;
     virtual int RootRowOffset() const = 0;
-    /// Lays the diagram out again keeping the view.
-    virtual void Relayout() = 0;
-    /// The grid changed: the scroll ranges are worked out again at the next paint.
-    virtual void PageGridChanged() = 0;
     /// Draws the diagram's lines and boxes inside clip (diagram units) onto a printed page.
     virtual void DrawPrintedPage(CDC& dc, const CRect& clip) = 0;
 };
@@ -48,26 +44,11 @@ public:
     bool PrinterOrConsent() const;
     /// Shows or hides the grid and its numbers together.
     void ToggleShown();
-    bool Avoids() const { return m_avoid; }
-    /// Switches moving boxes off vertical page boundaries on or off.
-    void ToggleAvoidance();
-    /// Moves boxes off vertical page boundaries (afresh) while the mode is on.
-    void ComputeAvoidance();
-    /// Packs the trees again, undoing the moves off page boundaries.
-    void ClearAvoidance();
-    /// The row pitch the diagram has on paper: the tallest box of a row and the row gap; 0
-    /// without a diagram.
-    int PrintedRowHeight() const;
     /// Sizes the page grid to hold a number of rows per printed page (the rows dialog).
     void SetPrintedSize();
-    /// Measures every box again and repaints; the printer's settings changing calls it.
-    void UpdateMetrics();
-    /// Prints in landscape or portrait from now on: the page grid turns with the paper and the
-    /// boxes are measured again.
+    /// Prints in landscape or portrait from now on: the page grid turns with the paper (taking
+    /// its proportions with "Preserve Ratios") and the boxes are measured again.
     void SetPrintOrientation(bool landscape);
-    /// The top-left corner of the page grid covering the diagram (titles included) and its
-    /// pages down and across, each at least 1.
-    void GetPageSpan(CPoint& origin, int& down, int& across) const;
 
     /// Draws the shown grid and page numbers over clip (diagram units); nothing while printing.
     void DrawGrid(CDC& dc, const CRect& clip) const;
@@ -100,7 +81,6 @@ private:
     bool m_shown = false;
     bool m_numbers = false;
     bool m_lines = true;
-    bool m_avoid = false;
     bool m_printing = false;
     CRect m_printClip;
     /// The grid when the drag began, and the press (for a resize, the anchoring corner).

@@ -1,6 +1,6 @@
-// diagrams/window/rel_tree_print.cpp: the pages that cover the diagram, the mapping of one page
+// diagrams/window/rel_tree_print.cpp: the mapping of one page of the grid that covers the diagram
 // onto the printable area inside the margins, the print job (one printed page per grid page, row by
-// row from the top) and the printed page's orientation.
+// row from the top) and the paper's proportions for the printed page's orientation.
 //
 // Pages print inside the margins (none in a preview); a diagram of more than one page is previewed
 // two pages side by side. A print job runs in the diagram's orientation ("Print landscape"), the
@@ -11,9 +11,7 @@
 #include "diagrams/window/rel_tree_pages.h"
 
 #include "diagrams/diagram_document.h"
-#include "diagrams/page_grid.h"
 #include "diagrams/window/tree_opts_font.h"
-#include "diagrams/window/tree_opts_print.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/region.h"
@@ -22,28 +20,6 @@
 #include "platform/ui/windows/app.h"
 
 #include <algorithm>
-#include <utility>
-
-void CRelTreePages::GetPageSpan(CPoint& origin, int& down, int& across) const
-{
-    const CDiagramSettings& settings = m_doc.Settings();
-    const int width = std::max(1, settings.m_pageWidth);
-    const int height = std::max(1, settings.m_pageHeight);
-    const long long x0 = NormalisePageOrigin(settings.m_pageXOrigin, width);
-    const long long y0 = NormalisePageOrigin(settings.m_pageYOrigin, height);
-    CRect extent;
-    if (!m_view.GetDiagramExtent(extent)) {
-        origin = CPoint(int(x0), int(y0));
-        down = across = 1;
-        return;
-    }
-    // The grid line at or left of the extent, and at or above it.
-    const long long left = x0 + FloorDiv(extent.left - x0, width) * width;
-    const long long top = y0 - FloorDiv(y0 - extent.top, height) * height;
-    across = int(std::max<long long>(1, (extent.right - left + width - 1) / width));
-    down = int(std::max<long long>(1, (top - extent.bottom + height - 1) / height));
-    origin = CPoint(int(left), int(top));
-}
 
 bool CRelTreePages::PreparePrinting(CPrintInfo& info)
 {
@@ -53,7 +29,7 @@ bool CRelTreePages::PreparePrinting(CPrintInfo& info)
     }
     CPoint origin;
     int down = 1, across = 1;
-    GetPageSpan(origin, down, across);
+    m_doc.GetPageSpan(origin, down, across);
     info.SetMaxPage(UINT(down * across));
     // A diagram of several pages is previewed two pages side by side.
     info.m_nNumPreviewPages = down * across > 1 ? 2 : 1;
@@ -78,7 +54,7 @@ void CRelTreePages::PreparePrintDC(CDC& dc, CPrintInfo& info)
     m_printing = true;
     CPoint origin;
     int down = 1, across = 1;
-    GetPageSpan(origin, down, across);
+    m_doc.GetPageSpan(origin, down, across);
     const int horz = dc.GetDeviceCaps(HORZRES), vert = dc.GetDeviceCaps(VERTRES);
     int top = int(settings.m_topMargin * vert * 0.01);
     int bottom = int(settings.m_bottomMargin * vert * 0.01);
@@ -127,25 +103,10 @@ void CRelTreePages::Print(CDC& dc)
 
 void CRelTreePages::SetPrintOrientation(bool landscape)
 {
-    CDiagramSettings& settings = m_doc.Settings();
-    if (settings.m_printLandscape == landscape)
-        return;
-    settings.m_printLandscape = landscape;
-    // A page keeps its shape to the paper, as the orientation choice of the options does.
-    if (landscape ? settings.m_pageWidth < settings.m_pageHeight
-                  : settings.m_pageWidth > settings.m_pageHeight)
-        std::swap(settings.m_pageWidth, settings.m_pageHeight);
-    // With ratios preserved the page takes the paper's proportions, so that the diagram is
-    // neither squeezed nor stretched on it (nor its boxes measured so).
+    const CDiagramSettings& settings = m_doc.Settings();
+    // With ratios preserved the page takes the paper's proportions.
     int paperWidth = 0, paperHeight = 0;
-    if (settings.m_preserveRatios)
+    if (settings.m_printLandscape != landscape && settings.m_preserveRatios)
         GetPrinterPageProportions(landscape, paperWidth, paperHeight);
-    if (paperWidth > 0 && paperHeight > 0) {
-        const long long height =
-            SideInProportion(settings.m_pageWidth, paperWidth, paperHeight, false);
-        settings.m_pageHeight =
-            int(std::clamp<long long>(height, kMinPageSide, kMaxPageSide));
-    }
-    // The boxes are measured on the printer in the diagram's orientation: measure them again.
-    UpdateMetrics();
+    m_doc.SetPrintOrientation(landscape, paperWidth, paperHeight);
 }

@@ -1,6 +1,6 @@
 // diagrams/window/rel_tree_titles.cpp: the Diagram window's title blocks: their texts filled in
 // for the diagram's root, drawing them, selecting them, their handles under the mouse, and Title
-// Options. The mouse (rel_tree_drag.cpp) moves and resizes them.
+// Options, whose titles the document takes. The mouse (rel_tree_drag.cpp) moves and resizes them.
 //
 // A title's text is a box-text template filled in for the root (the person, or the couple's family
 // and its first partner, "<root>" bound to the root record) each time it is drawn; a text that does
@@ -121,20 +121,16 @@ bool CSubViewRelTree::TitleHandleAt(CPoint device, int* title, int* handle)
 
 void CSubViewRelTree::TitleOptions()
 {
-    CDiagramSettings& settings = m_doc.Settings();
     const int index = SelectedTitle();
     if (index < 0 || !m_doc.Selection().Empty())
         return;
-    CDiagramTitle edited = settings.m_titles[std::size_t(index)];
-    CTitleOptsDlg dialog(edited, settings, this);
+    CDiagramTitle edited = m_doc.Settings().m_titles[std::size_t(index)];
+    CTitleOptsDlg dialog(edited, m_doc.Settings(), this);
     if (dialog.DoModal() != IDOK)
         return;
-    settings.m_titles[std::size_t(index)] = edited;
     // Titles set in their options become the defaults, a custom diagram's too.
     CWinApp* app = AfxGetApp();
-    CheckSaved(DefaultDiagramSettings().CopySettings(settings, kSectionTitles,
-                                                     app ? &app->GetProfile() : nullptr));
-    Invalidate();
+    CheckSaved(m_doc.SetTitle(index, edited, app ? &app->GetProfile() : nullptr));
 }
 
 void CSubViewRelTree::FlipTitleSelection(int index)

@@ -184,7 +184,7 @@ void CSubViewRelTree::OnUpdate(CView*, LPARAM hint, CObject*)
     case kHintPrinterChanged:
         // The page size is read from the printer when needed; the pages follow it.
         ComputePageAvoidance();
-        if ((m_pages.Shown() || m_pages.Avoids()) && GetSafeHwnd())
+        if ((m_pages.Shown() || m_doc.AvoidsPageBoundaries()) && GetSafeHwnd())
             Invalidate();
         break;
     case kHintDiagramTextApplied:
@@ -217,14 +217,8 @@ void CSubViewRelTree::OnUpdate(CView*, LPARAM hint, CObject*)
     m_updating = false;
 }
 
-void CSubViewRelTree::Relayout()
-{
-    m_doc.Remeasure();
-}
-
 void CSubViewRelTree::DiagramLayoutChanged()
 {
-    ComputePageAvoidance();
     m_scrollBarsStale = true;
     if (GetSafeHwnd())
         Invalidate();
@@ -234,6 +228,12 @@ void CSubViewRelTree::DiagramBoxesChanged(const CDiagRepaint&)
 {
     // The page avoidance may move boxes anywhere: the whole window is repainted.
     DiagramLayoutChanged();
+}
+
+void CSubViewRelTree::DiagramSettingsChanged()
+{
+    if (GetSafeHwnd())
+        Invalidate();
 }
 
 void CSubViewRelTree::Refresh()
@@ -290,7 +290,6 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
             MessageBox(m_doc.BuildFailureText().c_str(), MB_OK);
         return false;
     }
-    ComputePageAvoidance();
     PlaceRelationshipColumns(false);
     if (frame)
         frame->OnUpdateFrameTitle(TRUE);
@@ -371,7 +370,7 @@ LRESULT CSubViewRelTree::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // A change of the printer's settings measures every box again.
     if (message == WM_DEVMODECHANGE) {
-        UpdatePageMetrics();
+        m_doc.RemeasureForPrinter();
         return 0;
     }
     return CSubView::WindowProc(message, wParam, lParam);

@@ -7,12 +7,12 @@
 // sheet's IDiagramOptionsTarget, the colour chooser's IDiagramColoursTarget and the sheet's
 // IDiagramOptionsWindow. InitStatics loads the defaults of new windows from the profile at
 // start-up; FreeStatics empties the scheme list at exit. The program opens it through
-// CAvApp::ShowInDiagram and OpenSavedDiagram. The page grid and the print job are its
-// CRelTreePages (rel_tree_pages.h), which asks it for the mapping and the extent through
-// IRelTreePagesView; its mouse messages go to its CRelTreeMouse (rel_tree_mouse.h), which owns the
-// mouse modes and drags and asks it for hit tests, scrolling and the selection through
-// IRelTreeMouseView. Its own work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp
-// files, each of which says what it holds.
+// CAvApp::ShowInDiagram and OpenSavedDiagram. Settings change through the document's operations,
+// which tell it to repaint. The page grid's view side and the print job are its CRelTreePages
+// (rel_tree_pages.h), which asks it for the mapping through IRelTreePagesView; its mouse messages
+// go to its CRelTreeMouse (rel_tree_mouse.h), which owns the mouse modes and drags and asks it for
+// hit tests, scrolling and the selection through IRelTreeMouseView. Its own work is spread over
+// sub_view_rel_tree.cpp and the rel_tree_*.cpp files, each of which says what it holds.
 //
 // Traps: the diagram's mapping has y up, so a logical rectangle's top lies above its bottom; widen
 // or shrink it outwards with that in mind, and normalise a clip box read back from the context
@@ -121,12 +121,6 @@ public:
     /// windows after a message that says so.
     bool OpenCustomDiagram(const std::string& path, CIndRec* person, const std::string& name);
     void ClearDiagram();
-    /// Takes a copy of the settings' scheme (the default scheme when it is missing) and compiles
-    /// the templates of each box kind, binding "<root>" to root.
-    void LoadTextScheme(CRecordNode* root, bool resetName)
-    {
-        m_doc.LoadTextScheme(root, resetName);
-    }
     bool HasTree() const override { return m_doc.HasTree(); }
     CDiagRowSet* RowSet() const { return m_doc.RowSet(); }
     /// The diagram the window shows.
@@ -156,44 +150,26 @@ public:
     void ApplyColours(const DiagramColourEntry* entries, int count) override;
     void ResetColoursToInstallation(DiagramColourEntry* entries, int count) override;
     int GetScaleDivisor() const override { return m_divisor; }
-    /// Converts the marriage boxes to a new "Spouse Option" (not in an Ancestors diagram).
-    void SetSpouseOption(int option);
-    void ToggleTitle(int index);
-    /// Whether a visible title is selected.
-    bool AnyTitleSelected() const;
     /// Delete and the Delete key: the selected boxes' records, or without boxes every selected
     /// title hidden.
     void DeleteOrHide();
     /// The Text dialog on the one selected box's text; OK makes it the box's override text.
     void OverrideText();
-    /// Marks the boxes of people shown more than once among the ancestors.
-    void MarkRepeatedAncestors();
     /// The Diagram Options sheet on the window's settings.
     void OpenOptions();
     /// The colour chooser over the window's colours.
     void ChooseColours();
 
-    // Pages (through CRelTreePages), titles and custom diagrams (rel_tree_titles.cpp,
-    // rel_tree_custom.cpp).
+    // Pages (through CRelTreePages and the document), titles and custom diagrams
+    // (rel_tree_titles.cpp, rel_tree_custom.cpp).
     /// Shows or hides the page grid and its numbers together, keeping the view's centre.
     void ShowPageBoundaries();
     bool PageBoundariesShown() const { return m_pages.Shown(); }
-    /// Switches moving boxes off vertical page boundaries on or off.
-    void AvoidPageBoundaries() { m_pages.ToggleAvoidance(); }
-    bool AvoidsPageBoundaries() const override { return m_pages.Avoids(); }
-    /// Moves boxes off vertical page boundaries (afresh) while the mode is on.
-    void ComputePageAvoidance() { m_pages.ComputeAvoidance(); }
-    /// Measures every box again on the measuring context (the printer's page, else the
-    /// screen's), lays out again and repaints; the printer's settings changing calls it.
-    void UpdatePageMetrics() { m_pages.UpdateMetrics(); }
-    /// Packs the trees again, undoing the moves off page boundaries.
-    void ClearPageAvoidance() { m_pages.ClearAvoidance(); }
+    /// Moves boxes off vertical page boundaries (afresh) while the document avoids them.
+    void ComputePageAvoidance() { m_doc.AvoidPageBoundariesAgain(); }
     /// Prints in landscape or portrait from now on: the page grid turns with the paper and the
     /// boxes are measured again.
     void SetPrintOrientation(bool landscape) { m_pages.SetPrintOrientation(landscape); }
-    /// The row pitch the diagram has on paper: the tallest box of a row and the row gap; 0
-    /// without a diagram.
-    int GetPrintedRowHeight() const { return m_pages.PrintedRowHeight(); }
     /// Sizes the page grid to hold a number of rows per printed page (the rows dialog).
     void SetPrintedSize() { m_pages.SetPrintedSize(); }
     /// The one selected visible title, or -1 when there is not exactly one.
@@ -239,7 +215,7 @@ public:
     /// pages down and across, each at least 1.
     void GetPageSpan(CPoint& origin, int& down, int& across) const
     {
-        m_pages.GetPageSpan(origin, down, across);
+        m_doc.GetPageSpan(origin, down, across);
     }
     /// Device point to diagram units through the screen mapping.
     CPoint ToDiagram(CPoint device) override;
@@ -306,6 +282,7 @@ public:
     void DiagramCleared() override;
     void DiagramLayoutChanged() override;
     void DiagramBoxesChanged(const CDiagRepaint& repaint) override;
+    void DiagramSettingsChanged() override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -366,17 +343,12 @@ private:
     void MapPageAndTitleCommands();
     void DrawTitles(CDC& dc);
     bool TitleHandleAt(CPoint device, int* title, int* handle) override;
-    /// Changes the window's settings and, for an ordinary diagram, the defaults alike.
-    void Mirror(const std::function<void(CDiagramSettings&)>& change);
     void OpenProperties(const CRect* screen, PropertiesUse use = PropertiesUse::kView);
     /// Opens the properties box off the screen rectangle of the first selected box, or without
     /// a position when there is no such box or no window.
     void OpenPropertiesBesideSelection();
     // IRelTreePagesView.
     CWnd& Window() override { return *this; }
-    /// Lays the diagram out again keeping the view.
-    void Relayout() override;
-    void PageGridChanged() override { m_scrollBarsStale = true; }
     void DrawPrintedPage(CDC& dc, const CRect& clip) override;
     // IRelTreeMouseView.
     void PanTo(CPoint diagram, CPoint device) override;

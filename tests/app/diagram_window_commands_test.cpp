@@ -330,7 +330,7 @@ TEST_F(DiagramWindowCommandsTest, APageOfOneRowPrintsEachRowOnItsOwnPage)
         TestHooks::Click(dialog, IDOK);
     });
     window->SetPrintedSize();
-    EXPECT_EQ(window->Settings().m_pageHeight, window->GetPrintedRowHeight());
+    EXPECT_EQ(window->Settings().m_pageHeight, window->Document().PrintedRowHeight());
     CPoint origin;
     int down = 0, across = 0;
     window->GetPageSpan(origin, down, across);

@@ -29,7 +29,7 @@ public:
     }
     int SpouseLinesGap() const override { return 2; }
     bool ZoomKeyWaiting() const override { return false; }
-    bool AvoidsPageBoundaries() const override { return false; }
+    bool GetDiagramExtent(CRect&) const override { return false; }
 };
 
 /// Logs the notices by name.

@@ -228,7 +228,7 @@ TEST_F(RelTreePagesTest, AvoidPageBoundariesLeavesNoBoxAcrossALineAndPacksBack)
     noneAcross();
     EXPECT_NE(BoxOf("ann")->Rect(), ann);
     ASSERT_TRUE(Run(diagram_cmd::kAvoidPageBoundaries));
-    EXPECT_FALSE(m_window->AvoidsPageBoundaries());
+    EXPECT_FALSE(m_window->Document().AvoidsPageBoundaries());
     EXPECT_EQ(BoxOf("ann")->Rect(), ann);
     // An edit, and a branch closed and opened again, keep the boxes off the lines.
     ASSERT_TRUE(Run(diagram_cmd::kAvoidPageBoundaries));
@@ -247,7 +247,7 @@ TEST_F(RelTreePagesTest, PrintedSizeFitsRowsToThePage)
 {
     ASSERT_TRUE(m_window->BuildTree(m_people["fred"], false, kDescendantsDiagram, false));
     CDiagramSettings& settings = m_window->GetSettings();
-    const int rowHeight = m_window->GetPrintedRowHeight();
+    const int rowHeight = m_window->Document().PrintedRowHeight();
     ASSERT_GT(rowHeight, 0);
     settings.m_pageHeight = rowHeight * 5;
     settings.m_pageYOrigin = -50;
@@ -261,7 +261,7 @@ TEST_F(RelTreePagesTest, PrintedSizeFitsRowsToThePage)
     TestHooks::AnswerMessageBox(IDOK);
     ASSERT_TRUE(Run(diagram_cmd::kPrintSize));
     EXPECT_EQ(shown, "5");
-    const int measured = m_window->GetPrintedRowHeight();
+    const int measured = m_window->Document().PrintedRowHeight();
     EXPECT_EQ(settings.m_pageHeight, 2 * measured);
     // Without a printer the page is square.
     EXPECT_EQ(settings.m_pageWidth, settings.m_pageHeight);
