@@ -23,8 +23,6 @@
 #include "database/gedcom/gedcom_loader.h"
 #include "database/nodes/data_model.h"
 #include "database/nodes/data_node.h"
-#include "diagrams/scheme_template_check.h"
-#include "diagrams/window/sub_view_rel_tree.h"
 #include "platform/base/open_file_lock.h"
 #include "platform/base/paths.h"
 #include "platform/base/prompt.h"
@@ -152,11 +150,9 @@ BOOL CAvApp::StartUp(const std::vector<std::string>& arguments)
         return FALSE;
     }
     m_dataModelStarted = true;
-    // Templates name fields, so the schemes are checked once the field definitions are loaded.
-    InitProgramTextSchemes();
-    // The defaults of new diagrams come from the profile, read here so that no diagram window
-    // reads files as it is made.
-    CSubViewRelTree::InitStatics();
+    // The text schemes and the defaults of new diagrams, read here so that no diagram window reads
+    // files as it is made.
+    m_diagramDefaults.Load(&GetProfile());
     if (!CreateWindows())
         return FALSE;
     m_pMainWnd->ShowWindow(m_nCmdShow);
@@ -241,7 +237,6 @@ int CAvApp::ExitInstance()
     if (HasMainFrame())
         m_pMainWnd->DestroyWindow();
     DeleteDocTemplates();
-    CSubViewRelTree::FreeStatics();
     m_template = nullptr;
     if (m_dataModelStarted) {
         TermDataModel();

@@ -8,6 +8,7 @@
 #include "app/shell/shell_app.h"
 
 #include "database/nodes/data_observer.h"
+#include "diagrams/diagram_defaults.h"
 #include "platform/ui/windows/app.h"
 #include "records/window/file_links_dlg.h"
 
@@ -210,6 +211,8 @@ public:
 
     /// The program's printer: page size, orientation, measuring contexts, Print Setup.
     CAppPrinter& GetPrinter() override { return m_printer; }
+    /// The defaults of new diagrams and the text schemes, loaded at start-up.
+    CDiagramDefaults& GetDiagramDefaults() { return m_diagramDefaults; }
 
     /// Set by the main frame's autosave timer; a due autosave runs at the end of the next idle
     /// period.
@@ -282,6 +285,8 @@ private:
     SubViewRequest m_request;
     const CRuntimeClass* m_recordsPaneClass;
     CAppPrinter m_printer{GetPrinterSettings()};
+    /// Given to every diagram window's document (installed for the windows with the services).
+    CDiagramDefaults m_diagramDefaults;
     /// The report services over the printer: dialogs, canvases and the open flow.
     std::unique_ptr<CRptServices> m_reports;
     std::array<SavedFileOpener, 3> m_savedFileOpeners;

@@ -16,6 +16,6 @@ void CAvApp::MapDiagramCommands()
     // The sheet belongs to the active view, as every sheet a view opens does.
     MapCommand(ID_DIAGRAM_DEFAULTS, [this] {
         CWnd* parent = GetActiveAvView();
-        ShowDiagramDefaults(parent ? parent : m_pMainWnd);
+        ShowDiagramDefaults(m_diagramDefaults, parent ? parent : m_pMainWnd);
     });
 }

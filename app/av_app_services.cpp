@@ -11,6 +11,7 @@
 #include "database/multimedia/media_content.h"
 #include "database/nodes/named_list_store.h"
 #include "database/paths/data_expression.h"
+#include "diagrams/window/diagram_window_services.h"
 #include "diagrams/window/sub_view_rel_tree.h"
 #include "media/media_content_loader.h"
 #include "media/window/install_media_window.h"
@@ -65,6 +66,10 @@ void CAvApp::AddServices()
             });
         },
         [] { CQryResultGrid::SetRecordOpener(nullptr); });
+    // The defaults of new diagrams and the text schemes, which each diagram window the framework
+    // makes gives its document.
+    m_services.Add([this] { SetDiagramWindowDefaults(&m_diagramDefaults); },
+                   [] { SetDiagramWindowDefaults(nullptr); });
     // The properties box of a diagram opens at the size "Prop Dlg Size - Diagram" gives, or for
     // a record just added by dragging, "Prop Dlg Size - Drag Add", off the box it shows.
     m_services.Add(

@@ -38,7 +38,10 @@ int SchemeTypeFor(int diagramType, int boxKind)
 
 } // namespace
 
-CDiagramDocument::CDiagramDocument() = default;
+CDiagramDocument::CDiagramDocument(CDiagramDefaults& defaults) : m_defaults(defaults)
+{
+    m_settings.CopySettings(m_defaults.Settings(), kSectionAll);
+}
 
 CDiagramDocument::~CDiagramDocument()
 {
@@ -106,7 +109,7 @@ bool CDiagramDocument::Build(CIndRec* person, CFamRec* family, int type,
     m_rootPerson = person;
     m_rootFamily = family;
     if (reset)
-        m_settings.CopySettings(Defaults(), kSectionAll);
+        m_settings.CopySettings(m_defaults.Settings(), kSectionAll);
     m_settings.SetDiagramType(type);
     if (type == kAllRelativesDiagram && m_settings.m_spouseOption == 0)
         m_settings.m_spouseOption = 1;
@@ -276,7 +279,7 @@ void CDiagramDocument::LoadTextScheme(CRecordNode* root, bool resetName)
     for (auto& compiled : m_compiled)
         compiled.FreeTemplate();
     m_hasCompiled.fill(false);
-    const CTextSchemeList& list = TextSchemes();
+    const CTextSchemeList& list = m_defaults.TextSchemes();
     const CTextScheme* scheme = list.FindScheme(m_settings.m_textScheme);
     if (!scheme) {
         if (resetName)

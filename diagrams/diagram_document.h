@@ -21,6 +21,7 @@
 #include "diagrams/diag_owner.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/diag_tree.h"
+#include "diagrams/diagram_defaults.h"
 #include "diagrams/diagram_selection.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/text_scheme.h"
@@ -81,10 +82,15 @@ enum class DiagramResync {
 
 class CDiagramDocument : public IDiagramOwner {
 public:
-    CDiagramDocument();
+    /// A new diagram on the program's defaults: it copies their settings block and looks its
+    /// text scheme up in their list.
+    explicit CDiagramDocument(CDiagramDefaults& defaults);
     CDiagramDocument(const CDiagramDocument&) = delete;
     CDiagramDocument& operator=(const CDiagramDocument&) = delete;
     ~CDiagramDocument() override;
+
+    /// The program's defaults the document was given.
+    CDiagramDefaults& Defaults() const { return m_defaults; }
 
     /// The view asked for measuring contexts and zoom-dependent answers; null for none.
     void SetView(IDiagramView* view) { m_view = view; }
@@ -230,8 +236,8 @@ public:
     bool AvoidsPageBoundaries() const override { return m_avoidPages; }
 
 private:
-    /// The defaults of new windows.
-    CDiagramSettings& Defaults();
+    /// The settings of new windows among the program's defaults.
+    CDiagramSettings& DefaultSettings();
     /// Changes the settings and, for an ordinary diagram, the defaults alike.
     void Mirror(const std::function<void(CDiagramSettings&)>& change);
     /// The last step of every layout: with page boundaries avoided, the trees packed again and
@@ -245,6 +251,7 @@ private:
     /// stops it (and with clearOnFailure empties the diagram). False when one failed.
     bool ChangeEachRowSet(const std::function<bool(CDiagRowSet&)>& change, bool clearOnFailure);
 
+    CDiagramDefaults& m_defaults;
     CDiagramSettings m_settings;
     std::string m_customName;
     CTextScheme m_scheme;

@@ -12,16 +12,16 @@
 #include <algorithm>
 #include <utility>
 
-CDiagramSettings& CDiagramDocument::Defaults()
+CDiagramSettings& CDiagramDocument::DefaultSettings()
 {
-    return DefaultDiagramSettings();
+    return m_defaults.Settings();
 }
 
 void CDiagramDocument::Mirror(const std::function<void(CDiagramSettings&)>& change)
 {
     change(m_settings);
     if (m_customName.empty())
-        change(Defaults());
+        change(DefaultSettings());
 }
 
 void CDiagramDocument::SetShowBoxes(bool on)
@@ -49,7 +49,7 @@ SaveOutcome CDiagramDocument::ToggleTitle(int index, CAppProfile* saveTo)
 {
     CDiagramTitle& title = m_settings.m_titles[std::size_t(index)];
     title.visible = !title.visible;
-    SaveOutcome saved = Defaults().CopySettings(m_settings, kSectionTitles, saveTo);
+    SaveOutcome saved = DefaultSettings().CopySettings(m_settings, kSectionTitles, saveTo);
     Notify([](IDiagramObserver& o) { o.DiagramSettingsChanged(); });
     return saved;
 }
@@ -62,7 +62,7 @@ SaveOutcome CDiagramDocument::HideSelectedTitles(CAppProfile* saveTo)
     m_selection.ClearTitles();
     SaveOutcome saved;
     if (m_customName.empty())
-        saved = Defaults().CopySettings(m_settings, kSectionTitles, saveTo);
+        saved = DefaultSettings().CopySettings(m_settings, kSectionTitles, saveTo);
     Notify([](IDiagramObserver& o) { o.DiagramSettingsChanged(); });
     return saved;
 }
@@ -70,7 +70,7 @@ SaveOutcome CDiagramDocument::HideSelectedTitles(CAppProfile* saveTo)
 SaveOutcome CDiagramDocument::SetTitle(int index, const CDiagramTitle& title, CAppProfile* saveTo)
 {
     m_settings.m_titles[std::size_t(index)] = title;
-    SaveOutcome saved = Defaults().CopySettings(m_settings, kSectionTitles, saveTo);
+    SaveOutcome saved = DefaultSettings().CopySettings(m_settings, kSectionTitles, saveTo);
     Notify([](IDiagramObserver& o) { o.DiagramSettingsChanged(); });
     return saved;
 }
@@ -83,7 +83,7 @@ void CDiagramDocument::ResetTitles()
 
 SaveOutcome CDiagramDocument::SaveAsDefaults(int section, CAppProfile* saveTo)
 {
-    return Defaults().CopySettings(m_settings, section, saveTo);
+    return DefaultSettings().CopySettings(m_settings, section, saveTo);
 }
 
 void CDiagramDocument::SetColours(const DiagramColourEntry* entries, int count)

@@ -356,9 +356,3 @@ int CDiagramSettings::GetRelativesGenerations() const
         return std::max(2, m_descendantGenerations + 1);
     return std::max(2, up);
 }
-
-CDiagramSettings& DefaultDiagramSettings()
-{
-    static CDiagramSettings settings;
-    return settings;
-}

@@ -3,9 +3,10 @@
 // its installation values, and its copy, reset and compare by section.
 //
 // Holds the four CDiagramTitle records, the 26-row colour table (BuiltInDiagramColour), the
-// sections by which the block is copied, reset and saved (SettingsSection) and
-// DefaultDiagramSettings(), the block new windows copy. Keys, defaults and ranges are one table,
-// diagram_settings_fields.h, shared by reset, copy, load and save (diagram_settings_store.cpp).
+// sections by which the block is copied, reset and saved (SettingsSection); the block new diagrams
+// copy is the program's CDiagramDefaults (diagram_defaults.h). Keys, defaults and ranges are one
+// table, diagram_settings_fields.h, shared by reset, copy, load and save
+// (diagram_settings_store.cpp).
 //
 // Traps: loading brings every value into the options pages' ranges (a minimum box width of 0 would
 // divide by zero in the zoom; a page side below 100 units takes the built-in size). A negative page
@@ -236,6 +237,3 @@ public:
 
     std::array<CDiagramTitle, kDiagramTitleCount> m_titles{};
 };
-
-/// The block new diagram windows copy; start-up loads it from the profile.
-CDiagramSettings& DefaultDiagramSettings();

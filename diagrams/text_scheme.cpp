@@ -112,9 +112,3 @@ void CTextSchemeList::ClearSchemeList()
         entry->m_list = nullptr;
     m_entries.clear();
 }
-
-CTextSchemeList& TextSchemes()
-{
-    static CTextSchemeList list;
-    return list;
-}

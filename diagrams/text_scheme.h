@@ -80,6 +80,3 @@ public:
 private:
     Entries m_entries; // head first
 };
-
-/// The program's one list, filled at start-up (InitTextSchemes).
-CTextSchemeList& TextSchemes();

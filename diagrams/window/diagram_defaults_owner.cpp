@@ -4,25 +4,24 @@
 #include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
 #include "database/nodes/data_observer.h"
-#include "diagrams/diagram_settings.h"
-#include "diagrams/text_scheme.h"
+#include "diagrams/diagram_defaults.h"
 #include "diagrams/window/tree_opts_dlg.h"
 
 CDiagramSettings& CDiagramDefaultsOwner::GetDefaultSettings()
 {
-    return DefaultDiagramSettings();
+    return m_defaults.Settings();
 }
 
 void CDiagramDefaultsOwner::ReplaceTextSchemes(const CTextSchemeList& schemes)
 {
-    TextSchemes().CopySchemeList(schemes);
+    m_defaults.TextSchemes().CopySchemeList(schemes);
     if (IDataObserver* observer = GetDataObserver())
         observer->OnDataChanged(nullptr, kHintTextSchemesReplaced, nullptr, false);
 }
 
 const CTextSchemeList& CDiagramDefaultsOwner::GetTextSchemes()
 {
-    return TextSchemes();
+    return m_defaults.TextSchemes();
 }
 
 int CDiagramDefaultsOwner::GetAutoRowsPerGeneration(const CDiagramSettings& settings)
@@ -30,10 +29,10 @@ int CDiagramDefaultsOwner::GetAutoRowsPerGeneration(const CDiagramSettings& sett
     return settings.GetRelativesGenerations();
 }
 
-void ShowDiagramDefaults(CWnd* parent)
+void ShowDiagramDefaults(CDiagramDefaults& defaults, CWnd* parent)
 {
-    CDiagramDefaultsOwner owner;
-    CTreeOptsDlg sheet("Diagram Defaults", DefaultDiagramSettings(), owner, parent, 0, false,
-                       nullptr, false);
+    CDiagramDefaultsOwner owner(defaults);
+    CTreeOptsDlg sheet("Diagram Defaults", defaults.Settings(), owner, parent, 0, false, nullptr,
+                       false);
     sheet.DoModal();
 }

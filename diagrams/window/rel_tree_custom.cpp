@@ -33,7 +33,7 @@ void CSubViewRelTree::PageSetup()
     m_optionsOpen = false;
     if (result == IDOK)
         CheckSaved(
-            DefaultDiagramSettings().CopySettings(m_doc.Settings(), kSectionPrinting, Profile()));
+            GetDefaultSettings().CopySettings(m_doc.Settings(), kSectionPrinting, Profile()));
     ComputePageAvoidance();
     Invalidate();
 }
@@ -49,7 +49,7 @@ void CSubViewRelTree::RestoreInstallationSettings()
     settings.SetDefaultSettings(kSectionAll);
     settings.SetDiagramType(type);
     if (answer == IDYES) {
-        CDiagramSettings& defaults = DefaultDiagramSettings();
+        CDiagramSettings& defaults = GetDefaultSettings();
         const int defaultType = defaults.m_diagramType;
         defaults.SetDefaultSettings(kSectionAll);
         defaults.SetDiagramType(defaultType);

@@ -250,8 +250,8 @@ void CRelTreeMouse::EndPageOrTitleDrag(bool cancelled)
         // A custom diagram's titles are its own.
         if (m_doc.CustomName().empty()) {
             CWinApp* app = AfxGetApp();
-            CheckSaved(DefaultDiagramSettings().CopySettings(settings, kSectionTitles,
-                                                             app ? &app->GetProfile() : nullptr));
+            CheckSaved(m_doc.Defaults().Settings().CopySettings(
+                settings, kSectionTitles, app ? &app->GetProfile() : nullptr));
         }
     } else if (m_titleAloneOnRelease && !cancelled) {
         // A selected title pressed and released unmoved becomes the only selection.

@@ -52,7 +52,7 @@ bool CSubViewRelTree::RelayoutDiagram(bool keepScroll)
 
 void CSubViewRelTree::ReplaceTextSchemes(const CTextSchemeList& schemes)
 {
-    CDiagramDefaultsOwner().ReplaceTextSchemes(schemes);
+    CDiagramDefaultsOwner(m_doc.Defaults()).ReplaceTextSchemes(schemes);
 }
 
 int CSubViewRelTree::GetAutoRowsPerGeneration(const CDiagramSettings& settings)

@@ -1,4 +1,4 @@
-// diagrams/window/sub_view_rel_tree.cpp: the Diagram window's state and lifecycle: statics, title,
+// diagrams/window/sub_view_rel_tree.cpp: the Diagram window's state and lifecycle: title,
 // selection as the shell reads it, change notices, building and clearing through its document,
 // what the window does when the document tells it of a change, and the print hooks and page-grid
 // toggle it hands on to its CRelTreePages.
@@ -18,8 +18,8 @@
 #include "database/records/fam_rec.h"
 #include "diagrams/diag_elem.h"
 #include "diagrams/diag_resync.h"
-#include "diagrams/scheme_template_check.h"
 #include "diagrams/window/box_painter_dc.h"
+#include "diagrams/window/diagram_window_services.h"
 #include "platform/base/prompt.h"
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/drawing/client_dc.h"
@@ -31,15 +31,8 @@
 
 #include <algorithm>
 
-namespace {
-
-bool g_staticsReady = false;
-
-} // namespace
-
-CSubViewRelTree::CSubViewRelTree()
+CSubViewRelTree::CSubViewRelTree() : m_doc(DiagramWindowDefaults())
 {
-    m_doc.Settings().CopySettings(DefaultDiagramSettings(), kSectionAll);
     m_doc.SetView(this);
     m_doc.AddObserver(this);
     m_refWidth = std::max(1, GetSystemMetrics(SM_CXFULLSCREEN) - GetSystemMetrics(SM_CXVSCROLL));
@@ -56,26 +49,6 @@ CSubViewRelTree::~CSubViewRelTree()
 const CRuntimeClass* CSubViewRelTree::GetRuntimeClass() const
 {
     return RuntimeClassOf<CSubViewRelTree>();
-}
-
-void CSubViewRelTree::InitStatics()
-{
-    if (CWinApp* app = AfxGetApp())
-        DefaultDiagramSettings().LoadSettingsFromProfile(app->GetProfile());
-    if (TextSchemes().Size() == 0)
-        InitProgramTextSchemes();
-    g_staticsReady = true;
-}
-
-void CSubViewRelTree::FreeStatics()
-{
-    TextSchemes().ClearSchemeList();
-    g_staticsReady = false;
-}
-
-bool CSubViewRelTree::StaticsReady()
-{
-    return g_staticsReady;
 }
 
 BOOL CSubViewRelTree::Create(const RECT& rect, CAvView* parentView, UINT id, DWORD)
@@ -262,7 +235,7 @@ bool CSubViewRelTree::OpenCustomDiagram(const std::string& path, CIndRec* person
     const auto openOnDefaults = [&](const std::string& why) {
         MessageBox(why + "  The diagram opens with the default settings instead.",
                    MB_OK | MB_ICONEXCLAMATION);
-        m_doc.Settings().CopySettings(DefaultDiagramSettings(), kSectionAll);
+        m_doc.Settings().CopySettings(m_doc.Defaults().Settings(), kSectionAll);
         return Build(person, nullptr, true, m_doc.Settings().m_diagramType, false, name);
     };
     if (!m_doc.Settings().LoadSettingsFromFile(path))

@@ -5,8 +5,9 @@
 // text scheme, the root, the laid-out trees and the selection), which owns the trees and answers
 // their questions; the window is the document's view and observer, and is the options
 // sheet's IDiagramOptionsTarget, the colour chooser's IDiagramColoursTarget and the sheet's
-// IDiagramOptionsWindow. InitStatics loads the defaults of new windows from the profile at
-// start-up; FreeStatics empties the scheme list at exit. The program opens it through
+// IDiagramOptionsWindow. Its document is given the program's diagram defaults (the settings of new
+// windows and the text schemes) installed for the windows (diagram_window_services.h), and the
+// window reaches them through it. The program opens it through
 // CAvApp::ShowInDiagram and OpenSavedDiagram. Settings change through the document's operations,
 // which tell it to repaint. The page grid's view side and the print job are its CRelTreePages
 // (rel_tree_pages.h), which asks it for the mapping through IRelTreePagesView; its mouse messages
@@ -78,13 +79,6 @@ public:
     ~CSubViewRelTree() override;
     const CRuntimeClass* GetRuntimeClass() const override;
 
-    /// Loads the defaults new windows copy from the program's profile and makes sure the text
-    /// schemes are there; the program runs it at start-up, before any window is made, which only
-    /// copies them.
-    static void InitStatics();
-    static void FreeStatics();
-    static bool StaticsReady();
-
     // The hosting view's operations.
     BOOL Create(const RECT& rect, CAvView* parentView, UINT id, DWORD request) override;
     CObject* GetSelection(const CRuntimeClass* cls, int* count) const override;
@@ -143,9 +137,9 @@ public:
     void RefreshDiagram() override;
     void ApplyGeneralOptions(bool typeChanged) override;
     bool RelayoutDiagram(bool keepScroll) override;
-    CDiagramSettings& GetDefaultSettings() override { return DefaultDiagramSettings(); }
+    CDiagramSettings& GetDefaultSettings() override { return m_doc.Defaults().Settings(); }
     void ReplaceTextSchemes(const CTextSchemeList& schemes) override;
-    const CTextSchemeList& GetTextSchemes() override { return TextSchemes(); }
+    const CTextSchemeList& GetTextSchemes() override { return m_doc.Defaults().TextSchemes(); }
     int GetAutoRowsPerGeneration(const CDiagramSettings& settings) override;
     void ApplyColours(const DiagramColourEntry* entries, int count) override;
     void ResetColoursToInstallation(DiagramColourEntry* entries, int count) override;

@@ -39,7 +39,7 @@ TEST_F(AppTest, DiagramDefaultsReachTheNextDiagramAlsoAfterARestart)
     ASSERT_TRUE(Start());
     const std::string file = WriteGedcom("family.ged", kFamilyFile);
     m_app->OpenDocumentFile(file.c_str());
-    const bool framed = DefaultDiagramSettings().m_showBoxes;
+    const bool framed = m_app->GetDiagramDefaults().Settings().m_showBoxes;
     TestHooks::OnNextSheet([](CPropertySheet& sheet) {
         TestHooks::Click(*sheet.GetActivePage(), CTreePageMain::kBoxesId);
         TestHooks::PressSheetButton(sheet, TestHooks::SheetButton::Ok);

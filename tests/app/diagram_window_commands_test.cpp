@@ -268,8 +268,7 @@ TEST_F(DiagramWindowCommandsTest, ACustomDiagramSavedAndReopenedKeepsItsSettings
                                                      m_folder + "/Gone.dgm\")."));
     EXPECT_EQ(window->Settings().m_minBoxWidth, 123);
     // A damaged file says so and opens the diagram on the defaults of new windows.
-    const int defaultWidth = DefaultDiagramSettings().m_minBoxWidth;
-    DefaultDiagramSettings().m_minBoxWidth = 77;
+    window->Document().Defaults().Settings().m_minBoxWidth = 77;
     const std::string damaged = m_folder + "/Damaged.dgm";
     test_support::WriteFile(damaged, std::string("\x89PNG\r\n\x1a\n\0\0garbage", 16));
     TestHooks::AnswerMessageBox(IDOK);
@@ -280,7 +279,6 @@ TEST_F(DiagramWindowCommandsTest, ACustomDiagramSavedAndReopenedKeepsItsSettings
                                      "opens with the default settings instead."));
     EXPECT_EQ(window->Settings().m_minBoxWidth, 77);
     EXPECT_TRUE(window->HasTree());
-    DefaultDiagramSettings().m_minBoxWidth = defaultWidth;
 }
 
 TEST_F(DiagramWindowCommandsTest, PrintedStripesTakeThePrintedColoursOnlyWhenAskedTo)

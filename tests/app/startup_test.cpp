@@ -16,6 +16,7 @@
 #include "database/paths/data_expression.h"
 #include "database/records/assoc_node.h"
 #include "diagrams/text_scheme.h"
+#include "diagrams/window/diagram_window_services.h"
 #include "diagrams/window/sub_view_rel_tree.h"
 #include "platform/base/paths.h"
 #include "platform/ui/windows/app.h"
@@ -81,6 +82,7 @@ std::vector<std::pair<std::string, bool>> Services(const CAvApp& app)
             {"query parameters", GetQueryParameterDialog() != nullptr},
             {"moved file links", GetFileLinksDialog() != nullptr},
             {"query record opener", CQryResultGrid::HasRecordOpener()},
+            {"diagram defaults", HasDiagramWindowDefaults()},
             {"diagram properties opener", CSubViewRelTree::HasPropertiesOpener()},
             {"report record opener", CRptControlForm::HasRecordOpener()},
             {"report folders", CSavedFileMenus::HasReportFolders()},
@@ -103,10 +105,10 @@ TEST_F(StartUpTest, EveryServiceStandsFromStartUpUntilExit)
 
 TEST_F(StartUpTest, TextSchemesHoldEveryBuiltInSchemeOnceCompiled)
 {
-    TextSchemes().ClearSchemeList();
     ASSERT_TRUE(Start());
+    const CTextSchemeList& schemes = m_app->GetDiagramDefaults().TextSchemes();
     for (const BuiltInScheme& scheme : BuiltInSchemes())
-        EXPECT_NE(TextSchemes().FindScheme(scheme.name), nullptr) << scheme.name;
+        EXPECT_NE(schemes.FindScheme(scheme.name), nullptr) << scheme.name;
 }
 
 TEST_F(StartUpTest, RecordsWindowBringsItsMenuAndToolbarOnly)

@@ -52,7 +52,7 @@ protected:
         CLayoutTest::SetUp();
         m_children = MarryRobertsFamily();
         NotifyChanges();
-        m_document = std::make_unique<CDiagramDocument>();
+        m_document = std::make_unique<CDiagramDocument>(m_defaults);
         m_document->Settings().m_minBoxWidth = 80;
         m_document->SetView(&m_view);
         m_document->AddObserver(&m_log);
@@ -107,6 +107,7 @@ protected:
 
     CFakeDiagramView m_view;
     CNoticeLog m_log;
+    CDiagramDefaults m_defaults;
     std::unique_ptr<CDiagramDocument> m_document;
     CFamRec* m_children = nullptr;
 };

@@ -2,6 +2,7 @@
 // of at least 10,000 boxes from the generated 100,000-person file, repainted by the Diagram window
 // at divisor 1, at divisor 20 and in the whole-diagram view.
 #include "bench/bench_tree.h"
+#include "diagrams/window/diagram_window_services.h"
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "database/dictionary/record_type_table.h"
@@ -30,7 +31,8 @@ public:
         InstallExpressionEngine();
         if (!LoadGeneratedTree(100000))
             return;
-        CSubViewRelTree::InitStatics();
+        m_defaults.Load(nullptr);
+        SetDiagramWindowDefaults(&m_defaults);
         m_host.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, CRect(0, 0, 1280, 960), nullptr,
                         0);
         m_window = std::make_unique<CSubViewRelTree>();
@@ -62,6 +64,7 @@ public:
     {
         m_window.reset();
         m_host.DestroyWindow();
+        SetDiagramWindowDefaults(nullptr);
     }
     bool Ready() const { return m_boxes >= 10000; }
     CSubViewRelTree& Window() { return *m_window; }
@@ -69,6 +72,7 @@ public:
 
 private:
     CResources m_resources;
+    CDiagramDefaults m_defaults;
     CWnd m_host;
     std::unique_ptr<CSubViewRelTree> m_window;
     long long m_boxes = 0;

@@ -65,7 +65,7 @@ TEST_F(RelTreeTest, CustomNameInQuotesAndDroppedByAnOrdinaryRebuild)
     ASSERT_TRUE(window.BuildTree(m_people["john"], true, kAllRelativesDiagram, false));
     window.GetTitle(title);
     EXPECT_EQ(title.find("Smith\" - "), std::string::npos) << title;
-    EXPECT_EQ(window.GetSettings().m_minBoxWidth, DefaultDiagramSettings().m_minBoxWidth);
+    EXPECT_EQ(window.GetSettings().m_minBoxWidth, m_defaults.Settings().m_minBoxWidth);
 }
 
 TEST_F(RelTreeTest, AllRelativesWithoutSpousesShowsDuplicates)
@@ -267,11 +267,11 @@ TEST_F(RelTreeTest, MissingSchemeFallsBackToTheDefaultAndInstanceFlag)
         scheme->SetTemplate(std::string(c.ancestor), kAncestor);
         if (c.duplicate)
             scheme->SetTemplate(std::string(c.duplicate), kDuplicate);
-        CTextScheme* added = TextSchemes().Add(std::move(scheme));
+        CTextScheme* added = m_defaults.TextSchemes().Add(std::move(scheme));
         window.GetSettings().m_textScheme = "Instances";
         EXPECT_TRUE(window.BuildTree(m_people["john"], false, c.type, false));
         EXPECT_EQ(window.InstanceFlag(), c.flag);
-        TextSchemes().Remove(added);
+        m_defaults.TextSchemes().Remove(added);
     }
 }
 

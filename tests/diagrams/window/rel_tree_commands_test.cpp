@@ -36,7 +36,7 @@ TEST_F(RelTreeCommandsTest, TogglesMirrorIntoTheDefaultsOfOrdinaryDiagramsOnly)
     };
     for (const Case c : {Case{"", true}, Case{"Mine", false}}) {
         SCOPED_TRACE(c.custom);
-        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
+        m_defaults.Settings().CopySettings(m_savedDefaults, kSectionAll);
         ASSERT_TRUE(
             m_window->BuildTree(m_people["john"], true, kDescendantsDiagram, false, c.custom));
         const bool frames = m_window->Settings().m_showBoxes;
@@ -45,13 +45,13 @@ TEST_F(RelTreeCommandsTest, TogglesMirrorIntoTheDefaultsOfOrdinaryDiagramsOnly)
         ASSERT_TRUE(Run(kShowButtons));
         EXPECT_EQ(m_window->Settings().m_showBoxes, !frames);
         EXPECT_EQ(m_window->Settings().m_showExpansionButtons, !buttons);
-        EXPECT_EQ(DefaultDiagramSettings().m_showBoxes,
+        EXPECT_EQ(m_defaults.Settings().m_showBoxes,
                   c.mirrored ? !frames : m_savedDefaults.m_showBoxes);
-        EXPECT_EQ(DefaultDiagramSettings().m_showExpansionButtons,
+        EXPECT_EQ(m_defaults.Settings().m_showExpansionButtons,
                   c.mirrored ? !buttons : m_savedDefaults.m_showExpansionButtons);
         ASSERT_TRUE(Run(kNoSpouses));
         EXPECT_EQ(m_window->Settings().m_spouseOption, 0);
-        EXPECT_EQ(DefaultDiagramSettings().m_spouseOption,
+        EXPECT_EQ(m_defaults.Settings().m_spouseOption,
                   c.mirrored ? 0 : m_savedDefaults.m_spouseOption);
         // Ann and Bob stay in the diagram under their parents.
         EXPECT_NE(BoxOf("ann"), nullptr);
@@ -76,10 +76,10 @@ TEST_F(RelTreeCommandsTest, TitlesToggledFromTheMenuBecomeTheDefaultsCustomOrNot
         SCOPED_TRACE(custom);
         ASSERT_TRUE(
             m_window->BuildTree(m_people["john"], true, kAllRelativesDiagram, false, custom));
-        const bool before = DefaultDiagramSettings().m_titles[1].visible;
+        const bool before = m_defaults.Settings().m_titles[1].visible;
         ASSERT_TRUE(Run(diagram_cmd::kTitle1 + 1));
         EXPECT_NE(m_window->Settings().m_titles[1].visible, before);
-        EXPECT_EQ(DefaultDiagramSettings().m_titles[1].visible,
+        EXPECT_EQ(m_defaults.Settings().m_titles[1].visible,
                   m_window->Settings().m_titles[1].visible);
     }
 }

@@ -206,6 +206,7 @@ protected:
                                 "FILTER=GEN,ADD,IF,N,\"\",\"INDI.FAMC\",,\"null\"\n");
         ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
                                     CRect(0, 0, 800, 600), nullptr, 0));
+        m_defaults.Install();
         m_window = std::make_unique<CSubViewRelTree>();
         CWnd& wnd = *m_window;
         ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview",
@@ -258,6 +259,7 @@ protected:
         return found;
     }
 
+    rel_tree_test::CTestDiagramDefaults m_defaults;
     CWnd m_host;
     std::unique_ptr<CSubViewRelTree> m_window;
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "diagrams/window/sub_view_rel_tree.h"
+#include "diagrams/window/diagram_window_services.h"
 
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_hint.h"
@@ -27,6 +28,18 @@
 
 namespace rel_tree_test {
 
+/// The diagram defaults loaded as the program's start-up loads them, installed for the windows
+/// made from Install on, until the defaults go.
+class CTestDiagramDefaults final : public CDiagramDefaults {
+public:
+    ~CTestDiagramDefaults() { SetDiagramWindowDefaults(nullptr); }
+    void Install()
+    {
+        Load(nullptr);
+        SetDiagramWindowDefaults(this);
+    }
+};
+
 class CWindowObserver final : public IDataObserver {
 public:
     void OnDataChanged(CObject*, LPARAM hint, CObject* object, bool) override
@@ -43,10 +56,9 @@ protected:
     {
         CRecordTest::SetUp();
         controls_test::UseCompiledResources();
-        // The defaults and text schemes new windows copy, loaded once as the program's start-up
-        // loads them.
-        if (!CSubViewRelTree::StaticsReady())
-            CSubViewRelTree::InitStatics();
+        // The defaults and text schemes new windows copy, loaded afresh for each test as the
+        // program's start-up loads them.
+        m_defaults.Install();
         m_folder = test_support::NewFolder("rel_tree");
         ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
                                     CRect(0, 0, 800, 600), nullptr, 0));
@@ -143,6 +155,7 @@ protected:
         return state;
     }
 
+    CTestDiagramDefaults m_defaults;
     std::string m_folder;
     CWnd m_host;
     std::unique_ptr<CSubViewRelTree> m_window;
@@ -152,22 +165,18 @@ protected:
     CFamRec* m_parents = nullptr;
 };
 
-/// The window over the small family; the default settings a test changes are put back after it.
+/// The window over the small family.
 class RelTreeFamilyTest : public RelTreeTest {
 protected:
     void SetUp() override
     {
         RelTreeTest::SetUp();
-        m_savedDefaults.CopySettings(DefaultDiagramSettings(), kSectionAll);
+        m_savedDefaults.CopySettings(m_defaults.Settings(), kSectionAll);
         MakeFamily();
         MakeWindow();
     }
-    void TearDown() override
-    {
-        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
-        RelTreeTest::TearDown();
-    }
 
+    /// The defaults as loaded, for a test's cases to start from.
     CDiagramSettings m_savedDefaults;
 };
 

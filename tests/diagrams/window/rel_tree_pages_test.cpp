@@ -313,7 +313,7 @@ TEST_F(RelTreePagesTest, DraggingAPageLineMovesTheGridAndEscapePutsItBack)
     TestHooks::DeliverPosted();
     EXPECT_EQ(settings.m_pageXOrigin, NormalisePageOrigin(target.x, 40000));
     EXPECT_EQ(settings.m_pageYOrigin, NormalisePageOrigin(target.y, 30000));
-    EXPECT_EQ(DefaultDiagramSettings().m_pageXOrigin, settings.m_pageXOrigin);
+    EXPECT_EQ(m_defaults.Settings().m_pageXOrigin, settings.m_pageXOrigin);
     EXPECT_FALSE(m_window->IsDragging());
     const int moved = settings.m_pageXOrigin;
     const CPoint again = drop;
@@ -337,7 +337,7 @@ TEST_F(RelTreePagesTest, DraggingAPageLineMovesTheGridAndEscapePutsItBack)
     EXPECT_GE(settings.m_pageHeight, kMinPageSide);
     EXPECT_NE(settings.m_pageWidth, 40000);
     EXPECT_NEAR(settings.m_pageWidth * 3, settings.m_pageHeight * 4, 4);
-    EXPECT_EQ(DefaultDiagramSettings().m_pageWidth, settings.m_pageWidth);
+    EXPECT_EQ(m_defaults.Settings().m_pageWidth, settings.m_pageWidth);
 }
 
 TEST_F(RelTreePagesTest, APreviewOfSeveralPagesShowsTwoSideBySide)

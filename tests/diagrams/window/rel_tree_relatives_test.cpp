@@ -22,7 +22,6 @@ protected:
     void SetUp() override
     {
         RelTreeTest::SetUp();
-        m_savedDefaults.CopySettings(DefaultDiagramSettings(), kSectionAll);
         m_savedPrefs = Prefs();
         Prefs().m_autoAddSurnames = true;
         Prefs().m_surnamesInUpperCase = false;
@@ -44,7 +43,6 @@ protected:
         SetRelativeDialogs(nullptr);
         SetSexQuestion(nullptr);
         Prefs() = m_savedPrefs;
-        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
         RelTreeTest::TearDown();
     }
     void Open(int type, const char* root)
@@ -120,7 +118,6 @@ protected:
 
     ind_test::CScriptedDialogs m_dialogs;
     Preferences m_savedPrefs;
-    CDiagramSettings m_savedDefaults;
     int m_opened = 0;
 };
 

@@ -4,6 +4,7 @@
 // and on an All Relatives diagram of 999 generations over a generated file of 100,000 people; a
 // waiting zoom key cuts a repaint short; text too small to read is a line.
 #include "diagrams/window/sub_view_rel_tree.h"
+#include "tests/diagrams/window/rel_tree_fixture.h"
 
 #include "bench/generator/gedcom_generator.h"
 
@@ -45,6 +46,7 @@ protected:
         ASSERT_GT(m_people.size(), 2000u);
         ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
                                     CRect(0, 0, 900, 700), nullptr, 0));
+        m_defaults.Install();
         m_window = std::make_unique<CSubViewRelTree>();
         CWnd& wnd = *m_window;
         ASSERT_TRUE(wnd.Create("AvSubView", "AV Subview",
@@ -64,6 +66,7 @@ protected:
     }
 
     std::vector<CIndRec*> m_people;
+    rel_tree_test::CTestDiagramDefaults m_defaults;
     CWnd m_host;
     std::unique_ptr<CSubViewRelTree> m_window;
 };

@@ -84,7 +84,7 @@ TEST_F(RelTreeTitlesTest, ATitleDraggedMovesAndResizesAndOnlyAnOrdinaryDiagramKe
 {
     for (const char* custom : {"", "Mine"}) {
         SCOPED_TRACE(custom);
-        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
+        m_defaults.Settings().CopySettings(m_savedDefaults, kSectionAll);
         ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram,
                                         false, custom));
         CDiagramTitle& title = ShowTitle();
@@ -99,7 +99,7 @@ TEST_F(RelTreeTitlesTest, ATitleDraggedMovesAndResizesAndOnlyAnOrdinaryDiagramKe
         moved.OffsetRect(delta.x, delta.y);
         EXPECT_EQ(title.frame, moved);
         const bool ordinary = *custom == '\0';
-        EXPECT_EQ(DefaultDiagramSettings().m_titles[0].frame == moved, ordinary);
+        EXPECT_EQ(m_defaults.Settings().m_titles[0].frame == moved, ordinary);
 
         // The top-left handle of the selected title follows the mouse.
         TestHooks::RenderWindow(*m_window);
@@ -111,7 +111,7 @@ TEST_F(RelTreeTitlesTest, ATitleDraggedMovesAndResizesAndOnlyAnOrdinaryDiagramKe
         EXPECT_EQ(title.frame.top, target.y);
         EXPECT_EQ(title.frame.right, moved.right);
         EXPECT_EQ(title.frame.bottom, moved.bottom);
-        EXPECT_EQ(DefaultDiagramSettings().m_titles[0].frame == title.frame, ordinary);
+        EXPECT_EQ(m_defaults.Settings().m_titles[0].frame == title.frame, ordinary);
     }
 }
 
@@ -168,7 +168,7 @@ TEST_F(RelTreeTitlesTest, TitleOptionsNeedsOneTitleAndNoBox)
 {
     for (const char* custom : {"", "Mine"}) {
         SCOPED_TRACE(custom);
-        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
+        m_defaults.Settings().CopySettings(m_savedDefaults, kSectionAll);
         ASSERT_TRUE(
             m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false, custom));
         m_window->DeselectAll();
@@ -191,7 +191,7 @@ TEST_F(RelTreeTitlesTest, TitleOptionsNeedsOneTitleAndNoBox)
         ASSERT_TRUE(Run(diagram_cmd::kTitleOptions));
         EXPECT_EQ(m_window->Settings().m_titles[0].text, "The Smiths");
         // Title Options makes the titles the defaults, a custom diagram's too.
-        EXPECT_EQ(DefaultDiagramSettings().m_titles[0].text, "The Smiths");
+        EXPECT_EQ(m_defaults.Settings().m_titles[0].text, "The Smiths");
         // Hide Title shares its command with Delete: with a title selected it hides the title
         // and deletes nothing.
         const std::size_t people = GetRecordTypeRoot(RECORD_LIST_INDI)->CountChildren();
@@ -228,7 +228,7 @@ TEST_F(RelTreeTitlesTest, PageSetupMakesThePrintingSectionTheDefault)
          {&m_window->GetSettings().m_leftMargin, &m_window->GetSettings().m_rightMargin,
           &m_window->GetSettings().m_topMargin, &m_window->GetSettings().m_bottomMargin})
         *margin = 7.5;
-    ASSERT_NE(DefaultDiagramSettings().m_leftMargin, 7.5);
+    ASSERT_NE(m_defaults.Settings().m_leftMargin, 7.5);
     std::string caption;
     TestHooks::OnNextSheet([&](CPropertySheet& sheet) {
         sheet.GetWindowText(caption);
@@ -236,8 +236,8 @@ TEST_F(RelTreeTitlesTest, PageSetupMakesThePrintingSectionTheDefault)
     });
     ASSERT_TRUE(Run(diagram_cmd::kPageSetup));
     EXPECT_EQ(caption, "Page Setup");
-    EXPECT_EQ(DefaultDiagramSettings().m_leftMargin, m_window->Settings().m_leftMargin);
-    EXPECT_EQ(DefaultDiagramSettings().m_pageWidth, m_window->Settings().m_pageWidth);
+    EXPECT_EQ(m_defaults.Settings().m_leftMargin, m_window->Settings().m_leftMargin);
+    EXPECT_EQ(m_defaults.Settings().m_pageWidth, m_window->Settings().m_pageWidth);
 }
 
 TEST_F(RelTreeTitlesTest, RestoreInstallationSettingsByAnswer)
@@ -252,7 +252,7 @@ TEST_F(RelTreeTitlesTest, RestoreInstallationSettingsByAnswer)
     for (const Case c :
          {Case{IDCANCEL, false, false}, Case{IDNO, true, false}, Case{IDYES, true, true}}) {
         SCOPED_TRACE(c.answer);
-        DefaultDiagramSettings().m_minBoxWidth = installed.m_minBoxWidth + 11;
+        m_defaults.Settings().m_minBoxWidth = installed.m_minBoxWidth + 11;
         ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
         m_window->GetSettings().m_minBoxWidth = installed.m_minBoxWidth + 22;
         TestHooks::AnswerMessageBox(c.answer);
@@ -262,7 +262,7 @@ TEST_F(RelTreeTitlesTest, RestoreInstallationSettingsByAnswer)
         EXPECT_EQ(shown[0].style & 0xF, UINT(MB_YESNOCANCEL));
         EXPECT_EQ(m_window->Settings().m_minBoxWidth,
                   installed.m_minBoxWidth + (c.windowReset ? 0 : 22));
-        EXPECT_EQ(DefaultDiagramSettings().m_minBoxWidth,
+        EXPECT_EQ(m_defaults.Settings().m_minBoxWidth,
                   installed.m_minBoxWidth + (c.defaultsReset ? 0 : 11));
         EXPECT_EQ(m_window->Settings().m_diagramType, kDescendantsDiagram);
         EXPECT_NE(BoxOf("ann"), nullptr);

@@ -6,6 +6,7 @@
 #include "tests/diagrams/window/tree_opts_fixture.h"
 
 #include "controls/colour_chooser.h"
+#include "diagrams/diagram_defaults.h"
 #include "diagrams/window/diag_title_opts_dlg.h"
 #include "diagrams/window/diagram_defaults_owner.h"
 #include "diagrams/window/tree_opts_print.h"
@@ -540,18 +541,10 @@ protected:
     void SetUp() override
     {
         TreeOptsTest::SetUp();
-        m_saved = DefaultDiagramSettings();
-        m_savedSchemes.CopySchemeList(TextSchemes());
-    }
-    void TearDown() override
-    {
-        DefaultDiagramSettings() = m_saved;
-        TextSchemes().CopySchemeList(m_savedSchemes);
-        TreeOptsTest::TearDown();
+        m_defaults.TextSchemes().CopySchemeList(m_target.m_schemes);
     }
 
-    CDiagramSettings m_saved;
-    CTextSchemeList m_savedSchemes;
+    CDiagramDefaults m_defaults;
 };
 
 TEST_F(DiagramDefaultsTest, EditsAndSavesTheDefaultsWithNoWindow)
@@ -565,10 +558,10 @@ TEST_F(DiagramDefaultsTest, EditsAndSavesTheDefaultsWithNoWindow)
         TestHooks::SetText(Page(sheet), M::kDownId, "8");
         TestHooks::PressSheetButton(sheet, SheetButton::Ok);
     });
-    ShowDiagramDefaults(nullptr);
+    ShowDiagramDefaults(m_defaults, nullptr);
     EXPECT_FALSE(box);
     EXPECT_EQ(title, "Diagram Defaults");
-    EXPECT_EQ(DefaultDiagramSettings().m_diagramType, kDescendantsDiagram);
+    EXPECT_EQ(m_defaults.Settings().m_diagramType, kDescendantsDiagram);
     // The next start (statics loaded again) reads the same defaults.
     CDiagramSettings loaded;
     loaded.LoadSettingsFromProfile(AfxGetApp()->GetProfile());
@@ -588,19 +581,19 @@ TEST_F(DiagramDefaultsTest, AProfileThatRefusesWritesLosesNothingInMemory)
         TestHooks::PressSheetButton(sheet, SheetButton::Ok);
         messages = MessageTexts();
     });
-    ShowDiagramDefaults(nullptr);
+    ShowDiagramDefaults(m_defaults, nullptr);
     RegSetDenyWrites(false);
     RegReset();
     EXPECT_EQ(messages, Texts{"Unable to save settings"});
-    EXPECT_FALSE(DefaultDiagramSettings().m_showBoxes);
+    EXPECT_FALSE(m_defaults.Settings().m_showBoxes);
     EXPECT_EQ(ProfileValue("Diagram Options", "Show boxes"), before);
 }
 
 TEST_F(DiagramDefaultsTest, OwnerAnswersForTheDefaults)
 {
-    CDiagramDefaultsOwner owner;
-    EXPECT_EQ(&owner.GetDefaultSettings(), &DefaultDiagramSettings());
-    EXPECT_EQ(&owner.GetTextSchemes(), &TextSchemes());
+    CDiagramDefaultsOwner owner(m_defaults);
+    EXPECT_EQ(&owner.GetDefaultSettings(), &m_defaults.Settings());
+    EXPECT_EQ(&owner.GetTextSchemes(), &m_defaults.TextSchemes());
     EXPECT_TRUE(owner.RelayoutDiagram(false));
     CDiagramSettings relatives;
     relatives.m_ancestorGenerations = 7;
@@ -611,8 +604,8 @@ TEST_F(DiagramDefaultsTest, OwnerAnswersForTheDefaults)
     one.Add(std::move(scheme));
     m_observer.m_hints.clear();
     owner.ReplaceTextSchemes(one);
-    ASSERT_EQ(TextSchemes().Size(), 1u);
-    EXPECT_NE(TextSchemes().Items().front().get(), one.Items().front().get());
+    ASSERT_EQ(m_defaults.TextSchemes().Size(), 1u);
+    EXPECT_NE(m_defaults.TextSchemes().Items().front().get(), one.Items().front().get());
     EXPECT_EQ(m_observer.m_hints, std::vector<LPARAM>{7});
 }
 

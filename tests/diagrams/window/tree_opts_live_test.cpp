@@ -36,16 +36,13 @@ protected:
     void SetUp() override
     {
         RelTreeTest::SetUp();
-        m_savedDefaults.CopySettings(DefaultDiagramSettings(), kSectionAll);
-        m_savedSchemes.CopySchemeList(TextSchemes());
+        m_savedDefaults.CopySettings(m_defaults.Settings(), kSectionAll);
         MakeFamily();
     }
     void TearDown() override
     {
         SetDataObserver(nullptr);
         m_second.reset();
-        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
-        TextSchemes().CopySchemeList(m_savedSchemes);
         RelTreeTest::TearDown();
     }
     /// Opens the window's options on page, lets change work there and presses OK.
@@ -82,7 +79,6 @@ protected:
     }
 
     CDiagramSettings m_savedDefaults;
-    CTextSchemeList m_savedSchemes;
     std::unique_ptr<CSubViewRelTree> m_second;
 };
 
@@ -126,7 +122,7 @@ TEST_F(TreeOptsLiveTest, EachPagesChangeRedrawsTheWindow)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        DefaultDiagramSettings().CopySettings(m_savedDefaults, kSectionAll);
+        m_defaults.Settings().CopySettings(m_savedDefaults, kSectionAll);
         CSubViewRelTree& window = MakeWindow();
         ASSERT_TRUE(window.BuildTree(m_people["john"], true, kDescendantsDiagram, false));
         const TestHooks::Image before = Render(std::string(c.name) + "-before.png");

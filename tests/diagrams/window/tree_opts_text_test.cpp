@@ -4,6 +4,7 @@
 // what Apply and OK hand back to the program's list and the machine-wide store.
 #include "tests/diagrams/window/tree_opts_fixture.h"
 
+#include "diagrams/diagram_defaults.h"
 #include "diagrams/text_scheme_store.h"
 #include "diagrams/window/diag_scheme_name_dlg.h"
 #include "diagrams/window/diagram_defaults_owner.h"
@@ -326,10 +327,8 @@ TEST_F(TreePageTextTest, PictureMarkerAndDataReferenceGoIntoTheTemplate)
 
 TEST_F(TreePageTextTest, DefaultsTakeAUserSchemeWithItsTemplatesAsTyped)
 {
-    const CDiagramSettings savedDefaults = DefaultDiagramSettings();
-    CTextSchemeList savedSchemes;
-    savedSchemes.CopySchemeList(TextSchemes());
-    TextSchemes().CopySchemeList(m_target.m_schemes);
+    CDiagramDefaults defaults;
+    defaults.TextSchemes().CopySchemeList(m_target.m_schemes);
     const std::string typed = "%INDI.NAME:SURNAME%\r\n{if female} née %INDI.NAME%";
     m_observer.m_hints.clear();
     TestHooks::OnNextSheet([&](CPropertySheet& sheet) {
@@ -343,15 +342,12 @@ TEST_F(TreePageTextTest, DefaultsTakeAUserSchemeWithItsTemplatesAsTyped)
         TestHooks::SetText(page, T::kTemplateId, typed);
         TestHooks::PressSheetButton(sheet, SheetButton::Ok);
     });
-    ShowDiagramDefaults(nullptr);
-    const CTextScheme* mine = TextSchemes().FindScheme("Mine");
+    ShowDiagramDefaults(defaults, nullptr);
+    const CTextScheme* mine = defaults.TextSchemes().FindScheme("Mine");
     const bool inList =
         mine && mine->GetSchemeTemplate(0, false) && *mine->GetSchemeTemplate(0, false) == typed;
-    const std::string chosen = DefaultDiagramSettings().m_textScheme;
-    DefaultDiagramSettings() = savedDefaults;
-    TextSchemes().CopySchemeList(savedSchemes);
     EXPECT_TRUE(inList);
-    EXPECT_EQ(chosen, "Mine");
+    EXPECT_EQ(defaults.Settings().m_textScheme, "Mine");
     EXPECT_EQ(m_observer.m_hints, (std::vector<LPARAM>{7, 5}));
     // The next start reads both back.
     CDiagramSettings loaded;

@@ -1,0 +1,27 @@
+// diagrams/window/diagram_window_services.cpp: the installed diagram defaults of new windows.
+#include "diagrams/window/diagram_window_services.h"
+
+#include <stdexcept>
+
+namespace {
+
+CDiagramDefaults* g_defaults = nullptr;
+
+} // namespace
+
+void SetDiagramWindowDefaults(CDiagramDefaults* defaults)
+{
+    g_defaults = defaults;
+}
+
+bool HasDiagramWindowDefaults()
+{
+    return g_defaults != nullptr;
+}
+
+CDiagramDefaults& DiagramWindowDefaults()
+{
+    if (!g_defaults)
+        throw std::logic_error("A Diagram window was made with no diagram defaults installed.");
+    return *g_defaults;
+}
