@@ -8,6 +8,7 @@
 #include "app/shell/shell_app.h"
 
 #include "database/nodes/data_observer.h"
+#include "diagrams/diagram_change_feed.h"
 #include "diagrams/diagram_defaults.h"
 #include "platform/ui/windows/app.h"
 #include "records/window/file_links_dlg.h"
@@ -78,8 +79,9 @@ public:
 
     /// Passes a change notice on (BroadcastUpdate).
     void OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool modify) override;
-    /// Tells every view of the document except sender, marks the document modified when asked,
-    /// drops deleted records from the named lists and flushes the relationship cache.
+    /// Tells every view of the document except sender, then the diagram documents, marks the
+    /// document modified when asked, drops deleted records from the named lists and flushes the
+    /// relationship cache.
     void BroadcastUpdate(CView* sender, LPARAM hint, CObject* object, BOOL modify) override;
 
     CAvDoc* GetDocument() const override { return m_document; }
@@ -287,6 +289,8 @@ private:
     CAppPrinter m_printer{GetPrinterSettings()};
     /// Given to every diagram window's document (installed for the windows with the services).
     CDiagramDefaults m_diagramDefaults;
+    /// Every change notice broadcast, passed on to the diagram documents, which follow the data.
+    CDiagramChangeFeed m_diagramChanges;
     /// The report services over the printer: dialogs, canvases and the open flow.
     std::unique_ptr<CRptServices> m_reports;
     std::array<SavedFileOpener, 3> m_savedFileOpeners;

@@ -70,6 +70,9 @@ void CAvApp::AddServices()
     // makes gives its document.
     m_services.Add([this] { SetDiagramWindowDefaults(&m_diagramDefaults); },
                    [] { SetDiagramWindowDefaults(nullptr); });
+    // The change notices that each diagram window's document follows.
+    m_services.Add([this] { SetDiagramWindowChanges(&m_diagramChanges); },
+                   [] { SetDiagramWindowChanges(nullptr); });
     // The properties box of a diagram opens at the size "Prop Dlg Size - Diagram" gives, or for
     // a record just added by dragging, "Prop Dlg Size - Drag Add", off the box it shows.
     m_services.Add(

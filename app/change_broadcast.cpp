@@ -1,5 +1,6 @@
 // app/change_broadcast.cpp: every change notice, from the data set or from the shell, passed to
-// the windows, the document, the named lists and the relationship cache in a fixed order.
+// the windows, the diagram documents, the document, the named lists and the relationship cache in
+// a fixed order.
 #include "app/av_app.h"
 
 #include "app/shell/av_doc.h"
@@ -25,6 +26,8 @@ void CAvApp::BroadcastUpdate(CView* sender, LPARAM hint, CObject* object, BOOL m
         m_propertiesDlg->OnDocUpdate(sender, hint, object);
     if (m_document) {
         m_document->UpdateAllViews(sender, hint, object);
+        // The diagram documents follow the data themselves, once their windows have heard.
+        m_diagramChanges.OnDataChanged(sender, hint, object, modify != FALSE);
         if (modify)
             m_document->SetModifiedFlag(TRUE);
     }

@@ -1,8 +1,9 @@
-// diagrams/diagram_document.cpp: the diagram document's building, updating, layout, text scheme
-// and the answers it gives its elements.
+// diagrams/diagram_document.cpp: the diagram document's following of the data, building, updating,
+// layout, text scheme and the answers it gives its elements.
 #include "diagrams/diagram_document.h"
 
 #include "database/kin/ind_rec.h"
+#include "database/nodes/change_hint.h"
 #include "database/records/fam_rec.h"
 #include "diagrams/box_painter.h"
 #include "diagrams/diag_builder.h"
@@ -38,13 +39,18 @@ int SchemeTypeFor(int diagramType, int boxKind)
 
 } // namespace
 
-CDiagramDocument::CDiagramDocument(CDiagramDefaults& defaults) : m_defaults(defaults)
+CDiagramDocument::CDiagramDocument(CDiagramDefaults& defaults, CDiagramChangeFeed* changes)
+    : m_defaults(defaults), m_changes(changes)
 {
     m_settings.CopySettings(m_defaults.Settings(), kSectionAll);
+    if (m_changes)
+        m_changes->Subscribe(this);
 }
 
 CDiagramDocument::~CDiagramDocument()
 {
+    if (m_changes)
+        m_changes->Unsubscribe(this);
     // The trees go while the document still answers their elements.
     m_rowSets.clear();
 }
@@ -88,6 +94,34 @@ bool CDiagramDocument::RootStillThere() const
         return alive(m_rootFamily->GetHusband()) || alive(m_rootFamily->GetWife());
     }
     return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Following the data.
+
+void CDiagramDocument::OnDataChanged(CObject*, LPARAM hint, CObject*, bool)
+{
+    if (m_followingChange)
+        return;
+    m_followingChange = true;
+    switch (hint) {
+    case kHintDataSetClearing:
+    case kHintFileLoaded:
+        Clear();
+        break;
+    case kHintPrinterChanged:
+    case kHintDiagramTextApplied:
+        break;
+    case kHintTextSchemesReplaced:
+        ReloadTextScheme();
+        break;
+    default: {
+        const DiagramResync outcome = Resync();
+        Notify([outcome](IDiagramObserver& o) { o.DiagramResynced(outcome); });
+        break;
+    }
+    }
+    m_followingChange = false;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,7 +1,8 @@
 // diagrams/diagram_document.h: one diagram apart from any window: its settings, the text scheme
 // with the compiled template of each box kind, its root, its row sets and their trees. It builds,
 // brings the trees in line with the records after an edit and lays them out again, and tells its
-// observers what changed.
+// observers what changed. Given the program's change feed, it follows the data's change notices
+// itself: its window only shows what it is told.
 //
 // The document answers the elements' questions as their IDiagramOwner. What needs a device (a
 // context to measure on, the couple lines' gap at a zoom, a waiting zoom key, the extent with what
@@ -21,6 +22,7 @@
 #include "diagrams/diag_owner.h"
 #include "diagrams/diag_resync.h"
 #include "diagrams/diag_tree.h"
+#include "diagrams/diagram_change_feed.h"
 #include "diagrams/diagram_defaults.h"
 #include "diagrams/diagram_selection.h"
 #include "diagrams/diagram_settings.h"
@@ -55,6 +57,14 @@ public:
     virtual bool GetDiagramExtent(CRect& rect) const = 0;
 };
 
+/// How bringing the diagram in line with the records went.
+enum class DiagramResync {
+    kNoTree,    // there was no diagram to bring up to date
+    kUpdated,   // the trees follow the records
+    kRootGone,  // the root record went: the diagram was emptied
+    kAbandoned, // the update was abandoned (memory or box budget): the diagram was emptied
+};
+
 /// The change notices of a diagram document.
 class IDiagramObserver {
 public:
@@ -70,27 +80,30 @@ public:
     /// A setting changed without a new layout (frames, buttons, colours, titles, the page grid),
     /// or the boxes were moved off page boundaries afresh: the diagram is drawn again.
     virtual void DiagramSettingsChanged() {}
+    /// A change of the data was brought into the diagram: told after the notices of what it
+    /// changed, with how it went.
+    virtual void DiagramResynced(DiagramResync outcome) { (void)outcome; }
 };
 
-/// How bringing the diagram in line with the records went.
-enum class DiagramResync {
-    kNoTree,    // there was no diagram to bring up to date
-    kUpdated,   // the trees follow the records
-    kRootGone,  // the root record went: the diagram was emptied
-    kAbandoned, // the update was abandoned (memory or box budget): the diagram was emptied
-};
-
-class CDiagramDocument : public IDiagramOwner {
+class CDiagramDocument : public IDiagramOwner, public IDataObserver {
 public:
     /// A new diagram on the program's defaults: it copies their settings block and looks its
-    /// text scheme up in their list.
-    explicit CDiagramDocument(CDiagramDefaults& defaults);
+    /// text scheme up in their list. With changes, it follows the data's change notices for its
+    /// whole life.
+    explicit CDiagramDocument(CDiagramDefaults& defaults, CDiagramChangeFeed* changes = nullptr);
     CDiagramDocument(const CDiagramDocument&) = delete;
     CDiagramDocument& operator=(const CDiagramDocument&) = delete;
     ~CDiagramDocument() override;
 
     /// The program's defaults the document was given.
     CDiagramDefaults& Defaults() const { return m_defaults; }
+
+    // Following the data.
+    /// A change notice: a data set cleared or a file loaded empties the diagram, new text schemes
+    /// are loaded again, and any other change of the data is brought into the trees (Resync),
+    /// after which the observers hear DiagramResynced. The printer and the text options are the
+    /// window's. A notice that comes while one is followed is not followed.
+    void OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool modify) override;
 
     /// The view asked for measuring contexts and zoom-dependent answers; null for none.
     void SetView(IDiagramView* view) { m_view = view; }
@@ -252,6 +265,8 @@ private:
     bool ChangeEachRowSet(const std::function<bool(CDiagRowSet&)>& change, bool clearOnFailure);
 
     CDiagramDefaults& m_defaults;
+    CDiagramChangeFeed* m_changes = nullptr;
+    bool m_followingChange = false;
     CDiagramSettings m_settings;
     std::string m_customName;
     CTextScheme m_scheme;

@@ -1,4 +1,5 @@
-// diagrams/window/diagram_window_services.cpp: the installed diagram defaults of new windows.
+// diagrams/window/diagram_window_services.cpp: the installed diagram defaults and change feed of
+// new windows.
 #include "diagrams/window/diagram_window_services.h"
 
 #include <stdexcept>
@@ -6,6 +7,7 @@
 namespace {
 
 CDiagramDefaults* g_defaults = nullptr;
+CDiagramChangeFeed* g_changes = nullptr;
 
 } // namespace
 
@@ -24,4 +26,14 @@ CDiagramDefaults& DiagramWindowDefaults()
     if (!g_defaults)
         throw std::logic_error("A Diagram window was made with no diagram defaults installed.");
     return *g_defaults;
+}
+
+void SetDiagramWindowChanges(CDiagramChangeFeed* changes)
+{
+    g_changes = changes;
+}
+
+CDiagramChangeFeed* DiagramWindowChanges()
+{
+    return g_changes;
 }

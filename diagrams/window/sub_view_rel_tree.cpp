@@ -31,7 +31,7 @@
 
 #include <algorithm>
 
-CSubViewRelTree::CSubViewRelTree() : m_doc(DiagramWindowDefaults())
+CSubViewRelTree::CSubViewRelTree() : m_doc(DiagramWindowDefaults(), DiagramWindowChanges())
 {
     m_doc.SetView(this);
     m_doc.AddObserver(this);
@@ -140,20 +140,18 @@ HICON CSubViewRelTree::LoadViewIcon(BOOL, BOOL big) const
 
 void CSubViewRelTree::OnUpdate(CView*, LPARAM hint, CObject*)
 {
+    // The document follows the data itself and tells the window what changed; the window answers
+    // only the notices that concern it alone.
     if (m_updating)
         return;
     m_updating = true;
     switch (hint) {
     case kHintDataSetClearing:
-        ClearDiagram();
         m_updating = false;
         // Closing the frame deletes this window: nothing of it may be touched afterwards.
         if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
             frame->DestroyWindow();
         return;
-    case kHintFileLoaded:
-        ClearDiagram();
-        break;
     case kHintPrinterChanged:
         // The page size is read from the printer when needed; the pages follow it.
         ComputePageAvoidance();
@@ -164,30 +162,20 @@ void CSubViewRelTree::OnUpdate(CView*, LPARAM hint, CObject*)
         if (GetSafeHwnd())
             Invalidate();
         break;
-    case kHintTextSchemesReplaced:
-        m_doc.ReloadTextScheme();
-        break;
     default:
-        switch (m_doc.Resync()) {
-        case DiagramResync::kNoTree:
-            break;
-        case DiagramResync::kRootGone:
-            if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
-                frame->OnUpdateFrameTitle(TRUE);
-            break;
-        case DiagramResync::kUpdated:
-        case DiagramResync::kAbandoned:
-            // Selected boxes that went with the update are found again by their records.
-            m_scrollBarsStale = true;
-            if (GetSafeHwnd())
-                Invalidate();
-            if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
-                frame->OnUpdateFrameTitle(TRUE);
-            break;
-        }
         break;
     }
     m_updating = false;
+}
+
+void CSubViewRelTree::DiagramResynced(DiagramResync outcome)
+{
+    // The boxes were repainted as the document told of them; selected boxes that went with the
+    // update are found again by their records. The root's name may have changed.
+    if (outcome == DiagramResync::kNoTree)
+        return;
+    if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
+        frame->OnUpdateFrameTitle(TRUE);
 }
 
 void CSubViewRelTree::DiagramLayoutChanged()

@@ -277,6 +277,8 @@ public:
     void DiagramLayoutChanged() override;
     void DiagramBoxesChanged(const CDiagRepaint& repaint) override;
     void DiagramSettingsChanged() override;
+    /// A change of the data brought into the diagram retitles the frame.
+    void DiagramResynced(DiagramResync outcome) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -83,6 +83,7 @@ std::vector<std::pair<std::string, bool>> Services(const CAvApp& app)
             {"moved file links", GetFileLinksDialog() != nullptr},
             {"query record opener", CQryResultGrid::HasRecordOpener()},
             {"diagram defaults", HasDiagramWindowDefaults()},
+            {"diagram change feed", DiagramWindowChanges() != nullptr},
             {"diagram properties opener", CSubViewRelTree::HasPropertiesOpener()},
             {"report record opener", CRptControlForm::HasRecordOpener()},
             {"report folders", CSavedFileMenus::HasReportFolders()},

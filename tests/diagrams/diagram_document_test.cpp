@@ -39,7 +39,11 @@ public:
     void DiagramBuilt() override { m_notices.emplace_back("built"); }
     void DiagramLayoutChanged() override { m_notices.emplace_back("layout"); }
     void DiagramBoxesChanged(const CDiagRepaint&) override { m_notices.emplace_back("boxes"); }
+    void DiagramResynced(DiagramResync outcome) override { m_resynced = outcome; }
     std::vector<std::string> Take() { return std::exchange(m_notices, {}); }
+
+    /// How the last change of the data was followed.
+    DiagramResync m_resynced = DiagramResync::kNoTree;
 
 private:
     std::vector<std::string> m_notices;
@@ -52,7 +56,7 @@ protected:
         CLayoutTest::SetUp();
         m_children = MarryRobertsFamily();
         NotifyChanges();
-        m_document = std::make_unique<CDiagramDocument>(m_defaults);
+        m_document = std::make_unique<CDiagramDocument>(m_defaults, &m_changes);
         m_document->Settings().m_minBoxWidth = 80;
         m_document->SetView(&m_view);
         m_document->AddObserver(&m_log);
@@ -92,22 +96,22 @@ protected:
         });
         return boxes;
     }
-    /// Makes the edit and ends it, the document brought up to date as it ends.
+    /// Makes the edit and ends it; the document follows the notice that ends it.
     DiagramResync Edit(const std::function<void()>& edit)
     {
-        DiagramResync result = DiagramResync::kNoTree;
-        CEditEndObserver observer([&] { result = m_document->Resync(); });
+        m_log.m_resynced = DiagramResync::kNoTree;
         IDataObserver* before = GetDataObserver();
-        SetDataObserver(&observer);
+        SetDataObserver(&m_changes);
         edit();
         NotifyChanges();
         SetDataObserver(before);
-        return result;
+        return m_log.m_resynced;
     }
 
     CFakeDiagramView m_view;
     CNoticeLog m_log;
     CDiagramDefaults m_defaults;
+    CDiagramChangeFeed m_changes;
     std::unique_ptr<CDiagramDocument> m_document;
     CFamRec* m_children = nullptr;
 };

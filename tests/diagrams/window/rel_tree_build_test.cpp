@@ -133,7 +133,7 @@ TEST_F(RelTreeTest, LoadedFileClearsAndEditedNameUpdatesTheBox)
     ASSERT_TRUE(window.HasTree());
     ASSERT_NE(BoxOf("bob"), nullptr);
     EXPECT_GT(BoxOf("bob")->Rect().Width(), before);
-    window.OnUpdate(nullptr, kHintFileLoaded, nullptr);
+    m_observer.OnDataChanged(nullptr, kHintFileLoaded, nullptr, false);
     EXPECT_FALSE(window.HasTree());
 }
 
@@ -157,8 +157,8 @@ TEST_F(RelTreeTest, AnEditThatAddsALineToABoxMakesTheBoxesTaller)
     EXPECT_GE(BoxOf("bob")->GetContentBottom(), BoxOf("bob")->Rect().bottom);
 }
 
-/// Counts the measuring contexts the window makes; a notice set in m_notice reaches the window
-/// from inside its next one, as a record changed while an update measures would.
+/// Counts the measuring contexts the window makes; a notice set in m_notice reaches the window and
+/// its document from inside its next one, as a record changed while an update measures would.
 class CCountingWindow final : public CSubViewRelTree {
 public:
     std::unique_ptr<IBoxPainter> CreateMeasurer() override
@@ -168,7 +168,7 @@ public:
         if (m_notice >= 0) {
             const LPARAM notice = std::exchange(m_notice, -1);
             m_nested = true;
-            OnUpdate(nullptr, notice, nullptr);
+            GetDataObserver()->OnDataChanged(nullptr, notice, nullptr, false);
             m_nested = false;
         }
         return CSubViewRelTree::CreateMeasurer();

@@ -1,10 +1,9 @@
 // tests/diagrams/window/rel_tree_fixture.h: a Diagram window over a host window and a small family
 // built in the test (grandparents, parents, two children, a spouse), with every change notice
-// passed to the window as the application does.
+// passed to the window and its document as the application does.
 #pragma once
 
 #include "diagrams/window/sub_view_rel_tree.h"
-#include "diagrams/window/diagram_window_services.h"
 
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_hint.h"
@@ -12,6 +11,7 @@
 #include "database/records/fam_rec.h"
 #include "diagrams/diag_elem.h"
 #include "diagrams/diag_tree_walk.h"
+#include "diagrams/window/diagram_window_services.h"
 #include "platform/ui/windows/cmd_ui.h"
 #include "platform/ui/windows/test_hooks.h"
 #include "tests/controls/tree_box_fixture.h"
@@ -42,12 +42,15 @@ public:
 
 class CWindowObserver final : public IDataObserver {
 public:
-    void OnDataChanged(CObject*, LPARAM hint, CObject* object, bool) override
+    void OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool modify) override
     {
         if (m_window)
             m_window->OnUpdate(nullptr, hint, object);
+        m_changes.OnDataChanged(sender, hint, object, modify);
     }
     CSubViewRelTree* m_window = nullptr;
+    /// The documents' feed, told after the window.
+    CDiagramChangeFeed m_changes;
 };
 
 class RelTreeTest : public record_test::CRecordTest {
@@ -59,6 +62,7 @@ protected:
         // The defaults and text schemes new windows copy, loaded afresh for each test as the
         // program's start-up loads them.
         m_defaults.Install();
+        SetDiagramWindowChanges(&m_observer.m_changes);
         m_folder = test_support::NewFolder("rel_tree");
         ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE,
                                     CRect(0, 0, 800, 600), nullptr, 0));
@@ -68,6 +72,7 @@ protected:
         m_observer.m_window = nullptr;
         m_window.reset();
         m_host.DestroyWindow();
+        SetDiagramWindowChanges(nullptr);
         TestHooks::TakeMessages();
         CRecordTest::TearDown();
     }

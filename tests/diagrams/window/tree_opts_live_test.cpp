@@ -20,15 +20,19 @@ namespace {
 using namespace rel_tree_test;
 using TestHooks::SheetButton;
 
-/// Passes every change notice to each open window, as the application's broadcast does.
+/// Passes every change notice to each open window, then to the documents, as the application's
+/// broadcast does.
 class CAllWindows final : public IDataObserver {
 public:
-    void OnDataChanged(CObject*, LPARAM hint, CObject* object, bool) override
+    explicit CAllWindows(IDataObserver& documents) : m_documents(documents) {}
+    void OnDataChanged(CObject* sender, LPARAM hint, CObject* object, bool modify) override
     {
         for (CSubViewRelTree* window : m_windows)
             window->OnUpdate(nullptr, hint, object);
+        m_documents.OnDataChanged(sender, hint, object, modify);
     }
     std::vector<CSubViewRelTree*> m_windows;
+    IDataObserver& m_documents;
 };
 
 class TreeOptsLiveTest : public RelTreeTest {
@@ -135,7 +139,7 @@ TEST_F(TreeOptsLiveTest, EachPagesChangeRedrawsTheWindow)
 
 TEST_F(TreeOptsLiveTest, ATemplateEditedOnTheTextPageShowsInEveryOpenDiagram)
 {
-    CAllWindows all;
+    CAllWindows all(m_observer.m_changes);
     CSubViewRelTree& first = MakeWindow();
     CSubViewRelTree& second = MakeSecondWindow();
     all.m_windows = {&first, &second};
