@@ -5,11 +5,11 @@
 #include "common/abort.h"
 #include "database/dictionary/field_dictionary.h"
 #include "database/fields/sex_node.h"
+#include "database/kin/relative_dialogs.h"
 #include "database/nodes/change_tracking.h"
 #include "database/paths/data_path.h"
 #include "database/records/assoc_node.h"
 #include "database/records/fam_rec.h"
-#include "platform/base/prompt.h"
 
 #include <typeinfo>
 
@@ -228,7 +228,7 @@ void CIndRec::DeleteChild(CDataNode* child)
 {
     if (child && child->GetFieldId() == FIELD_SEX && GetNextSpouseFamily(nullptr) &&
         SexOfField(child) != SEX_UNDETERMINED) {
-        MessageBox(kSexGuardText, MB_OK);
+        InformUser(kSexGuardText);
         return;
     }
     CRecordNode::DeleteChild(child);

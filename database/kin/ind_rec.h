@@ -210,7 +210,7 @@ public:
     /// The SEX field of a partner in a family may not change: false with the reason.
     bool CanModifyChild(const CDataNode* child, std::string& reason) const override;
     bool CanDeleteChild(const CDataNode* child, std::string& reason) const override;
-    /// A male or female SEX field of a partner stays, with a message saying why.
+    /// A male or female SEX field of a partner stays, and InformUser says why.
     void DeleteChild(CDataNode* child) override;
     /// The children over all spouse families, each family's linked children counted;
     /// notApplicable is cleared.

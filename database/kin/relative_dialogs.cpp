@@ -1,6 +1,6 @@
 // database/kin/relative_dialogs.cpp: the dialogs through which adding, linking and unlinking
-// relatives asks the user to pick a record or a family; the window layer installs them, tests
-// script them.
+// relatives asks the user to pick a record or a family, confirms a link and tells why one was
+// refused; the window layer installs them, tests script them.
 #include "database/kin/relative_dialogs.h"
 
 #include "database/dictionary/record_type_table.h"
@@ -28,6 +28,12 @@ void InformUser(const std::string& message)
 {
     if (IRelativeDialogs* dialogs = GetRelativeDialogs())
         dialogs->Inform(message);
+}
+
+bool ConfirmWithUser(const std::string& question)
+{
+    IRelativeDialogs* dialogs = GetRelativeDialogs();
+    return dialogs && dialogs->Confirm(question);
 }
 
 int AskSexOf(const std::string& text)

@@ -1,6 +1,6 @@
 // database/kin/relative_dialogs.h: the dialogs through which adding, linking and unlinking
-// relatives asks the user to pick a record or a family, and tells why a link was refused or
-// failed; the window layer installs them, tests script them.
+// relatives asks the user to pick a record or a family, confirms a link, and tells why a link
+// was refused or failed; the window layer installs them, tests script them.
 #pragma once
 
 #include <string>
@@ -66,8 +66,11 @@ public:
     virtual RecordListAnswer ChooseFromList(const std::string& title,
                                             const std::vector<CRecordNode*>& records,
                                             CRecordNode*& selected) = 0;
-    /// An OK box with the message: why a link was refused, or that an unlink failed.
+    /// An OK box with the message: why a link was refused, why an individual's sex may not be
+    /// deleted, or that an unlink failed.
     virtual void Inform(const std::string& message) = 0;
+    /// A Yes/No box with the question the link checks ask before a link is made; true for Yes.
+    virtual bool Confirm(const std::string& question) = 0;
 };
 
 /// Without installed dialogs every dialog counts as cancelled and no message is shown.
@@ -81,6 +84,8 @@ bool SelectIndividual(const CRecordNode& holder, const CFamRec* family, std::str
 
 /// Tells the user the message through the installed dialogs.
 void InformUser(const std::string& message);
+/// Asks the question through the installed dialogs; false (No) when none are installed.
+bool ConfirmWithUser(const std::string& question);
 
 /// The ask-sex dialog through the installed ISexQuestion (assoc_node.h), about the individual
 /// (or "new parent") that text names: 0 male, 1 female, -1 when cancelled or none is installed.

@@ -89,8 +89,9 @@ public:
     /// Aborts (ThrowAbort) when a field cannot be created, or when a two-tag reciprocal link
     /// needs a sex that is not recorded.
     void SetTargetWithBackLink(CRecordNode* record, bool sexInTarget, bool sexInOwnRecord, int sex);
-    /// Whether record may be linked (see ValidateFamilyLink): refusals are shown when asked,
-    /// questions asked unless noQuestions, an unknown sex decided or asked. 1 to go on, 0 to stop.
+    /// Whether record may be linked (see ValidateFamilyLink): refusals are told when asked
+    /// (InformUser), questions asked unless noQuestions (ConfirmWithUser), an unknown sex decided
+    /// or asked (ISexQuestion). 1 to go on, 0 to stop.
     int CheckLink(CRecordNode* record, bool& sexInTarget, bool& sexInOwnRecord, int& sex,
                   bool showErrors, bool noQuestions);
     /// Creates a record of the target type and links to it; null (and the record deleted again)

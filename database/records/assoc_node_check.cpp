@@ -7,10 +7,10 @@
 #include "database/dictionary/record_type_table.h"
 #include "database/fields/sex_node.h"
 #include "database/kin/ind_rec.h"
+#include "database/kin/relative_dialogs.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/fam_rec.h"
 #include "database/records/record_id_state.h"
-#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 
 namespace {
@@ -155,10 +155,10 @@ int CAssocNode::CheckLink(CRecordNode* record, bool& sexInTarget, bool& sexInOwn
     switch (code) {
     case FLC_REFUSED:
         if (showErrors)
-            MessageBox(message, MB_OK);
+            InformUser(message);
         return 0;
     case FLC_ASK:
-        return noQuestions || MessageBox(message, MB_YESNO) == IDYES ? 1 : 0;
+        return noQuestions || ConfirmWithUser(message) ? 1 : 0;
     case FLC_SET_MALE:
     case FLC_SET_FEMALE:
     case FLC_ASK_SEX:

@@ -57,6 +57,10 @@ public:
         return RLA_OK;
     }
     void Inform(const std::string& message) override { MessageBox(message, MB_OK); }
+    bool Confirm(const std::string& question) override
+    {
+        return MessageBox(question, MB_YESNO) == IDYES;
+    }
     int AskSex(const std::string& individualText) override
     {
         CAskSexDlg dialog(AfxGetMainWnd());

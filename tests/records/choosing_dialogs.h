@@ -25,6 +25,10 @@ public:
         return RLA_CANCEL;
     }
     void Inform(const std::string& message) override { MessageBox(message, MB_OK); }
+    bool Confirm(const std::string& question) override
+    {
+        return MessageBox(question, MB_YESNO) == IDYES;
+    }
 
     CRecordNode* m_answer = nullptr;
     const CDataNode* m_root = nullptr;

@@ -58,6 +58,10 @@ public:
     }
     /// Shown as the window shows it, so that the prompt script sees it.
     void Inform(const std::string& message) override { MessageBox(message, MB_OK); }
+    bool Confirm(const std::string& question) override
+    {
+        return MessageBox(question, MB_YESNO) == IDYES;
+    }
     int AskSex(const std::string& individualText) override
     {
         m_sexAsked.push_back(individualText);

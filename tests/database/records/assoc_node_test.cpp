@@ -3,6 +3,7 @@
 #include "common/preferences.h"
 #include "database/records/record_links.h"
 #include "platform/base/progress.h"
+#include "tests/database/kin/ind_rec_test_support.h"
 #include "tests/database/records/record_test_support.h"
 
 #include <gtest/gtest.h>
@@ -527,10 +528,13 @@ TEST_F(AssocNodeTest, AChildWithParentsIsLinkedOnlyWhenTheUserAgrees)
     CIndRec* child = NewIndividual();
     Link(first, "CHIL", child);
     auto* chil = dynamic_cast<CAssocNode*>(second->CreateChildByTag("CHIL"));
+    ind_test::CScriptedDialogs dialogs;
+    SetRelativeDialogs(&dialogs);
     test_support::Prompt().Answer(IDNO);
     EXPECT_EQ(chil->SetLink(child, false), 0);
     test_support::Prompt().Answer(IDYES);
     EXPECT_EQ(chil->SetLink(child, false), 1);
+    SetRelativeDialogs(nullptr);
     EXPECT_EQ(child->CountParentFamilies(false), 2);
     EXPECT_EQ(test_support::Prompt().TakeMessages().size(), 2u);
     EXPECT_EQ(AddParentFamilyQuestion(FIELD_FAMC, child),

@@ -65,6 +65,11 @@ public:
         return RLA_CANCEL;
     }
     void Inform(const std::string& message) override { ADD_FAILURE() << message; }
+    bool Confirm(const std::string& question) override
+    {
+        ADD_FAILURE() << question;
+        return false;
+    }
 
     std::deque<CRecordNode*> m_answers;
     std::vector<const CDataNode*> m_roots;

@@ -61,6 +61,10 @@ public:
         return RLA_CANCEL;
     }
     void Inform(const std::string& message) override { MessageBox(message, MB_OK); }
+    bool Confirm(const std::string& question) override
+    {
+        return MessageBox(question, MB_YESNO) == IDYES;
+    }
     std::deque<CRecordNode*> m_answers;
     std::vector<std::string> m_titles;
 };
