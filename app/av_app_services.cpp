@@ -3,6 +3,7 @@
 // out in reverse order.
 #include "app/av_app.h"
 
+#include "app/shell/load_notices.h"
 #include "app/shell/saved_file_menus.h"
 
 #include "common/preferences.h"
@@ -54,6 +55,8 @@ void CAvApp::AddServices()
     m_services.Add(InstallNamedListsPane, [] { InstallNamedListsPaneFactory(nullptr); });
     // The dialog that asks a query's parameters before it runs.
     m_services.Add(InstallQueryParameterDialog, [] { SetQueryParameterDialog(nullptr); });
+    // The boxes in which a load tells what it met, and the opening of its exception report.
+    m_services.Add(InstallLoadNotices, UninstallLoadNotices);
     // The dialog the loader shows for the file links of a file opened from another folder.
     m_services.Add([this] { SetFileLinksDialog(&m_movedFileLinks); },
                    [] { SetFileLinksDialog(nullptr); });

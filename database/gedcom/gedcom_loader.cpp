@@ -1,5 +1,5 @@
 // database/gedcom/gedcom_loader.cpp: the load sequence: the data set emptied, the file read record
-// by record, the records finished, the exception report offered.
+// by record, the records finished, the exception report offered through the installed notices.
 #include "database/gedcom/gedcom_loader.h"
 
 #include "common/abort.h"
@@ -19,13 +19,13 @@
 #include "database/records/record_id_state.h"
 #include "database/records/record_node.h"
 #include "platform/base/progress.h"
-#include "platform/base/prompt.h"
 #include "platform/base/text.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -89,6 +89,7 @@ constexpr std::int64_t kCommitAheadFileBytes = 4 << 20;
 GedcomFileFormat g_loadedFormat;
 std::string g_loadReport;
 IFileLinksDialog* g_fileLinksDialog = nullptr;
+ILoadNotices* g_loadNotices = nullptr;
 
 /// The progress bar of a load: over the bytes read, moved once per hundredth.
 class CLoadProgress final {
@@ -337,26 +338,20 @@ bool AnyDuplicateIds()
     return false;
 }
 
-/// Opens the report with the desktop's handler of text files, and says so when none opens it.
-void OpenReport(const std::string& path)
+/// Tells the user through the installed notices, if any.
+void Tell(const LoadNotice& notice)
 {
-    if (ShellOpen(path) <= 32)
-        MessageBox(text::Format("Unable to open the exception report %s.  It is a text file: "
-                                "open it with a text editor.",
-                                path),
-                   MB_ICONEXCLAMATION);
+    if (g_loadNotices)
+        g_loadNotices->Tell(notice);
 }
 
-/// Offers the exception report written at path. The question says that lines were skipped
-/// only when some were; a report that holds only values kept as text, notes or a missing trailer
-/// says what it holds.
-void OfferReport(const std::string& path, bool duplicates, bool renumbered, bool noTrailer)
+/// The offer of the exception report written at path. Duplicate identifiers are told, and the
+/// report opened, unasked. The question says that lines were skipped only when some were; a
+/// report that holds only values kept as text, notes or a missing trailer says what it holds.
+LoadNotice ReportOffer(const std::string& path, bool duplicates, bool renumbered, bool noTrailer)
 {
-    if (duplicates) {
-        MessageBox(kDuplicateMessage, MB_OK);
-        OpenReport(path);
-        return;
-    }
+    if (duplicates)
+        return {kDuplicateMessage, {}, path};
     const bool skipped = CountSkippedExceptionLines() > 0;
     std::string question;
     if (skipped)
@@ -374,8 +369,7 @@ void OfferReport(const std::string& path, bool duplicates, bool renumbered, bool
     if (renumbered)
         question += std::string("\n\n") + kRenumberedNote;
     question += std::string("\n\n") + (skipped ? kSeeListing : kSeeReport);
-    if (MessageBox(question, MB_YESNO) == IDYES)
-        OpenReport(path);
+    return {{}, std::move(question), path};
 }
 
 /// The program's data set set aside while a merge load reads a second file: the second data
@@ -466,7 +460,7 @@ bool LoadInto(const std::string& path, IProgress* progress, CMergeDataSet* merge
     g_loadedFormat = GedcomFileFormat();
     g_loadReport.clear();
     if (!OpenGedcomInput(path, false, true)) {
-        MessageBox(std::string(kUnableToOpenFile), MB_OK);
+        Tell({std::string(kUnableToOpenFile), {}, {}});
         SetChangeTracking(true);
         return false;
     }
@@ -510,9 +504,9 @@ bool LoadInto(const std::string& path, IProgress* progress, CMergeDataSet* merge
     g_loadReport = EndExceptionReport();
     // A copy the program wrote itself offers nothing: the load of its file offered it before.
     if (!quiet && ExceptionReportLostEntries() && records > 0)
-        MessageBox(kListingLost, MB_OK);
+        Tell({kListingLost, {}, {}});
     else if (!quiet && !g_loadReport.empty() && records > 0)
-        OfferReport(g_loadReport, AnyDuplicateIds(), renumbered, noTrailer);
+        Tell(ReportOffer(g_loadReport, AnyDuplicateIds(), renumbered, noTrailer));
     SetChangeTracking(true);
     return status == kGedcomInputEnd && records > 0;
 }
@@ -563,6 +557,16 @@ const GedcomFileFormat& GetLoadedFileFormat()
 const std::string& GetLoadExceptionReport()
 {
     return g_loadReport;
+}
+
+void SetLoadNotices(ILoadNotices* notices)
+{
+    g_loadNotices = notices;
+}
+
+ILoadNotices* GetLoadNotices()
+{
+    return g_loadNotices;
 }
 
 void SetFileLinksDialog(IFileLinksDialog* dialog)

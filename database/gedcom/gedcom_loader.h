@@ -16,10 +16,10 @@ class IProgress;
 /// stamps, the header's named lists handed to the named-list store, non-standard record
 /// identifiers renumbered. Every line that is not loaded, every value kept without being read,
 /// every duplicate identifier and every reference to a missing record goes to the exception
-/// report, which the user is then offered. With progress, the bar runs over the file ("Loading
-/// file...", then "Initialising data..."). linksChanged (may be null) becomes true when the
-/// external file links dialog changed stored file names.
-/// False when the file cannot be opened (kUnableToOpenFile is shown), when it holds no
+/// report, which the user is then offered (through the installed ILoadNotices). With progress,
+/// the bar runs over the file ("Loading file...", then "Initialising data..."). linksChanged
+/// (may be null) becomes true when the external file links dialog changed stored file names.
+/// False when the file cannot be opened (kUnableToOpenFile is told), when it holds no
 /// record at all (it is no GEDCOM file; the caller shows LoadErrorMessage), or when reading
 /// failed part-way (what was read stays).
 bool LoadGedcomFile(const std::string& path, IProgress* progress, bool* linksChanged);
@@ -47,6 +47,27 @@ std::string LoadErrorMessage(const std::string& path);
 const GedcomFileFormat& GetLoadedFileFormat();
 /// The path of the exception report the last LoadGedcomFile wrote; empty when it wrote none.
 const std::string& GetLoadExceptionReport();
+
+/// What a load tells the user: the file cannot be opened, or, once every record is read (the
+/// progress bar still up, before the file links dialog), what its exception report holds.
+/// Either message (an OK box) or question (a Yes/No box) is set. report, when not empty, is
+/// the exception report, which is opened on the desktop after the message, or when the
+/// question is answered Yes.
+struct LoadNotice {
+    std::string message;
+    std::string question;
+    std::string report;
+};
+
+/// Shows what a load tells, as it tells it; the application installs the message boxes, tests
+/// a recorder. Without one nothing is shown and no report is opened.
+class ILoadNotices {
+public:
+    virtual ~ILoadNotices() = default;
+    virtual void Tell(const LoadNotice& notice) = 0;
+};
+void SetLoadNotices(ILoadNotices* notices);
+ILoadNotices* GetLoadNotices();
 
 /// The external file links dialog, shown after a file is loaded from another place than the
 /// one its header names; the records window installs it.

@@ -119,6 +119,23 @@ TEST_F(FileCommandsTest, AFileThatCannotBeReadSaysSoAndTheOpenFileStays)
     EXPECT_EQ(Doc()->GetPathName(), kept);
 }
 
+TEST_F(FileCommandsTest, TheExceptionReportOfALoadIsOfferedAndOpenedOnTheDesktop)
+{
+    TestHooks::AnswerMessageBox(IDYES);
+    OpenThroughMenu(WriteGedcom("odd.ged", "0 HEAD\r\n0 @X1@ FOO\r\n0 TRLR\r\n"));
+    const std::vector<CPromptScript::Shown> offer = TestHooks::TakeMessages();
+    ASSERT_EQ(offer.size(), 1u);
+    EXPECT_EQ(offer[0].style, MB_YESNO);
+    EXPECT_TRUE(offer[0].text.ends_with("Would you like to see a listing of the excluded data?"));
+    EXPECT_THAT(TestHooks::TakeShellOpens(), ElementsAre(GetLoadExceptionReport()));
+
+    // A message (duplicate identifiers) opens its report unasked.
+    TestHooks::AnswerMessageBox(IDOK);
+    GetLoadNotices()->Tell({"Duplicates.", {}, GetLoadExceptionReport()});
+    EXPECT_THAT(MessageTexts(), ElementsAre("Duplicates."));
+    EXPECT_THAT(TestHooks::TakeShellOpens(), ElementsAre(GetLoadExceptionReport()));
+}
+
 TEST_F(FileCommandsTest, ARecentFileOpensFromItsMenuItem)
 {
     const std::string first = WriteGedcom("first.ged", kSingleFile);

@@ -72,7 +72,7 @@ private:
 
 TEST_F(CTortureFileTest, PicturesDecodeAndOtherMultimediaIsNamed)
 {
-    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551LF.ged"), true));
+    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551LF.ged")));
     int pictures = 0;
     std::map<std::string, std::string> typeNames;
     ForEachNode(GetRecordTypeRoot(0), [&](CDataNode* node) {
@@ -116,7 +116,7 @@ TEST_F(CTortureFileTest, PicturesNamedWithoutAFolderAreFoundBesideTheFileNotInTh
     std::filesystem::current_path(test_support::NewFolder("torture_elsewhere"));
     SetLinkedFileFolder(path);
 
-    ASSERT_TRUE(Load(path, true));
+    ASSERT_TRUE(Load(path));
     int pictures = 0;
     ForEachNode(GetRecordTypeRoot(0), [&](CDataNode* node) {
         auto* object = dynamic_cast<CObjNode*>(node);
@@ -134,7 +134,7 @@ TEST_F(CTortureFileTest, PicturesNamedWithoutAFolderAreFoundBesideTheFileNotInTh
 
 TEST_F(CTortureFileTest, EmbeddedBytesSurviveSaveReloadAndBackup)
 {
-    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551LF.ged"), true));
+    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551LF.ged")));
 
     // An OLE object of another program, embedded the way a load makes one.
     std::string oleBytes("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
@@ -163,7 +163,7 @@ TEST_F(CTortureFileTest, EmbeddedBytesSurviveSaveReloadAndBackup)
     ASSERT_FALSE(first.starts_with("FAILED")) << first;
     ole->Unlock();
 
-    ASSERT_TRUE(Load(PathOf("first.ged"), true));
+    ASSERT_TRUE(Load(PathOf("first.ged")));
     EXPECT_EQ(EmbeddedContent(), before);
     const std::string second = Save(PathOf("first.ged"));
     EXPECT_TRUE(second == first) << "a second save equals the first: "
@@ -177,6 +177,6 @@ TEST_F(CTortureFileTest, EmbeddedBytesSurviveSaveReloadAndBackup)
     ASSERT_EQ(reader.GoToFirstEntry(stored), CZipBackupReader::EntryResult::Ok);
     ASSERT_EQ(reader.ExtractEntryTo(PathOf("restored.ged")), RestoreResult::Ok);
     reader.Close();
-    ASSERT_TRUE(Load(PathOf("restored.ged"), true));
+    ASSERT_TRUE(Load(PathOf("restored.ged")));
     EXPECT_EQ(EmbeddedContent(), before);
 }

@@ -207,7 +207,7 @@ TEST_F(MergeIndexTest, GivesTheRowsOfTheScanOnEveryPairOfTheSampleFiles)
     for (const auto& [content, current] : files) {
         m_engine.reset();
         m_second.reset();
-        if (!Load(current, true))
+        if (!Load(current))
             continue;
         for (const auto& [other, incoming] : files) {
             SCOPED_TRACE(current + " with " + incoming);

@@ -243,7 +243,7 @@ TEST_F(MergeReferencesTest, TextFieldsNamingRecordsFollowThemAndNewRecordsComeLa
     EXPECT_NE(first.find("1 WIFE @@" + eveId + "@@\r\n"), std::string::npos) << first;
     m_engine.reset();
     m_second.reset();
-    ASSERT_TRUE(Load(PathOf("out.ged"), true));
+    ASSERT_TRUE(Load(PathOf("out.ged")));
     EXPECT_EQ(Save(PathOf("out.ged")), first);
 }
 

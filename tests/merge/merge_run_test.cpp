@@ -362,7 +362,7 @@ TEST_F(MergeRunTest, ReferencesToRecordsTheMergedFileLacksNameNothingAfterAReloa
     NotifyChanges();
     const std::string saved = Save(PathOf("merged.ged"));
     ASSERT_EQ(saved.rfind("FAILED", 0), std::string::npos) << saved;
-    ASSERT_TRUE(Load(PathOf("merged.ged"), true));
+    ASSERT_TRUE(Load(PathOf("merged.ged")));
     // Nothing names the open file's note or source, and the four references stay, each keeping
     // a number no record holds; the two to one missing note still share theirs.
     const MergeRoots roots = ProgramRoots();
@@ -399,7 +399,7 @@ TEST_F(MergeRunTest, EmbeddedContentOnBothSidesSurvivesTheMergeAndAReload)
     m_second.reset();
     const std::string saved = Save(PathOf("merged.ged"));
     ASSERT_EQ(saved.rfind("FAILED", 0), std::string::npos) << saved;
-    ASSERT_TRUE(Load(PathOf("merged.ged"), true));
+    ASSERT_TRUE(Load(PathOf("merged.ged")));
     std::vector<std::string> contents;
     for (CDataNode* node = ProgramRoots()[kObje]->GetFirstChild(); node;
          node = node->GetNextSibling()) {

@@ -144,17 +144,15 @@ protected:
     /// Loads current into the program's data set and incoming into the second data set.
     void LoadBoth(const std::string& current, const std::string& incoming)
     {
-        ASSERT_TRUE(Load(current, true));
+        ASSERT_TRUE(Load(current));
         test_support::Prompt().SetAnswerDefaults(m_defaultAnswers);
         LoadSecond(incoming);
     }
     void LoadSecond(const std::string& incoming)
     {
         m_second = std::make_unique<CMergeDataSet>();
-        test_support::Prompt().SetAnswerDefaults(true);
+        m_messages.clear();
         m_secondLoaded = LoadGedcomFileForMerge(incoming, *m_second, nullptr, nullptr);
-        test_support::Prompt().SetAnswerDefaults(m_defaultAnswers);
-        m_messages = test_support::Prompt().TakeMessages();
     }
     /// The compare of the two data sets, made with engine (a CMergeEngine by default).
     CMergeEngine& Compare(std::unique_ptr<CMergeEngine> engine = nullptr)

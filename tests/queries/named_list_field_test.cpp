@@ -51,7 +51,6 @@ TEST_F(NamedListFieldTest, ListsOfTheHeaderSurviveALoadAndASave)
                         "2 _IDS I1,F1, I3,I77,H1", "2 _IDS I2", "3 _NOTE Mother", "4 CONT of two",
                         "1 _LIST Second", "2 _IDS I2", "1 _LIST bookmarks", "2 _IDS I3",
                         "0 @I1@ INDI", "0 @I2@ INDI", "0 @I3@ INDI", "0 @F1@ FAM", "0 TRLR"}));
-    test_support::Prompt().Answer(IDNO);
     ASSERT_TRUE(Load(in));
     const std::vector<std::string> expected = {
         "Second (): I2", "Bookmarks (Records to look at): I1 F1 I3 I2[Mother\nof two] I3"};
@@ -132,7 +131,7 @@ TEST_P(NamedListIdsTest, ReferencesAreReadAroundTheUnreadableOnes)
     std::string text;
     for (const std::string_view line : lines)
         text.append(line).append("\r\n");
-    ASSERT_TRUE(Load(File("in.ged", text), true));
+    ASSERT_TRUE(Load(File("in.ged", text)));
     ASSERT_NE(FindNamedList("L"), nullptr);
     EXPECT_EQ(ListText(*FindNamedList("L")), std::string("L ():") + c.entries);
     const std::string report = Report();

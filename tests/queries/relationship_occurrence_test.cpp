@@ -26,7 +26,7 @@ protected:
     {
         gedcom_test::CGedcomTest::SetUp();
         InstallRelationshipPoolFactory();
-        ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged"), true));
+        ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged")));
         for (CDataNode* record = GetRecordTypeRoot(RECORD_LIST_INDI)->GetFirstChild(); record;
              record = record->GetNextSibling())
             m_people.push_back(static_cast<CRecordNode*>(record));

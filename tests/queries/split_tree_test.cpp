@@ -170,7 +170,7 @@ protected:
 TEST_P(SplitTreeTest, DeletesWhatWasChosenAndWhatIsLeftWithoutLinks)
 {
     const SplitCase& c = GetParam();
-    ASSERT_TRUE(Load(File("family.ged", kFamily), true));
+    ASSERT_TRUE(Load(File("family.ged", kFamily)));
     ASSERT_EQ(RecordIds(), kEveryRecord);
     CFakeQuery query(c.run, c.found);
     const SplitTreeChoices choices{c.individuals, c.linked, c.submissions, c.submitters};
@@ -190,7 +190,7 @@ TEST_P(SplitTreeTest, DeletesWhatWasChosenAndWhatIsLeftWithoutLinks)
     if (!changed)
         return;
     const std::string saved = Save(PathOf("split.ged"));
-    ASSERT_TRUE(Load(PathOf("split.ged"), true)) << saved;
+    ASSERT_TRUE(Load(PathOf("split.ged"))) << saved;
     EXPECT_EQ(RecordIds(), c.remaining) << "no link is left pointing at a deleted record";
     EXPECT_EQ(Report(), "") << saved;
 }
@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(Choices, SplitTreeTest, ::testing::Values(
 
 TEST_F(SplitTreeTest, AFaultOfTheProgramInTheRunReachesTheCallerAndDeletesNothing)
 {
-    ASSERT_TRUE(Load(File("family.ged", kFamily), true));
+    ASSERT_TRUE(Load(File("family.ged", kFamily)));
     CFakeQuery query(Run::Faults, "I1");
     const SplitTreeChoices choices{SplitIndividuals::Found, {A, A, A, A}, true, true};
     EXPECT_THROW(SplitTree(choices, &query), std::logic_error);

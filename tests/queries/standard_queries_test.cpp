@@ -83,7 +83,7 @@ protected:
     std::size_t Run(const std::string& file)
     {
         const StandardQueryCase& c = GetParam();
-        EXPECT_TRUE(Load(file, true));
+        EXPECT_TRUE(Load(file));
         auto query = CQueryDef::Create();
         std::string error;
         const std::string path = StandardQueryPath(c.name);

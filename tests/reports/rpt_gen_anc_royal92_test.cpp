@@ -33,7 +33,7 @@ protected:
     void SetUp() override
     {
         CGedcomTest::SetUp();
-        ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged"), true));
+        ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged")));
         victoria = AsIndividual(
             static_cast<CRecordNode*>(GetRecordTypeRoot(RECORD_LIST_INDI)->GetFirstChild()));
         ASSERT_NE(victoria, nullptr);

@@ -64,7 +64,7 @@ class EveryReportType : public FileReports, public testing::WithParamInterface<T
 TEST_P(EveryReportType, BuildsAndExportsRoyal92)
 {
     const TypeCase& c = GetParam();
-    ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged"), true));
+    ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged")));
     std::unique_ptr<CRptGen> gen =
         RptMakeGenerator({c.type, "Test", false, c.type == kRptTypeRec ? c.recordType : -1, ""});
     ASSERT_NE(gen, nullptr);
@@ -116,7 +116,7 @@ void ReadCitations(const std::string& text, int& largestMark, std::vector<int>& 
 
 TEST_F(FileReports, TheClosingSourcesSectionListsEveryMarkOnce)
 {
-    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551.ged"), true));
+    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551.ged")));
     std::unique_ptr<CRptGen> gen = RptMakeGenerator({kRptTypeInd, "Test", false, -1, ""});
     CRptSettings& settings = gen->Settings();
     settings.m_sources.m_flags[kRptIncludeSources] = true;
@@ -140,7 +140,7 @@ TEST_F(FileReports, TheClosingSourcesSectionListsEveryMarkOnce)
 
 TEST_F(FileReports, EachEntryListsItsOwnSources)
 {
-    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551.ged"), true));
+    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551.ged")));
     std::unique_ptr<CRptGen> gen = RptMakeGenerator({kRptTypeInd, "Test", false, -1, ""});
     CRptSettings& settings = gen->Settings();
     settings.m_sources.m_flags[kRptIncludeSources] = true;

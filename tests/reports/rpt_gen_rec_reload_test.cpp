@@ -37,10 +37,10 @@ protected:
 TEST_P(FamilyRecordsReload, DivorceLinesStayRows)
 {
     for (const char* before : GetParam()) {
-        ASSERT_TRUE(Load(test_support::DataPath(std::string("gedcom/") + before), true));
+        ASSERT_TRUE(Load(test_support::DataPath(std::string("gedcom/") + before)));
         DeleteAllRecords();
     }
-    ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged"), true));
+    ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged")));
     const std::string report = FamilyRecords();
     // Two of the ten families hold "1 DIV N".
     std::size_t rows = 0;

@@ -48,7 +48,7 @@ protected:
 TEST_P(TortureReports, BuildDrawAndExportEveryRecord)
 {
     const TortureCase& c = GetParam();
-    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551.ged"), true));
+    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551.ged")));
     std::vector<CRecordNode*> records;
     for (CDataNode* record = GetRecordTypeRoot(c.listIndex)->GetFirstChild(); record;
          record = record->GetNextSibling())

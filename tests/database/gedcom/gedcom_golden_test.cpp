@@ -121,7 +121,7 @@ protected:
     Golden Take(const char* name, const std::string& path)
     {
         Golden golden{name, {}, {}, {}};
-        if (!Load(path, true))
+        if (!Load(path))
             return golden;
         golden.records = Hash(gedcom_test::DumpDataSet());
         golden.report = Hash(WithoutPath(WithoutDay(Report()), path, "IN"));
@@ -191,7 +191,7 @@ TEST_F(GedcomGoldenTest, AFileOfSeveralMegabytesLoadsAndSavesAsBefore)
 
 TEST_F(GedcomGoldenTest, MixedIdentifiersAreRenumberedAsBefore)
 {
-    ASSERT_TRUE(Load(File("mixed.ged", MixedIdFile()), true));
+    ASSERT_TRUE(Load(File("mixed.ged", MixedIdFile())));
     EXPECT_EQ(gedcom_test::RecordIds(), "I1 I100 I3 I101 I2 I102 I103 F1 F10 F2 N3 N2 S1");
 }
 

@@ -13,10 +13,10 @@ using gedcom_test::CrLf;
 struct HostileCase {
     const char* name;
     std::string (*make)();
-    bool loads;               // the result of the load
-    int individuals;          // how many individuals it holds then
-    std::vector<int> answers; // answers to the boxes it shows
-    std::string reportHolds;  // a text the report holds; empty: any report or none
+    bool loads;              // the result of the load
+    int individuals;         // how many individuals it holds then
+    std::size_t notices;     // how many notices it tells
+    std::string reportHolds; // a text the report holds; empty: any report or none
 };
 
 std::string Truncated()
@@ -75,11 +75,9 @@ class GedcomHostileTest : public gedcom_test::CGedcomTest,
 TEST_P(GedcomHostileTest, GivesAClearResult)
 {
     const HostileCase& c = GetParam();
-    for (const int answer : c.answers)
-        test_support::Prompt().Answer(answer);
     const std::string in = File("hostile.ged", c.make());
     EXPECT_EQ(Load(in), c.loads);
-    EXPECT_EQ(m_messages.size(), c.answers.size());
+    EXPECT_EQ(m_messages.size(), c.notices);
     int individuals = 0;
     for (const CDataNode* r = GetRecordTypeRoot(0)->GetFirstChild(); r; r = r->GetNextSibling())
         ++individuals;
@@ -92,35 +90,23 @@ TEST_P(GedcomHostileTest, GivesAClearResult)
     const std::string first = gedcom_test::DumpDataSet();
     const std::string out = PathOf("saved.ged");
     ASSERT_FALSE(Save(out).starts_with("FAILED"));
-    ASSERT_TRUE(Load(out, true));
+    ASSERT_TRUE(Load(out));
     EXPECT_EQ(gedcom_test::FirstDifference(first, gedcom_test::DumpDataSet()), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, GedcomHostileTest,
     testing::Values(
-        HostileCase{
-            "TruncatedFile", &Truncated, true, 3, {IDNO}, "* The file ends without a trailer line"},
-        HostileCase{"RandomBytes", &RandomBytes, false, 0, {}, ""},
-        HostileCase{"HundredThousandCharacterLine", &HundredThousandCharacterLine, true, 1, {}, ""},
-        HostileCase{"HugeLevelsAndIdentifiers",
-                    &HugeLevelsAndIdentifiers,
-                    true,
-                    3,
-                    {IDNO},
+        HostileCase{"TruncatedFile", &Truncated, true, 3, 1,
+                    "* The file ends without a trailer line"},
+        HostileCase{"RandomBytes", &RandomBytes, false, 0, 0, ""},
+        HostileCase{"HundredThousandCharacterLine", &HundredThousandCharacterLine, true, 1, 0, ""},
+        HostileCase{"HugeLevelsAndIdentifiers", &HugeLevelsAndIdentifiers, true, 3, 1,
                     "Invalid line level. Branch ignored: \"2147483647  FOO bar\""},
-        HostileCase{"CrossReferenceLoop", &CrossReferenceLoop, true, 1, {}, ""},
-        HostileCase{"TenThousandRecordsWithOneId",
-                    &TenThousandRecordsWithOneId,
-                    true,
-                    10000,
-                    {IDOK},
+        HostileCase{"CrossReferenceLoop", &CrossReferenceLoop, true, 1, 0, ""},
+        HostileCase{"TenThousandRecordsWithOneId", &TenThousandRecordsWithOneId, true, 10000, 1,
                     "Id=1. Record Type=Individual."},
-        HostileCase{"ZeroBytesAndControlCharacters",
-                    &ZeroBytesAndControlCharacters,
-                    true,
-                    1,
-                    {IDNO},
+        HostileCase{"ZeroBytesAndControlCharacters", &ZeroBytesAndControlCharacters, true, 1, 1,
                     "Removed zero bytes (NUL)       : \"1  NOTE ab\\x01\\x7F\""}),
     [](const testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
 
@@ -141,7 +127,6 @@ TEST_F(GedcomHostileTest, LongLineComesBackWholeThroughShortLines)
 
 TEST_F(GedcomHostileTest, DuplicatesOfOneIdAreAllListed)
 {
-    test_support::Prompt().Answer(IDOK);
     ASSERT_TRUE(Load(File("dup.ged", TenThousandRecordsWithOneId())));
     const std::string report = Report();
     std::size_t listed = 0;

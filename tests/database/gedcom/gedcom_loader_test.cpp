@@ -105,10 +105,10 @@ TEST_P(GedcomLoaderReportTest, ListsWhatWasNotLoadedWithItsReason)
     const ReportCase& c = GetParam();
     Prefs().m_excludeGedcomExtensions = c.excludeExtensions;
     Prefs().m_excludeNonStdTags = c.excludeNonStandard;
-    test_support::Prompt().Answer(IDNO);
     ASSERT_TRUE(Load(File("in.ged", c.file)));
     ASSERT_EQ(m_messages.size(), 1u);
-    const std::string& question = m_messages[0].text;
+    EXPECT_EQ(m_messages[0].report, GetLoadExceptionReport()) << "Yes opens the report";
+    const std::string& question = m_messages[0].question;
     EXPECT_TRUE(question.starts_with(c.question ? c.question : kSkippedOpening)) << question;
     EXPECT_TRUE(question.ends_with(c.question ? "Would you like to see the exception report?"
                                               : "Would you like to see a listing of the "
@@ -329,12 +329,12 @@ TEST_F(GedcomLoaderTest, FileWithNothingSkippedWritesNoReportAndAsksNothing)
 
 TEST_F(GedcomLoaderTest, DuplicateIdsKeepBothRecordsAndShowTheWarning)
 {
-    test_support::Prompt().Answer(IDOK);
     ASSERT_TRUE(Load(File("in.ged", GedcomText({"0 @I5@ INDI", "0 @I5@ INDI"}))));
     EXPECT_EQ(CountRecords(0), 2);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_TRUE(m_messages[0].text.starts_with("This GEDCOM file contains one or more sets of "
-                                               "duplicate record ids"));
+    EXPECT_EQ(m_messages[0].report, GetLoadExceptionReport()) << "opened unasked";
+    EXPECT_TRUE(m_messages[0].message.starts_with("This GEDCOM file contains one or more sets of "
+                                                  "duplicate record ids"));
     EXPECT_NE(Report().find("* Serious error: Duplicate record id found in file.  Id=5. Record "
                             "Type=Individual.\r\n"),
               std::string::npos);
@@ -342,7 +342,6 @@ TEST_F(GedcomLoaderTest, DuplicateIdsKeepBothRecordsAndShowTheWarning)
 
 TEST_F(GedcomLoaderTest, NonStandardIdsTakeTheNextFreeNumbersAndLinksFollowThem)
 {
-    test_support::Prompt().Answer(IDNO);
     ASSERT_TRUE(Load(File("in.ged", GedcomText({"0 @P5@ INDI", "1 SEX M", "1 SEX M", "0 @I2@ INDI",
                                                 "0 @F1@ FAM", "1 HUSB @I2@"}))));
     const CRecordNode* second = static_cast<CRecordNode*>(FirstRecord(0)->GetNextSibling());
@@ -350,8 +349,8 @@ TEST_F(GedcomLoaderTest, NonStandardIdsTakeTheNextFreeNumbersAndLinksFollowThem)
     EXPECT_EQ(second->GetRecordNumber(), 6);
     EXPECT_EQ(FirstRecord(1)->GetFirstChild()->GetLinkTarget(), second);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_NE(m_messages[0].text.find("*** Please note: some record ids in the file were in a "
-                                      "non-standard format"),
+    EXPECT_NE(m_messages[0].question.find("*** Please note: some record ids in the file were in a "
+                                          "non-standard format"),
               std::string::npos);
 }
 
@@ -401,10 +400,9 @@ TEST_F(GedcomLoaderTest, FileWithoutAnyRecordIsNoGedcomFile)
 TEST_F(GedcomLoaderTest, MissingOrEmptyFileCannotBeOpened)
 {
     for (const std::string& path : {PathOf("missing.ged"), File("empty.ged", "")}) {
-        test_support::Prompt().Answer(IDOK);
         EXPECT_FALSE(Load(path));
         ASSERT_EQ(m_messages.size(), 1u) << path;
-        EXPECT_EQ(m_messages[0].text, "Unable to open file.");
+        EXPECT_EQ(m_messages[0].message, "Unable to open file.");
     }
 }
 
@@ -435,31 +433,8 @@ TEST_F(GedcomLoaderTest, ChangeDateTheStampCannotHoldIsKept)
               std::string::npos);
 }
 
-TEST_F(GedcomLoaderTest, YesOpensTheReport)
-{
-    test_support::Prompt().Answer(IDYES);
-    ASSERT_TRUE(LoadGedcomFile(File("in.ged", GedcomText({"0 @X1@ FOO"})), nullptr, nullptr));
-    test_support::Prompt().TakeMessages();
-    EXPECT_EQ(test_support::Prompt().TakeShellOpens(),
-              std::vector<std::string>{GetLoadExceptionReport()});
-}
-
-TEST_F(GedcomLoaderTest, AReportTheDesktopCannotOpenIsNamed)
-{
-    test_support::Prompt().Answer(IDYES);
-    test_support::Prompt().Answer(IDOK);
-    test_support::Prompt().SetShellOpenResult(31);
-    ASSERT_TRUE(LoadGedcomFile(File("in.ged", GedcomText({"0 @X1@ FOO"})), nullptr, nullptr));
-    test_support::Prompt().SetShellOpenResult(42);
-    const auto shown = test_support::Prompt().TakeMessages();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[1].text, "Unable to open the exception report " + GetLoadExceptionReport() +
-                                 ".  It is a text file: open it with a text editor.");
-}
-
 TEST_F(GedcomLoaderTest, LinksToADiscardedRecordAreKeptAsReferencesToAMissingRecord)
 {
-    test_support::Prompt().Answer(IDNO);
     ASSERT_TRUE(
         Load(File("in.ged", GedcomText({"0 @I1@ INDI a value no record takes", "1 NAME Gone /Away/",
                                         "0 @O1@ OBJE", "1 OBJE @O2@", "0 @O2@ OBJE", "0 @F1@ FAM",
@@ -486,7 +461,6 @@ TEST_F(GedcomLoaderTest, LinksToADiscardedRecordAreKeptAsReferencesToAMissingRec
 // it where one can ("I200" could name a later individual).
 TEST_F(GedcomLoaderTest, LinksToASkippedRecordStayLinksOrGoWithTheirRecord)
 {
-    test_support::Prompt().Answer(IDNO);
     ASSERT_TRUE(
         Load(File("in.ged", GedcomText({"0 @I1@ INDI", "1 BIRT", "2 PLAC @P200@", "1 _SEEN @I200@",
                                         "2 _NOTE below it", "1 _PLACE @P200@", "0 @P200@ _PLAC",
@@ -609,7 +583,6 @@ TEST_F(GedcomLoaderTest, TextHoldingAnAtSignIsTextAndOnlyALoneCrossReferenceLink
 
 TEST_F(GedcomLoaderTest, ZeroBytesLeaveTheRestOfTheirValuesAndAreNotSavedBack)
 {
-    test_support::Prompt().Answer(IDNO);
     ASSERT_TRUE(Load(File(
         "in.ged", GedcomText({"0 @N1@ NOTE Fi\0rst"s, "1 CONC pa\0rt"s, "1 CONT \0Second line"s,
                               "\0\0"s, "0 @I1@ INDI", "1 NOTE In pla\0ce"s}))));
@@ -747,7 +720,7 @@ TEST_F(GedcomLoaderTest, ManyChildrenLandWhereOneByOnePlacingPutsThem)
         file.push_back("1 BIRT");
         for (int i = 0; i < 100; ++i)
             file.insert(file.end(), {"2 NOTE w", "2 DATE 1900", "2 PLAC p"});
-        ASSERT_TRUE(Load(File("in.ged", GedcomText(file)), true));
+        ASSERT_TRUE(Load(File("in.ged", GedcomText(file))));
         const CRecordNode* person = FirstRecord(0);
         const CFieldDef* personDef = person->GetFieldDef();
         const auto userDefined = [personDef](std::string_view tag) {
@@ -793,7 +766,6 @@ TEST_F(GedcomLoaderTest, ManyChildrenLandWhereOneByOnePlacingPutsThem)
 // they would without it; what it lists as kept is there as a user-defined field.
 TEST_F(GedcomLoaderTest, FieldsASaveLeavesOutAreTakenOutAndKeptOnesStay)
 {
-    test_support::Prompt().Answer(IDNO);
     ASSERT_TRUE(
         Load(File("in.ged", GedcomText({"0 @I1@ INDI", "1 SEX", "1 NAME A /B/", "1 TITL", "1 BIRT",
                                         "2 DATE", "3 TIME 10:00", "2 PLAC P", "1 CONL Y", "2 DATE",
@@ -869,7 +841,7 @@ TEST_F(GedcomLoaderTest, AFileLoadsTheSameAfterTheDataSetIsEmptiedWhole)
     for (const char* name : {"gedcom/TGC551.ged", "gedcom/age-invalid.ged", "gedcom/enum-ext.ged",
                              "gedcom/date-all.ged", "gedcom/obje-1.ged", "gedcom/xref-case.ged"}) {
         SCOPED_TRACE(name);
-        ASSERT_TRUE(Load(test_support::DataPath(name), true));
+        ASSERT_TRUE(Load(test_support::DataPath(name)));
         const std::string first = Save(PathOf("saved.ged"));
         DeleteAllRecords();
         EXPECT_EQ(CAssocLinkTable::Count(), 0u);
@@ -877,7 +849,7 @@ TEST_F(GedcomLoaderTest, AFileLoadsTheSameAfterTheDataSetIsEmptiedWhole)
         EXPECT_EQ(CCustomAttrNode::GetFirstCustomAttr(), nullptr);
         EXPECT_EQ(CIndRec::GetLiveCount(), 0);
         EXPECT_EQ(CObjRec::GetLiveCount(), 0);
-        ASSERT_TRUE(Load(test_support::DataPath(name), true));
+        ASSERT_TRUE(Load(test_support::DataPath(name)));
         EXPECT_EQ(Save(PathOf("saved.ged")), first) << "the file saved again";
         DeleteAllRecords();
     }

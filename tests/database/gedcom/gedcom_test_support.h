@@ -206,10 +206,12 @@ inline LineCounts CountSkippedLines(const std::string& report)
 }
 
 /// The program's dictionary and node classes, nine record-type roots of the test's own, fresh
-/// identifier states and the preferences at their defaults; checks at the end that every node
-/// was freed and no answer is left queued.
-class CGedcomTest : public ::testing::Test {
+/// identifier states and the preferences at their defaults; what loads tell goes to m_messages.
+/// Checks at the end that every node was freed and no answer is left queued.
+class CGedcomTest : public ::testing::Test, public ILoadNotices {
 protected:
+    void Tell(const LoadNotice& notice) override { m_messages.push_back(notice); }
+
     void SetUp() override
     {
         m_liveNodes.Start();
@@ -221,10 +223,12 @@ protected:
         DeleteAllRecords();
         test_support::Prompt().TakeMessages();
         test_support::Prompt().TakeShellOpens();
+        SetLoadNotices(this);
     }
 
     void TearDown() override
     {
+        SetLoadNotices(nullptr);
         DeleteAllRecords();
         SetChangeTracking(false);
         m_roots.reset();
@@ -247,16 +251,11 @@ protected:
         return m_folder + "/" + std::string(name);
     }
 
-    /// Loads path; the boxes shown go to m_messages (a test queues their answers), or with
-    /// answerDefaults each takes its default button.
-    bool Load(const std::string& path, bool answerDefaults = false)
+    /// Loads path; m_messages holds what it told.
+    bool Load(const std::string& path)
     {
-        test_support::Prompt().SetAnswerDefaults(answerDefaults);
-        const bool loaded = LoadGedcomFile(path, nullptr, nullptr);
-        test_support::Prompt().SetAnswerDefaults(false);
-        m_messages = test_support::Prompt().TakeMessages();
-        test_support::Prompt().TakeShellOpens();
-        return loaded;
+        m_messages.clear();
+        return LoadGedcomFile(path, nullptr, nullptr);
     }
     /// Saves to path in the format of the last load; the bytes written, "FAILED: reason" when
     /// the save failed.
@@ -275,7 +274,7 @@ protected:
         return path.empty() ? std::string() : test_support::ReadFile(path);
     }
 
-    std::vector<CPromptScript::Shown> m_messages;
+    std::vector<LoadNotice> m_messages;
 
 private:
     std::optional<database_test::CTestRecordRoots> m_roots;

@@ -103,7 +103,7 @@ class GedcomWriterFormatTest : public gedcom_test::CGedcomTest,
 
 TEST_P(GedcomWriterFormatTest, KeepsTheFileFormatWhereEveryCharacterFits)
 {
-    ASSERT_TRUE(Load(File("in.ged", GetParam().in), true));
+    ASSERT_TRUE(Load(File("in.ged", GetParam().in)));
     const std::string saved = Save(PathOf("out.ged"));
     for (const std::string& bytes : GetParam().expected)
         EXPECT_NE(saved.find(bytes), std::string::npos) << bytes;
@@ -150,8 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(GedcomWriterTest, SaveAfterASwitchToUtf8ReportsTheNewFormat)
 {
     ASSERT_TRUE(Load(File("in.ged", "0 HEAD\r\n1 CHAR ASCII\r\n0 @I1@ INDI\r\n1 NAME Ren\xE9\r\n"
-                                    "0 TRLR\r\n"),
-                     true));
+                                    "0 TRLR\r\n")));
     EXPECT_NE(Report().find("* Bytes not valid in the file's character set (ASCII): 1;"),
               std::string::npos)
         << "the letter outside ASCII was read by a guess";

@@ -50,18 +50,18 @@ TEST_P(UserDefinedReload, AFieldUsedAgainIsShownAgain)
 {
     const ReloadCase& c = GetParam();
     const std::string own = FileOf(c);
-    ASSERT_TRUE(Load(own, true));
+    ASSERT_TRUE(Load(own));
     const CDataNode* field = UserDefinedField(c.listIndex, c.tag);
     ASSERT_NE(field, nullptr) << "the line is kept in a user-defined field";
     const CFieldDef* def = field->GetFieldDef();
     EXPECT_FALSE(def->IsHidden());
 
     DeleteAllRecords();
-    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551.ged"), true));
+    ASSERT_TRUE(Load(test_support::DataPath("gedcom/TGC551.ged")));
     EXPECT_TRUE(def->IsHidden()) << "the torture file does not use it";
 
     DeleteAllRecords();
-    ASSERT_TRUE(Load(own, true));
+    ASSERT_TRUE(Load(own));
     field = UserDefinedField(c.listIndex, c.tag);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->GetFieldDef(), def) << "the field made before is used again";

@@ -95,7 +95,7 @@ TEST_P(ReorderScanTest, FindsTheKindsOutOfOrderAndReorderingPutsThemRight)
 {
     const ScanCase& c = GetParam();
     // A link that leads nowhere is reported after loading; the report is declined.
-    ASSERT_TRUE(Load(File("scan.ged", GedcomOf(c.records)), true));
+    ASSERT_TRUE(Load(File("scan.ged", GedcomOf(c.records))));
     CRecordNode* record = FindRecord(c.checked);
     ASSERT_NE(record, nullptr);
 

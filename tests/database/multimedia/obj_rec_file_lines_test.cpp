@@ -33,7 +33,7 @@ protected:
         File("photo.png", kPngBytes);
         m_path = File("in.ged", text);
         SetLinkedFileFolder(m_path);
-        if (!Load(m_path, true))
+        if (!Load(m_path))
             return nullptr;
         return dynamic_cast<CObjRec*>(GetRecordTypeRoot(RECORD_LIST_OBJE)->GetFirstChild());
     }
@@ -106,11 +106,11 @@ TEST_F(ObjRecFileLinesTest, ASaveWritesEveryLineBackWhereItStood)
     for (const std::string& line : lines)
         text += line + "\r\n";
     text += "0 TRLR\r\n";
-    ASSERT_TRUE(Load(File("in.ged", text), true));
+    ASSERT_TRUE(Load(File("in.ged", text)));
     EXPECT_EQ(Report(), "");
     const std::string saved = Save(PathOf("saved.ged"));
     EXPECT_EQ(RecordLines(saved), lines) << saved;
-    ASSERT_TRUE(Load(PathOf("saved.ged"), true));
+    ASSERT_TRUE(Load(PathOf("saved.ged")));
     EXPECT_EQ(Save(PathOf("saved.ged")), saved);
 }
 
@@ -137,7 +137,7 @@ TEST_F(ObjRecFileLinesTest, AnObjectInARecordTakesItsFirstFileAndTheFormatBeneat
     File("photo.png", kPngBytes);
     const std::string in = File("in.ged", text);
     SetLinkedFileFolder(in);
-    ASSERT_TRUE(Load(in, true));
+    ASSERT_TRUE(Load(in));
     CDataNode* person = GetRecordTypeRoot(RECORD_LIST_INDI)->GetFirstChild();
     ASSERT_NE(person, nullptr);
     auto* object = dynamic_cast<CObjNode*>(person->FindChild(nullptr, FIELD_OBJE_EMBEDDED));

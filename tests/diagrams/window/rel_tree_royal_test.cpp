@@ -53,10 +53,7 @@ protected:
                                WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
                                CRect(0, 0, 900, 700), &m_host, 99));
     }
-    virtual void LoadFile()
-    {
-        ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged"), true));
-    }
+    virtual void LoadFile() { ASSERT_TRUE(Load(test_support::DataPath("gedcom/royal92.ged"))); }
     void TearDown() override
     {
         m_window.reset();
@@ -323,7 +320,7 @@ protected:
     {
         const std::string path = test_support::NewFolder("rel_tree_large") + "/large.ged";
         ASSERT_TRUE(WriteSyntheticGedcomFile(path, 100'000, 1).has_value());
-        ASSERT_TRUE(Load(path, true));
+        ASSERT_TRUE(Load(path));
     }
 };
 

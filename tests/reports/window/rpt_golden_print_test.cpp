@@ -20,7 +20,7 @@ class GoldenPrint : public RptPrinterTest<gedcom_test::CGedcomTest>,
 TEST_P(GoldenPrint, ThePdfHasTheKnownPagesAndPageOneIsLeftAsAPicture)
 {
     const GoldenCase& c = GetParam();
-    ASSERT_TRUE(Load(test_support::DataPath(std::string("gedcom/") + c.gedcom), true));
+    ASSERT_TRUE(Load(test_support::DataPath(std::string("gedcom/") + c.gedcom)));
     const GoldenReport report = MakeGoldenReport(c);
     ASSERT_NE(report.gen, nullptr);
     CRptGen& gen = *report.gen;
