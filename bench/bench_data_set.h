@@ -21,7 +21,7 @@ inline void InitBenchDataSet()
             setenv(FIELD_DEFS_ENV, ARDENVEL_BENCH_FIELD_DEFS, 1);
         prompt.SetAnswerDefaults(true);
         SetPrompt(&prompt);
-        return InitDataModel(nullptr);
+        return InitDataModel(nullptr).done;
     }();
     if (ready)
         return;
