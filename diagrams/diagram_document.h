@@ -194,8 +194,28 @@ public:
     void ResetTitles();
     /// Makes a section of the settings the defaults of new windows.
     [[nodiscard]] SaveOutcome SaveAsDefaults(int section, CAppProfile* saveTo);
+    /// Takes a section of from (the options sheet's edits); the caller lays out as it needs.
+    void TakeSettings(const CDiagramSettings& from, int section);
+    /// Takes the defaults of new windows whole.
+    void TakeDefaults();
+    /// Takes the settings of a custom diagram file. False when the file is damaged or is not a
+    /// custom diagram.
+    bool LoadSettingsFromFile(const std::string& path);
+    /// Every setting back to its installation value, the diagram keeping its type; with
+    /// asDefaults the defaults of new windows alike (keeping theirs), saved to saveTo when given.
+    [[nodiscard]] SaveOutcome RestoreInstallationSettings(bool asDefaults, CAppProfile* saveTo);
+    /// Sibling branches opened or not when the diagram is next built.
+    void SetExpandSiblingBranches(bool on);
+    /// An All Relatives diagram never leaves the spouses out: a "Spouse Option" of none becomes
+    /// one box per marriage, as building does.
+    void KeepSpousesInAllRelatives();
     /// Takes each entry's colour and transparent flag.
     void SetColours(const DiagramColourEntry* entries, int count);
+    /// Moves or resizes title index to frame as a drag goes; nothing becomes the defaults yet.
+    void MoveTitle(int index, const CRect& frame);
+    /// A drag left the titles where they are: an ordinary diagram's titles become the defaults,
+    /// a custom diagram's are its own.
+    [[nodiscard]] SaveOutcome KeepTitlesPlaced(CAppProfile* saveTo);
     /// Gives a box its own text (null: its template's again) and lays out again.
     void SetOverrideText(CDiagElem& box, const char* text);
     /// Gives every selected box its template's text again and lays out again.
@@ -253,6 +273,8 @@ private:
     CDiagramSettings& DefaultSettings();
     /// Changes the settings and, for an ordinary diagram, the defaults alike.
     void Mirror(const std::function<void(CDiagramSettings&)>& change);
+    /// An ordinary diagram's titles become the defaults; a custom diagram's are its own.
+    SaveOutcome SaveTitlesIfOrdinary(CAppProfile* saveTo);
     /// The last step of every layout: with page boundaries avoided, the trees packed again and
     /// their boxes moved off the vertical page boundaries. False when they are not avoided.
     bool AvoidPageBoundariesIfOn();

@@ -1,7 +1,8 @@
 // diagrams/diagram_document_settings.cpp: the diagram document's settings changes (frames,
-// buttons, "Spouse Option", titles, colours, override texts, what becomes the defaults) and its
-// pages: avoiding the page boundaries as the last step of a layout, the grid covering the
-// diagram, the page sized by rows, and the printed orientation.
+// buttons, "Spouse Option", titles placed and shown, colours, override texts, sections taken
+// from the options sheet, a custom diagram's file or the installation, what becomes the
+// defaults) and its pages: avoiding the page boundaries as the last step of a layout, the grid
+// covering the diagram, the page sized by rows, and the printed orientation.
 #include "diagrams/diagram_document.h"
 
 #include "diagrams/diag_elem.h"
@@ -60,11 +61,27 @@ SaveOutcome CDiagramDocument::HideSelectedTitles(CAppProfile* saveTo)
         if (m_selection.IsTitleSelected(t))
             m_settings.m_titles[std::size_t(t)].visible = false;
     m_selection.ClearTitles();
-    SaveOutcome saved;
-    if (m_customName.empty())
-        saved = DefaultSettings().CopySettings(m_settings, kSectionTitles, saveTo);
+    SaveOutcome saved = SaveTitlesIfOrdinary(saveTo);
     Notify([](IDiagramObserver& o) { o.DiagramSettingsChanged(); });
     return saved;
+}
+
+SaveOutcome CDiagramDocument::SaveTitlesIfOrdinary(CAppProfile* saveTo)
+{
+    if (!m_customName.empty())
+        return {};
+    return DefaultSettings().CopySettings(m_settings, kSectionTitles, saveTo);
+}
+
+void CDiagramDocument::MoveTitle(int index, const CRect& frame)
+{
+    m_settings.m_titles[std::size_t(index)].frame = frame;
+    Notify([](IDiagramObserver& o) { o.DiagramSettingsChanged(); });
+}
+
+SaveOutcome CDiagramDocument::KeepTitlesPlaced(CAppProfile* saveTo)
+{
+    return SaveTitlesIfOrdinary(saveTo);
 }
 
 SaveOutcome CDiagramDocument::SetTitle(int index, const CDiagramTitle& title, CAppProfile* saveTo)
@@ -84,6 +101,53 @@ void CDiagramDocument::ResetTitles()
 SaveOutcome CDiagramDocument::SaveAsDefaults(int section, CAppProfile* saveTo)
 {
     return DefaultSettings().CopySettings(m_settings, section, saveTo);
+}
+
+void CDiagramDocument::TakeSettings(const CDiagramSettings& from, int section)
+{
+    m_settings.CopySettings(from, section);
+    Notify([](IDiagramObserver& o) { o.DiagramSettingsChanged(); });
+}
+
+void CDiagramDocument::TakeDefaults()
+{
+    TakeSettings(DefaultSettings(), kSectionAll);
+}
+
+bool CDiagramDocument::LoadSettingsFromFile(const std::string& path)
+{
+    const bool loaded = m_settings.LoadSettingsFromFile(path);
+    Notify([](IDiagramObserver& o) { o.DiagramSettingsChanged(); });
+    return loaded;
+}
+
+SaveOutcome CDiagramDocument::RestoreInstallationSettings(bool asDefaults, CAppProfile* saveTo)
+{
+    const int type = m_settings.m_diagramType;
+    m_settings.SetDefaultSettings(kSectionAll);
+    m_settings.SetDiagramType(type);
+    SaveOutcome saved;
+    if (asDefaults) {
+        CDiagramSettings& defaults = DefaultSettings();
+        const int defaultType = defaults.m_diagramType;
+        defaults.SetDefaultSettings(kSectionAll);
+        defaults.SetDiagramType(defaultType);
+        if (saveTo)
+            saved = defaults.SaveSettings(saveTo, {}, kSectionAll);
+    }
+    Notify([](IDiagramObserver& o) { o.DiagramSettingsChanged(); });
+    return saved;
+}
+
+void CDiagramDocument::SetExpandSiblingBranches(bool on)
+{
+    m_settings.m_expandSiblingBranches = on;
+}
+
+void CDiagramDocument::KeepSpousesInAllRelatives()
+{
+    if (m_settings.m_diagramType == kAllRelativesDiagram && m_settings.m_spouseOption == 0)
+        m_settings.m_spouseOption = 1;
 }
 
 void CDiagramDocument::SetColours(const DiagramColourEntry* entries, int count)

@@ -126,7 +126,7 @@ void CSubViewRelTree::MapWindowCommands()
     MapCommand(kRefresh, [this] { RebuildDiagram(); });
     MapUpdate(kRefresh, always);
     MapCommand(kExpandSiblings, [this] {
-        m_doc.Settings().m_expandSiblingBranches = !m_doc.Settings().m_expandSiblingBranches;
+        m_doc.SetExpandSiblingBranches(!m_doc.Settings().m_expandSiblingBranches);
         RebuildDiagram();
     });
     MapUpdate(kExpandSiblings,

@@ -1,5 +1,6 @@
 // diagrams/window/rel_tree_custom.cpp: the Diagram window's settings as a whole: Page Setup,
-// going back to the installation settings, and saving them as a custom diagram file.
+// going back to the installation settings, and opening and saving a custom diagram file. The
+// document takes the settings; the window asks the questions and shows what went wrong.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "app/shell/save_message.h"
@@ -32,31 +33,37 @@ void CSubViewRelTree::PageSetup()
     const auto result = sheet.DoModal();
     m_optionsOpen = false;
     if (result == IDOK)
-        CheckSaved(
-            GetDefaultSettings().CopySettings(m_doc.Settings(), kSectionPrinting, Profile()));
+        CheckSaved(m_doc.SaveAsDefaults(kSectionPrinting, Profile()));
     ComputePageAvoidance();
     Invalidate();
 }
 
 void CSubViewRelTree::RestoreInstallationSettings()
 {
-    CDiagramSettings& settings = m_doc.Settings();
     const int answer = MessageBox(kRestoreQuestion, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer != IDYES && answer != IDNO)
         return;
     // The window keeps showing the kind of diagram it shows.
-    const int type = settings.m_diagramType;
-    settings.SetDefaultSettings(kSectionAll);
-    settings.SetDiagramType(type);
-    if (answer == IDYES) {
-        CDiagramSettings& defaults = GetDefaultSettings();
-        const int defaultType = defaults.m_diagramType;
-        defaults.SetDefaultSettings(kSectionAll);
-        defaults.SetDiagramType(defaultType);
-        if (CAppProfile* profile = Profile())
-            CheckSaved(defaults.SaveSettings(profile, {}, kSectionAll));
-    }
+    CheckSaved(m_doc.RestoreInstallationSettings(answer == IDYES, Profile()));
     ApplyGeneralOptions(false);
+}
+
+bool CSubViewRelTree::OpenCustomDiagram(const std::string& path, CIndRec* person,
+                                        const std::string& name)
+{
+    const auto openOnDefaults = [&](const std::string& why) {
+        MessageBox(why + "  The diagram opens with the default settings instead.",
+                   MB_OK | MB_ICONEXCLAMATION);
+        m_doc.TakeDefaults();
+        return Build(person, nullptr, true, m_doc.Settings().m_diagramType, false, name);
+    };
+    if (!m_doc.LoadSettingsFromFile(path))
+        return openOnDefaults("The custom diagram file \"" + path +
+                              "\" is damaged or is not a custom diagram.");
+    if (Build(person, nullptr, true, m_doc.Settings().m_diagramType, false, name, false))
+        return true;
+    return openOnDefaults("The diagram that the custom diagram \"" + name +
+                          "\" describes cannot be shown; it may be too large.");
 }
 
 void CSubViewRelTree::SaveAsCustomDiagram()

@@ -4,8 +4,8 @@
 // add-relative drag with its outline and status text. Each runs under the mouse capture from the
 // press to the release.
 //
-// A title moved or sized becomes the default of new windows only in an ordinary diagram (a custom
-// diagram's titles are its own).
+// A title moved or sized is placed by the document, which repaints; it becomes the default of new
+// windows only in an ordinary diagram (a custom diagram's titles are its own).
 #include "diagrams/window/rel_tree_mouse.h"
 
 #include "app/shell/save_message.h"
@@ -223,22 +223,20 @@ void CRelTreeMouse::TrackPageOrTitleDrag(UINT flags, CPoint point)
         return;
     }
     const CPoint p = m_view.ToDiagram(point);
-    CDiagramTitle& title = m_doc.Settings().m_titles[std::size_t(m_dragTitle)];
+    CRect frame = m_dragFrame;
     if (m_drag == kTitleMoveDrag) {
-        title.frame = m_dragFrame;
-        title.frame.OffsetRect(p.x - m_dragStart.x, p.y - m_dragStart.y);
+        frame.OffsetRect(p.x - m_dragStart.x, p.y - m_dragStart.y);
     } else {
         TitleBlockLook look;
-        look.rect = title.frame;
+        look.rect = m_doc.Settings().m_titles[std::size_t(m_dragTitle)].frame;
         CTitleView(look, &m_view.Window()).Resize(p.x, p.y, m_dragHandle);
-        title.frame = look.rect;
+        frame = look.rect;
     }
-    Invalidate();
+    m_doc.MoveTitle(m_dragTitle, frame);
 }
 
 void CRelTreeMouse::EndPageOrTitleDrag(bool cancelled)
 {
-    CDiagramSettings& settings = m_doc.Settings();
     const bool grid = InGridDrag();
     const bool resize = m_drag == kGridSizeDrag;
     m_drag = kNoDrag;
@@ -246,13 +244,9 @@ void CRelTreeMouse::EndPageOrTitleDrag(bool cancelled)
     ChooseCursor(nullptr);
     if (grid) {
         m_pages.EndGridDrag(cancelled, resize);
-    } else if (settings.m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
-        // A custom diagram's titles are its own.
-        if (m_doc.CustomName().empty()) {
-            CWinApp* app = AfxGetApp();
-            CheckSaved(m_doc.Defaults().Settings().CopySettings(
-                settings, kSectionTitles, app ? &app->GetProfile() : nullptr));
-        }
+    } else if (m_doc.Settings().m_titles[std::size_t(m_dragTitle)].frame != m_dragFrame) {
+        CWinApp* app = AfxGetApp();
+        CheckSaved(m_doc.KeepTitlesPlaced(app ? &app->GetProfile() : nullptr));
     } else if (m_titleAloneOnRelease && !cancelled) {
         // A selected title pressed and released unmoved becomes the only selection.
         m_view.DeselectAll();

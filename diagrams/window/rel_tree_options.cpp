@@ -22,9 +22,7 @@ void CSubViewRelTree::RefreshDiagram()
 
 void CSubViewRelTree::ApplyGeneralOptions(bool typeChanged)
 {
-    CDiagramSettings& settings = m_doc.Settings();
-    if (settings.m_diagramType == kAllRelativesDiagram && settings.m_spouseOption == 0)
-        settings.m_spouseOption = 1;
+    m_doc.KeepSpousesInAllRelatives();
     const CPoint scroll = m_scroll;
     RebuildDiagram();
     if (typeChanged) {

@@ -217,24 +217,6 @@ bool CSubViewRelTree::RebuildTree(CFamRec* family, bool selectRoot, int type, bo
     return Build(nullptr, family, selectRoot, type, showProperties, customName);
 }
 
-bool CSubViewRelTree::OpenCustomDiagram(const std::string& path, CIndRec* person,
-                                        const std::string& name)
-{
-    const auto openOnDefaults = [&](const std::string& why) {
-        MessageBox(why + "  The diagram opens with the default settings instead.",
-                   MB_OK | MB_ICONEXCLAMATION);
-        m_doc.Settings().CopySettings(m_doc.Defaults().Settings(), kSectionAll);
-        return Build(person, nullptr, true, m_doc.Settings().m_diagramType, false, name);
-    };
-    if (!m_doc.Settings().LoadSettingsFromFile(path))
-        return openOnDefaults("The custom diagram file \"" + path +
-                              "\" is damaged or is not a custom diagram.");
-    if (Build(person, nullptr, true, m_doc.Settings().m_diagramType, false, name, false))
-        return true;
-    return openOnDefaults("The diagram that the custom diagram \"" + name +
-                          "\" describes cannot be shown; it may be too large.");
-}
-
 bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, int type,
                             bool showProperties, const std::string& customName, bool tellFailure)
 {

@@ -110,10 +110,6 @@ public:
     /// The same rooted at the couple of family.
     bool RebuildTree(CFamRec* family, bool selectRoot, int type, bool showProperties,
                      const std::string& customName = {});
-    /// Loads the settings of a custom diagram file and builds it for person. A file that holds
-    /// no diagram, or settings whose diagram cannot be built, open on the defaults of new
-    /// windows after a message that says so.
-    bool OpenCustomDiagram(const std::string& path, CIndRec* person, const std::string& name);
     void ClearDiagram();
     bool HasTree() const override { return m_doc.HasTree(); }
     CDiagRowSet* RowSet() const { return m_doc.RowSet(); }
@@ -181,6 +177,10 @@ public:
     void PageSetup();
     void RestoreInstallationSettings();
     void SaveAsCustomDiagram();
+    /// Loads the settings of a custom diagram file and builds it for person. A file that holds
+    /// no diagram, or settings whose diagram cannot be built, open on the defaults of new
+    /// windows after a message that says so.
+    bool OpenCustomDiagram(const std::string& path, CIndRec* person, const std::string& name);
     /// Why the record properties box opens: a box viewed (Properties, a double click) or a
     /// record just made by the add-relative drag; each has its own preferred size.
     enum class PropertiesUse { kView, kDragAdd };
