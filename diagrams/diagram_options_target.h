@@ -11,6 +11,8 @@ class IDiagramOptionsTarget {
 public:
     virtual ~IDiagramOptionsTarget() = default;
 
+    /// Takes a section of the sheet's edits into the block edited.
+    virtual void TakeSettings(const CDiagramSettings& from, int section) = 0;
     /// Takes the edited block's scheme, fonts, sizes and pages again and repaints.
     virtual void RefreshDiagram() = 0;
     /// Rebuilds the diagram for new general options; typeChanged: the diagram type changed.

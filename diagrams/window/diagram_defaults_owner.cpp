@@ -7,6 +7,11 @@
 #include "diagrams/diagram_defaults.h"
 #include "diagrams/window/tree_opts_dlg.h"
 
+void CDiagramDefaultsOwner::TakeSettings(const CDiagramSettings& from, int section)
+{
+    GetDefaultSettings().CopySettings(from, section);
+}
+
 CDiagramSettings& CDiagramDefaultsOwner::GetDefaultSettings()
 {
     return m_defaults.Settings();

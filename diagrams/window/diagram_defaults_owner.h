@@ -13,6 +13,8 @@ class CDiagramDefaultsOwner final : public IDiagramOptionsTarget {
 public:
     explicit CDiagramDefaultsOwner(CDiagramDefaults& defaults) : m_defaults(defaults) {}
 
+    /// Copies the section into the default block.
+    void TakeSettings(const CDiagramSettings& from, int section) override;
     void RefreshDiagram() override {}
     void ApplyGeneralOptions(bool /*typeChanged*/) override {}
     bool RelayoutDiagram(bool /*keepScroll*/) override { return true; }

@@ -130,6 +130,11 @@ public:
     void RebuildDiagram();
 
     // What the Diagram Options sheet and the colour chooser ask of the window.
+    /// The sheet's edits go to the document, which tells the window to repaint.
+    void TakeSettings(const CDiagramSettings& from, int section) override
+    {
+        m_doc.TakeSettings(from, section);
+    }
     void RefreshDiagram() override;
     void ApplyGeneralOptions(bool typeChanged) override;
     bool RelayoutDiagram(bool keepScroll) override;

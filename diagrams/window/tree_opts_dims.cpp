@@ -126,9 +126,9 @@ void CTreePageDims::ApplyAndRedraw(bool restoreScale)
                 int(static_cast<long long>(m_startMinWidth) * m_startDivisor / s.m_minBoxWidth));
     }
     m_testApplied = true;
-    m_sheet.Edited().CopySettings(s, kSectionDimensions);
-    m_sheet.Edited().CopySettings(s, kSectionFonts);
     IDiagramOptionsTarget& target = m_sheet.Target();
+    target.TakeSettings(s, kSectionDimensions);
+    target.TakeSettings(s, kSectionFonts);
     target.RefreshDiagram();
     if (!target.RelayoutDiagram(true))
         MessageBox("Insufficient memory to display diagram.", MB_OK | MB_ICONEXCLAMATION);

@@ -7,7 +7,7 @@
 #include "platform/ui/dialogs/button.h"
 #include "platform/ui/windows/app.h"
 
-CTreeOptsDlg::CTreeOptsDlg(const char* caption, CDiagramSettings& settings,
+CTreeOptsDlg::CTreeOptsDlg(const char* caption, const CDiagramSettings& settings,
                            IDiagramOptionsTarget& target, CWnd* parent, UINT startPage,
                            bool printOnly, IDiagramOptionsWindow* window, bool saveAsDefault)
     : CPropertySheet(caption, parent, printOnly ? 0 : startPage), m_edited(settings),
@@ -60,7 +60,7 @@ void CTreeOptsDlg::ApplySections(const std::vector<int>& sections,
 {
     for (const int section : sections) {
         m_applied.CopySettings(m_working, section);
-        m_edited.CopySettings(m_working, section);
+        m_target.TakeSettings(m_working, section);
     }
     if (IsSaveAsDefault())
         SaveAsDefault(defaultSections);

@@ -38,10 +38,10 @@ public:
 };
 
 /// The pages edit the working copy; the applied copy holds what OK or Apply last handed over,
-/// and Cancel takes each page's sections back from it. A page hands its sections to the edited
-/// block, and, when IsSaveAsDefault holds, to the default block and the profile as well. With a
-/// window the sheet shows "Save as default" (181) beside OK; without one (the defaults are
-/// being edited) every applied page is saved to the profile.
+/// and Cancel takes each page's sections back from it. A page hands its sections to the target
+/// (which takes them into the edited block), and, when IsSaveAsDefault holds, to the default block
+/// and the profile as well. With a window the sheet shows "Save as default" (181) beside OK;
+/// without one (the defaults are being edited) every applied page is saved to the profile.
 class CTreeOptsDlg final : public CPropertySheet {
 public:
     static constexpr int kSaveAsDefaultId = 181;
@@ -49,9 +49,9 @@ public:
     enum Page : UINT { kGeneralPage, kTextPage, kPicturesPage, kTitlesPage, kPrintPage, kDimsPage };
 
     /// printOnly: the Print page alone (Page Setup). window: null when editing the defaults.
-    CTreeOptsDlg(const char* caption, CDiagramSettings& settings, IDiagramOptionsTarget& target,
-                 CWnd* parent, UINT startPage, bool printOnly, IDiagramOptionsWindow* window,
-                 bool saveAsDefault);
+    CTreeOptsDlg(const char* caption, const CDiagramSettings& settings,
+                 IDiagramOptionsTarget& target, CWnd* parent, UINT startPage, bool printOnly,
+                 IDiagramOptionsWindow* window, bool saveAsDefault);
     ~CTreeOptsDlg() override;
 
     /// True when editing the defaults, else the state of "Save as default".
@@ -59,12 +59,13 @@ public:
 
     CDiagramSettings& Working() { return m_working; }
     CDiagramSettings& Applied() { return m_applied; }
-    CDiagramSettings& Edited() { return m_edited; }
+    /// The block edited, as its target holds it; the target takes the sections handed back.
+    const CDiagramSettings& Edited() const { return m_edited; }
     IDiagramOptionsTarget& Target() { return m_target; }
     IDiagramOptionsWindow* Window() const { return m_window; }
 
-    /// Copies sections from the working copy into the applied copy and the edited block; with
-    /// IsSaveAsDefault, copies defaultSections into the default block and saves them to the
+    /// Copies sections from the working copy into the applied copy and hands them to the target;
+    /// with IsSaveAsDefault, copies defaultSections into the default block and saves them to the
     /// profile (a failed save says so; memory keeps the values).
     void ApplySections(const std::vector<int>& sections, const std::vector<int>& defaultSections);
     /// Copies sections from the working copy into the default block and saves them.
@@ -79,7 +80,7 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
-    CDiagramSettings& m_edited;
+    const CDiagramSettings& m_edited;
     IDiagramOptionsTarget& m_target;
     IDiagramOptionsWindow* m_window;
     bool m_saveAsDefaultStart;

@@ -277,7 +277,7 @@ void CTreePageMain::OnColours()
     if (!ChooseDiagramColours(this, colours.data(), kDiagramColourCount, this, window, &save))
         return;
     s.m_colours = colours;
-    m_sheet.Edited().CopySettings(s, kSectionColours);
+    m_sheet.Target().TakeSettings(s, kSectionColours);
     m_sheet.Applied().CopySettings(s, kSectionColours);
     if (!window || save)
         m_sheet.SaveAsDefault({kSectionColours});
@@ -289,18 +289,19 @@ void CTreePageMain::OnFont()
     CDiagramSettings& s = Working();
     if (!ChooseDiagramFont(this, s.m_relationshipFont, s, false))
         return;
-    m_sheet.Edited().CopySettings(s, kSectionFonts);
+    m_sheet.Target().TakeSettings(s, kSectionFonts);
     m_sheet.Applied().CopySettings(s, kSectionFonts);
     m_sheet.Target().RefreshDiagram();
 }
 
 void CTreePageMain::ApplyColours(const DiagramColourEntry* entries, int count)
 {
-    CDiagramSettings& edited = m_sheet.Edited();
+    CDiagramSettings shown = m_sheet.Edited();
     for (int i = 0; i < count && i < kDiagramColourCount; ++i) {
-        edited.m_colours[std::size_t(i)].colour = entries[i].colour;
-        edited.m_colours[std::size_t(i)].transparent = entries[i].transparent;
+        shown.m_colours[std::size_t(i)].colour = entries[i].colour;
+        shown.m_colours[std::size_t(i)].transparent = entries[i].transparent;
     }
+    m_sheet.Target().TakeSettings(shown, kSectionColours);
     m_sheet.Target().RefreshDiagram();
 }
 
@@ -312,7 +313,7 @@ void CTreePageMain::ResetColoursToInstallation(DiagramColourEntry* entries, int 
 void CTreePageMain::OnOK()
 {
     CDiagramSettings& s = Working();
-    m_sheet.Edited().CopySettings(s, kSectionGeneral);
+    m_sheet.Target().TakeSettings(s, kSectionGeneral);
     if (m_sheet.IsSaveAsDefault())
         m_sheet.SaveAsDefault({kSectionGeneral, kSectionColours, kSectionFonts});
     CDiagramSettings& applied = m_sheet.Applied();

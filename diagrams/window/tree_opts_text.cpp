@@ -408,7 +408,7 @@ void CTreePageText::OnFont()
     if (!ChooseDiagramFont(this, s.m_boxFont, s, true))
         return;
     for (const int section : {kSectionFonts, kSectionPrinting}) {
-        m_sheet.Edited().CopySettings(s, section);
+        m_sheet.Target().TakeSettings(s, section);
         m_sheet.Applied().CopySettings(s, section);
     }
     m_sheet.Target().RefreshDiagram();

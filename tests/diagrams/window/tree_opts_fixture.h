@@ -19,10 +19,11 @@
 #include <string>
 #include <vector>
 
-/// Records each call; the scheme list starts as the built-in schemes.
+/// Records each call, taking what the sheet hands back into edited; the scheme list starts as
+/// the built-in schemes.
 class CRecordingTarget final : public IDiagramOptionsTarget {
 public:
-    CRecordingTarget()
+    explicit CRecordingTarget(CDiagramSettings& edited) : m_edited(edited)
     {
         for (const BuiltInScheme& row : BuiltInSchemes()) {
             auto scheme = std::make_unique<CTextScheme>();
@@ -34,6 +35,10 @@ public:
         }
     }
 
+    void TakeSettings(const CDiagramSettings& from, int section) override
+    {
+        m_edited.CopySettings(from, section);
+    }
     void RefreshDiagram() override { ++m_refreshes; }
     void ApplyGeneralOptions(bool typeChanged) override { m_generalApplied.push_back(typeChanged); }
     bool RelayoutDiagram(bool) override
@@ -53,6 +58,7 @@ public:
         return settings.GetRelativesGenerations();
     }
 
+    CDiagramSettings& m_edited;
     int m_refreshes = 0;
     std::vector<bool> m_generalApplied;
     int m_relayouts = 0;
@@ -134,6 +140,6 @@ protected:
     /// The program's profile and printer.
     CWinApp m_app{"Ardenvel"};
     CDiagramSettings m_settings;
-    CRecordingTarget m_target;
+    CRecordingTarget m_target{m_settings};
     CScaleWindow m_window;
 };
