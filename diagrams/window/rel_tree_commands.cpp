@@ -113,7 +113,7 @@ void CSubViewRelTree::RebuildDiagram()
 void CSubViewRelTree::DeleteOrHide()
 {
     if (!m_doc.Selection().Empty()) {
-        DeleteSelected();
+        m_editor.DeleteSelected();
         return;
     }
     if (AnyTitleSelected(m_doc))
@@ -176,11 +176,11 @@ void CSubViewRelTree::MapWindowCommands()
     MapUpdate(kColours, always);
 
     // Editing the records: marks by query, order of children and marriages, deletion.
-    MapCommand(kMarksByQuery, [this] { MarksByQuery(); });
-    MapCommand(kMoveUp, [this] { MoveSelected(true); });
-    MapUpdate(kMoveUp, [this](CCmdUI* state) { state->Enable(CanMoveSelected(true)); });
-    MapCommand(kMoveDown, [this] { MoveSelected(false); });
-    MapUpdate(kMoveDown, [this](CCmdUI* state) { state->Enable(CanMoveSelected(false)); });
+    MapCommand(kMarksByQuery, [this] { m_editor.MarksByQuery(); });
+    MapCommand(kMoveUp, [this] { m_editor.MoveSelected(true); });
+    MapUpdate(kMoveUp, [this](CCmdUI* state) { state->Enable(m_editor.CanMoveSelected(true)); });
+    MapCommand(kMoveDown, [this] { m_editor.MoveSelected(false); });
+    MapUpdate(kMoveDown, [this](CCmdUI* state) { state->Enable(m_editor.CanMoveSelected(false)); });
     // The one command is Delete for selected boxes and Hide Title for selected titles.
     MapCommand(kDelete, [this] { DeleteOrHide(); });
     MapUpdate(kDelete, [this](CCmdUI* state) {

@@ -11,6 +11,7 @@
 #include "app/shell/save_message.h"
 #include "diagrams/diag_elem.h"
 #include "diagrams/diagram_document.h"
+#include "diagrams/window/rel_tree_editor.h"
 #include "diagrams/window/rel_tree_pages.h"
 #include "diagrams/window/title_block.h"
 #include "platform/base/prompt.h"
@@ -295,7 +296,7 @@ void CRelTreeMouse::TrackRelativeDrag(CPoint point)
         return;
     }
     m_dropZone = DiagDropZoneAt(*dragBox, m_view.ToDiagram(point));
-    const std::string refusal = m_view.DropRefusal(*dragBox, m_dropZone);
+    const std::string refusal = m_editor.DropRefusal(*dragBox, m_dropZone);
     m_dropAllowed = refusal.empty();
     static const char* const kAdd[] = {"", "Add parent", "Add spouse", "Add spouse", "Add child"};
     ShowDragStatus(m_dropAllowed ? kAdd[m_dropZone] : refusal);
@@ -374,5 +375,5 @@ void CRelTreeMouse::EndRelativeDrag(CPoint point)
     ClearRelativeDrag();
     Invalidate(false);
     if (box)
-        m_view.DropRelative(*box, zone, point);
+        m_editor.DropRelative(*box, zone, point);
 }

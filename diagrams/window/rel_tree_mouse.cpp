@@ -12,8 +12,9 @@
 #include "diagrams/window/rel_tree_pages.h"
 #include "platform/ui/windows/wnd.h"
 
-CRelTreeMouse::CRelTreeMouse(IRelTreeMouseView& view, CDiagramDocument& doc, CRelTreePages& pages)
-    : m_view(view), m_doc(doc), m_pages(pages), m_dragBox(doc)
+CRelTreeMouse::CRelTreeMouse(IRelTreeMouseView& view, CDiagramDocument& doc, CRelTreePages& pages,
+                             CRelTreeEditor& editor)
+    : m_view(view), m_doc(doc), m_pages(pages), m_editor(editor), m_dragBox(doc)
 {
 }
 

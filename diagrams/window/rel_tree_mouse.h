@@ -4,9 +4,9 @@
 // grid, the add-relative drag), their feedback, Escape, and the cursor.
 //
 // CRelTreeMouse owns what is being dragged and works through IRelTreeMouseView: the window hit
-// tests, maps points, scrolls, keeps the selection, opens its menus and dialogs and adds the
-// relative dropped. The page grid's drag is carried out by CRelTreePages; the mouse says when it
-// begins, moves and ends.
+// tests, maps points, scrolls, keeps the selection and opens its menus and dialogs; the window's
+// CRelTreeEditor says why a zone refuses the add-relative drop and adds the relative dropped. The
+// page grid's drag is carried out by CRelTreePages; the mouse says when it begins, moves and ends.
 //
 // Traps: every drag runs under the mouse capture from its press to its release; the right button
 // or Escape cancels it (a dragged page grid goes back, a dragged title stays where it is). A
@@ -24,6 +24,7 @@
 class CDC;
 class CDiagElem;
 class CDiagramDocument;
+class CRelTreeEditor;
 class CRelTreePages;
 class CWnd;
 
@@ -98,16 +99,12 @@ public:
     /// spouse box shown without one).
     virtual void OpenBoxProperties(CDiagElem& box) = 0;
     virtual void ShowContextMenu(CPoint point) = 0;
-    /// Why the relation of the zone cannot be added at the box; empty when it can.
-    virtual std::string DropRefusal(const CDiagElem& box, int zone) const = 0;
-    /// The add-relative drag released in an allowed zone at point (client pixels): the drop
-    /// menu and the addition chosen.
-    virtual void DropRelative(CDiagElem& box, int zone, CPoint point) = 0;
 };
 
 class CRelTreeMouse {
 public:
-    CRelTreeMouse(IRelTreeMouseView& view, CDiagramDocument& doc, CRelTreePages& pages);
+    CRelTreeMouse(IRelTreeMouseView& view, CDiagramDocument& doc, CRelTreePages& pages,
+                  CRelTreeEditor& editor);
 
     int Mode() const { return m_mode; }
     /// Switches a mode on, or off when it is on.
@@ -180,6 +177,8 @@ private:
     IRelTreeMouseView& m_view;
     CDiagramDocument& m_doc;
     CRelTreePages& m_pages;
+    /// Says why a zone refuses the add-relative drop, and adds the relative dropped.
+    CRelTreeEditor& m_editor;
     int m_mode = kModeNormal;
     DragKind m_drag = kNoDrag;
     /// The right press ended a drag: its release opens no menu.

@@ -144,7 +144,7 @@ void CSubViewRelTree::OpenBoxProperties(CDiagElem& box)
     SelectBox(&box, true, true);
     // A record made for a placeholder replaces its box: the selection holds the new one.
     if (box.GetKind() == kSpouseElem && !box.GetIndividual())
-        OfferSpouseRecord(box);
+        m_editor.OfferSpouseRecord(box);
     OpenPropertiesBesideSelection();
 }
 

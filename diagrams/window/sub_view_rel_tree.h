@@ -12,8 +12,11 @@
 // which tell it to repaint. The page grid's view side and the print job are its CRelTreePages
 // (rel_tree_pages.h), which asks it for the mapping through IRelTreePagesView; its mouse messages
 // go to its CRelTreeMouse (rel_tree_mouse.h), which owns the mouse modes and drags and asks it for
-// hit tests, scrolling and the selection through IRelTreeMouseView. Its own work is spread over
-// sub_view_rel_tree.cpp and the rel_tree_*.cpp files, each of which says what it holds.
+// hit tests, scrolling and the selection through IRelTreeMouseView; the edits of the records from
+// the diagram (the add-relative drop, moving, deleting, marks) are its CRelTreeEditor
+// (rel_tree_editor.h), which asks it to select, scroll and open its dialogs through
+// IRelTreeEditorView. Its own work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp
+// files, each of which says what it holds.
 //
 // Traps: the diagram's mapping has y up, so a logical rectangle's top lies above its bottom; widen
 // or shrink it outwards with that in mind, and normalise a clip box read back from the context
@@ -30,6 +33,7 @@
 #include "diagrams/diagram_options_target.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/relationship_text.h"
+#include "diagrams/window/rel_tree_editor.h"
 #include "diagrams/window/rel_tree_mouse.h"
 #include "diagrams/window/rel_tree_pages.h"
 #include "diagrams/window/tree_opts_dlg.h"
@@ -60,8 +64,6 @@ inline constexpr UINT kRemoveAllMarks = 33031, kMarksByQuery = 33032, kSaveAsDef
 inline constexpr UINT kShowPageBoundaries = 32910, kAvoidPageBoundaries = 32956, kPageSetup = 32872,
                       kRestoreInstallation = 33046;
 inline constexpr UINT kMoveUp = 32833, kMoveDown = 32834, kDelete = 32801;
-/// The add-relative drop menu: create a new record, link an existing one.
-inline constexpr UINT kDropMenu = 249, kDropCreate = 701, kDropLink = 702;
 inline constexpr UINT kPaneHelp = 59399, kPanePos = 59401, kPaneSize = 59400,
                       kTreeStatusBar = 59398;
 } // namespace diagram_cmd
@@ -73,7 +75,8 @@ class CSubViewRelTree : public CSubView,
                         public IDiagramColoursTarget,
                         public IDiagramOptionsWindow,
                         public IRelTreePagesView,
-                        public IRelTreeMouseView {
+                        public IRelTreeMouseView,
+                        public IRelTreeEditorView {
 public:
     CSubViewRelTree();
     ~CSubViewRelTree() override;
@@ -127,7 +130,7 @@ public:
 
     /// Builds the diagram again from its root, keeping the custom name and the scroll
     /// position; empties the window when the root went.
-    void RebuildDiagram();
+    void RebuildDiagram() override;
 
     // What the Diagram Options sheet and the colour chooser ask of the window.
     /// The sheet's edits go to the document, which tells the window to repaint.
@@ -151,7 +154,7 @@ public:
     /// The Text dialog on the one selected box's text; OK makes it the box's override text.
     void OverrideText();
     /// The Diagram Options sheet on the window's settings.
-    void OpenOptions();
+    void OpenOptions() override;
     /// The colour chooser over the window's colours.
     void ChooseColours();
 
@@ -204,7 +207,7 @@ public:
     void ZoomToRect(CRect rect, bool logical) override;
     void ViewWholeDiagram();
     /// Scrolls so that the diagram point lies at the device point.
-    void ScrollToPoint(int px, int py, int dx, int dy, bool redraw);
+    void ScrollToPoint(int px, int py, int dx, int dy, bool redraw) override;
     void CentreOnRoot();
     CPoint ScrollOrigin() const { return m_scroll; }
     int RootRowOffset() const override;
@@ -239,37 +242,16 @@ public:
     std::string StatusPosText() const;
     std::string StatusSizeText() const;
 
-    // Editing the records from the diagram (rel_tree_relatives.cpp, rel_tree_marks.cpp,
-    // rel_tree_order.cpp).
+    /// The text the add-relative drag shows on the status bar; empty outside the drag.
+    const std::string& DragStatusText() const { return m_mouse.DragStatusText(); }
+
+    // Editing the records from the diagram.
     /// The drop zones of the add-relative drag.
     using DropZone = DiagDropZone;
     using enum DiagDropZone;
-    /// The zone of the diagram point around the box.
-    static int DropZoneAt(const CDiagElem& box, CPoint point) { return DiagDropZoneAt(box, point); }
-    /// Why the relation of the zone cannot be added at the box; empty when it can.
-    std::string DropRefusal(const CDiagElem& box, int zone) const override;
-    /// The generation limit of an All Relatives diagram that leaves out a relative added at
-    /// the box in the zone: kZoneParent above the highest ancestor row, kZoneChild below the
-    /// lowest descendant row, kZoneNone when the relative is shown.
-    int LimitPassedByAddition(CDiagElem& box, int zone) const;
-    /// The text the add-relative drag shows on the status bar; empty outside the drag.
-    const std::string& DragStatusText() const { return m_mouse.DragStatusText(); }
-    /// One addition at the box, linking an existing record (link) or creating one; the
-    /// neighbour is the child box (or the spouse box) beside which the drop landed.
-    void AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* neighbour);
-    void AddParentFromDiagram(CDiagElem& box, bool link);
-    void AddSpouseFromDiagram(CDiagElem& box, bool link, int zone, CDiagElem* neighbour);
-    /// Sets (on) or clears flag on every box, or on those showing one of the records.
-    void SetMarks(std::uint16_t flag, bool on, const ElemRecordSet* records);
-    /// The marks-by-query dialog, then its marks.
-    void MarksByQuery();
-    /// Whether the one selected box's child (or spouse family) has a neighbour that way.
-    bool CanMoveSelected(bool up) const;
-    /// Moves the one selected box's child among its parents' children, or a spouse box's
-    /// family among the person's spouse families, one place earlier (up) or later.
-    void MoveSelected(bool up);
-    /// Asks, then deletes the records of the selected boxes.
-    void DeleteSelected();
+    /// The add-relative drop, moving, deleting and marking: the window's commands and mouse
+    /// call it.
+    CRelTreeEditor& Editor() { return m_editor; }
 
     // IDiagramView.
     /// On the screen the gap keeps its pixels at any zoom; on paper it is taken as units.
@@ -324,21 +306,6 @@ private:
     CDiagElem* ButtonOwner(const CDiagElem& box) const;
     void ShowContextMenu(CPoint point) override;
     void SelectBoxesInArea(const CRect& rect) override;
-    /// After an addition: selects the relative's box and shows it; opens its properties
-    /// when the record is new. A relative left out by the limit (LimitPassedByAddition)
-    /// brings the offer to revise the options.
-    void ShowAddedRelative(CIndRec* relative, bool created, int limit);
-    /// Offers to make the record of a spouse box shown without one; the new spouse's box is
-    /// selected.
-    void OfferSpouseRecord(CDiagElem& placeholder);
-    /// The family shown below an ancestor box: its child box's, the root couple's for a partner
-    /// of a diagram rooted at a couple, else the ancestor's family with the root person as a
-    /// child; null when none.
-    CFamRec* FamilyBelowAncestor(const CDiagAncestorElem& box) const;
-    /// FamilyBelowAncestor of an ancestor box; null for other boxes.
-    CFamRec* AncestorFamily(CDiagElem& box) const;
-    /// The first visible box showing the person; null when none does.
-    CDiagElem* ShownBoxOf(const CIndRec* person) const;
     void MapCommands();
     void MapWindowCommands();
     void MapPageAndTitleCommands();
@@ -360,7 +327,8 @@ private:
     }
     void FlipTitleSelection(int index) override;
     void OpenBoxProperties(CDiagElem& box) override;
-    void DropRelative(CDiagElem& box, int zone, CPoint point) override;
+    // IRelTreeEditorView.
+    void OpenAddedRecordProperties() override { OpenProperties(nullptr, PropertiesUse::kDragAdd); }
     /// What the relationship-description columns are placed from: the option, the gap, the
     /// described rows of the diagram and the extent of its boxes.
     CRelationshipColumns::Layout RelationshipLayout() const;
@@ -374,8 +342,10 @@ private:
     CDiagramDocument m_doc;
     /// The page grid and the print job.
     CRelTreePages m_pages{*this, m_doc};
+    /// The edits of the records from the diagram.
+    CRelTreeEditor m_editor{*this, m_doc};
     /// The mouse, its modes and drags.
-    CRelTreeMouse m_mouse{*this, m_doc, m_pages};
+    CRelTreeMouse m_mouse{*this, m_doc, m_pages, m_editor};
     CRelationshipColumns m_relColumns;
 
     int m_divisor = 20;

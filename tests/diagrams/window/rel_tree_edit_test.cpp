@@ -66,8 +66,8 @@ TEST_F(RelTreeEditTest, MoveUpAndDownReorderChildrenAndFollowInTheDiagram)
          {Case{"ann", false, true}, Case{"bob", true, false}, Case{"john", false, false}}) {
         SCOPED_TRACE(c.selected);
         Select({BoxOf(c.selected)});
-        EXPECT_EQ(m_window->CanMoveSelected(true), c.upEnabled);
-        EXPECT_EQ(m_window->CanMoveSelected(false), c.downEnabled);
+        EXPECT_EQ(m_window->Editor().CanMoveSelected(true), c.upEnabled);
+        EXPECT_EQ(m_window->Editor().CanMoveSelected(false), c.downEnabled);
     }
     Select({BoxOf("bob")});
     ASSERT_TRUE(Run(diagram_cmd::kMoveUp));
@@ -95,7 +95,7 @@ TEST_F(RelTreeEditTest, MoveUpOnASpouseBoxReordersTheMarriages)
     ASSERT_NE(kate, nullptr);
     ASSERT_EQ(kate->GetKind(), kSpouseElem);
     Select({kate});
-    EXPECT_FALSE(m_window->CanMoveSelected(false));
+    EXPECT_FALSE(m_window->Editor().CanMoveSelected(false));
     ASSERT_TRUE(Run(diagram_cmd::kMoveUp));
     EXPECT_EQ(Marriages(john), (std::vector<CFamRec*>{m_second, m_parents}));
     // The children stay in their family, and the family's own order is untouched.

@@ -158,7 +158,7 @@ TEST_F(RelTreeRelativesTest, EachZoneShowsWhatItAddsOrWhyItCannot)
         SCOPED_TRACE(std::string(c.box) + " zone " + std::to_string(c.zone));
         Open(c.type, c.root);
         const CPoint to = Beside(c.box, c.zone);
-        ASSERT_EQ(CSubViewRelTree::DropZoneAt(*BoxOf(c.box), m_window->ToDiagram(to)), c.zone);
+        ASSERT_EQ(DiagDropZoneAt(*BoxOf(c.box), m_window->ToDiagram(to)), c.zone);
         EXPECT_EQ(Press(c.box, to), c.status);
         EXPECT_TRUE(m_window->IsDragging());
         // Escape ends the drag with nothing added, whatever the zone allowed.
@@ -200,7 +200,7 @@ TEST_F(RelTreeRelativesTest, ANewChildGoesBesideTheDropAndOpensItsProperties)
     ASSERT_NE(BoxOf("mary"), nullptr);
     const CPoint between((ClientCentre("ann").x + ClientCentre("bob").x) / 2,
                          ClientCentre("ann").y);
-    ASSERT_EQ(CSubViewRelTree::DropZoneAt(*BoxOf("mary"), m_window->ToDiagram(between)),
+    ASSERT_EQ(DiagDropZoneAt(*BoxOf("mary"), m_window->ToDiagram(between)),
               CSubViewRelTree::kZoneChild);
     EXPECT_EQ(Press("mary", between), "Add child");
     Release(between, diagram_cmd::kDropCreate);
@@ -252,8 +252,7 @@ TEST_F(RelTreeRelativesTest, LinkingAnExistingChildAddsNoRecord)
     // Below Mary, right of Bob: Carl goes last.
     const CPoint below = Beside("mary", CSubViewRelTree::kZoneChild);
     const CPoint to(std::max(below.x, ClientCentre("bob").x + 5), below.y);
-    ASSERT_EQ(CSubViewRelTree::DropZoneAt(*BoxOf("mary"), m_window->ToDiagram(to)),
-              CSubViewRelTree::kZoneChild);
+    ASSERT_EQ(DiagDropZoneAt(*BoxOf("mary"), m_window->ToDiagram(to)), CSubViewRelTree::kZoneChild);
     EXPECT_EQ(Press("mary", to), "Add child");
     Release(to, diagram_cmd::kDropLink);
     EXPECT_EQ(Children(m_parents), (std::vector<CIndRec*>{m_people["ann"], m_people["bob"], carl}));
@@ -393,9 +392,9 @@ TEST_F(RelTreeRelativesTest, ARelativeBeyondTheGenerationLimitsOffersTheOptions)
             });
         // Added as the drop menu's "Create" would, past the refusal the drag shows.
         if (c.parent)
-            m_window->AddParentFromDiagram(*box, false);
+            m_window->Editor().AddParentFromDiagram(*box, false);
         else
-            m_window->AddChildFromDiagram(*box, false, nullptr);
+            m_window->Editor().AddChildFromDiagram(*box, false, nullptr);
         EXPECT_EQ(CIndRec::GetLiveCount(), before + 1);
         const auto shown = TestHooks::TakeMessages();
         ASSERT_EQ(shown.size(), 1u);
@@ -414,7 +413,7 @@ TEST_F(RelTreeRelativesTest, ARelativeWithinTheLimitsIsShownWithoutAQuestion)
     SetGenerations({2, 2});
     Open(kAllRelativesDiagram, "ann");
     m_dialogs.m_sexes.push_back(SEX_MALE);
-    m_window->AddParentFromDiagram(*BoxOf("mary"), false);
+    m_window->Editor().AddParentFromDiagram(*BoxOf("mary"), false);
     const CFamRec* parents = m_people["mary"]->GetNextParentFamily(nullptr);
     ASSERT_NE(parents, nullptr);
     EXPECT_EQ(SelectedPerson(), parents->GetHusband());

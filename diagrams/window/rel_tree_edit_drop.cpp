@@ -1,18 +1,17 @@
-// diagrams/window/rel_tree_relatives.cpp: the Diagram window's side of the add-relative drag
-// (which the mouse, rel_tree_drag.cpp, follows): why the relation of a zone around a box (parent
-// above, spouse beside, child below) cannot be added, and on release the drop menu and the
-// addition of a new or an existing record.
-//
-// In an All Relatives diagram a parent above the highest ancestor row, or a child below the lowest
-// descendant row, is not shown: the window asks "Diagram Limits Reached" (Yes opens Diagram
-// Options) instead of selecting it.
-#include "diagrams/window/sub_view_rel_tree.h"
+// diagrams/window/rel_tree_edit_drop.cpp: the editor's side of the add-relative drag (which the
+// mouse, rel_tree_drag.cpp, follows): why the relation of a zone around a box (parent above,
+// spouse beside, child below) cannot be added, and on release the drop menu and the addition of a
+// new or an existing record (rel_tree_edit_add.cpp).
+#include "diagrams/window/rel_tree_editor.h"
 
 #include "database/kin/ind_rec.h"
 #include "database/records/fam_rec.h"
-#include "diagrams/diag_elem.h"
-#include "diagrams/diag_tree_walk.h"
+#include "diagrams/diag_ancestor_elem.h"
+#include "diagrams/diag_family_elem.h"
+#include "diagrams/diagram_document.h"
+#include "diagrams/window/rel_tree_mouse.h"
 #include "platform/ui/frames/menu.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <cstdlib>
 
@@ -87,7 +86,7 @@ CDiagFamilyElem* ChildrenBox(CDiagElem& box)
 
 } // namespace
 
-std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) const
+std::string CRelTreeEditor::DropRefusal(const CDiagElem& constBox, int zone) const
 {
     const CDiagramSettings& settings = m_doc.Settings();
     CDiagElem& box = const_cast<CDiagElem&>(constBox);
@@ -154,7 +153,7 @@ std::string CSubViewRelTree::DropRefusal(const CDiagElem& constBox, int zone) co
     }
 }
 
-void CSubViewRelTree::DropRelative(CDiagElem& dropped, int zone, CPoint point)
+void CRelTreeEditor::DropRelative(CDiagElem& dropped, int zone, CPoint point)
 {
     // While the menu is open the box is watched as during the drag: an update that removes it
     // leaves nothing to add to.
@@ -168,9 +167,9 @@ void CSubViewRelTree::DropRelative(CDiagElem& dropped, int zone, CPoint point)
     CDiagramSelection watched(m_doc);
     watched.Select(dropped, true);
     CPoint screen = point;
-    ClientToScreen(&screen);
+    m_view.Window().ClientToScreen(&screen);
     const UINT chosen = UINT(popup->TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
-                                                   screen.x, screen.y, this));
+                                                   screen.x, screen.y, &m_view.Window()));
     CDiagElem* box = watched.Empty() ? nullptr : watched.Boxes().front();
     if (!box || (chosen != kDropCreate && chosen != kDropLink))
         return;
@@ -180,7 +179,7 @@ void CSubViewRelTree::DropRelative(CDiagElem& dropped, int zone, CPoint point)
         return;
     }
     // The neighbour beside the drop, looked for again now that the menu has closed.
-    const CPoint at = ToDiagram(point);
+    const CPoint at = m_view.ToDiagram(point);
     CDiagElem* neighbour = nullptr;
     if (zone == kZoneChild) {
         if (const CDiagFamilyElem* family = ChildrenBox(*box))
@@ -210,26 +209,4 @@ void CSubViewRelTree::DropRelative(CDiagElem& dropped, int zone, CPoint point)
         }
     }
     AddSpouseFromDiagram(*box, link, zone, neighbour);
-}
-
-CFamRec* CSubViewRelTree::FamilyBelowAncestor(const CDiagAncestorElem& box) const
-{
-    if (const CDiagAncestorElem* child = box.Child())
-        return child->GetFamily();
-    const CIndRec* ancestor = box.GetIndividual();
-    if (!ancestor)
-        return nullptr;
-    // A diagram rooted at a couple: its partners' family.
-    if (m_doc.RootKind() == 1 && m_doc.RootFamily() &&
-        (m_doc.RootFamily()->GetHusband() == ancestor || m_doc.RootFamily()->GetWife() == ancestor))
-        return m_doc.RootFamily();
-    if (!m_doc.RootPerson())
-        return nullptr;
-    for (CFamRec* family = ancestor->GetNextSpouseFamily(nullptr); family;
-         family = ancestor->GetNextSpouseFamily(family)) {
-        bool isSpouse = false;
-        if (family->HasMember(m_doc.RootPerson(), isSpouse) && !isSpouse)
-            return family;
-    }
-    return nullptr;
 }

@@ -1,29 +1,28 @@
-// diagrams/window/rel_tree_marks.cpp: the Diagram window's marks set or cleared over every box,
-// or over the boxes of the individuals a query finds.
-#include "diagrams/window/sub_view_rel_tree.h"
+// diagrams/window/rel_tree_edit_marks.cpp: the editor's marks set or cleared over every box, or
+// over the boxes of the individuals a query finds.
+#include "diagrams/window/rel_tree_editor.h"
 
-#include "database/kin/ind_rec.h"
-#include "database/records/fam_rec.h"
-#include "diagrams/diag_elem.h"
+#include "diagrams/diagram_document.h"
 #include "diagrams/window/diag_query_marks_dlg.h"
 #include "platform/base/prompt.h"
+#include "platform/ui/windows/wnd.h"
 #include "queries/query_def.h"
 
-void CSubViewRelTree::SetMarks(std::uint16_t flag, bool on, const ElemRecordSet* records)
+void CRelTreeEditor::SetMarks(std::uint16_t flag, bool on, const ElemRecordSet* records)
 {
     for (auto& rowSet : m_doc.RowSets())
         for (CDiagTree* tree : rowSet->Trees())
             tree->SetFlags(flag, on, records);
-    if (GetSafeHwnd())
-        Invalidate();
+    if (m_view.Window().GetSafeHwnd())
+        m_view.Window().Invalidate();
 }
 
-void CSubViewRelTree::MarksByQuery()
+void CRelTreeEditor::MarksByQuery()
 {
-    if (!HasTree())
+    if (!m_doc.HasTree())
         return;
     const std::shared_ptr<CQueryDef> query = CQueryDef::Create();
-    CQueryMarksDlg dialog(query.get(), this);
+    CQueryMarksDlg dialog(query.get(), &m_view.Window());
     if (dialog.DoModal() != IDOK)
         return;
     if (dialog.m_clearFirst && dialog.m_setMarks)

@@ -1,8 +1,8 @@
-// diagrams/window/rel_tree_add_relative.cpp: the additions the drop menu of the add-relative drag
-// runs: a child, a parent or a spouse at a box, as a new record or by linking an existing one,
-// each through the records' own operations and announced once; then the relative's box is
-// selected and shown.
-#include "diagrams/window/sub_view_rel_tree.h"
+// diagrams/window/rel_tree_edit_add.cpp: the additions the drop menu of the add-relative drag
+// runs (CRelTreeEditor): a child, a parent or a spouse at a box, as a new record or by linking an
+// existing one, each through the records' own operations and announced once; then the relative's
+// box is selected and shown. Also the record made for a spouse box shown without one.
+#include "diagrams/window/rel_tree_editor.h"
 
 #include "database/dictionary/field_ids.h"
 #include "database/kin/ind_rec.h"
@@ -10,10 +10,13 @@
 #include "database/nodes/change_tracking.h"
 #include "database/records/assoc_node.h"
 #include "database/records/fam_rec.h"
-#include "diagrams/diag_elem.h"
-#include "diagrams/diag_tree_walk.h"
+#include "diagrams/diag_ancestor_elem.h"
+#include "diagrams/diag_family_elem.h"
+#include "diagrams/diagram_document.h"
+#include "diagrams/window/rel_tree_mouse.h"
 #include "platform/base/abandon.h"
 #include "platform/base/prompt.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <vector>
 
@@ -83,9 +86,9 @@ template <class Fn> bool Guarded(Fn fn)
 
 } // namespace
 
-int CSubViewRelTree::LimitPassedByAddition(CDiagElem& box, int zone) const
+int CRelTreeEditor::LimitPassedByAddition(CDiagElem& box, int zone) const
 {
-    const CDiagRowSet* rowSet = RowSet();
+    const CDiagRowSet* rowSet = m_doc.RowSet();
     if (!rowSet || m_doc.Settings().m_diagramType != kAllRelativesDiagram)
         return kZoneNone;
     if (zone == kZoneParent) {
@@ -105,7 +108,7 @@ int CSubViewRelTree::LimitPassedByAddition(CDiagElem& box, int zone) const
     return kZoneNone;
 }
 
-void CSubViewRelTree::AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* neighbour)
+void CRelTreeEditor::AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* neighbour)
 {
     ChildPlace place = PlaceOfChild(box, AncestorFamily(box));
     CIndRec* person = place.person;
@@ -165,7 +168,7 @@ void CSubViewRelTree::AddChildFromDiagram(CDiagElem& box, bool link, CDiagElem* 
     ShowAddedRelative(child, !link, limit);
 }
 
-void CSubViewRelTree::AddParentFromDiagram(CDiagElem& box, bool link)
+void CRelTreeEditor::AddParentFromDiagram(CDiagElem& box, bool link)
 {
     CIndRec* person = box.GetIndividual();
     if (!person)
@@ -197,8 +200,7 @@ void CSubViewRelTree::AddParentFromDiagram(CDiagElem& box, bool link)
     ShowAddedRelative(parent, !link, limit);
 }
 
-void CSubViewRelTree::AddSpouseFromDiagram(CDiagElem& box, bool link, int zone,
-                                           CDiagElem* neighbour)
+void CRelTreeEditor::AddSpouseFromDiagram(CDiagElem& box, bool link, int zone, CDiagElem* neighbour)
 {
     CIndRec* person = box.GetIndividual();
     if (!person)
@@ -242,7 +244,7 @@ void CSubViewRelTree::AddSpouseFromDiagram(CDiagElem& box, bool link, int zone,
         ShowAddedRelative(spouse, !link, kZoneNone);
 }
 
-void CSubViewRelTree::OfferSpouseRecord(CDiagElem& placeholder)
+void CRelTreeEditor::OfferSpouseRecord(CDiagElem& placeholder)
 {
     const CDiagElem* partner = placeholder.GetPartner();
     CIndRec* person = partner ? partner->GetIndividual() : nullptr;
@@ -261,53 +263,34 @@ void CSubViewRelTree::OfferSpouseRecord(CDiagElem& placeholder)
         return;
     }
     if (CDiagElem* shown = spouse ? ShownBoxOf(spouse) : nullptr)
-        SelectBox(shown, true, true);
+        m_view.SelectBox(shown, true, true);
 }
 
-CFamRec* CSubViewRelTree::AncestorFamily(CDiagElem& box) const
-{
-    return box.GetKind() == kAncestorElem
-               ? FamilyBelowAncestor(static_cast<const CDiagAncestorElem&>(box))
-               : nullptr;
-}
-
-CDiagElem* CSubViewRelTree::ShownBoxOf(const CIndRec* person) const
-{
-    CDiagElem* found = nullptr;
-    for (const auto& rowSet : m_doc.RowSets())
-        for (CDiagTree* tree : rowSet->Trees())
-            ForEachBox(*tree, true, [&](CDiagElem& box) {
-                if (!found && box.IsVisible() && box.GetIndividual() == person)
-                    found = &box;
-            });
-    return found;
-}
-
-void CSubViewRelTree::ShowAddedRelative(CIndRec* relative, bool created, int limit)
+void CRelTreeEditor::ShowAddedRelative(CIndRec* relative, bool created, int limit)
 {
     CDiagElem* box = ShownBoxOf(relative);
     if (!box && limit != kZoneNone) {
         // The generation limits leave the relative out: offer to change them.
         const char* question = limit == kZoneParent ? kParentsBeyondLimits : kChildrenBeyondLimits;
         if (MessageBox(question, MB_YESNO, kLimitsCaption) == IDYES)
-            OpenOptions();
+            m_view.OpenOptions();
         return;
     }
-    if (!box && HasTree()) {
+    if (!box && m_doc.HasTree()) {
         // The update did not bring the relative in where it was added: build again.
-        RebuildDiagram();
+        m_view.RebuildDiagram();
         box = ShownBoxOf(relative);
     }
     if (box) {
-        SelectBox(box, true, true);
+        m_view.SelectBox(box, true, true);
         CRect client;
-        GetClientRect(&client);
-        const CPoint centre = ToDevice(box->GetCentre());
+        m_view.Window().GetClientRect(&client);
+        const CPoint centre = m_view.ToDevice(box->GetCentre());
         if (!client.PtInRect(centre)) {
             const CPoint target = box->GetCentre();
-            ScrollToPoint(target.x, target.y, client.Width() / 2, client.Height() / 2, true);
+            m_view.ScrollToPoint(target.x, target.y, client.Width() / 2, client.Height() / 2, true);
         }
     }
     if (created && box)
-        OpenProperties(nullptr, PropertiesUse::kDragAdd);
+        m_view.OpenAddedRecordProperties();
 }

@@ -1,12 +1,13 @@
-// diagrams/window/rel_tree_order.cpp: the Diagram window's record edits on the selection: moving
-// a child among its parents' children or a spouse family among the person's spouse families, and
+// diagrams/window/rel_tree_edit_order.cpp: the editor's record edits on the selection: moving a
+// child among its parents' children or a spouse family among the person's spouse families, and
 // deleting the selected boxes' records.
-#include "diagrams/window/sub_view_rel_tree.h"
+#include "diagrams/window/rel_tree_editor.h"
 
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_tracking.h"
 #include "database/records/fam_rec.h"
-#include "diagrams/diag_elem.h"
+#include "diagrams/diag_family_elem.h"
+#include "diagrams/diagram_document.h"
 #include "platform/base/abandon.h"
 #include "platform/base/prompt.h"
 #include "platform/base/wait_cursor.h"
@@ -77,12 +78,12 @@ constexpr const char* kNoRecords =
 
 } // namespace
 
-bool CSubViewRelTree::CanMoveSelected(bool up) const
+bool CRelTreeEditor::CanMoveSelected(bool up) const
 {
     return NeighbourIndex(MoveListOf(m_doc.Selection().Boxes()), up) >= 0;
 }
 
-void CSubViewRelTree::MoveSelected(bool up)
+void CRelTreeEditor::MoveSelected(bool up)
 {
     const MoveList list = MoveListOf(m_doc.Selection().Boxes());
     const int other = NeighbourIndex(list, up);
@@ -107,7 +108,7 @@ void CSubViewRelTree::MoveSelected(bool up)
     NotifyChanges();
 }
 
-void CSubViewRelTree::DeleteSelected()
+void CRelTreeEditor::DeleteSelected()
 {
     std::vector<CRecordNode*> records;
     for (CDiagElem* box : m_doc.Selection().Boxes()) {
