@@ -1,15 +1,18 @@
-// diagrams/window/rel_tree_background.cpp: what lies under the diagram's boxes: the ancestor and
-// descendant panes, row stripes, generation stripes of All Relatives diagrams, and the row and
-// generation boundary lines, on screen and on the printed page.
-#include "diagrams/window/sub_view_rel_tree.h"
+// diagrams/window/rel_tree_background.cpp: what the painter (CRelTreePainter) lays under the
+// diagram's boxes: the ancestor and descendant panes, row stripes, generation stripes of All
+// Relatives diagrams, and the row and generation boundary lines, on screen and on the printed
+// page.
+#include "diagrams/window/rel_tree_painter.h"
 
 #include "diagrams/diag_band.h"
 #include "diagrams/diag_hit.h"
 #include "diagrams/diag_tree.h"
+#include "diagrams/diagram_document.h"
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/pen.h"
 #include "platform/ui/windows/sys_metrics.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -104,20 +107,20 @@ std::unique_ptr<CBrush> EntryBrush(const DiagramColourEntry& entry, bool printin
 
 } // namespace
 
-int CSubViewRelTree::RowPitch() const
+int CRelTreePainter::RowPitch() const
 {
-    const CDiagRowSet* rowSet = RowSet();
+    const CDiagRowSet* rowSet = m_doc.RowSet();
     const int height = rowSet && rowSet->m_boxHeight > 0 ? rowSet->m_boxHeight
                                                          : m_doc.Settings().m_defaultBoxHeight;
     return std::max(1, height + std::max(0, m_doc.Settings().m_boxToBoxVertGap));
 }
 
-int CSubViewRelTree::RowOffset() const
+int CRelTreePainter::RowOffset() const
 {
     return (m_doc.Settings().m_boxToBoxVertGap - m_doc.Settings().m_sibLineToBoxVertGap) / 2;
 }
 
-void CSubViewRelTree::DrawBackground(CDC& dc, const CRect& device, bool printing)
+void CRelTreePainter::DrawBackground(CDC& dc, const CRect& device, bool printing)
 {
     const CDiagramSettings& settings = m_doc.Settings();
     const auto& colours = settings.m_colours;
@@ -159,9 +162,9 @@ void CSubViewRelTree::DrawBackground(CDC& dc, const CRect& device, bool printing
         // Only the generations the diagram shows have stripes and lines: past its highest and
         // lowest rows holding a box there are none.
         int highest = 0, lowest = 0;
-        if (!fine || !DiagGetRowRange(*RowSet(), highest, lowest, true))
+        if (!fine || !DiagGetRowRange(*m_doc.RowSet(), highest, lowest, true))
             return;
-        const CGenerationBands& generation = RowSet()->m_bands;
+        const CGenerationBands& generation = m_doc.RowSet()->m_bands;
         const int lastBand = generation.MapRowToBand(std::min(rowAt(high), highest));
         for (int band = generation.MapRowToBand(std::max(rowAt(low), lowest)); band <= lastBand;
              ++band) {
@@ -177,7 +180,7 @@ void CSubViewRelTree::DrawBackground(CDC& dc, const CRect& device, bool printing
         }
     };
 
-    if (!HasTree() || type == kAncestorsAndDescendantsDiagram) {
+    if (!m_doc.HasTree() || type == kAncestorsAndDescendantsDiagram) {
         if (settings.m_background == kRowStripes) {
             rowStripes();
         } else {
@@ -206,14 +209,14 @@ void CSubViewRelTree::DrawBackground(CDC& dc, const CRect& device, bool printing
             filler.Line(rowBottom(row), separator);
 }
 
-void CSubViewRelTree::PaintBackground(CDC& dc)
+void CRelTreePainter::PaintBackground(CDC& dc)
 {
     CRect client;
-    GetClientRect(&client);
-    PrepareScreenDC(dc);
+    m_view.Window().GetClientRect(&client);
+    m_view.PrepareScreenDC(dc);
     DrawBackground(dc, client, false);
     if (!m_doc.Settings().m_horizontalDividingLine ||
-        (HasTree() && m_doc.Settings().m_diagramType != kAncestorsAndDescendantsDiagram))
+        (m_doc.HasTree() && m_doc.Settings().m_diagramType != kAncestorsAndDescendantsDiagram))
         return;
     CPoint split(0, -RowOffset());
     dc.LPtoDP(&split);

@@ -1,20 +1,23 @@
-// diagrams/window/rel_tree_descriptions.cpp: the Diagram window's relationship-description
-// columns: measured on the layout's measuring context, placed beside the boxes, repainted when
-// they move, and drawn band by band with the rows on the screen and on paper.
+// diagrams/window/rel_tree_descriptions.cpp: the relationship-description columns of the
+// Diagram window's painter (CRelTreePainter): measured on the layout's measuring context, placed
+// beside the boxes, repainted when they move, and drawn band by band with the rows on the screen
+// and on paper.
 //
 // The option "Relationship Descriptions": measured in the "Relationship Text Font" after a build or
 // an options change, placed the "Relationship description gap" beside the boxes, moved with them
 // when a paint finds the layout changed (old and new areas repainted); they count in the diagram's
 // extent (scrolling, the whole diagram, the printed pages).
-#include "diagrams/window/sub_view_rel_tree.h"
+#include "diagrams/window/rel_tree_painter.h"
 
 #include "diagrams/diag_hit.h"
 #include "diagrams/diag_place.h"
+#include "diagrams/diagram_document.h"
 #include "diagrams/window/box_painter_dc.h"
 #include "diagrams/window/zoom_draw.h"
 #include "platform/ui/drawing/client_dc.h"
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/drawing/font.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -39,12 +42,12 @@ LOGFONT RelationshipFont(const CDiagramSettings& settings)
 
 } // namespace
 
-CRelationshipColumns::Layout CSubViewRelTree::RelationshipLayout() const
+CRelationshipColumns::Layout CRelTreePainter::RelationshipLayout() const
 {
     CRelationshipColumns::Layout layout;
     layout.sides = m_doc.Settings().m_relationshipDescriptions;
     layout.gap = std::max(0, m_doc.Settings().m_relationshipDescriptionGap);
-    const CDiagRowSet* rowSet = RowSet();
+    const CDiagRowSet* rowSet = m_doc.RowSet();
     if (!rowSet)
         return layout;
     bool any = false;
@@ -69,7 +72,7 @@ CRelationshipColumns::Layout CSubViewRelTree::RelationshipLayout() const
     return layout;
 }
 
-void CSubViewRelTree::PlaceRelationshipColumns(bool refreshOnly)
+void CRelTreePainter::PlaceRelationshipColumns(bool refreshOnly)
 {
     const CDiagramSettings& settings = m_doc.Settings();
     // Nothing shown and nothing wanted: the rows need not be looked at.
@@ -90,8 +93,8 @@ void CSubViewRelTree::PlaceRelationshipColumns(bool refreshOnly)
     std::unique_ptr<CBoxMeasurer> measurer;
     if (layout.sides != kRelNone && !layout.rows.empty())
         measurer = CBoxMeasurer::Create(
-            settings, GetSafeHwnd() ? this : nullptr,
-            [this](CDC& dc, bool printer) { PrepareMeasuringDC(dc, printer); });
+            settings, m_view.Window().GetSafeHwnd() ? &m_view.Window() : nullptr,
+            [this](CDC& dc, bool printer) { m_view.PrepareMeasuringDC(dc, printer); });
     if (!measurer) {
         // Nothing to measure on (or nothing to show): no column.
         m_relColumns.Reset();
@@ -106,20 +109,20 @@ void CSubViewRelTree::PlaceRelationshipColumns(bool refreshOnly)
         dc.SelectObject(old);
         shown();
     }
-    m_scrollBarsStale = true;
-    if (!GetSafeHwnd() || repaint.empty())
+    m_view.ExtentChanged();
+    if (!m_view.Window().GetSafeHwnd() || repaint.empty())
         return;
-    CClientDC dc(this);
-    PrepareScreenDC(dc);
+    CClientDC dc(&m_view.Window());
+    m_view.PrepareScreenDC(dc);
     for (CRect area : repaint) {
         dc.LPtoDP(&area);
         area.NormalizeRect();
         area.InflateRect(1, 1);
-        InvalidateRect(&area, TRUE);
+        m_view.Window().InvalidateRect(&area, TRUE);
     }
 }
 
-void CSubViewRelTree::DrawBandDescriptions(CDC& dc, const CDiagRowSet& rowSet, int band,
+void CRelTreePainter::DrawBandDescriptions(CDC& dc, const CDiagRowSet& rowSet, int band,
                                            COLORREF colour)
 {
     const CDiagramSettings& settings = m_doc.Settings();

@@ -16,7 +16,7 @@ void CSubViewRelTree::RefreshDiagram()
     m_doc.ReloadTextScheme();
     // The descriptions' font or gap may have changed with the boxes' sizes.
     if (HasTree())
-        PlaceRelationshipColumns(false);
+        m_painter.PlaceRelationshipColumns(false);
     Invalidate();
 }
 

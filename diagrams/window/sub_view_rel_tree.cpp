@@ -233,7 +233,7 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
             MessageBox(m_doc.BuildFailureText().c_str(), MB_OK);
         return false;
     }
-    PlaceRelationshipColumns(false);
+    m_painter.PlaceRelationshipColumns(false);
     if (frame)
         frame->OnUpdateFrameTitle(TRUE);
     if (selectRoot) {
@@ -276,7 +276,7 @@ void CSubViewRelTree::DiagramCleared()
     const int divide = -(settings.m_boxToBoxVertGap - settings.m_sibLineToBoxVertGap) / 2;
     m_vRange = Range{divide, divide, divide, divide};
     m_scrollBarsStale = true;
-    m_relColumns.Reset();
+    m_painter.ResetRelationshipColumns();
     if (GetSafeHwnd())
         Invalidate();
 }

@@ -15,7 +15,9 @@
 // hit tests, scrolling and the selection through IRelTreeMouseView; the edits of the records from
 // the diagram (the add-relative drop, moving, deleting, marks) are its CRelTreeEditor
 // (rel_tree_editor.h), which asks it to select, scroll and open its dialogs through
-// IRelTreeEditorView. Its own work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp
+// IRelTreeEditorView; its CRelTreePainter (rel_tree_painter.h) paints the background, the diagram,
+// the relationship descriptions and the titles on a context the window maps, through
+// IRelTreePainterView. Its own work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp
 // files, each of which says what it holds.
 //
 // Traps: the diagram's mapping has y up, so a logical rectangle's top lies above its bottom; widen
@@ -32,10 +34,10 @@
 #include "diagrams/diagram_document.h"
 #include "diagrams/diagram_options_target.h"
 #include "diagrams/diagram_settings.h"
-#include "diagrams/relationship_text.h"
 #include "diagrams/window/rel_tree_editor.h"
 #include "diagrams/window/rel_tree_mouse.h"
 #include "diagrams/window/rel_tree_pages.h"
+#include "diagrams/window/rel_tree_painter.h"
 #include "diagrams/window/tree_opts_dlg.h"
 #include "platform/base/geometry.h"
 
@@ -76,7 +78,8 @@ class CSubViewRelTree : public CSubView,
                         public IDiagramOptionsWindow,
                         public IRelTreePagesView,
                         public IRelTreeMouseView,
-                        public IRelTreeEditorView {
+                        public IRelTreeEditorView,
+                        public IRelTreePainterView {
 public:
     CSubViewRelTree();
     ~CSubViewRelTree() override;
@@ -125,8 +128,8 @@ public:
     int BoxHeight() const { return m_doc.BoxHeight(); }
     const std::string& CustomName() const { return m_doc.CustomName(); }
     bool InstanceFlag() const { return m_doc.InstanceFlag(); }
-    /// The relationship-description columns beside the rows, as last measured and placed.
-    const CRelationshipColumns& RelationshipColumns() const { return m_relColumns; }
+    /// The painting of the diagram: its background, boxes, descriptions and titles.
+    const CRelTreePainter& Painter() const { return m_painter; }
 
     /// Builds the diagram again from its root, keeping the custom name and the scroll
     /// position; empties the window when the root went.
@@ -287,18 +290,11 @@ protected:
 private:
     bool Build(CIndRec* person, CFamRec* family, bool selectRoot, int type, bool showProperties,
                const std::string& customName, bool tellFailure = true);
-    void PrepareScreenDC(CDC& dc);
-    /// The background over the client area, with the dividing line between the panes.
-    void PaintBackground(CDC& dc);
-    /// Panes, row or generation stripes and boundary lines over a rectangle in device units of
-    /// a context mapped to the diagram; on paper in the printed colours when the settings say.
-    void DrawBackground(CDC& dc, const CRect& device, bool printing);
-    /// The distance between rows (the box height and the vertical gap), and how far the row
-    /// edges lie below the multiples of it.
-    int RowPitch() const;
-    int RowOffset() const;
-    void PrepareMeasuringDC(CDC& dc, bool printer);
-    void DrawDiagram(CDC& dc, const CRect& clip, int mode);
+    // IRelTreePainterView.
+    void PrepareScreenDC(CDC& dc) override;
+    void PrepareMeasuringDC(CDC& dc, bool printer) override;
+    void DrawTitles(CDC& dc) override;
+    void RefreshStaleScrollBars() override;
     void OnScroll(int bar, UINT code, int pos);
     void ExpandBox(CDiagElem& box) override;
     /// The box whose button a box without one stands for (Space acts on it): for the root box
@@ -309,7 +305,6 @@ private:
     void MapCommands();
     void MapWindowCommands();
     void MapPageAndTitleCommands();
-    void DrawTitles(CDC& dc);
     bool TitleHandleAt(CPoint device, int* title, int* handle) override;
     void OpenProperties(const CRect* screen, PropertiesUse use = PropertiesUse::kView);
     /// Opens the properties box off the screen rectangle of the first selected box, or without
@@ -329,15 +324,6 @@ private:
     void OpenBoxProperties(CDiagElem& box) override;
     // IRelTreeEditorView.
     void OpenAddedRecordProperties() override { OpenProperties(nullptr, PropertiesUse::kDragAdd); }
-    /// What the relationship-description columns are placed from: the option, the gap, the
-    /// described rows of the diagram and the extent of its boxes.
-    CRelationshipColumns::Layout RelationshipLayout() const;
-    /// Measures the descriptions on the measuring context (the layout's) in the "Relationship
-    /// Text Font" and places the columns; with refreshOnly, only when the layout or the sides
-    /// changed since. The areas of the columns shown before and after are repainted.
-    void PlaceRelationshipColumns(bool refreshOnly);
-    /// Draws a band's descriptions in the columns shown, beside each of its rows.
-    void DrawBandDescriptions(CDC& dc, const CDiagRowSet& rowSet, int band, COLORREF colour);
 
     CDiagramDocument m_doc;
     /// The page grid and the print job.
@@ -346,7 +332,8 @@ private:
     CRelTreeEditor m_editor{*this, m_doc};
     /// The mouse, its modes and drags.
     CRelTreeMouse m_mouse{*this, m_doc, m_pages, m_editor};
-    CRelationshipColumns m_relColumns;
+    /// The background, the drawing pass and the relationship-description columns.
+    CRelTreePainter m_painter{*this, m_doc, m_pages};
 
     int m_divisor = 20;
     int m_refWidth = 0;
@@ -360,7 +347,6 @@ private:
     int m_spouseLinesGapUnits = -1;
 
     bool m_updating = false;
-    bool m_drawing = false;
     bool m_underlineOverridden = false;
 
     bool m_optionsOpen = false;

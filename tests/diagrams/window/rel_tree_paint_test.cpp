@@ -66,7 +66,7 @@ TEST_F(RelTreeTest, RelationshipDescriptionsStandBesideTheRowsOnScreen)
     const COLORREF magenta = RGB(255, 0, 255);
     settings.m_colours[3].colour = magenta; // "Text - relative descriptions"
     ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
-    const CRelationshipColumns& columns = window.RelationshipColumns();
+    const CRelationshipColumns& columns = window.Painter().RelationshipColumns();
     ASSERT_TRUE(columns.LeftShown());
     ASSERT_TRUE(columns.RightShown());
     ASSERT_NE(columns.TextOfRow(1), nullptr);
