@@ -269,12 +269,12 @@ void CSubViewRelTree::MapCommands()
     MapCommand(kSelectArea, [this] { m_mouse.ToggleMode(kModeSelectArea); });
     MapUpdate(kSelectArea, [this](CCmdUI* state) {
         state->Enable(HasTree());
-        state->SetCheck(Mode() == kModeSelectArea);
+        state->SetCheck(m_mouse.Mode() == kModeSelectArea);
     });
     MapCommand(kGrabber, [this] { m_mouse.ToggleMode(kModeGrabber); });
     MapUpdate(kGrabber, [this](CCmdUI* state) {
         state->Enable(HasTree());
-        state->SetCheck(Mode() == kModeGrabber);
+        state->SetCheck(m_mouse.Mode() == kModeGrabber);
     });
     const auto markSelected = [this](bool on) {
         for (CDiagElem* box : m_doc.Selection().Boxes())

@@ -230,7 +230,7 @@ void CSubViewRelTree::OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags)
 {
     if (virtKey == VK_ESCAPE && m_mouse.CancelOnEscape())
         return;
-    if (virtKey == VK_DELETE && Mode() == kModeNormal && !IsDragging()) {
+    if (virtKey == VK_DELETE && m_mouse.Mode() == kModeNormal && !m_mouse.IsDragging()) {
         DeleteOrHide();
         return;
     }
@@ -251,7 +251,7 @@ void CSubViewRelTree::OnChar(UINT character, UINT repeatCount, UINT flags)
         m_mouse.EndMode();
         return;
     }
-    if (Mode() == kModeNormal && character == ' ') {
+    if (m_mouse.Mode() == kModeNormal && character == ' ') {
         if (m_doc.Selection().Size() == 1) {
             // A box without a button of its own stands for the box it repeats: the root box of
             // a relatives tree opens and closes the branch of the ancestor it hangs from.

@@ -124,10 +124,6 @@ public:
     const CDiagramDocument& Document() const { return m_doc; }
     CDiagramSettings& GetSettings() { return m_doc.Settings(); }
     const CDiagramSettings& Settings() const { return m_doc.Settings(); }
-    /// The height of every box of the diagram.
-    int BoxHeight() const { return m_doc.BoxHeight(); }
-    const std::string& CustomName() const { return m_doc.CustomName(); }
-    bool InstanceFlag() const { return m_doc.InstanceFlag(); }
     /// The painting of the diagram: its background, boxes, descriptions and titles.
     const CRelTreePainter& Painter() const { return m_painter; }
 
@@ -237,16 +233,11 @@ public:
     void SelectBox(CDiagElem* element, bool clearOthers, bool redraw) override;
     void DeselectBox(CDiagElem* element, bool redraw) override;
     void DeselectAll() override;
-    /// Newest first.
-    const std::vector<CDiagElem*>& Selection() const { return m_doc.Selection().Boxes(); }
-    int Mode() const { return m_mouse.Mode(); }
-    bool IsDragging() const { return m_mouse.IsDragging(); }
+    /// The mouse: its mode, the drag under way and the add-relative drag's status text.
+    const CRelTreeMouse& Mouse() const { return m_mouse; }
     /// The texts of the two page panes ("%d, %d" and "%d x %d"; empty outside page mode).
     std::string StatusPosText() const;
     std::string StatusSizeText() const;
-
-    /// The text the add-relative drag shows on the status bar; empty outside the drag.
-    const std::string& DragStatusText() const { return m_mouse.DragStatusText(); }
 
     // Editing the records from the diagram.
     /// The drop zones of the add-relative drag.

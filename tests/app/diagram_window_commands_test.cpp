@@ -83,8 +83,8 @@ TEST_F(DiagramWindowCommandsTest, ShowInDiagramOpensOneWindowOnThePerson)
     // Its frame shows the diagram window's icon, in both sizes.
     EXPECT_NE(window->LoadViewIcon(FALSE, FALSE), nullptr);
     EXPECT_NE(window->LoadViewIcon(FALSE, TRUE), nullptr);
-    ASSERT_EQ(window->Selection().size(), 1u);
-    EXPECT_EQ(window->Selection()[0]->GetIndividual(), john);
+    ASSERT_EQ(window->Document().Selection().Boxes().size(), 1u);
+    EXPECT_EQ(window->Document().Selection().Boxes()[0]->GetIndividual(), john);
     // The reusable window is used again.
     ASSERT_NE(m_app->ShowInDiagram(kAncestorsDiagram, john, nullptr), nullptr);
     EXPECT_EQ(m_app->GetNextViewOfKind(DiagramView(), kSubViewDiagram), nullptr);
@@ -177,9 +177,9 @@ TEST_F(DiagramWindowCommandsTest, ANewDiagramOpensThePropertiesBoxOffItsRootBox)
 {
     CSubViewRelTree* window = OpenOnFirstPerson(kDescendantsDiagram);
     ASSERT_NE(window, nullptr);
-    ASSERT_EQ(window->Selection().size(), 1u);
+    ASSERT_EQ(window->Document().Selection().Boxes().size(), 1u);
     const auto rootOnScreen = [window] {
-        const CRect box = window->Selection().front()->Rect();
+        const CRect box = window->Document().Selection().Boxes().front()->Rect();
         const CPoint a = window->ToDevice(box.TopLeft()), b = window->ToDevice(box.BottomRight());
         CRect screen(a.x, a.y, b.x, b.y);
         screen.NormalizeRect();
@@ -467,7 +467,7 @@ TEST_F(DiagramWindowCommandsTest, NewIndividualOrCoupleIsShownInAnAllRelativesDi
     EXPECT_EQ(count(RECORD_LIST_INDI), people + 1);
     ASSERT_NE(DiagramWindow(), nullptr);
     EXPECT_EQ(DiagramWindow()->Settings().m_diagramType, kAllRelativesDiagram);
-    EXPECT_EQ(DiagramWindow()->Selection().size(), 1u);
+    EXPECT_EQ(DiagramWindow()->Document().Selection().Boxes().size(), 1u);
 
     ASSERT_TRUE(TestHooks::RunCommand(*Frame(), kNewCouple));
     EXPECT_EQ(count(RECORD_LIST_INDI), people + 3);

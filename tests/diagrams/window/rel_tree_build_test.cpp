@@ -45,8 +45,8 @@ TEST_F(RelTreeTest, EachTypeOpensWithItsTitleAndTheRootSelected)
         window.GetTitle(title);
         EXPECT_EQ(title.rfind(c.prefix, 0), 0u) << title;
         EXPECT_NE(title.find("John"), std::string::npos) << title;
-        ASSERT_EQ(window.Selection().size(), 1u);
-        EXPECT_EQ(window.Selection()[0]->GetIndividual(), m_people["john"]);
+        ASSERT_EQ(window.Document().Selection().Boxes().size(), 1u);
+        EXPECT_EQ(window.Document().Selection().Boxes()[0]->GetIndividual(), m_people["john"]);
         int count = 0;
         EXPECT_EQ(window.GetSelection(nullptr, &count), m_people["john"]);
     }
@@ -82,15 +82,15 @@ TEST_F(RelTreeTest, CoupleRootSelectsBothOrTheOnlyParent)
     MakeFamily();
     CSubViewRelTree& window = MakeWindow();
     ASSERT_TRUE(window.RebuildTree(m_parents, true, kDescendantsDiagram, false));
-    EXPECT_EQ(window.Selection().size(), 2u);
+    EXPECT_EQ(window.Document().Selection().Boxes().size(), 2u);
     int count = 0;
     EXPECT_EQ(window.GetSelection(nullptr, &count), m_parents);
 
     CIndRec* widow = P("widow", SEX_FEMALE, "Wendy /White/");
     CFamRec* alone = Marry(nullptr, widow, {P("kid", SEX_MALE, "Kid /White/")});
     ASSERT_TRUE(window.RebuildTree(alone, true, kDescendantsDiagram, false));
-    ASSERT_EQ(window.Selection().size(), 1u);
-    EXPECT_EQ(window.Selection()[0]->GetIndividual(), widow);
+    ASSERT_EQ(window.Document().Selection().Boxes().size(), 1u);
+    EXPECT_EQ(window.Document().Selection().Boxes()[0]->GetIndividual(), widow);
 }
 
 TEST_F(RelTreeTest, TwoUnmarriedOrThreeSelectedAreAmbiguous)
@@ -116,7 +116,7 @@ TEST_F(RelTreeTest, RootDeletedEmptiesTheWindowWhichStaysOpen)
     CDataNode::DeleteNode(m_people["ann"]);
     NotifyChanges();
     EXPECT_FALSE(window.HasTree());
-    EXPECT_TRUE(window.Selection().empty());
+    EXPECT_TRUE(window.Document().Selection().Boxes().empty());
     std::string title;
     window.GetTitle(title);
     EXPECT_EQ(title.rfind("Diagram Window", 0), 0u);
@@ -146,14 +146,14 @@ TEST_F(RelTreeTest, AnEditThatAddsALineToABoxMakesTheBoxesTaller)
     // Boxes as tall as their lines.
     window.GetSettings().m_defaultBoxHeight = 1;
     ASSERT_TRUE(window.BuildTree(m_people["john"], true, kDescendantsDiagram, false));
-    const int height = window.BoxHeight();
+    const int height = window.Document().BoxHeight();
     const int width = BoxOf("bob")->Rect().Width();
     // A date line, narrower than the name: the box keeps its width and needs another line.
     SetField(m_people["bob"]->CreateChildByTag("BIRT"), "DATE", "1 JAN 1900");
     NotifyChanges();
     ASSERT_NE(BoxOf("bob"), nullptr);
     EXPECT_EQ(BoxOf("bob")->Rect().Width(), width);
-    EXPECT_GT(window.BoxHeight(), height);
+    EXPECT_GT(window.Document().BoxHeight(), height);
     EXPECT_GE(BoxOf("bob")->GetContentBottom(), BoxOf("bob")->Rect().bottom);
 }
 
@@ -237,7 +237,7 @@ TEST_F(RelTreeTest, MissingSchemeFallsBackToTheDefaultAndInstanceFlag)
     window.GetSettings().m_textScheme = "No such scheme";
     ASSERT_TRUE(window.BuildTree(m_people["john"], true, kDescendantsDiagram, false));
     EXPECT_EQ(window.GetSettings().m_textScheme, "Name, Dates");
-    EXPECT_FALSE(window.InstanceFlag());
+    EXPECT_FALSE(window.Document().InstanceFlag());
 
     // The flag follows the template the diagram type gives duplicate boxes: the duplicate one,
     // or the ancestor one in an Ancestors diagram, or the default one when that is missing.
@@ -270,7 +270,7 @@ TEST_F(RelTreeTest, MissingSchemeFallsBackToTheDefaultAndInstanceFlag)
         CTextScheme* added = m_defaults.TextSchemes().Add(std::move(scheme));
         window.GetSettings().m_textScheme = "Instances";
         EXPECT_TRUE(window.BuildTree(m_people["john"], false, c.type, false));
-        EXPECT_EQ(window.InstanceFlag(), c.flag);
+        EXPECT_EQ(window.Document().InstanceFlag(), c.flag);
         m_defaults.TextSchemes().Remove(added);
     }
 }
@@ -286,7 +286,7 @@ TEST_F(RelTreeTest, CentreOnACoupleLiesBetweenThePartners)
     MakeFamily();
     CSubViewRelTree& window = MakeWindow(800, 600);
     ASSERT_TRUE(window.RebuildTree(m_parents, true, kAncestorsAndDescendantsDiagram, false));
-    ASSERT_EQ(window.Selection().size(), 2u);
+    ASSERT_EQ(window.Document().Selection().Boxes().size(), 2u);
     // Whatever is selected: both partners, one child, nothing.
     for (const char* selected : {"", "ann", "none"}) {
         SCOPED_TRACE(selected);

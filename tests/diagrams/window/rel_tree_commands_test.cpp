@@ -127,8 +127,8 @@ TEST_F(RelTreeCommandsTest, DoubleClickAndPropertiesOpenTheBoxOnTheSelection)
     TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftUp, ann, 0);
     TestHooks::DeliverPosted();
     EXPECT_EQ(opened, 2);
-    ASSERT_EQ(m_window->Selection().size(), 1u);
-    EXPECT_EQ(m_window->Selection()[0]->GetIndividual(), m_people["ann"]);
+    ASSERT_EQ(m_window->Document().Selection().Boxes().size(), 1u);
+    EXPECT_EQ(m_window->Document().Selection().Boxes()[0]->GetIndividual(), m_people["ann"]);
 }
 
 } // namespace

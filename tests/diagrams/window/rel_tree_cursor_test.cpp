@@ -37,7 +37,7 @@ TEST_F(RelTreeTest, CursorFollowsTheModeAndWhatLiesUnderThePointer)
         EXPECT_EQ(shown(), mode.cursor) << "the mode's cursor over a box too";
         TestHooks::PostKey(window, VK_ESCAPE, 0);
         TestHooks::DeliverPosted();
-        EXPECT_EQ(window.Mode(), kModeNormal);
+        EXPECT_EQ(window.Mouse().Mode(), kModeNormal);
         EXPECT_EQ(shown(), 0u) << "Escape puts the arrow back";
     }
 

@@ -42,7 +42,7 @@ protected:
     std::vector<CIndRec*> Selected() const
     {
         std::vector<CIndRec*> people;
-        for (CDiagElem* box : m_window->Selection())
+        for (CDiagElem* box : m_window->Document().Selection().Boxes())
             people.push_back(box->GetIndividual());
         std::sort(people.begin(), people.end());
         return people;
@@ -82,7 +82,7 @@ TEST_F(RelTreeDragTest, StretchyBoxSelectsTheBoxesInside)
     const auto [from, to] = Around({"ann", "bob"});
     Drag(from, to);
     EXPECT_EQ(Selected(), People({"ann", "bob"}));
-    EXPECT_FALSE(m_window->IsDragging());
+    EXPECT_FALSE(m_window->Mouse().IsDragging());
 }
 
 TEST_F(RelTreeDragTest, TinyOrCancelledBoxSelectsNothing)
@@ -103,7 +103,7 @@ TEST_F(RelTreeDragTest, TinyOrCancelledBoxSelectsNothing)
         Drag(from, c.end, c.key, c.right);
         // The press without Ctrl deselected; nothing more.
         EXPECT_TRUE(Selected().empty());
-        EXPECT_FALSE(m_window->IsDragging());
+        EXPECT_FALSE(m_window->Mouse().IsDragging());
         EXPECT_TRUE(TestHooks::TakeMessages().empty());
     }
 }
@@ -117,10 +117,10 @@ TEST_F(RelTreeDragTest, SelectAreaZoomsToTheBoxOrGivesItsHint)
     const auto shown = TestHooks::TakeMessages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text.rfind("Click and drag on the diagram to draw a stretchy box", 0), 0u);
-    EXPECT_EQ(m_window->Mode(), kModeSelectArea);
+    EXPECT_EQ(m_window->Mouse().Mode(), kModeSelectArea);
     EXPECT_EQ(m_window->ScaleDivisor(), 20);
     Drag(from, to);
-    EXPECT_EQ(m_window->Mode(), kModeNormal);
+    EXPECT_EQ(m_window->Mouse().Mode(), kModeNormal);
     EXPECT_LT(m_window->ScaleDivisor(), 20);
     // Ann's box now fills the client across or down, centred.
     CRect client;
@@ -137,7 +137,7 @@ TEST_F(RelTreeDragTest, GrabberKeepsTheDiagramPointUnderTheMouse)
     Drag(start, start + CPoint(-120, 45));
     EXPECT_NEAR(ClientCentre("bob").x, start.x - 120, 2);
     EXPECT_NEAR(ClientCentre("bob").y, start.y + 45, 2);
-    EXPECT_EQ(m_window->Mode(), kModeGrabber);
+    EXPECT_EQ(m_window->Mouse().Mode(), kModeGrabber);
     EXPECT_TRUE(Selected().empty());
 }
 

@@ -132,7 +132,7 @@ TEST_F(RelTreeEditTest, DeleteCountsEachRecordOnceAndAsksFirst)
         const int gone = c.deleted ? int(c.selected.size()) : 0;
         EXPECT_EQ(CIndRec::GetLiveCount(), before - gone);
         if (c.deleted) {
-            EXPECT_TRUE(m_window->Selection().empty());
+            EXPECT_TRUE(m_window->Document().Selection().Boxes().empty());
             for (const char* key : c.selected)
                 m_people.erase(key);
             EXPECT_TRUE(Children(m_parents).empty());

@@ -43,7 +43,7 @@ protected:
     std::vector<CIndRec*> Selected() const
     {
         std::vector<CIndRec*> people;
-        for (CDiagElem* box : m_window->Selection())
+        for (CDiagElem* box : m_window->Document().Selection().Boxes())
             people.push_back(box->GetIndividual());
         return people;
     }
@@ -238,18 +238,18 @@ TEST_F(RelTreeMouseTest, ModeCommandsToggleAndEscapeEnds)
     Open();
     CWnd& window = *m_window;
     ASSERT_TRUE(TestHooks::RunCommand(window, diagram_cmd::kSelectArea));
-    EXPECT_EQ(m_window->Mode(), kModeSelectArea);
+    EXPECT_EQ(m_window->Mouse().Mode(), kModeSelectArea);
     ASSERT_TRUE(TestHooks::RunCommand(window, diagram_cmd::kGrabber));
-    EXPECT_EQ(m_window->Mode(), kModeGrabber);
+    EXPECT_EQ(m_window->Mouse().Mode(), kModeGrabber);
     // A right-button release while the grabber is on only ends it.
     TestHooks::PostMouse(window, TestHooks::MouseEvent::RightDown, Empty(), MK_RBUTTON);
     TestHooks::PostMouse(window, TestHooks::MouseEvent::RightUp, Empty(), 0);
     TestHooks::DeliverPosted();
-    EXPECT_EQ(m_window->Mode(), kModeNormal);
+    EXPECT_EQ(m_window->Mouse().Mode(), kModeNormal);
     ASSERT_TRUE(TestHooks::RunCommand(window, diagram_cmd::kSelectArea));
     TestHooks::PostKey(window, VK_ESCAPE, 0);
     TestHooks::DeliverPosted();
-    EXPECT_EQ(m_window->Mode(), kModeNormal);
+    EXPECT_EQ(m_window->Mouse().Mode(), kModeNormal);
 }
 
 TEST_F(RelTreeMouseTest, CommandsNeedATree)

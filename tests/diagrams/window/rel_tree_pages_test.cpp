@@ -314,16 +314,16 @@ TEST_F(RelTreePagesTest, DraggingAPageLineMovesTheGridAndEscapePutsItBack)
     EXPECT_EQ(settings.m_pageXOrigin, NormalisePageOrigin(target.x, 40000));
     EXPECT_EQ(settings.m_pageYOrigin, NormalisePageOrigin(target.y, 30000));
     EXPECT_EQ(m_defaults.Settings().m_pageXOrigin, settings.m_pageXOrigin);
-    EXPECT_FALSE(m_window->IsDragging());
+    EXPECT_FALSE(m_window->Mouse().IsDragging());
     const int moved = settings.m_pageXOrigin;
     const CPoint again = drop;
     TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftDown, again, MK_LBUTTON);
     TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::Move, again + CPoint(40, 0), MK_LBUTTON);
     TestHooks::DeliverPosted();
-    EXPECT_TRUE(m_window->IsDragging());
+    EXPECT_TRUE(m_window->Mouse().IsDragging());
     TestHooks::PostKey(*m_window, VK_ESCAPE, 0);
     TestHooks::DeliverPosted();
-    EXPECT_FALSE(m_window->IsDragging());
+    EXPECT_FALSE(m_window->Mouse().IsDragging());
     EXPECT_EQ(settings.m_pageXOrigin, moved);
 
     // A right drag resizes the page in its proportions, never below the smallest side; its
@@ -332,7 +332,7 @@ TEST_F(RelTreePagesTest, DraggingAPageLineMovesTheGridAndEscapePutsItBack)
     TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::Move, CPoint(2, 590), MK_RBUTTON);
     TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::RightUp, CPoint(2, 590), 0);
     TestHooks::DeliverPosted();
-    EXPECT_FALSE(m_window->IsDragging());
+    EXPECT_FALSE(m_window->Mouse().IsDragging());
     EXPECT_GE(settings.m_pageWidth, kMinPageSide);
     EXPECT_GE(settings.m_pageHeight, kMinPageSide);
     EXPECT_NE(settings.m_pageWidth, 40000);

@@ -85,7 +85,7 @@ protected:
         TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftDown, from, MK_LBUTTON);
         TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::Move, to, MK_LBUTTON);
         TestHooks::DeliverPosted();
-        return m_window->DragStatusText();
+        return m_window->Mouse().DragStatusText();
     }
     /// Releases the button at the point, the drop menu answered with answer when given.
     void Release(CPoint at, std::optional<UINT> answer = std::nullopt)
@@ -105,7 +105,7 @@ protected:
     }
     CIndRec* SelectedPerson() const
     {
-        const auto& selection = m_window->Selection();
+        const auto& selection = m_window->Document().Selection().Boxes();
         return selection.size() == 1 ? selection.front()->GetIndividual() : nullptr;
     }
     static Texts Messages()
@@ -160,12 +160,12 @@ TEST_F(RelTreeRelativesTest, EachZoneShowsWhatItAddsOrWhyItCannot)
         const CPoint to = Beside(c.box, c.zone);
         ASSERT_EQ(DiagDropZoneAt(*BoxOf(c.box), m_window->ToDiagram(to)), c.zone);
         EXPECT_EQ(Press(c.box, to), c.status);
-        EXPECT_TRUE(m_window->IsDragging());
+        EXPECT_TRUE(m_window->Mouse().IsDragging());
         // Escape ends the drag with nothing added, whatever the zone allowed.
         TestHooks::PostKey(*m_window, VK_ESCAPE, 0);
         TestHooks::DeliverPosted();
-        EXPECT_FALSE(m_window->IsDragging());
-        EXPECT_EQ(m_window->DragStatusText(), "");
+        EXPECT_FALSE(m_window->Mouse().IsDragging());
+        EXPECT_EQ(m_window->Mouse().DragStatusText(), "");
         Release(to);
     }
     EXPECT_TRUE(Messages().empty());
@@ -179,7 +179,7 @@ TEST_F(RelTreeRelativesTest, ReleasingInARefusedZoneOpensNoMenu)
     EXPECT_EQ(Press("ann", above), "Can't add parent - this person already has both parents");
     // A pop-up shown now would fail the test: none is answered.
     Release(above);
-    EXPECT_FALSE(m_window->IsDragging());
+    EXPECT_FALSE(m_window->Mouse().IsDragging());
     EXPECT_EQ(CIndRec::GetLiveCount(), before);
     // Spouses hidden: a spouse cannot be added beside a person.
     ASSERT_TRUE(TestHooks::RunCommand(*m_window, kNoSpouses));
@@ -312,7 +312,7 @@ TEST_F(RelTreeRelativesTest, CancelledMenusAndDeletedBoxesChangeNothing)
     NotifyChanges();
     TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::Move, below, MK_LBUTTON);
     TestHooks::DeliverPosted();
-    EXPECT_EQ(m_window->DragStatusText(), "Can't add relative in this context");
+    EXPECT_EQ(m_window->Mouse().DragStatusText(), "Can't add relative in this context");
     Release(below);
     EXPECT_EQ(CIndRec::GetLiveCount(), before - 1);
     // The root deleted while the drag runs: the window empties, the release does nothing.
@@ -323,7 +323,7 @@ TEST_F(RelTreeRelativesTest, CancelledMenusAndDeletedBoxesChangeNothing)
     NotifyChanges();
     EXPECT_FALSE(m_window->HasTree());
     Release(CPoint(10, 10));
-    EXPECT_FALSE(m_window->IsDragging());
+    EXPECT_FALSE(m_window->Mouse().IsDragging());
     EXPECT_TRUE(Messages().empty());
 }
 

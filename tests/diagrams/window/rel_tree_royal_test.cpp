@@ -81,8 +81,8 @@ TEST_F(RelTreeRoyalTest, EveryTypeOpensWithTitleRootSelectedAndPaints)
             std::string title;
             m_window->GetTitle(title);
             EXPECT_EQ(title.rfind(kPrefixes[type], 0), 0u) << title;
-            ASSERT_FALSE(m_window->Selection().empty());
-            CDiagElem* root = m_window->Selection()[0];
+            ASSERT_FALSE(m_window->Document().Selection().Boxes().empty());
+            CDiagElem* root = m_window->Document().Selection().Boxes()[0];
             EXPECT_EQ(root->GetIndividual(), person);
             // The root is centred across and lies in the client area.
             const CPoint centre = m_window->ToDevice(root->GetCentre());
@@ -212,7 +212,7 @@ TEST_F(RelTreeRoyalTest, TextTooSmallToReadIsOneLineInTheTextColour)
     for (int row : {int(kTextMaleRow), int(kTextFemaleRow), int(kTextUnknownSexRow)})
         window.GetSettings().m_colours[std::size_t(row)].colour = kText;
     ASSERT_TRUE(window.BuildTree(m_people[0], true, kDescendantsDiagram, false));
-    const CDiagElem& root = *window.Selection()[0];
+    const CDiagElem& root = *window.Document().Selection().Boxes()[0];
     struct Case {
         int divisor;
         bool mark;

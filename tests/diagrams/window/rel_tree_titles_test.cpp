@@ -155,7 +155,7 @@ TEST_F(RelTreeTitlesTest, TitlesJoinTheSelectionByCtrlClickAndByTheStretchyBoxAn
     m_window->DeselectAll();
     click(one, MK_CONTROL);
     click(two, MK_CONTROL);
-    ASSERT_TRUE(m_window->Selection().empty());
+    ASSERT_TRUE(m_window->Document().Selection().Boxes().empty());
     const std::size_t people = GetRecordTypeRoot(RECORD_LIST_INDI)->CountChildren();
     TestHooks::PostKey(*m_window, VK_DELETE, 0);
     TestHooks::DeliverPosted();
@@ -217,7 +217,7 @@ TEST_F(RelTreeTitlesTest, DoubleClickingATitleOpensItsOptions)
     TestHooks::DeliverPosted();
     EXPECT_TRUE(opened);
     EXPECT_EQ(m_window->Settings().m_titles[0].text, "Smith family");
-    EXPECT_TRUE(m_window->Selection().empty());
+    EXPECT_TRUE(m_window->Document().Selection().Boxes().empty());
 }
 
 TEST_F(RelTreeTitlesTest, PageSetupMakesThePrintingSectionTheDefault)
@@ -282,7 +282,7 @@ TEST_F(RelTreeTitlesTest, ACustomDiagramSavedAndReopenedHasTheSameSettings)
         TestHooks::Click(dialog, IDOK);
     });
     ASSERT_TRUE(Run(diagram_cmd::kSaveCustom));
-    EXPECT_EQ(m_window->CustomName(), "Tall");
+    EXPECT_EQ(m_window->Document().CustomName(), "Tall");
     const std::string path = folder + "/Tall.dgm";
     ASSERT_TRUE(std::filesystem::exists(path));
     std::string title;
@@ -316,7 +316,7 @@ TEST_F(RelTreeTitlesTest, ARefusedCustomNameWritesNothingAnywhere)
         EXPECT_EQ(TestHooks::TakeMessages().size(), 1u);
         EXPECT_TRUE(FilesIn(folder).empty());
         EXPECT_EQ(FilesIn(m_folder), outside);
-        EXPECT_EQ(m_window->CustomName(), "");
+        EXPECT_EQ(m_window->Document().CustomName(), "");
     }
 }
 
