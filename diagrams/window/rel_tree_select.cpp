@@ -19,6 +19,23 @@
 
 using namespace diagram_cmd;
 
+namespace {
+
+/// The box whose button a box without one stands for (Space acts on it): for the root box of a
+/// relatives tree, the ancestor's box the tree hangs from; else null.
+CDiagElem* ButtonOwner(const CDiagramDocument& doc, const CDiagElem& box)
+{
+    if (box.GetGeneration() > 0 || !box.HasFlag(kElemRepeat))
+        return nullptr;
+    for (const auto& rowSet : doc.RowSets())
+        for (CDiagTree* tree : rowSet->Trees())
+            if (tree->IsSecondary() && tree->m_rootElement == &box)
+                return tree->m_attachedTo;
+    return nullptr;
+}
+
+} // namespace
+
 int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
 {
     if (element)
@@ -92,17 +109,6 @@ void CSubViewRelTree::ExpandBox(CDiagElem& box)
         return;
     if (!m_doc.ExpandBox(box))
         MessageBox(kInsufficientMemoryBranchText);
-}
-
-CDiagElem* CSubViewRelTree::ButtonOwner(const CDiagElem& box) const
-{
-    if (box.GetGeneration() > 0 || !box.HasFlag(kElemRepeat))
-        return nullptr;
-    for (const auto& rowSet : m_doc.RowSets())
-        for (CDiagTree* tree : rowSet->Trees())
-            if (tree->IsSecondary() && tree->m_rootElement == &box)
-                return tree->m_attachedTo;
-    return nullptr;
 }
 
 void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
@@ -257,7 +263,7 @@ void CSubViewRelTree::OnChar(UINT character, UINT repeatCount, UINT flags)
             // a relatives tree opens and closes the branch of the ancestor it hangs from.
             CDiagElem* box = m_doc.Selection().Boxes()[0];
             if (box->GetExpansion() == kNothingToExpand)
-                box = ButtonOwner(*box);
+                box = ButtonOwner(m_doc, *box);
             if (box && box->GetExpansion() != kNothingToExpand)
                 ExpandBox(*box);
         }

@@ -288,9 +288,6 @@ private:
     void RefreshStaleScrollBars() override;
     void OnScroll(int bar, UINT code, int pos);
     void ExpandBox(CDiagElem& box) override;
-    /// The box whose button a box without one stands for (Space acts on it): for the root box
-    /// of a relatives tree, the ancestor's box the tree hangs from; else null.
-    CDiagElem* ButtonOwner(const CDiagElem& box) const;
     void ShowContextMenu(CPoint point) override;
     void SelectBoxesInArea(const CRect& rect) override;
     void MapCommands();
