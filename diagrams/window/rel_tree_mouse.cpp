@@ -86,7 +86,7 @@ void CRelTreeMouse::OnLButtonDown(UINT flags, CPoint point)
         if (!ctrl) {
             m_view.SelectBox(box, true, true);
             BeginRelativeDrag(*box);
-        } else if (m_view.IsBoxSelected(*box)) {
+        } else if (m_doc.Selection().Contains(*box)) {
             m_view.DeselectBox(box, true);
         } else {
             m_view.SelectBox(box, false, true);

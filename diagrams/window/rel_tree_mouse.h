@@ -84,7 +84,6 @@ public:
     /// Null deselects every box.
     virtual void DeselectBox(CDiagElem* element, bool redraw) = 0;
     virtual void DeselectAll() = 0;
-    virtual bool IsBoxSelected(const CDiagElem& box) const = 0;
     /// Selects every visible box and title lying inside rect (device pixels).
     virtual void SelectBoxesInArea(const CRect& rect) = 0;
     virtual bool IsTitleSelected(int index) const = 0;

@@ -304,10 +304,6 @@ private:
     // IRelTreeMouseView.
     void PanTo(CPoint diagram, CPoint device) override;
     void ExtentChanged() override { m_scrollBarsStale = true; }
-    bool IsBoxSelected(const CDiagElem& box) const override
-    {
-        return m_doc.Selection().Contains(box);
-    }
     void FlipTitleSelection(int index) override;
     void OpenBoxProperties(CDiagElem& box) override;
     // IRelTreeEditorView.
