@@ -25,8 +25,8 @@
 // before asking whether it is empty. Zooming with an empty client area does nothing (there is no
 // centre to keep), and a relative zoom whose scroll origin would leave the 32-bit range is undone
 // (a 16-bit limit would stop large diagrams zooming). Scroll arithmetic runs in 64 bits. The
-// window's selection is its own list (newest first), held by record: a box an update destroys is
-// found again among the new boxes, or leaves it.
+// selection is the document's (Document().Selection(), newest first), held by record: a box an
+// update destroys is found again among the new boxes, or leaves it.
 #pragma once
 
 #include "app/shell/sub_view.h"
