@@ -170,9 +170,9 @@ void CSubViewRelTree::MapWindowCommands()
     });
     MapUpdate(kStatistics, always);
     MapCommand(kProperties, [this] { OpenProperties(nullptr); });
-    MapCommand(kOptions, [this] { OpenOptions(); });
+    MapCommand(kOptions, [this] { m_options.OpenOptions(); });
     MapUpdate(kOptions, always);
-    MapCommand(kColours, [this] { ChooseColours(); });
+    MapCommand(kColours, [this] { m_options.ChooseColours(); });
     MapUpdate(kColours, always);
 
     // Editing the records: marks by query, order of children and marriages, deletion.

@@ -25,13 +25,9 @@ CAppProfile* Profile()
 
 void CSubViewRelTree::PageSetup()
 {
-    if (m_optionsOpen)
+    if (m_options.SheetOpen())
         return;
-    m_optionsOpen = true;
-    CTreeOptsDlg sheet("Page Setup", m_doc.Settings(), *this, this, CTreeOptsDlg::kPrintPage, true,
-                       this, true);
-    const auto result = sheet.DoModal();
-    m_optionsOpen = false;
+    const int result = m_options.OpenSheet("Page Setup", CTreeOptsDlg::kPrintPage, true, true);
     if (result == IDOK)
         CheckSaved(m_doc.SaveAsDefaults(kSectionPrinting, Profile()));
     ComputePageAvoidance();
@@ -45,7 +41,7 @@ void CSubViewRelTree::RestoreInstallationSettings()
         return;
     // The window keeps showing the kind of diagram it shows.
     CheckSaved(m_doc.RestoreInstallationSettings(answer == IDYES, Profile()));
-    ApplyGeneralOptions(false);
+    m_options.ApplyGeneralOptions(false);
 }
 
 bool CSubViewRelTree::OpenCustomDiagram(const std::string& path, CIndRec* person,

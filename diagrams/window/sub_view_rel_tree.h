@@ -3,9 +3,10 @@
 //
 // The pane of sub-view type 3. It shows a diagram document (CDiagramDocument: the settings, the
 // text scheme, the root, the laid-out trees and the selection), which owns the trees and answers
-// their questions; the window is the document's view and observer, and is the options
-// sheet's IDiagramOptionsTarget, the colour chooser's IDiagramColoursTarget and the sheet's
-// IDiagramOptionsWindow. Its document is given the program's diagram defaults (the settings of new
+// their questions; the window is the document's view and observer. The Diagram Options sheet and
+// the colour chooser are its CRelTreeOptions (rel_tree_options.h), their target, which asks it to
+// repaint, keep its scroll position and zoom through IRelTreeOptionsView.
+// Its document is given the program's diagram defaults (the settings of new
 // windows and the text schemes) installed for the windows (diagram_window_services.h), and the
 // window reaches them through it. The program opens it through
 // CAvApp::ShowInDiagram and OpenSavedDiagram. Settings change through the document's operations,
@@ -32,13 +33,12 @@
 #include "app/shell/sub_view.h"
 #include "diagrams/diag_tree.h"
 #include "diagrams/diagram_document.h"
-#include "diagrams/diagram_options_target.h"
 #include "diagrams/diagram_settings.h"
 #include "diagrams/window/rel_tree_editor.h"
 #include "diagrams/window/rel_tree_mouse.h"
+#include "diagrams/window/rel_tree_options.h"
 #include "diagrams/window/rel_tree_pages.h"
 #include "diagrams/window/rel_tree_painter.h"
-#include "diagrams/window/tree_opts_dlg.h"
 #include "platform/base/geometry.h"
 
 #include <functional>
@@ -73,13 +73,11 @@ inline constexpr UINT kPaneHelp = 59399, kPanePos = 59401, kPaneSize = 59400,
 class CSubViewRelTree : public CSubView,
                         public IDiagramView,
                         public IDiagramObserver,
-                        public IDiagramOptionsTarget,
-                        public IDiagramColoursTarget,
-                        public IDiagramOptionsWindow,
                         public IRelTreePagesView,
                         public IRelTreeMouseView,
                         public IRelTreeEditorView,
-                        public IRelTreePainterView {
+                        public IRelTreePainterView,
+                        public IRelTreeOptionsView {
 public:
     CSubViewRelTree();
     ~CSubViewRelTree() override;
@@ -131,31 +129,14 @@ public:
     /// position; empties the window when the root went.
     void RebuildDiagram() override;
 
-    // What the Diagram Options sheet and the colour chooser ask of the window.
-    /// The sheet's edits go to the document, which tells the window to repaint.
-    void TakeSettings(const CDiagramSettings& from, int section) override
-    {
-        m_doc.TakeSettings(from, section);
-    }
-    void RefreshDiagram() override;
-    void ApplyGeneralOptions(bool typeChanged) override;
-    bool RelayoutDiagram(bool keepScroll) override;
-    CDiagramSettings& GetDefaultSettings() override { return m_doc.Defaults().Settings(); }
-    void ReplaceTextSchemes(const CTextSchemeList& schemes) override;
-    const CTextSchemeList& GetTextSchemes() override { return m_doc.Defaults().TextSchemes(); }
-    int GetAutoRowsPerGeneration(const CDiagramSettings& settings) override;
-    void ApplyColours(const DiagramColourEntry* entries, int count) override;
-    void ResetColoursToInstallation(DiagramColourEntry* entries, int count) override;
-    int GetScaleDivisor() const override { return m_divisor; }
     /// Delete and the Delete key: the selected boxes' records, or without boxes every selected
     /// title hidden.
     void DeleteOrHide();
     /// The Text dialog on the one selected box's text; OK makes it the box's override text.
     void OverrideText();
-    /// The Diagram Options sheet on the window's settings.
-    void OpenOptions() override;
-    /// The colour chooser over the window's colours.
-    void ChooseColours();
+    /// The Diagram Options sheet, its print-only form and the colour chooser over the window's
+    /// settings, and their target.
+    CRelTreeOptions& Options() { return m_options; }
 
     // Pages (through CRelTreePages and the document), titles and custom diagrams
     // (rel_tree_titles.cpp, rel_tree_custom.cpp).
@@ -197,7 +178,7 @@ public:
     static bool HasPropertiesOpener();
 
     // Coordinates and zoom.
-    int ScaleDivisor() const { return m_divisor; }
+    int ScaleDivisor() const override { return m_divisor; }
     void SetScale(int divisor) override;
     /// A relative (amount added) or absolute zoom keeping the client centre; nothing with an
     /// empty client area.
@@ -207,8 +188,8 @@ public:
     void ViewWholeDiagram();
     /// Scrolls so that the diagram point lies at the device point.
     void ScrollToPoint(int px, int py, int dx, int dy, bool redraw) override;
-    void CentreOnRoot();
-    CPoint ScrollOrigin() const { return m_scroll; }
+    void CentreOnRoot() override;
+    CPoint ScrollOrigin() const override { return m_scroll; }
     int RootRowOffset() const override;
     /// The diagram extent, with the relatives edges and the visible titles; false when empty.
     bool GetDiagramExtent(CRect& rect) const override;
@@ -308,6 +289,9 @@ private:
     void OpenBoxProperties(CDiagElem& box) override;
     // IRelTreeEditorView.
     void OpenAddedRecordProperties() override { OpenProperties(nullptr, PropertiesUse::kDragAdd); }
+    void OpenOptions() override { m_options.OpenOptions(); }
+    // IRelTreeOptionsView.
+    void SetScrollOrigin(CPoint origin) override { m_scroll = origin; }
 
     CDiagramDocument m_doc;
     /// The page grid and the print job.
@@ -318,6 +302,8 @@ private:
     CRelTreeMouse m_mouse{*this, m_doc, m_pages, m_editor};
     /// The background, the drawing pass and the relationship-description columns.
     CRelTreePainter m_painter{*this, m_doc, m_pages};
+    /// The options sheet, the colour chooser and their target.
+    CRelTreeOptions m_options{*this, m_doc, m_painter};
 
     int m_divisor = 20;
     int m_refWidth = 0;
@@ -332,6 +318,4 @@ private:
 
     bool m_updating = false;
     bool m_underlineOverridden = false;
-
-    bool m_optionsOpen = false;
 };

@@ -162,12 +162,12 @@ TEST_F(RelTreeCommandsTest, ColoursAppliedRepaintTheBoxes)
     for (int row = 0; row < kDiagramColourCount; ++row)
         entries[std::size_t(row)] = m_window->Settings().m_colours[std::size_t(row)];
     entries[kBoxDescendantRow].colour = RGB(0, 200, 0);
-    m_window->ApplyColours(entries.data(), kDiagramColourCount);
+    m_window->Options().ApplyColours(entries.data(), kDiagramColourCount);
     const TestHooks::Image image = Render("colours.png");
     const CRect& box = BoxOf("ann")->Rect();
     const CPoint inside = m_window->ToDevice(CPoint(box.left + 2, box.bottom + 2));
     EXPECT_EQ(image.Pixel(inside.x + 1, inside.y - 1), RGB(0, 200, 0));
-    EXPECT_TRUE(m_window->RelayoutDiagram(true));
+    EXPECT_TRUE(m_window->Options().RelayoutDiagram(true));
     EXPECT_NE(BoxOf("ann"), nullptr);
 }
 

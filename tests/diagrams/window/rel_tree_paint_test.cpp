@@ -111,7 +111,7 @@ TEST_F(RelTreeTest, RelationshipDescriptionsStandBesideTheRowsOnScreen)
 
     // Only on the right, as the options sheet's General page applies it.
     settings.m_relationshipDescriptions = kRelRight;
-    window.ApplyGeneralOptions(false);
+    window.Options().ApplyGeneralOptions(false);
     image = Render("descriptions_right.png");
     EXPECT_FALSE(columns.LeftShown());
     EXPECT_TRUE(columns.RightShown());
@@ -119,7 +119,7 @@ TEST_F(RelTreeTest, RelationshipDescriptionsStandBesideTheRowsOnScreen)
     EXPECT_GT(PixelsBeside(image, right, true, magenta), 0);
     // None: nothing is left.
     settings.m_relationshipDescriptions = kRelNone;
-    window.ApplyGeneralOptions(false);
+    window.Options().ApplyGeneralOptions(false);
     image = Render("descriptions_none.png");
     EXPECT_FALSE(columns.RightShown());
     EXPECT_EQ(PixelsBeside(image, right, true, magenta), 0);
