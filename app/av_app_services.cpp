@@ -13,7 +13,7 @@
 #include "database/nodes/named_list_store.h"
 #include "database/paths/data_expression.h"
 #include "diagrams/window/diagram_window_services.h"
-#include "diagrams/window/sub_view_rel_tree.h"
+#include "diagrams/window/rel_tree_properties.h"
 #include "media/media_content_loader.h"
 #include "media/window/install_media_window.h"
 #include "queries/expression.h"
@@ -80,15 +80,14 @@ void CAvApp::AddServices()
     // a record just added by dragging, "Prop Dlg Size - Drag Add", off the box it shows.
     m_services.Add(
         [this] {
-            CSubViewRelTree::SetPropertiesOpener(
-                [this](const CRect* screen, CSubViewRelTree::PropertiesUse use) {
-                    const int code = use == CSubViewRelTree::PropertiesUse::kDragAdd
-                                         ? Prefs().m_propDlgSizeDragAdd
-                                         : Prefs().m_propDlgSizeDiagram;
-                    ShowPropertiesDlg(BoxSizeOfPreference(code), 0, FALSE, FALSE, screen);
-                });
+            CRelTreeProperties::SetOpener([this](const CRect* screen, CRelTreeProperties::Use use) {
+                const int code = use == CRelTreeProperties::Use::kDragAdd
+                                     ? Prefs().m_propDlgSizeDragAdd
+                                     : Prefs().m_propDlgSizeDiagram;
+                ShowPropertiesDlg(BoxSizeOfPreference(code), 0, FALSE, FALSE, screen);
+            });
         },
-        [] { CSubViewRelTree::SetPropertiesOpener(nullptr); });
+        [] { CRelTreeProperties::SetOpener(nullptr); });
     // A record chosen in a report's control form shows in the record properties box.
     m_services.Add(
         [this] {

@@ -4,11 +4,10 @@
 // change is an operation of the document, which lays out as needed and tells the window to repaint;
 // toggles of an ordinary diagram are mirrored into the defaults for new windows.
 //
-// Properties goes through the opener the program installs, told whether a box is viewed or a record
-// was just made by the add-relative drag, as each has its own preferred size. Titles shown or
-// hidden from the menu (and those set in Title Options) become the defaults in any diagram; titles
-// dragged or deleted do so only in an ordinary one. A page grid dragged becomes the default in any
-// diagram.
+// Properties opens the record properties box through the window's CRelTreeProperties. Titles
+// shown or hidden from the menu (and those set in Title Options) become the defaults in any
+// diagram; titles dragged or deleted do so only in an ordinary one. A page grid dragged becomes
+// the default in any diagram.
 #include "diagrams/window/sub_view_rel_tree.h"
 
 #include "app/shell/save_message.h"
@@ -34,12 +33,6 @@ constexpr UINT kRefresh = 32811, kExpandSiblings = 32809, kShowSpouses = 32808,
                kShowDuplicates = 32783, kNoSpouses = 32790, kShowFrames = 32822,
                kShowButtons = 32823, kStatistics = 33043, kResetTitles = 32959;
 
-std::function<void(const CRect*, CSubViewRelTree::PropertiesUse)>& PropertiesOpener()
-{
-    static std::function<void(const CRect*, CSubViewRelTree::PropertiesUse)> opener;
-    return opener;
-}
-
 CAppProfile* Profile()
 {
     CWinApp* app = AfxGetApp();
@@ -56,37 +49,6 @@ bool AnyTitleSelected(const CDiagramDocument& doc)
 }
 
 } // namespace
-
-void CSubViewRelTree::SetPropertiesOpener(std::function<void(const CRect*, PropertiesUse)> opener)
-{
-    PropertiesOpener() = std::move(opener);
-}
-
-bool CSubViewRelTree::HasPropertiesOpener()
-{
-    return bool(PropertiesOpener());
-}
-
-void CSubViewRelTree::OpenProperties(const CRect* screen, PropertiesUse use)
-{
-    if (PropertiesOpener())
-        PropertiesOpener()(screen, use);
-}
-
-void CSubViewRelTree::OpenPropertiesBesideSelection()
-{
-    if (!GetSafeHwnd() || m_doc.Selection().Empty()) {
-        OpenProperties(nullptr);
-        return;
-    }
-    CRect screen = m_doc.Selection().Boxes().front()->Rect();
-    CClientDC dc(this);
-    PrepareScreenDC(dc);
-    dc.LPtoDP(&screen);
-    screen.NormalizeRect();
-    ClientToScreen(&screen);
-    OpenProperties(&screen);
-}
 
 void CSubViewRelTree::RebuildDiagram()
 {
@@ -169,7 +131,7 @@ void CSubViewRelTree::MapWindowCommands()
             MessageBox("Diagram contains 0 nodes and references 0 individuals.");
     });
     MapUpdate(kStatistics, always);
-    MapCommand(kProperties, [this] { OpenProperties(nullptr); });
+    MapCommand(kProperties, [this] { m_properties.Open(nullptr); });
     MapCommand(kOptions, [this] { m_options.OpenOptions(); });
     MapUpdate(kOptions, always);
     MapCommand(kColours, [this] { m_options.ChooseColours(); });

@@ -151,7 +151,7 @@ void CSubViewRelTree::OpenBoxProperties(CDiagElem& box)
     // A record made for a placeholder replaces its box: the selection holds the new one.
     if (box.GetKind() == kSpouseElem && !box.GetIndividual())
         m_editor.OfferSpouseRecord(box);
-    OpenPropertiesBesideSelection();
+    m_properties.OpenBesideSelection();
 }
 
 void CSubViewRelTree::OnLButtonDown(UINT flags, CPoint point)

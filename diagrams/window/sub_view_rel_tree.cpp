@@ -258,7 +258,7 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
     CentreOnRoot();
     // The properties box opens beside the first selected box.
     if (showProperties && !m_doc.Selection().Empty())
-        OpenPropertiesBesideSelection();
+        m_properties.OpenBesideSelection();
     return true;
 }
 

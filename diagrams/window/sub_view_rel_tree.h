@@ -39,9 +39,9 @@
 #include "diagrams/window/rel_tree_options.h"
 #include "diagrams/window/rel_tree_pages.h"
 #include "diagrams/window/rel_tree_painter.h"
+#include "diagrams/window/rel_tree_properties.h"
 #include "platform/base/geometry.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,7 +77,8 @@ class CSubViewRelTree : public CSubView,
                         public IRelTreeMouseView,
                         public IRelTreeEditorView,
                         public IRelTreePainterView,
-                        public IRelTreeOptionsView {
+                        public IRelTreeOptionsView,
+                        public IRelTreePropertiesView {
 public:
     CSubViewRelTree();
     ~CSubViewRelTree() override;
@@ -169,13 +170,6 @@ public:
     /// no diagram, or settings whose diagram cannot be built, open on the defaults of new
     /// windows after a message that says so.
     bool OpenCustomDiagram(const std::string& path, CIndRec* person, const std::string& name);
-    /// Why the record properties box opens: a box viewed (Properties, a double click) or a
-    /// record just made by the add-relative drag; each has its own preferred size.
-    enum class PropertiesUse { kView, kDragAdd };
-    /// How the program opens the record properties box for the window's selection, off the
-    /// screen rectangle of the box it shows when given.
-    static void SetPropertiesOpener(std::function<void(const CRect*, PropertiesUse)> opener);
-    static bool HasPropertiesOpener();
 
     // Coordinates and zoom.
     int ScaleDivisor() const override { return m_divisor; }
@@ -275,10 +269,6 @@ private:
     void MapWindowCommands();
     void MapPageAndTitleCommands();
     bool TitleHandleAt(CPoint device, int* title, int* handle) override;
-    void OpenProperties(const CRect* screen, PropertiesUse use = PropertiesUse::kView);
-    /// Opens the properties box off the screen rectangle of the first selected box, or without
-    /// a position when there is no such box or no window.
-    void OpenPropertiesBesideSelection();
     // IRelTreePagesView.
     CWnd& Window() override { return *this; }
     void DrawPrintedPage(CDC& dc, const CRect& clip) override;
@@ -288,7 +278,10 @@ private:
     void FlipTitleSelection(int index) override;
     void OpenBoxProperties(CDiagElem& box) override;
     // IRelTreeEditorView.
-    void OpenAddedRecordProperties() override { OpenProperties(nullptr, PropertiesUse::kDragAdd); }
+    void OpenAddedRecordProperties() override
+    {
+        m_properties.Open(nullptr, CRelTreeProperties::Use::kDragAdd);
+    }
     void OpenOptions() override { m_options.OpenOptions(); }
     // IRelTreeOptionsView.
     void SetScrollOrigin(CPoint origin) override { m_scroll = origin; }
@@ -304,6 +297,8 @@ private:
     CRelTreePainter m_painter{*this, m_doc, m_pages};
     /// The options sheet, the colour chooser and their target.
     CRelTreeOptions m_options{*this, m_doc, m_painter};
+    /// Opening the record properties box.
+    CRelTreeProperties m_properties{*this, m_doc};
 
     int m_divisor = 20;
     int m_refWidth = 0;

@@ -84,7 +84,7 @@ std::vector<std::pair<std::string, bool>> Services(const CAvApp& app)
             {"query record opener", CQryResultGrid::HasRecordOpener()},
             {"diagram defaults", HasDiagramWindowDefaults()},
             {"diagram change feed", DiagramWindowChanges() != nullptr},
-            {"diagram properties opener", CSubViewRelTree::HasPropertiesOpener()},
+            {"diagram properties opener", CRelTreeProperties::HasOpener()},
             {"report record opener", CRptControlForm::HasRecordOpener()},
             {"report folders", CSavedFileMenus::HasReportFolders()},
             {"saved queries", app.CanOpenSavedFile(SavedFileKind::kQuery)},

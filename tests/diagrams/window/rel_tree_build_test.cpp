@@ -220,10 +220,10 @@ TEST_F(RelTreeTest, ARootWithoutANameIsTitledSoAndPropertiesOpenBesideIt)
     CIndRec* nameless = NewIndividual(SEX_MALE);
     CSubViewRelTree& window = MakeWindow();
     std::vector<bool> placed;
-    CSubViewRelTree::SetPropertiesOpener(
-        [&](const CRect* screen, CSubViewRelTree::PropertiesUse) { placed.push_back(screen); });
+    CRelTreeProperties::SetOpener(
+        [&](const CRect* screen, CRelTreeProperties::Use) { placed.push_back(screen); });
     ASSERT_TRUE(window.BuildTree(nameless, true, kDescendantsDiagram, true));
-    CSubViewRelTree::SetPropertiesOpener(nullptr);
+    CRelTreeProperties::SetOpener(nullptr);
     std::string title;
     window.GetTitle(title);
     EXPECT_EQ(title, "Descendants of ");

@@ -23,7 +23,7 @@ class RelTreeCommandsTest : public RelTreeFamilyTest {
 protected:
     void TearDown() override
     {
-        CSubViewRelTree::SetPropertiesOpener(nullptr);
+        CRelTreeProperties::SetOpener(nullptr);
         RelTreeFamilyTest::TearDown();
     }
 };
@@ -113,9 +113,9 @@ TEST_F(RelTreeCommandsTest, DoubleClickAndPropertiesOpenTheBoxOnTheSelection)
     ASSERT_TRUE(m_window->BuildTree(m_people["john"], true, kDescendantsDiagram, false));
     TestHooks::RenderWindow(*m_window);
     int opened = 0;
-    CSubViewRelTree::SetPropertiesOpener([&](const CRect*, CSubViewRelTree::PropertiesUse use) {
+    CRelTreeProperties::SetOpener([&](const CRect*, CRelTreeProperties::Use use) {
         // Viewing a box: the diagram's own preferred size, not the drag-add one.
-        EXPECT_EQ(use, CSubViewRelTree::PropertiesUse::kView);
+        EXPECT_EQ(use, CRelTreeProperties::Use::kView);
         ++opened;
     });
     ASSERT_TRUE(Run(diagram_cmd::kProperties));

@@ -27,19 +27,18 @@ protected:
         Prefs().m_surnamesInUpperCase = false;
         SetRelativeDialogs(&m_dialogs);
         SetSexQuestion(&m_dialogs);
-        CSubViewRelTree::SetPropertiesOpener(
-            [this](const CRect*, CSubViewRelTree::PropertiesUse use) {
-                // Only records made by the drag open the box, at the drag-add size.
-                EXPECT_EQ(use, CSubViewRelTree::PropertiesUse::kDragAdd);
-                ++m_opened;
-            });
+        CRelTreeProperties::SetOpener([this](const CRect*, CRelTreeProperties::Use use) {
+            // Only records made by the drag open the box, at the drag-add size.
+            EXPECT_EQ(use, CRelTreeProperties::Use::kDragAdd);
+            ++m_opened;
+        });
         MakeFamily();
         MakeWindow();
     }
     void TearDown() override
     {
         EXPECT_TRUE(m_dialogs.AllAnswered()) << "answers left unused";
-        CSubViewRelTree::SetPropertiesOpener(nullptr);
+        CRelTreeProperties::SetOpener(nullptr);
         SetRelativeDialogs(nullptr);
         SetSexQuestion(nullptr);
         Prefs() = m_savedPrefs;
