@@ -167,9 +167,9 @@ void CSubViewRelTree::MapPageAndTitleCommands()
     });
     MapCommand(kPrintSize, [this] { SetPrintedSize(); });
     MapUpdate(kPrintSize, always);
-    MapCommand(kTitleOptions, [this] { TitleOptions(); });
+    MapCommand(kTitleOptions, [this] { m_titles.OpenOptions(); });
     MapUpdate(kTitleOptions, [this](CCmdUI* state) {
-        state->Enable(m_doc.Selection().Empty() && SelectedTitle() >= 0);
+        state->Enable(m_doc.Selection().Empty() && m_titles.Selected() >= 0);
     });
     MapCommand(kPageSetup, [this] { PageSetup(); });
     MapUpdate(kPageSetup, always);

@@ -6,6 +6,7 @@
 #include "diagrams/window/rel_tree_mouse.h"
 
 #include "diagrams/window/rel_tree_pages.h"
+#include "diagrams/window/rel_tree_titles.h"
 #include "diagrams/window/title_block.h"
 #include "platform/ui/windows/cursor.h"
 #include "platform/ui/windows/wnd.h"
@@ -46,7 +47,7 @@ void CRelTreeMouse::ChooseCursor(const CPoint* point)
         const int hit = m_view.HitTest(*point, nullptr, nullptr);
         if (hit == kHitBox || hit == kHitButton)
             cursor = LoadCursorResource(kItemCursorId);
-        else if (m_view.TitleHandleAt(*point, nullptr, &handle) && handle >= 0)
+        else if (m_titles.HandleAt(*point, nullptr, &handle) && handle >= 0)
             cursor = LoadStandardCursor(SizingCursor(handle));
         else if (m_pages.OnPageLine(*point))
             cursor = LoadCursorResource(kPageLineCursorId);

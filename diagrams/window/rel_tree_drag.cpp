@@ -13,6 +13,7 @@
 #include "diagrams/diagram_document.h"
 #include "diagrams/window/rel_tree_editor.h"
 #include "diagrams/window/rel_tree_pages.h"
+#include "diagrams/window/rel_tree_titles.h"
 #include "diagrams/window/title_block.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/drawing/dc.h"
@@ -251,7 +252,7 @@ void CRelTreeMouse::EndPageOrTitleDrag(bool cancelled)
     } else if (m_titleAloneOnRelease && !cancelled) {
         // A selected title pressed and released unmoved becomes the only selection.
         m_view.DeselectAll();
-        m_view.SelectTitle(m_dragTitle, true);
+        m_titles.Select(m_dragTitle, true);
     }
     m_titleAloneOnRelease = false;
     m_dragTitle = m_dragHandle = -1;

@@ -10,11 +10,12 @@
 
 #include "diagrams/diagram_document.h"
 #include "diagrams/window/rel_tree_pages.h"
+#include "diagrams/window/rel_tree_titles.h"
 #include "platform/ui/windows/wnd.h"
 
 CRelTreeMouse::CRelTreeMouse(IRelTreeMouseView& view, CDiagramDocument& doc, CRelTreePages& pages,
-                             CRelTreeEditor& editor)
-    : m_view(view), m_doc(doc), m_pages(pages), m_editor(editor), m_dragBox(doc)
+                             CRelTreeTitles& titles, CRelTreeEditor& editor)
+    : m_view(view), m_doc(doc), m_pages(pages), m_titles(titles), m_editor(editor), m_dragBox(doc)
 {
 }
 
@@ -66,17 +67,17 @@ void CRelTreeMouse::OnLButtonDown(UINT flags, CPoint point)
         if (ctrl) {
             // Ctrl toggles a title in or out of the selection; a handle does nothing.
             if (hit == kHitTitle)
-                m_view.FlipTitleSelection(title);
+                m_titles.FlipSelection(title);
             break;
         }
         int handle = -1;
         if (hit == kHitSizer)
-            m_view.TitleHandleAt(point, &title, &handle);
+            m_titles.HandleAt(point, &title, &handle);
         // A title already selected stays with the others unless it is released unmoved.
-        const bool wasSelected = m_view.IsTitleSelected(title);
+        const bool wasSelected = m_titles.IsSelected(title);
         if (!wasSelected) {
             m_view.DeselectAll();
-            m_view.SelectTitle(title, true);
+            m_titles.Select(title, true);
         }
         BeginTitleDrag(point, title, handle);
         m_titleAloneOnRelease = wasSelected && hit == kHitTitle;
@@ -116,8 +117,8 @@ void CRelTreeMouse::OnLButtonDblClk(CPoint point)
     const int hit = m_view.HitTest(point, &box, &title);
     if (hit == kHitTitle) {
         m_view.DeselectBox(nullptr, false);
-        m_view.SelectTitle(title, true);
-        m_view.TitleOptions();
+        m_titles.Select(title, true);
+        m_titles.OpenOptions();
         return;
     }
     if (hit != kHitBox)

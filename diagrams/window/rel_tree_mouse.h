@@ -5,6 +5,7 @@
 //
 // CRelTreeMouse owns what is being dragged and works through IRelTreeMouseView: the window hit
 // tests, maps points, scrolls, keeps the selection and opens its menus and dialogs; the window's
+// CRelTreeTitles selects the titles, finds their handles and opens Title Options; its
 // CRelTreeEditor says why a zone refuses the add-relative drop and adds the relative dropped. The
 // page grid's drag is carried out by CRelTreePages; the mouse says when it begins, moves and ends.
 //
@@ -26,6 +27,7 @@ class CDiagElem;
 class CDiagramDocument;
 class CRelTreeEditor;
 class CRelTreePages;
+class CRelTreeTitles;
 class CWnd;
 
 /// Hit kinds of HitTest.
@@ -67,8 +69,6 @@ public:
     virtual bool HasTree() const = 0;
     /// What lies under a device point (a DiagHitKind), with the box or the title found.
     virtual int HitTest(CPoint device, CDiagElem** element, int* title) = 0;
-    /// The handle of a selected title under a device point: true with the title and handle.
-    virtual bool TitleHandleAt(CPoint device, int* title, int* handle) = 0;
     virtual CPoint ToDiagram(CPoint device) = 0;
     virtual CPoint ToDevice(CPoint diagram) = 0;
     /// Scrolls so that the diagram point lies at the device point, moving what is painted.
@@ -86,14 +86,9 @@ public:
     virtual void DeselectAll() = 0;
     /// Selects every visible box and title lying inside rect (device pixels).
     virtual void SelectBoxesInArea(const CRect& rect) = 0;
-    virtual bool IsTitleSelected(int index) const = 0;
-    virtual void SelectTitle(int index, bool clearOthers) = 0;
-    /// Puts a title in the selection or takes it out.
-    virtual void FlipTitleSelection(int index) = 0;
 
     // What a click opens.
     virtual void ExpandBox(CDiagElem& box) = 0;
-    virtual void TitleOptions() = 0;
     /// A double click on a box: its properties beside it (after offering a record for a
     /// spouse box shown without one).
     virtual void OpenBoxProperties(CDiagElem& box) = 0;
@@ -103,7 +98,7 @@ public:
 class CRelTreeMouse {
 public:
     CRelTreeMouse(IRelTreeMouseView& view, CDiagramDocument& doc, CRelTreePages& pages,
-                  CRelTreeEditor& editor);
+                  CRelTreeTitles& titles, CRelTreeEditor& editor);
 
     int Mode() const { return m_mode; }
     /// Switches a mode on, or off when it is on.
@@ -176,6 +171,8 @@ private:
     IRelTreeMouseView& m_view;
     CDiagramDocument& m_doc;
     CRelTreePages& m_pages;
+    /// Selects the titles pressed and finds their handles.
+    CRelTreeTitles& m_titles;
     /// Says why a zone refuses the add-relative drop, and adds the relative dropped.
     CRelTreeEditor& m_editor;
     int m_mode = kModeNormal;

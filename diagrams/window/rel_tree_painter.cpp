@@ -13,6 +13,7 @@
 #include "diagrams/diagram_document.h"
 #include "diagrams/window/box_painter_dc.h"
 #include "diagrams/window/rel_tree_pages.h"
+#include "diagrams/window/rel_tree_titles.h"
 #include "diagrams/window/zoom_draw.h"
 #include "platform/ui/drawing/brush.h"
 #include "platform/ui/drawing/dc.h"
@@ -187,8 +188,8 @@ private:
 } // namespace
 
 CRelTreePainter::CRelTreePainter(IRelTreePainterView& view, const CDiagramDocument& doc,
-                                 const CRelTreePages& pages)
-    : m_view(view), m_doc(doc), m_pages(pages)
+                                 const CRelTreePages& pages, CRelTreeTitles& titles)
+    : m_view(view), m_doc(doc), m_pages(pages), m_titles(titles)
 {
 }
 
@@ -231,7 +232,7 @@ void CRelTreePainter::DrawDiagram(CDC& dc, const CRect& clip, bool underlineOver
         painter.SetOverriddenText(false);
         dc.SelectObject(oldFont);
     }
-    m_view.DrawTitles(dc);
+    m_titles.Draw(dc);
     if (!m_pages.Printing())
         m_view.RefreshStaleScrollBars();
     m_drawing = false;

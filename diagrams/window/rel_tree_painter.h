@@ -3,8 +3,9 @@
 // dividing line between the panes), the engine's drawing pass over the lines and boxes, the
 // relationship-description columns beside the rows, and the titles last.
 //
-// CRelTreePainter reads the document and the page grid and asks the window that shows them for
-// the mapping, the titles and the scroll bars through IRelTreePainterView. The columns are
+// CRelTreePainter reads the document and the page grid, has the window's CRelTreeTitles draw the
+// titles and asks the window that shows them for the mapping and the scroll bars through
+// IRelTreePainterView. The columns are
 // measured on the layout's measuring context after a build or an options change and move with the
 // boxes when a paint finds the layout changed; they count in the window's diagram extent.
 //
@@ -22,6 +23,7 @@ class CDC;
 class CDiagramDocument;
 class CDiagRowSet;
 class CRelTreePages;
+class CRelTreeTitles;
 class CWnd;
 
 /// What the painter asks of the window that shows the diagram.
@@ -35,8 +37,6 @@ public:
     virtual void PrepareScreenDC(CDC& dc) = 0;
     /// Maps the measuring context: the printer's page, else the screen at divisor 20.
     virtual void PrepareMeasuringDC(CDC& dc, bool printer) = 0;
-    /// Draws the visible title blocks.
-    virtual void DrawTitles(CDC& dc) = 0;
     /// The extent may have changed: the scroll ranges are worked out again at the next paint.
     virtual void ExtentChanged() = 0;
     /// Sets the scroll bars again when the extent changed since they were last set.
@@ -46,7 +46,7 @@ public:
 class CRelTreePainter {
 public:
     CRelTreePainter(IRelTreePainterView& view, const CDiagramDocument& doc,
-                    const CRelTreePages& pages);
+                    const CRelTreePages& pages, CRelTreeTitles& titles);
 
     /// The background over the client area, with the dividing line between the panes.
     void PaintBackground(CDC& dc);
@@ -80,6 +80,7 @@ private:
     IRelTreePainterView& m_view;
     const CDiagramDocument& m_doc;
     const CRelTreePages& m_pages;
+    CRelTreeTitles& m_titles;
     CRelationshipColumns m_relColumns;
     bool m_drawing = false;
 };

@@ -42,7 +42,7 @@ int CSubViewRelTree::HitTest(CPoint device, CDiagElem** element, int* title)
         *element = nullptr;
     if (title)
         *title = -1;
-    if (int sized = -1; TitleHandleAt(device, &sized, nullptr)) {
+    if (int sized = -1; m_titles.HandleAt(device, &sized, nullptr)) {
         if (title)
             *title = sized;
         return kHitSizer;
@@ -209,7 +209,7 @@ void CSubViewRelTree::ShowContextMenu(CPoint point)
         menu.AppendMenu(MF_STRING, kProperties, "Properties...");
     } else if (hit == kHitTitle) {
         DeselectAll();
-        SelectTitle(title, true);
+        m_titles.Select(title, true);
         menu.AppendMenu(MF_STRING, kHideTitle, "Hide Title");
         menu.AppendMenu(MF_SEPARATOR);
         menu.AppendMenu(MF_STRING, kTitleOptions, "Title Options...");

@@ -1,16 +1,13 @@
-// diagrams/window/rel_tree_titles.cpp: the Diagram window's title blocks: their texts filled in
-// for the diagram's root, drawing them, selecting them, their handles under the mouse, and Title
-// Options, whose titles the document takes. The mouse (rel_tree_drag.cpp) moves and resizes them.
-//
-// A title's text is a box-text template filled in for the root (the person, or the couple's family
-// and its first partner, "<root>" bound to the root record) each time it is drawn; a text that does
-// not compile is drawn as typed.
-#include "diagrams/window/sub_view_rel_tree.h"
+// diagrams/window/rel_tree_titles.cpp: CRelTreeTitles, the Diagram window's title blocks: their
+// texts, drawing, selection, handles and Title Options (rel_tree_titles.h).
+#include "diagrams/window/rel_tree_titles.h"
 
 #include "app/shell/save_message.h"
 #include "database/kin/ind_rec.h"
 #include "database/records/fam_rec.h"
+#include "diagrams/diagram_document.h"
 #include "diagrams/window/diag_title_opts_dlg.h"
+#include "diagrams/window/rel_tree_pages.h"
 #include "diagrams/window/title_block.h"
 #include "diagrams/window/title_look.h"
 #include "platform/base/prompt.h"
@@ -18,11 +15,18 @@
 #include "platform/ui/drawing/dc.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/message.h"
+#include "platform/ui/windows/wnd.h"
 
 #include <string>
 #include <vector>
 
-std::string CSubViewRelTree::TitleText(int index) const
+CRelTreeTitles::CRelTreeTitles(IRelTreeTitlesView& view, CDiagramDocument& doc,
+                               const CRelTreePages& pages)
+    : m_view(view), m_doc(doc), m_pages(pages)
+{
+}
+
+std::string CRelTreeTitles::Text(int index) const
 {
     const CDiagramSettings& settings = m_doc.Settings();
     if (index < 0 || index >= kDiagramTitleCount)
@@ -56,21 +60,21 @@ std::string CSubViewRelTree::TitleText(int index) const
     return rendered;
 }
 
-void CSubViewRelTree::DrawTitles(CDC& dc)
+void CRelTreeTitles::Draw(CDC& dc)
 {
     for (int t = 0; t < kDiagramTitleCount; ++t) {
         const CDiagramTitle& title = m_doc.Settings().m_titles[std::size_t(t)];
         if (!title.visible)
             continue;
         TitleBlockLook look = LookOfTitle(title);
-        look.text = TitleText(t);
-        CTitleView view(look, this);
+        look.text = Text(t);
+        CTitleView view(look, &m_view.Window());
         view.SetSelected(!m_pages.Printing() && m_doc.Selection().IsTitleSelected(t));
         view.Draw(dc);
     }
 }
 
-int CSubViewRelTree::SelectedTitle() const
+int CRelTreeTitles::Selected() const
 {
     int found = -1;
     for (int t = 0; t < kDiagramTitleCount; ++t) {
@@ -84,28 +88,33 @@ int CSubViewRelTree::SelectedTitle() const
     return found;
 }
 
-void CSubViewRelTree::SelectTitle(int index, bool clearOthers)
+bool CRelTreeTitles::IsSelected(int index) const
+{
+    return m_doc.Selection().IsTitleSelected(index);
+}
+
+void CRelTreeTitles::Select(int index, bool clearOthers)
 {
     if (clearOthers)
         m_doc.Selection().ClearTitles();
     if (index >= 0 && index < kDiagramTitleCount)
         m_doc.Selection().SetTitleSelected(index, true);
-    if (GetSafeHwnd())
-        Invalidate();
+    if (m_view.Window().GetSafeHwnd())
+        m_view.Window().Invalidate();
 }
 
-bool CSubViewRelTree::TitleHandleAt(CPoint device, int* title, int* handle)
+bool CRelTreeTitles::HandleAt(CPoint device, int* title, int* handle)
 {
-    if (!GetSafeHwnd())
+    if (!m_view.Window().GetSafeHwnd())
         return false;
-    CClientDC dc(this);
-    PrepareScreenDC(dc);
+    CClientDC dc(&m_view.Window());
+    m_view.PrepareScreenDC(dc);
     for (int t = kDiagramTitleCount - 1; t >= 0; --t) {
         const CDiagramTitle& slot = m_doc.Settings().m_titles[std::size_t(t)];
         if (!slot.visible || !m_doc.Selection().IsTitleSelected(t))
             continue;
         TitleBlockLook look = LookOfTitle(slot);
-        CTitleView view(look, this);
+        CTitleView view(look, &m_view.Window());
         view.SetSelected(true);
         int found = -1;
         if (view.HandleAt(dc, device, &found)) {
@@ -119,13 +128,13 @@ bool CSubViewRelTree::TitleHandleAt(CPoint device, int* title, int* handle)
     return false;
 }
 
-void CSubViewRelTree::TitleOptions()
+void CRelTreeTitles::OpenOptions()
 {
-    const int index = SelectedTitle();
+    const int index = Selected();
     if (index < 0 || !m_doc.Selection().Empty())
         return;
     CDiagramTitle edited = m_doc.Settings().m_titles[std::size_t(index)];
-    CTitleOptsDlg dialog(edited, m_doc.Settings(), this);
+    CTitleOptsDlg dialog(edited, m_doc.Settings(), &m_view.Window());
     if (dialog.DoModal() != IDOK)
         return;
     // Titles set in their options become the defaults, a custom diagram's too.
@@ -133,8 +142,8 @@ void CSubViewRelTree::TitleOptions()
     CheckSaved(m_doc.SetTitle(index, edited, app ? &app->GetProfile() : nullptr));
 }
 
-void CSubViewRelTree::FlipTitleSelection(int index)
+void CRelTreeTitles::FlipSelection(int index)
 {
     m_doc.Selection().SetTitleSelected(index, !m_doc.Selection().IsTitleSelected(index));
-    Invalidate();
+    m_view.Window().Invalidate();
 }

@@ -18,7 +18,9 @@
 // (rel_tree_editor.h), which asks it to select, scroll and open its dialogs through
 // IRelTreeEditorView; its CRelTreePainter (rel_tree_painter.h) paints the background, the diagram,
 // the relationship descriptions and the titles on a context the window maps, through
-// IRelTreePainterView. Its own work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp
+// IRelTreePainterView; its CRelTreeTitles (rel_tree_titles.h) fills in, draws and selects the
+// title blocks and opens Title Options, asking it for the screen mapping through
+// IRelTreeTitlesView. Its own work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp
 // files, each of which says what it holds.
 //
 // Traps: the diagram's mapping has y up, so a logical rectangle's top lies above its bottom; widen
@@ -40,6 +42,7 @@
 #include "diagrams/window/rel_tree_pages.h"
 #include "diagrams/window/rel_tree_painter.h"
 #include "diagrams/window/rel_tree_properties.h"
+#include "diagrams/window/rel_tree_titles.h"
 #include "platform/base/geometry.h"
 
 #include <memory>
@@ -78,7 +81,8 @@ class CSubViewRelTree : public CSubView,
                         public IRelTreeEditorView,
                         public IRelTreePainterView,
                         public IRelTreeOptionsView,
-                        public IRelTreePropertiesView {
+                        public IRelTreePropertiesView,
+                        public IRelTreeTitlesView {
 public:
     CSubViewRelTree();
     ~CSubViewRelTree() override;
@@ -139,8 +143,8 @@ public:
     /// settings, and their target.
     CRelTreeOptions& Options() { return m_options; }
 
-    // Pages (through CRelTreePages and the document), titles and custom diagrams
-    // (rel_tree_titles.cpp, rel_tree_custom.cpp).
+    // Pages (through CRelTreePages and the document), titles (CRelTreeTitles) and custom
+    // diagrams (rel_tree_custom.cpp).
     /// Shows or hides the page grid and its numbers together, keeping the view's centre.
     void ShowPageBoundaries();
     bool PageBoundariesShown() const { return m_pages.Shown(); }
@@ -151,17 +155,8 @@ public:
     void SetPrintOrientation(bool landscape) { m_pages.SetPrintOrientation(landscape); }
     /// Sizes the page grid to hold a number of rows per printed page (the rows dialog).
     void SetPrintedSize() { m_pages.SetPrintedSize(); }
-    /// The one selected visible title, or -1 when there is not exactly one.
-    int SelectedTitle() const;
-    bool IsTitleSelected(int index) const override
-    {
-        return m_doc.Selection().IsTitleSelected(index);
-    }
-    void SelectTitle(int index, bool clearOthers) override;
-    /// The text title index shows: its template filled in for the diagram's root; a text that
-    /// does not compile as a template is shown as typed.
-    std::string TitleText(int index) const;
-    void TitleOptions() override;
+    /// The title blocks: their texts, drawing, selection and Title Options.
+    CRelTreeTitles& Titles() { return m_titles; }
     /// The options sheet's print-only form; OK makes the printing section the default.
     void PageSetup();
     void RestoreInstallationSettings();
@@ -256,10 +251,9 @@ protected:
 private:
     bool Build(CIndRec* person, CFamRec* family, bool selectRoot, int type, bool showProperties,
                const std::string& customName, bool tellFailure = true);
-    // IRelTreePainterView.
+    // IRelTreePainterView and IRelTreeTitlesView.
     void PrepareScreenDC(CDC& dc) override;
     void PrepareMeasuringDC(CDC& dc, bool printer) override;
-    void DrawTitles(CDC& dc) override;
     void RefreshStaleScrollBars() override;
     void OnScroll(int bar, UINT code, int pos);
     void ExpandBox(CDiagElem& box) override;
@@ -268,14 +262,12 @@ private:
     void MapCommands();
     void MapWindowCommands();
     void MapPageAndTitleCommands();
-    bool TitleHandleAt(CPoint device, int* title, int* handle) override;
     // IRelTreePagesView.
     CWnd& Window() override { return *this; }
     void DrawPrintedPage(CDC& dc, const CRect& clip) override;
     // IRelTreeMouseView.
     void PanTo(CPoint diagram, CPoint device) override;
     void ExtentChanged() override { m_scrollBarsStale = true; }
-    void FlipTitleSelection(int index) override;
     void OpenBoxProperties(CDiagElem& box) override;
     // IRelTreeEditorView.
     void OpenAddedRecordProperties() override
@@ -291,10 +283,12 @@ private:
     CRelTreePages m_pages{*this, m_doc};
     /// The edits of the records from the diagram.
     CRelTreeEditor m_editor{*this, m_doc};
+    /// The title blocks.
+    CRelTreeTitles m_titles{*this, m_doc, m_pages};
     /// The mouse, its modes and drags.
-    CRelTreeMouse m_mouse{*this, m_doc, m_pages, m_editor};
-    /// The background, the drawing pass and the relationship-description columns.
-    CRelTreePainter m_painter{*this, m_doc, m_pages};
+    CRelTreeMouse m_mouse{*this, m_doc, m_pages, m_titles, m_editor};
+    /// The background, the drawing pass, the relationship-description columns and the titles.
+    CRelTreePainter m_painter{*this, m_doc, m_pages, m_titles};
     /// The options sheet, the colour chooser and their target.
     CRelTreeOptions m_options{*this, m_doc, m_painter};
     /// Opening the record properties box.

@@ -94,7 +94,7 @@ TEST_F(RelTreeTitlesTest, ATitleDraggedMovesAndResizesAndOnlyAnOrdinaryDiagramKe
         const CPoint release = press + CPoint(40, 20);
         const CPoint delta = m_window->ToDiagram(release) - m_window->ToDiagram(press);
         Drag(press, release);
-        EXPECT_TRUE(m_window->IsTitleSelected(0));
+        EXPECT_TRUE(m_window->Titles().IsSelected(0));
         CRect moved = start;
         moved.OffsetRect(delta.x, delta.y);
         EXPECT_EQ(title.frame, moved);
@@ -132,7 +132,8 @@ TEST_F(RelTreeTitlesTest, TitlesJoinTheSelectionByCtrlClickAndByTheStretchyBoxAn
         TestHooks::DeliverPosted();
     };
     const auto selected = [&] {
-        return std::vector<bool>{m_window->IsTitleSelected(0), m_window->IsTitleSelected(1)};
+        return std::vector<bool>{m_window->Titles().IsSelected(0),
+                                 m_window->Titles().IsSelected(1)};
     };
     click(one, 0);
     EXPECT_EQ(selected(), (std::vector<bool>{true, false}));
@@ -175,10 +176,10 @@ TEST_F(RelTreeTitlesTest, TitleOptionsNeedsOneTitleAndNoBox)
         ShowTitle();
         m_window->GetSettings().m_titles[1].visible = true;
         EXPECT_FALSE(Enabled(diagram_cmd::kTitleOptions));
-        m_window->SelectTitle(0, true);
-        m_window->SelectTitle(1, false);
+        m_window->Titles().Select(0, true);
+        m_window->Titles().Select(1, false);
         EXPECT_FALSE(Enabled(diagram_cmd::kTitleOptions));
-        m_window->SelectTitle(0, true);
+        m_window->Titles().Select(0, true);
         EXPECT_TRUE(Enabled(diagram_cmd::kTitleOptions));
         m_window->SelectBox(BoxOf("ann"), false, false);
         EXPECT_FALSE(Enabled(diagram_cmd::kTitleOptions));
@@ -340,7 +341,7 @@ TEST_F(RelTreeTitlesTest, ATitleShowsItsTemplateFilledInForTheRoot)
         else
             ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
         ShowTitle().text = c.text;
-        const std::string shown = m_window->TitleText(0);
+        const std::string shown = m_window->Titles().Text(0);
         if (*c.shown) {
             EXPECT_EQ(shown, c.shown);
             continue;
@@ -355,7 +356,7 @@ TEST_F(RelTreeTitlesTest, TheCanvasDrawsTheFilledInTitle)
     ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
     CDiagramTitle& title = ShowTitle();
     title.text = "%INDI.NAME%";
-    const std::string filled = m_window->TitleText(0);
+    const std::string filled = m_window->Titles().Text(0);
     ASSERT_NE(filled, title.text);
     const TestHooks::Image templated = TestHooks::RenderWindow(*m_window);
     title.text = filled;
