@@ -198,25 +198,6 @@ void CSubViewRelTree::OverrideText()
     m_doc.SetOverrideText(box, dialog.m_text.c_str());
 }
 
-std::string CSubViewRelTree::StatusPosText() const
-{
-    const CDiagramSettings& settings = m_doc.Settings();
-    if (!m_pages.Shown())
-        return {};
-    // The pane gives the y origin of an Ancestors and Descendants diagram's pages only.
-    const bool withY = settings.m_diagramType == kAncestorsAndDescendantsDiagram;
-    return std::to_string(settings.m_pageXOrigin) + ", " +
-           std::to_string(withY ? settings.m_pageYOrigin : 0);
-}
-
-std::string CSubViewRelTree::StatusSizeText() const
-{
-    if (!m_pages.Shown())
-        return {};
-    return std::to_string(m_doc.Settings().m_pageWidth) + " x " +
-           std::to_string(m_doc.Settings().m_pageHeight);
-}
-
 void CSubViewRelTree::MapCommands()
 {
     const auto withTree = [this](CCmdUI* state) { state->Enable(HasTree()); };
@@ -283,6 +264,6 @@ void CSubViewRelTree::MapCommands()
               [this](CCmdUI* state) { state->SetCheck(m_underlineOverridden); });
     MapWindowCommands();
     MapUpdate(kPaneHelp, [](CCmdUI* state) { state->SetText("For Help, press F1"); });
-    MapUpdate(kPanePos, [this](CCmdUI* state) { state->SetText(StatusPosText()); });
-    MapUpdate(kPaneSize, [this](CCmdUI* state) { state->SetText(StatusSizeText()); });
+    MapUpdate(kPanePos, [this](CCmdUI* state) { state->SetText(m_pages.StatusPosText()); });
+    MapUpdate(kPaneSize, [this](CCmdUI* state) { state->SetText(m_pages.StatusSizeText()); });
 }

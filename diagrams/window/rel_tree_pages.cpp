@@ -177,6 +177,25 @@ bool CRelTreePages::OnPageLine(CPoint device) const
            GridDistance(point.y, settings.m_pageYOrigin, height) <= ty;
 }
 
+std::string CRelTreePages::StatusPosText() const
+{
+    const CDiagramSettings& settings = m_doc.Settings();
+    if (!m_shown)
+        return {};
+    // The pane gives the y origin of an Ancestors and Descendants diagram's pages only.
+    const bool withY = settings.m_diagramType == kAncestorsAndDescendantsDiagram;
+    return std::to_string(settings.m_pageXOrigin) + ", " +
+           std::to_string(withY ? settings.m_pageYOrigin : 0);
+}
+
+std::string CRelTreePages::StatusSizeText() const
+{
+    if (!m_shown)
+        return {};
+    return std::to_string(m_doc.Settings().m_pageWidth) + " x " +
+           std::to_string(m_doc.Settings().m_pageHeight);
+}
+
 void CRelTreePages::BeginGridDrag(CPoint device, bool resize)
 {
     const CDiagramSettings& settings = m_doc.Settings();

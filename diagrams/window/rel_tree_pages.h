@@ -5,9 +5,9 @@
 //
 // The page grid, avoiding its boundaries, the grid covering the diagram and sizing the page are
 // the document's (CDiagramDocument); CRelTreePages asks the user and the printer, hands the
-// document what they give, and asks the window that shows the diagram for the rest through
-// IRelTreePagesView. The window's mouse (CRelTreeMouse) says when a grid drag begins, moves and
-// ends, and repaints after each move.
+// document what they give, writes the page panes of the status bar, and asks the window that shows
+// the diagram for the rest through IRelTreePagesView. The window's mouse (CRelTreeMouse) says when
+// a grid drag begins, moves and ends, and repaints after each move.
 //
 // Traps: the grid lies in diagram units, y up, its origin anywhere (brought into the page where it
 // is read); a page side is at least 1 where it divides. While a page prints, Printing() is true and
@@ -15,6 +15,8 @@
 #pragma once
 
 #include "platform/base/geometry.h"
+
+#include <string>
 
 class CDC;
 class CDiagramDocument;
@@ -54,6 +56,9 @@ public:
     void DrawGrid(CDC& dc, const CRect& clip) const;
     /// Whether a device point lies on a line of the shown page grid.
     bool OnPageLine(CPoint device) const;
+    /// The texts of the two page panes ("%d, %d" and "%d x %d"; empty while the grid is hidden).
+    std::string StatusPosText() const;
+    std::string StatusSizeText() const;
 
     /// The grid drag: moving the grid by a line pressed at device, or (resize) sizing the page
     /// whose bottom-right corner lies nearest the press from its top-left corner. snapToRows lands

@@ -205,9 +205,8 @@ public:
     void DeselectAll() override;
     /// The mouse: its mode, the drag under way and the add-relative drag's status text.
     const CRelTreeMouse& Mouse() const { return m_mouse; }
-    /// The texts of the two page panes ("%d, %d" and "%d x %d"; empty outside page mode).
-    std::string StatusPosText() const;
-    std::string StatusSizeText() const;
+    /// The page grid, its status panes and the print job.
+    const CRelTreePages& Pages() const { return m_pages; }
 
     // Editing the records from the diagram.
     /// The drop zones of the add-relative drag.

@@ -113,21 +113,21 @@ TEST_F(RelTreePagesTest, ShowPageBoundariesDrawsTheGridAndTogglesBack)
     EXPECT_TRUE(Checked(diagram_cmd::kShowPageBoundaries));
     const TestHooks::Image shown = Render("pages_on.png");
     EXPECT_GT(BlackInColumn(shown, line.x), before + 100);
-    EXPECT_EQ(m_window->StatusSizeText(),
+    EXPECT_EQ(m_window->Pages().StatusSizeText(),
               std::to_string(settings.m_pageWidth) + " x " + std::to_string(settings.m_pageHeight));
     // The position pane gives y for this diagram type alone.
     settings.m_pageYOrigin = 100;
     const std::string x = std::to_string(settings.m_pageXOrigin) + ", ";
-    EXPECT_EQ(m_window->StatusPosText(), x + "100");
+    EXPECT_EQ(m_window->Pages().StatusPosText(), x + "100");
     settings.m_diagramType = kAllRelativesDiagram;
-    EXPECT_EQ(m_window->StatusPosText(), x + "0");
+    EXPECT_EQ(m_window->Pages().StatusPosText(), x + "0");
     settings.m_diagramType = kAncestorsAndDescendantsDiagram;
     settings.m_pageYOrigin = 0;
     TestHooks::AnswerMessageBox(IDOK);
     ASSERT_TRUE(Run(diagram_cmd::kShowPageBoundaries));
     EXPECT_FALSE(m_window->PageBoundariesShown());
     EXPECT_EQ(BlackInColumn(Render("pages_off_again.png"), line.x), before);
-    EXPECT_EQ(m_window->StatusSizeText(), "");
+    EXPECT_EQ(m_window->Pages().StatusSizeText(), "");
 }
 
 TEST_F(RelTreePagesTest, WholeDiagramFitsTheClientWithItsTitlesOrItsPages)
