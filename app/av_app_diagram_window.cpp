@@ -156,6 +156,6 @@ void CAvApp::OpenSavedDiagram(const std::string& path, const std::string& name)
     }
     ShowInWindowOfKind(kSubViewDiagram, RuntimeClassOf<CSubViewRelTree>(), [&](CSubView& pane) {
         if (auto* window = dynamic_cast<CSubViewRelTree*>(&pane))
-            window->OpenCustomDiagram(path, person, name);
+            window->Custom().OpenCustomDiagram(path, person, name);
     });
 }

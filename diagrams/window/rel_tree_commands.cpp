@@ -173,9 +173,9 @@ void CSubViewRelTree::MapPageAndTitleCommands()
     });
     MapCommand(kPageSetup, [this] { PageSetup(); });
     MapUpdate(kPageSetup, always);
-    MapCommand(kRestoreInstallation, [this] { RestoreInstallationSettings(); });
+    MapCommand(kRestoreInstallation, [this] { m_custom.RestoreInstallationSettings(); });
     MapUpdate(kRestoreInstallation, always);
-    MapCommand(kSaveCustom, [this] { SaveAsCustomDiagram(); });
+    MapCommand(kSaveCustom, [this] { m_custom.SaveAsCustomDiagram(); });
     MapUpdate(kSaveCustom, always);
 }
 

@@ -1,13 +1,15 @@
-// diagrams/window/rel_tree_custom.cpp: the Diagram window's settings as a whole: Page Setup,
-// going back to the installation settings, and opening and saving a custom diagram file. The
-// document takes the settings; the window asks the questions and shows what went wrong.
-#include "diagrams/window/sub_view_rel_tree.h"
+// diagrams/window/rel_tree_custom.cpp: CRelTreeCustom, the Diagram window's settings as a whole:
+// the installation settings, and custom diagram files opened and saved (rel_tree_custom.h).
+#include "diagrams/window/rel_tree_custom.h"
 
 #include "app/shell/save_message.h"
+#include "diagrams/diagram_document.h"
 #include "diagrams/window/diag_save_custom_dlg.h"
+#include "diagrams/window/rel_tree_options.h"
 #include "platform/base/prompt.h"
 #include "platform/ui/frames/frame_wnd.h"
 #include "platform/ui/windows/app.h"
+#include "platform/ui/windows/wnd.h"
 
 namespace {
 
@@ -23,18 +25,13 @@ CAppProfile* Profile()
 
 } // namespace
 
-void CSubViewRelTree::PageSetup()
+CRelTreeCustom::CRelTreeCustom(IRelTreeCustomView& view, CDiagramDocument& doc,
+                               CRelTreeOptions& options)
+    : m_view(view), m_doc(doc), m_options(options)
 {
-    if (m_options.SheetOpen())
-        return;
-    const int result = m_options.OpenSheet("Page Setup", CTreeOptsDlg::kPrintPage, true, true);
-    if (result == IDOK)
-        CheckSaved(m_doc.SaveAsDefaults(kSectionPrinting, Profile()));
-    ComputePageAvoidance();
-    Invalidate();
 }
 
-void CSubViewRelTree::RestoreInstallationSettings()
+void CRelTreeCustom::RestoreInstallationSettings()
 {
     const int answer = MessageBox(kRestoreQuestion, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer != IDYES && answer != IDNO)
@@ -44,27 +41,29 @@ void CSubViewRelTree::RestoreInstallationSettings()
     m_options.ApplyGeneralOptions(false);
 }
 
-bool CSubViewRelTree::OpenCustomDiagram(const std::string& path, CIndRec* person,
-                                        const std::string& name)
+bool CRelTreeCustom::OpenCustomDiagram(const std::string& path, CIndRec* person,
+                                       const std::string& name)
 {
     const auto openOnDefaults = [&](const std::string& why) {
         MessageBox(why + "  The diagram opens with the default settings instead.",
                    MB_OK | MB_ICONEXCLAMATION);
         m_doc.TakeDefaults();
-        return Build(person, nullptr, true, m_doc.Settings().m_diagramType, false, name);
+        return m_view.Build(person, nullptr, true, m_doc.Settings().m_diagramType, false, name,
+                            true);
     };
     if (!m_doc.LoadSettingsFromFile(path))
         return openOnDefaults("The custom diagram file \"" + path +
                               "\" is damaged or is not a custom diagram.");
-    if (Build(person, nullptr, true, m_doc.Settings().m_diagramType, false, name, false))
+    if (m_view.Build(person, nullptr, true, m_doc.Settings().m_diagramType, false, name, false))
         return true;
     return openOnDefaults("The diagram that the custom diagram \"" + name +
                           "\" describes cannot be shown; it may be too large.");
 }
 
-void CSubViewRelTree::SaveAsCustomDiagram()
+void CRelTreeCustom::SaveAsCustomDiagram()
 {
-    CSaveCustomDiagramDlg dialog(this);
+    CWnd& window = m_view.Window();
+    CSaveCustomDiagramDlg dialog(&window);
     dialog.m_name = m_doc.CustomName();
     if (dialog.DoModal() != IDOK)
         return;
@@ -72,6 +71,6 @@ void CSubViewRelTree::SaveAsCustomDiagram()
     if (!CheckSaved(m_doc.Settings().SaveSettingsToFile(dialog.m_path)))
         return;
     m_doc.SetCustomName(dialog.m_name);
-    if (CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr)
+    if (CFrameWnd* frame = window.GetSafeHwnd() ? GetParentFrame(&window) : nullptr)
         frame->OnUpdateFrameTitle(TRUE);
 }

@@ -1,7 +1,7 @@
 // diagrams/window/sub_view_rel_tree.cpp: the Diagram window's state and lifecycle: title,
 // selection as the shell reads it, change notices, building and clearing through its document,
-// what the window does when the document tells it of a change, and the print hooks and page-grid
-// toggle it hands on to its CRelTreePages.
+// what the window does when the document tells it of a change, the print hooks and page-grid
+// toggle it hands on to its CRelTreePages, and Page Setup.
 //
 // The shell reads two selected spouses as their family. More than six changed boxes, or a changed
 // box size, lay the diagram out again; a root that went empties the window, which stays open.
@@ -11,6 +11,7 @@
 #include "app/shell/av_view.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/printer_setup.h"
+#include "app/shell/save_message.h"
 #include "database/kin/ind_rec.h"
 #include "database/nodes/change_hint.h"
 #include "database/nodes/change_tracking.h"
@@ -20,6 +21,7 @@
 #include "diagrams/diag_resync.h"
 #include "diagrams/window/box_painter_dc.h"
 #include "diagrams/window/diagram_window_services.h"
+#include "diagrams/window/tree_opts_dlg.h"
 #include "platform/base/prompt.h"
 #include "platform/base/wait_cursor.h"
 #include "platform/ui/drawing/client_dc.h"
@@ -208,13 +210,13 @@ void CSubViewRelTree::Refresh()
 bool CSubViewRelTree::BuildTree(CIndRec* person, bool selectRoot, int type, bool showProperties,
                                 const std::string& customName)
 {
-    return Build(person, nullptr, selectRoot, type, showProperties, customName);
+    return Build(person, nullptr, selectRoot, type, showProperties, customName, true);
 }
 
 bool CSubViewRelTree::RebuildTree(CFamRec* family, bool selectRoot, int type, bool showProperties,
                                   const std::string& customName)
 {
-    return Build(nullptr, family, selectRoot, type, showProperties, customName);
+    return Build(nullptr, family, selectRoot, type, showProperties, customName, true);
 }
 
 bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, int type,
@@ -360,4 +362,16 @@ void CSubViewRelTree::OnFilePrintSetup()
     SetPrintOrientation(landscape);
     if (IDataObserver* observer = GetDataObserver())
         observer->OnDataChanged(nullptr, kHintPrinterChanged, nullptr, false);
+}
+
+void CSubViewRelTree::PageSetup()
+{
+    if (m_options.SheetOpen())
+        return;
+    const int result = m_options.OpenSheet("Page Setup", CTreeOptsDlg::kPrintPage, true, true);
+    CWinApp* app = AfxGetApp();
+    if (result == IDOK)
+        CheckSaved(m_doc.SaveAsDefaults(kSectionPrinting, app ? &app->GetProfile() : nullptr));
+    ComputePageAvoidance();
+    Invalidate();
 }

@@ -20,8 +20,10 @@
 // the relationship descriptions and the titles on a context the window maps, through
 // IRelTreePainterView; its CRelTreeTitles (rel_tree_titles.h) fills in, draws and selects the
 // title blocks and opens Title Options, asking it for the screen mapping through
-// IRelTreeTitlesView. Its own work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp
-// files, each of which says what it holds.
+// IRelTreeTitlesView; its CRelTreeCustom (rel_tree_custom.h) restores the installation settings
+// and opens and saves custom diagrams, asking it to build through IRelTreeCustomView. Its own
+// work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp files, each of which says what
+// it holds.
 //
 // Traps: the diagram's mapping has y up, so a logical rectangle's top lies above its bottom; widen
 // or shrink it outwards with that in mind, and normalise a clip box read back from the context
@@ -36,6 +38,7 @@
 #include "diagrams/diag_tree.h"
 #include "diagrams/diagram_document.h"
 #include "diagrams/diagram_settings.h"
+#include "diagrams/window/rel_tree_custom.h"
 #include "diagrams/window/rel_tree_editor.h"
 #include "diagrams/window/rel_tree_mouse.h"
 #include "diagrams/window/rel_tree_options.h"
@@ -82,7 +85,8 @@ class CSubViewRelTree : public CSubView,
                         public IRelTreePainterView,
                         public IRelTreeOptionsView,
                         public IRelTreePropertiesView,
-                        public IRelTreeTitlesView {
+                        public IRelTreeTitlesView,
+                        public IRelTreeCustomView {
 public:
     CSubViewRelTree();
     ~CSubViewRelTree() override;
@@ -144,7 +148,7 @@ public:
     CRelTreeOptions& Options() { return m_options; }
 
     // Pages (through CRelTreePages and the document), titles (CRelTreeTitles) and custom
-    // diagrams (rel_tree_custom.cpp).
+    // diagrams (CRelTreeCustom).
     /// Shows or hides the page grid and its numbers together, keeping the view's centre.
     void ShowPageBoundaries();
     bool PageBoundariesShown() const { return m_pages.Shown(); }
@@ -159,12 +163,8 @@ public:
     CRelTreeTitles& Titles() { return m_titles; }
     /// The options sheet's print-only form; OK makes the printing section the default.
     void PageSetup();
-    void RestoreInstallationSettings();
-    void SaveAsCustomDiagram();
-    /// Loads the settings of a custom diagram file and builds it for person. A file that holds
-    /// no diagram, or settings whose diagram cannot be built, open on the defaults of new
-    /// windows after a message that says so.
-    bool OpenCustomDiagram(const std::string& path, CIndRec* person, const std::string& name);
+    /// Restoring the installation settings, and opening and saving custom diagrams.
+    CRelTreeCustom& Custom() { return m_custom; }
 
     // Coordinates and zoom.
     int ScaleDivisor() const override { return m_divisor; }
@@ -248,8 +248,9 @@ protected:
     void OnKillFocus(CWnd* newWnd) override;
 
 private:
+    // IRelTreeCustomView.
     bool Build(CIndRec* person, CFamRec* family, bool selectRoot, int type, bool showProperties,
-               const std::string& customName, bool tellFailure = true);
+               const std::string& customName, bool tellFailure) override;
     // IRelTreePainterView and IRelTreeTitlesView.
     void PrepareScreenDC(CDC& dc) override;
     void PrepareMeasuringDC(CDC& dc, bool printer) override;
@@ -292,6 +293,8 @@ private:
     CRelTreeOptions m_options{*this, m_doc, m_painter};
     /// Opening the record properties box.
     CRelTreeProperties m_properties{*this, m_doc};
+    /// The installation settings and the custom diagram files.
+    CRelTreeCustom m_custom{*this, m_doc, m_options};
 
     int m_divisor = 20;
     int m_refWidth = 0;

@@ -255,7 +255,7 @@ TEST_F(DiagramWindowCommandsTest, ACustomDiagramSavedAndReopenedKeepsItsSettings
     const std::string path = m_folder + "/Wide.dgm";
     ASSERT_TRUE(window->GetSettings().SaveSettingsToFile(path));
     window->GetSettings().m_minBoxWidth = 75;
-    ASSERT_TRUE(window->OpenCustomDiagram(path, First<CIndRec>(RECORD_LIST_INDI), "Wide"));
+    ASSERT_TRUE(window->Custom().OpenCustomDiagram(path, First<CIndRec>(RECORD_LIST_INDI), "Wide"));
     EXPECT_EQ(window->Settings().m_minBoxWidth, 123);
     std::string title;
     window->GetTitle(title);
@@ -272,7 +272,8 @@ TEST_F(DiagramWindowCommandsTest, ACustomDiagramSavedAndReopenedKeepsItsSettings
     const std::string damaged = m_folder + "/Damaged.dgm";
     test_support::WriteFile(damaged, std::string("\x89PNG\r\n\x1a\n\0\0garbage", 16));
     TestHooks::AnswerMessageBox(IDOK);
-    EXPECT_TRUE(window->OpenCustomDiagram(damaged, First<CIndRec>(RECORD_LIST_INDI), "Damaged"));
+    EXPECT_TRUE(
+        window->Custom().OpenCustomDiagram(damaged, First<CIndRec>(RECORD_LIST_INDI), "Damaged"));
     EXPECT_THAT(MessageTexts(),
                 testing::ElementsAre("The custom diagram file \"" + damaged +
                                      "\" is damaged or is not a custom diagram.  The diagram "

@@ -292,7 +292,7 @@ TEST_F(RelTreeTitlesTest, ACustomDiagramSavedAndReopenedHasTheSameSettings)
 
     ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
     EXPECT_NE(m_window->Settings().m_minBoxWidth, 91);
-    ASSERT_TRUE(m_window->OpenCustomDiagram(path, m_people["john"], "Tall"));
+    ASSERT_TRUE(m_window->Custom().OpenCustomDiagram(path, m_people["john"], "Tall"));
     const std::string again = m_folder + "/again.dgm";
     ASSERT_TRUE(m_window->GetSettings().SaveSettingsToFile(again));
     EXPECT_EQ(ReadAll(again), ReadAll(path));
