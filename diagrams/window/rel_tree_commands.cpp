@@ -62,14 +62,13 @@ void CSubViewRelTree::RebuildDiagram()
     }
     CWaitCursor wait;
     const std::string name = m_doc.CustomName();
-    const CPoint scroll = m_scroll;
+    const CPoint scroll = m_viewport.ScrollOrigin();
     const int type = m_doc.Settings().m_diagramType;
     if (m_doc.RootKind() == 1)
         RebuildTree(m_doc.RootFamily(), false, type, false, name);
     else
         BuildTree(m_doc.RootPerson(), false, type, false, name);
-    m_scroll = scroll;
-    m_scrollBarsStale = true;
+    m_viewport.SetScrollOrigin(scroll);
 }
 
 void CSubViewRelTree::DeleteOrHide()
@@ -201,12 +200,12 @@ void CSubViewRelTree::OverrideText()
 void CSubViewRelTree::MapCommands()
 {
     const auto withTree = [this](CCmdUI* state) { state->Enable(HasTree()); };
-    MapCommand(kZoomIn, [this] { Zoom(-1, false); });
-    MapCommand(kZoomOut, [this] { Zoom(1, false); });
+    MapCommand(kZoomIn, [this] { m_viewport.Zoom(-1, false); });
+    MapCommand(kZoomOut, [this] { m_viewport.Zoom(1, false); });
     MapUpdate(kZoomIn, withTree);
     MapUpdate(kZoomOut, withTree);
-    MapCommand(kViewWhole, [this] { ViewWholeDiagram(); });
-    MapCommand(kCentre, [this] { CentreOnRoot(); });
+    MapCommand(kViewWhole, [this] { m_viewport.ViewWholeDiagram(); });
+    MapCommand(kCentre, [this] { m_viewport.CentreOnRoot(); });
     for (UINT id : {kViewWhole, kRemoveAllMarks, kMarksByQuery, kCentre, kSaveAsDefaults})
         MapUpdate(id, withTree);
     MapCommand(kSelectArea, [this] { m_mouse.ToggleMode(kModeSelectArea); });

@@ -135,16 +135,6 @@ void CSubViewRelTree::SelectBoxesInArea(const CRect& rect)
     Invalidate(FALSE);
 }
 
-void CSubViewRelTree::PanTo(CPoint diagram, CPoint device)
-{
-    const CPoint before = m_scroll;
-    ScrollToPoint(diagram.x, diagram.y, device.x, device.y, false);
-    if (m_scroll != before) {
-        ScrollWindow(before.x - m_scroll.x, before.y - m_scroll.y);
-        UpdateWindow();
-    }
-}
-
 void CSubViewRelTree::OpenBoxProperties(CDiagElem& box)
 {
     SelectBox(&box, true, true);
@@ -241,11 +231,11 @@ void CSubViewRelTree::OnKeyDown(UINT virtKey, UINT repeatCount, UINT flags)
         return;
     }
     if (virtKey == VK_ADD) {
-        Zoom(-1, false);
+        m_viewport.Zoom(-1, false);
         return;
     }
     if (virtKey == VK_SUBTRACT) {
-        Zoom(1, false);
+        m_viewport.Zoom(1, false);
         return;
     }
     CSubView::OnKeyDown(virtKey, repeatCount, flags);

@@ -29,7 +29,6 @@
 #include "platform/ui/printing/print_info.h"
 #include "platform/ui/windows/app.h"
 #include "platform/ui/windows/message.h"
-#include "platform/ui/windows/sys_metrics.h"
 
 #include <algorithm>
 
@@ -37,8 +36,6 @@ CSubViewRelTree::CSubViewRelTree() : m_doc(DiagramWindowDefaults(), DiagramWindo
 {
     m_doc.SetView(this);
     m_doc.AddObserver(this);
-    m_refWidth = std::max(1, GetSystemMetrics(SM_CXFULLSCREEN) - GetSystemMetrics(SM_CXVSCROLL));
-    m_refHeight = std::max(1, GetSystemMetrics(SM_CYFULLSCREEN) - GetSystemMetrics(SM_CYHSCROLL));
     MapCommands();
 }
 
@@ -182,7 +179,7 @@ void CSubViewRelTree::DiagramResynced(DiagramResync outcome)
 
 void CSubViewRelTree::DiagramLayoutChanged()
 {
-    m_scrollBarsStale = true;
+    m_viewport.ExtentChanged();
     if (GetSafeHwnd())
         Invalidate();
 }
@@ -223,7 +220,7 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
                             bool showProperties, const std::string& customName, bool tellFailure)
 {
     const bool built = m_doc.Build(person, family, type, customName, !GetSafeHwnd());
-    SetScale(m_divisor);
+    m_viewport.ExtentChanged();
     CFrameWnd* frame = GetSafeHwnd() ? GetParentFrame(this) : nullptr;
     if (!built) {
         // Without a context to measure on the build never started: nothing to tell.
@@ -257,7 +254,7 @@ bool CSubViewRelTree::Build(CIndRec* person, CFamRec* family, bool selectRoot, i
             SelectBox(const_cast<CDiagElem*>(root), true, false);
         }
     }
-    CentreOnRoot();
+    m_viewport.CentreOnRoot();
     // The properties box opens beside the first selected box.
     if (showProperties && !m_doc.Selection().Empty())
         m_properties.OpenBesideSelection();
@@ -272,12 +269,7 @@ void CSubViewRelTree::ClearDiagram()
 void CSubViewRelTree::DiagramCleared()
 {
     m_doc.Selection().Clear();
-    m_scroll = CPoint(0, 0);
-    m_hRange = Range();
-    const CDiagramSettings& settings = m_doc.Settings();
-    const int divide = -(settings.m_boxToBoxVertGap - settings.m_sibLineToBoxVertGap) / 2;
-    m_vRange = Range{divide, divide, divide, divide};
-    m_scrollBarsStale = true;
+    m_viewport.Reset();
     m_painter.ResetRelationshipColumns();
     if (GetSafeHwnd())
         Invalidate();
@@ -306,8 +298,8 @@ void CSubViewRelTree::ShowPageBoundaries()
     // Ancestors and Descendants diagrams change their mapping: keep what lies at the centre.
     const int type = m_doc.Settings().m_diagramType;
     if (GetSafeHwnd() && (type == kAncestorsDiagram || type == kDescendantsDiagram))
-        ScrollToPoint(kept.x, kept.y, centre.x, centre.y, false);
-    m_scrollBarsStale = true;
+        m_viewport.ScrollToPoint(kept.x, kept.y, centre.x, centre.y, false);
+    m_viewport.ExtentChanged();
     Invalidate();
 }
 

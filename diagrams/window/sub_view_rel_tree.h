@@ -21,17 +21,17 @@
 // IRelTreePainterView; its CRelTreeTitles (rel_tree_titles.h) fills in, draws and selects the
 // title blocks and opens Title Options, asking it for the screen mapping through
 // IRelTreeTitlesView; its CRelTreeCustom (rel_tree_custom.h) restores the installation settings
-// and opens and saves custom diagrams, asking it to build through IRelTreeCustomView. Its own
-// work is spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp files, each of which says what
-// it holds.
+// and opens and saves custom diagrams, asking it to build through IRelTreeCustomView; its
+// CRelTreeViewport (rel_tree_viewport.h) maps diagram units onto the screen, zooms and scrolls,
+// asking it for its client area and scroll bars through IRelTreeViewportView. Its own work is
+// spread over sub_view_rel_tree.cpp and the rel_tree_*.cpp files, each of which says what it
+// holds.
 //
 // Traps: the diagram's mapping has y up, so a logical rectangle's top lies above its bottom; widen
 // or shrink it outwards with that in mind, and normalise a clip box read back from the context
-// before asking whether it is empty. Zooming with an empty client area does nothing (there is no
-// centre to keep), and a relative zoom whose scroll origin would leave the 32-bit range is undone
-// (a 16-bit limit would stop large diagrams zooming). Scroll arithmetic runs in 64 bits. The
-// selection is the document's (Document().Selection(), newest first), held by record: a box an
-// update destroys is found again among the new boxes, or leaves it.
+// before asking whether it is empty. The selection is the document's (Document().Selection(),
+// newest first), held by record: a box an update destroys is found again among the new boxes, or
+// leaves it.
 #pragma once
 
 #include "app/shell/sub_view.h"
@@ -46,6 +46,7 @@
 #include "diagrams/window/rel_tree_painter.h"
 #include "diagrams/window/rel_tree_properties.h"
 #include "diagrams/window/rel_tree_titles.h"
+#include "diagrams/window/rel_tree_viewport.h"
 #include "platform/base/geometry.h"
 
 #include <memory>
@@ -86,7 +87,8 @@ class CSubViewRelTree : public CSubView,
                         public IRelTreeOptionsView,
                         public IRelTreePropertiesView,
                         public IRelTreeTitlesView,
-                        public IRelTreeCustomView {
+                        public IRelTreeCustomView,
+                        public IRelTreeViewportView {
 public:
     CSubViewRelTree();
     ~CSubViewRelTree() override;
@@ -166,39 +168,18 @@ public:
     /// Restoring the installation settings, and opening and saving custom diagrams.
     CRelTreeCustom& Custom() { return m_custom; }
 
-    // Coordinates and zoom.
-    int ScaleDivisor() const override { return m_divisor; }
-    void SetScale(int divisor) override;
-    /// A relative (amount added) or absolute zoom keeping the client centre; nothing with an
-    /// empty client area.
-    void Zoom(int amount, bool absolute);
-    /// Zooms so that rect (device pixels, or diagram units with logical) fills the client.
-    void ZoomToRect(CRect rect, bool logical) override;
-    void ViewWholeDiagram();
-    /// Scrolls so that the diagram point lies at the device point.
-    void ScrollToPoint(int px, int py, int dx, int dy, bool redraw) override;
-    void CentreOnRoot() override;
-    CPoint ScrollOrigin() const override { return m_scroll; }
-    int RootRowOffset() const override;
-    /// The diagram extent, with the relatives edges and the visible titles; false when empty.
-    bool GetDiagramExtent(CRect& rect) const override;
+    // Mapping, zoom and scrolling (through CRelTreeViewport).
+    /// The mapping of diagram units onto the screen, the zoom, the scroll position and ranges.
+    CRelTreeViewport& Viewport() { return m_viewport; }
+    const CRelTreeViewport& Viewport() const { return m_viewport; }
     /// The top-left corner of the page grid covering the diagram (titles included) and its
     /// pages down and across, each at least 1.
     void GetPageSpan(CPoint& origin, int& down, int& across) const
     {
         m_doc.GetPageSpan(origin, down, across);
     }
-    /// Device point to diagram units through the screen mapping.
-    CPoint ToDiagram(CPoint device) override;
-    CPoint ToDevice(CPoint diagram) override;
 
-    // Scrolling, selection and mouse.
-    void SetScrollBars(bool horizontal, bool vertical) override;
-    struct Range {
-        int rangeMin = 0, diagramMin = 0, rangeMax = 0, diagramMax = 0;
-    };
-    const Range& HorzRange() const { return m_hRange; }
-    const Range& VertRange() const { return m_vRange; }
+    // Selection and mouse.
     int HitTest(CPoint device, CDiagElem** element, int* title) override;
     void SelectBox(CDiagElem* element, bool clearOthers, bool redraw) override;
     void DeselectBox(CDiagElem* element, bool redraw) override;
@@ -218,7 +199,8 @@ public:
 
     // IDiagramView.
     /// On the screen the gap keeps its pixels at any zoom; on paper it is taken as units.
-    int SpouseLinesGap() const override;
+    int SpouseLinesGap() const override { return m_viewport.SpouseLinesGap(); }
+    bool GetDiagramExtent(CRect& rect) const override { return m_viewport.GetDiagramExtent(rect); }
     std::unique_ptr<IBoxPainter> CreateMeasurer() override;
     bool ZoomKeyWaiting() const override;
 
@@ -252,31 +234,49 @@ private:
     bool Build(CIndRec* person, CFamRec* family, bool selectRoot, int type, bool showProperties,
                const std::string& customName, bool tellFailure) override;
     // IRelTreePainterView and IRelTreeTitlesView.
-    void PrepareScreenDC(CDC& dc) override;
-    void PrepareMeasuringDC(CDC& dc, bool printer) override;
-    void RefreshStaleScrollBars() override;
-    void OnScroll(int bar, UINT code, int pos);
+    void PrepareScreenDC(CDC& dc) override { m_viewport.PrepareScreenDC(dc); }
+    void PrepareMeasuringDC(CDC& dc, bool printer) override
+    {
+        m_viewport.PrepareMeasuringDC(dc, printer);
+    }
+    void RefreshStaleScrollBars() override { m_viewport.RefreshStaleScrollBars(); }
     void ExpandBox(CDiagElem& box) override;
     void ShowContextMenu(CPoint point) override;
     void SelectBoxesInArea(const CRect& rect) override;
     void MapCommands();
     void MapWindowCommands();
     void MapPageAndTitleCommands();
-    // IRelTreePagesView.
+    // IRelTreePagesView (and every helper's window).
     CWnd& Window() override { return *this; }
+    CPoint ToDiagram(CPoint device) override { return m_viewport.ToDiagram(device); }
+    int RootRowOffset() const override { return m_viewport.RootRowOffset(); }
     void DrawPrintedPage(CDC& dc, const CRect& clip) override;
     // IRelTreeMouseView.
-    void PanTo(CPoint diagram, CPoint device) override;
-    void ExtentChanged() override { m_scrollBarsStale = true; }
+    CPoint ToDevice(CPoint diagram) override { return m_viewport.ToDevice(diagram); }
+    void PanTo(CPoint diagram, CPoint device) override { m_viewport.PanTo(diagram, device); }
+    void SetScrollBars(bool horizontal, bool vertical) override
+    {
+        m_viewport.SetScrollBars(horizontal, vertical);
+    }
+    void ZoomToRect(CRect rect, bool logical) override { m_viewport.ZoomToRect(rect, logical); }
+    void ExtentChanged() override { m_viewport.ExtentChanged(); }
     void OpenBoxProperties(CDiagElem& box) override;
     // IRelTreeEditorView.
+    void ScrollToPoint(int px, int py, int dx, int dy, bool redraw) override
+    {
+        m_viewport.ScrollToPoint(px, py, dx, dy, redraw);
+    }
     void OpenAddedRecordProperties() override
     {
         m_properties.Open(nullptr, CRelTreeProperties::Use::kDragAdd);
     }
     void OpenOptions() override { m_options.OpenOptions(); }
     // IRelTreeOptionsView.
-    void SetScrollOrigin(CPoint origin) override { m_scroll = origin; }
+    void CentreOnRoot() override { m_viewport.CentreOnRoot(); }
+    CPoint ScrollOrigin() const override { return m_viewport.ScrollOrigin(); }
+    void SetScrollOrigin(CPoint origin) override { m_viewport.SetScrollOrigin(origin); }
+    int ScaleDivisor() const override { return m_viewport.ScaleDivisor(); }
+    void SetScale(int divisor) override { m_viewport.SetScale(divisor); }
 
     CDiagramDocument m_doc;
     /// The page grid and the print job.
@@ -296,16 +296,8 @@ private:
     /// The installation settings and the custom diagram files.
     CRelTreeCustom m_custom{*this, m_doc, m_options};
 
-    int m_divisor = 20;
-    int m_refWidth = 0;
-    int m_refHeight = 0;
-    CPoint m_scroll;
-    Range m_hRange;
-    Range m_vRange;
-    bool m_scrollBarsStale = true;
-    /// The couple lines' gap in diagram units at the screen's present zoom; -1 before the
-    /// window is first mapped.
-    int m_spouseLinesGapUnits = -1;
+    /// The mapping, the zoom and the scroll position.
+    CRelTreeViewport m_viewport{*this, m_doc, m_pages, m_painter};
 
     bool m_updating = false;
     bool m_underlineOverridden = false;

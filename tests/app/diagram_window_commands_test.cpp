@@ -180,7 +180,8 @@ TEST_F(DiagramWindowCommandsTest, ANewDiagramOpensThePropertiesBoxOffItsRootBox)
     ASSERT_EQ(window->Document().Selection().Boxes().size(), 1u);
     const auto rootOnScreen = [window] {
         const CRect box = window->Document().Selection().Boxes().front()->Rect();
-        const CPoint a = window->ToDevice(box.TopLeft()), b = window->ToDevice(box.BottomRight());
+        const CPoint a = window->Viewport().ToDevice(box.TopLeft()),
+                     b = window->Viewport().ToDevice(box.BottomRight());
         CRect screen(a.x, a.y, b.x, b.y);
         screen.NormalizeRect();
         window->ClientToScreen(&screen);
@@ -209,7 +210,7 @@ TEST_F(DiagramWindowCommandsTest, PreviewAndPdfHaveOnePagePerGridPage)
     ASSERT_NE(window, nullptr);
     // Pages narrower than the couple: two pages across.
     CRect extent;
-    ASSERT_TRUE(window->GetDiagramExtent(extent));
+    ASSERT_TRUE(window->Viewport().GetDiagramExtent(extent));
     window->GetSettings().m_pageWidth = extent.Width() * 2 / 3;
     window->GetSettings().m_pageHeight = extent.Width() * 2 / 3 * 1440 / 2106;
     CPoint origin;

@@ -97,16 +97,16 @@ void Repaint(benchmark::State& state, int divisor)
     }
     CSubViewRelTree& window = big.Window();
     if (divisor)
-        window.Zoom(divisor, true);
+        window.Viewport().Zoom(divisor, true);
     else
-        window.ViewWholeDiagram();
+        window.Viewport().ViewWholeDiagram();
     window.UpdateWindow();
     for (auto _ : state) {
         window.Invalidate(FALSE);
         window.UpdateWindow();
     }
     state.counters["boxes"] = double(big.Boxes());
-    state.counters["divisor"] = window.ScaleDivisor();
+    state.counters["divisor"] = window.Viewport().ScaleDivisor();
 }
 
 void BM_RepaintAtDivisor1(benchmark::State& state)

@@ -28,12 +28,12 @@ protected:
         settings.m_horizontalDividingLine = false;
         settings.m_colours[kSeparator].colour = RGB(10, 200, 10);
         EXPECT_TRUE(window.BuildTree(m_people["john"], false, type, false));
-        window.Zoom(8, true);
+        window.Viewport().Zoom(8, true);
         return Render("background.png");
     }
     COLORREF Colour(int row) const { return m_window->Settings().m_colours[row].colour; }
     /// The device y of a diagram y.
-    int DeviceY(int y) const { return m_window->ToDevice(CPoint(0, y)).y; }
+    int DeviceY(int y) const { return m_window->Viewport().ToDevice(CPoint(0, y)).y; }
     int ClientHeight() const
     {
         CRect client;
@@ -114,7 +114,7 @@ TEST_F(RelTreeBackgroundTest, GenerationStripesAndBoundariesFollowTheBands)
     EXPECT_NE(At(image, RowTop(0)), Colour(kSeparator));
 
     // Beyond the bands of the rows the diagram shows, neither stripes nor lines.
-    m_window->Zoom(30, true);
+    m_window->Viewport().Zoom(30, true);
     const TestHooks::Image out = Render("background_out.png");
     int highest = 0, lowest = 0, first = 0, last = 0, unused = 0;
     ASSERT_TRUE(DiagGetRowRange(*m_window->RowSet(), highest, lowest, true));
@@ -149,7 +149,7 @@ TEST_F(RelTreeBackgroundTest, RowBoundariesLieAtEveryRowEdge)
 TEST_F(RelTreeBackgroundTest, ZoomedFarOutTheStripesGiveWayToOneFill)
 {
     const TestHooks::Image before = Paint(kAllRelativesDiagram, 0, 0);
-    m_window->Zoom(5000, true);
+    m_window->Viewport().Zoom(5000, true);
     const TestHooks::Image image = Render("far_out.png");
     for (int y = 0; y < ClientHeight(); y += 7)
         EXPECT_EQ(At(image, y), Colour(kStripeEven)) << y;

@@ -294,11 +294,12 @@ TEST_F(RelTreeTest, CentreOnACoupleLiesBetweenThePartners)
             window.DeselectAll();
             if (std::string(selected) != "none")
                 window.SelectBox(BoxOf(selected), true, false);
-            window.CentreOnRoot();
+            window.Viewport().CentreOnRoot();
         }
         const CRect& john = BoxOf("john")->Rect();
         const CRect& mary = BoxOf("mary")->Rect();
-        const CPoint gap = window.ToDevice(CPoint((john.right + mary.left) / 2, john.top));
+        const CPoint gap =
+            window.Viewport().ToDevice(CPoint((john.right + mary.left) / 2, john.top));
         CRect client;
         window.GetClientRect(&client);
         EXPECT_NEAR(gap.x, client.CenterPoint().x, 2);

@@ -165,7 +165,7 @@ TEST_F(RelTreeCommandsTest, ColoursAppliedRepaintTheBoxes)
     m_window->Options().ApplyColours(entries.data(), kDiagramColourCount);
     const TestHooks::Image image = Render("colours.png");
     const CRect& box = BoxOf("ann")->Rect();
-    const CPoint inside = m_window->ToDevice(CPoint(box.left + 2, box.bottom + 2));
+    const CPoint inside = m_window->Viewport().ToDevice(CPoint(box.left + 2, box.bottom + 2));
     EXPECT_EQ(image.Pixel(inside.x + 1, inside.y - 1), RGB(0, 200, 0));
     EXPECT_TRUE(m_window->Options().RelayoutDiagram(true));
     EXPECT_NE(BoxOf("ann"), nullptr);
@@ -221,8 +221,9 @@ TEST_F(RelTreeCommandsTest, UnderlineOverriddenTextMarksOnlyTypedTexts)
     // The pixels of a box, to compare renders.
     const auto pixels = [&](const TestHooks::Image& image, const std::string& key) {
         const CDiagElem* box = BoxOf(key);
-        const CPoint a = m_window->ToDevice(CPoint(box->Rect().left, box->Rect().top));
-        const CPoint b = m_window->ToDevice(CPoint(box->Rect().right, box->Rect().bottom));
+        const CPoint a = m_window->Viewport().ToDevice(CPoint(box->Rect().left, box->Rect().top));
+        const CPoint b =
+            m_window->Viewport().ToDevice(CPoint(box->Rect().right, box->Rect().bottom));
         std::vector<COLORREF> inside;
         for (int y = std::max(0, a.y); y < std::min(image.height, b.y); ++y)
             for (int x = std::max(0, a.x); x < std::min(image.width, b.x); ++x)

@@ -45,7 +45,8 @@ TEST_F(RelTreeTest, CursorFollowsTheModeAndWhatLiesUnderThePointer)
     window.GetSettings().m_pageXOrigin = 0;
     TestHooks::AnswerMessageBox(IDOK); // no printer here
     ASSERT_TRUE(TestHooks::RunCommand(window, diagram_cmd::kShowPageBoundaries));
-    const CPoint line = window.ToDevice(CPoint(0, window.ToDiagram(CPoint(2, 300)).y));
+    const CPoint line =
+        window.Viewport().ToDevice(CPoint(0, window.Viewport().ToDiagram(CPoint(2, 300)).y));
     move(line);
     EXPECT_EQ(shown(), kPageLineCursorId);
     TestHooks::PostMouse(window, TestHooks::MouseEvent::LeftDown, line, MK_LBUTTON);

@@ -62,8 +62,8 @@ protected:
         bool first = true;
         for (const char* key : keys) {
             const CRect& r = BoxOf(key)->Rect();
-            const CPoint a = m_window->ToDevice(CPoint(r.left, r.top));
-            const CPoint b = m_window->ToDevice(CPoint(r.right, r.bottom));
+            const CPoint a = m_window->Viewport().ToDevice(CPoint(r.left, r.top));
+            const CPoint b = m_window->Viewport().ToDevice(CPoint(r.right, r.bottom));
             CRect device(a.x, a.y, b.x, b.y);
             device.NormalizeRect();
             if (first)
@@ -118,10 +118,10 @@ TEST_F(RelTreeDragTest, SelectAreaZoomsToTheBoxOrGivesItsHint)
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text.rfind("Click and drag on the diagram to draw a stretchy box", 0), 0u);
     EXPECT_EQ(m_window->Mouse().Mode(), kModeSelectArea);
-    EXPECT_EQ(m_window->ScaleDivisor(), 20);
+    EXPECT_EQ(m_window->Viewport().ScaleDivisor(), 20);
     Drag(from, to);
     EXPECT_EQ(m_window->Mouse().Mode(), kModeNormal);
-    EXPECT_LT(m_window->ScaleDivisor(), 20);
+    EXPECT_LT(m_window->Viewport().ScaleDivisor(), 20);
     // Ann's box now fills the client across or down, centred.
     CRect client;
     m_window->GetClientRect(&client);

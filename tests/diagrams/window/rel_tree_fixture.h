@@ -128,7 +128,7 @@ protected:
     CPoint ClientCentre(const std::string& key) const
     {
         CDiagElem* box = BoxOf(key);
-        return box ? m_window->ToDevice(box->GetCentre()) : CPoint(-1, -1);
+        return box ? m_window->Viewport().ToDevice(box->GetCentre()) : CPoint(-1, -1);
     }
     /// Runs a command of the window; false when it has no handler or is disabled.
     bool Run(UINT id) { return TestHooks::RunCommand(*m_window, id); }

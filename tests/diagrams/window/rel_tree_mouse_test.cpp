@@ -103,7 +103,7 @@ TEST_F(RelTreeMouseTest, DoubleClickingASpouseWithoutARecordOffersToMakeOne)
         CDiagElem* box = placeholder();
         ASSERT_NE(box, nullptr);
         TestHooks::AnswerMessageBox(answer);
-        doubleClick(m_window->ToDevice(box->GetCentre()));
+        doubleClick(m_window->Viewport().ToDevice(box->GetCentre()));
         const auto shown = TestHooks::TakeMessages();
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].caption, "Create new record?");
@@ -125,7 +125,8 @@ TEST_F(RelTreeMouseTest, SelectedBoxIsPaintedInTheHighlightColour)
     Click(ClientCentre("bob"));
     const TestHooks::Image image = Render("selected.png");
     CDiagElem* box = BoxOf("bob");
-    const CPoint inside = m_window->ToDevice(CPoint(box->Rect().left + 3, box->Rect().bottom + 3));
+    const CPoint inside =
+        m_window->Viewport().ToDevice(CPoint(box->Rect().left + 3, box->Rect().bottom + 3));
     EXPECT_EQ(image.Pixel(inside.x, inside.y), GetSysColor(COLOR_HIGHLIGHT));
 }
 

@@ -95,13 +95,13 @@ TEST_F(RelTreePagesTest, ShowPageBoundariesDrawsTheGridAndTogglesBack)
         m_window->BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
     CDiagramSettings& settings = m_window->GetSettings();
     // One vertical page line at pixel column 600, the next beyond the client area.
-    const CPoint left = m_window->ToDiagram(CPoint(0, 300));
-    const CPoint at = m_window->ToDiagram(CPoint(600, 300));
+    const CPoint left = m_window->Viewport().ToDiagram(CPoint(0, 300));
+    const CPoint at = m_window->Viewport().ToDiagram(CPoint(600, 300));
     settings.m_pageWidth = std::max(200, 2 * (at.x - left.x));
     settings.m_pageHeight = settings.m_pageWidth;
     settings.m_pageXOrigin = NormalisePageOrigin(at.x, settings.m_pageWidth);
     settings.m_pageYOrigin = 0;
-    const CPoint line = m_window->ToDevice(CPoint(at.x, 0));
+    const CPoint line = m_window->Viewport().ToDevice(CPoint(at.x, 0));
     ASSERT_GT(line.x, 0);
     ASSERT_LT(line.x, 800);
     const int before = BlackInColumn(Render("pages_off.png"), line.x);
@@ -135,7 +135,7 @@ TEST_F(RelTreePagesTest, WholeDiagramFitsTheClientWithItsTitlesOrItsPages)
     CSubViewRelTree& window = *m_window;
     ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
     CRect boxes;
-    ASSERT_TRUE(window.GetDiagramExtent(boxes));
+    ASSERT_TRUE(window.Viewport().GetDiagramExtent(boxes));
     CPoint origin;
     int down = 0, across = 0;
     window.GetPageSpan(origin, down, across);
@@ -159,9 +159,9 @@ TEST_F(RelTreePagesTest, WholeDiagramFitsTheClientWithItsTitlesOrItsPages)
             window.ShowPageBoundaries();
         }
         ASSERT_EQ(window.PageBoundariesShown(), c.pages);
-        window.ViewWholeDiagram();
+        window.Viewport().ViewWholeDiagram();
         CRect target;
-        ASSERT_TRUE(window.GetDiagramExtent(target));
+        ASSERT_TRUE(window.Viewport().GetDiagramExtent(target));
         window.GetPageSpan(origin, down, across);
         if (c.title) {
             // The title is part of the diagram: of its extent and of the pages printed.
@@ -173,8 +173,8 @@ TEST_F(RelTreePagesTest, WholeDiagramFitsTheClientWithItsTitlesOrItsPages)
                            origin.y - down * window.Settings().m_pageHeight);
         CRect client;
         window.GetClientRect(&client);
-        const CPoint topLeft = window.ToDevice(CPoint(target.left, target.top));
-        const CPoint bottomRight = window.ToDevice(CPoint(target.right, target.bottom));
+        const CPoint topLeft = window.Viewport().ToDevice(CPoint(target.left, target.top));
+        const CPoint bottomRight = window.Viewport().ToDevice(CPoint(target.right, target.bottom));
         EXPECT_GE(topLeft.x, client.left);
         EXPECT_GE(topLeft.y, client.top);
         EXPECT_LE(bottomRight.x, client.right);
@@ -301,12 +301,12 @@ TEST_F(RelTreePagesTest, DraggingAPageLineMovesTheGridAndEscapePutsItBack)
     TestHooks::RenderWindow(*m_window);
     const CPoint grab(700, 20);
     ASSERT_EQ(m_window->HitTest(grab, nullptr, nullptr), kHitNothing);
-    settings.m_pageXOrigin = NormalisePageOrigin(m_window->ToDiagram(grab).x, 40000);
+    settings.m_pageXOrigin = NormalisePageOrigin(m_window->Viewport().ToDiagram(grab).x, 40000);
     TestHooks::AnswerMessageBox(IDOK);
     ASSERT_TRUE(Run(diagram_cmd::kShowPageBoundaries));
     TestHooks::RenderWindow(*m_window);
     const CPoint drop = grab + CPoint(-30, 5);
-    const CPoint target = m_window->ToDiagram(drop);
+    const CPoint target = m_window->Viewport().ToDiagram(drop);
     TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftDown, grab, MK_LBUTTON);
     TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::Move, drop, MK_LBUTTON);
     TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftUp, drop, 0);
@@ -344,7 +344,7 @@ TEST_F(RelTreePagesTest, APreviewOfSeveralPagesShowsTwoSideBySide)
 {
     ASSERT_TRUE(m_window->BuildTree(m_people["john"], false, kDescendantsDiagram, false));
     CRect extent;
-    ASSERT_TRUE(m_window->GetDiagramExtent(extent));
+    ASSERT_TRUE(m_window->Viewport().GetDiagramExtent(extent));
     const int width = std::abs(extent.Width()), height = std::abs(extent.Height());
     struct Case {
         int pageWidth, pageHeight;

@@ -82,15 +82,15 @@ TEST_F(RelTreeTest, RelationshipDescriptionsStandBesideTheRowsOnScreen)
     EXPECT_EQ(columns.RightColumn().left, boxes.right + gap);
     EXPECT_GT(columns.WidestText(), 0);
     CRect extent;
-    ASSERT_TRUE(window.GetDiagramExtent(extent));
+    ASSERT_TRUE(window.Viewport().GetDiagramExtent(extent));
     EXPECT_LE(extent.left, columns.LeftColumn().left);
     EXPECT_GE(extent.right, columns.RightColumn().right);
 
     // Drawn on both sides of the boxes.
-    window.ViewWholeDiagram();
+    window.Viewport().ViewWholeDiagram();
     TestHooks::Image image = Render("descriptions.png");
-    const int left = window.ToDevice(CPoint(boxes.left, 0)).x;
-    const int right = window.ToDevice(CPoint(boxes.right, 0)).x;
+    const int left = window.Viewport().ToDevice(CPoint(boxes.left, 0)).x;
+    const int right = window.Viewport().ToDevice(CPoint(boxes.right, 0)).x;
     EXPECT_GT(PixelsBeside(image, left, false, magenta), 0);
     EXPECT_GT(PixelsBeside(image, right, true, magenta), 0);
 
@@ -155,13 +155,13 @@ TEST_F(RelTreeTest, ACouplesDoubleLineKeepsItsPixelGapAtEveryZoom)
     const COLORREF line = window.Settings().m_colours[12].colour;
     for (const int divisor : {4, 10, 20}) {
         SCOPED_TRACE(divisor);
-        window.Zoom(divisor, true);
-        window.CentreOnRoot();
+        window.Viewport().Zoom(divisor, true);
+        window.Viewport().CentreOnRoot();
         const TestHooks::Image image = TestHooks::RenderWindow(window);
         // Down the gap between John's and Mary's boxes, beside the line down to the children.
         const CRect& john = BoxOf("john")->Rect();
-        const CPoint top = window.ToDevice(CPoint(john.right, john.top)) + CPoint(2, 0);
-        const CPoint bottom = window.ToDevice(CPoint(john.right, john.bottom));
+        const CPoint top = window.Viewport().ToDevice(CPoint(john.right, john.top)) + CPoint(2, 0);
+        const CPoint bottom = window.Viewport().ToDevice(CPoint(john.right, john.bottom));
         std::vector<int> rows;
         for (int y = std::max(0, top.y); y <= std::min(image.height - 1, bottom.y); ++y)
             if (image.Pixel(top.x, y) == line)
@@ -178,7 +178,7 @@ TEST_F(RelTreeTest, ZoomKeepsTheCentreAndStopsAtDivisorOne)
     ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAncestorsAndDescendantsDiagram, false));
     CRect client;
     window.GetClientRect(&client);
-    const CPoint before = window.ToDiagram(client.CenterPoint());
+    const CPoint before = window.Viewport().ToDiagram(client.CenterPoint());
     struct Step {
         int amount;
         bool absolute;
@@ -188,12 +188,12 @@ TEST_F(RelTreeTest, ZoomKeepsTheCentreAndStopsAtDivisorOne)
                           {-1, false, 1},  {0, true, 1},   {500, true, 500}};
     for (const Step& step : steps) {
         SCOPED_TRACE(step.divisor);
-        window.Zoom(step.amount, step.absolute);
-        EXPECT_EQ(window.ScaleDivisor(), step.divisor);
-        const CPoint after = window.ToDiagram(client.CenterPoint());
+        window.Viewport().Zoom(step.amount, step.absolute);
+        EXPECT_EQ(window.Viewport().ScaleDivisor(), step.divisor);
+        const CPoint after = window.Viewport().ToDiagram(client.CenterPoint());
         // One pixel of the coarser mapping.
         const int tolerance =
-            2 + window.ScaleDivisor() * window.Settings().m_minBoxWidth / client.Width();
+            2 + window.Viewport().ScaleDivisor() * window.Settings().m_minBoxWidth / client.Width();
         EXPECT_NEAR(after.x, before.x, tolerance);
         EXPECT_NEAR(after.y, before.y, tolerance);
     }
@@ -206,11 +206,11 @@ TEST_F(RelTreeTest, KeypadPlusAndMinusZoom)
     ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAllRelativesDiagram, false));
     TestHooks::PostKey(window, VK_ADD, 0);
     TestHooks::DeliverPosted();
-    EXPECT_EQ(window.ScaleDivisor(), 19);
+    EXPECT_EQ(window.Viewport().ScaleDivisor(), 19);
     TestHooks::PostKey(window, VK_SUBTRACT, 0);
     TestHooks::PostKey(window, VK_SUBTRACT, 0);
     TestHooks::DeliverPosted();
-    EXPECT_EQ(window.ScaleDivisor(), 21);
+    EXPECT_EQ(window.Viewport().ScaleDivisor(), 21);
 }
 
 TEST_F(RelTreeTest, ZoomWithAnEmptyClientAreaDoesNothing)
@@ -218,10 +218,10 @@ TEST_F(RelTreeTest, ZoomWithAnEmptyClientAreaDoesNothing)
     MakeFamily();
     CSubViewRelTree& window = MakeWindow(0, 0);
     ASSERT_TRUE(window.BuildTree(m_people["john"], false, kAllRelativesDiagram, false));
-    window.Zoom(-1, false);
-    window.ZoomToRect(CRect(0, 100, 100, 0), true);
-    window.ViewWholeDiagram();
-    EXPECT_EQ(window.ScaleDivisor(), 20);
+    window.Viewport().Zoom(-1, false);
+    window.Viewport().ZoomToRect(CRect(0, 100, 100, 0), true);
+    window.Viewport().ViewWholeDiagram();
+    EXPECT_EQ(window.Viewport().ScaleDivisor(), 20);
 }
 
 TEST_F(RelTreeTest, ScrollingByLinesStopsAtTheRootRowAndAtTheRangeEnds)
@@ -233,21 +233,21 @@ TEST_F(RelTreeTest, ScrollingByLinesStopsAtTheRootRowAndAtTheRangeEnds)
     CRect client;
     window.GetClientRect(&client);
     const int line = client.Height() / 15;
-    window.ScrollToPoint(0, window.RootRowOffset(), client.Width() / 2,
-                         client.Height() / 2 + line / 2, false);
-    window.SetScrollBars(true, true);
-    const int start = window.ScrollOrigin().y;
+    window.Viewport().ScrollToPoint(0, window.Viewport().RootRowOffset(), client.Width() / 2,
+                                    client.Height() / 2 + line / 2, false);
+    window.Viewport().SetScrollBars(true, true);
+    const int start = window.Viewport().ScrollOrigin().y;
     ASSERT_LT(start, 0);
     ASSERT_GT(start, -line);
     TestHooks::ScrollBarAction(window, SB_VERT, SB_LINEDOWN);
-    EXPECT_EQ(window.ScrollOrigin().y, 0);
+    EXPECT_EQ(window.Viewport().ScrollOrigin().y, 0);
     for (int i = 0; i < 200; ++i)
         TestHooks::ScrollBarAction(window, SB_VERT, SB_LINEDOWN);
-    EXPECT_EQ(window.ScrollOrigin().y, window.VertRange().rangeMax);
+    EXPECT_EQ(window.Viewport().ScrollOrigin().y, window.Viewport().VertRange().rangeMax);
     for (int i = 0; i < 400; ++i)
         TestHooks::ScrollBarAction(window, SB_VERT, SB_LINEUP);
-    EXPECT_EQ(window.ScrollOrigin().y, window.VertRange().rangeMin);
-    EXPECT_EQ(window.VertRange().rangeMin, -window.VertRange().rangeMax);
+    EXPECT_EQ(window.Viewport().ScrollOrigin().y, window.Viewport().VertRange().rangeMin);
+    EXPECT_EQ(window.Viewport().VertRange().rangeMin, -window.Viewport().VertRange().rangeMax);
 }
 
 } // namespace

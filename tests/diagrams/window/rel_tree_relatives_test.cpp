@@ -75,7 +75,7 @@ protected:
         default:
             break;
         }
-        return m_window->ToDevice(at);
+        return m_window->Viewport().ToDevice(at);
     }
     /// Presses on the person's box and moves to the point; the status the drag shows there.
     std::string Press(const std::string& key, CPoint to)
@@ -157,7 +157,7 @@ TEST_F(RelTreeRelativesTest, EachZoneShowsWhatItAddsOrWhyItCannot)
         SCOPED_TRACE(std::string(c.box) + " zone " + std::to_string(c.zone));
         Open(c.type, c.root);
         const CPoint to = Beside(c.box, c.zone);
-        ASSERT_EQ(DiagDropZoneAt(*BoxOf(c.box), m_window->ToDiagram(to)), c.zone);
+        ASSERT_EQ(DiagDropZoneAt(*BoxOf(c.box), m_window->Viewport().ToDiagram(to)), c.zone);
         EXPECT_EQ(Press(c.box, to), c.status);
         EXPECT_TRUE(m_window->Mouse().IsDragging());
         // Escape ends the drag with nothing added, whatever the zone allowed.
@@ -199,7 +199,7 @@ TEST_F(RelTreeRelativesTest, ANewChildGoesBesideTheDropAndOpensItsProperties)
     ASSERT_NE(BoxOf("mary"), nullptr);
     const CPoint between((ClientCentre("ann").x + ClientCentre("bob").x) / 2,
                          ClientCentre("ann").y);
-    ASSERT_EQ(DiagDropZoneAt(*BoxOf("mary"), m_window->ToDiagram(between)),
+    ASSERT_EQ(DiagDropZoneAt(*BoxOf("mary"), m_window->Viewport().ToDiagram(between)),
               CSubViewRelTree::kZoneChild);
     EXPECT_EQ(Press("mary", between), "Add child");
     Release(between, diagram_cmd::kDropCreate);
@@ -251,7 +251,8 @@ TEST_F(RelTreeRelativesTest, LinkingAnExistingChildAddsNoRecord)
     // Below Mary, right of Bob: Carl goes last.
     const CPoint below = Beside("mary", CSubViewRelTree::kZoneChild);
     const CPoint to(std::max(below.x, ClientCentre("bob").x + 5), below.y);
-    ASSERT_EQ(DiagDropZoneAt(*BoxOf("mary"), m_window->ToDiagram(to)), CSubViewRelTree::kZoneChild);
+    ASSERT_EQ(DiagDropZoneAt(*BoxOf("mary"), m_window->Viewport().ToDiagram(to)),
+              CSubViewRelTree::kZoneChild);
     EXPECT_EQ(Press("mary", to), "Add child");
     Release(to, diagram_cmd::kDropLink);
     EXPECT_EQ(Children(m_parents), (std::vector<CIndRec*>{m_people["ann"], m_people["bob"], carl}));

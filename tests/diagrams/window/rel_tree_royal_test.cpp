@@ -85,14 +85,14 @@ TEST_F(RelTreeRoyalTest, EveryTypeOpensWithTitleRootSelectedAndPaints)
             CDiagElem* root = m_window->Document().Selection().Boxes()[0];
             EXPECT_EQ(root->GetIndividual(), person);
             // The root is centred across and lies in the client area.
-            const CPoint centre = m_window->ToDevice(root->GetCentre());
+            const CPoint centre = m_window->Viewport().ToDevice(root->GetCentre());
             EXPECT_NEAR(centre.x, 450, 30);
             EXPECT_GE(centre.y, 0);
             EXPECT_LT(centre.y, 700);
             const TestHooks::Image image = TestHooks::RenderWindow(*m_window);
             // Below the text lines, inside the outline.
-            const CPoint corner =
-                m_window->ToDevice(CPoint(root->Rect().left + 3, root->Rect().bottom + 3));
+            const CPoint corner = m_window->Viewport().ToDevice(
+                CPoint(root->Rect().left + 3, root->Rect().bottom + 3));
             EXPECT_EQ(image.Pixel(corner.x + 1, corner.y - 1), GetSysColor(COLOR_HIGHLIGHT));
         }
     }
@@ -106,20 +106,20 @@ void ZoomFullyInAndOutAndScrollToTheEnds(CSubViewRelTree& window, CIndRec* perso
     window.GetSettings().m_ancestorGenerations = generations;
     window.GetSettings().m_descendantGenerations = generations;
     ASSERT_TRUE(window.BuildTree(person, true, kAllRelativesDiagram, false));
-    window.ViewWholeDiagram();
+    window.Viewport().ViewWholeDiagram();
     TestHooks::RenderWindow(window);
     CRect client;
     window.GetClientRect(&client);
-    const CPoint centre = window.ToDiagram(client.CenterPoint());
+    const CPoint centre = window.Viewport().ToDiagram(client.CenterPoint());
     // The centre is known to a pixel of the whole view: each step keeps it to its own pixel.
     const CPoint fourPixels =
-        window.ToDiagram(CPoint(client.CenterPoint().x + 4, client.CenterPoint().y + 4));
+        window.Viewport().ToDiagram(CPoint(client.CenterPoint().x + 4, client.CenterPoint().y + 4));
     const int tolerance =
         std::max({200, std::abs(fourPixels.x - centre.x), std::abs(fourPixels.y - centre.y)});
-    for (int step = 0; step < 64 && window.ScaleDivisor() > 1; ++step)
-        window.Zoom(-std::max(1, window.ScaleDivisor() / 2), false);
-    EXPECT_EQ(window.ScaleDivisor(), 1);
-    const CPoint in = window.ToDiagram(client.CenterPoint());
+    for (int step = 0; step < 64 && window.Viewport().ScaleDivisor() > 1; ++step)
+        window.Viewport().Zoom(-std::max(1, window.Viewport().ScaleDivisor() / 2), false);
+    EXPECT_EQ(window.Viewport().ScaleDivisor(), 1);
+    const CPoint in = window.Viewport().ToDiagram(client.CenterPoint());
     EXPECT_NEAR(in.x, centre.x, tolerance);
     EXPECT_NEAR(in.y, centre.y, tolerance);
     for (UINT code : {UINT(SB_BOTTOM), UINT(SB_TOP)}) {
@@ -132,17 +132,17 @@ void ZoomFullyInAndOutAndScrollToTheEnds(CSubViewRelTree& window, CIndRec* perso
         TestHooks::ScrollBarAction(window, SB_VERT, code);
         TestHooks::ScrollBarAction(window, SB_HORZ, code);
         TestHooks::RenderWindow(window);
-        const CPoint scroll = window.ScrollOrigin();
-        EXPECT_GE(scroll.y, window.VertRange().rangeMin);
-        EXPECT_LE(scroll.y, window.VertRange().rangeMax);
-        EXPECT_GE(scroll.x, window.HorzRange().rangeMin);
-        EXPECT_LE(scroll.x, window.HorzRange().rangeMax);
+        const CPoint scroll = window.Viewport().ScrollOrigin();
+        EXPECT_GE(scroll.y, window.Viewport().VertRange().rangeMin);
+        EXPECT_LE(scroll.y, window.Viewport().VertRange().rangeMax);
+        EXPECT_GE(scroll.x, window.Viewport().HorzRange().rangeMin);
+        EXPECT_LE(scroll.x, window.Viewport().HorzRange().rangeMax);
     }
-    window.Zoom(1'000'000, true);
-    EXPECT_EQ(window.ScaleDivisor(), 1'000'000);
+    window.Viewport().Zoom(1'000'000, true);
+    EXPECT_EQ(window.Viewport().ScaleDivisor(), 1'000'000);
     TestHooks::RenderWindow(window);
-    window.Zoom(INT_MAX, true);
-    EXPECT_GT(window.ScaleDivisor(), 1);
+    window.Viewport().Zoom(INT_MAX, true);
+    EXPECT_GT(window.Viewport().ScaleDivisor(), 1);
     TestHooks::RenderWindow(window);
 }
 
@@ -167,7 +167,7 @@ TEST_F(RelTreeRoyalTest, AWaitingZoomKeyAbandonsTheRepaintAndZoomsWhenDelivered)
     window.GetSettings().m_ancestorGenerations = 6;
     window.GetSettings().m_descendantGenerations = 6;
     ASSERT_TRUE(window.BuildTree(m_people[0], true, kAllRelativesDiagram, false));
-    const int divisor = window.ScaleDivisor();
+    const int divisor = window.Viewport().ScaleDivisor();
     struct Case {
         const char* name;
         void (*post)(CSubViewRelTree& window);
@@ -185,7 +185,7 @@ TEST_F(RelTreeRoyalTest, AWaitingZoomKeyAbandonsTheRepaintAndZoomsWhenDelivered)
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.name);
-        window.Zoom(divisor, true);
+        window.Viewport().Zoom(divisor, true);
         window.Invalidate(FALSE);
         const TestHooks::Image whole = TestHooks::RenderWindow(window);
         each.post(window);
@@ -195,9 +195,9 @@ TEST_F(RelTreeRoyalTest, AWaitingZoomKeyAbandonsTheRepaintAndZoomsWhenDelivered)
             EXPECT_GT(Differing(whole, interrupted), 1000);
         else
             EXPECT_EQ(Differing(whole, interrupted), 0);
-        EXPECT_EQ(window.ScaleDivisor(), divisor);
+        EXPECT_EQ(window.Viewport().ScaleDivisor(), divisor);
         TestHooks::DeliverPosted();
-        EXPECT_EQ(window.ScaleDivisor(), divisor + each.zoomed);
+        EXPECT_EQ(window.Viewport().ScaleDivisor(), divisor + each.zoomed);
         // The zoom painted the whole diagram: painting it again changes nothing.
         const TestHooks::Image zoomed = TestHooks::RenderWindow(window);
         window.Invalidate(FALSE);
@@ -219,10 +219,10 @@ TEST_F(RelTreeRoyalTest, TextTooSmallToReadIsOneLineInTheTextColour)
     };
     for (const Case& each : {Case{20, false}, Case{120, true}}) {
         SCOPED_TRACE(each.divisor);
-        window.Zoom(each.divisor, true);
+        window.Viewport().Zoom(each.divisor, true);
         const TestHooks::Image image = TestHooks::RenderWindow(window);
-        const CPoint topLeft = window.ToDevice(root.Rect().TopLeft());
-        const CPoint bottomRight = window.ToDevice(root.Rect().BottomRight());
+        const CPoint topLeft = window.Viewport().ToDevice(root.Rect().TopLeft());
+        const CPoint bottomRight = window.Viewport().ToDevice(root.Rect().BottomRight());
         CRect box(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
         box.NormalizeRect();
         ASSERT_GT(box.Width(), 8);
@@ -287,7 +287,7 @@ TEST_F(RelTreeRoyalTest, EveryBoxHoldsItsWholeTextAtEveryZoomStepOnTheScreen)
         ASSERT_TRUE(window.BuildTree(m_people[0], true, type, false));
         for (int divisor : {8, 11, 14, 17, 20, 23, 26, 30}) {
             SCOPED_TRACE(testing::Message() << "type " << type << " divisor " << divisor);
-            window.Zoom(divisor, true);
+            window.Viewport().Zoom(divisor, true);
             CClientDC dc(&window);
             window.OnPrepareDC(&dc, nullptr);
             const LOGFONT logFont = DiagramBoxFont(window.Settings());

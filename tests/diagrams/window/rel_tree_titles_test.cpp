@@ -54,7 +54,7 @@ protected:
     CDiagramTitle& ShowTitle()
     {
         CDiagramTitle& title = m_window->GetSettings().m_titles[0];
-        const CPoint c = m_window->ToDiagram(CPoint(400, 120));
+        const CPoint c = m_window->Viewport().ToDiagram(CPoint(400, 120));
         title.frame = CRect(c.x - 200, c.y + 100, c.x + 200, c.y - 100);
         title.visible = true;
         return title;
@@ -90,9 +90,10 @@ TEST_F(RelTreeTitlesTest, ATitleDraggedMovesAndResizesAndOnlyAnOrdinaryDiagramKe
         CDiagramTitle& title = ShowTitle();
         TestHooks::RenderWindow(*m_window);
         const CRect start = title.frame;
-        const CPoint press = m_window->ToDevice(start.CenterPoint());
+        const CPoint press = m_window->Viewport().ToDevice(start.CenterPoint());
         const CPoint release = press + CPoint(40, 20);
-        const CPoint delta = m_window->ToDiagram(release) - m_window->ToDiagram(press);
+        const CPoint delta =
+            m_window->Viewport().ToDiagram(release) - m_window->Viewport().ToDiagram(press);
         Drag(press, release);
         EXPECT_TRUE(m_window->Titles().IsSelected(0));
         CRect moved = start;
@@ -103,10 +104,11 @@ TEST_F(RelTreeTitlesTest, ATitleDraggedMovesAndResizesAndOnlyAnOrdinaryDiagramKe
 
         // The top-left handle of the selected title follows the mouse.
         TestHooks::RenderWindow(*m_window);
-        const CPoint corner = m_window->ToDevice(CPoint(moved.left, moved.top)) + CPoint(1, 1);
+        const CPoint corner =
+            m_window->Viewport().ToDevice(CPoint(moved.left, moved.top)) + CPoint(1, 1);
         const CPoint to = corner - CPoint(30, 30);
         Drag(corner, to);
-        const CPoint target = m_window->ToDiagram(to);
+        const CPoint target = m_window->Viewport().ToDiagram(to);
         EXPECT_EQ(title.frame.left, target.x);
         EXPECT_EQ(title.frame.top, target.y);
         EXPECT_EQ(title.frame.right, moved.right);
@@ -124,8 +126,8 @@ TEST_F(RelTreeTitlesTest, TitlesJoinTheSelectionByCtrlClickAndByTheStretchyBoxAn
     second.frame = first.frame;
     second.frame.OffsetRect(0, -first.frame.Height() * 2);
     second.visible = true;
-    const CPoint one = m_window->ToDevice(first.frame.CenterPoint());
-    const CPoint two = m_window->ToDevice(second.frame.CenterPoint());
+    const CPoint one = m_window->Viewport().ToDevice(first.frame.CenterPoint());
+    const CPoint two = m_window->Viewport().ToDevice(second.frame.CenterPoint());
     const auto click = [&](CPoint at, UINT mk) {
         TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftDown, at, mk | MK_LBUTTON);
         TestHooks::PostMouse(*m_window, TestHooks::MouseEvent::LeftUp, at, mk);
@@ -147,8 +149,8 @@ TEST_F(RelTreeTitlesTest, TitlesJoinTheSelectionByCtrlClickAndByTheStretchyBoxAn
     // A stretchy box around the first title, from empty space, selects it.
     CRect around = first.frame;
     around.InflateRect(40, -40);
-    const CPoint from = m_window->ToDevice(CPoint(around.left, around.top));
-    const CPoint to = m_window->ToDevice(CPoint(around.right, around.bottom));
+    const CPoint from = m_window->Viewport().ToDevice(CPoint(around.left, around.top));
+    const CPoint to = m_window->Viewport().ToDevice(CPoint(around.right, around.bottom));
     ASSERT_EQ(m_window->HitTest(from, nullptr, nullptr), kHitNothing);
     Drag(from, to);
     EXPECT_EQ(selected(), (std::vector<bool>{true, false}));
