@@ -19,6 +19,17 @@
 
 namespace {
 
+/// Sets a scroll bar's range and position from the range worked out for it.
+void SetBarRange(CWnd& window, int bar, const CRelTreeViewport::Range& range, int pos)
+{
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    info.nMin = range.rangeMin;
+    info.nMax = range.rangeMax;
+    info.nPos = pos;
+    window.SetScrollInfo(bar, &info, TRUE);
+}
+
 /// Grows a diagram rectangle (y up: its top above its bottom) to hold another, whichever way
 /// that one's corners lie.
 void Widen(CRect& rect, const CRect& other)
@@ -359,12 +370,7 @@ void CRelTreeViewport::SetScrollBars(bool horizontal, bool vertical)
         const int most = std::max(m_hRange.rangeMax, -m_hRange.rangeMin);
         m_hRange.rangeMin = -most;
         m_hRange.rangeMax = most;
-        SCROLLINFO info;
-        info.fMask = SIF_RANGE | SIF_POS;
-        info.nMin = m_hRange.rangeMin;
-        info.nMax = m_hRange.rangeMax;
-        info.nPos = m_scroll.x;
-        window.SetScrollInfo(SB_HORZ, &info, TRUE);
+        SetBarRange(window, SB_HORZ, m_hRange, m_scroll.x);
     }
     if (vertical) {
         m_vRange.diagramMin =
@@ -380,12 +386,7 @@ void CRelTreeViewport::SetScrollBars(bool horizontal, bool vertical)
             m_vRange.rangeMin = -most;
             m_vRange.rangeMax = most;
         }
-        SCROLLINFO info;
-        info.fMask = SIF_RANGE | SIF_POS;
-        info.nMin = m_vRange.rangeMin;
-        info.nMax = m_vRange.rangeMax;
-        info.nPos = m_scroll.y;
-        window.SetScrollInfo(SB_VERT, &info, TRUE);
+        SetBarRange(window, SB_VERT, m_vRange, m_scroll.y);
     }
     m_scrollBarsStale = false;
 }
